@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs every package the build, the tests and the program need. Safe to run again.
+set -euo pipefail
+
+PACKAGES=(
+    g++ cmake ninja-build ccache pkg-config
+    qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins
+    libgl-dev dbus dbus-x11
+    libbz2-dev sqlite3
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth
+)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,104 @@
+#pragma once
+// What the foundation and the subsystems may ask of the application object: the open project's
+// file set, the step database registry, the path provider, the profile and the recent files.
+// The application implements it; tests install a fake. Without one every helper answers ""/null.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class CDaoDatabase;
+class QSettings;
+
+// The files of the open project (names of the application members they stand for).
+struct ProjectFileSet {
+    QString projectFilePath;   // .prj / .qvt as opened (the unpacked .prj of a package)
+    QString projectDBPath;     // .wc
+    QString projectDir;        // ends with "/"
+    QString equipmentDBPath;   // .ewc
+    QString materialsDBPath;   // .mwc
+    QString workingCopyDir;    // ends with "/"
+    QString projectName;
+    bool isTemplate = false;
+    int projectFileKind = 1;   // 1 project file, 2 compound file
+    CDaoDatabase* projectDatabase = nullptr;
+    long projectID = -1;
+    bool pathGiven = false;
+    bool newProject = false;
+    bool deletePreviousFiles = false;
+    QString previousProjectDBPath, previousEquipmentDBPath, previousMaterialsDBPath;
+    QString previousWorkingCopyDir, previousProjectName;
+    bool writeWarning = true;
+    QString languageTemplatePath, defaultLanguageTemplatePath, workingLanguageDBPath;
+};
+
+// Open step databases: three parallel lists appended together; look-ups take the first match.
+class StepDatabaseRegistry {
+public:
+    void add(long stepID, CDaoDatabase* database, const QString& path);
+    CDaoDatabase* database(long stepID) const;
+    QString path(long stepID) const;
+    bool contains(long stepID) const { return m_stepIDs.contains(stepID); }
+    int count() const { return int(m_stepIDs.size()); }
+    long stepIDAt(int index) const { return m_stepIDs.at(index); }
+    CDaoDatabase* databaseAt(int index) const { return m_databases.at(index); }
+    QString pathAt(int index) const { return m_paths.at(index); }
+    void removeAt(int index);
+    void clear();
+
+private:
+    QList<CDaoDatabase*> m_databases;
+    QList<long> m_stepIDs;
+    QStringList m_paths;
+};
+
+// Install, working and per-instance folders. Folder answers end with "/".
+class PathProvider {
+public:
+    virtual ~PathProvider() = default;
+    virtual QString installDir() const = 0;        // the install data folder
+    virtual QString exeDir() const = 0;            // the program's own folder
+    virtual QString workingDir() const = 0;        // the user's working folder
+    virtual QString instanceTempDir() const = 0;   // per-instance working-copy folder
+    virtual QString standardTemplateDir() const = 0;
+    virtual QString userTemplateDir() const = 0;
+    virtual QString languageDir() const = 0;
+    virtual QString workingLanguageDBPath() const = 0;
+    virtual void SetLanguageFile(const QString& languageTemplatePath) = 0;
+    virtual void SetWorkingDirectory(const QString& folder) = 0;
+};
+
+class AppContext {
+public:
+    virtual ~AppContext() = default;
+    virtual ProjectFileSet& fileSet() = 0;
+    virtual StepDatabaseRegistry& stepDatabases() = 0;
+    virtual PathProvider* paths() = 0;
+    virtual QSettings* profile() = 0;
+    virtual void AddToRecentFileList(const QString& path) = 0;
+    virtual bool isProjectModified() const = 0;
+    virtual void setProjectModified(bool modified) = 0;
+    virtual QString helpFileName() const { return QStringLiteral("USERMANUAL.CHM"); }
+};
+
+AppContext* SetAppContext(AppContext* context); // returns the previous one
+AppContext* GetAppContext();
+
+// Global helpers over the open project ("" / null without an application object).
+CDaoDatabase* GetProjectDatabase();
+CDaoDatabase* GetStepDatabase(long stepID);
+QString GetStepDBPath(long stepID);
+QString GetProjectFilePath();
+QString GetProjectDBPath();
+QString GetProjectDir();
+QString GetWorkingCopyDir();
+QString GetProjectName();
+QString GetEquipmentDBPath();
+QString GetMaterialsDBPath();
+QString GetQuorvantaTempDir();
+QString GetInstallDir();
+QString GetQuorvantaExePath();
+QString GetHelpFileName();
+long GetProjectID();
+// Sets the project-modified flag; false without an application object.
+bool SetProjectModified(bool modified);

@@ -1,0 +1,78 @@
+#include "foundation/common/FileDialogService.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace {
+
+FileDialogService* g_fileDialogService = nullptr;
+
+QString withDefaultExtension(const QString& path, const QString& extension)
+{
+    if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QLatin1Char('.') + extension;
+}
+
+class WidgetFileDialogService : public FileDialogService {
+public:
+    QString choose(const FileDialogRequest& r) override
+    {
+        QWidget* parent = QApplication::activeWindow();
+        const QString filter = TranslateFileFilter(r.filter);
+        switch (r.kind) {
+        case FileDialogRequest::Open:
+            return QFileDialog::getOpenFileName(parent, r.title, r.initialPath, filter);
+        case FileDialogRequest::Save:
+            return withDefaultExtension(QFileDialog::getSaveFileName(parent, r.title, r.initialPath, filter),
+                                        r.defaultExtension);
+        case FileDialogRequest::Folder:
+            return QFileDialog::getExistingDirectory(parent, r.title, r.initialPath);
+        }
+        return QString();
+    }
+};
+
+QString translatePattern(QString pattern)
+{
+    pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    return pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern;
+}
+
+} // namespace
+
+QString TranslateFileFilter(const QString& filter)
+{
+    if (!filter.contains(QLatin1Char('|')))
+        return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts.at(i);
+        const QString patterns = translatePattern(parts.at(i + 1));
+        const qsizetype open = label.indexOf(QLatin1Char('('));
+        if (open >= 0)
+            label = label.left(open).trimmed();
+        entries << QStringLiteral("%1 (%2)").arg(label, patterns);
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+FileDialogService* SetFileDialogService(FileDialogService* service)
+{
+    FileDialogService* previous = g_fileDialogService;
+    g_fileDialogService = service;
+    return previous;
+}
+
+FileDialogService* GetFileDialogService()
+{
+    static WidgetFileDialogService widgetService;
+    return g_fileDialogService ? g_fileDialogService : &widgetService;
+}
+
+QString ChooseFile(const FileDialogRequest& request)
+{
+    return GetFileDialogService()->choose(request);
+}

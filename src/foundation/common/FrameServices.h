@@ -1,0 +1,50 @@
+#pragma once
+// What the foundation and the subsystems may ask of the main frame, split by concern.
+// The main frame implements them; tests install recording fakes. Without a frame, callers do nothing.
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QListWidget;
+
+class ProjectLifecycleServices {
+public:
+    virtual ~ProjectLifecycleServices() = default;
+    virtual void OnProjectOpened(bool newProject) = 0;
+    virtual bool CloseProject() = 0; // false when the close was refused
+    virtual void CloseAllViews() = 0;
+    virtual void SaveWindowPositions() = 0;
+    virtual void SaveChemistryDocuments() = 0;
+    virtual bool IsProjectOpen() const = 0;
+    virtual void SetProjectTitle(const QString& title) = 0;
+    virtual void StopAutoSaveTimer() = 0;
+    virtual void ArmAutoSaveTimer() = 0;
+    virtual void RefreshAmbientPressure() = 0;
+};
+
+class ProgressServices {
+public:
+    virtual ~ProgressServices() = default;
+    virtual void BeginProgress(short lower, short upper, const QString& text) = 0;
+    virtual void SetProgressPos(int position) = 0;
+    virtual void SetProgressStep(int step) = 0;
+    virtual void StepProgress() = 0;
+    virtual void EndProgress() = 0;
+};
+
+class SortServices {
+public:
+    virtual ~SortServices() = default;
+    // Culture-aware sorts that keep each entry's item data and the selection.
+    virtual void SortComboBoxItems(QComboBox* combo) = 0;
+    virtual void SortListBoxItems(QListWidget* list) = 0;
+    virtual void SortTexts(QStringList& texts) = 0;
+    // Display texts of the managed list of that name (the name ends with "ListData").
+    virtual QStringList GetDisplayVector(const QString& listName) = 0;
+};
+
+class FrameServices : public ProjectLifecycleServices, public ProgressServices, public SortServices {};
+
+FrameServices* SetFrameServices(FrameServices* frame); // returns the previous one
+FrameServices* GetFrameServices();

@@ -1,0 +1,69 @@
+#include "ScriptedPrompts.h"
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FileDialogService.h"
+#include "foundation/common/MessageBox.h"
+
+#include <gtest/gtest.h>
+
+TEST(PromptService, DefaultAnswerFollowsTheDefaultButton)
+{
+    EXPECT_EQ(DefaultAnswer(MB_OK), IDOK);
+    EXPECT_EQ(DefaultAnswer(MB_YESNO), IDYES);
+    EXPECT_EQ(DefaultAnswer(MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(DefaultAnswer(MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
+    EXPECT_EQ(DefaultAnswer(MB_OKCANCEL | MB_DEFBUTTON2 | MB_ICONQUESTION), IDCANCEL);
+    EXPECT_EQ(DefaultAnswer(MB_OK | MB_DEFBUTTON3), IDOK); // no third button: the first
+}
+
+TEST(PromptService, ScriptedAnswersAreGivenInOrderAndTextsRecorded)
+{
+    ScriptedPromptService prompts;
+    prompts.expect(IDNO);
+    prompts.expect(IDCANCEL);
+    EXPECT_EQ(QvMessageBox("first?", MB_YESNO), IDNO);
+    EXPECT_EQ(QvMessageBox("second?", MB_YESNOCANCEL), IDCANCEL);
+    EXPECT_EQ(prompts.texts(), QStringList({"first?", "second?"}));
+}
+
+TEST(PromptService, AutomationModeNeverBlocksAndKeepsTheText)
+{
+    AutomationPromptService automation;
+    ScopedPromptService scope(&automation);
+    EXPECT_EQ(QvMessageBox("Save changes?", MB_YESNOCANCEL | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(automation.lastText(), "Save changes?");
+}
+
+TEST(FileDialogService, ClassicFiltersBecomeQtFilters)
+{
+    EXPECT_EQ(TranslateFileFilter("Project Files (*.prj)|*.prj|All Files (*.*)|*.*||"),
+              "Project Files (*.prj);;All Files (*)");
+    EXPECT_EQ(TranslateFileFilter("Projects (*.prj;*.qvt)|*.prj;*.qvt||"), "Projects (*.prj *.qvt)");
+    EXPECT_EQ(TranslateFileFilter("Images (*.png)"), "Images (*.png)");
+}
+
+TEST(AppContext, HelpersAnswerEmptyWithoutAnApplication)
+{
+    AppContext* previous = SetAppContext(nullptr);
+    EXPECT_EQ(GetProjectDatabase(), nullptr);
+    EXPECT_EQ(GetStepDatabase(4), nullptr);
+    EXPECT_TRUE(GetProjectDBPath().isEmpty());
+    EXPECT_TRUE(GetQuorvantaTempDir().isEmpty());
+    EXPECT_FALSE(SetProjectModified(true));
+    SetAppContext(previous);
+}
+
+TEST(StepDatabaseRegistry, LooksUpTheFirstMatchAndKeepsTheListsParallel)
+{
+    StepDatabaseRegistry registry;
+    auto* a = reinterpret_cast<CDaoDatabase*>(0x10);
+    auto* b = reinterpret_cast<CDaoDatabase*>(0x20);
+    registry.add(7, a, "/w/STEP_7.WC");
+    registry.add(9, b, "/w/STEP_9.WC");
+    registry.add(7, b, "/w/other.WC");
+    EXPECT_EQ(registry.database(7), a);
+    EXPECT_EQ(registry.path(7), "/w/STEP_7.WC");
+    EXPECT_EQ(registry.path(8), "");
+    registry.removeAt(0);
+    EXPECT_EQ(registry.database(7), b);
+    EXPECT_EQ(registry.path(9), "/w/STEP_9.WC");
+}
