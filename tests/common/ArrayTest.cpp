@@ -1,6 +1,6 @@
+#include "foundation/common/Array.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/Array.h"
 
 #include <QString>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "QtPrinters.h"
 #include "foundation/common/CompressedString.h"
+#include "QtPrinters.h"
 
 #include <QByteArray>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "foundation/common/CopyDirectory.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/CopyDirectory.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,9 +64,9 @@ TEST_F(CopyDirectoryTest, EveryFileGoesThroughTheGivenCopy)
     };
     ASSERT_TRUE(CopyDirectory(source, target, recordingCopy));
     copied.sort();
-    EXPECT_EQ(copied, QStringList({".hidden -> .hidden", "Demo.prj -> Demo.prj",
-                                   "Library/Pumps/pump.eqm -> Library/Pumps/pump.eqm",
-                                   "STEP_4.STP -> STEP_4.STP"}));
+    EXPECT_EQ(copied,
+              QStringList({".hidden -> .hidden", "Demo.prj -> Demo.prj",
+                           "Library/Pumps/pump.eqm -> Library/Pumps/pump.eqm", "STEP_4.STP -> STEP_4.STP"}));
 }
 
 TEST_F(CopyDirectoryTest, AFailedFileCopyIsReportedAndEndsTheCopy)
@@ -77,8 +77,9 @@ TEST_F(CopyDirectoryTest, AFailedFileCopyIsReportedAndEndsTheCopy)
         return !from.endsWith("STEP_4.STP") && CopyFileBytes(from, to);
     };
     EXPECT_FALSE(CopyDirectory(source, target, failOnStep));
-    EXPECT_EQ(prompts.texts(), QStringList{QString("Failed to copy file from %1/STEP_4.STP to %2/STEP_4.STP")
-                                               .arg(source, target)});
+    EXPECT_EQ(
+        prompts.texts(),
+        QStringList{QString("Failed to copy file from %1/STEP_4.STP to %2/STEP_4.STP").arg(source, target)});
 }
 
 TEST_F(CopyDirectoryTest, AnExistingTargetFileIsNotOverwritten)
@@ -106,8 +107,9 @@ TEST_F(CopyDirectoryTest, AMissingSourceIsAFailureNotAnEmptyCopy)
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     EXPECT_FALSE(CopyDirectory(root.filePath("Nothing"), target));
-    EXPECT_EQ(prompts.texts(),
-              QStringList{QString("Failed to copy file from %1 to %2").arg(root.filePath("Nothing"), target)});
+    EXPECT_EQ(
+        prompts.texts(),
+        QStringList{QString("Failed to copy file from %1 to %2").arg(root.filePath("Nothing"), target)});
     EXPECT_FALSE(QFileInfo::exists(target));
 }
 

@@ -1,6 +1,6 @@
-#include "QtPrinters.h"
 #include "FakeAppContext.h"
 #include "FakeFrameServices.h"
+#include "QtPrinters.h"
 
 #include <QComboBox>
 #include <QFileInfo>

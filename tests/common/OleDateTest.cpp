@@ -31,15 +31,13 @@ TEST_P(OleDateKnown, ConvertsBothWays)
     EXPECT_EQ(DateTimeFromOleDate(GetParam().oleDate), GetParam().dateTime);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dates, OleDateKnown,
-                         ::testing::Values(KnownDate{at(1899, 12, 30), 0.0}, KnownDate{at(1900, 1, 1), 2.0},
-                                           KnownDate{at(2000, 1, 1), 36526.0},
-                                           KnownDate{at(2000, 1, 1, 18), 36526.75},
-                                           KnownDate{at(1899, 12, 30, 6), 0.25},
-                                           KnownDate{at(1899, 12, 29, 6), -1.25},
-                                           KnownDate{at(1800, 1, 1, 12), -36522.5},
-                                           KnownDate{at(9999, 12, 31), 2958465.0},
-                                           KnownDate{at(100, 1, 1), -657434.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Dates, OleDateKnown,
+    ::testing::Values(KnownDate{at(1899, 12, 30), 0.0}, KnownDate{at(1900, 1, 1), 2.0},
+                      KnownDate{at(2000, 1, 1), 36526.0}, KnownDate{at(2000, 1, 1, 18), 36526.75},
+                      KnownDate{at(1899, 12, 30, 6), 0.25}, KnownDate{at(1899, 12, 29, 6), -1.25},
+                      KnownDate{at(1800, 1, 1, 12), -36522.5}, KnownDate{at(9999, 12, 31), 2958465.0},
+                      KnownDate{at(100, 1, 1), -657434.0}));
 
 TEST(OleDate, MillisecondsSurviveTheRoundTrip)
 {

@@ -33,15 +33,14 @@ TEST_P(FileNameFromPath, TakesTheLastComponent)
     EXPECT_EQ(GetFileNameFromPath(GetParam().path, GetParam().removeExtension), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, FileNameFromPath,
-    ::testing::Values(FileNameCase{"/home/u/Demo.prj", false, "Demo.prj"},
-                      FileNameCase{"/home/u/Demo.prj", true, "Demo"},
-                      FileNameCase{"/home/u/Demo.v2.prj", true, "Demo.v2"},
-                      FileNameCase{"/home/u.d/Demo", true, "Demo"},
-                      FileNameCase{"C:\\Projects\\Old.qvt", true, "Old"},
-                      FileNameCase{"Plain.exs", true, "Plain"},
-                      FileNameCase{"/home/u/", false, ""}));
+INSTANTIATE_TEST_SUITE_P(Paths, FileNameFromPath,
+                         ::testing::Values(FileNameCase{"/home/u/Demo.prj", false, "Demo.prj"},
+                                           FileNameCase{"/home/u/Demo.prj", true, "Demo"},
+                                           FileNameCase{"/home/u/Demo.v2.prj", true, "Demo.v2"},
+                                           FileNameCase{"/home/u.d/Demo", true, "Demo"},
+                                           FileNameCase{"C:\\Projects\\Old.qvt", true, "Old"},
+                                           FileNameCase{"Plain.exs", true, "Plain"},
+                                           FileNameCase{"/home/u/", false, ""}));
 
 TEST(PathHelpers, FileExistsAndIsDirectory)
 {

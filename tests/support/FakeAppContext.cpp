@@ -15,8 +15,8 @@ FakePathProvider::FakePathProvider(const QString& root)
     : m_root(withSlash(root)), m_workingDir(m_root + "work/"),
       m_workingLanguageDBPath(m_root + "instance/QVEnglish.lng")
 {
-    for (const QString& folder : {exeDir(), workingDir(), instanceTempDir(), standardTemplateDir(),
-                                  userTemplateDir(), languageDir()})
+    for (const QString& folder :
+         {exeDir(), workingDir(), instanceTempDir(), standardTemplateDir(), userTemplateDir(), languageDir()})
         QDir().mkpath(folder);
 }
 
@@ -25,7 +25,10 @@ void FakePathProvider::SetLanguageFile(const QString& languageTemplatePath)
     m_languageFile = languageTemplatePath;
 }
 
-void FakePathProvider::SetWorkingDirectory(const QString& folder) { m_workingDir = withSlash(folder); }
+void FakePathProvider::SetWorkingDirectory(const QString& folder)
+{
+    m_workingDir = withSlash(folder);
+}
 
 FakeAppContext::FakeAppContext()
     : m_paths(m_root.path()),
@@ -34,7 +37,10 @@ FakeAppContext::FakeAppContext()
 {
 }
 
-FakeAppContext::~FakeAppContext() { SetAppContext(m_previous); }
+FakeAppContext::~FakeAppContext()
+{
+    SetAppContext(m_previous);
+}
 
 void FakeAppContext::setProjectModified(bool modified)
 {

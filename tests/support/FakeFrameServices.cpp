@@ -10,6 +10,7 @@ namespace {
 struct Item {
     QString text;
     QVariant data;
+    int oldIndex;
     bool operator<(const Item& other) const { return text < other.text; }
 };
 
@@ -17,7 +18,10 @@ struct Item {
 
 FakeFrameServices::FakeFrameServices() : m_previous(SetFrameServices(this)) {}
 
-FakeFrameServices::~FakeFrameServices() { SetFrameServices(m_previous); }
+FakeFrameServices::~FakeFrameServices()
+{
+    SetFrameServices(m_previous);
+}
 
 void FakeFrameServices::OnProjectOpened(bool newProject)
 {
@@ -43,17 +47,15 @@ void FakeFrameServices::SortComboBoxItems(QComboBox* combo)
     record("SortComboBoxItems");
     std::vector<Item> items;
     for (int i = 0; i < combo->count(); ++i)
-        items.push_back({combo->itemText(i), combo->itemData(i)});
+        items.push_back({combo->itemText(i), combo->itemData(i), i});
     const int selected = combo->currentIndex();
-    const Item current = selected >= 0 ? items[size_t(selected)] : Item();
     std::stable_sort(items.begin(), items.end());
     combo->clear();
     for (const Item& item : items)
         combo->addItem(item.text, item.data);
-    if (selected >= 0)
-        combo->setCurrentIndex(int(std::find_if(items.begin(), items.end(), [&](const Item& item) {
-                                       return item.text == current.text && item.data == current.data;
-                                   }) - items.begin()));
+    const auto wasSelected = [selected](const Item& item) { return item.oldIndex == selected; };
+    const auto at = std::find_if(items.begin(), items.end(), wasSelected);
+    combo->setCurrentIndex(at == items.end() ? -1 : int(at - items.begin()));
 }
 
 void FakeFrameServices::SortListBoxItems(QListWidget* list)

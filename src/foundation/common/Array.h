@@ -11,8 +11,7 @@
 // Shows the out-of-bounds message, then throws std::out_of_range.
 [[noreturn]] void ReportArrayOutOfBounds(long index, long size);
 
-template <typename T>
-class Array {
+template <typename T> class Array {
 public:
     Array() = default;
     Array(std::initializer_list<T> values) : m_items(values) {}
@@ -28,7 +27,10 @@ public:
         return GetSize() - 1;
     }
 
-    void Append(const Array& other) { m_items.insert(m_items.end(), other.m_items.begin(), other.m_items.end()); }
+    void Append(const Array& other)
+    {
+        m_items.insert(m_items.end(), other.m_items.begin(), other.m_items.end());
+    }
 
     // Inserts before index; index == GetSize() appends.
     void InsertAt(long index, const T& value)

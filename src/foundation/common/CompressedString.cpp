@@ -57,7 +57,10 @@ bool decompressBytes(const QByteArray& in, QByteArray& out)
 
 } // namespace
 
-QString CompressedString::Prefix() { return QString::fromLatin1(PACKED_PREFIX); }
+QString CompressedString::Prefix()
+{
+    return QString::fromLatin1(PACKED_PREFIX);
+}
 
 bool CompressedString::Compress(const QString& text, QString& packed)
 {

@@ -69,7 +69,10 @@ private:
 
 } // namespace
 
-bool CopyFileBytes(const QString& from, const QString& to) { return QFile::copy(from, to); }
+bool CopyFileBytes(const QString& from, const QString& to)
+{
+    return QFile::copy(from, to);
+}
 
 bool CopyDirectory(const QString& source, const QString& destination, const FileCopyFunction& copyFile)
 {

@@ -13,4 +13,5 @@ bool CopyFileBytes(const QString& from, const QString& to);
 // Creates destination, copies every file of source into it and recurses into sub-folders.
 // The first failure shows "Failed to create directory %s" or "Failed to copy file from %s to %s"
 // and ends the copy with false. A destination inside source is not copied into itself.
-bool CopyDirectory(const QString& source, const QString& destination, const FileCopyFunction& copyFile = CopyFileBytes);
+bool CopyDirectory(const QString& source, const QString& destination,
+                   const FileCopyFunction& copyFile = CopyFileBytes);

@@ -25,13 +25,15 @@ bool isBlank(const QString& name)
 bool IsInvalidName(QString& name)
 {
     if (removeForbiddenCharacters(name)) {
-        QvMessageBox(QStringLiteral("Names cannot contain any of the following\ncharacters:  \\ / : * ? \" < > | "
-                                    "'\nPlease enter a new name."),
-                     MB_OK | MB_ICONSTOP);
+        QvMessageBox(
+            QStringLiteral("Names cannot contain any of the following\ncharacters:  \\ / : * ? \" < > | "
+                           "'\nPlease enter a new name."),
+            MB_OK | MB_ICONSTOP);
         return true;
     }
     if (isBlank(name)) {
-        QvMessageBox(QStringLiteral("Names cannot have only spaces.\nPlease enter a new name."), MB_OK | MB_ICONSTOP);
+        QvMessageBox(QStringLiteral("Names cannot have only spaces.\nPlease enter a new name."),
+                     MB_OK | MB_ICONSTOP);
         return true;
     }
     return false;

@@ -5,10 +5,13 @@
 namespace {
 
 constexpr qint64 MS_PER_DAY = 86400000;
-constexpr double MIN_OLE_DATE = -657434.0;          // 0100-01-01
-constexpr double END_OLE_DATE = 2958466.0;          // 10000-01-01, the first date beyond
+constexpr double MIN_OLE_DATE = -657434.0; // 0100-01-01
+constexpr double END_OLE_DATE = 2958466.0; // 10000-01-01, the first date beyond
 
-QDate oleEpoch() { return QDate(1899, 12, 30); }
+QDate oleEpoch()
+{
+    return QDate(1899, 12, 30);
+}
 
 } // namespace
 
@@ -21,7 +24,7 @@ double OleDateFromDateTime(const QDateTime& dateTime)
     return days >= 0 ? double(days) + fraction : double(days) - fraction;
 }
 
-QDateTime DateTimeFromOleDate(double oleDate, Qt::TimeSpec spec)
+QDateTime DateTimeFromOleDate(double oleDate, Qt::TimeSpec timeKind)
 {
     if (!std::isfinite(oleDate) || oleDate < MIN_OLE_DATE || oleDate >= END_OLE_DATE)
         return QDateTime();
@@ -31,7 +34,10 @@ QDateTime DateTimeFromOleDate(double oleDate, Qt::TimeSpec spec)
         ms -= MS_PER_DAY;
         days += oleDate < 0 ? -1 : 1;
     }
-    return QDateTime(oleEpoch().addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)), spec);
+    return QDateTime(oleEpoch().addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)), timeKind);
 }
 
-double CurrentOleDate() { return OleDateFromDateTime(QDateTime::currentDateTime()); }
+double CurrentOleDate()
+{
+    return OleDateFromDateTime(QDateTime::currentDateTime());
+}

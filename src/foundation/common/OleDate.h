@@ -9,5 +9,5 @@
 double OleDateFromDateTime(const QDateTime& dateTime);
 // Milliseconds are rounded; a value outside the years 100 to 9999 or not a number gives an
 // invalid QDateTime.
-QDateTime DateTimeFromOleDate(double oleDate, Qt::TimeSpec spec = Qt::LocalTime);
+QDateTime DateTimeFromOleDate(double oleDate, Qt::TimeSpec timeKind = Qt::LocalTime);
 double CurrentOleDate();

@@ -3,9 +3,15 @@
 #include <QDir>
 #include <QFileInfo>
 
-bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo::exists(path); }
+bool FileExists(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo::exists(path);
+}
 
-bool IsDirectory(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
+bool IsDirectory(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
 
 QString GetFileNameFromPath(const QString& path, bool removeExtension)
 {
