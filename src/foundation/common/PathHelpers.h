@@ -1,0 +1,15 @@
+#pragma once
+// Small file-system questions asked all over the program. Paths use "/" separators.
+
+#include <QString>
+
+bool FileExists(const QString& path);
+bool IsDirectory(const QString& path);
+
+// The text after the last separator ("/" or "\"); with removeExtension, without its last
+// extension ("Demo.v2.prj" gives "Demo.v2").
+QString GetFileNameFromPath(const QString& path, bool removeExtension);
+
+// The real path of fileName in folder, its case ignored ("STEP_42.STP" finds "step_42.stp");
+// an exact match wins; "" when there is none.
+QString FindFileNoCase(const QString& folder, const QString& fileName);

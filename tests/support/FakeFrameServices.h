@@ -1,0 +1,54 @@
+#pragma once
+// A recording main frame for tests: every call is kept in order as one line of text
+// ("BeginProgress 0 100 saving project"); the sorts use a plain text order. Installs itself for
+// its lifetime.
+
+#include "foundation/common/FrameServices.h"
+
+#include <QMap>
+#include <QStringList>
+
+class FakeFrameServices : public FrameServices {
+public:
+    FakeFrameServices();
+    ~FakeFrameServices() override;
+    FakeFrameServices(const FakeFrameServices&) = delete;
+    FakeFrameServices& operator=(const FakeFrameServices&) = delete;
+
+    void OnProjectOpened(bool newProject) override;
+    bool CloseProject() override;
+    void CloseAllViews() override { record("CloseAllViews"); }
+    void SaveWindowPositions() override { record("SaveWindowPositions"); }
+    void SaveChemistryDocuments() override { record("SaveChemistryDocuments"); }
+    bool IsProjectOpen() const override { return projectOpen; }
+    void SetProjectTitle(const QString& title) override { record("SetProjectTitle " + title); }
+    void StopAutoSaveTimer() override { record("StopAutoSaveTimer"); }
+    void ArmAutoSaveTimer() override { record("ArmAutoSaveTimer"); }
+    void RefreshAmbientPressure() override { record("RefreshAmbientPressure"); }
+
+    void BeginProgress(short lower, short upper, const QString& text) override;
+    void SetProgressPos(int position) override { record(QString("SetProgressPos %1").arg(position)); }
+    void SetProgressStep(int step) override { record(QString("SetProgressStep %1").arg(step)); }
+    void StepProgress() override { record("StepProgress"); }
+    void EndProgress() override { record("EndProgress"); }
+
+    void SortComboBoxItems(QComboBox* combo) override;
+    void SortListBoxItems(QListWidget* list) override;
+    void SortTexts(QStringList& texts) override;
+    QStringList GetDisplayVector(const QString& listName) override;
+
+    const QStringList& calls() const { return m_calls; }
+    // The recorded calls that start with name (a whole word).
+    QStringList callsNamed(const QString& name) const;
+    void clearCalls() { m_calls.clear(); }
+
+    bool projectOpen = false;
+    bool closeProjectAnswer = true;
+    QMap<QString, QStringList> displayVectors;
+
+private:
+    void record(const QString& call) { m_calls << call; }
+
+    QStringList m_calls;
+    FrameServices* m_previous = nullptr;
+};
