@@ -17,9 +17,14 @@ enum class DaoFieldType { Long, Short, Double, Bool, Text, Date };
 constexpr int DAO_NOT_WRITTEN = -1;
 
 struct DaoColumn {
+    DaoColumn(const QString& name, DaoFieldType type, int table = 0, const QString& baseColumn = QString())
+        : name(name), type(type), table(table), baseColumn(baseColumn)
+    {
+    }
+
     QString name;         // the column of the SELECT
     DaoFieldType type;
-    int table = 0;        // index into the base tables; DAO_NOT_WRITTEN for a read-only column
+    int table;            // index into the base tables; DAO_NOT_WRITTEN for a read-only column
     QString baseColumn;   // its name in the base table when that differs
 
     const QString& writtenName() const { return baseColumn.isEmpty() ? name : baseColumn; }
