@@ -22,9 +22,15 @@ const DaoRecordsetDef& recipeDef()
         "SELECT ID, StepID, RecipeSequenceNumber, Type, Label, UPNumber, OPNumber, Indent, Hide, Breakpoint"
         " FROM TextRecipe WHERE StepID = :ParentStepID ORDER BY RecipeSequenceNumber",
         {{"TextRecipe", {"ID"}}},
-        {{"ID", DaoFieldType::Long}, {"StepID", DaoFieldType::Long}, {"RecipeSequenceNumber", DaoFieldType::Long},
-         {"Type", DaoFieldType::Text}, {"Label", DaoFieldType::Text}, {"UPNumber", DaoFieldType::Long},
-         {"OPNumber", DaoFieldType::Long}, {"Indent", DaoFieldType::Short}, {"Hide", DaoFieldType::Bool},
+        {{"ID", DaoFieldType::Long},
+         {"StepID", DaoFieldType::Long},
+         {"RecipeSequenceNumber", DaoFieldType::Long},
+         {"Type", DaoFieldType::Text},
+         {"Label", DaoFieldType::Text},
+         {"UPNumber", DaoFieldType::Long},
+         {"OPNumber", DaoFieldType::Long},
+         {"Indent", DaoFieldType::Short},
+         {"Hide", DaoFieldType::Bool},
          {"Breakpoint", DaoFieldType::Bool}}};
     return def;
 }
@@ -37,9 +43,10 @@ QString createRecipeFile(const QTemporaryDir& dir)
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench_create");
         db.setDatabaseName(path);
         db.open();
-        db.exec("CREATE TABLE TextRecipe (ID INTEGER PRIMARY KEY, StepID INTEGER, RecipeSequenceNumber INTEGER,"
-                " Type TEXT COLLATE NOCASE, Label TEXT, UPNumber INTEGER, OPNumber INTEGER, Indent INTEGER,"
-                " Hide INTEGER, Breakpoint INTEGER)");
+        db.exec(
+            "CREATE TABLE TextRecipe (ID INTEGER PRIMARY KEY, StepID INTEGER, RecipeSequenceNumber INTEGER,"
+            " Type TEXT COLLATE NOCASE, Label TEXT, UPNumber INTEGER, OPNumber INTEGER, Indent INTEGER,"
+            " Hide INTEGER, Breakpoint INTEGER)");
         db.close();
     }
     QSqlDatabase::removeDatabase("bench_create");
@@ -99,8 +106,14 @@ void insertAndRenumber(benchmark::State& state, bool oneTransaction)
     state.SetItemsProcessed(state.iterations() * ROWS * 2);
 }
 
-void BM_InsertAndRenumberInOneTransaction(benchmark::State& state) { insertAndRenumber(state, true); }
-void BM_InsertAndRenumberAutocommit(benchmark::State& state) { insertAndRenumber(state, false); }
+void BM_InsertAndRenumberInOneTransaction(benchmark::State& state)
+{
+    insertAndRenumber(state, true);
+}
+void BM_InsertAndRenumberAutocommit(benchmark::State& state)
+{
+    insertAndRenumber(state, false);
+}
 
 BENCHMARK(BM_InsertAndRenumberInOneTransaction)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_InsertAndRenumberAutocommit)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -1,5 +1,5 @@
-#include "DbFixture.h"
 #include "foundation/db/Compaction.h"
+#include "DbFixture.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -14,7 +14,9 @@ struct SimulatedCrash {};
 // Installs a stage hook for the scope.
 class ScopedStageHook {
 public:
-    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook))) {}
+    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook)))
+    {
+    }
     ~ScopedStageHook() { SetCompactionStageHook(std::move(m_previous)); }
 
 private:
@@ -22,14 +24,17 @@ private:
 };
 
 const CompactionStage ALL_STAGES[] = {
-    CompactionStage::RemoveLeftover, CompactionStage::VacuumInto, CompactionStage::SyncTemporary,
+    CompactionStage::RemoveLeftover, CompactionStage::VacuumInto,    CompactionStage::SyncTemporary,
     CompactionStage::KeepBackup,     CompactionStage::ReplaceTarget, CompactionStage::SyncFolder,
     CompactionStage::RemoveBackup,
 };
 
 } // namespace
 
-void PrintTo(CompactionStage stage, std::ostream* out) { *out << "stage " << int(stage); }
+void PrintTo(CompactionStage stage, std::ostream* out)
+{
+    *out << "stage " << int(stage);
+}
 
 class CompactionFixture : public DbFixture {
 protected:
@@ -62,7 +67,8 @@ protected:
     QString m_target, m_source;
 };
 
-class CompactionStageTest : public CompactionFixture, public ::testing::WithParamInterface<CompactionStage> {};
+class CompactionStageTest : public CompactionFixture,
+                            public ::testing::WithParamInterface<CompactionStage> {};
 
 TEST_P(CompactionStageTest, ACrashAtAnyStageLeavesTheTargetWithOldOrNewContent)
 {

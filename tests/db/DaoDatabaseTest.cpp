@@ -1,6 +1,6 @@
+#include "foundation/db/DaoDatabase.h"
 #include "DbFixture.h"
 #include "foundation/db/ConnectString.h"
-#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 
@@ -61,7 +61,8 @@ TEST_P(DaoDatabaseBadOpen, RaisesAClearErrorAndTouchesNoFile)
         db.Open(BuildConnectString(path), c.role);
         FAIL() << "opened " << c.name;
     } catch (const CDaoException& error) {
-        EXPECT_TRUE(error.GetErrorDescription().contains(c.expected)) << error.GetErrorDescription().toStdString();
+        EXPECT_TRUE(error.GetErrorDescription().contains(c.expected))
+            << error.GetErrorDescription().toStdString();
         EXPECT_TRUE(error.GetErrorDescription().contains(path));
     }
     EXPECT_FALSE(db.IsOpen());
@@ -71,14 +72,13 @@ TEST_P(DaoDatabaseBadOpen, RaisesAClearErrorAndTouchesNoFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, DaoDatabaseBadOpen,
-    ::testing::Values(BadOpenCase{"missing.wc", {}, false, DatabaseRole::ReadWrite, "Could not find file"},
-                      BadOpenCase{"missing.prj", {}, false, DatabaseRole::ReadOnly, "Could not find file"},
-                      BadOpenCase{"missing.ewc", {}, false, DatabaseRole::WorkingCopy, "Could not find file"},
-                      BadOpenCase{"notes.txt", QByteArray(4096, 'x'), true, DatabaseRole::ReadWrite,
-                                  "is not a database"},
-                      BadOpenCase{"notes.wc", QByteArray(4096, 'x'), true, DatabaseRole::WorkingCopy,
-                                  "is not a database"},
-                      BadOpenCase{"empty.prj", {}, true, DatabaseRole::WorkingCopy, "is not a database"}),
+    ::testing::Values(
+        BadOpenCase{"missing.wc", {}, false, DatabaseRole::ReadWrite, "Could not find file"},
+        BadOpenCase{"missing.prj", {}, false, DatabaseRole::ReadOnly, "Could not find file"},
+        BadOpenCase{"missing.ewc", {}, false, DatabaseRole::WorkingCopy, "Could not find file"},
+        BadOpenCase{"notes.txt", QByteArray(4096, 'x'), true, DatabaseRole::ReadWrite, "is not a database"},
+        BadOpenCase{"notes.wc", QByteArray(4096, 'x'), true, DatabaseRole::WorkingCopy, "is not a database"},
+        BadOpenCase{"empty.prj", {}, true, DatabaseRole::WorkingCopy, "is not a database"}),
     [](const auto& info) { return QString::fromLatin1(info.param.name).replace('.', '_').toStdString(); });
 
 class DaoDatabaseTest : public DbFixture {};

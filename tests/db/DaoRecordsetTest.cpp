@@ -94,9 +94,10 @@ TEST_F(DaoRecordsetTest, EditWritesOnlyTheChangedColumns)
     set.SetText("Label", set.GetText("Label")); // unchanged value: nothing to write
     set.SetBool("Hide", false);
     set.Update();
-    EXPECT_EQ(stored("SELECT Label || '/' || Hide FROM TextRecipe WHERE RecipeSequenceNumber = 2 AND StepID = 1")
-                  .toString(),
-              "Charge solvent/0");
+    EXPECT_EQ(
+        stored("SELECT Label || '/' || Hide FROM TextRecipe WHERE RecipeSequenceNumber = 2 AND StepID = 1")
+            .toString(),
+        "Charge solvent/0");
 }
 
 TEST_F(DaoRecordsetTest, BooleansReadAnyNonZeroAsTrueAndStoreZeroOrOne)
@@ -148,7 +149,9 @@ TEST_F(DaoRecordsetTest, FindFirstMovesToTheMatchOrStaysPut)
     CExampleTextRecipeSet set;
     ASSERT_TRUE(set.OpenSet(1, "UP"));
     auto isType = [](const QString& type) {
-        return [type](const CDaoRecordset& row) { return row.GetText("Type").compare(type, Qt::CaseInsensitive) == 0; };
+        return [type](const CDaoRecordset& row) {
+            return row.GetText("Type").compare(type, Qt::CaseInsensitive) == 0;
+        };
     };
     ASSERT_TRUE(set.FindFirst(isType("op")));
     EXPECT_EQ(set.GetText("Label"), "Charge");
@@ -179,7 +182,8 @@ TEST_F(DaoRecordsetTest, CompositeKeysAndPerColumnTablesUpdateTheRightRows)
 
 TEST_F(DaoRecordsetTest, AFailingWriteOfAJoinRowWritesNeitherTable)
 {
-    m_projectDb.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON Process BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    m_projectDb.Execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON Process BEGIN SELECT RAISE(ABORT, 'refused'); END");
     CExampleStepInProcessSet set;
     ASSERT_TRUE(set.OpenSet(10));
     set.Edit();

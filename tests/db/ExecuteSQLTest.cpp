@@ -1,7 +1,7 @@
+#include "foundation/db/ExecuteSQL.h"
 #include "DbFixture.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ExecuteSQL.h"
 
 class ExecuteSQLTest : public DbFixture {};
 

@@ -76,7 +76,8 @@ private:
         if (CSharedConnection::registryKey(m_target) == m_source.GetName())
             throw CDaoException(QStringLiteral("A database cannot be compacted onto itself."));
         if (CSharedConnection::isOpen(m_target))
-            throw CDaoException(QStringLiteral("The database '%1' is open and cannot be replaced.").arg(m_target));
+            throw CDaoException(
+                QStringLiteral("The database '%1' is open and cannot be replaced.").arg(m_target));
     }
 
     void stages()

@@ -11,7 +11,8 @@ struct ConnectString {
     QString password;
 };
 
-QString BuildConnectString(const QString& path, const QString& password = QString::fromLatin1(DATABASE_PASSWORD));
+QString BuildConnectString(const QString& path,
+                           const QString& password = QString::fromLatin1(DATABASE_PASSWORD));
 // True when the text is a connect string rather than a plain path.
 bool IsConnectString(const QString& text);
 ConnectString ParseConnectString(const QString& text);

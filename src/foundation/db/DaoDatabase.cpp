@@ -5,7 +5,10 @@
 
 #include <QSqlQuery>
 
-CDaoDatabase::~CDaoDatabase() { Close(); }
+CDaoDatabase::~CDaoDatabase()
+{
+    Close();
+}
 
 void CDaoDatabase::Open(const QString& pathOrConnect, DatabaseRole role)
 {

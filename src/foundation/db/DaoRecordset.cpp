@@ -26,7 +26,10 @@ bool sameValue(const QVariant& a, const QVariant& b)
     return a == b;
 }
 
-[[noreturn]] void noCurrentRecord() { throw CDaoException(QStringLiteral("No current record.")); }
+[[noreturn]] void noCurrentRecord()
+{
+    throw CDaoException(QStringLiteral("No current record."));
+}
 
 } // namespace
 
@@ -258,7 +261,10 @@ void CDaoRecordset::SetFieldValue(const QString& name, const QVariant& value)
         m_editMode == dbEditAdd || !sameValue(value, m_rows[size_t(m_position)].values.at(at));
 }
 
-bool CDaoRecordset::IsFieldNull(const QString& name) const { return GetFieldValue(name).isNull(); }
+bool CDaoRecordset::IsFieldNull(const QString& name) const
+{
+    return GetFieldValue(name).isNull();
+}
 
 void CDaoRecordset::SetFieldNull(const QString& name, bool null)
 {
@@ -266,11 +272,26 @@ void CDaoRecordset::SetFieldNull(const QString& name, bool null)
         SetFieldValue(name, QVariant());
 }
 
-long CDaoRecordset::GetLong(const QString& name) const { return long(GetFieldValue(name).toLongLong()); }
-short CDaoRecordset::GetShort(const QString& name) const { return short(GetFieldValue(name).toInt()); }
-double CDaoRecordset::GetDouble(const QString& name) const { return GetFieldValue(name).toDouble(); }
-bool CDaoRecordset::GetBool(const QString& name) const { return GetFieldValue(name).toDouble() != 0.0; }
-QString CDaoRecordset::GetText(const QString& name) const { return GetFieldValue(name).toString(); }
+long CDaoRecordset::GetLong(const QString& name) const
+{
+    return long(GetFieldValue(name).toLongLong());
+}
+short CDaoRecordset::GetShort(const QString& name) const
+{
+    return short(GetFieldValue(name).toInt());
+}
+double CDaoRecordset::GetDouble(const QString& name) const
+{
+    return GetFieldValue(name).toDouble();
+}
+bool CDaoRecordset::GetBool(const QString& name) const
+{
+    return GetFieldValue(name).toDouble() != 0.0;
+}
+QString CDaoRecordset::GetText(const QString& name) const
+{
+    return GetFieldValue(name).toString();
+}
 
 double CDaoRecordset::GetDate(const QString& name) const
 {
@@ -283,12 +304,30 @@ double CDaoRecordset::GetDate(const QString& name) const
     return value.toDouble();
 }
 
-void CDaoRecordset::SetLong(const QString& name, long value) { SetFieldValue(name, qlonglong(value)); }
-void CDaoRecordset::SetShort(const QString& name, short value) { SetFieldValue(name, int(value)); }
-void CDaoRecordset::SetDouble(const QString& name, double value) { SetFieldValue(name, value); }
-void CDaoRecordset::SetBool(const QString& name, bool value) { SetFieldValue(name, value ? 1 : 0); }
-void CDaoRecordset::SetText(const QString& name, const QString& value) { SetFieldValue(name, value); }
-void CDaoRecordset::SetDate(const QString& name, double oleDate) { SetFieldValue(name, oleDate); }
+void CDaoRecordset::SetLong(const QString& name, long value)
+{
+    SetFieldValue(name, qlonglong(value));
+}
+void CDaoRecordset::SetShort(const QString& name, short value)
+{
+    SetFieldValue(name, int(value));
+}
+void CDaoRecordset::SetDouble(const QString& name, double value)
+{
+    SetFieldValue(name, value);
+}
+void CDaoRecordset::SetBool(const QString& name, bool value)
+{
+    SetFieldValue(name, value ? 1 : 0);
+}
+void CDaoRecordset::SetText(const QString& name, const QString& value)
+{
+    SetFieldValue(name, value);
+}
+void CDaoRecordset::SetDate(const QString& name, double oleDate)
+{
+    SetFieldValue(name, oleDate);
+}
 
 // ---- writing -------------------------------------------------------------------------------
 
@@ -376,8 +415,7 @@ bool CDaoRecordset::Report(const QString& text) const
     return false;
 }
 
-template <typename Action>
-bool CDaoRecordset::Guarded(Action action)
+template <typename Action> bool CDaoRecordset::Guarded(Action action)
 {
     try {
         action();

@@ -115,8 +115,7 @@ private:
     void RequireCurrentRow() const;
     void RequireEditing() const;
     bool Report(const QString& text) const;
-    template <typename Action>
-    bool Guarded(Action action);
+    template <typename Action> bool Guarded(Action action);
 
     const DaoRecordsetDef& m_def;
     mutable QHash<QString, int> m_columnIndex;

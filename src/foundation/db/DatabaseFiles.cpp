@@ -14,7 +14,10 @@
 
 namespace {
 
-QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 
 void syncDescriptor(const QString& path, int flags)
 {
@@ -67,10 +70,14 @@ QStringList DatabaseSideFiles(const QString& path)
 
 bool HasJournalBeside(const QString& path)
 {
-    return QFileInfo::exists(path + QStringLiteral("-wal")) || QFileInfo::exists(path + QStringLiteral("-journal"));
+    return QFileInfo::exists(path + QStringLiteral("-wal")) ||
+           QFileInfo::exists(path + QStringLiteral("-journal"));
 }
 
-void SyncFile(const QString& path) { syncDescriptor(path, O_RDONLY); }
+void SyncFile(const QString& path)
+{
+    syncDescriptor(path, O_RDONLY);
+}
 
 void SyncFolderOf(const QString& path)
 {

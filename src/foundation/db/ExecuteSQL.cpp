@@ -4,7 +4,10 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 
-bool ExecuteSQL(CDaoDatabase* database, const QString& sql) { return ExecuteSQL(database, sql, {}); }
+bool ExecuteSQL(CDaoDatabase* database, const QString& sql)
+{
+    return ExecuteSQL(database, sql, {});
+}
 
 bool ExecuteSQL(CDaoDatabase* database, const QString& sql, const QVariantList& values)
 {

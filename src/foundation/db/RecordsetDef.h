@@ -22,21 +22,21 @@ struct DaoColumn {
     {
     }
 
-    QString name;         // the column of the SELECT
+    QString name; // the column of the SELECT
     DaoFieldType type;
-    int table;            // index into the base tables; DAO_NOT_WRITTEN for a read-only column
-    QString baseColumn;   // its name in the base table when that differs
+    int table;          // index into the base tables; DAO_NOT_WRITTEN for a read-only column
+    QString baseColumn; // its name in the base table when that differs
 
     const QString& writtenName() const { return baseColumn.isEmpty() ? name : baseColumn; }
 };
 
 struct DaoBaseTable {
     QString name;
-    QStringList keys;     // SELECT columns that identify one row of this table
+    QStringList keys; // SELECT columns that identify one row of this table
 };
 
 struct DaoRecordsetDef {
     QString sql;
-    std::vector<DaoBaseTable> tables;  // empty: the set is read-only; Delete removes rows of the first
+    std::vector<DaoBaseTable> tables; // empty: the set is read-only; Delete removes rows of the first
     std::vector<DaoColumn> columns;
 };

@@ -45,8 +45,7 @@ QString CRecordsetWriter::whereKey(int table, QVariantList& values, const QVaria
     return QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
 }
 
-template <typename Write>
-void CRecordsetWriter::inOneTransaction(int tables, Write write)
+template <typename Write> void CRecordsetWriter::inOneTransaction(int tables, Write write)
 {
     if (tables < 2) {
         write();

@@ -31,8 +31,7 @@ private:
     void updateTable(int table, const std::vector<int>& columns, const QVariantList& original,
                      const QVariantList& edited);
     long insertTable(int table, const std::vector<int>& columns, QVariantList& row);
-    template <typename Write>
-    void inOneTransaction(int tables, Write write);
+    template <typename Write> void inOneTransaction(int tables, Write write);
 
     const DaoRecordsetDef& m_def;
     const QHash<QString, int>& m_columnIndex;

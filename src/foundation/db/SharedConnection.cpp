@@ -92,7 +92,10 @@ CSharedConnection::~CSharedConnection()
     discard();
 }
 
-QSqlDatabase CSharedConnection::database() const { return QSqlDatabase::database(m_name, false); }
+QSqlDatabase CSharedConnection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
 
 void CSharedConnection::open()
 {
@@ -134,7 +137,8 @@ void CSharedConnection::applyRole()
         return;
     QSqlQuery mode = exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     if (!mode.next() || mode.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
-        throw CDaoException(QStringLiteral("The working copy '%1' cannot use write-ahead logging.").arg(m_path));
+        throw CDaoException(
+            QStringLiteral("The working copy '%1' cannot use write-ahead logging.").arg(m_path));
     mode.finish();
     exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
 }
