@@ -1,0 +1,168 @@
+#include "foundation/db/Compaction.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <unistd.h>
+
+namespace {
+
+CompactionStageHook& stageHook()
+{
+    static CompactionStageHook hook;
+    return hook;
+}
+
+void enter(CompactionStage stage)
+{
+    if (stageHook() && !stageHook()(stage))
+        throw CDaoException(QStringLiteral("Compaction stopped at stage %1.").arg(int(stage)));
+}
+
+// Header bytes 18 and 19 are 2 in a file set to write-ahead logging.
+bool usesWriteAheadLog(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(20);
+    return header.size() == 20 && (header.at(18) == 2 || header.at(19) == 2);
+}
+
+void useRollbackJournal(const QString& path)
+{
+    if (!usesWriteAheadLog(path))
+        return;
+    CDaoDatabase written;
+    written.Open(path, DatabaseRole::ReadWrite);
+    written.Execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+}
+
+void removeOrThrow(const QString& path)
+{
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        throw CDaoException(QStringLiteral("Cannot remove '%1'.").arg(path));
+}
+
+class Compaction {
+public:
+    Compaction(CDaoDatabase& source, const QString& target)
+        : m_source(source), m_target(target), m_temporary(target + QStringLiteral(".tmp")),
+          m_backup(target + QStringLiteral(".bu"))
+    {
+    }
+
+    void run()
+    {
+        check();
+        try {
+            stages();
+        } catch (const CDaoException&) {
+            recover();
+            throw;
+        }
+    }
+
+private:
+    void check() const
+    {
+        if (!m_source.IsOpen())
+            throw CDaoException(QStringLiteral("The database is not open."));
+        if (m_source.InTransaction())
+            throw CDaoException(QStringLiteral("A database cannot be compacted inside a transaction."));
+        if (CSharedConnection::registryKey(m_target) == m_source.GetName())
+            throw CDaoException(QStringLiteral("A database cannot be compacted onto itself."));
+        if (CSharedConnection::isOpen(m_target))
+            throw CDaoException(
+                QStringLiteral("The database '%1' is open and cannot be replaced.").arg(m_target));
+    }
+
+    void stages()
+    {
+        enter(CompactionStage::RemoveLeftover);
+        removeLeftovers();
+        enter(CompactionStage::VacuumInto);
+        m_source.Execute(QStringLiteral("VACUUM INTO ?"), {m_temporary});
+        useRollbackJournal(m_temporary);
+        enter(CompactionStage::SyncTemporary);
+        SyncFile(m_temporary);
+        enter(CompactionStage::KeepBackup);
+        keepBackup();
+        enter(CompactionStage::ReplaceTarget);
+        RemoveSideFiles(m_target);
+        ReplaceFile(m_temporary, m_target);
+        m_replaced = true;
+        enter(CompactionStage::SyncFolder);
+        SyncFolderOf(m_target);
+        enter(CompactionStage::RemoveBackup);
+        QFile::remove(m_backup); // a backup left behind is removed by the next write
+    }
+
+    void removeLeftovers()
+    {
+        removeOrThrow(m_temporary);
+        RemoveSideFiles(m_temporary);
+        if (QFileInfo::exists(m_target))
+            removeOrThrow(m_backup);
+        else if (QFileInfo::exists(m_backup))
+            ReplaceFile(m_backup, m_target);
+    }
+
+    // A hard link costs nothing and keeps the target's name in place; a copy where links fail.
+    void keepBackup()
+    {
+        if (!QFileInfo::exists(m_target))
+            return;
+        removeOrThrow(m_backup);
+        if (::link(QFile::encodeName(m_target).constData(), QFile::encodeName(m_backup).constData()) == 0)
+            return;
+        if (!QFile::copy(m_target, m_backup))
+            throw CDaoException(QStringLiteral("Cannot keep a backup of '%1'.").arg(m_target));
+        SyncFile(m_backup);
+    }
+
+    void recover() noexcept
+    {
+        QFile::remove(m_temporary);
+        if (!QFileInfo::exists(m_backup))
+            return;
+        if (m_replaced || !QFileInfo::exists(m_target)) {
+            try {
+                ReplaceFile(m_backup, m_target);
+            } catch (const CDaoException&) {
+                // the backup keeps the old content under its own name
+            }
+        } else {
+            QFile::remove(m_backup);
+        }
+    }
+
+    CDaoDatabase& m_source;
+    const QString m_target, m_temporary, m_backup;
+    bool m_replaced = false;
+};
+
+} // namespace
+
+void CompactDatabaseTo(CDaoDatabase& source, const QString& target)
+{
+    Compaction(source, target).run();
+}
+
+void CompactDatabaseFile(const QString& source, const QString& target)
+{
+    CDaoDatabase database;
+    const bool mustRecover = HasJournalBeside(source) && !CSharedConnection::isOpen(source);
+    database.Open(source, mustRecover ? DatabaseRole::ReadWrite : DatabaseRole::ReadOnly);
+    CompactDatabaseTo(database, target);
+}
+
+CompactionStageHook SetCompactionStageHook(CompactionStageHook hook)
+{
+    CompactionStageHook previous = std::move(stageHook());
+    stageHook() = std::move(hook);
+    return previous;
+}

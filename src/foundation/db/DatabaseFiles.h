@@ -1,0 +1,23 @@
+#pragma once
+// Copying and deleting database files, and the durable-write helpers behind them. A database is
+// never copied byte for byte while it is open or has a -wal or -journal beside it, and a delete
+// takes its -wal, -shm and -journal along.
+
+#include <QString>
+#include <QStringList>
+
+// The -wal, -shm and -journal names beside a database file.
+QStringList DatabaseSideFiles(const QString& path);
+bool HasJournalBeside(const QString& path);
+
+// Overwrites the target; the target name always holds either its old or the new content.
+// False with a description when it fails or the target is open.
+bool CopyDatabaseFile(const QString& source, const QString& target, QString* error = nullptr);
+// False when the layer has the file open or a file cannot be removed; a missing file is no error.
+bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);
+
+// Durable-write steps; each raises CDaoException on failure.
+void SyncFile(const QString& path);
+void SyncFolderOf(const QString& path);
+void ReplaceFile(const QString& from, const QString& to); // rename(2): atomic, overwrites
+void RemoveSideFiles(const QString& path);

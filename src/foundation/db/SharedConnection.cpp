@@ -1,0 +1,204 @@
+#include "foundation/db/SharedConnection.h"
+
+#include "foundation/db/DaoException.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+QHash<QString, std::weak_ptr<CSharedConnection>>& registry()
+{
+    static QHash<QString, std::weak_ptr<CSharedConnection>> connections;
+    return connections;
+}
+
+QString nextConnectionName()
+{
+    static quint64 counter = 0;
+    return QStringLiteral("qv_dao_%1").arg(++counter);
+}
+
+// A URI so that SQLite itself refuses to create a missing file (mode=ro / mode=rw, never rwc).
+QString openUri(const QString& path, DatabaseRole role)
+{
+    QString escaped = path;
+    escaped.replace(QLatin1Char('%'), QLatin1String("%25"))
+        .replace(QLatin1Char('?'), QLatin1String("%3F"))
+        .replace(QLatin1Char('#'), QLatin1String("%23"));
+    const QLatin1String mode(role == DatabaseRole::ReadOnly ? "ro" : "rw");
+    return QStringLiteral("file:") + escaped + QStringLiteral("?mode=") + mode;
+}
+
+void checkIsFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        throw CDaoException(QStringLiteral("Could not find file '%1'.").arg(path));
+    if (info.size() == 0)
+        throw CDaoException(QStringLiteral("The file '%1' is not a database: it is empty.").arg(path));
+}
+
+bool isStronger(DatabaseRole wanted, DatabaseRole have)
+{
+    return wanted != DatabaseRole::ReadOnly && have == DatabaseRole::ReadOnly;
+}
+
+} // namespace
+
+QString CSharedConnection::registryKey(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+std::shared_ptr<CSharedConnection> CSharedConnection::find(const QString& path)
+{
+    return registry().value(registryKey(path)).lock();
+}
+
+std::shared_ptr<CSharedConnection> CSharedConnection::acquire(const QString& path, DatabaseRole role)
+{
+    if (auto shared = find(path)) {
+        if (isStronger(role, shared->role()))
+            throw CDaoException(QStringLiteral("The database '%1' is already open read-only.").arg(path));
+        return shared;
+    }
+    checkIsFile(path);
+    std::shared_ptr<CSharedConnection> connection(new CSharedConnection(registryKey(path), role));
+    connection->open();
+    registry().insert(connection->m_path, connection);
+    return connection;
+}
+
+CSharedConnection::CSharedConnection(const QString& path, DatabaseRole role)
+    : m_path(path), m_name(nextConnectionName()), m_role(role)
+{
+}
+
+CSharedConnection::~CSharedConnection()
+{
+    auto& connections = registry();
+    const auto it = connections.constFind(m_path);
+    if (it != connections.cend() && it->expired())
+        connections.erase(it);
+    if (m_depth > 0)
+        rollbackQuietly(QStringLiteral("ROLLBACK"));
+    discard();
+}
+
+QSqlDatabase CSharedConnection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+void CSharedConnection::open()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(openUri(m_path, m_role));
+        QString options = QStringLiteral("QSQLITE_OPEN_URI");
+        if (m_role == DatabaseRole::ReadOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        if (!db.open()) {
+            const CDaoException error = CDaoException::fromSqlError(db.lastError(), m_path);
+            discard();
+            throw error;
+        }
+    }
+    try {
+        validate();
+        applyRole();
+    } catch (const CDaoException&) {
+        discard();
+        throw;
+    }
+}
+
+// SQLite opens lazily: the first read of the schema tells a database from any other file.
+void CSharedConnection::validate()
+{
+    QSqlQuery query(database());
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        throw CDaoException(QStringLiteral("The file '%1' is not a database: %2")
+                                .arg(m_path, query.lastError().databaseText()));
+    }
+}
+
+void CSharedConnection::applyRole()
+{
+    if (m_role != DatabaseRole::WorkingCopy)
+        return;
+    QSqlQuery mode = exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    if (!mode.next() || mode.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+        throw CDaoException(
+            QStringLiteral("The working copy '%1' cannot use write-ahead logging.").arg(m_path));
+    mode.finish();
+    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+}
+
+void CSharedConnection::discard()
+{
+    {
+        QSqlDatabase db = database();
+        if (db.isValid())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    bool ok = query.prepare(sql);
+    for (qsizetype i = 0; ok && i < values.size(); ++i)
+        query.bindValue(int(i), values.at(i));
+    ok = ok && query.exec();
+    if (!ok)
+        throw CDaoException::fromSqlError(query.lastError());
+    m_recordsAffected = query.isSelect() ? 0 : query.numRowsAffected();
+    return query;
+}
+
+void CSharedConnection::begin()
+{
+    exec(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT qv_level_%1").arg(m_depth));
+    ++m_depth;
+}
+
+void CSharedConnection::commit()
+{
+    if (m_depth == 0)
+        throw CDaoException(QStringLiteral("There is no transaction to commit."));
+    exec(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE qv_level_%1").arg(m_depth - 1));
+    --m_depth;
+}
+
+void CSharedConnection::rollback()
+{
+    if (m_depth == 0)
+        throw CDaoException(QStringLiteral("There is no transaction to roll back."));
+    if (m_depth == 1) {
+        rollbackQuietly(QStringLiteral("ROLLBACK"));
+    } else {
+        const QString savepoint = QStringLiteral("qv_level_%1").arg(m_depth - 1);
+        rollbackQuietly(QStringLiteral("ROLLBACK TO ") + savepoint);
+        rollbackQuietly(QStringLiteral("RELEASE ") + savepoint);
+    }
+    --m_depth;
+}
+
+// The engine may already have rolled the whole transaction back after a hard error; a rollback
+// that finds nothing to undo is then no failure.
+void CSharedConnection::rollbackQuietly(const QString& sql)
+{
+    QSqlQuery query(database());
+    query.exec(sql);
+}

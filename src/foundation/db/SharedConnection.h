@@ -1,0 +1,59 @@
+#pragma once
+// One open SQLite file, shared by every CDaoDatabase of this process that opens it. The registry
+// is keyed by canonical path; the underlying connection closes when its last user lets go.
+
+#include <QString>
+#include <QVariantList>
+#include <memory>
+
+class QSqlDatabase;
+class QSqlQuery;
+
+enum class DatabaseRole {
+    ReadOnly,    // files of a project or template folder, previews
+    ReadWrite,   // rollback journal, as the file is
+    WorkingCopy, // WAL and synchronous=NORMAL: survives a crash of the program
+};
+
+class CSharedConnection {
+public:
+    // Opens the file in the role or shares the connection already open on it; never creates it.
+    static std::shared_ptr<CSharedConnection> acquire(const QString& path, DatabaseRole role);
+    static std::shared_ptr<CSharedConnection> find(const QString& path);
+    static bool isOpen(const QString& path) { return find(path) != nullptr; }
+    // The registry key: the canonical path, or the clean absolute path of a missing file.
+    static QString registryKey(const QString& path);
+
+    ~CSharedConnection();
+    CSharedConnection(const CSharedConnection&) = delete;
+    CSharedConnection& operator=(const CSharedConnection&) = delete;
+
+    QSqlDatabase database() const;
+    const QString& path() const { return m_path; }
+    DatabaseRole role() const { return m_role; }
+    bool writable() const { return m_role != DatabaseRole::ReadOnly; }
+
+    // Runs one statement with bound values; raises CDaoException on any error.
+    QSqlQuery exec(const QString& sql, const QVariantList& values = {});
+    long lastRecordsAffected() const { return m_recordsAffected; }
+
+    // Transaction levels: the outer one is BEGIN/COMMIT, inner ones are savepoints.
+    int transactionDepth() const { return m_depth; }
+    void begin();
+    void commit();
+    void rollback();
+
+private:
+    CSharedConnection(const QString& path, DatabaseRole role);
+    void open();
+    void validate();
+    void applyRole();
+    void discard();
+    void rollbackQuietly(const QString& sql);
+
+    QString m_path;
+    QString m_name;
+    DatabaseRole m_role;
+    int m_depth = 0;
+    long m_recordsAffected = 0;
+};

@@ -1,0 +1,240 @@
+#include "foundation/db/Compaction.h"
+#include "DbFixture.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
+#include <QFile>
+#include <csignal>
+
+namespace {
+
+struct SimulatedCrash {};
+
+// Installs a stage hook for the scope.
+class ScopedStageHook {
+public:
+    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook)))
+    {
+    }
+    ~ScopedStageHook() { SetCompactionStageHook(std::move(m_previous)); }
+
+private:
+    CompactionStageHook m_previous;
+};
+
+const CompactionStage ALL_STAGES[] = {
+    CompactionStage::RemoveLeftover, CompactionStage::VacuumInto,    CompactionStage::SyncTemporary,
+    CompactionStage::KeepBackup,     CompactionStage::ReplaceTarget, CompactionStage::SyncFolder,
+    CompactionStage::RemoveBackup,
+};
+
+} // namespace
+
+void PrintTo(CompactionStage stage, std::ostream* out)
+{
+    *out << "stage " << int(stage);
+}
+
+class CompactionFixture : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        m_target = makeRecipeDatabase("Demo.prj");
+        m_source = makeRecipeDatabase("Demo.wc");
+        setLabel(m_source, "New");
+        setLabel(m_target, "Old");
+    }
+
+    void setLabel(const QString& path, const QString& label)
+    {
+        CDaoDatabase db;
+        db.Open(path);
+        db.Execute("UPDATE TextRecipe SET Label = ? WHERE ID = 1", {label});
+    }
+
+    // The label the target holds, read through the layer as a reader would.
+    QString targetLabel()
+    {
+        CDaoDatabase db;
+        db.Open(m_target, DatabaseRole::ReadOnly);
+        QSqlQuery query = db.Query("SELECT Label FROM TextRecipe WHERE ID = 1");
+        return query.next() ? query.value(0).toString() : QString();
+    }
+
+    bool exists(const QString& suffix) const { return QFileInfo::exists(m_target + suffix); }
+
+    QString m_target, m_source;
+};
+
+class CompactionStageTest : public CompactionFixture,
+                            public ::testing::WithParamInterface<CompactionStage> {};
+
+TEST_P(CompactionStageTest, ACrashAtAnyStageLeavesTheTargetWithOldOrNewContent)
+{
+    CDaoDatabase working;
+    working.Open(m_source, DatabaseRole::WorkingCopy);
+    {
+        ScopedStageHook hook([](CompactionStage stage) {
+            if (stage == GetParam())
+                throw SimulatedCrash();
+            return true;
+        });
+        EXPECT_THROW(CompactDatabaseTo(working, m_target), SimulatedCrash);
+    }
+    EXPECT_TRUE(exists(""));
+    const QString label = targetLabel();
+    EXPECT_TRUE(label == "Old" || label == "New") << label.toStdString();
+    // The next save recovers from whatever was left behind.
+    CompactDatabaseTo(working, m_target);
+    EXPECT_EQ(targetLabel(), "New");
+    EXPECT_FALSE(exists(".tmp"));
+    EXPECT_FALSE(exists(".bu"));
+}
+
+TEST_P(CompactionStageTest, AFailureAtAnyStageKeepsTheOldContentAndReportsIt)
+{
+    CDaoDatabase working;
+    working.Open(m_source, DatabaseRole::WorkingCopy);
+    ScopedStageHook hook([](CompactionStage stage) { return stage != GetParam(); });
+    EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
+    EXPECT_EQ(targetLabel(), "Old");
+    EXPECT_FALSE(exists(".tmp"));
+    EXPECT_FALSE(exists(".bu"));
+    EXPECT_TRUE(working.IsOpen());
+}
+
+TEST_P(CompactionStageTest, AProcessKilledAtAnyStageLeavesTheTargetOpenable)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    const CompactionStage stopAt = GetParam();
+    EXPECT_EXIT(
+        {
+            SetCompactionStageHook([stopAt](CompactionStage stage) {
+                if (stage == stopAt)
+                    std::raise(SIGKILL);
+                return true;
+            });
+            CompactDatabaseFile(m_source, m_target);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+    const QString label = targetLabel();
+    EXPECT_TRUE(label == "Old" || label == "New") << label.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, CompactionStageTest, ::testing::ValuesIn(ALL_STAGES),
+                         [](const auto& info) { return "Stage" + std::to_string(int(info.param)); });
+
+class CompactionTest : public CompactionFixture {};
+
+TEST_F(CompactionTest, WritesARollbackJournalFileWithTheSourceHeaderValues)
+{
+    CDaoDatabase working;
+    working.Open(m_source, DatabaseRole::WorkingCopy);
+    working.Execute("UPDATE TextRecipe SET Label = 'Newer' WHERE ID = 1"); // sits in the -wal
+    CompactDatabaseTo(working, m_target);
+    EXPECT_TRUE(working.IsOpen());
+    EXPECT_EQ(targetLabel(), "Newer");
+    const QByteArray header = bytesOf(m_target).left(20);
+    EXPECT_EQ(int(header.at(18)), 1);
+    EXPECT_EQ(int(header.at(19)), 1);
+    EXPECT_EQ(scalar(m_target, "PRAGMA application_id").toLongLong(), 1364612678);
+    EXPECT_EQ(scalar(m_target, "PRAGMA user_version").toInt(), 7);
+    EXPECT_FALSE(exists(".bu"));
+    EXPECT_FALSE(exists(".tmp"));
+}
+
+TEST_F(CompactionTest, ALoneBackupGetsItsNameBackBeforeAnythingElse)
+{
+    ASSERT_TRUE(QFile::rename(m_target, m_target + ".bu"));
+    ScopedStageHook hook([](CompactionStage stage) { return stage != CompactionStage::VacuumInto; });
+    CDaoDatabase working;
+    working.Open(m_source);
+    EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
+    EXPECT_EQ(targetLabel(), "Old");
+}
+
+TEST_F(CompactionTest, RefusesInsideATransactionAndOntoAnOpenTarget)
+{
+    CDaoDatabase working, reader;
+    working.Open(m_source);
+    working.BeginTrans();
+    EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
+    working.Rollback();
+    reader.Open(m_target, DatabaseRole::ReadOnly);
+    EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
+    EXPECT_THROW(CompactDatabaseTo(working, m_source), CDaoException);
+}
+
+// ---- copy and delete -----------------------------------------------------------------------
+
+TEST_F(CompactionTest, ACopyOfAnOpenWorkingCopyKeepsTheEditsOfItsWal)
+{
+    CDaoDatabase working;
+    working.Open(m_source, DatabaseRole::WorkingCopy);
+    working.Execute("UPDATE TextRecipe SET Label = 'In wal' WHERE ID = 1");
+    ASSERT_TRUE(QFileInfo::exists(m_source + "-wal"));
+    QString error;
+    ASSERT_TRUE(CopyDatabaseFile(m_source, m_target, &error)) << error.toStdString();
+    EXPECT_EQ(targetLabel(), "In wal");
+}
+
+TEST_F(CompactionTest, ACopyOfAFileWithAWalOfAnotherConnectionKeepsItsEdits)
+{
+    const QString name = "foreign";
+    {
+        QSqlDatabase foreign = QSqlDatabase::addDatabase("QSQLITE", name);
+        foreign.setDatabaseName(m_source);
+        ASSERT_TRUE(foreign.open());
+        QSqlQuery(foreign).exec("PRAGMA journal_mode=WAL");
+        QSqlQuery(foreign).exec("PRAGMA wal_autocheckpoint=0");
+        QSqlQuery(foreign).exec("UPDATE TextRecipe SET Label = 'Foreign' WHERE ID = 1");
+        ASSERT_TRUE(QFileInfo::exists(m_source + "-wal"));
+        EXPECT_TRUE(CopyDatabaseFile(m_source, m_target));
+        foreign.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    EXPECT_EQ(targetLabel(), "Foreign");
+}
+
+TEST_F(CompactionTest, AByteCopyReplacesTheTargetAndDropsItsStaleJournals)
+{
+    QFile stale(m_target + "-wal");
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.write(QByteArray(64, 'w'));
+    stale.close();
+    ASSERT_TRUE(CopyDatabaseFile(m_source, m_target));
+    EXPECT_EQ(bytesOf(m_target), bytesOf(m_source));
+    EXPECT_FALSE(exists("-wal"));
+    EXPECT_EQ(targetLabel(), "New");
+}
+
+TEST_F(CompactionTest, CopyRefusesAMissingSourceAndAnOpenTarget)
+{
+    QString error;
+    EXPECT_FALSE(CopyDatabaseFile(pathOf("none.wc"), m_target, &error));
+    EXPECT_TRUE(error.startsWith("Could not find file"));
+    CDaoDatabase reader;
+    reader.Open(m_target, DatabaseRole::ReadOnly);
+    EXPECT_FALSE(CopyDatabaseFile(m_source, m_target, &error));
+    EXPECT_EQ(targetLabel(), "Old");
+}
+
+TEST_F(CompactionTest, DeleteTakesTheJournalsAlongAndRefusesAnOpenFile)
+{
+    {
+        CDaoDatabase working;
+        working.Open(m_source, DatabaseRole::WorkingCopy);
+        QString error;
+        EXPECT_FALSE(DeleteDatabaseFile(m_source, &error));
+        EXPECT_TRUE(error.contains("is open")) << error.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(m_source));
+    }
+    for (const QString& side : DatabaseSideFiles(m_source)) {
+        QFile file(side);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    EXPECT_TRUE(DeleteDatabaseFile(m_source));
+    EXPECT_EQ(listing(), QStringList({"Demo.prj"}));
+    EXPECT_TRUE(DeleteDatabaseFile(m_source)); // nothing left to delete is no failure
+}

@@ -1,0 +1,194 @@
+#include "foundation/db/DaoDatabase.h"
+#include "DbFixture.h"
+#include "foundation/db/ConnectString.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
+namespace {
+
+long countRows(CDaoDatabase& db, const QString& table)
+{
+    QSqlQuery query = db.Query(QStringLiteral("SELECT count(*) FROM ") + table);
+    return query.next() ? long(query.value(0).toLongLong()) : -1;
+}
+
+QString journalMode(CDaoDatabase& db)
+{
+    QSqlQuery query = db.Query(QStringLiteral("PRAGMA journal_mode"));
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+} // namespace
+
+TEST(ConnectString, BuildsAndParsesTheClassicForm)
+{
+    EXPECT_EQ(BuildConnectString("/p/Demo.prj"), ";DATABASE=/p/Demo.prj;PWD=tupa503172;");
+    const ConnectString parsed = ParseConnectString(";DATABASE=/a;b/x.wc;PWD=secret;");
+    EXPECT_EQ(parsed.database, "/a;b/x.wc");
+    EXPECT_EQ(parsed.password, "secret");
+    EXPECT_EQ(ParseConnectString(";DATABASE=/x.wc;").database, "/x.wc");
+    EXPECT_EQ(ParseConnectString("/plain/path.wc").database, "/plain/path.wc");
+    EXPECT_FALSE(IsConnectString("/plain/path.wc"));
+}
+
+struct BadOpenCase {
+    const char* name;
+    QByteArray content; // empty name content = no file at all
+    bool createFile;
+    DatabaseRole role;
+    const char* expected;
+};
+
+class DaoDatabaseBadOpen : public DbFixture, public ::testing::WithParamInterface<BadOpenCase> {};
+
+TEST_P(DaoDatabaseBadOpen, RaisesAClearErrorAndTouchesNoFile)
+{
+    const BadOpenCase& c = GetParam();
+    const QString path = pathOf(c.name);
+    if (c.createFile) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.content);
+    }
+    const QStringList before = listing();
+    const QByteArray bytes = bytesOf(path);
+    CDaoDatabase db;
+    try {
+        db.Open(BuildConnectString(path), c.role);
+        FAIL() << "opened " << c.name;
+    } catch (const CDaoException& error) {
+        EXPECT_TRUE(error.GetErrorDescription().contains(c.expected))
+            << error.GetErrorDescription().toStdString();
+        EXPECT_TRUE(error.GetErrorDescription().contains(path));
+    }
+    EXPECT_FALSE(db.IsOpen());
+    EXPECT_EQ(listing(), before);
+    EXPECT_EQ(bytesOf(path), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, DaoDatabaseBadOpen,
+    ::testing::Values(
+        BadOpenCase{"missing.wc", {}, false, DatabaseRole::ReadWrite, "Could not find file"},
+        BadOpenCase{"missing.prj", {}, false, DatabaseRole::ReadOnly, "Could not find file"},
+        BadOpenCase{"missing.ewc", {}, false, DatabaseRole::WorkingCopy, "Could not find file"},
+        BadOpenCase{"notes.txt", QByteArray(4096, 'x'), true, DatabaseRole::ReadWrite, "is not a database"},
+        BadOpenCase{"notes.wc", QByteArray(4096, 'x'), true, DatabaseRole::WorkingCopy, "is not a database"},
+        BadOpenCase{"empty.prj", {}, true, DatabaseRole::WorkingCopy, "is not a database"}),
+    [](const auto& info) { return QString::fromLatin1(info.param.name).replace('.', '_').toStdString(); });
+
+class DaoDatabaseTest : public DbFixture {};
+
+TEST_F(DaoDatabaseTest, AFolderIsNoDatabase)
+{
+    QDir(m_dir.path()).mkdir("folder.wc");
+    CDaoDatabase db;
+    EXPECT_THROW(db.Open(pathOf("folder.wc")), CDaoException);
+}
+
+TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
+{
+    const QString path = makeRecipeDatabase();
+    CDaoDatabase first, second;
+    first.Open(path);
+    second.Open(BuildConnectString(m_dir.path() + "/./STEP_1.WC"));
+    EXPECT_EQ(&first.Connection(), &second.Connection());
+    EXPECT_EQ(first.GetName(), second.GetName());
+    first.Close();
+    EXPECT_TRUE(second.IsOpen());
+    EXPECT_TRUE(CSharedConnection::isOpen(path));
+    second.Close();
+    EXPECT_FALSE(CSharedConnection::isOpen(path));
+}
+
+TEST_F(DaoDatabaseTest, AWriterCannotShareAReadOnlyConnection)
+{
+    const QString path = makeRecipeDatabase();
+    CDaoDatabase reader, writer;
+    reader.Open(path, DatabaseRole::ReadOnly);
+    EXPECT_THROW(writer.Open(path, DatabaseRole::ReadWrite), CDaoException);
+}
+
+TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
+{
+    const QString path = makeRecipeDatabase();
+    const QByteArray bytes = bytesOf(path);
+    CDaoDatabase db;
+    db.Open(path, DatabaseRole::ReadOnly);
+    EXPECT_FALSE(db.CanUpdate());
+    EXPECT_THROW(db.Execute("DELETE FROM TextRecipe"), CDaoException);
+    EXPECT_EQ(countRows(db, "TextRecipe"), 4);
+    db.Close();
+    EXPECT_EQ(bytesOf(path), bytes);
+}
+
+TEST_F(DaoDatabaseTest, OnlyTheWorkingCopyRoleSwitchesToWriteAheadLogging)
+{
+    const QString project = makeRecipeDatabase("Demo.prj");
+    const QString working = makeRecipeDatabase("Demo.wc");
+    CDaoDatabase projectDb, workingDb;
+    projectDb.Open(project, DatabaseRole::ReadWrite);
+    workingDb.Open(working, DatabaseRole::WorkingCopy);
+    EXPECT_EQ(journalMode(projectDb), "delete");
+    EXPECT_EQ(journalMode(workingDb), "wal");
+    QSqlQuery sync = workingDb.Query("PRAGMA synchronous");
+    ASSERT_TRUE(sync.next());
+    EXPECT_EQ(sync.value(0).toInt(), 1); // NORMAL
+}
+
+TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
+{
+    CDaoDatabase db;
+    db.Open(makeRecipeDatabase());
+    try {
+        CDaoTransaction transaction(db);
+        db.Execute("DELETE FROM TextRecipe WHERE StepID = ?", {1});
+        db.Execute("UPDATE NoSuchTable SET x = 1");
+        transaction.Commit();
+        FAIL();
+    } catch (const CDaoException& error) {
+        EXPECT_TRUE(error.GetErrorDescription().contains("no such table")) << error.what();
+    }
+    EXPECT_FALSE(db.InTransaction());
+    EXPECT_EQ(countRows(db, "TextRecipe"), 4);
+}
+
+TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWork)
+{
+    CDaoDatabase db;
+    db.Open(makeRecipeDatabase());
+    CDaoTransaction outer(db);
+    db.Execute("DELETE FROM TextRecipe WHERE StepID = 2");
+    {
+        CDaoTransaction inner(db);
+        db.Execute("DELETE FROM TextRecipe");
+    }
+    EXPECT_EQ(countRows(db, "TextRecipe"), 3);
+    outer.Commit();
+    EXPECT_FALSE(db.InTransaction());
+    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+}
+
+TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
+{
+    const QString path = makeRecipeDatabase();
+    {
+        CDaoDatabase db;
+        db.Open(path);
+        db.BeginTrans();
+        db.Execute("DELETE FROM TextRecipe");
+    }
+    EXPECT_EQ(scalar(path, "SELECT count(*) FROM TextRecipe").toInt(), 4);
+}
+
+TEST_F(DaoDatabaseTest, ClosedDatabaseRaisesInsteadOfCrashing)
+{
+    CDaoDatabase db;
+    EXPECT_THROW(db.Execute("SELECT 1"), CDaoException);
+    EXPECT_THROW(db.BeginTrans(), CDaoException);
+    EXPECT_TRUE(db.GetName().isEmpty());
+}

@@ -1,0 +1,88 @@
+#include "DbFixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+int g_connection = 0;
+
+template <typename Work> void withConnection(const QString& path, Work work)
+{
+    const QString name = QStringLiteral("fixture_%1").arg(++g_connection);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open()) << db.lastError().text().toStdString();
+        work(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+} // namespace
+
+QString DbFixture::makeDatabase(const QString& name, const QStringList& statements) const
+{
+    const QString path = pathOf(name);
+    withConnection(path, [&](QSqlDatabase& db) {
+        for (const QString& sql : statements) {
+            QSqlQuery query(db);
+            EXPECT_TRUE(query.exec(sql))
+                << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        }
+    });
+    return path;
+}
+
+QString DbFixture::makeRecipeDatabase(const QString& name) const
+{
+    return makeDatabase(
+        name,
+        {
+            "PRAGMA application_id = 1364612678",
+            "PRAGMA user_version = 7",
+            "CREATE TABLE TextRecipe (ID INTEGER PRIMARY KEY, StepID INTEGER, RecipeSequenceNumber INTEGER,"
+            " Type TEXT COLLATE NOCASE, Label TEXT, Hide INTEGER DEFAULT 0, Breakpoint INTEGER DEFAULT 0,"
+            " Amount REAL, StartDate REAL)",
+            "INSERT INTO TextRecipe (StepID, RecipeSequenceNumber, Type, Label, Hide) VALUES"
+            " (1, 1, 'UP', 'Reactor', 0), (1, 2, 'OP', 'Charge', 2), (1, 3, 'OP', 'Heat', 0),"
+            " (2, 1, 'UP', 'Dryer', 0)",
+        });
+}
+
+QString DbFixture::makeProcessDatabase(const QString& name) const
+{
+    return makeDatabase(
+        name, {
+                  "CREATE TABLE Process (ProcessID INTEGER PRIMARY KEY, ProcessName TEXT COLLATE NOCASE)",
+                  "CREATE TABLE \"Step-To-Process\" (ProcessID INTEGER, StepID INTEGER, StepOrder INTEGER,"
+                  " PRIMARY KEY (ProcessID, StepID))",
+                  "INSERT INTO Process VALUES (10, 'Alpha'), (20, 'Beta')",
+                  "INSERT INTO \"Step-To-Process\" VALUES (10, 1, 1), (10, 2, 2), (20, 1, 1), (20, 2, 2)",
+              });
+}
+
+QStringList DbFixture::listing() const
+{
+    return QDir(m_dir.path())
+        .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+QByteArray DbFixture::bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QVariant DbFixture::scalar(const QString& path, const QString& sql)
+{
+    QVariant value;
+    withConnection(path, [&](QSqlDatabase& db) {
+        QSqlQuery query(db);
+        if (query.exec(sql) && query.next())
+            value = query.value(0);
+    });
+    return value;
+}

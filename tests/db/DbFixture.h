@@ -1,0 +1,23 @@
+#pragma once
+// Real SQLite files in a temporary folder, built with QtSql directly so that the layer under
+// test is not used to make its own fixtures.
+
+#include <QByteArray>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+class DbFixture : public ::testing::Test {
+protected:
+    QString pathOf(const QString& name) const { return m_dir.filePath(name); }
+    // Creates a database file from the statements and answers its path.
+    QString makeDatabase(const QString& name, const QStringList& statements) const;
+    QString makeRecipeDatabase(const QString& name = QStringLiteral("STEP_1.WC")) const;
+    QString makeProcessDatabase(const QString& name = QStringLiteral("project.wc")) const;
+    QStringList listing() const;
+    static QByteArray bytesOf(const QString& path);
+    // One value read with a private connection, independent of the layer.
+    static QVariant scalar(const QString& path, const QString& sql);
+
+    QTemporaryDir m_dir;
+};
