@@ -4,7 +4,7 @@
 #include "ScriptedPrompts.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
-#include "foundation/db/OleDate.h"
+#include "foundation/common/OleDate.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST_F(DaoRecordsetTest, NullFieldsReadAsNullAndCanBeWritten)
     EXPECT_EQ(set.GetDouble("Amount"), 0.0);
     set.Edit();
     set.SetDouble("Amount", 1e35);
-    set.SetDate("StartDate", ToOleDate(QDateTime(QDate(2024, 3, 1), QTime(12, 0))));
+    set.SetDate("StartDate", OleDateFromDateTime(QDateTime(QDate(2024, 3, 1), QTime(12, 0))));
     set.Update();
     EXPECT_FALSE(set.IsFieldNull("Amount"));
     EXPECT_DOUBLE_EQ(set.GetDate("StartDate"), 45352.5);

@@ -4,7 +4,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/DaoException.h"
-#include "foundation/db/OleDate.h"
+#include "foundation/common/OleDate.h"
 #include "foundation/db/RecordsetWriter.h"
 
 #include <QSqlError>
@@ -299,7 +299,7 @@ double CDaoRecordset::GetDate(const QString& name) const
     if (value.typeId() == QMetaType::QString) {
         const QDateTime stamp = QDateTime::fromString(value.toString(), Qt::ISODate);
         if (stamp.isValid())
-            return ToOleDate(stamp);
+            return OleDateFromDateTime(stamp);
     }
     return value.toDouble();
 }
