@@ -1,0 +1,304 @@
+-- Project database (.prj, template .qvt, working copy .wc).
+--
+-- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
+-- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
+-- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
+-- SCHEMA_VERSION 1
+--
+-- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
+-- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
+-- natural key carry RowKey, a stable row key. No foreign-key constraints: the template strip
+-- empties the tables one by one in its own order.
+
+CREATE TABLE QuorvantaVersion (
+    VersionNumber TEXT COLLATE NOCASE NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE Project (
+    ProjectID INTEGER PRIMARY KEY,
+    ProjectName TEXT COLLATE NOCASE,
+    Description TEXT,
+    ProcessCounter INTEGER NOT NULL DEFAULT 0,
+    StepCounter INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE Preferences (
+    PreferencesID INTEGER PRIMARY KEY,
+    Description TEXT
+);
+
+CREATE TABLE Options (
+    OptionsID INTEGER PRIMARY KEY,
+    Description TEXT
+);
+
+CREATE TABLE "PREFER-Language" (
+    RecipeLanguagePath TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE "TempPREFER-Language" (
+    RecipeLanguagePath TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- Every step of the project; the row named START is the root of the step transitions and has no
+-- step database.
+CREATE TABLE ProjectStep (
+    StepID INTEGER PRIMARY KEY,
+    StepName TEXT COLLATE NOCASE NOT NULL,
+    StepVersionName TEXT COLLATE NOCASE,
+    Description TEXT
+);
+
+CREATE TABLE Process (
+    ProcessID INTEGER PRIMARY KEY,
+    ProcessName TEXT COLLATE NOCASE,
+    ProcessVersionName TEXT COLLATE NOCASE,
+    Description TEXT,
+    FinalProductMaterialID INTEGER,
+    KeyRawMaterialID INTEGER,
+    OutputUOMSetID INTEGER,
+    StartDateTime REAL
+);
+
+CREATE TABLE "Process-To-Project" (
+    ProjectID INTEGER NOT NULL,
+    ProcessID INTEGER NOT NULL,
+    ProcessName TEXT COLLATE NOCASE,
+    ProcessVersionName TEXT COLLATE NOCASE,
+    RowKey INTEGER PRIMARY KEY,
+    UNIQUE (ProjectID, ProcessID)
+);
+
+CREATE TABLE "Step-To-Process" (
+    StepID INTEGER NOT NULL,
+    ProcessID INTEGER NOT NULL,
+    StepOrder INTEGER NOT NULL DEFAULT 0,
+    RowKey INTEGER PRIMARY KEY,
+    UNIQUE (ProcessID, StepID)
+);
+CREATE INDEX StepToProcessByStep ON "Step-To-Process" (StepID);
+
+CREATE TABLE StepTransition (
+    StepTransitionID TEXT COLLATE NOCASE,
+    FromStepID INTEGER,
+    ToStepID INTEGER,
+    ProcessID INTEGER,
+    TransitionType TEXT COLLATE NOCASE,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX StepTransitionByProcess ON StepTransition (ProcessID);
+
+CREATE TABLE ProductionPlan (
+    PlanID INTEGER PRIMARY KEY,
+    PlanName TEXT COLLATE NOCASE,
+    StartDateTime REAL,
+    OutputUOMSetID INTEGER
+);
+
+CREATE TABLE "ProductionPlan-To-Project" (
+    PlanID INTEGER NOT NULL,
+    ProjectID INTEGER NOT NULL,
+    PlanName TEXT COLLATE NOCASE,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE PlanRequirements (
+    RequirementID INTEGER PRIMARY KEY,
+    PlanID INTEGER,
+    StepOrProcessID INTEGER,
+    StepOrProcess TEXT COLLATE NOCASE,
+    Quantity REAL,
+    QuantityUOM TEXT,
+    BatchTimeInterval REAL,
+    EarliestStartTime REAL,
+    FirstBatchOverlap INTEGER NOT NULL DEFAULT 0,
+    BatchTimeIntervalUOM TEXT,
+    IntraCampaignBatchOverlap INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE ProductionPlanDetail (
+    LineItemID INTEGER PRIMARY KEY,
+    PlanID INTEGER,
+    StepID INTEGER,
+    Overlap REAL,
+    EarliestStartTime REAL,
+    PlantID INTEGER,
+    BatchNumber INTEGER,
+    RequirementID INTEGER,
+    BatchTimeInterval REAL,
+    BatchTimeIntervalUOM TEXT
+);
+
+CREATE TABLE PlanSummary (
+    RequirementID INTEGER,
+    StepID INTEGER,
+    NumberOfBatches INTEGER,
+    PlanID INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE SharedExclusiveEquipment (
+    EquipmentID INTEGER,
+    PlanID INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- Window placement saved before every save; rows of Type "Project Builder" survive the template
+-- strip.
+CREATE TABLE WindowsPosition (
+    Type TEXT COLLATE NOCASE NOT NULL,
+    ItemID INTEGER NOT NULL DEFAULT -1,
+    PositionLeft INTEGER,
+    PositionTop INTEGER,
+    PositionWidth INTEGER,
+    PositionHeight INTEGER,
+    ShowState INTEGER NOT NULL DEFAULT 0,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE TextRecipeOptions (
+    Options TEXT COLLATE NOCASE NOT NULL,
+    Value INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE MessageOptions (
+    Options TEXT COLLATE NOCASE NOT NULL,
+    Value INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- Global default values of operation variables (ControlState: 1 value with unit, 2 value, 3 value
+-- with fixed label, 4 gas material, 5 choice; ValidationRule 1..12).
+CREATE TABLE OperationDefaults (
+    OperationDefaultID INTEGER PRIMARY KEY,
+    OperationTypeID INTEGER,
+    OperationName TEXT COLLATE NOCASE,
+    DefaultName TEXT,
+    ControlState INTEGER,
+    ControlLabel TEXT,
+    ControlUOMList TEXT,
+    ValidationRule INTEGER,
+    CurrentDefaultValue REAL,
+    CurrentValueUOM TEXT,
+    OriginalValue REAL,
+    OriginalValueUOM TEXT,
+    ComboList TEXT,
+    SortOrder INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE OperationsLibrary (
+    OperationTypeID INTEGER PRIMARY KEY,
+    OperationTypeName TEXT COLLATE NOCASE NOT NULL,
+    OperationDefaultLabel TEXT
+);
+
+-- One row per option type: BATCH, PLAN, SCALEUP, DESIGN.
+CREATE TABLE SimulationOptions (
+    ProjectID INTEGER,
+    AirEmission INTEGER NOT NULL DEFAULT 0,
+    ResultsDatabase INTEGER NOT NULL DEFAULT 0,
+    OverFlow INTEGER NOT NULL DEFAULT 0,
+    UnderFlow INTEGER NOT NULL DEFAULT 0,
+    MaxDesignIterations INTEGER,
+    OptionType TEXT COLLATE NOCASE NOT NULL UNIQUE,
+    AlgorithmOption TEXT COLLATE NOCASE,
+    JustInTimeSchedule INTEGER NOT NULL DEFAULT 0,
+    FlashCalculation INTEGER NOT NULL DEFAULT 0,
+    StepFinalEquipmentContents INTEGER NOT NULL DEFAULT 0,
+    SimulationSummaryMessage INTEGER NOT NULL DEFAULT 0,
+    MaxCalculation INTEGER NOT NULL DEFAULT 0,
+    RangeTypeID INTEGER,
+    ResultsRounding INTEGER NOT NULL DEFAULT 0,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE "PREFER-UnitsOfMeasureSet" (
+    InputUOMSetID INTEGER,
+    OutputUOMSetID INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE TblCommentLibrary (
+    CommentTypeID INTEGER PRIMARY KEY,
+    Description TEXT,
+    "Default" INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE TblRangeLibrary (
+    RangeTypeID INTEGER PRIMARY KEY,
+    Description TEXT,
+    "Default" INTEGER NOT NULL DEFAULT 0
+);
+
+-- Read-only joins shared by several recordsets. A recordset adds its own WHERE on the exposed
+-- parameter columns and its own ORDER BY.
+
+-- Steps that have a step database: START is never listed (it belongs to no process and is
+-- excluded by name as well).
+CREATE VIEW QryStepInProject AS
+SELECT s.StepID, ps.StepName, ps.StepVersionName, p.ProcessID, p.ProcessName, p.ProcessVersionName,
+       pp.ProjectID
+FROM "Step-To-Process" s
+JOIN ProjectStep ps ON ps.StepID = s.StepID
+JOIN Process p ON p.ProcessID = s.ProcessID
+LEFT JOIN "Process-To-Project" pp ON pp.ProcessID = p.ProcessID
+WHERE ps.StepName <> 'START'
+ORDER BY s.StepID, p.ProcessID;
+
+CREATE VIEW QryStepInProcessVersion AS
+SELECT s.ProcessID, s.StepID, ps.StepName, ps.StepVersionName, s.StepOrder
+FROM "Step-To-Process" s
+JOIN ProjectStep ps ON ps.StepID = s.StepID
+ORDER BY s.ProcessID, s.StepOrder, s.StepID;
+
+CREATE VIEW QryStepByStepAndProcessID AS
+SELECT p.ProcessName, p.ProcessVersionName, ps.StepName, ps.StepVersionName, s.ProcessID, s.StepID,
+       s.StepOrder, s.RowKey
+FROM "Step-To-Process" s
+JOIN ProjectStep ps ON ps.StepID = s.StepID
+JOIN Process p ON p.ProcessID = s.ProcessID;
+
+CREATE VIEW QryStepToProcessForProcessID AS
+SELECT s.ProcessID, p.ProcessName, p.ProcessVersionName, s.StepID, ps.StepName, ps.StepVersionName,
+       s.StepOrder, s.RowKey
+FROM "Step-To-Process" s
+JOIN ProjectStep ps ON ps.StepID = s.StepID
+JOIN Process p ON p.ProcessID = s.ProcessID
+ORDER BY s.ProcessID, s.StepOrder, s.StepID;
+
+CREATE VIEW QrySTARTStep AS
+SELECT StepID FROM ProjectStep WHERE StepName = 'START' ORDER BY StepID;
+
+CREATE VIEW QryStepTransitionsInProcessVersion AS
+SELECT StepTransitionID, FromStepID, ToStepID, ProcessID, TransitionType, RowKey
+FROM StepTransition
+ORDER BY RowKey;
+
+CREATE VIEW QryProductionPlanInProject AS
+SELECT pp.PlanID, p.PlanName, pp.ProjectID
+FROM "ProductionPlan-To-Project" pp
+JOIN ProductionPlan p ON p.PlanID = pp.PlanID
+ORDER BY pp.PlanID;
+
+CREATE VIEW QryPlanRequirementsForPlanID AS
+SELECT * FROM PlanRequirements ORDER BY RequirementID;
+
+CREATE VIEW QryProductionPlanDetail AS
+SELECT * FROM ProductionPlanDetail ORDER BY LineItemID;
+
+CREATE VIEW QryOperationDefaults AS
+SELECT OperationName, DefaultName, ControlState, ControlLabel, ControlUOMList, ValidationRule,
+       CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, ComboList,
+       OperationDefaultID, OperationTypeID
+FROM OperationDefaults
+ORDER BY SortOrder, OperationDefaultID;
+
+CREATE VIEW QrySimulationOptionByType AS
+SELECT ProjectID, AirEmission, ResultsDatabase, OverFlow, UnderFlow, MaxDesignIterations, OptionType,
+       AlgorithmOption, JustInTimeSchedule, FlashCalculation, StepFinalEquipmentContents,
+       SimulationSummaryMessage, MaxCalculation, RangeTypeID, ResultsRounding, RowKey
+FROM SimulationOptions;

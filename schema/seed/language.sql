@@ -1,0 +1,12 @@
+-- The default recipe language: English.
+
+INSERT INTO LanguageInfo (LanguageName, VersionNumber) VALUES ('English', '38.0');
+
+INSERT INTO RecipeTextWord (WordKey, WordText) VALUES
+    ('Unit Procedure', 'Unit Procedure'),
+    ('Operation', 'Operation'),
+    ('Start Parallel', 'Start Parallel'),
+    ('End Parallel', 'End Parallel'),
+    ('Start Or', 'Start Or'),
+    ('End Or', 'End Or'),
+    ('Series', 'Series');

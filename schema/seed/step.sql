@@ -1,0 +1,12 @@
+-- Rows of every new step database: the START nodes of the unit-procedure and operation
+-- transition graphs (id 1, the id the transition builder falls back on). The Step row itself is
+-- written by whoever creates the step, which knows its id.
+
+INSERT INTO UnitProcedure (UnitProcedureID, UnitProcedureName, UPSequenceNumber, PrimaryEquipmentID,
+                           UserComments)
+VALUES (1, 'START', 0, -1, NULL);
+
+INSERT INTO Operation (OperationID, UnitProcedureID, OperationTypeID, QuorvantaLabel, ModelTypeID,
+                       RecipeText, SafetyNote, UserComments, OperationSequenceNumber,
+                       UnitProcedureSequenceNumber, RangeText)
+VALUES (1, 1, 0, 'START', -1, NULL, NULL, NULL, 0, 0, NULL);

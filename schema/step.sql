@@ -1,0 +1,158 @@
+-- Step database (STEP_<id>.STP, working copy STEP_<id>.WC). One step per file.
+--
+-- Every later change adds a numbered migration: schema/migrations/step/NNN-name.sql (NNN = the
+-- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
+-- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
+-- SCHEMA_VERSION 1
+--
+-- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
+-- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
+-- natural key. No foreign-key constraints.
+
+-- The step's own row.
+CREATE TABLE Step (
+    StepID INTEGER PRIMARY KEY,
+    StepName TEXT COLLATE NOCASE,
+    StepVersionName TEXT COLLATE NOCASE,
+    Description TEXT,
+    PlantID INTEGER,
+    KeyInputIntermediateID INTEGER,
+    KeyOutputIntermediateID INTEGER,
+    InputIntermediate2ID INTEGER,
+    InputIntermediate3ID INTEGER,
+    OutputIntermediate2ID INTEGER,
+    OutputIntermediate3ID INTEGER,
+    InputUOMSetID INTEGER,
+    OutputUOMSetID INTEGER,
+    CleaningFlag INTEGER NOT NULL DEFAULT 0,
+    OperatingInstructionsTemplatePath TEXT,
+    BatchSizeBase TEXT,
+    StartDateTime REAL,
+    BatchSize REAL,
+    BatchSizeUOM TEXT,
+    ScaleFactor REAL,
+    PrevScalingOption INTEGER,
+    UndoPrevScalingDone INTEGER NOT NULL DEFAULT 0,
+    PrevScaledBatchSize REAL,
+    MaximumBatchSize REAL,
+    MinimumBatchSize REAL,
+    OriginalBatchSize REAL,
+    KeyInputBatchSize REAL,
+    CycleTime REAL,
+    CycleTimeUOM TEXT,
+    NumberOfBatches INTEGER,
+    CampaignName TEXT,
+    Author TEXT,
+    CreatedDate REAL,
+    ModifiedDate REAL,
+    SimulationStatus INTEGER NOT NULL DEFAULT 0,
+    NeedsResimulation INTEGER NOT NULL DEFAULT 1,
+    ResultsVersion TEXT,
+    Notes TEXT
+);
+
+-- One row per recipe line, in recipe order. Keyword rows ("Start Parallel", "Series", ...) have
+-- ID = their RecipeSequenceNumber and may share it for a moment while lines are renumbered, so
+-- RecipeSequenceNumber is not unique; RowKey tells the rows apart.
+CREATE TABLE TextRecipe (
+    ID INTEGER,
+    Indent INTEGER NOT NULL DEFAULT 1,
+    Label TEXT,
+    OperationName TEXT,
+    OPNumber INTEGER NOT NULL DEFAULT 0,
+    RecipeSequenceNumber INTEGER NOT NULL,
+    StepID INTEGER NOT NULL,
+    Type TEXT COLLATE NOCASE NOT NULL,
+    UnitProcedureName TEXT,
+    UPNumber INTEGER NOT NULL DEFAULT 0,
+    Hide INTEGER NOT NULL DEFAULT 0,
+    Breakpoint INTEGER NOT NULL DEFAULT 0,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX TextRecipeBySequence ON TextRecipe (StepID, RecipeSequenceNumber);
+CREATE INDEX TextRecipeByItem ON TextRecipe (StepID, ID, Type);
+
+CREATE TABLE UnitProcedure (
+    UnitProcedureID INTEGER PRIMARY KEY,
+    UnitProcedureName TEXT COLLATE NOCASE,
+    UPSequenceNumber INTEGER,
+    PrimaryEquipmentID INTEGER,
+    UserComments TEXT
+);
+
+CREATE TABLE Operation (
+    OperationID INTEGER PRIMARY KEY,
+    UnitProcedureID INTEGER,
+    OperationTypeID INTEGER,
+    QuorvantaLabel TEXT COLLATE NOCASE,
+    ModelTypeID INTEGER,
+    RecipeText TEXT,
+    SafetyNote TEXT,
+    UserComments TEXT,
+    OperationSequenceNumber INTEGER,
+    UnitProcedureSequenceNumber INTEGER,
+    RangeText TEXT
+);
+CREATE INDEX OperationByUnitProcedure ON Operation (UnitProcedureID);
+
+CREATE TABLE OperationConditionalLogicParameter (
+    CurrentOperationID INTEGER,
+    ConditionalLogic TEXT COLLATE NOCASE,
+    OperationParameterID INTEGER,
+    Delay REAL,
+    DelayUOM TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE UnitProcedureConditionalLogicParameter (
+    CurrentUnitProcedureID INTEGER,
+    ConditionalLogic TEXT COLLATE NOCASE,
+    UnitProcedureParameterID INTEGER,
+    Delay REAL,
+    DelayUOM TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE OperationTransition (
+    FromOperationID INTEGER,
+    ToOperationID INTEGER,
+    UnitProcedureID INTEGER,
+    TransitionType TEXT COLLATE NOCASE,
+    OperationTransitionID TEXT COLLATE NOCASE,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE UnitProcedureTransition (
+    UnitProcedureTransitionID TEXT COLLATE NOCASE,
+    FromUnitProcedureID INTEGER,
+    ToUnitProcedureID INTEGER,
+    StepID INTEGER,
+    TransitionType TEXT COLLATE NOCASE,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- Recipe rows with the step's names. Parameters: StepID (the parent step), ID and Type.
+CREATE VIEW QryTextRecipe AS
+SELECT t.ID, t.Indent, t.Label, t.OperationName, t.OPNumber, t.RecipeSequenceNumber, t.StepID, t.Type,
+       t.UnitProcedureName, t.UPNumber, s.StepName, s.StepVersionName, t.Hide, t.Breakpoint, t.RowKey
+FROM TextRecipe t
+LEFT JOIN Step s ON s.StepID = t.StepID
+ORDER BY t.RecipeSequenceNumber, t.RowKey;
+
+CREATE VIEW QryOperationForOperationID AS
+SELECT QuorvantaLabel, ModelTypeID, OperationID, OperationTypeID, RecipeText, SafetyNote, UserComments,
+       OperationSequenceNumber, UnitProcedureSequenceNumber, RangeText, UnitProcedureID
+FROM Operation;
+
+CREATE VIEW QryUnitProcedureForUnitProcedureID AS
+SELECT PrimaryEquipmentID, UnitProcedureID, UnitProcedureName, UPSequenceNumber, UserComments
+FROM UnitProcedure;
+
+-- The START nodes of the transition graphs: the lowest id carrying the name START.
+CREATE VIEW QrySTARTUnitProcedure AS
+SELECT UnitProcedureID FROM UnitProcedure WHERE UnitProcedureName = 'START'
+ORDER BY UnitProcedureID LIMIT 1;
+
+CREATE VIEW QrySTARTOperation AS
+SELECT OperationID FROM Operation WHERE QuorvantaLabel = 'START' AND OperationTypeID = 0
+ORDER BY OperationID LIMIT 1;

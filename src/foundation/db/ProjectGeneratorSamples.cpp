@@ -1,0 +1,227 @@
+// The data descriptions of CProjectGenerator: the Demo sample and the synthetic benchmark projects.
+
+#include "foundation/db/ProjectGenerator.h"
+
+namespace {
+
+// Operation types of the catalogue used below.
+enum OperationType : long {
+    AGE = 1, CHARGE = 4, TRANSFER = 7, CENTRIFUGE = 10, CONCENTRATE = 14, CRYSTALLIZE = 15, DISTILL = 17,
+    DRY = 18, FILTER = 20, WASH_CAKE = 24, COOL = 25, HEAT = 26, PURGE = 30, REACT = 32, START_SWEEP = 33,
+    PH_ADJUST = 35, MILL = 65, CLEAN_IN_PLACE = 87
+};
+
+// Materials and equipment of the Demo.
+enum DemoID : long {
+    NITROGEN = 1, WATER = 2, TOLUENE = 3, METHANOL = 4, ANILINE = 5, AMIDE_INTERMEDIATE = 6, CRUDE_AMIDOL = 7,
+    AMIDOL = 8, AMIDOL_HCL = 9, MILLED_AMIDOL_HCL = 10, HYDROCHLORIC_ACID = 11, ACETYL_CHLORIDE = 12,
+    R101 = 101, R102 = 102, C201 = 201, D301 = 301, M401 = 401
+};
+
+RecipeLineSpec UnitProcedure(const QString& name, long equipmentID, const QString& comment = {})
+{
+    return {QStringLiteral("Unit Procedure"), name, -1, equipmentID, {}, comment};
+}
+
+RecipeLineSpec Operation(long operationTypeID, const QString& recipeText)
+{
+    return {QStringLiteral("Operation"), {}, operationTypeID, -1, recipeText, {}};
+}
+
+RecipeLineSpec Keyword(const char* type)
+{
+    return {QString::fromLatin1(type), {}, -1, -1, {}, {}};
+}
+
+StepSpec Step(long id, const QString& name, long input, long output, double batchSize)
+{
+    StepSpec step;
+    step.stepID = id;
+    step.name = name;
+    step.version = QStringLiteral("1.0");
+    step.plantID = CProjectGenerator::PLANT_ID;
+    step.keyInputID = input;
+    step.keyOutputID = output;
+    step.batchSize = batchSize;
+    step.batchSizeUOM = QStringLiteral("kg");
+    return step;
+}
+
+// Acylation with a parallel block of operations (heat while sweeping).
+StepSpec CouplingStep()
+{
+    StepSpec step = Step(1001, QStringLiteral("Coupling"), ANILINE, AMIDE_INTERMEDIATE, 250.0);
+    step.description = QStringLiteral("Acylation of aniline in toluene");
+    step.lines = {UnitProcedure(QStringLiteral("Reaction in R-101"), R101, QStringLiteral("Inert the vessel first.")),
+                  Operation(PURGE, QStringLiteral("Purge R-101 with Nitrogen for 15 min.")),
+                  Operation(CHARGE, QStringLiteral("Charge 800 kg of Toluene to R-101.")),
+                  Operation(CHARGE, QStringLiteral("Charge 186 kg of Aniline to R-101.")),
+                  Keyword("Start Parallel"),
+                  Keyword("Series"),
+                  Operation(HEAT, QStringLiteral("Heat R-101 to 60 degC in 45 min.")),
+                  Keyword("Series"),
+                  Operation(START_SWEEP, QStringLiteral("Start a Nitrogen sweep of 5 m3/h through R-101.")),
+                  Keyword("End Parallel"),
+                  Operation(REACT, QStringLiteral("React Aniline with 165 kg of Acetyl Chloride in R-101 for 2 h.")),
+                  Operation(COOL, QStringLiteral("Cool R-101 to 20 degC in 60 min.")),
+                  UnitProcedure(QStringLiteral("Work-up in R-102"), R102),
+                  Operation(TRANSFER, QStringLiteral("Transfer the contents of R-101 to R-102.")),
+                  Operation(DISTILL, QStringLiteral("Distill 400 kg of Toluene from R-102 at 300 mbar.")),
+                  Operation(AGE, QStringLiteral("Age R-102 for 30 min."))};
+    return step;
+}
+
+// Crystallisation with an alternative block of unit procedures (either reactor).
+StepSpec CrystallizationStep()
+{
+    StepSpec step = Step(1002, QStringLiteral("Crystallization"), AMIDE_INTERMEDIATE, CRUDE_AMIDOL, 240.0);
+    step.description = QStringLiteral("Crystallise the crude product from methanol");
+    step.lines = {UnitProcedure(QStringLiteral("Dissolution in R-102"), R102),
+                  Operation(CHARGE, QStringLiteral("Charge 600 kg of Methanol to R-102.")),
+                  Operation(HEAT, QStringLiteral("Heat R-102 to 55 degC in 30 min.")),
+                  Keyword("Start Or"),
+                  Keyword("Series"),
+                  UnitProcedure(QStringLiteral("Crystallization in R-101"), R101),
+                  Operation(TRANSFER, QStringLiteral("Transfer the contents of R-102 to R-101.")),
+                  Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-101 by cooling to 0 degC in 4 h.")),
+                  Keyword("Series"),
+                  UnitProcedure(QStringLiteral("Crystallization in R-102"), R102),
+                  Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-102 by cooling to 0 degC in 4 h.")),
+                  Keyword("End Or"),
+                  UnitProcedure(QStringLiteral("Isolation on C-201"), C201),
+                  Operation(CENTRIFUGE, QStringLiteral("Centrifuge the slurry in C-201.")),
+                  Operation(WASH_CAKE, QStringLiteral("Wash the cake in C-201 with 100 kg of cold Methanol."))};
+    return step;
+}
+
+StepSpec DryingStep()
+{
+    StepSpec step = Step(1003, QStringLiteral("Drying"), CRUDE_AMIDOL, AMIDOL, 200.0);
+    step.lines = {UnitProcedure(QStringLiteral("Drying in D-301"), D301),
+                  Operation(CHARGE, QStringLiteral("Charge the wet cake to D-301.")),
+                  Operation(DRY, QStringLiteral("Dry in D-301 at 50 degC and 50 mbar to 0.5 % Methanol."))};
+    return step;
+}
+
+StepSpec SaltFormationStep()
+{
+    StepSpec step = Step(1004, QStringLiteral("Salt Formation"), AMIDE_INTERMEDIATE, AMIDOL_HCL, 230.0);
+    step.lines = {UnitProcedure(QStringLiteral("Salt formation in R-101"), R101),
+                  Operation(CHARGE, QStringLiteral("Charge 500 kg of Water to R-101.")),
+                  Operation(PH_ADJUST, QStringLiteral("Adjust the pH in R-101 to 2 with Hydrochloric Acid.")),
+                  Operation(CONCENTRATE, QStringLiteral("Concentrate R-101 to 300 L.")),
+                  UnitProcedure(QStringLiteral("Filtration"), C201),
+                  Operation(FILTER, QStringLiteral("Filter the contents of R-101 through C-201.")),
+                  Operation(WASH_CAKE, QStringLiteral("Wash the cake with 50 kg of Water.")),
+                  Operation(DRY, QStringLiteral("Dry the cake on C-201 with Nitrogen for 2 h."))};
+    return step;
+}
+
+StepSpec MillingStep()
+{
+    StepSpec step = Step(1005, QStringLiteral("Milling"), AMIDOL_HCL, MILLED_AMIDOL_HCL, 220.0);
+    step.lines = {UnitProcedure(QStringLiteral("Milling in M-401"), M401),
+                  Operation(CHARGE, QStringLiteral("Charge the dry salt to M-401.")),
+                  Operation(MILL, QStringLiteral("Mill in M-401 to a d90 of 50 um."))};
+    return step;
+}
+
+StepSpec CleaningStep()
+{
+    StepSpec step = Step(1006, QStringLiteral("Reactor Cleaning"), -1, -1, 1e35);
+    step.cleaning = true;
+    step.lines = {UnitProcedure(QStringLiteral("Clean R-101"), R101),
+                  Operation(CLEAN_IN_PLACE, QStringLiteral("Clean R-101 in place with 200 kg of Water."))};
+    return step;
+}
+
+QList<MaterialSpec> DemoMaterials()
+{
+    return {{NITROGEN, QStringLiteral("Nitrogen"), QStringLiteral("Gas"), 28.01, QStringLiteral("7727-37-9")},
+            {WATER, QStringLiteral("Water"), QStringLiteral("Liquid"), 18.02, QStringLiteral("7732-18-5")},
+            {TOLUENE, QStringLiteral("Toluene"), QStringLiteral("Liquid"), 92.14, QStringLiteral("108-88-3")},
+            {METHANOL, QStringLiteral("Methanol"), QStringLiteral("Liquid"), 32.04, QStringLiteral("67-56-1")},
+            {ANILINE, QStringLiteral("Aniline"), QStringLiteral("Liquid"), 93.13, QStringLiteral("62-53-3")},
+            {AMIDE_INTERMEDIATE, QStringLiteral("Amide Intermediate"), QStringLiteral("Solid"), 135.17, {}},
+            {CRUDE_AMIDOL, QStringLiteral("Crude Amidol"), QStringLiteral("Solid"), 135.17, {}},
+            {AMIDOL, QStringLiteral("Amidol"), QStringLiteral("Solid"), 135.17, {}},
+            {AMIDOL_HCL, QStringLiteral("Amidol Hydrochloride"), QStringLiteral("Solid"), 171.62, {}},
+            {MILLED_AMIDOL_HCL, QStringLiteral("Milled Amidol Hydrochloride"), QStringLiteral("Solid"), 171.62, {}},
+            {HYDROCHLORIC_ACID, QStringLiteral("Hydrochloric Acid"), QStringLiteral("Liquid"), 36.46,
+             QStringLiteral("7647-01-0")},
+            {ACETYL_CHLORIDE, QStringLiteral("Acetyl Chloride"), QStringLiteral("Liquid"), 78.50,
+             QStringLiteral("75-36-5")}};
+}
+
+QList<EquipmentSpec> DemoEquipment()
+{
+    return {{R101, QStringLiteral("R-101"), 1, QStringLiteral("Reactor"), 2000.0},
+            {R102, QStringLiteral("R-102"), 1, QStringLiteral("Reactor"), 2500.0},
+            {C201, QStringLiteral("C-201"), 2, QStringLiteral("Centrifuge"), 400.0},
+            {D301, QStringLiteral("D-301"), 3, QStringLiteral("Dryer"), 1000.0},
+            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0}};
+}
+
+} // namespace
+
+ProjectSpec CProjectGenerator::DemoProject()
+{
+    ProjectSpec spec;
+    spec.name = QStringLiteral("Demo");
+    spec.description = QStringLiteral("Sample project: two routes to Amidol that share the coupling step.");
+    spec.plantName = QStringLiteral("Ridgemont Pilot Plant");
+    spec.steps = {CouplingStep(), CrystallizationStep(), DryingStep(), SaltFormationStep(), MillingStep(),
+                  CleaningStep()};
+    spec.processes = {{1, QStringLiteral("Amidol"), QStringLiteral("Free Base"),
+                       QStringLiteral("Coupling, crystallisation and drying"), AMIDOL, ANILINE, {1001, 1002, 1003}},
+                      {2, QStringLiteral("Amidol"), QStringLiteral("Hydrochloride"),
+                       QStringLiteral("Coupling, salt formation and milling, then cleaning"), MILLED_AMIDOL_HCL,
+                       ANILINE, {1001, 1004, 1005, 1006}}};
+    spec.materials = DemoMaterials();
+    spec.equipment = DemoEquipment();
+    return spec;
+}
+
+namespace {
+
+// One unit procedure of the synthetic recipe: eight operations, the middle two in a parallel
+// block on every third unit procedure.
+void AppendSyntheticUnitProcedure(QList<RecipeLineSpec>& lines, int number)
+{
+    static const long types[] = {CHARGE, HEAT, REACT, AGE, COOL, TRANSFER, FILTER, DRY};
+    const bool withBlock = number % 3 == 0;
+    lines.append(UnitProcedure(QStringLiteral("Unit Procedure %1").arg(number), R101));
+    for (int i = 0; i < 8; ++i) {
+        if (withBlock && i == 3)
+            lines.append(Keyword("Start Parallel"));
+        if (withBlock && (i == 3 || i == 4))
+            lines.append(Keyword("Series"));
+        lines.append(Operation(types[i], QStringLiteral("Synthetic operation %1.%2").arg(number).arg(i + 1)));
+        if (withBlock && i == 4)
+            lines.append(Keyword("End Parallel"));
+    }
+}
+
+} // namespace
+
+ProjectSpec CProjectGenerator::SyntheticProject(int steps, int linesPerStep)
+{
+    ProjectSpec spec;
+    spec.name = QStringLiteral("Synthetic");
+    spec.description = QStringLiteral("Generated project of %1 steps").arg(steps);
+    spec.plantName = QStringLiteral("Synthetic Plant");
+    spec.equipment = {{R101, QStringLiteral("R-101"), 1, QStringLiteral("Reactor"), 2000.0}};
+    ProcessSpec process{1, QStringLiteral("Synthetic"), QStringLiteral("1"), {}, 100 + steps, 100, {}};
+    for (int s = 0; s < steps; ++s) {
+        const long material = 100 + s;
+        spec.materials.append({material, QStringLiteral("Material %1").arg(material), QStringLiteral("Liquid"), 100.0, {}});
+        StepSpec step = Step(2001 + s, QStringLiteral("Step %1").arg(s + 1), material, material + 1, 100.0);
+        for (int up = 1; step.lines.size() < linesPerStep; ++up)
+            AppendSyntheticUnitProcedure(step.lines, up);
+        process.stepIDs.append(step.stepID);
+        spec.steps.append(step);
+    }
+    spec.materials.append({100 + steps, QStringLiteral("Material %1").arg(100 + steps), QStringLiteral("Liquid"), 100.0, {}});
+    spec.processes = {process};
+    return spec;
+}

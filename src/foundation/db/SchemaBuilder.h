@@ -1,0 +1,70 @@
+#pragma once
+// Creates fresh database files from the SQL of schema/ (compiled in as resources): the tables and
+// views, the seed rows, the operation catalogue, application_id and user_version. Files come out
+// byte-stable: no timestamps, fixed page size, VACUUM at the end. The build tool, the stand-ins
+// that create step files and the test fixtures all go through this class.
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+enum class DatabaseKind { Project, Step, Equipment, Material, Language };
+
+// One row of the operation catalogue (data/operations.csv).
+struct OperationCatalogueRow {
+    long operationTypeID = 0;
+    QString operationTypeName;
+    QString operationDefaultLabel;
+};
+
+class CSchemaBuilder {
+public:
+    static constexpr quint32 APPLICATION_ID = 0x51564E54; // "QVNT"
+    static constexpr int PAGE_SIZE = 4096;
+
+    explicit CSchemaBuilder(DatabaseKind kind);
+    ~CSchemaBuilder();
+    CSchemaBuilder(const CSchemaBuilder&) = delete;
+    CSchemaBuilder& operator=(const CSchemaBuilder&) = delete;
+
+    // Creates the file (which must not exist yet) with schema and seed rows, inside a transaction
+    // that stays open for Execute; false with ErrorText() set, and no file left behind.
+    bool Create(const QString& path);
+    // Runs one statement with positional values inside the open transaction.
+    bool Execute(const QString& sql, const QVariantList& values = {});
+    // Commits, compacts and closes; on failure the file is removed.
+    bool Finish();
+    // Drops the file of an unfinished build.
+    void Abandon();
+
+    QSqlDatabase Database() const;
+    const QString& ErrorText() const { return m_errorText; }
+    DatabaseKind Kind() const { return m_kind; }
+
+    // Create + Finish in one call.
+    static bool Build(DatabaseKind kind, const QString& path, QString* errorText = nullptr);
+
+    static QString SchemaText(DatabaseKind kind);
+    static QString SeedText(DatabaseKind kind);
+    // The number on the "-- SCHEMA_VERSION n" line of the kind's schema file.
+    static int SchemaVersion(DatabaseKind kind);
+    static QStringList SplitStatements(const QString& script);
+    static QList<OperationCatalogueRow> ReadOperationCatalogue(QString* errorText = nullptr);
+    static QList<OperationCatalogueRow> ParseOperationCatalogue(const QString& csvText, QString* errorText);
+
+private:
+    bool Fail(const QString& what, const QString& detail);
+    bool RunScript(const QString& script);
+    bool SetHeaderPragmas();
+    bool LoadOperationCatalogue();
+    void Close();
+    void RemoveFiles();
+
+    DatabaseKind m_kind;
+    QString m_connectionName;
+    QString m_path;
+    QString m_errorText;
+    bool m_open = false;
+};

@@ -1,0 +1,268 @@
+#include "SchemaTestSupport.h"
+#include "foundation/db/ProjectGenerator.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString StepPath(const QTemporaryDir& dir, qlonglong stepID)
+{
+    return dir.filePath(CProjectGenerator::StepFileName(long(stepID)));
+}
+
+QList<RecipeCheckRow> VisibleRows(const CReadConnection& step)
+{
+    QList<RecipeCheckRow> rows;
+    for (const QVariantList& row : step.Rows(QStringLiteral("SELECT Type, Label FROM QryTextRecipe WHERE Hide = 0 "
+                                                            "ORDER BY RecipeSequenceNumber")))
+        rows.append({row[0].toString(), row[1].toString()});
+    return rows;
+}
+
+bool IsKeyword(const QString& type)
+{
+    static const QStringList keywords = {QStringLiteral("Start Parallel"), QStringLiteral("End Parallel"),
+                                         QStringLiteral("Start Or"), QStringLiteral("End Or"), QStringLiteral("Series")};
+    return keywords.contains(type);
+}
+
+// The numbering the recipe view keeps: positions without gaps, keyword ID = position, labels and
+// numbers of unit procedures and operations, block numbers on Start and End rows.
+void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
+{
+    const QList<QVariantList> rows = step.Rows(QStringLiteral(
+        "SELECT RecipeSequenceNumber, ID, Type, Label, UPNumber, OPNumber, Indent, StepID, OperationName "
+        "FROM QryTextRecipe ORDER BY RecipeSequenceNumber"));
+    ASSERT_FALSE(rows.isEmpty());
+    long up = 0;
+    long op = 0;
+    QList<long> openBlocks;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QVariantList& r = rows[i];
+        const QString type = r[2].toString();
+        SCOPED_TRACE(QStringLiteral("step %1 row %2 %3").arg(stepID).arg(i + 1).arg(type).toStdString());
+        EXPECT_EQ(r[0].toLongLong(), i + 1);
+        EXPECT_EQ(r[7].toLongLong(), stepID);
+        EXPECT_TRUE(r[6].toInt() >= 1 && r[6].toInt() <= 5);
+        if (type == QLatin1String("Unit Procedure")) {
+            op = 0;
+            EXPECT_EQ(r[4].toLongLong(), ++up);
+            EXPECT_EQ(r[3].toString(), QStringLiteral("%1.").arg(up));
+            EXPECT_EQ(r[5].toLongLong(), 0);
+            EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1")
+                                      .arg(r[1].toLongLong())),
+                      1);
+        } else if (type == QLatin1String("Operation")) {
+            EXPECT_EQ(r[4].toLongLong(), up);
+            EXPECT_EQ(r[5].toLongLong(), ++op);
+            EXPECT_EQ(r[3].toString(), QStringLiteral("%1.%2.").arg(up).arg(op));
+            EXPECT_EQ(step.Scalar(QStringLiteral("SELECT QuorvantaLabel FROM QryOperationForOperationID "
+                                                 "WHERE OperationID = %1")
+                                      .arg(r[1].toLongLong())),
+                      r[8]);
+        } else {
+            ASSERT_TRUE(IsKeyword(type));
+            EXPECT_EQ(r[1].toLongLong(), i + 1);
+            EXPECT_TRUE(r[3].isNull());
+            if (type.startsWith(QLatin1String("Start")))
+                openBlocks.append(r[5].toLongLong());
+            if (type.startsWith(QLatin1String("End")) && !openBlocks.isEmpty()) {
+                EXPECT_EQ(r[5].toLongLong(), openBlocks.takeLast());
+            }
+        }
+    }
+    EXPECT_TRUE(openBlocks.isEmpty());
+}
+
+class DemoProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CProjectGenerator generator;
+        ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), m_dir.path()))
+            << generator.ErrorText().toStdString();
+        m_project = std::make_unique<CReadConnection>(m_dir.filePath(QStringLiteral("Demo.prj")));
+        ASSERT_TRUE(m_project->IsOpen());
+    }
+    QList<qlonglong> StepIDs() const
+    {
+        return m_project->Ids(QStringLiteral("SELECT StepID FROM ProjectStep WHERE StepName <> 'START' ORDER BY 1"));
+    }
+    QTemporaryDir m_dir;
+    std::unique_ptr<CReadConnection> m_project;
+};
+
+} // namespace
+
+TEST_F(DemoProjectTest, TwoProcessesShareAStepAndStepsAreListedInStepOrder)
+{
+    EXPECT_EQ(m_project->Scalar(QStringLiteral("SELECT COUNT(*) FROM \"Process-To-Project\"")).toInt(), 2);
+    EXPECT_GE(StepIDs().size(), 5);
+    EXPECT_EQ(m_project->Ids(QStringLiteral("SELECT StepID FROM \"Step-To-Process\" GROUP BY StepID "
+                                            "HAVING COUNT(DISTINCT ProcessID) = 2")),
+              QList<qlonglong>({1001}));
+    const QList<qlonglong> listed = m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProject"));
+    EXPECT_FALSE(listed.contains(1));
+    EXPECT_TRUE(std::is_sorted(listed.cbegin(), listed.cend()));
+    EXPECT_EQ(listed.count(1001), 2);
+    const QList<qlonglong> steps = StepIDs();
+    EXPECT_EQ(QSet<qlonglong>(listed.cbegin(), listed.cend()), QSet<qlonglong>(steps.cbegin(), steps.cend()));
+    EXPECT_EQ(m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = 2")),
+              QList<qlonglong>({1001, 1004, 1005, 1006}));
+}
+
+TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowAndStartNodes)
+{
+    for (qlonglong stepID : StepIDs()) {
+        SCOPED_TRACE(stepID);
+        CReadConnection step(StepPath(m_dir, stepID));
+        ASSERT_TRUE(step.IsOpen());
+        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT StepName FROM Step WHERE StepID = %1").arg(stepID)),
+                  m_project->Scalar(QStringLiteral("SELECT StepName FROM ProjectStep WHERE StepID = %1").arg(stepID)));
+        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM Step")).toInt(), 1);
+        EXPECT_EQ(step.Columns(QStringLiteral("Step")).size(), 38);
+        EXPECT_EQ(step.Ids(QStringLiteral("SELECT UnitProcedureID FROM QrySTARTUnitProcedure")), QList<qlonglong>({1}));
+        EXPECT_EQ(step.Ids(QStringLiteral("SELECT OperationID FROM QrySTARTOperation")), QList<qlonglong>({1}));
+    }
+}
+
+TEST_F(DemoProjectTest, RecipeRowsAreWellFormedAndPassTheStructureRules)
+{
+    for (qlonglong stepID : StepIDs()) {
+        CReadConnection step(StepPath(m_dir, stepID));
+        ExpectWellFormedRows(step, stepID);
+        EXPECT_EQ(CheckRecipeStructure(VisibleRows(step)), QString()) << stepID;
+    }
+}
+
+TEST_F(DemoProjectTest, ParallelAndAlternativeBlocksArePresent)
+{
+    int parallelOperations = 0;
+    int alternativeUnitProcedures = 0;
+    for (qlonglong stepID : StepIDs()) {
+        CReadConnection step(StepPath(m_dir, stepID));
+        const QList<RecipeCheckRow> rows = VisibleRows(step);
+        for (qsizetype i = 0; i + 2 < rows.size(); ++i) {
+            parallelOperations += rows[i].type == QLatin1String("Start Parallel") &&
+                                  rows[i + 2].type == QLatin1String("Operation");
+            alternativeUnitProcedures += rows[i].type == QLatin1String("Start Or") &&
+                                         rows[i + 2].type == QLatin1String("Unit Procedure");
+        }
+    }
+    EXPECT_GE(parallelOperations, 1);
+    EXPECT_GE(alternativeUnitProcedures, 1);
+}
+
+TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
+{
+    CReadConnection equipment(m_dir.filePath(QStringLiteral("Demo.eqm")));
+    CReadConnection material(m_dir.filePath(QStringLiteral("Demo.mtl")));
+    const QList<qlonglong> plants = equipment.Ids(QStringLiteral("SELECT PlantID FROM Plant"));
+    const QList<qlonglong> items = equipment.Ids(QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon"));
+    const QList<qlonglong> materials = material.Ids(QStringLiteral("SELECT MaterialID FROM ActualMaterialCommon"));
+    QList<qlonglong> types = m_project->Ids(QStringLiteral("SELECT OperationTypeID FROM OperationsLibrary"));
+    types << 0; // the START operation
+    const QList<qlonglong> processes = m_project->Ids(QStringLiteral("SELECT ProcessID FROM Process"));
+    for (qlonglong id : m_project->Ids(QStringLiteral("SELECT ProcessID FROM \"Step-To-Process\" UNION ALL "
+                                                      "SELECT ProcessID FROM \"Process-To-Project\"")))
+        EXPECT_TRUE(processes.contains(id)) << id;
+    for (qlonglong id : m_project->Ids(QStringLiteral("SELECT FinalProductMaterialID FROM Process UNION ALL "
+                                                      "SELECT KeyRawMaterialID FROM Process")))
+        EXPECT_TRUE(materials.contains(id)) << id;
+    EXPECT_TRUE(plants.contains(equipment.Scalar(QStringLiteral("SELECT PlantID FROM \"Plant-To-Project\"")).toLongLong()));
+    for (qlonglong stepID : StepIDs()) {
+        CReadConnection step(StepPath(m_dir, stepID));
+        EXPECT_TRUE(plants.contains(step.Scalar(QStringLiteral("SELECT PlantID FROM Step")).toLongLong()));
+        for (qlonglong id : step.Ids(QStringLiteral("SELECT OperationTypeID FROM Operation")))
+            EXPECT_TRUE(types.contains(id)) << stepID << " type " << id;
+        for (qlonglong id : step.Ids(QStringLiteral("SELECT PrimaryEquipmentID FROM UnitProcedure WHERE "
+                                                    "UnitProcedureName <> 'START'")))
+            EXPECT_TRUE(items.contains(id)) << stepID << " equipment " << id;
+        for (qlonglong id : step.Ids(QStringLiteral("SELECT KeyInputIntermediateID FROM Step UNION ALL "
+                                                    "SELECT KeyOutputIntermediateID FROM Step")))
+            EXPECT_TRUE(id == -1 || materials.contains(id)) << stepID << " material " << id;
+        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM Operation o LEFT JOIN UnitProcedure u "
+                                             "ON u.UnitProcedureID = o.UnitProcedureID WHERE u.UnitProcedureID IS NULL")),
+                  0);
+    }
+}
+
+TEST_F(DemoProjectTest, OutputIsByteStable)
+{
+    QTemporaryDir again;
+    CProjectGenerator generator;
+    ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), again.path()));
+    const QStringList names = QDir(m_dir.path()).entryList(QDir::Files, QDir::Name);
+    EXPECT_EQ(names, QDir(again.path()).entryList(QDir::Files, QDir::Name));
+    for (const QString& name : names)
+        EXPECT_EQ(FileBytes(m_dir.filePath(name)), FileBytes(again.filePath(name))) << name.toStdString();
+}
+
+TEST_F(DemoProjectTest, WritingOverAnExistingProjectFailsAndKeepsIt)
+{
+    const QByteArray before = FileBytes(m_dir.filePath(QStringLiteral("Demo.prj")));
+    CProjectGenerator generator;
+    EXPECT_FALSE(generator.Write(CProjectGenerator::DemoProject(), m_dir.path()));
+    EXPECT_TRUE(generator.ErrorText().contains(QStringLiteral("already exists")));
+    EXPECT_EQ(FileBytes(m_dir.filePath(QStringLiteral("Demo.prj"))), before);
+}
+
+TEST(SyntheticProject, HasTheAskedSizeAndValidRecipes)
+{
+    QTemporaryDir dir;
+    CProjectGenerator generator;
+    ASSERT_TRUE(generator.Write(CProjectGenerator::SyntheticProject(3, 40), dir.path()))
+        << generator.ErrorText().toStdString();
+    CReadConnection project(dir.filePath(QStringLiteral("Synthetic.prj")));
+    const QList<qlonglong> steps = project.Ids(QStringLiteral("SELECT StepID FROM QryStepInProject"));
+    ASSERT_EQ(steps.size(), 3);
+    for (qlonglong stepID : steps) {
+        CReadConnection step(StepPath(dir, stepID));
+        EXPECT_GE(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM TextRecipe")).toInt(), 40);
+        ExpectWellFormedRows(step, stepID);
+        EXPECT_EQ(CheckRecipeStructure(VisibleRows(step)), QString()) << stepID;
+    }
+}
+
+TEST(RecipeStructureCheck, CatchesBrokenBlocks)
+{
+    const auto rows = [](const QString& spec) {
+        QList<RecipeCheckRow> list;
+        int up = 0;
+        int op = 0;
+        for (const QString& t : spec.split(u'|')) {
+            const QString type = t == QLatin1String("U")   ? QStringLiteral("Unit Procedure")
+                                 : t == QLatin1String("O") ? QStringLiteral("Operation")
+                                 : t == QLatin1String("S") ? QStringLiteral("Series")
+                                                           : t;
+            QString label;
+            if (t == QLatin1String("U"))
+                label = QStringLiteral("%1.").arg(++up), op = 0;
+            if (t == QLatin1String("O"))
+                label = QStringLiteral("%1.%2.").arg(up).arg(++op);
+            list.append({type, label});
+        }
+        return list;
+    };
+    const struct {
+        const char* spec;
+        const char* message;
+    } cases[] = {
+        {"U|O|O", ""},
+        {"U|O|Start Parallel|S|O|S|O|End Parallel|O", ""},
+        {"U|O|Start Parallel|O|S|O|End Parallel", "Start Parallel keyword must be followed by a Series keyword"},
+        {"U|O|Start Parallel|S|O|S|O", "Unbalanced Start and End in Text Recipe"},
+        {"U|O|Start Parallel|S|O|O|End Parallel|O", "Some Series statements are missing"},
+        {"U|O|S|O", "Excess series keyword found after operation 1.1. Remove keyword to simulate."},
+        {"U|O|Start Or|S|U|O|S|U|O|End Or|O",
+         "When using parallel Unit Procedures, the End Parallel must end a Unit Procedure"},
+        {"U|O|Start Parallel|S|O|U|S|O|End Parallel",
+         "When using parallel Operations, the Start and End Parallel must be within one Unit Procedure"},
+        {"U|Start Or|S|U|O|S|U|O|End Or|U|O", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckRecipeStructure(rows(QString::fromLatin1(c.spec))), QString::fromLatin1(c.message)) << c.spec;
+}

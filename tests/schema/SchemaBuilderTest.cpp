@@ -1,0 +1,120 @@
+#include "SchemaTestSupport.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct KindCase {
+    DatabaseKind kind;
+    const char* fileName;
+};
+
+class SchemaKindTest : public ::testing::TestWithParam<KindCase> {
+protected:
+    QString PathIn(const QTemporaryDir& dir, const char* suffix = "") const
+    {
+        return dir.filePath(QString::fromLatin1(GetParam().fileName) + QLatin1String(suffix));
+    }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_P(SchemaKindTest, OutputIsByteStableAndCarriesApplicationIdAndVersion)
+{
+    QString error;
+    ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir), &error)) << error.toStdString();
+    ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir, ".again"), &error)) << error.toStdString();
+    const QByteArray first = FileBytes(PathIn(m_dir));
+    ASSERT_FALSE(first.isEmpty());
+    EXPECT_EQ(first, FileBytes(PathIn(m_dir, ".again")));
+
+    CReadConnection db(PathIn(m_dir));
+    ASSERT_TRUE(db.IsOpen());
+    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA application_id")).toLongLong(), qlonglong(CSchemaBuilder::APPLICATION_ID));
+    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA user_version")).toInt(), CSchemaBuilder::SchemaVersion(GetParam().kind));
+    EXPECT_GE(CSchemaBuilder::SchemaVersion(GetParam().kind), 1);
+    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    EXPECT_FALSE(QFile::exists(PathIn(m_dir, "-journal")));
+}
+
+TEST_P(SchemaKindTest, EveryViewRuns)
+{
+    ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir)));
+    CReadConnection db(PathIn(m_dir));
+    const QList<QVariantList> views = db.Rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'"));
+    for (const QVariantList& view : views) {
+        const QString name = view.value(0).toString();
+        EXPECT_FALSE(db.Columns(name).isEmpty()) << name.toStdString();
+    }
+}
+
+TEST_P(SchemaKindTest, CreateRefusesAnExistingFileAndLeavesItAlone)
+{
+    QFile existing(PathIn(m_dir));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("keep me");
+    existing.close();
+    CSchemaBuilder builder(GetParam().kind);
+    EXPECT_FALSE(builder.Create(PathIn(m_dir)));
+    EXPECT_FALSE(builder.ErrorText().isEmpty());
+    builder.Abandon();
+    EXPECT_EQ(FileBytes(PathIn(m_dir)), QByteArray("keep me"));
+}
+
+TEST_P(SchemaKindTest, AFailedBuildLeavesNoFile)
+{
+    CSchemaBuilder builder(GetParam().kind);
+    ASSERT_TRUE(builder.Create(PathIn(m_dir)));
+    EXPECT_FALSE(builder.Execute(QStringLiteral("INSERT INTO NoSuchTable VALUES (1)")));
+    EXPECT_TRUE(builder.ErrorText().contains(QStringLiteral("NoSuchTable")));
+    EXPECT_FALSE(QFile::exists(PathIn(m_dir)));
+    EXPECT_FALSE(builder.Finish());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SchemaKindTest,
+                         ::testing::Values(KindCase{DatabaseKind::Project, "Blank.qvt"},
+                                           KindCase{DatabaseKind::Step, "STEP_7.STP"},
+                                           KindCase{DatabaseKind::Equipment, "Blank.eqt"},
+                                           KindCase{DatabaseKind::Material, "Blank.mtt"},
+                                           KindCase{DatabaseKind::Language, "QVEnglish.lng"}));
+
+TEST(SchemaScript, StatementsSplitOutsideQuotesCommentsAndTriggerBodies)
+{
+    const QString script = QStringLiteral(
+        "-- a comment; with a semicolon\n"
+        "CREATE TABLE \"A;B\" (x TEXT DEFAULT ';');\n"
+        "/* block; comment */ INSERT INTO \"A;B\" VALUES ('it''s; fine');\n"
+        "CREATE TRIGGER t AFTER INSERT ON \"A;B\" BEGIN DELETE FROM \"A;B\"; SELECT 1; END;\n"
+        "SELECT 2");
+    const QStringList statements = CSchemaBuilder::SplitStatements(script);
+    ASSERT_EQ(statements.size(), 4);
+    EXPECT_EQ(statements.at(0), QStringLiteral("CREATE TABLE \"A;B\" (x TEXT DEFAULT ';')"));
+    EXPECT_EQ(statements.at(1), QStringLiteral("INSERT INTO \"A;B\" VALUES ('it''s; fine')"));
+    EXPECT_TRUE(statements.at(2).endsWith(QStringLiteral("SELECT 1; END")));
+    EXPECT_EQ(statements.at(3), QStringLiteral("SELECT 2"));
+}
+
+TEST(OperationCatalogue, MalformedLinesAreRefused)
+{
+    const struct {
+        const char* csv;
+        int rows;
+    } cases[] = {
+        {"id,name,label\n1,Age,Age Operation\n\n2,Clean,Clean Operation\n", 2},
+        {"id,name,label\n1,Age\n", 0},
+        {"id,name,label\nx,Age,Age Operation\n", 0},
+        {"id,name,label\n1,,Age Operation\n", 0},
+        {"id,name,label\n1,Age,Age,Operation\n", 0},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        const auto rows = CSchemaBuilder::ParseOperationCatalogue(QString::fromLatin1(c.csv), &error);
+        EXPECT_EQ(rows.size(), c.rows) << c.csv;
+        EXPECT_EQ(error.isEmpty(), c.rows > 0) << c.csv;
+    }
+}

@@ -1,0 +1,82 @@
+// qv-mkdb: builds the install data from schema/ (blank template, language database, Demo sample)
+// and synthetic projects for benchmarks.
+//
+//   qv-mkdb data <data folder>
+//   qv-mkdb synth <folder> <steps> <lines per step>
+
+#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+int Fail(const QString& message)
+{
+    QTextStream(stderr) << "qv-mkdb: " << message << Qt::endl;
+    return 1;
+}
+
+// Removes earlier output so the builders (which never overwrite) can write it again.
+bool RemoveOldFiles(const QString& folder, const QStringList& patterns)
+{
+    QDir dir(folder);
+    const QStringList names = dir.entryList(patterns, QDir::Files);
+    for (const QString& name : names) {
+        if (!dir.remove(name))
+            return false;
+    }
+    return true;
+}
+
+int BuildData(const QString& dataDir)
+{
+    const QString templates = dataDir + QStringLiteral("/Templates/Projects/Standard");
+    const QString language = dataDir + QStringLiteral("/Language");
+    const QString demo = dataDir + QStringLiteral("/Samples/Demo");
+    if (!QDir().mkpath(templates) || !QDir().mkpath(language) || !QDir().mkpath(demo))
+        return Fail(QStringLiteral("cannot create the folders under %1").arg(dataDir));
+    if (!RemoveOldFiles(templates, {QStringLiteral("Blank.*")}) ||
+        !RemoveOldFiles(language, {QStringLiteral("QVEnglish.lng*")}) ||
+        !RemoveOldFiles(demo, {QStringLiteral("Demo.*"), QStringLiteral("STEP_*")}))
+        return Fail(QStringLiteral("cannot remove the old files under %1").arg(dataDir));
+    CProjectGenerator generator;
+    if (!generator.WriteBlankTemplate(templates, QStringLiteral("Blank")))
+        return Fail(generator.ErrorText());
+    QString error;
+    if (!CSchemaBuilder::Build(DatabaseKind::Language, language + QStringLiteral("/QVEnglish.lng"), &error))
+        return Fail(error);
+    if (!generator.Write(CProjectGenerator::DemoProject(), demo))
+        return Fail(generator.ErrorText());
+    return 0;
+}
+
+int BuildSynthetic(const QStringList& args)
+{
+    bool stepsOk = false;
+    bool linesOk = false;
+    const int steps = args.value(3).toInt(&stepsOk);
+    const int lines = args.value(4).toInt(&linesOk);
+    if (args.size() != 5 || !stepsOk || !linesOk || steps < 1 || lines < 1)
+        return Fail(QStringLiteral("usage: qv-mkdb synth <folder> <steps> <lines per step>"));
+    CProjectGenerator generator;
+    if (!generator.Write(CProjectGenerator::SyntheticProject(steps, lines), args.at(2)))
+        return Fail(generator.ErrorText());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() == 3 && args.at(1) == QLatin1String("data"))
+        return BuildData(args.at(2));
+    if (args.value(1) == QLatin1String("synth"))
+        return BuildSynthetic(args);
+    return Fail(QStringLiteral("usage: qv-mkdb data <data folder> | synth <folder> <steps> <lines per step>"));
+}
