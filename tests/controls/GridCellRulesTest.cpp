@@ -11,7 +11,10 @@ struct RuleCase {
     const char* warning; // "" = accepted
 };
 
-void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.attribute << " \"" << c.text << "\" " << c.unit; }
+void PrintTo(const RuleCase& c, std::ostream* os)
+{
+    *os << c.attribute << " \"" << c.text << "\" " << c.unit;
+}
 
 class AttributeRules : public ::testing::TestWithParam<RuleCase> {};
 
@@ -38,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
     Ranges, AttributeRules,
     ::testing::Values(RuleCase{UA_POSITIVE, "0.001", "", ""}, RuleCase{UA_POSITIVE, "0", "", POSITIVE},
                       RuleCase{UA_POSITIVE, "-1", "", POSITIVE}, RuleCase{UA_POSITIVE, "", "", ""},
-                      RuleCase{UA_POSITIVE_ZERO, "0", "", ""}, RuleCase{UA_POSITIVE_ZERO, "-0.5", "", POSITIVE_ZERO},
+                      RuleCase{UA_POSITIVE_ZERO, "0", "", ""},
+                      RuleCase{UA_POSITIVE_ZERO, "-0.5", "", POSITIVE_ZERO},
                       RuleCase{UA_PERCENT1, "0", "", P1}, RuleCase{UA_PERCENT1, "50", "", ""},
                       RuleCase{UA_PERCENT1, "100", "", P1}, RuleCase{UA_PERCENT1, "", "", P1},
                       RuleCase{UA_PERCENT2, "0", "", ""}, RuleCase{UA_PERCENT2, "100", "", P2},
@@ -53,21 +57,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Temperatures, AttributeRules,
-    ::testing::Values(RuleCase{UA_TEMPERATURE, "0", "K", "Temperature has to be greater than 0 degree K!"},
-                      RuleCase{UA_TEMPERATURE, "0.1", "K", ""},
-                      RuleCase{UA_TEMPERATURE, "-5", "R", "Temperature has to be greater than 0 degree R!"},
-                      RuleCase{UA_TEMPERATURE, "-273.15", "C",
-                               "Temperature has to be greater than -273.15 degree C!"},
-                      RuleCase{UA_TEMPERATURE, "-273", "C", ""},
-                      RuleCase{UA_TEMPERATURE, "-460", "F", "Temperature has to be greater than -460 degree F!"},
-                      RuleCase{UA_TEMPERATURE, "-459", "F", ""}, RuleCase{UA_TEMPERATURE, "-500", "", ""},
-                      RuleCase{UA_TEMPERATURE, "", "K", ""}));
+    ::testing::Values(
+        RuleCase{UA_TEMPERATURE, "0", "K", "Temperature has to be greater than 0 degree K!"},
+        RuleCase{UA_TEMPERATURE, "0.1", "K", ""},
+        RuleCase{UA_TEMPERATURE, "-5", "R", "Temperature has to be greater than 0 degree R!"},
+        RuleCase{UA_TEMPERATURE, "-273.15", "C", "Temperature has to be greater than -273.15 degree C!"},
+        RuleCase{UA_TEMPERATURE, "-273", "C", ""},
+        RuleCase{UA_TEMPERATURE, "-460", "F", "Temperature has to be greater than -460 degree F!"},
+        RuleCase{UA_TEMPERATURE, "-459", "F", ""}, RuleCase{UA_TEMPERATURE, "-500", "", ""},
+        RuleCase{UA_TEMPERATURE, "", "K", ""}));
 
 INSTANTIATE_TEST_SUITE_P(
     Pressures, AttributeRules,
     ::testing::Values(RuleCase{UA_PRESSURE, "-1", "bar", "Pressure has to be greater than or equal to 0 bar"},
                       RuleCase{UA_PRESSURE, "0", "bar", ""}, RuleCase{UA_PRESSURE, "2", "atm", ""},
-                      RuleCase{UA_PRESSURE, "-0.5", "psia", "Pressure has to be greater than or equal to 0 psia"}));
+                      RuleCase{UA_PRESSURE, "-0.5", "psia",
+                               "Pressure has to be greater than or equal to 0 psia"}));
 
 INSTANTIATE_TEST_SUITE_P(NotNumbers, AttributeRules,
                          ::testing::Values(RuleCase{UA_POSITIVE, "abc", "", "Please enter a number."},
@@ -92,8 +97,20 @@ TEST(AttributeRules, TheFirstSetAttributeInPrecedenceDecides)
 
 TEST(AttributeRules, StoredRuleCodesMapToTheirAttributes)
 {
-    const int expected[] = {0, UA_POSITIVE, UA_POSITIVE_ZERO, UA_PERCENT1, UA_PERCENT2, UA_PERCENT3, UA_PERCENT4,
-                            UA_TEMPERATURE, UA_ZERO_ONE1, UA_ZERO_ONE2, UA_ZERO_ONE3, UA_ZERO_ONE4, UA_PRESSURE, 0};
+    const int expected[] = {0,
+                            UA_POSITIVE,
+                            UA_POSITIVE_ZERO,
+                            UA_PERCENT1,
+                            UA_PERCENT2,
+                            UA_PERCENT3,
+                            UA_PERCENT4,
+                            UA_TEMPERATURE,
+                            UA_ZERO_ONE1,
+                            UA_ZERO_ONE2,
+                            UA_ZERO_ONE3,
+                            UA_ZERO_ONE4,
+                            UA_PRESSURE,
+                            0};
     for (int code = 0; code <= 13; ++code)
         EXPECT_EQ(UserAttributeForRuleCode(code), expected[code]) << code;
     EXPECT_EQ(RuleNameOfAttribute(UA_PERCENT4), "Percent4");

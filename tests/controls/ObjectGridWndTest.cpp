@@ -22,7 +22,8 @@ protected:
         grid.SetStyleRange(CGridRange(0, 1, 0, 4), CGridCellStyle().SetInterior(GRID_HEADING_COLOR));
         grid.SetValueRowCol(0, 1, "Item");
         grid.SetColWidth(4, 0); // the hidden id column
-        grid.SetStyleRange(CGridRange(1, 1, 3, 1), CGridCellStyle().SetUserAttribute(UA_PERCENT1, "Percent1"));
+        grid.SetStyleRange(CGridRange(1, 1, 3, 1),
+                           CGridCellStyle().SetUserAttribute(UA_PERCENT1, "Percent1"));
         grid.SetValueRowCol(1, 1, "10");
         grid.SetValueRowCol(1, 4, "77");
         grid.resize(400, 200);
@@ -95,8 +96,8 @@ TEST_F(ObjectGridWndTest, UpdateDataCommitsAValidEdit)
 
 TEST_F(ObjectGridWndTest, ReadOnlyAndDisabledCellsRefuseEdits)
 {
-    grid.SetStyleRange(CGridRange(2, 2), CGridCellStyle().SetValue("fixed").SetReadOnly(true).SetInterior(
-                                             GRID_READONLY_COLOR));
+    grid.SetStyleRange(CGridRange(2, 2),
+                       CGridCellStyle().SetValue("fixed").SetReadOnly(true).SetInterior(GRID_READONLY_COLOR));
     grid.SetStyleRange(CGridRange(3, 2), CGridCellStyle().SetValue("off").SetEnabled(false));
     grid.SetStyleRange(CGridRange(2, 3), CGridCellStyle().SetControl(GRID_CTRL_CHECKBOX).SetValue("1"));
     grid.SetStyleRange(CGridRange(3, 3),
@@ -169,8 +170,9 @@ TEST_F(ObjectGridWndTest, RegisteredListIsSharedByItsCellsAndKeepsItemData)
 
 TEST_F(ObjectGridWndTest, CellChoiceListKeepsItsEmptyEntry)
 {
-    grid.SetStyleRange(CGridRange(2, 2),
-                       CGridCellStyle().SetControl(GRID_CTRL_DROPDOWNLIST).SetChoiceList("\nYES\nNO").SetValue("NO"));
+    grid.SetStyleRange(
+        CGridRange(2, 2),
+        CGridCellStyle().SetControl(GRID_CTRL_DROPDOWNLIST).SetChoiceList("\nYES\nNO").SetValue("NO"));
     EXPECT_EQ(grid.GetChoiceList(2, 2), QStringList({"", "YES", "NO"}));
     grid.SetCurrentCell(2, 2);
     grid.edit(grid.model()->index(1, 1));
@@ -201,7 +203,9 @@ TEST_F(ObjectGridWndTest, InjectedValidatorRunsFirstAndObserverHearsEveryStore)
     struct Case {
         const char* text;
         const char* warning;
-    } cases[] = {{" -5", "Please enter a possitive number!"}, {"abc", "Please enter a number."}, {"", ""},
+    } cases[] = {{" -5", "Please enter a possitive number!"},
+                 {"abc", "Please enter a number."},
+                 {"", ""},
                  {" 2.5 ", ""}};
     for (const Case& c : cases) {
         prompts.clear();

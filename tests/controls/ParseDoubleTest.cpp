@@ -1,5 +1,5 @@
-#include "ScriptedPrompts.h"
 #include "foundation/common/ParseDouble.h"
+#include "ScriptedPrompts.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -12,7 +12,10 @@ struct ParseCase {
     double value;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << '"' << c.text << '"';
+}
 
 class ParseDoubleCases : public ::testing::TestWithParam<ParseCase> {};
 
@@ -30,8 +33,9 @@ TEST_P(ParseDoubleCases, ReadsDecimalNumbersInTheCLocale)
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseDoubleCases,
     ::testing::Values(ParseCase{"", true, 1e35}, ParseCase{" \t ", true, 1e35}, ParseCase{"1.5", true, 1.5},
-                      ParseCase{"\t -2.25e3  ", true, -2250}, ParseCase{"+4", true, 4}, ParseCase{".5", true, 0.5},
-                      ParseCase{"0", true, 0}, ParseCase{"  0.000", true, 0}, ParseCase{"7.", true, 7},
+                      ParseCase{"\t -2.25e3  ", true, -2250}, ParseCase{"+4", true, 4},
+                      ParseCase{".5", true, 0.5}, ParseCase{"0", true, 0}, ParseCase{"  0.000", true, 0},
+                      ParseCase{"7.", true, 7},
                       // zero that does not start with the digit 0 is not a number
                       ParseCase{"-0", false, 0}, ParseCase{".0", false, 0}, ParseCase{"abc", false, 0},
                       ParseCase{"1,5", false, 0}, ParseCase{"1.5x", false, 0}, ParseCase{"1.5 2", false, 0},

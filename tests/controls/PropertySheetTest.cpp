@@ -70,8 +70,8 @@ TEST_F(PropertySheetTest, PagesAreCreatedWhenFirstShownAndOnlyCreatedPagesApply)
     ASSERT_TRUE(sheet.SetActivePage(0));
     EXPECT_TRUE(sheet.PressOK());
     EXPECT_EQ(sheet.result(), IDOK);
-    EXPECT_EQ(log.events, QStringList({"a:created", "a:active", "c:created", "c:active", "a:active", "a:apply",
-                                       "c:apply"}));
+    EXPECT_EQ(log.events, QStringList({"a:created", "a:active", "c:created", "c:active", "a:active",
+                                       "a:apply", "c:apply"}));
     EXPECT_EQ(sheet.GetPage(1), nullptr);
 }
 

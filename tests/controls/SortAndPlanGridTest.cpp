@@ -23,7 +23,8 @@ protected:
     {
         grid.SetRowCount(4);
         grid.SetColCount(3);
-        const char* rows[][3] = {{"beta", "10", "1"}, {"Alpha", "9", "2"}, {"gamma", "", "3"}, {"alpha", "-1", "4"}};
+        const char* rows[][3] = {
+            {"beta", "10", "1"}, {"Alpha", "9", "2"}, {"gamma", "", "3"}, {"alpha", "-1", "4"}};
         for (int r = 0; r < 4; ++r)
             for (int c = 0; c < 3; ++c)
                 grid.SetValueRowCol(r + 1, c + 1, rows[r][c]);
@@ -65,7 +66,10 @@ struct PlanCase {
     const char* warning;
 };
 
-void PrintTo(const PlanCase& c, std::ostream* os) { *os << c.col << " \"" << c.text << '"'; }
+void PrintTo(const PlanCase& c, std::ostream* os)
+{
+    *os << c.col << " \"" << c.text << '"';
+}
 
 class PlanGridRules : public ::testing::TestWithParam<PlanCase> {};
 
@@ -120,7 +124,8 @@ TEST(PlanGrid, DateTimesRoundTripInTheUserFormat)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const QDateTime start(QDate(2024, 3, 5), QTime(14, 30));
     EXPECT_EQ(CQVGridWnd::ReadPlanDateTime(CQVGridWnd::FormatPlanDateTime(start)), start);
-    EXPECT_EQ(CQVGridWnd::ReadPlanDateTime("4/11/97 12:27:46 PM"), QDateTime(QDate(1997, 4, 11), QTime(12, 27, 46)));
+    EXPECT_EQ(CQVGridWnd::ReadPlanDateTime("4/11/97 12:27:46 PM"),
+              QDateTime(QDate(1997, 4, 11), QTime(12, 27, 46)));
     EXPECT_EQ(CQVGridWnd::ReadPlanDateTime("3/5/24 2:30 PM"), start);
     EXPECT_EQ(CQVGridWnd::ReadPlanDateTime("3/5/2024"), QDateTime(QDate(2024, 3, 5), QTime(0, 0)));
     QLocale::setDefault(previous);

@@ -1,6 +1,6 @@
+#include "foundation/controls/SortedChoiceLists.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/controls/CollationSort.h"
-#include "foundation/controls/SortedChoiceLists.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -144,7 +144,7 @@ TEST(CollationSort, ListWidgetKeepsSelectionAndData)
         auto* item = new QListWidgetItem(name, &list);
         item->setData(Qt::UserRole, QString(name).toUpper());
     }
-    list.item(0)->setSelected(true); // "c"
+    list.item(0)->setSelected(true);                      // "c"
     list.setCurrentRow(2, QItemSelectionModel::NoUpdate); // "b"
     CollationSortListWidget(&list);
     ASSERT_EQ(list.count(), 3);

@@ -25,8 +25,7 @@ QString TrimBlanksAndTabs(const QString& text)
 
 bool IsDecimalNumber(const QString& text)
 {
-    static const QRegularExpression pattern(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression pattern(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
     return pattern.match(text).hasMatch();
 }
 

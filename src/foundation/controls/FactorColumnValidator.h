@@ -9,8 +9,7 @@ public:
     enum Sign { AnySign, RefuseNegative };
     CFactorColumnValidator(int column, Sign sign) : m_column(column), m_sign(sign) {}
 
-    bool ValidateCell(CObjectGridWnd& grid, int row, int col, const QString& text,
-                      QString* warning) override;
+    bool ValidateCell(CObjectGridWnd& grid, int row, int col, const QString& text, QString* warning) override;
 
 private:
     int m_column;

@@ -12,7 +12,10 @@
 #include <QPainter>
 
 namespace {
-int ControlOf(const QModelIndex& index) { return index.data(ROLE_CELL_CONTROL).toInt(); }
+int ControlOf(const QModelIndex& index)
+{
+    return index.data(ROLE_CELL_CONTROL).toInt();
+}
 } // namespace
 
 CGridCellDelegate::CGridCellDelegate(CObjectGridWnd* grid) : QStyledItemDelegate(grid), m_grid(grid) {}

@@ -36,9 +36,9 @@ const std::array<RangeRule, 10> RANGE_RULES = {{
 }};
 
 // Precedence: 2002-2007, then temperature, pressure, then 2008-2011.
-const std::array<int, 12> PRECEDENCE = {UA_POSITIVE,    UA_POSITIVE_ZERO, UA_PERCENT1,  UA_PERCENT2,
-                                        UA_PERCENT3,    UA_PERCENT4,      UA_TEMPERATURE, UA_PRESSURE,
-                                        UA_ZERO_ONE1,   UA_ZERO_ONE2,     UA_ZERO_ONE3, UA_ZERO_ONE4};
+const std::array<int, 12> PRECEDENCE = {UA_POSITIVE,  UA_POSITIVE_ZERO, UA_PERCENT1,    UA_PERCENT2,
+                                        UA_PERCENT3,  UA_PERCENT4,      UA_TEMPERATURE, UA_PRESSURE,
+                                        UA_ZERO_ONE1, UA_ZERO_ONE2,     UA_ZERO_ONE3,   UA_ZERO_ONE4};
 
 const RangeRule* FindRangeRule(int attribute)
 {
@@ -93,9 +93,9 @@ int FirstSetAttribute(const QMap<int, QString>& attributes)
 
 int UserAttributeForRuleCode(int ruleCode)
 {
-    static const std::array<int, 12> byCode = {UA_POSITIVE, UA_POSITIVE_ZERO, UA_PERCENT1,  UA_PERCENT2,
-                                               UA_PERCENT3, UA_PERCENT4,      UA_TEMPERATURE, UA_ZERO_ONE1,
-                                               UA_ZERO_ONE2, UA_ZERO_ONE3,    UA_ZERO_ONE4,  UA_PRESSURE};
+    static const std::array<int, 12> byCode = {UA_POSITIVE,  UA_POSITIVE_ZERO, UA_PERCENT1,    UA_PERCENT2,
+                                               UA_PERCENT3,  UA_PERCENT4,      UA_TEMPERATURE, UA_ZERO_ONE1,
+                                               UA_ZERO_ONE2, UA_ZERO_ONE3,     UA_ZERO_ONE4,   UA_PRESSURE};
     return ruleCode >= 1 && ruleCode <= 12 ? byCode[ruleCode - 1] : 0;
 }
 

@@ -21,13 +21,41 @@ const QColor GRID_READONLY_COLOR(192, 192, 192);
 
 class CGridCellStyle {
 public:
-    CGridCellStyle& SetValue(const QString& value) { m_value = value; return *this; }
-    CGridCellStyle& SetControl(int control) { m_control = control; return *this; }
-    CGridCellStyle& SetReadOnly(bool readOnly) { m_readOnly = readOnly; return *this; }
-    CGridCellStyle& SetEnabled(bool enabled) { m_enabled = enabled; return *this; }
-    CGridCellStyle& SetInterior(const QColor& color) { m_interior = color; return *this; }
-    CGridCellStyle& SetChoiceList(const QString& list) { m_choiceList = list; return *this; }
-    CGridCellStyle& SetHorizontalAlignment(Qt::Alignment a) { m_alignment = a; return *this; }
+    CGridCellStyle& SetValue(const QString& value)
+    {
+        m_value = value;
+        return *this;
+    }
+    CGridCellStyle& SetControl(int control)
+    {
+        m_control = control;
+        return *this;
+    }
+    CGridCellStyle& SetReadOnly(bool readOnly)
+    {
+        m_readOnly = readOnly;
+        return *this;
+    }
+    CGridCellStyle& SetEnabled(bool enabled)
+    {
+        m_enabled = enabled;
+        return *this;
+    }
+    CGridCellStyle& SetInterior(const QColor& color)
+    {
+        m_interior = color;
+        return *this;
+    }
+    CGridCellStyle& SetChoiceList(const QString& list)
+    {
+        m_choiceList = list;
+        return *this;
+    }
+    CGridCellStyle& SetHorizontalAlignment(Qt::Alignment a)
+    {
+        m_alignment = a;
+        return *this;
+    }
     CGridCellStyle& SetUserAttribute(int id, const QString& text)
     {
         m_userAttributes[id] = text;

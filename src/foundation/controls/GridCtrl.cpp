@@ -15,15 +15,30 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QTableWidget(parent)
     connect(this, &QTableWidget::cellDoubleClicked, this, &CGridCtrl::OnCellDoubleClicked);
 }
 
-void CGridCtrl::SetRows(int rows) { setRowCount(qMax(0, rows)); }
+void CGridCtrl::SetRows(int rows)
+{
+    setRowCount(qMax(0, rows));
+}
 
-void CGridCtrl::SetCols(int cols) { setColumnCount(qMax(0, cols)); }
+void CGridCtrl::SetCols(int cols)
+{
+    setColumnCount(qMax(0, cols));
+}
 
-void CGridCtrl::SetColWidth(int col, int twips) { setColumnWidth(col, twips / TWIPS_PER_PIXEL); }
+void CGridCtrl::SetColWidth(int col, int twips)
+{
+    setColumnWidth(col, twips / TWIPS_PER_PIXEL);
+}
 
-void CGridCtrl::SetRow(int row) { m_row = qBound(0, row, qMax(0, rowCount() - 1)); }
+void CGridCtrl::SetRow(int row)
+{
+    m_row = qBound(0, row, qMax(0, rowCount() - 1));
+}
 
-void CGridCtrl::SetCol(int col) { m_col = qBound(0, col, qMax(0, columnCount() - 1)); }
+void CGridCtrl::SetCol(int col)
+{
+    m_col = qBound(0, col, qMax(0, columnCount() - 1));
+}
 
 void CGridCtrl::SetText(const QString& text)
 {

@@ -7,7 +7,10 @@ namespace {
 constexpr qint64 TYPE_AHEAD_PAUSE_MS = 1000;
 }
 
-CMyComboBox::CMyComboBox(QWidget* parent) : QComboBox(parent) { setInsertPolicy(QComboBox::NoInsert); }
+CMyComboBox::CMyComboBox(QWidget* parent) : QComboBox(parent)
+{
+    setInsertPolicy(QComboBox::NoInsert);
+}
 
 int CMyComboBox::AddString(const QString& text)
 {

@@ -1,6 +1,9 @@
 #include "foundation/controls/MyGXComboBox.h"
 
-CMyGXComboBox::CMyGXComboBox(QWidget* parent) : QComboBox(parent) { hide(); }
+CMyGXComboBox::CMyGXComboBox(QWidget* parent) : QComboBox(parent)
+{
+    hide();
+}
 
 int CMyGXComboBox::AddString(const QString& text)
 {
@@ -8,9 +11,15 @@ int CMyGXComboBox::AddString(const QString& text)
     return count() - 1;
 }
 
-void CMyGXComboBox::SetItemData(int index, qint64 data) { setItemData(index, data); }
+void CMyGXComboBox::SetItemData(int index, qint64 data)
+{
+    setItemData(index, data);
+}
 
-qint64 CMyGXComboBox::GetItemData(int index) const { return itemData(index).toLongLong(); }
+qint64 CMyGXComboBox::GetItemData(int index) const
+{
+    return itemData(index).toLongLong();
+}
 
 int CMyGXComboBox::FindStringExact(const QString& text) const
 {

@@ -17,4 +17,7 @@ bool CNumericEdit::GetValue(double* value, bool showMessage) const
     return ParseDouble(text(), value, showMessage);
 }
 
-void CNumericEdit::SetValue(double value) { setText(value == 1e35 ? QString() : FormatDouble(value)); }
+void CNumericEdit::SetValue(double value)
+{
+    setText(value == 1e35 ? QString() : FormatDouble(value));
+}

@@ -26,8 +26,8 @@ CObjectGridWnd::~CObjectGridWnd() = default;
 void CObjectGridWnd::Initialize()
 {
     horizontalHeader()->setSectionsMovable(false);
-    horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView::section { background-color: %1; }")
-                                          .arg(GRID_HEADING_COLOR.name()));
+    horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { background-color: %1; }").arg(GRID_HEADING_COLOR.name()));
 }
 
 // ---- size and layout
@@ -286,7 +286,8 @@ void CObjectGridWnd::ClickButton(int row, int col)
 
 bool CObjectGridWnd::IsEditKind(int control) const
 {
-    return control == GRID_CTRL_EDIT || control == GRID_CTRL_DROPDOWNLIST || m_comboControls.contains(control);
+    return control == GRID_CTRL_EDIT || control == GRID_CTRL_DROPDOWNLIST ||
+           m_comboControls.contains(control);
 }
 
 // ---- current cell, editing and validation
@@ -301,7 +302,10 @@ bool CObjectGridWnd::GetCurrentCell(int* row, int* col) const
     return true;
 }
 
-void CObjectGridWnd::SetCurrentCell(int row, int col) { setCurrentCell(row - 1, col - 1); }
+void CObjectGridWnd::SetCurrentCell(int row, int col)
+{
+    setCurrentCell(row - 1, col - 1);
+}
 
 void CObjectGridWnd::NoteEditorOpened(QWidget* editor, const QModelIndex& index)
 {
@@ -428,4 +432,7 @@ bool CObjectGridWnd::UpdateData(bool saveAndValidate)
     return true;
 }
 
-bool DDV_GXGridWnd(CObjectGridWnd* grid) { return !grid || grid->UpdateData(true); }
+bool DDV_GXGridWnd(CObjectGridWnd* grid)
+{
+    return !grid || grid->UpdateData(true);
+}

@@ -29,8 +29,8 @@ QDateTime CQVGridWnd::ReadPlanDateTime(const QString& text)
     const QLocale locale;
     const QString trimmed = text.trimmed();
     const QString shortDate = locale.dateFormat(QLocale::ShortFormat);
-    const QStringList times = {QStringLiteral(" h:mm:ss AP"), QStringLiteral(" H:mm:ss"), QStringLiteral(" h:mm AP"),
-                               QStringLiteral(" H:mm"), QString()};
+    const QStringList times = {QStringLiteral(" h:mm:ss AP"), QStringLiteral(" H:mm:ss"),
+                               QStringLiteral(" h:mm AP"), QStringLiteral(" H:mm"), QString()};
     for (const QString& date : {FourDigitYears(shortDate), shortDate}) {
         for (const QString& time : times) {
             QDateTime read = locale.toDateTime(trimmed, date + time);
@@ -48,8 +48,8 @@ QDateTime CQVGridWnd::ReadPlanDateTime(const QString& text)
 QString CQVGridWnd::FormatPlanDateTime(const QDateTime& dateTime)
 {
     const QLocale locale;
-    return locale.toString(dateTime, FourDigitYears(locale.dateFormat(QLocale::ShortFormat)) + QStringLiteral(" ") +
-                                         locale.timeFormat(QLocale::ShortFormat));
+    return locale.toString(dateTime, FourDigitYears(locale.dateFormat(QLocale::ShortFormat)) +
+                                         QStringLiteral(" ") + locale.timeFormat(QLocale::ShortFormat));
 }
 
 QString CQVGridWnd::CheckPositiveNumber(const QString& text)

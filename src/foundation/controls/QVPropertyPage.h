@@ -15,7 +15,11 @@ public:
     // shows its own message and puts the focus where the user must mend the entry.
     virtual bool OnKillActive() { return true; }
     // Apply or OK, on every created page. Return false to keep the sheet open on this page.
-    virtual bool OnApply() { OnOK(); return true; }
+    virtual bool OnApply()
+    {
+        OnOK();
+        return true;
+    }
     virtual void OnOK() {}
     virtual void OnCancel() {}
 };

@@ -25,7 +25,8 @@ CQVPropertySheet::CQVPropertySheet(const QString& caption, QWidget* parent, bool
     layout->addWidget(m_buttons);
     connect(m_tabs, &QTabBar::currentChanged, this, &CQVPropertySheet::OnTabChanged);
     connect(m_buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, [this] { PressOK(); });
-    connect(m_buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this, [this] { PressCancel(); });
+    connect(m_buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
+            [this] { PressCancel(); });
     if (m_applyButton)
         connect(m_applyButton, &QPushButton::clicked, this, [this] { PressApply(); });
 }
@@ -80,7 +81,10 @@ bool CQVPropertySheet::SetActivePage(int index)
     return true;
 }
 
-void CQVPropertySheet::OnTabChanged(int index) { SetActivePage(index); }
+void CQVPropertySheet::OnTabChanged(int index)
+{
+    SetActivePage(index);
+}
 
 void CQVPropertySheet::showEvent(QShowEvent* event)
 {
@@ -104,7 +108,10 @@ bool CQVPropertySheet::ApplyCreatedPages()
     return true;
 }
 
-bool CQVPropertySheet::PressApply() { return ApplyCreatedPages(); }
+bool CQVPropertySheet::PressApply()
+{
+    return ApplyCreatedPages();
+}
 
 bool CQVPropertySheet::PressOK()
 {
@@ -114,7 +121,10 @@ bool CQVPropertySheet::PressOK()
     return true;
 }
 
-void CQVPropertySheet::PressCancel() { reject(); }
+void CQVPropertySheet::PressCancel()
+{
+    reject();
+}
 
 void CQVPropertySheet::reject()
 {

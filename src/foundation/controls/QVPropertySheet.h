@@ -17,7 +17,8 @@ class CQVPropertySheet : public QDialog {
 public:
     using PageFactory = std::function<CQVPropertyPage*()>;
 
-    explicit CQVPropertySheet(const QString& caption, QWidget* parent = nullptr, bool withApplyButton = false);
+    explicit CQVPropertySheet(const QString& caption, QWidget* parent = nullptr,
+                              bool withApplyButton = false);
     ~CQVPropertySheet() override;
 
     int AddPage(const QString& title, PageFactory factory);

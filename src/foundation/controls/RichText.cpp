@@ -1,5 +1,11 @@
 #include "foundation/controls/RichText.h"
 
-CRichText::CRichText(QWidget* parent) : QTextEdit(parent) { setAcceptRichText(false); }
+CRichText::CRichText(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+}
 
-void CRichText::SetText(const QString& text) { setPlainText(text); }
+void CRichText::SetText(const QString& text)
+{
+    setPlainText(text);
+}
