@@ -1,0 +1,16 @@
+#pragma once
+// Reading and showing the numbers typed into edits and grid cells, in the C locale whatever the
+// desktop locale is, so that stored and exchanged texts read the same everywhere.
+
+#include <QString>
+
+// The prompt shown for a text that is not a number.
+extern const char* const NUMBER_PROMPT_TEXT;
+
+// Empty text (after blanks and tabs) gives 1e35 and true. Blanks and tabs around the number are
+// allowed. A text whose value is zero counts as a number only when it starts with the digit 0.
+// On failure shows the number prompt when showMessage is set and returns false.
+bool ParseDouble(const QString& text, double* value, bool showMessage);
+
+// "%.*g" with the given precision; the grids show their numbers with precision 7.
+QString FormatDouble(double value, int precision = 7);

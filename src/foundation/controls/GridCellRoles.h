@@ -1,0 +1,12 @@
+#pragma once
+// Where the grid keeps each cell's attributes in its items.
+
+#include <Qt>
+
+enum GridCellRole : int {
+    ROLE_CELL_CONTROL = Qt::UserRole + 1,
+    ROLE_CELL_READONLY,
+    ROLE_CELL_ENABLED,
+    ROLE_CELL_CHOICES,
+    ROLE_CELL_ATTRIBUTES,
+};

@@ -1,0 +1,35 @@
+#include "foundation/controls/SortedChoiceLists.h"
+
+#include "foundation/common/FrameServices.h"
+
+#include <QComboBox>
+
+void SortComboBox(QComboBox* combo)
+{
+    FrameServices* frame = GetFrameServices();
+    if (frame && combo)
+        frame->SortComboBoxItems(combo);
+}
+
+QString JoinStringList(QStringList& texts)
+{
+    FrameServices* frame = GetFrameServices();
+    if (frame && texts.size() >= 2)
+        frame->SortTexts(texts);
+    return texts.join(u'\n');
+}
+
+void SortChoiceList(QString& out, const QString& list)
+{
+    QStringList texts = list.split(u'\n');
+    out = JoinStringList(texts);
+}
+
+void GetDisplayChoiceList(const QString& listName, QString& out)
+{
+    FrameServices* frame = GetFrameServices();
+    if (!frame)
+        return;
+    QStringList texts = frame->GetDisplayVector(listName + QStringLiteral("ListData"));
+    out = JoinStringList(texts);
+}

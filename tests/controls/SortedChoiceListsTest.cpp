@@ -1,0 +1,158 @@
+#include "foundation/controls/SortedChoiceLists.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/controls/CollationSort.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Records the sort requests and answers them with the real collation sort.
+class RecordingFrame : public FrameServices {
+public:
+    void OnProjectOpened(bool) override {}
+    bool CloseProject() override { return true; }
+    void CloseAllViews() override {}
+    void SaveWindowPositions() override {}
+    void SaveChemistryDocuments() override {}
+    bool IsProjectOpen() const override { return false; }
+    void SetProjectTitle(const QString&) override {}
+    void StopAutoSaveTimer() override {}
+    void ArmAutoSaveTimer() override {}
+    void RefreshAmbientPressure() override {}
+    void BeginProgress(short, short, const QString&) override {}
+    void SetProgressPos(int) override {}
+    void SetProgressStep(int) override {}
+    void StepProgress() override {}
+    void EndProgress() override {}
+
+    void SortComboBoxItems(QComboBox* combo) override
+    {
+        calls.append("combo");
+        CollationSortComboBox(combo);
+    }
+    void SortListBoxItems(QListWidget* list) override
+    {
+        calls.append("list");
+        CollationSortListWidget(list);
+    }
+    void SortTexts(QStringList& texts) override
+    {
+        calls.append("texts");
+        CollationSortTexts(texts);
+    }
+    QStringList GetDisplayVector(const QString& listName) override
+    {
+        calls.append("display " + listName);
+        return {"Nitrogen", "Air", "argon"};
+    }
+    QStringList calls;
+};
+
+class SortedChoiceListsTest : public ::testing::Test {
+protected:
+    void SetUp() override { previous = SetFrameServices(&frame); }
+    void TearDown() override { SetFrameServices(previous); }
+    RecordingFrame frame;
+    FrameServices* previous = nullptr;
+};
+
+TEST_F(SortedChoiceListsTest, JoinStringListSortsOnlyTwoOrMoreTexts)
+{
+    QStringList none;
+    EXPECT_EQ(JoinStringList(none), "");
+    QStringList one{"only"};
+    EXPECT_EQ(JoinStringList(one), "only");
+    EXPECT_TRUE(frame.calls.isEmpty());
+    QStringList three{"b", "C", "a"};
+    EXPECT_EQ(JoinStringList(three), "a\nb\nC");
+    EXPECT_EQ(three, QStringList({"a", "b", "C"}));
+    EXPECT_EQ(frame.calls, QStringList{"texts"});
+}
+
+TEST_F(SortedChoiceListsTest, SortChoiceListKeepsTheEmptyEntry)
+{
+    QString out;
+    SortChoiceList(out, "\nYES\nNO");
+    EXPECT_EQ(out, "\nNO\nYES");
+    SortChoiceList(out, "");
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(SortedChoiceListsTest, DisplayChoiceListAsksForTheManagedList)
+{
+    QString out = "old";
+    GetDisplayChoiceList("Air", out);
+    EXPECT_EQ(out, "Air\nargon\nNitrogen");
+    EXPECT_EQ(frame.calls.first(), "display AirListData");
+}
+
+TEST_F(SortedChoiceListsTest, ComboKeepsItsSelectedEntryAndItemData)
+{
+    QComboBox combo;
+    for (const char* name : {"delta", "Beta", "alpha", "charlie"})
+        combo.addItem(name, 100 + combo.count());
+    combo.setCurrentIndex(2); // "alpha", the third entry
+    SortComboBox(&combo);
+    EXPECT_EQ(frame.calls, QStringList{"combo"});
+    EXPECT_EQ(combo.currentText(), "alpha");
+    EXPECT_EQ(combo.currentIndex(), 0);
+    const QStringList sorted{"alpha", "Beta", "charlie", "delta"};
+    const int data[] = {102, 101, 103, 100};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(combo.itemText(i), sorted[i]);
+        EXPECT_EQ(combo.itemData(i).toInt(), data[i]);
+    }
+    SortComboBox(nullptr);
+    EXPECT_EQ(frame.calls.size(), 1);
+}
+
+TEST(SortedChoiceListsWithoutFrame, NothingIsSortedAndDisplayListsStayUnchanged)
+{
+    FrameServices* previous = SetFrameServices(nullptr);
+    QStringList texts{"b", "a"};
+    EXPECT_EQ(JoinStringList(texts), "b\na");
+    QString out = "kept";
+    GetDisplayChoiceList("Air", out);
+    EXPECT_EQ(out, "kept");
+    SortChoiceList(out, "z\ny");
+    EXPECT_EQ(out, "z\ny");
+    QComboBox combo;
+    combo.addItems({"b", "a"});
+    SortComboBox(&combo);
+    EXPECT_EQ(combo.itemText(0), "b");
+    SetFrameServices(previous);
+}
+
+TEST(CollationSort, FollowsTheLanguageNotTheCodePoints)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QStringList texts{"Zucker", "Äther", "apfel", "Bar"};
+    CollationSortTexts(texts);
+    EXPECT_EQ(texts, QStringList({"apfel", "Äther", "Bar", "Zucker"}));
+    QLocale::setDefault(previous);
+}
+
+TEST(CollationSort, ListWidgetKeepsSelectionAndData)
+{
+    QListWidget list;
+    list.setSelectionMode(QAbstractItemView::MultiSelection);
+    for (const char* name : {"c", "a", "b"}) {
+        auto* item = new QListWidgetItem(name, &list);
+        item->setData(Qt::UserRole, QString(name).toUpper());
+    }
+    list.item(0)->setSelected(true);                      // "c"
+    list.setCurrentRow(2, QItemSelectionModel::NoUpdate); // "b"
+    CollationSortListWidget(&list);
+    ASSERT_EQ(list.count(), 3);
+    EXPECT_EQ(list.item(2)->text(), "c");
+    EXPECT_TRUE(list.item(2)->isSelected());
+    EXPECT_FALSE(list.item(0)->isSelected());
+    EXPECT_EQ(list.item(0)->data(Qt::UserRole).toString(), "A");
+    EXPECT_EQ(list.currentItem()->text(), "b");
+}
+
+} // namespace
