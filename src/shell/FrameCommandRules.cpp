@@ -126,7 +126,8 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
 
 bool FrameCommandEnabled(int commandID, const FrameCommandState& state)
 {
-    if (alwaysEnabled(commandID))
+    const bool recentFile = commandID >= ID_FILE_MRU_FIRST && commandID <= ID_FILE_MRU_LAST;
+    if (recentFile || alwaysEnabled(commandID))
         return true;
     if (!state.projectOpen)
         return false;

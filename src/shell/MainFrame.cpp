@@ -30,6 +30,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(m_mdiArea);
     m_statusBar = new MCStatusBar(this);
     setStatusBar(m_statusBar);
+    resize(1200, 800);
     createPanes();
     createMenus();
     createToolBar();
@@ -42,6 +43,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 
 CMainFrame::~CMainFrame()
 {
+    disconnect(m_mdiArea, nullptr, this, nullptr); // no enabling pass while the windows go
     if (GetFrameServices() == this)
         SetFrameServices(nullptr);
 }
@@ -76,6 +78,8 @@ void CMainFrame::createPanes()
     tabifyDockWidget(m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::PlanExplorer)]);
     tabifyDockWidget(m_panes[int(PaneID::StandardStatements)], m_panes[int(PaneID::SchedulingConstraints)]);
     m_panes[int(PaneID::ProcessExplorer)]->raise();
+    resizeDocks({m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::StandardStatements)]}, {280, 240},
+                Qt::Horizontal);
     auto* label = new QLabel(QStringLiteral("Route selection is not available."));
     label->setObjectName(QStringLiteral("RouteSelectionNotAvailable"));
     SetPaneWidget(PaneID::RouteSelection, label);

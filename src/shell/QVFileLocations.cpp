@@ -35,7 +35,8 @@ QString WithTrailingSlash(const QString& folder)
     return result;
 }
 
-CQVFileLocations::CQVFileLocations(QSettings* profile) : m_profile(profile), m_installDir(FindInstallDir())
+CQVFileLocations::CQVFileLocations(QSettings* profile)
+    : m_profile(profile), m_installDir(FindInstallDir()), m_canReadAndWrite(canReadAndWrite)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     m_workingDir = WithTrailingSlash(documents + QStringLiteral("/Quorvanta"));
@@ -94,7 +95,7 @@ bool CQVFileLocations::TrySetLanguageFile(const QString& languageTemplatePath)
     if (!QFileInfo(languageTemplatePath).isFile())
         return false;
     QString usable = languageTemplatePath;
-    if (!canReadAndWrite(languageTemplatePath))
+    if (!m_canReadAndWrite(languageTemplatePath))
         usable = copyLanguageTemplate(languageTemplatePath);
     if (usable.isEmpty())
         return false;

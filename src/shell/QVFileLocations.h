@@ -5,6 +5,8 @@
 
 #include "foundation/common/AppContext.h"
 
+#include <functional>
+
 class QSettings;
 
 class CQVFileLocations : public PathProvider {
@@ -36,6 +38,11 @@ public:
     bool TrySetLanguageFile(const QString& languageTemplatePath);
     void SetWorkingDirectory(const QString& folder) override;
 
+    // Answers whether a file can be opened for reading and writing (tests replace it: a root
+    // process passes every permission check).
+    using AccessProbe = std::function<bool(const QString& path)>;
+    void SetAccessProbe(AccessProbe probe) { m_canReadAndWrite = std::move(probe); }
+
     // Removes the per-instance folder when nothing of a project is left in it.
     void RemoveInstanceFolderIfUnused();
 
@@ -49,6 +56,7 @@ private:
     QString m_instanceDir;
     QString m_languageTemplatePath;
     QString m_workingLanguagePath;
+    AccessProbe m_canReadAndWrite;
 };
 
 // The folder with a trailing "/".
