@@ -1,18 +1,20 @@
-// Program entry.
+// Program entry: start-up, the event loop, shut-down.
+
+#include "shell/QuorvantaApp.h"
+#include "shell/ShellConstants.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Kovistrel"));
-    QApplication::setApplicationName(QStringLiteral("Quorvanta"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tamro Plenthover"));
-    window.setCentralWidget(new QLabel(QStringLiteral("No project is open.")));
-    window.resize(1024, 720);
-    window.show();
-    return QApplication::exec();
+    QApplication::setOrganizationName(PROFILE_ORGANIZATION);
+    QApplication::setApplicationName(PROFILE_APPLICATION);
+    QApplication::setDesktopFileName(QStringLiteral("quorvanta"));
+    CQuorvantaApp theApp;
+    if (!theApp.InitInstance(QApplication::arguments()))
+        return 1;
+    const int result = QApplication::exec();
+    theApp.ExitInstance();
+    return result;
 }

@@ -1,0 +1,3 @@
+#include "shell/AutomationFlag.h"
+
+bool g_bAutomationActive = false;

@@ -1,0 +1,140 @@
+#include "shell/FrameCommandRules.h"
+
+#include "shell/CommandIds.h"
+
+namespace {
+bool isStepContext(const ContextRecord& c)
+{
+    switch (c.kind) {
+    case CONTEXT_PROCESS_EXPLORER:
+    case CONTEXT_TEXT_RECIPE:
+    case CONTEXT_GANTT:
+    case CONTEXT_3D_VIEW:
+    case CONTEXT_QUICK_RESULTS:
+        return c.stepID != -1;
+    default:
+        return false;
+    }
+}
+
+bool isProcessContext(const ContextRecord& c)
+{
+    return c.kind == CONTEXT_PROCESS_EXPLORER && c.processNodeSelected && c.processID != -1;
+}
+
+bool isPlanContext(const ContextRecord& c)
+{
+    return (c.kind == CONTEXT_PLAN_EXPLORER || c.kind == CONTEXT_GANTT || c.kind == CONTEXT_3D_VIEW) &&
+           c.planID != -1;
+}
+
+bool hasAnySelection(const ContextRecord& c) { return isStepContext(c) || isProcessContext(c) || isPlanContext(c); }
+
+bool alwaysEnabled(int id)
+{
+    switch (id) {
+    case ID_FILE_NEW:
+    case ID_FILE_OPEN:
+    case ID_FILE_NEW_SELECTION:
+    case ID_FILE_PRINT_SETUP:
+    case ID_APP_EXIT:
+    case ID_INSERT_AFTER:
+    case ID_INSERT_BEFORE:
+    case ID_HELP_TOPICS:
+    case ID_APP_ABOUT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool needsOpenProject(int id)
+{
+    switch (id) {
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS:
+    case ID_FILE_SAVE_AS_TEMPLATE:
+    case ID_FILE_SAVE_AS_COMPOUND:
+    case ID_FILE_MANAGE_COMPOUND:
+    case ID_FILE_IMPORT_STEP:
+    case ID_FILE_EXPORT_STEP:
+    case ID_FILE_NETWORK_SELECT:
+    case ID_FILE_CASE_MANAGER:
+    case ID_TOOLS_PREFERENCES:
+    case ID_TOOLS_OPTIONS:
+    case ID_REPORT_MATERIAL_DATA:
+    case ID_REPORT_UTILITY_DATA:
+    case ID_VIEW_ROUTE_SELECTION:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Commands that need a selection and the project's results.
+bool resultRule(int id, const FrameCommandState& s, bool* enabled)
+{
+    const ContextRecord& c = s.context;
+    switch (id) {
+    case ID_VIEW_SCHEDULE:
+    case ID_VIEW_3D_ANIMATION:
+    case ID_VIEW_RUN_REPORT:
+        *enabled = s.resultFilesExist && hasAnySelection(c);
+        return true;
+    case ID_VIEW_QUICK_RESULTS:
+    case ID_VIEW_BLOCK_DIAGRAM:
+    case ID_VIEW_EQUIPMENT_DIAGRAM:
+        *enabled = s.resultFilesExist && isStepContext(c);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Run commands by what is selected.
+bool runRule(int id, const FrameCommandState& s, bool* enabled)
+{
+    const ContextRecord& c = s.context;
+    switch (id) {
+    case ID_SIMULATE_BATCH:
+    case ID_RECIPE_SCALING:
+    case ID_DESIGN:
+        *enabled = isStepContext(c);
+        return true;
+    case ID_SIMULATE_RUN:
+        *enabled = hasAnySelection(c);
+        return true;
+    case ID_SIMULATE_PROCESS:
+    case ID_SIMULATE_BATCHES_AND_PROCESS:
+        *enabled = (c.kind == CONTEXT_PROCESS_EXPLORER || c.kind == CONTEXT_TEXT_RECIPE) && c.processID != -1;
+        return true;
+    case ID_SIMULATE_PLAN:
+    case ID_SIMULATE_BATCHES_AND_PLAN:
+    case ID_SIMULATE_SEQUENCE:
+        *enabled = c.planID != -1;
+        return true;
+    case ID_SIMULATE_STOP_RESET:
+    case ID_SIMULATE_TO_BREAKPOINT:
+    case ID_SIMULATE_NEXT_OPERATION:
+        *enabled = s.hasEngine && c.stepID != -1;
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+bool FrameCommandEnabled(int commandID, const FrameCommandState& state)
+{
+    const bool recentFile = commandID >= ID_FILE_MRU_FIRST && commandID <= ID_FILE_MRU_LAST;
+    if (recentFile || alwaysEnabled(commandID))
+        return true;
+    if (!state.projectOpen)
+        return false;
+    if (needsOpenProject(commandID))
+        return true;
+    bool enabled = false;
+    if (resultRule(commandID, state, &enabled) || runRule(commandID, state, &enabled))
+        return enabled;
+    return false; // the view's own commands: only an active view enables them
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The frame's enabling rule for commands that no active view decides: one switch keyed by the
+// command id over the context record and the project state.
+
+#include "shell/ContextRecord.h"
+
+struct FrameCommandState {
+    ContextRecord context;
+    bool projectOpen = false;
+    bool hasEngine = false;
+    bool resultFilesExist = false;
+};
+
+bool FrameCommandEnabled(int commandID, const FrameCommandState& state);

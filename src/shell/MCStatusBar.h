@@ -1,0 +1,32 @@
+#pragma once
+// The main frame's status bar with a progress control that long operations show beside their text.
+
+#include <QStatusBar>
+
+class QLabel;
+class QProgressBar;
+
+class MCStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit MCStatusBar(QWidget* parent = nullptr);
+
+    void BeginProgress(short lower, short upper, const QString& text);
+    void SetProgressPos(int position);
+    void SetProgressStep(int step);
+    // Advances by the step; past the upper bound the position starts again at the lower one.
+    void StepProgress();
+    void EndProgress();
+
+    bool IsProgressShown() const;
+    int ProgressPos() const;
+    QString ProgressText() const;
+    QProgressBar* progressControl() const { return m_progress; }
+
+private:
+    void repaintNow();
+
+    QLabel* m_text = nullptr;
+    QProgressBar* m_progress = nullptr;
+    int m_step = 10;
+};

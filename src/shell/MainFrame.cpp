@@ -1,0 +1,181 @@
+#include "shell/MainFrame.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/controls/CollationSort.h"
+#include "shell/MCStatusBar.h"
+#include "shell/ShellConstants.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+// Resources of a static library are registered by hand, outside any namespace.
+static void InitShellResources() { Q_INIT_RESOURCE(shell); }
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+{
+    InitShellResources();
+    setObjectName(QStringLiteral("MainFrame"));
+    setWindowTitle(PRODUCT_NAME);
+    setWindowIcon(QIcon(QStringLiteral(":/shell/quorvanta.svg")));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setViewMode(QMdiArea::TabbedView);
+    m_mdiArea->setTabsClosable(true);
+    m_mdiArea->setTabsMovable(true);
+    m_mdiArea->setDocumentMode(true);
+    setCentralWidget(m_mdiArea);
+    m_statusBar = new MCStatusBar(this);
+    setStatusBar(m_statusBar);
+    resize(1200, 800);
+    createPanes();
+    createMenus();
+    createToolBar();
+    installFrameHandlers();
+    installDefaultNotifyHandlers();
+    wireAutoSave();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); });
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame()
+{
+    disconnect(m_mdiArea, nullptr, this, nullptr); // no enabling pass while the windows go
+    if (GetFrameServices() == this)
+        SetFrameServices(nullptr);
+}
+
+void CMainFrame::wireAutoSave()
+{
+    CAutoSaveTimer::Hooks timerHooks;
+    timerHooks.isProjectOpen = [this] { return m_bProjectOpen; };
+    timerHooks.isProjectModified = [] { return GetAppContext() && GetAppContext()->isProjectModified(); };
+    timerHooks.isTemplate = [] { return GetAppContext() && GetAppContext()->fileSet().isTemplate; };
+    timerHooks.isBusy = [this] { return m_hooks.isBusy && m_hooks.isBusy(); };
+    timerHooks.save = [this] {
+        if (m_hooks.autoSave)
+            m_hooks.autoSave();
+    };
+    m_autoSave.SetHooks(std::move(timerHooks));
+}
+
+void CMainFrame::createPanes()
+{
+    const Qt::DockWidgetArea areas[PANE_COUNT] = {Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea,
+                                                  Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea,
+                                                  Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea};
+    for (int i = 0; i < PANE_COUNT; ++i) {
+        auto* dock = new QDockWidget(PaneTitle(PaneID(i)), this);
+        dock->setObjectName(PaneObjectName(PaneID(i)));
+        dock->setWidget(new QWidget(dock));
+        addDockWidget(areas[i], dock);
+        m_panes[i] = dock;
+    }
+    tabifyDockWidget(m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::FacilityExplorer)]);
+    tabifyDockWidget(m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::PlanExplorer)]);
+    tabifyDockWidget(m_panes[int(PaneID::StandardStatements)], m_panes[int(PaneID::SchedulingConstraints)]);
+    m_panes[int(PaneID::ProcessExplorer)]->raise();
+    resizeDocks({m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::StandardStatements)]}, {280, 240},
+                Qt::Horizontal);
+    auto* label = new QLabel(QStringLiteral("Route selection is not available."));
+    label->setObjectName(QStringLiteral("RouteSelectionNotAvailable"));
+    SetPaneWidget(PaneID::RouteSelection, label);
+    m_panes[int(PaneID::RouteSelection)]->hide();
+}
+
+void CMainFrame::SetPaneWidget(PaneID id, QWidget* widget, std::function<void()> refresh)
+{
+    QDockWidget* dock = m_panes[int(id)];
+    delete dock->widget();
+    dock->setWidget(widget);
+    m_paneRefresh[int(id)] = std::move(refresh);
+}
+
+void CMainFrame::RefreshStepPanes()
+{
+    for (PaneID id : {PaneID::StandardStatements, PaneID::SchedulingConstraints}) {
+        if (m_panes[int(id)]->isVisible() && m_paneRefresh[int(id)])
+            m_paneRefresh[int(id)]();
+    }
+}
+
+void CMainFrame::RefreshAllPanes()
+{
+    for (const auto& refresh : m_paneRefresh) {
+        if (refresh)
+            refresh();
+    }
+}
+
+void CMainFrame::SetNotifyHandler(FrameNotifyMessage message, std::function<void(qintptr, qintptr)> handler)
+{
+    m_notifyHandlers.insert(int(message), std::move(handler));
+}
+
+bool CMainFrame::OnFrameNotify(int message, qintptr wParam, qintptr lParam)
+{
+    if (!IsFrameNotifyMessage(message))
+        return false;
+    const auto handler = m_notifyHandlers.value(message);
+    if (!handler)
+        return false;
+    handler(wParam, lParam);
+    return true;
+}
+
+void CMainFrame::installDefaultNotifyHandlers()
+{
+    SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) {
+        if (m_hooks.openNewStepDatabases)
+            m_hooks.openNewStepDatabases();
+        RefreshAllPanes();
+    });
+    SetNotifyHandler(FrameNotifyMessage::SortComboBox,
+                     [this](qintptr w, qintptr) { SortComboBoxItems(reinterpret_cast<QComboBox*>(w)); });
+    SetNotifyHandler(FrameNotifyMessage::SortListBox,
+                     [this](qintptr w, qintptr) { SortListBoxItems(reinterpret_cast<QListWidget*>(w)); });
+    SetNotifyHandler(FrameNotifyMessage::SortTexts,
+                     [this](qintptr w, qintptr) { SortTexts(*reinterpret_cast<QStringList*>(w)); });
+}
+
+void CMainFrame::SortComboBoxItems(QComboBox* combo)
+{
+    if (combo)
+        CollationSortComboBox(combo);
+}
+
+void CMainFrame::SortListBoxItems(QListWidget* list)
+{
+    if (list)
+        CollationSortListWidget(list);
+}
+
+void CMainFrame::SortTexts(QStringList& texts) { CollationSortTexts(texts); }
+
+QStringList CMainFrame::GetDisplayVector(const QString& listName)
+{
+    return GetManagedSide()->DotNetInvokeGetDisplayVector(listName);
+}
+
+void CMainFrame::BeginProgress(short lower, short upper, const QString& text)
+{
+    m_statusBar->BeginProgress(lower, upper, text);
+}
+
+void CMainFrame::SetProgressPos(int position) { m_statusBar->SetProgressPos(position); }
+void CMainFrame::SetProgressStep(int step) { m_statusBar->SetProgressStep(step); }
+void CMainFrame::StepProgress() { m_statusBar->StepProgress(); }
+void CMainFrame::EndProgress() { m_statusBar->EndProgress(); }
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    // The project closes first, with its save question; a refusal keeps the program running.
+    if (m_bProjectOpen && !CloseProject()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,169 @@
+#pragma once
+// The main window: tabbed document area, the six docking panes, menus and toolbars keyed by
+// command id, the status bar, the auto-save timer and the hand-over of an opened project.
+
+#include "foundation/common/FrameServices.h"
+#include "shell/AutoSaveTimer.h"
+#include "shell/ContextRecord.h"
+#include "shell/DockPanes.h"
+#include "shell/FrameHooks.h"
+#include "shell/FrameNotifyMessage.h"
+#include "shell/bridge/ManagedSide.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class CommandTarget;
+class MCStatusBar;
+class QAction;
+class QActionGroup;
+class QDockWidget;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public FrameServices {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    FrameHooks& hooks() { return m_hooks; }
+    // Reads the text-recipe display options of the opened project; called first by OnProjectOpened.
+    std::function<void()> m_readDisplayOptions;
+
+    // Commands.
+    QAction* action(int commandID) const { return m_actions.value(commandID); }
+    QMenu* menu(const QString& path) const { return m_menus.value(path); }
+    void SetCommandHandler(int commandID, std::function<void()> handler);
+    bool HasCommandHandler(int commandID) const { return m_handlers.contains(commandID); }
+    bool IsCommandEnabled(int commandID);
+    void UpdateCommandStates();
+    void ExecuteCommand(int commandID);
+    void SetRecentFiles(const QStringList& paths);
+
+    // Insert After (32992) / Insert Before (32993).
+    bool m_bInsertAfter = true;
+    bool m_bInsertBefore = false;
+    void SetInsertMode(bool insertAfter);
+
+    // Context record and selection.
+    ContextRecord& context() { return m_context; }
+    const ContextRecord& RefreshContext();
+    long GetSelectedStepID() const { return m_selectedStepID; }
+    long GetSelectedProcessID() const { return m_selectedProcessID; }
+    void SetSelectedStepID(long stepID) { m_selectedStepID = stepID; }
+    void SetSelectedProcessID(long processID) { m_selectedProcessID = processID; }
+    void SetCurrentStep(long stepID) { m_currentStepID = stepID; }
+    long GetCurrentStep() const { return m_currentStepID; }
+    bool HasEngine() const { return m_bHasEngine; }
+
+    // Panes.
+    QDockWidget* pane(PaneID id) const { return m_panes[int(id)]; }
+    void SetPaneWidget(PaneID id, QWidget* widget, std::function<void()> refresh = {});
+    void RefreshStepPanes();
+    void RefreshAllPanes();
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    MCStatusBar* GetStatusBar() const { return m_statusBar; }
+    CAutoSaveTimer& autoSaveTimer() { return m_autoSave; }
+    void SetAutoSaveMinutes(int minutes) { m_autoSave.SetMinutes(minutes); }
+
+    // Notifications from sibling modules and the managed side (WM_USER + 100 .. + 131).
+    void SetNotifyHandler(FrameNotifyMessage message, std::function<void(qintptr, qintptr)> handler);
+    bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0);
+
+    // Project hand-over and close.
+    bool MaterialLookupFailed() const { return m_bMatParamsLookupFailed; }
+    void RegisterTemporaryFolder(const QString& folder) { m_temporaryFolders << folder; }
+    QStringList TemporaryFolders() const { return m_temporaryFolders; }
+    QString ProjectDescription() const { return m_projectDescription; }
+    void SetProjectDescription(const QString& text) { m_projectDescription = text; }
+    void HideProjectInfoDialog();
+
+    // Managed side, with the open project's names and places.
+    ZEVKProjectNamesLocations ProjectNamesLocations() const;
+    bool DotNetInvokeDataEquipment(long facilityID, long equipmentID);
+    void DotNetNotifyStreamUpdate(long stepID);
+    QList<CStreamReference> DotNetStreamUsedInOtherOperation(long stepID, long operationID);
+    void DotNetNotifyPreferencesUpdate();
+    void DotNetNotifyOptionsUpdate();
+    void DotNetNotifyCommentsTypeUpdate();
+    void DotNetInvokeUpdateLanguage(const QString& language);
+    void DotNetInvokeResetStepWiseCache();
+    void DotNetInvokeSetEquipmentManagerToReload();
+    bool DotNetInvokeGetDisplayValue(QString& out, const QString& listName, const QString& key);
+    QStringList DotNetInvokeGetDisplayVector(const QString& listName);
+    bool DotNetInvokeGetKeyValue(QString& out, const QString& listName, const QString& displayText);
+    void WaitForUpdateDatabase();
+
+    // ProjectLifecycleServices
+    void OnProjectOpened(bool newProject) override;
+    bool CloseProject() override;
+    void CloseAllViews() override;
+    void SaveWindowPositions() override;
+    void SaveChemistryDocuments() override;
+    bool IsProjectOpen() const override { return m_bProjectOpen; }
+    void SetProjectTitle(const QString& title) override;
+    void StopAutoSaveTimer() override { m_autoSave.Stop(); }
+    void ArmAutoSaveTimer() override { m_autoSave.Arm(); }
+    void RefreshAmbientPressure() override;
+    // ProgressServices
+    void BeginProgress(short lower, short upper, const QString& text) override;
+    void SetProgressPos(int position) override;
+    void SetProgressStep(int step) override;
+    void StepProgress() override;
+    void EndProgress() override;
+    // SortServices
+    void SortComboBoxItems(QComboBox* combo) override;
+    void SortListBoxItems(QListWidget* list) override;
+    void SortTexts(QStringList& texts) override;
+    QStringList GetDisplayVector(const QString& listName) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void wireAutoSave();
+    void createPanes();
+    void createMenus();
+    void createToolBar();
+    void addCommand(const struct CommandInfo& info);
+    void addOperationMenus(const QString& parentPath);
+    void addRecentFileEntries(const QString& menuPath);
+    QMenu* menuFor(const QString& path);
+    void installFrameHandlers();
+    CommandTarget* activeTarget() const;
+    void updateAction(int commandID, QAction* action, CommandTarget* target);
+    bool frameRuleAllows(int commandID) const;
+    void installDefaultNotifyHandlers();
+    void callProjectOpenedHooks();
+    void removeTemporaryFolders();
+
+    QMdiArea* m_mdiArea = nullptr;
+    MCStatusBar* m_statusBar = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    std::array<QDockWidget*, PANE_COUNT> m_panes{};
+    std::array<std::function<void()>, PANE_COUNT> m_paneRefresh{};
+    QHash<int, QAction*> m_actions;
+    QHash<QString, QMenu*> m_menus;
+    QHash<int, std::function<void()>> m_handlers;
+    QHash<int, std::function<void(qintptr, qintptr)>> m_notifyHandlers;
+    QActionGroup* m_insertGroup = nullptr;
+    QList<QAction*> m_recentFileActions;
+    QStringList m_recentFiles;
+
+    FrameHooks m_hooks;
+    CAutoSaveTimer m_autoSave;
+    ContextRecord m_context;
+    long m_selectedStepID = -1;
+    long m_selectedProcessID = -1;
+    long m_currentStepID = -1;
+    bool m_bProjectOpen = false;
+    bool m_bHasEngine = false;
+    bool m_bMatParamsLookupFailed = false;
+    QStringList m_temporaryFolders;
+    QString m_projectDescription;
+};

@@ -1,0 +1,74 @@
+// The main frame's calls into the managed side, with the open project's names and places.
+
+#include "foundation/common/AppContext.h"
+#include "shell/MainFrame.h"
+
+namespace {
+const QString LIST_DATA = QStringLiteral("ListData");
+}
+
+ZEVKProjectNamesLocations CMainFrame::ProjectNamesLocations() const
+{
+    ZEVKProjectNamesLocations names;
+    names.projectName = GetProjectName();
+    names.temporaryFolder = GetQuorvantaTempDir();
+    if (AppContext* app = GetAppContext())
+        names.workingLanguageDBPath = app->fileSet().workingLanguageDBPath;
+    names.currentStepDBPath = GetStepDBPath(m_currentStepID);
+    return names;
+}
+
+bool CMainFrame::DotNetInvokeDataEquipment(long facilityID, long equipmentID)
+{
+    WaitForUpdateDatabase();
+    return GetManagedSide()->DotNetInvokeDataEquipment(facilityID, equipmentID, ProjectNamesLocations());
+}
+
+void CMainFrame::DotNetNotifyStreamUpdate(long stepID) { GetManagedSide()->DotNetNotifyStreamUpdate(stepID); }
+
+QList<CStreamReference> CMainFrame::DotNetStreamUsedInOtherOperation(long stepID, long operationID)
+{
+    WaitForUpdateDatabase();
+    return GetManagedSide()->DotNetStreamUsedInOtherOperation(stepID, operationID);
+}
+
+void CMainFrame::DotNetNotifyPreferencesUpdate()
+{
+    WaitForUpdateDatabase();
+    GetManagedSide()->DotNetNotifyPreferencesUpdate(ProjectNamesLocations());
+}
+
+void CMainFrame::DotNetNotifyOptionsUpdate()
+{
+    WaitForUpdateDatabase();
+    GetManagedSide()->DotNetNotifyOptionsUpdate(ProjectNamesLocations());
+}
+
+void CMainFrame::DotNetNotifyCommentsTypeUpdate() { GetManagedSide()->DotNetNotifyCommentsTypeUpdate(); }
+
+void CMainFrame::DotNetInvokeUpdateLanguage(const QString& language)
+{
+    GetManagedSide()->DotNetInvokeUpdateLanguage(language, ProjectNamesLocations());
+}
+
+void CMainFrame::DotNetInvokeResetStepWiseCache() { GetManagedSide()->DotNetInvokeResetStepWiseCache(); }
+
+void CMainFrame::DotNetInvokeSetEquipmentManagerToReload()
+{
+    GetManagedSide()->DotNetInvokeSetEquipmentManagerToReload();
+}
+
+bool CMainFrame::DotNetInvokeGetDisplayValue(QString& out, const QString& listName, const QString& key)
+{
+    return GetManagedSide()->DotNetInvokeGetDisplayValue(out, listName + LIST_DATA, key);
+}
+
+QStringList CMainFrame::DotNetInvokeGetDisplayVector(const QString& listName)
+{
+    return GetManagedSide()->DotNetInvokeGetDisplayVector(listName + LIST_DATA);
+}
+
+bool CMainFrame::DotNetInvokeGetKeyValue(QString& out, const QString& listName, const QString& displayText)
+{
+    return GetManagedSide()->DotNetInvokeGetKeyValue(out, listName + LIST_DATA, displayText);
+}

@@ -1,0 +1,249 @@
+// The main frame's menus, toolbar and command-enabling pass.
+
+#include "shell/CommandIds.h"
+#include "shell/CommandTable.h"
+#include "shell/CommandTarget.h"
+#include "shell/FrameCommandRules.h"
+#include "shell/MainFrame.h"
+#include "shell/OperationCommands.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+QString shortcutOf(const char* text)
+{
+    const QString full = QString::fromUtf8(text);
+    const qsizetype tab = full.indexOf(QLatin1Char('\t'));
+    return tab < 0 ? QString() : full.mid(tab + 1);
+}
+
+QString labelOf(const char* text) { return QString::fromUtf8(text).section(QLatin1Char('\t'), 0, 0); }
+
+const char* const kBatchSubmenus[] = {"A-D", "E-L", "M-Q", "R-Z"};
+
+QStringList operationMenuPaths(const QString& parent, const QString& groups)
+{
+    QStringList paths;
+    for (const QString& raw : groups.split(QLatin1Char(','))) {
+        const QString group = raw.trimmed();
+        if (group.startsWith(QLatin1String("B ")))
+            paths << parent + "/Insert &Batch Operation/Operation " + group.mid(2).replace('-', " to ");
+        else if (group == QLatin1String("C"))
+            paths << parent + "/Insert &Continuous Operation";
+        else if (group == QLatin1String("Bio"))
+            paths << parent + "/Insert B&iotech Operation";
+        else if (group == QLatin1String("Ch"))
+            paths << parent + "/Insert C&hromatography Operation";
+        else if (group == QLatin1String("S"))
+            paths << parent + "/Insert S&econdary Operation";
+    }
+    return paths;
+}
+} // namespace
+
+QMenu* CMainFrame::menuFor(const QString& path)
+{
+    if (QMenu* existing = m_menus.value(path))
+        return existing;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    QMenu* created = nullptr;
+    if (slash < 0)
+        created = menuBar()->addMenu(path);
+    else
+        created = menuFor(path.left(slash))->addMenu(path.mid(slash + 1));
+    connect(created, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    m_menus.insert(path, created);
+    return created;
+}
+
+void CMainFrame::createMenus()
+{
+    for (const CommandInfo& info : CommandTable()) {
+        if (info.id == INSERT_OPERATION_MENUS)
+            addOperationMenus(QString::fromUtf8(info.menuPath));
+        else if (info.id == RECENT_FILE_ENTRIES)
+            addRecentFileEntries(QString::fromUtf8(info.menuPath));
+        else if (info.id == ID_SEPARATOR)
+            menuFor(QString::fromUtf8(info.menuPath))->addSeparator();
+        else
+            addCommand(info);
+    }
+    QMenu* view = menuFor(QStringLiteral("&View"));
+    view->addSeparator();
+    for (QDockWidget* dock : m_panes)
+        view->addAction(dock->toggleViewAction());
+}
+
+void CMainFrame::addCommand(const CommandInfo& info)
+{
+    auto* action = new QAction(labelOf(info.text), this);
+    action->setData(info.id);
+    action->setStatusTip(QString::fromUtf8(info.prompt));
+    action->setShortcut(QKeySequence(shortcutOf(info.text)));
+    action->setCheckable(info.checkable);
+    connect(action, &QAction::triggered, this, [this, id = info.id] { ExecuteCommand(id); });
+    menuFor(QString::fromUtf8(info.menuPath))->addAction(action);
+    m_actions.insert(info.id, action);
+}
+
+void CMainFrame::addOperationMenus(const QString& parentPath)
+{
+    for (const char* range : kBatchSubmenus) // keeps the alphabetical submenus in order
+        menuFor(parentPath + "/Insert &Batch Operation/Operation " + QString::fromLatin1(range).replace('-', " to "));
+    for (const OperationCommand& op : OperationCommands()) {
+        auto* action = new QAction(QString::fromUtf8(op.menuText), this);
+        action->setData(op.id);
+        action->setStatusTip(QString::fromUtf8(op.prompt));
+        action->setToolTip(QString::fromUtf8(op.tooltip));
+        connect(action, &QAction::triggered, this, [this, id = op.id] { ExecuteCommand(id); });
+        for (const QString& path : operationMenuPaths(parentPath, QString::fromUtf8(op.groups)))
+            menuFor(path)->addAction(action);
+        m_actions.insert(op.id, action);
+    }
+}
+
+void CMainFrame::addRecentFileEntries(const QString& menuPath)
+{
+    QMenu* file = menuFor(menuPath);
+    for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id) {
+        auto* action = new QAction(this);
+        action->setData(id);
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+        file->addAction(action);
+        m_actions.insert(id, action);
+        m_recentFileActions << action;
+    }
+}
+
+void CMainFrame::createToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setObjectName(QStringLiteral("StandardToolBar"));
+    for (const CommandInfo& info : CommandTable()) {
+        if (info.onToolbar)
+            m_toolBar->addAction(m_actions.value(info.id));
+    }
+}
+
+void CMainFrame::SetRecentFiles(const QStringList& paths)
+{
+    m_recentFiles = paths;
+    for (int i = 0; i < m_recentFileActions.size(); ++i) {
+        const QString path = paths.value(i);
+        QAction* action = m_recentFileActions.at(i);
+        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        action->setVisible(!path.isEmpty());
+    }
+}
+
+void CMainFrame::installFrameHandlers()
+{
+    m_insertGroup = new QActionGroup(this);
+    m_insertGroup->addAction(m_actions.value(ID_INSERT_AFTER));
+    m_insertGroup->addAction(m_actions.value(ID_INSERT_BEFORE));
+    m_actions.value(ID_INSERT_AFTER)->setChecked(true);
+    SetCommandHandler(ID_INSERT_AFTER, [this] { SetInsertMode(true); });
+    SetCommandHandler(ID_INSERT_BEFORE, [this] { SetInsertMode(false); });
+    SetCommandHandler(ID_APP_EXIT, [this] { close(); });
+    for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id) {
+        SetCommandHandler(id, [this, id] {
+            const QString path = m_recentFiles.value(id - ID_FILE_MRU_FIRST);
+            if (!path.isEmpty() && m_hooks.openProjectFile)
+                m_hooks.openProjectFile(path);
+        });
+    }
+}
+
+void CMainFrame::SetInsertMode(bool insertAfter)
+{
+    m_bInsertAfter = insertAfter;
+    m_bInsertBefore = !insertAfter;
+    m_actions.value(ID_INSERT_AFTER)->setChecked(m_bInsertAfter);
+    m_actions.value(ID_INSERT_BEFORE)->setChecked(m_bInsertBefore);
+    if (m_hooks.applyInsertMode)
+        m_hooks.applyInsertMode(m_bInsertAfter, m_bInsertBefore);
+}
+
+void CMainFrame::SetCommandHandler(int commandID, std::function<void()> handler)
+{
+    if (handler)
+        m_handlers.insert(commandID, std::move(handler));
+    else
+        m_handlers.remove(commandID);
+}
+
+CommandTarget* CMainFrame::activeTarget() const
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (auto* target = dynamic_cast<CommandTarget*>(w))
+            return target;
+    }
+    QMdiSubWindow* sub = m_mdiArea->activeSubWindow();
+    return sub ? dynamic_cast<CommandTarget*>(sub->widget()) : nullptr;
+}
+
+const ContextRecord& CMainFrame::RefreshContext()
+{
+    if (m_hooks.computeContext)
+        m_hooks.computeContext(m_context);
+    return m_context;
+}
+
+bool CMainFrame::frameRuleAllows(int commandID) const
+{
+    FrameCommandState state;
+    state.context = m_context;
+    state.projectOpen = m_bProjectOpen;
+    state.hasEngine = m_bHasEngine;
+    state.resultFilesExist = m_hooks.resultFilesExist && m_hooks.resultFilesExist(m_context);
+    return m_handlers.contains(commandID) && FrameCommandEnabled(commandID, state);
+}
+
+bool CMainFrame::IsCommandEnabled(int commandID)
+{
+    RefreshContext();
+    CommandTarget* target = activeTarget();
+    if (target && target->HandlesCommand(commandID))
+        return target->IsCommandEnabled(commandID);
+    return frameRuleAllows(commandID);
+}
+
+void CMainFrame::updateAction(int commandID, QAction* action, CommandTarget* target)
+{
+    if (target && target->HandlesCommand(commandID)) {
+        action->setEnabled(target->IsCommandEnabled(commandID));
+        if (action->isCheckable() && !action->actionGroup())
+            action->setChecked(target->IsCommandChecked(commandID));
+        return;
+    }
+    action->setEnabled(frameRuleAllows(commandID));
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    RefreshContext();
+    CommandTarget* target = activeTarget();
+    for (auto it = m_actions.constBegin(); it != m_actions.constEnd(); ++it)
+        updateAction(it.key(), it.value(), target);
+}
+
+void CMainFrame::ExecuteCommand(int commandID)
+{
+    if (!IsCommandEnabled(commandID))
+        return;
+    CommandTarget* target = activeTarget();
+    if (target && target->HandlesCommand(commandID))
+        target->OnCommand(commandID);
+    else if (const auto handler = m_handlers.value(commandID))
+        handler();
+    UpdateCommandStates();
+}

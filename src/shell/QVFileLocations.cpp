@@ -1,0 +1,144 @@
+#include "shell/QVFileLocations.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+namespace {
+const QString CURRENT_DIR_SECTION = QStringLiteral("Current Dir");
+const QString DIR_ENTRY = QStringLiteral("Dir");
+const QString LANGUAGE_TEMPLATE = QStringLiteral("QVEnglish.lng");
+
+bool canReadAndWrite(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+}
+
+bool hasJournalBeside(const QString& path)
+{
+    return QFileInfo::exists(path + "-wal") || QFileInfo::exists(path + "-journal");
+}
+} // namespace
+
+QString WithTrailingSlash(const QString& folder)
+{
+    QString result = QDir::fromNativeSeparators(folder);
+    if (!result.endsWith(QLatin1Char('/')))
+        result += QLatin1Char('/');
+    return result;
+}
+
+CQVFileLocations::CQVFileLocations(QSettings* profile)
+    : m_profile(profile), m_installDir(FindInstallDir()), m_canReadAndWrite(canReadAndWrite)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_workingDir = WithTrailingSlash(documents + QStringLiteral("/Quorvanta"));
+    const QString stored = profile ? profile->value(CURRENT_DIR_SECTION + '/' + DIR_ENTRY).toString() : QString();
+    if (!stored.isEmpty() && QFileInfo(stored).isDir())
+        m_workingDir = WithTrailingSlash(stored);
+    QDir().mkpath(m_workingDir);
+    m_instanceDir = createInstanceFolder();
+}
+
+CQVFileLocations::~CQVFileLocations() = default;
+
+QString CQVFileLocations::FindInstallDir()
+{
+#ifdef QV_DATA_DIR
+    if (QFileInfo(QStringLiteral(QV_DATA_DIR)).isDir())
+        return WithTrailingSlash(QStringLiteral(QV_DATA_DIR));
+#endif
+    return WithTrailingSlash(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvanta"));
+}
+
+QString CQVFileLocations::createInstanceFolder() const
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                         QStringLiteral("/WorkingCopies");
+    QDir().mkpath(base);
+    QTemporaryDir folder(base + QStringLiteral("/instance-XXXXXX"));
+    folder.setAutoRemove(false);
+    return folder.isValid() ? WithTrailingSlash(folder.path()) : QString();
+}
+
+QString CQVFileLocations::exeDir() const { return WithTrailingSlash(QCoreApplication::applicationDirPath()); }
+
+QString CQVFileLocations::standardTemplateDir() const
+{
+    return m_installDir + QStringLiteral("Templates/Projects/Standard/");
+}
+
+QString CQVFileLocations::userTemplateDir() const
+{
+    return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                             QStringLiteral("/Templates/Projects/User"));
+}
+
+QString CQVFileLocations::languageDir() const { return m_installDir + QStringLiteral("Language/"); }
+
+QString CQVFileLocations::defaultLanguageTemplatePath() const { return languageDir() + LANGUAGE_TEMPLATE; }
+
+void CQVFileLocations::SetLanguageFile(const QString& languageTemplatePath)
+{
+    TrySetLanguageFile(languageTemplatePath);
+}
+
+bool CQVFileLocations::TrySetLanguageFile(const QString& languageTemplatePath)
+{
+    if (!QFileInfo(languageTemplatePath).isFile())
+        return false;
+    QString usable = languageTemplatePath;
+    if (!m_canReadAndWrite(languageTemplatePath))
+        usable = copyLanguageTemplate(languageTemplatePath);
+    if (usable.isEmpty())
+        return false;
+    m_languageTemplatePath = languageTemplatePath;
+    m_workingLanguagePath = usable;
+    return true;
+}
+
+// A byte copy is safe here: the template is a closed rollback-journal file with no journal beside it.
+QString CQVFileLocations::copyLanguageTemplate(const QString& source) const
+{
+    if (m_instanceDir.isEmpty() || hasJournalBeside(source))
+        return QString();
+    const QString folder = m_instanceDir + QStringLiteral("Language/");
+    QDir().mkpath(folder);
+    const qint64 size = QFileInfo(source).size();
+    if (QStorageInfo(folder).bytesAvailable() < size)
+        return QString();
+    const QString target = folder + QFileInfo(source).fileName();
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    if (!QFile::copy(source, partial))
+        return QString();
+    QFile::setPermissions(partial, QFile::permissions(partial) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+    QFile::remove(target);
+    if (!QFile::rename(partial, target)) {
+        QFile::remove(partial);
+        return QString();
+    }
+    return target;
+}
+
+void CQVFileLocations::SetWorkingDirectory(const QString& folder)
+{
+    m_workingDir = WithTrailingSlash(folder);
+    if (m_profile)
+        m_profile->setValue(CURRENT_DIR_SECTION + '/' + DIR_ENTRY, m_workingDir);
+}
+
+void CQVFileLocations::RemoveInstanceFolderIfUnused()
+{
+    if (m_instanceDir.isEmpty())
+        return;
+    QDir(m_instanceDir + QStringLiteral("Language")).removeRecursively();
+    QDir().rmdir(m_instanceDir); // fails, and keeps everything, while working copies are left in it
+}

@@ -1,0 +1,267 @@
+#include "shell/QuorvantaApp.h"
+
+#include "shell/AutomationFlag.h"
+#include "shell/MainFrame.h"
+#include "shell/QVFileLocations.h"
+#include "shell/ShellConstants.h"
+
+#include <QDir>
+#include <QIcon>
+#include <QMenu>
+#include <QSettings>
+#include <QSplashScreen>
+
+#include <sys/resource.h>
+
+namespace {
+const char* const kContextMenus[] = {"ProcessTreeMenu", "PlanMenu",    "FacilityTreeMenu",
+                                     "RecipeTextMenu",  "MDITabMenu", "StandardStatementMenu"};
+const char* const kRecentLists[] = {"Recent Custom Reports", "Recent File List",
+                                    "Recent Custom Material Databases"};
+} // namespace
+
+CQuorvantaApp::CQuorvantaApp() : m_previousContext(SetAppContext(this)) {}
+
+CQuorvantaApp::~CQuorvantaApp()
+{
+    m_splash.reset();
+    m_frame.reset();
+    qDeleteAll(m_contextMenus);
+    if (GetAppContext() == this)
+        SetAppContext(m_previousContext);
+}
+
+PathProvider* CQuorvantaApp::paths() { return m_fileLocations.get(); }
+
+void CQuorvantaApp::record(const QString& step) const
+{
+    if (m_recorder)
+        m_recorder(step);
+}
+
+bool CQuorvantaApp::InitInstance(const QStringList& arguments)
+{
+    RaiseOpenFileLimit();
+    if (!InitializeOle())
+        return false;
+    SetRegistryKey();
+    LoadUserSettings();
+    CreateRecentFileLists();
+    RegisterUserInterfaceManagers();
+    CreatePathProvider();
+    CreateMainFrame();
+    ShowSplash();
+    if (!InitializeEngine()) {
+        CloseSplash();
+        return false;
+    }
+    ParseCommandLine(arguments);
+    RegisterDocumentTemplates();
+    RegisterServerAndFileTypes();
+    if (m_commandLine.RunsHidden()) {
+        CloseSplash(); // started by another program: the frame stays hidden
+        return true;
+    }
+    const bool fileReady = PrepareCommandLineFile();
+    ShowMainFrame();
+    ReadProfileSettings();
+    RenameOldUserTemplates();
+    CreateOperatingInstructionsEntry();
+    CloseSplash();
+    if (fileReady)
+        OpenStartupProject();
+    return true;
+}
+
+void CQuorvantaApp::RaiseOpenFileLimit()
+{
+    record(QStringLiteral("RaiseOpenFileLimit"));
+    // Every open project keeps one database per step open.
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+bool CQuorvantaApp::InitializeOle()
+{
+    // Nothing to initialise: there is no object linking on this platform.
+    record(QStringLiteral("InitializeOle"));
+    return true;
+}
+
+void CQuorvantaApp::SetRegistryKey()
+{
+    record(QStringLiteral("SetRegistryKey"));
+    m_profile = std::make_unique<QSettings>(PROFILE_ORGANIZATION, PROFILE_APPLICATION);
+    m_profile->beginGroup(PROFILE_VERSION_GROUP);
+}
+
+void CQuorvantaApp::LoadUserSettings()
+{
+    record(QStringLiteral("LoadUserSettings"));
+    m_userSettings.Load();
+}
+
+void CQuorvantaApp::CreateRecentFileLists()
+{
+    record(QStringLiteral("CreateRecentFileLists"));
+    m_recentLists.clear();
+    for (const char* section : kRecentLists) {
+        m_recentLists.emplace_back(QString::fromLatin1(section), QStringLiteral("File%d"), RECENT_FILE_COUNT);
+        m_recentLists.back().ReadList(*m_profile);
+    }
+}
+
+void CQuorvantaApp::RegisterUserInterfaceManagers()
+{
+    record(QStringLiteral("RegisterUserInterfaceManagers"));
+    for (const char* name : kContextMenus) {
+        auto* menu = new QMenu(QString::fromLatin1(name));
+        menu->setObjectName(QString::fromLatin1(name));
+        m_contextMenus.insert(menu->objectName(), menu);
+    }
+}
+
+void CQuorvantaApp::CreatePathProvider()
+{
+    record(QStringLiteral("CreatePathProvider"));
+    m_fileLocations = std::make_unique<CQVFileLocations>(m_profile.get());
+    m_fileSet.defaultLanguageTemplatePath = m_fileLocations->defaultLanguageTemplatePath();
+}
+
+void CQuorvantaApp::CreateMainFrame()
+{
+    record(QStringLiteral("CreateMainFrame"));
+    m_frame = std::make_unique<CMainFrame>();
+    SetFrameServices(m_frame.get());
+    m_frame->SetRecentFiles(recentFiles().names());
+    m_frame->hooks().openProjectFile = [this](const QString& path) {
+        if (m_hooks.openProjectFile)
+            m_hooks.openProjectFile(path);
+    };
+    m_userSettings.AttachWindow(m_frame.get());
+    m_userSettings.ApplyTo(m_frame.get());
+}
+
+void CQuorvantaApp::ShowSplash()
+{
+    record(QStringLiteral("ShowSplash"));
+    const QPixmap picture = QIcon(QStringLiteral(":/shell/splash.svg")).pixmap(QSize(480, 300));
+    m_splash = std::make_unique<QSplashScreen>(picture);
+    m_splash->showMessage(PRODUCT_NAME, Qt::AlignBottom | Qt::AlignHCenter);
+    m_splash->show();
+}
+
+bool CQuorvantaApp::InitializeEngine()
+{
+    record(QStringLiteral("InitializeEngine"));
+    return m_hooks.initializeEngine ? m_hooks.initializeEngine() : true;
+}
+
+void CQuorvantaApp::ParseCommandLine(const QStringList& arguments)
+{
+    record(QStringLiteral("ParseCommandLine"));
+    m_commandLine = CCommandLineInfo::Parse(arguments);
+    g_bAutomationActive = m_commandLine.RunsHidden();
+}
+
+void CQuorvantaApp::RegisterDocumentTemplates()
+{
+    record(QStringLiteral("RegisterDocumentTemplates"));
+    for (const QString& kind : STANDARD_DOCUMENT_KINDS) {
+        if (!m_documents.Find(kind))
+            m_documents.Register({kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}});
+    }
+}
+
+void CQuorvantaApp::RegisterServerAndFileTypes()
+{
+    // File types are registered by the installed .desktop and MIME files, and the scripting
+    // interface registers its own bus name; nothing is written at run time.
+    record(QStringLiteral("RegisterServerAndFileTypes"));
+}
+
+bool CQuorvantaApp::PrepareCommandLineFile()
+{
+    record(QStringLiteral("PrepareCommandLineFile"));
+    if (m_commandLine.fileName.isEmpty() || !m_hooks.prepareCommandLineFile)
+        return true;
+    return m_hooks.prepareCommandLineFile(m_commandLine.fileName);
+}
+
+void CQuorvantaApp::ShowMainFrame()
+{
+    record(QStringLiteral("ShowMainFrame"));
+    m_frame->setAcceptDrops(true);
+    if (m_userSettings.windowGeometry().isEmpty())
+        m_frame->showMaximized();
+    else
+        m_frame->show();
+}
+
+void CQuorvantaApp::ReadProfileSettings()
+{
+    record(QStringLiteral("ReadProfileSettings"));
+    const QString currentDir = m_profile->value(QStringLiteral("Current Dir/Dir")).toString();
+    if (!currentDir.isEmpty() && QDir(currentDir).exists())
+        QDir::setCurrent(currentDir);
+    m_frame->SetAutoSaveMinutes(m_profile->value(QStringLiteral("Options/AutoSave"), 0).toInt());
+}
+
+void CQuorvantaApp::RenameOldUserTemplates()
+{
+    record(QStringLiteral("RenameOldUserTemplates"));
+    if (m_hooks.renameOldUserTemplates)
+        m_hooks.renameOldUserTemplates();
+}
+
+void CQuorvantaApp::CreateOperatingInstructionsEntry()
+{
+    record(QStringLiteral("CreateOperatingInstructionsEntry"));
+    if (m_hooks.createOperatingInstructionsEntry)
+        m_hooks.createOperatingInstructionsEntry();
+}
+
+void CQuorvantaApp::CloseSplash()
+{
+    record(QStringLiteral("CloseSplash"));
+    if (m_splash)
+        m_splash->close();
+    m_splash.reset();
+}
+
+bool CQuorvantaApp::IsSplashShown() const { return m_splash && m_splash->isVisible(); }
+
+void CQuorvantaApp::OpenStartupProject()
+{
+    if (!m_commandLine.fileName.isEmpty()) {
+        record(QStringLiteral("OpenCommandLineProject"));
+        if (m_hooks.openProjectFile)
+            m_hooks.openProjectFile(m_commandLine.fileName);
+        return;
+    }
+    record(QStringLiteral("ChooseStartupProject"));
+    if (m_hooks.chooseStartupProject)
+        m_hooks.chooseStartupProject();
+}
+
+void CQuorvantaApp::AddToRecentFileList(const QString& path)
+{
+    if (m_recentLists.empty())
+        return;
+    recentFiles().Add(path);
+    writeRecentLists();
+    if (m_frame)
+        m_frame->SetRecentFiles(recentFiles().names());
+}
+
+void CQuorvantaApp::writeRecentLists()
+{
+    if (!m_profile)
+        return;
+    for (const CRecentFileList& list : m_recentLists)
+        list.WriteList(*m_profile);
+    m_profile->sync();
+}

@@ -1,0 +1,111 @@
+#pragma once
+// The application object: start-up and shut-down in their fixed order, the profile, the
+// per-user settings file, the recent-file lists, the path provider, the document kinds and the
+// main frame. It is the AppContext the rest of the program reaches the open project through.
+
+#include "foundation/common/AppContext.h"
+#include "shell/AppHooks.h"
+#include "shell/CommandLineInfo.h"
+#include "shell/DocumentRegistry.h"
+#include "shell/RecentFileList.h"
+#include "shell/UserSettingsFile.h"
+
+#include <QMap>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class CMainFrame;
+class CQVFileLocations;
+class QMenu;
+class QSettings;
+class QSplashScreen;
+
+class CQuorvantaApp : public AppContext {
+public:
+    // Receives the name of each start-up and shut-down step as it runs.
+    using StepRecorder = std::function<void(const QString& step)>;
+
+    CQuorvantaApp();
+    ~CQuorvantaApp() override;
+    CQuorvantaApp(const CQuorvantaApp&) = delete;
+    CQuorvantaApp& operator=(const CQuorvantaApp&) = delete;
+
+    void SetStepRecorder(StepRecorder recorder) { m_recorder = std::move(recorder); }
+    AppHooks& hooks() { return m_hooks; }
+
+    bool InitInstance(const QStringList& arguments);
+    int ExitInstance();
+
+    // AppContext
+    ProjectFileSet& fileSet() override { return m_fileSet; }
+    StepDatabaseRegistry& stepDatabases() override { return m_stepDatabases; }
+    PathProvider* paths() override;
+    QSettings* profile() override { return m_profile.get(); }
+    void AddToRecentFileList(const QString& path) override;
+    bool isProjectModified() const override { return m_projectModified; }
+    void setProjectModified(bool modified) override { m_projectModified = modified; }
+
+    CMainFrame* mainFrame() const { return m_frame.get(); }
+    CQVFileLocations* fileLocations() const { return m_fileLocations.get(); }
+    CUserSettingsFile& userSettings() { return m_userSettings; }
+    CRecentFileList& recentFileList(int index) { return m_recentLists.at(index); }
+    CRecentFileList& recentFiles() { return m_recentLists.at(RECENT_FILE_LIST); }
+    QMenu* contextMenu(const QString& name) const { return m_contextMenus.value(name); }
+    QStringList contextMenuNames() const { return m_contextMenus.keys(); }
+    const CDocumentRegistry& documents() const { return m_documents; }
+    CDocumentRegistry& documents() { return m_documents; }
+    const CCommandLineInfo& commandLine() const { return m_commandLine; }
+    bool IsSplashShown() const;
+
+    enum RecentListIndex { RECENT_CUSTOM_REPORTS = 0, RECENT_FILE_LIST = 1, RECENT_MATERIAL_DATABASES = 2 };
+
+private:
+    void record(const QString& step) const;
+    // Start-up steps, in order.
+    void RaiseOpenFileLimit();
+    bool InitializeOle();
+    void SetRegistryKey();
+    void LoadUserSettings();
+    void CreateRecentFileLists();
+    void RegisterUserInterfaceManagers();
+    void CreatePathProvider();
+    void CreateMainFrame();
+    void ShowSplash();
+    bool InitializeEngine();
+    void ParseCommandLine(const QStringList& arguments);
+    void RegisterDocumentTemplates();
+    void RegisterServerAndFileTypes();
+    bool PrepareCommandLineFile();
+    void ShowMainFrame();
+    void ReadProfileSettings();
+    void RenameOldUserTemplates();
+    void CreateOperatingInstructionsEntry();
+    void CloseSplash();
+    void OpenStartupProject();
+    // Shut-down steps, in order.
+    void TerminateGridLibrary();
+    void CloseProjectAtExit();
+    void FreeModuleEntries();
+    void CloseViewerWindows();
+    void SaveUserSettings();
+
+    void writeRecentLists();
+
+    StepRecorder m_recorder;
+    AppHooks m_hooks;
+    std::unique_ptr<QSettings> m_profile;
+    CUserSettingsFile m_userSettings;
+    std::vector<CRecentFileList> m_recentLists;
+    QMap<QString, QMenu*> m_contextMenus;
+    std::unique_ptr<CQVFileLocations> m_fileLocations;
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<QSplashScreen> m_splash;
+    CCommandLineInfo m_commandLine;
+    CDocumentRegistry m_documents;
+    ProjectFileSet m_fileSet;
+    StepDatabaseRegistry m_stepDatabases;
+    bool m_projectModified = false;
+    AppContext* m_previousContext = nullptr;
+};

@@ -1,0 +1,165 @@
+#include "shell/bridge/ManagedSideStandIn.h"
+
+namespace {
+struct ListRow {
+    const char* list;
+    const char* key;
+    const char* display;
+};
+
+// The display lists the program asks for, in each list's own order.
+constexpr ListRow kDisplayLists[] = {
+    {"AirListData", "Air", "Air"},
+    {"NitrogenListData", "Nitrogen", "Nitrogen"},
+    {"PressureListData", "Pa", "Pa"},
+    {"PressureListData", "kPa", "kPa"},
+    {"PressureListData", "bar", "bar"},
+    {"PressureListData", "atm", "atm"},
+    {"PressureListData", "psia", "psi (abs)"},
+    {"PressureListData", "mmHg", "mm Hg"},
+    {"TemperatureListData", "K", "K"},
+    {"TemperatureListData", "C", "\u00b0C"},
+    {"TemperatureListData", "F", "\u00b0F"},
+    {"TemperatureListData", "R", "\u00b0R"},
+    {"MassListData", "kg", "kg"},
+    {"MassListData", "g", "g"},
+    {"MassListData", "lb", "lb"},
+    {"VolumeListData", "m3", "m\u00b3"},
+    {"VolumeListData", "L", "L"},
+    {"VolumeListData", "gal", "gal (US)"},
+    {"TimeListData", "s", "s"},
+    {"TimeListData", "min", "min"},
+    {"TimeListData", "h", "h"},
+};
+} // namespace
+
+CManagedSideStandIn::CManagedSideStandIn()
+{
+    for (const ListRow& row : kDisplayLists)
+        m_lists[QString::fromUtf8(row.list).toLower()].append({QString::fromUtf8(row.key), QString::fromUtf8(row.display)});
+}
+
+const QList<CManagedSideStandIn::Entry>* CManagedSideStandIn::list(const QString& listName) const
+{
+    const auto it = m_lists.constFind(listName.toLower());
+    return it == m_lists.constEnd() ? nullptr : &it.value();
+}
+
+void CManagedSideStandIn::record(const QString& text, const ZEVKProjectNamesLocations* names)
+{
+    m_notifications << text;
+    if (names)
+        m_lastNames = *names;
+}
+
+bool CManagedSideStandIn::DotNetInvokeDataEquipment(long facilityID, long equipmentID,
+                                                    const ZEVKProjectNamesLocations& names)
+{
+    record(QStringLiteral("InvokeDataEquipment %1 %2").arg(facilityID).arg(equipmentID), &names);
+    return false;
+}
+
+std::optional<QString> CManagedSideStandIn::DotNetInvokeOperationDialog(long stepID, long operationID, long,
+                                                                        QString*)
+{
+    record(QStringLiteral("InvokeOperationDialog %1 %2").arg(stepID).arg(operationID));
+    return std::nullopt;
+}
+
+bool CManagedSideStandIn::DotNetInvokeProcessOperation(long stepID, const QString& operationName,
+                                                       long operationID, QString&)
+{
+    record(QStringLiteral("InvokeProcessOperation %1 %2 %3").arg(stepID).arg(operationName).arg(operationID));
+    return false;
+}
+
+void CManagedSideStandIn::DotNetNotifyStreamUpdate(long stepID)
+{
+    record(QStringLiteral("NotifyStreamUpdate %1").arg(stepID));
+}
+
+void CManagedSideStandIn::DotNetInvokeSetEquipmentManagerToReload()
+{
+    record(QStringLiteral("SetEquipmentManagerToReload"));
+}
+
+void CManagedSideStandIn::DotNetNotifyPreferencesUpdate(const ZEVKProjectNamesLocations& names)
+{
+    record(QStringLiteral("NotifyPreferencesUpdate"), &names);
+}
+
+void CManagedSideStandIn::DotNetNotifyOptionsUpdate(const ZEVKProjectNamesLocations& names)
+{
+    record(QStringLiteral("NotifyOptionsUpdate"), &names);
+}
+
+void CManagedSideStandIn::DotNetNotifyCommentsTypeUpdate() { record(QStringLiteral("NotifyCommentsTypeUpdate")); }
+
+void CManagedSideStandIn::DotNetInvokeUpdateLanguage(const QString& language,
+                                                     const ZEVKProjectNamesLocations& names)
+{
+    record(QStringLiteral("UpdateLanguage %1").arg(language), &names);
+}
+
+void CManagedSideStandIn::DotNetInvokeResetStepWiseCache() { record(QStringLiteral("ResetStepWiseCache")); }
+
+QList<CStreamReference> CManagedSideStandIn::DotNetStreamUsedInOtherOperation(long, long) { return {}; }
+
+bool CManagedSideStandIn::DotNetInvokeGetDisplayValue(QString& out, const QString& listName, const QString& key)
+{
+    if (const QList<Entry>* entries = list(listName)) {
+        for (const Entry& entry : *entries) {
+            if (entry.first.compare(key, Qt::CaseInsensitive) == 0) {
+                out = entry.second;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+QStringList CManagedSideStandIn::DotNetInvokeGetDisplayVector(const QString& listName)
+{
+    QStringList texts;
+    if (const QList<Entry>* entries = list(listName)) {
+        for (const Entry& entry : *entries)
+            texts << entry.second;
+    }
+    return texts;
+}
+
+bool CManagedSideStandIn::DotNetInvokeGetKeyValue(QString& out, const QString& listName, const QString& display)
+{
+    if (const QList<Entry>* entries = list(listName)) {
+        for (const Entry& entry : *entries) {
+            if (entry.second == display) {
+                out = entry.first;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CManagedSideStandIn::DotNetRuntimeLookupMatParams()
+{
+    record(QStringLiteral("RuntimeLookupMatParams"));
+    return true;
+}
+
+namespace {
+IManagedSide* g_managedSide = nullptr;
+}
+
+IManagedSide* GetManagedSide()
+{
+    static CManagedSideStandIn standIn;
+    return g_managedSide ? g_managedSide : &standIn;
+}
+
+IManagedSide* SetManagedSide(IManagedSide* side)
+{
+    IManagedSide* previous = g_managedSide;
+    g_managedSide = side;
+    return previous;
+}

@@ -1,0 +1,137 @@
+#include "shell/CommandLineInfo.h"
+#include "shell/QVFileLocations.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+QString writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return path;
+}
+} // namespace
+
+TEST(QVFileLocations, FoldersEndWithASlashAndInstancesGetTheirOwnFolder)
+{
+    CQVFileLocations first(nullptr);
+    CQVFileLocations second(nullptr);
+    EXPECT_TRUE(first.installDir().endsWith('/'));
+    EXPECT_TRUE(first.workingDir().endsWith("/Quorvanta/"));
+    EXPECT_TRUE(QFileInfo(first.workingDir()).isDir());
+    EXPECT_TRUE(first.standardTemplateDir().startsWith(first.installDir()));
+    EXPECT_EQ(first.languageDir(), first.installDir() + "Language/");
+    EXPECT_NE(first.instanceTempDir(), second.instanceTempDir());
+    EXPECT_TRUE(QFileInfo(first.instanceTempDir()).isDir());
+    first.RemoveInstanceFolderIfUnused();
+    second.RemoveInstanceFolderIfUnused();
+    EXPECT_FALSE(QFileInfo::exists(first.instanceTempDir()));
+}
+
+TEST(QVFileLocations, RunFromTheBuildTreeTheInstallDataIsTheBuildTreesShare)
+{
+    QDir().mkpath(QV_DATA_DIR);
+    EXPECT_EQ(CQVFileLocations::FindInstallDir(), QString(QV_DATA_DIR) + "/");
+}
+
+TEST(QVFileLocations, TheInstanceFolderStaysWhileWorkingCopiesAreInIt)
+{
+    CQVFileLocations locations(nullptr);
+    const QString copy = writeFile(locations.instanceTempDir() + "Demo.wc", "db");
+    locations.RemoveInstanceFolderIfUnused();
+    EXPECT_TRUE(QFile::exists(copy));
+    QDir(locations.instanceTempDir()).removeRecursively();
+}
+
+TEST(QVFileLocations, WorkingFolderIsStoredInTheProfileAndReadBack)
+{
+    QTemporaryDir dir;
+    QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
+    const QString folder = dir.path() + "/Projects";
+    QDir().mkpath(folder);
+    {
+        CQVFileLocations locations(&profile);
+        locations.SetWorkingDirectory(folder);
+        EXPECT_EQ(locations.workingDir(), folder + "/");
+        locations.RemoveInstanceFolderIfUnused();
+    }
+    CQVFileLocations again(&profile);
+    EXPECT_EQ(again.workingDir(), folder + "/");
+    again.RemoveInstanceFolderIfUnused();
+}
+
+TEST(QVFileLocations, ALanguageTemplateThatCannotBeWrittenIsCopiedToAWritableFolder)
+{
+    QTemporaryDir dir;
+    const QString source = writeFile(dir.filePath("Language/QVEnglish.lng"), "language database");
+    QFile::setPermissions(source, QFileDevice::ReadOwner);
+    CQVFileLocations locations(nullptr);
+    locations.SetAccessProbe([&](const QString& path) { return path != source; });
+    ASSERT_TRUE(locations.TrySetLanguageFile(source));
+    const QString copy = locations.workingLanguageDBPath();
+    EXPECT_TRUE(copy.startsWith(locations.instanceTempDir()));
+    EXPECT_EQ(QFileInfo(copy).fileName(), "QVEnglish.lng");
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "language database");
+    EXPECT_TRUE(QFileInfo(copy).permissions() & QFileDevice::WriteOwner);
+    EXPECT_EQ(locations.languageTemplatePath(), source);
+    locations.RemoveInstanceFolderIfUnused();
+    EXPECT_FALSE(QFileInfo::exists(locations.instanceTempDir()));
+}
+
+TEST(QVFileLocations, AWritableLanguageTemplateIsUsedInPlaceAndAMissingOneFails)
+{
+    QTemporaryDir dir;
+    const QString source = writeFile(dir.filePath("Mine.lng"), "db");
+    CQVFileLocations locations(nullptr);
+    locations.SetAccessProbe([](const QString&) { return true; });
+    ASSERT_TRUE(locations.TrySetLanguageFile(source));
+    EXPECT_EQ(locations.workingLanguageDBPath(), source);
+    EXPECT_FALSE(locations.TrySetLanguageFile(dir.filePath("Missing.lng")));
+    EXPECT_EQ(locations.workingLanguageDBPath(), source);
+    locations.RemoveInstanceFolderIfUnused();
+}
+
+TEST(QVFileLocations, ATemplateWithAJournalBesideItIsNotByteCopied)
+{
+    QTemporaryDir dir;
+    const QString source = writeFile(dir.filePath("Busy.lng"), "db");
+    writeFile(source + "-wal", "pending");
+    CQVFileLocations locations(nullptr);
+    locations.SetAccessProbe([](const QString&) { return false; });
+    EXPECT_FALSE(locations.TrySetLanguageFile(source));
+    EXPECT_TRUE(locations.workingLanguageDBPath().isEmpty());
+    locations.RemoveInstanceFolderIfUnused();
+}
+
+TEST(CommandLineInfo, TakesOneFileAndTheEmbeddingAndAutomationSwitches)
+{
+    struct Case {
+        QStringList arguments;
+        QString file;
+        bool embedding, automation;
+    };
+    const QList<Case> cases = {
+        {{"q"}, "", false, false},
+        {{"q", "/home/u/Demo.prj"}, "/home/u/Demo.prj", false, false},
+        {{"q", "Demo.qvz", "Other.prj"}, "Demo.qvz", false, false},
+        {{"q", "-Embedding"}, "", true, false},
+        {{"q", "/Automation"}, "", false, true},
+        {{"q", "-automation", "x.prj"}, "x.prj", false, true},
+        {{"q", "-unknown"}, "", false, false},
+    };
+    for (const Case& c : cases) {
+        const CCommandLineInfo info = CCommandLineInfo::Parse(c.arguments);
+        EXPECT_EQ(info.fileName, c.file) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(info.embedding, c.embedding);
+        EXPECT_EQ(info.automation, c.automation);
+        EXPECT_EQ(info.RunsHidden(), c.embedding || c.automation);
+    }
+}

@@ -1,0 +1,57 @@
+#include "shell/RecentFileList.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(RecentFileList, KeepsEightNewestFirst)
+{
+    CRecentFileList list("Recent File List", "File%d", 8);
+    for (int i = 1; i <= 10; ++i)
+        list.Add(QString("/p/P%1.prj").arg(i));
+    ASSERT_EQ(list.count(), 8);
+    EXPECT_EQ(list[0], "/p/P10.prj");
+    EXPECT_EQ(list[7], "/p/P3.prj");
+    EXPECT_EQ(list[8], "");
+}
+
+TEST(RecentFileList, ADuplicateMovesUpIgnoringCase)
+{
+    CRecentFileList list("Recent File List", "File%d", 8);
+    list.Add("/p/A.prj");
+    list.Add("/p/B.prj");
+    list.Add("/p/C.prj");
+    list.Add("/P/b.PRJ");
+    EXPECT_EQ(list.names(), QStringList({"/P/b.PRJ", "/p/C.prj", "/p/A.prj", "", "", "", "", ""}));
+    list.Add("");
+    EXPECT_EQ(list.count(), 3);
+}
+
+TEST(RecentFileList, RemoveDropsOneSlotAndIgnoresBadIndexes)
+{
+    CRecentFileList list("Recent File List", "File%d", 8);
+    list.Add("/p/A.prj");
+    list.Add("/p/B.prj");
+    list.Remove(5);
+    list.Remove(-1);
+    list.Remove(0);
+    EXPECT_EQ(list.count(), 1);
+    EXPECT_EQ(list[0], "/p/A.prj");
+}
+
+TEST(RecentFileList, StoresEntriesFile1ToFile8InItsSection)
+{
+    QTemporaryDir dir;
+    QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
+    CRecentFileList list("Recent Custom Reports", "File%d", 8);
+    list.Add("/r/One.xls");
+    list.Add("/r/Two.xls");
+    list.WriteList(profile);
+    EXPECT_EQ(profile.value("Recent Custom Reports/File1").toString(), "/r/Two.xls");
+    EXPECT_EQ(profile.value("Recent Custom Reports/File2").toString(), "/r/One.xls");
+    EXPECT_FALSE(profile.contains("Recent Custom Reports/File3"));
+
+    CRecentFileList reread("Recent Custom Reports", "File%d", 8);
+    reread.ReadList(profile);
+    EXPECT_EQ(reread.names(), list.names());
+}

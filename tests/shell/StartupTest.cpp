@@ -1,0 +1,171 @@
+#include "ShellTestSupport.h"
+#include "shell/AutomationFlag.h"
+#include "shell/MainFrame.h"
+#include "shell/QuorvantaApp.h"
+
+#include <QDockWidget>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace {
+const QStringList kStartupSteps = {
+    "RaiseOpenFileLimit",       "InitializeOle",      "SetRegistryKey",
+    "LoadUserSettings",         "CreateRecentFileLists", "RegisterUserInterfaceManagers",
+    "CreatePathProvider",       "CreateMainFrame",    "ShowSplash",
+    "InitializeEngine",         "ParseCommandLine",   "RegisterDocumentTemplates",
+    "RegisterServerAndFileTypes"};
+
+const QStringList kShownSteps = {"PrepareCommandLineFile", "ShowMainFrame", "ReadProfileSettings",
+                                 "RenameOldUserTemplates", "CreateOperatingInstructionsEntry", "CloseSplash"};
+
+class StartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetShellProfile();
+        makeApp();
+    }
+    // A new application object over the same profile and settings file: a restart.
+    void restart()
+    {
+        app->ExitInstance();
+        app.reset();
+        makeApp();
+    }
+    void makeApp()
+    {
+        g_bAutomationActive = false;
+        steps.clear();
+        app = std::make_unique<CQuorvantaApp>();
+        app->SetStepRecorder([this](const QString& step) { steps << step; });
+        app->hooks().openProjectFile = [this](const QString& path) { opened << path; };
+        app->hooks().chooseStartupProject = [this] { ++choosers; };
+    }
+    void TearDown() override
+    {
+        app.reset();
+        g_bAutomationActive = false;
+    }
+
+    std::unique_ptr<CQuorvantaApp> app;
+    QStringList steps;
+    QStringList opened;
+    int choosers = 0;
+};
+} // namespace
+
+TEST_F(StartupTest, WithoutAFileTheStepsRunInOrderAndTheChooserIsShown)
+{
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    EXPECT_EQ(steps, kStartupSteps + kShownSteps + QStringList{"ChooseStartupProject"});
+    EXPECT_EQ(choosers, 1);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(app->mainFrame()->isVisible());
+    EXPECT_FALSE(app->IsSplashShown());
+    EXPECT_FALSE(g_bAutomationActive);
+    EXPECT_EQ(GetAppContext(), app.get());
+    EXPECT_EQ(GetFrameServices(), app->mainFrame());
+}
+
+TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedInsteadOfTheChooser)
+{
+    ASSERT_TRUE(app->InitInstance({"quorvanta", "/data/Demo.prj"}));
+    EXPECT_EQ(steps.last(), "OpenCommandLineProject");
+    EXPECT_EQ(opened, QStringList{"/data/Demo.prj"});
+    EXPECT_EQ(choosers, 0);
+}
+
+TEST_F(StartupTest, AFileThatCannotBePreparedIsNotOpened)
+{
+    app->hooks().prepareCommandLineFile = [](QString&) { return false; };
+    ASSERT_TRUE(app->InitInstance({"quorvanta", "/data/Demo.prj"}));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(choosers, 0);
+    EXPECT_EQ(steps.last(), "CloseSplash");
+}
+
+TEST_F(StartupTest, AutomationStartsHiddenAndSetsTheFlag)
+{
+    for (const char* flag : {"-Automation", "-Embedding", "/automation"}) {
+        SetUp();
+        ASSERT_TRUE(app->InitInstance({"quorvanta", flag})) << flag;
+        EXPECT_FALSE(app->mainFrame()->isVisible()) << flag;
+        EXPECT_TRUE(g_bAutomationActive) << flag;
+        EXPECT_EQ(steps, kStartupSteps + QStringList{"CloseSplash"}) << flag;
+        EXPECT_EQ(choosers, 0);
+        TearDown();
+    }
+}
+
+TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)
+{
+    app->hooks().initializeEngine = [] { return false; };
+    EXPECT_FALSE(app->InitInstance({"quorvanta"}));
+    EXPECT_EQ(steps.mid(0, 10), kStartupSteps.mid(0, 10));
+    EXPECT_FALSE(steps.contains("ParseCommandLine"));
+    EXPECT_FALSE(app->IsSplashShown());
+}
+
+TEST_F(StartupTest, RegistersTheSixContextMenusAndDocumentKinds)
+{
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    for (const char* name : {"ProcessTreeMenu", "PlanMenu", "FacilityTreeMenu", "RecipeTextMenu", "MDITabMenu",
+                             "StandardStatementMenu"})
+        EXPECT_NE(app->contextMenu(name), nullptr) << name;
+    EXPECT_EQ(app->contextMenuNames().size(), 6);
+    EXPECT_EQ(app->documents().Names(), STANDARD_DOCUMENT_KINDS);
+    EXPECT_EQ(app->documents().Find("html views")->resourceID, 131);
+}
+
+TEST_F(StartupTest, ShutDownRunsItsStepsInOrderAndClosesTheProject)
+{
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    int closes = 0;
+    app->mainFrame()->hooks().closeCurrentProject = [&] { return ++closes > 0; };
+    app->mainFrame()->OnProjectOpened(false);
+    steps.clear();
+    app->ExitInstance();
+    EXPECT_EQ(steps, QStringList({"TerminateGridLibrary", "CloseProject", "FreeModuleEntries",
+                                  "CloseViewerWindows", "SaveUserSettings"}));
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
+}
+
+TEST_F(StartupTest, AutoSaveIntervalComesFromTheProfileClamped)
+{
+    const QList<QPair<int, int>> cases = {{-5, 0}, {0, 0}, {1, 1}, {45, 45}, {120, 120}, {500, 120}};
+    for (const auto& [stored, expected] : cases) {
+        SetUp();
+        WriteProfileValue("Options/AutoSave", stored);
+        ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+        EXPECT_EQ(app->mainFrame()->autoSaveTimer().Minutes(), expected) << stored;
+        TearDown();
+    }
+}
+
+TEST_F(StartupTest, DuzoKeepsTheWindowLayoutAcrossARestart)
+{
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    CMainFrame* frame = app->mainFrame();
+    frame->pane(PaneID::PlanExplorer)->setFloating(true);
+    frame->pane(PaneID::FacilityExplorer)->hide();
+    restart();
+    EXPECT_TRUE(QFile::exists(CUserSettingsFile::DefaultPath()));
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    frame = app->mainFrame();
+    EXPECT_TRUE(frame->pane(PaneID::PlanExplorer)->isFloating());
+    EXPECT_TRUE(frame->pane(PaneID::FacilityExplorer)->isHidden());
+    EXPECT_FALSE(frame->pane(PaneID::ProcessExplorer)->isHidden());
+}
+
+TEST_F(StartupTest, RecentFilesSurviveARestart)
+{
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    app->AddToRecentFileList("/p/One.prj");
+    app->AddToRecentFileList("/p/Two.prj");
+    restart();
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    EXPECT_EQ(app->recentFiles()[0], "/p/Two.prj");
+    EXPECT_EQ(app->recentFiles()[1], "/p/One.prj");
+    EXPECT_EQ(app->recentFiles().GetSize(), 8);
+}
