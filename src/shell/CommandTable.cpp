@@ -1,6 +1,6 @@
 #include "shell/CommandTable.h"
 
-#include "shell/CommandIds.h"
+#include "foundation/common/CommandIds.h"
 
 const std::vector<CommandInfo>& CommandTable()
 {

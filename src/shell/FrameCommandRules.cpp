@@ -1,6 +1,6 @@
 #include "shell/FrameCommandRules.h"
 
-#include "shell/CommandIds.h"
+#include "foundation/common/CommandIds.h"
 
 namespace {
 bool isStepContext(const ContextRecord& c)

@@ -7,7 +7,7 @@
 #include "shell/ContextRecord.h"
 #include "shell/DockPanes.h"
 #include "shell/FrameHooks.h"
-#include "shell/FrameNotifyMessage.h"
+#include "foundation/common/FrameNotifyMessage.h"
 #include "shell/bridge/ManagedSide.h"
 
 #include <QHash>

@@ -1,8 +1,8 @@
 // The main frame's menus, toolbar and command-enabling pass.
 
-#include "shell/CommandIds.h"
+#include "foundation/common/CommandIds.h"
 #include "shell/CommandTable.h"
-#include "shell/CommandTarget.h"
+#include "foundation/common/CommandTarget.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MainFrame.h"
 #include "shell/OperationCommands.h"

@@ -1,7 +1,7 @@
 // The main frame's hand-over of an opened project and its part of the close.
 
 #include "foundation/common/AppContext.h"
-#include "shell/AutomationFlag.h"
+#include "foundation/common/AutomationFlag.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellConstants.h"
 #include "shell/bridge/ManagedSide.h"

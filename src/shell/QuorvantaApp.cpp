@@ -1,6 +1,6 @@
 #include "shell/QuorvantaApp.h"
 
-#include "shell/AutomationFlag.h"
+#include "foundation/common/AutomationFlag.h"
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
 #include "shell/ShellConstants.h"

@@ -1,4 +1,4 @@
-#include "shell/CommandIds.h"
+#include "foundation/common/CommandIds.h"
 #include "shell/FrameCommandRules.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "ShellTestSupport.h"
-#include "shell/AutomationFlag.h"
+#include "foundation/common/AutomationFlag.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 

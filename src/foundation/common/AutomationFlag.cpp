@@ -1,0 +1,3 @@
+#include "foundation/common/AutomationFlag.h"
+
+bool g_bAutomationActive = false;

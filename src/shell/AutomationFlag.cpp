@@ -1,3 +1,0 @@
-#include "shell/AutomationFlag.h"
-
-bool g_bAutomationActive = false;
