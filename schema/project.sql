@@ -222,6 +222,43 @@ CREATE TABLE "PREFER-UnitsOfMeasureSet" (
     RowKey INTEGER PRIMARY KEY
 );
 
+-- The unit library: the units offered for each quantity kind, in the order the lists show them.
+-- Every Unit is a name of the built-in unit table.
+CREATE TABLE TblUnitsLibrary (
+    Quantity TEXT COLLATE NOCASE NOT NULL,
+    Unit TEXT COLLATE NOCASE NOT NULL,
+    RowKey INTEGER PRIMARY KEY,
+    UNIQUE (Quantity, Unit)
+);
+
+-- Unit-of-measure sets. Ids are never reused: processes and plans may still refer to a deleted set.
+CREATE TABLE TblUOMSet (
+    UOMSetID INTEGER PRIMARY KEY AUTOINCREMENT,
+    UOMSetName TEXT COLLATE NOCASE NOT NULL,
+    ReadOnly INTEGER NOT NULL DEFAULT 0
+);
+
+-- The quantity kinds every set names a unit for; each UOMType is also a Quantity of the library.
+CREATE TABLE TblUOMTypes (
+    UOMType TEXT COLLATE NOCASE NOT NULL PRIMARY KEY,
+    DisplayName TEXT
+);
+
+-- The unit a set chose for each quantity kind.
+CREATE TABLE TblUOMSetDetail (
+    UOMSetID INTEGER NOT NULL,
+    UOMType TEXT COLLATE NOCASE NOT NULL,
+    Unit TEXT COLLATE NOCASE,
+    RowKey INTEGER PRIMARY KEY,
+    UNIQUE (UOMSetID, UOMType)
+);
+
+-- A deleted set takes its units along.
+CREATE TRIGGER TblUOMSetDeleteDetail AFTER DELETE ON TblUOMSet
+BEGIN
+    DELETE FROM TblUOMSetDetail WHERE UOMSetID = OLD.UOMSetID;
+END;
+
 CREATE TABLE TblCommentLibrary (
     CommentTypeID INTEGER PRIMARY KEY,
     Description TEXT,
@@ -302,3 +339,17 @@ SELECT ProjectID, AirEmission, ResultsDatabase, OverFlow, UnderFlow, MaxDesignIt
        AlgorithmOption, JustInTimeSchedule, FlashCalculation, StepFinalEquipmentContents,
        SimulationSummaryMessage, MaxCalculation, RangeTypeID, ResultsRounding, RowKey
 FROM SimulationOptions;
+
+-- Units offered for one quantity kind (the recordset filters on Quantity).
+CREATE VIEW QryUnitByQuantity AS
+SELECT Quantity, Unit, RowKey
+FROM TblUnitsLibrary
+ORDER BY Quantity, RowKey;
+
+-- The units of one set with the kinds' display names (the recordset filters on UOMSetID); rows are
+-- written to TblUOMSetDetail by RowKey.
+CREATE VIEW QryUOMSetDetailByUOMSetID AS
+SELECT d.UOMSetID, d.UOMType, d.Unit, t.DisplayName, d.RowKey
+FROM TblUOMSetDetail d
+LEFT JOIN TblUOMTypes t ON t.UOMType = d.UOMType
+ORDER BY d.UOMSetID, d.UOMType;

@@ -46,3 +46,172 @@ VALUES
     (31, 'Vent', 'Vessel Vent Gas', 4, NULL, NULL, NULL, 0.0, NULL, 0.0, NULL, NULL, 3),
     (18, 'Dry', 'Critical Moisture Wet Basis', 3, '%', NULL, 6, 20.0, NULL, 20.0, NULL, NULL, 4),
     (18, 'Dry', 'Equilibrium Moisture Wet Basis', 3, '%', NULL, 6, 5.0, NULL, 5.0, NULL, NULL, 5);
+
+-- The unit library. Quantity kinds in the lists of dialogs and grids: Time (the plan grid asks for
+-- "time"; keys compare ignoring case), Amount, PlanQuantity and ScaleQuantity (mass or moles; a
+-- cleaning step's "batches" is no unit and not listed), Currency and the cost kinds below; every
+-- UOMType of the unit-of-measure sets is a quantity kind too. Units are listed in the order the
+-- lists show them.
+INSERT INTO TblUnitsLibrary (Quantity, Unit) VALUES
+    ('AgitationSpeed', 'rpm'), ('AgitationSpeed', 'rps'), ('AgitationSpeed', '1/s'),
+    ('AgitationSpeed', '1/min'), ('AgitationSpeed', 'Hz'),
+    ('Amount', 'kg'), ('Amount', 'g'), ('Amount', 'mg'), ('Amount', 'lb'), ('Amount', 'oz'),
+    ('Amount', 'tonne'), ('Amount', 'short ton'), ('Amount', 'long ton'), ('Amount', 'kmole'),
+    ('Amount', 'gmole'), ('Amount', 'lbmole'), ('Amount', 'mmole'),
+    ('Area', 'Sq m'), ('Area', 'Sq cm'), ('Area', 'Sq mm'), ('Area', 'Sq in'), ('Area', 'Sq ft'),
+    ('Area', 'Sq yd'), ('Area', 'hectare'), ('Area', 'acre'),
+    ('Density', 'kg/Cubic m'), ('Density', 'kg/liter'), ('Density', 'g/cc'), ('Density', 'g/ml'),
+    ('Density', 'g/liter'), ('Density', 'lb/Cubic ft'), ('Density', 'lb/gal'), ('Density', 'lb/Imp gal'),
+    ('Energy', 'J'), ('Energy', 'KJ'), ('Energy', 'MJ'), ('Energy', 'GJ'), ('Energy', 'cal'),
+    ('Energy', 'kcal'), ('Energy', 'Gcal'), ('Energy', 'BTU'), ('Energy', 'MMBTU'), ('Energy', 'therm'),
+    ('Energy', 'Wh'), ('Energy', 'kWh'), ('Energy', 'MWh'),
+    ('Enthalpy', 'KJ/kg'), ('Enthalpy', 'J/kg'), ('Enthalpy', 'J/g'), ('Enthalpy', 'MJ/kg'),
+    ('Enthalpy', 'cal/g'), ('Enthalpy', 'kcal/kg'), ('Enthalpy', 'BTU/lb'), ('Enthalpy', 'KJ/kmol'),
+    ('Enthalpy', 'J/kmol'), ('Enthalpy', 'MJ/kmol'), ('Enthalpy', 'J/gmol'), ('Enthalpy', 'KJ/gmol'),
+    ('Enthalpy', 'cal/gmol'), ('Enthalpy', 'kcal/gmol'), ('Enthalpy', 'kcal/kmol'),
+    ('Enthalpy', 'BTU/lbmol'),
+    ('HeatCapacity', 'KJ/kg-K'), ('HeatCapacity', 'J/kg-K'), ('HeatCapacity', 'J/g-K'),
+    ('HeatCapacity', 'cal/g-C'), ('HeatCapacity', 'kcal/kg-C'), ('HeatCapacity', 'BTU/lb-F'),
+    ('HeatCapacity', 'KJ/kmol-K'), ('HeatCapacity', 'J/kmol-K'), ('HeatCapacity', 'J/gmol-K'),
+    ('HeatCapacity', 'KJ/gmol-K'), ('HeatCapacity', 'cal/gmol-C'), ('HeatCapacity', 'cal/gmol-K'),
+    ('HeatCapacity', 'kcal/kmol-C'), ('HeatCapacity', 'kcal/kmol-K'), ('HeatCapacity', 'BTU/lbmol-F'),
+    ('HeatCapacity', 'BTU/lbmol-R'),
+    ('HeatTransferCoefficient', 'W/Sq m-K'), ('HeatTransferCoefficient', 'W/Sq m-C'),
+    ('HeatTransferCoefficient', 'kW/Sq m-K'), ('HeatTransferCoefficient', 'KJ/h-Sq m-K'),
+    ('HeatTransferCoefficient', 'BTU/h-Sq ft-F'), ('HeatTransferCoefficient', 'BTU/s-Sq ft-F'),
+    ('HeatTransferCoefficient', 'kcal/h-Sq m-C'), ('HeatTransferCoefficient', 'cal/s-Sq cm-C'),
+    ('Length', 'm'), ('Length', 'cm'), ('Length', 'mm'), ('Length', 'um'), ('Length', 'km'),
+    ('Length', 'in'), ('Length', 'ft'), ('Length', 'yd'),
+    ('Mass', 'kg'), ('Mass', 'g'), ('Mass', 'mg'), ('Mass', 'lb'), ('Mass', 'oz'), ('Mass', 'tonne'),
+    ('Mass', 'short ton'), ('Mass', 'long ton'),
+    ('MassFlow', 'kg/s'), ('MassFlow', 'kg/min'), ('MassFlow', 'kg/h'), ('MassFlow', 'kg/day'),
+    ('MassFlow', 'kg/yr'), ('MassFlow', 'g/s'), ('MassFlow', 'g/min'), ('MassFlow', 'g/h'),
+    ('MassFlow', 'lb/s'), ('MassFlow', 'lb/min'), ('MassFlow', 'lb/h'), ('MassFlow', 'lb/day'),
+    ('MassFlow', 'lb/yr'), ('MassFlow', 'tonne/h'), ('MassFlow', 'tonne/day'), ('MassFlow', 'tonne/yr'),
+    ('MolecularWeight', 'kg/kmol'), ('MolecularWeight', 'g/gmol'), ('MolecularWeight', 'lb/lbmol'),
+    ('Mole', 'kmole'), ('Mole', 'gmole'), ('Mole', 'lbmole'), ('Mole', 'mmole'),
+    ('MoleFlow', 'kmol/s'), ('MoleFlow', 'kmol/min'), ('MoleFlow', 'kmol/h'), ('MoleFlow', 'kmol/day'),
+    ('MoleFlow', 'kmol/yr'), ('MoleFlow', 'gmol/s'), ('MoleFlow', 'gmol/min'), ('MoleFlow', 'gmol/h'),
+    ('MoleFlow', 'gmol/day'), ('MoleFlow', 'gmol/yr'), ('MoleFlow', 'lbmol/s'), ('MoleFlow', 'lbmol/min'),
+    ('MoleFlow', 'lbmol/h'), ('MoleFlow', 'lbmol/day'), ('MoleFlow', 'lbmol/yr'), ('MoleFlow', 'mmol/s'),
+    ('MoleFlow', 'mmol/min'), ('MoleFlow', 'mmol/h'),
+    ('PlanQuantity', 'kg'), ('PlanQuantity', 'g'), ('PlanQuantity', 'lb'), ('PlanQuantity', 'tonne'),
+    ('PlanQuantity', 'short ton'), ('PlanQuantity', 'long ton'), ('PlanQuantity', 'kmole'),
+    ('PlanQuantity', 'gmole'), ('PlanQuantity', 'lbmole'),
+    ('Power', 'W'), ('Power', 'kW'), ('Power', 'MW'), ('Power', 'J/s'), ('Power', 'KJ/s'),
+    ('Power', 'KJ/min'), ('Power', 'KJ/h'), ('Power', 'MJ/h'), ('Power', 'GJ/h'), ('Power', 'cal/s'),
+    ('Power', 'kcal/s'), ('Power', 'kcal/min'), ('Power', 'kcal/h'), ('Power', 'Gcal/h'),
+    ('Power', 'BTU/s'), ('Power', 'BTU/min'), ('Power', 'BTU/h'), ('Power', 'MMBTU/h'), ('Power', 'hp'),
+    ('Power', 'TR'),
+    ('Pressure', 'Pa'), ('Pressure', 'kPa'), ('Pressure', 'MPa'), ('Pressure', 'bar'), ('Pressure', 'mbar'),
+    ('Pressure', 'atm'), ('Pressure', 'psia'), ('Pressure', 'psig'), ('Pressure', 'barg'),
+    ('Pressure', 'kPag'), ('Pressure', 'mmHg'), ('Pressure', 'torr'), ('Pressure', 'mtorr'),
+    ('Pressure', 'inHg'), ('Pressure', 'inH2O'), ('Pressure', 'mmH2O'), ('Pressure', 'ftH2O'),
+    ('Pressure', 'kgf/Sq cm'), ('Pressure', 'lbf/Sq ft'),
+    ('ScaleQuantity', 'kg'), ('ScaleQuantity', 'g'), ('ScaleQuantity', 'mg'), ('ScaleQuantity', 'lb'),
+    ('ScaleQuantity', 'oz'), ('ScaleQuantity', 'tonne'), ('ScaleQuantity', 'short ton'),
+    ('ScaleQuantity', 'long ton'), ('ScaleQuantity', 'kmole'), ('ScaleQuantity', 'gmole'),
+    ('ScaleQuantity', 'lbmole'), ('ScaleQuantity', 'mmole'),
+    ('Temperature', 'C'), ('Temperature', 'F'), ('Temperature', 'K'), ('Temperature', 'R'),
+    ('ThermalConductivity', 'W/m-K'), ('ThermalConductivity', 'W/m-C'), ('ThermalConductivity', 'kW/m-K'),
+    ('ThermalConductivity', 'BTU/h-ft-F'), ('ThermalConductivity', 'BTU-in/h-Sq ft-F'),
+    ('ThermalConductivity', 'kcal/h-m-C'), ('ThermalConductivity', 'cal/s-cm-C'),
+    ('Time', 's'), ('Time', 'min'), ('Time', 'h'), ('Time', 'day'), ('Time', 'week'), ('Time', 'yr'),
+    ('Velocity', 'm/s'), ('Velocity', 'm/min'), ('Velocity', 'm/h'), ('Velocity', 'cm/s'),
+    ('Velocity', 'cm/min'), ('Velocity', 'mm/s'), ('Velocity', 'km/h'), ('Velocity', 'ft/s'),
+    ('Velocity', 'ft/min'), ('Velocity', 'ft/h'), ('Velocity', 'in/s'), ('Velocity', 'mph'),
+    ('Viscosity', 'cP'), ('Viscosity', 'mPa-s'), ('Viscosity', 'Pa-s'), ('Viscosity', 'P'),
+    ('Viscosity', 'kg/m-s'), ('Viscosity', 'lb/ft-s'), ('Viscosity', 'lb/ft-h'),
+    ('Volume', 'liter'), ('Volume', 'ml'), ('Volume', 'cc'), ('Volume', 'Cubic m'), ('Volume', 'Cubic ft'),
+    ('Volume', 'Cubic in'), ('Volume', 'Cubic yd'), ('Volume', 'gal'), ('Volume', 'Imp gal'),
+    ('Volume', 'bbl'), ('Volume', 'qt'), ('Volume', 'fl oz'),
+    ('VolumeFlow', 'liter/s'), ('VolumeFlow', 'liter/min'), ('VolumeFlow', 'liter/h'),
+    ('VolumeFlow', 'liter/day'), ('VolumeFlow', 'ml/s'), ('VolumeFlow', 'ml/min'), ('VolumeFlow', 'ml/h'),
+    ('VolumeFlow', 'cc/s'), ('VolumeFlow', 'cc/min'), ('VolumeFlow', 'cc/h'), ('VolumeFlow', 'Cubic m/s'),
+    ('VolumeFlow', 'Cubic m/min'), ('VolumeFlow', 'Cubic m/h'), ('VolumeFlow', 'Cubic m/day'),
+    ('VolumeFlow', 'Cubic m/yr'), ('VolumeFlow', 'Cubic ft/s'), ('VolumeFlow', 'Cubic ft/min'),
+    ('VolumeFlow', 'Cubic ft/h'), ('VolumeFlow', 'Cubic ft/day'), ('VolumeFlow', 'gal/s'),
+    ('VolumeFlow', 'gal/min'), ('VolumeFlow', 'gal/h'), ('VolumeFlow', 'gal/day'), ('VolumeFlow', 'gal/yr'),
+    ('VolumeFlow', 'Imp gal/min'), ('VolumeFlow', 'Imp gal/h'), ('VolumeFlow', 'bbl/h'),
+    ('VolumeFlow', 'bbl/day');
+
+-- Money: the currencies alone, then every currency per unit of what a cost is counted in (labour
+-- per time, disposal per amount of stream, operating costs per time, amount, energy or area).
+WITH currency (Code, Position) AS (
+    VALUES ('USD', 1), ('EUR', 2), ('GBP', 3), ('JPY', 4), ('CHF', 5), ('CAD', 6), ('AUD', 7),
+           ('CNY', 8), ('INR', 9), ('KRW', 10), ('BRL', 11), ('MXN', 12), ('SEK', 13), ('SGD', 14)),
+per (Quantity, Suffix, Position) AS (
+    VALUES ('Currency', '', 0),
+           ('LaborCost', '/h', 1), ('LaborCost', '/day', 2), ('LaborCost', '/week', 3),
+           ('LaborCost', '/yr', 4),
+           ('DisposalCost', '/kg', 1), ('DisposalCost', '/g', 2), ('DisposalCost', '/lb', 3),
+           ('DisposalCost', '/kmol', 4), ('DisposalCost', '/lbmol', 5), ('DisposalCost', '/liter', 6),
+           ('DisposalCost', '/gal', 7),
+           ('OperatingCost', '/kg', 1), ('OperatingCost', '/g', 2), ('OperatingCost', '/lb', 3),
+           ('OperatingCost', '/kmol', 4), ('OperatingCost', '/lbmol', 5), ('OperatingCost', '/liter', 6),
+           ('OperatingCost', '/gal', 7), ('OperatingCost', '/kWh', 8), ('OperatingCost', '/MJ', 9),
+           ('OperatingCost', '/MMBTU', 10), ('OperatingCost', '/h', 11), ('OperatingCost', '/day', 12),
+           ('OperatingCost', '/week', 13), ('OperatingCost', '/yr', 14), ('OperatingCost', '/Sq m', 15))
+INSERT INTO TblUnitsLibrary (Quantity, Unit)
+SELECT per.Quantity, currency.Code || per.Suffix
+FROM per CROSS JOIN currency
+ORDER BY per.Quantity, currency.Position, per.Position;
+
+-- Quantity kinds of the unit-of-measure sets, with the names the set grid shows.
+INSERT INTO TblUOMTypes (UOMType, DisplayName) VALUES
+    ('AgitationSpeed', 'Agitation Speed'),
+    ('Area', 'Area'),
+    ('Currency', 'Currency'),
+    ('Density', 'Density'),
+    ('Energy', 'Energy'),
+    ('Enthalpy', 'Specific Enthalpy'),
+    ('HeatCapacity', 'Heat Capacity'),
+    ('HeatTransferCoefficient', 'Heat Transfer Coefficient'),
+    ('Length', 'Length'),
+    ('Mass', 'Mass'),
+    ('MassFlow', 'Mass Flow'),
+    ('MolecularWeight', 'Molecular Weight'),
+    ('Mole', 'Moles'),
+    ('MoleFlow', 'Mole Flow'),
+    ('Power', 'Power'),
+    ('Pressure', 'Pressure'),
+    ('Temperature', 'Temperature'),
+    ('ThermalConductivity', 'Thermal Conductivity'),
+    ('Time', 'Time'),
+    ('Velocity', 'Velocity'),
+    ('Viscosity', 'Viscosity'),
+    ('Volume', 'Volume'),
+    ('VolumeFlow', 'Volume Flow');
+
+-- The two sets every project starts with; they cannot be changed, only copied. The project's
+-- default sets stay unset (-1) until the user picks them.
+INSERT INTO TblUOMSet (UOMSetID, UOMSetName, ReadOnly) VALUES (1, 'SI', 1), (2, 'English', 1);
+
+WITH unit (UOMType, SI, English) AS (
+    VALUES ('AgitationSpeed', 'rpm', 'rpm'),
+           ('Area', 'Sq m', 'Sq ft'),
+           ('Currency', 'USD', 'USD'),
+           ('Density', 'kg/Cubic m', 'lb/Cubic ft'),
+           ('Energy', 'KJ', 'BTU'),
+           ('Enthalpy', 'KJ/kg', 'BTU/lb'),
+           ('HeatCapacity', 'KJ/kg-K', 'BTU/lb-F'),
+           ('HeatTransferCoefficient', 'W/Sq m-K', 'BTU/h-Sq ft-F'),
+           ('Length', 'm', 'ft'),
+           ('Mass', 'kg', 'lb'),
+           ('MassFlow', 'kg/h', 'lb/h'),
+           ('MolecularWeight', 'kg/kmol', 'lb/lbmol'),
+           ('Mole', 'kmole', 'lbmole'),
+           ('MoleFlow', 'kmol/h', 'lbmol/h'),
+           ('Power', 'kW', 'BTU/h'),
+           ('Pressure', 'kPa', 'psia'),
+           ('Temperature', 'C', 'F'),
+           ('ThermalConductivity', 'W/m-K', 'BTU/h-ft-F'),
+           ('Time', 'h', 'h'),
+           ('Velocity', 'm/s', 'ft/s'),
+           ('Viscosity', 'mPa-s', 'cP'),
+           ('Volume', 'Cubic m', 'gal'),
+           ('VolumeFlow', 'Cubic m/h', 'gal/min'))
+INSERT INTO TblUOMSetDetail (UOMSetID, UOMType, Unit)
+SELECT 1, UOMType, SI FROM unit
+UNION ALL
+SELECT 2, UOMType, English FROM unit;

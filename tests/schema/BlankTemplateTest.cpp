@@ -55,6 +55,10 @@ const std::vector<std::pair<const char*, const char*>> PROJECT_COLUMNS = {
                                   "StepFinalEquipmentContents SimulationSummaryMessage MaxCalculation RangeTypeID "
                                   "ResultsRounding"},
     {"PREFER-UnitsOfMeasureSet", "InputUOMSetID OutputUOMSetID"},
+    {"TblUOMSet", "UOMSetID UOMSetName ReadOnly"},
+    {"TblUOMTypes", "UOMType DisplayName"},
+    {"QryUOMSetDetailByUOMSetID", "UOMSetID UOMType Unit DisplayName"},
+    {"QryUnitByQuantity", "Quantity Unit"},
     {"TextRecipeOptions", "Options Value"},
     {"MessageOptions", "Options Value"},
     {"OperationsLibrary", "OperationTypeID OperationTypeName OperationDefaultLabel"},

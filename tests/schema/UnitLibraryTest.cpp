@@ -1,0 +1,285 @@
+// The unit library, the quantity kinds and the unit-of-measure sets of a fresh project database,
+// checked against the built-in unit table.
+
+#include "SchemaTestSupport.h"
+#include "foundation/common/UnitConversion.h"
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList Texts(const QList<QVariantList>& rows)
+{
+    QStringList texts;
+    for (const QVariantList& row : rows)
+        texts << row.value(0).toString();
+    return texts;
+}
+
+QString Quoted(const QString& text)
+{
+    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
+}
+
+QString BuildIn(const QTemporaryDir& dir, DatabaseKind kind, const QString& name)
+{
+    const QString path = dir.filePath(name);
+    QString error;
+    EXPECT_TRUE(CSchemaBuilder::Build(kind, path, &error)) << error.toStdString();
+    return path;
+}
+
+class UnitLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = BuildIn(m_dir, DatabaseKind::Project, QStringLiteral("Units.prj"));
+        m_db = std::make_unique<CReadConnection>(m_path);
+        ASSERT_TRUE(m_db->IsOpen());
+    }
+
+    QStringList UnitsOf(const QString& quantity) const
+    {
+        return Texts(m_db->Rows(
+            QStringLiteral("SELECT Unit FROM QryUnitByQuantity WHERE Quantity = %1 ORDER BY RowKey")
+                .arg(Quoted(quantity))));
+    }
+
+    QStringList UOMTypes() const
+    {
+        return Texts(m_db->Rows(QStringLiteral("SELECT UOMType FROM TblUOMTypes ORDER BY UOMType")));
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<CReadConnection> m_db;
+};
+
+// Every column of a seeded table that holds a unit name: "Unit" and the "...UOM" columns.
+QStringList UnitColumns(const CReadConnection& db, const QString& table)
+{
+    QStringList columns;
+    for (const QString& column : db.Columns(table)) {
+        if (column.compare(QStringLiteral("Unit"), Qt::CaseInsensitive) == 0 ||
+            column.endsWith(QStringLiteral("UOM"), Qt::CaseInsensitive))
+            columns << column;
+    }
+    return columns;
+}
+
+// "table.column = unit" for every stored unit name the built-in table does not know.
+QStringList UnknownUnitsIn(const CReadConnection& db)
+{
+    QStringList unknown;
+    const QStringList tables = Texts(db.Rows(
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'")));
+    for (const QString& table : tables) {
+        for (const QString& column : UnitColumns(db, table)) {
+            const QString sql =
+                QStringLiteral("SELECT DISTINCT \"%1\" FROM \"%2\" WHERE \"%1\" <> ''").arg(column, table);
+            for (const QString& unit : Texts(db.Rows(sql))) {
+                if (GetUnitIndex(unit) < 0)
+                    unknown << table + u'.' + column + QStringLiteral(" = ") + unit;
+            }
+        }
+    }
+    return unknown;
+}
+
+struct KindFile {
+    DatabaseKind kind;
+    const char* fileName;
+    const char* label;
+};
+
+class SeedUnitTest : public ::testing::TestWithParam<KindFile> {};
+
+} // namespace
+
+TEST_P(SeedUnitTest, EverySeededUnitIsInTheBuiltInTable)
+{
+    QTemporaryDir dir;
+    const QString path = BuildIn(dir, GetParam().kind, QString::fromLatin1(GetParam().fileName));
+    CReadConnection db(path);
+    ASSERT_TRUE(db.IsOpen());
+    const QStringList unknown = UnknownUnitsIn(db);
+    EXPECT_TRUE(unknown.isEmpty()) << unknown.join(QStringLiteral("; ")).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SeedUnitTest,
+                         ::testing::Values(KindFile{DatabaseKind::Project, "Seed.prj", "Project"},
+                                           KindFile{DatabaseKind::Step, "STEP_2.STP", "Step"},
+                                           KindFile{DatabaseKind::Equipment, "Seed.eqm", "Equipment"},
+                                           KindFile{DatabaseKind::Material, "Seed.mtl", "Material"},
+                                           KindFile{DatabaseKind::Language, "Seed.lng", "Language"}),
+                         [](const ::testing::TestParamInfo<KindFile>& info) {
+                             return std::string(info.param.label);
+                         });
+
+TEST_F(UnitLibraryTest, TheLibraryAndTheSetsHoldUnitsToCheck)
+{
+    // Guards the scan above: the tables it reads are there and seeded.
+    EXPECT_GT(m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUnitsLibrary")).toInt(), 300);
+    EXPECT_TRUE(UnitColumns(*m_db, QStringLiteral("TblUnitsLibrary")).contains(QStringLiteral("Unit")));
+    EXPECT_TRUE(UnitColumns(*m_db, QStringLiteral("TblUOMSetDetail")).contains(QStringLiteral("Unit")));
+    EXPECT_TRUE(
+        UnitColumns(*m_db, QStringLiteral("OperationDefaults")).contains(QStringLiteral("CurrentValueUOM")));
+}
+
+TEST_F(UnitLibraryTest, EveryQuantityKindOfTheDialogsHasItsUnits)
+{
+    const struct {
+        const char* quantity;
+        const char* sample;
+    } kinds[] = {{"time", "h"},
+                 {"Time", "min"},
+                 {"Amount", "kg"},
+                 {"PlanQuantity", "kg"},
+                 {"PlanQuantity", "kmole"},
+                 {"ScaleQuantity", "kmole"},
+                 {"Currency", "USD"},
+                 {"OperatingCost", "USD/kWh"},
+                 {"LaborCost", "USD/h"},
+                 {"DisposalCost", "USD/kg"},
+                 {"Pressure", "atm"}};
+    for (const auto& k : kinds) {
+        const QStringList units = UnitsOf(QString::fromLatin1(k.quantity));
+        EXPECT_TRUE(units.contains(QString::fromLatin1(k.sample)))
+            << k.quantity << ": " << units.join(u',').toStdString();
+    }
+}
+
+TEST_F(UnitLibraryTest, QueryReturnsTheUnitsOfOneKindInListOrder)
+{
+    const QStringList time = {"s", "min", "h", "day", "week", "yr"};
+    EXPECT_EQ(UnitsOf(QStringLiteral("time")), time);
+    EXPECT_EQ(UnitsOf(QStringLiteral("TIME")), time);
+    EXPECT_EQ(UnitsOf(QStringLiteral("Temperature")), QStringList({"C", "F", "K", "R"}));
+    EXPECT_EQ(UnitsOf(QStringLiteral("Currency")),
+              QStringList({"USD", "EUR", "GBP", "JPY", "CHF", "CAD", "AUD", "CNY", "INR", "KRW", "BRL", "MXN",
+                           "SEK", "SGD"}));
+    EXPECT_TRUE(UnitsOf(QStringLiteral("Furlongs")).isEmpty());
+    EXPECT_TRUE(UnitsOf(QString()).isEmpty());
+}
+
+TEST_F(UnitLibraryTest, ManagedUnitListsOfOperationDefaultsAreQuantityKinds)
+{
+    const QStringList lists = Texts(m_db->Rows(
+        QStringLiteral("SELECT DISTINCT ControlUOMList FROM OperationDefaults WHERE ControlState = 1")));
+    ASSERT_FALSE(lists.isEmpty());
+    for (const QString& list : lists)
+        EXPECT_FALSE(UnitsOf(list).isEmpty()) << list.toStdString();
+    // Each row's units belong to its list, so the grid can show them.
+    const QList<QVariantList> rows =
+        m_db->Rows(QStringLiteral("SELECT ControlUOMList, CurrentValueUOM, OriginalValueUOM FROM "
+                                  "OperationDefaults WHERE ControlState = 1"));
+    for (const QVariantList& row : rows) {
+        EXPECT_TRUE(UnitsOf(row[0].toString()).contains(row[1].toString()))
+            << row[1].toString().toStdString();
+        EXPECT_TRUE(UnitsOf(row[0].toString()).contains(row[2].toString()))
+            << row[2].toString().toStdString();
+    }
+}
+
+// Amounts of plans, designs and scale-ups are converted without a density: only mass and mole units.
+TEST_F(UnitLibraryTest, AmountKindsHoldOnlyMassAndMoleUnits)
+{
+    const QStringList moles = UnitsOf(QStringLiteral("Mole"));
+    for (const char* quantity : {"Amount", "PlanQuantity", "ScaleQuantity"}) {
+        for (const QString& unit : UnitsOf(QString::fromLatin1(quantity))) {
+            const int index = GetUnitIndex(unit);
+            ASSERT_GE(index, 0) << unit.toStdString();
+            EXPECT_TRUE(UnitTableRow(index).basis == 1 || moles.contains(unit))
+                << quantity << ": " << unit.toStdString();
+        }
+    }
+}
+
+TEST_F(UnitLibraryTest, CostUnitsAreACurrencyPerSomething)
+{
+    const QStringList currencies = UnitsOf(QStringLiteral("Currency"));
+    const QStringList times = UnitsOf(QStringLiteral("Time"));
+    for (const char* quantity : {"OperatingCost", "LaborCost", "DisposalCost"}) {
+        const QStringList units = UnitsOf(QString::fromLatin1(quantity));
+        EXPECT_EQ(units.size() % currencies.size(), 0) << quantity; // the same choices in every currency
+        for (const QString& unit : units) {
+            const QString currency = unit.section(u'/', 0, 0);
+            const QString per = unit.section(u'/', 1);
+            EXPECT_TRUE(currencies.contains(currency) && !per.isEmpty())
+                << quantity << ": " << unit.toStdString();
+            if (qstrcmp(quantity, "LaborCost") == 0) {
+                EXPECT_TRUE(times.contains(per)) << unit.toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(UnitLibraryTest, EveryQuantityKindOfTheSetsOffersAChoice)
+{
+    const QStringList types = UOMTypes();
+    ASSERT_GE(types.size(), 20);
+    for (const QString& type : types)
+        EXPECT_GE(UnitsOf(type).size(), 2) << type.toStdString();
+    const QList<QVariantList> names = m_db->Rows(QStringLiteral(
+        "SELECT COUNT(DISTINCT DisplayName), COUNT(*) FROM TblUOMTypes WHERE TRIM(DisplayName) <> ''"));
+    EXPECT_EQ(names, QList<QVariantList>({{qlonglong(types.size()), qlonglong(types.size())}}));
+}
+
+TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
+{
+    EXPECT_EQ(m_db->Rows(
+                  QStringLiteral("SELECT UOMSetID, UOMSetName, ReadOnly FROM TblUOMSet ORDER BY UOMSetName")),
+              QList<QVariantList>({{2, QStringLiteral("English"), 1}, {1, QStringLiteral("SI"), 1}}));
+    const QStringList types = UOMTypes();
+    for (int set : {1, 2}) {
+        const QList<QVariantList> rows = m_db->Rows(
+            QStringLiteral(
+                "SELECT UOMType, Unit, DisplayName FROM QryUOMSetDetailByUOMSetID WHERE UOMSetID = %1 "
+                "ORDER BY UOMType")
+                .arg(set));
+        ASSERT_EQ(rows.size(), types.size()) << set;
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i][0].toString(), types[i]) << set;
+            EXPECT_TRUE(UnitsOf(types[i]).contains(rows[i][1].toString()))
+                << set << ": " << types[i].toStdString();
+            EXPECT_FALSE(rows[i][2].toString().isEmpty());
+        }
+    }
+    EXPECT_EQ(
+        m_db->Rows(QStringLiteral("SELECT InputUOMSetID, OutputUOMSetID FROM \"PREFER-UnitsOfMeasureSet\"")),
+        QList<QVariantList>({{-1, -1}}));
+}
+
+TEST_F(UnitLibraryTest, ADeletedSetTakesItsUnitsAlongAndItsIdIsNotReused)
+{
+    m_db.reset();
+    const QString name = QStringLiteral("unit-library-writer");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        for (const char* sql : {"INSERT INTO TblUOMSet (UOMSetName, ReadOnly) VALUES ('Plant', 0)",
+                                "INSERT INTO TblUOMSetDetail (UOMSetID, UOMType, Unit) "
+                                "SELECT 3, UOMType, Unit FROM TblUOMSetDetail WHERE UOMSetID = 1",
+                                "DELETE FROM TblUOMSet WHERE UOMSetID = 3",
+                                "INSERT INTO TblUOMSet (UOMSetName, ReadOnly) VALUES ('Pilot', 0)"})
+            ASSERT_TRUE(query.exec(QString::fromLatin1(sql)))
+                << sql << query.lastError().text().toStdString();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+
+    CReadConnection db(m_path);
+    EXPECT_EQ(db.Rows(QStringLiteral("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = 'Pilot'")),
+              QList<QVariantList>({{4}}));
+    EXPECT_EQ(
+        db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID IN (3, 4)")).toInt(),
+        0);
+    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID = 1")).toInt(),
+              db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMTypes")).toInt());
+}
