@@ -3,6 +3,7 @@
 
 #include "SchemaTestSupport.h"
 #include "foundation/common/UnitConversion.h"
+#include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QSqlError>
@@ -282,4 +283,19 @@ TEST_F(UnitLibraryTest, ADeletedSetTakesItsUnitsAlongAndItsIdIsNotReused)
         0);
     EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID = 1")).toInt(),
               db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMTypes")).toInt());
+}
+
+TEST(DemoUnits, EveryUnitTheSampleProjectStoresIsInTheBuiltInTable)
+{
+    QTemporaryDir dir;
+    CProjectGenerator generator;
+    ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), dir.path()));
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    ASSERT_FALSE(files.isEmpty());
+    for (const QString& file : files) {
+        CReadConnection db(dir.filePath(file));
+        ASSERT_TRUE(db.IsOpen()) << file.toStdString();
+        const QStringList unknown = UnknownUnitsIn(db);
+        EXPECT_TRUE(unknown.isEmpty()) << file.toStdString() << ": " << unknown.join("; ").toStdString();
+    }
 }

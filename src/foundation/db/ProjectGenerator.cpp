@@ -145,11 +145,11 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
                db.Execute(QStringLiteral("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, "
                                          "EquipmentClassID, EquipmentType, PlantID, FactoryID, BuildingID, AreaID, "
                                          "NumberOfUnits, Capacity, CapacityUOM) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, "
-                                         "?, 'L')"),
+                                         "?, 'liter')"),
                           {qlonglong(item.equipmentID), item.tag, qlonglong(item.classID), item.className, plant,
                            Number(item.volume)}) &&
                db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
-                                         "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'L')"),
+                                         "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'liter')"),
                           {qlonglong(item.equipmentID), Number(item.volume)});
     }
     done = done && db.Finish();
@@ -170,7 +170,7 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
                                          "DataSource, Phase) VALUES (?, ?, ?, '', ?)"),
                           {qlonglong(material.materialID), material.name, material.casCode, material.phase}) &&
                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
-                                         "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/mol')"),
+                                         "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
                           {qlonglong(material.materialID), Number(material.molecularWeight)});
     }
     done = done && db.Finish();
