@@ -2,9 +2,9 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/OleDate.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/DaoException.h"
-#include "foundation/common/OleDate.h"
 #include "foundation/db/RecordsetWriter.h"
 
 #include <QSqlError>
@@ -34,11 +34,18 @@ bool sameValue(const QVariant& a, const QVariant& b)
 } // namespace
 
 CDaoRecordset::CDaoRecordset(const DaoRecordsetDef& def, CDaoDatabase* database)
-    : m_def(def), m_database(database)
+    : m_def(&def), m_database(database)
 {
 }
 
 CDaoRecordset::~CDaoRecordset() = default;
+
+void CDaoRecordset::SetDefinition(const DaoRecordsetDef& def)
+{
+    Close();
+    m_def = &def;
+    m_columnIndex.clear();
+}
 
 void CDaoRecordset::SetParameter(const QString& name, const QVariant& value)
 {
@@ -84,8 +91,8 @@ void CDaoRecordset::Requery()
 QString CDaoRecordset::SelectSql() const
 {
     if (m_filter.isEmpty() && m_sort.isEmpty())
-        return m_def.sql;
-    QString sql = QStringLiteral("SELECT * FROM (") + m_def.sql + QLatin1Char(')');
+        return m_def->sql;
+    QString sql = QStringLiteral("SELECT * FROM (") + m_def->sql + QLatin1Char(')');
     if (!m_filter.isEmpty())
         sql += QStringLiteral(" WHERE ") + m_filter;
     if (!m_sort.isEmpty())
@@ -111,7 +118,7 @@ void CDaoRecordset::ReadRows(QSqlQuery& query)
 {
     const QSqlRecord record = query.record();
     std::vector<int> source;
-    for (const DaoColumn& column : m_def.columns) {
+    for (const DaoColumn& column : m_def->columns) {
         source.push_back(record.indexOf(column.name));
         if (source.back() < 0)
             throw CDaoException(QStringLiteral("The query has no column '%1'.").arg(column.name));
@@ -213,8 +220,8 @@ bool CDaoRecordset::FindNext(const RowPredicate& accepts)
 const QHash<QString, int>& CDaoRecordset::ColumnIndex() const
 {
     if (m_columnIndex.isEmpty()) {
-        for (size_t i = 0; i < m_def.columns.size(); ++i)
-            m_columnIndex.insert(m_def.columns[i].name.toLower(), int(i));
+        for (size_t i = 0; i < m_def->columns.size(); ++i)
+            m_columnIndex.insert(m_def->columns[i].name.toLower(), int(i));
     }
     return m_columnIndex;
 }
@@ -333,7 +340,7 @@ void CDaoRecordset::SetDate(const QString& name, double oleDate)
 
 bool CDaoRecordset::CanUpdate() const
 {
-    return m_open && !m_def.tables.empty() && m_database && m_database->CanUpdate();
+    return m_open && !m_def->tables.empty() && m_database && m_database->CanUpdate();
 }
 
 void CDaoRecordset::RequireEditing() const
@@ -346,8 +353,8 @@ void CDaoRecordset::AddNew()
 {
     if (!CanUpdate())
         throw CDaoException(QStringLiteral("The recordset cannot be updated."));
-    m_buffer = QVariantList(qsizetype(m_def.columns.size()));
-    m_changed.assign(m_def.columns.size(), false);
+    m_buffer = QVariantList(qsizetype(m_def->columns.size()));
+    m_changed.assign(m_def->columns.size(), false);
     m_editMode = dbEditAdd;
 }
 
@@ -356,14 +363,14 @@ void CDaoRecordset::Edit()
     if (!CanUpdate())
         throw CDaoException(QStringLiteral("The recordset cannot be updated."));
     m_buffer = CurrentValues();
-    m_changed.assign(m_def.columns.size(), false);
+    m_changed.assign(m_def->columns.size(), false);
     m_editMode = dbEditInProgress;
 }
 
 long CDaoRecordset::Update()
 {
     RequireEditing();
-    CRecordsetWriter writer(m_def, ColumnIndex(), *m_database);
+    CRecordsetWriter writer(*m_def, ColumnIndex(), *m_database);
     long id = 0;
     if (m_editMode == dbEditAdd) {
         id = writer.insert(m_buffer, m_changed);
@@ -392,7 +399,7 @@ void CDaoRecordset::Delete()
         throw CDaoException(QStringLiteral("The recordset cannot be updated."));
     CancelUpdate();
     const QVariantList& values = CurrentValues();
-    CRecordsetWriter(m_def, ColumnIndex(), *m_database).remove(values);
+    CRecordsetWriter(*m_def, ColumnIndex(), *m_database).remove(values);
     m_rows[size_t(m_position)].deleted = true;
     --m_liveCount;
 }

@@ -40,6 +40,7 @@ public:
     void Close();
     void Requery();
     CDaoDatabase* GetDatabase() const { return m_database; }
+    const DaoRecordsetDef& GetDefinition() const { return *m_def; }
 
     void MoveFirst();
     void MoveNext();
@@ -83,6 +84,8 @@ public:
 
 protected:
     void SetErrorMode(DaoErrorMode mode) { m_errorMode = mode; }
+    // For a set over one of several tables of the same shape: closes the set and declares it anew.
+    void SetDefinition(const DaoRecordsetDef& def);
     // Open helpers with the semantics every recordset class shares: an open set re-queries with
     // the parameters as they are now (also on the same database); false after the message when
     // the database is missing or closed (no message when it is empty).
@@ -117,7 +120,7 @@ private:
     bool Report(const QString& text) const;
     template <typename Action> bool Guarded(Action action);
 
-    const DaoRecordsetDef& m_def;
+    const DaoRecordsetDef* m_def;
     mutable QHash<QString, int> m_columnIndex;
     CDaoDatabase* m_database;
     std::unique_ptr<CDaoDatabase> m_ownDatabase;

@@ -1,0 +1,65 @@
+#include "foundation/db/SharedDatabases.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<CDaoDatabase>& materialsDB()
+{
+    static std::unique_ptr<CDaoDatabase> database;
+    return database;
+}
+
+std::unique_ptr<CDaoDatabase>& equipmentDB()
+{
+    static std::unique_ptr<CDaoDatabase> database;
+    return database;
+}
+
+bool isOpenOn(const CDaoDatabase* database, const QString& path)
+{
+    return database && database->IsOpen() && database->GetName() == CSharedConnection::registryKey(path);
+}
+
+CDaoDatabase* cachedOn(std::unique_ptr<CDaoDatabase>& cached, const QString& path)
+{
+    if (path.isEmpty())
+        return nullptr;
+    if (isOpenOn(cached.get(), path))
+        return cached.get();
+    cached.reset();
+    auto database = std::make_unique<CDaoDatabase>();
+    try {
+        database->Open(path, DatabaseRole::WorkingCopy);
+    } catch (const CDaoException&) {
+        return nullptr;
+    }
+    cached = std::move(database);
+    return cached.get();
+}
+
+} // namespace
+
+CDaoDatabase* GetSharedMaterialsDB()
+{
+    return cachedOn(materialsDB(), GetMaterialsDBPath());
+}
+
+CDaoDatabase* GetSharedEquipmentDB()
+{
+    return cachedOn(equipmentDB(), GetEquipmentDBPath());
+}
+
+void CloseSharedMaterialsDB()
+{
+    materialsDB().reset();
+}
+
+void CloseSharedEquipmentDB()
+{
+    equipmentDB().reset();
+}

@@ -1,0 +1,12 @@
+#pragma once
+// [MessageOptions]: one row per option that is on (Options = its name, Value).
+
+#include "foundation/db/DaoRecordset.h"
+
+class CMessageOptionsSet : public CDaoRecordset {
+public:
+    CMessageOptionsSet() : CDaoRecordset(Definition()) {}
+    bool OpenSet();
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};

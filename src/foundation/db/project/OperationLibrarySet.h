@@ -1,0 +1,12 @@
+#pragma once
+// [OperationsLibrary]: the operation types, by type id.
+
+#include "foundation/db/DaoRecordset.h"
+
+class COperationLibrarySet : public CDaoRecordset {
+public:
+    COperationLibrarySet() : CDaoRecordset(Definition()) {}
+    bool OpenSet();
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};

@@ -1,0 +1,23 @@
+#include "foundation/db/project/QueryStepInProjectSet.h"
+
+const DaoRecordsetDef& CQueryStepInProjectSet::Definition()
+{
+    static const DaoRecordsetDef def{
+        "SELECT StepID, StepName, ProcessID, ProcessName, ProcessVersionName, ProjectID FROM QryStepInProject"
+        " ORDER BY StepID, ProcessID",
+        {},
+        {{"StepID", DaoFieldType::Long, DAO_NOT_WRITTEN},
+         {"StepName", DaoFieldType::Text, DAO_NOT_WRITTEN},
+         {"ProcessID", DaoFieldType::Long, DAO_NOT_WRITTEN},
+         {"ProcessName", DaoFieldType::Text, DAO_NOT_WRITTEN},
+         {"ProcessVersionName", DaoFieldType::Text, DAO_NOT_WRITTEN},
+         {"ProjectID", DaoFieldType::Long, DAO_NOT_WRITTEN}}};
+    return def;
+}
+
+bool CQueryStepInProjectSet::OpenSet(const QString& dbPath)
+{
+    if (dbPath.isEmpty())
+        return OpenOnProjectDatabase(QString());
+    return OpenOnFile(dbPath, QString(), DatabaseRole::ReadOnly);
+}

@@ -1,0 +1,14 @@
+#pragma once
+// [QryStepInProject]: the steps that have a step database, with their process; one row per step
+// and process, ordered by step id. Read-only.
+
+#include "foundation/db/DaoRecordset.h"
+
+class CQueryStepInProjectSet : public CDaoRecordset {
+public:
+    CQueryStepInProjectSet() : CDaoRecordset(Definition()) {}
+    // "" = the open project database; another path is opened for reading.
+    bool OpenSet(const QString& dbPath = QString());
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};

@@ -1,0 +1,345 @@
+#include "RecordsetFixture.h"
+#include "ScriptedPrompts.h"
+#include "foundation/db/SharedConnection.h"
+#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/project/LanguagePreferencesSet.h"
+#include "foundation/db/project/MessageOptionsSet.h"
+#include "foundation/db/project/OperationLibrarySet.h"
+#include "foundation/db/project/PreferencesSet.h"
+#include "foundation/db/project/ProcessSet.h"
+#include "foundation/db/project/ProcessStepSet.h"
+#include "foundation/db/project/ProjectSet.h"
+#include "foundation/db/project/ProjectStepSet.h"
+#include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
+#include "foundation/db/project/QueryOperationDefaultSet.h"
+#include "foundation/db/project/QueryStepInProjectSet.h"
+#include "foundation/db/project/QuorvantaVersionSet.h"
+#include "foundation/db/project/StepToProcessSet.h"
+#include "foundation/db/project/TextRecipeOptionsSet.h"
+
+namespace {
+
+QList<long> longs(CDaoRecordset& set, const QString& name)
+{
+    QList<long> values;
+    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
+        values << set.GetLong(name);
+    return values;
+}
+
+} // namespace
+
+class ProjectRecordsetsTest : public RecordsetFixture {
+protected:
+    QString project() const { return GetProjectDBPath(); }
+};
+
+TEST_F(ProjectRecordsetsTest, StepByStepAndProcessEditWritesEachFieldToItsTable)
+{
+    CQryStepByStepAndProcessIDSet set;
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
+    ASSERT_EQ(set.GetRecordCount(), 1);
+    EXPECT_EQ(set.GetText("StepName"), "Salt Formation");
+    set.Edit();
+    set.SetText("ProcessName", "Amidol HCl");
+    set.SetText("ProcessVersionName", "2");
+    set.SetLong("StepOrder", 7);
+    set.Update();
+    EXPECT_EQ(
+        scalar(project(), "SELECT ProcessName || '/' || ProcessVersionName FROM Process WHERE ProcessID = 2"),
+        "Amidol HCl/2");
+    EXPECT_EQ(
+        count(project(), "SELECT StepOrder FROM \"Step-To-Process\" WHERE ProcessID = 2 AND StepID = 1004"),
+        7);
+    EXPECT_EQ(
+        count(project(), "SELECT StepOrder FROM \"Step-To-Process\" WHERE ProcessID = 2 AND StepID = 1001"),
+        1);
+    EXPECT_EQ(scalar(project(), "SELECT ProcessName FROM Process WHERE ProcessID = 1"), "Amidol");
+}
+
+TEST_F(ProjectRecordsetsTest, StepByStepAndProcessMovesTheStepToAnotherProcess)
+{
+    CQryStepByStepAndProcessIDSet set;
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
+    set.Edit();
+    set.SetLong("ProcessID", FREE_BASE);
+    set.SetLong("StepOrder", 4);
+    set.Update();
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, FREE_BASE)); // re-queried with the new parameters
+    ASSERT_EQ(set.GetRecordCount(), 1);
+    EXPECT_EQ(set.GetText("ProcessVersionName"), "Free Base");
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
+    EXPECT_EQ(set.GetRecordCount(), 0);
+}
+
+TEST_F(ProjectRecordsetsTest, StepToProcessListsOneProcessOrEveryProcessInStepOrder)
+{
+    CStepToProcessSet set;
+    ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
+    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
+    ASSERT_TRUE(set.OpenSet(-1));
+    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1002, 1003, 1001, 1004, 1005, 1006}));
+    EXPECT_EQ(longs(set, "ProcessID"), QList<long>({1, 1, 1, 2, 2, 2, 2}));
+}
+
+TEST_F(ProjectRecordsetsTest, StepToProcessWritesTheVersionToTheStepAndDeletesOnlyTheLink)
+{
+    CStepToProcessSet set;
+    ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
+    ASSERT_TRUE(set.FindFirst([](const CDaoRecordset& row) { return row.GetLong("StepID") == 1005; }));
+    set.Edit();
+    set.SetText("StepVersionName", "2.0");
+    set.SetLong("StepOrder", 9);
+    set.Update();
+    EXPECT_EQ(scalar(project(), "SELECT StepVersionName FROM ProjectStep WHERE StepID = 1005"), "2.0");
+    set.Delete();
+    EXPECT_EQ(count(project(), "SELECT count(*) FROM \"Step-To-Process\" WHERE StepID = 1005"), 0);
+    EXPECT_EQ(count(project(), "SELECT count(*) FROM ProjectStep WHERE StepID = 1005"), 1);
+}
+
+TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnlyRead)
+{
+    m_projectDb.Execute("UPDATE \"Step-To-Process\" SET StepOrder = 0 WHERE ProcessID = 2 AND StepID = 1006");
+    CProcessStepSet set;
+    ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
+    EXPECT_EQ(set.GetRecordCount(), 4);
+    EXPECT_EQ(longs(set, "StepID"), QList<long>({1006, 1001, 1004, 1005}));
+    ASSERT_TRUE(set.OpenSet(FREE_BASE));
+    EXPECT_EQ(set.GetRecordCount(), 3);
+    set.Edit();
+    set.SetLong("StepOrder", 5);
+    set.Update();
+    EXPECT_EQ(
+        count(project(), "SELECT StepOrder FROM \"Step-To-Process\" WHERE ProcessID = 1 AND StepID = 1001"),
+        5);
+
+    const QString other = writeOtherDemo("other");
+    ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE, other));
+    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
+    EXPECT_FALSE(set.CanUpdate());
+    set.CloseSet();
+    EXPECT_FALSE(CSharedConnection::isOpen(other));
+}
+
+TEST_F(ProjectRecordsetsTest, ProjectListsAndOrders)
+{
+    CProcessSet processes;
+    ASSERT_TRUE(processes.OpenSet());
+    EXPECT_EQ(longs(processes, "ProcessID"), QList<long>({1, 2}));
+    CProjectStepSet steps;
+    ASSERT_TRUE(steps.OpenSet());
+    EXPECT_EQ(longs(steps, "StepID"), QList<long>({1, 1001, 1002, 1003, 1004, 1005, 1006}));
+    CQueryStepInProjectSet inProject;
+    ASSERT_TRUE(inProject.OpenSet());
+    EXPECT_EQ(longs(inProject, "StepID"), QList<long>({1001, 1001, 1002, 1003, 1004, 1005, 1006}));
+    EXPECT_FALSE(inProject.CanUpdate());
+}
+
+TEST_F(ProjectRecordsetsTest, ProjectRowIsEditedOnTheProjectAndOnlyReadFromAFile)
+{
+    CProjectSet set;
+    ASSERT_TRUE(set.OpenSet());
+    set.Edit();
+    set.SetText("Description", "Renamed");
+    set.Update();
+    EXPECT_EQ(scalar(project(), "SELECT Description FROM Project"), "Renamed");
+    const QString other = writeOtherDemo("other");
+    ASSERT_TRUE(set.OpenSet(other));
+    EXPECT_EQ(set.GetText("ProjectName"), "Demo");
+    EXPECT_FALSE(set.CanUpdate());
+}
+
+TEST_F(ProjectRecordsetsTest, PreferencesAndOptionsAreOpenedByTheCaller)
+{
+    CPreferencesSet preferences(&m_projectDb);
+    preferences.Open();
+    ASSERT_FALSE(preferences.IsEOF());
+    preferences.Edit();
+    preferences.SetText("Description", "Pilot plant");
+    preferences.Update();
+    preferences.Close();
+    EXPECT_EQ(scalar(project(), "SELECT Description FROM Preferences"), "Pilot plant");
+}
+
+TEST_F(ProjectRecordsetsTest, VersionIsReadAndAFailureKeepsTheEngineTextWithoutAMessage)
+{
+    CQuorvantaVersionSet set;
+    ASSERT_TRUE(set.OpenSet(writeOtherDemo("other")));
+    EXPECT_EQ(set.GetText("VersionNumber"), "38.0");
+    set.CloseSet();
+    ScriptedPromptService prompts; // any prompt fails the test
+    EXPECT_FALSE(set.OpenSet(pathOf("missing.prj")));
+    EXPECT_TRUE(set.GetErrorText().contains("Could not find file")) << set.GetErrorText().toStdString();
+    EXPECT_FALSE(QFileInfo::exists(pathOf("missing.prj")));
+}
+
+// ---- the language preference tables ---------------------------------------------------------
+
+class LanguagePreferencesSetTest : public RecordsetFixture {
+protected:
+    void SetUp() override
+    {
+        RecordsetFixture::SetUp();
+        m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
+        m_projectDb.Execute(
+            "INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
+    }
+};
+
+TEST_F(LanguagePreferencesSetTest, TheModeChoosesTheTable)
+{
+    CLanguagePreferencesSet set;
+    ASSERT_TRUE(set.OpenSet(GetProjectDBPath(), QString()));
+    EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVEnglish.lng");
+    ASSERT_TRUE(set.OpenSet(GetProjectDBPath(), "Temp"));
+    EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVGerman.lng");
+    set.Edit();
+    set.SetText("RecipeLanguagePath", "QVFrench.lng");
+    set.Update();
+    ASSERT_TRUE(set.OpenSet(GetProjectDBPath(), "anything else"));
+    EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVEnglish.lng");
+    EXPECT_EQ(scalar(GetProjectDBPath(), "SELECT RecipeLanguagePath FROM \"TempPREFER-Language\""),
+              "QVFrench.lng");
+}
+
+TEST_F(LanguagePreferencesSetTest, AnOpenSetOnTheSamePathAndModeReadsAgain)
+{
+    CLanguagePreferencesSet set;
+    ASSERT_TRUE(set.OpenSet(GetProjectDBPath()));
+    m_projectDb.Execute("DELETE FROM \"PREFER-Language\"");
+    ASSERT_TRUE(set.OpenSet(GetProjectDBPath()));
+    EXPECT_TRUE(set.IsEOF());
+    set.AddNew();
+    set.SetText("RecipeLanguagePath", "QVSpanish.lng");
+    set.Update();
+    EXPECT_EQ(scalar(GetProjectDBPath(), "SELECT RecipeLanguagePath FROM \"PREFER-Language\""),
+              "QVSpanish.lng");
+}
+
+TEST_F(LanguagePreferencesSetTest, AnEmptyPathIsRefusedWithItsMessage)
+{
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    CLanguagePreferencesSet set;
+    EXPECT_FALSE(set.OpenSet(QString(), "Temp"));
+    EXPECT_EQ(prompts.texts(), QStringList({"Project path is not specified!"}));
+}
+
+TEST_F(LanguagePreferencesSetTest, AFileOfItsOwnIsLetGoAtClose)
+{
+    const QString other = writeOtherDemo("other");
+    CLanguagePreferencesSet set;
+    ASSERT_TRUE(set.OpenSet(other));
+    EXPECT_TRUE(set.IsEOF());
+    EXPECT_TRUE(CSharedConnection::isOpen(other));
+    set.CloseSet();
+    EXPECT_FALSE(CSharedConnection::isOpen(other));
+}
+
+// ---- sets on the project database when there is none ----------------------------------------
+
+struct NotOpenCase {
+    const char* name;
+    std::function<bool()> open;
+    QString message;                   // "" = false without a message
+    bool quietWithoutDatabase = false; // no project database at all: false without the message
+};
+
+template <typename Set> std::function<bool()> openOf()
+{
+    return [] { return Set().OpenSet(); };
+}
+
+class NotOpenTest : public RecordsetFixture, public ::testing::WithParamInterface<NotOpenCase> {};
+
+TEST_P(NotOpenTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMessage)
+{
+    CDaoDatabase closed;
+    m_app.fileSet().projectDatabase = &closed;
+    ScriptedPromptService prompts;
+    if (!GetParam().message.isEmpty())
+        prompts.expect(IDOK);
+    EXPECT_FALSE(GetParam().open());
+    EXPECT_EQ(prompts.texts(),
+              GetParam().message.isEmpty() ? QStringList() : QStringList{GetParam().message});
+}
+
+TEST_P(NotOpenTest, NoProjectDatabaseGivesFalse)
+{
+    m_app.fileSet().projectDatabase = nullptr;
+    ScriptedPromptService prompts;
+    const bool withMessage =
+        !GetParam().message.isEmpty() && std::string(GetParam().name) != "QueryOperationDefault";
+    if (withMessage)
+        prompts.expect(IDOK);
+    EXPECT_FALSE(GetParam().open());
+    EXPECT_EQ(prompts.texts().size(), withMessage ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ProjectSets, NotOpenTest,
+    ::testing::Values(
+        NotOpenCase{"OperationLibrary", openOf<COperationLibrarySet>(), "Database file is not opened yet!"},
+        NotOpenCase{"TextRecipeOptions", openOf<CTextRecipeOptionsSet>(), "Database file is not opend yet!"},
+        NotOpenCase{"MessageOptions", openOf<CMessageOptionsSet>(), "Database file is not opened yet!"},
+        NotOpenCase{"QueryOperationDefault", openOf<CQueryOperationDefaultSet>(),
+                    "Database file is not opend yet!"},
+        NotOpenCase{"Process", openOf<CProcessSet>(), ""},
+        NotOpenCase{"ProjectStep", openOf<CProjectStepSet>(), ""},
+        NotOpenCase{"Project", [] { return CProjectSet().OpenSet(); }, ""},
+        NotOpenCase{"StepToProcess", [] { return CStepToProcessSet().OpenSet(-1); }, ""}),
+    [](const ::testing::TestParamInfo<NotOpenCase>& info) { return std::string(info.param.name); });
+
+// ---- the cached material and equipment connections -------------------------------------------
+
+struct SharedCase {
+    const char* name;
+    CDaoDatabase* (*get)();
+    void (*close)();
+    QString ProjectFileSet::*path;
+};
+
+class SharedDatabaseTest : public RecordsetFixture, public ::testing::WithParamInterface<SharedCase> {
+protected:
+    void TearDown() override { GetParam().close(); }
+};
+
+TEST_P(SharedDatabaseTest, OpensOnFirstUseKeepsItAndCloseLetsGo)
+{
+    const SharedCase& shared = GetParam();
+    const QString path = m_app.fileSet().*shared.path;
+    EXPECT_FALSE(CSharedConnection::isOpen(path));
+    CDaoDatabase* database = shared.get();
+    ASSERT_NE(database, nullptr);
+    EXPECT_TRUE(database->IsOpen());
+    EXPECT_EQ(shared.get(), database);
+    EXPECT_TRUE(CSharedConnection::isOpen(path));
+    shared.close();
+    EXPECT_FALSE(CSharedConnection::isOpen(path));
+    shared.close(); // nothing cached: nothing to do
+}
+
+TEST_P(SharedDatabaseTest, FollowsTheProjectAndFailsWithoutAFile)
+{
+    const SharedCase& shared = GetParam();
+    ASSERT_NE(shared.get(), nullptr);
+    const QString first = m_app.fileSet().*shared.path;
+    const QString other = QFileInfo(writeOtherDemo("other")).path() + "/" + QFileInfo(first).fileName();
+    m_app.fileSet().*shared.path = other;
+    ASSERT_NE(shared.get(), nullptr);
+    EXPECT_FALSE(CSharedConnection::isOpen(first));
+    EXPECT_TRUE(CSharedConnection::isOpen(other));
+    m_app.fileSet().*shared.path = pathOf("missing.db");
+    EXPECT_EQ(shared.get(), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(pathOf("missing.db")));
+    m_app.fileSet().*shared.path = QString();
+    EXPECT_EQ(shared.get(), nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MaterialsAndEquipment, SharedDatabaseTest,
+    ::testing::Values(SharedCase{"Materials", GetSharedMaterialsDB, CloseSharedMaterialsDB,
+                                 &ProjectFileSet::materialsDBPath},
+                      SharedCase{"Equipment", GetSharedEquipmentDB, CloseSharedEquipmentDB,
+                                 &ProjectFileSet::equipmentDBPath}),
+    [](const ::testing::TestParamInfo<SharedCase>& info) { return std::string(info.param.name); });

@@ -1,0 +1,179 @@
+// Every recordset class opened on a freshly generated Demo project: every declared column is
+// read on every row with a value of its declared type, and every column a set writes exists in
+// its base table.
+
+#include "RecordsetFixture.h"
+#include "foundation/db/project/LanguagePreferencesSet.h"
+#include "foundation/db/project/MessageOptionsSet.h"
+#include "foundation/db/project/OperationLibrarySet.h"
+#include "foundation/db/project/OptionsSet.h"
+#include "foundation/db/project/PreferencesSet.h"
+#include "foundation/db/project/ProcessSet.h"
+#include "foundation/db/project/ProcessStepSet.h"
+#include "foundation/db/project/ProcessToProjectSet.h"
+#include "foundation/db/project/ProjectSet.h"
+#include "foundation/db/project/ProjectStepSet.h"
+#include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
+#include "foundation/db/project/QueryOperationDefaultSet.h"
+#include "foundation/db/project/QueryStepInProjectSet.h"
+#include "foundation/db/project/QuorvantaVersionSet.h"
+#include "foundation/db/project/StepToProcessSet.h"
+#include "foundation/db/project/TextRecipeOptionsSet.h"
+#include "foundation/db/step/OperationConditionalLogicParameterSet.h"
+#include "foundation/db/step/OperationSet.h"
+#include "foundation/db/step/StepSet.h"
+#include "foundation/db/step/TextRecipeSet.h"
+#include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
+#include "foundation/db/step/UnitProcedureSet.h"
+
+#include <QSet>
+#include <QSqlQuery>
+#include <functional>
+#include <limits>
+
+namespace {
+
+using SetPtr = std::unique_ptr<CDaoRecordset>;
+
+struct DriftCase {
+    const char* name;
+    // Opens the set on the fixture's project (or answers null when it does not open).
+    std::function<SetPtr(long itemID)> open;
+    const char* itemType = nullptr; // the recipe row whose id is passed to open
+};
+
+template <typename Set, typename... Args> SetPtr opened(Args&&... args)
+{
+    auto set = std::make_unique<Set>();
+    return set->OpenSet(std::forward<Args>(args)...) ? std::move(set) : nullptr;
+}
+
+template <typename Set> SetPtr openedOnProject()
+{
+    auto set = std::make_unique<Set>(GetProjectDatabase());
+    set->Open();
+    return set;
+}
+
+bool isInteger(const QVariant& value)
+{
+    const int type = value.typeId();
+    return type == QMetaType::LongLong || type == QMetaType::Int;
+}
+
+bool isNumber(const QVariant& value)
+{
+    return isInteger(value) || value.typeId() == QMetaType::Double;
+}
+
+bool fitsType(DaoFieldType type, const QVariant& value)
+{
+    if (value.isNull())
+        return true;
+    switch (type) {
+    case DaoFieldType::Long:
+        return isInteger(value);
+    case DaoFieldType::Short:
+        return isInteger(value) && std::abs(value.toLongLong()) <= std::numeric_limits<short>::max();
+    case DaoFieldType::Bool:
+        return isInteger(value) && (value.toLongLong() == 0 || value.toLongLong() == 1);
+    case DaoFieldType::Double:
+    case DaoFieldType::Date:
+        return isNumber(value);
+    case DaoFieldType::Text:
+        return value.typeId() == QMetaType::QString;
+    }
+    return false;
+}
+
+QSet<QString> tableColumns(CDaoDatabase& database, const QString& table)
+{
+    QSet<QString> columns;
+    QSqlQuery query = database.Query("SELECT name FROM pragma_table_info(?)", {table});
+    while (query.next())
+        columns.insert(query.value(0).toString().toLower());
+    return columns;
+}
+
+} // namespace
+
+class RecordsetDriftTest : public RecordsetFixture, public ::testing::WithParamInterface<DriftCase> {
+protected:
+    // Rows for the tables the Demo leaves empty, so that every column is read at least once.
+    void SetUp() override
+    {
+        RecordsetFixture::SetUp();
+        m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
+        m_projectDb.Execute(
+            "INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
+        m_projectDb.Execute("INSERT INTO MessageOptions (Options, Value) VALUES ('Warnings', 1)");
+        CDaoDatabase& step = *m_stepDbs.at(COUPLING);
+        step.Execute(
+            "INSERT INTO OperationConditionalLogicParameter VALUES (10003, 'Starts-After', 10002, 5.0, "
+            "'min', NULL)");
+        step.Execute(
+            "INSERT INTO UnitProcedureConditionalLogicParameter VALUES (10013, 'Starts-After', 10001, "
+            "NULL, NULL, NULL)");
+    }
+};
+
+TEST_P(RecordsetDriftTest, ReadsEveryDeclaredColumnAndWritesOnlyExistingOnes)
+{
+    const DriftCase& drift = GetParam();
+    const long itemID = drift.itemType ? firstItemID(COUPLING, drift.itemType) : -1;
+    SetPtr set = drift.open(itemID);
+    ASSERT_TRUE(set) << "does not open";
+    ASSERT_GT(set->GetRecordCount(), 0) << "no rows to read";
+    const DaoRecordsetDef& def = set->GetDefinition();
+    for (set->MoveFirst(); !set->IsEOF(); set->MoveNext()) {
+        for (const DaoColumn& column : def.columns) {
+            const QVariant value = set->GetFieldValue(column.name);
+            EXPECT_TRUE(fitsType(column.type, value))
+                << column.name.toStdString() << " holds " << value.toString().toStdString();
+        }
+    }
+    for (int table = 0; table < int(def.tables.size()); ++table) {
+        const QSet<QString> columns = tableColumns(*set->GetDatabase(), def.tables[size_t(table)].name);
+        ASSERT_FALSE(columns.isEmpty()) << def.tables[size_t(table)].name.toStdString();
+        for (const DaoColumn& column : def.columns) {
+            if (column.table == table)
+                EXPECT_TRUE(columns.contains(column.writtenName().toLower())) << column.name.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryClass, RecordsetDriftTest,
+    ::testing::Values(
+        DriftCase{"Project", [](long) { return opened<CProjectSet>(QString()); }},
+        DriftCase{"ProjectOnFile", [](long) { return opened<CProjectSet>(GetProjectDBPath()); }},
+        DriftCase{"QuorvantaVersion", [](long) { return opened<CQuorvantaVersionSet>(GetProjectDBPath()); }},
+        DriftCase{"Preferences", [](long) { return openedOnProject<CPreferencesSet>(); }},
+        DriftCase{"Options", [](long) { return openedOnProject<COptionsSet>(); }},
+        DriftCase{"ProjectStep", [](long) { return opened<CProjectStepSet>(); }},
+        DriftCase{"QueryStepInProject", [](long) { return opened<CQueryStepInProjectSet>(QString()); }},
+        DriftCase{"Process", [](long) { return opened<CProcessSet>(); }},
+        DriftCase{"ProcessToProject", [](long) { return opened<CProcessToProjectSet>(QString()); }},
+        DriftCase{"ProcessStep", [](long) { return opened<CProcessStepSet>(2L, QString()); }},
+        DriftCase{"QryStepByStepAndProcessID",
+                  [](long) { return opened<CQryStepByStepAndProcessIDSet>(1004L, 2L); }},
+        DriftCase{"StepToProcess", [](long) { return opened<CStepToProcessSet>(-1L); }},
+        DriftCase{"OperationLibrary", [](long) { return opened<COperationLibrarySet>(); }},
+        DriftCase{"LanguagePreferences",
+                  [](long) { return opened<CLanguagePreferencesSet>(GetProjectDBPath(), QString()); }},
+        DriftCase{"TempLanguagePreferences",
+                  [](long) { return opened<CLanguagePreferencesSet>(GetProjectDBPath(), QString("Temp")); }},
+        DriftCase{"TextRecipeOptions", [](long) { return opened<CTextRecipeOptionsSet>(); }},
+        DriftCase{"MessageOptions", [](long) { return opened<CMessageOptionsSet>(); }},
+        DriftCase{"QueryOperationDefault", [](long) { return opened<CQueryOperationDefaultSet>(); }},
+        DriftCase{"Step", [](long) { return opened<CStepSet>(1001L, QString()); }},
+        DriftCase{"TextRecipe",
+                  [](long) { return opened<CTextRecipeSet>(1001L, -1L, QString("all"), QString()); }},
+        DriftCase{"Operation", [](long id) { return opened<COperationSet>(1001L, id); }, "Operation"},
+        DriftCase{"UnitProcedure", [](long id) { return opened<CUnitProcedureSet>(1001L, id); },
+                  "Unit Procedure"},
+        DriftCase{"OperationConditionalLogicParameter",
+                  [](long) { return opened<COperationConditionalLogicParameterSet>(1001L); }},
+        DriftCase{"UnitProcedureConditionalLogicParameter",
+                  [](long) { return opened<CUnitProcedureConditionalLogicParameterSet>(1001L); }}),
+    [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });

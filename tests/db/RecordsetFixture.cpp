@@ -1,0 +1,77 @@
+#include "RecordsetFixture.h"
+
+#include "foundation/db/ProjectGenerator.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+const QString PRIVATE_CONNECTION = QStringLiteral("recordset_fixture_reader");
+
+} // namespace
+
+void RecordsetFixture::SetUp()
+{
+    ASSERT_TRUE(m_dir.isValid());
+    CProjectGenerator generator;
+    const ProjectSpec demo = CProjectGenerator::DemoProject();
+    ASSERT_TRUE(generator.Write(demo, m_dir.path())) << generator.ErrorText().toStdString();
+    ProjectFileSet& files = m_app.fileSet();
+    files.projectDBPath = pathOf("Demo.prj");
+    files.materialsDBPath = pathOf("Demo.mtl");
+    files.equipmentDBPath = pathOf("Demo.eqm");
+    m_projectDb.Open(files.projectDBPath, DatabaseRole::WorkingCopy);
+    files.projectDatabase = &m_projectDb;
+    for (const StepSpec& step : demo.steps) {
+        auto database = std::make_unique<CDaoDatabase>();
+        database->Open(stepPath(step.stepID), DatabaseRole::WorkingCopy);
+        m_app.stepDatabases().add(step.stepID, database.get(), database->GetName());
+        m_stepDbs[step.stepID] = std::move(database);
+    }
+}
+
+QString RecordsetFixture::stepPath(long stepID) const
+{
+    return pathOf(CProjectGenerator::StepFileName(stepID));
+}
+
+QString RecordsetFixture::writeOtherDemo(const QString& folder)
+{
+    CProjectGenerator generator;
+    EXPECT_TRUE(generator.Write(CProjectGenerator::DemoProject(), pathOf(folder)));
+    return pathOf(folder + "/Demo.prj");
+}
+
+QVariant RecordsetFixture::scalar(const QString& path, const QString& sql, const QVariantList& values) const
+{
+    QVariant result;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", PRIVATE_CONNECTION);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        QSqlQuery query(db);
+        query.prepare(sql);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        EXPECT_TRUE(query.exec()) << query.lastError().text().toStdString();
+        if (query.next())
+            result = query.value(0);
+    }
+    QSqlDatabase::removeDatabase(PRIVATE_CONNECTION);
+    return result;
+}
+
+long RecordsetFixture::count(const QString& path, const QString& sql, const QVariantList& values) const
+{
+    return long(scalar(path, sql, values).toLongLong());
+}
+
+long RecordsetFixture::firstItemID(long stepID, const QString& type) const
+{
+    return long(scalar(stepPath(stepID),
+                       "SELECT ID FROM TextRecipe WHERE Type = ? ORDER BY RecipeSequenceNumber LIMIT 1",
+                       {type})
+                    .toLongLong());
+}
