@@ -31,7 +31,6 @@ struct FrameHooks {
 
     // Views and pane content.
     std::function<void(bool insertAfter, bool insertBefore)> applyInsertMode; // to every recipe view
-    std::function<void()> refreshAmbientPressure;
     std::function<void()> saveWindowPositions;
     std::function<void()> saveChemistryDocuments;
     std::function<void()> hideProjectInfoDialog;

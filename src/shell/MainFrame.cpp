@@ -28,6 +28,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     m_mdiArea->setTabsMovable(true);
     m_mdiArea->setDocumentMode(true);
     setCentralWidget(m_mdiArea);
+    m_readDisplayOptions = [this] { readDisplayOptions(); };
     m_statusBar = new MCStatusBar(this);
     setStatusBar(m_statusBar);
     resize(1200, 800);

@@ -2,6 +2,7 @@
 // The main window: tabbed document area, the six docking panes, menus and toolbars keyed by
 // command id, the status bar, the auto-save timer and the hand-over of an opened project.
 
+#include "shell/FrameDisplayOptions.h"
 #include "foundation/common/FrameServices.h"
 #include "shell/AutoSaveTimer.h"
 #include "shell/ContextRecord.h"
@@ -33,7 +34,9 @@ public:
 
     FrameHooks& hooks() { return m_hooks; }
     // Reads the text-recipe display options of the opened project; called first by OnProjectOpened.
+    // Reads the display options and the ambient pressure at the start of the hand-over.
     std::function<void()> m_readDisplayOptions;
+    FrameDisplayOptions m_displayOptions;
 
     // Commands.
     QAction* action(int commandID) const { return m_actions.value(commandID); }
@@ -140,6 +143,7 @@ private:
     bool frameRuleAllows(int commandID) const;
     void installDefaultNotifyHandlers();
     void callProjectOpenedHooks();
+    void readDisplayOptions();
     void removeTemporaryFolders();
 
     QMdiArea* m_mdiArea = nullptr;

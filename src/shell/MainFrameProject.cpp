@@ -82,5 +82,16 @@ void CMainFrame::SetProjectTitle(const QString& title)
 void CMainFrame::HideProjectInfoDialog() { call(m_hooks.hideProjectInfoDialog); }
 void CMainFrame::SaveWindowPositions() { call(m_hooks.saveWindowPositions); }
 void CMainFrame::SaveChemistryDocuments() { call(m_hooks.saveChemistryDocuments); }
-void CMainFrame::RefreshAmbientPressure() { call(m_hooks.refreshAmbientPressure); }
+void CMainFrame::readDisplayOptions()
+{
+    m_displayOptions = ReadFrameDisplayOptions();
+    RefreshAmbientPressure();
+}
+
+void CMainFrame::RefreshAmbientPressure()
+{
+    double pressure = 0;
+    if (ReadAmbientPressure(pressure) && GetAppContext())
+        GetAppContext()->setAmbientPressure(pressure);
+}
 void CMainFrame::WaitForUpdateDatabase() { call(m_hooks.waitForUpdateDatabase); }

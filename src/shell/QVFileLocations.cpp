@@ -1,5 +1,7 @@
 #include "shell/QVFileLocations.h"
 
+#include "foundation/db/DatabaseFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -21,10 +23,6 @@ bool canReadAndWrite(const QString& path)
     return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
 }
 
-bool hasJournalBeside(const QString& path)
-{
-    return QFileInfo::exists(path + "-wal") || QFileInfo::exists(path + "-journal");
-}
 } // namespace
 
 QString WithTrailingSlash(const QString& folder)
@@ -85,12 +83,7 @@ QString CQVFileLocations::languageDir() const { return m_installDir + QStringLit
 
 QString CQVFileLocations::defaultLanguageTemplatePath() const { return languageDir() + LANGUAGE_TEMPLATE; }
 
-void CQVFileLocations::SetLanguageFile(const QString& languageTemplatePath)
-{
-    TrySetLanguageFile(languageTemplatePath);
-}
-
-bool CQVFileLocations::TrySetLanguageFile(const QString& languageTemplatePath)
+bool CQVFileLocations::SetLanguageFile(const QString& languageTemplatePath)
 {
     if (!QFileInfo(languageTemplatePath).isFile())
         return false;
@@ -104,10 +97,10 @@ bool CQVFileLocations::TrySetLanguageFile(const QString& languageTemplatePath)
     return true;
 }
 
-// A byte copy is safe here: the template is a closed rollback-journal file with no journal beside it.
+// The working copy of a template that cannot be written where it lies, copied through the database layer.
 QString CQVFileLocations::copyLanguageTemplate(const QString& source) const
 {
-    if (m_instanceDir.isEmpty() || hasJournalBeside(source))
+    if (m_instanceDir.isEmpty())
         return QString();
     const QString folder = m_instanceDir + QStringLiteral("Language/");
     QDir().mkpath(folder);
@@ -115,16 +108,9 @@ QString CQVFileLocations::copyLanguageTemplate(const QString& source) const
     if (QStorageInfo(folder).bytesAvailable() < size)
         return QString();
     const QString target = folder + QFileInfo(source).fileName();
-    const QString partial = target + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (!QFile::copy(source, partial))
+    if (!CopyDatabaseFile(source, target))
         return QString();
-    QFile::setPermissions(partial, QFile::permissions(partial) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
-    QFile::remove(target);
-    if (!QFile::rename(partial, target)) {
-        QFile::remove(partial);
-        return QString();
-    }
+    QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
     return target;
 }
 

@@ -32,10 +32,7 @@ public:
     QString defaultLanguageTemplatePath() const;
     QString languageTemplatePath() const { return m_languageTemplatePath; }
 
-    void SetLanguageFile(const QString& languageTemplatePath) override;
-    // Records the template; copies a template that cannot be written into a writable folder.
-    // False (and the previous working path kept) when no usable copy could be made.
-    bool TrySetLanguageFile(const QString& languageTemplatePath);
+    bool SetLanguageFile(const QString& languageTemplatePath) override;
     void SetWorkingDirectory(const QString& folder) override;
 
     // Answers whether a file can be opened for reading and writing (tests replace it: a root

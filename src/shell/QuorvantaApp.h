@@ -46,6 +46,8 @@ public:
     void AddToRecentFileList(const QString& path) override;
     bool isProjectModified() const override { return m_projectModified; }
     void setProjectModified(bool modified) override { m_projectModified = modified; }
+    double ambientPressure() const override { return m_ambientPressure; }
+    void setAmbientPressure(double internalValue) override { m_ambientPressure = internalValue; }
 
     CMainFrame* mainFrame() const { return m_frame.get(); }
     CQVFileLocations* fileLocations() const { return m_fileLocations.get(); }
@@ -107,5 +109,6 @@ private:
     ProjectFileSet m_fileSet;
     StepDatabaseRegistry m_stepDatabases;
     bool m_projectModified = false;
+    double m_ambientPressure = 101325.0;
     AppContext* m_previousContext = nullptr;
 };

@@ -73,7 +73,7 @@ TEST(QVFileLocations, ALanguageTemplateThatCannotBeWrittenIsCopiedToAWritableFol
     QFile::setPermissions(source, QFileDevice::ReadOwner);
     CQVFileLocations locations(nullptr);
     locations.SetAccessProbe([&](const QString& path) { return path != source; });
-    ASSERT_TRUE(locations.TrySetLanguageFile(source));
+    ASSERT_TRUE(locations.SetLanguageFile(source));
     const QString copy = locations.workingLanguageDBPath();
     EXPECT_TRUE(copy.startsWith(locations.instanceTempDir()));
     EXPECT_EQ(QFileInfo(copy).fileName(), "QVEnglish.lng");
@@ -92,9 +92,9 @@ TEST(QVFileLocations, AWritableLanguageTemplateIsUsedInPlaceAndAMissingOneFails)
     const QString source = writeFile(dir.filePath("Mine.lng"), "db");
     CQVFileLocations locations(nullptr);
     locations.SetAccessProbe([](const QString&) { return true; });
-    ASSERT_TRUE(locations.TrySetLanguageFile(source));
+    ASSERT_TRUE(locations.SetLanguageFile(source));
     EXPECT_EQ(locations.workingLanguageDBPath(), source);
-    EXPECT_FALSE(locations.TrySetLanguageFile(dir.filePath("Missing.lng")));
+    EXPECT_FALSE(locations.SetLanguageFile(dir.filePath("Missing.lng")));
     EXPECT_EQ(locations.workingLanguageDBPath(), source);
     locations.RemoveInstanceFolderIfUnused();
 }
@@ -106,7 +106,7 @@ TEST(QVFileLocations, ATemplateWithAJournalBesideItIsNotByteCopied)
     writeFile(source + "-wal", "pending");
     CQVFileLocations locations(nullptr);
     locations.SetAccessProbe([](const QString&) { return false; });
-    EXPECT_FALSE(locations.TrySetLanguageFile(source));
+    EXPECT_FALSE(locations.SetLanguageFile(source));
     EXPECT_TRUE(locations.workingLanguageDBPath().isEmpty());
     locations.RemoveInstanceFolderIfUnused();
 }

@@ -21,7 +21,11 @@
 namespace {
 class MainFrameTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bAutomationActive = false; }
+    void SetUp() override
+    {
+        g_bAutomationActive = false;
+        frame.m_readDisplayOptions = [] {}; // no project database here
+    }
     void TearDown() override { g_bAutomationActive = false; }
 
     // Records each hand-over hook of the frame under its name.

@@ -122,6 +122,7 @@ TEST_F(StartupTest, ShutDownRunsItsStepsInOrderAndClosesTheProject)
     ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     int closes = 0;
     app->mainFrame()->hooks().closeCurrentProject = [&] { return ++closes > 0; };
+    app->mainFrame()->m_readDisplayOptions = [] {}; // no project database here
     app->mainFrame()->OnProjectOpened(false);
     steps.clear();
     app->ExitInstance();

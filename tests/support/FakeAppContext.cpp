@@ -1,6 +1,7 @@
 #include "FakeAppContext.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -20,9 +21,10 @@ FakePathProvider::FakePathProvider(const QString& root)
         QDir().mkpath(folder);
 }
 
-void FakePathProvider::SetLanguageFile(const QString& languageTemplatePath)
+bool FakePathProvider::SetLanguageFile(const QString& languageTemplatePath)
 {
     m_languageFile = languageTemplatePath;
+    return QFileInfo::exists(languageTemplatePath);
 }
 
 void FakePathProvider::SetWorkingDirectory(const QString& folder)

@@ -23,7 +23,7 @@ public:
     QString userTemplateDir() const override { return m_root + "user-templates/"; }
     QString languageDir() const override { return installDir() + "Language/"; }
     QString workingLanguageDBPath() const override { return m_workingLanguageDBPath; }
-    void SetLanguageFile(const QString& languageTemplatePath) override;
+    bool SetLanguageFile(const QString& languageTemplatePath) override;
     void SetWorkingDirectory(const QString& folder) override;
 
     QString languageFile() const { return m_languageFile; }
@@ -49,6 +49,8 @@ public:
     void AddToRecentFileList(const QString& path) override { m_recentFiles << path; }
     bool isProjectModified() const override { return m_modified; }
     void setProjectModified(bool modified) override;
+    double ambientPressure() const override { return m_ambientPressure; }
+    void setAmbientPressure(double internalValue) override { m_ambientPressure = internalValue; }
 
     FakePathProvider& fakePaths() { return m_paths; }
     QString root() const { return m_root.path() + "/"; }
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<QSettings> m_profile;
     QStringList m_recentFiles;
     bool m_modified = false;
+    double m_ambientPressure = 101325.0;
     QList<bool> m_modifiedHistory;
     AppContext* m_previous = nullptr;
 };

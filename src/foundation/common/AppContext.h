@@ -64,7 +64,9 @@ public:
     virtual QString userTemplateDir() const = 0;
     virtual QString languageDir() const = 0;
     virtual QString workingLanguageDBPath() const = 0;
-    virtual void SetLanguageFile(const QString& languageTemplatePath) = 0;
+    // Takes a recipe-language template; a template that cannot be written where it lies is copied
+    // into the instance folder first. False when it cannot be used.
+    virtual bool SetLanguageFile(const QString& languageTemplatePath) = 0;
     virtual void SetWorkingDirectory(const QString& folder) = 0;
 };
 
@@ -79,6 +81,9 @@ public:
     virtual bool isProjectModified() const = 0;
     virtual void setProjectModified(bool modified) = 0;
     virtual QString helpFileName() const { return QStringLiteral("USERMANUAL.CHM"); }
+    // The "Ambient Pressure" operation default in internal units (Pa).
+    virtual double ambientPressure() const = 0;
+    virtual void setAmbientPressure(double internalValue) = 0;
 };
 
 AppContext* SetAppContext(AppContext* context); // returns the previous one

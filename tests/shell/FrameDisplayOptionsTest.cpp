@@ -1,0 +1,85 @@
+// The frame's hand-over reads the recipe display options and the ambient pressure of the project.
+
+#include "FakeAppContext.h"
+#include "ScriptedPrompts.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "shell/MainFrame.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class FrameDisplayOptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString path = app.root() + "Options.wc";
+        ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
+        database.Open(path, DatabaseRole::WorkingCopy);
+        app.fileSet().projectDatabase = &database;
+    }
+    void TearDown() override
+    {
+        app.fileSet().projectDatabase = nullptr;
+        database.Close();
+    }
+
+    void setOption(const char* table, const char* name, const QVariant& value)
+    {
+        database.Execute(QStringLiteral("INSERT INTO %1 (Options, Value) VALUES (?, ?)").arg(table),
+                         {QString::fromLatin1(name), value});
+    }
+
+    FakeAppContext app;
+    CDaoDatabase database;
+    CMainFrame frame;
+};
+} // namespace
+
+TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOne)
+{
+    setOption("TextRecipeOptions", "comments", 1);
+    setOption("TextRecipeOptions", "Ranges", 0);
+    setOption("TextRecipeOptions", "AddSpace", QVariant());
+    setOption("TextRecipeOptions", "RangeTypeID", 3);
+    setOption("MessageOptions", "Warnings", 1);
+    frame.OnProjectOpened(false);
+    EXPECT_TRUE(frame.m_displayOptions.comments);
+    EXPECT_FALSE(frame.m_displayOptions.ranges);
+    EXPECT_FALSE(frame.m_displayOptions.addSpace);
+    EXPECT_EQ(frame.m_displayOptions.rangeTypeID, 3);
+    EXPECT_TRUE(frame.m_displayOptions.warnings);
+}
+
+TEST_F(FrameDisplayOptionsTest, WarningsComeFromTheMessageOptionsOnly)
+{
+    setOption("TextRecipeOptions", "Warnings", 1);
+    frame.OnProjectOpened(false);
+    EXPECT_FALSE(frame.m_displayOptions.warnings);
+}
+
+TEST_F(FrameDisplayOptionsTest, AmbientPressureIsConvertedToInternalUnits)
+{
+    database.Execute("UPDATE OperationDefaults SET CurrentDefaultValue = 2, CurrentValueUOM = 'bar' "
+                     "WHERE DefaultName = 'Ambient Pressure'");
+    app.setAmbientPressure(0);
+    frame.OnProjectOpened(false);
+    EXPECT_DOUBLE_EQ(app.ambientPressure(), 200000.0);
+}
+
+TEST_F(FrameDisplayOptionsTest, AClosedProjectDatabaseIsReportedAndThePressureKept)
+{
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    database.Close();
+    app.setAmbientPressure(123.0);
+    frame.RefreshAmbientPressure();
+    EXPECT_EQ(prompts.lastText(), "Can't open Operation Default table for update!");
+    EXPECT_EQ(app.ambientPressure(), 123.0);
+    prompts.clear();
+    frame.m_displayOptions = ReadFrameDisplayOptions();
+    EXPECT_EQ(prompts.texts().size(), 2);
+}
