@@ -1,6 +1,8 @@
 #include "ProjectsTestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -32,6 +34,7 @@ QByteArray FileBytes(const QString& path)
 
 void WriteTextFile(const QString& path, const QByteArray& bytes)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);

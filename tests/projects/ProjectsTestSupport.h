@@ -13,6 +13,7 @@
 // Runs one statement on the file over a private connection; the first value of the first row.
 QVariant RawQuery(const QString& path, const QString& sql);
 QByteArray FileBytes(const QString& path);
+// Creates the folders on the way.
 void WriteTextFile(const QString& path, const QByteArray& bytes);
 
 class ProjectsFixture : public ::testing::Test {
