@@ -6,10 +6,10 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/CompoundFilePacker.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 
 namespace {
@@ -106,10 +106,12 @@ bool CCompoundFile::Expand(const QString& package)
     std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
     QString name;
     if (!packer->GetProjectFileName(package, name) || !IsPlainFileName(name))
-        return Fail(QStringLiteral("Failed to get Tamro Plenthover Project file name from Compound file root file"));
+        return Fail(
+            QStringLiteral("Failed to get Tamro Plenthover Project file name from Compound file root file"));
     const QString folder = ChooseExpandFolder(package, name);
     if (folder.isEmpty() || !RunExpand(*packer, package, folder))
-        return Fail(QStringLiteral("Failed to expand Tamro Plenthover Compound file to Quorvanta project files."));
+        return Fail(
+            QStringLiteral("Failed to expand Tamro Plenthover Compound file to Quorvanta project files."));
     if (!WriteLocationFile(package, folder))
         return Fail(QStringLiteral("Failed to open Tamro Plenthover Compound File location file."));
     AppContext* app = GetAppContext();
@@ -223,8 +225,8 @@ void CCompoundFile::CleanUp(const QString& folder, const QString& name)
     }
     const QFileInfo package(GetCompoundFilePath(folder));
     const bool packageInFolder =
-        package.isFile() && WithSlash(package.absolutePath()).compare(WithSlash(dir.absolutePath()),
-                                                                      Qt::CaseInsensitive) == 0;
+        package.isFile() &&
+        WithSlash(package.absolutePath()).compare(WithSlash(dir.absolutePath()), Qt::CaseInsensitive) == 0;
     if (packageInFolder)
         QFile::remove(LocationFilePath(folder));
 }

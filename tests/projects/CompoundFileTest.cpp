@@ -1,7 +1,7 @@
+#include "projects/CompoundFile.h"
 #include "FakeFrameServices.h"
 #include "ProjectsTestSupport.h"
 #include "ScriptedPrompts.h"
-#include "projects/CompoundFile.h"
 #include "projects/CompoundFilePacker.h"
 
 #include <QDir>
@@ -50,7 +50,8 @@ class CompoundFileTest : public ProjectsFixture {
 protected:
     void SetUp() override
     {
-        m_previousFactory = SetCompoundFilePackerFactory([this] { return std::make_unique<FolderPacker>(m_log); });
+        m_previousFactory =
+            SetCompoundFilePackerFactory([this] { return std::make_unique<FolderPacker>(m_log); });
     }
     void TearDown() override { SetCompoundFilePackerFactory(m_previousFactory); }
 
@@ -78,8 +79,11 @@ TEST(CompoundFileKindTest, OnlyTheQvzExtensionIsACompoundFile)
         const char* path;
         bool compound;
         int kind;
-    } cases[] = {{"/p/Demo.qvz", true, 2}, {"/p/Demo.QVZ", true, 2}, {"/p/Demo.qvz.bak", false, 1},
-                 {"/p/Demo.prj", false, 1}, {"/p/qvz", false, 1}};
+    } cases[] = {{"/p/Demo.qvz", true, 2},
+                 {"/p/Demo.QVZ", true, 2},
+                 {"/p/Demo.qvz.bak", false, 1},
+                 {"/p/Demo.prj", false, 1},
+                 {"/p/qvz", false, 1}};
     for (const auto& c : cases) {
         app.fileSet().projectFileKind = 0;
         EXPECT_EQ(CCompoundFile::IsCompoundFile(c.path), c.compound) << c.path;
@@ -96,7 +100,8 @@ TEST_F(CompoundFileTest, WithoutAPackerTheUnpackFailsWithItsMessage)
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     EXPECT_FALSE(m_state.Expand(package("Demo.qvz")));
-    EXPECT_EQ(prompts.texts(), QStringList({"Failed to get Tamro Plenthover Project file name from Compound file root file"}));
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Failed to get Tamro Plenthover Project file name from Compound file root file"}));
     EXPECT_FALSE(m_state.IsValid());
     EXPECT_TRUE(QDir(work()).isEmpty());
     m_state.Reset();
@@ -113,12 +118,14 @@ TEST_F(CompoundFileTest, UnpackPointsTheProjectAtTheUnpackedFile)
     EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo"), qvz);
     EXPECT_EQ(FileBytes(CCompoundFile::LocationFilePath(work() + "Demo")), qvz.toUtf8()); // no line end
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("elsewhere")), qvz);
-    EXPECT_EQ(frame.calls(), QStringList({"BeginProgress 0 100 Creating Access databases from XML files", "EndProgress"}));
+    EXPECT_EQ(frame.calls(),
+              QStringList({"BeginProgress 0 100 Creating Access databases from XML files", "EndProgress"}));
 }
 
 struct FolderCase {
     const char* label;
-    QStringList heldBy; // packages already unpacked into Demo, Demo(1), ... ("" = folder without location file)
+    QStringList
+        heldBy; // packages already unpacked into Demo, Demo(1), ... ("" = folder without location file)
     const char* expectedFolder;
 };
 
@@ -157,7 +164,8 @@ TEST_F(CompoundFileTest, AllThousandFoldersHeldByOtherPackagesRefuseTheUnpack)
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     EXPECT_FALSE(m_state.Expand(package("Demo.qvz")));
-    EXPECT_EQ(prompts.lastText(), "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
+    EXPECT_EQ(prompts.lastText(),
+              "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
     EXPECT_FALSE(QFileInfo::exists(work() + "Demo(1000)"));
     EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo(999)"), "/other/A.qvz");
 }
@@ -180,7 +188,8 @@ TEST_F(CompoundFileTest, AFailedExpandIsReportedAndMarksTheStateInvalid)
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     EXPECT_FALSE(m_state.Expand(qvz));
-    EXPECT_EQ(prompts.lastText(), "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
+    EXPECT_EQ(prompts.lastText(),
+              "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
     EXPECT_FALSE(m_state.IsValid());
     EXPECT_FALSE(CCompoundFile::LocationFileExists(work() + "Demo"));
 }
@@ -251,7 +260,8 @@ TEST_F(CompoundFileCreateTest, ManageCompoundFilePacksIntoTheDefaultPackage)
     EXPECT_EQ(CCompoundFile::GetDefaultPackagePath(), pathOf("project/Demo.v2.qvz"));
     EXPECT_TRUE(m_state.SaveAs());
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), pathOf("project/Demo.v2.qvz"));
-    EXPECT_EQ(m_log.calls.last(), "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1");
+    EXPECT_EQ(m_log.calls.last(),
+              "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1");
     m_log.succeed = false;
     ScriptedPromptService prompts;
     prompts.expect(IDOK);

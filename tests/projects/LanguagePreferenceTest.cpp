@@ -1,14 +1,17 @@
+#include "projects/LanguagePreference.h"
 #include "ProjectsTestSupport.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"
-#include "projects/LanguagePreference.h"
 
 class LanguagePreferenceTest : public ProjectsFixture {
 protected:
     void SetUp() override { m_app.fileSet().projectDBPath = build(DatabaseKind::Project, "Demo.wc"); }
     QString wc() { return m_app.fileSet().projectDBPath; }
     int rows() { return RawQuery(wc(), "SELECT count(*) FROM \"PREFER-Language\"").toInt(); }
-    QString stored() { return RawQuery(wc(), "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(); }
+    QString stored()
+    {
+        return RawQuery(wc(), "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString();
+    }
 };
 
 TEST_F(LanguagePreferenceTest, EditsTheRowOrAddsOneAndMarksTheProjectModified)

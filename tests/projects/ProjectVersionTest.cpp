@@ -1,7 +1,7 @@
+#include "projects/ProjectVersion.h"
 #include "ProjectsTestSupport.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/SharedConnection.h"
-#include "projects/ProjectVersion.h"
 
 struct ParseCase {
     const char* text;
@@ -36,7 +36,8 @@ class CheckProjectVersionTest : public ProjectsFixture, public ::testing::WithPa
 TEST_P(CheckProjectVersionTest, RefusesOnlyNewerProjects)
 {
     const QString project = build(DatabaseKind::Project, "Demo.prj");
-    RawQuery(project, QStringLiteral("UPDATE QuorvantaVersion SET VersionNumber = '%1'").arg(GetParam().stored));
+    RawQuery(project,
+             QStringLiteral("UPDATE QuorvantaVersion SET VersionNumber = '%1'").arg(GetParam().stored));
     QString reason;
     EXPECT_EQ(CheckProjectVersion(project, reason), GetParam().opens);
     if (GetParam().opens)
@@ -59,8 +60,8 @@ class ProjectVersionFileTest : public ProjectsFixture {};
 TEST_F(ProjectVersionFileTest, AProjectWithoutVersionTextIsRefused)
 {
     const QString project = build(DatabaseKind::Project, "Demo.prj");
-    const QString expected =
-        "Tamro Plenthover can not open this project: \"" + project + "\" because no version information specified.";
+    const QString expected = "Tamro Plenthover can not open this project: \"" + project +
+                             "\" because no version information specified.";
     QString reason;
     RawQuery(project, "UPDATE QuorvantaVersion SET VersionNumber = ''");
     EXPECT_FALSE(CheckProjectVersion(project, reason));
@@ -78,7 +79,8 @@ TEST_F(ProjectVersionFileTest, AFileThatCannotBeReadGivesTheEngineReason)
             WriteTextFile(pathOf(name), QByteArray(2048, 'x'));
         QString reason;
         EXPECT_FALSE(CheckProjectVersion(pathOf(name), reason));
-        const QString prefix = "Tamro Plenthover can not open this project: \"" + pathOf(name) + "\".\n\nReason:\n";
+        const QString prefix =
+            "Tamro Plenthover can not open this project: \"" + pathOf(name) + "\".\n\nReason:\n";
         EXPECT_TRUE(reason.startsWith(prefix)) << reason.toStdString();
         EXPECT_GT(reason.size(), prefix.size());
     }

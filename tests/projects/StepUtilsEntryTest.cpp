@@ -1,7 +1,7 @@
+#include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectsTestSupport.h"
 #include "ScriptedPrompts.h"
 #include "modules/steputils/SchemaMigrator.h"
-#include "modules/steputils/StepUtilsEntry.h"
 
 #include <QDir>
 
@@ -11,12 +11,14 @@ const SchemaMigration ADD_COLUMN{2, "002-add-column.sql",
                                  "ALTER TABLE Project ADD COLUMN Owner TEXT;\n"
                                  "UPDATE Project SET Owner = 'nobody';"};
 const SchemaMigration ADD_TABLE{3, "003-add-table.sql", "CREATE TABLE Extra (ExtraID INTEGER PRIMARY KEY);"};
-const SchemaMigration BROKEN{3, "003-broken.sql", "CREATE TABLE Broken (ID INTEGER);\nINSERT INTO Nowhere VALUES (1);"};
+const SchemaMigration BROKEN{3, "003-broken.sql",
+                             "CREATE TABLE Broken (ID INTEGER);\nINSERT INTO Nowhere VALUES (1);"};
 
 int columnCount(const QString& path, const QString& column)
 {
-    return RawQuery(path, QStringLiteral("SELECT count(*) FROM pragma_table_info('Project') WHERE name = '%1'")
-                              .arg(column))
+    return RawQuery(path,
+                    QStringLiteral("SELECT count(*) FROM pragma_table_info('Project') WHERE name = '%1'")
+                        .arg(column))
         .toInt();
 }
 
@@ -75,7 +77,8 @@ struct RefusalCase {
     MigrationOutcome expected;
 };
 
-class SchemaMigratorRefusalTest : public ProjectsFixture, public ::testing::WithParamInterface<RefusalCase> {};
+class SchemaMigratorRefusalTest : public ProjectsFixture,
+                                  public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(SchemaMigratorRefusalTest, RefusesWithoutWriting)
 {
@@ -90,11 +93,12 @@ TEST_P(SchemaMigratorRefusalTest, RefusesWithoutWriting)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SchemaMigratorRefusalTest,
-    ::testing::Values(RefusalCase{"NotOurs", {ADD_COLUMN}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
-                      RefusalCase{"PlainSqlite", {}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
-                      RefusalCase{"Newer", {ADD_COLUMN}, "PRAGMA user_version = 3", MigrationOutcome::Newer},
-                      RefusalCase{"GapInTheSet", {ADD_TABLE}, "", MigrationOutcome::Failed},
-                      RefusalCase{"OlderWithoutMigrations", {}, "PRAGMA user_version = 0", MigrationOutcome::Failed}),
+    ::testing::Values(
+        RefusalCase{"NotOurs", {ADD_COLUMN}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
+        RefusalCase{"PlainSqlite", {}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
+        RefusalCase{"Newer", {ADD_COLUMN}, "PRAGMA user_version = 3", MigrationOutcome::Newer},
+        RefusalCase{"GapInTheSet", {ADD_TABLE}, "", MigrationOutcome::Failed},
+        RefusalCase{"OlderWithoutMigrations", {}, "PRAGMA user_version = 0", MigrationOutcome::Failed}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(SchemaMigratorTest, AMissingOrForeignFileFails)
@@ -174,7 +178,8 @@ TEST_F(StepUtilsEntryTest, StepCodes)
     const QString step = build(DatabaseKind::Step, "STEP_7.WC");
     const SchemaMigration stepColumn{2, "002-step-column.sql", "ALTER TABLE Step ADD COLUMN Owner TEXT;"};
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_CURRENT);
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {stepColumn})).convertStep(step, "", 1), CONV_STEP_CONVERTED);
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {stepColumn})).convertStep(step, "", 1),
+              CONV_STEP_CONVERTED);
     EXPECT_EQ(userVersion(step), 2);
     EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_8.WC"), "", 1), CONV_FAILED);
 }
@@ -194,7 +199,8 @@ TEST_F(StepUtilsEntryTest, AStepThatIsTooNewFailsAfterTellingWhy)
 TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)
 {
     const QString language = build(DatabaseKind::Language, "lang.tmp");
-    const SchemaMigration languageTable{2, "002-language.sql", "CREATE TABLE Phrase (PhraseID INTEGER PRIMARY KEY);"};
+    const SchemaMigration languageTable{2, "002-language.sql",
+                                        "CREATE TABLE Phrase (PhraseID INTEGER PRIMARY KEY);"};
     StepUtilsEntry migrating(only(DatabaseKind::Language, {languageTable}));
     EXPECT_NE(StepUtilsEntry().currentVersionReadOnly(language), 0);
     const QByteArray before = FileBytes(language);

@@ -1,6 +1,6 @@
+#include "projects/WarningDialog.h"
 #include "ScriptedWarningDialog.h"
 #include "foundation/common/MessageBox.h"
-#include "projects/WarningDialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

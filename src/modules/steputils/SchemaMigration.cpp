@@ -8,11 +8,16 @@
 QString MigrationKindName(DatabaseKind kind)
 {
     switch (kind) {
-    case DatabaseKind::Project: return QStringLiteral("project");
-    case DatabaseKind::Step: return QStringLiteral("step");
-    case DatabaseKind::Equipment: return QStringLiteral("equipment");
-    case DatabaseKind::Material: return QStringLiteral("material");
-    case DatabaseKind::Language: return QStringLiteral("language");
+    case DatabaseKind::Project:
+        return QStringLiteral("project");
+    case DatabaseKind::Step:
+        return QStringLiteral("step");
+    case DatabaseKind::Equipment:
+        return QStringLiteral("equipment");
+    case DatabaseKind::Material:
+        return QStringLiteral("material");
+    case DatabaseKind::Language:
+        return QStringLiteral("language");
     }
     return QString();
 }

@@ -8,9 +8,9 @@
 #include <QString>
 
 struct SchemaMigration {
-    int number = 0;   // the user_version the file has after this migration
-    QString name;     // the file name, for messages
-    QString sql;      // statements separated by ';'
+    int number = 0; // the user_version the file has after this migration
+    QString name;   // the file name, for messages
+    QString sql;    // statements separated by ';'
 };
 
 // "project", "step", "equipment", "material", "language".

@@ -82,7 +82,9 @@ MigrationOutcome CSchemaMigrator::Apply(const QString& path, DatabaseRole role)
     const QList<SchemaMigration> pending = PendingMigrations();
     if (!LeadsToTarget(pending))
         return Fail(QStringLiteral("No migrations lead '%1' from version %2 to version %3.")
-                        .arg(path).arg(m_fileVersion).arg(TargetVersion()));
+                        .arg(path)
+                        .arg(m_fileVersion)
+                        .arg(TargetVersion()));
     try {
         CDaoDatabase database;
         database.Open(path, role);

@@ -47,9 +47,12 @@ int StepUtilsEntry::convertProject(const QString&, const QString&, int)
     if (ExplainRefusal(outcome, migrator, path))
         return CONV_STOP_AND_DISCARD;
     switch (outcome) {
-    case MigrationOutcome::Current: return CONV_CURRENT;
-    case MigrationOutcome::Migrated: return CONV_PROJECT_CONVERTED;
-    default: return CONV_FAILED;
+    case MigrationOutcome::Current:
+        return CONV_CURRENT;
+    case MigrationOutcome::Migrated:
+        return CONV_PROJECT_CONVERTED;
+    default:
+        return CONV_FAILED;
     }
 }
 
@@ -61,9 +64,12 @@ int StepUtilsEntry::convertStep(const QString& stepWorkingCopy, const QString&, 
     const MigrationOutcome outcome = migrator.Migrate(stepWorkingCopy, DatabaseRole::WorkingCopy);
     ExplainRefusal(outcome, migrator, stepWorkingCopy);
     switch (outcome) {
-    case MigrationOutcome::Current: return CONV_CURRENT;
-    case MigrationOutcome::Migrated: return CONV_STEP_CONVERTED;
-    default: return CONV_FAILED;
+    case MigrationOutcome::Current:
+        return CONV_CURRENT;
+    case MigrationOutcome::Migrated:
+        return CONV_STEP_CONVERTED;
+    default:
+        return CONV_FAILED;
     }
 }
 
