@@ -1,5 +1,5 @@
 #pragma once
-// Fixture of the project-piece tests: an application object, real database files built from the
+// Fixture of the project tests: an application object, real database files built from the
 // schema, and a private connection that reads and writes them without the layer under test.
 
 #include "FakeAppContext.h"
