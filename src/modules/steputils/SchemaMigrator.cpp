@@ -1,0 +1,108 @@
+#include "modules/steputils/SchemaMigrator.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace {
+
+qint64 PragmaValue(CDaoDatabase& database, const QString& pragma)
+{
+    QSqlQuery query = database.Query(QStringLiteral("PRAGMA %1").arg(pragma));
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+} // namespace
+
+CSchemaMigrator::CSchemaMigrator(DatabaseKind kind, QList<SchemaMigration> migrations)
+    : m_kind(kind), m_migrations(std::move(migrations))
+{
+}
+
+int CSchemaMigrator::TargetVersion() const
+{
+    int target = CSchemaBuilder::SchemaVersion(m_kind);
+    for (const SchemaMigration& migration : m_migrations)
+        target = std::max(target, migration.number);
+    return target;
+}
+
+MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
+{
+    m_errorText.clear();
+    if (!QFileInfo(path).isFile())
+        return Fail(QStringLiteral("Could not find file '%1'.").arg(path));
+    try {
+        CDaoDatabase database;
+        database.Open(path, DatabaseRole::ReadOnly);
+        const qint64 applicationID = PragmaValue(database, QStringLiteral("application_id"));
+        m_fileVersion = int(PragmaValue(database, QStringLiteral("user_version")));
+        database.Close();
+        if (quint32(applicationID) != CSchemaBuilder::APPLICATION_ID)
+            return MigrationOutcome::NotOurs;
+    } catch (const CDaoException& error) {
+        return Fail(error.GetErrorDescription());
+    }
+    if (m_fileVersion > TargetVersion())
+        return MigrationOutcome::Newer;
+    return m_fileVersion == TargetVersion() ? MigrationOutcome::Current : MigrationOutcome::Migrated;
+}
+
+MigrationOutcome CSchemaMigrator::Migrate(const QString& path, DatabaseRole role)
+{
+    const MigrationOutcome found = Inspect(path);
+    return found == MigrationOutcome::Migrated ? Apply(path, role) : found;
+}
+
+// The migrations that lead from the file's version to the target, one for every number.
+QList<SchemaMigration> CSchemaMigrator::PendingMigrations() const
+{
+    QList<SchemaMigration> pending;
+    for (const SchemaMigration& migration : m_migrations) {
+        if (migration.number > m_fileVersion)
+            pending.append(migration);
+    }
+    return pending;
+}
+
+bool CSchemaMigrator::LeadsToTarget(const QList<SchemaMigration>& pending) const
+{
+    for (int i = 0; i < pending.size(); ++i) {
+        if (pending.at(i).number != m_fileVersion + 1 + i)
+            return false;
+    }
+    return m_fileVersion + pending.size() == TargetVersion();
+}
+
+MigrationOutcome CSchemaMigrator::Apply(const QString& path, DatabaseRole role)
+{
+    const QList<SchemaMigration> pending = PendingMigrations();
+    if (!LeadsToTarget(pending))
+        return Fail(QStringLiteral("No migrations lead '%1' from version %2 to version %3.")
+                        .arg(path)
+                        .arg(m_fileVersion)
+                        .arg(TargetVersion()));
+    try {
+        CDaoDatabase database;
+        database.Open(path, role);
+        CDaoTransaction transaction(database);
+        for (const SchemaMigration& migration : pending) {
+            for (const QString& statement : CSchemaBuilder::SplitStatements(migration.sql))
+                database.Execute(statement);
+            database.Execute(QStringLiteral("PRAGMA user_version = %1").arg(migration.number));
+        }
+        transaction.Commit();
+    } catch (const CDaoException& error) {
+        return Fail(error.GetErrorDescription());
+    }
+    return MigrationOutcome::Migrated;
+}
+
+MigrationOutcome CSchemaMigrator::Fail(const QString& text)
+{
+    m_errorText = text;
+    return MigrationOutcome::Failed;
+}

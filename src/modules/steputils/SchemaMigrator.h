@@ -1,0 +1,41 @@
+#pragma once
+// Brings one database file up to the program's schema version: reads application_id and
+// user_version without writing, then applies every migration above the file's version together
+// with the user_version bumps in one transaction, rolled back as a whole on failure.
+
+#include "foundation/db/SharedConnection.h"
+#include "modules/steputils/SchemaMigration.h"
+
+enum class MigrationOutcome {
+    Current,  // nothing to do
+    Migrated, // migrations applied and committed
+    NotOurs,  // application_id is not the program's
+    Newer,    // user_version above the last version the program knows
+    Failed,   // the file cannot be read, or a migration failed (nothing was changed)
+};
+
+class CSchemaMigrator {
+public:
+    CSchemaMigrator(DatabaseKind kind, QList<SchemaMigration> migrations);
+
+    // The version a current file has: the base schema's or the last migration's, the higher.
+    int TargetVersion() const;
+    // Reads the file's header fields only; the file is opened read-only.
+    MigrationOutcome Inspect(const QString& path);
+    // Inspect, then migrate a file that is behind, opening it in the given role.
+    MigrationOutcome Migrate(const QString& path, DatabaseRole role);
+
+    int FileVersion() const { return m_fileVersion; }
+    const QString& ErrorText() const { return m_errorText; }
+
+private:
+    QList<SchemaMigration> PendingMigrations() const;
+    bool LeadsToTarget(const QList<SchemaMigration>& pending) const;
+    MigrationOutcome Apply(const QString& path, DatabaseRole role);
+    MigrationOutcome Fail(const QString& text);
+
+    DatabaseKind m_kind;
+    QList<SchemaMigration> m_migrations;
+    int m_fileVersion = 0;
+    QString m_errorText;
+};

@@ -1,0 +1,93 @@
+#include "modules/steputils/StepUtilsEntry.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "modules/steputils/SchemaMigrator.h"
+
+#include <QDir>
+
+namespace {
+
+// Tells the user why a file that is not ours or too new cannot be used; false otherwise.
+bool ExplainRefusal(MigrationOutcome outcome, const CSchemaMigrator& migrator, const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    if (outcome == MigrationOutcome::NotOurs) {
+        QvMessageBox(QStringLiteral("The database \"%1\" was not created by Tamro Plenthover and cannot be "
+                                    "used.")
+                         .arg(shown),
+                     MB_OK | MB_ICONSTOP);
+        return true;
+    }
+    if (outcome == MigrationOutcome::Newer) {
+        QvMessageBox(QStringLiteral("The database \"%1\" was written by a newer version of Tamro Plenthover "
+                                    "(database version %2; this version reads up to %3) and cannot be used.")
+                         .arg(shown)
+                         .arg(migrator.FileVersion())
+                         .arg(migrator.TargetVersion()),
+                     MB_OK | MB_ICONSTOP);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+StepUtilsEntry::StepUtilsEntry() : m_catalogue([](DatabaseKind kind) { return LoadMigrations(kind); }) {}
+
+StepUtilsEntry::StepUtilsEntry(MigrationCatalogue catalogue) : m_catalogue(std::move(catalogue)) {}
+
+int StepUtilsEntry::convertProject(const QString&, const QString&, int)
+{
+    const QString path = GetProjectDBPath();
+    if (path.isEmpty())
+        return CONV_FAILED;
+    CSchemaMigrator migrator(DatabaseKind::Project, m_catalogue(DatabaseKind::Project));
+    const MigrationOutcome outcome = migrator.Migrate(path, DatabaseRole::WorkingCopy);
+    if (ExplainRefusal(outcome, migrator, path))
+        return CONV_STOP_AND_DISCARD;
+    switch (outcome) {
+    case MigrationOutcome::Current:
+        return CONV_CURRENT;
+    case MigrationOutcome::Migrated:
+        return CONV_PROJECT_CONVERTED;
+    default:
+        return CONV_FAILED;
+    }
+}
+
+// The open goes on with any step code but 4, so a step that is not ours or too new fails here:
+// it is left out of the project rather than opened as if it were current.
+int StepUtilsEntry::convertStep(const QString& stepWorkingCopy, const QString&, int)
+{
+    CSchemaMigrator migrator(DatabaseKind::Step, m_catalogue(DatabaseKind::Step));
+    const MigrationOutcome outcome = migrator.Migrate(stepWorkingCopy, DatabaseRole::WorkingCopy);
+    ExplainRefusal(outcome, migrator, stepWorkingCopy);
+    switch (outcome) {
+    case MigrationOutcome::Current:
+        return CONV_CURRENT;
+    case MigrationOutcome::Migrated:
+        return CONV_STEP_CONVERTED;
+    default:
+        return CONV_FAILED;
+    }
+}
+
+int StepUtilsEntry::currentVersionReadOnly(const QString& languageDBPath)
+{
+    CSchemaMigrator migrator(DatabaseKind::Language, m_catalogue(DatabaseKind::Language));
+    return migrator.Inspect(languageDBPath) == MigrationOutcome::Current ? 1 : 0;
+}
+
+int StepUtilsEntry::convertLanguage(const QString& languageDBCopy, const QString&, int)
+{
+    CSchemaMigrator migrator(DatabaseKind::Language, m_catalogue(DatabaseKind::Language));
+    const MigrationOutcome outcome = migrator.Migrate(languageDBCopy, DatabaseRole::ReadWrite);
+    ExplainRefusal(outcome, migrator, languageDBCopy);
+    return outcome == MigrationOutcome::Current || outcome == MigrationOutcome::Migrated ? 1 : 0;
+}
+
+int StepUtilsEntry::isResultsDBVersionEarlier(long, const QString&)
+{
+    return 0;
+}

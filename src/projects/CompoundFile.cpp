@@ -1,0 +1,281 @@
+#include "projects/CompoundFile.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "projects/CompoundFilePacker.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+namespace {
+
+const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
+const char EXPAND_PROGRESS_TEXT[] = "Creating Access databases from XML files";
+bool g_startupPackage = false;
+
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Status-bar progress for the length of one packer call, when there is a frame.
+class PackerProgress {
+public:
+    PackerProgress() : m_frame(GetFrameServices())
+    {
+        if (m_frame)
+            m_frame->BeginProgress(0, 100, QString::fromLatin1(EXPAND_PROGRESS_TEXT));
+    }
+    ~PackerProgress()
+    {
+        if (m_frame)
+            m_frame->EndProgress();
+    }
+    PackerProgress(const PackerProgress&) = delete;
+    PackerProgress& operator=(const PackerProgress&) = delete;
+
+private:
+    FrameServices* m_frame;
+};
+
+// A name from a package becomes a folder and file name: it must stay one plain path component.
+bool IsPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(u'\\') && !name.contains(QChar(0));
+}
+
+QString WithSlash(const QString& folder)
+{
+    return folder.endsWith(u'/') ? folder : folder + u'/';
+}
+
+} // namespace
+
+CCompoundFile& GetCompoundFile()
+{
+    static CCompoundFile state;
+    return state;
+}
+
+bool CCompoundFile::IsCompoundFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const bool compound = QFileInfo(path).suffix().compare(QLatin1String("qvz"), Qt::CaseInsensitive) == 0;
+    if (AppContext* app = GetAppContext())
+        app->fileSet().projectFileKind = compound ? 2 : 1;
+    return compound;
+}
+
+void CCompoundFile::SetStartupPackage(bool unpacked)
+{
+    g_startupPackage = unpacked;
+}
+
+bool CCompoundFile::IsStartupPackage()
+{
+    return g_startupPackage;
+}
+
+void CCompoundFile::Reset()
+{
+    m_strPackagePath.clear();
+    m_bValid = true;
+}
+
+bool CCompoundFile::Fail(const QString& message)
+{
+    m_bValid = false;
+    QvMessageBox(message);
+    return false;
+}
+
+bool CCompoundFile::Expand(const QString& package)
+{
+    if (package.isEmpty())
+        return false;
+    std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
+    QString name;
+    if (!packer->GetProjectFileName(package, name) || !IsPlainFileName(name))
+        return Fail(
+            QStringLiteral("Failed to get Tamro Plenthover Project file name from Compound file root file"));
+    const QString folder = ChooseExpandFolder(package, name);
+    if (folder.isEmpty() || !RunExpand(*packer, package, folder))
+        return Fail(
+            QStringLiteral("Failed to expand Tamro Plenthover Compound file to Quorvanta project files."));
+    if (!WriteLocationFile(package, folder))
+        return Fail(QStringLiteral("Failed to open Tamro Plenthover Compound File location file."));
+    AppContext* app = GetAppContext();
+    app->AddToRecentFileList(package);
+    app->fileSet().projectFilePath = WithSlash(folder) + name + QStringLiteral(".prj");
+    m_strPackagePath = package;
+    return true;
+}
+
+// base + name, then name(1) ... name(999): the first that is no unpacked folder, or the one
+// unpacked from this very package. "" when all of them belong to other packages.
+QString CCompoundFile::ChooseExpandFolder(const QString& package, const QString& name) const
+{
+    AppContext* app = GetAppContext();
+    if (!app || !app->paths())
+        return QString();
+    const QString base = WithSlash(app->paths()->workingDir());
+    QString candidate = base + name;
+    for (int n = 1; n <= 1000; ++n) {
+        if (!QFileInfo(candidate).isDir() || !LocationFileExists(candidate))
+            return candidate;
+        if (ReadLocationFile(candidate) == package)
+            return candidate;
+        candidate = QStringLiteral("%1%2(%3)").arg(base, name).arg(n);
+    }
+    return QString();
+}
+
+bool CCompoundFile::RunExpand(ICompoundFilePacker& packer, const QString& package, const QString& folder)
+{
+    const PackerProgress progress;
+    const WaitCursor wait;
+    return packer.ExpandPackage(package, folder);
+}
+
+bool CCompoundFile::Create(const QString& package, int mode)
+{
+    if (package.isEmpty() || !GetFrameServices())
+        return false;
+    const QString folder = GetProjectDir();
+    if (!SaveForPacking(folder, package))
+        return false;
+    std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
+    const WaitCursor wait;
+    if (!packer->CreatePackage(folder, package, mode == 1))
+        return Fail(QStringLiteral("Failed to create Tamro Plenthover Compound File."));
+    return true;
+}
+
+// Ties the folder to the package unless it already names one, then saves. A location file
+// written here goes again when the save fails, so a failed save leaves nothing behind.
+bool CCompoundFile::SaveForPacking(const QString& folder, const QString& package)
+{
+    const bool hadLocationFile = LocationFileExists(folder);
+    if (!hadLocationFile && !WriteLocationFile(package, folder))
+        return false;
+    if (m_saver && m_saver())
+        return true;
+    if (!hadLocationFile)
+        QFile::remove(LocationFilePath(folder));
+    return false;
+}
+
+bool CCompoundFile::SaveAs()
+{
+    const QString folder = GetProjectDir();
+    QString package;
+    if (LocationFileExists(folder)) {
+        package = ReadLocationFile(folder);
+    } else {
+        package = GetDefaultPackagePath();
+        if (!package.isEmpty() && !WriteLocationFile(package, folder))
+            return false;
+    }
+    return !package.isEmpty() && Create(package, 1);
+}
+
+bool CCompoundFile::SaveBack(const QString& sourceFolder, const QString& projectFolder)
+{
+    if (!LocationFileExists(projectFolder))
+        return true;
+    const QString package = ReadLocationFile(projectFolder);
+    if (package.isEmpty() || !QFileInfo(package).isFile())
+        return true;
+    return SaveToPackage(sourceFolder, package);
+}
+
+bool CCompoundFile::SaveToPackage(const QString& folder, const QString& package)
+{
+    std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
+    if (!packer->SavePackage(folder, package))
+        return Fail(QStringLiteral("Failed to save to Tamro Plenthover Compound file"));
+    return true;
+}
+
+bool CCompoundFile::IsExpandedProject(const QString& folder) const
+{
+    return m_bValid && LocationFileExists(folder);
+}
+
+void CCompoundFile::CleanUp(const QString& folder, const QString& name)
+{
+    if (!IsExpandedProject(folder))
+        return;
+    const QDir dir(folder);
+    for (const char* extension : {".prj", ".eqm", ".mtl"})
+        DeleteDatabaseFile(dir.filePath(name + QLatin1String(extension)));
+    for (const QString& step : dir.entryList(QDir::Files)) {
+        if (step.endsWith(QLatin1String(".stp"), Qt::CaseInsensitive))
+            DeleteDatabaseFile(dir.filePath(step));
+    }
+    const QFileInfo package(GetCompoundFilePath(folder));
+    const bool packageInFolder =
+        package.isFile() &&
+        WithSlash(package.absolutePath()).compare(WithSlash(dir.absolutePath()), Qt::CaseInsensitive) == 0;
+    if (packageInFolder)
+        QFile::remove(LocationFilePath(folder));
+}
+
+QString CCompoundFile::GetCompoundFilePath(const QString& folder) const
+{
+    if (!m_strPackagePath.isEmpty())
+        return m_strPackagePath;
+    return LocationFileExists(folder) ? ReadLocationFile(folder) : QString();
+}
+
+QString CCompoundFile::LocationFilePath(const QString& folder)
+{
+    return QDir(folder).filePath(QString::fromLatin1(LOCATION_FILE_NAME));
+}
+
+bool CCompoundFile::WriteLocationFile(const QString& package, const QString& folder)
+{
+    QFile file(LocationFilePath(folder));
+    const QByteArray text = package.toUtf8();
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size() &&
+        file.flush())
+        return true;
+    QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(file.fileName()),
+                 MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+bool CCompoundFile::LocationFileExists(const QString& folder)
+{
+    return QFileInfo(LocationFilePath(folder)).isFile();
+}
+
+QString CCompoundFile::ReadLocationFile(const QString& folder)
+{
+    QFile file(LocationFilePath(folder));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray line = file.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}
+
+QString CCompoundFile::GetDefaultPackagePath()
+{
+    const QString projectFile = GetProjectFilePath();
+    if (projectFile.isEmpty())
+        return QString();
+    const QFileInfo info(projectFile);
+    return WithSlash(info.absolutePath()) + info.completeBaseName() + QStringLiteral(".qvz");
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The program's side of compound project files (.qvz): which package the open project was
+// unpacked from, the folder it was unpacked into, the "CompoundFileLocation.txt" that ties such a
+// folder to its package, packing after a save and the clean-up at close. The packing itself is
+// the packer's (CompoundFilePacker.h).
+
+#include <QString>
+#include <functional>
+
+class ICompoundFilePacker;
+
+class CCompoundFile {
+public:
+    // Saves the open project before it is packed; false when the save failed.
+    using ProjectSaver = std::function<bool()>;
+
+    // True for a ".qvz" path (any case); sets the project file kind to 2, else to 1. An empty path
+    // answers false and leaves the kind alone.
+    static bool IsCompoundFile(const QString& path);
+
+    // Set by start-up when it unpacked the package named on its command line; cleared at close.
+    static void SetStartupPackage(bool unpacked);
+    static bool IsStartupPackage();
+
+    void Reset();
+    bool IsValid() const { return m_bValid; }
+    void SetProjectSaver(ProjectSaver saver) { m_saver = std::move(saver); }
+
+    // Unpacks into the working folder and points the project file path at the unpacked ".prj".
+    bool Expand(const QString& package);
+    // Saves the project and packs its folder; mode 1 from Manage Compound File, 0 from Save As
+    // Compound File. Nothing is packed when the save fails. True when the package was written.
+    bool Create(const QString& package, int mode);
+    // Manage Compound File: packs into the package the folder names, or the default one.
+    bool SaveAs();
+    // On every save: when the project folder names an existing package, repacks it from the
+    // source folder. True when there was nothing to do or the package was written.
+    bool SaveBack(const QString& sourceFolder, const QString& projectFolder);
+    bool SaveToPackage(const QString& folder, const QString& package);
+
+    bool IsExpandedProject(const QString& folder) const;
+    // Removes an unpacked project's databases; the location file goes too when the package lies
+    // in the folder itself.
+    void CleanUp(const QString& folder, const QString& name);
+    QString GetCompoundFilePath(const QString& folder) const;
+
+    static QString LocationFilePath(const QString& folder);
+    static bool WriteLocationFile(const QString& package, const QString& folder);
+    static bool LocationFileExists(const QString& folder);
+    static QString ReadLocationFile(const QString& folder);
+    // The open project file's folder and name with ".qvz"; "" without a project file.
+    static QString GetDefaultPackagePath();
+
+private:
+    QString ChooseExpandFolder(const QString& package, const QString& name) const;
+    bool RunExpand(ICompoundFilePacker& packer, const QString& package, const QString& folder);
+    bool Fail(const QString& message);
+    bool SaveForPacking(const QString& folder, const QString& package);
+
+    QString m_strPackagePath;
+    bool m_bValid = true;
+    ProjectSaver m_saver;
+};
+
+// The application's compound-file state.
+CCompoundFile& GetCompoundFile();

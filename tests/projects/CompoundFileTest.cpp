@@ -1,0 +1,316 @@
+#include "projects/CompoundFile.h"
+#include "FakeFrameServices.h"
+#include "ProjectsTestSupport.h"
+#include "ScriptedPrompts.h"
+#include "projects/CompoundFilePacker.h"
+
+#include <QDir>
+
+namespace {
+
+// A packer that works on plain folders: the "package" is a text file holding the project name.
+struct PackerLog {
+    QStringList calls;
+    bool succeed = true;
+    bool expandFails = false;
+};
+
+class FolderPacker : public ICompoundFilePacker {
+public:
+    explicit FolderPacker(PackerLog& log) : m_log(log) {}
+    bool ExpandPackage(const QString& package, const QString& target) override
+    {
+        m_log.calls << "Expand " + package + " -> " + target;
+        return m_log.succeed && !m_log.expandFails && QDir().mkpath(target);
+    }
+    bool SavePackage(const QString& folder, const QString& package) override
+    {
+        m_log.calls << "Save " + folder + " -> " + package;
+        return m_log.succeed;
+    }
+    bool CreatePackage(const QString& folder, const QString& package, bool fromManage) override
+    {
+        m_log.calls << QString("Create %1 -> %2 %3").arg(folder, package).arg(fromManage);
+        return m_log.succeed;
+    }
+    bool GetProjectFileName(const QString& package, QString& name) override
+    {
+        m_log.calls << "Name " + package;
+        name = QString::fromUtf8(FileBytes(package));
+        return m_log.succeed;
+    }
+
+private:
+    PackerLog& m_log;
+};
+
+} // namespace
+
+class CompoundFileTest : public ProjectsFixture {
+protected:
+    void SetUp() override
+    {
+        m_previousFactory =
+            SetCompoundFilePackerFactory([this] { return std::make_unique<FolderPacker>(m_log); });
+    }
+    void TearDown() override { SetCompoundFilePackerFactory(m_previousFactory); }
+
+    QString package(const QString& name, const QByteArray& projectName = "Demo")
+    {
+        WriteTextFile(pathOf(name), projectName);
+        return pathOf(name);
+    }
+    QString work() { return m_app.fakePaths().workingDir(); }
+    void holdFolder(const QString& folder, const QString& byPackage)
+    {
+        QDir().mkpath(folder);
+        WriteTextFile(CCompoundFile::LocationFilePath(folder), byPackage.toUtf8());
+    }
+
+    PackerLog m_log;
+    CompoundFilePackerFactory m_previousFactory;
+    CCompoundFile m_state;
+};
+
+TEST(CompoundFileKindTest, OnlyTheQvzExtensionIsACompoundFile)
+{
+    FakeAppContext app;
+    const struct {
+        const char* path;
+        bool compound;
+        int kind;
+    } cases[] = {{"/p/Demo.qvz", true, 2},
+                 {"/p/Demo.QVZ", true, 2},
+                 {"/p/Demo.qvz.bak", false, 1},
+                 {"/p/Demo.prj", false, 1},
+                 {"/p/qvz", false, 1}};
+    for (const auto& c : cases) {
+        app.fileSet().projectFileKind = 0;
+        EXPECT_EQ(CCompoundFile::IsCompoundFile(c.path), c.compound) << c.path;
+        EXPECT_EQ(app.fileSet().projectFileKind, c.kind) << c.path;
+    }
+    app.fileSet().projectFileKind = 7;
+    EXPECT_FALSE(CCompoundFile::IsCompoundFile(""));
+    EXPECT_EQ(app.fileSet().projectFileKind, 7);
+}
+
+TEST_F(CompoundFileTest, WithoutAPackerTheUnpackFailsWithItsMessage)
+{
+    SetCompoundFilePackerFactory(nullptr);
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(m_state.Expand(package("Demo.qvz")));
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Failed to get Tamro Plenthover Project file name from Compound file root file"}));
+    EXPECT_FALSE(m_state.IsValid());
+    EXPECT_TRUE(QDir(work()).isEmpty());
+    m_state.Reset();
+    EXPECT_TRUE(m_state.IsValid());
+}
+
+TEST_F(CompoundFileTest, UnpackPointsTheProjectAtTheUnpackedFile)
+{
+    FakeFrameServices frame;
+    const QString qvz = package("Demo.qvz");
+    ASSERT_TRUE(m_state.Expand(qvz));
+    EXPECT_EQ(m_app.fileSet().projectFilePath, work() + "Demo/Demo.prj");
+    EXPECT_EQ(m_app.recentFiles(), QStringList({qvz}));
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo"), qvz);
+    EXPECT_EQ(FileBytes(CCompoundFile::LocationFilePath(work() + "Demo")), qvz.toUtf8()); // no line end
+    EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("elsewhere")), qvz);
+    EXPECT_EQ(frame.calls(),
+              QStringList({"BeginProgress 0 100 Creating Access databases from XML files", "EndProgress"}));
+}
+
+struct FolderCase {
+    const char* label;
+    QStringList
+        heldBy; // packages already unpacked into Demo, Demo(1), ... ("" = folder without location file)
+    const char* expectedFolder;
+};
+
+class CompoundFileFolderTest : public CompoundFileTest, public ::testing::WithParamInterface<FolderCase> {};
+
+TEST_P(CompoundFileFolderTest, ChoosesTheFolderOfThisPackageOrTheFirstFreeOne)
+{
+    const QString qvz = package("Demo.qvz");
+    for (int n = 0; n < GetParam().heldBy.size(); ++n) {
+        const QString folder = work() + (n == 0 ? QString("Demo") : QString("Demo(%1)").arg(n));
+        const QString owner = GetParam().heldBy.at(n);
+        if (owner.isEmpty())
+            QDir().mkpath(folder);
+        else
+            holdFolder(folder, owner == "self" ? qvz : owner == "SELF" ? qvz.toUpper() : owner);
+    }
+    ASSERT_TRUE(m_state.Expand(qvz));
+    EXPECT_EQ(m_app.fileSet().projectFilePath, work() + GetParam().expectedFolder + "/Demo.prj");
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + GetParam().expectedFolder), qvz);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, CompoundFileFolderTest,
+    ::testing::Values(FolderCase{"Fresh", {}, "Demo"}, FolderCase{"ReusesItsOwn", {"self"}, "Demo"},
+                      FolderCase{"PlainFolderIsTaken", {""}, "Demo"},
+                      FolderCase{"NextFreeNumber", {"/other/A.qvz"}, "Demo(1)"},
+                      FolderCase{"OtherLetterCaseIsAnotherPackage", {"SELF"}, "Demo(1)"},
+                      FolderCase{"OwnFurtherOn", {"/other/A.qvz", "/other/B.qvz", "self"}, "Demo(2)"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(CompoundFileTest, AllThousandFoldersHeldByOtherPackagesRefuseTheUnpack)
+{
+    holdFolder(work() + "Demo", "/other/A.qvz");
+    for (int n = 1; n <= 999; ++n)
+        holdFolder(work() + QString("Demo(%1)").arg(n), "/other/A.qvz");
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(m_state.Expand(package("Demo.qvz")));
+    EXPECT_EQ(prompts.lastText(),
+              "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
+    EXPECT_FALSE(QFileInfo::exists(work() + "Demo(1000)"));
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo(999)"), "/other/A.qvz");
+}
+
+TEST_F(CompoundFileTest, ANameThatLeavesTheWorkingFolderIsRefused)
+{
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(m_state.Expand(package("Evil.qvz", "../../escaped")));
+    EXPECT_FALSE(m_state.Expand(package("Empty.qvz", "")));
+    EXPECT_EQ(prompts.texts().size(), 2);
+    EXPECT_EQ(m_log.calls.filter("Expand").size(), 0);
+}
+
+TEST_F(CompoundFileTest, AFailedExpandIsReportedAndMarksTheStateInvalid)
+{
+    const QString qvz = package("Demo.qvz");
+    m_log.expandFails = true;
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(m_state.Expand(qvz));
+    EXPECT_EQ(prompts.lastText(),
+              "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
+    EXPECT_FALSE(m_state.IsValid());
+    EXPECT_FALSE(CCompoundFile::LocationFileExists(work() + "Demo"));
+}
+
+TEST_F(CompoundFileTest, SaveBackDoesNothingForAProjectThatIsNoPackage)
+{
+    QDir().mkpath(pathOf("project"));
+    EXPECT_TRUE(m_state.SaveBack(pathOf("wc"), pathOf("project")));
+    holdFolder(pathOf("project"), pathOf("gone.qvz"));
+    EXPECT_TRUE(m_state.SaveBack(pathOf("wc"), pathOf("project")));
+    EXPECT_TRUE(m_log.calls.isEmpty());
+    EXPECT_TRUE(m_state.IsValid());
+}
+
+TEST_F(CompoundFileTest, SaveBackRepacksTheNamedPackage)
+{
+    const QString qvz = package("Demo.qvz");
+    holdFolder(pathOf("project"), qvz);
+    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
+    EXPECT_EQ(m_log.calls, QStringList({"Save " + pathOf("source") + " -> " + qvz}));
+    m_log.succeed = false;
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(m_state.SaveBack(pathOf("source"), pathOf("project")));
+    EXPECT_EQ(prompts.lastText(), "Failed to save to Tamro Plenthover Compound file");
+    EXPECT_FALSE(m_state.IsExpandedProject(pathOf("project")));
+}
+
+class CompoundFileCreateTest : public CompoundFileTest {
+protected:
+    void SetUp() override
+    {
+        CompoundFileTest::SetUp();
+        m_app.fileSet().projectDir = pathOf("project/");
+        m_app.fileSet().projectFilePath = pathOf("project/Demo.v2.prj");
+        QDir().mkpath(pathOf("project"));
+        m_state.SetProjectSaver([this] {
+            m_saves++;
+            return m_saveSucceeds;
+        });
+    }
+    int m_saves = 0;
+    bool m_saveSucceeds = true;
+    FakeFrameServices m_frame;
+};
+
+TEST_F(CompoundFileCreateTest, AFailedSaveBuildsNoPackageAndLeavesNoLocationFile)
+{
+    m_saveSucceeds = false;
+    EXPECT_FALSE(m_state.Create(pathOf("out.qvz"), 0));
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_TRUE(m_log.calls.isEmpty());
+    EXPECT_FALSE(CCompoundFile::LocationFileExists(pathOf("project")));
+}
+
+TEST_F(CompoundFileCreateTest, PacksAfterTheSaveAndKeepsAnExistingLocationFile)
+{
+    holdFolder(pathOf("project"), "/other/Old.qvz");
+    EXPECT_TRUE(m_state.Create(pathOf("out.qvz"), 0));
+    EXPECT_EQ(m_log.calls, QStringList({"Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0"}));
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), "/other/Old.qvz");
+    EXPECT_FALSE(m_state.Create("", 0));
+    EXPECT_EQ(m_saves, 1);
+}
+
+TEST_F(CompoundFileCreateTest, ManageCompoundFilePacksIntoTheDefaultPackage)
+{
+    EXPECT_EQ(CCompoundFile::GetDefaultPackagePath(), pathOf("project/Demo.v2.qvz"));
+    EXPECT_TRUE(m_state.SaveAs());
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), pathOf("project/Demo.v2.qvz"));
+    EXPECT_EQ(m_log.calls.last(),
+              "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1");
+    m_log.succeed = false;
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(m_state.SaveAs());
+    EXPECT_EQ(prompts.lastText(), "Failed to create Tamro Plenthover Compound File.");
+}
+
+TEST_F(CompoundFileTest, CleanUpRemovesTheUnpackedDatabases)
+{
+    const QString folder = pathOf("Demo/");
+    for (const char* name : {"Demo.prj", "Demo.eqm", "Demo.mtl", "STEP_1.STP", "STEP_2.stp", "Keep.txt"})
+        WriteTextFile(folder.chopped(1) + "/" + name, "x");
+    const QString qvz = package("Demo/Demo.qvz");
+    holdFolder(folder, qvz);
+    m_state.CleanUp(folder, "Demo");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Demo.qvz", "Keep.txt"}));
+}
+
+TEST_F(CompoundFileTest, CleanUpKeepsTheLocationFileOfAPackageElsewhere)
+{
+    const QString folder = pathOf("Demo/");
+    WriteTextFile(pathOf("Demo/Demo.prj"), "x");
+    holdFolder(folder, package("Demo.qvz"));
+    m_state.CleanUp(folder, "Demo");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"CompoundFileLocation.txt"}));
+}
+
+TEST_F(CompoundFileTest, AnInvalidStateLeavesTheFolderAlone)
+{
+    SetCompoundFilePackerFactory(nullptr);
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    m_state.Expand(package("Other.qvz"));
+    WriteTextFile(pathOf("Demo/Demo.prj"), "x");
+    holdFolder(pathOf("Demo"), package("Demo/Demo.qvz"));
+    m_state.CleanUp(pathOf("Demo"), "Demo");
+    EXPECT_TRUE(QFile::exists(pathOf("Demo/Demo.prj")));
+}
+
+TEST_F(CompoundFileTest, TheLocationFileIsReadUpToItsFirstLineEnd)
+{
+    QDir().mkpath(pathOf("f"));
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("f")), "");
+    EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "");
+    WriteTextFile(CCompoundFile::LocationFilePath(pathOf("f")), "/data/A.qvz\r\nignored\n");
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("f")), "/data/A.qvz");
+    EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "/data/A.qvz");
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(CCompoundFile::WriteLocationFile("/data/A.qvz", pathOf("no/such/folder")));
+    EXPECT_TRUE(prompts.lastText().startsWith("An error occurred while writing "));
+}

@@ -1,0 +1,230 @@
+#include "modules/steputils/StepUtilsEntry.h"
+#include "ProjectsTestSupport.h"
+#include "ScriptedPrompts.h"
+#include "modules/steputils/SchemaMigrator.h"
+
+#include <QDir>
+
+namespace {
+
+const SchemaMigration ADD_COLUMN{2, "002-add-column.sql",
+                                 "ALTER TABLE Project ADD COLUMN Owner TEXT;\n"
+                                 "UPDATE Project SET Owner = 'nobody';"};
+const SchemaMigration ADD_TABLE{3, "003-add-table.sql", "CREATE TABLE Extra (ExtraID INTEGER PRIMARY KEY);"};
+const SchemaMigration BROKEN{3, "003-broken.sql",
+                             "CREATE TABLE Broken (ID INTEGER);\nINSERT INTO Nowhere VALUES (1);"};
+
+int columnCount(const QString& path, const QString& column)
+{
+    return RawQuery(path,
+                    QStringLiteral("SELECT count(*) FROM pragma_table_info('Project') WHERE name = '%1'")
+                        .arg(column))
+        .toInt();
+}
+
+int userVersion(const QString& path)
+{
+    return RawQuery(path, "PRAGMA user_version").toInt();
+}
+
+StepUtilsEntry::MigrationCatalogue only(DatabaseKind wanted, QList<SchemaMigration> migrations)
+{
+    return [=](DatabaseKind kind) { return kind == wanted ? migrations : QList<SchemaMigration>(); };
+}
+
+} // namespace
+
+class SchemaMigratorTest : public ProjectsFixture {};
+
+TEST_F(SchemaMigratorTest, AppliesEveryMigrationAboveTheFileVersionInOrder)
+{
+    const QString path = build(DatabaseKind::Project, "p.wc");
+    CSchemaMigrator migrator(DatabaseKind::Project, {ADD_COLUMN, ADD_TABLE});
+    EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Migrated);
+    EXPECT_EQ(userVersion(path), 3);
+    EXPECT_EQ(columnCount(path, "Owner"), 1);
+    EXPECT_EQ(RawQuery(path, "SELECT Owner FROM Project").toString(), "nobody");
+    EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM sqlite_master WHERE name = 'Extra'").toInt(), 1);
+    EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Current);
+}
+
+TEST_F(SchemaMigratorTest, OnlyMigrationsAboveTheStoredVersionRun)
+{
+    const QString path = build(DatabaseKind::Project, "p.wc");
+    RawQuery(path, "ALTER TABLE Project ADD COLUMN Owner TEXT");
+    RawQuery(path, "PRAGMA user_version = 2");
+    CSchemaMigrator migrator(DatabaseKind::Project, {ADD_COLUMN, ADD_TABLE});
+    EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Migrated);
+    EXPECT_EQ(userVersion(path), 3);
+}
+
+TEST_F(SchemaMigratorTest, AFailingMigrationLeavesTheFileAsItWas)
+{
+    const QString path = build(DatabaseKind::Project, "p.wc");
+    CSchemaMigrator migrator(DatabaseKind::Project, {ADD_COLUMN, BROKEN});
+    EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Failed);
+    EXPECT_FALSE(migrator.ErrorText().isEmpty());
+    EXPECT_EQ(userVersion(path), 1);
+    EXPECT_EQ(columnCount(path, "Owner"), 0);
+    EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM sqlite_master WHERE name = 'Broken'").toInt(), 0);
+    EXPECT_FALSE(CSharedConnection::isOpen(path));
+}
+
+struct RefusalCase {
+    const char* label;
+    QList<SchemaMigration> migrations;
+    const char* prepare; // statement run on the file first
+    MigrationOutcome expected;
+};
+
+class SchemaMigratorRefusalTest : public ProjectsFixture,
+                                  public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(SchemaMigratorRefusalTest, RefusesWithoutWriting)
+{
+    const QString path = build(DatabaseKind::Project, "p.wc");
+    if (*GetParam().prepare)
+        RawQuery(path, GetParam().prepare);
+    const QByteArray before = FileBytes(path);
+    CSchemaMigrator migrator(DatabaseKind::Project, GetParam().migrations);
+    EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), GetParam().expected);
+    EXPECT_EQ(FileBytes(path), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SchemaMigratorRefusalTest,
+    ::testing::Values(
+        RefusalCase{"NotOurs", {ADD_COLUMN}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
+        RefusalCase{"PlainSqlite", {}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
+        RefusalCase{"Newer", {ADD_COLUMN}, "PRAGMA user_version = 3", MigrationOutcome::Newer},
+        RefusalCase{"GapInTheSet", {ADD_TABLE}, "", MigrationOutcome::Failed},
+        RefusalCase{"OlderWithoutMigrations", {}, "PRAGMA user_version = 0", MigrationOutcome::Failed}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(SchemaMigratorTest, AMissingOrForeignFileFails)
+{
+    CSchemaMigrator migrator(DatabaseKind::Step, {});
+    EXPECT_EQ(migrator.Inspect(pathOf("missing.WC")), MigrationOutcome::Failed);
+    WriteTextFile(pathOf("text.WC"), "this is no database at all, only some text that fills a page");
+    EXPECT_EQ(migrator.Inspect(pathOf("text.WC")), MigrationOutcome::Failed);
+    EXPECT_FALSE(QFile::exists(pathOf("missing.WC")));
+}
+
+TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
+{
+    QDir(m_app.root()).mkpath("migrations/step");
+    WriteTextFile(pathOf("migrations/step/010-later.sql"), "SELECT 10;");
+    WriteTextFile(pathOf("migrations/step/002-first.sql"), "SELECT 2;");
+    WriteTextFile(pathOf("migrations/step/README.txt"), "not a migration");
+    WriteTextFile(pathOf("migrations/step/notes.sql"), "no number");
+    const QList<SchemaMigration> found = LoadMigrations(DatabaseKind::Step, pathOf("migrations"));
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found.at(0).number, 2);
+    EXPECT_EQ(found.at(0).name, "002-first.sql");
+    EXPECT_EQ(found.at(1).number, 10);
+    EXPECT_EQ(found.at(1).sql, "SELECT 10;");
+}
+
+TEST_F(SchemaMigratorTest, TheBuiltInSetMatchesTheBaseSchemas)
+{
+    for (DatabaseKind kind : {DatabaseKind::Project, DatabaseKind::Step, DatabaseKind::Language}) {
+        const QString path = build(kind, MigrationKindName(kind) + ".db");
+        CSchemaMigrator migrator(kind, LoadMigrations(kind));
+        EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Current) << MigrationKindName(kind).toStdString();
+        EXPECT_EQ(migrator.TargetVersion(), CSchemaBuilder::SchemaVersion(kind));
+    }
+}
+
+class StepUtilsEntryTest : public ProjectsFixture {
+protected:
+    void SetUp() override { m_app.fileSet().projectDBPath = build(DatabaseKind::Project, "Demo.wc"); }
+    QString projectPath() { return m_app.fileSet().projectDBPath; }
+};
+
+TEST_F(StepUtilsEntryTest, ProjectCodes)
+{
+    EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_CURRENT);
+    StepUtilsEntry migrating(only(DatabaseKind::Project, {ADD_COLUMN}));
+    EXPECT_EQ(migrating.convertProject("", "", 1), CONV_PROJECT_CONVERTED);
+    EXPECT_EQ(userVersion(projectPath()), 2);
+    EXPECT_EQ(migrating.convertProject("", "", 1), CONV_CURRENT);
+    RawQuery(projectPath(), "PRAGMA user_version = 1");
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Project, {ADD_COLUMN, BROKEN})).convertProject("", "", 1),
+              CONV_FAILED);
+    m_app.fileSet().projectDBPath.clear();
+    EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_FAILED);
+}
+
+TEST_F(StepUtilsEntryTest, AProjectThatIsNotOursOrTooNewStopsWithItsReason)
+{
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    RawQuery(projectPath(), "PRAGMA user_version = 5");
+    EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
+    RawQuery(projectPath(), "PRAGMA application_id = 1");
+    EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
+    const QString shown = QDir::toNativeSeparators(projectPath());
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"The database \"" + shown +
+                               "\" was written by a newer version of Tamro Plenthover (database version 5; "
+                               "this version reads up to 1) and cannot be used.",
+                           "The database \"" + shown +
+                               "\" was not created by Tamro Plenthover and cannot be used."}));
+}
+
+TEST_F(StepUtilsEntryTest, StepCodes)
+{
+    const QString step = build(DatabaseKind::Step, "STEP_7.WC");
+    const SchemaMigration stepColumn{2, "002-step-column.sql", "ALTER TABLE Step ADD COLUMN Owner TEXT;"};
+    EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_CURRENT);
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {stepColumn})).convertStep(step, "", 1),
+              CONV_STEP_CONVERTED);
+    EXPECT_EQ(userVersion(step), 2);
+    EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_8.WC"), "", 1), CONV_FAILED);
+}
+
+// The open goes on with a step unless it hears 4, so a step it cannot read safely must fail.
+TEST_F(StepUtilsEntryTest, AStepThatIsTooNewFailsAfterTellingWhy)
+{
+    const QString step = build(DatabaseKind::Step, "STEP_7.WC");
+    RawQuery(step, "PRAGMA user_version = 9");
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
+    EXPECT_TRUE(prompts.lastText().contains("newer version of Tamro Plenthover"));
+    EXPECT_EQ(userVersion(step), 9);
+}
+
+TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)
+{
+    const QString language = build(DatabaseKind::Language, "lang.tmp");
+    const SchemaMigration languageTable{2, "002-language.sql",
+                                        "CREATE TABLE Phrase (PhraseID INTEGER PRIMARY KEY);"};
+    StepUtilsEntry migrating(only(DatabaseKind::Language, {languageTable}));
+    EXPECT_NE(StepUtilsEntry().currentVersionReadOnly(language), 0);
+    const QByteArray before = FileBytes(language);
+    EXPECT_EQ(migrating.currentVersionReadOnly(language), 0);
+    EXPECT_EQ(FileBytes(language), before);
+    EXPECT_NE(migrating.convertLanguage(language, "", 1), 0);
+    EXPECT_EQ(userVersion(language), 2);
+    EXPECT_NE(migrating.currentVersionReadOnly(language), 0);
+    EXPECT_EQ(RawQuery(language, "PRAGMA journal_mode").toString(), "delete");
+    EXPECT_EQ(StepUtilsEntry().convertLanguage(pathOf("missing.lng"), "", 1), 0);
+}
+
+TEST_F(StepUtilsEntryTest, ALanguageDatabaseOfAnotherProgramIsNeitherCurrentNorConverted)
+{
+    const QString language = build(DatabaseKind::Language, "lang.tmp");
+    RawQuery(language, "PRAGMA application_id = 3");
+    EXPECT_EQ(StepUtilsEntry().currentVersionReadOnly(language), 0);
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_EQ(StepUtilsEntry().convertLanguage(language, "", 1), 0);
+    EXPECT_TRUE(prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
+}
+
+TEST_F(StepUtilsEntryTest, NoStepHasAnOlderResultsDatabase)
+{
+    EXPECT_EQ(StepUtilsEntry().isResultsDBVersionEarlier(7, "Version 20.0 Beta"), 0);
+}

@@ -1,0 +1,101 @@
+#include "projects/WarningDialog.h"
+#include "ScriptedWarningDialog.h"
+#include "foundation/common/MessageBox.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString TARGET = "/home/user/Documents/Quorvanta/Demo(1)";
+const QString WARNING = "You do not have write access to the folder containing this file.";
+const QString ACTIONS = "Click OK to continue, or Cancel to abort this operation.";
+
+QString labelText(const QDialog& dialog, const char* name)
+{
+    const auto* label = dialog.findChild<QLabel*>(name);
+    return label ? label->text() : QString("<missing>");
+}
+
+} // namespace
+
+struct ScriptedCase {
+    const char* label;
+    bool offered;
+    int result;
+    bool ticked;
+    bool expectedDontAsk;
+};
+
+class WarningDialogScriptedTest : public ::testing::TestWithParam<ScriptedCase> {};
+
+TEST_P(WarningDialogScriptedTest, TheAnswerAndTheBoxComeBack)
+{
+    ScriptedWarningDialogService dialogs;
+    dialogs.expect(GetParam().result, GetParam().ticked);
+    CWarningDialog dialog(TARGET, WARNING, ACTIONS);
+    dialog.SetShowCheckBox(GetParam().offered);
+    EXPECT_EQ(dialog.DoModal(), GetParam().result);
+    EXPECT_EQ(dialog.m_bDontAskAgain, GetParam().expectedDontAsk);
+    ASSERT_EQ(dialogs.requests().size(), 1);
+    const WarningDialogRequest& shown = dialogs.requests().front();
+    EXPECT_EQ(shown.targetFolder, TARGET);
+    EXPECT_EQ(shown.warningText, WARNING);
+    EXPECT_EQ(shown.actionsText, ACTIONS);
+    EXPECT_EQ(shown.checkBoxOffered, GetParam().offered);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, WarningDialogScriptedTest,
+                         ::testing::Values(ScriptedCase{"OkTicked", true, IDOK, true, true},
+                                           ScriptedCase{"OkClear", true, IDOK, false, false},
+                                           ScriptedCase{"CancelTicked", true, IDCANCEL, true, false},
+                                           ScriptedCase{"HiddenBoxNeverTicked", false, IDOK, true, false}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(WarningDialogTest, ShowsItsTextsAndTheBoxAsOffered)
+{
+    CWarningDialog dialog(TARGET, WARNING, ACTIONS);
+    EXPECT_EQ(dialog.windowTitle(), "Tamro Plenthover");
+    dialog.UpdateData(false);
+    EXPECT_EQ(labelText(dialog, "introText"),
+              "The file will be copied to the following working directory and will be opened from there:");
+    EXPECT_EQ(labelText(dialog, "targetFolder"), TARGET);
+    EXPECT_EQ(labelText(dialog, "warningText"), WARNING);
+    EXPECT_EQ(labelText(dialog, "actionsText"), ACTIONS);
+    auto* box = dialog.findChild<QCheckBox*>("dontAskAgain");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), "Don't ask this question again.");
+    EXPECT_FALSE(box->isHidden());
+    dialog.SetShowCheckBox(false);
+    dialog.UpdateData(false);
+    EXPECT_TRUE(box->isHidden());
+}
+
+TEST(WarningDialogTest, OkReadsTheBoxOnlyWhenItIsShown)
+{
+    for (bool offered : {true, false}) {
+        CWarningDialog dialog(TARGET, WARNING, ACTIONS);
+        dialog.SetShowCheckBox(offered);
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            dialog.findChild<QCheckBox*>("dontAskAgain")->setChecked(true);
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        EXPECT_EQ(dialog.m_bDontAskAgain, offered);
+    }
+}
+
+TEST(WarningDialogTest, CancelKeepsTheMember)
+{
+    CWarningDialog dialog(TARGET, WARNING, ACTIONS);
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        dialog.findChild<QCheckBox*>("dontAskAgain")->setChecked(true);
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(dialog.m_bDontAskAgain);
+}
