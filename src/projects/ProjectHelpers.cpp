@@ -45,9 +45,9 @@ void CProjectManager::ProfileFileDialog(bool save)
     if (path.isEmpty() || !m_userSettings)
         return;
     if (save)
-        m_userSettings->SaveUserSettingsAs(path);
+        m_userSettings->SaveUserSettingsFileAs(path);
     else
-        m_userSettings->LoadUserSettings(path);
+        m_userSettings->LoadUserSettingsFile(path);
 }
 
 void CProjectManager::ExportProfile()
@@ -63,7 +63,7 @@ void CProjectManager::ImportProfile()
 void CProjectManager::LoadDefaultProfile()
 {
     if (m_userSettings)
-        m_userSettings->LoadUserSettings(QString());
+        m_userSettings->LoadUserSettingsFile(QString());
 }
 
 bool CProjectManager::AreBlankProjectsEnabled() const
