@@ -14,7 +14,8 @@
 #include <unistd.h>
 
 namespace {
-const char* const ALREADY_OPEN = "This project is already open.\n\nA copy of the project may be made to continue working.";
+const char* const ALREADY_OPEN =
+    "This project is already open.\n\nA copy of the project may be made to continue working.";
 
 // The marker's text joined from its lines; nothing when another instance holds it.
 std::optional<QString> ReadUnlockedMarker(const QString& path)

@@ -52,8 +52,9 @@ bool CProjectManager::AskToSaveChanges()
         files.projectFilePath.clear();
     if (!GetAppContext()->isProjectModified())
         return true;
-    const int answer = QvMessageBox(QStringLiteral("The current project has been modified. Do you want to save it?"),
-                                    MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer =
+        QvMessageBox(QStringLiteral("The current project has been modified. Do you want to save it?"),
+                     MB_YESNOCANCEL | MB_ICONQUESTION);
     bool go = answer == IDNO;
     if (answer == IDYES) {
         files.projectFilePath = filePath; // the save and Save As read it
@@ -91,8 +92,8 @@ void CProjectManager::DeleteWorkingCopies()
     ProjectFileSet& files = GetAppContext()->fileSet();
     if (files.previousProjectDBPath.isEmpty())
         return;
-    for (QString* path : {&files.previousProjectDBPath, &files.previousEquipmentDBPath,
-                          &files.previousMaterialsDBPath}) {
+    for (QString* path :
+         {&files.previousProjectDBPath, &files.previousEquipmentDBPath, &files.previousMaterialsDBPath}) {
         DeleteDatabaseFile(*path);
         path->clear();
     }
@@ -119,7 +120,8 @@ void CProjectManager::DeleteUntitledLibraryFiles()
     if (!files.previousWorkingCopyDir.isEmpty()) {
         for (const QFileInfo& info : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
             const QString suffix = info.suffix();
-            if (suffix.compare("eqm", Qt::CaseInsensitive) == 0 || suffix.compare("mtl", Qt::CaseInsensitive) == 0)
+            if (suffix.compare("eqm", Qt::CaseInsensitive) == 0 ||
+                suffix.compare("mtl", Qt::CaseInsensitive) == 0)
                 DeleteDatabaseFile(info.filePath());
         }
     }

@@ -33,7 +33,8 @@ bool HasWriteAccess(const QString& path)
 
 const QStringList& ProjectFileExtensions()
 {
-    static const QStringList extensions = {"prj", "stp", "wc", "eqm", "ewc", "mtl", "mwc", "qvt", "eqt", "mtt"};
+    static const QStringList extensions = {"prj", "stp", "wc",  "eqm", "ewc",
+                                           "mtl", "mwc", "qvt", "eqt", "mtt"};
     return extensions;
 }
 } // namespace
@@ -74,9 +75,10 @@ bool CProjectManager::CheckProjectFile(const QString& path)
         return true;
     }
     if (!m_writable(path)) {
-        QvMessageBox("The file " + path +
-                     " is read-only.  \n\nTamro Plenthover requires this file to be writable in order to open "
-                     "the project.");
+        QvMessageBox(
+            "The file " + path +
+            " is read-only.  \n\nTamro Plenthover requires this file to be writable in order to open "
+            "the project.");
         return true;
     }
     return false;

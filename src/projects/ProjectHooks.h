@@ -11,8 +11,8 @@ struct ProjectHooks {
 
     // Close: engine utility list, material module, shared singletons.
     std::function<void()> cleanUpUtilityArray;
-    std::function<void()> closeMaterialProject;     // only while the frame has a project open
-    std::function<void()> destroySharedSingletons;  // CSharedBrushes and CQVGlobalParams
+    std::function<void()> closeMaterialProject;      // only while the frame has a project open
+    std::function<void()> destroySharedSingletons;   // CSharedBrushes and CQVGlobalParams
     std::function<void()> destroyMaterialSingletons; // CMaterialPropertySet and CMaterialCommonSet
     // Save As of an untitled project; false = refused or failed, the project stays open.
     std::function<bool()> saveProjectAs;

@@ -46,7 +46,8 @@ public:
     // Closes and deletes the marker (with the project-folder scratch files) when this instance
     // holds it; nothing otherwise.
     void ReleaseInUseMarker();
-    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder, const QString& name);
+    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
+                             const QString& name);
 
     // Step database registry.
     bool OpenStepDatabases(QString& error, const QString& connect);
@@ -79,10 +80,10 @@ public:
     EngineEntry* GetEngine() const { return m_engine; }
 
     // Runtime state of the open project.
-    bool m_bPendingRecentFile = false;  // a new project record was written; the next save adds it
-    bool m_bSameFolder = false;         // Save As replaces a project in the open project's folder
-    bool m_bSaveAsInProgress = false;   // the close that follows a Save As keeps the new path
-    bool m_bUntitled = false;           // made from a template into the temporary folder
+    bool m_bPendingRecentFile = false; // a new project record was written; the next save adds it
+    bool m_bSameFolder = false;        // Save As replaces a project in the open project's folder
+    bool m_bSaveAsInProgress = false;  // the close that follows a Save As keeps the new path
+    bool m_bUntitled = false;          // made from a template into the temporary folder
     bool m_bCompoundUnpackedAtStartup = false;
     std::unique_ptr<CDaoDatabase> m_languageDatabase;
 

@@ -68,7 +68,8 @@ bool CProjectManager::MoveAsideProjectFiles(const QString& base, const QString& 
 bool CProjectManager::CopyBackWorkingCopies(const QString& base)
 {
     const ProjectFileSet& files = GetAppContext()->fileSet();
-    if (!CopyBack(files.previousProjectDBPath, base + ".prj", QStringLiteral("Failed to copy project file \"%1\" !")) ||
+    if (!CopyBack(files.previousProjectDBPath, base + ".prj",
+                  QStringLiteral("Failed to copy project file \"%1\" !")) ||
         !CopyBack(files.previousMaterialsDBPath, base + ".mtl",
                   QStringLiteral("Failed to copy project material file \"%1\" !")) ||
         !CopyBack(files.previousEquipmentDBPath, base + ".eqm",

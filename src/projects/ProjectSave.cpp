@@ -13,8 +13,8 @@
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 
-#include <QFileInfo>
 #include <QCursor>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace {
@@ -132,8 +132,9 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
 bool CProjectManager::ConfirmTemplateSave()
 {
     const int answer = QvMessageBox(
-        QStringLiteral("You have chosen to save the current Project as a Project Template. Any Process or Step "
-                       "information will not be saved. Do you want to continue?"),
+        QStringLiteral(
+            "You have chosen to save the current Project as a Project Template. Any Process or Step "
+            "information will not be saved. Do you want to continue?"),
         MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
         return false;
@@ -163,7 +164,8 @@ qint64 CProjectManager::SizeOfWorkingCopies(const QList<long>& stepRows)
                    GetDatabaseFileSize(files.equipmentDBPath, QStringLiteral("equipment database"));
     for (qsizetype k = 0; k < stepRows.size(); ++k) {
         if (k == 0 || stepRows.at(k) != stepRows.at(k - 1))
-            bytes += GetDatabaseFileSize(GetWorkingCopyDir() + StepWorkingCopyName(stepRows.at(k)), QString());
+            bytes +=
+                GetDatabaseFileSize(GetWorkingCopyDir() + StepWorkingCopyName(stepRows.at(k)), QString());
     }
     return bytes;
 }
@@ -187,15 +189,16 @@ bool CProjectManager::WriteProjectDatabase(const QString& target)
     if (!files.isTemplate)
         return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase);
     // The strip applies to the written template only; the open project keeps its rows.
-    return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase, [this](CDaoDatabase& written) {
-        if (!ClearPlanTables(written))
-            throw CDaoException(QString()); // already reported
-    });
+    return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase,
+                              [this](CDaoDatabase& written) {
+                                  if (!ClearPlanTables(written))
+                                      throw CDaoException(QString()); // already reported
+                              });
 }
 
 // The library working copy goes through a temporary copy, which is then written into the target.
-bool CProjectManager::SaveLibrary(const QString& workingCopy, const QString& temporaryName, const QString& target,
-                                  const QString& copyFailedMessage)
+bool CProjectManager::SaveLibrary(const QString& workingCopy, const QString& temporaryName,
+                                  const QString& target, const QString& copyFailedMessage)
 {
     const QString temporary = GetQuorvantaTempDir() + temporaryName;
     if (!CopyDatabaseFile(workingCopy, temporary)) {
@@ -223,7 +226,8 @@ bool CProjectManager::CompactWorkingCopy(const QString& source, const QString& t
     return written;
 }
 
-bool CProjectManager::CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare)
+bool CProjectManager::CompactInto(CDaoDatabase& database, const QString& target,
+                                  const CompactionPrepare& prepare)
 {
     if (CSharedConnection::isOpen(target))
         return FailWrite("The database file \"" + target +

@@ -43,8 +43,10 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         const QString source = projectDir + StepDatabaseName(stepID);
         const QString destination = workingDir + StepWorkingCopyName(stepID);
         if (!m_hooks.upgradeDatabase(source, destination)) {
-            error = QStringLiteral("Failed to copy step database file \"%1\" to \"%2\".\nCheck that the database exists.")
-                        .arg(source, destination);
+            error =
+                QStringLiteral(
+                    "Failed to copy step database file \"%1\" to \"%2\".\nCheck that the database exists.")
+                    .arg(source, destination);
             QvMessageBox(error);
             return false;
         }
@@ -75,7 +77,8 @@ void CProjectManager::OpenNewStepDatabases()
         return;
     for (; !steps.IsEOF(); steps.MoveNext()) {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
-        if (steps.GetText(QStringLiteral("StepName")).compare(QLatin1String("START"), Qt::CaseInsensitive) == 0 ||
+        if (steps.GetText(QStringLiteral("StepName")).compare(QLatin1String("START"), Qt::CaseInsensitive) ==
+                0 ||
             GetStepDatabase(stepID))
             continue;
         try {

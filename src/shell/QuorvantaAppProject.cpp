@@ -19,8 +19,14 @@ void CQuorvantaApp::WireProjectCommands()
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
 }
 
-bool CQuorvantaApp::CloseCurrentProject() { return m_projects->CloseCurrentProject(); }
-bool CQuorvantaApp::CloseForReopen() { return m_projects->CloseForReopen(); }
+bool CQuorvantaApp::CloseCurrentProject()
+{
+    return m_projects->CloseCurrentProject();
+}
+bool CQuorvantaApp::CloseForReopen()
+{
+    return m_projects->CloseForReopen();
+}
 bool CQuorvantaApp::SaveProject(const QString& newName, bool fromPackage)
 {
     return m_projects->SaveProject(newName, fromPackage);
@@ -34,23 +40,59 @@ int CQuorvantaApp::CheckProjectInUse(QString& projectFolder, QString& projectNam
 {
     return m_projects->CheckProjectInUse(projectFolder, projectName);
 }
-bool CQuorvantaApp::WriteInUseMarker(const QString& projectFolder) { return m_projects->WriteInUseMarker(projectFolder); }
+bool CQuorvantaApp::WriteInUseMarker(const QString& projectFolder)
+{
+    return m_projects->WriteInUseMarker(projectFolder);
+}
 bool CQuorvantaApp::OpenStepDatabases(QString& error, const QString& connect)
 {
     return m_projects->OpenStepDatabases(error, connect);
 }
-void CQuorvantaApp::CloseStepDatabases() { m_projects->CloseStepDatabases(); }
-bool CQuorvantaApp::CheckProjectFile(const QString& path) { return m_projects->CheckProjectFile(path); }
+void CQuorvantaApp::CloseStepDatabases()
+{
+    m_projects->CloseStepDatabases();
+}
+bool CQuorvantaApp::CheckProjectFile(const QString& path)
+{
+    return m_projects->CheckProjectFile(path);
+}
 qint64 CQuorvantaApp::GetDatabaseFileSize(const QString& path, const QString& label)
 {
     return m_projects->GetDatabaseFileSize(path, label);
 }
-bool CQuorvantaApp::CheckDiskSpace(qint64 bytesNeeded) { return m_projects->CheckDiskSpace(bytesNeeded); }
-bool CQuorvantaApp::SetProjectName(const QString& name) { return m_projects->SetProjectName(name); }
-void CQuorvantaApp::ExportProfile() { m_projects->ExportProfile(); }
-void CQuorvantaApp::ImportProfile() { m_projects->ImportProfile(); }
-void CQuorvantaApp::LoadDefaultProfile() { m_projects->LoadDefaultProfile(); }
-bool CQuorvantaApp::AreBlankProjectsEnabled() const { return m_projects->AreBlankProjectsEnabled(); }
-void CQuorvantaApp::SetWorkingDirectory(const QString& folder) { m_projects->SetWorkingDirectory(folder); }
-void CQuorvantaApp::RefreshFileLocations() { m_projects->RefreshFileLocations(); }
-void CQuorvantaApp::SetEngine(EngineEntry* engine) { m_projects->SetEngine(engine); }
+bool CQuorvantaApp::CheckDiskSpace(qint64 bytesNeeded)
+{
+    return m_projects->CheckDiskSpace(bytesNeeded);
+}
+bool CQuorvantaApp::SetProjectName(const QString& name)
+{
+    return m_projects->SetProjectName(name);
+}
+void CQuorvantaApp::ExportProfile()
+{
+    m_projects->ExportProfile();
+}
+void CQuorvantaApp::ImportProfile()
+{
+    m_projects->ImportProfile();
+}
+void CQuorvantaApp::LoadDefaultProfile()
+{
+    m_projects->LoadDefaultProfile();
+}
+bool CQuorvantaApp::AreBlankProjectsEnabled() const
+{
+    return m_projects->AreBlankProjectsEnabled();
+}
+void CQuorvantaApp::SetWorkingDirectory(const QString& folder)
+{
+    m_projects->SetWorkingDirectory(folder);
+}
+void CQuorvantaApp::RefreshFileLocations()
+{
+    m_projects->RefreshFileLocations();
+}
+void CQuorvantaApp::SetEngine(EngineEntry* engine)
+{
+    m_projects->SetEngine(engine);
+}

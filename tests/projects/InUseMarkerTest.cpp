@@ -13,7 +13,8 @@
 #include <unistd.h>
 
 namespace {
-const char* const ALREADY_OPEN = "This project is already open.\n\nA copy of the project may be made to continue working.";
+const char* const ALREADY_OPEN =
+    "This project is already open.\n\nA copy of the project may be made to continue working.";
 
 void WriteText(const QString& path, const QByteArray& text)
 {
@@ -167,7 +168,8 @@ protected:
         project.Open(live + "Demo.wc", DatabaseRole::WorkingCopy);
         step.Open(live + "STEP_1001.WC", DatabaseRole::WorkingCopy);
         project.Execute("UPDATE Process SET Description = 'Recovered' WHERE ProcessID = 1");
-        step.Execute("UPDATE TextRecipe SET Label = 'Recovered step' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
+        step.Execute(
+            "UPDATE TextRecipe SET Label = 'Recovered step' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
         ASSERT_GT(QFileInfo(live + "Demo.wc-wal").size(), 0);
         ASSERT_GT(QFileInfo(live + "STEP_1001.WC-wal").size(), 0);
         for (const auto& copy : copies) {
@@ -196,8 +198,9 @@ TEST_F(RecoveryTest, TheEarlierWorkingCopiesReplaceTheProjectFilesWhichKeepTheir
     for (const char* name : {"Demo.prj1", "Demo.eqm1", "Demo.mtl1", "STEP_1001.STP1", "STEP_1006.STP1"})
         EXPECT_TRUE(QFileInfo::exists(projectDir() + name)) << name;
     EXPECT_GT(QFileInfo(projectDir() + "Demo.prj1").size(), 5); // the stale one was replaced
-    EXPECT_EQ(ValueIn(projectDir() + "Demo.prj", "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
-              "Recovered");
+    EXPECT_EQ(
+        ValueIn(projectDir() + "Demo.prj", "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
+        "Recovered");
     EXPECT_EQ(ValueIn(projectDir() + "STEP_1001.stp",
                       "SELECT Label FROM TextRecipe WHERE ID = (SELECT MAX(ID) FROM TextRecipe)")
                   .toString(),

@@ -139,7 +139,7 @@ TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackA
     prompts.expect(IDYES);
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_EQ(compound.calls, (QStringList{"SaveBack " + workingDir() + " " + projectDir(),
-                                            "CleanUp " + projectDir() + "Demo"}));
+                                           "CleanUp " + projectDir() + "Demo"}));
 }
 
 TEST_F(ProjectCloseTest, ASaveFromThePackerNeverSavesBack)
@@ -155,8 +155,8 @@ TEST_F(ProjectCloseTest, DeletingProjectFilesOfAFolderKeepsOtherFiles)
 {
     const QString folder = app.root() + "replace/";
     QDir().mkpath(folder);
-    const QStringList project = {"A.prj", "a.EQM", "x.mtl", "STEP_1.stp", "A.wc", "A.ewc", "A.mwc", "T.qvt",
-                                 "T.eqt", "T.mtt", "A.wc-wal"};
+    const QStringList project = {"A.prj", "a.EQM", "x.mtl", "STEP_1.stp", "A.wc",    "A.ewc",
+                                 "A.mwc", "T.qvt", "T.eqt", "T.mtt",      "A.wc-wal"};
     for (const QString& name : project + QStringList{"notes.txt", "A.prj1"})
         Touch(folder + name);
     QDir().mkpath(folder + "sub.prj");

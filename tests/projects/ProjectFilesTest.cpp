@@ -43,15 +43,16 @@ TEST_P(DiskSpaceTest, FreeSpaceMustExceedTheNeedByTwoMegabytes)
     if (GetParam().available < 0) {
         EXPECT_EQ(prompts.lastText(), "Can't get available disk space!");
     } else if (!GetParam().enough) {
-        EXPECT_EQ(prompts.lastText(), "There is not enough disk space in drive " + QStorageInfo(m_folder).rootPath() +
-                                          " to save the project!");
+        EXPECT_EQ(prompts.lastText(), "There is not enough disk space in drive " +
+                                          QStorageInfo(m_folder).rootPath() + " to save the project!");
         EXPECT_EQ(frame.calls(), QStringList{"StopAutoSaveTimer"});
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Boundary, DiskSpaceTest,
                          ::testing::Values(DiskSpaceCase{5'000'000'000LL + 2097152, false},
-                                           DiskSpaceCase{5'000'000'000LL + 2097153, true}, DiskSpaceCase{0, false}));
+                                           DiskSpaceCase{5'000'000'000LL + 2097153, true},
+                                           DiskSpaceCase{0, false}));
 
 TEST_F(ProjectFilesTest, AnUnknownFreeSpaceFailsTheTest)
 {
@@ -67,18 +68,20 @@ TEST_F(ProjectFilesTest, AMissingOrReadOnlyFileIsUnusableAndSaysWhy)
     const QString path = m_folder + "Demo.eqm";
     prompts.expect(IDOK);
     EXPECT_TRUE(manager.CheckProjectFile(path));
-    EXPECT_EQ(prompts.lastText(), "The file " + path +
-                                      " does not exist.  \n\nVerify the .prj, .eqm and .mtl file names in the above "
-                                      "directory are the same.\nRenaming the file outside of Tamro Plenthover is not "
-                                      "suggested.");
+    EXPECT_EQ(prompts.lastText(),
+              "The file " + path +
+                  " does not exist.  \n\nVerify the .prj, .eqm and .mtl file names in the above "
+                  "directory are the same.\nRenaming the file outside of Tamro Plenthover is not "
+                  "suggested.");
     WriteBytes(path, 10);
     EXPECT_FALSE(manager.CheckProjectFile(path));
     manager.SetWriteAccessProbe([](const QString&) { return false; });
     prompts.expect(IDOK);
     EXPECT_TRUE(manager.CheckProjectFile(path));
-    EXPECT_EQ(prompts.lastText(), "The file " + path +
-                                      " is read-only.  \n\nTamro Plenthover requires this file to be writable in "
-                                      "order to open the project.");
+    EXPECT_EQ(prompts.lastText(),
+              "The file " + path +
+                  " is read-only.  \n\nTamro Plenthover requires this file to be writable in "
+                  "order to open the project.");
 }
 
 TEST_F(ProjectFilesTest, StepDatabaseSizesAddUpAndAFolderWithoutStepsGivesZero)

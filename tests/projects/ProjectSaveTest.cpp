@@ -13,7 +13,9 @@ const char* const STEP_LABEL = "SELECT Label FROM TextRecipe WHERE ID = (SELECT 
 
 class ScopedStageHook {
 public:
-    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook))) {}
+    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook)))
+    {
+    }
     ~ScopedStageHook() { SetCompactionStageHook(std::move(m_previous)); }
 
 private:
@@ -51,7 +53,8 @@ TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
 TEST_F(ProjectSaveTest, AStepWithoutAnOpenDatabaseIsWrittenFromItsWorkingCopy)
 {
     OpenDemo();
-    EditStep(1003, "UPDATE TextRecipe SET Label = 'Unregistered' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
+    EditStep(1003,
+             "UPDATE TextRecipe SET Label = 'Unregistered' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
     StepDatabaseRegistry& registry = app.stepDatabases();
     for (int i = 0; i < registry.count(); ++i) {
         if (registry.stepIDAt(i) == 1003) {
@@ -95,8 +98,10 @@ TEST_P(ProjectSaveFailureTest, AFailureOnTheNthFileKeepsEveryTargetOpenable)
     EXPECT_TRUE(app.isProjectModified());
     EXPECT_EQ(frame.callsNamed("EndProgress").size(), 1);
     EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
-    for (const QString& name : QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
-        EXPECT_GT(ValueIn(projectDir() + name, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0) << name.toStdString();
+    for (const QString& name :
+         QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
+        EXPECT_GT(ValueIn(projectDir() + name, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0)
+            << name.toStdString();
     // The project database is the seventh file, after the six steps.
     const bool projectWritten = GetParam() > 7;
     EXPECT_EQ(ValueIn(projectPath(".prj"), PROCESS_DESCRIPTION).toString() == "Edited", projectWritten);
@@ -141,8 +146,10 @@ TEST_F(ProjectSaveTest, ATemplateSaveStripsOnlyTheWrittenTemplate)
     EXPECT_EQ(ValueIn(written, "SELECT COUNT(*) FROM \"Step-To-Process\"").toInt(), 0);
     EXPECT_EQ(ValueIn(written, "SELECT group_concat(StepName) FROM ProjectStep").toString(), "START");
     const char* const builderRows = "SELECT COUNT(*) FROM WindowsPosition WHERE Type = 'Project Builder'";
-    EXPECT_EQ(ValueIn(written, "SELECT COUNT(*) FROM WindowsPosition WHERE Type <> 'Project Builder'").toInt(), 0);
-    EXPECT_EQ(ValueIn(written, builderRows).toInt(), ValueIn(app.fileSet().projectDBPath, builderRows).toInt());
+    EXPECT_EQ(
+        ValueIn(written, "SELECT COUNT(*) FROM WindowsPosition WHERE Type <> 'Project Builder'").toInt(), 0);
+    EXPECT_EQ(ValueIn(written, builderRows).toInt(),
+              ValueIn(app.fileSet().projectDBPath, builderRows).toInt());
     EXPECT_TRUE(QFileInfo::exists(projectPath(".eqt")));
     EXPECT_TRUE(QFileInfo::exists(projectPath(".mtt")));
     EXPECT_EQ(ValueIn(app.fileSet().projectDBPath, "SELECT COUNT(*) FROM Process").toInt(), 2);
