@@ -7,6 +7,7 @@ const std::vector<CommandInfo>& CommandTable()
     static const std::vector<CommandInfo> table = {
         {ID_FILE_NEW, "&File", "&New Project...\tCtrl+N", "Create a new project", true},
         {ID_FILE_OPEN, "&File", "&Open Project...\tCtrl+O", "Open an existing project", true},
+        {ID_FILE_CLOSE, "&File", "&Close Project", "Close the current project; prompts to save it"},
         {ID_FILE_NEW_SELECTION, "&File", "New Project Se&lection...", "Open a new project selection dialog"},
         {ID_SEPARATOR, "&File", nullptr, nullptr},
         {ID_FILE_SAVE, "&File", "&Save\tCtrl+S", "Save the current project", true},

@@ -52,6 +52,7 @@ bool needsOpenProject(int id)
 {
     switch (id) {
     case ID_FILE_SAVE:
+    case ID_FILE_CLOSE:
     case ID_FILE_SAVE_AS:
     case ID_FILE_SAVE_AS_TEMPLATE:
     case ID_FILE_SAVE_AS_COMPOUND:

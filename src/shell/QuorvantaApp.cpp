@@ -1,6 +1,7 @@
 #include "shell/QuorvantaApp.h"
 
 #include "foundation/common/AutomationFlag.h"
+#include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
 #include "shell/ShellConstants.h"
@@ -20,10 +21,15 @@ const char* const kRecentLists[] = {"Recent Custom Reports", "Recent File List",
                                     "Recent Custom Material Databases"};
 } // namespace
 
-CQuorvantaApp::CQuorvantaApp() : m_previousContext(SetAppContext(this)) {}
+CQuorvantaApp::CQuorvantaApp()
+    : m_previousContext(SetAppContext(this)), m_projects(std::make_unique<CProjectManager>())
+{
+    m_projects->SetUserSettings(this);
+}
 
 CQuorvantaApp::~CQuorvantaApp()
 {
+    m_projects.reset(); // lets go of the open databases while this is still the application object
     m_splash.reset();
     m_frame.reset();
     qDeleteAll(m_contextMenus);
@@ -143,6 +149,7 @@ void CQuorvantaApp::CreateMainFrame()
     };
     m_userSettings.AttachWindow(m_frame.get());
     m_userSettings.ApplyTo(m_frame.get());
+    WireProjectCommands();
 }
 
 void CQuorvantaApp::ShowSplash()

@@ -4,6 +4,7 @@
 // main frame. It is the AppContext the rest of the program reaches the open project through.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/UserSettingsService.h"
 #include "shell/AppHooks.h"
 #include "shell/CommandLineInfo.h"
 #include "shell/DocumentRegistry.h"
@@ -17,12 +18,14 @@
 #include <vector>
 
 class CMainFrame;
+class CProjectManager;
+class EngineEntry;
 class CQVFileLocations;
 class QMenu;
 class QSettings;
 class QSplashScreen;
 
-class CQuorvantaApp : public AppContext {
+class CQuorvantaApp : public AppContext, public UserSettingsService {
 public:
     // Receives the name of each start-up and shut-down step as it runs.
     using StepRecorder = std::function<void(const QString& step)>;
@@ -61,6 +64,32 @@ public:
     const CCommandLineInfo& commandLine() const { return m_commandLine; }
     bool IsSplashShown() const;
 
+    // The projects subsystem and its members under their own names (QuorvantaAppProject.cpp).
+    CProjectManager& projects() { return *m_projects; }
+    bool CloseCurrentProject();
+    bool CloseForReopen();
+    bool SaveProject(const QString& newName, bool fromPackage);
+    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder, const QString& name);
+    int CheckProjectInUse(QString& projectFolder, QString& projectName);
+    bool WriteInUseMarker(const QString& projectFolder);
+    bool OpenStepDatabases(QString& error, const QString& connect);
+    void CloseStepDatabases();
+    bool CheckProjectFile(const QString& path);
+    qint64 GetDatabaseFileSize(const QString& path, const QString& label);
+    bool CheckDiskSpace(qint64 bytesNeeded);
+    bool SetProjectName(const QString& name);
+    void ExportProfile();
+    void ImportProfile();
+    void LoadDefaultProfile();
+    bool AreBlankProjectsEnabled() const;
+    void SetWorkingDirectory(const QString& folder);
+    void RefreshFileLocations();
+    void SetEngine(EngineEntry* engine);
+
+    // UserSettingsService
+    bool SaveUserSettingsFileAs(const QString& path) override { return m_userSettings.SaveAs(path); }
+    bool LoadUserSettingsFile(const QString& path) override { return m_userSettings.Load(path); }
+
     enum RecentListIndex { RECENT_CUSTOM_REPORTS = 0, RECENT_FILE_LIST = 1, RECENT_MATERIAL_DATABASES = 2 };
 
 private:
@@ -74,6 +103,7 @@ private:
     void RegisterUserInterfaceManagers();
     void CreatePathProvider();
     void CreateMainFrame();
+    void WireProjectCommands();
     void ShowSplash();
     bool InitializeEngine();
     void ParseCommandLine(const QStringList& arguments);
@@ -110,5 +140,6 @@ private:
     StepDatabaseRegistry m_stepDatabases;
     bool m_projectModified = false;
     double m_ambientPressure = 101325.0;
+    std::unique_ptr<CProjectManager> m_projects;
     AppContext* m_previousContext = nullptr;
 };

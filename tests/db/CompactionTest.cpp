@@ -166,6 +166,24 @@ TEST_F(CompactionTest, RefusesInsideATransactionAndOntoAnOpenTarget)
     EXPECT_THROW(CompactDatabaseTo(working, m_source), CDaoException);
 }
 
+TEST_F(CompactionTest, ThePrepareStepChangesOnlyTheWrittenFileAndItsFailureKeepsTheOldTarget)
+{
+    CDaoDatabase working;
+    working.Open(m_source, DatabaseRole::WorkingCopy);
+    CompactDatabaseTo(working, m_target, [](CDaoDatabase& written) {
+        written.Execute("UPDATE TextRecipe SET Label = 'Prepared' WHERE ID = 1");
+    });
+    EXPECT_EQ(targetLabel(), "Prepared");
+    EXPECT_EQ(scalar(m_source, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "New");
+    EXPECT_THROW(CompactDatabaseTo(working, m_target,
+                                   [](CDaoDatabase& written) { written.Execute("DELETE FROM NoSuchTable"); }),
+                 CDaoException);
+    EXPECT_EQ(targetLabel(), "Prepared");
+    EXPECT_FALSE(exists(".tmp"));
+    EXPECT_FALSE(exists(".tmp-journal"));
+    EXPECT_FALSE(exists(".bu"));
+}
+
 // ---- copy and delete -----------------------------------------------------------------------
 
 TEST_F(CompactionTest, ACopyOfAnOpenWorkingCopyKeepsTheEditsOfItsWal)

@@ -6,6 +6,7 @@ enum CommandID : int {
     // File
     ID_FILE_NEW = 32770,
     ID_FILE_OPEN = 57601,
+    ID_FILE_CLOSE = 57602,
     ID_FILE_NEW_SELECTION = 33275,
     ID_FILE_SAVE = 33080,
     ID_FILE_SAVE_AS = 33081,

@@ -49,9 +49,9 @@ void removeOrThrow(const QString& path)
 
 class Compaction {
 public:
-    Compaction(CDaoDatabase& source, const QString& target)
+    Compaction(CDaoDatabase& source, const QString& target, CompactionPrepare prepare = {})
         : m_source(source), m_target(target), m_temporary(target + QStringLiteral(".tmp")),
-          m_backup(target + QStringLiteral(".bu"))
+          m_backup(target + QStringLiteral(".bu")), m_prepare(std::move(prepare))
     {
     }
 
@@ -87,6 +87,7 @@ private:
         enter(CompactionStage::VacuumInto);
         m_source.Execute(QStringLiteral("VACUUM INTO ?"), {m_temporary});
         useRollbackJournal(m_temporary);
+        prepareTemporary();
         enter(CompactionStage::SyncTemporary);
         SyncFile(m_temporary);
         enter(CompactionStage::KeepBackup);
@@ -99,6 +100,16 @@ private:
         SyncFolderOf(m_target);
         enter(CompactionStage::RemoveBackup);
         QFile::remove(m_backup); // a backup left behind is removed by the next write
+    }
+
+    void prepareTemporary()
+    {
+        if (!m_prepare)
+            return;
+        CDaoDatabase written;
+        written.Open(m_temporary, DatabaseRole::ReadWrite);
+        m_prepare(written);
+        written.Close();
     }
 
     void removeLeftovers()
@@ -142,6 +153,7 @@ private:
 
     CDaoDatabase& m_source;
     const QString m_target, m_temporary, m_backup;
+    const CompactionPrepare m_prepare;
     bool m_replaced = false;
 };
 
@@ -150,6 +162,11 @@ private:
 void CompactDatabaseTo(CDaoDatabase& source, const QString& target)
 {
     Compaction(source, target).run();
+}
+
+void CompactDatabaseTo(CDaoDatabase& source, const QString& target, const CompactionPrepare& prepare)
+{
+    Compaction(source, target, prepare).run();
 }
 
 void CompactDatabaseFile(const QString& source, const QString& target)

@@ -21,6 +21,10 @@ enum class CompactionStage {
 
 // Writes the open database (its connection stays open) into the target.
 void CompactDatabaseTo(CDaoDatabase& source, const QString& target);
+// The same, and before target.tmp takes the target's name it is opened read-write and handed to
+// prepare; an exception from prepare fails the write and the old target stays.
+using CompactionPrepare = std::function<void(CDaoDatabase& written)>;
+void CompactDatabaseTo(CDaoDatabase& source, const QString& target, const CompactionPrepare& prepare);
 // The same from a file path; shares the layer's connection when the file is open.
 void CompactDatabaseFile(const QString& source, const QString& target);
 

@@ -1,0 +1,113 @@
+// The in-use marker "WorkingPath.txt": held with an exclusive advisory lock for as long as this
+// instance has the project open; a reader that cannot take a shared lock finds the project in use.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "projects/ProjectFileNames.h"
+#include "projects/ProjectManager.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
+#include <optional>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+const char* const ALREADY_OPEN =
+    "This project is already open.\n\nA copy of the project may be made to continue working.";
+
+// The marker's text joined from its lines; nothing when another instance holds it.
+std::optional<QString> ReadUnlockedMarker(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QString> text;
+    if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
+        QFile file;
+        QByteArray bytes;
+        if (file.open(fd, QIODevice::ReadOnly))
+            bytes = file.readAll();
+        text = QString::fromLocal8Bit(bytes).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    }
+    ::close(fd);
+    return text;
+}
+
+bool AllExist(const QString& base, const QStringList& extensions)
+{
+    for (const QString& extension : extensions) {
+        if (!QFileInfo::exists(base + extension))
+            return false;
+    }
+    return true;
+}
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+} // namespace
+
+int CProjectManager::CheckProjectInUse(QString& projectFolder, QString& projectName)
+{
+    const QFileInfo project(GetProjectFilePath());
+    projectFolder = WithSlash(project.absolutePath());
+    projectName = project.completeBaseName();
+    const QString marker = projectFolder + IN_USE_MARKER_NAME;
+    if (!QFileInfo::exists(marker))
+        return 0;
+    const std::optional<QString> text = ReadUnlockedMarker(marker);
+    if (!text) {
+        QvMessageBox(QString::fromUtf8(ALREADY_OPEN));
+        return 3;
+    }
+    const QString recorded = WithSlash(*text);
+    if (recorded.isEmpty() || !AllExist(recorded + projectName, {".wc", ".ewc", ".mwc"}))
+        return 0;
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    files.previousWorkingCopyDir = recorded;
+    files.previousProjectDBPath = recorded + projectName + ".wc";
+    files.previousEquipmentDBPath = recorded + projectName + ".ewc";
+    files.previousMaterialsDBPath = recorded + projectName + ".mwc";
+    return AllExist(projectFolder + projectName, {".prj", ".eqm", ".mtl"}) ? 2 : 1;
+}
+
+bool CProjectManager::WriteInUseMarker(const QString& projectFolder)
+{
+    ReleaseInUseMarker();
+    const QString path = WithSlash(projectFolder) + IN_USE_MARKER_NAME;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    // Only the holder of the lock may change the content.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0 ||
+        !WriteAll(fd, QFile::encodeName(GetQuorvantaTempDir()))) {
+        ::close(fd);
+        return false;
+    }
+    m_markerFile = fd;
+    m_markerPath = path;
+    return true;
+}
+
+void CProjectManager::ReleaseInUseMarker()
+{
+    if (m_markerFile < 0)
+        return;
+    const QString folder = QFileInfo(m_markerPath).path() + QLatin1Char('/');
+    for (const QString& name : ProjectScratchFileNames())
+        QFile::remove(folder + name);
+    QFile::remove(m_markerPath);
+    ::close(m_markerFile);
+    m_markerFile = -1;
+    m_markerPath.clear();
+}

@@ -1,0 +1,45 @@
+// The strip that turns a written project into a template: processes, steps, plans and their
+// windows go; preferences, options, facilities, calendars and the libraries stay.
+
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "projects/ProjectManager.h"
+
+#include <QStringList>
+
+namespace {
+const QStringList& TemplateStripStatements()
+{
+    static const QStringList statements = {
+        "DELETE FROM PlanRequirements",
+        "DELETE FROM PlanSummary",
+        "DELETE FROM \"Process-To-Project\"",
+        "DELETE FROM Process",
+        "DELETE FROM \"ProductionPlan-To-Project\"",
+        "DELETE FROM ProductionPlan",
+        "DELETE FROM ProductionPlanDetail",
+        "DELETE FROM \"Step-To-Process\"",
+        "DELETE FROM StepTransition",
+        "DELETE FROM ProjectStep WHERE ProjectStep.StepName <> 'START'",
+        "DELETE FROM WindowsPosition WHERE WindowsPosition.Type <> 'Project Builder'",
+    };
+    return statements;
+}
+} // namespace
+
+bool CProjectManager::ClearPlanTables(CDaoDatabase& templateDatabase)
+{
+    try {
+        templateDatabase.BeginTrans();
+        for (const QString& statement : TemplateStripStatements())
+            templateDatabase.Execute(statement);
+        templateDatabase.CommitTrans();
+    } catch (const CDaoException& e) {
+        if (templateDatabase.InTransaction())
+            templateDatabase.Rollback();
+        QvMessageBox(e.GetErrorDescription());
+        return false;
+    }
+    return true;
+}

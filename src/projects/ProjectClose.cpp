@@ -1,0 +1,141 @@
+// Closing the open project: the save question, the shared objects, the databases, the working
+// copies, the marker and the compound-file unpacking.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SharedDatabases.h"
+#include "projects/CompoundFileState.h"
+#include "projects/ProjectFileNames.h"
+#include "projects/ProjectManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <utility>
+
+bool CProjectManager::CloseCurrentProject()
+{
+    AppContext* app = GetAppContext();
+    if (!app)
+        return true;
+    m_hooks.cleanUpUtilityArray();
+    FrameServices* frame = GetFrameServices();
+    if (frame && frame->IsProjectOpen())
+        m_hooks.closeMaterialProject();
+    if (!AskToSaveChanges())
+        return false;
+    ReleaseSharedObjects();
+    if (app->fileSet().newProject)
+        DeleteUntitledLibraryFiles();
+    CloseStepDatabases();
+    if (app->fileSet().projectDatabase) {
+        CloseProjectDatabase();
+        DeleteWorkingCopies();
+        ForgetCompoundFile();
+    }
+    if (!m_bSaveAsInProgress)
+        m_languageDatabase.reset();
+    m_bCompoundUnpackedAtStartup = false;
+    return true;
+}
+
+// The file path is forgotten unless a caller put the next file to open in it or a Save As runs;
+// a refused close gives it back, so nothing of the open project changes.
+bool CProjectManager::AskToSaveChanges()
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    const QString filePath = files.projectFilePath;
+    if (!files.pathGiven && !m_bSaveAsInProgress)
+        files.projectFilePath.clear();
+    if (!GetAppContext()->isProjectModified())
+        return true;
+    const int answer =
+        QvMessageBox(QStringLiteral("The current project has been modified. Do you want to save it?"),
+                     MB_YESNOCANCEL | MB_ICONQUESTION);
+    bool go = answer == IDNO;
+    if (answer == IDYES) {
+        files.projectFilePath = filePath; // the save and Save As read it
+        go = m_bUntitled ? m_hooks.saveProjectAs() : SaveProject(QString(), false);
+        if (go && !files.pathGiven && !m_bSaveAsInProgress)
+            files.projectFilePath.clear();
+    } else if (answer == IDNO) {
+        SetProjectModified(false);
+        if (m_bUntitled || files.newProject)
+            files.projectDBPath.clear();
+        m_bUntitled = false;
+    }
+    if (!go)
+        files.projectFilePath = filePath;
+    return go;
+}
+
+void CProjectManager::ReleaseSharedObjects()
+{
+    m_hooks.destroySharedSingletons();
+    CloseSharedMaterialsDB();
+    m_hooks.destroyMaterialSingletons();
+    CloseSharedEquipmentDB();
+}
+
+void CProjectManager::CloseProjectDatabase()
+{
+    delete std::exchange(GetAppContext()->fileSet().projectDatabase, nullptr);
+}
+
+// The working copies of the project and, while this instance holds the marker, the marker and
+// the project-folder scratch files.
+void CProjectManager::DeleteWorkingCopies()
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    if (files.previousProjectDBPath.isEmpty())
+        return;
+    for (QString* path :
+         {&files.previousProjectDBPath, &files.previousEquipmentDBPath, &files.previousMaterialsDBPath}) {
+        DeleteDatabaseFile(*path);
+        path->clear();
+    }
+    ReleaseInUseMarker();
+}
+
+void CProjectManager::ForgetCompoundFile()
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    const QString folder = files.projectDir;
+    if (m_compoundFile && m_compoundFile->IsExpandedProject(folder)) {
+        if (QFileInfo::exists(m_compoundFile->GetCompoundFilePath(folder)))
+            m_compoundFile->CleanUp(folder, files.previousProjectName);
+        else
+            QFile::remove(folder + COMPOUND_LOCATION_NAME);
+    }
+    files.projectDir.clear();
+}
+
+void CProjectManager::DeleteUntitledLibraryFiles()
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    const QDir folder(files.previousWorkingCopyDir);
+    if (!files.previousWorkingCopyDir.isEmpty()) {
+        for (const QFileInfo& info : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
+            const QString suffix = info.suffix();
+            if (suffix.compare("eqm", Qt::CaseInsensitive) == 0 ||
+                suffix.compare("mtl", Qt::CaseInsensitive) == 0)
+                DeleteDatabaseFile(info.filePath());
+        }
+    }
+    files.newProject = false;
+}
+
+bool CProjectManager::CloseForReopen()
+{
+    const bool unpackedAtStartup = m_bCompoundUnpackedAtStartup;
+    const bool closed = CloseCurrentProject();
+    if (closed) {
+        if (FrameServices* frame = GetFrameServices())
+            frame->CloseAllViews();
+    }
+    m_bCompoundUnpackedAtStartup = unpackedAtStartup;
+    return closed;
+}

@@ -1,0 +1,148 @@
+// The project file set helpers: usable files, sizes, free space.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "projects/ProjectFileNames.h"
+#include "projects/ProjectManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QStorageInfo>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+// A free-space figure of less than this makes the test fail.
+constexpr qint64 DISK_SPACE_RESERVE = 2097152;
+
+qint64 AvailableBytes(const QString& folder)
+{
+    const QStorageInfo storage(folder);
+    return storage.isValid() ? storage.bytesAvailable() : -1;
+}
+
+bool HasWriteAccess(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+const QStringList& ProjectFileExtensions()
+{
+    static const QStringList extensions = {"prj", "stp", "wc",  "eqm", "ewc",
+                                           "mtl", "mwc", "qvt", "eqt", "mtt"};
+    return extensions;
+}
+} // namespace
+
+CProjectManager::CProjectManager() : m_freeSpace(AvailableBytes), m_writable(HasWriteAccess) {}
+
+// A project still open at this point keeps its working copies and marker for recovery; only the
+// connections and the lock go.
+CProjectManager::~CProjectManager()
+{
+    if (AppContext* app = GetAppContext()) {
+        StepDatabaseRegistry& registry = app->stepDatabases();
+        for (int i = 0; i < registry.count(); ++i)
+            delete registry.databaseAt(i);
+        registry.clear();
+        delete std::exchange(app->fileSet().projectDatabase, nullptr);
+    }
+    if (m_markerFile >= 0)
+        ::close(m_markerFile);
+}
+
+void CProjectManager::SetFreeSpaceProbe(std::function<qint64(const QString&)> probe)
+{
+    m_freeSpace = probe ? std::move(probe) : AvailableBytes;
+}
+
+void CProjectManager::SetWriteAccessProbe(std::function<bool(const QString&)> probe)
+{
+    m_writable = probe ? std::move(probe) : HasWriteAccess;
+}
+
+bool CProjectManager::CheckProjectFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        QvMessageBox("The file " + path +
+                     " does not exist.  \n\nVerify the .prj, .eqm and .mtl file names in the above directory "
+                     "are the same.\nRenaming the file outside of Tamro Plenthover is not suggested.");
+        return true;
+    }
+    if (!m_writable(path)) {
+        QvMessageBox(
+            "The file " + path +
+            " is read-only.  \n\nTamro Plenthover requires this file to be writable in order to open "
+            "the project.");
+        return true;
+    }
+    return false;
+}
+
+// A working copy's edits may still sit in its -wal; they count too.
+qint64 CProjectManager::GetDatabaseFileSize(const QString& path, const QString& label)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QvMessageBox("Can't open " + label + " file!");
+        return 0;
+    }
+    const qint64 size = file.size();
+    if (size < 0) {
+        QvMessageBox("Can't get size of the " + label + " file!");
+        return 0;
+    }
+    const QFileInfo wal(path + QStringLiteral("-wal"));
+    return size + (wal.isFile() ? wal.size() : 0);
+}
+
+qint64 CProjectManager::GetStepDatabasesSize(QString& folder)
+{
+    folder = GetProjectDir();
+    const QDir dir(folder);
+    qint64 total = 0;
+    for (const QFileInfo& info : dir.entryInfoList({QStringLiteral("*.stp")}, QDir::Files)) {
+        if (info.suffix().compare(QLatin1String("stp"), Qt::CaseInsensitive) != 0)
+            continue;
+        if (CheckProjectFile(info.filePath()))
+            return 0;
+        total += GetDatabaseFileSize(info.filePath(), QStringLiteral("step database"));
+    }
+    return total;
+}
+
+bool CProjectManager::CheckDiskSpace(qint64 bytesNeeded)
+{
+    const QString folder = GetProjectDir();
+    const qint64 available = m_freeSpace(folder);
+    if (available < 0) {
+        QvMessageBox(QStringLiteral("Can't get available disk space!"));
+        return false;
+    }
+    if (available > bytesNeeded + DISK_SPACE_RESERVE)
+        return true;
+    const QString drive = QStorageInfo(folder).rootPath();
+    QvMessageBox("There is not enough disk space in drive " + drive + " to save the project!");
+    if (FrameServices* frame = GetFrameServices())
+        frame->StopAutoSaveTimer();
+    return false;
+}
+
+bool IsJapaneseLocale()
+{
+    return QLocale().language() == QLocale::Japanese;
+}
+
+void DeleteProjectFilesInFolder(const QString& folder)
+{
+    const QDir dir(folder);
+    for (const QFileInfo& info : dir.entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (ProjectFileExtensions().contains(info.suffix(), Qt::CaseInsensitive))
+            DeleteDatabaseFile(info.filePath());
+    }
+}

@@ -1,0 +1,126 @@
+#pragma once
+// The projects subsystem's object, owned by the application: the project file set helpers, the
+// in-use marker, the step database registry, close, save and the recovery write-back. The file set
+// and the registry themselves live in the AppContext; this object keeps the rest of the state an
+// open project needs.
+
+#include "foundation/db/Compaction.h"
+#include "projects/ProjectHooks.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class CDaoDatabase;
+class EngineEntry;
+class ICompoundFileState;
+class UserSettingsService;
+
+class CProjectManager {
+public:
+    CProjectManager();
+    ~CProjectManager();
+    CProjectManager(const CProjectManager&) = delete;
+    CProjectManager& operator=(const CProjectManager&) = delete;
+
+    ProjectHooks& hooks() { return m_hooks; }
+    void SetCompoundFileState(ICompoundFileState* state) { m_compoundFile = state; }
+    void SetUserSettings(UserSettingsService* settings) { m_userSettings = settings; }
+    // Seams of the file-system checks: free bytes for the caller on the folder's file system
+    // (negative = unknown) and whether a file may be written.
+    void SetFreeSpaceProbe(std::function<qint64(const QString& folder)> probe);
+    void SetWriteAccessProbe(std::function<bool(const QString& path)> probe);
+
+    // File set helpers.
+    bool CheckProjectFile(const QString& path);
+    qint64 GetDatabaseFileSize(const QString& path, const QString& label);
+    qint64 GetStepDatabasesSize(QString& folder);
+    bool CheckDiskSpace(qint64 bytesNeeded);
+
+    // In-use marker and recovery.
+    int CheckProjectInUse(QString& projectFolder, QString& projectName);
+    bool WriteInUseMarker(const QString& projectFolder);
+    bool HoldsInUseMarker() const { return m_markerFile >= 0; }
+    // Closes and deletes the marker (with the project-folder scratch files) when this instance
+    // holds it; nothing otherwise.
+    void ReleaseInUseMarker();
+    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
+                             const QString& name);
+
+    // Step database registry.
+    bool OpenStepDatabases(QString& error, const QString& connect);
+    void OpenNewStepDatabases();
+    void CloseStepDatabases();
+
+    // Close.
+    bool CloseCurrentProject();
+    bool CloseForReopen();
+    void DeleteUntitledLibraryFiles();
+
+    // Save.
+    bool SaveProject(const QString& newName, bool fromPackage);
+    // Writes one working copy into its target from the database that holds it; true for no database.
+    // prepare runs on the written file before it takes the target's name.
+    bool CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
+                            const CompactionPrepare& prepare = {});
+    // Strips a project written as a template to what a template keeps, in one transaction.
+    bool ClearPlanTables(CDaoDatabase& templateDatabase);
+
+    // Application helpers.
+    bool SetProjectName(const QString& name);
+    void ExportProfile();
+    void ImportProfile();
+    void LoadDefaultProfile();
+    bool AreBlankProjectsEnabled() const;
+    void SetWorkingDirectory(const QString& folder);
+    void RefreshFileLocations();
+    void SetEngine(EngineEntry* engine) { m_engine = engine; }
+    EngineEntry* GetEngine() const { return m_engine; }
+
+    // Runtime state of the open project.
+    bool m_bPendingRecentFile = false; // a new project record was written; the next save adds it
+    bool m_bSameFolder = false;        // Save As replaces a project in the open project's folder
+    bool m_bSaveAsInProgress = false;  // the close that follows a Save As keeps the new path
+    bool m_bUntitled = false;          // made from a template into the temporary folder
+    bool m_bCompoundUnpackedAtStartup = false;
+    std::unique_ptr<CDaoDatabase> m_languageDatabase;
+
+private:
+    // Close steps.
+    bool AskToSaveChanges();
+    void ReleaseSharedObjects();
+    void CloseProjectDatabase();
+    void DeleteWorkingCopies();
+    void ForgetCompoundFile();
+    // Save steps.
+    bool ConfirmTemplateSave();
+    bool ReadStepRows(QList<long>& stepRows);
+    qint64 SizeOfWorkingCopies(const QList<long>& stepRows);
+    bool SaveStepDatabases(const QList<long>& stepRows, int increment);
+    bool SaveStepDatabase(long stepID);
+    bool WriteProjectDatabase(const QString& target);
+    bool SaveLibrary(const QString& workingCopy, const QString& temporaryName, const QString& target,
+                     const QString& copyFailedMessage);
+    bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare);
+    bool FailWrite(const QString& message);
+    // Recovery write-back steps.
+    bool MoveAsideProjectFiles(const QString& base, const QString& projectFolder);
+    bool CopyBackWorkingCopies(const QString& base);
+    bool CopyBackStepWorkingCopies(const QString& projectFolder);
+    void ProfileFileDialog(bool save);
+
+    ProjectHooks m_hooks;
+    ICompoundFileState* m_compoundFile = nullptr;
+    UserSettingsService* m_userSettings = nullptr;
+    EngineEntry* m_engine = nullptr;
+    std::function<qint64(const QString&)> m_freeSpace;
+    std::function<bool(const QString&)> m_writable;
+    int m_markerFile = -1;
+    QString m_markerPath;
+};
+
+// Deletes every project, step, working-copy and template database file of the folder.
+void DeleteProjectFilesInFolder(const QString& folder);
+bool IsJapaneseLocale();

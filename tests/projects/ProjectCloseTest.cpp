@@ -1,0 +1,166 @@
+#include "ProjectFixture.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/db/DaoDatabase.h"
+#include "projects/CompoundFileState.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+const char* const SAVE_QUESTION = "The current project has been modified. Do you want to save it?";
+
+class RecordingCompoundFile : public ICompoundFileState {
+public:
+    bool IsExpandedProject(const QString&) override { return true; }
+    QString GetCompoundFilePath(const QString&) override { return package; }
+    void CleanUp(const QString& folder, const QString& name) override { calls << "CleanUp " + folder + name; }
+    bool SaveBack(const QString& workingDir, const QString& projectDir) override
+    {
+        calls << "SaveBack " + workingDir + " " + projectDir;
+        return true;
+    }
+    QString package;
+    QStringList calls;
+};
+
+void Touch(const QString& path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+} // namespace
+
+class ProjectCloseTest : public ProjectFixture {};
+
+TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothingBehind)
+{
+    OpenDemo();
+    Touch(projectDir() + "EXPORT_S.TMP");
+    int utilityCleanUps = 0;
+    manager.hooks().cleanUpUtilityArray = [&] { ++utilityCleanUps; };
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_TRUE(prompts.texts().isEmpty());
+    EXPECT_EQ(utilityCleanUps, 1);
+    EXPECT_EQ(WorkingCopiesLeft(), QStringList());
+    EXPECT_TRUE(QDir(workingDir()).entryList({"STEP_*"}, QDir::Files).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(projectDir() + "WorkingPath.txt"));
+    EXPECT_FALSE(QFileInfo::exists(projectDir() + "EXPORT_S.TMP"));
+    EXPECT_EQ(GetProjectDatabase(), nullptr);
+    EXPECT_EQ(GetStepDBPath(1001), "");
+    EXPECT_EQ(GetProjectFilePath(), "");
+    EXPECT_TRUE(QFileInfo::exists(projectPath(".prj")));
+
+    EXPECT_TRUE(manager.CloseCurrentProject()); // a second close does nothing
+    EXPECT_TRUE(QFileInfo::exists(projectPath(".prj")));
+}
+
+TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
+{
+    OpenDemo();
+    app.setProjectModified(true);
+    prompts.expect(IDCANCEL);
+    EXPECT_FALSE(manager.CloseCurrentProject());
+    EXPECT_EQ(prompts.texts(), QStringList{SAVE_QUESTION});
+    EXPECT_EQ(prompts.flags(), QList<unsigned>{MB_YESNOCANCEL | MB_ICONQUESTION});
+    ASSERT_NE(GetProjectDatabase(), nullptr);
+    EXPECT_TRUE(GetProjectDatabase()->IsOpen());
+    EXPECT_EQ(app.stepDatabases().count(), 6);
+    EXPECT_TRUE(manager.HoldsInUseMarker());
+    EXPECT_EQ(GetProjectFilePath(), projectPath(".prj"));
+    EXPECT_TRUE(app.isProjectModified());
+}
+
+TEST_F(ProjectCloseTest, YesSavesBeforeClosing)
+{
+    OpenDemo();
+    EditProject("UPDATE Process SET Description = 'Saved at close' WHERE ProcessID = 1");
+    prompts.expect(IDYES);
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_EQ(ValueIn(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
+              "Saved at close");
+    EXPECT_EQ(WorkingCopiesLeft(), QStringList());
+}
+
+TEST_F(ProjectCloseTest, YesOnAnUntitledProjectWhoseSaveAsIsRefusedKeepsItOpen)
+{
+    OpenDemo();
+    manager.m_bUntitled = true;
+    app.setProjectModified(true);
+    prompts.expect(IDYES);
+    EXPECT_FALSE(manager.CloseCurrentProject());
+    EXPECT_NE(GetProjectDatabase(), nullptr);
+    EXPECT_TRUE(QFileInfo::exists(app.fileSet().projectDBPath));
+}
+
+TEST_F(ProjectCloseTest, NoDiscardsTheChangesAndClosesTheProject)
+{
+    OpenDemo();
+    EditProject("UPDATE Process SET Description = 'Discarded' WHERE ProcessID = 1");
+    prompts.expect(IDNO);
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_FALSE(app.isProjectModified());
+    EXPECT_NE(ValueIn(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
+              "Discarded");
+    EXPECT_EQ(WorkingCopiesLeft(), QStringList());
+}
+
+TEST_F(ProjectCloseTest, AGivenPathToOpenNextSurvivesTheClose)
+{
+    OpenDemo();
+    app.fileSet().pathGiven = true;
+    app.fileSet().projectFilePath = "/elsewhere/Next.prj";
+    ASSERT_TRUE(manager.CloseForReopen());
+    EXPECT_EQ(GetProjectFilePath(), "/elsewhere/Next.prj");
+    EXPECT_EQ(frame.callsNamed("CloseAllViews").size(), 1);
+}
+
+TEST_F(ProjectCloseTest, AnUnpackedProjectWhosePackageIsGoneLosesItsLocationFile)
+{
+    OpenDemo();
+    RecordingCompoundFile compound;
+    manager.SetCompoundFileState(&compound);
+    Touch(projectDir() + "CompoundFileLocation.txt");
+    compound.package = app.root() + "gone.qvz";
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_FALSE(QFileInfo::exists(projectDir() + "CompoundFileLocation.txt"));
+    EXPECT_TRUE(compound.calls.isEmpty());
+}
+
+TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackAfterTheFiles)
+{
+    OpenDemo();
+    RecordingCompoundFile compound;
+    manager.SetCompoundFileState(&compound);
+    compound.package = app.root() + "Demo.qvz";
+    Touch(compound.package);
+    app.setProjectModified(true);
+    prompts.expect(IDYES);
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_EQ(compound.calls, (QStringList{"SaveBack " + workingDir() + " " + projectDir(),
+                                           "CleanUp " + projectDir() + "Demo"}));
+}
+
+TEST_F(ProjectCloseTest, ASaveFromThePackerNeverSavesBack)
+{
+    OpenDemo();
+    RecordingCompoundFile compound;
+    manager.SetCompoundFileState(&compound);
+    ASSERT_TRUE(manager.SaveProject(QString(), true));
+    EXPECT_TRUE(compound.calls.isEmpty());
+}
+
+TEST_F(ProjectCloseTest, DeletingProjectFilesOfAFolderKeepsOtherFiles)
+{
+    const QString folder = app.root() + "replace/";
+    QDir().mkpath(folder);
+    const QStringList project = {"A.prj", "a.EQM", "x.mtl", "STEP_1.stp", "A.wc",    "A.ewc",
+                                 "A.mwc", "T.qvt", "T.eqt", "T.mtt",      "A.wc-wal"};
+    for (const QString& name : project + QStringList{"notes.txt", "A.prj1"})
+        Touch(folder + name);
+    QDir().mkpath(folder + "sub.prj");
+    DeleteProjectFilesInFolder(folder);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{"A.prj1", "notes.txt", "sub.prj"}));
+}

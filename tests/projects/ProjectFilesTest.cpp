@@ -1,0 +1,118 @@
+#include "ProjectFixture.h"
+
+#include "foundation/common/AppContext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStorageInfo>
+
+namespace {
+void WriteBytes(const QString& path, int size)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(size, 'x'));
+}
+} // namespace
+
+class ProjectFilesTest : public ProjectFixture {
+protected:
+    void SetUp() override
+    {
+        m_folder = app.root() + "files/";
+        QDir().mkpath(m_folder);
+        app.fileSet().projectDir = m_folder;
+    }
+    QString m_folder;
+};
+
+struct DiskSpaceCase {
+    qint64 available;
+    bool enough;
+};
+
+class DiskSpaceTest : public ProjectFilesTest, public ::testing::WithParamInterface<DiskSpaceCase> {};
+
+TEST_P(DiskSpaceTest, FreeSpaceMustExceedTheNeedByTwoMegabytes)
+{
+    const qint64 needed = 5'000'000'000LL; // beyond 32 bits
+    manager.SetFreeSpaceProbe([](const QString&) { return GetParam().available; });
+    if (!GetParam().enough)
+        prompts.expect(IDOK);
+    EXPECT_EQ(manager.CheckDiskSpace(needed), GetParam().enough);
+    if (GetParam().available < 0) {
+        EXPECT_EQ(prompts.lastText(), "Can't get available disk space!");
+    } else if (!GetParam().enough) {
+        EXPECT_EQ(prompts.lastText(), "There is not enough disk space in drive " +
+                                          QStorageInfo(m_folder).rootPath() + " to save the project!");
+        EXPECT_EQ(frame.calls(), QStringList{"StopAutoSaveTimer"});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Boundary, DiskSpaceTest,
+                         ::testing::Values(DiskSpaceCase{5'000'000'000LL + 2097152, false},
+                                           DiskSpaceCase{5'000'000'000LL + 2097153, true},
+                                           DiskSpaceCase{0, false}));
+
+TEST_F(ProjectFilesTest, AnUnknownFreeSpaceFailsTheTest)
+{
+    manager.SetFreeSpaceProbe([](const QString&) { return qint64(-1); });
+    prompts.expect(IDOK);
+    EXPECT_FALSE(manager.CheckDiskSpace(1));
+    EXPECT_EQ(prompts.lastText(), "Can't get available disk space!");
+    EXPECT_TRUE(frame.calls().isEmpty());
+}
+
+TEST_F(ProjectFilesTest, AMissingOrReadOnlyFileIsUnusableAndSaysWhy)
+{
+    const QString path = m_folder + "Demo.eqm";
+    prompts.expect(IDOK);
+    EXPECT_TRUE(manager.CheckProjectFile(path));
+    EXPECT_EQ(prompts.lastText(),
+              "The file " + path +
+                  " does not exist.  \n\nVerify the .prj, .eqm and .mtl file names in the above "
+                  "directory are the same.\nRenaming the file outside of Tamro Plenthover is not "
+                  "suggested.");
+    WriteBytes(path, 10);
+    EXPECT_FALSE(manager.CheckProjectFile(path));
+    manager.SetWriteAccessProbe([](const QString&) { return false; });
+    prompts.expect(IDOK);
+    EXPECT_TRUE(manager.CheckProjectFile(path));
+    EXPECT_EQ(prompts.lastText(),
+              "The file " + path +
+                  " is read-only.  \n\nTamro Plenthover requires this file to be writable in "
+                  "order to open the project.");
+}
+
+TEST_F(ProjectFilesTest, StepDatabaseSizesAddUpAndAFolderWithoutStepsGivesZero)
+{
+    QString folder;
+    EXPECT_EQ(manager.GetStepDatabasesSize(folder), 0);
+    EXPECT_EQ(folder, m_folder);
+    WriteBytes(m_folder + "STEP_1.STP", 100);
+    WriteBytes(m_folder + "STEP_2.stp", 20);
+    WriteBytes(m_folder + "STEP_3.stp1", 5000);
+    EXPECT_EQ(manager.GetStepDatabasesSize(folder), 120);
+    manager.SetWriteAccessProbe([](const QString& path) { return !path.endsWith("STEP_2.stp"); });
+    prompts.expect(IDOK);
+    EXPECT_EQ(manager.GetStepDatabasesSize(folder), 0);
+}
+
+TEST_F(ProjectFilesTest, AFileThatCannotBeOpenedCountsZeroAfterItsMessage)
+{
+    prompts.expect(IDOK);
+    EXPECT_EQ(manager.GetDatabaseFileSize(m_folder + "missing.wc", "project database"), 0);
+    EXPECT_EQ(prompts.lastText(), "Can't open project database file!");
+    WriteBytes(m_folder + "Demo.wc", 300);
+    WriteBytes(m_folder + "Demo.wc-wal", 40);
+    EXPECT_EQ(manager.GetDatabaseFileSize(m_folder + "Demo.wc", "project database"), 340);
+}
+
+TEST_F(ProjectFilesTest, BlankProjectsAreEnabledUnlessTheProfileDisablesThem)
+{
+    EXPECT_TRUE(manager.AreBlankProjectsEnabled());
+    app.profile()->setValue("Options/DisableBlankProjects", 1);
+    EXPECT_FALSE(manager.AreBlankProjectsEnabled());
+    app.profile()->setValue("Options/DisableBlankProjects", 2);
+    EXPECT_TRUE(manager.AreBlankProjectsEnabled());
+}

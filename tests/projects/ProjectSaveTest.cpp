@@ -1,0 +1,169 @@
+#include "ProjectFixture.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/db/Compaction.h"
+#include "foundation/db/DaoDatabase.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const char* const PROCESS_DESCRIPTION = "SELECT Description FROM Process WHERE ProcessID = 1";
+const char* const STEP_LABEL = "SELECT Label FROM TextRecipe WHERE ID = (SELECT MAX(ID) FROM TextRecipe)";
+
+class ScopedStageHook {
+public:
+    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook)))
+    {
+    }
+    ~ScopedStageHook() { SetCompactionStageHook(std::move(m_previous)); }
+
+private:
+    CompactionStageHook m_previous;
+};
+
+QList<int> ProgressPositions(const FakeFrameServices& frame)
+{
+    QList<int> positions;
+    for (const QString& call : frame.callsNamed("SetProgressPos"))
+        positions << call.section(' ', 1).toInt();
+    return positions;
+}
+} // namespace
+
+class ProjectSaveTest : public ProjectFixture {};
+
+TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
+{
+    OpenDemo();
+    EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+    EditStep(1002, "UPDATE TextRecipe SET Label = 'Edited step' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_FALSE(app.isProjectModified());
+    EXPECT_TRUE(frame.callsNamed("StopAutoSaveTimer").size() == 1);
+    EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(app.fileSet().projectDatabase->IsOpen());
+
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    ReopenProject();
+    EXPECT_EQ(ValueIn(app.fileSet().projectDBPath, PROCESS_DESCRIPTION).toString(), "Edited");
+    EXPECT_EQ(ValueIn(GetStepDBPath(1002), STEP_LABEL).toString(), "Edited step");
+}
+
+TEST_F(ProjectSaveTest, AStepWithoutAnOpenDatabaseIsWrittenFromItsWorkingCopy)
+{
+    OpenDemo();
+    EditStep(1003,
+             "UPDATE TextRecipe SET Label = 'Unregistered' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
+    StepDatabaseRegistry& registry = app.stepDatabases();
+    for (int i = 0; i < registry.count(); ++i) {
+        if (registry.stepIDAt(i) == 1003) {
+            delete registry.databaseAt(i);
+            registry.removeAt(i);
+        }
+    }
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(ValueIn(projectDir() + "STEP_1003.STP", STEP_LABEL).toString(), "Unregistered");
+}
+
+TEST_F(ProjectSaveTest, ANewNameWritesTheFilesUnderItAndRenamesTheProjectRecord)
+{
+    OpenDemo();
+    manager.m_bPendingRecentFile = true;
+    ASSERT_TRUE(manager.SaveProject("Copy", false));
+    for (const char* extension : {".prj", ".eqm", ".mtl"})
+        EXPECT_TRUE(QFileInfo::exists(projectDir() + "Copy" + extension)) << extension;
+    EXPECT_EQ(ValueIn(projectDir() + "Copy.prj", "SELECT ProjectName FROM Project").toString(), "Copy");
+    EXPECT_EQ(app.recentFiles(), QStringList{projectDir() + "Copy.prj"});
+    EXPECT_FALSE(manager.m_bPendingRecentFile);
+}
+
+// Every file of the save is written in turn; a failure on the n-th leaves each target name with
+// its old or its new content, the project modified and the working copies open.
+class ProjectSaveFailureTest : public ProjectFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ProjectSaveFailureTest, AFailureOnTheNthFileKeepsEveryTargetOpenable)
+{
+    OpenDemo();
+    EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+    int files = 0;
+    ScopedStageHook hook([&files](CompactionStage stage) {
+        if (stage == CompactionStage::VacuumInto)
+            ++files;
+        return !(stage == CompactionStage::ReplaceTarget && files == GetParam());
+    });
+    prompts.expect(IDOK);
+    EXPECT_FALSE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(prompts.lastText(), "Compaction stopped at stage 4.");
+    EXPECT_TRUE(app.isProjectModified());
+    EXPECT_EQ(frame.callsNamed("EndProgress").size(), 1);
+    EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
+    for (const QString& name :
+         QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
+        EXPECT_GT(ValueIn(projectDir() + name, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0)
+            << name.toStdString();
+    // The project database is the seventh file, after the six steps.
+    const bool projectWritten = GetParam() > 7;
+    EXPECT_EQ(ValueIn(projectPath(".prj"), PROCESS_DESCRIPTION).toString() == "Edited", projectWritten);
+    EXPECT_TRUE(app.fileSet().projectDatabase->IsOpen());
+    EXPECT_EQ(app.stepDatabases().count(), 6);
+}
+
+// Six steps, then the project, equipment and material databases.
+INSTANTIATE_TEST_SUITE_P(Files, ProjectSaveFailureTest, ::testing::Values(1, 4, 6, 7, 8, 9));
+
+struct ProgressCase {
+    int steps;
+    QList<int> positions;
+};
+
+class ProjectSaveProgressTest : public ProjectFixture, public ::testing::WithParamInterface<ProgressCase> {};
+
+TEST_P(ProjectSaveProgressTest, TheStatusBarShowsTheFiguresOfTheSave)
+{
+    OpenProject(CProjectGenerator::SyntheticProject(GetParam().steps, 1));
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(frame.callsNamed("BeginProgress"), QStringList{"BeginProgress 0 100 saving project"});
+    EXPECT_EQ(ProgressPositions(frame), GetParam().positions);
+    EXPECT_EQ(frame.callsNamed("EndProgress").size(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, ProjectSaveProgressTest,
+                         ::testing::Values(ProgressCase{0, {20, 50, 80, 90, 100}},
+                                           ProgressCase{3, {20, 36, 52, 68, 80, 90, 100}}));
+
+TEST_F(ProjectSaveTest, ATemplateSaveStripsOnlyTheWrittenTemplate)
+{
+    OpenDemo();
+    app.fileSet().isTemplate = true;
+    EditProject("INSERT INTO WindowsPosition (Type, ItemID) VALUES ('Project Builder', 1), ('Recipe', 1001)");
+    prompts.expect(IDYES);
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(frame.callsNamed("BeginProgress"), QStringList{"BeginProgress 0 100 saving template"});
+    EXPECT_EQ(ProgressPositions(frame), (QList<int>{20, 50, 80, 90, 100}));
+    const QString written = projectPath(".qvt");
+    EXPECT_EQ(ValueIn(written, "SELECT COUNT(*) FROM Process").toInt(), 0);
+    EXPECT_EQ(ValueIn(written, "SELECT COUNT(*) FROM \"Step-To-Process\"").toInt(), 0);
+    EXPECT_EQ(ValueIn(written, "SELECT group_concat(StepName) FROM ProjectStep").toString(), "START");
+    const char* const builderRows = "SELECT COUNT(*) FROM WindowsPosition WHERE Type = 'Project Builder'";
+    EXPECT_EQ(
+        ValueIn(written, "SELECT COUNT(*) FROM WindowsPosition WHERE Type <> 'Project Builder'").toInt(), 0);
+    EXPECT_EQ(ValueIn(written, builderRows).toInt(),
+              ValueIn(app.fileSet().projectDBPath, builderRows).toInt());
+    EXPECT_TRUE(QFileInfo::exists(projectPath(".eqt")));
+    EXPECT_TRUE(QFileInfo::exists(projectPath(".mtt")));
+    EXPECT_EQ(ValueIn(app.fileSet().projectDBPath, "SELECT COUNT(*) FROM Process").toInt(), 2);
+    EXPECT_EQ(app.stepDatabases().count(), 6);
+}
+
+TEST_F(ProjectSaveTest, DecliningTheTemplateQuestionChangesNothing)
+{
+    OpenDemo();
+    app.fileSet().isTemplate = true;
+    app.setProjectModified(true);
+    prompts.expect(IDNO);
+    EXPECT_FALSE(manager.SaveProject(QString(), false));
+    EXPECT_FALSE(QFileInfo::exists(projectPath(".qvt")));
+    EXPECT_TRUE(app.isProjectModified());
+    EXPECT_TRUE(frame.calls().isEmpty());
+}
