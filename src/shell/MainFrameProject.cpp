@@ -7,10 +7,24 @@
 #include "shell/bridge/ManagedSide.h"
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace {
+// The first local file of a drop, "" when there is none.
+QString DroppedFile(const QMimeData* data)
+{
+    for (const QUrl& url : data ? data->urls() : QList<QUrl>()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
 void call(const std::function<void()>& hook)
 {
     if (hook)
@@ -95,3 +109,20 @@ void CMainFrame::RefreshAmbientPressure()
         GetAppContext()->setAmbientPressure(pressure);
 }
 void CMainFrame::WaitForUpdateDatabase() { call(m_hooks.waitForUpdateDatabase); }
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    if (m_hooks.openProjectFile)
+        m_hooks.openProjectFile(path);
+}

@@ -5,6 +5,7 @@
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
 #include "shell/ShellConstants.h"
+#include "shell/bridge/ManagedProcessOperation.h"
 
 #include <QDir>
 #include <QIcon>
@@ -25,6 +26,13 @@ CQuorvantaApp::CQuorvantaApp()
     : m_previousContext(SetAppContext(this)), m_projects(std::make_unique<CProjectManager>())
 {
     m_projects->SetUserSettings(this);
+    m_processOperation = std::make_unique<CManagedProcessOperation>([this] {
+        if (m_frame)
+            m_frame->WaitForUpdateDatabase();
+    });
+    m_previousProcessOperation = SetProcessOperationService(m_processOperation.get());
+    m_hooks.openProjectFile = [this](const QString& path) { OpenGivenProjectFile(path); };
+    m_hooks.prepareCommandLineFile = [this](QString& path) { return m_projects->PrepareCommandLineFile(path); };
 }
 
 CQuorvantaApp::~CQuorvantaApp()
@@ -35,6 +43,8 @@ CQuorvantaApp::~CQuorvantaApp()
     qDeleteAll(m_contextMenus);
     if (GetAppContext() == this)
         SetAppContext(m_previousContext);
+    if (GetProcessOperationService() == m_processOperation.get())
+        SetProcessOperationService(m_previousProcessOperation);
 }
 
 PathProvider* CQuorvantaApp::paths() { return m_fileLocations.get(); }
@@ -262,6 +272,20 @@ void CQuorvantaApp::AddToRecentFileList(const QString& path)
     writeRecentLists();
     if (m_frame)
         m_frame->SetRecentFiles(recentFiles().names());
+}
+
+void CQuorvantaApp::RemoveFromRecentFileList(const QString& path)
+{
+    if (m_recentLists.empty())
+        return;
+    CRecentFileList& list = recentFiles();
+    for (int i = list.count() - 1; i >= 0; --i) {
+        if (list[i].compare(path, Qt::CaseInsensitive) == 0)
+            list.Remove(i);
+    }
+    writeRecentLists();
+    if (m_frame)
+        m_frame->SetRecentFiles(list.names());
 }
 
 void CQuorvantaApp::writeRecentLists()

@@ -78,6 +78,8 @@ public:
     virtual PathProvider* paths() = 0;
     virtual QSettings* profile() = 0;
     virtual void AddToRecentFileList(const QString& path) = 0;
+    // Drops the entry of that path (compared without case) from the recent-file list.
+    virtual void RemoveFromRecentFileList(const QString& path) = 0;
     virtual bool isProjectModified() const = 0;
     virtual void setProjectModified(bool modified) = 0;
     virtual QString helpFileName() const { return QStringLiteral("USERMANUAL.CHM"); }
