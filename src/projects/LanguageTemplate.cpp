@@ -60,7 +60,8 @@ int CProjectManager::ResolveLanguageTemplate()
     if (!stored) {
         if (QFileInfo(defaultPath).isFile())
             return TakeLanguageTemplate(defaultPath, 1);
-        QvMessageBox("Tamro Plenthover could not find the default Recipe Language Template in " + defaultPath +
+        QvMessageBox("Tamro Plenthover could not find the default Recipe Language Template in " +
+                     defaultPath +
                      ". The project cannot be opened. Please contact Customer Support for help.");
         return 0;
     }
@@ -90,7 +91,8 @@ bool CProjectManager::CheckLanguageTemplate(int& languageResult)
     while (!stepUtilities.currentVersionReadOnly(files.workingLanguageDBPath)) {
         const int answer = QvMessageBox(QString::fromLatin1(NOT_CURRENT).arg(files.languageTemplatePath),
                                         MB_YESNO | MB_ICONQUESTION);
-        const bool goOn = answer == IDYES ? ConvertLanguageDatabase() : ChooseOtherLanguageTemplate(languageResult);
+        const bool goOn =
+            answer == IDYES ? ConvertLanguageDatabase() : ChooseOtherLanguageTemplate(languageResult);
         if (!goOn)
             return false;
     }
@@ -121,8 +123,8 @@ bool CProjectManager::ChooseOtherLanguageTemplate(int& languageResult)
     CLanguagePreferenceDialog dialog;
     dialog.m_strTemplatePath = app->fileSet().languageTemplatePath;
     if (dialog.DoModal() != IDOK) {
-        QvMessageBox(QStringLiteral(
-            "Tamro Plenthover could not open the project since no Recipe Language Template file is selected!"));
+        QvMessageBox(QStringLiteral("Tamro Plenthover could not open the project since no Recipe Language "
+                                    "Template file is selected!"));
         return false;
     }
     app->fileSet().languageTemplatePath = dialog.m_strTemplatePath;

@@ -17,7 +17,8 @@ constexpr int MAX_COPY_NUMBER = 999;
 
 bool IsDatabaseFile(const QFileInfo& file)
 {
-    static const QStringList extensions = {"prj", "stp", "eqm", "mtl", "qvt", "eqt", "mtt", "wc", "ewc", "mwc"};
+    static const QStringList extensions = {"prj", "stp", "eqm", "mtl", "qvt",
+                                           "eqt", "mtt", "wc",  "ewc", "mwc"};
     return extensions.contains(file.suffix(), Qt::CaseInsensitive);
 }
 
@@ -85,7 +86,8 @@ bool CProjectManager::ConfirmCopyToWorkingFolder(const QString& target, bool inI
     ProjectFileSet& files = GetAppContext()->fileSet();
     if (!files.writeWarning && !inInstallFolder)
         return true;
-    CWarningDialog dialog(target, QStringLiteral("You do not have write access to the folder containing this file."),
+    CWarningDialog dialog(target,
+                          QStringLiteral("You do not have write access to the folder containing this file."),
                           QStringLiteral("Click OK to continue, or Cancel to abort this operation."));
     dialog.SetShowCheckBox(!inInstallFolder);
     if (dialog.DoModal() != IDOK)

@@ -63,8 +63,8 @@ void CProjectManager::DeletePreviousFiles()
     if (!files.deletePreviousFiles)
         return;
     const QString base = WithSlash(files.previousWorkingCopyDir) + files.previousProjectName;
-    const QStringList extensions = files.isTemplate ? QStringList{".qvt", ".eqt", ".mtt"}
-                                                    : QStringList{".prj", ".eqm", ".mtl"};
+    const QStringList extensions =
+        files.isTemplate ? QStringList{".qvt", ".eqt", ".mtt"} : QStringList{".prj", ".eqm", ".mtl"};
     for (const QString& extension : extensions)
         DeleteDatabaseFile(base + extension);
     files.deletePreviousFiles = false;

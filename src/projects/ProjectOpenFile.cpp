@@ -14,13 +14,14 @@
 #include <QSettings>
 
 namespace {
-const char* const OPEN_FILTER = " ZEVK Files (*.prj; *.qvz; *.qvt)|*.prj; *.qvz; *.qvt| Projects (*.prj)|*.prj| "
-                                "Project Templates (*.qvt)|*.qvt| Compound Files (*.qvz)|*.qvz| All Files "
-                                "(*.*)|*.*||";
+const char* const OPEN_FILTER =
+    " ZEVK Files (*.prj; *.qvz; *.qvt)|*.prj; *.qvz; *.qvt| Projects (*.prj)|*.prj| "
+    "Project Templates (*.qvt)|*.qvt| Compound Files (*.qvz)|*.qvz| All Files "
+    "(*.*)|*.*||";
 constexpr int COMPOUND_FILTER_ENTRY = 4;
 const char* const NOT_A_PROJECT = "Please select a Tamro Plenthover Project file to open!";
-const char* const RECOVER_QUESTION =
-    "A working copy of this Project exists and may contain unsaved work.\n\nDo you want to try to recover it?";
+const char* const RECOVER_QUESTION = "A working copy of this Project exists and may contain unsaved "
+                                     "work.\n\nDo you want to try to recover it?";
 
 bool HasExtension(const QFileInfo& file, const char* extension)
 {
@@ -81,7 +82,8 @@ bool CProjectManager::ChooseProjectFile()
     request.defaultExtension = QStringLiteral(".prj, .qvz, .qvt");
     request.initialPath = InitialOpenFolder();
     if (!files.projectFilePath.isEmpty()) {
-        const QString package = m_compoundFile ? m_compoundFile->GetCompoundFilePath(files.projectDir) : QString();
+        const QString package =
+            m_compoundFile ? m_compoundFile->GetCompoundFilePath(files.projectDir) : QString();
         request.initialPath = package.isEmpty() ? files.projectFilePath : package;
         request.filterIndex = package.isEmpty() ? 1 : COMPOUND_FILTER_ENTRY;
     }

@@ -32,7 +32,8 @@ QString RecentFileEntry(const QString& projectFile)
 void CProjectManager::RememberOpenedProject(int mode)
 {
     ProjectFileSet& files = GetAppContext()->fileSet();
-    const bool fromPackage = m_compoundFile && !m_compoundFile->GetCompoundFilePath(files.projectDir).isEmpty();
+    const bool fromPackage =
+        m_compoundFile && !m_compoundFile->GetCompoundFilePath(files.projectDir).isEmpty();
     if (mode != 1 && !fromPackage)
         GetAppContext()->AddToRecentFileList(RecentFileEntry(files.projectFilePath));
     files.projectName = OpenedName();
@@ -107,7 +108,8 @@ bool CProjectManager::HandFirstOperation()
     if (!recipe.OpenSet(stepID, 0, QStringLiteral("all")))
         return false;
     const auto isOperation = [&] {
-        return recipe.GetText(QStringLiteral("Type")).compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
+        return recipe.GetText(QStringLiteral("Type"))
+                   .compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
     };
     while (!recipe.IsEOF() && !isOperation())
         recipe.MoveNext();

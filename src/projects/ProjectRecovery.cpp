@@ -89,7 +89,8 @@ bool CProjectManager::CopyBackStepWorkingCopies(const QString& projectFolder)
         const QString fileName = copy.fileName();
         if (!fileName.startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
             continue;
-        const QString target = projectFolder + fileName.left(fileName.size() - 2).toUpper() + QStringLiteral("STP");
+        const QString target =
+            projectFolder + fileName.left(fileName.size() - 2).toUpper() + QStringLiteral("STP");
         if (!CopyBack(copy.filePath(), target, QStringLiteral("Failed to copy Step file \"%1\" !")))
             return false;
         DeleteDatabaseFile(copy.filePath());

@@ -2,13 +2,13 @@
 // The main window: tabbed document area, the six docking panes, menus and toolbars keyed by
 // command id, the status bar, the auto-save timer and the hand-over of an opened project.
 
-#include "shell/FrameDisplayOptions.h"
+#include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
 #include "shell/AutoSaveTimer.h"
 #include "shell/ContextRecord.h"
 #include "shell/DockPanes.h"
+#include "shell/FrameDisplayOptions.h"
 #include "shell/FrameHooks.h"
-#include "foundation/common/FrameNotifyMessage.h"
 #include "shell/bridge/ManagedSide.h"
 
 #include <QHash>

@@ -9,10 +9,10 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
 // The first local file of a drop, "" when there is none.
@@ -93,9 +93,18 @@ void CMainFrame::SetProjectTitle(const QString& title)
     setWindowTitle(title.isEmpty() ? PRODUCT_NAME : PRODUCT_NAME + QStringLiteral(" - ") + title);
 }
 
-void CMainFrame::HideProjectInfoDialog() { call(m_hooks.hideProjectInfoDialog); }
-void CMainFrame::SaveWindowPositions() { call(m_hooks.saveWindowPositions); }
-void CMainFrame::SaveChemistryDocuments() { call(m_hooks.saveChemistryDocuments); }
+void CMainFrame::HideProjectInfoDialog()
+{
+    call(m_hooks.hideProjectInfoDialog);
+}
+void CMainFrame::SaveWindowPositions()
+{
+    call(m_hooks.saveWindowPositions);
+}
+void CMainFrame::SaveChemistryDocuments()
+{
+    call(m_hooks.saveChemistryDocuments);
+}
 void CMainFrame::readDisplayOptions()
 {
     m_displayOptions = ReadFrameDisplayOptions();
@@ -108,7 +117,10 @@ void CMainFrame::RefreshAmbientPressure()
     if (ReadAmbientPressure(pressure) && GetAppContext())
         GetAppContext()->setAmbientPressure(pressure);
 }
-void CMainFrame::WaitForUpdateDatabase() { call(m_hooks.waitForUpdateDatabase); }
+void CMainFrame::WaitForUpdateDatabase()
+{
+    call(m_hooks.waitForUpdateDatabase);
+}
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {

@@ -16,7 +16,7 @@
 #include <sys/resource.h>
 
 namespace {
-const char* const kContextMenus[] = {"ProcessTreeMenu", "PlanMenu",    "FacilityTreeMenu",
+const char* const kContextMenus[] = {"ProcessTreeMenu", "PlanMenu",   "FacilityTreeMenu",
                                      "RecipeTextMenu",  "MDITabMenu", "StandardStatementMenu"};
 const char* const kRecentLists[] = {"Recent Custom Reports", "Recent File List",
                                     "Recent Custom Material Databases"};
@@ -32,7 +32,9 @@ CQuorvantaApp::CQuorvantaApp()
     });
     m_previousProcessOperation = SetProcessOperationService(m_processOperation.get());
     m_hooks.openProjectFile = [this](const QString& path) { OpenGivenProjectFile(path); };
-    m_hooks.prepareCommandLineFile = [this](QString& path) { return m_projects->PrepareCommandLineFile(path); };
+    m_hooks.prepareCommandLineFile = [this](QString& path) {
+        return m_projects->PrepareCommandLineFile(path);
+    };
 }
 
 CQuorvantaApp::~CQuorvantaApp()
@@ -47,7 +49,10 @@ CQuorvantaApp::~CQuorvantaApp()
         SetProcessOperationService(m_previousProcessOperation);
 }
 
-PathProvider* CQuorvantaApp::paths() { return m_fileLocations.get(); }
+PathProvider* CQuorvantaApp::paths()
+{
+    return m_fileLocations.get();
+}
 
 void CQuorvantaApp::record(const QString& step) const
 {
@@ -249,7 +254,10 @@ void CQuorvantaApp::CloseSplash()
     m_splash.reset();
 }
 
-bool CQuorvantaApp::IsSplashShown() const { return m_splash && m_splash->isVisible(); }
+bool CQuorvantaApp::IsSplashShown() const
+{
+    return m_splash && m_splash->isVisible();
+}
 
 void CQuorvantaApp::OpenStartupProject()
 {

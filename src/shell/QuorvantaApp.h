@@ -69,13 +69,15 @@ public:
 
     // The projects subsystem and its members under their own names (QuorvantaAppProject.cpp).
     CProjectManager& projects() { return *m_projects; }
-    bool OpenProjectFile(int mode, const QString& projectName, const QString& description, bool frameArgument);
+    bool OpenProjectFile(int mode, const QString& projectName, const QString& description,
+                         bool frameArgument);
     // Opens that file in mode 2 (recent files, the command line, a file dropped on the window).
     bool OpenGivenProjectFile(const QString& path);
     bool CloseCurrentProject();
     bool CloseForReopen();
     bool SaveProject(const QString& newName, bool fromPackage);
-    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder, const QString& name);
+    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
+                             const QString& name);
     int CheckProjectInUse(QString& projectFolder, QString& projectName);
     bool WriteInUseMarker(const QString& projectFolder);
     bool OpenStepDatabases(QString& error, const QString& connect);

@@ -25,7 +25,8 @@ protected:
     QString DemoStoring(const QString& templatePath)
     {
         const QString path = WriteDemo("projects/Demo");
-        RawQuery(path, "INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('" + templatePath + "')");
+        RawQuery(path,
+                 "INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('" + templatePath + "')");
         return path;
     }
     // A language database in the install's Language folder that the step module does not accept.
@@ -54,8 +55,9 @@ TEST_F(LanguageTemplateTest, AMissingTemplateIsReplacedByTheDefaultOnYes)
     ASSERT_TRUE(OpenGiven(DemoStoring("Missing.lng"))) << prompts.lastText().toStdString();
     EXPECT_EQ(prompts.texts(), QStringList{TEMPLATE_MISSING});
     EXPECT_EQ(app.fileSet().languageTemplatePath, defaultLanguage);
-    EXPECT_EQ(Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
-              defaultLanguage);
+    EXPECT_EQ(
+        Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
+        defaultLanguage);
     EXPECT_TRUE(app.isProjectModified());
 }
 
@@ -73,10 +75,11 @@ TEST_F(LanguageTemplateTest, WithoutAStoredTemplateOrADefaultTheProjectCannotBeO
     ASSERT_TRUE(DeleteDatabaseFile(defaultLanguage));
     prompts.expect(IDOK);
     EXPECT_FALSE(OpenGiven(WriteDemo("projects/Demo")));
-    EXPECT_EQ(prompts.texts(), QStringList{"Tamro Plenthover could not find the default Recipe Language Template in " +
-                                           defaultLanguage +
-                                           ". The project cannot be opened. Please contact Customer Support for "
-                                           "help."});
+    EXPECT_EQ(prompts.texts(),
+              QStringList{"Tamro Plenthover could not find the default Recipe Language Template in " +
+                          defaultLanguage +
+                          ". The project cannot be opened. Please contact Customer Support for "
+                          "help."});
 }
 
 TEST_F(LanguageTemplateTest, NoToAnOutdatedTemplateAndNoOtherChoiceStopsTheOpen)
@@ -115,7 +118,8 @@ TEST_F(LanguageTemplateTest, AnotherTemplateChosenInTheDialogIsStoredAndUsed)
     CLanguagePreferenceDialog::SetDialogHook(previous);
     ASSERT_TRUE(opened);
     EXPECT_EQ(app.fileSet().workingLanguageDBPath, defaultLanguage);
-    EXPECT_EQ(Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
-              defaultLanguage);
+    EXPECT_EQ(
+        Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
+        defaultLanguage);
     EXPECT_NE(foreign, defaultLanguage);
 }

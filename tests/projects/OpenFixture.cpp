@@ -11,7 +11,8 @@ OpenFixture::OpenFixture()
 {
     defaultLanguage = app.fakePaths().languageDir() + "QVEnglish.lng";
     QString error;
-    EXPECT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, defaultLanguage, &error)) << error.toStdString();
+    EXPECT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, defaultLanguage, &error))
+        << error.toStdString();
     app.fileSet().defaultLanguageTemplatePath = defaultLanguage;
     frame.closeCurrentProject = [this] { return manager.CloseCurrentProject(); };
 }

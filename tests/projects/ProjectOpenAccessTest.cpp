@@ -66,7 +66,8 @@ TEST_F(WriteAccessTest, AProjectInTheInstallFolderAlwaysWarnsWithoutTheBox)
 {
     app.fileSet().writeWarning = false; // ticked for another project
     CProjectGenerator generator;
-    ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), app.fakePaths().installDir() + "Samples/Demo/"));
+    ASSERT_TRUE(
+        generator.Write(CProjectGenerator::DemoProject(), app.fakePaths().installDir() + "Samples/Demo/"));
     warnings.expect(IDOK);
     ASSERT_TRUE(OpenGiven(app.fakePaths().installDir() + "Samples/Demo/Demo.prj"));
     ASSERT_EQ(warnings.requests().size(), 1);

@@ -15,8 +15,8 @@
 namespace {
 const char* const ALREADY_OPEN =
     "This project is already open.\n\nA copy of the project may be made to continue working.";
-const char* const RECOVER_QUESTION =
-    "A working copy of this Project exists and may contain unsaved work.\n\nDo you want to try to recover it?";
+const char* const RECOVER_QUESTION = "A working copy of this Project exists and may contain unsaved "
+                                     "work.\n\nDo you want to try to recover it?";
 
 // Runs work in a child process, which reports its answer through a pipe and then waits to be killed.
 class ChildProcess {

@@ -56,5 +56,6 @@ void FakeAppContext::setProjectModified(bool modified)
 
 void FakeAppContext::RemoveFromRecentFileList(const QString& path)
 {
-    m_recentFiles.removeIf([&](const QString& entry) { return entry.compare(path, Qt::CaseInsensitive) == 0; });
+    m_recentFiles.removeIf(
+        [&](const QString& entry) { return entry.compare(path, Qt::CaseInsensitive) == 0; });
 }

@@ -7,8 +7,8 @@
 
 #include <QMap>
 
-#include <functional>
 #include <QStringList>
+#include <functional>
 
 class FakeFrameServices : public FrameServices {
 public:

@@ -12,5 +12,6 @@ public:
                                         QString& result) = 0;
 };
 
-ProcessOperationService* SetProcessOperationService(ProcessOperationService* service); // returns the previous one
+ProcessOperationService*
+SetProcessOperationService(ProcessOperationService* service); // returns the previous one
 ProcessOperationService* GetProcessOperationService();
