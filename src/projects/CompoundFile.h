@@ -4,12 +4,14 @@
 // folder to its package, packing after a save and the clean-up at close. The packing itself is
 // the packer's (CompoundFilePacker.h).
 
+#include "projects/CompoundFileState.h"
+
 #include <QString>
 #include <functional>
 
 class ICompoundFilePacker;
 
-class CCompoundFile {
+class CCompoundFile : public ICompoundFileState {
 public:
     // Saves the open project before it is packed; false when the save failed.
     using ProjectSaver = std::function<bool()>;
@@ -35,14 +37,14 @@ public:
     bool SaveAs();
     // On every save: when the project folder names an existing package, repacks it from the
     // source folder. True when there was nothing to do or the package was written.
-    bool SaveBack(const QString& sourceFolder, const QString& projectFolder);
+    bool SaveBack(const QString& sourceFolder, const QString& projectFolder) override;
     bool SaveToPackage(const QString& folder, const QString& package);
 
-    bool IsExpandedProject(const QString& folder) const;
+    bool IsExpandedProject(const QString& folder) const override;
     // Removes an unpacked project's databases; the location file goes too when the package lies
     // in the folder itself.
-    void CleanUp(const QString& folder, const QString& name);
-    QString GetCompoundFilePath(const QString& folder) const;
+    void CleanUp(const QString& folder, const QString& name) override;
+    QString GetCompoundFilePath(const QString& folder) const override;
 
     static QString LocationFilePath(const QString& folder);
     static bool WriteLocationFile(const QString& package, const QString& folder);

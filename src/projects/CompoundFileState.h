@@ -7,9 +7,9 @@
 class ICompoundFileState {
 public:
     virtual ~ICompoundFileState() = default;
-    virtual bool IsExpandedProject(const QString& folder) = 0;
+    virtual bool IsExpandedProject(const QString& folder) const = 0;
     // The package the folder was unpacked from, "" when none is named.
-    virtual QString GetCompoundFilePath(const QString& folder) = 0;
+    virtual QString GetCompoundFilePath(const QString& folder) const = 0;
     virtual void CleanUp(const QString& folder, const QString& projectName) = 0;
     // Writes the package back from the project folder; false when it could not (already reported).
     virtual bool SaveBack(const QString& workingCopyDir, const QString& projectDir) = 0;

@@ -7,7 +7,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SharedDatabases.h"
-#include "projects/CompoundFileState.h"
+#include "projects/CompoundFile.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 
@@ -38,7 +38,7 @@ bool CProjectManager::CloseCurrentProject()
     }
     if (!m_bSaveAsInProgress)
         m_languageDatabase.reset();
-    m_bCompoundUnpackedAtStartup = false;
+    CCompoundFile::SetStartupPackage(false);
     return true;
 }
 
@@ -130,12 +130,12 @@ void CProjectManager::DeleteUntitledLibraryFiles()
 
 bool CProjectManager::CloseForReopen()
 {
-    const bool unpackedAtStartup = m_bCompoundUnpackedAtStartup;
+    const bool unpackedAtStartup = CCompoundFile::IsStartupPackage();
     const bool closed = CloseCurrentProject();
     if (closed) {
         if (FrameServices* frame = GetFrameServices())
             frame->CloseAllViews();
     }
-    m_bCompoundUnpackedAtStartup = unpackedAtStartup;
+    CCompoundFile::SetStartupPackage(unpackedAtStartup);
     return closed;
 }

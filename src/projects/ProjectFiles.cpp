@@ -5,6 +5,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "projects/CompoundFile.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 
@@ -39,7 +40,12 @@ const QStringList& ProjectFileExtensions()
 }
 } // namespace
 
-CProjectManager::CProjectManager() : m_freeSpace(AvailableBytes), m_writable(HasWriteAccess) {}
+CProjectManager::CProjectManager()
+    : m_compoundFile(&GetCompoundFile()), m_freeSpace(AvailableBytes), m_writable(HasWriteAccess)
+{
+    // A package is written from the saved project; the save itself does not write it back.
+    GetCompoundFile().SetProjectSaver([this] { return SaveProject(QString(), true); });
+}
 
 // A project still open at this point keeps its working copies and marker for recovery; only the
 // connections and the lock go.
@@ -54,6 +60,7 @@ CProjectManager::~CProjectManager()
     }
     if (m_markerFile >= 0)
         ::close(m_markerFile);
+    GetCompoundFile().SetProjectSaver({});
 }
 
 void CProjectManager::SetFreeSpaceProbe(std::function<qint64(const QString&)> probe)

@@ -1,13 +1,13 @@
 #include "projects/ProjectHooks.h"
 
-#include "foundation/db/DatabaseFiles.h"
+#include "modules/steputils/StepUtilsEntry.h"
+#include "projects/ProjectVersion.h"
 
 ProjectHooks::ProjectHooks()
     : cleanUpUtilityArray([] {}), closeMaterialProject([] {}), destroySharedSingletons([] {}),
       destroyMaterialSingletons([] {}), saveProjectAs([] { return false; }),
-      convertStep([](const QString&) { return 0; }), regenerateStepRecipeText([](long) { return true; }),
-      upgradeDatabase([](const QString& source, const QString& destination) {
-          return CopyDatabaseFile(source, destination);
-      })
+      convertStep([](const QString& path) { return StepUtilsEntry().convertStep(path, QString(), 1); }),
+      regenerateStepRecipeText([](long) { return true; }), upgradeDatabase(UpgradeDatabase),
+      updateRecipeTextOfAllSteps([] {}), synchroniseLibraries([] {})
 {
 }

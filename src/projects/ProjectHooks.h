@@ -23,4 +23,9 @@ struct ProjectHooks {
     std::function<bool(long stepID)> regenerateStepRecipeText;
     // Makes destination a usable working copy of source (the upgrade copy of the version check).
     std::function<bool(const QString& source, const QString& destination)> upgradeDatabase;
+    // Open, after a missing language template was replaced by the default one: every step's
+    // recipe text again.
+    std::function<void()> updateRecipeTextOfAllSteps;
+    // Open, last step: brings imported materials and equipment in line with their libraries.
+    std::function<void()> synchroniseLibraries;
 };

@@ -33,6 +33,23 @@ public:
     void SetFreeSpaceProbe(std::function<qint64(const QString& folder)> probe);
     void SetWriteAccessProbe(std::function<bool(const QString& path)> probe);
 
+    // Open: mode 1 a project just made from a template, 2 an existing file (the path given, or
+    // the file dialog), 3 the file written by Save As. True when the project is open afterwards;
+    // every failure has been reported.
+    bool OpenProjectFile(int mode, const QString& projectName, const QString& description,
+                         bool frameArgument);
+    // Start-up: unpacks a package named on the command line and checks write access and version
+    // of the file; path becomes the file to open. False when it must not be opened.
+    bool PrepareCommandLineFile(QString& path);
+    bool InitNewProjectRecord(const QString& projectName, const QString& description);
+    // Copies a project that cannot be written where it lies into the working folder.
+    bool CheckWriteAccess();
+
+    // Recipe-language template of the project being opened.
+    int ResolveLanguageTemplate(); // 0 cannot open, 1 the project's own, 2 the default replaced it
+    bool CheckLanguageTemplate(int& languageResult);
+    bool OpenLanguageDatabase();
+
     // File set helpers.
     bool CheckProjectFile(const QString& path);
     qint64 GetDatabaseFileSize(const QString& path, const QString& label);
@@ -84,10 +101,37 @@ public:
     bool m_bSameFolder = false;        // Save As replaces a project in the open project's folder
     bool m_bSaveAsInProgress = false;  // the close that follows a Save As keeps the new path
     bool m_bUntitled = false;          // made from a template into the temporary folder
-    bool m_bCompoundUnpackedAtStartup = false;
     std::unique_ptr<CDaoDatabase> m_languageDatabase;
 
 private:
+    // Open steps, in order.
+    bool RunOpen(int mode, const QString& projectName, const QString& description, bool frameArgument);
+    bool LocateProjectFile(int mode);
+    bool ChooseProjectFile();
+    bool TakeChosenFile(const QString& path);
+    bool PrepareExistingFile(bool pathGiven);
+    bool OfferRecovery(int inUse, const QString& name);
+    bool CopyLibraries(int mode);
+    bool CopyLibrary(const QString& extension, const QString& workingExtension, const QString& failure,
+                     QString& destination);
+    bool CheckSpaceForProject();
+    void DeletePreviousFiles();
+    bool CopyProjectDatabase();
+    bool ConvertProject(bool& mustSave);
+    bool OpenProjectDatabase(int mode, const QString& projectName, const QString& description);
+    void RememberOpenedProject(int mode);
+    bool SetUpLanguage(int mode, int& languageResult);
+    bool FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave);
+    bool HandFirstOperation();
+    QString OpenedName() const;
+    // Write access.
+    bool IsWritableInPlace(const QString& projectFile) const;
+    QString CopyTargetFolder(const QString& name) const;
+    bool ConfirmCopyToWorkingFolder(const QString& target, bool inInstallFolder);
+    // Language template.
+    int TakeLanguageTemplate(const QString& path, int result);
+    bool ConvertLanguageDatabase();
+    bool ChooseOtherLanguageTemplate(int& languageResult);
     // Close steps.
     bool AskToSaveChanges();
     void ReleaseSharedObjects();

@@ -81,7 +81,7 @@ bool CProjectManager::CopyBackWorkingCopies(const QString& base)
     return true;
 }
 
-// STEP_12.WC of the earlier instance becomes STEP_12.stp of the project.
+// STEP_12.WC of the earlier instance becomes STEP_12.STP of the project, the name the open looks for.
 bool CProjectManager::CopyBackStepWorkingCopies(const QString& projectFolder)
 {
     const QString earlier = GetAppContext()->fileSet().previousWorkingCopyDir;
@@ -89,7 +89,8 @@ bool CProjectManager::CopyBackStepWorkingCopies(const QString& projectFolder)
         const QString fileName = copy.fileName();
         if (!fileName.startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
             continue;
-        const QString target = projectFolder + fileName.left(fileName.size() - 2) + QStringLiteral("stp");
+        const QString target =
+            projectFolder + fileName.left(fileName.size() - 2).toUpper() + QStringLiteral("STP");
         if (!CopyBack(copy.filePath(), target, QStringLiteral("Failed to copy Step file \"%1\" !")))
             return false;
         DeleteDatabaseFile(copy.filePath());

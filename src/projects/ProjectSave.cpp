@@ -120,7 +120,7 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     progress.set(100);
     // The package is written back from the files just saved, so a close never loses them.
     if (!fromPackage && newName.isEmpty() && m_compoundFile &&
-        !m_compoundFile->SaveBack(files.workingCopyDir, files.projectDir))
+        !m_compoundFile->SaveBack(files.projectDir, files.projectDir))
         return FailWrite(QString());
     SetProjectModified(false);
     if (FrameServices* frame = GetFrameServices())

@@ -2,13 +2,13 @@
 // The main window: tabbed document area, the six docking panes, menus and toolbars keyed by
 // command id, the status bar, the auto-save timer and the hand-over of an opened project.
 
-#include "shell/FrameDisplayOptions.h"
+#include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
 #include "shell/AutoSaveTimer.h"
 #include "shell/ContextRecord.h"
 #include "shell/DockPanes.h"
+#include "shell/FrameDisplayOptions.h"
 #include "shell/FrameHooks.h"
-#include "foundation/common/FrameNotifyMessage.h"
 #include "shell/bridge/ManagedSide.h"
 
 #include <QHash>
@@ -79,11 +79,9 @@ public:
     bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0);
 
     // Project hand-over and close.
-    bool MaterialLookupFailed() const { return m_bMatParamsLookupFailed; }
     void RegisterTemporaryFolder(const QString& folder) { m_temporaryFolders << folder; }
     QStringList TemporaryFolders() const { return m_temporaryFolders; }
     QString ProjectDescription() const { return m_projectDescription; }
-    void SetProjectDescription(const QString& text) { m_projectDescription = text; }
     void HideProjectInfoDialog();
 
     // Managed side, with the open project's names and places.
@@ -113,6 +111,8 @@ public:
     void StopAutoSaveTimer() override { m_autoSave.Stop(); }
     void ArmAutoSaveTimer() override { m_autoSave.Arm(); }
     void RefreshAmbientPressure() override;
+    void SetProjectDescription(const QString& text) override { m_projectDescription = text; }
+    bool MaterialLookupFailed() const override { return m_bMatParamsLookupFailed; }
     // ProgressServices
     void BeginProgress(short lower, short upper, const QString& text) override;
     void SetProgressPos(int position) override;
@@ -127,6 +127,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A file dropped on the window is opened as a project.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void wireAutoSave();

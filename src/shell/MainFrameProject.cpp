@@ -7,10 +7,24 @@
 #include "shell/bridge/ManagedSide.h"
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
+// The first local file of a drop, "" when there is none.
+QString DroppedFile(const QMimeData* data)
+{
+    for (const QUrl& url : data ? data->urls() : QList<QUrl>()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
 void call(const std::function<void()>& hook)
 {
     if (hook)
@@ -79,9 +93,18 @@ void CMainFrame::SetProjectTitle(const QString& title)
     setWindowTitle(title.isEmpty() ? PRODUCT_NAME : PRODUCT_NAME + QStringLiteral(" - ") + title);
 }
 
-void CMainFrame::HideProjectInfoDialog() { call(m_hooks.hideProjectInfoDialog); }
-void CMainFrame::SaveWindowPositions() { call(m_hooks.saveWindowPositions); }
-void CMainFrame::SaveChemistryDocuments() { call(m_hooks.saveChemistryDocuments); }
+void CMainFrame::HideProjectInfoDialog()
+{
+    call(m_hooks.hideProjectInfoDialog);
+}
+void CMainFrame::SaveWindowPositions()
+{
+    call(m_hooks.saveWindowPositions);
+}
+void CMainFrame::SaveChemistryDocuments()
+{
+    call(m_hooks.saveChemistryDocuments);
+}
 void CMainFrame::readDisplayOptions()
 {
     m_displayOptions = ReadFrameDisplayOptions();
@@ -94,4 +117,24 @@ void CMainFrame::RefreshAmbientPressure()
     if (ReadAmbientPressure(pressure) && GetAppContext())
         GetAppContext()->setAmbientPressure(pressure);
 }
-void CMainFrame::WaitForUpdateDatabase() { call(m_hooks.waitForUpdateDatabase); }
+void CMainFrame::WaitForUpdateDatabase()
+{
+    call(m_hooks.waitForUpdateDatabase);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    activateWindow();
+    if (m_hooks.openProjectFile)
+        m_hooks.openProjectFile(path);
+}

@@ -5,6 +5,7 @@
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
 #include "shell/ShellConstants.h"
+#include "shell/bridge/ManagedProcessOperation.h"
 
 #include <QDir>
 #include <QIcon>
@@ -15,7 +16,7 @@
 #include <sys/resource.h>
 
 namespace {
-const char* const kContextMenus[] = {"ProcessTreeMenu", "PlanMenu",    "FacilityTreeMenu",
+const char* const kContextMenus[] = {"ProcessTreeMenu", "PlanMenu",   "FacilityTreeMenu",
                                      "RecipeTextMenu",  "MDITabMenu", "StandardStatementMenu"};
 const char* const kRecentLists[] = {"Recent Custom Reports", "Recent File List",
                                     "Recent Custom Material Databases"};
@@ -25,6 +26,15 @@ CQuorvantaApp::CQuorvantaApp()
     : m_previousContext(SetAppContext(this)), m_projects(std::make_unique<CProjectManager>())
 {
     m_projects->SetUserSettings(this);
+    m_processOperation = std::make_unique<CManagedProcessOperation>([this] {
+        if (m_frame)
+            m_frame->WaitForUpdateDatabase();
+    });
+    m_previousProcessOperation = SetProcessOperationService(m_processOperation.get());
+    m_hooks.openProjectFile = [this](const QString& path) { OpenGivenProjectFile(path); };
+    m_hooks.prepareCommandLineFile = [this](QString& path) {
+        return m_projects->PrepareCommandLineFile(path);
+    };
 }
 
 CQuorvantaApp::~CQuorvantaApp()
@@ -35,9 +45,14 @@ CQuorvantaApp::~CQuorvantaApp()
     qDeleteAll(m_contextMenus);
     if (GetAppContext() == this)
         SetAppContext(m_previousContext);
+    if (GetProcessOperationService() == m_processOperation.get())
+        SetProcessOperationService(m_previousProcessOperation);
 }
 
-PathProvider* CQuorvantaApp::paths() { return m_fileLocations.get(); }
+PathProvider* CQuorvantaApp::paths()
+{
+    return m_fileLocations.get();
+}
 
 void CQuorvantaApp::record(const QString& step) const
 {
@@ -239,7 +254,10 @@ void CQuorvantaApp::CloseSplash()
     m_splash.reset();
 }
 
-bool CQuorvantaApp::IsSplashShown() const { return m_splash && m_splash->isVisible(); }
+bool CQuorvantaApp::IsSplashShown() const
+{
+    return m_splash && m_splash->isVisible();
+}
 
 void CQuorvantaApp::OpenStartupProject()
 {
@@ -262,6 +280,20 @@ void CQuorvantaApp::AddToRecentFileList(const QString& path)
     writeRecentLists();
     if (m_frame)
         m_frame->SetRecentFiles(recentFiles().names());
+}
+
+void CQuorvantaApp::RemoveFromRecentFileList(const QString& path)
+{
+    if (m_recentLists.empty())
+        return;
+    CRecentFileList& list = recentFiles();
+    for (int i = list.count() - 1; i >= 0; --i) {
+        if (list[i].compare(path, Qt::CaseInsensitive) == 0)
+            list.Remove(i);
+    }
+    writeRecentLists();
+    if (m_frame)
+        m_frame->SetRecentFiles(list.names());
 }
 
 void CQuorvantaApp::writeRecentLists()

@@ -4,6 +4,7 @@
 // main frame. It is the AppContext the rest of the program reaches the open project through.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/ProcessOperationService.h"
 #include "foundation/common/UserSettingsService.h"
 #include "shell/AppHooks.h"
 #include "shell/CommandLineInfo.h"
@@ -18,6 +19,7 @@
 #include <vector>
 
 class CMainFrame;
+class CManagedProcessOperation;
 class CProjectManager;
 class EngineEntry;
 class CQVFileLocations;
@@ -47,6 +49,7 @@ public:
     PathProvider* paths() override;
     QSettings* profile() override { return m_profile.get(); }
     void AddToRecentFileList(const QString& path) override;
+    void RemoveFromRecentFileList(const QString& path) override;
     bool isProjectModified() const override { return m_projectModified; }
     void setProjectModified(bool modified) override { m_projectModified = modified; }
     double ambientPressure() const override { return m_ambientPressure; }
@@ -66,10 +69,15 @@ public:
 
     // The projects subsystem and its members under their own names (QuorvantaAppProject.cpp).
     CProjectManager& projects() { return *m_projects; }
+    bool OpenProjectFile(int mode, const QString& projectName, const QString& description,
+                         bool frameArgument);
+    // Opens that file in mode 2 (recent files, the command line, a file dropped on the window).
+    bool OpenGivenProjectFile(const QString& path);
     bool CloseCurrentProject();
     bool CloseForReopen();
     bool SaveProject(const QString& newName, bool fromPackage);
-    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder, const QString& name);
+    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
+                             const QString& name);
     int CheckProjectInUse(QString& projectFolder, QString& projectName);
     bool WriteInUseMarker(const QString& projectFolder);
     bool OpenStepDatabases(QString& error, const QString& connect);
@@ -141,5 +149,7 @@ private:
     bool m_projectModified = false;
     double m_ambientPressure = 101325.0;
     std::unique_ptr<CProjectManager> m_projects;
+    std::unique_ptr<CManagedProcessOperation> m_processOperation;
+    ProcessOperationService* m_previousProcessOperation = nullptr;
     AppContext* m_previousContext = nullptr;
 };

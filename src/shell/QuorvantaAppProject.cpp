@@ -17,6 +17,25 @@ void CQuorvantaApp::WireProjectCommands()
         m_frame->ArmAutoSaveTimer(); // the save stopped it
     });
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
+    m_frame->SetCommandHandler(ID_FILE_OPEN, [this] {
+        m_fileSet.pathGiven = false; // the open shows its file dialog
+        OpenProjectFile(2, QString(), QString(), false);
+    });
+}
+
+bool CQuorvantaApp::OpenProjectFile(int mode, const QString& projectName, const QString& description,
+                                    bool frameArgument)
+{
+    return m_projects->OpenProjectFile(mode, projectName, description, frameArgument);
+}
+
+bool CQuorvantaApp::OpenGivenProjectFile(const QString& path)
+{
+    m_fileSet.projectFilePath = path;
+    m_fileSet.pathGiven = true;
+    const bool opened = OpenProjectFile(2, QString(), QString(), false);
+    m_fileSet.pathGiven = false;
+    return opened;
 }
 
 bool CQuorvantaApp::CloseCurrentProject()

@@ -22,6 +22,8 @@ public:
     void StopAutoSaveTimer() override {}
     void ArmAutoSaveTimer() override {}
     void RefreshAmbientPressure() override {}
+    void SetProjectDescription(const QString&) override {}
+    bool MaterialLookupFailed() const override { return false; }
     void BeginProgress(short, short, const QString&) override {}
     void SetProgressPos(int) override {}
     void SetProgressStep(int) override {}

@@ -201,7 +201,7 @@ TEST_F(RecoveryTest, TheEarlierWorkingCopiesReplaceTheProjectFilesWhichKeepTheir
     EXPECT_EQ(
         ValueIn(projectDir() + "Demo.prj", "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
         "Recovered");
-    EXPECT_EQ(ValueIn(projectDir() + "STEP_1001.stp",
+    EXPECT_EQ(ValueIn(projectDir() + "STEP_1001.STP",
                       "SELECT Label FROM TextRecipe WHERE ID = (SELECT MAX(ID) FROM TextRecipe)")
                   .toString(),
               "Recovered step");

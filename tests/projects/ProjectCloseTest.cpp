@@ -13,8 +13,8 @@ const char* const SAVE_QUESTION = "The current project has been modified. Do you
 
 class RecordingCompoundFile : public ICompoundFileState {
 public:
-    bool IsExpandedProject(const QString&) override { return true; }
-    QString GetCompoundFilePath(const QString&) override { return package; }
+    bool IsExpandedProject(const QString&) const override { return true; }
+    QString GetCompoundFilePath(const QString&) const override { return package; }
     void CleanUp(const QString& folder, const QString& name) override { calls << "CleanUp " + folder + name; }
     bool SaveBack(const QString& workingDir, const QString& projectDir) override
     {
@@ -138,7 +138,7 @@ TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackA
     app.setProjectModified(true);
     prompts.expect(IDYES);
     ASSERT_TRUE(manager.CloseCurrentProject());
-    EXPECT_EQ(compound.calls, (QStringList{"SaveBack " + workingDir() + " " + projectDir(),
+    EXPECT_EQ(compound.calls, (QStringList{"SaveBack " + projectDir() + " " + projectDir(),
                                            "CleanUp " + projectDir() + "Demo"}));
 }
 

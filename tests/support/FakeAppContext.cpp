@@ -23,8 +23,12 @@ FakePathProvider::FakePathProvider(const QString& root)
 
 bool FakePathProvider::SetLanguageFile(const QString& languageTemplatePath)
 {
+    // Like the program's provider: a template it may write is used where it lies.
+    if (!QFileInfo(languageTemplatePath).isFile())
+        return false;
     m_languageFile = languageTemplatePath;
-    return QFileInfo::exists(languageTemplatePath);
+    m_workingLanguageDBPath = languageTemplatePath;
+    return true;
 }
 
 void FakePathProvider::SetWorkingDirectory(const QString& folder)
@@ -48,4 +52,10 @@ void FakeAppContext::setProjectModified(bool modified)
 {
     m_modified = modified;
     m_modifiedHistory << modified;
+}
+
+void FakeAppContext::RemoveFromRecentFileList(const QString& path)
+{
+    m_recentFiles.removeIf(
+        [&](const QString& entry) { return entry.compare(path, Qt::CaseInsensitive) == 0; });
 }

@@ -47,6 +47,7 @@ public:
     PathProvider* paths() override { return &m_paths; }
     QSettings* profile() override { return m_profile.get(); }
     void AddToRecentFileList(const QString& path) override { m_recentFiles << path; }
+    void RemoveFromRecentFileList(const QString& path) override;
     bool isProjectModified() const override { return m_modified; }
     void setProjectModified(bool modified) override;
     double ambientPressure() const override { return m_ambientPressure; }
@@ -55,6 +56,7 @@ public:
     FakePathProvider& fakePaths() { return m_paths; }
     QString root() const { return m_root.path() + "/"; }
     const QStringList& recentFiles() const { return m_recentFiles; }
+    void setRecentFiles(const QStringList& paths) { m_recentFiles = paths; }
     // Every value the modified flag was set to, in order.
     const QList<bool>& modifiedHistory() const { return m_modifiedHistory; }
 

@@ -32,6 +32,8 @@ void FakeFrameServices::OnProjectOpened(bool newProject)
 bool FakeFrameServices::CloseProject()
 {
     record("CloseProject");
+    if (closeCurrentProject && !closeCurrentProject())
+        return false;
     if (closeProjectAnswer)
         projectOpen = false;
     return closeProjectAnswer;

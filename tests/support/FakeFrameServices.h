@@ -6,7 +6,9 @@
 #include "foundation/common/FrameServices.h"
 
 #include <QMap>
+
 #include <QStringList>
+#include <functional>
 
 class FakeFrameServices : public FrameServices {
 public:
@@ -25,6 +27,8 @@ public:
     void StopAutoSaveTimer() override { record("StopAutoSaveTimer"); }
     void ArmAutoSaveTimer() override { record("ArmAutoSaveTimer"); }
     void RefreshAmbientPressure() override { record("RefreshAmbientPressure"); }
+    void SetProjectDescription(const QString& text) override { record("SetProjectDescription " + text); }
+    bool MaterialLookupFailed() const override { return materialLookupFailed; }
 
     void BeginProgress(short lower, short upper, const QString& text) override;
     void SetProgressPos(int position) override { record(QString("SetProgressPos %1").arg(position)); }
@@ -44,6 +48,9 @@ public:
 
     bool projectOpen = false;
     bool closeProjectAnswer = true;
+    bool materialLookupFailed = false;
+    // Runs inside CloseProject when set (the real frame closes the project through the application).
+    std::function<bool()> closeCurrentProject;
     QMap<QString, QStringList> displayVectors;
 
 private:

@@ -12,15 +12,15 @@ class QSettings;
 
 // The files of the open project (names of the application members they stand for).
 struct ProjectFileSet {
-    QString projectFilePath;   // .prj / .qvt as opened (the unpacked .prj of a package)
-    QString projectDBPath;     // .wc
-    QString projectDir;        // ends with "/"
-    QString equipmentDBPath;   // .ewc
-    QString materialsDBPath;   // .mwc
-    QString workingCopyDir;    // ends with "/"
+    QString projectFilePath; // .prj / .qvt as opened (the unpacked .prj of a package)
+    QString projectDBPath;   // .wc
+    QString projectDir;      // ends with "/"
+    QString equipmentDBPath; // .ewc
+    QString materialsDBPath; // .mwc
+    QString workingCopyDir;  // ends with "/"
     QString projectName;
     bool isTemplate = false;
-    int projectFileKind = 1;   // 1 project file, 2 compound file
+    int projectFileKind = 1; // 1 project file, 2 compound file
     CDaoDatabase* projectDatabase = nullptr;
     long projectID = -1;
     bool pathGiven = false;
@@ -56,10 +56,10 @@ private:
 class PathProvider {
 public:
     virtual ~PathProvider() = default;
-    virtual QString installDir() const = 0;        // the install data folder
-    virtual QString exeDir() const = 0;            // the program's own folder
-    virtual QString workingDir() const = 0;        // the user's working folder
-    virtual QString instanceTempDir() const = 0;   // per-instance working-copy folder
+    virtual QString installDir() const = 0;      // the install data folder
+    virtual QString exeDir() const = 0;          // the program's own folder
+    virtual QString workingDir() const = 0;      // the user's working folder
+    virtual QString instanceTempDir() const = 0; // per-instance working-copy folder
     virtual QString standardTemplateDir() const = 0;
     virtual QString userTemplateDir() const = 0;
     virtual QString languageDir() const = 0;
@@ -78,6 +78,8 @@ public:
     virtual PathProvider* paths() = 0;
     virtual QSettings* profile() = 0;
     virtual void AddToRecentFileList(const QString& path) = 0;
+    // Drops the entry of that path (compared without case) from the recent-file list.
+    virtual void RemoveFromRecentFileList(const QString& path) = 0;
     virtual bool isProjectModified() const = 0;
     virtual void setProjectModified(bool modified) = 0;
     virtual QString helpFileName() const { return QStringLiteral("USERMANUAL.CHM"); }

@@ -21,9 +21,10 @@ public:
     {
         QWidget* parent = QApplication::activeWindow();
         const QString filter = TranslateFileFilter(r.filter);
+        QString selected = filter.split(QStringLiteral(";;")).value(r.filterIndex - 1);
         switch (r.kind) {
         case FileDialogRequest::Open:
-            return QFileDialog::getOpenFileName(parent, r.title, r.initialPath, filter);
+            return QFileDialog::getOpenFileName(parent, r.title, r.initialPath, filter, &selected);
         case FileDialogRequest::Save:
             return withDefaultExtension(QFileDialog::getSaveFileName(parent, r.title, r.initialPath, filter),
                                         r.defaultExtension);

@@ -11,6 +11,7 @@ struct FileDialogRequest {
     QString initialPath; // folder or file name to start from
     QString filter;      // classic or Qt form
     QString defaultExtension;
+    int filterIndex = 1; // the filter entry selected at first, counted from 1
 };
 
 class FileDialogService {

@@ -21,6 +21,10 @@ public:
     virtual void StopAutoSaveTimer() = 0;
     virtual void ArmAutoSaveTimer() = 0;
     virtual void RefreshAmbientPressure() = 0;
+    // The text of the Project Information window.
+    virtual void SetProjectDescription(const QString& text) = 0;
+    // Set by OnProjectOpened when the managed side could not look up the material parameters.
+    virtual bool MaterialLookupFailed() const = 0;
 };
 
 class ProgressServices {

@@ -1,0 +1,148 @@
+// The recipe-language template of the project being opened: which template, bringing its
+// working database to the current version, and opening it.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/project/LanguagePreferencesSet.h"
+#include "modules/steputils/StepUtilsEntry.h"
+#include "projects/LanguagePreference.h"
+#include "projects/ProjectManager.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const char* const TEMPLATE_MISSING =
+    "The selected Recipe Language Template file is missing. Do you want to open the project in English? \r\n "
+    "The converted recipe text will be saved in English and the previous recipe text will be deleted.";
+const char* const NOT_CURRENT =
+    "The selected language template \"%1\" is not in the current version.\n\n\tSelect YES to convert the "
+    "template.\n\tSelect NO to choose a different template.";
+
+QString CannotBeOpened(const QString& path)
+{
+    return QStringLiteral("The Recipe Language Template ") + path + QStringLiteral(" cannot be opened.");
+}
+
+// A stored path that is not absolute lies in the install's Language folder.
+QString StoredTemplatePath(const QString& stored)
+{
+    if (stored.size() <= 4 || !QDir::isRelativePath(stored))
+        return stored;
+    return GetAppContext()->paths()->languageDir() + stored;
+}
+
+// The stored template path; false when the project has no language row.
+bool ReadStoredTemplate(CLanguagePreferencesSet& set, QString& path)
+{
+    set.MoveFirst();
+    if (set.IsEOF())
+        return false;
+    path = StoredTemplatePath(set.GetText(QStringLiteral("RecipeLanguagePath")));
+    return true;
+}
+} // namespace
+
+int CProjectManager::ResolveLanguageTemplate()
+{
+    const ProjectFileSet& files = GetAppContext()->fileSet();
+    CLanguagePreferencesSet set;
+    if (!set.OpenSet(files.projectDBPath)) {
+        QvMessageBox(QStringLiteral("Tamro Plenthover could not open the project!"));
+        return 0;
+    }
+    QString path;
+    const bool stored = ReadStoredTemplate(set, path);
+    set.CloseSet();
+    const QString& defaultPath = files.defaultLanguageTemplatePath;
+    if (!stored) {
+        if (QFileInfo(defaultPath).isFile())
+            return TakeLanguageTemplate(defaultPath, 1);
+        QvMessageBox("Tamro Plenthover could not find the default Recipe Language Template in " +
+                     defaultPath +
+                     ". The project cannot be opened. Please contact Customer Support for help.");
+        return 0;
+    }
+    if (QFileInfo(path).isFile())
+        return TakeLanguageTemplate(path, 1);
+    if (QvMessageBox(QString::fromLatin1(TEMPLATE_MISSING), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return 0;
+    return TakeLanguageTemplate(defaultPath, 2);
+}
+
+int CProjectManager::TakeLanguageTemplate(const QString& path, int result)
+{
+    AppContext* app = GetAppContext();
+    app->fileSet().languageTemplatePath = path;
+    if (!app->paths()->SetLanguageFile(path)) {
+        QvMessageBox(CannotBeOpened(path));
+        return 0;
+    }
+    app->fileSet().workingLanguageDBPath = app->paths()->workingLanguageDBPath();
+    return result;
+}
+
+bool CProjectManager::CheckLanguageTemplate(int& languageResult)
+{
+    const ProjectFileSet& files = GetAppContext()->fileSet();
+    StepUtilsEntry stepUtilities;
+    while (!stepUtilities.currentVersionReadOnly(files.workingLanguageDBPath)) {
+        const int answer = QvMessageBox(QString::fromLatin1(NOT_CURRENT).arg(files.languageTemplatePath),
+                                        MB_YESNO | MB_ICONQUESTION);
+        const bool goOn =
+            answer == IDYES ? ConvertLanguageDatabase() : ChooseOtherLanguageTemplate(languageResult);
+        if (!goOn)
+            return false;
+    }
+    return true;
+}
+
+// Converts a copy and puts it in place of the working language database only when that worked.
+bool CProjectManager::ConvertLanguageDatabase()
+{
+    const QString working = GetAppContext()->fileSet().workingLanguageDBPath;
+    const QString copy = GetQuorvantaTempDir() + QStringLiteral("lang.tmp");
+    if (!CopyDatabaseFile(working, copy)) {
+        QvMessageBox(QStringLiteral("Failed to copy language database file \"%1\" !").arg(copy));
+        return false;
+    }
+    bool done = StepUtilsEntry().convertLanguage(copy, QString(), 1) != 0;
+    if (!done)
+        QvMessageBox(QStringLiteral("Can't convert the language database!"));
+    else if (!(done = CopyDatabaseFile(copy, working)))
+        QvMessageBox(QStringLiteral("Failed to copy language database file \"%1\" !").arg(working));
+    DeleteDatabaseFile(copy);
+    return done;
+}
+
+bool CProjectManager::ChooseOtherLanguageTemplate(int& languageResult)
+{
+    AppContext* app = GetAppContext();
+    CLanguagePreferenceDialog dialog;
+    dialog.m_strTemplatePath = app->fileSet().languageTemplatePath;
+    if (dialog.DoModal() != IDOK) {
+        QvMessageBox(QStringLiteral("Tamro Plenthover could not open the project since no Recipe Language "
+                                    "Template file is selected!"));
+        return false;
+    }
+    app->fileSet().languageTemplatePath = dialog.m_strTemplatePath;
+    dialog.SaveLanguagePreference();
+    languageResult = 2;
+    if (!app->paths()->SetLanguageFile(dialog.m_strTemplatePath)) {
+        QvMessageBox(CannotBeOpened(dialog.m_strTemplatePath));
+        return false;
+    }
+    app->fileSet().workingLanguageDBPath = app->paths()->workingLanguageDBPath();
+    return true;
+}
+
+bool CProjectManager::OpenLanguageDatabase()
+{
+    m_languageDatabase.reset();
+    auto database = std::make_unique<CDaoDatabase>();
+    database->Open(GetAppContext()->fileSet().workingLanguageDBPath, DatabaseRole::ReadOnly);
+    m_languageDatabase = std::move(database);
+    return true;
+}

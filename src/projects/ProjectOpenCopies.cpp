@@ -1,0 +1,124 @@
+// Opening a project, middle steps: the working copies of the libraries and the project database,
+// the free-space check, the step module's conversion and the project database itself.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/project/OptionsSet.h"
+#include "foundation/db/project/PreferencesSet.h"
+#include "foundation/db/project/ProjectSet.h"
+#include "modules/steputils/StepUtilsEntry.h"
+#include "projects/ProjectFileNames.h"
+#include "projects/ProjectManager.h"
+
+#include <QFileInfo>
+
+bool CProjectManager::CopyLibraries(int mode)
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    QString equipment, materials;
+    if (!CopyLibrary(files.isTemplate ? ".eqt" : ".eqm", ".ewc",
+                     QStringLiteral("Failed to copy project equipment file \"%1\" !"), equipment) ||
+        !CopyLibrary(files.isTemplate ? ".mtt" : ".mtl", ".mwc",
+                     QStringLiteral("Failed to copy project material file \"%1\" !"), materials))
+        return false;
+    files.equipmentDBPath = equipment;
+    files.materialsDBPath = materials;
+    return mode != 2 || CheckSpaceForProject();
+}
+
+bool CProjectManager::CopyLibrary(const QString& extension, const QString& workingExtension,
+                                  const QString& failure, QString& destination)
+{
+    const QString source = GetProjectDir() + OpenedName() + extension;
+    destination = GetWorkingCopyDir() + OpenedName() + workingExtension;
+    if (CheckProjectFile(source))
+        return false;
+    if (m_hooks.upgradeDatabase(source, destination))
+        return true;
+    QvMessageBox(failure.arg(destination));
+    return false;
+}
+
+bool CProjectManager::CheckSpaceForProject()
+{
+    const ProjectFileSet& files = GetAppContext()->fileSet();
+    if (CheckProjectFile(files.projectFilePath))
+        return false;
+    QString folder;
+    const qint64 needed = GetDatabaseFileSize(files.projectFilePath, QStringLiteral("Project Database")) +
+                          GetDatabaseFileSize(files.materialsDBPath, QStringLiteral("Material Database")) +
+                          GetDatabaseFileSize(files.equipmentDBPath, QStringLiteral("Equipment Database")) +
+                          GetStepDatabasesSize(folder);
+    return CheckDiskSpace(needed);
+}
+
+// The project files of an untitled project opened before, left in its working-copy folder.
+void CProjectManager::DeletePreviousFiles()
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    if (!files.deletePreviousFiles)
+        return;
+    const QString base = WithSlash(files.previousWorkingCopyDir) + files.previousProjectName;
+    const QStringList extensions =
+        files.isTemplate ? QStringList{".qvt", ".eqt", ".mtt"} : QStringList{".prj", ".eqm", ".mtl"};
+    for (const QString& extension : extensions)
+        DeleteDatabaseFile(base + extension);
+    files.deletePreviousFiles = false;
+}
+
+bool CProjectManager::CopyProjectDatabase()
+{
+    const ProjectFileSet& files = GetAppContext()->fileSet();
+    if (files.projectFilePath.compare(files.projectDBPath, Qt::CaseInsensitive) == 0 ||
+        m_hooks.upgradeDatabase(files.projectFilePath, files.projectDBPath))
+        return true;
+    QvMessageBox(QStringLiteral("Failed to copy database file \"%1\" !").arg(files.projectDBPath));
+    return false;
+}
+
+bool CProjectManager::ConvertProject(bool& mustSave)
+{
+    const int result = StepUtilsEntry().convertProject(QString(), QString(), 1);
+    if (result == CONV_FAILED || result == CONV_STOP_AND_DISCARD) {
+        if (result == CONV_FAILED)
+            QvMessageBox(QStringLiteral("Can't convert the project database!"));
+        if (FrameServices* frame = GetFrameServices())
+            frame->CloseProject();
+        if (result == CONV_STOP_AND_DISCARD) {
+            ReleaseInUseMarker();
+            const ProjectFileSet& files = GetAppContext()->fileSet();
+            for (const QString& path : {files.projectDBPath, files.equipmentDBPath, files.materialsDBPath})
+                DeleteDatabaseFile(path);
+        }
+        return false;
+    }
+    mustSave = result == CONV_PROJECT_CONVERTED;
+    return true;
+}
+
+bool CProjectManager::OpenProjectDatabase(int mode, const QString& projectName, const QString& description)
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    delete files.projectDatabase;
+    files.projectDatabase = nullptr;
+    auto database = std::make_unique<CDaoDatabase>();
+    database->Open(files.projectDBPath, DatabaseRole::WorkingCopy);
+    files.projectDatabase = database.release();
+    if (mode == 1)
+        return InitNewProjectRecord(projectName, description);
+    CProjectSet project;
+    if (!project.OpenSet()) {
+        QvMessageBox(QStringLiteral("Failed to open project database!"));
+        return false;
+    }
+    const QString text = project.IsEOF() ? QString() : project.GetText(QStringLiteral("Description"));
+    project.CloseSet();
+    if (FrameServices* frame = GetFrameServices())
+        frame->SetProjectDescription(text);
+    files.newProject = false;
+    return true;
+}

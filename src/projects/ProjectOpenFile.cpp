@@ -1,0 +1,150 @@
+// Opening a project, first steps: which file, the file dialog, the package, the in-use check and
+// the recovery of an earlier instance's working copies.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FileDialogService.h"
+#include "foundation/common/MessageBox.h"
+#include "projects/CompoundFile.h"
+#include "projects/CompoundFileState.h"
+#include "projects/ProjectFileNames.h"
+#include "projects/ProjectManager.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+namespace {
+const char* const OPEN_FILTER =
+    " ZEVK Files (*.prj; *.qvz; *.qvt)|*.prj; *.qvz; *.qvt| Projects (*.prj)|*.prj| "
+    "Project Templates (*.qvt)|*.qvt| Compound Files (*.qvz)|*.qvz| All Files "
+    "(*.*)|*.*||";
+constexpr int COMPOUND_FILTER_ENTRY = 4;
+const char* const NOT_A_PROJECT = "Please select a Tamro Plenthover Project file to open!";
+const char* const RECOVER_QUESTION = "A working copy of this Project exists and may contain unsaved "
+                                     "work.\n\nDo you want to try to recover it?";
+
+bool HasExtension(const QFileInfo& file, const char* extension)
+{
+    return file.suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0;
+}
+
+// A step working copy ("STEP_12.wc") is no project.
+bool IsStepWorkingCopy(const QFileInfo& file)
+{
+    const QString title = file.fileName().chopped(3);
+    return title.size() > 5 && title.startsWith(QLatin1String("Step_"), Qt::CaseInsensitive);
+}
+
+bool IsProjectFileKind(const QFileInfo& file)
+{
+    if (HasExtension(file, "prj") || HasExtension(file, "qvt") || HasExtension(file, "qvz"))
+        return true;
+    return HasExtension(file, "wc") && !IsStepWorkingCopy(file);
+}
+
+QString InitialOpenFolder()
+{
+    AppContext* app = GetAppContext();
+    const QString working = app->paths() ? app->paths()->workingDir() : QString();
+    if (!working.isEmpty() && QFileInfo(working).isDir())
+        return working;
+    const QString current =
+        app->profile() ? app->profile()->value(QStringLiteral("Current Dir/Dir")).toString() : QString();
+    return !current.isEmpty() && QFileInfo(current).isDir() ? current : QString();
+}
+} // namespace
+
+bool CProjectManager::LocateProjectFile(int mode)
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    if (mode == 1) {
+        files.projectFileKind = 1;
+        return true;
+    }
+    if (mode == 3) {
+        const QFileInfo file(files.projectFilePath);
+        files.projectDBPath = GetQuorvantaTempDir() + file.completeBaseName() + QStringLiteral(".wc");
+        files.projectDir = WithSlash(file.absolutePath());
+        return true;
+    }
+    const bool pathGiven = files.pathGiven;
+    if (!pathGiven && !ChooseProjectFile())
+        return false;
+    return PrepareExistingFile(pathGiven);
+}
+
+bool CProjectManager::ChooseProjectFile()
+{
+    const ProjectFileSet& files = GetAppContext()->fileSet();
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open Project");
+    request.filter = QString::fromLatin1(OPEN_FILTER);
+    request.defaultExtension = QStringLiteral(".prj, .qvz, .qvt");
+    request.initialPath = InitialOpenFolder();
+    if (!files.projectFilePath.isEmpty()) {
+        const QString package =
+            m_compoundFile ? m_compoundFile->GetCompoundFilePath(files.projectDir) : QString();
+        request.initialPath = package.isEmpty() ? files.projectFilePath : package;
+        request.filterIndex = package.isEmpty() ? 1 : COMPOUND_FILTER_ENTRY;
+    }
+    const QString chosen = ChooseFile(request);
+    if (chosen.isEmpty() || !CloseForReopen())
+        return false;
+    return TakeChosenFile(chosen);
+}
+
+bool CProjectManager::TakeChosenFile(const QString& path)
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    files.projectDir.clear();
+    if (!QFileInfo::exists(path)) {
+        QvMessageBox(QStringLiteral("The file %1 does not exist").arg(path));
+        return false;
+    }
+    const QFileInfo file(path);
+    if (!IsProjectFileKind(file)) {
+        QvMessageBox(QString::fromLatin1(NOT_A_PROJECT));
+        return false;
+    }
+    files.projectFilePath = path;
+    files.isTemplate = HasExtension(file, "qvt");
+    files.projectFileKind = HasExtension(file, "qvz") ? 2 : 1;
+    files.projectDBPath = GetQuorvantaTempDir() + file.completeBaseName() + QStringLiteral(".wc");
+    files.projectDir = WithSlash(file.absolutePath());
+    return true;
+}
+
+bool CProjectManager::PrepareExistingFile(bool pathGiven)
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    if (pathGiven) {
+        if (!CloseForReopen())
+            return false;
+        if (!QFileInfo::exists(files.projectFilePath)) {
+            QvMessageBox(QStringLiteral("The file %1 does not exist").arg(files.projectFilePath));
+            GetAppContext()->RemoveFromRecentFileList(files.projectFilePath);
+            return false;
+        }
+    }
+    if (!CCompoundFile::IsStartupPackage() && CCompoundFile::IsCompoundFile(files.projectFilePath) &&
+        !GetCompoundFile().Expand(files.projectFilePath))
+        return false;
+    files.isTemplate = HasExtension(QFileInfo(files.projectFilePath), "qvt");
+    QString folder, name;
+    const int inUse = CheckProjectInUse(folder, name);
+    if (inUse == 3)
+        return false;
+    files.projectDir = folder;
+    files.projectDBPath = GetQuorvantaTempDir() + name + QStringLiteral(".wc");
+    return inUse == 0 || OfferRecovery(inUse, name);
+}
+
+bool CProjectManager::OfferRecovery(int inUse, const QString& name)
+{
+    const int answer = QvMessageBox(QString::fromLatin1(RECOVER_QUESTION), MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) {
+        ReplaceProjectFiles(GetProjectDir(), GetQuorvantaTempDir(), name);
+        return true;
+    }
+    return answer == IDNO && inUse == 2;
+}

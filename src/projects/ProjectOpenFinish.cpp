@@ -1,0 +1,123 @@
+// Opening a project, last steps: recent files, the language template, the step databases, the
+// hand-over to the main frame, the in-use marker and the first operation for the managed side.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/ProcessOperationService.h"
+#include "foundation/db/ConnectString.h"
+#include "foundation/db/project/QueryStepInProjectSet.h"
+#include "foundation/db/step/TextRecipeSet.h"
+#include "projects/CompoundFileState.h"
+#include "projects/LanguagePreference.h"
+#include "projects/ProjectFileNames.h"
+#include "projects/ProjectManager.h"
+
+#include <QFileInfo>
+
+namespace {
+const char* const ALREADY_OPEN =
+    "This project is already open.\n\nA copy of the project may be made to continue working.";
+
+// A working copy opened as a project stands for the project file beside it.
+QString RecentFileEntry(const QString& projectFile)
+{
+    const QFileInfo file(projectFile);
+    if (file.suffix().compare(QLatin1String("wc"), Qt::CaseInsensitive) != 0)
+        return projectFile;
+    return WithSlash(file.absolutePath()) + file.completeBaseName() + QStringLiteral(".prj");
+}
+} // namespace
+
+void CProjectManager::RememberOpenedProject(int mode)
+{
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    const bool fromPackage =
+        m_compoundFile && !m_compoundFile->GetCompoundFilePath(files.projectDir).isEmpty();
+    if (mode != 1 && !fromPackage)
+        GetAppContext()->AddToRecentFileList(RecentFileEntry(files.projectFilePath));
+    files.projectName = OpenedName();
+    files.previousProjectDBPath = files.projectDBPath;
+    files.previousEquipmentDBPath = files.equipmentDBPath;
+    files.previousMaterialsDBPath = files.materialsDBPath;
+    files.previousWorkingCopyDir = files.workingCopyDir;
+    files.previousProjectName = files.projectName;
+}
+
+bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
+{
+    RememberOpenedProject(mode);
+    languageResult = ResolveLanguageTemplate();
+    if (languageResult == 0) {
+        CloseCurrentProject();
+        if (FrameServices* frame = GetFrameServices())
+            frame->CloseAllViews();
+        return false;
+    }
+    if (languageResult == 2) {
+        CLanguagePreferenceDialog preference;
+        preference.m_strTemplatePath = GetAppContext()->fileSet().defaultLanguageTemplatePath;
+        preference.SaveLanguagePreference();
+    }
+    return mode == 3 || (CheckLanguageTemplate(languageResult) && OpenLanguageDatabase());
+}
+
+bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave)
+{
+    QString error;
+    if (!OpenStepDatabases(error, BuildConnectString(GetProjectDBPath())))
+        return false;
+    if (languageResult == 2 && mode == 2)
+        m_hooks.updateRecipeTextOfAllSteps();
+    if (mustSave && !SaveProject(QString(), false))
+        return false;
+    FrameServices* frame = GetFrameServices();
+    if (frame)
+        frame->OnProjectOpened(frameArgument);
+    if (!WriteInUseMarker(GetProjectDir())) {
+        QvMessageBox(QString::fromLatin1(ALREADY_OPEN));
+        if (frame)
+            frame->CloseProject();
+        return false;
+    }
+    if (mode == 2 && !HandFirstOperation())
+        return false;
+    m_hooks.synchroniseLibraries();
+    if (frame && frame->MaterialLookupFailed()) {
+        frame->CloseProject();
+        return false;
+    }
+    return true;
+}
+
+// The first operation of the first step goes to the managed side's process-operation call.
+bool CProjectManager::HandFirstOperation()
+{
+    CQueryStepInProjectSet steps;
+    if (!steps.OpenSet()) {
+        QvMessageBox(QStringLiteral("Can't open ProjectStep table!"));
+        if (FrameServices* frame = GetFrameServices())
+            frame->EndProgress();
+        return false;
+    }
+    if (steps.IsEOF())
+        return true;
+    const long stepID = steps.GetLong(QStringLiteral("StepID"));
+    steps.CloseSet();
+    CTextRecipeSet recipe;
+    if (!recipe.OpenSet(stepID, 0, QStringLiteral("all")))
+        return false;
+    const auto isOperation = [&] {
+        return recipe.GetText(QStringLiteral("Type"))
+                   .compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
+    };
+    while (!recipe.IsEOF() && !isOperation())
+        recipe.MoveNext();
+    ProcessOperationService* service = GetProcessOperationService();
+    if (!recipe.IsEOF() && service) {
+        QString result;
+        service->InvokeProcessOperation(stepID, recipe.GetText(QStringLiteral("OperationName")),
+                                        recipe.GetLong(QStringLiteral("ID")), result);
+    }
+    return true;
+}

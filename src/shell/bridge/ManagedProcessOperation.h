@@ -1,0 +1,18 @@
+#pragma once
+// The process-operation call of the managed executive, offered to the subsystems through the
+// foundation's service interface. Pending database writes are flushed before the call.
+
+#include "foundation/common/ProcessOperationService.h"
+
+#include <functional>
+
+class CManagedProcessOperation : public ProcessOperationService {
+public:
+    explicit CManagedProcessOperation(std::function<void()> flush) : m_flush(std::move(flush)) {}
+
+    bool InvokeProcessOperation(long stepID, const QString& operationName, long operationID,
+                                QString& result) override;
+
+private:
+    std::function<void()> m_flush;
+};

@@ -1,0 +1,125 @@
+#include "OpenFixture.h"
+#include "ProjectsTestSupport.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "projects/LanguagePreference.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const char* const TEMPLATE_MISSING =
+    "The selected Recipe Language Template file is missing. Do you want to open the project in English? \r\n "
+    "The converted recipe text will be saved in English and the previous recipe text will be deleted.";
+const char* const NOT_CURRENT =
+    "The selected language template \"%1\" is not in the current version.\n\n\tSelect YES to convert the "
+    "template.\n\tSelect NO to choose a different template.";
+const char* const NONE_SELECTED =
+    "Tamro Plenthover could not open the project since no Recipe Language Template file is selected!";
+} // namespace
+
+class LanguageTemplateTest : public OpenFixture {
+protected:
+    // The Demo project with a stored language template path.
+    QString DemoStoring(const QString& templatePath)
+    {
+        const QString path = WriteDemo("projects/Demo");
+        RawQuery(path,
+                 "INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('" + templatePath + "')");
+        return path;
+    }
+    // A language database in the install's Language folder that the step module does not accept.
+    QString ForeignTemplate()
+    {
+        const QString path = app.fakePaths().languageDir() + "Other.lng";
+        EXPECT_TRUE(CopyDatabaseFile(defaultLanguage, path));
+        RawQuery(path, "PRAGMA application_id = 4242");
+        return path;
+    }
+};
+
+TEST_F(LanguageTemplateTest, AStoredRelativePathLiesInTheLanguageFolder)
+{
+    const QString other = app.fakePaths().languageDir() + "Second.lng";
+    ASSERT_TRUE(CopyDatabaseFile(defaultLanguage, other));
+    ASSERT_TRUE(OpenGiven(DemoStoring("Second.lng")));
+    EXPECT_EQ(app.fileSet().languageTemplatePath, other);
+    EXPECT_EQ(app.fileSet().workingLanguageDBPath, other);
+    EXPECT_FALSE(app.isProjectModified());
+}
+
+TEST_F(LanguageTemplateTest, AMissingTemplateIsReplacedByTheDefaultOnYes)
+{
+    prompts.expect(IDYES);
+    ASSERT_TRUE(OpenGiven(DemoStoring("Missing.lng"))) << prompts.lastText().toStdString();
+    EXPECT_EQ(prompts.texts(), QStringList{TEMPLATE_MISSING});
+    EXPECT_EQ(app.fileSet().languageTemplatePath, defaultLanguage);
+    EXPECT_EQ(
+        Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
+        defaultLanguage);
+    EXPECT_TRUE(app.isProjectModified());
+}
+
+TEST_F(LanguageTemplateTest, NoToTheMissingTemplateClosesTheProject)
+{
+    prompts.expect(IDNO);
+    EXPECT_FALSE(OpenGiven(DemoStoring("Missing.lng")));
+    EXPECT_EQ(app.fileSet().projectDatabase, nullptr);
+    EXPECT_EQ(frame.calls().last(), "CloseAllViews");
+    EXPECT_EQ(QDir(instanceDir()).entryList({"Demo.*"}, QDir::Files), QStringList());
+}
+
+TEST_F(LanguageTemplateTest, WithoutAStoredTemplateOrADefaultTheProjectCannotBeOpened)
+{
+    ASSERT_TRUE(DeleteDatabaseFile(defaultLanguage));
+    prompts.expect(IDOK);
+    EXPECT_FALSE(OpenGiven(WriteDemo("projects/Demo")));
+    EXPECT_EQ(prompts.texts(),
+              QStringList{"Tamro Plenthover could not find the default Recipe Language Template in " +
+                          defaultLanguage +
+                          ". The project cannot be opened. Please contact Customer Support for "
+                          "help."});
+}
+
+TEST_F(LanguageTemplateTest, NoToAnOutdatedTemplateAndNoOtherChoiceStopsTheOpen)
+{
+    const QString foreign = ForeignTemplate();
+    prompts.expect(IDNO);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(OpenGiven(DemoStoring("Other.lng")));
+    EXPECT_EQ(prompts.texts(), (QStringList{QString(NOT_CURRENT).arg(foreign), NONE_SELECTED}));
+    EXPECT_TRUE(frame.callsNamed("OnProjectOpened").isEmpty());
+}
+
+TEST_F(LanguageTemplateTest, AFailedConversionLeavesTheTemplateAsItWas)
+{
+    const QString foreign = ForeignTemplate();
+    const QByteArray before = FileBytes(foreign);
+    prompts.expect(IDYES);
+    prompts.expect(IDOK); // the step module's refusal
+    prompts.expect(IDOK);
+    EXPECT_FALSE(OpenGiven(DemoStoring("Other.lng")));
+    ASSERT_EQ(prompts.texts().size(), 3);
+    EXPECT_EQ(prompts.texts().last(), "Can't convert the language database!");
+    EXPECT_EQ(FileBytes(foreign), before);
+    EXPECT_FALSE(QFileInfo::exists(instanceDir() + "lang.tmp"));
+}
+
+TEST_F(LanguageTemplateTest, AnotherTemplateChosenInTheDialogIsStoredAndUsed)
+{
+    const QString foreign = ForeignTemplate();
+    const auto previous = CLanguagePreferenceDialog::SetDialogHook([&](CLanguagePreferenceDialog& dialog) {
+        dialog.m_strTemplatePath = defaultLanguage;
+        return int(IDOK);
+    });
+    prompts.expect(IDNO);
+    const bool opened = OpenGiven(DemoStoring("Other.lng"));
+    CLanguagePreferenceDialog::SetDialogHook(previous);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(app.fileSet().workingLanguageDBPath, defaultLanguage);
+    EXPECT_EQ(
+        Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
+        defaultLanguage);
+    EXPECT_NE(foreign, defaultLanguage);
+}

@@ -1,0 +1,55 @@
+#include "OpenFixture.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+
+OpenFixture::OpenFixture()
+{
+    defaultLanguage = app.fakePaths().languageDir() + "QVEnglish.lng";
+    QString error;
+    EXPECT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, defaultLanguage, &error))
+        << error.toStdString();
+    app.fileSet().defaultLanguageTemplatePath = defaultLanguage;
+    frame.closeCurrentProject = [this] { return manager.CloseCurrentProject(); };
+}
+
+QString OpenFixture::WriteDemo(const QString& folder, const QString& name)
+{
+    ProjectSpec spec = CProjectGenerator::DemoProject();
+    spec.name = name;
+    const QString path = app.root() + folder + "/";
+    CProjectGenerator generator;
+    EXPECT_TRUE(generator.Write(spec, path)) << generator.ErrorText().toStdString();
+    return path + name + ".prj";
+}
+
+bool OpenFixture::OpenGiven(const QString& path)
+{
+    app.fileSet().projectFilePath = path;
+    app.fileSet().pathGiven = true;
+    const bool opened = manager.OpenProjectFile(2, QString(), QString(), false);
+    app.fileSet().pathGiven = false;
+    return opened;
+}
+
+QMap<QString, QByteArray> OpenFixture::Snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden)) {
+        QFile file(info.filePath());
+        files.insert(info.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return files;
+}
+
+QVariant OpenFixture::Value(const QString& path, const QString& sql)
+{
+    CDaoDatabase database;
+    database.Open(path, DatabaseRole::ReadOnly);
+    QSqlQuery query = database.Query(sql);
+    return query.next() ? query.value(0) : QVariant();
+}
