@@ -1,0 +1,194 @@
+// Opening and saving a generated project of 200 steps of 50 recipe lines, each beside its floor
+// measured in the same run: a plain copy of the same files for the open, VACUUM INTO of the same
+// databases with the same flushes for the save. The ratio counter is the operation over its floor.
+// A 500-step open shows that the working copies fit in the raised file-descriptor limit.
+
+#include "ProjectSession.h"
+#include "SessionAppContext.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/ProjectGenerator.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <sys/resource.h>
+
+namespace {
+constexpr int LINES_PER_STEP = 50;
+
+// Prompts get their default button; their texts go to stderr, where a failed run explains itself.
+class ReportingAutomationPrompts : public AutomationPromptService {
+public:
+    int prompt(const QString& text, unsigned flags, const QString& caption) override
+    {
+        std::fprintf(stderr, "prompt: %s\n", qPrintable(text));
+        return AutomationPromptService::prompt(text, flags, caption);
+    }
+};
+
+QTemporaryDir& benchRoot()
+{
+    static QTemporaryDir root;
+    return root;
+}
+
+QString rootPath(const QString& name)
+{
+    return benchRoot().filePath(name) + QLatin1Char('/');
+}
+
+// The project file of a synthetic project of that many steps, written on first use.
+QString syntheticProject(int steps)
+{
+    static std::map<int, QString> written;
+    if (!written.count(steps)) {
+        const QString folder = rootPath(QStringLiteral("projects/%1").arg(steps));
+        CProjectGenerator generator;
+        if (!generator.Write(CProjectGenerator::SyntheticProject(steps, LINES_PER_STEP), folder))
+            return QString();
+        written[steps] = folder + "Synthetic.prj";
+    }
+    return written[steps];
+}
+
+double seconds(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// The floor of the open: a plain copy of every file of the project folder.
+double plainCopy(const QString& projectDir, const QString& scratchDir)
+{
+    QDir().mkpath(scratchDir);
+    const QStringList names = QDir(projectDir).entryList(QDir::Files);
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString& name : names)
+        QFile::copy(projectDir + name, scratchDir + name);
+    const double elapsed = seconds(timer);
+    QDir(scratchDir).removeRecursively();
+    return elapsed;
+}
+
+// VACUUM INTO a temporary file, flush it, rename it over the target, flush the folder.
+void vacuumDurably(CDaoDatabase& database, const QString& target)
+{
+    const QString temporary = target + ".tmp";
+    database.Execute(QStringLiteral("VACUUM INTO ?"), {temporary});
+    SyncFile(temporary);
+    ReplaceFile(temporary, target);
+    SyncFolderOf(target);
+}
+
+// The floor of the save: every open working copy, and the two libraries, written that way.
+double vacuumFloor(const QString& scratchDir)
+{
+    QDir().mkpath(scratchDir);
+    QElapsedTimer timer;
+    timer.start();
+    vacuumDurably(*GetProjectDatabase(), scratchDir + "project");
+    for (const QString& library : {GetEquipmentDBPath(), GetMaterialsDBPath()}) {
+        CDaoDatabase database;
+        database.Open(library, DatabaseRole::ReadOnly);
+        vacuumDurably(database, scratchDir + QFileInfo(library).fileName());
+    }
+    const StepDatabaseRegistry& steps = GetAppContext()->stepDatabases();
+    for (int i = 0; i < steps.count(); ++i)
+        vacuumDurably(*steps.databaseAt(i), scratchDir + QString::number(steps.stepIDAt(i)));
+    return seconds(timer);
+}
+
+void reportRatio(benchmark::State& state, double operationSeconds, double floorSeconds)
+{
+    const double runs = double(state.iterations());
+    state.counters["floor_ms"] = floorSeconds * 1000 / runs;
+    state.counters["ratio"] = floorSeconds > 0 ? operationSeconds / floorSeconds : 0;
+}
+
+void BM_OpenProject(benchmark::State& state)
+{
+    const int steps = int(state.range(0));
+    const QString project = syntheticProject(steps);
+    if (project.isEmpty())
+        return state.SkipWithError("the project could not be generated");
+    CSessionAppContext app(rootPath("open"), rootPath("open/instance"));
+    double opening = 0, copying = 0;
+    for (auto _ : state) {
+        CProjectSession session;
+        QElapsedTimer timer;
+        timer.start();
+        const bool opened = session.Open(project);
+        const double elapsed = seconds(timer);
+        const int stepsOpen = app.stepDatabases().count();
+        session.Close();
+        if (!opened || stepsOpen != steps)
+            return state.SkipWithError("the project did not open with every step");
+        state.SetIterationTime(elapsed);
+        opening += elapsed;
+        copying += plainCopy(QFileInfo(project).path() + "/", rootPath("copy"));
+    }
+    reportRatio(state, opening, copying);
+}
+
+void BM_SaveProject(benchmark::State& state)
+{
+    const QString project = syntheticProject(int(state.range(0)));
+    if (project.isEmpty())
+        return state.SkipWithError("the project could not be generated");
+    CSessionAppContext app(rootPath("save"), rootPath("save/instance"));
+    CProjectSession session;
+    if (!session.Open(project))
+        return state.SkipWithError("the project did not open");
+    double saving = 0, vacuuming = 0;
+    for (auto _ : state) {
+        SetProjectModified(true);
+        QElapsedTimer timer;
+        timer.start();
+        const bool saved = session.Save();
+        const double elapsed = seconds(timer);
+        if (!saved)
+            return state.SkipWithError("the save failed");
+        state.SetIterationTime(elapsed);
+        saving += elapsed;
+        vacuuming += vacuumFloor(rootPath("floor"));
+    }
+    reportRatio(state, saving, vacuuming);
+    session.Close();
+}
+
+BENCHMARK(BM_OpenProject)->Arg(200)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenProject)->Arg(500)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveProject)->Arg(200)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Each step keeps a working copy open with its -wal and -shm: the program raises the limit too.
+void raiseOpenFileLimit()
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    raiseOpenFileLimit();
+    QCoreApplication application(argc, argv);
+    ReportingAutomationPrompts prompts;
+    ScopedPromptService scoped(&prompts);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
