@@ -41,6 +41,7 @@ public:
     PathProvider* paths() override { return &m_paths; }
     QSettings* profile() override { return &m_profile; }
     void AddToRecentFileList(const QString&) override {}
+    void RemoveFromRecentFileList(const QString&) override {}
     bool isProjectModified() const override { return m_modified; }
     void setProjectModified(bool modified) override { m_modified = modified; }
     double ambientPressure() const override { return m_ambientPressure; }
