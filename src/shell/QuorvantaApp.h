@@ -148,8 +148,8 @@ private:
     StepDatabaseRegistry m_stepDatabases;
     bool m_projectModified = false;
     double m_ambientPressure = 101325.0;
+    AppContext* m_previousContext = nullptr; // set first: the members below may ask for the context
     std::unique_ptr<CProjectManager> m_projects;
     std::unique_ptr<CManagedProcessOperation> m_processOperation;
     ProcessOperationService* m_previousProcessOperation = nullptr;
-    AppContext* m_previousContext = nullptr;
 };
