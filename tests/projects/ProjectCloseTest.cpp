@@ -78,8 +78,9 @@ TEST_F(ProjectCloseTest, YesSavesBeforeClosing)
     EditProject("UPDATE Process SET Description = 'Saved at close' WHERE ProcessID = 1");
     prompts.expect(IDYES);
     ASSERT_TRUE(manager.CloseCurrentProject());
-    EXPECT_EQ(ValueIn(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
-              "Saved at close");
+    EXPECT_EQ(
+        LayerValue(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
+        "Saved at close");
     EXPECT_EQ(WorkingCopiesLeft(), QStringList());
 }
 
@@ -101,8 +102,9 @@ TEST_F(ProjectCloseTest, NoDiscardsTheChangesAndClosesTheProject)
     prompts.expect(IDNO);
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_FALSE(app.isProjectModified());
-    EXPECT_NE(ValueIn(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
-              "Discarded");
+    EXPECT_NE(
+        LayerValue(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
+        "Discarded");
     EXPECT_EQ(WorkingCopiesLeft(), QStringList());
 }
 
