@@ -75,23 +75,16 @@ protected:
 TEST(CompoundFileKindTest, OnlyTheQvzExtensionIsACompoundFile)
 {
     FakeAppContext app;
-    const struct {
-        const char* path;
-        bool compound;
-        int kind;
-    } cases[] = {{"/p/Demo.qvz", true, 2},
-                 {"/p/Demo.QVZ", true, 2},
-                 {"/p/Demo.qvz.bak", false, 1},
-                 {"/p/Demo.prj", false, 1},
-                 {"/p/qvz", false, 1}};
-    for (const auto& c : cases) {
-        app.fileSet().projectFileKind = 0;
-        EXPECT_EQ(CCompoundFile::IsCompoundFile(c.path), c.compound) << c.path;
-        EXPECT_EQ(app.fileSet().projectFileKind, c.kind) << c.path;
+    for (const auto& [path, kind] : {std::pair{"/p/Demo.qvz", 2},
+                                     {"/p/Demo.QVZ", 2},
+                                     {"/p/Demo.qvz.bak", 1},
+                                     {"/p/Demo.prj", 1},
+                                     {"/p/qvz", 1},
+                                     {"", 7}}) {
+        app.fileSet().projectFileKind = 7;
+        EXPECT_EQ(CCompoundFile::IsCompoundFile(path), kind == 2) << path;
+        EXPECT_EQ(app.fileSet().projectFileKind, kind) << path;
     }
-    app.fileSet().projectFileKind = 7;
-    EXPECT_FALSE(CCompoundFile::IsCompoundFile(""));
-    EXPECT_EQ(app.fileSet().projectFileKind, 7);
 }
 
 TEST_F(CompoundFileTest, WithoutAPackerTheUnpackFailsWithItsMessage)
@@ -226,33 +219,26 @@ protected:
         m_app.fileSet().projectDir = pathOf("project/");
         m_app.fileSet().projectFilePath = pathOf("project/Demo.v2.prj");
         QDir().mkpath(pathOf("project"));
-        m_state.SetProjectSaver([this] {
-            m_saves++;
-            return m_saveSucceeds;
-        });
+        m_state.SetProjectSaver([this] { return ++m_saves, m_saveSucceeds; });
     }
     int m_saves = 0;
     bool m_saveSucceeds = true;
     FakeFrameServices m_frame;
 };
 
-TEST_F(CompoundFileCreateTest, AFailedSaveBuildsNoPackageAndLeavesNoLocationFile)
+TEST_F(CompoundFileCreateTest, PacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLocationFile)
 {
     m_saveSucceeds = false;
     EXPECT_FALSE(m_state.Create(pathOf("out.qvz"), 0));
-    EXPECT_EQ(m_saves, 1);
     EXPECT_TRUE(m_log.calls.isEmpty());
     EXPECT_FALSE(CCompoundFile::LocationFileExists(pathOf("project")));
-}
-
-TEST_F(CompoundFileCreateTest, PacksAfterTheSaveAndKeepsAnExistingLocationFile)
-{
+    m_saveSucceeds = true;
     holdFolder(pathOf("project"), "/other/Old.qvz");
     EXPECT_TRUE(m_state.Create(pathOf("out.qvz"), 0));
     EXPECT_EQ(m_log.calls, QStringList({"Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0"}));
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), "/other/Old.qvz");
     EXPECT_FALSE(m_state.Create("", 0));
-    EXPECT_EQ(m_saves, 1);
+    EXPECT_EQ(m_saves, 2);
 }
 
 TEST_F(CompoundFileCreateTest, ManageCompoundFilePacksIntoTheDefaultPackage)
@@ -269,45 +255,35 @@ TEST_F(CompoundFileCreateTest, ManageCompoundFilePacksIntoTheDefaultPackage)
     EXPECT_EQ(prompts.lastText(), "Failed to create Tamro Plenthover Compound File.");
 }
 
-TEST_F(CompoundFileTest, CleanUpRemovesTheUnpackedDatabases)
+TEST_F(CompoundFileTest, CleanUpRemovesTheUnpackedDatabasesOfAValidStateOnly)
 {
     const QString folder = pathOf("Demo/");
     for (const char* name : {"Demo.prj", "Demo.eqm", "Demo.mtl", "STEP_1.STP", "STEP_2.stp", "Keep.txt"})
-        WriteTextFile(folder.chopped(1) + "/" + name, "x");
-    const QString qvz = package("Demo/Demo.qvz");
-    holdFolder(folder, qvz);
+        WriteTextFile(folder + name, "x");
+    const QString elsewhere = package("Demo.qvz");
+    holdFolder(folder, elsewhere);
+    m_state.CleanUp(folder, "Demo"); // the package lies elsewhere: its location file stays
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"CompoundFileLocation.txt", "Keep.txt"}));
+    WriteTextFile(folder + "Demo.prj", "x");
+    holdFolder(folder, package("Demo/Demo.qvz"));
     m_state.CleanUp(folder, "Demo");
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Demo.qvz", "Keep.txt"}));
-}
 
-TEST_F(CompoundFileTest, CleanUpKeepsTheLocationFileOfAPackageElsewhere)
-{
-    const QString folder = pathOf("Demo/");
-    WriteTextFile(pathOf("Demo/Demo.prj"), "x");
-    holdFolder(folder, package("Demo.qvz"));
-    m_state.CleanUp(folder, "Demo");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"CompoundFileLocation.txt"}));
-}
-
-TEST_F(CompoundFileTest, AnInvalidStateLeavesTheFolderAlone)
-{
+    WriteTextFile(folder + "Demo.prj", "x");
+    holdFolder(folder, folder + "Demo.qvz");
     SetCompoundFilePackerFactory(nullptr);
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     m_state.Expand(package("Other.qvz"));
-    WriteTextFile(pathOf("Demo/Demo.prj"), "x");
-    holdFolder(pathOf("Demo"), package("Demo/Demo.qvz"));
-    m_state.CleanUp(pathOf("Demo"), "Demo");
-    EXPECT_TRUE(QFile::exists(pathOf("Demo/Demo.prj")));
+    m_state.CleanUp(folder, "Demo");
+    EXPECT_TRUE(QFile::exists(folder + "Demo.prj"));
 }
 
 TEST_F(CompoundFileTest, TheLocationFileIsReadUpToItsFirstLineEnd)
 {
     QDir().mkpath(pathOf("f"));
-    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("f")), "");
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "");
     WriteTextFile(CCompoundFile::LocationFilePath(pathOf("f")), "/data/A.qvz\r\nignored\n");
-    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("f")), "/data/A.qvz");
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "/data/A.qvz");
     ScriptedPromptService prompts;
     prompts.expect(IDOK);

@@ -1,5 +1,4 @@
 #include "OpenFixture.h"
-#include "ProjectsTestSupport.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -55,9 +54,9 @@ TEST_F(LanguageTemplateTest, AMissingTemplateIsReplacedByTheDefaultOnYes)
     ASSERT_TRUE(OpenGiven(DemoStoring("Missing.lng"))) << prompts.lastText().toStdString();
     EXPECT_EQ(prompts.texts(), QStringList{TEMPLATE_MISSING});
     EXPECT_EQ(app.fileSet().languageTemplatePath, defaultLanguage);
-    EXPECT_EQ(
-        Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
-        defaultLanguage);
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"")
+                  .toString(),
+              defaultLanguage);
     EXPECT_TRUE(app.isProjectModified());
 }
 
@@ -118,8 +117,8 @@ TEST_F(LanguageTemplateTest, AnotherTemplateChosenInTheDialogIsStoredAndUsed)
     CLanguagePreferenceDialog::SetDialogHook(previous);
     ASSERT_TRUE(opened);
     EXPECT_EQ(app.fileSet().workingLanguageDBPath, defaultLanguage);
-    EXPECT_EQ(
-        Value(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"").toString(),
-        defaultLanguage);
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"")
+                  .toString(),
+              defaultLanguage);
     EXPECT_NE(foreign, defaultLanguage);
 }

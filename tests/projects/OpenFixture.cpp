@@ -1,11 +1,9 @@
 #include "OpenFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 
 OpenFixture::OpenFixture()
 {
@@ -44,12 +42,4 @@ QMap<QString, QByteArray> OpenFixture::Snapshot(const QString& folder)
         files.insert(info.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     }
     return files;
-}
-
-QVariant OpenFixture::Value(const QString& path, const QString& sql)
-{
-    CDaoDatabase database;
-    database.Open(path, DatabaseRole::ReadOnly);
-    QSqlQuery query = database.Query(sql);
-    return query.next() ? query.value(0) : QVariant();
 }

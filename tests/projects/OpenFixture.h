@@ -5,6 +5,7 @@
 
 #include "FakeAppContext.h"
 #include "FakeFrameServices.h"
+#include "ProjectsTestSupport.h"
 #include "ScriptedPrompts.h"
 #include "ScriptedWarningDialog.h"
 #include "foundation/db/ProjectGenerator.h"
@@ -27,7 +28,6 @@ protected:
     QString instanceDir() const { return app.root() + "instance/"; }
     // Every file of the folder with its bytes.
     static QMap<QString, QByteArray> Snapshot(const QString& folder);
-    static QVariant Value(const QString& path, const QString& sql);
 
     FakeAppContext app;
     FakeFrameServices frame;

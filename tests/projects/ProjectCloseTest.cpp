@@ -72,15 +72,22 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
     EXPECT_TRUE(app.isProjectModified());
 }
 
-TEST_F(ProjectCloseTest, YesSavesBeforeClosing)
+// Yes saves before closing, No discards the edit; either way nothing is left in the working folder.
+TEST_F(ProjectCloseTest, YesSavesAndNoDiscardsBeforeClosing)
 {
     OpenDemo();
-    EditProject("UPDATE Process SET Description = 'Saved at close' WHERE ProcessID = 1");
-    prompts.expect(IDYES);
-    ASSERT_TRUE(manager.CloseCurrentProject());
-    EXPECT_EQ(ValueIn(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
-              "Saved at close");
-    EXPECT_EQ(WorkingCopiesLeft(), QStringList());
+    for (const int answer : {IDNO, IDYES}) {
+        if (answer == IDYES)
+            ReopenProject();
+        EditProject("UPDATE Process SET Description = 'Edited at close' WHERE ProcessID = 1");
+        prompts.expect(answer);
+        ASSERT_TRUE(manager.CloseCurrentProject());
+        EXPECT_FALSE(app.isProjectModified());
+        EXPECT_EQ(LayerValue(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1")
+                          .toString() == "Edited at close",
+                  answer == IDYES);
+        EXPECT_EQ(WorkingCopiesLeft(), QStringList());
+    }
 }
 
 TEST_F(ProjectCloseTest, YesOnAnUntitledProjectWhoseSaveAsIsRefusedKeepsItOpen)
@@ -92,18 +99,6 @@ TEST_F(ProjectCloseTest, YesOnAnUntitledProjectWhoseSaveAsIsRefusedKeepsItOpen)
     EXPECT_FALSE(manager.CloseCurrentProject());
     EXPECT_NE(GetProjectDatabase(), nullptr);
     EXPECT_TRUE(QFileInfo::exists(app.fileSet().projectDBPath));
-}
-
-TEST_F(ProjectCloseTest, NoDiscardsTheChangesAndClosesTheProject)
-{
-    OpenDemo();
-    EditProject("UPDATE Process SET Description = 'Discarded' WHERE ProcessID = 1");
-    prompts.expect(IDNO);
-    ASSERT_TRUE(manager.CloseCurrentProject());
-    EXPECT_FALSE(app.isProjectModified());
-    EXPECT_NE(ValueIn(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1").toString(),
-              "Discarded");
-    EXPECT_EQ(WorkingCopiesLeft(), QStringList());
 }
 
 TEST_F(ProjectCloseTest, AGivenPathToOpenNextSurvivesTheClose)

@@ -4,7 +4,6 @@
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
-#include <QSqlQuery>
 
 void ProjectFixture::WriteProject(const ProjectSpec& spec)
 {
@@ -45,14 +44,6 @@ void ProjectFixture::ReopenProject()
     ASSERT_TRUE(manager.OpenStepDatabases(error, QString()));
     ASSERT_TRUE(manager.WriteInUseMarker(m_projectDir));
     frame.projectOpen = true;
-}
-
-QVariant ProjectFixture::ValueIn(const QString& path, const QString& sql)
-{
-    CDaoDatabase database;
-    database.Open(path, DatabaseRole::ReadOnly);
-    QSqlQuery query = database.Query(sql);
-    return query.next() ? query.value(0) : QVariant();
 }
 
 void ProjectFixture::EditProject(const QString& sql)

@@ -5,6 +5,7 @@
 
 #include "FakeAppContext.h"
 #include "FakeFrameServices.h"
+#include "ProjectsTestSupport.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "projects/ProjectManager.h"
@@ -26,8 +27,6 @@ protected:
     QString projectDir() const { return m_projectDir; }
     QString workingDir() const { return app.root() + "instance/"; }
     QString projectPath(const QString& extension) const { return m_projectDir + m_name + extension; }
-    // One value read through the layer's read-only role.
-    static QVariant ValueIn(const QString& path, const QString& sql);
     // A statement on the open project working copy or a step's working copy.
     void EditProject(const QString& sql);
     void EditStep(long stepID, const QString& sql);

@@ -1,5 +1,4 @@
 #include "OpenFixture.h"
-#include "ProjectsTestSupport.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
@@ -102,12 +101,13 @@ TEST_F(NewProjectOpenTest, TheProjectRecordTakesTheNameAndDescription)
 {
     ASSERT_TRUE(manager.OpenProjectFile(1, "NewOne", "A new one", true));
     const ProjectFileSet& files = app.fileSet();
-    EXPECT_EQ(Value(files.projectDBPath, "SELECT ProjectName || '|' || Description FROM Project").toString(),
-              "NewOne|A new one");
-    EXPECT_EQ(Value(files.projectDBPath, "SELECT count(*) FROM Project").toInt(), 1);
-    EXPECT_EQ(Value(files.projectDBPath, "SELECT Description FROM Preferences").toString(), "NewOne");
-    EXPECT_EQ(Value(files.projectDBPath, "SELECT Description FROM Options").toString(), "NewOne");
-    EXPECT_EQ(files.projectID, Value(files.projectDBPath, "SELECT ProjectID FROM Project").toInt());
+    EXPECT_EQ(
+        LayerValue(files.projectDBPath, "SELECT ProjectName || '|' || Description FROM Project").toString(),
+        "NewOne|A new one");
+    EXPECT_EQ(LayerValue(files.projectDBPath, "SELECT count(*) FROM Project").toInt(), 1);
+    EXPECT_EQ(LayerValue(files.projectDBPath, "SELECT Description FROM Preferences").toString(), "NewOne");
+    EXPECT_EQ(LayerValue(files.projectDBPath, "SELECT Description FROM Options").toString(), "NewOne");
+    EXPECT_EQ(files.projectID, LayerValue(files.projectDBPath, "SELECT ProjectID FROM Project").toInt());
     EXPECT_TRUE(files.newProject);
     EXPECT_TRUE(app.isProjectModified());
     EXPECT_TRUE(app.recentFiles().isEmpty());

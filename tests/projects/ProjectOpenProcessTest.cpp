@@ -2,15 +2,9 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 const char* const ALREADY_OPEN =
@@ -18,58 +12,7 @@ const char* const ALREADY_OPEN =
 const char* const RECOVER_QUESTION = "A working copy of this Project exists and may contain unsaved "
                                      "work.\n\nDo you want to try to recover it?";
 
-// Runs work in a child process, which reports its answer through a pipe and then waits to be killed.
-class ChildProcess {
-public:
-    explicit ChildProcess(const std::function<bool()>& work)
-    {
-        int ready[2];
-        if (::pipe(ready) != 0)
-            return;
-        m_child = ::fork();
-        if (m_child == 0) {
-            const char answer = work() ? 1 : 0;
-            (void)!::write(ready[1], &answer, 1);
-            ::pause();
-            ::_exit(0);
-        }
-        char answer = 0;
-        m_succeeded = ::read(ready[0], &answer, 1) == 1 && answer == 1;
-        ::close(ready[0]);
-        ::close(ready[1]);
-    }
-    ~ChildProcess() { Kill(); }
-    void Kill()
-    {
-        if (m_child > 0) {
-            ::kill(m_child, SIGKILL);
-            ::waitpid(m_child, nullptr, 0);
-        }
-        m_child = -1;
-    }
-    bool succeeded() const { return m_succeeded; }
-
-private:
-    pid_t m_child = -1;
-    bool m_succeeded = false;
-};
 } // namespace
-
-// What an earlier instance leaves behind: its working copies of the project and every step, and
-// the marker naming its folder (no longer locked).
-void LeaveEarlierInstance(const QString& folder, const QString& earlier)
-{
-    ASSERT_TRUE(QDir().mkpath(earlier));
-    for (const auto& [from, to] : {std::pair{".prj", ".wc"}, {".eqm", ".ewc"}, {".mtl", ".mwc"}})
-        ASSERT_TRUE(CopyDatabaseFile(folder + "Demo" + from, earlier + "Demo" + to));
-    for (const StepSpec& step : CProjectGenerator::DemoProject().steps) {
-        ASSERT_TRUE(CopyDatabaseFile(folder + CProjectGenerator::StepFileName(step.stepID),
-                                     earlier + QString("STEP_%1.WC").arg(step.stepID)));
-    }
-    QFile marker(folder + "WorkingPath.txt");
-    ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
-    marker.write(QFile::encodeName(earlier));
-}
 
 class ProjectOpenProcessTest : public OpenFixture {};
 
@@ -106,7 +49,7 @@ TEST_F(ProjectOpenProcessTest, WorkingCopiesOfAKilledInstanceAreRecoveredWithThe
     prompts.expect(IDYES);
     ASSERT_TRUE(OpenGiven(path));
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
-    EXPECT_EQ(Value(app.fileSet().projectDBPath, "SELECT Description FROM Project").toString(),
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT Description FROM Project").toString(),
               "edited before the crash");
     EXPECT_TRUE(QFileInfo::exists(folder + "Demo.prj1"));
     EXPECT_TRUE(manager.HoldsInUseMarker());

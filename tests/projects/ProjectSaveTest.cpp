@@ -46,8 +46,8 @@ TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
 
     ASSERT_TRUE(manager.CloseCurrentProject());
     ReopenProject();
-    EXPECT_EQ(ValueIn(app.fileSet().projectDBPath, PROCESS_DESCRIPTION).toString(), "Edited");
-    EXPECT_EQ(ValueIn(GetStepDBPath(1002), STEP_LABEL).toString(), "Edited step");
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, PROCESS_DESCRIPTION).toString(), "Edited");
+    EXPECT_EQ(LayerValue(GetStepDBPath(1002), STEP_LABEL).toString(), "Edited step");
 }
 
 TEST_F(ProjectSaveTest, AStepWithoutAnOpenDatabaseIsWrittenFromItsWorkingCopy)
@@ -63,7 +63,7 @@ TEST_F(ProjectSaveTest, AStepWithoutAnOpenDatabaseIsWrittenFromItsWorkingCopy)
         }
     }
     ASSERT_TRUE(manager.SaveProject(QString(), false));
-    EXPECT_EQ(ValueIn(projectDir() + "STEP_1003.STP", STEP_LABEL).toString(), "Unregistered");
+    EXPECT_EQ(LayerValue(projectDir() + "STEP_1003.STP", STEP_LABEL).toString(), "Unregistered");
 }
 
 TEST_F(ProjectSaveTest, ANewNameWritesTheFilesUnderItAndRenamesTheProjectRecord)
@@ -73,7 +73,7 @@ TEST_F(ProjectSaveTest, ANewNameWritesTheFilesUnderItAndRenamesTheProjectRecord)
     ASSERT_TRUE(manager.SaveProject("Copy", false));
     for (const char* extension : {".prj", ".eqm", ".mtl"})
         EXPECT_TRUE(QFileInfo::exists(projectDir() + "Copy" + extension)) << extension;
-    EXPECT_EQ(ValueIn(projectDir() + "Copy.prj", "SELECT ProjectName FROM Project").toString(), "Copy");
+    EXPECT_EQ(LayerValue(projectDir() + "Copy.prj", "SELECT ProjectName FROM Project").toString(), "Copy");
     EXPECT_EQ(app.recentFiles(), QStringList{projectDir() + "Copy.prj"});
     EXPECT_FALSE(manager.m_bPendingRecentFile);
 }
@@ -100,11 +100,11 @@ TEST_P(ProjectSaveFailureTest, AFailureOnTheNthFileKeepsEveryTargetOpenable)
     EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
     for (const QString& name :
          QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
-        EXPECT_GT(ValueIn(projectDir() + name, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0)
+        EXPECT_GT(LayerValue(projectDir() + name, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0)
             << name.toStdString();
     // The project database is the seventh file, after the six steps.
     const bool projectWritten = GetParam() > 7;
-    EXPECT_EQ(ValueIn(projectPath(".prj"), PROCESS_DESCRIPTION).toString() == "Edited", projectWritten);
+    EXPECT_EQ(LayerValue(projectPath(".prj"), PROCESS_DESCRIPTION).toString() == "Edited", projectWritten);
     EXPECT_TRUE(app.fileSet().projectDatabase->IsOpen());
     EXPECT_EQ(app.stepDatabases().count(), 6);
 }
@@ -142,17 +142,18 @@ TEST_F(ProjectSaveTest, ATemplateSaveStripsOnlyTheWrittenTemplate)
     EXPECT_EQ(frame.callsNamed("BeginProgress"), QStringList{"BeginProgress 0 100 saving template"});
     EXPECT_EQ(ProgressPositions(frame), (QList<int>{20, 50, 80, 90, 100}));
     const QString written = projectPath(".qvt");
-    EXPECT_EQ(ValueIn(written, "SELECT COUNT(*) FROM Process").toInt(), 0);
-    EXPECT_EQ(ValueIn(written, "SELECT COUNT(*) FROM \"Step-To-Process\"").toInt(), 0);
-    EXPECT_EQ(ValueIn(written, "SELECT group_concat(StepName) FROM ProjectStep").toString(), "START");
+    EXPECT_EQ(LayerValue(written, "SELECT COUNT(*) FROM Process").toInt(), 0);
+    EXPECT_EQ(LayerValue(written, "SELECT COUNT(*) FROM \"Step-To-Process\"").toInt(), 0);
+    EXPECT_EQ(LayerValue(written, "SELECT group_concat(StepName) FROM ProjectStep").toString(), "START");
     const char* const builderRows = "SELECT COUNT(*) FROM WindowsPosition WHERE Type = 'Project Builder'";
     EXPECT_EQ(
-        ValueIn(written, "SELECT COUNT(*) FROM WindowsPosition WHERE Type <> 'Project Builder'").toInt(), 0);
-    EXPECT_EQ(ValueIn(written, builderRows).toInt(),
-              ValueIn(app.fileSet().projectDBPath, builderRows).toInt());
+        LayerValue(written, "SELECT COUNT(*) FROM WindowsPosition WHERE Type <> 'Project Builder'").toInt(),
+        0);
+    EXPECT_EQ(LayerValue(written, builderRows).toInt(),
+              LayerValue(app.fileSet().projectDBPath, builderRows).toInt());
     EXPECT_TRUE(QFileInfo::exists(projectPath(".eqt")));
     EXPECT_TRUE(QFileInfo::exists(projectPath(".mtt")));
-    EXPECT_EQ(ValueIn(app.fileSet().projectDBPath, "SELECT COUNT(*) FROM Process").toInt(), 2);
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT COUNT(*) FROM Process").toInt(), 2);
     EXPECT_EQ(app.stepDatabases().count(), 6);
 }
 

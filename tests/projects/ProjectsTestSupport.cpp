@@ -1,11 +1,18 @@
 #include "ProjectsTestSupport.h"
 
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/ProjectGenerator.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 QVariant RawQuery(const QString& path, const QString& sql)
 {
@@ -26,6 +33,14 @@ QVariant RawQuery(const QString& path, const QString& sql)
     return value;
 }
 
+QVariant LayerValue(const QString& path, const QString& sql)
+{
+    CDaoDatabase database;
+    database.Open(path, DatabaseRole::ReadOnly);
+    QSqlQuery query = database.Query(sql);
+    return query.next() ? query.value(0) : QVariant();
+}
+
 QByteArray FileBytes(const QString& path)
 {
     QFile file(path);
@@ -38,6 +53,45 @@ void WriteTextFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+void LeaveEarlierInstance(const QString& folder, const QString& earlier)
+{
+    ASSERT_TRUE(QDir().mkpath(earlier));
+    for (const auto& [from, to] : {std::pair{".prj", ".wc"}, {".eqm", ".ewc"}, {".mtl", ".mwc"}})
+        ASSERT_TRUE(CopyDatabaseFile(folder + "Demo" + from, earlier + "Demo" + to));
+    for (const StepSpec& step : CProjectGenerator::DemoProject().steps) {
+        ASSERT_TRUE(CopyDatabaseFile(folder + CProjectGenerator::StepFileName(step.stepID),
+                                     earlier + QString("STEP_%1.WC").arg(step.stepID)));
+    }
+    WriteTextFile(folder + "WorkingPath.txt", QFile::encodeName(earlier));
+}
+
+ChildProcess::ChildProcess(const std::function<bool()>& work)
+{
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return;
+    m_child = ::fork();
+    if (m_child == 0) {
+        const char answer = work() ? 1 : 0;
+        (void)!::write(ready[1], &answer, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char answer = 0;
+    m_succeeded = ::read(ready[0], &answer, 1) == 1 && answer == 1;
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+void ChildProcess::Kill()
+{
+    if (m_child > 0) {
+        ::kill(m_child, SIGKILL);
+        ::waitpid(m_child, nullptr, 0);
+    }
+    m_child = -1;
 }
 
 QString ProjectsFixture::build(DatabaseKind kind, const QString& name)

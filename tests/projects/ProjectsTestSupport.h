@@ -1,6 +1,7 @@
 #pragma once
-// Fixture of the project tests: an application object, real database files built from the
-// schema, and a private connection that reads and writes them without the layer under test.
+// Helpers of the project tests: real database files built from the schema, a private connection
+// that reads and writes them without the layer under test, and a child process that stands for
+// another program instance.
 
 #include "FakeAppContext.h"
 #include "foundation/db/SchemaBuilder.h"
@@ -8,13 +9,34 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 // Runs one statement on the file over a private connection; the first value of the first row.
 QVariant RawQuery(const QString& path, const QString& sql);
+// One value read through the layer's read-only role.
+QVariant LayerValue(const QString& path, const QString& sql);
 QByteArray FileBytes(const QString& path);
 // Creates the folders on the way.
 void WriteTextFile(const QString& path, const QByteArray& bytes);
+
+// What an earlier instance leaves behind in earlier: working copies of the Demo project in folder
+// and of every step, and the marker naming its folder (no longer locked).
+void LeaveEarlierInstance(const QString& folder, const QString& earlier);
+
+// Runs work in a child process, which reports its answer through a pipe and then waits to be killed.
+class ChildProcess {
+public:
+    explicit ChildProcess(const std::function<bool()>& work);
+    ~ChildProcess() { Kill(); }
+    void Kill();
+    bool succeeded() const { return m_succeeded; }
+
+private:
+    pid_t m_child = -1;
+    bool m_succeeded = false;
+};
 
 class ProjectsFixture : public ::testing::Test {
 protected:

@@ -75,27 +75,18 @@ TEST(WarningDialogTest, ShowsItsTextsAndTheBoxAsOffered)
     EXPECT_TRUE(box->isHidden());
 }
 
-TEST(WarningDialogTest, OkReadsTheBoxOnlyWhenItIsShown)
+TEST(WarningDialogTest, OkReadsTheTickedBoxOnlyWhenItIsShownAndCancelNever)
 {
-    for (bool offered : {true, false}) {
+    for (const auto& [button, offered, dontAsk] : {std::tuple{QDialogButtonBox::Ok, true, true},
+                                                   {QDialogButtonBox::Ok, false, false},
+                                                   {QDialogButtonBox::Cancel, true, false}}) {
         CWarningDialog dialog(TARGET, WARNING, ACTIONS);
         dialog.SetShowCheckBox(offered);
-        QTimer::singleShot(0, &dialog, [&dialog] {
+        QTimer::singleShot(0, &dialog, [&dialog, button = button] {
             dialog.findChild<QCheckBox*>("dontAskAgain")->setChecked(true);
-            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            dialog.findChild<QDialogButtonBox*>()->button(button)->click();
         });
-        EXPECT_EQ(dialog.DoModal(), IDOK);
-        EXPECT_EQ(dialog.m_bDontAskAgain, offered);
+        EXPECT_EQ(dialog.DoModal(), button == QDialogButtonBox::Ok ? IDOK : IDCANCEL);
+        EXPECT_EQ(dialog.m_bDontAskAgain, dontAsk);
     }
-}
-
-TEST(WarningDialogTest, CancelKeepsTheMember)
-{
-    CWarningDialog dialog(TARGET, WARNING, ACTIONS);
-    QTimer::singleShot(0, &dialog, [&dialog] {
-        dialog.findChild<QCheckBox*>("dontAskAgain")->setChecked(true);
-        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
-    });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_FALSE(dialog.m_bDontAskAgain);
 }

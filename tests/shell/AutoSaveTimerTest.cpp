@@ -4,112 +4,59 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct AutoSaveState {
-    bool open = true;
-    bool modified = true;
-    bool isTemplate = false;
-    bool busy = false;
-    int saves = 0;
-    bool timerArmedDuringSave = true;
+struct AutoSaveCase {
+    bool open, modified, isTemplate, busy, modalDialog;
+    int saves;
 };
 
-void wire(CAutoSaveTimer& timer, AutoSaveState& s)
-{
-    CAutoSaveTimer::Hooks hooks;
-    hooks.isProjectOpen = [&s] { return s.open; };
-    hooks.isProjectModified = [&s] { return s.modified; };
-    hooks.isTemplate = [&s] { return s.isTemplate; };
-    hooks.isBusy = [&s] { return s.busy; };
-    hooks.save = [&s, &timer] {
-        ++s.saves;
-        s.timerArmedDuringSave = timer.IsArmed();
-        timer.Stop(); // the save stops the timer, as the project save does
-    };
-    timer.SetHooks(std::move(hooks));
-}
+class AutoSaveTimerTest : public ::testing::TestWithParam<AutoSaveCase> {};
 } // namespace
 
-TEST(AutoSaveTimer, MinutesAreClampedAndZeroTurnsItOff)
+// Only an open, modified, non-template project is saved, and only while nothing else is running;
+// a skipped tick arms the timer again, and the save itself runs with the timer stopped.
+TEST_P(AutoSaveTimerTest, SavesOnlyWhatNeedsSavingAndArmsAgain)
 {
-    const QList<QPair<int, int>> cases = {{-1, 0}, {0, 0}, {5, 5}, {120, 120}, {121, 120}};
-    for (const auto& [given, expected] : cases) {
-        CAutoSaveTimer timer;
-        timer.SetMinutes(given);
-        timer.Arm();
-        EXPECT_EQ(timer.Minutes(), expected) << given;
-        EXPECT_EQ(timer.IsArmed(), expected > 0) << given;
-        if (expected > 0)
-            EXPECT_EQ(timer.IntervalMs(), expected * 60000);
-    }
-}
-
-TEST(AutoSaveTimer, SavesAnOpenModifiedProjectAndArmsAgain)
-{
+    const AutoSaveCase c = GetParam();
     CAutoSaveTimer timer;
-    AutoSaveState state;
-    wire(timer, state);
+    int saves = 0;
+    bool armedDuringSave = false;
+    CAutoSaveTimer::Hooks hooks;
+    hooks.isProjectOpen = [&] { return c.open; };
+    hooks.isProjectModified = [&] { return c.modified; };
+    hooks.isTemplate = [&] { return c.isTemplate; };
+    hooks.isBusy = [&] { return c.busy; };
+    hooks.save = [&] {
+        ++saves;
+        armedDuringSave = timer.IsArmed();
+        timer.Stop(); // as the project save does
+    };
+    timer.SetHooks(std::move(hooks));
     timer.SetMinutes(10);
     timer.Arm();
+    QDialog dialog;
+    dialog.setModal(true);
+    if (c.modalDialog)
+        dialog.show();
     timer.OnTimer();
-    EXPECT_EQ(state.saves, 1);
-    EXPECT_FALSE(state.timerArmedDuringSave);
+    EXPECT_EQ(saves, c.saves);
+    EXPECT_FALSE(armedDuringSave);
     EXPECT_TRUE(timer.IsArmed());
     EXPECT_EQ(timer.IntervalMs(), 600000);
 }
 
-TEST(AutoSaveTimer, SavesOnlyWhatNeedsSaving)
-{
-    struct Case {
-        bool open, modified, isTemplate;
-        int saves;
-    };
-    for (const Case& c : {Case{true, true, false, 1}, Case{false, true, false, 0}, Case{true, false, false, 0},
-                          Case{true, true, true, 0}}) {
-        CAutoSaveTimer timer;
-        AutoSaveState state{c.open, c.modified, c.isTemplate};
-        wire(timer, state);
-        timer.SetMinutes(3);
-        timer.OnTimer();
-        EXPECT_EQ(state.saves, c.saves) << c.open << c.modified << c.isTemplate;
-        EXPECT_TRUE(timer.IsArmed());
-    }
-}
-
-TEST(AutoSaveTimer, SkipsAndRearmsWhileAModalDialogIsOpen)
-{
-    CAutoSaveTimer timer;
-    AutoSaveState state;
-    wire(timer, state);
-    timer.SetMinutes(2);
-    QDialog dialog;
-    dialog.setModal(true);
-    dialog.show();
-    timer.OnTimer();
-    EXPECT_EQ(state.saves, 0);
-    EXPECT_TRUE(timer.IsArmed());
-    dialog.hide();
-    timer.OnTimer();
-    EXPECT_EQ(state.saves, 1);
-}
-
-TEST(AutoSaveTimer, SkipsAndRearmsWhileTheEngineOrATransactionIsBusy)
-{
-    CAutoSaveTimer timer;
-    AutoSaveState state;
-    state.busy = true;
-    wire(timer, state);
-    timer.SetMinutes(2);
-    timer.OnTimer();
-    EXPECT_EQ(state.saves, 0);
-    EXPECT_TRUE(timer.IsArmed());
-}
+INSTANTIATE_TEST_SUITE_P(States, AutoSaveTimerTest,
+                         ::testing::Values(AutoSaveCase{true, true, false, false, false, 1},
+                                           AutoSaveCase{false, true, false, false, false, 0},
+                                           AutoSaveCase{true, false, false, false, false, 0},
+                                           AutoSaveCase{true, true, true, false, false, 0},
+                                           AutoSaveCase{true, true, false, true, false, 0},
+                                           AutoSaveCase{true, true, false, false, true, 0}));
 
 TEST(AutoSaveTimer, ZeroMinutesNeverArms)
 {
     CAutoSaveTimer timer;
-    AutoSaveState state;
-    wire(timer, state);
     timer.SetMinutes(0);
+    timer.Arm();
     timer.OnTimer();
     EXPECT_FALSE(timer.IsArmed());
 }

@@ -34,45 +34,17 @@ TEST(ManagedSideStandIn, EditorsChangeNothingAndSayNothingChanged)
     EXPECT_TRUE(side.DotNetRuntimeLookupMatParams());
 }
 
-TEST(ManagedSideStandIn, RecordsNotificationsWithTheirNames)
-{
-    CManagedSideStandIn side;
-    ZEVKProjectNamesLocations names;
-    names.projectName = "Demo";
-    names.currentStepDBPath = "/w/STEP_4.WC";
-    side.DotNetNotifyOptionsUpdate(names);
-    side.DotNetInvokeUpdateLanguage("German", names);
-    side.DotNetNotifyCommentsTypeUpdate();
-    side.DotNetInvokeResetStepWiseCache();
-    side.DotNetInvokeSetEquipmentManagerToReload();
-    EXPECT_EQ(side.notifications(), QStringList({"NotifyOptionsUpdate", "UpdateLanguage German",
-                                                 "NotifyCommentsTypeUpdate", "ResetStepWiseCache",
-                                                 "SetEquipmentManagerToReload"}));
-    EXPECT_EQ(side.lastNames().projectName, "Demo");
-    EXPECT_EQ(side.lastNames().currentStepDBPath, "/w/STEP_4.WC");
-}
-
-TEST(ManagedSide, TheStandInServesUntilAnotherIsInstalled)
-{
-    IManagedSide* standIn = GetManagedSide();
-    ASSERT_NE(standIn, nullptr);
-    CManagedSideStandIn other;
-    SetManagedSide(&other);
-    EXPECT_EQ(GetManagedSide(), &other);
-    SetManagedSide(nullptr);
-    EXPECT_EQ(GetManagedSide(), standIn);
-}
-
 TEST(ImplementedZEVKCallBack, LooksUpCompoundFileMembersOnlyThroughTheInstalledLookUp)
 {
     ImplementedZEVKCallBack callBack;
     QString out = "none";
     EXPECT_FALSE(callBack.GetMaterialOrEquipmentFileFromQvzFile(1, "/w/", "Lib", out));
     EXPECT_EQ(out, "none");
-    ImplementedZEVKCallBack::SetQvzFileLookup([](int kind, const QString& folder, const QString& name, QString& o) {
-        o = folder + name + (kind == 1 ? ".mtl" : ".eqm");
-        return true;
-    });
+    ImplementedZEVKCallBack::SetQvzFileLookup(
+        [](int kind, const QString& folder, const QString& name, QString& o) {
+            o = folder + name + (kind == 1 ? ".mtl" : ".eqm");
+            return true;
+        });
     EXPECT_TRUE(callBack.GetMaterialOrEquipmentFileFromQvzFile(1, "/w/", "Lib", out));
     EXPECT_EQ(out, "/w/Lib.mtl");
     ImplementedZEVKCallBack::SetQvzFileLookup({});

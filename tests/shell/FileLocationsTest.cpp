@@ -86,28 +86,20 @@ TEST(QVFileLocations, ALanguageTemplateThatCannotBeWrittenIsCopiedToAWritableFol
     EXPECT_FALSE(QFileInfo::exists(locations.instanceTempDir()));
 }
 
-TEST(QVFileLocations, AWritableLanguageTemplateIsUsedInPlaceAndAMissingOneFails)
+TEST(QVFileLocations, AWritableTemplateIsUsedInPlaceAMissingOneFailsAndOneWithAJournalIsNotByteCopied)
 {
     QTemporaryDir dir;
     const QString source = writeFile(dir.filePath("Mine.lng"), "db");
     CQVFileLocations locations(nullptr);
-    locations.SetAccessProbe([](const QString&) { return true; });
+    locations.SetAccessProbe([](const QString& path) { return !path.endsWith("Busy.lng"); });
     ASSERT_TRUE(locations.SetLanguageFile(source));
     EXPECT_EQ(locations.workingLanguageDBPath(), source);
     EXPECT_FALSE(locations.SetLanguageFile(dir.filePath("Missing.lng")));
     EXPECT_EQ(locations.workingLanguageDBPath(), source);
-    locations.RemoveInstanceFolderIfUnused();
-}
-
-TEST(QVFileLocations, ATemplateWithAJournalBesideItIsNotByteCopied)
-{
-    QTemporaryDir dir;
-    const QString source = writeFile(dir.filePath("Busy.lng"), "db");
-    writeFile(source + "-wal", "pending");
-    CQVFileLocations locations(nullptr);
-    locations.SetAccessProbe([](const QString&) { return false; });
-    EXPECT_FALSE(locations.SetLanguageFile(source));
-    EXPECT_TRUE(locations.workingLanguageDBPath().isEmpty());
+    const QString busy = writeFile(dir.filePath("Busy.lng"), "db");
+    writeFile(busy + "-wal", "pending");
+    EXPECT_FALSE(locations.SetLanguageFile(busy));
+    EXPECT_EQ(locations.workingLanguageDBPath(), source);
     locations.RemoveInstanceFolderIfUnused();
 }
 

@@ -36,12 +36,15 @@ protected:
 };
 } // namespace
 
-TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOne)
+TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOneAndWarningsComeFromTheMessageOptions)
 {
     setOption("TextRecipeOptions", "comments", 1);
     setOption("TextRecipeOptions", "Ranges", 0);
     setOption("TextRecipeOptions", "AddSpace", QVariant());
     setOption("TextRecipeOptions", "RangeTypeID", 3);
+    setOption("TextRecipeOptions", "Warnings", 1);
+    frame.OnProjectOpened(false);
+    EXPECT_FALSE(frame.m_displayOptions.warnings); // read from the message options only
     setOption("MessageOptions", "Warnings", 1);
     frame.OnProjectOpened(false);
     EXPECT_TRUE(frame.m_displayOptions.comments);
@@ -49,13 +52,6 @@ TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOne)
     EXPECT_FALSE(frame.m_displayOptions.addSpace);
     EXPECT_EQ(frame.m_displayOptions.rangeTypeID, 3);
     EXPECT_TRUE(frame.m_displayOptions.warnings);
-}
-
-TEST_F(FrameDisplayOptionsTest, WarningsComeFromTheMessageOptionsOnly)
-{
-    setOption("TextRecipeOptions", "Warnings", 1);
-    frame.OnProjectOpened(false);
-    EXPECT_FALSE(frame.m_displayOptions.warnings);
 }
 
 TEST_F(FrameDisplayOptionsTest, AmbientPressureIsConvertedToInternalUnits)

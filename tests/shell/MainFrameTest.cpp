@@ -1,10 +1,10 @@
+#include "shell/MainFrame.h"
 #include "ShellTestSupport.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/CommandTarget.h"
 #include "shell/MCStatusBar.h"
-#include "shell/MainFrame.h"
 #include "shell/bridge/ManagedSideStandIn.h"
 
 #include <QAction>
@@ -35,7 +35,10 @@ protected:
         frame.m_readDisplayOptions = [this] { calls << "readDisplayOptions"; };
         h.rebuildPanes = [this] { calls << "rebuildPanes:" + QString::number(frame.IsProjectOpen()); };
         h.reopenResultWindows = [this] { calls << "reopenResultWindows"; };
-        h.createEngineEntry = [this] { calls << "createEngineEntry"; return true; };
+        h.createEngineEntry = [this] {
+            calls << "createEngineEntry";
+            return true;
+        };
         h.loadRecipeCommentTypes = [this] { calls << "loadRecipeCommentTypes"; };
         h.buildAutomationModel = [this] { calls << "buildAutomationModel"; };
     }
@@ -118,12 +121,8 @@ TEST_F(MainFrameTest, ProjectOpenedCallsItsHooksInOrder)
     EXPECT_TRUE(frame.HasEngine());
     EXPECT_TRUE(frame.autoSaveTimer().IsArmed());
     EXPECT_FALSE(frame.MaterialLookupFailed());
-}
-
-TEST_F(MainFrameTest, TheAutomationModelIsBuiltOnlyWhileAutomationIsActive)
-{
-    recordHandOver();
-    g_bAutomationActive = true;
+    calls.clear();
+    g_bAutomationActive = true; // the automation model is built only while automation is active
     frame.OnProjectOpened(false);
     EXPECT_EQ(calls.last(), "buildAutomationModel");
 }
@@ -137,20 +136,7 @@ TEST_F(MainFrameTest, ARefusedMaterialLookUpSetsTheFlagTheOpenReads)
     SetManagedSide(previous);
 }
 
-TEST_F(MainFrameTest, CloseProjectRefusedKeepsEverythingOpen)
-{
-    frame.SetAutoSaveMinutes(5);
-    frame.OnProjectOpened(false);
-    frame.hooks().closeCurrentProject = [] { return false; };
-    bool automationDeleted = false;
-    frame.hooks().deleteAutomationModel = [&] { automationDeleted = true; };
-    EXPECT_FALSE(frame.CloseProject());
-    EXPECT_TRUE(frame.IsProjectOpen());
-    EXPECT_TRUE(frame.autoSaveTimer().IsArmed());
-    EXPECT_FALSE(automationDeleted);
-}
-
-TEST_F(MainFrameTest, CloseProjectClosesViewsResetsTheTitleAndDropsTemporaryFolders)
+TEST_F(MainFrameTest, CloseProjectRefusedKeepsEverythingElseClosesViewsResetsTheTitleAndDropsTemporaryFolders)
 {
     QTemporaryDir extracted;
     extracted.setAutoRemove(false);
@@ -161,10 +147,19 @@ TEST_F(MainFrameTest, CloseProjectClosesViewsResetsTheTitleAndDropsTemporaryFold
     EXPECT_EQ(frame.windowTitle(), "Tamro Plenthover - Demo");
     frame.mdiArea()->addSubWindow(new QLabel("recipe"))->show();
     QStringList order;
-    frame.hooks().closeCurrentProject = [&] { order << "close"; return true; };
+    bool closes = false;
+    frame.hooks().closeCurrentProject = [&] {
+        order << "close";
+        return closes;
+    };
     frame.hooks().deleteAutomationModel = [&] { order << "deleteAutomationModel"; };
+    EXPECT_FALSE(frame.CloseProject()); // refused: everything stays open
+    EXPECT_TRUE(frame.IsProjectOpen());
+    EXPECT_TRUE(frame.autoSaveTimer().IsArmed());
+    EXPECT_EQ(order, QStringList{"close"});
+    closes = true;
     EXPECT_TRUE(frame.CloseProject());
-    EXPECT_EQ(order, QStringList({"close", "deleteAutomationModel"}));
+    EXPECT_EQ(order, QStringList({"close", "close", "deleteAutomationModel"}));
     EXPECT_FALSE(frame.IsProjectOpen());
     EXPECT_FALSE(frame.autoSaveTimer().IsArmed());
     EXPECT_EQ(frame.windowTitle(), "Tamro Plenthover");
@@ -191,7 +186,8 @@ TEST_F(MainFrameTest, SortRequestsKeepItemDataAndSelection)
     combo.addItem("Acetone", 1);
     combo.addItem("Ethanol", 2);
     combo.setCurrentIndex(0);
-    EXPECT_TRUE(frame.OnFrameNotify(int(FrameNotifyMessage::SortComboBox), reinterpret_cast<qintptr>(&combo)));
+    EXPECT_TRUE(
+        frame.OnFrameNotify(int(FrameNotifyMessage::SortComboBox), reinterpret_cast<qintptr>(&combo)));
     ASSERT_EQ(combo.count(), 3);
     EXPECT_EQ(combo.itemText(0), "Acetone");
     EXPECT_EQ(combo.itemData(0).toInt(), 1);
@@ -284,18 +280,6 @@ TEST_F(MainFrameTest, ContextComesFromTheRegisteredProviderOnEveryEnablingQuesti
     EXPECT_EQ(frame.context().stepID, 12);
     frame.ExecuteCommand(ID_SIMULATE_BATCH);
     EXPECT_EQ(simulated, 1);
-}
-
-TEST_F(MainFrameTest, PanesAreTheSixNamedOnesAndRouteSelectionSaysNotAvailable)
-{
-    const QStringList titles = {"Process Explorer",   "Facility Explorer",      "Plan Explorer",
-                                "Standard Statements", "Scheduling Constraints", "Route Selection"};
-    for (int i = 0; i < PANE_COUNT; ++i)
-        EXPECT_EQ(frame.pane(PaneID(i))->windowTitle(), titles.at(i));
-    auto* label = qobject_cast<QLabel*>(frame.pane(PaneID::RouteSelection)->widget());
-    ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->text(), "Route selection is not available.");
-    EXPECT_EQ(frame.mdiArea()->viewMode(), QMdiArea::TabbedView);
 }
 
 TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndOpenThroughTheHook)

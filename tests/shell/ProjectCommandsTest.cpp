@@ -4,62 +4,45 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
 const char* const SAVE_QUESTION = "The current project has been modified. Do you want to save it?";
 
+// File Open, the recent files, the command line and drops reach the open sequence of a real
+// application; Save and Close follow it.
 class ProjectCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ResetShellProfile();
+        CProjectGenerator generator;
+        ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), m_root.path() + "/Demo/"));
+    }
+    void Start(const QStringList& arguments = {"quorvanta"})
+    {
         app = std::make_unique<CQuorvantaApp>();
-        ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+        ASSERT_TRUE(app->InitInstance(arguments));
         frame = app->mainFrame();
     }
     void TearDown() override
     {
-        app->ExitInstance();
-        app.reset();
+        if (app) {
+            app->ExitInstance();
+            app.reset();
+        }
         EXPECT_TRUE(prompts.allAnswersUsed());
-    }
-
-    // The Demo project opened the way the open sequence leaves it.
-    void OpenDemo()
-    {
-        m_projectDir = m_root.path() + "/Demo/";
-        CProjectGenerator generator;
-        ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), m_projectDir));
-        ProjectFileSet& files = app->fileSet();
-        const QString working = GetQuorvantaTempDir();
-        QDir().mkpath(working);
-        files.projectFilePath = m_projectDir + "Demo.prj";
-        files.projectDir = m_projectDir;
-        files.projectName = "Demo";
-        files.workingCopyDir = working;
-        files.projectDBPath = files.previousProjectDBPath = working + "Demo.wc";
-        files.equipmentDBPath = files.previousEquipmentDBPath = working + "Demo.ewc";
-        files.materialsDBPath = files.previousMaterialsDBPath = working + "Demo.mwc";
-        ASSERT_TRUE(CopyDatabaseFile(m_projectDir + "Demo.prj", files.projectDBPath));
-        ASSERT_TRUE(CopyDatabaseFile(m_projectDir + "Demo.eqm", files.equipmentDBPath));
-        ASSERT_TRUE(CopyDatabaseFile(m_projectDir + "Demo.mtl", files.materialsDBPath));
-        files.projectDatabase = new CDaoDatabase;
-        files.projectDatabase->Open(files.projectDBPath, DatabaseRole::WorkingCopy);
-        QString error;
-        ASSERT_TRUE(app->OpenStepDatabases(error, QString()));
-        frame->OnProjectOpened(false);
-        ASSERT_TRUE(app->WriteInUseMarker(m_projectDir));
     }
     void Edit()
     {
@@ -69,42 +52,50 @@ protected:
     QString SavedDescription() const
     {
         CDaoDatabase saved;
-        saved.Open(m_projectDir + "Demo.prj", DatabaseRole::ReadOnly);
+        saved.Open(m_path, DatabaseRole::ReadOnly);
         QSqlQuery query = saved.Query("SELECT Description FROM Process WHERE ProcessID = 1");
         return query.next() ? query.value(0).toString() : QString();
     }
+    bool ProjectShown() const { return frame->IsProjectOpen() && frame->windowTitle().endsWith(" - Demo"); }
 
     QTemporaryDir m_root;
-    QString m_projectDir;
+    const QString m_path = m_root.path() + "/Demo/Demo.prj";
     ScriptedPromptService prompts;
+    ScriptedFileDialogService dialogs;
     std::unique_ptr<CQuorvantaApp> app;
     CMainFrame* frame = nullptr;
 };
 } // namespace
 
-TEST_F(ProjectCommandsTest, SaveAndCloseAreEnabledOnlyWithAnOpenProject)
+TEST_F(ProjectCommandsTest, FileOpenSaveAndCloseRunOnTheChosenProject)
 {
+    Start();
+    EXPECT_TRUE(frame->IsCommandEnabled(ID_FILE_OPEN));
     EXPECT_FALSE(frame->IsCommandEnabled(ID_FILE_SAVE));
     EXPECT_FALSE(frame->IsCommandEnabled(ID_FILE_CLOSE));
-    OpenDemo();
+    dialogs.expect(m_path);
+    frame->ExecuteCommand(ID_FILE_OPEN);
+    ASSERT_TRUE(ProjectShown()) << frame->windowTitle().toStdString();
     EXPECT_TRUE(frame->IsCommandEnabled(ID_FILE_SAVE));
     EXPECT_TRUE(frame->IsCommandEnabled(ID_FILE_CLOSE));
-}
+    EXPECT_EQ(app->recentFiles()[0], m_path);
 
-TEST_F(ProjectCommandsTest, SaveWritesTheProjectAndArmsTheAutoSaveAgain)
-{
     frame->SetAutoSaveMinutes(10);
-    OpenDemo();
     Edit();
     frame->ExecuteCommand(ID_FILE_SAVE);
     EXPECT_EQ(SavedDescription(), "Edited");
     EXPECT_FALSE(app->isProjectModified());
     EXPECT_TRUE(frame->autoSaveTimer().IsArmed());
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    EXPECT_FALSE(frame->IsProjectOpen());
+    EXPECT_FALSE(frame->IsCommandEnabled(ID_FILE_SAVE));
+    EXPECT_EQ(GetProjectDatabase(), nullptr);
 }
 
 TEST_F(ProjectCommandsTest, CloseAsksAndCancelKeepsTheProjectAndTheProgramRunning)
 {
-    OpenDemo();
+    Start({"quorvanta", m_path}); // a project on the command line is opened at start-up
+    ASSERT_TRUE(ProjectShown());
     Edit();
     prompts.expect(IDCANCEL);
     frame->ExecuteCommand(ID_FILE_CLOSE);
@@ -118,15 +109,35 @@ TEST_F(ProjectCommandsTest, CloseAsksAndCancelKeepsTheProjectAndTheProgramRunnin
     frame->ExecuteCommand(ID_FILE_CLOSE);
     EXPECT_FALSE(frame->IsProjectOpen());
     EXPECT_EQ(SavedDescription(), "Edited");
-    EXPECT_FALSE(QFileInfo::exists(m_projectDir + "WorkingPath.txt"));
-    EXPECT_EQ(GetProjectDatabase(), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(m_root.path() + "/Demo/WorkingPath.txt"));
+}
+
+TEST_F(ProjectCommandsTest, TheRecentFileEntryAndADropOpenTheirProject)
+{
+    Start();
+    app->AddToRecentFileList(m_path);
+    frame->ExecuteCommand(ID_FILE_MRU_FIRST);
+    EXPECT_TRUE(ProjectShown());
+    EXPECT_FALSE(app->fileSet().pathGiven);
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    ASSERT_FALSE(frame->IsProjectOpen());
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(m_path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(frame, &drop);
+    EXPECT_TRUE(ProjectShown());
 }
 
 TEST_F(ProjectCommandsTest, TheRefreshNotificationRegistersStepsAddedMeanwhile)
 {
-    OpenDemo();
+    Start({"quorvanta", m_path});
     GetProjectDatabase()->Execute("INSERT INTO ProjectStep (StepID, StepName) VALUES (3001, 'Added')");
-    ASSERT_TRUE(CopyDatabaseFile(m_projectDir + "STEP_1001.STP", GetWorkingCopyDir() + "STEP_3001.WC"));
+    ASSERT_TRUE(
+        CopyDatabaseFile(m_root.path() + "/Demo/STEP_1001.STP", GetWorkingCopyDir() + "STEP_3001.WC"));
     frame->OnFrameNotify(int(FrameNotifyMessage::RefreshPanes));
     EXPECT_NE(GetStepDatabase(3001), nullptr);
 }

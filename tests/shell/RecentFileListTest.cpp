@@ -4,7 +4,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-TEST(RecentFileList, KeepsEightNewestFirst)
+TEST(RecentFileList, KeepsEightNewestFirstAndMovesADuplicateUpIgnoringCase)
 {
     CRecentFileList list("Recent File List", "File%d", 8);
     for (int i = 1; i <= 10; ++i)
@@ -13,18 +13,10 @@ TEST(RecentFileList, KeepsEightNewestFirst)
     EXPECT_EQ(list[0], "/p/P10.prj");
     EXPECT_EQ(list[7], "/p/P3.prj");
     EXPECT_EQ(list[8], "");
-}
-
-TEST(RecentFileList, ADuplicateMovesUpIgnoringCase)
-{
-    CRecentFileList list("Recent File List", "File%d", 8);
-    list.Add("/p/A.prj");
-    list.Add("/p/B.prj");
-    list.Add("/p/C.prj");
-    list.Add("/P/b.PRJ");
-    EXPECT_EQ(list.names(), QStringList({"/P/b.PRJ", "/p/C.prj", "/p/A.prj", "", "", "", "", ""}));
+    list.Add("/P/p5.PRJ");
     list.Add("");
-    EXPECT_EQ(list.count(), 3);
+    EXPECT_EQ(list.names(), QStringList({"/P/p5.PRJ", "/p/P10.prj", "/p/P9.prj", "/p/P8.prj", "/p/P7.prj",
+                                         "/p/P6.prj", "/p/P4.prj", "/p/P3.prj"}));
 }
 
 TEST(RecentFileList, RemoveDropsOneSlotAndIgnoresBadIndexes)

@@ -9,14 +9,15 @@
 
 namespace {
 const QStringList kStartupSteps = {
-    "RaiseOpenFileLimit",       "InitializeOle",      "SetRegistryKey",
-    "LoadUserSettings",         "CreateRecentFileLists", "RegisterUserInterfaceManagers",
-    "CreatePathProvider",       "CreateMainFrame",    "ShowSplash",
-    "InitializeEngine",         "ParseCommandLine",   "RegisterDocumentTemplates",
+    "RaiseOpenFileLimit",        "InitializeOle",         "SetRegistryKey",
+    "LoadUserSettings",          "CreateRecentFileLists", "RegisterUserInterfaceManagers",
+    "CreatePathProvider",        "CreateMainFrame",       "ShowSplash",
+    "InitializeEngine",          "ParseCommandLine",      "RegisterDocumentTemplates",
     "RegisterServerAndFileTypes"};
 
-const QStringList kShownSteps = {"PrepareCommandLineFile", "ShowMainFrame", "ReadProfileSettings",
-                                 "RenameOldUserTemplates", "CreateOperatingInstructionsEntry", "CloseSplash"};
+const QStringList kShownSteps = {
+    "PrepareCommandLineFile",           "ShowMainFrame", "ReadProfileSettings", "RenameOldUserTemplates",
+    "CreateOperatingInstructionsEntry", "CloseSplash"};
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -109,8 +110,8 @@ TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)
 TEST_F(StartupTest, RegistersTheSixContextMenusAndDocumentKinds)
 {
     ASSERT_TRUE(app->InitInstance({"quorvanta"}));
-    for (const char* name : {"ProcessTreeMenu", "PlanMenu", "FacilityTreeMenu", "RecipeTextMenu", "MDITabMenu",
-                             "StandardStatementMenu"})
+    for (const char* name : {"ProcessTreeMenu", "PlanMenu", "FacilityTreeMenu", "RecipeTextMenu",
+                             "MDITabMenu", "StandardStatementMenu"})
         EXPECT_NE(app->contextMenu(name), nullptr) << name;
     EXPECT_EQ(app->contextMenuNames().size(), 6);
     EXPECT_EQ(app->documents().Names(), STANDARD_DOCUMENT_KINDS);
