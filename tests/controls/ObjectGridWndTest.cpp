@@ -85,15 +85,6 @@ TEST_F(ObjectGridWndTest, EscapeCancelsTheEditAndAValidTextIsStoredOnLeaving)
     EXPECT_TRUE(prompts.texts().isEmpty());
 }
 
-TEST_F(ObjectGridWndTest, UpdateDataCommitsAValidEdit)
-{
-    QLineEdit* editor = OpenCellEditor(grid, 2, 1);
-    editor->setText("42");
-    EXPECT_TRUE(DDV_GXGridWnd(&grid));
-    EXPECT_EQ(grid.GetValueRowCol(2, 1), "42");
-    EXPECT_EQ(grid.CurrentEditor(), nullptr);
-}
-
 TEST_F(ObjectGridWndTest, ReadOnlyAndDisabledCellsRefuseEdits)
 {
     grid.SetStyleRange(CGridRange(2, 2),
@@ -132,17 +123,6 @@ TEST_F(ObjectGridWndTest, DeleteClearsAnEditCellOnlyWhenItsRulesAllowEmpty)
     grid.SetCurrentCell(1, 2);
     PressKey(&grid, Qt::Key_Delete);
     EXPECT_EQ(grid.GetValueRowCol(1, 2), "");
-}
-
-TEST_F(ObjectGridWndTest, HeadingsAndTheHiddenIdColumn)
-{
-    EXPECT_EQ(grid.GetValueRowCol(0, 1), "Item");
-    EXPECT_EQ(grid.GetInterior(0, 2), GRID_HEADING_COLOR);
-    EXPECT_TRUE(grid.isColumnHidden(3));
-    EXPECT_EQ(grid.GetValueRowCol(1, 4), "77");
-    EXPECT_EQ(grid.GetRowCount(), 3);
-    EXPECT_EQ(grid.GetColCount(), 4);
-    EXPECT_EQ(grid.GetValueRowCol(9, 9), ""); // outside the grid
 }
 
 TEST_F(ObjectGridWndTest, RegisteredListIsSharedByItsCellsAndKeepsItemData)
@@ -229,20 +209,6 @@ TEST_F(ObjectGridWndTest, InjectedValidatorRunsFirstAndObserverHearsEveryStore)
     EXPECT_TRUE(grid.UpdateData(true));
     grid.SetCellValidator(nullptr);
     grid.SetValueObserver(nullptr);
-}
-
-TEST_F(ObjectGridWndTest, ButtonCellsCallTheirRegisteredHandler)
-{
-    QList<std::pair<int, int>> clicks;
-    grid.RegisterButton(2115, [&](int row, int col) { clicks.append({row, col}); });
-    grid.SetStyleRange(CGridRange(2, 3), CGridCellStyle().SetControl(2115).SetValue("..."));
-    grid.SetStyleRange(CGridRange(3, 3), CGridCellStyle().SetControl(2115).SetEnabled(false));
-    grid.ClickButton(2, 3);
-    grid.ClickButton(3, 3);
-    grid.ClickButton(1, 1); // not a button
-    ASSERT_EQ(clicks.size(), 1);
-    EXPECT_EQ(clicks[0], std::make_pair(2, 3));
-    EXPECT_TRUE(grid.IsButtonCell(2, 3));
 }
 
 TEST_F(ObjectGridWndTest, TemperatureReadsTheUnitOfTheCellToItsRight)

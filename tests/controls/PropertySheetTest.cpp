@@ -111,15 +111,4 @@ TEST_F(PropertySheetTest, AFailedApplyBringsThatPageToTheFront)
     EXPECT_EQ(log.events.filter(":cancel"), QStringList({"b:cancel", "c:cancel"}));
 }
 
-TEST_F(PropertySheetTest, NoApplyButtonUnlessAsked)
-{
-    CQVPropertySheet sheet("Options");
-    EXPECT_EQ(sheet.ApplyButton(), nullptr);
-    AddPages(sheet);
-    ASSERT_TRUE(sheet.SetActivePage(1)); // bring page 2 to the front before showing
-    sheet.show();
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    EXPECT_EQ(sheet.GetPage(0), nullptr);
-}
-
 } // namespace

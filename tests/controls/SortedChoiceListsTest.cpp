@@ -61,19 +61,6 @@ protected:
     FrameServices* previous = nullptr;
 };
 
-TEST_F(SortedChoiceListsTest, JoinStringListSortsOnlyTwoOrMoreTexts)
-{
-    QStringList none;
-    EXPECT_EQ(JoinStringList(none), "");
-    QStringList one{"only"};
-    EXPECT_EQ(JoinStringList(one), "only");
-    EXPECT_TRUE(frame.calls.isEmpty());
-    QStringList three{"b", "C", "a"};
-    EXPECT_EQ(JoinStringList(three), "a\nb\nC");
-    EXPECT_EQ(three, QStringList({"a", "b", "C"}));
-    EXPECT_EQ(frame.calls, QStringList{"texts"});
-}
-
 TEST_F(SortedChoiceListsTest, SortChoiceListKeepsTheEmptyEntry)
 {
     QString out;
@@ -81,14 +68,6 @@ TEST_F(SortedChoiceListsTest, SortChoiceListKeepsTheEmptyEntry)
     EXPECT_EQ(out, "\nNO\nYES");
     SortChoiceList(out, "");
     EXPECT_EQ(out, "");
-}
-
-TEST_F(SortedChoiceListsTest, DisplayChoiceListAsksForTheManagedList)
-{
-    QString out = "old";
-    GetDisplayChoiceList("Air", out);
-    EXPECT_EQ(out, "Air\nargon\nNitrogen");
-    EXPECT_EQ(frame.calls.first(), "display AirListData");
 }
 
 TEST_F(SortedChoiceListsTest, ComboKeepsItsSelectedEntryAndItemData)
@@ -109,23 +88,6 @@ TEST_F(SortedChoiceListsTest, ComboKeepsItsSelectedEntryAndItemData)
     }
     SortComboBox(nullptr);
     EXPECT_EQ(frame.calls.size(), 1);
-}
-
-TEST(SortedChoiceListsWithoutFrame, NothingIsSortedAndDisplayListsStayUnchanged)
-{
-    FrameServices* previous = SetFrameServices(nullptr);
-    QStringList texts{"b", "a"};
-    EXPECT_EQ(JoinStringList(texts), "b\na");
-    QString out = "kept";
-    GetDisplayChoiceList("Air", out);
-    EXPECT_EQ(out, "kept");
-    SortChoiceList(out, "z\ny");
-    EXPECT_EQ(out, "z\ny");
-    QComboBox combo;
-    combo.addItems({"b", "a"});
-    SortComboBox(&combo);
-    EXPECT_EQ(combo.itemText(0), "b");
-    SetFrameServices(previous);
 }
 
 TEST(CollationSort, FollowsTheLanguageNotTheCodePoints)

@@ -83,13 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 class DaoDatabaseTest : public DbFixture {};
 
-TEST_F(DaoDatabaseTest, AFolderIsNoDatabase)
-{
-    QDir(m_dir.path()).mkdir("folder.wc");
-    CDaoDatabase db;
-    EXPECT_THROW(db.Open(pathOf("folder.wc")), CDaoException);
-}
-
 TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
 {
     const QString path = makeRecipeDatabase();
@@ -103,14 +96,6 @@ TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
     EXPECT_TRUE(CSharedConnection::isOpen(path));
     second.Close();
     EXPECT_FALSE(CSharedConnection::isOpen(path));
-}
-
-TEST_F(DaoDatabaseTest, AWriterCannotShareAReadOnlyConnection)
-{
-    const QString path = makeRecipeDatabase();
-    CDaoDatabase reader, writer;
-    reader.Open(path, DatabaseRole::ReadOnly);
-    EXPECT_THROW(writer.Open(path, DatabaseRole::ReadWrite), CDaoException);
 }
 
 TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
@@ -183,12 +168,4 @@ TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
         db.Execute("DELETE FROM TextRecipe");
     }
     EXPECT_EQ(scalar(path, "SELECT count(*) FROM TextRecipe").toInt(), 4);
-}
-
-TEST_F(DaoDatabaseTest, ClosedDatabaseRaisesInsteadOfCrashing)
-{
-    CDaoDatabase db;
-    EXPECT_THROW(db.Execute("SELECT 1"), CDaoException);
-    EXPECT_THROW(db.BeginTrans(), CDaoException);
-    EXPECT_TRUE(db.GetName().isEmpty());
 }

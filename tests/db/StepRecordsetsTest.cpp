@@ -68,19 +68,6 @@ TEST_F(TextRecipeSetTest, RowsSharingAnIdAreEditedAndDeletedOneAtATime)
     EXPECT_EQ(count(path, "SELECT Hide FROM TextRecipe WHERE ID = 6"), 1);
 }
 
-TEST_F(TextRecipeSetTest, AnOwnConnectionToAFileIsLetGoAtClose)
-{
-    const QString other = writeOtherDemo("other");
-    const QString otherStep = QFileInfo(other).path() + "/STEP_1002.STP";
-    CTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1002, -1, "all", otherStep));
-    EXPECT_EQ(set.GetRecordCount(), 15);
-    EXPECT_TRUE(CSharedConnection::isOpen(otherStep));
-    set.CloseSet();
-    EXPECT_FALSE(CSharedConnection::isOpen(otherStep));
-    EXPECT_FALSE(set.OpenSet(4711, -1, "all")); // no database registered for that step: no message
-}
-
 TEST_F(TextRecipeSetTest, StepSetOpensTheRegisteredDatabaseOrAFile)
 {
     CStepSet set;

@@ -158,15 +158,6 @@ TEST_F(BlankTemplateTest, HoldsTheFourSimulationOptionRowsAndTheDefaultUnitSet)
     EXPECT_EQ(m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM TblRangeLibrary WHERE \"Default\" = 1")).toInt(), 1);
 }
 
-TEST_F(BlankTemplateTest, RecordsetColumnsExist)
-{
-    for (const auto& [object, columns] : PROJECT_COLUMNS) {
-        const QStringList present = m_db->Columns(QString::fromLatin1(object));
-        for (const QString& column : QString::fromLatin1(columns).split(u' '))
-            EXPECT_TRUE(present.contains(column)) << object << "." << column.toStdString();
-    }
-}
-
 TEST_F(BlankTemplateTest, SeedReferencesResolve)
 {
     const struct {

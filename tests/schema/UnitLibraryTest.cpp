@@ -121,16 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SeedUnitTest,
                              return std::string(info.param.label);
                          });
 
-TEST_F(UnitLibraryTest, TheLibraryAndTheSetsHoldUnitsToCheck)
-{
-    // Guards the scan above: the tables it reads are there and seeded.
-    EXPECT_GT(m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUnitsLibrary")).toInt(), 300);
-    EXPECT_TRUE(UnitColumns(*m_db, QStringLiteral("TblUnitsLibrary")).contains(QStringLiteral("Unit")));
-    EXPECT_TRUE(UnitColumns(*m_db, QStringLiteral("TblUOMSetDetail")).contains(QStringLiteral("Unit")));
-    EXPECT_TRUE(
-        UnitColumns(*m_db, QStringLiteral("OperationDefaults")).contains(QStringLiteral("CurrentValueUOM")));
-}
-
 TEST_F(UnitLibraryTest, EveryQuantityKindOfTheDialogsHasItsUnits)
 {
     const struct {
@@ -184,50 +174,6 @@ TEST_F(UnitLibraryTest, ManagedUnitListsOfOperationDefaultsAreQuantityKinds)
         EXPECT_TRUE(UnitsOf(row[0].toString()).contains(row[2].toString()))
             << row[2].toString().toStdString();
     }
-}
-
-// Amounts of plans, designs and scale-ups are converted without a density: only mass and mole units.
-TEST_F(UnitLibraryTest, AmountKindsHoldOnlyMassAndMoleUnits)
-{
-    const QStringList moles = UnitsOf(QStringLiteral("Mole"));
-    for (const char* quantity : {"Amount", "PlanQuantity", "ScaleQuantity"}) {
-        for (const QString& unit : UnitsOf(QString::fromLatin1(quantity))) {
-            const int index = GetUnitIndex(unit);
-            ASSERT_GE(index, 0) << unit.toStdString();
-            EXPECT_TRUE(UnitTableRow(index).basis == 1 || moles.contains(unit))
-                << quantity << ": " << unit.toStdString();
-        }
-    }
-}
-
-TEST_F(UnitLibraryTest, CostUnitsAreACurrencyPerSomething)
-{
-    const QStringList currencies = UnitsOf(QStringLiteral("Currency"));
-    const QStringList times = UnitsOf(QStringLiteral("Time"));
-    for (const char* quantity : {"OperatingCost", "LaborCost", "DisposalCost"}) {
-        const QStringList units = UnitsOf(QString::fromLatin1(quantity));
-        EXPECT_EQ(units.size() % currencies.size(), 0) << quantity; // the same choices in every currency
-        for (const QString& unit : units) {
-            const QString currency = unit.section(u'/', 0, 0);
-            const QString per = unit.section(u'/', 1);
-            EXPECT_TRUE(currencies.contains(currency) && !per.isEmpty())
-                << quantity << ": " << unit.toStdString();
-            if (qstrcmp(quantity, "LaborCost") == 0) {
-                EXPECT_TRUE(times.contains(per)) << unit.toStdString();
-            }
-        }
-    }
-}
-
-TEST_F(UnitLibraryTest, EveryQuantityKindOfTheSetsOffersAChoice)
-{
-    const QStringList types = UOMTypes();
-    ASSERT_GE(types.size(), 20);
-    for (const QString& type : types)
-        EXPECT_GE(UnitsOf(type).size(), 2) << type.toStdString();
-    const QList<QVariantList> names = m_db->Rows(QStringLiteral(
-        "SELECT COUNT(DISTINCT DisplayName), COUNT(*) FROM TblUOMTypes WHERE TRIM(DisplayName) <> ''"));
-    EXPECT_EQ(names, QList<QVariantList>({{qlonglong(types.size()), qlonglong(types.size())}}));
 }
 
 TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
