@@ -66,25 +66,6 @@ TEST_F(ObjectGridWndTest, AnInvalidCellCannotBeLeft)
     }
 }
 
-TEST_F(ObjectGridWndTest, EscapeCancelsTheEditAndAValidTextIsStoredOnLeaving)
-{
-    QLineEdit* editor = OpenCellEditor(grid, 1, 1);
-    ASSERT_NE(editor, nullptr);
-    editor->setText("150");
-    PressKey(editor, Qt::Key_Escape);
-    EXPECT_EQ(grid.CurrentEditor(), nullptr);
-    EXPECT_EQ(grid.GetValueRowCol(1, 1), "10");
-
-    editor = OpenCellEditor(grid, 1, 1);
-    editor->setText("55");
-    grid.SetCurrentCell(2, 1);
-    EXPECT_EQ(grid.GetValueRowCol(1, 1), "55");
-    int row = 0, col = 0;
-    grid.GetCurrentCell(&row, &col);
-    EXPECT_EQ(row, 2);
-    EXPECT_TRUE(prompts.texts().isEmpty());
-}
-
 TEST_F(ObjectGridWndTest, ReadOnlyAndDisabledCellsRefuseEdits)
 {
     grid.SetStyleRange(CGridRange(2, 2),
@@ -172,44 +153,6 @@ public:
     }
     QStringList stores;
 };
-
-TEST_F(ObjectGridWndTest, InjectedValidatorRunsFirstAndObserverHearsEveryStore)
-{
-    CFactorColumnValidator factor(2, CFactorColumnValidator::RefuseNegative);
-    RecordingObserver observer;
-    grid.SetCellValidator(&factor);
-    grid.SetValueObserver(&observer);
-
-    struct Case {
-        const char* text;
-        const char* warning;
-    } cases[] = {{" -5", "Please enter a possitive number!"},
-                 {"abc", "Please enter a number."},
-                 {"", ""},
-                 {" 2.5 ", ""}};
-    for (const Case& c : cases) {
-        prompts.clear();
-        QLineEdit* editor = OpenCellEditor(grid, 1, 2);
-        ASSERT_NE(editor, nullptr);
-        editor->setText(c.text);
-        if (*c.warning)
-            prompts.expect(IDOK);
-        EXPECT_EQ(grid.UpdateData(true), !*c.warning) << c.text;
-        EXPECT_EQ(prompts.lastText(), QString(c.warning)) << c.text;
-        if (*c.warning)
-            PressKey(editor, Qt::Key_Escape);
-    }
-    EXPECT_EQ(observer.stores, QStringList({"1,2=", "1,2= 2.5 "}));
-    grid.SetValueRowCol(3, 3, "9");
-    EXPECT_EQ(observer.stores.last(), "3,3=9");
-
-    CFactorColumnValidator anySign(2, CFactorColumnValidator::AnySign);
-    grid.SetCellValidator(&anySign);
-    OpenCellEditor(grid, 2, 2)->setText("-4");
-    EXPECT_TRUE(grid.UpdateData(true));
-    grid.SetCellValidator(nullptr);
-    grid.SetValueObserver(nullptr);
-}
 
 TEST_F(ObjectGridWndTest, TemperatureReadsTheUnitOfTheCellToItsRight)
 {

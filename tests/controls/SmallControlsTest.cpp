@@ -54,26 +54,6 @@ TEST(ShowError, StopIconThenFocusAndSelection)
     EXPECT_EQ(prompts.lastText(), "no control");
 }
 
-TEST(MyComboBox, TypingSelectsTheFirstMatchingEntry)
-{
-    CMyComboBox combo;
-    for (const char* name : {"Batch", "Bar", "Calendar A", "calendar B"})
-        combo.AddString(name);
-    auto type = [&](const QString& text) {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&combo, &press);
-        }
-    };
-    type("bar");
-    EXPECT_EQ(combo.currentText(), "Bar");
-    type("x"); // no entry starts with "barx" or "x": selection stays
-    EXPECT_EQ(combo.currentText(), "Bar");
-    EXPECT_EQ(combo.SelectString(-1, "CALENDAR"), 2);
-    EXPECT_EQ(combo.FindString(2, "calendar"), 3);
-    EXPECT_EQ(combo.FindStringExact(-1, "bar"), 1);
-}
-
 TEST(NumericEdit, ReadsAndShowsNumbersInTheCLocale)
 {
     CNumericEdit edit;

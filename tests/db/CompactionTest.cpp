@@ -175,17 +175,6 @@ TEST_F(CompactionTest, ACopyOfAnOpenWorkingCopyKeepsTheEditsOfItsWal)
     EXPECT_EQ(targetLabel(), "In wal");
 }
 
-TEST_F(CompactionTest, CopyRefusesAMissingSourceAndAnOpenTarget)
-{
-    QString error;
-    EXPECT_FALSE(CopyDatabaseFile(pathOf("none.wc"), m_target, &error));
-    EXPECT_TRUE(error.startsWith("Could not find file"));
-    CDaoDatabase reader;
-    reader.Open(m_target, DatabaseRole::ReadOnly);
-    EXPECT_FALSE(CopyDatabaseFile(m_source, m_target, &error));
-    EXPECT_EQ(targetLabel(), "Old");
-}
-
 TEST_F(CompactionTest, DeleteTakesTheJournalsAlongAndRefusesAnOpenFile)
 {
     {

@@ -111,20 +111,6 @@ TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
     EXPECT_EQ(bytesOf(path), bytes);
 }
 
-TEST_F(DaoDatabaseTest, OnlyTheWorkingCopyRoleSwitchesToWriteAheadLogging)
-{
-    const QString project = makeRecipeDatabase("Demo.prj");
-    const QString working = makeRecipeDatabase("Demo.wc");
-    CDaoDatabase projectDb, workingDb;
-    projectDb.Open(project, DatabaseRole::ReadWrite);
-    workingDb.Open(working, DatabaseRole::WorkingCopy);
-    EXPECT_EQ(journalMode(projectDb), "delete");
-    EXPECT_EQ(journalMode(workingDb), "wal");
-    QSqlQuery sync = workingDb.Query("PRAGMA synchronous");
-    ASSERT_TRUE(sync.next());
-    EXPECT_EQ(sync.value(0).toInt(), 1); // NORMAL
-}
-
 TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
 {
     CDaoDatabase db;

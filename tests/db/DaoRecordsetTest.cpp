@@ -87,37 +87,6 @@ TEST_F(DaoRecordsetTest, EditWritesOnlyTheChangedColumns)
         "Charge solvent/0");
 }
 
-TEST_F(DaoRecordsetTest, NullFieldsReadAsNullAndCanBeWritten)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    EXPECT_TRUE(set.IsFieldNull("Amount"));
-    EXPECT_EQ(set.GetDouble("Amount"), 0.0);
-    set.Edit();
-    set.SetDouble("Amount", 1e35);
-    set.SetDate("StartDate", OleDateFromDateTime(QDateTime(QDate(2024, 3, 1), QTime(12, 0))));
-    set.Update();
-    EXPECT_FALSE(set.IsFieldNull("Amount"));
-    EXPECT_DOUBLE_EQ(set.GetDate("StartDate"), 45352.5);
-    set.Edit();
-    set.SetFieldNull("Amount");
-    set.Update();
-    EXPECT_TRUE(stored("SELECT Amount IS NULL FROM TextRecipe WHERE Label = 'Reactor'").toBool());
-}
-
-TEST_F(DaoRecordsetTest, DeleteInAWalkRemovesEveryRowByKey)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    while (!set.IsEOF()) {
-        set.Delete();
-        EXPECT_THROW(set.GetText("Label"), CDaoException);
-        set.MoveNext();
-    }
-    EXPECT_EQ(set.GetRecordCount(), 0);
-    EXPECT_EQ(stored("SELECT group_concat(Label) FROM TextRecipe").toString(), "Dryer");
-}
-
 TEST_F(DaoRecordsetTest, CompositeKeysAndPerColumnTablesUpdateTheRightRows)
 {
     CExampleStepInProcessSet set;
@@ -147,20 +116,6 @@ TEST_F(DaoRecordsetTest, AFailingWriteOfAJoinRowWritesNeitherTable)
     EXPECT_THROW(set.Update(), CDaoException);
     EXPECT_EQ(scalar(m_projectDb.GetName(), "SELECT max(StepOrder) FROM \"Step-To-Process\"").toInt(), 2);
     EXPECT_FALSE(m_projectDb.InTransaction());
-}
-
-TEST_F(DaoRecordsetTest, ProjectSetsReportAMissingDatabaseWithTheirOwnText)
-{
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    m_projectDb.Close();
-    CExampleStepInProcessSet set;
-    EXPECT_FALSE(set.OpenSet(10));
-    EXPECT_EQ(prompts.texts(), QStringList({"Database file is not opened yet!"}));
-    m_app.fileSet().projectDatabase = nullptr;
-    prompts.expect(IDOK);
-    EXPECT_FALSE(set.OpenSet(10));
-    EXPECT_EQ(prompts.texts().size(), 2);
 }
 
 TEST_F(DaoRecordsetTest, AnOwnConnectionToAnOpenFileSharesItAndCloseSetLetsGo)

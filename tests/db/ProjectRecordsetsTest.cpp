@@ -17,18 +17,6 @@
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 
-namespace {
-
-QList<long> longs(CDaoRecordset& set, const QString& name)
-{
-    QList<long> values;
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
-        values << set.GetLong(name);
-    return values;
-}
-
-} // namespace
-
 class ProjectRecordsetsTest : public RecordsetFixture {
 protected:
     QString project() const { return GetProjectDBPath(); }
@@ -61,10 +49,10 @@ TEST_F(ProjectRecordsetsTest, StepToProcessListsOneProcessOrEveryProcessInStepOr
 {
     CStepToProcessSet set;
     ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
     ASSERT_TRUE(set.OpenSet(-1));
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1002, 1003, 1001, 1004, 1005, 1006}));
-    EXPECT_EQ(longs(set, "ProcessID"), QList<long>({1, 1, 1, 2, 2, 2, 2}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1002, 1003, 1001, 1004, 1005, 1006}));
+    EXPECT_EQ(column(set, "ProcessID"), QList<long>({1, 1, 1, 2, 2, 2, 2}));
 }
 
 TEST_F(ProjectRecordsetsTest, StepToProcessWritesTheVersionToTheStepAndDeletesOnlyTheLink)
@@ -88,7 +76,7 @@ TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnly
     CProcessStepSet set;
     ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
     EXPECT_EQ(set.GetRecordCount(), 4);
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1006, 1001, 1004, 1005}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1006, 1001, 1004, 1005}));
     ASSERT_TRUE(set.OpenSet(FREE_BASE));
     EXPECT_EQ(set.GetRecordCount(), 3);
     set.Edit();
@@ -100,24 +88,10 @@ TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnly
 
     const QString other = writeOtherDemo("other");
     ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE, other));
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
     EXPECT_FALSE(set.CanUpdate());
     set.CloseSet();
     EXPECT_FALSE(CSharedConnection::isOpen(other));
-}
-
-TEST_F(ProjectRecordsetsTest, ProjectRowIsEditedOnTheProjectAndOnlyReadFromAFile)
-{
-    CProjectSet set;
-    ASSERT_TRUE(set.OpenSet());
-    set.Edit();
-    set.SetText("Description", "Renamed");
-    set.Update();
-    EXPECT_EQ(scalar(project(), "SELECT Description FROM Project"), "Renamed");
-    const QString other = writeOtherDemo("other");
-    ASSERT_TRUE(set.OpenSet(other));
-    EXPECT_EQ(set.GetText("ProjectName"), "Demo");
-    EXPECT_FALSE(set.CanUpdate());
 }
 
 TEST_F(ProjectRecordsetsTest, VersionIsReadAndAFailureKeepsTheEngineTextWithoutAMessage)

@@ -137,24 +137,6 @@ TEST_F(DemoProjectTest, RecipeRowsAreWellFormed)
     }
 }
 
-TEST_F(DemoProjectTest, ParallelAndAlternativeBlocksArePresent)
-{
-    int parallelOperations = 0;
-    int alternativeUnitProcedures = 0;
-    for (qlonglong stepID : StepIDs()) {
-        CReadConnection step(StepPath(m_dir, stepID));
-        const QList<RecipeCheckRow> rows = VisibleRows(step);
-        for (qsizetype i = 0; i + 2 < rows.size(); ++i) {
-            parallelOperations += rows[i].type == QLatin1String("Start Parallel") &&
-                                  rows[i + 2].type == QLatin1String("Operation");
-            alternativeUnitProcedures += rows[i].type == QLatin1String("Start Or") &&
-                                         rows[i + 2].type == QLatin1String("Unit Procedure");
-        }
-    }
-    EXPECT_GE(parallelOperations, 1);
-    EXPECT_GE(alternativeUnitProcedures, 1);
-}
-
 TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
 {
     CReadConnection equipment(m_dir.filePath(QStringLiteral("Demo.eqm")));

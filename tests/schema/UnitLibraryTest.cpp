@@ -121,29 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SeedUnitTest,
                              return std::string(info.param.label);
                          });
 
-TEST_F(UnitLibraryTest, EveryQuantityKindOfTheDialogsHasItsUnits)
-{
-    const struct {
-        const char* quantity;
-        const char* sample;
-    } kinds[] = {{"time", "h"},
-                 {"Time", "min"},
-                 {"Amount", "kg"},
-                 {"PlanQuantity", "kg"},
-                 {"PlanQuantity", "kmole"},
-                 {"ScaleQuantity", "kmole"},
-                 {"Currency", "USD"},
-                 {"OperatingCost", "USD/kWh"},
-                 {"LaborCost", "USD/h"},
-                 {"DisposalCost", "USD/kg"},
-                 {"Pressure", "atm"}};
-    for (const auto& k : kinds) {
-        const QStringList units = UnitsOf(QString::fromLatin1(k.quantity));
-        EXPECT_TRUE(units.contains(QString::fromLatin1(k.sample)))
-            << k.quantity << ": " << units.join(u',').toStdString();
-    }
-}
-
 TEST_F(UnitLibraryTest, QueryReturnsTheUnitsOfOneKindInListOrder)
 {
     const QStringList time = {"s", "min", "h", "day", "week", "yr"};
@@ -155,25 +132,6 @@ TEST_F(UnitLibraryTest, QueryReturnsTheUnitsOfOneKindInListOrder)
                            "SEK", "SGD"}));
     EXPECT_TRUE(UnitsOf(QStringLiteral("Furlongs")).isEmpty());
     EXPECT_TRUE(UnitsOf(QString()).isEmpty());
-}
-
-TEST_F(UnitLibraryTest, ManagedUnitListsOfOperationDefaultsAreQuantityKinds)
-{
-    const QStringList lists = Texts(m_db->Rows(
-        QStringLiteral("SELECT DISTINCT ControlUOMList FROM OperationDefaults WHERE ControlState = 1")));
-    ASSERT_FALSE(lists.isEmpty());
-    for (const QString& list : lists)
-        EXPECT_FALSE(UnitsOf(list).isEmpty()) << list.toStdString();
-    // Each row's units belong to its list, so the grid can show them.
-    const QList<QVariantList> rows =
-        m_db->Rows(QStringLiteral("SELECT ControlUOMList, CurrentValueUOM, OriginalValueUOM FROM "
-                                  "OperationDefaults WHERE ControlState = 1"));
-    for (const QVariantList& row : rows) {
-        EXPECT_TRUE(UnitsOf(row[0].toString()).contains(row[1].toString()))
-            << row[1].toString().toStdString();
-        EXPECT_TRUE(UnitsOf(row[0].toString()).contains(row[2].toString()))
-            << row[2].toString().toStdString();
-    }
 }
 
 TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
