@@ -190,19 +190,3 @@ TEST_F(DemoProjectTest, WritingOverAnExistingProjectFailsAndKeepsIt)
     EXPECT_TRUE(generator.ErrorText().contains(QStringLiteral("already exists")));
     EXPECT_EQ(FileBytes(m_dir.filePath(QStringLiteral("Demo.prj"))), before);
 }
-
-TEST(SyntheticProject, HasTheAskedSizeAndValidRecipes)
-{
-    QTemporaryDir dir;
-    CProjectGenerator generator;
-    ASSERT_TRUE(generator.Write(CProjectGenerator::SyntheticProject(3, 40), dir.path()))
-        << generator.ErrorText().toStdString();
-    CReadConnection project(dir.filePath(QStringLiteral("Synthetic.prj")));
-    const QList<qlonglong> steps = project.Ids(QStringLiteral("SELECT StepID FROM QryStepInProject"));
-    ASSERT_EQ(steps.size(), 3);
-    for (qlonglong stepID : steps) {
-        CReadConnection step(StepPath(dir, stepID));
-        EXPECT_GE(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM TextRecipe")).toInt(), 40);
-        ExpectWellFormedRows(step, stepID);
-    }
-}
