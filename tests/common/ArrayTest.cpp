@@ -42,32 +42,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BadAccess{"InsertPastEnd", [](Array<long>& a) { a.InsertAt(4, 1); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Array, EmptyArrayRefusesIndexZero)
-{
-    Array<QString> names;
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    EXPECT_THROW(names[0], std::out_of_range);
-    EXPECT_EQ(prompts.lastText(), OUT_OF_BOUNDS);
-}
-
-TEST(Array, AddReturnsTheIndexAndFindGivesTheFirstMatchOrMinusOne)
-{
-    Array<QString> names;
-    EXPECT_EQ(names.Add("Charge"), 0);
-    EXPECT_EQ(names.Add("Heat"), 1);
-    EXPECT_EQ(names.Add("Charge"), 2);
-    EXPECT_EQ(names.GetSize(), 3);
-    EXPECT_EQ(names.Find("Charge"), 0);
-    EXPECT_EQ(names.Find("charge"), -1);
-    names.RemoveAt(0);
-    EXPECT_EQ(names.Find("Charge"), 1);
-    names.InsertAt(2, "Cool");
-    EXPECT_EQ(names, (Array<QString>{"Heat", "Charge", "Cool"}));
-    names.RemoveAll();
-    EXPECT_TRUE(names.IsEmpty());
-}
-
 TEST(Array, CopiesAreDeepAtEveryLevel)
 {
     Array<Array<long>> blocks;

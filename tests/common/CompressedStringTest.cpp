@@ -42,17 +42,6 @@ TEST(CompressedString, PrefixIsThirteenFixedCharactersOfTheBzip2Header)
     EXPECT_TRUE(QByteArray("BZh11AY&SY").toBase64().startsWith(prefix.toLatin1()));
 }
 
-TEST(CompressedString, TheEmptyTextStaysEmpty)
-{
-    QString packed = "stale";
-    ASSERT_TRUE(CompressedString::Compress("", packed));
-    EXPECT_EQ(packed, "");
-    QString unpacked = "stale";
-    EXPECT_TRUE(CompressedString::Decompress("", unpacked));
-    EXPECT_EQ(unpacked, "");
-    EXPECT_FALSE(CompressedString::IsCompressed(""));
-}
-
 TEST(CompressedString, PlainTextsAreNotTakenAsPacked)
 {
     for (const QString& plain : {QString("Hello"), QString("QlpoMTFBWSZT"), QString(" QlpoMTFBWSZTWxxxx")}) {

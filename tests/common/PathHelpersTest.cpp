@@ -42,20 +42,6 @@ INSTANTIATE_TEST_SUITE_P(Paths, FileNameFromPath,
                                            FileNameCase{"Plain.exs", true, "Plain"},
                                            FileNameCase{"/home/u/", false, ""}));
 
-TEST(PathHelpers, FileExistsAndIsDirectory)
-{
-    QTemporaryDir root;
-    const QString file = root.filePath("a.txt");
-    touch(file);
-    EXPECT_TRUE(FileExists(file));
-    EXPECT_TRUE(FileExists(root.path()));
-    EXPECT_FALSE(FileExists(root.filePath("missing")));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_TRUE(IsDirectory(root.path()));
-    EXPECT_FALSE(IsDirectory(file));
-    EXPECT_FALSE(IsDirectory(root.filePath("missing")));
-}
-
 TEST(FindFileNoCase, FindsTheRealNameWhateverTheCase)
 {
     QTemporaryDir root;
@@ -68,13 +54,4 @@ TEST(FindFileNoCase, FindsTheRealNameWhateverTheCase)
     EXPECT_EQ(FindFileNoCase(root.path(), "STEP_43.STP"), "");
     EXPECT_EQ(FindFileNoCase(root.path(), ""), "");
     EXPECT_EQ(FindFileNoCase(root.filePath("nowhere"), "step_42.stp"), "");
-}
-
-TEST(FindFileNoCase, AnExactMatchWinsOverOtherCases)
-{
-    QTemporaryDir root;
-    touch(root.filePath("Demo.PRJ"));
-    touch(root.filePath("Demo.prj"));
-    EXPECT_EQ(FindFileNoCase(root.path(), "Demo.prj"), root.filePath("Demo.prj"));
-    EXPECT_EQ(FindFileNoCase(root.path(), "Demo.PRJ"), root.filePath("Demo.PRJ"));
 }

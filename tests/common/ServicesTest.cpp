@@ -15,16 +15,6 @@ TEST(PromptService, DefaultAnswerFollowsTheDefaultButton)
     EXPECT_EQ(DefaultAnswer(MB_OK | MB_DEFBUTTON3), IDOK); // no third button: the first
 }
 
-TEST(PromptService, ScriptedAnswersAreGivenInOrderAndTextsRecorded)
-{
-    ScriptedPromptService prompts;
-    prompts.expect(IDNO);
-    prompts.expect(IDCANCEL);
-    EXPECT_EQ(QvMessageBox("first?", MB_YESNO), IDNO);
-    EXPECT_EQ(QvMessageBox("second?", MB_YESNOCANCEL), IDCANCEL);
-    EXPECT_EQ(prompts.texts(), QStringList({"first?", "second?"}));
-}
-
 TEST(PromptService, AutomationModeNeverBlocksAndKeepsTheText)
 {
     AutomationPromptService automation;
@@ -50,20 +40,4 @@ TEST(AppContext, HelpersAnswerEmptyWithoutAnApplication)
     EXPECT_TRUE(GetQuorvantaTempDir().isEmpty());
     EXPECT_FALSE(SetProjectModified(true));
     SetAppContext(previous);
-}
-
-TEST(StepDatabaseRegistry, LooksUpTheFirstMatchAndKeepsTheListsParallel)
-{
-    StepDatabaseRegistry registry;
-    auto* a = reinterpret_cast<CDaoDatabase*>(0x10);
-    auto* b = reinterpret_cast<CDaoDatabase*>(0x20);
-    registry.add(7, a, "/w/STEP_7.WC");
-    registry.add(9, b, "/w/STEP_9.WC");
-    registry.add(7, b, "/w/other.WC");
-    EXPECT_EQ(registry.database(7), a);
-    EXPECT_EQ(registry.path(7), "/w/STEP_7.WC");
-    EXPECT_EQ(registry.path(8), "");
-    registry.removeAt(0);
-    EXPECT_EQ(registry.database(7), b);
-    EXPECT_EQ(registry.path(9), "/w/STEP_9.WC");
 }

@@ -95,26 +95,4 @@ TEST(AttributeRules, TheFirstSetAttributeInPrecedenceDecides)
     EXPECT_EQ(CheckAttributeRules({}, "anything", ""), "");
 }
 
-TEST(AttributeRules, StoredRuleCodesMapToTheirAttributes)
-{
-    const int expected[] = {0,
-                            UA_POSITIVE,
-                            UA_POSITIVE_ZERO,
-                            UA_PERCENT1,
-                            UA_PERCENT2,
-                            UA_PERCENT3,
-                            UA_PERCENT4,
-                            UA_TEMPERATURE,
-                            UA_ZERO_ONE1,
-                            UA_ZERO_ONE2,
-                            UA_ZERO_ONE3,
-                            UA_ZERO_ONE4,
-                            UA_PRESSURE,
-                            0};
-    for (int code = 0; code <= 13; ++code)
-        EXPECT_EQ(UserAttributeForRuleCode(code), expected[code]) << code;
-    EXPECT_EQ(RuleNameOfAttribute(UA_PERCENT4), "Percent4");
-    EXPECT_EQ(RuleNameOfAttribute(UA_PRESSURE), "Pressure");
-}
-
 } // namespace

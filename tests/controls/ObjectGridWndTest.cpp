@@ -66,34 +66,6 @@ TEST_F(ObjectGridWndTest, AnInvalidCellCannotBeLeft)
     }
 }
 
-TEST_F(ObjectGridWndTest, EscapeCancelsTheEditAndAValidTextIsStoredOnLeaving)
-{
-    QLineEdit* editor = OpenCellEditor(grid, 1, 1);
-    ASSERT_NE(editor, nullptr);
-    editor->setText("150");
-    PressKey(editor, Qt::Key_Escape);
-    EXPECT_EQ(grid.CurrentEditor(), nullptr);
-    EXPECT_EQ(grid.GetValueRowCol(1, 1), "10");
-
-    editor = OpenCellEditor(grid, 1, 1);
-    editor->setText("55");
-    grid.SetCurrentCell(2, 1);
-    EXPECT_EQ(grid.GetValueRowCol(1, 1), "55");
-    int row = 0, col = 0;
-    grid.GetCurrentCell(&row, &col);
-    EXPECT_EQ(row, 2);
-    EXPECT_TRUE(prompts.texts().isEmpty());
-}
-
-TEST_F(ObjectGridWndTest, UpdateDataCommitsAValidEdit)
-{
-    QLineEdit* editor = OpenCellEditor(grid, 2, 1);
-    editor->setText("42");
-    EXPECT_TRUE(DDV_GXGridWnd(&grid));
-    EXPECT_EQ(grid.GetValueRowCol(2, 1), "42");
-    EXPECT_EQ(grid.CurrentEditor(), nullptr);
-}
-
 TEST_F(ObjectGridWndTest, ReadOnlyAndDisabledCellsRefuseEdits)
 {
     grid.SetStyleRange(CGridRange(2, 2),
@@ -132,17 +104,6 @@ TEST_F(ObjectGridWndTest, DeleteClearsAnEditCellOnlyWhenItsRulesAllowEmpty)
     grid.SetCurrentCell(1, 2);
     PressKey(&grid, Qt::Key_Delete);
     EXPECT_EQ(grid.GetValueRowCol(1, 2), "");
-}
-
-TEST_F(ObjectGridWndTest, HeadingsAndTheHiddenIdColumn)
-{
-    EXPECT_EQ(grid.GetValueRowCol(0, 1), "Item");
-    EXPECT_EQ(grid.GetInterior(0, 2), GRID_HEADING_COLOR);
-    EXPECT_TRUE(grid.isColumnHidden(3));
-    EXPECT_EQ(grid.GetValueRowCol(1, 4), "77");
-    EXPECT_EQ(grid.GetRowCount(), 3);
-    EXPECT_EQ(grid.GetColCount(), 4);
-    EXPECT_EQ(grid.GetValueRowCol(9, 9), ""); // outside the grid
 }
 
 TEST_F(ObjectGridWndTest, RegisteredListIsSharedByItsCellsAndKeepsItemData)
@@ -192,58 +153,6 @@ public:
     }
     QStringList stores;
 };
-
-TEST_F(ObjectGridWndTest, InjectedValidatorRunsFirstAndObserverHearsEveryStore)
-{
-    CFactorColumnValidator factor(2, CFactorColumnValidator::RefuseNegative);
-    RecordingObserver observer;
-    grid.SetCellValidator(&factor);
-    grid.SetValueObserver(&observer);
-
-    struct Case {
-        const char* text;
-        const char* warning;
-    } cases[] = {{" -5", "Please enter a possitive number!"},
-                 {"abc", "Please enter a number."},
-                 {"", ""},
-                 {" 2.5 ", ""}};
-    for (const Case& c : cases) {
-        prompts.clear();
-        QLineEdit* editor = OpenCellEditor(grid, 1, 2);
-        ASSERT_NE(editor, nullptr);
-        editor->setText(c.text);
-        if (*c.warning)
-            prompts.expect(IDOK);
-        EXPECT_EQ(grid.UpdateData(true), !*c.warning) << c.text;
-        EXPECT_EQ(prompts.lastText(), QString(c.warning)) << c.text;
-        if (*c.warning)
-            PressKey(editor, Qt::Key_Escape);
-    }
-    EXPECT_EQ(observer.stores, QStringList({"1,2=", "1,2= 2.5 "}));
-    grid.SetValueRowCol(3, 3, "9");
-    EXPECT_EQ(observer.stores.last(), "3,3=9");
-
-    CFactorColumnValidator anySign(2, CFactorColumnValidator::AnySign);
-    grid.SetCellValidator(&anySign);
-    OpenCellEditor(grid, 2, 2)->setText("-4");
-    EXPECT_TRUE(grid.UpdateData(true));
-    grid.SetCellValidator(nullptr);
-    grid.SetValueObserver(nullptr);
-}
-
-TEST_F(ObjectGridWndTest, ButtonCellsCallTheirRegisteredHandler)
-{
-    QList<std::pair<int, int>> clicks;
-    grid.RegisterButton(2115, [&](int row, int col) { clicks.append({row, col}); });
-    grid.SetStyleRange(CGridRange(2, 3), CGridCellStyle().SetControl(2115).SetValue("..."));
-    grid.SetStyleRange(CGridRange(3, 3), CGridCellStyle().SetControl(2115).SetEnabled(false));
-    grid.ClickButton(2, 3);
-    grid.ClickButton(3, 3);
-    grid.ClickButton(1, 1); // not a button
-    ASSERT_EQ(clicks.size(), 1);
-    EXPECT_EQ(clicks[0], std::make_pair(2, 3));
-    EXPECT_TRUE(grid.IsButtonCell(2, 3));
-}
 
 TEST_F(ObjectGridWndTest, TemperatureReadsTheUnitOfTheCellToItsRight)
 {

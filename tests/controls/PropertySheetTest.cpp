@@ -93,33 +93,4 @@ TEST_F(PropertySheetTest, APageThatRefusesKeepsTheSheetAndTheFocus)
     EXPECT_TRUE(sheet.isVisible());
 }
 
-TEST_F(PropertySheetTest, AFailedApplyBringsThatPageToTheFront)
-{
-    CQVPropertySheet sheet("Options", nullptr, true);
-    AddPages(sheet);
-    sheet.SetActivePage(1);
-    sheet.SetActivePage(2);
-    Page(sheet, 1)->refuseToApply = true;
-    EXPECT_FALSE(sheet.PressOK());
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    EXPECT_EQ(sheet.GetPage(0), nullptr);
-    ASSERT_NE(sheet.ApplyButton(), nullptr);
-    Page(sheet, 1)->refuseToApply = false;
-    EXPECT_TRUE(sheet.PressApply());
-    sheet.PressCancel();
-    EXPECT_EQ(sheet.result(), IDCANCEL);
-    EXPECT_EQ(log.events.filter(":cancel"), QStringList({"b:cancel", "c:cancel"}));
-}
-
-TEST_F(PropertySheetTest, NoApplyButtonUnlessAsked)
-{
-    CQVPropertySheet sheet("Options");
-    EXPECT_EQ(sheet.ApplyButton(), nullptr);
-    AddPages(sheet);
-    ASSERT_TRUE(sheet.SetActivePage(1)); // bring page 2 to the front before showing
-    sheet.show();
-    EXPECT_EQ(sheet.GetActiveIndex(), 1);
-    EXPECT_EQ(sheet.GetPage(0), nullptr);
-}
-
 } // namespace

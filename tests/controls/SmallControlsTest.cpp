@@ -54,84 +54,6 @@ TEST(ShowError, StopIconThenFocusAndSelection)
     EXPECT_EQ(prompts.lastText(), "no control");
 }
 
-TEST(MyBrowseForFolder, ReturnsOneAndHoldsTheChosenFolder)
-{
-    ScriptedFileDialogService dialogs;
-    CMyBrowseForFolder picker(nullptr);
-    picker.SetTitle("Please select a folder below :");
-    picker.SetInitialFolder("/home/u/Projects");
-    dialogs.expect("/home/u/Projects/New");
-    EXPECT_EQ(picker.Browse(), 1);
-    EXPECT_EQ(picker.GetPath(), "/home/u/Projects/New");
-    ASSERT_EQ(dialogs.requests().size(), 1);
-    EXPECT_EQ(dialogs.requests()[0].kind, FileDialogRequest::Folder);
-    EXPECT_EQ(dialogs.requests()[0].title, "Please select a folder below :");
-    EXPECT_EQ(dialogs.requests()[0].initialPath, "/home/u/Projects");
-    dialogs.expect("");
-    EXPECT_EQ(picker.Browse(), 0);
-    EXPECT_EQ(picker.GetPath(), "/home/u/Projects/New");
-}
-
-TEST(GridCtrl, TextGoesThroughTheCurrentCell)
-{
-    CGridCtrl grid;
-    grid.SetRows(3);
-    grid.SetCols(3);
-    grid.SetColWidth(0, 1500);
-    EXPECT_EQ(grid.columnWidth(0), 100);
-    grid.SetRow(2);
-    grid.SetCol(1);
-    grid.SetText("NO");
-    EXPECT_EQ(grid.GetText(), "NO");
-    grid.SetRow(0);
-    EXPECT_EQ(grid.GetText(), "");
-    grid.SetRow(9); // clamped to the last row
-    EXPECT_EQ(grid.GetRow(), 2);
-    EXPECT_EQ(grid.GetText(), "NO");
-
-    int clicks = 0;
-    QObject::connect(&grid, &CGridCtrl::DblClick, [&] { ++clicks; });
-    emit grid.cellDoubleClicked(1, 2);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(grid.GetRow(), 1);
-    EXPECT_EQ(grid.GetCol(), 2);
-}
-
-TEST(TitledListCtrl, CellsCarryTheirOwnToolTips)
-{
-    CTitledListCtrl list;
-    list.SetColumns({"Name", "Folder"});
-    EXPECT_EQ(list.InsertItem(0, "Demo"), 0);
-    EXPECT_EQ(list.InsertItem(5, "out of range"), -1);
-    list.SetItemText(0, 1, "/very/long/folder/name");
-    EXPECT_EQ(list.GetCellToolTip(0, 1), "/very/long/folder/name");
-    list.SetCellToolTip(0, 0, "Opened yesterday");
-    list.SetItemText(0, 0, "Demo 2");
-    EXPECT_EQ(list.GetCellToolTip(0, 0), "Opened yesterday");
-    EXPECT_EQ(list.GetItemText(0, 0), "Demo 2");
-    EXPECT_EQ(list.GetSelectedRow(), -1);
-}
-
-TEST(MyComboBox, TypingSelectsTheFirstMatchingEntry)
-{
-    CMyComboBox combo;
-    for (const char* name : {"Batch", "Bar", "Calendar A", "calendar B"})
-        combo.AddString(name);
-    auto type = [&](const QString& text) {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(&combo, &press);
-        }
-    };
-    type("bar");
-    EXPECT_EQ(combo.currentText(), "Bar");
-    type("x"); // no entry starts with "barx" or "x": selection stays
-    EXPECT_EQ(combo.currentText(), "Bar");
-    EXPECT_EQ(combo.SelectString(-1, "CALENDAR"), 2);
-    EXPECT_EQ(combo.FindString(2, "calendar"), 3);
-    EXPECT_EQ(combo.FindStringExact(-1, "bar"), 1);
-}
-
 TEST(NumericEdit, ReadsAndShowsNumbersInTheCLocale)
 {
     CNumericEdit edit;
@@ -147,14 +69,6 @@ TEST(NumericEdit, ReadsAndShowsNumbersInTheCLocale)
     EXPECT_NE(edit.validator()->validate(partial, pos), QValidator::Invalid);
     QString letters = "1.5x";
     EXPECT_EQ(edit.validator()->validate(letters, pos), QValidator::Invalid);
-}
-
-TEST(RichText, SetTextReplacesTheWholeText)
-{
-    CRichText text;
-    text.SetText("first");
-    text.SetText("line 1\nline 2");
-    EXPECT_EQ(text.GetText(), "line 1\nline 2");
 }
 
 } // namespace

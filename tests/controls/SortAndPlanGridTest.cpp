@@ -108,16 +108,6 @@ INSTANTIATE_TEST_SUITE_P(
                       PlanCase{6, "13/45/97 1:00 PM", DATE}, PlanCase{6, "soon", DATE},
                       PlanCase{3, "anything", ""}, PlanCase{9, "-1", ""}));
 
-TEST(PlanGrid, OtherModesUseOnlyTheCellRules)
-{
-    CQVGridWnd grid;
-    grid.SetRowCount(1);
-    grid.SetColCount(9);
-    OpenCellEditor(grid, 1, 2)->setText("abc");
-    EXPECT_TRUE(grid.UpdateData(true));
-    EXPECT_EQ(grid.GetValueRowCol(1, 2), "abc");
-}
-
 TEST(PlanGrid, DateTimesRoundTripInTheUserFormat)
 {
     const QLocale previous;

@@ -1,5 +1,5 @@
 #include "foundation/controls/SortedChoiceLists.h"
-#include "foundation/common/FrameServices.h"
+#include "FakeFrameServices.h"
 #include "foundation/controls/CollationSort.h"
 
 #include <QComboBox>
@@ -9,70 +9,20 @@
 
 namespace {
 
-// Records the sort requests and answers them with the real collation sort.
-class RecordingFrame : public FrameServices {
+// The shared recording frame, answering the combo sort with the real collation sort.
+class CollatingFrame : public FakeFrameServices {
 public:
-    void OnProjectOpened(bool) override {}
-    bool CloseProject() override { return true; }
-    void CloseAllViews() override {}
-    void SaveWindowPositions() override {}
-    void SaveChemistryDocuments() override {}
-    bool IsProjectOpen() const override { return false; }
-    void SetProjectTitle(const QString&) override {}
-    void StopAutoSaveTimer() override {}
-    void ArmAutoSaveTimer() override {}
-    void RefreshAmbientPressure() override {}
-    void SetProjectDescription(const QString&) override {}
-    bool MaterialLookupFailed() const override { return false; }
-    void BeginProgress(short, short, const QString&) override {}
-    void SetProgressPos(int) override {}
-    void SetProgressStep(int) override {}
-    void StepProgress() override {}
-    void EndProgress() override {}
-
     void SortComboBoxItems(QComboBox* combo) override
     {
-        calls.append("combo");
+        record("SortComboBoxItems");
         CollationSortComboBox(combo);
     }
-    void SortListBoxItems(QListWidget* list) override
-    {
-        calls.append("list");
-        CollationSortListWidget(list);
-    }
-    void SortTexts(QStringList& texts) override
-    {
-        calls.append("texts");
-        CollationSortTexts(texts);
-    }
-    QStringList GetDisplayVector(const QString& listName) override
-    {
-        calls.append("display " + listName);
-        return {"Nitrogen", "Air", "argon"};
-    }
-    QStringList calls;
 };
 
 class SortedChoiceListsTest : public ::testing::Test {
 protected:
-    void SetUp() override { previous = SetFrameServices(&frame); }
-    void TearDown() override { SetFrameServices(previous); }
-    RecordingFrame frame;
-    FrameServices* previous = nullptr;
+    CollatingFrame frame; // installs itself for the test
 };
-
-TEST_F(SortedChoiceListsTest, JoinStringListSortsOnlyTwoOrMoreTexts)
-{
-    QStringList none;
-    EXPECT_EQ(JoinStringList(none), "");
-    QStringList one{"only"};
-    EXPECT_EQ(JoinStringList(one), "only");
-    EXPECT_TRUE(frame.calls.isEmpty());
-    QStringList three{"b", "C", "a"};
-    EXPECT_EQ(JoinStringList(three), "a\nb\nC");
-    EXPECT_EQ(three, QStringList({"a", "b", "C"}));
-    EXPECT_EQ(frame.calls, QStringList{"texts"});
-}
 
 TEST_F(SortedChoiceListsTest, SortChoiceListKeepsTheEmptyEntry)
 {
@@ -83,14 +33,6 @@ TEST_F(SortedChoiceListsTest, SortChoiceListKeepsTheEmptyEntry)
     EXPECT_EQ(out, "");
 }
 
-TEST_F(SortedChoiceListsTest, DisplayChoiceListAsksForTheManagedList)
-{
-    QString out = "old";
-    GetDisplayChoiceList("Air", out);
-    EXPECT_EQ(out, "Air\nargon\nNitrogen");
-    EXPECT_EQ(frame.calls.first(), "display AirListData");
-}
-
 TEST_F(SortedChoiceListsTest, ComboKeepsItsSelectedEntryAndItemData)
 {
     QComboBox combo;
@@ -98,7 +40,7 @@ TEST_F(SortedChoiceListsTest, ComboKeepsItsSelectedEntryAndItemData)
         combo.addItem(name, 100 + combo.count());
     combo.setCurrentIndex(2); // "alpha", the third entry
     SortComboBox(&combo);
-    EXPECT_EQ(frame.calls, QStringList{"combo"});
+    EXPECT_EQ(frame.calls(), QStringList{"SortComboBoxItems"});
     EXPECT_EQ(combo.currentText(), "alpha");
     EXPECT_EQ(combo.currentIndex(), 0);
     const QStringList sorted{"alpha", "Beta", "charlie", "delta"};
@@ -108,24 +50,7 @@ TEST_F(SortedChoiceListsTest, ComboKeepsItsSelectedEntryAndItemData)
         EXPECT_EQ(combo.itemData(i).toInt(), data[i]);
     }
     SortComboBox(nullptr);
-    EXPECT_EQ(frame.calls.size(), 1);
-}
-
-TEST(SortedChoiceListsWithoutFrame, NothingIsSortedAndDisplayListsStayUnchanged)
-{
-    FrameServices* previous = SetFrameServices(nullptr);
-    QStringList texts{"b", "a"};
-    EXPECT_EQ(JoinStringList(texts), "b\na");
-    QString out = "kept";
-    GetDisplayChoiceList("Air", out);
-    EXPECT_EQ(out, "kept");
-    SortChoiceList(out, "z\ny");
-    EXPECT_EQ(out, "z\ny");
-    QComboBox combo;
-    combo.addItems({"b", "a"});
-    SortComboBox(&combo);
-    EXPECT_EQ(combo.itemText(0), "b");
-    SetFrameServices(previous);
+    EXPECT_EQ(frame.calls().size(), 1);
 }
 
 TEST(CollationSort, FollowsTheLanguageNotTheCodePoints)

@@ -144,28 +144,6 @@ TEST_F(CompactionTest, WritesARollbackJournalFileWithTheSourceHeaderValues)
     EXPECT_FALSE(exists(".tmp"));
 }
 
-TEST_F(CompactionTest, ALoneBackupGetsItsNameBackBeforeAnythingElse)
-{
-    ASSERT_TRUE(QFile::rename(m_target, m_target + ".bu"));
-    ScopedStageHook hook([](CompactionStage stage) { return stage != CompactionStage::VacuumInto; });
-    CDaoDatabase working;
-    working.Open(m_source);
-    EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
-    EXPECT_EQ(targetLabel(), "Old");
-}
-
-TEST_F(CompactionTest, RefusesInsideATransactionAndOntoAnOpenTarget)
-{
-    CDaoDatabase working, reader;
-    working.Open(m_source);
-    working.BeginTrans();
-    EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
-    working.Rollback();
-    reader.Open(m_target, DatabaseRole::ReadOnly);
-    EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
-    EXPECT_THROW(CompactDatabaseTo(working, m_source), CDaoException);
-}
-
 TEST_F(CompactionTest, ThePrepareStepChangesOnlyTheWrittenFileAndItsFailureKeepsTheOldTarget)
 {
     CDaoDatabase working;
@@ -195,47 +173,6 @@ TEST_F(CompactionTest, ACopyOfAnOpenWorkingCopyKeepsTheEditsOfItsWal)
     QString error;
     ASSERT_TRUE(CopyDatabaseFile(m_source, m_target, &error)) << error.toStdString();
     EXPECT_EQ(targetLabel(), "In wal");
-}
-
-TEST_F(CompactionTest, ACopyOfAFileWithAWalOfAnotherConnectionKeepsItsEdits)
-{
-    const QString name = "foreign";
-    {
-        QSqlDatabase foreign = QSqlDatabase::addDatabase("QSQLITE", name);
-        foreign.setDatabaseName(m_source);
-        ASSERT_TRUE(foreign.open());
-        QSqlQuery(foreign).exec("PRAGMA journal_mode=WAL");
-        QSqlQuery(foreign).exec("PRAGMA wal_autocheckpoint=0");
-        QSqlQuery(foreign).exec("UPDATE TextRecipe SET Label = 'Foreign' WHERE ID = 1");
-        ASSERT_TRUE(QFileInfo::exists(m_source + "-wal"));
-        EXPECT_TRUE(CopyDatabaseFile(m_source, m_target));
-        foreign.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    EXPECT_EQ(targetLabel(), "Foreign");
-}
-
-TEST_F(CompactionTest, AByteCopyReplacesTheTargetAndDropsItsStaleJournals)
-{
-    QFile stale(m_target + "-wal");
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write(QByteArray(64, 'w'));
-    stale.close();
-    ASSERT_TRUE(CopyDatabaseFile(m_source, m_target));
-    EXPECT_EQ(bytesOf(m_target), bytesOf(m_source));
-    EXPECT_FALSE(exists("-wal"));
-    EXPECT_EQ(targetLabel(), "New");
-}
-
-TEST_F(CompactionTest, CopyRefusesAMissingSourceAndAnOpenTarget)
-{
-    QString error;
-    EXPECT_FALSE(CopyDatabaseFile(pathOf("none.wc"), m_target, &error));
-    EXPECT_TRUE(error.startsWith("Could not find file"));
-    CDaoDatabase reader;
-    reader.Open(m_target, DatabaseRole::ReadOnly);
-    EXPECT_FALSE(CopyDatabaseFile(m_source, m_target, &error));
-    EXPECT_EQ(targetLabel(), "Old");
 }
 
 TEST_F(CompactionTest, DeleteTakesTheJournalsAlongAndRefusesAnOpenFile)

@@ -83,13 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 class DaoDatabaseTest : public DbFixture {};
 
-TEST_F(DaoDatabaseTest, AFolderIsNoDatabase)
-{
-    QDir(m_dir.path()).mkdir("folder.wc");
-    CDaoDatabase db;
-    EXPECT_THROW(db.Open(pathOf("folder.wc")), CDaoException);
-}
-
 TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
 {
     const QString path = makeRecipeDatabase();
@@ -105,14 +98,6 @@ TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
     EXPECT_FALSE(CSharedConnection::isOpen(path));
 }
 
-TEST_F(DaoDatabaseTest, AWriterCannotShareAReadOnlyConnection)
-{
-    const QString path = makeRecipeDatabase();
-    CDaoDatabase reader, writer;
-    reader.Open(path, DatabaseRole::ReadOnly);
-    EXPECT_THROW(writer.Open(path, DatabaseRole::ReadWrite), CDaoException);
-}
-
 TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
 {
     const QString path = makeRecipeDatabase();
@@ -124,20 +109,6 @@ TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
     EXPECT_EQ(countRows(db, "TextRecipe"), 4);
     db.Close();
     EXPECT_EQ(bytesOf(path), bytes);
-}
-
-TEST_F(DaoDatabaseTest, OnlyTheWorkingCopyRoleSwitchesToWriteAheadLogging)
-{
-    const QString project = makeRecipeDatabase("Demo.prj");
-    const QString working = makeRecipeDatabase("Demo.wc");
-    CDaoDatabase projectDb, workingDb;
-    projectDb.Open(project, DatabaseRole::ReadWrite);
-    workingDb.Open(working, DatabaseRole::WorkingCopy);
-    EXPECT_EQ(journalMode(projectDb), "delete");
-    EXPECT_EQ(journalMode(workingDb), "wal");
-    QSqlQuery sync = workingDb.Query("PRAGMA synchronous");
-    ASSERT_TRUE(sync.next());
-    EXPECT_EQ(sync.value(0).toInt(), 1); // NORMAL
 }
 
 TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
@@ -183,12 +154,4 @@ TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
         db.Execute("DELETE FROM TextRecipe");
     }
     EXPECT_EQ(scalar(path, "SELECT count(*) FROM TextRecipe").toInt(), 4);
-}
-
-TEST_F(DaoDatabaseTest, ClosedDatabaseRaisesInsteadOfCrashing)
-{
-    CDaoDatabase db;
-    EXPECT_THROW(db.Execute("SELECT 1"), CDaoException);
-    EXPECT_THROW(db.BeginTrans(), CDaoException);
-    EXPECT_TRUE(db.GetName().isEmpty());
 }

@@ -50,19 +50,6 @@ TEST_F(DaoRecordsetTest, CountIsKnownRightAfterOpenAndRowsComeInDeclaredOrder)
     EXPECT_THROW(set.MovePrev(), CDaoException);
 }
 
-TEST_F(DaoRecordsetTest, AnOpenSetRequeriesWithTheNewParameter)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    ASSERT_TRUE(set.OpenSet(2, "UP"));
-    EXPECT_EQ(labels(set), QStringList({"Dryer"}));
-    ASSERT_TRUE(set.OpenSet(1, "all"));
-    EXPECT_EQ(set.GetRecordCount(), 4);
-    set.Close();
-    ASSERT_TRUE(set.OpenSet(2, "UP")); // a closed set opens afresh
-    EXPECT_EQ(set.GetRecordCount(), 1);
-}
-
 TEST_F(DaoRecordsetTest, AddNewReturnsTheInsertedIdNotTheLastRow)
 {
     m_stepDb.Execute("INSERT INTO TextRecipe (ID, StepID, Label) VALUES (900, 2, 'High')");
@@ -100,69 +87,6 @@ TEST_F(DaoRecordsetTest, EditWritesOnlyTheChangedColumns)
         "Charge solvent/0");
 }
 
-TEST_F(DaoRecordsetTest, BooleansReadAnyNonZeroAsTrueAndStoreZeroOrOne)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    set.MoveNext();
-    EXPECT_TRUE(set.GetBool("Hide")); // stored as 2
-    set.Edit();
-    set.SetBool("Hide", true);
-    set.SetBool("Breakpoint", true);
-    set.Update();
-    EXPECT_EQ(stored("SELECT Hide || Breakpoint FROM TextRecipe WHERE Label = 'Charge'").toString(), "11");
-}
-
-TEST_F(DaoRecordsetTest, NullFieldsReadAsNullAndCanBeWritten)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    EXPECT_TRUE(set.IsFieldNull("Amount"));
-    EXPECT_EQ(set.GetDouble("Amount"), 0.0);
-    set.Edit();
-    set.SetDouble("Amount", 1e35);
-    set.SetDate("StartDate", OleDateFromDateTime(QDateTime(QDate(2024, 3, 1), QTime(12, 0))));
-    set.Update();
-    EXPECT_FALSE(set.IsFieldNull("Amount"));
-    EXPECT_DOUBLE_EQ(set.GetDate("StartDate"), 45352.5);
-    set.Edit();
-    set.SetFieldNull("Amount");
-    set.Update();
-    EXPECT_TRUE(stored("SELECT Amount IS NULL FROM TextRecipe WHERE Label = 'Reactor'").toBool());
-}
-
-TEST_F(DaoRecordsetTest, DeleteInAWalkRemovesEveryRowByKey)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    while (!set.IsEOF()) {
-        set.Delete();
-        EXPECT_THROW(set.GetText("Label"), CDaoException);
-        set.MoveNext();
-    }
-    EXPECT_EQ(set.GetRecordCount(), 0);
-    EXPECT_EQ(stored("SELECT group_concat(Label) FROM TextRecipe").toString(), "Dryer");
-}
-
-TEST_F(DaoRecordsetTest, FindFirstMovesToTheMatchOrStaysPut)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    auto isType = [](const QString& type) {
-        return [type](const CDaoRecordset& row) {
-            return row.GetText("Type").compare(type, Qt::CaseInsensitive) == 0;
-        };
-    };
-    ASSERT_TRUE(set.FindFirst(isType("op")));
-    EXPECT_EQ(set.GetText("Label"), "Charge");
-    ASSERT_TRUE(set.FindNext(isType("op")));
-    EXPECT_EQ(set.GetText("Label"), "Heat");
-    EXPECT_FALSE(set.FindNext(isType("op")));
-    EXPECT_EQ(set.GetText("Label"), "Heat");
-    EXPECT_FALSE(set.FindFirst(isType("END")));
-    EXPECT_EQ(set.GetText("Label"), "Heat");
-}
-
 TEST_F(DaoRecordsetTest, CompositeKeysAndPerColumnTablesUpdateTheRightRows)
 {
     CExampleStepInProcessSet set;
@@ -194,35 +118,6 @@ TEST_F(DaoRecordsetTest, AFailingWriteOfAJoinRowWritesNeitherTable)
     EXPECT_FALSE(m_projectDb.InTransaction());
 }
 
-TEST_F(DaoRecordsetTest, WritesOutsideEditAndOnReadOnlyDatabasesAreRefused)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    EXPECT_THROW(set.SetText("Label", "x"), CDaoException);
-    CDaoDatabase readOnly;
-    readOnly.Open(makeRecipeDatabase("Demo.stp"), DatabaseRole::ReadOnly);
-    CExampleTextRecipeSet onFile;
-    onFile.SetParameter("ParentStepID", 1);
-    onFile.SetParameter("ItemType", "UP");
-    onFile.Open(&readOnly);
-    EXPECT_FALSE(onFile.CanUpdate());
-    EXPECT_THROW(onFile.Edit(), CDaoException);
-}
-
-TEST_F(DaoRecordsetTest, ProjectSetsReportAMissingDatabaseWithTheirOwnText)
-{
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    m_projectDb.Close();
-    CExampleStepInProcessSet set;
-    EXPECT_FALSE(set.OpenSet(10));
-    EXPECT_EQ(prompts.texts(), QStringList({"Database file is not opened yet!"}));
-    m_app.fileSet().projectDatabase = nullptr;
-    prompts.expect(IDOK);
-    EXPECT_FALSE(set.OpenSet(10));
-    EXPECT_EQ(prompts.texts().size(), 2);
-}
-
 TEST_F(DaoRecordsetTest, AnOwnConnectionToAnOpenFileSharesItAndCloseSetLetsGo)
 {
     CExampleTextRecipeSet set;
@@ -235,14 +130,4 @@ TEST_F(DaoRecordsetTest, AnOwnConnectionToAnOpenFileSharesItAndCloseSetLetsGo)
     set.CloseSet();
     EXPECT_FALSE(set.IsOpen());
     EXPECT_TRUE(m_stepDb.IsOpen());
-}
-
-TEST_F(DaoRecordsetTest, AnOwnConnectionThatCannotOpenShowsTheDescription)
-{
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    CExampleTextRecipeSet set;
-    EXPECT_FALSE(set.OpenSet(1, "UP", pathOf("gone.wc")));
-    EXPECT_TRUE(prompts.lastText().startsWith("Could not find file")) << prompts.lastText().toStdString();
-    EXPECT_FALSE(QFileInfo::exists(pathOf("gone.wc")));
 }

@@ -1,4 +1,5 @@
 #include "DbFixture.h"
+#include "foundation/db/DaoRecordset.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,13 +77,25 @@ QByteArray DbFixture::bytesOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QVariant DbFixture::scalar(const QString& path, const QString& sql)
+QVariant DbFixture::scalar(const QString& path, const QString& sql, const QVariantList& values)
 {
     QVariant value;
     withConnection(path, [&](QSqlDatabase& db) {
         QSqlQuery query(db);
-        if (query.exec(sql) && query.next())
+        query.prepare(sql);
+        for (const QVariant& bound : values)
+            query.addBindValue(bound);
+        EXPECT_TRUE(query.exec()) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+        if (query.next())
             value = query.value(0);
     });
     return value;
+}
+
+QList<long> DbFixture::column(CDaoRecordset& set, const QString& name)
+{
+    QList<long> values;
+    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
+        values << set.GetLong(name);
+    return values;
 }

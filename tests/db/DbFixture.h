@@ -4,8 +4,11 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QVariant>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+class CDaoRecordset;
 
 class DbFixture : public ::testing::Test {
 protected:
@@ -17,7 +20,13 @@ protected:
     QStringList listing() const;
     static QByteArray bytesOf(const QString& path);
     // One value read with a private connection, independent of the layer.
-    static QVariant scalar(const QString& path, const QString& sql);
+    static QVariant scalar(const QString& path, const QString& sql, const QVariantList& values = {});
+    static long count(const QString& path, const QString& sql, const QVariantList& values = {})
+    {
+        return long(scalar(path, sql, values).toLongLong());
+    }
+    // The values of one column on every row of the set, in order.
+    static QList<long> column(CDaoRecordset& set, const QString& name);
 
     QTemporaryDir m_dir;
 };

@@ -17,18 +17,6 @@
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 
-namespace {
-
-QList<long> longs(CDaoRecordset& set, const QString& name)
-{
-    QList<long> values;
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
-        values << set.GetLong(name);
-    return values;
-}
-
-} // namespace
-
 class ProjectRecordsetsTest : public RecordsetFixture {
 protected:
     QString project() const { return GetProjectDBPath(); }
@@ -57,29 +45,14 @@ TEST_F(ProjectRecordsetsTest, StepByStepAndProcessEditWritesEachFieldToItsTable)
     EXPECT_EQ(scalar(project(), "SELECT ProcessName FROM Process WHERE ProcessID = 1"), "Amidol");
 }
 
-TEST_F(ProjectRecordsetsTest, StepByStepAndProcessMovesTheStepToAnotherProcess)
-{
-    CQryStepByStepAndProcessIDSet set;
-    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
-    set.Edit();
-    set.SetLong("ProcessID", FREE_BASE);
-    set.SetLong("StepOrder", 4);
-    set.Update();
-    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, FREE_BASE)); // re-queried with the new parameters
-    ASSERT_EQ(set.GetRecordCount(), 1);
-    EXPECT_EQ(set.GetText("ProcessVersionName"), "Free Base");
-    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
-    EXPECT_EQ(set.GetRecordCount(), 0);
-}
-
 TEST_F(ProjectRecordsetsTest, StepToProcessListsOneProcessOrEveryProcessInStepOrder)
 {
     CStepToProcessSet set;
     ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
     ASSERT_TRUE(set.OpenSet(-1));
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1002, 1003, 1001, 1004, 1005, 1006}));
-    EXPECT_EQ(longs(set, "ProcessID"), QList<long>({1, 1, 1, 2, 2, 2, 2}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1002, 1003, 1001, 1004, 1005, 1006}));
+    EXPECT_EQ(column(set, "ProcessID"), QList<long>({1, 1, 1, 2, 2, 2, 2}));
 }
 
 TEST_F(ProjectRecordsetsTest, StepToProcessWritesTheVersionToTheStepAndDeletesOnlyTheLink)
@@ -103,7 +76,7 @@ TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnly
     CProcessStepSet set;
     ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
     EXPECT_EQ(set.GetRecordCount(), 4);
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1006, 1001, 1004, 1005}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1006, 1001, 1004, 1005}));
     ASSERT_TRUE(set.OpenSet(FREE_BASE));
     EXPECT_EQ(set.GetRecordCount(), 3);
     set.Edit();
@@ -115,50 +88,10 @@ TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnly
 
     const QString other = writeOtherDemo("other");
     ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE, other));
-    EXPECT_EQ(longs(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
     EXPECT_FALSE(set.CanUpdate());
     set.CloseSet();
     EXPECT_FALSE(CSharedConnection::isOpen(other));
-}
-
-TEST_F(ProjectRecordsetsTest, ProjectListsAndOrders)
-{
-    CProcessSet processes;
-    ASSERT_TRUE(processes.OpenSet());
-    EXPECT_EQ(longs(processes, "ProcessID"), QList<long>({1, 2}));
-    CProjectStepSet steps;
-    ASSERT_TRUE(steps.OpenSet());
-    EXPECT_EQ(longs(steps, "StepID"), QList<long>({1, 1001, 1002, 1003, 1004, 1005, 1006}));
-    CQueryStepInProjectSet inProject;
-    ASSERT_TRUE(inProject.OpenSet());
-    EXPECT_EQ(longs(inProject, "StepID"), QList<long>({1001, 1001, 1002, 1003, 1004, 1005, 1006}));
-    EXPECT_FALSE(inProject.CanUpdate());
-}
-
-TEST_F(ProjectRecordsetsTest, ProjectRowIsEditedOnTheProjectAndOnlyReadFromAFile)
-{
-    CProjectSet set;
-    ASSERT_TRUE(set.OpenSet());
-    set.Edit();
-    set.SetText("Description", "Renamed");
-    set.Update();
-    EXPECT_EQ(scalar(project(), "SELECT Description FROM Project"), "Renamed");
-    const QString other = writeOtherDemo("other");
-    ASSERT_TRUE(set.OpenSet(other));
-    EXPECT_EQ(set.GetText("ProjectName"), "Demo");
-    EXPECT_FALSE(set.CanUpdate());
-}
-
-TEST_F(ProjectRecordsetsTest, PreferencesAndOptionsAreOpenedByTheCaller)
-{
-    CPreferencesSet preferences(&m_projectDb);
-    preferences.Open();
-    ASSERT_FALSE(preferences.IsEOF());
-    preferences.Edit();
-    preferences.SetText("Description", "Pilot plant");
-    preferences.Update();
-    preferences.Close();
-    EXPECT_EQ(scalar(project(), "SELECT Description FROM Preferences"), "Pilot plant");
 }
 
 TEST_F(ProjectRecordsetsTest, VersionIsReadAndAFailureKeepsTheEngineTextWithoutAMessage)
@@ -202,20 +135,6 @@ TEST_F(LanguagePreferencesSetTest, TheModeChoosesTheTable)
               "QVFrench.lng");
 }
 
-TEST_F(LanguagePreferencesSetTest, AnOpenSetOnTheSamePathAndModeReadsAgain)
-{
-    CLanguagePreferencesSet set;
-    ASSERT_TRUE(set.OpenSet(GetProjectDBPath()));
-    m_projectDb.Execute("DELETE FROM \"PREFER-Language\"");
-    ASSERT_TRUE(set.OpenSet(GetProjectDBPath()));
-    EXPECT_TRUE(set.IsEOF());
-    set.AddNew();
-    set.SetText("RecipeLanguagePath", "QVSpanish.lng");
-    set.Update();
-    EXPECT_EQ(scalar(GetProjectDBPath(), "SELECT RecipeLanguagePath FROM \"PREFER-Language\""),
-              "QVSpanish.lng");
-}
-
 TEST_F(LanguagePreferencesSetTest, AnEmptyPathIsRefusedWithItsMessage)
 {
     ScriptedPromptService prompts;
@@ -223,17 +142,6 @@ TEST_F(LanguagePreferencesSetTest, AnEmptyPathIsRefusedWithItsMessage)
     CLanguagePreferencesSet set;
     EXPECT_FALSE(set.OpenSet(QString(), "Temp"));
     EXPECT_EQ(prompts.texts(), QStringList({"Project path is not specified!"}));
-}
-
-TEST_F(LanguagePreferencesSetTest, AFileOfItsOwnIsLetGoAtClose)
-{
-    const QString other = writeOtherDemo("other");
-    CLanguagePreferencesSet set;
-    ASSERT_TRUE(set.OpenSet(other));
-    EXPECT_TRUE(set.IsEOF());
-    EXPECT_TRUE(CSharedConnection::isOpen(other));
-    set.CloseSet();
-    EXPECT_FALSE(CSharedConnection::isOpen(other));
 }
 
 // ---- sets on the project database when there is none ----------------------------------------
@@ -262,18 +170,6 @@ TEST_P(NotOpenTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMessage)
     EXPECT_FALSE(GetParam().open());
     EXPECT_EQ(prompts.texts(),
               GetParam().message.isEmpty() ? QStringList() : QStringList{GetParam().message});
-}
-
-TEST_P(NotOpenTest, NoProjectDatabaseGivesFalse)
-{
-    m_app.fileSet().projectDatabase = nullptr;
-    ScriptedPromptService prompts;
-    const bool withMessage =
-        !GetParam().message.isEmpty() && std::string(GetParam().name) != "QueryOperationDefault";
-    if (withMessage)
-        prompts.expect(IDOK);
-    EXPECT_FALSE(GetParam().open());
-    EXPECT_EQ(prompts.texts().size(), withMessage ? 1 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -317,23 +213,6 @@ TEST_P(SharedDatabaseTest, OpensOnFirstUseKeepsItAndCloseLetsGo)
     shared.close();
     EXPECT_FALSE(CSharedConnection::isOpen(path));
     shared.close(); // nothing cached: nothing to do
-}
-
-TEST_P(SharedDatabaseTest, FollowsTheProjectAndFailsWithoutAFile)
-{
-    const SharedCase& shared = GetParam();
-    ASSERT_NE(shared.get(), nullptr);
-    const QString first = m_app.fileSet().*shared.path;
-    const QString other = QFileInfo(writeOtherDemo("other")).path() + "/" + QFileInfo(first).fileName();
-    m_app.fileSet().*shared.path = other;
-    ASSERT_NE(shared.get(), nullptr);
-    EXPECT_FALSE(CSharedConnection::isOpen(first));
-    EXPECT_TRUE(CSharedConnection::isOpen(other));
-    m_app.fileSet().*shared.path = pathOf("missing.db");
-    EXPECT_EQ(shared.get(), nullptr);
-    EXPECT_FALSE(QFileInfo::exists(pathOf("missing.db")));
-    m_app.fileSet().*shared.path = QString();
-    EXPECT_EQ(shared.get(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,16 +2,6 @@
 
 #include "foundation/db/ProjectGenerator.h"
 
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-
-namespace {
-
-const QString PRIVATE_CONNECTION = QStringLiteral("recordset_fixture_reader");
-
-} // namespace
-
 void RecordsetFixture::SetUp()
 {
     ASSERT_TRUE(m_dir.isValid());
@@ -42,30 +32,6 @@ QString RecordsetFixture::writeOtherDemo(const QString& folder)
     CProjectGenerator generator;
     EXPECT_TRUE(generator.Write(CProjectGenerator::DemoProject(), pathOf(folder)));
     return pathOf(folder + "/Demo.prj");
-}
-
-QVariant RecordsetFixture::scalar(const QString& path, const QString& sql, const QVariantList& values) const
-{
-    QVariant result;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", PRIVATE_CONNECTION);
-        db.setDatabaseName(path);
-        EXPECT_TRUE(db.open());
-        QSqlQuery query(db);
-        query.prepare(sql);
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        EXPECT_TRUE(query.exec()) << query.lastError().text().toStdString();
-        if (query.next())
-            result = query.value(0);
-    }
-    QSqlDatabase::removeDatabase(PRIVATE_CONNECTION);
-    return result;
-}
-
-long RecordsetFixture::count(const QString& path, const QString& sql, const QVariantList& values) const
-{
-    return long(scalar(path, sql, values).toLongLong());
 }
 
 long RecordsetFixture::firstItemID(long stepID, const QString& type) const

@@ -8,18 +8,6 @@
 
 #include <QFile>
 
-namespace {
-
-QList<long> column(CDaoRecordset& set, const QString& name)
-{
-    QList<long> values;
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
-        values << set.GetLong(name);
-    return values;
-}
-
-} // namespace
-
 using TextRecipeSetTest = RecordsetFixture;
 
 TEST_F(TextRecipeSetTest, AllGivesTheWholeRecipeOfTheStepInRecipeOrder)
@@ -66,35 +54,6 @@ TEST_F(TextRecipeSetTest, RowsSharingAnIdAreEditedAndDeletedOneAtATime)
     set.Delete();
     EXPECT_EQ(count(path, "SELECT count(*) FROM TextRecipe WHERE ID = 6"), 1);
     EXPECT_EQ(count(path, "SELECT Hide FROM TextRecipe WHERE ID = 6"), 1);
-}
-
-TEST_F(TextRecipeSetTest, AnOwnConnectionToAFileIsLetGoAtClose)
-{
-    const QString other = writeOtherDemo("other");
-    const QString otherStep = QFileInfo(other).path() + "/STEP_1002.STP";
-    CTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1002, -1, "all", otherStep));
-    EXPECT_EQ(set.GetRecordCount(), 15);
-    EXPECT_TRUE(CSharedConnection::isOpen(otherStep));
-    set.CloseSet();
-    EXPECT_FALSE(CSharedConnection::isOpen(otherStep));
-    EXPECT_FALSE(set.OpenSet(4711, -1, "all")); // no database registered for that step: no message
-}
-
-TEST_F(TextRecipeSetTest, StepSetOpensTheRegisteredDatabaseOrAFile)
-{
-    CStepSet set;
-    ASSERT_TRUE(set.OpenSet(SALT_FORMATION));
-    EXPECT_EQ(set.GetText("StepName"), "Salt Formation");
-    set.Edit();
-    set.SetDouble("ScaleFactor", 2.5);
-    set.Update();
-    EXPECT_DOUBLE_EQ(scalar(stepPath(SALT_FORMATION), "SELECT ScaleFactor FROM Step").toDouble(), 2.5);
-    const QString other = QFileInfo(writeOtherDemo("other")).path() + "/STEP_1003.STP";
-    ASSERT_TRUE(set.OpenSet(1003, other));
-    EXPECT_EQ(set.GetText("StepName"), "Drying");
-    set.CloseSet();
-    EXPECT_FALSE(CSharedConnection::isOpen(other));
 }
 
 // ---- the constraint tables: both classes answer the same cases ------------------------------
@@ -204,13 +163,6 @@ TEST_P(ConstraintSetTest, ReplaceEditsTheFirstMatchAndMinusOneKeepsASide)
     EXPECT_EQ(rows("CUR = 31 AND PAR = 20"), 1);
     EXPECT_TRUE(replace(COUPLING, 20, "Starts-Parallel", 40, 21, 41));
     EXPECT_EQ(rows("CUR = 21 AND PAR = 41 AND ConditionalLogic = 'Starts-Parallel'"), 1);
-}
-
-TEST_P(ConstraintSetTest, ReplaceRefusesBothSidesKeptAndAMissingRow)
-{
-    EXPECT_FALSE(GetParam().replace(COUPLING, 20, "Starts-After", 10, -1, -1));
-    EXPECT_FALSE(GetParam().replace(COUPLING, 20, "Starts-After", 40, 22, 42)); // other logic
-    EXPECT_EQ(rows("CUR IN (20, 30) AND PAR IN (10, 20, 40)"), 4);
 }
 
 TEST_P(ConstraintSetTest, DeleteRemovesEveryMatchingRowAndNothingElse)

@@ -21,55 +21,6 @@ protected:
     std::unique_ptr<CReadConnection> m_db;
 };
 
-// Columns the recordsets of the project database bind.
-const std::vector<std::pair<const char*, const char*>> PROJECT_COLUMNS = {
-    {"Project", "ProjectID ProjectName Description ProcessCounter StepCounter"},
-    {"Preferences", "PreferencesID Description"},
-    {"Options", "OptionsID Description"},
-    {"PREFER-Language", "RecipeLanguagePath"},
-    {"TempPREFER-Language", "RecipeLanguagePath"},
-    {"ProjectStep", "StepID StepName"},
-    {"QryStepInProject", "StepID StepName ProcessID ProcessName ProcessVersionName ProjectID"},
-    {"Process", "ProcessID Description FinalProductMaterialID KeyRawMaterialID ProcessName ProcessVersionName "
-                "OutputUOMSetID StartDateTime"},
-    {"Process-To-Project", "ProjectID ProcessID ProcessName ProcessVersionName"},
-    {"QryStepInProcessVersion", "ProcessID StepID StepName StepVersionName StepOrder"},
-    {"QryStepByStepAndProcessID", "ProcessName ProcessVersionName StepName StepVersionName ProcessID StepID StepOrder"},
-    {"QryStepToProcessForProcessID", "ProcessID ProcessName ProcessVersionName StepID StepName StepVersionName "
-                                     "StepOrder"},
-    {"Step-To-Process", "StepID ProcessID StepOrder"},
-    {"QryStepTransitionsInProcessVersion", "StepTransitionID FromStepID ToStepID ProcessID TransitionType"},
-    {"QrySTARTStep", "StepID"},
-    {"ProductionPlan", "PlanID PlanName StartDateTime OutputUOMSetID"},
-    {"ProductionPlan-To-Project", "PlanID ProjectID PlanName"},
-    {"QryProductionPlanInProject", "PlanID PlanName ProjectID"},
-    {"QryPlanRequirementsForPlanID", "RequirementID PlanID StepOrProcessID StepOrProcess Quantity QuantityUOM "
-                                     "BatchTimeInterval EarliestStartTime FirstBatchOverlap BatchTimeIntervalUOM "
-                                     "IntraCampaignBatchOverlap"},
-    {"QryProductionPlanDetail", "LineItemID PlanID StepID Overlap EarliestStartTime PlantID BatchNumber "
-                                "RequirementID BatchTimeInterval BatchTimeIntervalUOM"},
-    {"PlanSummary", "RequirementID StepID NumberOfBatches PlanID"},
-    {"SharedExclusiveEquipment", "EquipmentID PlanID"},
-    {"QrySimulationOptionByType", "ProjectID AirEmission ResultsDatabase OverFlow UnderFlow MaxDesignIterations "
-                                  "OptionType AlgorithmOption JustInTimeSchedule FlashCalculation "
-                                  "StepFinalEquipmentContents SimulationSummaryMessage MaxCalculation RangeTypeID "
-                                  "ResultsRounding"},
-    {"PREFER-UnitsOfMeasureSet", "InputUOMSetID OutputUOMSetID"},
-    {"TblUOMSet", "UOMSetID UOMSetName ReadOnly"},
-    {"TblUOMTypes", "UOMType DisplayName"},
-    {"QryUOMSetDetailByUOMSetID", "UOMSetID UOMType Unit DisplayName"},
-    {"QryUnitByQuantity", "Quantity Unit"},
-    {"TextRecipeOptions", "Options Value"},
-    {"MessageOptions", "Options Value"},
-    {"OperationsLibrary", "OperationTypeID OperationTypeName OperationDefaultLabel"},
-    {"TblRangeLibrary", "RangeTypeID Description Default"},
-    {"TblCommentLibrary", "CommentTypeID Description Default"},
-    {"QryOperationDefaults", "OperationName DefaultName ControlState ControlLabel ControlUOMList ValidationRule "
-                             "CurrentDefaultValue CurrentValueUOM OriginalValue OriginalValueUOM ComboList"},
-    {"WindowsPosition", "Type"},
-    {"QuorvantaVersion", "VersionNumber"},
-};
-
 } // namespace
 
 TEST_F(BlankTemplateTest, HoldsOneVersionRowAndTheStartStep)
@@ -117,27 +68,6 @@ TEST_F(BlankTemplateTest, HoldsTheWholeOperationCatalogue)
               0);
 }
 
-TEST_F(BlankTemplateTest, HoldsAmbientPressureWithAUnitAndValue)
-{
-    const QList<QVariantList> rows = m_db->Rows(QStringLiteral(
-        "SELECT ControlState, CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, ValidationRule "
-        "FROM QryOperationDefaults WHERE DefaultName = 'Ambient Pressure'"));
-    ASSERT_EQ(rows.size(), 1);
-    EXPECT_EQ(rows[0][0].toInt(), 1);
-    EXPECT_DOUBLE_EQ(rows[0][1].toDouble(), 1.0);
-    EXPECT_EQ(rows[0][2].toString(), QStringLiteral("atm"));
-    EXPECT_DOUBLE_EQ(rows[0][3].toDouble(), 1.0);
-    EXPECT_EQ(rows[0][4].toString(), QStringLiteral("atm"));
-    EXPECT_EQ(rows[0][5].toInt(), 12);
-    // The moisture rule of the defaults dialog holds for the seeded rows.
-    EXPECT_LT(m_db->Scalar(QStringLiteral("SELECT CurrentDefaultValue FROM OperationDefaults "
-                                          "WHERE DefaultName = 'Equilibrium Moisture Wet Basis'"))
-                  .toDouble(),
-              m_db->Scalar(QStringLiteral("SELECT CurrentDefaultValue FROM OperationDefaults "
-                                          "WHERE DefaultName = 'Critical Moisture Wet Basis'"))
-                  .toDouble());
-}
-
 TEST_F(BlankTemplateTest, HoldsTheFourSimulationOptionRowsAndTheDefaultUnitSet)
 {
     for (const char* type : {"BATCH", "PLAN", "SCALEUP", "DESIGN"}) {
@@ -158,15 +88,6 @@ TEST_F(BlankTemplateTest, HoldsTheFourSimulationOptionRowsAndTheDefaultUnitSet)
     EXPECT_EQ(m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM TblRangeLibrary WHERE \"Default\" = 1")).toInt(), 1);
 }
 
-TEST_F(BlankTemplateTest, RecordsetColumnsExist)
-{
-    for (const auto& [object, columns] : PROJECT_COLUMNS) {
-        const QStringList present = m_db->Columns(QString::fromLatin1(object));
-        for (const QString& column : QString::fromLatin1(columns).split(u' '))
-            EXPECT_TRUE(present.contains(column)) << object << "." << column.toStdString();
-    }
-}
-
 TEST_F(BlankTemplateTest, SeedReferencesResolve)
 {
     const struct {
@@ -184,17 +105,4 @@ TEST_F(BlankTemplateTest, SeedReferencesResolve)
         for (qlonglong id : m_db->Ids(QString::fromLatin1(r.children)))
             EXPECT_TRUE(parents.contains(id)) << r.children << " -> " << id;
     }
-}
-
-TEST_F(BlankTemplateTest, TemplateLibrariesAreEmptyButComplete)
-{
-    CReadConnection equipment(m_dir.filePath(QStringLiteral("Blank.eqt")));
-    CReadConnection material(m_dir.filePath(QStringLiteral("Blank.mtt")));
-    for (const char* table : {"Plant", "Plant-To-Project", "Factory", "Building", "Area", "ActualEquipmentCommon",
-                              "ActualEquipmentProperty"})
-        EXPECT_EQ(equipment.Scalar(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table)), 0) << table;
-    EXPECT_TRUE(equipment.Columns(QStringLiteral("QryPlantTree")).contains(QStringLiteral("QVTag")));
-    EXPECT_TRUE(material.Columns(QStringLiteral("QryMaterialCommonSet")).contains(QStringLiteral("RuntimeParamLookup")));
-    EXPECT_EQ(material.Columns(QStringLiteral("QryMaterialCommonSet")).size(), 22);
-    EXPECT_EQ(material.Scalar(QStringLiteral("SELECT COUNT(*) FROM ActualMaterialCommon")), 0);
 }

@@ -129,31 +129,12 @@ TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowAndStartNodes)
     }
 }
 
-TEST_F(DemoProjectTest, RecipeRowsAreWellFormedAndPassTheStructureRules)
+TEST_F(DemoProjectTest, RecipeRowsAreWellFormed)
 {
     for (qlonglong stepID : StepIDs()) {
         CReadConnection step(StepPath(m_dir, stepID));
         ExpectWellFormedRows(step, stepID);
-        EXPECT_EQ(CheckRecipeStructure(VisibleRows(step)), QString()) << stepID;
     }
-}
-
-TEST_F(DemoProjectTest, ParallelAndAlternativeBlocksArePresent)
-{
-    int parallelOperations = 0;
-    int alternativeUnitProcedures = 0;
-    for (qlonglong stepID : StepIDs()) {
-        CReadConnection step(StepPath(m_dir, stepID));
-        const QList<RecipeCheckRow> rows = VisibleRows(step);
-        for (qsizetype i = 0; i + 2 < rows.size(); ++i) {
-            parallelOperations += rows[i].type == QLatin1String("Start Parallel") &&
-                                  rows[i + 2].type == QLatin1String("Operation");
-            alternativeUnitProcedures += rows[i].type == QLatin1String("Start Or") &&
-                                         rows[i + 2].type == QLatin1String("Unit Procedure");
-        }
-    }
-    EXPECT_GE(parallelOperations, 1);
-    EXPECT_GE(alternativeUnitProcedures, 1);
 }
 
 TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
@@ -208,61 +189,4 @@ TEST_F(DemoProjectTest, WritingOverAnExistingProjectFailsAndKeepsIt)
     EXPECT_FALSE(generator.Write(CProjectGenerator::DemoProject(), m_dir.path()));
     EXPECT_TRUE(generator.ErrorText().contains(QStringLiteral("already exists")));
     EXPECT_EQ(FileBytes(m_dir.filePath(QStringLiteral("Demo.prj"))), before);
-}
-
-TEST(SyntheticProject, HasTheAskedSizeAndValidRecipes)
-{
-    QTemporaryDir dir;
-    CProjectGenerator generator;
-    ASSERT_TRUE(generator.Write(CProjectGenerator::SyntheticProject(3, 40), dir.path()))
-        << generator.ErrorText().toStdString();
-    CReadConnection project(dir.filePath(QStringLiteral("Synthetic.prj")));
-    const QList<qlonglong> steps = project.Ids(QStringLiteral("SELECT StepID FROM QryStepInProject"));
-    ASSERT_EQ(steps.size(), 3);
-    for (qlonglong stepID : steps) {
-        CReadConnection step(StepPath(dir, stepID));
-        EXPECT_GE(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM TextRecipe")).toInt(), 40);
-        ExpectWellFormedRows(step, stepID);
-        EXPECT_EQ(CheckRecipeStructure(VisibleRows(step)), QString()) << stepID;
-    }
-}
-
-TEST(RecipeStructureCheck, CatchesBrokenBlocks)
-{
-    const auto rows = [](const QString& spec) {
-        QList<RecipeCheckRow> list;
-        int up = 0;
-        int op = 0;
-        for (const QString& t : spec.split(u'|')) {
-            const QString type = t == QLatin1String("U")   ? QStringLiteral("Unit Procedure")
-                                 : t == QLatin1String("O") ? QStringLiteral("Operation")
-                                 : t == QLatin1String("S") ? QStringLiteral("Series")
-                                                           : t;
-            QString label;
-            if (t == QLatin1String("U"))
-                label = QStringLiteral("%1.").arg(++up), op = 0;
-            if (t == QLatin1String("O"))
-                label = QStringLiteral("%1.%2.").arg(up).arg(++op);
-            list.append({type, label});
-        }
-        return list;
-    };
-    const struct {
-        const char* spec;
-        const char* message;
-    } cases[] = {
-        {"U|O|O", ""},
-        {"U|O|Start Parallel|S|O|S|O|End Parallel|O", ""},
-        {"U|O|Start Parallel|O|S|O|End Parallel", "Start Parallel keyword must be followed by a Series keyword"},
-        {"U|O|Start Parallel|S|O|S|O", "Unbalanced Start and End in Text Recipe"},
-        {"U|O|Start Parallel|S|O|O|End Parallel|O", "Some Series statements are missing"},
-        {"U|O|S|O", "Excess series keyword found after operation 1.1. Remove keyword to simulate."},
-        {"U|O|Start Or|S|U|O|S|U|O|End Or|O",
-         "When using parallel Unit Procedures, the End Parallel must end a Unit Procedure"},
-        {"U|O|Start Parallel|S|O|U|S|O|End Parallel",
-         "When using parallel Operations, the Start and End Parallel must be within one Unit Procedure"},
-        {"U|Start Or|S|U|O|S|U|O|End Or|U|O", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CheckRecipeStructure(rows(QString::fromLatin1(c.spec))), QString::fromLatin1(c.message)) << c.spec;
 }

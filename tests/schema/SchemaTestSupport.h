@@ -1,7 +1,5 @@
 #pragma once
-// Helpers of the schema tests: a private read connection on a built file, whole-file reads, and
-// a structure check of recipe rows (blocks, branches and neighbours) as the transition builder
-// applies it before a run.
+// Helpers of the schema tests: a private read connection on a built file and whole-file reads.
 
 #include <QByteArray>
 #include <QList>
@@ -34,6 +32,3 @@ struct RecipeCheckRow {
     QString type;
     QString label;
 };
-
-// Empty when the rows pass; otherwise the message of the first rule that fails.
-QString CheckRecipeStructure(const QList<RecipeCheckRow>& rows);

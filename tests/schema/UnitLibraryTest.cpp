@@ -121,39 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SeedUnitTest,
                              return std::string(info.param.label);
                          });
 
-TEST_F(UnitLibraryTest, TheLibraryAndTheSetsHoldUnitsToCheck)
-{
-    // Guards the scan above: the tables it reads are there and seeded.
-    EXPECT_GT(m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUnitsLibrary")).toInt(), 300);
-    EXPECT_TRUE(UnitColumns(*m_db, QStringLiteral("TblUnitsLibrary")).contains(QStringLiteral("Unit")));
-    EXPECT_TRUE(UnitColumns(*m_db, QStringLiteral("TblUOMSetDetail")).contains(QStringLiteral("Unit")));
-    EXPECT_TRUE(
-        UnitColumns(*m_db, QStringLiteral("OperationDefaults")).contains(QStringLiteral("CurrentValueUOM")));
-}
-
-TEST_F(UnitLibraryTest, EveryQuantityKindOfTheDialogsHasItsUnits)
-{
-    const struct {
-        const char* quantity;
-        const char* sample;
-    } kinds[] = {{"time", "h"},
-                 {"Time", "min"},
-                 {"Amount", "kg"},
-                 {"PlanQuantity", "kg"},
-                 {"PlanQuantity", "kmole"},
-                 {"ScaleQuantity", "kmole"},
-                 {"Currency", "USD"},
-                 {"OperatingCost", "USD/kWh"},
-                 {"LaborCost", "USD/h"},
-                 {"DisposalCost", "USD/kg"},
-                 {"Pressure", "atm"}};
-    for (const auto& k : kinds) {
-        const QStringList units = UnitsOf(QString::fromLatin1(k.quantity));
-        EXPECT_TRUE(units.contains(QString::fromLatin1(k.sample)))
-            << k.quantity << ": " << units.join(u',').toStdString();
-    }
-}
-
 TEST_F(UnitLibraryTest, QueryReturnsTheUnitsOfOneKindInListOrder)
 {
     const QStringList time = {"s", "min", "h", "day", "week", "yr"};
@@ -165,69 +132,6 @@ TEST_F(UnitLibraryTest, QueryReturnsTheUnitsOfOneKindInListOrder)
                            "SEK", "SGD"}));
     EXPECT_TRUE(UnitsOf(QStringLiteral("Furlongs")).isEmpty());
     EXPECT_TRUE(UnitsOf(QString()).isEmpty());
-}
-
-TEST_F(UnitLibraryTest, ManagedUnitListsOfOperationDefaultsAreQuantityKinds)
-{
-    const QStringList lists = Texts(m_db->Rows(
-        QStringLiteral("SELECT DISTINCT ControlUOMList FROM OperationDefaults WHERE ControlState = 1")));
-    ASSERT_FALSE(lists.isEmpty());
-    for (const QString& list : lists)
-        EXPECT_FALSE(UnitsOf(list).isEmpty()) << list.toStdString();
-    // Each row's units belong to its list, so the grid can show them.
-    const QList<QVariantList> rows =
-        m_db->Rows(QStringLiteral("SELECT ControlUOMList, CurrentValueUOM, OriginalValueUOM FROM "
-                                  "OperationDefaults WHERE ControlState = 1"));
-    for (const QVariantList& row : rows) {
-        EXPECT_TRUE(UnitsOf(row[0].toString()).contains(row[1].toString()))
-            << row[1].toString().toStdString();
-        EXPECT_TRUE(UnitsOf(row[0].toString()).contains(row[2].toString()))
-            << row[2].toString().toStdString();
-    }
-}
-
-// Amounts of plans, designs and scale-ups are converted without a density: only mass and mole units.
-TEST_F(UnitLibraryTest, AmountKindsHoldOnlyMassAndMoleUnits)
-{
-    const QStringList moles = UnitsOf(QStringLiteral("Mole"));
-    for (const char* quantity : {"Amount", "PlanQuantity", "ScaleQuantity"}) {
-        for (const QString& unit : UnitsOf(QString::fromLatin1(quantity))) {
-            const int index = GetUnitIndex(unit);
-            ASSERT_GE(index, 0) << unit.toStdString();
-            EXPECT_TRUE(UnitTableRow(index).basis == 1 || moles.contains(unit))
-                << quantity << ": " << unit.toStdString();
-        }
-    }
-}
-
-TEST_F(UnitLibraryTest, CostUnitsAreACurrencyPerSomething)
-{
-    const QStringList currencies = UnitsOf(QStringLiteral("Currency"));
-    const QStringList times = UnitsOf(QStringLiteral("Time"));
-    for (const char* quantity : {"OperatingCost", "LaborCost", "DisposalCost"}) {
-        const QStringList units = UnitsOf(QString::fromLatin1(quantity));
-        EXPECT_EQ(units.size() % currencies.size(), 0) << quantity; // the same choices in every currency
-        for (const QString& unit : units) {
-            const QString currency = unit.section(u'/', 0, 0);
-            const QString per = unit.section(u'/', 1);
-            EXPECT_TRUE(currencies.contains(currency) && !per.isEmpty())
-                << quantity << ": " << unit.toStdString();
-            if (qstrcmp(quantity, "LaborCost") == 0) {
-                EXPECT_TRUE(times.contains(per)) << unit.toStdString();
-            }
-        }
-    }
-}
-
-TEST_F(UnitLibraryTest, EveryQuantityKindOfTheSetsOffersAChoice)
-{
-    const QStringList types = UOMTypes();
-    ASSERT_GE(types.size(), 20);
-    for (const QString& type : types)
-        EXPECT_GE(UnitsOf(type).size(), 2) << type.toStdString();
-    const QList<QVariantList> names = m_db->Rows(QStringLiteral(
-        "SELECT COUNT(DISTINCT DisplayName), COUNT(*) FROM TblUOMTypes WHERE TRIM(DisplayName) <> ''"));
-    EXPECT_EQ(names, QList<QVariantList>({{qlonglong(types.size()), qlonglong(types.size())}}));
 }
 
 TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)

@@ -53,9 +53,10 @@ public:
     std::function<bool()> closeCurrentProject;
     QMap<QString, QStringList> displayVectors;
 
-private:
+protected:
     void record(const QString& call) { m_calls << call; }
 
+private:
     QStringList m_calls;
     FrameServices* m_previous = nullptr;
 };
