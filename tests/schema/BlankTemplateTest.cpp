@@ -86,6 +86,9 @@ TEST_F(BlankTemplateTest, HoldsTheFourSimulationOptionRowsAndTheDefaultUnitSet)
     EXPECT_EQ(m_db->Rows(QStringLiteral("SELECT InputUOMSetID, OutputUOMSetID FROM \"PREFER-UnitsOfMeasureSet\"")),
               QList<QVariantList>({{-1, -1}}));
     EXPECT_EQ(m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM TblRangeLibrary WHERE \"Default\" = 1")).toInt(), 1);
+    EXPECT_EQ(m_db->Rows(QStringLiteral("SELECT CurrentDefaultValue, CurrentValueUOM FROM QryOperationDefaults "
+                                        "WHERE DefaultName = 'Ambient Pressure'")),
+              QList<QVariantList>({{1.0, QStringLiteral("atm")}}));
 }
 
 TEST_F(BlankTemplateTest, SeedReferencesResolve)

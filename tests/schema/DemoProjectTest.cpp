@@ -129,12 +129,17 @@ TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowAndStartNodes)
     }
 }
 
-TEST_F(DemoProjectTest, RecipeRowsAreWellFormed)
+TEST_F(DemoProjectTest, RecipeRowsAreWellFormedWithAParallelAndAnAlternativeBlock)
 {
+    QSet<QString> keywords;
     for (qlonglong stepID : StepIDs()) {
         CReadConnection step(StepPath(m_dir, stepID));
         ExpectWellFormedRows(step, stepID);
+        for (const QVariantList& row : step.Rows(QStringLiteral("SELECT DISTINCT Type FROM TextRecipe")))
+            keywords << row.value(0).toString();
     }
+    for (const char* keyword : {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"})
+        EXPECT_TRUE(keywords.contains(QString::fromLatin1(keyword))) << keyword;
 }
 
 TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
