@@ -76,7 +76,8 @@ double seconds(const QElapsedTimer& timer)
 bool copyFlushed(const QString& source, const QString& target)
 {
     const int from = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
-    const int to = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int to =
+        ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     bool ok = from >= 0 && to >= 0;
     for (ssize_t copied = 1; ok && copied > 0;) {
         copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);

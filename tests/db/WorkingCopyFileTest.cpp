@@ -26,8 +26,7 @@ void writeBytes(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
-class WorkingCopyFileTest : public DbFixture,
-                            public ::testing::WithParamInterface<FolderSync> {
+class WorkingCopyFileTest : public DbFixture, public ::testing::WithParamInterface<FolderSync> {
 protected:
     void SetUp() override
     {
@@ -42,7 +41,8 @@ TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogForm)
 {
     ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, GetParam()));
     QByteArray expected = bytesOf(m_source);
-    ASSERT_EQ(expected.mid(FORMAT_VERSION_OFFSET, 2), QByteArray("\1\1", 2)) << "the source keeps its journal";
+    ASSERT_EQ(expected.mid(FORMAT_VERSION_OFFSET, 2), QByteArray("\1\1", 2))
+        << "the source keeps its journal";
     expected[FORMAT_VERSION_OFFSET] = 2;
     expected[FORMAT_VERSION_OFFSET + 1] = 2;
     EXPECT_EQ(bytesOf(m_target), expected);
