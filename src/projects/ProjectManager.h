@@ -123,6 +123,7 @@ private:
     bool SetUpLanguage(int mode, int& languageResult);
     bool FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave);
     bool HandFirstOperation();
+    bool OpenStepWorkingCopy(long stepID, QString& error);
     QString OpenedName() const;
     // Write access.
     bool IsWritableInPlace(const QString& projectFile) const;

@@ -14,12 +14,24 @@
 #include <QGuiApplication>
 
 namespace {
+// The wait cursor, where there is a screen to show it on (not in a headless process).
 class WaitCursor {
 public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor() : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    {
+        if (m_shown)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~WaitCursor()
+    {
+        if (m_shown)
+            QGuiApplication::restoreOverrideCursor();
+    }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    bool m_shown;
 };
 } // namespace
 

@@ -23,6 +23,35 @@ void RegisterStepDatabase(long stepID, const QString& path)
     database->Open(path, DatabaseRole::WorkingCopy);
     GetAppContext()->stepDatabases().add(stepID, database.release(), path);
 }
+
+// The step's working copy, copied from the project folder and opened: the open is the check that
+// the copy is a database, and the connection the step module and the registry use. The caller
+// flushes the folder once for every copy. Null, and no copy left, when either fails.
+std::unique_ptr<CDaoDatabase> CopyAndOpenWorkingCopy(const QString& source, const QString& destination)
+{
+    if (!CopyWorkingCopyFile(source, destination, FolderSync::ByCaller))
+        return nullptr;
+    auto database = std::make_unique<CDaoDatabase>();
+    try {
+        database->Open(destination, DatabaseRole::WorkingCopy);
+        return database;
+    } catch (const CDaoException&) {
+        database.reset();
+        DeleteDatabaseFile(destination);
+        return nullptr;
+    }
+}
+
+bool SyncWorkingCopyFolder(const QString& workingCopy)
+{
+    try {
+        SyncFolderOf(workingCopy);
+        return true;
+    } catch (const CDaoException& e) {
+        QvMessageBox(e.GetErrorDescription());
+        return false;
+    }
+}
 } // namespace
 
 bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
@@ -33,38 +62,38 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         QvMessageBox(QStringLiteral("Can't open ProjectStep table to set up array!"));
         return false;
     }
-    const QString projectDir = GetProjectDir(), workingDir = GetWorkingCopyDir();
     long previousID = -1;
     for (; !steps.IsEOF(); steps.MoveNext()) {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
         if (stepID == previousID)
             continue;
         previousID = stepID;
-        const QString source = projectDir + StepDatabaseName(stepID);
-        const QString destination = workingDir + StepWorkingCopyName(stepID);
-        if (!m_hooks.upgradeDatabase(source, destination)) {
-            error =
-                QStringLiteral(
-                    "Failed to copy step database file \"%1\" to \"%2\".\nCheck that the database exists.")
-                    .arg(source, destination);
-            QvMessageBox(error);
-            return false;
-        }
-        const int conversion = m_hooks.convertStep(destination);
-        if (conversion == CONVERSION_FAILED) {
-            QvMessageBox(QStringLiteral("Can't convert the step database!"));
-            continue;
-        }
-        try {
-            RegisterStepDatabase(stepID, destination);
-        } catch (const CDaoException& e) {
-            QvMessageBox(e.GetErrorDescription());
-            continue;
-        }
-        if (conversion == CONVERSION_DONE && !m_hooks.regenerateStepRecipeText(stepID))
+        if (!OpenStepWorkingCopy(stepID, error))
             return false;
     }
-    return true;
+    return previousID < 0 || SyncWorkingCopyFolder(GetWorkingCopyDir() + StepWorkingCopyName(previousID));
+}
+
+// False ends the walk; a step the module cannot convert is left out and the walk goes on.
+bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
+{
+    const QString source = GetProjectDir() + StepDatabaseName(stepID);
+    const QString destination = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
+    std::unique_ptr<CDaoDatabase> database = CopyAndOpenWorkingCopy(source, destination);
+    if (!database) {
+        error = QStringLiteral(
+                    "Failed to copy step database file \"%1\" to \"%2\".\nCheck that the database exists.")
+                    .arg(source, destination);
+        QvMessageBox(error);
+        return false;
+    }
+    const int conversion = m_hooks.convertStep(destination); // on the connection just opened
+    if (conversion == CONVERSION_FAILED) {
+        QvMessageBox(QStringLiteral("Can't convert the step database!"));
+        return true;
+    }
+    GetAppContext()->stepDatabases().add(stepID, database.release(), destination);
+    return conversion != CONVERSION_DONE || m_hooks.regenerateStepRecipeText(stepID);
 }
 
 void CProjectManager::OpenNewStepDatabases()

@@ -10,6 +10,7 @@
 #include "ScriptedPrompts.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,6 +54,9 @@ protected:
         CProjectGenerator generator;
         ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), projectDir()))
             << generator.ErrorText().toStdString();
+        const QString language = app.fakePaths().languageDir() + "QVEnglish.lng";
+        ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, language));
+        app.fileSet().defaultLanguageTemplatePath = language;
     }
 
     QString projectDir() const { return app.root() + "projects/Demo/"; }

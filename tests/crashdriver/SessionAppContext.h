@@ -1,7 +1,8 @@
 #pragma once
 // The application object of a headless session (the save driver, the benchmarks): a real file
 // set and step registry, every folder under one root that outlives the process, a profile in an
-// INI file there. Installs itself for its lifetime.
+// INI file there, and the default recipe-language template in the install's Language folder (built
+// when missing). Installs itself for its lifetime.
 
 #include "foundation/common/AppContext.h"
 
@@ -11,7 +12,7 @@
 
 class CSessionPaths : public PathProvider {
 public:
-    // root ends with "/"; the working copies go to instanceDir.
+    // The working copies go to instanceDir. A language template is used where it lies.
     CSessionPaths(const QString& root, const QString& instanceDir);
 
     QString installDir() const override { return m_root + "install/"; }
@@ -21,12 +22,12 @@ public:
     QString standardTemplateDir() const override { return installDir() + "Templates/Projects/"; }
     QString userTemplateDir() const override { return m_root + "user-templates/"; }
     QString languageDir() const override { return installDir() + "Language/"; }
-    QString workingLanguageDBPath() const override { return m_instanceDir + "QVEnglish.lng"; }
+    QString workingLanguageDBPath() const override { return m_workingLanguageDBPath; }
     bool SetLanguageFile(const QString& languageTemplatePath) override;
     void SetWorkingDirectory(const QString& folder) override;
 
 private:
-    QString m_root, m_instanceDir, m_workingDir;
+    QString m_root, m_instanceDir, m_workingDir, m_workingLanguageDBPath;
 };
 
 class CSessionAppContext : public AppContext {

@@ -5,6 +5,7 @@
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 class StepDatabasesTest : public ProjectFixture {};
@@ -57,6 +58,29 @@ TEST_F(StepDatabasesTest, AMissingStepDatabaseFailsTheWalkWithItsMessage)
                              workingDir() + "STEP_1004.WC\".\nCheck that the database exists.";
     EXPECT_EQ(error, expected);
     EXPECT_EQ(prompts.lastText(), expected);
+}
+
+TEST_F(StepDatabasesTest, AStepFileThatIsNoDatabaseFailsTheWalkAndLeavesNoCopy)
+{
+    WriteProject(CProjectGenerator::DemoProject());
+    QFile step(projectDir() + "STEP_1004.STP");
+    ASSERT_TRUE(step.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    step.write(QByteArray(4096, 'x'));
+    step.close();
+    ProjectFileSet& files = app.fileSet();
+    files.projectDir = projectDir();
+    files.workingCopyDir = workingDir();
+    ASSERT_TRUE(CopyDatabaseFile(projectPath(".prj"), workingDir() + "Demo.wc"));
+    files.projectDatabase = new CDaoDatabase;
+    files.projectDatabase->Open(workingDir() + "Demo.wc", DatabaseRole::WorkingCopy);
+    prompts.expect(IDOK);
+    QString error;
+    EXPECT_FALSE(manager.OpenStepDatabases(error, QString()));
+    EXPECT_EQ(prompts.lastText(), "Failed to copy step database file \"" + projectDir() +
+                                      "STEP_1004.STP\" to \"" + workingDir() +
+                                      "STEP_1004.WC\".\nCheck that the database exists.");
+    EXPECT_FALSE(QFileInfo::exists(workingDir() + "STEP_1004.WC"));
+    EXPECT_NE(GetStepDatabase(1003), nullptr) << "the steps before it stay open";
 }
 
 TEST_F(StepDatabasesTest, AStepAddedLaterIsRegisteredOnceAndStartNever)

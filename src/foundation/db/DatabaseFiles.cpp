@@ -6,10 +6,12 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -37,17 +39,114 @@ void removeIfPresent(const QString& path)
         throw CDaoException(QStringLiteral("Cannot remove '%1'.").arg(path));
 }
 
-void copyBytesDurably(const QString& source, const QString& target)
+// The file-format bytes of a database header: 1 and 1 for a rollback journal, 2 and 2 for a
+// write-ahead log. SQLite itself writes them so when a database changes its journal mode.
+constexpr off_t FORMAT_VERSION_OFFSET = 18;
+constexpr char HEADER_MAGIC[] = "SQLite format 3";
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+void throwSystemError(const QString& what, const QString& path)
+{
+    throw CDaoException(QStringLiteral("%1 '%2': %3").arg(what, path, systemError()));
+}
+
+bool writeAll(int fd, const char* data, ssize_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size_t(size));
+        if (written < 0 && errno != EINTR)
+            return false;
+        data += std::max<ssize_t>(written, 0);
+        size -= std::max<ssize_t>(written, 0);
+    }
+    return true;
+}
+
+// Copies what remains of from into to with read and write, where the kernel cannot copy it.
+bool copyByReading(int from, int to)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t read = ::read(from, buffer, sizeof buffer);
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0)
+            return read == 0;
+        if (!writeAll(to, buffer, read))
+            return false;
+    }
+}
+
+bool copyContent(int from, int to)
+{
+    for (;;) {
+        const ssize_t copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+        if (copied == 0)
+            return true;
+        if (copied < 0 && errno == EINTR)
+            continue;
+        if (copied < 0)
+            return (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP) &&
+                   copyByReading(from, to);
+    }
+}
+
+// Marks a copied database as one in write-ahead-log format; anything that is no database stays
+// as it is, for the open to refuse.
+bool markWriteAheadLog(int fd)
+{
+    char header[FORMAT_VERSION_OFFSET + 2] = {};
+    if (::pread(fd, header, sizeof header, 0) != ssize_t(sizeof header) ||
+        std::memcmp(header, HEADER_MAGIC, sizeof HEADER_MAGIC) != 0)
+        return true;
+    const char walFormat[2] = {2, 2};
+    return ::pwrite(fd, walFormat, sizeof walFormat, FORMAT_VERSION_OFFSET) == ssize_t(sizeof walFormat);
+}
+
+// Writes source's bytes into a new file at target with the source's permissions (owner-writable
+// for a working copy) and flushes it.
+void writeFlushedCopy(const QString& source, const QString& target, bool workingCopy)
+{
+    const Descriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (from.get() < 0 || ::fstat(from.get(), &status) != 0)
+        throwSystemError(QStringLiteral("Cannot read"), source);
+    const mode_t mode = (status.st_mode & 07777) | (workingCopy ? S_IWUSR : 0);
+    const Descriptor to(
+        ::open(QFile::encodeName(target).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+    if (to.get() < 0 || ::fchmod(to.get(), mode) != 0)
+        throwSystemError(QStringLiteral("Cannot create"), target);
+    if (!copyContent(from.get(), to.get()) || (workingCopy && !markWriteAheadLog(to.get())))
+        throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
+    if (::fsync(to.get()) != 0)
+        throwSystemError(QStringLiteral("Cannot flush to disk"), target);
+}
+
+void copyBytesDurably(const QString& source, const QString& target, bool workingCopy, FolderSync folderSync)
 {
     const QString temporary = target + QStringLiteral(".tmp");
     removeIfPresent(temporary);
-    if (!QFile::copy(source, temporary))
-        throw CDaoException(QStringLiteral("Cannot copy '%1' to '%2'.").arg(source, temporary));
     try {
-        SyncFile(temporary);
+        writeFlushedCopy(source, temporary, workingCopy);
         RemoveSideFiles(target);
         ReplaceFile(temporary, target);
-        SyncFolderOf(target);
+        if (folderSync == FolderSync::Now)
+            SyncFolderOf(target);
     } catch (const CDaoException&) {
         QFile::remove(temporary);
         throw;
@@ -96,7 +195,9 @@ void RemoveSideFiles(const QString& path)
         removeIfPresent(side);
 }
 
-bool CopyDatabaseFile(const QString& source, const QString& target, QString* error)
+namespace {
+bool copyThroughLayer(const QString& source, const QString& target, bool workingCopy, FolderSync folderSync,
+                      QString* error)
 {
     if (!QFileInfo(source).isFile())
         return fail(error, QStringLiteral("Could not find file '%1'.").arg(source));
@@ -108,11 +209,22 @@ bool CopyDatabaseFile(const QString& source, const QString& target, QString* err
         if (CSharedConnection::isOpen(source) || HasJournalBeside(source))
             CompactDatabaseFile(source, target);
         else
-            copyBytesDurably(source, target);
+            copyBytesDurably(source, target, workingCopy, folderSync);
     } catch (const CDaoException& exception) {
         return fail(error, exception.GetErrorDescription());
     }
     return true;
+}
+} // namespace
+
+bool CopyDatabaseFile(const QString& source, const QString& target, QString* error)
+{
+    return copyThroughLayer(source, target, false, FolderSync::Now, error);
+}
+
+bool CopyWorkingCopyFile(const QString& source, const QString& target, FolderSync folderSync, QString* error)
+{
+    return copyThroughLayer(source, target, true, folderSync, error);
 }
 
 bool DeleteDatabaseFile(const QString& path, QString* error)

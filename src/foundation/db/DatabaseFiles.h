@@ -13,6 +13,12 @@ bool HasJournalBeside(const QString& path);
 // Overwrites the target; the target name always holds either its old or the new content.
 // False with a description when it fails or the target is open.
 bool CopyDatabaseFile(const QString& source, const QString& target, QString* error = nullptr);
+// The same for a working copy: a byte copy comes out already in write-ahead-log format and flushed,
+// so that opening it as a working copy writes nothing. With FolderSync::ByCaller the folder is not
+// flushed: the caller flushes it once (SyncFolderOf) after a batch of copies into it.
+enum class FolderSync { Now, ByCaller };
+bool CopyWorkingCopyFile(const QString& source, const QString& target, FolderSync folderSync,
+                         QString* error = nullptr);
 // False when the layer has the file open or a file cannot be removed; a missing file is no error.
 bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);
 

@@ -1,0 +1,103 @@
+#include "DbFixture.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace {
+constexpr int FORMAT_VERSION_OFFSET = 18;
+
+QString journalModeThroughLayer(const QString& path)
+{
+    CDaoDatabase database;
+    database.Open(path, DatabaseRole::WorkingCopy);
+    QSqlQuery query = database.Query("PRAGMA journal_mode");
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+} // namespace
+
+class WorkingCopyFileTest : public DbFixture, public ::testing::WithParamInterface<FolderSync> {
+protected:
+    void SetUp() override
+    {
+        m_source = makeRecipeDatabase("STEP_7.STP");
+        m_target = pathOf("STEP_7.WC");
+    }
+
+    QString m_source, m_target;
+};
+
+TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogForm)
+{
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, GetParam()));
+    QByteArray expected = bytesOf(m_source);
+    ASSERT_EQ(expected.mid(FORMAT_VERSION_OFFSET, 2), QByteArray("\1\1", 2))
+        << "the source keeps its journal";
+    expected[FORMAT_VERSION_OFFSET] = 2;
+    expected[FORMAT_VERSION_OFFSET + 1] = 2;
+    EXPECT_EQ(bytesOf(m_target), expected);
+    EXPECT_EQ(bytesOf(m_source).mid(FORMAT_VERSION_OFFSET, 2), QByteArray("\1\1", 2));
+    EXPECT_FALSE(QFileInfo::exists(m_target + ".tmp"));
+
+    // Opening it as a working copy has nothing left to write into the file.
+    EXPECT_EQ(journalModeThroughLayer(m_target), "wal");
+    EXPECT_EQ(bytesOf(m_target), expected);
+    EXPECT_EQ(scalar(m_target, "SELECT count(*) FROM TextRecipe").toInt(),
+              scalar(m_source, "SELECT count(*) FROM TextRecipe").toInt());
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFolderSyncs, WorkingCopyFileTest,
+                         ::testing::Values(FolderSync::Now, FolderSync::ByCaller));
+
+TEST_F(WorkingCopyFileTest, AReadOnlySourceGivesAWritableWorkingCopy)
+{
+    ASSERT_TRUE(QFile::setPermissions(m_source, QFile::ReadOwner | QFile::ReadGroup));
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now));
+    EXPECT_TRUE(QFileInfo(m_target).permissions() & QFile::WriteOwner);
+    CDaoDatabase database;
+    database.Open(m_target, DatabaseRole::WorkingCopy);
+    database.Execute("UPDATE TextRecipe SET Label = 'Edited' WHERE ID = 1");
+    EXPECT_EQ(scalar(m_target, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "Edited");
+}
+
+TEST_F(WorkingCopyFileTest, AFileThatIsNoDatabaseIsCopiedAsItIsAndRefusedByTheOpen)
+{
+    for (const QByteArray& bytes : {QByteArray(), QByteArray(4096, 'n'), QByteArray("SQLite format 3")}) {
+        SCOPED_TRACE(bytes.size());
+        writeBytes(m_source, bytes);
+        ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now));
+        EXPECT_EQ(bytesOf(m_target), bytes);
+        CDaoDatabase database;
+        EXPECT_THROW(database.Open(m_target, DatabaseRole::WorkingCopy), CDaoException);
+    }
+}
+
+TEST_F(WorkingCopyFileTest, AnOpenSourceIsCopiedWithTheEditsOfItsWal)
+{
+    CDaoDatabase open;
+    open.Open(m_source, DatabaseRole::WorkingCopy);
+    open.Execute("UPDATE TextRecipe SET Label = 'In wal' WHERE ID = 1");
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::ByCaller));
+    EXPECT_EQ(scalar(m_target, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "In wal");
+    EXPECT_EQ(journalModeThroughLayer(m_target), "wal");
+}
+
+TEST_F(WorkingCopyFileTest, AnOpenTargetIsNotReplaced)
+{
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now));
+    CDaoDatabase open;
+    open.Open(m_target, DatabaseRole::WorkingCopy);
+    QString error;
+    EXPECT_FALSE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now, &error));
+    EXPECT_EQ(error, QString("The database '%1' is open and cannot be replaced.").arg(m_target));
+}
