@@ -1,4 +1,5 @@
 #include "projects/CompoundFile.h"
+#include "foundation/common/WaitCursor.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
@@ -17,14 +18,6 @@ namespace {
 const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
 const char EXPAND_PROGRESS_TEXT[] = "Creating Access databases from XML files";
 bool g_startupPackage = false;
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 // Status-bar progress for the length of one packer call, when there is a frame.
 class PackerProgress {

@@ -3,37 +3,14 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/WaitCursor.h"
 #include "foundation/db/DaoException.h"
 #include "projects/CompoundFile.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 #include "projects/ProjectVersion.h"
 
-#include <QCursor>
 #include <QFileInfo>
-#include <QGuiApplication>
-
-namespace {
-// The wait cursor, where there is a screen to show it on (not in a headless process).
-class WaitCursor {
-public:
-    WaitCursor() : m_shown(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (m_shown)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~WaitCursor()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool m_shown;
-};
-} // namespace
 
 bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, const QString& description,
                                       bool frameArgument)

@@ -2,6 +2,7 @@
 // compaction from its open connection, steps first, then the project, equipment and material.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/WaitCursor.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
@@ -18,26 +19,6 @@
 #include <QGuiApplication>
 
 namespace {
-class WaitCursor {
-public:
-    WaitCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            m_shown = false;
-    }
-    ~WaitCursor()
-    {
-        if (m_shown)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    bool m_shown = true;
-};
 
 // The status-bar progress of one save; it ends on every exit once begun.
 class SaveProgress {
