@@ -1,9 +1,9 @@
 #include "projects/CompoundFile.h"
-#include "foundation/common/WaitCursor.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/WaitCursor.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/CompoundFilePacker.h"
 

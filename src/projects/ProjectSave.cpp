@@ -2,9 +2,9 @@
 // compaction from its open connection, steps first, then the project, equipment and material.
 
 #include "foundation/common/AppContext.h"
-#include "foundation/common/WaitCursor.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/WaitCursor.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
