@@ -1,17 +1,10 @@
 #include "projects/WarningDialogService.h"
 
-namespace {
-WarningDialogService* g_warningDialogService = nullptr;
-}
+#include "foundation/common/ServiceSlot.h"
 
 WarningDialogService* SetWarningDialogService(WarningDialogService* service)
 {
-    WarningDialogService* previous = g_warningDialogService;
-    g_warningDialogService = service;
-    return previous;
+    return ServiceSlot<WarningDialogService>::Set(service);
 }
 
-WarningDialogService* GetWarningDialogService()
-{
-    return g_warningDialogService;
-}
+WarningDialogService* GetWarningDialogService() { return ServiceSlot<WarningDialogService>::Get(); }

@@ -1,18 +1,19 @@
 #include "foundation/common/AppContext.h"
 
+#include "foundation/common/ServiceSlot.h"
+
 namespace {
-AppContext* g_appContext = nullptr;
 
 template <typename Get>
 QString fromFileSet(Get get)
 {
-    return g_appContext ? get(g_appContext->fileSet()) : QString();
+    return GetAppContext() ? get(GetAppContext()->fileSet()) : QString();
 }
 
 template <typename Get>
 QString fromPaths(Get get)
 {
-    PathProvider* paths = g_appContext ? g_appContext->paths() : nullptr;
+    PathProvider* paths = GetAppContext() ? GetAppContext()->paths() : nullptr;
     return paths ? get(*paths) : QString();
 }
 } // namespace
@@ -50,23 +51,18 @@ void StepDatabaseRegistry::clear()
     m_paths.clear();
 }
 
-AppContext* SetAppContext(AppContext* context)
-{
-    AppContext* previous = g_appContext;
-    g_appContext = context;
-    return previous;
-}
+AppContext* SetAppContext(AppContext* context) { return ServiceSlot<AppContext>::Set(context); }
 
-AppContext* GetAppContext() { return g_appContext; }
+AppContext* GetAppContext() { return ServiceSlot<AppContext>::Get(); }
 
-CDaoDatabase* GetProjectDatabase() { return g_appContext ? g_appContext->fileSet().projectDatabase : nullptr; }
+CDaoDatabase* GetProjectDatabase() { return GetAppContext() ? GetAppContext()->fileSet().projectDatabase : nullptr; }
 
 CDaoDatabase* GetStepDatabase(long stepID)
 {
-    return g_appContext ? g_appContext->stepDatabases().database(stepID) : nullptr;
+    return GetAppContext() ? GetAppContext()->stepDatabases().database(stepID) : nullptr;
 }
 
-QString GetStepDBPath(long stepID) { return g_appContext ? g_appContext->stepDatabases().path(stepID) : QString(); }
+QString GetStepDBPath(long stepID) { return GetAppContext() ? GetAppContext()->stepDatabases().path(stepID) : QString(); }
 
 QString GetProjectFilePath() { return fromFileSet([](ProjectFileSet& f) { return f.projectFilePath; }); }
 QString GetProjectDBPath() { return fromFileSet([](ProjectFileSet& f) { return f.projectDBPath; }); }
@@ -80,14 +76,14 @@ QString GetQuorvantaTempDir() { return fromPaths([](PathProvider& p) { return p.
 QString GetInstallDir() { return fromPaths([](PathProvider& p) { return p.installDir(); }); }
 QString GetQuorvantaExePath() { return fromPaths([](PathProvider& p) { return p.exeDir(); }); }
 
-QString GetHelpFileName() { return g_appContext ? g_appContext->helpFileName() : QString(); }
+QString GetHelpFileName() { return GetAppContext() ? GetAppContext()->helpFileName() : QString(); }
 
-long GetProjectID() { return g_appContext ? g_appContext->fileSet().projectID : -1; }
+long GetProjectID() { return GetAppContext() ? GetAppContext()->fileSet().projectID : -1; }
 
 bool SetProjectModified(bool modified)
 {
-    if (!g_appContext)
+    if (!GetAppContext())
         return false;
-    g_appContext->setProjectModified(modified);
+    GetAppContext()->setProjectModified(modified);
     return true;
 }

@@ -1,12 +1,12 @@
 #include "foundation/common/FileDialogService.h"
 
+#include "foundation/common/ServiceSlot.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
-
-FileDialogService* g_fileDialogService = nullptr;
 
 QString withDefaultExtension(const QString& path, const QString& extension)
 {
@@ -62,15 +62,14 @@ QString TranslateFileFilter(const QString& filter)
 
 FileDialogService* SetFileDialogService(FileDialogService* service)
 {
-    FileDialogService* previous = g_fileDialogService;
-    g_fileDialogService = service;
-    return previous;
+    return ServiceSlot<FileDialogService>::Set(service);
 }
 
 FileDialogService* GetFileDialogService()
 {
     static WidgetFileDialogService widgetService;
-    return g_fileDialogService ? g_fileDialogService : &widgetService;
+    FileDialogService* installed = ServiceSlot<FileDialogService>::Get();
+    return installed ? installed : &widgetService;
 }
 
 QString ChooseFile(const FileDialogRequest& request)

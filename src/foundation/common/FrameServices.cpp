@@ -1,14 +1,6 @@
 #include "foundation/common/FrameServices.h"
 
-namespace {
-FrameServices* g_frameServices = nullptr;
-}
+#include "foundation/common/ServiceSlot.h"
 
-FrameServices* SetFrameServices(FrameServices* frame)
-{
-    FrameServices* previous = g_frameServices;
-    g_frameServices = frame;
-    return previous;
-}
-
-FrameServices* GetFrameServices() { return g_frameServices; }
+FrameServices* SetFrameServices(FrameServices* frame) { return ServiceSlot<FrameServices>::Set(frame); }
+FrameServices* GetFrameServices() { return ServiceSlot<FrameServices>::Get(); }

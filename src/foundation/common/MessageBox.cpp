@@ -1,11 +1,11 @@
 #include "foundation/common/MessageBox.h"
 
+#include "foundation/common/ServiceSlot.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 namespace {
-
-PromptService* g_promptService = nullptr;
 
 QMessageBox::Icon iconFor(unsigned flags)
 {
@@ -78,17 +78,13 @@ int DefaultAnswer(unsigned flags)
     return set.answers.at(defaultIndex(flags, int(set.answers.size())));
 }
 
-PromptService* SetPromptService(PromptService* service)
-{
-    PromptService* previous = g_promptService;
-    g_promptService = service;
-    return previous;
-}
+PromptService* SetPromptService(PromptService* service) { return ServiceSlot<PromptService>::Set(service); }
 
 PromptService* GetPromptService()
 {
     static WidgetPromptService widgetService;
-    return g_promptService ? g_promptService : &widgetService;
+    PromptService* installed = ServiceSlot<PromptService>::Get();
+    return installed ? installed : &widgetService;
 }
 
 int QvMessageBox(const QString& text, unsigned flags, const QString& caption)

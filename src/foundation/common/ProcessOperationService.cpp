@@ -1,17 +1,10 @@
 #include "foundation/common/ProcessOperationService.h"
 
-namespace {
-ProcessOperationService* g_service = nullptr;
-}
+#include "foundation/common/ServiceSlot.h"
 
 ProcessOperationService* SetProcessOperationService(ProcessOperationService* service)
 {
-    ProcessOperationService* previous = g_service;
-    g_service = service;
-    return previous;
+    return ServiceSlot<ProcessOperationService>::Set(service);
 }
 
-ProcessOperationService* GetProcessOperationService()
-{
-    return g_service;
-}
+ProcessOperationService* GetProcessOperationService() { return ServiceSlot<ProcessOperationService>::Get(); }
