@@ -206,7 +206,8 @@ BENCHMARK(BM_OpenProject)->Arg(200)->Iterations(5)->UseManualTime()->Unit(benchm
 BENCHMARK(BM_OpenProject)->Arg(500)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveProject)->Arg(200)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Each step keeps a working copy open with its -wal and -shm: the program raises the limit too.
+// Each step keeps its working copy open, with its -wal and -shm once used: the program raises the
+// limit too.
 void raiseOpenFileLimit()
 {
     rlimit limit{};

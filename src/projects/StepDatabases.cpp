@@ -29,7 +29,7 @@ void RegisterStepDatabase(long stepID, const QString& path)
 // flushes the folder once for every copy. Null, and no copy left, when either fails.
 std::unique_ptr<CDaoDatabase> CopyAndOpenWorkingCopy(const QString& source, const QString& destination)
 {
-    if (!CopyWorkingCopyFile(source, destination, FolderSync::ByCaller))
+    if (!CopyWorkingCopyFile(source, destination, WorkingCopyWrite::IntoUnclaimedFolder))
         return nullptr;
     auto database = std::make_unique<CDaoDatabase>();
     try {

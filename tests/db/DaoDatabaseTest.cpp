@@ -16,12 +16,6 @@ long countRows(CDaoDatabase& db, const QString& table)
     return query.next() ? long(query.value(0).toLongLong()) : -1;
 }
 
-QString journalMode(CDaoDatabase& db)
-{
-    QSqlQuery query = db.Query(QStringLiteral("PRAGMA journal_mode"));
-    return query.next() ? query.value(0).toString() : QString();
-}
-
 } // namespace
 
 TEST(ConnectString, BuildsAndParsesTheClassicForm)

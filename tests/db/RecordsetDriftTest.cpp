@@ -136,8 +136,9 @@ TEST_P(RecordsetDriftTest, ReadsEveryDeclaredColumnAndWritesOnlyExistingOnes)
         const QSet<QString> columns = tableColumns(*set->GetDatabase(), def.tables[size_t(table)].name);
         ASSERT_FALSE(columns.isEmpty()) << def.tables[size_t(table)].name.toStdString();
         for (const DaoColumn& column : def.columns) {
-            if (column.table == table)
+            if (column.table == table) {
                 EXPECT_TRUE(columns.contains(column.writtenName().toLower())) << column.name.toStdString();
+            }
         }
     }
 }

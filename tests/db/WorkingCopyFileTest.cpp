@@ -26,7 +26,7 @@ void writeBytes(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
-class WorkingCopyFileTest : public DbFixture, public ::testing::WithParamInterface<FolderSync> {
+class WorkingCopyFileTest : public DbFixture, public ::testing::WithParamInterface<WorkingCopyWrite> {
 protected:
     void SetUp() override
     {
@@ -56,13 +56,13 @@ TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogForm)
               scalar(m_source, "SELECT count(*) FROM TextRecipe").toInt());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFolderSyncs, WorkingCopyFileTest,
-                         ::testing::Values(FolderSync::Now, FolderSync::ByCaller));
+INSTANTIATE_TEST_SUITE_P(BothWrites, WorkingCopyFileTest,
+                         ::testing::Values(WorkingCopyWrite::Replace, WorkingCopyWrite::IntoUnclaimedFolder));
 
 TEST_F(WorkingCopyFileTest, AReadOnlySourceGivesAWritableWorkingCopy)
 {
     ASSERT_TRUE(QFile::setPermissions(m_source, QFile::ReadOwner | QFile::ReadGroup));
-    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now));
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::Replace));
     EXPECT_TRUE(QFileInfo(m_target).permissions() & QFile::WriteOwner);
     CDaoDatabase database;
     database.Open(m_target, DatabaseRole::WorkingCopy);
@@ -75,7 +75,7 @@ TEST_F(WorkingCopyFileTest, AFileThatIsNoDatabaseIsCopiedAsItIsAndRefusedByTheOp
     for (const QByteArray& bytes : {QByteArray(), QByteArray(4096, 'n'), QByteArray("SQLite format 3")}) {
         SCOPED_TRACE(bytes.size());
         writeBytes(m_source, bytes);
-        ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now));
+        ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::Replace));
         EXPECT_EQ(bytesOf(m_target), bytes);
         CDaoDatabase database;
         EXPECT_THROW(database.Open(m_target, DatabaseRole::WorkingCopy), CDaoException);
@@ -87,17 +87,52 @@ TEST_F(WorkingCopyFileTest, AnOpenSourceIsCopiedWithTheEditsOfItsWal)
     CDaoDatabase open;
     open.Open(m_source, DatabaseRole::WorkingCopy);
     open.Execute("UPDATE TextRecipe SET Label = 'In wal' WHERE ID = 1");
-    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::ByCaller));
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::IntoUnclaimedFolder));
     EXPECT_EQ(scalar(m_target, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "In wal");
     EXPECT_EQ(journalModeThroughLayer(m_target), "wal");
 }
 
 TEST_F(WorkingCopyFileTest, AnOpenTargetIsNotReplaced)
 {
-    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now));
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::Replace));
     CDaoDatabase open;
     open.Open(m_target, DatabaseRole::WorkingCopy);
     QString error;
-    EXPECT_FALSE(CopyWorkingCopyFile(m_source, m_target, FolderSync::Now, &error));
+    EXPECT_FALSE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::Replace, &error));
     EXPECT_EQ(error, QString("The database '%1' is open and cannot be replaced.").arg(m_target));
+}
+
+TEST_F(WorkingCopyFileTest, OpeningAWrittenCopyCreatesItsLogOnlyWithTheFirstStatement)
+{
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::IntoUnclaimedFolder));
+    CDaoDatabase database;
+    database.Open(m_target, DatabaseRole::WorkingCopy);
+    for (const QString& side : DatabaseSideFiles(m_target))
+        EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
+
+    QSqlQuery level = database.Query("PRAGMA synchronous");
+    ASSERT_TRUE(level.next());
+    EXPECT_EQ(level.value(0).toInt(), 1) << "NORMAL";
+    EXPECT_TRUE(QFileInfo::exists(m_target + "-wal"));
+    QSqlQuery mode = database.Query("PRAGMA journal_mode");
+    ASSERT_TRUE(mode.next());
+    EXPECT_EQ(mode.value(0).toString(), "wal");
+}
+
+TEST_F(WorkingCopyFileTest, ACopyWithAGoodHeaderAndADamagedBodyFailsAtItsFirstStatement)
+{
+    QByteArray bytes = bytesOf(m_source);
+    bytes.replace(100, bytes.size() - 100, QByteArray(bytes.size() - 100, '\xA5'));
+    writeBytes(m_source, bytes);
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::IntoUnclaimedFolder));
+    CDaoDatabase database;
+    database.Open(m_target, DatabaseRole::WorkingCopy);
+    try {
+        database.Execute("UPDATE TextRecipe SET Label = 'x'");
+        FAIL() << "a damaged database was written";
+    } catch (const CDaoException& error) {
+        EXPECT_TRUE(
+            error.GetErrorDescription().startsWith(QString("The file '%1' is not a database").arg(m_target)))
+            << error.GetErrorDescription().toStdString();
+    }
 }

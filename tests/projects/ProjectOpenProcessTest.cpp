@@ -69,8 +69,9 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreComplete)
     const QString folder = root() + "projects/Demo/";
     const QString earlier = root() + "earlier-instance/";
     LeaveEarlierInstance(folder, earlier);
-    if (GetParam().materialsMissing)
+    if (GetParam().materialsMissing) {
         ASSERT_TRUE(QFile::remove(folder + "Demo.mtl"));
+    }
     prompts.expect(GetParam().answer);
     EXPECT_EQ(OpenGiven(path), GetParam().opens);
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});

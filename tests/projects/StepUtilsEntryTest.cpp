@@ -1,9 +1,11 @@
 #include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectsTestSupport.h"
 #include "ScriptedPrompts.h"
+#include "foundation/db/DaoDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -56,6 +58,21 @@ TEST_F(SchemaMigratorTest, AFailingMigrationLeavesTheFileAsItWas)
         RawQuery(path, "SELECT count(*) FROM pragma_table_info('Project') WHERE name = 'Owner'").toInt(), 0);
     EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM sqlite_master WHERE name = 'Broken'").toInt(), 0);
     EXPECT_FALSE(CSharedConnection::isOpen(path));
+}
+
+// A version committed to the -wal only is not in the file's header yet: the connection reads it.
+TEST_F(SchemaMigratorTest, ReadsTheVersionAnOpenWorkingCopyHoldsInItsLog)
+{
+    const QString path = build(DatabaseKind::Project, "p.wc");
+    CSchemaMigrator migrator(DatabaseKind::Project, {ADD_COLUMN, ADD_TABLE});
+    EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Migrated);
+    EXPECT_FALSE(QFileInfo::exists(path + "-wal")) << "inspecting a file alone reads its header";
+    CDaoDatabase open;
+    open.Open(path, DatabaseRole::WorkingCopy);
+    open.Execute("PRAGMA user_version = 3");
+    ASSERT_TRUE(QFileInfo::exists(path + "-wal"));
+    EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Current);
+    EXPECT_EQ(migrator.FileVersion(), 3);
 }
 
 struct RefusalCase {

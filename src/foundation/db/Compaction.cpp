@@ -3,9 +3,11 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -22,23 +24,16 @@ void enter(CompactionStage stage)
         throw CDaoException(QStringLiteral("Compaction stopped at stage %1.").arg(int(stage)));
 }
 
-// Header bytes 18 and 19 are 2 in a file set to write-ahead logging.
-bool usesWriteAheadLog(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray header = file.read(20);
-    return header.size() == 20 && (header.at(18) == 2 || header.at(19) == 2);
-}
-
+// VACUUM INTO keeps the source's journal format; a written file uses a rollback journal. The file
+// is complete and has no -wal, so its header bytes are all there is to change.
 void useRollbackJournal(const QString& path)
 {
-    if (!usesWriteAheadLog(path))
-        return;
-    CDaoDatabase written;
-    written.Open(path, DatabaseRole::ReadWrite);
-    written.Execute(QStringLiteral("PRAGMA journal_mode=DELETE"));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC);
+    const bool changed = fd >= 0 && WriteJournalFormat(fd, JournalFormat::Rollback);
+    if (fd >= 0)
+        ::close(fd);
+    if (!changed)
+        throw CDaoException(QStringLiteral("Cannot set the journal format of '%1'.").arg(path));
 }
 
 void removeOrThrow(const QString& path)

@@ -2,6 +2,7 @@
 
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/SharedConnection.h"
 
 #include <QFile>
@@ -38,11 +39,6 @@ void removeIfPresent(const QString& path)
     if (QFileInfo::exists(path) && !QFile::remove(path))
         throw CDaoException(QStringLiteral("Cannot remove '%1'.").arg(path));
 }
-
-// The file-format bytes of a database header: 1 and 1 for a rollback journal, 2 and 2 for a
-// write-ahead log. SQLite itself writes them so when a database changes its journal mode.
-constexpr off_t FORMAT_VERSION_OFFSET = 18;
-constexpr char HEADER_MAGIC[] = "SQLite format 3";
 
 class Descriptor {
 public:
@@ -106,18 +102,6 @@ bool copyContent(int from, int to)
     }
 }
 
-// Marks a copied database as one in write-ahead-log format; anything that is no database stays
-// as it is, for the open to refuse.
-bool markWriteAheadLog(int fd)
-{
-    char header[FORMAT_VERSION_OFFSET + 2] = {};
-    if (::pread(fd, header, sizeof header, 0) != ssize_t(sizeof header) ||
-        std::memcmp(header, HEADER_MAGIC, sizeof HEADER_MAGIC) != 0)
-        return true;
-    const char walFormat[2] = {2, 2};
-    return ::pwrite(fd, walFormat, sizeof walFormat, FORMAT_VERSION_OFFSET) == ssize_t(sizeof walFormat);
-}
-
 // Writes source's bytes into a new file at target with the source's permissions (owner-writable
 // for a working copy) and flushes it.
 void writeFlushedCopy(const QString& source, const QString& target, bool workingCopy)
@@ -131,13 +115,15 @@ void writeFlushedCopy(const QString& source, const QString& target, bool working
         ::open(QFile::encodeName(target).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (to.get() < 0 || ::fchmod(to.get(), mode) != 0)
         throwSystemError(QStringLiteral("Cannot create"), target);
-    if (!copyContent(from.get(), to.get()) || (workingCopy && !markWriteAheadLog(to.get())))
+    if (!copyContent(from.get(), to.get()) ||
+        (workingCopy && !WriteJournalFormat(to.get(), JournalFormat::WriteAheadLog)))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
     if (::fsync(to.get()) != 0)
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
 }
 
-void copyBytesDurably(const QString& source, const QString& target, bool workingCopy, FolderSync folderSync)
+// Through a temporary file renamed over the target: the target name holds the old or the new bytes.
+void replaceWithFlushedCopy(const QString& source, const QString& target, bool workingCopy)
 {
     const QString temporary = target + QStringLiteral(".tmp");
     removeIfPresent(temporary);
@@ -145,10 +131,22 @@ void copyBytesDurably(const QString& source, const QString& target, bool working
         writeFlushedCopy(source, temporary, workingCopy);
         RemoveSideFiles(target);
         ReplaceFile(temporary, target);
-        if (folderSync == FolderSync::Now)
-            SyncFolderOf(target);
+        SyncFolderOf(target);
     } catch (const CDaoException&) {
         QFile::remove(temporary);
+        throw;
+    }
+}
+
+// In place, into a folder no in-use marker names yet; a part-written copy is removed on failure.
+void writeInPlace(const QString& source, const QString& target)
+{
+    RemoveSideFiles(target);
+    removeIfPresent(target);
+    try {
+        writeFlushedCopy(source, target, true);
+    } catch (const CDaoException&) {
+        QFile::remove(target);
         throw;
     }
 }
@@ -196,8 +194,9 @@ void RemoveSideFiles(const QString& path)
 }
 
 namespace {
-bool copyThroughLayer(const QString& source, const QString& target, bool workingCopy, FolderSync folderSync,
-                      QString* error)
+enum class ByteCopy { Replace, WorkingCopyReplace, WorkingCopyInPlace };
+
+bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byteCopy, QString* error)
 {
     if (!QFileInfo(source).isFile())
         return fail(error, QStringLiteral("Could not find file '%1'.").arg(source));
@@ -208,8 +207,10 @@ bool copyThroughLayer(const QString& source, const QString& target, bool working
     try {
         if (CSharedConnection::isOpen(source) || HasJournalBeside(source))
             CompactDatabaseFile(source, target);
+        else if (byteCopy == ByteCopy::WorkingCopyInPlace)
+            writeInPlace(source, target);
         else
-            copyBytesDurably(source, target, workingCopy, folderSync);
+            replaceWithFlushedCopy(source, target, byteCopy == ByteCopy::WorkingCopyReplace);
     } catch (const CDaoException& exception) {
         return fail(error, exception.GetErrorDescription());
     }
@@ -219,12 +220,15 @@ bool copyThroughLayer(const QString& source, const QString& target, bool working
 
 bool CopyDatabaseFile(const QString& source, const QString& target, QString* error)
 {
-    return copyThroughLayer(source, target, false, FolderSync::Now, error);
+    return copyThroughLayer(source, target, ByteCopy::Replace, error);
 }
 
-bool CopyWorkingCopyFile(const QString& source, const QString& target, FolderSync folderSync, QString* error)
+bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write, QString* error)
 {
-    return copyThroughLayer(source, target, true, folderSync, error);
+    return copyThroughLayer(source, target,
+                            write == WorkingCopyWrite::Replace ? ByteCopy::WorkingCopyReplace
+                                                               : ByteCopy::WorkingCopyInPlace,
+                            error);
 }
 
 bool DeleteDatabaseFile(const QString& path, QString* error)

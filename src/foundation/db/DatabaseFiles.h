@@ -14,10 +14,13 @@ bool HasJournalBeside(const QString& path);
 // False with a description when it fails or the target is open.
 bool CopyDatabaseFile(const QString& source, const QString& target, QString* error = nullptr);
 // The same for a working copy: a byte copy comes out already in write-ahead-log format and flushed,
-// so that opening it as a working copy writes nothing. With FolderSync::ByCaller the folder is not
-// flushed: the caller flushes it once (SyncFolderOf) after a batch of copies into it.
-enum class FolderSync { Now, ByCaller };
-bool CopyWorkingCopyFile(const QString& source, const QString& target, FolderSync folderSync,
+// so that opening it as a working copy writes nothing. How it is written:
+//   Replace: through a temporary file renamed over the target, the folder flushed at once.
+//   IntoUnclaimedFolder: in place, and the caller flushes the folder once (SyncFolderOf) after a
+//   batch of copies. Only for a folder no in-use marker names yet: a copy that a crash leaves
+//   half-written there is never taken for recovery.
+enum class WorkingCopyWrite { Replace, IntoUnclaimedFolder };
+bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);
 // False when the layer has the file open or a file cannot be removed; a missing file is no error.
 bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);

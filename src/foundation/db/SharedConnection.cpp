@@ -1,6 +1,7 @@
 #include "foundation/db/SharedConnection.h"
 
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseHeader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,7 +93,16 @@ CSharedConnection::~CSharedConnection()
     discard();
 }
 
-QSqlDatabase CSharedConnection::database() const
+QSqlDatabase CSharedConnection::database()
+{
+    if (m_synchronousDeferred) {
+        m_synchronousDeferred = false;
+        setSynchronousNormal();
+    }
+    return handle();
+}
+
+QSqlDatabase CSharedConnection::handle() const
 {
     return QSqlDatabase::database(m_name, false);
 }
@@ -113,40 +123,63 @@ void CSharedConnection::open()
         }
     }
     try {
-        validate();
-        applyRole();
+        if (m_role == DatabaseRole::WorkingCopy)
+            openAsWorkingCopy();
+        else
+            validate();
     } catch (const CDaoException&) {
         discard();
         throw;
     }
 }
 
+// A working copy the layer wrote (a database in write-ahead-log format, alone in its file) is
+// opened without a read: SQLite takes the format from the header on the first read, and only then
+// creates the -wal and -shm, so opening a project's steps creates one file each. Setting the
+// synchronous level reads the schema, so it waits for the first statement.
+void CSharedConnection::openAsWorkingCopy()
+{
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(m_path);
+    if (header && header->journalFormat == JournalFormat::WriteAheadLog) {
+        m_synchronousDeferred = true;
+        return;
+    }
+    validate();
+    switchToWriteAheadLog();
+    setSynchronousNormal();
+}
+
+void CSharedConnection::setSynchronousNormal()
+{
+    QSqlQuery query(handle());
+    if (!query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+        throw CDaoException(QStringLiteral("The file '%1' is not a database: %2")
+                                .arg(m_path, query.lastError().databaseText()));
+}
+
 // SQLite opens lazily: the first read of the schema tells a database from any other file.
 void CSharedConnection::validate()
 {
-    QSqlQuery query(database());
+    QSqlQuery query(handle());
     if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
         throw CDaoException(QStringLiteral("The file '%1' is not a database: %2")
                                 .arg(m_path, query.lastError().databaseText()));
     }
 }
 
-void CSharedConnection::applyRole()
+void CSharedConnection::switchToWriteAheadLog()
 {
-    if (m_role != DatabaseRole::WorkingCopy)
-        return;
     QSqlQuery mode = exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     if (!mode.next() || mode.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
         throw CDaoException(
             QStringLiteral("The working copy '%1' cannot use write-ahead logging.").arg(m_path));
     mode.finish();
-    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
 }
 
 void CSharedConnection::discard()
 {
     {
-        QSqlDatabase db = database();
+        QSqlDatabase db = handle();
         if (db.isValid())
             db.close();
     }
@@ -199,6 +232,6 @@ void CSharedConnection::rollback()
 // that finds nothing to undo is then no failure.
 void CSharedConnection::rollbackQuietly(const QString& sql)
 {
-    QSqlQuery query(database());
+    QSqlQuery query(handle());
     query.exec(sql);
 }

@@ -28,7 +28,8 @@ public:
     CSharedConnection(const CSharedConnection&) = delete;
     CSharedConnection& operator=(const CSharedConnection&) = delete;
 
-    QSqlDatabase database() const;
+    // The connection for a statement; the first call completes a deferred working-copy setup.
+    QSqlDatabase database();
     const QString& path() const { return m_path; }
     DatabaseRole role() const { return m_role; }
     bool writable() const { return m_role != DatabaseRole::ReadOnly; }
@@ -46,14 +47,18 @@ public:
 private:
     CSharedConnection(const QString& path, DatabaseRole role);
     void open();
+    QSqlDatabase handle() const;
+    void openAsWorkingCopy();
+    void setSynchronousNormal();
     void validate();
-    void applyRole();
+    void switchToWriteAheadLog();
     void discard();
     void rollbackQuietly(const QString& sql);
 
     QString m_path;
     QString m_name;
     DatabaseRole m_role;
+    bool m_synchronousDeferred = false;
     int m_depth = 0;
     long m_recordsAffected = 0;
 };

@@ -3,6 +3,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "foundation/db/DatabaseHeader.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -35,20 +36,31 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
     m_errorText.clear();
     if (!QFileInfo(path).isFile())
         return Fail(QStringLiteral("Could not find file '%1'.").arg(path));
-    try {
-        CDaoDatabase database;
-        database.Open(path, DatabaseRole::ReadOnly);
-        const qint64 applicationID = PragmaValue(database, QStringLiteral("application_id"));
-        m_fileVersion = int(PragmaValue(database, QStringLiteral("user_version")));
-        database.Close();
-        if (quint32(applicationID) != CSchemaBuilder::APPLICATION_ID)
-            return MigrationOutcome::NotOurs;
-    } catch (const CDaoException& error) {
-        return Fail(error.GetErrorDescription());
-    }
+    std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
+    if (!header && !(header = HeaderThroughConnection(path)))
+        return MigrationOutcome::Failed;
+    m_fileVersion = header->userVersion;
+    if (header->applicationID != CSchemaBuilder::APPLICATION_ID)
+        return MigrationOutcome::NotOurs;
     if (m_fileVersion > TargetVersion())
         return MigrationOutcome::Newer;
     return m_fileVersion == TargetVersion() ? MigrationOutcome::Current : MigrationOutcome::Migrated;
+}
+
+// The header fields as a connection reads them, with what a -wal or -journal beside the file holds.
+std::optional<DatabaseHeader> CSchemaMigrator::HeaderThroughConnection(const QString& path)
+{
+    try {
+        CDaoDatabase database;
+        database.Open(path, DatabaseRole::ReadOnly);
+        DatabaseHeader header;
+        header.applicationID = quint32(PragmaValue(database, QStringLiteral("application_id")));
+        header.userVersion = qint32(PragmaValue(database, QStringLiteral("user_version")));
+        return header;
+    } catch (const CDaoException& error) {
+        Fail(error.GetErrorDescription());
+        return std::nullopt;
+    }
 }
 
 MigrationOutcome CSchemaMigrator::Migrate(const QString& path, DatabaseRole role)

@@ -6,6 +6,10 @@
 #include "foundation/db/SharedConnection.h"
 #include "modules/steputils/SchemaMigration.h"
 
+#include <optional>
+
+struct DatabaseHeader;
+
 enum class MigrationOutcome {
     Current,  // nothing to do
     Migrated, // migrations applied and committed
@@ -20,7 +24,8 @@ public:
 
     // The version a current file has: the base schema's or the last migration's, the higher.
     int TargetVersion() const;
-    // Reads the file's header fields only; the file is opened read-only.
+    // Reads the file's header fields only: from the file itself while it alone holds the database,
+    // else through a read-only connection.
     MigrationOutcome Inspect(const QString& path);
     // Inspect, then migrate a file that is behind, opening it in the given role.
     MigrationOutcome Migrate(const QString& path, DatabaseRole role);
@@ -29,6 +34,7 @@ public:
     const QString& ErrorText() const { return m_errorText; }
 
 private:
+    std::optional<DatabaseHeader> HeaderThroughConnection(const QString& path);
     QList<SchemaMigration> PendingMigrations() const;
     bool LeadsToTarget(const QList<SchemaMigration>& pending) const;
     MigrationOutcome Apply(const QString& path, DatabaseRole role);

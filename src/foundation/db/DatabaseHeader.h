@@ -1,0 +1,25 @@
+#pragma once
+// The fields of a database file's 100-byte header that the layer reads and writes without a
+// connection. They tell the truth only while no -wal or -journal lies beside the file: then the
+// file alone holds the database.
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+enum class JournalFormat : char { Rollback = 1, WriteAheadLog = 2 };
+
+struct DatabaseHeader {
+    JournalFormat journalFormat = JournalFormat::Rollback;
+    qint32 userVersion = 0;
+    quint32 applicationID = 0;
+};
+
+// Decodes a header; nullopt when the bytes are not the header of a database.
+std::optional<DatabaseHeader> ParseDatabaseHeader(const QByteArray& bytes);
+// The header of a database file that alone holds its content; nullopt when the file cannot be
+// read, is no database, or has a -wal or -journal beside it.
+std::optional<DatabaseHeader> ReadStandaloneHeader(const QString& path);
+// Sets the journal format of the database open on fd, which no connection may have open and no
+// journal may lie beside. A file that is no database is left as it is. False when I/O fails.
+bool WriteJournalFormat(int fd, JournalFormat format);
