@@ -57,7 +57,7 @@ std::optional<DatabaseHeader> ReadStandaloneHeader(const QString& path)
     if (HasJournalBeside(path))
         return std::nullopt;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return std::nullopt;
     return ParseDatabaseHeader(file.read(HEADER_SIZE));
 }

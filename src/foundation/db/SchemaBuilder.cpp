@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <array>
 
 static void InitSchemaResources()
 {
@@ -16,11 +17,16 @@ namespace {
 QString KindName(DatabaseKind kind)
 {
     switch (kind) {
-    case DatabaseKind::Project: return QStringLiteral("project");
-    case DatabaseKind::Step: return QStringLiteral("step");
-    case DatabaseKind::Equipment: return QStringLiteral("equipment");
-    case DatabaseKind::Material: return QStringLiteral("material");
-    case DatabaseKind::Language: return QStringLiteral("language");
+    case DatabaseKind::Project:
+        return QStringLiteral("project");
+    case DatabaseKind::Step:
+        return QStringLiteral("step");
+    case DatabaseKind::Equipment:
+        return QStringLiteral("equipment");
+    case DatabaseKind::Material:
+        return QStringLiteral("material");
+    case DatabaseKind::Language:
+        return QStringLiteral("language");
     }
     return {};
 }
@@ -43,9 +49,11 @@ QString NextConnectionName()
 // A CREATE TRIGGER body holds ";" of its own; the statement ends only at "END;".
 bool IsIncompleteTrigger(const QString& statement)
 {
-    static const QRegularExpression trigger(QStringLiteral("^\\s*CREATE\\s+(TEMP\\s+|TEMPORARY\\s+)?TRIGGER\\b"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression end(QStringLiteral("\\bEND\\s*$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression trigger(
+        QStringLiteral("^\\s*CREATE\\s+(TEMP\\s+|TEMPORARY\\s+)?TRIGGER\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression end(QStringLiteral("\\bEND\\s*$"),
+                                        QRegularExpression::CaseInsensitiveOption);
     return trigger.match(statement).hasMatch() && !end.match(statement).hasMatch();
 }
 
@@ -148,12 +156,21 @@ QString CSchemaBuilder::SeedText(DatabaseKind kind)
     return QFile::exists(name) ? ReadResource(name) : QString();
 }
 
+// The schemas are built in, so each version is read once.
 int CSchemaBuilder::SchemaVersion(DatabaseKind kind)
 {
-    static const QRegularExpression line(QStringLiteral("^-- SCHEMA_VERSION (\\d+)\\s*$"),
-                                         QRegularExpression::MultilineOption);
-    const QRegularExpressionMatch match = line.match(SchemaText(kind));
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
+    static const std::array<int, 5> versions = [] {
+        const QRegularExpression line(QStringLiteral("^-- SCHEMA_VERSION (\\d+)\\s*$"),
+                                      QRegularExpression::MultilineOption);
+        std::array<int, 5> read{};
+        for (DatabaseKind each : {DatabaseKind::Project, DatabaseKind::Step, DatabaseKind::Equipment,
+                                  DatabaseKind::Material, DatabaseKind::Language}) {
+            const QRegularExpressionMatch match = line.match(SchemaText(each));
+            read[size_t(each)] = match.hasMatch() ? match.captured(1).toInt() : 0;
+        }
+        return read;
+    }();
+    return versions[size_t(kind)];
 }
 
 QStringList CSchemaBuilder::SplitStatements(const QString& script)
@@ -172,7 +189,8 @@ QList<OperationCatalogueRow> CSchemaBuilder::ReadOperationCatalogue(QString* err
     return ParseOperationCatalogue(text, errorText);
 }
 
-QList<OperationCatalogueRow> CSchemaBuilder::ParseOperationCatalogue(const QString& csvText, QString* errorText)
+QList<OperationCatalogueRow> CSchemaBuilder::ParseOperationCatalogue(const QString& csvText,
+                                                                     QString* errorText)
 {
     QList<OperationCatalogueRow> rows;
     const QStringList lines = csvText.split(u'\n');
@@ -185,7 +203,8 @@ QList<OperationCatalogueRow> CSchemaBuilder::ParseOperationCatalogue(const QStri
         const long id = fields.value(0).toLong(&isNumber);
         if (fields.size() != 3 || !isNumber || fields.at(1).trimmed().isEmpty()) {
             if (errorText)
-                *errorText = QStringLiteral("Operation catalogue line %1 is malformed: %2").arg(i + 1).arg(line);
+                *errorText =
+                    QStringLiteral("Operation catalogue line %1 is malformed: %2").arg(i + 1).arg(line);
             return {};
         }
         rows.append({id, fields.at(1).trimmed(), fields.at(2).trimmed()});
@@ -275,10 +294,12 @@ bool CSchemaBuilder::LoadOperationCatalogue()
     const QList<OperationCatalogueRow> rows = ReadOperationCatalogue(&error);
     if (rows.isEmpty())
         return Fail(QStringLiteral("Cannot load the operation catalogue"), error);
-    const QString insert = QStringLiteral("INSERT INTO OperationsLibrary (OperationTypeID, OperationTypeName, "
-                                          "OperationDefaultLabel) VALUES (?, ?, ?)");
+    const QString insert =
+        QStringLiteral("INSERT INTO OperationsLibrary (OperationTypeID, OperationTypeName, "
+                       "OperationDefaultLabel) VALUES (?, ?, ?)");
     for (const OperationCatalogueRow& row : rows) {
-        if (!Execute(insert, {qlonglong(row.operationTypeID), row.operationTypeName, row.operationDefaultLabel}))
+        if (!Execute(insert,
+                     {qlonglong(row.operationTypeID), row.operationTypeName, row.operationDefaultLabel}))
             return false;
     }
     return true;

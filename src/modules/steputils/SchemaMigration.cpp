@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <algorithm>
+#include <array>
 
 QString MigrationKindName(DatabaseKind kind)
 {
@@ -43,4 +44,16 @@ QList<SchemaMigration> LoadMigrations(DatabaseKind kind, const QString& root)
     std::sort(migrations.begin(), migrations.end(),
               [](const SchemaMigration& a, const SchemaMigration& b) { return a.number < b.number; });
     return migrations;
+}
+
+QList<SchemaMigration> BuiltInMigrations(DatabaseKind kind)
+{
+    static const std::array<QList<SchemaMigration>, 5> builtIn = [] {
+        std::array<QList<SchemaMigration>, 5> read;
+        for (DatabaseKind each : {DatabaseKind::Project, DatabaseKind::Step, DatabaseKind::Equipment,
+                                  DatabaseKind::Material, DatabaseKind::Language})
+            read[size_t(each)] = LoadMigrations(each);
+        return read;
+    }();
+    return builtIn[size_t(kind)];
 }

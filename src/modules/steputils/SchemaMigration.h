@@ -21,3 +21,5 @@ int MigrationNumber(const QString& fileName);
 // ordered by number.
 QList<SchemaMigration> LoadMigrations(DatabaseKind kind,
                                       const QString& root = QStringLiteral(":/schema/migrations"));
+// The built-in migrations of the kind, read from the resources once.
+QList<SchemaMigration> BuiltInMigrations(DatabaseKind kind);

@@ -33,7 +33,7 @@ bool ExplainRefusal(MigrationOutcome outcome, const CSchemaMigrator& migrator, c
 
 } // namespace
 
-StepUtilsEntry::StepUtilsEntry() : m_catalogue([](DatabaseKind kind) { return LoadMigrations(kind); }) {}
+StepUtilsEntry::StepUtilsEntry() : m_catalogue(BuiltInMigrations) {}
 
 StepUtilsEntry::StepUtilsEntry(MigrationCatalogue catalogue) : m_catalogue(std::move(catalogue)) {}
 
