@@ -133,9 +133,9 @@ TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
 TEST_F(SchemaMigratorTest, TheBuiltInSetMatchesTheBaseSchemas)
 {
     for (DatabaseKind kind : {DatabaseKind::Project, DatabaseKind::Step, DatabaseKind::Language}) {
-        const QString path = build(kind, MigrationKindName(kind) + ".db");
+        const QString path = build(kind, DatabaseKindName(kind) + ".db");
         CSchemaMigrator migrator(kind, LoadMigrations(kind));
-        EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Current) << MigrationKindName(kind).toStdString();
+        EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Current) << DatabaseKindName(kind).toStdString();
         EXPECT_EQ(migrator.TargetVersion(), CSchemaBuilder::SchemaVersion(kind));
     }
 }

@@ -12,9 +12,7 @@ static void InitSchemaResources()
     Q_INIT_RESOURCE(foundation);
 }
 
-namespace {
-
-QString KindName(DatabaseKind kind)
+QString DatabaseKindName(DatabaseKind kind)
 {
     switch (kind) {
     case DatabaseKind::Project:
@@ -30,6 +28,8 @@ QString KindName(DatabaseKind kind)
     }
     return {};
 }
+
+namespace {
 
 QString ReadResource(const QString& name)
 {
@@ -147,24 +147,23 @@ CSchemaBuilder::~CSchemaBuilder()
 
 QString CSchemaBuilder::SchemaText(DatabaseKind kind)
 {
-    return ReadResource(QStringLiteral(":/schema/%1.sql").arg(KindName(kind)));
+    return ReadResource(QStringLiteral(":/schema/%1.sql").arg(DatabaseKindName(kind)));
 }
 
 QString CSchemaBuilder::SeedText(DatabaseKind kind)
 {
-    const QString name = QStringLiteral(":/schema/seed/%1.sql").arg(KindName(kind));
+    const QString name = QStringLiteral(":/schema/seed/%1.sql").arg(DatabaseKindName(kind));
     return QFile::exists(name) ? ReadResource(name) : QString();
 }
 
 // The schemas are built in, so each version is read once.
 int CSchemaBuilder::SchemaVersion(DatabaseKind kind)
 {
-    static const std::array<int, 5> versions = [] {
+    static const std::array<int, std::size(ALL_DATABASE_KINDS)> versions = [] {
         const QRegularExpression line(QStringLiteral("^-- SCHEMA_VERSION (\\d+)\\s*$"),
                                       QRegularExpression::MultilineOption);
-        std::array<int, 5> read{};
-        for (DatabaseKind each : {DatabaseKind::Project, DatabaseKind::Step, DatabaseKind::Equipment,
-                                  DatabaseKind::Material, DatabaseKind::Language}) {
+        std::array<int, std::size(ALL_DATABASE_KINDS)> read{};
+        for (DatabaseKind each : ALL_DATABASE_KINDS) {
             const QRegularExpressionMatch match = line.match(SchemaText(each));
             read[size_t(each)] = match.hasMatch() ? match.captured(1).toInt() : 0;
         }
@@ -248,7 +247,7 @@ bool CSchemaBuilder::Create(const QString& path)
         return Fail(QStringLiteral("Cannot create %1").arg(path), db.lastError().text());
     const QString schema = SchemaText(m_kind);
     if (schema.isEmpty())
-        return Fail(QStringLiteral("No schema for the %1 database").arg(KindName(m_kind)), {});
+        return Fail(QStringLiteral("No schema for the %1 database").arg(DatabaseKindName(m_kind)), {});
     return SetHeaderPragmas() && Execute(QStringLiteral("BEGIN")) && RunScript(schema) &&
            RunScript(SeedText(m_kind)) && LoadOperationCatalogue();
 }

@@ -11,6 +11,11 @@
 #include <QVariantList>
 
 enum class DatabaseKind { Project, Step, Equipment, Material, Language };
+inline constexpr DatabaseKind ALL_DATABASE_KINDS[] = {DatabaseKind::Project, DatabaseKind::Step,
+                                                      DatabaseKind::Equipment, DatabaseKind::Material,
+                                                      DatabaseKind::Language};
+// "project", "step", "equipment", "material", "language": the kind's name in schema/.
+QString DatabaseKindName(DatabaseKind kind);
 
 // One row of the operation catalogue (data/operations.csv).
 struct OperationCatalogueRow {

@@ -6,23 +6,6 @@
 #include <algorithm>
 #include <array>
 
-QString MigrationKindName(DatabaseKind kind)
-{
-    switch (kind) {
-    case DatabaseKind::Project:
-        return QStringLiteral("project");
-    case DatabaseKind::Step:
-        return QStringLiteral("step");
-    case DatabaseKind::Equipment:
-        return QStringLiteral("equipment");
-    case DatabaseKind::Material:
-        return QStringLiteral("material");
-    case DatabaseKind::Language:
-        return QStringLiteral("language");
-    }
-    return QString();
-}
-
 int MigrationNumber(const QString& fileName)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\d+)-.+\\.sql$"),
@@ -33,7 +16,7 @@ int MigrationNumber(const QString& fileName)
 
 QList<SchemaMigration> LoadMigrations(DatabaseKind kind, const QString& root)
 {
-    const QDir folder(root + QLatin1Char('/') + MigrationKindName(kind));
+    const QDir folder(root + QLatin1Char('/') + DatabaseKindName(kind));
     QList<SchemaMigration> migrations;
     for (const QString& fileName : folder.entryList({QStringLiteral("*.sql")}, QDir::Files)) {
         QFile file(folder.filePath(fileName));
@@ -48,10 +31,9 @@ QList<SchemaMigration> LoadMigrations(DatabaseKind kind, const QString& root)
 
 QList<SchemaMigration> BuiltInMigrations(DatabaseKind kind)
 {
-    static const std::array<QList<SchemaMigration>, 5> builtIn = [] {
-        std::array<QList<SchemaMigration>, 5> read;
-        for (DatabaseKind each : {DatabaseKind::Project, DatabaseKind::Step, DatabaseKind::Equipment,
-                                  DatabaseKind::Material, DatabaseKind::Language})
+    static const std::array<QList<SchemaMigration>, std::size(ALL_DATABASE_KINDS)> builtIn = [] {
+        std::array<QList<SchemaMigration>, std::size(ALL_DATABASE_KINDS)> read;
+        for (DatabaseKind each : ALL_DATABASE_KINDS)
             read[size_t(each)] = LoadMigrations(each);
         return read;
     }();

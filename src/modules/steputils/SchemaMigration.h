@@ -13,8 +13,6 @@ struct SchemaMigration {
     QString sql;    // statements separated by ';'
 };
 
-// "project", "step", "equipment", "material", "language".
-QString MigrationKindName(DatabaseKind kind);
 // The number of "NNN-name.sql"; 0 when the name does not start with digits and a dash.
 int MigrationNumber(const QString& fileName);
 // The migrations of the kind found under a folder (":/schema/migrations/<kind>" by default),
