@@ -136,3 +136,18 @@ TEST_F(WorkingCopyFileTest, ACopyWithAGoodHeaderAndADamagedBodyFailsAtItsFirstSt
             << error.GetErrorDescription().toStdString();
     }
 }
+
+// Recovery copies the working copies of a killed instance back into the project; one that was
+// never read there has no -wal and is copied byte for byte.
+TEST_F(WorkingCopyFileTest, AnUnreadWorkingCopyCopiedBackIsAProjectFileWithARollbackJournal)
+{
+    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::IntoUnclaimedFolder));
+    const QString back = pathOf("STEP_7.back");
+    ASSERT_TRUE(CopyDatabaseFile(m_target, back));
+    EXPECT_EQ(bytesOf(back), bytesOf(m_source));
+    CDaoDatabase database;
+    database.Open(back, DatabaseRole::ReadOnly);
+    EXPECT_TRUE(database.Query("SELECT count(*) FROM TextRecipe").next());
+    for (const QString& side : DatabaseSideFiles(back))
+        EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
+}

@@ -103,7 +103,9 @@ bool copyContent(int from, int to)
 }
 
 // Writes source's bytes into a new file at target with the source's permissions (owner-writable
-// for a working copy) and flushes it.
+// for a working copy) and flushes it. The source has no journal beside it, so its file holds the
+// whole database: a working copy comes out in write-ahead-log format, any other copy with a
+// rollback journal, as a written file always is.
 void writeFlushedCopy(const QString& source, const QString& target, bool workingCopy)
 {
     const Descriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
@@ -115,8 +117,8 @@ void writeFlushedCopy(const QString& source, const QString& target, bool working
         ::open(QFile::encodeName(target).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
     if (to.get() < 0 || ::fchmod(to.get(), mode) != 0)
         throwSystemError(QStringLiteral("Cannot create"), target);
-    if (!copyContent(from.get(), to.get()) ||
-        (workingCopy && !WriteJournalFormat(to.get(), JournalFormat::WriteAheadLog)))
+    const JournalFormat format = workingCopy ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
+    if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), format))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
     if (::fsync(to.get()) != 0)
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
