@@ -8,7 +8,24 @@
 #include <QFile>
 #include <QFileInfo>
 
-class StepDatabasesTest : public ProjectFixture {};
+class StepDatabasesTest : public ProjectFixture {
+protected:
+    // Walks the steps of the project written into the project folder, with only the project
+    // database open; the walk is expected to fail once, with a message. Answers its error text.
+    QString FailingWalk()
+    {
+        ProjectFileSet& files = app.fileSet();
+        files.projectDir = projectDir();
+        files.workingCopyDir = workingDir();
+        EXPECT_TRUE(CopyDatabaseFile(projectPath(".prj"), workingDir() + "Demo.wc"));
+        files.projectDatabase = new CDaoDatabase;
+        files.projectDatabase->Open(workingDir() + "Demo.wc", DatabaseRole::WorkingCopy);
+        prompts.expect(IDOK);
+        QString error;
+        EXPECT_FALSE(manager.OpenStepDatabases(error, QString()));
+        return error;
+    }
+};
 
 TEST_F(StepDatabasesTest, EveryStepOfTheProjectIsRegisteredOnceInTheWorkingCopyRole)
 {
@@ -45,15 +62,7 @@ TEST_F(StepDatabasesTest, AMissingStepDatabaseFailsTheWalkWithItsMessage)
 {
     WriteProject(CProjectGenerator::DemoProject());
     ASSERT_TRUE(DeleteDatabaseFile(projectDir() + "STEP_1004.STP"));
-    ProjectFileSet& files = app.fileSet();
-    files.projectDir = projectDir();
-    files.workingCopyDir = workingDir();
-    ASSERT_TRUE(CopyDatabaseFile(projectPath(".prj"), workingDir() + "Demo.wc"));
-    files.projectDatabase = new CDaoDatabase;
-    files.projectDatabase->Open(workingDir() + "Demo.wc", DatabaseRole::WorkingCopy);
-    prompts.expect(IDOK);
-    QString error;
-    EXPECT_FALSE(manager.OpenStepDatabases(error, QString()));
+    const QString error = FailingWalk();
     const QString expected = "Failed to copy step database file \"" + projectDir() + "STEP_1004.STP\" to \"" +
                              workingDir() + "STEP_1004.WC\".\nCheck that the database exists.";
     EXPECT_EQ(error, expected);
@@ -67,15 +76,7 @@ TEST_F(StepDatabasesTest, AStepFileThatIsNoDatabaseFailsTheWalkAndLeavesNoCopy)
     ASSERT_TRUE(step.open(QIODevice::WriteOnly | QIODevice::Truncate));
     step.write(QByteArray(4096, 'x'));
     step.close();
-    ProjectFileSet& files = app.fileSet();
-    files.projectDir = projectDir();
-    files.workingCopyDir = workingDir();
-    ASSERT_TRUE(CopyDatabaseFile(projectPath(".prj"), workingDir() + "Demo.wc"));
-    files.projectDatabase = new CDaoDatabase;
-    files.projectDatabase->Open(workingDir() + "Demo.wc", DatabaseRole::WorkingCopy);
-    prompts.expect(IDOK);
-    QString error;
-    EXPECT_FALSE(manager.OpenStepDatabases(error, QString()));
+    FailingWalk();
     EXPECT_EQ(prompts.lastText(), "Failed to copy step database file \"" + projectDir() +
                                       "STEP_1004.STP\" to \"" + workingDir() +
                                       "STEP_1004.WC\".\nCheck that the database exists.");
