@@ -8,6 +8,9 @@ subsystems="projects library recipe simulation planning results preferences auto
 
 report() { echo "layer break: $1"; status=1; }
 
+folders="foundation modules shell $subsystems"
+folders_regex=$(echo $folders | tr ' ' '|')
+
 check() { # folder, allowed-prefix-regex
     local folder=$1 allowed=$2
     [ -d "src/$folder" ] || return 0
@@ -16,6 +19,11 @@ check() { # folder, allowed-prefix-regex
     done < <(grep -rnE '#include[[:space:]]+"[a-z]+/' "src/$folder" --include='*.h' --include='*.cpp' \
              | grep -vE "#include[[:space:]]+\"($allowed)/")
 }
+
+# A relative path or an angle-bracket include of a source folder would slip past the rule above.
+while IFS= read -r line; do
+    report "$line"
+done < <(grep -rnE "#include[[:space:]]*(\"\.\.?/|<($folders_regex)/)" src --include='*.h' --include='*.cpp')
 
 check foundation 'foundation'
 check modules 'foundation|modules'

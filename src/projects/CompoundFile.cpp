@@ -22,7 +22,7 @@ bool g_startupPackage = false;
 // Status-bar progress for the length of one packer call, when there is a frame.
 class PackerProgress {
 public:
-    PackerProgress() : m_frame(GetFrameServices())
+    PackerProgress() : m_frame(GetProgressServices())
     {
         if (m_frame)
             m_frame->BeginProgress(0, 100, QString::fromLatin1(EXPAND_PROGRESS_TEXT));
@@ -36,7 +36,7 @@ public:
     PackerProgress& operator=(const PackerProgress&) = delete;
 
 private:
-    FrameServices* m_frame;
+    ProgressServices* m_frame;
 };
 
 // A name from a package becomes a folder and file name: it must stay one plain path component.
@@ -142,7 +142,7 @@ bool CCompoundFile::RunExpand(ICompoundFilePacker& packer, const QString& packag
 
 bool CCompoundFile::Create(const QString& package, int mode)
 {
-    if (package.isEmpty() || !GetFrameServices())
+    if (package.isEmpty() || !GetProjectLifecycleServices())
         return false;
     const QString folder = GetProjectDir();
     if (!SaveForPacking(folder, package))

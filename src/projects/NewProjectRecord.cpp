@@ -60,7 +60,7 @@ bool CProjectManager::InitNewProjectRecord(const QString& projectName, const QSt
     COptionsSet options(files.projectDatabase);
     AddFirstRow(options, projectName);
     transaction.Commit();
-    if (FrameServices* frame = GetFrameServices())
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->SetProjectDescription(description);
     files.newProject = true;
     m_bPendingRecentFile = true;

@@ -16,16 +16,35 @@
 #include <QFileInfo>
 #include <utility>
 
-bool CProjectManager::CloseCurrentProject()
+bool CProjectManager::HoldsProject() const
+{
+    AppContext* app = GetAppContext();
+    return m_bProjectOpen || HoldsInUseMarker() ||
+           (app && (app->fileSet().projectDatabase || app->stepDatabases().count() > 0));
+}
+
+bool CProjectManager::CloseProject(SaveAnswer answer)
+{
+    if (!HoldsProject())
+        return true;
+    if (!CloseCurrentProject(answer))
+        return false;
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices()) {
+        frame->CloseAllViews();
+        frame->OnProjectClosed();
+    }
+    return true;
+}
+
+bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
 {
     AppContext* app = GetAppContext();
     if (!app)
         return true;
     m_hooks.cleanUpUtilityArray();
-    FrameServices* frame = GetFrameServices();
-    if (frame && frame->IsProjectOpen())
+    if (m_bProjectOpen)
         m_hooks.closeMaterialProject();
-    if (!AskToSaveChanges())
+    if (!AskToSaveChanges(answer))
         return false;
     ReleaseSharedObjects();
     if (app->fileSet().newProject)
@@ -39,12 +58,13 @@ bool CProjectManager::CloseCurrentProject()
     if (!m_bSaveAsInProgress)
         m_languageDatabase.reset();
     CCompoundFile::SetStartupPackage(false);
+    m_bProjectOpen = false;
     return true;
 }
 
 // The file path is forgotten unless a caller put the next file to open in it or a Save As runs;
 // a refused close gives it back, so nothing of the open project changes.
-bool CProjectManager::AskToSaveChanges()
+bool CProjectManager::AskToSaveChanges(SaveAnswer given)
 {
     ProjectFileSet& files = GetAppContext()->fileSet();
     const QString filePath = files.projectFilePath;
@@ -52,9 +72,12 @@ bool CProjectManager::AskToSaveChanges()
         files.projectFilePath.clear();
     if (!GetAppContext()->isProjectModified())
         return true;
-    const int answer =
-        QvMessageBox(QStringLiteral("The current project has been modified. Do you want to save it?"),
-                     MB_YESNOCANCEL | MB_ICONQUESTION);
+    const int answer = given == SaveAnswer::Save ? IDYES
+                       : given == SaveAnswer::Discard
+                           ? IDNO
+                           : QvMessageBox(QStringLiteral("The current project has been modified. "
+                                                         "Do you want to save it?"),
+                                          MB_YESNOCANCEL | MB_ICONQUESTION);
     bool go = answer == IDNO;
     if (answer == IDYES) {
         files.projectFilePath = filePath; // the save and Save As read it
@@ -133,7 +156,7 @@ bool CProjectManager::CloseForReopen()
     const bool unpackedAtStartup = CCompoundFile::IsStartupPackage();
     const bool closed = CloseCurrentProject();
     if (closed) {
-        if (FrameServices* frame = GetFrameServices())
+        if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
             frame->CloseAllViews();
     }
     CCompoundFile::SetStartupPackage(unpackedAtStartup);

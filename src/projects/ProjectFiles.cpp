@@ -135,7 +135,7 @@ bool CProjectManager::CheckDiskSpace(qint64 bytesNeeded)
         return true;
     const QString drive = QStorageInfo(folder).rootPath();
     QvMessageBox("There is not enough disk space in drive " + drive + " to save the project!");
-    if (FrameServices* frame = GetFrameServices())
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->StopAutoSaveTimer();
     return false;
 }

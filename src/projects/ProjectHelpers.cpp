@@ -44,10 +44,20 @@ void CProjectManager::ProfileFileDialog(bool save)
     const QString path = ChooseFile(request);
     if (path.isEmpty() || !m_userSettings)
         return;
-    if (save)
-        m_userSettings->SaveUserSettingsFileAs(path);
-    else
-        m_userSettings->LoadUserSettingsFile(path);
+    if (save && !m_userSettings->SaveUserSettingsFileAs(path))
+        QvMessageBox(QStringLiteral("Failed to write profile file \"%1\" !").arg(path));
+    else if (!save && !m_userSettings->LoadUserSettingsFile(path))
+        QvMessageBox(QStringLiteral("Failed to read profile file \"%1\" !").arg(path));
+}
+
+void CProjectManager::RenameOldUserTemplates()
+{
+    // No older version of this program left user templates under other names.
+}
+
+void CProjectManager::ChooseStartupProject()
+{
+    // Start-up opens no project unless one was named: the chooser is not part of this program yet.
 }
 
 void CProjectManager::ExportProfile()

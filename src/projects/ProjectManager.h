@@ -4,6 +4,7 @@
 // and the registry themselves live in the AppContext; this object keeps the rest of the state an
 // open project needs.
 
+#include "foundation/common/ProjectControl.h"
 #include "foundation/db/Compaction.h"
 #include "projects/ProjectHooks.h"
 
@@ -71,8 +72,17 @@ public:
     void OpenNewStepDatabases();
     void CloseStepDatabases();
 
-    // Close.
-    bool CloseCurrentProject();
+    // True from the hand-over of an opened project until its close has ended.
+    bool IsProjectOpen() const { return m_bProjectOpen; }
+    // Something of a project is still held: an open project, a database, a working copy, the marker.
+    bool HoldsProject() const;
+    // Opens that file as an existing project (mode 2 without the file dialog).
+    bool OpenProjectByPath(const QString& path);
+
+    // Close. CloseProject is the whole close: this subsystem's part, then the frame's views and
+    // the end of the hand-over. answer answers the save question unasked unless it is Ask.
+    bool CloseProject(SaveAnswer answer);
+    bool CloseCurrentProject(SaveAnswer answer = SaveAnswer::Ask);
     bool CloseForReopen();
     void DeleteUntitledLibraryFiles();
 
@@ -84,6 +94,11 @@ public:
                             const CompactionPrepare& prepare = {});
     // Strips a project written as a template to what a template keeps, in one transaction.
     bool ClearPlanTables(CDaoDatabase& templateDatabase);
+
+    // Start-up: the user templates of older versions under their new names, and the chooser of
+    // the project to start with when none was given.
+    void RenameOldUserTemplates();
+    void ChooseStartupProject();
 
     // Application helpers.
     bool SetProjectName(const QString& name);
@@ -134,7 +149,7 @@ private:
     bool ConvertLanguageDatabase();
     bool ChooseOtherLanguageTemplate(int& languageResult);
     // Close steps.
-    bool AskToSaveChanges();
+    bool AskToSaveChanges(SaveAnswer answer);
     void ReleaseSharedObjects();
     void CloseProjectDatabase();
     void DeleteWorkingCopies();
@@ -162,6 +177,7 @@ private:
     EngineEntry* m_engine = nullptr;
     std::function<qint64(const QString&)> m_freeSpace;
     std::function<bool(const QString&)> m_writable;
+    bool m_bProjectOpen = false;
     int m_markerFile = -1;
     QString m_markerPath;
 };

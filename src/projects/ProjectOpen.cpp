@@ -21,10 +21,21 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
         return RunOpen(mode, projectName, description, frameArgument);
     } catch (const CDaoException& e) {
         QvMessageBox(e.GetErrorDescription());
-        if (FrameServices* frame = GetFrameServices())
-            frame->CloseProject();
+        CloseProject(SaveAnswer::Ask);
         return false;
     }
+}
+
+bool CProjectManager::OpenProjectByPath(const QString& path)
+{
+    if (!GetAppContext())
+        return false;
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    files.projectFilePath = path;
+    files.pathGiven = true;
+    const bool opened = OpenProjectFile(2, QString(), QString(), false);
+    files.pathGiven = false;
+    return opened;
 }
 
 // An abort leaves what earlier steps did; the next close removes it.

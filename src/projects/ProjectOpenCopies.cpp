@@ -86,8 +86,7 @@ bool CProjectManager::ConvertProject(bool& mustSave)
     if (result == CONV_FAILED || result == CONV_STOP_AND_DISCARD) {
         if (result == CONV_FAILED)
             QvMessageBox(QStringLiteral("Can't convert the project database!"));
-        if (FrameServices* frame = GetFrameServices())
-            frame->CloseProject();
+        CloseProject(SaveAnswer::Ask);
         if (result == CONV_STOP_AND_DISCARD) {
             ReleaseInUseMarker();
             const ProjectFileSet& files = GetAppContext()->fileSet();
@@ -117,7 +116,7 @@ bool CProjectManager::OpenProjectDatabase(int mode, const QString& projectName, 
     }
     const QString text = project.IsEOF() ? QString() : project.GetText(QStringLiteral("Description"));
     project.CloseSet();
-    if (FrameServices* frame = GetFrameServices())
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->SetProjectDescription(text);
     files.newProject = false;
     return true;

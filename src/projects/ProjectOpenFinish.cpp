@@ -50,7 +50,7 @@ bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
     languageResult = ResolveLanguageTemplate();
     if (languageResult == 0) {
         CloseCurrentProject();
-        if (FrameServices* frame = GetFrameServices())
+        if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
             frame->CloseAllViews();
         return false;
     }
@@ -71,20 +71,20 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
         m_hooks.updateRecipeTextOfAllSteps();
     if (mustSave && !SaveProject(QString(), false))
         return false;
-    FrameServices* frame = GetFrameServices();
+    m_bProjectOpen = true; // the hand-over: from here on the project is open until its close ends
+    ProjectLifecycleServices* frame = GetProjectLifecycleServices();
     if (frame)
         frame->OnProjectOpened(frameArgument);
     if (!WriteInUseMarker(GetProjectDir())) {
         QvMessageBox(QString::fromLatin1(ALREADY_OPEN));
-        if (frame)
-            frame->CloseProject();
+        CloseProject(SaveAnswer::Ask);
         return false;
     }
     if (mode == 2 && !HandFirstOperation())
         return false;
     m_hooks.synchroniseLibraries();
     if (frame && frame->MaterialLookupFailed()) {
-        frame->CloseProject();
+        CloseProject(SaveAnswer::Ask);
         return false;
     }
     return true;
@@ -96,8 +96,8 @@ bool CProjectManager::HandFirstOperation()
     CQueryStepInProjectSet steps;
     if (!steps.OpenSet()) {
         QvMessageBox(QStringLiteral("Can't open ProjectStep table!"));
-        if (FrameServices* frame = GetFrameServices())
-            frame->EndProgress();
+        if (ProgressServices* progress = GetProgressServices())
+            progress->EndProgress();
         return false;
     }
     if (steps.IsEOF())

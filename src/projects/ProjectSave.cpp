@@ -26,18 +26,18 @@ public:
     ~SaveProgress()
     {
         if (m_begun)
-            GetFrameServices()->EndProgress();
+            GetProgressServices()->EndProgress();
     }
     void begin(const QString& text)
     {
-        m_begun = GetFrameServices() != nullptr;
+        m_begun = GetProgressServices() != nullptr;
         if (m_begun)
-            GetFrameServices()->BeginProgress(0, 100, text);
+            GetProgressServices()->BeginProgress(0, 100, text);
     }
     void set(int position) const
     {
         if (m_begun)
-            GetFrameServices()->SetProgressPos(position);
+            GetProgressServices()->SetProgressPos(position);
     }
 
 private:
@@ -70,7 +70,7 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
         return false;
     SaveProgress progress;
     progress.begin(isTemplate ? QStringLiteral("saving template") : QStringLiteral("saving project"));
-    if (FrameServices* frame = GetFrameServices()) {
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices()) {
         frame->SaveWindowPositions();
         frame->SaveChemistryDocuments();
     }
@@ -104,7 +104,7 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
         !m_compoundFile->SaveBack(files.projectDir, files.projectDir))
         return FailWrite(QString());
     SetProjectModified(false);
-    if (FrameServices* frame = GetFrameServices())
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->StopAutoSaveTimer();
     m_bSameFolder = false;
     return true;
@@ -119,7 +119,7 @@ bool CProjectManager::ConfirmTemplateSave()
         MB_YESNO | MB_ICONQUESTION);
     if (answer != IDYES)
         return false;
-    if (FrameServices* frame = GetFrameServices())
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->CloseAllViews();
     return true;
 }

@@ -1,18 +1,9 @@
 #pragma once
-// The six docking panes of the main frame and their fixed names.
+// The fixed names of the main frame's six docking panes.
+
+#include "foundation/common/PaneID.h"
 
 #include <QString>
-
-enum class PaneID : int {
-    ProcessExplorer,
-    FacilityExplorer,
-    PlanExplorer,
-    StandardStatements,
-    SchedulingConstraints,
-    RouteSelection,
-};
-
-constexpr int PANE_COUNT = 6;
 
 QString PaneTitle(PaneID pane);
 QString PaneObjectName(PaneID pane);

@@ -1,10 +1,5 @@
 #include "shell/DocumentRegistry.h"
 
-const QStringList STANDARD_DOCUMENT_KINDS = {
-    QStringLiteral("Project Recipe Window"), QStringLiteral("Gantt"),   QStringLiteral("3-D Facility"),
-    QStringLiteral("HTML Views"),            QStringLiteral("Chemistry"), QStringLiteral("Quick Results"),
-};
-
 void CDocumentRegistry::Register(DocumentTemplate documentTemplate)
 {
     if (DocumentTemplate* existing = Find(documentTemplate.name))

@@ -26,6 +26,3 @@ public:
 private:
     QList<DocumentTemplate> m_templates;
 };
-
-// The six kinds in registration order.
-extern const QStringList STANDARD_DOCUMENT_KINDS;

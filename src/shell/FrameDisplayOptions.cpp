@@ -10,12 +10,17 @@ namespace {
 
 const QString AMBIENT_PRESSURE = QStringLiteral("Ambient Pressure");
 
-bool isOn(const CDaoRecordset& set) { return !set.IsFieldNull("Value") && set.GetLong("Value") == 1; }
+bool isOn(const CDaoRecordset& set)
+{
+    return !set.IsFieldNull("Value") && set.GetLong("Value") == 1;
+}
 
-void applyRecipeOption(const CDaoRecordset& set, FrameDisplayOptions& options)
+void applyRecipeOption(const CDaoRecordset& set, DisplayOptions& options)
 {
     const QString name = set.GetText("Options");
-    auto is = [&](const char* option) { return name.compare(QLatin1String(option), Qt::CaseInsensitive) == 0; };
+    auto is = [&](const char* option) {
+        return name.compare(QLatin1String(option), Qt::CaseInsensitive) == 0;
+    };
     if (is("Comments"))
         options.comments = isOn(set);
     else if (is("Ranges"))
@@ -26,7 +31,7 @@ void applyRecipeOption(const CDaoRecordset& set, FrameDisplayOptions& options)
         options.rangeTypeID = set.GetLong("Value");
 }
 
-void readRecipeOptions(FrameDisplayOptions& options)
+void readRecipeOptions(DisplayOptions& options)
 {
     CTextRecipeOptionsSet set;
     if (!set.OpenSet())
@@ -36,7 +41,7 @@ void readRecipeOptions(FrameDisplayOptions& options)
     set.CloseSet();
 }
 
-void readMessageOptions(FrameDisplayOptions& options)
+void readMessageOptions(DisplayOptions& options)
 {
     CMessageOptionsSet set;
     if (!set.OpenSet())
@@ -50,9 +55,9 @@ void readMessageOptions(FrameDisplayOptions& options)
 
 } // namespace
 
-FrameDisplayOptions ReadFrameDisplayOptions()
+DisplayOptions ReadFrameDisplayOptions()
 {
-    FrameDisplayOptions options;
+    DisplayOptions options;
     readRecipeOptions(options);
     readMessageOptions(options);
     return options;
@@ -68,7 +73,8 @@ bool ReadAmbientPressure(double& internalValue)
     bool found = false;
     for (; !set.IsEOF() && !found; set.MoveNext()) {
         if (set.GetText("DefaultName") == AMBIENT_PRESSURE) {
-            internalValue = UserToInternal(set.GetText("CurrentValueUOM"), set.GetDouble("CurrentDefaultValue"), 1, 1);
+            internalValue =
+                UserToInternal(set.GetText("CurrentValueUOM"), set.GetDouble("CurrentDefaultValue"), 1, 1);
             found = true;
         }
     }

@@ -1,10 +1,14 @@
 #include "shell/MainFrame.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/BusyGuard.h"
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/ServiceSlot.h"
 #include "foundation/controls/CollationSort.h"
 #include "shell/MCStatusBar.h"
 #include "shell/ShellConstants.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
@@ -14,7 +18,10 @@
 #include <QMdiSubWindow>
 
 // Resources of a static library are registered by hand, outside any namespace.
-static void InitShellResources() { Q_INIT_RESOURCE(shell); }
+static void InitShellResources()
+{
+    Q_INIT_RESOURCE(shell);
+}
 
 CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 {
@@ -45,28 +52,26 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
 CMainFrame::~CMainFrame()
 {
     disconnect(m_mdiArea, nullptr, this, nullptr); // no enabling pass while the windows go
-    if (GetFrameServices() == this)
-        SetFrameServices(nullptr);
 }
 
 void CMainFrame::wireAutoSave()
 {
     CAutoSaveTimer::Hooks timerHooks;
-    timerHooks.isProjectOpen = [this] { return m_bProjectOpen; };
+    timerHooks.isProjectOpen = [] { return ::IsProjectOpen(); };
     timerHooks.isProjectModified = [] { return GetAppContext() && GetAppContext()->isProjectModified(); };
     timerHooks.isTemplate = [] { return GetAppContext() && GetAppContext()->fileSet().isTemplate; };
-    timerHooks.isBusy = [this] { return m_hooks.isBusy && m_hooks.isBusy(); };
-    timerHooks.save = [this] {
-        if (m_hooks.autoSave)
-            m_hooks.autoSave();
+    timerHooks.isBusy = [] { return IsBusy(); };
+    timerHooks.save = [] { // the timer re-arms itself
+        if (ProjectControl* control = ServiceSlot<ProjectControl>::Get())
+            control->SaveOpenProject();
     };
     m_autoSave.SetHooks(std::move(timerHooks));
 }
 
 void CMainFrame::createPanes()
 {
-    const Qt::DockWidgetArea areas[PANE_COUNT] = {Qt::LeftDockWidgetArea, Qt::LeftDockWidgetArea,
-                                                  Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea,
+    const Qt::DockWidgetArea areas[PANE_COUNT] = {Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,
+                                                  Qt::LeftDockWidgetArea,  Qt::RightDockWidgetArea,
                                                   Qt::RightDockWidgetArea, Qt::BottomDockWidgetArea};
     for (int i = 0; i < PANE_COUNT; ++i) {
         auto* dock = new QDockWidget(PaneTitle(PaneID(i)), this);
@@ -129,17 +134,7 @@ bool CMainFrame::OnFrameNotify(int message, qintptr wParam, qintptr lParam)
 
 void CMainFrame::installDefaultNotifyHandlers()
 {
-    SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) {
-        if (m_hooks.openNewStepDatabases)
-            m_hooks.openNewStepDatabases();
-        RefreshAllPanes();
-    });
-    SetNotifyHandler(FrameNotifyMessage::SortComboBox,
-                     [this](qintptr w, qintptr) { SortComboBoxItems(reinterpret_cast<QComboBox*>(w)); });
-    SetNotifyHandler(FrameNotifyMessage::SortListBox,
-                     [this](qintptr w, qintptr) { SortListBoxItems(reinterpret_cast<QListWidget*>(w)); });
-    SetNotifyHandler(FrameNotifyMessage::SortTexts,
-                     [this](qintptr w, qintptr) { SortTexts(*reinterpret_cast<QStringList*>(w)); });
+    SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) { RefreshAllPanes(); });
 }
 
 void CMainFrame::SortComboBoxItems(QComboBox* combo)
@@ -154,7 +149,10 @@ void CMainFrame::SortListBoxItems(QListWidget* list)
         CollationSortListWidget(list);
 }
 
-void CMainFrame::SortTexts(QStringList& texts) { CollationSortTexts(texts); }
+void CMainFrame::SortTexts(QStringList& texts)
+{
+    CollationSortTexts(texts);
+}
 
 QStringList CMainFrame::GetDisplayVector(const QString& listName)
 {
@@ -166,15 +164,28 @@ void CMainFrame::BeginProgress(short lower, short upper, const QString& text)
     m_statusBar->BeginProgress(lower, upper, text);
 }
 
-void CMainFrame::SetProgressPos(int position) { m_statusBar->SetProgressPos(position); }
-void CMainFrame::SetProgressStep(int step) { m_statusBar->SetProgressStep(step); }
-void CMainFrame::StepProgress() { m_statusBar->StepProgress(); }
-void CMainFrame::EndProgress() { m_statusBar->EndProgress(); }
+void CMainFrame::SetProgressPos(int position)
+{
+    m_statusBar->SetProgressPos(position);
+}
+void CMainFrame::SetProgressStep(int step)
+{
+    m_statusBar->SetProgressStep(step);
+}
+void CMainFrame::StepProgress()
+{
+    m_statusBar->StepProgress();
+}
+void CMainFrame::EndProgress()
+{
+    m_statusBar->EndProgress();
+}
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    // The project closes first, with its save question; a refusal keeps the program running.
-    if (m_bProjectOpen && !CloseProject()) {
+    // Refused while a run pumps events. The project closes first, with its save question; a
+    // refusal keeps the program running.
+    if (IsBusy() || !CloseProject()) {
         event->ignore();
         return;
     }

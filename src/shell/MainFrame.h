@@ -2,13 +2,15 @@
 // The main window: tabbed document area, the six docking panes, menus and toolbars keyed by
 // command id, the status bar, the auto-save timer and the hand-over of an opened project.
 
+#include "foundation/common/ContextRecord.h"
+#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/DocumentHost.h"
 #include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
+#include "foundation/common/PaneID.h"
+#include "foundation/common/SelectionService.h"
 #include "shell/AutoSaveTimer.h"
-#include "shell/ContextRecord.h"
 #include "shell/DockPanes.h"
-#include "shell/FrameDisplayOptions.h"
-#include "shell/FrameHooks.h"
 #include "shell/bridge/ManagedSide.h"
 
 #include <QHash>
@@ -26,17 +28,25 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 
-class CMainFrame : public QMainWindow, public FrameServices {
+class CDocumentRegistry;
+
+class CMainFrame : public QMainWindow,
+                   public ProjectLifecycleServices,
+                   public ProgressServices,
+                   public SortServices,
+                   public DocumentHost,
+                   public SelectionService,
+                   public DisplayOptionsService {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    FrameHooks& hooks() { return m_hooks; }
-    // Reads the text-recipe display options of the opened project; called first by OnProjectOpened.
     // Reads the display options and the ambient pressure at the start of the hand-over.
     std::function<void()> m_readDisplayOptions;
-    FrameDisplayOptions m_displayOptions;
+    DisplayOptions m_displayOptions;
+    // The window factories of the document kinds (owned by the application).
+    void SetDocumentRegistry(const CDocumentRegistry* registry) { m_documentRegistry = registry; }
 
     // Commands.
     QAction* action(int commandID) const { return m_actions.value(commandID); }
@@ -63,6 +73,7 @@ public:
     void SetCurrentStep(long stepID) { m_currentStepID = stepID; }
     long GetCurrentStep() const { return m_currentStepID; }
     bool HasEngine() const { return m_bHasEngine; }
+    bool IsProjectOpen() const;
 
     // Panes.
     QDockWidget* pane(PaneID id) const { return m_panes[int(id)]; }
@@ -79,6 +90,7 @@ public:
     bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0);
 
     // Project hand-over and close.
+    bool CloseProject(); // the close of the File menu, with its save question
     void RegisterTemporaryFolder(const QString& folder) { m_temporaryFolders << folder; }
     QStringList TemporaryFolders() const { return m_temporaryFolders; }
     QString ProjectDescription() const { return m_projectDescription; }
@@ -102,11 +114,10 @@ public:
 
     // ProjectLifecycleServices
     void OnProjectOpened(bool newProject) override;
-    bool CloseProject() override;
+    void OnProjectClosed() override;
     void CloseAllViews() override;
     void SaveWindowPositions() override;
     void SaveChemistryDocuments() override;
-    bool IsProjectOpen() const override { return m_bProjectOpen; }
     void SetProjectTitle(const QString& title) override;
     void StopAutoSaveTimer() override { m_autoSave.Stop(); }
     void ArmAutoSaveTimer() override { m_autoSave.Arm(); }
@@ -124,6 +135,19 @@ public:
     void SortListBoxItems(QListWidget* list) override;
     void SortTexts(QStringList& texts) override;
     QStringList GetDisplayVector(const QString& listName) override;
+    // DocumentHost
+    QWidget* OpenDocument(DocumentKind kind, long id, const QString& title) override;
+    void AddDocTab(QWidget* window, DocumentKind kind, long id, const QString& title) override;
+    QWidget* FindDocument(DocumentKind kind, long id) const override;
+    bool ActivateDocument(DocumentKind kind, long id) override;
+    bool CloseDocument(DocumentKind kind, long id) override;
+    // SelectionService
+    void ReportActive(CommandTarget* source, const ContextRecord& selection) override;
+    void ReportSelection(CommandTarget* source, const ContextRecord& selection) override;
+    void ForgetSource(CommandTarget* source) override;
+    const ContextRecord& CurrentContext() const override { return m_context; }
+    // DisplayOptionsService
+    const DisplayOptions& GetDisplayOptions() const override { return m_displayOptions; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -145,7 +169,8 @@ private:
     void updateAction(int commandID, QAction* action, CommandTarget* target);
     bool frameRuleAllows(int commandID) const;
     void installDefaultNotifyHandlers();
-    void callProjectOpenedHooks();
+    void handOverToSubsystems();
+    class QMdiSubWindow* findSubWindow(DocumentKind kind, long id) const;
     void readDisplayOptions();
     void removeTemporaryFolders();
 
@@ -162,13 +187,13 @@ private:
     QList<QAction*> m_recentFileActions;
     QStringList m_recentFiles;
 
-    FrameHooks m_hooks;
     CAutoSaveTimer m_autoSave;
     ContextRecord m_context;
+    CommandTarget* m_activeSource = nullptr; // the pane or view that reported itself active last
+    const CDocumentRegistry* m_documentRegistry = nullptr;
     long m_selectedStepID = -1;
     long m_selectedProcessID = -1;
     long m_currentStepID = -1;
-    bool m_bProjectOpen = false;
     bool m_bHasEngine = false;
     bool m_bMatParamsLookupFailed = false;
     QStringList m_temporaryFolders;

@@ -1,8 +1,12 @@
 // The main frame's menus, toolbar and command-enabling pass.
 
+#include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
-#include "shell/CommandTable.h"
 #include "foundation/common/CommandTarget.h"
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "shell/CommandTable.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MainFrame.h"
 #include "shell/OperationCommands.h"
@@ -25,7 +29,10 @@ QString shortcutOf(const char* text)
     return tab < 0 ? QString() : full.mid(tab + 1);
 }
 
-QString labelOf(const char* text) { return QString::fromUtf8(text).section(QLatin1Char('\t'), 0, 0); }
+QString labelOf(const char* text)
+{
+    return QString::fromUtf8(text).section(QLatin1Char('\t'), 0, 0);
+}
 
 const char* const kBatchSubmenus[] = {"A-D", "E-L", "M-Q", "R-Z"};
 
@@ -97,7 +104,8 @@ void CMainFrame::addCommand(const CommandInfo& info)
 void CMainFrame::addOperationMenus(const QString& parentPath)
 {
     for (const char* range : kBatchSubmenus) // keeps the alphabetical submenus in order
-        menuFor(parentPath + "/Insert &Batch Operation/Operation " + QString::fromLatin1(range).replace('-', " to "));
+        menuFor(parentPath + "/Insert &Batch Operation/Operation " +
+                QString::fromLatin1(range).replace('-', " to "));
     for (const OperationCommand& op : OperationCommands()) {
         auto* action = new QAction(QString::fromUtf8(op.menuText), this);
         action->setData(op.id);
@@ -157,8 +165,9 @@ void CMainFrame::installFrameHandlers()
     for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id) {
         SetCommandHandler(id, [this, id] {
             const QString path = m_recentFiles.value(id - ID_FILE_MRU_FIRST);
-            if (!path.isEmpty() && m_hooks.openProjectFile)
-                m_hooks.openProjectFile(path);
+            ProjectControl* control = ServiceSlot<ProjectControl>::Get();
+            if (!path.isEmpty() && control)
+                control->OpenProjectByPath(path);
         });
     }
 }
@@ -169,8 +178,8 @@ void CMainFrame::SetInsertMode(bool insertAfter)
     m_bInsertBefore = !insertAfter;
     m_actions.value(ID_INSERT_AFTER)->setChecked(m_bInsertAfter);
     m_actions.value(ID_INSERT_BEFORE)->setChecked(m_bInsertBefore);
-    if (m_hooks.applyInsertMode)
-        m_hooks.applyInsertMode(m_bInsertAfter, m_bInsertBefore);
+    if (RecipeViewServices* views = ServiceSlot<RecipeViewServices>::Get())
+        views->ApplyInsertMode(m_bInsertAfter, m_bInsertBefore);
 }
 
 void CMainFrame::SetCommandHandler(int commandID, std::function<void()> handler)
@@ -179,6 +188,8 @@ void CMainFrame::SetCommandHandler(int commandID, std::function<void()> handler)
         m_handlers.insert(commandID, std::move(handler));
     else
         m_handlers.remove(commandID);
+    if (QAction* action = m_actions.value(commandID)) // a handler installed late shows at once
+        updateAction(commandID, action, activeTarget());
 }
 
 CommandTarget* CMainFrame::activeTarget() const
@@ -193,18 +204,40 @@ CommandTarget* CMainFrame::activeTarget() const
 
 const ContextRecord& CMainFrame::RefreshContext()
 {
-    if (m_hooks.computeContext)
-        m_hooks.computeContext(m_context);
     return m_context;
+}
+
+void CMainFrame::ReportActive(CommandTarget* source, const ContextRecord& selection)
+{
+    m_activeSource = source;
+    m_context = selection;
+    UpdateCommandStates();
+}
+
+void CMainFrame::ReportSelection(CommandTarget* source, const ContextRecord& selection)
+{
+    if (m_activeSource && source != m_activeSource)
+        return;
+    m_context = selection;
+    UpdateCommandStates();
+}
+
+void CMainFrame::ForgetSource(CommandTarget* source)
+{
+    if (source != m_activeSource)
+        return;
+    m_activeSource = nullptr;
+    m_context = ContextRecord();
+    UpdateCommandStates();
 }
 
 bool CMainFrame::frameRuleAllows(int commandID) const
 {
     FrameCommandState state;
     state.context = m_context;
-    state.projectOpen = m_bProjectOpen;
+    state.projectOpen = IsProjectOpen();
     state.hasEngine = m_bHasEngine;
-    state.resultFilesExist = m_hooks.resultFilesExist && m_hooks.resultFilesExist(m_context);
+    state.resultFilesExist = ResultFilesExist(m_context);
     return m_handlers.contains(commandID) && FrameCommandEnabled(commandID, state);
 }
 
@@ -238,6 +271,10 @@ void CMainFrame::UpdateCommandStates()
 
 void CMainFrame::ExecuteCommand(int commandID)
 {
+    if (IsBusy()) { // a run pumps events: nothing may start inside it
+        QApplication::beep();
+        return;
+    }
     if (!IsCommandEnabled(commandID))
         return;
     CommandTarget* target = activeTarget();

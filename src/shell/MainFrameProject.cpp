@@ -2,6 +2,12 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/BusyGuard.h"
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "shell/FrameDisplayOptions.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellConstants.h"
 #include "shell/bridge/ManagedSide.h"
@@ -24,58 +30,62 @@ QString DroppedFile(const QMimeData* data)
     }
     return QString();
 }
-
-void call(const std::function<void()>& hook)
-{
-    if (hook)
-        hook();
-}
 } // namespace
+
+bool CMainFrame::IsProjectOpen() const
+{
+    return ::IsProjectOpen();
+}
 
 void CMainFrame::OnProjectOpened(bool)
 {
     if (m_readDisplayOptions)
         m_readDisplayOptions();
-    m_bProjectOpen = true;
     m_bMatParamsLookupFailed = false;
     SetProjectTitle(GetProjectName());
     m_autoSave.Arm();
-    callProjectOpenedHooks();
+    handOverToSubsystems();
     UpdateCommandStates();
 }
 
-void CMainFrame::callProjectOpenedHooks()
+void CMainFrame::handOverToSubsystems()
 {
-    call(m_hooks.rebuildPanes);
-    call(m_hooks.reopenResultWindows);
-    m_bHasEngine = m_hooks.createEngineEntry ? m_hooks.createEngineEntry() : false;
-    call(m_hooks.loadRecipeCommentTypes);
+    RunProjectHandover(&ProjectHandover::RebuildPanes);
+    RunProjectHandover(&ProjectHandover::ReopenResultWindows);
+    m_bHasEngine = CreateProjectEngine();
+    RunProjectHandover(&ProjectHandover::LoadRecipeCommentTypes);
     if (g_bAutomationActive)
-        call(m_hooks.buildAutomationModel);
+        BuildAutomationModel();
     // The open sequence reads this flag afterwards and closes the project again.
     m_bMatParamsLookupFailed = !GetManagedSide()->DotNetRuntimeLookupMatParams();
 }
 
 bool CMainFrame::CloseProject()
 {
-    if (m_hooks.closeCurrentProject && !m_hooks.closeCurrentProject())
-        return false;
-    CloseAllViews();
-    SetProjectTitle(QString());
-    call(m_hooks.deleteAutomationModel);
-    return true;
+    ProjectControl* control = ServiceSlot<ProjectControl>::Get();
+    return !control || control->CloseProject(SaveAnswer::Ask);
 }
 
 void CMainFrame::CloseAllViews()
 {
-    call(m_hooks.closeDocuments);
+    RunProjectHandover(&ProjectHandover::CloseDocuments);
     m_mdiArea->closeAllSubWindows();
-    call(m_hooks.hideModelessDialogs);
+    RunProjectHandover(&ProjectHandover::HideModelessDialogs);
     HideProjectInfoDialog();
     m_autoSave.Stop();
-    m_bProjectOpen = false;
-    m_bHasEngine = false;
     removeTemporaryFolders();
+    UpdateCommandStates();
+}
+
+void CMainFrame::OnProjectClosed()
+{
+    DeleteProjectEngine();
+    m_bHasEngine = false;
+    DeleteAutomationModel();
+    RunProjectHandover(&ProjectHandover::ClearPanes);
+    SetProjectTitle(QString());
+    m_activeSource = nullptr;
+    m_context = ContextRecord();
     UpdateCommandStates();
 }
 
@@ -95,15 +105,15 @@ void CMainFrame::SetProjectTitle(const QString& title)
 
 void CMainFrame::HideProjectInfoDialog()
 {
-    call(m_hooks.hideProjectInfoDialog);
+    RunProjectHandover(&ProjectHandover::HideProjectInfoDialog);
 }
 void CMainFrame::SaveWindowPositions()
 {
-    call(m_hooks.saveWindowPositions);
+    RunProjectHandover(&ProjectHandover::SaveWindowPositions);
 }
 void CMainFrame::SaveChemistryDocuments()
 {
-    call(m_hooks.saveChemistryDocuments);
+    RunProjectHandover(&ProjectHandover::SaveChemistryDocuments);
 }
 void CMainFrame::readDisplayOptions()
 {
@@ -119,7 +129,7 @@ void CMainFrame::RefreshAmbientPressure()
 }
 void CMainFrame::WaitForUpdateDatabase()
 {
-    call(m_hooks.waitForUpdateDatabase);
+    // Every part of the program shares one connection per file: there is nothing to flush.
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
@@ -131,10 +141,10 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 void CMainFrame::dropEvent(QDropEvent* event)
 {
     const QString path = DroppedFile(event->mimeData());
-    if (path.isEmpty())
+    if (path.isEmpty() || IsBusy())
         return;
     event->acceptProposedAction();
     activateWindow();
-    if (m_hooks.openProjectFile)
-        m_hooks.openProjectFile(path);
+    if (ProjectControl* control = ServiceSlot<ProjectControl>::Get())
+        control->OpenProjectByPath(path);
 }

@@ -38,7 +38,8 @@ CQVFileLocations::CQVFileLocations(QSettings* profile)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     m_workingDir = WithTrailingSlash(documents + QStringLiteral("/Quorvanta"));
-    const QString stored = profile ? profile->value(CURRENT_DIR_SECTION + '/' + DIR_ENTRY).toString() : QString();
+    const QString stored =
+        profile ? profile->value(CURRENT_DIR_SECTION + '/' + DIR_ENTRY).toString() : QString();
     if (!stored.isEmpty() && QFileInfo(stored).isDir())
         m_workingDir = WithTrailingSlash(stored);
     QDir().mkpath(m_workingDir);
@@ -58,15 +59,18 @@ QString CQVFileLocations::FindInstallDir()
 
 QString CQVFileLocations::createInstanceFolder() const
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-                         QStringLiteral("/WorkingCopies");
+    const QString base =
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/WorkingCopies");
     QDir().mkpath(base);
     QTemporaryDir folder(base + QStringLiteral("/instance-XXXXXX"));
     folder.setAutoRemove(false);
     return folder.isValid() ? WithTrailingSlash(folder.path()) : QString();
 }
 
-QString CQVFileLocations::exeDir() const { return WithTrailingSlash(QCoreApplication::applicationDirPath()); }
+QString CQVFileLocations::exeDir() const
+{
+    return WithTrailingSlash(QCoreApplication::applicationDirPath());
+}
 
 QString CQVFileLocations::standardTemplateDir() const
 {
@@ -79,9 +83,15 @@ QString CQVFileLocations::userTemplateDir() const
                              QStringLiteral("/Templates/Projects/User"));
 }
 
-QString CQVFileLocations::languageDir() const { return m_installDir + QStringLiteral("Language/"); }
+QString CQVFileLocations::languageDir() const
+{
+    return m_installDir + QStringLiteral("Language/");
+}
 
-QString CQVFileLocations::defaultLanguageTemplatePath() const { return languageDir() + LANGUAGE_TEMPLATE; }
+QString CQVFileLocations::defaultLanguageTemplatePath() const
+{
+    return languageDir() + LANGUAGE_TEMPLATE;
+}
 
 bool CQVFileLocations::SetLanguageFile(const QString& languageTemplatePath)
 {
@@ -110,7 +120,8 @@ QString CQVFileLocations::copyLanguageTemplate(const QString& source) const
     const QString target = folder + QFileInfo(source).fileName();
     if (!CopyDatabaseFile(source, target))
         return QString();
-    QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
+    QFile::setPermissions(target,
+                          QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::ReadOwner);
     return target;
 }
 
@@ -125,6 +136,12 @@ void CQVFileLocations::RemoveInstanceFolderIfUnused()
 {
     if (m_instanceDir.isEmpty())
         return;
-    QDir(m_instanceDir + QStringLiteral("Language")).removeRecursively();
-    QDir().rmdir(m_instanceDir); // fails, and keeps everything, while working copies are left in it
+    // Working copies of a project whose close was refused stay for the recovery at the next open;
+    // anything else in the folder is scratch.
+    const QStringList workingCopies = {QStringLiteral("*.wc"),      QStringLiteral("*.ewc"),
+                                       QStringLiteral("*.mwc"),     QStringLiteral("*.wc-wal"),
+                                       QStringLiteral("*.ewc-wal"), QStringLiteral("*.mwc-wal")};
+    QDir folder(m_instanceDir); // name filters ignore case
+    if (folder.entryList(workingCopies, QDir::Files | QDir::Hidden).isEmpty())
+        folder.removeRecursively();
 }

@@ -1,7 +1,11 @@
 #include "shell/QuorvantaApp.h"
 
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/DocumentKinds.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "projects/ProjectManager.h"
+#include "shell/Composition.h"
+#include "shell/DesktopHelp.h"
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
 #include "shell/ShellConstants.h"
@@ -31,15 +35,12 @@ CQuorvantaApp::CQuorvantaApp()
             m_frame->WaitForUpdateDatabase();
     });
     m_previousProcessOperation = SetProcessOperationService(m_processOperation.get());
-    m_hooks.openProjectFile = [this](const QString& path) { OpenGivenProjectFile(path); };
-    m_hooks.prepareCommandLineFile = [this](QString& path) {
-        return m_projects->PrepareCommandLineFile(path);
-    };
 }
 
 CQuorvantaApp::~CQuorvantaApp()
 {
     m_projects.reset(); // lets go of the open databases while this is still the application object
+    m_installed.reset();
     m_splash.reset();
     m_frame.reset();
     qDeleteAll(m_contextMenus);
@@ -156,15 +157,15 @@ void CQuorvantaApp::CreateMainFrame()
 {
     record(QStringLiteral("CreateMainFrame"));
     m_frame = std::make_unique<CMainFrame>();
-    SetFrameServices(m_frame.get());
+    m_frame->SetDocumentRegistry(&m_documents);
+    m_help = std::make_unique<CDesktopHelp>(m_fileLocations.get());
+    m_installed = std::make_unique<ServiceInstallations>();
+    Compose(*this, *m_frame, *m_help, *m_installed);
     m_frame->SetRecentFiles(recentFiles().names());
-    m_frame->hooks().openProjectFile = [this](const QString& path) {
-        if (m_hooks.openProjectFile)
-            m_hooks.openProjectFile(path);
-    };
     m_userSettings.AttachWindow(m_frame.get());
     m_userSettings.ApplyTo(m_frame.get());
     WireProjectCommands();
+    m_frame->UpdateCommandStates(); // the handlers exist now
 }
 
 void CQuorvantaApp::ShowSplash()
@@ -179,7 +180,7 @@ void CQuorvantaApp::ShowSplash()
 bool CQuorvantaApp::InitializeEngine()
 {
     record(QStringLiteral("InitializeEngine"));
-    return m_hooks.initializeEngine ? m_hooks.initializeEngine() : true;
+    return ::InitializeEngine();
 }
 
 void CQuorvantaApp::ParseCommandLine(const QStringList& arguments)
@@ -187,12 +188,14 @@ void CQuorvantaApp::ParseCommandLine(const QStringList& arguments)
     record(QStringLiteral("ParseCommandLine"));
     m_commandLine = CCommandLineInfo::Parse(arguments);
     g_bAutomationActive = m_commandLine.RunsHidden();
+    if (g_bAutomationActive) // nobody sees a prompt: each answers its default button
+        m_installed->Install<PromptService>(&m_automationPrompts);
 }
 
 void CQuorvantaApp::RegisterDocumentTemplates()
 {
     record(QStringLiteral("RegisterDocumentTemplates"));
-    for (const QString& kind : STANDARD_DOCUMENT_KINDS) {
+    for (const QString& kind : DocumentKindNames()) {
         if (!m_documents.Find(kind))
             m_documents.Register({kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}});
     }
@@ -208,9 +211,9 @@ void CQuorvantaApp::RegisterServerAndFileTypes()
 bool CQuorvantaApp::PrepareCommandLineFile()
 {
     record(QStringLiteral("PrepareCommandLineFile"));
-    if (m_commandLine.fileName.isEmpty() || !m_hooks.prepareCommandLineFile)
+    if (m_commandLine.fileName.isEmpty())
         return true;
-    return m_hooks.prepareCommandLineFile(m_commandLine.fileName);
+    return m_projects->PrepareCommandLineFile(m_commandLine.fileName);
 }
 
 void CQuorvantaApp::ShowMainFrame()
@@ -235,15 +238,13 @@ void CQuorvantaApp::ReadProfileSettings()
 void CQuorvantaApp::RenameOldUserTemplates()
 {
     record(QStringLiteral("RenameOldUserTemplates"));
-    if (m_hooks.renameOldUserTemplates)
-        m_hooks.renameOldUserTemplates();
+    m_projects->RenameOldUserTemplates();
 }
 
 void CQuorvantaApp::CreateOperatingInstructionsEntry()
 {
+    // There is no operating-instructions module here: nothing to create.
     record(QStringLiteral("CreateOperatingInstructionsEntry"));
-    if (m_hooks.createOperatingInstructionsEntry)
-        m_hooks.createOperatingInstructionsEntry();
 }
 
 void CQuorvantaApp::CloseSplash()
@@ -263,13 +264,11 @@ void CQuorvantaApp::OpenStartupProject()
 {
     if (!m_commandLine.fileName.isEmpty()) {
         record(QStringLiteral("OpenCommandLineProject"));
-        if (m_hooks.openProjectFile)
-            m_hooks.openProjectFile(m_commandLine.fileName);
+        OpenGivenProjectFile(m_commandLine.fileName);
         return;
     }
     record(QStringLiteral("ChooseStartupProject"));
-    if (m_hooks.chooseStartupProject)
-        m_hooks.chooseStartupProject();
+    m_projects->ChooseStartupProject();
 }
 
 void CQuorvantaApp::AddToRecentFileList(const QString& path)

@@ -4,9 +4,11 @@
 // main frame. It is the AppContext the rest of the program reaches the open project through.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
 #include "foundation/common/ProcessOperationService.h"
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/ServiceSlot.h"
 #include "foundation/common/UserSettingsService.h"
-#include "shell/AppHooks.h"
 #include "shell/CommandLineInfo.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/RecentFileList.h"
@@ -27,7 +29,7 @@ class QMenu;
 class QSettings;
 class QSplashScreen;
 
-class CQuorvantaApp : public AppContext, public UserSettingsService {
+class CQuorvantaApp : public AppContext, public UserSettingsService, public ProjectControl {
 public:
     // Receives the name of each start-up and shut-down step as it runs.
     using StepRecorder = std::function<void(const QString& step)>;
@@ -38,7 +40,6 @@ public:
     CQuorvantaApp& operator=(const CQuorvantaApp&) = delete;
 
     void SetStepRecorder(StepRecorder recorder) { m_recorder = std::move(recorder); }
-    AppHooks& hooks() { return m_hooks; }
 
     bool InitInstance(const QStringList& arguments);
     int ExitInstance();
@@ -94,6 +95,12 @@ public:
     void RefreshFileLocations();
     void SetEngine(EngineEntry* engine);
 
+    // ProjectControl
+    bool IsProjectOpen() const override;
+    bool OpenProjectByPath(const QString& path) override { return OpenGivenProjectFile(path); }
+    bool CloseProject(SaveAnswer answer) override;
+    bool SaveOpenProject() override { return SaveProject(QString(), false); }
+
     // UserSettingsService
     bool SaveUserSettingsFileAs(const QString& path) override { return m_userSettings.SaveAs(path); }
     bool LoadUserSettingsFile(const QString& path) override { return m_userSettings.Load(path); }
@@ -134,7 +141,6 @@ private:
     void writeRecentLists();
 
     StepRecorder m_recorder;
-    AppHooks m_hooks;
     std::unique_ptr<QSettings> m_profile;
     CUserSettingsFile m_userSettings;
     std::vector<CRecentFileList> m_recentLists;
@@ -152,4 +158,7 @@ private:
     std::unique_ptr<CProjectManager> m_projects;
     std::unique_ptr<CManagedProcessOperation> m_processOperation;
     ProcessOperationService* m_previousProcessOperation = nullptr;
+    std::unique_ptr<class HelpService> m_help;
+    AutomationPromptService m_automationPrompts;       // installed when started for automation
+    std::unique_ptr<ServiceInstallations> m_installed; // the composition's services
 };

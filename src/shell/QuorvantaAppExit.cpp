@@ -1,5 +1,7 @@
 // Shut-down of the application object, in its fixed order.
 
+#include "foundation/common/SubsystemConcerns.h"
+#include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
 #include "shell/QuorvantaApp.h"
@@ -25,16 +27,16 @@ void CQuorvantaApp::TerminateGridLibrary()
 void CQuorvantaApp::CloseProjectAtExit()
 {
     record(QStringLiteral("CloseProject"));
-    // A refused close leaves the working copies in the instance folder for recovery.
-    if (m_frame && m_frame->IsProjectOpen())
-        m_frame->CloseProject();
+    // Runs while anything of a project is held, open or not. A refused close leaves the working
+    // copies in the instance folder for recovery.
+    if (m_projects->HoldsProject())
+        CloseProject(SaveAnswer::Ask);
 }
 
 void CQuorvantaApp::FreeModuleEntries()
 {
     record(QStringLiteral("FreeModuleEntries"));
-    if (m_hooks.freeModuleEntries)
-        m_hooks.freeModuleEntries();
+    ::FreeModuleEntries();
 }
 
 void CQuorvantaApp::CloseViewerWindows()

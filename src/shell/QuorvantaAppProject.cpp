@@ -2,16 +2,13 @@
 // frame's project commands and hooks.
 
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/FrameNotifyMessage.h"
 #include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
 void CQuorvantaApp::WireProjectCommands()
 {
-    FrameHooks& hooks = m_frame->hooks();
-    hooks.closeCurrentProject = [this] { return CloseCurrentProject(); };
-    hooks.autoSave = [this] { SaveProject(QString(), false); }; // the timer re-arms itself
-    hooks.openNewStepDatabases = [this] { m_projects->OpenNewStepDatabases(); };
     m_frame->SetCommandHandler(ID_FILE_SAVE, [this] {
         SaveProject(QString(), false);
         m_frame->ArmAutoSaveTimer(); // the save stopped it
@@ -21,21 +18,37 @@ void CQuorvantaApp::WireProjectCommands()
         m_fileSet.pathGiven = false; // the open shows its file dialog
         OpenProjectFile(2, QString(), QString(), false);
     });
+    m_frame->SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) {
+        m_projects->OpenNewStepDatabases();
+        m_frame->RefreshAllPanes();
+    });
 }
 
 bool CQuorvantaApp::OpenProjectFile(int mode, const QString& projectName, const QString& description,
                                     bool frameArgument)
 {
-    return m_projects->OpenProjectFile(mode, projectName, description, frameArgument);
+    const bool opened = m_projects->OpenProjectFile(mode, projectName, description, frameArgument);
+    if (m_frame) // a failed open changes what may be done too
+        m_frame->UpdateCommandStates();
+    return opened;
 }
 
 bool CQuorvantaApp::OpenGivenProjectFile(const QString& path)
 {
-    m_fileSet.projectFilePath = path;
-    m_fileSet.pathGiven = true;
-    const bool opened = OpenProjectFile(2, QString(), QString(), false);
-    m_fileSet.pathGiven = false;
+    const bool opened = m_projects->OpenProjectByPath(path);
+    if (m_frame)
+        m_frame->UpdateCommandStates();
     return opened;
+}
+
+bool CQuorvantaApp::IsProjectOpen() const
+{
+    return m_projects && m_projects->IsProjectOpen();
+}
+
+bool CQuorvantaApp::CloseProject(SaveAnswer answer)
+{
+    return m_projects->CloseProject(answer);
 }
 
 bool CQuorvantaApp::CloseCurrentProject()

@@ -12,7 +12,6 @@ OpenFixture::OpenFixture()
     EXPECT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, defaultLanguage, &error))
         << error.toStdString();
     app.fileSet().defaultLanguageTemplatePath = defaultLanguage;
-    frame.closeCurrentProject = [this] { return manager.CloseCurrentProject(); };
 }
 
 QString OpenFixture::WriteDemo(const QString& folder, const QString& name)
@@ -27,11 +26,7 @@ QString OpenFixture::WriteDemo(const QString& folder, const QString& name)
 
 bool OpenFixture::OpenGiven(const QString& path)
 {
-    app.fileSet().projectFilePath = path;
-    app.fileSet().pathGiven = true;
-    const bool opened = manager.OpenProjectFile(2, QString(), QString(), false);
-    app.fileSet().pathGiven = false;
-    return opened;
+    return manager.OpenProjectByPath(path);
 }
 
 QMap<QString, QByteArray> OpenFixture::Snapshot(const QString& folder)

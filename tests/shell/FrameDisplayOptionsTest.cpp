@@ -1,5 +1,6 @@
 // The frame's hand-over reads the recipe display options and the ambient pressure of the project.
 
+#include "shell/FrameDisplayOptions.h"
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"

@@ -2,20 +2,26 @@
 #include "ShellTestSupport.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/CommandTarget.h"
+#include "shell/DocumentRegistry.h"
 #include "shell/MCStatusBar.h"
 #include "shell/bridge/ManagedSideStandIn.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDockWidget>
+#include <QDropEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,23 +34,8 @@ protected:
     }
     void TearDown() override { g_bAutomationActive = false; }
 
-    // Records each hand-over hook of the frame under its name.
-    void recordHandOver()
-    {
-        FrameHooks& h = frame.hooks();
-        frame.m_readDisplayOptions = [this] { calls << "readDisplayOptions"; };
-        h.rebuildPanes = [this] { calls << "rebuildPanes:" + QString::number(frame.IsProjectOpen()); };
-        h.reopenResultWindows = [this] { calls << "reopenResultWindows"; };
-        h.createEngineEntry = [this] {
-            calls << "createEngineEntry";
-            return true;
-        };
-        h.loadRecipeCommentTypes = [this] { calls << "loadRecipeCommentTypes"; };
-        h.buildAutomationModel = [this] { calls << "buildAutomationModel"; };
-    }
-
+    RecordingConcerns concerns;
     CMainFrame frame;
-    QStringList calls;
 };
 
 class RefusingMaterials : public CManagedSideStandIn {
@@ -65,8 +56,6 @@ public:
 
 TEST_F(MainFrameTest, InsertAfterIsTheDefaultAndThePairStaysExclusive)
 {
-    QList<QPair<bool, bool>> copies;
-    frame.hooks().applyInsertMode = [&](bool after, bool before) { copies << qMakePair(after, before); };
     EXPECT_TRUE(frame.m_bInsertAfter);
     EXPECT_FALSE(frame.m_bInsertBefore);
     EXPECT_TRUE(frame.action(ID_INSERT_AFTER)->isChecked());
@@ -80,7 +69,7 @@ TEST_F(MainFrameTest, InsertAfterIsTheDefaultAndThePairStaysExclusive)
     frame.action(ID_INSERT_AFTER)->trigger();
     EXPECT_TRUE(frame.m_bInsertAfter);
     EXPECT_FALSE(frame.m_bInsertBefore);
-    EXPECT_EQ(copies, (QList<QPair<bool, bool>>{{false, true}, {true, false}}));
+    EXPECT_EQ(concerns.calls, QStringList({"ApplyInsertMode 0 1", "ApplyInsertMode 1 0"}));
 }
 
 TEST_F(MainFrameTest, StatusBarProgressShowsStepsAndEnds)
@@ -110,21 +99,21 @@ TEST_F(MainFrameTest, StatusBarProgressShowsStepsAndEnds)
     EXPECT_FALSE(bar->IsProgressShown());
 }
 
-TEST_F(MainFrameTest, ProjectOpenedCallsItsHooksInOrder)
+TEST_F(MainFrameTest, TheHandOverRunsTheSubsystemsInOrder)
 {
-    recordHandOver();
+    frame.m_readDisplayOptions = [this] { concerns.calls << "readDisplayOptions"; };
+    concerns.open = true; // the projects code says so before it hands the project over
     frame.SetAutoSaveMinutes(5);
     frame.OnProjectOpened(false);
-    EXPECT_EQ(calls, QStringList({"readDisplayOptions", "rebuildPanes:1", "reopenResultWindows",
-                                  "createEngineEntry", "loadRecipeCommentTypes"}));
-    EXPECT_TRUE(frame.IsProjectOpen());
+    EXPECT_EQ(concerns.calls, QStringList({"readDisplayOptions", "RebuildPanes:1", "ReopenResultWindows",
+                                           "CreateProjectEngine", "LoadRecipeCommentTypes"}));
     EXPECT_TRUE(frame.HasEngine());
     EXPECT_TRUE(frame.autoSaveTimer().IsArmed());
     EXPECT_FALSE(frame.MaterialLookupFailed());
-    calls.clear();
+    concerns.calls.clear();
     g_bAutomationActive = true; // the automation model is built only while automation is active
     frame.OnProjectOpened(false);
-    EXPECT_EQ(calls.last(), "buildAutomationModel");
+    EXPECT_EQ(concerns.calls.last(), "BuildAutomationModel");
 }
 
 TEST_F(MainFrameTest, ARefusedMaterialLookUpSetsTheFlagTheOpenReads)
@@ -136,47 +125,89 @@ TEST_F(MainFrameTest, ARefusedMaterialLookUpSetsTheFlagTheOpenReads)
     SetManagedSide(previous);
 }
 
-TEST_F(MainFrameTest, CloseProjectRefusedKeepsEverythingElseClosesViewsResetsTheTitleAndDropsTemporaryFolders)
+TEST_F(MainFrameTest, ClosingViewsKeepsTheProjectTheEndOfTheCloseDropsItsObjects)
 {
     QTemporaryDir extracted;
     extracted.setAutoRemove(false);
     frame.RegisterTemporaryFolder(extracted.path());
     frame.SetAutoSaveMinutes(5);
+    concerns.open = true;
     frame.OnProjectOpened(false);
     frame.SetProjectTitle("Demo");
-    EXPECT_EQ(frame.windowTitle(), "Tamro Plenthover - Demo");
     frame.mdiArea()->addSubWindow(new QLabel("recipe"))->show();
-    QStringList order;
-    bool closes = false;
-    frame.hooks().closeCurrentProject = [&] {
-        order << "close";
-        return closes;
-    };
-    frame.hooks().deleteAutomationModel = [&] { order << "deleteAutomationModel"; };
-    EXPECT_FALSE(frame.CloseProject()); // refused: everything stays open
+    concerns.calls.clear();
+    frame.CloseAllViews(); // also run by the save of a template: the project stays open
     EXPECT_TRUE(frame.IsProjectOpen());
-    EXPECT_TRUE(frame.autoSaveTimer().IsArmed());
-    EXPECT_EQ(order, QStringList{"close"});
-    closes = true;
-    EXPECT_TRUE(frame.CloseProject());
-    EXPECT_EQ(order, QStringList({"close", "close", "deleteAutomationModel"}));
-    EXPECT_FALSE(frame.IsProjectOpen());
+    EXPECT_TRUE(frame.HasEngine());
     EXPECT_FALSE(frame.autoSaveTimer().IsArmed());
-    EXPECT_EQ(frame.windowTitle(), "Tamro Plenthover");
     EXPECT_TRUE(frame.mdiArea()->subWindowList().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(extracted.path()));
+    EXPECT_EQ(frame.windowTitle(), "Tamro Plenthover - Demo");
+    frame.OnProjectClosed();
+    EXPECT_EQ(concerns.calls,
+              QStringList({"CloseDocuments", "DeleteProjectEngine", "DeleteAutomationModel", "ClearPanes"}));
+    EXPECT_FALSE(frame.HasEngine());
+    EXPECT_EQ(frame.windowTitle(), "Tamro Plenthover");
 }
 
 TEST_F(MainFrameTest, ClosingTheWindowAsksTheProjectFirstAndACancelKeepsItRunning)
 {
     frame.show();
-    frame.OnProjectOpened(false);
-    frame.hooks().closeCurrentProject = [] { return false; };
+    concerns.open = true;
+    concerns.closes = false;
     EXPECT_FALSE(frame.close());
     EXPECT_TRUE(frame.isVisible());
-    frame.hooks().closeCurrentProject = [] { return true; };
+    concerns.closes = true;
     EXPECT_TRUE(frame.close());
     EXPECT_FALSE(frame.IsProjectOpen());
+    EXPECT_EQ(concerns.calls, QStringList({"close", "close"}));
+}
+
+TEST_F(MainFrameTest, WhileBusyCommandsDropsAndTheCloseAreRefused)
+{
+    frame.show();
+    int saves = 0;
+    frame.SetCommandHandler(ID_APP_EXIT, [&] { ++saves; });
+    {
+        const CBusyScope run;
+        frame.ExecuteCommand(ID_APP_EXIT);
+        EXPECT_FALSE(frame.close());
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile("/p/A.prj")});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&frame, &drop);
+    }
+    EXPECT_EQ(saves, 0);
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(concerns.calls.isEmpty());
+    frame.ExecuteCommand(ID_APP_EXIT);
+    EXPECT_EQ(saves, 1);
+}
+
+TEST_F(MainFrameTest, DocumentsAreFoundActivatedAndClosedByKindAndID)
+{
+    CDocumentRegistry registry;
+    registry.Register(
+        {DocumentKindName(DocumentKind::QuickResults), 0, [] { return new QLabel("results"); }});
+    frame.SetDocumentRegistry(&registry);
+    QWidget* first = frame.OpenDocument(DocumentKind::QuickResults, 12, "Quick Results");
+    QWidget* other = frame.OpenDocument(DocumentKind::QuickResults, 13, "Quick Results 13");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(frame.OpenDocument(DocumentKind::QuickResults, 12, "again"), first) << "one window a key";
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow()->widget(), first);
+    EXPECT_EQ(frame.FindDocument(DocumentKind::QuickResults, 13), other);
+    EXPECT_EQ(frame.FindDocument(DocumentKind::Gantt, 13), nullptr) << "ids are per kind";
+    EXPECT_EQ(frame.OpenDocument(DocumentKind::Gantt, 13, "Gantt"), nullptr) << "a kind without factory";
+    auto* own = new QLabel("recipe");
+    frame.AddDocTab(own, DocumentKind::ProjectRecipe, 13, "Recipe: Mix (1)");
+    EXPECT_EQ(own->windowTitle(), "Recipe: Mix (1)");
+    EXPECT_TRUE(frame.ActivateDocument(DocumentKind::QuickResults, 13));
+    EXPECT_EQ(frame.mdiArea()->activeSubWindow()->widget(), other);
+    EXPECT_TRUE(frame.CloseDocument(DocumentKind::QuickResults, 13));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.FindDocument(DocumentKind::QuickResults, 13), nullptr);
+    EXPECT_FALSE(frame.ActivateDocument(DocumentKind::QuickResults, 13));
+    EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 2);
 }
 
 TEST_F(MainFrameTest, SortRequestsKeepItemDataAndSelection)
@@ -186,8 +217,7 @@ TEST_F(MainFrameTest, SortRequestsKeepItemDataAndSelection)
     combo.addItem("Acetone", 1);
     combo.addItem("Ethanol", 2);
     combo.setCurrentIndex(0);
-    EXPECT_TRUE(
-        frame.OnFrameNotify(int(FrameNotifyMessage::SortComboBox), reinterpret_cast<qintptr>(&combo)));
+    frame.SortComboBoxItems(&combo);
     ASSERT_EQ(combo.count(), 3);
     EXPECT_EQ(combo.itemText(0), "Acetone");
     EXPECT_EQ(combo.itemData(0).toInt(), 1);
@@ -206,17 +236,16 @@ TEST_F(MainFrameTest, SortRequestsKeepItemDataAndSelection)
     EXPECT_EQ(list.currentItem()->text(), "c");
 
     QStringList texts = {"zeta", "alpha", "beta"};
-    frame.OnFrameNotify(int(FrameNotifyMessage::SortTexts), reinterpret_cast<qintptr>(&texts));
+    frame.SortTexts(texts);
     EXPECT_EQ(texts, QStringList({"alpha", "beta", "zeta"}));
 }
 
-TEST_F(MainFrameTest, RefreshPanesNotificationOpensNewStepDatabasesThenRefreshes)
+TEST_F(MainFrameTest, RefreshPanesNotificationRefreshesThePanes)
 {
     QStringList order;
-    frame.hooks().openNewStepDatabases = [&] { order << "openNewStepDatabases"; };
     frame.SetPaneWidget(PaneID::ProcessExplorer, new QLabel("tree"), [&] { order << "processExplorer"; });
     EXPECT_TRUE(frame.OnFrameNotify(int(FrameNotifyMessage::RefreshPanes)));
-    EXPECT_EQ(order, QStringList({"openNewStepDatabases", "processExplorer"}));
+    EXPECT_EQ(order, QStringList({"processExplorer"}));
     EXPECT_FALSE(frame.OnFrameNotify(WM_USER + 99));
     EXPECT_FALSE(frame.OnFrameNotify(WM_USER + 132));
     EXPECT_FALSE(frame.OnFrameNotify(WM_USER + 105)); // in range, nobody listens yet
@@ -236,16 +265,15 @@ TEST_F(MainFrameTest, StepPanesRefreshOnlyWhenShown)
 
 TEST_F(MainFrameTest, CommandsWithoutAnOwnerArePresentAndDisabled)
 {
+    concerns.open = true;
     frame.OnProjectOpened(false);
-    frame.UpdateCommandStates();
     for (int id : {int(ID_FILE_SAVE), int(ID_FILE_EXPORT_STEP), int(ID_TOOLS_PREFERENCES), 32892}) {
         ASSERT_NE(frame.action(id), nullptr) << id;
         EXPECT_FALSE(frame.action(id)->isEnabled()) << id;
     }
     int saves = 0;
     frame.SetCommandHandler(ID_FILE_SAVE, [&] { ++saves; });
-    frame.UpdateCommandStates();
-    EXPECT_TRUE(frame.action(ID_FILE_SAVE)->isEnabled());
+    EXPECT_TRUE(frame.action(ID_FILE_SAVE)->isEnabled()) << "a handler installed late shows at once";
     frame.action(ID_FILE_SAVE)->trigger();
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(frame.action(ID_APP_EXIT)->isEnabled());
@@ -266,32 +294,36 @@ TEST_F(MainFrameTest, TheActiveViewDecidesTheCommandsItHandles)
     EXPECT_FALSE(frame.IsCommandEnabled(ID_EDIT_COPY)); // not the view's: the frame's rule
 }
 
-TEST_F(MainFrameTest, ContextComesFromTheRegisteredProviderOnEveryEnablingQuestion)
+TEST_F(MainFrameTest, TheActivePaneOrViewSetsTheContextAndTheCommandStates)
 {
-    frame.OnProjectOpened(false);
+    concerns.open = true;
     int simulated = 0;
     frame.SetCommandHandler(ID_SIMULATE_BATCH, [&] { ++simulated; });
-    ContextRecord next;
-    frame.hooks().computeContext = [&](ContextRecord& record) { record = next; };
-    EXPECT_FALSE(frame.IsCommandEnabled(ID_SIMULATE_BATCH));
-    next.kind = CONTEXT_TEXT_RECIPE;
-    next.stepID = 12;
-    EXPECT_TRUE(frame.IsCommandEnabled(ID_SIMULATE_BATCH));
+    EXPECT_FALSE(frame.action(ID_SIMULATE_BATCH)->isEnabled());
+    CutOnlyView tree, recipe;
+    ContextRecord step;
+    step.kind = CONTEXT_TEXT_RECIPE;
+    step.stepID = 12;
+    frame.ReportActive(&recipe, step);
+    EXPECT_TRUE(frame.action(ID_SIMULATE_BATCH)->isEnabled());
+    EXPECT_EQ(frame.CurrentContext().stepID, 12);
+    frame.ReportSelection(&tree, ContextRecord()); // not the active one: ignored
     EXPECT_EQ(frame.context().stepID, 12);
     frame.ExecuteCommand(ID_SIMULATE_BATCH);
     EXPECT_EQ(simulated, 1);
+    frame.ForgetSource(&recipe);
+    EXPECT_EQ(frame.context().kind, CONTEXT_NONE);
+    EXPECT_FALSE(frame.action(ID_SIMULATE_BATCH)->isEnabled());
 }
 
-TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndOpenThroughTheHook)
+TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndOpenTheirProject)
 {
-    QStringList opened;
-    frame.hooks().openProjectFile = [&](const QString& path) { opened << path; };
     frame.SetRecentFiles({"/p/B.prj", "/p/A.prj", "", "", "", "", "", ""});
     EXPECT_TRUE(frame.action(ID_FILE_MRU_FIRST)->isVisible());
     EXPECT_TRUE(frame.action(ID_FILE_MRU_FIRST + 1)->isVisible());
     EXPECT_FALSE(frame.action(ID_FILE_MRU_FIRST + 2)->isVisible());
     frame.action(ID_FILE_MRU_FIRST + 1)->trigger();
-    EXPECT_EQ(opened, QStringList{"/p/A.prj"});
+    EXPECT_EQ(concerns.calls, QStringList{"open /p/A.prj"});
 }
 
 TEST_F(MainFrameTest, ManagedCallsCarryTheProjectNamesAndListSuffix)

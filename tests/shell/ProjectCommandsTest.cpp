@@ -7,8 +7,10 @@
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
@@ -56,6 +58,13 @@ protected:
         QSqlQuery query = saved.Query("SELECT Description FROM Process WHERE ProcessID = 1");
         return query.next() ? query.value(0).toString() : QString();
     }
+    QString ActionStates() const
+    {
+        return QStringLiteral("open %1 save %2 close %3")
+            .arg(frame->action(ID_FILE_OPEN)->isEnabled())
+            .arg(frame->action(ID_FILE_SAVE)->isEnabled())
+            .arg(frame->action(ID_FILE_CLOSE)->isEnabled());
+    }
     bool ProjectShown() const { return frame->IsProjectOpen() && frame->windowTitle().endsWith(" - Demo"); }
 
     QTemporaryDir m_root;
@@ -69,15 +78,12 @@ protected:
 
 TEST_F(ProjectCommandsTest, FileOpenSaveAndCloseRunOnTheChosenProject)
 {
-    Start();
-    EXPECT_TRUE(frame->IsCommandEnabled(ID_FILE_OPEN));
-    EXPECT_FALSE(frame->IsCommandEnabled(ID_FILE_SAVE));
-    EXPECT_FALSE(frame->IsCommandEnabled(ID_FILE_CLOSE));
+    Start(); // the states hold from start-up on, before any menu has opened
+    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
     dialogs.expect(m_path);
-    frame->ExecuteCommand(ID_FILE_OPEN);
+    frame->action(ID_FILE_OPEN)->trigger();
     ASSERT_TRUE(ProjectShown()) << frame->windowTitle().toStdString();
-    EXPECT_TRUE(frame->IsCommandEnabled(ID_FILE_SAVE));
-    EXPECT_TRUE(frame->IsCommandEnabled(ID_FILE_CLOSE));
+    EXPECT_EQ(ActionStates(), "open 1 save 1 close 1");
     EXPECT_EQ(app->recentFiles()[0], m_path);
 
     frame->SetAutoSaveMinutes(10);
@@ -88,8 +94,35 @@ TEST_F(ProjectCommandsTest, FileOpenSaveAndCloseRunOnTheChosenProject)
     EXPECT_TRUE(frame->autoSaveTimer().IsArmed());
     frame->ExecuteCommand(ID_FILE_CLOSE);
     EXPECT_FALSE(frame->IsProjectOpen());
-    EXPECT_FALSE(frame->IsCommandEnabled(ID_FILE_SAVE));
+    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
     EXPECT_EQ(GetProjectDatabase(), nullptr);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(app->OpenProjectByPath(m_root.path() + "/Missing.prj"));
+    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
+}
+
+TEST_F(ProjectCommandsTest, SavingAChangedTemplateKeepsItOpenUntilTheExitClosesIt)
+{
+    const QString templates = QStringLiteral(QV_DATA_DIR) + "/Templates/Projects/Standard/";
+    const QString folder = m_root.path() + "/T/";
+    QDir().mkpath(folder);
+    for (const char* extension : {".qvt", ".eqt", ".mtt"})
+        ASSERT_TRUE(CopyDatabaseFile(templates + "Blank" + extension, folder + "Blank" + extension));
+    Start({"quorvanta", folder + "Blank.qvt"});
+    ASSERT_TRUE(frame->IsProjectOpen());
+    const QString instanceFolder = GetWorkingCopyDir();
+    app->setProjectModified(true);
+    prompts.expect(IDYES); // save as a template: only the template's own data is kept
+    frame->action(ID_FILE_SAVE)->trigger();
+    EXPECT_TRUE(frame->IsProjectOpen());
+    EXPECT_EQ(ActionStates(), "open 1 save 1 close 1");
+    app->ExitInstance();
+    app.reset();
+    EXPECT_FALSE(QFileInfo::exists(folder + "WorkingPath.txt"));
+    EXPECT_FALSE(QFileInfo::exists(instanceFolder)) << "the exit leaves no working copy behind";
+    Start({"quorvanta", folder + "Blank.qvt"}); // no recovery question: nothing was left open
+    EXPECT_TRUE(frame->IsProjectOpen());
+    EXPECT_EQ(prompts.texts().size(), 1);
 }
 
 TEST_F(ProjectCommandsTest, CloseAsksAndCancelKeepsTheProjectAndTheProgramRunning)

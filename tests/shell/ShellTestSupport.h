@@ -18,3 +18,72 @@ inline void WriteProfileValue(const QString& key, const QVariant& value)
     QSettings profile(PROFILE_ORGANIZATION, PROFILE_APPLICATION);
     profile.setValue(PROFILE_VERSION_GROUP + QLatin1Char('/') + key, value);
 }
+
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+
+#include <QStringList>
+
+// Records what the shell asks of the project and of the subsystems' concerns, each as one line
+// ("open /p/A.prj", "RebuildPanes", ...). Installs itself for its lifetime.
+class RecordingConcerns : public ProjectControl,
+                          public ProjectHandover,
+                          public EngineHost,
+                          public AutomationModel,
+                          public RecipeViewServices {
+public:
+    RecordingConcerns()
+    {
+        m_installed.Install<ProjectControl>(this);
+        m_installed.Install<EngineHost>(this);
+        m_installed.Install<AutomationModel>(this);
+        m_installed.Install<RecipeViewServices>(this);
+        AddProjectHandover(this);
+    }
+    ~RecordingConcerns() override { RemoveProjectHandover(this); }
+
+    bool IsProjectOpen() const override { return open; }
+    bool OpenProjectByPath(const QString& path) override { return add("open " + path), open = true; }
+    bool CloseProject(SaveAnswer) override
+    {
+        add("close");
+        open = open && !closes;
+        return closes;
+    }
+    bool SaveOpenProject() override { return add("save"), true; }
+
+    void RebuildPanes() override { add("RebuildPanes:" + QString::number(open)); }
+    void ReopenResultWindows() override { add("ReopenResultWindows"); }
+    void LoadRecipeCommentTypes() override { add("LoadRecipeCommentTypes"); }
+    void CloseDocuments() override { add("CloseDocuments"); }
+    void ClearPanes() override { add("ClearPanes"); }
+
+    bool InitializeEngine() override { return add("InitializeEngine"), engineReady; }
+    bool CreateProjectEngine() override { return add("CreateProjectEngine"), true; }
+    void DeleteProjectEngine() override { add("DeleteProjectEngine"); }
+    void CleanUpUtilityArray() override { add("CleanUpUtilityArray"); }
+    void FreeModuleEntries() override { add("FreeModuleEntries"); }
+
+    void BuildAutomationModel() override { add("BuildAutomationModel"); }
+    void DeleteAutomationModel() override { add("DeleteAutomationModel"); }
+    void RefreshAutomationModel(long) override {}
+
+    void RefreshRecipeViews() override {}
+    void ReloadRecipeViews(long) override {}
+    void ReloadAllRecipeViews() override {}
+    void ApplyInsertMode(bool after, bool before) override
+    {
+        add(QStringLiteral("ApplyInsertMode %1 %2").arg(after).arg(before));
+    }
+
+    bool open = false;
+    bool closes = true;
+    bool engineReady = true;
+    QStringList calls;
+
+private:
+    void add(const QString& call) { calls << call; }
+    ServiceInstallations m_installed;
+};

@@ -1,5 +1,8 @@
+#include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/DocumentKinds.h"
+#include "foundation/common/MessageBox.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
@@ -39,8 +42,6 @@ protected:
         steps.clear();
         app = std::make_unique<CQuorvantaApp>();
         app->SetStepRecorder([this](const QString& step) { steps << step; });
-        app->hooks().openProjectFile = [this](const QString& path) { opened << path; };
-        app->hooks().chooseStartupProject = [this] { ++choosers; };
     }
     void TearDown() override
     {
@@ -50,8 +51,6 @@ protected:
 
     std::unique_ptr<CQuorvantaApp> app;
     QStringList steps;
-    QStringList opened;
-    int choosers = 0;
 };
 } // namespace
 
@@ -59,52 +58,50 @@ TEST_F(StartupTest, WithoutAFileTheStepsRunInOrderAndTheChooserIsShown)
 {
     ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     EXPECT_EQ(steps, kStartupSteps + kShownSteps + QStringList{"ChooseStartupProject"});
-    EXPECT_EQ(choosers, 1);
-    EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(app->mainFrame()->isVisible());
     EXPECT_FALSE(app->IsSplashShown());
     EXPECT_FALSE(g_bAutomationActive);
     EXPECT_EQ(GetAppContext(), app.get());
-    EXPECT_EQ(GetFrameServices(), app->mainFrame());
+    EXPECT_EQ(GetProjectLifecycleServices(), app->mainFrame());
+    EXPECT_EQ(ServiceSlot<ProjectControl>::Get(), app.get());
 }
 
-TEST_F(StartupTest, AFileOnTheCommandLineIsOpenedInsteadOfTheChooser)
+TEST_F(StartupTest, AMissingFileOnTheCommandLineIsRefusedAndNotOpened)
 {
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
     ASSERT_TRUE(app->InitInstance({"quorvanta", "/data/Demo.prj"}));
+    EXPECT_EQ(prompts.texts(), QStringList{"The file /data/Demo.prj does not exist"});
     EXPECT_EQ(steps.last(), "OpenCommandLineProject");
-    EXPECT_EQ(opened, QStringList{"/data/Demo.prj"});
-    EXPECT_EQ(choosers, 0);
+    EXPECT_FALSE(app->IsProjectOpen());
 }
 
-TEST_F(StartupTest, AFileThatCannotBePreparedIsNotOpened)
-{
-    app->hooks().prepareCommandLineFile = [](QString&) { return false; };
-    ASSERT_TRUE(app->InitInstance({"quorvanta", "/data/Demo.prj"}));
-    EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(choosers, 0);
-    EXPECT_EQ(steps.last(), "CloseSplash");
-}
-
-TEST_F(StartupTest, AutomationStartsHiddenAndSetsTheFlag)
+TEST_F(StartupTest, AutomationStartsHiddenAndPromptsAnswerUnseen)
 {
     for (const char* flag : {"-Automation", "-Embedding", "/automation"}) {
         SetUp();
+        ScriptedPromptService prompts; // any prompt reaching it would fail the test
         ASSERT_TRUE(app->InitInstance({"quorvanta", flag})) << flag;
         EXPECT_FALSE(app->mainFrame()->isVisible()) << flag;
         EXPECT_TRUE(g_bAutomationActive) << flag;
         EXPECT_EQ(steps, kStartupSteps + QStringList{"CloseSplash"}) << flag;
-        EXPECT_EQ(choosers, 0);
+        EXPECT_EQ(QvMessageBox("Save?", MB_YESNOCANCEL | MB_DEFBUTTON2), IDNO) << flag;
         TearDown();
+        EXPECT_EQ(GetPromptService(), &prompts) << "the test's prompts are back after the exit";
     }
 }
 
 TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)
 {
-    app->hooks().initializeEngine = [] { return false; };
+    app.reset(); // services are installed and given back in nested order
+    RecordingConcerns concerns;
+    concerns.engineReady = false;
+    makeApp();
     EXPECT_FALSE(app->InitInstance({"quorvanta"}));
     EXPECT_EQ(steps.mid(0, 10), kStartupSteps.mid(0, 10));
     EXPECT_FALSE(steps.contains("ParseCommandLine"));
     EXPECT_FALSE(app->IsSplashShown());
+    app.reset();
 }
 
 TEST_F(StartupTest, RegistersTheSixContextMenusAndDocumentKinds)
@@ -114,23 +111,17 @@ TEST_F(StartupTest, RegistersTheSixContextMenusAndDocumentKinds)
                              "MDITabMenu", "StandardStatementMenu"})
         EXPECT_NE(app->contextMenu(name), nullptr) << name;
     EXPECT_EQ(app->contextMenuNames().size(), 6);
-    EXPECT_EQ(app->documents().Names(), STANDARD_DOCUMENT_KINDS);
+    EXPECT_EQ(app->documents().Names(), DocumentKindNames());
     EXPECT_EQ(app->documents().Find("html views")->resourceID, 131);
 }
 
-TEST_F(StartupTest, ShutDownRunsItsStepsInOrderAndClosesTheProject)
+TEST_F(StartupTest, ShutDownRunsItsStepsInOrder)
 {
     ASSERT_TRUE(app->InitInstance({"quorvanta"}));
-    int closes = 0;
-    app->mainFrame()->hooks().closeCurrentProject = [&] { return ++closes > 0; };
-    app->mainFrame()->m_readDisplayOptions = [] {}; // no project database here
-    app->mainFrame()->OnProjectOpened(false);
     steps.clear();
     app->ExitInstance();
     EXPECT_EQ(steps, QStringList({"TerminateGridLibrary", "CloseProject", "FreeModuleEntries",
                                   "CloseViewerWindows", "SaveUserSettings"}));
-    EXPECT_EQ(closes, 1);
-    EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
 }
 
 TEST_F(StartupTest, AutoSaveIntervalComesFromTheProfileClamped)

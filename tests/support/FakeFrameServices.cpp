@@ -16,11 +16,11 @@ struct Item {
 
 } // namespace
 
-FakeFrameServices::FakeFrameServices() : m_previous(SetFrameServices(this)) {}
-
-FakeFrameServices::~FakeFrameServices()
+FakeFrameServices::FakeFrameServices()
 {
-    SetFrameServices(m_previous);
+    m_installed.Install<ProjectLifecycleServices>(this);
+    m_installed.Install<ProgressServices>(this);
+    m_installed.Install<SortServices>(this);
 }
 
 void FakeFrameServices::OnProjectOpened(bool newProject)
@@ -29,14 +29,10 @@ void FakeFrameServices::OnProjectOpened(bool newProject)
     projectOpen = true;
 }
 
-bool FakeFrameServices::CloseProject()
+void FakeFrameServices::OnProjectClosed()
 {
-    record("CloseProject");
-    if (closeCurrentProject && !closeCurrentProject())
-        return false;
-    if (closeProjectAnswer)
-        projectOpen = false;
-    return closeProjectAnswer;
+    record("OnProjectClosed");
+    projectOpen = false;
 }
 
 void FakeFrameServices::BeginProgress(short lower, short upper, const QString& text)

@@ -1,28 +1,27 @@
 #pragma once
 // A recording main frame for tests: every call is kept in order as one line of text
-// ("BeginProgress 0 100 saving project"); the sorts use a plain text order. Installs itself for
-// its lifetime.
+// ("BeginProgress 0 100 saving project"); the sorts use a plain text order. Installs itself in the
+// lifecycle, progress and sort slots for its lifetime.
 
 #include "foundation/common/FrameServices.h"
+#include "foundation/common/ServiceSlot.h"
 
 #include <QMap>
 
 #include <QStringList>
 #include <functional>
 
-class FakeFrameServices : public FrameServices {
+class FakeFrameServices : public ProjectLifecycleServices, public ProgressServices, public SortServices {
 public:
     FakeFrameServices();
-    ~FakeFrameServices() override;
     FakeFrameServices(const FakeFrameServices&) = delete;
     FakeFrameServices& operator=(const FakeFrameServices&) = delete;
 
     void OnProjectOpened(bool newProject) override;
-    bool CloseProject() override;
+    void OnProjectClosed() override;
     void CloseAllViews() override { record("CloseAllViews"); }
     void SaveWindowPositions() override { record("SaveWindowPositions"); }
     void SaveChemistryDocuments() override { record("SaveChemistryDocuments"); }
-    bool IsProjectOpen() const override { return projectOpen; }
     void SetProjectTitle(const QString& title) override { record("SetProjectTitle " + title); }
     void StopAutoSaveTimer() override { record("StopAutoSaveTimer"); }
     void ArmAutoSaveTimer() override { record("ArmAutoSaveTimer"); }
@@ -46,11 +45,8 @@ public:
     QStringList callsNamed(const QString& name) const;
     void clearCalls() { m_calls.clear(); }
 
-    bool projectOpen = false;
-    bool closeProjectAnswer = true;
+    bool projectOpen = false; // between OnProjectOpened and OnProjectClosed
     bool materialLookupFailed = false;
-    // Runs inside CloseProject when set (the real frame closes the project through the application).
-    std::function<bool()> closeCurrentProject;
     QMap<QString, QStringList> displayVectors;
 
 protected:
@@ -58,5 +54,5 @@ protected:
 
 private:
     QStringList m_calls;
-    FrameServices* m_previous = nullptr;
+    ServiceInstallations m_installed;
 };

@@ -11,9 +11,6 @@ enum class FrameNotifyMessage : int {
     Preferences = WM_USER + 108,
     OperationEditor = WM_USER + 116,
     EquipmentEditor = WM_USER + 121,
-    SortComboBox = WM_USER + 129,
-    SortListBox = WM_USER + 130,
-    SortTexts = WM_USER + 131,
     Last = WM_USER + 131,
 };
 

@@ -2,5 +2,15 @@
 
 #include "foundation/common/ServiceSlot.h"
 
-FrameServices* SetFrameServices(FrameServices* frame) { return ServiceSlot<FrameServices>::Set(frame); }
-FrameServices* GetFrameServices() { return ServiceSlot<FrameServices>::Get(); }
+ProjectLifecycleServices* GetProjectLifecycleServices()
+{
+    return ServiceSlot<ProjectLifecycleServices>::Get();
+}
+ProgressServices* GetProgressServices()
+{
+    return ServiceSlot<ProgressServices>::Get();
+}
+SortServices* GetSortServices()
+{
+    return ServiceSlot<SortServices>::Get();
+}

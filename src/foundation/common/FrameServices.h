@@ -1,6 +1,7 @@
 #pragma once
-// What the foundation and the subsystems may ask of the main frame, split by concern.
-// The main frame implements them; tests install recording fakes. Without a frame, callers do nothing.
+// What the foundation and the subsystems may ask of the main frame, split by concern; each concern
+// has its own slot. The main frame implements them; tests install recording fakes of the ones they
+// need. Without one installed, callers do nothing.
 
 #include <QString>
 #include <QStringList>
@@ -11,12 +12,14 @@ class QListWidget;
 class ProjectLifecycleServices {
 public:
     virtual ~ProjectLifecycleServices() = default;
+    // The hand-over of a project the projects code has just opened.
     virtual void OnProjectOpened(bool newProject) = 0;
-    virtual bool CloseProject() = 0; // false when the close was refused
+    // The end of a close: engine object, automation model, panes, title and command states.
+    virtual void OnProjectClosed() = 0;
+    // The frame's part of a close: documents, dialogs, panes, timer, title.
     virtual void CloseAllViews() = 0;
     virtual void SaveWindowPositions() = 0;
     virtual void SaveChemistryDocuments() = 0;
-    virtual bool IsProjectOpen() const = 0;
     virtual void SetProjectTitle(const QString& title) = 0;
     virtual void StopAutoSaveTimer() = 0;
     virtual void ArmAutoSaveTimer() = 0;
@@ -48,7 +51,6 @@ public:
     virtual QStringList GetDisplayVector(const QString& listName) = 0;
 };
 
-class FrameServices : public ProjectLifecycleServices, public ProgressServices, public SortServices {};
-
-FrameServices* SetFrameServices(FrameServices* frame); // returns the previous one
-FrameServices* GetFrameServices();
+ProjectLifecycleServices* GetProjectLifecycleServices();
+ProgressServices* GetProgressServices();
+SortServices* GetSortServices();

@@ -2,10 +2,11 @@
 // One replaceable process-wide service of a kind: the program installs the real one, tests install
 // fakes. Set answers the service it replaces so a scope can put it back.
 
+#include <functional>
 #include <utility>
+#include <vector>
 
-template <typename Service>
-class ServiceSlot {
+template <typename Service> class ServiceSlot {
 public:
     static Service* Set(Service* service) { return std::exchange(current(), service); }
     static Service* Get() { return current(); }
@@ -16,4 +17,30 @@ private:
         static Service* service = nullptr;
         return service;
     }
+};
+
+// Services installed together for the lifetime of this object; each slot gets back what it held,
+// in reverse order, unless someone replaced the service meanwhile.
+class ServiceInstallations {
+public:
+    ServiceInstallations() = default;
+    ServiceInstallations(const ServiceInstallations&) = delete;
+    ServiceInstallations& operator=(const ServiceInstallations&) = delete;
+    ~ServiceInstallations()
+    {
+        for (auto it = m_restore.rbegin(); it != m_restore.rend(); ++it)
+            (*it)();
+    }
+
+    template <typename Service> void Install(Service* service)
+    {
+        Service* previous = ServiceSlot<Service>::Set(service);
+        m_restore.push_back([service, previous] {
+            if (ServiceSlot<Service>::Get() == service)
+                ServiceSlot<Service>::Set(previous);
+        });
+    }
+
+private:
+    std::vector<std::function<void()>> m_restore;
 };

@@ -6,14 +6,14 @@
 
 void SortComboBox(QComboBox* combo)
 {
-    FrameServices* frame = GetFrameServices();
+    SortServices* frame = GetSortServices();
     if (frame && combo)
         frame->SortComboBoxItems(combo);
 }
 
 QString JoinStringList(QStringList& texts)
 {
-    FrameServices* frame = GetFrameServices();
+    SortServices* frame = GetSortServices();
     if (frame && texts.size() >= 2)
         frame->SortTexts(texts);
     return texts.join(u'\n');
@@ -27,7 +27,7 @@ void SortChoiceList(QString& out, const QString& list)
 
 void GetDisplayChoiceList(const QString& listName, QString& out)
 {
-    FrameServices* frame = GetFrameServices();
+    SortServices* frame = GetSortServices();
     if (!frame)
         return;
     QStringList texts = frame->GetDisplayVector(listName + QStringLiteral("ListData"));

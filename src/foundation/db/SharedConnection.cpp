@@ -203,7 +203,8 @@ QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values
 void CSharedConnection::begin()
 {
     exec(m_depth == 0 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT qv_level_%1").arg(m_depth));
-    ++m_depth;
+    if (++m_depth == 1)
+        m_busy.emplace();
 }
 
 void CSharedConnection::commit()
@@ -211,7 +212,8 @@ void CSharedConnection::commit()
     if (m_depth == 0)
         throw CDaoException(QStringLiteral("There is no transaction to commit."));
     exec(m_depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE qv_level_%1").arg(m_depth - 1));
-    --m_depth;
+    if (--m_depth == 0)
+        m_busy.reset();
 }
 
 void CSharedConnection::rollback()
@@ -225,7 +227,8 @@ void CSharedConnection::rollback()
         rollbackQuietly(QStringLiteral("ROLLBACK TO ") + savepoint);
         rollbackQuietly(QStringLiteral("RELEASE ") + savepoint);
     }
-    --m_depth;
+    if (--m_depth == 0)
+        m_busy.reset();
 }
 
 // The engine may already have rolled the whole transaction back after a hard error; a rollback

@@ -2,9 +2,12 @@
 // One open SQLite file, shared by every CDaoDatabase of this process that opens it. The registry
 // is keyed by canonical path; the underlying connection closes when its last user lets go.
 
+#include "foundation/common/BusyGuard.h"
+
 #include <QString>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 class QSqlDatabase;
 class QSqlQuery;
@@ -60,5 +63,6 @@ private:
     DatabaseRole m_role;
     bool m_synchronousDeferred = false;
     int m_depth = 0;
+    std::optional<CBusyScope> m_busy; // held while a transaction is open
     long m_recordsAffected = 0;
 };

@@ -1,0 +1,35 @@
+// Calls through the concerns the shell installs: project control, display options, help.
+
+#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/HelpService.h"
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/ServiceSlot.h"
+
+#include <QFileInfo>
+
+bool IsProjectOpen()
+{
+    const ProjectControl* control = ServiceSlot<ProjectControl>::Get();
+    return control && control->IsProjectOpen();
+}
+
+DisplayOptions CurrentDisplayOptions()
+{
+    const DisplayOptionsService* service = ServiceSlot<DisplayOptionsService>::Get();
+    return service ? service->GetDisplayOptions() : DisplayOptions();
+}
+
+QString HelpTopicPage(const QString& installDir, const QString& helpFile, long topic)
+{
+    const QString base = QFileInfo(helpFile).completeBaseName().toLower();
+    QString folder = installDir;
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + QStringLiteral("help/%1/%2.html").arg(base).arg(topic);
+}
+
+void DisplayHelp(const QString& helpFile, long topic)
+{
+    if (HelpService* help = ServiceSlot<HelpService>::Get())
+        help->DisplayHelp(helpFile, topic);
+}

@@ -1,0 +1,110 @@
+#include "foundation/common/SubsystemConcerns.h"
+
+#include "foundation/common/ServiceSlot.h"
+
+namespace {
+// Runs call on the installed concern; answers fallback without one.
+template <typename Concern, typename Result, typename Call> Result ask(Result fallback, Call call)
+{
+    Concern* concern = ServiceSlot<Concern>::Get();
+    return concern ? call(*concern) : fallback;
+}
+
+template <typename Concern, typename Call> void tell(Call call)
+{
+    if (Concern* concern = ServiceSlot<Concern>::Get())
+        call(*concern);
+}
+} // namespace
+
+bool InitializeEngine()
+{
+    return ask<EngineHost>(true, [](EngineHost& e) { return e.InitializeEngine(); });
+}
+bool CreateProjectEngine()
+{
+    return ask<EngineHost>(false, [](EngineHost& e) { return e.CreateProjectEngine(); });
+}
+void DeleteProjectEngine()
+{
+    tell<EngineHost>([](EngineHost& e) { e.DeleteProjectEngine(); });
+}
+void CleanUpUtilityArray()
+{
+    tell<EngineHost>([](EngineHost& e) { e.CleanUpUtilityArray(); });
+}
+void FreeModuleEntries()
+{
+    tell<EngineHost>([](EngineHost& e) { e.FreeModuleEntries(); });
+}
+
+void BuildAutomationModel()
+{
+    tell<AutomationModel>([](AutomationModel& m) { m.BuildAutomationModel(); });
+}
+void DeleteAutomationModel()
+{
+    tell<AutomationModel>([](AutomationModel& m) { m.DeleteAutomationModel(); });
+}
+void RefreshAutomationModel(long stepID)
+{
+    tell<AutomationModel>([=](AutomationModel& m) { m.RefreshAutomationModel(stepID); });
+}
+
+bool RegenerateStepRecipeText(long stepID)
+{
+    return ask<RecipeTextRegeneration>(
+        false, [=](RecipeTextRegeneration& r) { return r.RegenerateStepRecipeText(stepID); });
+}
+void UpdateRecipeTextOfAllSteps()
+{
+    tell<RecipeTextRegeneration>([](RecipeTextRegeneration& r) { r.UpdateRecipeTextOfAllSteps(); });
+}
+
+void SynchroniseLibraries()
+{
+    tell<LibrarySynchronisation>([](LibrarySynchronisation& l) { l.SynchroniseLibraries(); });
+}
+
+void RefreshRecipeViews()
+{
+    tell<RecipeViewServices>([](RecipeViewServices& v) { v.RefreshRecipeViews(); });
+}
+void ReloadRecipeViews(long stepID)
+{
+    tell<RecipeViewServices>([=](RecipeViewServices& v) { v.ReloadRecipeViews(stepID); });
+}
+void ReloadAllRecipeViews()
+{
+    tell<RecipeViewServices>([](RecipeViewServices& v) { v.ReloadAllRecipeViews(); });
+}
+
+void RefreshKeepSelection()
+{
+    tell<ProcessExplorerServices>([](ProcessExplorerServices& p) { p.RefreshKeepSelection(); });
+}
+void SelectProcessTreeItem(long stepID, long itemID, int itemType)
+{
+    tell<ProcessExplorerServices>(
+        [=](ProcessExplorerServices& p) { p.SelectProcessTreeItem(stepID, itemID, itemType); });
+}
+
+void SyncLinkedWindows(long stepID, long itemID, int itemType, int source)
+{
+    tell<ResultWindowServices>(
+        [=](ResultWindowServices& r) { r.SyncLinkedWindows(stepID, itemID, itemType, source); });
+}
+void ResetStepSimulation(long stepID, const QString& mode)
+{
+    tell<ResultWindowServices>([&](ResultWindowServices& r) { r.ResetStepSimulation(stepID, mode); });
+}
+bool ResultFilesExist(const ContextRecord& context)
+{
+    return ask<ResultWindowServices>(false,
+                                     [&](ResultWindowServices& r) { return r.ResultFilesExist(context); });
+}
+
+bool isMessageVisible(long messageID)
+{
+    return ask<MessageVisibility>(true, [=](MessageVisibility& m) { return m.isMessageVisible(messageID); });
+}

@@ -1,0 +1,29 @@
+// The one place where the shell and the subsystems are put together: what the frame and the
+// application offer, then one line per subsystem for what it offers the rest. A concern nobody
+// installs stays empty: its callers do nothing, and questions about work done answer no.
+
+#include "shell/Composition.h"
+
+#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/DocumentHost.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/HelpService.h"
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/SelectionService.h"
+#include "foundation/common/ServiceSlot.h"
+#include "shell/MainFrame.h"
+#include "shell/QuorvantaApp.h"
+
+void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
+{
+    // The shell.
+    installed.Install<ProjectLifecycleServices>(&frame);
+    installed.Install<ProgressServices>(&frame);
+    installed.Install<SortServices>(&frame);
+    installed.Install<DocumentHost>(&frame);
+    installed.Install<SelectionService>(&frame);
+    installed.Install<DisplayOptionsService>(&frame);
+    installed.Install<HelpService>(&help);
+    // Projects: the application forwards the project control to its project manager.
+    installed.Install<ProjectControl>(&app);
+}
