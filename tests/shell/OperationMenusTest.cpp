@@ -1,8 +1,8 @@
 // The insert-operation submenus of the Edit menu: titles, order and the commands in each.
 
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/OperationCommands.h"
 #include "shell/MainFrame.h"
-#include "shell/OperationCommands.h"
 
 #include <QAction>
 #include <QMenu>
@@ -45,14 +45,6 @@ std::vector<int> CommandIds(QMenu* menu)
     return ids;
 }
 
-const OperationCommand* CommandOf(int id)
-{
-    for (const OperationCommand& command : OperationCommands()) {
-        if (command.id == id)
-            return &command;
-    }
-    return nullptr;
-}
 } // namespace
 
 TEST(OperationMenusTest, EditMenuKeepsItsInsertSubmenus)
@@ -94,7 +86,7 @@ TEST(OperationMenusTest, EditMenuKeepsItsInsertSubmenus)
         ASSERT_NE(menu, nullptr) << submenu.path;
         EXPECT_EQ(CommandIds(menu), submenu.ids) << submenu.path;
         for (QAction* action : menu->actions()) {
-            const OperationCommand* command = CommandOf(action->data().toInt());
+            const OperationCommand* command = FindOperationCommand(action->data().toInt());
             ASSERT_NE(command, nullptr) << submenu.path;
             EXPECT_EQ(action->text(), QString::fromUtf8(command->menuText));
             EXPECT_EQ(action->statusTip(), QString::fromUtf8(command->prompt));
