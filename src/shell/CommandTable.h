@@ -1,7 +1,7 @@
 #pragma once
 // The one table of the main menu's commands: where each sits, its text, its status-bar prompt
 // and whether it also sits on the toolbar. The insert-operation commands are laid out from their
-// own table (OperationCommands.h) at the marked place.
+// own table (foundation/common/OperationCommands.h) at the marked place.
 
 #include <vector>
 

@@ -3,13 +3,13 @@
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/CommandTarget.h"
+#include "foundation/common/OperationCommands.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "shell/CommandTable.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MainFrame.h"
-#include "shell/OperationCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -39,7 +39,7 @@ const char* const kBatchSubmenus[] = {"A-D", "E-L", "M-Q", "R-Z"};
 QStringList operationMenuPaths(const QString& parent, const QString& groups)
 {
     QStringList paths;
-    for (const QString& raw : groups.split(QLatin1Char(','))) {
+    for (const QString& raw : groups.split(QLatin1Char('|'))) {
         const QString group = raw.trimmed();
         if (group.startsWith(QLatin1String("B ")))
             paths << parent + "/Insert &Batch Operation/Operation " + group.mid(2).replace('-', " to ");

@@ -110,6 +110,9 @@ TEST(OperationCatalogue, MalformedLinesAreRefused)
         {"id,name,label\nx,Age,Age Operation\n", 0},
         {"id,name,label\n1,,Age Operation\n", 0},
         {"id,name,label\n1,Age,Age,Operation\n", 0},
+        {"id,name,label,command\n1,Age,Age Operation,32892\n2,Clean,Clean Operation,32893\n", 2},
+        {"id,name,label,command\n1,Age,Age Operation\n", 0},
+        {"id,name\n1,Age\n", 0},
     };
     for (const auto& c : cases) {
         QString error;

@@ -193,14 +193,15 @@ QList<OperationCatalogueRow> CSchemaBuilder::ParseOperationCatalogue(const QStri
 {
     QList<OperationCatalogueRow> rows;
     const QStringList lines = csvText.split(u'\n');
-    for (qsizetype i = 1; i < lines.size(); ++i) { // line 0 is the header
+    const qsizetype columns = SplitCsvLine(lines.value(0).trimmed()).size(); // line 0 is the header
+    for (qsizetype i = 1; i < lines.size(); ++i) {
         const QString line = lines.at(i).trimmed();
         if (line.isEmpty())
             continue;
         const QStringList fields = SplitCsvLine(line);
         bool isNumber = false;
         const long id = fields.value(0).toLong(&isNumber);
-        if (fields.size() != 3 || !isNumber || fields.at(1).trimmed().isEmpty()) {
+        if (columns < 3 || fields.size() != columns || !isNumber || fields.at(1).trimmed().isEmpty()) {
             if (errorText)
                 *errorText =
                     QStringLiteral("Operation catalogue line %1 is malformed: %2").arg(i + 1).arg(line);

@@ -17,7 +17,8 @@ inline constexpr DatabaseKind ALL_DATABASE_KINDS[] = {DatabaseKind::Project, Dat
 // "project", "step", "equipment", "material", "language": the kind's name in schema/.
 QString DatabaseKindName(DatabaseKind kind);
 
-// One row of the operation catalogue (data/operations.csv).
+// One row of the operation catalogue (data/operations.csv): its first three columns. The columns
+// after them describe the insert-operation commands (foundation/common/OperationCommands.h).
 struct OperationCatalogueRow {
     long operationTypeID = 0;
     QString operationTypeName;

@@ -1,0 +1,62 @@
+# Turns data/operations.csv into the rows of the insert-operation command table (a C++ initializer
+# list). Usage: cmake -DINPUT=operations.csv -DOUTPUT=OperationCommandRows.inc -P OperationCommandsGenerate.cmake
+# An empty Prompt is "Insert Operation <name>", an empty Tooltip the name. Every row is checked
+# here, so a malformed data file fails the build instead of the program.
+
+cmake_minimum_required(VERSION 3.25)
+
+set(expected_header
+    "OperationTypeID,OperationTypeName,OperationDefaultLabel,CommandID,MenuGroups,Prompt,Tooltip")
+set(text "[^,\"\\\\]")
+set(row_pattern "^([0-9]+),(${text}+),(${text}+),([0-9]+),(${text}+),(${text}*),(${text}*)$")
+set(known_groups "B A-D" "B E-L" "B M-Q" "B R-Z" "C" "Bio" "Ch" "S")
+
+file(STRINGS "${INPUT}" lines ENCODING UTF-8)
+list(POP_FRONT lines header)
+if(NOT header STREQUAL expected_header)
+    message(FATAL_ERROR "${INPUT}: unexpected header '${header}'")
+endif()
+
+set(rows "// Generated from operations.csv at build time; edit the data file instead.\n")
+set(last_type_id 0)
+set(command_ids)
+foreach(line IN LISTS lines)
+    if(line STREQUAL "")
+        continue()
+    endif()
+    if(NOT line MATCHES "${row_pattern}")
+        message(FATAL_ERROR "${INPUT}: malformed row '${line}'")
+    endif()
+    set(type_id "${CMAKE_MATCH_1}")
+    set(name "${CMAKE_MATCH_2}")
+    set(command_id "${CMAKE_MATCH_4}")
+    set(groups "${CMAKE_MATCH_5}")
+    set(prompt "${CMAKE_MATCH_6}")
+    set(tooltip "${CMAKE_MATCH_7}")
+    if(NOT type_id GREATER last_type_id)
+        message(FATAL_ERROR "${INPUT}: type id ${type_id} does not follow ${last_type_id}")
+    endif()
+    if(command_id IN_LIST command_ids)
+        message(FATAL_ERROR "${INPUT}: command id ${command_id} appears twice")
+    endif()
+    string(REPLACE "|" ";" group_list "${groups}")
+    foreach(group IN LISTS group_list)
+        if(NOT group IN_LIST known_groups)
+            message(FATAL_ERROR "${INPUT}: unknown menu group '${group}' in '${line}'")
+        endif()
+    endforeach()
+    if(prompt STREQUAL "")
+        set(prompt "Insert Operation ${name}")
+    endif()
+    if(tooltip STREQUAL "")
+        set(tooltip "${name}")
+    endif()
+    string(APPEND rows
+           "{${command_id}, \"${name}\", \"${prompt}\", \"${tooltip}\", \"${groups}\", ${type_id}, \"${name}\"},\n")
+    set(last_type_id ${type_id})
+    list(APPEND command_ids ${command_id})
+endforeach()
+
+file(WRITE "${OUTPUT}.tmp" "${rows}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")

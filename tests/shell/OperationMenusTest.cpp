@@ -1,0 +1,97 @@
+// The insert-operation submenus of the Edit menu: titles, order and the commands in each.
+
+#include "foundation/common/AutomationFlag.h"
+#include "foundation/common/OperationCommands.h"
+#include "shell/MainFrame.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <gtest/gtest.h>
+
+namespace {
+QMenu* SubMenu(const QList<QAction*>& actions, const QString& title)
+{
+    for (QAction* action : actions) {
+        if (action->menu() && action->menu()->title() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+QMenu* MenuAt(QMenu* menu, const QString& path)
+{
+    for (const QString& title : path.split(QLatin1Char('/'))) {
+        menu = menu ? SubMenu(menu->actions(), title) : nullptr;
+    }
+    return menu;
+}
+
+QStringList OperationSubmenuTitles(QMenu* menu)
+{
+    QStringList titles;
+    for (QAction* action : menu->actions()) {
+        if (action->menu() && action->menu()->title().endsWith(QLatin1String(" Operation")))
+            titles << action->menu()->title();
+    }
+    return titles;
+}
+
+std::vector<int> CommandIds(QMenu* menu)
+{
+    std::vector<int> ids;
+    for (QAction* action : menu->actions())
+        ids.push_back(action->data().toInt());
+    return ids;
+}
+
+} // namespace
+
+TEST(OperationMenusTest, EditMenuKeepsItsInsertSubmenus)
+{
+    g_bAutomationActive = false;
+    CMainFrame frame;
+    QMenu* edit = SubMenu(frame.menuBar()->actions(), QStringLiteral("&Edit"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(OperationSubmenuTitles(edit),
+              QStringList({"Insert &Batch Operation", "Insert C&hromatography Operation",
+                           "Insert &Continuous Operation", "Insert B&iotech Operation",
+                           "Insert S&econdary Operation"}));
+
+    const struct {
+        const char* path;
+        std::vector<int> ids;
+    } submenus[] = {
+        {"Insert &Batch Operation/Operation A to D",
+         {32892, 32893, 32895, 32901, 32905, 32906, 32907, 32908, 32909, 32916,
+          33216, 33219, 33218, 33217, 33301, 33300, 33302, 33260, 33408, 33429}},
+        {"Insert &Batch Operation/Operation E to L",
+         {32896, 32902, 32903, 32910, 32911, 32912, 32917, 32918, 32919, 33065,
+          33089, 33220, 33303, 33306, 33305, 33304, 33347, 33351, 33354, 33359}},
+        {"Insert &Batch Operation/Operation M to Q",
+         {32894, 32913, 32914, 32920, 32921, 32926, 33074, 33115, 33108, 33221, 33308, 33307, 33309, 33310,
+          33311, 33430}},
+        {"Insert &Batch Operation/Operation R to Z",
+         {32898, 32900, 32904, 32915, 32922, 32923, 32924, 32925, 33069, 33088, 33095,
+          33107, 33224, 33222, 33223, 33312, 33313, 33352, 33358, 33431, 33432, 33433}},
+        {"Insert C&hromatography Operation", {32902, 32903, 32904, 33065, 33069, 33430, 33431}},
+        {"Insert &Continuous Operation", {33053, 33052, 33051, 33054, 33055, 33096, 33228, 33289, 33314}},
+        {"Insert B&iotech Operation", {33220, 33216, 33219, 33224, 33221, 33218, 33217, 33222, 33223, 33228}},
+        {"Insert S&econdary Operation",
+         {33308, 33307, 33312, 33300, 33313, 33309, 33303, 33302, 33306, 33260, 33305, 33304, 33347, 33354,
+          33358, 33359}},
+    };
+    for (const auto& submenu : submenus) {
+        QMenu* menu = MenuAt(edit, QString::fromLatin1(submenu.path));
+        ASSERT_NE(menu, nullptr) << submenu.path;
+        EXPECT_EQ(CommandIds(menu), submenu.ids) << submenu.path;
+        for (QAction* action : menu->actions()) {
+            const OperationCommand* command = FindOperationCommand(action->data().toInt());
+            ASSERT_NE(command, nullptr) << submenu.path;
+            EXPECT_EQ(action->text(), QString::fromUtf8(command->menuText));
+            EXPECT_EQ(action->statusTip(), QString::fromUtf8(command->prompt));
+            EXPECT_EQ(action->toolTip(), QString::fromUtf8(command->tooltip));
+            EXPECT_EQ(frame.action(command->id), action);
+        }
+    }
+}
