@@ -37,8 +37,6 @@ public:
     MigrationOutcome Restamp(const QString& path, DatabaseRole role);
 
     int FileVersion() const { return m_fileVersion; }
-    // Whether the last inspected file carries the legacy id instead of its kind's own.
-    bool NeedsRestamp() const { return m_needsRestamp; }
     const QString& ErrorText() const { return m_errorText; }
 
 private:
