@@ -11,7 +11,9 @@ build="$root/build-release"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQV_BUILD_TESTS=OFF
 cmake --build "$build" -j"$(nproc)"
 
-docs="$(xdg-user-dir DOCUMENTS 2>/dev/null || echo "$HOME/Documents")"
+# The working folder the program uses: Qt's Documents folder (qtpaths6 asks the same Qt library).
+docs="$(qtpaths6 --writable-path DocumentsLocation)"
+[ -n "$docs" ] || { echo "run.sh: cannot find the Documents folder" >&2; exit 1; }
 work="$docs/Quorvanta"
 sample="$build/share/quorvanta/Samples/Demo"
 if [ -d "$sample" ] && [ ! -e "$work/Demo/Demo.prj" ]; then

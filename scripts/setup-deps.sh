@@ -9,6 +9,7 @@ PACKAGES=(
     libbz2-dev sqlite3
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    shared-mime-info xdg-utils
 )
 
 missing=()

@@ -82,7 +82,7 @@ bool CProjectManager::CopyProjectDatabase()
 
 bool CProjectManager::ConvertProject(bool& mustSave)
 {
-    const int result = StepUtilsEntry().convertProject(QString(), QString(), 1);
+    const ConversionCode result = StepUtilsEntry().convertProject(QString(), QString(), 1);
     if (result == CONV_FAILED || result == CONV_STOP_AND_DISCARD) {
         if (result == CONV_FAILED)
             QvMessageBox(QStringLiteral("Can't convert the project database!"));

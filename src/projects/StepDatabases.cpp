@@ -1,6 +1,7 @@
 // The step database registry: one open working copy per step of the project, found by step id.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/ConversionCode.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
@@ -13,9 +14,6 @@
 #include <memory>
 
 namespace {
-constexpr int CONVERSION_FAILED = 4;
-constexpr int CONVERSION_DONE = 2;
-
 // Opens a step's working copy and hands it to the registry.
 void RegisterStepDatabase(long stepID, const QString& path)
 {
@@ -88,12 +86,12 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
         return false;
     }
     const int conversion = m_hooks.convertStep(destination); // on the connection just opened
-    if (conversion == CONVERSION_FAILED) {
+    if (conversion == CONV_FAILED) {
         QvMessageBox(QStringLiteral("Can't convert the step database!"));
         return true;
     }
     GetAppContext()->stepDatabases().add(stepID, database.release(), destination);
-    return conversion != CONVERSION_DONE || m_hooks.regenerateStepRecipeText(stepID);
+    return conversion != CONV_STEP_CONVERTED || m_hooks.regenerateStepRecipeText(stepID);
 }
 
 void CProjectManager::OpenNewStepDatabases()

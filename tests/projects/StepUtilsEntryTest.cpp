@@ -101,6 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusalCase{"NotOurs", {ADD_COLUMN}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
         RefusalCase{"PlainSqlite", {}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
+        RefusalCase{
+            "AStepsID", {ADD_COLUMN}, "PRAGMA application_id = 1364611924", MigrationOutcome::NotOurs},
         RefusalCase{"Newer", {ADD_COLUMN}, "PRAGMA user_version = 3", MigrationOutcome::Newer},
         RefusalCase{"GapInTheSet", {ADD_TABLE}, "", MigrationOutcome::Failed},
         RefusalCase{"OlderWithoutMigrations", {}, "PRAGMA user_version = 0", MigrationOutcome::Failed}),
@@ -218,4 +220,88 @@ TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)
     prompts.expect(IDOK);
     EXPECT_EQ(StepUtilsEntry().convertLanguage(language, "", 1), 0);
     EXPECT_TRUE(prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
+}
+
+// Files written when every kind carried the project's id: the call that converts a kind's working
+// copy takes them as ours and gives them their kind's id, data and version untouched.
+struct LegacyCase {
+    const char* label;
+    DatabaseKind kind;
+    const char* fileName;
+    quint32 idAfter;
+};
+
+class LegacyApplicationIDTest : public StepUtilsEntryTest, public ::testing::WithParamInterface<LegacyCase> {
+protected:
+    // The module's conversion for the kind; true when it answered success.
+    bool convert(const QString& path)
+    {
+        StepUtilsEntry entry;
+        switch (GetParam().kind) {
+        case DatabaseKind::Step:
+            return entry.convertStep(path, "", 1) == CONV_CURRENT;
+        case DatabaseKind::Language:
+            return entry.currentVersionReadOnly(path) != 0 && entry.convertLanguage(path, "", 1) != 0;
+        case DatabaseKind::Equipment:
+            m_app.fileSet().equipmentDBPath = path;
+            break;
+        case DatabaseKind::Material:
+            m_app.fileSet().materialsDBPath = path;
+            break;
+        case DatabaseKind::Project:
+            m_app.fileSet().projectDBPath = path;
+            break;
+        }
+        return entry.convertProject("", "", 1) == CONV_CURRENT;
+    }
+};
+
+TEST_P(LegacyApplicationIDTest, IsRestampedWithTheKindsOwn)
+{
+    const QString path = build(GetParam().kind, GetParam().fileName);
+    RawQuery(path, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
+    const QString tables = "SELECT group_concat(name) FROM sqlite_master";
+    const QVariant before = RawQuery(path, tables);
+    ASSERT_TRUE(convert(path));
+    EXPECT_EQ(quint32(RawQuery(path, "PRAGMA application_id").toLongLong()), GetParam().idAfter);
+    EXPECT_EQ(RawQuery(path, tables), before);
+    EXPECT_EQ(userVersion(path), CSchemaBuilder::SchemaVersion(GetParam().kind));
+    EXPECT_FALSE(CSharedConnection::isOpen(path));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LegacyApplicationIDTest,
+    ::testing::Values(LegacyCase{"Project", DatabaseKind::Project, "Old.wc", FourCharacterID("QVNT")},
+                      LegacyCase{"Step", DatabaseKind::Step, "STEP_7.WC", FourCharacterID("QVST")},
+                      LegacyCase{"Equipment", DatabaseKind::Equipment, "Old.ewc", FourCharacterID("QVEQ")},
+                      LegacyCase{"Material", DatabaseKind::Material, "Old.mwc", FourCharacterID("QVMT")},
+                      LegacyCase{"Language", DatabaseKind::Language, "lang.tmp", FourCharacterID("QVLG")}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// The new id commits with the migrations: a failing one leaves the legacy id too.
+TEST_F(StepUtilsEntryTest, ALegacyStepIsRestampedInItsMigrationTransaction)
+{
+    const QString step = build(DatabaseKind::Step, "STEP_7.WC");
+    RawQuery(step, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
+    const SchemaMigration broken{2, "002-broken.sql", "INSERT INTO Nowhere VALUES (1);"};
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {broken})).convertStep(step, "", 1), CONV_FAILED);
+    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()), LEGACY_APPLICATION_ID);
+    const SchemaMigration stepColumn{2, "002-step-column.sql", "ALTER TABLE Step ADD COLUMN Owner TEXT;"};
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {stepColumn})).convertStep(step, "", 1),
+              CONV_STEP_CONVERTED);
+    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()),
+              ApplicationID(DatabaseKind::Step));
+    EXPECT_EQ(userVersion(step), 2);
+}
+
+// Each kind accepts its own id and the legacy one only: a library file passed as a step is refused.
+TEST_F(StepUtilsEntryTest, AnotherKindsFileIsNotTakenForAStep)
+{
+    const QString equipment = build(DatabaseKind::Equipment, "STEP_9.WC");
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    EXPECT_EQ(StepUtilsEntry().convertStep(equipment, "", 1), CONV_FAILED);
+    EXPECT_TRUE(prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
+    EXPECT_EQ(quint32(RawQuery(equipment, "PRAGMA application_id").toLongLong()),
+              ApplicationID(DatabaseKind::Equipment));
 }

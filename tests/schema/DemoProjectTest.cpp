@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -185,6 +186,23 @@ TEST_F(DemoProjectTest, OutputIsByteStable)
     EXPECT_EQ(names, QDir(again.path()).entryList(QDir::Files, QDir::Name));
     for (const QString& name : names)
         EXPECT_EQ(FileBytes(m_dir.filePath(name)), FileBytes(again.filePath(name))) << name.toStdString();
+}
+
+// The desktop tells the files of a project apart by these header bytes.
+TEST_F(DemoProjectTest, EachFileCarriesTheApplicationIDOfItsKind)
+{
+    const QList<std::pair<QString, QByteArray>> idBySuffix = {{QStringLiteral(".prj"), "QVNT"},
+                                                              {QStringLiteral(".STP"), "QVST"},
+                                                              {QStringLiteral(".eqm"), "QVEQ"},
+                                                              {QStringLiteral(".mtl"), "QVMT"}};
+    const QStringList names = QDir(m_dir.path()).entryList(QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 4);
+    for (const QString& name : names) {
+        const auto kind = std::find_if(idBySuffix.cbegin(), idBySuffix.cend(),
+                                       [&](const auto& entry) { return name.endsWith(entry.first); });
+        ASSERT_NE(kind, idBySuffix.cend()) << name.toStdString();
+        EXPECT_EQ(FileBytes(m_dir.filePath(name)).mid(68, 4), kind->second) << name.toStdString();
+    }
 }
 
 TEST_F(DemoProjectTest, WritingOverAnExistingProjectFailsAndKeepsIt)

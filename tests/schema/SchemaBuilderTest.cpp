@@ -11,6 +11,7 @@ namespace {
 struct KindCase {
     DatabaseKind kind;
     const char* fileName;
+    const char* applicationID; // the header bytes the desktop's type detection matches
 };
 
 class SchemaKindTest : public ::testing::TestWithParam<KindCase> {
@@ -35,7 +36,9 @@ TEST_P(SchemaKindTest, OutputIsByteStableAndCarriesApplicationIdAndVersion)
 
     CReadConnection db(PathIn(m_dir));
     ASSERT_TRUE(db.IsOpen());
-    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA application_id")).toLongLong(), qlonglong(CSchemaBuilder::APPLICATION_ID));
+    EXPECT_EQ(first.mid(68, 4), QByteArray(GetParam().applicationID));
+    EXPECT_EQ(quint32(db.Scalar(QStringLiteral("PRAGMA application_id")).toLongLong()),
+              ApplicationID(GetParam().kind));
     EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA user_version")).toInt(), CSchemaBuilder::SchemaVersion(GetParam().kind));
     EXPECT_GE(CSchemaBuilder::SchemaVersion(GetParam().kind), 1);
     EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
@@ -77,11 +80,11 @@ TEST_P(SchemaKindTest, AFailedBuildLeavesNoFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, SchemaKindTest,
-                         ::testing::Values(KindCase{DatabaseKind::Project, "Blank.qvt"},
-                                           KindCase{DatabaseKind::Step, "STEP_7.STP"},
-                                           KindCase{DatabaseKind::Equipment, "Blank.eqt"},
-                                           KindCase{DatabaseKind::Material, "Blank.mtt"},
-                                           KindCase{DatabaseKind::Language, "QVEnglish.lng"}));
+                         ::testing::Values(KindCase{DatabaseKind::Project, "Blank.qvt", "QVNT"},
+                                           KindCase{DatabaseKind::Step, "STEP_7.STP", "QVST"},
+                                           KindCase{DatabaseKind::Equipment, "Blank.eqt", "QVEQ"},
+                                           KindCase{DatabaseKind::Material, "Blank.mtt", "QVMT"},
+                                           KindCase{DatabaseKind::Language, "QVEnglish.lng", "QVLG"}));
 
 TEST(SchemaScript, StatementsSplitOutsideQuotesCommentsAndTriggerBodies)
 {

@@ -29,6 +29,23 @@ QString DatabaseKindName(DatabaseKind kind)
     return {};
 }
 
+quint32 ApplicationID(DatabaseKind kind)
+{
+    switch (kind) {
+    case DatabaseKind::Project:
+        return LEGACY_APPLICATION_ID;
+    case DatabaseKind::Step:
+        return FourCharacterID("QVST");
+    case DatabaseKind::Equipment:
+        return FourCharacterID("QVEQ");
+    case DatabaseKind::Material:
+        return FourCharacterID("QVMT");
+    case DatabaseKind::Language:
+        return FourCharacterID("QVLG");
+    }
+    return 0;
+}
+
 namespace {
 
 QString ReadResource(const QString& name)
@@ -256,7 +273,7 @@ bool CSchemaBuilder::Create(const QString& path)
 bool CSchemaBuilder::SetHeaderPragmas()
 {
     return Execute(QStringLiteral("PRAGMA page_size = %1").arg(PAGE_SIZE)) &&
-           Execute(QStringLiteral("PRAGMA application_id = %1").arg(APPLICATION_ID)) &&
+           Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(m_kind))) &&
            Execute(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion(m_kind)));
 }
 

@@ -17,6 +17,17 @@ inline constexpr DatabaseKind ALL_DATABASE_KINDS[] = {DatabaseKind::Project, Dat
 // "project", "step", "equipment", "material", "language": the kind's name in schema/.
 QString DatabaseKindName(DatabaseKind kind);
 
+// Four ASCII letters as the big-endian number SQLite keeps in the header's application_id.
+constexpr quint32 FourCharacterID(const char (&letters)[5])
+{
+    return quint32(quint8(letters[0])) << 24 | quint32(quint8(letters[1])) << 16 |
+           quint32(quint8(letters[2])) << 8 | quint32(quint8(letters[3]));
+}
+// The application_id every kind carried once; projects and templates keep it.
+inline constexpr quint32 LEGACY_APPLICATION_ID = FourCharacterID("QVNT");
+// The application_id of the kind's files, by which the desktop tells the kinds apart.
+quint32 ApplicationID(DatabaseKind kind);
+
 // One row of the operation catalogue (data/operations.csv): its first three columns. The columns
 // after them describe the insert-operation commands (foundation/common/OperationCommands.h).
 struct OperationCatalogueRow {
@@ -27,7 +38,6 @@ struct OperationCatalogueRow {
 
 class CSchemaBuilder {
 public:
-    static constexpr quint32 APPLICATION_ID = 0x51564E54; // "QVNT"
     static constexpr int PAGE_SIZE = 4096;
 
     explicit CSchemaBuilder(DatabaseKind kind);

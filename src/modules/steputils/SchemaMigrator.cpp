@@ -34,14 +34,17 @@ int CSchemaMigrator::TargetVersion() const
 MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
 {
     m_errorText.clear();
+    m_needsRestamp = false;
     if (!QFileInfo(path).isFile())
         return Fail(QStringLiteral("Could not find file '%1'.").arg(path));
     std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
     if (!header && !(header = HeaderThroughConnection(path)))
         return MigrationOutcome::Failed;
     m_fileVersion = header->userVersion;
-    if (header->applicationID != CSchemaBuilder::APPLICATION_ID)
+    const quint32 own = ApplicationID(m_kind);
+    if (header->applicationID != own && header->applicationID != LEGACY_APPLICATION_ID)
         return MigrationOutcome::NotOurs;
+    m_needsRestamp = header->applicationID != own;
     if (m_fileVersion > TargetVersion())
         return MigrationOutcome::Newer;
     return m_fileVersion == TargetVersion() ? MigrationOutcome::Current : MigrationOutcome::Migrated;
@@ -66,7 +69,20 @@ std::optional<DatabaseHeader> CSchemaMigrator::HeaderThroughConnection(const QSt
 MigrationOutcome CSchemaMigrator::Migrate(const QString& path, DatabaseRole role)
 {
     const MigrationOutcome found = Inspect(path);
-    return found == MigrationOutcome::Migrated ? Apply(path, role) : found;
+    if (found == MigrationOutcome::Migrated)
+        return Apply(path, role);
+    if (found == MigrationOutcome::Current && m_needsRestamp)
+        return Write(path, role, {});
+    return found;
+}
+
+MigrationOutcome CSchemaMigrator::Restamp(const QString& path, DatabaseRole role)
+{
+    const MigrationOutcome found = Inspect(path);
+    if (found == MigrationOutcome::Failed)
+        return found;
+    const bool restamp = m_needsRestamp && found != MigrationOutcome::Newer;
+    return restamp ? Write(path, role, {}) : MigrationOutcome::Current;
 }
 
 // The migrations that lead from the file's version to the target, one for every number.
@@ -97,6 +113,14 @@ MigrationOutcome CSchemaMigrator::Apply(const QString& path, DatabaseRole role)
                         .arg(path)
                         .arg(m_fileVersion)
                         .arg(TargetVersion()));
+    const MigrationOutcome written = Write(path, role, pending);
+    return written == MigrationOutcome::Current ? MigrationOutcome::Migrated : written;
+}
+
+// The pending migrations and, for a file that needs it, its kind's id: one transaction.
+MigrationOutcome CSchemaMigrator::Write(const QString& path, DatabaseRole role,
+                                        const QList<SchemaMigration>& pending)
+{
     try {
         CDaoDatabase database;
         database.Open(path, role);
@@ -106,11 +130,14 @@ MigrationOutcome CSchemaMigrator::Apply(const QString& path, DatabaseRole role)
                 database.Execute(statement);
             database.Execute(QStringLiteral("PRAGMA user_version = %1").arg(migration.number));
         }
+        if (m_needsRestamp)
+            database.Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(m_kind)));
         transaction.Commit();
     } catch (const CDaoException& error) {
         return Fail(error.GetErrorDescription());
     }
-    return MigrationOutcome::Migrated;
+    m_needsRestamp = false;
+    return MigrationOutcome::Current;
 }
 
 MigrationOutcome CSchemaMigrator::Fail(const QString& text)

@@ -1,7 +1,9 @@
 #pragma once
 // Brings one database file up to the program's schema version: reads application_id and
 // user_version without writing, then applies every migration above the file's version together
-// with the user_version bumps in one transaction, rolled back as a whole on failure.
+// with the user_version bumps in one transaction, rolled back as a whole on failure. A file that
+// carries the id once shared by every kind is taken as ours and stamped with its kind's own id in
+// that transaction.
 
 #include "foundation/db/SharedConnection.h"
 #include "modules/steputils/SchemaMigration.h"
@@ -13,7 +15,7 @@ struct DatabaseHeader;
 enum class MigrationOutcome {
     Current,  // nothing to do
     Migrated, // migrations applied and committed
-    NotOurs,  // application_id is not the program's
+    NotOurs,  // application_id is neither the kind's nor the legacy one
     Newer,    // user_version above the last version the program knows
     Failed,   // the file cannot be read, or a migration failed (nothing was changed)
 };
@@ -27,8 +29,12 @@ public:
     // Reads the file's header fields only: from the file itself while it alone holds the database,
     // else through a read-only connection.
     MigrationOutcome Inspect(const QString& path);
-    // Inspect, then migrate a file that is behind, opening it in the given role.
+    // Inspect, then migrate a file that is behind or carries the legacy id, opening it in the
+    // given role. A file only restamped stays Current.
     MigrationOutcome Migrate(const QString& path, DatabaseRole role);
+    // Stamps a file that carries the legacy id with the kind's own and leaves its schema alone;
+    // Failed only when the file cannot be read or written, else Current.
+    MigrationOutcome Restamp(const QString& path, DatabaseRole role);
 
     int FileVersion() const { return m_fileVersion; }
     const QString& ErrorText() const { return m_errorText; }
@@ -38,10 +44,12 @@ private:
     QList<SchemaMigration> PendingMigrations() const;
     bool LeadsToTarget(const QList<SchemaMigration>& pending) const;
     MigrationOutcome Apply(const QString& path, DatabaseRole role);
+    MigrationOutcome Write(const QString& path, DatabaseRole role, const QList<SchemaMigration>& pending);
     MigrationOutcome Fail(const QString& text);
 
     DatabaseKind m_kind;
     QList<SchemaMigration> m_migrations;
     int m_fileVersion = 0;
+    bool m_needsRestamp = false;
     QString m_errorText;
 };

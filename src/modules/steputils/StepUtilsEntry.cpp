@@ -37,7 +37,7 @@ StepUtilsEntry::StepUtilsEntry() : m_catalogue(BuiltInMigrations) {}
 
 StepUtilsEntry::StepUtilsEntry(MigrationCatalogue catalogue) : m_catalogue(std::move(catalogue)) {}
 
-int StepUtilsEntry::convertProject(const QString&, const QString&, int)
+ConversionCode StepUtilsEntry::convertProject(const QString&, const QString&, int)
 {
     const QString path = GetProjectDBPath();
     if (path.isEmpty())
@@ -46,19 +46,27 @@ int StepUtilsEntry::convertProject(const QString&, const QString&, int)
     const MigrationOutcome outcome = migrator.Migrate(path, DatabaseRole::WorkingCopy);
     if (ExplainRefusal(outcome, migrator, path))
         return CONV_STOP_AND_DISCARD;
-    switch (outcome) {
-    case MigrationOutcome::Current:
-        return CONV_CURRENT;
-    case MigrationOutcome::Migrated:
-        return CONV_PROJECT_CONVERTED;
-    default:
+    if (outcome == MigrationOutcome::Failed || !RestampLibraries())
         return CONV_FAILED;
+    return outcome == MigrationOutcome::Migrated ? CONV_PROJECT_CONVERTED : CONV_CURRENT;
+}
+
+// The equipment and material working copies keep their schema; a legacy id becomes their own.
+bool StepUtilsEntry::RestampLibraries()
+{
+    const std::pair<DatabaseKind, QString> libraries[] = {{DatabaseKind::Equipment, GetEquipmentDBPath()},
+                                                          {DatabaseKind::Material, GetMaterialsDBPath()}};
+    for (const auto& [kind, path] : libraries) {
+        CSchemaMigrator migrator(kind, m_catalogue(kind));
+        if (!path.isEmpty() && migrator.Restamp(path, DatabaseRole::WorkingCopy) == MigrationOutcome::Failed)
+            return false;
     }
+    return true;
 }
 
 // The open goes on with any step code but 4, so a step that is not ours or too new fails here:
 // it is left out of the project rather than opened as if it were current.
-int StepUtilsEntry::convertStep(const QString& stepWorkingCopy, const QString&, int)
+ConversionCode StepUtilsEntry::convertStep(const QString& stepWorkingCopy, const QString&, int)
 {
     CSchemaMigrator migrator(DatabaseKind::Step, m_catalogue(DatabaseKind::Step));
     const MigrationOutcome outcome = migrator.Migrate(stepWorkingCopy, DatabaseRole::WorkingCopy);
