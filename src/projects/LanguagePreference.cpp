@@ -2,16 +2,11 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 
 namespace {
-
-CLanguagePreferenceDialog::DialogHook& Hook()
-{
-    static CLanguagePreferenceDialog::DialogHook hook;
-    return hook;
-}
 
 void WriteTemplatePath(CLanguagePreferencesSet& set, const QString& templatePath)
 {
@@ -26,16 +21,10 @@ void WriteTemplatePath(CLanguagePreferencesSet& set, const QString& templatePath
 
 } // namespace
 
-CLanguagePreferenceDialog::DialogHook CLanguagePreferenceDialog::SetDialogHook(DialogHook hook)
-{
-    DialogHook previous = std::move(Hook());
-    Hook() = std::move(hook);
-    return previous;
-}
-
 int CLanguagePreferenceDialog::DoModal()
 {
-    return Hook() ? Hook()(*this) : IDCANCEL;
+    LanguageDialogService* dialog = ServiceSlot<LanguageDialogService>::Get();
+    return dialog ? dialog->RunLanguageDialog(*this) : IDCANCEL;
 }
 
 bool CLanguagePreferenceDialog::SaveLanguagePreference()

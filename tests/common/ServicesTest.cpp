@@ -1,6 +1,9 @@
 #include "ScriptedPrompts.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
+#include "foundation/common/HelpService.h"
+#include "foundation/common/ProjectControl.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/MessageBox.h"
 
 #include <gtest/gtest.h>
@@ -40,4 +43,16 @@ TEST(AppContext, HelpersAnswerEmptyWithoutAnApplication)
     EXPECT_TRUE(GetQuorvantaTempDir().isEmpty());
     EXPECT_FALSE(SetProjectModified(true));
     SetAppContext(previous);
+}
+
+TEST(Concerns, UninstalledOnesDoNothingAndClaimNoWork)
+{
+    EXPECT_TRUE(InitializeEngine()) << "start-up goes on without an engine module";
+    EXPECT_FALSE(CreateProjectEngine());
+    EXPECT_FALSE(RegenerateStepRecipeText(12)) << "nothing was regenerated";
+    EXPECT_FALSE(ResultFilesExist(ContextRecord()));
+    EXPECT_FALSE(IsProjectOpen());
+    EXPECT_TRUE(isMessageVisible(10000001)) << "without a filter every message shows";
+    DisplayHelp("USERMANUAL.CHM", 5); // nothing shown, nothing fails
+    EXPECT_EQ(HelpTopicPage("/opt/qv/", "USERMANUAL.CHM", 20068), "/opt/qv/help/usermanual/20068.html");
 }

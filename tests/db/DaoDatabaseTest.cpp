@@ -122,19 +122,22 @@ TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
     EXPECT_EQ(countRows(db, "TextRecipe"), 4);
 }
 
-TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWork)
+TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWorkAndTheProgramIsBusyMeanwhile)
 {
     CDaoDatabase db;
     db.Open(makeRecipeDatabase());
+    EXPECT_FALSE(IsBusy());
     CDaoTransaction outer(db);
     db.Execute("DELETE FROM TextRecipe WHERE StepID = 2");
     {
         CDaoTransaction inner(db);
         db.Execute("DELETE FROM TextRecipe");
     }
+    EXPECT_TRUE(IsBusy());
     EXPECT_EQ(countRows(db, "TextRecipe"), 3);
     outer.Commit();
     EXPECT_FALSE(db.InTransaction());
+    EXPECT_FALSE(IsBusy());
     EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
 }
 
@@ -148,4 +151,5 @@ TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
         db.Execute("DELETE FROM TextRecipe");
     }
     EXPECT_EQ(scalar(path, "SELECT count(*) FROM TextRecipe").toInt(), 4);
+    EXPECT_FALSE(IsBusy());
 }

@@ -1,6 +1,7 @@
 #include "OpenFixture.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/LanguagePreference.h"
 
@@ -108,14 +109,19 @@ TEST_F(LanguageTemplateTest, AFailedConversionLeavesTheTemplateAsItWas)
 TEST_F(LanguageTemplateTest, AnotherTemplateChosenInTheDialogIsStoredAndUsed)
 {
     const QString foreign = ForeignTemplate();
-    const auto previous = CLanguagePreferenceDialog::SetDialogHook([&](CLanguagePreferenceDialog& dialog) {
-        dialog.m_strTemplatePath = defaultLanguage;
-        return int(IDOK);
-    });
+    struct ChooseDefault : LanguageDialogService {
+        QString path;
+        int RunLanguageDialog(CLanguagePreferenceDialog& dialog) override
+        {
+            dialog.m_strTemplatePath = path;
+            return IDOK;
+        }
+    } chooser;
+    chooser.path = defaultLanguage;
+    ServiceInstallations installed;
+    installed.Install<LanguageDialogService>(&chooser);
     prompts.expect(IDNO);
-    const bool opened = OpenGiven(DemoStoring("Other.lng"));
-    CLanguagePreferenceDialog::SetDialogHook(previous);
-    ASSERT_TRUE(opened);
+    ASSERT_TRUE(OpenGiven(DemoStoring("Other.lng")));
     EXPECT_EQ(app.fileSet().workingLanguageDBPath, defaultLanguage);
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"")
                   .toString(),

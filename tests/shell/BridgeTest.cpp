@@ -1,5 +1,6 @@
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedSideStandIn.h"
+#include "foundation/common/ServiceSlot.h"
 
 #include <gtest/gtest.h>
 
@@ -40,12 +41,16 @@ TEST(ImplementedZEVKCallBack, LooksUpCompoundFileMembersOnlyThroughTheInstalledL
     QString out = "none";
     EXPECT_FALSE(callBack.GetMaterialOrEquipmentFileFromQvzFile(1, "/w/", "Lib", out));
     EXPECT_EQ(out, "none");
-    ImplementedZEVKCallBack::SetQvzFileLookup(
-        [](int kind, const QString& folder, const QString& name, QString& o) {
+    struct LibraryNames : QvzFileLookup {
+        bool GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder, const QString& name,
+                                                   QString& o) override
+        {
             o = folder + name + (kind == 1 ? ".mtl" : ".eqm");
             return true;
-        });
+        }
+    } lookup;
+    ServiceInstallations installed;
+    installed.Install<QvzFileLookup>(&lookup);
     EXPECT_TRUE(callBack.GetMaterialOrEquipmentFileFromQvzFile(1, "/w/", "Lib", out));
     EXPECT_EQ(out, "/w/Lib.mtl");
-    ImplementedZEVKCallBack::SetQvzFileLookup({});
 }

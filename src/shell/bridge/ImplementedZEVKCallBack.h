@@ -4,16 +4,18 @@
 
 #include <QString>
 
-#include <functional>
+// The application's look-up of a material or equipment library inside a compound file, installed
+// in its slot by whoever builds compound files.
+class QvzFileLookup {
+public:
+    virtual ~QvzFileLookup() = default;
+    // kind, folder, name -> found, path of the extracted file.
+    virtual bool GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder, const QString& name,
+                                                       QString& out) = 0;
+};
 
 class ImplementedZEVKCallBack {
 public:
-    // kind, folder, name -> found, path of the extracted file.
-    using QvzFileLookup = std::function<bool(int kind, const QString& folder, const QString& name, QString& out)>;
-
-    // The application's look-up of a material or equipment library inside a compound file.
-    static void SetQvzFileLookup(QvzFileLookup lookup);
-
     // False (and out untouched) while no look-up is installed.
     bool GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder, const QString& name,
                                                QString& out) const;

@@ -1,5 +1,7 @@
 #include "shell/bridge/ManagedSideStandIn.h"
 
+#include "foundation/common/ServiceSlot.h"
+
 namespace {
 struct ListRow {
     const char* list;
@@ -36,7 +38,8 @@ constexpr ListRow kDisplayLists[] = {
 CManagedSideStandIn::CManagedSideStandIn()
 {
     for (const ListRow& row : kDisplayLists)
-        m_lists[QString::fromUtf8(row.list).toLower()].append({QString::fromUtf8(row.key), QString::fromUtf8(row.display)});
+        m_lists[QString::fromUtf8(row.list).toLower()].append(
+            {QString::fromUtf8(row.key), QString::fromUtf8(row.display)});
 }
 
 const QList<CManagedSideStandIn::Entry>* CManagedSideStandIn::list(const QString& listName) const
@@ -93,7 +96,10 @@ void CManagedSideStandIn::DotNetNotifyOptionsUpdate(const ZEVKProjectNamesLocati
     record(QStringLiteral("NotifyOptionsUpdate"), &names);
 }
 
-void CManagedSideStandIn::DotNetNotifyCommentsTypeUpdate() { record(QStringLiteral("NotifyCommentsTypeUpdate")); }
+void CManagedSideStandIn::DotNetNotifyCommentsTypeUpdate()
+{
+    record(QStringLiteral("NotifyCommentsTypeUpdate"));
+}
 
 void CManagedSideStandIn::DotNetInvokeUpdateLanguage(const QString& language,
                                                      const ZEVKProjectNamesLocations& names)
@@ -101,11 +107,18 @@ void CManagedSideStandIn::DotNetInvokeUpdateLanguage(const QString& language,
     record(QStringLiteral("UpdateLanguage %1").arg(language), &names);
 }
 
-void CManagedSideStandIn::DotNetInvokeResetStepWiseCache() { record(QStringLiteral("ResetStepWiseCache")); }
+void CManagedSideStandIn::DotNetInvokeResetStepWiseCache()
+{
+    record(QStringLiteral("ResetStepWiseCache"));
+}
 
-QList<CStreamReference> CManagedSideStandIn::DotNetStreamUsedInOtherOperation(long, long) { return {}; }
+QList<CStreamReference> CManagedSideStandIn::DotNetStreamUsedInOtherOperation(long, long)
+{
+    return {};
+}
 
-bool CManagedSideStandIn::DotNetInvokeGetDisplayValue(QString& out, const QString& listName, const QString& key)
+bool CManagedSideStandIn::DotNetInvokeGetDisplayValue(QString& out, const QString& listName,
+                                                      const QString& key)
 {
     if (const QList<Entry>* entries = list(listName)) {
         for (const Entry& entry : *entries) {
@@ -128,7 +141,8 @@ QStringList CManagedSideStandIn::DotNetInvokeGetDisplayVector(const QString& lis
     return texts;
 }
 
-bool CManagedSideStandIn::DotNetInvokeGetKeyValue(QString& out, const QString& listName, const QString& display)
+bool CManagedSideStandIn::DotNetInvokeGetKeyValue(QString& out, const QString& listName,
+                                                  const QString& display)
 {
     if (const QList<Entry>* entries = list(listName)) {
         for (const Entry& entry : *entries) {
@@ -147,19 +161,14 @@ bool CManagedSideStandIn::DotNetRuntimeLookupMatParams()
     return true;
 }
 
-namespace {
-IManagedSide* g_managedSide = nullptr;
-}
-
 IManagedSide* GetManagedSide()
 {
     static CManagedSideStandIn standIn;
-    return g_managedSide ? g_managedSide : &standIn;
+    IManagedSide* installed = ServiceSlot<IManagedSide>::Get();
+    return installed ? installed : &standIn;
 }
 
 IManagedSide* SetManagedSide(IManagedSide* side)
 {
-    IManagedSide* previous = g_managedSide;
-    g_managedSide = side;
-    return previous;
+    return ServiceSlot<IManagedSide>::Set(side);
 }
