@@ -1,22 +1,10 @@
 #include "foundation/db/DaoDatabase.h"
 #include "DbFixture.h"
+#include "ScriptedPrompts.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSqlQuery>
-
-namespace {
-
-long countRows(CDaoDatabase& db, const QString& table)
-{
-    QSqlQuery query = db.Query(QStringLiteral("SELECT count(*) FROM ") + table);
-    return query.next() ? long(query.value(0).toLongLong()) : -1;
-}
-
-} // namespace
+#include "foundation/db/ExecuteSQL.h"
 
 TEST(ConnectString, BuildsAndParsesTheClassicForm)
 {
@@ -43,11 +31,8 @@ TEST_P(DaoDatabaseBadOpen, RaisesAClearErrorAndTouchesNoFile)
 {
     const BadOpenCase& c = GetParam();
     const QString path = pathOf(c.name);
-    if (c.createFile) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.content);
-    }
+    if (c.createFile)
+        writeBytes(path, c.content);
     const QStringList before = listing();
     const QByteArray bytes = bytesOf(path);
     CDaoDatabase db;
@@ -100,7 +85,7 @@ TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
     db.Open(path, DatabaseRole::ReadOnly);
     EXPECT_FALSE(db.CanUpdate());
     EXPECT_THROW(db.Execute("DELETE FROM TextRecipe"), CDaoException);
-    EXPECT_EQ(countRows(db, "TextRecipe"), 4);
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 4);
     db.Close();
     EXPECT_EQ(bytesOf(path), bytes);
 }
@@ -119,7 +104,7 @@ TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
         EXPECT_TRUE(error.GetErrorDescription().contains("no such table")) << error.what();
     }
     EXPECT_FALSE(db.InTransaction());
-    EXPECT_EQ(countRows(db, "TextRecipe"), 4);
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 4);
 }
 
 TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWork)
@@ -132,10 +117,10 @@ TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWork)
         CDaoTransaction inner(db);
         db.Execute("DELETE FROM TextRecipe");
     }
-    EXPECT_EQ(countRows(db, "TextRecipe"), 3);
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 3);
     outer.Commit();
     EXPECT_FALSE(db.InTransaction());
-    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe"), 3);
 }
 
 TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
@@ -148,4 +133,26 @@ TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
         db.Execute("DELETE FROM TextRecipe");
     }
     EXPECT_EQ(scalar(path, "SELECT count(*) FROM TextRecipe").toInt(), 4);
+}
+
+TEST_F(DaoDatabaseTest, ExecuteSQLRunsOneStatementAndReportsTheEngineTextOnFailure)
+{
+    CDaoDatabase db;
+    db.Open(makeRecipeDatabase());
+    EXPECT_TRUE(ExecuteSQL(&db, "DELETE FROM TextRecipe WHERE StepID = 2;"));
+    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_TRUE(ExecuteSQL(&db, "UPDATE TextRecipe SET Label = ? WHERE ID = ?", {"O'Neil \"x\"", 1}));
+    EXPECT_EQ(scalar(db.GetName(), "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "O'Neil \"x\"");
+
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(ExecuteSQL(&db, "DROP TABLE TempMaterialIDTable;"));
+    EXPECT_EQ(prompts.lastText(), "no such table: TempMaterialIDTable");
+    EXPECT_FALSE(ExecuteSQL(&db, "DELETE FROM TextRecipe; DELETE FROM Nothing;")); // one statement only
+    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_FALSE(ExecuteSQL(nullptr, "DELETE FROM TextRecipe"));
+    EXPECT_EQ(prompts.lastText(), "The database is not open.");
+    EXPECT_TRUE(prompts.allAnswersUsed());
 }

@@ -6,15 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace {
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
-
 class DatabaseHeaderTest : public DbFixture {
 protected:
     QString makeVersioned(const QString& name)
