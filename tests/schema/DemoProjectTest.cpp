@@ -2,7 +2,6 @@
 #include "foundation/db/ProjectGenerator.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,19 +12,11 @@ QString StepPath(const QTemporaryDir& dir, qlonglong stepID)
     return dir.filePath(CProjectGenerator::StepFileName(long(stepID)));
 }
 
-QList<RecipeCheckRow> VisibleRows(const CReadConnection& step)
-{
-    QList<RecipeCheckRow> rows;
-    for (const QVariantList& row : step.Rows(QStringLiteral("SELECT Type, Label FROM QryTextRecipe WHERE Hide = 0 "
-                                                            "ORDER BY RecipeSequenceNumber")))
-        rows.append({row[0].toString(), row[1].toString()});
-    return rows;
-}
-
 bool IsKeyword(const QString& type)
 {
     static const QStringList keywords = {QStringLiteral("Start Parallel"), QStringLiteral("End Parallel"),
-                                         QStringLiteral("Start Or"), QStringLiteral("End Or"), QStringLiteral("Series")};
+                                         QStringLiteral("Start Or"), QStringLiteral("End Or"),
+                                         QStringLiteral("Series")};
     return keywords.contains(type);
 }
 
@@ -52,9 +43,10 @@ void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
             EXPECT_EQ(r[4].toLongLong(), ++up);
             EXPECT_EQ(r[3].toString(), QStringLiteral("%1.").arg(up));
             EXPECT_EQ(r[5].toLongLong(), 0);
-            EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1")
-                                      .arg(r[1].toLongLong())),
-                      1);
+            EXPECT_EQ(
+                step.Scalar(QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1")
+                                .arg(r[1].toLongLong())),
+                1);
         } else if (type == QLatin1String("Operation")) {
             EXPECT_EQ(r[4].toLongLong(), up);
             EXPECT_EQ(r[5].toLongLong(), ++op);
@@ -89,7 +81,8 @@ protected:
     }
     QList<qlonglong> StepIDs() const
     {
-        return m_project->Ids(QStringLiteral("SELECT StepID FROM ProjectStep WHERE StepName <> 'START' ORDER BY 1"));
+        return m_project->Ids(
+            QStringLiteral("SELECT StepID FROM ProjectStep WHERE StepName <> 'START' ORDER BY 1"));
     }
     QTemporaryDir m_dir;
     std::unique_ptr<CReadConnection> m_project;
@@ -110,36 +103,32 @@ TEST_F(DemoProjectTest, TwoProcessesShareAStepAndStepsAreListedInStepOrder)
     EXPECT_EQ(listed.count(1001), 2);
     const QList<qlonglong> steps = StepIDs();
     EXPECT_EQ(QSet<qlonglong>(listed.cbegin(), listed.cend()), QSet<qlonglong>(steps.cbegin(), steps.cend()));
-    EXPECT_EQ(m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = 2")),
-              QList<qlonglong>({1001, 1004, 1005, 1006}));
+    EXPECT_EQ(
+        m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = 2")),
+        QList<qlonglong>({1001, 1004, 1005, 1006}));
 }
 
-TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowAndStartNodes)
+TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowStartNodesAndWellFormedRecipeRows)
 {
+    QSet<QString> types;
     for (qlonglong stepID : StepIDs()) {
         SCOPED_TRACE(stepID);
         CReadConnection step(StepPath(m_dir, stepID));
         ASSERT_TRUE(step.IsOpen());
-        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT StepName FROM Step WHERE StepID = %1").arg(stepID)),
-                  m_project->Scalar(QStringLiteral("SELECT StepName FROM ProjectStep WHERE StepID = %1").arg(stepID)));
-        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM Step")).toInt(), 1);
-        EXPECT_EQ(step.Columns(QStringLiteral("Step")).size(), 38);
-        EXPECT_EQ(step.Ids(QStringLiteral("SELECT UnitProcedureID FROM QrySTARTUnitProcedure")), QList<qlonglong>({1}));
-        EXPECT_EQ(step.Ids(QStringLiteral("SELECT OperationID FROM QrySTARTOperation")), QList<qlonglong>({1}));
-    }
-}
-
-TEST_F(DemoProjectTest, RecipeRowsAreWellFormedWithAParallelAndAnAlternativeBlock)
-{
-    QSet<QString> keywords;
-    for (qlonglong stepID : StepIDs()) {
-        CReadConnection step(StepPath(m_dir, stepID));
+        EXPECT_EQ(step.Texts(QStringLiteral("SELECT StepID || ' ' || StepName FROM Step")),
+                  m_project->Texts(
+                      QStringLiteral("SELECT StepID || ' ' || StepName FROM ProjectStep WHERE StepID = %1")
+                          .arg(stepID)));
+        EXPECT_EQ(step.Ids(QStringLiteral("SELECT UnitProcedureID FROM QrySTARTUnitProcedure")),
+                  QList<qlonglong>({1}));
+        EXPECT_EQ(step.Ids(QStringLiteral("SELECT OperationID FROM QrySTARTOperation")),
+                  QList<qlonglong>({1}));
         ExpectWellFormedRows(step, stepID);
-        for (const QVariantList& row : step.Rows(QStringLiteral("SELECT DISTINCT Type FROM TextRecipe")))
-            keywords << row.value(0).toString();
+        for (const QString& type : step.Texts(QStringLiteral("SELECT DISTINCT Type FROM TextRecipe")))
+            types << type;
     }
     for (const char* keyword : {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"})
-        EXPECT_TRUE(keywords.contains(QString::fromLatin1(keyword))) << keyword;
+        EXPECT_TRUE(types.contains(QString::fromLatin1(keyword))) << keyword;
 }
 
 TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
@@ -147,8 +136,10 @@ TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
     CReadConnection equipment(m_dir.filePath(QStringLiteral("Demo.eqm")));
     CReadConnection material(m_dir.filePath(QStringLiteral("Demo.mtl")));
     const QList<qlonglong> plants = equipment.Ids(QStringLiteral("SELECT PlantID FROM Plant"));
-    const QList<qlonglong> items = equipment.Ids(QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon"));
-    const QList<qlonglong> materials = material.Ids(QStringLiteral("SELECT MaterialID FROM ActualMaterialCommon"));
+    const QList<qlonglong> items =
+        equipment.Ids(QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon"));
+    const QList<qlonglong> materials =
+        material.Ids(QStringLiteral("SELECT MaterialID FROM ActualMaterialCommon"));
     QList<qlonglong> types = m_project->Ids(QStringLiteral("SELECT OperationTypeID FROM OperationsLibrary"));
     types << 0; // the START operation
     const QList<qlonglong> processes = m_project->Ids(QStringLiteral("SELECT ProcessID FROM Process"));
@@ -158,7 +149,8 @@ TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
     for (qlonglong id : m_project->Ids(QStringLiteral("SELECT FinalProductMaterialID FROM Process UNION ALL "
                                                       "SELECT KeyRawMaterialID FROM Process")))
         EXPECT_TRUE(materials.contains(id)) << id;
-    EXPECT_TRUE(plants.contains(equipment.Scalar(QStringLiteral("SELECT PlantID FROM \"Plant-To-Project\"")).toLongLong()));
+    EXPECT_TRUE(plants.contains(
+        equipment.Scalar(QStringLiteral("SELECT PlantID FROM \"Plant-To-Project\"")).toLongLong()));
     for (qlonglong stepID : StepIDs()) {
         CReadConnection step(StepPath(m_dir, stepID));
         EXPECT_TRUE(plants.contains(step.Scalar(QStringLiteral("SELECT PlantID FROM Step")).toLongLong()));
@@ -170,8 +162,9 @@ TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
         for (qlonglong id : step.Ids(QStringLiteral("SELECT KeyInputIntermediateID FROM Step UNION ALL "
                                                     "SELECT KeyOutputIntermediateID FROM Step")))
             EXPECT_TRUE(id == -1 || materials.contains(id)) << stepID << " material " << id;
-        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM Operation o LEFT JOIN UnitProcedure u "
-                                             "ON u.UnitProcedureID = o.UnitProcedureID WHERE u.UnitProcedureID IS NULL")),
+        EXPECT_EQ(step.Scalar(QStringLiteral(
+                      "SELECT COUNT(*) FROM Operation o LEFT JOIN UnitProcedure u "
+                      "ON u.UnitProcedureID = o.UnitProcedureID WHERE u.UnitProcedureID IS NULL")),
                   0);
     }
 }

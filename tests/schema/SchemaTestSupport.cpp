@@ -48,12 +48,17 @@ QList<qlonglong> CReadConnection::Ids(const QString& sql) const
     return ids;
 }
 
+QStringList CReadConnection::Texts(const QString& sql) const
+{
+    QStringList texts;
+    for (const QVariantList& row : Rows(sql))
+        texts << row.value(0).toString();
+    return texts;
+}
+
 QStringList CReadConnection::Columns(const QString& tableOrView) const
 {
-    QStringList names;
-    for (const QVariantList& row : Rows(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(tableOrView)))
-        names << row.value(0).toString();
-    return names;
+    return Texts(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(tableOrView));
 }
 
 QByteArray FileBytes(const QString& path)
