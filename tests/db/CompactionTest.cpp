@@ -9,18 +9,6 @@
 
 namespace {
 
-// Installs a stage hook for the scope.
-class ScopedStageHook {
-public:
-    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook)))
-    {
-    }
-    ~ScopedStageHook() { SetCompactionStageHook(std::move(m_previous)); }
-
-private:
-    CompactionStageHook m_previous;
-};
-
 const CompactionStage ALL_STAGES[] = {
     CompactionStage::RemoveLeftover, CompactionStage::VacuumInto,    CompactionStage::SyncTemporary,
     CompactionStage::KeepBackup,     CompactionStage::ReplaceTarget, CompactionStage::SyncFolder,
@@ -28,11 +16,6 @@ const CompactionStage ALL_STAGES[] = {
 };
 
 } // namespace
-
-void PrintTo(CompactionStage stage, std::ostream* out)
-{
-    *out << "stage " << int(stage);
-}
 
 class CompactionFixture : public DbFixture {
 protected:
@@ -71,8 +54,9 @@ TEST_P(CompactionStageTest, AFailureAtAnyStageKeepsTheOldContentAndReportsIt)
 {
     CDaoDatabase working;
     working.Open(m_source, DatabaseRole::WorkingCopy);
-    ScopedStageHook hook([](CompactionStage stage) { return stage != GetParam(); });
+    SetCompactionStageHook([](CompactionStage stage) { return stage != GetParam(); });
     EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException);
+    SetCompactionStageHook({});
     EXPECT_EQ(targetLabel(), "Old");
     EXPECT_FALSE(exists(".tmp"));
     EXPECT_FALSE(exists(".bu"));

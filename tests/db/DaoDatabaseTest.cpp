@@ -17,50 +17,40 @@ TEST(ConnectString, BuildsAndParsesTheClassicForm)
     EXPECT_FALSE(IsConnectString("/plain/path.wc"));
 }
 
-struct BadOpenCase {
-    const char* name;
-    QByteArray content; // empty name content = no file at all
-    bool createFile;
-    DatabaseRole role;
-    const char* expected;
-};
-
-class DaoDatabaseBadOpen : public DbFixture, public ::testing::WithParamInterface<BadOpenCase> {};
-
-TEST_P(DaoDatabaseBadOpen, RaisesAClearErrorAndTouchesNoFile)
-{
-    const BadOpenCase& c = GetParam();
-    const QString path = pathOf(c.name);
-    if (c.createFile)
-        writeBytes(path, c.content);
-    const QStringList before = listing();
-    const QByteArray bytes = bytesOf(path);
-    CDaoDatabase db;
-    try {
-        db.Open(BuildConnectString(path), c.role);
-        FAIL() << "opened " << c.name;
-    } catch (const CDaoException& error) {
-        EXPECT_TRUE(error.GetErrorDescription().contains(c.expected))
-            << error.GetErrorDescription().toStdString();
-        EXPECT_TRUE(error.GetErrorDescription().contains(path));
-    }
-    EXPECT_FALSE(db.IsOpen());
-    EXPECT_EQ(listing(), before);
-    EXPECT_EQ(bytesOf(path), bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, DaoDatabaseBadOpen,
-    ::testing::Values(
-        BadOpenCase{"missing.wc", {}, false, DatabaseRole::ReadWrite, "Could not find file"},
-        BadOpenCase{"missing.prj", {}, false, DatabaseRole::ReadOnly, "Could not find file"},
-        BadOpenCase{"missing.ewc", {}, false, DatabaseRole::WorkingCopy, "Could not find file"},
-        BadOpenCase{"notes.txt", QByteArray(4096, 'x'), true, DatabaseRole::ReadWrite, "is not a database"},
-        BadOpenCase{"notes.wc", QByteArray(4096, 'x'), true, DatabaseRole::WorkingCopy, "is not a database"},
-        BadOpenCase{"empty.prj", {}, true, DatabaseRole::WorkingCopy, "is not a database"}),
-    [](const auto& info) { return QString::fromLatin1(info.param.name).replace('.', '_').toStdString(); });
-
 class DaoDatabaseTest : public DbFixture {};
+
+TEST_F(DaoDatabaseTest, ABadOpenRaisesAClearErrorAndTouchesNoFile)
+{
+    writeBytes(pathOf("notes.txt"), QByteArray(4096, 'x'));
+    writeBytes(pathOf("notes.wc"), QByteArray(4096, 'x'));
+    writeBytes(pathOf("empty.prj"), {});
+    const QStringList before = listing();
+    const struct {
+        const char* name;
+        DatabaseRole role;
+        const char* expected;
+    } cases[] = {{"missing.wc", DatabaseRole::ReadWrite, "Could not find file"},
+                 {"missing.prj", DatabaseRole::ReadOnly, "Could not find file"},
+                 {"missing.ewc", DatabaseRole::WorkingCopy, "Could not find file"},
+                 {"notes.txt", DatabaseRole::ReadWrite, "is not a database"},
+                 {"notes.wc", DatabaseRole::WorkingCopy, "is not a database"},
+                 {"empty.prj", DatabaseRole::WorkingCopy, "is not a database"}};
+    for (const auto& c : cases) {
+        const QString path = pathOf(c.name);
+        const QByteArray bytes = bytesOf(path);
+        CDaoDatabase db;
+        try {
+            db.Open(BuildConnectString(path), c.role);
+            ADD_FAILURE() << "opened " << c.name;
+        } catch (const CDaoException& error) {
+            const QString text = error.GetErrorDescription();
+            EXPECT_TRUE(text.contains(c.expected) && text.contains(path)) << text.toStdString();
+        }
+        EXPECT_FALSE(db.IsOpen()) << c.name;
+        EXPECT_EQ(bytesOf(path), bytes) << c.name;
+    }
+    EXPECT_EQ(listing(), before);
+}
 
 TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
 {

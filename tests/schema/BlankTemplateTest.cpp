@@ -12,9 +12,9 @@ protected:
     void SetUp() override
     {
         CProjectGenerator generator;
-        ASSERT_TRUE(generator.WriteBlankTemplate(m_dir.path(), QStringLiteral("Blank")))
+        ASSERT_TRUE(generator.WriteBlankTemplate(m_dir.path(), "Blank"))
             << generator.ErrorText().toStdString();
-        m_db = std::make_unique<CReadConnection>(m_dir.filePath(QStringLiteral("Blank.qvt")));
+        m_db = std::make_unique<CReadConnection>(m_dir.filePath("Blank.qvt"));
         ASSERT_TRUE(m_db->IsOpen());
     }
     QTemporaryDir m_dir;
@@ -25,14 +25,11 @@ protected:
 
 TEST_F(BlankTemplateTest, HoldsOneVersionRowAndTheStartStep)
 {
-    EXPECT_EQ(m_db->Rows(QStringLiteral("SELECT VersionNumber FROM QuorvantaVersion")),
-              QList<QVariantList>({{QStringLiteral("38.0")}}));
-    EXPECT_EQ(m_db->Ids(QStringLiteral("SELECT StepID FROM QrySTARTStep")), QList<qlonglong>({1}));
-    EXPECT_EQ(m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM ProjectStep")).toInt(), 1);
-    EXPECT_TRUE(m_db->Rows(QStringLiteral("SELECT * FROM QryStepInProject")).isEmpty());
-    EXPECT_EQ(
-        m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM WindowsPosition WHERE Type = 'Project Builder'")),
-        1);
+    EXPECT_EQ(m_db->Rows("SELECT VersionNumber FROM QuorvantaVersion"), QList<QVariantList>({{"38.0"}}));
+    EXPECT_EQ(m_db->Ids("SELECT StepID FROM QrySTARTStep"), QList<qlonglong>({1}));
+    EXPECT_EQ(m_db->Scalar("SELECT COUNT(*) FROM ProjectStep").toInt(), 1);
+    EXPECT_TRUE(m_db->Rows("SELECT * FROM QryStepInProject").isEmpty());
+    EXPECT_EQ(m_db->Scalar("SELECT COUNT(*) FROM WindowsPosition WHERE Type = 'Project Builder'"), 1);
 }
 
 TEST_F(BlankTemplateTest, HoldsTheWholeOperationCatalogue)
@@ -61,13 +58,11 @@ TEST_F(BlankTemplateTest, HoldsTheFourSimulationOptionRowsAndTheDefaults)
                                "SELECT COUNT(*) FROM QrySimulationOptionByType WHERE OptionType = 'batch'"))
                   .toInt(),
               1);
-    EXPECT_EQ(
-        m_db->Scalar(QStringLiteral("SELECT COUNT(*) FROM TblRangeLibrary WHERE \"Default\" = 1")).toInt(),
-        1);
+    EXPECT_EQ(m_db->Scalar("SELECT COUNT(*) FROM TblRangeLibrary WHERE \"Default\" = 1").toInt(), 1);
     EXPECT_EQ(
         m_db->Rows(QStringLiteral("SELECT CurrentDefaultValue, CurrentValueUOM FROM QryOperationDefaults "
                                   "WHERE DefaultName = 'Ambient Pressure'")),
-        QList<QVariantList>({{1.0, QStringLiteral("atm")}}));
+        QList<QVariantList>({{1.0, "atm"}}));
 }
 
 TEST_F(BlankTemplateTest, SeedReferencesResolve)

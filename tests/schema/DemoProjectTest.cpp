@@ -14,9 +14,7 @@ QString StepPath(const QTemporaryDir& dir, qlonglong stepID)
 
 bool IsKeyword(const QString& type)
 {
-    static const QStringList keywords = {QStringLiteral("Start Parallel"), QStringLiteral("End Parallel"),
-                                         QStringLiteral("Start Or"), QStringLiteral("End Or"),
-                                         QStringLiteral("Series")};
+    static const QStringList keywords = {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"};
     return keywords.contains(type);
 }
 
@@ -38,7 +36,7 @@ void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
         EXPECT_EQ(r[0].toLongLong(), i + 1);
         EXPECT_EQ(r[7].toLongLong(), stepID);
         EXPECT_TRUE(r[6].toInt() >= 1 && r[6].toInt() <= 5);
-        if (type == QLatin1String("Unit Procedure")) {
+        if (type == "Unit Procedure") {
             op = 0;
             EXPECT_EQ(r[4].toLongLong(), ++up);
             EXPECT_EQ(r[3].toString(), QStringLiteral("%1.").arg(up));
@@ -47,7 +45,7 @@ void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
                 step.Scalar(QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1")
                                 .arg(r[1].toLongLong())),
                 1);
-        } else if (type == QLatin1String("Operation")) {
+        } else if (type == "Operation") {
             EXPECT_EQ(r[4].toLongLong(), up);
             EXPECT_EQ(r[5].toLongLong(), ++op);
             EXPECT_EQ(r[3].toString(), QStringLiteral("%1.%2.").arg(up).arg(op));
@@ -59,9 +57,9 @@ void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
             ASSERT_TRUE(IsKeyword(type));
             EXPECT_EQ(r[1].toLongLong(), i + 1);
             EXPECT_TRUE(r[3].isNull());
-            if (type.startsWith(QLatin1String("Start")))
+            if (type.startsWith("Start"))
                 openBlocks.append(r[5].toLongLong());
-            if (type.startsWith(QLatin1String("End")) && !openBlocks.isEmpty()) {
+            if (type.startsWith("End") && !openBlocks.isEmpty()) {
                 EXPECT_EQ(r[5].toLongLong(), openBlocks.takeLast());
             }
         }
@@ -76,13 +74,12 @@ protected:
         CProjectGenerator generator;
         ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), m_dir.path()))
             << generator.ErrorText().toStdString();
-        m_project = std::make_unique<CReadConnection>(m_dir.filePath(QStringLiteral("Demo.prj")));
+        m_project = std::make_unique<CReadConnection>(m_dir.filePath("Demo.prj"));
         ASSERT_TRUE(m_project->IsOpen());
     }
     QList<qlonglong> StepIDs() const
     {
-        return m_project->Ids(
-            QStringLiteral("SELECT StepID FROM ProjectStep WHERE StepName <> 'START' ORDER BY 1"));
+        return m_project->Ids("SELECT StepID FROM ProjectStep WHERE StepName <> 'START' ORDER BY 1");
     }
     QTemporaryDir m_dir;
     std::unique_ptr<CReadConnection> m_project;
@@ -92,20 +89,19 @@ protected:
 
 TEST_F(DemoProjectTest, TwoProcessesShareAStepAndStepsAreListedInStepOrder)
 {
-    EXPECT_EQ(m_project->Scalar(QStringLiteral("SELECT COUNT(*) FROM \"Process-To-Project\"")).toInt(), 2);
+    EXPECT_EQ(m_project->Scalar("SELECT COUNT(*) FROM \"Process-To-Project\"").toInt(), 2);
     EXPECT_GE(StepIDs().size(), 5);
     EXPECT_EQ(m_project->Ids(QStringLiteral("SELECT StepID FROM \"Step-To-Process\" GROUP BY StepID "
                                             "HAVING COUNT(DISTINCT ProcessID) = 2")),
               QList<qlonglong>({1001}));
-    const QList<qlonglong> listed = m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProject"));
+    const QList<qlonglong> listed = m_project->Ids("SELECT StepID FROM QryStepInProject");
     EXPECT_FALSE(listed.contains(1));
     EXPECT_TRUE(std::is_sorted(listed.cbegin(), listed.cend()));
     EXPECT_EQ(listed.count(1001), 2);
     const QList<qlonglong> steps = StepIDs();
     EXPECT_EQ(QSet<qlonglong>(listed.cbegin(), listed.cend()), QSet<qlonglong>(steps.cbegin(), steps.cend()));
-    EXPECT_EQ(
-        m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = 2")),
-        QList<qlonglong>({1001, 1004, 1005, 1006}));
+    EXPECT_EQ(m_project->Ids("SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = 2"),
+              QList<qlonglong>({1001, 1004, 1005, 1006}));
 }
 
 TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowStartNodesAndWellFormedRecipeRows)
@@ -115,16 +111,14 @@ TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowStartNodesAndWellFormedReci
         SCOPED_TRACE(stepID);
         CReadConnection step(StepPath(m_dir, stepID));
         ASSERT_TRUE(step.IsOpen());
-        EXPECT_EQ(step.Texts(QStringLiteral("SELECT StepID || ' ' || StepName FROM Step")),
+        EXPECT_EQ(step.Texts("SELECT StepID || ' ' || StepName FROM Step"),
                   m_project->Texts(
                       QStringLiteral("SELECT StepID || ' ' || StepName FROM ProjectStep WHERE StepID = %1")
                           .arg(stepID)));
-        EXPECT_EQ(step.Ids(QStringLiteral("SELECT UnitProcedureID FROM QrySTARTUnitProcedure")),
-                  QList<qlonglong>({1}));
-        EXPECT_EQ(step.Ids(QStringLiteral("SELECT OperationID FROM QrySTARTOperation")),
-                  QList<qlonglong>({1}));
+        EXPECT_EQ(step.Ids("SELECT UnitProcedureID FROM QrySTARTUnitProcedure"), QList<qlonglong>({1}));
+        EXPECT_EQ(step.Ids("SELECT OperationID FROM QrySTARTOperation"), QList<qlonglong>({1}));
         ExpectWellFormedRows(step, stepID);
-        for (const QString& type : step.Texts(QStringLiteral("SELECT DISTINCT Type FROM TextRecipe")))
+        for (const QString& type : step.Texts("SELECT DISTINCT Type FROM TextRecipe"))
             types << type;
     }
     for (const char* keyword : {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"})
@@ -133,28 +127,25 @@ TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowStartNodesAndWellFormedReci
 
 TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
 {
-    CReadConnection equipment(m_dir.filePath(QStringLiteral("Demo.eqm")));
-    CReadConnection material(m_dir.filePath(QStringLiteral("Demo.mtl")));
-    const QList<qlonglong> plants = equipment.Ids(QStringLiteral("SELECT PlantID FROM Plant"));
-    const QList<qlonglong> items =
-        equipment.Ids(QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon"));
-    const QList<qlonglong> materials =
-        material.Ids(QStringLiteral("SELECT MaterialID FROM ActualMaterialCommon"));
-    QList<qlonglong> types = m_project->Ids(QStringLiteral("SELECT OperationTypeID FROM OperationsLibrary"));
+    CReadConnection equipment(m_dir.filePath("Demo.eqm"));
+    CReadConnection material(m_dir.filePath("Demo.mtl"));
+    const QList<qlonglong> plants = equipment.Ids("SELECT PlantID FROM Plant");
+    const QList<qlonglong> items = equipment.Ids("SELECT ActualEquipmentID FROM ActualEquipmentCommon");
+    const QList<qlonglong> materials = material.Ids("SELECT MaterialID FROM ActualMaterialCommon");
+    QList<qlonglong> types = m_project->Ids("SELECT OperationTypeID FROM OperationsLibrary");
     types << 0; // the START operation
-    const QList<qlonglong> processes = m_project->Ids(QStringLiteral("SELECT ProcessID FROM Process"));
+    const QList<qlonglong> processes = m_project->Ids("SELECT ProcessID FROM Process");
     for (qlonglong id : m_project->Ids(QStringLiteral("SELECT ProcessID FROM \"Step-To-Process\" UNION ALL "
                                                       "SELECT ProcessID FROM \"Process-To-Project\"")))
         EXPECT_TRUE(processes.contains(id)) << id;
     for (qlonglong id : m_project->Ids(QStringLiteral("SELECT FinalProductMaterialID FROM Process UNION ALL "
                                                       "SELECT KeyRawMaterialID FROM Process")))
         EXPECT_TRUE(materials.contains(id)) << id;
-    EXPECT_TRUE(plants.contains(
-        equipment.Scalar(QStringLiteral("SELECT PlantID FROM \"Plant-To-Project\"")).toLongLong()));
+    EXPECT_TRUE(plants.contains(equipment.Scalar("SELECT PlantID FROM \"Plant-To-Project\"").toLongLong()));
     for (qlonglong stepID : StepIDs()) {
         CReadConnection step(StepPath(m_dir, stepID));
-        EXPECT_TRUE(plants.contains(step.Scalar(QStringLiteral("SELECT PlantID FROM Step")).toLongLong()));
-        for (qlonglong id : step.Ids(QStringLiteral("SELECT OperationTypeID FROM Operation")))
+        EXPECT_TRUE(plants.contains(step.Scalar("SELECT PlantID FROM Step").toLongLong()));
+        for (qlonglong id : step.Ids("SELECT OperationTypeID FROM Operation"))
             EXPECT_TRUE(types.contains(id)) << stepID << " type " << id;
         for (qlonglong id : step.Ids(QStringLiteral("SELECT PrimaryEquipmentID FROM UnitProcedure WHERE "
                                                     "UnitProcedureName <> 'START'")))
@@ -182,9 +173,9 @@ TEST_F(DemoProjectTest, OutputIsByteStable)
 
 TEST_F(DemoProjectTest, WritingOverAnExistingProjectFailsAndKeepsIt)
 {
-    const QByteArray before = FileBytes(m_dir.filePath(QStringLiteral("Demo.prj")));
+    const QByteArray before = FileBytes(m_dir.filePath("Demo.prj"));
     CProjectGenerator generator;
     EXPECT_FALSE(generator.Write(CProjectGenerator::DemoProject(), m_dir.path()));
-    EXPECT_TRUE(generator.ErrorText().contains(QStringLiteral("already exists")));
-    EXPECT_EQ(FileBytes(m_dir.filePath(QStringLiteral("Demo.prj"))), before);
+    EXPECT_TRUE(generator.ErrorText().contains("already exists"));
+    EXPECT_EQ(FileBytes(m_dir.filePath("Demo.prj")), before);
 }

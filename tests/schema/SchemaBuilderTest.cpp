@@ -36,12 +36,10 @@ TEST_P(SchemaKindTest, OutputIsByteStableAndCarriesApplicationIdAndVersion)
 
     CReadConnection db(PathIn(m_dir));
     ASSERT_TRUE(db.IsOpen());
-    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA application_id")).toLongLong(),
-              qlonglong(CSchemaBuilder::APPLICATION_ID));
-    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA user_version")).toInt(),
-              CSchemaBuilder::SchemaVersion(GetParam().kind));
+    EXPECT_EQ(db.Scalar("PRAGMA application_id").toLongLong(), qlonglong(CSchemaBuilder::APPLICATION_ID));
+    EXPECT_EQ(db.Scalar("PRAGMA user_version").toInt(), CSchemaBuilder::SchemaVersion(GetParam().kind));
     EXPECT_GE(CSchemaBuilder::SchemaVersion(GetParam().kind), 1);
-    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    EXPECT_EQ(db.Scalar("PRAGMA journal_mode").toString(), "delete");
     EXPECT_FALSE(QFile::exists(PathIn(m_dir, "-journal")));
 }
 
@@ -49,7 +47,7 @@ TEST_P(SchemaKindTest, EveryViewRuns)
 {
     ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir)));
     CReadConnection db(PathIn(m_dir));
-    for (const QString& view : db.Texts(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'")))
+    for (const QString& view : db.Texts("SELECT name FROM sqlite_master WHERE type = 'view'"))
         EXPECT_FALSE(db.Columns(view).isEmpty()) << view.toStdString();
 }
 
@@ -70,8 +68,8 @@ TEST_P(SchemaKindTest, AFailedBuildLeavesNoFile)
 {
     CSchemaBuilder builder(GetParam().kind);
     ASSERT_TRUE(builder.Create(PathIn(m_dir)));
-    EXPECT_FALSE(builder.Execute(QStringLiteral("INSERT INTO NoSuchTable VALUES (1)")));
-    EXPECT_TRUE(builder.ErrorText().contains(QStringLiteral("NoSuchTable")));
+    EXPECT_FALSE(builder.Execute("INSERT INTO NoSuchTable VALUES (1)"));
+    EXPECT_TRUE(builder.ErrorText().contains("NoSuchTable"));
     EXPECT_FALSE(QFile::exists(PathIn(m_dir)));
     EXPECT_FALSE(builder.Finish());
 }
@@ -93,10 +91,10 @@ TEST(SchemaScript, StatementsSplitOutsideQuotesCommentsAndTriggerBodies)
                        "SELECT 2");
     const QStringList statements = CSchemaBuilder::SplitStatements(script);
     ASSERT_EQ(statements.size(), 4);
-    EXPECT_EQ(statements.at(0), QStringLiteral("CREATE TABLE \"A;B\" (x TEXT DEFAULT ';')"));
-    EXPECT_EQ(statements.at(1), QStringLiteral("INSERT INTO \"A;B\" VALUES ('it''s; fine')"));
-    EXPECT_TRUE(statements.at(2).endsWith(QStringLiteral("SELECT 1; END")));
-    EXPECT_EQ(statements.at(3), QStringLiteral("SELECT 2"));
+    EXPECT_EQ(statements.at(0), "CREATE TABLE \"A;B\" (x TEXT DEFAULT ';')");
+    EXPECT_EQ(statements.at(1), "INSERT INTO \"A;B\" VALUES ('it''s; fine')");
+    EXPECT_TRUE(statements.at(2).endsWith("SELECT 1; END"));
+    EXPECT_EQ(statements.at(3), "SELECT 2");
 }
 
 TEST(OperationCatalogue, MalformedLinesAreRefused)

@@ -7,9 +7,9 @@
 CReadConnection::CReadConnection(const QString& path)
     : m_name(QStringLiteral("schema-test-%1").arg(quintptr(this)))
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_name);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    db.setConnectOptions("QSQLITE_OPEN_READONLY");
     m_open = QFile::exists(path) && db.open();
 }
 

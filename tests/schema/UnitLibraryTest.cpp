@@ -24,7 +24,7 @@ class UnitLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_path = BuildIn(m_dir, DatabaseKind::Project, QStringLiteral("Units.prj"));
+        m_path = BuildIn(m_dir, DatabaseKind::Project, "Units.prj");
         m_db = std::make_unique<CReadConnection>(m_path);
         ASSERT_TRUE(m_db->IsOpen());
     }
@@ -36,10 +36,7 @@ protected:
                 .arg(quantity));
     }
 
-    QStringList UOMTypes() const
-    {
-        return m_db->Texts(QStringLiteral("SELECT UOMType FROM TblUOMTypes ORDER BY UOMType"));
-    }
+    QStringList UOMTypes() const { return m_db->Texts("SELECT UOMType FROM TblUOMTypes ORDER BY UOMType"); }
 
     QTemporaryDir m_dir;
     QString m_path;
@@ -51,8 +48,7 @@ QStringList UnitColumns(const CReadConnection& db, const QString& table)
 {
     QStringList columns;
     for (const QString& column : db.Columns(table)) {
-        if (column.compare(QStringLiteral("Unit"), Qt::CaseInsensitive) == 0 ||
-            column.endsWith(QStringLiteral("UOM"), Qt::CaseInsensitive))
+        if (column.compare("Unit", Qt::CaseInsensitive) == 0 || column.endsWith("UOM", Qt::CaseInsensitive))
             columns << column;
     }
     return columns;
@@ -62,15 +58,15 @@ QStringList UnitColumns(const CReadConnection& db, const QString& table)
 QStringList UnknownUnitsIn(const CReadConnection& db)
 {
     QStringList unknown;
-    const QStringList tables = db.Texts(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'"));
+    const QStringList tables =
+        db.Texts("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
     for (const QString& table : tables) {
         for (const QString& column : UnitColumns(db, table)) {
             const QString sql =
                 QStringLiteral("SELECT DISTINCT \"%1\" FROM \"%2\" WHERE \"%1\" <> ''").arg(column, table);
             for (const QString& unit : db.Texts(sql)) {
                 if (GetUnitIndex(unit) < 0)
-                    unknown << table + u'.' + column + QStringLiteral(" = ") + unit;
+                    unknown << table + u'.' + column + " = " + unit;
             }
         }
     }
@@ -82,18 +78,17 @@ QStringList UnknownUnitsIn(const CReadConnection& db)
 TEST_F(UnitLibraryTest, QueryReturnsTheUnitsOfOneKindInListOrder)
 {
     const QStringList time = {"s", "min", "h", "day", "week", "yr"};
-    EXPECT_EQ(UnitsOf(QStringLiteral("time")), time);
-    EXPECT_EQ(UnitsOf(QStringLiteral("TIME")), time);
-    EXPECT_EQ(UnitsOf(QStringLiteral("Temperature")), QStringList({"C", "F", "K", "R"}));
-    EXPECT_TRUE(UnitsOf(QStringLiteral("Furlongs")).isEmpty());
+    EXPECT_EQ(UnitsOf("time"), time);
+    EXPECT_EQ(UnitsOf("TIME"), time);
+    EXPECT_EQ(UnitsOf("Temperature"), QStringList({"C", "F", "K", "R"}));
+    EXPECT_TRUE(UnitsOf("Furlongs").isEmpty());
     EXPECT_TRUE(UnitsOf(QString()).isEmpty());
 }
 
 TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
 {
-    EXPECT_EQ(m_db->Rows(
-                  QStringLiteral("SELECT UOMSetID, UOMSetName, ReadOnly FROM TblUOMSet ORDER BY UOMSetName")),
-              QList<QVariantList>({{2, QStringLiteral("English"), 1}, {1, QStringLiteral("SI"), 1}}));
+    EXPECT_EQ(m_db->Rows("SELECT UOMSetID, UOMSetName, ReadOnly FROM TblUOMSet ORDER BY UOMSetName"),
+              QList<QVariantList>({{2, "English", 1}, {1, "SI", 1}}));
     const QStringList types = UOMTypes();
     for (int set : {1, 2}) {
         const QList<QVariantList> rows = m_db->Rows(
@@ -109,9 +104,8 @@ TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
             EXPECT_FALSE(rows[i][2].toString().isEmpty());
         }
     }
-    EXPECT_EQ(
-        m_db->Rows(QStringLiteral("SELECT InputUOMSetID, OutputUOMSetID FROM \"PREFER-UnitsOfMeasureSet\"")),
-        QList<QVariantList>({{-1, -1}}));
+    EXPECT_EQ(m_db->Rows("SELECT InputUOMSetID, OutputUOMSetID FROM \"PREFER-UnitsOfMeasureSet\""),
+              QList<QVariantList>({{-1, -1}}));
 }
 
 TEST_F(UnitLibraryTest, ADeletedSetTakesItsUnitsAlongAndItsIdIsNotReused)
@@ -128,13 +122,11 @@ TEST_F(UnitLibraryTest, ADeletedSetTakesItsUnitsAlongAndItsIdIsNotReused)
             writer.Execute(QString::fromLatin1(sql));
     }
     CReadConnection db(m_path);
-    EXPECT_EQ(db.Rows(QStringLiteral("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = 'Pilot'")),
+    EXPECT_EQ(db.Rows("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = 'Pilot'"),
               QList<QVariantList>({{4}}));
-    EXPECT_EQ(
-        db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID IN (3, 4)")).toInt(),
-        0);
-    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID = 1")).toInt(),
-              db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMTypes")).toInt());
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID IN (3, 4)").toInt(), 0);
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID = 1").toInt(),
+              db.Scalar("SELECT COUNT(*) FROM TblUOMTypes").toInt());
 }
 
 // The sample project holds every seed of its kinds besides its own rows; the language
@@ -144,7 +136,7 @@ TEST(SeedUnits, EveryUnitTheSampleProjectAndTheLanguageDatabaseStoreIsInTheBuilt
     QTemporaryDir dir;
     CProjectGenerator generator;
     ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), dir.path()));
-    BuildIn(dir, DatabaseKind::Language, QStringLiteral("Seed.lng"));
+    BuildIn(dir, DatabaseKind::Language, "Seed.lng");
     const QStringList files = QDir(dir.path()).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 10);
     for (const QString& file : files) {
