@@ -12,11 +12,7 @@ QString StepPath(const QTemporaryDir& dir, qlonglong stepID)
     return dir.filePath(CProjectGenerator::StepFileName(long(stepID)));
 }
 
-bool IsKeyword(const QString& type)
-{
-    static const QStringList keywords = {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"};
-    return keywords.contains(type);
-}
+const QStringList KEYWORDS = {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"};
 
 // The numbering the recipe view keeps: positions without gaps, keyword ID = position, labels and
 // numbers of unit procedures and operations, block numbers on Start and End rows.
@@ -54,7 +50,7 @@ void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
                                       .arg(r[1].toLongLong())),
                       r[8]);
         } else {
-            ASSERT_TRUE(IsKeyword(type));
+            ASSERT_TRUE(KEYWORDS.contains(type));
             EXPECT_EQ(r[1].toLongLong(), i + 1);
             EXPECT_TRUE(r[3].isNull());
             if (type.startsWith("Start"))
@@ -121,8 +117,8 @@ TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowStartNodesAndWellFormedReci
         for (const QString& type : step.Texts("SELECT DISTINCT Type FROM TextRecipe"))
             types << type;
     }
-    for (const char* keyword : {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"})
-        EXPECT_TRUE(types.contains(QString::fromLatin1(keyword))) << keyword;
+    for (const QString& keyword : KEYWORDS)
+        EXPECT_TRUE(types.contains(keyword)) << keyword.toStdString();
 }
 
 TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)

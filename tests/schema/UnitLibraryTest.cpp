@@ -36,32 +36,23 @@ protected:
                 .arg(quantity));
     }
 
-    QStringList UOMTypes() const { return m_db->Texts("SELECT UOMType FROM TblUOMTypes ORDER BY UOMType"); }
-
     QTemporaryDir m_dir;
     QString m_path;
     std::unique_ptr<CReadConnection> m_db;
 };
 
-// Every column of a seeded table that holds a unit name: "Unit" and the "...UOM" columns.
-QStringList UnitColumns(const CReadConnection& db, const QString& table)
-{
-    QStringList columns;
-    for (const QString& column : db.Columns(table)) {
-        if (column.compare("Unit", Qt::CaseInsensitive) == 0 || column.endsWith("UOM", Qt::CaseInsensitive))
-            columns << column;
-    }
-    return columns;
-}
-
-// "table.column = unit" for every stored unit name the built-in table does not know.
+// "table.column = unit" for every unit name stored in a "Unit" or "...UOM" column that the
+// built-in table does not know.
 QStringList UnknownUnitsIn(const CReadConnection& db)
 {
     QStringList unknown;
     const QStringList tables =
         db.Texts("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
     for (const QString& table : tables) {
-        for (const QString& column : UnitColumns(db, table)) {
+        for (const QString& column : db.Columns(table)) {
+            if (column.compare("Unit", Qt::CaseInsensitive) != 0 &&
+                !column.endsWith("UOM", Qt::CaseInsensitive))
+                continue; // not a unit column
             const QString sql =
                 QStringLiteral("SELECT DISTINCT \"%1\" FROM \"%2\" WHERE \"%1\" <> ''").arg(column, table);
             for (const QString& unit : db.Texts(sql)) {
@@ -89,7 +80,7 @@ TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
 {
     EXPECT_EQ(m_db->Rows("SELECT UOMSetID, UOMSetName, ReadOnly FROM TblUOMSet ORDER BY UOMSetName"),
               QList<QVariantList>({{2, "English", 1}, {1, "SI", 1}}));
-    const QStringList types = UOMTypes();
+    const QStringList types = m_db->Texts("SELECT UOMType FROM TblUOMTypes ORDER BY UOMType");
     for (int set : {1, 2}) {
         const QList<QVariantList> rows = m_db->Rows(
             QStringLiteral(
