@@ -125,19 +125,6 @@ TEST_F(CompactionTest, ThePrepareStepChangesOnlyTheWrittenFileAndItsFailureKeeps
     EXPECT_FALSE(exists(".bu"));
 }
 
-// ---- copy and delete -----------------------------------------------------------------------
-
-TEST_F(CompactionTest, ACopyOfAnOpenWorkingCopyKeepsTheEditsOfItsWal)
-{
-    CDaoDatabase working;
-    working.Open(m_source, DatabaseRole::WorkingCopy);
-    working.Execute("UPDATE TextRecipe SET Label = 'In wal' WHERE ID = 1");
-    ASSERT_TRUE(QFileInfo::exists(m_source + "-wal"));
-    QString error;
-    ASSERT_TRUE(CopyDatabaseFile(m_source, m_target, &error)) << error.toStdString();
-    EXPECT_EQ(targetLabel(), "In wal");
-}
-
 TEST_F(CompactionTest, DeleteTakesTheJournalsAlongAndRefusesAnOpenFile)
 {
     {

@@ -95,47 +95,29 @@ TEST_F(ProjectRecordsetsTest, TheLanguageModeChoosesTheTableAndAnEmptyPathIsRefu
     EXPECT_EQ(prompts.texts(), QStringList({"Project path is not specified!"}));
 }
 
-// ---- sets on the project database when there is none ----------------------------------------
-
-struct NotOpenCase {
-    const char* name;
-    std::function<bool()> open;
-    QString message;                   // "" = false without a message
-    bool quietWithoutDatabase = false; // no project database at all: false without the message
-};
-
-template <typename Set> std::function<bool()> openOf()
-{
-    return [] { return Set().OpenSet(); };
-}
-
-class NotOpenTest : public RecordsetFixture, public ::testing::WithParamInterface<NotOpenCase> {};
-
-TEST_P(NotOpenTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMessage)
+TEST_F(ProjectRecordsetsTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMessage)
 {
     CDaoDatabase closed;
     m_app.fileSet().projectDatabase = &closed;
-    ScriptedPromptService prompts;
-    if (!GetParam().message.isEmpty())
-        prompts.expect(IDOK);
-    EXPECT_FALSE(GetParam().open());
-    EXPECT_EQ(prompts.texts(),
-              GetParam().message.isEmpty() ? QStringList() : QStringList{GetParam().message});
+    const struct {
+        std::function<bool()> open;
+        QString message; // "" = false without a message
+    } cases[] = {{[] { return COperationLibrarySet().OpenSet(); }, "Database file is not opened yet!"},
+                 {[] { return CTextRecipeOptionsSet().OpenSet(); }, "Database file is not opend yet!"},
+                 {[] { return CMessageOptionsSet().OpenSet(); }, "Database file is not opened yet!"},
+                 {[] { return CQueryOperationDefaultSet().OpenSet(); }, "Database file is not opend yet!"},
+                 {[] { return CProcessSet().OpenSet(); }, ""},
+                 {[] { return CProjectStepSet().OpenSet(); }, ""},
+                 {[] { return CProjectSet().OpenSet(); }, ""},
+                 {[] { return CStepToProcessSet().OpenSet(-1); }, ""}};
+    for (const auto& c : cases) {
+        ScriptedPromptService prompts;
+        if (!c.message.isEmpty())
+            prompts.expect(IDOK);
+        EXPECT_FALSE(c.open()) << "case " << &c - cases;
+        EXPECT_EQ(prompts.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    ProjectSets, NotOpenTest,
-    ::testing::Values(
-        NotOpenCase{"OperationLibrary", openOf<COperationLibrarySet>(), "Database file is not opened yet!"},
-        NotOpenCase{"TextRecipeOptions", openOf<CTextRecipeOptionsSet>(), "Database file is not opend yet!"},
-        NotOpenCase{"MessageOptions", openOf<CMessageOptionsSet>(), "Database file is not opened yet!"},
-        NotOpenCase{"QueryOperationDefault", openOf<CQueryOperationDefaultSet>(),
-                    "Database file is not opend yet!"},
-        NotOpenCase{"Process", openOf<CProcessSet>(), ""},
-        NotOpenCase{"ProjectStep", openOf<CProjectStepSet>(), ""},
-        NotOpenCase{"Project", [] { return CProjectSet().OpenSet(); }, ""},
-        NotOpenCase{"StepToProcess", [] { return CStepToProcessSet().OpenSet(-1); }, ""}),
-    [](const ::testing::TestParamInfo<NotOpenCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProjectRecordsetsTest, TheSharedMaterialAndEquipmentDatabasesOpenOnFirstUseUntilClosed)
 {
