@@ -1,55 +1,40 @@
 #include "foundation/common/UniqueID.h"
 
-#include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 
-namespace {
-
-// Hands out the given raw values in order and counts the draws.
-class ScriptedDraws {
-public:
-    explicit ScriptedDraws(std::initializer_list<quint32> values) : m_values(values) {}
-    IdDrawFunction function()
-    {
-        return [this] {
-            ++m_draws;
-            const quint32 value = m_values.front();
-            m_values.pop_front();
-            return value;
-        };
+// Each case hands out its raw values in order; the id drawn is the first one the rules accept,
+// and every value before it must have been drawn.
+TEST(UniqueID, DrawsAgainForZeroMinusOneTheExcludedRangeAndTakenIds)
+{
+    const QSet<long> taken{17, 18};
+    const struct {
+        std::deque<quint32> draws;
+        std::optional<IdRange> excluded;
+        long expected;
+    } cases[] = {
+        {{0u, 0xFFFFFFFFu, 10000u, 25000u, 39999u, 40000u}, IdRange{10000, 39999}, 40000},
+        {{100000u}, IdRange{100001, 1000000}, 100000},
+        {{100001u, 1000000u, 1000001u}, IdRange{100001, 1000000}, 1000001},
+        {{17u, 18u, 19u}, std::nullopt, 19},
+    };
+    for (auto c : cases) {
+        const size_t drawn = c.draws.size();
+        size_t draws = 0;
+        const long id = DrawUniqueID(
+            [&] {
+                ++draws;
+                const quint32 value = c.draws.front();
+                c.draws.pop_front();
+                return value;
+            },
+            c.excluded, c.excluded ? IdTakenFunction() : [&](long id) { return taken.contains(id); });
+        EXPECT_EQ(id, c.expected);
+        EXPECT_EQ(draws, drawn) << c.expected;
     }
-    int draws() const { return m_draws; }
-
-private:
-    std::deque<quint32> m_values;
-    int m_draws = 0;
-};
-
-} // namespace
-
-TEST(UniqueID, ZeroMinusOneAndTheExcludedRangeAreDrawnAgain)
-{
-    ScriptedDraws draws{0u, 0xFFFFFFFFu, 10000u, 25000u, 39999u, 40000u};
-    EXPECT_EQ(DrawUniqueID(draws.function(), IdRange{10000, 39999}, nullptr), 40000);
-    EXPECT_EQ(draws.draws(), 6);
-}
-
-TEST(UniqueID, RangeBoundsAreExcludedButNeighboursAreNot)
-{
-    ScriptedDraws below{100000u};
-    EXPECT_EQ(DrawUniqueID(below.function(), IdRange{100001, 1000000}, nullptr), 100000);
-    ScriptedDraws above{100001u, 1000000u, 1000001u};
-    EXPECT_EQ(DrawUniqueID(above.function(), IdRange{100001, 1000000}, nullptr), 1000001);
-}
-
-TEST(UniqueID, ATakenIdIsDrawnAgain)
-{
-    const QSet<long> keys{17, 18};
-    ScriptedDraws draws{17u, 18u, 19u};
-    EXPECT_EQ(DrawUniqueID(draws.function(), std::nullopt, [&](long id) { return keys.contains(id); }), 19);
 }
 
 TEST(UniqueID, TheHashIsFixed)

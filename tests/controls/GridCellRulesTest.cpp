@@ -11,11 +11,6 @@ struct RuleCase {
     const char* warning; // "" = accepted
 };
 
-void PrintTo(const RuleCase& c, std::ostream* os)
-{
-    *os << c.attribute << " \"" << c.text << "\" " << c.unit;
-}
-
 class AttributeRules : public ::testing::TestWithParam<RuleCase> {};
 
 TEST_P(AttributeRules, RefuseWithTheirOwnMessage)

@@ -1,8 +1,6 @@
 #include "GridTestSupport.h"
 #include "ScriptedPrompts.h"
-#include "foundation/controls/FactorColumnValidator.h"
 #include "foundation/controls/GridCellRules.h"
-#include "foundation/controls/GridCellValidator.h"
 #include "foundation/controls/MyGXComboBox.h"
 
 #include <QComboBox>
@@ -106,7 +104,7 @@ TEST_F(ObjectGridWndTest, DeleteClearsAnEditCellOnlyWhenItsRulesAllowEmpty)
     EXPECT_EQ(grid.GetValueRowCol(1, 2), "");
 }
 
-TEST_F(ObjectGridWndTest, RegisteredListIsSharedByItsCellsAndKeepsItemData)
+TEST_F(ObjectGridWndTest, ChoiceCellsStoreTheChosenEntryAndItsItemData)
 {
     auto* campaigns = new CMyGXComboBox;
     campaigns->SetItemData(campaigns->AddString("R1(V2)"), 7);
@@ -127,32 +125,21 @@ TEST_F(ObjectGridWndTest, RegisteredListIsSharedByItsCellsAndKeepsItemData)
         EXPECT_EQ(grid.GetCellItemData(row, 2), 3);
     }
     EXPECT_EQ(grid.GetCellItemData(2, 2), -1);
-}
 
-TEST_F(ObjectGridWndTest, CellChoiceListKeepsItsEmptyEntry)
-{
+    // A cell's own choice list keeps its empty entry, which can be chosen.
     grid.SetStyleRange(
-        CGridRange(2, 2),
+        CGridRange(2, 3),
         CGridCellStyle().SetControl(GRID_CTRL_DROPDOWNLIST).SetChoiceList("\nYES\nNO").SetValue("NO"));
-    EXPECT_EQ(grid.GetChoiceList(2, 2), QStringList({"", "YES", "NO"}));
-    grid.SetCurrentCell(2, 2);
-    grid.edit(grid.model()->index(1, 1));
+    EXPECT_EQ(grid.GetChoiceList(2, 3), QStringList({"", "YES", "NO"}));
+    grid.SetCurrentCell(2, 3);
+    grid.edit(grid.model()->index(1, 2));
     auto* combo = qobject_cast<QComboBox*>(grid.CurrentEditor());
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->currentText(), "NO");
     combo->setCurrentIndex(0);
     EXPECT_TRUE(grid.UpdateData(true));
-    EXPECT_EQ(grid.GetValueRowCol(2, 2), "");
+    EXPECT_EQ(grid.GetValueRowCol(2, 3), "");
 }
-
-class RecordingObserver : public IGridValueObserver {
-public:
-    void OnStoreValue(int row, int col, const QString& text) override
-    {
-        stores.append(QStringLiteral("%1,%2=%3").arg(row).arg(col).arg(text));
-    }
-    QStringList stores;
-};
 
 TEST_F(ObjectGridWndTest, TemperatureReadsTheUnitOfTheCellToItsRight)
 {

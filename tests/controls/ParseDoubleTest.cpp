@@ -12,11 +12,6 @@ struct ParseCase {
     double value;
 };
 
-void PrintTo(const ParseCase& c, std::ostream* os)
-{
-    *os << '"' << c.text << '"';
-}
-
 class ParseDoubleCases : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseDoubleCases, ReadsDecimalNumbersInTheCLocale)
@@ -42,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"nan", false, 0}, ParseCase{"inf", false, 0}, ParseCase{"0x10", false, 0},
                       ParseCase{"1e400", false, 0}, ParseCase{"- 1", false, 0}));
 
-TEST(ParseDouble, IgnoresTheDesktopLocale)
+TEST(ParseDouble, ReadsAndFormatsWithSevenSignificantDigitsWhateverTheDesktopLocale)
 {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -51,6 +46,9 @@ TEST(ParseDouble, IgnoresTheDesktopLocale)
     EXPECT_DOUBLE_EQ(value, 1.5);
     EXPECT_FALSE(ParseDouble("1,5", &value, false));
     EXPECT_EQ(FormatDouble(1234.5678912), "1234.568");
+    EXPECT_EQ(FormatDouble(0.1 + 0.2), "0.3");
+    EXPECT_EQ(FormatDouble(12345678), "1.234568e+07");
+    EXPECT_EQ(FormatDouble(-3), "-3");
     QLocale::setDefault(previous);
 }
 
@@ -63,13 +61,6 @@ TEST(ParseDouble, ShowsTheNumberPromptOnlyWhenAsked)
     prompts.expect(IDOK);
     EXPECT_FALSE(ParseDouble("x", &value, true));
     EXPECT_EQ(prompts.texts(), QStringList{"Please enter a number."});
-}
-
-TEST(FormatDouble, UsesSevenSignificantDigits)
-{
-    EXPECT_EQ(FormatDouble(0.1 + 0.2), "0.3");
-    EXPECT_EQ(FormatDouble(12345678), "1.234568e+07");
-    EXPECT_EQ(FormatDouble(-3), "-3");
 }
 
 } // namespace

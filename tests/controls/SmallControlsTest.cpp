@@ -1,15 +1,10 @@
 #include "ScriptedPrompts.h"
 #include "foundation/controls/ControlHelpers.h"
-#include "foundation/controls/GridCtrl.h"
-#include "foundation/controls/MyBrowseForFolder.h"
-#include "foundation/controls/MyComboBox.h"
 #include "foundation/controls/NumericEdit.h"
-#include "foundation/controls/RichText.h"
-#include "foundation/controls/TitledListCtrl.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 #include <gtest/gtest.h>
 
 namespace {

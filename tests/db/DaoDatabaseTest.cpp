@@ -1,22 +1,10 @@
 #include "foundation/db/DaoDatabase.h"
 #include "DbFixture.h"
+#include "ScriptedPrompts.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
-
-#include <QDir>
-#include <QFile>
-#include <QSqlQuery>
-
-namespace {
-
-long countRows(CDaoDatabase& db, const QString& table)
-{
-    QSqlQuery query = db.Query(QStringLiteral("SELECT count(*) FROM ") + table);
-    return query.next() ? long(query.value(0).toLongLong()) : -1;
-}
-
-} // namespace
+#include "foundation/db/ExecuteSQL.h"
 
 TEST(ConnectString, BuildsAndParsesTheClassicForm)
 {
@@ -29,53 +17,40 @@ TEST(ConnectString, BuildsAndParsesTheClassicForm)
     EXPECT_FALSE(IsConnectString("/plain/path.wc"));
 }
 
-struct BadOpenCase {
-    const char* name;
-    QByteArray content; // empty name content = no file at all
-    bool createFile;
-    DatabaseRole role;
-    const char* expected;
-};
-
-class DaoDatabaseBadOpen : public DbFixture, public ::testing::WithParamInterface<BadOpenCase> {};
-
-TEST_P(DaoDatabaseBadOpen, RaisesAClearErrorAndTouchesNoFile)
-{
-    const BadOpenCase& c = GetParam();
-    const QString path = pathOf(c.name);
-    if (c.createFile) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.content);
-    }
-    const QStringList before = listing();
-    const QByteArray bytes = bytesOf(path);
-    CDaoDatabase db;
-    try {
-        db.Open(BuildConnectString(path), c.role);
-        FAIL() << "opened " << c.name;
-    } catch (const CDaoException& error) {
-        EXPECT_TRUE(error.GetErrorDescription().contains(c.expected))
-            << error.GetErrorDescription().toStdString();
-        EXPECT_TRUE(error.GetErrorDescription().contains(path));
-    }
-    EXPECT_FALSE(db.IsOpen());
-    EXPECT_EQ(listing(), before);
-    EXPECT_EQ(bytesOf(path), bytes);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, DaoDatabaseBadOpen,
-    ::testing::Values(
-        BadOpenCase{"missing.wc", {}, false, DatabaseRole::ReadWrite, "Could not find file"},
-        BadOpenCase{"missing.prj", {}, false, DatabaseRole::ReadOnly, "Could not find file"},
-        BadOpenCase{"missing.ewc", {}, false, DatabaseRole::WorkingCopy, "Could not find file"},
-        BadOpenCase{"notes.txt", QByteArray(4096, 'x'), true, DatabaseRole::ReadWrite, "is not a database"},
-        BadOpenCase{"notes.wc", QByteArray(4096, 'x'), true, DatabaseRole::WorkingCopy, "is not a database"},
-        BadOpenCase{"empty.prj", {}, true, DatabaseRole::WorkingCopy, "is not a database"}),
-    [](const auto& info) { return QString::fromLatin1(info.param.name).replace('.', '_').toStdString(); });
-
 class DaoDatabaseTest : public DbFixture {};
+
+TEST_F(DaoDatabaseTest, ABadOpenRaisesAClearErrorAndTouchesNoFile)
+{
+    writeBytes(pathOf("notes.txt"), QByteArray(4096, 'x'));
+    writeBytes(pathOf("notes.wc"), QByteArray(4096, 'x'));
+    writeBytes(pathOf("empty.prj"), {});
+    const QStringList before = listing();
+    const struct {
+        const char* name;
+        DatabaseRole role;
+        const char* expected;
+    } cases[] = {{"missing.wc", DatabaseRole::ReadWrite, "Could not find file"},
+                 {"missing.prj", DatabaseRole::ReadOnly, "Could not find file"},
+                 {"missing.ewc", DatabaseRole::WorkingCopy, "Could not find file"},
+                 {"notes.txt", DatabaseRole::ReadWrite, "is not a database"},
+                 {"notes.wc", DatabaseRole::WorkingCopy, "is not a database"},
+                 {"empty.prj", DatabaseRole::WorkingCopy, "is not a database"}};
+    for (const auto& c : cases) {
+        const QString path = pathOf(c.name);
+        const QByteArray bytes = bytesOf(path);
+        CDaoDatabase db;
+        try {
+            db.Open(BuildConnectString(path), c.role);
+            ADD_FAILURE() << "opened " << c.name;
+        } catch (const CDaoException& error) {
+            const QString text = error.GetErrorDescription();
+            EXPECT_TRUE(text.contains(c.expected) && text.contains(path)) << text.toStdString();
+        }
+        EXPECT_FALSE(db.IsOpen()) << c.name;
+        EXPECT_EQ(bytesOf(path), bytes) << c.name;
+    }
+    EXPECT_EQ(listing(), before);
+}
 
 TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
 {
@@ -100,7 +75,7 @@ TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
     db.Open(path, DatabaseRole::ReadOnly);
     EXPECT_FALSE(db.CanUpdate());
     EXPECT_THROW(db.Execute("DELETE FROM TextRecipe"), CDaoException);
-    EXPECT_EQ(countRows(db, "TextRecipe"), 4);
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 4);
     db.Close();
     EXPECT_EQ(bytesOf(path), bytes);
 }
@@ -119,7 +94,7 @@ TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
         EXPECT_TRUE(error.GetErrorDescription().contains("no such table")) << error.what();
     }
     EXPECT_FALSE(db.InTransaction());
-    EXPECT_EQ(countRows(db, "TextRecipe"), 4);
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 4);
 }
 
 TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWorkAndTheProgramIsBusyMeanwhile)
@@ -134,11 +109,11 @@ TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWorkAndTheProgramIsBusyMeanw
         db.Execute("DELETE FROM TextRecipe");
     }
     EXPECT_TRUE(IsBusy());
-    EXPECT_EQ(countRows(db, "TextRecipe"), 3);
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 3);
     outer.Commit();
     EXPECT_FALSE(db.InTransaction());
     EXPECT_FALSE(IsBusy());
-    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe"), 3);
 }
 
 TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
@@ -152,4 +127,26 @@ TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
     }
     EXPECT_EQ(scalar(path, "SELECT count(*) FROM TextRecipe").toInt(), 4);
     EXPECT_FALSE(IsBusy());
+}
+
+TEST_F(DaoDatabaseTest, ExecuteSQLRunsOneStatementAndReportsTheEngineTextOnFailure)
+{
+    CDaoDatabase db;
+    db.Open(makeRecipeDatabase());
+    EXPECT_TRUE(ExecuteSQL(&db, "DELETE FROM TextRecipe WHERE StepID = 2;"));
+    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_TRUE(ExecuteSQL(&db, "UPDATE TextRecipe SET Label = ? WHERE ID = ?", {"O'Neil \"x\"", 1}));
+    EXPECT_EQ(scalar(db.GetName(), "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "O'Neil \"x\"");
+
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(ExecuteSQL(&db, "DROP TABLE TempMaterialIDTable;"));
+    EXPECT_EQ(prompts.lastText(), "no such table: TempMaterialIDTable");
+    EXPECT_FALSE(ExecuteSQL(&db, "DELETE FROM TextRecipe; DELETE FROM Nothing;")); // one statement only
+    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_FALSE(ExecuteSQL(nullptr, "DELETE FROM TextRecipe"));
+    EXPECT_EQ(prompts.lastText(), "The database is not open.");
+    EXPECT_TRUE(prompts.allAnswersUsed());
 }

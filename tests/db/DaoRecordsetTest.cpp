@@ -1,133 +1,87 @@
-#include "DbFixture.h"
-#include "ExampleSets.h"
-#include "FakeAppContext.h"
-#include "ScriptedPrompts.h"
+// The recordset base, driven through two sets of the Demo: the recipe rows of a step and the
+// step-in-process join whose fields go to [Step-To-Process] and [Process].
+
+#include "RecordsetFixture.h"
 #include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/common/OleDate.h"
+#include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
+#include "foundation/db/step/TextRecipeSet.h"
 
-namespace {
+using DaoRecordsetTest = RecordsetFixture;
 
-QStringList labels(CDaoRecordset& set)
+TEST_F(DaoRecordsetTest, AddNewAnswersTheInsertedKeyNotTheLastRow)
 {
-    QStringList result;
-    for (set.MoveFirst(); !set.IsEOF(); set.MoveNext())
-        result << set.GetText("Label");
-    return result;
-}
-
-} // namespace
-
-class DaoRecordsetTest : public DbFixture {
-protected:
-    void SetUp() override
-    {
-        m_stepDb.Open(makeRecipeDatabase(), DatabaseRole::WorkingCopy);
-        m_app.stepDatabases().add(1, &m_stepDb, m_stepDb.GetName());
-        m_app.stepDatabases().add(2, &m_stepDb, m_stepDb.GetName());
-        m_projectDb.Open(makeProcessDatabase(), DatabaseRole::WorkingCopy);
-        m_app.fileSet().projectDatabase = &m_projectDb;
-    }
-
-    QVariant stored(const QString& sql) { return scalar(m_stepDb.GetName(), sql); }
-
-    FakeAppContext m_app;
-    CDaoDatabase m_stepDb, m_projectDb;
-};
-
-TEST_F(DaoRecordsetTest, CountIsKnownRightAfterOpenAndRowsComeInDeclaredOrder)
-{
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    EXPECT_EQ(set.GetRecordCount(), 3);
-    EXPECT_EQ(labels(set), QStringList({"Reactor", "Charge", "Heat"}));
-    set.MoveLast();
-    EXPECT_EQ(set.GetText("label"), "Heat"); // field names are case-insensitive
-    set.MovePrev();
-    set.MovePrev();
-    set.MovePrev();
-    EXPECT_TRUE(set.IsBOF());
-    EXPECT_THROW(set.MovePrev(), CDaoException);
-}
-
-TEST_F(DaoRecordsetTest, AddNewReturnsTheInsertedIdNotTheLastRow)
-{
-    m_stepDb.Execute("INSERT INTO TextRecipe (ID, StepID, Label) VALUES (900, 2, 'High')");
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
+    m_stepDbs.at(SALT_FORMATION)
+        ->Execute(
+            "INSERT INTO TextRecipe (RowKey, StepID, RecipeSequenceNumber, Type) VALUES (900, 1, 1, 'x')");
+    CTextRecipeSet set;
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, 0, "all"));
     set.AddNew();
-    set.SetLong("StepID", 1);
-    set.SetLong("RecipeSequenceNumber", 4);
-    set.SetText("Label", "Cool");
-    const long id = set.Update();
-    EXPECT_EQ(id, 901);
-    EXPECT_EQ(set.GetRecordCount(), 4);
-    EXPECT_EQ(set.GetText("Label"), "Reactor"); // the current row stays
+    set.SetLong("StepID", SALT_FORMATION);
+    set.SetLong("RecipeSequenceNumber", 9);
+    set.SetText("Type", "Series");
+    const long key = set.Update();
+    EXPECT_EQ(key, 901);
+    EXPECT_EQ(set.GetLong("RecipeSequenceNumber"), 1); // the current row stays
     set.MoveToLastModified();
-    EXPECT_EQ(set.GetLong("ID"), id);
-    EXPECT_FALSE(set.GetBool("Hide")); // the column default came back from the engine
-    EXPECT_FALSE(set.IsFieldNull("Hide"));
-    EXPECT_EQ(stored("SELECT Label FROM TextRecipe WHERE ID = 901").toString(), "Cool");
+    EXPECT_EQ(set.GetLong("RowKey"), key);
+    EXPECT_FALSE(set.IsFieldNull("Hide")); // the column default came back from the engine
+    EXPECT_EQ(
+        count(stepPath(SALT_FORMATION), "SELECT RecipeSequenceNumber FROM TextRecipe WHERE RowKey = 901"), 9);
 }
 
 TEST_F(DaoRecordsetTest, EditWritesOnlyTheChangedColumns)
 {
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP"));
-    set.MoveNext(); // Charge
+    CTextRecipeSet set;
+    ASSERT_TRUE(set.OpenSet(COUPLING, 0, "all"));
+    set.MoveNext();
     // Another writer changes the label; our edit of Hide must not put the old label back.
-    m_stepDb.Execute("UPDATE TextRecipe SET Label = 'Charge solvent' WHERE Label = 'Charge'");
+    m_stepDbs.at(COUPLING)->Execute("UPDATE TextRecipe SET Label = 'Charge' WHERE RowKey = 2");
     set.Edit();
-    set.SetText("Label", set.GetText("Label")); // unchanged value: nothing to write
-    set.SetBool("Hide", false);
+    set.SetText("label", set.GetText("Label")); // unchanged value, any case of the name: nothing to write
+    set.SetBool("Hide", true);
     set.Update();
-    EXPECT_EQ(
-        stored("SELECT Label || '/' || Hide FROM TextRecipe WHERE RecipeSequenceNumber = 2 AND StepID = 1")
-            .toString(),
-        "Charge solvent/0");
+    EXPECT_EQ(scalar(stepPath(COUPLING), "SELECT Label || '/' || Hide FROM TextRecipe WHERE RowKey = 2"),
+              "Charge/1");
 }
 
-TEST_F(DaoRecordsetTest, CompositeKeysAndPerColumnTablesUpdateTheRightRows)
+TEST_F(DaoRecordsetTest, AJoinRowWritesEachFieldToItsTableOrNothingOnFailure)
 {
-    CExampleStepInProcessSet set;
-    ASSERT_TRUE(set.OpenSet(10));
-    ASSERT_TRUE(set.FindFirst([](const CDaoRecordset& row) { return row.GetLong("StepID") == 2; }));
+    const QString project = GetProjectDBPath();
+    const QString orders =
+        "SELECT group_concat(StepOrder) FROM (SELECT * FROM \"Step-To-Process\" ORDER BY RowKey)";
+    const QString names = "SELECT group_concat(ProcessName || ' ' || ProcessVersionName, '/') FROM Process";
+    CQryStepByStepAndProcessIDSet set;
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
+    ASSERT_EQ(set.GetRecordCount(), 1);
+    EXPECT_EQ(set.GetText("StepName"), "Salt Formation");
     set.Edit();
+    set.SetText("ProcessName", "Amidol HCl");
     set.SetLong("StepOrder", 7);
-    set.SetText("ProcessName", "Alpha prime");
     set.Update();
-    const QString path = m_projectDb.GetName();
-    EXPECT_EQ(scalar(path, "SELECT group_concat(ProcessID || ':' || StepID || '=' || StepOrder, ' ') FROM"
-                           " (SELECT * FROM \"Step-To-Process\" ORDER BY ProcessID, StepID)")
-                  .toString(),
-              "10:1=1 10:2=7 20:1=1 20:2=2");
-    EXPECT_EQ(scalar(path, "SELECT group_concat(ProcessName) FROM Process").toString(), "Alpha prime,Beta");
-}
+    EXPECT_EQ(scalar(project, orders), "1,2,3,1,7,3,4");
+    EXPECT_EQ(scalar(project, names), "Amidol Free Base/Amidol HCl Hydrochloride");
 
-TEST_F(DaoRecordsetTest, AFailingWriteOfAJoinRowWritesNeitherTable)
-{
     m_projectDb.Execute(
-        "CREATE TRIGGER refuse BEFORE UPDATE ON Process BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    CExampleStepInProcessSet set;
-    ASSERT_TRUE(set.OpenSet(10));
+        "CREATE TRIGGER refuse BEFORE UPDATE ON Process BEGIN SELECT RAISE(ABORT, 'no'); END");
     set.Edit();
     set.SetLong("StepOrder", 9);
     set.SetText("ProcessName", "Renamed");
     EXPECT_THROW(set.Update(), CDaoException);
-    EXPECT_EQ(scalar(m_projectDb.GetName(), "SELECT max(StepOrder) FROM \"Step-To-Process\"").toInt(), 2);
+    EXPECT_EQ(scalar(project, orders), "1,2,3,1,7,3,4");
     EXPECT_FALSE(m_projectDb.InTransaction());
 }
 
 TEST_F(DaoRecordsetTest, AnOwnConnectionToAnOpenFileSharesItAndCloseSetLetsGo)
 {
-    CExampleTextRecipeSet set;
-    ASSERT_TRUE(set.OpenSet(1, "UP", m_stepDb.GetName()));
-    m_stepDb.BeginTrans();
-    m_stepDb.Execute("DELETE FROM TextRecipe WHERE Label = 'Heat'");
-    ASSERT_TRUE(set.OpenSet(1, "UP", m_stepDb.GetName()));
-    EXPECT_EQ(set.GetRecordCount(), 2); // sees the open transaction: one connection
-    m_stepDb.Rollback();
+    CDaoDatabase& step = *m_stepDbs.at(COUPLING);
+    CTextRecipeSet set;
+    ASSERT_TRUE(set.OpenSet(COUPLING, 0, "all", step.GetName()));
+    step.BeginTrans();
+    step.Execute("DELETE FROM TextRecipe WHERE RowKey = 16");
+    ASSERT_TRUE(set.OpenSet(COUPLING, 0, "all", step.GetName()));
+    EXPECT_EQ(set.GetRecordCount(), 15); // sees the open transaction: one connection
+    step.Rollback();
     set.CloseSet();
     EXPECT_FALSE(set.IsOpen());
-    EXPECT_TRUE(m_stepDb.IsOpen());
+    EXPECT_TRUE(step.IsOpen());
 }

@@ -3,17 +3,6 @@
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QFile>
-#include <fcntl.h>
-#include <unistd.h>
-
-namespace {
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 class DatabaseHeaderTest : public DbFixture {
 protected:
@@ -53,22 +42,4 @@ TEST_F(DatabaseHeaderTest, IsNotTrustedWithAJournalBesideOrForAFileThatIsNoDatab
         damaged[offset] = char(damaged[offset] ^ 0x5A);
         EXPECT_FALSE(ParseDatabaseHeader(damaged)) << "byte " << offset;
     }
-}
-
-TEST_F(DatabaseHeaderTest, TheJournalFormatChangesInBothBytesAndOnlyInADatabase)
-{
-    const QString path = makeVersioned("a.db");
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
-    ASSERT_GE(fd, 0);
-    ASSERT_TRUE(WriteJournalFormat(fd, JournalFormat::WriteAheadLog));
-    ::close(fd);
-    EXPECT_EQ(bytesOf(path).mid(18, 2), QByteArray("\2\2", 2));
-    EXPECT_EQ(scalar(path, "SELECT count(*) FROM t").toInt(), 0) << "still a database";
-
-    const QString text = pathOf("notes.txt");
-    writeBytes(text, QByteArray(200, 'n'));
-    const int other = ::open(QFile::encodeName(text).constData(), O_RDWR);
-    EXPECT_TRUE(WriteJournalFormat(other, JournalFormat::WriteAheadLog));
-    ::close(other);
-    EXPECT_EQ(bytesOf(text), QByteArray(200, 'n'));
 }

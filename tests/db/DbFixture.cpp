@@ -1,4 +1,5 @@
 #include "DbFixture.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoRecordset.h"
 
 #include <QDir>
@@ -53,18 +54,6 @@ QString DbFixture::makeRecipeDatabase(const QString& name) const
         });
 }
 
-QString DbFixture::makeProcessDatabase(const QString& name) const
-{
-    return makeDatabase(
-        name, {
-                  "CREATE TABLE Process (ProcessID INTEGER PRIMARY KEY, ProcessName TEXT COLLATE NOCASE)",
-                  "CREATE TABLE \"Step-To-Process\" (ProcessID INTEGER, StepID INTEGER, StepOrder INTEGER,"
-                  " PRIMARY KEY (ProcessID, StepID))",
-                  "INSERT INTO Process VALUES (10, 'Alpha'), (20, 'Beta')",
-                  "INSERT INTO \"Step-To-Process\" VALUES (10, 1, 1), (10, 2, 2), (20, 1, 1), (20, 2, 2)",
-              });
-}
-
 QStringList DbFixture::listing() const
 {
     return QDir(m_dir.path())
@@ -75,6 +64,13 @@ QByteArray DbFixture::bytesOf(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void DbFixture::writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 QVariant DbFixture::scalar(const QString& path, const QString& sql, const QVariantList& values)
@@ -90,6 +86,12 @@ QVariant DbFixture::scalar(const QString& path, const QString& sql, const QVaria
             value = query.value(0);
     });
     return value;
+}
+
+QVariant DbFixture::queryValue(CDaoDatabase& db, const QString& sql)
+{
+    QSqlQuery query = db.Query(sql);
+    return query.next() ? query.value(0) : QVariant();
 }
 
 QList<long> DbFixture::column(CDaoRecordset& set, const QString& name)

@@ -4,10 +4,11 @@
 
 #include <QByteArray>
 #include <QStringList>
-#include <QVariant>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <gtest/gtest.h>
 
+class CDaoDatabase;
 class CDaoRecordset;
 
 class DbFixture : public ::testing::Test {
@@ -16,15 +17,17 @@ protected:
     // Creates a database file from the statements and answers its path.
     QString makeDatabase(const QString& name, const QStringList& statements) const;
     QString makeRecipeDatabase(const QString& name = QStringLiteral("STEP_1.WC")) const;
-    QString makeProcessDatabase(const QString& name = QStringLiteral("project.wc")) const;
     QStringList listing() const;
     static QByteArray bytesOf(const QString& path);
+    static void writeBytes(const QString& path, const QByteArray& bytes);
     // One value read with a private connection, independent of the layer.
     static QVariant scalar(const QString& path, const QString& sql, const QVariantList& values = {});
     static long count(const QString& path, const QString& sql, const QVariantList& values = {})
     {
         return long(scalar(path, sql, values).toLongLong());
     }
+    // The first value a statement answers on an open database.
+    static QVariant queryValue(CDaoDatabase& db, const QString& sql);
     // The values of one column on every row of the set, in order.
     static QList<long> column(CDaoRecordset& set, const QString& name);
 

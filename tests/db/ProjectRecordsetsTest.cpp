@@ -5,14 +5,11 @@
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "foundation/db/project/MessageOptionsSet.h"
 #include "foundation/db/project/OperationLibrarySet.h"
-#include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "foundation/db/project/ProjectStepSet.h"
-#include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
-#include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
@@ -22,47 +19,17 @@ protected:
     QString project() const { return GetProjectDBPath(); }
 };
 
-TEST_F(ProjectRecordsetsTest, StepByStepAndProcessEditWritesEachFieldToItsTable)
-{
-    CQryStepByStepAndProcessIDSet set;
-    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
-    ASSERT_EQ(set.GetRecordCount(), 1);
-    EXPECT_EQ(set.GetText("StepName"), "Salt Formation");
-    set.Edit();
-    set.SetText("ProcessName", "Amidol HCl");
-    set.SetText("ProcessVersionName", "2");
-    set.SetLong("StepOrder", 7);
-    set.Update();
-    EXPECT_EQ(
-        scalar(project(), "SELECT ProcessName || '/' || ProcessVersionName FROM Process WHERE ProcessID = 2"),
-        "Amidol HCl/2");
-    EXPECT_EQ(
-        count(project(), "SELECT StepOrder FROM \"Step-To-Process\" WHERE ProcessID = 2 AND StepID = 1004"),
-        7);
-    EXPECT_EQ(
-        count(project(), "SELECT StepOrder FROM \"Step-To-Process\" WHERE ProcessID = 2 AND StepID = 1001"),
-        1);
-    EXPECT_EQ(scalar(project(), "SELECT ProcessName FROM Process WHERE ProcessID = 1"), "Amidol");
-}
-
-TEST_F(ProjectRecordsetsTest, StepToProcessListsOneProcessOrEveryProcessInStepOrder)
+TEST_F(ProjectRecordsetsTest, StepToProcessListsInStepOrderWritesTheStepVersionAndDeletesOnlyTheLink)
 {
     CStepToProcessSet set;
-    ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
-    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
     ASSERT_TRUE(set.OpenSet(-1));
     EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1002, 1003, 1001, 1004, 1005, 1006}));
     EXPECT_EQ(column(set, "ProcessID"), QList<long>({1, 1, 1, 2, 2, 2, 2}));
-}
-
-TEST_F(ProjectRecordsetsTest, StepToProcessWritesTheVersionToTheStepAndDeletesOnlyTheLink)
-{
-    CStepToProcessSet set;
     ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
+    EXPECT_EQ(column(set, "StepID"), QList<long>({1001, 1004, 1005, 1006}));
     ASSERT_TRUE(set.FindFirst([](const CDaoRecordset& row) { return row.GetLong("StepID") == 1005; }));
     set.Edit();
     set.SetText("StepVersionName", "2.0");
-    set.SetLong("StepOrder", 9);
     set.Update();
     EXPECT_EQ(scalar(project(), "SELECT StepVersionName FROM ProjectStep WHERE StepID = 1005"), "2.0");
     set.Delete();
@@ -106,119 +73,68 @@ TEST_F(ProjectRecordsetsTest, VersionIsReadAndAFailureKeepsTheEngineTextWithoutA
     EXPECT_FALSE(QFileInfo::exists(pathOf("missing.prj")));
 }
 
-// ---- the language preference tables ---------------------------------------------------------
-
-class LanguagePreferencesSetTest : public RecordsetFixture {
-protected:
-    void SetUp() override
-    {
-        RecordsetFixture::SetUp();
-        m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
-        m_projectDb.Execute(
-            "INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
-    }
-};
-
-TEST_F(LanguagePreferencesSetTest, TheModeChoosesTheTable)
+TEST_F(ProjectRecordsetsTest, TheLanguageModeChoosesTheTableAndAnEmptyPathIsRefused)
 {
+    m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
+    m_projectDb.Execute("INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
     CLanguagePreferencesSet set;
-    ASSERT_TRUE(set.OpenSet(GetProjectDBPath(), QString()));
+    ASSERT_TRUE(set.OpenSet(project(), QString()));
     EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVEnglish.lng");
-    ASSERT_TRUE(set.OpenSet(GetProjectDBPath(), "Temp"));
+    ASSERT_TRUE(set.OpenSet(project(), "Temp"));
     EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVGerman.lng");
     set.Edit();
     set.SetText("RecipeLanguagePath", "QVFrench.lng");
     set.Update();
-    ASSERT_TRUE(set.OpenSet(GetProjectDBPath(), "anything else"));
+    ASSERT_TRUE(set.OpenSet(project(), "anything else"));
     EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVEnglish.lng");
-    EXPECT_EQ(scalar(GetProjectDBPath(), "SELECT RecipeLanguagePath FROM \"TempPREFER-Language\""),
-              "QVFrench.lng");
-}
+    EXPECT_EQ(scalar(project(), "SELECT RecipeLanguagePath FROM \"TempPREFER-Language\""), "QVFrench.lng");
 
-TEST_F(LanguagePreferencesSetTest, AnEmptyPathIsRefusedWithItsMessage)
-{
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
-    CLanguagePreferencesSet set;
     EXPECT_FALSE(set.OpenSet(QString(), "Temp"));
     EXPECT_EQ(prompts.texts(), QStringList({"Project path is not specified!"}));
 }
 
-// ---- sets on the project database when there is none ----------------------------------------
-
-struct NotOpenCase {
-    const char* name;
-    std::function<bool()> open;
-    QString message;                   // "" = false without a message
-    bool quietWithoutDatabase = false; // no project database at all: false without the message
-};
-
-template <typename Set> std::function<bool()> openOf()
-{
-    return [] { return Set().OpenSet(); };
-}
-
-class NotOpenTest : public RecordsetFixture, public ::testing::WithParamInterface<NotOpenCase> {};
-
-TEST_P(NotOpenTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMessage)
+TEST_F(ProjectRecordsetsTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMessage)
 {
     CDaoDatabase closed;
     m_app.fileSet().projectDatabase = &closed;
-    ScriptedPromptService prompts;
-    if (!GetParam().message.isEmpty())
-        prompts.expect(IDOK);
-    EXPECT_FALSE(GetParam().open());
-    EXPECT_EQ(prompts.texts(),
-              GetParam().message.isEmpty() ? QStringList() : QStringList{GetParam().message});
+    const struct {
+        std::function<bool()> open;
+        QString message; // "" = false without a message
+    } cases[] = {{[] { return COperationLibrarySet().OpenSet(); }, "Database file is not opened yet!"},
+                 {[] { return CTextRecipeOptionsSet().OpenSet(); }, "Database file is not opend yet!"},
+                 {[] { return CMessageOptionsSet().OpenSet(); }, "Database file is not opened yet!"},
+                 {[] { return CQueryOperationDefaultSet().OpenSet(); }, "Database file is not opend yet!"},
+                 {[] { return CProcessSet().OpenSet(); }, ""},
+                 {[] { return CProjectStepSet().OpenSet(); }, ""},
+                 {[] { return CProjectSet().OpenSet(); }, ""},
+                 {[] { return CStepToProcessSet().OpenSet(-1); }, ""}};
+    for (const auto& c : cases) {
+        ScriptedPromptService prompts;
+        if (!c.message.isEmpty())
+            prompts.expect(IDOK);
+        EXPECT_FALSE(c.open()) << "case " << &c - cases;
+        EXPECT_EQ(prompts.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ProjectSets, NotOpenTest,
-    ::testing::Values(
-        NotOpenCase{"OperationLibrary", openOf<COperationLibrarySet>(), "Database file is not opened yet!"},
-        NotOpenCase{"TextRecipeOptions", openOf<CTextRecipeOptionsSet>(), "Database file is not opend yet!"},
-        NotOpenCase{"MessageOptions", openOf<CMessageOptionsSet>(), "Database file is not opened yet!"},
-        NotOpenCase{"QueryOperationDefault", openOf<CQueryOperationDefaultSet>(),
-                    "Database file is not opend yet!"},
-        NotOpenCase{"Process", openOf<CProcessSet>(), ""},
-        NotOpenCase{"ProjectStep", openOf<CProjectStepSet>(), ""},
-        NotOpenCase{"Project", [] { return CProjectSet().OpenSet(); }, ""},
-        NotOpenCase{"StepToProcess", [] { return CStepToProcessSet().OpenSet(-1); }, ""}),
-    [](const ::testing::TestParamInfo<NotOpenCase>& info) { return std::string(info.param.name); });
-
-// ---- the cached material and equipment connections -------------------------------------------
-
-struct SharedCase {
-    const char* name;
-    CDaoDatabase* (*get)();
-    void (*close)();
-    QString ProjectFileSet::*path;
-};
-
-class SharedDatabaseTest : public RecordsetFixture, public ::testing::WithParamInterface<SharedCase> {
-protected:
-    void TearDown() override { GetParam().close(); }
-};
-
-TEST_P(SharedDatabaseTest, OpensOnFirstUseKeepsItAndCloseLetsGo)
+TEST_F(ProjectRecordsetsTest, TheSharedMaterialAndEquipmentDatabasesOpenOnFirstUseUntilClosed)
 {
-    const SharedCase& shared = GetParam();
-    const QString path = m_app.fileSet().*shared.path;
-    EXPECT_FALSE(CSharedConnection::isOpen(path));
-    CDaoDatabase* database = shared.get();
-    ASSERT_NE(database, nullptr);
-    EXPECT_TRUE(database->IsOpen());
-    EXPECT_EQ(shared.get(), database);
-    EXPECT_TRUE(CSharedConnection::isOpen(path));
-    shared.close();
-    EXPECT_FALSE(CSharedConnection::isOpen(path));
-    shared.close(); // nothing cached: nothing to do
+    const struct {
+        CDaoDatabase* (*get)();
+        void (*close)();
+        QString path;
+    } shared[] = {{GetSharedMaterialsDB, CloseSharedMaterialsDB, m_app.fileSet().materialsDBPath},
+                  {GetSharedEquipmentDB, CloseSharedEquipmentDB, m_app.fileSet().equipmentDBPath}};
+    for (const auto& kind : shared) {
+        EXPECT_FALSE(CSharedConnection::isOpen(kind.path));
+        CDaoDatabase* database = kind.get();
+        ASSERT_NE(database, nullptr);
+        EXPECT_TRUE(database->IsOpen());
+        EXPECT_EQ(kind.get(), database);
+        kind.close();
+        EXPECT_FALSE(CSharedConnection::isOpen(kind.path));
+        kind.close(); // nothing cached: nothing to do
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    MaterialsAndEquipment, SharedDatabaseTest,
-    ::testing::Values(SharedCase{"Materials", GetSharedMaterialsDB, CloseSharedMaterialsDB,
-                                 &ProjectFileSet::materialsDBPath},
-                      SharedCase{"Equipment", GetSharedEquipmentDB, CloseSharedEquipmentDB,
-                                 &ProjectFileSet::equipmentDBPath}),
-    [](const ::testing::TestParamInfo<SharedCase>& info) { return std::string(info.param.name); });

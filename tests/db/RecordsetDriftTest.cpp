@@ -55,31 +55,22 @@ template <typename Set> SetPtr openedOnProject()
     return set;
 }
 
-bool isInteger(const QVariant& value)
-{
-    const int type = value.typeId();
-    return type == QMetaType::LongLong || type == QMetaType::Int;
-}
-
-bool isNumber(const QVariant& value)
-{
-    return isInteger(value) || value.typeId() == QMetaType::Double;
-}
-
 bool fitsType(DaoFieldType type, const QVariant& value)
 {
     if (value.isNull())
         return true;
+    const bool integer = value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int;
+    const qlonglong number = value.toLongLong();
     switch (type) {
     case DaoFieldType::Long:
-        return isInteger(value);
+        return integer;
     case DaoFieldType::Short:
-        return isInteger(value) && std::abs(value.toLongLong()) <= std::numeric_limits<short>::max();
+        return integer && std::abs(number) <= std::numeric_limits<short>::max();
     case DaoFieldType::Bool:
-        return isInteger(value) && (value.toLongLong() == 0 || value.toLongLong() == 1);
+        return integer && (number == 0 || number == 1);
     case DaoFieldType::Double:
     case DaoFieldType::Date:
-        return isNumber(value);
+        return integer || value.typeId() == QMetaType::Double;
     case DaoFieldType::Text:
         return value.typeId() == QMetaType::QString;
     }

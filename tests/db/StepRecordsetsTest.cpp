@@ -1,12 +1,9 @@
 #include "RecordsetFixture.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
-#include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
-
-#include <QFile>
 
 using TextRecipeSetTest = RecordsetFixture;
 
@@ -15,8 +12,11 @@ TEST_F(TextRecipeSetTest, AllGivesTheWholeRecipeOfTheStepInRecipeOrder)
     CTextRecipeSet set;
     ASSERT_TRUE(set.OpenSet(COUPLING, -1, "all"));
     EXPECT_EQ(set.GetRecordCount(), 16);
-    const QList<long> sequence = column(set, "RecipeSequenceNumber");
-    EXPECT_TRUE(std::is_sorted(sequence.cbegin(), sequence.cend()));
+    set.MoveLast();
+    for (long sequence = 16; sequence >= 1; --sequence, set.MovePrev())
+        EXPECT_EQ(set.GetLong("RecipeSequenceNumber"), sequence);
+    EXPECT_TRUE(set.IsBOF());
+    EXPECT_THROW(set.MovePrev(), CDaoException);
     set.MoveFirst();
     EXPECT_EQ(set.GetText("Type"), "Unit Procedure");
     EXPECT_EQ(set.GetText("StepName"), "Coupling");
@@ -56,132 +56,85 @@ TEST_F(TextRecipeSetTest, RowsSharingAnIdAreEditedAndDeletedOneAtATime)
     EXPECT_EQ(count(path, "SELECT Hide FROM TextRecipe WHERE ID = 6"), 1);
 }
 
-// ---- the constraint tables: both classes answer the same cases ------------------------------
+// ---- the constraint tables ------------------------------------------------------------------
 
-struct ConstraintApi {
-    const char* name;
-    QString table, currentColumn, parameterColumn;
-    std::function<bool(long step, long current, long parameter, const QString& logic)> remove;
-    std::function<bool(long step, long item, const QString& logic, QList<long>& before, QList<long>& after)>
-        links;
-    std::function<bool(long step, long current, const QString& logic, long parameter, long newCurrent,
-                       long newParameter)>
-        replace;
-    QString notOpenMessage; // shown when the delete finds no database
-};
+const char* const OPERATIONS =
+    "CurrentOperationID c, OperationParameterID p FROM OperationConditionalLogicParameter";
+const char* const UNIT_PROCEDURES =
+    "CurrentUnitProcedureID c, UnitProcedureParameterID p FROM UnitProcedureConditionalLogicParameter";
 
-template <typename Set> auto linksOf(bool (Set::*find)(long, long, const QString&))
-{
-    return [find](long step, long item, const QString& logic, QList<long>& before, QList<long>& after) {
-        Set set;
-        const bool any = (set.*find)(step, item, logic);
-        before = set.GetPredecessorIDs();
-        after = set.GetSuccessorIDs();
-        return any;
-    };
-}
-
-ConstraintApi operationApi()
-{
-    return {"Operation",
-            "OperationConditionalLogicParameter",
-            "CurrentOperationID",
-            "OperationParameterID",
-            [](long s, long c, long p, const QString& l) {
-                return COperationConditionalLogicParameterSet().DeleteLogic(s, c, p, l);
-            },
-            linksOf(&COperationConditionalLogicParameterSet::FindLinkedOperations),
-            [](long s, long c, const QString& l, long p, long nc, long np) {
-                return COperationConditionalLogicParameterSet().ReplaceOperation(s, c, l, p, nc, np);
-            },
-            "Can't open OperationConditionalLogicParameter Table!"};
-}
-
-ConstraintApi unitProcedureApi()
-{
-    return {"UnitProcedure",
-            "UnitProcedureConditionalLogicParameter",
-            "CurrentUnitProcedureID",
-            "UnitProcedureParameterID",
-            [](long s, long c, long p, const QString& l) {
-                return CUnitProcedureConditionalLogicParameterSet().DeleteConditionalLogic(s, c, p, l);
-            },
-            linksOf(&CUnitProcedureConditionalLogicParameterSet::GetRelatedUnitProcedures),
-            [](long s, long c, const QString& l, long p, long nc, long np) {
-                return CUnitProcedureConditionalLogicParameterSet().UpdateConditionalLogic(s, c, l, p, nc,
-                                                                                           np);
-            },
-            QString()};
-}
-
-class ConstraintSetTest : public RecordsetFixture, public ::testing::WithParamInterface<ConstraintApi> {
+class ConstraintSetTest : public RecordsetFixture {
 protected:
-    // 20 starts after 10 (twice), 30 after 20, 20 in parallel with 40.
+    // 20 starts after 10 (twice), 30 after 20, 20 in parallel with 40; one link between unit procedures.
     void SetUp() override
     {
         RecordsetFixture::SetUp();
-        const ConstraintApi& api = GetParam();
-        const QString insert = QString("INSERT INTO %1 (%2, ConditionalLogic, %3) VALUES (?, ?, ?)")
-                                   .arg(api.table, api.currentColumn, api.parameterColumn);
         for (const auto& [current, logic, parameter] : {std::tuple{20, "Starts-After", 10},
                                                         {30, "Starts-After", 20},
                                                         {20, "Starts-Parallel", 40},
                                                         {20, "Starts-After", 10}})
-            m_stepDbs.at(COUPLING)->Execute(insert, {current, logic, parameter});
+            step().Execute("INSERT INTO OperationConditionalLogicParameter (CurrentOperationID,"
+                           " ConditionalLogic, OperationParameterID) VALUES (?, ?, ?)",
+                           {current, logic, parameter});
+        step().Execute("INSERT INTO UnitProcedureConditionalLogicParameter (CurrentUnitProcedureID,"
+                       " ConditionalLogic, UnitProcedureParameterID) VALUES (2, 'Starts-After', 1)");
     }
 
-    long rows(const QString& condition) const
+    CDaoDatabase& step() { return *m_stepDbs.at(COUPLING); }
+    // "current:parameter" of every row, in row order.
+    QString links(const char* columnsAndTable) const
     {
-        const ConstraintApi& api = GetParam();
-        return count(stepPath(COUPLING), QString("SELECT count(*) FROM %1 WHERE %2")
-                                             .arg(api.table, QString(condition)
-                                                                 .replace("CUR", api.currentColumn)
-                                                                 .replace("PAR", api.parameterColumn)));
+        return scalar(stepPath(COUPLING),
+                      QString("SELECT group_concat(c || ':' || p, ' ') FROM (SELECT %1 ORDER BY RowKey)")
+                          .arg(columnsAndTable))
+            .toString();
     }
+
+    COperationConditionalLogicParameterSet m_operations;
 };
 
-TEST_P(ConstraintSetTest, LinksListWhatAnItemStartsAfterAndWhatStartsAfterIt)
+TEST_F(ConstraintSetTest, LinksListWhatAnItemStartsAfterAndWhatStartsAfterIt)
 {
-    QList<long> before, after;
-    EXPECT_TRUE(GetParam().links(COUPLING, 20, "starts-after", before, after));
-    EXPECT_EQ(before, QList<long>({10, 10}));
-    EXPECT_EQ(after, QList<long>({30}));
-    EXPECT_TRUE(GetParam().links(COUPLING, 40, "Starts-Parallel", before, after));
-    EXPECT_TRUE(before.isEmpty());
-    EXPECT_EQ(after, QList<long>({20}));
-    EXPECT_FALSE(GetParam().links(COUPLING, 99, "Starts-After", before, after));
-    EXPECT_TRUE(before.isEmpty() && after.isEmpty());
+    EXPECT_TRUE(m_operations.FindLinkedOperations(COUPLING, 20, "starts-after"));
+    EXPECT_EQ(m_operations.GetPredecessorIDs(), QList<long>({10, 10}));
+    EXPECT_EQ(m_operations.GetSuccessorIDs(), QList<long>({30}));
+    EXPECT_TRUE(m_operations.FindLinkedOperations(COUPLING, 40, "Starts-Parallel"));
+    EXPECT_TRUE(m_operations.GetPredecessorIDs().isEmpty());
+    EXPECT_EQ(m_operations.GetSuccessorIDs(), QList<long>({20}));
+    EXPECT_FALSE(m_operations.FindLinkedOperations(COUPLING, 99, "Starts-After"));
+    EXPECT_TRUE(m_operations.GetPredecessorIDs().isEmpty() && m_operations.GetSuccessorIDs().isEmpty());
 }
 
-TEST_P(ConstraintSetTest, ReplaceEditsTheFirstMatchAndMinusOneKeepsASide)
+TEST_F(ConstraintSetTest, ReplaceEditsTheFirstMatchAndMinusOneKeepsASide)
 {
-    const auto& replace = GetParam().replace;
-    EXPECT_TRUE(replace(COUPLING, 20, "Starts-After", 10, -1, 11));
-    EXPECT_EQ(rows("CUR = 20 AND PAR = 11"), 1);
-    EXPECT_EQ(rows("CUR = 20 AND PAR = 10"), 1);
-    EXPECT_TRUE(replace(COUPLING, 30, "Starts-After", 20, 31, -1));
-    EXPECT_EQ(rows("CUR = 31 AND PAR = 20"), 1);
-    EXPECT_TRUE(replace(COUPLING, 20, "Starts-Parallel", 40, 21, 41));
-    EXPECT_EQ(rows("CUR = 21 AND PAR = 41 AND ConditionalLogic = 'Starts-Parallel'"), 1);
+    EXPECT_TRUE(m_operations.ReplaceOperation(COUPLING, 20, "Starts-After", 10, -1, 11));
+    EXPECT_TRUE(m_operations.ReplaceOperation(COUPLING, 30, "Starts-After", 20, 31, -1));
+    EXPECT_TRUE(m_operations.ReplaceOperation(COUPLING, 20, "Starts-Parallel", 40, 21, 41));
+    EXPECT_FALSE(m_operations.ReplaceOperation(COUPLING, 20, "Starts-Parallel", 40, 22, 42));
+    EXPECT_EQ(links(OPERATIONS), "20:11 31:20 21:41 20:10");
 }
 
-TEST_P(ConstraintSetTest, DeleteRemovesEveryMatchingRowAndNothingElse)
+TEST_F(ConstraintSetTest, DeleteRemovesEveryMatchingRowOrFailsWithoutDatabase)
 {
-    EXPECT_TRUE(GetParam().remove(COUPLING, 20, 10, "Starts-After"));
-    EXPECT_EQ(rows("CUR = 20 AND PAR = 10"), 0);
-    EXPECT_EQ(rows("1"), 2);
-    EXPECT_TRUE(GetParam().remove(COUPLING, 20, 10, "Starts-After")); // nothing left to delete
-}
-
-TEST_P(ConstraintSetTest, DeleteOnAStepWithoutDatabaseFails)
-{
+    EXPECT_TRUE(m_operations.DeleteLogic(COUPLING, 20, 10, "Starts-After"));
+    EXPECT_EQ(links(OPERATIONS), "30:20 20:40");
+    EXPECT_TRUE(m_operations.DeleteLogic(COUPLING, 20, 10, "Starts-After")); // nothing left to delete
     ScriptedPromptService prompts;
-    if (!GetParam().notOpenMessage.isEmpty())
-        prompts.expect(IDOK);
-    EXPECT_FALSE(GetParam().remove(4711, 20, 10, "Starts-After"));
-    EXPECT_EQ(prompts.lastText(), GetParam().notOpenMessage);
-    EXPECT_EQ(rows("1"), 4);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(m_operations.DeleteLogic(4711, 30, 20, "Starts-After"));
+    EXPECT_EQ(prompts.texts(), QStringList{"Can't open OperationConditionalLogicParameter Table!"});
 }
 
-INSTANTIATE_TEST_SUITE_P(BothTables, ConstraintSetTest, ::testing::Values(operationApi(), unitProcedureApi()),
-                         [](const ::testing::TestParamInfo<ConstraintApi>& info) { return info.param.name; });
+TEST_F(ConstraintSetTest, TheUnitProcedureTableNamesItsOwnColumns)
+{
+    CUnitProcedureConditionalLogicParameterSet set;
+    EXPECT_TRUE(set.GetRelatedUnitProcedures(COUPLING, 2, "Starts-After"));
+    EXPECT_EQ(set.GetPredecessorIDs(), QList<long>({1}));
+    EXPECT_TRUE(set.UpdateConditionalLogic(COUPLING, 2, "Starts-After", 1, -1, 3));
+    EXPECT_EQ(links(UNIT_PROCEDURES), "2:3");
+    ScriptedPromptService prompts; // no message for this table
+    EXPECT_FALSE(set.DeleteConditionalLogic(4711, 2, 3, "Starts-After"));
+    EXPECT_TRUE(set.DeleteConditionalLogic(COUPLING, 2, 3, "Starts-After"));
+    EXPECT_EQ(links(UNIT_PROCEDURES), "");
+    EXPECT_EQ(links(OPERATIONS), "20:10 30:20 20:40 20:10");
+}

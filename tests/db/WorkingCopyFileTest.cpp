@@ -5,25 +5,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 
 namespace {
 constexpr int FORMAT_VERSION_OFFSET = 18;
-
-QString journalModeThroughLayer(const QString& path)
-{
-    CDaoDatabase database;
-    database.Open(path, DatabaseRole::WorkingCopy);
-    QSqlQuery query = database.Query("PRAGMA journal_mode");
-    return query.next() ? query.value(0).toString() : QString();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 } // namespace
 
 class WorkingCopyFileTest : public DbFixture, public ::testing::WithParamInterface<WorkingCopyWrite> {
@@ -37,23 +21,25 @@ protected:
     QString m_source, m_target;
 };
 
-TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogForm)
+TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWithoutAWrite)
 {
     ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, GetParam()));
     QByteArray expected = bytesOf(m_source);
     ASSERT_EQ(expected.mid(FORMAT_VERSION_OFFSET, 2), QByteArray("\1\1", 2))
         << "the source keeps its journal";
-    expected[FORMAT_VERSION_OFFSET] = 2;
-    expected[FORMAT_VERSION_OFFSET + 1] = 2;
+    expected[FORMAT_VERSION_OFFSET] = expected[FORMAT_VERSION_OFFSET + 1] = 2;
     EXPECT_EQ(bytesOf(m_target), expected);
-    EXPECT_EQ(bytesOf(m_source).mid(FORMAT_VERSION_OFFSET, 2), QByteArray("\1\1", 2));
     EXPECT_FALSE(QFileInfo::exists(m_target + ".tmp"));
 
-    // Opening it as a working copy has nothing left to write into the file.
-    EXPECT_EQ(journalModeThroughLayer(m_target), "wal");
+    CDaoDatabase database;
+    database.Open(m_target, DatabaseRole::WorkingCopy);
+    for (const QString& side : DatabaseSideFiles(m_target))
+        EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
+    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 1) << "NORMAL";
+    EXPECT_TRUE(QFileInfo::exists(m_target + "-wal")) << "made by the first statement";
+    EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), "wal");
+    database.Close();
     EXPECT_EQ(bytesOf(m_target), expected);
-    EXPECT_EQ(scalar(m_target, "SELECT count(*) FROM TextRecipe").toInt(),
-              scalar(m_source, "SELECT count(*) FROM TextRecipe").toInt());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWrites, WorkingCopyFileTest,
@@ -82,41 +68,19 @@ TEST_F(WorkingCopyFileTest, AFileThatIsNoDatabaseIsCopiedAsItIsAndRefusedByTheOp
     }
 }
 
-TEST_F(WorkingCopyFileTest, AnOpenSourceIsCopiedWithTheEditsOfItsWal)
+TEST_F(WorkingCopyFileTest, AnOpenSourceIsCopiedWithTheEditsOfItsWalAndAnOpenTargetIsNotReplaced)
 {
-    CDaoDatabase open;
-    open.Open(m_source, DatabaseRole::WorkingCopy);
-    open.Execute("UPDATE TextRecipe SET Label = 'In wal' WHERE ID = 1");
+    CDaoDatabase source;
+    source.Open(m_source, DatabaseRole::WorkingCopy);
+    source.Execute("UPDATE TextRecipe SET Label = 'In wal' WHERE ID = 1");
     ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::IntoUnclaimedFolder));
     EXPECT_EQ(scalar(m_target, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "In wal");
-    EXPECT_EQ(journalModeThroughLayer(m_target), "wal");
-}
 
-TEST_F(WorkingCopyFileTest, AnOpenTargetIsNotReplaced)
-{
-    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::Replace));
-    CDaoDatabase open;
-    open.Open(m_target, DatabaseRole::WorkingCopy);
+    CDaoDatabase target;
+    target.Open(m_target, DatabaseRole::WorkingCopy);
     QString error;
     EXPECT_FALSE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::Replace, &error));
     EXPECT_EQ(error, QString("The database '%1' is open and cannot be replaced.").arg(m_target));
-}
-
-TEST_F(WorkingCopyFileTest, OpeningAWrittenCopyCreatesItsLogOnlyWithTheFirstStatement)
-{
-    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::IntoUnclaimedFolder));
-    CDaoDatabase database;
-    database.Open(m_target, DatabaseRole::WorkingCopy);
-    for (const QString& side : DatabaseSideFiles(m_target))
-        EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
-
-    QSqlQuery level = database.Query("PRAGMA synchronous");
-    ASSERT_TRUE(level.next());
-    EXPECT_EQ(level.value(0).toInt(), 1) << "NORMAL";
-    EXPECT_TRUE(QFileInfo::exists(m_target + "-wal"));
-    QSqlQuery mode = database.Query("PRAGMA journal_mode");
-    ASSERT_TRUE(mode.next());
-    EXPECT_EQ(mode.value(0).toString(), "wal");
 }
 
 TEST_F(WorkingCopyFileTest, ACopyWithAGoodHeaderAndADamagedBodyFailsAtItsFirstStatement)
@@ -147,7 +111,7 @@ TEST_F(WorkingCopyFileTest, AnUnreadWorkingCopyCopiedBackIsAProjectFileWithARoll
     EXPECT_EQ(bytesOf(back), bytesOf(m_source));
     CDaoDatabase database;
     database.Open(back, DatabaseRole::ReadOnly);
-    EXPECT_TRUE(database.Query("SELECT count(*) FROM TextRecipe").next());
+    EXPECT_EQ(queryValue(database, "SELECT count(*) FROM TextRecipe"), 4);
     for (const QString& side : DatabaseSideFiles(back))
         EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
 }

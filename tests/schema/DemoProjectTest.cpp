@@ -2,7 +2,6 @@
 #include "foundation/db/ProjectGenerator.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,21 +13,7 @@ QString StepPath(const QTemporaryDir& dir, qlonglong stepID)
     return dir.filePath(CProjectGenerator::StepFileName(long(stepID)));
 }
 
-QList<RecipeCheckRow> VisibleRows(const CReadConnection& step)
-{
-    QList<RecipeCheckRow> rows;
-    for (const QVariantList& row : step.Rows(QStringLiteral("SELECT Type, Label FROM QryTextRecipe WHERE Hide = 0 "
-                                                            "ORDER BY RecipeSequenceNumber")))
-        rows.append({row[0].toString(), row[1].toString()});
-    return rows;
-}
-
-bool IsKeyword(const QString& type)
-{
-    static const QStringList keywords = {QStringLiteral("Start Parallel"), QStringLiteral("End Parallel"),
-                                         QStringLiteral("Start Or"), QStringLiteral("End Or"), QStringLiteral("Series")};
-    return keywords.contains(type);
-}
+const QStringList KEYWORDS = {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"};
 
 // The numbering the recipe view keeps: positions without gaps, keyword ID = position, labels and
 // numbers of unit procedures and operations, block numbers on Start and End rows.
@@ -48,15 +33,16 @@ void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
         EXPECT_EQ(r[0].toLongLong(), i + 1);
         EXPECT_EQ(r[7].toLongLong(), stepID);
         EXPECT_TRUE(r[6].toInt() >= 1 && r[6].toInt() <= 5);
-        if (type == QLatin1String("Unit Procedure")) {
+        if (type == "Unit Procedure") {
             op = 0;
             EXPECT_EQ(r[4].toLongLong(), ++up);
             EXPECT_EQ(r[3].toString(), QStringLiteral("%1.").arg(up));
             EXPECT_EQ(r[5].toLongLong(), 0);
-            EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1")
-                                      .arg(r[1].toLongLong())),
-                      1);
-        } else if (type == QLatin1String("Operation")) {
+            EXPECT_EQ(
+                step.Scalar(QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1")
+                                .arg(r[1].toLongLong())),
+                1);
+        } else if (type == "Operation") {
             EXPECT_EQ(r[4].toLongLong(), up);
             EXPECT_EQ(r[5].toLongLong(), ++op);
             EXPECT_EQ(r[3].toString(), QStringLiteral("%1.%2.").arg(up).arg(op));
@@ -65,12 +51,12 @@ void ExpectWellFormedRows(const CReadConnection& step, qlonglong stepID)
                                       .arg(r[1].toLongLong())),
                       r[8]);
         } else {
-            ASSERT_TRUE(IsKeyword(type));
+            ASSERT_TRUE(KEYWORDS.contains(type));
             EXPECT_EQ(r[1].toLongLong(), i + 1);
             EXPECT_TRUE(r[3].isNull());
-            if (type.startsWith(QLatin1String("Start")))
+            if (type.startsWith("Start"))
                 openBlocks.append(r[5].toLongLong());
-            if (type.startsWith(QLatin1String("End")) && !openBlocks.isEmpty()) {
+            if (type.startsWith("End") && !openBlocks.isEmpty()) {
                 EXPECT_EQ(r[5].toLongLong(), openBlocks.takeLast());
             }
         }
@@ -85,12 +71,12 @@ protected:
         CProjectGenerator generator;
         ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), m_dir.path()))
             << generator.ErrorText().toStdString();
-        m_project = std::make_unique<CReadConnection>(m_dir.filePath(QStringLiteral("Demo.prj")));
+        m_project = std::make_unique<CReadConnection>(m_dir.filePath("Demo.prj"));
         ASSERT_TRUE(m_project->IsOpen());
     }
     QList<qlonglong> StepIDs() const
     {
-        return m_project->Ids(QStringLiteral("SELECT StepID FROM ProjectStep WHERE StepName <> 'START' ORDER BY 1"));
+        return m_project->Ids("SELECT StepID FROM ProjectStep WHERE StepName <> 'START' ORDER BY 1");
     }
     QTemporaryDir m_dir;
     std::unique_ptr<CReadConnection> m_project;
@@ -100,70 +86,63 @@ protected:
 
 TEST_F(DemoProjectTest, TwoProcessesShareAStepAndStepsAreListedInStepOrder)
 {
-    EXPECT_EQ(m_project->Scalar(QStringLiteral("SELECT COUNT(*) FROM \"Process-To-Project\"")).toInt(), 2);
+    EXPECT_EQ(m_project->Scalar("SELECT COUNT(*) FROM \"Process-To-Project\"").toInt(), 2);
     EXPECT_GE(StepIDs().size(), 5);
     EXPECT_EQ(m_project->Ids(QStringLiteral("SELECT StepID FROM \"Step-To-Process\" GROUP BY StepID "
                                             "HAVING COUNT(DISTINCT ProcessID) = 2")),
               QList<qlonglong>({1001}));
-    const QList<qlonglong> listed = m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProject"));
+    const QList<qlonglong> listed = m_project->Ids("SELECT StepID FROM QryStepInProject");
     EXPECT_FALSE(listed.contains(1));
     EXPECT_TRUE(std::is_sorted(listed.cbegin(), listed.cend()));
     EXPECT_EQ(listed.count(1001), 2);
     const QList<qlonglong> steps = StepIDs();
     EXPECT_EQ(QSet<qlonglong>(listed.cbegin(), listed.cend()), QSet<qlonglong>(steps.cbegin(), steps.cend()));
-    EXPECT_EQ(m_project->Ids(QStringLiteral("SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = 2")),
+    EXPECT_EQ(m_project->Ids("SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = 2"),
               QList<qlonglong>({1001, 1004, 1005, 1006}));
 }
 
-TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowAndStartNodes)
+TEST_F(DemoProjectTest, EveryStepHasItsFileWithItsRowStartNodesAndWellFormedRecipeRows)
 {
+    QSet<QString> types;
     for (qlonglong stepID : StepIDs()) {
         SCOPED_TRACE(stepID);
         CReadConnection step(StepPath(m_dir, stepID));
         ASSERT_TRUE(step.IsOpen());
-        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT StepName FROM Step WHERE StepID = %1").arg(stepID)),
-                  m_project->Scalar(QStringLiteral("SELECT StepName FROM ProjectStep WHERE StepID = %1").arg(stepID)));
-        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM Step")).toInt(), 1);
-        EXPECT_EQ(step.Columns(QStringLiteral("Step")).size(), 38);
-        EXPECT_EQ(step.Ids(QStringLiteral("SELECT UnitProcedureID FROM QrySTARTUnitProcedure")), QList<qlonglong>({1}));
-        EXPECT_EQ(step.Ids(QStringLiteral("SELECT OperationID FROM QrySTARTOperation")), QList<qlonglong>({1}));
-    }
-}
-
-TEST_F(DemoProjectTest, RecipeRowsAreWellFormedWithAParallelAndAnAlternativeBlock)
-{
-    QSet<QString> keywords;
-    for (qlonglong stepID : StepIDs()) {
-        CReadConnection step(StepPath(m_dir, stepID));
+        EXPECT_EQ(step.Texts("SELECT StepID || ' ' || StepName FROM Step"),
+                  m_project->Texts(
+                      QStringLiteral("SELECT StepID || ' ' || StepName FROM ProjectStep WHERE StepID = %1")
+                          .arg(stepID)));
+        EXPECT_EQ(step.Ids("SELECT UnitProcedureID FROM QrySTARTUnitProcedure"), QList<qlonglong>({1}));
+        EXPECT_EQ(step.Ids("SELECT OperationID FROM QrySTARTOperation"), QList<qlonglong>({1}));
         ExpectWellFormedRows(step, stepID);
-        for (const QVariantList& row : step.Rows(QStringLiteral("SELECT DISTINCT Type FROM TextRecipe")))
-            keywords << row.value(0).toString();
+        for (const QString& type : step.Texts("SELECT DISTINCT Type FROM TextRecipe"))
+            types << type;
     }
-    for (const char* keyword : {"Start Parallel", "End Parallel", "Start Or", "End Or", "Series"})
-        EXPECT_TRUE(keywords.contains(QString::fromLatin1(keyword))) << keyword;
+    for (const QString& keyword : KEYWORDS)
+        EXPECT_TRUE(types.contains(keyword)) << keyword.toStdString();
 }
 
 TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
 {
-    CReadConnection equipment(m_dir.filePath(QStringLiteral("Demo.eqm")));
-    CReadConnection material(m_dir.filePath(QStringLiteral("Demo.mtl")));
-    const QList<qlonglong> plants = equipment.Ids(QStringLiteral("SELECT PlantID FROM Plant"));
-    const QList<qlonglong> items = equipment.Ids(QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon"));
-    const QList<qlonglong> materials = material.Ids(QStringLiteral("SELECT MaterialID FROM ActualMaterialCommon"));
-    QList<qlonglong> types = m_project->Ids(QStringLiteral("SELECT OperationTypeID FROM OperationsLibrary"));
+    CReadConnection equipment(m_dir.filePath("Demo.eqm"));
+    CReadConnection material(m_dir.filePath("Demo.mtl"));
+    const QList<qlonglong> plants = equipment.Ids("SELECT PlantID FROM Plant");
+    const QList<qlonglong> items = equipment.Ids("SELECT ActualEquipmentID FROM ActualEquipmentCommon");
+    const QList<qlonglong> materials = material.Ids("SELECT MaterialID FROM ActualMaterialCommon");
+    QList<qlonglong> types = m_project->Ids("SELECT OperationTypeID FROM OperationsLibrary");
     types << 0; // the START operation
-    const QList<qlonglong> processes = m_project->Ids(QStringLiteral("SELECT ProcessID FROM Process"));
+    const QList<qlonglong> processes = m_project->Ids("SELECT ProcessID FROM Process");
     for (qlonglong id : m_project->Ids(QStringLiteral("SELECT ProcessID FROM \"Step-To-Process\" UNION ALL "
                                                       "SELECT ProcessID FROM \"Process-To-Project\"")))
         EXPECT_TRUE(processes.contains(id)) << id;
     for (qlonglong id : m_project->Ids(QStringLiteral("SELECT FinalProductMaterialID FROM Process UNION ALL "
                                                       "SELECT KeyRawMaterialID FROM Process")))
         EXPECT_TRUE(materials.contains(id)) << id;
-    EXPECT_TRUE(plants.contains(equipment.Scalar(QStringLiteral("SELECT PlantID FROM \"Plant-To-Project\"")).toLongLong()));
+    EXPECT_TRUE(plants.contains(equipment.Scalar("SELECT PlantID FROM \"Plant-To-Project\"").toLongLong()));
     for (qlonglong stepID : StepIDs()) {
         CReadConnection step(StepPath(m_dir, stepID));
-        EXPECT_TRUE(plants.contains(step.Scalar(QStringLiteral("SELECT PlantID FROM Step")).toLongLong()));
-        for (qlonglong id : step.Ids(QStringLiteral("SELECT OperationTypeID FROM Operation")))
+        EXPECT_TRUE(plants.contains(step.Scalar("SELECT PlantID FROM Step").toLongLong()));
+        for (qlonglong id : step.Ids("SELECT OperationTypeID FROM Operation"))
             EXPECT_TRUE(types.contains(id)) << stepID << " type " << id;
         for (qlonglong id : step.Ids(QStringLiteral("SELECT PrimaryEquipmentID FROM UnitProcedure WHERE "
                                                     "UnitProcedureName <> 'START'")))
@@ -171,8 +150,9 @@ TEST_F(DemoProjectTest, ReferencesAcrossTheFilesResolve)
         for (qlonglong id : step.Ids(QStringLiteral("SELECT KeyInputIntermediateID FROM Step UNION ALL "
                                                     "SELECT KeyOutputIntermediateID FROM Step")))
             EXPECT_TRUE(id == -1 || materials.contains(id)) << stepID << " material " << id;
-        EXPECT_EQ(step.Scalar(QStringLiteral("SELECT COUNT(*) FROM Operation o LEFT JOIN UnitProcedure u "
-                                             "ON u.UnitProcedureID = o.UnitProcedureID WHERE u.UnitProcedureID IS NULL")),
+        EXPECT_EQ(step.Scalar(QStringLiteral(
+                      "SELECT COUNT(*) FROM Operation o LEFT JOIN UnitProcedure u "
+                      "ON u.UnitProcedureID = o.UnitProcedureID WHERE u.UnitProcedureID IS NULL")),
                   0);
     }
 }
@@ -207,9 +187,9 @@ TEST_F(DemoProjectTest, EachFileCarriesTheApplicationIDOfItsKind)
 
 TEST_F(DemoProjectTest, WritingOverAnExistingProjectFailsAndKeepsIt)
 {
-    const QByteArray before = FileBytes(m_dir.filePath(QStringLiteral("Demo.prj")));
+    const QByteArray before = FileBytes(m_dir.filePath("Demo.prj"));
     CProjectGenerator generator;
     EXPECT_FALSE(generator.Write(CProjectGenerator::DemoProject(), m_dir.path()));
-    EXPECT_TRUE(generator.ErrorText().contains(QStringLiteral("already exists")));
-    EXPECT_EQ(FileBytes(m_dir.filePath(QStringLiteral("Demo.prj"))), before);
+    EXPECT_TRUE(generator.ErrorText().contains("already exists"));
+    EXPECT_EQ(FileBytes(m_dir.filePath("Demo.prj")), before);
 }

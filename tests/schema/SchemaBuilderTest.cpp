@@ -1,6 +1,6 @@
+#include "foundation/db/SchemaBuilder.h"
 #include "SchemaTestSupport.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,7 +29,8 @@ TEST_P(SchemaKindTest, OutputIsByteStableAndCarriesApplicationIdAndVersion)
 {
     QString error;
     ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir), &error)) << error.toStdString();
-    ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir, ".again"), &error)) << error.toStdString();
+    ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir, ".again"), &error))
+        << error.toStdString();
     const QByteArray first = FileBytes(PathIn(m_dir));
     ASSERT_FALSE(first.isEmpty());
     EXPECT_EQ(first, FileBytes(PathIn(m_dir, ".again")));
@@ -37,11 +38,10 @@ TEST_P(SchemaKindTest, OutputIsByteStableAndCarriesApplicationIdAndVersion)
     CReadConnection db(PathIn(m_dir));
     ASSERT_TRUE(db.IsOpen());
     EXPECT_EQ(first.mid(68, 4), QByteArray(GetParam().applicationID));
-    EXPECT_EQ(quint32(db.Scalar(QStringLiteral("PRAGMA application_id")).toLongLong()),
-              ApplicationID(GetParam().kind));
-    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA user_version")).toInt(), CSchemaBuilder::SchemaVersion(GetParam().kind));
+    EXPECT_EQ(quint32(db.Scalar("PRAGMA application_id").toLongLong()), ApplicationID(GetParam().kind));
+    EXPECT_EQ(db.Scalar("PRAGMA user_version").toInt(), CSchemaBuilder::SchemaVersion(GetParam().kind));
     EXPECT_GE(CSchemaBuilder::SchemaVersion(GetParam().kind), 1);
-    EXPECT_EQ(db.Scalar(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("delete"));
+    EXPECT_EQ(db.Scalar("PRAGMA journal_mode").toString(), "delete");
     EXPECT_FALSE(QFile::exists(PathIn(m_dir, "-journal")));
 }
 
@@ -49,11 +49,8 @@ TEST_P(SchemaKindTest, EveryViewRuns)
 {
     ASSERT_TRUE(CSchemaBuilder::Build(GetParam().kind, PathIn(m_dir)));
     CReadConnection db(PathIn(m_dir));
-    const QList<QVariantList> views = db.Rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'view'"));
-    for (const QVariantList& view : views) {
-        const QString name = view.value(0).toString();
-        EXPECT_FALSE(db.Columns(name).isEmpty()) << name.toStdString();
-    }
+    for (const QString& view : db.Texts("SELECT name FROM sqlite_master WHERE type = 'view'"))
+        EXPECT_FALSE(db.Columns(view).isEmpty()) << view.toStdString();
 }
 
 TEST_P(SchemaKindTest, CreateRefusesAnExistingFileAndLeavesItAlone)
@@ -73,8 +70,8 @@ TEST_P(SchemaKindTest, AFailedBuildLeavesNoFile)
 {
     CSchemaBuilder builder(GetParam().kind);
     ASSERT_TRUE(builder.Create(PathIn(m_dir)));
-    EXPECT_FALSE(builder.Execute(QStringLiteral("INSERT INTO NoSuchTable VALUES (1)")));
-    EXPECT_TRUE(builder.ErrorText().contains(QStringLiteral("NoSuchTable")));
+    EXPECT_FALSE(builder.Execute("INSERT INTO NoSuchTable VALUES (1)"));
+    EXPECT_TRUE(builder.ErrorText().contains("NoSuchTable"));
     EXPECT_FALSE(QFile::exists(PathIn(m_dir)));
     EXPECT_FALSE(builder.Finish());
 }
@@ -88,18 +85,18 @@ INSTANTIATE_TEST_SUITE_P(Kinds, SchemaKindTest,
 
 TEST(SchemaScript, StatementsSplitOutsideQuotesCommentsAndTriggerBodies)
 {
-    const QString script = QStringLiteral(
-        "-- a comment; with a semicolon\n"
-        "CREATE TABLE \"A;B\" (x TEXT DEFAULT ';');\n"
-        "/* block; comment */ INSERT INTO \"A;B\" VALUES ('it''s; fine');\n"
-        "CREATE TRIGGER t AFTER INSERT ON \"A;B\" BEGIN DELETE FROM \"A;B\"; SELECT 1; END;\n"
-        "SELECT 2");
+    const QString script =
+        QStringLiteral("-- a comment; with a semicolon\n"
+                       "CREATE TABLE \"A;B\" (x TEXT DEFAULT ';');\n"
+                       "/* block; comment */ INSERT INTO \"A;B\" VALUES ('it''s; fine');\n"
+                       "CREATE TRIGGER t AFTER INSERT ON \"A;B\" BEGIN DELETE FROM \"A;B\"; SELECT 1; END;\n"
+                       "SELECT 2");
     const QStringList statements = CSchemaBuilder::SplitStatements(script);
     ASSERT_EQ(statements.size(), 4);
-    EXPECT_EQ(statements.at(0), QStringLiteral("CREATE TABLE \"A;B\" (x TEXT DEFAULT ';')"));
-    EXPECT_EQ(statements.at(1), QStringLiteral("INSERT INTO \"A;B\" VALUES ('it''s; fine')"));
-    EXPECT_TRUE(statements.at(2).endsWith(QStringLiteral("SELECT 1; END")));
-    EXPECT_EQ(statements.at(3), QStringLiteral("SELECT 2"));
+    EXPECT_EQ(statements.at(0), "CREATE TABLE \"A;B\" (x TEXT DEFAULT ';')");
+    EXPECT_EQ(statements.at(1), "INSERT INTO \"A;B\" VALUES ('it''s; fine')");
+    EXPECT_TRUE(statements.at(2).endsWith("SELECT 1; END"));
+    EXPECT_EQ(statements.at(3), "SELECT 2");
 }
 
 TEST(OperationCatalogue, MalformedLinesAreRefused)

@@ -7,9 +7,9 @@
 CReadConnection::CReadConnection(const QString& path)
     : m_name(QStringLiteral("schema-test-%1").arg(quintptr(this)))
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_name);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    db.setConnectOptions("QSQLITE_OPEN_READONLY");
     m_open = QFile::exists(path) && db.open();
 }
 
@@ -48,12 +48,17 @@ QList<qlonglong> CReadConnection::Ids(const QString& sql) const
     return ids;
 }
 
+QStringList CReadConnection::Texts(const QString& sql) const
+{
+    QStringList texts;
+    for (const QVariantList& row : Rows(sql))
+        texts << row.value(0).toString();
+    return texts;
+}
+
 QStringList CReadConnection::Columns(const QString& tableOrView) const
 {
-    QStringList names;
-    for (const QVariantList& row : Rows(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(tableOrView)))
-        names << row.value(0).toString();
-    return names;
+    return Texts(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(tableOrView));
 }
 
 QByteArray FileBytes(const QString& path)

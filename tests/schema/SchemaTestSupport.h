@@ -19,6 +19,7 @@ public:
     QList<QVariantList> Rows(const QString& sql) const;
     QVariant Scalar(const QString& sql) const;
     QList<qlonglong> Ids(const QString& sql) const;
+    QStringList Texts(const QString& sql) const; // the first column of every row
     QStringList Columns(const QString& tableOrView) const;
 
 private:
@@ -27,8 +28,3 @@ private:
 };
 
 QByteArray FileBytes(const QString& path);
-
-struct RecipeCheckRow {
-    QString type;
-    QString label;
-};

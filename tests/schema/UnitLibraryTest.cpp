@@ -3,28 +3,14 @@
 
 #include "SchemaTestSupport.h"
 #include "foundation/common/UnitConversion.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList Texts(const QList<QVariantList>& rows)
-{
-    QStringList texts;
-    for (const QVariantList& row : rows)
-        texts << row.value(0).toString();
-    return texts;
-}
-
-QString Quoted(const QString& text)
-{
-    return u'\'' + QString(text).replace(u'\'', QStringLiteral("''")) + u'\'';
-}
 
 QString BuildIn(const QTemporaryDir& dir, DatabaseKind kind, const QString& name)
 {
@@ -38,21 +24,16 @@ class UnitLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_path = BuildIn(m_dir, DatabaseKind::Project, QStringLiteral("Units.prj"));
+        m_path = BuildIn(m_dir, DatabaseKind::Project, "Units.prj");
         m_db = std::make_unique<CReadConnection>(m_path);
         ASSERT_TRUE(m_db->IsOpen());
     }
 
     QStringList UnitsOf(const QString& quantity) const
     {
-        return Texts(m_db->Rows(
-            QStringLiteral("SELECT Unit FROM QryUnitByQuantity WHERE Quantity = %1 ORDER BY RowKey")
-                .arg(Quoted(quantity))));
-    }
-
-    QStringList UOMTypes() const
-    {
-        return Texts(m_db->Rows(QStringLiteral("SELECT UOMType FROM TblUOMTypes ORDER BY UOMType")));
+        return m_db->Texts(
+            QStringLiteral("SELECT Unit FROM QryUnitByQuantity WHERE Quantity = '%1' ORDER BY RowKey")
+                .arg(quantity));
     }
 
     QTemporaryDir m_dir;
@@ -60,86 +41,46 @@ protected:
     std::unique_ptr<CReadConnection> m_db;
 };
 
-// Every column of a seeded table that holds a unit name: "Unit" and the "...UOM" columns.
-QStringList UnitColumns(const CReadConnection& db, const QString& table)
-{
-    QStringList columns;
-    for (const QString& column : db.Columns(table)) {
-        if (column.compare(QStringLiteral("Unit"), Qt::CaseInsensitive) == 0 ||
-            column.endsWith(QStringLiteral("UOM"), Qt::CaseInsensitive))
-            columns << column;
-    }
-    return columns;
-}
-
-// "table.column = unit" for every stored unit name the built-in table does not know.
+// "table.column = unit" for every unit name stored in a "Unit" or "...UOM" column that the
+// built-in table does not know.
 QStringList UnknownUnitsIn(const CReadConnection& db)
 {
     QStringList unknown;
-    const QStringList tables = Texts(db.Rows(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'")));
+    const QStringList tables =
+        db.Texts("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'");
     for (const QString& table : tables) {
-        for (const QString& column : UnitColumns(db, table)) {
+        for (const QString& column : db.Columns(table)) {
+            if (column.compare("Unit", Qt::CaseInsensitive) != 0 &&
+                !column.endsWith("UOM", Qt::CaseInsensitive))
+                continue; // not a unit column
             const QString sql =
                 QStringLiteral("SELECT DISTINCT \"%1\" FROM \"%2\" WHERE \"%1\" <> ''").arg(column, table);
-            for (const QString& unit : Texts(db.Rows(sql))) {
+            for (const QString& unit : db.Texts(sql)) {
                 if (GetUnitIndex(unit) < 0)
-                    unknown << table + u'.' + column + QStringLiteral(" = ") + unit;
+                    unknown << table + u'.' + column + " = " + unit;
             }
         }
     }
     return unknown;
 }
 
-struct KindFile {
-    DatabaseKind kind;
-    const char* fileName;
-    const char* label;
-};
-
-class SeedUnitTest : public ::testing::TestWithParam<KindFile> {};
-
 } // namespace
-
-TEST_P(SeedUnitTest, EverySeededUnitIsInTheBuiltInTable)
-{
-    QTemporaryDir dir;
-    const QString path = BuildIn(dir, GetParam().kind, QString::fromLatin1(GetParam().fileName));
-    CReadConnection db(path);
-    ASSERT_TRUE(db.IsOpen());
-    const QStringList unknown = UnknownUnitsIn(db);
-    EXPECT_TRUE(unknown.isEmpty()) << unknown.join(QStringLiteral("; ")).toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(Kinds, SeedUnitTest,
-                         ::testing::Values(KindFile{DatabaseKind::Project, "Seed.prj", "Project"},
-                                           KindFile{DatabaseKind::Step, "STEP_2.STP", "Step"},
-                                           KindFile{DatabaseKind::Equipment, "Seed.eqm", "Equipment"},
-                                           KindFile{DatabaseKind::Material, "Seed.mtl", "Material"},
-                                           KindFile{DatabaseKind::Language, "Seed.lng", "Language"}),
-                         [](const ::testing::TestParamInfo<KindFile>& info) {
-                             return std::string(info.param.label);
-                         });
 
 TEST_F(UnitLibraryTest, QueryReturnsTheUnitsOfOneKindInListOrder)
 {
     const QStringList time = {"s", "min", "h", "day", "week", "yr"};
-    EXPECT_EQ(UnitsOf(QStringLiteral("time")), time);
-    EXPECT_EQ(UnitsOf(QStringLiteral("TIME")), time);
-    EXPECT_EQ(UnitsOf(QStringLiteral("Temperature")), QStringList({"C", "F", "K", "R"}));
-    EXPECT_EQ(UnitsOf(QStringLiteral("Currency")),
-              QStringList({"USD", "EUR", "GBP", "JPY", "CHF", "CAD", "AUD", "CNY", "INR", "KRW", "BRL", "MXN",
-                           "SEK", "SGD"}));
-    EXPECT_TRUE(UnitsOf(QStringLiteral("Furlongs")).isEmpty());
+    EXPECT_EQ(UnitsOf("time"), time);
+    EXPECT_EQ(UnitsOf("TIME"), time);
+    EXPECT_EQ(UnitsOf("Temperature"), QStringList({"C", "F", "K", "R"}));
+    EXPECT_TRUE(UnitsOf("Furlongs").isEmpty());
     EXPECT_TRUE(UnitsOf(QString()).isEmpty());
 }
 
 TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
 {
-    EXPECT_EQ(m_db->Rows(
-                  QStringLiteral("SELECT UOMSetID, UOMSetName, ReadOnly FROM TblUOMSet ORDER BY UOMSetName")),
-              QList<QVariantList>({{2, QStringLiteral("English"), 1}, {1, QStringLiteral("SI"), 1}}));
-    const QStringList types = UOMTypes();
+    EXPECT_EQ(m_db->Rows("SELECT UOMSetID, UOMSetName, ReadOnly FROM TblUOMSet ORDER BY UOMSetName"),
+              QList<QVariantList>({{2, "English", 1}, {1, "SI", 1}}));
+    const QStringList types = m_db->Texts("SELECT UOMType FROM TblUOMTypes ORDER BY UOMType");
     for (int set : {1, 2}) {
         const QList<QVariantList> rows = m_db->Rows(
             QStringLiteral(
@@ -154,48 +95,41 @@ TEST_F(UnitLibraryTest, TheSeededSetsAreReadOnlyAndNameOneLibraryUnitPerKind)
             EXPECT_FALSE(rows[i][2].toString().isEmpty());
         }
     }
-    EXPECT_EQ(
-        m_db->Rows(QStringLiteral("SELECT InputUOMSetID, OutputUOMSetID FROM \"PREFER-UnitsOfMeasureSet\"")),
-        QList<QVariantList>({{-1, -1}}));
+    EXPECT_EQ(m_db->Rows("SELECT InputUOMSetID, OutputUOMSetID FROM \"PREFER-UnitsOfMeasureSet\""),
+              QList<QVariantList>({{-1, -1}}));
 }
 
 TEST_F(UnitLibraryTest, ADeletedSetTakesItsUnitsAlongAndItsIdIsNotReused)
 {
     m_db.reset();
-    const QString name = QStringLiteral("unit-library-writer");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(m_path);
-        ASSERT_TRUE(db.open());
-        QSqlQuery query(db);
+        CDaoDatabase writer;
+        writer.Open(m_path, DatabaseRole::ReadWrite);
         for (const char* sql : {"INSERT INTO TblUOMSet (UOMSetName, ReadOnly) VALUES ('Plant', 0)",
                                 "INSERT INTO TblUOMSetDetail (UOMSetID, UOMType, Unit) "
                                 "SELECT 3, UOMType, Unit FROM TblUOMSetDetail WHERE UOMSetID = 1",
                                 "DELETE FROM TblUOMSet WHERE UOMSetID = 3",
                                 "INSERT INTO TblUOMSet (UOMSetName, ReadOnly) VALUES ('Pilot', 0)"})
-            ASSERT_TRUE(query.exec(QString::fromLatin1(sql)))
-                << sql << query.lastError().text().toStdString();
-        db.close();
+            writer.Execute(QString::fromLatin1(sql));
     }
-    QSqlDatabase::removeDatabase(name);
-
     CReadConnection db(m_path);
-    EXPECT_EQ(db.Rows(QStringLiteral("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = 'Pilot'")),
+    EXPECT_EQ(db.Rows("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = 'Pilot'"),
               QList<QVariantList>({{4}}));
-    EXPECT_EQ(
-        db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID IN (3, 4)")).toInt(),
-        0);
-    EXPECT_EQ(db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID = 1")).toInt(),
-              db.Scalar(QStringLiteral("SELECT COUNT(*) FROM TblUOMTypes")).toInt());
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID IN (3, 4)").toInt(), 0);
+    EXPECT_EQ(db.Scalar("SELECT COUNT(*) FROM TblUOMSetDetail WHERE UOMSetID = 1").toInt(),
+              db.Scalar("SELECT COUNT(*) FROM TblUOMTypes").toInt());
 }
 
-TEST(DemoUnits, EveryUnitTheSampleProjectStoresIsInTheBuiltInTable)
+// The sample project holds every seed of its kinds besides its own rows; the language
+// database is built alone.
+TEST(SeedUnits, EveryUnitTheSampleProjectAndTheLanguageDatabaseStoreIsInTheBuiltInTable)
 {
     QTemporaryDir dir;
     CProjectGenerator generator;
     ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), dir.path()));
+    BuildIn(dir, DatabaseKind::Language, "Seed.lng");
     const QStringList files = QDir(dir.path()).entryList(QDir::Files);
-    ASSERT_FALSE(files.isEmpty());
+    ASSERT_EQ(files.size(), 10);
     for (const QString& file : files) {
         CReadConnection db(dir.filePath(file));
         ASSERT_TRUE(db.IsOpen()) << file.toStdString();
