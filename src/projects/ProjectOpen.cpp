@@ -4,7 +4,10 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SharedDatabases.h"
 #include "projects/CompoundFile.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
@@ -17,17 +20,23 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
 {
     if (!GetAppContext())
         return false;
+    m_opening = OpenAttempt();
+    m_opening.languageDatabase = m_languageDatabase.get();
+    bool opened = false;
     try {
-        return RunOpen(mode, projectName, description, frameArgument);
+        opened = RunOpen(mode, projectName, description, frameArgument);
     } catch (const CDaoException& e) {
         QvMessageBox(e.GetErrorDescription());
-        if (FrameServices* frame = GetFrameServices())
+        FrameServices* frame = GetFrameServices();
+        if (frame && m_opening.handedOver)
             frame->CloseProject();
-        return false;
     }
+    if (!opened && !m_opening.handedOver)
+        UndoOpen();
+    return opened;
 }
 
-// An abort leaves what earlier steps did; the next close removes it.
+// Once the frame has the project, its close ends it; before, an abort undoes what the open made.
 bool CProjectManager::RunOpen(int mode, const QString& projectName, const QString& description,
                               bool frameArgument)
 {
@@ -57,6 +66,25 @@ bool CProjectManager::RunOpen(int mode, const QString& projectName, const QStrin
     if (!SetUpLanguage(mode, languageResult))
         return false;
     return FinishOpen(mode, frameArgument, languageResult, mustSave);
+}
+
+// Closes what the open opened and deletes the working copies it made, asking nothing; the files
+// of the project folder and another instance's working copies stay.
+void CProjectManager::UndoOpen()
+{
+    if (m_opening.stepsWalked)
+        CloseStepDatabases();
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    if (files.projectDatabase && files.projectDatabase == m_opening.projectDatabase)
+        CloseProjectDatabase();
+    if (m_languageDatabase && m_languageDatabase.get() != m_opening.languageDatabase)
+        m_languageDatabase.reset();
+    CloseSharedMaterialsDB();
+    CloseSharedEquipmentDB();
+    for (const QString& path : std::as_const(m_opening.workingCopies))
+        DeleteDatabaseFile(path);
+    CCompoundFile::SetStartupPackage(false);
+    m_opening = OpenAttempt();
 }
 
 QString CProjectManager::OpenedName() const
