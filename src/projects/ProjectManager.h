@@ -172,6 +172,7 @@ private:
 
     // What the running open made; an open aborted before the frame took the project undoes it.
     struct OpenAttempt {
+        bool located = false;      // the file to open was found and the open project closed
         QStringList workingCopies; // made in this instance's folder
         const CDaoDatabase* projectDatabase = nullptr;
         const CDaoDatabase* languageDatabase = nullptr;

@@ -45,6 +45,7 @@ bool CProjectManager::RunOpen(int mode, const QString& projectName, const QStrin
         GetCompoundFile().Reset();
     if (!LocateProjectFile(mode))
         return false;
+    m_opening.located = true;
     const WaitCursor wait;
     if (!CheckWriteAccess())
         return false;
@@ -72,6 +73,8 @@ bool CProjectManager::RunOpen(int mode, const QString& projectName, const QStrin
 // of the project folder and another instance's working copies stay.
 void CProjectManager::UndoOpen()
 {
+    if (!m_opening.located)
+        return; // nothing made, and a project the user kept open stays as it is
     if (m_opening.stepsWalked)
         CloseStepDatabases();
     ProjectFileSet& files = GetAppContext()->fileSet();
