@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <optional>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -42,6 +43,17 @@ bool AllExist(const QString& base, const QStringList& extensions)
             return false;
     }
     return true;
+}
+
+// Another instance may unlink the marker between our open and our lock.
+constexpr int MARKER_ATTEMPTS = 100;
+
+bool IsFileAtPath(int fd, const QString& path)
+{
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 && ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
 bool WriteAll(int fd, const QByteArray& bytes)
@@ -78,23 +90,53 @@ int CProjectManager::CheckProjectInUse(QString& projectFolder, QString& projectN
     files.previousProjectDBPath = recorded + projectName + ".wc";
     files.previousEquipmentDBPath = recorded + projectName + ".ewc";
     files.previousMaterialsDBPath = recorded + projectName + ".mwc";
-    return AllExist(projectFolder + projectName, {".prj", ".eqm", ".mtl"}) ? 2 : 1;
+    return AllExist(projectFolder + projectName, ProjectFileExtensions(files.isTemplate)) ? 2 : 1;
 }
 
 bool CProjectManager::WriteInUseMarker(const QString& projectFolder)
 {
     ReleaseInUseMarker();
     const QString path = WithSlash(projectFolder) + IN_USE_MARKER_NAME;
+    for (int attempt = 0; attempt < MARKER_ATTEMPTS; ++attempt) {
+        const MarkerLock lock = LockMarker(path);
+        if (lock == MarkerLock::Failed)
+            return false;
+        if (lock == MarkerLock::Locked)
+            return TakeLockedMarker(path);
+    }
+    return false;
+}
+
+// The lock guards the marker only when the file locked is the one the path names: another
+// instance releasing it unlinks it before it unlocks, and the next instance creates a new one.
+CProjectManager::MarkerLock CProjectManager::LockMarker(const QString& path)
+{
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
-        return false;
-    // Only the holder of the lock may change the content.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0 ||
-        !WriteAll(fd, QFile::encodeName(GetQuorvantaTempDir()))) {
+        return MarkerLock::Failed;
+    if (m_beforeMarkerLock)
+        m_beforeMarkerLock(path);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return false;
+        return MarkerLock::Failed;
+    }
+    if (!IsFileAtPath(fd, path)) {
+        ::close(fd);
+        return MarkerLock::Unlinked;
     }
     m_markerFile = fd;
+    return MarkerLock::Locked;
+}
+
+// Only the holder of the lock may change the content.
+bool CProjectManager::TakeLockedMarker(const QString& path)
+{
+    if (::ftruncate(m_markerFile, 0) != 0 ||
+        !WriteAll(m_markerFile, QFile::encodeName(GetQuorvantaTempDir()))) {
+        ::close(m_markerFile);
+        m_markerFile = -1;
+        return false;
+    }
     m_markerPath = path;
     return true;
 }

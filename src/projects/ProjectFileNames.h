@@ -14,6 +14,14 @@ inline QStringList ProjectScratchFileNames()
             QStringLiteral("IMPORT_P.TMP"), QStringLiteral("COPY_S.TMP")};
 }
 
+// The project, equipment and material files of a project or a template.
+inline QStringList ProjectFileExtensions(bool isTemplate)
+{
+    if (isTemplate)
+        return {QStringLiteral(".qvt"), QStringLiteral(".eqt"), QStringLiteral(".mtt")};
+    return {QStringLiteral(".prj"), QStringLiteral(".eqm"), QStringLiteral(".mtl")};
+}
+
 inline QString StepWorkingCopyName(long stepID)
 {
     return QStringLiteral("STEP_%1.WC").arg(stepID);

@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -33,6 +34,11 @@ public:
     // (negative = unknown) and whether a file may be written.
     void SetFreeSpaceProbe(std::function<qint64(const QString& folder)> probe);
     void SetWriteAccessProbe(std::function<bool(const QString& path)> probe);
+    // Runs between opening the in-use marker and locking it (where another instance may unlink it).
+    void SetMarkerLockProbe(std::function<void(const QString& marker)> probe)
+    {
+        m_beforeMarkerLock = std::move(probe);
+    }
 
     // Open: mode 1 a project just made from a template, 2 an existing file (the path given, or
     // the file dialog), 3 the file written by Save As. True when the project is open afterwards;
@@ -139,6 +145,9 @@ private:
     bool FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave);
     bool HandFirstOperation();
     bool OpenStepWorkingCopy(long stepID, QString& error);
+    bool ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,
+                                const QString& workingCopy);
+    void LeaveStepOut(long stepID, const QString& workingCopy);
     QString OpenedName() const;
     // Write access.
     bool IsWritableInPlace(const QString& projectFile) const;
@@ -158,6 +167,7 @@ private:
     bool ConfirmTemplateSave();
     bool ReadStepRows(QList<long>& stepRows);
     qint64 SizeOfWorkingCopies(const QList<long>& stepRows);
+    qint64 SizeOfStepWorkingCopy(long stepID);
     bool SaveStepDatabases(const QList<long>& stepRows, int increment);
     bool SaveStepDatabase(long stepID);
     bool WriteProjectDatabase(const QString& target);
@@ -165,12 +175,28 @@ private:
                      const QString& copyFailedMessage);
     bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare);
     bool FailWrite(const QString& message);
+    // In-use marker.
+    enum class MarkerLock { Locked, Unlinked, Failed };
+    MarkerLock LockMarker(const QString& path);
+    bool TakeLockedMarker(const QString& path);
     // Recovery write-back steps.
     bool MoveAsideProjectFiles(const QString& base, const QString& projectFolder);
     bool CopyBackWorkingCopies(const QString& base);
     bool CopyBackStepWorkingCopies(const QString& projectFolder);
     void ProfileFileDialog(bool save);
 
+    // What the running open made; an open aborted before the frame took the project undoes it.
+    struct OpenAttempt {
+        bool located = false;      // the file to open was found and the open project closed
+        QStringList workingCopies; // made in this instance's folder
+        const CDaoDatabase* projectDatabase = nullptr;
+        const CDaoDatabase* languageDatabase = nullptr;
+        bool stepsWalked = false;
+        bool handedOver = false;
+    };
+    void UndoOpen();
+
+    OpenAttempt m_opening;
     ProjectHooks m_hooks;
     ICompoundFileState* m_compoundFile = nullptr;
     UserSettingsService* m_userSettings = nullptr;
@@ -178,6 +204,7 @@ private:
     std::function<qint64(const QString&)> m_freeSpace;
     std::function<bool(const QString&)> m_writable;
     bool m_bProjectOpen = false;
+    std::function<void(const QString&)> m_beforeMarkerLock;
     int m_markerFile = -1;
     QString m_markerPath;
 };

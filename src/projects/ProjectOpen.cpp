@@ -4,7 +4,10 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SharedDatabases.h"
 #include "projects/CompoundFile.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
@@ -17,13 +20,19 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
 {
     if (!GetAppContext())
         return false;
+    m_opening = OpenAttempt();
+    m_opening.languageDatabase = m_languageDatabase.get();
+    bool opened = false;
     try {
-        return RunOpen(mode, projectName, description, frameArgument);
+        opened = RunOpen(mode, projectName, description, frameArgument);
     } catch (const CDaoException& e) {
         QvMessageBox(e.GetErrorDescription());
-        CloseProject(SaveAnswer::Ask);
-        return false;
+        if (m_opening.handedOver)
+            CloseProject(SaveAnswer::Ask);
     }
+    if (!opened && !m_opening.handedOver)
+        UndoOpen();
+    return opened;
 }
 
 bool CProjectManager::OpenProjectByPath(const QString& path)
@@ -38,7 +47,7 @@ bool CProjectManager::OpenProjectByPath(const QString& path)
     return opened;
 }
 
-// An abort leaves what earlier steps did; the next close removes it.
+// Once the frame has the project, its close ends it; before, an abort undoes what the open made.
 bool CProjectManager::RunOpen(int mode, const QString& projectName, const QString& description,
                               bool frameArgument)
 {
@@ -47,6 +56,7 @@ bool CProjectManager::RunOpen(int mode, const QString& projectName, const QStrin
         GetCompoundFile().Reset();
     if (!LocateProjectFile(mode))
         return false;
+    m_opening.located = true;
     const WaitCursor wait;
     if (!CheckWriteAccess())
         return false;
@@ -68,6 +78,27 @@ bool CProjectManager::RunOpen(int mode, const QString& projectName, const QStrin
     if (!SetUpLanguage(mode, languageResult))
         return false;
     return FinishOpen(mode, frameArgument, languageResult, mustSave);
+}
+
+// Closes what the open opened and deletes the working copies it made, asking nothing; the files
+// of the project folder and another instance's working copies stay.
+void CProjectManager::UndoOpen()
+{
+    if (!m_opening.located)
+        return; // nothing made, and a project the user kept open stays as it is
+    if (m_opening.stepsWalked)
+        CloseStepDatabases();
+    ProjectFileSet& files = GetAppContext()->fileSet();
+    if (files.projectDatabase && files.projectDatabase == m_opening.projectDatabase)
+        CloseProjectDatabase();
+    if (m_languageDatabase && m_languageDatabase.get() != m_opening.languageDatabase)
+        m_languageDatabase.reset();
+    CloseSharedMaterialsDB();
+    CloseSharedEquipmentDB();
+    for (const QString& path : std::as_const(m_opening.workingCopies))
+        DeleteDatabaseFile(path);
+    CCompoundFile::SetStartupPackage(false);
+    m_opening = OpenAttempt();
 }
 
 QString CProjectManager::OpenedName() const

@@ -37,6 +37,7 @@ bool CProjectManager::CopyLibrary(const QString& extension, const QString& worki
     destination = GetWorkingCopyDir() + OpenedName() + workingExtension;
     if (CheckProjectFile(source))
         return false;
+    m_opening.workingCopies << destination;
     if (m_hooks.upgradeDatabase(source, destination))
         return true;
     QvMessageBox(failure.arg(destination));
@@ -63,9 +64,7 @@ void CProjectManager::DeletePreviousFiles()
     if (!files.deletePreviousFiles)
         return;
     const QString base = WithSlash(files.previousWorkingCopyDir) + files.previousProjectName;
-    const QStringList extensions =
-        files.isTemplate ? QStringList{".qvt", ".eqt", ".mtt"} : QStringList{".prj", ".eqm", ".mtl"};
-    for (const QString& extension : extensions)
+    for (const QString& extension : ProjectFileExtensions(files.isTemplate))
         DeleteDatabaseFile(base + extension);
     files.deletePreviousFiles = false;
 }
@@ -73,8 +72,10 @@ void CProjectManager::DeletePreviousFiles()
 bool CProjectManager::CopyProjectDatabase()
 {
     const ProjectFileSet& files = GetAppContext()->fileSet();
-    if (files.projectFilePath.compare(files.projectDBPath, Qt::CaseInsensitive) == 0 ||
-        m_hooks.upgradeDatabase(files.projectFilePath, files.projectDBPath))
+    if (files.projectFilePath.compare(files.projectDBPath, Qt::CaseInsensitive) == 0)
+        return true;
+    m_opening.workingCopies << files.projectDBPath;
+    if (m_hooks.upgradeDatabase(files.projectFilePath, files.projectDBPath))
         return true;
     QvMessageBox(QStringLiteral("Failed to copy database file \"%1\" !").arg(files.projectDBPath));
     return false;
@@ -86,7 +87,7 @@ bool CProjectManager::ConvertProject(bool& mustSave)
     if (result == CONV_FAILED || result == CONV_STOP_AND_DISCARD) {
         if (result == CONV_FAILED)
             QvMessageBox(QStringLiteral("Can't convert the project database!"));
-        CloseProject(SaveAnswer::Ask);
+        // The frame has no project yet: the open's abort closes what it opened.
         if (result == CONV_STOP_AND_DISCARD) {
             ReleaseInUseMarker();
             const ProjectFileSet& files = GetAppContext()->fileSet();
@@ -107,6 +108,7 @@ bool CProjectManager::OpenProjectDatabase(int mode, const QString& projectName, 
     auto database = std::make_unique<CDaoDatabase>();
     database->Open(files.projectDBPath, DatabaseRole::WorkingCopy);
     files.projectDatabase = database.release();
+    m_opening.projectDatabase = files.projectDatabase;
     if (mode == 1)
         return InitNewProjectRecord(projectName, description);
     CProjectSet project;

@@ -49,10 +49,9 @@ bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
     RememberOpenedProject(mode);
     languageResult = ResolveLanguageTemplate();
     if (languageResult == 0) {
-        CloseCurrentProject();
         if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
             frame->CloseAllViews();
-        return false;
+        return false; // the abort closes the project
     }
     if (languageResult == 2) {
         CLanguagePreferenceDialog preference;
@@ -65,6 +64,7 @@ bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
 bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave)
 {
     QString error;
+    m_opening.stepsWalked = true;
     if (!OpenStepDatabases(error, BuildConnectString(GetProjectDBPath())))
         return false;
     if (languageResult == 2 && mode == 2)
@@ -72,6 +72,7 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
     if (mustSave && !SaveProject(QString(), false))
         return false;
     m_bProjectOpen = true; // the hand-over: from here on the project is open until its close ends
+    m_opening.handedOver = true;
     ProjectLifecycleServices* frame = GetProjectLifecycleServices();
     if (frame)
         frame->OnProjectOpened(frameArgument);

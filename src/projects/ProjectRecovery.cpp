@@ -1,5 +1,5 @@
-// The recovery write-back: the project's files move aside under their name + "1" and the working
-// copies an earlier instance left behind take their place.
+// The recovery write-back: the project's (or template's) files move aside under their name + "1"
+// and the working copies an earlier instance left behind take their place.
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
@@ -10,6 +10,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPair>
+
+#include <algorithm>
 
 namespace {
 // name -> name + "1", replacing an earlier "1" file; false after the message.
@@ -40,6 +43,26 @@ QFileInfoList FilesWithExtension(const QString& folder, const QString& extension
     }
     return found;
 }
+
+// The earlier instance's step working copies (STEP_12.WC), each with the step file it becomes
+// (STEP_12.STP), the name the open looks for.
+QList<QPair<QFileInfo, QString>> StepCopies(const QString& earlierFolder)
+{
+    QList<QPair<QFileInfo, QString>> copies;
+    for (const QFileInfo& copy : FilesWithExtension(earlierFolder, QStringLiteral("wc"))) {
+        const QString fileName = copy.fileName();
+        if (fileName.startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
+            copies.append({copy, fileName.left(fileName.size() - 2).toUpper() + QStringLiteral("STP")});
+    }
+    return copies;
+}
+
+bool IsReplacedStep(const QList<QPair<QFileInfo, QString>>& copies, const QString& stepFile)
+{
+    return std::any_of(copies.cbegin(), copies.cend(), [&](const QPair<QFileInfo, QString>& copy) {
+        return copy.second.compare(stepFile, Qt::CaseInsensitive) == 0;
+    });
+}
 } // namespace
 
 void CProjectManager::ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
@@ -52,14 +75,17 @@ void CProjectManager::ReplaceProjectFiles(const QString& projectFolder, const QS
         CopyBackStepWorkingCopies(folder);
 }
 
+// Only the step files that a working copy replaces: a step the earlier instance left out keeps its file.
 bool CProjectManager::MoveAsideProjectFiles(const QString& base, const QString& projectFolder)
 {
-    for (const char* extension : {".prj", ".mtl", ".eqm"}) {
+    const QStringList extensions = ProjectFileExtensions(GetAppContext()->fileSet().isTemplate);
+    for (const QString& extension : {extensions.at(0), extensions.at(2), extensions.at(1)}) {
         if (QFileInfo::exists(base + extension) && !MoveAside(base + extension))
             return false;
     }
+    const auto copies = StepCopies(GetAppContext()->fileSet().previousWorkingCopyDir);
     for (const QFileInfo& step : FilesWithExtension(projectFolder, QStringLiteral("stp"))) {
-        if (!MoveAside(step.filePath()))
+        if (IsReplacedStep(copies, step.fileName()) && !MoveAside(step.filePath()))
             return false;
     }
     return true;
@@ -68,11 +94,12 @@ bool CProjectManager::MoveAsideProjectFiles(const QString& base, const QString& 
 bool CProjectManager::CopyBackWorkingCopies(const QString& base)
 {
     const ProjectFileSet& files = GetAppContext()->fileSet();
-    if (!CopyBack(files.previousProjectDBPath, base + ".prj",
+    const QStringList extensions = ProjectFileExtensions(files.isTemplate);
+    if (!CopyBack(files.previousProjectDBPath, base + extensions.at(0),
                   QStringLiteral("Failed to copy project file \"%1\" !")) ||
-        !CopyBack(files.previousMaterialsDBPath, base + ".mtl",
+        !CopyBack(files.previousMaterialsDBPath, base + extensions.at(2),
                   QStringLiteral("Failed to copy project material file \"%1\" !")) ||
-        !CopyBack(files.previousEquipmentDBPath, base + ".eqm",
+        !CopyBack(files.previousEquipmentDBPath, base + extensions.at(1),
                   QStringLiteral("Failed to copy project equipment file \"%1\" !")))
         return false;
     DeleteDatabaseFile(files.previousProjectDBPath);
@@ -81,17 +108,11 @@ bool CProjectManager::CopyBackWorkingCopies(const QString& base)
     return true;
 }
 
-// STEP_12.WC of the earlier instance becomes STEP_12.STP of the project, the name the open looks for.
 bool CProjectManager::CopyBackStepWorkingCopies(const QString& projectFolder)
 {
-    const QString earlier = GetAppContext()->fileSet().previousWorkingCopyDir;
-    for (const QFileInfo& copy : FilesWithExtension(earlier, QStringLiteral("wc"))) {
-        const QString fileName = copy.fileName();
-        if (!fileName.startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
-            continue;
-        const QString target =
-            projectFolder + fileName.left(fileName.size() - 2).toUpper() + QStringLiteral("STP");
-        if (!CopyBack(copy.filePath(), target, QStringLiteral("Failed to copy Step file \"%1\" !")))
+    for (const auto& [copy, stepFile] : StepCopies(GetAppContext()->fileSet().previousWorkingCopyDir)) {
+        if (!CopyBack(copy.filePath(), projectFolder + stepFile,
+                      QStringLiteral("Failed to copy Step file \"%1\" !")))
             return false;
         DeleteDatabaseFile(copy.filePath());
     }

@@ -145,13 +145,21 @@ qint64 CProjectManager::SizeOfWorkingCopies(const QList<long>& stepRows)
                    GetDatabaseFileSize(files.equipmentDBPath, QStringLiteral("equipment database"));
     for (qsizetype k = 0; k < stepRows.size(); ++k) {
         if (k == 0 || stepRows.at(k) != stepRows.at(k - 1))
-            bytes +=
-                GetDatabaseFileSize(GetWorkingCopyDir() + StepWorkingCopyName(stepRows.at(k)), QString());
+            bytes += SizeOfStepWorkingCopy(stepRows.at(k));
     }
     return bytes;
 }
 
-// A step without an open database still has its working copy: that file is copied.
+// A step left out at open has neither database nor working copy: nothing of it is written.
+qint64 CProjectManager::SizeOfStepWorkingCopy(long stepID)
+{
+    const QString workingCopy = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
+    if (!GetStepDatabase(stepID) && !QFileInfo::exists(workingCopy))
+        return 0;
+    return GetDatabaseFileSize(workingCopy, QString());
+}
+
+// A step without an open database may still have its working copy: that file is copied.
 bool CProjectManager::SaveStepDatabase(long stepID)
 {
     const QString source = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
@@ -177,17 +185,22 @@ bool CProjectManager::WriteProjectDatabase(const QString& target)
                               });
 }
 
-// The library working copy goes through a temporary copy, which is then written into the target.
+// The library working copy goes through a temporary copy, which is then written into the target
+// and deleted.
 bool CProjectManager::SaveLibrary(const QString& workingCopy, const QString& temporaryName,
                                   const QString& target, const QString& copyFailedMessage)
 {
     const QString temporary = GetQuorvantaTempDir() + temporaryName;
-    if (!CopyDatabaseFile(workingCopy, temporary)) {
+    bool written = CopyDatabaseFile(workingCopy, temporary);
+    if (!written) {
         QvMessageBox(copyFailedMessage.arg(temporary));
-        return FailWrite(QString());
+        FailWrite(QString());
+    } else {
+        CDaoDatabase database;
+        written = CompactWorkingCopy(temporary, target, &database);
     }
-    CDaoDatabase database;
-    return CompactWorkingCopy(temporary, target, &database);
+    DeleteDatabaseFile(temporary);
+    return written;
 }
 
 bool CProjectManager::CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,

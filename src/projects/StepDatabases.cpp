@@ -72,7 +72,8 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
     return previousID < 0 || SyncWorkingCopyFolder(GetWorkingCopyDir() + StepWorkingCopyName(previousID));
 }
 
-// False ends the walk; a step the module cannot convert is left out and the walk goes on.
+// False ends the walk. A step the module cannot convert, or whose database raises an error once its
+// copy opened, is left out with its message: its working copy goes at once and the walk goes on.
 bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
 {
     const QString source = GetProjectDir() + StepDatabaseName(stepID);
@@ -85,13 +86,40 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
         QvMessageBox(error);
         return false;
     }
-    const int conversion = m_hooks.convertStep(destination); // on the connection just opened
-    if (conversion == CONV_FAILED) {
-        QvMessageBox(QStringLiteral("Can't convert the step database!"));
+    try {
+        return ConvertStepWorkingCopy(stepID, std::move(database), destination);
+    } catch (const CDaoException& e) {
+        QvMessageBox(e.GetErrorDescription());
+        LeaveStepOut(stepID, destination);
         return true;
     }
-    GetAppContext()->stepDatabases().add(stepID, database.release(), destination);
+}
+
+bool CProjectManager::ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,
+                                             const QString& workingCopy)
+{
+    const int conversion = m_hooks.convertStep(workingCopy); // on the connection just opened
+    if (conversion == CONV_FAILED) {
+        QvMessageBox(QStringLiteral("Can't convert the step database!"));
+        database.reset();
+        LeaveStepOut(stepID, workingCopy);
+        return true;
+    }
+    GetAppContext()->stepDatabases().add(stepID, database.release(), workingCopy);
     return conversion != CONV_STEP_CONVERTED || m_hooks.regenerateStepRecipeText(stepID);
+}
+
+// A step left out has no database and no working copy, so no save writes its file.
+void CProjectManager::LeaveStepOut(long stepID, const QString& workingCopy)
+{
+    StepDatabaseRegistry& registry = GetAppContext()->stepDatabases();
+    for (int i = registry.count() - 1; i >= 0; --i) {
+        if (registry.stepIDAt(i) == stepID) {
+            delete registry.databaseAt(i); // closes it
+            registry.removeAt(i);
+        }
+    }
+    DeleteDatabaseFile(workingCopy);
 }
 
 void CProjectManager::OpenNewStepDatabases()

@@ -1,8 +1,9 @@
-// Driver of the save crash test: opens a project, changes every database, saves, closes and exits.
-//   qv-save-driver <project file> <session root> <revision>
-// It prints "saving" just before the save starts and "saved <microseconds>" after it, so that the
-// test can kill it during the save. Prompts get their default button, as under automation, and
-// their texts go to stderr. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed.
+// Driver of the crash test: opens a project, changes every database, saves, closes and exits.
+//   qv-save-driver <project file> <session root> <revision> [<step id the step module refuses>]
+// Each phase is announced before it starts ("opening", "saving", "closing") and reported with its
+// duration after it ("opened <microseconds>", "saved ...", "closed ..."), so that the test can kill
+// it inside one. Prompts get their default button, as under automation, and their texts go to
+// stderr. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed, 5 close failed.
 
 #include "ProjectSession.h"
 #include "RevisionEdit.h"
@@ -14,15 +15,17 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SharedDatabases.h"
+#include "projects/ProjectFileNames.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
-enum ExitCode { SAVED = 0, USAGE = 1, OPEN_FAILED = 2, EDIT_FAILED = 3, SAVE_FAILED = 4 };
+enum ExitCode { SAVED = 0, USAGE = 1, OPEN_FAILED = 2, EDIT_FAILED = 3, SAVE_FAILED = 4, CLOSE_FAILED = 5 };
 
 class ReportingAutomationPrompts : public AutomationPromptService {
 public:
@@ -33,10 +36,28 @@ public:
     }
 };
 
-void say(const char* line)
+// Announces the phase, runs it and reports its duration when it succeeded.
+bool RunPhase(const char* begin, const char* end, const std::function<bool()>& phase)
 {
-    std::fputs(line, stdout);
+    std::printf("%s\n", begin);
     std::fflush(stdout);
+    QElapsedTimer timer;
+    timer.start();
+    if (!phase())
+        return false;
+    std::printf("%s %lld\n", end, timer.nsecsElapsed() / 1000);
+    std::fflush(stdout);
+    return true;
+}
+
+// The step module refuses to convert the step, so the open leaves it out.
+void RefuseStep(CProjectSession& session, long stepID)
+{
+    ProjectHooks& hooks = session.manager().hooks();
+    const QString refused = StepWorkingCopyName(stepID);
+    hooks.convertStep = [refused, convert = hooks.convertStep](const QString& path) {
+        return path.endsWith(refused, Qt::CaseInsensitive) ? 4 : convert(path);
+    };
 }
 
 bool ApplyRevisionToProject(int revision)
@@ -55,11 +76,13 @@ bool ApplyRevisionToProject(int revision)
     return true;
 }
 
-int Run(const QString& projectFile, const QString& root, int revision)
+int Run(const QString& projectFile, const QString& root, int revision, long refusedStep)
 {
     CSessionAppContext app(root, QDir(root).filePath(QStringLiteral("instance")));
     CProjectSession session;
-    if (!session.Open(projectFile))
+    if (refusedStep > 0)
+        RefuseStep(session, refusedStep);
+    if (!RunPhase("opening", "opened", [&] { return session.Open(projectFile); }))
         return OPEN_FAILED;
     try {
         if (!ApplyRevisionToProject(revision))
@@ -68,14 +91,9 @@ int Run(const QString& projectFile, const QString& root, int revision)
         std::fprintf(stderr, "%s\n", qPrintable(e.GetErrorDescription()));
         return EDIT_FAILED;
     }
-    say("saving\n");
-    QElapsedTimer timer;
-    timer.start();
-    if (!session.Save())
+    if (!RunPhase("saving", "saved", [&] { return session.Save(); }))
         return SAVE_FAILED;
-    std::printf("saved %lld\n", timer.nsecsElapsed() / 1000);
-    std::fflush(stdout);
-    return session.Close() ? SAVED : SAVE_FAILED;
+    return RunPhase("closing", "closed", [&] { return session.Close(); }) ? SAVED : CLOSE_FAILED;
 }
 } // namespace
 
@@ -83,14 +101,16 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    bool numeric = false;
-    const int revision = arguments.size() == 4 ? arguments.at(3).toInt(&numeric) : 0;
-    if (!numeric) {
-        std::fputs("usage: qv-save-driver <project file> <session root> <revision>\n", stderr);
+    bool numeric = false, refusedNumeric = arguments.size() == 4;
+    const int revision = arguments.size() >= 4 ? arguments.at(3).toInt(&numeric) : 0;
+    const long refusedStep = arguments.size() == 5 ? arguments.at(4).toLong(&refusedNumeric) : -1;
+    if (!numeric || !refusedNumeric || arguments.size() > 5) {
+        std::fputs("usage: qv-save-driver <project file> <session root> <revision> [<refused step id>]\n",
+                   stderr);
         return USAGE;
     }
     g_bAutomationActive = true;
     ReportingAutomationPrompts prompts;
     ScopedPromptService scoped(&prompts);
-    return Run(arguments.at(1), arguments.at(2), revision);
+    return Run(arguments.at(1), arguments.at(2), revision, refusedStep);
 }

@@ -83,6 +83,23 @@ TEST_F(InUseMarkerTest, AProjectHeldByAnotherProcessIsRefused)
     EXPECT_FALSE(QFileInfo::exists(m_marker));
 }
 
+// Another instance releases the marker (unlink, then unlock) between our open and our lock: the
+// lock taken on the unlinked file guards nothing, so the marker is opened again.
+TEST_F(InUseMarkerTest, AMarkerUnlinkedBeforeItWasLockedIsOpenedAgain)
+{
+    int locks = 0;
+    manager.SetMarkerLockProbe([&locks](const QString& marker) {
+        if (locks++ == 0)
+            QFile::remove(marker);
+    });
+    ASSERT_TRUE(manager.WriteInUseMarker(m_folder));
+    EXPECT_EQ(locks, 2);
+    EXPECT_EQ(FileBytes(m_marker), workingDir().toUtf8());
+    EXPECT_FALSE(ChildProcess([this] { return LockMarker(m_marker); }).succeeded());
+    manager.ReleaseInUseMarker();
+    EXPECT_FALSE(QFileInfo::exists(m_marker));
+}
+
 // The earlier instance's working copies are gone between the check and the write-back.
 TEST_F(ProjectFixture, AMissingWorkingCopyStopsTheRecoveryWithItsMessageAndDeletesNothing)
 {

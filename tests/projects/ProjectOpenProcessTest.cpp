@@ -1,4 +1,5 @@
 #include "OpenFixture.h"
+#include "QtPrinters.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
@@ -55,30 +56,53 @@ TEST_F(ProjectOpenProcessTest, WorkingCopiesOfAKilledInstanceAreRecoveredWithThe
     EXPECT_TRUE(manager.HoldsInUseMarker());
 }
 
+// An earlier instance left working copies whose project database holds an edit.
 struct RecoveryAnswerCase {
+    bool blankTemplate;
     bool materialsMissing;
+    bool stepCopyMissing; // a step the earlier instance had left out of its project
     int answer;
     bool opens;
 };
 
 class RecoveryAnswerTest : public OpenFixture, public ::testing::WithParamInterface<RecoveryAnswerCase> {};
 
-TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreComplete)
+TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYesRecovers)
 {
-    const QString path = WriteDemo("projects/Demo");
-    const QString folder = root() + "projects/Demo/";
+    const RecoveryAnswerCase& c = GetParam();
+    const QString name = c.blankTemplate ? "Blank" : "Demo";
+    const QString folder = root() + "projects/" + name + "/";
+    QString path = folder + name + ".qvt";
+    if (c.blankTemplate)
+        ASSERT_TRUE(CProjectGenerator().WriteBlankTemplate(folder, name));
+    else
+        path = WriteDemo("projects/Demo");
     const QString earlier = root() + "earlier-instance/";
-    LeaveEarlierInstance(folder, earlier);
-    if (GetParam().materialsMissing) {
-        ASSERT_TRUE(QFile::remove(folder + "Demo.mtl"));
-    }
-    prompts.expect(GetParam().answer);
-    EXPECT_EQ(OpenGiven(path), GetParam().opens);
+    LeaveEarlierInstance(folder, earlier, c.blankTemplate);
+    RawQuery(earlier + name + ".wc", "UPDATE Project SET Description = 'recovered'");
+    if (c.materialsMissing)
+        ASSERT_TRUE(QFile::remove(folder + name + (c.blankTemplate ? ".mtt" : ".mtl")));
+    if (c.stepCopyMissing)
+        ASSERT_TRUE(QFile::remove(earlier + "STEP_1004.WC"));
+    prompts.expect(c.answer);
+    const bool opened = OpenGiven(path);
+    EXPECT_EQ(opened, c.opens);
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
+    if (opened)
+        EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT Description FROM Project").toString() ==
+                      "recovered",
+                  c.answer == IDYES);
+    // Recovery replaces the files of the kind opened, and only the step files it has copies of.
+    EXPECT_FALSE(QFileInfo::exists(folder + name + (c.blankTemplate ? ".prj" : ".qvt")));
+    if (c.stepCopyMissing)
+        EXPECT_FALSE(QFileInfo::exists(folder + "STEP_1004.STP1"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RecoveryAnswerTest,
-                         ::testing::Values(RecoveryAnswerCase{true, IDNO, false},
-                                           RecoveryAnswerCase{true, IDYES, true},
-                                           RecoveryAnswerCase{false, IDNO, true},
-                                           RecoveryAnswerCase{false, IDCANCEL, false}));
+                         ::testing::Values(RecoveryAnswerCase{false, true, false, IDNO, false},
+                                           RecoveryAnswerCase{false, true, false, IDYES, true},
+                                           RecoveryAnswerCase{false, false, false, IDNO, true},
+                                           RecoveryAnswerCase{false, false, false, IDCANCEL, false},
+                                           RecoveryAnswerCase{false, false, true, IDYES, true},
+                                           RecoveryAnswerCase{true, false, false, IDNO, true},
+                                           RecoveryAnswerCase{true, false, false, IDYES, true}));

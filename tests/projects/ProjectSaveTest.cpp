@@ -1,4 +1,5 @@
 #include "ProjectFixture.h"
+#include "QtPrinters.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/Compaction.h"
@@ -42,6 +43,7 @@ TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
     EXPECT_FALSE(app.isProjectModified());
     EXPECT_TRUE(frame.callsNamed("StopAutoSaveTimer").size() == 1);
     EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
+    EXPECT_EQ(QDir(workingDir()).entryList({"*.tmp*"}, QDir::Files), QStringList());
     EXPECT_TRUE(app.fileSet().projectDatabase->IsOpen());
 
     ASSERT_TRUE(manager.CloseCurrentProject());
@@ -98,6 +100,7 @@ TEST_P(ProjectSaveFailureTest, AFailureOnTheNthFileKeepsEveryTargetOpenable)
     EXPECT_TRUE(app.isProjectModified());
     EXPECT_EQ(frame.callsNamed("EndProgress").size(), 1);
     EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
+    EXPECT_EQ(QDir(workingDir()).entryList({"*.tmp*"}, QDir::Files), QStringList());
     for (const QString& name :
          QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
         EXPECT_GT(LayerValue(projectDir() + name, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0)

@@ -55,12 +55,16 @@ void WriteTextFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-void LeaveEarlierInstance(const QString& folder, const QString& earlier)
+void LeaveEarlierInstance(const QString& folder, const QString& earlier, bool blankTemplate)
 {
     ASSERT_TRUE(QDir().mkpath(earlier));
-    for (const auto& [from, to] : {std::pair{".prj", ".wc"}, {".eqm", ".ewc"}, {".mtl", ".mwc"}})
-        ASSERT_TRUE(CopyDatabaseFile(folder + "Demo" + from, earlier + "Demo" + to));
-    for (const StepSpec& step : CProjectGenerator::DemoProject().steps) {
+    const QString name = blankTemplate ? "Blank" : "Demo";
+    const QStringList files =
+        blankTemplate ? QStringList{".qvt", ".eqt", ".mtt"} : QStringList{".prj", ".eqm", ".mtl"};
+    const QStringList copies{".wc", ".ewc", ".mwc"};
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(CopyDatabaseFile(folder + name + files.at(i), earlier + name + copies.at(i)));
+    for (const StepSpec& step : blankTemplate ? QList<StepSpec>() : CProjectGenerator::DemoProject().steps) {
         ASSERT_TRUE(CopyDatabaseFile(folder + CProjectGenerator::StepFileName(step.stepID),
                                      earlier + QString("STEP_%1.WC").arg(step.stepID)));
     }

@@ -22,8 +22,9 @@ QByteArray FileBytes(const QString& path);
 void WriteTextFile(const QString& path, const QByteArray& bytes);
 
 // What an earlier instance leaves behind in earlier: working copies of the Demo project in folder
-// and of every step, and the marker naming its folder (no longer locked).
-void LeaveEarlierInstance(const QString& folder, const QString& earlier);
+// and of every step (of the blank template "Blank" instead: its three files), and the marker
+// naming its folder (no longer locked).
+void LeaveEarlierInstance(const QString& folder, const QString& earlier, bool blankTemplate = false);
 
 // Runs work in a child process, which reports its answer through a pipe and then waits to be killed.
 class ChildProcess {

@@ -2,8 +2,10 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,50 +41,70 @@ TEST_F(StepDatabasesTest, EveryStepOfTheProjectIsRegisteredOnceInTheWorkingCopyR
     }
 }
 
-TEST_F(StepDatabasesTest, AStepTheModuleCannotConvertIsSkippedAndAConvertedOneRegenerated)
+// Step 1002 cannot be converted, 1003 and 1004 are converted and 1004's regeneration raises a
+// database error: both are left out at once, the walk goes on, and a save never writes their files.
+TEST_F(StepDatabasesTest, AStepLeftOutAtOpenKeepsNoWorkingCopyAndIsNeverSaved)
 {
     WriteProject(CProjectGenerator::DemoProject());
     QList<long> regenerated;
     manager.hooks().convertStep = [](const QString& path) {
-        return path.endsWith("STEP_1002.WC") ? 4 : path.endsWith("STEP_1003.WC") ? 2 : 0;
+        return path.endsWith("STEP_1002.WC")                                    ? 4
+               : path.endsWith("STEP_1003.WC") || path.endsWith("STEP_1004.WC") ? 2
+                                                                                : 0;
     };
     manager.hooks().regenerateStepRecipeText = [&](long id) {
         regenerated << id;
+        if (id == 1004)
+            throw CDaoException("Step 1004 cannot be regenerated.");
         return true;
     };
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    for (const char* step : {"STEP_1002.STP", "STEP_1004.STP"}) {
+        QFile file(projectDir() + step);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite) &&
+                    file.setFileTime(old, QFileDevice::FileModificationTime));
+    }
+    prompts.expect(IDOK);
     prompts.expect(IDOK);
     ReopenProject();
-    EXPECT_EQ(prompts.texts(), QStringList{"Can't convert the step database!"});
-    EXPECT_EQ(GetStepDatabase(1002), nullptr);
-    EXPECT_EQ(app.stepDatabases().count(), 5);
-    EXPECT_EQ(regenerated, QList<long>{1003});
+    EXPECT_EQ(prompts.texts(),
+              (QStringList{"Can't convert the step database!", "Step 1004 cannot be regenerated."}));
+    EXPECT_EQ(regenerated, (QList<long>{1003, 1004}));
+    EXPECT_EQ(app.stepDatabases().count(), 4);
+    for (long id : {1002, 1004}) {
+        EXPECT_EQ(GetStepDatabase(id), nullptr) << id;
+        EXPECT_FALSE(QFileInfo::exists(workingDir() + QString("STEP_%1.WC").arg(id))) << id;
+    }
+    EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    for (const char* step : {"STEP_1002.STP", "STEP_1004.STP"})
+        EXPECT_EQ(QFileInfo(projectDir() + step).lastModified(), old) << step;
 }
 
-TEST_F(StepDatabasesTest, AMissingStepDatabaseFailsTheWalkWithItsMessage)
+// A step file that is missing or no database fails the walk with the copy message; the steps
+// before it stay open and no copy of it is left.
+class StepCopyFailureTest : public StepDatabasesTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(StepCopyFailureTest, FailsTheWalkWithItsMessageAndLeavesNoCopy)
 {
     WriteProject(CProjectGenerator::DemoProject());
-    ASSERT_TRUE(DeleteDatabaseFile(projectDir() + "STEP_1004.STP"));
-    const QString error = FailingWalk();
-    const QString expected = "Failed to copy step database file \"" + projectDir() + "STEP_1004.STP\" to \"" +
-                             workingDir() + "STEP_1004.WC\".\nCheck that the database exists.";
-    EXPECT_EQ(error, expected);
+    const QString step = projectDir() + "STEP_1004.STP";
+    if (GetParam()) {
+        ASSERT_TRUE(DeleteDatabaseFile(step));
+    } else {
+        QFile file(step);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray(4096, 'x'));
+    }
+    const QString expected = "Failed to copy step database file \"" + step + "\" to \"" + workingDir() +
+                             "STEP_1004.WC\".\nCheck that the database exists.";
+    EXPECT_EQ(FailingWalk(), expected);
     EXPECT_EQ(prompts.lastText(), expected);
+    EXPECT_FALSE(QFileInfo::exists(workingDir() + "STEP_1004.WC"));
+    EXPECT_NE(GetStepDatabase(1003), nullptr);
 }
 
-TEST_F(StepDatabasesTest, AStepFileThatIsNoDatabaseFailsTheWalkAndLeavesNoCopy)
-{
-    WriteProject(CProjectGenerator::DemoProject());
-    QFile step(projectDir() + "STEP_1004.STP");
-    ASSERT_TRUE(step.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    step.write(QByteArray(4096, 'x'));
-    step.close();
-    FailingWalk();
-    EXPECT_EQ(prompts.lastText(), "Failed to copy step database file \"" + projectDir() +
-                                      "STEP_1004.STP\" to \"" + workingDir() +
-                                      "STEP_1004.WC\".\nCheck that the database exists.");
-    EXPECT_FALSE(QFileInfo::exists(workingDir() + "STEP_1004.WC"));
-    EXPECT_NE(GetStepDatabase(1003), nullptr) << "the steps before it stay open";
-}
+INSTANTIATE_TEST_SUITE_P(MissingOrNoDatabase, StepCopyFailureTest, ::testing::Bool());
 
 TEST_F(StepDatabasesTest, AStepAddedLaterIsRegisteredOnceAndStartNever)
 {
