@@ -1,8 +1,10 @@
 #pragma once
 // Writes one recordset row back to its base tables: only the changed columns, grouped per table,
-// each table's row found by its key columns; every value is a bound parameter.
+// each table's row found by its key columns; every value is a bound parameter. The statements are
+// kept prepared by the connection, one per table, statement kind and set of columns.
 
 #include "foundation/db/RecordsetDef.h"
+#include "foundation/db/StatementCache.h"
 
 #include <QHash>
 #include <QVariantList>
@@ -25,9 +27,13 @@ public:
     void remove(const QVariantList& original);
 
 private:
-    std::vector<int> columnsOf(int table, const std::vector<bool>& changed) const;
-    int keyColumn(const QString& key) const;
-    QString whereKey(int table, QVariantList& values, const QVariantList& row) const;
+    using TableWork = std::vector<std::pair<int, std::vector<int>>>;
+
+    // The changed columns of each table that has any, each list sorted by written name.
+    TableWork changedPerTable(const std::vector<bool>& changed) const;
+    QStringList writtenNames(const std::vector<int>& columns) const;
+    std::vector<int> keyColumns(int table) const;
+    std::vector<int> columnsOfTable(int table) const;
     void updateTable(int table, const std::vector<int>& columns, const QVariantList& original,
                      const QVariantList& edited);
     long insertTable(int table, const std::vector<int>& columns, QVariantList& row);

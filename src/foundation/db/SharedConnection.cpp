@@ -88,6 +88,7 @@ CSharedConnection::~CSharedConnection()
     const auto it = connections.constFind(m_path);
     if (it != connections.cend() && it->expired())
         connections.erase(it);
+    m_statements.clear();
     if (m_depth > 0)
         rollbackQuietly(QStringLiteral("ROLLBACK"));
     discard();
@@ -176,8 +177,11 @@ void CSharedConnection::switchToWriteAheadLog()
     mode.finish();
 }
 
+// The kept statements are finalised first: a connection removed with live statements would be
+// closed under them.
 void CSharedConnection::discard()
 {
+    m_statements.clear();
     {
         QSqlDatabase db = handle();
         if (db.isValid())
@@ -198,6 +202,16 @@ QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values
         throw CDaoException::fromSqlError(query.lastError());
     m_recordsAffected = query.isSelect() ? 0 : query.numRowsAffected();
     return query;
+}
+
+void CSharedConnection::execKept(const StatementKey& key, const CStatementCache::SqlBuilder& sql,
+                                 const QVariantList& values, const CStatementCache::RowReader& read)
+{
+    m_statements.run(database(), key, sql, values, [&](QSqlQuery& query) {
+        m_recordsAffected = query.isSelect() ? 0 : query.numRowsAffected();
+        if (read)
+            read(query);
+    });
 }
 
 void CSharedConnection::begin()

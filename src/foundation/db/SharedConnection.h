@@ -2,6 +2,8 @@
 // One open SQLite file, shared by every CDaoDatabase of this process that opens it. The registry
 // is keyed by canonical path; the underlying connection closes when its last user lets go.
 
+#include "foundation/db/StatementCache.h"
+
 #include <QString>
 #include <QVariantList>
 #include <memory>
@@ -37,6 +39,10 @@ public:
     // Runs one statement with bound values; raises CDaoException on any error.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
     long lastRecordsAffected() const { return m_recordsAffected; }
+    // Runs one of the statements the connection keeps prepared (see CStatementCache::run).
+    void execKept(const StatementKey& key, const CStatementCache::SqlBuilder& sql, const QVariantList& values,
+                  const CStatementCache::RowReader& read = {});
+    size_t keptStatementCount() const { return m_statements.size(); }
 
     // Transaction levels: the outer one is BEGIN/COMMIT, inner ones are savepoints.
     int transactionDepth() const { return m_depth; }
@@ -61,4 +67,5 @@ private:
     bool m_synchronousDeferred = false;
     int m_depth = 0;
     long m_recordsAffected = 0;
+    CStatementCache m_statements;
 };
