@@ -135,3 +135,26 @@ TEST_F(RecordsetWriterTest, ClosingWithKeptStatementsReleasesTheConnection)
     addLine("Again", 5);
     EXPECT_EQ(m_set.GetRecordCount(), 5);
 }
+
+// Unset columns take the new row id, their default or NULL as the engine stores them, also after
+// the table was rebuilt with other defaults.
+TEST_F(RecordsetWriterTest, UnsetColumnsHoldWhatTheEngineStored)
+{
+    addLine("Cool", 4);
+    m_set.MoveToLastModified();
+    EXPECT_EQ(m_set.GetLong("ID"), 5);
+    EXPECT_EQ(m_set.GetFieldValue("Breakpoint"), QVariant(qlonglong(0)));
+    EXPECT_TRUE(m_set.IsFieldNull("Amount"));
+    for (const char* sql :
+         {"CREATE TABLE Rebuilt (ID INTEGER PRIMARY KEY, StepID INTEGER, RecipeSequenceNumber INTEGER,"
+          " Type TEXT, Label TEXT, Hide INTEGER, Breakpoint INTEGER, Amount REAL DEFAULT 2.5, StartDate "
+          "REAL)",
+          "INSERT INTO Rebuilt SELECT * FROM TextRecipe", "DROP TABLE TextRecipe",
+          "ALTER TABLE Rebuilt RENAME TO TextRecipe"})
+        m_db.Execute(sql);
+    addLine("Dry", 5);
+    m_set.MoveToLastModified();
+    EXPECT_EQ(m_set.GetLong("ID"), 6);
+    EXPECT_TRUE(m_set.IsFieldNull("Breakpoint"));
+    EXPECT_EQ(m_set.GetDouble("Amount"), 2.5);
+}

@@ -93,11 +93,11 @@ std::vector<int> CRecordsetWriter::keyColumns(int table) const
     return columns;
 }
 
-std::vector<int> CRecordsetWriter::columnsOfTable(int table) const
+std::vector<int> CRecordsetWriter::unsetColumns(int table, const std::vector<int>& set) const
 {
     std::vector<int> columns;
     for (size_t i = 0; i < m_def.columns.size(); ++i) {
-        if (m_def.columns[i].table == table)
+        if (m_def.columns[i].table == table && std::find(set.begin(), set.end(), int(i)) == set.end())
             columns.push_back(int(i));
     }
     return columns;
@@ -166,15 +166,21 @@ long CRecordsetWriter::insert(QVariantList& row, const std::vector<bool>& change
     return firstID;
 }
 
-// RETURNING hands back what the engine stored: the new AutoNumber and column defaults.
+// A column left unset takes its default, the new row id or NULL; RETURNING hands back only the
+// defaults, so an insert that sets every other column is a plain INSERT.
 long CRecordsetWriter::insertTable(int table, const std::vector<int>& columns, QVariantList& row)
 {
-    const std::vector<int> refreshed = columnsOfTable(table);
-    const StatementKey key{StatementKind::Insert,
-                           m_def.tables[size_t(table)].name,
-                           writtenNames(columns),
-                           {},
-                           writtenNames(refreshed)};
+    const QString& name = m_def.tables[size_t(table)].name;
+    std::vector<int> rowIds, defaults;
+    for (int column : unsetColumns(table, columns)) {
+        const UnsetValue value =
+            m_db.Connection().unsetValue(name, m_def.columns[size_t(column)].writtenName());
+        if (value == UnsetValue::RowId)
+            rowIds.push_back(column);
+        else if (value == UnsetValue::Default)
+            defaults.push_back(column);
+    }
+    const StatementKey key{StatementKind::Insert, name, writtenNames(columns), {}, writtenNames(defaults)};
     QVariantList values;
     for (int column : columns)
         values << row.at(column);
@@ -184,10 +190,12 @@ long CRecordsetWriter::insertTable(int table, const std::vector<int>& columns, Q
         [&](QSqlQuery& query) {
             id = long(query.lastInsertId().toLongLong());
             if (query.next()) {
-                for (size_t i = 0; i < refreshed.size(); ++i)
-                    row[refreshed[i]] = query.value(int(i));
+                for (size_t i = 0; i < defaults.size(); ++i)
+                    row[defaults[i]] = query.value(int(i));
             }
         });
+    for (int column : rowIds)
+        row[column] = qlonglong(id);
     return id;
 }
 

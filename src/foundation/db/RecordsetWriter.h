@@ -22,7 +22,8 @@ public:
     // Keys come from the row as it was read, so a key column may itself be edited.
     void update(const QVariantList& original, const QVariantList& edited, const std::vector<bool>& changed);
     // Inserts into every table with a set column (the first table when none is set), in declared
-    // order; the row then holds what the engine stored. Returns the first insert's row id.
+    // order; the columns left unset then hold what the engine stored. Returns the first insert's
+    // row id.
     long insert(QVariantList& row, const std::vector<bool>& changed);
     void remove(const QVariantList& original);
 
@@ -33,7 +34,8 @@ private:
     TableWork changedPerTable(const std::vector<bool>& changed) const;
     QStringList writtenNames(const std::vector<int>& columns) const;
     std::vector<int> keyColumns(int table) const;
-    std::vector<int> columnsOfTable(int table) const;
+    // The table's columns of the set that are not among the set ones.
+    std::vector<int> unsetColumns(int table, const std::vector<int>& set) const;
     void updateTable(int table, const std::vector<int>& columns, const QVariantList& original,
                      const QVariantList& edited);
     long insertTable(int table, const std::vector<int>& columns, QVariantList& row);

@@ -44,6 +44,16 @@ void checkIsFile(const QString& path)
         throw CDaoException(QStringLiteral("The file '%1' is not a database: it is empty.").arg(path));
 }
 
+bool isSchemaChange(const QString& sql)
+{
+    const QStringView statement = QStringView(sql).trimmed();
+    for (const char* verb : {"CREATE", "ALTER", "DROP"}) {
+        if (statement.startsWith(QLatin1String(verb), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 bool isStronger(DatabaseRole wanted, DatabaseRole have)
 {
     return wanted != DatabaseRole::ReadOnly && have == DatabaseRole::ReadOnly;
@@ -201,6 +211,8 @@ QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values
     if (!ok)
         throw CDaoException::fromSqlError(query.lastError());
     m_recordsAffected = query.isSelect() ? 0 : query.numRowsAffected();
+    if (isSchemaChange(sql))
+        m_statements.forgetTables();
     return query;
 }
 

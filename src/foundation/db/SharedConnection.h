@@ -43,6 +43,11 @@ public:
     void execKept(const StatementKey& key, const CStatementCache::SqlBuilder& sql, const QVariantList& values,
                   const CStatementCache::RowReader& read = {});
     size_t keptStatementCount() const { return m_statements.size(); }
+    // What an INSERT that leaves the column of the table unset stores there.
+    UnsetValue unsetValue(const QString& table, const QString& column)
+    {
+        return m_statements.unsetValue(database(), table, column);
+    }
 
     // Transaction levels: the outer one is BEGIN/COMMIT, inner ones are savepoints.
     int transactionDepth() const { return m_depth; }
