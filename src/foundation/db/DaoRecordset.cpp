@@ -217,21 +217,27 @@ bool CDaoRecordset::FindNext(const RowPredicate& accepts)
 
 // ---- fields --------------------------------------------------------------------------------
 
+// Lower-case names and the declared ones: a field named as declared is found without a copy.
 const QHash<QString, int>& CDaoRecordset::ColumnIndex() const
 {
     if (m_columnIndex.isEmpty()) {
-        for (size_t i = 0; i < m_def->columns.size(); ++i)
+        for (size_t i = 0; i < m_def->columns.size(); ++i) {
             m_columnIndex.insert(m_def->columns[i].name.toLower(), int(i));
+            m_columnIndex.insert(m_def->columns[i].name, int(i));
+        }
     }
     return m_columnIndex;
 }
 
 int CDaoRecordset::FieldIndex(const QString& name) const
 {
-    const int at = ColumnIndex().value(name.toLower(), -1);
-    if (at < 0)
+    const QHash<QString, int>& index = ColumnIndex();
+    auto found = index.constFind(name);
+    if (found == index.cend())
+        found = index.constFind(name.toLower());
+    if (found == index.cend())
         throw CDaoException(QStringLiteral("Item not found in this collection: '%1'.").arg(name));
-    return at;
+    return *found;
 }
 
 void CDaoRecordset::RequireCurrentRow() const

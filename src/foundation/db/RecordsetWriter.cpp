@@ -5,6 +5,44 @@
 #include "foundation/db/DaoTransaction.h"
 
 #include <QSqlQuery>
+#include <algorithm>
+
+namespace {
+
+QStringList quoted(const QStringList& names)
+{
+    QStringList result;
+    result.reserve(names.size());
+    for (const QString& name : names)
+        result << QuoteIdentifier(name);
+    return result;
+}
+
+// "a" = ?, "b" = ? joined by the separator.
+QString assignments(const QStringList& names, const QString& separator)
+{
+    return quoted(names).join(QStringLiteral(" = ?") + separator) + QStringLiteral(" = ?");
+}
+
+QString whereClause(const QStringList& keys)
+{
+    return QStringLiteral(" WHERE ") + assignments(keys, QStringLiteral(" AND "));
+}
+
+QString insertSql(const StatementKey& key)
+{
+    QString sql = QStringLiteral("INSERT INTO ") + QuoteIdentifier(key.table);
+    if (key.columns.isEmpty())
+        sql += QStringLiteral(" DEFAULT VALUES");
+    else
+        sql += QStringLiteral(" (%1) VALUES (?%2)")
+                   .arg(quoted(key.columns).join(','), QStringLiteral(",?").repeated(key.columns.size() - 1));
+    if (!key.returned.isEmpty())
+        sql += QStringLiteral(" RETURNING ") + quoted(key.returned).join(',');
+    return sql;
+}
+
+} // namespace
 
 QString QuoteIdentifier(const QString& name)
 {
@@ -13,36 +51,56 @@ QString QuoteIdentifier(const QString& name)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-std::vector<int> CRecordsetWriter::columnsOf(int table, const std::vector<bool>& changed) const
+CRecordsetWriter::TableWork CRecordsetWriter::changedPerTable(const std::vector<bool>& changed) const
 {
-    std::vector<int> columns;
-    for (size_t i = 0; i < m_def.columns.size(); ++i) {
-        if (changed[i] && m_def.columns[i].table == table)
-            columns.push_back(int(i));
+    TableWork work;
+    for (int table = 0; table < int(m_def.tables.size()); ++table) {
+        std::vector<int> columns;
+        for (size_t i = 0; i < m_def.columns.size(); ++i) {
+            if (changed[i] && m_def.columns[i].table == table)
+                columns.push_back(int(i));
+        }
+        std::sort(columns.begin(), columns.end(), [this](int a, int b) {
+            return m_def.columns[size_t(a)].writtenName() < m_def.columns[size_t(b)].writtenName();
+        });
+        if (!columns.empty())
+            work.emplace_back(table, std::move(columns));
     }
-    return columns;
+    return work;
 }
 
-int CRecordsetWriter::keyColumn(const QString& key) const
+QStringList CRecordsetWriter::writtenNames(const std::vector<int>& columns) const
 {
-    const int at = m_columnIndex.value(key.toLower(), -1);
-    if (at < 0)
-        throw CDaoException(QStringLiteral("The key column '%1' is not a field of the set.").arg(key));
-    return at;
+    QStringList names;
+    names.reserve(qsizetype(columns.size()));
+    for (int column : columns)
+        names << m_def.columns[size_t(column)].writtenName();
+    return names;
 }
 
-QString CRecordsetWriter::whereKey(int table, QVariantList& values, const QVariantList& row) const
+std::vector<int> CRecordsetWriter::keyColumns(int table) const
 {
     const DaoBaseTable& base = m_def.tables[size_t(table)];
     if (base.keys.isEmpty())
         throw CDaoException(QStringLiteral("The table '%1' has no key to write by.").arg(base.name));
-    QStringList terms;
+    std::vector<int> columns;
     for (const QString& key : base.keys) {
-        const int column = keyColumn(key);
-        terms << QuoteIdentifier(m_def.columns[size_t(column)].writtenName()) + QStringLiteral(" = ?");
-        values << row.at(column);
+        const int at = m_columnIndex.value(key.toLower(), -1);
+        if (at < 0)
+            throw CDaoException(QStringLiteral("The key column '%1' is not a field of the set.").arg(key));
+        columns.push_back(at);
     }
-    return QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
+    return columns;
+}
+
+std::vector<int> CRecordsetWriter::unsetColumns(int table, const std::vector<int>& set) const
+{
+    std::vector<int> columns;
+    for (size_t i = 0; i < m_def.columns.size(); ++i) {
+        if (m_def.columns[i].table == table && std::find(set.begin(), set.end(), int(i)) == set.end())
+            columns.push_back(int(i));
+    }
+    return columns;
 }
 
 template <typename Write> void CRecordsetWriter::inOneTransaction(int tables, Write write)
@@ -59,12 +117,7 @@ template <typename Write> void CRecordsetWriter::inOneTransaction(int tables, Wr
 void CRecordsetWriter::update(const QVariantList& original, const QVariantList& edited,
                               const std::vector<bool>& changed)
 {
-    std::vector<std::pair<int, std::vector<int>>> work;
-    for (int table = 0; table < int(m_def.tables.size()); ++table) {
-        auto columns = columnsOf(table, changed);
-        if (!columns.empty())
-            work.emplace_back(table, std::move(columns));
-    }
+    const TableWork work = changedPerTable(changed);
     inOneTransaction(int(work.size()), [&] {
         for (const auto& [table, columns] : work)
             updateTable(table, columns, original, edited);
@@ -74,29 +127,32 @@ void CRecordsetWriter::update(const QVariantList& original, const QVariantList& 
 void CRecordsetWriter::updateTable(int table, const std::vector<int>& columns, const QVariantList& original,
                                    const QVariantList& edited)
 {
-    QStringList assignments;
+    const std::vector<int> keys = keyColumns(table);
+    const StatementKey key{StatementKind::Update,
+                           m_def.tables[size_t(table)].name,
+                           writtenNames(columns),
+                           writtenNames(keys),
+                           {}};
     QVariantList values;
-    for (int column : columns) {
-        assignments << QuoteIdentifier(m_def.columns[size_t(column)].writtenName()) + QStringLiteral(" = ?");
+    for (int column : columns)
         values << edited.at(column);
-    }
-    const QString sql = QStringLiteral("UPDATE ") + QuoteIdentifier(m_def.tables[size_t(table)].name) +
-                        QStringLiteral(" SET ") + assignments.join(QStringLiteral(", ")) +
-                        whereKey(table, values, original);
-    m_db.Execute(sql, values);
-    if (m_db.GetRecordsAffected() == 0)
-        throw CDaoException(QStringLiteral("The record to update in '%1' no longer exists.")
-                                .arg(m_def.tables[size_t(table)].name));
+    for (int column : keys)
+        values << original.at(column);
+    CSharedConnection& connection = m_db.Connection();
+    connection.execKept(
+        key,
+        [&key] {
+            return QStringLiteral("UPDATE ") + QuoteIdentifier(key.table) + QStringLiteral(" SET ") +
+                   assignments(key.columns, QStringLiteral(", ")) + whereClause(key.keys);
+        },
+        values);
+    if (connection.lastRecordsAffected() == 0)
+        throw CDaoException(QStringLiteral("The record to update in '%1' no longer exists.").arg(key.table));
 }
 
 long CRecordsetWriter::insert(QVariantList& row, const std::vector<bool>& changed)
 {
-    std::vector<std::pair<int, std::vector<int>>> work;
-    for (int table = 0; table < int(m_def.tables.size()); ++table) {
-        auto columns = columnsOf(table, changed);
-        if (!columns.empty())
-            work.emplace_back(table, std::move(columns));
-    }
+    TableWork work = changedPerTable(changed);
     if (work.empty())
         work.emplace_back(0, std::vector<int>());
     long firstID = 0;
@@ -110,34 +166,36 @@ long CRecordsetWriter::insert(QVariantList& row, const std::vector<bool>& change
     return firstID;
 }
 
-// RETURNING hands back what the engine stored: the new AutoNumber and column defaults.
+// A column left unset takes its default, the new row id or NULL; RETURNING hands back only the
+// defaults, so an insert that sets every other column is a plain INSERT.
 long CRecordsetWriter::insertTable(int table, const std::vector<int>& columns, QVariantList& row)
 {
-    QStringList names, marks, returned;
+    const QString& name = m_def.tables[size_t(table)].name;
+    std::vector<int> rowIds, defaults;
+    for (int column : unsetColumns(table, columns)) {
+        const UnsetValue value =
+            m_db.Connection().unsetValue(name, m_def.columns[size_t(column)].writtenName());
+        if (value == UnsetValue::RowId)
+            rowIds.push_back(column);
+        else if (value == UnsetValue::Default)
+            defaults.push_back(column);
+    }
+    const StatementKey key{StatementKind::Insert, name, writtenNames(columns), {}, writtenNames(defaults)};
     QVariantList values;
-    std::vector<int> refreshed;
-    for (int column : columns) {
-        names << QuoteIdentifier(m_def.columns[size_t(column)].writtenName());
-        marks << QStringLiteral("?");
+    for (int column : columns)
         values << row.at(column);
-    }
-    for (size_t i = 0; i < m_def.columns.size(); ++i) {
-        if (m_def.columns[i].table == table) {
-            returned << QuoteIdentifier(m_def.columns[i].writtenName());
-            refreshed.push_back(int(i));
-        }
-    }
-    QString sql = QStringLiteral("INSERT INTO ") + QuoteIdentifier(m_def.tables[size_t(table)].name);
-    sql += names.isEmpty() ? QStringLiteral(" DEFAULT VALUES")
-                           : QStringLiteral(" (%1) VALUES (%2)").arg(names.join(','), marks.join(','));
-    if (!returned.isEmpty())
-        sql += QStringLiteral(" RETURNING ") + returned.join(',');
-    QSqlQuery query = m_db.Query(sql, values);
-    const long id = long(query.lastInsertId().toLongLong());
-    if (query.next()) {
-        for (size_t i = 0; i < refreshed.size(); ++i)
-            row[refreshed[i]] = query.value(int(i));
-    }
+    long id = 0;
+    m_db.Connection().execKept(
+        key, [&key] { return insertSql(key); }, values,
+        [&](QSqlQuery& query) {
+            id = long(query.lastInsertId().toLongLong());
+            if (query.next()) {
+                for (size_t i = 0; i < defaults.size(); ++i)
+                    row[defaults[i]] = query.value(int(i));
+            }
+        });
+    for (int column : rowIds)
+        row[column] = qlonglong(id);
     return id;
 }
 
@@ -145,8 +203,15 @@ void CRecordsetWriter::remove(const QVariantList& original)
 {
     if (m_def.tables.empty())
         throw CDaoException(QStringLiteral("The set is read-only."));
+    const std::vector<int> keys = keyColumns(0);
+    const StatementKey key{StatementKind::Delete, m_def.tables.front().name, {}, writtenNames(keys), {}};
     QVariantList values;
-    const QString sql = QStringLiteral("DELETE FROM ") + QuoteIdentifier(m_def.tables.front().name) +
-                        whereKey(0, values, original);
-    m_db.Execute(sql, values);
+    for (int column : keys)
+        values << original.at(column);
+    m_db.Connection().execKept(
+        key,
+        [&key] {
+            return QStringLiteral("DELETE FROM ") + QuoteIdentifier(key.table) + whereClause(key.keys);
+        },
+        values);
 }

@@ -44,6 +44,16 @@ void checkIsFile(const QString& path)
         throw CDaoException(QStringLiteral("The file '%1' is not a database: it is empty.").arg(path));
 }
 
+bool isSchemaChange(const QString& sql)
+{
+    const QStringView statement = QStringView(sql).trimmed();
+    for (const char* verb : {"CREATE", "ALTER", "DROP"}) {
+        if (statement.startsWith(QLatin1String(verb), Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 bool isStronger(DatabaseRole wanted, DatabaseRole have)
 {
     return wanted != DatabaseRole::ReadOnly && have == DatabaseRole::ReadOnly;
@@ -88,6 +98,7 @@ CSharedConnection::~CSharedConnection()
     const auto it = connections.constFind(m_path);
     if (it != connections.cend() && it->expired())
         connections.erase(it);
+    m_statements.clear();
     if (m_depth > 0)
         rollbackQuietly(QStringLiteral("ROLLBACK"));
     discard();
@@ -176,8 +187,11 @@ void CSharedConnection::switchToWriteAheadLog()
     mode.finish();
 }
 
+// The kept statements are finalised first: a connection removed with live statements would be
+// closed under them.
 void CSharedConnection::discard()
 {
+    m_statements.clear();
     {
         QSqlDatabase db = handle();
         if (db.isValid())
@@ -197,7 +211,19 @@ QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values
     if (!ok)
         throw CDaoException::fromSqlError(query.lastError());
     m_recordsAffected = query.isSelect() ? 0 : query.numRowsAffected();
+    if (isSchemaChange(sql))
+        m_statements.forgetTables();
     return query;
+}
+
+void CSharedConnection::execKept(const StatementKey& key, const CStatementCache::SqlBuilder& sql,
+                                 const QVariantList& values, const CStatementCache::RowReader& read)
+{
+    m_statements.run(database(), key, sql, values, [&](QSqlQuery& query) {
+        m_recordsAffected = query.isSelect() ? 0 : query.numRowsAffected();
+        if (read)
+            read(query);
+    });
 }
 
 void CSharedConnection::begin()

@@ -3,6 +3,7 @@
 // is keyed by canonical path; the underlying connection closes when its last user lets go.
 
 #include "foundation/common/BusyGuard.h"
+#include "foundation/db/StatementCache.h"
 
 #include <QString>
 #include <QVariantList>
@@ -40,6 +41,15 @@ public:
     // Runs one statement with bound values; raises CDaoException on any error.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
     long lastRecordsAffected() const { return m_recordsAffected; }
+    // Runs one of the statements the connection keeps prepared (see CStatementCache::run).
+    void execKept(const StatementKey& key, const CStatementCache::SqlBuilder& sql, const QVariantList& values,
+                  const CStatementCache::RowReader& read = {});
+    size_t keptStatementCount() const { return m_statements.size(); }
+    // What an INSERT that leaves the column of the table unset stores there.
+    UnsetValue unsetValue(const QString& table, const QString& column)
+    {
+        return m_statements.unsetValue(database(), table, column);
+    }
 
     // Transaction levels: the outer one is BEGIN/COMMIT, inner ones are savepoints.
     int transactionDepth() const { return m_depth; }
@@ -65,4 +75,5 @@ private:
     int m_depth = 0;
     std::optional<CBusyScope> m_busy; // held while a transaction is open
     long m_recordsAffected = 0;
+    CStatementCache m_statements;
 };

@@ -1,0 +1,160 @@
+#include "DbFixture.h"
+#include "ExampleSets.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+
+#include <QSqlDatabase>
+
+namespace {
+
+QStringList g_warnings;
+
+void recordWarning(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        g_warnings << text;
+}
+
+} // namespace
+
+// Recipe rows written through a set on the layer's own connection to a working copy.
+class RecordsetWriterTest : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        m_path = makeRecipeDatabase();
+        m_db.Open(m_path, DatabaseRole::WorkingCopy);
+        m_set.SetParameter("ParentStepID", 1);
+        m_set.SetParameter("ItemType", "UP");
+        m_set.Open();
+    }
+
+    void addLine(const QString& label, long sequence)
+    {
+        m_set.AddNew();
+        m_set.SetLong("StepID", 1);
+        m_set.SetLong("RecipeSequenceNumber", sequence);
+        m_set.SetText("Label", label);
+        m_set.Update();
+    }
+
+    // Read with a connection of its own: only what was committed.
+    QString committed(const QString& sql) const { return scalar(m_path, sql).toString(); }
+    size_t keptStatements() const { return m_db.Connection().keptStatementCount(); }
+
+    QString m_path;
+    CDaoDatabase m_db;
+    CDaoRecordset m_set{CExampleTextRecipeSet::Definition(), &m_db};
+};
+
+// A kept INSERT ... RETURNING that was not reset would hold its autocommit transaction open: other
+// connections would not see the row and the next COMMIT would fail.
+TEST_F(RecordsetWriterTest, AnInsertOutsideATransactionCommitsAndTheNextTransactionToo)
+{
+    addLine("Cool", 4);
+    EXPECT_EQ(committed("SELECT group_concat(Label) FROM TextRecipe WHERE RecipeSequenceNumber = 4"), "Cool");
+    m_db.BeginTrans();
+    addLine("Discharge", 5);
+    m_set.Edit();
+    m_set.SetText("Label", "Reactor 2");
+    m_set.Update();
+    EXPECT_NO_THROW(m_db.CommitTrans());
+    EXPECT_EQ(committed("SELECT group_concat(Label, '/') FROM (SELECT Label FROM TextRecipe WHERE StepID = 1"
+                        " ORDER BY RecipeSequenceNumber)"),
+              "Reactor 2/Charge/Heat/Cool/Discharge");
+}
+
+TEST_F(RecordsetWriterTest, AFailedInsertLeavesTheKeptStatementReusable)
+{
+    m_db.Execute("CREATE TRIGGER refuse BEFORE INSERT ON TextRecipe WHEN NEW.Label = 'Bad'"
+                 " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    EXPECT_THROW(addLine("Bad", 4), CDaoException);
+    m_set.CancelUpdate();
+    addLine("Good", 4);
+    CDaoTransaction transaction(m_db);
+    m_db.Execute("DROP TRIGGER refuse");
+    EXPECT_NO_THROW(transaction.Commit());
+    EXPECT_EQ(committed("SELECT group_concat(Label) FROM TextRecipe WHERE RecipeSequenceNumber = 4"), "Good");
+    EXPECT_EQ(keptStatements(), 1u);
+}
+
+// One statement per (table, kind, column set); values go to their columns whatever the order of
+// the sets.
+TEST_F(RecordsetWriterTest, WritesKeepOneStatementPerTableKindAndColumnSet)
+{
+    addLine("Cool", 4);
+    addLine("Dry", 5);
+    EXPECT_EQ(keptStatements(), 1u);
+    for (const char* label : {"Reactor 1", "Charge 1"}) {
+        m_set.Edit();
+        m_set.SetText("Label", label);
+        m_set.Update();
+        m_set.MoveNext();
+    }
+    EXPECT_EQ(keptStatements(), 2u);
+    m_set.Edit();
+    m_set.SetBool("Hide", true);
+    m_set.SetText("Type", "OP");
+    m_set.SetText("Label", "Heat 1");
+    m_set.Update();
+    m_set.MoveLast();
+    m_set.Delete();
+    EXPECT_EQ(keptStatements(), 4u);
+    EXPECT_EQ(
+        committed(
+            "SELECT group_concat(Label || ':' || ifnull(Type, '') || ':' || Hide, ' ') FROM (SELECT * FROM"
+            " TextRecipe WHERE StepID = 1 ORDER BY RecipeSequenceNumber)"),
+        "Reactor 1:UP:0 Charge 1:OP:2 Heat 1:OP:1 Cool::0");
+}
+
+// The kept statements go before the connection: Qt warns of a connection removed while in use,
+// and the sanitizers see a statement outliving its database.
+TEST_F(RecordsetWriterTest, ClosingWithKeptStatementsReleasesTheConnection)
+{
+    const QStringList connectionsBefore = QSqlDatabase::connectionNames();
+    addLine("Cool", 4);
+    m_db.BeginTrans();
+    addLine("Lost", 5);
+    m_set.MoveFirst();
+    m_set.Delete();
+    ASSERT_GE(keptStatements(), 2u);
+    m_set.Close();
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordWarning);
+    m_db.Close();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(g_warnings, QStringList());
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), connectionsBefore.size() - 1);
+    EXPECT_EQ(
+        committed(
+            "SELECT group_concat(Label) FROM (SELECT Label FROM TextRecipe WHERE StepID = 1 ORDER BY ID)"),
+        "Reactor,Charge,Heat,Cool");
+    m_db.Open(m_path, DatabaseRole::WorkingCopy);
+    EXPECT_EQ(keptStatements(), 0u);
+    m_set.Open();
+    addLine("Again", 5);
+    EXPECT_EQ(m_set.GetRecordCount(), 5);
+}
+
+// Unset columns take the new row id, their default or NULL as the engine stores them, also after
+// the table was rebuilt with other defaults.
+TEST_F(RecordsetWriterTest, UnsetColumnsHoldWhatTheEngineStored)
+{
+    addLine("Cool", 4);
+    m_set.MoveToLastModified();
+    EXPECT_EQ(m_set.GetLong("ID"), 5);
+    EXPECT_EQ(m_set.GetFieldValue("Breakpoint"), QVariant(qlonglong(0)));
+    EXPECT_TRUE(m_set.IsFieldNull("Amount"));
+    for (const char* sql :
+         {"CREATE TABLE Rebuilt (ID INTEGER PRIMARY KEY, StepID INTEGER, RecipeSequenceNumber INTEGER,"
+          " Type TEXT, Label TEXT, Hide INTEGER, Breakpoint INTEGER, Amount REAL DEFAULT 2.5, StartDate "
+          "REAL)",
+          "INSERT INTO Rebuilt SELECT * FROM TextRecipe", "DROP TABLE TextRecipe",
+          "ALTER TABLE Rebuilt RENAME TO TextRecipe"})
+        m_db.Execute(sql);
+    addLine("Dry", 5);
+    m_set.MoveToLastModified();
+    EXPECT_EQ(m_set.GetLong("ID"), 6);
+    EXPECT_TRUE(m_set.IsFieldNull("Breakpoint"));
+    EXPECT_EQ(m_set.GetDouble("Amount"), 2.5);
+}
