@@ -1,11 +1,30 @@
 #include "DbFixture.h"
-#include "ExampleSets.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DaoRecordset.h"
 #include "foundation/db/DaoTransaction.h"
 
 #include <QSqlDatabase>
 
 namespace {
+
+// The recipe rows of the fixture's hand-made step database.
+const DaoRecordsetDef& RecipeRows()
+{
+    static const DaoRecordsetDef def{
+        "SELECT ID, StepID, RecipeSequenceNumber, Type, Label, Hide, Breakpoint, Amount, StartDate"
+        " FROM TextRecipe WHERE StepID = :ParentStepID ORDER BY RecipeSequenceNumber",
+        {{"TextRecipe", {"ID"}}},
+        {{"ID", DaoFieldType::Long},
+         {"StepID", DaoFieldType::Long},
+         {"RecipeSequenceNumber", DaoFieldType::Long},
+         {"Type", DaoFieldType::Text},
+         {"Label", DaoFieldType::Text},
+         {"Hide", DaoFieldType::Bool},
+         {"Breakpoint", DaoFieldType::Bool},
+         {"Amount", DaoFieldType::Double},
+         {"StartDate", DaoFieldType::Date}}};
+    return def;
+}
 
 QStringList g_warnings;
 
@@ -25,7 +44,6 @@ protected:
         m_path = makeRecipeDatabase();
         m_db.Open(m_path, DatabaseRole::WorkingCopy);
         m_set.SetParameter("ParentStepID", 1);
-        m_set.SetParameter("ItemType", "UP");
         m_set.Open();
     }
 
@@ -44,7 +62,7 @@ protected:
 
     QString m_path;
     CDaoDatabase m_db;
-    CDaoRecordset m_set{CExampleTextRecipeSet::Definition(), &m_db};
+    CDaoRecordset m_set{RecipeRows(), &m_db};
 };
 
 // A kept INSERT ... RETURNING that was not reset would hold its autocommit transaction open: other
