@@ -9,13 +9,9 @@
 
 namespace {
 
-class SortedChoiceListsTest : public ::testing::Test {
-protected:
-    FakeFrameServices frame; // installs itself for the test
-};
-
-TEST_F(SortedChoiceListsTest, SortChoiceListKeepsTheEmptyEntry)
+TEST(SortedChoiceLists, SortChoiceListKeepsTheEmptyEntry)
 {
+    FakeFrameServices frame; // the installed frame sorts
     QString out;
     SortChoiceList(out, "\nYES\nNO");
     EXPECT_EQ(out, "\nNO\nYES");
@@ -23,8 +19,9 @@ TEST_F(SortedChoiceListsTest, SortChoiceListKeepsTheEmptyEntry)
     EXPECT_EQ(out, "");
 }
 
-TEST_F(SortedChoiceListsTest, ComboKeepsItsSelectedEntryAndItemData)
+TEST(SortedChoiceLists, ComboKeepsItsSelectedEntryAndItemData)
 {
+    FakeFrameServices frame;
     QComboBox combo;
     for (const char* name : {"delta", "Beta", "alpha", "charlie"})
         combo.addItem(name, 100 + combo.count());
