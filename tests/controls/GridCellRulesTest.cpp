@@ -13,11 +13,18 @@ struct RuleCase {
 
 class AttributeRules : public ::testing::TestWithParam<RuleCase> {};
 
+QMap<int, QString> rules(std::initializer_list<int> attributes)
+{
+    QMap<int, QString> named;
+    for (int attribute : attributes)
+        named[attribute] = RuleNameOfAttribute(attribute);
+    return named;
+}
+
 TEST_P(AttributeRules, RefuseWithTheirOwnMessage)
 {
     const RuleCase& c = GetParam();
-    QMap<int, QString> attributes{{c.attribute, RuleNameOfAttribute(c.attribute)}};
-    EXPECT_EQ(CheckAttributeRules(attributes, c.text, c.unit), QString::fromLatin1(c.warning))
+    EXPECT_EQ(CheckAttributeRules(rules({c.attribute}), c.text, c.unit), QString::fromLatin1(c.warning))
         << c.attribute << " '" << c.text << "' " << c.unit;
 }
 
@@ -77,16 +84,13 @@ INSTANTIATE_TEST_SUITE_P(NotNumbers, AttributeRules,
 TEST(AttributeRules, TheFirstSetAttributeInPrecedenceDecides)
 {
     // Percent rules outrank temperature, which outranks pressure and the zero-one rules.
-    QMap<int, QString> attributes{{UA_ZERO_ONE1, "ZeroOne1"}, {UA_PERCENT3, "Percent3"}};
-    EXPECT_EQ(CheckAttributeRules(attributes, "50", ""), "");
-    attributes = {{UA_ZERO_ONE1, "ZeroOne1"}, {UA_TEMPERATURE, "Temperature"}};
-    EXPECT_EQ(CheckAttributeRules(attributes, "50", "K"), "");
-    attributes = {{UA_ZERO_ONE2, "ZeroOne2"}, {UA_PRESSURE, "Pressure"}};
-    EXPECT_EQ(CheckAttributeRules(attributes, "5", "bar"), "");
-    attributes = {{UA_PRESSURE, "Pressure"}, {UA_TEMPERATURE, "Temperature"}};
-    EXPECT_EQ(CheckAttributeRules(attributes, "-1", "bar"), "");
-    attributes = {{UA_PERCENT4, ""}, {UA_ZERO_ONE4, "ZeroOne4"}}; // an empty attribute is not set
-    EXPECT_EQ(CheckAttributeRules(attributes, "50", ""), Z4);
+    EXPECT_EQ(CheckAttributeRules(rules({UA_ZERO_ONE1, UA_PERCENT3}), "50", ""), "");
+    EXPECT_EQ(CheckAttributeRules(rules({UA_ZERO_ONE1, UA_TEMPERATURE}), "50", "K"), "");
+    EXPECT_EQ(CheckAttributeRules(rules({UA_ZERO_ONE2, UA_PRESSURE}), "5", "bar"), "");
+    EXPECT_EQ(CheckAttributeRules(rules({UA_PRESSURE, UA_TEMPERATURE}), "-1", "bar"), "");
+    QMap<int, QString> emptyPercent = rules({UA_PERCENT4, UA_ZERO_ONE4});
+    emptyPercent[UA_PERCENT4].clear(); // an attribute with an empty name is not set
+    EXPECT_EQ(CheckAttributeRules(emptyPercent, "50", ""), Z4);
     EXPECT_EQ(CheckAttributeRules({}, "anything", ""), "");
 }
 

@@ -7,11 +7,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-inline QLineEdit* OpenCellEditor(CObjectGridWnd& grid, int row, int col)
+template <typename Editor = QLineEdit> Editor* OpenCellEditor(CObjectGridWnd& grid, int row, int col)
 {
     grid.SetCurrentCell(row, col);
     grid.edit(grid.model()->index(row - 1, col - 1));
-    return qobject_cast<QLineEdit*>(grid.CurrentEditor());
+    return qobject_cast<Editor*>(grid.CurrentEditor());
 }
 
 inline void PressKey(QWidget* target, int key)

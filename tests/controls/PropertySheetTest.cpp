@@ -4,23 +4,18 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct PageLog {
-    QStringList events;
-};
-
 class LoggingPage : public CQVPropertyPage {
 public:
-    LoggingPage(const QString& name, PageLog& log) : m_name(name), m_log(log), edit(new QLineEdit(this))
+    LoggingPage(const QString& name, QStringList& log) : m_name(name), m_log(log)
     {
         (new QVBoxLayout(this))->addWidget(edit);
     }
-    void OnSetActive() override { m_log.events.append(m_name + ":active"); }
+    void OnSetActive() override { m_log.append(m_name + ":active"); }
     bool OnKillActive() override
     {
         if (refuseToLeave)
@@ -29,67 +24,61 @@ public:
     }
     bool OnApply() override
     {
-        m_log.events.append(m_name + ":apply");
-        return !refuseToApply;
+        m_log.append(m_name + ":apply");
+        return true;
     }
-    void OnCancel() override { m_log.events.append(m_name + ":cancel"); }
+    void OnCancel() override { m_log.append(m_name + ":cancel"); }
 
+    QLineEdit* edit = new QLineEdit(this);
     bool refuseToLeave = false;
-    bool refuseToApply = false;
 
 private:
     QString m_name;
-    PageLog& m_log;
-
-public:
-    QLineEdit* edit;
+    QStringList& m_log;
 };
 
 class PropertySheetTest : public ::testing::Test {
 protected:
-    void AddPages(CQVPropertySheet& sheet)
+    void SetUp() override
     {
         for (const char* name : {"a", "b", "c"})
             sheet.AddPage(name, [this, name] {
-                log.events.append(QString(name) + ":created");
+                log.append(QString(name) + ":created");
                 return new LoggingPage(name, log);
             });
+        sheet.show();
     }
-    LoggingPage* Page(CQVPropertySheet& sheet, int i) { return static_cast<LoggingPage*>(sheet.GetPage(i)); }
-    PageLog log;
+    LoggingPage* Page(int i) { return static_cast<LoggingPage*>(sheet.GetPage(i)); }
+
+    QStringList log;
+    CQVPropertySheet sheet{"Options"};
 };
 
 TEST_F(PropertySheetTest, PagesAreCreatedWhenFirstShownAndOnlyCreatedPagesApply)
 {
-    CQVPropertySheet sheet("Options");
-    AddPages(sheet);
-    sheet.show();
     EXPECT_EQ(sheet.GetActiveIndex(), 0);
     EXPECT_EQ(sheet.GetPage(1), nullptr);
     ASSERT_TRUE(sheet.SetActivePage(2));
     ASSERT_TRUE(sheet.SetActivePage(0));
     EXPECT_TRUE(sheet.PressOK());
     EXPECT_EQ(sheet.result(), IDOK);
-    EXPECT_EQ(log.events, QStringList({"a:created", "a:active", "c:created", "c:active", "a:active",
-                                       "a:apply", "c:apply"}));
+    EXPECT_EQ(log, QStringList(
+                       {"a:created", "a:active", "c:created", "c:active", "a:active", "a:apply", "c:apply"}));
     EXPECT_EQ(sheet.GetPage(1), nullptr);
 }
 
 TEST_F(PropertySheetTest, APageThatRefusesKeepsTheSheetAndTheFocus)
 {
-    CQVPropertySheet sheet("Options");
-    AddPages(sheet);
-    sheet.show();
     sheet.activateWindow();
     QApplication::processEvents();
-    Page(sheet, 0)->refuseToLeave = true;
+    Page(0)->refuseToLeave = true;
     EXPECT_FALSE(sheet.SetActivePage(1));
     EXPECT_FALSE(sheet.PressOK());
     EXPECT_FALSE(sheet.PressApply());
     EXPECT_EQ(sheet.GetActiveIndex(), 0);
     EXPECT_EQ(sheet.GetPage(1), nullptr);
-    EXPECT_EQ(sheet.focusWidget(), Page(sheet, 0)->edit);
-    EXPECT_FALSE(log.events.contains("a:apply"));
+    EXPECT_EQ(sheet.focusWidget(), Page(0)->edit);
+    EXPECT_FALSE(log.contains("a:apply"));
     EXPECT_TRUE(sheet.isVisible());
 }
 

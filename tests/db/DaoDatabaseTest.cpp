@@ -17,7 +17,12 @@ TEST(ConnectString, BuildsAndParsesTheClassicForm)
     EXPECT_FALSE(IsConnectString("/plain/path.wc"));
 }
 
-class DaoDatabaseTest : public DbFixture {};
+class DaoDatabaseTest : public DbFixture {
+protected:
+    void SetUp() override { m_path = makeRecipeDatabase(); }
+    long rowsOnFile() const { return count(m_path, "SELECT count(*) FROM TextRecipe"); }
+    QString m_path;
+};
 
 TEST_F(DaoDatabaseTest, ABadOpenRaisesAClearErrorAndTouchesNoFile)
 {
@@ -54,36 +59,34 @@ TEST_F(DaoDatabaseTest, ABadOpenRaisesAClearErrorAndTouchesNoFile)
 
 TEST_F(DaoDatabaseTest, TwoOpensOfOneFileShareOneConnection)
 {
-    const QString path = makeRecipeDatabase();
     CDaoDatabase first, second;
-    first.Open(path);
+    first.Open(m_path);
     second.Open(BuildConnectString(m_dir.path() + "/./STEP_1.WC"));
     EXPECT_EQ(&first.Connection(), &second.Connection());
     EXPECT_EQ(first.GetName(), second.GetName());
     first.Close();
     EXPECT_TRUE(second.IsOpen());
-    EXPECT_TRUE(CSharedConnection::isOpen(path));
+    EXPECT_TRUE(CSharedConnection::isOpen(m_path));
     second.Close();
-    EXPECT_FALSE(CSharedConnection::isOpen(path));
+    EXPECT_FALSE(CSharedConnection::isOpen(m_path));
 }
 
 TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
 {
-    const QString path = makeRecipeDatabase();
-    const QByteArray bytes = bytesOf(path);
+    const QByteArray bytes = bytesOf(m_path);
     CDaoDatabase db;
-    db.Open(path, DatabaseRole::ReadOnly);
+    db.Open(m_path, DatabaseRole::ReadOnly);
     EXPECT_FALSE(db.CanUpdate());
     EXPECT_THROW(db.Execute("DELETE FROM TextRecipe"), CDaoException);
     EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 4);
     db.Close();
-    EXPECT_EQ(bytesOf(path), bytes);
+    EXPECT_EQ(bytesOf(m_path), bytes);
 }
 
 TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
 {
     CDaoDatabase db;
-    db.Open(makeRecipeDatabase());
+    db.Open(m_path);
     try {
         CDaoTransaction transaction(db);
         db.Execute("DELETE FROM TextRecipe WHERE StepID = ?", {1});
@@ -100,7 +103,7 @@ TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
 TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWorkAndTheProgramIsBusyMeanwhile)
 {
     CDaoDatabase db;
-    db.Open(makeRecipeDatabase());
+    db.Open(m_path);
     EXPECT_FALSE(IsBusy());
     CDaoTransaction outer(db);
     db.Execute("DELETE FROM TextRecipe WHERE StepID = 2");
@@ -113,39 +116,37 @@ TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWorkAndTheProgramIsBusyMeanw
     outer.Commit();
     EXPECT_FALSE(db.InTransaction());
     EXPECT_FALSE(IsBusy());
-    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe"), 3);
+    EXPECT_EQ(rowsOnFile(), 3);
 }
 
 TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
 {
-    const QString path = makeRecipeDatabase();
     {
         CDaoDatabase db;
-        db.Open(path);
+        db.Open(m_path);
         db.BeginTrans();
         db.Execute("DELETE FROM TextRecipe");
     }
-    EXPECT_EQ(scalar(path, "SELECT count(*) FROM TextRecipe").toInt(), 4);
+    EXPECT_EQ(rowsOnFile(), 4);
     EXPECT_FALSE(IsBusy());
 }
 
 TEST_F(DaoDatabaseTest, ExecuteSQLRunsOneStatementAndReportsTheEngineTextOnFailure)
 {
     CDaoDatabase db;
-    db.Open(makeRecipeDatabase());
+    db.Open(m_path);
     EXPECT_TRUE(ExecuteSQL(&db, "DELETE FROM TextRecipe WHERE StepID = 2;"));
-    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_EQ(rowsOnFile(), 3);
     EXPECT_TRUE(ExecuteSQL(&db, "UPDATE TextRecipe SET Label = ? WHERE ID = ?", {"O'Neil \"x\"", 1}));
-    EXPECT_EQ(scalar(db.GetName(), "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "O'Neil \"x\"");
+    EXPECT_EQ(scalar(m_path, "SELECT Label FROM TextRecipe WHERE ID = 1"), "O'Neil \"x\"");
 
     ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
+    for (int i = 0; i < 3; ++i)
+        prompts.expect(IDOK);
     EXPECT_FALSE(ExecuteSQL(&db, "DROP TABLE TempMaterialIDTable;"));
     EXPECT_EQ(prompts.lastText(), "no such table: TempMaterialIDTable");
     EXPECT_FALSE(ExecuteSQL(&db, "DELETE FROM TextRecipe; DELETE FROM Nothing;")); // one statement only
-    EXPECT_EQ(scalar(db.GetName(), "SELECT count(*) FROM TextRecipe").toInt(), 3);
+    EXPECT_EQ(rowsOnFile(), 3);
     EXPECT_FALSE(ExecuteSQL(nullptr, "DELETE FROM TextRecipe"));
     EXPECT_EQ(prompts.lastText(), "The database is not open.");
     EXPECT_TRUE(prompts.allAnswersUsed());

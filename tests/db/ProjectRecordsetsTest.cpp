@@ -75,8 +75,6 @@ TEST_F(ProjectRecordsetsTest, VersionIsReadAndAFailureKeepsTheEngineTextWithoutA
 
 TEST_F(ProjectRecordsetsTest, TheLanguageModeChoosesTheTableAndAnEmptyPathIsRefused)
 {
-    m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
-    m_projectDb.Execute("INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
     CLanguagePreferencesSet set;
     ASSERT_TRUE(set.OpenSet(project(), QString()));
     EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVEnglish.lng");

@@ -94,9 +94,6 @@ protected:
     void SetUp() override
     {
         RecordsetFixture::SetUp();
-        m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
-        m_projectDb.Execute(
-            "INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
         m_projectDb.Execute("INSERT INTO MessageOptions (Options, Value) VALUES ('Warnings', 1)");
         CDaoDatabase& step = *m_stepDbs.at(COUPLING);
         step.Execute(

@@ -13,6 +13,8 @@ void RecordsetFixture::SetUp()
     files.materialsDBPath = pathOf("Demo.mtl");
     files.equipmentDBPath = pathOf("Demo.eqm");
     m_projectDb.Open(files.projectDBPath, DatabaseRole::WorkingCopy);
+    m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
+    m_projectDb.Execute("INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
     files.projectDatabase = &m_projectDb;
     for (const StepSpec& step : demo.steps) {
         auto database = std::make_unique<CDaoDatabase>();

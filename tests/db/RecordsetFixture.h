@@ -1,6 +1,7 @@
 #pragma once
 // The Demo project generated into a temporary folder, its project and step databases open and
-// registered with a recording application object, as an open project has them.
+// registered with a recording application object, as an open project has them. Both language
+// preference tables hold a row (English, and German in the temporary one).
 
 #include "DbFixture.h"
 #include "FakeAppContext.h"

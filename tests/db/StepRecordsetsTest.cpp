@@ -56,8 +56,6 @@ TEST_F(TextRecipeSetTest, RowsSharingAnIdAreEditedAndDeletedOneAtATime)
     EXPECT_EQ(count(path, "SELECT Hide FROM TextRecipe WHERE ID = 6"), 1);
 }
 
-// ---- the constraint tables ------------------------------------------------------------------
-
 const char* const OPERATIONS =
     "CurrentOperationID c, OperationParameterID p FROM OperationConditionalLogicParameter";
 const char* const UNIT_PROCEDURES =

@@ -6,10 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-constexpr int FORMAT_VERSION_OFFSET = 18;
-} // namespace
-
 class WorkingCopyFileTest : public DbFixture, public ::testing::WithParamInterface<WorkingCopyWrite> {
 protected:
     void SetUp() override
@@ -25,9 +21,8 @@ TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWitho
 {
     ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, GetParam()));
     QByteArray expected = bytesOf(m_source);
-    ASSERT_EQ(expected.mid(FORMAT_VERSION_OFFSET, 2), QByteArray("\1\1", 2))
-        << "the source keeps its journal";
-    expected[FORMAT_VERSION_OFFSET] = expected[FORMAT_VERSION_OFFSET + 1] = 2;
+    ASSERT_EQ(expected.mid(18, 2), QByteArray("\1\1", 2)) << "the source keeps its rollback journal format";
+    expected[18] = expected[19] = 2;
     EXPECT_EQ(bytesOf(m_target), expected);
     EXPECT_FALSE(QFileInfo::exists(m_target + ".tmp"));
 

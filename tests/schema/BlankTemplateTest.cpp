@@ -37,15 +37,14 @@ TEST_F(BlankTemplateTest, HoldsTheWholeOperationCatalogue)
     QString error;
     const QList<OperationCatalogueRow> catalogue = CSchemaBuilder::ReadOperationCatalogue(&error);
     ASSERT_EQ(catalogue.size(), 87) << error.toStdString();
-    const QList<QVariantList> rows =
+    QList<QVariantList> expected;
+    for (const OperationCatalogueRow& row : catalogue)
+        expected << QVariantList{qlonglong(row.operationTypeID), row.operationTypeName,
+                                 row.operationDefaultLabel};
+    EXPECT_EQ(
         m_db->Rows(QStringLiteral("SELECT OperationTypeID, OperationTypeName, OperationDefaultLabel FROM "
-                                  "OperationsLibrary ORDER BY 1"));
-    ASSERT_EQ(rows.size(), catalogue.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i][0].toLongLong(), catalogue[i].operationTypeID);
-        EXPECT_EQ(rows[i][1].toString(), catalogue[i].operationTypeName);
-        EXPECT_EQ(rows[i][2].toString(), catalogue[i].operationDefaultLabel);
-    }
+                                  "OperationsLibrary ORDER BY 1")),
+        expected);
 }
 
 TEST_F(BlankTemplateTest, HoldsTheFourSimulationOptionRowsAndTheDefaults)

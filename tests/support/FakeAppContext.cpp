@@ -26,7 +26,6 @@ bool FakePathProvider::SetLanguageFile(const QString& languageTemplatePath)
     // Like the program's provider: a template it may write is used where it lies.
     if (!QFileInfo(languageTemplatePath).isFile())
         return false;
-    m_languageFile = languageTemplatePath;
     m_workingLanguageDBPath = languageTemplatePath;
     return true;
 }

@@ -26,12 +26,9 @@ public:
     bool SetLanguageFile(const QString& languageTemplatePath) override;
     void SetWorkingDirectory(const QString& folder) override;
 
-    QString languageFile() const { return m_languageFile; }
-
 private:
     QString m_root;
     QString m_workingDir;
-    QString m_languageFile;
     QString m_workingLanguageDBPath;
 };
 

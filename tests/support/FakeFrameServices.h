@@ -1,15 +1,12 @@
 #pragma once
 // A recording main frame for tests: every call is kept in order as one line of text
-// ("BeginProgress 0 100 saving project"); the sorts use a plain text order. Installs itself in the
-// lifecycle, progress and sort slots for its lifetime.
+// ("BeginProgress 0 100 saving project"); the sorts are the program's collation sorts. Installs
+// itself in the lifecycle, progress and sort slots for its lifetime.
 
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/ServiceSlot.h"
 
-#include <QMap>
-
 #include <QStringList>
-#include <functional>
 
 class FakeFrameServices : public ProjectLifecycleServices, public ProgressServices, public SortServices {
 public:
@@ -38,16 +35,18 @@ public:
     void SortComboBoxItems(QComboBox* combo) override;
     void SortListBoxItems(QListWidget* list) override;
     void SortTexts(QStringList& texts) override;
-    QStringList GetDisplayVector(const QString& listName) override;
+    QStringList GetDisplayVector(const QString& listName) override
+    {
+        record("GetDisplayVector " + listName);
+        return {};
+    }
 
     const QStringList& calls() const { return m_calls; }
     // The recorded calls that start with name (a whole word).
     QStringList callsNamed(const QString& name) const;
-    void clearCalls() { m_calls.clear(); }
 
     bool projectOpen = false; // between OnProjectOpened and OnProjectClosed
     bool materialLookupFailed = false;
-    QMap<QString, QStringList> displayVectors;
 
 protected:
     void record(const QString& call) { m_calls << call; }

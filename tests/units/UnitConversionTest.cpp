@@ -62,23 +62,17 @@ INSTANTIATE_TEST_SUITE_P(
                     KnownValue{"barg", 1, 1, 1, 201325}, KnownValue{"inH2O", 1, 1, 1, 249.08891}));
 
 INSTANTIATE_TEST_SUITE_P(
-    MassesAndFlows, UnitConversionKnownValues,
-    testing::Values(KnownValue{"kg", 18, 18, 1, 1}, KnownValue{"kg", 5, 0, 0, 5},
-                    KnownValue{"lb", 1, 1, 1, 0.45359237}, KnownValue{"g", 36, 18, 1, 0.002},
-                    KnownValue{"kg/h", 64800, 18, 1, 1}, KnownValue{"lb/h", 3600, 1, 1, 0.45359237},
-                    KnownValue{"lb/h", 3600, 2, 1, 0.226796185}, KnownValue{"kmol/h", 3600, 18, 1000, 1},
-                    KnownValue{"gmole", 1000, 18, 1, 1}, KnownValue{"lbmole", 1, 18, 1, 0.45359237},
-                    KnownValue{"Nm3", 22.413969544601034, 1, 1, 1, 1e-9},
-                    KnownValue{"SCF", 379.48, 1, 1, 0.45359237, 1e-4}));
-
-INSTANTIATE_TEST_SUITE_P(ConcentrationsAndVolumes, UnitConversionKnownValues,
-                         testing::Values(KnownValue{"g/liter", 18, 18, 1, 1},
-                                         KnownValue{"g/cc", 1, 18, 1, 1000.0 / 18},
-                                         KnownValue{"lb/Cubic ft", 1, 1, 1, 16.018463373960138},
-                                         KnownValue{"liter", 2, 1, 1000, 2},
-                                         KnownValue{"gal", 1, 1, 1, 0.003785411784},
-                                         KnownValue{"Cubic m/h", 3.6, 1, 1000, 1},
-                                         KnownValue{"Cubic ft", 1, 1, 2, 0.056633693184}));
+    MassesFlowsAndVolumes, UnitConversionKnownValues,
+    testing::Values(
+        KnownValue{"kg", 18, 18, 1, 1}, KnownValue{"kg", 5, 0, 0, 5}, KnownValue{"lb", 1, 1, 1, 0.45359237},
+        KnownValue{"g", 36, 18, 1, 0.002}, KnownValue{"kg/h", 64800, 18, 1, 1},
+        KnownValue{"lb/h", 3600, 1, 1, 0.45359237}, KnownValue{"lb/h", 3600, 2, 1, 0.226796185},
+        KnownValue{"kmol/h", 3600, 18, 1000, 1}, KnownValue{"gmole", 1000, 18, 1, 1},
+        KnownValue{"lbmole", 1, 18, 1, 0.45359237}, KnownValue{"Nm3", 22.413969544601034, 1, 1, 1, 1e-9},
+        KnownValue{"SCF", 379.48, 1, 1, 0.45359237, 1e-4}, KnownValue{"g/liter", 18, 18, 1, 1},
+        KnownValue{"g/cc", 1, 18, 1, 1000.0 / 18}, KnownValue{"lb/Cubic ft", 1, 1, 1, 16.018463373960138},
+        KnownValue{"liter", 2, 1, 1000, 2}, KnownValue{"gal", 1, 1, 1, 0.003785411784},
+        KnownValue{"Cubic m/h", 3.6, 1, 1000, 1}, KnownValue{"Cubic ft", 1, 1, 2, 0.056633693184}));
 
 INSTANTIATE_TEST_SUITE_P(
     TimesEnergiesAndCosts, UnitConversionKnownValues,
@@ -135,10 +129,7 @@ TEST(UnitConversion, EveryUnitRoundTripsBothWays)
 TEST(UnitConversion, PassThroughsAreSilentButAnUnknownUnitOnTheWayOut)
 {
     ScriptedPromptService prompts;
-    QStringList units = AllUnitNames();
-    units << ""
-          << "batches";
-    for (const QString& unit : units) {
+    for (const QString& unit : AllUnitNames() + QStringList{"", "batches"}) {
         EXPECT_EQ(UserToInternal(unit, UNSET_VALUE, 18, 1000), UNSET_VALUE) << qPrintable(unit);
         EXPECT_EQ(InternalToUser(unit, UNSET_VALUE, 18, 1000), UNSET_VALUE) << qPrintable(unit);
     }

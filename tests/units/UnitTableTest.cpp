@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QSet>
 #include <map>
 
 TEST(UnitTable, HoldsTheRowsOfEveryBasisAndTheUnitsOtherPartsName)
@@ -34,16 +33,12 @@ TEST(UnitTable, NamesAreUniqueIgnoringCaseAndFoundAtTheirOwnRowOnly)
 {
     const QStringList names = AllUnitNames();
     ASSERT_EQ(names.size(), UnitTableSize());
-    QSet<QString> seen;
     for (int i = 0; i < names.size(); ++i) {
         const QString& name = names[i];
-        EXPECT_FALSE(name.isEmpty());
-        EXPECT_EQ(name, name.trimmed());
-        EXPECT_FALSE(seen.contains(name.toLower())) << qPrintable(name);
-        seen.insert(name.toLower());
-        EXPECT_EQ(GetUnitIndex(name), i) << qPrintable(name);
-        EXPECT_EQ(GetUnitIndex(name.toUpper()), i) << qPrintable(name);
-        EXPECT_EQ(GetUnitIndex(name.toLower()), i) << qPrintable(name);
+        EXPECT_TRUE(!name.isEmpty() && name == name.trimmed()) << qPrintable(name);
+        // a name found at its own row in every case can be no other row's name
+        for (const QString& spelling : {name, name.toUpper(), name.toLower()})
+            EXPECT_EQ(GetUnitIndex(spelling), i) << qPrintable(spelling);
     }
     // "batches" must stay out: plan requirements in batches rely on it passing through unconverted.
     for (const char* name : {"", "batches", "furlong", " kg", "kg ", "unit123"})
