@@ -34,11 +34,9 @@ TEST_P(FrameRuleTest, FollowsTheContext)
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, FrameRuleTest,
-    ::testing::Values(RuleCase{"new without project", ID_FILE_NEW, 0, -1, -1, -1, "", true},
-                      RuleCase{"exit", ID_APP_EXIT, 0, -1, -1, -1, "", true},
+    ::testing::Values(RuleCase{"exit", ID_APP_EXIT, 0, -1, -1, -1, "", true},
                       RuleCase{"save without project", ID_FILE_SAVE, 0, -1, -1, -1, "", false},
                       RuleCase{"save with project", ID_FILE_SAVE, 0, -1, -1, -1, "o", true},
-                      RuleCase{"options with project", ID_TOOLS_OPTIONS, 8, -1, -1, -1, "o", true},
                       RuleCase{"batch from explorer step", ID_SIMULATE_BATCH, 1, 4, 2, -1, "o", true},
                       RuleCase{"batch from recipe", ID_SIMULATE_BATCH, 2, 4, 2, -1, "o", true},
                       RuleCase{"batch without step", ID_SIMULATE_BATCH, 1, -1, 2, -1, "on", false},

@@ -222,7 +222,7 @@ TEST_F(MainFrameTest, PanesRefreshOnTheNotificationAndStepPanesOnlyWhenShown)
     EXPECT_EQ(refreshed, QStringList{"statements"});
 }
 
-TEST_F(MainFrameTest, CommandsWithoutAnOwnerArePresentAndDisabled)
+TEST_F(MainFrameTest, CommandsWithoutAnOwnerAreDisabledAndTheActiveViewDecidesItsOwn)
 {
     concerns.open = true;
     frame.OnProjectOpened(false);
@@ -236,11 +236,8 @@ TEST_F(MainFrameTest, CommandsWithoutAnOwnerArePresentAndDisabled)
     frame.action(ID_FILE_SAVE)->trigger();
     EXPECT_EQ(saves, 1);
     EXPECT_TRUE(frame.action(ID_APP_EXIT)->isEnabled());
-}
 
-TEST_F(MainFrameTest, TheActiveViewDecidesTheCommandsItHandles)
-{
-    frame.show();
+    frame.show(); // the active view decides the commands it handles
     auto* view = new CutOnlyView;
     frame.mdiArea()->addSubWindow(view)->show();
     frame.mdiArea()->setActiveSubWindow(frame.mdiArea()->subWindowList().first());
@@ -275,21 +272,11 @@ TEST_F(MainFrameTest, TheActivePaneOrViewSetsTheContextAndTheCommandStates)
     EXPECT_FALSE(frame.action(ID_SIMULATE_BATCH)->isEnabled());
 }
 
-TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndOpenTheirProject)
-{
-    frame.SetRecentFiles({"/p/B.prj", "/p/A.prj", "", "", "", "", "", ""});
-    EXPECT_TRUE(frame.action(ID_FILE_MRU_FIRST + 1)->isVisible());
-    EXPECT_FALSE(frame.action(ID_FILE_MRU_FIRST + 2)->isVisible());
-    frame.action(ID_FILE_MRU_FIRST + 1)->trigger();
-    EXPECT_EQ(concerns.calls, QStringList{"open /p/A.prj"});
-}
-
 TEST_F(MainFrameTest, ManagedCallsCarryTheListSuffixAndReachTheManagedSide)
 {
     ManagedSideScope<CManagedSideStandIn> side;
-    frame.DotNetNotifyPreferencesUpdate();
     frame.DotNetNotifyStreamUpdate(12);
-    EXPECT_EQ(side.notifications(), QStringList({"NotifyPreferencesUpdate", "NotifyStreamUpdate 12"}));
+    EXPECT_EQ(side.notifications(), QStringList{"NotifyStreamUpdate 12"});
     EXPECT_EQ(frame.DotNetInvokeGetDisplayVector("Pressure").first(), "Pa");
     QString display, key;
     EXPECT_TRUE(frame.DotNetInvokeGetDisplayValue(display, "Temperature", "C"));
