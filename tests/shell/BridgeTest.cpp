@@ -1,6 +1,6 @@
+#include "foundation/common/ServiceSlot.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedSideStandIn.h"
-#include "foundation/common/ServiceSlot.h"
 
 #include <gtest/gtest.h>
 
@@ -19,20 +19,6 @@ TEST(ManagedSideStandIn, DisplayListsTranslateBothWaysAndUnknownsFail)
     EXPECT_FALSE(side.DotNetInvokeGetDisplayValue(out, "PressureListData", "furlong"));
     EXPECT_FALSE(side.DotNetInvokeGetKeyValue(out, "AirListData", "Helium"));
     EXPECT_EQ(out, "kept");
-}
-
-TEST(ManagedSideStandIn, EditorsChangeNothingAndSayNothingChanged)
-{
-    CManagedSideStandIn side;
-    QString comments = "unchanged";
-    EXPECT_FALSE(side.DotNetInvokeOperationDialog(3, 9, -1, &comments).has_value());
-    EXPECT_EQ(comments, "unchanged");
-    EXPECT_FALSE(side.DotNetInvokeDataEquipment(1, -1, {}));
-    QString result = "old";
-    EXPECT_FALSE(side.DotNetInvokeProcessOperation(3, "Charge", 9, result));
-    EXPECT_EQ(result, "old");
-    EXPECT_TRUE(side.DotNetStreamUsedInOtherOperation(3, 9).isEmpty());
-    EXPECT_TRUE(side.DotNetRuntimeLookupMatParams());
 }
 
 TEST(ImplementedZEVKCallBack, LooksUpCompoundFileMembersOnlyThroughTheInstalledLookUp)

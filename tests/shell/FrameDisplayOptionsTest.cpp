@@ -39,11 +39,10 @@ protected:
 
 TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOneAndWarningsComeFromTheMessageOptions)
 {
-    setOption("TextRecipeOptions", "comments", 1);
-    setOption("TextRecipeOptions", "Ranges", 0);
-    setOption("TextRecipeOptions", "AddSpace", QVariant());
-    setOption("TextRecipeOptions", "RangeTypeID", 3);
-    setOption("TextRecipeOptions", "Warnings", 1);
+    const std::pair<const char*, QVariant> rows[] = {
+        {"comments", 1}, {"Ranges", 0}, {"AddSpace", QVariant()}, {"RangeTypeID", 3}, {"Warnings", 1}};
+    for (const auto& [name, value] : rows)
+        setOption("TextRecipeOptions", name, value);
     frame.OnProjectOpened(false);
     EXPECT_FALSE(frame.m_displayOptions.warnings); // read from the message options only
     setOption("MessageOptions", "Warnings", 1);
@@ -67,10 +66,8 @@ TEST_F(FrameDisplayOptionsTest, AmbientPressureIsConvertedToInternalUnits)
 TEST_F(FrameDisplayOptionsTest, AClosedProjectDatabaseIsReportedAndThePressureKept)
 {
     ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
+    for (int i = 0; i < 4; ++i)
+        prompts.expect(IDOK);
     database.Close();
     app.setAmbientPressure(123.0);
     frame.RefreshAmbientPressure();

@@ -6,57 +6,22 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMenuBar>
 #include <gtest/gtest.h>
-
-namespace {
-QMenu* SubMenu(const QList<QAction*>& actions, const QString& title)
-{
-    for (QAction* action : actions) {
-        if (action->menu() && action->menu()->title() == title)
-            return action->menu();
-    }
-    return nullptr;
-}
-
-QMenu* MenuAt(QMenu* menu, const QString& path)
-{
-    for (const QString& title : path.split(QLatin1Char('/'))) {
-        menu = menu ? SubMenu(menu->actions(), title) : nullptr;
-    }
-    return menu;
-}
-
-QStringList OperationSubmenuTitles(QMenu* menu)
-{
-    QStringList titles;
-    for (QAction* action : menu->actions()) {
-        if (action->menu() && action->menu()->title().endsWith(QLatin1String(" Operation")))
-            titles << action->menu()->title();
-    }
-    return titles;
-}
-
-std::vector<int> CommandIds(QMenu* menu)
-{
-    std::vector<int> ids;
-    for (QAction* action : menu->actions())
-        ids.push_back(action->data().toInt());
-    return ids;
-}
-
-} // namespace
 
 TEST(OperationMenusTest, EditMenuKeepsItsInsertSubmenus)
 {
     g_bAutomationActive = false;
     CMainFrame frame;
-    QMenu* edit = SubMenu(frame.menuBar()->actions(), QStringLiteral("&Edit"));
+    QMenu* edit = frame.menu("&Edit");
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(OperationSubmenuTitles(edit),
-              QStringList({"Insert &Batch Operation", "Insert C&hromatography Operation",
-                           "Insert &Continuous Operation", "Insert B&iotech Operation",
-                           "Insert S&econdary Operation"}));
+    QStringList titles;
+    for (QAction* action : edit->actions()) {
+        if (action->menu() && action->menu()->title().endsWith(" Operation"))
+            titles << action->menu()->title();
+    }
+    EXPECT_EQ(titles, QStringList({"Insert &Batch Operation", "Insert C&hromatography Operation",
+                                   "Insert &Continuous Operation", "Insert B&iotech Operation",
+                                   "Insert S&econdary Operation"}));
 
     const struct {
         const char* path;
@@ -82,16 +47,18 @@ TEST(OperationMenusTest, EditMenuKeepsItsInsertSubmenus)
           33358, 33359}},
     };
     for (const auto& submenu : submenus) {
-        QMenu* menu = MenuAt(edit, QString::fromLatin1(submenu.path));
+        QMenu* menu = frame.menu(QStringLiteral("&Edit/") + submenu.path);
         ASSERT_NE(menu, nullptr) << submenu.path;
-        EXPECT_EQ(CommandIds(menu), submenu.ids) << submenu.path;
+        std::vector<int> ids;
         for (QAction* action : menu->actions()) {
-            const OperationCommand* command = FindOperationCommand(action->data().toInt());
+            ids.push_back(action->data().toInt());
+            const OperationCommand* command = FindOperationCommand(ids.back());
             ASSERT_NE(command, nullptr) << submenu.path;
             EXPECT_EQ(action->text(), QString::fromUtf8(command->menuText));
             EXPECT_EQ(action->statusTip(), QString::fromUtf8(command->prompt));
             EXPECT_EQ(action->toolTip(), QString::fromUtf8(command->tooltip));
             EXPECT_EQ(frame.action(command->id), action);
         }
+        EXPECT_EQ(ids, submenu.ids) << submenu.path;
     }
 }

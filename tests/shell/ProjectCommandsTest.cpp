@@ -149,7 +149,8 @@ TEST_F(ProjectCommandsTest, TheRecentFileEntryAndADropOpenTheirProject)
 {
     Start();
     app->AddToRecentFileList(m_path);
-    frame->ExecuteCommand(ID_FILE_MRU_FIRST);
+    EXPECT_FALSE(frame->action(ID_FILE_MRU_FIRST + 1)->isVisible());
+    frame->action(ID_FILE_MRU_FIRST)->trigger();
     EXPECT_TRUE(ProjectShown());
     EXPECT_FALSE(app->fileSet().pathGiven);
     frame->ExecuteCommand(ID_FILE_CLOSE);
