@@ -4,6 +4,8 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SharedDatabases.h"
@@ -41,9 +43,9 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
     AppContext* app = GetAppContext();
     if (!app)
         return true;
-    m_hooks.cleanUpUtilityArray();
+    CleanUpUtilityArray();
     if (m_bProjectOpen)
-        m_hooks.closeMaterialProject();
+        RunProjectHandover(&ProjectHandover::CloseMaterialProject);
     if (!AskToSaveChanges(answer))
         return false;
     ReleaseSharedObjects();
@@ -81,7 +83,7 @@ bool CProjectManager::AskToSaveChanges(SaveAnswer given)
     bool go = answer == IDNO;
     if (answer == IDYES) {
         files.projectFilePath = filePath; // the save and Save As read it
-        go = m_bUntitled ? m_hooks.saveProjectAs() : SaveProject(QString(), false);
+        go = m_bUntitled ? SaveProjectAs() : SaveProject(QString(), false);
         if (go && !files.pathGiven && !m_bSaveAsInProgress)
             files.projectFilePath.clear();
     } else if (answer == IDNO) {
@@ -97,9 +99,9 @@ bool CProjectManager::AskToSaveChanges(SaveAnswer given)
 
 void CProjectManager::ReleaseSharedObjects()
 {
-    m_hooks.destroySharedSingletons();
+    RunProjectHandover(&ProjectHandover::DestroySharedSingletons);
     CloseSharedMaterialsDB();
-    m_hooks.destroyMaterialSingletons();
+    RunProjectHandover(&ProjectHandover::DestroyMaterialSingletons);
     CloseSharedEquipmentDB();
 }
 

@@ -5,6 +5,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "modules/steputils/StepUtilsEntry.h"
 #include "projects/CompoundFile.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
@@ -32,6 +33,11 @@ bool HasWriteAccess(const QString& path)
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
 }
 
+ConversionCode ConvertWithStepModule(const QString& stepWorkingCopy)
+{
+    return StepUtilsEntry().convertStep(stepWorkingCopy, QString(), 1);
+}
+
 const QStringList& ProjectFileExtensions()
 {
     static const QStringList extensions = {"prj", "stp", "wc",  "eqm", "ewc",
@@ -41,7 +47,8 @@ const QStringList& ProjectFileExtensions()
 } // namespace
 
 CProjectManager::CProjectManager()
-    : m_compoundFile(&GetCompoundFile()), m_freeSpace(AvailableBytes), m_writable(HasWriteAccess)
+    : m_compoundFile(&GetCompoundFile()), m_freeSpace(AvailableBytes), m_writable(HasWriteAccess),
+      m_convertStep(ConvertWithStepModule)
 {
     // A package is written from the saved project; the save itself does not write it back.
     GetCompoundFile().SetProjectSaver([this] { return SaveProject(QString(), true); });
@@ -71,6 +78,11 @@ void CProjectManager::SetFreeSpaceProbe(std::function<qint64(const QString&)> pr
 void CProjectManager::SetWriteAccessProbe(std::function<bool(const QString&)> probe)
 {
     m_writable = probe ? std::move(probe) : HasWriteAccess;
+}
+
+void CProjectManager::SetStepConverter(std::function<ConversionCode(const QString&)> converter)
+{
+    m_convertStep = converter ? std::move(converter) : ConvertWithStepModule;
 }
 
 bool CProjectManager::CheckProjectFile(const QString& path)

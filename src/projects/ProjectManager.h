@@ -4,9 +4,9 @@
 // and the registry themselves live in the AppContext; this object keeps the rest of the state an
 // open project needs.
 
+#include "foundation/common/ConversionCode.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/db/Compaction.h"
-#include "projects/ProjectHooks.h"
 
 #include <QList>
 #include <QString>
@@ -27,13 +27,14 @@ public:
     CProjectManager(const CProjectManager&) = delete;
     CProjectManager& operator=(const CProjectManager&) = delete;
 
-    ProjectHooks& hooks() { return m_hooks; }
     void SetCompoundFileState(ICompoundFileState* state) { m_compoundFile = state; }
     void SetUserSettings(UserSettingsService* settings) { m_userSettings = settings; }
     // Seams of the file-system checks: free bytes for the caller on the folder's file system
     // (negative = unknown) and whether a file may be written.
     void SetFreeSpaceProbe(std::function<qint64(const QString& folder)> probe);
     void SetWriteAccessProbe(std::function<bool(const QString& path)> probe);
+    // The step module's conversion of a step working copy just opened (the module's own by default).
+    void SetStepConverter(std::function<ConversionCode(const QString& stepWorkingCopy)> converter);
     // Runs between opening the in-use marker and locking it (where another instance may unlink it).
     void SetMarkerLockProbe(std::function<void(const QString& marker)> probe)
     {
@@ -159,6 +160,8 @@ private:
     bool ChooseOtherLanguageTemplate(int& languageResult);
     // Close steps.
     bool AskToSaveChanges(SaveAnswer answer);
+    // Save As of an untitled project; false = refused or failed, the project stays open.
+    bool SaveProjectAs();
     void ReleaseSharedObjects();
     void CloseProjectDatabase();
     void DeleteWorkingCopies();
@@ -197,7 +200,7 @@ private:
     void UndoOpen();
 
     OpenAttempt m_opening;
-    ProjectHooks m_hooks;
+    std::function<ConversionCode(const QString&)> m_convertStep;
     ICompoundFileState* m_compoundFile = nullptr;
     UserSettingsService* m_userSettings = nullptr;
     EngineEntry* m_engine = nullptr;

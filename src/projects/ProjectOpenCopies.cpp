@@ -13,6 +13,7 @@
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
+#include "projects/ProjectVersion.h"
 
 #include <QFileInfo>
 
@@ -38,7 +39,7 @@ bool CProjectManager::CopyLibrary(const QString& extension, const QString& worki
     if (CheckProjectFile(source))
         return false;
     m_opening.workingCopies << destination;
-    if (m_hooks.upgradeDatabase(source, destination))
+    if (UpgradeDatabase(source, destination))
         return true;
     QvMessageBox(failure.arg(destination));
     return false;
@@ -75,7 +76,7 @@ bool CProjectManager::CopyProjectDatabase()
     if (files.projectFilePath.compare(files.projectDBPath, Qt::CaseInsensitive) == 0)
         return true;
     m_opening.workingCopies << files.projectDBPath;
-    if (m_hooks.upgradeDatabase(files.projectFilePath, files.projectDBPath))
+    if (UpgradeDatabase(files.projectFilePath, files.projectDBPath))
         return true;
     QvMessageBox(QStringLiteral("Failed to copy database file \"%1\" !").arg(files.projectDBPath));
     return false;

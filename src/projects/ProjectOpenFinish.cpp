@@ -4,6 +4,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/ProcessOperationService.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
@@ -68,7 +69,7 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
     if (!OpenStepDatabases(error, BuildConnectString(GetProjectDBPath())))
         return false;
     if (languageResult == 2 && mode == 2)
-        m_hooks.updateRecipeTextOfAllSteps();
+        UpdateRecipeTextOfAllSteps();
     if (mustSave && !SaveProject(QString(), false))
         return false;
     m_bProjectOpen = true; // the hand-over: from here on the project is open until its close ends
@@ -83,7 +84,7 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
     }
     if (mode == 2 && !HandFirstOperation())
         return false;
-    m_hooks.synchroniseLibraries();
+    SynchroniseLibraries();
     if (frame && frame->MaterialLookupFailed()) {
         CloseProject(SaveAnswer::Ask);
         return false;

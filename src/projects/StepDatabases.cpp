@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -98,7 +99,7 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
 bool CProjectManager::ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,
                                              const QString& workingCopy)
 {
-    const int conversion = m_hooks.convertStep(workingCopy); // on the connection just opened
+    const int conversion = m_convertStep(workingCopy); // on the connection just opened
     if (conversion == CONV_FAILED) {
         QvMessageBox(QStringLiteral("Can't convert the step database!"));
         database.reset();
@@ -106,7 +107,7 @@ bool CProjectManager::ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDa
         return true;
     }
     GetAppContext()->stepDatabases().add(stepID, database.release(), workingCopy);
-    return conversion != CONV_STEP_CONVERTED || m_hooks.regenerateStepRecipeText(stepID);
+    return conversion != CONV_STEP_CONVERTED || RegenerateStepRecipeText(stepID);
 }
 
 // A step left out has no database and no working copy, so no save writes its file.

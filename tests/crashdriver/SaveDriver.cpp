@@ -5,6 +5,7 @@
 // it inside one. Prompts get their default button, as under automation, and their texts go to
 // stderr. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed, 5 close failed.
 
+#include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectSession.h"
 #include "RevisionEdit.h"
 #include "SessionAppContext.h"
@@ -53,11 +54,11 @@ bool RunPhase(const char* begin, const char* end, const std::function<bool()>& p
 // The step module refuses to convert the step, so the open leaves it out.
 void RefuseStep(CProjectSession& session, long stepID)
 {
-    ProjectHooks& hooks = session.manager().hooks();
     const QString refused = StepWorkingCopyName(stepID);
-    hooks.convertStep = [refused, convert = hooks.convertStep](const QString& path) {
-        return path.endsWith(refused, Qt::CaseInsensitive) ? 4 : convert(path);
-    };
+    session.manager().SetStepConverter([refused](const QString& path) {
+        return path.endsWith(refused, Qt::CaseInsensitive) ? CONV_FAILED
+                                                           : StepUtilsEntry().convertStep(path, QString(), 1);
+    });
 }
 
 bool ApplyRevisionToProject(int revision)

@@ -4,6 +4,9 @@
 #include "foundation/db/DaoDatabase.h"
 #include "projects/CompoundFileState.h"
 
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,11 +41,19 @@ TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothi
 {
     OpenDemo();
     Touch(projectDir() + "EXPORT_S.TMP");
-    int utilityCleanUps = 0;
-    manager.hooks().cleanUpUtilityArray = [&] { ++utilityCleanUps; };
+    struct Engine : EngineHost {
+        int utilityCleanUps = 0;
+        bool InitializeEngine() override { return true; }
+        bool CreateProjectEngine() override { return true; }
+        void DeleteProjectEngine() override {}
+        void CleanUpUtilityArray() override { ++utilityCleanUps; }
+        void FreeModuleEntries() override {}
+    } engine;
+    ServiceInstallations installed;
+    installed.Install<EngineHost>(&engine);
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_TRUE(prompts.texts().isEmpty());
-    EXPECT_EQ(utilityCleanUps, 1);
+    EXPECT_EQ(engine.utilityCleanUps, 1);
     EXPECT_EQ(WorkingCopiesLeft(), QStringList());
     EXPECT_TRUE(QDir(workingDir()).entryList({"STEP_*"}, QDir::Files).isEmpty());
     EXPECT_FALSE(QFileInfo::exists(projectDir() + "WorkingPath.txt"));

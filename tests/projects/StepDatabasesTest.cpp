@@ -5,6 +5,9 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -47,17 +50,25 @@ TEST_F(StepDatabasesTest, AStepLeftOutAtOpenKeepsNoWorkingCopyAndIsNeverSaved)
 {
     WriteProject(CProjectGenerator::DemoProject());
     QList<long> regenerated;
-    manager.hooks().convertStep = [](const QString& path) {
-        return path.endsWith("STEP_1002.WC")                                    ? 4
-               : path.endsWith("STEP_1003.WC") || path.endsWith("STEP_1004.WC") ? 2
-                                                                                : 0;
-    };
-    manager.hooks().regenerateStepRecipeText = [&](long id) {
-        regenerated << id;
-        if (id == 1004)
-            throw CDaoException("Step 1004 cannot be regenerated.");
-        return true;
-    };
+    manager.SetStepConverter([](const QString& path) {
+        return path.endsWith("STEP_1002.WC")                                    ? CONV_FAILED
+               : path.endsWith("STEP_1003.WC") || path.endsWith("STEP_1004.WC") ? CONV_STEP_CONVERTED
+                                                                                : CONV_CURRENT;
+    });
+    struct Regeneration : RecipeTextRegeneration {
+        QList<long>& regenerated;
+        explicit Regeneration(QList<long>& list) : regenerated(list) {}
+        bool RegenerateStepRecipeText(long id) override
+        {
+            regenerated << id;
+            if (id == 1004)
+                throw CDaoException("Step 1004 cannot be regenerated.");
+            return true;
+        }
+        void UpdateRecipeTextOfAllSteps() override {}
+    } regeneration(regenerated);
+    ServiceInstallations installed;
+    installed.Install<RecipeTextRegeneration>(&regeneration);
     const QDateTime old = QDateTime::currentDateTime().addDays(-1);
     for (const char* step : {"STEP_1002.STP", "STEP_1004.STP"}) {
         QFile file(projectDir() + step);
