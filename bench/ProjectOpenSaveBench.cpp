@@ -157,7 +157,7 @@ void BM_OpenProject(benchmark::State& state)
     CSessionAppContext app(rootPath("open"), rootPath("open/instance"));
     double opening = 0, copying = 0;
     for (auto _ : state) {
-        CProjectSession session;
+        CProjectSession session(app.fileSet(), app.stepDatabases());
         QElapsedTimer timer;
         timer.start();
         const bool opened = session.Open(project);
@@ -182,7 +182,7 @@ void BM_SaveProject(benchmark::State& state)
     if (project.isEmpty())
         return state.SkipWithError("the project could not be generated");
     CSessionAppContext app(rootPath("save"), rootPath("save/instance"));
-    CProjectSession session;
+    CProjectSession session(app.fileSet(), app.stepDatabases());
     if (!session.Open(project))
         return state.SkipWithError("the project did not open");
     double saving = 0, vacuuming = 0;

@@ -17,7 +17,6 @@ namespace {
 
 const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
 const char EXPAND_PROGRESS_TEXT[] = "Creating Access databases from XML files";
-bool g_startupPackage = false;
 
 // Status-bar progress for the length of one packer call, when there is a frame.
 class PackerProgress {
@@ -53,30 +52,11 @@ QString WithSlash(const QString& folder)
 
 } // namespace
 
-CCompoundFile& GetCompoundFile()
-{
-    static CCompoundFile state;
-    return state;
-}
-
 bool CCompoundFile::IsCompoundFile(const QString& path)
 {
     if (path.isEmpty())
         return false;
-    const bool compound = QFileInfo(path).suffix().compare(QLatin1String("qvz"), Qt::CaseInsensitive) == 0;
-    if (AppContext* app = GetAppContext())
-        app->fileSet().projectFileKind = compound ? 2 : 1;
-    return compound;
-}
-
-void CCompoundFile::SetStartupPackage(bool unpacked)
-{
-    g_startupPackage = unpacked;
-}
-
-bool CCompoundFile::IsStartupPackage()
-{
-    return g_startupPackage;
+    return QFileInfo(path).suffix().compare(QLatin1String("qvz"), Qt::CaseInsensitive) == 0;
 }
 
 void CCompoundFile::Reset()
@@ -109,7 +89,7 @@ bool CCompoundFile::Expand(const QString& package)
         return Fail(QStringLiteral("Failed to open Tamro Plenthover Compound File location file."));
     AppContext* app = GetAppContext();
     app->AddToRecentFileList(package);
-    app->fileSet().projectFilePath = WithSlash(folder) + name + QStringLiteral(".prj");
+    m_strProjectFile = WithSlash(folder) + name + QStringLiteral(".prj");
     m_strPackagePath = package;
     return true;
 }

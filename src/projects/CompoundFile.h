@@ -16,20 +16,20 @@ public:
     // Saves the open project before it is packed; false when the save failed.
     using ProjectSaver = std::function<bool()>;
 
-    // True for a ".qvz" path (any case); sets the project file kind to 2, else to 1. An empty path
-    // answers false and leaves the kind alone.
+    // True for a ".qvz" path (any case).
     static bool IsCompoundFile(const QString& path);
 
     // Set by start-up when it unpacked the package named on its command line; cleared at close.
-    static void SetStartupPackage(bool unpacked);
-    static bool IsStartupPackage();
+    void SetStartupPackage(bool unpacked) { m_bStartupPackage = unpacked; }
+    bool IsStartupPackage() const { return m_bStartupPackage; }
 
     void Reset();
     bool IsValid() const { return m_bValid; }
     void SetProjectSaver(ProjectSaver saver) { m_saver = std::move(saver); }
 
-    // Unpacks into the working folder and points the project file path at the unpacked ".prj".
+    // Unpacks into the working folder; UnpackedProjectFile() is then the unpacked ".prj".
     bool Expand(const QString& package);
+    QString UnpackedProjectFile() const { return m_strProjectFile; }
     // Saves the project and packs its folder; mode 1 from Manage Compound File, 0 from Save As
     // Compound File. Nothing is packed when the save fails. True when the package was written.
     bool Create(const QString& package, int mode);
@@ -60,9 +60,8 @@ private:
     bool SaveForPacking(const QString& folder, const QString& package);
 
     QString m_strPackagePath;
+    QString m_strProjectFile;
     bool m_bValid = true;
+    bool m_bStartupPackage = false;
     ProjectSaver m_saver;
 };
-
-// The application's compound-file state.
-CCompoundFile& GetCompoundFile();

@@ -85,7 +85,7 @@ int CProjectManager::CheckProjectInUse(QString& projectFolder, QString& projectN
     const QString recorded = WithSlash(*text);
     if (recorded.isEmpty() || !AllExist(recorded + projectName, {".wc", ".ewc", ".mwc"}))
         return 0;
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     files.previousWorkingCopyDir = recorded;
     files.previousProjectDBPath = recorded + projectName + ".wc";
     files.previousEquipmentDBPath = recorded + projectName + ".ewc";

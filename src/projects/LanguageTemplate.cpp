@@ -47,7 +47,7 @@ bool ReadStoredTemplate(CLanguagePreferencesSet& set, QString& path)
 
 int CProjectManager::ResolveLanguageTemplate()
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     CLanguagePreferencesSet set;
     if (!set.OpenSet(files.projectDBPath)) {
         QvMessageBox(QStringLiteral("Tamro Plenthover could not open the project!"));
@@ -75,18 +75,18 @@ int CProjectManager::ResolveLanguageTemplate()
 int CProjectManager::TakeLanguageTemplate(const QString& path, int result)
 {
     AppContext* app = GetAppContext();
-    app->fileSet().languageTemplatePath = path;
+    m_files.languageTemplatePath = path;
     if (!app->paths()->SetLanguageFile(path)) {
         QvMessageBox(CannotBeOpened(path));
         return 0;
     }
-    app->fileSet().workingLanguageDBPath = app->paths()->workingLanguageDBPath();
+    m_files.workingLanguageDBPath = app->paths()->workingLanguageDBPath();
     return result;
 }
 
 bool CProjectManager::CheckLanguageTemplate(int& languageResult)
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     StepUtilsEntry stepUtilities;
     while (!stepUtilities.currentVersionReadOnly(files.workingLanguageDBPath)) {
         const int answer = QvMessageBox(QString::fromLatin1(NOT_CURRENT).arg(files.languageTemplatePath),
@@ -102,7 +102,7 @@ bool CProjectManager::CheckLanguageTemplate(int& languageResult)
 // Converts a copy and puts it in place of the working language database only when that worked.
 bool CProjectManager::ConvertLanguageDatabase()
 {
-    const QString working = GetAppContext()->fileSet().workingLanguageDBPath;
+    const QString working = m_files.workingLanguageDBPath;
     const QString copy = GetQuorvantaTempDir() + QStringLiteral("lang.tmp");
     if (!CopyDatabaseFile(working, copy)) {
         QvMessageBox(QStringLiteral("Failed to copy language database file \"%1\" !").arg(copy));
@@ -121,20 +121,20 @@ bool CProjectManager::ChooseOtherLanguageTemplate(int& languageResult)
 {
     AppContext* app = GetAppContext();
     CLanguagePreferenceDialog dialog;
-    dialog.m_strTemplatePath = app->fileSet().languageTemplatePath;
+    dialog.m_strTemplatePath = m_files.languageTemplatePath;
     if (dialog.DoModal() != IDOK) {
         QvMessageBox(QStringLiteral("Tamro Plenthover could not open the project since no Recipe Language "
                                     "Template file is selected!"));
         return false;
     }
-    app->fileSet().languageTemplatePath = dialog.m_strTemplatePath;
+    m_files.languageTemplatePath = dialog.m_strTemplatePath;
     dialog.SaveLanguagePreference();
     languageResult = 2;
     if (!app->paths()->SetLanguageFile(dialog.m_strTemplatePath)) {
         QvMessageBox(CannotBeOpened(dialog.m_strTemplatePath));
         return false;
     }
-    app->fileSet().workingLanguageDBPath = app->paths()->workingLanguageDBPath();
+    m_files.workingLanguageDBPath = app->paths()->workingLanguageDBPath();
     return true;
 }
 
@@ -142,7 +142,7 @@ bool CProjectManager::OpenLanguageDatabase()
 {
     m_languageDatabase.reset();
     auto database = std::make_unique<CDaoDatabase>();
-    database->Open(GetAppContext()->fileSet().workingLanguageDBPath, DatabaseRole::ReadOnly);
+    database->Open(m_files.workingLanguageDBPath, DatabaseRole::ReadOnly);
     m_languageDatabase = std::move(database);
     return true;
 }

@@ -46,7 +46,7 @@ void AddFirstRow(CDaoRecordset& set, const QString& projectName)
 
 bool CProjectManager::InitNewProjectRecord(const QString& projectName, const QString& description)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     CDaoTransaction transaction(*files.projectDatabase);
     CProjectSet project;
     if (!project.OpenSet()) {
@@ -55,9 +55,9 @@ bool CProjectManager::InitNewProjectRecord(const QString& projectName, const QSt
     }
     files.projectID = WriteProjectRow(project, projectName, description);
     project.CloseSet();
-    CPreferencesSet preferences(files.projectDatabase);
+    CPreferencesSet preferences(files.projectDatabase.get());
     AddFirstRow(preferences, projectName);
-    COptionsSet options(files.projectDatabase);
+    COptionsSet options(files.projectDatabase.get());
     AddFirstRow(options, projectName);
     transaction.Commit();
     if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())

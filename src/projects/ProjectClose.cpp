@@ -20,9 +20,7 @@
 
 bool CProjectManager::HoldsProject() const
 {
-    AppContext* app = GetAppContext();
-    return m_bProjectOpen || HoldsInUseMarker() ||
-           (app && (app->fileSet().projectDatabase || app->stepDatabases().count() > 0));
+    return m_bProjectOpen || HoldsInUseMarker() || m_files.projectDatabase || m_steps.count() > 0;
 }
 
 bool CProjectManager::CloseProject(SaveAnswer answer)
@@ -49,17 +47,17 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
     if (!AskToSaveChanges(answer))
         return false;
     ReleaseSharedObjects();
-    if (app->fileSet().newProject)
+    if (m_files.newProject)
         DeleteUntitledLibraryFiles();
     CloseStepDatabases();
-    if (app->fileSet().projectDatabase) {
+    if (m_files.projectDatabase) {
         CloseProjectDatabase();
         DeleteWorkingCopies();
         ForgetCompoundFile();
     }
     if (!m_bSaveAsInProgress)
         m_languageDatabase.reset();
-    CCompoundFile::SetStartupPackage(false);
+    m_compound.SetStartupPackage(false);
     m_bProjectOpen = false;
     return true;
 }
@@ -68,7 +66,7 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
 // a refused close gives it back, so nothing of the open project changes.
 bool CProjectManager::AskToSaveChanges(SaveAnswer given)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     const QString filePath = files.projectFilePath;
     if (!files.pathGiven && !m_bSaveAsInProgress)
         files.projectFilePath.clear();
@@ -107,14 +105,14 @@ void CProjectManager::ReleaseSharedObjects()
 
 void CProjectManager::CloseProjectDatabase()
 {
-    delete std::exchange(GetAppContext()->fileSet().projectDatabase, nullptr);
+    m_files.projectDatabase.reset();
 }
 
 // The working copies of the project and, while this instance holds the marker, the marker and
 // the project-folder scratch files.
 void CProjectManager::DeleteWorkingCopies()
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     if (files.previousProjectDBPath.isEmpty())
         return;
     for (QString* path :
@@ -127,7 +125,7 @@ void CProjectManager::DeleteWorkingCopies()
 
 void CProjectManager::ForgetCompoundFile()
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     const QString folder = files.projectDir;
     if (m_compoundFile && m_compoundFile->IsExpandedProject(folder)) {
         if (QFileInfo::exists(m_compoundFile->GetCompoundFilePath(folder)))
@@ -140,7 +138,7 @@ void CProjectManager::ForgetCompoundFile()
 
 void CProjectManager::DeleteUntitledLibraryFiles()
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     const QDir folder(files.previousWorkingCopyDir);
     if (!files.previousWorkingCopyDir.isEmpty()) {
         for (const QFileInfo& info : folder.entryInfoList(QDir::Files | QDir::Hidden)) {
@@ -155,12 +153,12 @@ void CProjectManager::DeleteUntitledLibraryFiles()
 
 bool CProjectManager::CloseForReopen()
 {
-    const bool unpackedAtStartup = CCompoundFile::IsStartupPackage();
+    const bool unpackedAtStartup = m_compound.IsStartupPackage();
     const bool closed = CloseCurrentProject();
     if (closed) {
         if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
             frame->CloseAllViews();
     }
-    CCompoundFile::SetStartupPackage(unpackedAtStartup);
+    m_compound.SetStartupPackage(unpackedAtStartup);
     return closed;
 }

@@ -46,28 +46,23 @@ const QStringList& ProjectFileExtensions()
 }
 } // namespace
 
-CProjectManager::CProjectManager()
-    : m_compoundFile(&GetCompoundFile()), m_freeSpace(AvailableBytes), m_writable(HasWriteAccess),
-      m_convertStep(ConvertWithStepModule)
+CProjectManager::CProjectManager(ProjectFileSet& files, StepDatabaseRegistry& steps)
+    : m_files(files), m_steps(steps), m_convertStep(ConvertWithStepModule), m_compoundFile(&m_compound),
+      m_freeSpace(AvailableBytes), m_writable(HasWriteAccess)
 {
     // A package is written from the saved project; the save itself does not write it back.
-    GetCompoundFile().SetProjectSaver([this] { return SaveProject(QString(), true); });
+    m_compound.SetProjectSaver([this] { return SaveProject(QString(), true); });
 }
 
 // A project still open at this point keeps its working copies and marker for recovery; only the
 // connections and the lock go.
 CProjectManager::~CProjectManager()
 {
-    if (AppContext* app = GetAppContext()) {
-        StepDatabaseRegistry& registry = app->stepDatabases();
-        for (int i = 0; i < registry.count(); ++i)
-            delete registry.databaseAt(i);
-        registry.clear();
-        delete std::exchange(app->fileSet().projectDatabase, nullptr);
-    }
+    m_steps.clear();
+    m_files.projectDatabase.reset();
     if (m_markerFile >= 0)
         ::close(m_markerFile);
-    GetCompoundFile().SetProjectSaver({});
+    m_compound.SetProjectSaver({});
 }
 
 void CProjectManager::SetFreeSpaceProbe(std::function<qint64(const QString&)> probe)

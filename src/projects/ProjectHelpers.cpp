@@ -107,5 +107,5 @@ void CProjectManager::RefreshFileLocations()
 {
     AppContext* app = GetAppContext();
     if (app && app->paths())
-        app->fileSet().workingLanguageDBPath = app->paths()->workingLanguageDBPath();
+        m_files.workingLanguageDBPath = app->paths()->workingLanguageDBPath();
 }

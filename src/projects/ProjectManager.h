@@ -4,9 +4,11 @@
 // and the registry themselves live in the AppContext; this object keeps the rest of the state an
 // open project needs.
 
+#include "foundation/common/AppContext.h"
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/db/Compaction.h"
+#include "projects/CompoundFile.h"
 
 #include <QList>
 #include <QString>
@@ -22,7 +24,8 @@ class UserSettingsService;
 
 class CProjectManager {
 public:
-    CProjectManager();
+    // The file set and the step registry of the application: this object alone changes them.
+    CProjectManager(ProjectFileSet& files, StepDatabaseRegistry& steps);
     ~CProjectManager();
     CProjectManager(const CProjectManager&) = delete;
     CProjectManager& operator=(const CProjectManager&) = delete;
@@ -85,6 +88,9 @@ public:
     bool HoldsProject() const;
     // Opens that file as an existing project (mode 2 without the file dialog).
     bool OpenProjectByPath(const QString& path);
+    // File Open: the file dialog chooses the project (mode 2).
+    bool ChooseAndOpenProject();
+    void SetDefaultLanguageTemplate(const QString& path) { m_files.defaultLanguageTemplatePath = path; }
 
     // Close. CloseProject is the whole close: this subsystem's part, then the frame's views and
     // the end of the hand-over. answer answers the save question unasked unless it is Ask.
@@ -131,6 +137,7 @@ private:
     bool LocateProjectFile(int mode);
     bool ChooseProjectFile();
     bool TakeChosenFile(const QString& path);
+    bool UnpackIfCompound(bool& unpacked);
     bool PrepareExistingFile(bool pathGiven);
     bool OfferRecovery(int inUse, const QString& name);
     bool CopyLibraries(int mode);
@@ -199,6 +206,9 @@ private:
     };
     void UndoOpen();
 
+    ProjectFileSet& m_files;
+    StepDatabaseRegistry& m_steps;
+    CCompoundFile m_compound; // the package the open project was unpacked from
     OpenAttempt m_opening;
     std::function<ConversionCode(const QString&)> m_convertStep;
     ICompoundFileState* m_compoundFile = nullptr;

@@ -35,11 +35,17 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
     return opened;
 }
 
+bool CProjectManager::ChooseAndOpenProject()
+{
+    m_files.pathGiven = false;
+    return OpenProjectFile(2, QString(), QString(), false);
+}
+
 bool CProjectManager::OpenProjectByPath(const QString& path)
 {
     if (!GetAppContext())
         return false;
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     files.projectFilePath = path;
     files.pathGiven = true;
     const bool opened = OpenProjectFile(2, QString(), QString(), false);
@@ -51,9 +57,9 @@ bool CProjectManager::OpenProjectByPath(const QString& path)
 bool CProjectManager::RunOpen(int mode, const QString& projectName, const QString& description,
                               bool frameArgument)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
-    if (!CCompoundFile::IsStartupPackage())
-        GetCompoundFile().Reset();
+    ProjectFileSet& files = m_files;
+    if (!m_compound.IsStartupPackage())
+        m_compound.Reset();
     if (!LocateProjectFile(mode))
         return false;
     m_opening.located = true;
@@ -88,8 +94,8 @@ void CProjectManager::UndoOpen()
         return; // nothing made, and a project the user kept open stays as it is
     if (m_opening.stepsWalked)
         CloseStepDatabases();
-    ProjectFileSet& files = GetAppContext()->fileSet();
-    if (files.projectDatabase && files.projectDatabase == m_opening.projectDatabase)
+    ProjectFileSet& files = m_files;
+    if (files.projectDatabase && files.projectDatabase.get() == m_opening.projectDatabase)
         CloseProjectDatabase();
     if (m_languageDatabase && m_languageDatabase.get() != m_opening.languageDatabase)
         m_languageDatabase.reset();
@@ -97,7 +103,7 @@ void CProjectManager::UndoOpen()
     CloseSharedEquipmentDB();
     for (const QString& path : std::as_const(m_opening.workingCopies))
         DeleteDatabaseFile(path);
-    CCompoundFile::SetStartupPackage(false);
+    m_compound.SetStartupPackage(false);
     m_opening = OpenAttempt();
 }
 
@@ -108,15 +114,14 @@ QString CProjectManager::OpenedName() const
 
 bool CProjectManager::PrepareCommandLineFile(QString& path)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     if (!QFileInfo::exists(path))
         return true; // the open reports it
     files.projectFilePath = path;
-    if (CCompoundFile::IsCompoundFile(path)) {
-        if (!GetCompoundFile().Expand(path))
-            return false;
-        CCompoundFile::SetStartupPackage(true);
-    }
+    bool unpacked = false;
+    if (!UnpackIfCompound(unpacked))
+        return false;
+    m_compound.SetStartupPackage(unpacked);
     files.projectDir = WithSlash(QFileInfo(files.projectFilePath).absolutePath());
     if (!CheckWriteAccess())
         return false;

@@ -49,7 +49,7 @@ bool LiesInInstallFolder(const QString& path)
 
 bool CProjectManager::CheckWriteAccess()
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     const QFileInfo file(files.projectFilePath);
     const bool inInstallFolder = LiesInInstallFolder(files.projectFilePath);
     if (!inInstallFolder && IsWritableInPlace(files.projectFilePath))
@@ -83,7 +83,7 @@ QString CProjectManager::CopyTargetFolder(const QString& name) const
 
 bool CProjectManager::ConfirmCopyToWorkingFolder(const QString& target, bool inInstallFolder)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     if (!files.writeWarning && !inInstallFolder)
         return true;
     CWarningDialog dialog(target,

@@ -19,7 +19,7 @@
 
 bool CProjectManager::CopyLibraries(int mode)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     QString equipment, materials;
     if (!CopyLibrary(files.isTemplate ? ".eqt" : ".eqm", ".ewc",
                      QStringLiteral("Failed to copy project equipment file \"%1\" !"), equipment) ||
@@ -47,7 +47,7 @@ bool CProjectManager::CopyLibrary(const QString& extension, const QString& worki
 
 bool CProjectManager::CheckSpaceForProject()
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     if (CheckProjectFile(files.projectFilePath))
         return false;
     QString folder;
@@ -61,7 +61,7 @@ bool CProjectManager::CheckSpaceForProject()
 // The project files of an untitled project opened before, left in its working-copy folder.
 void CProjectManager::DeletePreviousFiles()
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     if (!files.deletePreviousFiles)
         return;
     const QString base = WithSlash(files.previousWorkingCopyDir) + files.previousProjectName;
@@ -72,7 +72,7 @@ void CProjectManager::DeletePreviousFiles()
 
 bool CProjectManager::CopyProjectDatabase()
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     if (files.projectFilePath.compare(files.projectDBPath, Qt::CaseInsensitive) == 0)
         return true;
     m_opening.workingCopies << files.projectDBPath;
@@ -91,7 +91,7 @@ bool CProjectManager::ConvertProject(bool& mustSave)
         // The frame has no project yet: the open's abort closes what it opened.
         if (result == CONV_STOP_AND_DISCARD) {
             ReleaseInUseMarker();
-            const ProjectFileSet& files = GetAppContext()->fileSet();
+            const ProjectFileSet& files = m_files;
             for (const QString& path : {files.projectDBPath, files.equipmentDBPath, files.materialsDBPath})
                 DeleteDatabaseFile(path);
         }
@@ -103,13 +103,12 @@ bool CProjectManager::ConvertProject(bool& mustSave)
 
 bool CProjectManager::OpenProjectDatabase(int mode, const QString& projectName, const QString& description)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
-    delete files.projectDatabase;
-    files.projectDatabase = nullptr;
+    ProjectFileSet& files = m_files;
+    files.projectDatabase.reset();
     auto database = std::make_unique<CDaoDatabase>();
     database->Open(files.projectDBPath, DatabaseRole::WorkingCopy);
-    files.projectDatabase = database.release();
-    m_opening.projectDatabase = files.projectDatabase;
+    files.projectDatabase = std::move(database);
+    m_opening.projectDatabase = files.projectDatabase.get();
     if (mode == 1)
         return InitNewProjectRecord(projectName, description);
     CProjectSet project;

@@ -56,7 +56,7 @@ QString InitialOpenFolder()
 
 bool CProjectManager::LocateProjectFile(int mode)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     if (mode == 1) {
         files.projectFileKind = 1;
         return true;
@@ -75,7 +75,7 @@ bool CProjectManager::LocateProjectFile(int mode)
 
 bool CProjectManager::ChooseProjectFile()
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     FileDialogRequest request;
     request.title = QStringLiteral("Open Project");
     request.filter = QString::fromLatin1(OPEN_FILTER);
@@ -95,7 +95,7 @@ bool CProjectManager::ChooseProjectFile()
 
 bool CProjectManager::TakeChosenFile(const QString& path)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     files.projectDir.clear();
     if (!QFileInfo::exists(path)) {
         QvMessageBox(QStringLiteral("The file %1 does not exist").arg(path));
@@ -116,7 +116,7 @@ bool CProjectManager::TakeChosenFile(const QString& path)
 
 bool CProjectManager::PrepareExistingFile(bool pathGiven)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     if (pathGiven) {
         if (!CloseForReopen())
             return false;
@@ -126,8 +126,8 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
             return false;
         }
     }
-    if (!CCompoundFile::IsStartupPackage() && CCompoundFile::IsCompoundFile(files.projectFilePath) &&
-        !GetCompoundFile().Expand(files.projectFilePath))
+    bool unpacked = false;
+    if (!m_compound.IsStartupPackage() && !UnpackIfCompound(unpacked))
         return false;
     files.isTemplate = HasExtension(QFileInfo(files.projectFilePath), "qvt");
     QString folder, name;
@@ -147,4 +147,18 @@ bool CProjectManager::OfferRecovery(int inUse, const QString& name)
         return true;
     }
     return answer == IDNO && inUse == 2;
+}
+
+// A package named by the project file path is unpacked; the path then names the unpacked file.
+bool CProjectManager::UnpackIfCompound(bool& unpacked)
+{
+    unpacked = CCompoundFile::IsCompoundFile(m_files.projectFilePath);
+    if (!m_files.projectFilePath.isEmpty())
+        m_files.projectFileKind = unpacked ? 2 : 1;
+    if (!unpacked)
+        return true;
+    if (!m_compound.Expand(m_files.projectFilePath))
+        return false;
+    m_files.projectFilePath = m_compound.UnpackedProjectFile();
+    return true;
 }

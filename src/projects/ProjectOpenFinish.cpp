@@ -4,8 +4,8 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/ProcessOperationService.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
@@ -32,7 +32,7 @@ QString RecentFileEntry(const QString& projectFile)
 
 void CProjectManager::RememberOpenedProject(int mode)
 {
-    ProjectFileSet& files = GetAppContext()->fileSet();
+    ProjectFileSet& files = m_files;
     const bool fromPackage =
         m_compoundFile && !m_compoundFile->GetCompoundFilePath(files.projectDir).isEmpty();
     if (mode != 1 && !fromPackage)
@@ -56,7 +56,7 @@ bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
     }
     if (languageResult == 2) {
         CLanguagePreferenceDialog preference;
-        preference.m_strTemplatePath = GetAppContext()->fileSet().defaultLanguageTemplatePath;
+        preference.m_strTemplatePath = m_files.defaultLanguageTemplatePath;
         preference.SaveLanguagePreference();
     }
     return mode == 3 || (CheckLanguageTemplate(languageResult) && OpenLanguageDatabase());

@@ -78,12 +78,12 @@ void CProjectManager::ReplaceProjectFiles(const QString& projectFolder, const QS
 // Only the step files that a working copy replaces: a step the earlier instance left out keeps its file.
 bool CProjectManager::MoveAsideProjectFiles(const QString& base, const QString& projectFolder)
 {
-    const QStringList extensions = ProjectFileExtensions(GetAppContext()->fileSet().isTemplate);
+    const QStringList extensions = ProjectFileExtensions(m_files.isTemplate);
     for (const QString& extension : {extensions.at(0), extensions.at(2), extensions.at(1)}) {
         if (QFileInfo::exists(base + extension) && !MoveAside(base + extension))
             return false;
     }
-    const auto copies = StepCopies(GetAppContext()->fileSet().previousWorkingCopyDir);
+    const auto copies = StepCopies(m_files.previousWorkingCopyDir);
     for (const QFileInfo& step : FilesWithExtension(projectFolder, QStringLiteral("stp"))) {
         if (IsReplacedStep(copies, step.fileName()) && !MoveAside(step.filePath()))
             return false;
@@ -93,7 +93,7 @@ bool CProjectManager::MoveAsideProjectFiles(const QString& base, const QString& 
 
 bool CProjectManager::CopyBackWorkingCopies(const QString& base)
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     const QStringList extensions = ProjectFileExtensions(files.isTemplate);
     if (!CopyBack(files.previousProjectDBPath, base + extensions.at(0),
                   QStringLiteral("Failed to copy project file \"%1\" !")) ||
@@ -110,7 +110,7 @@ bool CProjectManager::CopyBackWorkingCopies(const QString& base)
 
 bool CProjectManager::CopyBackStepWorkingCopies(const QString& projectFolder)
 {
-    for (const auto& [copy, stepFile] : StepCopies(GetAppContext()->fileSet().previousWorkingCopyDir)) {
+    for (const auto& [copy, stepFile] : StepCopies(m_files.previousWorkingCopyDir)) {
         if (!CopyBack(copy.filePath(), projectFolder + stepFile,
                       QStringLiteral("Failed to copy Step file \"%1\" !")))
             return false;

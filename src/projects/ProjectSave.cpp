@@ -53,10 +53,10 @@ QString Extension(bool isTemplate, const char* project, const char* templ)
 bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
 {
     AppContext* app = GetAppContext();
-    if (!app || !app->fileSet().projectDatabase)
+    if (!app || !m_files.projectDatabase)
         return false;
     WaitCursor wait;
-    ProjectFileSet& files = app->fileSet();
+    ProjectFileSet& files = m_files;
     const bool isTemplate = files.isTemplate;
     if (isTemplate && !ConfirmTemplateSave())
         return false;
@@ -139,7 +139,7 @@ bool CProjectManager::ReadStepRows(QList<long>& stepRows)
 
 qint64 CProjectManager::SizeOfWorkingCopies(const QList<long>& stepRows)
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     qint64 bytes = GetDatabaseFileSize(files.projectDBPath, QStringLiteral("project database")) +
                    GetDatabaseFileSize(files.materialsDBPath, QStringLiteral("material database")) +
                    GetDatabaseFileSize(files.equipmentDBPath, QStringLiteral("equipment database"));
@@ -174,11 +174,11 @@ bool CProjectManager::SaveStepDatabase(long stepID)
 
 bool CProjectManager::WriteProjectDatabase(const QString& target)
 {
-    const ProjectFileSet& files = GetAppContext()->fileSet();
+    const ProjectFileSet& files = m_files;
     if (!files.isTemplate)
-        return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase);
+        return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase.get());
     // The strip applies to the written template only; the open project keeps its rows.
-    return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase,
+    return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase.get(),
                               [this](CDaoDatabase& written) {
                                   if (!ClearPlanTables(written))
                                       throw CDaoException(QString()); // already reported

@@ -16,11 +16,11 @@
 
 namespace {
 // Opens a step's working copy and hands it to the registry.
-void RegisterStepDatabase(long stepID, const QString& path)
+void RegisterStepDatabase(StepDatabaseRegistry& registry, long stepID, const QString& path)
 {
     auto database = std::make_unique<CDaoDatabase>();
     database->Open(path, DatabaseRole::WorkingCopy);
-    GetAppContext()->stepDatabases().add(stepID, database.release(), path);
+    registry.add(stepID, std::move(database), path);
 }
 
 // The step's working copy, copied from the project folder and opened: the open is the check that
@@ -106,19 +106,17 @@ bool CProjectManager::ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDa
         LeaveStepOut(stepID, workingCopy);
         return true;
     }
-    GetAppContext()->stepDatabases().add(stepID, database.release(), workingCopy);
+    m_steps.add(stepID, std::move(database), workingCopy);
     return conversion != CONV_STEP_CONVERTED || RegenerateStepRecipeText(stepID);
 }
 
 // A step left out has no database and no working copy, so no save writes its file.
 void CProjectManager::LeaveStepOut(long stepID, const QString& workingCopy)
 {
-    StepDatabaseRegistry& registry = GetAppContext()->stepDatabases();
+    StepDatabaseRegistry& registry = m_steps;
     for (int i = registry.count() - 1; i >= 0; --i) {
-        if (registry.stepIDAt(i) == stepID) {
-            delete registry.databaseAt(i); // closes it
-            registry.removeAt(i);
-        }
+        if (registry.stepIDAt(i) == stepID)
+            registry.removeAt(i); // closes its database
     }
     DeleteDatabaseFile(workingCopy);
 }
@@ -138,7 +136,7 @@ void CProjectManager::OpenNewStepDatabases()
             GetStepDatabase(stepID))
             continue;
         try {
-            RegisterStepDatabase(stepID, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
+            RegisterStepDatabase(m_steps, stepID, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
         } catch (const CDaoException&) {
             // a step whose working copy cannot be opened stays unregistered
         }
@@ -147,13 +145,9 @@ void CProjectManager::OpenNewStepDatabases()
 
 void CProjectManager::CloseStepDatabases()
 {
-    AppContext* app = GetAppContext();
-    if (!app)
-        return;
-    StepDatabaseRegistry& registry = app->stepDatabases();
-    for (int i = 0; i < registry.count(); ++i) {
-        delete registry.databaseAt(i); // closes it
-        DeleteDatabaseFile(registry.pathAt(i));
+    for (int i = m_steps.count() - 1; i >= 0; --i) {
+        const QString workingCopy = m_steps.pathAt(i);
+        m_steps.removeAt(i); // closes its database first
+        DeleteDatabaseFile(workingCopy);
     }
-    registry.clear();
 }

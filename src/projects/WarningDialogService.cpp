@@ -7,4 +7,7 @@ WarningDialogService* SetWarningDialogService(WarningDialogService* service)
     return ServiceSlot<WarningDialogService>::Set(service);
 }
 
-WarningDialogService* GetWarningDialogService() { return ServiceSlot<WarningDialogService>::Get(); }
+WarningDialogService* GetWarningDialogService()
+{
+    return ServiceSlot<WarningDialogService>::Get();
+}

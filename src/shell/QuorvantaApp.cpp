@@ -27,7 +27,8 @@ const char* const kRecentLists[] = {"Recent Custom Reports", "Recent File List",
 } // namespace
 
 CQuorvantaApp::CQuorvantaApp()
-    : m_previousContext(SetAppContext(this)), m_projects(std::make_unique<CProjectManager>())
+    : m_previousContext(SetAppContext(this)),
+      m_projects(std::make_unique<CProjectManager>(m_fileSet, m_stepDatabases))
 {
     m_projects->SetUserSettings(this);
     m_processOperation = std::make_unique<CManagedProcessOperation>([this] {
@@ -150,7 +151,7 @@ void CQuorvantaApp::CreatePathProvider()
 {
     record(QStringLiteral("CreatePathProvider"));
     m_fileLocations = std::make_unique<CQVFileLocations>(m_profile.get());
-    m_fileSet.defaultLanguageTemplatePath = m_fileLocations->defaultLanguageTemplatePath();
+    m_projects->SetDefaultLanguageTemplate(m_fileLocations->defaultLanguageTemplatePath());
 }
 
 void CQuorvantaApp::CreateMainFrame()

@@ -45,8 +45,8 @@ public:
     int ExitInstance();
 
     // AppContext
-    ProjectFileSet& fileSet() override { return m_fileSet; }
-    StepDatabaseRegistry& stepDatabases() override { return m_stepDatabases; }
+    const ProjectFileSet& fileSet() const override { return m_fileSet; }
+    const StepDatabaseRegistry& stepDatabases() const override { return m_stepDatabases; }
     PathProvider* paths() override;
     QSettings* profile() override { return m_profile.get(); }
     void AddToRecentFileList(const QString& path) override;

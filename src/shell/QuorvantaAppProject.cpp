@@ -15,8 +15,8 @@ void CQuorvantaApp::WireProjectCommands()
     });
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
     m_frame->SetCommandHandler(ID_FILE_OPEN, [this] {
-        m_fileSet.pathGiven = false; // the open shows its file dialog
-        OpenProjectFile(2, QString(), QString(), false);
+        m_projects->ChooseAndOpenProject();
+        m_frame->UpdateCommandStates();
     });
     m_frame->SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) {
         m_projects->OpenNewStepDatabases();

@@ -183,7 +183,7 @@ bool SaveCrashTest::ReopenAndClose(const QString& killedRoot, bool recover)
     if (recoverable)
         prompts.expect(recover ? IDYES : IDNO);
     {
-        CProjectSession session;
+        CProjectSession session(app.fileSet(), app.stepDatabases());
         EXPECT_TRUE(session.Open(projectFile())) << prompts.lastText().toStdString();
         EXPECT_EQ(app.stepDatabases().count(), 6);
         EXPECT_TRUE(session.Close());

@@ -10,6 +10,8 @@
 
 class CProjectSession {
 public:
+    // Opens into the application object's file set and step registry.
+    CProjectSession(ProjectFileSet& files, StepDatabaseRegistry& steps) : m_manager(files, steps) {}
     // Opens a ".prj"; false after the reason was shown.
     bool Open(const QString& projectFilePath);
     // Closes the open project (the save question comes when it is modified).

@@ -5,10 +5,10 @@
 // it inside one. Prompts get their default button, as under automation, and their texts go to
 // stderr. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed, 5 close failed.
 
-#include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectSession.h"
 #include "RevisionEdit.h"
 #include "SessionAppContext.h"
+#include "modules/steputils/StepUtilsEntry.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
@@ -80,7 +80,7 @@ bool ApplyRevisionToProject(int revision)
 int Run(const QString& projectFile, const QString& root, int revision, long refusedStep)
 {
     CSessionAppContext app(root, QDir(root).filePath(QStringLiteral("instance")));
-    CProjectSession session;
+    CProjectSession session(app.fileSet(), app.stepDatabases());
     if (refusedStep > 0)
         RefuseStep(session, refusedStep);
     if (!RunPhase("opening", "opened", [&] { return session.Open(projectFile); }))

@@ -37,8 +37,10 @@ public:
     CSessionAppContext(const CSessionAppContext&) = delete;
     CSessionAppContext& operator=(const CSessionAppContext&) = delete;
 
-    ProjectFileSet& fileSet() override { return m_fileSet; }
-    StepDatabaseRegistry& stepDatabases() override { return m_stepDatabases; }
+    const ProjectFileSet& fileSet() const override { return m_fileSet; }
+    const StepDatabaseRegistry& stepDatabases() const override { return m_stepDatabases; }
+    ProjectFileSet& fileSet() { return m_fileSet; }
+    StepDatabaseRegistry& stepDatabases() { return m_stepDatabases; }
     PathProvider* paths() override { return &m_paths; }
     QSettings* profile() override { return &m_profile; }
     void AddToRecentFileList(const QString&) override {}

@@ -95,8 +95,8 @@ TEST_F(ProjectRecordsetsTest, TheLanguageModeChoosesTheTableAndAnEmptyPathIsRefu
 
 TEST_F(ProjectRecordsetsTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMessage)
 {
-    CDaoDatabase closed;
-    m_app.fileSet().projectDatabase = &closed;
+    std::unique_ptr<CDaoDatabase> open =
+        std::exchange(m_app.fileSet().projectDatabase, std::make_unique<CDaoDatabase>()); // closed
     const struct {
         std::function<bool()> open;
         QString message; // "" = false without a message
@@ -115,6 +115,7 @@ TEST_F(ProjectRecordsetsTest, AClosedProjectDatabaseGivesFalseWithTheSetsOwnMess
         EXPECT_FALSE(c.open()) << "case " << &c - cases;
         EXPECT_EQ(prompts.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
     }
+    m_app.fileSet().projectDatabase = std::move(open);
 }
 
 TEST_F(ProjectRecordsetsTest, TheSharedMaterialAndEquipmentDatabasesOpenOnFirstUseUntilClosed)

@@ -15,12 +15,12 @@ void RecordsetFixture::SetUp()
     m_projectDb.Open(files.projectDBPath, DatabaseRole::WorkingCopy);
     m_projectDb.Execute("INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
     m_projectDb.Execute("INSERT INTO \"TempPREFER-Language\" (RecipeLanguagePath) VALUES ('QVGerman.lng')");
-    files.projectDatabase = &m_projectDb;
     for (const StepSpec& step : demo.steps) {
         auto database = std::make_unique<CDaoDatabase>();
         database->Open(stepPath(step.stepID), DatabaseRole::WorkingCopy);
-        m_app.stepDatabases().add(step.stepID, database.get(), database->GetName());
-        m_stepDbs[step.stepID] = std::move(database);
+        m_stepDbs[step.stepID] = database.get();
+        const QString path = database->GetName();
+        m_app.stepDatabases().add(step.stepID, std::move(database), path);
     }
 }
 

@@ -27,6 +27,6 @@ protected:
     long firstItemID(long stepID, const QString& type) const;
 
     FakeAppContext m_app;
-    CDaoDatabase m_projectDb;
-    std::map<long, std::unique_ptr<CDaoDatabase>> m_stepDbs;
+    CDaoDatabase& m_projectDb = *(m_app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>());
+    std::map<long, CDaoDatabase*> m_stepDbs; // owned by the registry
 };

@@ -74,17 +74,13 @@ protected:
 
 TEST(CompoundFileKindTest, OnlyTheQvzExtensionIsACompoundFile)
 {
-    FakeAppContext app;
-    for (const auto& [path, kind] : {std::pair{"/p/Demo.qvz", 2},
-                                     {"/p/Demo.QVZ", 2},
-                                     {"/p/Demo.qvz.bak", 1},
-                                     {"/p/Demo.prj", 1},
-                                     {"/p/qvz", 1},
-                                     {"", 7}}) {
-        app.fileSet().projectFileKind = 7;
-        EXPECT_EQ(CCompoundFile::IsCompoundFile(path), kind == 2) << path;
-        EXPECT_EQ(app.fileSet().projectFileKind, kind) << path;
-    }
+    for (const auto& [path, compound] : {std::pair{"/p/Demo.qvz", true},
+                                         {"/p/Demo.QVZ", true},
+                                         {"/p/Demo.qvz.bak", false},
+                                         {"/p/Demo.prj", false},
+                                         {"/p/qvz", false},
+                                         {"", false}})
+        EXPECT_EQ(CCompoundFile::IsCompoundFile(path), compound) << path;
 }
 
 TEST_F(CompoundFileTest, WithoutAPackerTheUnpackFailsWithItsMessage)
@@ -106,7 +102,7 @@ TEST_F(CompoundFileTest, UnpackPointsTheProjectAtTheUnpackedFile)
     FakeFrameServices frame;
     const QString qvz = package("Demo.qvz");
     ASSERT_TRUE(m_state.Expand(qvz));
-    EXPECT_EQ(m_app.fileSet().projectFilePath, work() + "Demo/Demo.prj");
+    EXPECT_EQ(m_state.UnpackedProjectFile(), work() + "Demo/Demo.prj");
     EXPECT_EQ(m_app.recentFiles(), QStringList({qvz}));
     EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo"), qvz);
     EXPECT_EQ(FileBytes(CCompoundFile::LocationFilePath(work() + "Demo")), qvz.toUtf8()); // no line end
@@ -136,7 +132,7 @@ TEST_P(CompoundFileFolderTest, ChoosesTheFolderOfThisPackageOrTheFirstFreeOne)
             holdFolder(folder, owner == "self" ? qvz : owner == "SELF" ? qvz.toUpper() : owner);
     }
     ASSERT_TRUE(m_state.Expand(qvz));
-    EXPECT_EQ(m_app.fileSet().projectFilePath, work() + GetParam().expectedFolder + "/Demo.prj");
+    EXPECT_EQ(m_state.UnpackedProjectFile(), work() + GetParam().expectedFolder + "/Demo.prj");
     EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + GetParam().expectedFolder), qvz);
 }
 

@@ -34,6 +34,6 @@ protected:
     ScriptedPromptService prompts;
     ScriptedFileDialogService dialogs;
     ScriptedWarningDialogService warnings;
-    CProjectManager manager;
+    CProjectManager manager{app.fileSet(), app.stepDatabases()};
     QString defaultLanguage;
 };

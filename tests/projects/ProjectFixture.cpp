@@ -38,7 +38,7 @@ void ProjectFixture::ReopenProject()
     ASSERT_TRUE(CopyDatabaseFile(projectPath(".prj"), files.projectDBPath));
     ASSERT_TRUE(CopyDatabaseFile(projectPath(".eqm"), files.equipmentDBPath));
     ASSERT_TRUE(CopyDatabaseFile(projectPath(".mtl"), files.materialsDBPath));
-    files.projectDatabase = new CDaoDatabase;
+    files.projectDatabase = std::make_unique<CDaoDatabase>();
     files.projectDatabase->Open(files.projectDBPath, DatabaseRole::WorkingCopy);
     QString error;
     ASSERT_TRUE(manager.OpenStepDatabases(error, QString()));

@@ -35,7 +35,7 @@ protected:
     FakeAppContext app;
     FakeFrameServices frame;
     ScriptedPromptService prompts;
-    CProjectManager manager;
+    CProjectManager manager{app.fileSet(), app.stepDatabases()};
 
 private:
     QString m_projectDir, m_name;

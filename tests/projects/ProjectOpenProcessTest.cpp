@@ -80,22 +80,26 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYes
     const QString earlier = root() + "earlier-instance/";
     LeaveEarlierInstance(folder, earlier, c.blankTemplate);
     RawQuery(earlier + name + ".wc", "UPDATE Project SET Description = 'recovered'");
-    if (c.materialsMissing)
+    if (c.materialsMissing) {
         ASSERT_TRUE(QFile::remove(folder + name + (c.blankTemplate ? ".mtt" : ".mtl")));
-    if (c.stepCopyMissing)
+    }
+    if (c.stepCopyMissing) {
         ASSERT_TRUE(QFile::remove(earlier + "STEP_1004.WC"));
+    }
     prompts.expect(c.answer);
     const bool opened = OpenGiven(path);
     EXPECT_EQ(opened, c.opens);
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
-    if (opened)
+    if (opened) {
         EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT Description FROM Project").toString() ==
                       "recovered",
                   c.answer == IDYES);
+    }
     // Recovery replaces the files of the kind opened, and only the step files it has copies of.
     EXPECT_FALSE(QFileInfo::exists(folder + name + (c.blankTemplate ? ".prj" : ".qvt")));
-    if (c.stepCopyMissing)
+    if (c.stepCopyMissing) {
         EXPECT_FALSE(QFileInfo::exists(folder + "STEP_1004.STP1"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RecoveryAnswerTest,

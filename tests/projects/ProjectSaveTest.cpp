@@ -59,10 +59,8 @@ TEST_F(ProjectSaveTest, AStepWithoutAnOpenDatabaseIsWrittenFromItsWorkingCopy)
              "UPDATE TextRecipe SET Label = 'Unregistered' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
     StepDatabaseRegistry& registry = app.stepDatabases();
     for (int i = 0; i < registry.count(); ++i) {
-        if (registry.stepIDAt(i) == 1003) {
-            delete registry.databaseAt(i);
+        if (registry.stepIDAt(i) == 1003)
             registry.removeAt(i);
-        }
     }
     ASSERT_TRUE(manager.SaveProject(QString(), false));
     EXPECT_EQ(LayerValue(projectDir() + "STEP_1003.STP", STEP_LABEL).toString(), "Unregistered");

@@ -23,7 +23,7 @@ protected:
         files.projectDir = projectDir();
         files.workingCopyDir = workingDir();
         EXPECT_TRUE(CopyDatabaseFile(projectPath(".prj"), workingDir() + "Demo.wc"));
-        files.projectDatabase = new CDaoDatabase;
+        files.projectDatabase = std::make_unique<CDaoDatabase>();
         files.projectDatabase->Open(workingDir() + "Demo.wc", DatabaseRole::WorkingCopy);
         prompts.expect(IDOK);
         QString error;

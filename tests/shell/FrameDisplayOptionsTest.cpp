@@ -17,12 +17,6 @@ protected:
         const QString path = app.root() + "Options.wc";
         ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
         database.Open(path, DatabaseRole::WorkingCopy);
-        app.fileSet().projectDatabase = &database;
-    }
-    void TearDown() override
-    {
-        app.fileSet().projectDatabase = nullptr;
-        database.Close();
     }
 
     void setOption(const char* table, const char* name, const QVariant& value)
@@ -32,7 +26,7 @@ protected:
     }
 
     FakeAppContext app;
-    CDaoDatabase database;
+    CDaoDatabase& database = *(app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>());
     CMainFrame frame;
 };
 } // namespace

@@ -39,8 +39,11 @@ public:
     FakeAppContext(const FakeAppContext&) = delete;
     FakeAppContext& operator=(const FakeAppContext&) = delete;
 
-    ProjectFileSet& fileSet() override { return m_fileSet; }
-    StepDatabaseRegistry& stepDatabases() override { return m_stepDatabases; }
+    const ProjectFileSet& fileSet() const override { return m_fileSet; }
+    const StepDatabaseRegistry& stepDatabases() const override { return m_stepDatabases; }
+    // Tests set up and hand these to the project manager, the one writer in the program.
+    ProjectFileSet& fileSet() { return m_fileSet; }
+    StepDatabaseRegistry& stepDatabases() { return m_stepDatabases; }
     PathProvider* paths() override { return &m_paths; }
     QSettings* profile() override { return m_profile.get(); }
     void AddToRecentFileList(const QString& path) override { m_recentFiles << path; }

@@ -1,26 +1,30 @@
 #include "foundation/common/AppContext.h"
 
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
 
 namespace {
 
-template <typename Get>
-QString fromFileSet(Get get)
+template <typename Get> QString fromFileSet(Get get)
 {
     return GetAppContext() ? get(GetAppContext()->fileSet()) : QString();
 }
 
-template <typename Get>
-QString fromPaths(Get get)
+template <typename Get> QString fromPaths(Get get)
 {
     PathProvider* paths = GetAppContext() ? GetAppContext()->paths() : nullptr;
     return paths ? get(*paths) : QString();
 }
 } // namespace
 
-void StepDatabaseRegistry::add(long stepID, CDaoDatabase* database, const QString& path)
+ProjectFileSet::ProjectFileSet() = default;
+ProjectFileSet::~ProjectFileSet() = default;
+StepDatabaseRegistry::StepDatabaseRegistry() = default;
+StepDatabaseRegistry::~StepDatabaseRegistry() = default;
+
+void StepDatabaseRegistry::add(long stepID, std::unique_ptr<CDaoDatabase> database, const QString& path)
 {
-    m_databases.append(database);
+    m_databases.push_back(std::move(database));
     m_stepIDs.append(stepID);
     m_paths.append(path);
 }
@@ -28,7 +32,7 @@ void StepDatabaseRegistry::add(long stepID, CDaoDatabase* database, const QStrin
 CDaoDatabase* StepDatabaseRegistry::database(long stepID) const
 {
     const qsizetype at = m_stepIDs.indexOf(stepID);
-    return at < 0 ? nullptr : m_databases.at(at);
+    return at < 0 ? nullptr : m_databases.at(size_t(at)).get();
 }
 
 QString StepDatabaseRegistry::path(long stepID) const
@@ -39,7 +43,7 @@ QString StepDatabaseRegistry::path(long stepID) const
 
 void StepDatabaseRegistry::removeAt(int index)
 {
-    m_databases.removeAt(index);
+    m_databases.erase(m_databases.begin() + index);
     m_stepIDs.removeAt(index);
     m_paths.removeAt(index);
 }
@@ -51,34 +55,82 @@ void StepDatabaseRegistry::clear()
     m_paths.clear();
 }
 
-AppContext* SetAppContext(AppContext* context) { return ServiceSlot<AppContext>::Set(context); }
+AppContext* SetAppContext(AppContext* context)
+{
+    return ServiceSlot<AppContext>::Set(context);
+}
 
-AppContext* GetAppContext() { return ServiceSlot<AppContext>::Get(); }
+AppContext* GetAppContext()
+{
+    return ServiceSlot<AppContext>::Get();
+}
 
-CDaoDatabase* GetProjectDatabase() { return GetAppContext() ? GetAppContext()->fileSet().projectDatabase : nullptr; }
+CDaoDatabase* GetProjectDatabase()
+{
+    return GetAppContext() ? GetAppContext()->fileSet().projectDatabase.get() : nullptr;
+}
 
 CDaoDatabase* GetStepDatabase(long stepID)
 {
     return GetAppContext() ? GetAppContext()->stepDatabases().database(stepID) : nullptr;
 }
 
-QString GetStepDBPath(long stepID) { return GetAppContext() ? GetAppContext()->stepDatabases().path(stepID) : QString(); }
+QString GetStepDBPath(long stepID)
+{
+    return GetAppContext() ? GetAppContext()->stepDatabases().path(stepID) : QString();
+}
 
-QString GetProjectFilePath() { return fromFileSet([](ProjectFileSet& f) { return f.projectFilePath; }); }
-QString GetProjectDBPath() { return fromFileSet([](ProjectFileSet& f) { return f.projectDBPath; }); }
-QString GetProjectDir() { return fromFileSet([](ProjectFileSet& f) { return f.projectDir; }); }
-QString GetWorkingCopyDir() { return fromFileSet([](ProjectFileSet& f) { return f.workingCopyDir; }); }
-QString GetProjectName() { return fromFileSet([](ProjectFileSet& f) { return f.projectName; }); }
-QString GetEquipmentDBPath() { return fromFileSet([](ProjectFileSet& f) { return f.equipmentDBPath; }); }
-QString GetMaterialsDBPath() { return fromFileSet([](ProjectFileSet& f) { return f.materialsDBPath; }); }
+QString GetProjectFilePath()
+{
+    return fromFileSet([](const ProjectFileSet& f) { return f.projectFilePath; });
+}
+QString GetProjectDBPath()
+{
+    return fromFileSet([](const ProjectFileSet& f) { return f.projectDBPath; });
+}
+QString GetProjectDir()
+{
+    return fromFileSet([](const ProjectFileSet& f) { return f.projectDir; });
+}
+QString GetWorkingCopyDir()
+{
+    return fromFileSet([](const ProjectFileSet& f) { return f.workingCopyDir; });
+}
+QString GetProjectName()
+{
+    return fromFileSet([](const ProjectFileSet& f) { return f.projectName; });
+}
+QString GetEquipmentDBPath()
+{
+    return fromFileSet([](const ProjectFileSet& f) { return f.equipmentDBPath; });
+}
+QString GetMaterialsDBPath()
+{
+    return fromFileSet([](const ProjectFileSet& f) { return f.materialsDBPath; });
+}
 
-QString GetQuorvantaTempDir() { return fromPaths([](PathProvider& p) { return p.instanceTempDir(); }); }
-QString GetInstallDir() { return fromPaths([](PathProvider& p) { return p.installDir(); }); }
-QString GetQuorvantaExePath() { return fromPaths([](PathProvider& p) { return p.exeDir(); }); }
+QString GetQuorvantaTempDir()
+{
+    return fromPaths([](PathProvider& p) { return p.instanceTempDir(); });
+}
+QString GetInstallDir()
+{
+    return fromPaths([](PathProvider& p) { return p.installDir(); });
+}
+QString GetQuorvantaExePath()
+{
+    return fromPaths([](PathProvider& p) { return p.exeDir(); });
+}
 
-QString GetHelpFileName() { return GetAppContext() ? GetAppContext()->helpFileName() : QString(); }
+QString GetHelpFileName()
+{
+    return GetAppContext() ? GetAppContext()->helpFileName() : QString();
+}
 
-long GetProjectID() { return GetAppContext() ? GetAppContext()->fileSet().projectID : -1; }
+long GetProjectID()
+{
+    return GetAppContext() ? GetAppContext()->fileSet().projectID : -1;
+}
 
 bool SetProjectModified(bool modified)
 {

@@ -2,16 +2,25 @@
 // What the foundation and the subsystems may ask of the application object: the open project's
 // file set, the step database registry, the path provider, the profile and the recent files.
 // The application implements it; tests install a fake. Without one every helper answers ""/null.
+// The file set and the registry are read here; only the projects code changes them.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
+#include <vector>
 
 class CDaoDatabase;
 class QSettings;
 
 // The files of the open project (names of the application members they stand for).
 struct ProjectFileSet {
+    ProjectFileSet();
+    ~ProjectFileSet();
+    ProjectFileSet(const ProjectFileSet&) = delete;
+    ProjectFileSet& operator=(const ProjectFileSet&) = delete;
+
     QString projectFilePath; // .prj / .qvt as opened (the unpacked .prj of a package)
     QString projectDBPath;   // .wc
     QString projectDir;      // ends with "/"
@@ -20,8 +29,8 @@ struct ProjectFileSet {
     QString workingCopyDir;  // ends with "/"
     QString projectName;
     bool isTemplate = false;
-    int projectFileKind = 1; // 1 project file, 2 compound file
-    CDaoDatabase* projectDatabase = nullptr;
+    int projectFileKind = 1;                       // 1 project file, 2 compound file
+    std::unique_ptr<CDaoDatabase> projectDatabase; // the working copy of the project database
     long projectID = -1;
     bool pathGiven = false;
     bool newProject = false;
@@ -33,21 +42,27 @@ struct ProjectFileSet {
 };
 
 // Open step databases: three parallel lists appended together; look-ups take the first match.
+// The registry owns the databases: removing an entry closes its database.
 class StepDatabaseRegistry {
 public:
-    void add(long stepID, CDaoDatabase* database, const QString& path);
+    StepDatabaseRegistry();
+    ~StepDatabaseRegistry();
+    StepDatabaseRegistry(const StepDatabaseRegistry&) = delete;
+    StepDatabaseRegistry& operator=(const StepDatabaseRegistry&) = delete;
+
+    void add(long stepID, std::unique_ptr<CDaoDatabase> database, const QString& path);
     CDaoDatabase* database(long stepID) const;
     QString path(long stepID) const;
     bool contains(long stepID) const { return m_stepIDs.contains(stepID); }
     int count() const { return int(m_stepIDs.size()); }
     long stepIDAt(int index) const { return m_stepIDs.at(index); }
-    CDaoDatabase* databaseAt(int index) const { return m_databases.at(index); }
+    CDaoDatabase* databaseAt(int index) const { return m_databases.at(index).get(); }
     QString pathAt(int index) const { return m_paths.at(index); }
     void removeAt(int index);
     void clear();
 
 private:
-    QList<CDaoDatabase*> m_databases;
+    std::vector<std::unique_ptr<CDaoDatabase>> m_databases;
     QList<long> m_stepIDs;
     QStringList m_paths;
 };
@@ -73,8 +88,8 @@ public:
 class AppContext {
 public:
     virtual ~AppContext() = default;
-    virtual ProjectFileSet& fileSet() = 0;
-    virtual StepDatabaseRegistry& stepDatabases() = 0;
+    virtual const ProjectFileSet& fileSet() const = 0;
+    virtual const StepDatabaseRegistry& stepDatabases() const = 0;
     virtual PathProvider* paths() = 0;
     virtual QSettings* profile() = 0;
     virtual void AddToRecentFileList(const QString& path) = 0;
