@@ -7,6 +7,8 @@
 #include "shell/QuorvantaApp.h"
 
 #include <QDockWidget>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <gtest/gtest.h>
 
@@ -140,4 +142,32 @@ TEST_F(StartupTest, WindowLayoutAndRecentFilesSurviveARestart)
     EXPECT_FALSE(frame->pane(PaneID::ProcessExplorer)->isHidden());
     EXPECT_EQ(app->recentFiles().names().mid(0, 2), QStringList({"/p/Two.prj", "/p/One.prj"}));
     EXPECT_EQ(app->recentFiles().GetSize(), 8);
+}
+
+TEST_F(StartupTest, AnExportedProfileImportsBackAndAFailedWriteOrReadIsReported)
+{
+    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
+    QTemporaryDir folder;
+    const QString saved = folder.filePath("layout.xml"), foreign = folder.filePath("foreign.xml");
+    const QString unwritable = foreign + "/x.xml"; // under a file: no folder can be made
+    QFile text(foreign);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a profile"));
+    text.close();
+    ScriptedFileDialogService dialogs;
+    ScriptedPromptService prompts;
+    app->mainFrame()->pane(PaneID::PlanExplorer)->hide();
+    dialogs.expect(saved);
+    app->ExportProfile();
+    app->mainFrame()->pane(PaneID::PlanExplorer)->show();
+    dialogs.expect(saved);
+    app->ImportProfile();
+    EXPECT_TRUE(app->mainFrame()->pane(PaneID::PlanExplorer)->isHidden());
+    dialogs.expect(unwritable);
+    prompts.expect(IDOK);
+    app->ExportProfile();
+    dialogs.expect(foreign);
+    prompts.expect(IDOK);
+    app->ImportProfile();
+    EXPECT_EQ(prompts.texts(), QStringList({"Failed to write profile file \"" + unwritable + "\" !",
+                                            "Failed to read profile file \"" + foreign + "\" !"}));
 }
