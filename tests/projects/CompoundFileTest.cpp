@@ -183,18 +183,14 @@ TEST_F(CompoundFileTest, AFailedExpandIsReportedAndMarksTheStateInvalid)
     EXPECT_FALSE(CCompoundFile::LocationFileExists(work() + "Demo"));
 }
 
-TEST_F(CompoundFileTest, SaveBackDoesNothingForAProjectThatIsNoPackage)
+// A project without a location file, or whose package is gone, is no package.
+TEST_F(CompoundFileTest, SaveBackRepacksOnlyThePackageNamedByTheProject)
 {
     QDir().mkpath(pathOf("project"));
-    EXPECT_TRUE(m_state.SaveBack(pathOf("wc"), pathOf("project")));
+    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
     holdFolder(pathOf("project"), pathOf("gone.qvz"));
-    EXPECT_TRUE(m_state.SaveBack(pathOf("wc"), pathOf("project")));
+    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
     EXPECT_TRUE(m_log.calls.isEmpty());
-    EXPECT_TRUE(m_state.IsValid());
-}
-
-TEST_F(CompoundFileTest, SaveBackRepacksTheNamedPackage)
-{
     const QString qvz = package("Demo.qvz");
     holdFolder(pathOf("project"), qvz);
     EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
