@@ -63,6 +63,7 @@ TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothi
     EXPECT_EQ(GetProjectFilePath(), "");
 }
 
+// Cancel at the question, or Yes on an untitled project whose Save As is refused, keeps it open.
 TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
 {
     OpenDemo();
@@ -71,6 +72,9 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
     EXPECT_FALSE(manager.CloseCurrentProject());
     EXPECT_EQ(prompts.texts(), QStringList{SAVE_QUESTION});
     EXPECT_EQ(prompts.flags(), QList<unsigned>{MB_YESNOCANCEL | MB_ICONQUESTION});
+    manager.m_bUntitled = true;
+    prompts.expect(IDYES);
+    EXPECT_FALSE(manager.CloseCurrentProject());
     ASSERT_NE(GetProjectDatabase(), nullptr);
     EXPECT_TRUE(GetProjectDatabase()->IsOpen());
     EXPECT_EQ(app.stepDatabases().count(), 6);
@@ -95,17 +99,6 @@ TEST_F(ProjectCloseTest, YesSavesAndNoDiscardsBeforeClosing)
                   answer == IDYES);
         EXPECT_EQ(QDir(instanceDir()).entryList(QDir::Files), QStringList());
     }
-}
-
-TEST_F(ProjectCloseTest, YesOnAnUntitledProjectWhoseSaveAsIsRefusedKeepsItOpen)
-{
-    OpenDemo();
-    manager.m_bUntitled = true;
-    app.setProjectModified(true);
-    prompts.expect(IDYES);
-    EXPECT_FALSE(manager.CloseCurrentProject());
-    EXPECT_NE(GetProjectDatabase(), nullptr);
-    EXPECT_TRUE(QFileInfo::exists(app.fileSet().projectDBPath));
 }
 
 TEST_F(ProjectCloseTest, AGivenPathToOpenNextSurvivesTheClose)

@@ -41,6 +41,8 @@ TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
     ASSERT_TRUE(manager.SaveProject(QString(), false));
     EXPECT_FALSE(app.isProjectModified());
     EXPECT_EQ(frame.callsNamed("StopAutoSaveTimer").size(), 1);
+    EXPECT_EQ(frame.callsNamed("BeginProgress"), QStringList{"BeginProgress 0 100 saving project"});
+    EXPECT_EQ(ProgressPositions(frame), (QList<int>{20, 27, 34, 41, 48, 55, 62, 69, 80, 90, 100}));
     EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
     EXPECT_EQ(QDir(instanceDir()).entryList({"*.tmp*"}, QDir::Files), QStringList());
     EXPECT_TRUE(app.fileSet().projectDatabase->IsOpen());
@@ -111,26 +113,6 @@ TEST_P(ProjectSaveFailureTest, AFailureOnTheNthFileKeepsEveryTargetOpenable)
 
 // Six steps, then the project, equipment and material databases.
 INSTANTIATE_TEST_SUITE_P(Files, ProjectSaveFailureTest, ::testing::Values(1, 4, 6, 7, 8, 9));
-
-struct ProgressCase {
-    int steps;
-    QList<int> positions;
-};
-
-class ProjectSaveProgressTest : public ProjectFixture, public ::testing::WithParamInterface<ProgressCase> {};
-
-TEST_P(ProjectSaveProgressTest, TheStatusBarShowsTheFiguresOfTheSave)
-{
-    OpenProject(CProjectGenerator::SyntheticProject(GetParam().steps, 1));
-    ASSERT_TRUE(manager.SaveProject(QString(), false));
-    EXPECT_EQ(frame.callsNamed("BeginProgress"), QStringList{"BeginProgress 0 100 saving project"});
-    EXPECT_EQ(ProgressPositions(frame), GetParam().positions);
-    EXPECT_EQ(frame.callsNamed("EndProgress").size(), 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Steps, ProjectSaveProgressTest,
-                         ::testing::Values(ProgressCase{0, {20, 50, 80, 90, 100}},
-                                           ProgressCase{3, {20, 36, 52, 68, 80, 90, 100}}));
 
 // Declining the question changes nothing; a template written keeps the builder's window rows only.
 TEST_F(ProjectSaveTest, ATemplateSaveStripsOnlyTheWrittenTemplate)
