@@ -20,27 +20,24 @@ public:
     explicit FolderPacker(PackerLog& log) : m_log(log) {}
     bool ExpandPackage(const QString& package, const QString& target) override
     {
-        m_log.calls << "Expand " + package + " -> " + target;
-        return m_log.succeed && !m_log.expandFails && QDir().mkpath(target);
+        return Log("Expand " + package + " -> " + target) && !m_log.expandFails && QDir().mkpath(target);
     }
     bool SavePackage(const QString& folder, const QString& package) override
     {
-        m_log.calls << "Save " + folder + " -> " + package;
-        return m_log.succeed;
+        return Log("Save " + folder + " -> " + package);
     }
     bool CreatePackage(const QString& folder, const QString& package, bool fromManage) override
     {
-        m_log.calls << QString("Create %1 -> %2 %3").arg(folder, package).arg(fromManage);
-        return m_log.succeed;
+        return Log(QString("Create %1 -> %2 %3").arg(folder, package).arg(fromManage));
     }
     bool GetProjectFileName(const QString& package, QString& name) override
     {
-        m_log.calls << "Name " + package;
         name = QString::fromUtf8(FileBytes(package));
-        return m_log.succeed;
+        return Log("Name " + package);
     }
 
 private:
+    bool Log(const QString& call) { return m_log.calls << call, m_log.succeed; }
     PackerLog& m_log;
 };
 
@@ -74,25 +71,27 @@ protected:
 
 TEST(CompoundFileKindTest, OnlyTheQvzExtensionIsACompoundFile)
 {
-    for (const auto& [path, compound] : {std::pair{"/p/Demo.qvz", true},
-                                         {"/p/Demo.QVZ", true},
-                                         {"/p/Demo.qvz.bak", false},
-                                         {"/p/Demo.prj", false},
-                                         {"/p/qvz", false},
-                                         {"", false}})
-        EXPECT_EQ(CCompoundFile::IsCompoundFile(path), compound) << path;
+    EXPECT_TRUE(CCompoundFile::IsCompoundFile("/p/Demo.QVZ"));
+    for (const char* path : {"/p/Demo.qvz.bak", "/p/Demo.prj", "/p/qvz", ""})
+        EXPECT_FALSE(CCompoundFile::IsCompoundFile(path)) << path;
 }
 
-TEST_F(CompoundFileTest, WithoutAPackerTheUnpackFailsWithItsMessage)
+// A failed unpack marks the state invalid until it is reset.
+TEST_F(CompoundFileTest, AnUnpackThatFailsSaysWhyAndWritesNoLocationFile)
 {
-    SetCompoundFilePackerFactory(nullptr);
+    const QString qvz = package("Demo.qvz");
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
-    EXPECT_FALSE(m_state.Expand(package("Demo.qvz")));
-    EXPECT_EQ(prompts.texts(),
-              QStringList({"Failed to get Tamro Plenthover Project file name from Compound file root file"}));
+    prompts.expect(IDOK);
+    m_log.expandFails = true;
+    EXPECT_FALSE(m_state.Expand(qvz));
     EXPECT_FALSE(m_state.IsValid());
-    EXPECT_TRUE(QDir(work()).isEmpty());
+    EXPECT_FALSE(CCompoundFile::LocationFileExists(work() + "Demo"));
+    SetCompoundFilePackerFactory(nullptr);
+    EXPECT_FALSE(m_state.Expand(qvz));
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"Failed to expand Tamro Plenthover Compound file to Quorvanta project files.",
+                           "Failed to get Tamro Plenthover Project file name from Compound file root file"}));
     m_state.Reset();
     EXPECT_TRUE(m_state.IsValid());
 }
@@ -170,31 +169,14 @@ TEST_F(CompoundFileTest, ANameThatLeavesTheWorkingFolderIsRefused)
     EXPECT_EQ(m_log.calls.filter("Expand").size(), 0);
 }
 
-TEST_F(CompoundFileTest, AFailedExpandIsReportedAndMarksTheStateInvalid)
-{
-    const QString qvz = package("Demo.qvz");
-    m_log.expandFails = true;
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    EXPECT_FALSE(m_state.Expand(qvz));
-    EXPECT_EQ(prompts.lastText(),
-              "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
-    EXPECT_FALSE(m_state.IsValid());
-    EXPECT_FALSE(CCompoundFile::LocationFileExists(work() + "Demo"));
-}
-
-TEST_F(CompoundFileTest, SaveBackDoesNothingForAProjectThatIsNoPackage)
+// A project without a location file, or whose package is gone, is no package.
+TEST_F(CompoundFileTest, SaveBackRepacksOnlyThePackageNamedByTheProject)
 {
     QDir().mkpath(pathOf("project"));
-    EXPECT_TRUE(m_state.SaveBack(pathOf("wc"), pathOf("project")));
+    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
     holdFolder(pathOf("project"), pathOf("gone.qvz"));
-    EXPECT_TRUE(m_state.SaveBack(pathOf("wc"), pathOf("project")));
+    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
     EXPECT_TRUE(m_log.calls.isEmpty());
-    EXPECT_TRUE(m_state.IsValid());
-}
-
-TEST_F(CompoundFileTest, SaveBackRepacksTheNamedPackage)
-{
     const QString qvz = package("Demo.qvz");
     holdFolder(pathOf("project"), qvz);
     EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
@@ -222,6 +204,7 @@ protected:
     FakeFrameServices m_frame;
 };
 
+// Manage Compound File packs into the default package and names it in the location file.
 TEST_F(CompoundFileCreateTest, PacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLocationFile)
 {
     m_saveSucceeds = false;
@@ -231,19 +214,16 @@ TEST_F(CompoundFileCreateTest, PacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLo
     m_saveSucceeds = true;
     holdFolder(pathOf("project"), "/other/Old.qvz");
     EXPECT_TRUE(m_state.Create(pathOf("out.qvz"), 0));
-    EXPECT_EQ(m_log.calls, QStringList({"Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0"}));
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), "/other/Old.qvz");
     EXPECT_FALSE(m_state.Create("", 0));
     EXPECT_EQ(m_saves, 2);
-}
-
-TEST_F(CompoundFileCreateTest, ManageCompoundFilePacksIntoTheDefaultPackage)
-{
+    QFile::remove(CCompoundFile::LocationFilePath(pathOf("project")));
     EXPECT_EQ(CCompoundFile::GetDefaultPackagePath(), pathOf("project/Demo.v2.qvz"));
     EXPECT_TRUE(m_state.SaveAs());
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), pathOf("project/Demo.v2.qvz"));
-    EXPECT_EQ(m_log.calls.last(),
-              "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1");
+    EXPECT_EQ(m_log.calls,
+              QStringList({"Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0",
+                           "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1"}));
     m_log.succeed = false;
     ScriptedPromptService prompts;
     prompts.expect(IDOK);

@@ -3,7 +3,6 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DatabaseFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <fcntl.h>
@@ -60,33 +59,20 @@ TEST_F(InUseMarkerTest, TheMarkerDecidesWhatCanBeRecovered)
     EXPECT_TRUE(prompts.texts().isEmpty());
 }
 
-TEST_F(InUseMarkerTest, AProjectHeldByAnotherProcessIsRefused)
+// Another instance releasing the marker (unlink, then unlock) between our open and our lock leaves
+// us a lock on an unlinked file that guards nothing: the marker is opened again.
+TEST_F(InUseMarkerTest, TheMarkerIsLockedByOneInstanceOnlyAndDeletedByItsHolder)
 {
     WriteTextFile(m_marker, m_earlier.toUtf8());
     {
         ChildProcess other([this] { return LockMarker(m_marker); });
         ASSERT_TRUE(other.succeeded());
-        prompts.expect(IDOK);
-        EXPECT_EQ(Check(), 3);
-        EXPECT_EQ(prompts.lastText(),
-                  "This project is already open.\n\nA copy of the project may be made to continue working.");
         EXPECT_FALSE(manager.WriteInUseMarker(m_folder));
         EXPECT_FALSE(manager.HoldsInUseMarker());
         EXPECT_EQ(FileBytes(m_marker), m_earlier.toUtf8()); // the holder's content is untouched
     }
     manager.ReleaseInUseMarker(); // deletes only a marker this instance holds
     EXPECT_TRUE(QFileInfo::exists(m_marker));
-    ASSERT_TRUE(manager.WriteInUseMarker(m_folder));
-    EXPECT_EQ(FileBytes(m_marker), workingDir().toUtf8());
-    EXPECT_FALSE(ChildProcess([this] { return LockMarker(m_marker); }).succeeded());
-    manager.ReleaseInUseMarker();
-    EXPECT_FALSE(QFileInfo::exists(m_marker));
-}
-
-// Another instance releases the marker (unlink, then unlock) between our open and our lock: the
-// lock taken on the unlinked file guards nothing, so the marker is opened again.
-TEST_F(InUseMarkerTest, AMarkerUnlinkedBeforeItWasLockedIsOpenedAgain)
-{
     int locks = 0;
     manager.SetMarkerLockProbe([&locks](const QString& marker) {
         if (locks++ == 0)
@@ -94,7 +80,7 @@ TEST_F(InUseMarkerTest, AMarkerUnlinkedBeforeItWasLockedIsOpenedAgain)
     });
     ASSERT_TRUE(manager.WriteInUseMarker(m_folder));
     EXPECT_EQ(locks, 2);
-    EXPECT_EQ(FileBytes(m_marker), workingDir().toUtf8());
+    EXPECT_EQ(FileBytes(m_marker), instanceDir().toUtf8());
     EXPECT_FALSE(ChildProcess([this] { return LockMarker(m_marker); }).succeeded());
     manager.ReleaseInUseMarker();
     EXPECT_FALSE(QFileInfo::exists(m_marker));
@@ -103,7 +89,7 @@ TEST_F(InUseMarkerTest, AMarkerUnlinkedBeforeItWasLockedIsOpenedAgain)
 // The earlier instance's working copies are gone between the check and the write-back.
 TEST_F(ProjectFixture, AMissingWorkingCopyStopsTheRecoveryWithItsMessageAndDeletesNothing)
 {
-    WriteProject(CProjectGenerator::DemoProject());
+    WriteDemo();
     const QString earlier = app.root() + "earlier/";
     LeaveEarlierInstance(projectDir(), earlier);
     ASSERT_TRUE(DeleteDatabaseFile(earlier + "Demo.mwc"));
@@ -113,7 +99,7 @@ TEST_F(ProjectFixture, AMissingWorkingCopyStopsTheRecoveryWithItsMessageAndDelet
     files.previousEquipmentDBPath = earlier + "Demo.ewc";
     files.previousMaterialsDBPath = earlier + "Demo.mwc";
     prompts.expect(IDOK);
-    manager.ReplaceProjectFiles(projectDir(), workingDir(), "Demo");
+    manager.ReplaceProjectFiles(projectDir(), instanceDir(), "Demo");
     EXPECT_EQ(prompts.lastText(), "Failed to copy project material file \"" + projectDir() + "Demo.mtl\" !");
     EXPECT_TRUE(QFileInfo::exists(projectDir() + "Demo.mtl1"));
     EXPECT_TRUE(QFileInfo::exists(earlier + "Demo.wc"));

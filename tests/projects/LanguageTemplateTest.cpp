@@ -1,4 +1,4 @@
-#include "OpenFixture.h"
+#include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
@@ -19,12 +19,12 @@ const char* const NONE_SELECTED =
     "Tamro Plenthover could not open the project since no Recipe Language Template file is selected!";
 } // namespace
 
-class LanguageTemplateTest : public OpenFixture {
+class LanguageTemplateTest : public ProjectFixture {
 protected:
     // The Demo project with a stored language template path.
     QString DemoStoring(const QString& templatePath)
     {
-        const QString path = WriteDemo("projects/Demo");
+        const QString path = WriteDemo();
         RawQuery(path,
                  "INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('" + templatePath + "')");
         return path;
@@ -49,11 +49,18 @@ TEST_F(LanguageTemplateTest, AStoredRelativePathLiesInTheLanguageFolder)
     EXPECT_FALSE(app.isProjectModified());
 }
 
+// No closes the project; Yes stores the default in its place.
 TEST_F(LanguageTemplateTest, AMissingTemplateIsReplacedByTheDefaultOnYes)
 {
+    const QString path = DemoStoring("Missing.lng");
+    prompts.expect(IDNO);
+    EXPECT_FALSE(OpenGiven(path));
+    EXPECT_EQ(app.fileSet().projectDatabase, nullptr);
+    EXPECT_EQ(frame.calls().last(), "CloseAllViews");
+    EXPECT_EQ(QDir(instanceDir()).entryList({"Demo.*"}, QDir::Files), QStringList());
     prompts.expect(IDYES);
-    ASSERT_TRUE(OpenGiven(DemoStoring("Missing.lng"))) << prompts.lastText().toStdString();
-    EXPECT_EQ(prompts.texts(), QStringList{TEMPLATE_MISSING});
+    ASSERT_TRUE(OpenGiven(path)) << prompts.lastText().toStdString();
+    EXPECT_EQ(prompts.texts(), (QStringList{TEMPLATE_MISSING, TEMPLATE_MISSING}));
     EXPECT_EQ(app.fileSet().languageTemplatePath, defaultLanguage);
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"")
                   .toString(),
@@ -61,35 +68,16 @@ TEST_F(LanguageTemplateTest, AMissingTemplateIsReplacedByTheDefaultOnYes)
     EXPECT_TRUE(app.isProjectModified());
 }
 
-TEST_F(LanguageTemplateTest, NoToTheMissingTemplateClosesTheProject)
-{
-    prompts.expect(IDNO);
-    EXPECT_FALSE(OpenGiven(DemoStoring("Missing.lng")));
-    EXPECT_EQ(app.fileSet().projectDatabase, nullptr);
-    EXPECT_EQ(frame.calls().last(), "CloseAllViews");
-    EXPECT_EQ(QDir(instanceDir()).entryList({"Demo.*"}, QDir::Files), QStringList());
-}
-
 TEST_F(LanguageTemplateTest, WithoutAStoredTemplateOrADefaultTheProjectCannotBeOpened)
 {
     ASSERT_TRUE(DeleteDatabaseFile(defaultLanguage));
     prompts.expect(IDOK);
-    EXPECT_FALSE(OpenGiven(WriteDemo("projects/Demo")));
+    EXPECT_FALSE(OpenGiven(WriteDemo()));
     EXPECT_EQ(prompts.texts(),
               QStringList{"Tamro Plenthover could not find the default Recipe Language Template in " +
                           defaultLanguage +
                           ". The project cannot be opened. Please contact Customer Support for "
                           "help."});
-}
-
-TEST_F(LanguageTemplateTest, NoToAnOutdatedTemplateAndNoOtherChoiceStopsTheOpen)
-{
-    const QString foreign = ForeignTemplate();
-    prompts.expect(IDNO);
-    prompts.expect(IDOK);
-    EXPECT_FALSE(OpenGiven(DemoStoring("Other.lng")));
-    EXPECT_EQ(prompts.texts(), (QStringList{QString(NOT_CURRENT).arg(foreign), NONE_SELECTED}));
-    EXPECT_TRUE(frame.callsNamed("OnProjectOpened").isEmpty());
 }
 
 TEST_F(LanguageTemplateTest, AFailedConversionLeavesTheTemplateAsItWas)
@@ -106,9 +94,15 @@ TEST_F(LanguageTemplateTest, AFailedConversionLeavesTheTemplateAsItWas)
     EXPECT_FALSE(QFileInfo::exists(instanceDir() + "lang.tmp"));
 }
 
+// After No to converting an outdated template, the open goes on only with another one chosen.
 TEST_F(LanguageTemplateTest, AnotherTemplateChosenInTheDialogIsStoredAndUsed)
 {
-    const QString foreign = ForeignTemplate();
+    const QString foreign = ForeignTemplate(), path = DemoStoring("Other.lng");
+    prompts.expect(IDNO);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(OpenGiven(path));
+    EXPECT_EQ(prompts.texts(), (QStringList{QString(NOT_CURRENT).arg(foreign), NONE_SELECTED}));
+    EXPECT_TRUE(frame.callsNamed("OnProjectOpened").isEmpty());
     struct ChooseDefault : LanguageDialogService {
         QString path;
         int RunLanguageDialog(CLanguagePreferenceDialog& dialog) override
@@ -121,10 +115,9 @@ TEST_F(LanguageTemplateTest, AnotherTemplateChosenInTheDialogIsStoredAndUsed)
     ServiceInstallations installed;
     installed.Install<LanguageDialogService>(&chooser);
     prompts.expect(IDNO);
-    ASSERT_TRUE(OpenGiven(DemoStoring("Other.lng")));
+    ASSERT_TRUE(OpenGiven(path));
     EXPECT_EQ(app.fileSet().workingLanguageDBPath, defaultLanguage);
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT RecipeLanguagePath FROM \"PREFER-Language\"")
                   .toString(),
               defaultLanguage);
-    EXPECT_NE(foreign, defaultLanguage);
 }

@@ -1,11 +1,10 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "projects/CompoundFileState.h"
-
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "projects/CompoundFileState.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +39,8 @@ class ProjectCloseTest : public ProjectFixture {};
 TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothingBehind)
 {
     OpenDemo();
+    QStringList projectFiles = QDir(projectDir()).entryList(QDir::Files);
+    projectFiles.removeOne("WorkingPath.txt");
     Touch(projectDir() + "EXPORT_S.TMP");
     struct Engine : EngineHost {
         int utilityCleanUps = 0;
@@ -52,21 +53,17 @@ TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothi
     ServiceInstallations installed;
     installed.Install<EngineHost>(&engine);
     ASSERT_TRUE(manager.CloseCurrentProject());
-    EXPECT_TRUE(prompts.texts().isEmpty());
     EXPECT_EQ(engine.utilityCleanUps, 1);
-    EXPECT_EQ(WorkingCopiesLeft(), QStringList());
-    EXPECT_TRUE(QDir(workingDir()).entryList({"STEP_*"}, QDir::Files).isEmpty());
-    EXPECT_FALSE(QFileInfo::exists(projectDir() + "WorkingPath.txt"));
-    EXPECT_FALSE(QFileInfo::exists(projectDir() + "EXPORT_S.TMP"));
+    ASSERT_TRUE(manager.CloseCurrentProject()); // a second close does nothing
+    EXPECT_EQ(QDir(projectDir()).entryList(QDir::Files), projectFiles);
+    EXPECT_EQ(QDir(instanceDir()).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(prompts.texts().isEmpty());
     EXPECT_EQ(GetProjectDatabase(), nullptr);
     EXPECT_EQ(GetStepDBPath(1001), "");
     EXPECT_EQ(GetProjectFilePath(), "");
-    EXPECT_TRUE(QFileInfo::exists(projectPath(".prj")));
-
-    EXPECT_TRUE(manager.CloseCurrentProject()); // a second close does nothing
-    EXPECT_TRUE(QFileInfo::exists(projectPath(".prj")));
 }
 
+// Cancel at the question, or Yes on an untitled project whose Save As is refused, keeps it open.
 TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
 {
     OpenDemo();
@@ -75,6 +72,9 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
     EXPECT_FALSE(manager.CloseCurrentProject());
     EXPECT_EQ(prompts.texts(), QStringList{SAVE_QUESTION});
     EXPECT_EQ(prompts.flags(), QList<unsigned>{MB_YESNOCANCEL | MB_ICONQUESTION});
+    manager.m_bUntitled = true;
+    prompts.expect(IDYES);
+    EXPECT_FALSE(manager.CloseCurrentProject());
     ASSERT_NE(GetProjectDatabase(), nullptr);
     EXPECT_TRUE(GetProjectDatabase()->IsOpen());
     EXPECT_EQ(app.stepDatabases().count(), 6);
@@ -97,19 +97,8 @@ TEST_F(ProjectCloseTest, YesSavesAndNoDiscardsBeforeClosing)
         EXPECT_EQ(LayerValue(projectPath(".prj"), "SELECT Description FROM Process WHERE ProcessID = 1")
                           .toString() == "Edited at close",
                   answer == IDYES);
-        EXPECT_EQ(WorkingCopiesLeft(), QStringList());
+        EXPECT_EQ(QDir(instanceDir()).entryList(QDir::Files), QStringList());
     }
-}
-
-TEST_F(ProjectCloseTest, YesOnAnUntitledProjectWhoseSaveAsIsRefusedKeepsItOpen)
-{
-    OpenDemo();
-    manager.m_bUntitled = true;
-    app.setProjectModified(true);
-    prompts.expect(IDYES);
-    EXPECT_FALSE(manager.CloseCurrentProject());
-    EXPECT_NE(GetProjectDatabase(), nullptr);
-    EXPECT_TRUE(QFileInfo::exists(app.fileSet().projectDBPath));
 }
 
 TEST_F(ProjectCloseTest, AGivenPathToOpenNextSurvivesTheClose)
@@ -122,7 +111,9 @@ TEST_F(ProjectCloseTest, AGivenPathToOpenNextSurvivesTheClose)
     EXPECT_EQ(frame.callsNamed("CloseAllViews").size(), 1);
 }
 
-TEST_F(ProjectCloseTest, AnUnpackedProjectWhosePackageIsGoneLosesItsLocationFile)
+// A project whose package is gone loses its location file; a save from the packer never saves back;
+// the close saves the files first.
+TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackAfterTheFiles)
 {
     OpenDemo();
     RecordingCompoundFile compound;
@@ -131,30 +122,16 @@ TEST_F(ProjectCloseTest, AnUnpackedProjectWhosePackageIsGoneLosesItsLocationFile
     compound.package = app.root() + "gone.qvz";
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_FALSE(QFileInfo::exists(projectDir() + "CompoundFileLocation.txt"));
-    EXPECT_TRUE(compound.calls.isEmpty());
-}
-
-TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackAfterTheFiles)
-{
-    OpenDemo();
-    RecordingCompoundFile compound;
-    manager.SetCompoundFileState(&compound);
+    ReopenProject();
     compound.package = app.root() + "Demo.qvz";
     Touch(compound.package);
+    ASSERT_TRUE(manager.SaveProject(QString(), true));
+    EXPECT_TRUE(compound.calls.isEmpty());
     app.setProjectModified(true);
     prompts.expect(IDYES);
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_EQ(compound.calls, (QStringList{"SaveBack " + projectDir() + " " + projectDir(),
                                            "CleanUp " + projectDir() + "Demo"}));
-}
-
-TEST_F(ProjectCloseTest, ASaveFromThePackerNeverSavesBack)
-{
-    OpenDemo();
-    RecordingCompoundFile compound;
-    manager.SetCompoundFileState(&compound);
-    ASSERT_TRUE(manager.SaveProject(QString(), true));
-    EXPECT_TRUE(compound.calls.isEmpty());
 }
 
 TEST_F(ProjectCloseTest, DeletingProjectFilesOfAFolderKeepsOtherFiles)

@@ -3,17 +3,7 @@
 #include "foundation/common/AppContext.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStorageInfo>
-
-namespace {
-void WriteBytes(const QString& path, int size)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(size, 'x'));
-}
-} // namespace
 
 class ProjectFilesTest : public ProjectFixture {
 protected:
@@ -50,25 +40,17 @@ TEST_P(DiskSpaceTest, FreeSpaceMustExceedTheNeedByTwoMegabytes)
 INSTANTIATE_TEST_SUITE_P(Boundary, DiskSpaceTest,
                          ::testing::Values(5'000'000'000LL + 2097152, 5'000'000'000LL + 2097153, 0, -1));
 
-TEST_F(ProjectFilesTest, AMissingOrReadOnlyFileIsUnusableAndSaysWhy)
+TEST_F(ProjectFilesTest, AReadOnlyFileIsUnusableAndSaysWhy)
 {
     const QString path = m_folder + "Demo.eqm";
-    prompts.expect(IDOK);
-    EXPECT_TRUE(manager.CheckProjectFile(path));
-    EXPECT_EQ(prompts.lastText(),
-              "The file " + path +
-                  " does not exist.  \n\nVerify the .prj, .eqm and .mtl file names in the above "
-                  "directory are the same.\nRenaming the file outside of Tamro Plenthover is not "
-                  "suggested.");
-    WriteBytes(path, 10);
+    WriteTextFile(path, QByteArray(10, 'x'));
     EXPECT_FALSE(manager.CheckProjectFile(path));
     manager.SetWriteAccessProbe([](const QString&) { return false; });
     prompts.expect(IDOK);
     EXPECT_TRUE(manager.CheckProjectFile(path));
-    EXPECT_EQ(prompts.lastText(),
-              "The file " + path +
-                  " is read-only.  \n\nTamro Plenthover requires this file to be writable in "
-                  "order to open the project.");
+    EXPECT_EQ(prompts.texts(), QStringList{"The file " + path +
+                                           " is read-only.  \n\nTamro Plenthover requires this file to be "
+                                           "writable in order to open the project."});
 }
 
 TEST_F(ProjectFilesTest, StepDatabaseSizesAddUpAndAFolderWithoutStepsGivesZero)
@@ -76,9 +58,9 @@ TEST_F(ProjectFilesTest, StepDatabaseSizesAddUpAndAFolderWithoutStepsGivesZero)
     QString folder;
     EXPECT_EQ(manager.GetStepDatabasesSize(folder), 0);
     EXPECT_EQ(folder, m_folder);
-    WriteBytes(m_folder + "STEP_1.STP", 100);
-    WriteBytes(m_folder + "STEP_2.stp", 20);
-    WriteBytes(m_folder + "STEP_3.stp1", 5000);
+    WriteTextFile(m_folder + "STEP_1.STP", QByteArray(100, 'x'));
+    WriteTextFile(m_folder + "STEP_2.stp", QByteArray(20, 'x'));
+    WriteTextFile(m_folder + "STEP_3.stp1", QByteArray(5000, 'x'));
     EXPECT_EQ(manager.GetStepDatabasesSize(folder), 120);
     manager.SetWriteAccessProbe([](const QString& path) { return !path.endsWith("STEP_2.stp"); });
     prompts.expect(IDOK);
@@ -90,8 +72,8 @@ TEST_F(ProjectFilesTest, AFileThatCannotBeOpenedCountsZeroAfterItsMessage)
     prompts.expect(IDOK);
     EXPECT_EQ(manager.GetDatabaseFileSize(m_folder + "missing.wc", "project database"), 0);
     EXPECT_EQ(prompts.lastText(), "Can't open project database file!");
-    WriteBytes(m_folder + "Demo.wc", 300);
-    WriteBytes(m_folder + "Demo.wc-wal", 40);
+    WriteTextFile(m_folder + "Demo.wc", QByteArray(300, 'x'));
+    WriteTextFile(m_folder + "Demo.wc-wal", QByteArray(40, 'x'));
     EXPECT_EQ(manager.GetDatabaseFileSize(m_folder + "Demo.wc", "project database"), 340);
 }
 

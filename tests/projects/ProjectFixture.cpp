@@ -2,15 +2,34 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>
+#include <QFile>
 
-void ProjectFixture::WriteProject(const ProjectSpec& spec)
+ProjectFixture::ProjectFixture()
+{
+    defaultLanguage = app.fakePaths().languageDir() + "QVEnglish.lng";
+    QString error;
+    EXPECT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, defaultLanguage, &error))
+        << error.toStdString();
+    app.fileSet().defaultLanguageTemplatePath = defaultLanguage;
+}
+
+QString ProjectFixture::WriteDemo(const QString& name, const QString& folder)
+{
+    ProjectSpec spec = CProjectGenerator::DemoProject();
+    spec.name = name;
+    return WriteProject(spec, folder);
+}
+
+QString ProjectFixture::WriteProject(const ProjectSpec& spec, const QString& folder)
 {
     m_name = spec.name;
-    m_projectDir = app.root() + "projects/" + spec.name + "/";
+    m_projectDir = app.root() + (folder.isEmpty() ? "projects/" + spec.name : folder) + "/";
     CProjectGenerator generator;
-    ASSERT_TRUE(generator.Write(spec, m_projectDir)) << generator.ErrorText().toStdString();
+    EXPECT_TRUE(generator.Write(spec, m_projectDir)) << generator.ErrorText().toStdString();
+    return projectPath(".prj");
 }
 
 void ProjectFixture::OpenProject(const ProjectSpec& spec)
@@ -22,18 +41,18 @@ void ProjectFixture::OpenProject(const ProjectSpec& spec)
 void ProjectFixture::ReopenProject()
 {
     ProjectFileSet& files = app.fileSet();
-    const QString base = workingDir() + m_name;
+    const QString base = instanceDir() + m_name;
     files.projectFilePath = projectPath(".prj");
     files.projectDir = m_projectDir;
     files.projectName = m_name;
-    files.workingCopyDir = workingDir();
+    files.workingCopyDir = instanceDir();
     files.projectDBPath = base + ".wc";
     files.equipmentDBPath = base + ".ewc";
     files.materialsDBPath = base + ".mwc";
     files.previousProjectDBPath = files.projectDBPath;
     files.previousEquipmentDBPath = files.equipmentDBPath;
     files.previousMaterialsDBPath = files.materialsDBPath;
-    files.previousWorkingCopyDir = workingDir();
+    files.previousWorkingCopyDir = instanceDir();
     files.previousProjectName = m_name;
     ASSERT_TRUE(CopyDatabaseFile(projectPath(".prj"), files.projectDBPath));
     ASSERT_TRUE(CopyDatabaseFile(projectPath(".eqm"), files.equipmentDBPath));
@@ -58,7 +77,10 @@ void ProjectFixture::EditStep(long stepID, const QString& sql)
     app.setProjectModified(true);
 }
 
-QStringList ProjectFixture::WorkingCopiesLeft() const
+QMap<QString, QByteArray> ProjectFixture::Snapshot(const QString& folder)
 {
-    return QDir(workingDir()).entryList({"*.wc", "*.ewc", "*.mwc", "*-wal", "*-shm"}, QDir::Files);
+    QMap<QString, QByteArray> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
+        files.insert(info.fileName(), FileBytes(info.filePath()));
+    return files;
 }

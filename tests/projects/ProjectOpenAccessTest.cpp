@@ -1,7 +1,6 @@
-#include "OpenFixture.h"
+#include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
@@ -13,61 +12,55 @@ const char* const ACTIONS = "Click OK to continue, or Cancel to abort this opera
 } // namespace
 
 // A project in <root>/readonly/Demo that the access probe reports as not writable.
-class WriteAccessTest : public OpenFixture {
+class WriteAccessTest : public ProjectFixture {
 protected:
     void SetUp() override
     {
-        m_path = WriteDemo("readonly/Demo");
+        m_path = WriteDemo("Demo", "readonly/Demo");
         const QString readOnly = root() + "readonly/";
         manager.SetWriteAccessProbe([readOnly](const QString& path) { return !path.startsWith(readOnly); });
     }
     QString m_path;
 };
 
+// The cancelled open copies nothing; every later open copies again, warning until the box is ticked.
 TEST_F(WriteAccessTest, EachOpenCopiesTheProjectIntoANewWorkingFolder)
 {
     const QString working = app.fakePaths().workingDir();
-    const QStringList targets = {working + "Demo", working + "Demo(1)", working + "Demo(2)"};
-    for (const QString& target : targets) {
-        warnings.expect(IDOK);
-        ASSERT_TRUE(OpenGiven(m_path)) << target.toStdString();
-        EXPECT_EQ(app.fileSet().projectDir, target + "/");
-        EXPECT_EQ(app.fileSet().projectFilePath, target + "/Demo.prj");
-        EXPECT_TRUE(QFileInfo::exists(target + "/WorkingPath.txt"));
-    }
-    ASSERT_EQ(warnings.requests().size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        const WarningDialogRequest& request = warnings.requests().at(i);
-        EXPECT_EQ(request.targetFolder, targets.at(i));
-        EXPECT_EQ(request.warningText, NO_WRITE_ACCESS);
-        EXPECT_EQ(request.actionsText, ACTIONS);
-        EXPECT_TRUE(request.checkBoxOffered);
-    }
-    EXPECT_FALSE(QFileInfo::exists(root() + "readonly/Demo/WorkingPath.txt"));
-    for (const StepSpec& step : CProjectGenerator::DemoProject().steps)
-        EXPECT_TRUE(QFileInfo::exists(targets.last() + "/" + CProjectGenerator::StepFileName(step.stepID)));
-}
-
-TEST_F(WriteAccessTest, CancelCopiesNothingAndATickedBoxSilencesTheNextWarning)
-{
     warnings.expect(IDCANCEL);
     EXPECT_FALSE(OpenGiven(m_path));
-    EXPECT_FALSE(QFileInfo::exists(app.fakePaths().workingDir() + "Demo"));
+    EXPECT_FALSE(QFileInfo::exists(working + "Demo"));
+    warnings.expect(IDOK);
+    warnings.expect(IDOK);
     warnings.expect(IDOK, true);
-    ASSERT_TRUE(OpenGiven(m_path));
-    EXPECT_FALSE(app.fileSet().writeWarning);
-    ASSERT_TRUE(OpenGiven(m_path)); // copied again without a warning
-    EXPECT_EQ(app.fileSet().projectDir, app.fakePaths().workingDir() + "Demo(1)/");
-    EXPECT_EQ(warnings.requests().size(), 2);
+    QStringList opened;
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(OpenGiven(m_path));
+        opened << app.fileSet().projectFilePath;
+        EXPECT_TRUE(QFileInfo::exists(app.fileSet().projectDir + "WorkingPath.txt"));
+    }
+    EXPECT_EQ(opened, (QStringList{working + "Demo/Demo.prj", working + "Demo(1)/Demo.prj",
+                                   working + "Demo(2)/Demo.prj", working + "Demo(3)/Demo.prj"}));
+    QStringList shown;
+    for (const WarningDialogRequest& request : warnings.requests())
+        shown << request.targetFolder + (request.checkBoxOffered ? " with box" : "");
+    EXPECT_EQ(shown, (QStringList{working + "Demo with box", working + "Demo with box",
+                                  working + "Demo(1) with box", working + "Demo(2) with box"}));
+    EXPECT_EQ(warnings.requests().first().warningText, NO_WRITE_ACCESS);
+    EXPECT_EQ(warnings.requests().first().actionsText, ACTIONS);
+    EXPECT_FALSE(QFileInfo::exists(root() + "readonly/Demo/WorkingPath.txt"));
+    for (const StepSpec& step : CProjectGenerator::DemoProject().steps)
+        EXPECT_TRUE(QFileInfo::exists(working + "Demo(3)/" + CProjectGenerator::StepFileName(step.stepID)));
 }
 
+// The box of this dialog is hidden: ticking it changes nothing.
 TEST_F(WriteAccessTest, AProjectInTheInstallFolderAlwaysWarnsWithoutTheBox)
 {
     app.fileSet().writeWarning = false; // ticked for another project
     CProjectGenerator generator;
     ASSERT_TRUE(
         generator.Write(CProjectGenerator::DemoProject(), app.fakePaths().installDir() + "Samples/Demo/"));
-    warnings.expect(IDOK);
+    warnings.expect(IDOK, true);
     ASSERT_TRUE(OpenGiven(app.fakePaths().installDir() + "Samples/Demo/Demo.prj"));
     ASSERT_EQ(warnings.requests().size(), 1);
     EXPECT_FALSE(warnings.requests().first().checkBoxOffered);
@@ -76,7 +69,7 @@ TEST_F(WriteAccessTest, AProjectInTheInstallFolderAlwaysWarnsWithoutTheBox)
 }
 
 // Mode 1: the new-project code copied the blank template into the project file and working copies.
-class NewProjectOpenTest : public OpenFixture {
+class NewProjectOpenTest : public ProjectFixture {
 protected:
     void SetUp() override
     {
@@ -101,12 +94,11 @@ TEST_F(NewProjectOpenTest, TheProjectRecordTakesTheNameAndDescription)
 {
     ASSERT_TRUE(manager.OpenProjectFile(1, "NewOne", "A new one", true));
     const ProjectFileSet& files = app.fileSet();
-    EXPECT_EQ(
-        LayerValue(files.projectDBPath, "SELECT ProjectName || '|' || Description FROM Project").toString(),
-        "NewOne|A new one");
-    EXPECT_EQ(LayerValue(files.projectDBPath, "SELECT count(*) FROM Project").toInt(), 1);
-    EXPECT_EQ(LayerValue(files.projectDBPath, "SELECT Description FROM Preferences").toString(), "NewOne");
-    EXPECT_EQ(LayerValue(files.projectDBPath, "SELECT Description FROM Options").toString(), "NewOne");
+    const QString record =
+        "SELECT ProjectName || '|' || Description || '|' || (SELECT count(*) FROM Project) || "
+        "'|' || (SELECT Description FROM Preferences) || '|' || (SELECT Description FROM Options) "
+        "FROM Project";
+    EXPECT_EQ(LayerValue(files.projectDBPath, record).toString(), "NewOne|A new one|1|NewOne|NewOne");
     EXPECT_EQ(files.projectID, LayerValue(files.projectDBPath, "SELECT ProjectID FROM Project").toInt());
     EXPECT_TRUE(files.newProject);
     EXPECT_TRUE(app.isProjectModified());

@@ -1,5 +1,4 @@
-#include "OpenFixture.h"
-#include "QtPrinters.h"
+#include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
@@ -12,14 +11,13 @@ const char* const ALREADY_OPEN =
     "This project is already open.\n\nA copy of the project may be made to continue working.";
 const char* const RECOVER_QUESTION = "A working copy of this Project exists and may contain unsaved "
                                      "work.\n\nDo you want to try to recover it?";
-
 } // namespace
 
-class ProjectOpenProcessTest : public OpenFixture {};
+class ProjectOpenProcessTest : public ProjectFixture {};
 
 TEST_F(ProjectOpenProcessTest, AProjectThatAnotherProcessHasOpenIsRefused)
 {
-    const QString path = WriteDemo("projects/Demo");
+    const QString path = WriteDemo();
     ChildProcess other([&] { return OpenGiven(path); });
     ASSERT_TRUE(other.succeeded());
     prompts.expect(IDOK);
@@ -29,34 +27,8 @@ TEST_F(ProjectOpenProcessTest, AProjectThatAnotherProcessHasOpenIsRefused)
     EXPECT_TRUE(frame.callsNamed("OnProjectOpened").isEmpty());
 }
 
-// The earlier instance opened its working copies in the working-copy role, edited the project
-// and was killed: the edit lies only in the -wal beside its copy.
-TEST_F(ProjectOpenProcessTest, WorkingCopiesOfAKilledInstanceAreRecoveredWithTheirEdits)
-{
-    const QString path = WriteDemo("projects/Demo");
-    const QString folder = root() + "projects/Demo/";
-    const QString earlier = root() + "earlier-instance/";
-    LeaveEarlierInstance(folder, earlier);
-    ChildProcess killed([&] {
-        auto* copy = new CDaoDatabase; // never closed: the process dies with it open
-        copy->Open(earlier + "Demo.wc", DatabaseRole::WorkingCopy);
-        copy->Execute("UPDATE Project SET Description = 'edited before the crash'");
-        return true;
-    });
-    ASSERT_TRUE(killed.succeeded());
-    killed.Kill();
-    ASSERT_GT(QFileInfo(earlier + "Demo.wc-wal").size(), 0);
-
-    prompts.expect(IDYES);
-    ASSERT_TRUE(OpenGiven(path));
-    EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
-    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT Description FROM Project").toString(),
-              "edited before the crash");
-    EXPECT_TRUE(QFileInfo::exists(folder + "Demo.prj1"));
-    EXPECT_TRUE(manager.HoldsInUseMarker());
-}
-
-// An earlier instance left working copies whose project database holds an edit.
+// An earlier instance left working copies and was killed while its project database held an
+// edit in the -wal beside its copy.
 struct RecoveryAnswerCase {
     bool blankTemplate;
     bool materialsMissing;
@@ -65,41 +37,45 @@ struct RecoveryAnswerCase {
     bool opens;
 };
 
-class RecoveryAnswerTest : public OpenFixture, public ::testing::WithParamInterface<RecoveryAnswerCase> {};
+class RecoveryAnswerTest : public ProjectFixture, public ::testing::WithParamInterface<RecoveryAnswerCase> {};
 
 TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYesRecovers)
 {
     const RecoveryAnswerCase& c = GetParam();
-    const QString name = c.blankTemplate ? "Blank" : "Demo";
-    const QString folder = root() + "projects/" + name + "/";
-    QString path = folder + name + ".qvt";
+    const QString name = c.blankTemplate ? "Blank" : "Demo", kind = c.blankTemplate ? ".qvt" : ".prj";
+    const QString folder = root() + "projects/" + name + "/", earlier = root() + "earlier-instance/";
     if (c.blankTemplate)
         ASSERT_TRUE(CProjectGenerator().WriteBlankTemplate(folder, name));
     else
-        path = WriteDemo("projects/Demo");
-    const QString earlier = root() + "earlier-instance/";
+        WriteDemo();
     LeaveEarlierInstance(folder, earlier, c.blankTemplate);
-    RawQuery(earlier + name + ".wc", "UPDATE Project SET Description = 'recovered'");
-    if (c.materialsMissing) {
+    ChildProcess killed([&] {
+        auto* copy = new CDaoDatabase; // never closed: the process dies with it open
+        copy->Open(earlier + name + ".wc", DatabaseRole::WorkingCopy);
+        copy->Execute("UPDATE Project SET Description = 'recovered'");
+        return true;
+    });
+    ASSERT_TRUE(killed.succeeded());
+    killed.Kill();
+    ASSERT_GT(QFileInfo(earlier + name + ".wc-wal").size(), 0);
+    if (c.materialsMissing)
         ASSERT_TRUE(QFile::remove(folder + name + (c.blankTemplate ? ".mtt" : ".mtl")));
-    }
-    if (c.stepCopyMissing) {
+    if (c.stepCopyMissing)
         ASSERT_TRUE(QFile::remove(earlier + "STEP_1004.WC"));
-    }
     prompts.expect(c.answer);
-    const bool opened = OpenGiven(path);
-    EXPECT_EQ(opened, c.opens);
+    EXPECT_EQ(OpenGiven(folder + name + kind), c.opens);
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
-    if (opened) {
+    EXPECT_EQ(manager.HoldsInUseMarker(), c.opens);
+    if (c.opens) {
         EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT Description FROM Project").toString() ==
                       "recovered",
                   c.answer == IDYES);
     }
-    // Recovery replaces the files of the kind opened, and only the step files it has copies of.
+    // Recovery moves aside the files of the kind opened, and only the step files it has copies of.
+    EXPECT_EQ(QFileInfo::exists(folder + name + kind + "1"), c.answer == IDYES);
     EXPECT_FALSE(QFileInfo::exists(folder + name + (c.blankTemplate ? ".prj" : ".qvt")));
-    if (c.stepCopyMissing) {
+    if (c.stepCopyMissing)
         EXPECT_FALSE(QFileInfo::exists(folder + "STEP_1004.STP1"));
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RecoveryAnswerTest,

@@ -4,6 +4,7 @@
 // another program instance.
 
 #include "FakeAppContext.h"
+#include "QtPrinters.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QByteArray>

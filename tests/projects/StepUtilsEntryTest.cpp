@@ -15,6 +15,7 @@ const SchemaMigration ADD_COLUMN{2, "002-add-column.sql",
 const SchemaMigration ADD_TABLE{3, "003-add-table.sql", "CREATE TABLE Extra (ExtraID INTEGER PRIMARY KEY);"};
 const SchemaMigration BROKEN{3, "003-broken.sql",
                              "CREATE TABLE Broken (ID INTEGER);\nINSERT INTO Nowhere VALUES (1);"};
+const SchemaMigration STEP_COLUMN{2, "002-step-column.sql", "ALTER TABLE Step ADD COLUMN Owner TEXT;"};
 
 int userVersion(const QString& path)
 {
@@ -47,19 +48,6 @@ TEST_F(SchemaMigratorTest, AppliesEveryMigrationAboveTheFileVersionInOrder)
     EXPECT_EQ(userVersion(second), 3);
 }
 
-TEST_F(SchemaMigratorTest, AFailingMigrationLeavesTheFileAsItWas)
-{
-    const QString path = build(DatabaseKind::Project, "p.wc");
-    CSchemaMigrator migrator(DatabaseKind::Project, {ADD_COLUMN, BROKEN});
-    EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Failed);
-    EXPECT_FALSE(migrator.ErrorText().isEmpty());
-    EXPECT_EQ(userVersion(path), 1);
-    EXPECT_EQ(
-        RawQuery(path, "SELECT count(*) FROM pragma_table_info('Project') WHERE name = 'Owner'").toInt(), 0);
-    EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM sqlite_master WHERE name = 'Broken'").toInt(), 0);
-    EXPECT_FALSE(CSharedConnection::isOpen(path));
-}
-
 // A version committed to the -wal only is not in the file's header yet: the connection reads it.
 TEST_F(SchemaMigratorTest, ReadsTheVersionAnOpenWorkingCopyHoldsInItsLog)
 {
@@ -75,46 +63,41 @@ TEST_F(SchemaMigratorTest, ReadsTheVersionAnOpenWorkingCopyHoldsInItsLog)
     EXPECT_EQ(migrator.FileVersion(), 3);
 }
 
-struct RefusalCase {
-    const char* label;
-    QList<SchemaMigration> migrations;
-    const char* prepare; // statement run on the file first
-    MigrationOutcome expected;
-};
-
-class SchemaMigratorRefusalTest : public ProjectsFixture,
-                                  public ::testing::WithParamInterface<RefusalCase> {};
-
-TEST_P(SchemaMigratorRefusalTest, RefusesWithoutWriting)
+// A step's id is not a project's; a gap in the set or a file older than it fails.
+TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
 {
-    const QString path = build(DatabaseKind::Project, "p.wc");
-    if (*GetParam().prepare)
-        RawQuery(path, GetParam().prepare);
-    const QByteArray before = FileBytes(path);
-    CSchemaMigrator migrator(DatabaseKind::Project, GetParam().migrations);
-    EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), GetParam().expected);
-    EXPECT_EQ(FileBytes(path), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SchemaMigratorRefusalTest,
-    ::testing::Values(
-        RefusalCase{"NotOurs", {ADD_COLUMN}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
-        RefusalCase{"PlainSqlite", {}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
-        RefusalCase{
-            "AStepsID", {ADD_COLUMN}, "PRAGMA application_id = 1364611924", MigrationOutcome::NotOurs},
-        RefusalCase{"Newer", {ADD_COLUMN}, "PRAGMA user_version = 3", MigrationOutcome::Newer},
-        RefusalCase{"GapInTheSet", {ADD_TABLE}, "", MigrationOutcome::Failed},
-        RefusalCase{"OlderWithoutMigrations", {}, "PRAGMA user_version = 0", MigrationOutcome::Failed}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-TEST_F(SchemaMigratorTest, AMissingOrForeignFileFails)
-{
-    CSchemaMigrator migrator(DatabaseKind::Step, {});
-    EXPECT_EQ(migrator.Inspect(pathOf("missing.WC")), MigrationOutcome::Failed);
-    WriteTextFile(pathOf("text.WC"), "this is no database at all, only some text that fills a page");
-    EXPECT_EQ(migrator.Inspect(pathOf("text.WC")), MigrationOutcome::Failed);
-    EXPECT_FALSE(QFile::exists(pathOf("missing.WC")));
+    const struct {
+        QList<SchemaMigration> migrations;
+        const char* prepare; // statement run on the file first
+        MigrationOutcome expected;
+    } rows[] = {{{ADD_COLUMN}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
+                {{}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
+                {{ADD_COLUMN}, "PRAGMA application_id = 1364611924", MigrationOutcome::NotOurs},
+                {{ADD_COLUMN}, "PRAGMA user_version = 3", MigrationOutcome::Newer},
+                {{ADD_TABLE}, "", MigrationOutcome::Failed},
+                {{}, "PRAGMA user_version = 0", MigrationOutcome::Failed}};
+    for (const auto& row : rows) {
+        const QString path = build(DatabaseKind::Project, QString("p%1.wc").arg(&row - rows));
+        if (*row.prepare)
+            RawQuery(path, row.prepare);
+        const QByteArray before = FileBytes(path);
+        EXPECT_EQ(
+            CSchemaMigrator(DatabaseKind::Project, row.migrations).Migrate(path, DatabaseRole::WorkingCopy),
+            row.expected)
+            << row.prepare;
+        EXPECT_EQ(FileBytes(path), before) << row.prepare;
+        EXPECT_FALSE(CSharedConnection::isOpen(path));
+    }
+    // A failing migration rolls back the ones before it.
+    const QString path = build(DatabaseKind::Project, "broken.wc");
+    EXPECT_EQ(
+        CSchemaMigrator(DatabaseKind::Project, {ADD_COLUMN, BROKEN}).Migrate(path, DatabaseRole::WorkingCopy),
+        MigrationOutcome::Failed);
+    EXPECT_EQ(RawQuery(path, "SELECT (SELECT user_version FROM pragma_user_version) || (SELECT count(*) FROM "
+                             "pragma_table_info('Project') WHERE name = 'Owner') || (SELECT count(*) FROM "
+                             "sqlite_master WHERE name = 'Broken')")
+                  .toString(),
+              "100");
 }
 
 TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
@@ -125,11 +108,10 @@ TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
     WriteTextFile(pathOf("migrations/step/README.txt"), "not a migration");
     WriteTextFile(pathOf("migrations/step/notes.sql"), "no number");
     const QList<SchemaMigration> found = LoadMigrations(DatabaseKind::Step, pathOf("migrations"));
-    ASSERT_EQ(found.size(), 2);
-    EXPECT_EQ(found.at(0).number, 2);
-    EXPECT_EQ(found.at(0).name, "002-first.sql");
-    EXPECT_EQ(found.at(1).number, 10);
-    EXPECT_EQ(found.at(1).sql, "SELECT 10;");
+    QStringList read;
+    for (const SchemaMigration& migration : found)
+        read << QString("%1 %2 %3").arg(migration.number).arg(migration.name, migration.sql);
+    EXPECT_EQ(read, (QStringList{"2 002-first.sql SELECT 2;", "10 010-later.sql SELECT 10;"}));
 }
 
 TEST_F(SchemaMigratorTest, TheBuiltInSetMatchesTheBaseSchemas)
@@ -148,6 +130,7 @@ protected:
     QString projectPath() { return m_app.fileSet().projectDBPath; }
 };
 
+// A project that is not ours or too new stops the open with its reason.
 TEST_F(StepUtilsEntryTest, ProjectCodes)
 {
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_CURRENT);
@@ -158,12 +141,6 @@ TEST_F(StepUtilsEntryTest, ProjectCodes)
     RawQuery(projectPath(), "PRAGMA user_version = 1");
     EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Project, {ADD_COLUMN, BROKEN})).convertProject("", "", 1),
               CONV_FAILED);
-    m_app.fileSet().projectDBPath.clear();
-    EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_FAILED);
-}
-
-TEST_F(StepUtilsEntryTest, AProjectThatIsNotOursOrTooNewStopsWithItsReason)
-{
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     prompts.expect(IDOK);
@@ -178,18 +155,23 @@ TEST_F(StepUtilsEntryTest, AProjectThatIsNotOursOrTooNewStopsWithItsReason)
                                "this version reads up to 1) and cannot be used.",
                            "The database \"" + shown +
                                "\" was not created by Tamro Plenthover and cannot be used."}));
+    m_app.fileSet().projectDBPath.clear();
+    EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_FAILED);
 }
 
-// The open goes on with a step unless it hears 4, so a step it cannot read safely must fail.
+// The open goes on with a step unless it hears 4, so a step it cannot read safely must fail; a
+// missing file is not created.
 TEST_F(StepUtilsEntryTest, StepCodes)
 {
     const QString step = build(DatabaseKind::Step, "STEP_7.WC");
-    const SchemaMigration stepColumn{2, "002-step-column.sql", "ALTER TABLE Step ADD COLUMN Owner TEXT;"};
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_CURRENT);
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {stepColumn})).convertStep(step, "", 1),
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {STEP_COLUMN})).convertStep(step, "", 1),
               CONV_STEP_CONVERTED);
     EXPECT_EQ(userVersion(step), 2);
     EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_8.WC"), "", 1), CONV_FAILED);
+    EXPECT_FALSE(QFile::exists(pathOf("STEP_8.WC")));
+    WriteTextFile(pathOf("STEP_9.WC"), "this is no database at all, only some text that fills a page");
+    EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_9.WC"), "", 1), CONV_FAILED);
     RawQuery(step, "PRAGMA user_version = 9");
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
@@ -224,59 +206,36 @@ TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)
 
 // Files written when every kind carried the project's id: the call that converts a kind's working
 // copy takes them as ours and gives them their kind's id, data and version untouched.
-struct LegacyCase {
-    const char* label;
-    DatabaseKind kind;
-    const char* fileName;
-    quint32 idAfter;
-};
-
-class LegacyApplicationIDTest : public StepUtilsEntryTest, public ::testing::WithParamInterface<LegacyCase> {
-protected:
-    // The module's conversion for the kind; true when it answered success.
-    bool convert(const QString& path)
-    {
-        StepUtilsEntry entry;
-        switch (GetParam().kind) {
-        case DatabaseKind::Step:
-            return entry.convertStep(path, "", 1) == CONV_CURRENT;
-        case DatabaseKind::Language:
-            return entry.currentVersionReadOnly(path) != 0 && entry.convertLanguage(path, "", 1) != 0;
-        case DatabaseKind::Equipment:
-            m_app.fileSet().equipmentDBPath = path;
-            break;
-        case DatabaseKind::Material:
-            m_app.fileSet().materialsDBPath = path;
-            break;
-        case DatabaseKind::Project:
-            m_app.fileSet().projectDBPath = path;
-            break;
-        }
-        return entry.convertProject("", "", 1) == CONV_CURRENT;
-    }
-};
-
-TEST_P(LegacyApplicationIDTest, IsRestampedWithTheKindsOwn)
+TEST_F(StepUtilsEntryTest, LegacyFilesAreRestampedWithTheirKindsOwnID)
 {
-    const QString path = build(GetParam().kind, GetParam().fileName);
-    RawQuery(path, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
+    const QList<std::pair<DatabaseKind, quint32>> files{{DatabaseKind::Project, FourCharacterID("QVNT")},
+                                                        {DatabaseKind::Equipment, FourCharacterID("QVEQ")},
+                                                        {DatabaseKind::Material, FourCharacterID("QVMT")},
+                                                        {DatabaseKind::Step, FourCharacterID("QVST")},
+                                                        {DatabaseKind::Language, FourCharacterID("QVLG")}};
     const QString tables = "SELECT group_concat(name) FROM sqlite_master";
-    const QVariant before = RawQuery(path, tables);
-    ASSERT_TRUE(convert(path));
-    EXPECT_EQ(quint32(RawQuery(path, "PRAGMA application_id").toLongLong()), GetParam().idAfter);
-    EXPECT_EQ(RawQuery(path, tables), before);
-    EXPECT_EQ(userVersion(path), CSchemaBuilder::SchemaVersion(GetParam().kind));
-    EXPECT_FALSE(CSharedConnection::isOpen(path));
+    QStringList paths, before;
+    for (const auto& [kind, id] : files) {
+        paths << build(kind, "Old." + DatabaseKindName(kind));
+        RawQuery(paths.last(), QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
+        before << RawQuery(paths.last(), tables).toString();
+    }
+    ProjectFileSet& fileSet = m_app.fileSet();
+    std::tie(fileSet.projectDBPath, fileSet.equipmentDBPath, fileSet.materialsDBPath) =
+        std::tuple(paths.at(0), paths.at(1), paths.at(2));
+    StepUtilsEntry entry;
+    EXPECT_EQ(entry.convertProject("", "", 1), CONV_CURRENT);
+    EXPECT_EQ(entry.convertStep(paths.at(3), "", 1), CONV_CURRENT);
+    EXPECT_NE(entry.currentVersionReadOnly(paths.at(4)), 0);
+    EXPECT_NE(entry.convertLanguage(paths.at(4), "", 1), 0);
+    for (int i = 0; i < files.size(); ++i) {
+        const DatabaseKind kind = files.at(i).first;
+        EXPECT_EQ(quint32(RawQuery(paths.at(i), "PRAGMA application_id").toLongLong()), files.at(i).second);
+        EXPECT_EQ(RawQuery(paths.at(i), tables).toString(), before.at(i));
+        EXPECT_EQ(userVersion(paths.at(i)), CSchemaBuilder::SchemaVersion(kind));
+        EXPECT_FALSE(CSharedConnection::isOpen(paths.at(i)));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, LegacyApplicationIDTest,
-    ::testing::Values(LegacyCase{"Project", DatabaseKind::Project, "Old.wc", FourCharacterID("QVNT")},
-                      LegacyCase{"Step", DatabaseKind::Step, "STEP_7.WC", FourCharacterID("QVST")},
-                      LegacyCase{"Equipment", DatabaseKind::Equipment, "Old.ewc", FourCharacterID("QVEQ")},
-                      LegacyCase{"Material", DatabaseKind::Material, "Old.mwc", FourCharacterID("QVMT")},
-                      LegacyCase{"Language", DatabaseKind::Language, "lang.tmp", FourCharacterID("QVLG")}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 // The new id commits with the migrations: a failing one leaves the legacy id too.
 TEST_F(StepUtilsEntryTest, ALegacyStepIsRestampedInItsMigrationTransaction)
@@ -286,22 +245,9 @@ TEST_F(StepUtilsEntryTest, ALegacyStepIsRestampedInItsMigrationTransaction)
     const SchemaMigration broken{2, "002-broken.sql", "INSERT INTO Nowhere VALUES (1);"};
     EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {broken})).convertStep(step, "", 1), CONV_FAILED);
     EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()), LEGACY_APPLICATION_ID);
-    const SchemaMigration stepColumn{2, "002-step-column.sql", "ALTER TABLE Step ADD COLUMN Owner TEXT;"};
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {stepColumn})).convertStep(step, "", 1),
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {STEP_COLUMN})).convertStep(step, "", 1),
               CONV_STEP_CONVERTED);
     EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()),
               ApplicationID(DatabaseKind::Step));
     EXPECT_EQ(userVersion(step), 2);
-}
-
-// Each kind accepts its own id and the legacy one only: a library file passed as a step is refused.
-TEST_F(StepUtilsEntryTest, AnotherKindsFileIsNotTakenForAStep)
-{
-    const QString equipment = build(DatabaseKind::Equipment, "STEP_9.WC");
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    EXPECT_EQ(StepUtilsEntry().convertStep(equipment, "", 1), CONV_FAILED);
-    EXPECT_TRUE(prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
-    EXPECT_EQ(quint32(RawQuery(equipment, "PRAGMA application_id").toLongLong()),
-              ApplicationID(DatabaseKind::Equipment));
 }

@@ -1,5 +1,4 @@
 #include "projects/WarningDialog.h"
-#include "ScriptedWarningDialog.h"
 #include "foundation/common/MessageBox.h"
 
 #include <QCheckBox>
@@ -22,39 +21,6 @@ QString labelText(const QDialog& dialog, const char* name)
 }
 
 } // namespace
-
-struct ScriptedCase {
-    const char* label;
-    bool offered;
-    int result;
-    bool ticked;
-    bool expectedDontAsk;
-};
-
-class WarningDialogScriptedTest : public ::testing::TestWithParam<ScriptedCase> {};
-
-TEST_P(WarningDialogScriptedTest, TheAnswerAndTheBoxComeBack)
-{
-    ScriptedWarningDialogService dialogs;
-    dialogs.expect(GetParam().result, GetParam().ticked);
-    CWarningDialog dialog(TARGET, WARNING, ACTIONS);
-    dialog.SetShowCheckBox(GetParam().offered);
-    EXPECT_EQ(dialog.DoModal(), GetParam().result);
-    EXPECT_EQ(dialog.m_bDontAskAgain, GetParam().expectedDontAsk);
-    ASSERT_EQ(dialogs.requests().size(), 1);
-    const WarningDialogRequest& shown = dialogs.requests().front();
-    EXPECT_EQ(shown.targetFolder, TARGET);
-    EXPECT_EQ(shown.warningText, WARNING);
-    EXPECT_EQ(shown.actionsText, ACTIONS);
-    EXPECT_EQ(shown.checkBoxOffered, GetParam().offered);
-}
-
-INSTANTIATE_TEST_SUITE_P(Answers, WarningDialogScriptedTest,
-                         ::testing::Values(ScriptedCase{"OkTicked", true, IDOK, true, true},
-                                           ScriptedCase{"OkClear", true, IDOK, false, false},
-                                           ScriptedCase{"CancelTicked", true, IDCANCEL, true, false},
-                                           ScriptedCase{"HiddenBoxNeverTicked", false, IDOK, true, false}),
-                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST(WarningDialogTest, ShowsItsTextsAndTheBoxAsOffered)
 {
