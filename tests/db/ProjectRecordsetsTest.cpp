@@ -12,7 +12,6 @@
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
-#include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 
@@ -87,18 +86,6 @@ TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnly
     EXPECT_FALSE(set.CanUpdate());
     set.CloseSet();
     EXPECT_FALSE(CSharedConnection::isOpen(other));
-}
-
-TEST_F(ProjectRecordsetsTest, VersionIsReadAndAFailureKeepsTheEngineTextWithoutAMessage)
-{
-    CQuorvantaVersionSet set;
-    ASSERT_TRUE(set.OpenSet(writeOtherDemo("other")));
-    EXPECT_EQ(set.GetText("VersionNumber"), "38.0");
-    set.CloseSet();
-    ScriptedPromptService prompts; // any prompt fails the test
-    EXPECT_FALSE(set.OpenSet(pathOf("missing.prj")));
-    EXPECT_TRUE(set.GetErrorText().contains("Could not find file")) << set.GetErrorText().toStdString();
-    EXPECT_FALSE(QFileInfo::exists(pathOf("missing.prj")));
 }
 
 TEST_F(ProjectRecordsetsTest, TheLanguageModeChoosesTheTableAndAnEmptyPathIsRefused)
