@@ -1,13 +1,61 @@
 #include "ProjectSnapshot.h"
 
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <gtest/gtest.h>
+#include <optional>
 
-std::optional<ProjectDatabaseKind> ProjectDatabaseKindOf(const QString& fileName)
+namespace {
+QString Render(const QVariant& value)
+{
+    if (value.isNull())
+        return QStringLiteral("NULL");
+    if (value.typeId() == QMetaType::QByteArray)
+        return QStringLiteral("x'%1'").arg(QString::fromLatin1(value.toByteArray().toHex()));
+    return QStringLiteral("%1:%2").arg(QString::fromLatin1(value.typeName()), value.toString());
+}
+
+QStringList RowsOf(CDaoDatabase& database, const QString& table)
+{
+    QStringList rows;
+    QSqlQuery query = database.Query(QStringLiteral("SELECT * FROM \"%1\"").arg(table));
+    while (query.next()) {
+        QStringList values;
+        for (int column = 0; column < query.record().count(); ++column)
+            values << Render(query.value(column));
+        rows << table + ": " + values.join(QLatin1Char('|'));
+    }
+    rows.sort();
+    return rows;
+}
+
+QStringList ContentOf(CDaoDatabase& database)
+{
+    QSqlQuery version = database.Query(QStringLiteral("PRAGMA user_version"));
+    QStringList content{
+        QStringLiteral("user_version %1").arg(version.next() ? version.value(0).toInt() : -1)};
+    QStringList tables;
+    QSqlQuery schema = database.Query(QStringLiteral(
+        "SELECT type, name, sql FROM sqlite_master WHERE name NOT LIKE 'sqlite_%' ORDER BY name"));
+    while (schema.next()) {
+        content << QStringLiteral("%1 %2: %3")
+                       .arg(schema.value(0).toString(), schema.value(1).toString(),
+                            schema.value(2).toString());
+        if (schema.value(0).toString() == QLatin1String("table"))
+            tables << schema.value(1).toString();
+    }
+    for (const QString& table : tables)
+        content << RowsOf(database, table);
+    return content;
+}
+
+std::optional<ProjectDatabaseKind> KindOf(const QString& fileName)
 {
     static const QRegularExpression step(QStringLiteral("^STEP_\\d+\\.STP$"));
     if (step.match(fileName).hasMatch())
@@ -19,6 +67,20 @@ std::optional<ProjectDatabaseKind> ProjectDatabaseKindOf(const QString& fileName
     if (fileName.endsWith(QLatin1String(".mtl")))
         return ProjectDatabaseKind::Material;
     return std::nullopt;
+}
+} // namespace
+
+DatabaseDump DumpDatabase(const QString& path)
+{
+    try {
+        CDaoDatabase database;
+        database.Open(path, DatabaseRole::ReadOnly);
+        QSqlQuery check = database.Query(QStringLiteral("PRAGMA integrity_check"));
+        const QString integrity = check.next() ? check.value(0).toString() : QStringLiteral("no answer");
+        return {integrity, ContentOf(database)};
+    } catch (const CDaoException& e) {
+        return {e.GetErrorDescription(), {}};
+    }
 }
 
 QStringList DifferingFiles(const ProjectSnapshot& left, const ProjectSnapshot& right)
@@ -36,7 +98,7 @@ ProjectSnapshot TakeSnapshot(const QString& projectDir)
 {
     ProjectSnapshot snapshot;
     for (const QString& name : QDir(projectDir).entryList(QDir::Files, QDir::Name)) {
-        if (!ProjectDatabaseKindOf(name))
+        if (!KindOf(name))
             continue;
         const DatabaseDump dump = DumpDatabase(projectDir + name);
         EXPECT_EQ(dump.integrity, "ok") << name.toStdString();
@@ -50,7 +112,7 @@ ProjectSnapshot ExpectedAfterRevision(const QString& projectDir, const QString& 
     ProjectSnapshot expected;
     QDir().mkpath(scratchDir);
     for (const QString& name : QDir(projectDir).entryList(QDir::Files, QDir::Name)) {
-        const std::optional<ProjectDatabaseKind> kind = ProjectDatabaseKindOf(name);
+        const std::optional<ProjectDatabaseKind> kind = KindOf(name);
         if (!kind)
             continue;
         const QString copy = scratchDir + name;

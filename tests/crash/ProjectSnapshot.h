@@ -1,21 +1,25 @@
 #pragma once
-// The logical content of every database file of a project folder, by file name.
+// The logical content of database files, read through the layer: the schema, the user version and
+// the rows of every table (sorted, so that the physical order a compaction chose does not count).
 
-#include "DatabaseDump.h"
 #include "RevisionEdit.h"
 
 #include <QMap>
-#include <QString>
+#include <QStringList>
 
-#include <optional>
+struct DatabaseDump {
+    QString integrity;   // the answer of PRAGMA integrity_check ("ok"), or why the file cannot be read
+    QStringList content; // empty when the file cannot be read
+};
 
+DatabaseDump DumpDatabase(const QString& path);
+
+// The content of every project file of a folder (".prj", ".eqm", ".mtl", "STEP_<id>.STP") by name.
 using ProjectSnapshot = QMap<QString, QStringList>;
 
-// The kind of a project file by its name (".prj", ".eqm", ".mtl", "STEP_<id>.STP"); none for others.
-std::optional<ProjectDatabaseKind> ProjectDatabaseKindOf(const QString& fileName);
 // The names of the files whose content differs, or that only one of the snapshots has.
 QStringList DifferingFiles(const ProjectSnapshot& left, const ProjectSnapshot& right);
-// The project files of the folder; a file that fails its integrity check fails the running test.
+// A file that fails its integrity check fails the running test.
 ProjectSnapshot TakeSnapshot(const QString& projectDir);
 // What a completed save of the revision writes: the revision applied to copies of the files in the
 // scratch folder.

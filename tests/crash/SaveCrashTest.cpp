@@ -15,18 +15,15 @@
 #include "foundation/db/SchemaBuilder.h"
 #include "projects/ProjectFileNames.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <array>
 #include <iostream>
 #include <random>
 
 namespace {
 const QString RECOVERY_QUESTION = QStringLiteral("A working copy of this Project exists and may contain "
                                                  "unsaved work.\n\nDo you want to try to recover it?");
+constexpr long REFUSED_STEP = 1003;
+const char* const PHASE_NAMES[] = {"open", "save", "close"};
 
 int EnvironmentNumber(const char* name, int fallback)
 {
@@ -35,15 +32,10 @@ int EnvironmentNumber(const char* name, int fallback)
     return ok ? value : fallback;
 }
 
-// Every content a project file has had in the run, for the backups a kill may leave.
-using ContentHistory = QMap<QString, QList<QStringList>>;
-
-void Remember(ContentHistory& history, const ProjectSnapshot& snapshot)
+qint64 Median(QList<qint64> samples)
 {
-    for (auto file = snapshot.cbegin(); file != snapshot.cend(); ++file) {
-        if (!history[file.key()].contains(file.value()))
-            history[file.key()].append(file.value());
-    }
+    std::sort(samples.begin(), samples.end());
+    return samples.isEmpty() ? 0 : samples.at(samples.size() / 2);
 }
 
 QStringList Leftovers(const QString& projectDir)
@@ -51,53 +43,6 @@ QStringList Leftovers(const QString& projectDir)
     return QDir(projectDir).entryList({"*.bu", "*.tmp", "*.tmp-*", "*-journal", "*-wal"}, QDir::Files);
 }
 
-// Three kills of five aim at the save, one at the open, one at the close; every third run leaves
-// a step out, and every other recoverable kill is recovered.
-struct KillPlan {
-    DriverPhase phase;
-    long refusedStep;
-    bool recover;
-};
-
-constexpr long REFUSED_STEP = 1003;
-
-KillPlan PlanOf(int kill)
-{
-    const int slot = kill % 5;
-    const DriverPhase phase = slot < 3    ? DriverPhase::Save
-                              : slot == 3 ? DriverPhase::Open
-                                          : DriverPhase::Close;
-    return {phase, kill % 3 == 1 ? REFUSED_STEP : -1, kill % 2 == 0};
-}
-
-const char* NameOf(DriverPhase phase)
-{
-    return phase == DriverPhase::Open ? "open" : phase == DriverPhase::Save ? "save" : "close";
-}
-
-// The phase durations the driver reported; the kills aim at their medians, which follow the
-// machine's pace better than one measurement.
-class PhaseDurations {
-public:
-    void add(const SaveDriverRun& run)
-    {
-        for (size_t phase = 0; phase < m_samples.size(); ++phase) {
-            if (run.micros.at(phase) >= 0)
-                m_samples.at(phase).append(run.micros.at(phase));
-        }
-    }
-    qint64 median(DriverPhase phase) const
-    {
-        QList<qint64> samples = m_samples.at(size_t(phase));
-        std::sort(samples.begin(), samples.end());
-        return samples.isEmpty() ? 0 : samples.at(samples.size() / 2);
-    }
-
-private:
-    std::array<QList<qint64>, 3> m_samples;
-};
-
-// The files each hold their old or their new content.
 void ExpectOldOrNew(const ProjectSnapshot& now, const ProjectSnapshot& before, const ProjectSnapshot& after)
 {
     EXPECT_EQ(now.keys(), before.keys()) << "a project file name is missing";
@@ -121,127 +66,143 @@ protected:
     }
 
     QString projectDir() const { return app.root() + "projects/Demo/"; }
-    QString projectFile() const { return projectDir() + "Demo.prj"; }
-    QString scratchDir() const { return app.root() + "expected/"; }
     QString sessionRoot(int revision) const
     {
         return app.root() + QStringLiteral("session-%1/").arg(revision);
     }
+    ProjectSnapshot expectedAfter(int revision) const
+    {
+        return ExpectedAfterRevision(projectDir(), app.root() + "expected/", revision);
+    }
 
-    // Runs the driver to its end; the files then hold the revision.
-    SaveDriverRun CompleteSave(int revision);
-    void VerifyAfterKill(const ProjectSnapshot& before, const ProjectSnapshot& after,
-                         const ContentHistory& history);
+    // The kills aim at the medians of the phase durations the driver reported, which follow the
+    // machine's pace better than one measurement.
+    SaveDriverRun runDriver(int revision, std::optional<DriverKill> kill, long refusedStep = -1)
+    {
+        const SaveDriverRun run =
+            RunSaveDriver(projectDir() + "Demo.prj", sessionRoot(revision), revision, kill, refusedStep);
+        for (size_t phase = 0; phase < m_durations.size(); ++phase) {
+            if (run.micros.at(phase) >= 0)
+                m_durations.at(phase) << run.micros.at(phase);
+        }
+        return run;
+    }
+
+    // Runs the driver to its end; the files then hold the revision, and nothing else is left.
+    void CompleteSave(int revision)
+    {
+        const ProjectSnapshot expected = expectedAfter(revision);
+        const SaveDriverRun run = runDriver(revision, std::nullopt);
+        EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        EXPECT_TRUE(run.saved());
+        EXPECT_EQ(DifferingFiles(TakeSnapshot(projectDir()), expected), QStringList());
+        EXPECT_EQ(Leftovers(projectDir()), QStringList());
+        RemoveSession(sessionRoot(revision));
+    }
+
+    void Remember(const ProjectSnapshot& snapshot)
+    {
+        for (auto file = snapshot.cbegin(); file != snapshot.cend(); ++file) {
+            if (!m_history[file.key()].contains(file.value()))
+                m_history[file.key()].append(file.value());
+        }
+    }
+
+    // A backup a kill left is sound and holds an earlier content of its file.
+    void VerifyBackups()
+    {
+        for (const QString& backup : QDir(projectDir()).entryList({"*.bu"}, QDir::Files)) {
+            const DatabaseDump dump = DumpDatabase(projectDir() + backup);
+            EXPECT_EQ(dump.integrity, "ok") << backup.toStdString();
+            EXPECT_TRUE(m_history.value(backup.chopped(3)).contains(dump.content))
+                << backup.toStdString() << " holds no earlier content of its file";
+        }
+    }
+
     // Opens and closes the project as a later program instance would, recovering the killed
     // instance's working copies or declining them; true when it recovered them.
-    bool ReopenAndClose(const QString& killedRoot, bool recover);
-    // After a recovery: the killed instance's committed edits are in the files.
-    void VerifyRecovered(const SaveDriverRun& run, const ProjectSnapshot& before,
-                         const ProjectSnapshot& after);
-    void RemoveSession(const QString& root);
+    bool ReopenAndClose(const QString& killedRoot, bool recover)
+    {
+        // Recovery is offered when the marker names the killed instance's folder (a kill may come
+        // between its creation and its write) and the three working copies are there.
+        const QString killedDir = killedRoot + "instance/";
+        QFile marker(projectDir() + "WorkingPath.txt");
+        const bool recoverable =
+            marker.open(QIODevice::ReadOnly) && marker.readAll() == QFile::encodeName(killedDir) &&
+            QFileInfo::exists(killedDir + "Demo.wc") && QFileInfo::exists(killedDir + "Demo.ewc") &&
+            QFileInfo::exists(killedDir + "Demo.mwc");
+        marker.close();
+        if (recoverable)
+            prompts.expect(recover ? IDYES : IDNO);
+        {
+            CProjectSession session(app.fileSet(), app.stepDatabases());
+            EXPECT_TRUE(session.Open(projectDir() + "Demo.prj")) << prompts.lastText().toStdString();
+            EXPECT_EQ(app.stepDatabases().count(), 6);
+            EXPECT_TRUE(session.Close());
+        }
+        EXPECT_EQ(prompts.texts(), recoverable ? QStringList{RECOVERY_QUESTION} : QStringList());
+        EXPECT_TRUE(prompts.allAnswersUsed());
+        prompts.clear();
+        EXPECT_FALSE(QFileInfo::exists(projectDir() + "WorkingPath.txt"));
+        return recoverable && recover;
+    }
+
+    // The killed instance's working copies go through the layer, with their -wal and -shm.
+    void RemoveSession(const QString& root)
+    {
+        const QString instance = root + "instance/";
+        for (const QString& name : QDir(instance).entryList(QDir::Files)) {
+            if (!name.endsWith("-wal") && !name.endsWith("-shm") && !name.endsWith("-journal")) {
+                EXPECT_TRUE(DeleteDatabaseFile(instance + name)) << name.toStdString();
+            }
+        }
+        EXPECT_TRUE(QDir(root).removeRecursively());
+    }
+
     void KillOnce(int kill);
 
     FakeAppContext app;
     ScriptedPromptService prompts;
     std::mt19937 m_random;
-    PhaseDurations m_durations;
-    ContentHistory m_history;
-    std::array<int, 3> m_aimed{}, m_landed{}; // kills per phase aimed at it and landed in it
+    std::array<QList<qint64>, 3> m_durations;    // by phase
+    QMap<QString, QList<QStringList>> m_history; // every content each file has had in the run
+    std::array<int, 3> m_aimed{}, m_landed{};    // kills per phase aimed at it and landed in it
     int m_recovered = 0;
 };
 
-SaveDriverRun SaveCrashTest::CompleteSave(int revision)
-{
-    const ProjectSnapshot expected = ExpectedAfterRevision(projectDir(), scratchDir(), revision);
-    const SaveDriverRun run = RunSaveDriver(projectFile(), sessionRoot(revision), revision, std::nullopt);
-    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_TRUE(run.saved());
-    EXPECT_EQ(DifferingFiles(TakeSnapshot(projectDir()), expected), QStringList());
-    EXPECT_EQ(Leftovers(projectDir()), QStringList());
-    RemoveSession(sessionRoot(revision));
-    return run;
-}
-
-void SaveCrashTest::VerifyAfterKill(const ProjectSnapshot& before, const ProjectSnapshot& after,
-                                    const ContentHistory& history)
-{
-    ExpectOldOrNew(TakeSnapshot(projectDir()), before, after);
-    for (const QString& backup : QDir(projectDir()).entryList({"*.bu"}, QDir::Files)) {
-        const DatabaseDump dump = DumpDatabase(projectDir() + backup);
-        EXPECT_EQ(dump.integrity, "ok") << backup.toStdString();
-        EXPECT_TRUE(history.value(backup.chopped(3)).contains(dump.content))
-            << backup.toStdString() << " holds no earlier content of its file";
-    }
-}
-
-bool SaveCrashTest::ReopenAndClose(const QString& killedRoot, bool recover)
-{
-    const QString killedCopies = killedRoot + "instance/Demo";
-    const bool recoverable =
-        QFileInfo::exists(projectDir() + "WorkingPath.txt") && QFileInfo::exists(killedCopies + ".wc") &&
-        QFileInfo::exists(killedCopies + ".ewc") && QFileInfo::exists(killedCopies + ".mwc");
-    if (recoverable)
-        prompts.expect(recover ? IDYES : IDNO);
-    {
-        CProjectSession session(app.fileSet(), app.stepDatabases());
-        EXPECT_TRUE(session.Open(projectFile())) << prompts.lastText().toStdString();
-        EXPECT_EQ(app.stepDatabases().count(), 6);
-        EXPECT_TRUE(session.Close());
-    }
-    EXPECT_EQ(prompts.texts(), recoverable ? QStringList{RECOVERY_QUESTION} : QStringList());
-    EXPECT_TRUE(prompts.allAnswersUsed());
-    prompts.clear();
-    EXPECT_FALSE(QFileInfo::exists(projectDir() + "WorkingPath.txt"));
-    return recoverable && recover;
-}
-
-// Edits were committed before the save began; a kill before that leaves each file old or new.
-void SaveCrashTest::VerifyRecovered(const SaveDriverRun& run, const ProjectSnapshot& before,
-                                    const ProjectSnapshot& after)
-{
-    const ProjectSnapshot now = TakeSnapshot(projectDir());
-    if (run.killedIn == DriverPhase::Save || run.killedIn == DriverPhase::Close)
-        EXPECT_EQ(DifferingFiles(now, after), QStringList()) << "committed edits were lost";
-    else
-        ExpectOldOrNew(now, before, after);
-}
-
-// The killed instance's working copies go through the layer, with their -wal and -shm.
-void SaveCrashTest::RemoveSession(const QString& root)
-{
-    const QString instance = root + "instance/";
-    for (const QString& name : QDir(instance).entryList(QDir::Files)) {
-        if (!name.endsWith("-wal") && !name.endsWith("-shm") && !name.endsWith("-journal")) {
-            EXPECT_TRUE(DeleteDatabaseFile(instance + name)) << name.toStdString();
-        }
-    }
-    EXPECT_TRUE(QDir(root).removeRecursively());
-}
-
-// One run of the driver killed by the plan of the kill, the files checked, the project opened again.
+// Three kills of five aim at the save, one at the open, one at the close; every third run leaves
+// a step out, and every other recoverable kill is recovered. The files are checked after the kill
+// and after the project was opened again.
 void SaveCrashTest::KillOnce(int kill)
 {
-    const int revision = kill + 2;
-    const KillPlan plan = PlanOf(kill);
-    SCOPED_TRACE(QStringLiteral("kill %1, %2").arg(kill + 1).arg(NameOf(plan.phase)).toStdString());
+    const int revision = kill + 2, slot = kill % 5;
+    const DriverPhase phase = slot < 3    ? DriverPhase::Save
+                              : slot == 3 ? DriverPhase::Open
+                                          : DriverPhase::Close;
+    const long refusedStep = kill % 3 == 1 ? REFUSED_STEP : -1;
+    SCOPED_TRACE(QStringLiteral("kill %1, %2").arg(kill + 1).arg(PHASE_NAMES[int(phase)]).toStdString());
     const ProjectSnapshot before = TakeSnapshot(projectDir());
-    ProjectSnapshot after = ExpectedAfterRevision(projectDir(), scratchDir(), revision);
-    if (plan.refusedStep > 0) // never opened, so never edited
-        after[StepDatabaseName(plan.refusedStep)] = before.value(StepDatabaseName(plan.refusedStep));
-    Remember(m_history, before);
+    ProjectSnapshot after = expectedAfter(revision);
+    if (refusedStep > 0) // never opened, so never edited
+        after[StepDatabaseName(refusedStep)] = before.value(StepDatabaseName(refusedStep));
+    Remember(before);
     // The delays reach a quarter past the phase's usual end: about 80% of the kills land inside.
-    const qint64 span = std::max<qint64>(m_durations.median(plan.phase) * 5 / 4, 1000);
+    const qint64 span = std::max<qint64>(Median(m_durations.at(size_t(phase))) * 5 / 4, 1000);
     const std::chrono::microseconds delay(std::uniform_int_distribution<qint64>(0, span)(m_random));
-    const SaveDriverRun run = RunSaveDriver(projectFile(), sessionRoot(revision), revision,
-                                            DriverKill{plan.phase, delay}, plan.refusedStep);
+    const SaveDriverRun run = runDriver(revision, DriverKill{phase, delay}, refusedStep);
     ASSERT_TRUE(run.started) << run.errors.toStdString();
-    m_durations.add(run);
-    ++m_aimed.at(size_t(plan.phase));
-    m_landed.at(size_t(plan.phase)) += run.killedIn == plan.phase;
-    VerifyAfterKill(before, after, m_history);
-    if (ReopenAndClose(sessionRoot(revision), plan.recover)) {
+    ++m_aimed.at(size_t(phase));
+    m_landed.at(size_t(phase)) += run.killedIn == phase;
+    ExpectOldOrNew(TakeSnapshot(projectDir()), before, after);
+    VerifyBackups();
+    if (ReopenAndClose(sessionRoot(revision), kill % 2 == 0)) {
         ++m_recovered;
-        VerifyRecovered(run, before, after);
+        // The edits were committed before the save began; a kill before that leaves each file old or new.
+        const ProjectSnapshot now = TakeSnapshot(projectDir());
+        if (run.killedIn == DriverPhase::Save || run.killedIn == DriverPhase::Close)
+            EXPECT_EQ(DifferingFiles(now, after), QStringList()) << "committed edits were lost";
+        else
+            ExpectOldOrNew(now, before, after);
     }
     RemoveSession(sessionRoot(revision));
 }
@@ -256,19 +217,15 @@ TEST_F(SaveCrashTest, AKilledOpenSaveOrCloseLeavesEveryFileOldOrNewAndTheProject
 
     // A complete run first: it rewrites every file, and it measures how long each phase takes.
     const ProjectSnapshot original = TakeSnapshot(projectDir());
-    m_durations.add(CompleteSave(1));
+    CompleteSave(1);
     ASSERT_FALSE(HasFailure());
-    const ProjectSnapshot saved = TakeSnapshot(projectDir());
-    for (auto file = original.cbegin(); file != original.cend(); ++file) {
-        EXPECT_NE(file.value(), saved.value(file.key())) << file.key().toStdString() << " was not rewritten";
-    }
-    Remember(m_history, original);
+    EXPECT_EQ(DifferingFiles(original, TakeSnapshot(projectDir())), original.keys()) << "not all rewritten";
+    Remember(original);
     for (int kill = 0; kill < kills && !HasFailure(); ++kill)
         KillOnce(kill);
-    for (DriverPhase phase : {DriverPhase::Open, DriverPhase::Save, DriverPhase::Close}) {
-        std::cout << m_landed.at(size_t(phase)) << " of " << m_aimed.at(size_t(phase))
-                  << " kills came inside the " << NameOf(phase) << " (median " << m_durations.median(phase)
-                  << " us)\n";
+    for (size_t phase = 0; phase < 3; ++phase) {
+        std::cout << m_landed.at(phase) << " of " << m_aimed.at(phase) << " kills came inside the "
+                  << PHASE_NAMES[phase] << " (median " << Median(m_durations.at(phase)) << " us)\n";
     }
     std::cout << m_recovered << " killed instances recovered\n";
     const size_t save = size_t(DriverPhase::Save);

@@ -6,23 +6,9 @@
 
 namespace {
 constexpr int TIMEOUT_MS = 60000;
-
-struct PhaseLines {
-    QByteArray begin, end;
-};
-
-PhaseLines LinesOf(DriverPhase phase)
-{
-    switch (phase) {
-    case DriverPhase::Open:
-        return {"opening\n", "opened "};
-    case DriverPhase::Save:
-        return {"saving\n", "saved "};
-    case DriverPhase::Close:
-        break;
-    }
-    return {"closing\n", "closed "};
-}
+// The lines the driver writes before and after each phase, by phase.
+const QByteArray BEGIN_LINES[] = {"opening\n", "saving\n", "closing\n"};
+const QByteArray END_LINES[] = {"opened ", "saved ", "closed "};
 
 // Reads the driver's output until the line appears; false when it ended before.
 bool WaitForLine(QProcess& driver, QByteArray& output, const QByteArray& line)
@@ -44,16 +30,6 @@ qint64 ReportedMicros(const QByteArray& output, const QByteArray& end)
     const qsizetype stop = output.indexOf('\n', at);
     return output.mid(at + end.size(), stop - at - end.size()).toLongLong();
 }
-
-void ReadPhases(SaveDriverRun& run, const QByteArray& output)
-{
-    for (DriverPhase phase : {DriverPhase::Open, DriverPhase::Save, DriverPhase::Close}) {
-        const PhaseLines lines = LinesOf(phase);
-        run.micros.at(size_t(phase)) = ReportedMicros(output, lines.end);
-        if (run.killed && output.contains(lines.begin) && run.duration(phase) < 0)
-            run.killedIn = phase;
-    }
-}
 } // namespace
 
 SaveDriverRun RunSaveDriver(const QString& projectFile, const QString& sessionRoot, int revision,
@@ -67,7 +43,7 @@ SaveDriverRun RunSaveDriver(const QString& projectFile, const QString& sessionRo
         arguments << QString::number(refusedStep);
     driver.start(QStringLiteral(QV_SAVE_DRIVER), arguments);
     QByteArray output;
-    const QByteArray awaited = LinesOf(kill ? kill->phase : DriverPhase::Save).begin;
+    const QByteArray& awaited = BEGIN_LINES[int(kill ? kill->phase : DriverPhase::Save)];
     run.started = driver.waitForStarted(TIMEOUT_MS) && WaitForLine(driver, output, awaited);
     if (run.started && kill) {
         std::this_thread::sleep_for(kill->after);
@@ -79,6 +55,10 @@ SaveDriverRun RunSaveDriver(const QString& projectFile, const QString& sessionRo
     if (driver.exitStatus() == QProcess::NormalExit)
         run.exitCode = driver.exitCode();
     run.killed = kill && driver.exitStatus() == QProcess::CrashExit;
-    ReadPhases(run, output);
+    for (size_t phase = 0; phase < run.micros.size(); ++phase) {
+        run.micros.at(phase) = ReportedMicros(output, END_LINES[phase]);
+        if (run.killed && output.contains(BEGIN_LINES[phase]) && run.micros.at(phase) < 0)
+            run.killedIn = DriverPhase(phase);
+    }
     return run;
 }

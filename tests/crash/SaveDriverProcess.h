@@ -23,8 +23,7 @@ struct SaveDriverRun {
     int exitCode = -1;                        // when it exited on its own
     QString errors;                           // what it wrote to stderr
 
-    bool saved() const { return duration(DriverPhase::Save) >= 0; }
-    qint64 duration(DriverPhase phase) const { return micros.at(size_t(phase)); }
+    bool saved() const { return micros.at(size_t(DriverPhase::Save)) >= 0; }
 };
 
 // sessionRoot holds the driver's profile and its working-copy folder (sessionRoot + "instance/").

@@ -6,14 +6,17 @@
 
 #include "projects/ProjectManager.h"
 
-#include <QString>
+#include <QFileInfo>
 
 class CProjectSession {
 public:
     // Opens into the application object's file set and step registry.
     CProjectSession(ProjectFileSet& files, StepDatabaseRegistry& steps) : m_manager(files, steps) {}
     // Opens a ".prj"; false after the reason was shown.
-    bool Open(const QString& projectFilePath);
+    bool Open(const QString& projectFile)
+    {
+        return m_manager.OpenProjectByPath(QFileInfo(projectFile).absoluteFilePath());
+    }
     // Closes the open project (the save question comes when it is modified).
     bool Close() { return m_manager.CloseCurrentProject(); }
     bool Save() { return m_manager.SaveProject(QString(), false); }

@@ -8,18 +8,15 @@
 #include "ProjectSession.h"
 #include "RevisionEdit.h"
 #include "SessionAppContext.h"
-#include "modules/steputils/StepUtilsEntry.h"
-
-#include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SharedDatabases.h"
+#include "modules/steputils/StepUtilsEntry.h"
 #include "projects/ProjectFileNames.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 
 #include <cstdio>
@@ -62,7 +59,7 @@ void RefuseStep(CProjectSession& session, long stepID)
 }
 
 bool ApplyRevisionToProject(int revision)
-{
+try {
     CDaoDatabase* equipment = GetSharedEquipmentDB();
     CDaoDatabase* material = GetSharedMaterialsDB();
     if (!equipment || !material)
@@ -75,23 +72,21 @@ bool ApplyRevisionToProject(int revision)
         ApplyRevision(*steps.databaseAt(i), ProjectDatabaseKind::Step, revision);
     SetProjectModified(true);
     return true;
+} catch (const CDaoException& e) {
+    std::fprintf(stderr, "%s\n", qPrintable(e.GetErrorDescription()));
+    return false;
 }
 
 int Run(const QString& projectFile, const QString& root, int revision, long refusedStep)
 {
-    CSessionAppContext app(root, QDir(root).filePath(QStringLiteral("instance")));
+    CSessionAppContext app(root, WithSlash(root) + "instance");
     CProjectSession session(app.fileSet(), app.stepDatabases());
     if (refusedStep > 0)
         RefuseStep(session, refusedStep);
     if (!RunPhase("opening", "opened", [&] { return session.Open(projectFile); }))
         return OPEN_FAILED;
-    try {
-        if (!ApplyRevisionToProject(revision))
-            return EDIT_FAILED;
-    } catch (const CDaoException& e) {
-        std::fprintf(stderr, "%s\n", qPrintable(e.GetErrorDescription()));
+    if (!ApplyRevisionToProject(revision))
         return EDIT_FAILED;
-    }
     if (!RunPhase("saving", "saved", [&] { return session.Save(); }))
         return SAVE_FAILED;
     return RunPhase("closing", "closed", [&] { return session.Close(); }) ? SAVED : CLOSE_FAILED;

@@ -80,11 +80,14 @@ INSTANTIATE_TEST_SUITE_P(Stages, CompactionStageTest,
 
 using CompactionTest = CompactionFixture;
 
-TEST_F(CompactionTest, WritesARollbackJournalFileWithTheSourceHeaderValues)
+// The target is a rollback-journal file with the source's header values and its committed edits,
+// also those in its -wal; the prepare step changes only the written file, its failure keeps the
+// old target.
+TEST_F(CompactionTest, WritesARollbackJournalFileThatOnlyThePrepareStepChanges)
 {
     CDaoDatabase working;
     working.Open(m_source, DatabaseRole::WorkingCopy);
-    working.Execute("UPDATE TextRecipe SET Label = 'Newer' WHERE ID = 1"); // sits in the -wal
+    working.Execute("UPDATE TextRecipe SET Label = 'Newer' WHERE ID = 1");
     CompactDatabaseTo(working, m_target);
     EXPECT_TRUE(working.IsOpen());
     EXPECT_EQ(targetLabel(), "Newer");
@@ -92,17 +95,12 @@ TEST_F(CompactionTest, WritesARollbackJournalFileWithTheSourceHeaderValues)
     EXPECT_EQ(scalar(m_target, "PRAGMA application_id").toLongLong(), 1364612678);
     EXPECT_EQ(scalar(m_target, "PRAGMA user_version").toInt(), 7);
     EXPECT_FALSE(leftover());
-}
 
-TEST_F(CompactionTest, ThePrepareStepChangesOnlyTheWrittenFileAndItsFailureKeepsTheOldTarget)
-{
-    CDaoDatabase working;
-    working.Open(m_source, DatabaseRole::WorkingCopy);
     CompactDatabaseTo(working, m_target, [](CDaoDatabase& written) {
         written.Execute("UPDATE TextRecipe SET Label = 'Prepared' WHERE ID = 1");
     });
     EXPECT_EQ(targetLabel(), "Prepared");
-    EXPECT_EQ(scalar(m_source, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "New");
+    EXPECT_EQ(queryValue(working, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "Newer");
     EXPECT_THROW(CompactDatabaseTo(working, m_target,
                                    [](CDaoDatabase& written) { written.Execute("DELETE FROM NoSuchTable"); }),
                  CDaoException);

@@ -1,4 +1,3 @@
-#include "foundation/db/DaoDatabase.h"
 #include "DbFixture.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/ConnectString.h"
@@ -83,51 +82,35 @@ TEST_F(DaoDatabaseTest, ReadOnlyRoleRefusesWritesAndLeavesTheFileAlone)
     EXPECT_EQ(bytesOf(m_path), bytes);
 }
 
-TEST_F(DaoDatabaseTest, AFailingStatementRollsTheGuardedTransactionBack)
-{
-    CDaoDatabase db;
-    db.Open(m_path);
-    try {
-        CDaoTransaction transaction(db);
-        db.Execute("DELETE FROM TextRecipe WHERE StepID = ?", {1});
-        db.Execute("UPDATE NoSuchTable SET x = 1");
-        transaction.Commit();
-        FAIL();
-    } catch (const CDaoException& error) {
-        EXPECT_TRUE(error.GetErrorDescription().contains("no such table")) << error.what();
-    }
-    EXPECT_FALSE(db.InTransaction());
-    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 4);
-}
-
-TEST_F(DaoDatabaseTest, NestedLevelsUndoOnlyTheirOwnWorkAndTheProgramIsBusyMeanwhile)
-{
-    CDaoDatabase db;
-    db.Open(m_path);
-    EXPECT_FALSE(IsBusy());
-    CDaoTransaction outer(db);
-    db.Execute("DELETE FROM TextRecipe WHERE StepID = 2");
-    {
-        CDaoTransaction inner(db);
-        db.Execute("DELETE FROM TextRecipe");
-    }
-    EXPECT_TRUE(IsBusy());
-    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 3);
-    outer.Commit();
-    EXPECT_FALSE(db.InTransaction());
-    EXPECT_FALSE(IsBusy());
-    EXPECT_EQ(rowsOnFile(), 3);
-}
-
-TEST_F(DaoDatabaseTest, ClosingRollsBackWhatThisInstanceLeftOpen)
+// A failing statement rolls its guarded transaction back, an inner level only its own work, the
+// close what this instance left open; the program is busy while a transaction is.
+TEST_F(DaoDatabaseTest, WorkThatDidNotCommitIsUndoneLevelByLevel)
 {
     {
         CDaoDatabase db;
         db.Open(m_path);
+        try {
+            CDaoTransaction transaction(db);
+            db.Execute("DELETE FROM TextRecipe WHERE StepID = ?", {1});
+            db.Execute("UPDATE NoSuchTable SET x = 1");
+            ADD_FAILURE() << "no exception";
+        } catch (const CDaoException& error) {
+            EXPECT_TRUE(error.GetErrorDescription().contains("no such table")) << error.what();
+        }
+        EXPECT_FALSE(db.InTransaction() || IsBusy());
+        CDaoTransaction outer(db);
+        db.Execute("DELETE FROM TextRecipe WHERE StepID = 2");
+        {
+            CDaoTransaction inner(db);
+            db.Execute("DELETE FROM TextRecipe");
+        }
+        EXPECT_TRUE(IsBusy());
+        outer.Commit();
+        EXPECT_FALSE(db.InTransaction() || IsBusy());
         db.BeginTrans();
         db.Execute("DELETE FROM TextRecipe");
     }
-    EXPECT_EQ(rowsOnFile(), 4);
+    EXPECT_EQ(rowsOnFile(), 3);
     EXPECT_FALSE(IsBusy());
 }
 

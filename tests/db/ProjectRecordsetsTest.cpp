@@ -1,5 +1,6 @@
 #include "RecordsetFixture.h"
 #include "ScriptedPrompts.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/SharedDatabases.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
@@ -9,15 +10,41 @@
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "foundation/db/project/ProjectStepSet.h"
+#include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
-#include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 
 class ProjectRecordsetsTest : public RecordsetFixture {
 protected:
-    QString project() const { return GetProjectDBPath(); }
+    const QString m_project = pathOf("Demo.prj");
 };
+
+TEST_F(ProjectRecordsetsTest, AJoinRowWritesEachFieldToItsTableOrNothingOnFailure)
+{
+    const QString orders =
+        "SELECT group_concat(StepOrder) FROM (SELECT * FROM \"Step-To-Process\" ORDER BY RowKey)";
+    const QString names = "SELECT group_concat(ProcessName || ' ' || ProcessVersionName, '/') FROM Process";
+    CQryStepByStepAndProcessIDSet set;
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, HYDROCHLORIDE));
+    ASSERT_EQ(set.GetRecordCount(), 1);
+    EXPECT_EQ(set.GetText("StepName"), "Salt Formation");
+    set.Edit();
+    set.SetText("ProcessName", "Amidol HCl");
+    set.SetLong("StepOrder", 7);
+    set.Update();
+    EXPECT_EQ(scalar(m_project, orders), "1,2,3,1,7,3,4");
+    EXPECT_EQ(scalar(m_project, names), "Amidol Free Base/Amidol HCl Hydrochloride");
+
+    m_projectDb.Execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON Process BEGIN SELECT RAISE(ABORT, 'no'); END");
+    set.Edit();
+    set.SetLong("StepOrder", 9);
+    set.SetText("ProcessName", "Renamed");
+    EXPECT_THROW(set.Update(), CDaoException);
+    EXPECT_EQ(scalar(m_project, orders), "1,2,3,1,7,3,4");
+    EXPECT_FALSE(m_projectDb.InTransaction());
+}
 
 TEST_F(ProjectRecordsetsTest, StepToProcessListsInStepOrderWritesTheStepVersionAndDeletesOnlyTheLink)
 {
@@ -31,10 +58,10 @@ TEST_F(ProjectRecordsetsTest, StepToProcessListsInStepOrderWritesTheStepVersionA
     set.Edit();
     set.SetText("StepVersionName", "2.0");
     set.Update();
-    EXPECT_EQ(scalar(project(), "SELECT StepVersionName FROM ProjectStep WHERE StepID = 1005"), "2.0");
+    EXPECT_EQ(scalar(m_project, "SELECT StepVersionName FROM ProjectStep WHERE StepID = 1005"), "2.0");
     set.Delete();
-    EXPECT_EQ(count(project(), "SELECT count(*) FROM \"Step-To-Process\" WHERE StepID = 1005"), 0);
-    EXPECT_EQ(count(project(), "SELECT count(*) FROM ProjectStep WHERE StepID = 1005"), 1);
+    EXPECT_EQ(count(m_project, "SELECT count(*) FROM \"Step-To-Process\" WHERE StepID = 1005"), 0);
+    EXPECT_EQ(count(m_project, "SELECT count(*) FROM ProjectStep WHERE StepID = 1005"), 1);
 }
 
 TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnlyRead)
@@ -50,7 +77,7 @@ TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnly
     set.SetLong("StepOrder", 5);
     set.Update();
     EXPECT_EQ(
-        count(project(), "SELECT StepOrder FROM \"Step-To-Process\" WHERE ProcessID = 1 AND StepID = 1001"),
+        count(m_project, "SELECT StepOrder FROM \"Step-To-Process\" WHERE ProcessID = 1 AND StepID = 1001"),
         5);
 
     const QString other = writeOtherDemo("other");
@@ -61,31 +88,19 @@ TEST_F(ProjectRecordsetsTest, ProcessStepsComeInStepOrderAndAnotherProjectIsOnly
     EXPECT_FALSE(CSharedConnection::isOpen(other));
 }
 
-TEST_F(ProjectRecordsetsTest, VersionIsReadAndAFailureKeepsTheEngineTextWithoutAMessage)
-{
-    CQuorvantaVersionSet set;
-    ASSERT_TRUE(set.OpenSet(writeOtherDemo("other")));
-    EXPECT_EQ(set.GetText("VersionNumber"), "38.0");
-    set.CloseSet();
-    ScriptedPromptService prompts; // any prompt fails the test
-    EXPECT_FALSE(set.OpenSet(pathOf("missing.prj")));
-    EXPECT_TRUE(set.GetErrorText().contains("Could not find file")) << set.GetErrorText().toStdString();
-    EXPECT_FALSE(QFileInfo::exists(pathOf("missing.prj")));
-}
-
 TEST_F(ProjectRecordsetsTest, TheLanguageModeChoosesTheTableAndAnEmptyPathIsRefused)
 {
     CLanguagePreferencesSet set;
-    ASSERT_TRUE(set.OpenSet(project(), QString()));
+    ASSERT_TRUE(set.OpenSet(m_project, QString()));
     EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVEnglish.lng");
-    ASSERT_TRUE(set.OpenSet(project(), "Temp"));
+    ASSERT_TRUE(set.OpenSet(m_project, "Temp"));
     EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVGerman.lng");
     set.Edit();
     set.SetText("RecipeLanguagePath", "QVFrench.lng");
     set.Update();
-    ASSERT_TRUE(set.OpenSet(project(), "anything else"));
+    ASSERT_TRUE(set.OpenSet(m_project, "anything else"));
     EXPECT_EQ(set.GetText("RecipeLanguagePath"), "QVEnglish.lng");
-    EXPECT_EQ(scalar(project(), "SELECT RecipeLanguagePath FROM \"TempPREFER-Language\""), "QVFrench.lng");
+    EXPECT_EQ(scalar(m_project, "SELECT RecipeLanguagePath FROM \"TempPREFER-Language\""), "QVFrench.lng");
 
     ScriptedPromptService prompts;
     prompts.expect(IDOK);

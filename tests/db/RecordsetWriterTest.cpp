@@ -1,7 +1,5 @@
 #include "DbFixture.h"
 #include "foundation/db/DaoException.h"
-#include "foundation/db/DaoRecordset.h"
-#include "foundation/db/DaoTransaction.h"
 
 #include <QSqlDatabase>
 
@@ -47,13 +45,13 @@ protected:
         m_set.Open();
     }
 
-    void addLine(const QString& label, long sequence)
+    long addLine(const QString& label, long sequence)
     {
         m_set.AddNew();
         m_set.SetLong("StepID", 1);
         m_set.SetLong("RecipeSequenceNumber", sequence);
         m_set.SetText("Label", label);
-        m_set.Update();
+        return m_set.Update();
     }
 
     // Read with a connection of its own: only what was committed.
@@ -66,12 +64,18 @@ protected:
 };
 
 // A kept INSERT ... RETURNING that was not reset would hold its autocommit transaction open: other
-// connections would not see the row and the next COMMIT would fail.
+// connections would not see the row and the next COMMIT would fail. A failed insert leaves the
+// statement reusable, and no second one.
 TEST_F(RecordsetWriterTest, AnInsertOutsideATransactionCommitsAndTheNextTransactionToo)
 {
+    m_db.Execute("CREATE TRIGGER refuse BEFORE INSERT ON TextRecipe WHEN NEW.Label = 'Bad'"
+                 " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    EXPECT_THROW(addLine("Bad", 4), CDaoException);
+    m_set.CancelUpdate();
     addLine("Cool", 4);
     EXPECT_EQ(committed("SELECT group_concat(Label) FROM TextRecipe WHERE RecipeSequenceNumber = 4"), "Cool");
     m_db.BeginTrans();
+    m_db.Execute("DROP TRIGGER refuse");
     addLine("Discharge", 5);
     m_set.Edit();
     m_set.SetText("Label", "Reactor 2");
@@ -80,24 +84,12 @@ TEST_F(RecordsetWriterTest, AnInsertOutsideATransactionCommitsAndTheNextTransact
     EXPECT_EQ(committed("SELECT group_concat(Label, '/') FROM (SELECT Label FROM TextRecipe WHERE StepID = 1"
                         " ORDER BY RecipeSequenceNumber)"),
               "Reactor 2/Charge/Heat/Cool/Discharge");
+    EXPECT_EQ(keptStatements(), 2u);
 }
 
-TEST_F(RecordsetWriterTest, AFailedInsertLeavesTheKeptStatementReusable)
-{
-    m_db.Execute("CREATE TRIGGER refuse BEFORE INSERT ON TextRecipe WHEN NEW.Label = 'Bad'"
-                 " BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    EXPECT_THROW(addLine("Bad", 4), CDaoException);
-    m_set.CancelUpdate();
-    addLine("Good", 4);
-    CDaoTransaction transaction(m_db);
-    m_db.Execute("DROP TRIGGER refuse");
-    EXPECT_NO_THROW(transaction.Commit());
-    EXPECT_EQ(committed("SELECT group_concat(Label) FROM TextRecipe WHERE RecipeSequenceNumber = 4"), "Good");
-    EXPECT_EQ(keptStatements(), 1u);
-}
-
-// One statement per (table, kind, column set); values go to their columns whatever the order of
-// the sets.
+// One statement per (table, kind, column set), an edit writing only the columns it changed (an
+// unchanged value, any case of the name, is nothing to write); values go to their columns whatever
+// the order of the sets.
 TEST_F(RecordsetWriterTest, WritesKeepOneStatementPerTableKindAndColumnSet)
 {
     addLine("Cool", 4);
@@ -110,8 +102,10 @@ TEST_F(RecordsetWriterTest, WritesKeepOneStatementPerTableKindAndColumnSet)
         m_set.MoveNext();
     }
     EXPECT_EQ(keptStatements(), 2u);
+    m_db.Execute("UPDATE TextRecipe SET Breakpoint = 1 WHERE ID = 3"); // another writer
     m_set.Edit();
     m_set.SetBool("Hide", true);
+    m_set.SetLong("stepid", 1);
     m_set.SetText("Type", "OP");
     m_set.SetText("Label", "Heat 1");
     m_set.Update();
@@ -119,10 +113,9 @@ TEST_F(RecordsetWriterTest, WritesKeepOneStatementPerTableKindAndColumnSet)
     m_set.Delete();
     EXPECT_EQ(keptStatements(), 4u);
     EXPECT_EQ(
-        committed(
-            "SELECT group_concat(Label || ':' || ifnull(Type, '') || ':' || Hide, ' ') FROM (SELECT * FROM"
-            " TextRecipe WHERE StepID = 1 ORDER BY RecipeSequenceNumber)"),
-        "Reactor 1:UP:0 Charge 1:OP:2 Heat 1:OP:1 Cool::0");
+        committed("SELECT group_concat(Label || ':' || ifnull(Type, '') || ':' || Hide || Breakpoint, ' ')"
+                  " FROM (SELECT * FROM TextRecipe WHERE StepID = 1 ORDER BY RecipeSequenceNumber)"),
+        "Reactor 1:UP:00 Charge 1:OP:20 Heat 1:OP:11 Cool::00");
 }
 
 // The kept statements go before the connection: Qt warns of a connection removed while in use,
@@ -154,13 +147,16 @@ TEST_F(RecordsetWriterTest, ClosingWithKeptStatementsReleasesTheConnection)
     EXPECT_EQ(m_set.GetRecordCount(), 5);
 }
 
-// Unset columns take the new row id, their default or NULL as the engine stores them, also after
-// the table was rebuilt with other defaults.
-TEST_F(RecordsetWriterTest, UnsetColumnsHoldWhatTheEngineStored)
+// An added row answers its key, not the last row's, and the set stays on its current row; unset
+// columns take the new row id, their default or NULL as the engine stores them, also after the
+// table was rebuilt with other defaults.
+TEST_F(RecordsetWriterTest, AnAddedRowAnswersItsKeyAndHoldsWhatTheEngineStored)
 {
-    addLine("Cool", 4);
+    m_db.Execute("INSERT INTO TextRecipe (ID, StepID, RecipeSequenceNumber) VALUES (900, 2, 9)");
+    EXPECT_EQ(addLine("Cool", 4), 901);
+    EXPECT_EQ(m_set.GetText("Label"), "Reactor");
     m_set.MoveToLastModified();
-    EXPECT_EQ(m_set.GetLong("ID"), 5);
+    EXPECT_EQ(m_set.GetLong("ID"), 901);
     EXPECT_EQ(m_set.GetFieldValue("Breakpoint"), QVariant(qlonglong(0)));
     EXPECT_TRUE(m_set.IsFieldNull("Amount"));
     for (const char* sql :
@@ -172,7 +168,7 @@ TEST_F(RecordsetWriterTest, UnsetColumnsHoldWhatTheEngineStored)
         m_db.Execute(sql);
     addLine("Dry", 5);
     m_set.MoveToLastModified();
-    EXPECT_EQ(m_set.GetLong("ID"), 6);
+    EXPECT_EQ(m_set.GetLong("ID"), 902);
     EXPECT_TRUE(m_set.IsFieldNull("Breakpoint"));
     EXPECT_EQ(m_set.GetDouble("Amount"), 2.5);
 }

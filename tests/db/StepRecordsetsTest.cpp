@@ -7,7 +7,9 @@
 
 using TextRecipeSetTest = RecordsetFixture;
 
-TEST_F(TextRecipeSetTest, AllGivesTheWholeRecipeOfTheStepInRecipeOrder)
+// "all" gives the whole recipe of the step in recipe order, an item type with an id that line only;
+// an open set re-queries with the new parameters.
+TEST_F(TextRecipeSetTest, TheItemTypeChoosesTheWholeRecipeOrOneLine)
 {
     CTextRecipeSet set;
     ASSERT_TRUE(set.OpenSet(COUPLING, -1, "all"));
@@ -18,17 +20,12 @@ TEST_F(TextRecipeSetTest, AllGivesTheWholeRecipeOfTheStepInRecipeOrder)
     EXPECT_TRUE(set.IsBOF());
     EXPECT_THROW(set.MovePrev(), CDaoException);
     set.MoveFirst();
-    EXPECT_EQ(set.GetText("Type"), "Unit Procedure");
-    EXPECT_EQ(set.GetText("StepName"), "Coupling");
-    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, 0, "ALL")); // an open set re-queries with the new step
+    EXPECT_EQ(set.GetText("Type") + "/" + set.GetText("StepName"), "Unit Procedure/Coupling");
+    ASSERT_TRUE(set.OpenSet(SALT_FORMATION, 0, "ALL"));
     EXPECT_EQ(set.GetRecordCount(), 8);
     EXPECT_EQ(set.GetText("UnitProcedureName"), "Salt formation in R-101");
-}
 
-TEST_F(TextRecipeSetTest, AnItemTypeWithAnIdGivesThatLineOnly)
-{
     const long unitProcedure = firstItemID(COUPLING, "Unit Procedure");
-    CTextRecipeSet set;
     ASSERT_TRUE(set.OpenSet(COUPLING, unitProcedure, "Unit Procedure"));
     ASSERT_EQ(set.GetRecordCount(), 1);
     EXPECT_EQ(set.GetText("UnitProcedureName"), "Reaction in R-101");
@@ -41,7 +38,6 @@ TEST_F(TextRecipeSetTest, AnItemTypeWithAnIdGivesThatLineOnly)
 // Keyword rows of one recipe may share ID and sequence number while lines are renumbered.
 TEST_F(TextRecipeSetTest, RowsSharingAnIdAreEditedAndDeletedOneAtATime)
 {
-    const QString path = stepPath(COUPLING);
     m_stepDbs.at(COUPLING)->Execute("UPDATE TextRecipe SET ID = 6, RecipeSequenceNumber = 6 WHERE ID = 8");
     CTextRecipeSet set;
     ASSERT_TRUE(set.OpenSet(COUPLING, 6, "Series"));
@@ -49,11 +45,25 @@ TEST_F(TextRecipeSetTest, RowsSharingAnIdAreEditedAndDeletedOneAtATime)
     set.Edit();
     set.SetBool("Hide", true);
     set.Update();
-    EXPECT_EQ(count(path, "SELECT count(*) FROM TextRecipe WHERE ID = 6 AND Hide = 1"), 1);
+    EXPECT_EQ(count(stepPath(COUPLING), "SELECT count(*) FROM TextRecipe WHERE ID = 6 AND Hide = 1"), 1);
     set.MoveNext();
     set.Delete();
-    EXPECT_EQ(count(path, "SELECT count(*) FROM TextRecipe WHERE ID = 6"), 1);
-    EXPECT_EQ(count(path, "SELECT Hide FROM TextRecipe WHERE ID = 6"), 1);
+    EXPECT_EQ(scalar(stepPath(COUPLING), "SELECT group_concat(Hide) FROM TextRecipe WHERE ID = 6"), "1");
+}
+
+TEST_F(TextRecipeSetTest, AnOwnConnectionToAnOpenFileSharesItAndCloseSetLetsGo)
+{
+    CDaoDatabase& step = *m_stepDbs.at(COUPLING);
+    CTextRecipeSet set;
+    ASSERT_TRUE(set.OpenSet(COUPLING, 0, "all", step.GetName()));
+    step.BeginTrans();
+    step.Execute("DELETE FROM TextRecipe WHERE RowKey = 16");
+    ASSERT_TRUE(set.OpenSet(COUPLING, 0, "all", step.GetName()));
+    EXPECT_EQ(set.GetRecordCount(), 15); // sees the open transaction: one connection
+    step.Rollback();
+    set.CloseSet();
+    EXPECT_FALSE(set.IsOpen());
+    EXPECT_TRUE(step.IsOpen());
 }
 
 const char* const OPERATIONS =
@@ -103,23 +113,22 @@ TEST_F(ConstraintSetTest, LinksListWhatAnItemStartsAfterAndWhatStartsAfterIt)
     EXPECT_TRUE(m_operations.GetPredecessorIDs().isEmpty() && m_operations.GetSuccessorIDs().isEmpty());
 }
 
-TEST_F(ConstraintSetTest, ReplaceEditsTheFirstMatchAndMinusOneKeepsASide)
+// Replace edits the first match (-1 keeps a side); delete removes every match, or fails without a
+// database with the table's message.
+TEST_F(ConstraintSetTest, ReplaceEditsTheFirstMatchAndDeleteEveryMatch)
 {
     EXPECT_TRUE(m_operations.ReplaceOperation(COUPLING, 20, "Starts-After", 10, -1, 11));
     EXPECT_TRUE(m_operations.ReplaceOperation(COUPLING, 30, "Starts-After", 20, 31, -1));
     EXPECT_TRUE(m_operations.ReplaceOperation(COUPLING, 20, "Starts-Parallel", 40, 21, 41));
     EXPECT_FALSE(m_operations.ReplaceOperation(COUPLING, 20, "Starts-Parallel", 40, 22, 42));
     EXPECT_EQ(links(OPERATIONS), "20:11 31:20 21:41 20:10");
-}
-
-TEST_F(ConstraintSetTest, DeleteRemovesEveryMatchingRowOrFailsWithoutDatabase)
-{
+    EXPECT_TRUE(m_operations.ReplaceOperation(COUPLING, 20, "Starts-After", 11, -1, 10));
     EXPECT_TRUE(m_operations.DeleteLogic(COUPLING, 20, 10, "Starts-After"));
-    EXPECT_EQ(links(OPERATIONS), "30:20 20:40");
+    EXPECT_EQ(links(OPERATIONS), "31:20 21:41");
     EXPECT_TRUE(m_operations.DeleteLogic(COUPLING, 20, 10, "Starts-After")); // nothing left to delete
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
-    EXPECT_FALSE(m_operations.DeleteLogic(4711, 30, 20, "Starts-After"));
+    EXPECT_FALSE(m_operations.DeleteLogic(4711, 31, 20, "Starts-After"));
     EXPECT_EQ(prompts.texts(), QStringList{"Can't open OperationConditionalLogicParameter Table!"});
 }
 

@@ -17,6 +17,8 @@ protected:
     QString m_source, m_target;
 };
 
+// Recovery copies the working copies of a killed instance back into the project; one that was
+// never read there has no -wal and is copied back byte for byte.
 TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWithoutAWrite)
 {
     ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, GetParam()));
@@ -25,10 +27,15 @@ TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWitho
     expected[18] = expected[19] = 2;
     EXPECT_EQ(bytesOf(m_target), expected);
     EXPECT_FALSE(QFileInfo::exists(m_target + ".tmp"));
+    const QString back = pathOf("STEP_7.back");
+    ASSERT_TRUE(CopyDatabaseFile(m_target, back));
+    EXPECT_EQ(bytesOf(back), bytesOf(m_source));
 
-    CDaoDatabase database;
+    CDaoDatabase database, copiedBack;
+    copiedBack.Open(back, DatabaseRole::ReadOnly);
+    EXPECT_EQ(queryValue(copiedBack, "SELECT count(*) FROM TextRecipe"), 4);
     database.Open(m_target, DatabaseRole::WorkingCopy);
-    for (const QString& side : DatabaseSideFiles(m_target))
+    for (const QString& side : DatabaseSideFiles(m_target) + DatabaseSideFiles(back))
         EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
     EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 1) << "NORMAL";
     EXPECT_TRUE(QFileInfo::exists(m_target + "-wal")) << "made by the first statement";
@@ -94,19 +101,4 @@ TEST_F(WorkingCopyFileTest, ACopyWithAGoodHeaderAndADamagedBodyFailsAtItsFirstSt
             error.GetErrorDescription().startsWith(QString("The file '%1' is not a database").arg(m_target)))
             << error.GetErrorDescription().toStdString();
     }
-}
-
-// Recovery copies the working copies of a killed instance back into the project; one that was
-// never read there has no -wal and is copied byte for byte.
-TEST_F(WorkingCopyFileTest, AnUnreadWorkingCopyCopiedBackIsAProjectFileWithARollbackJournal)
-{
-    ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::IntoUnclaimedFolder));
-    const QString back = pathOf("STEP_7.back");
-    ASSERT_TRUE(CopyDatabaseFile(m_target, back));
-    EXPECT_EQ(bytesOf(back), bytesOf(m_source));
-    CDaoDatabase database;
-    database.Open(back, DatabaseRole::ReadOnly);
-    EXPECT_EQ(queryValue(database, "SELECT count(*) FROM TextRecipe"), 4);
-    for (const QString& side : DatabaseSideFiles(back))
-        EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
 }

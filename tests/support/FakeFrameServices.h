@@ -5,17 +5,32 @@
 
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/controls/CollationSort.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 class FakeFrameServices : public ProjectLifecycleServices, public ProgressServices, public SortServices {
 public:
-    FakeFrameServices();
+    FakeFrameServices()
+    {
+        m_installed.Install<ProjectLifecycleServices>(this);
+        m_installed.Install<ProgressServices>(this);
+        m_installed.Install<SortServices>(this);
+    }
     FakeFrameServices(const FakeFrameServices&) = delete;
     FakeFrameServices& operator=(const FakeFrameServices&) = delete;
 
-    void OnProjectOpened(bool newProject) override;
-    void OnProjectClosed() override;
+    void OnProjectOpened(bool newProject) override
+    {
+        record(QString("OnProjectOpened %1").arg(newProject ? "true" : "false"));
+        projectOpen = true;
+    }
+    void OnProjectClosed() override
+    {
+        record("OnProjectClosed");
+        projectOpen = false;
+    }
     void CloseAllViews() override { record("CloseAllViews"); }
     void SaveWindowPositions() override { record("SaveWindowPositions"); }
     void SaveChemistryDocuments() override { record("SaveChemistryDocuments"); }
@@ -26,15 +41,30 @@ public:
     void SetProjectDescription(const QString& text) override { record("SetProjectDescription " + text); }
     bool MaterialLookupFailed() const override { return materialLookupFailed; }
 
-    void BeginProgress(short lower, short upper, const QString& text) override;
+    void BeginProgress(short lower, short upper, const QString& text) override
+    {
+        record(QString("BeginProgress %1 %2 %3").arg(lower).arg(upper).arg(text));
+    }
     void SetProgressPos(int position) override { record(QString("SetProgressPos %1").arg(position)); }
     void SetProgressStep(int step) override { record(QString("SetProgressStep %1").arg(step)); }
     void StepProgress() override { record("StepProgress"); }
     void EndProgress() override { record("EndProgress"); }
 
-    void SortComboBoxItems(QComboBox* combo) override;
-    void SortListBoxItems(QListWidget* list) override;
-    void SortTexts(QStringList& texts) override;
+    void SortComboBoxItems(QComboBox* combo) override
+    {
+        record("SortComboBoxItems");
+        CollationSortComboBox(combo);
+    }
+    void SortListBoxItems(QListWidget* list) override
+    {
+        record("SortListBoxItems");
+        CollationSortListWidget(list);
+    }
+    void SortTexts(QStringList& texts) override
+    {
+        record(QString("SortTexts %1").arg(texts.size()));
+        CollationSortTexts(texts);
+    }
     QStringList GetDisplayVector(const QString& listName) override
     {
         record("GetDisplayVector " + listName);
@@ -43,7 +73,10 @@ public:
 
     const QStringList& calls() const { return m_calls; }
     // The recorded calls that start with name (a whole word).
-    QStringList callsNamed(const QString& name) const;
+    QStringList callsNamed(const QString& name) const
+    {
+        return m_calls.filter(QRegularExpression("^" + QRegularExpression::escape(name) + "( |$)"));
+    }
 
     bool projectOpen = false; // between OnProjectOpened and OnProjectClosed
     bool materialLookupFailed = false;
