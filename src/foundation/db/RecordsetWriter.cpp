@@ -187,11 +187,11 @@ long CRecordsetWriter::insertTable(int table, const std::vector<int>& columns, Q
     long id = 0;
     m_db.Connection().execKept(
         key, [&key] { return insertSql(key); }, values,
-        [&](QSqlQuery& query) {
-            id = long(query.lastInsertId().toLongLong());
-            if (query.next()) {
+        [&](KeptResult& result) {
+            id = long(result.lastInsertId());
+            if (result.next()) {
                 for (size_t i = 0; i < defaults.size(); ++i)
-                    row[defaults[i]] = query.value(int(i));
+                    row[defaults[i]] = result.value(int(i));
             }
         });
     for (int column : rowIds)

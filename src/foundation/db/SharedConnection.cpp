@@ -219,10 +219,10 @@ QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values
 void CSharedConnection::execKept(const StatementKey& key, const CStatementCache::SqlBuilder& sql,
                                  const QVariantList& values, const CStatementCache::RowReader& read)
 {
-    m_statements.run(database(), key, sql, values, [&](QSqlQuery& query) {
-        m_recordsAffected = query.isSelect() ? 0 : query.numRowsAffected();
+    m_statements.run(database(), key, sql, values, [&](KeptResult& result) {
+        m_recordsAffected = long(result.rowsAffected());
         if (read)
-            read(query);
+            read(result);
     });
 }
 

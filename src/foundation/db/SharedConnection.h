@@ -5,6 +5,7 @@
 #include "foundation/common/BusyGuard.h"
 #include "foundation/db/StatementCache.h"
 
+#include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
 #include <memory>

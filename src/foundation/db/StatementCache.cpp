@@ -3,20 +3,134 @@
 #include "foundation/db/DaoException.h"
 
 #include <QHashFunctions>
+#include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
 
 namespace {
 
-// Resets the statement when the use ends, however it ends.
-class CStatementReset {
+// The engine handle under a connection of the SQLite driver.
+sqlite3* EngineOf(const QSqlDatabase& database)
+{
+    const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw CDaoException(QStringLiteral("The database is not open."));
+    sqlite3* engine = *static_cast<sqlite3* const*>(handle.constData());
+    if (!engine)
+        throw CDaoException(QStringLiteral("The database is not open."));
+    return engine;
+}
+
+[[noreturn]] void Fail(sqlite3* engine)
+{
+    throw CDaoException(QString::fromUtf8(sqlite3_errmsg(engine)));
+}
+
+// Binds as the SQLite driver does: numbers as numbers, bytes as a blob, anything else as text.
+int Bind(sqlite3_stmt* statement, int index, const QVariant& value)
+{
+    if (value.isNull())
+        return sqlite3_bind_null(statement, index);
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::Short:
+    case QMetaType::Char:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::ULong:
+    case QMetaType::ULongLong:
+        return sqlite3_bind_int64(statement, index, value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return sqlite3_bind_double(statement, index, value.toDouble());
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return sqlite3_bind_blob64(statement, index, bytes.constData(), sqlite3_uint64(bytes.size()),
+                                   SQLITE_TRANSIENT);
+    }
+    default: {
+        const QString text = value.toString();
+        return sqlite3_bind_text16(statement, index, text.utf16(), int(text.size() * 2), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+// A run of one statement: its first step is taken before the reader sees it. The statement is
+// reset and its values cleared when the run ends, however it ends.
+class CStatementRun : public KeptResult {
 public:
-    explicit CStatementReset(QSqlQuery& query) : m_query(query) {}
-    ~CStatementReset() { m_query.finish(); }
-    CStatementReset(const CStatementReset&) = delete;
-    CStatementReset& operator=(const CStatementReset&) = delete;
+    CStatementRun(sqlite3* engine, sqlite3_stmt* statement) : m_engine(engine), m_statement(statement) {}
+    ~CStatementRun() override
+    {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+    CStatementRun(const CStatementRun&) = delete;
+    CStatementRun& operator=(const CStatementRun&) = delete;
+
+    void bind(const QVariantList& values)
+    {
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (Bind(m_statement, int(i) + 1, values.at(i)) != SQLITE_OK)
+                Fail(m_engine);
+        }
+    }
+    void start()
+    {
+        step();
+        m_changes = sqlite3_changes64(m_engine);
+        m_lastInsertId = sqlite3_last_insert_rowid(m_engine);
+    }
+
+    long long lastInsertId() const override { return m_lastInsertId; }
+    long long rowsAffected() const override { return m_changes; }
+    bool next() override
+    {
+        if (m_first) {
+            m_first = false;
+            return m_hasRow;
+        }
+        if (m_hasRow)
+            step();
+        return m_hasRow;
+    }
+    QVariant value(int column) const override
+    {
+        switch (sqlite3_column_type(m_statement, column)) {
+        case SQLITE_INTEGER:
+            return qlonglong(sqlite3_column_int64(m_statement, column));
+        case SQLITE_FLOAT:
+            return sqlite3_column_double(m_statement, column);
+        case SQLITE_BLOB:
+            return QByteArray(static_cast<const char*>(sqlite3_column_blob(m_statement, column)),
+                              sqlite3_column_bytes(m_statement, column));
+        case SQLITE_TEXT:
+            return QString(reinterpret_cast<const QChar*>(sqlite3_column_text16(m_statement, column)),
+                           sqlite3_column_bytes16(m_statement, column) / 2);
+        default:
+            return QVariant(QMetaType::fromType<QString>());
+        }
+    }
 
 private:
-    QSqlQuery& m_query;
+    void step()
+    {
+        const int result = sqlite3_step(m_statement);
+        if (result != SQLITE_ROW && result != SQLITE_DONE)
+            Fail(m_engine);
+        m_hasRow = result == SQLITE_ROW;
+    }
+
+    sqlite3* m_engine;
+    sqlite3_stmt* m_statement;
+    bool m_hasRow = false;
+    bool m_first = true;
+    long long m_changes = 0;
+    long long m_lastInsertId = 0;
 };
 
 } // namespace
@@ -26,32 +140,37 @@ size_t StatementKeyHash::operator()(const StatementKey& key) const
     return qHashMulti(0, int(key.kind), key.table, key.columns, key.keys, key.returned);
 }
 
-QSqlQuery& CStatementCache::prepared(const QSqlDatabase& database, const StatementKey& key,
-                                     const SqlBuilder& sql)
+void CStatementCache::Finalizer::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
+sqlite3_stmt* CStatementCache::prepared(sqlite3* engine, const StatementKey& key, const SqlBuilder& sql)
 {
     const auto found = m_statements.find(key);
     if (found != m_statements.end())
-        return found->second;
-    QSqlQuery query(database);
-    query.setForwardOnly(true);
-    if (!query.prepare(sql()))
-        throw CDaoException::fromSqlError(query.lastError());
+        return found->second.get();
+    const QByteArray text = sql().toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(engine, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                           nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        Fail(engine);
+    }
     if (m_statements.size() >= LIMIT)
         clear();
-    return m_statements.emplace(key, std::move(query)).first->second;
+    return m_statements.emplace(key, Statement(statement)).first->second.get();
 }
 
 void CStatementCache::run(const QSqlDatabase& database, const StatementKey& key, const SqlBuilder& sql,
                           const QVariantList& values, const RowReader& read)
 {
-    QSqlQuery& query = prepared(database, key, sql);
-    CStatementReset reset(query);
-    for (qsizetype i = 0; i < values.size(); ++i)
-        query.bindValue(int(i), values.at(i));
-    if (!query.exec())
-        throw CDaoException::fromSqlError(query.lastError());
+    sqlite3* engine = EngineOf(database);
+    CStatementRun run(engine, prepared(engine, key, sql));
+    run.bind(values);
+    run.start();
     if (read)
-        read(query);
+        read(run);
 }
 
 CStatementCache::TableColumns CStatementCache::readColumns(const QSqlDatabase& database, const QString& table)

@@ -1,18 +1,21 @@
 #pragma once
-// The row writer's statements of one connection, each prepared once and kept until the connection
-// closes. A statement is reset after every use: an active write (an INSERT ... RETURNING whose row
-// was read) would keep its transaction open and make the next COMMIT fail. Beside them, what an
-// INSERT stores in each column it leaves unset, read once per table.
+// The row writer's statements of one connection, each prepared once on the connection's own engine
+// handle and kept until the connection closes. A statement is reset after every use: an active
+// write (an INSERT ... RETURNING whose row was read) would keep its transaction open and make the
+// next COMMIT fail. Beside them, what an INSERT stores in each column it leaves unset, read once
+// per table.
 
 #include <QHash>
-#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 
 class QSqlDatabase;
+struct sqlite3;
+struct sqlite3_stmt;
 
 enum class StatementKind { Insert, Update, Delete };
 
@@ -37,10 +40,20 @@ struct StatementKeyHash {
     size_t operator()(const StatementKey& key) const;
 };
 
+// The outcome of one run of a kept statement, while it runs.
+class KeptResult {
+public:
+    virtual ~KeptResult() = default;
+    virtual long long lastInsertId() const = 0;
+    virtual long long rowsAffected() const = 0;
+    virtual bool next() = 0;                      // the next returned row; false after the last
+    virtual QVariant value(int column) const = 0; // of the current row
+};
+
 class CStatementCache {
 public:
     using SqlBuilder = std::function<QString()>;
-    using RowReader = std::function<void(QSqlQuery&)>;
+    using RowReader = std::function<void(KeptResult&)>;
 
     // Beyond this many statements the cache starts again empty.
     static constexpr size_t LIMIT = 64;
@@ -61,9 +74,14 @@ public:
 private:
     using TableColumns = QHash<QString, UnsetValue>; // by column name as declared and in lower case
 
-    QSqlQuery& prepared(const QSqlDatabase& database, const StatementKey& key, const SqlBuilder& sql);
+    struct Finalizer {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+    sqlite3_stmt* prepared(sqlite3* engine, const StatementKey& key, const SqlBuilder& sql);
     static TableColumns readColumns(const QSqlDatabase& database, const QString& table);
 
-    std::unordered_map<StatementKey, QSqlQuery, StatementKeyHash> m_statements;
+    std::unordered_map<StatementKey, Statement, StatementKeyHash> m_statements;
     QHash<QString, TableColumns> m_tables; // by table name as the caller writes it
 };
