@@ -1,6 +1,5 @@
 #include "projects/LanguagePreference.h"
 #include "ProjectsTestSupport.h"
-#include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"
 
 class LanguagePreferenceTest : public ProjectsFixture {
@@ -17,7 +16,6 @@ protected:
         dialog.m_strTemplatePath = path;
         return dialog.SaveLanguagePreference();
     }
-    ScriptedPromptService prompts;
 };
 
 // The second save runs while the project database is open through the layer.
@@ -37,10 +35,9 @@ TEST_F(LanguagePreferenceTest, EditsTheRowOrAddsOneAndMarksTheProjectModified)
 TEST_F(LanguagePreferenceTest, ATableThatCannotBeOpenedIsReported)
 {
     RawQuery(wc(), "DROP TABLE \"PREFER-Language\"");
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
+    expectOk(2);
     EXPECT_FALSE(save("QVGerman.lng"));
-    EXPECT_EQ(prompts.lastText(), "Can't open Language Preference table for update!");
+    EXPECT_EQ(m_prompts.lastText(), "Can't open Language Preference table for update!");
     EXPECT_TRUE(m_app.modifiedHistory().isEmpty());
 }
 
@@ -49,9 +46,10 @@ TEST_F(LanguagePreferenceTest, AWriteThatFailsShowsTheEngineTextAndChangesNothin
     RawQuery(wc(), "CREATE TRIGGER refuse BEFORE UPDATE ON \"PREFER-Language\" "
                    "BEGIN SELECT RAISE(ABORT, 'language row is locked'); END");
     RawQuery(wc(), "INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
-    prompts.expect(IDOK);
+    expectOk();
     EXPECT_FALSE(save("QVGerman.lng"));
-    EXPECT_TRUE(prompts.lastText().contains("language row is locked")) << prompts.lastText().toStdString();
+    EXPECT_TRUE(m_prompts.lastText().contains("language row is locked"))
+        << m_prompts.lastText().toStdString();
     EXPECT_EQ(stored(), "QVEnglish.lng");
     EXPECT_TRUE(m_app.modifiedHistory().isEmpty());
 }

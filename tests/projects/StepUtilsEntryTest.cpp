@@ -1,6 +1,5 @@
 #include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectsTestSupport.h"
-#include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 
@@ -102,7 +101,6 @@ TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
 
 TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
 {
-    QDir(m_app.root()).mkpath("migrations/step");
     WriteTextFile(pathOf("migrations/step/010-later.sql"), "SELECT 10;");
     WriteTextFile(pathOf("migrations/step/002-first.sql"), "SELECT 2;");
     WriteTextFile(pathOf("migrations/step/README.txt"), "not a migration");
@@ -141,15 +139,13 @@ TEST_F(StepUtilsEntryTest, ProjectCodes)
     RawQuery(projectPath(), "PRAGMA user_version = 1");
     EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Project, {ADD_COLUMN, BROKEN})).convertProject("", "", 1),
               CONV_FAILED);
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
+    expectOk(2);
     RawQuery(projectPath(), "PRAGMA user_version = 5");
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
     RawQuery(projectPath(), "PRAGMA application_id = 1");
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
     const QString shown = QDir::toNativeSeparators(projectPath());
-    EXPECT_EQ(prompts.texts(),
+    EXPECT_EQ(m_prompts.texts(),
               QStringList({"The database \"" + shown +
                                "\" was written by a newer version of Tamro Plenthover (database version 5; "
                                "this version reads up to 1) and cannot be used.",
@@ -173,10 +169,9 @@ TEST_F(StepUtilsEntryTest, StepCodes)
     WriteTextFile(pathOf("STEP_9.WC"), "this is no database at all, only some text that fills a page");
     EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_9.WC"), "", 1), CONV_FAILED);
     RawQuery(step, "PRAGMA user_version = 9");
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
+    expectOk();
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
-    EXPECT_TRUE(prompts.lastText().contains("newer version of Tamro Plenthover"));
+    EXPECT_TRUE(m_prompts.lastText().contains("newer version of Tamro Plenthover"));
     EXPECT_EQ(userVersion(step), 9);
 }
 
@@ -198,10 +193,9 @@ TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)
     // A language database of another program is neither current nor converted.
     RawQuery(language, "PRAGMA application_id = 3");
     EXPECT_EQ(StepUtilsEntry().currentVersionReadOnly(language), 0);
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
+    expectOk();
     EXPECT_EQ(StepUtilsEntry().convertLanguage(language, "", 1), 0);
-    EXPECT_TRUE(prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
+    EXPECT_TRUE(m_prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
 }
 
 // Files written when every kind carried the project's id: the call that converts a kind's working

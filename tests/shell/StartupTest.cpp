@@ -8,21 +8,19 @@
 
 #include <QDockWidget>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-const QStringList kStartupSteps = {
-    "RaiseOpenFileLimit",        "InitializeOle",         "SetRegistryKey",
-    "LoadUserSettings",          "CreateRecentFileLists", "RegisterUserInterfaceManagers",
-    "CreatePathProvider",        "CreateMainFrame",       "ShowSplash",
-    "InitializeEngine",          "ParseCommandLine",      "RegisterDocumentTemplates",
-    "RegisterServerAndFileTypes"};
-
-const QStringList kShownSteps = {
-    "PrepareCommandLineFile",           "ShowMainFrame", "ReadProfileSettings", "RenameOldUserTemplates",
-    "CreateOperatingInstructionsEntry", "CloseSplash"};
+const QStringList kStartupSteps =
+    QString("RaiseOpenFileLimit InitializeOle SetRegistryKey LoadUserSettings CreateRecentFileLists "
+            "RegisterUserInterfaceManagers CreatePathProvider CreateMainFrame ShowSplash InitializeEngine "
+            "ParseCommandLine RegisterDocumentTemplates RegisterServerAndFileTypes")
+        .split(' ');
+const QStringList kShownSteps = QString("PrepareCommandLineFile ShowMainFrame ReadProfileSettings "
+                                        "RenameOldUserTemplates CreateOperatingInstructionsEntry CloseSplash")
+                                    .split(' ');
 
 class StartupTest : public ::testing::Test {
 protected:
