@@ -32,24 +32,19 @@ TEST_F(LanguagePreferenceTest, EditsTheRowOrAddsOneAndMarksTheProjectModified)
     EXPECT_EQ(m_app.modifiedHistory(), QList<bool>({true, true}));
 }
 
-TEST_F(LanguagePreferenceTest, ATableThatCannotBeOpenedIsReported)
-{
-    RawQuery(wc(), "DROP TABLE \"PREFER-Language\"");
-    expectOk(2);
-    EXPECT_FALSE(save("QVGerman.lng"));
-    EXPECT_EQ(m_prompts.lastText(), "Can't open Language Preference table for update!");
-    EXPECT_TRUE(m_app.modifiedHistory().isEmpty());
-}
-
-TEST_F(LanguagePreferenceTest, AWriteThatFailsShowsTheEngineTextAndChangesNothing)
+// A failing write shows the engine's text; a table that cannot be opened is reported.
+TEST_F(LanguagePreferenceTest, AFailedSaveSaysWhyAndChangesNothing)
 {
     RawQuery(wc(), "CREATE TRIGGER refuse BEFORE UPDATE ON \"PREFER-Language\" "
                    "BEGIN SELECT RAISE(ABORT, 'language row is locked'); END");
     RawQuery(wc(), "INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
-    expectOk();
+    expectOk(3);
     EXPECT_FALSE(save("QVGerman.lng"));
     EXPECT_TRUE(m_prompts.lastText().contains("language row is locked"))
         << m_prompts.lastText().toStdString();
     EXPECT_EQ(stored(), "QVEnglish.lng");
+    RawQuery(wc(), "DROP TABLE \"PREFER-Language\"");
+    EXPECT_FALSE(save("QVGerman.lng"));
+    EXPECT_EQ(m_prompts.lastText(), "Can't open Language Preference table for update!");
     EXPECT_TRUE(m_app.modifiedHistory().isEmpty());
 }

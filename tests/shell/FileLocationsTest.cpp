@@ -18,14 +18,19 @@ QString writeFile(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
+// The working folder set on one instance is stored in the profile; the next one reads it back.
 TEST(QVFileLocations, EachInstanceHasItsFolderKeptWhileWorkingCopiesAreInIt)
 {
     QDir().mkpath(QV_DATA_DIR); // run from the build tree, the install data is the build tree's share
     EXPECT_EQ(CQVFileLocations::FindInstallDir(), QString(QV_DATA_DIR) + "/");
-    CQVFileLocations first(nullptr);
-    CQVFileLocations second(nullptr);
+    QTemporaryDir dir;
+    QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
+    CQVFileLocations first(&profile);
     EXPECT_TRUE(first.workingDir().endsWith("/Quorvanta/"));
     EXPECT_EQ(first.languageDir(), first.installDir() + "Language/");
+    first.SetWorkingDirectory(dir.path());
+    CQVFileLocations second(&profile);
+    EXPECT_EQ(second.workingDir(), dir.path() + "/");
     EXPECT_NE(first.instanceTempDir(), second.instanceTempDir());
     EXPECT_TRUE(QFileInfo(first.instanceTempDir()).isDir());
     first.RemoveInstanceFolderIfUnused();
@@ -34,22 +39,6 @@ TEST(QVFileLocations, EachInstanceHasItsFolderKeptWhileWorkingCopiesAreInIt)
     second.RemoveInstanceFolderIfUnused();
     EXPECT_TRUE(QFile::exists(copy));
     QDir(second.instanceTempDir()).removeRecursively();
-}
-
-TEST(QVFileLocations, WorkingFolderIsStoredInTheProfileAndReadBack)
-{
-    QTemporaryDir dir;
-    QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
-    const QString folder = dir.path() + "/Projects";
-    QDir().mkpath(folder);
-    {
-        CQVFileLocations locations(&profile);
-        locations.SetWorkingDirectory(folder);
-        locations.RemoveInstanceFolderIfUnused();
-    }
-    CQVFileLocations again(&profile);
-    EXPECT_EQ(again.workingDir(), folder + "/");
-    again.RemoveInstanceFolderIfUnused();
 }
 
 // A template with a journal beside it is never copied byte for byte.
