@@ -3,7 +3,6 @@
 #include "foundation/db/DaoDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -144,12 +143,11 @@ TEST_F(StepUtilsEntryTest, ProjectCodes)
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
     RawQuery(projectPath(), "PRAGMA application_id = 1");
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
-    const QString shown = QDir::toNativeSeparators(projectPath());
     EXPECT_EQ(m_prompts.texts(),
-              QStringList({"The database \"" + shown +
+              QStringList({"The database \"" + projectPath() +
                                "\" was written by a newer version of Tamro Plenthover (database version 5; "
                                "this version reads up to 1) and cannot be used.",
-                           "The database \"" + shown +
+                           "The database \"" + projectPath() +
                                "\" was not created by Tamro Plenthover and cannot be used."}));
     m_app.fileSet().projectDBPath.clear();
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_FAILED);

@@ -78,8 +78,10 @@ protected:
 
 TEST_F(ProjectCommandsTest, FileOpenSaveAndCloseRunOnTheChosenProject)
 {
-    Start(); // the states hold from start-up on, before any menu has opened
-    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
+    prompts.expect(IDOK); // a missing file on the command line is refused; start-up goes on
+    Start({"quorvanta", m_root.path() + "/Missing.prj"});
+    EXPECT_EQ(prompts.texts(), QStringList{"The file " + m_root.path() + "/Missing.prj does not exist"});
+    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0"); // from start-up on, before any menu opened
     dialogs.expect(m_path);
     frame->action(ID_FILE_OPEN)->trigger();
     ASSERT_TRUE(ProjectShown()) << frame->windowTitle().toStdString();
@@ -96,9 +98,6 @@ TEST_F(ProjectCommandsTest, FileOpenSaveAndCloseRunOnTheChosenProject)
     EXPECT_FALSE(frame->IsProjectOpen());
     EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
     EXPECT_EQ(GetProjectDatabase(), nullptr);
-    prompts.expect(IDOK);
-    EXPECT_FALSE(app->OpenProjectByPath(m_root.path() + "/Missing.prj"));
-    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
 }
 
 TEST_F(ProjectCommandsTest, SavingAChangedTemplateKeepsItOpenUntilTheExitClosesIt)

@@ -8,7 +8,6 @@
 
 #include <QDockWidget>
 #include <QFile>
-#include <QMenu>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -73,16 +72,6 @@ TEST_F(StartupTest, WithoutAFileTheStepsRunInOrderAndTheShutDownInItsOwn)
     app->ExitInstance();
     EXPECT_EQ(steps, QStringList({"TerminateGridLibrary", "CloseProject", "FreeModuleEntries",
                                   "CloseViewerWindows", "SaveUserSettings"}));
-}
-
-TEST_F(StartupTest, AMissingFileOnTheCommandLineIsRefusedAndNotOpened)
-{
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    ASSERT_TRUE(app->InitInstance({"quorvanta", "/data/Demo.prj"}));
-    EXPECT_EQ(prompts.texts(), QStringList{"The file /data/Demo.prj does not exist"});
-    EXPECT_EQ(steps.last(), "OpenCommandLineProject");
-    EXPECT_FALSE(app->IsProjectOpen());
 }
 
 TEST_F(StartupTest, AutomationStartsHiddenAndPromptsAnswerUnseen)
