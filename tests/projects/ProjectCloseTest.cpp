@@ -57,7 +57,8 @@ TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothi
 }
 
 // Cancel at the question, or Yes on an untitled project whose Save As is refused, keeps it open.
-TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
+// Yes saves before closing, No discards the edit; either way nothing is left in the working folder.
+TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpenYesSavesAndNoDiscards)
 {
     OpenDemo();
     app.setProjectModified(true);
@@ -73,12 +74,7 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
     EXPECT_TRUE(manager.HoldsInUseMarker());
     EXPECT_EQ(GetProjectFilePath(), projectPath(".prj"));
     EXPECT_TRUE(app.isProjectModified());
-}
-
-// Yes saves before closing, No discards the edit; either way nothing is left in the working folder.
-TEST_F(ProjectCloseTest, YesSavesAndNoDiscardsBeforeClosing)
-{
-    OpenDemo();
+    manager.m_bUntitled = false;
     for (const int answer : {IDNO, IDYES}) {
         if (answer == IDYES)
             ReopenProject();

@@ -50,11 +50,8 @@ TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
     ReopenProject();
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, PROCESS_DESCRIPTION).toString(), "Edited");
     EXPECT_EQ(LayerValue(GetStepDBPath(1002), STEP_LABEL).toString(), "Edited step");
-}
 
-TEST_F(ProjectSaveTest, ANewNameWritesTheFilesUnderItAndRenamesTheProjectRecord)
-{
-    OpenDemo();
+    // A new name writes the files under it and renames the project record.
     manager.m_bPendingRecentFile = true;
     ASSERT_TRUE(manager.SaveProject("Copy", false));
     for (const char* extension : {".prj", ".eqm", ".mtl"})

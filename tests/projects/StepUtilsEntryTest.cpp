@@ -154,13 +154,20 @@ TEST_F(StepUtilsEntryTest, ProjectCodes)
 }
 
 // The open goes on with a step unless it hears 4, so a step it cannot read safely must fail; a
-// missing file is not created.
+// missing file is not created. A legacy step's new id commits with the migrations: a failing one
+// leaves the legacy id too.
 TEST_F(StepUtilsEntryTest, StepCodes)
 {
     const QString step = build(DatabaseKind::Step, "STEP_7.WC");
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_CURRENT);
+    RawQuery(step, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
+    const SchemaMigration broken{2, "002-broken.sql", "INSERT INTO Nowhere VALUES (1);"};
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {broken})).convertStep(step, "", 1), CONV_FAILED);
+    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()), LEGACY_APPLICATION_ID);
     EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {STEP_COLUMN})).convertStep(step, "", 1),
               CONV_STEP_CONVERTED);
+    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()),
+              ApplicationID(DatabaseKind::Step));
     EXPECT_EQ(userVersion(step), 2);
     EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_8.WC"), "", 1), CONV_FAILED);
     EXPECT_FALSE(QFile::exists(pathOf("STEP_8.WC")));
@@ -227,19 +234,4 @@ TEST_F(StepUtilsEntryTest, LegacyFilesAreRestampedWithTheirKindsOwnID)
         EXPECT_EQ(userVersion(paths.at(i)), CSchemaBuilder::SchemaVersion(kind));
         EXPECT_FALSE(CSharedConnection::isOpen(paths.at(i)));
     }
-}
-
-// The new id commits with the migrations: a failing one leaves the legacy id too.
-TEST_F(StepUtilsEntryTest, ALegacyStepIsRestampedInItsMigrationTransaction)
-{
-    const QString step = build(DatabaseKind::Step, "STEP_7.WC");
-    RawQuery(step, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
-    const SchemaMigration broken{2, "002-broken.sql", "INSERT INTO Nowhere VALUES (1);"};
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {broken})).convertStep(step, "", 1), CONV_FAILED);
-    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()), LEGACY_APPLICATION_ID);
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {STEP_COLUMN})).convertStep(step, "", 1),
-              CONV_STEP_CONVERTED);
-    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()),
-              ApplicationID(DatabaseKind::Step));
-    EXPECT_EQ(userVersion(step), 2);
 }

@@ -134,17 +134,6 @@ TEST_F(MainFrameTest, ClosingViewsKeepsTheProjectTheEndOfTheCloseDropsItsObjects
     EXPECT_EQ(frame.windowTitle(), "Tamro Plenthover");
 }
 
-TEST_F(MainFrameTest, ClosingTheWindowAsksTheProjectFirstAndACancelKeepsItRunning)
-{
-    frame.show();
-    concerns.open = true;
-    concerns.closes = false;
-    EXPECT_FALSE(frame.close());
-    concerns.closes = true;
-    EXPECT_TRUE(frame.close());
-    EXPECT_EQ(concerns.calls, QStringList({"close", "close"}));
-}
-
 TEST_F(MainFrameTest, WhileBusyCommandsDropsAndTheCloseAreRefused)
 {
     frame.show();

@@ -137,8 +137,8 @@ TEST_F(ProjectCommandsTest, CloseAsksAndCancelKeepsTheProjectAndTheProgramRunnin
     QCoreApplication::sendEvent(frame, &closing);
     EXPECT_FALSE(closing.isAccepted());
     EXPECT_EQ(prompts.texts(), (QStringList{SAVE_QUESTION, SAVE_QUESTION}));
-    prompts.expect(IDYES);
-    frame->ExecuteCommand(ID_FILE_CLOSE);
+    prompts.expect(IDYES); // the window closes once the project has
+    EXPECT_TRUE(frame->close());
     EXPECT_FALSE(frame->IsProjectOpen());
     EXPECT_EQ(SavedDescription(), "Edited");
     EXPECT_FALSE(QFileInfo::exists(m_root.path() + "/Demo/WorkingPath.txt"));
