@@ -128,6 +128,11 @@ TEST_F(ProjectCommandsTest, CloseAsksAndCancelKeepsTheProjectAndTheProgramRunnin
 {
     Start({"quorvanta", m_path}); // a project on the command line is opened at start-up
     ASSERT_TRUE(ProjectShown());
+    GetProjectDatabase()->Execute("INSERT INTO ProjectStep (StepID, StepName) VALUES (3001, 'Added')");
+    ASSERT_TRUE(
+        CopyDatabaseFile(m_root.path() + "/Demo/STEP_1001.STP", GetWorkingCopyDir() + "STEP_3001.WC"));
+    frame->OnFrameNotify(int(FrameNotifyMessage::RefreshPanes)); // registers steps added meanwhile
+    EXPECT_NE(GetStepDatabase(3001), nullptr);
     Edit();
     prompts.expect(IDCANCEL);
     frame->ExecuteCommand(ID_FILE_CLOSE);
@@ -163,14 +168,4 @@ TEST_F(ProjectCommandsTest, TheRecentFileEntryAndADropOpenTheirProject)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(frame, &drop);
     EXPECT_TRUE(ProjectShown());
-}
-
-TEST_F(ProjectCommandsTest, TheRefreshNotificationRegistersStepsAddedMeanwhile)
-{
-    Start({"quorvanta", m_path});
-    GetProjectDatabase()->Execute("INSERT INTO ProjectStep (StepID, StepName) VALUES (3001, 'Added')");
-    ASSERT_TRUE(
-        CopyDatabaseFile(m_root.path() + "/Demo/STEP_1001.STP", GetWorkingCopyDir() + "STEP_3001.WC"));
-    frame->OnFrameNotify(int(FrameNotifyMessage::RefreshPanes));
-    EXPECT_NE(GetStepDatabase(3001), nullptr);
 }

@@ -114,7 +114,8 @@ TEST_F(StartupTest, AutoSaveIntervalComesFromTheProfileClamped)
     }
 }
 
-TEST_F(StartupTest, WindowLayoutAndRecentFilesSurviveARestart)
+// An exported profile imports back; a failed write or read is reported.
+TEST_F(StartupTest, WindowLayoutAndRecentFilesSurviveARestartAndAnExportedProfile)
 {
     ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     app->mainFrame()->pane(PaneID::PlanExplorer)->setFloating(true);
@@ -129,11 +130,7 @@ TEST_F(StartupTest, WindowLayoutAndRecentFilesSurviveARestart)
     EXPECT_FALSE(frame->pane(PaneID::ProcessExplorer)->isHidden());
     EXPECT_EQ(app->recentFiles().names().mid(0, 2), QStringList({"/p/Two.prj", "/p/One.prj"}));
     EXPECT_EQ(app->recentFiles().GetSize(), 8);
-}
 
-TEST_F(StartupTest, AnExportedProfileImportsBackAndAFailedWriteOrReadIsReported)
-{
-    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     QTemporaryDir folder;
     const QString saved = folder.filePath("layout.xml"), foreign = folder.filePath("foreign.xml");
     const QString unwritable = foreign + "/x.xml"; // under a file: no folder can be made
