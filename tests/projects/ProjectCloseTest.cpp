@@ -54,6 +54,12 @@ TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothi
     EXPECT_EQ(GetProjectDatabase(), nullptr);
     EXPECT_EQ(GetStepDBPath(1001), "");
     EXPECT_EQ(GetProjectFilePath(), "");
+    ReopenProject(); // a given path to open next survives the close
+    app.fileSet().pathGiven = true;
+    app.fileSet().projectFilePath = "/elsewhere/Next.prj";
+    ASSERT_TRUE(manager.CloseForReopen());
+    EXPECT_EQ(GetProjectFilePath(), "/elsewhere/Next.prj");
+    EXPECT_EQ(frame.callsNamed("CloseAllViews").size(), 1);
 }
 
 // Cancel at the question, or Yes on an untitled project whose Save As is refused, keeps it open.
@@ -87,16 +93,6 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpenYesSavesAndNo
                   answer == IDYES);
         EXPECT_EQ(QDir(instanceDir()).entryList(QDir::Files), QStringList());
     }
-}
-
-TEST_F(ProjectCloseTest, AGivenPathToOpenNextSurvivesTheClose)
-{
-    OpenDemo();
-    app.fileSet().pathGiven = true;
-    app.fileSet().projectFilePath = "/elsewhere/Next.prj";
-    ASSERT_TRUE(manager.CloseForReopen());
-    EXPECT_EQ(GetProjectFilePath(), "/elsewhere/Next.prj");
-    EXPECT_EQ(frame.callsNamed("CloseAllViews").size(), 1);
 }
 
 // A project whose package is gone loses its location file; a save from the packer never saves back;

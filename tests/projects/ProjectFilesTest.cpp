@@ -46,7 +46,9 @@ TEST_F(ProjectFilesTest, AReadOnlyFileIsUnusableAndSaysWhy)
                                            "writable in order to open the project."});
 }
 
-TEST_F(ProjectFilesTest, StepDatabaseSizesAddUpAndAFolderWithoutStepsGivesZero)
+// A file that cannot be opened counts zero after its message; so does a step folder with a
+// read-only step.
+TEST_F(ProjectFilesTest, DatabaseSizesAddUpWithTheLogBeside)
 {
     QString folder;
     EXPECT_EQ(manager.GetStepDatabasesSize(folder), 0);
@@ -54,20 +56,16 @@ TEST_F(ProjectFilesTest, StepDatabaseSizesAddUpAndAFolderWithoutStepsGivesZero)
     WriteTextFile(m_folder + "STEP_1.STP", QByteArray(100, 'x'));
     WriteTextFile(m_folder + "STEP_2.stp", QByteArray(20, 'x'));
     WriteTextFile(m_folder + "STEP_3.stp1", QByteArray(5000, 'x'));
-    EXPECT_EQ(manager.GetStepDatabasesSize(folder), 120);
-    manager.SetWriteAccessProbe([](const QString& path) { return !path.endsWith("STEP_2.stp"); });
-    prompts.expect(IDOK);
-    EXPECT_EQ(manager.GetStepDatabasesSize(folder), 0);
-}
-
-TEST_F(ProjectFilesTest, AFileThatCannotBeOpenedCountsZeroAfterItsMessage)
-{
-    prompts.expect(IDOK);
-    EXPECT_EQ(manager.GetDatabaseFileSize(m_folder + "missing.wc", "project database"), 0);
-    EXPECT_EQ(prompts.lastText(), "Can't open project database file!");
     WriteTextFile(m_folder + "Demo.wc", QByteArray(300, 'x'));
     WriteTextFile(m_folder + "Demo.wc-wal", QByteArray(40, 'x'));
+    EXPECT_EQ(manager.GetStepDatabasesSize(folder), 120);
     EXPECT_EQ(manager.GetDatabaseFileSize(m_folder + "Demo.wc", "project database"), 340);
+    manager.SetWriteAccessProbe([](const QString& path) { return !path.endsWith("STEP_2.stp"); });
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    EXPECT_EQ(manager.GetStepDatabasesSize(folder), 0);
+    EXPECT_EQ(manager.GetDatabaseFileSize(m_folder + "missing.wc", "project database"), 0);
+    EXPECT_EQ(prompts.lastText(), "Can't open project database file!");
 }
 
 TEST_F(ProjectFilesTest, BlankProjectsAreEnabledUnlessTheProfileDisablesThem)
