@@ -1,7 +1,6 @@
 #include "projects/CompoundFile.h"
 #include "FakeFrameServices.h"
 #include "ProjectsTestSupport.h"
-#include "ScriptedPrompts.h"
 #include "projects/CompoundFilePacker.h"
 
 #include <QDir>
@@ -41,7 +40,10 @@ private:
     PackerLog& m_log;
 };
 
-} // namespace
+const char* const EXPAND_FAILED =
+    "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.";
+const char* const NAME_FAILED =
+    "Failed to get Tamro Plenthover Project file name from Compound file root file";
 
 class CompoundFileTest : public ProjectsFixture {
 protected:
@@ -50,7 +52,11 @@ protected:
         m_previousFactory =
             SetCompoundFilePackerFactory([this] { return std::make_unique<FolderPacker>(m_log); });
     }
-    void TearDown() override { SetCompoundFilePackerFactory(m_previousFactory); }
+    void TearDown() override
+    {
+        SetCompoundFilePackerFactory(m_previousFactory);
+        ProjectsFixture::TearDown();
+    }
 
     QString package(const QString& name, const QByteArray& projectName = "Demo")
     {
@@ -58,16 +64,22 @@ protected:
         return pathOf(name);
     }
     QString work() { return m_app.fakePaths().workingDir(); }
+    // Demo, Demo(1), Demo(2), ... in the working folder.
+    QString unpackFolder(int n) { return work() + (n == 0 ? QString("Demo") : QString("Demo(%1)").arg(n)); }
+    // An empty package name leaves a plain folder without location file.
     void holdFolder(const QString& folder, const QString& byPackage)
     {
         QDir().mkpath(folder);
-        WriteTextFile(CCompoundFile::LocationFilePath(folder), byPackage.toUtf8());
+        if (!byPackage.isEmpty())
+            WriteTextFile(CCompoundFile::LocationFilePath(folder), byPackage.toUtf8());
     }
 
     PackerLog m_log;
     CompoundFilePackerFactory m_previousFactory;
     CCompoundFile m_state;
 };
+
+} // namespace
 
 TEST(CompoundFileKindTest, OnlyTheQvzExtensionIsACompoundFile)
 {
@@ -76,22 +88,23 @@ TEST(CompoundFileKindTest, OnlyTheQvzExtensionIsACompoundFile)
         EXPECT_FALSE(CCompoundFile::IsCompoundFile(path)) << path;
 }
 
-// A failed unpack marks the state invalid until it is reset.
+// A failed unpack marks the state invalid until it is reset; a name that would leave the working
+// folder is refused before anything is unpacked.
 TEST_F(CompoundFileTest, AnUnpackThatFailsSaysWhyAndWritesNoLocationFile)
 {
     const QString qvz = package("Demo.qvz");
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
+    expectOk(4);
     m_log.expandFails = true;
     EXPECT_FALSE(m_state.Expand(qvz));
     EXPECT_FALSE(m_state.IsValid());
     EXPECT_FALSE(CCompoundFile::LocationFileExists(work() + "Demo"));
+    m_log.calls.clear();
+    EXPECT_FALSE(m_state.Expand(package("Evil.qvz", "../../escaped")));
+    EXPECT_FALSE(m_state.Expand(package("Empty.qvz", "")));
+    EXPECT_EQ(m_log.calls.filter("Expand"), QStringList());
     SetCompoundFilePackerFactory(nullptr);
     EXPECT_FALSE(m_state.Expand(qvz));
-    EXPECT_EQ(prompts.texts(),
-              QStringList({"Failed to expand Tamro Plenthover Compound file to Quorvanta project files.",
-                           "Failed to get Tamro Plenthover Project file name from Compound file root file"}));
+    EXPECT_EQ(m_prompts.texts(), QStringList({EXPAND_FAILED, NAME_FAILED, NAME_FAILED, NAME_FAILED}));
     m_state.Reset();
     EXPECT_TRUE(m_state.IsValid());
 }
@@ -103,70 +116,34 @@ TEST_F(CompoundFileTest, UnpackPointsTheProjectAtTheUnpackedFile)
     ASSERT_TRUE(m_state.Expand(qvz));
     EXPECT_EQ(m_state.UnpackedProjectFile(), work() + "Demo/Demo.prj");
     EXPECT_EQ(m_app.recentFiles(), QStringList({qvz}));
-    EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo"), qvz);
     EXPECT_EQ(FileBytes(CCompoundFile::LocationFilePath(work() + "Demo")), qvz.toUtf8()); // no line end
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("elsewhere")), qvz);
     EXPECT_EQ(frame.calls(),
               QStringList({"BeginProgress 0 100 Creating Access databases from XML files", "EndProgress"}));
 }
 
-struct FolderCase {
-    const char* label;
-    QStringList
-        heldBy; // packages already unpacked into Demo, Demo(1), ... ("" = folder without location file)
-    const char* expectedFolder;
-};
-
-class CompoundFileFolderTest : public CompoundFileTest, public ::testing::WithParamInterface<FolderCase> {};
-
-TEST_P(CompoundFileFolderTest, ChoosesTheFolderOfThisPackageOrTheFirstFreeOne)
+// Each row: the packages already unpacked into Demo, Demo(1), ... and the folder chosen. A plain
+// folder is taken; another letter case is another package.
+TEST_F(CompoundFileTest, UnpacksIntoTheFolderOfThisPackageOrTheFirstFreeOne)
 {
-    const QString qvz = package("Demo.qvz");
-    for (int n = 0; n < GetParam().heldBy.size(); ++n) {
-        const QString folder = work() + (n == 0 ? QString("Demo") : QString("Demo(%1)").arg(n));
-        const QString owner = GetParam().heldBy.at(n);
-        if (owner.isEmpty())
-            QDir().mkpath(folder);
-        else
-            holdFolder(folder, owner == "self" ? qvz : owner == "SELF" ? qvz.toUpper() : owner);
+    const QString qvz = package("Demo.qvz"), other = "/other/A.qvz";
+    const std::pair<QStringList, int> rows[] = {
+        {{qvz}, 0}, {{""}, 0}, {{other}, 1}, {{qvz.toUpper()}, 1}, {{other, other, qvz}, 2}};
+    for (const auto& [heldBy, chosen] : rows) {
+        QDir(work()).removeRecursively();
+        for (int n = 0; n < heldBy.size(); ++n)
+            holdFolder(unpackFolder(n), heldBy.at(n));
+        ASSERT_TRUE(m_state.Expand(qvz)) << chosen;
+        EXPECT_EQ(m_state.UnpackedProjectFile(), unpackFolder(chosen) + "/Demo.prj");
+        EXPECT_EQ(CCompoundFile::ReadLocationFile(unpackFolder(chosen)), qvz);
     }
-    ASSERT_TRUE(m_state.Expand(qvz));
-    EXPECT_EQ(m_state.UnpackedProjectFile(), work() + GetParam().expectedFolder + "/Demo.prj");
-    EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + GetParam().expectedFolder), qvz);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Folders, CompoundFileFolderTest,
-    ::testing::Values(FolderCase{"Fresh", {}, "Demo"}, FolderCase{"ReusesItsOwn", {"self"}, "Demo"},
-                      FolderCase{"PlainFolderIsTaken", {""}, "Demo"},
-                      FolderCase{"NextFreeNumber", {"/other/A.qvz"}, "Demo(1)"},
-                      FolderCase{"OtherLetterCaseIsAnotherPackage", {"SELF"}, "Demo(1)"},
-                      FolderCase{"OwnFurtherOn", {"/other/A.qvz", "/other/B.qvz", "self"}, "Demo(2)"}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-TEST_F(CompoundFileTest, AllThousandFoldersHeldByOtherPackagesRefuseTheUnpack)
-{
-    holdFolder(work() + "Demo", "/other/A.qvz");
-    for (int n = 1; n <= 999; ++n)
-        holdFolder(work() + QString("Demo(%1)").arg(n), "/other/A.qvz");
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    EXPECT_FALSE(m_state.Expand(package("Demo.qvz")));
-    EXPECT_EQ(prompts.lastText(),
-              "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.");
-    EXPECT_FALSE(QFileInfo::exists(work() + "Demo(1000)"));
-    EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo(999)"), "/other/A.qvz");
-}
-
-TEST_F(CompoundFileTest, ANameThatLeavesTheWorkingFolderIsRefused)
-{
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
-    EXPECT_FALSE(m_state.Expand(package("Evil.qvz", "../../escaped")));
-    EXPECT_FALSE(m_state.Expand(package("Empty.qvz", "")));
-    EXPECT_EQ(prompts.texts().size(), 2);
-    EXPECT_EQ(m_log.calls.filter("Expand").size(), 0);
+    for (int n = 0; n <= 999; ++n)
+        holdFolder(unpackFolder(n), other);
+    expectOk();
+    EXPECT_FALSE(m_state.Expand(qvz));
+    EXPECT_EQ(m_prompts.texts(), QStringList{EXPAND_FAILED});
+    EXPECT_FALSE(QFileInfo::exists(unpackFolder(1000)));
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(unpackFolder(999)), other);
 }
 
 // A project without a location file, or whose package is gone, is no package.
@@ -182,41 +159,31 @@ TEST_F(CompoundFileTest, SaveBackRepacksOnlyThePackageNamedByTheProject)
     EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
     EXPECT_EQ(m_log.calls, QStringList({"Save " + pathOf("source") + " -> " + qvz}));
     m_log.succeed = false;
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
+    expectOk();
     EXPECT_FALSE(m_state.SaveBack(pathOf("source"), pathOf("project")));
-    EXPECT_EQ(prompts.lastText(), "Failed to save to Tamro Plenthover Compound file");
+    EXPECT_EQ(m_prompts.lastText(), "Failed to save to Tamro Plenthover Compound file");
     EXPECT_FALSE(m_state.IsExpandedProject(pathOf("project")));
 }
 
-class CompoundFileCreateTest : public CompoundFileTest {
-protected:
-    void SetUp() override
-    {
-        CompoundFileTest::SetUp();
-        m_app.fileSet().projectDir = pathOf("project/");
-        m_app.fileSet().projectFilePath = pathOf("project/Demo.v2.prj");
-        QDir().mkpath(pathOf("project"));
-        m_state.SetProjectSaver([this] { return ++m_saves, m_saveSucceeds; });
-    }
-    int m_saves = 0;
-    bool m_saveSucceeds = true;
-    FakeFrameServices m_frame;
-};
-
 // Manage Compound File packs into the default package and names it in the location file.
-TEST_F(CompoundFileCreateTest, PacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLocationFile)
+TEST_F(CompoundFileTest, CreatePacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLocationFile)
 {
-    m_saveSucceeds = false;
+    FakeFrameServices frame;
+    m_app.fileSet().projectDir = pathOf("project/");
+    m_app.fileSet().projectFilePath = pathOf("project/Demo.v2.prj");
+    QDir().mkpath(pathOf("project"));
+    int saves = 0;
+    bool saveSucceeds = false;
+    m_state.SetProjectSaver([&] { return ++saves, saveSucceeds; });
     EXPECT_FALSE(m_state.Create(pathOf("out.qvz"), 0));
     EXPECT_TRUE(m_log.calls.isEmpty());
     EXPECT_FALSE(CCompoundFile::LocationFileExists(pathOf("project")));
-    m_saveSucceeds = true;
+    saveSucceeds = true;
     holdFolder(pathOf("project"), "/other/Old.qvz");
     EXPECT_TRUE(m_state.Create(pathOf("out.qvz"), 0));
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), "/other/Old.qvz");
     EXPECT_FALSE(m_state.Create("", 0));
-    EXPECT_EQ(m_saves, 2);
+    EXPECT_EQ(saves, 2);
     QFile::remove(CCompoundFile::LocationFilePath(pathOf("project")));
     EXPECT_EQ(CCompoundFile::GetDefaultPackagePath(), pathOf("project/Demo.v2.qvz"));
     EXPECT_TRUE(m_state.SaveAs());
@@ -225,10 +192,9 @@ TEST_F(CompoundFileCreateTest, PacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLo
               QStringList({"Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0",
                            "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1"}));
     m_log.succeed = false;
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
+    expectOk();
     EXPECT_FALSE(m_state.SaveAs());
-    EXPECT_EQ(prompts.lastText(), "Failed to create Tamro Plenthover Compound File.");
+    EXPECT_EQ(m_prompts.lastText(), "Failed to create Tamro Plenthover Compound File.");
 }
 
 TEST_F(CompoundFileTest, CleanUpRemovesTheUnpackedDatabasesOfAValidStateOnly)
@@ -236,8 +202,7 @@ TEST_F(CompoundFileTest, CleanUpRemovesTheUnpackedDatabasesOfAValidStateOnly)
     const QString folder = pathOf("Demo/");
     for (const char* name : {"Demo.prj", "Demo.eqm", "Demo.mtl", "STEP_1.STP", "STEP_2.stp", "Keep.txt"})
         WriteTextFile(folder + name, "x");
-    const QString elsewhere = package("Demo.qvz");
-    holdFolder(folder, elsewhere);
+    holdFolder(folder, package("Demo.qvz"));
     m_state.CleanUp(folder, "Demo"); // the package lies elsewhere: its location file stays
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"CompoundFileLocation.txt", "Keep.txt"}));
     WriteTextFile(folder + "Demo.prj", "x");
@@ -248,8 +213,7 @@ TEST_F(CompoundFileTest, CleanUpRemovesTheUnpackedDatabasesOfAValidStateOnly)
     WriteTextFile(folder + "Demo.prj", "x");
     holdFolder(folder, folder + "Demo.qvz");
     SetCompoundFilePackerFactory(nullptr);
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
+    expectOk();
     m_state.Expand(package("Other.qvz"));
     m_state.CleanUp(folder, "Demo");
     EXPECT_TRUE(QFile::exists(folder + "Demo.prj"));
@@ -261,8 +225,8 @@ TEST_F(CompoundFileTest, TheLocationFileIsReadUpToItsFirstLineEnd)
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "");
     WriteTextFile(CCompoundFile::LocationFilePath(pathOf("f")), "/data/A.qvz\r\nignored\n");
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "/data/A.qvz");
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    EXPECT_FALSE(CCompoundFile::WriteLocationFile("/data/A.qvz", pathOf("no/such/folder")));
-    EXPECT_TRUE(prompts.lastText().startsWith("An error occurred while writing "));
+    expectOk();
+    EXPECT_FALSE(CCompoundFile::WriteLocationFile("/data/A.qvz", pathOf("no/such")));
+    EXPECT_EQ(m_prompts.lastText(),
+              "An error occurred while writing " + pathOf("no/such/") + "CompoundFileLocation.txt.");
 }

@@ -22,10 +22,10 @@ protected:
     // A project folder with Demo.prj/.eqm/.mtl and an earlier instance's folder with its copies.
     void SetUp() override
     {
-        for (const char* extension : {".prj", ".eqm", ".mtl"})
-            WriteTextFile(m_folder + "Demo" + extension, "x");
-        for (const char* extension : {".wc", ".ewc", ".mwc"})
-            WriteTextFile(m_earlier + "Demo" + extension, "x");
+        for (const char* name : {"Demo.prj", "Demo.eqm", "Demo.mtl"})
+            WriteTextFile(m_folder + name, "x");
+        for (const char* name : {"Demo.wc", "Demo.ewc", "Demo.mwc"})
+            WriteTextFile(m_earlier + name, "x");
         app.fileSet().projectFilePath = m_folder + "Demo.prj";
     }
 

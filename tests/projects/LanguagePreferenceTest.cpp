@@ -1,6 +1,5 @@
 #include "projects/LanguagePreference.h"
 #include "ProjectsTestSupport.h"
-#include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"
 
 class LanguagePreferenceTest : public ProjectsFixture {
@@ -17,7 +16,6 @@ protected:
         dialog.m_strTemplatePath = path;
         return dialog.SaveLanguagePreference();
     }
-    ScriptedPromptService prompts;
 };
 
 // The second save runs while the project database is open through the layer.
@@ -34,24 +32,19 @@ TEST_F(LanguagePreferenceTest, EditsTheRowOrAddsOneAndMarksTheProjectModified)
     EXPECT_EQ(m_app.modifiedHistory(), QList<bool>({true, true}));
 }
 
-TEST_F(LanguagePreferenceTest, ATableThatCannotBeOpenedIsReported)
-{
-    RawQuery(wc(), "DROP TABLE \"PREFER-Language\"");
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
-    EXPECT_FALSE(save("QVGerman.lng"));
-    EXPECT_EQ(prompts.lastText(), "Can't open Language Preference table for update!");
-    EXPECT_TRUE(m_app.modifiedHistory().isEmpty());
-}
-
-TEST_F(LanguagePreferenceTest, AWriteThatFailsShowsTheEngineTextAndChangesNothing)
+// A failing write shows the engine's text; a table that cannot be opened is reported.
+TEST_F(LanguagePreferenceTest, AFailedSaveSaysWhyAndChangesNothing)
 {
     RawQuery(wc(), "CREATE TRIGGER refuse BEFORE UPDATE ON \"PREFER-Language\" "
                    "BEGIN SELECT RAISE(ABORT, 'language row is locked'); END");
     RawQuery(wc(), "INSERT INTO \"PREFER-Language\" (RecipeLanguagePath) VALUES ('QVEnglish.lng')");
-    prompts.expect(IDOK);
+    expectOk(3);
     EXPECT_FALSE(save("QVGerman.lng"));
-    EXPECT_TRUE(prompts.lastText().contains("language row is locked")) << prompts.lastText().toStdString();
+    EXPECT_TRUE(m_prompts.lastText().contains("language row is locked"))
+        << m_prompts.lastText().toStdString();
     EXPECT_EQ(stored(), "QVEnglish.lng");
+    RawQuery(wc(), "DROP TABLE \"PREFER-Language\"");
+    EXPECT_FALSE(save("QVGerman.lng"));
+    EXPECT_EQ(m_prompts.lastText(), "Can't open Language Preference table for update!");
     EXPECT_TRUE(m_app.modifiedHistory().isEmpty());
 }

@@ -80,24 +80,21 @@ TEST_F(LanguageTemplateTest, WithoutAStoredTemplateOrADefaultTheProjectCannotBeO
                           "help."});
 }
 
-TEST_F(LanguageTemplateTest, AFailedConversionLeavesTheTemplateAsItWas)
+// Yes converts the outdated template, which fails here and leaves it as it was; after No the open
+// goes on only with another template chosen in the dialog.
+TEST_F(LanguageTemplateTest, AnOutdatedTemplateIsConvertedOrAnotherOneChosen)
 {
-    const QString foreign = ForeignTemplate();
+    const QString foreign = ForeignTemplate(), path = DemoStoring("Other.lng");
     const QByteArray before = FileBytes(foreign);
     prompts.expect(IDYES);
     prompts.expect(IDOK); // the step module's refusal
     prompts.expect(IDOK);
-    EXPECT_FALSE(OpenGiven(DemoStoring("Other.lng")));
+    EXPECT_FALSE(OpenGiven(path));
     ASSERT_EQ(prompts.texts().size(), 3);
     EXPECT_EQ(prompts.texts().last(), "Can't convert the language database!");
     EXPECT_EQ(FileBytes(foreign), before);
     EXPECT_FALSE(QFileInfo::exists(instanceDir() + "lang.tmp"));
-}
-
-// After No to converting an outdated template, the open goes on only with another one chosen.
-TEST_F(LanguageTemplateTest, AnotherTemplateChosenInTheDialogIsStoredAndUsed)
-{
-    const QString foreign = ForeignTemplate(), path = DemoStoring("Other.lng");
+    prompts.clear();
     prompts.expect(IDNO);
     prompts.expect(IDOK);
     EXPECT_FALSE(OpenGiven(path));

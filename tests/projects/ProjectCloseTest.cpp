@@ -7,7 +7,6 @@
 #include "projects/CompoundFileState.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -26,12 +25,6 @@ public:
     QString package;
     QStringList calls;
 };
-
-void Touch(const QString& path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
 } // namespace
 
 class ProjectCloseTest : public ProjectFixture {};
@@ -41,7 +34,7 @@ TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothi
     OpenDemo();
     QStringList projectFiles = QDir(projectDir()).entryList(QDir::Files);
     projectFiles.removeOne("WorkingPath.txt");
-    Touch(projectDir() + "EXPORT_S.TMP");
+    WriteTextFile(projectDir() + "EXPORT_S.TMP", "");
     struct Engine : EngineHost {
         int utilityCleanUps = 0;
         bool InitializeEngine() override { return true; }
@@ -61,10 +54,17 @@ TEST_F(ProjectCloseTest, AnUnmodifiedProjectClosesWithoutAQuestionAndLeavesNothi
     EXPECT_EQ(GetProjectDatabase(), nullptr);
     EXPECT_EQ(GetStepDBPath(1001), "");
     EXPECT_EQ(GetProjectFilePath(), "");
+    ReopenProject(); // a given path to open next survives the close
+    app.fileSet().pathGiven = true;
+    app.fileSet().projectFilePath = "/elsewhere/Next.prj";
+    ASSERT_TRUE(manager.CloseForReopen());
+    EXPECT_EQ(GetProjectFilePath(), "/elsewhere/Next.prj");
+    EXPECT_EQ(frame.callsNamed("CloseAllViews").size(), 1);
 }
 
 // Cancel at the question, or Yes on an untitled project whose Save As is refused, keeps it open.
-TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
+// Yes saves before closing, No discards the edit; either way nothing is left in the working folder.
+TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpenYesSavesAndNoDiscards)
 {
     OpenDemo();
     app.setProjectModified(true);
@@ -75,18 +75,12 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpen)
     manager.m_bUntitled = true;
     prompts.expect(IDYES);
     EXPECT_FALSE(manager.CloseCurrentProject());
-    ASSERT_NE(GetProjectDatabase(), nullptr);
-    EXPECT_TRUE(GetProjectDatabase()->IsOpen());
+    EXPECT_TRUE(GetProjectDatabase() && GetProjectDatabase()->IsOpen());
     EXPECT_EQ(app.stepDatabases().count(), 6);
     EXPECT_TRUE(manager.HoldsInUseMarker());
     EXPECT_EQ(GetProjectFilePath(), projectPath(".prj"));
     EXPECT_TRUE(app.isProjectModified());
-}
-
-// Yes saves before closing, No discards the edit; either way nothing is left in the working folder.
-TEST_F(ProjectCloseTest, YesSavesAndNoDiscardsBeforeClosing)
-{
-    OpenDemo();
+    manager.m_bUntitled = false;
     for (const int answer : {IDNO, IDYES}) {
         if (answer == IDYES)
             ReopenProject();
@@ -101,16 +95,6 @@ TEST_F(ProjectCloseTest, YesSavesAndNoDiscardsBeforeClosing)
     }
 }
 
-TEST_F(ProjectCloseTest, AGivenPathToOpenNextSurvivesTheClose)
-{
-    OpenDemo();
-    app.fileSet().pathGiven = true;
-    app.fileSet().projectFilePath = "/elsewhere/Next.prj";
-    ASSERT_TRUE(manager.CloseForReopen());
-    EXPECT_EQ(GetProjectFilePath(), "/elsewhere/Next.prj");
-    EXPECT_EQ(frame.callsNamed("CloseAllViews").size(), 1);
-}
-
 // A project whose package is gone loses its location file; a save from the packer never saves back;
 // the close saves the files first.
 TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackAfterTheFiles)
@@ -118,13 +102,13 @@ TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackA
     OpenDemo();
     RecordingCompoundFile compound;
     manager.SetCompoundFileState(&compound);
-    Touch(projectDir() + "CompoundFileLocation.txt");
+    WriteTextFile(projectDir() + "CompoundFileLocation.txt", "");
     compound.package = app.root() + "gone.qvz";
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_FALSE(QFileInfo::exists(projectDir() + "CompoundFileLocation.txt"));
     ReopenProject();
     compound.package = app.root() + "Demo.qvz";
-    Touch(compound.package);
+    WriteTextFile(compound.package, "");
     ASSERT_TRUE(manager.SaveProject(QString(), true));
     EXPECT_TRUE(compound.calls.isEmpty());
     app.setProjectModified(true);
@@ -137,11 +121,10 @@ TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackA
 TEST_F(ProjectCloseTest, DeletingProjectFilesOfAFolderKeepsOtherFiles)
 {
     const QString folder = app.root() + "replace/";
-    QDir().mkpath(folder);
     const QStringList project = {"A.prj", "a.EQM", "x.mtl", "STEP_1.stp", "A.wc",    "A.ewc",
                                  "A.mwc", "T.qvt", "T.eqt", "T.mtt",      "A.wc-wal"};
     for (const QString& name : project + QStringList{"notes.txt", "A.prj1"})
-        Touch(folder + name);
+        WriteTextFile(folder + name, "");
     QDir().mkpath(folder + "sub.prj");
     DeleteProjectFilesInFolder(folder);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),

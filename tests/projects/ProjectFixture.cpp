@@ -19,23 +19,11 @@ ProjectFixture::ProjectFixture()
 QString ProjectFixture::WriteDemo(const QString& name, const QString& folder)
 {
     ProjectSpec spec = CProjectGenerator::DemoProject();
-    spec.name = name;
-    return WriteProject(spec, folder);
-}
-
-QString ProjectFixture::WriteProject(const ProjectSpec& spec, const QString& folder)
-{
-    m_name = spec.name;
-    m_projectDir = app.root() + (folder.isEmpty() ? "projects/" + spec.name : folder) + "/";
+    spec.name = m_name = name;
+    m_projectDir = app.root() + (folder.isEmpty() ? "projects/" + name : folder) + "/";
     CProjectGenerator generator;
     EXPECT_TRUE(generator.Write(spec, m_projectDir)) << generator.ErrorText().toStdString();
     return projectPath(".prj");
-}
-
-void ProjectFixture::OpenProject(const ProjectSpec& spec)
-{
-    WriteProject(spec);
-    ReopenProject();
 }
 
 void ProjectFixture::ReopenProject()
@@ -46,12 +34,10 @@ void ProjectFixture::ReopenProject()
     files.projectDir = m_projectDir;
     files.projectName = m_name;
     files.workingCopyDir = instanceDir();
-    files.projectDBPath = base + ".wc";
-    files.equipmentDBPath = base + ".ewc";
-    files.materialsDBPath = base + ".mwc";
-    files.previousProjectDBPath = files.projectDBPath;
-    files.previousEquipmentDBPath = files.equipmentDBPath;
-    files.previousMaterialsDBPath = files.materialsDBPath;
+    std::tie(files.projectDBPath, files.equipmentDBPath, files.materialsDBPath) =
+        std::tuple(base + ".wc", base + ".ewc", base + ".mwc");
+    std::tie(files.previousProjectDBPath, files.previousEquipmentDBPath, files.previousMaterialsDBPath) =
+        std::tie(files.projectDBPath, files.equipmentDBPath, files.materialsDBPath);
     files.previousWorkingCopyDir = instanceDir();
     files.previousProjectName = m_name;
     ASSERT_TRUE(CopyDatabaseFile(projectPath(".prj"), files.projectDBPath));

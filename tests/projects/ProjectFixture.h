@@ -21,9 +21,11 @@ protected:
     // Writes the Demo project under the name into <root><folder>/ (projects/<name> when none is
     // given) and answers the path of its project file.
     QString WriteDemo(const QString& name = QStringLiteral("Demo"), const QString& folder = QString());
-    QString WriteProject(const ProjectSpec& spec, const QString& folder = QString());
-    void OpenDemo() { OpenProject(CProjectGenerator::DemoProject()); }
-    void OpenProject(const ProjectSpec& spec);
+    void OpenDemo()
+    {
+        WriteDemo();
+        ReopenProject();
+    }
     // Opens the files in the project folder again, as the open sequence does.
     void ReopenProject();
     // Mode 2 with the path given, as the recent-file list and the command line do.

@@ -57,11 +57,8 @@ TEST_F(WriteAccessTest, EachOpenCopiesTheProjectIntoANewWorkingFolder)
 TEST_F(WriteAccessTest, AProjectInTheInstallFolderAlwaysWarnsWithoutTheBox)
 {
     app.fileSet().writeWarning = false; // ticked for another project
-    CProjectGenerator generator;
-    ASSERT_TRUE(
-        generator.Write(CProjectGenerator::DemoProject(), app.fakePaths().installDir() + "Samples/Demo/"));
     warnings.expect(IDOK, true);
-    ASSERT_TRUE(OpenGiven(app.fakePaths().installDir() + "Samples/Demo/Demo.prj"));
+    ASSERT_TRUE(OpenGiven(WriteDemo("Demo", "install/Samples/Demo")));
     ASSERT_EQ(warnings.requests().size(), 1);
     EXPECT_FALSE(warnings.requests().first().checkBoxOffered);
     EXPECT_TRUE(app.fileSet().writeWarning);
@@ -69,31 +66,22 @@ TEST_F(WriteAccessTest, AProjectInTheInstallFolderAlwaysWarnsWithoutTheBox)
 }
 
 // Mode 1: the new-project code copied the blank template into the project file and working copies.
-class NewProjectOpenTest : public ProjectFixture {
-protected:
-    void SetUp() override
-    {
-        const QString templates = root() + "templates/";
-        ASSERT_TRUE(CProjectGenerator().WriteBlankTemplate(templates, "Blank"));
-        const QString folder = root() + "projects/NewOne/";
-        ASSERT_TRUE(QDir().mkpath(folder));
-        ProjectFileSet& files = app.fileSet();
-        files.projectFilePath = folder + "NewOne.prj";
-        files.projectDir = folder;
-        files.projectDBPath = instanceDir() + "NewOne.wc";
-        files.equipmentDBPath = instanceDir() + "NewOne.ewc";
-        files.materialsDBPath = instanceDir() + "NewOne.mwc";
-        ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.qvt", files.projectFilePath));
-        ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.qvt", files.projectDBPath));
-        ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.eqt", files.equipmentDBPath));
-        ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.mtt", files.materialsDBPath));
-    }
-};
-
-TEST_F(NewProjectOpenTest, TheProjectRecordTakesTheNameAndDescription)
+TEST_F(ProjectFixture, ANewProjectRecordTakesTheNameAndDescription)
 {
+    const QString templates = root() + "templates/", folder = root() + "projects/NewOne/";
+    ASSERT_TRUE(CProjectGenerator().WriteBlankTemplate(templates, "Blank"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ProjectFileSet& files = app.fileSet();
+    files.projectFilePath = folder + "NewOne.prj";
+    files.projectDir = folder;
+    files.projectDBPath = instanceDir() + "NewOne.wc";
+    files.equipmentDBPath = instanceDir() + "NewOne.ewc";
+    files.materialsDBPath = instanceDir() + "NewOne.mwc";
+    ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.qvt", files.projectFilePath));
+    ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.qvt", files.projectDBPath));
+    ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.eqt", files.equipmentDBPath));
+    ASSERT_TRUE(CopyDatabaseFile(templates + "Blank.mtt", files.materialsDBPath));
     ASSERT_TRUE(manager.OpenProjectFile(1, "NewOne", "A new one", true));
-    const ProjectFileSet& files = app.fileSet();
     const QString record =
         "SELECT ProjectName || '|' || Description || '|' || (SELECT count(*) FROM Project) || "
         "'|' || (SELECT Description FROM Preferences) || '|' || (SELECT Description FROM Options) "

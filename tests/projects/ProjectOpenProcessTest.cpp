@@ -28,11 +28,9 @@ TEST_F(ProjectOpenProcessTest, AProjectThatAnotherProcessHasOpenIsRefused)
 }
 
 // An earlier instance left working copies and was killed while its project database held an
-// edit in the -wal beside its copy.
+// edit in the -wal beside its copy. A missing step copy: a step it had left out of its project.
 struct RecoveryAnswerCase {
-    bool blankTemplate;
-    bool materialsMissing;
-    bool stepCopyMissing; // a step the earlier instance had left out of its project
+    bool blankTemplate, materialsMissing, stepCopyMissing;
     int answer;
     bool opens;
 };
@@ -79,10 +77,11 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYes
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RecoveryAnswerTest,
-                         ::testing::Values(RecoveryAnswerCase{false, true, false, IDNO, false},
-                                           RecoveryAnswerCase{false, true, false, IDYES, true},
-                                           RecoveryAnswerCase{false, false, false, IDNO, true},
-                                           RecoveryAnswerCase{false, false, false, IDCANCEL, false},
-                                           RecoveryAnswerCase{false, false, true, IDYES, true},
-                                           RecoveryAnswerCase{true, false, false, IDNO, true},
-                                           RecoveryAnswerCase{true, false, false, IDYES, true}));
+                         ::testing::ValuesIn(std::vector<RecoveryAnswerCase>{
+                             {false, true, false, IDNO, false},
+                             {false, true, false, IDYES, true},
+                             {false, false, false, IDNO, true},
+                             {false, false, false, IDCANCEL, false},
+                             {false, false, true, IDYES, true},
+                             {true, false, false, IDNO, true},
+                             {true, false, false, IDYES, true}}));

@@ -6,21 +6,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
 const char* const PROCESS_DESCRIPTION = "SELECT Description FROM Process WHERE ProcessID = 1";
 const char* const STEP_LABEL = "SELECT Label FROM TextRecipe WHERE ID = (SELECT MAX(ID) FROM TextRecipe)";
-
-class ScopedStageHook {
-public:
-    explicit ScopedStageHook(CompactionStageHook hook) : m_previous(SetCompactionStageHook(std::move(hook)))
-    {
-    }
-    ~ScopedStageHook() { SetCompactionStageHook(std::move(m_previous)); }
-
-private:
-    CompactionStageHook m_previous;
-};
 
 QList<int> ProgressPositions(const FakeFrameServices& frame)
 {
@@ -47,29 +37,21 @@ TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
     EXPECT_EQ(QDir(instanceDir()).entryList({"*.tmp*"}, QDir::Files), QStringList());
     EXPECT_TRUE(app.fileSet().projectDatabase->IsOpen());
 
+    // A step without an open database is written from its working copy.
+    EditStep(1003,
+             "UPDATE TextRecipe SET Label = 'Unregistered' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
+    for (int i = 0; i < app.stepDatabases().count(); ++i) {
+        if (app.stepDatabases().stepIDAt(i) == 1003)
+            app.stepDatabases().removeAt(i);
+    }
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(LayerValue(projectDir() + "STEP_1003.STP", STEP_LABEL).toString(), "Unregistered");
     ASSERT_TRUE(manager.CloseCurrentProject());
     ReopenProject();
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, PROCESS_DESCRIPTION).toString(), "Edited");
     EXPECT_EQ(LayerValue(GetStepDBPath(1002), STEP_LABEL).toString(), "Edited step");
-}
 
-TEST_F(ProjectSaveTest, AStepWithoutAnOpenDatabaseIsWrittenFromItsWorkingCopy)
-{
-    OpenDemo();
-    EditStep(1003,
-             "UPDATE TextRecipe SET Label = 'Unregistered' WHERE ID = (SELECT MAX(ID) FROM TextRecipe)");
-    StepDatabaseRegistry& registry = app.stepDatabases();
-    for (int i = 0; i < registry.count(); ++i) {
-        if (registry.stepIDAt(i) == 1003)
-            registry.removeAt(i);
-    }
-    ASSERT_TRUE(manager.SaveProject(QString(), false));
-    EXPECT_EQ(LayerValue(projectDir() + "STEP_1003.STP", STEP_LABEL).toString(), "Unregistered");
-}
-
-TEST_F(ProjectSaveTest, ANewNameWritesTheFilesUnderItAndRenamesTheProjectRecord)
-{
-    OpenDemo();
+    // A new name writes the files under it and renames the project record.
     manager.m_bPendingRecentFile = true;
     ASSERT_TRUE(manager.SaveProject("Copy", false));
     for (const char* extension : {".prj", ".eqm", ".mtl"})
@@ -88,11 +70,12 @@ TEST_P(ProjectSaveFailureTest, AFailureOnTheNthFileKeepsEveryTargetOpenable)
     OpenDemo();
     EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
     int files = 0;
-    ScopedStageHook hook([&files](CompactionStage stage) {
+    CompactionStageHook previous = SetCompactionStageHook([&files](CompactionStage stage) {
         if (stage == CompactionStage::VacuumInto)
             ++files;
         return !(stage == CompactionStage::ReplaceTarget && files == GetParam());
     });
+    const auto restore = qScopeGuard([&previous] { SetCompactionStageHook(std::move(previous)); });
     prompts.expect(IDOK);
     EXPECT_FALSE(manager.SaveProject(QString(), false));
     EXPECT_EQ(prompts.lastText(), "Compaction stopped at stage 4.");

@@ -26,8 +26,6 @@ QVariant RawQuery(const QString& path, const QString& sql)
         EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
         if (query.next())
             value = query.value(0);
-        query.finish();
-        db.close();
     }
     QSqlDatabase::removeDatabase(name);
     return value;

@@ -5,6 +5,7 @@
 
 #include "FakeAppContext.h"
 #include "QtPrinters.h"
+#include "ScriptedPrompts.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QByteArray>
@@ -42,9 +43,16 @@ private:
 
 class ProjectsFixture : public ::testing::Test {
 protected:
+    void TearDown() override { EXPECT_TRUE(m_prompts.allAnswersUsed()); }
+    void expectOk(int count = 1)
+    {
+        while (count-- > 0)
+            m_prompts.expect(IDOK);
+    }
     // A fresh file of the kind in the fixture's folder.
     QString build(DatabaseKind kind, const QString& name);
     QString pathOf(const QString& name) const { return m_app.root() + name; }
 
     FakeAppContext m_app;
+    ScriptedPromptService m_prompts;
 };

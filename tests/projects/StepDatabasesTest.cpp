@@ -50,15 +50,13 @@ TEST_F(StepDatabasesTest, EveryStepIsRegisteredOnceInTheWorkingCopyRoleUntilTheR
 TEST_F(StepDatabasesTest, AStepLeftOutAtOpenKeepsNoWorkingCopyAndIsNeverSaved)
 {
     WriteDemo();
-    QList<long> regenerated;
     manager.SetStepConverter([](const QString& path) {
         return path.endsWith("STEP_1002.WC")                                    ? CONV_FAILED
                : path.endsWith("STEP_1003.WC") || path.endsWith("STEP_1004.WC") ? CONV_STEP_CONVERTED
                                                                                 : CONV_CURRENT;
     });
     struct Regeneration : RecipeTextRegeneration {
-        QList<long>& regenerated;
-        explicit Regeneration(QList<long>& list) : regenerated(list) {}
+        QList<long> regenerated;
         bool RegenerateStepRecipeText(long id) override
         {
             regenerated << id;
@@ -67,7 +65,7 @@ TEST_F(StepDatabasesTest, AStepLeftOutAtOpenKeepsNoWorkingCopyAndIsNeverSaved)
             return true;
         }
         void UpdateRecipeTextOfAllSteps() override {}
-    } regeneration(regenerated);
+    } regeneration;
     ServiceInstallations installed;
     installed.Install<RecipeTextRegeneration>(&regeneration);
     const QDateTime old = QDateTime::currentDateTime().addDays(-1);
@@ -81,7 +79,7 @@ TEST_F(StepDatabasesTest, AStepLeftOutAtOpenKeepsNoWorkingCopyAndIsNeverSaved)
     ReopenProject();
     EXPECT_EQ(prompts.texts(),
               (QStringList{"Can't convert the step database!", "Step 1004 cannot be regenerated."}));
-    EXPECT_EQ(regenerated, (QList<long>{1003, 1004}));
+    EXPECT_EQ(regeneration.regenerated, (QList<long>{1003, 1004}));
     EXPECT_EQ(app.stepDatabases().count(), 4);
     for (long id : {1002, 1004}) {
         EXPECT_EQ(GetStepDatabase(id), nullptr) << id;

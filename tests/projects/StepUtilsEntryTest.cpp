@@ -1,10 +1,8 @@
 #include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectsTestSupport.h"
-#include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -102,7 +100,6 @@ TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
 
 TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
 {
-    QDir(m_app.root()).mkpath("migrations/step");
     WriteTextFile(pathOf("migrations/step/010-later.sql"), "SELECT 10;");
     WriteTextFile(pathOf("migrations/step/002-first.sql"), "SELECT 2;");
     WriteTextFile(pathOf("migrations/step/README.txt"), "not a migration");
@@ -141,42 +138,45 @@ TEST_F(StepUtilsEntryTest, ProjectCodes)
     RawQuery(projectPath(), "PRAGMA user_version = 1");
     EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Project, {ADD_COLUMN, BROKEN})).convertProject("", "", 1),
               CONV_FAILED);
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    prompts.expect(IDOK);
+    expectOk(2);
     RawQuery(projectPath(), "PRAGMA user_version = 5");
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
     RawQuery(projectPath(), "PRAGMA application_id = 1");
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
-    const QString shown = QDir::toNativeSeparators(projectPath());
-    EXPECT_EQ(prompts.texts(),
-              QStringList({"The database \"" + shown +
+    EXPECT_EQ(m_prompts.texts(),
+              QStringList({"The database \"" + projectPath() +
                                "\" was written by a newer version of Tamro Plenthover (database version 5; "
                                "this version reads up to 1) and cannot be used.",
-                           "The database \"" + shown +
+                           "The database \"" + projectPath() +
                                "\" was not created by Tamro Plenthover and cannot be used."}));
     m_app.fileSet().projectDBPath.clear();
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_FAILED);
 }
 
 // The open goes on with a step unless it hears 4, so a step it cannot read safely must fail; a
-// missing file is not created.
+// missing file is not created. A legacy step's new id commits with the migrations: a failing one
+// leaves the legacy id too.
 TEST_F(StepUtilsEntryTest, StepCodes)
 {
     const QString step = build(DatabaseKind::Step, "STEP_7.WC");
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_CURRENT);
+    RawQuery(step, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
+    const SchemaMigration broken{2, "002-broken.sql", "INSERT INTO Nowhere VALUES (1);"};
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {broken})).convertStep(step, "", 1), CONV_FAILED);
+    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()), LEGACY_APPLICATION_ID);
     EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {STEP_COLUMN})).convertStep(step, "", 1),
               CONV_STEP_CONVERTED);
+    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()),
+              ApplicationID(DatabaseKind::Step));
     EXPECT_EQ(userVersion(step), 2);
     EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_8.WC"), "", 1), CONV_FAILED);
     EXPECT_FALSE(QFile::exists(pathOf("STEP_8.WC")));
     WriteTextFile(pathOf("STEP_9.WC"), "this is no database at all, only some text that fills a page");
     EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_9.WC"), "", 1), CONV_FAILED);
     RawQuery(step, "PRAGMA user_version = 9");
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
+    expectOk();
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
-    EXPECT_TRUE(prompts.lastText().contains("newer version of Tamro Plenthover"));
+    EXPECT_TRUE(m_prompts.lastText().contains("newer version of Tamro Plenthover"));
     EXPECT_EQ(userVersion(step), 9);
 }
 
@@ -198,10 +198,9 @@ TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)
     // A language database of another program is neither current nor converted.
     RawQuery(language, "PRAGMA application_id = 3");
     EXPECT_EQ(StepUtilsEntry().currentVersionReadOnly(language), 0);
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
+    expectOk();
     EXPECT_EQ(StepUtilsEntry().convertLanguage(language, "", 1), 0);
-    EXPECT_TRUE(prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
+    EXPECT_TRUE(m_prompts.lastText().endsWith("was not created by Tamro Plenthover and cannot be used."));
 }
 
 // Files written when every kind carried the project's id: the call that converts a kind's working
@@ -235,19 +234,4 @@ TEST_F(StepUtilsEntryTest, LegacyFilesAreRestampedWithTheirKindsOwnID)
         EXPECT_EQ(userVersion(paths.at(i)), CSchemaBuilder::SchemaVersion(kind));
         EXPECT_FALSE(CSharedConnection::isOpen(paths.at(i)));
     }
-}
-
-// The new id commits with the migrations: a failing one leaves the legacy id too.
-TEST_F(StepUtilsEntryTest, ALegacyStepIsRestampedInItsMigrationTransaction)
-{
-    const QString step = build(DatabaseKind::Step, "STEP_7.WC");
-    RawQuery(step, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
-    const SchemaMigration broken{2, "002-broken.sql", "INSERT INTO Nowhere VALUES (1);"};
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {broken})).convertStep(step, "", 1), CONV_FAILED);
-    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()), LEGACY_APPLICATION_ID);
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {STEP_COLUMN})).convertStep(step, "", 1),
-              CONV_STEP_CONVERTED);
-    EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()),
-              ApplicationID(DatabaseKind::Step));
-    EXPECT_EQ(userVersion(step), 2);
 }

@@ -18,14 +18,19 @@ QString writeFile(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
+// The working folder set on one instance is stored in the profile; the next one reads it back.
 TEST(QVFileLocations, EachInstanceHasItsFolderKeptWhileWorkingCopiesAreInIt)
 {
     QDir().mkpath(QV_DATA_DIR); // run from the build tree, the install data is the build tree's share
     EXPECT_EQ(CQVFileLocations::FindInstallDir(), QString(QV_DATA_DIR) + "/");
-    CQVFileLocations first(nullptr);
-    CQVFileLocations second(nullptr);
+    QTemporaryDir dir;
+    QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
+    CQVFileLocations first(&profile);
     EXPECT_TRUE(first.workingDir().endsWith("/Quorvanta/"));
     EXPECT_EQ(first.languageDir(), first.installDir() + "Language/");
+    first.SetWorkingDirectory(dir.path());
+    CQVFileLocations second(&profile);
+    EXPECT_EQ(second.workingDir(), dir.path() + "/");
     EXPECT_NE(first.instanceTempDir(), second.instanceTempDir());
     EXPECT_TRUE(QFileInfo(first.instanceTempDir()).isDir());
     first.RemoveInstanceFolderIfUnused();
@@ -36,33 +41,24 @@ TEST(QVFileLocations, EachInstanceHasItsFolderKeptWhileWorkingCopiesAreInIt)
     QDir(second.instanceTempDir()).removeRecursively();
 }
 
-TEST(QVFileLocations, WorkingFolderIsStoredInTheProfileAndReadBack)
+// A template with a journal beside it is never copied byte for byte.
+TEST(QVFileLocations, AWritableTemplateIsUsedInPlaceAndAnotherIsCopiedToTheInstanceFolder)
 {
     QTemporaryDir dir;
-    QSettings profile(dir.filePath("profile.ini"), QSettings::IniFormat);
-    const QString folder = dir.path() + "/Projects";
-    QDir().mkpath(folder);
-    {
-        CQVFileLocations locations(&profile);
-        locations.SetWorkingDirectory(folder);
-        locations.RemoveInstanceFolderIfUnused();
-    }
-    CQVFileLocations again(&profile);
-    EXPECT_EQ(again.workingDir(), folder + "/");
-    again.RemoveInstanceFolderIfUnused();
-}
-
-TEST(QVFileLocations, ALanguageTemplateThatCannotBeWrittenIsCopiedToAWritableFolder)
-{
-    QTemporaryDir dir;
+    const QString mine = writeFile(dir.filePath("Mine.lng"), "db");
     const QString source = writeFile(dir.filePath("Language/QVEnglish.lng"), "language database");
     QFile::setPermissions(source, QFileDevice::ReadOwner);
+    const QString busy = writeFile(dir.filePath("Busy.lng"), "db");
+    writeFile(busy + "-wal", "pending");
     CQVFileLocations locations(nullptr);
-    locations.SetAccessProbe([&](const QString& path) { return path != source; });
+    locations.SetAccessProbe([&](const QString& path) { return path != source && path != busy; });
+    ASSERT_TRUE(locations.SetLanguageFile(mine));
+    EXPECT_FALSE(locations.SetLanguageFile(dir.filePath("Missing.lng")));
+    EXPECT_FALSE(locations.SetLanguageFile(busy));
+    EXPECT_EQ(locations.workingLanguageDBPath(), mine);
     ASSERT_TRUE(locations.SetLanguageFile(source));
     const QString copy = locations.workingLanguageDBPath();
-    EXPECT_TRUE(copy.startsWith(locations.instanceTempDir()));
-    EXPECT_EQ(QFileInfo(copy).fileName(), "QVEnglish.lng");
+    EXPECT_EQ(copy, locations.instanceTempDir() + "Language/QVEnglish.lng");
     QFile file(copy);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "language database");
@@ -70,21 +66,6 @@ TEST(QVFileLocations, ALanguageTemplateThatCannotBeWrittenIsCopiedToAWritableFol
     EXPECT_EQ(locations.languageTemplatePath(), source);
     locations.RemoveInstanceFolderIfUnused();
     EXPECT_FALSE(QFileInfo::exists(locations.instanceTempDir()));
-}
-
-TEST(QVFileLocations, AWritableTemplateIsUsedInPlaceAMissingOneFailsAndOneWithAJournalIsNotByteCopied)
-{
-    QTemporaryDir dir;
-    const QString source = writeFile(dir.filePath("Mine.lng"), "db");
-    CQVFileLocations locations(nullptr);
-    locations.SetAccessProbe([](const QString& path) { return !path.endsWith("Busy.lng"); });
-    ASSERT_TRUE(locations.SetLanguageFile(source));
-    EXPECT_FALSE(locations.SetLanguageFile(dir.filePath("Missing.lng")));
-    const QString busy = writeFile(dir.filePath("Busy.lng"), "db");
-    writeFile(busy + "-wal", "pending");
-    EXPECT_FALSE(locations.SetLanguageFile(busy));
-    EXPECT_EQ(locations.workingLanguageDBPath(), source);
-    locations.RemoveInstanceFolderIfUnused();
 }
 
 TEST(CommandLineInfo, TakesOneFileAndTheEmbeddingAndAutomationSwitches)

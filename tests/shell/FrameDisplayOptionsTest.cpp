@@ -31,14 +31,19 @@ protected:
 };
 } // namespace
 
+// The ambient pressure is converted to internal units.
 TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOneAndWarningsComeFromTheMessageOptions)
 {
     const std::pair<const char*, QVariant> rows[] = {
         {"comments", 1}, {"Ranges", 0}, {"AddSpace", QVariant()}, {"RangeTypeID", 3}, {"Warnings", 1}};
     for (const auto& [name, value] : rows)
         setOption("TextRecipeOptions", name, value);
+    database.Execute("UPDATE OperationDefaults SET CurrentDefaultValue = 2, CurrentValueUOM = 'bar' "
+                     "WHERE DefaultName = 'Ambient Pressure'");
+    app.setAmbientPressure(0);
     frame.OnProjectOpened(false);
     EXPECT_FALSE(frame.m_displayOptions.warnings); // read from the message options only
+    EXPECT_DOUBLE_EQ(app.ambientPressure(), 200000.0);
     setOption("MessageOptions", "Warnings", 1);
     frame.OnProjectOpened(false);
     EXPECT_TRUE(frame.m_displayOptions.comments);
@@ -46,15 +51,6 @@ TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOneAndWarningsComeFr
     EXPECT_FALSE(frame.m_displayOptions.addSpace);
     EXPECT_EQ(frame.m_displayOptions.rangeTypeID, 3);
     EXPECT_TRUE(frame.m_displayOptions.warnings);
-}
-
-TEST_F(FrameDisplayOptionsTest, AmbientPressureIsConvertedToInternalUnits)
-{
-    database.Execute("UPDATE OperationDefaults SET CurrentDefaultValue = 2, CurrentValueUOM = 'bar' "
-                     "WHERE DefaultName = 'Ambient Pressure'");
-    app.setAmbientPressure(0);
-    frame.OnProjectOpened(false);
-    EXPECT_DOUBLE_EQ(app.ambientPressure(), 200000.0);
 }
 
 TEST_F(FrameDisplayOptionsTest, AClosedProjectDatabaseIsReportedAndThePressureKept)

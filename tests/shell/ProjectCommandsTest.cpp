@@ -78,8 +78,10 @@ protected:
 
 TEST_F(ProjectCommandsTest, FileOpenSaveAndCloseRunOnTheChosenProject)
 {
-    Start(); // the states hold from start-up on, before any menu has opened
-    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
+    prompts.expect(IDOK); // a missing file on the command line is refused; start-up goes on
+    Start({"quorvanta", m_root.path() + "/Missing.prj"});
+    EXPECT_EQ(prompts.texts(), QStringList{"The file " + m_root.path() + "/Missing.prj does not exist"});
+    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0"); // from start-up on, before any menu opened
     dialogs.expect(m_path);
     frame->action(ID_FILE_OPEN)->trigger();
     ASSERT_TRUE(ProjectShown()) << frame->windowTitle().toStdString();
@@ -96,9 +98,6 @@ TEST_F(ProjectCommandsTest, FileOpenSaveAndCloseRunOnTheChosenProject)
     EXPECT_FALSE(frame->IsProjectOpen());
     EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
     EXPECT_EQ(GetProjectDatabase(), nullptr);
-    prompts.expect(IDOK);
-    EXPECT_FALSE(app->OpenProjectByPath(m_root.path() + "/Missing.prj"));
-    EXPECT_EQ(ActionStates(), "open 1 save 0 close 0");
 }
 
 TEST_F(ProjectCommandsTest, SavingAChangedTemplateKeepsItOpenUntilTheExitClosesIt)
@@ -129,6 +128,11 @@ TEST_F(ProjectCommandsTest, CloseAsksAndCancelKeepsTheProjectAndTheProgramRunnin
 {
     Start({"quorvanta", m_path}); // a project on the command line is opened at start-up
     ASSERT_TRUE(ProjectShown());
+    GetProjectDatabase()->Execute("INSERT INTO ProjectStep (StepID, StepName) VALUES (3001, 'Added')");
+    ASSERT_TRUE(
+        CopyDatabaseFile(m_root.path() + "/Demo/STEP_1001.STP", GetWorkingCopyDir() + "STEP_3001.WC"));
+    frame->OnFrameNotify(int(FrameNotifyMessage::RefreshPanes)); // registers steps added meanwhile
+    EXPECT_NE(GetStepDatabase(3001), nullptr);
     Edit();
     prompts.expect(IDCANCEL);
     frame->ExecuteCommand(ID_FILE_CLOSE);
@@ -138,8 +142,8 @@ TEST_F(ProjectCommandsTest, CloseAsksAndCancelKeepsTheProjectAndTheProgramRunnin
     QCoreApplication::sendEvent(frame, &closing);
     EXPECT_FALSE(closing.isAccepted());
     EXPECT_EQ(prompts.texts(), (QStringList{SAVE_QUESTION, SAVE_QUESTION}));
-    prompts.expect(IDYES);
-    frame->ExecuteCommand(ID_FILE_CLOSE);
+    prompts.expect(IDYES); // the window closes once the project has
+    EXPECT_TRUE(frame->close());
     EXPECT_FALSE(frame->IsProjectOpen());
     EXPECT_EQ(SavedDescription(), "Edited");
     EXPECT_FALSE(QFileInfo::exists(m_root.path() + "/Demo/WorkingPath.txt"));
@@ -164,14 +168,4 @@ TEST_F(ProjectCommandsTest, TheRecentFileEntryAndADropOpenTheirProject)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(frame, &drop);
     EXPECT_TRUE(ProjectShown());
-}
-
-TEST_F(ProjectCommandsTest, TheRefreshNotificationRegistersStepsAddedMeanwhile)
-{
-    Start({"quorvanta", m_path});
-    GetProjectDatabase()->Execute("INSERT INTO ProjectStep (StepID, StepName) VALUES (3001, 'Added')");
-    ASSERT_TRUE(
-        CopyDatabaseFile(m_root.path() + "/Demo/STEP_1001.STP", GetWorkingCopyDir() + "STEP_3001.WC"));
-    frame->OnFrameNotify(int(FrameNotifyMessage::RefreshPanes));
-    EXPECT_NE(GetStepDatabase(3001), nullptr);
 }

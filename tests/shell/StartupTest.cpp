@@ -9,20 +9,17 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QMenu>
 #include <gtest/gtest.h>
 
 namespace {
-const QStringList kStartupSteps = {
-    "RaiseOpenFileLimit",        "InitializeOle",         "SetRegistryKey",
-    "LoadUserSettings",          "CreateRecentFileLists", "RegisterUserInterfaceManagers",
-    "CreatePathProvider",        "CreateMainFrame",       "ShowSplash",
-    "InitializeEngine",          "ParseCommandLine",      "RegisterDocumentTemplates",
-    "RegisterServerAndFileTypes"};
-
-const QStringList kShownSteps = {
-    "PrepareCommandLineFile",           "ShowMainFrame", "ReadProfileSettings", "RenameOldUserTemplates",
-    "CreateOperatingInstructionsEntry", "CloseSplash"};
+const QStringList kStartupSteps =
+    QString("RaiseOpenFileLimit InitializeOle SetRegistryKey LoadUserSettings CreateRecentFileLists "
+            "RegisterUserInterfaceManagers CreatePathProvider CreateMainFrame ShowSplash InitializeEngine "
+            "ParseCommandLine RegisterDocumentTemplates RegisterServerAndFileTypes")
+        .split(' ');
+const QStringList kShownSteps = QString("PrepareCommandLineFile ShowMainFrame ReadProfileSettings "
+                                        "RenameOldUserTemplates CreateOperatingInstructionsEntry CloseSplash")
+                                    .split(' ');
 
 class StartupTest : public ::testing::Test {
 protected:
@@ -77,16 +74,6 @@ TEST_F(StartupTest, WithoutAFileTheStepsRunInOrderAndTheShutDownInItsOwn)
                                   "CloseViewerWindows", "SaveUserSettings"}));
 }
 
-TEST_F(StartupTest, AMissingFileOnTheCommandLineIsRefusedAndNotOpened)
-{
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    ASSERT_TRUE(app->InitInstance({"quorvanta", "/data/Demo.prj"}));
-    EXPECT_EQ(prompts.texts(), QStringList{"The file /data/Demo.prj does not exist"});
-    EXPECT_EQ(steps.last(), "OpenCommandLineProject");
-    EXPECT_FALSE(app->IsProjectOpen());
-}
-
 TEST_F(StartupTest, AutomationStartsHiddenAndPromptsAnswerUnseen)
 {
     for (const char* flag : {"-Automation", "-Embedding", "/automation"}) {
@@ -127,7 +114,8 @@ TEST_F(StartupTest, AutoSaveIntervalComesFromTheProfileClamped)
     }
 }
 
-TEST_F(StartupTest, WindowLayoutAndRecentFilesSurviveARestart)
+// An exported profile imports back; a failed write or read is reported.
+TEST_F(StartupTest, WindowLayoutAndRecentFilesSurviveARestartAndAnExportedProfile)
 {
     ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     app->mainFrame()->pane(PaneID::PlanExplorer)->setFloating(true);
@@ -142,11 +130,7 @@ TEST_F(StartupTest, WindowLayoutAndRecentFilesSurviveARestart)
     EXPECT_FALSE(frame->pane(PaneID::ProcessExplorer)->isHidden());
     EXPECT_EQ(app->recentFiles().names().mid(0, 2), QStringList({"/p/Two.prj", "/p/One.prj"}));
     EXPECT_EQ(app->recentFiles().GetSize(), 8);
-}
 
-TEST_F(StartupTest, AnExportedProfileImportsBackAndAFailedWriteOrReadIsReported)
-{
-    ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     QTemporaryDir folder;
     const QString saved = folder.filePath("layout.xml"), foreign = folder.filePath("foreign.xml");
     const QString unwritable = foreign + "/x.xml"; // under a file: no folder can be made
