@@ -65,6 +65,7 @@ public:
     QSettings* profile() override { return &m_profile; }
     void AddToRecentFileList(const QString&) override {}
     void RemoveFromRecentFileList(const QString&) override {}
+    void setProjectID(long projectID) override { m_fileSet.projectID = projectID; }
     bool isProjectModified() const override { return m_modified; }
     void setProjectModified(bool modified) override { m_modified = modified; }
     double ambientPressure() const override { return m_ambientPressure; }

@@ -95,6 +95,8 @@ public:
     virtual void AddToRecentFileList(const QString& path) = 0;
     // Drops the entry of that path (compared without case) from the recent-file list.
     virtual void RemoveFromRecentFileList(const QString& path) = 0;
+    // The open project's id, as the Process Explorer read it from the project table.
+    virtual void setProjectID(long projectID) = 0;
     virtual bool isProjectModified() const = 0;
     virtual void setProjectModified(bool modified) = 0;
     virtual QString helpFileName() const { return QStringLiteral("USERMANUAL.CHM"); }

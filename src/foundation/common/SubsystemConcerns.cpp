@@ -83,10 +83,40 @@ void RefreshKeepSelection()
 {
     tell<ProcessExplorerServices>([](ProcessExplorerServices& p) { p.RefreshKeepSelection(); });
 }
+void RefreshStep(long stepID)
+{
+    tell<ProcessExplorerServices>([=](ProcessExplorerServices& p) { p.RefreshStep(stepID); });
+}
+void RebuildAndSelect(int level, long itemID, long processID, long stepID)
+{
+    tell<ProcessExplorerServices>(
+        [=](ProcessExplorerServices& p) { p.RebuildAndSelect(level, itemID, processID, stepID); });
+}
 void SelectProcessTreeItem(long stepID, long itemID, int itemType)
 {
     tell<ProcessExplorerServices>(
         [=](ProcessExplorerServices& p) { p.SelectProcessTreeItem(stepID, itemID, itemType); });
+}
+void SetOperationHiddenIcon(long stepID, long operationID, bool hidden)
+{
+    tell<ProcessExplorerServices>(
+        [=](ProcessExplorerServices& p) { p.SetOperationHiddenIcon(stepID, operationID, hidden); });
+}
+void SetUnitProcedureText(long stepID, long unitProcedureID, const QString& text)
+{
+    tell<ProcessExplorerServices>(
+        [&](ProcessExplorerServices& p) { p.SetUnitProcedureText(stepID, unitProcedureID, text); });
+}
+bool GetSelectedProcessOrStep(int* placement, long* stepID, bool insertAfter)
+{
+    return ask<ProcessExplorerServices>(false, [=](ProcessExplorerServices& p) {
+        return p.GetSelectedProcessOrStep(placement, stepID, insertAfter);
+    });
+}
+ProcessTreeSelection GetTreeSelection()
+{
+    return ask<ProcessExplorerServices>(ProcessTreeSelection(),
+                                        [](ProcessExplorerServices& p) { return p.GetTreeSelection(); });
 }
 
 void SyncLinkedWindows(long stepID, long itemID, int itemType, int source)

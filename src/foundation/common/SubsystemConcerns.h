@@ -54,13 +54,33 @@ public:
     virtual void ApplyInsertMode(bool insertAfter, bool insertBefore) = 0;
 };
 
+// What the Process Explorer shows selected (ids -1 and labels empty where the selection does not
+// reach; the labels are the node labels).
+struct ProcessTreeSelection {
+    QString processLabel;
+    long processID = -1;
+    QString stepLabel;
+    long stepID = -1;
+    long unitProcedureID = -1;
+    long operationID = -1;
+    bool processSelected = false;
+    bool stepSelected = false;
+};
+
 // The Process Explorer pane.
 class ProcessExplorerServices {
 public:
     virtual ~ProcessExplorerServices() = default;
     virtual void RefreshKeepSelection() = 0;
     virtual void RefreshStep(long stepID) = 0;
+    // level 2 a process, 3 a step of processID, 4 or 5 a unit procedure or operation of stepID.
+    virtual void RebuildAndSelect(int level, long itemID, long processID, long stepID) = 0;
     virtual void SelectProcessTreeItem(long stepID, long itemID, int itemType) = 0;
+    virtual void SetOperationHiddenIcon(long stepID, long operationID, bool hidden) = 0;
+    virtual void SetUnitProcedureText(long stepID, long unitProcedureID, const QString& text) = 0;
+    // Where a new step goes for the selection: false when nothing is selected (outputs untouched).
+    virtual bool GetSelectedProcessOrStep(int* placement, long* stepID, bool insertAfter) = 0;
+    virtual ProcessTreeSelection GetTreeSelection() = 0;
 };
 
 // Result windows (Quick Results, schedules, 3-D) and the simulation marks.
@@ -97,7 +117,13 @@ void RefreshRecipeViews();
 void ReloadRecipeViews(long stepID);
 void ReloadAllRecipeViews();
 void RefreshKeepSelection();
+void RefreshStep(long stepID);
+void RebuildAndSelect(int level, long itemID, long processID, long stepID);
 void SelectProcessTreeItem(long stepID, long itemID, int itemType);
+void SetOperationHiddenIcon(long stepID, long operationID, bool hidden);
+void SetUnitProcedureText(long stepID, long unitProcedureID, const QString& text);
+bool GetSelectedProcessOrStep(int* placement, long* stepID, bool insertAfter); // false without a pane
+ProcessTreeSelection GetTreeSelection();
 void SyncLinkedWindows(long stepID, long itemID, int itemType, int source);
 void ResetStepSimulation(long stepID, const QString& mode);
 bool ResultFilesExist(const ContextRecord& context);
