@@ -1,0 +1,132 @@
+#pragma once
+// The Process Explorer pane: the open project's processes, their steps and each step's unit
+// procedures and operations, filled from the project and step databases. It answers what is
+// selected, selects and patches nodes for the other features and opens text-recipe windows.
+
+#include "foundation/common/CommandTarget.h"
+#include "foundation/common/ContextRecord.h"
+#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "recipe/ProcessTreeTypes.h"
+
+#include <QList>
+#include <QWidget>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+using HTREEITEM = QTreeWidgetItem*;
+
+class CProcessTree : public QWidget,
+                     public CommandTarget,
+                     public ProcessExplorerServices,
+                     public ProjectHandover {
+    Q_OBJECT
+public:
+    // frameAction gives the main frame's action of a command the frame handles (null: none).
+    explicit CProcessTree(std::function<QAction*(int)> frameAction = {}, QWidget* parent = nullptr);
+    ~CProcessTree() override;
+
+    QTreeWidget* tree() const { return m_tree; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    QMenu* contextMenu() const { return m_contextMenu; }
+    long projectID() const { return m_projectID; }
+
+    // Filling and refreshing.
+    bool CreateTreeImageList();
+    bool FillProcessTree();
+    void RefillTree();
+    void ClearTree();
+    void RefreshKeepSelection() override;
+    void RebuildAndSelect(int level, long itemID, long processID, long stepID) override;
+    void RefreshStep(long stepID) override;
+    void SetUnitProcedureText(long stepID, long unitProcedureID, const QString& text) override;
+    void SetOperationHiddenIcon(long stepID, long operationID, bool hidden) override;
+    void SetStepLinkedIcon(HTREEITEM item, bool linked);
+    void BuildStepLinkCounts();
+    long GetStepLinkCount(long stepID) const;
+    void DecrementStepLinkCount(long stepID);
+
+    // Selection.
+    int GetSelectedItemKind();
+    void GetTreeSelection(ProcessTreeSelection& selection);
+    ProcessTreeSelection GetTreeSelection() override;
+    bool GetSelectedProcessOrStep(int* kind, long* stepID, bool deep) override;
+    void GetDiagramSelection(long* id, long* itemID, QString& processLabel, bool* isProcess, int* kind);
+    void GetItemText(QString& text, HTREEITEM item = nullptr) const;
+    bool IsHiddenOperationItem(HTREEITEM item = nullptr) const;
+    void SelectTreeItem(HTREEITEM item);
+    void SelectStep(long stepID);
+    void SelectProcessTreeItem(long stepID, long itemID, int itemType) override;
+
+    // Lookups in tree order, first match.
+    HTREEITEM FindProcessItem(long processID) const;
+    HTREEITEM FindChildItem(HTREEITEM parent, long id) const;
+    bool FindSiblingItem(long id, HTREEITEM first, HTREEITEM* found) const;
+    HTREEITEM FindStepItem(long stepID) const;
+    HTREEITEM FindNextStepOccurrence(long stepID, HTREEITEM skipProcess, HTREEITEM afterProcess) const;
+    long GetProcessIDOfStep(long stepID) const;
+    HTREEITEM FindOperationItem(long stepID, long operationID) const;
+    HTREEITEM FindNextVisibleOperation(long stepID, long* operationID, HTREEITEM after) const;
+
+    // Commands.
+    bool HandlesCommand(int commandID) const override;
+    bool IsCommandEnabled(int commandID) const override;
+    void OnCommand(int commandID) override;
+    void OnTextRecipe();
+
+    // Project hand-over.
+    void RebuildPanes() override { RefillTree(); }
+    void ClearPanes() override { ClearTree(); }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Remembered {
+        int level = LEVEL_NONE;
+        long itemID = -1;
+        long processID = -1;
+        long stepID = -1;
+        HTREEITEM found = nullptr;
+    };
+
+    void createToolBar();
+    void createContextMenu();
+    QAction* paneAction(int commandID);
+    QAction* frameAction(int commandID, const QString& text);
+    void updateCommandStates();
+    void onCurrentItemChanged(HTREEITEM current);
+    void showContextMenu(const QPoint& position);
+    void reportSelection(bool becameActive);
+    ContextRecord contextRecord();
+
+    bool fillProcess(long processID, const QString& label);
+    bool FillStepItems(HTREEITEM stepItem, long processID);
+    HTREEITEM addNode(HTREEITEM parent, const QString& label, long id, int icon);
+    void rememberIfWanted(HTREEITEM node, int level, long id, long processID, long stepID);
+    void rebuild();
+    void selectRemembered();
+    void rememberCaret();
+    QList<long> stepsToOpen(long processID, bool wholeProcess, long selectedStep) const;
+    bool openRecipeWindow(long stepID, long processID);
+
+    QTreeWidget* m_tree = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_contextMenu = nullptr;
+    std::function<QAction*(int)> m_frameAction;
+    QList<QAction*> m_paneActions;
+    long m_projectID = 1;
+    int m_level = LEVEL_NONE; // of the last kind worked out
+    Remembered m_remembered;
+    QList<long> m_linkStepIDs;
+    QList<long> m_linkCounts;
+    bool m_bContextMenu = false;
+    bool m_echoSelection = true; // off while another feature selects a node
+};

@@ -1,0 +1,111 @@
+// The pane's commands: which it decides, and the Text Recipe command, which opens one recipe
+// window per step of the selection.
+
+#include "recipe/ProcessTree.h"
+
+#include "foundation/common/CommandIds.h"
+#include "foundation/common/DocumentHost.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/RecipeDocument.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/db/project/ProcessStepSet.h"
+#include "foundation/db/step/StepSet.h"
+
+#include <QTreeWidget>
+
+bool CProcessTree::HandlesCommand(int commandID) const
+{
+    switch (commandID) {
+    case ID_PROCESS_NEW_PROCESS:
+    case ID_PROCESS_NEW_STEP:
+    case ID_PROCESS_DELETE:
+    case ID_PROCESS_TEXT_RECIPE:
+    case ID_PROCESS_INFORMATION:
+    case ID_PROCESS_MOVE_UP:
+    case ID_PROCESS_MOVE_DOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Creating, editing, deleting and moving come with their own features; until then they stay off.
+bool CProcessTree::IsCommandEnabled(int commandID) const
+{
+    return commandID == ID_PROCESS_TEXT_RECIPE && m_tree->currentItem() != nullptr;
+}
+
+void CProcessTree::OnCommand(int commandID)
+{
+    if (commandID == ID_PROCESS_TEXT_RECIPE)
+        OnTextRecipe();
+}
+
+void CProcessTree::OnTextRecipe()
+{
+    const int kind = GetSelectedItemKind();
+    if (kind == KIND_NONE) {
+        QvMessageBox(QStringLiteral("Nothing selected!"));
+        return;
+    }
+    if (kind == KIND_EMPTY_PROCESS) {
+        QvMessageBox(QStringLiteral("This Process does not contain any steps!"));
+        return;
+    }
+    const ProcessTreeSelection selection = GetTreeSelection();
+    const QList<long> steps = stepsToOpen(selection.processID, kind == KIND_PROCESS, selection.stepID);
+    for (long stepID : steps) {
+        if (!openRecipeWindow(stepID, selection.processID))
+            return;
+    }
+}
+
+// Every step of the process in step order (each once), or the one selected step.
+QList<long> CProcessTree::stepsToOpen(long processID, bool wholeProcess, long selectedStep) const
+{
+    if (!wholeProcess)
+        return {selectedStep};
+    CProcessStepSet rows;
+    if (!rows.OpenSet(processID)) {
+        QvMessageBox(QStringLiteral("Can't open step-to-process table!"), MB_OK | MB_ICONERROR);
+        return {};
+    }
+    QList<long> steps;
+    for (; !rows.IsEOF(); rows.MoveNext()) {
+        const long stepID = rows.GetLong(QStringLiteral("StepID"));
+        if (!steps.contains(stepID))
+            steps << stepID;
+    }
+    return steps;
+}
+
+// Activates the step's open recipe window or opens one; false ends the command.
+bool CProcessTree::openRecipeWindow(long stepID, long processID)
+{
+    CStepSet step;
+    if (!step.OpenSet(stepID)) {
+        QvMessageBox(QStringLiteral("Can't open step table to get facility id!"), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    if (step.GetRecordCount() == 0) {
+        QvMessageBox(QStringLiteral("Step table is empty!"), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    const QString title = step.GetText(QStringLiteral("StepName")) + " (" +
+                          step.GetText(QStringLiteral("StepVersionName")) + ")";
+    DocumentHost* host = ServiceSlot<DocumentHost>::Get();
+    if (host && host->ActivateDocument(DocumentKind::ProjectRecipe, stepID))
+        return true;
+    QWidget* window =
+        host ? host->OpenDocument(DocumentKind::ProjectRecipe, stepID, "Recipe: " + title) : nullptr;
+    auto* document = dynamic_cast<RecipeDocument*>(window);
+    if (!document) {
+        if (window)
+            host->CloseDocument(DocumentKind::ProjectRecipe, stepID);
+        QvMessageBox(QStringLiteral("Can't create new recipe text child window!"), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    document->identity() = {m_projectID, processID, title, stepID, step.GetLong(QStringLiteral("PlantID")),
+                            true};
+    return true;
+}

@@ -1,0 +1,279 @@
+// Filling the tree from the project and step databases, and the rebuilds and patches of it.
+
+#include "recipe/ProcessTree.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/SelectionContext.h"
+#include "foundation/common/WaitCursor.h"
+#include "foundation/db/project/ProcessStepSet.h"
+#include "foundation/db/project/ProcessToProjectSet.h"
+#include "foundation/db/project/ProjectSet.h"
+#include "foundation/db/project/QueryStepInProjectSet.h"
+#include "foundation/db/step/StepSet.h"
+#include "foundation/db/step/TextRecipeSet.h"
+#include "recipe/ProcessTreeIcons.h"
+
+#include <QTreeWidget>
+
+namespace {
+constexpr int MAX_LABEL_LENGTH = 255;
+
+QString nameAndVersion(const CDaoRecordset& set, const char* name, const char* version)
+{
+    const QString label =
+        set.GetText(QString::fromLatin1(name)) + " (" + set.GetText(QString::fromLatin1(version)) + ")";
+    return label.left(MAX_LABEL_LENGTH);
+}
+
+long nodeID(const QTreeWidgetItem* item)
+{
+    return long(item->data(0, NODE_ID_ROLE).toLongLong());
+}
+} // namespace
+
+HTREEITEM CProcessTree::addNode(HTREEITEM parent, const QString& label, long id, int icon)
+{
+    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
+    node->setText(0, label);
+    node->setData(0, NODE_ID_ROLE, qlonglong(id));
+    node->setData(0, NODE_ICON_ROLE, icon);
+    node->setIcon(0, ProcessTreeNodeIcon(icon));
+    return node;
+}
+
+void CProcessTree::rememberIfWanted(HTREEITEM node, int level, long id, long processID, long stepID)
+{
+    const Remembered& r = m_remembered;
+    if (r.level != level || r.itemID != id)
+        return;
+    if ((level >= LEVEL_STEP && r.processID != processID) ||
+        (level >= LEVEL_UNIT_PROCEDURE && r.stepID != stepID))
+        return;
+    m_remembered.found = node;
+}
+
+bool CProcessTree::FillProcessTree()
+{
+    if (!GetAppContext())
+        return false;
+    WaitCursor wait;
+    CProjectSet project;
+    if (!project.OpenSet()) {
+        QvMessageBox(QStringLiteral("Failed to open project table!"));
+        return false;
+    }
+    m_projectID = project.GetRecordCount() > 0 ? project.GetLong(QStringLiteral("ProjectID")) : 1;
+    GetAppContext()->setProjectID(m_projectID);
+    project.CloseSet();
+    BuildStepLinkCounts();
+    CProcessToProjectSet processes;
+    if (!processes.OpenSet()) {
+        QvMessageBox(QStringLiteral("Can't open Process to Project Table to get process info!"));
+        return false;
+    }
+    for (; !processes.IsEOF(); processes.MoveNext()) {
+        if (!fillProcess(processes.GetLong(QStringLiteral("ProcessID")),
+                         nameAndVersion(processes, "ProcessName", "ProcessVersionName")))
+            return false;
+    }
+    return true;
+}
+
+bool CProcessTree::fillProcess(long processID, const QString& label)
+{
+    HTREEITEM processItem = addNode(nullptr, label, processID, ICON_PROCESS);
+    rememberIfWanted(processItem, LEVEL_PROCESS, processID, -1, -1);
+    CProcessStepSet steps;
+    if (!steps.OpenSet(processID)) {
+        QvMessageBox(QStringLiteral("Can't open step-to-process table!"), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    long previousStepID = -1;
+    for (; !steps.IsEOF(); steps.MoveNext()) {
+        const long stepID = steps.GetLong(QStringLiteral("StepID"));
+        if (stepID == std::exchange(previousStepID, stepID))
+            continue;
+        CStepSet step;
+        if (!step.OpenSet(stepID))
+            continue; // a step whose database does not open is left out
+        if (step.GetRecordCount() == 0) {
+            QvMessageBox(QStringLiteral("Step table (ID = %1) is empty!").arg(stepID));
+            continue;
+        }
+        const int icon = GetStepLinkCount(stepID) != 0 ? ICON_LINKED_STEP : ICON_STEP;
+        HTREEITEM stepItem =
+            addNode(processItem, nameAndVersion(step, "StepName", "StepVersionName"), stepID, icon);
+        rememberIfWanted(stepItem, LEVEL_STEP, stepID, processID, -1);
+        FillStepItems(stepItem, processID);
+    }
+    return true;
+}
+
+bool CProcessTree::FillStepItems(HTREEITEM stepItem, long processID)
+{
+    const long stepID = nodeID(stepItem);
+    CTextRecipeSet rows;
+    if (!rows.OpenSet(stepID, 0, QStringLiteral("all")))
+        return false;
+    HTREEITEM unitProcedure = nullptr;
+    for (; !rows.IsEOF(); rows.MoveNext()) {
+        const QString type = rows.GetText(QStringLiteral("Type"));
+        const long id = rows.GetLong(QStringLiteral("ID"));
+        const long up = rows.GetLong(QStringLiteral("UPNumber"));
+        if (type.compare(QLatin1String("Unit Procedure"), Qt::CaseInsensitive) == 0) {
+            const QString label =
+                QStringLiteral("%1. ").arg(up) + rows.GetText(QStringLiteral("UnitProcedureName"));
+            unitProcedure = addNode(stepItem, label, id, ICON_UNIT_PROCEDURE);
+            rememberIfWanted(unitProcedure, LEVEL_UNIT_PROCEDURE, id, processID, stepID);
+        } else if (type.compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0 && unitProcedure) {
+            const QString label =
+                QStringLiteral("%1.%2. ").arg(up).arg(rows.GetLong(QStringLiteral("OPNumber"))) +
+                rows.GetText(QStringLiteral("OperationName"));
+            const int icon = rows.GetBool(QStringLiteral("Hide")) ? ICON_HIDDEN_OPERATION : ICON_OPERATION;
+            rememberIfWanted(addNode(unitProcedure, label, id, icon), LEVEL_OPERATION, id, processID, stepID);
+        }
+    }
+    return true;
+}
+
+void CProcessTree::BuildStepLinkCounts()
+{
+    m_linkStepIDs.clear();
+    m_linkCounts.clear();
+    CQueryStepInProjectSet rows;
+    if (!rows.OpenSet())
+        return;
+    for (; !rows.IsEOF(); rows.MoveNext()) {
+        const long stepID = rows.GetLong(QStringLiteral("StepID"));
+        if (!m_linkStepIDs.isEmpty() && m_linkStepIDs.last() == stepID) {
+            ++m_linkCounts.last();
+        } else {
+            m_linkStepIDs << stepID;
+            m_linkCounts << 0;
+        }
+    }
+}
+
+long CProcessTree::GetStepLinkCount(long stepID) const
+{
+    const qsizetype at = m_linkStepIDs.indexOf(stepID);
+    return at < 0 ? 0 : m_linkCounts.at(at);
+}
+
+void CProcessTree::DecrementStepLinkCount(long stepID)
+{
+    const qsizetype at = m_linkStepIDs.indexOf(stepID);
+    if (at >= 0)
+        --m_linkCounts[at];
+}
+
+void CProcessTree::ClearTree()
+{
+    m_linkStepIDs.clear();
+    m_linkCounts.clear();
+    m_tree->clear();
+}
+
+void CProcessTree::RefillTree()
+{
+    m_tree->clear();
+    m_remembered.itemID = -1;
+    m_remembered.found = nullptr;
+    FillProcessTree();
+    selectRemembered();
+}
+
+void CProcessTree::rebuild()
+{
+    m_tree->setUpdatesEnabled(false);
+    m_tree->clear();
+    m_remembered.found = nullptr;
+    FillProcessTree();
+    m_tree->setUpdatesEnabled(true);
+    selectRemembered();
+}
+
+void CProcessTree::selectRemembered()
+{
+    if (HTREEITEM found = std::exchange(m_remembered.found, nullptr)) {
+        m_tree->scrollToItem(found);
+        SelectTreeItem(found);
+    }
+}
+
+void CProcessTree::rememberCaret()
+{
+    HTREEITEM caret = m_tree->currentItem();
+    GetSelectedItemKind();
+    m_remembered = Remembered();
+    m_remembered.level = m_level;
+    m_remembered.itemID = caret ? nodeID(caret) : -1;
+    if (m_level == LEVEL_STEP)
+        m_remembered.processID = nodeID(caret->parent());
+    else if (m_level == LEVEL_UNIT_PROCEDURE)
+        std::tie(m_remembered.stepID, m_remembered.processID) =
+            std::pair(nodeID(caret->parent()), nodeID(caret->parent()->parent()));
+    else if (m_level == LEVEL_OPERATION)
+        std::tie(m_remembered.stepID, m_remembered.processID) =
+            std::pair(nodeID(caret->parent()->parent()), nodeID(caret->parent()->parent()->parent()));
+}
+
+void CProcessTree::RefreshKeepSelection()
+{
+    rememberCaret();
+    rebuild();
+}
+
+void CProcessTree::RebuildAndSelect(int level, long itemID, long processID, long stepID)
+{
+    m_remembered = Remembered();
+    m_remembered.level = level;
+    m_remembered.itemID = itemID;
+    m_remembered.processID = level >= LEVEL_STEP ? processID : -1;
+    m_remembered.stepID = level >= LEVEL_UNIT_PROCEDURE ? stepID : -1;
+    rebuild();
+}
+
+void CProcessTree::RefreshStep(long stepID)
+{
+    SelectionSyncOff hold;
+    HTREEITEM occurrence = FindStepItem(stepID);
+    if (!occurrence)
+        return;
+    HTREEITEM firstProcess = occurrence->parent();
+    m_tree->setUpdatesEnabled(false);
+    for (; occurrence; occurrence = FindNextStepOccurrence(stepID, firstProcess, occurrence->parent())) {
+        qDeleteAll(occurrence->takeChildren());
+        FillStepItems(occurrence, nodeID(occurrence->parent()));
+    }
+    m_tree->setUpdatesEnabled(true);
+}
+
+void CProcessTree::SetUnitProcedureText(long stepID, long unitProcedureID, const QString& text)
+{
+    HTREEITEM occurrence = FindStepItem(stepID);
+    HTREEITEM firstProcess = occurrence ? occurrence->parent() : nullptr;
+    for (; occurrence; occurrence = FindNextStepOccurrence(stepID, firstProcess, occurrence->parent())) {
+        HTREEITEM child = FindChildItem(occurrence, unitProcedureID);
+        if (!child)
+            return;
+        child->setText(0, text);
+    }
+}
+
+void CProcessTree::SetOperationHiddenIcon(long stepID, long operationID, bool hidden)
+{
+    if (HTREEITEM item = FindOperationItem(stepID, operationID)) {
+        const int icon = hidden ? ICON_HIDDEN_OPERATION : ICON_OPERATION;
+        item->setData(0, NODE_ICON_ROLE, icon);
+        item->setIcon(0, ProcessTreeNodeIcon(icon));
+    }
+}
+
+void CProcessTree::SetStepLinkedIcon(HTREEITEM item, bool linked)
+{
+    const int icon = linked ? ICON_LINKED_STEP : ICON_STEP;
+    item->setData(0, NODE_ICON_ROLE, icon);
+    item->setIcon(0, ProcessTreeNodeIcon(icon));
+}

@@ -1,0 +1,49 @@
+// Filling the Process Explorer: structure, labels, icons, link counts and the failures of a fill.
+
+#include "ProcessTreeFixture.h"
+
+#include <QTreeWidget>
+
+TEST_F(ProcessTreeFixture, DemoShowsProcessesStepsAndTheLinkedStepUnderBoth)
+{
+    OpenDemo();
+    tree.RefillTree();
+    EXPECT_EQ(Outline(2), QStringList({"Amidol (Free Base) [424]", "  Coupling (1.0) [169]",
+                                       "  Crystallization (1.0) [423]", "  Drying (1.0) [423]",
+                                       "Amidol (Hydrochloride) [424]", "  Coupling (1.0) [169]",
+                                       "  Salt Formation (1.0) [423]", "  Milling (1.0) [423]",
+                                       "  Reactor Cleaning (1.0) [423]"}));
+    const QStringList coupling = Outline(4).mid(2, 12); // keyword lines get no node
+    EXPECT_EQ(coupling.mid(0, 2), QStringList({"    1. Reaction in R-101 [161]", "      1.1. Purge [163]"}));
+    EXPECT_EQ(coupling.mid(4, 5),
+              QStringList({"      1.4. Heat [163]", "      1.5. Start-Sweep [163]", "      1.6. React [163]",
+                           "      1.7. Cool [163]", "    2. Work-up in R-102 [161]"}));
+    EXPECT_EQ(coupling.last(), "      2.3. Age [163]");
+    EXPECT_EQ(tree.GetStepLinkCount(COUPLING), 1);
+    EXPECT_EQ(tree.GetStepLinkCount(1004), 0);
+}
+
+TEST_F(ProcessTreeFixture, FillLeavesOutStepsThatDoNotOpenAndReportsEmptyStepTables)
+{
+    ProjectSpec spec = CProjectGenerator::DemoProject();
+    StepSpec extra = spec.steps.last();
+    extra.stepID = 1007;
+    extra.name = "Rework";
+    spec.steps.append(extra);
+    spec.processes.append({3, "Rework", "A", {}, -1, -1, {1007}});
+    Open(spec, {1007});
+    EditStep(1005, "DELETE FROM Step");
+    EditProject("DELETE FROM Project");
+    prompts.expect(IDOK);
+    tree.RefillTree();
+    EXPECT_EQ(prompts.texts(), QStringList({"Step table (ID = 1005) is empty!"}));
+    EXPECT_EQ(Outline(2).mid(4), QStringList({"Amidol (Hydrochloride) [424]", "  Coupling (1.0) [169]",
+                                              "  Salt Formation (1.0) [423]",
+                                              "  Reactor Cleaning (1.0) [423]", "Rework (A) [424]"}));
+    Select({2});
+    EXPECT_EQ(tree.GetSelectedItemKind(), KIND_EMPTY_PROCESS);
+    EXPECT_EQ(std::pair(tree.projectID(), GetProjectID()), std::pair(1L, 1L)) << "an empty project table";
+    tree.ClearTree();
+    EXPECT_EQ(tree.tree()->topLevelItemCount(), 0);
+    EXPECT_EQ(tree.GetStepLinkCount(COUPLING), 0);
+}

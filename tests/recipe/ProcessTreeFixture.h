@@ -1,0 +1,79 @@
+#pragma once
+// A Process Explorer over a generated project opened the way the program opens one: the project
+// database and the registered step databases. Document host, selection service and result
+// windows are recording fakes; prompts are scripted.
+
+#include "FakeAppContext.h"
+#include "ScriptedPrompts.h"
+#include "foundation/common/DocumentHost.h"
+#include "foundation/common/RecipeDocument.h"
+#include "foundation/common/SelectionService.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "recipe/ProcessTree.h"
+
+#include <QLabel>
+#include <QMap>
+
+// Readable failures of text comparisons.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+// A recipe window as the document host makes it.
+class FakeRecipeWindow : public QLabel, public RecipeDocument {
+public:
+    RecipeDocumentIdentity& identity() override { return m_identity; }
+    RecipeDocumentIdentity m_identity;
+};
+
+class RecordingHost : public DocumentHost, public SelectionService, public ResultWindowServices {
+public:
+    QWidget* OpenDocument(DocumentKind kind, long id, const QString& title) override;
+    void AddDocTab(QWidget*, DocumentKind, long, const QString&) override {}
+    QWidget* FindDocument(DocumentKind kind, long id) const override;
+    bool ActivateDocument(DocumentKind kind, long id) override;
+    bool CloseDocument(DocumentKind kind, long id) override;
+    void ReportActive(CommandTarget* source, const ContextRecord& selection) override;
+    void ReportSelection(CommandTarget* source, const ContextRecord& selection) override;
+    void ForgetSource(CommandTarget* source) override;
+    const ContextRecord& CurrentContext() const override { return context; }
+    void SyncLinkedWindows(long stepID, long itemID, int itemType, int source) override;
+    void ShowQuickResults(long, long) override {}
+    void UpdateQuickResultsOperation(long, long) override {}
+    void ResetStepSimulation(long, const QString&) override {}
+    bool ResultFilesExist(const ContextRecord&) const override { return false; }
+
+    QMap<long, FakeRecipeWindow*> windows; // by step id
+    QStringList calls;                     // "open 1001 Recipe: Coupling (1.0)", "activate 1001", "sync ..."
+    ContextRecord context;
+    CommandTarget* active = nullptr;
+    ServiceInstallations installed;
+};
+
+class ProcessTreeFixture : public ::testing::Test {
+protected:
+    ProcessTreeFixture();
+    ~ProcessTreeFixture() override;
+    // Writes the project and opens it; steps in `unopened` get no registered database.
+    void Open(const ProjectSpec& spec, const QList<long>& unopened = {});
+    void OpenDemo() { Open(CProjectGenerator::DemoProject()); }
+    void EditProject(const QString& sql);
+    void EditStep(long stepID, const QString& sql);
+    // The node at a path of child indexes from the top ({1, 0, 2}: process 2, its step 1, ...).
+    QTreeWidgetItem* Node(std::initializer_list<int> path) const;
+    void Select(std::initializer_list<int> path) { tree.SelectTreeItem(Node(path)); }
+    // One line per node down to that depth: indent, label, icon id.
+    QStringList Outline(int depth) const;
+
+    FakeAppContext app;
+    ScriptedPromptService prompts;
+    RecordingHost host;
+    CProcessTree tree;
+};
+
+// The Demo: process 1 "Amidol (Free Base)" with Coupling, Crystallization and Drying; process 2
+// "Amidol (Hydrochloride)" with Coupling, Salt Formation, Milling and Reactor Cleaning.
+constexpr long COUPLING = 1001;
