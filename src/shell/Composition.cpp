@@ -11,7 +11,11 @@
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+#include "recipe/ProcessExplorerInstall.h"
+#include "recipe/ProcessTree.h"
+#include "shell/DocumentRegistry.h"
 #include "shell/MainFrame.h"
+#include "shell/PlainRecipeWindow.h"
 #include "shell/QuorvantaApp.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
@@ -26,4 +30,8 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);
+    // Recipe: the Process Explorer in its dock slot; recipe windows open as plain windows.
+    CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
+    frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
+    app.documents().Register(PlainRecipeWindowTemplate());
 }
