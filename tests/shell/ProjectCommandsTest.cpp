@@ -1,6 +1,8 @@
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/RecipeDocument.h"
+#include "foundation/common/SelectionContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ProjectGenerator.h"
@@ -8,14 +10,17 @@
 #include "shell/QuorvantaApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -168,4 +173,31 @@ TEST_F(ProjectCommandsTest, TheRecentFileEntryAndADropOpenTheirProject)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(frame, &drop);
     EXPECT_TRUE(ProjectShown());
+}
+
+TEST_F(ProjectCommandsTest, TheProcessExplorerShowsTheOpenProjectAndOpensRecipeTabs)
+{
+    Start({"quorvanta", m_path});
+    ASSERT_TRUE(ProjectShown());
+    auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(1)->text(0), "Amidol (Hydrochloride)");
+    EXPECT_EQ(tree->topLevelItem(1)->child(3)->text(0), "Reactor Cleaning (1.0)");
+    EXPECT_EQ(GetProjectID(), 1);
+
+    QApplication::setActiveWindow(frame); // the pane's commands go to it while it has the focus
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    EXPECT_EQ(GetCurrentContextKind(), CONTEXT_PROCESS_EXPLORER);
+    EXPECT_EQ(frame->CurrentContext().stepID, 1001);
+    frame->ExecuteCommand(ID_PROCESS_TEXT_RECIPE);
+    QWidget* recipe = frame->FindDocument(DocumentKind::ProjectRecipe, 1001);
+    ASSERT_NE(recipe, nullptr);
+    EXPECT_EQ(recipe->windowTitle(), "Recipe: Coupling (1.0)");
+    EXPECT_EQ(dynamic_cast<RecipeDocument*>(recipe)->identity().processID, 1);
+
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    EXPECT_EQ(tree->topLevelItemCount(), 0);
+    EXPECT_EQ(GetCurrentContextKind(), CONTEXT_NONE);
 }
