@@ -57,18 +57,6 @@ void RecordingHost::SyncLinkedWindows(long stepID, long itemID, int itemType, in
     calls << QStringLiteral("sync %1 %2 %3 %4").arg(stepID).arg(itemID).arg(itemType).arg(source);
 }
 
-ProcessTreeFixture::ProcessTreeFixture()
-{
-    host.installed.Install<DocumentHost>(&host);
-    host.installed.Install<SelectionService>(&host);
-    host.installed.Install<ResultWindowServices>(&host);
-}
-
-ProcessTreeFixture::~ProcessTreeFixture()
-{
-    qDeleteAll(host.windows);
-}
-
 void ProcessTreeFixture::Open(const ProjectSpec& spec, const QList<long>& unopened)
 {
     const QString folder = app.root() + "project/";
@@ -84,16 +72,6 @@ void ProcessTreeFixture::Open(const ProjectSpec& spec, const QList<long>& unopen
         database->Open(path, DatabaseRole::ReadWrite);
         app.stepDatabases().add(step.stepID, std::move(database), path);
     }
-}
-
-void ProcessTreeFixture::EditProject(const QString& sql)
-{
-    app.fileSet().projectDatabase->Execute(sql);
-}
-
-void ProcessTreeFixture::EditStep(long stepID, const QString& sql)
-{
-    GetStepDatabase(stepID)->Execute(sql);
 }
 
 QTreeWidgetItem* ProcessTreeFixture::Node(std::initializer_list<int> path) const

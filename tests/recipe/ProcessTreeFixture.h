@@ -10,6 +10,7 @@
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "recipe/ProcessTree.h"
 
@@ -55,13 +56,18 @@ public:
 
 class ProcessTreeFixture : public ::testing::Test {
 protected:
-    ProcessTreeFixture();
-    ~ProcessTreeFixture() override;
+    ProcessTreeFixture()
+    {
+        host.installed.Install<DocumentHost>(&host);
+        host.installed.Install<SelectionService>(&host);
+        host.installed.Install<ResultWindowServices>(&host);
+    }
+    ~ProcessTreeFixture() override { qDeleteAll(host.windows); }
     // Writes the project and opens it; steps in `unopened` get no registered database.
     void Open(const ProjectSpec& spec, const QList<long>& unopened = {});
     void OpenDemo() { Open(CProjectGenerator::DemoProject()); }
-    void EditProject(const QString& sql);
-    void EditStep(long stepID, const QString& sql);
+    void EditProject(const QString& sql) { app.fileSet().projectDatabase->Execute(sql); }
+    void EditStep(long stepID, const QString& sql) { GetStepDatabase(stepID)->Execute(sql); }
     // The node at a path of child indexes from the top ({1, 0, 2}: process 2, its step 1, ...).
     QTreeWidgetItem* Node(std::initializer_list<int> path) const;
     void Select(std::initializer_list<int> path) { tree.SelectTreeItem(Node(path)); }

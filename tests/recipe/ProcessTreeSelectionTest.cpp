@@ -107,13 +107,10 @@ TEST_F(ProcessTreeFixture, SelectionReachesTheFrameAndTheLinkedWindowsUnlessEcho
     OpenDemo();
     tree.RefillTree();
     EXPECT_EQ(GetCurrentContextKind(), CONTEXT_NONE);
-    tree.tree()->setFocus();
     tree.show();
-    tree.activateWindow();
-    tree.tree()->setFocus();
-    QCoreApplication::processEvents();
-    ContextRecord focused = host.context; // the focus makes the pane the active one
-    EXPECT_EQ(focused.kind, CONTEXT_PROCESS_EXPLORER);
+    QApplication::setActiveWindow(&tree);
+    tree.tree()->setFocus(); // the focus makes the pane the active one
+    EXPECT_EQ(GetCurrentContextKind(), CONTEXT_PROCESS_EXPLORER);
     Select({1, 0, 1});
     EXPECT_EQ(GetCurrentContextKind(), CONTEXT_PROCESS_EXPLORER);
     EXPECT_EQ(std::tuple(host.context.stepID, host.context.processID, host.context.stepLabel,
