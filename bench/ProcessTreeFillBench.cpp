@@ -1,6 +1,8 @@
 // Filling the Process Explorer for a generated project of 500 steps of 50 recipe lines, opened
 // through the program's own open: one pass over the project database and every registered step
-// database with the tree's updates off. Goal: 100 ms per fill; the "goal_ms" counter states it.
+// database. The timed rows are refills (the tree emptied and filled again, as at every rebuild);
+// the "first_fill_ms" counter is the fill right after the open, which is the first query on each
+// step database's connection. Goal: 100 ms per fill; the "goal_ms" counter states it.
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
@@ -10,6 +12,7 @@
 #include "recipe/ProcessTree.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
@@ -44,6 +47,10 @@ void BM_FillProcessTree(benchmark::State& state)
     if (!session.Open(folder + "Synthetic.prj"))
         return state.SkipWithError("the project did not open");
     CProcessTree tree;
+    QElapsedTimer first;
+    first.start();
+    tree.RefillTree();
+    state.counters["first_fill_ms"] = double(first.nsecsElapsed()) / 1e6;
     for (auto _ : state)
         tree.RefillTree();
     const QTreeWidgetItem* process = tree.tree()->topLevelItem(0);

@@ -9,7 +9,7 @@
 #include "foundation/common/RecipeDocument.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/project/ProcessStepSet.h"
-#include "foundation/db/step/StepSet.h"
+#include "foundation/db/step/StepLabelSet.h"
 
 #include <QTreeWidget>
 
@@ -82,7 +82,7 @@ QList<long> CProcessTree::stepsToOpen(long processID, bool wholeProcess, long se
 // Activates the step's open recipe window or opens one; false ends the command.
 bool CProcessTree::openRecipeWindow(long stepID, long processID)
 {
-    CStepSet step;
+    CStepLabelSet step;
     if (!step.OpenSet(stepID)) {
         QvMessageBox(QStringLiteral("Can't open step table to get facility id!"), MB_OK | MB_ICONERROR);
         return false;

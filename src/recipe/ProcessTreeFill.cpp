@@ -10,8 +10,8 @@
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
-#include "foundation/db/step/StepSet.h"
-#include "foundation/db/step/TextRecipeSet.h"
+#include "foundation/db/step/RecipeOutlineSet.h"
+#include "foundation/db/step/StepLabelSet.h"
 #include "recipe/ProcessTreeIcons.h"
 
 #include <QTreeWidget>
@@ -32,13 +32,16 @@ long nodeID(const QTreeWidgetItem* item)
 }
 } // namespace
 
+// The node is made whole before it joins its parent: a node outside the tree signals nothing.
 HTREEITEM CProcessTree::addNode(HTREEITEM parent, const QString& label, long id, int icon)
 {
-    auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(m_tree);
+    auto* node = new QTreeWidgetItem;
     node->setText(0, label);
     node->setData(0, NODE_ID_ROLE, qlonglong(id));
     node->setData(0, NODE_ICON_ROLE, icon);
     node->setIcon(0, ProcessTreeNodeIcon(icon));
+    if (parent)
+        parent->addChild(node);
     return node;
 }
 
@@ -80,10 +83,18 @@ bool CProcessTree::FillProcessTree()
     return true;
 }
 
+// The process's node joins the tree with all its nodes at once.
 bool CProcessTree::fillProcess(long processID, const QString& label)
 {
     HTREEITEM processItem = addNode(nullptr, label, processID, ICON_PROCESS);
     rememberIfWanted(processItem, LEVEL_PROCESS, processID, -1, -1);
+    const bool filled = fillSteps(processItem, processID);
+    m_tree->addTopLevelItem(processItem);
+    return filled;
+}
+
+bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
+{
     CProcessStepSet steps;
     if (!steps.OpenSet(processID)) {
         QvMessageBox(QStringLiteral("Can't open step-to-process table!"), MB_OK | MB_ICONERROR);
@@ -94,7 +105,7 @@ bool CProcessTree::fillProcess(long processID, const QString& label)
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
         if (stepID == std::exchange(previousStepID, stepID))
             continue;
-        CStepSet step;
+        CStepLabelSet step;
         if (!step.OpenSet(stepID))
             continue; // a step whose database does not open is left out
         if (step.GetRecordCount() == 0) {
@@ -113,8 +124,8 @@ bool CProcessTree::fillProcess(long processID, const QString& label)
 bool CProcessTree::FillStepItems(HTREEITEM stepItem, long processID)
 {
     const long stepID = nodeID(stepItem);
-    CTextRecipeSet rows;
-    if (!rows.OpenSet(stepID, 0, QStringLiteral("all")))
+    CRecipeOutlineSet rows;
+    if (!rows.OpenSet(stepID))
         return false;
     HTREEITEM unitProcedure = nullptr;
     for (; !rows.IsEOF(); rows.MoveNext()) {

@@ -21,6 +21,8 @@
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
+#include "foundation/db/step/RecipeOutlineSet.h"
+#include "foundation/db/step/StepLabelSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
@@ -156,6 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"MessageOptions", [](long) { return opened<CMessageOptionsSet>(); }},
         DriftCase{"QueryOperationDefault", [](long) { return opened<CQueryOperationDefaultSet>(); }},
         DriftCase{"Step", [](long) { return opened<CStepSet>(1001L, QString()); }},
+        DriftCase{"StepLabel", [](long) { return opened<CStepLabelSet>(1001L); }},
+        DriftCase{"RecipeOutline", [](long) { return opened<CRecipeOutlineSet>(1001L); }},
         DriftCase{"TextRecipe",
                   [](long) { return opened<CTextRecipeSet>(1001L, -1L, QString("all"), QString()); }},
         DriftCase{"Operation", [](long id) { return opened<COperationSet>(1001L, id); }, "Operation"},
