@@ -91,6 +91,7 @@ public:
     // File Open: the file dialog chooses the project (mode 2).
     bool ChooseAndOpenProject();
     void SetDefaultLanguageTemplate(const QString& path) { m_files.defaultLanguageTemplatePath = path; }
+    void SetProjectID(long projectID) { m_files.projectID = projectID; }
 
     // Close. CloseProject is the whole close: this subsystem's part, then the frame's views and
     // the end of the hand-over. answer answers the save question unasked unless it is Ask.

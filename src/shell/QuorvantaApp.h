@@ -51,7 +51,7 @@ public:
     QSettings* profile() override { return m_profile.get(); }
     void AddToRecentFileList(const QString& path) override;
     void RemoveFromRecentFileList(const QString& path) override;
-    void setProjectID(long projectID) override { m_fileSet.projectID = projectID; }
+    void setProjectID(long projectID) override;
     bool isProjectModified() const override { return m_projectModified; }
     void setProjectModified(bool modified) override { m_projectModified = modified; }
     double ambientPressure() const override { return m_ambientPressure; }

@@ -41,6 +41,11 @@ bool CQuorvantaApp::OpenGivenProjectFile(const QString& path)
     return opened;
 }
 
+void CQuorvantaApp::setProjectID(long projectID)
+{
+    m_projects->SetProjectID(projectID);
+}
+
 bool CQuorvantaApp::IsProjectOpen() const
 {
     return m_projects && m_projects->IsProjectOpen();
