@@ -6,6 +6,7 @@
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
+#include "SessionBenchMain.h"
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/ProjectGenerator.h"
@@ -17,24 +18,12 @@
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <sys/resource.h>
-
 namespace {
 constexpr int STEPS = 500;
 constexpr int LINES_PER_STEP = 50;
 constexpr double GOAL_MS = 100;
 
 // Prompts get their default button; their texts go to stderr, where a failed run explains itself.
-class ReportingAutomationPrompts : public AutomationPromptService {
-public:
-    int prompt(const QString& text, unsigned flags, const QString& caption) override
-    {
-        std::fprintf(stderr, "prompt: %s\n", qPrintable(text));
-        return AutomationPromptService::prompt(text, flags, caption);
-    }
-};
-
 void BM_FillProcessTree(benchmark::State& state)
 {
     QTemporaryDir root;
@@ -62,27 +51,11 @@ void BM_FillProcessTree(benchmark::State& state)
 
 BENCHMARK(BM_FillProcessTree)->Iterations(5)->Unit(benchmark::kMillisecond);
 
-// Each step keeps its working copy open: the program raises the limit too.
-void raiseOpenFileLimit()
-{
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
-    }
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    raiseOpenFileLimit();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ReportingAutomationPrompts prompts;
-    ScopedPromptService scoped(&prompts);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunSessionBenchmarks<QApplication>(argc, argv);
 }

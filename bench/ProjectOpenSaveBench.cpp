@@ -9,6 +9,7 @@
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
+#include "SessionBenchMain.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
@@ -23,25 +24,14 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <map>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 constexpr int LINES_PER_STEP = 50;
 
 // Prompts get their default button; their texts go to stderr, where a failed run explains itself.
-class ReportingAutomationPrompts : public AutomationPromptService {
-public:
-    int prompt(const QString& text, unsigned flags, const QString& caption) override
-    {
-        std::fprintf(stderr, "prompt: %s\n", qPrintable(text));
-        return AutomationPromptService::prompt(text, flags, caption);
-    }
-};
-
 QTemporaryDir& benchRoot()
 {
     static QTemporaryDir root;
@@ -214,26 +204,9 @@ BENCHMARK(BM_OpenProject)
 BENCHMARK(BM_OpenProject)->Arg(500)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveProject)->Arg(200)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Each step keeps its working copy open, with its -wal and -shm once used: the program raises the
-// limit too.
-void raiseOpenFileLimit()
-{
-    rlimit limit{};
-    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        setrlimit(RLIMIT_NOFILE, &limit);
-    }
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    raiseOpenFileLimit();
-    QCoreApplication application(argc, argv);
-    ReportingAutomationPrompts prompts;
-    ScopedPromptService scoped(&prompts);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunSessionBenchmarks<QCoreApplication>(argc, argv);
 }
