@@ -2,6 +2,7 @@
 
 #include "recipe/ProcessTree.h"
 
+#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/SelectionContext.h"
 #include "foundation/common/SelectionService.h"
@@ -99,10 +100,7 @@ QAction* CProcessTree::paneAction(int commandID)
     action->setData(commandID);
     action->setStatusTip(tip.section(QLatin1Char('\n'), 0, 0));
     action->setToolTip(tip.section(QLatin1Char('\n'), 1, 1));
-    connect(action, &QAction::triggered, this, [this, commandID] {
-        if (IsCommandEnabled(commandID))
-            OnCommand(commandID);
-    });
+    connect(action, &QAction::triggered, this, [this, commandID] { DispatchCommand(commandID, this); });
     m_paneActions << action;
     return action;
 }
@@ -225,14 +223,17 @@ void CProcessTree::onCurrentItemChanged(HTREEITEM current)
     if (kind == KIND_OPERATION) {
         if (sync && !(IsHiddenOperationItem(current) && m_bContextMenu))
             SyncLinkedWindows(current->parent()->parent()->data(0, NODE_ID_ROLE).toInt(),
-                              current->data(0, NODE_ID_ROLE).toInt(), 2, 2);
+                              current->data(0, NODE_ID_ROLE).toInt(), LinkedItemType::Operation,
+                              SyncSource::ProcessExplorer);
     } else if (kind == KIND_UNIT_PROCEDURE || kind == KIND_EMPTY_UNIT_PROCEDURE) {
         if (sync)
             SyncLinkedWindows(current->parent()->data(0, NODE_ID_ROLE).toInt(),
-                              current->data(0, NODE_ID_ROLE).toInt(), 1, 2);
+                              current->data(0, NODE_ID_ROLE).toInt(), LinkedItemType::UnitProcedure,
+                              SyncSource::ProcessExplorer);
     } else if (kind == KIND_STEP && sync) {
         SyncLinkedWindows(current->data(0, NODE_ID_ROLE).toInt(),
-                          current->child(0)->data(0, NODE_ID_ROLE).toInt(), 1, 2);
+                          current->child(0)->data(0, NODE_ID_ROLE).toInt(), LinkedItemType::UnitProcedure,
+                          SyncSource::ProcessExplorer);
     }
     m_bContextMenu = false;
 }

@@ -43,7 +43,7 @@ public:
     void RefillTree();
     void ClearTree();
     void RefreshKeepSelection() override;
-    void RebuildAndSelect(int level, long itemID, long processID, long stepID) override;
+    void RebuildAndSelect(ExplorerLevel level, long itemID, long processID, long stepID) override;
     void RefreshStep(long stepID) override;
     void SetUnitProcedureText(long stepID, long unitProcedureID, const QString& text) override;
     void SetOperationHiddenIcon(long stepID, long operationID, bool hidden) override;
@@ -77,7 +77,8 @@ public:
     // Commands.
     bool HandlesCommand(int commandID) const override;
     bool IsCommandEnabled(int commandID) const override;
-    void OnCommand(int commandID) override;
+    void OnCommand(int commandID) override; // only through the command dispatcher
+    void RefreshCommandStates() override { updateCommandStates(); }
     void OnTextRecipe();
 
     // Project hand-over.

@@ -236,8 +236,9 @@ void CProcessTree::RefreshKeepSelection()
     rebuild();
 }
 
-void CProcessTree::RebuildAndSelect(int level, long itemID, long processID, long stepID)
+void CProcessTree::RebuildAndSelect(ExplorerLevel explorerLevel, long itemID, long processID, long stepID)
 {
+    const int level = int(explorerLevel); // the tree's own levels have the same numbers
     m_remembered = Remembered();
     m_remembered.level = level;
     m_remembered.itemID = itemID;

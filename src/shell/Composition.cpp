@@ -4,6 +4,7 @@
 
 #include "shell/Composition.h"
 
+#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/DocumentHost.h"
 #include "foundation/common/FrameServices.h"
@@ -27,6 +28,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<DocumentHost>(&frame);
     installed.Install<SelectionService>(&frame);
     installed.Install<DisplayOptionsService>(&frame);
+    installed.Install<CommandDispatcher>(&frame);
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);

@@ -1,7 +1,10 @@
 #pragma once
 // The main window: tabbed document area, the six docking panes, menus and toolbars keyed by
 // command id, the status bar, the auto-save timer and the hand-over of an opened project.
+// The frame's services of later features live in small objects the frame owns (as the auto-save
+// timer does); a frame member a feature names only forwards to its object.
 
+#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/ContextRecord.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/DocumentHost.h"
@@ -11,6 +14,7 @@
 #include "foundation/common/SelectionService.h"
 #include "shell/AutoSaveTimer.h"
 #include "shell/DockPanes.h"
+#include "shell/FrameCommandRules.h"
 #include "shell/bridge/ManagedSide.h"
 
 #include <QHash>
@@ -36,7 +40,8 @@ class CMainFrame : public QMainWindow,
                    public SortServices,
                    public DocumentHost,
                    public SelectionService,
-                   public DisplayOptionsService {
+                   public DisplayOptionsService,
+                   public CommandDispatcher {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -54,8 +59,12 @@ public:
     void SetCommandHandler(int commandID, std::function<void()> handler);
     bool HasCommandHandler(int commandID) const { return m_handlers.contains(commandID); }
     bool IsCommandEnabled(int commandID);
+    // The enabling pass: every action from one snapshot of what the rules read.
     void UpdateCommandStates();
-    void ExecuteCommand(int commandID);
+    FrameCommandState CommandStateSnapshot() const;
+    void ExecuteCommand(int commandID); // the dispatcher, for the active pane or view
+    // CommandDispatcher: the one way any command runs (busy check, run, state refresh).
+    bool DispatchCommand(const CommandRequest& request) override;
     void SetRecentFiles(const QStringList& paths);
 
     // Insert After (32992) / Insert Before (32993).
@@ -141,6 +150,7 @@ public:
     QWidget* FindDocument(DocumentKind kind, long id) const override;
     bool ActivateDocument(DocumentKind kind, long id) override;
     bool CloseDocument(DocumentKind kind, long id) override;
+    QList<HostedDocument> ListDocuments(DocumentKind kind) const override;
     // SelectionService
     void ReportActive(CommandTarget* source, const ContextRecord& selection) override;
     void ReportSelection(CommandTarget* source, const ContextRecord& selection) override;
@@ -166,8 +176,9 @@ private:
     QMenu* menuFor(const QString& path);
     void installFrameHandlers();
     CommandTarget* activeTarget() const;
-    void updateAction(int commandID, QAction* action, CommandTarget* target);
-    bool frameRuleAllows(int commandID) const;
+    void updateAction(int commandID, QAction* action, CommandTarget* target, const FrameCommandState& state);
+    bool frameRuleAllows(int commandID, const FrameCommandState& state) const;
+    bool runCommand(const CommandRequest& request);
     void installDefaultNotifyHandlers();
     void handOverToSubsystems();
     class QMdiSubWindow* findSubWindow(DocumentKind kind, long id) const;

@@ -1,4 +1,5 @@
-// The main frame's menus, toolbar and command-enabling pass.
+// The main frame's menus, toolbar, command-enabling pass and the dispatcher every command goes
+// through.
 
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
@@ -19,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QToolBar>
 
 namespace {
@@ -189,7 +191,7 @@ void CMainFrame::SetCommandHandler(int commandID, std::function<void()> handler)
     else
         m_handlers.remove(commandID);
     if (QAction* action = m_actions.value(commandID)) // a handler installed late shows at once
-        updateAction(commandID, action, activeTarget());
+        updateAction(commandID, action, activeTarget(), CommandStateSnapshot());
 }
 
 CommandTarget* CMainFrame::activeTarget() const
@@ -231,26 +233,32 @@ void CMainFrame::ForgetSource(CommandTarget* source)
     UpdateCommandStates();
 }
 
-bool CMainFrame::frameRuleAllows(int commandID) const
+// What the frame's rules read, asked once for a whole pass over the actions.
+FrameCommandState CMainFrame::CommandStateSnapshot() const
 {
     FrameCommandState state;
     state.context = m_context;
     state.projectOpen = IsProjectOpen();
     state.hasEngine = m_bHasEngine;
-    state.resultFilesExist = ResultFilesExist(m_context);
+    state.resultFilesExist = state.projectOpen && ResultFilesExist(m_context); // none without a project
+    return state;
+}
+
+bool CMainFrame::frameRuleAllows(int commandID, const FrameCommandState& state) const
+{
     return m_handlers.contains(commandID) && FrameCommandEnabled(commandID, state);
 }
 
 bool CMainFrame::IsCommandEnabled(int commandID)
 {
-    RefreshContext();
     CommandTarget* target = activeTarget();
     if (target && target->HandlesCommand(commandID))
         return target->IsCommandEnabled(commandID);
-    return frameRuleAllows(commandID);
+    return frameRuleAllows(commandID, CommandStateSnapshot());
 }
 
-void CMainFrame::updateAction(int commandID, QAction* action, CommandTarget* target)
+void CMainFrame::updateAction(int commandID, QAction* action, CommandTarget* target,
+                              const FrameCommandState& state)
 {
     if (target && target->HandlesCommand(commandID)) {
         action->setEnabled(target->IsCommandEnabled(commandID));
@@ -258,29 +266,53 @@ void CMainFrame::updateAction(int commandID, QAction* action, CommandTarget* tar
             action->setChecked(target->IsCommandChecked(commandID));
         return;
     }
-    action->setEnabled(frameRuleAllows(commandID));
+    action->setEnabled(frameRuleAllows(commandID, state));
 }
 
 void CMainFrame::UpdateCommandStates()
 {
     RefreshContext();
+    const FrameCommandState state = CommandStateSnapshot();
     CommandTarget* target = activeTarget();
     for (auto it = m_actions.constBegin(); it != m_actions.constEnd(); ++it)
-        updateAction(it.key(), it.value(), target);
+        updateAction(it.key(), it.value(), target, state);
 }
 
 void CMainFrame::ExecuteCommand(int commandID)
 {
+    DispatchCommand(CommandRequest{commandID, nullptr, QVariant()});
+}
+
+bool CMainFrame::DispatchCommand(const CommandRequest& request)
+{
     if (IsBusy()) { // a run pumps events: nothing may start inside it
         QApplication::beep();
-        return;
+        return false;
     }
-    if (!IsCommandEnabled(commandID))
-        return;
-    CommandTarget* target = activeTarget();
-    if (target && target->HandlesCommand(commandID))
-        target->OnCommand(commandID);
-    else if (const auto handler = m_handlers.value(commandID))
-        handler();
+    RefreshContext();
+    const bool ran = runCommand(request);
     UpdateCommandStates();
+    return ran;
+}
+
+// The sender (else the active pane or view) when it handles the command, else the frame's handler.
+bool CMainFrame::runCommand(const CommandRequest& request)
+{
+    const int commandID = request.commandID;
+    CommandTarget* target = request.target ? request.target : activeTarget();
+    if (target && target->HandlesCommand(commandID)) {
+        if (!target->IsCommandEnabled(commandID))
+            return false;
+        auto* object = dynamic_cast<QObject*>(target);
+        const QPointer<QObject> alive(object); // the command may close its own window
+        target->OnCommandAt(commandID, request.hitItem);
+        if (!object || alive)
+            target->RefreshCommandStates();
+        return true;
+    }
+    const auto handler = m_handlers.value(commandID);
+    if (!handler || !FrameCommandEnabled(commandID, CommandStateSnapshot()))
+        return false;
+    handler();
+    return true;
 }

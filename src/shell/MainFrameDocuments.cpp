@@ -67,3 +67,14 @@ QWidget* CMainFrame::OpenDocument(DocumentKind kind, long id, const QString& tit
         AddDocTab(window, kind, id, title);
     return window;
 }
+
+QList<HostedDocument> CMainFrame::ListDocuments(DocumentKind kind) const
+{
+    QList<HostedDocument> documents;
+    for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) {
+        const QVariant storedKind = sub->property(KIND_PROPERTY);
+        if (storedKind.isValid() && storedKind.toInt() == int(kind))
+            documents.append({long(sub->property(ID_PROPERTY).toLongLong()), sub->widget()});
+    }
+    return documents;
+}

@@ -71,29 +71,11 @@ public:
 
     // The projects subsystem and its members under their own names (QuorvantaAppProject.cpp).
     CProjectManager& projects() { return *m_projects; }
-    bool OpenProjectFile(int mode, const QString& projectName, const QString& description,
-                         bool frameArgument);
     // Opens that file in mode 2 (recent files, the command line, a file dropped on the window).
     bool OpenGivenProjectFile(const QString& path);
-    bool CloseCurrentProject();
-    bool CloseForReopen();
     bool SaveProject(const QString& newName, bool fromPackage);
-    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
-                             const QString& name);
-    int CheckProjectInUse(QString& projectFolder, QString& projectName);
-    bool WriteInUseMarker(const QString& projectFolder);
-    bool OpenStepDatabases(QString& error, const QString& connect);
-    void CloseStepDatabases();
-    bool CheckProjectFile(const QString& path);
-    qint64 GetDatabaseFileSize(const QString& path, const QString& label);
-    bool CheckDiskSpace(qint64 bytesNeeded);
-    bool SetProjectName(const QString& name);
     void ExportProfile();
     void ImportProfile();
-    void LoadDefaultProfile();
-    bool AreBlankProjectsEnabled() const;
-    void SetWorkingDirectory(const QString& folder);
-    void RefreshFileLocations();
     void SetEngine(EngineEntry* engine);
 
     // ProjectControl

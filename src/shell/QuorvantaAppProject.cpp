@@ -24,15 +24,6 @@ void CQuorvantaApp::WireProjectCommands()
     });
 }
 
-bool CQuorvantaApp::OpenProjectFile(int mode, const QString& projectName, const QString& description,
-                                    bool frameArgument)
-{
-    const bool opened = m_projects->OpenProjectFile(mode, projectName, description, frameArgument);
-    if (m_frame) // a failed open changes what may be done too
-        m_frame->UpdateCommandStates();
-    return opened;
-}
-
 bool CQuorvantaApp::OpenGivenProjectFile(const QString& path)
 {
     const bool opened = m_projects->OpenProjectByPath(path);
@@ -56,54 +47,9 @@ bool CQuorvantaApp::CloseProject(SaveAnswer answer)
     return m_projects->CloseProject(answer);
 }
 
-bool CQuorvantaApp::CloseCurrentProject()
-{
-    return m_projects->CloseCurrentProject();
-}
-bool CQuorvantaApp::CloseForReopen()
-{
-    return m_projects->CloseForReopen();
-}
 bool CQuorvantaApp::SaveProject(const QString& newName, bool fromPackage)
 {
     return m_projects->SaveProject(newName, fromPackage);
-}
-void CQuorvantaApp::ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
-                                        const QString& name)
-{
-    m_projects->ReplaceProjectFiles(projectFolder, temporaryFolder, name);
-}
-int CQuorvantaApp::CheckProjectInUse(QString& projectFolder, QString& projectName)
-{
-    return m_projects->CheckProjectInUse(projectFolder, projectName);
-}
-bool CQuorvantaApp::WriteInUseMarker(const QString& projectFolder)
-{
-    return m_projects->WriteInUseMarker(projectFolder);
-}
-bool CQuorvantaApp::OpenStepDatabases(QString& error, const QString& connect)
-{
-    return m_projects->OpenStepDatabases(error, connect);
-}
-void CQuorvantaApp::CloseStepDatabases()
-{
-    m_projects->CloseStepDatabases();
-}
-bool CQuorvantaApp::CheckProjectFile(const QString& path)
-{
-    return m_projects->CheckProjectFile(path);
-}
-qint64 CQuorvantaApp::GetDatabaseFileSize(const QString& path, const QString& label)
-{
-    return m_projects->GetDatabaseFileSize(path, label);
-}
-bool CQuorvantaApp::CheckDiskSpace(qint64 bytesNeeded)
-{
-    return m_projects->CheckDiskSpace(bytesNeeded);
-}
-bool CQuorvantaApp::SetProjectName(const QString& name)
-{
-    return m_projects->SetProjectName(name);
 }
 void CQuorvantaApp::ExportProfile()
 {
@@ -112,22 +58,6 @@ void CQuorvantaApp::ExportProfile()
 void CQuorvantaApp::ImportProfile()
 {
     m_projects->ImportProfile();
-}
-void CQuorvantaApp::LoadDefaultProfile()
-{
-    m_projects->LoadDefaultProfile();
-}
-bool CQuorvantaApp::AreBlankProjectsEnabled() const
-{
-    return m_projects->AreBlankProjectsEnabled();
-}
-void CQuorvantaApp::SetWorkingDirectory(const QString& folder)
-{
-    m_projects->SetWorkingDirectory(folder);
-}
-void CQuorvantaApp::RefreshFileLocations()
-{
-    m_projects->RefreshFileLocations();
 }
 void CQuorvantaApp::SetEngine(EngineEntry* engine)
 {

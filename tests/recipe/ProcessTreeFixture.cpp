@@ -52,9 +52,9 @@ void RecordingHost::ForgetSource(CommandTarget* source)
         std::tie(active, context) = std::pair(nullptr, ContextRecord());
 }
 
-void RecordingHost::SyncLinkedWindows(long stepID, long itemID, int itemType, int source)
+void RecordingHost::SyncLinkedWindows(long stepID, long itemID, LinkedItemType itemType, SyncSource source)
 {
-    calls << QStringLiteral("sync %1 %2 %3 %4").arg(stepID).arg(itemID).arg(itemType).arg(source);
+    calls << QStringLiteral("sync %1 %2 %3 %4").arg(stepID).arg(itemID).arg(int(itemType)).arg(int(source));
 }
 
 void ProcessTreeFixture::Open(const ProjectSpec& spec, const QList<long>& unopened)

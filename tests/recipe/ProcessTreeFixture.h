@@ -33,7 +33,6 @@ public:
 class RecordingHost : public DocumentHost, public SelectionService, public ResultWindowServices {
 public:
     QWidget* OpenDocument(DocumentKind kind, long id, const QString& title) override;
-    void AddDocTab(QWidget*, DocumentKind, long, const QString&) override {}
     QWidget* FindDocument(DocumentKind kind, long id) const override;
     bool ActivateDocument(DocumentKind kind, long id) override;
     bool CloseDocument(DocumentKind kind, long id) override;
@@ -41,11 +40,7 @@ public:
     void ReportSelection(CommandTarget* source, const ContextRecord& selection) override;
     void ForgetSource(CommandTarget* source) override;
     const ContextRecord& CurrentContext() const override { return context; }
-    void SyncLinkedWindows(long stepID, long itemID, int itemType, int source) override;
-    void ShowQuickResults(long, long) override {}
-    void UpdateQuickResultsOperation(long, long) override {}
-    void ResetStepSimulation(long, const QString&) override {}
-    bool ResultFilesExist(const ContextRecord&) const override { return false; }
+    void SyncLinkedWindows(long stepID, long itemID, LinkedItemType itemType, SyncSource source) override;
 
     QMap<long, FakeRecipeWindow*> windows; // by step id
     QStringList calls;                     // "open 1001 Recipe: Coupling (1.0)", "activate 1001", "sync ..."

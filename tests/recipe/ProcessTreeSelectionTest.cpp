@@ -83,7 +83,7 @@ TEST_F(ProcessTreeFixture, RebuildsKeepOrGiveTheSelection)
     EXPECT_EQ(idOf(tree.tree()->currentItem()), operationID);
     EXPECT_EQ(Node({0, 0, 1})->text(0), "2. Work-up");
 
-    tree.RebuildAndSelect(LEVEL_STEP, 1004, 2, -1);
+    tree.RebuildAndSelect(ExplorerLevel::Step, 1004, 2, -1);
     EXPECT_EQ(tree.tree()->currentItem(), Node({1, 1}));
 }
 

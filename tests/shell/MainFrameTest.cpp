@@ -47,6 +47,15 @@ public:
     bool DotNetRuntimeLookupMatParams() override { return false; }
 };
 
+// Answers that the project has results, counting the questions.
+class CountingResults : public ResultWindowServices {
+public:
+    CountingResults() { installed.Install<ResultWindowServices>(this); }
+    bool ResultFilesExist(const ContextRecord&) const override { return ++asked, true; }
+    mutable int asked = 0;
+    ServiceInstallations installed;
+};
+
 // A document window that decides Cut itself.
 class CutOnlyView : public QWidget, public CommandTarget {
 public:
@@ -171,6 +180,10 @@ TEST_F(MainFrameTest, DocumentsAreFoundActivatedAndClosedByKindAndID)
     auto* own = new QLabel("recipe");
     frame.AddDocTab(own, DocumentKind::ProjectRecipe, 13, "Recipe: Mix (1)");
     EXPECT_EQ(own->windowTitle(), "Recipe: Mix (1)");
+    const QList<HostedDocument> results = frame.ListDocuments(DocumentKind::QuickResults);
+    ASSERT_EQ(results.size(), 2) << "the windows of that kind only";
+    EXPECT_TRUE(results[0].id == 12 && results[0].window == first && results[1].id == 13 &&
+                results[1].window == other);
     EXPECT_TRUE(frame.ActivateDocument(DocumentKind::QuickResults, 13));
     EXPECT_EQ(frame.mdiArea()->activeSubWindow()->widget(), other);
     EXPECT_TRUE(frame.CloseDocument(DocumentKind::QuickResults, 13));
@@ -256,6 +269,28 @@ TEST_F(MainFrameTest, TheActivePaneOrViewSetsTheContextAndTheCommandStates)
     frame.ForgetSource(&recipe);
     EXPECT_EQ(frame.context().kind, CONTEXT_NONE);
     EXPECT_FALSE(frame.action(ID_SIMULATE_BATCH)->isEnabled());
+}
+
+TEST_F(MainFrameTest, ASelectionChangeAsksTheProjectStateOnceForAllActions)
+{
+    concerns.open = true;
+    CountingResults results;
+    int shown = 0;
+    frame.SetCommandHandler(ID_VIEW_QUICK_RESULTS, [&] { ++shown; });
+    ContextRecord step;
+    step.kind = CONTEXT_PROCESS_EXPLORER;
+    step.stepID = 12;
+    CutOnlyView tree;
+    results.asked = concerns.openQueries = 0;
+    frame.ReportSelection(&tree, step); // one pass over every action
+    EXPECT_EQ(results.asked, 1);
+    EXPECT_EQ(concerns.openQueries, 1);
+    EXPECT_TRUE(frame.action(ID_VIEW_QUICK_RESULTS)->isEnabled());
+    results.asked = concerns.openQueries = 0;
+    frame.ExecuteCommand(ID_VIEW_QUICK_RESULTS); // the command's own check, then the pass after it
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(results.asked, 2);
+    EXPECT_EQ(concerns.openQueries, 2);
 }
 
 // The stand-in translates both ways ignoring case; an unknown list or entry leaves the answer alone.

@@ -1,5 +1,6 @@
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
+#include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/RecipeDocument.h"
 #include "foundation/common/SelectionContext.h"
@@ -20,6 +21,7 @@
 #include <QMimeData>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -200,4 +202,29 @@ TEST_F(ProjectCommandsTest, TheProcessExplorerShowsTheOpenProjectAndOpensRecipeT
     frame->ExecuteCommand(ID_FILE_CLOSE);
     EXPECT_EQ(tree->topLevelItemCount(), 0);
     EXPECT_EQ(GetCurrentContextKind(), CONTEXT_NONE);
+}
+
+// The pane's own toolbar and context menu go through the same dispatcher as the frame's menus.
+TEST_F(ProjectCommandsTest, APaneCommandIsRefusedWhileBusyAndRunsAfterwards)
+{
+    Start({"quorvanta", m_path});
+    ASSERT_TRUE(ProjectShown());
+    QWidget* pane = frame->pane(PaneID::ProcessExplorer)->widget();
+    auto* tree = pane->findChild<QTreeWidget*>();
+    auto* toolBar = pane->findChild<QToolBar*>("ProcessToolbar");
+    ASSERT_TRUE(tree && toolBar);
+    QApplication::setActiveWindow(frame);
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    QAction* textRecipe = nullptr;
+    for (QAction* action : toolBar->actions())
+        textRecipe = action->data().toInt() == ID_PROCESS_TEXT_RECIPE ? action : textRecipe;
+    ASSERT_TRUE(textRecipe && textRecipe->isEnabled());
+    {
+        const CBusyScope run; // a run pumps events: the click arrives inside it
+        textRecipe->trigger();
+    }
+    EXPECT_EQ(frame->FindDocument(DocumentKind::ProjectRecipe, 1001), nullptr) << "refused while busy";
+    textRecipe->trigger();
+    EXPECT_NE(frame->FindDocument(DocumentKind::ProjectRecipe, 1001), nullptr);
 }

@@ -44,7 +44,7 @@ public:
     }
     ~RecordingConcerns() override { RemoveProjectHandover(this); }
 
-    bool IsProjectOpen() const override { return open; }
+    bool IsProjectOpen() const override { return ++openQueries, open; }
     bool OpenProjectByPath(const QString& path) override { return add("open " + path), open = true; }
     bool CloseProject(SaveAnswer) override
     {
@@ -68,11 +68,7 @@ public:
 
     void BuildAutomationModel() override { add("BuildAutomationModel"); }
     void DeleteAutomationModel() override { add("DeleteAutomationModel"); }
-    void RefreshAutomationModel(long) override {}
 
-    void RefreshRecipeViews() override {}
-    void ReloadRecipeViews(long) override {}
-    void ReloadAllRecipeViews() override {}
     void ApplyInsertMode(bool after, bool before) override
     {
         add(QStringLiteral("ApplyInsertMode %1 %2").arg(after).arg(before));
@@ -81,6 +77,7 @@ public:
     bool open = false;
     bool closes = true;
     bool engineReady = true;
+    mutable int openQueries = 0;
     QStringList calls;
 
 private:

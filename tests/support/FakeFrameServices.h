@@ -1,7 +1,8 @@
 #pragma once
-// A recording main frame for tests: every call is kept in order as one line of text
-// ("BeginProgress 0 100 saving project"); the sorts are the program's collation sorts. Installs
-// itself in the lifecycle, progress and sort slots for its lifetime.
+// A recording main frame for tests: every call the subsystems make of it is kept in order as one
+// line of text ("BeginProgress 0 100 saving project"); the sorts are the program's collation sorts.
+// Members nobody calls keep their concern's default. Installs itself in the lifecycle, progress
+// and sort slots for its lifetime.
 
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/ServiceSlot.h"
@@ -34,10 +35,7 @@ public:
     void CloseAllViews() override { record("CloseAllViews"); }
     void SaveWindowPositions() override { record("SaveWindowPositions"); }
     void SaveChemistryDocuments() override { record("SaveChemistryDocuments"); }
-    void SetProjectTitle(const QString& title) override { record("SetProjectTitle " + title); }
     void StopAutoSaveTimer() override { record("StopAutoSaveTimer"); }
-    void ArmAutoSaveTimer() override { record("ArmAutoSaveTimer"); }
-    void RefreshAmbientPressure() override { record("RefreshAmbientPressure"); }
     void SetProjectDescription(const QString& text) override { record("SetProjectDescription " + text); }
     bool MaterialLookupFailed() const override { return materialLookupFailed; }
 
@@ -46,19 +44,12 @@ public:
         record(QString("BeginProgress %1 %2 %3").arg(lower).arg(upper).arg(text));
     }
     void SetProgressPos(int position) override { record(QString("SetProgressPos %1").arg(position)); }
-    void SetProgressStep(int step) override { record(QString("SetProgressStep %1").arg(step)); }
-    void StepProgress() override { record("StepProgress"); }
     void EndProgress() override { record("EndProgress"); }
 
     void SortComboBoxItems(QComboBox* combo) override
     {
         record("SortComboBoxItems");
         CollationSortComboBox(combo);
-    }
-    void SortListBoxItems(QListWidget* list) override
-    {
-        record("SortListBoxItems");
-        CollationSortListWidget(list);
     }
     void SortTexts(QStringList& texts) override
     {

@@ -13,7 +13,7 @@ struct DisplayOptions {
 class DisplayOptionsService {
 public:
     virtual ~DisplayOptionsService() = default;
-    virtual const DisplayOptions& GetDisplayOptions() const = 0;
+    virtual const DisplayOptions& GetDisplayOptions() const; // all off by default
 };
 
 // The installed frame's options; all off without one.

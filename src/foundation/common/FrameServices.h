@@ -1,7 +1,8 @@
 #pragma once
 // What the foundation and the subsystems may ask of the main frame, split by concern; each concern
 // has its own slot. The main frame implements them; tests install recording fakes of the ones they
-// need. Without one installed, callers do nothing.
+// need. Without one installed, callers do nothing; every member's default body does the same (a
+// question answers no), so an implementation overrides only what it serves.
 
 #include <QString>
 #include <QStringList>
@@ -13,42 +14,42 @@ class ProjectLifecycleServices {
 public:
     virtual ~ProjectLifecycleServices() = default;
     // The hand-over of a project the projects code has just opened.
-    virtual void OnProjectOpened(bool newProject) = 0;
+    virtual void OnProjectOpened(bool /*newProject*/) {}
     // The end of a close: engine object, automation model, panes, title and command states.
-    virtual void OnProjectClosed() = 0;
+    virtual void OnProjectClosed() {}
     // The frame's part of a close: documents, dialogs, panes, timer, title.
-    virtual void CloseAllViews() = 0;
-    virtual void SaveWindowPositions() = 0;
-    virtual void SaveChemistryDocuments() = 0;
-    virtual void SetProjectTitle(const QString& title) = 0;
-    virtual void StopAutoSaveTimer() = 0;
-    virtual void ArmAutoSaveTimer() = 0;
-    virtual void RefreshAmbientPressure() = 0;
+    virtual void CloseAllViews() {}
+    virtual void SaveWindowPositions() {}
+    virtual void SaveChemistryDocuments() {}
+    virtual void SetProjectTitle(const QString& /*title*/) {}
+    virtual void StopAutoSaveTimer() {}
+    virtual void ArmAutoSaveTimer() {}
+    virtual void RefreshAmbientPressure() {}
     // The text of the Project Information window.
-    virtual void SetProjectDescription(const QString& text) = 0;
+    virtual void SetProjectDescription(const QString& /*text*/) {}
     // Set by OnProjectOpened when the managed side could not look up the material parameters.
-    virtual bool MaterialLookupFailed() const = 0;
+    virtual bool MaterialLookupFailed() const { return false; }
 };
 
 class ProgressServices {
 public:
     virtual ~ProgressServices() = default;
-    virtual void BeginProgress(short lower, short upper, const QString& text) = 0;
-    virtual void SetProgressPos(int position) = 0;
-    virtual void SetProgressStep(int step) = 0;
-    virtual void StepProgress() = 0;
-    virtual void EndProgress() = 0;
+    virtual void BeginProgress(short /*lower*/, short /*upper*/, const QString& /*text*/) {}
+    virtual void SetProgressPos(int /*position*/) {}
+    virtual void SetProgressStep(int /*step*/) {}
+    virtual void StepProgress() {}
+    virtual void EndProgress() {}
 };
 
 class SortServices {
 public:
     virtual ~SortServices() = default;
     // Culture-aware sorts that keep each entry's item data and the selection.
-    virtual void SortComboBoxItems(QComboBox* combo) = 0;
-    virtual void SortListBoxItems(QListWidget* list) = 0;
-    virtual void SortTexts(QStringList& texts) = 0;
+    virtual void SortComboBoxItems(QComboBox* /*combo*/) {}
+    virtual void SortListBoxItems(QListWidget* /*list*/) {}
+    virtual void SortTexts(QStringList& /*texts*/) {}
     // Display texts of the managed list of that name (the name ends with "ListData").
-    virtual QStringList GetDisplayVector(const QString& listName) = 0;
+    virtual QStringList GetDisplayVector(const QString& /*listName*/) { return {}; }
 };
 
 ProjectLifecycleServices* GetProjectLifecycleServices();

@@ -7,7 +7,7 @@
 class HelpService {
 public:
     virtual ~HelpService() = default;
-    virtual void DisplayHelp(const QString& helpFile, long topic) = 0;
+    virtual void DisplayHelp(const QString& /*helpFile*/, long /*topic*/) {}
 };
 
 // The local page of a topic: <install>/help/<file's base name>/<topic>.html, lower-case base name.

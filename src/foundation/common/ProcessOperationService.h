@@ -8,8 +8,11 @@ class ProcessOperationService {
 public:
     virtual ~ProcessOperationService() = default;
     // The regenerated recipe text goes to result; false when nothing was processed.
-    virtual bool InvokeProcessOperation(long stepID, const QString& operationName, long operationID,
-                                        QString& result) = 0;
+    virtual bool InvokeProcessOperation(long /*stepID*/, const QString& /*operationName*/,
+                                        long /*operationID*/, QString& /*result*/)
+    {
+        return false;
+    }
 };
 
 ProcessOperationService*

@@ -11,14 +11,14 @@ class ProjectControl {
 public:
     virtual ~ProjectControl() = default;
     // True from the hand-over of an opened project until its close has ended.
-    virtual bool IsProjectOpen() const = 0;
+    virtual bool IsProjectOpen() const { return false; }
     // Opens that project file as an existing project; true when it is open afterwards.
-    virtual bool OpenProjectByPath(const QString& path) = 0;
+    virtual bool OpenProjectByPath(const QString& /*path*/) { return false; }
     // Closes the open project; Ask puts the save question, the others answer it unasked.
     // False when the close was refused or the save failed: the project stays open.
-    virtual bool CloseProject(SaveAnswer answer) = 0;
+    virtual bool CloseProject(SaveAnswer /*answer*/) { return false; }
     // Saves the open project in place; false when nothing was saved.
-    virtual bool SaveOpenProject() = 0;
+    virtual bool SaveOpenProject() { return false; }
 };
 
 bool IsProjectOpen();

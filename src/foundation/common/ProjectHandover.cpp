@@ -23,7 +23,11 @@ void RemoveProjectHandover(ProjectHandover* participant)
 
 void RunProjectHandover(void (ProjectHandover::*stage)())
 {
-    const QList<ProjectHandover*> list = participants(); // a stage may remove its participant
-    for (ProjectHandover* participant : list)
-        (participant->*stage)();
+    // A stage may add or remove participants, itself or others: the loop walks the list as it was
+    // and skips whoever has left it since, so a removed (perhaps destroyed) one is never called.
+    const QList<ProjectHandover*> list = participants();
+    for (ProjectHandover* participant : list) {
+        if (participants().contains(participant))
+            (participant->*stage)();
+    }
 }

@@ -10,10 +10,11 @@ class SelectionService {
 public:
     virtual ~SelectionService() = default;
     // source became the active pane or view; selection is what it shows selected (kind included).
-    virtual void ReportActive(CommandTarget* source, const ContextRecord& selection) = 0;
+    virtual void ReportActive(CommandTarget* /*source*/, const ContextRecord& /*selection*/) {}
     // The selection of source changed; only the active source moves the context.
-    virtual void ReportSelection(CommandTarget* source, const ContextRecord& selection) = 0;
+    virtual void ReportSelection(CommandTarget* /*source*/, const ContextRecord& /*selection*/) {}
     // source goes away (closed or destroyed): it is forgotten as the active one.
-    virtual void ForgetSource(CommandTarget* source) = 0;
-    virtual const ContextRecord& CurrentContext() const = 0;
+    virtual void ForgetSource(CommandTarget* /*source*/) {}
+    // Nothing selected by default.
+    virtual const ContextRecord& CurrentContext() const;
 };

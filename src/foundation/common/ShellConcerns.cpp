@@ -1,11 +1,26 @@
-// Calls through the concerns the shell installs: project control, display options, help.
+// Calls through the concerns the shell installs: project control, display options, help and the
+// command dispatcher.
 
+#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/ProjectControl.h"
+#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 
 #include <QFileInfo>
+
+const ContextRecord& SelectionService::CurrentContext() const
+{
+    static const ContextRecord nothing;
+    return nothing;
+}
+
+const DisplayOptions& DisplayOptionsService::GetDisplayOptions() const
+{
+    static const DisplayOptions allOff;
+    return allOff;
+}
 
 bool IsProjectOpen()
 {
@@ -32,4 +47,10 @@ void DisplayHelp(const QString& helpFile, long topic)
 {
     if (HelpService* help = ServiceSlot<HelpService>::Get())
         help->DisplayHelp(helpFile, topic);
+}
+
+bool DispatchCommand(int commandID, CommandTarget* target, const QVariant& hitItem)
+{
+    CommandDispatcher* dispatcher = ServiceSlot<CommandDispatcher>::Get();
+    return dispatcher && dispatcher->DispatchCommand({commandID, target, hitItem});
 }

@@ -38,6 +38,12 @@ void FreeModuleEntries()
     tell<EngineHost>([](EngineHost& e) { e.FreeModuleEntries(); });
 }
 
+EngineEntry* GetEngineEntry()
+{
+    return ask<EngineHost>(static_cast<EngineEntry*>(nullptr),
+                           [](EngineHost& e) { return e.GetEngineEntry(); });
+}
+
 void BuildAutomationModel()
 {
     tell<AutomationModel>([](AutomationModel& m) { m.BuildAutomationModel(); });
@@ -87,7 +93,7 @@ void RefreshStep(long stepID)
 {
     tell<ProcessExplorerServices>([=](ProcessExplorerServices& p) { p.RefreshStep(stepID); });
 }
-void RebuildAndSelect(int level, long itemID, long processID, long stepID)
+void RebuildAndSelect(ExplorerLevel level, long itemID, long processID, long stepID)
 {
     tell<ProcessExplorerServices>(
         [=](ProcessExplorerServices& p) { p.RebuildAndSelect(level, itemID, processID, stepID); });
@@ -119,10 +125,19 @@ ProcessTreeSelection GetTreeSelection()
                                         [](ProcessExplorerServices& p) { return p.GetTreeSelection(); });
 }
 
-void SyncLinkedWindows(long stepID, long itemID, int itemType, int source)
+void SyncLinkedWindows(long stepID, long itemID, LinkedItemType itemType, SyncSource source)
 {
     tell<ResultWindowServices>(
         [=](ResultWindowServices& r) { r.SyncLinkedWindows(stepID, itemID, itemType, source); });
+}
+void ShowQuickResults(long stepID, long operationID)
+{
+    tell<ResultWindowServices>([=](ResultWindowServices& r) { r.ShowQuickResults(stepID, operationID); });
+}
+void UpdateQuickResultsOperation(long stepID, long operationID)
+{
+    tell<ResultWindowServices>(
+        [=](ResultWindowServices& r) { r.UpdateQuickResultsOperation(stepID, operationID); });
 }
 void ResetStepSimulation(long stepID, const QString& mode)
 {

@@ -7,6 +7,6 @@
 class UserSettingsService {
 public:
     virtual ~UserSettingsService() = default;
-    virtual bool SaveUserSettingsFileAs(const QString& path) = 0;
-    virtual bool LoadUserSettingsFile(const QString& path) = 0;
+    virtual bool SaveUserSettingsFileAs(const QString& /*path*/) { return false; }
+    virtual bool LoadUserSettingsFile(const QString& /*path*/) { return false; }
 };
