@@ -1,6 +1,7 @@
 #include "shell/QVFileLocations.h"
 
 #include "foundation/db/DatabaseFiles.h"
+#include "shell/InstanceFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStorageInfo>
-#include <QTemporaryDir>
 
 #include <unistd.h>
 
@@ -43,7 +43,8 @@ CQVFileLocations::CQVFileLocations(QSettings* profile)
     if (!stored.isEmpty() && QFileInfo(stored).isDir())
         m_workingDir = WithTrailingSlash(stored);
     QDir().mkpath(m_workingDir);
-    m_instanceDir = createInstanceFolder();
+    m_instance = std::make_unique<CInstanceFolder>(WorkingCopiesRoot());
+    m_instanceDir = m_instance->path();
 }
 
 CQVFileLocations::~CQVFileLocations() = default;
@@ -55,16 +56,6 @@ QString CQVFileLocations::FindInstallDir()
         return WithTrailingSlash(QStringLiteral(QV_DATA_DIR));
 #endif
     return WithTrailingSlash(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvanta"));
-}
-
-QString CQVFileLocations::createInstanceFolder() const
-{
-    const QString base =
-        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/WorkingCopies");
-    QDir().mkpath(base);
-    QTemporaryDir folder(base + QStringLiteral("/instance-XXXXXX"));
-    folder.setAutoRemove(false);
-    return folder.isValid() ? WithTrailingSlash(folder.path()) : QString();
 }
 
 QString CQVFileLocations::exeDir() const
@@ -134,14 +125,7 @@ void CQVFileLocations::SetWorkingDirectory(const QString& folder)
 
 void CQVFileLocations::RemoveInstanceFolderIfUnused()
 {
-    if (m_instanceDir.isEmpty())
-        return;
     // Working copies of a project whose close was refused stay for the recovery at the next open;
     // anything else in the folder is scratch.
-    const QStringList workingCopies = {QStringLiteral("*.wc"),      QStringLiteral("*.ewc"),
-                                       QStringLiteral("*.mwc"),     QStringLiteral("*.wc-wal"),
-                                       QStringLiteral("*.ewc-wal"), QStringLiteral("*.mwc-wal")};
-    QDir folder(m_instanceDir); // name filters ignore case
-    if (folder.entryList(workingCopies, QDir::Files | QDir::Hidden).isEmpty())
-        folder.removeRecursively();
+    m_instance->RemoveIfUnused();
 }

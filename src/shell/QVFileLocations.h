@@ -6,7 +6,9 @@
 #include "foundation/common/AppContext.h"
 
 #include <functional>
+#include <memory>
 
+class CInstanceFolder;
 class QSettings;
 
 class CQVFileLocations : public PathProvider {
@@ -44,12 +46,12 @@ public:
     void RemoveInstanceFolderIfUnused();
 
 private:
-    QString createInstanceFolder() const;
     QString copyLanguageTemplate(const QString& source) const;
 
     QSettings* m_profile;
     QString m_installDir;
     QString m_workingDir;
+    std::unique_ptr<CInstanceFolder> m_instance; // swept and locked (InstanceFolders.h)
     QString m_instanceDir;
     QString m_languageTemplatePath;
     QString m_workingLanguagePath;

@@ -43,6 +43,14 @@ public:
 
     bool InitInstance(const QStringList& arguments);
     int ExitInstance();
+    // The event loop with termination signals and the session's end served (QuorvantaAppSignals.cpp).
+    int RunEventLoop();
+    // A termination signal, served from the main loop before it ends with 0: an unmodified (or
+    // untitled) project closes unasked; a modified one keeps its working copies and marker for
+    // recovery, flushed to disk, and the exit asks nothing.
+    void LeaveProjectOnSignal();
+    // The desktop session ends: the working copies are flushed to disk; nothing is asked.
+    void CommitSessionData();
 
     // AppContext
     const ProjectFileSet& fileSet() const override { return m_fileSet; }
@@ -122,6 +130,7 @@ private:
     void SaveUserSettings();
 
     void writeRecentLists();
+    QStringList workingCopyDatabases() const;
 
     StepRecorder m_recorder;
     std::unique_ptr<QSettings> m_profile;
@@ -136,6 +145,7 @@ private:
     ProjectFileSet m_fileSet;
     StepDatabaseRegistry m_stepDatabases;
     bool m_projectModified = false;
+    bool m_keepProjectAtExit = false; // a signal left the project for recovery
     double m_ambientPressure = 101325.0;
     AppContext* m_previousContext = nullptr; // set first: the members below may ask for the context
     std::unique_ptr<CProjectManager> m_projects;

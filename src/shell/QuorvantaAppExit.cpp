@@ -28,8 +28,8 @@ void CQuorvantaApp::CloseProjectAtExit()
 {
     record(QStringLiteral("CloseProject"));
     // Runs while anything of a project is held, open or not. A refused close leaves the working
-    // copies in the instance folder for recovery.
-    if (m_projects->HoldsProject())
+    // copies in the instance folder for recovery, and so does a termination signal.
+    if (m_projects->HoldsProject() && !m_keepProjectAtExit)
         CloseProject(SaveAnswer::Ask);
 }
 

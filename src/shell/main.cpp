@@ -2,11 +2,13 @@
 
 #include "shell/QuorvantaApp.h"
 #include "shell/ShellConstants.h"
+#include "shell/SignalHandler.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    CSignalHandler::InstallHandlers(); // a termination signal waits for the event loop from here on
     QApplication app(argc, argv);
     QApplication::setOrganizationName(PROFILE_ORGANIZATION);
     QApplication::setApplicationName(PROFILE_APPLICATION);
@@ -14,7 +16,7 @@ int main(int argc, char** argv)
     CQuorvantaApp theApp;
     if (!theApp.InitInstance(QApplication::arguments()))
         return 1;
-    const int result = QApplication::exec();
+    const int result = theApp.RunEventLoop();
     theApp.ExitInstance();
     return result;
 }

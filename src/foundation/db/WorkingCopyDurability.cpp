@@ -1,0 +1,37 @@
+#include "foundation/db/WorkingCopyDurability.h"
+
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+bool TrySync(void (*sync)(const QString&), const QString& path)
+{
+    try {
+        sync(path);
+        return true;
+    } catch (const CDaoException&) {
+        return false;
+    }
+}
+} // namespace
+
+bool MakeWorkingCopiesDurable(const QStringList& workingCopies)
+{
+    bool durable = true;
+    QSet<QString> folders;
+    for (const QString& path : workingCopies) {
+        durable = TrySync(SyncFile, path) && durable;
+        const QString log = path + QStringLiteral("-wal");
+        if (QFileInfo::exists(log))
+            durable = TrySync(SyncFile, log) && durable;
+        const QString folder = QFileInfo(path).absolutePath();
+        if (!folders.contains(folder)) {
+            folders.insert(folder);
+            durable = TrySync(SyncFolderOf, path) && durable;
+        }
+    }
+    return durable;
+}
