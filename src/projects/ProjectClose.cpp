@@ -25,13 +25,19 @@ bool CProjectManager::HoldsProject() const
 
 bool CProjectManager::CloseProject(SaveAnswer answer)
 {
-    if (!HoldsProject())
-        return true;
+    return !HoldsProject() || CloseWithViews(answer, true);
+}
+
+// The one tail of Close Project and of a re-open: this subsystem's close, then the frame's views
+// and, when a project was held, the end of the hand-over (engine, automation model, title, panes).
+bool CProjectManager::CloseWithViews(SaveAnswer answer, bool endsProject)
+{
     if (!CloseCurrentProject(answer))
         return false;
     if (ProjectLifecycleServices* frame = GetProjectLifecycleServices()) {
         frame->CloseAllViews();
-        frame->OnProjectClosed();
+        if (endsProject)
+            frame->OnProjectClosed();
     }
     return true;
 }
@@ -41,9 +47,6 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
     AppContext* app = GetAppContext();
     if (!app)
         return true;
-    CleanUpUtilityArray();
-    if (m_bProjectOpen)
-        RunProjectHandover(&ProjectHandover::CloseMaterialProject);
     if (!AskToSaveChanges(answer))
         return false;
     ReleaseSharedObjects();
@@ -62,22 +65,26 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
     return true;
 }
 
-// The file path is forgotten unless a caller put the next file to open in it or a Save As runs;
-// a refused close gives it back, so nothing of the open project changes.
+// The file path is forgotten unless a re-open by path (path given) or a Save As runs; a refused
+// close gives it back, so nothing of the open project changes.
 bool CProjectManager::AskToSaveChanges(SaveAnswer given)
 {
     ProjectFileSet& files = m_files;
     const QString filePath = files.projectFilePath;
     if (!files.pathGiven && !m_bSaveAsInProgress)
         files.projectFilePath.clear();
-    if (!GetAppContext()->isProjectModified())
+    if (!GetAppContext()->isProjectModified()) {
+        EndModuleProjects();
         return true;
+    }
     const int answer = given == SaveAnswer::Save ? IDYES
                        : given == SaveAnswer::Discard
                            ? IDNO
                            : QvMessageBox(QStringLiteral("The current project has been modified. "
                                                          "Do you want to save it?"),
                                           MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES || answer == IDNO)
+        EndModuleProjects(); // a cancelled close keeps them
     bool go = answer == IDNO;
     if (answer == IDYES) {
         files.projectFilePath = filePath; // the save and Save As read it
@@ -93,6 +100,14 @@ bool CProjectManager::AskToSaveChanges(SaveAnswer given)
     if (!go)
         files.projectFilePath = filePath;
     return go;
+}
+
+// The engine's utility list and the material module's project go once the close is decided.
+void CProjectManager::EndModuleProjects()
+{
+    CleanUpUtilityArray();
+    if (m_bProjectOpen)
+        RunProjectHandover(&ProjectHandover::CloseMaterialProject);
 }
 
 void CProjectManager::ReleaseSharedObjects()
@@ -154,11 +169,7 @@ void CProjectManager::DeleteUntitledLibraryFiles()
 bool CProjectManager::CloseForReopen()
 {
     const bool unpackedAtStartup = m_compound.IsStartupPackage();
-    const bool closed = CloseCurrentProject();
-    if (closed) {
-        if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
-            frame->CloseAllViews();
-    }
+    const bool closed = CloseWithViews(SaveAnswer::Ask, HoldsProject());
     m_compound.SetStartupPackage(unpackedAtStartup);
     return closed;
 }

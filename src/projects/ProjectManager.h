@@ -97,6 +97,7 @@ public:
     // the end of the hand-over. answer answers the save question unasked unless it is Ask.
     bool CloseProject(SaveAnswer answer);
     bool CloseCurrentProject(SaveAnswer answer = SaveAnswer::Ask);
+    // The same close before another file opens; the start-up package flag keeps its value.
     bool CloseForReopen();
     void DeleteUntitledLibraryFiles();
 
@@ -167,7 +168,9 @@ private:
     bool ConvertLanguageDatabase();
     bool ChooseOtherLanguageTemplate(int& languageResult);
     // Close steps.
+    bool CloseWithViews(SaveAnswer answer, bool endsProject);
     bool AskToSaveChanges(SaveAnswer answer);
+    void EndModuleProjects();
     // Save As of an untitled project; false = refused or failed, the project stays open.
     bool SaveProjectAs();
     void ReleaseSharedObjects();
@@ -211,6 +214,7 @@ private:
     StepDatabaseRegistry& m_steps;
     CCompoundFile m_compound; // the package the open project was unpacked from
     OpenAttempt m_opening;
+    QString m_requestedPath; // the file a re-open by path opens once the open project has closed
     std::function<ConversionCode(const QString&)> m_convertStep;
     ICompoundFileState* m_compoundFile = nullptr;
     UserSettingsService* m_userSettings = nullptr;

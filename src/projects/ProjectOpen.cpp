@@ -30,7 +30,9 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
         if (m_opening.handedOver)
             CloseProject(SaveAnswer::Ask);
     }
-    if (!opened && !m_opening.handedOver)
+    if (m_opening.handedOver)
+        return IsProjectOpen(); // a later step may have failed, or closed the project
+    if (!opened)
         UndoOpen();
     return opened;
 }
@@ -45,11 +47,13 @@ bool CProjectManager::OpenProjectByPath(const QString& path)
 {
     if (!GetAppContext())
         return false;
+    // The path stays apart until the open project has closed: a refused close changes nothing.
     ProjectFileSet& files = m_files;
-    files.projectFilePath = path;
+    m_requestedPath = path;
     files.pathGiven = true;
     const bool opened = OpenProjectFile(2, QString(), QString(), false);
     files.pathGiven = false;
+    m_requestedPath.clear();
     return opened;
 }
 

@@ -120,6 +120,7 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
     if (pathGiven) {
         if (!CloseForReopen())
             return false;
+        files.projectFilePath = m_requestedPath;
         if (!QFileInfo::exists(files.projectFilePath)) {
             QvMessageBox(QStringLiteral("The file %1 does not exist").arg(files.projectFilePath));
             GetAppContext()->RemoveFromRecentFileList(files.projectFilePath);

@@ -82,8 +82,8 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
         CloseProject(SaveAnswer::Ask);
         return false;
     }
-    if (mode == 2 && !HandFirstOperation())
-        return false;
+    if (mode == 2)
+        HandFirstOperation(); // what it answers changes nothing of the rest
     SynchroniseLibraries();
     if (frame && frame->MaterialLookupFailed()) {
         CloseProject(SaveAnswer::Ask);
@@ -92,7 +92,8 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
     return true;
 }
 
-// The first operation of the first step goes to the managed side's process-operation call.
+// The first operation of the first step goes to the managed side's process-operation call; a
+// step left out at open (no database) is passed over.
 bool CProjectManager::HandFirstOperation()
 {
     CQueryStepInProjectSet steps;
@@ -102,6 +103,8 @@ bool CProjectManager::HandFirstOperation()
             progress->EndProgress();
         return false;
     }
+    while (!steps.IsEOF() && !GetStepDatabase(steps.GetLong(QStringLiteral("StepID"))))
+        steps.MoveNext();
     if (steps.IsEOF())
         return true;
     const long stepID = steps.GetLong(QStringLiteral("StepID"));

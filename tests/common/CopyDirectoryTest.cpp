@@ -3,9 +3,12 @@
 #include "ScriptedPrompts.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -93,4 +96,65 @@ TEST_F(CopyDirectoryTest, ATargetInsideTheSourceIsNotCopiedIntoItself)
     EXPECT_EQ(read(inside + "/Demo.prj"), "project");
     EXPECT_EQ(read(inside + "/Library/Pumps/pump.eqm"), "pump");
     EXPECT_FALSE(QFileInfo::exists(inside + "/Demo"));
+}
+
+TEST_F(CopyDirectoryTest, CopiesOfReadOnlyFilesAndFoldersGetTheUsersWriteBits)
+{
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto readOnlyFolder = readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    for (const char* file : {"/Demo.prj", "/Library/Pumps/pump.eqm"})
+        ASSERT_TRUE(QFile::setPermissions(source + file, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(source + "/Library", readOnlyFolder));
+    auto keepMode = [](const QString& from, const QString& to) { // as the database layer's copy does
+        struct stat status {};
+        return CopyFileBytes(from, to) && ::stat(QFile::encodeName(from).constData(), &status) == 0 &&
+               ::chmod(QFile::encodeName(to).constData(), status.st_mode & 07777) == 0;
+    };
+    ASSERT_TRUE(CopyDirectory(source, target, keepMode));
+    QFile::setPermissions(source + "/Library", readOnlyFolder | QFile::WriteOwner);
+    for (const char* file : {"/Demo.prj", "/Library/Pumps/pump.eqm", "/STEP_4.STP"})
+        EXPECT_TRUE(QFile::permissions(target + file) & QFile::WriteOwner) << file;
+    const auto userFolder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    for (const char* folder : {"", "/Library", "/Library/Pumps", "/Empty"})
+        EXPECT_EQ(QFile::permissions(target + folder) & userFolder, userFolder) << folder;
+}
+
+// The copy fails at STEP_4.STP, after .hidden, Demo.prj, Empty and Library were copied. Into a new
+// folder, the folder goes with its new parent; into an existing one, only what the copy added goes.
+TEST_F(CopyDirectoryTest, AFailedCopyRemovesWhatItMadeAndNothingElse)
+{
+    auto failOnStep = [](const QString& from, const QString& to) {
+        return !from.endsWith("STEP_4.STP") && CopyFileBytes(from, to);
+    };
+    prompts.expect(IDOK);
+    EXPECT_FALSE(CopyDirectory(source, target, failOnStep));
+    EXPECT_FALSE(QFileInfo::exists(root.filePath("Copy")));
+
+    write(target + "/keep.txt", "mine");
+    write(target + "/Library/old.eqm", "old");
+    prompts.expect(IDOK);
+    EXPECT_FALSE(CopyDirectory(source, target, failOnStep));
+    QStringList left;
+    QDirIterator entries(target, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext())
+        left << QDir(target).relativeFilePath(entries.next());
+    left.sort();
+    EXPECT_EQ(left, (QStringList{"Library", "Library/old.eqm", "keep.txt"}));
+}
+
+// A file copy under a new name that nobody keeps is taken back with the folder it made.
+TEST_F(CopyDirectoryTest, AFolderCopyNotKeptIsTakenBack)
+{
+    const QString folder = root.filePath("New/Project");
+    {
+        FolderCopy copy(folder);
+        ASSERT_TRUE(copy.CopyFile(source + "/Demo.prj", "Project.prj"));
+        EXPECT_EQ(read(folder + "/Project.prj"), "project");
+    }
+    EXPECT_FALSE(QFileInfo::exists(root.filePath("New")));
+    FolderCopy kept(folder);
+    ASSERT_TRUE(kept.CopyFile(source + "/Demo.prj", "Project.prj"));
+    kept.Keep();
+    EXPECT_EQ(read(folder + "/Project.prj"), "project");
 }

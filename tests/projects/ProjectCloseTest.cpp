@@ -1,6 +1,7 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
 const char* const SAVE_QUESTION = "The current project has been modified. Do you want to save it?";
@@ -129,4 +131,44 @@ TEST_F(ProjectCloseTest, DeletingProjectFilesOfAFolderKeepsOtherFiles)
     DeleteProjectFilesInFolder(folder);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
               (QStringList{"A.prj1", "notes.txt", "sub.prj"}));
+}
+
+// The engine's utility list and the material module's project go only once the close is decided,
+// and before Yes's save writes the project file.
+TEST_F(ProjectCloseTest, TheModuleProjectsEndAfterTheSaveQuestionAndNotOnCancel)
+{
+    struct Modules : EngineHost, ProjectHandover {
+        bool InitializeEngine() override { return true; }
+        bool CreateProjectEngine() override { return true; }
+        void DeleteProjectEngine() override {}
+        void CleanUpUtilityArray() override { calls << "CleanUpUtilityArray " + savedDescription(); }
+        void FreeModuleEntries() override {}
+        void CloseMaterialProject() override { calls << "CloseMaterialProject"; }
+        std::function<QString()> savedDescription;
+        QStringList calls;
+    } modules;
+    const QString path = WriteDemo();
+    modules.savedDescription = [path] {
+        return LayerValue(path, "SELECT Description FROM Process WHERE ProcessID = 1").toString();
+    };
+    ServiceInstallations installed;
+    installed.Install<EngineHost>(&modules);
+    AddProjectHandover(&modules);
+    const auto removeModules = qScopeGuard([&] { RemoveProjectHandover(&modules); });
+    const int unmodified = 0;
+    for (const int answer : {int(IDCANCEL), int(IDNO), int(IDYES), unmodified}) {
+        if (!manager.IsProjectOpen())
+            ASSERT_TRUE(OpenGiven(path));
+        modules.calls.clear();
+        const QString before = modules.savedDescription();
+        if (answer != unmodified) {
+            EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+            prompts.expect(answer);
+        }
+        const bool closes = answer != IDCANCEL;
+        EXPECT_EQ(manager.CloseProject(SaveAnswer::Ask), closes) << answer;
+        const QStringList ended = {"CleanUpUtilityArray " + before, "CloseMaterialProject"};
+        EXPECT_EQ(modules.calls, closes ? ended : QStringList()) << answer;
+    }
+    EXPECT_EQ(modules.savedDescription(), "Edited");
 }

@@ -4,6 +4,7 @@
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -94,4 +95,30 @@ TEST_F(ProjectFixture, ANewProjectRecordTakesTheNameAndDescription)
     EXPECT_EQ(frame.callsNamed("SetProjectDescription"), QStringList{"SetProjectDescription A new one"});
     EXPECT_EQ(frame.callsNamed("OnProjectOpened"), QStringList{"OnProjectOpened true"});
     EXPECT_TRUE(manager.HoldsInUseMarker());
+}
+
+// Files of mode 0444 give a copy the user can write; a copy that fails (a link to nothing) leaves
+// no folder in the working folder.
+TEST_F(WriteAccessTest, AReadOnlyProjectIsCopiedWritableAndAFailedCopyLeavesNoFolder)
+{
+    const QString source = root() + "readonly/Demo/", copy = app.fakePaths().workingDir() + "Demo/";
+    for (const QFileInfo& file : QDir(source).entryInfoList(QDir::Files))
+        ASSERT_TRUE(
+            QFile::setPermissions(file.filePath(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(QFile::link(root() + "gone.txt", source + "Notes.txt"));
+    warnings.expect(IDOK);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(OpenGiven(m_path));
+    EXPECT_EQ(prompts.texts(),
+              QStringList{"Failed to copy file from " + source + "Notes.txt to " + copy + "Notes.txt"});
+    EXPECT_FALSE(QFileInfo::exists(copy));
+
+    ASSERT_TRUE(QFile::remove(source + "Notes.txt"));
+    warnings.expect(IDOK);
+    ASSERT_TRUE(OpenGiven(m_path));
+    EXPECT_EQ(app.fileSet().projectFilePath, copy + "Demo.prj");
+    for (const QFileInfo& file : QDir(copy).entryInfoList(QDir::Files))
+        EXPECT_TRUE(file.permissions() & QFile::WriteOwner) << file.fileName().toStdString();
+    EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+    EXPECT_TRUE(manager.SaveProject(QString(), false));
 }

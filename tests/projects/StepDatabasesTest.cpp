@@ -1,6 +1,7 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/ProcessOperationService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 class StepDatabasesTest : public ProjectFixture {};
 
@@ -89,4 +91,34 @@ TEST_F(StepDatabasesTest, AStepLeftOutAtOpenKeepsNoWorkingCopyAndIsNeverSaved)
     ASSERT_TRUE(manager.SaveProject(QString(), false));
     for (const char* step : {"STEP_1002.STP", "STEP_1004.STP"})
         EXPECT_EQ(QFileInfo(projectDir() + step).lastModified(), old) << step;
+}
+
+// The lowest step cannot be converted: the open goes on, answers that the project is open, and the
+// first operation handed to the managed side is that of the first step with a database.
+TEST_F(StepDatabasesTest, ALeftOutLowestStepStillOpensTheProjectAndTheNextStepIsHandedOn)
+{
+    const QString path = WriteDemo();
+    manager.SetStepConverter(
+        [](const QString& step) { return step.endsWith("STEP_1001.WC") ? CONV_FAILED : CONV_CURRENT; });
+    struct Operations : ProcessOperationService {
+        bool InvokeProcessOperation(long stepID, const QString& name, long, QString&) override
+        {
+            handed << QString("%1 %2").arg(stepID).arg(name);
+            return true;
+        }
+        QStringList handed;
+    } operations;
+    ProcessOperationService* previous = SetProcessOperationService(&operations);
+    const auto restore = qScopeGuard([previous] { SetProcessOperationService(previous); });
+    prompts.expect(IDOK);
+    EXPECT_TRUE(OpenGiven(path));
+    EXPECT_EQ(prompts.texts(), QStringList{"Can't convert the step database!"});
+    EXPECT_TRUE(manager.IsProjectOpen());
+    const QString firstOperation =
+        LayerValue(projectDir() + "STEP_1002.STP",
+                   "SELECT OperationName FROM QryTextRecipe WHERE StepID = 1002 AND Type = 'Operation' "
+                   "ORDER BY RecipeSequenceNumber, RowKey LIMIT 1")
+            .toString();
+    ASSERT_FALSE(firstOperation.isEmpty());
+    EXPECT_EQ(operations.handed, QStringList{"1002 " + firstOperation});
 }
