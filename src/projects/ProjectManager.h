@@ -7,6 +7,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/ProjectControl.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/Compaction.h"
 #include "projects/CompoundFile.h"
 
@@ -158,6 +159,7 @@ private:
     bool ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,
                                 const QString& workingCopy);
     void LeaveStepOut(long stepID, const QString& workingCopy);
+    void RecordStepBaselines();
     QString OpenedName() const;
     // Write access.
     bool IsWritableInPlace(const QString& projectFile) const;
@@ -207,6 +209,12 @@ private:
         const CDaoDatabase* languageDatabase = nullptr;
         bool stepsWalked = false;
         bool handedOver = false;
+        // Taken at each step's copy, recorded once the copies are durable.
+        struct StepBaseline {
+            long stepID;
+            ChangeBaseline baseline;
+        };
+        QList<StepBaseline> stepBaselines;
     };
     void UndoOpen();
 

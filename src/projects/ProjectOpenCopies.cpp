@@ -4,6 +4,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -16,6 +17,23 @@
 #include "projects/ProjectVersion.h"
 
 #include <QFileInfo>
+
+namespace {
+// Copies a project-folder file into its working copy (file and folder flushed) and records the
+// working copy's baseline: the file's identity read just before the copy, the working copy's change
+// number right after it. A file copied by compaction gets none.
+bool CopyWithBaseline(const QString& source, const QString& workingCopy)
+{
+    std::optional<ChangeBaseline> baseline = BaselineBeforeCopy(source);
+    if (!UpgradeDatabase(source, workingCopy))
+        return false;
+    if (baseline) {
+        baseline->changeNumber = ChangeNumber(workingCopy);
+        RecordBaseline(workingCopy, *baseline);
+    }
+    return true;
+}
+} // namespace
 
 bool CProjectManager::CopyLibraries(int mode)
 {
@@ -39,7 +57,7 @@ bool CProjectManager::CopyLibrary(const QString& extension, const QString& worki
     if (CheckProjectFile(source))
         return false;
     m_opening.workingCopies << destination;
-    if (UpgradeDatabase(source, destination))
+    if (CopyWithBaseline(source, destination))
         return true;
     QvMessageBox(failure.arg(destination));
     return false;
@@ -76,7 +94,7 @@ bool CProjectManager::CopyProjectDatabase()
     if (files.projectFilePath.compare(files.projectDBPath, Qt::CaseInsensitive) == 0)
         return true;
     m_opening.workingCopies << files.projectDBPath;
-    if (UpgradeDatabase(files.projectFilePath, files.projectDBPath))
+    if (CopyWithBaseline(files.projectFilePath, files.projectDBPath))
         return true;
     QvMessageBox(QStringLiteral("Failed to copy database file \"%1\" !").arg(files.projectDBPath));
     return false;

@@ -4,6 +4,7 @@
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -13,6 +14,7 @@
 #include "projects/ProjectManager.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 // Opens a step's working copy and hands it to the registry.
@@ -25,11 +27,16 @@ void RegisterStepDatabase(StepDatabaseRegistry& registry, long stepID, const QSt
 
 // The step's working copy, copied from the project folder and opened: the open is the check that
 // the copy is a database, and the connection the step module and the registry use. The caller
-// flushes the folder once for every copy. Null, and no copy left, when either fails.
-std::unique_ptr<CDaoDatabase> CopyAndOpenWorkingCopy(const QString& source, const QString& destination)
+// flushes the folder once for every copy. Null, and no copy left, when either fails. The baseline
+// has the source's identity from before the copy and the copy's change number from right after it.
+std::unique_ptr<CDaoDatabase> CopyAndOpenWorkingCopy(const QString& source, const QString& destination,
+                                                     std::optional<ChangeBaseline>& baseline)
 {
+    baseline = BaselineBeforeCopy(source);
     if (!CopyWorkingCopyFile(source, destination, WorkingCopyWrite::IntoUnclaimedFolder))
         return nullptr;
+    if (baseline)
+        baseline->changeNumber = ChangeNumber(destination);
     auto database = std::make_unique<CDaoDatabase>();
     try {
         database->Open(destination, DatabaseRole::WorkingCopy);
@@ -70,7 +77,19 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         if (!OpenStepWorkingCopy(stepID, error))
             return false;
     }
-    return previousID < 0 || SyncWorkingCopyFolder(GetWorkingCopyDir() + StepWorkingCopyName(previousID));
+    if (previousID >= 0 && !SyncWorkingCopyFolder(GetWorkingCopyDir() + StepWorkingCopyName(previousID)))
+        return false;
+    RecordStepBaselines();
+    return true;
+}
+
+// Once the copies are durable, the baselines of the steps still open; a step left out has none.
+void CProjectManager::RecordStepBaselines()
+{
+    for (const OpenAttempt::StepBaseline& step : std::exchange(m_opening.stepBaselines, {})) {
+        if (m_steps.contains(step.stepID))
+            RecordBaseline(m_steps.path(step.stepID), step.baseline);
+    }
 }
 
 // False ends the walk. A step the module cannot convert, or whose database raises an error once its
@@ -79,7 +98,8 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
 {
     const QString source = GetProjectDir() + StepDatabaseName(stepID);
     const QString destination = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
-    std::unique_ptr<CDaoDatabase> database = CopyAndOpenWorkingCopy(source, destination);
+    std::optional<ChangeBaseline> baseline;
+    std::unique_ptr<CDaoDatabase> database = CopyAndOpenWorkingCopy(source, destination, baseline);
     if (!database) {
         error = QStringLiteral(
                     "Failed to copy step database file \"%1\" to \"%2\".\nCheck that the database exists.")
@@ -87,6 +107,8 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
         QvMessageBox(error);
         return false;
     }
+    if (baseline)
+        m_opening.stepBaselines.append({stepID, *baseline});
     try {
         return ConvertStepWorkingCopy(stepID, std::move(database), destination);
     } catch (const CDaoException& e) {

@@ -1,5 +1,6 @@
 #include "foundation/db/Compaction.h"
 
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -53,6 +54,7 @@ public:
     void run()
     {
         check();
+        NoteFileWritten(m_target);
         try {
             stages();
         } catch (const CDaoException&) {

@@ -1,5 +1,6 @@
 #include "foundation/db/DatabaseFiles.h"
 
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseHeader.h"
@@ -173,6 +174,11 @@ bool HasJournalBeside(const QString& path)
            QFileInfo::exists(path + QStringLiteral("-journal"));
 }
 
+bool CopiesByCompaction(const QString& source)
+{
+    return CSharedConnection::isOpen(source) || HasJournalBeside(source);
+}
+
 void SyncFile(const QString& path)
 {
     syncDescriptor(path, O_RDONLY);
@@ -185,12 +191,15 @@ void SyncFolderOf(const QString& path)
 
 void ReplaceFile(const QString& from, const QString& to)
 {
+    NoteFileWritten(from);
+    NoteFileWritten(to);
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         throw CDaoException(QStringLiteral("Cannot rename '%1' to '%2': %3").arg(from, to, systemError()));
 }
 
 void RemoveSideFiles(const QString& path)
 {
+    NoteFileWritten(path);
     for (const QString& side : DatabaseSideFiles(path))
         removeIfPresent(side);
 }
@@ -206,8 +215,9 @@ bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byt
         return fail(error, QStringLiteral("Cannot copy '%1' onto itself.").arg(source));
     if (CSharedConnection::isOpen(target))
         return fail(error, QStringLiteral("The database '%1' is open and cannot be replaced.").arg(target));
+    NoteFileWritten(target);
     try {
-        if (CSharedConnection::isOpen(source) || HasJournalBeside(source))
+        if (CopiesByCompaction(source))
             CompactDatabaseFile(source, target);
         else if (byteCopy == ByteCopy::WorkingCopyInPlace)
             writeInPlace(source, target);
@@ -237,6 +247,7 @@ bool DeleteDatabaseFile(const QString& path, QString* error)
 {
     if (CSharedConnection::isOpen(path))
         return fail(error, QStringLiteral("The database '%1' is open and cannot be deleted.").arg(path));
+    NoteFileWritten(path);
     try {
         RemoveSideFiles(path);
         removeIfPresent(path);

@@ -9,6 +9,8 @@
 // The -wal, -shm and -journal names beside a database file.
 QStringList DatabaseSideFiles(const QString& path);
 bool HasJournalBeside(const QString& path);
+// A copy of this source goes through compaction (it is open or a journal lies beside it), not bytes.
+bool CopiesByCompaction(const QString& source);
 
 // Overwrites the target; the target name always holds either its old or the new content.
 // False with a description when it fails or the target is open.

@@ -101,6 +101,7 @@ CSharedConnection::~CSharedConnection()
     m_statements.clear();
     if (m_depth > 0)
         rollbackQuietly(QStringLiteral("ROLLBACK"));
+    m_changes.read(handle());
     discard();
 }
 
@@ -110,7 +111,9 @@ QSqlDatabase CSharedConnection::database()
         m_synchronousDeferred = false;
         setSynchronousNormal();
     }
-    return handle();
+    QSqlDatabase db = handle();
+    m_changes.beforeStatement(db);
+    return db;
 }
 
 QSqlDatabase CSharedConnection::handle() const
@@ -142,6 +145,7 @@ void CSharedConnection::open()
         discard();
         throw;
     }
+    m_changes.openDone();
 }
 
 // A working copy the layer wrote (a database in write-ahead-log format, alone in its file) is

@@ -3,6 +3,7 @@
 // is keyed by canonical path; the underlying connection closes when its last user lets go.
 
 #include "foundation/common/BusyGuard.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/StatementCache.h"
 
 #include <QSqlDatabase>
@@ -54,6 +55,8 @@ public:
 
     // Transaction levels: the outer one is BEGIN/COMMIT, inner ones are savepoints.
     int transactionDepth() const { return m_depth; }
+    // Adds what changed since the last reading to the path's change number (see ChangeTracking.h).
+    void readChanges() { m_changes.read(handle()); }
     void begin();
     void commit();
     void rollback();
@@ -77,4 +80,5 @@ private:
     std::optional<CBusyScope> m_busy; // held while a transaction is open
     long m_recordsAffected = 0;
     CStatementCache m_statements;
+    CChangeReading m_changes{m_path};
 };
