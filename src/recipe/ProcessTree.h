@@ -110,6 +110,7 @@ private:
 
     bool fillProcess(long processID, const QString& label);
     bool fillSteps(HTREEITEM processItem, long processID);
+    void releaseStepMemory();
     bool FillStepItems(HTREEITEM stepItem, long processID);
     HTREEITEM addNode(HTREEITEM parent, const QString& label, long id, int icon);
     void rememberIfWanted(HTREEITEM node, int level, long id, long processID, long stepID);

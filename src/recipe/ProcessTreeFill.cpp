@@ -11,10 +11,13 @@
 #include "foundation/db/project/ProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
+#include "foundation/db/StepConnectionUse.h"
 #include "foundation/db/step/StepLabelSet.h"
 #include "recipe/ProcessTreeIcons.h"
 
 #include <QTreeWidget>
+
+#include <malloc.h>
 
 namespace {
 constexpr int MAX_LABEL_LENGTH = 255;
@@ -75,12 +78,22 @@ bool CProcessTree::FillProcessTree()
         QvMessageBox(QStringLiteral("Can't open Process to Project Table to get process info!"));
         return false;
     }
-    for (; !processes.IsEOF(); processes.MoveNext()) {
-        if (!fillProcess(processes.GetLong(QStringLiteral("ProcessID")),
-                         nameAndVersion(processes, "ProcessName", "ProcessVersionName")))
-            return false;
+    bool filled = true;
+    for (; filled && !processes.IsEOF(); processes.MoveNext()) {
+        filled = fillProcess(processes.GetLong(QStringLiteral("ProcessID")),
+                             nameAndVersion(processes, "ProcessName", "ProcessVersionName"));
     }
-    return true;
+    releaseStepMemory();
+    return filled;
+}
+
+// The fill read a few pages of every step; the steps nobody views or edits give them back.
+void CProcessTree::releaseStepMemory()
+{
+    const StepDatabaseRegistry& steps = GetAppContext()->stepDatabases();
+    for (int i = 0; i < steps.count(); ++i)
+        ReleaseIdleStepMemory(steps.databaseAt(i));
+    malloc_trim(0); // the pages freed amid the heap go back to the system
 }
 
 // The process's node joins the tree with all its nodes at once.

@@ -2,6 +2,7 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/StepConnectionUse.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ StepDatabaseRegistry::~StepDatabaseRegistry() = default;
 
 void StepDatabaseRegistry::add(long stepID, std::unique_ptr<CDaoDatabase> database, const QString& path)
 {
+    if (database)
+        MarkStepConnectionIdle(*database);
     m_databases.push_back(std::move(database));
     m_stepIDs.append(stepID);
     m_paths.append(path);

@@ -7,8 +7,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -17,6 +20,14 @@ QHash<QString, std::weak_ptr<CSharedConnection>>& registry()
     static QHash<QString, std::weak_ptr<CSharedConnection>> connections;
     return connections;
 }
+
+// Before the engine starts: no connection takes a block of twenty pages up front. A step
+// connection reads a few pages, and that block would stay with it until it closes.
+[[maybe_unused]] const bool engineConfigured = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0) == SQLITE_OK;
+
+// The pages a step connection nobody is viewing or editing keeps (the engine's default otherwise).
+constexpr int SMALL_PAGE_CACHE = 16;
+constexpr int DEFAULT_PAGE_CACHE = -2000; // in KiB, as SQLite's own default
 
 QString nextConnectionName()
 {
@@ -110,10 +121,36 @@ QSqlDatabase CSharedConnection::database()
     if (m_synchronousDeferred) {
         m_synchronousDeferred = false;
         setSynchronousNormal();
+        if (m_smallPageCache)
+            applyPageCacheSize();
     }
     QSqlDatabase db = handle();
     m_changes.beforeStatement(db);
     return db;
+}
+
+void CSharedConnection::setSmallPageCache(bool small)
+{
+    if (std::exchange(m_smallPageCache, small) == small)
+        return;
+    if (!m_synchronousDeferred)
+        applyPageCacheSize();
+}
+
+void CSharedConnection::applyPageCacheSize()
+{
+    QSqlQuery query(handle());
+    query.exec(QStringLiteral("PRAGMA cache_size=%1").arg(m_smallPageCache ? SMALL_PAGE_CACHE : DEFAULT_PAGE_CACHE));
+}
+
+// Nothing is cached before the first statement.
+void CSharedConnection::releaseMemory()
+{
+    if (m_synchronousDeferred)
+        return;
+    const QVariant engine = handle().driver() ? handle().driver()->handle() : QVariant();
+    if (engine.isValid() && qstrcmp(engine.typeName(), "sqlite3*") == 0)
+        sqlite3_db_release_memory(*static_cast<sqlite3* const*>(engine.constData()));
 }
 
 QSqlDatabase CSharedConnection::handle() const

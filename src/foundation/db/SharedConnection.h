@@ -21,7 +21,7 @@ enum class DatabaseRole {
     WorkingCopy, // WAL and synchronous=NORMAL: survives a crash of the program
 };
 
-class CSharedConnection {
+class CSharedConnection : public std::enable_shared_from_this<CSharedConnection> {
 public:
     // Opens the file in the role or shares the connection already open on it; never creates it.
     static std::shared_ptr<CSharedConnection> acquire(const QString& path, DatabaseRole role);
@@ -39,6 +39,14 @@ public:
     const QString& path() const { return m_path; }
     DatabaseRole role() const { return m_role; }
     bool writable() const { return m_role != DatabaseRole::ReadOnly; }
+
+    // The page cache: a step connection that no view or edit is using keeps a small one
+    // (StepConnectionUse.h); set before the first statement, it applies at that statement.
+    void setSmallPageCache(bool small);
+    bool hasSmallPageCache() const { return m_smallPageCache; }
+    int& pageCacheUsers() { return m_pageCacheUsers; }
+    // Hands back the memory of the cached pages no statement holds.
+    void releaseMemory();
 
     // Runs one statement with bound values; raises CDaoException on any error.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
@@ -67,6 +75,7 @@ private:
     QSqlDatabase handle() const;
     void openAsWorkingCopy();
     void setSynchronousNormal();
+    void applyPageCacheSize();
     void validate();
     void switchToWriteAheadLog();
     void discard();
@@ -76,6 +85,8 @@ private:
     QString m_name;
     DatabaseRole m_role;
     bool m_synchronousDeferred = false;
+    bool m_smallPageCache = false;
+    int m_pageCacheUsers = 0;
     int m_depth = 0;
     std::optional<CBusyScope> m_busy; // held while a transaction is open
     long m_recordsAffected = 0;
