@@ -1,5 +1,6 @@
 #include "shell/QVFileLocations.h"
 
+#include "foundation/common/PathHelpers.h"
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QCoreApplication>
@@ -25,23 +26,15 @@ bool canReadAndWrite(const QString& path)
 
 } // namespace
 
-QString WithTrailingSlash(const QString& folder)
-{
-    QString result = QDir::fromNativeSeparators(folder);
-    if (!result.endsWith(QLatin1Char('/')))
-        result += QLatin1Char('/');
-    return result;
-}
-
 CQVFileLocations::CQVFileLocations(QSettings* profile)
     : m_profile(profile), m_installDir(FindInstallDir()), m_canReadAndWrite(canReadAndWrite)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    m_workingDir = WithTrailingSlash(documents + QStringLiteral("/Quorvanta"));
+    m_workingDir = WithSlash(documents + QStringLiteral("/Quorvanta"));
     const QString stored =
         profile ? profile->value(CURRENT_DIR_SECTION + '/' + DIR_ENTRY).toString() : QString();
     if (!stored.isEmpty() && QFileInfo(stored).isDir())
-        m_workingDir = WithTrailingSlash(stored);
+        m_workingDir = WithSlash(stored);
     QDir().mkpath(m_workingDir);
     m_instanceDir = createInstanceFolder();
 }
@@ -52,9 +45,9 @@ QString CQVFileLocations::FindInstallDir()
 {
 #ifdef QV_DATA_DIR
     if (QFileInfo(QStringLiteral(QV_DATA_DIR)).isDir())
-        return WithTrailingSlash(QStringLiteral(QV_DATA_DIR));
+        return WithSlash(QStringLiteral(QV_DATA_DIR));
 #endif
-    return WithTrailingSlash(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvanta"));
+    return WithSlash(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvanta"));
 }
 
 QString CQVFileLocations::createInstanceFolder() const
@@ -64,12 +57,12 @@ QString CQVFileLocations::createInstanceFolder() const
     QDir().mkpath(base);
     QTemporaryDir folder(base + QStringLiteral("/instance-XXXXXX"));
     folder.setAutoRemove(false);
-    return folder.isValid() ? WithTrailingSlash(folder.path()) : QString();
+    return folder.isValid() ? WithSlash(folder.path()) : QString();
 }
 
 QString CQVFileLocations::exeDir() const
 {
-    return WithTrailingSlash(QCoreApplication::applicationDirPath());
+    return WithSlash(QCoreApplication::applicationDirPath());
 }
 
 QString CQVFileLocations::standardTemplateDir() const
@@ -79,8 +72,8 @@ QString CQVFileLocations::standardTemplateDir() const
 
 QString CQVFileLocations::userTemplateDir() const
 {
-    return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                             QStringLiteral("/Templates/Projects/User"));
+    return WithSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                     QStringLiteral("/Templates/Projects/User"));
 }
 
 QString CQVFileLocations::languageDir() const
@@ -127,7 +120,7 @@ QString CQVFileLocations::copyLanguageTemplate(const QString& source) const
 
 void CQVFileLocations::SetWorkingDirectory(const QString& folder)
 {
-    m_workingDir = WithTrailingSlash(folder);
+    m_workingDir = WithSlash(folder);
     if (m_profile)
         m_profile->setValue(CURRENT_DIR_SECTION + '/' + DIR_ENTRY, m_workingDir);
 }
