@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/PathHelpers.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/CompoundFilePacker.h"
@@ -43,11 +44,6 @@ bool IsPlainFileName(const QString& name)
 {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
            !name.contains(u'\\') && !name.contains(QChar(0));
-}
-
-QString WithSlash(const QString& folder)
-{
-    return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
 } // namespace

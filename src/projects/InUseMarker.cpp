@@ -15,9 +15,6 @@
 #include <unistd.h>
 
 namespace {
-const char* const ALREADY_OPEN =
-    "This project is already open.\n\nA copy of the project may be made to continue working.";
-
 // The marker's text joined from its lines; nothing when another instance holds it.
 std::optional<QString> ReadUnlockedMarker(const QString& path)
 {
@@ -79,7 +76,7 @@ int CProjectManager::CheckProjectInUse(QString& projectFolder, QString& projectN
         return 0;
     const std::optional<QString> text = ReadUnlockedMarker(marker);
     if (!text) {
-        QvMessageBox(QString::fromUtf8(ALREADY_OPEN));
+        QvMessageBox(QString::fromLatin1(ALREADY_OPEN_TEXT));
         return 3;
     }
     const QString recorded = WithSlash(*text);

@@ -1,8 +1,14 @@
 #pragma once
-// Fixed names of the project file set.
+// Fixed names of the project file set, and the text shown when the set is in use.
+
+#include "foundation/common/PathHelpers.h"
 
 #include <QString>
 #include <QStringList>
+
+// Shown when another instance, or this one, already has the project open.
+constexpr const char* ALREADY_OPEN_TEXT =
+    "This project is already open.\n\nA copy of the project may be made to continue working.";
 
 inline const QString IN_USE_MARKER_NAME = QStringLiteral("WorkingPath.txt");
 inline const QString COMPOUND_LOCATION_NAME = QStringLiteral("CompoundFileLocation.txt");
@@ -30,10 +36,4 @@ inline QString StepWorkingCopyName(long stepID)
 inline QString StepDatabaseName(long stepID)
 {
     return QStringLiteral("STEP_%1.STP").arg(stepID);
-}
-
-// A folder path with its trailing "/".
-inline QString WithSlash(const QString& folder)
-{
-    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }

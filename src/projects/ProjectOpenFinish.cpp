@@ -17,9 +17,6 @@
 #include <QFileInfo>
 
 namespace {
-const char* const ALREADY_OPEN =
-    "This project is already open.\n\nA copy of the project may be made to continue working.";
-
 // A working copy opened as a project stands for the project file beside it.
 QString RecentFileEntry(const QString& projectFile)
 {
@@ -78,7 +75,7 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
     if (frame)
         frame->OnProjectOpened(frameArgument);
     if (!WriteInUseMarker(GetProjectDir())) {
-        QvMessageBox(QString::fromLatin1(ALREADY_OPEN));
+        QvMessageBox(QString::fromLatin1(ALREADY_OPEN_TEXT));
         CloseProject(SaveAnswer::Ask);
         return false;
     }

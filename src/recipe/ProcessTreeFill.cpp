@@ -29,7 +29,7 @@ QString nameAndVersion(const CDaoRecordset& set, const char* name, const char* v
     return label.left(MAX_LABEL_LENGTH);
 }
 
-long nodeID(const QTreeWidgetItem* item)
+long nodeIDOf(const QTreeWidgetItem* item)
 {
     return long(item->data(0, NODE_ID_ROLE).toLongLong());
 }
@@ -136,7 +136,7 @@ bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
 
 bool CProcessTree::FillStepItems(HTREEITEM stepItem, long processID)
 {
-    const long stepID = nodeID(stepItem);
+    const long stepID = nodeIDOf(stepItem);
     CRecipeOutlineSet rows;
     if (!rows.OpenSet(stepID))
         return false;
@@ -232,15 +232,15 @@ void CProcessTree::rememberCaret()
     GetSelectedItemKind();
     m_remembered = Remembered();
     m_remembered.level = m_level;
-    m_remembered.itemID = caret ? nodeID(caret) : -1;
+    m_remembered.itemID = caret ? nodeIDOf(caret) : -1;
     if (m_level == LEVEL_STEP)
-        m_remembered.processID = nodeID(caret->parent());
+        m_remembered.processID = nodeIDOf(caret->parent());
     else if (m_level == LEVEL_UNIT_PROCEDURE)
         std::tie(m_remembered.stepID, m_remembered.processID) =
-            std::pair(nodeID(caret->parent()), nodeID(caret->parent()->parent()));
+            std::pair(nodeIDOf(caret->parent()), nodeIDOf(caret->parent()->parent()));
     else if (m_level == LEVEL_OPERATION)
         std::tie(m_remembered.stepID, m_remembered.processID) =
-            std::pair(nodeID(caret->parent()->parent()), nodeID(caret->parent()->parent()->parent()));
+            std::pair(nodeIDOf(caret->parent()->parent()), nodeIDOf(caret->parent()->parent()->parent()));
 }
 
 void CProcessTree::RefreshKeepSelection()
@@ -270,7 +270,7 @@ void CProcessTree::RefreshStep(long stepID)
     m_tree->setUpdatesEnabled(false);
     for (; occurrence; occurrence = FindNextStepOccurrence(stepID, firstProcess, occurrence->parent())) {
         qDeleteAll(occurrence->takeChildren());
-        FillStepItems(occurrence, nodeID(occurrence->parent()));
+        FillStepItems(occurrence, nodeIDOf(occurrence->parent()));
     }
     m_tree->setUpdatesEnabled(true);
 }

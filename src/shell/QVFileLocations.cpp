@@ -1,5 +1,6 @@
 #include "shell/QVFileLocations.h"
 
+#include "foundation/common/PathHelpers.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "shell/InstanceFolders.h"
 
@@ -25,23 +26,15 @@ bool canReadAndWrite(const QString& path)
 
 } // namespace
 
-QString WithTrailingSlash(const QString& folder)
-{
-    QString result = QDir::fromNativeSeparators(folder);
-    if (!result.endsWith(QLatin1Char('/')))
-        result += QLatin1Char('/');
-    return result;
-}
-
 CQVFileLocations::CQVFileLocations(QSettings* profile)
     : m_profile(profile), m_installDir(FindInstallDir()), m_canReadAndWrite(canReadAndWrite)
 {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    m_workingDir = WithTrailingSlash(documents + QStringLiteral("/Quorvanta"));
+    m_workingDir = WithSlash(documents + QStringLiteral("/Quorvanta"));
     const QString stored =
         profile ? profile->value(CURRENT_DIR_SECTION + '/' + DIR_ENTRY).toString() : QString();
     if (!stored.isEmpty() && QFileInfo(stored).isDir())
-        m_workingDir = WithTrailingSlash(stored);
+        m_workingDir = WithSlash(stored);
     QDir().mkpath(m_workingDir);
     m_instance = std::make_unique<CInstanceFolder>(WorkingCopiesRoot());
     m_instanceDir = m_instance->path();
@@ -53,14 +46,14 @@ QString CQVFileLocations::FindInstallDir()
 {
 #ifdef QV_DATA_DIR
     if (QFileInfo(QStringLiteral(QV_DATA_DIR)).isDir())
-        return WithTrailingSlash(QStringLiteral(QV_DATA_DIR));
+        return WithSlash(QStringLiteral(QV_DATA_DIR));
 #endif
-    return WithTrailingSlash(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvanta"));
+    return WithSlash(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/quorvanta"));
 }
 
 QString CQVFileLocations::exeDir() const
 {
-    return WithTrailingSlash(QCoreApplication::applicationDirPath());
+    return WithSlash(QCoreApplication::applicationDirPath());
 }
 
 QString CQVFileLocations::standardTemplateDir() const
@@ -70,8 +63,8 @@ QString CQVFileLocations::standardTemplateDir() const
 
 QString CQVFileLocations::userTemplateDir() const
 {
-    return WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                             QStringLiteral("/Templates/Projects/User"));
+    return WithSlash(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                     QStringLiteral("/Templates/Projects/User"));
 }
 
 QString CQVFileLocations::languageDir() const
@@ -118,7 +111,7 @@ QString CQVFileLocations::copyLanguageTemplate(const QString& source) const
 
 void CQVFileLocations::SetWorkingDirectory(const QString& folder)
 {
-    m_workingDir = WithTrailingSlash(folder);
+    m_workingDir = WithSlash(folder);
     if (m_profile)
         m_profile->setValue(CURRENT_DIR_SECTION + '/' + DIR_ENTRY, m_workingDir);
 }

@@ -57,6 +57,3 @@ private:
     QString m_workingLanguagePath;
     AccessProbe m_canReadAndWrite;
 };
-
-// The folder with a trailing "/".
-QString WithTrailingSlash(const QString& folder);

@@ -55,3 +55,11 @@ TEST(FindFileNoCase, FindsTheRealNameWhateverTheCase)
     EXPECT_EQ(FindFileNoCase(root.path(), ""), "");
     EXPECT_EQ(FindFileNoCase(root.filePath("nowhere"), "step_42.stp"), "");
 }
+
+TEST(WithSlash, AddsOneSlashAndLeavesNoFolderEmpty)
+{
+    const std::pair<QString, QString> cases[] = {
+        {"/home/u", "/home/u/"}, {"/home/u/", "/home/u/"}, {"/", "/"}, {"", ""}, {"work", "work/"}};
+    for (const auto& [folder, expected] : cases)
+        EXPECT_EQ(WithSlash(folder), expected) << folder.toStdString();
+}

@@ -95,18 +95,18 @@ TEST_P(PlanGridRules, ColumnsTwoSixAndSevenAreChecked)
 
 const char* const NUMBER = "Please enter a number! ";
 const char* const LIKE = "Please enter a number like 1.2 ! ";
-const char* const POSITIVE = "Please enter a positive value!";
+const char* const POSITIVE_PROMPT = "Please enter a positive value!";
 const char* const DATE = "Please enter a valid date/time such as 4/11/97 12:27:46 PM! ";
 
 INSTANTIATE_TEST_SUITE_P(
     Mode1, PlanGridRules,
     ::testing::Values(PlanCase{2, "12.5", ""}, PlanCase{2, "", ""}, PlanCase{2, "abc", NUMBER},
-                      PlanCase{2, "1.2.3", LIKE}, PlanCase{2, "1,2", NUMBER}, PlanCase{2, "0", POSITIVE},
-                      PlanCase{2, "-4", POSITIVE}, PlanCase{7, "3", ""}, PlanCase{7, "x1", NUMBER},
-                      PlanCase{7, "-0.5", POSITIVE}, PlanCase{6, "4/11/97 12:27:46 PM", ""},
-                      PlanCase{6, "4/11/97 12:27 PM", ""}, PlanCase{6, "4/11/97", ""}, PlanCase{6, "", ""},
-                      PlanCase{6, "13/45/97 1:00 PM", DATE}, PlanCase{6, "soon", DATE},
-                      PlanCase{3, "anything", ""}, PlanCase{9, "-1", ""}));
+                      PlanCase{2, "1.2.3", LIKE}, PlanCase{2, "1,2", NUMBER},
+                      PlanCase{2, "0", POSITIVE_PROMPT}, PlanCase{2, "-4", POSITIVE_PROMPT},
+                      PlanCase{7, "3", ""}, PlanCase{7, "x1", NUMBER}, PlanCase{7, "-0.5", POSITIVE_PROMPT},
+                      PlanCase{6, "4/11/97 12:27:46 PM", ""}, PlanCase{6, "4/11/97 12:27 PM", ""},
+                      PlanCase{6, "4/11/97", ""}, PlanCase{6, "", ""}, PlanCase{6, "13/45/97 1:00 PM", DATE},
+                      PlanCase{6, "soon", DATE}, PlanCase{3, "anything", ""}, PlanCase{9, "-1", ""}));
 
 TEST(PlanGrid, DateTimesRoundTripInTheUserFormat)
 {

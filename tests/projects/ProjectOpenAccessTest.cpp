@@ -9,7 +9,7 @@
 
 namespace {
 const char* const NO_WRITE_ACCESS = "You do not have write access to the folder containing this file.";
-const char* const ACTIONS = "Click OK to continue, or Cancel to abort this operation.";
+const char* const WARNING_ACTIONS = "Click OK to continue, or Cancel to abort this operation.";
 } // namespace
 
 // A project in <root>/readonly/Demo that the access probe reports as not writable.
@@ -48,7 +48,7 @@ TEST_F(WriteAccessTest, EachOpenCopiesTheProjectIntoANewWorkingFolder)
     EXPECT_EQ(shown, (QStringList{working + "Demo with box", working + "Demo with box",
                                   working + "Demo(1) with box", working + "Demo(2) with box"}));
     EXPECT_EQ(warnings.requests().first().warningText, NO_WRITE_ACCESS);
-    EXPECT_EQ(warnings.requests().first().actionsText, ACTIONS);
+    EXPECT_EQ(warnings.requests().first().actionsText, WARNING_ACTIONS);
     EXPECT_FALSE(QFileInfo::exists(root() + "readonly/Demo/WorkingPath.txt"));
     for (const StepSpec& step : CProjectGenerator::DemoProject().steps)
         EXPECT_TRUE(QFileInfo::exists(working + "Demo(3)/" + CProjectGenerator::StepFileName(step.stepID)));

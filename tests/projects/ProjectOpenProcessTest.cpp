@@ -56,10 +56,12 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYes
     ASSERT_TRUE(killed.succeeded());
     killed.Kill();
     ASSERT_GT(QFileInfo(earlier + name + ".wc-wal").size(), 0);
-    if (c.materialsMissing)
+    if (c.materialsMissing) {
         ASSERT_TRUE(QFile::remove(folder + name + (c.blankTemplate ? ".mtt" : ".mtl")));
-    if (c.stepCopyMissing)
+    }
+    if (c.stepCopyMissing) {
         ASSERT_TRUE(QFile::remove(earlier + "STEP_1004.WC"));
+    }
     prompts.expect(c.answer);
     EXPECT_EQ(OpenGiven(folder + name + kind), c.opens);
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
@@ -72,8 +74,9 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYes
     // Recovery moves aside the files of the kind opened, and only the step files it has copies of.
     EXPECT_EQ(QFileInfo::exists(folder + name + kind + "1"), c.answer == IDYES);
     EXPECT_FALSE(QFileInfo::exists(folder + name + (c.blankTemplate ? ".prj" : ".qvt")));
-    if (c.stepCopyMissing)
+    if (c.stepCopyMissing) {
         EXPECT_FALSE(QFileInfo::exists(folder + "STEP_1004.STP1"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RecoveryAnswerTest,

@@ -37,6 +37,7 @@ protected:
     {
         g_bAutomationActive = false;
         steps.clear();
+        app.reset(); // an application object gives back the services it took before the next takes them
         app = std::make_unique<CQuorvantaApp>();
         app->SetStepRecorder([this](const QString& step) { steps << step; });
     }

@@ -1,6 +1,7 @@
 #include "foundation/common/ParseDouble.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/UnitConversion.h"
 
 #include <QRegularExpression>
 #include <charconv>
@@ -8,8 +9,6 @@
 const char* const NUMBER_PROMPT_TEXT = "Please enter a number.";
 
 namespace {
-
-constexpr double UNSET_NUMBER = 1e35;
 
 QString TrimBlanksAndTabs(const QString& text)
 {
@@ -48,7 +47,7 @@ bool ParseDouble(const QString& text, double* value, bool showMessage)
 {
     const QString trimmed = TrimBlanksAndTabs(text);
     if (trimmed.isEmpty()) {
-        *value = UNSET_NUMBER;
+        *value = UNSET_VALUE;
         return true;
     }
     double read = 0.0;

@@ -3,6 +3,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+QString WithSlash(const QString& folder)
+{
+    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
 bool FileExists(const QString& path)
 {
     return !path.isEmpty() && QFileInfo::exists(path);

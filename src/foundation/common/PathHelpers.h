@@ -3,6 +3,9 @@
 
 #include <QString>
 
+// The folder with one trailing "/"; an empty path stays empty (no folder is not the root).
+QString WithSlash(const QString& folder);
+
 bool FileExists(const QString& path);
 bool IsDirectory(const QString& path);
 

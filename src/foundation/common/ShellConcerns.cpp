@@ -4,6 +4,7 @@
 #include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/PathHelpers.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
@@ -37,10 +38,7 @@ DisplayOptions CurrentDisplayOptions()
 QString HelpTopicPage(const QString& installDir, const QString& helpFile, long topic)
 {
     const QString base = QFileInfo(helpFile).completeBaseName().toLower();
-    QString folder = installDir;
-    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder + QStringLiteral("help/%1/%2.html").arg(base).arg(topic);
+    return WithSlash(installDir) + QStringLiteral("help/%1/%2.html").arg(base).arg(topic);
 }
 
 void DisplayHelp(const QString& helpFile, long topic)

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double UNSET_NUMBER = 1e35;
-
 struct RangeRule {
     int attribute;
     const char* name;
@@ -20,8 +18,8 @@ struct RangeRule {
 };
 
 const std::array<RangeRule, 10> RANGE_RULES = {{
-    {UA_POSITIVE, "Positive", 0, false, UNSET_NUMBER, true, "Please enter a positive value!"},
-    {UA_POSITIVE_ZERO, "PositiveZero", 0, true, UNSET_NUMBER, true, "Please enter a positive value or zero!"},
+    {UA_POSITIVE, "Positive", 0, false, UNSET_VALUE, true, "Please enter a positive value!"},
+    {UA_POSITIVE_ZERO, "PositiveZero", 0, true, UNSET_VALUE, true, "Please enter a positive value or zero!"},
     {UA_PERCENT1, "Percent1", 0, false, 100, false,
      "Please enter a value between 0 and 100 (not including 0 and 100)!"},
     {UA_PERCENT2, "Percent2", 0, true, 100, false, "Please enter a value between 0 and 100 (including 0)!"},
@@ -50,11 +48,11 @@ const RangeRule* FindRangeRule(int attribute)
 
 bool InRange(const RangeRule& rule, double v)
 {
-    if (rule.attribute == UA_PERCENT4 && v == UNSET_NUMBER)
+    if (rule.attribute == UA_PERCENT4 && v == UNSET_VALUE)
         return true;
     bool aboveLow = rule.lowIncluded ? v >= rule.low : v > rule.low;
     bool belowHigh = rule.highIncluded ? v <= rule.high : v < rule.high;
-    if (rule.high == UNSET_NUMBER)
+    if (rule.high == UNSET_VALUE)
         belowHigh = true;
     return aboveLow && belowHigh;
 }

@@ -9,7 +9,7 @@ namespace {
 
 constexpr double UNSET = 1e35;
 
-QVariant Number(double value)
+QVariant NullableNumber(double value)
 {
     return value >= UNSET ? QVariant() : QVariant(value);
 }
@@ -147,10 +147,10 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
                                          "NumberOfUnits, Capacity, CapacityUOM) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, "
                                          "?, 'liter')"),
                           {qlonglong(item.equipmentID), item.tag, qlonglong(item.classID), item.className, plant,
-                           Number(item.volume)}) &&
+                           NullableNumber(item.volume)}) &&
                db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
                                          "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'liter')"),
-                          {qlonglong(item.equipmentID), Number(item.volume)});
+                          {qlonglong(item.equipmentID), NullableNumber(item.volume)});
     }
     done = done && db.Finish();
     if (!done)
@@ -171,7 +171,7 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
                           {qlonglong(material.materialID), material.name, material.casCode, material.phase}) &&
                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
                                          "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
-                          {qlonglong(material.materialID), Number(material.molecularWeight)});
+                          {qlonglong(material.materialID), NullableNumber(material.molecularWeight)});
     }
     done = done && db.Finish();
     if (!done)

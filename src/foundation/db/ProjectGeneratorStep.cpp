@@ -156,7 +156,7 @@ QVariant Id(long id)
     return qlonglong(id);
 }
 
-QVariant Number(double value)
+QVariant NullableStepNumber(double value)
 {
     return value >= 1e35 ? QVariant() : QVariant(value);
 }
@@ -177,8 +177,8 @@ bool CProjectGenerator::WriteStepDatabase(const StepSpec& step, const QString& p
                                           "VALUES (?, ?, ?, ?, ?, ?, ?, -1, -1, -1, -1, -1, -1, ?, 'Output', ?, ?, "
                                           "1.0, 0, NULL)"),
                            {Id(step.stepID), step.name, step.version, step.description, Id(step.plantID),
-                            Id(step.keyInputID), Id(step.keyOutputID), step.cleaning ? 1 : 0, Number(step.batchSize),
-                            step.batchSizeUOM}) &&
+                            Id(step.keyInputID), Id(step.keyOutputID), step.cleaning ? 1 : 0,
+                            NullableStepNumber(step.batchSize), step.batchSizeUOM}) &&
                 CRecipeWriter(db, step, m_nextItemID).WriteLines() && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
