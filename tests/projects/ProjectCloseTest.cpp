@@ -157,8 +157,9 @@ TEST_F(ProjectCloseTest, TheModuleProjectsEndAfterTheSaveQuestionAndNotOnCancel)
     const auto removeModules = qScopeGuard([&] { RemoveProjectHandover(&modules); });
     const int unmodified = 0;
     for (const int answer : {int(IDCANCEL), int(IDNO), int(IDYES), unmodified}) {
-        if (!manager.IsProjectOpen())
+        if (!manager.IsProjectOpen()) {
             ASSERT_TRUE(OpenGiven(path));
+        }
         modules.calls.clear();
         const QString before = modules.savedDescription();
         if (answer != unmodified) {

@@ -102,8 +102,9 @@ TEST_P(SignalEndTest, AnUnchangedProjectClosesAndAChangedOneStaysForRecoveryWith
     const QStringList folders = ChildInstanceFolders();
     ASSERT_EQ(folders.size(), c.changed ? 1 : 0) << folders.join(' ').toStdString();
     for (const char* extension : {".wc", ".ewc", ".mwc"}) {
-        if (c.changed)
+        if (c.changed) {
             EXPECT_TRUE(QFileInfo::exists(folders.first() + "/Demo" + extension)) << extension;
+        }
     }
 
     if (c.changed)
