@@ -162,7 +162,9 @@ protected:
     void Record(int run, CFileOperationLog& log)
     {
         const FolderState initial = ReadFolders();
-        const QString logPath = app.root() + QStringLiteral("fslog-%1").arg(run);
+        const QString logPath = app.root() + QStringLiteral("fslog-%1").arg(++m_recordings);
+        QFile::remove(logPath); // the library appends
+        QFile::remove(logPath + ".data");
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("LD_PRELOAD", QV_FSLOG_SHIM);
         environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
@@ -207,6 +209,9 @@ protected:
                 return "the recovery did not bring back the whole new project";
             return EachOldOrNew(after, m_old, m_new) ? QString() : QStringLiteral("a file is neither old nor new");
         }
+        // Edits made durable before the save committed are offered for recovery.
+        if (answer == IDYES && folderOld && !*asked && WorkingCopiesHoldNew(state))
+            return QStringLiteral("the recovery of the saved edits was not offered");
         if (whole && !(recovered && !folderOld && after != m_new))
             return QString();
         // Edits lost before the save made them durable come back as they were on disk.
@@ -344,6 +349,7 @@ protected:
     ProjectSnapshot m_old, m_new;
     unsigned m_seed = unsigned(EnvironmentNumber("QV_POWERLOSS_SEED", int(std::random_device()() >> 1)));
     std::mt19937 m_random;
+    int m_recordings = 0;
 };
 
 TEST_F(PowerLossTest, APowerLossDuringASaveARecoveryOrAJournalsFinishLeavesTheOldOrTheNewProject)
