@@ -162,6 +162,7 @@ bool CProjectManager::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProg
 {
     for (qsizetype k = 0; k < plan.size(); ++k) {
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
+        DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
         if (!plan.at(k).write(temporary)) {
             for (qsizetype i = 0; i <= k; ++i)
                 QFile::remove(plan.at(i).target + QStringLiteral(".tmp"));

@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -146,4 +147,23 @@ TEST_F(ProjectSaveTest, ATemplateSaveStripsOnlyTheWrittenTemplate)
     EXPECT_TRUE(QFileInfo::exists(projectPath(".mtt")));
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT COUNT(*) FROM Process").toInt(), 2);
     EXPECT_EQ(app.stepDatabases().count(), 6);
+}
+
+// A temporary a killed save left beside a step this save does not write is no part of this save.
+TEST_F(ProjectSaveTest, ALeftoverTemporaryOfAStepNotWrittenIsNotCommitted)
+{
+    OpenDemo();
+    for (int i = 0; i < app.stepDatabases().count(); ++i) {
+        if (app.stepDatabases().stepIDAt(i) == 1003)
+            app.stepDatabases().removeAt(i);
+    }
+    ASSERT_TRUE(DeleteDatabaseFile(instanceDir() + "STEP_1003.WC"));
+    const QString step = projectDir() + "STEP_1003.STP";
+    const QByteArray before = FileBytes(step);
+    QFile leftover(step + ".tmp");
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly) && leftover.write("torn") == 4);
+    leftover.close();
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(FileBytes(step), before);
+    EXPECT_EQ(QDir(projectDir()).entryList({"*.bu", "*.tmp", "*.save"}, QDir::Files), QStringList());
 }
