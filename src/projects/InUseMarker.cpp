@@ -53,6 +53,15 @@ bool IsFileAtPath(int fd, const QString& path)
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
+bool SyncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return synced;
+}
+
 bool WriteAll(int fd, const QByteArray& bytes)
 {
     qsizetype written = 0;
@@ -125,11 +134,13 @@ CProjectManager::MarkerLock CProjectManager::LockMarker(const QString& path)
     return MarkerLock::Locked;
 }
 
-// Only the holder of the lock may change the content.
+// Only the holder of the lock may change the content. The marker and its name are durable before
+// the project's files can change: a power loss must not leave an empty marker behind a save.
 bool CProjectManager::TakeLockedMarker(const QString& path)
 {
     if (::ftruncate(m_markerFile, 0) != 0 ||
-        !WriteAll(m_markerFile, QFile::encodeName(GetQuorvantaTempDir()))) {
+        !WriteAll(m_markerFile, QFile::encodeName(GetQuorvantaTempDir())) || ::fsync(m_markerFile) != 0 ||
+        !SyncFolder(QFileInfo(path).absolutePath())) {
         ::close(m_markerFile);
         m_markerFile = -1;
         return false;

@@ -20,6 +20,7 @@
 
 class CDaoDatabase;
 class EngineEntry;
+class SaveProgress;
 class ICompoundFileState;
 class UserSettingsService;
 
@@ -75,7 +76,8 @@ public:
     // Closes and deletes the marker (with the project-folder scratch files) when this instance
     // holds it; nothing otherwise.
     void ReleaseInUseMarker();
-    void ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
+    // False after the message when the project's files could not be replaced (the open stops).
+    bool ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
                              const QString& name);
 
     // Step database registry.
@@ -106,8 +108,9 @@ public:
     bool SaveProject(const QString& newName, bool fromPackage);
     // Writes one working copy into its target from the database that holds it; true for no database.
     // prepare runs on the written file before it takes the target's name.
+    // With a temporary, only that file is written and flushed; its rename is the caller's.
     bool CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
-                            const CompactionPrepare& prepare = {});
+                            const CompactionPrepare& prepare = {}, const QString& temporary = QString());
     // Strips a project written as a template to what a template keeps, in one transaction.
     bool ClearPlanTables(CDaoDatabase& templateDatabase);
 
@@ -184,21 +187,38 @@ private:
     bool ReadStepRows(QList<long>& stepRows);
     qint64 SizeOfWorkingCopies(const QList<long>& stepRows);
     qint64 SizeOfStepWorkingCopy(long stepID);
-    bool SaveStepDatabases(const QList<long>& stepRows, int increment);
-    bool SaveStepDatabase(long stepID);
-    bool WriteProjectDatabase(const QString& target);
-    bool SaveLibrary(const QString& workingCopy, const QString& temporaryName, const QString& target,
-                     const QString& copyFailedMessage);
-    bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare);
+    // One file a save writes: write() puts its content into the given temporary (false after the
+    // failure was reported); written marks a temporary made; progress is shown after it.
+    struct PlannedWrite {
+        QString target;
+        std::function<bool(const QString& temporary)> write;
+        QList<int> progress;
+        bool written = false;
+    };
+    QList<PlannedWrite> PlanSave(const QList<long>& stepRows, const QString& target,
+                                 const QString& projectTarget);
+    bool MakeWorkingCopiesDurable(const QList<long>& stepRows);
+    bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
+    bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
+    bool FinishSaveJournal(const QString& projectFile);
+    bool WriteStepTemporary(long stepID, const QString& temporary);
+    bool WriteProjectTemporary(const QString& temporary);
+    bool WriteLibraryTemporary(const QString& workingCopy, const char* copyName, const QString& temporary,
+                               const QString& copyFailedMessage);
+    bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare,
+                     const QString& temporary);
     bool FailWrite(const QString& message);
     // In-use marker.
     enum class MarkerLock { Locked, Unlinked, Failed };
     MarkerLock LockMarker(const QString& path);
     bool TakeLockedMarker(const QString& path);
     // Recovery write-back steps.
-    bool MoveAsideProjectFiles(const QString& base, const QString& projectFolder);
-    bool CopyBackWorkingCopies(const QString& base);
-    bool CopyBackStepWorkingCopies(const QString& projectFolder);
+    struct RecoveredFile {
+        QString source, target, failedMessage;
+    };
+    QList<RecoveredFile> RecoveredFiles(const QString& base, const QString& projectFolder) const;
+    bool CopyBackToTemporaries(const QList<RecoveredFile>& files);
+    bool PutRecoveredFilesInPlace(const QList<RecoveredFile>& files);
     void ProfileFileDialog(bool save);
 
     // What the running open made; an open aborted before the frame took the project undoes it.

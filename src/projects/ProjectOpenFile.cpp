@@ -133,7 +133,8 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
     files.isTemplate = HasExtension(QFileInfo(files.projectFilePath), "qvt");
     QString folder, name;
     const int inUse = CheckProjectInUse(folder, name);
-    if (inUse == 3)
+    // A save cut short is finished (or undone) before anything reads the project's files.
+    if (inUse == 3 || !FinishSaveJournal(GetProjectFilePath()))
         return false;
     files.projectDir = folder;
     files.projectDBPath = GetQuorvantaTempDir() + name + QStringLiteral(".wc");
@@ -143,10 +144,8 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
 bool CProjectManager::OfferRecovery(int inUse, const QString& name)
 {
     const int answer = QvMessageBox(QString::fromLatin1(RECOVER_QUESTION), MB_YESNOCANCEL | MB_ICONQUESTION);
-    if (answer == IDYES) {
-        ReplaceProjectFiles(GetProjectDir(), GetQuorvantaTempDir(), name);
-        return true;
-    }
+    if (answer == IDYES)
+        return ReplaceProjectFiles(GetProjectDir(), GetQuorvantaTempDir(), name);
     return answer == IDNO && inUse == 2;
 }
 

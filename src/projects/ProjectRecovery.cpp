@@ -1,8 +1,9 @@
-// The recovery write-back: the project's (or template's) files move aside under their name + "1"
-// and the working copies an earlier instance left behind take their place.
+// The recovery write-back: the working copies an earlier instance left behind take the place of the
+// project's (or template's) files, which stay under their name + "1".
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
@@ -10,28 +11,23 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QPair>
 
-#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
-// name -> name + "1", replacing an earlier "1" file; false after the message.
-bool MoveAside(const QString& path)
+const QString TEMPORARY_SUFFIX = QStringLiteral(".tmp");
+
+QString WithReason(const QString& message, const QString& reason)
 {
-    const QString aside = path + QLatin1Char('1');
-    QFile::remove(aside);
-    if (QFile::rename(path, aside))
-        return true;
-    QvMessageBox(QStringLiteral("Could not rename file \"%1\" !").arg(path));
-    return false;
+    return reason.isEmpty() ? message : message + QStringLiteral("\n\n") + reason;
 }
 
-bool CopyBack(const QString& source, const QString& target, const QString& failedMessage)
+QString SystemError()
 {
-    if (CopyDatabaseFile(source, target))
-        return true;
-    QvMessageBox(failedMessage.arg(target));
-    return false;
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 QFileInfoList FilesWithExtension(const QString& folder, const QString& extension)
@@ -44,77 +40,102 @@ QFileInfoList FilesWithExtension(const QString& folder, const QString& extension
     return found;
 }
 
-// The earlier instance's step working copies (STEP_12.WC), each with the step file it becomes
-// (STEP_12.STP), the name the open looks for.
-QList<QPair<QFileInfo, QString>> StepCopies(const QString& earlierFolder)
+// The project's step file a step working copy (STEP_12.WC) becomes: the existing one whatever its
+// case, else the name the open looks for (STEP_12.STP).
+QString StepTarget(const QString& projectFolder, const QString& copyName, const QFileInfoList& steps)
 {
-    QList<QPair<QFileInfo, QString>> copies;
-    for (const QFileInfo& copy : FilesWithExtension(earlierFolder, QStringLiteral("wc"))) {
-        const QString fileName = copy.fileName();
-        if (fileName.startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
-            copies.append({copy, fileName.left(fileName.size() - 2).toUpper() + QStringLiteral("STP")});
+    const QString name = copyName.left(copyName.size() - 2).toUpper() + QStringLiteral("STP");
+    for (const QFileInfo& step : steps) {
+        if (step.fileName().compare(name, Qt::CaseInsensitive) == 0)
+            return step.filePath();
     }
-    return copies;
+    return projectFolder + name;
 }
 
-bool IsReplacedStep(const QList<QPair<QFileInfo, QString>>& copies, const QString& stepFile)
+// name -> name + "1" (an older one replaced) as a hard link, so that the name itself stays until
+// the recovered file takes it; a rename where links fail.
+bool MoveAside(const QString& path)
 {
-    return std::any_of(copies.cbegin(), copies.cend(), [&](const QPair<QFileInfo, QString>& copy) {
-        return copy.second.compare(stepFile, Qt::CaseInsensitive) == 0;
-    });
+    const QString aside = path + QLatin1Char('1');
+    if (QFileInfo::exists(aside) && !QFile::remove(aside))
+        return false;
+    if (!QFileInfo::exists(path))
+        return true;
+    const QByteArray from = QFile::encodeName(path), to = QFile::encodeName(aside);
+    return ::link(from.constData(), to.constData()) == 0 || std::rename(from.constData(), to.constData()) == 0;
 }
 } // namespace
 
-void CProjectManager::ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
+// The files of the write-back: the earlier instance's project, material and equipment working
+// copies, then its step working copies (only the steps it has copies of).
+QList<CProjectManager::RecoveredFile> CProjectManager::RecoveredFiles(const QString& base,
+                                                                      const QString& projectFolder) const
+{
+    const ProjectFileSet& files = m_files;
+    const QStringList extensions = ProjectFileExtensions(files.isTemplate);
+    QList<RecoveredFile> recovered{
+        {files.previousProjectDBPath, base + extensions.at(0), QStringLiteral("Failed to copy project file \"%1\" !")},
+        {files.previousMaterialsDBPath, base + extensions.at(2),
+         QStringLiteral("Failed to copy project material file \"%1\" !")},
+        {files.previousEquipmentDBPath, base + extensions.at(1),
+         QStringLiteral("Failed to copy project equipment file \"%1\" !")},
+    };
+    const QFileInfoList steps = FilesWithExtension(projectFolder, QStringLiteral("stp"));
+    for (const QFileInfo& copy : FilesWithExtension(files.previousWorkingCopyDir, QStringLiteral("wc"))) {
+        if (copy.fileName().startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
+            recovered.append({copy.filePath(), StepTarget(projectFolder, copy.fileName(), steps),
+                              QStringLiteral("Failed to copy Step file \"%1\" !")});
+    }
+    return recovered;
+}
+
+// Copies back to flushed temporaries first: a failure there leaves everything as it was. Then each
+// file is moved aside and replaced, and the earlier working copies go only after all of them, so
+// that a write-back cut short is offered again.
+bool CProjectManager::ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
                                           const QString& name)
 {
     Q_UNUSED(temporaryFolder);
     const QString folder = WithSlash(projectFolder);
-    const QString base = folder + name;
-    if (MoveAsideProjectFiles(base, folder) && CopyBackWorkingCopies(base))
-        CopyBackStepWorkingCopies(folder);
-}
-
-// Only the step files that a working copy replaces: a step the earlier instance left out keeps its file.
-bool CProjectManager::MoveAsideProjectFiles(const QString& base, const QString& projectFolder)
-{
-    const QStringList extensions = ProjectFileExtensions(m_files.isTemplate);
-    for (const QString& extension : {extensions.at(0), extensions.at(2), extensions.at(1)}) {
-        if (QFileInfo::exists(base + extension) && !MoveAside(base + extension))
-            return false;
-    }
-    const auto copies = StepCopies(m_files.previousWorkingCopyDir);
-    for (const QFileInfo& step : FilesWithExtension(projectFolder, QStringLiteral("stp"))) {
-        if (IsReplacedStep(copies, step.fileName()) && !MoveAside(step.filePath()))
-            return false;
-    }
-    return true;
-}
-
-bool CProjectManager::CopyBackWorkingCopies(const QString& base)
-{
-    const ProjectFileSet& files = m_files;
-    const QStringList extensions = ProjectFileExtensions(files.isTemplate);
-    if (!CopyBack(files.previousProjectDBPath, base + extensions.at(0),
-                  QStringLiteral("Failed to copy project file \"%1\" !")) ||
-        !CopyBack(files.previousMaterialsDBPath, base + extensions.at(2),
-                  QStringLiteral("Failed to copy project material file \"%1\" !")) ||
-        !CopyBack(files.previousEquipmentDBPath, base + extensions.at(1),
-                  QStringLiteral("Failed to copy project equipment file \"%1\" !")))
+    const QList<RecoveredFile> files = RecoveredFiles(folder + name, folder);
+    if (!CopyBackToTemporaries(files) || !PutRecoveredFilesInPlace(files))
         return false;
-    DeleteDatabaseFile(files.previousProjectDBPath);
-    DeleteDatabaseFile(files.previousMaterialsDBPath);
-    DeleteDatabaseFile(files.previousEquipmentDBPath);
+    for (const RecoveredFile& file : files)
+        DeleteDatabaseFile(file.source);
     return true;
 }
 
-bool CProjectManager::CopyBackStepWorkingCopies(const QString& projectFolder)
+bool CProjectManager::CopyBackToTemporaries(const QList<RecoveredFile>& files)
 {
-    for (const auto& [copy, stepFile] : StepCopies(m_files.previousWorkingCopyDir)) {
-        if (!CopyBack(copy.filePath(), projectFolder + stepFile,
-                      QStringLiteral("Failed to copy Step file \"%1\" !")))
+    for (qsizetype k = 0; k < files.size(); ++k) {
+        QString error;
+        if (!CopyDatabaseFile(files.at(k).source, files.at(k).target + TEMPORARY_SUFFIX, &error)) {
+            for (qsizetype i = 0; i <= k; ++i)
+                QFile::remove(files.at(i).target + TEMPORARY_SUFFIX);
+            QvMessageBox(WithReason(files.at(k).failedMessage.arg(files.at(k).target), error));
             return false;
-        DeleteDatabaseFile(copy.filePath());
+        }
+    }
+    return true;
+}
+
+bool CProjectManager::PutRecoveredFilesInPlace(const QList<RecoveredFile>& files)
+{
+    for (qsizetype k = 0; k < files.size(); ++k) {
+        const QString& target = files.at(k).target;
+        try {
+            if (!MoveAside(target))
+                throw CDaoException(SystemError());
+            RemoveSideFiles(target);
+            ReplaceFile(target + TEMPORARY_SUFFIX, target);
+            SyncFolderOf(target);
+        } catch (const CDaoException& e) {
+            for (qsizetype i = k; i < files.size(); ++i)
+                QFile::remove(files.at(i).target + TEMPORARY_SUFFIX);
+            QvMessageBox(WithReason(QStringLiteral("Could not rename file \"%1\" !").arg(target),
+                                    e.GetErrorDescription()));
+            return false;
+        }
     }
     return true;
 }

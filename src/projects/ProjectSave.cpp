@@ -1,5 +1,6 @@
-// Saving the open project: every working copy is written into its file of the project folder by
-// compaction from its open connection, steps first, then the project, equipment and material.
+// Saving the open project as one unit: the plan lists the files to write (steps first, then the
+// project, equipment and material); each is compacted from its open connection into its flushed
+// target.tmp; then the save journal commits the renames (foundation/db/SaveJournal.h).
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
@@ -8,6 +9,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SaveJournal.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/CompoundFileState.h"
@@ -15,10 +17,9 @@
 #include "projects/ProjectManager.h"
 
 #include <QCursor>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-
-namespace {
 
 // The status-bar progress of one save; it ends on every exit once begun.
 class SaveProgress {
@@ -44,6 +45,7 @@ private:
     bool m_begun = false;
 };
 
+namespace {
 QString Extension(bool isTemplate, const char* project, const char* templ)
 {
     return QString::fromLatin1(isTemplate ? templ : project);
@@ -61,8 +63,9 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     if (isTemplate && !ConfirmTemplateSave())
         return false;
     const QString target = files.projectDir + (newName.isEmpty() ? files.projectName : newName);
+    const QString projectTarget = target + Extension(isTemplate, ".prj", ".qvt");
     QList<long> stepRows;
-    if (!SetProjectName(newName) || !ReadStepRows(stepRows))
+    if (!FinishSaveJournal(projectTarget) || !SetProjectName(newName) || !ReadStepRows(stepRows))
         return false;
     if (isTemplate)
         stepRows.clear(); // a template keeps no step databases
@@ -77,28 +80,14 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     progress.set(20);
     if (stepRows.isEmpty())
         progress.set(50);
-    const int increment = stepRows.isEmpty() ? 0 : 50 / int(stepRows.size());
-    for (qsizetype k = 0; k < stepRows.size(); ++k) {
-        if ((k == 0 || stepRows.at(k) != stepRows.at(k - 1)) && !SaveStepDatabase(stepRows.at(k)))
-            return false;
-        progress.set(20 + int(k + 1) * increment);
-    }
-    const QString projectTarget = target + Extension(isTemplate, ".prj", ".qvt");
-    if (!WriteProjectDatabase(projectTarget))
+    QList<PlannedWrite> plan = PlanSave(stepRows, target, projectTarget);
+    if (!MakeWorkingCopiesDurable(stepRows) || !WriteTemporaries(plan, progress) ||
+        !CommitSave(plan, projectTarget))
         return false;
-    progress.set(80);
     if (m_bPendingRecentFile) {
         app->AddToRecentFileList(projectTarget);
         m_bPendingRecentFile = false;
     }
-    if (!SaveLibrary(files.equipmentDBPath, "eqm.tmp", target + Extension(isTemplate, ".eqm", ".eqt"),
-                     QStringLiteral("Can not copy temporary equipment file \"%1\".")))
-        return false;
-    progress.set(90);
-    if (!SaveLibrary(files.materialsDBPath, "mtl.tmp", target + Extension(isTemplate, ".mtl", ".mtt"),
-                     QStringLiteral("Can not copy temporary material file \"%1\".")))
-        return false;
-    progress.set(100);
     // The package is written back from the files just saved, so a close never loses them.
     if (!fromPackage && newName.isEmpty() && m_compoundFile &&
         !m_compoundFile->SaveBack(files.projectDir, files.projectDir))
@@ -107,6 +96,121 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->StopAutoSaveTimer();
     m_bSameFolder = false;
+    return true;
+}
+
+// Every file the save may write, in order, with the progress shown after it: the steps (one entry
+// per row of the step query, a step of two processes written once), the project, the libraries.
+QList<CProjectManager::PlannedWrite> CProjectManager::PlanSave(const QList<long>& stepRows,
+                                                                 const QString& target,
+                                                                 const QString& projectTarget)
+{
+    const ProjectFileSet& files = m_files;
+    const bool isTemplate = files.isTemplate;
+    QList<PlannedWrite> plan;
+    const int increment = stepRows.isEmpty() ? 0 : 50 / int(stepRows.size());
+    for (qsizetype k = 0; k < stepRows.size(); ++k) {
+        const int position = 20 + int(k + 1) * increment;
+        if (k > 0 && stepRows.at(k) == stepRows.at(k - 1)) {
+            plan.last().progress << position;
+            continue;
+        }
+        const long stepID = stepRows.at(k);
+        plan.append({GetProjectDir() + StepDatabaseName(stepID),
+                     [this, stepID](const QString& temporary) { return WriteStepTemporary(stepID, temporary); },
+                     {position}});
+    }
+    plan.append({projectTarget, [this](const QString& temporary) { return WriteProjectTemporary(temporary); },
+                 {80}});
+    plan.append({target + Extension(isTemplate, ".eqm", ".eqt"),
+                 [this](const QString& temporary) {
+                     return WriteLibraryTemporary(m_files.equipmentDBPath, "eqm.tmp", temporary,
+                                                  QStringLiteral("Can not copy temporary equipment file \"%1\"."));
+                 },
+                 {90}});
+    plan.append({target + Extension(isTemplate, ".mtl", ".mtt"),
+                 [this](const QString& temporary) {
+                     return WriteLibraryTemporary(m_files.materialsDBPath, "mtl.tmp", temporary,
+                                                  QStringLiteral("Can not copy temporary material file \"%1\"."));
+                 },
+                 {100}});
+    return plan;
+}
+
+// The committed edits of every working copy are durable before the journal commits the save, so
+// that a recovery after a power loss never brings back less than the save wrote.
+bool CProjectManager::MakeWorkingCopiesDurable(const QList<long>& stepRows)
+{
+    const ProjectFileSet& files = m_files;
+    QStringList copies{files.projectDBPath, files.equipmentDBPath, files.materialsDBPath};
+    for (long stepID : stepRows)
+        copies << GetWorkingCopyDir() + StepWorkingCopyName(stepID);
+    try {
+        for (const QString& copy : copies) {
+            if (QFileInfo::exists(copy))
+                SyncDatabaseFile(copy);
+        }
+    } catch (const CDaoException& e) {
+        return FailWrite(e.GetErrorDescription());
+    }
+    return true;
+}
+
+// Each planned file is written to its target.tmp and flushed; a failure removes every temporary
+// written and changes no project file.
+bool CProjectManager::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress)
+{
+    for (qsizetype k = 0; k < plan.size(); ++k) {
+        const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
+        DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
+        if (!plan.at(k).write(temporary)) {
+            for (qsizetype i = 0; i <= k; ++i)
+                QFile::remove(plan.at(i).target + QStringLiteral(".tmp"));
+            return false;
+        }
+        plan[k].written = QFileInfo::exists(temporary);
+        for (int position : plan.at(k).progress)
+            progress.set(position);
+    }
+    return true;
+}
+
+// The journal names every temporary written; once it is durable the save is committed, and a
+// failed rename leaves it for the next open or save to finish.
+bool CProjectManager::CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget)
+{
+    CSaveJournal journal(projectTarget);
+    try {
+        for (const PlannedWrite& write : plan) {
+            if (write.written)
+                journal.Add(write.target + QStringLiteral(".tmp"), write.target);
+        }
+        if (journal.entries().isEmpty())
+            return true;
+        journal.Write();
+    } catch (const CDaoException& e) {
+        for (const PlannedWrite& write : plan)
+            QFile::remove(write.target + QStringLiteral(".tmp"));
+        QFile::remove(journal.path());
+        return FailWrite(e.GetErrorDescription());
+    }
+    try {
+        journal.Commit();
+    } catch (const CDaoException& e) {
+        return FailWrite(e.GetErrorDescription());
+    }
+    return true;
+}
+
+// A journal an earlier save left is finished (or discarded) before anything else is written.
+bool CProjectManager::FinishSaveJournal(const QString& projectFile)
+{
+    try {
+        CSaveJournal(projectFile).FinishLeftover();
+    } catch (const CDaoException& e) {
+        QvMessageBox(e.GetErrorDescription());
+        return false;
+    }
     return true;
 }
 
@@ -159,75 +263,81 @@ qint64 CProjectManager::SizeOfStepWorkingCopy(long stepID)
     return GetDatabaseFileSize(workingCopy, QString());
 }
 
-// A step without an open database may still have its working copy: that file is copied.
-bool CProjectManager::SaveStepDatabase(long stepID)
+// A step without an open database may still have its working copy: that file is copied. A step
+// left out at open has neither: nothing of it is written.
+bool CProjectManager::WriteStepTemporary(long stepID, const QString& temporary)
 {
     const QString source = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
     const QString target = GetProjectDir() + StepDatabaseName(stepID);
     if (CDaoDatabase* database = GetStepDatabase(stepID))
-        return CompactWorkingCopy(source, target, database);
+        return CompactWorkingCopy(source, target, database, {}, temporary);
     if (!QFileInfo::exists(source))
         return true;
     QString error;
-    return CopyDatabaseFile(source, target, &error) || FailWrite(error);
+    return CopyDatabaseFile(source, temporary, &error) || FailWrite(error);
 }
 
-bool CProjectManager::WriteProjectDatabase(const QString& target)
+bool CProjectManager::WriteProjectTemporary(const QString& temporary)
 {
     const ProjectFileSet& files = m_files;
+    const QString target = temporary.chopped(4);
     if (!files.isTemplate)
-        return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase.get());
+        return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase.get(), {}, temporary);
     // The strip applies to the written template only; the open project keeps its rows.
     return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase.get(),
                               [this](CDaoDatabase& written) {
                                   if (!ClearPlanTables(written))
                                       throw CDaoException(QString()); // already reported
-                              });
+                              },
+                              temporary);
 }
 
-// The library working copy goes through a temporary copy, which is then written into the target
-// and deleted.
-bool CProjectManager::SaveLibrary(const QString& workingCopy, const QString& temporaryName,
-                                  const QString& target, const QString& copyFailedMessage)
+// The library working copy goes through a copy in the temporary folder, which is then written
+// into the target's temporary and deleted.
+bool CProjectManager::WriteLibraryTemporary(const QString& workingCopy, const char* copyName,
+                                            const QString& temporary, const QString& copyFailedMessage)
 {
-    const QString temporary = GetQuorvantaTempDir() + temporaryName;
-    bool written = CopyDatabaseFile(workingCopy, temporary);
+    const QString copy = GetQuorvantaTempDir() + QLatin1String(copyName);
+    bool written = CopyDatabaseFile(workingCopy, copy);
     if (!written) {
-        QvMessageBox(copyFailedMessage.arg(temporary));
+        QvMessageBox(copyFailedMessage.arg(copy));
         FailWrite(QString());
     } else {
         CDaoDatabase database;
-        written = CompactWorkingCopy(temporary, target, &database);
+        written = CompactWorkingCopy(copy, temporary.chopped(4), &database, {}, temporary);
     }
-    DeleteDatabaseFile(temporary);
+    DeleteDatabaseFile(copy);
     return written;
 }
 
 bool CProjectManager::CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
-                                         const CompactionPrepare& prepare)
+                                         const CompactionPrepare& prepare, const QString& temporary)
 {
     if (!database)
         return true;
     if (database->IsOpen())
-        return CompactInto(*database, target, prepare);
+        return CompactInto(*database, target, prepare, temporary);
     try {
         database->Open(source, HasJournalBeside(source) ? DatabaseRole::ReadWrite : DatabaseRole::ReadOnly);
     } catch (const CDaoException& e) {
         return FailWrite(e.GetErrorDescription());
     }
-    const bool written = CompactInto(*database, target, prepare);
+    const bool written = CompactInto(*database, target, prepare, temporary);
     database->Close();
     return written;
 }
 
 bool CProjectManager::CompactInto(CDaoDatabase& database, const QString& target,
-                                  const CompactionPrepare& prepare)
+                                  const CompactionPrepare& prepare, const QString& temporary)
 {
     if (CSharedConnection::isOpen(target))
         return FailWrite("The database file \"" + target +
                          "\" may be opened in Access. Please close it and save the project again");
     try {
-        CompactDatabaseTo(database, target, prepare);
+        if (temporary.isEmpty())
+            CompactDatabaseTo(database, target, prepare);
+        else
+            CompactDatabaseToTemporary(database, temporary, prepare);
     } catch (const CDaoException& e) {
         return FailWrite(e.GetErrorDescription());
     }

@@ -3,7 +3,7 @@
 // Each phase is announced before it starts ("opening", "saving", "closing") and reported with its
 // duration after it ("opened <microseconds>", "saved ...", "closed ..."), so that the test can kill
 // it inside one. Prompts get their default button, as under automation, and their texts go to
-// stderr. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed, 5 close failed.
+// stderr. Revision 0 only opens and closes. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed, 5 close failed.
 
 #include "ProjectSession.h"
 #include "RevisionEdit.h"
@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 
 #include <cstdio>
+#include <dlfcn.h>
 #include <functional>
 
 namespace {
@@ -34,15 +35,25 @@ public:
     }
 };
 
+// Marks the file-operation log of the power-loss test's recording library, when it is preloaded.
+void MarkFileLog(const char* label)
+{
+    using Mark = void (*)(const char*);
+    if (const auto mark = reinterpret_cast<Mark>(dlsym(RTLD_DEFAULT, "qv_fslog_mark")))
+        mark(label);
+}
+
 // Announces the phase, runs it and reports its duration when it succeeded.
 bool RunPhase(const char* begin, const char* end, const std::function<bool()>& phase)
 {
     std::printf("%s\n", begin);
     std::fflush(stdout);
+    MarkFileLog(begin);
     QElapsedTimer timer;
     timer.start();
     if (!phase())
         return false;
+    MarkFileLog(end);
     std::printf("%s %lld\n", end, timer.nsecsElapsed() / 1000);
     std::fflush(stdout);
     return true;
@@ -85,6 +96,8 @@ int Run(const QString& projectFile, const QString& root, int revision, long refu
         RefuseStep(session, refusedStep);
     if (!RunPhase("opening", "opened", [&] { return session.Open(projectFile); }))
         return OPEN_FAILED;
+    if (revision == 0) // only the open and the close
+        return RunPhase("closing", "closed", [&] { return session.Close(); }) ? SAVED : CLOSE_FAILED;
     if (!ApplyRevisionToProject(revision))
         return EDIT_FAILED;
     if (!RunPhase("saving", "saved", [&] { return session.Save(); }))

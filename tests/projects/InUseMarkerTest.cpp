@@ -86,21 +86,27 @@ TEST_F(InUseMarkerTest, TheMarkerIsLockedByOneInstanceOnlyAndDeletedByItsHolder)
     EXPECT_FALSE(QFileInfo::exists(m_marker));
 }
 
-// The earlier instance's working copies are gone between the check and the write-back.
-TEST_F(ProjectFixture, AMissingWorkingCopyStopsTheRecoveryWithItsMessageAndDeletesNothing)
+// The earlier instance's working copies are gone between the check and the write-back: the
+// copies back fail before anything is moved aside, and the open stops.
+TEST_F(ProjectFixture, AMissingWorkingCopyStopsTheRecoveryWithItsMessageAndChangesNothing)
 {
     WriteDemo();
     const QString earlier = app.root() + "earlier/";
     LeaveEarlierInstance(projectDir(), earlier);
     ASSERT_TRUE(DeleteDatabaseFile(earlier + "Demo.mwc"));
+    QFile older(projectDir() + "Demo.prj1");
+    ASSERT_TRUE(older.open(QIODevice::WriteOnly) && older.write("older") == 5);
+    older.close();
+    const QMap<QString, QByteArray> project = Snapshot(projectDir()), copies = Snapshot(earlier);
     ProjectFileSet& files = app.fileSet();
     files.previousWorkingCopyDir = earlier;
     files.previousProjectDBPath = earlier + "Demo.wc";
     files.previousEquipmentDBPath = earlier + "Demo.ewc";
     files.previousMaterialsDBPath = earlier + "Demo.mwc";
     prompts.expect(IDOK);
-    manager.ReplaceProjectFiles(projectDir(), instanceDir(), "Demo");
-    EXPECT_EQ(prompts.lastText(), "Failed to copy project material file \"" + projectDir() + "Demo.mtl\" !");
-    EXPECT_TRUE(QFileInfo::exists(projectDir() + "Demo.mtl1"));
-    EXPECT_TRUE(QFileInfo::exists(earlier + "Demo.wc"));
+    EXPECT_FALSE(manager.ReplaceProjectFiles(projectDir(), instanceDir(), "Demo"));
+    EXPECT_EQ(prompts.lastText(), "Failed to copy project material file \"" + projectDir() +
+                                      "Demo.mtl\" !\n\nCould not find file '" + earlier + "Demo.mwc'.");
+    EXPECT_EQ(Snapshot(projectDir()), project);
+    EXPECT_EQ(Snapshot(earlier), copies);
 }

@@ -3,8 +3,10 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
 
@@ -61,41 +63,60 @@ TEST_F(ProjectSaveTest, SavedEditsAreThereAfterAReopenAndNoBackupIsLeft)
     EXPECT_FALSE(manager.m_bPendingRecentFile);
 }
 
-// Every file of the save is written in turn; a failure on the n-th leaves each target name with
-// its old or its new content, the project modified and the working copies open.
+// The temporaries of every file are written before any project file changes: a failure on the
+// n-th leaves every project file as it was, no temporary, no journal, the project modified.
 class ProjectSaveFailureTest : public ProjectFixture, public ::testing::WithParamInterface<int> {};
 
-TEST_P(ProjectSaveFailureTest, AFailureOnTheNthFileKeepsEveryTargetOpenable)
+TEST_P(ProjectSaveFailureTest, AFailureWritingTheNthTemporaryChangesNoProjectFile)
 {
     OpenDemo();
     EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+    const QMap<QString, QByteArray> before = Snapshot(projectDir());
     int files = 0;
     CompactionStageHook previous = SetCompactionStageHook([&files](CompactionStage stage) {
         if (stage == CompactionStage::VacuumInto)
             ++files;
-        return !(stage == CompactionStage::ReplaceTarget && files == GetParam());
+        return !(stage == CompactionStage::SyncTemporary && files == GetParam());
     });
     const auto restore = qScopeGuard([&previous] { SetCompactionStageHook(std::move(previous)); });
     prompts.expect(IDOK);
     EXPECT_FALSE(manager.SaveProject(QString(), false));
-    EXPECT_EQ(prompts.lastText(), "Compaction stopped at stage 4.");
+    EXPECT_EQ(prompts.lastText(), "Compaction stopped at stage 2.");
     EXPECT_TRUE(app.isProjectModified());
     EXPECT_EQ(frame.callsNamed("EndProgress").size(), 1);
-    EXPECT_TRUE(QDir(projectDir()).entryList({"*.bu", "*.tmp"}, QDir::Files).isEmpty());
+    EXPECT_EQ(Snapshot(projectDir()), before);
     EXPECT_EQ(QDir(instanceDir()).entryList({"*.tmp*"}, QDir::Files), QStringList());
-    for (const QString& name :
-         QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
-        EXPECT_GT(LayerValue(projectDir() + name, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0)
-            << name.toStdString();
-    // The project database is the seventh file, after the six steps.
-    const bool projectWritten = GetParam() > 7;
-    EXPECT_EQ(LayerValue(projectPath(".prj"), PROCESS_DESCRIPTION).toString() == "Edited", projectWritten);
     EXPECT_TRUE(app.fileSet().projectDatabase->IsOpen());
     EXPECT_EQ(app.stepDatabases().count(), 6);
 }
 
 // Six steps, then the project, equipment and material databases.
 INSTANTIATE_TEST_SUITE_P(Files, ProjectSaveFailureTest, ::testing::Values(1, 4, 6, 7, 8, 9));
+
+// Once the journal is written the save is committed: a rename that fails leaves the journal and
+// the temporaries, the save answers false, and the next save finishes the journal first.
+TEST_F(ProjectSaveTest, ARenameFailingAfterTheJournalIsFinishedByTheNextSave)
+{
+    OpenDemo();
+    EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+    const QString material = projectPath(".mtl");
+    ASSERT_TRUE(QFile::remove(material));
+    ASSERT_TRUE(QDir().mkpath(material + "/blocked"));
+    prompts.expect(IDOK);
+    EXPECT_FALSE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(prompts.lastText(),
+              "Cannot rename '" + material + ".tmp' to '" + material + "': Is a directory");
+    EXPECT_TRUE(app.isProjectModified());
+    EXPECT_TRUE(QFileInfo::exists(projectPath(".prj.save")));
+    EXPECT_TRUE(QFileInfo::exists(material + ".tmp"));
+    EXPECT_EQ(LayerValue(projectPath(".prj"), PROCESS_DESCRIPTION).toString(), "Edited");
+
+    ASSERT_TRUE(QDir(material).removeRecursively());
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_FALSE(app.isProjectModified());
+    EXPECT_EQ(QDir(projectDir()).entryList({"*.bu", "*.tmp", "*.save"}, QDir::Files), QStringList());
+    EXPECT_GT(LayerValue(material, "SELECT COUNT(*) FROM sqlite_master").toInt(), 0);
+}
 
 // Declining the question changes nothing; a template written keeps the builder's window rows only.
 TEST_F(ProjectSaveTest, ATemplateSaveStripsOnlyTheWrittenTemplate)
@@ -126,4 +147,23 @@ TEST_F(ProjectSaveTest, ATemplateSaveStripsOnlyTheWrittenTemplate)
     EXPECT_TRUE(QFileInfo::exists(projectPath(".mtt")));
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT COUNT(*) FROM Process").toInt(), 2);
     EXPECT_EQ(app.stepDatabases().count(), 6);
+}
+
+// A temporary a killed save left beside a step this save does not write is no part of this save.
+TEST_F(ProjectSaveTest, ALeftoverTemporaryOfAStepNotWrittenIsNotCommitted)
+{
+    OpenDemo();
+    for (int i = 0; i < app.stepDatabases().count(); ++i) {
+        if (app.stepDatabases().stepIDAt(i) == 1003)
+            app.stepDatabases().removeAt(i);
+    }
+    ASSERT_TRUE(DeleteDatabaseFile(instanceDir() + "STEP_1003.WC"));
+    const QString step = projectDir() + "STEP_1003.STP";
+    const QByteArray before = FileBytes(step);
+    QFile leftover(step + ".tmp");
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly) && leftover.write("torn") == 4);
+    leftover.close();
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(FileBytes(step), before);
+    EXPECT_EQ(QDir(projectDir()).entryList({"*.bu", "*.tmp", "*.save"}, QDir::Files), QStringList());
 }

@@ -45,8 +45,10 @@ void removeOrThrow(const QString& path)
 
 class Compaction {
 public:
-    Compaction(CDaoDatabase& source, const QString& target, CompactionPrepare prepare = {})
-        : m_source(source), m_target(target), m_temporary(target + QStringLiteral(".tmp")),
+    Compaction(CDaoDatabase& source, const QString& target, CompactionPrepare prepare = {},
+               const QString& temporary = QString())
+        : m_source(source), m_target(target),
+          m_temporary(temporary.isEmpty() ? target + QStringLiteral(".tmp") : temporary),
           m_backup(target + QStringLiteral(".bu")), m_prepare(std::move(prepare))
     {
     }
@@ -59,6 +61,21 @@ public:
             stages();
         } catch (const CDaoException&) {
             recover();
+            throw;
+        }
+    }
+
+    // Only the flushed temporary; the caller gives it the target's name.
+    void runToTemporary()
+    {
+        check();
+        try {
+            enter(CompactionStage::RemoveLeftover);
+            removeOrThrow(m_temporary);
+            RemoveSideFiles(m_temporary);
+            writeTemporary();
+        } catch (const CDaoException&) {
+            QFile::remove(m_temporary);
             throw;
         }
     }
@@ -77,16 +94,21 @@ private:
                 QStringLiteral("The database '%1' is open and cannot be replaced.").arg(m_target));
     }
 
-    void stages()
+    void writeTemporary()
     {
-        enter(CompactionStage::RemoveLeftover);
-        removeLeftovers();
         enter(CompactionStage::VacuumInto);
         m_source.Execute(QStringLiteral("VACUUM INTO ?"), {m_temporary});
         useRollbackJournal(m_temporary);
         prepareTemporary();
         enter(CompactionStage::SyncTemporary);
         SyncFile(m_temporary);
+    }
+
+    void stages()
+    {
+        enter(CompactionStage::RemoveLeftover);
+        removeLeftovers();
+        writeTemporary();
         enter(CompactionStage::KeepBackup);
         keepBackup();
         enter(CompactionStage::ReplaceTarget);
@@ -164,6 +186,11 @@ void CompactDatabaseTo(CDaoDatabase& source, const QString& target)
 void CompactDatabaseTo(CDaoDatabase& source, const QString& target, const CompactionPrepare& prepare)
 {
     Compaction(source, target, prepare).run();
+}
+
+void CompactDatabaseToTemporary(CDaoDatabase& source, const QString& temporary, const CompactionPrepare& prepare)
+{
+    Compaction(source, temporary, prepare, temporary).runToTemporary();
 }
 
 void CompactDatabaseFile(const QString& source, const QString& target)

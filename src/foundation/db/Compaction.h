@@ -25,6 +25,10 @@ void CompactDatabaseTo(CDaoDatabase& source, const QString& target);
 // prepare; an exception from prepare fails the write and the old target stays.
 using CompactionPrepare = std::function<void(CDaoDatabase& written)>;
 void CompactDatabaseTo(CDaoDatabase& source, const QString& target, const CompactionPrepare& prepare);
+// Only the first stages: the database is written into temporary and flushed (prepare runs on it
+// before the flush); a failure removes it. The caller gives it its name (see SaveJournal.h).
+void CompactDatabaseToTemporary(CDaoDatabase& source, const QString& temporary,
+                                const CompactionPrepare& prepare = {});
 // The same from a file path; shares the layer's connection when the file is open.
 void CompactDatabaseFile(const QString& source, const QString& target);
 

@@ -189,6 +189,13 @@ void SyncFolderOf(const QString& path)
     syncDescriptor(QFileInfo(path).absolutePath(), O_RDONLY | O_DIRECTORY);
 }
 
+void SyncDatabaseFile(const QString& path)
+{
+    SyncFile(path);
+    if (QFileInfo::exists(path + QStringLiteral("-wal")))
+        SyncFile(path + QStringLiteral("-wal"));
+}
+
 void ReplaceFile(const QString& from, const QString& to)
 {
     NoteFileWritten(from);

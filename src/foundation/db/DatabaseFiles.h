@@ -32,3 +32,7 @@ void SyncFile(const QString& path);
 void SyncFolderOf(const QString& path);
 void ReplaceFile(const QString& from, const QString& to); // rename(2): atomic, overwrites
 void RemoveSideFiles(const QString& path);
+// Makes what is committed to a database durable: its file and its -wal (where there is one) are
+// flushed. A working copy in write-ahead-log mode with synchronous=NORMAL flushes its log only at
+// checkpoints, so its latest commits may otherwise be lost to a power loss.
+void SyncDatabaseFile(const QString& path);

@@ -1,0 +1,195 @@
+#include "foundation/db/SaveJournal.h"
+
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+const QByteArray HEADER = QByteArrayLiteral("QVSAVE 1\n");
+const QByteArray TRAILER = QByteArrayLiteral("END\n");
+constexpr quint64 FNV_OFFSET = 14695981039346656037ULL;
+constexpr quint64 FNV_PRIME = 1099511628211ULL;
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+void removeOrThrow(const QString& path)
+{
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        throw CDaoException(QStringLiteral("Cannot remove '%1': %2").arg(path, systemError()));
+}
+
+QByteArray EntryLine(const CSaveJournal::Entry& entry)
+{
+    return QByteArray::number(entry.size) + '\t' + QByteArray::number(entry.checksum, 16) + '\t' +
+           entry.temporary.toUtf8() + '\t' + entry.target.toUtf8() + '\n';
+}
+
+bool ParseEntry(const QByteArray& line, CSaveJournal::Entry& entry)
+{
+    const QList<QByteArray> fields = line.split('\t');
+    bool sizeOk = false, sumOk = false;
+    if (fields.size() != 4)
+        return false;
+    entry.size = fields.at(0).toLongLong(&sizeOk);
+    entry.checksum = fields.at(1).toULongLong(&sumOk, 16);
+    entry.temporary = QString::fromUtf8(fields.at(2));
+    entry.target = QString::fromUtf8(fields.at(3));
+    const auto plain = [](const QString& name) { return !name.isEmpty() && !name.contains(QLatin1Char('/')); };
+    return sizeOk && sumOk && plain(entry.temporary) && plain(entry.target);
+}
+
+void WriteFlushed(const QString& path, const QByteArray& bytes)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        throw CDaoException(QStringLiteral("Cannot create '%1': %2").arg(path, systemError()));
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    const bool flushed = written == bytes.size() && ::fsync(fd) == 0;
+    const QString reason = systemError();
+    ::close(fd);
+    if (!flushed)
+        throw CDaoException(QStringLiteral("Cannot write '%1': %2").arg(path, reason));
+}
+} // namespace
+
+CSaveJournal::CSaveJournal(const QString& targetFile)
+    : m_path(PathFor(targetFile)), m_folder(QFileInfo(targetFile).absolutePath() + QLatin1Char('/'))
+{
+}
+
+quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw CDaoException(QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString()));
+    quint64 hash = FNV_OFFSET;
+    qint64 total = 0;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (qint64 n; (n = file.read(buffer.data(), buffer.size())) > 0; total += n) {
+        for (qint64 i = 0; i < n; ++i)
+            hash = (hash ^ quint8(buffer.at(i))) * FNV_PRIME;
+    }
+    if (size)
+        *size = total;
+    return hash;
+}
+
+void CSaveJournal::Add(const QString& temporary, const QString& target)
+{
+    const QFileInfo from(temporary), to(target);
+    if (from.absolutePath() + QLatin1Char('/') != m_folder || to.absolutePath() + QLatin1Char('/') != m_folder)
+        throw CDaoException(QStringLiteral("'%1' is not in the folder of '%2'.").arg(target, m_path));
+    Entry entry{from.fileName(), to.fileName()};
+    entry.checksum = Checksum(temporary, &entry.size);
+    m_entries.append(entry);
+}
+
+void CSaveJournal::Write()
+{
+    QByteArray bytes = HEADER;
+    for (const Entry& entry : m_entries)
+        bytes += EntryLine(entry);
+    WriteFlushed(m_path, bytes + TRAILER);
+    SyncFolderOf(m_path);
+}
+
+// The old target keeps its content as target.bu until the journal is gone. A stale -journal or
+// -wal beside the target would be applied to the new file: it goes first.
+void CSaveJournal::RenameInto(const Entry& entry)
+{
+    const QString target = folderPath(entry.target), backup = target + QStringLiteral(".bu");
+    if (QFileInfo::exists(target)) {
+        removeOrThrow(backup);
+        if (::link(QFile::encodeName(target).constData(), QFile::encodeName(backup).constData()) != 0)
+            QFile::remove(backup); // no backup where links fail; the journal still finishes the save
+    }
+    RemoveSideFiles(target);
+    ReplaceFile(folderPath(entry.temporary), target);
+}
+
+void CSaveJournal::Commit()
+{
+    for (const Entry& entry : m_entries) {
+        if (QFileInfo::exists(folderPath(entry.temporary)))
+            RenameInto(entry);
+    }
+    SyncFolderOf(m_path);
+    removeOrThrow(m_path);
+    SyncFolderOf(m_path);
+    for (const Entry& entry : m_entries)
+        QFile::remove(folderPath(entry.target) + QStringLiteral(".bu"));
+}
+
+bool CSaveJournal::Read(bool& whole)
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    whole = bytes.startsWith(HEADER) && bytes.endsWith(TRAILER);
+    m_entries.clear();
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        Entry entry;
+        if (ParseEntry(lines.at(i), entry))
+            m_entries.append(entry);
+        else if (lines.at(i) != TRAILER.chopped(1) && !lines.at(i).isEmpty())
+            whole = false;
+    }
+    return true;
+}
+
+bool CSaveJournal::Verified(const Entry& entry) const
+{
+    for (const QString& name : {entry.temporary, entry.target}) {
+        const QString path = folderPath(name);
+        qint64 size = -1;
+        if (QFileInfo::exists(path))
+            return Checksum(path, &size) == entry.checksum && size == entry.size;
+        if (name == entry.target)
+            return false;
+    }
+    return false;
+}
+
+void CSaveJournal::Discard()
+{
+    for (const Entry& entry : m_entries)
+        removeOrThrow(folderPath(entry.temporary));
+    removeOrThrow(m_path);
+    SyncFolderOf(m_path);
+}
+
+CSaveJournal::Leftover CSaveJournal::FinishLeftover()
+{
+    bool whole = false;
+    if (!QFileInfo::exists(m_path))
+        return Leftover::None;
+    if (!Read(whole))
+        throw CDaoException(QStringLiteral("Cannot read '%1'.").arg(m_path));
+    for (const Entry& entry : m_entries)
+        whole = whole && Verified(entry);
+    if (!whole || m_entries.isEmpty()) {
+        Discard();
+        return Leftover::Discarded;
+    }
+    Commit();
+    return Leftover::Finished;
+}

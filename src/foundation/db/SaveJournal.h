@@ -1,0 +1,49 @@
+#pragma once
+// The intent journal that makes a save one unit across several files of a folder. The temporaries
+// are written and flushed first; the journal then names each rename (temporary -> target) with the
+// temporary's size and checksum and is flushed with its folder. From that instant the save is
+// committed: the renames follow, each target keeping its old content as target.bu (hard link)
+// until the journal is gone. A journal found later is finished when every entry can be verified
+// (its temporary, or its target when already renamed, has the recorded size and checksum), and
+// otherwise deleted with the temporaries it names. Failures raise CDaoException.
+
+#include <QList>
+#include <QString>
+
+class CSaveJournal {
+public:
+    struct Entry {
+        QString temporary; // file names in the journal's folder
+        QString target;
+        qint64 size = 0;
+        quint64 checksum = 0;
+    };
+    enum class Leftover { None, Finished, Discarded };
+
+    // The journal of a save whose main file is targetFile: "<target file>.save" beside it.
+    explicit CSaveJournal(const QString& targetFile);
+    static QString PathFor(const QString& targetFile) { return targetFile + QStringLiteral(".save"); }
+    const QString& path() const { return m_path; }
+
+    // Records temporary -> target (both in the journal's folder) with the temporary's size and checksum.
+    void Add(const QString& temporary, const QString& target);
+    const QList<Entry>& entries() const { return m_entries; }
+    // Writes the journal and flushes it and its folder: the save is committed.
+    void Write();
+    // The renames, the folder flush, the journal's deletion, then the removal of the backups.
+    void Commit();
+    // Finishes or discards a journal left by an earlier save; None when there is none.
+    Leftover FinishLeftover();
+
+    static quint64 Checksum(const QString& path, qint64* size = nullptr);
+
+private:
+    QString folderPath(const QString& name) const { return m_folder + name; }
+    bool Read(bool& whole);
+    bool Verified(const Entry& entry) const;
+    void RenameInto(const Entry& entry);
+    void Discard();
+
+    QString m_path, m_folder;
+    QList<Entry> m_entries;
+};
