@@ -54,8 +54,9 @@ TEST_P(SaveJournalOpenTest, TheOpenFinishesAWholeJournalAndDiscardsAnyOther)
     journal.Write();
     if (c.stepRenamed)
         ReplaceFile(step + ".tmp", step);
-    if (c.torn)
+    if (c.torn) {
         ASSERT_TRUE(QFile::resize(journal.path(), QFileInfo(journal.path()).size() - 4));
+    }
     if (c.damaged) {
         QFile temporary(project + ".tmp");
         ASSERT_TRUE(temporary.open(QIODevice::Append) && temporary.write("x") == 1);
