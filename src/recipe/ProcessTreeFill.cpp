@@ -13,7 +13,7 @@
 #include "foundation/db/step/RecipeOutlineSet.h"
 #include "foundation/db/StepConnectionUse.h"
 #include "foundation/db/step/StepLabelSet.h"
-#include "recipe/ProcessTreeIcons.h"
+#include "recipe/ProcessTreeNode.h"
 
 #include <QTreeWidget>
 
@@ -38,11 +38,7 @@ long nodeIDOf(const QTreeWidgetItem* item)
 // The node is made whole before it joins its parent: a node outside the tree signals nothing.
 HTREEITEM CProcessTree::addNode(HTREEITEM parent, const QString& label, long id, int icon)
 {
-    auto* node = new QTreeWidgetItem;
-    node->setText(0, label);
-    node->setData(0, NODE_ID_ROLE, qlonglong(id));
-    node->setData(0, NODE_ICON_ROLE, icon);
-    node->setIcon(0, ProcessTreeNodeIcon(icon));
+    auto* node = new CProcessTreeNode(label, id, icon);
     if (parent)
         parent->addChild(node);
     return node;
@@ -291,14 +287,12 @@ void CProcessTree::SetOperationHiddenIcon(long stepID, long operationID, bool hi
 {
     if (HTREEITEM item = FindOperationItem(stepID, operationID)) {
         const int icon = hidden ? ICON_HIDDEN_OPERATION : ICON_OPERATION;
-        item->setData(0, NODE_ICON_ROLE, icon);
-        item->setIcon(0, ProcessTreeNodeIcon(icon));
+        item->setData(0, NODE_ICON_ROLE, icon); // the node shows its icon
     }
 }
 
 void CProcessTree::SetStepLinkedIcon(HTREEITEM item, bool linked)
 {
     const int icon = linked ? ICON_LINKED_STEP : ICON_STEP;
-    item->setData(0, NODE_ICON_ROLE, icon);
-    item->setIcon(0, ProcessTreeNodeIcon(icon));
+    item->setData(0, NODE_ICON_ROLE, icon); // the node shows its icon
 }

@@ -2,6 +2,10 @@
 
 #include "ProcessTreeFixture.h"
 
+#include "recipe/ProcessTreeIcons.h"
+#include "recipe/ProcessTreeNode.h"
+#include "recipe/ProcessTreeTypes.h"
+
 #include <QTreeWidget>
 
 TEST_F(ProcessTreeFixture, DemoShowsProcessesStepsAndTheLinkedStepUnderBoth)
@@ -46,4 +50,28 @@ TEST_F(ProcessTreeFixture, FillLeavesOutStepsThatDoNotOpenAndReportsEmptyStepTab
     tree.ClearTree();
     EXPECT_EQ(tree.tree()->topLevelItemCount(), 0);
     EXPECT_EQ(tree.GetStepLinkCount(COUPLING), 0);
+}
+
+// A node keeps its label, id and icon id as members; the icon shown follows the icon id unless
+// an icon was set on the node itself.
+TEST(ProcessTreeNode, RolesAndTheIconShownFollowItsMembers)
+{
+    CProcessTreeNode node(QStringLiteral("1. Charge"), 42, ICON_OPERATION);
+    const auto shownIcon = [&] { return node.icon(0).cacheKey(); };
+    EXPECT_EQ(node.text(0), "1. Charge");
+    EXPECT_EQ(node.data(0, NODE_ID_ROLE), QVariant(qlonglong(42)));
+    EXPECT_EQ(node.data(0, NODE_ICON_ROLE), QVariant(int(ICON_OPERATION)));
+    EXPECT_EQ(shownIcon(), ProcessTreeNodeIcon(ICON_OPERATION).cacheKey());
+
+    node.setData(0, NODE_ICON_ROLE, int(ICON_HIDDEN_OPERATION));
+    node.setText(0, QStringLiteral("1. Heat"));
+    EXPECT_EQ(shownIcon(), ProcessTreeNodeIcon(ICON_HIDDEN_OPERATION).cacheKey());
+    EXPECT_EQ(node.text(0), "1. Heat");
+
+    const QIcon own = ProcessTreeNodeIcon(ICON_STEP);
+    node.setIcon(0, own);
+    node.setData(0, Qt::ToolTipRole, QStringLiteral("tip"));
+    EXPECT_EQ(shownIcon(), own.cacheKey());
+    EXPECT_EQ(node.toolTip(0), "tip");
+    EXPECT_EQ(node.text(1), QString());
 }

@@ -1,0 +1,53 @@
+#include "recipe/ProcessTreeNode.h"
+
+#include "recipe/ProcessTreeIcons.h"
+#include "recipe/ProcessTreeTypes.h"
+
+CProcessTreeNode::CProcessTreeNode(const QString& label, long id, int icon)
+    : m_label(label), m_id(id), m_icon(icon)
+{
+}
+
+QVariant CProcessTreeNode::data(int column, int role) const
+{
+    if (column != 0)
+        return QTreeWidgetItem::data(column, role);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_label;
+    case NODE_ID_ROLE:
+        return qlonglong(m_id);
+    case NODE_ICON_ROLE:
+        return m_icon;
+    case Qt::DecorationRole: {
+        const QVariant set = QTreeWidgetItem::data(column, role);
+        return set.isValid() ? set : QVariant(ProcessTreeNodeIcon(m_icon));
+    }
+    default:
+        return QTreeWidgetItem::data(column, role);
+    }
+}
+
+// The members take their roles' values. Without a decoration set from outside, the icon id
+// decides the icon shown.
+void CProcessTreeNode::setData(int column, int role, const QVariant& value)
+{
+    if (column != 0)
+        return QTreeWidgetItem::setData(column, role, value);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        m_label = value.toString();
+        break;
+    case NODE_ID_ROLE:
+        m_id = long(value.toLongLong());
+        break;
+    case NODE_ICON_ROLE:
+        m_icon = value.toInt();
+        break;
+    default:
+        return QTreeWidgetItem::setData(column, role, value);
+    }
+    emitDataChanged();
+}
