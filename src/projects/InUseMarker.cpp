@@ -1,10 +1,10 @@
-// The in-use marker "WorkingPath.txt": held with an exclusive advisory lock for as long as this
-// instance has the project open; a reader that cannot take a shared lock finds the project in use.
+// The in-use marker: a reader that cannot take a shared lock finds the project in use.
+
+#include "projects/InUseMarker.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "projects/ProjectFileNames.h"
-#include "projects/ProjectManager.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -75,9 +75,15 @@ bool WriteAll(int fd, const QByteArray& bytes)
 }
 } // namespace
 
-int CProjectManager::CheckProjectInUse(QString& projectFolder, QString& projectName)
+CInUseMarker::~CInUseMarker()
 {
-    const QFileInfo project(GetProjectFilePath());
+    if (m_file >= 0)
+        ::close(m_file);
+}
+
+int CInUseMarker::CheckProjectInUse(QString& projectFolder, QString& projectName)
+{
+    const QFileInfo project(m_files.projectFilePath);
     projectFolder = WithSlash(project.absolutePath());
     projectName = project.completeBaseName();
     const QString marker = projectFolder + IN_USE_MARKER_NAME;
@@ -99,9 +105,9 @@ int CProjectManager::CheckProjectInUse(QString& projectFolder, QString& projectN
     return AllExist(projectFolder + projectName, ProjectFileExtensions(files.isTemplate)) ? 2 : 1;
 }
 
-bool CProjectManager::WriteInUseMarker(const QString& projectFolder)
+bool CInUseMarker::WriteInUseMarker(const QString& projectFolder)
 {
-    ReleaseInUseMarker();
+    Release();
     const QString path = WithSlash(projectFolder) + IN_USE_MARKER_NAME;
     for (int attempt = 0; attempt < MARKER_ATTEMPTS; ++attempt) {
         const MarkerLock lock = LockMarker(path);
@@ -115,13 +121,13 @@ bool CProjectManager::WriteInUseMarker(const QString& projectFolder)
 
 // The lock guards the marker only when the file locked is the one the path names: another
 // instance releasing it unlinks it before it unlocks, and the next instance creates a new one.
-CProjectManager::MarkerLock CProjectManager::LockMarker(const QString& path)
+CInUseMarker::MarkerLock CInUseMarker::LockMarker(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return MarkerLock::Failed;
-    if (m_beforeMarkerLock)
-        m_beforeMarkerLock(path);
+    if (m_beforeLock)
+        m_beforeLock(path);
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return MarkerLock::Failed;
@@ -130,34 +136,33 @@ CProjectManager::MarkerLock CProjectManager::LockMarker(const QString& path)
         ::close(fd);
         return MarkerLock::Unlinked;
     }
-    m_markerFile = fd;
+    m_file = fd;
     return MarkerLock::Locked;
 }
 
 // Only the holder of the lock may change the content. The marker and its name are durable before
 // the project's files can change: a power loss must not leave an empty marker behind a save.
-bool CProjectManager::TakeLockedMarker(const QString& path)
+bool CInUseMarker::TakeLockedMarker(const QString& path)
 {
-    if (::ftruncate(m_markerFile, 0) != 0 ||
-        !WriteAll(m_markerFile, QFile::encodeName(GetQuorvantaTempDir())) || ::fsync(m_markerFile) != 0 ||
-        !SyncFolder(QFileInfo(path).absolutePath())) {
-        ::close(m_markerFile);
-        m_markerFile = -1;
+    if (::ftruncate(m_file, 0) != 0 || !WriteAll(m_file, QFile::encodeName(GetQuorvantaTempDir())) ||
+        ::fsync(m_file) != 0 || !SyncFolder(QFileInfo(path).absolutePath())) {
+        ::close(m_file);
+        m_file = -1;
         return false;
     }
-    m_markerPath = path;
+    m_path = path;
     return true;
 }
 
-void CProjectManager::ReleaseInUseMarker()
+void CInUseMarker::Release()
 {
-    if (m_markerFile < 0)
+    if (m_file < 0)
         return;
-    const QString folder = QFileInfo(m_markerPath).path() + QLatin1Char('/');
+    const QString folder = QFileInfo(m_path).path() + QLatin1Char('/');
     for (const QString& name : ProjectScratchFileNames())
         QFile::remove(folder + name);
-    QFile::remove(m_markerPath);
-    ::close(m_markerFile);
-    m_markerFile = -1;
-    m_markerPath.clear();
+    QFile::remove(m_path);
+    ::close(m_file);
+    m_file = -1;
+    m_path.clear();
 }

@@ -1,5 +1,6 @@
-// The recipe-language template of the project being opened: which template, bringing its
-// working database to the current version, and opening it.
+// The recipe-language template of the project being opened.
+
+#include "projects/LanguageTemplate.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
@@ -8,7 +9,6 @@
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/LanguagePreference.h"
-#include "projects/ProjectManager.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +45,11 @@ bool ReadStoredTemplate(CLanguagePreferencesSet& set, QString& path)
 }
 } // namespace
 
-int CProjectManager::ResolveLanguageTemplate()
+CLanguageTemplate::CLanguageTemplate(ProjectFileSet& files) : m_files(files) {}
+
+CLanguageTemplate::~CLanguageTemplate() = default;
+
+int CLanguageTemplate::ResolveLanguageTemplate()
 {
     const ProjectFileSet& files = m_files;
     CLanguagePreferencesSet set;
@@ -72,7 +76,7 @@ int CProjectManager::ResolveLanguageTemplate()
     return TakeLanguageTemplate(defaultPath, 2);
 }
 
-int CProjectManager::TakeLanguageTemplate(const QString& path, int result)
+int CLanguageTemplate::TakeLanguageTemplate(const QString& path, int result)
 {
     AppContext* app = GetAppContext();
     m_files.languageTemplatePath = path;
@@ -84,7 +88,7 @@ int CProjectManager::TakeLanguageTemplate(const QString& path, int result)
     return result;
 }
 
-bool CProjectManager::CheckLanguageTemplate(int& languageResult)
+bool CLanguageTemplate::CheckLanguageTemplate(int& languageResult)
 {
     const ProjectFileSet& files = m_files;
     StepUtilsEntry stepUtilities;
@@ -100,7 +104,7 @@ bool CProjectManager::CheckLanguageTemplate(int& languageResult)
 }
 
 // Converts a copy and puts it in place of the working language database only when that worked.
-bool CProjectManager::ConvertLanguageDatabase()
+bool CLanguageTemplate::ConvertLanguageDatabase()
 {
     const QString working = m_files.workingLanguageDBPath;
     const QString copy = GetQuorvantaTempDir() + QStringLiteral("lang.tmp");
@@ -117,7 +121,7 @@ bool CProjectManager::ConvertLanguageDatabase()
     return done;
 }
 
-bool CProjectManager::ChooseOtherLanguageTemplate(int& languageResult)
+bool CLanguageTemplate::ChooseOtherLanguageTemplate(int& languageResult)
 {
     AppContext* app = GetAppContext();
     CLanguagePreferenceDialog dialog;
@@ -138,11 +142,16 @@ bool CProjectManager::ChooseOtherLanguageTemplate(int& languageResult)
     return true;
 }
 
-bool CProjectManager::OpenLanguageDatabase()
+bool CLanguageTemplate::OpenLanguageDatabase()
 {
-    m_languageDatabase.reset();
+    m_database.reset();
     auto database = std::make_unique<CDaoDatabase>();
     database->Open(m_files.workingLanguageDBPath, DatabaseRole::ReadOnly);
-    m_languageDatabase = std::move(database);
+    m_database = std::move(database);
     return true;
+}
+
+void CLanguageTemplate::CloseLanguageDatabase()
+{
+    m_database.reset();
 }

@@ -20,7 +20,7 @@
 
 bool CProjectManager::HoldsProject() const
 {
-    return m_bProjectOpen || HoldsInUseMarker() || m_files.projectDatabase || m_steps.count() > 0;
+    return m_bProjectOpen || m_marker.Holds() || m_files.projectDatabase || m_steps.count() > 0;
 }
 
 bool CProjectManager::CloseProject(SaveAnswer answer)
@@ -59,7 +59,7 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
         ForgetCompoundFile();
     }
     if (!m_bSaveAsInProgress)
-        m_languageDatabase.reset();
+        m_language.CloseLanguageDatabase();
     m_compound.SetStartupPackage(false);
     m_bProjectOpen = false;
     return true;
@@ -135,7 +135,7 @@ void CProjectManager::DeleteWorkingCopies()
         DeleteDatabaseFile(*path);
         path->clear();
     }
-    ReleaseInUseMarker();
+    m_marker.Release();
 }
 
 void CProjectManager::ForgetCompoundFile()

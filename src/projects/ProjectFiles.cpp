@@ -60,8 +60,6 @@ CProjectManager::~CProjectManager()
 {
     m_steps.clear();
     m_files.projectDatabase.reset();
-    if (m_markerFile >= 0)
-        ::close(m_markerFile);
     m_compound.SetProjectSaver({});
 }
 

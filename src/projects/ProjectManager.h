@@ -1,8 +1,8 @@
 #pragma once
-// The projects subsystem's object, owned by the application: the project file set helpers, the
-// in-use marker, the step database registry, close, save and the recovery write-back. The file set
-// and the registry themselves live in the AppContext; this object keeps the rest of the state an
-// open project needs.
+// The projects subsystem's object, owned by the application: open, close, save, the project file
+// set helpers and the step database registry; the in-use marker, the recovery write-back and the
+// language template are objects it owns. The file set and the registry themselves live in the
+// AppContext; this object keeps the rest of the state an open project needs.
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ConversionCode.h"
@@ -10,6 +10,9 @@
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/Compaction.h"
 #include "projects/CompoundFile.h"
+#include "projects/InUseMarker.h"
+#include "projects/LanguageTemplate.h"
+#include "projects/ProjectRecovery.h"
 
 #include <QList>
 #include <QString>
@@ -40,11 +43,6 @@ public:
     void SetWriteAccessProbe(std::function<bool(const QString& path)> probe);
     // The step module's conversion of a step working copy just opened (the module's own by default).
     void SetStepConverter(std::function<ConversionCode(const QString& stepWorkingCopy)> converter);
-    // Runs between opening the in-use marker and locking it (where another instance may unlink it).
-    void SetMarkerLockProbe(std::function<void(const QString& marker)> probe)
-    {
-        m_beforeMarkerLock = std::move(probe);
-    }
 
     // Open: mode 1 a project just made from a template, 2 an existing file (the path given, or
     // the file dialog), 3 the file written by Save As. True when the project is open afterwards;
@@ -58,27 +56,15 @@ public:
     // Copies a project that cannot be written where it lies into the working folder.
     bool CheckWriteAccess();
 
-    // Recipe-language template of the project being opened.
-    int ResolveLanguageTemplate(); // 0 cannot open, 1 the project's own, 2 the default replaced it
-    bool CheckLanguageTemplate(int& languageResult);
-    bool OpenLanguageDatabase();
-
     // File set helpers.
     bool CheckProjectFile(const QString& path);
     qint64 GetDatabaseFileSize(const QString& path, const QString& label);
     qint64 GetStepDatabasesSize(QString& folder);
     bool CheckDiskSpace(qint64 bytesNeeded);
 
-    // In-use marker and recovery.
-    int CheckProjectInUse(QString& projectFolder, QString& projectName);
-    bool WriteInUseMarker(const QString& projectFolder);
-    bool HoldsInUseMarker() const { return m_markerFile >= 0; }
-    // Closes and deletes the marker (with the project-folder scratch files) when this instance
-    // holds it; nothing otherwise.
-    void ReleaseInUseMarker();
-    // False after the message when the project's files could not be replaced (the open stops).
-    bool ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
-                             const QString& name);
+    // The open project's in-use marker, and its recipe-language template with the language database.
+    CInUseMarker& InUseMarker() { return m_marker; }
+    CLanguageTemplate& LanguageTemplate() { return m_language; }
 
     // Step database registry.
     bool OpenStepDatabases(QString& error, const QString& connect);
@@ -135,7 +121,6 @@ public:
     bool m_bSameFolder = false;        // Save As replaces a project in the open project's folder
     bool m_bSaveAsInProgress = false;  // the close that follows a Save As keeps the new path
     bool m_bUntitled = false;          // made from a template into the temporary folder
-    std::unique_ptr<CDaoDatabase> m_languageDatabase;
 
 private:
     // Open steps, in order.
@@ -168,10 +153,6 @@ private:
     bool IsWritableInPlace(const QString& projectFile) const;
     QString CopyTargetFolder(const QString& name) const;
     bool ConfirmCopyToWorkingFolder(const QString& target, bool inInstallFolder);
-    // Language template.
-    int TakeLanguageTemplate(const QString& path, int result);
-    bool ConvertLanguageDatabase();
-    bool ChooseOtherLanguageTemplate(int& languageResult);
     // Close steps.
     bool CloseWithViews(SaveAnswer answer, bool endsProject);
     bool AskToSaveChanges(SaveAnswer answer);
@@ -208,17 +189,6 @@ private:
     bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare,
                      const QString& temporary);
     bool FailWrite(const QString& message);
-    // In-use marker.
-    enum class MarkerLock { Locked, Unlinked, Failed };
-    MarkerLock LockMarker(const QString& path);
-    bool TakeLockedMarker(const QString& path);
-    // Recovery write-back steps.
-    struct RecoveredFile {
-        QString source, target, failedMessage;
-    };
-    QList<RecoveredFile> RecoveredFiles(const QString& base, const QString& projectFolder) const;
-    bool CopyBackToTemporaries(const QList<RecoveredFile>& files);
-    bool PutRecoveredFilesInPlace(const QList<RecoveredFile>& files);
     void ProfileFileDialog(bool save);
 
     // What the running open made; an open aborted before the frame took the project undoes it.
@@ -240,6 +210,9 @@ private:
 
     ProjectFileSet& m_files;
     StepDatabaseRegistry& m_steps;
+    CInUseMarker m_marker{m_files};
+    CProjectRecovery m_recovery{m_files};
+    CLanguageTemplate m_language{m_files};
     CCompoundFile m_compound; // the package the open project was unpacked from
     OpenAttempt m_opening;
     QString m_requestedPath; // the file a re-open by path opens once the open project has closed
@@ -250,9 +223,6 @@ private:
     std::function<qint64(const QString&)> m_freeSpace;
     std::function<bool(const QString&)> m_writable;
     bool m_bProjectOpen = false;
-    std::function<void(const QString&)> m_beforeMarkerLock;
-    int m_markerFile = -1;
-    QString m_markerPath;
 };
 
 // Deletes every project, step, working-copy and template database file of the folder.

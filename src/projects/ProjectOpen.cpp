@@ -21,7 +21,7 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
     if (!GetAppContext())
         return false;
     m_opening = OpenAttempt();
-    m_opening.languageDatabase = m_languageDatabase.get();
+    m_opening.languageDatabase = m_language.Database();
     bool opened = false;
     try {
         opened = RunOpen(mode, projectName, description, frameArgument);
@@ -101,8 +101,8 @@ void CProjectManager::UndoOpen()
     ProjectFileSet& files = m_files;
     if (files.projectDatabase && files.projectDatabase.get() == m_opening.projectDatabase)
         CloseProjectDatabase();
-    if (m_languageDatabase && m_languageDatabase.get() != m_opening.languageDatabase)
-        m_languageDatabase.reset();
+    if (m_language.Database() && m_language.Database() != m_opening.languageDatabase)
+        m_language.CloseLanguageDatabase();
     CloseSharedMaterialsDB();
     CloseSharedEquipmentDB();
     for (const QString& path : std::as_const(m_opening.workingCopies))

@@ -108,7 +108,7 @@ bool CProjectManager::ConvertProject(bool& mustSave)
             QvMessageBox(QStringLiteral("Can't convert the project database!"));
         // The frame has no project yet: the open's abort closes what it opened.
         if (result == CONV_STOP_AND_DISCARD) {
-            ReleaseInUseMarker();
+            m_marker.Release();
             const ProjectFileSet& files = m_files;
             for (const QString& path : {files.projectDBPath, files.equipmentDBPath, files.materialsDBPath})
                 DeleteDatabaseFile(path);

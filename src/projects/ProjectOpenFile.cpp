@@ -132,7 +132,7 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
         return false;
     files.isTemplate = HasExtension(QFileInfo(files.projectFilePath), "qvt");
     QString folder, name;
-    const int inUse = CheckProjectInUse(folder, name);
+    const int inUse = m_marker.CheckProjectInUse(folder, name);
     // A save cut short is finished (or undone) before anything reads the project's files.
     if (inUse == 3 || !FinishSaveJournal(GetProjectFilePath()))
         return false;
@@ -145,7 +145,7 @@ bool CProjectManager::OfferRecovery(int inUse, const QString& name)
 {
     const int answer = QvMessageBox(QString::fromLatin1(RECOVER_QUESTION), MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDYES)
-        return ReplaceProjectFiles(GetProjectDir(), GetQuorvantaTempDir(), name);
+        return m_recovery.ReplaceProjectFiles(GetProjectDir(), GetQuorvantaTempDir(), name);
     return answer == IDNO && inUse == 2;
 }
 

@@ -45,7 +45,7 @@ void CProjectManager::RememberOpenedProject(int mode)
 bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
 {
     RememberOpenedProject(mode);
-    languageResult = ResolveLanguageTemplate();
+    languageResult = m_language.ResolveLanguageTemplate();
     if (languageResult == 0) {
         if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
             frame->CloseAllViews();
@@ -56,7 +56,8 @@ bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
         preference.m_strTemplatePath = m_files.defaultLanguageTemplatePath;
         preference.SaveLanguagePreference();
     }
-    return mode == 3 || (CheckLanguageTemplate(languageResult) && OpenLanguageDatabase());
+    return mode == 3 ||
+           (m_language.CheckLanguageTemplate(languageResult) && m_language.OpenLanguageDatabase());
 }
 
 bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave)
@@ -74,7 +75,7 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
     ProjectLifecycleServices* frame = GetProjectLifecycleServices();
     if (frame)
         frame->OnProjectOpened(frameArgument);
-    if (!WriteInUseMarker(GetProjectDir())) {
+    if (!m_marker.WriteInUseMarker(GetProjectDir())) {
         QvMessageBox(QString::fromLatin1(ALREADY_OPEN_TEXT));
         CloseProject(SaveAnswer::Ask);
         return false;

@@ -1,12 +1,13 @@
-// The recovery write-back: the working copies an earlier instance left behind take the place of the
-// project's (or template's) files, which stay under their name + "1".
+// The recovery write-back: copied back to flushed temporaries, then each file moved aside and
+// replaced.
+
+#include "projects/ProjectRecovery.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
-#include "projects/ProjectManager.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,19 +63,21 @@ bool MoveAside(const QString& path)
     if (!QFileInfo::exists(path))
         return true;
     const QByteArray from = QFile::encodeName(path), to = QFile::encodeName(aside);
-    return ::link(from.constData(), to.constData()) == 0 || std::rename(from.constData(), to.constData()) == 0;
+    return ::link(from.constData(), to.constData()) == 0 ||
+           std::rename(from.constData(), to.constData()) == 0;
 }
 } // namespace
 
 // The files of the write-back: the earlier instance's project, material and equipment working
 // copies, then its step working copies (only the steps it has copies of).
-QList<CProjectManager::RecoveredFile> CProjectManager::RecoveredFiles(const QString& base,
-                                                                      const QString& projectFolder) const
+QList<CProjectRecovery::RecoveredFile> CProjectRecovery::RecoveredFiles(const QString& base,
+                                                                        const QString& projectFolder) const
 {
     const ProjectFileSet& files = m_files;
     const QStringList extensions = ProjectFileExtensions(files.isTemplate);
     QList<RecoveredFile> recovered{
-        {files.previousProjectDBPath, base + extensions.at(0), QStringLiteral("Failed to copy project file \"%1\" !")},
+        {files.previousProjectDBPath, base + extensions.at(0),
+         QStringLiteral("Failed to copy project file \"%1\" !")},
         {files.previousMaterialsDBPath, base + extensions.at(2),
          QStringLiteral("Failed to copy project material file \"%1\" !")},
         {files.previousEquipmentDBPath, base + extensions.at(1),
@@ -92,8 +95,8 @@ QList<CProjectManager::RecoveredFile> CProjectManager::RecoveredFiles(const QStr
 // Copies back to flushed temporaries first: a failure there leaves everything as it was. Then each
 // file is moved aside and replaced, and the earlier working copies go only after all of them, so
 // that a write-back cut short is offered again.
-bool CProjectManager::ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
-                                          const QString& name)
+bool CProjectRecovery::ReplaceProjectFiles(const QString& projectFolder, const QString& temporaryFolder,
+                                           const QString& name) const
 {
     Q_UNUSED(temporaryFolder);
     const QString folder = WithSlash(projectFolder);
@@ -105,7 +108,7 @@ bool CProjectManager::ReplaceProjectFiles(const QString& projectFolder, const QS
     return true;
 }
 
-bool CProjectManager::CopyBackToTemporaries(const QList<RecoveredFile>& files)
+bool CProjectRecovery::CopyBackToTemporaries(const QList<RecoveredFile>& files)
 {
     for (qsizetype k = 0; k < files.size(); ++k) {
         QString error;
@@ -119,7 +122,7 @@ bool CProjectManager::CopyBackToTemporaries(const QList<RecoveredFile>& files)
     return true;
 }
 
-bool CProjectManager::PutRecoveredFilesInPlace(const QList<RecoveredFile>& files)
+bool CProjectRecovery::PutRecoveredFilesInPlace(const QList<RecoveredFile>& files)
 {
     for (qsizetype k = 0; k < files.size(); ++k) {
         const QString& target = files.at(k).target;

@@ -2,6 +2,8 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "projects/InUseMarker.h"
+#include "projects/ProjectRecovery.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,11 +34,12 @@ protected:
     int Check()
     {
         QString folder, name;
-        const int result = manager.CheckProjectInUse(folder, name);
+        const int result = inUse.CheckProjectInUse(folder, name);
         EXPECT_EQ(folder + name, m_folder + "Demo");
         return result;
     }
 
+    CInUseMarker inUse{app.fileSet()};
     const QString m_folder = app.root() + "projects/Demo/", m_earlier = app.root() + "earlier/";
     const QString m_marker = m_folder + "WorkingPath.txt";
 };
@@ -67,22 +70,22 @@ TEST_F(InUseMarkerTest, TheMarkerIsLockedByOneInstanceOnlyAndDeletedByItsHolder)
     {
         ChildProcess other([this] { return LockMarker(m_marker); });
         ASSERT_TRUE(other.succeeded());
-        EXPECT_FALSE(manager.WriteInUseMarker(m_folder));
-        EXPECT_FALSE(manager.HoldsInUseMarker());
+        EXPECT_FALSE(inUse.WriteInUseMarker(m_folder));
+        EXPECT_FALSE(inUse.Holds());
         EXPECT_EQ(FileBytes(m_marker), m_earlier.toUtf8()); // the holder's content is untouched
     }
-    manager.ReleaseInUseMarker(); // deletes only a marker this instance holds
+    inUse.Release(); // deletes only a marker this instance holds
     EXPECT_TRUE(QFileInfo::exists(m_marker));
     int locks = 0;
-    manager.SetMarkerLockProbe([&locks](const QString& marker) {
+    inUse.SetLockProbe([&locks](const QString& marker) {
         if (locks++ == 0)
             QFile::remove(marker);
     });
-    ASSERT_TRUE(manager.WriteInUseMarker(m_folder));
+    ASSERT_TRUE(inUse.WriteInUseMarker(m_folder));
     EXPECT_EQ(locks, 2);
     EXPECT_EQ(FileBytes(m_marker), instanceDir().toUtf8());
     EXPECT_FALSE(ChildProcess([this] { return LockMarker(m_marker); }).succeeded());
-    manager.ReleaseInUseMarker();
+    inUse.Release();
     EXPECT_FALSE(QFileInfo::exists(m_marker));
 }
 
@@ -104,7 +107,7 @@ TEST_F(ProjectFixture, AMissingWorkingCopyStopsTheRecoveryWithItsMessageAndChang
     files.previousEquipmentDBPath = earlier + "Demo.ewc";
     files.previousMaterialsDBPath = earlier + "Demo.mwc";
     prompts.expect(IDOK);
-    EXPECT_FALSE(manager.ReplaceProjectFiles(projectDir(), instanceDir(), "Demo"));
+    EXPECT_FALSE(CProjectRecovery(files).ReplaceProjectFiles(projectDir(), instanceDir(), "Demo"));
     EXPECT_EQ(prompts.lastText(), "Failed to copy project material file \"" + projectDir() +
                                       "Demo.mtl\" !\n\nCould not find file '" + earlier + "Demo.mwc'.");
     EXPECT_EQ(Snapshot(projectDir()), project);

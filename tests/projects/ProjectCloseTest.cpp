@@ -79,7 +79,7 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpenYesSavesAndNo
     EXPECT_FALSE(manager.CloseCurrentProject());
     EXPECT_TRUE(GetProjectDatabase() && GetProjectDatabase()->IsOpen());
     EXPECT_EQ(app.stepDatabases().count(), 6);
-    EXPECT_TRUE(manager.HoldsInUseMarker());
+    EXPECT_TRUE(manager.InUseMarker().Holds());
     EXPECT_EQ(GetProjectFilePath(), projectPath(".prj"));
     EXPECT_TRUE(app.isProjectModified());
     manager.m_bUntitled = false;

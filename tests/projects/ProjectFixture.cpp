@@ -47,7 +47,7 @@ void ProjectFixture::ReopenProject()
     files.projectDatabase->Open(files.projectDBPath, DatabaseRole::WorkingCopy);
     QString error;
     ASSERT_TRUE(manager.OpenStepDatabases(error, QString()));
-    ASSERT_TRUE(manager.WriteInUseMarker(m_projectDir));
+    ASSERT_TRUE(manager.InUseMarker().WriteInUseMarker(m_projectDir));
     frame.projectOpen = true;
 }
 

@@ -94,7 +94,7 @@ TEST_F(ProjectFixture, ANewProjectRecordTakesTheNameAndDescription)
     EXPECT_TRUE(app.recentFiles().isEmpty());
     EXPECT_EQ(frame.callsNamed("SetProjectDescription"), QStringList{"SetProjectDescription A new one"});
     EXPECT_EQ(frame.callsNamed("OnProjectOpened"), QStringList{"OnProjectOpened true"});
-    EXPECT_TRUE(manager.HoldsInUseMarker());
+    EXPECT_TRUE(manager.InUseMarker().Holds());
 }
 
 // Files of mode 0444 give a copy the user can write; a copy that fails (a link to nothing) leaves

@@ -65,7 +65,7 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYes
     prompts.expect(c.answer);
     EXPECT_EQ(OpenGiven(folder + name + kind), c.opens);
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
-    EXPECT_EQ(manager.HoldsInUseMarker(), c.opens);
+    EXPECT_EQ(manager.InUseMarker().Holds(), c.opens);
     if (c.opens) {
         EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT Description FROM Project").toString() ==
                       "recovered",

@@ -1,0 +1,44 @@
+#pragma once
+// The in-use marker "WorkingPath.txt" of a project folder: held with an exclusive advisory lock for
+// as long as this instance has the project open; it names this instance's working-copy folder so
+// that a later instance can offer the recovery of what this one left behind.
+
+#include <QString>
+
+#include <functional>
+
+struct ProjectFileSet;
+
+class CInUseMarker {
+public:
+    // files: the application's file set, read for the project's path and given the earlier
+    // instance's working copies when a marker names them.
+    explicit CInUseMarker(ProjectFileSet& files) : m_files(files) {}
+    // A marker still held keeps its file for the recovery; only the lock goes.
+    ~CInUseMarker();
+    CInUseMarker(const CInUseMarker&) = delete;
+    CInUseMarker& operator=(const CInUseMarker&) = delete;
+
+    // Sets the project's folder and name from its file path: 0 no usable marker, 1 an earlier
+    // instance's working copies exist, 2 they and the project's files exist, 3 another instance
+    // holds the project (the user was told).
+    int CheckProjectInUse(QString& projectFolder, QString& projectName);
+    // Takes the marker of that folder and records this instance's working-copy folder in it.
+    bool WriteInUseMarker(const QString& projectFolder);
+    bool Holds() const { return m_file >= 0; }
+    // Closes and deletes the marker (with the project-folder scratch files) when this instance
+    // holds it; nothing otherwise.
+    void Release();
+    // Runs between opening the marker and locking it (where another instance may unlink it).
+    void SetLockProbe(std::function<void(const QString& marker)> probe) { m_beforeLock = std::move(probe); }
+
+private:
+    enum class MarkerLock { Locked, Unlinked, Failed };
+    MarkerLock LockMarker(const QString& path);
+    bool TakeLockedMarker(const QString& path);
+
+    ProjectFileSet& m_files;
+    std::function<void(const QString&)> m_beforeLock;
+    int m_file = -1;
+    QString m_path;
+};
