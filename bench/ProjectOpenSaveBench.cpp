@@ -4,10 +4,14 @@
 //   Open floor: a plain copy of every database file of the project folder (project, libraries,
 //   steps) into a fresh folder, with the flushes the open needs for its working copies to be
 //   durable: one fsync per copied file and one of the folder.
-//   Save floor: VACUUM INTO of the same databases with the same flushes as the save.
+//   Save floor: VACUUM INTO of the same databases with the same flushes as the save. Before each
+//   save every database is changed, so that the save writes every file.
 // A 500-step open shows that the working copies fit in the raised file-descriptor limit.
+// On 500 steps, a save after an edit of one step and the project (floor: those two databases
+// written as the save floor writes them) and a save after no edit (goal: at most 10 ms).
 
 #include "ProjectSession.h"
+#include "RevisionEdit.h"
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
@@ -25,6 +29,7 @@
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
+#include <functional>
 #include <map>
 #include <unistd.h>
 
@@ -166,18 +171,49 @@ void BM_OpenProject(benchmark::State& state)
     reportRatio(state, opening, copying);
 }
 
-void BM_SaveProject(benchmark::State& state)
+// Changes the project database and the first steps (all of them for -1) in one transaction each.
+void editProject(int revision, int steps)
+{
+    ApplyRevision(*GetProjectDatabase(), ProjectDatabaseKind::Project, revision);
+    if (steps < 0) {
+        CDaoDatabase equipment, material;
+        equipment.Open(GetEquipmentDBPath(), DatabaseRole::WorkingCopy);
+        ApplyRevision(equipment, ProjectDatabaseKind::Equipment, revision);
+        material.Open(GetMaterialsDBPath(), DatabaseRole::WorkingCopy);
+        ApplyRevision(material, ProjectDatabaseKind::Material, revision);
+    }
+    const StepDatabaseRegistry& registry = GetAppContext()->stepDatabases();
+    for (int i = 0; i < registry.count() && (steps < 0 || i < steps); ++i)
+        ApplyRevision(*registry.databaseAt(i), ProjectDatabaseKind::Step, revision);
+    SetProjectModified(true);
+}
+
+// The floor of a save of the project database and the first step only.
+double vacuumFloorOfOneStep(const QString& scratchDir)
+{
+    QDir().mkpath(scratchDir);
+    QElapsedTimer timer;
+    timer.start();
+    vacuumDurably(*GetProjectDatabase(), scratchDir + "project");
+    vacuumDurably(*GetAppContext()->stepDatabases().databaseAt(0), scratchDir + "step");
+    return seconds(timer);
+}
+
+// Saves after edit(iteration) (not timed) and reports the ratio to floor() (none when null).
+void measureSaves(benchmark::State& state, const QString& name, const std::function<void(int)>& edit,
+                  const std::function<double()>& floor)
 {
     const QString project = syntheticProject(int(state.range(0)));
     if (project.isEmpty())
         return state.SkipWithError("the project could not be generated");
-    CSessionAppContext app(rootPath("save"), rootPath("save/instance"));
+    CSessionAppContext app(rootPath(name), rootPath(name + "/instance"));
     CProjectSession session(app.fileSet(), app.stepDatabases());
     if (!session.Open(project))
         return state.SkipWithError("the project did not open");
-    double saving = 0, vacuuming = 0;
+    double saving = 0, floorSeconds = 0;
+    int iteration = 0;
     for (auto _ : state) {
-        SetProjectModified(true);
+        edit(++iteration);
         QElapsedTimer timer;
         timer.start();
         const bool saved = session.Save();
@@ -186,10 +222,28 @@ void BM_SaveProject(benchmark::State& state)
             return state.SkipWithError("the save failed");
         state.SetIterationTime(elapsed);
         saving += elapsed;
-        vacuuming += vacuumFloor(rootPath("floor"));
+        floorSeconds += floor ? floor() : 0;
     }
-    reportRatio(state, saving, vacuuming);
+    if (floor)
+        reportRatio(state, saving, floorSeconds);
     session.Close();
+}
+
+void BM_SaveOneStepChanged(benchmark::State& state)
+{
+    measureSaves(state, "save-one", [](int revision) { editProject(revision, 1); },
+                 [] { return vacuumFloorOfOneStep(rootPath("floor-one")); });
+}
+
+void BM_SaveNothingChanged(benchmark::State& state)
+{
+    measureSaves(state, "save-none", [](int) { SetProjectModified(true); }, nullptr);
+}
+
+void BM_SaveProject(benchmark::State& state)
+{
+    measureSaves(state, "save", [](int revision) { editProject(revision, -1); },
+                 [] { return vacuumFloor(rootPath("floor")); });
 }
 
 // Five repetitions of one open each, every open paired with the floor measured right after it; the
@@ -203,6 +257,8 @@ BENCHMARK(BM_OpenProject)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenProject)->Arg(500)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveProject)->Arg(200)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveOneStepChanged)->Arg(500)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveNothingChanged)->Arg(500)->Iterations(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

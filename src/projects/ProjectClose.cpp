@@ -62,6 +62,7 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
         m_language.CloseLanguageDatabase();
     m_compound.SetStartupPackage(false);
     m_bProjectOpen = false;
+    m_saveBackUnfinished = false;
     return true;
 }
 

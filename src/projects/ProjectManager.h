@@ -168,17 +168,24 @@ private:
     bool ReadStepRows(QList<long>& stepRows);
     qint64 SizeOfWorkingCopies(const QList<long>& stepRows);
     qint64 SizeOfStepWorkingCopy(long stepID);
-    // One file a save writes: write() puts its content into the given temporary (false after the
-    // failure was reported); written marks a temporary made; progress is shown after it.
+    // One file a save may write: write() puts the working copy's content into the given temporary
+    // (false after the failure was reported); needed says the target does not hold it already;
+    // changeNumber is the working copy's, read once it is durable; written marks a temporary made;
+    // progress is shown after it, written or not.
     struct PlannedWrite {
-        QString target;
+        QString target, workingCopy;
         std::function<bool(const QString& temporary)> write;
         QList<int> progress;
+        bool needed = true;
+        quint64 changeNumber = 0;
         bool written = false;
     };
     QList<PlannedWrite> PlanSave(const QList<long>& stepRows, const QString& target,
                                  const QString& projectTarget);
-    bool MakeWorkingCopiesDurable(const QList<long>& stepRows);
+    static void LeaveOutCurrentTargets(QList<PlannedWrite>& plan);
+    bool MakeWorkingCopiesDurable(QList<PlannedWrite>& plan);
+    static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
+    bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
     bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
     bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
     bool FinishSaveJournal(const QString& projectFile);
@@ -223,6 +230,7 @@ private:
     std::function<qint64(const QString&)> m_freeSpace;
     std::function<bool(const QString&)> m_writable;
     bool m_bProjectOpen = false;
+    bool m_saveBackUnfinished = false; // the last save-back of the package failed
 };
 
 // Deletes every project, step, working-copy and template database file of the folder.

@@ -6,6 +6,7 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -20,6 +21,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+
+#include <algorithm>
 
 // The status-bar progress of one save; it ends on every exit once begun.
 class SaveProgress {
@@ -80,8 +83,11 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     progress.set(20);
     if (stepRows.isEmpty())
         progress.set(50);
+    const bool inPlace = newName.isEmpty() && !isTemplate;
     QList<PlannedWrite> plan = PlanSave(stepRows, target, projectTarget);
-    if (!MakeWorkingCopiesDurable(stepRows) || !WriteTemporaries(plan, progress) ||
+    if (inPlace)
+        LeaveOutCurrentTargets(plan); // after the window positions and documents were written
+    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress) ||
         !CommitSave(plan, projectTarget))
         return false;
     if (m_bPendingRecentFile) {
@@ -89,14 +95,45 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
         m_bPendingRecentFile = false;
     }
     // The package is written back from the files just saved, so a close never loses them.
-    if (!fromPackage && newName.isEmpty() && m_compoundFile &&
-        !m_compoundFile->SaveBack(files.projectDir, files.projectDir))
+    if (!fromPackage && newName.isEmpty() && !SaveBackIfWritten(plan))
         return FailWrite(QString());
     SetProjectModified(false);
     if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->StopAutoSaveTimer();
     m_bSameFolder = false;
+    if (inPlace)
+        RecordSavedBaselines(plan);
     return true;
+}
+
+// A target that still holds its working copy's data is not written (see foundation/db/ChangeTracking.h).
+void CProjectManager::LeaveOutCurrentTargets(QList<PlannedWrite>& plan)
+{
+    for (PlannedWrite& write : plan)
+        write.needed = !TargetIsCurrent(write.workingCopy, write.target);
+}
+
+// Each target written in place now holds its working copy's data as it was when made durable.
+void CProjectManager::RecordSavedBaselines(const QList<PlannedWrite>& plan)
+{
+    for (const PlannedWrite& write : plan) {
+        if (!write.written)
+            continue;
+        if (const std::optional<FileIdentity> identity = ReadFileIdentity(write.target))
+            RecordBaseline(write.workingCopy, {ChangeKey(write.target), *identity, write.changeNumber});
+    }
+}
+
+// The package is written back when this save wrote one of its files, or when the last write-back
+// did not finish.
+bool CProjectManager::SaveBackIfWritten(const QList<PlannedWrite>& plan)
+{
+    const bool wroteFile =
+        std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
+    if (!m_compoundFile || !(wroteFile || m_saveBackUnfinished))
+        return true;
+    m_saveBackUnfinished = !m_compoundFile->SaveBack(m_files.projectDir, m_files.projectDir);
+    return !m_saveBackUnfinished;
 }
 
 // Every file the save may write, in order, with the progress shown after it: the steps (one entry
@@ -116,19 +153,20 @@ QList<CProjectManager::PlannedWrite> CProjectManager::PlanSave(const QList<long>
             continue;
         }
         const long stepID = stepRows.at(k);
-        plan.append({GetProjectDir() + StepDatabaseName(stepID),
+        plan.append({GetProjectDir() + StepDatabaseName(stepID), GetWorkingCopyDir() + StepWorkingCopyName(stepID),
                      [this, stepID](const QString& temporary) { return WriteStepTemporary(stepID, temporary); },
                      {position}});
     }
-    plan.append({projectTarget, [this](const QString& temporary) { return WriteProjectTemporary(temporary); },
+    plan.append({projectTarget, files.projectDBPath,
+                 [this](const QString& temporary) { return WriteProjectTemporary(temporary); },
                  {80}});
-    plan.append({target + Extension(isTemplate, ".eqm", ".eqt"),
+    plan.append({target + Extension(isTemplate, ".eqm", ".eqt"), files.equipmentDBPath,
                  [this](const QString& temporary) {
                      return WriteLibraryTemporary(m_files.equipmentDBPath, "eqm.tmp", temporary,
                                                   QStringLiteral("Can not copy temporary equipment file \"%1\"."));
                  },
                  {90}});
-    plan.append({target + Extension(isTemplate, ".mtl", ".mtt"),
+    plan.append({target + Extension(isTemplate, ".mtl", ".mtt"), files.materialsDBPath,
                  [this](const QString& temporary) {
                      return WriteLibraryTemporary(m_files.materialsDBPath, "mtl.tmp", temporary,
                                                   QStringLiteral("Can not copy temporary material file \"%1\"."));
@@ -137,18 +175,19 @@ QList<CProjectManager::PlannedWrite> CProjectManager::PlanSave(const QList<long>
     return plan;
 }
 
-// The committed edits of every working copy are durable before the journal commits the save, so
-// that a recovery after a power loss never brings back less than the save wrote.
-bool CProjectManager::MakeWorkingCopiesDurable(const QList<long>& stepRows)
+// The committed edits of every working copy written are durable before the journal commits the
+// save, so that a recovery after a power loss never brings back less than the save wrote. Each one's
+// change number is read then: what the target will hold. The working copies not written were
+// durable when their target last took their data.
+bool CProjectManager::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
 {
-    const ProjectFileSet& files = m_files;
-    QStringList copies{files.projectDBPath, files.equipmentDBPath, files.materialsDBPath};
-    for (long stepID : stepRows)
-        copies << GetWorkingCopyDir() + StepWorkingCopyName(stepID);
     try {
-        for (const QString& copy : copies) {
-            if (QFileInfo::exists(copy))
-                SyncDatabaseFile(copy);
+        for (PlannedWrite& write : plan) {
+            if (!write.needed)
+                continue;
+            if (QFileInfo::exists(write.workingCopy))
+                SyncDatabaseFile(write.workingCopy);
+            write.changeNumber = ChangeNumber(write.workingCopy);
         }
     } catch (const CDaoException& e) {
         return FailWrite(e.GetErrorDescription());
@@ -162,13 +201,17 @@ bool CProjectManager::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProg
 {
     for (qsizetype k = 0; k < plan.size(); ++k) {
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
-        DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
-        if (!plan.at(k).write(temporary)) {
-            for (qsizetype i = 0; i <= k; ++i)
-                QFile::remove(plan.at(i).target + QStringLiteral(".tmp"));
-            return false;
+        if (plan.at(k).needed) {
+            DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
+            if (!plan.at(k).write(temporary)) {
+                for (qsizetype i = 0; i <= k; ++i) {
+                    if (plan.at(i).needed)
+                        QFile::remove(plan.at(i).target + QStringLiteral(".tmp"));
+                }
+                return false;
+            }
+            plan[k].written = QFileInfo::exists(temporary);
         }
-        plan[k].written = QFileInfo::exists(temporary);
         for (int position : plan.at(k).progress)
             progress.set(position);
     }

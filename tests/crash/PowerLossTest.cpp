@@ -29,7 +29,7 @@
 namespace {
 const QString RECOVERY_QUESTION = QStringLiteral("A working copy of this Project exists and may contain "
                                                  "unsaved work.\n\nDo you want to try to recover it?");
-constexpr int REVISION = 7;
+constexpr int REVISION = 7, PARTIAL_REVISION = 6; // every file changed; the project and one step
 enum Model { PREFIX, DATA_LOST, NAMES_LOST, ALL_LOST, RANDOM, MODELS };
 const char* const MODEL_NAMES[] = {"every prefix", "unsynced data lost", "unsynced names lost",
                                    "unsynced data and names lost", "random subsets"};
@@ -134,8 +134,13 @@ protected:
         ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, language));
         app.fileSet().defaultLanguageTemplatePath = language;
         m_old = TakeSnapshot(projectDir());
-        m_new = ExpectedAfterRevision(projectDir(), app.root() + "expected/", REVISION);
         m_random.seed(m_seed);
+    }
+    // The revision run 1 saves, and the project it leaves.
+    void SaveRevision(int revision)
+    {
+        m_revision = revision;
+        m_new = ExpectedAfterRevision(projectDir(), app.root() + "expected/", revision);
     }
 
     QString projectDir() const { return app.root() + "projects/Demo/"; }
@@ -174,7 +179,7 @@ protected:
         QProcess driver;
         driver.setProcessEnvironment(environment);
         driver.start(QStringLiteral(QV_SAVE_DRIVER),
-                     {projectDir() + "Demo.prj", sessionRoot(run), QString::number(run == 1 ? REVISION : 0)});
+                     {projectDir() + "Demo.prj", sessionRoot(run), QString::number(run == 1 ? m_revision : 0)});
         ASSERT_TRUE(driver.waitForFinished(120000));
         ASSERT_EQ(driver.exitCode(), 0) << driver.readAllStandardError().toStdString();
         QString error;
@@ -350,12 +355,14 @@ protected:
     unsigned m_seed = unsigned(EnvironmentNumber("QV_POWERLOSS_SEED", int(std::random_device()() >> 1)));
     std::mt19937 m_random;
     int m_recordings = 0;
+    int m_revision = REVISION;
 };
 
 TEST_F(PowerLossTest, APowerLossDuringASaveARecoveryOrAJournalsFinishLeavesTheOldOrTheNewProject)
 {
     std::cout << "seed " << m_seed << " (QV_POWERLOSS_SEED=" << m_seed << " replays it)\n";
     RecordProperty("seed", int(m_seed));
+    SaveRevision(REVISION);
     CFileOperationLog save;
     ASSERT_NO_FATAL_FAILURE(Record(1, save));
     const int saving = save.IndexAfterMark("saving"), saved = save.IndexAfterMark("saved");
@@ -393,4 +400,18 @@ TEST_F(PowerLossTest, APowerLossDuringASaveARecoveryOrAJournalsFinishLeavesTheOl
     ASSERT_NO_FATAL_FAILURE(Record(2, finish));
     CheckWindow("journal", finish, finish.IndexAfterMark("opening"), finish.IndexAfterMark("opened") - 1,
                 Expectation::OldOrNew);
+}
+
+// A save that leaves the unchanged files alone (its journal names two files) is as safe.
+TEST_F(PowerLossTest, APowerLossDuringASaveThatSkipsUnchangedFilesLeavesTheOldOrTheNewProject)
+{
+    std::cout << "seed " << m_seed << " (QV_POWERLOSS_SEED=" << m_seed << " replays it)\n";
+    RecordProperty("seed", int(m_seed));
+    SaveRevision(PARTIAL_REVISION);
+    ASSERT_EQ(DifferingFiles(m_old, m_new), (QStringList{"Demo.prj", "STEP_1002.STP"}));
+    CFileOperationLog save;
+    ASSERT_NO_FATAL_FAILURE(Record(1, save));
+    const int saving = save.IndexAfterMark("saving"), saved = save.IndexAfterMark("saved");
+    ASSERT_GT(saved, saving);
+    CheckWindow("partial save", save, saving, saved - 1, Expectation::OldOrNew);
 }

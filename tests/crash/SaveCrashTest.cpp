@@ -1,7 +1,7 @@
 // A program killed at a random instant of an open, a save or a close loses no project file: every
 // file passes its integrity check and holds either its old or its new content, and the project
 // opens again, with the killed instance's committed edits when its recovery is accepted (also
-// after that instance had left a step out). QV_CRASH_KILLS sets the number of kills (100),
+// after that instance had left a step out, and after a save that left unchanged files alone). QV_CRASH_KILLS sets the number of kills (100),
 // QV_CRASH_SEED replays a run.
 
 #include "FakeAppContext.h"
@@ -81,9 +81,9 @@ protected:
     {
         const SaveDriverRun run =
             RunSaveDriver(projectDir() + "Demo.prj", sessionRoot(revision), revision, kill, refusedStep);
-        for (size_t phase = 0; phase < m_durations.size(); ++phase) {
+        for (size_t phase = 0; phase < run.micros.size(); ++phase) {
             if (run.micros.at(phase) >= 0)
-                m_durations.at(phase) << run.micros.at(phase);
+                m_durations.at(DurationSlot(DriverPhase(phase), revision)) << run.micros.at(phase);
         }
         return run;
     }
@@ -160,11 +160,16 @@ protected:
     }
 
     void KillOnce(int kill);
+    // The save of a partial revision writes two files: its durations are kept apart.
+    static size_t DurationSlot(DriverPhase phase, int revision)
+    {
+        return phase == DriverPhase::Save && IsPartialRevision(revision) ? 3 : size_t(phase);
+    }
 
     FakeAppContext app;
     ScriptedPromptService prompts;
     std::mt19937 m_random;
-    std::array<QList<qint64>, 3> m_durations;    // by phase
+    std::array<QList<qint64>, 4> m_durations;    // by phase, then the partial saves
     QMap<QString, QList<QStringList>> m_history; // every content each file has had in the run
     std::array<int, 3> m_aimed{}, m_landed{};    // kills per phase aimed at it and landed in it
     int m_recovered = 0;
@@ -187,7 +192,7 @@ void SaveCrashTest::KillOnce(int kill)
         after[StepDatabaseName(refusedStep)] = before.value(StepDatabaseName(refusedStep));
     Remember(before);
     // The delays reach a quarter past the phase's usual end: about 80% of the kills land inside.
-    const qint64 span = std::max<qint64>(Median(m_durations.at(size_t(phase))) * 5 / 4, 1000);
+    const qint64 span = std::max<qint64>(Median(m_durations.at(DurationSlot(phase, revision))) * 5 / 4, 1000);
     const std::chrono::microseconds delay(std::uniform_int_distribution<qint64>(0, span)(m_random));
     const SaveDriverRun run = runDriver(revision, DriverKill{phase, delay}, refusedStep);
     ASSERT_TRUE(run.started) << run.errors.toStdString();
@@ -221,12 +226,21 @@ TEST_F(SaveCrashTest, AKilledOpenSaveOrCloseLeavesEveryFileOldOrNewAndTheProject
     ASSERT_FALSE(HasFailure());
     EXPECT_EQ(DifferingFiles(original, TakeSnapshot(projectDir())), original.keys()) << "not all rewritten";
     Remember(original);
+    // A partial revision's complete save: only its files change.
+    const ProjectSnapshot full = TakeSnapshot(projectDir());
+    const int partial = 3 * (kills + 3);
+    CompleteSave(partial);
+    ASSERT_FALSE(HasFailure());
+    EXPECT_EQ(DifferingFiles(full, TakeSnapshot(projectDir())),
+              (QStringList{"Demo.prj", StepDatabaseName(PARTIAL_REVISION_STEP)}));
+    Remember(full);
     for (int kill = 0; kill < kills && !HasFailure(); ++kill)
         KillOnce(kill);
     for (size_t phase = 0; phase < 3; ++phase) {
         std::cout << m_landed.at(phase) << " of " << m_aimed.at(phase) << " kills came inside the "
                   << PHASE_NAMES[phase] << " (median " << Median(m_durations.at(phase)) << " us)\n";
     }
+    std::cout << "median partial save " << Median(m_durations.at(3)) << " us\n";
     std::cout << m_recovered << " killed instances recovered\n";
     const size_t save = size_t(DriverPhase::Save);
     EXPECT_GT(m_landed.at(save) * 2, m_aimed.at(save)) << "most kills aimed at the save must land in it";

@@ -1,4 +1,5 @@
-// Driver of the crash test: opens a project, changes every database, saves, closes and exits.
+// Driver of the crash test: opens a project, changes its databases (RevisionEdit.h), saves, closes
+// and exits.
 //   qv-save-driver <project file> <session root> <revision> [<step id the step module refuses>]
 // Each phase is announced before it starts ("opening", "saving", "closing") and reported with its
 // duration after it ("opened <microseconds>", "saved ...", "closed ..."), so that the test can kill
@@ -76,11 +77,15 @@ try {
     if (!equipment || !material)
         return false;
     ApplyRevision(*GetProjectDatabase(), ProjectDatabaseKind::Project, revision);
-    ApplyRevision(*equipment, ProjectDatabaseKind::Equipment, revision);
-    ApplyRevision(*material, ProjectDatabaseKind::Material, revision);
+    if (RevisionChanges(revision, ProjectDatabaseKind::Equipment))
+        ApplyRevision(*equipment, ProjectDatabaseKind::Equipment, revision);
+    if (RevisionChanges(revision, ProjectDatabaseKind::Material))
+        ApplyRevision(*material, ProjectDatabaseKind::Material, revision);
     const StepDatabaseRegistry& steps = GetAppContext()->stepDatabases();
-    for (int i = 0; i < steps.count(); ++i)
-        ApplyRevision(*steps.databaseAt(i), ProjectDatabaseKind::Step, revision);
+    for (int i = 0; i < steps.count(); ++i) {
+        if (RevisionChanges(revision, ProjectDatabaseKind::Step, steps.stepIDAt(i)))
+            ApplyRevision(*steps.databaseAt(i), ProjectDatabaseKind::Step, revision);
+    }
     SetProjectModified(true);
     return true;
 } catch (const CDaoException& e) {

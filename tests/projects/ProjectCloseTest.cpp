@@ -113,7 +113,7 @@ TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackA
     WriteTextFile(compound.package, "");
     ASSERT_TRUE(manager.SaveProject(QString(), true));
     EXPECT_TRUE(compound.calls.isEmpty());
-    app.setProjectModified(true);
+    EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
     prompts.expect(IDYES);
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_EQ(compound.calls, (QStringList{"SaveBack " + projectDir() + " " + projectDir(),

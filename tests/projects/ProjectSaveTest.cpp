@@ -71,6 +71,8 @@ TEST_P(ProjectSaveFailureTest, AFailureWritingTheNthTemporaryChangesNoProjectFil
 {
     OpenDemo();
     EditProject("UPDATE Process SET Description = 'Edited' WHERE ProcessID = 1");
+    for (long stepID = 1001; stepID <= 1006; ++stepID) // every file is written
+        EditStep(stepID, "UPDATE TextRecipe SET Label = 'Edited'");
     const QMap<QString, QByteArray> before = Snapshot(projectDir());
     int files = 0;
     CompactionStageHook previous = SetCompactionStageHook([&files](CompactionStage stage) {

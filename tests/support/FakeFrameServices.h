@@ -63,6 +63,7 @@ public:
     }
 
     const QStringList& calls() const { return m_calls; }
+    void clearCalls() { m_calls.clear(); }
     // The recorded calls that start with name (a whole word).
     QStringList callsNamed(const QString& name) const
     {
