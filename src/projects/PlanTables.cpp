@@ -4,7 +4,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
-#include "projects/ProjectManager.h"
+#include "projects/ProjectSave.h"
 
 #include <QStringList>
 
@@ -28,7 +28,7 @@ const QStringList& TemplateStripStatements()
 }
 } // namespace
 
-bool CProjectManager::ClearPlanTables(CDaoDatabase& templateDatabase)
+bool CProjectSave::ClearPlanTables(CDaoDatabase& templateDatabase)
 {
     try {
         templateDatabase.BeginTrans();

@@ -62,7 +62,7 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
         m_language.CloseLanguageDatabase();
     m_compound.SetStartupPackage(false);
     m_bProjectOpen = false;
-    m_saveBackUnfinished = false;
+    m_save.ForgetUnfinishedSaveBack();
     return true;
 }
 

@@ -48,7 +48,12 @@ const QStringList& ProjectFileExtensions()
 
 CProjectManager::CProjectManager(ProjectFileSet& files, StepDatabaseRegistry& steps)
     : m_files(files), m_steps(steps), m_convertStep(ConvertWithStepModule), m_compoundFile(&m_compound),
-      m_freeSpace(AvailableBytes), m_writable(HasWriteAccess)
+      m_freeSpace(AvailableBytes), m_writable(HasWriteAccess),
+      m_save(files,
+             {[this](const QString& name) { return SetProjectName(name); },
+              [this](qint64 bytesNeeded) { return CheckDiskSpace(bytesNeeded); },
+              [this](const QString& path, const QString& label) { return GetDatabaseFileSize(path, label); },
+              m_bPendingRecentFile, m_bSameFolder, m_compoundFile})
 {
     // A package is written from the saved project; the save itself does not write it back.
     m_compound.SetProjectSaver([this] { return SaveProject(QString(), true); });

@@ -1,18 +1,18 @@
 #pragma once
 // The projects subsystem's object, owned by the application: open, close, save, the project file
-// set helpers and the step database registry; the in-use marker, the recovery write-back and the
-// language template are objects it owns. The file set and the registry themselves live in the
+// set helpers and the step database registry; the in-use marker, the recovery write-back, the save
+// and the language template are objects it owns. The file set and the registry themselves live in the
 // AppContext; this object keeps the rest of the state an open project needs.
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/db/ChangeTracking.h"
-#include "foundation/db/Compaction.h"
 #include "projects/CompoundFile.h"
 #include "projects/InUseMarker.h"
 #include "projects/LanguageTemplate.h"
 #include "projects/ProjectRecovery.h"
+#include "projects/ProjectSave.h"
 
 #include <QList>
 #include <QString>
@@ -23,7 +23,6 @@
 
 class CDaoDatabase;
 class EngineEntry;
-class SaveProgress;
 class ICompoundFileState;
 class UserSettingsService;
 
@@ -90,15 +89,11 @@ public:
     bool CloseForReopen();
     void DeleteUntitledLibraryFiles();
 
-    // Save.
-    bool SaveProject(const QString& newName, bool fromPackage);
-    // Writes one working copy into its target from the database that holds it; true for no database.
-    // prepare runs on the written file before it takes the target's name.
-    // With a temporary, only that file is written and flushed; its rename is the caller's.
-    bool CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
-                            const CompactionPrepare& prepare = {}, const QString& temporary = QString());
-    // Strips a project written as a template to what a template keeps, in one transaction.
-    bool ClearPlanTables(CDaoDatabase& templateDatabase);
+    // Save (see CProjectSave::SaveProject).
+    bool SaveProject(const QString& newName, bool fromPackage)
+    {
+        return m_save.SaveProject(newName, fromPackage);
+    }
 
     // Start-up: the user templates of older versions under their new names, and the chooser of
     // the project to start with when none was given.
@@ -163,39 +158,6 @@ private:
     void CloseProjectDatabase();
     void DeleteWorkingCopies();
     void ForgetCompoundFile();
-    // Save steps.
-    bool ConfirmTemplateSave();
-    bool ReadStepRows(QList<long>& stepRows);
-    qint64 SizeOfWorkingCopies(const QList<long>& stepRows);
-    qint64 SizeOfStepWorkingCopy(long stepID);
-    // One file a save may write: write() puts the working copy's content into the given temporary
-    // (false after the failure was reported); needed says the target does not hold it already;
-    // changeNumber is the working copy's, read once it is durable; written marks a temporary made;
-    // progress is shown after it, written or not.
-    struct PlannedWrite {
-        QString target, workingCopy;
-        std::function<bool(const QString& temporary)> write;
-        QList<int> progress;
-        bool needed = true;
-        quint64 changeNumber = 0;
-        bool written = false;
-    };
-    QList<PlannedWrite> PlanSave(const QList<long>& stepRows, const QString& target,
-                                 const QString& projectTarget);
-    static void LeaveOutCurrentTargets(QList<PlannedWrite>& plan);
-    bool MakeWorkingCopiesDurable(QList<PlannedWrite>& plan);
-    static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
-    bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
-    bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
-    bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
-    bool FinishSaveJournal(const QString& projectFile);
-    bool WriteStepTemporary(long stepID, const QString& temporary);
-    bool WriteProjectTemporary(const QString& temporary);
-    bool WriteLibraryTemporary(const QString& workingCopy, const char* copyName, const QString& temporary,
-                               const QString& copyFailedMessage);
-    bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare,
-                     const QString& temporary);
-    bool FailWrite(const QString& message);
     void ProfileFileDialog(bool save);
 
     // What the running open made; an open aborted before the frame took the project undoes it.
@@ -229,8 +191,8 @@ private:
     EngineEntry* m_engine = nullptr;
     std::function<qint64(const QString&)> m_freeSpace;
     std::function<bool(const QString&)> m_writable;
+    CProjectSave m_save; // after the state it is given
     bool m_bProjectOpen = false;
-    bool m_saveBackUnfinished = false; // the last save-back of the package failed
 };
 
 // Deletes every project, step, working-copy and template database file of the folder.

@@ -134,7 +134,7 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
     QString folder, name;
     const int inUse = m_marker.CheckProjectInUse(folder, name);
     // A save cut short is finished (or undone) before anything reads the project's files.
-    if (inUse == 3 || !FinishSaveJournal(GetProjectFilePath()))
+    if (inUse == 3 || !m_save.FinishSaveJournal(GetProjectFilePath()))
         return false;
     files.projectDir = folder;
     files.projectDBPath = GetQuorvantaTempDir() + name + QStringLiteral(".wc");

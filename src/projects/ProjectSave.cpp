@@ -2,6 +2,8 @@
 // project, equipment and material); each is compacted from its open connection into its flushed
 // target.tmp; then the save journal commits the renames (foundation/db/SaveJournal.h).
 
+#include "projects/ProjectSave.h"
+
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
@@ -15,7 +17,6 @@
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/CompoundFileState.h"
 #include "projects/ProjectFileNames.h"
-#include "projects/ProjectManager.h"
 
 #include <QCursor>
 #include <QFile>
@@ -23,6 +24,7 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <utility>
 
 // The status-bar progress of one save; it ends on every exit once begun.
 class SaveProgress {
@@ -55,7 +57,12 @@ QString Extension(bool isTemplate, const char* project, const char* templ)
 }
 } // namespace
 
-bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
+CProjectSave::CProjectSave(ProjectFileSet& files, ProjectSaveLinks links)
+    : m_files(files), m_links(std::move(links))
+{
+}
+
+bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
 {
     AppContext* app = GetAppContext();
     if (!app || !m_files.projectDatabase)
@@ -68,11 +75,11 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     const QString target = files.projectDir + (newName.isEmpty() ? files.projectName : newName);
     const QString projectTarget = target + Extension(isTemplate, ".prj", ".qvt");
     QList<long> stepRows;
-    if (!FinishSaveJournal(projectTarget) || !SetProjectName(newName) || !ReadStepRows(stepRows))
+    if (!FinishSaveJournal(projectTarget) || !m_links.setProjectName(newName) || !ReadStepRows(stepRows))
         return false;
     if (isTemplate)
         stepRows.clear(); // a template keeps no step databases
-    if (!CheckDiskSpace(SizeOfWorkingCopies(stepRows)))
+    if (!m_links.checkDiskSpace(SizeOfWorkingCopies(stepRows)))
         return false;
     SaveProgress progress;
     progress.begin(isTemplate ? QStringLiteral("saving template") : QStringLiteral("saving project"));
@@ -90,9 +97,9 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress) ||
         !CommitSave(plan, projectTarget))
         return false;
-    if (m_bPendingRecentFile) {
+    if (m_links.pendingRecentFile) {
         app->AddToRecentFileList(projectTarget);
-        m_bPendingRecentFile = false;
+        m_links.pendingRecentFile = false;
     }
     // The package is written back from the files just saved, so a close never loses them.
     if (!fromPackage && newName.isEmpty() && !SaveBackIfWritten(plan))
@@ -100,21 +107,21 @@ bool CProjectManager::SaveProject(const QString& newName, bool fromPackage)
     SetProjectModified(false);
     if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
         frame->StopAutoSaveTimer();
-    m_bSameFolder = false;
+    m_links.sameFolder = false;
     if (inPlace)
         RecordSavedBaselines(plan);
     return true;
 }
 
 // A target that still holds its working copy's data is not written (see foundation/db/ChangeTracking.h).
-void CProjectManager::LeaveOutCurrentTargets(QList<PlannedWrite>& plan)
+void CProjectSave::LeaveOutCurrentTargets(QList<PlannedWrite>& plan)
 {
     for (PlannedWrite& write : plan)
         write.needed = !TargetIsCurrent(write.workingCopy, write.target);
 }
 
 // Each target written in place now holds its working copy's data as it was when made durable.
-void CProjectManager::RecordSavedBaselines(const QList<PlannedWrite>& plan)
+void CProjectSave::RecordSavedBaselines(const QList<PlannedWrite>& plan)
 {
     for (const PlannedWrite& write : plan) {
         if (!write.written)
@@ -126,21 +133,21 @@ void CProjectManager::RecordSavedBaselines(const QList<PlannedWrite>& plan)
 
 // The package is written back when this save wrote one of its files, or when the last write-back
 // did not finish.
-bool CProjectManager::SaveBackIfWritten(const QList<PlannedWrite>& plan)
+bool CProjectSave::SaveBackIfWritten(const QList<PlannedWrite>& plan)
 {
     const bool wroteFile =
         std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
-    if (!m_compoundFile || !(wroteFile || m_saveBackUnfinished))
+    if (!m_links.compoundFile || !(wroteFile || m_saveBackUnfinished))
         return true;
-    m_saveBackUnfinished = !m_compoundFile->SaveBack(m_files.projectDir, m_files.projectDir);
+    m_saveBackUnfinished = !m_links.compoundFile->SaveBack(m_files.projectDir, m_files.projectDir);
     return !m_saveBackUnfinished;
 }
 
 // Every file the save may write, in order, with the progress shown after it: the steps (one entry
 // per row of the step query, a step of two processes written once), the project, the libraries.
-QList<CProjectManager::PlannedWrite> CProjectManager::PlanSave(const QList<long>& stepRows,
-                                                                 const QString& target,
-                                                                 const QString& projectTarget)
+QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& stepRows,
+                                                         const QString& target,
+                                                         const QString& projectTarget)
 {
     const ProjectFileSet& files = m_files;
     const bool isTemplate = files.isTemplate;
@@ -179,7 +186,7 @@ QList<CProjectManager::PlannedWrite> CProjectManager::PlanSave(const QList<long>
 // save, so that a recovery after a power loss never brings back less than the save wrote. Each one's
 // change number is read then: what the target will hold. The working copies not written were
 // durable when their target last took their data.
-bool CProjectManager::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
+bool CProjectSave::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
 {
     try {
         for (PlannedWrite& write : plan) {
@@ -197,7 +204,7 @@ bool CProjectManager::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
 
 // Each planned file is written to its target.tmp and flushed; a failure removes every temporary
 // written and changes no project file.
-bool CProjectManager::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress)
+bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress)
 {
     for (qsizetype k = 0; k < plan.size(); ++k) {
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
@@ -220,7 +227,7 @@ bool CProjectManager::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProg
 
 // The journal names every temporary written; once it is durable the save is committed, and a
 // failed rename leaves it for the next open or save to finish.
-bool CProjectManager::CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget)
+bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget)
 {
     CSaveJournal journal(projectTarget);
     try {
@@ -246,7 +253,7 @@ bool CProjectManager::CommitSave(const QList<PlannedWrite>& plan, const QString&
 }
 
 // A journal an earlier save left is finished (or discarded) before anything else is written.
-bool CProjectManager::FinishSaveJournal(const QString& projectFile)
+bool CProjectSave::FinishSaveJournal(const QString& projectFile)
 {
     try {
         CSaveJournal(projectFile).FinishLeftover();
@@ -257,7 +264,7 @@ bool CProjectManager::FinishSaveJournal(const QString& projectFile)
     return true;
 }
 
-bool CProjectManager::ConfirmTemplateSave()
+bool CProjectSave::ConfirmTemplateSave()
 {
     const int answer = QvMessageBox(
         QStringLiteral(
@@ -272,7 +279,7 @@ bool CProjectManager::ConfirmTemplateSave()
 }
 
 // The step ids of [QryStepInProject] in query order (a step of two processes comes twice).
-bool CProjectManager::ReadStepRows(QList<long>& stepRows)
+bool CProjectSave::ReadStepRows(QList<long>& stepRows)
 {
     CQueryStepInProjectSet steps;
     if (!steps.OpenSet()) {
@@ -284,12 +291,12 @@ bool CProjectManager::ReadStepRows(QList<long>& stepRows)
     return true;
 }
 
-qint64 CProjectManager::SizeOfWorkingCopies(const QList<long>& stepRows)
+qint64 CProjectSave::SizeOfWorkingCopies(const QList<long>& stepRows)
 {
     const ProjectFileSet& files = m_files;
-    qint64 bytes = GetDatabaseFileSize(files.projectDBPath, QStringLiteral("project database")) +
-                   GetDatabaseFileSize(files.materialsDBPath, QStringLiteral("material database")) +
-                   GetDatabaseFileSize(files.equipmentDBPath, QStringLiteral("equipment database"));
+    qint64 bytes = m_links.databaseFileSize(files.projectDBPath, QStringLiteral("project database")) +
+                   m_links.databaseFileSize(files.materialsDBPath, QStringLiteral("material database")) +
+                   m_links.databaseFileSize(files.equipmentDBPath, QStringLiteral("equipment database"));
     for (qsizetype k = 0; k < stepRows.size(); ++k) {
         if (k == 0 || stepRows.at(k) != stepRows.at(k - 1))
             bytes += SizeOfStepWorkingCopy(stepRows.at(k));
@@ -298,17 +305,17 @@ qint64 CProjectManager::SizeOfWorkingCopies(const QList<long>& stepRows)
 }
 
 // A step left out at open has neither database nor working copy: nothing of it is written.
-qint64 CProjectManager::SizeOfStepWorkingCopy(long stepID)
+qint64 CProjectSave::SizeOfStepWorkingCopy(long stepID)
 {
     const QString workingCopy = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
     if (!GetStepDatabase(stepID) && !QFileInfo::exists(workingCopy))
         return 0;
-    return GetDatabaseFileSize(workingCopy, QString());
+    return m_links.databaseFileSize(workingCopy, QString());
 }
 
 // A step without an open database may still have its working copy: that file is copied. A step
 // left out at open has neither: nothing of it is written.
-bool CProjectManager::WriteStepTemporary(long stepID, const QString& temporary)
+bool CProjectSave::WriteStepTemporary(long stepID, const QString& temporary)
 {
     const QString source = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
     const QString target = GetProjectDir() + StepDatabaseName(stepID);
@@ -320,7 +327,7 @@ bool CProjectManager::WriteStepTemporary(long stepID, const QString& temporary)
     return CopyDatabaseFile(source, temporary, &error) || FailWrite(error);
 }
 
-bool CProjectManager::WriteProjectTemporary(const QString& temporary)
+bool CProjectSave::WriteProjectTemporary(const QString& temporary)
 {
     const ProjectFileSet& files = m_files;
     const QString target = temporary.chopped(4);
@@ -337,8 +344,8 @@ bool CProjectManager::WriteProjectTemporary(const QString& temporary)
 
 // The library working copy goes through a copy in the temporary folder, which is then written
 // into the target's temporary and deleted.
-bool CProjectManager::WriteLibraryTemporary(const QString& workingCopy, const char* copyName,
-                                            const QString& temporary, const QString& copyFailedMessage)
+bool CProjectSave::WriteLibraryTemporary(const QString& workingCopy, const char* copyName,
+                                         const QString& temporary, const QString& copyFailedMessage)
 {
     const QString copy = GetQuorvantaTempDir() + QLatin1String(copyName);
     bool written = CopyDatabaseFile(workingCopy, copy);
@@ -353,8 +360,8 @@ bool CProjectManager::WriteLibraryTemporary(const QString& workingCopy, const ch
     return written;
 }
 
-bool CProjectManager::CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
-                                         const CompactionPrepare& prepare, const QString& temporary)
+bool CProjectSave::CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
+                                      const CompactionPrepare& prepare, const QString& temporary)
 {
     if (!database)
         return true;
@@ -370,8 +377,8 @@ bool CProjectManager::CompactWorkingCopy(const QString& source, const QString& t
     return written;
 }
 
-bool CProjectManager::CompactInto(CDaoDatabase& database, const QString& target,
-                                  const CompactionPrepare& prepare, const QString& temporary)
+bool CProjectSave::CompactInto(CDaoDatabase& database, const QString& target,
+                               const CompactionPrepare& prepare, const QString& temporary)
 {
     if (CSharedConnection::isOpen(target))
         return FailWrite("The database file \"" + target +
@@ -388,7 +395,7 @@ bool CProjectManager::CompactInto(CDaoDatabase& database, const QString& target,
 }
 
 // A failed write leaves the project modified, so that the close asks again.
-bool CProjectManager::FailWrite(const QString& message)
+bool CProjectSave::FailWrite(const QString& message)
 {
     if (!message.isEmpty())
         QvMessageBox(message);

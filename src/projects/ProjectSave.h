@@ -1,0 +1,90 @@
+#pragma once
+// The save of the open project as one unit: the plan of the files to write, their temporaries, the
+// save journal that commits them, the baselines of what was written and the package's write-back.
+
+#include "foundation/db/Compaction.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class CDaoDatabase;
+class ICompoundFileState;
+class SaveProgress;
+struct ProjectFileSet;
+
+// What the save takes from the project manager that owns it: its file checks, and the open
+// project's state the two share (the manager's members, read and reset by the save).
+struct ProjectSaveLinks {
+    // Writes a new name into the project record ("" leaves it); false after the message.
+    std::function<bool(const QString& name)> setProjectName;
+    // False after the message when the project's folder lacks that room.
+    std::function<bool(qint64 bytesNeeded)> checkDiskSpace;
+    // The file's size with its -wal; 0 after the message naming label when it cannot be read.
+    std::function<qint64(const QString& path, const QString& label)> databaseFileSize;
+    bool& pendingRecentFile; // a new project record was written; the next save adds it to the list
+    bool& sameFolder;        // cleared by every save that succeeds
+    ICompoundFileState* const& compoundFile; // the package state written back, or null
+};
+
+class CProjectSave {
+public:
+    // files: the application's file set, whose open project is saved.
+    CProjectSave(ProjectFileSet& files, ProjectSaveLinks links);
+    CProjectSave(const CProjectSave&) = delete;
+    CProjectSave& operator=(const CProjectSave&) = delete;
+
+    // Saves the open project (newName: under that name in its folder); fromPackage: the package's
+    // own save, which does not write the package back. False after every failure was reported.
+    bool SaveProject(const QString& newName, bool fromPackage);
+    // Writes one working copy into its target from the database that holds it; true for no database.
+    // prepare runs on the written file before it takes the target's name.
+    // With a temporary, only that file is written and flushed; its rename is the caller's.
+    bool CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
+                            const CompactionPrepare& prepare = {}, const QString& temporary = QString());
+    // Finishes (or discards) a save journal an earlier save of that project left; false after the
+    // message. The open runs it too, before it reads the project.
+    bool FinishSaveJournal(const QString& projectFile);
+    // The open project closed: a save-back that failed is not retried for the next one.
+    void ForgetUnfinishedSaveBack() { m_saveBackUnfinished = false; }
+
+private:
+    bool ConfirmTemplateSave();
+    bool ReadStepRows(QList<long>& stepRows);
+    qint64 SizeOfWorkingCopies(const QList<long>& stepRows);
+    qint64 SizeOfStepWorkingCopy(long stepID);
+    // One file a save may write: write() puts the working copy's content into the given temporary
+    // (false after the failure was reported); needed says the target does not hold it already;
+    // changeNumber is the working copy's, read once it is durable; written marks a temporary made;
+    // progress is shown after it, written or not.
+    struct PlannedWrite {
+        QString target, workingCopy;
+        std::function<bool(const QString& temporary)> write;
+        QList<int> progress;
+        bool needed = true;
+        quint64 changeNumber = 0;
+        bool written = false;
+    };
+    QList<PlannedWrite> PlanSave(const QList<long>& stepRows, const QString& target,
+                                 const QString& projectTarget);
+    static void LeaveOutCurrentTargets(QList<PlannedWrite>& plan);
+    bool MakeWorkingCopiesDurable(QList<PlannedWrite>& plan);
+    static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
+    bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
+    bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
+    bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
+    bool WriteStepTemporary(long stepID, const QString& temporary);
+    bool WriteProjectTemporary(const QString& temporary);
+    bool WriteLibraryTemporary(const QString& workingCopy, const char* copyName, const QString& temporary,
+                               const QString& copyFailedMessage);
+    bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare,
+                     const QString& temporary);
+    bool FailWrite(const QString& message);
+    // Strips a project written as a template to what a template keeps, in one transaction.
+    bool ClearPlanTables(CDaoDatabase& templateDatabase);
+
+    ProjectFileSet& m_files;
+    ProjectSaveLinks m_links;
+    bool m_saveBackUnfinished = false; // the last save-back of the package failed
+};
