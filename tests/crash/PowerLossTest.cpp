@@ -127,12 +127,7 @@ protected:
     PowerLossTest() { m_memory.restore(); }
     void SetUp() override
     {
-        CProjectGenerator generator;
-        ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), projectDir()))
-            << generator.ErrorText().toStdString();
-        const QString language = app.fakePaths().languageDir() + "QVEnglish.lng";
-        ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, language));
-        app.fileSet().defaultLanguageTemplatePath = language;
+        WriteDemoProject(app, projectDir());
         m_old = TakeSnapshot(projectDir());
         m_random.seed(m_seed);
     }

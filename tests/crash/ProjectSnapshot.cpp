@@ -1,4 +1,7 @@
 #include "ProjectSnapshot.h"
+#include "FakeAppContext.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaBuilder.h"
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
@@ -131,4 +134,14 @@ ProjectSnapshot ExpectedAfterRevision(const QString& projectDir, const QString& 
         DeleteDatabaseFile(copy);
     }
     return expected;
+}
+
+void WriteDemoProject(FakeAppContext& app, const QString& projectDir)
+{
+    CProjectGenerator generator;
+    ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), projectDir))
+        << generator.ErrorText().toStdString();
+    const QString language = app.fakePaths().languageDir() + "QVEnglish.lng";
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, language));
+    app.fileSet().defaultLanguageTemplatePath = language;
 }

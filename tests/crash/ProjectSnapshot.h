@@ -24,3 +24,8 @@ ProjectSnapshot TakeSnapshot(const QString& projectDir);
 // What a completed save of the revision writes: the revision applied to copies of the files in the
 // scratch folder.
 ProjectSnapshot ExpectedAfterRevision(const QString& projectDir, const QString& scratchDir, int revision);
+
+class FakeAppContext;
+// Writes the generated Demo project into projectDir and makes the language database the default
+// template of app's file set; a failure fails the running test.
+void WriteDemoProject(FakeAppContext& app, const QString& projectDir);

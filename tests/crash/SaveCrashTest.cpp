@@ -57,12 +57,7 @@ class SaveCrashTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CProjectGenerator generator;
-        ASSERT_TRUE(generator.Write(CProjectGenerator::DemoProject(), projectDir()))
-            << generator.ErrorText().toStdString();
-        const QString language = app.fakePaths().languageDir() + "QVEnglish.lng";
-        ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, language));
-        app.fileSet().defaultLanguageTemplatePath = language;
+        WriteDemoProject(app, projectDir());
     }
 
     QString projectDir() const { return app.root() + "projects/Demo/"; }
