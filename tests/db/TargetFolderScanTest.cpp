@@ -11,7 +11,8 @@
 TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
 {
     const QString plain = makeRecipeDatabase("STEP_1.STP");
-    ASSERT_TRUE(QDir(pathOf("")).mkdir("inner"));
+    ASSERT_TRUE(QDir(pathOf("")).mkpath("inner/deeper"));
+    ASSERT_TRUE(QFile::link(pathOf("inner/deeper"), pathOf("deep-link")));
     ASSERT_TRUE(QFile::link(plain, pathOf("LINKED.STP")));
     ASSERT_TRUE(QFile::link(pathOf("inner"), pathOf("folder-link")));
     ASSERT_TRUE(QFile::link(pathOf("MISSING"), pathOf("STEP_1.STP.bu"))); // dangling: no leftover
@@ -29,6 +30,9 @@ TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
                             pathOf("folder-link/STEP_3.STP"),
                             pathOf("inner/STEP_2.STP"),
                             pathOf("inner/../STEP_1.STP"),
+                            pathOf("deep-link/../STEP_2.STP"), // ".." after a link: not lexical
+                            pathOf("deep-link/../NOT_THERE.STP"),
+                            pathOf("inner/./STEP_2.STP"),
                             pathOf("nowhere/STEP_1.STP"),
                             QStringLiteral("relative/STEP_1.STP")};
     CTargetFolderScan scan;

@@ -20,6 +20,16 @@ unsigned char typeOf(int folder, const char* name)
     return S_ISLNK(status.st_mode) ? DT_LNK : DT_REG;
 }
 
+// A folder path with no empty, "." or ".." part: one that QFileInfo leaves as it is.
+bool isClean(const QString& folderPath)
+{
+    for (const char* part : {"//", "/./", "/../"}) {
+        if (folderPath.contains(QLatin1String(part)))
+            return false;
+    }
+    return !folderPath.endsWith(QLatin1String("/.")) && !folderPath.endsWith(QLatin1String("/.."));
+}
+
 } // namespace
 
 CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
@@ -41,13 +51,18 @@ CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
     return folder;
 }
 
+// The folder and the name of an absolute path, split at its last slash as QFileInfo splits it.
 CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
 {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (info.isRelative() || name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (!path.startsWith(QLatin1Char('/')) || slash < 1)
         return {};
-    const QString folderPath = info.absolutePath();
+    const QString name = path.mid(slash + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return {};
+    const QString folderPath = path.left(slash);
+    if (!isClean(folderPath))
+        return {};
     auto it = m_folders.find(folderPath);
     if (it == m_folders.end())
         it = m_folders.insert(folderPath, scan(folderPath));
