@@ -104,18 +104,16 @@ bool CProjectManager::CheckProjectFile(const QString& path)
 // A working copy's edits may still sit in its -wal; they count too.
 qint64 CProjectManager::GetDatabaseFileSize(const QString& path, const QString& label)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const DatabaseBytes bytes = ReadDatabaseBytes(path);
+    if (!bytes.readable) {
         QvMessageBox("Can't open " + label + " file!");
         return 0;
     }
-    const qint64 size = file.size();
-    if (size < 0) {
+    if (bytes.file < 0) {
         QvMessageBox("Can't get size of the " + label + " file!");
         return 0;
     }
-    const QFileInfo wal(path + QStringLiteral("-wal"));
-    return size + (wal.isFile() ? wal.size() : 0);
+    return bytes.file + bytes.log;
 }
 
 qint64 CProjectManager::GetStepDatabasesSize(QString& folder)

@@ -14,6 +14,7 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SaveJournal.h"
 #include "foundation/db/SharedConnection.h"
+#include "foundation/db/TargetFolderScan.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/CompoundFileState.h"
 #include "projects/ProjectFileNames.h"
@@ -116,8 +117,9 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
 // A target that still holds its working copy's data is not written (see foundation/db/ChangeTracking.h).
 void CProjectSave::LeaveOutCurrentTargets(QList<PlannedWrite>& plan)
 {
+    CTargetFolderScan scan;
     for (PlannedWrite& write : plan)
-        write.needed = !TargetIsCurrent(write.workingCopy, write.target);
+        write.needed = !TargetIsCurrent(write.workingCopy, write.target, scan);
 }
 
 // Each target written in place now holds its working copy's data as it was when made durable.

@@ -102,3 +102,18 @@ TEST_F(WorkingCopyFileTest, ACopyWithAGoodHeaderAndADamagedBodyFailsAtItsFirstSt
             << error.GetErrorDescription().toStdString();
     }
 }
+
+// The bytes a database holds count its -wal; a folder or a missing file is nothing to read.
+TEST_F(WorkingCopyFileTest, TheBytesOfADatabaseCountItsLog)
+{
+    const qint64 fileSize = QFileInfo(m_source).size();
+    DatabaseBytes bytes = ReadDatabaseBytes(m_source);
+    EXPECT_TRUE(bytes.readable);
+    EXPECT_EQ(bytes.file, fileSize);
+    EXPECT_EQ(bytes.log, 0);
+    writeBytes(m_source + "-wal", QByteArray(100, 'x'));
+    bytes = ReadDatabaseBytes(m_source);
+    EXPECT_EQ(bytes.file + bytes.log, fileSize + 100);
+    EXPECT_FALSE(ReadDatabaseBytes(pathOf("MISSING.STP")).readable);
+    EXPECT_FALSE(ReadDatabaseBytes(pathOf("")).readable) << "a folder";
+}

@@ -2,6 +2,7 @@
 
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SharedConnection.h"
+#include "foundation/db/TargetFolderScan.h"
 
 #include <QDir>
 #include <QFile>
@@ -134,9 +135,15 @@ std::optional<ChangeBaseline> BaselineOf(const QString& workingCopy)
     return *it;
 }
 
+const std::array<const char*, 5>& WriteLeftoverSuffixes()
+{
+    static constexpr std::array<const char*, 5> suffixes{".tmp", ".bu", "-wal", "-shm", "-journal"};
+    return suffixes;
+}
+
 bool HasWriteLeftoversBeside(const QString& target)
 {
-    for (const char* suffix : {".tmp", ".bu", "-wal", "-shm", "-journal"}) {
+    for (const char* suffix : WriteLeftoverSuffixes()) {
         if (QFileInfo::exists(target + QLatin1String(suffix)))
             return true;
     }
@@ -145,12 +152,22 @@ bool HasWriteLeftoversBeside(const QString& target)
 
 bool TargetIsCurrent(const QString& workingCopy, const QString& target)
 {
-    const std::optional<ChangeBaseline> baseline = BaselineOf(workingCopy);
-    if (!baseline || baseline->target != ChangeKey(target) ||
-        ChangeNumber(workingCopy) != baseline->changeNumber)
+    CTargetFolderScan scan;
+    return TargetIsCurrent(workingCopy, target, scan);
+}
+
+bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetFolderScan& scan)
+{
+    const QString workingKey = scan.changeKey(workingCopy);
+    const auto baseline = baselines().constFind(workingKey);
+    if (baseline == baselines().cend() || baseline->target != scan.changeKey(target))
+        return false;
+    if (const auto connection = scan.connectionOn(workingCopy))
+        connection->readChanges();
+    if (changeNumbers().value(workingKey) != baseline->changeNumber)
         return false;
     const std::optional<FileIdentity> identity = ReadFileIdentity(target);
-    return identity && *identity == baseline->identity && !HasWriteLeftoversBeside(target);
+    return identity && *identity == baseline->identity && !scan.hasWriteLeftoversBeside(target);
 }
 
 void CChangeReading::takeReference(const QSqlDatabase& database) noexcept

@@ -8,8 +8,10 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
 #include <optional>
 
+class CTargetFolderScan;
 class QSqlDatabase;
 
 // A file as the file system names it: the same identity means the same bytes were left alone.
@@ -45,10 +47,13 @@ std::optional<ChangeBaseline> BaselineOf(const QString& workingCopy);
 
 // A write of the target left unfinished or open: .tmp, .bu, -wal, -shm or -journal beside it.
 bool HasWriteLeftoversBeside(const QString& target);
+const std::array<const char*, 5>& WriteLeftoverSuffixes();
 // True when the target still holds the working copy's data: the working copy has a baseline for
 // this target, its change number has not moved since, the target's identity is the one recorded
 // and no leftover of a write lies beside the target. Anything else asks for the target's write.
 bool TargetIsCurrent(const QString& workingCopy, const QString& target);
+// The same for many targets, their folders looked at once by the scan (see TargetFolderScan.h).
+bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetFolderScan& scan);
 
 // The key of a path among the change numbers and baselines: the same before and after the file
 // exists (the canonical folder and the name, or the canonical file).

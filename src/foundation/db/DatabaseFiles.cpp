@@ -179,6 +179,26 @@ bool CopiesByCompaction(const QString& source)
     return CSharedConnection::isOpen(source) || HasJournalBeside(source);
 }
 
+DatabaseBytes ReadDatabaseBytes(const QString& path)
+{
+    DatabaseBytes bytes;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return bytes;
+    struct stat status {};
+    const bool known = ::fstat(fd, &status) == 0;
+    ::close(fd);
+    if (known && S_ISDIR(status.st_mode))
+        return bytes; // a folder is no file to read
+    bytes.readable = true;
+    bytes.file = known ? qint64(status.st_size) : -1;
+    struct stat log {};
+    if (::stat((name + "-wal").constData(), &log) == 0 && S_ISREG(log.st_mode))
+        bytes.log = qint64(log.st_size);
+    return bytes;
+}
+
 void SyncFile(const QString& path)
 {
     syncDescriptor(path, O_RDONLY);

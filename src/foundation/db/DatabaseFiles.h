@@ -27,6 +27,14 @@ bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCo
 // False when the layer has the file open or a file cannot be removed; a missing file is no error.
 bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);
 
+// The bytes a database holds: its file and its -wal (committed edits not yet in the file).
+struct DatabaseBytes {
+    bool readable = false; // the file opens for reading
+    qint64 file = -1;      // -1 when its size cannot be read
+    qint64 log = 0;        // the -wal's, when one lies beside it
+};
+DatabaseBytes ReadDatabaseBytes(const QString& path);
+
 // Durable-write steps; each raises CDaoException on failure.
 void SyncFile(const QString& path);
 void SyncFolderOf(const QString& path);

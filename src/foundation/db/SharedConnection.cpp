@@ -81,7 +81,12 @@ QString CSharedConnection::registryKey(const QString& path)
 
 std::shared_ptr<CSharedConnection> CSharedConnection::find(const QString& path)
 {
-    return registry().value(registryKey(path)).lock();
+    return findByKey(registryKey(path));
+}
+
+std::shared_ptr<CSharedConnection> CSharedConnection::findByKey(const QString& key)
+{
+    return registry().value(key).lock();
 }
 
 std::shared_ptr<CSharedConnection> CSharedConnection::acquire(const QString& path, DatabaseRole role)

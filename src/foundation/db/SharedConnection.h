@@ -26,6 +26,8 @@ public:
     // Opens the file in the role or shares the connection already open on it; never creates it.
     static std::shared_ptr<CSharedConnection> acquire(const QString& path, DatabaseRole role);
     static std::shared_ptr<CSharedConnection> find(const QString& path);
+    // find() by a key already in registry form (see registryKey).
+    static std::shared_ptr<CSharedConnection> findByKey(const QString& key);
     static bool isOpen(const QString& path) { return find(path) != nullptr; }
     // The registry key: the canonical path, or the clean absolute path of a missing file.
     static QString registryKey(const QString& path);

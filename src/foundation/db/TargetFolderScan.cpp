@@ -1,0 +1,115 @@
+#include "foundation/db/TargetFolderScan.h"
+
+#include "foundation/db/ChangeTracking.h"
+#include "foundation/db/SharedConnection.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+// The type of an entry the listing left open, read without following a link.
+unsigned char typeOf(int folder, const char* name)
+{
+    struct stat status {};
+    if (::fstatat(folder, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+        return DT_UNKNOWN;
+    return S_ISLNK(status.st_mode) ? DT_LNK : DT_REG;
+}
+
+// A folder path with no empty, "." or ".." part: one that QFileInfo leaves as it is.
+bool isClean(const QString& folderPath)
+{
+    for (const char* part : {"//", "/./", "/../"}) {
+        if (folderPath.contains(QLatin1String(part)))
+            return false;
+    }
+    return !folderPath.endsWith(QLatin1String("/.")) && !folderPath.endsWith(QLatin1String("/.."));
+}
+
+} // namespace
+
+CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
+{
+    Folder folder;
+    const QString canonical = QFileInfo(folderPath).canonicalFilePath();
+    if (canonical.isEmpty() || canonical == QLatin1String("/"))
+        return folder;
+    DIR* listing = ::opendir(QFile::encodeName(folderPath).constData());
+    if (!listing)
+        return folder;
+    while (const dirent* entry = ::readdir(listing)) {
+        const unsigned char type = entry->d_type == DT_UNKNOWN ? typeOf(::dirfd(listing), entry->d_name)
+                                                                : entry->d_type;
+        folder.entries.insert(QFile::decodeName(entry->d_name), type);
+    }
+    ::closedir(listing);
+    folder.canonical = canonical;
+    return folder;
+}
+
+// The folder and the name of an absolute path, split at its last slash as QFileInfo splits it.
+CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (!path.startsWith(QLatin1Char('/')) || slash < 1)
+        return {};
+    const QString name = path.mid(slash + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return {};
+    const QString folderPath = path.left(slash);
+    if (!isClean(folderPath))
+        return {};
+    auto it = m_folders.find(folderPath);
+    if (it == m_folders.end())
+        it = m_folders.insert(folderPath, scan(folderPath));
+    return {it->canonical.isEmpty() ? nullptr : &*it, name};
+}
+
+QString CTargetFolderScan::plainFileKey(const QString& path)
+{
+    const Place place = placeOf(path);
+    if (!place.folder)
+        return QString();
+    const auto entry = place.folder->entries.constFind(place.name);
+    if (entry == place.folder->entries.cend() || *entry == DT_LNK || *entry == DT_UNKNOWN)
+        return QString();
+    return place.folder->canonical + QLatin1Char('/') + place.name;
+}
+
+QString CTargetFolderScan::changeKey(const QString& path)
+{
+    const Place place = placeOf(path);
+    if (!place.folder)
+        return ChangeKey(path);
+    const auto entry = place.folder->entries.constFind(place.name);
+    if (entry != place.folder->entries.cend() && (*entry == DT_LNK || *entry == DT_UNKNOWN))
+        return ChangeKey(path);
+    return place.folder->canonical + QLatin1Char('/') + place.name;
+}
+
+std::shared_ptr<CSharedConnection> CTargetFolderScan::connectionOn(const QString& path)
+{
+    const QString key = plainFileKey(path); // the registry key of a file that exists
+    return key.isEmpty() ? CSharedConnection::find(path) : CSharedConnection::findByKey(key);
+}
+
+bool CTargetFolderScan::hasWriteLeftoversBeside(const QString& target)
+{
+    const Place place = placeOf(target);
+    if (!place.folder)
+        return HasWriteLeftoversBeside(target);
+    for (const char* suffix : WriteLeftoverSuffixes()) {
+        const auto entry = place.folder->entries.constFind(place.name + QLatin1String(suffix));
+        if (entry == place.folder->entries.cend())
+            continue;
+        if (*entry != DT_LNK && *entry != DT_UNKNOWN)
+            return true;
+        if (QFileInfo::exists(target + QLatin1String(suffix))) // a link counts when what it names exists
+            return true;
+    }
+    return false;
+}

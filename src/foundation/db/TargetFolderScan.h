@@ -1,0 +1,39 @@
+#pragma once
+// One look at the folders of many files, for deciding many targets in one pass: each folder is
+// listed and canonicalised once. The answers are those of the single-path functions of
+// ChangeTracking.h for files as the listing found them; anything the listing cannot answer the
+// same way (a link, a folder that cannot be listed or canonicalised, a relative path) is asked of
+// the file system again.
+
+#include <QHash>
+#include <QString>
+
+#include <memory>
+
+class CSharedConnection;
+
+class CTargetFolderScan {
+public:
+    // ChangeKey(path).
+    QString changeKey(const QString& path);
+    // CSharedConnection::find(path).
+    std::shared_ptr<CSharedConnection> connectionOn(const QString& path);
+    // HasWriteLeftoversBeside(target).
+    bool hasWriteLeftoversBeside(const QString& target);
+
+private:
+    struct Folder {
+        QString canonical;                     // empty: every question goes to the file system
+        QHash<QString, unsigned char> entries; // name -> dirent type
+    };
+    struct Place {
+        const Folder* folder = nullptr;
+        QString name;
+    };
+    Place placeOf(const QString& path);
+    static Folder scan(const QString& folderPath);
+    // The key of a listed entry that is not a link, or nothing.
+    QString plainFileKey(const QString& path);
+
+    QHash<QString, Folder> m_folders; // by the folder path as given
+};
