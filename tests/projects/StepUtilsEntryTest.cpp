@@ -1,6 +1,8 @@
 #include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectsTestSupport.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigrator.h"
 
 #include <QFileInfo>
@@ -234,4 +236,18 @@ TEST_F(StepUtilsEntryTest, LegacyFilesAreRestampedWithTheirKindsOwnID)
         EXPECT_EQ(userVersion(paths.at(i)), CSchemaBuilder::SchemaVersion(kind));
         EXPECT_FALSE(CSharedConnection::isOpen(paths.at(i)));
     }
+}
+
+class ResultsVersionCheckTest : public ProjectsFixture {};
+
+TEST_F(ResultsVersionCheckTest, AFreshResultsFilePassesAndAnOlderOneIsReported)
+{
+    m_app.fileSet().projectDir = pathOf("");
+    StepUtilsEntry entry;
+    EXPECT_EQ(entry.isResultsDBVersionEarlier(7, "Version 20.0 Beta"), 0); // no file yet
+    ASSERT_TRUE(WriteResultsAtomically(pathOf("qvstep_7.MDB"), [](CSchemaBuilder&) { return true; }));
+    EXPECT_EQ(entry.isResultsDBVersionEarlier(7, "Version 20.0 Beta"), 0);
+    EXPECT_EQ(entry.isResultsDBVersionEarlier(7, "Version 21.0"), 1);
+    RawQuery(pathOf("qvstep_7.MDB"), "UPDATE ResultsInfo SET VersionNumber = 'Version 19.5'");
+    EXPECT_EQ(entry.isResultsDBVersionEarlier(7, "Version 20.0 Beta"), 1);
 }

@@ -25,6 +25,8 @@ QString DatabaseKindName(DatabaseKind kind)
         return QStringLiteral("material");
     case DatabaseKind::Language:
         return QStringLiteral("language");
+    case DatabaseKind::Results:
+        return QStringLiteral("results");
     }
     return {};
 }
@@ -42,6 +44,8 @@ quint32 ApplicationID(DatabaseKind kind)
         return FourCharacterID("QVMT");
     case DatabaseKind::Language:
         return FourCharacterID("QVLG");
+    case DatabaseKind::Results:
+        return FourCharacterID("QVRS");
     }
     return 0;
 }

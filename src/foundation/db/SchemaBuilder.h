@@ -10,11 +10,11 @@
 #include <QStringList>
 #include <QVariantList>
 
-enum class DatabaseKind { Project, Step, Equipment, Material, Language };
+enum class DatabaseKind { Project, Step, Equipment, Material, Language, Results };
 inline constexpr DatabaseKind ALL_DATABASE_KINDS[] = {DatabaseKind::Project, DatabaseKind::Step,
                                                       DatabaseKind::Equipment, DatabaseKind::Material,
-                                                      DatabaseKind::Language};
-// "project", "step", "equipment", "material", "language": the kind's name in schema/.
+                                                      DatabaseKind::Language, DatabaseKind::Results};
+// "project", "step", "equipment", "material", "language", "results": the kind's name in schema/.
 QString DatabaseKindName(DatabaseKind kind);
 
 // Four ASCII letters as the big-endian number SQLite keeps in the header's application_id.

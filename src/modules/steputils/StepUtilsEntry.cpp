@@ -2,6 +2,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/ResultsDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 
 #include <QDir>
@@ -95,7 +96,11 @@ int StepUtilsEntry::convertLanguage(const QString& languageDBCopy, const QString
     return outcome == MigrationOutcome::Current || outcome == MigrationOutcome::Migrated ? 1 : 0;
 }
 
-int StepUtilsEntry::isResultsDBVersionEarlier(long, const QString&)
+// A step without a results file has nothing older to report.
+int StepUtilsEntry::isResultsDBVersionEarlier(long stepID, const QString& version)
 {
-    return 0;
+    CResultsDatabase results;
+    if (!results.Open(ResultsFilePath(GetProjectDir(), StepResultsFileName(stepID))))
+        return 0;
+    return IsResultsVersionEarlier(results.Version(), version) ? 1 : 0;
 }

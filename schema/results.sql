@@ -1,0 +1,67 @@
+-- Results database: what one simulation run leaves behind, one file per run target in the project
+-- folder: "QVSTEP_<id>.mdb" (a step), "QVPROC_<id>.mdb" (a process), "QVPLAN_<id>.mdb" (a plan),
+-- names matched case-insensitively. SQLite content; application_id "QVRS".
+--
+-- Contract:
+-- - ResultsInfo holds one row; its VersionNumber is never older than "Version 20.0 Beta", so the
+--   version check of the step module passes on every file written by this schema.
+-- - A run writes the whole file at a temporary name in one transaction and renames it into place;
+--   a cancelled or failed run leaves the previous results untouched.
+-- - Remark severity is the type word of SimulationRemark: "Error" is worse than "Warning".
+-- SCHEMA_VERSION 1
+--
+-- Conventions: text keys COLLATE NOCASE; 1e35 = number not set; times in seconds from the start of
+-- the run; AutoNumber = INTEGER PRIMARY KEY. No foreign-key constraints.
+
+CREATE TABLE ResultsInfo (
+    VersionNumber TEXT NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- One row: the batch sizes in kg and the cycle time in seconds of the run.
+CREATE TABLE RunSummary (
+    BatchSize REAL NOT NULL DEFAULT 1e35,
+    KeyInputBatchSize REAL NOT NULL DEFAULT 1e35,
+    CycleTime REAL NOT NULL DEFAULT 1e35,
+    MaxBatchSize REAL NOT NULL DEFAULT 1e35,
+    MinBatchSize REAL NOT NULL DEFAULT 1e35,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- One row per simulated operation; EquipmentID 0 = none.
+CREATE TABLE OperationSchedule (
+    StepID INTEGER NOT NULL,
+    OperationID INTEGER NOT NULL,
+    StartTime REAL NOT NULL,
+    EndTime REAL NOT NULL,
+    Duration REAL NOT NULL,
+    EquipmentID INTEGER NOT NULL DEFAULT 0,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX OperationScheduleByStep ON OperationSchedule (StepID, StartTime);
+
+CREATE TABLE EquipmentUsed (
+    StepID INTEGER NOT NULL,
+    EquipmentID INTEGER NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- The fixed list of remark messages the engine emits. Level: 1 blocks the result, 2 informs.
+-- Source: the part of the run that checks the condition.
+CREATE TABLE RemarkMessage (
+    MessageID INTEGER PRIMARY KEY,
+    Type TEXT NOT NULL CHECK (Type IN ('Error', 'Warning')),
+    Level INTEGER NOT NULL,
+    Source TEXT NOT NULL,
+    MessageText TEXT NOT NULL
+);
+
+CREATE TABLE SimulationRemark (
+    StepID INTEGER NOT NULL,
+    OperationID INTEGER NOT NULL,
+    MessageID INTEGER NOT NULL,
+    Type TEXT NOT NULL CHECK (Type IN ('Error', 'Warning')),
+    RemarkText TEXT NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX SimulationRemarkByOperation ON SimulationRemark (StepID, OperationID);

@@ -1,0 +1,9 @@
+-- Seed rows of a results database: its version and the fixed list of remark messages.
+-- 1001: an operation has no equipment assigned; its time is scheduled, nothing is held.
+-- 1002: the volume an operation puts into a vessel exceeds the vessel's capacity.
+-- 1003: an operation's duration is missing; its type's default duration was used.
+INSERT INTO ResultsInfo (VersionNumber, RowKey) VALUES ('Version 20.0', 1);
+INSERT INTO RemarkMessage (MessageID, Type, Level, Source, MessageText) VALUES
+    (1001, 'Warning', 2, 'Equipment', 'No equipment is assigned to the operation.'),
+    (1002, 'Error', 1, 'Volume', 'The volume exceeds the capacity of the vessel.'),
+    (1003, 'Warning', 2, 'Duration', 'No duration is given; the default of the operation type is used.');

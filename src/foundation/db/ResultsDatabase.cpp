@@ -1,0 +1,242 @@
+#include "foundation/db/ResultsDatabase.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
+namespace {
+
+QString ResultsName(const char* kind, long id)
+{
+    return QStringLiteral("%1_%2.mdb").arg(QLatin1String(kind)).arg(id);
+}
+
+struct ParsedResultsVersion {
+    QList<int> numbers;
+    bool beta = false;
+};
+
+ParsedResultsVersion ParseResultsVersion(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("\\d+(\\.\\d+)*"));
+    static const QRegularExpression beta(QStringLiteral("\\bbeta\\b"), QRegularExpression::CaseInsensitiveOption);
+    ParsedResultsVersion parsed;
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch())
+        return parsed;
+    for (const QString& part : match.captured(0).split(u'.'))
+        parsed.numbers << part.toInt();
+    parsed.beta = beta.match(text).hasMatch();
+    return parsed;
+}
+
+} // namespace
+
+QString StepResultsFileName(long stepID)
+{
+    return ResultsName("QVSTEP", stepID);
+}
+
+QString ProcessResultsFileName(long processID)
+{
+    return ResultsName("QVPROC", processID);
+}
+
+QString PlanResultsFileName(long planID)
+{
+    return ResultsName("QVPLAN", planID);
+}
+
+QString ResultsFilePath(const QString& folder, const QString& fileName)
+{
+    const QDir dir(folder);
+    for (const QString& entry : dir.entryList(QDir::Files)) {
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return dir.filePath(fileName);
+}
+
+bool IsResultsVersionEarlier(const QString& version, const QString& reference)
+{
+    const ParsedResultsVersion mine = ParseResultsVersion(version);
+    const ParsedResultsVersion theirs = ParseResultsVersion(reference);
+    if (mine.numbers.isEmpty())
+        return true;
+    const qsizetype parts = std::max(mine.numbers.size(), theirs.numbers.size());
+    for (qsizetype i = 0; i < parts; ++i) {
+        const int a = mine.numbers.value(i), b = theirs.numbers.value(i);
+        if (a != b)
+            return a < b;
+    }
+    return mine.beta && !theirs.beta;
+}
+
+CResultsDatabase::CResultsDatabase() = default;
+CResultsDatabase::~CResultsDatabase() = default;
+
+bool CResultsDatabase::Open(const QString& path)
+{
+    Close();
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
+    if (!header || header->applicationID != ApplicationID(DatabaseKind::Results))
+        return false;
+    auto database = std::make_unique<CDaoDatabase>();
+    try {
+        database->Open(path, DatabaseRole::ReadOnly);
+    } catch (const CDaoException&) {
+        return false;
+    }
+    m_database = std::move(database);
+    return true;
+}
+
+void CResultsDatabase::Close()
+{
+    if (m_database)
+        m_database->Close();
+    m_database.reset();
+}
+
+bool CResultsDatabase::IsOpen() const
+{
+    return m_database != nullptr;
+}
+
+QString CResultsDatabase::Version()
+{
+    QSqlQuery query = m_database->Query(QStringLiteral("SELECT VersionNumber FROM ResultsInfo ORDER BY RowKey LIMIT 1"));
+    return query.next() ? query.value(0).toString() : QString();
+}
+
+ResultsRunSummary CResultsDatabase::Summary()
+{
+    QSqlQuery query = m_database->Query(QStringLiteral(
+        "SELECT BatchSize, KeyInputBatchSize, CycleTime, MaxBatchSize, MinBatchSize FROM RunSummary "
+        "ORDER BY RowKey LIMIT 1"));
+    ResultsRunSummary summary;
+    if (query.next())
+        summary = {query.value(0).toDouble(), query.value(1).toDouble(), query.value(2).toDouble(),
+                   query.value(3).toDouble(), query.value(4).toDouble()};
+    return summary;
+}
+
+QList<ResultsScheduleRow> CResultsDatabase::Schedule(long stepID)
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, StartTime, EndTime, Duration, EquipmentID FROM "
+                       "OperationSchedule WHERE StepID = ? ORDER BY StartTime, RowKey"),
+        {qlonglong(stepID)});
+    QList<ResultsScheduleRow> rows;
+    while (query.next())
+        rows.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
+                     query.value(2).toDouble(), query.value(3).toDouble(), query.value(4).toDouble(),
+                     long(query.value(5).toLongLong())});
+    return rows;
+}
+
+QList<ResultsRemark> CResultsDatabase::Remarks(long stepID, long operationID)
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText FROM SimulationRemark "
+                       "WHERE StepID = ? AND OperationID = ? ORDER BY RowKey"),
+        {qlonglong(stepID), qlonglong(operationID)});
+    QList<ResultsRemark> remarks;
+    while (query.next())
+        remarks.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
+                        long(query.value(2).toLongLong()), query.value(3).toString(),
+                        query.value(4).toString()});
+    return remarks;
+}
+
+RemarkSeverity CResultsDatabase::WorstSeverity(long stepID, long operationID)
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT MAX(CASE Type WHEN 'Error' THEN 2 WHEN 'Warning' THEN 1 ELSE 0 END) "
+                       "FROM SimulationRemark WHERE StepID = ? AND OperationID = ?"),
+        {qlonglong(stepID), qlonglong(operationID)});
+    const int worst = query.next() ? query.value(0).toInt() : 0;
+    return worst == 2 ? RemarkSeverity::Error : worst == 1 ? RemarkSeverity::Warning : RemarkSeverity::None;
+}
+
+bool WriteRunSummary(CSchemaBuilder& builder, const ResultsRunSummary& summary)
+{
+    return builder.Execute(QStringLiteral("INSERT INTO RunSummary (BatchSize, KeyInputBatchSize, CycleTime, "
+                                          "MaxBatchSize, MinBatchSize) VALUES (?, ?, ?, ?, ?)"),
+                           {summary.batchSize, summary.keyInputBatchSize, summary.cycleTime,
+                            summary.maxBatchSize, summary.minBatchSize});
+}
+
+bool WriteScheduleRow(CSchemaBuilder& builder, const ResultsScheduleRow& row)
+{
+    const bool written = builder.Execute(
+        QStringLiteral("INSERT INTO OperationSchedule (StepID, OperationID, StartTime, EndTime, Duration, "
+                       "EquipmentID) VALUES (?, ?, ?, ?, ?, ?)"),
+        {qlonglong(row.stepID), qlonglong(row.operationID), row.start, row.end, row.duration,
+         qlonglong(row.equipmentID)});
+    if (!written || row.equipmentID == 0)
+        return written;
+    return builder.Execute(QStringLiteral("INSERT INTO EquipmentUsed (StepID, EquipmentID) SELECT ?, ? "
+                                          "WHERE NOT EXISTS (SELECT 1 FROM EquipmentUsed WHERE StepID = ? "
+                                          "AND EquipmentID = ?)"),
+                           {qlonglong(row.stepID), qlonglong(row.equipmentID), qlonglong(row.stepID),
+                            qlonglong(row.equipmentID)});
+}
+
+bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark)
+{
+    return builder.Execute(QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, "
+                                          "RemarkText) VALUES (?, ?, ?, ?, ?)"),
+                           {qlonglong(remark.stepID), qlonglong(remark.operationID),
+                            qlonglong(remark.messageID), remark.type, remark.text});
+}
+
+namespace {
+
+bool FillTemporary(CSchemaBuilder& builder, const QString& temporary, const ResultsFill& fill, QString* error)
+{
+    bool filled = false;
+    try {
+        filled = builder.Create(temporary) && fill(builder) && builder.Finish();
+    } catch (...) {
+        filled = false;
+    }
+    if (!filled) {
+        if (error)
+            *error = builder.ErrorText().isEmpty() ? QStringLiteral("The results were not written")
+                                                   : builder.ErrorText();
+        builder.Abandon();
+        QFile::remove(temporary);
+    }
+    return filled;
+}
+
+} // namespace
+
+bool WriteResultsAtomically(const QString& target, const ResultsFill& fill, QString* error)
+{
+    const QString temporary = target + QStringLiteral(".writing");
+    DeleteDatabaseFile(temporary); // left by a crash during an earlier run
+    CSchemaBuilder builder(DatabaseKind::Results);
+    if (!FillTemporary(builder, temporary, fill, error))
+        return false;
+    try {
+        SyncFile(temporary);
+        ReplaceFile(temporary, target);
+        SyncFolderOf(target);
+    } catch (const CDaoException& failure) {
+        if (error)
+            *error = failure.GetErrorDescription();
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The results database of a run (schema/results.sql): its file names, a read-only reader and the
+// atomic writer a run uses, so that a cancelled or failed run leaves the previous results as they were.
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class CDaoDatabase;
+class CSchemaBuilder;
+
+// "QVSTEP_<id>.mdb", "QVPROC_<id>.mdb", "QVPLAN_<id>.mdb".
+QString StepResultsFileName(long stepID);
+QString ProcessResultsFileName(long processID);
+QString PlanResultsFileName(long planID);
+// The results file of that name in the folder, matched case-insensitively; the canonical path
+// when none exists.
+QString ResultsFilePath(const QString& folder, const QString& fileName);
+
+// The version every new results file carries.
+inline constexpr const char* RESULTS_VERSION = "Version 20.0";
+// True when `version` ("Version 20.0 Beta", "Version 19.5", ...) is older than `reference`: the
+// numbers compare part by part; at equal numbers a "Beta" is older than the release. A text
+// without a number is older than any reference.
+bool IsResultsVersionEarlier(const QString& version, const QString& reference);
+
+enum class RemarkSeverity { None, Warning, Error };
+
+struct ResultsRunSummary {
+    double batchSize = 1e35;
+    double keyInputBatchSize = 1e35;
+    double cycleTime = 1e35;
+    double maxBatchSize = 1e35;
+    double minBatchSize = 1e35;
+};
+
+struct ResultsScheduleRow {
+    long stepID = 0;
+    long operationID = 0;
+    double start = 0;
+    double end = 0;
+    double duration = 0;
+    long equipmentID = 0;
+};
+
+struct ResultsRemark {
+    long stepID = 0;
+    long operationID = 0;
+    long messageID = 0;
+    QString type; // "Error" or "Warning"
+    QString text;
+};
+
+class CResultsDatabase {
+public:
+    CResultsDatabase();
+    ~CResultsDatabase();
+    CResultsDatabase(const CResultsDatabase&) = delete;
+    CResultsDatabase& operator=(const CResultsDatabase&) = delete;
+
+    // Opens the file read-only; false when it is missing or not a results database.
+    bool Open(const QString& path);
+    void Close();
+    bool IsOpen() const;
+
+    QString Version();
+    ResultsRunSummary Summary();
+    QList<ResultsScheduleRow> Schedule(long stepID);
+    QList<ResultsRemark> Remarks(long stepID, long operationID);
+    // The worst remark type of the operation; None when it has no remark.
+    RemarkSeverity WorstSeverity(long stepID, long operationID);
+
+private:
+    std::unique_ptr<CDaoDatabase> m_database;
+};
+
+// Fills a results database into a temporary file beside `target` inside one transaction, then
+// flushes it and renames it over `target`, flushing the folder. When fill answers false or
+// throws, nothing replaces `target` and the temporary is removed. False with a description on failure.
+using ResultsFill = std::function<bool(CSchemaBuilder& builder)>;
+bool WriteResultsAtomically(const QString& target, const ResultsFill& fill, QString* error = nullptr);
+// Rows for a fill.
+bool WriteRunSummary(CSchemaBuilder& builder, const ResultsRunSummary& summary);
+bool WriteScheduleRow(CSchemaBuilder& builder, const ResultsScheduleRow& row);
+bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark);

@@ -1,0 +1,127 @@
+#include "DbFixture.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <stdexcept>
+
+namespace {
+
+const ResultsRunSummary RESULTS_SUMMARY{250.0, 120.5, 5400.0, 300.0, 50.0};
+const QList<ResultsScheduleRow> RESULTS_SCHEDULE = {
+    {7, 11, 0.0, 600.0, 600.0, 3}, {7, 12, 600.0, 1800.0, 1200.0, 0}, {7, 13, 300.0, 600.0, 300.0, 3}};
+const QList<ResultsRemark> RESULTS_REMARKS = {{7, 12, 1001, "Warning", "No equipment"},
+                                              {7, 13, 1001, "Warning", "No equipment"},
+                                              {7, 13, 1002, "Error", "Too full"}};
+
+bool FillSampleResults(CSchemaBuilder& builder)
+{
+    bool written = WriteRunSummary(builder, RESULTS_SUMMARY);
+    for (const ResultsScheduleRow& row : RESULTS_SCHEDULE)
+        written = written && WriteScheduleRow(builder, row);
+    for (const ResultsRemark& remark : RESULTS_REMARKS)
+        written = written && WriteRemark(builder, remark);
+    return written;
+}
+
+} // namespace
+
+class ResultsDatabaseTest : public DbFixture {};
+
+TEST_F(ResultsDatabaseTest, FileNamesFollowTheKindAndId)
+{
+    EXPECT_EQ(StepResultsFileName(42), "QVSTEP_42.mdb");
+    EXPECT_EQ(ProcessResultsFileName(7), "QVPROC_7.mdb");
+    EXPECT_EQ(PlanResultsFileName(-3), "QVPLAN_-3.mdb");
+    QFile(pathOf("qvStep_42.MDB")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(ResultsFilePath(pathOf(""), StepResultsFileName(42)), pathOf("qvStep_42.MDB"));
+    EXPECT_EQ(ResultsFilePath(pathOf(""), ProcessResultsFileName(42)), pathOf("QVPROC_42.mdb"));
+}
+
+TEST_F(ResultsDatabaseTest, VersionComparison)
+{
+    const struct {
+        const char* version;
+        const char* reference;
+        bool earlier;
+    } cases[] = {
+        {RESULTS_VERSION, "Version 20.0 Beta", false}, {"Version 20.0 Beta", "Version 20.0 Beta", false},
+        {"Version 19.9", "Version 20.0 Beta", true},   {"Version 20.0 Beta", "Version 20.0", true},
+        {"Version 20.1 Beta", "Version 20.0", false},  {"Version 20", "Version 20.0.1", true},
+        {"", "Version 20.0 Beta", true},               {"Version 3.10", "Version 3.9", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsResultsVersionEarlier(c.version, c.reference), c.earlier) << c.version << " vs " << c.reference;
+}
+
+TEST_F(ResultsDatabaseTest, WrittenResultsReadBack)
+{
+    const QString path = pathOf(StepResultsFileName(7));
+    ASSERT_TRUE(WriteResultsAtomically(path, FillSampleResults));
+    EXPECT_EQ(scalar(path, "PRAGMA application_id").toLongLong(), qlonglong(FourCharacterID("QVRS")));
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(path));
+    EXPECT_FALSE(IsResultsVersionEarlier(results.Version(), "Version 20.0 Beta"));
+    const ResultsRunSummary summary = results.Summary();
+    EXPECT_EQ(summary.batchSize, 250.0);
+    EXPECT_EQ(summary.keyInputBatchSize, 120.5);
+    EXPECT_EQ(summary.cycleTime, 5400.0);
+    EXPECT_EQ(summary.maxBatchSize, 300.0);
+    EXPECT_EQ(summary.minBatchSize, 50.0);
+    const QList<ResultsScheduleRow> schedule = results.Schedule(7);
+    ASSERT_EQ(schedule.size(), 3);
+    EXPECT_EQ(schedule[1].operationID, 13); // ordered by start time
+    EXPECT_EQ(schedule[2].duration, 1200.0);
+    EXPECT_EQ(schedule[2].equipmentID, 0);
+    EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM EquipmentUsed").toInt(), 1);
+    ASSERT_EQ(results.Remarks(7, 13).size(), 2);
+    EXPECT_EQ(results.Remarks(7, 13)[1].text, "Too full");
+    EXPECT_EQ(results.WorstSeverity(7, 11), RemarkSeverity::None);
+    EXPECT_EQ(results.WorstSeverity(7, 12), RemarkSeverity::Warning);
+    EXPECT_EQ(results.WorstSeverity(7, 13), RemarkSeverity::Error);
+    EXPECT_EQ(results.WorstSeverity(8, 13), RemarkSeverity::None);
+    EXPECT_EQ(scalar(path, "SELECT Type FROM RemarkMessage WHERE MessageID = 1002").toString(), "Error");
+}
+
+TEST_F(ResultsDatabaseTest, AFailedRunLeavesThePreviousResults)
+{
+    const QString path = pathOf(StepResultsFileName(7));
+    ASSERT_TRUE(WriteResultsAtomically(path, FillSampleResults));
+    const std::function<bool(CSchemaBuilder&)> failures[] = {
+        [](CSchemaBuilder& b) { return WriteRunSummary(b, {1, 1, 1, 1, 1}) && false; },
+        [](CSchemaBuilder& b) { return WriteRemark(b, {7, 1, 1001, "Notice", "bad type word"}); },
+        [](CSchemaBuilder& b) -> bool { WriteRunSummary(b, {}); throw std::runtime_error("cancelled"); },
+    };
+    for (const auto& fail : failures) {
+        QString error;
+        EXPECT_FALSE(WriteResultsAtomically(path, fail, &error));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(scalar(path, "SELECT CycleTime FROM RunSummary").toDouble(), 5400.0);
+        EXPECT_EQ(QDir(pathOf("")).entryList(QDir::Files), QStringList{StepResultsFileName(7)});
+    }
+}
+
+TEST_F(ResultsDatabaseTest, OnlyAResultsFileOpens)
+{
+    CResultsDatabase results;
+    EXPECT_FALSE(results.Open(pathOf("missing.mdb")));
+    const QString step = pathOf("step.stp");
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Step, step));
+    EXPECT_FALSE(results.Open(step));
+    EXPECT_FALSE(results.IsOpen());
+}
+
+TEST_F(ResultsDatabaseTest, TheFileOpensInTheSqliteShell)
+{
+    const QString shell = QStandardPaths::findExecutable("sqlite3");
+    if (shell.isEmpty())
+        GTEST_SKIP() << "no sqlite3 shell";
+    const QString path = pathOf(ProcessResultsFileName(3));
+    ASSERT_TRUE(WriteResultsAtomically(path, FillSampleResults));
+    QProcess process;
+    process.start(shell, {path, "PRAGMA integrity_check; SELECT COUNT(*) FROM OperationSchedule;"});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()), "ok\n3\n");
+}
