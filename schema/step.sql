@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/step/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 1
+-- SCHEMA_VERSION 2
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -130,6 +130,59 @@ CREATE TABLE UnitProcedureTransition (
     TransitionType TEXT COLLATE NOCASE,
     RowKey INTEGER PRIMARY KEY
 );
+
+-- Operation parameters: each operation has groups; a group holds fields (one value of one field
+-- type) and ranges (low and high bounds of one field type). TblFieldLibrary names the field types:
+-- duration, amount, volume and temperature, with the unit their values are stored in and whether
+-- scaling multiplies them. Per-type defaults: data/operation-parameters.csv.
+CREATE TABLE TblFieldLibrary (
+    FieldTypeID INTEGER PRIMARY KEY,
+    FieldType TEXT COLLATE NOCASE NOT NULL,
+    FieldLabel TEXT NOT NULL,
+    Quantity TEXT COLLATE NOCASE,
+    UOM TEXT,
+    Scalable INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE TblGroupData (
+    GroupID INTEGER PRIMARY KEY,
+    OperationID INTEGER NOT NULL,
+    GroupTypeID INTEGER NOT NULL DEFAULT 1,
+    GroupIndex INTEGER NOT NULL DEFAULT 1,
+    SequenceNumber INTEGER NOT NULL DEFAULT 1,
+    OpGroupID INTEGER
+);
+CREATE INDEX TblGroupDataByOperation ON TblGroupData (OperationID);
+
+CREATE TABLE TblFieldData (
+    FieldID INTEGER PRIMARY KEY,
+    GroupID INTEGER NOT NULL,
+    SubGroupIndex INTEGER NOT NULL DEFAULT 1,
+    FieldTypeID INTEGER NOT NULL,
+    DoubleValue REAL NOT NULL DEFAULT 1e35,
+    LongValue INTEGER,
+    UOM TEXT,
+    StringValue TEXT,
+    OpFieldID INTEGER
+);
+CREATE INDEX TblFieldDataByGroup ON TblFieldData (GroupID, FieldTypeID);
+
+CREATE TABLE TblRangeData (
+    RangeID INTEGER PRIMARY KEY,
+    GroupID INTEGER NOT NULL,
+    SubGroupIndex INTEGER NOT NULL DEFAULT 1,
+    FieldTypeID INTEGER NOT NULL,
+    RangeTypeID INTEGER,
+    RangeCategory INTEGER NOT NULL DEFAULT 0,
+    Low REAL NOT NULL DEFAULT 1e35,
+    LowWidth INTEGER NOT NULL DEFAULT 0,
+    LowUOM TEXT,
+    High REAL NOT NULL DEFAULT 1e35,
+    HighWidth INTEGER NOT NULL DEFAULT 0,
+    HighUOM TEXT,
+    OpRangeID INTEGER
+);
+CREATE INDEX TblRangeDataByGroup ON TblRangeData (GroupID, SubGroupIndex, FieldTypeID);
 
 -- Recipe rows with the step's names. Parameters: StepID (the parent step), ID and Type.
 CREATE VIEW QryTextRecipe AS

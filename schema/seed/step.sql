@@ -10,3 +10,10 @@ INSERT INTO Operation (OperationID, UnitProcedureID, OperationTypeID, QuorvantaL
                        RecipeText, SafetyNote, UserComments, OperationSequenceNumber,
                        UnitProcedureSequenceNumber, RangeText)
 VALUES (1, 1, 0, 'START', -1, NULL, NULL, NULL, 0, 0, NULL);
+
+-- The field types of operation parameters.
+INSERT INTO TblFieldLibrary (FieldTypeID, FieldType, FieldLabel, Quantity, UOM, Scalable) VALUES
+    (100001, 'Duration', 'Duration', 'Time', 'min', 0),
+    (100002, 'Amount', 'Amount', 'Amount', 'kg', 1),
+    (100003, 'Volume', 'Volume', 'Volume', 'liter', 1),
+    (100004, 'Temperature', 'Temperature', 'Temperature', 'C', 0);

@@ -15,7 +15,11 @@ const SchemaMigration ADD_COLUMN{2, "002-add-column.sql",
 const SchemaMigration ADD_TABLE{3, "003-add-table.sql", "CREATE TABLE Extra (ExtraID INTEGER PRIMARY KEY);"};
 const SchemaMigration BROKEN{3, "003-broken.sql",
                              "CREATE TABLE Broken (ID INTEGER);\nINSERT INTO Nowhere VALUES (1);"};
-const SchemaMigration STEP_COLUMN{2, "002-step-column.sql", "ALTER TABLE Step ADD COLUMN Owner TEXT;"};
+// Step files start at the step schema's current version; this migration comes next.
+SchemaMigration NextStepMigration(const char* sql)
+{
+    return {CSchemaBuilder::SchemaVersion(DatabaseKind::Step) + 1, "next-step.sql", sql};
+}
 
 int userVersion(const QString& path)
 {
@@ -163,14 +167,15 @@ TEST_F(StepUtilsEntryTest, StepCodes)
     const QString step = build(DatabaseKind::Step, "STEP_7.WC");
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_CURRENT);
     RawQuery(step, QStringLiteral("PRAGMA application_id = %1").arg(LEGACY_APPLICATION_ID));
-    const SchemaMigration broken{2, "002-broken.sql", "INSERT INTO Nowhere VALUES (1);"};
+    const SchemaMigration broken = NextStepMigration("INSERT INTO Nowhere VALUES (1);");
+    const SchemaMigration stepColumn = NextStepMigration("ALTER TABLE Step ADD COLUMN Owner TEXT;");
     EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {broken})).convertStep(step, "", 1), CONV_FAILED);
     EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()), LEGACY_APPLICATION_ID);
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {STEP_COLUMN})).convertStep(step, "", 1),
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Step, {stepColumn})).convertStep(step, "", 1),
               CONV_STEP_CONVERTED);
     EXPECT_EQ(quint32(RawQuery(step, "PRAGMA application_id").toLongLong()),
               ApplicationID(DatabaseKind::Step));
-    EXPECT_EQ(userVersion(step), 2);
+    EXPECT_EQ(userVersion(step), stepColumn.number);
     EXPECT_EQ(StepUtilsEntry().convertStep(pathOf("STEP_8.WC"), "", 1), CONV_FAILED);
     EXPECT_FALSE(QFile::exists(pathOf("STEP_8.WC")));
     WriteTextFile(pathOf("STEP_9.WC"), "this is no database at all, only some text that fills a page");
