@@ -62,9 +62,8 @@ bool MoveAside(const QString& path)
         return false;
     if (!QFileInfo::exists(path))
         return true;
-    const QByteArray from = QFile::encodeName(path), to = QFile::encodeName(aside);
-    return ::link(from.constData(), to.constData()) == 0 ||
-           std::rename(from.constData(), to.constData()) == 0;
+    return LinkFile(path, aside) ||
+           std::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0;
 }
 } // namespace
 

@@ -147,7 +147,7 @@ private:
         if (!QFileInfo::exists(m_target))
             return;
         removeOrThrow(m_backup);
-        if (::link(QFile::encodeName(m_target).constData(), QFile::encodeName(m_backup).constData()) == 0)
+        if (LinkFile(m_target, m_backup))
             return;
         if (!QFile::copy(m_target, m_backup))
             throw CDaoException(QStringLiteral("Cannot keep a backup of '%1'.").arg(m_target));

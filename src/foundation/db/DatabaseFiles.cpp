@@ -216,6 +216,11 @@ void SyncDatabaseFile(const QString& path)
         SyncFile(path + QStringLiteral("-wal"));
 }
 
+bool LinkFile(const QString& existing, const QString& newName)
+{
+    return ::link(QFile::encodeName(existing).constData(), QFile::encodeName(newName).constData()) == 0;
+}
+
 void ReplaceFile(const QString& from, const QString& to)
 {
     NoteFileWritten(from);

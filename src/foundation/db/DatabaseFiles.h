@@ -44,3 +44,6 @@ void RemoveSideFiles(const QString& path);
 // flushed. A working copy in write-ahead-log mode with synchronous=NORMAL flushes its log only at
 // checkpoints, so its latest commits may otherwise be lost to a power loss.
 void SyncDatabaseFile(const QString& path);
+// A second name for an existing file (a hard link), as a backup that costs no copy. False where
+// the file system has no links or `newName` exists.
+bool LinkFile(const QString& existing, const QString& newName);

@@ -117,7 +117,7 @@ void CSaveJournal::RenameInto(const Entry& entry)
     const QString target = folderPath(entry.target), backup = target + QStringLiteral(".bu");
     if (QFileInfo::exists(target)) {
         removeOrThrow(backup);
-        if (::link(QFile::encodeName(target).constData(), QFile::encodeName(backup).constData()) != 0)
+        if (!LinkFile(target, backup))
             QFile::remove(backup); // no backup where links fail; the journal still finishes the save
     }
     RemoveSideFiles(target);

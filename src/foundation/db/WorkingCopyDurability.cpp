@@ -23,10 +23,7 @@ bool MakeWorkingCopiesDurable(const QStringList& workingCopies)
     bool durable = true;
     QSet<QString> folders;
     for (const QString& path : workingCopies) {
-        durable = TrySync(SyncFile, path) && durable;
-        const QString log = path + QStringLiteral("-wal");
-        if (QFileInfo::exists(log))
-            durable = TrySync(SyncFile, log) && durable;
+        durable = TrySync(SyncDatabaseFile, path) && durable;
         const QString folder = QFileInfo(path).absolutePath();
         if (!folders.contains(folder)) {
             folders.insert(folder);
