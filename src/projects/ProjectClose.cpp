@@ -39,6 +39,7 @@ bool CProjectManager::CloseWithViews(SaveAnswer answer, bool endsProject)
         if (endsProject)
             frame->OnProjectClosed();
     }
+    m_engine = nullptr; // the engine entry lent by the frame went with the project
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include "shell/MainFrame.h"
 #include "shell/PlainRecipeWindow.h"
 #include "shell/QuorvantaApp.h"
+#include "simulation/EngineModuleHost.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
 {
@@ -36,4 +37,6 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
     app.documents().Register(PlainRecipeWindowTemplate());
+    // Simulation: the engine module and the open project's engine entry.
+    installed.InstallUnlessSet<EngineHost>(installed.Keep(std::make_unique<CEngineModuleHost>()));
 }

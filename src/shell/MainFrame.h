@@ -82,6 +82,10 @@ public:
     void SetCurrentStep(long stepID) { m_currentStepID = stepID; }
     long GetCurrentStep() const { return m_currentStepID; }
     bool HasEngine() const { return m_bHasEngine; }
+    // The step's run starts again from its data ("ReadAndSimulate" for an empty mode); its recipe
+    // views are laid out again.
+    void ResetSimulation(long stepID, const QString& mode);
+    void NotifyStepModified(long stepID);
     bool IsProjectOpen() const;
 
     // Panes.

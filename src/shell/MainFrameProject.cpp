@@ -89,6 +89,19 @@ void CMainFrame::OnProjectClosed()
     UpdateCommandStates();
 }
 
+void CMainFrame::ResetSimulation(long stepID, const QString& mode)
+{
+    if (EngineEntry* engine = ::GetEngineEntry())
+        engine->resetSimulation(stepID, mode.isEmpty() ? QStringLiteral("ReadAndSimulate") : mode);
+    RelayoutRecipeViews(stepID);
+}
+
+void CMainFrame::NotifyStepModified(long stepID)
+{
+    if (EngineEntry* engine = ::GetEngineEntry())
+        engine->stepModified(stepID);
+}
+
 void CMainFrame::removeTemporaryFolders()
 {
     for (const QString& folder : std::as_const(m_temporaryFolders)) {

@@ -85,6 +85,8 @@ public:
     void ExportProfile();
     void ImportProfile();
     void SetEngine(EngineEntry* engine);
+    // Every operation change goes to the frame's engine entry, whoever lent one.
+    void OperationModified(long stepID, long operationID, bool flag);
 
     // ProjectControl
     bool IsProjectOpen() const override;

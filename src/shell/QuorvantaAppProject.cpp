@@ -59,6 +59,12 @@ void CQuorvantaApp::ImportProfile()
 {
     m_projects->ImportProfile();
 }
+void CQuorvantaApp::OperationModified(long stepID, long operationID, bool flag)
+{
+    if (EngineEntry* engine = ::GetEngineEntry())
+        engine->operationModified(stepID, operationID, flag ? 1 : 0);
+}
+
 void CQuorvantaApp::SetEngine(EngineEntry* engine)
 {
     m_projects->SetEngine(engine);

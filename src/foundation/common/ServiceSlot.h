@@ -3,6 +3,7 @@
 // fakes. Set answers the service it replaces so a scope can put it back.
 
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -41,6 +42,22 @@ public:
         });
     }
 
+    // Installs the service only where the slot is empty: one put there first (a test's fake) stays.
+    template <typename Service> void InstallUnlessSet(Service* service)
+    {
+        if (!ServiceSlot<Service>::Get())
+            Install(service);
+    }
+
+    // Keeps an object the composition made alive until every installation is undone.
+    template <typename Object> Object* Keep(std::unique_ptr<Object> object)
+    {
+        Object* kept = object.get();
+        m_kept.push_back(std::shared_ptr<void>(std::move(object)));
+        return kept;
+    }
+
 private:
     std::vector<std::function<void()>> m_restore;
+    std::vector<std::shared_ptr<void>> m_kept; // destroyed after the restores
 };

@@ -76,6 +76,10 @@ void RefreshRecipeViews()
 {
     tell<RecipeViewServices>([](RecipeViewServices& v) { v.RefreshRecipeViews(); });
 }
+void RelayoutRecipeViews(long stepID)
+{
+    tell<RecipeViewServices>([=](RecipeViewServices& v) { v.RelayoutRecipeViews(stepID); });
+}
 void ReloadRecipeViews(long stepID)
 {
     tell<RecipeViewServices>([=](RecipeViewServices& v) { v.ReloadRecipeViews(stepID); });

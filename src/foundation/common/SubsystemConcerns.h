@@ -55,6 +55,7 @@ public:
     virtual ~RecipeViewServices() = default;
     virtual void RefreshRecipeViews() {} // display options re-read, every view redrawn
     virtual void ReloadRecipeViews(long /*stepID*/) {}
+    virtual void RelayoutRecipeViews(long /*stepID*/) {} // laid out and repainted, not reloaded
     virtual void ReloadAllRecipeViews() {}
     virtual void ApplyInsertMode(bool /*insertAfter*/, bool /*insertBefore*/) {}
 };
@@ -138,6 +139,7 @@ void UpdateRecipeTextOfAllSteps();
 void SynchroniseLibraries();
 void RefreshRecipeViews();
 void ReloadRecipeViews(long stepID);
+void RelayoutRecipeViews(long stepID);
 void ReloadAllRecipeViews();
 void RefreshKeepSelection();
 void RefreshStep(long stepID);
