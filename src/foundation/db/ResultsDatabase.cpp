@@ -157,6 +157,17 @@ QList<ResultsRemark> CResultsDatabase::Remarks(long stepID, long operationID)
     return remarks;
 }
 
+QList<long> CResultsDatabase::EquipmentUsed(long stepID)
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT EquipmentID FROM EquipmentUsed WHERE StepID = ? ORDER BY EquipmentID"),
+        {qlonglong(stepID)});
+    QList<long> equipment;
+    while (query.next())
+        equipment.append(long(query.value(0).toLongLong()));
+    return equipment;
+}
+
 RemarkSeverity CResultsDatabase::WorstSeverity(long stepID, long operationID)
 {
     QSqlQuery query = m_database->Query(
@@ -197,6 +208,57 @@ bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark)
                                           "RemarkText) VALUES (?, ?, ?, ?, ?)"),
                            {qlonglong(remark.stepID), qlonglong(remark.operationID),
                             qlonglong(remark.messageID), remark.type, remark.text});
+}
+
+namespace {
+
+// Runs one prepared statement once per row. A row that fails goes through the builder once more,
+// which records the error (or writes it after all).
+template <typename Row, typename Bind>
+bool ExecutePerRow(CSchemaBuilder& builder, const QString& sql, const QList<Row>& rows, Bind bind)
+{
+    QSqlQuery query(builder.Database());
+    if (!query.prepare(sql))
+        return builder.Execute(sql); // reports the error
+    for (const Row& row : rows) {
+        const QVariantList values = bind(row);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            query.bindValue(int(i), values.at(i));
+        if (!query.exec() && !builder.Execute(sql, values))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& rows)
+{
+    const bool written = ExecutePerRow(
+        builder,
+        QStringLiteral("INSERT INTO OperationSchedule (StepID, OperationID, StartTime, EndTime, Duration, "
+                       "EquipmentID) VALUES (?, ?, ?, ?, ?, ?)"),
+        rows, [](const ResultsScheduleRow& row) {
+            return QVariantList{qlonglong(row.stepID), qlonglong(row.operationID), row.start, row.end,
+                                row.duration, qlonglong(row.equipmentID)};
+        });
+    return written && builder.Execute(QStringLiteral(
+                          "INSERT INTO EquipmentUsed (StepID, EquipmentID) SELECT DISTINCT s.StepID, s.EquipmentID "
+                          "FROM OperationSchedule s WHERE s.EquipmentID <> 0 AND NOT EXISTS (SELECT 1 FROM "
+                          "EquipmentUsed u WHERE u.StepID = s.StepID AND u.EquipmentID = s.EquipmentID) "
+                          "ORDER BY s.StepID, s.EquipmentID"));
+}
+
+bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks)
+{
+    return ExecutePerRow(builder,
+                         QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, "
+                                        "RemarkText) SELECT ?, ?, MessageID, Type, MessageText FROM RemarkMessage "
+                                        "WHERE MessageID = ?"),
+                         remarks, [](const ResultsRemark& remark) {
+                             return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID),
+                                                 qlonglong(remark.messageID)};
+                         });
 }
 
 namespace {

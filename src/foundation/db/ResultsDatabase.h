@@ -68,6 +68,8 @@ public:
     ResultsRunSummary Summary();
     QList<ResultsScheduleRow> Schedule(long stepID);
     QList<ResultsRemark> Remarks(long stepID, long operationID);
+    // The equipment the step's operations used, by id.
+    QList<long> EquipmentUsed(long stepID);
     // The worst remark type of the operation; None when it has no remark.
     RemarkSeverity WorstSeverity(long stepID, long operationID);
 
@@ -84,3 +86,7 @@ bool WriteResultsAtomically(const QString& target, const ResultsFill& fill, QStr
 bool WriteRunSummary(CSchemaBuilder& builder, const ResultsRunSummary& summary);
 bool WriteScheduleRow(CSchemaBuilder& builder, const ResultsScheduleRow& row);
 bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark);
+// Bulk forms, each through one prepared statement: the schedule rows, then the EquipmentUsed rows
+// derived from them in one statement; remarks of the fixed messages with their type and text.
+bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& rows);
+bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks);

@@ -1,0 +1,157 @@
+#pragma once
+// Stand-in of the simulation engine: schedules a step from its stored transitions (operation
+// durations, parallel and alternative blocks, scheduling constraints), reports progress, pauses at
+// breakpoints and writes the results databases that the result queries read back.
+//
+// Rules of the schedule:
+// - An operation lasts its Duration parameter, else its type's default; 0 s without either. A
+//   missing Duration parameter gives remark 1003; no primary equipment 1001; a volume above the
+//   vessel's capacity 1002. Amounts and volumes fall back to the type's defaults as well.
+// - "Series" and "Start Parallel" targets start when their source ends; an item entered by several
+//   transitions starts when the last of them ends. Of the "Start Or" transitions that leave one
+//   item only the branch that comes first in the recipe runs; the other branches are skipped.
+// - "Starts-After": the current item starts no earlier than the named item's end plus the delay (a
+//   delay that is missing or not above 0 adds nothing). "Parallel-To": the named item starts the
+//   delay after it could start. Rows naming an item that is not scheduled are ignored.
+// - A unit procedure's operations start no earlier than it starts; it ends with its last operation.
+// - Batch size: the sum of the operations' amounts (kg); key input: the first operation's amount.
+//   Cycle time: the last end minus the first start. Max (min) batch size: the batch size times the
+//   smallest capacity / volume (largest minimum volume / volume) over the operations that have a
+//   volume and a vessel with that figure; 1e35 when none has.
+// - Runs execute the scheduled operations in recipe order: a breakpoint on an operation line, or on
+//   a unit-procedure line before its first operation, pauses before that line.
+
+#include "foundation/common/Array.h"
+#include "foundation/db/ResultsDatabase.h"
+
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class ISimStatus;
+class AppContext;
+class CEngineRun;
+class CEngineProcessWalk;
+enum class EngineAdvance;
+
+enum SIMULATION_RETURN_CODES {
+    SIMULATION_COMPLETED = 0,
+    SIMULATION_FAILED = 1,    // the step cannot be run: bad data, a stale pause, results not written
+    SIMULATION_CANCELLED = 2, // a progress callback answered false
+    SIMULATION_PAUSED = 3,    // stopped before a breakpoint or the next operation
+};
+
+// The run options of one object (the frame's object keeps the defaults: everything on).
+struct EngineRunOptions {
+    int airEmission = 1;
+    int resultsDatabase = 1; // 0: no results database is written
+    int overFlow = 1;
+    int underFlow = 1;
+    int maxDesignIterations = 5;
+};
+
+// True when what the engine needs is in place: the results schema can be read.
+bool EngineModuleReady();
+
+class EngineEntry {
+public:
+    EngineEntry();
+    virtual ~EngineEntry();
+    EngineEntry(const EngineEntry&) = delete;
+    EngineEntry& operator=(const EngineEntry&) = delete;
+
+    virtual void setRunOptions(int airEmission, int resultsDatabase, int overFlow, int underFlow);
+    // Stored for the design run.
+    virtual void setDesignOptions(int resultsDatabase, int overFlow, int underFlow, int maxDesignIterations);
+    // Not built yet: answers 0, designs nothing.
+    virtual int designStep(ISimStatus* status, long stepID, double amount, const QString& amountUOM,
+                           double horizon, const QString& horizonUOM, const Array<long>& fixedEquipment);
+    // "ReadAndSimulate" drops the step's paused run; "SimulateOnly" marks it stale, so that stepping
+    // on answers 1. The last results stay readable either way.
+    virtual void resetSimulation(long stepID, const QString& mode);
+
+    // The whole batch; to the first breakpoint.
+    virtual int simulateBatch(ISimStatus* status, long stepID);
+    // The operations of the lines fromID..toID (TextRecipe [ID]s), after the state before them.
+    virtual int simulateBatch(ISimStatus* status, long stepID, long fromID, long toID);
+    // "Process": the whole batch without breakpoints (process scale-up).
+    virtual int simulateBatch(ISimStatus* status, long stepID, const QString& mode);
+    // On to the next breakpoint; without a paused run, from the start.
+    virtual int continueBatch(ISimStatus* status, long stepID);
+    // One operation, then a pause before the next; without a paused run, from the start.
+    virtual int simulateNextOperation(ISimStatus* status, long stepID);
+    // The RecipeSequenceNumber of the line the paused run stopped before; 0 when none is paused.
+    virtual long getSimulationStoppedRecipeSequenceNumber(long stepID);
+
+    // The process's steps in simulation order from its step transitions (START step left out):
+    // each step after all its predecessors, ties in transition order. False for a user sequence,
+    // a process without transitions or a cycle.
+    virtual bool getStepIdList(bool userSequence, long processID, Array<long>& stepIDs);
+    // Every step of the process in order into QVPROC_<id>; drops the batch engine's paused runs of them.
+    virtual int simulateProcess(ISimStatus* status, long processID, EngineEntry* batchEngine);
+    // Not built yet: answers 1.
+    virtual int simulatePlan(ISimStatus* status, long planID, bool followSequenceFile);
+
+    // Scaling is not built yet: each answers 0 (not scaled) or an empty list.
+    virtual int scaleUpToOriginalScale(ISimStatus* status, long stepID);
+    virtual int scaleUpToMaxBatchSize(ISimStatus* status, long stepID);
+    virtual int scaleUpToSpecificEquipmentUnit(ISimStatus* status, long stepID, long equipmentID);
+    virtual int scaleUpToSpecifiedBatchSize(ISimStatus* status, long stepID, double value, const QString& unit);
+    virtual int scaleUpToSpecifiedInputBatchSize(ISimStatus* status, long stepID, double value,
+                                                 const QString& unit);
+    virtual int scaleUpToNTimesCurrentBatchSize(ISimStatus* status, long stepID, double factor);
+    virtual int scaleUpToMinBatchSize(ISimStatus* status, long stepID);
+    virtual int scaleUpToMinBatchSizeInSpecificEquipmentUnit(ISimStatus* status, long stepID, long equipmentID);
+    virtual int undoPrevScaling(ISimStatus* status, long stepID);
+    virtual int writeScaleUpResults(ISimStatus* status, long stepID);
+    virtual Array<long> getScaledOperations(long stepID);
+    virtual int updateTextRecipeForScaleUp(ISimStatus* status, long stepID);
+    virtual int scaleUpDatabaseRecords(long stepID, double factor);
+
+    // From the step's results database; 1e35 for a step never simulated. The original size is the
+    // current one while no scaling has been recorded.
+    virtual double getCurrentBatchSizeInKg(long stepID);
+    virtual double getOriginalBatchSizeInKg(long stepID);
+    virtual double getCurrentKeyInputBatchSizeInKg(long stepID);
+    virtual double getMaxBatchSizeInKg(long stepID);
+    virtual double getMinBatchSizeInKg(long stepID);
+    virtual double getCycleTime(long stepID);
+    virtual Array<long> getEquipmentIDS(long stepID);
+
+    // Each drops the step's paused run.
+    virtual void operationModified(long stepID, long operationID, int flag);
+    virtual void stepModified(long stepID);
+
+    // The module-wide list of available utilities (material ids), shared by every object.
+    virtual void utilityAdded(long utilityID);
+    virtual void utilityModified(long utilityID); // keeps it listed
+    virtual void utilityDeleted(long utilityID);
+    // Keeps the working-copy folder of the open project, where a run may put scratch files.
+    virtual void PassZRQ(const QString& workingCopyDir);
+    // Keeps the application object of the host (null: none).
+    virtual void PassTamro(AppContext* application);
+    // Reads the utilities (materials with property 469) of the open project's material database;
+    // false when it cannot be read (the list is then empty).
+    virtual bool PopulateListOfAvailableUtilities();
+    virtual void cleanUpUtilityArray();
+
+    // Module state, for the host and tests.
+    static Array<long> AvailableUtilities();
+    static QString KeptWorkingCopyDir();
+    static AppContext* KeptApplication();
+
+private:
+    void DropPause(long stepID);
+    int Resume(ISimStatus* status, long stepID, EngineAdvance how);
+    // Advances the run; keeps it when paused, writes its results when completed.
+    int Drive(ISimStatus* status, long stepID, std::unique_ptr<CEngineRun> run, EngineAdvance how);
+    bool WriteProcessRuns(long processID, const CEngineProcessWalk& walk, const QList<long>& order,
+                          const std::vector<std::unique_ptr<CEngineRun>>& runs);
+
+    EngineRunOptions m_options;
+    EngineRunOptions m_designOptions;
+    std::unordered_map<long, std::unique_ptr<CEngineRun>> m_pausedRuns;
+    QHash<long, bool> m_staleSteps;
+};

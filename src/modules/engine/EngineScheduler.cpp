@@ -1,0 +1,209 @@
+#include "modules/engine/EngineScheduler.h"
+
+#include <algorithm>
+
+namespace {
+
+double DefaultOf(const EngineOperation& operation, OperationField field)
+{
+    const OperationParameterDefault* fallback = FindOperationParameterDefault(operation.typeID, field);
+    return fallback ? ToEngineUnit(field, fallback->value, fallback->uom) : 1e35;
+}
+
+double GivenOrDefault(double given, const EngineOperation& operation, OperationField field)
+{
+    return given != 1e35 ? given : DefaultOf(operation, field);
+}
+
+long LineOf(const QHash<long, EngineRecipeLine>& lines, long id)
+{
+    const auto found = lines.constFind(id);
+    return found == lines.cend() ? LONG_MAX : found->sequence;
+}
+
+} // namespace
+
+double OperationDuration(const EngineOperation& operation, bool* given)
+{
+    *given = operation.parameters.duration != 1e35;
+    const double duration = GivenOrDefault(operation.parameters.duration, operation, OperationField::Duration);
+    return duration == 1e35 ? 0 : duration;
+}
+
+double OperationAmount(const EngineOperation& operation)
+{
+    const double amount = GivenOrDefault(operation.parameters.amount, operation, OperationField::Amount);
+    return amount == 1e35 ? 0 : amount;
+}
+
+double OperationVolume(const EngineOperation& operation)
+{
+    return GivenOrDefault(operation.parameters.volume, operation, OperationField::Volume);
+}
+
+bool CEngineScheduler::Schedule(EngineSchedule& schedule)
+{
+    m_root = m_graph.AddNode(0, true);
+    AddUnitProcedures();
+    AddOperations();
+    AddConstraints();
+    if (!m_graph.Solve())
+        return false;
+    schedule.stepID = m_model.stepID;
+    Collect(schedule);
+    return true;
+}
+
+QList<bool> CEngineScheduler::EnabledTransitions(const QList<EngineTransition>& transitions,
+                                                 const QHash<long, EngineRecipeLine>& lines) const
+{
+    QHash<long, int> chosen; // "Start Or" source -> index of the branch that runs
+    for (int i = 0; i < transitions.size(); ++i) {
+        const EngineTransition& transition = transitions.at(i);
+        if (transition.kind != EngineTransitionKind::StartOr)
+            continue;
+        const auto best = chosen.constFind(transition.from);
+        if (best == chosen.cend() || LineOf(lines, transition.to) < LineOf(lines, transitions.at(*best).to))
+            chosen.insert(transition.from, i);
+    }
+    QList<bool> enabled(transitions.size(), true);
+    for (int i = 0; i < transitions.size(); ++i) {
+        const EngineTransition& transition = transitions.at(i);
+        if (transition.kind == EngineTransitionKind::StartOr)
+            enabled[i] = chosen.value(transition.from) == i;
+    }
+    return enabled;
+}
+
+void CEngineScheduler::AddUnitProcedures()
+{
+    const auto nodesOf = [this](long id) {
+        if (!m_unitStart.contains(id)) {
+            m_unitStart.insert(id, m_graph.AddNode(0));
+            m_unitEnd.insert(id, m_graph.AddNode(0));
+            m_graph.AddFlow(m_unitStart.value(id), m_unitEnd.value(id));
+        }
+    };
+    const QList<EngineTransition>& transitions = m_model.unitProcedureTransitions;
+    const QList<bool> enabled = EnabledTransitions(transitions, m_model.unitProcedureLines);
+    for (int i = 0; i < transitions.size(); ++i) {
+        const EngineTransition& transition = transitions.at(i);
+        const bool fromStart = transition.from == m_model.startUnitProcedureID;
+        if (!m_model.unitProcedures.contains(transition.to) ||
+            (!fromStart && !m_model.unitProcedures.contains(transition.from)))
+            continue;
+        nodesOf(transition.to);
+        if (!fromStart)
+            nodesOf(transition.from);
+        m_graph.AddFlow(fromStart ? m_root : m_unitEnd.value(transition.from), m_unitStart.value(transition.to),
+                        enabled.at(i));
+    }
+}
+
+int CEngineScheduler::OperationNode(long operationID, long owner)
+{
+    const auto found = m_operationNode.constFind(operationID);
+    if (found != m_operationNode.cend())
+        return *found;
+    bool given = false;
+    const int node = m_graph.AddNode(OperationDuration(m_model.operations.value(operationID), &given));
+    m_operationNode.insert(operationID, node);
+    m_operationOwner.insert(operationID, owner);
+    m_graph.AddWait(node, m_unitEnd.value(owner), 0);
+    return node;
+}
+
+void CEngineScheduler::AddOperations()
+{
+    const QList<EngineTransition>& transitions = m_model.operationTransitions;
+    const QList<bool> enabled = EnabledTransitions(transitions, m_model.operationLines);
+    for (int i = 0; i < transitions.size(); ++i) {
+        const EngineTransition& transition = transitions.at(i);
+        const bool fromStart = transition.from == m_model.startOperationID;
+        if (!m_unitStart.contains(transition.owner) || !m_model.operations.contains(transition.to) ||
+            (!fromStart && !m_model.operations.contains(transition.from)))
+            continue;
+        const int from = fromStart ? m_unitStart.value(transition.owner) : OperationNode(transition.from, transition.owner);
+        m_graph.AddFlow(from, OperationNode(transition.to, transition.owner), enabled.at(i));
+    }
+}
+
+void CEngineScheduler::AddConstraints()
+{
+    for (const EngineConstraint& constraint : m_model.operationConstraints) {
+        if (!m_operationNode.contains(constraint.current) || !m_operationNode.contains(constraint.parameter))
+            continue;
+        if (constraint.startsAfter)
+            m_graph.AddWait(m_operationNode.value(constraint.parameter), m_operationNode.value(constraint.current),
+                            constraint.delay);
+        else
+            m_graph.AddStartDelay(m_operationNode.value(constraint.parameter), constraint.delay);
+    }
+    for (const EngineConstraint& constraint : m_model.unitProcedureConstraints) {
+        if (!m_unitStart.contains(constraint.current) || !m_unitStart.contains(constraint.parameter))
+            continue;
+        if (constraint.startsAfter)
+            m_graph.AddWait(m_unitEnd.value(constraint.parameter), m_unitStart.value(constraint.current),
+                            constraint.delay);
+        else
+            m_graph.AddStartDelay(m_unitStart.value(constraint.parameter), constraint.delay);
+    }
+}
+
+EngineScheduledOperation CEngineScheduler::Timed(long operationID, int node) const
+{
+    const EngineOperation operation = m_model.operations.value(operationID);
+    const long owner = m_operationOwner.value(operationID);
+    const EngineRecipeLine line = m_model.operationLines.value(operationID);
+    const EngineRecipeLine unitLine = m_model.unitProcedureLines.value(owner);
+    EngineScheduledOperation timed;
+    timed.operationID = operationID;
+    timed.unitProcedureID = owner;
+    timed.sequence = line.sequence;
+    timed.unitProcedureSequence = unitLine.sequence;
+    timed.breakpoint = line.breakpoint;
+    timed.unitProcedureBreakpoint = unitLine.breakpoint;
+    timed.text = line.text;
+    timed.start = m_graph.Start(node);
+    timed.end = m_graph.End(node);
+    timed.equipmentID = m_model.unitProcedures.value(owner).primaryEquipmentID;
+    timed.amount = OperationAmount(operation);
+    return timed;
+}
+
+void CEngineScheduler::Collect(EngineSchedule& schedule) const
+{
+    for (auto it = m_operationNode.cbegin(); it != m_operationNode.cend(); ++it) {
+        if (m_graph.Runs(it.value()))
+            schedule.operations.append(Timed(it.key(), it.value()));
+    }
+    std::sort(schedule.operations.begin(), schedule.operations.end(),
+              [](const EngineScheduledOperation& a, const EngineScheduledOperation& b) {
+                  return std::tie(a.sequence, a.operationID) < std::tie(b.sequence, b.operationID);
+              });
+    for (const EngineScheduledOperation& operation : std::as_const(schedule.operations))
+        AddRemarks(operation, schedule);
+}
+
+void CEngineScheduler::AddRemarks(const EngineScheduledOperation& timed, EngineSchedule& schedule) const
+{
+    const EngineOperation operation = m_model.operations.value(timed.operationID);
+    if (timed.equipmentID == 0)
+        schedule.remarks.append({timed.operationID, REMARK_NO_EQUIPMENT});
+    const double volume = OperationVolume(operation);
+    const EngineVessel vessel = m_model.vessels.value(timed.equipmentID);
+    if (volume != 1e35 && volume > 0 && timed.equipmentID != 0) {
+        if (vessel.capacity != 1e35) {
+            schedule.maxFactor = std::min(schedule.maxFactor, vessel.capacity / volume);
+            if (volume > vessel.capacity)
+                schedule.remarks.append({timed.operationID, REMARK_VOLUME_ABOVE_CAPACITY});
+        }
+        if (vessel.minimumVolume != 1e35)
+            schedule.minFactor = std::max(schedule.minFactor == 1e35 ? 0 : schedule.minFactor,
+                                          vessel.minimumVolume / volume);
+    }
+    bool given = false;
+    OperationDuration(operation, &given);
+    if (!given)
+        schedule.remarks.append({timed.operationID, REMARK_NO_DURATION});
+}

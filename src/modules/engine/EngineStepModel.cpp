@@ -1,0 +1,181 @@
+#include "modules/engine/EngineStepModel.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/SharedDatabases.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace {
+
+long LongOf(const QSqlQuery& query, int column)
+{
+    return long(query.value(column).toLongLong());
+}
+
+QString FingerprintOf(const QList<EngineTransition>& transitions)
+{
+    QStringList parts;
+    parts.reserve(transitions.size());
+    for (const EngineTransition& transition : transitions)
+        parts << QStringLiteral("%1>%2@%3:%4")
+                     .arg(transition.from)
+                     .arg(transition.to)
+                     .arg(transition.owner)
+                     .arg(int(transition.kind));
+    std::sort(parts.begin(), parts.end());
+    return parts.join(u';');
+}
+
+double DelaySeconds(const QVariant& delay, const QString& uom)
+{
+    if (delay.isNull())
+        return 0;
+    const double seconds = ToEngineUnit(OperationField::Duration, delay.toDouble(), uom);
+    return seconds == 1e35 || seconds < 0 ? 0 : seconds;
+}
+
+const QString OPERATION_TRANSITIONS = QStringLiteral(
+    "SELECT FromOperationID, ToOperationID, UnitProcedureID, TransitionType FROM OperationTransition "
+    "ORDER BY RowKey");
+const QString UNIT_PROCEDURE_TRANSITIONS = QStringLiteral(
+    "SELECT FromUnitProcedureID, ToUnitProcedureID, StepID, TransitionType FROM UnitProcedureTransition "
+    "ORDER BY RowKey");
+
+} // namespace
+
+EngineTransitionKind ParseTransitionKind(const QString& type)
+{
+    static const QList<std::pair<QString, EngineTransitionKind>> kinds = {
+        {QStringLiteral("Series"), EngineTransitionKind::Series},
+        {QStringLiteral("Start Parallel"), EngineTransitionKind::StartParallel},
+        {QStringLiteral("Start Or"), EngineTransitionKind::StartOr},
+        {QStringLiteral("End Parallel"), EngineTransitionKind::EndParallel},
+        {QStringLiteral("End Or"), EngineTransitionKind::EndOr}};
+    for (const auto& [name, kind] : kinds) {
+        if (type.compare(name, Qt::CaseInsensitive) == 0)
+            return kind;
+    }
+    return EngineTransitionKind::Other;
+}
+
+QString EngineStepModel::TransitionFingerprint() const
+{
+    return FingerprintOf(unitProcedureTransitions) + u'|' + FingerprintOf(operationTransitions);
+}
+
+EngineStepModel CEngineStepReader::Read(long stepID)
+{
+    EngineStepModel model;
+    model.stepID = stepID;
+    ReadStartIDs(model);
+    ReadTransitions(model);
+    ReadItems(model);
+    ReadRecipeLines(model);
+    ReadConstraints(model);
+    ReadVessels(model);
+    return model;
+}
+
+QString CEngineStepReader::ReadTransitionFingerprint(long stepID)
+{
+    EngineStepModel model;
+    model.stepID = stepID;
+    ReadTransitions(model);
+    return model.TransitionFingerprint();
+}
+
+long CEngineStepReader::FirstID(const QString& sql, long fallback)
+{
+    QSqlQuery query = m_db.Query(sql);
+    return query.next() && !query.value(0).isNull() ? LongOf(query, 0) : fallback;
+}
+
+void CEngineStepReader::ReadStartIDs(EngineStepModel& model)
+{
+    model.startUnitProcedureID = FirstID(QStringLiteral("SELECT UnitProcedureID FROM QrySTARTUnitProcedure"), 1);
+    model.startOperationID = FirstID(QStringLiteral("SELECT OperationID FROM QrySTARTOperation"), 1);
+}
+
+void CEngineStepReader::ReadTransitions(EngineStepModel& model)
+{
+    const auto read = [this](const QString& sql, QList<EngineTransition>& into) {
+        QSqlQuery query = m_db.Query(sql);
+        while (query.next())
+            into.append({LongOf(query, 0), LongOf(query, 1), LongOf(query, 2),
+                         ParseTransitionKind(query.value(3).toString())});
+    };
+    read(UNIT_PROCEDURE_TRANSITIONS, model.unitProcedureTransitions);
+    read(OPERATION_TRANSITIONS, model.operationTransitions);
+}
+
+void CEngineStepReader::ReadItems(EngineStepModel& model)
+{
+    QSqlQuery units = m_db.Query(QStringLiteral("SELECT UnitProcedureID, PrimaryEquipmentID FROM UnitProcedure"));
+    while (units.next())
+        model.unitProcedures.insert(LongOf(units, 0), {std::max(0L, LongOf(units, 1))});
+    QSqlQuery operations =
+        m_db.Query(QStringLiteral("SELECT OperationID, UnitProcedureID, OperationTypeID FROM Operation"));
+    while (operations.next())
+        model.operations.insert(LongOf(operations, 0), {LongOf(operations, 1), LongOf(operations, 2), {}});
+    const QHash<long, OperationParameters> parameters = ReadOperationParameters(m_db);
+    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it) {
+        if (model.operations.contains(it.key()))
+            model.operations[it.key()].parameters = it.value();
+    }
+}
+
+void CEngineStepReader::ReadRecipeLines(EngineStepModel& model)
+{
+    QSqlQuery lines = m_db.Query(QStringLiteral(
+        "SELECT ID, Type, RecipeSequenceNumber, Breakpoint, Label, OperationName, UnitProcedureName "
+        "FROM TextRecipe WHERE Type IN ('Operation', 'Unit Procedure') ORDER BY RecipeSequenceNumber, RowKey"));
+    while (lines.next()) {
+        const bool operation = lines.value(1).toString().compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
+        QHash<long, EngineRecipeLine>& into = operation ? model.operationLines : model.unitProcedureLines;
+        const QString name = lines.value(operation ? 5 : 6).toString();
+        const QString text = (lines.value(4).toString() + u' ' + name).trimmed();
+        into.insert(LongOf(lines, 0), {LongOf(lines, 2), lines.value(3).toLongLong() != 0, text});
+    }
+}
+
+void CEngineStepReader::ReadConstraints(EngineStepModel& model)
+{
+    const auto read = [this](const QString& table, const QString& current, const QString& parameter,
+                             QList<EngineConstraint>& into) {
+        QSqlQuery rows = m_db.Query(QStringLiteral("SELECT %1, ConditionalLogic, %2, Delay, DelayUOM FROM %3 "
+                                                   "WHERE %1 IS NOT NULL AND %2 IS NOT NULL ORDER BY RowKey")
+                                        .arg(current, parameter, table));
+        while (rows.next()) {
+            const QString logic = rows.value(1).toString();
+            const bool after = logic.compare(QLatin1String("Starts-After"), Qt::CaseInsensitive) == 0;
+            if (after || logic.compare(QLatin1String("Parallel-To"), Qt::CaseInsensitive) == 0)
+                into.append({LongOf(rows, 0), LongOf(rows, 2), after,
+                             DelaySeconds(rows.value(3), rows.value(4).toString())});
+        }
+    };
+    read(QStringLiteral("OperationConditionalLogicParameter"), QStringLiteral("CurrentOperationID"),
+         QStringLiteral("OperationParameterID"), model.operationConstraints);
+    read(QStringLiteral("UnitProcedureConditionalLogicParameter"), QStringLiteral("CurrentUnitProcedureID"),
+         QStringLiteral("UnitProcedureParameterID"), model.unitProcedureConstraints);
+}
+
+void CEngineStepReader::ReadVessels(EngineStepModel& model)
+{
+    CDaoDatabase* equipment = GetSharedEquipmentDB();
+    if (!equipment)
+        return;
+    QSqlQuery rows = equipment->Query(QStringLiteral(
+        "SELECT ActualEquipmentID, Capacity, CapacityUOM, MinimumVolume, MinimumVolumeUOM FROM ActualEquipmentCommon"));
+    while (rows.next()) {
+        const auto litres = [&rows](int value, int uom) {
+            return rows.value(value).isNull()
+                       ? 1e35
+                       : ToEngineUnit(OperationField::Volume, rows.value(value).toDouble(), rows.value(uom).toString());
+        };
+        model.vessels.insert(LongOf(rows, 0), {litres(1, 2), litres(3, 4)});
+    }
+}
