@@ -11,10 +11,10 @@
 
 namespace {
 
-constexpr long CHARGE_TYPE = 4;
-constexpr long HEAT_TYPE = 26;
+constexpr long CHARGE_OPERATION_TYPE = 4;
+constexpr long HEAT_OPERATION_TYPE = 26;
 
-OperationParameterValue value(OperationField field, double number, const char* uom)
+OperationParameterValue parameterValue(OperationField field, double number, const char* uom)
 {
     return {field, number, QString::fromLatin1(uom)};
 }
@@ -32,14 +32,15 @@ TEST(OperationParameterDefaultsTest, EveryOperationTypeHasADurationAndEveryUnitM
     }
     for (const OperationParameterDefault& row : OperationParameterDefaults())
         EXPECT_TRUE(IsOperationFieldUnit(row.field, row.uom)) << row.operationTypeID;
-    EXPECT_EQ(FindOperationParameterDefault(CHARGE_TYPE, OperationField::Temperature), nullptr);
+    EXPECT_EQ(FindOperationParameterDefault(CHARGE_OPERATION_TYPE, OperationField::Temperature), nullptr);
 }
 
 TEST(OperationParameterDefaultsTest, AMalformedLineIsRefusedWithItsNumber)
 {
     const QString header = "OperationTypeID,FieldType,Value,UOM\n1,Duration,60,min\n\n";
-    for (const char* bad : {"x,Duration,60,min", "2,Pressure,1,bar", "2,Duration,sixty,min", "2,Duration,60",
-                            "2,Duration,60,min,extra", "2,Duration,60,parsec", "2,Duration,60,C", "2,Amount,5,kg/h"}) {
+    for (const char* bad :
+         {"x,Duration,60,min", "2,Pressure,1,bar", "2,Duration,sixty,min", "2,Duration,60",
+          "2,Duration,60,min,extra", "2,Duration,60,parsec", "2,Duration,60,C", "2,Amount,5,kg/h"}) {
         QString error;
         EXPECT_TRUE(ParseOperationParameterDefaults(header + bad, &error).isEmpty()) << bad;
         EXPECT_EQ(error, QString("Operation parameter defaults line 4 is malformed: %1").arg(bad));
@@ -89,12 +90,14 @@ TEST(OperationParameterUnitsTest, ValuesConvertIntoTheEnginesUnitsOrAreUnset)
 
 TEST(OperationParameterValuesTest, OverridesReplaceTheirFieldsDefaultAndOthersFollow)
 {
-    const auto values = OperationParameterValues(
-        CHARGE_TYPE, {value(OperationField::Temperature, 20, "C"), value(OperationField::Amount, 800, "kg")});
+    const auto values =
+        OperationParameterValues(CHARGE_OPERATION_TYPE, {parameterValue(OperationField::Temperature, 20, "C"),
+                                                         parameterValue(OperationField::Amount, 800, "kg")});
     QStringList read;
     for (const OperationParameterValue& v : values)
         read << QString("%1=%2 %3").arg(OperationFieldTypeName(v.field)).arg(v.value).arg(v.uom);
-    EXPECT_EQ(read, QStringList({"Duration=15 min", "Amount=800 kg", "Volume=100 liter", "Temperature=20 C"}));
+    EXPECT_EQ(read,
+              QStringList({"Duration=15 min", "Amount=800 kg", "Volume=100 liter", "Temperature=20 C"}));
     EXPECT_TRUE(OperationParameterValues(9999).isEmpty());
 }
 
@@ -110,7 +113,8 @@ protected:
     QString fields(long operationID) const
     {
         return scalar(pathOf("STEP_1.STP"),
-                      "SELECT group_concat(f.FieldTypeID || ' ' || f.DoubleValue || ' ' || ifnull(f.UOM, '-'), ', ')"
+                      "SELECT group_concat(f.FieldTypeID || ' ' || f.DoubleValue || ' ' || ifnull(f.UOM, "
+                      "'-'), ', ')"
                       " FROM (SELECT f.* FROM TblFieldData f JOIN TblGroupData g ON g.GroupID = f.GroupID"
                       " WHERE g.OperationID = ? ORDER BY g.SequenceNumber, g.GroupID, f.FieldID) f",
                       {qlonglong(operationID)})
@@ -124,20 +128,22 @@ TEST_F(OperationParameterWriterTest, DefaultsAreOneGroupWithAFieldPerDefaultInsi
 {
     {
         CDaoTransaction transaction(m_step);
-        WriteOperationParameterDefaults(m_step, 10, HEAT_TYPE);
+        WriteOperationParameterDefaults(m_step, 10, HEAT_OPERATION_TYPE);
     } // rolled back
     EXPECT_EQ(fields(10), "");
     CDaoTransaction transaction(m_step);
-    const long group = WriteOperationParameterDefaults(m_step, 10, HEAT_TYPE);
-    WriteOperationParameterDefaults(m_step, 11, CHARGE_TYPE);
+    const long group = WriteOperationParameterDefaults(m_step, 10, HEAT_OPERATION_TYPE);
+    WriteOperationParameterDefaults(m_step, 11, CHARGE_OPERATION_TYPE);
     const size_t kept = m_step.Connection().keptStatementCount();
-    WriteOperationParameterDefaults(m_step, 12, CHARGE_TYPE);
+    WriteOperationParameterDefaults(m_step, 12, CHARGE_OPERATION_TYPE);
     EXPECT_EQ(m_step.Connection().keptStatementCount(), kept); // prepared once, not per row
     transaction.Commit();
     EXPECT_EQ(fields(10), "100001 60.0 min, 100004 80.0 C");
     EXPECT_EQ(fields(12), "100001 15.0 min, 100002 100.0 kg, 100003 100.0 liter");
-    EXPECT_EQ(scalar(pathOf("STEP_1.STP"), "SELECT OperationID || GroupTypeID || GroupIndex || SequenceNumber"
-                                           " FROM TblGroupData WHERE GroupID = ?", {qlonglong(group)}),
+    EXPECT_EQ(scalar(pathOf("STEP_1.STP"),
+                     "SELECT OperationID || GroupTypeID || GroupIndex || SequenceNumber"
+                     " FROM TblGroupData WHERE GroupID = ?",
+                     {qlonglong(group)}),
               "10111");
 }
 
@@ -163,12 +169,13 @@ TEST_F(OperationParameterWriterTest, ARangeJoinsTheFirstGroupWithItsBoundsAndUni
     range.lowWidth = 1;
     range.lowUOM = "C";
     const long id = WriteOperationParameterRange(m_step, 30, range);
-    EXPECT_EQ(scalar(pathOf("STEP_1.STP"),
-                     "SELECT g.OperationID || '|' || r.FieldTypeID || '|' || r.RangeTypeID || '|' || r.Low || '|'"
-                     " || r.LowWidth || '|' || r.LowUOM || '|' || r.High || '|' || ifnull(r.HighUOM, 'null')"
-                     " FROM TblRangeData r JOIN TblGroupData g ON g.GroupID = r.GroupID WHERE r.RangeID = ?",
-                     {qlonglong(id)}),
-              "30|100004|2|50.0|1|C|1.0e+35|null");
+    EXPECT_EQ(
+        scalar(pathOf("STEP_1.STP"),
+               "SELECT g.OperationID || '|' || r.FieldTypeID || '|' || r.RangeTypeID || '|' || r.Low || '|'"
+               " || r.LowWidth || '|' || r.LowUOM || '|' || r.High || '|' || ifnull(r.HighUOM, 'null')"
+               " FROM TblRangeData r JOIN TblGroupData g ON g.GroupID = r.GroupID WHERE r.RangeID = ?",
+               {qlonglong(id)}),
+        "30|100004|2|50.0|1|C|1.0e+35|null");
 }
 
 // The first value by group sequence, group index and sub-group wins; unset values and units that
@@ -178,14 +185,14 @@ TEST_F(OperationParameterWriterTest, TheReadTakesTheFirstUsableValueOfEachField)
     COperationParameterWriter writer(m_step);
     m_step.Execute("INSERT INTO TblGroupData (GroupID, OperationID, GroupIndex, SequenceNumber) VALUES"
                    " (1, 40, 1, 2), (2, 40, 2, 1), (3, 40, 1, 1), (4, 41, 1, 1)");
-    writer.WriteField(1, value(OperationField::Duration, 10, "min"));
-    writer.WriteField(1, value(OperationField::Temperature, 30, "C"));
-    writer.WriteField(2, value(OperationField::Duration, 20, "min"));
-    writer.WriteField(3, value(OperationField::Duration, UNSET_VALUE, "min"));
-    writer.WriteField(3, value(OperationField::Duration, 1, "h"), 2);
-    writer.WriteField(3, value(OperationField::Temperature, 5, "min"));
-    writer.WriteField(3, value(OperationField::Amount, 2, "g"));
-    writer.WriteField(4, value(OperationField::Volume, 3, "liter"));
+    writer.WriteField(1, parameterValue(OperationField::Duration, 10, "min"));
+    writer.WriteField(1, parameterValue(OperationField::Temperature, 30, "C"));
+    writer.WriteField(2, parameterValue(OperationField::Duration, 20, "min"));
+    writer.WriteField(3, parameterValue(OperationField::Duration, UNSET_VALUE, "min"));
+    writer.WriteField(3, parameterValue(OperationField::Duration, 1, "h"), 2);
+    writer.WriteField(3, parameterValue(OperationField::Temperature, 5, "min"));
+    writer.WriteField(3, parameterValue(OperationField::Amount, 2, "g"));
+    writer.WriteField(4, parameterValue(OperationField::Volume, 3, "liter"));
     const QHash<long, OperationParameters> read = ReadOperationParameters(m_step);
     ASSERT_EQ(read.size(), 2);
     const OperationParameters& first = read.value(40);

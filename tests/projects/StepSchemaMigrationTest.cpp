@@ -37,10 +37,12 @@ TEST_F(StepSchemaMigrationTest, AFirstVersionStepGainsTheParameterTablesAndField
     ASSERT_EQ(RawQuery(old, "SELECT count(*) FROM sqlite_master WHERE name = 'TblFieldLibrary'").toInt(), 0);
 
     EXPECT_EQ(StepUtilsEntry().convertStep(old, "", 1), CONV_STEP_CONVERTED);
-    EXPECT_EQ(RawQuery(old, "PRAGMA user_version").toInt(), CSchemaBuilder::SchemaVersion(DatabaseKind::Step));
+    EXPECT_EQ(RawQuery(old, "PRAGMA user_version").toInt(),
+              CSchemaBuilder::SchemaVersion(DatabaseKind::Step));
     EXPECT_EQ(RawQuery(old, SCHEMA_OF_FILE).toString(), RawQuery(fresh, SCHEMA_OF_FILE).toString());
-    EXPECT_EQ(RawQuery(old, "SELECT group_concat(FieldTypeID || ' ' || FieldType || ' ' || UOM || ' ' || Scalable,"
-                            " ', ') FROM (SELECT * FROM TblFieldLibrary ORDER BY FieldTypeID)")
+    EXPECT_EQ(RawQuery(old,
+                       "SELECT group_concat(FieldTypeID || ' ' || FieldType || ' ' || UOM || ' ' || Scalable,"
+                       " ', ') FROM (SELECT * FROM TblFieldLibrary ORDER BY FieldTypeID)")
                   .toString(),
               "100001 Duration min 0, 100002 Amount kg 1, 100003 Volume liter 1, 100004 Temperature C 0");
     EXPECT_EQ(StepUtilsEntry().convertStep(old, "", 1), CONV_CURRENT);

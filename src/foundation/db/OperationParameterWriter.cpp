@@ -18,7 +18,8 @@ const char* const INSERT_GROUP =
 const char* const INSERT_FIELD =
     "INSERT INTO TblFieldData (GroupID, SubGroupIndex, FieldTypeID, DoubleValue, UOM) VALUES (?, ?, ?, ?, ?)";
 const char* const INSERT_RANGE =
-    "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, RangeCategory, Low, LowWidth,"
+    "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, RangeCategory, Low, "
+    "LowWidth,"
     " LowUOM, High, HighWidth, HighUOM) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 const char* const FIRST_GROUP = "SELECT GroupID FROM TblGroupData WHERE OperationID = ?"
                                 " ORDER BY SequenceNumber, GroupIndex, GroupID LIMIT 1";
@@ -48,8 +49,8 @@ QList<OperationParameterValue> OperationParameterValues(long operationTypeID,
         if (row.operationTypeID != operationTypeID)
             continue;
         OperationParameterValue value{row.field, row.value, row.uom};
-        const auto given = std::find_if(rest.begin(), rest.end(),
-                                        [&](const OperationParameterValue& v) { return v.field == row.field; });
+        const auto given = std::find_if(
+            rest.begin(), rest.end(), [&](const OperationParameterValue& v) { return v.field == row.field; });
         if (given != rest.end()) {
             value = *given;
             rest.erase(given);
@@ -80,7 +81,8 @@ void COperationParameterWriter::Run(StatementKind kind, const char* table, const
 long COperationParameterWriter::Insert(const char* table, const char* sql, const QVariantList& values)
 {
     long id = -1;
-    Run(StatementKind::Insert, table, sql, values, [&id](KeptResult& result) { id = long(result.lastInsertId()); });
+    Run(StatementKind::Insert, table, sql, values,
+        [&id](KeptResult& result) { id = long(result.lastInsertId()); });
     return id;
 }
 
@@ -89,7 +91,8 @@ long COperationParameterWriter::WriteGroup(long operationID)
     return Insert("TblGroupData", INSERT_GROUP, {qlonglong(operationID)});
 }
 
-long COperationParameterWriter::WriteField(long groupID, const OperationParameterValue& value, long subGroupIndex)
+long COperationParameterWriter::WriteField(long groupID, const OperationParameterValue& value,
+                                           long subGroupIndex)
 {
     return Insert("TblFieldData", INSERT_FIELD,
                   {qlonglong(groupID), qlonglong(subGroupIndex), FieldTypeOf(value.field), value.value,
@@ -101,17 +104,18 @@ long COperationParameterWriter::WriteRange(long groupID, const OperationParamete
     const QVariant rangeType = range.rangeTypeID < 0 ? QVariant() : QVariant(qlonglong(range.rangeTypeID));
     return Insert("TblRangeData", INSERT_RANGE,
                   {qlonglong(groupID), qlonglong(range.subGroupIndex), FieldTypeOf(range.field), rangeType,
-                   qlonglong(range.rangeCategory), range.low, range.lowWidth, TextOrNull(range.lowUOM), range.high,
-                   range.highWidth, TextOrNull(range.highUOM)});
+                   qlonglong(range.rangeCategory), range.low, range.lowWidth, TextOrNull(range.lowUOM),
+                   range.high, range.highWidth, TextOrNull(range.highUOM)});
 }
 
 long COperationParameterWriter::FirstGroup(long operationID)
 {
     long groupID = -1;
-    Run(StatementKind::Update, "TblGroupData", FIRST_GROUP, {qlonglong(operationID)}, [&groupID](KeptResult& result) {
-        if (result.next())
-            groupID = long(result.value(0).toLongLong());
-    });
+    Run(StatementKind::Update, "TblGroupData", FIRST_GROUP, {qlonglong(operationID)},
+        [&groupID](KeptResult& result) {
+            if (result.next())
+                groupID = long(result.value(0).toLongLong());
+        });
     return groupID;
 }
 

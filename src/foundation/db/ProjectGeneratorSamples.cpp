@@ -22,7 +22,7 @@ enum DemoID : long {
 constexpr long NORMAL_OPERATING_RANGE = 1;
 constexpr long PROVEN_ACCEPTABLE_RANGE = 2;
 
-RecipeLineSpec Line(const QString& type, const QString& name, long operationTypeID, long equipmentID)
+RecipeLineSpec RecipeLine(const QString& type, const QString& name, long operationTypeID, long equipmentID)
 {
     RecipeLineSpec line;
     line.type = type;
@@ -34,7 +34,7 @@ RecipeLineSpec Line(const QString& type, const QString& name, long operationType
 
 RecipeLineSpec UnitProcedure(const QString& name, long equipmentID, const QString& comment = {})
 {
-    RecipeLineSpec line = Line(QStringLiteral("Unit Procedure"), name, -1, equipmentID);
+    RecipeLineSpec line = RecipeLine(QStringLiteral("Unit Procedure"), name, -1, equipmentID);
     line.userComments = comment;
     return line;
 }
@@ -44,7 +44,7 @@ RecipeLineSpec Operation(long operationTypeID, const QString& recipeText,
                          const QList<OperationParameterValue>& parameters = {},
                          const QList<OperationParameterRange>& ranges = {})
 {
-    RecipeLineSpec line = Line(QStringLiteral("Operation"), {}, operationTypeID, -1);
+    RecipeLineSpec line = RecipeLine(QStringLiteral("Operation"), {}, operationTypeID, -1);
     line.recipeText = recipeText;
     line.parameters = parameters;
     line.ranges = ranges;
@@ -53,30 +53,30 @@ RecipeLineSpec Operation(long operationTypeID, const QString& recipeText,
 
 RecipeLineSpec Keyword(const char* type)
 {
-    return Line(QString::fromLatin1(type), {}, -1, -1);
+    return RecipeLine(QString::fromLatin1(type), {}, -1, -1);
 }
 
-OperationParameterValue Value(OperationField field, double value, const char* uom)
+OperationParameterValue ParameterValue(OperationField field, double value, const char* uom)
 {
     return {field, value, QString::fromLatin1(uom)};
 }
 
 OperationParameterValue Minutes(double value)
 {
-    return Value(OperationField::Duration, value, "min");
+    return ParameterValue(OperationField::Duration, value, "min");
 }
 
 OperationParameterValue Kilograms(double value)
 {
-    return Value(OperationField::Amount, value, "kg");
+    return ParameterValue(OperationField::Amount, value, "kg");
 }
 
 OperationParameterValue Celsius(double value)
 {
-    return Value(OperationField::Temperature, value, "C");
+    return ParameterValue(OperationField::Temperature, value, "C");
 }
 
-OperationParameterRange Range(long rangeTypeID, OperationField field, double low, double high, const char* uom)
+OperationParameterRange ParameterRange(long rangeTypeID, OperationField field, double low, double high, const char* uom)
 {
     OperationParameterRange range;
     range.field = field;
@@ -109,19 +109,19 @@ StepSpec CouplingStep()
     step.lines = {UnitProcedure(QStringLiteral("Reaction in R-101"), R101, QStringLiteral("Inert the vessel first.")),
                   Operation(PURGE, QStringLiteral("Purge R-101 with Nitrogen for 15 min."), {Minutes(15)}),
                   Operation(CHARGE, QStringLiteral("Charge 800 kg of Toluene to R-101."), {Kilograms(800)},
-                            {Range(NORMAL_OPERATING_RANGE, OperationField::Amount, 790, 810, "kg")}),
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Amount, 790, 810, "kg")}),
                   Operation(CHARGE, QStringLiteral("Charge 186 kg of Aniline to R-101."), {Kilograms(186)}),
                   Keyword("Start Parallel"),
                   Keyword("Series"),
                   Operation(HEAT, QStringLiteral("Heat R-101 to 60 degC in 45 min."), {Minutes(45), Celsius(60)},
-                            {Range(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C"),
-                             Range(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, 50, 70, "C")}),
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C"),
+                             ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, 50, 70, "C")}),
                   Keyword("Series"),
                   Operation(START_SWEEP, QStringLiteral("Start a Nitrogen sweep of 5 m3/h through R-101.")),
                   Keyword("End Parallel"),
                   Operation(REACT, QStringLiteral("React Aniline with 165 kg of Acetyl Chloride in R-101 for 2 h."),
-                            {Value(OperationField::Duration, 2, "h"), Kilograms(165)},
-                            {Range(NORMAL_OPERATING_RANGE, OperationField::Duration, 1.5, 2.5, "h")}),
+                            {ParameterValue(OperationField::Duration, 2, "h"), Kilograms(165)},
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Duration, 1.5, 2.5, "h")}),
                   Operation(COOL, QStringLiteral("Cool R-101 to 20 degC in 60 min."), {Minutes(60), Celsius(20)}),
                   UnitProcedure(QStringLiteral("Work-up in R-102"), R102),
                   Operation(TRANSFER, QStringLiteral("Transfer the contents of R-101 to R-102.")),
@@ -143,8 +143,8 @@ StepSpec CrystallizationStep()
                   UnitProcedure(QStringLiteral("Crystallization in R-101"), R101),
                   Operation(TRANSFER, QStringLiteral("Transfer the contents of R-102 to R-101.")),
                   Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-101 by cooling to 0 degC in 4 h."),
-                            {Value(OperationField::Duration, 4, "h")},
-                            {Range(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, -5, 5, "C")}),
+                            {ParameterValue(OperationField::Duration, 4, "h")},
+                            {ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, -5, 5, "C")}),
                   Keyword("Series"),
                   UnitProcedure(QStringLiteral("Crystallization in R-102"), R102),
                   Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-102 by cooling to 0 degC in 4 h.")),
@@ -161,7 +161,7 @@ StepSpec DryingStep()
     step.lines = {UnitProcedure(QStringLiteral("Drying in D-301"), D301),
                   Operation(CHARGE, QStringLiteral("Charge the wet cake to D-301.")),
                   Operation(DRY, QStringLiteral("Dry in D-301 at 50 degC and 50 mbar to 0.5 % Methanol."), {Celsius(50)},
-                            {Range(NORMAL_OPERATING_RANGE, OperationField::Temperature, 45, 55, "C")})};
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 45, 55, "C")})};
     return step;
 }
 
@@ -258,7 +258,7 @@ QList<OperationParameterRange> SyntheticRanges(long operationTypeID)
 {
     if (operationTypeID != REACT)
         return {};
-    return {Range(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C")};
+    return {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C")};
 }
 
 // One unit procedure of the synthetic recipe: eight operations, the middle two in a parallel

@@ -22,7 +22,8 @@ const DaoRecordsetDef& COPGroupSet::Definition()
     return def;
 }
 
-bool COPGroupSet::OpenSet(long stepID, long operationID, long groupTypeID, long groupIndex, long sequenceNumber)
+bool COPGroupSet::OpenSet(long stepID, long operationID, long groupTypeID, long groupIndex,
+                          long sequenceNumber)
 {
     SetParameter("POperationID", qlonglong(operationID));
     SetParameter("PGroupTypeID", qlonglong(groupTypeID));
