@@ -19,6 +19,9 @@
 #include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
+#include "foundation/db/step/OPFieldSet.h"
+#include "foundation/db/step/OPGroupSet.h"
+#include "foundation/db/step/OPRangeDataSet.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
@@ -168,5 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"OperationConditionalLogicParameter",
                   [](long) { return opened<COperationConditionalLogicParameterSet>(1001L); }},
         DriftCase{"UnitProcedureConditionalLogicParameter",
-                  [](long) { return opened<CUnitProcedureConditionalLogicParameterSet>(1001L); }}),
+                  [](long) { return opened<CUnitProcedureConditionalLogicParameterSet>(1001L); }},
+        DriftCase{"OPGroup", [](long) { return opened<COPGroupSet>(1001L, -1L, -1L, -1L, -1L); }},
+        DriftCase{"OPField", [](long) { return opened<COPFieldSet>(1001L, -1L, -1L, -1L); }},
+        DriftCase{"OPRangeData", [](long) { return opened<COPRangeDataSet>(1001L, -1L, -1L, -1L); }}),
     [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });

@@ -7,6 +7,9 @@
 #include "foundation/db/DaoDatabase.h"
 
 #include <QFile>
+
+#include <algorithm>
+#include <iterator>
 #include <QSqlQuery>
 
 namespace {
@@ -38,7 +41,33 @@ bool ParseDefaultLine(const QString& line, OperationParameterDefault* row)
     row->value = fields.value(2).trimmed().toDouble(&valueOk);
     row->uom = fields.value(3).trimmed();
     return fields.size() == 4 && typeOk && valueOk && ParseOperationField(fields.at(1).trimmed(), &row->field) &&
-           GetUnitIndex(row->uom) >= 0;
+           IsOperationFieldUnit(row->field, row->uom);
+}
+
+// The table's plain units count time and temperature among many others: those two are named.
+constexpr const char* DURATION_UNITS[] = {"s", "ms", "min", "h", "day", "week", "yr"};
+constexpr const char* TEMPERATURE_UNITS[] = {"C", "F", "K", "R"};
+
+template <size_t N> bool NamesUnit(const char* const (&names)[N], const char* unit)
+{
+    return std::any_of(std::begin(names), std::end(names), [unit](const char* name) { return qstrcmp(name, unit) == 0; });
+}
+
+// Amounts and volumes: a unit of the basis that is no rate or ratio (kg/h, kg/liter, liter/min).
+bool IsUnitOfField(OperationField field, const UnitConversionRow& unit)
+{
+    const bool plainQuantity = !QByteArray(unit.name).contains('/');
+    switch (field) {
+    case OperationField::Amount:
+        return unit.basis == 1 && plainQuantity;
+    case OperationField::Volume:
+        return unit.basis == 3 && plainQuantity;
+    case OperationField::Duration:
+        return NamesUnit(DURATION_UNITS, unit.name);
+    case OperationField::Temperature:
+        return NamesUnit(TEMPERATURE_UNITS, unit.name);
+    }
+    return false;
 }
 
 void Keep(OperationParameters& values, OperationField field, double value)
@@ -112,22 +141,21 @@ const OperationParameterDefault* FindOperationParameterDefault(long operationTyp
     return nullptr;
 }
 
-double ToEngineUnit(OperationField field, double value, const QString& uom)
+bool IsOperationFieldUnit(OperationField field, const QString& uom)
 {
     const int index = GetUnitIndex(uom);
-    if (value == UNSET_VALUE || index < 0)
+    return index >= 0 && IsUnitOfField(field, UnitTableRow(index));
+}
+
+double ToEngineUnit(OperationField field, double value, const QString& uom)
+{
+    if (value == UNSET_VALUE || !IsOperationFieldUnit(field, uom))
         return UNSET_VALUE;
-    const UnitConversionRow& unit = UnitTableRow(index);
-    switch (field) {
-    case OperationField::Amount: // the table's mass units count from kg
-        return unit.basis == 1 ? value * unit.factor : UNSET_VALUE;
-    case OperationField::Volume: // the table's volume units count from m3
-        return unit.basis == 3 ? value * unit.factor * 1000.0 : UNSET_VALUE;
-    case OperationField::Duration:
-    case OperationField::Temperature:
-        return unit.basis == 2 ? value * unit.factor + unit.offset : UNSET_VALUE;
-    }
-    return UNSET_VALUE;
+    const UnitConversionRow& unit = UnitTableRow(GetUnitIndex(uom));
+    // The table's mass units count from kg, its volume units from m3, time from s and temperature
+    // from K.
+    const double engineValue = value * unit.factor + unit.offset;
+    return field == OperationField::Volume ? engineValue * 1000.0 : engineValue;
 }
 
 QHash<long, OperationParameters> ReadOperationParameters(CDaoDatabase& stepDatabase)
@@ -137,7 +165,7 @@ QHash<long, OperationParameters> ReadOperationParameters(CDaoDatabase& stepDatab
         "SELECT g.OperationID, f.FieldTypeID, f.DoubleValue, f.UOM FROM TblFieldData f "
         "JOIN TblGroupData g ON g.GroupID = f.GroupID "
         "WHERE f.FieldTypeID IN (100001, 100002, 100003, 100004) AND f.DoubleValue <> 1e35 "
-        "ORDER BY g.OperationID, g.SequenceNumber, g.GroupID, f.SubGroupIndex, f.FieldID"));
+        "ORDER BY g.OperationID, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID"));
     while (rows.next()) {
         const auto field = OperationField(rows.value(1).toLongLong());
         const double value = ToEngineUnit(field, rows.value(2).toDouble(), rows.value(3).toString());

@@ -43,7 +43,11 @@ struct OperationParameters {
     double temperature = 1e35;
 };
 
-// A stored value in the engine's unit for its field; 1e35 for an unset value or an unknown unit.
+// True for a unit of the built-in table that measures the field: a mass for an amount, a volume
+// for a volume, a time for a duration, a temperature for a temperature (no rates or ratios).
+bool IsOperationFieldUnit(OperationField field, const QString& uom);
+// A stored value in the engine's unit for its field; 1e35 for an unset value or a unit that does not
+// measure the field.
 double ToEngineUnit(OperationField field, double value, const QString& uom);
 
 // Every operation of the step database that has a field value, read in one statement. Where an

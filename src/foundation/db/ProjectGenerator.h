@@ -1,7 +1,10 @@
 #pragma once
 // Writes a whole project (.prj, .eqm, .mtl and one STEP_<id>.STP per step) from a small data
 // description, through CSchemaBuilder: the Demo sample, the synthetic projects of the benchmarks
-// and the fixtures of the tests. TextRecipe rows are numbered the way the recipe view numbers them.
+// and the fixtures of the tests. TextRecipe rows are numbered the way the recipe view numbers them;
+// every operation gets a parameter group with its type's defaults.
+
+#include "foundation/db/OperationParameterWriter.h"
 
 #include <QList>
 #include <QString>
@@ -15,6 +18,9 @@ struct RecipeLineSpec {
     long equipmentID = -1;     // unit procedures: the primary equipment
     QString recipeText;
     QString userComments;
+    // Operations: values that replace the type's defaults (or add a field), and ranges.
+    QList<OperationParameterValue> parameters;
+    QList<OperationParameterRange> ranges;
 };
 
 struct StepSpec {

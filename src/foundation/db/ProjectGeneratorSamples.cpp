@@ -18,19 +18,73 @@ enum DemoID : long {
     R101 = 101, R102 = 102, C201 = 201, D301 = 301, M401 = 401
 };
 
-RecipeLineSpec UnitProcedure(const QString& name, long equipmentID, const QString& comment = {})
+// Range types of the project's range library.
+constexpr long NORMAL_OPERATING_RANGE = 1;
+constexpr long PROVEN_ACCEPTABLE_RANGE = 2;
+
+RecipeLineSpec RecipeLine(const QString& type, const QString& name, long operationTypeID, long equipmentID)
 {
-    return {QStringLiteral("Unit Procedure"), name, -1, equipmentID, {}, comment};
+    RecipeLineSpec line;
+    line.type = type;
+    line.name = name;
+    line.operationTypeID = operationTypeID;
+    line.equipmentID = equipmentID;
+    return line;
 }
 
-RecipeLineSpec Operation(long operationTypeID, const QString& recipeText)
+RecipeLineSpec UnitProcedure(const QString& name, long equipmentID, const QString& comment = {})
 {
-    return {QStringLiteral("Operation"), {}, operationTypeID, -1, recipeText, {}};
+    RecipeLineSpec line = RecipeLine(QStringLiteral("Unit Procedure"), name, -1, equipmentID);
+    line.userComments = comment;
+    return line;
+}
+
+// An operation with the values its text names (the type's defaults for the others) and ranges.
+RecipeLineSpec Operation(long operationTypeID, const QString& recipeText,
+                         const QList<OperationParameterValue>& parameters = {},
+                         const QList<OperationParameterRange>& ranges = {})
+{
+    RecipeLineSpec line = RecipeLine(QStringLiteral("Operation"), {}, operationTypeID, -1);
+    line.recipeText = recipeText;
+    line.parameters = parameters;
+    line.ranges = ranges;
+    return line;
 }
 
 RecipeLineSpec Keyword(const char* type)
 {
-    return {QString::fromLatin1(type), {}, -1, -1, {}, {}};
+    return RecipeLine(QString::fromLatin1(type), {}, -1, -1);
+}
+
+OperationParameterValue ParameterValue(OperationField field, double value, const char* uom)
+{
+    return {field, value, QString::fromLatin1(uom)};
+}
+
+OperationParameterValue Minutes(double value)
+{
+    return ParameterValue(OperationField::Duration, value, "min");
+}
+
+OperationParameterValue Kilograms(double value)
+{
+    return ParameterValue(OperationField::Amount, value, "kg");
+}
+
+OperationParameterValue Celsius(double value)
+{
+    return ParameterValue(OperationField::Temperature, value, "C");
+}
+
+OperationParameterRange ParameterRange(long rangeTypeID, OperationField field, double low, double high, const char* uom)
+{
+    OperationParameterRange range;
+    range.field = field;
+    range.rangeTypeID = rangeTypeID;
+    range.low = low;
+    range.high = high;
+    range.lowUOM = range.highUOM = QString::fromLatin1(uom);
+    return range;
 }
 
 StepSpec Step(long id, const QString& name, long input, long output, double batchSize)
@@ -53,21 +107,26 @@ StepSpec CouplingStep()
     StepSpec step = Step(1001, QStringLiteral("Coupling"), ANILINE, AMIDE_INTERMEDIATE, 250.0);
     step.description = QStringLiteral("Acylation of aniline in toluene");
     step.lines = {UnitProcedure(QStringLiteral("Reaction in R-101"), R101, QStringLiteral("Inert the vessel first.")),
-                  Operation(PURGE, QStringLiteral("Purge R-101 with Nitrogen for 15 min.")),
-                  Operation(CHARGE, QStringLiteral("Charge 800 kg of Toluene to R-101.")),
-                  Operation(CHARGE, QStringLiteral("Charge 186 kg of Aniline to R-101.")),
+                  Operation(PURGE, QStringLiteral("Purge R-101 with Nitrogen for 15 min."), {Minutes(15)}),
+                  Operation(CHARGE, QStringLiteral("Charge 800 kg of Toluene to R-101."), {Kilograms(800)},
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Amount, 790, 810, "kg")}),
+                  Operation(CHARGE, QStringLiteral("Charge 186 kg of Aniline to R-101."), {Kilograms(186)}),
                   Keyword("Start Parallel"),
                   Keyword("Series"),
-                  Operation(HEAT, QStringLiteral("Heat R-101 to 60 degC in 45 min.")),
+                  Operation(HEAT, QStringLiteral("Heat R-101 to 60 degC in 45 min."), {Minutes(45), Celsius(60)},
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C"),
+                             ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, 50, 70, "C")}),
                   Keyword("Series"),
                   Operation(START_SWEEP, QStringLiteral("Start a Nitrogen sweep of 5 m3/h through R-101.")),
                   Keyword("End Parallel"),
-                  Operation(REACT, QStringLiteral("React Aniline with 165 kg of Acetyl Chloride in R-101 for 2 h.")),
-                  Operation(COOL, QStringLiteral("Cool R-101 to 20 degC in 60 min.")),
+                  Operation(REACT, QStringLiteral("React Aniline with 165 kg of Acetyl Chloride in R-101 for 2 h."),
+                            {ParameterValue(OperationField::Duration, 2, "h"), Kilograms(165)},
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Duration, 1.5, 2.5, "h")}),
+                  Operation(COOL, QStringLiteral("Cool R-101 to 20 degC in 60 min."), {Minutes(60), Celsius(20)}),
                   UnitProcedure(QStringLiteral("Work-up in R-102"), R102),
                   Operation(TRANSFER, QStringLiteral("Transfer the contents of R-101 to R-102.")),
-                  Operation(DISTILL, QStringLiteral("Distill 400 kg of Toluene from R-102 at 300 mbar.")),
-                  Operation(AGE, QStringLiteral("Age R-102 for 30 min."))};
+                  Operation(DISTILL, QStringLiteral("Distill 400 kg of Toluene from R-102 at 300 mbar."), {Kilograms(400)}),
+                  Operation(AGE, QStringLiteral("Age R-102 for 30 min."), {Minutes(30)})};
     return step;
 }
 
@@ -77,20 +136,22 @@ StepSpec CrystallizationStep()
     StepSpec step = Step(1002, QStringLiteral("Crystallization"), AMIDE_INTERMEDIATE, CRUDE_AMIDOL, 240.0);
     step.description = QStringLiteral("Crystallise the crude product from methanol");
     step.lines = {UnitProcedure(QStringLiteral("Dissolution in R-102"), R102),
-                  Operation(CHARGE, QStringLiteral("Charge 600 kg of Methanol to R-102.")),
-                  Operation(HEAT, QStringLiteral("Heat R-102 to 55 degC in 30 min.")),
+                  Operation(CHARGE, QStringLiteral("Charge 600 kg of Methanol to R-102."), {Kilograms(600)}),
+                  Operation(HEAT, QStringLiteral("Heat R-102 to 55 degC in 30 min."), {Minutes(30), Celsius(55)}),
                   Keyword("Start Or"),
                   Keyword("Series"),
                   UnitProcedure(QStringLiteral("Crystallization in R-101"), R101),
                   Operation(TRANSFER, QStringLiteral("Transfer the contents of R-102 to R-101.")),
-                  Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-101 by cooling to 0 degC in 4 h.")),
+                  Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-101 by cooling to 0 degC in 4 h."),
+                            {ParameterValue(OperationField::Duration, 4, "h")},
+                            {ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, -5, 5, "C")}),
                   Keyword("Series"),
                   UnitProcedure(QStringLiteral("Crystallization in R-102"), R102),
                   Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-102 by cooling to 0 degC in 4 h.")),
                   Keyword("End Or"),
                   UnitProcedure(QStringLiteral("Isolation on C-201"), C201),
                   Operation(CENTRIFUGE, QStringLiteral("Centrifuge the slurry in C-201.")),
-                  Operation(WASH_CAKE, QStringLiteral("Wash the cake in C-201 with 100 kg of cold Methanol."))};
+                  Operation(WASH_CAKE, QStringLiteral("Wash the cake in C-201 with 100 kg of cold Methanol."), {Kilograms(100)})};
     return step;
 }
 
@@ -99,7 +160,8 @@ StepSpec DryingStep()
     StepSpec step = Step(1003, QStringLiteral("Drying"), CRUDE_AMIDOL, AMIDOL, 200.0);
     step.lines = {UnitProcedure(QStringLiteral("Drying in D-301"), D301),
                   Operation(CHARGE, QStringLiteral("Charge the wet cake to D-301.")),
-                  Operation(DRY, QStringLiteral("Dry in D-301 at 50 degC and 50 mbar to 0.5 % Methanol."))};
+                  Operation(DRY, QStringLiteral("Dry in D-301 at 50 degC and 50 mbar to 0.5 % Methanol."), {Celsius(50)},
+                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 45, 55, "C")})};
     return step;
 }
 
@@ -107,13 +169,13 @@ StepSpec SaltFormationStep()
 {
     StepSpec step = Step(1004, QStringLiteral("Salt Formation"), AMIDE_INTERMEDIATE, AMIDOL_HCL, 230.0);
     step.lines = {UnitProcedure(QStringLiteral("Salt formation in R-101"), R101),
-                  Operation(CHARGE, QStringLiteral("Charge 500 kg of Water to R-101.")),
+                  Operation(CHARGE, QStringLiteral("Charge 500 kg of Water to R-101."), {Kilograms(500)}),
                   Operation(PH_ADJUST, QStringLiteral("Adjust the pH in R-101 to 2 with Hydrochloric Acid.")),
                   Operation(CONCENTRATE, QStringLiteral("Concentrate R-101 to 300 L.")),
                   UnitProcedure(QStringLiteral("Filtration"), C201),
                   Operation(FILTER, QStringLiteral("Filter the contents of R-101 through C-201.")),
-                  Operation(WASH_CAKE, QStringLiteral("Wash the cake with 50 kg of Water.")),
-                  Operation(DRY, QStringLiteral("Dry the cake on C-201 with Nitrogen for 2 h."))};
+                  Operation(WASH_CAKE, QStringLiteral("Wash the cake with 50 kg of Water."), {Kilograms(50)}),
+                  Operation(DRY, QStringLiteral("Dry the cake on C-201 with Nitrogen for 2 h."), {Minutes(120)})};
     return step;
 }
 
@@ -131,7 +193,7 @@ StepSpec CleaningStep()
     StepSpec step = Step(1006, QStringLiteral("Reactor Cleaning"), -1, -1, 1e35);
     step.cleaning = true;
     step.lines = {UnitProcedure(QStringLiteral("Clean R-101"), R101),
-                  Operation(CLEAN_IN_PLACE, QStringLiteral("Clean R-101 in place with 200 kg of Water."))};
+                  Operation(CLEAN_IN_PLACE, QStringLiteral("Clean R-101 in place with 200 kg of Water."), {Kilograms(200)})};
     return step;
 }
 
@@ -184,6 +246,21 @@ ProjectSpec CProjectGenerator::DemoProject()
 
 namespace {
 
+// Charges carry an amount that grows with the unit procedure; reactions a temperature range.
+QList<OperationParameterValue> SyntheticParameters(long operationTypeID, int unitProcedure)
+{
+    if (operationTypeID != CHARGE)
+        return {};
+    return {Kilograms(100.0 + unitProcedure)};
+}
+
+QList<OperationParameterRange> SyntheticRanges(long operationTypeID)
+{
+    if (operationTypeID != REACT)
+        return {};
+    return {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C")};
+}
+
 // One unit procedure of the synthetic recipe: eight operations, the middle two in a parallel
 // block on every third unit procedure.
 void AppendSyntheticUnitProcedure(QList<RecipeLineSpec>& lines, int number)
@@ -196,7 +273,8 @@ void AppendSyntheticUnitProcedure(QList<RecipeLineSpec>& lines, int number)
             lines.append(Keyword("Start Parallel"));
         if (withBlock && (i == 3 || i == 4))
             lines.append(Keyword("Series"));
-        lines.append(Operation(types[i], QStringLiteral("Synthetic operation %1.%2").arg(number).arg(i + 1)));
+        lines.append(Operation(types[i], QStringLiteral("Synthetic operation %1.%2").arg(number).arg(i + 1),
+                               SyntheticParameters(types[i], number), SyntheticRanges(types[i])));
         if (withBlock && i == 4)
             lines.append(Keyword("End Parallel"));
     }

@@ -1,9 +1,10 @@
 // Step files of CProjectGenerator: the Step row, the unit procedures and operations, and the
 // TextRecipe rows numbered as the recipe view numbers them (keyword rows: ID = position, block
-// number in OPNumber of Start and End rows).
+// number in OPNumber of Start and End rows), and each operation's parameter group, fields and ranges.
 
 #include "foundation/db/ProjectGenerator.h"
 
+#include "foundation/db/DaoException.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QHash>
@@ -36,8 +37,8 @@ struct OpenBlock {
 // Numbers the lines of one recipe and writes their rows.
 class CRecipeWriter {
 public:
-    CRecipeWriter(CSchemaBuilder& db, const StepSpec& step, long& nextItemID)
-        : m_db(db), m_step(step), m_nextItemID(nextItemID)
+    CRecipeWriter(CSchemaBuilder& db, const StepSpec& step, long& nextItemID, COperationParameterWriter& parameters)
+        : m_db(db), m_step(step), m_nextItemID(nextItemID), m_parameters(parameters)
     {
     }
 
@@ -88,7 +89,7 @@ private:
         const long operationID = m_nextItemID++;
         const QString name = line.name.isEmpty() ? OperationTypeName(line.operationTypeID) : line.name;
         const long number = m_operationNumber++;
-        return m_db.Execute(QStringLiteral("INSERT INTO Operation (OperationID, UnitProcedureID, OperationTypeID, "
+        const bool written = m_db.Execute(QStringLiteral("INSERT INTO Operation (OperationID, UnitProcedureID, OperationTypeID, "
                                            "QuorvantaLabel, ModelTypeID, RecipeText, UserComments, "
                                            "OperationSequenceNumber, UnitProcedureSequenceNumber, RangeText) "
                                            "VALUES (?, ?, ?, ?, -1, ?, ?, ?, ?, '')"),
@@ -98,6 +99,18 @@ private:
                InsertRow(operationID, m_unitProcedureIndent + 1 + OpenBlocks(false),
                          QStringLiteral("%1.%2.").arg(m_unitProcedureNumber).arg(number), name, number, OPERATION, {},
                          m_unitProcedureNumber);
+        if (written)
+            WriteParameters(operationID, line);
+        return written;
+    }
+
+    void WriteParameters(long operationID, const RecipeLineSpec& line)
+    {
+        const long groupID = m_parameters.WriteGroup(operationID);
+        for (const OperationParameterValue& value : OperationParameterValues(line.operationTypeID, line.parameters))
+            m_parameters.WriteField(groupID, value);
+        for (const OperationParameterRange& range : line.ranges)
+            m_parameters.WriteRange(groupID, range);
     }
 
     bool WriteKeyword(qsizetype index, const RecipeLineSpec& line)
@@ -141,6 +154,7 @@ private:
     CSchemaBuilder& m_db;
     const StepSpec& m_step;
     long& m_nextItemID;
+    COperationParameterWriter& m_parameters;
     QHash<long, QString> m_typeNames;
     QList<OpenBlock> m_blocks;
     long m_sequence = 0;
@@ -150,6 +164,22 @@ private:
     int m_unitProcedureIndent = 1;
     long m_lastBlockNumber = 0;
 };
+
+// The recipe lines with their parameters; the parameter statements are prepared once per file and
+// finalised before the builder closes it.
+bool WriteRecipe(CSchemaBuilder& db, const StepSpec& step, long& nextItemID, QString* errorText)
+{
+    CStatementCache statements;
+    bool done = false;
+    try {
+        COperationParameterWriter parameters(db.Database(), statements);
+        done = CRecipeWriter(db, step, nextItemID, parameters).WriteLines();
+    } catch (const CDaoException& error) {
+        *errorText = error.GetErrorDescription();
+    }
+    statements.clear();
+    return done;
+}
 
 QVariant Id(long id)
 {
@@ -168,6 +198,7 @@ bool CProjectGenerator::WriteStepDatabase(const StepSpec& step, const QString& p
     if (!Track(path))
         return false;
     CSchemaBuilder db(DatabaseKind::Step);
+    QString recipeError;
     bool done = db.Create(path) &&
                 db.Execute(QStringLiteral("INSERT INTO Step (StepID, StepName, StepVersionName, Description, PlantID, "
                                           "KeyInputIntermediateID, KeyOutputIntermediateID, InputIntermediate2ID, "
@@ -179,8 +210,8 @@ bool CProjectGenerator::WriteStepDatabase(const StepSpec& step, const QString& p
                            {Id(step.stepID), step.name, step.version, step.description, Id(step.plantID),
                             Id(step.keyInputID), Id(step.keyOutputID), step.cleaning ? 1 : 0,
                             NullableStepNumber(step.batchSize), step.batchSizeUOM}) &&
-                CRecipeWriter(db, step, m_nextItemID).WriteLines() && db.Finish();
+                WriteRecipe(db, step, m_nextItemID, &recipeError) && db.Finish();
     if (!done)
-        m_errorText = db.ErrorText();
+        m_errorText = recipeError.isEmpty() ? db.ErrorText() : recipeError;
     return done;
 }

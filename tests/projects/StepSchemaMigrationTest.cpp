@@ -1,0 +1,49 @@
+// A step file of the first schema version, before operation parameters, is brought to the current
+// schema by the step utilities: the same tables as a fresh file and the field types.
+
+#include "ProjectsTestSupport.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "modules/steputils/SchemaMigration.h"
+#include "modules/steputils/StepUtilsEntry.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const char* const SCHEMA_OF_FILE =
+    "SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name)";
+
+// A fresh step file taken back to version 1: the tables the second migration creates dropped.
+void TakeBackToFirstVersion(const QString& path)
+{
+    const QList<SchemaMigration> migrations = BuiltInMigrations(DatabaseKind::Step);
+    ASSERT_FALSE(migrations.isEmpty());
+    ASSERT_EQ(migrations.first().number, 2);
+    static const QRegularExpression createTable(QStringLiteral("CREATE TABLE (\\w+)"));
+    for (const QRegularExpressionMatch& table : createTable.globalMatch(migrations.first().sql))
+        RawQuery(path, "DROP TABLE " + table.captured(1));
+    RawQuery(path, "PRAGMA user_version = 1");
+}
+
+} // namespace
+
+class StepSchemaMigrationTest : public ProjectsFixture {};
+
+TEST_F(StepSchemaMigrationTest, AFirstVersionStepGainsTheParameterTablesAndFieldTypes)
+{
+    const QString fresh = build(DatabaseKind::Step, "STEP_1.STP");
+    const QString old = build(DatabaseKind::Step, "STEP_2.STP");
+    TakeBackToFirstVersion(old);
+    ASSERT_EQ(RawQuery(old, "SELECT count(*) FROM sqlite_master WHERE name = 'TblFieldLibrary'").toInt(), 0);
+
+    EXPECT_EQ(StepUtilsEntry().convertStep(old, "", 1), CONV_STEP_CONVERTED);
+    EXPECT_EQ(RawQuery(old, "PRAGMA user_version").toInt(),
+              CSchemaBuilder::SchemaVersion(DatabaseKind::Step));
+    EXPECT_EQ(RawQuery(old, SCHEMA_OF_FILE).toString(), RawQuery(fresh, SCHEMA_OF_FILE).toString());
+    EXPECT_EQ(RawQuery(old,
+                       "SELECT group_concat(FieldTypeID || ' ' || FieldType || ' ' || UOM || ' ' || Scalable,"
+                       " ', ') FROM (SELECT * FROM TblFieldLibrary ORDER BY FieldTypeID)")
+                  .toString(),
+              "100001 Duration min 0, 100002 Amount kg 1, 100003 Volume liter 1, 100004 Temperature C 0");
+    EXPECT_EQ(StepUtilsEntry().convertStep(old, "", 1), CONV_CURRENT);
+}
