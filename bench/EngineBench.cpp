@@ -3,15 +3,13 @@
 // read, schedule and the results file written (and, for comparison, without the file). Goal: 100 ms.
 
 #include "RootedAppContext.h"
+#include "SeriesTransitions.h"
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <QCoreApplication>
-#include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QVariant>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -44,33 +42,6 @@ ProjectSpec BenchProject()
     return spec;
 }
 
-// Series chains at both levels, in the shape the transition builder stores.
-void WriteSeriesTransitions(CDaoDatabase& step)
-{
-    QList<std::pair<long, bool>> lines; // id, is unit procedure
-    QSqlQuery rows = step.Query("SELECT ID, Type FROM TextRecipe ORDER BY RecipeSequenceNumber");
-    while (rows.next())
-        lines.append({long(rows.value(0).toLongLong()), rows.value(1).toString() == "Unit Procedure"});
-    CDaoTransaction transaction(step);
-    long previousUnit = 1, previousOperation = 1, unit = 0, number = 0;
-    for (const auto& [id, isUnit] : lines) {
-        const QString transitionID = QStringLiteral("%1").arg(++number, 8, 16, QChar('0')).toUpper();
-        if (isUnit) {
-            step.Execute("INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID, "
-                         "ToUnitProcedureID, StepID, TransitionType) VALUES (?, ?, ?, ?, 'Series')",
-                         {transitionID, qlonglong(previousUnit), qlonglong(id), qlonglong(BENCH_STEP)});
-            previousUnit = unit = id;
-            previousOperation = 1;
-            continue;
-        }
-        step.Execute("INSERT INTO OperationTransition (FromOperationID, ToOperationID, UnitProcedureID, "
-                     "TransitionType, OperationTransitionID) VALUES (?, ?, ?, 'Series', ?)",
-                     {qlonglong(previousOperation), qlonglong(id), qlonglong(unit), transitionID});
-        previousOperation = id;
-    }
-    transaction.Commit();
-}
-
 void BM_SimulateLargeBatch(benchmark::State& state)
 {
     QTemporaryDir root;
@@ -85,7 +56,7 @@ void BM_SimulateLargeBatch(benchmark::State& state)
     const QString path = folder + CProjectGenerator::StepFileName(BENCH_STEP);
     auto database = std::make_unique<CDaoDatabase>();
     database->Open(path, DatabaseRole::ReadWrite);
-    WriteSeriesTransitions(*database);
+    WriteSeriesTransitions(*database, BENCH_STEP);
     app.stepDatabases().add(BENCH_STEP, std::move(database), path);
 
     EngineEntry engine;

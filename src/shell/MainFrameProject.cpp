@@ -7,6 +7,7 @@
 #include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "modules/engine/EngineEntry.h"
 #include "shell/FrameDisplayOptions.h"
 #include "shell/MainFrame.h"
 #include "shell/ShellConstants.h"

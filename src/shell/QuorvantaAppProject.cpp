@@ -3,6 +3,8 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FrameNotifyMessage.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "modules/engine/EngineEntry.h"
 #include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"

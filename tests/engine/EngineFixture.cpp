@@ -23,6 +23,9 @@ void EngineFixture::Open(const ProjectSpec& spec)
         const QString path = folder + CProjectGenerator::StepFileName(step.stepID);
         auto database = std::make_unique<CDaoDatabase>();
         database->Open(path, DatabaseRole::ReadWrite);
+        // Each test stores the parameters it checks; the rest fall back to their types' defaults.
+        for (const char* table : {"TblFieldData", "TblRangeData", "TblGroupData"})
+            database->Execute(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
         app.stepDatabases().add(step.stepID, std::move(database), path);
     }
 }

@@ -15,16 +15,18 @@
 
 namespace {
 
+// Both live until the process ends: a connection closed by another static's destructor at exit
+// (a shared library database) still counts its changes here.
 QHash<QString, quint64>& changeNumbers()
 {
-    static QHash<QString, quint64> numbers;
-    return numbers;
+    static auto* numbers = new QHash<QString, quint64>;
+    return *numbers;
 }
 
 QHash<QString, ChangeBaseline>& baselines()
 {
-    static QHash<QString, ChangeBaseline> kept;
-    return kept;
+    static auto* kept = new QHash<QString, ChangeBaseline>;
+    return *kept;
 }
 
 void addChanges(const QString& key, quint64 changes)

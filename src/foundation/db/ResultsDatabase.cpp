@@ -5,6 +5,7 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/StatementCache.h"
 
 #include <QDir>
 #include <QFile>
@@ -212,20 +213,21 @@ bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark)
 
 namespace {
 
-// Runs one prepared statement once per row. A row that fails goes through the builder once more,
-// which records the error (or writes it after all).
+// Runs one statement, prepared once on the builder's engine handle, once per row; the first
+// failure is recorded as the builder's error.
 template <typename Row, typename Bind>
 bool ExecutePerRow(CSchemaBuilder& builder, const QString& sql, const QList<Row>& rows, Bind bind)
 {
-    QSqlQuery query(builder.Database());
-    if (!query.prepare(sql))
-        return builder.Execute(sql); // reports the error
+    CStatementCache statements;
+    const StatementKey key{StatementKind::Insert, sql, {}, {}, {}};
     for (const Row& row : rows) {
         const QVariantList values = bind(row);
-        for (qsizetype i = 0; i < values.size(); ++i)
-            query.bindValue(int(i), values.at(i));
-        if (!query.exec() && !builder.Execute(sql, values))
+        try {
+            statements.run(builder.Database(), key, [&sql] { return sql; }, values, {});
+        } catch (const CDaoException&) {
+            builder.Execute(sql, values); // fails again and keeps the engine's text as the error
             return false;
+        }
     }
     return true;
 }
@@ -288,6 +290,7 @@ bool WriteResultsAtomically(const QString& target, const ResultsFill& fill, QStr
     const QString temporary = target + QStringLiteral(".writing");
     DeleteDatabaseFile(temporary); // left by a crash during an earlier run
     CSchemaBuilder builder(DatabaseKind::Results);
+    builder.SetFlushedByCaller(); // flushed below, before the rename
     if (!FillTemporary(builder, temporary, fill, error))
         return false;
     try {

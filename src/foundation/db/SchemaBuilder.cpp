@@ -276,6 +276,9 @@ bool CSchemaBuilder::Create(const QString& path)
 
 bool CSchemaBuilder::SetHeaderPragmas()
 {
+    if (m_flushedByCaller && !(Execute(QStringLiteral("PRAGMA synchronous = OFF")) &&
+                               Execute(QStringLiteral("PRAGMA journal_mode = MEMORY"))))
+        return false;
     return Execute(QStringLiteral("PRAGMA page_size = %1").arg(PAGE_SIZE)) &&
            Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(m_kind))) &&
            Execute(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion(m_kind)));
@@ -328,7 +331,7 @@ bool CSchemaBuilder::LoadOperationCatalogue()
 
 bool CSchemaBuilder::Finish()
 {
-    if (!Execute(QStringLiteral("COMMIT")) || !Execute(QStringLiteral("VACUUM")))
+    if (!Execute(QStringLiteral("COMMIT")) || (!m_flushedByCaller && !Execute(QStringLiteral("VACUUM"))))
         return false;
     Close();
     return true;

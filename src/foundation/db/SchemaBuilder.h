@@ -52,6 +52,9 @@ public:
     bool Execute(const QString& sql, const QVariantList& values = {});
     // Commits, compacts and closes; on failure the file is removed.
     bool Finish();
+    // For a file its caller flushes itself before it trusts it (a temporary renamed into place):
+    // no journal flushes while it is built and no compaction at the end. Set before Create.
+    void SetFlushedByCaller() { m_flushedByCaller = true; }
     // Drops the file of an unfinished build.
     void Abandon();
 
@@ -83,4 +86,5 @@ private:
     QString m_path;
     QString m_errorText;
     bool m_open = false;
+    bool m_flushedByCaller = false;
 };
