@@ -13,7 +13,9 @@
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "recipe/ProcessExplorerInstall.h"
+#include "modules/sharedclasses/SharedClassesHandover.h"
 #include "recipe/ProcessTree.h"
+#include "recipe/RecipeTextRegenerator.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/MainFrame.h"
 #include "shell/PlainRecipeWindow.h"
@@ -37,6 +39,10 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
     app.documents().Register(PlainRecipeWindowTemplate());
+    // Recipe: the stored recipe text regenerated through the managed process-operation call.
+    installed.InstallUnlessSet<RecipeTextRegeneration>(installed.Keep(std::make_unique<CRecipeTextRegenerator>()));
+    // Shared classes: their singletons go with each project close.
+    installed.Keep(std::make_unique<CSharedClassesHandover>());
     // Simulation: the engine module and the open project's engine entry.
     installed.InstallUnlessSet<EngineHost>(installed.Keep(std::make_unique<CEngineModuleHost>()));
 }

@@ -119,6 +119,8 @@ public:
     void DotNetNotifyCommentsTypeUpdate();
     void DotNetInvokeUpdateLanguage(const QString& language);
     void DotNetInvokeResetStepWiseCache();
+    // Regenerates and stores one operation's recipe text through the bridge's process-operation call.
+    bool ProcessOperation(long stepID, long operationID);
     void DotNetInvokeSetEquipmentManagerToReload();
     bool DotNetInvokeGetDisplayValue(QString& out, const QString& listName, const QString& key);
     QStringList DotNetInvokeGetDisplayVector(const QString& listName);

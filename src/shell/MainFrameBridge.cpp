@@ -1,6 +1,7 @@
 // The main frame's calls into the managed side, with the open project's names and places.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/ProcessOperationService.h"
 #include "shell/MainFrame.h"
 
 namespace {
@@ -52,6 +53,8 @@ void CMainFrame::DotNetInvokeUpdateLanguage(const QString& language)
 }
 
 void CMainFrame::DotNetInvokeResetStepWiseCache() { GetManagedSide()->DotNetInvokeResetStepWiseCache(); }
+
+bool CMainFrame::ProcessOperation(long stepID, long operationID) { return ::ProcessOperation(stepID, operationID); }
 
 void CMainFrame::DotNetInvokeSetEquipmentManagerToReload()
 {

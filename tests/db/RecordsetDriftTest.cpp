@@ -19,9 +19,11 @@
 #include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
+#include "foundation/db/step/OPFieldForFieldIDSet.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
 #include "foundation/db/step/OPRangeDataSet.h"
+#include "foundation/db/step/OPRangeForRangeIDSet.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
@@ -80,6 +82,13 @@ bool fitsType(DaoFieldType type, const QVariant& value)
         return value.typeId() == QMetaType::QString;
     }
     return false;
+}
+
+// The lowest key of a parameter table of the Coupling step.
+long lowestStepKey(const QString& column, const QString& table)
+{
+    QSqlQuery query = GetStepDatabase(1001)->Query(QString("SELECT MIN(%1) FROM %2").arg(column, table));
+    return query.next() ? long(query.value(0).toLongLong()) : -1;
 }
 
 QSet<QString> tableColumns(CDaoDatabase& database, const QString& table)
@@ -174,5 +183,9 @@ INSTANTIATE_TEST_SUITE_P(
                   [](long) { return opened<CUnitProcedureConditionalLogicParameterSet>(1001L); }},
         DriftCase{"OPGroup", [](long) { return opened<COPGroupSet>(1001L, -1L, -1L, -1L, -1L); }},
         DriftCase{"OPField", [](long) { return opened<COPFieldSet>(1001L, -1L, -1L, -1L); }},
-        DriftCase{"OPRangeData", [](long) { return opened<COPRangeDataSet>(1001L, -1L, -1L, -1L); }}),
+        DriftCase{"OPRangeData", [](long) { return opened<COPRangeDataSet>(1001L, -1L, -1L, -1L); }},
+        DriftCase{"OPFieldForFieldID",
+                  [](long) { return opened<COPFieldForFieldIDSet>(1001L, lowestStepKey("FieldID", "TblFieldData")); }},
+        DriftCase{"OPRangeForRangeID",
+                  [](long) { return opened<COPRangeForRangeIDSet>(1001L, lowestStepKey("RangeID", "TblRangeData")); }}),
     [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });

@@ -8,3 +8,15 @@ ProcessOperationService* SetProcessOperationService(ProcessOperationService* ser
 }
 
 ProcessOperationService* GetProcessOperationService() { return ServiceSlot<ProcessOperationService>::Get(); }
+
+bool ProcessOperation(long stepID, long operationID)
+{
+    ProcessOperationService* service = GetProcessOperationService();
+    return service && service->ProcessOperation(stepID, operationID);
+}
+
+void ResetStepWiseCache()
+{
+    if (ProcessOperationService* service = GetProcessOperationService())
+        service->ResetStepWiseCache();
+}

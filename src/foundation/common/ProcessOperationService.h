@@ -13,8 +13,17 @@ public:
     {
         return false;
     }
+    // Regenerates the operation's stored RecipeText: pending writes flushed, the operation's row
+    // read, processed and written back. False when nothing was stored (a database error is shown).
+    virtual bool ProcessOperation(long /*stepID*/, long /*operationID*/) { return false; }
+    // Forgets what the managed side keeps of the steps; before recipe texts are regenerated.
+    virtual void ResetStepWiseCache() {}
 };
 
 ProcessOperationService*
 SetProcessOperationService(ProcessOperationService* service); // returns the previous one
 ProcessOperationService* GetProcessOperationService();
+
+// Through the installed service: false (nothing stored) and nothing without one.
+bool ProcessOperation(long stepID, long operationID);
+void ResetStepWiseCache();

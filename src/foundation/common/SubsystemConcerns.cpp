@@ -56,6 +56,10 @@ void RefreshAutomationModel(long stepID)
 {
     tell<AutomationModel>([=](AutomationModel& m) { m.RefreshAutomationModel(stepID); });
 }
+bool AutomationModelExists()
+{
+    return ask<AutomationModel>(false, [](AutomationModel& m) { return m.AutomationModelExists(); });
+}
 
 bool RegenerateStepRecipeText(long stepID)
 {

@@ -5,6 +5,7 @@
 // would claim work done answers no. Every member has that same fallback as its default body, so an
 // implementation (and a test fake) overrides only what it serves.
 
+#include "foundation/common/AutomationRecipeData.h"
 #include "foundation/common/ContextRecord.h"
 
 #include <QString>
@@ -32,6 +33,18 @@ public:
     virtual void DeleteAutomationModel() {}
     // After an edit of the recipe of that step (-1: of the whole project).
     virtual void RefreshAutomationModel(long /*stepID*/) {}
+    // True while the object tree of the open project exists.
+    virtual bool AutomationModelExists() const { return false; }
+    // One unit procedure or operation of a step of that process takes the values read from the step
+    // database; an object the tree does not hold is left alone.
+    virtual void RefreshAutomationUnitProcedure(long /*processID*/, long /*stepID*/, long /*unitProcedureID*/,
+                                                const AutomationUnitProcedureData& /*data*/)
+    {
+    }
+    virtual void RefreshAutomationOperation(long /*processID*/, long /*stepID*/, long /*unitProcedureID*/,
+                                            long /*operationID*/, const AutomationOperationData& /*data*/)
+    {
+    }
 };
 
 // The recipe text of operations, generated from their stored data.
@@ -134,6 +147,7 @@ EngineEntry* GetEngineEntry(); // null without an engine module or an open proje
 void BuildAutomationModel();
 void DeleteAutomationModel();
 void RefreshAutomationModel(long stepID);
+bool AutomationModelExists(); // false without an automation model
 bool RegenerateStepRecipeText(long stepID); // false: nothing regenerated
 void UpdateRecipeTextOfAllSteps();
 void SynchroniseLibraries();

@@ -1,6 +1,6 @@
 #pragma once
 // The process-operation call of the managed executive, offered to the subsystems through the
-// foundation's service interface. Pending database writes are flushed before the call.
+// foundation's service interface. Pending database writes are flushed before each call.
 
 #include "foundation/common/ProcessOperationService.h"
 
@@ -12,7 +12,11 @@ public:
 
     bool InvokeProcessOperation(long stepID, const QString& operationName, long operationID,
                                 QString& result) override;
+    bool ProcessOperation(long stepID, long operationID) override;
+    void ResetStepWiseCache() override;
 
 private:
+    bool StoreProcessedText(long stepID, long operationID);
+
     std::function<void()> m_flush;
 };

@@ -70,10 +70,10 @@ std::optional<QString> CManagedSideStandIn::DotNetInvokeOperationDialog(long ste
 }
 
 bool CManagedSideStandIn::DotNetInvokeProcessOperation(long stepID, const QString& operationName,
-                                                       long operationID, QString&)
+                                                       long operationID, QString& result)
 {
     record(QStringLiteral("InvokeProcessOperation %1 %2 %3").arg(stepID).arg(operationName).arg(operationID));
-    return false;
+    return m_recipeText.Compose(stepID, operationID, result);
 }
 
 void CManagedSideStandIn::DotNetNotifyStreamUpdate(long stepID)
@@ -110,6 +110,7 @@ void CManagedSideStandIn::DotNetInvokeUpdateLanguage(const QString& language,
 void CManagedSideStandIn::DotNetInvokeResetStepWiseCache()
 {
     record(QStringLiteral("ResetStepWiseCache"));
+    m_recipeText.Reset();
 }
 
 QList<CStreamReference> CManagedSideStandIn::DotNetStreamUsedInOtherOperation(long, long)

@@ -1,8 +1,10 @@
 #pragma once
 // Managed side without a managed runtime: display lists come from a small built-in key/text table,
-// notifications are recorded, editors change nothing, and the material look-up accepts the project.
+// notifications are recorded, editors change nothing, the material look-up accepts the project, and
+// the process-operation call generates the operation's recipe text from its stored data.
 
 #include "shell/bridge/ManagedSide.h"
+#include "shell/bridge/StandInRecipeText.h"
 
 #include <QMap>
 #include <QPair>
@@ -45,4 +47,5 @@ private:
     QMap<QString, QList<Entry>> m_lists; // keyed by lower-case list name
     QStringList m_notifications;
     ZEVKProjectNamesLocations m_lastNames;
+    CStandInRecipeText m_recipeText;
 };

@@ -1,0 +1,118 @@
+#include "shell/bridge/StandInRecipeText.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/project/OperationLibrarySet.h"
+#include "foundation/db/project/TextRecipeOptionsSet.h"
+
+#include <QSqlQuery>
+
+namespace {
+constexpr double UNSET_NUMBER = 1e35;
+
+// Fields and ranges of an operation in group order, each with its field type's label.
+const char* const FIELD_SQL =
+    "SELECT COALESCE(l.FieldLabel, 'Field ' || f.FieldTypeID), f.DoubleValue, f.LongValue, f.UOM, f.StringValue"
+    " FROM TblGroupData g JOIN TblFieldData f ON f.GroupID = g.GroupID"
+    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = f.FieldTypeID WHERE g.OperationID = ?"
+    " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID";
+const char* const RANGE_SQL =
+    "SELECT COALESCE(l.FieldLabel, 'Field ' || r.FieldTypeID), r.Low, r.LowUOM, r.High, r.HighUOM"
+    " FROM TblGroupData g JOIN TblRangeData r ON r.GroupID = g.GroupID"
+    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?"
+    " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID";
+
+QString standInQuantity(const QVariant& value, const QString& uom)
+{
+    if (value.isNull() || value.toDouble() >= UNSET_NUMBER)
+        return QStringLiteral("not set");
+    const QString number = QString::number(value.toDouble(), 'g', 6);
+    return uom.isEmpty() ? number : number + ' ' + uom;
+}
+
+QString standInFieldValue(const QSqlQuery& row)
+{
+    if (row.value(1).toDouble() < UNSET_NUMBER)
+        return standInQuantity(row.value(1), row.value(3).toString());
+    if (!row.value(2).isNull() && row.value(2).toLongLong() != -1)
+        return standInQuantity(row.value(2), row.value(3).toString());
+    const QString text = row.value(4).toString();
+    return text.isEmpty() ? QStringLiteral("not set") : text;
+}
+
+bool standInOptionOn(const CTextRecipeOptionsSet& set, const char* option)
+{
+    return set.GetText(QStringLiteral("Options")).compare(QLatin1String(option), Qt::CaseInsensitive) == 0 &&
+           !set.IsFieldNull(QStringLiteral("Value")) && set.GetLong(QStringLiteral("Value")) == 1;
+}
+} // namespace
+
+bool CStandInRecipeText::Compose(long stepID, long operationID, QString& text)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step)
+        return false;
+    QSqlQuery operation =
+        step->Query(QStringLiteral("SELECT OperationTypeID, QuorvantaLabel FROM Operation WHERE OperationID = ?"),
+                    {qlonglong(operationID)});
+    if (!operation.next())
+        return false;
+    LoadProjectData();
+    text = TypeName(operation.value(0).toLongLong()) + ' ' + operation.value(1).toString();
+    const QStringList fields = FieldPhrases(*step, operationID);
+    text += (fields.isEmpty() ? QString() : QStringLiteral(": ") + fields.join(QStringLiteral(", "))) + '.';
+    const QStringList ranges = m_ranges ? RangePhrases(*step, operationID) : QStringList();
+    if (!ranges.isEmpty())
+        text += (m_addSpace ? QStringLiteral("\n\n") : QStringLiteral("\n")) + QStringLiteral("Ranges: ") +
+                ranges.join(QStringLiteral("; ")) + '.';
+    return true;
+}
+
+void CStandInRecipeText::Reset()
+{
+    m_projectPath.clear();
+    m_typeNames.clear();
+}
+
+void CStandInRecipeText::LoadProjectData()
+{
+    if (!m_projectPath.isEmpty() && m_projectPath == GetProjectDBPath())
+        return;
+    Reset();
+    m_projectPath = GetProjectDBPath();
+    m_ranges = m_addSpace = false;
+    COperationLibrarySet types;
+    for (bool open = types.OpenSet(); open && !types.IsEOF(); types.MoveNext())
+        m_typeNames.insert(types.GetLong(QStringLiteral("OperationTypeID")),
+                           types.GetText(QStringLiteral("OperationTypeName")));
+    CTextRecipeOptionsSet options;
+    for (bool open = options.OpenSet(); open && !options.IsEOF(); options.MoveNext()) {
+        m_ranges = m_ranges || standInOptionOn(options, "Ranges");
+        m_addSpace = m_addSpace || standInOptionOn(options, "AddSpace");
+    }
+}
+
+QString CStandInRecipeText::TypeName(long operationTypeID) const
+{
+    const QString name = m_typeNames.value(operationTypeID);
+    return name.isEmpty() ? QStringLiteral("Operation type %1").arg(operationTypeID) : name;
+}
+
+QStringList CStandInRecipeText::FieldPhrases(CDaoDatabase& step, long operationID)
+{
+    QStringList phrases;
+    QSqlQuery row = step.Query(QString::fromLatin1(FIELD_SQL), {qlonglong(operationID)});
+    while (row.next())
+        phrases << row.value(0).toString() + ' ' + standInFieldValue(row);
+    return phrases;
+}
+
+QStringList CStandInRecipeText::RangePhrases(CDaoDatabase& step, long operationID)
+{
+    QStringList phrases;
+    QSqlQuery row = step.Query(QString::fromLatin1(RANGE_SQL), {qlonglong(operationID)});
+    while (row.next())
+        phrases << row.value(0).toString() + ' ' + standInQuantity(row.value(1), row.value(2).toString()) +
+                       QStringLiteral(" to ") + standInQuantity(row.value(3), row.value(4).toString());
+    return phrases;
+}

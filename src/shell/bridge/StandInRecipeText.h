@@ -1,0 +1,28 @@
+#pragma once
+// The recipe text the managed side's stand-in generates for one operation: its type and label,
+// then every stored field with its label, value and unit; with the "Ranges" option on, its ranges
+// follow on a line of their own (after a blank line with "AddSpace" on). Type names and options are
+// kept per project until the step-wise cache is reset.
+
+#include <QHash>
+#include <QString>
+
+class CDaoDatabase;
+
+class CStandInRecipeText {
+public:
+    // False when the step has no open database or the operation no row.
+    bool Compose(long stepID, long operationID, QString& text);
+    void Reset();
+
+private:
+    void LoadProjectData();
+    QString TypeName(long operationTypeID) const;
+    static QStringList FieldPhrases(CDaoDatabase& step, long operationID);
+    static QStringList RangePhrases(CDaoDatabase& step, long operationID);
+
+    QString m_projectPath; // the project the kept data is of; empty: nothing kept
+    QHash<long, QString> m_typeNames;
+    bool m_ranges = false;
+    bool m_addSpace = false;
+};
