@@ -70,15 +70,17 @@ bool CStandInRecipeText::Compose(long stepID, long operationID, QString& text)
 
 void CStandInRecipeText::Reset()
 {
+    m_loaded = false;
     m_projectPath.clear();
     m_typeNames.clear();
 }
 
 void CStandInRecipeText::LoadProjectData()
 {
-    if (!m_projectPath.isEmpty() && m_projectPath == GetProjectDBPath())
+    if (m_loaded && m_projectPath == GetProjectDBPath())
         return;
     Reset();
+    m_loaded = true;
     m_projectPath = GetProjectDBPath();
     m_ranges = m_addSpace = false;
     COperationLibrarySet types;

@@ -21,7 +21,8 @@ private:
     static QStringList FieldPhrases(CDaoDatabase& step, long operationID);
     static QStringList RangePhrases(CDaoDatabase& step, long operationID);
 
-    QString m_projectPath; // the project the kept data is of; empty: nothing kept
+    bool m_loaded = false;
+    QString m_projectPath; // the project the kept data is of
     QHash<long, QString> m_typeNames;
     bool m_ranges = false;
     bool m_addSpace = false;

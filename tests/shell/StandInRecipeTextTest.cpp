@@ -1,0 +1,122 @@
+#include "FakeAppContext.h"
+#include "ScriptedPrompts.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "recipe/RecipeTextRegenerator.h"
+#include "shell/bridge/ManagedProcessOperation.h"
+#include "shell/bridge/ManagedSideStandIn.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+constexpr long STEP = 1001;
+
+ProjectSpec oneOperationProject()
+{
+    ProjectSpec spec;
+    spec.name = "Texts";
+    StepSpec step;
+    step.stepID = STEP;
+    step.name = "Charging";
+    RecipeLineSpec line;
+    line.type = "Unit Procedure";
+    line.name = "Vessel";
+    step.lines.append(line);
+    line.type = "Operation";
+    line.name = "Water in";
+    line.operationTypeID = 4; // Charge
+    step.lines.append(line);
+    spec.steps = {step};
+    return spec;
+}
+
+struct OptionsCase {
+    int ranges, addSpace;
+    const char* text;
+};
+} // namespace
+
+// The stand-in behind the real process-operation call and the real regeneration, on a generated
+// project whose one operation carries known fields (an unset one and one of an unknown type among
+// them) and ranges.
+class StandInRecipeTextTest : public ::testing::TestWithParam<OptionsCase> {
+protected:
+    void SetUp() override
+    {
+        const QString folder = app.root() + "project/";
+        CProjectGenerator generator;
+        ASSERT_TRUE(generator.Write(oneOperationProject(), folder));
+        app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
+        app.fileSet().projectDatabase->Open(folder + "Texts.prj", DatabaseRole::ReadWrite);
+        auto step = std::make_unique<CDaoDatabase>();
+        step->Open(folder + CProjectGenerator::StepFileName(STEP), DatabaseRole::ReadWrite);
+        m_step = step.get();
+        app.stepDatabases().add(STEP, std::move(step), folder + CProjectGenerator::StepFileName(STEP));
+        installed.Install<IManagedSide>(&managed);
+        installed.Install<ProcessOperationService>(&processing);
+        installed.Install<RecipeTextRegeneration>(&regenerator);
+        m_step->Execute("DELETE FROM TblFieldData");
+        m_step->Execute("DELETE FROM TblRangeData");
+        m_step->Execute("INSERT INTO TblFieldData (GroupID, SubGroupIndex, FieldTypeID, DoubleValue, LongValue, UOM) "
+                        "SELECT GroupID, 1, 100002, 250, NULL, 'kg' FROM TblGroupData UNION ALL "
+                        "SELECT GroupID, 1, 100001, 1e35, NULL, 'min' FROM TblGroupData UNION ALL "
+                        "SELECT GroupID, 2, 100099, 1e35, 3, 'rpm' FROM TblGroupData");
+        m_step->Execute("INSERT INTO TblRangeData (GroupID, FieldTypeID, Low, LowUOM, High, HighUOM) "
+                        "SELECT GroupID, 100004, 20, 'C', 1e35, 'C' FROM TblGroupData");
+    }
+    void SetOption(const char* option, int value)
+    {
+        app.fileSet().projectDatabase->Execute("DELETE FROM TextRecipeOptions WHERE Options = ?", {option});
+        app.fileSet().projectDatabase->Execute("INSERT INTO TextRecipeOptions (Options, Value) VALUES (?, ?)",
+                                               {option, value});
+    }
+    QString RecipeText()
+    {
+        QSqlQuery query = m_step->Query("SELECT RecipeText FROM Operation WHERE QuorvantaLabel = 'Water in'");
+        return query.next() ? query.value(0).toString() : QString("no row");
+    }
+
+    FakeAppContext app;
+    ScriptedPromptService prompts;
+    CManagedSideStandIn managed;
+    CManagedProcessOperation processing{nullptr};
+    CRecipeTextRegenerator regenerator;
+    ServiceInstallations installed;
+    CDaoDatabase* m_step = nullptr;
+};
+
+// A converted step's regeneration (the open's call) now succeeds and stores each operation's text;
+// the options are read again only after the step-wise cache was reset.
+TEST_P(StandInRecipeTextTest, TheOperationTextIsBuiltFromItsTypeLabelFieldsAndTheOptions)
+{
+    SetOption("Ranges", GetParam().ranges);
+    SetOption("AddSpace", GetParam().addSpace);
+    ASSERT_TRUE(RegenerateStepRecipeText(STEP));
+    EXPECT_EQ(RecipeText(), GetParam().text);
+    const QString first = RecipeText();
+    QSqlQuery ids = m_step->Query("SELECT OperationID FROM Operation WHERE QuorvantaLabel = 'Water in'");
+    ASSERT_TRUE(ids.next());
+    const long operationID = long(ids.value(0).toLongLong());
+    SetOption("Ranges", 1 - GetParam().ranges);
+    ASSERT_TRUE(ProcessOperation(STEP, operationID));
+    EXPECT_EQ(RecipeText(), first) << "the options are kept until the cache is reset";
+    ResetStepWiseCache();
+    ASSERT_TRUE(ProcessOperation(STEP, operationID));
+    EXPECT_NE(RecipeText(), first);
+    EXPECT_FALSE(ProcessOperation(STEP, 999999)) << "an unknown operation stores nothing";
+    EXPECT_TRUE(prompts.texts().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, StandInRecipeTextTest,
+    ::testing::Values(
+        OptionsCase{0, 1, "Charge Water in: Amount 250 kg, Duration not set, Field 100099 3 rpm."},
+        OptionsCase{1, 0,
+                    "Charge Water in: Amount 250 kg, Duration not set, Field 100099 3 rpm.\n"
+                    "Ranges: Temperature 20 C to not set."},
+        OptionsCase{1, 1,
+                    "Charge Water in: Amount 250 kg, Duration not set, Field 100099 3 rpm.\n\n"
+                    "Ranges: Temperature 20 C to not set."}));
