@@ -14,9 +14,9 @@
 #include "foundation/common/ServiceSlot.h"
 #include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
+#include "recipe/RecipeWindows.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/MainFrame.h"
-#include "shell/PlainRecipeWindow.h"
 #include "shell/QuorvantaApp.h"
 #include "simulation/EngineModuleHost.h"
 
@@ -33,10 +33,10 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);
-    // Recipe: the Process Explorer in its dock slot; recipe windows open as plain windows.
+    // Recipe: the Process Explorer in its dock slot; the text-recipe windows and their services.
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
-    app.documents().Register(PlainRecipeWindowTemplate());
+    app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed)});
     // Simulation: the engine module and the open project's engine entry.
     installed.InstallUnlessSet<EngineHost>(installed.Keep(std::make_unique<CEngineModuleHost>()));
 }
