@@ -77,7 +77,8 @@ void CQUORVANTAView::paintEvent(QPaintEvent* event)
     if (!m_bLinesLoaded) {
         // Built once, outside the paint: a failure shows its message.
         if (std::exchange(m_bLoadPending, false))
-            QMetaObject::invokeMethod(this, &CQUORVANTAView::LoadRecipeLines, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { if (!m_bLinesLoaded) LoadRecipeLines(); }, Qt::QueuedConnection);
         return;
     }
     QAbstractScrollArea::paintEvent(event);
