@@ -12,13 +12,13 @@
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
-#include "recipe/ProcessExplorerInstall.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
+#include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
 #include "recipe/RecipeTextRegenerator.h"
+#include "recipe/RecipeWindows.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/MainFrame.h"
-#include "shell/PlainRecipeWindow.h"
 #include "shell/QuorvantaApp.h"
 #include "simulation/EngineModuleHost.h"
 
@@ -35,10 +35,10 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);
-    // Recipe: the Process Explorer in its dock slot; recipe windows open as plain windows.
+    // Recipe: the Process Explorer in its dock slot; the text-recipe windows and their services.
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
-    app.documents().Register(PlainRecipeWindowTemplate());
+    app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed)});
     // Recipe: the stored recipe text regenerated through the managed process-operation call.
     installed.InstallUnlessSet<RecipeTextRegeneration>(installed.Keep(std::make_unique<CRecipeTextRegenerator>()));
     // Shared classes: their singletons go with each project close.

@@ -92,6 +92,34 @@ void ReloadAllRecipeViews()
 {
     tell<RecipeViewServices>([](RecipeViewServices& v) { v.ReloadAllRecipeViews(); });
 }
+void RefreshStepRecipeViews(long stepID, QWidget* except)
+{
+    tell<RecipeViewServices>([=](RecipeViewServices& v) { v.RefreshStepRecipeViews(stepID, except); });
+}
+void SelectRecipeLine(long stepID, int lineIndex)
+{
+    tell<RecipeViewServices>([=](RecipeViewServices& v) { v.SelectRecipeLine(stepID, lineIndex); });
+}
+void UpdateRecipeLineText(long stepID, long itemID, int itemType, const QString& text)
+{
+    tell<RecipeViewServices>([&](RecipeViewServices& v) { v.UpdateRecipeLineText(stepID, itemID, itemType, text); });
+}
+void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& text)
+{
+    tell<RecipeViewServices>([&](RecipeViewServices& v) { v.SetRecipeItemText(stepID, itemID, itemType, text); });
+}
+bool IsRecipeWindowOpen(long stepID)
+{
+    return ask<RecipeViewServices>(false, [=](RecipeViewServices& v) { return v.IsRecipeWindowOpen(stepID); });
+}
+void CloseStepRecipeWindows(long processID, long stepID)
+{
+    tell<RecipeViewServices>([=](RecipeViewServices& v) { v.CloseStepRecipeWindows(processID, stepID); });
+}
+void UpdateRecipeWindowTitle(long stepID, const QString& title)
+{
+    tell<RecipeViewServices>([&](RecipeViewServices& v) { v.UpdateRecipeWindowTitle(stepID, title); });
+}
 
 void RefreshKeepSelection()
 {

@@ -11,6 +11,7 @@
 #include <QString>
 
 class EngineEntry;
+class QWidget;
 
 // The simulation engine's module: start-up, the engine object of the open project, shut-down.
 class EngineHost {
@@ -71,6 +72,16 @@ public:
     virtual void RelayoutRecipeViews(long /*stepID*/) {} // laid out and repainted, not reloaded
     virtual void ReloadAllRecipeViews() {}
     virtual void ApplyInsertMode(bool /*insertAfter*/, bool /*insertBefore*/) {}
+    // Every view of the step rebuilt from its rows, except the one given.
+    virtual void RefreshStepRecipeViews(long /*stepID*/, QWidget* /*except*/) {}
+    virtual void SelectRecipeLine(long /*stepID*/, int /*lineIndex*/) {}
+    // The text of the step's line of that item and kind (1 unit procedure, 2 operation).
+    virtual void UpdateRecipeLineText(long /*stepID*/, long /*itemID*/, int /*itemType*/, const QString& /*text*/) {}
+    virtual void SetRecipeItemText(long /*stepID*/, long /*itemID*/, int /*itemType*/, const QString& /*text*/) {}
+    virtual bool IsRecipeWindowOpen(long /*stepID*/) const { return false; }
+    virtual void CloseStepRecipeWindows(long /*processID*/, long /*stepID*/) {}
+    // The step's windows are titled "Recipe: " + title.
+    virtual void UpdateRecipeWindowTitle(long /*stepID*/, const QString& /*title*/) {}
 };
 
 // The node a rebuilt Process Explorer selects: a process, a step of a process, or a unit
@@ -155,6 +166,13 @@ void RefreshRecipeViews();
 void ReloadRecipeViews(long stepID);
 void RelayoutRecipeViews(long stepID);
 void ReloadAllRecipeViews();
+void RefreshStepRecipeViews(long stepID, QWidget* except = nullptr);
+void SelectRecipeLine(long stepID, int lineIndex);
+void UpdateRecipeLineText(long stepID, long itemID, int itemType, const QString& text);
+void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& text);
+bool IsRecipeWindowOpen(long stepID); // false without recipe views
+void CloseStepRecipeWindows(long processID, long stepID);
+void UpdateRecipeWindowTitle(long stepID, const QString& title);
 void RefreshKeepSelection();
 void RefreshStep(long stepID);
 void RebuildAndSelect(ExplorerLevel level, long itemID, long processID, long stepID);

@@ -144,18 +144,33 @@ QList<ResultsScheduleRow> CResultsDatabase::Schedule(long stepID)
     return rows;
 }
 
-QList<ResultsRemark> CResultsDatabase::Remarks(long stepID, long operationID)
+// The remarks a query of (StepID, OperationID, MessageID, Type, RemarkText) delivers.
+static QList<ResultsRemark> ReadResultsRemarkRows(QSqlQuery& query)
 {
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText FROM SimulationRemark "
-                       "WHERE StepID = ? AND OperationID = ? ORDER BY RowKey"),
-        {qlonglong(stepID), qlonglong(operationID)});
     QList<ResultsRemark> remarks;
     while (query.next())
         remarks.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
                         long(query.value(2).toLongLong()), query.value(3).toString(),
                         query.value(4).toString()});
     return remarks;
+}
+
+QList<ResultsRemark> CResultsDatabase::Remarks(long stepID, long operationID)
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText FROM SimulationRemark "
+                       "WHERE StepID = ? AND OperationID = ? ORDER BY RowKey"),
+        {qlonglong(stepID), qlonglong(operationID)});
+    return ReadResultsRemarkRows(query);
+}
+
+QList<ResultsRemark> CResultsDatabase::StepRemarks(long stepID)
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText FROM SimulationRemark "
+                       "WHERE StepID = ? ORDER BY RowKey"),
+        {qlonglong(stepID)});
+    return ReadResultsRemarkRows(query);
 }
 
 QList<long> CResultsDatabase::EquipmentUsed(long stepID)

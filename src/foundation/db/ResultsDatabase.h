@@ -68,6 +68,8 @@ public:
     ResultsRunSummary Summary();
     QList<ResultsScheduleRow> Schedule(long stepID);
     QList<ResultsRemark> Remarks(long stepID, long operationID);
+    // Every remark of the step's operations, in one read.
+    QList<ResultsRemark> StepRemarks(long stepID);
     // The equipment the step's operations used, by id.
     QList<long> EquipmentUsed(long stepID);
     // The worst remark type of the operation; None when it has no remark.

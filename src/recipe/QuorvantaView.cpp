@@ -1,0 +1,169 @@
+#include "recipe/QuorvantaView.h"
+
+#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/CommandIds.h"
+#include "foundation/common/SelectionService.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "recipe/RecipeButton.h"
+#include "recipe/RecipeMarks.h"
+#include "recipe/RecipePrinting.h"
+#include "recipe/RecipeWindows.h"
+
+#include <QKeyEvent>
+#include <QLocale>
+#include <QMenu>
+#include <QMetaObject>
+#include <QPainter>
+#include <QScrollBar>
+
+CQUORVANTAView::CQUORVANTAView(QWidget* parent) : QAbstractScrollArea(parent)
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    horizontalScrollBar()->setTracking(false); // the content follows the thumb when it is released
+    verticalScrollBar()->setTracking(false);
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    m_bJapanese = QLocale::system().language() == QLocale::Japanese;
+    if (CRecipeWindows* windows = CRecipeWindows::Installed())
+        std::tie(m_bInsertAfter, m_bInsertBefore) = std::pair(windows->insertAfter(), !windows->insertAfter());
+}
+
+CQUORVANTAView::~CQUORVANTAView()
+{
+    if (SelectionService* selection = ServiceSlot<SelectionService>::Get())
+        selection->ForgetSource(this);
+    clearLines();
+}
+
+void CQUORVANTAView::clearLines()
+{
+    qDeleteAll(m_lineButtons);
+    m_lineButtons.clear();
+    m_nButtonsCreated = 0;
+    m_bMultiSelect = false;
+}
+
+CRecipeButton* CQUORVANTAView::Line(int index) const
+{
+    return index >= 0 && index < LineCount() ? m_lineButtons.at(index) : nullptr;
+}
+
+QString CQUORVANTAView::documentTitle() const
+{
+    return m_document.stepTitle.isEmpty() ? windowTitle() : m_document.stepTitle;
+}
+
+void CQUORVANTAView::RebuildRecipe()
+{
+    clearLines();
+    m_nHorzPos = m_nVertPos = m_nScrollOffsetX = m_nScrollOffsetY = 0;
+    m_nHorzRange = m_nVertRange = 0;
+    m_nNextLineY = 0;
+    LoadRecipeLines(); // refreshes the remark marks and lays out
+}
+
+void CQUORVANTAView::RefreshRecipeText()
+{
+    RefreshRemarkMarks();
+}
+
+void CQUORVANTAView::paintEvent(QPaintEvent* event)
+{
+    if (m_document.stepID < 0)
+        return;
+    if (!m_bLinesLoaded) {
+        // Built once, outside the paint: a failure shows its message.
+        if (std::exchange(m_bLoadPending, false))
+            QMetaObject::invokeMethod(
+                this, [this] { if (!m_bLinesLoaded) LoadRecipeLines(); }, Qt::QueuedConnection);
+        return;
+    }
+    QAbstractScrollArea::paintEvent(event);
+    QPainter painter(viewport());
+    const long stopped = StoppedRecipeLine(m_document.stepID);
+    for (int j = 0; j < LineCount(); ++j)
+        drawLineMarks(painter, m_lineButtons.at(j), j, stopped);
+}
+
+void CQUORVANTAView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (!m_lineButtons.isEmpty())
+        RecalcLayout();
+}
+
+void CQUORVANTAView::showEvent(QShowEvent* event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (CRecipeWindows* windows = CRecipeWindows::Installed())
+        windows->ApplyPendingPlacement(this);
+}
+
+void CQUORVANTAView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    OnActivateView(true);
+}
+
+void CQUORVANTAView::OnActivateView(bool activate)
+{
+    if (CRecipeWindows* windows = CRecipeWindows::Installed())
+        std::tie(m_bInsertAfter, m_bInsertBefore) = std::pair(windows->insertAfter(), !windows->insertAfter());
+    if (!activate)
+        return;
+    if (SelectionService* selection = ServiceSlot<SelectionService>::Get()) {
+        ContextRecord context;
+        context.kind = CONTEXT_TEXT_RECIPE;
+        std::tie(context.stepID, context.processID) = std::pair(m_document.stepID, m_document.processID);
+        context.stepLabel = m_document.stepTitle;
+        selection->ReportActive(this, context);
+    }
+    const long itemID = GetSelectedItemID();
+    const int kind = GetSelectedItemType();
+    if (!m_bSyncHeldOff && m_document.stepID > -1 && itemID > -1 &&
+        (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
+        SyncLinkedWindows(m_document.stepID, itemID, LinkedItemType(kind), SyncSource::RecipeView);
+}
+
+bool CQUORVANTAView::HandlesCommand(int commandID) const
+{
+    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT || commandID == ID_FILE_PRINT_PREVIEW;
+}
+
+bool CQUORVANTAView::IsCommandEnabled(int commandID) const
+{
+    return HandlesCommand(commandID);
+}
+
+void CQUORVANTAView::OnCommand(int commandID)
+{
+    if (commandID == ID_TOGGLE_BREAKPOINT)
+        ToggleBreakpoints();
+    else if (commandID == ID_FILE_PRINT)
+        ShowPrintDialog(*this);
+    else if (commandID == ID_FILE_PRINT_PREVIEW)
+        ShowPrintPreview(*this);
+}
+
+void CQUORVANTAView::ShowContextMenu(const QPoint& globalPos)
+{
+    QMenu menu(QStringLiteral("Text Recipe"), this);
+    menu.setObjectName(QStringLiteral("RecipeTextMenu"));
+    const std::pair<int, const char*> entries[] = {{ID_TOGGLE_BREAKPOINT, "Insert/Remove Break Point"},
+                                                   {ID_FILE_PRINT, "Print..."},
+                                                   {ID_FILE_PRINT_PREVIEW, "Print Preview"}};
+    for (const auto& [id, text] : entries) {
+        QAction* action = menu.addAction(QString::fromUtf8(text));
+        action->setEnabled(IsCommandEnabled(id));
+        connect(action, &QAction::triggered, this, [this, id = id] { DispatchCommand(id, this); });
+    }
+    menu.exec(globalPos);
+}
+
+int CQUORVANTAView::PrintTo(QPrinter& printer)
+{
+    return PrintRecipe(*this, printer);
+}

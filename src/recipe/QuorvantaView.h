@@ -1,0 +1,160 @@
+#pragma once
+// The text-recipe window of one step: one line window per TextRecipe row in recipe order, laid out
+// one under another with indents in a scrolled viewport, with the labels, rules and marks painted
+// around them. It selects, scrolls, toggles breakpoints and prints; the document it shows is its
+// identity (project, process, step).
+
+#include "foundation/common/CommandTarget.h"
+#include "foundation/common/RecipeDocument.h"
+
+#include <QAbstractScrollArea>
+#include <QFont>
+#include <QList>
+
+class CRecipeButton;
+class CRecipeLineSet;
+class QPrinter;
+struct RecipeLineRecord;
+
+// Scroll codes of the scroll handlers.
+enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
+
+class CQUORVANTAView : public QAbstractScrollArea, public RecipeDocument, public CommandTarget {
+    Q_OBJECT
+public:
+    explicit CQUORVANTAView(QWidget* parent = nullptr);
+    ~CQUORVANTAView() override;
+
+    RecipeDocumentIdentity& identity() override { return m_document; }
+    long stepID() const { return m_document.stepID; }
+
+    // Building and refreshing the lines.
+    void LoadRecipeLines();
+    void RebuildRecipe();
+    void RefreshRecipeText();
+    void RefreshRemarkMarks();
+    bool AddLineButton(RecipeLineRecord& record);
+    void RecalcLayout(bool keepPositions, int cx, int cy);
+    void RecalcLayout(); // for the client size, sizes measured again
+    bool linesLoaded() const { return m_bLinesLoaded; }
+
+    // The lines.
+    int LineCount() const { return int(m_lineButtons.size()); }
+    CRecipeButton* Line(int index) const;
+    CRecipeButton* GetFirstSelectedLine() const;
+    int GetFirstSelectedIndex() const;
+    bool FindNextVisibleLine(int from, int* index, CRecipeButton** line) const;
+    long GetSelectedOperationID() const;
+    int GetSelectedItemType() const;
+    long GetSelectedItemID() const;
+    bool IsStartParallelSelected() const;
+    bool IsMultiSelect() const { return m_bMultiSelect; }
+    long nextBlockNumber() const { return m_nNextBlockNumber; }
+
+    // Selecting and finding.
+    void SelectItem(int index);
+    void SelectAndShowItem(long itemID, int kind);
+    void FindText(const QString& text, bool matchCase, bool searchDown);
+    void SetLineText(long itemID, int kind, const QString& text);
+
+    // Scrolling, keys and mouse (also forwarded by the lines).
+    void OnVScroll(ScrollCode code, int position = 0);
+    void OnHScroll(ScrollCode code, int position = 0);
+    void OnMouseWheel(int delta);
+    void OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void OnLineClicked(CRecipeButton* line, bool ctrl);
+    void OnLineMouseMove(CRecipeButton* line, QMouseEvent* event);
+    void ShowContextMenu(const QPoint& globalPos);
+    void OnActivateView(bool activate);
+
+    // Breakpoints of the selected unit-procedure and operation lines, flipped and stored.
+    void ToggleBreakpoints();
+
+    // Printing: the recipe as 81-column pages; the page count.
+    int PrintTo(QPrinter& printer);
+    QString documentTitle() const;
+
+    // Scroll state, for the frame's services and the tests.
+    int vertPos() const { return m_nVertPos; }
+    int horzPos() const { return m_nHorzPos; }
+    int vertRange() const { return m_nVertRange; }
+    int horzRange() const { return m_nHorzRange; }
+    int scrollOffsetY() const { return m_nScrollOffsetY; }
+    int contentHeight() const { return m_nContentHeight; }
+    bool insertAfter() const { return m_bInsertAfter; }
+    bool IsJapanese() const { return m_bJapanese; }
+
+    // Commands of the view.
+    bool HandlesCommand(int commandID) const override;
+    bool IsCommandEnabled(int commandID) const override;
+    void OnCommand(int commandID) override;
+
+    static constexpr int LEFT_MARGIN = 30;
+    static constexpr int LINE_GAP = 5;
+    static constexpr int MIN_WIDTH = 300;
+    static constexpr int UNIT_PROCEDURE_GAP = 20;
+    static constexpr int LABEL_X = 30;
+    static constexpr int INDENT_WIDTH = 40;
+    static constexpr int NARROW_WIDTH = 240;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    // Loading (QuorvantaViewLoad.cpp).
+    bool fillRecord(const CRecipeLineSet& rows, RecipeLineRecord& record, long* largestBlock);
+    bool fillUnitProcedure(const CRecipeLineSet& rows, RecipeLineRecord& record);
+    bool fillOperation(const CRecipeLineSet& rows, RecipeLineRecord& record);
+    int lineWidth(int indent) const;
+    void selectFirstLineAfterLoad();
+    const QFont* fontOfKind(int kind) const;
+    void createFonts();
+    void clearLines();
+
+    // Layout and scrolling (QuorvantaViewLayout.cpp).
+    bool measureLines(int cx, int* contentHeight);
+    void updateScrollBars();
+    void placeLines();
+    void scrollTo(Qt::Orientation orientation, int position);
+    int scrollMaximum(Qt::Orientation orientation) const;
+    void ensureLineVisible(int index, bool pageDown);
+
+    // Selection (QuorvantaViewSelect.cpp).
+    void selectLine(int index, bool ctrl);
+    void reportSelection();
+    bool lineMatches(const CRecipeButton* line, const QString& text, bool matchCase) const;
+
+    // Drawing (QuorvantaViewDraw.cpp).
+    void drawLineMarks(class QPainter& painter, const CRecipeButton* line, int index, long stoppedLine);
+
+    RecipeDocumentIdentity m_document;
+    QList<CRecipeButton*> m_lineButtons;
+    bool m_bMultiSelect = false;
+    bool m_bInsertAfter = true;
+    bool m_bInsertBefore = false;
+    bool m_bJapanese = false;
+    bool m_bFontsCreated = false;
+    bool m_bLinesLoaded = false;
+    bool m_bLoadPending = true; // the first paint builds the lines once
+    bool m_bSyncHeldOff = false;
+    int m_nButtonsCreated = 0;
+    int m_nNextLineY = 0;
+    long m_nNextBlockNumber = 1;
+    QFont m_fontNormal, m_fontBold, m_fontUnderline;
+    int m_nHorzRange = 0, m_nVertRange = 0;
+    int m_nClientWidth = 0, m_nClientHeight = 0;
+    int m_nHorzPos = 0, m_nVertPos = 0;
+    int m_nPageWidth = 0, m_nPageHeight = 0;
+    int m_nScrollOffsetY = 0, m_nScrollOffsetX = 0;
+    int m_nContentHeight = 0;
+    bool m_bNarrow = false;
+    bool m_bPlacing = false; // scroll bars set by the layout: no scroll of the content
+};

@@ -1,0 +1,203 @@
+// Building the lines of the text-recipe view from the step's rows.
+
+#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/WaitCursor.h"
+#include "recipe/QuorvantaView.h"
+#include "recipe/RecipeButton.h"
+#include "recipe/RecipeLineSet.h"
+#include "recipe/RecipeLineSources.h"
+
+#include <QApplication>
+
+namespace {
+// The comment or range text behind a line's text: on the next line, or one line further with
+// AddSpace; a unit procedure's comment follows its name directly without AddSpace.
+QString AppendBelow(const QString& text, const QString& extra, const char* separator, const char* spaced,
+                    bool addSpace)
+{
+    return text + QLatin1String(addSpace ? spaced : separator) + extra;
+}
+
+QString MissingRowMessage(long id, const char* table)
+{
+    return QStringLiteral("Could not find the record with ID: %1 in %2 Table!").arg(id).arg(QLatin1String(table));
+}
+} // namespace
+
+void CQUORVANTAView::createFonts()
+{
+    if (std::exchange(m_bFontsCreated, true))
+        return;
+    m_fontNormal = QApplication::font();
+    m_fontNormal.setPointSize(8);
+    m_fontNormal.setWeight(QFont::Normal);
+    m_fontBold = m_fontNormal;
+    m_fontBold.setWeight(QFont::Bold);
+    m_fontUnderline = m_fontNormal;
+    m_fontUnderline.setUnderline(true);
+}
+
+const QFont* CQUORVANTAView::fontOfKind(int kind) const
+{
+    if (IsKeywordLine(kind))
+        return &m_fontUnderline;
+    if (m_bJapanese)
+        return nullptr;
+    return kind == RECIPE_LINE_UNIT_PROCEDURE ? &m_fontBold : &m_fontNormal;
+}
+
+int CQUORVANTAView::lineWidth(int indent) const
+{
+    if (m_bNarrow)
+        return NARROW_WIDTH - (indent - 1) * INDENT_WIDTH;
+    return m_nClientWidth - (LEFT_MARGIN + m_nScrollOffsetX) - 20 - indent * INDENT_WIDTH;
+}
+
+void CQUORVANTAView::LoadRecipeLines()
+{
+    if (m_document.stepID < 0)
+        return;
+    const WaitCursor wait;
+    createFonts();
+    m_nClientWidth = m_nPageWidth = viewport()->width();
+    m_nClientHeight = m_nPageHeight = viewport()->height();
+    m_bNarrow = m_nClientWidth < MIN_WIDTH;
+    CRecipeLineSet rows;
+    if (!rows.OpenSet(m_document.stepID)) {
+        QvMessageBox(QStringLiteral("Can't open TextRecipe Table to generate recipe text!"), MB_OK);
+        return;
+    }
+    const std::optional<QHash<long, int>> severities =
+        AreRemarkIconsDisplayed() ? ReadStepRemarkSeverities(m_document.stepID) : std::nullopt;
+    long largestBlock = 0;
+    for (; !rows.IsEOF(); rows.MoveNext()) {
+        RecipeLineRecord record;
+        if (!fillRecord(rows, record, &largestBlock))
+            return;
+        if (severities && record.kind == RECIPE_LINE_OPERATION)
+            record.severity = severities->value(record.itemID, -1);
+        if (record.width <= 0 || !AddLineButton(record))
+            return;
+        m_nNextLineY = record.topY;
+    }
+    m_nNextBlockNumber = largestBlock + 1;
+    m_bLinesLoaded = true; // only after a complete build
+    RecalcLayout(false, m_nClientWidth, m_nClientHeight);
+    selectFirstLineAfterLoad();
+    viewport()->update();
+}
+
+bool CQUORVANTAView::fillRecord(const CRecipeLineSet& rows, RecipeLineRecord& record, long* largestBlock)
+{
+    record.typeText = rows.GetText(QStringLiteral("Type"));
+    record.kind = RecipeLineKindOf(record.typeText);
+    record.label = rows.GetText(QStringLiteral("Label"));
+    record.indent = rows.GetShort(QStringLiteral("Indent"));
+    record.operationNumber = rows.GetLong(QStringLiteral("OPNumber"));
+    record.unitProcedureNumber = rows.GetLong(QStringLiteral("UPNumber"));
+    record.stepID = m_document.stepID;
+    record.hidden = rows.GetBool(QStringLiteral("Hide"));
+    record.breakpoint = rows.GetBool(QStringLiteral("Breakpoint"));
+    record.rowKey = rows.GetLong(QStringLiteral("RowKey"));
+    record.topY = m_nNextLineY;
+    record.width = lineWidth(record.indent);
+    if (record.kind == RECIPE_LINE_UNIT_PROCEDURE)
+        return fillUnitProcedure(rows, record);
+    if (record.kind == RECIPE_LINE_OPERATION)
+        return fillOperation(rows, record);
+    if (record.kind == 0) {
+        QvMessageBox(QStringLiteral("Wrong type found in recipe text array!"), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    record.displayText = record.typeText;
+    record.itemID = rows.GetLong(QStringLiteral("RecipeSequenceNumber"));
+    if (record.typeText.startsWith(QLatin1String("Start"), Qt::CaseInsensitive))
+        *largestBlock = qMax(*largestBlock, record.operationNumber);
+    return true;
+}
+
+bool CQUORVANTAView::fillUnitProcedure(const CRecipeLineSet& rows, RecipeLineRecord& record)
+{
+    record.itemID = rows.GetLong(QStringLiteral("ID"));
+    if (rows.IsFieldNull(QStringLiteral("FoundUnitProcedureID"))) {
+        QvMessageBox(MissingRowMessage(record.itemID, "Unit Procedure"), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    const DisplayOptions options = CurrentDisplayOptions();
+    record.typeText = QStringLiteral("Unit Procedure");
+    record.unitProcedureName = record.displayText = rows.GetText(QStringLiteral("UnitProcedureName"));
+    record.commentText = rows.GetText(QStringLiteral("UnitProcedureComments"));
+    if (!record.commentText.isEmpty() && options.comments)
+        record.displayText = AppendBelow(record.displayText, record.commentText, "", "\n", options.addSpace);
+    return true;
+}
+
+bool CQUORVANTAView::fillOperation(const CRecipeLineSet& rows, RecipeLineRecord& record)
+{
+    record.itemID = rows.GetLong(QStringLiteral("ID"));
+    if (rows.IsFieldNull(QStringLiteral("FoundOperationID"))) {
+        QvMessageBox(MissingRowMessage(record.itemID, "Operation"), MB_OK | MB_ICONERROR);
+        return false;
+    }
+    const DisplayOptions options = CurrentDisplayOptions();
+    record.typeText = QStringLiteral("Operation");
+    record.operationLabel = rows.GetText(QStringLiteral("QuorvantaLabel"));
+    record.operationTypeID = rows.GetLong(QStringLiteral("OperationTypeID"));
+    record.recipeText = rows.GetText(QStringLiteral("RecipeText"));
+    if (record.recipeText.trimmed().isEmpty())
+        record.recipeText = record.operationLabel + QStringLiteral(" ...");
+    record.displayText = record.recipeText;
+    record.rangeText = rows.GetText(QStringLiteral("RangeText"));
+    if (!record.rangeText.isEmpty() && options.ranges)
+        record.displayText = AppendBelow(record.displayText, record.rangeText, "\n", "\n\n", options.addSpace);
+    record.commentText = rows.GetText(QStringLiteral("OperationComments"));
+    if (!record.commentText.isEmpty() && options.comments)
+        record.displayText = AppendBelow(record.displayText, record.commentText, "\n", "\n\n", options.addSpace);
+    return true;
+}
+
+bool CQUORVANTAView::AddLineButton(RecipeLineRecord& record)
+{
+    if (record.kind < RECIPE_LINE_UNIT_PROCEDURE || record.kind > RECIPE_LINE_SERIES)
+        return false;
+    auto* line = new CRecipeButton(fontOfKind(record.kind), record.displayText, record.typeText, record.kind,
+                                   record.itemID, record.stepID, record.hidden, this, viewport());
+    if (record.kind != RECIPE_LINE_OPERATION)
+        record.operationTypeID = -1;
+    line->line() = record;
+    if (record.kind == RECIPE_LINE_UNIT_PROCEDURE)
+        record.topY += UNIT_PROCEDURE_GAP + LINE_GAP;
+    line->m_x = LEFT_MARGIN + record.indent * INDENT_WIDTH;
+    line->m_top = record.topY;
+    line->m_width = record.width;
+    line->m_height = line->Measure(record.width);
+    if (record.insertAt < 0 || record.insertAt >= LineCount())
+        m_lineButtons.append(line);
+    else
+        m_lineButtons.insert(record.insertAt, line);
+    ++m_nButtonsCreated;
+    record.topY = line->m_top + line->m_height + LINE_GAP;
+    return true;
+}
+
+void CQUORVANTAView::selectFirstLineAfterLoad()
+{
+    const bool fromExplorer = std::exchange(m_document.openedFromExplorer, false);
+    if (m_lineButtons.isEmpty())
+        return; // a first unit procedure is inserted by the insert feature
+    if (!fromExplorer) {
+        SelectItem(0);
+        return;
+    }
+    const ProcessTreeSelection tree = GetTreeSelection();
+    m_bSyncHeldOff = true;
+    if (tree.operationID > -1)
+        SelectAndShowItem(tree.operationID, RECIPE_LINE_OPERATION);
+    else if (tree.unitProcedureID > -1)
+        SelectAndShowItem(tree.unitProcedureID, RECIPE_LINE_UNIT_PROCEDURE);
+    if (GetFirstSelectedIndex() < 0)
+        SelectItem(0);
+    m_bSyncHeldOff = false;
+}

@@ -1,0 +1,221 @@
+// Selection, find, keys and mouse of the text-recipe view.
+
+#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/SelectionService.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "recipe/QuorvantaView.h"
+#include "recipe/RecipeButton.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+CRecipeButton* CQUORVANTAView::GetFirstSelectedLine() const
+{
+    return Line(GetFirstSelectedIndex());
+}
+
+int CQUORVANTAView::GetFirstSelectedIndex() const
+{
+    for (int index = 0; index < LineCount(); ++index) {
+        if (m_lineButtons.at(index)->IsSelected())
+            return index;
+    }
+    return -1;
+}
+
+bool CQUORVANTAView::FindNextVisibleLine(int from, int* index, CRecipeButton** line) const
+{
+    for (int next = from + 1; next < LineCount(); ++next) {
+        if (!m_lineButtons.at(next)->line().hidden) {
+            *index = next;
+            *line = m_lineButtons.at(next);
+            return true;
+        }
+    }
+    return false;
+}
+
+long CQUORVANTAView::GetSelectedOperationID() const
+{
+    const CRecipeButton* line = GetFirstSelectedLine();
+    if (m_bMultiSelect || !line || line->GetItemType() != RECIPE_LINE_OPERATION || line->line().hidden)
+        return -1;
+    return line->GetButtonID();
+}
+
+int CQUORVANTAView::GetSelectedItemType() const
+{
+    const CRecipeButton* line = GetFirstSelectedLine();
+    return m_bMultiSelect || !line ? -1 : line->GetItemType();
+}
+
+long CQUORVANTAView::GetSelectedItemID() const
+{
+    const CRecipeButton* line = GetFirstSelectedLine();
+    return m_bMultiSelect || !line ? -1 : line->GetButtonID();
+}
+
+bool CQUORVANTAView::IsStartParallelSelected() const
+{
+    const CRecipeButton* line = GetFirstSelectedLine();
+    return line && line->GetItemType() == RECIPE_LINE_PARALLEL &&
+           line->line().typeText.compare(QLatin1String("Start Parallel"), Qt::CaseInsensitive) == 0;
+}
+
+void CQUORVANTAView::selectLine(int index, bool ctrl)
+{
+    CRecipeButton* chosen = m_lineButtons.at(index);
+    if (ctrl) {
+        chosen->SetSelected(!chosen->IsSelected());
+    } else {
+        for (CRecipeButton* line : std::as_const(m_lineButtons))
+            line->SetSelected(line == chosen);
+    }
+    int selected = 0;
+    for (const CRecipeButton* line : std::as_const(m_lineButtons))
+        selected += line->IsSelected() ? 1 : 0;
+    m_bMultiSelect = selected > 1;
+    reportSelection();
+}
+
+void CQUORVANTAView::SelectItem(int index)
+{
+    if (index >= 0 && index < LineCount())
+        selectLine(index, false);
+}
+
+void CQUORVANTAView::reportSelection()
+{
+    SelectionService* selection = ServiceSlot<SelectionService>::Get();
+    if (!selection)
+        return;
+    ContextRecord context;
+    context.kind = CONTEXT_TEXT_RECIPE;
+    std::tie(context.stepID, context.processID) = std::pair(m_document.stepID, m_document.processID);
+    context.stepLabel = m_document.stepTitle;
+    selection->ReportSelection(this, context);
+}
+
+// A click on a line: selected (Ctrl adds or removes it), and the Process Explorer and the result
+// windows follow a unit procedure or an operation.
+void CQUORVANTAView::OnLineClicked(CRecipeButton* line, bool ctrl)
+{
+    const int index = int(m_lineButtons.indexOf(line));
+    if (index < 0)
+        return;
+    selectLine(index, ctrl);
+    const int kind = line->GetItemType();
+    if (m_bSyncHeldOff || m_bMultiSelect ||
+        (kind != RECIPE_LINE_UNIT_PROCEDURE && kind != RECIPE_LINE_OPERATION))
+        return;
+    SelectProcessTreeItem(line->GetStepID(), line->GetButtonID(), kind);
+    SyncLinkedWindows(line->GetStepID(), line->GetButtonID(), LinkedItemType(kind), SyncSource::RecipeView);
+}
+
+void CQUORVANTAView::OnLineMouseMove(CRecipeButton*, QMouseEvent*)
+{
+    // Lines dragged between recipe windows come with the clipboard feature.
+}
+
+bool CQUORVANTAView::lineMatches(const CRecipeButton* line, const QString& text, bool matchCase) const
+{
+    const Qt::CaseSensitivity sensitivity = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const RecipeLineRecord& record = line->line();
+    return line->text().contains(text, sensitivity) || record.commentText.contains(text, sensitivity) ||
+           record.rangeText.contains(text, sensitivity);
+}
+
+void CQUORVANTAView::FindText(const QString& text, bool matchCase, bool searchDown)
+{
+    const int start = GetFirstSelectedIndex();
+    const int step = searchDown ? 1 : -1;
+    for (int index = start < 0 ? LineCount() : start + step; index >= 0 && index < LineCount(); index += step) {
+        if (lineMatches(m_lineButtons.at(index), text, matchCase)) {
+            SelectItem(index);
+            ensureLineVisible(index, searchDown);
+            return;
+        }
+    }
+    QvMessageBox(QStringLiteral("Cannot find '") + text + QStringLiteral("'."), MB_OK);
+}
+
+void CQUORVANTAView::OnKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+    const int selected = GetFirstSelectedIndex();
+    switch (key) {
+    case Qt::Key_PageUp:
+        OnVScroll(ScrollCode::PageUp);
+        break;
+    case Qt::Key_PageDown:
+        OnVScroll(ScrollCode::PageDown);
+        break;
+    case Qt::Key_Home:
+        ctrl ? OnVScroll(ScrollCode::Top) : OnHScroll(ScrollCode::Top);
+        break;
+    case Qt::Key_End:
+        ctrl ? OnVScroll(ScrollCode::Bottom) : OnHScroll(ScrollCode::Bottom);
+        break;
+    case Qt::Key_Left:
+        OnHScroll(ScrollCode::LineUp);
+        break;
+    case Qt::Key_Right:
+        OnHScroll(ScrollCode::LineDown);
+        break;
+    case Qt::Key_Up:
+        if (selected > 0) {
+            OnLineClicked(m_lineButtons.at(selected - 1), false);
+            ensureLineVisible(selected - 1, false);
+        }
+        break;
+    case Qt::Key_Down:
+        if (selected >= 0 && selected + 1 < LineCount()) {
+            OnLineClicked(m_lineButtons.at(selected + 1), false);
+            ensureLineVisible(selected + 1, true);
+        }
+        break;
+    default: // Tab, Enter and Delete come with the editing features
+        break;
+    }
+    setFocus();
+}
+
+void CQUORVANTAView::keyPressEvent(QKeyEvent* event)
+{
+    OnKeyDown(event->key(), event->modifiers());
+}
+
+void CQUORVANTAView::wheelEvent(QWheelEvent* event)
+{
+    OnMouseWheel(event->angleDelta().y());
+    event->accept();
+}
+
+void CQUORVANTAView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        ShowContextMenu(event->globalPosition().toPoint());
+    setFocus();
+}
+
+// A click on a remark mark opens the operation's quick results.
+void CQUORVANTAView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    const int x = point.x() + m_nHorzPos;
+    const int y = point.y() - m_nScrollOffsetY;
+    if (x < 19 || x > 26 || !CurrentDisplayOptions().warnings)
+        return;
+    for (const CRecipeButton* line : std::as_const(m_lineButtons)) {
+        const RecipeLineRecord& record = line->line();
+        if (record.kind == RECIPE_LINE_OPERATION && record.severity >= 0 && y >= line->m_top &&
+            y - line->m_top < 9) {
+            SelectAndShowItem(record.itemID, RECIPE_LINE_OPERATION);
+            ShowQuickResults(record.stepID, record.itemID);
+            return;
+        }
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+// One line of a text-recipe view: paints its own text (keyword lines in blue, selected lines in the
+// highlight colours) and passes clicks, keys and mouse moves on to its view.
+
+#include "recipe/RecipeLineRecord.h"
+
+#include <QWidget>
+
+class CQUORVANTAView;
+
+class CRecipeButton : public QWidget {
+    Q_OBJECT
+public:
+    // font may be null: the window's own font.
+    CRecipeButton(const QFont* font, const QString& text, const QString& typeText, int kind, long itemID,
+                  long stepID, bool hidden, CQUORVANTAView* view, QWidget* parent);
+
+    long GetButtonID() const { return m_line.itemID; }
+    int GetItemType() const { return m_line.kind; }
+    long GetStepID() const { return m_line.stepID; }
+    RecipeLineRecord& line() { return m_line; }
+    const RecipeLineRecord& line() const { return m_line; }
+
+    const QString& text() const { return m_line.displayText; }
+    void SetText(const QString& text);
+    bool IsSelected() const { return m_selected; }
+    void SetSelected(bool selected);
+    bool IsDropHighlighted() const { return m_dropHighlight; }
+    void SetDropHighlight(bool highlighted);
+
+    // Height of the text wrapped to width; also keeps the single-line height.
+    int Measure(int width);
+    int singleLineHeight() const { return m_singleLineHeight; }
+
+    // Layout results, in content coordinates.
+    int m_x = 0;
+    int m_top = 0;
+    int m_width = 0;
+    int m_height = 0;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    RecipeLineRecord m_line;
+    CQUORVANTAView* m_view;
+    bool m_selected = false;
+    bool m_dropHighlight = false;
+    int m_singleLineHeight = 0;
+    int m_measuredWidth = -1; // the width the height was measured for; -1: measure again
+};
+
+// Text flags of a line: wrapped at words, tabs expanded, no mnemonics.
+constexpr int RECIPE_TEXT_FLAGS = Qt::TextWordWrap | Qt::TextExpandTabs;
