@@ -12,16 +12,12 @@
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "QtPrinters.h"
 #include "recipe/ProcessTree.h"
 
 #include <QLabel>
 #include <QMap>
 
-// Readable failures of text comparisons.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 // A recipe window as the document host makes it.
 class FakeRecipeWindow : public QLabel, public RecipeDocument {

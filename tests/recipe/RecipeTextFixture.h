@@ -3,6 +3,7 @@
 // databases), with one recording fake for the frame's progress, the recipe views, the Process
 // Explorer and the managed process-operation call: every call lands in `calls` in order.
 
+#include "DemoSteps.h"
 #include "FakeAppContext.h"
 #include "FakeFrameServices.h"
 #include "ScriptedPrompts.h"
@@ -54,4 +55,3 @@ protected:
 };
 
 // The Demo's first step; it belongs to both processes.
-constexpr long COUPLING_STEP = 1001;

@@ -3,6 +3,7 @@
 // host lists the views the fixture opens; display options, the Process Explorer and the result
 // windows are recording fakes; prompts are scripted.
 
+#include "DemoSteps.h"
 #include "FakeAppContext.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
@@ -60,4 +61,3 @@ protected:
 
 // The Demo's Coupling step: unit procedure "Reaction in R-101" (commented), eight operations, a
 // parallel block of two series, unit procedure "Work-up in R-102" with three operations.
-constexpr long COUPLING_STEP = 1001;
