@@ -1,0 +1,7 @@
+#include "foundation/db/step/STARTOperation.h"
+
+const DaoRecordsetDef& CSTARTOperation::Definition()
+{
+    static const DaoRecordsetDef def{"SELECT OperationID FROM QrySTARTOperation", {}, {{"OperationID", DaoFieldType::Long}}};
+    return def;
+}
