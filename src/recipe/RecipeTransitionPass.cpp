@@ -38,10 +38,9 @@ bool BuildRecipeTransitions(const Array<RecipeRow>& rows, long stepID, const Rec
 
 StructureCheckResult CheckRecipeStructure(const Array<RecipeRow>& rows)
 {
-    long next = 0;
-    const TransitionIdMaker counter = [&next] { return QString::number(++next, 16).toUpper(); };
+    const TransitionIdMaker noID = [] { return QString(); };
     RecipeTransitions transitions;
     StructureCheckResult result;
-    BuildRecipeTransitions(rows, -1, {}, counter, transitions, result);
+    BuildRecipeTransitions(rows, -1, {}, noID, transitions, result);
     return result;
 }

@@ -27,5 +27,5 @@ struct RecipeTransitions {
 bool BuildRecipeTransitions(const Array<RecipeRow>& rows, long stepID, const RecipeStartIDs& starts,
                             const TransitionIdMaker& newID, RecipeTransitions& out, StructureCheckResult& result);
 
-// The check alone (transition ids are throwaway counters).
+// The check alone (the transitions it yields get no ids and are dropped).
 StructureCheckResult CheckRecipeStructure(const Array<RecipeRow>& rows);
