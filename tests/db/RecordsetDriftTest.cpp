@@ -17,17 +17,23 @@
 #include "foundation/db/project/QueryOperationDefaultSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
+#include "foundation/db/project/STARTStep.h"
 #include "foundation/db/project/StepToProcessSet.h"
+#include "foundation/db/project/StepTransition.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
 #include "foundation/db/step/OPRangeDataSet.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
+#include "foundation/db/step/OpTransition.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
+#include "foundation/db/step/STARTOperation.h"
+#include "foundation/db/step/STARTUnitProcedure.h"
 #include "foundation/db/step/StepLabelSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
+#include "foundation/db/step/UPTransition.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
 #include "foundation/db/step/UnitProcedureSet.h"
 
@@ -107,6 +113,16 @@ protected:
         step.Execute(
             "INSERT INTO UnitProcedureConditionalLogicParameter VALUES (10013, 'Starts-After', 10001, "
             "NULL, NULL, NULL)");
+        // Transition rows and the START items of both databases.
+        step.Execute("INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID, "
+                     "ToUnitProcedureID, StepID, TransitionType) VALUES ('0000000A', 1, 10001, 1001, 'Series')");
+        step.Execute("INSERT INTO OperationTransition (FromOperationID, ToOperationID, UnitProcedureID, "
+                     "TransitionType, OperationTransitionID) VALUES (1, 10002, 10001, 'Series', '0000000B')");
+        step.Execute("INSERT INTO UnitProcedure (UnitProcedureName) VALUES ('START')");
+        step.Execute("INSERT INTO Operation (QuorvantaLabel, OperationTypeID) VALUES ('START', 0)");
+        m_projectDb.Execute("INSERT INTO ProjectStep (StepName) VALUES ('START')");
+        m_projectDb.Execute("INSERT INTO StepTransition (StepTransitionID, FromStepID, ToStepID, ProcessID, "
+                            "TransitionType) VALUES ('0000000C', 1, 1001, 2, 'Series')");
     }
 };
 
@@ -174,5 +190,11 @@ INSTANTIATE_TEST_SUITE_P(
                   [](long) { return opened<CUnitProcedureConditionalLogicParameterSet>(1001L); }},
         DriftCase{"OPGroup", [](long) { return opened<COPGroupSet>(1001L, -1L, -1L, -1L, -1L); }},
         DriftCase{"OPField", [](long) { return opened<COPFieldSet>(1001L, -1L, -1L, -1L); }},
-        DriftCase{"OPRangeData", [](long) { return opened<COPRangeDataSet>(1001L, -1L, -1L, -1L); }}),
+        DriftCase{"OPRangeData", [](long) { return opened<COPRangeDataSet>(1001L, -1L, -1L, -1L); }},
+        DriftCase{"UPTransition", [](long) { return opened<CUPTransition>(1001L); }},
+        DriftCase{"OpTransition", [](long) { return opened<COpTransition>(1001L); }},
+        DriftCase{"STARTUnitProcedure", [](long) { return opened<CSTARTUnitProcedure>(1001L); }},
+        DriftCase{"STARTOperation", [](long) { return opened<CSTARTOperation>(1001L); }},
+        DriftCase{"STARTStep", [](long) { return opened<CSTARTStep>(); }},
+        DriftCase{"StepTransition", [](long) { return opened<CStepTransition>(2L); }}),
     [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });
