@@ -18,17 +18,20 @@ void appendSequences(const Array<RecipeRow>& rows, QList<OperationSequence>& seq
 } // namespace
 
 bool BuildRecipeTransitions(const Array<RecipeRow>& rows, long stepID, const RecipeStartIDs& starts,
-                            const TransitionIdMaker& newID, RecipeTransitions& out, StructureCheckResult& result)
+                            const TransitionIdMaker& newID, RecipeTransitions& out,
+                            StructureCheckResult& result)
 {
     CRecipeStructureCheck check(rows);
     if (!check.CheckStep(result))
         return false;
     const RecipeLevels levels = SplitRecipeLevels(rows, check.Pairs());
-    CLevelTransitions unitLevel(UNIT_PROCEDURE_TYPE, levels.unitProcedures, stepID, starts.unitProcedure, newID);
+    CLevelTransitions unitLevel(UNIT_PROCEDURE_TYPE, levels.unitProcedures, stepID, starts.unitProcedure,
+                                newID);
     if (!unitLevel.Build(out.unitProcedures, result))
         return false;
     for (const OperationLevel& level : levels.operations) {
-        CLevelTransitions operationLevel(OPERATION_TYPE, level.rows, level.unitProcedureID, starts.operation, newID);
+        CLevelTransitions operationLevel(OPERATION_TYPE, level.rows, level.unitProcedureID, starts.operation,
+                                         newID);
         if (!operationLevel.Build(out.operations, result))
             return false;
         appendSequences(level.rows, out.sequences);

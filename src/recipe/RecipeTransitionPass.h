@@ -25,7 +25,8 @@ struct RecipeTransitions {
 
 // False at the first failing rule; what passed before it stays in `out`.
 bool BuildRecipeTransitions(const Array<RecipeRow>& rows, long stepID, const RecipeStartIDs& starts,
-                            const TransitionIdMaker& newID, RecipeTransitions& out, StructureCheckResult& result);
+                            const TransitionIdMaker& newID, RecipeTransitions& out,
+                            StructureCheckResult& result);
 
 // The check alone (the transitions it yields get no ids and are dropped).
 StructureCheckResult CheckRecipeStructure(const Array<RecipeRow>& rows);

@@ -30,8 +30,8 @@ bool readVisibleRows(long stepID, Array<RecipeRow>& rows)
     for (; !set.IsEOF(); set.MoveNext()) {
         if (set.GetBool("Hide"))
             continue;
-        rows.Add({set.GetText("Label"), set.GetLong("UPNumber"), set.GetLong("OPNumber"), set.GetShort("Indent"),
-                  set.GetLong("ID"), set.GetText("Type")});
+        rows.Add({set.GetText("Label"), set.GetLong("UPNumber"), set.GetLong("OPNumber"),
+                  set.GetShort("Indent"), set.GetLong("ID"), set.GetText("Type")});
     }
     return true;
 }
@@ -50,7 +50,8 @@ QList<QVariantList> unitProcedureRows(long stepID, const Array<TransitionRecord>
     QList<QVariantList> rows;
     rows.reserve(transitions.GetSize());
     for (const TransitionRecord& t : transitions)
-        rows.append({t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID), t.TransitionType});
+        rows.append(
+            {t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID), t.TransitionType});
     return rows;
 }
 
@@ -98,8 +99,8 @@ bool writeStepTables(long stepID, const RecipeTransitions& built)
 } // namespace
 
 bool CTransitionBuilder::BuildStepTransitions(long stepID, Array<TransitionRecord>& unitProcedureTransitions,
-                                              Array<TransitionRecord>& operationTransitions, bool, const QString&,
-                                              long, long)
+                                              Array<TransitionRecord>& operationTransitions, bool,
+                                              const QString&, long, long)
 {
     Array<RecipeRow> rows;
     if (!readVisibleRows(stepID, rows)) {
@@ -123,7 +124,8 @@ bool CTransitionBuilder::BuildStepTransitions(long stepID, Array<TransitionRecor
 }
 
 long CTransitionBuilder::BuildLevelTransitions(const QString& kind, Array<RecipeRow> rows, long, long ownerID,
-                                               long startID, Array<TransitionRecord>& out, StructureCheckResult& result)
+                                               long startID, Array<TransitionRecord>& out,
+                                               StructureCheckResult& result)
 {
     CLevelTransitions level(kind, rows, ownerID, startID, FreshTransitionIds());
     return level.Build(out, result) ? 1 : 0;
@@ -134,7 +136,8 @@ void CTransitionBuilder::WriteOperationTransitions(long stepID, const Array<Tran
     QList<QVariantList> rows;
     rows.reserve(transitions.GetSize());
     for (const TransitionRecord& t : transitions)
-        rows.append({qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(t.OwnerID), t.TransitionType, t.TransitionID});
+        rows.append(
+            {qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(t.OwnerID), t.TransitionType, t.TransitionID});
     COpTransition set;
     if (!set.OpenSet(stepID))
         throw CDaoException(QStringLiteral("The step database is not open."));

@@ -16,14 +16,16 @@ public:
     // The rows always come from the step's text recipe (hidden lines left out); the user-sequence
     // arguments are accepted and not used. The lists are filled also when the build fails.
     static bool BuildStepTransitions(long stepID, Array<TransitionRecord>& unitProcedureTransitions,
-                                     Array<TransitionRecord>& operationTransitions, bool fromUserSequenceFile = false,
-                                     const QString& fileNamePrefix = QStringLiteral("dummy"), long fileID = -1,
-                                     long filter = 1);
+                                     Array<TransitionRecord>& operationTransitions,
+                                     bool fromUserSequenceFile = false,
+                                     const QString& fileNamePrefix = QStringLiteral("dummy"),
+                                     long fileID = -1, long filter = 1);
     static bool BuildProcessTransitions(long processID, Array<TransitionRecord>& stepTransitions);
 
     // One level's rules and transitions (no message shown: the result holds it). Nonzero on pass.
     static long BuildLevelTransitions(const QString& kind, Array<RecipeRow> rows, long stepID, long ownerID,
-                                      long startID, Array<TransitionRecord>& out, StructureCheckResult& result);
+                                      long startID, Array<TransitionRecord>& out,
+                                      StructureCheckResult& result);
     // Replaces the step's [OperationTransition] rows. Raises CDaoException.
     static void WriteOperationTransitions(long stepID, const Array<TransitionRecord>& transitions);
 
@@ -35,6 +37,7 @@ public:
 
     // Appends the items of the transition graph in walk order, starting at the item the start
     // transition leaves; each item once. counter counts the entries appended.
-    static void WalkTransitions(const QString& level, long levelNumber, const Array<TransitionRecord>& transitions,
-                                long count, long startIndex, long& counter, Array<RecipeRow>& walk);
+    static void WalkTransitions(const QString& level, long levelNumber,
+                                const Array<TransitionRecord>& transitions, long count, long startIndex,
+                                long& counter, Array<RecipeRow>& walk);
 };

@@ -18,8 +18,8 @@ namespace {
 
 const QString PROCESS_NOT_FOUND = QStringLiteral("Could not find process in Database!");
 const QString STEP_TABLE_EMPTY = QStringLiteral("Step table is empty!");
-const QString NO_FINAL_PRODUCER =
-    QStringLiteral("Could not find Step whose Output Intermediate is the same as the Final Product as the Process!");
+const QString NO_FINAL_PRODUCER = QStringLiteral(
+    "Could not find Step whose Output Intermediate is the same as the Final Product as the Process!");
 
 void warnProcess(const QString& text)
 {
@@ -36,9 +36,8 @@ bool findFinalProduct(long processID, long& finalProduct)
     CProcessSet processes;
     if (!processes.OpenSet())
         return false;
-    const bool found = processes.FindFirst([processID](const CDaoRecordset& row) {
-        return row.GetLong("ProcessID") == processID;
-    });
+    const bool found = processes.FindFirst(
+        [processID](const CDaoRecordset& row) { return row.GetLong("ProcessID") == processID; });
     if (!found) {
         warnProcess(PROCESS_NOT_FOUND);
         return false;
@@ -147,7 +146,8 @@ void markShared(Array<TransitionRecord>& records, const Array<long>& group, cons
 void markParallelBlocks(Array<TransitionRecord>& records)
 {
     for (long i = 0; i < records.GetSize(); ++i) {
-        markShared(records, indexesWith(records, &TransitionRecord::FromID, records[i].FromID), START_PARALLEL);
+        markShared(records, indexesWith(records, &TransitionRecord::FromID, records[i].FromID),
+                   START_PARALLEL);
         markShared(records, indexesWith(records, &TransitionRecord::ToID, records[i].ToID), END_PARALLEL);
     }
 }

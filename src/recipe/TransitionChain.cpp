@@ -38,9 +38,10 @@ bool CTransitionBuilder::ChainProducerSteps(ProcessChain& chain, long index)
             continue;
         const Array<long> producers = FindProducingStep(input, chain.steps);
         if (producers.GetSize() > 1) {
-            QvMessageBox(QStringLiteral("Found more than one Step that produces an Output Intermediate of one of the "
-                                        "Steps in the Process!"),
-                         MB_OK | MB_ICONEXCLAMATION);
+            QvMessageBox(
+                QStringLiteral("Found more than one Step that produces an Output Intermediate of one of the "
+                               "Steps in the Process!"),
+                MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
         const long producer = producers.IsEmpty() ? -1 : producers[0];

@@ -73,7 +73,8 @@ private:
             if (t.FromID != id)
                 continue;
             if (opensPath(t.TransitionType) ||
-                (IsBlockEnd(t.TransitionType) && allBranchesWalked(m_transitions, m_count, id, t.ToID, m_walked)))
+                (IsBlockEnd(t.TransitionType) &&
+                 allBranchesWalked(m_transitions, m_count, id, t.ToID, m_walked)))
                 Push(t.ToID);
         }
     }
@@ -87,8 +88,8 @@ private:
 
 } // namespace
 
-void CTransitionBuilder::WalkTransitions(const QString&, long, const Array<TransitionRecord>& transitions, long count,
-                                         long startIndex, long& counter, Array<RecipeRow>& walk)
+void CTransitionBuilder::WalkTransitions(const QString&, long, const Array<TransitionRecord>& transitions,
+                                         long count, long startIndex, long& counter, Array<RecipeRow>& walk)
 {
     count = std::min(count, transitions.GetSize());
     if (count <= 0 || startIndex < 0 || startIndex >= count)

@@ -24,8 +24,8 @@
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
 #include "foundation/db/step/OPRangeDataSet.h"
-#include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OpTransition.h"
+#include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
 #include "foundation/db/step/STARTOperation.h"
@@ -114,8 +114,9 @@ protected:
             "INSERT INTO UnitProcedureConditionalLogicParameter VALUES (10013, 'Starts-After', 10001, "
             "NULL, NULL, NULL)");
         // Transition rows and the START items of both databases.
-        step.Execute("INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID, "
-                     "ToUnitProcedureID, StepID, TransitionType) VALUES ('0000000A', 1, 10001, 1001, 'Series')");
+        step.Execute(
+            "INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID, "
+            "ToUnitProcedureID, StepID, TransitionType) VALUES ('0000000A', 1, 10001, 1001, 'Series')");
         step.Execute("INSERT INTO OperationTransition (FromOperationID, ToOperationID, UnitProcedureID, "
                      "TransitionType, OperationTransitionID) VALUES (1, 10002, 10001, 'Series', '0000000B')");
         step.Execute("INSERT INTO UnitProcedure (UnitProcedureName) VALUES ('START')");

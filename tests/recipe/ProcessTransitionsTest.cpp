@@ -30,19 +30,30 @@ struct ProcessCase {
 const QList<ProcessCase>& processCases()
 {
     static const QList<ProcessCase> cases = {
-        {"ThreeStepsChain", {{2001, 100, 101}, {2002, 101, 102}, {2003, 102, 103}}, 103,
+        {"ThreeStepsChain",
+         {{2001, 100, 101}, {2002, 101, 102}, {2003, 102, 103}},
+         103,
          {"Series 2002>2003", "Series 2001>2002", "Series START>2001"}},
         {"TwoConsumersOfOneIntermediate",
-         {{2001, 100, 101}, {2002, 101, 102}, {2003, 101, 103}, {2004, 102, 104, false, 103}}, 104,
+         {{2001, 100, 101}, {2002, 101, 102}, {2003, 101, 103}, {2004, 102, 104, false, 103}},
+         104,
          {"End Parallel 2002>2004", "Start Parallel 2001>2002", "Series START>2001", "End Parallel 2003>2004",
           "Start Parallel 2001>2003"}},
-        {"CleaningStepForcesTheListOrder", {{2001, 100, 101}, {2002, 500, 501, true}, {2003, 101, 102}}, 102,
+        {"CleaningStepForcesTheListOrder",
+         {{2001, 100, 101}, {2002, 500, 501, true}, {2003, 101, 102}},
+         102,
          {"Series 2002>2003", "Series 2001>2002", "Series START>2001"}},
-        {"TwoProducersOfTheFinalProduct", {{2001, 100, 102}, {2002, 101, 102}}, 102,
+        {"TwoProducersOfTheFinalProduct",
+         {{2001, 100, 102}, {2002, 101, 102}},
+         102,
          {"Series 2001>2002", "Series START>2001"}},
-        {"UnreachedStepStartsABranch", {{2001, 100, 101}, {2002, 101, 102}, {2003, 300, 301}}, 102,
+        {"UnreachedStepStartsABranch",
+         {{2001, 100, 101}, {2002, 101, 102}, {2003, 300, 301}},
+         102,
          {"Series 2001>2002", "Start Parallel START>2001", "Start Parallel START>2003"}},
-        {"StepMakingItsOwnInput", {{2001, 100, 101}, {2002, 102, 102, false, 101}}, 102,
+        {"StepMakingItsOwnInput",
+         {{2001, 100, 101}, {2002, 102, 102, false, 101}},
+         102,
          // The first record shares its source and its target: the last change made to it holds.
          {"Start Parallel START>2002", "End Parallel 2001>2002", "Start Parallel START>2001"}},
     };
@@ -82,7 +93,8 @@ protected:
     {
         QStringList described;
         for (const TransitionRecord& t : records)
-            described << QStringLiteral("%1 %2>%3").arg(t.TransitionType, StepName(t.FromID), StepName(t.ToID));
+            described
+                << QStringLiteral("%1 %2>%3").arg(t.TransitionType, StepName(t.FromID), StepName(t.ToID));
         return described;
     }
 
@@ -164,8 +176,11 @@ TEST_F(ProcessFixture, WalkTakesTheLastBranchFirstAndABlockEndOnce)
 {
     OpenProcess({}, 1);
     const long s = StartStep();
-    const auto t = records({{"Start Parallel", s, 2001}, {"Start Parallel", s, 2002}, {"End Parallel", 2001, 2003},
-                            {"End Parallel", 2002, 2003}, {"Series", 2003, 2004}});
+    const auto t = records({{"Start Parallel", s, 2001},
+                            {"Start Parallel", s, 2002},
+                            {"End Parallel", 2001, 2003},
+                            {"End Parallel", 2002, 2003},
+                            {"Series", 2003, 2004}});
     EXPECT_EQ(Walk(t), QStringList({"START", "2002", "2001", "2003", "2004"}));
 }
 
@@ -209,10 +224,18 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, ProcessFailures,
     ::testing::Values(
         ProcessFailure{"UnknownProcess", {{2001, 100, 101}}, 101, 99, "Could not find process in Database!"},
-        ProcessFailure{"NoProducerOfTheFinalProduct", {{2001, 100, 101}}, 999, PROCESS,
-                       "Could not find Step whose Output Intermediate is the same as the Final Product as the "
-                       "Process!"},
-        ProcessFailure{"TwoProducersOfAnInput", {{2001, 100, 101}, {2002, 100, 101}, {2003, 101, 102}}, 102, PROCESS,
-                       "Found more than one Step that produces an Output Intermediate of one of the Steps in the "
-                       "Process!"}),
+        ProcessFailure{
+            "NoProducerOfTheFinalProduct",
+            {{2001, 100, 101}},
+            999,
+            PROCESS,
+            "Could not find Step whose Output Intermediate is the same as the Final Product as the "
+            "Process!"},
+        ProcessFailure{
+            "TwoProducersOfAnInput",
+            {{2001, 100, 101}, {2002, 100, 101}, {2003, 101, 102}},
+            102,
+            PROCESS,
+            "Found more than one Step that produces an Output Intermediate of one of the Steps in the "
+            "Process!"}),
     [](const auto& info) { return std::string(info.param.name); });

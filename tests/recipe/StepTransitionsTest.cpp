@@ -21,15 +21,22 @@ struct StepCase {
 const QList<StepCase>& stepCases()
 {
     static const QList<StepCase> cases = {
-        {"Series", "U O O U O", {"Series START>r1", "Series r1>r4"},
+        {"Series",
+         "U O O U O",
+         {"Series START>r1", "Series r1>r4"},
          {"Series START>r2", "Series r2>r3", "Series START>r5"}},
         {"OneOperation", "U O", {"Series START>r1"}, {"Series START>r2"}},
-        {"ParallelOfThree", "U O SP S O S O O S O EP O", {"Series START>r1"},
+        {"ParallelOfThree",
+         "U O SP S O S O O S O EP O",
+         {"Series START>r1"},
          {"Series START>r2", "Start Parallel r2>r5", "Start Parallel r2>r7", "Start Parallel r2>r10",
           "Series r7>r8", "End Parallel r5>r12", "End Parallel r8>r12", "End Parallel r10>r12"}},
-        {"BlockOpensTheLevel", "U SO S O S O EO", {"Series START>r1"},
+        {"BlockOpensTheLevel",
+         "U SO S O S O EO",
+         {"Series START>r1"},
          {"Start Or START>r4", "Start Or START>r6"}},
-        {"ParallelUnitProcedures", "U O SP S U O S U O EP U O",
+        {"ParallelUnitProcedures",
+         "U O SP S U O S U O EP U O",
          {"Series START>r1", "Start Parallel r1>r5", "Start Parallel r1>r8", "End Parallel r5>r11",
           "End Parallel r8>r11"},
          {"Series START>r2", "Series START>r6", "Series START>r9", "Series START>r12"}},
@@ -149,8 +156,9 @@ TEST_F(TransitionFixture, FailedCheckShowsOneMessageWritesNoTransitionsAndKeepsE
     EXPECT_EQ(prompts.flags(), QList<unsigned>{MB_OK});
     EXPECT_EQ(rowCount(Step(), "OperationTransition"), 1);
     EXPECT_EQ(rowCount(Step(), "UnitProcedureTransition"), 0);
-    QSqlQuery numbers = Step().Query("SELECT UnitProcedureSequenceNumber, OperationSequenceNumber FROM Operation "
-                                     "WHERE OperationTypeID <> 0 ORDER BY OperationID");
+    QSqlQuery numbers =
+        Step().Query("SELECT UnitProcedureSequenceNumber, OperationSequenceNumber FROM Operation "
+                     "WHERE OperationTypeID <> 0 ORDER BY OperationID");
     QStringList written;
     while (numbers.next())
         written << numbers.value(0).toString() + "." + numbers.value(1).toString();

@@ -176,7 +176,8 @@ bool levelRules(const Tokens& all, const std::vector<QString>& labels, const Lev
         if (isStart(t[size_t(r)]))
             r = partner[size_t(r)];
         else if (t[size_t(r)] == S && r > 0)
-            return v.message = EXCESS_SERIES_AFTER.arg(labelOf(labels, level, r - 1, -1)), v.icon = MB_OK, false;
+            return v.message = EXCESS_SERIES_AFTER.arg(labelOf(labels, level, r - 1, -1)), v.icon = MB_OK,
+                   false;
         else if (t[size_t(r)] == S)
             return v.message = EXCESS_SERIES_BEFORE.arg(labelOf(labels, level, 1, 1)), v.icon = MB_OK, false;
     }
@@ -215,10 +216,7 @@ class RecipeDice {
 public:
     explicit RecipeDice(unsigned seed) : m_random(seed) {}
 
-    Tokens Next()
-    {
-        return Pick(2) == 0 ? RandomTokens() : Edited(WellFormed());
-    }
+    Tokens Next() { return Pick(2) == 0 ? RandomTokens() : Edited(WellFormed()); }
 
 private:
     int Pick(int n) { return int(m_random() % unsigned(n)); }
@@ -292,7 +290,8 @@ private:
 QString labelText(long unit, long operation)
 {
     if (unit >= 16 || operation >= 16)
-        return operation == 0 ? QStringLiteral("%1.").arg(unit) : QStringLiteral("%1.%2.").arg(unit).arg(operation);
+        return operation == 0 ? QStringLiteral("%1.").arg(unit)
+                              : QStringLiteral("%1.%2.").arg(unit).arg(operation);
     static const auto table = [] {
         std::vector<std::vector<QString>> texts(16, std::vector<QString>(16));
         for (long u = 0; u < 16; ++u) {
@@ -320,8 +319,8 @@ std::vector<QString> labelsOf(const Tokens& t)
 
 Array<RecipeRow> rowsOf(const Tokens& t, const std::vector<QString>& labels)
 {
-    static const QString types[] = {UNIT_PROCEDURE_TYPE, OPERATION_TYPE, START_PARALLEL, END_PARALLEL,
-                                    START_OR,            END_OR,         SERIES_KEYWORD};
+    static const QString types[] = {
+        UNIT_PROCEDURE_TYPE, OPERATION_TYPE, START_PARALLEL, END_PARALLEL, START_OR, END_OR, SERIES_KEYWORD};
     Array<RecipeRow> rows;
     for (size_t i = 0; i < t.size(); ++i)
         rows.Add({labels[i], 0, 0, 1, long(100 + i), types[t[i]]});

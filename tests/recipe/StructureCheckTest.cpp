@@ -78,18 +78,18 @@ INSTANTIATE_TEST_SUITE_P(Rules, StructureCheck, ::testing::ValuesIn(checkCases()
 
 TEST(StructureCheckTexts, IecMessagesAreJoinedAsShown)
 {
-    EXPECT_EQ(IEC_START_PARALLEL.toStdString(),
-              "Text Recipe has entries not allowed by IEC 1131-3 Standard. Start Parallel keyword must be preceded "
-              "by an Operation or Unit Procedure, or it must begin the Unit Procedure");
+    EXPECT_EQ(
+        IEC_START_PARALLEL.toStdString(),
+        "Text Recipe has entries not allowed by IEC 1131-3 Standard. Start Parallel keyword must be preceded "
+        "by an Operation or Unit Procedure, or it must begin the Unit Procedure");
     EXPECT_EQ(IEC_END_OR.split(u'\n').size(), 3);
 }
 
 TEST(LevelTransitionsCheck, AStartLeftOpenWarnsAndThenFailsItsBranches)
 {
     long next = 0;
-    CLevelTransitions level(OPERATION_TYPE, RecipeRowsOf("O SP S O S O"), 7, 1, [&next] {
-        return QString::number(++next);
-    });
+    CLevelTransitions level(OPERATION_TYPE, RecipeRowsOf("O SP S O S O"), 7, 1,
+                            [&next] { return QString::number(++next); });
     Array<TransitionRecord> out;
     StructureCheckResult result;
     EXPECT_FALSE(level.Build(out, result));

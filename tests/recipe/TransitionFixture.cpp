@@ -74,10 +74,11 @@ QString TransitionFixture::NameOf(long id, long stepID)
 {
     if (id == 1)
         return QStringLiteral("START");
-    QSqlQuery query = Step(stepID).Query("SELECT COUNT(*) FROM TextRecipe WHERE RecipeSequenceNumber <= "
-                                         "(SELECT RecipeSequenceNumber FROM TextRecipe WHERE ID = ? AND Type IN "
-                                         "('Unit Procedure', 'Operation'))",
-                                         {qlonglong(id)});
+    QSqlQuery query =
+        Step(stepID).Query("SELECT COUNT(*) FROM TextRecipe WHERE RecipeSequenceNumber <= "
+                           "(SELECT RecipeSequenceNumber FROM TextRecipe WHERE ID = ? AND Type IN "
+                           "('Unit Procedure', 'Operation'))",
+                           {qlonglong(id)});
     return query.next() ? QStringLiteral("r%1").arg(query.value(0).toLongLong()) : QString::number(id);
 }
 
@@ -86,7 +87,8 @@ QStringList TransitionFixture::ReadRows(const QString& sql, long stepID)
     QList<std::tuple<QString, long, long>> rows;
     QSqlQuery query = Step(stepID).Query(sql);
     while (query.next())
-        rows.append({query.value(0).toString(), long(query.value(1).toLongLong()), long(query.value(2).toLongLong())});
+        rows.append({query.value(0).toString(), long(query.value(1).toLongLong()),
+                     long(query.value(2).toLongLong())});
     QStringList described;
     for (const auto& [type, from, to] : rows)
         described << QStringLiteral("%1 %2>%3").arg(type, NameOf(from, stepID), NameOf(to, stepID));
@@ -95,15 +97,17 @@ QStringList TransitionFixture::ReadRows(const QString& sql, long stepID)
 
 QStringList TransitionFixture::UnitProcedureTransitions(long stepID)
 {
-    return ReadRows("SELECT TransitionType, FromUnitProcedureID, ToUnitProcedureID FROM UnitProcedureTransition "
-                    "ORDER BY RowKey",
-                    stepID);
+    return ReadRows(
+        "SELECT TransitionType, FromUnitProcedureID, ToUnitProcedureID FROM UnitProcedureTransition "
+        "ORDER BY RowKey",
+        stepID);
 }
 
 QStringList TransitionFixture::OperationTransitions(long stepID)
 {
-    return ReadRows("SELECT TransitionType, FromOperationID, ToOperationID FROM OperationTransition ORDER BY RowKey",
-                    stepID);
+    return ReadRows(
+        "SELECT TransitionType, FromOperationID, ToOperationID FROM OperationTransition ORDER BY RowKey",
+        stepID);
 }
 
 QStringList TransitionFixture::OperationTransitionIDs(const QString& type, long stepID)
@@ -120,6 +124,7 @@ QStringList TransitionFixture::Describe(const Array<TransitionRecord>& records, 
 {
     QStringList described;
     for (const TransitionRecord& t : records)
-        described << QStringLiteral("%1 %2>%3").arg(t.TransitionType, NameOf(t.FromID, stepID), NameOf(t.ToID, stepID));
+        described << QStringLiteral("%1 %2>%3")
+                         .arg(t.TransitionType, NameOf(t.FromID, stepID), NameOf(t.ToID, stepID));
     return described;
 }

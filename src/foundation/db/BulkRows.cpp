@@ -35,7 +35,8 @@ QString JsonRows(const QList<QVariantList>& rows)
 void ExecKept(CDaoDatabase& database, const QString& table, const QString& sql, const QVariantList& values)
 {
     const StatementKey key{StatementKind::Update, table, {sql}, {BULK_KEY}, {}};
-    database.Connection().execKept(key, [&sql] { return sql; }, values);
+    database.Connection().execKept(
+        key, [&sql] { return sql; }, values);
 }
 
 void ReplaceTableRows(CDaoDatabase& database, const QString& table, const QStringList& columns,
@@ -45,7 +46,8 @@ void ReplaceTableRows(CDaoDatabase& database, const QString& table, const QStrin
         ExecKept(database, table, QStringLiteral("DELETE FROM %1").arg(QuoteIdentifier(table)), {});
     else
         ExecKept(database, table,
-                 QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(QuoteIdentifier(table), QuoteIdentifier(scopeColumn)),
+                 QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                     .arg(QuoteIdentifier(table), QuoteIdentifier(scopeColumn)),
                  {scopeValue});
     if (!rows.isEmpty())
         ExecKept(database, table, InsertFromJsonSql(table, columns), {JsonRows(rows)});

@@ -23,4 +23,5 @@ void ExecKept(CDaoDatabase& database, const QString& table, const QString& sql, 
 // rows keep the order of the list. Raises CDaoException on an error; the caller holds the
 // transaction.
 void ReplaceTableRows(CDaoDatabase& database, const QString& table, const QStringList& columns,
-                      const QString& scopeColumn, const QVariant& scopeValue, const QList<QVariantList>& rows);
+                      const QString& scopeColumn, const QVariant& scopeValue,
+                      const QList<QVariantList>& rows);

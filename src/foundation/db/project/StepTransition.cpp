@@ -26,8 +26,9 @@ bool CStepTransition::OpenSet(long processID)
 void CStepTransition::ReplaceAll(const QList<QVariantList>& rows)
 {
     ReplaceTableRows(*GetDatabase(), QStringLiteral("StepTransition"),
-                     {QStringLiteral("StepTransitionID"), QStringLiteral("FromStepID"), QStringLiteral("ToStepID"),
-                      QStringLiteral("ProcessID"), QStringLiteral("TransitionType")},
+                     {QStringLiteral("StepTransitionID"), QStringLiteral("FromStepID"),
+                      QStringLiteral("ToStepID"), QStringLiteral("ProcessID"),
+                      QStringLiteral("TransitionType")},
                      QStringLiteral("ProcessID"), GetParameter("ProcessID"), rows);
     Requery();
 }

@@ -4,16 +4,16 @@
 
 const DaoRecordsetDef& COpTransition::Definition()
 {
-    static const DaoRecordsetDef def{
-        "SELECT FromOperationID, ToOperationID, UnitProcedureID, TransitionType, OperationTransitionID, RowKey"
-        " FROM OperationTransition ORDER BY RowKey",
-        {{"OperationTransition", {"RowKey"}}},
-        {{"FromOperationID", DaoFieldType::Long},
-         {"ToOperationID", DaoFieldType::Long},
-         {"UnitProcedureID", DaoFieldType::Long},
-         {"TransitionType", DaoFieldType::Text},
-         {"OperationTransitionID", DaoFieldType::Text},
-         {"RowKey", DaoFieldType::Long}}};
+    static const DaoRecordsetDef def{"SELECT FromOperationID, ToOperationID, UnitProcedureID, "
+                                     "TransitionType, OperationTransitionID, RowKey"
+                                     " FROM OperationTransition ORDER BY RowKey",
+                                     {{"OperationTransition", {"RowKey"}}},
+                                     {{"FromOperationID", DaoFieldType::Long},
+                                      {"ToOperationID", DaoFieldType::Long},
+                                      {"UnitProcedureID", DaoFieldType::Long},
+                                      {"TransitionType", DaoFieldType::Text},
+                                      {"OperationTransitionID", DaoFieldType::Text},
+                                      {"RowKey", DaoFieldType::Long}}};
     return def;
 }
 

@@ -11,9 +11,10 @@ void WriteOperationSequenceNumbers(CDaoDatabase& step, const QList<OperationSequ
     for (const OperationSequence& sequence : sequences)
         rows.append({qlonglong(sequence.operationID), qlonglong(sequence.unitProcedureNumber),
                      qlonglong(sequence.operationNumber)});
-    ExecKept(step, QStringLiteral("Operation"),
-             QStringLiteral("UPDATE Operation SET UnitProcedureSequenceNumber = json_extract(j.value, '$[1]'),"
-                            " OperationSequenceNumber = json_extract(j.value, '$[2]')"
-                            " FROM json_each(?) AS j WHERE Operation.OperationID = json_extract(j.value, '$[0]')"),
-             {JsonRows(rows)});
+    ExecKept(
+        step, QStringLiteral("Operation"),
+        QStringLiteral("UPDATE Operation SET UnitProcedureSequenceNumber = json_extract(j.value, '$[1]'),"
+                       " OperationSequenceNumber = json_extract(j.value, '$[2]')"
+                       " FROM json_each(?) AS j WHERE Operation.OperationID = json_extract(j.value, '$[0]')"),
+        {JsonRows(rows)});
 }

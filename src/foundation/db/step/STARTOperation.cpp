@@ -2,6 +2,7 @@
 
 const DaoRecordsetDef& CSTARTOperation::Definition()
 {
-    static const DaoRecordsetDef def{"SELECT OperationID FROM QrySTARTOperation", {}, {{"OperationID", DaoFieldType::Long}}};
+    static const DaoRecordsetDef def{
+        "SELECT OperationID FROM QrySTARTOperation", {}, {{"OperationID", DaoFieldType::Long}}};
     return def;
 }

@@ -2,6 +2,7 @@
 
 const DaoRecordsetDef& CSTARTUnitProcedure::Definition()
 {
-    static const DaoRecordsetDef def{"SELECT UnitProcedureID FROM QrySTARTUnitProcedure", {}, {{"UnitProcedureID", DaoFieldType::Long}}};
+    static const DaoRecordsetDef def{
+        "SELECT UnitProcedureID FROM QrySTARTUnitProcedure", {}, {{"UnitProcedureID", DaoFieldType::Long}}};
     return def;
 }

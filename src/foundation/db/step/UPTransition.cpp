@@ -4,16 +4,16 @@
 
 const DaoRecordsetDef& CUPTransition::Definition()
 {
-    static const DaoRecordsetDef def{
-        "SELECT UnitProcedureTransitionID, FromUnitProcedureID, ToUnitProcedureID, StepID, TransitionType, RowKey"
-        " FROM UnitProcedureTransition ORDER BY RowKey",
-        {{"UnitProcedureTransition", {"RowKey"}}},
-        {{"UnitProcedureTransitionID", DaoFieldType::Text},
-         {"FromUnitProcedureID", DaoFieldType::Long},
-         {"ToUnitProcedureID", DaoFieldType::Long},
-         {"StepID", DaoFieldType::Long},
-         {"TransitionType", DaoFieldType::Text},
-         {"RowKey", DaoFieldType::Long}}};
+    static const DaoRecordsetDef def{"SELECT UnitProcedureTransitionID, FromUnitProcedureID, "
+                                     "ToUnitProcedureID, StepID, TransitionType, RowKey"
+                                     " FROM UnitProcedureTransition ORDER BY RowKey",
+                                     {{"UnitProcedureTransition", {"RowKey"}}},
+                                     {{"UnitProcedureTransitionID", DaoFieldType::Text},
+                                      {"FromUnitProcedureID", DaoFieldType::Long},
+                                      {"ToUnitProcedureID", DaoFieldType::Long},
+                                      {"StepID", DaoFieldType::Long},
+                                      {"TransitionType", DaoFieldType::Text},
+                                      {"RowKey", DaoFieldType::Long}}};
     return def;
 }
 
@@ -21,7 +21,8 @@ void CUPTransition::ReplaceAll(const QList<QVariantList>& rows)
 {
     ReplaceTableRows(*GetDatabase(), QStringLiteral("UnitProcedureTransition"),
                      {QStringLiteral("UnitProcedureTransitionID"), QStringLiteral("FromUnitProcedureID"),
-                      QStringLiteral("ToUnitProcedureID"), QStringLiteral("StepID"), QStringLiteral("TransitionType")},
+                      QStringLiteral("ToUnitProcedureID"), QStringLiteral("StepID"),
+                      QStringLiteral("TransitionType")},
                      QString(), QVariant(), rows);
     Requery();
 }
