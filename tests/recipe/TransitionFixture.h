@@ -14,12 +14,6 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-// Readable failures of text comparisons.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 class TransitionFixture : public ::testing::Test {
 protected:
     static constexpr long STEP = 1001;
