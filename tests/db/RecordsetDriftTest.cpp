@@ -17,19 +17,25 @@
 #include "foundation/db/project/QueryOperationDefaultSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
+#include "foundation/db/project/STARTStep.h"
 #include "foundation/db/project/StepToProcessSet.h"
+#include "foundation/db/project/StepTransition.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 #include "foundation/db/step/OPFieldForFieldIDSet.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
 #include "foundation/db/step/OPRangeDataSet.h"
 #include "foundation/db/step/OPRangeForRangeIDSet.h"
+#include "foundation/db/step/OpTransition.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
+#include "foundation/db/step/STARTOperation.h"
+#include "foundation/db/step/STARTUnitProcedure.h"
 #include "foundation/db/step/StepLabelSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
+#include "foundation/db/step/UPTransition.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
 #include "foundation/db/step/UnitProcedureSet.h"
 
@@ -116,6 +122,17 @@ protected:
         step.Execute(
             "INSERT INTO UnitProcedureConditionalLogicParameter VALUES (10013, 'Starts-After', 10001, "
             "NULL, NULL, NULL)");
+        // Transition rows and the START items of both databases.
+        step.Execute(
+            "INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID, "
+            "ToUnitProcedureID, StepID, TransitionType) VALUES ('0000000A', 1, 10001, 1001, 'Series')");
+        step.Execute("INSERT INTO OperationTransition (FromOperationID, ToOperationID, UnitProcedureID, "
+                     "TransitionType, OperationTransitionID) VALUES (1, 10002, 10001, 'Series', '0000000B')");
+        step.Execute("INSERT INTO UnitProcedure (UnitProcedureName) VALUES ('START')");
+        step.Execute("INSERT INTO Operation (QuorvantaLabel, OperationTypeID) VALUES ('START', 0)");
+        m_projectDb.Execute("INSERT INTO ProjectStep (StepName) VALUES ('START')");
+        m_projectDb.Execute("INSERT INTO StepTransition (StepTransitionID, FromStepID, ToStepID, ProcessID, "
+                            "TransitionType) VALUES ('0000000C', 1, 1001, 2, 'Series')");
     }
 };
 
@@ -187,5 +204,11 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"OPFieldForFieldID",
                   [](long) { return opened<COPFieldForFieldIDSet>(1001L, lowestStepKey("FieldID", "TblFieldData")); }},
         DriftCase{"OPRangeForRangeID",
-                  [](long) { return opened<COPRangeForRangeIDSet>(1001L, lowestStepKey("RangeID", "TblRangeData")); }}),
+                  [](long) { return opened<COPRangeForRangeIDSet>(1001L, lowestStepKey("RangeID", "TblRangeData")); }},
+        DriftCase{"UPTransition", [](long) { return opened<CUPTransition>(1001L); }},
+        DriftCase{"OpTransition", [](long) { return opened<COpTransition>(1001L); }},
+        DriftCase{"STARTUnitProcedure", [](long) { return opened<CSTARTUnitProcedure>(1001L); }},
+        DriftCase{"STARTOperation", [](long) { return opened<CSTARTOperation>(1001L); }},
+        DriftCase{"STARTStep", [](long) { return opened<CSTARTStep>(); }},
+        DriftCase{"StepTransition", [](long) { return opened<CStepTransition>(2L); }}),
     [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });

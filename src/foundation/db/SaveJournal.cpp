@@ -16,7 +16,7 @@ const QByteArray TRAILER = QByteArrayLiteral("END\n");
 constexpr quint64 FNV_OFFSET = 14695981039346656037ULL;
 constexpr quint64 FNV_PRIME = 1099511628211ULL;
 
-QString systemError()
+QString journalSystemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
@@ -24,7 +24,7 @@ QString systemError()
 void removeOrThrow(const QString& path)
 {
     if (QFileInfo::exists(path) && !QFile::remove(path))
-        throw CDaoException(QStringLiteral("Cannot remove '%1': %2").arg(path, systemError()));
+        throw CDaoException(QStringLiteral("Cannot remove '%1': %2").arg(path, journalSystemError()));
 }
 
 QByteArray EntryLine(const CSaveJournal::Entry& entry)
@@ -51,7 +51,7 @@ void WriteFlushed(const QString& path, const QByteArray& bytes)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
-        throw CDaoException(QStringLiteral("Cannot create '%1': %2").arg(path, systemError()));
+        throw CDaoException(QStringLiteral("Cannot create '%1': %2").arg(path, journalSystemError()));
     qsizetype written = 0;
     while (written < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
@@ -62,7 +62,7 @@ void WriteFlushed(const QString& path, const QByteArray& bytes)
         written += n;
     }
     const bool flushed = written == bytes.size() && ::fsync(fd) == 0;
-    const QString reason = systemError();
+    const QString reason = journalSystemError();
     ::close(fd);
     if (!flushed)
         throw CDaoException(QStringLiteral("Cannot write '%1': %2").arg(path, reason));

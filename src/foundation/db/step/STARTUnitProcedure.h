@@ -1,0 +1,12 @@
+#pragma once
+// [QrySTARTUnitProcedure]: the START unit procedure of a step, the root of its unit-procedure transitions.
+
+#include "foundation/db/DaoRecordset.h"
+
+class CSTARTUnitProcedure : public CDaoRecordset {
+public:
+    CSTARTUnitProcedure() : CDaoRecordset(Definition()) {}
+    bool OpenSet(long stepID) { return OpenOnStepDatabase(stepID); }
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};
