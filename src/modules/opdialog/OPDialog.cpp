@@ -59,7 +59,10 @@ template <typename Write> bool CommittedWrite(CDaoDatabase& step, Write write)
 std::optional<NewUnitProcedureInput> AskNewUnitProcedure(long stepID)
 {
     CDaoDatabase* step = GetStepDatabase(stepID);
-    const long count = step ? FirstValue(*step, "SELECT COUNT(*) FROM UnitProcedure", {}, 0).toLongLong() : 0;
+    const long count = step ? FirstValue(*step, "SELECT COALESCE(MAX(UPNumber), 0) FROM TextRecipe WHERE StepID = ?",
+                                         {qlonglong(stepID)}, 0)
+                                  .toLongLong()
+                            : 0;
     return GetOperationDialogService().AskUnitProcedure(QStringLiteral("Unit Procedure %1").arg(count + 1));
 }
 
