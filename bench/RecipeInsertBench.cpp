@@ -48,9 +48,10 @@ double BaselineMs(long stepID)
     timer.start();
     CDaoTransaction transaction(step);
     step.Execute(QStringLiteral("UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + 1"));
-    step.Execute(QStringLiteral("INSERT INTO TextRecipe (ID, RecipeSequenceNumber, StepID, Type) VALUES (0, 1, ?, "
-                                "'Series')"),
-                 {qlonglong(stepID)});
+    step.Execute(
+        QStringLiteral("INSERT INTO TextRecipe (ID, RecipeSequenceNumber, StepID, Type) VALUES (0, 1, ?, "
+                       "'Series')"),
+        {qlonglong(stepID)});
     transaction.Commit();
     return double(timer.nsecsElapsed()) / 1e6;
 }

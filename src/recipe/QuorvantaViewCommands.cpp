@@ -34,14 +34,16 @@ bool IsKeywordCommand(int commandID)
 
 bool IsOwnCommand(int commandID)
 {
-    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT || commandID == ID_FILE_PRINT_PREVIEW;
+    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT ||
+           commandID == ID_FILE_PRINT_PREVIEW;
 }
 } // namespace
 
 bool CQUORVANTAView::HandlesCommand(int commandID) const
 {
-    return IsOwnCommand(commandID) || FindOperationCommand(commandID) || commandID == ID_INSERT_ANY_OPERATION ||
-           commandID == ID_INSERT_UNIT_PROCEDURE || IsKeywordCommand(commandID) || FavoriteListOf(commandID) >= 0;
+    return IsOwnCommand(commandID) || FindOperationCommand(commandID) ||
+           commandID == ID_INSERT_ANY_OPERATION || commandID == ID_INSERT_UNIT_PROCEDURE ||
+           IsKeywordCommand(commandID) || FavoriteListOf(commandID) >= 0;
 }
 
 bool CQUORVANTAView::IsCommandEnabled(int commandID) const

@@ -79,7 +79,8 @@ bool CQUORVANTAView::placeOperation(int where, OperationPlace* place) const
     place->index = where == 1 ? place->selected : place->selected + 1;
     place->top = insertTop(place->selected, where);
     if (line.kind == RECIPE_LINE_UNIT_PROCEDURE && where == 2) {
-        std::tie(place->unitProcedureNumber, place->operationNumber) = std::pair(line.unitProcedureNumber, 1L);
+        std::tie(place->unitProcedureNumber, place->operationNumber) =
+            std::pair(line.unitProcedureNumber, 1L);
         std::tie(place->parentID, place->parentHidden) = std::pair(line.itemID, line.hidden);
         return true;
     }
@@ -114,8 +115,9 @@ bool CQUORVANTAView::findOwningUnitProcedure(int from, bool takeOperationNumber,
     return false;
 }
 
-void CQUORVANTAView::InsertOperation(int where, long operationTypeID, long operationID, const QString& recipeText,
-                                     const QString& operationName, long, bool hidden, bool breakpoint)
+void CQUORVANTAView::InsertOperation(int where, long operationTypeID, long operationID,
+                                     const QString& recipeText, const QString& operationName, long,
+                                     bool hidden, bool breakpoint)
 {
     OperationPlace place;
     if (m_document.stepID < 0 || lineWidth(1) == 0 || !placeOperation(where, &place))
@@ -125,7 +127,8 @@ void CQUORVANTAView::InsertOperation(int where, long operationTypeID, long opera
     record.displayText = recipeText;
     std::optional<NewOperationInput> input;
     if (operationID == -1) {
-        if (!FindOperationTypeName(operationTypeID, &record.operationLabel)) // the type first: nothing is made
+        if (!FindOperationTypeName(operationTypeID,
+                                   &record.operationLabel)) // the type first: nothing is made
             return;
         input = AskNewOperation(m_document.stepID, place.parentID, operationTypeID);
         if (!input)
@@ -135,14 +138,17 @@ void CQUORVANTAView::InsertOperation(int where, long operationTypeID, long opera
     }
     const WaitCursor wait;
     record.insertAt = place.index;
-    std::tie(record.kind, record.typeText) = std::pair(int(RECIPE_LINE_OPERATION), QStringLiteral("Operation"));
+    std::tie(record.kind, record.typeText) =
+        std::pair(int(RECIPE_LINE_OPERATION), QStringLiteral("Operation"));
     std::tie(record.itemID, record.operationTypeID, record.recipeText) =
         std::tuple(operationID, operationTypeID, record.displayText);
     record.label = OperationLabel(place.unitProcedureNumber, place.operationNumber);
     std::tie(record.unitProcedureNumber, record.operationNumber) =
         std::pair(place.unitProcedureNumber, place.operationNumber);
-    std::tie(record.stepID, record.indent, record.topY) = std::tuple(m_document.stepID, place.indent, place.top);
-    std::tie(record.width, record.hidden, record.breakpoint) = std::tuple(lineWidth(place.indent), hidden, breakpoint);
+    std::tie(record.stepID, record.indent, record.topY) =
+        std::tuple(m_document.stepID, place.indent, place.top);
+    std::tie(record.width, record.hidden, record.breakpoint) =
+        std::tuple(lineWidth(place.indent), hidden, breakpoint);
     const bool written = writeInsert([&](CDaoDatabase& step) {
         if (input)
             record.itemID = WriteNewOperation(step, place.parentID, operationTypeID, *input);
@@ -203,7 +209,8 @@ void CQUORVANTAView::renumberLines(int from, long unitProcedureNumber, long oper
             line.unitProcedureNumber = unitProcedureNumber;
             line.label = QStringLiteral("%1.").arg(unitProcedureNumber);
         } else if (line.kind == RECIPE_LINE_OPERATION) {
-            std::tie(line.unitProcedureNumber, line.operationNumber) = std::pair(unitProcedureNumber, operationNumber);
+            std::tie(line.unitProcedureNumber, line.operationNumber) =
+                std::pair(unitProcedureNumber, operationNumber);
             line.label = OperationLabel(unitProcedureNumber, operationNumber++);
         } else {
             line.itemID = j + 1;
@@ -247,6 +254,7 @@ void CQUORVANTAView::NotifyFrameOfSelection()
 {
     const long itemID = GetSelectedItemID();
     const int kind = GetSelectedItemType();
-    if (m_document.stepID > -1 && itemID > -1 && (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
+    if (m_document.stepID > -1 && itemID > -1 &&
+        (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
         SyncLinkedWindows(m_document.stepID, itemID, LinkedItemType(kind), SyncSource::RecipeView);
 }

@@ -91,16 +91,20 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
     std::tie(record.insertAt, record.kind, record.typeText) =
         std::tuple(index, int(RECIPE_LINE_UNIT_PROCEDURE), QStringLiteral("Unit Procedure"));
     record.displayText = unitProcedureText(record.unitProcedureName, record.commentText);
-    std::tie(record.label, record.unitProcedureNumber) = std::pair(QStringLiteral("%1.").arg(place.number), place.number);
-    std::tie(record.stepID, record.indent, record.topY) = std::tuple(m_document.stepID, place.indent, place.top);
-    std::tie(record.width, record.hidden, record.breakpoint) = std::tuple(lineWidth(place.indent), hidden, breakpoint);
+    std::tie(record.label, record.unitProcedureNumber) =
+        std::pair(QStringLiteral("%1.").arg(place.number), place.number);
+    std::tie(record.stepID, record.indent, record.topY) =
+        std::tuple(m_document.stepID, place.indent, place.top);
+    std::tie(record.width, record.hidden, record.breakpoint) =
+        std::tuple(lineWidth(place.indent), hidden, breakpoint);
     const bool written = writeInsert([&](CDaoDatabase& step) {
         if (input)
             record.itemID = WriteNewUnitProcedure(step, *input);
         CRecipeInsertWriter rows(step, m_document.stepID);
         rows.ShiftRows(index + 1, 1);
-        record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, QString(), 0, index + 1,
-                                        record.typeText, record.unitProcedureName, place.number, hidden, breakpoint});
+        record.rowKey =
+            rows.InsertRow({record.itemID, record.indent, record.label, QString(), 0, index + 1,
+                            record.typeText, record.unitProcedureName, place.number, hidden, breakpoint});
         rows.Renumber(index + 2, place.number, 1);
         rows.HideUntilNextUnitProcedure(index + 1, hidden);
         rows.AdoptOperations(index + 1, record.itemID);

@@ -48,7 +48,8 @@ void CQUORVANTAView::InsertKeywordBlock(int where, const QString& keyword, int k
     const RecipeLineRecord& near = m_lineButtons.at(selected)->line();
     if (newBlock) { // a moved line keeps its own flags
         const bool afterUnitProcedure = where == 2 && near.kind == RECIPE_LINE_UNIT_PROCEDURE;
-        std::tie(hidden, breakpoint) = std::pair(afterUnitProcedure ? near.hidden : hiddenAbove(selected - 1), false);
+        std::tie(hidden, breakpoint) =
+            std::pair(afterUnitProcedure ? near.hidden : hiddenAbove(selected - 1), false);
         blockNumber = m_nNextBlockNumber;
     }
     const int first = where == 1 ? selected : selected + 1;
@@ -56,8 +57,10 @@ void CQUORVANTAView::InsertKeywordBlock(int where, const QString& keyword, int k
     QList<RecipeLineRecord> records;
     for (qsizetype n = 0; n < lines.size(); ++n) {
         RecipeLineRecord record;
-        std::tie(record.insertAt, record.kind, record.typeText) = std::tuple(first + int(n), lines[n].kind, lines[n].type);
-        std::tie(record.displayText, record.indent) = std::pair(lines[n].type, near.indent + lines[n].indentStep);
+        std::tie(record.insertAt, record.kind, record.typeText) =
+            std::tuple(first + int(n), lines[n].kind, lines[n].type);
+        std::tie(record.displayText, record.indent) =
+            std::pair(lines[n].type, near.indent + lines[n].indentStep);
         std::tie(record.itemID, record.stepID) = std::pair(long(first + n + 1), m_document.stepID);
         record.operationNumber = lines[n].indentStep == 0 ? blockNumber : 0;
         std::tie(record.width, record.hidden, record.breakpoint) =
@@ -71,8 +74,9 @@ void CQUORVANTAView::InsertKeywordBlock(int where, const QString& keyword, int k
         CRecipeInsertWriter rows(step, m_document.stepID);
         rows.ShiftRows(first + 1, long(records.size()));
         for (RecipeLineRecord& record : records)
-            record.rowKey = rows.InsertRow({record.itemID, record.indent, QString(), QString(), record.operationNumber,
-                                            record.itemID, record.typeText, QString(), 0, hidden, breakpoint});
+            record.rowKey =
+                rows.InsertRow({record.itemID, record.indent, QString(), QString(), record.operationNumber,
+                                record.itemID, record.typeText, QString(), 0, hidden, breakpoint});
     });
     if (!written)
         return;

@@ -9,7 +9,8 @@
 namespace {
 using CommandRunner = std::function<void(int)>;
 
-void AddCommand(QMenu& menu, const CommandTarget& target, const CommandRunner& run, int id, const QString& text)
+void AddCommand(QMenu& menu, const CommandTarget& target, const CommandRunner& run, int id,
+                const QString& text)
 {
     const QString shown = target.CommandText(id);
     QAction* action = menu.addAction(shown.isEmpty() ? text : shown);
@@ -21,11 +22,12 @@ void AddCommand(QMenu& menu, const CommandTarget& target, const CommandRunner& r
 QString OperationGroupTitle(const QString& group)
 {
     if (group.startsWith(QLatin1String("B ")))
-        return QStringLiteral("Insert Batch Operation/Operation ") + group.mid(2).replace('-', QStringLiteral(" to "));
+        return QStringLiteral("Insert Batch Operation/Operation ") +
+               group.mid(2).replace('-', QStringLiteral(" to "));
     static const QMap<QString, QString> titles{{"C", "Insert Continuous Operation"},
-                                                {"Bio", "Insert Biotech Operation"},
-                                                {"Ch", "Insert Chromatography Operation"},
-                                                {"S", "Insert Secondary Operation"}};
+                                               {"Bio", "Insert Biotech Operation"},
+                                               {"Ch", "Insert Chromatography Operation"},
+                                               {"S", "Insert Secondary Operation"}};
     return titles.value(group);
 }
 

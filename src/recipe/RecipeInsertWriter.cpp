@@ -16,23 +16,27 @@ const char* const SHIFT_ROWS =
 
 const char* const INSERT_ROW =
     "INSERT INTO TextRecipe (ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, StepID, Type,"
-    " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, ?)";
+    " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, "
+    "?)";
 
 // ups: the unit procedures from `from` up to the row; an operation counts within its unit
 // procedure, those before the first one of the range on from the given operation number.
 const char* const RENUMBER =
     "WITH ordered AS (SELECT RowKey, Type, RecipeSequenceNumber AS seq,"
-    "   SUM(Type = 'Unit Procedure') OVER (ORDER BY RecipeSequenceNumber, RowKey ROWS UNBOUNDED PRECEDING) AS ups"
+    "   SUM(Type = 'Unit Procedure') OVER (ORDER BY RecipeSequenceNumber, RowKey ROWS UNBOUNDED PRECEDING) "
+    "AS ups"
     "   FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2),"
     " numbered AS (SELECT RowKey, Type, ?3 + ups AS up,"
     "   CASE WHEN Type = 'Unit Procedure' THEN 0 ELSE (CASE WHEN ups = 0 THEN ?4 - 1 ELSE 0 END) +"
-    "     SUM(Type = 'Operation') OVER (PARTITION BY ups ORDER BY seq, RowKey ROWS UNBOUNDED PRECEDING) END AS op"
+    "     SUM(Type = 'Operation') OVER (PARTITION BY ups ORDER BY seq, RowKey ROWS UNBOUNDED PRECEDING) END "
+    "AS op"
     "   FROM ordered WHERE Type IN ('Unit Procedure', 'Operation'))"
     " UPDATE TextRecipe SET UPNumber = n.up, OPNumber = n.op,"
     "   Label = CASE WHEN n.op = 0 THEN n.up || '.' ELSE n.up || '.' || n.op || '.' END"
     " FROM numbered n WHERE TextRecipe.RowKey = n.RowKey"
     "   AND (TextRecipe.UPNumber IS NOT n.up OR TextRecipe.OPNumber IS NOT n.op"
-    "     OR TextRecipe.Label IS NOT (CASE WHEN n.op = 0 THEN n.up || '.' ELSE n.up || '.' || n.op || '.' END))";
+    "     OR TextRecipe.Label IS NOT (CASE WHEN n.op = 0 THEN n.up || '.' ELSE n.up || '.' || n.op || '.' "
+    "END))";
 
 const char* const HIDE_UNTIL_NEXT_UNIT_PROCEDURE =
     "UPDATE TextRecipe SET Hide = ?3 WHERE StepID = ?1 AND RecipeSequenceNumber > ?2"
@@ -59,10 +63,14 @@ CRecipeInsertWriter::CRecipeInsertWriter(CDaoDatabase& step, long stepID)
 
 void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values)
 {
-    const StatementKey key{StatementKind::Update, QStringLiteral("TextRecipe"), {QString::fromLatin1(sql)},
-                           {INSERT_WRITER_KEY}, {}};
-    m_connection.execKept(key, [sql] { return QString::fromLatin1(sql); }, values,
-                          [this](KeptResult& result) { m_lastInsertID = long(result.lastInsertId()); });
+    const StatementKey key{StatementKind::Update,
+                           QStringLiteral("TextRecipe"),
+                           {QString::fromLatin1(sql)},
+                           {INSERT_WRITER_KEY},
+                           {}};
+    m_connection.execKept(
+        key, [sql] { return QString::fromLatin1(sql); }, values,
+        [this](KeptResult& result) { m_lastInsertID = long(result.lastInsertId()); });
 }
 
 void CRecipeInsertWriter::ShiftRows(long from, long count)
@@ -73,15 +81,17 @@ void CRecipeInsertWriter::ShiftRows(long from, long count)
 long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
 {
     const QVariant opNumber = row.opNumber < 0 ? QVariant() : QVariant(qlonglong(row.opNumber));
-    Run(INSERT_ROW, {qlonglong(row.id), row.indent, TextOrNull(row.label), TextOrNull(row.operationName), opNumber,
-                     qlonglong(row.sequence), qlonglong(m_stepID), row.type, TextOrNull(row.unitProcedureName),
-                     qlonglong(row.upNumber), row.hide ? 1 : 0, row.breakpoint ? 1 : 0});
+    Run(INSERT_ROW,
+        {qlonglong(row.id), row.indent, TextOrNull(row.label), TextOrNull(row.operationName), opNumber,
+         qlonglong(row.sequence), qlonglong(m_stepID), row.type, TextOrNull(row.unitProcedureName),
+         qlonglong(row.upNumber), row.hide ? 1 : 0, row.breakpoint ? 1 : 0});
     return m_lastInsertID;
 }
 
 void CRecipeInsertWriter::Renumber(long from, long unitProcedureNumber, long operationNumber)
 {
-    Run(RENUMBER, {qlonglong(m_stepID), qlonglong(from), qlonglong(unitProcedureNumber), qlonglong(operationNumber)});
+    Run(RENUMBER,
+        {qlonglong(m_stepID), qlonglong(from), qlonglong(unitProcedureNumber), qlonglong(operationNumber)});
 }
 
 void CRecipeInsertWriter::HideUntilNextUnitProcedure(long after, bool hidden)

@@ -39,7 +39,9 @@ void CTestOperationDialog::accept()
     if (!ok) {
         QvMessageBox(QStringLiteral("Please enter an integer."), MB_OK | MB_ICONEXCLAMATION);
     } else if (value < LOWEST_TYPE_ID || value > HIGHEST_TYPE_ID) {
-        QvMessageBox(QStringLiteral("Please enter an integer between %1 and %2.").arg(LOWEST_TYPE_ID).arg(HIGHEST_TYPE_ID),
+        QvMessageBox(QStringLiteral("Please enter an integer between %1 and %2.")
+                         .arg(LOWEST_TYPE_ID)
+                         .arg(HIGHEST_TYPE_ID),
                      MB_OK | MB_ICONEXCLAMATION);
     } else {
         m_operationTypeID = value;

@@ -25,4 +25,5 @@ private:
 // The dialog's answer; nullopt on Cancel. Tests replace the dialog with a source of their own.
 using TestOperationTypeSource = std::function<std::optional<int>(QWidget*)>;
 std::optional<int> AskTestOperationTypeID(QWidget* parent);
-TestOperationTypeSource SetTestOperationTypeSource(TestOperationTypeSource source); // answers the previous one
+TestOperationTypeSource
+SetTestOperationTypeSource(TestOperationTypeSource source); // answers the previous one

@@ -11,8 +11,9 @@
 
 namespace {
 constexpr int HEAT_COMMAND = 32917;
-const int INSERT_COMMANDS[] = {HEAT_COMMAND, ID_INSERT_ANY_OPERATION, ID_INSERT_UNIT_PROCEDURE, ID_INSERT_PARALLEL,
-                               ID_INSERT_OR, ID_INSERT_SERIES};
+const int INSERT_COMMANDS[] = {
+    HEAT_COMMAND, ID_INSERT_ANY_OPERATION, ID_INSERT_UNIT_PROCEDURE, ID_INSERT_PARALLEL,
+    ID_INSERT_OR, ID_INSERT_SERIES};
 
 // "1" or "0" per command of INSERT_COMMANDS.
 QString Enabled(const CQUORVANTAView& view)
@@ -75,7 +76,8 @@ TEST(TestOperationDialogTest, AcceptsTypeIdsFrom0To200Only)
 TEST_F(RecipeInsertFixture, HiddenCommandInsertsTheTypeEntered)
 {
     CQUORVANTAView& view = OpenCoupling("Age R-102");
-    const TestOperationTypeSource previous = SetTestOperationTypeSource([](QWidget*) { return std::optional(25); });
+    const TestOperationTypeSource previous =
+        SetTestOperationTypeSource([](QWidget*) { return std::optional(25); });
     dialogs.answer("Cool");
     view.OnCommand(ID_INSERT_ANY_OPERATION);
     SetTestOperationTypeSource(previous);
@@ -118,7 +120,8 @@ TEST_F(RecipeInsertFixture, FavouriteListInsertsItsOperationsOneAfterTheOtherUnd
     view.OnCommand(ID_FAVORITES_2);
     EXPECT_EQ(view.Line(16)->text(), "Heat ...");
     EXPECT_EQ(view.Line(17)->text(), "Cool ...");
-    EXPECT_EQ(std::pair(view.Line(17)->line().label, view.GetFirstSelectedIndex()), std::pair(QString("2.5."), 17));
+    EXPECT_EQ(std::pair(view.Line(17)->line().label, view.GetFirstSelectedIndex()),
+              std::pair(QString("2.5."), 17));
     app.profile()->remove("Favorite Operations 2/Path");
     GetFavoriteOperationsName(1, 1);
 }

@@ -71,7 +71,8 @@ QStringList RecipeInsertFixture::Lines(const CQUORVANTAView& view)
     QStringList lines;
     for (int index = 0; index < view.LineCount(); ++index) {
         const RecipeLineRecord& line = view.Line(index)->line();
-        lines << line.label + "|" + line.typeText + "|" + (IsKeywordLine(line.kind) ? QString::number(line.itemID) : QString());
+        lines << line.label + "|" + line.typeText + "|" +
+                     (IsKeywordLine(line.kind) ? QString::number(line.itemID) : QString());
     }
     return lines;
 }

@@ -12,8 +12,12 @@ class ScriptedOperationDialogs : public OperationDialogService {
 public:
     ~ScriptedOperationDialogs() override { EXPECT_TRUE(answers.empty()) << "dialog answers left unused"; }
     std::optional<NewUnitProcedureInput> AskUnitProcedure(const QString& suggestedName) override;
-    std::optional<NewOperationInput> AskOperation(const QString& typeName, const QString& unitProcedureName) override;
-    void answer(const QString& text, const QString& comment = {}) { answers.push_back(std::pair(text, comment)); }
+    std::optional<NewOperationInput> AskOperation(const QString& typeName,
+                                                  const QString& unitProcedureName) override;
+    void answer(const QString& text, const QString& comment = {})
+    {
+        answers.push_back(std::pair(text, comment));
+    }
     void cancel() { answers.push_back(std::nullopt); }
 
     std::deque<std::optional<std::pair<QString, QString>>> answers;

@@ -42,7 +42,8 @@ const OperationInsertCase OPERATION_INSERTS[] = {
      "1. 1.1. 1.2. 1.3. K K 1.4. K 1.5. K 1.6. 1.7. 2. 2.1. 2.2. 2.3. 2.4.", "Work-up in R-102"},
 };
 
-class OperationInsertTest : public RecipeInsertFixture, public ::testing::WithParamInterface<OperationInsertCase> {};
+class OperationInsertTest : public RecipeInsertFixture,
+                            public ::testing::WithParamInterface<OperationInsertCase> {};
 } // namespace
 
 TEST_P(OperationInsertTest, NewOperationTakesItsNumberAndTheRowsAreRenumberedInTheDatabase)
@@ -61,10 +62,11 @@ TEST_P(OperationInsertTest, NewOperationTakesItsNumberAndTheRowsAreRenumberedInT
     const RecipeLineRecord& line = view.Line(c.newIndex)->line();
     EXPECT_EQ(std::tuple(line.displayText, line.operationLabel, line.operationTypeID),
               std::tuple(QString("Heat ..."), QString("Heat"), HEAT));
-    EXPECT_EQ(StepLong(COUPLING_STEP, QStringLiteral("SELECT u.UnitProcedureName = '%1' FROM Operation o JOIN "
-                                                     "UnitProcedure u USING (UnitProcedureID) WHERE o.OperationID = %2")
-                                          .arg(c.owner)
-                                          .arg(line.itemID)),
+    EXPECT_EQ(StepLong(COUPLING_STEP,
+                       QStringLiteral("SELECT u.UnitProcedureName = '%1' FROM Operation o JOIN "
+                                      "UnitProcedure u USING (UnitProcedureID) WHERE o.OperationID = %2")
+                           .arg(c.owner)
+                           .arg(line.itemID)),
               1);
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblGroupData"), groupsBefore + 1)
         << "the operation has its default parameters";
@@ -96,7 +98,9 @@ TEST_F(RecipeInsertFixture, NewOperationUnderAHiddenUnitProcedureIsHidden)
     dialogs.answer("Heat");
     view.OnCommand(FindOperationCommandForType(HEAT)->id);
     EXPECT_TRUE(view.Line(15)->line().hidden);
-    EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT Hide FROM TextRecipe WHERE Label = '2.3.' AND Type = 'Operation'"), 1);
+    EXPECT_EQ(
+        StepLong(COUPLING_STEP, "SELECT Hide FROM TextRecipe WHERE Label = '2.3.' AND Type = 'Operation'"),
+        1);
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT Hide FROM TextRecipe WHERE Label = '2.4.'"), 0)
         << "the operations already there keep their flag";
 }
@@ -134,8 +138,9 @@ TEST_F(RecipeInsertFixture, TypeMissingFromTheLibraryCreatesNothing)
 TEST_F(RecipeInsertFixture, FailedWriteRollsBackAndTheViewShowsTheDatabaseAgain)
 {
     CQUORVANTAView& view = OpenCoupling("Age R-102");
-    EditStep(COUPLING_STEP, "CREATE TRIGGER refuse BEFORE INSERT ON TextRecipe BEGIN SELECT RAISE(ABORT, 'disk "
-                            "full'); END");
+    EditStep(COUPLING_STEP,
+             "CREATE TRIGGER refuse BEFORE INSERT ON TextRecipe BEGIN SELECT RAISE(ABORT, 'disk "
+             "full'); END");
     const long operations = StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM Operation");
     const long fields = StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData");
     dialogs.answer("Heat");
@@ -153,8 +158,10 @@ TEST_F(RecipeInsertFixture, ExistingOperationIsReinsertedWithItsHideAndBreakpoin
 {
     CQUORVANTAView& view = OpenCoupling("Age R-102");
     const long operationID = view.Line(13)->GetButtonID(); // Transfer, 2.1.
-    EditStep(COUPLING_STEP, QStringLiteral("DELETE FROM TextRecipe WHERE Type = 'Operation' AND ID = %1").arg(operationID));
-    EditStep(COUPLING_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1 WHERE RecipeSequenceNumber > 14");
+    EditStep(COUPLING_STEP,
+             QStringLiteral("DELETE FROM TextRecipe WHERE Type = 'Operation' AND ID = %1").arg(operationID));
+    EditStep(COUPLING_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1 WHERE "
+                            "RecipeSequenceNumber > 14");
     view.RebuildRecipe();
     view.SelectItem(IndexOf(view, "Cool R-101"));
     view.InsertOperation(2, 7, operationID, "Transfer it.", "Transfer", -1, true, true);
@@ -162,9 +169,11 @@ TEST_F(RecipeInsertFixture, ExistingOperationIsReinsertedWithItsHideAndBreakpoin
     const RecipeLineRecord& line = view.Line(12)->line();
     EXPECT_EQ(std::tuple(line.label, line.displayText, line.hidden, line.breakpoint),
               std::tuple(QString("1.8."), QString("Transfer it."), true, true));
-    EXPECT_EQ(StepLong(COUPLING_STEP, QStringLiteral("SELECT Hide + 2 * Breakpoint FROM TextRecipe WHERE ID = %1 AND "
-                                                     "Type = 'Operation'")
-                                          .arg(operationID)),
+    EXPECT_EQ(StepLong(COUPLING_STEP,
+                       QStringLiteral("SELECT Hide + 2 * Breakpoint FROM TextRecipe WHERE ID = %1 AND "
+                                      "Type = 'Operation'")
+                           .arg(operationID)),
               3);
-    EXPECT_EQ(LabelsOf(Rows(COUPLING_STEP)), "1. 1.1. 1.2. 1.3. K K 1.4. K 1.5. K 1.6. 1.7. 1.8. 2. 2.1. 2.2.");
+    EXPECT_EQ(LabelsOf(Rows(COUPLING_STEP)),
+              "1. 1.1. 1.2. 1.3. K K 1.4. K 1.5. K 1.6. 1.7. 1.8. 2. 2.1. 2.2.");
 }

@@ -9,7 +9,8 @@ QString LabelsOfRows(const QStringList& rows)
 {
     QStringList labels;
     for (const QString& row : rows)
-        labels << (row.startsWith('|') ? row.section('|', 1, 1) + row.section('|', 2, 2) : row.section('|', 0, 0));
+        labels << (row.startsWith('|') ? row.section('|', 1, 1) + row.section('|', 2, 2)
+                                       : row.section('|', 0, 0));
     return labels.join(' ');
 }
 
@@ -23,13 +24,17 @@ struct UnitProcedureCase {
 
 const UnitProcedureCase UNIT_PROCEDURE_INSERTS[] = {
     {"AfterUnitProcedure1TakesItsOperations", "Reaction in R-101", true, 1,
-     "1. 2. 2.1. 2.2. 2.3. Start Parallel6 Series7 2.4. Series9 2.5. End Parallel11 2.6. 2.7. 3. 3.1. 3.2. 3.3."},
+     "1. 2. 2.1. 2.2. 2.3. Start Parallel6 Series7 2.4. Series9 2.5. End Parallel11 2.6. 2.7. 3. 3.1. 3.2. "
+     "3.3."},
     {"BeforeUnitProcedure2TakesItsNumber", "Work-up in R-102", false, 12,
-     "1. 1.1. 1.2. 1.3. Start Parallel5 Series6 1.4. Series8 1.5. End Parallel10 1.6. 1.7. 2. 3. 3.1. 3.2. 3.3."},
+     "1. 1.1. 1.2. 1.3. Start Parallel5 Series6 1.4. Series8 1.5. End Parallel10 1.6. 1.7. 2. 3. 3.1. 3.2. "
+     "3.3."},
     {"BeforeAnOperationTakesTheRestOfItsUnitProcedure", "Distill", false, 14,
-     "1. 1.1. 1.2. 1.3. Start Parallel5 Series6 1.4. Series8 1.5. End Parallel10 1.6. 1.7. 2. 2.1. 3. 3.1. 3.2."},
+     "1. 1.1. 1.2. 1.3. Start Parallel5 Series6 1.4. Series8 1.5. End Parallel10 1.6. 1.7. 2. 2.1. 3. 3.1. "
+     "3.2."},
     {"BeforeAKeywordFollowsTheUnitProcedureAbove", "Start Parallel", false, 4,
-     "1. 1.1. 1.2. 1.3. 2. Start Parallel6 Series7 2.1. Series9 2.2. End Parallel11 2.3. 2.4. 3. 3.1. 3.2. 3.3."},
+     "1. 1.1. 1.2. 1.3. 2. Start Parallel6 Series7 2.1. Series9 2.2. End Parallel11 2.3. 2.4. 3. 3.1. 3.2. "
+     "3.3."},
 };
 
 class UnitProcedureInsertTest : public RecipeInsertFixture,
@@ -49,15 +54,18 @@ TEST_P(UnitProcedureInsertTest, NewUnitProcedureRenumbersTheRecipeAfterIt)
     EXPECT_EQ(std::pair(view.Line(c.newIndex)->text(), view.Line(c.newIndex)->line().commentText),
               std::pair(QString("Filtration"), QString("Use the new filter.")));
     const long id = view.Line(c.newIndex)->GetButtonID();
-    EXPECT_EQ(StepLong(COUPLING_STEP, QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1 AND "
-                                                     "UnitProcedureName = 'Filtration'")
-                                          .arg(id)),
+    EXPECT_EQ(StepLong(COUPLING_STEP,
+                       QStringLiteral("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1 AND "
+                                      "UnitProcedureName = 'Filtration'")
+                           .arg(id)),
               1);
     const long next = c.newIndex + 1 < view.LineCount() ? view.Line(c.newIndex + 1)->GetButtonID() : -1;
     if (view.Line(c.newIndex + 1)->GetItemType() == RECIPE_LINE_OPERATION) {
-        EXPECT_EQ(StepLong(COUPLING_STEP, QStringLiteral("SELECT UnitProcedureID FROM Operation WHERE OperationID = %1")
-                                              .arg(next)),
-                  id)
+        EXPECT_EQ(
+            StepLong(
+                COUPLING_STEP,
+                QStringLiteral("SELECT UnitProcedureID FROM Operation WHERE OperationID = %1").arg(next)),
+            id)
             << "the operations that now follow it belong to it";
     }
     EXPECT_EQ(automation.calls, QStringList("build"));
@@ -81,8 +89,10 @@ TEST_F(RecipeInsertFixture, ReinsertedHiddenUnitProcedureHidesTheLinesThatNowFol
 {
     CQUORVANTAView& view = OpenCoupling();
     const long id = view.Line(12)->GetButtonID(); // Work-up in R-102
-    EditStep(COUPLING_STEP, QStringLiteral("DELETE FROM TextRecipe WHERE Type = 'Unit Procedure' AND ID = %1").arg(id));
-    EditStep(COUPLING_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1 WHERE RecipeSequenceNumber > 13");
+    EditStep(COUPLING_STEP,
+             QStringLiteral("DELETE FROM TextRecipe WHERE Type = 'Unit Procedure' AND ID = %1").arg(id));
+    EditStep(COUPLING_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1 WHERE "
+                            "RecipeSequenceNumber > 13");
     view.RebuildRecipe();
     view.SelectItem(IndexOf(view, "Cool R-101"));
     view.InsertUnitProcedure(2, id, "Work-up in R-102", true, false);
@@ -117,16 +127,20 @@ TEST_F(RecipeInsertFixture, ParallelBlocksTakeConsecutiveNumbersAndALoneSeriesNo
     view.SelectItem(view.LineCount() - 1);
     view.OnCommand(ID_INSERT_SERIES);
     view.OnCommand(ID_INSERT_OR);
-    EXPECT_EQ(LabelsOfRows(Rows(COUPLING_STEP)),
-              "1. 1.1. 1.2. 1.3. Start Parallel5 Series6 1.4. Series8 1.5. End Parallel10 1.6. 1.7. Start Parallel13 "
-              "Series14 Series15 End Parallel16 2. 2.1. 2.2. 2.3. Series21 Start Or22 Series23 Series24 End Or25");
+    EXPECT_EQ(
+        LabelsOfRows(Rows(COUPLING_STEP)),
+        "1. 1.1. 1.2. 1.3. Start Parallel5 Series6 1.4. Series8 1.5. End Parallel10 1.6. 1.7. Start "
+        "Parallel13 "
+        "Series14 Series15 End Parallel16 2. 2.1. 2.2. 2.3. Series21 Start Or22 Series23 Series24 End Or25");
     EXPECT_EQ(Rows(COUPLING_STEP), Lines(view));
-    const long blocks = StepLong(COUPLING_STEP, "SELECT (SELECT OPNumber FROM TextRecipe WHERE ID = 13) * 100 + "
-                                                "(SELECT OPNumber FROM TextRecipe WHERE ID = 21) * 10 + "
-                                                "(SELECT OPNumber FROM TextRecipe WHERE ID = 25)");
+    const long blocks =
+        StepLong(COUPLING_STEP, "SELECT (SELECT OPNumber FROM TextRecipe WHERE ID = 13) * 100 + "
+                                "(SELECT OPNumber FROM TextRecipe WHERE ID = 21) * 10 + "
+                                "(SELECT OPNumber FROM TextRecipe WHERE ID = 25)");
     EXPECT_EQ(blocks, 233) << "blocks 2 and 3; the lone Series carries the next number";
-    EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT group_concat(Indent, '') FROM (SELECT Indent FROM TextRecipe WHERE "
-                                      "RecipeSequenceNumber BETWEEN 13 AND 16 ORDER BY RecipeSequenceNumber)"),
+    EXPECT_EQ(StepLong(COUPLING_STEP,
+                       "SELECT group_concat(Indent, '') FROM (SELECT Indent FROM TextRecipe WHERE "
+                       "RecipeSequenceNumber BETWEEN 13 AND 16 ORDER BY RecipeSequenceNumber)"),
               2332);
     EXPECT_EQ(view.nextBlockNumber(), 4);
     EXPECT_EQ(automation.calls, QStringList({"refresh 1001", "refresh 1001", "refresh 1001"}));
@@ -139,7 +153,9 @@ TEST_F(RecipeInsertFixture, KeywordBlockUnderAHiddenUnitProcedureIsHiddenAndMayP
     CQUORVANTAView& view = OpenView(COUPLING_STEP);
     view.SelectItem(IndexOf(view, "Work-up"));
     view.OnCommand(ID_INSERT_PARALLEL);
-    EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT SUM(Hide) FROM TextRecipe WHERE RecipeSequenceNumber BETWEEN 14 AND 17"), 4);
+    EXPECT_EQ(StepLong(COUPLING_STEP,
+                       "SELECT SUM(Hide) FROM TextRecipe WHERE RecipeSequenceNumber BETWEEN 14 AND 17"),
+              4);
     view.SelectItem(0);
     view.InsertKeywordBlock(1, "Series", RECIPE_LINE_SERIES, -1, 0);
     EXPECT_TRUE(prompts.texts().isEmpty());
@@ -173,18 +189,22 @@ TEST_F(RecipeInsertFixture, OrdinalsWriteInTransactionsOfTheirOwn)
     EXPECT_FALSE(CreateOperation(GetProjectFilePath(), COUPLING_STEP, 1, 26, &id));
     dialogs.answer("Warm up");
     ASSERT_TRUE(CreateOperation(GetProjectFilePath(), COUPLING_STEP, 1, 26, &id));
-    EXPECT_EQ(StepLong(COUPLING_STEP, QStringLiteral("SELECT COUNT(*) FROM Operation WHERE OperationID = %1 AND "
-                                                     "QuorvantaLabel = 'Warm up' AND OperationTypeID = 26")
-                                          .arg(id)),
-              1);
+    EXPECT_EQ(
+        StepLong(COUPLING_STEP, QStringLiteral("SELECT COUNT(*) FROM Operation WHERE OperationID = %1 AND "
+                                               "QuorvantaLabel = 'Warm up' AND OperationTypeID = 26")
+                                    .arg(id)),
+        1);
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM Operation"), operations + 1);
-    EXPECT_GT(StepLong(COUPLING_STEP, QStringLiteral("SELECT COUNT(*) FROM TblFieldData f JOIN TblGroupData g USING "
-                                                     "(GroupID) WHERE g.OperationID = %1")
-                                          .arg(id)),
+    EXPECT_GT(StepLong(COUPLING_STEP,
+                       QStringLiteral("SELECT COUNT(*) FROM TblFieldData f JOIN TblGroupData g USING "
+                                      "(GroupID) WHERE g.OperationID = %1")
+                           .arg(id)),
               0);
     dialogs.answer("Filtration");
-    ASSERT_TRUE(CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), COUPLING_STEP, -1, &id, &name, false));
+    ASSERT_TRUE(CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), COUPLING_STEP, -1, &id,
+                                    &name, false));
     EXPECT_EQ(name, "Filtration");
-    EXPECT_FALSE(CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), COUPLING_STEP, id, &id, &name, false));
+    EXPECT_FALSE(CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), COUPLING_STEP, id, &id,
+                                     &name, false));
     EXPECT_FALSE(GetStepDatabase(COUPLING_STEP)->InTransaction());
 }

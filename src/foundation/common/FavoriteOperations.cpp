@@ -4,8 +4,8 @@
 
 #include <QFile>
 #include <QSettings>
-#include <cctype>
 #include <array>
+#include <cctype>
 
 namespace {
 // A reader takes at most this many characters of the first line, its line end included.
@@ -24,7 +24,8 @@ QList<long> ReadIntegers(const QByteArray& text, qsizetype position)
     for (;;) {
         while (position < text.size() && std::isspace(static_cast<unsigned char>(text[position])))
             ++position;
-        qsizetype end = position + (position < text.size() && (text[position] == '-' || text[position] == '+'));
+        qsizetype end =
+            position + (position < text.size() && (text[position] == '-' || text[position] == '+'));
         const qsizetype digits = end;
         while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])))
             ++end;
@@ -65,7 +66,8 @@ QString FavoriteOperationsPath(int listIndex)
     QSettings* profile = app ? app->profile() : nullptr;
     if (!profile)
         return QString();
-    return profile->value(QStringLiteral("Favorite Operations %1/Path").arg(ListNumber(listIndex))).toString();
+    return profile->value(QStringLiteral("Favorite Operations %1/Path").arg(ListNumber(listIndex)))
+        .toString();
 }
 
 Array<long> LoadAllFavoriteOperations(int listIndex)

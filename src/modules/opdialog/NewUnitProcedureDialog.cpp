@@ -31,7 +31,8 @@ NewUnitProcedureInput CNewUnitProcedureDialog::input() const
 void CNewUnitProcedureDialog::accept()
 {
     if (m_name->text().trimmed().isEmpty()) {
-        QvMessageBox(QStringLiteral("Please enter a name for the unit procedure."), MB_OK | MB_ICONEXCLAMATION);
+        QvMessageBox(QStringLiteral("Please enter a name for the unit procedure."),
+                     MB_OK | MB_ICONEXCLAMATION);
         m_name->setFocus();
         return;
     }

@@ -17,8 +17,9 @@ QString OperationTypeNameOf(long operationTypeID)
     COperationLibrarySet library;
     if (!library.OpenSet())
         return QString();
-    const bool found = library.FindFirst(
-        [&](const CDaoRecordset& row) { return row.GetLong(QStringLiteral("OperationTypeID")) == operationTypeID; });
+    const bool found = library.FindFirst([&](const CDaoRecordset& row) {
+        return row.GetLong(QStringLiteral("OperationTypeID")) == operationTypeID;
+    });
     return found ? library.GetText(QStringLiteral("OperationTypeName")) : QString();
 }
 
@@ -32,11 +33,15 @@ QVariant FirstValue(CDaoDatabase& step, const char* sql, const QVariantList& val
 // One INSERT through a statement the connection keeps prepared; answers the new row id.
 long InsertKept(CDaoDatabase& step, const char* table, const char* sql, const QVariantList& values)
 {
-    const StatementKey key{StatementKind::Insert, QString::fromLatin1(table), {QString::fromLatin1(sql)},
-                           {QStringLiteral("operation dialog")}, {}};
+    const StatementKey key{StatementKind::Insert,
+                           QString::fromLatin1(table),
+                           {QString::fromLatin1(sql)},
+                           {QStringLiteral("operation dialog")},
+                           {}};
     long id = -1;
-    step.Connection().execKept(key, [sql] { return QString::fromLatin1(sql); }, values,
-                               [&id](KeptResult& result) { id = long(result.lastInsertId()); });
+    step.Connection().execKept(
+        key, [sql] { return QString::fromLatin1(sql); }, values,
+        [&id](KeptResult& result) { id = long(result.lastInsertId()); });
     return id;
 }
 
@@ -59,10 +64,11 @@ template <typename Write> bool CommittedWrite(CDaoDatabase& step, Write write)
 std::optional<NewUnitProcedureInput> AskNewUnitProcedure(long stepID)
 {
     CDaoDatabase* step = GetStepDatabase(stepID);
-    const long count = step ? FirstValue(*step, "SELECT COALESCE(MAX(UPNumber), 0) FROM TextRecipe WHERE StepID = ?",
-                                         {qlonglong(stepID)}, 0)
-                                  .toLongLong()
-                            : 0;
+    const long count =
+        step ? FirstValue(*step, "SELECT COALESCE(MAX(UPNumber), 0) FROM TextRecipe WHERE StepID = ?",
+                          {qlonglong(stepID)}, 0)
+                   .toLongLong()
+             : 0;
     return GetOperationDialogService().AskUnitProcedure(QStringLiteral("Unit Procedure %1").arg(count + 1));
 }
 
@@ -82,17 +88,20 @@ std::optional<NewOperationInput> AskNewOperation(long stepID, long unitProcedure
 
 long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input)
 {
-    return InsertKept(step, "UnitProcedure",
-                      "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID, UserComments) VALUES (?, -1, ?)",
-                      {input.name, input.comment.isEmpty() ? QVariant() : QVariant(input.comment)});
+    return InsertKept(
+        step, "UnitProcedure",
+        "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID, UserComments) VALUES (?, -1, ?)",
+        {input.name, input.comment.isEmpty() ? QVariant() : QVariant(input.comment)});
 }
 
-long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID, const NewOperationInput& input)
+long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
+                       const NewOperationInput& input)
 {
-    const long operationID = InsertKept(step, "Operation",
-                                        "INSERT INTO Operation (UnitProcedureID, OperationTypeID, QuorvantaLabel,"
-                                        " ModelTypeID, RecipeText, RangeText) VALUES (?, ?, ?, -1, '', '')",
-                                        {qlonglong(unitProcedureID), qlonglong(operationTypeID), input.label});
+    const long operationID =
+        InsertKept(step, "Operation",
+                   "INSERT INTO Operation (UnitProcedureID, OperationTypeID, QuorvantaLabel,"
+                   " ModelTypeID, RecipeText, RangeText) VALUES (?, ?, ?, -1, '', '')",
+                   {qlonglong(unitProcedureID), qlonglong(operationTypeID), input.label});
     WriteOperationParameterDefaults(step, operationID, operationTypeID);
     return operationID;
 }
@@ -113,8 +122,8 @@ bool CreateUnitProcedure(const QString& /*tempDir*/, const QString& /*projectFil
     return true;
 }
 
-bool CreateOperation(const QString& /*projectFilePath*/, long stepID, long unitProcedureID, long operationTypeID,
-                     long* newID)
+bool CreateOperation(const QString& /*projectFilePath*/, long stepID, long unitProcedureID,
+                     long operationTypeID, long* newID)
 {
     CDaoDatabase* step = GetStepDatabase(stepID);
     if (!step)
@@ -123,7 +132,8 @@ bool CreateOperation(const QString& /*projectFilePath*/, long stepID, long unitP
     if (!input)
         return false;
     long id = -1;
-    if (!CommittedWrite(*step, [&] { id = WriteNewOperation(*step, unitProcedureID, operationTypeID, *input); }))
+    if (!CommittedWrite(*step,
+                        [&] { id = WriteNewOperation(*step, unitProcedureID, operationTypeID, *input); }))
         return false;
     *newID = id;
     return true;

@@ -12,8 +12,8 @@ class CDaoDatabase;
 
 // Ordinal 4: a new unit procedure (unitProcedureID -1; any other id is refused). True when it was
 // created; newID and name then hold its id and name.
-bool CreateUnitProcedure(const QString& tempDir, const QString& projectFilePath, long stepID, long unitProcedureID,
-                         long* newID, QString* name, bool noLine);
+bool CreateUnitProcedure(const QString& tempDir, const QString& projectFilePath, long stepID,
+                         long unitProcedureID, long* newID, QString* name, bool noLine);
 // Ordinal 5: a new operation of the type under the unit procedure. True when its Operation row and
 // its default parameter rows exist; newID then holds its id. False: cancelled, nothing written.
 bool CreateOperation(const QString& projectFilePath, long stepID, long unitProcedureID, long operationTypeID,
@@ -26,4 +26,5 @@ std::optional<NewOperationInput> AskNewOperation(long stepID, long unitProcedure
 // The writing halves, inside the caller's transaction; they answer the new id and raise
 // CDaoException on a database error.
 long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input);
-long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID, const NewOperationInput& input);
+long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
+                       const NewOperationInput& input);

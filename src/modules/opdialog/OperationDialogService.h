@@ -22,7 +22,8 @@ public:
     virtual ~OperationDialogService() = default;
     // nullopt when the user cancelled.
     virtual std::optional<NewUnitProcedureInput> AskUnitProcedure(const QString& suggestedName) = 0;
-    virtual std::optional<NewOperationInput> AskOperation(const QString& typeName, const QString& unitProcedureName) = 0;
+    virtual std::optional<NewOperationInput> AskOperation(const QString& typeName,
+                                                          const QString& unitProcedureName) = 0;
 };
 
 // The installed service; the Qt dialogs when none is installed.
@@ -32,5 +33,6 @@ OperationDialogService& GetOperationDialogService();
 class CQtOperationDialogs : public OperationDialogService {
 public:
     std::optional<NewUnitProcedureInput> AskUnitProcedure(const QString& suggestedName) override;
-    std::optional<NewOperationInput> AskOperation(const QString& typeName, const QString& unitProcedureName) override;
+    std::optional<NewOperationInput> AskOperation(const QString& typeName,
+                                                  const QString& unitProcedureName) override;
 };
