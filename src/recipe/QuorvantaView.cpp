@@ -1,7 +1,5 @@
 #include "recipe/QuorvantaView.h"
 
-#include "foundation/common/CommandDispatcher.h"
-#include "foundation/common/CommandIds.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
@@ -12,7 +10,6 @@
 
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenu>
 #include <QMetaObject>
 #include <QPainter>
 #include <QScrollBar>
@@ -126,41 +123,6 @@ void CQUORVANTAView::OnActivateView(bool activate)
     if (!m_bSyncHeldOff && m_document.stepID > -1 && itemID > -1 &&
         (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
         SyncLinkedWindows(m_document.stepID, itemID, LinkedItemType(kind), SyncSource::RecipeView);
-}
-
-bool CQUORVANTAView::HandlesCommand(int commandID) const
-{
-    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT || commandID == ID_FILE_PRINT_PREVIEW;
-}
-
-bool CQUORVANTAView::IsCommandEnabled(int commandID) const
-{
-    return HandlesCommand(commandID);
-}
-
-void CQUORVANTAView::OnCommand(int commandID)
-{
-    if (commandID == ID_TOGGLE_BREAKPOINT)
-        ToggleBreakpoints();
-    else if (commandID == ID_FILE_PRINT)
-        ShowPrintDialog(*this);
-    else if (commandID == ID_FILE_PRINT_PREVIEW)
-        ShowPrintPreview(*this);
-}
-
-void CQUORVANTAView::ShowContextMenu(const QPoint& globalPos)
-{
-    QMenu menu(QStringLiteral("Text Recipe"), this);
-    menu.setObjectName(QStringLiteral("RecipeTextMenu"));
-    const std::pair<int, const char*> entries[] = {{ID_TOGGLE_BREAKPOINT, "Insert/Remove Break Point"},
-                                                   {ID_FILE_PRINT, "Print..."},
-                                                   {ID_FILE_PRINT_PREVIEW, "Print Preview"}};
-    for (const auto& [id, text] : entries) {
-        QAction* action = menu.addAction(QString::fromUtf8(text));
-        action->setEnabled(IsCommandEnabled(id));
-        connect(action, &QAction::triggered, this, [this, id = id] { DispatchCommand(id, this); });
-    }
-    menu.exec(globalPos);
 }
 
 int CQUORVANTAView::PrintTo(QPrinter& printer)

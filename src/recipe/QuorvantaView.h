@@ -11,10 +11,14 @@
 #include <QFont>
 #include <QList>
 
+#include <functional>
+
 class CRecipeButton;
 class CRecipeLineSet;
 class QPrinter;
 struct RecipeLineRecord;
+struct OperationPlace;
+struct UnitProcedurePlace;
 
 // Scroll codes of the scroll handlers.
 enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, Thumb, Top, Bottom };
@@ -67,6 +71,26 @@ public:
     void ShowContextMenu(const QPoint& globalPos);
     void OnActivateView(bool activate);
 
+    // Inserting next to the first selected line; where: 1 before it, 2 after it. An id of -1 asks
+    // for a new item through the operation dialogs; an existing item (a moved line) keeps the
+    // given texts, Hide and Breakpoint. Each insert writes its rows and renumbers in one
+    // transaction.
+    void InsertOperation(int where, long operationTypeID, long operationID, const QString& recipeText,
+                         const QString& operationName, long reserved, bool hidden, bool breakpoint = false);
+    void InsertUnitProcedure(int position, long unitProcedureID, const QString& name, bool hidden, bool noLine,
+                             bool breakpoint = false);
+    // kind 3 a parallel block, 4 an alternative block, 5 one "Series" line; blockNumber -1 takes the
+    // next block number, any other inserts the one keyword line `keyword` of a moved block.
+    void InsertKeywordBlock(int where, const QString& keyword, int kind, long blockNumber, long reserved,
+                            bool hidden = false, bool breakpoint = false);
+    void InsertFavoriteOperations(int listIndex);
+    bool UpdateInsertOperationUI(int where) const;
+    bool UpdateInsertKeywordUI(int where) const;
+    bool UpdateInsertUnitProcedureUI() const;
+    int InsertPosition() const { return m_bInsertAfter ? 2 : 1; }
+    void ScrollLineIntoView(int index);
+    void NotifyFrameOfSelection();
+
     // Breakpoints of the selected unit-procedure and operation lines, flipped and stored.
     void ToggleBreakpoints();
 
@@ -87,6 +111,7 @@ public:
     // Commands of the view.
     bool HandlesCommand(int commandID) const override;
     bool IsCommandEnabled(int commandID) const override;
+    QString CommandText(int commandID) const override;
     void OnCommand(int commandID) override;
 
     static constexpr int LEFT_MARGIN = 30;
@@ -118,6 +143,20 @@ private:
     const QFont* fontOfKind(int kind) const;
     void createFonts();
     void clearLines();
+
+    QString unitProcedureText(const QString& name, const QString& comment) const;
+
+    // Inserting (QuorvantaViewInsert*.cpp).
+    bool placeOperation(int where, OperationPlace* place) const;
+    bool findOwningUnitProcedure(int from, bool takeOperationNumber, OperationPlace* place) const;
+    UnitProcedurePlace placeUnitProcedure(int position) const;
+    long numberFromKeyword(int index, int position, int* top) const;
+    bool hiddenAbove(int from) const;
+    int insertTop(int index, int where) const;
+    void renumberLines(int from, long unitProcedureNumber, long operationNumber);
+    bool writeInsert(const std::function<void(class CDaoDatabase&)>& write);
+    void finishInsert(int index, bool explorerBranch);
+    bool addInsertedLine(RecipeLineRecord& record);
 
     // Layout and scrolling (QuorvantaViewLayout.cpp).
     bool measureLines(int cx, int* contentHeight);

@@ -125,13 +125,19 @@ bool CQUORVANTAView::fillUnitProcedure(const CRecipeLineSet& rows, RecipeLineRec
         QvMessageBox(MissingRowMessage(record.itemID, "Unit Procedure"), MB_OK | MB_ICONERROR);
         return false;
     }
-    const DisplayOptions options = CurrentDisplayOptions();
     record.typeText = QStringLiteral("Unit Procedure");
-    record.unitProcedureName = record.displayText = rows.GetText(QStringLiteral("UnitProcedureName"));
+    record.unitProcedureName = rows.GetText(QStringLiteral("UnitProcedureName"));
     record.commentText = rows.GetText(QStringLiteral("UnitProcedureComments"));
-    if (!record.commentText.isEmpty() && options.comments)
-        record.displayText = AppendBelow(record.displayText, record.commentText, "", "\n", options.addSpace);
+    record.displayText = unitProcedureText(record.unitProcedureName, record.commentText);
     return true;
+}
+
+QString CQUORVANTAView::unitProcedureText(const QString& name, const QString& comment) const
+{
+    const DisplayOptions options = CurrentDisplayOptions();
+    if (comment.isEmpty() || !options.comments)
+        return name;
+    return AppendBelow(name, comment, "", "\n", options.addSpace);
 }
 
 bool CQUORVANTAView::fillOperation(const CRecipeLineSet& rows, RecipeLineRecord& record)
@@ -185,8 +191,11 @@ bool CQUORVANTAView::AddLineButton(RecipeLineRecord& record)
 void CQUORVANTAView::selectFirstLineAfterLoad()
 {
     const bool fromExplorer = std::exchange(m_document.openedFromExplorer, false);
-    if (m_lineButtons.isEmpty())
-        return; // a first unit procedure is inserted by the insert feature
+    if (m_lineButtons.isEmpty()) {
+        if (fromExplorer) // an empty step opened from the Process Explorer gets its first unit procedure
+            InsertUnitProcedure(2, -1, QString(), false, false);
+        return;
+    }
     if (!fromExplorer) {
         SelectItem(0);
         return;

@@ -262,6 +262,8 @@ void CMainFrame::updateAction(int commandID, QAction* action, CommandTarget* tar
 {
     if (target && target->HandlesCommand(commandID)) {
         action->setEnabled(target->IsCommandEnabled(commandID));
+        if (const QString text = target->CommandText(commandID); !text.isEmpty())
+            action->setText(text);
         if (action->isCheckable() && !action->actionGroup())
             action->setChecked(target->IsCommandChecked(commandID));
         return;

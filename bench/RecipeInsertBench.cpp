@@ -1,0 +1,102 @@
+// Inserting a unit procedure at the top of a generated step of 5,000 recipe lines: every row
+// after it moves down and every unit procedure and operation after it takes a new number, in the
+// database (one transaction of set-based statements) and in the view (numbers, then the layout).
+// Goal: 16 ms per insert ("goal_ms"). "baseline_ms" is the floor of the same write: one
+// transaction that moves every row down and adds one.
+
+#include "ProjectSession.h"
+#include "SessionAppContext.h"
+#include "SessionBenchMain.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "modules/opdialog/OperationDialogService.h"
+#include "recipe/QuorvantaView.h"
+#include "recipe/RecipeButton.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+constexpr int LINES = 5000;
+constexpr double GOAL_MS = 16;
+
+// Every new unit procedure is named at once.
+class NamingDialogs : public OperationDialogService {
+public:
+    std::optional<NewUnitProcedureInput> AskUnitProcedure(const QString& suggestedName) override
+    {
+        return NewUnitProcedureInput{suggestedName, QString()};
+    }
+    std::optional<NewOperationInput> AskOperation(const QString& typeName, const QString&) override
+    {
+        return NewOperationInput{typeName};
+    }
+};
+
+double BaselineMs(long stepID)
+{
+    CDaoDatabase& step = *GetStepDatabase(stepID);
+    QElapsedTimer timer;
+    timer.start();
+    CDaoTransaction transaction(step);
+    step.Execute(QStringLiteral("UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + 1"));
+    step.Execute(
+        QStringLiteral("INSERT INTO TextRecipe (ID, RecipeSequenceNumber, StepID, Type) VALUES (0, 1, ?, "
+                       "'Series')"),
+        {qlonglong(stepID)});
+    transaction.Commit();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void BM_InsertUnitProcedureAtTop(benchmark::State& state)
+{
+    QTemporaryDir root;
+    const QString folder = root.filePath("project/");
+    CProjectGenerator generator;
+    const ProjectSpec spec = CProjectGenerator::SyntheticProject(1, LINES);
+    if (!generator.Write(spec, folder))
+        return state.SkipWithError("the project could not be generated");
+    CSessionAppContext app(root.filePath("app"), root.filePath("app/instance"));
+    CProjectSession session(app.fileSet(), app.stepDatabases());
+    if (!session.Open(folder + "Synthetic.prj"))
+        return state.SkipWithError("the project did not open");
+    NamingDialogs dialogs;
+    ServiceInstallations installed;
+    installed.Install<OperationDialogService>(&dialogs);
+    const long stepID = spec.steps.first().stepID;
+    auto view = std::make_unique<CQUORVANTAView>();
+    view->identity().stepID = stepID;
+    view->resize(800, 600);
+    view->show();
+    view->LoadRecipeLines();
+    for (auto _ : state) {
+        view->SelectItem(0);
+        view->InsertUnitProcedure(1, -1, QString(), false, false);
+    }
+    if (view->LineCount() < LINES || view->Line(1)->line().label != QLatin1String("2."))
+        state.SkipWithError("the insert did not renumber the recipe");
+    state.counters["lines"] = view->LineCount();
+    state.counters["goal_ms"] = GOAL_MS;
+    view.reset();
+    state.counters["baseline_ms"] = BaselineMs(stepID);
+    session.Close();
+}
+
+BENCHMARK(BM_InsertUnitProcedureAtTop)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return RunSessionBenchmarks<QApplication>(argc, argv);
+}

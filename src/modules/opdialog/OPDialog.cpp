@@ -1,0 +1,140 @@
+#include "modules/opdialog/OPDialog.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/OperationParameterWriter.h"
+#include "foundation/db/project/OperationLibrarySet.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+QString OperationTypeNameOf(long operationTypeID)
+{
+    COperationLibrarySet library;
+    if (!library.OpenSet())
+        return QString();
+    const bool found = library.FindFirst([&](const CDaoRecordset& row) {
+        return row.GetLong(QStringLiteral("OperationTypeID")) == operationTypeID;
+    });
+    return found ? library.GetText(QStringLiteral("OperationTypeName")) : QString();
+}
+
+// One value of a one-column query; the fallback when no row comes back.
+QVariant FirstValue(CDaoDatabase& step, const char* sql, const QVariantList& values, const QVariant& fallback)
+{
+    QSqlQuery query = step.Query(QString::fromLatin1(sql), values);
+    return query.next() ? query.value(0) : fallback;
+}
+
+// One INSERT through a statement the connection keeps prepared; answers the new row id.
+long InsertKept(CDaoDatabase& step, const char* table, const char* sql, const QVariantList& values)
+{
+    const StatementKey key{StatementKind::Insert,
+                           QString::fromLatin1(table),
+                           {QString::fromLatin1(sql)},
+                           {QStringLiteral("operation dialog")},
+                           {}};
+    long id = -1;
+    step.Connection().execKept(
+        key, [sql] { return QString::fromLatin1(sql); }, values,
+        [&id](KeptResult& result) { id = long(result.lastInsertId()); });
+    return id;
+}
+
+// Runs the write in a transaction; the database's message on failure.
+template <typename Write> bool CommittedWrite(CDaoDatabase& step, Write write)
+{
+    try {
+        CDaoTransaction transaction(step);
+        write();
+        transaction.Commit();
+        return true;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
+        return false;
+    }
+}
+
+} // namespace
+
+std::optional<NewUnitProcedureInput> AskNewUnitProcedure(long stepID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    const long count =
+        step ? FirstValue(*step, "SELECT COALESCE(MAX(UPNumber), 0) FROM TextRecipe WHERE StepID = ?",
+                          {qlonglong(stepID)}, 0)
+                   .toLongLong()
+             : 0;
+    return GetOperationDialogService().AskUnitProcedure(QStringLiteral("Unit Procedure %1").arg(count + 1));
+}
+
+std::optional<NewOperationInput> AskNewOperation(long stepID, long unitProcedureID, long operationTypeID)
+{
+    const QString typeName = OperationTypeNameOf(operationTypeID);
+    if (typeName.isEmpty())
+        return std::nullopt;
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    const QString unitProcedure =
+        step ? FirstValue(*step, "SELECT UnitProcedureName FROM UnitProcedure WHERE UnitProcedureID = ?",
+                          {qlonglong(unitProcedureID)}, QString())
+                   .toString()
+             : QString();
+    return GetOperationDialogService().AskOperation(typeName, unitProcedure);
+}
+
+long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input)
+{
+    return InsertKept(
+        step, "UnitProcedure",
+        "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID, UserComments) VALUES (?, -1, ?)",
+        {input.name, input.comment.isEmpty() ? QVariant() : QVariant(input.comment)});
+}
+
+long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
+                       const NewOperationInput& input)
+{
+    const long operationID =
+        InsertKept(step, "Operation",
+                   "INSERT INTO Operation (UnitProcedureID, OperationTypeID, QuorvantaLabel,"
+                   " ModelTypeID, RecipeText, RangeText) VALUES (?, ?, ?, -1, '', '')",
+                   {qlonglong(unitProcedureID), qlonglong(operationTypeID), input.label});
+    WriteOperationParameterDefaults(step, operationID, operationTypeID);
+    return operationID;
+}
+
+bool CreateUnitProcedure(const QString& /*tempDir*/, const QString& /*projectFilePath*/, long stepID,
+                         long unitProcedureID, long* newID, QString* name, bool /*noLine*/)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (unitProcedureID != -1 || !step)
+        return false;
+    const std::optional<NewUnitProcedureInput> input = AskNewUnitProcedure(stepID);
+    if (!input)
+        return false;
+    long id = -1;
+    if (!CommittedWrite(*step, [&] { id = WriteNewUnitProcedure(*step, *input); }))
+        return false;
+    std::tie(*newID, *name) = std::pair(id, input->name);
+    return true;
+}
+
+bool CreateOperation(const QString& /*projectFilePath*/, long stepID, long unitProcedureID,
+                     long operationTypeID, long* newID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step)
+        return false;
+    const std::optional<NewOperationInput> input = AskNewOperation(stepID, unitProcedureID, operationTypeID);
+    if (!input)
+        return false;
+    long id = -1;
+    if (!CommittedWrite(*step,
+                        [&] { id = WriteNewOperation(*step, unitProcedureID, operationTypeID, *input); }))
+        return false;
+    *newID = id;
+    return true;
+}
