@@ -57,7 +57,8 @@ double elapsedSeconds(const QElapsedTimer& timer)
 bool copyFileFlushed(const QString& source, const QString& target)
 {
     const int from = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
-    const int to = ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int to =
+        ::open(QFile::encodeName(target).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     bool ok = from >= 0 && to >= 0;
     for (ssize_t copied = 1; ok && copied > 0;) {
         copied = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
@@ -100,7 +101,8 @@ void reportAgainstFloor(benchmark::State& state, double operation, double floor,
     const double runs = double(state.iterations());
     state.counters["floor_ms"] = floor * 1000 / runs;
     state.counters["ratio"] = floor > 0 ? operation / floor : 0;
-    state.counters["packed_share"] = double(QFileInfo(package).size()) / double(folderBytes(packedProjectFolder()));
+    state.counters["packed_share"] =
+        double(QFileInfo(package).size()) / double(folderBytes(packedProjectFolder()));
 }
 
 // The package of the synthetic project, made once.

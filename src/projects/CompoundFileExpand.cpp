@@ -20,7 +20,8 @@
 #include <unistd.h>
 
 namespace {
-const char EXPAND_FAILED_TEXT[] = "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.";
+const char EXPAND_FAILED_TEXT[] =
+    "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.";
 
 // A folder holding files of a project set that no package put there: the user's own project.
 bool HoldsOwnProjectFiles(const QString& folder)

@@ -68,8 +68,8 @@ QString FindLibraryFile(const QString& folder, const char* pattern)
 }
 } // namespace
 
-bool CCompoundFile::GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder, const QString& name,
-                                                          QString& result)
+bool CCompoundFile::GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder,
+                                                          const QString& name, QString& result)
 {
     static const LibraryKind kinds[] = {{"_mtl_", "*.mtl"}, {"_eqm_", "*.eqm"}};
     if (kind != 0 && kind != 1)

@@ -8,7 +8,8 @@
 
 class CCompoundFileProgress : public IQVCompletionStatus {
 public:
-    explicit CCompoundFileProgress(ICompoundFilePacker& packer) : m_packer(packer), m_frame(GetProgressServices())
+    explicit CCompoundFileProgress(ICompoundFilePacker& packer)
+        : m_packer(packer), m_frame(GetProgressServices())
     {
         if (m_frame)
             m_frame->BeginProgress(0, 100, QStringLiteral("Creating Access databases from XML files"));

@@ -20,13 +20,15 @@ struct PackRun {
     qint64 micros = -1;
 };
 
-PackRun RunPackDriver(const QString& folder, const QString& package, std::optional<std::chrono::microseconds> kill)
+PackRun RunPackDriver(const QString& folder, const QString& package,
+                      std::optional<std::chrono::microseconds> kill)
 {
     PackRun run;
     QProcess driver;
     driver.start(QStringLiteral(QV_PACK_DRIVER), {folder, package});
     QByteArray output;
-    while (driver.waitForReadyRead(60000) && !(output += driver.readAllStandardOutput()).contains("packing\n")) {
+    while (driver.waitForReadyRead(60000) &&
+           !(output += driver.readAllStandardOutput()).contains("packing\n")) {
     }
     if (kill) {
         std::this_thread::sleep_for(*kill);
@@ -84,7 +86,8 @@ TEST(PackageCrashTest, AKilledRewriteLeavesTheOldOrTheNewPackage)
     bool ok = false;
     const int seed = qEnvironmentVariableIntValue("QV_PACK_SEED", &ok);
     std::mt19937 engine{quint32(ok ? seed : 7)};
-    const int kills = qEnvironmentVariableIsSet("QV_PACK_KILLS") ? qEnvironmentVariableIntValue("QV_PACK_KILLS") : 50;
+    const int kills =
+        qEnvironmentVariableIsSet("QV_PACK_KILLS") ? qEnvironmentVariableIntValue("QV_PACK_KILLS") : 50;
     int inside = 0, asNew = 0;
     for (int n = 0; n < kills; ++n) {
         {
@@ -98,7 +101,8 @@ TEST(PackageCrashTest, AKilledRewriteLeavesTheOldOrTheNewPackage)
             continue;
         const QString check = app.root() + "check/";
         QDir(check).removeRecursively();
-        ASSERT_TRUE(packer.ExpandPackage(package, check)) << "kill " << n << ": " << packer.ErrorText().toStdString();
+        ASSERT_TRUE(packer.ExpandPackage(package, check))
+            << "kill " << n << ": " << packer.ErrorText().toStdString();
         ASSERT_EQ(PackedFiles(check), newFiles) << "kill " << n;
         ++asNew;
     }

@@ -17,7 +17,8 @@ void WriteStoredZip(const QString& path, const QList<ZipEntrySpec>& entries)
     ASSERT_NE(archive, nullptr);
     for (const ZipEntrySpec& entry : entries) {
         zip_source_t* source = zip_source_buffer(archive, entry.bytes.constData(), entry.bytes.size(), 0);
-        const zip_int64_t index = zip_file_add(archive, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+        const zip_int64_t index =
+            zip_file_add(archive, entry.name.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
         ASSERT_GE(index, 0) << entry.name.toStdString();
         zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0);
     }
@@ -53,7 +54,8 @@ QMap<QString, QByteArray> TreeSnapshot(const QString& folder)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(base.relativeFilePath(path), it.fileInfo().isDir() ? QByteArray("<dir>") : ReadAllBytes(path));
+        files.insert(base.relativeFilePath(path),
+                     it.fileInfo().isDir() ? QByteArray("<dir>") : ReadAllBytes(path));
     }
     return files;
 }

@@ -1,8 +1,8 @@
+#include "modules/packer/QvzPacker.h"
 #include "PackerTestSupport.h"
 #include "QtPrinters.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/packer/QvzFormat.h"
-#include "modules/packer/QvzPacker.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,7 +59,8 @@ TEST_F(QvzPackerTest, DemoRoundTripsThroughAPackageThatUnzipAccepts)
     QString name;
     ASSERT_TRUE(packer.GetProjectFileName(demoPackage(), name));
     EXPECT_EQ(name, "Demo");
-    ASSERT_TRUE(packer.ExpandPackage(demoPackage(), root() + "work/Demo")) << packer.ErrorText().toStdString();
+    ASSERT_TRUE(packer.ExpandPackage(demoPackage(), root() + "work/Demo"))
+        << packer.ErrorText().toStdString();
     EXPECT_EQ(FolderFiles(root() + "work/Demo"), FolderFiles(demoDir()));
 
     {
@@ -157,7 +158,8 @@ TEST_F(QvzPackerTest, DamagedContentOrSizesThatDoNotFitLeaveAnEarlierUnpackAlone
     for (const ZipEntrySpec& entry : entries.mid(1))
         needed += entry.bytes.size();
     for (const qint64 free : {needed - 1, qint64(0)}) {
-        CQvzPacker::SetFreeSpaceProbe([free](const QString& folder) { return QDir(folder).exists() ? free : -2; });
+        CQvzPacker::SetFreeSpaceProbe(
+            [free](const QString& folder) { return QDir(folder).exists() ? free : -2; });
         EXPECT_FALSE(packer.ExpandPackage(package, root() + "new/deeper/Demo")) << free;
         EXPECT_FALSE(QFileInfo::exists(root() + "new"));
     }
@@ -171,8 +173,9 @@ TEST(QvzFormatTest, TheRootNamesOnePlainProjectName)
     QString name;
     EXPECT_TRUE(ParseQvzRoot(QvzRootText("Demo v2"), name));
     EXPECT_EQ(name, "Demo v2");
-    for (const QByteArray& text : {QvzRootText("a/b"), QvzRootText(".."), QvzRootText(""),
-                                   QvzRootText("Demo") + "x\n", QByteArray("Quorvanta compound project 1\nDemo")})
+    for (const QByteArray& text :
+         {QvzRootText("a/b"), QvzRootText(".."), QvzRootText(""), QvzRootText("Demo") + "x\n",
+          QByteArray("Quorvanta compound project 1\nDemo")})
         EXPECT_FALSE(ParseQvzRoot(text, name)) << text.toStdString();
     EXPECT_TRUE(IsQvzMemberName("STEP_42.STP", "Demo"));
     for (const char* entry : {"STEP_0.STP", "STEP_01.STP", "STEP_1.STP.part", "STEP_.STP", "Demo.qvt"})

@@ -16,8 +16,9 @@
 #include <unistd.h>
 
 namespace {
-const char* const EDIT = "UPDATE Process SET Description = 'Edited in the package' WHERE ProcessID = 1";
-const char* const READ_EDIT = "SELECT Description FROM Process WHERE ProcessID = 1";
+const char* const PACKAGE_EDIT =
+    "UPDATE Process SET Description = 'Edited in the package' WHERE ProcessID = 1";
+const char* const READ_PACKAGE_EDIT = "SELECT Description FROM Process WHERE ProcessID = 1";
 
 int UnzipTest(const QString& package)
 {
@@ -66,16 +67,16 @@ TEST_F(CompoundPackageTest, AnUnpackedProjectEditedAndClosedWithYesHasTheEditInI
     ASSERT_TRUE(OpenGiven(package));
     EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
     EXPECT_EQ(CCompoundFile::ReadLocationFile(work() + "Demo"), package);
-    EditProject(EDIT);
+    EditProject(PACKAGE_EDIT);
     prompts.expect(IDYES);
     ASSERT_TRUE(manager.CloseCurrentProject());
     EXPECT_EQ(UnzipTest(package), 0);
-    EXPECT_EQ(PackedValue(package, READ_EDIT).toString(), "Edited in the package");
+    EXPECT_EQ(PackedValue(package, READ_PACKAGE_EDIT).toString(), "Edited in the package");
     // The package lies elsewhere: its databases go, the location file stays for the next unpack.
     EXPECT_EQ(QDir(work() + "Demo").entryList(QDir::Files), QStringList{COMPOUND_LOCATION_NAME});
     ASSERT_TRUE(OpenGiven(package));
     EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
-    EXPECT_EQ(RawQuery(app.fileSet().projectFilePath, READ_EDIT).toString(), "Edited in the package");
+    EXPECT_EQ(RawQuery(app.fileSet().projectFilePath, READ_PACKAGE_EDIT).toString(), "Edited in the package");
     ASSERT_TRUE(manager.CloseCurrentProject());
 }
 
@@ -115,11 +116,11 @@ TEST_F(CompoundPackageTest, SaveAsCompoundFileAsksForThePackageAndPacksTheSavedP
     EXPECT_EQ(request.initialPath, projectDir() + "Demo");
     EXPECT_FALSE(CCompoundFile::LocationFileExists(projectDir()));
 
-    EditProject(EDIT);
+    EditProject(PACKAGE_EDIT);
     dialogs.expect(root() + "out/../Sent.qvz");
     ASSERT_TRUE(compound().SaveAsCompoundFile());
     EXPECT_EQ(CCompoundFile::ReadLocationFile(projectDir()), root() + "Sent.qvz");
-    EXPECT_EQ(PackedValue(root() + "Sent.qvz", READ_EDIT).toString(), "Edited in the package");
+    EXPECT_EQ(PackedValue(root() + "Sent.qvz", READ_PACKAGE_EDIT).toString(), "Edited in the package");
     EXPECT_EQ(UnzipTest(root() + "Sent.qvz"), 0);
 
     manager.m_bUntitled = true; // no Save As gives it a name here: nothing is asked or packed
@@ -152,7 +153,8 @@ TEST_F(CompoundPackageTest, OneLibraryComesOutOfAPackageIntoAFolderOfItsOwn)
                         .hasMatch())
             << result.toStdString();
         EXPECT_EQ(QDir(library.path()).entryList(QDir::Files), QStringList{library.fileName()});
-        EXPECT_EQ(frame.callsNamed("RegisterTemporaryFolder").last(), "RegisterTemporaryFolder " + library.path());
+        EXPECT_EQ(frame.callsNamed("RegisterTemporaryFolder").last(),
+                  "RegisterTemporaryFolder " + library.path());
         QDir(library.path()).removeRecursively();
     }
     EXPECT_EQ(packers, 2);

@@ -40,7 +40,8 @@ TEST(CompoundCommandsTest, ThePackagesOfTheFileMenuHoldTheSavedProject)
     EXPECT_TRUE(frame->action(ID_FILE_MANAGE_COMPOUND)->isEnabled());
 
     QString library;
-    ASSERT_TRUE(ImplementedZEVKCallBack().GetMaterialOrEquipmentFileFromQvzFile(1, root.path(), "Sent", library));
+    ASSERT_TRUE(
+        ImplementedZEVKCallBack().GetMaterialOrEquipmentFileFromQvzFile(1, root.path(), "Sent", library));
     EXPECT_EQ(QFileInfo(library).fileName(), "Demo.eqm");
     EXPECT_EQ(frame->TemporaryFolders(), QStringList{QFileInfo(library).path()});
     app.ExitInstance();

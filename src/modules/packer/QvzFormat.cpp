@@ -78,8 +78,7 @@ QString QvzStepEntryName(long stepID)
     return QStringLiteral("STEP_%1.STP").arg(stepID);
 }
 
-bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMember>& members,
-                    QString& error)
+bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMember>& members, QString& error)
 {
     members.clear();
     for (const QString& name : QvzRequiredMembers(baseName)) {

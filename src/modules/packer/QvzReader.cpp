@@ -140,7 +140,8 @@ bool CQvzReader::CheckFreeSpace(const QString& folder, const FreeSpaceProbe& fre
     return true;
 }
 
-bool CQvzReader::ExtractTo(const QString& folder, const FreeSpaceProbe& freeSpace, IQVCompletionStatus* status)
+bool CQvzReader::ExtractTo(const QString& folder, const FreeSpaceProbe& freeSpace,
+                           IQVCompletionStatus* status)
 {
     if (!m_zip || !CheckFreeSpace(folder, freeSpace))
         return false;
