@@ -7,6 +7,7 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins
     libgl-dev dbus dbus-x11
     libbz2-dev sqlite3 libsqlite3-dev
+    libzip-dev unzip
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     shared-mime-info xdg-utils

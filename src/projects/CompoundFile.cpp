@@ -1,12 +1,13 @@
 #include "projects/CompoundFile.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/FileDialogService.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/db/DatabaseFiles.h"
-#include "projects/CompoundFilePacker.h"
+#include "modules/packer/CompoundFilePacker.h"
 
 #include <QCursor>
 #include <QDir>
@@ -15,37 +16,8 @@
 #include <QGuiApplication>
 
 namespace {
-
 const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
-const char EXPAND_PROGRESS_TEXT[] = "Creating Access databases from XML files";
-
-// Status-bar progress for the length of one packer call, when there is a frame.
-class PackerProgress {
-public:
-    PackerProgress() : m_frame(GetProgressServices())
-    {
-        if (m_frame)
-            m_frame->BeginProgress(0, 100, QString::fromLatin1(EXPAND_PROGRESS_TEXT));
-    }
-    ~PackerProgress()
-    {
-        if (m_frame)
-            m_frame->EndProgress();
-    }
-    PackerProgress(const PackerProgress&) = delete;
-    PackerProgress& operator=(const PackerProgress&) = delete;
-
-private:
-    ProgressServices* m_frame;
-};
-
-// A name from a package becomes a folder and file name: it must stay one plain path component.
-bool IsPlainFileName(const QString& name)
-{
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
-           !name.contains(u'\\') && !name.contains(QChar(0));
-}
-
+const char COMPOUND_SAVE_FILTER[] = "Tamro Plenthover Compound Files (*.qvz)|*.qvz||";
 } // namespace
 
 bool CCompoundFile::IsCompoundFile(const QString& path)
@@ -66,54 +38,6 @@ bool CCompoundFile::Fail(const QString& message)
     m_bValid = false;
     QvMessageBox(message);
     return false;
-}
-
-bool CCompoundFile::Expand(const QString& package)
-{
-    if (package.isEmpty())
-        return false;
-    std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
-    QString name;
-    if (!packer->GetProjectFileName(package, name) || !IsPlainFileName(name))
-        return Fail(
-            QStringLiteral("Failed to get Tamro Plenthover Project file name from Compound file root file"));
-    const QString folder = ChooseExpandFolder(package, name);
-    if (folder.isEmpty() || !RunExpand(*packer, package, folder))
-        return Fail(
-            QStringLiteral("Failed to expand Tamro Plenthover Compound file to Quorvanta project files."));
-    if (!WriteLocationFile(package, folder))
-        return Fail(QStringLiteral("Failed to open Tamro Plenthover Compound File location file."));
-    AppContext* app = GetAppContext();
-    app->AddToRecentFileList(package);
-    m_strProjectFile = WithSlash(folder) + name + QStringLiteral(".prj");
-    m_strPackagePath = package;
-    return true;
-}
-
-// base + name, then name(1) ... name(999): the first that is no unpacked folder, or the one
-// unpacked from this very package. "" when all of them belong to other packages.
-QString CCompoundFile::ChooseExpandFolder(const QString& package, const QString& name) const
-{
-    AppContext* app = GetAppContext();
-    if (!app || !app->paths())
-        return QString();
-    const QString base = WithSlash(app->paths()->workingDir());
-    QString candidate = base + name;
-    for (int n = 1; n <= 1000; ++n) {
-        if (!QFileInfo(candidate).isDir() || !LocationFileExists(candidate))
-            return candidate;
-        if (ReadLocationFile(candidate) == package)
-            return candidate;
-        candidate = QStringLiteral("%1%2(%3)").arg(base, name).arg(n);
-    }
-    return QString();
-}
-
-bool CCompoundFile::RunExpand(ICompoundFilePacker& packer, const QString& package, const QString& folder)
-{
-    const PackerProgress progress;
-    const WaitCursor wait;
-    return packer.ExpandPackage(package, folder);
 }
 
 bool CCompoundFile::Create(const QString& package, int mode)
@@ -144,8 +68,29 @@ bool CCompoundFile::SaveForPacking(const QString& folder, const QString& package
     return false;
 }
 
+// An untitled project is never packed from where it lies: it is given a name first.
+bool CCompoundFile::TitleProject()
+{
+    return !m_titleGiver || m_titleGiver();
+}
+
+bool CCompoundFile::SaveAsCompoundFile()
+{
+    if (!GetProjectLifecycleServices() || !TitleProject())
+        return false;
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Save;
+    request.filter = QString::fromLatin1(COMPOUND_SAVE_FILTER);
+    request.defaultExtension = QStringLiteral(".qvz");
+    request.initialPath = WithSlash(GetProjectDir()) + GetProjectName();
+    const QString package = ChooseFile(request);
+    return !package.isEmpty() && Create(QDir::cleanPath(QFileInfo(package).absoluteFilePath()), 0);
+}
+
 bool CCompoundFile::SaveAs()
 {
+    if (!TitleProject())
+        return false;
     const QString folder = GetProjectDir();
     QString package;
     if (LocationFileExists(folder)) {
@@ -222,6 +167,14 @@ bool CCompoundFile::WriteLocationFile(const QString& package, const QString& fol
     QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(file.fileName()),
                  MB_OK | MB_ICONSTOP);
     return false;
+}
+
+bool CCompoundFile::DeleteLocationFile(const QString& folder)
+{
+    const QString path = LocationFilePath(folder);
+    if (!QFileInfo::exists(path))
+        return true;
+    return QFile::remove(path);
 }
 
 bool CCompoundFile::LocationFileExists(const QString& folder)

@@ -1,8 +1,8 @@
 #pragma once
 // The program's side of compound project files (.qvz): which package the open project was
 // unpacked from, the folder it was unpacked into, the "CompoundFileLocation.txt" that ties such a
-// folder to its package, packing after a save and the clean-up at close. The packing itself is
-// the packer's (CompoundFilePacker.h).
+// folder to its package, packing after a save, the clean-up at close and the extraction of one
+// library out of a package. The packing itself is the packer's (modules/packer).
 
 #include "projects/CompoundFileState.h"
 
@@ -15,6 +15,8 @@ class CCompoundFile : public ICompoundFileState {
 public:
     // Saves the open project before it is packed; false when the save failed.
     using ProjectSaver = std::function<bool()>;
+    // Gives an untitled project its name (Save As) before it is packed; false = refused or failed.
+    using TitleGiver = std::function<bool()>;
 
     // True for a ".qvz" path (any case).
     static bool IsCompoundFile(const QString& path);
@@ -26,6 +28,7 @@ public:
     void Reset();
     bool IsValid() const { return m_bValid; }
     void SetProjectSaver(ProjectSaver saver) { m_saver = std::move(saver); }
+    void SetTitleGiver(TitleGiver giver) { m_titleGiver = std::move(giver); }
 
     // Unpacks into the working folder; UnpackedProjectFile() is then the unpacked ".prj".
     bool Expand(const QString& package);
@@ -33,6 +36,9 @@ public:
     // Saves the project and packs its folder; mode 1 from Manage Compound File, 0 from Save As
     // Compound File. Nothing is packed when the save fails. True when the package was written.
     bool Create(const QString& package, int mode);
+    // Save As Compound File: the package is asked for with a save dialog; nothing happens
+    // without one.
+    bool SaveAsCompoundFile();
     // Manage Compound File: packs into the package the folder names, or the default one.
     bool SaveAs();
     // On every save: when the project folder names an existing package, repacks it from the
@@ -49,12 +55,23 @@ public:
     static QString LocationFilePath(const QString& folder);
     static bool WriteLocationFile(const QString& package, const QString& folder);
     static bool LocationFileExists(const QString& folder);
+    // Unties a folder from its package (a new project or Save As written there); false when the
+    // file stays.
+    static bool DeleteLocationFile(const QString& folder);
     static QString ReadLocationFile(const QString& folder);
     // The open project file's folder and name with ".qvz"; "" without a project file.
     static QString GetDefaultPackagePath();
 
+    // One library of the package folder + name + ".qvz" unpacked into a temporary folder of its
+    // own: kind 0 the materials, 1 the equipment. result: the library's path.
+    static bool GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder, const QString& name,
+                                                      QString& result);
+
 private:
-    QString ChooseExpandFolder(const QString& package, const QString& name) const;
+    enum class ExpandFolder { Chosen, AllHeld, InUse };
+    ExpandFolder ChooseExpandFolder(const QString& package, const QString& name, QString& folder) const;
+    static bool IsTakenByAnotherPackage(const QString& candidate, const QString& package);
+    bool TitleProject();
     bool RunExpand(ICompoundFilePacker& packer, const QString& package, const QString& folder);
     bool Fail(const QString& message);
     bool SaveForPacking(const QString& folder, const QString& package);
@@ -64,4 +81,5 @@ private:
     bool m_bValid = true;
     bool m_bStartupPackage = false;
     ProjectSaver m_saver;
+    TitleGiver m_titleGiver;
 };

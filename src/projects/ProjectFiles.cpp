@@ -57,6 +57,7 @@ CProjectManager::CProjectManager(ProjectFileSet& files, StepDatabaseRegistry& st
 {
     // A package is written from the saved project; the save itself does not write it back.
     m_compound.SetProjectSaver([this] { return SaveProject(QString(), true); });
+    m_compound.SetTitleGiver([this] { return !m_bUntitled || SaveProjectAs(); });
 }
 
 // A project still open at this point keeps its working copies and marker for recovery; only the
@@ -66,6 +67,7 @@ CProjectManager::~CProjectManager()
     m_steps.clear();
     m_files.projectDatabase.reset();
     m_compound.SetProjectSaver({});
+    m_compound.SetTitleGiver({});
 }
 
 void CProjectManager::SetFreeSpaceProbe(std::function<qint64(const QString&)> probe)

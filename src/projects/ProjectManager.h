@@ -89,6 +89,9 @@ public:
     bool CloseForReopen();
     void DeleteUntitledLibraryFiles();
 
+    // The package the open project was unpacked from, and the packing commands.
+    CCompoundFile& CompoundFile() { return m_compound; }
+
     // Save (see CProjectSave::SaveProject).
     bool SaveProject(const QString& newName, bool fromPackage)
     {

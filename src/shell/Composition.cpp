@@ -20,6 +20,7 @@
 #include "shell/DocumentRegistry.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
+#include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "simulation/EngineModuleHost.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
@@ -35,6 +36,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);
+    installed.Install<QvzFileLookup>(&app);
     // Recipe: the Process Explorer in its dock slot; the text-recipe windows and their services.
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });

@@ -133,7 +133,7 @@ bool FrameCommandEnabled(int commandID, const FrameCommandState& state)
     if (!state.projectOpen)
         return false;
     if (needsOpenProject(commandID))
-        return true;
+        return !(commandID == ID_FILE_MANAGE_COMPOUND && state.projectIsTemplate);
     bool enabled = false;
     if (resultRule(commandID, state, &enabled) || runRule(commandID, state, &enabled))
         return enabled;

@@ -9,6 +9,7 @@ struct FrameCommandState {
     bool projectOpen = false;
     bool hasEngine = false;
     bool resultFilesExist = false;
+    bool projectIsTemplate = false; // a template is never packed
 };
 
 bool FrameCommandEnabled(int commandID, const FrameCommandState& state);

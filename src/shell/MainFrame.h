@@ -104,7 +104,7 @@ public:
 
     // Project hand-over and close.
     bool CloseProject(); // the close of the File menu, with its save question
-    void RegisterTemporaryFolder(const QString& folder) { m_temporaryFolders << folder; }
+    void RegisterTemporaryFolder(const QString& folder) override { m_temporaryFolders << folder; }
     QStringList TemporaryFolders() const { return m_temporaryFolders; }
     QString ProjectDescription() const { return m_projectDescription; }
     void HideProjectInfoDialog();

@@ -1,6 +1,7 @@
 // The main frame's menus, toolbar, command-enabling pass and the dispatcher every command goes
 // through.
 
+#include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/CommandTarget.h"
@@ -241,6 +242,7 @@ FrameCommandState CMainFrame::CommandStateSnapshot() const
     state.projectOpen = IsProjectOpen();
     state.hasEngine = m_bHasEngine;
     state.resultFilesExist = state.projectOpen && ResultFilesExist(m_context); // none without a project
+    state.projectIsTemplate = state.projectOpen && GetAppContext() && GetAppContext()->fileSet().isTemplate;
     return state;
 }
 

@@ -12,6 +12,7 @@
 #include "shell/CommandLineInfo.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/RecentFileList.h"
+#include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/UserSettingsFile.h"
 
 #include <QMap>
@@ -29,7 +30,7 @@ class QMenu;
 class QSettings;
 class QSplashScreen;
 
-class CQuorvantaApp : public AppContext, public UserSettingsService, public ProjectControl {
+class CQuorvantaApp : public AppContext, public UserSettingsService, public ProjectControl, public QvzFileLookup {
 public:
     // Receives the name of each start-up and shut-down step as it runs.
     using StepRecorder = std::function<void(const QString& step)>;
@@ -87,6 +88,10 @@ public:
     void SetEngine(EngineEntry* engine);
     // Every operation change goes to the frame's engine entry, whoever lent one.
     void OperationModified(long stepID, long operationID, bool flag);
+
+    // QvzFileLookup: one library out of a package, for the managed library editors.
+    bool GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder, const QString& name,
+                                               QString& result) override;
 
     // ProjectControl
     bool IsProjectOpen() const override;

@@ -15,6 +15,14 @@ void CQuorvantaApp::WireProjectCommands()
         SaveProject(QString(), false);
         m_frame->ArmAutoSaveTimer(); // the save stopped it
     });
+    m_frame->SetCommandHandler(ID_FILE_SAVE_AS_COMPOUND, [this] {
+        m_projects->CompoundFile().SaveAsCompoundFile();
+        m_frame->ArmAutoSaveTimer(); // its save stopped it
+    });
+    m_frame->SetCommandHandler(ID_FILE_MANAGE_COMPOUND, [this] {
+        m_projects->CompoundFile().SaveAs();
+        m_frame->ArmAutoSaveTimer();
+    });
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
     m_frame->SetCommandHandler(ID_FILE_OPEN, [this] {
         m_projects->ChooseAndOpenProject();
@@ -53,6 +61,12 @@ bool CQuorvantaApp::SaveProject(const QString& newName, bool fromPackage)
 {
     return m_projects->SaveProject(newName, fromPackage);
 }
+bool CQuorvantaApp::GetMaterialOrEquipmentFileFromQvzFile(int kind, const QString& folder, const QString& name,
+                                                         QString& result)
+{
+    return CCompoundFile::GetMaterialOrEquipmentFileFromQvzFile(kind, folder, name, result);
+}
+
 void CQuorvantaApp::ExportProfile()
 {
     m_projects->ExportProfile();

@@ -1,7 +1,7 @@
 #include "projects/CompoundFile.h"
 #include "FakeFrameServices.h"
 #include "ProjectsTestSupport.h"
-#include "projects/CompoundFilePacker.h"
+#include "modules/packer/CompoundFilePacker.h"
 
 #include <QDir>
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-// State letters: o project open, e engine, r result files, n process node selected.
+// State letters: o project open, e engine, r result files, n process node selected, t a template.
 TEST(FrameCommandRules, FollowTheContext)
 {
     const struct {
@@ -16,6 +16,9 @@ TEST(FrameCommandRules, FollowTheContext)
         {"exit", ID_APP_EXIT, 0, -1, -1, -1, "", true},
         {"save without project", ID_FILE_SAVE, 0, -1, -1, -1, "", false},
         {"save with project", ID_FILE_SAVE, 0, -1, -1, -1, "o", true},
+        {"manage package", ID_FILE_MANAGE_COMPOUND, 0, -1, -1, -1, "o", true},
+        {"manage package of a template", ID_FILE_MANAGE_COMPOUND, 0, -1, -1, -1, "ot", false},
+        {"save template as package", ID_FILE_SAVE_AS_COMPOUND, 0, -1, -1, -1, "ot", true},
         {"batch from explorer step", ID_SIMULATE_BATCH, 1, 4, 2, -1, "o", true},
         {"batch from recipe", ID_SIMULATE_BATCH, 2, 4, 2, -1, "o", true},
         {"batch without step", ID_SIMULATE_BATCH, 1, -1, 2, -1, "on", false},
@@ -50,6 +53,7 @@ TEST(FrameCommandRules, FollowTheContext)
         s.projectOpen = has('o');
         s.hasEngine = has('e');
         s.resultFilesExist = has('r');
+        s.projectIsTemplate = has('t');
         EXPECT_EQ(FrameCommandEnabled(c.command, s), c.enabled) << c.name;
     }
 }

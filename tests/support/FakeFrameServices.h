@@ -36,6 +36,7 @@ public:
     void SaveWindowPositions() override { record("SaveWindowPositions"); }
     void SaveChemistryDocuments() override { record("SaveChemistryDocuments"); }
     void StopAutoSaveTimer() override { record("StopAutoSaveTimer"); }
+    void RegisterTemporaryFolder(const QString& folder) override { record("RegisterTemporaryFolder " + folder); }
     void SetProjectDescription(const QString& text) override { record("SetProjectDescription " + text); }
     bool MaterialLookupFailed() const override { return materialLookupFailed; }
 

@@ -22,6 +22,8 @@ public:
     virtual void SaveWindowPositions() {}
     virtual void SaveChemistryDocuments() {}
     virtual void SetProjectTitle(const QString& /*title*/) {}
+    // A folder the frame empties and removes when it closes all views.
+    virtual void RegisterTemporaryFolder(const QString& /*folder*/) {}
     virtual void StopAutoSaveTimer() {}
     virtual void ArmAutoSaveTimer() {}
     virtual void RefreshAmbientPressure() {}

@@ -1,0 +1,98 @@
+#include "modules/packer/QvzFormat.h"
+
+#include "foundation/common/PathHelpers.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/project/QueryStepInProjectSet.h"
+
+#include <QRegularExpression>
+
+namespace {
+const QByteArray QVZ_ROOT_MAGIC = QByteArrayLiteral("Quorvanta compound project ");
+
+// The step ids of the project file, each once, in step order.
+bool ReadPackedStepIDs(const QString& projectFile, QList<long>& stepIDs)
+try {
+    CQueryStepInProjectSet steps;
+    if (!steps.OpenSet(projectFile))
+        return false;
+    for (; !steps.IsEOF(); steps.MoveNext()) {
+        const long stepID = steps.GetLong(QStringLiteral("StepID"));
+        if (stepIDs.isEmpty() || stepIDs.last() != stepID)
+            stepIDs.append(stepID);
+    }
+    return true;
+} catch (const CDaoException&) {
+    return false;
+}
+
+bool AddQvzMember(const QString& folder, const QString& entryName, QList<QvzMember>& members, QString& error)
+{
+    const QString path = FindFileNoCase(folder, entryName);
+    if (path.isEmpty()) {
+        error = QStringLiteral("%1 is missing from %2").arg(entryName, folder);
+        return false;
+    }
+    members.append({entryName, path});
+    return true;
+}
+} // namespace
+
+QByteArray QvzRootText(const QString& baseName)
+{
+    return QVZ_ROOT_MAGIC + QByteArray::number(QVZ_FORMAT_VERSION) + '\n' + baseName.toUtf8() + '\n';
+}
+
+bool ParseQvzRoot(const QByteArray& text, QString& baseName)
+{
+    const QList<QByteArray> lines = text.split('\n');
+    if (lines.size() != 3 || !lines.at(2).isEmpty() ||
+        lines.at(0) != QVZ_ROOT_MAGIC + QByteArray::number(QVZ_FORMAT_VERSION))
+        return false;
+    const QString name = QString::fromUtf8(lines.at(1));
+    if (!IsPlainQvzName(name) || name.toUtf8() != lines.at(1))
+        return false;
+    baseName = name;
+    return true;
+}
+
+bool IsPlainQvzName(const QString& name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') &&
+           !name.contains(u'\\') && !name.contains(QChar(0)) && name.size() <= 200;
+}
+
+bool IsQvzMemberName(const QString& entryName, const QString& baseName)
+{
+    static const QRegularExpression step(QStringLiteral("^STEP_[1-9][0-9]{0,9}\\.STP$"));
+    return QvzRequiredMembers(baseName).contains(entryName) || step.match(entryName).hasMatch();
+}
+
+QStringList QvzRequiredMembers(const QString& baseName)
+{
+    return {baseName + QStringLiteral(".prj"), baseName + QStringLiteral(".eqm"),
+            baseName + QStringLiteral(".mtl")};
+}
+
+QString QvzStepEntryName(long stepID)
+{
+    return QStringLiteral("STEP_%1.STP").arg(stepID);
+}
+
+bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMember>& members, QString& error)
+{
+    members.clear();
+    for (const QString& name : QvzRequiredMembers(baseName)) {
+        if (!AddQvzMember(folder, name, members, error))
+            return false;
+    }
+    QList<long> stepIDs;
+    if (!ReadPackedStepIDs(members.first().sourcePath, stepIDs)) {
+        error = QStringLiteral("The steps of %1 cannot be read").arg(members.first().sourcePath);
+        return false;
+    }
+    for (long stepID : stepIDs) {
+        if (!AddQvzMember(folder, QvzStepEntryName(stepID), members, error))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,69 @@
+#include "modules/packer/QvzPacker.h"
+
+#include "foundation/common/AppContext.h"
+#include "modules/packer/QvzWriter.h"
+
+#include <QStorageInfo>
+
+namespace {
+CQvzReader::FreeSpaceProbe& QvzFreeSpaceProbe()
+{
+    static CQvzReader::FreeSpaceProbe probe = [](const QString& folder) {
+        return QStorageInfo(folder).bytesAvailable();
+    };
+    return probe;
+}
+} // namespace
+
+CQvzReader::FreeSpaceProbe CQvzPacker::SetFreeSpaceProbe(CQvzReader::FreeSpaceProbe probe)
+{
+    return std::exchange(QvzFreeSpaceProbe(), std::move(probe));
+}
+
+bool CQvzPacker::Fail(const QString& error)
+{
+    m_error = error;
+    return false;
+}
+
+bool CQvzPacker::ExpandPackage(const QString& package, const QString& targetFolder)
+{
+    CQvzReader reader;
+    if (!reader.Open(package) || !reader.ExtractTo(targetFolder, QvzFreeSpaceProbe(), status()))
+        return Fail(reader.ErrorText());
+    return true;
+}
+
+// The package keeps the project it was made of: its root names the files taken from the folder.
+bool CQvzPacker::SavePackage(const QString& sourceFolder, const QString& package)
+{
+    QString baseName;
+    return GetProjectFileName(package, baseName) && Pack(sourceFolder, baseName, package);
+}
+
+bool CQvzPacker::CreatePackage(const QString& projectFolder, const QString& package, bool /*fromManage*/)
+{
+    const QString baseName = GetProjectName();
+    if (baseName.isEmpty())
+        return Fail(QStringLiteral("No project is open"));
+    return Pack(projectFolder, baseName, package);
+}
+
+bool CQvzPacker::GetProjectFileName(const QString& package, QString& name)
+{
+    CQvzReader reader;
+    if (!reader.Open(package, true))
+        return Fail(reader.ErrorText());
+    name = reader.BaseName();
+    return true;
+}
+
+bool CQvzPacker::Pack(const QString& folder, const QString& baseName, const QString& package)
+{
+    QList<QvzMember> members;
+    QString error;
+    if (!ListQvzMembers(folder, baseName, members, error) ||
+        !WriteQvzPackage(package, baseName, members, status(), error))
+        return Fail(error);
+    return true;
+}

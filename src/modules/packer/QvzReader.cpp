@@ -1,0 +1,203 @@
+#include "modules/packer/QvzReader.h"
+
+#include "foundation/common/QVCompletionStatus.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "modules/packer/QvzFormat.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <limits>
+#include <unistd.h>
+#include <zip.h>
+
+namespace {
+constexpr qint64 QVZ_ROOT_LIMIT = 4096;
+constexpr qint64 QVZ_CHUNK = 1 << 16;
+
+QString PartPath(const QString& folder, const QString& name)
+{
+    return QDir(folder).filePath(name + QStringLiteral(".part"));
+}
+
+// The folder itself or the nearest one above it that exists: where the free space is asked.
+QString ExistingFolderOf(const QString& folder)
+{
+    QDir dir(QDir::cleanPath(QDir(folder).absolutePath()));
+    while (!dir.exists() && !dir.isRoot())
+        dir.setPath(QDir::cleanPath(dir.absoluteFilePath(QStringLiteral(".."))));
+    return dir.absolutePath();
+}
+
+// Copies the entry's bytes into the file; false when it holds more or fewer than expected or the
+// library finds it damaged (its CRC is checked at the end).
+bool CopyQvzEntry(zip_file_t* entry, QFile& file, quint64 expected)
+{
+    QByteArray chunk(QVZ_CHUNK, Qt::Uninitialized);
+    quint64 total = 0;
+    for (;;) {
+        const zip_int64_t read = zip_fread(entry, chunk.data(), zip_uint64_t(chunk.size()));
+        if (read < 0)
+            return false;
+        if (read == 0)
+            return total == expected;
+        total += quint64(read);
+        if (total > expected || file.write(chunk.constData(), read) != read)
+            return false;
+    }
+}
+} // namespace
+
+CQvzReader::~CQvzReader()
+{
+    if (m_zip)
+        zip_discard(m_zip);
+}
+
+bool CQvzReader::Refuse(const QString& error)
+{
+    m_error = QStringLiteral("%1: %2").arg(m_package, error);
+    return false;
+}
+
+bool CQvzReader::Open(const QString& package, bool rootOnly)
+{
+    m_package = package;
+    int code = 0;
+    m_zip = zip_open(QFile::encodeName(package).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
+    if (!m_zip) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        const QString text = QString::fromUtf8(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        return Refuse(text);
+    }
+    return ReadRoot() && (rootOnly || ReadEntries());
+}
+
+bool CQvzReader::ReadRoot()
+{
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_get_num_entries(m_zip, 0) < 1 || zip_stat_index(m_zip, 0, 0, &stat) != 0 ||
+        QString::fromUtf8(stat.name) != QVZ_ROOT_ENTRY || stat.comp_method != ZIP_CM_STORE ||
+        stat.size > quint64(QVZ_ROOT_LIMIT))
+        return Refuse(QStringLiteral("no root file"));
+    QByteArray text(qsizetype(stat.size), Qt::Uninitialized);
+    zip_file_t* root = zip_fopen_index(m_zip, 0, 0);
+    const bool read = root && zip_fread(root, text.data(), stat.size) == zip_int64_t(stat.size);
+    if (root)
+        zip_fclose(root);
+    if (!read || !ParseQvzRoot(text, m_baseName))
+        return Refuse(QStringLiteral("the root file cannot be read"));
+    return true;
+}
+
+bool CQvzReader::ReadEntries()
+{
+    const zip_int64_t count = zip_get_num_entries(m_zip, 0);
+    QStringList seen;
+    for (zip_int64_t index = 1; index < count; ++index) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE) ||
+            !(stat.valid & ZIP_STAT_NAME))
+            return Refuse(QStringLiteral("entry %1 cannot be read").arg(index));
+        const Entry entry{QString::fromUtf8(stat.name), quint64(index), quint64(stat.size)};
+        if (!CheckEntry(entry, seen))
+            return false;
+        m_entries.append(entry);
+    }
+    for (const QString& required : QvzRequiredMembers(m_baseName)) {
+        if (!seen.contains(required))
+            return Refuse(QStringLiteral("%1 is missing").arg(required));
+    }
+    return true;
+}
+
+bool CQvzReader::CheckEntry(const Entry& entry, QStringList& seen)
+{
+    if (!IsPlainQvzName(entry.name) || !IsQvzMemberName(entry.name, m_baseName))
+        return Refuse(QStringLiteral("\"%1\" is no file of the project %2").arg(entry.name, m_baseName));
+    if (seen.contains(entry.name, Qt::CaseInsensitive))
+        return Refuse(QStringLiteral("\"%1\" is held twice").arg(entry.name));
+    seen.append(entry.name);
+    return true;
+}
+
+bool CQvzReader::CheckFreeSpace(const QString& folder, const FreeSpaceProbe& freeSpace)
+{
+    quint64 total = 0;
+    for (const Entry& entry : m_entries) {
+        if (entry.size > quint64(std::numeric_limits<qint64>::max()) - total)
+            return Refuse(QStringLiteral("the sizes it declares cannot be"));
+        total += entry.size;
+    }
+    const qint64 available = freeSpace ? freeSpace(ExistingFolderOf(folder)) : -1;
+    if (available >= 0 && total > quint64(available))
+        return Refuse(QStringLiteral("%1 bytes do not fit into %2").arg(total).arg(folder));
+    return true;
+}
+
+bool CQvzReader::ExtractTo(const QString& folder, const FreeSpaceProbe& freeSpace,
+                           IQVCompletionStatus* status)
+{
+    if (!m_zip || !CheckFreeSpace(folder, freeSpace))
+        return false;
+    const bool created = !QDir(folder).exists();
+    if (created && !QDir().mkpath(folder))
+        return Refuse(QStringLiteral("%1 cannot be created").arg(folder));
+    if (WriteParts(folder, status) && MovePartsIntoPlace(folder))
+        return true;
+    RemoveParts(folder);
+    if (created)
+        QDir().rmdir(folder);
+    return false;
+}
+
+bool CQvzReader::WriteParts(const QString& folder, IQVCompletionStatus* status)
+{
+    for (qsizetype k = 0; k < m_entries.size(); ++k) {
+        if (!ExtractEntry(m_entries.at(k), PartPath(folder, m_entries.at(k).name)))
+            return false;
+        if (status)
+            status->ReportProgress(long((k + 1) * 100 / m_entries.size()), 0);
+    }
+    return true;
+}
+
+bool CQvzReader::ExtractEntry(const Entry& entry, const QString& part)
+{
+    QFile file(part);
+    zip_file_t* source = zip_fopen_index(m_zip, entry.index, 0);
+    bool whole = source && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                 CopyQvzEntry(source, file, entry.size) && file.flush() && ::fsync(file.handle()) == 0;
+    if (source)
+        whole = zip_fclose(source) == 0 && whole;
+    if (!whole)
+        return Refuse(QStringLiteral("\"%1\" is damaged or cannot be written").arg(entry.name));
+    return true;
+}
+
+bool CQvzReader::MovePartsIntoPlace(const QString& folder)
+{
+    const QDir dir(folder);
+    try {
+        for (const Entry& entry : m_entries) {
+            const QString target = dir.filePath(entry.name);
+            RemoveSideFiles(target);
+            ReplaceFile(PartPath(folder, entry.name), target);
+        }
+        SyncFolderOf(dir.filePath(m_baseName + QStringLiteral(".prj")));
+    } catch (const CDaoException& exception) {
+        return Refuse(exception.GetErrorDescription());
+    }
+    return true;
+}
+
+void CQvzReader::RemoveParts(const QString& folder) const
+{
+    for (const Entry& entry : m_entries)
+        QFile::remove(PartPath(folder, entry.name));
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Reads a package and unpacks it. Opening checks the whole directory before anything is written:
+// the stored root file first, plain member names of the root's project, each once, the three
+// project files present and every size known. Unpacking checks the sizes against the free space,
+// writes each member beside its place as "<name>.part", checks its length and CRC, flushes it,
+// and only when all are whole renames them into place. Nothing is written outside the folder.
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class IQVCompletionStatus;
+struct zip;
+
+class CQvzReader {
+public:
+    // Free bytes on the file system of a folder (which need not exist yet); negative = unknown.
+    using FreeSpaceProbe = std::function<qint64(const QString& folder)>;
+
+    CQvzReader() = default;
+    ~CQvzReader();
+    CQvzReader(const CQvzReader&) = delete;
+    CQvzReader& operator=(const CQvzReader&) = delete;
+
+    // rootOnly: only the root file is read (the project's name), the members are not checked.
+    bool Open(const QString& package, bool rootOnly = false);
+    const QString& BaseName() const { return m_baseName; }
+    bool ExtractTo(const QString& folder, const FreeSpaceProbe& freeSpace, IQVCompletionStatus* status);
+    const QString& ErrorText() const { return m_error; }
+
+private:
+    struct Entry {
+        QString name;
+        quint64 index = 0;
+        quint64 size = 0;
+    };
+    bool Refuse(const QString& error);
+    bool ReadRoot();
+    bool ReadEntries();
+    bool CheckEntry(const Entry& entry, QStringList& seen);
+    bool CheckFreeSpace(const QString& folder, const FreeSpaceProbe& freeSpace);
+    bool ExtractEntry(const Entry& entry, const QString& part);
+    bool WriteParts(const QString& folder, IQVCompletionStatus* status);
+    bool MovePartsIntoPlace(const QString& folder);
+    void RemoveParts(const QString& folder) const;
+
+    struct zip* m_zip = nullptr;
+    QString m_package;
+    QString m_baseName;
+    QList<Entry> m_entries;
+    QString m_error;
+};

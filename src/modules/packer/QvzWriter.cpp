@@ -1,0 +1,124 @@
+#include "modules/packer/QvzWriter.h"
+
+#include "foundation/common/QVCompletionStatus.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <zip.h>
+
+namespace {
+
+// Removes what an earlier write that was stopped left: the temporary and the zip library's own
+// temporaries beside it ("<package>.tmp.XXXXXX").
+void RemoveStaleQvzTemporaries(const QString& temporary)
+{
+    const QFileInfo info(temporary);
+    QDir folder = info.dir();
+    QFile::remove(temporary);
+    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files))
+        folder.remove(name);
+}
+
+void ReportQvzWriteProgress(zip_t*, double done, void* status)
+{
+    static_cast<IQVCompletionStatus*>(status)->ReportProgress(long(done * 100.0), 0);
+}
+
+// The root stays in the caller's buffer until the archive is closed.
+bool AddQvzRoot(zip_t* archive, const QByteArray& root)
+{
+    zip_source_t* source = zip_source_buffer(archive, root.constData(), zip_uint64_t(root.size()), 0);
+    if (!source)
+        return false;
+    const zip_int64_t index = zip_file_add(archive, qPrintable(QVZ_ROOT_ENTRY), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        return false;
+    }
+    return zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_STORE, 0) == 0;
+}
+
+bool AddQvzFile(zip_t* archive, const QvzMember& member)
+{
+    zip_source_t* source = zip_source_file(archive, QFile::encodeName(member.sourcePath).constData(), 0, -1);
+    if (!source)
+        return false;
+    if (zip_file_add(archive, member.entryName.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8) < 0) {
+        zip_source_free(source);
+        return false;
+    }
+    return true;
+}
+
+// The file a member is packed from: itself, or the layer's copy of it in the scratch folder.
+bool StableQvzSource(QvzMember& member, const QTemporaryDir& scratch, QString& error)
+{
+    if (!CopiesByCompaction(member.sourcePath))
+        return true;
+    const QString copy = scratch.filePath(member.entryName);
+    if (!scratch.isValid() || !CopyDatabaseFile(member.sourcePath, copy, &error))
+        return false;
+    member.sourcePath = copy;
+    return true;
+}
+
+bool FillQvzArchive(zip_t* archive, const QByteArray& root, QList<QvzMember> members,
+                    const QTemporaryDir& scratch, QString& error)
+{
+    if (!AddQvzRoot(archive, root))
+        return false;
+    for (QvzMember& member : members) {
+        if (!StableQvzSource(member, scratch, error) || !AddQvzFile(archive, member))
+            return false;
+    }
+    return true;
+}
+
+bool WriteQvzTemporary(const QString& temporary, const QString& baseName, const QList<QvzMember>& members,
+                       IQVCompletionStatus* status, QString& error)
+{
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(temporary).constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!archive) {
+        error = QStringLiteral("%1 cannot be created").arg(temporary);
+        return false;
+    }
+    const QTemporaryDir scratch;
+    const QByteArray root = QvzRootText(baseName);
+    if (status)
+        zip_register_progress_callback_with_state(archive, 0.01, ReportQvzWriteProgress, nullptr, status);
+    if (FillQvzArchive(archive, root, members, scratch, error) && zip_close(archive) == 0)
+        return true;
+    if (error.isEmpty())
+        error = QString::fromUtf8(zip_strerror(archive));
+    zip_discard(archive);
+    return false;
+}
+
+} // namespace
+
+bool WriteQvzPackage(const QString& package, const QString& baseName, const QList<QvzMember>& members,
+                     IQVCompletionStatus* status, QString& error)
+{
+    const QString temporary = package + QStringLiteral(".tmp");
+    RemoveStaleQvzTemporaries(temporary);
+    if (!WriteQvzTemporary(temporary, baseName, members, status, error)) {
+        RemoveStaleQvzTemporaries(temporary);
+        return false;
+    }
+    try {
+        SyncFile(temporary);
+        ReplaceFile(temporary, package);
+        SyncFolderOf(package);
+    } catch (const CDaoException& exception) {
+        error = exception.GetErrorDescription();
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
+}

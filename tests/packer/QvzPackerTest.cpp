@@ -1,0 +1,183 @@
+#include "modules/packer/QvzPacker.h"
+#include "PackerTestSupport.h"
+#include "QtPrinters.h"
+#include "foundation/db/DaoDatabase.h"
+#include "modules/packer/QvzFormat.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+const QStringList DEMO_ENTRIES = {"QVZROOT", "Demo.prj", "Demo.eqm", "Demo.mtl"};
+
+// Files of the folder with their bytes, without the folder's own name.
+QMap<QString, QByteArray> FolderFiles(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
+        files.insert(info.fileName(), ReadAllBytes(info.filePath()));
+    return files;
+}
+
+QByteArray Replaced(QByteArray bytes, const QByteArray& from, const QByteArray& to)
+{
+    return bytes.replace(from, to);
+}
+
+class QvzPackerTest : public PackerFixture {
+protected:
+    bool pack(const QString& package)
+    {
+        const bool packed = packer.CreatePackage(demoDir(), package, false);
+        EXPECT_TRUE(packed) << packer.ErrorText().toStdString();
+        return packed;
+    }
+    QStringList entryNames(const QString& package)
+    {
+        QString listing;
+        EXPECT_EQ(RunUnzip({"-Z1", package}, &listing), 0);
+        return listing.split('\n', Qt::SkipEmptyParts);
+    }
+
+    CQvzPacker packer;
+};
+} // namespace
+
+// The package holds the root first, then exactly the project's files; unzip finds it sound; an
+// unpack gives back every file as it was packed, and a save-back carries an edit.
+TEST_F(QvzPackerTest, DemoRoundTripsThroughAPackageThatUnzipAccepts)
+{
+    ASSERT_TRUE(pack(demoPackage()));
+    EXPECT_EQ(RunUnzip({"-tq", demoPackage()}), 0);
+    const QStringList names = entryNames(demoPackage());
+    EXPECT_EQ(names.mid(0, 4), DEMO_ENTRIES);
+    QStringList steps = QDir(demoDir()).entryList({"STEP_*.STP"}, QDir::Files);
+    EXPECT_EQ(names.mid(4), steps);
+    EXPECT_FALSE(steps.isEmpty());
+    EXPECT_EQ(QDir(root()).entryList({"Demo.qvz.*"}, QDir::Files), QStringList()); // no temporary left
+
+    QString name;
+    ASSERT_TRUE(packer.GetProjectFileName(demoPackage(), name));
+    EXPECT_EQ(name, "Demo");
+    ASSERT_TRUE(packer.ExpandPackage(demoPackage(), root() + "work/Demo"))
+        << packer.ErrorText().toStdString();
+    EXPECT_EQ(FolderFiles(root() + "work/Demo"), FolderFiles(demoDir()));
+
+    {
+        CDaoDatabase project;
+        project.Open(demoDir() + "Demo.prj", DatabaseRole::ReadWrite);
+        project.Execute("UPDATE Process SET Description = 'Packed again' WHERE ProcessID = 1");
+        project.Close();
+    }
+    ASSERT_TRUE(packer.SavePackage(demoDir(), demoPackage())) << packer.ErrorText().toStdString();
+    ASSERT_TRUE(packer.ExpandPackage(demoPackage(), root() + "work/Demo"));
+    EXPECT_EQ(FolderFiles(root() + "work/Demo"), FolderFiles(demoDir()));
+}
+
+// One member missing fails the pack, and the package it was to replace stays as it was.
+TEST_F(QvzPackerTest, APackMissingAMemberFailsAndKeepsTheOldPackage)
+{
+    ASSERT_TRUE(pack(demoPackage()));
+    const QByteArray before = ReadAllBytes(demoPackage());
+    const QString step = QDir(demoDir()).entryList({"STEP_*.STP"}, QDir::Files).first();
+    for (const QString& missing : {QString("Demo.mtl"), step}) {
+        QFile::rename(demoDir() + missing, root() + missing);
+        EXPECT_FALSE(packer.SavePackage(demoDir(), demoPackage())) << missing.toStdString();
+        EXPECT_TRUE(packer.ErrorText().contains(missing)) << packer.ErrorText().toStdString();
+        QFile::rename(root() + missing, demoDir() + missing);
+    }
+    app.fileSet().projectName = "Other";
+    EXPECT_FALSE(packer.CreatePackage(demoDir(), demoPackage(), true));
+    EXPECT_EQ(ReadAllBytes(demoPackage()), before);
+    EXPECT_EQ(QDir(root()).entryList({"Demo.qvz*"}, QDir::Files), QStringList{"Demo.qvz"});
+}
+
+// Each row: a package that must be refused. Nothing is written anywhere: not the target, not
+// beside it, not above it.
+TEST_F(QvzPackerTest, MalformedPackagesAreRefusedAndNothingIsWritten)
+{
+    const QList<ZipEntrySpec> good = MinimalPackageEntries();
+    const auto with = [&](const ZipEntrySpec& extra) { return QList<ZipEntrySpec>(good) << extra; };
+    QList<ZipEntrySpec> rootLast = good.mid(1);
+    rootLast << good.first();
+    QList<ZipEntrySpec> noRoot = good.mid(1);
+    QList<ZipEntrySpec> noMaterials = good.mid(0, 3);
+    QList<ZipEntrySpec> otherVersion = good;
+    otherVersion[0].bytes = Replaced(good[0].bytes, "project 1", "project 2");
+    QList<ZipEntrySpec> escapingName = MinimalPackageEntries("..");
+    const QList<std::pair<const char*, QList<ZipEntrySpec>>> rows = {
+        {"no root", noRoot},
+        {"root not first", rootLast},
+        {"another format version", otherVersion},
+        {"root naming a path", escapingName},
+        {"a member missing", noMaterials},
+        {"../x", with({"../x", "x"})},
+        {"/abs", with({"/abs", "x"})},
+        {"a path inside", with({"sub/STEP_1.STP", "x"})},
+        {"stray name", with({"notes.txt", "x"})},
+        {"a step of another case", with({"step_1.stp", "x"})},
+        {"another project's file", with({"Other.prj", "x"})},
+    };
+    const QString box = root() + "box/";
+    QDir().mkpath(box);
+    for (const auto& [label, entries] : rows) {
+        WriteStoredZip(box + "p.qvz", entries);
+        const auto before = TreeSnapshot(root());
+        EXPECT_FALSE(packer.ExpandPackage(box + "p.qvz", box + "work/Demo")) << label;
+        EXPECT_EQ(TreeSnapshot(root()), before) << label;
+    }
+    WriteStoredZip(box + "p.qvz", good); // the rows differ from a sound package only in their fault
+    EXPECT_TRUE(packer.ExpandPackage(box + "p.qvz", box + "work/Demo")) << packer.ErrorText().toStdString();
+}
+
+// Damage found only while reading (a truncated file, a wrong CRC, a duplicate name) or sizes
+// that do not fit also refuse, leave no part file, and keep a folder unpacked earlier as it was.
+TEST_F(QvzPackerTest, DamagedContentOrSizesThatDoNotFitLeaveAnEarlierUnpackAlone)
+{
+    QList<ZipEntrySpec> entries = MinimalPackageEntries();
+    entries << ZipEntrySpec{"STEP_1.STP", "first step"} << ZipEntrySpec{"STEP_2.STP", "other step"};
+    const QString box = root() + "box/", package = box + "p.qvz", target = box + "Demo";
+    QDir().mkpath(box);
+    WriteStoredZip(package, entries);
+    ASSERT_TRUE(packer.ExpandPackage(package, target));
+    const QByteArray sound = ReadAllBytes(package);
+    const QList<std::pair<const char*, QByteArray>> rows = {
+        {"truncated", sound.left(sound.size() / 2)},
+        {"bad CRC", Replaced(sound, "contents of Demo.eqm", "contents of Demo.EQM")},
+        {"duplicate", Replaced(sound, "STEP_2.STP", "STEP_1.STP")},
+        {"empty", QByteArray()},
+    };
+    for (const auto& [label, bytes] : rows) {
+        WriteAllBytes(package, bytes);
+        const auto before = TreeSnapshot(root());
+        EXPECT_FALSE(packer.ExpandPackage(package, target)) << label;
+        EXPECT_EQ(TreeSnapshot(root()), before) << label;
+    }
+    WriteAllBytes(package, sound);
+    qint64 needed = 0;
+    for (const ZipEntrySpec& entry : entries.mid(1))
+        needed += entry.bytes.size();
+    for (const qint64 free : {needed - 1, qint64(0)}) {
+        CQvzPacker::SetFreeSpaceProbe(
+            [free](const QString& folder) { return QDir(folder).exists() ? free : -2; });
+        EXPECT_FALSE(packer.ExpandPackage(package, root() + "new/deeper/Demo")) << free;
+        EXPECT_FALSE(QFileInfo::exists(root() + "new"));
+    }
+    CQvzPacker::SetFreeSpaceProbe([needed](const QString&) { return needed; });
+    EXPECT_TRUE(packer.ExpandPackage(package, root() + "new/deeper/Demo"));
+}
+
+// The root names one plain project name in the one known format; the members follow its name.
+TEST(QvzFormatTest, TheRootNamesOnePlainProjectName)
+{
+    QString name;
+    EXPECT_TRUE(ParseQvzRoot(QvzRootText("Demo v2"), name));
+    EXPECT_EQ(name, "Demo v2");
+    for (const QByteArray& text :
+         {QvzRootText("a/b"), QvzRootText(".."), QvzRootText(""), QvzRootText("Demo") + "x\n",
+          QByteArray("Quorvanta compound project 1\nDemo")})
+        EXPECT_FALSE(ParseQvzRoot(text, name)) << text.toStdString();
+    EXPECT_TRUE(IsQvzMemberName("STEP_42.STP", "Demo"));
+    for (const char* entry : {"STEP_0.STP", "STEP_01.STP", "STEP_1.STP.part", "STEP_.STP", "Demo.qvt"})
+        EXPECT_FALSE(IsQvzMemberName(entry, "Demo")) << entry;
+}
