@@ -130,11 +130,14 @@ void CQUORVANTAView::OnActivateView(bool activate)
 
 bool CQUORVANTAView::HandlesCommand(int commandID) const
 {
-    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT || commandID == ID_FILE_PRINT_PREVIEW;
+    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT || commandID == ID_FILE_PRINT_PREVIEW ||
+           commandID == ID_VIEW_OPERATION_QUICK_RESULTS;
 }
 
 bool CQUORVANTAView::IsCommandEnabled(int commandID) const
 {
+    if (commandID == ID_VIEW_OPERATION_QUICK_RESULTS)
+        return IsQuickResultsEnabled();
     return HandlesCommand(commandID);
 }
 
@@ -146,6 +149,8 @@ void CQUORVANTAView::OnCommand(int commandID)
         ShowPrintDialog(*this);
     else if (commandID == ID_FILE_PRINT_PREVIEW)
         ShowPrintPreview(*this);
+    else if (commandID == ID_VIEW_OPERATION_QUICK_RESULTS)
+        OnOperationQuickResults();
 }
 
 void CQUORVANTAView::ShowContextMenu(const QPoint& globalPos)

@@ -67,6 +67,10 @@ public:
     void ShowContextMenu(const QPoint& globalPos);
     void OnActivateView(bool activate);
 
+    // Quick Results of the selected operation (33125); off while a hidden operation is selected.
+    bool IsQuickResultsEnabled() const;
+    void OnOperationQuickResults();
+
     // Breakpoints of the selected unit-procedure and operation lines, flipped and stored.
     void ToggleBreakpoints();
 

@@ -9,6 +9,7 @@ struct FrameCommandState {
     bool projectOpen = false;
     bool hasEngine = false;
     bool resultFilesExist = false;
+    bool stepPaused = false; // the context step's batch run is paused (stepping can go on)
 };
 
 bool FrameCommandEnabled(int commandID, const FrameCommandState& state);

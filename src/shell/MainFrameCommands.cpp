@@ -11,6 +11,7 @@
 #include "shell/CommandTable.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MainFrame.h"
+#include "simulation/BatchSimulation.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -241,6 +242,7 @@ FrameCommandState CMainFrame::CommandStateSnapshot() const
     state.projectOpen = IsProjectOpen();
     state.hasEngine = m_bHasEngine;
     state.resultFilesExist = state.projectOpen && ResultFilesExist(m_context); // none without a project
+    state.stepPaused = m_bHasEngine && CBatchSimulation::IsStepPaused(m_context.stepID);
     return state;
 }
 
