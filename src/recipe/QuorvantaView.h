@@ -90,6 +90,9 @@ public:
     int InsertPosition() const { return m_bInsertAfter ? 2 : 1; }
     void ScrollLineIntoView(int index);
     void NotifyFrameOfSelection();
+    // Quick Results of the selected operation (33125); off while a hidden operation is selected.
+    bool IsQuickResultsEnabled() const;
+    void OnOperationQuickResults();
 
     // Breakpoints of the selected unit-procedure and operation lines, flipped and stored.
     void ToggleBreakpoints();

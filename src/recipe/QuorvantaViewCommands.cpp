@@ -35,7 +35,7 @@ bool IsKeywordCommand(int commandID)
 bool IsOwnCommand(int commandID)
 {
     return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT ||
-           commandID == ID_FILE_PRINT_PREVIEW;
+           commandID == ID_FILE_PRINT_PREVIEW || commandID == ID_VIEW_OPERATION_QUICK_RESULTS;
 }
 } // namespace
 
@@ -56,6 +56,8 @@ bool CQUORVANTAView::IsCommandEnabled(int commandID) const
         return UpdateInsertKeywordUI(InsertPosition());
     if (const int list = FavoriteListOf(commandID); list >= 0)
         return !GetFavoriteOperationsName(3, list).isEmpty();
+    if (commandID == ID_VIEW_OPERATION_QUICK_RESULTS)
+        return IsQuickResultsEnabled();
     return IsOwnCommand(commandID);
 }
 
@@ -89,6 +91,8 @@ void CQUORVANTAView::OnCommand(int commandID)
         ShowPrintDialog(*this);
     else if (commandID == ID_FILE_PRINT_PREVIEW)
         ShowPrintPreview(*this);
+    else if (commandID == ID_VIEW_OPERATION_QUICK_RESULTS)
+        OnOperationQuickResults();
 }
 
 void CQUORVANTAView::ShowContextMenu(const QPoint& globalPos)

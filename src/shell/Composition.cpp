@@ -22,6 +22,7 @@
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "simulation/EngineModuleHost.h"
+#include "simulation/SimulationWindows.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
 {
@@ -47,4 +48,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Keep(std::make_unique<CSharedClassesHandover>());
     // Simulation: the engine module and the open project's engine entry.
     installed.InstallUnlessSet<EngineHost>(installed.Keep(std::make_unique<CEngineModuleHost>()));
+    // Simulation: Quick Results, result files and step resets through the frame's batch run.
+    installed.InstallUnlessSet<ResultWindowServices>(
+        installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
 }

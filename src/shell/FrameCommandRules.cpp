@@ -102,8 +102,8 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
     case ID_DESIGN:
         *enabled = isStepContext(c);
         return true;
-    case ID_SIMULATE_RUN:
-        *enabled = hasAnySelection(c);
+    case ID_SIMULATE_RUN: // the process and plan runs come with their own feature
+        *enabled = isStepContext(c) && !isProcessContext(c) && !isPlanContext(c);
         return true;
     case ID_SIMULATE_PROCESS:
     case ID_SIMULATE_BATCHES_AND_PROCESS:
@@ -115,9 +115,11 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
         *enabled = c.planID != -1;
         return true;
     case ID_SIMULATE_STOP_RESET:
+        *enabled = s.hasEngine && c.stepID != -1;
+        return true;
     case ID_SIMULATE_TO_BREAKPOINT:
     case ID_SIMULATE_NEXT_OPERATION:
-        *enabled = s.hasEngine && c.stepID != -1;
+        *enabled = s.hasEngine && s.stepPaused;
         return true;
     default:
         return false;

@@ -10,6 +10,7 @@ struct FrameCommandState {
     bool hasEngine = false;
     bool resultFilesExist = false;
     bool projectIsTemplate = false; // a template is never packed
+    bool stepPaused = false; // the context step's batch run is paused (stepping can go on)
 };
 
 bool FrameCommandEnabled(int commandID, const FrameCommandState& state);

@@ -7,6 +7,7 @@
 #include "foundation/controls/CollationSort.h"
 #include "shell/MCStatusBar.h"
 #include "shell/ShellConstants.h"
+#include "simulation/BatchSimulation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,6 +44,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
     createMenus();
     createToolBar();
     installFrameHandlers();
+    installSimulationHandlers();
     installDefaultNotifyHandlers();
     wireAutoSave();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateCommandStates(); });

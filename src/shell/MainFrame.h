@@ -22,6 +22,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class CommandTarget;
 class MCStatusBar;
@@ -33,6 +34,7 @@ class QMenu;
 class QToolBar;
 
 class CDocumentRegistry;
+class CBatchSimulation;
 
 class CMainFrame : public QMainWindow,
                    public ProjectLifecycleServices,
@@ -85,6 +87,13 @@ public:
     // The step's run starts again from its data ("ReadAndSimulate" for an empty mode); its recipe
     // views are laid out again.
     void ResetSimulation(long stepID, const QString& mode);
+    // The batch run of the context step and stepping on from its pause (the frame owns the run
+    // and its progress dialog).
+    CBatchSimulation& batchSimulation() { return *m_batchSimulation; }
+    void SimulateBatch(int mode, long fromID, long toID, int caller);
+    void SimulateToNextBreakpoint();
+    void SimulateNextOperation();
+    void StopAndResetSimulation();
     void NotifyStepModified(long stepID);
     bool IsProjectOpen() const;
 
@@ -181,6 +190,7 @@ private:
     void addRecentFileEntries(const QString& menuPath);
     QMenu* menuFor(const QString& path);
     void installFrameHandlers();
+    void installSimulationHandlers();
     CommandTarget* activeTarget() const;
     void updateAction(int commandID, QAction* action, CommandTarget* target, const FrameCommandState& state);
     bool frameRuleAllows(int commandID, const FrameCommandState& state) const;
@@ -205,6 +215,7 @@ private:
     QStringList m_recentFiles;
 
     CAutoSaveTimer m_autoSave;
+    std::unique_ptr<CBatchSimulation> m_batchSimulation;
     ContextRecord m_context;
     CommandTarget* m_activeSource = nullptr; // the pane or view that reported itself active last
     const CDocumentRegistry* m_documentRegistry = nullptr;

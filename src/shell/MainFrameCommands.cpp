@@ -12,6 +12,7 @@
 #include "shell/CommandTable.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MainFrame.h"
+#include "simulation/BatchSimulation.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -243,6 +244,7 @@ FrameCommandState CMainFrame::CommandStateSnapshot() const
     state.hasEngine = m_bHasEngine;
     state.resultFilesExist = state.projectOpen && ResultFilesExist(m_context); // none without a project
     state.projectIsTemplate = state.projectOpen && GetAppContext() && GetAppContext()->fileSet().isTemplate;
+    state.stepPaused = m_bHasEngine && CBatchSimulation::IsStepPaused(m_context.stepID);
     return state;
 }
 

@@ -12,6 +12,7 @@
 #include "shell/MainFrame.h"
 #include "shell/ShellConstants.h"
 #include "shell/bridge/ManagedSide.h"
+#include "simulation/BatchSimulation.h"
 
 #include <QDir>
 #include <QDragEnterEvent>
@@ -80,6 +81,7 @@ void CMainFrame::CloseAllViews()
 
 void CMainFrame::OnProjectClosed()
 {
+    m_batchSimulation->DeleteProgressDialog();
     DeleteProjectEngine();
     m_bHasEngine = false;
     DeleteAutomationModel();
@@ -92,9 +94,7 @@ void CMainFrame::OnProjectClosed()
 
 void CMainFrame::ResetSimulation(long stepID, const QString& mode)
 {
-    if (EngineEntry* engine = ::GetEngineEntry())
-        engine->resetSimulation(stepID, mode.isEmpty() ? QStringLiteral("ReadAndSimulate") : mode);
-    RelayoutRecipeViews(stepID);
+    m_batchSimulation->ResetSimulation(stepID, mode);
 }
 
 void CMainFrame::NotifyStepModified(long stepID)

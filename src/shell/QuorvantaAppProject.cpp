@@ -28,6 +28,10 @@ void CQuorvantaApp::WireProjectCommands()
         m_projects->ChooseAndOpenProject();
         m_frame->UpdateCommandStates();
     });
+    m_frame->SetCommandHandler(ID_SIMULATE_RUN, [this] { // a step context: the process and plan runs come later
+        SetEngine(::GetEngineEntry());
+        m_frame->SimulateBatch(1, -1, -1, 0);
+    });
     m_frame->SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) {
         m_projects->OpenNewStepDatabases();
         m_frame->RefreshAllPanes();

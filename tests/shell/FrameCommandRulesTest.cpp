@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-// State letters: o project open, e engine, r result files, n process node selected, t a template.
+// State letters: o project open, e engine, r result files, n process node selected, t a template,
+// p step paused.
 TEST(FrameCommandRules, FollowTheContext)
 {
     const struct {
@@ -25,8 +26,10 @@ TEST(FrameCommandRules, FollowTheContext)
         {"batch in facility explorer", ID_SIMULATE_BATCH, 8, 4, -1, -1, "o", false},
         {"batch in html view", ID_SIMULATE_BATCH, 4, 4, -1, -1, "o", false},
         {"batch without project", ID_SIMULATE_BATCH, 2, 4, 2, -1, "", false},
-        {"run on process node", ID_SIMULATE_RUN, 1, -1, 2, -1, "on", true},
-        {"run on plan", ID_SIMULATE_RUN, 9, -1, -1, 7, "o", true},
+        {"run on process node waits for the process run", ID_SIMULATE_RUN, 1, -1, 2, -1, "on", false},
+        {"run on plan waits for the plan run", ID_SIMULATE_RUN, 9, -1, -1, 7, "o", false},
+        {"run on step", ID_SIMULATE_RUN, 2, 4, 2, -1, "o", true},
+        {"run in quick results", ID_SIMULATE_RUN, 7, 4, -1, -1, "o", true},
         {"run with nothing", ID_SIMULATE_RUN, 0, -1, -1, -1, "o", false},
         {"process from explorer", ID_SIMULATE_PROCESS, 1, -1, 2, -1, "on", true},
         {"process in plan explorer", ID_SIMULATE_PROCESS, 9, -1, 2, 7, "o", false},
@@ -34,6 +37,12 @@ TEST(FrameCommandRules, FollowTheContext)
         {"plan without plan", ID_SIMULATE_PLAN, 9, -1, -1, -1, "o", false},
         {"stop needs engine", ID_SIMULATE_STOP_RESET, 2, 4, 2, -1, "o", false},
         {"stop with engine", ID_SIMULATE_STOP_RESET, 2, 4, 2, -1, "oe", true},
+        {"next operation while idle", ID_SIMULATE_NEXT_OPERATION, 2, 4, 2, -1, "oe", false},
+        {"next operation while paused", ID_SIMULATE_NEXT_OPERATION, 2, 4, 2, -1, "oep", true},
+        {"breakpoint while paused", ID_SIMULATE_TO_BREAKPOINT, 7, 4, -1, -1, "oep", true},
+        {"breakpoint without engine", ID_SIMULATE_TO_BREAKPOINT, 2, 4, 2, -1, "op", false},
+        {"batch in quick results", ID_SIMULATE_BATCH, 7, 4, -1, -1, "o", true},
+        {"batch in chemistry view", ID_SIMULATE_BATCH, 6, 4, -1, -1, "o", false},
         {"schedule needs results", ID_VIEW_SCHEDULE, 1, 4, 2, -1, "o", false},
         {"schedule with results", ID_VIEW_SCHEDULE, 1, 4, 2, -1, "or", true},
         {"plan schedule", ID_VIEW_SCHEDULE, 9, -1, -1, 7, "or", true},
@@ -54,6 +63,7 @@ TEST(FrameCommandRules, FollowTheContext)
         s.hasEngine = has('e');
         s.resultFilesExist = has('r');
         s.projectIsTemplate = has('t');
+        s.stepPaused = has('p');
         EXPECT_EQ(FrameCommandEnabled(c.command, s), c.enabled) << c.name;
     }
 }

@@ -1,0 +1,15 @@
+#include "simulation/AutoSavePause.h"
+
+#include "foundation/common/FrameServices.h"
+
+CAutoSavePause::CAutoSavePause()
+{
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
+        frame->StopAutoSaveTimer();
+}
+
+CAutoSavePause::~CAutoSavePause()
+{
+    if (ProjectLifecycleServices* frame = GetProjectLifecycleServices())
+        frame->ArmAutoSaveTimer();
+}

@@ -1,0 +1,45 @@
+#include "simulation/SimulationWindows.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "simulation/BatchSimulation.h"
+#include "simulation/QuickResultsRefresh.h"
+#include "simulation/ResultWindows.h"
+
+#include <QFileInfo>
+
+void CSimulationWindows::SyncLinkedWindows(long stepID, long itemID, LinkedItemType itemType, SyncSource)
+{
+    if (itemType == LinkedItemType::Operation)
+        PointQuickResultsAt(stepID, itemID);
+}
+
+void CSimulationWindows::ShowQuickResults(long stepID, long operationID)
+{
+    ShowQuickResultsWindow(stepID, operationID);
+}
+
+void CSimulationWindows::UpdateQuickResultsOperation(long stepID, long operationID)
+{
+    PointQuickResultsAt(stepID, operationID);
+}
+
+void CSimulationWindows::ResetStepSimulation(long stepID, const QString& mode)
+{
+    const QList<long> steps = stepID == -1 ? ProjectStepIDs() : QList<long>{stepID};
+    for (long step : steps)
+        m_batch.ResetSimulation(step, mode);
+}
+
+// The results of what the context selects: the process, else the plan, else the step.
+bool CSimulationWindows::ResultFilesExist(const ContextRecord& context) const
+{
+    QString file;
+    if (context.processNodeSelected && context.processID != -1)
+        file = ProcessResultsFileName(context.processID);
+    else if (context.kind == CONTEXT_PLAN_EXPLORER && context.planID != -1)
+        file = PlanResultsFileName(context.planID);
+    else if (context.stepID != -1)
+        file = StepResultsFileName(context.stepID);
+    return !file.isEmpty() && QFileInfo::exists(ResultsFilePath(GetProjectDir(), file));
+}
