@@ -10,7 +10,7 @@ namespace {
 
 const QString kMemoryMessage = QStringLiteral(
     "This is not enough memory to create simulation object! Close some running application, and try again.");
-const QString kConfirmCancel = QStringLiteral("Are you sure you want to Cancel?");
+const QString kBatchConfirmCancel = QStringLiteral("Are you sure you want to Cancel?");
 
 class BatchStateTest : public BatchSimulationFixture {
 protected:
@@ -142,7 +142,7 @@ TEST_F(BatchStateTest, ACancelConfirmedBeforeTheRunLeavesTheEngineAlone)
     CancelledBatch cancelled;
     prompts.expect(IDYES);
     cancelled.SimulateBatch(BATCH_RANGE, 5, 9, BATCH_CALLER_USER);
-    EXPECT_EQ(prompts.texts(), QStringList{kConfirmCancel});
+    EXPECT_EQ(prompts.texts(), QStringList{kBatchConfirmCancel});
     EXPECT_TRUE(engine.calls.isEmpty());
     EXPECT_EQ(cancelled.ProgressDialog(), nullptr);
     EXPECT_EQ(cancelled.LastEngineCode(), CBatchSimulation::ENGINE_CODE_NONE);
