@@ -89,11 +89,23 @@ public:
     bool CloseForReopen();
     void DeleteUntitledLibraryFiles();
 
-    // Save (see CProjectSave::SaveProject).
+    // Save (see CProjectSave::SaveProject). An untitled project is never saved in place: without a
+    // new name it answers false.
     bool SaveProject(const QString& newName, bool fromPackage)
     {
+        if (m_bUntitled && newName.isEmpty())
+            return false;
         return m_save.SaveProject(newName, fromPackage);
     }
+    // The Save command: an untitled project gets its name through Save As first.
+    bool SaveCommand();
+    // Save As (project or template, as chosen) and Save As Template: the project is written under
+    // the new name and folder and the written files are opened. False when declined or failed;
+    // the open project then stays as it was.
+    bool SaveProjectAs() { return RunSaveAs(false, false); }
+    bool SaveProjectAsTemplate() { return RunSaveAs(true, false); }
+    // Replaces the folder write test of the Save As and New Project dialogs.
+    void SetFolderWriteTest(std::function<bool(const QString& path)> test) { m_folderWriteTest = std::move(test); }
 
     // Start-up: the user templates of older versions under their new names, and the chooser of
     // the project to start with when none was given.
@@ -152,8 +164,12 @@ private:
     bool CloseWithViews(SaveAnswer answer, bool endsProject);
     bool AskToSaveChanges(SaveAnswer answer);
     void EndModuleProjects();
-    // Save As of an untitled project; false = refused or failed, the project stays open.
-    bool SaveProjectAs();
+    // Save As steps; fromClose: the close's Yes writes and returns, and the close ends the project.
+    bool RunSaveAs(bool templateMode, bool fromClose);
+    bool WriteSavedAs(const QString& folder, const QString& name, bool isTemplate,
+                      const QString& replacedFolder);
+    bool ReopenSavedAs(const QString& projectFile, bool templateMode);
+    void ForgetUntitledProject();
     void ReleaseSharedObjects();
     void CloseProjectDatabase();
     void DeleteWorkingCopies();
@@ -191,6 +207,7 @@ private:
     EngineEntry* m_engine = nullptr;
     std::function<qint64(const QString&)> m_freeSpace;
     std::function<bool(const QString&)> m_writable;
+    std::function<bool(const QString&)> m_folderWriteTest; // null: the dialogs' own
     CProjectSave m_save; // after the state it is given
     bool m_bProjectOpen = false;
 };

@@ -12,9 +12,11 @@
 void CQuorvantaApp::WireProjectCommands()
 {
     m_frame->SetCommandHandler(ID_FILE_SAVE, [this] {
-        SaveProject(QString(), false);
+        m_projects->SaveCommand();
         m_frame->ArmAutoSaveTimer(); // the save stopped it
     });
+    m_frame->SetCommandHandler(ID_FILE_SAVE_AS, [this] { SaveProjectAs(); });
+    m_frame->SetCommandHandler(ID_FILE_SAVE_AS_TEMPLATE, [this] { SaveProjectAsTemplate(); });
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
     m_frame->SetCommandHandler(ID_FILE_OPEN, [this] {
         m_projects->ChooseAndOpenProject();
@@ -53,6 +55,20 @@ bool CQuorvantaApp::SaveProject(const QString& newName, bool fromPackage)
 {
     return m_projects->SaveProject(newName, fromPackage);
 }
+bool CQuorvantaApp::SaveProjectAs()
+{
+    const bool saved = m_projects->SaveProjectAs();
+    m_frame->UpdateCommandStates();
+    return saved;
+}
+
+bool CQuorvantaApp::SaveProjectAsTemplate()
+{
+    const bool saved = m_projects->SaveProjectAsTemplate();
+    m_frame->UpdateCommandStates();
+    return saved;
+}
+
 void CQuorvantaApp::ExportProfile()
 {
     m_projects->ExportProfile();
