@@ -107,6 +107,16 @@ public:
     // Replaces the folder write test of the Save As and New Project dialogs.
     void SetFolderWriteTest(std::function<bool(const QString& path)> test) { m_folderWriteTest = std::move(test); }
 
+    // New Project (32770): a named project in its own folder from the default template. New Project
+    // from a template: an untitled project "new" in the instance folder, named by its first save.
+    bool NewProject();
+    bool NewProjectFromTemplate();
+    // Copies the template's three files: the project file into folder, the working copies into the
+    // instance folder (source 0 the default template, 1 a standard, 2 a user template; an empty
+    // template folder is that source's folder). False after the message; nothing copied stays.
+    bool CreateProjectFromTemplate(const QString& folder, const QString& name, int source,
+                                   const QString& templateName, const QString& templateFolder);
+
     // Start-up: the user templates of older versions under their new names, and the chooser of
     // the project to start with when none was given.
     void RenameOldUserTemplates();
@@ -170,6 +180,11 @@ private:
                       const QString& replacedFolder);
     bool ReopenSavedAs(const QString& projectFile, bool templateMode);
     void ForgetUntitledProject();
+    // New project steps.
+    bool CloseBeforeNewProject();
+    bool CheckTemplateFiles(const QStringList& templateFiles, qint64& bytes);
+    bool CheckSpaceForNewProject(const QString& folder, qint64 bytes);
+    bool CopyTemplateFiles(const QStringList& templateFiles, const QString& folder, const QString& name);
     void ReleaseSharedObjects();
     void CloseProjectDatabase();
     void DeleteWorkingCopies();

@@ -1,5 +1,4 @@
 #include "ProjectFixture.h"
-#include "ScriptedProjectDialogs.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/Compaction.h"
@@ -67,8 +66,6 @@ protected:
     {
         return LayerValue(app.fileSet().projectDBPath, RECORD_NAME).toString();
     }
-
-    ScriptedProjectDialogs projectDialogs;
 };
 
 class SaveAsCheckTest : public SaveAsTest, public ::testing::WithParamInterface<SaveAsCheckCase> {};
