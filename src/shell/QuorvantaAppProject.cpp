@@ -16,6 +16,10 @@ void CQuorvantaApp::WireProjectCommands()
         m_frame->ArmAutoSaveTimer(); // the save stopped it
     });
     m_frame->SetCommandHandler(ID_FILE_SAVE_AS, [this] { SaveProjectAs(); });
+    m_frame->SetCommandHandler(ID_FILE_NEW, [this] {
+        m_projects->NewProject();
+        m_frame->UpdateCommandStates();
+    });
     m_frame->SetCommandHandler(ID_FILE_SAVE_AS_TEMPLATE, [this] { SaveProjectAsTemplate(); });
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
     m_frame->SetCommandHandler(ID_FILE_OPEN, [this] {
