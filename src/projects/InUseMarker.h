@@ -26,6 +26,8 @@ public:
     // Takes the marker of that folder and records this instance's working-copy folder in it.
     bool WriteInUseMarker(const QString& projectFolder);
     bool Holds() const { return m_file >= 0; }
+    // The marker held, "" when none.
+    QString HeldPath() const { return Holds() ? m_path : QString(); }
     // Closes and deletes the marker (with the project-folder scratch files) when this instance
     // holds it; nothing otherwise.
     void Release();

@@ -64,6 +64,7 @@ bool CProjectManager::CloseCurrentProject(SaveAnswer answer)
     m_compound.SetStartupPackage(false);
     m_bProjectOpen = false;
     m_save.ForgetUnfinishedSaveBack();
+    ForgetUntitledProject();
     return true;
 }
 
@@ -90,14 +91,13 @@ bool CProjectManager::AskToSaveChanges(SaveAnswer given)
     bool go = answer == IDNO;
     if (answer == IDYES) {
         files.projectFilePath = filePath; // the save and Save As read it
-        go = m_bUntitled ? SaveProjectAs() : SaveProject(QString(), false);
+        go = m_bUntitled ? RunSaveAs(false, true) : SaveProject(QString(), false);
         if (go && !files.pathGiven && !m_bSaveAsInProgress)
             files.projectFilePath.clear();
     } else if (answer == IDNO) {
         SetProjectModified(false);
         if (m_bUntitled || files.newProject)
             files.projectDBPath.clear();
-        m_bUntitled = false;
     }
     if (!go)
         files.projectFilePath = filePath;

@@ -50,12 +50,6 @@ void CProjectManager::ProfileFileDialog(bool save)
         QvMessageBox(QStringLiteral("Failed to read profile file \"%1\" !").arg(path));
 }
 
-bool CProjectManager::SaveProjectAs()
-{
-    // There is no Save As here yet: the untitled project stays open and nothing is lost.
-    return false;
-}
-
 void CProjectManager::RenameOldUserTemplates()
 {
     // No older version of this program left user templates under other names.

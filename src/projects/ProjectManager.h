@@ -92,11 +92,33 @@ public:
     // The package the open project was unpacked from, and the packing commands.
     CCompoundFile& CompoundFile() { return m_compound; }
 
-    // Save (see CProjectSave::SaveProject).
+    // Save (see CProjectSave::SaveProject). An untitled project is never saved in place: without a
+    // new name it answers false.
     bool SaveProject(const QString& newName, bool fromPackage)
     {
+        if (m_bUntitled && newName.isEmpty())
+            return false;
         return m_save.SaveProject(newName, fromPackage);
     }
+    // The Save command: an untitled project gets its name through Save As first.
+    bool SaveCommand();
+    // Save As (project or template, as chosen) and Save As Template: the project is written under
+    // the new name and folder and the written files are opened. False when declined or failed;
+    // the open project then stays as it was.
+    bool SaveProjectAs() { return RunSaveAs(false, false); }
+    bool SaveProjectAsTemplate() { return RunSaveAs(true, false); }
+    // Replaces the folder write test of the Save As and New Project dialogs.
+    void SetFolderWriteTest(std::function<bool(const QString& path)> test) { m_folderWriteTest = std::move(test); }
+
+    // New Project (32770): a named project in its own folder from the default template. New Project
+    // from a template: an untitled project "new" in the instance folder, named by its first save.
+    bool NewProject();
+    bool NewProjectFromTemplate();
+    // Copies the template's three files: the project file into folder, the working copies into the
+    // instance folder (source 0 the default template, 1 a standard, 2 a user template; an empty
+    // template folder is that source's folder). False after the message; nothing copied stays.
+    bool CreateProjectFromTemplate(const QString& folder, const QString& name, int source,
+                                   const QString& templateName, const QString& templateFolder);
 
     // Start-up: the user templates of older versions under their new names, and the chooser of
     // the project to start with when none was given.
@@ -155,8 +177,17 @@ private:
     bool CloseWithViews(SaveAnswer answer, bool endsProject);
     bool AskToSaveChanges(SaveAnswer answer);
     void EndModuleProjects();
-    // Save As of an untitled project; false = refused or failed, the project stays open.
-    bool SaveProjectAs();
+    // Save As steps; fromClose: the close's Yes writes and returns, and the close ends the project.
+    bool RunSaveAs(bool templateMode, bool fromClose);
+    bool WriteSavedAs(const QString& folder, const QString& name, bool isTemplate,
+                      const QString& replacedFolder);
+    bool ReopenSavedAs(const QString& projectFile, bool templateMode);
+    void ForgetUntitledProject();
+    // New project steps.
+    bool CloseBeforeNewProject();
+    bool CheckTemplateFiles(const QStringList& templateFiles, qint64& bytes);
+    bool CheckSpaceForNewProject(const QString& folder, qint64 bytes);
+    bool CopyTemplateFiles(const QStringList& templateFiles, const QString& folder, const QString& name);
     void ReleaseSharedObjects();
     void CloseProjectDatabase();
     void DeleteWorkingCopies();
@@ -194,6 +225,7 @@ private:
     EngineEntry* m_engine = nullptr;
     std::function<qint64(const QString&)> m_freeSpace;
     std::function<bool(const QString&)> m_writable;
+    std::function<bool(const QString&)> m_folderWriteTest; // null: the dialogs' own
     CProjectSave m_save; // after the state it is given
     bool m_bProjectOpen = false;
 };

@@ -76,7 +76,9 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     const QString target = files.projectDir + (newName.isEmpty() ? files.projectName : newName);
     const QString projectTarget = target + Extension(isTemplate, ".prj", ".qvt");
     QList<long> stepRows;
-    if (!FinishSaveJournal(projectTarget) || !m_links.setProjectName(newName) || !ReadStepRows(stepRows))
+    // A new name goes into the written record only (see WriteProjectTemporary).
+    m_newName = newName;
+    if (!FinishSaveJournal(projectTarget) || !ReadStepRows(stepRows))
         return false;
     if (isTemplate)
         stepRows.clear(); // a template keeps no step databases
@@ -111,6 +113,9 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     m_links.sameFolder = false;
     if (inPlace)
         RecordSavedBaselines(plan);
+    m_savedTargets.clear();
+    for (const PlannedWrite& write : plan)
+        m_savedTargets << write.target;
     return true;
 }
 
@@ -333,12 +338,15 @@ bool CProjectSave::WriteProjectTemporary(const QString& temporary)
 {
     const ProjectFileSet& files = m_files;
     const QString target = temporary.chopped(4);
-    if (!files.isTemplate)
+    if (!files.isTemplate && m_newName.isEmpty())
         return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase.get(), {}, temporary);
-    // The strip applies to the written template only; the open project keeps its rows.
+    // The strip and the new name apply to the written file only; the open project keeps its rows.
+    const bool strip = files.isTemplate;
     return CompactWorkingCopy(files.projectDBPath, target, files.projectDatabase.get(),
-                              [this](CDaoDatabase& written) {
-                                  if (!ClearPlanTables(written))
+                              [this, strip](CDaoDatabase& written) {
+                                  const bool prepared = strip ? ClearPlanTables(written, m_newName)
+                                                              : RenameWrittenProjectAlone(written, m_newName);
+                                  if (!prepared)
                                       throw CDaoException(QString()); // already reported
                               },
                               temporary);

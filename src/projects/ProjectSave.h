@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -48,6 +49,8 @@ public:
     bool FinishSaveJournal(const QString& projectFile);
     // The open project closed: a save-back that failed is not retried for the next one.
     void ForgetUnfinishedSaveBack() { m_saveBackUnfinished = false; }
+    // The target files of the last save that succeeded.
+    const QStringList& SavedTargets() const { return m_savedTargets; }
 
 private:
     bool ConfirmTemplateSave();
@@ -81,10 +84,15 @@ private:
     bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare,
                      const QString& temporary);
     bool FailWrite(const QString& message);
-    // Strips a project written as a template to what a template keeps, in one transaction.
-    bool ClearPlanTables(CDaoDatabase& templateDatabase);
+    // Strips a project written as a template to what a template keeps, and writes a new name into
+    // its record, in one transaction.
+    bool ClearPlanTables(CDaoDatabase& templateDatabase, const QString& newName);
+    static void RenameWrittenProject(CDaoDatabase& written, const QString& newName);
+    static bool RenameWrittenProjectAlone(CDaoDatabase& written, const QString& newName);
 
     ProjectFileSet& m_files;
     ProjectSaveLinks m_links;
     bool m_saveBackUnfinished = false; // the last save-back of the package failed
+    QString m_newName;                 // of the running save: written into the saved record only
+    QStringList m_savedTargets;
 };

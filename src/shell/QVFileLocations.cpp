@@ -56,6 +56,11 @@ QString CQVFileLocations::exeDir() const
     return WithSlash(QCoreApplication::applicationDirPath());
 }
 
+QString CQVFileLocations::workingCopiesRoot() const
+{
+    return WithSlash(WorkingCopiesRoot());
+}
+
 QString CQVFileLocations::standardTemplateDir() const
 {
     return m_installDir + QStringLiteral("Templates/Projects/Standard/");

@@ -27,6 +27,7 @@ public:
     QString exeDir() const override;
     QString workingDir() const override { return m_workingDir; }
     QString instanceTempDir() const override { return m_instanceDir; }
+    QString workingCopiesRoot() const override;
     QString standardTemplateDir() const override;
     QString userTemplateDir() const override;
     QString languageDir() const override;

@@ -83,6 +83,8 @@ public:
     // Opens that file in mode 2 (recent files, the command line, a file dropped on the window).
     bool OpenGivenProjectFile(const QString& path);
     bool SaveProject(const QString& newName, bool fromPackage);
+    bool SaveProjectAs();
+    bool SaveProjectAsTemplate();
     void ExportProfile();
     void ImportProfile();
     void SetEngine(EngineEntry* engine);

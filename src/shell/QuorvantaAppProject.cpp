@@ -12,7 +12,7 @@
 void CQuorvantaApp::WireProjectCommands()
 {
     m_frame->SetCommandHandler(ID_FILE_SAVE, [this] {
-        SaveProject(QString(), false);
+        m_projects->SaveCommand();
         m_frame->ArmAutoSaveTimer(); // the save stopped it
     });
     m_frame->SetCommandHandler(ID_FILE_SAVE_AS_COMPOUND, [this] {
@@ -23,6 +23,12 @@ void CQuorvantaApp::WireProjectCommands()
         m_projects->CompoundFile().SaveAs();
         m_frame->ArmAutoSaveTimer();
     });
+    m_frame->SetCommandHandler(ID_FILE_SAVE_AS, [this] { SaveProjectAs(); });
+    m_frame->SetCommandHandler(ID_FILE_NEW, [this] {
+        m_projects->NewProject();
+        m_frame->UpdateCommandStates();
+    });
+    m_frame->SetCommandHandler(ID_FILE_SAVE_AS_TEMPLATE, [this] { SaveProjectAsTemplate(); });
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
     m_frame->SetCommandHandler(ID_FILE_OPEN, [this] {
         m_projects->ChooseAndOpenProject();
@@ -69,6 +75,20 @@ bool CQuorvantaApp::GetMaterialOrEquipmentFileFromQvzFile(int kind, const QStrin
                                                          QString& result)
 {
     return CCompoundFile::GetMaterialOrEquipmentFileFromQvzFile(kind, folder, name, result);
+}
+
+bool CQuorvantaApp::SaveProjectAs()
+{
+    const bool saved = m_projects->SaveProjectAs();
+    m_frame->UpdateCommandStates();
+    return saved;
+}
+
+bool CQuorvantaApp::SaveProjectAsTemplate()
+{
+    const bool saved = m_projects->SaveProjectAsTemplate();
+    m_frame->UpdateCommandStates();
+    return saved;
 }
 
 void CQuorvantaApp::ExportProfile()

@@ -76,6 +76,7 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpenYesSavesAndNo
     EXPECT_EQ(prompts.flags(), QList<unsigned>{MB_YESNOCANCEL | MB_ICONQUESTION});
     manager.m_bUntitled = true;
     prompts.expect(IDYES);
+    projectDialogs.expect([](QDialog&) { return int(IDCANCEL); }); // Save As refused
     EXPECT_FALSE(manager.CloseCurrentProject());
     EXPECT_TRUE(GetProjectDatabase() && GetProjectDatabase()->IsOpen());
     EXPECT_EQ(app.stepDatabases().count(), 6);

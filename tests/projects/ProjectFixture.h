@@ -6,6 +6,7 @@
 
 #include "FakeFrameServices.h"
 #include "ProjectsTestSupport.h"
+#include "ScriptedProjectDialogs.h"
 #include "ScriptedPrompts.h"
 #include "ScriptedWarningDialog.h"
 #include "foundation/db/ProjectGenerator.h"
@@ -46,6 +47,7 @@ protected:
     ScriptedPromptService prompts;
     ScriptedFileDialogService dialogs;
     ScriptedWarningDialogService warnings;
+    ScriptedProjectDialogs projectDialogs;
     CProjectManager manager{app.fileSet(), app.stepDatabases()};
     QString defaultLanguage;
 

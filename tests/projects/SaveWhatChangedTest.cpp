@@ -158,10 +158,11 @@ TEST_F(SaveWhatChangedTest, ATemplateOrANewNameWritesEveryFileAndKeepsTheBaselin
     EXPECT_EQ(rewritten.size(), 6); // the steps, shared by both names
     for (const char* extension : {".prj", ".eqm", ".mtl"})
         EXPECT_TRUE(QFileInfo::exists(projectDir() + "Copy" + extension)) << extension;
-    // The new name changed the project record; the rewritten steps no longer match their baseline.
-    QStringList expected = rewritten;
-    expected.prepend("Demo.prj");
-    EXPECT_EQ(SaveAndListWritten(), expected);
+    // The new name went into the written record only, so the open project's file stays; the
+    // rewritten steps no longer match their baseline.
+    EXPECT_EQ(SaveAndListWritten(), rewritten);
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, "SELECT ProjectName FROM Project").toString(),
+              LayerValue(projectDir() + "Demo.prj", "SELECT ProjectName FROM Project").toString());
 }
 
 // A failed save keeps every baseline: the next one writes what changed, and only that. What the

@@ -75,6 +75,8 @@ public:
     virtual QString exeDir() const = 0;          // the program's own folder
     virtual QString workingDir() const = 0;      // the user's working folder
     virtual QString instanceTempDir() const = 0; // per-instance working-copy folder
+    // The folder that holds every instance's working-copy folder; nothing below it is a user's.
+    virtual QString workingCopiesRoot() const { return instanceTempDir(); }
     virtual QString standardTemplateDir() const = 0;
     virtual QString userTemplateDir() const = 0;
     virtual QString languageDir() const = 0;

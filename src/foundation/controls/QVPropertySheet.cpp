@@ -138,3 +138,8 @@ int CQVPropertySheet::DoModal()
 {
     return exec() == IDOK ? IDOK : IDCANCEL;
 }
+
+QPushButton* CQVPropertySheet::OkButton() const
+{
+    return m_buttons->button(QDialogButtonBox::Ok);
+}

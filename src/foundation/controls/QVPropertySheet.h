@@ -35,6 +35,7 @@ public:
     int DoModal(); // IDOK or IDCANCEL
 
     QPushButton* ApplyButton() const { return m_applyButton; }
+    QPushButton* OkButton() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
