@@ -123,9 +123,12 @@ TEST_F(CompoundPackageTest, SaveAsCompoundFileAsksForThePackageAndPacksTheSavedP
     EXPECT_EQ(PackedValue(root() + "Sent.qvz", READ_PACKAGE_EDIT).toString(), "Edited in the package");
     EXPECT_EQ(UnzipTest(root() + "Sent.qvz"), 0);
 
-    manager.m_bUntitled = true; // no Save As gives it a name here: nothing is asked or packed
+    manager.m_bUntitled = true; // a refused Save As gives it no name: nothing is packed
+    projectDialogs.expect([](QDialog&) { return int(IDCANCEL); });
     EXPECT_FALSE(compound().SaveAsCompoundFile());
+    projectDialogs.expect([](QDialog&) { return int(IDCANCEL); });
     EXPECT_FALSE(compound().SaveAs());
+    EXPECT_EQ(projectDialogs.titles(), (QStringList{"Save As", "Save As"}));
     EXPECT_EQ(dialogs.requests().size(), 2);
     manager.m_bUntitled = false;
     ASSERT_TRUE(manager.CloseCurrentProject());
