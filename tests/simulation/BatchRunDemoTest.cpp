@@ -6,9 +6,11 @@
 
 #include "modules/quickresults/QuickResultsView.h"
 #include "recipe/QuorvantaView.h"
+#include "recipe/RecipeButton.h"
 #include "recipe/RecipeMarks.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTableWidget>
 
 namespace {
@@ -28,6 +30,21 @@ protected:
     EngineEntry engine;
     CBatchSimulation batch;
 };
+
+// The lines in sight that carry the paused run's arrow, as the view paints them: the arrow's
+// yellow fills the left margin at the line's top.
+QList<int> LinesDrawnStopped(CQUORVANTAView& view)
+{
+    const QImage image = view.viewport()->grab().toImage();
+    const QColor arrowFill(255, 220, 0);
+    QList<int> marked;
+    for (int i = 0; i < view.LineCount(); ++i) {
+        const QPoint inArrow(4 - view.horzPos(), view.Line(i)->m_top + view.scrollOffsetY() + 6);
+        if (image.rect().contains(inArrow) && image.pixelColor(inArrow) == arrowFill)
+            marked << i;
+    }
+    return marked;
+}
 
 struct ModeCase {
     const char* name;
@@ -67,6 +84,7 @@ TEST_F(BatchDemoTest, ABreakpointPausesMarksTheLineAndContinueFinishes)
     EXPECT_EQ(batch.LastEngineCode(), SIMULATION_PAUSED);
     EXPECT_EQ(StoppedRecipeLine(DEMO_COUPLING), pauseAt);
     EXPECT_EQ(view.GetFirstSelectedIndex(), int(pauseAt - 2));
+    EXPECT_EQ(LinesDrawnStopped(view), QList<int>{int(pauseAt - 1)});
     ASSERT_NE(batch.ProgressDialog(), nullptr);
     EXPECT_FALSE(batch.ProgressDialog()->isVisible());
     EXPECT_TRUE(frame.timerRunning);
@@ -75,18 +93,23 @@ TEST_F(BatchDemoTest, ABreakpointPausesMarksTheLineAndContinueFinishes)
     EXPECT_EQ(batch.LastEngineCode(), SIMULATION_COMPLETED);
     EXPECT_EQ(StoppedRecipeLine(DEMO_COUPLING), 0);
     EXPECT_TRUE(ResultsExist());
+    EXPECT_TRUE(LinesDrawnStopped(view).isEmpty());
 }
 
 TEST_F(BatchDemoTest, NextOperationWalksTheScheduleToTheEnd)
 {
     SetBreakpoint(OperationLines().at(0).second);
+    CQUORVANTAView& view = OpenRecipeView();
+    view.resize(640, 4000); // every line in sight
     batch.SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_USER);
     ASSERT_EQ(batch.LastEngineCode(), SIMULATION_PAUSED);
     QList<long> stops = {StoppedRecipeLine(DEMO_COUPLING)};
     for (int guard = 0; guard < 50 && batch.LastEngineCode() == SIMULATION_PAUSED; ++guard) {
+        EXPECT_EQ(LinesDrawnStopped(view), QList<int>{int(stops.last() - 1)});
         batch.SimulateNextOperation();
         stops << StoppedRecipeLine(DEMO_COUPLING);
     }
+    EXPECT_TRUE(LinesDrawnStopped(view).isEmpty());
     EXPECT_EQ(batch.LastEngineCode(), SIMULATION_COMPLETED);
     EXPECT_EQ(stops.last(), 0);
     EXPECT_GT(stops.size(), 3);
@@ -103,6 +126,7 @@ TEST_F(BatchDemoTest, StopAndResetClearsThePause)
     batch.StopAndResetSimulation();
     EXPECT_FALSE(CBatchSimulation::IsStepPaused(DEMO_COUPLING));
     EXPECT_EQ(view.GetFirstSelectedIndex(), 0);
+    EXPECT_TRUE(LinesDrawnStopped(view).isEmpty());
     EXPECT_EQ(batch.ProgressDialog(), nullptr);
 }
 
