@@ -259,3 +259,7 @@ private:
     QList<ConstraintRef> m_keptConstraints;
     QString m_strConstraintMessage;
 };
+
+// The step's open recipe window selects the line of that item and kind (a multiple selection
+// ends) and deletes it as the Delete command does; false without such a window or line.
+bool DeleteItemInRecipeView(long stepID, long itemID, int kind);

@@ -10,6 +10,7 @@
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipeEdit.h"
 #include "recipe/RecipeKeywords.h"
+#include "recipe/RecipeWindows.h"
 
 namespace {
 enum DeleteMode { DELETE_MODE, CUT_MODE, DRAG_CUT_MODE, UNIT_PROCEDURE_MODE, MOVE_MODE };
@@ -241,4 +242,10 @@ bool CQUORVANTAView::DeleteItem(long itemID, int kind)
         }
     }
     return false;
+}
+
+bool DeleteItemInRecipeView(long stepID, long itemID, int kind)
+{
+    CQUORVANTAView* view = GetRecipeViewOfStep(stepID);
+    return view && view->DeleteItem(itemID, kind);
 }
