@@ -7,6 +7,8 @@
 #include "foundation/common/CommandTarget.h"
 #include "foundation/common/RecipeDocument.h"
 
+#include "recipe/RecipeConstraints.h"
+
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QList>
@@ -97,6 +99,43 @@ public:
     // Breakpoints of the selected unit-procedure and operation lines, flipped and stored.
     void ToggleBreakpoints();
 
+    // Deleting and cutting lines (QuorvantaViewDelete.cpp). Modes: "Delete", "Cut", "DragCut",
+    // "Unit Procedure" and the type texts of moved lines. Each call is one transaction.
+    bool DeleteSelectedItems(const QString& mode);
+    bool DeleteSelectedLinesOneByOne(const QString& mode);
+    bool DeleteFirstSelectedLine(bool last);
+    void CutForDrag();
+    // Selects the line of that item and kind and deletes it as the Delete command does.
+    bool DeleteItem(long itemID, int kind);
+
+    // Indent, hide, breakpoints, moves and the constraint dialogs (QuorvantaViewEdit*.cpp).
+    void IndentSelectedLines(int direction);
+    void ToggleHide();
+    void RemoveAllBreakpoints();
+    bool MoveUp();
+    bool MoveDown();
+    void EditStartAfterConstraints();
+    void EditParallelBlockConstraints();
+
+    // Start-After constraints of moved lines (QuorvantaViewConstraints.cpp).
+    bool CollectStartAfterLinks(long itemID, int targetIndex, int kind, QList<StartAfterLink>& links) const;
+    bool CheckStartAfterConstraints(const QList<StartAfterLink>& links, bool unitProcedureMoved);
+    bool CheckItemConstraints(const StartAfterLink& link, bool unitProcedureMoved);
+    int IndexOfItemID(long itemID, int kind) const;
+    bool DeleteInvalidConstraints(long stepID);
+    bool RewireConstraints(long stepID, long oldItemID, long newItemID);
+    void ClearConstraintLists();
+    const QList<ConstraintRef>& invalidConstraints() const { return m_invalidConstraints; }
+    const QList<ConstraintRef>& keptConstraints() const { return m_keptConstraints; }
+    const QString& constraintMessage() const { return m_strConstraintMessage; }
+
+    // Copy to the recipe clipboard (QuorvantaViewClipboard.cpp).
+    bool OnEditCopy();
+    void OnEditCut();
+    void OnEditDelete();
+
+    const QList<CRecipeButton*>& lines() const { return m_lineButtons; }
+
     // Printing: the recipe as 81-column pages; the page count.
     int PrintTo(QPrinter& printer);
     QString documentTitle() const;
@@ -114,6 +153,7 @@ public:
     // Commands of the view.
     bool HandlesCommand(int commandID) const override;
     bool IsCommandEnabled(int commandID) const override;
+    bool IsCommandChecked(int commandID) const override;
     QString CommandText(int commandID) const override;
     void OnCommand(int commandID) override;
 
@@ -135,6 +175,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     // Loading (QuorvantaViewLoad.cpp).
@@ -174,6 +215,24 @@ private:
     void reportSelection();
     bool lineMatches(const CRecipeButton* line, const QString& text, bool matchCase) const;
 
+    // Editing (QuorvantaViewDelete.cpp, QuorvantaViewEdit*.cpp).
+    int removeForDelete(int index, int mode, bool* itemRemoved);
+    bool keepsKeywordOnDragCut(int index) const;
+    void takeLine(int index);
+    bool confirmDelete(int index, int mode);
+    void afterDelete(int index, int mode, bool itemRemoved);
+    int removeFirstSelected(bool* itemRemoved);
+    void afterMultiDelete();
+    bool moveLineUp(int index);
+    void placeMovedLine(CRecipeButton* line, int index);
+    bool moveAllowed(int index) const;
+    bool writeIndent(const QList<CRecipeButton*>& changed);
+    void changeHidden(CRecipeButton* line, bool hidden, QList<CRecipeButton*>& changed);
+    void tellEngineOfSeries(const CRecipeButton* series);
+    bool updateMoveUI(int commandID) const;
+    bool updateEditUI(int commandID, bool* enabled) const;
+    bool runEditCommand(int commandID);
+
     // Drawing (QuorvantaViewDraw.cpp).
     void drawLineMarks(class QPainter& painter, const CRecipeButton* line, int index, long stoppedLine);
 
@@ -199,4 +258,11 @@ private:
     int m_nContentHeight = 0;
     bool m_bNarrow = false;
     bool m_bPlacing = false; // scroll bars set by the layout: no scroll of the content
+    QList<ConstraintRef> m_invalidConstraints;
+    QList<ConstraintRef> m_keptConstraints;
+    QString m_strConstraintMessage;
 };
+
+// The step's open recipe window selects the line of that item and kind (a multiple selection
+// ends) and deletes it as the Delete command does; false without such a window or line.
+bool DeleteItemInRecipeView(long stepID, long itemID, int kind);

@@ -6,6 +6,7 @@
 #include "foundation/common/FavoriteOperations.h"
 #include "foundation/common/OperationCommands.h"
 #include "recipe/QuorvantaView.h"
+#include "recipe/RecipeButton.h"
 #include "recipe/RecipeContextMenu.h"
 #include "recipe/RecipeLineRecord.h"
 #include "recipe/RecipePrinting.h"
@@ -32,6 +33,14 @@ bool IsKeywordCommand(int commandID)
     return commandID == ID_INSERT_PARALLEL || commandID == ID_INSERT_OR || commandID == ID_INSERT_SERIES;
 }
 
+bool IsEditCommand(int commandID)
+{
+    static const QList<int> ids = {ID_INDENT_LEFT,   ID_INDENT_RIGHT, ID_EDIT_COPY,  ID_EDIT_CUT,
+                                   ID_EDIT_DELETE,   ID_TOGGLE_HIDE,  ID_MOVE_UP,    ID_MOVE_DOWN,
+                                   ID_REMOVE_ALL_BREAKPOINTS, ID_INSERT_START_AFTER, ID_INSERT_DELAY_IN_PARALLEL};
+    return ids.contains(commandID);
+}
+
 bool IsOwnCommand(int commandID)
 {
     return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT ||
@@ -43,11 +52,13 @@ bool CQUORVANTAView::HandlesCommand(int commandID) const
 {
     return IsOwnCommand(commandID) || FindOperationCommand(commandID) ||
            commandID == ID_INSERT_ANY_OPERATION || commandID == ID_INSERT_UNIT_PROCEDURE ||
-           IsKeywordCommand(commandID) || FavoriteListOf(commandID) >= 0;
+           IsKeywordCommand(commandID) || FavoriteListOf(commandID) >= 0 || IsEditCommand(commandID);
 }
 
 bool CQUORVANTAView::IsCommandEnabled(int commandID) const
 {
+    if (bool enabled = false; updateEditUI(commandID, &enabled))
+        return enabled;
     if (FindOperationCommand(commandID) || commandID == ID_INSERT_ANY_OPERATION)
         return UpdateInsertOperationUI(InsertPosition());
     if (commandID == ID_INSERT_UNIT_PROCEDURE)
@@ -67,8 +78,16 @@ QString CQUORVANTAView::CommandText(int commandID) const
     return list >= 0 ? GetFavoriteOperationsName(3, list) : QString();
 }
 
+bool CQUORVANTAView::IsCommandChecked(int commandID) const
+{
+    const CRecipeButton* selected = GetFirstSelectedLine();
+    return commandID == ID_TOGGLE_HIDE && !m_bMultiSelect && selected && selected->line().hidden;
+}
+
 void CQUORVANTAView::OnCommand(int commandID)
 {
+    if (runEditCommand(commandID))
+        return;
     const int where = InsertPosition();
     if (const OperationCommand* command = FindOperationCommand(commandID))
         InsertOperation(where, command->operationTypeID, -1, QString(), QString(), -1, false);

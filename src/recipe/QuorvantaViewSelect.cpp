@@ -1,5 +1,7 @@
 // Selection, find, keys and mouse of the text-recipe view.
 
+#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SelectionService.h"
@@ -177,10 +179,25 @@ void CQUORVANTAView::OnKeyDown(int key, Qt::KeyboardModifiers modifiers)
             ensureLineVisible(selected + 1, true);
         }
         break;
-    default: // Tab, Enter and Delete come with the editing features
+    case Qt::Key_Tab:
+        DispatchCommand(modifiers.testFlag(Qt::ShiftModifier) ? ID_INDENT_LEFT : ID_INDENT_RIGHT, this);
+        break;
+    case Qt::Key_Backtab: // Shift+Tab
+        DispatchCommand(ID_INDENT_LEFT, this);
+        break;
+    case Qt::Key_Delete:
+        DispatchCommand(ID_EDIT_DELETE, this);
+        break;
+    default: // Enter comes with the line editors
         break;
     }
     setFocus();
+}
+
+// Tab and Shift+Tab indent lines here rather than move the focus on.
+bool CQUORVANTAView::focusNextPrevChild(bool)
+{
+    return false;
 }
 
 void CQUORVANTAView::keyPressEvent(QKeyEvent* event)

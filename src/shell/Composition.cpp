@@ -21,6 +21,8 @@
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
+#include "shell/bridge/ManagedStreams.h"
+#include "recipe/RecipeClipboard.h"
 #include "simulation/EngineModuleHost.h"
 #include "simulation/SimulationWindows.h"
 
@@ -44,6 +46,9 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed)});
     // Recipe: the stored recipe text regenerated through the managed process-operation call.
     installed.InstallUnlessSet<RecipeTextRegeneration>(installed.Keep(std::make_unique<CRecipeTextRegenerator>()));
+    // Recipe: the frame's recipe clipboard; the managed side's stream questions.
+    installed.Install<RecipeClipboard>(&frame.recipeClipboard());
+    installed.InstallUnlessSet<StreamServices>(installed.Keep(std::make_unique<CManagedStreams>()));
     // Shared classes: their singletons go with each project close.
     installed.Keep(std::make_unique<CSharedClassesHandover>());
     // Simulation: the engine module and the open project's engine entry.

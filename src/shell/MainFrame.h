@@ -12,6 +12,7 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/PaneID.h"
 #include "foundation/common/SelectionService.h"
+#include "recipe/RecipeClipboard.h"
 #include "shell/AutoSaveTimer.h"
 #include "shell/DockPanes.h"
 #include "shell/FrameCommandRules.h"
@@ -148,6 +149,9 @@ public:
     void RefreshAmbientPressure() override;
     void SetProjectDescription(const QString& text) override { m_projectDescription = text; }
     bool MaterialLookupFailed() const override { return m_bMatParamsLookupFailed; }
+    // The recipe lines last copied, shared by every recipe window.
+    RecipeClipboard& recipeClipboard() { return m_recipeClipboard; }
+    bool DeleteItemInRecipeView(long stepID, long itemID, int kind);
     // ProgressServices
     void BeginProgress(short lower, short upper, const QString& text) override;
     void SetProgressPos(int position) override;
@@ -224,6 +228,7 @@ private:
     long m_currentStepID = -1;
     bool m_bHasEngine = false;
     bool m_bMatParamsLookupFailed = false;
+    RecipeClipboard m_recipeClipboard;
     QStringList m_temporaryFolders;
     QString m_projectDescription;
 };

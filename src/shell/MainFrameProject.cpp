@@ -10,6 +10,8 @@
 #include "modules/engine/EngineEntry.h"
 #include "shell/FrameDisplayOptions.h"
 #include "shell/MainFrame.h"
+
+#include "recipe/QuorvantaView.h"
 #include "shell/ShellConstants.h"
 #include "shell/bridge/ManagedSide.h"
 #include "simulation/BatchSimulation.h"
@@ -44,6 +46,7 @@ void CMainFrame::OnProjectOpened(bool)
     if (m_readDisplayOptions)
         m_readDisplayOptions();
     m_bMatParamsLookupFailed = false;
+    m_recipeClipboard.bRecipeClipboardFilled = false;
     SetProjectTitle(GetProjectName());
     m_autoSave.Arm();
     handOverToSubsystems();
@@ -161,4 +164,9 @@ void CMainFrame::dropEvent(QDropEvent* event)
     activateWindow();
     if (ProjectControl* control = ServiceSlot<ProjectControl>::Get())
         control->OpenProjectByPath(path);
+}
+
+bool CMainFrame::DeleteItemInRecipeView(long stepID, long itemID, int kind)
+{
+    return ::DeleteItemInRecipeView(stepID, itemID, kind);
 }

@@ -1,0 +1,10 @@
+#include "foundation/common/SchedulingConstraintsPane.h"
+
+#include "foundation/common/ServiceSlot.h"
+
+void RefreshSchedulingConstraintsPane()
+{
+    SchedulingConstraintsPane* pane = ServiceSlot<SchedulingConstraintsPane>::Get();
+    if (pane && pane->IsPaneVisible())
+        pane->Refresh();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The Starts-After constraints a move of recipe lines touches: the links collected for the moved
+// items and the constraint rows the check sorts into kept and invalid ones.
+
+#include <QList>
+#include <QString>
+
+inline const QString STARTS_AFTER = QStringLiteral("Starts-After");
+
+// One moved item: what starts after it (successors) and what it starts after (predecessors).
+struct StartAfterLink {
+    int kind = 0; // 1 unit procedure, 2 operation
+    long itemID = -1;
+    int targetIndex = -1; // the line at whose place the item lands; -1 the top
+    QList<long> successors;
+    QList<long> predecessors;
+};
+
+// One constraint row: current starts after parameter. direction 0: the other item starts after the
+// moved one; 1: the moved item starts after the other.
+struct ConstraintRef {
+    long currentID = -1;
+    long parameterID = -1;
+    int kind = 0;
+    int direction = 0;
+};

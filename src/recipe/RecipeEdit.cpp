@@ -1,0 +1,50 @@
+#include "recipe/RecipeEdit.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+#include "recipe/QuorvantaView.h"
+
+CRecipeEdit::CRecipeEdit(CQUORVANTAView& view)
+    : m_view(view), m_before(CRecipeEditWriter::StateOf(view.lines())), m_selected(view.GetFirstSelectedIndex()),
+      m_vertPos(view.vertPos()), m_horzPos(view.horzPos())
+{
+}
+
+bool CRecipeEdit::CanWrite(long stepID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (step && step->CanUpdate())
+        return true;
+    QvMessageBox(QStringLiteral("Can't open TextRecipe Table to update!"), MB_OK);
+    return false;
+}
+
+bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows)
+{
+    CDaoDatabase* step = GetStepDatabase(m_view.stepID());
+    try {
+        if (!step)
+            throw CDaoException(QStringLiteral("Can't open TextRecipe Table to update!"));
+        CDaoTransaction transaction(*step);
+        if (ownRows)
+            ownRows(*step);
+        m_rowsWritten = CRecipeEditWriter::Write(*step, m_before, CRecipeEditWriter::StateOf(m_view.lines()));
+        transaction.Commit();
+        return true;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
+    } catch (const RecipeEditAborted&) {
+    }
+    RestoreFromDatabase();
+    return false;
+}
+
+void CRecipeEdit::RestoreFromDatabase()
+{
+    m_view.RebuildRecipe();
+    m_view.SelectItem(m_selected);
+    m_view.OnVScroll(ScrollCode::Thumb, m_vertPos);
+    m_view.OnHScroll(ScrollCode::Thumb, m_horzPos);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The rows an edit of the text-recipe view changed, written once at its end: the state of every
+// line's row is taken before the edit; afterwards the rows of lines that left are deleted, and
+// rows whose values differ from what the lines now say are updated by row key, each in one
+// statement the step's connection keeps prepared. Operations whose owning unit procedure changed
+// get it in one more. Runs inside the caller's transaction; errors raise CDaoException.
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class CDaoDatabase;
+class CRecipeButton;
+
+// What a line's TextRecipe row holds.
+struct RecipeRowState {
+    long sequence = 0;
+    long id = 0;
+    int indent = 1;
+    QString label;
+    long opNumber = 0;
+    long upNumber = 0;
+    bool hide = false;
+    bool breakpoint = false;
+
+    bool operator==(const RecipeRowState&) const = default;
+};
+
+// The rows and operation owners the lines stand for, by row key and operation id.
+struct RecipeLinesState {
+    QHash<long, RecipeRowState> rows;
+    QHash<long, long> owners; // operation id -> unit procedure id
+};
+
+class CRecipeEditWriter {
+public:
+    static RecipeLinesState StateOf(const QList<CRecipeButton*>& lines);
+    // Deletes and updates what differs between before and after; answers the rows written.
+    static int Write(CDaoDatabase& step, const RecipeLinesState& before, const RecipeLinesState& after);
+};
