@@ -2,6 +2,7 @@
 // transaction, the renumbering of the lines after the new one, the refreshes.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
@@ -257,4 +258,5 @@ void CQUORVANTAView::NotifyFrameOfSelection()
     if (m_document.stepID > -1 && itemID > -1 &&
         (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
         SyncLinkedWindows(m_document.stepID, itemID, LinkedItemType(kind), SyncSource::RecipeView);
+    RefreshStepPanes();
 }
