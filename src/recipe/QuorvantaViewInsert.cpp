@@ -157,11 +157,10 @@ void CQUORVANTAView::InsertOperation(int where, long operationTypeID, long opera
             step.Execute(QStringLiteral("UPDATE Operation SET UnitProcedureID = ? WHERE OperationID = ?"),
                          {qlonglong(place.parentID), qlonglong(operationID)});
         CRecipeInsertWriter rows(step, m_document.stepID);
-        rows.ShiftRows(place.index + 1, 1);
+        rows.ShiftAndRenumber(place.index + 1, 1, place.unitProcedureNumber, place.operationNumber + 1);
         record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, record.operationLabel,
                                         record.operationNumber, place.index + 1, record.typeText, QString(),
                                         record.unitProcedureNumber, hidden, breakpoint});
-        rows.Renumber(place.index + 2, place.unitProcedureNumber, place.operationNumber + 1);
     });
     if (!written || !addInsertedLine(record))
         return;

@@ -9,34 +9,42 @@ namespace {
 // Marks these statements in the connection's cache, apart from the recordset writer's.
 const QString INSERT_WRITER_KEY = QStringLiteral("recipe insert");
 
-const char* const SHIFT_ROWS =
-    "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
-    " ID = CASE WHEN Type IN ('Unit Procedure', 'Operation') THEN ID ELSE RecipeSequenceNumber + ?3 END"
-    " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
+const char* const SHIFT_ROWS = "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3"
+                               " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
+
+// In a statement of its own: ID is indexed, and only keyword rows change it.
+const char* const KEYWORD_IDS =
+    "UPDATE TextRecipe SET ID = RecipeSequenceNumber WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2"
+    " AND Type NOT IN ('Unit Procedure', 'Operation')";
 
 const char* const INSERT_ROW =
     "INSERT INTO TextRecipe (ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, StepID, Type,"
     " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, "
     "?)";
 
-// ups: the unit procedures from `from` up to the row; an operation counts within its unit
-// procedure, those before the first one of the range on from the given operation number.
-const char* const RENUMBER =
-    "WITH ordered AS (SELECT RowKey, Type, RecipeSequenceNumber AS seq,"
-    "   SUM(Type = 'Unit Procedure') OVER (ORDER BY RecipeSequenceNumber, RowKey ROWS UNBOUNDED PRECEDING) "
-    "AS ups"
-    "   FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2),"
-    " numbered AS (SELECT RowKey, Type, ?3 + ups AS up,"
-    "   CASE WHEN Type = 'Unit Procedure' THEN 0 ELSE (CASE WHEN ups = 0 THEN ?4 - 1 ELSE 0 END) +"
-    "     SUM(Type = 'Operation') OVER (PARTITION BY ups ORDER BY seq, RowKey ROWS UNBOUNDED PRECEDING) END "
-    "AS op"
-    "   FROM ordered WHERE Type IN ('Unit Procedure', 'Operation'))"
-    " UPDATE TextRecipe SET UPNumber = n.up, OPNumber = n.op,"
-    "   Label = CASE WHEN n.op = 0 THEN n.up || '.' ELSE n.up || '.' || n.op || '.' END"
-    " FROM numbered n WHERE TextRecipe.RowKey = n.RowKey"
-    "   AND (TextRecipe.UPNumber IS NOT n.up OR TextRecipe.OPNumber IS NOT n.op"
-    "     OR TextRecipe.Label IS NOT (CASE WHEN n.op = 0 THEN n.up || '.' ELSE n.up || '.' || n.op || '.' "
-    "END))";
+// shift: the first unit procedure from ?2 on (nextUP), how far the operation numbers before it move
+// (op) and the unit-procedure numbers from it on (up); each evaluated once.
+const char* const SHIFT_AND_RENUMBER =
+    "WITH region AS MATERIALIZED (SELECT COALESCE((SELECT MIN(RecipeSequenceNumber) FROM TextRecipe"
+    "   WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2 AND Type = 'Unit Procedure'), 9223372036854775807)"
+    "   AS nextUP),"
+    " shift AS MATERIALIZED (SELECT nextUP,"
+    "   ?5 - COALESCE((SELECT OPNumber FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2"
+    "     AND RecipeSequenceNumber < nextUP AND Type = 'Operation' ORDER BY RecipeSequenceNumber LIMIT 1), ?5)"
+    "   AS op,"
+    "   ?4 + 1 - COALESCE((SELECT UPNumber FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber = nextUP"
+    "     AND Type = 'Unit Procedure'), ?4 + 1) AS up"
+    "   FROM region)"
+    " UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
+    "   UPNumber = CASE WHEN Type NOT IN ('Unit Procedure', 'Operation') THEN UPNumber"
+    "     WHEN RecipeSequenceNumber < s.nextUP THEN ?4 ELSE UPNumber + s.up END,"
+    "   OPNumber = CASE WHEN Type = 'Operation' AND RecipeSequenceNumber < s.nextUP THEN OPNumber + s.op"
+    "     ELSE OPNumber END,"
+    "   Label = CASE WHEN Type = 'Unit Procedure' THEN (UPNumber + s.up) || '.'"
+    "     WHEN Type <> 'Operation' THEN Label"
+    "     WHEN RecipeSequenceNumber < s.nextUP THEN ?4 || '.' || (OPNumber + s.op) || '.'"
+    "     ELSE (UPNumber + s.up) || '.' || OPNumber || '.' END"
+    " FROM shift s WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
 
 const char* const HIDE_UNTIL_NEXT_UNIT_PROCEDURE =
     "UPDATE TextRecipe SET Hide = ?3 WHERE StepID = ?1 AND RecipeSequenceNumber > ?2"
@@ -76,6 +84,14 @@ void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values)
 void CRecipeInsertWriter::ShiftRows(long from, long count)
 {
     Run(SHIFT_ROWS, {qlonglong(m_stepID), qlonglong(from), qlonglong(count)});
+    Run(KEYWORD_IDS, {qlonglong(m_stepID), qlonglong(from + count)});
+}
+
+void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProcedureNumber, long operationNumber)
+{
+    Run(SHIFT_AND_RENUMBER, {qlonglong(m_stepID), qlonglong(from), qlonglong(count), qlonglong(unitProcedureNumber),
+                             qlonglong(operationNumber)});
+    Run(KEYWORD_IDS, {qlonglong(m_stepID), qlonglong(from + count)});
 }
 
 long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
@@ -86,12 +102,6 @@ long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
          qlonglong(row.sequence), qlonglong(m_stepID), row.type, TextOrNull(row.unitProcedureName),
          qlonglong(row.upNumber), row.hide ? 1 : 0, row.breakpoint ? 1 : 0});
     return m_lastInsertID;
-}
-
-void CRecipeInsertWriter::Renumber(long from, long unitProcedureNumber, long operationNumber)
-{
-    Run(RENUMBER,
-        {qlonglong(m_stepID), qlonglong(from), qlonglong(unitProcedureNumber), qlonglong(operationNumber)});
 }
 
 void CRecipeInsertWriter::HideUntilNextUnitProcedure(long after, bool hidden)
