@@ -16,6 +16,8 @@
 #include "recipe/RecipeInsertWriter.h"
 #include "recipe/RecipeWindows.h"
 
+#include <charconv>
+
 namespace {
 const char* const NO_UNIT_PROCEDURE_MESSAGE =
     "Can't insert an Operation before the first Unit Procedure! Please insert an Unit Procedure first.";
@@ -36,9 +38,26 @@ bool FindOperationTypeName(long operationTypeID, QString* name)
     return true;
 }
 
+// "n." and "n.m." with one allocation each: a renumbering makes thousands of them.
+QString NumberedLabel(std::initializer_list<long> numbers)
+{
+    char text[48];
+    char* end = text;
+    for (const long number : numbers) {
+        end = std::to_chars(end, text + sizeof(text) - 1, number).ptr;
+        *end++ = '.';
+    }
+    return QString::fromLatin1(text, end - text);
+}
+
+QString UnitProcedureLabel(long unitProcedureNumber)
+{
+    return NumberedLabel({unitProcedureNumber});
+}
+
 QString OperationLabel(long unitProcedureNumber, long operationNumber)
 {
-    return QStringLiteral("%1.%2.").arg(unitProcedureNumber).arg(operationNumber);
+    return NumberedLabel({unitProcedureNumber, operationNumber});
 }
 } // namespace
 
@@ -207,7 +226,7 @@ void CQUORVANTAView::renumberLines(int from, long unitProcedureNumber, long oper
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE) {
             std::tie(unitProcedureNumber, operationNumber) = std::pair(unitProcedureNumber + 1, 1L);
             line.unitProcedureNumber = unitProcedureNumber;
-            line.label = QStringLiteral("%1.").arg(unitProcedureNumber);
+            line.label = UnitProcedureLabel(unitProcedureNumber);
         } else if (line.kind == RECIPE_LINE_OPERATION) {
             std::tie(line.unitProcedureNumber, line.operationNumber) =
                 std::pair(unitProcedureNumber, operationNumber);

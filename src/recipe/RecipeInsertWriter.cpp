@@ -22,29 +22,32 @@ const char* const INSERT_ROW =
     " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, "
     "?)";
 
-// shift: the first unit procedure from ?2 on (nextUP), how far the operation numbers before it move
-// (op) and the unit-procedure numbers from it on (up); each evaluated once.
+// From sequence number ?2 on: the first unit procedure's position, how far the operation numbers
+// before it move to start at ?4, and how far the unit-procedure numbers from it on move to follow ?3.
+const char* const RENUMBER_SHIFT =
+    "WITH region AS (SELECT COALESCE((SELECT RecipeSequenceNumber FROM TextRecipe WHERE StepID = ?1"
+    "   AND RecipeSequenceNumber >= ?2 AND Type = 'Unit Procedure' ORDER BY RecipeSequenceNumber LIMIT 1),"
+    "   9223372036854775807) AS nextUP)"
+    " SELECT nextUP,"
+    "   ?4 - COALESCE((SELECT OPNumber FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2"
+    "     AND RecipeSequenceNumber < nextUP AND Type = 'Operation'"
+    "     ORDER BY RecipeSequenceNumber LIMIT 1), ?4),"
+    "   ?3 + 1 - COALESCE((SELECT UPNumber FROM TextRecipe WHERE StepID = ?1"
+    "     AND RecipeSequenceNumber = nextUP AND Type = 'Unit Procedure'), ?3 + 1)"
+    " FROM region";
+
+// ?5 to ?7: the row of RENUMBER_SHIFT.
 const char* const SHIFT_AND_RENUMBER =
-    "WITH region AS MATERIALIZED (SELECT COALESCE((SELECT MIN(RecipeSequenceNumber) FROM TextRecipe"
-    "   WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2 AND Type = 'Unit Procedure'), 9223372036854775807)"
-    "   AS nextUP),"
-    " shift AS MATERIALIZED (SELECT nextUP,"
-    "   ?5 - COALESCE((SELECT OPNumber FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2"
-    "     AND RecipeSequenceNumber < nextUP AND Type = 'Operation' ORDER BY RecipeSequenceNumber LIMIT 1), ?5)"
-    "   AS op,"
-    "   ?4 + 1 - COALESCE((SELECT UPNumber FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber = nextUP"
-    "     AND Type = 'Unit Procedure'), ?4 + 1) AS up"
-    "   FROM region)"
-    " UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
+    "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
     "   UPNumber = CASE WHEN Type NOT IN ('Unit Procedure', 'Operation') THEN UPNumber"
-    "     WHEN RecipeSequenceNumber < s.nextUP THEN ?4 ELSE UPNumber + s.up END,"
-    "   OPNumber = CASE WHEN Type = 'Operation' AND RecipeSequenceNumber < s.nextUP THEN OPNumber + s.op"
+    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 ELSE UPNumber + ?7 END,"
+    "   OPNumber = CASE WHEN Type = 'Operation' AND RecipeSequenceNumber < ?5 THEN OPNumber + ?6"
     "     ELSE OPNumber END,"
-    "   Label = CASE WHEN Type = 'Unit Procedure' THEN (UPNumber + s.up) || '.'"
+    "   Label = CASE WHEN Type = 'Unit Procedure' THEN (UPNumber + ?7) || '.'"
     "     WHEN Type <> 'Operation' THEN Label"
-    "     WHEN RecipeSequenceNumber < s.nextUP THEN ?4 || '.' || (OPNumber + s.op) || '.'"
-    "     ELSE (UPNumber + s.up) || '.' || OPNumber || '.' END"
-    " FROM shift s WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
+    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 || '.' || (OPNumber + ?6) || '.'"
+    "     ELSE (UPNumber + ?7) || '.' || OPNumber || '.' END"
+    " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
 
 const char* const HIDE_UNTIL_NEXT_UNIT_PROCEDURE =
     "UPDATE TextRecipe SET Hide = ?3 WHERE StepID = ?1 AND RecipeSequenceNumber > ?2"
@@ -69,7 +72,7 @@ CRecipeInsertWriter::CRecipeInsertWriter(CDaoDatabase& step, long stepID)
 {
 }
 
-void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values)
+void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values, const RowReader& read)
 {
     const StatementKey key{StatementKind::Update,
                            QStringLiteral("TextRecipe"),
@@ -78,7 +81,11 @@ void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values)
                            {}};
     m_connection.execKept(
         key, [sql] { return QString::fromLatin1(sql); }, values,
-        [this](KeptResult& result) { m_lastInsertID = long(result.lastInsertId()); });
+        [this, &read](KeptResult& result) {
+            m_lastInsertID = long(result.lastInsertId());
+            if (read)
+                read(result);
+        });
 }
 
 void CRecipeInsertWriter::ShiftRows(long from, long count)
@@ -87,11 +94,18 @@ void CRecipeInsertWriter::ShiftRows(long from, long count)
     Run(KEYWORD_IDS, {qlonglong(m_stepID), qlonglong(from + count)});
 }
 
-void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProcedureNumber, long operationNumber)
+void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProcedureNumber,
+                                           long operationNumber)
 {
-    Run(SHIFT_AND_RENUMBER, {qlonglong(m_stepID), qlonglong(from), qlonglong(count), qlonglong(unitProcedureNumber),
-                             qlonglong(operationNumber)});
-    Run(KEYWORD_IDS, {qlonglong(m_stepID), qlonglong(from + count)});
+    const qlonglong step = m_stepID, up = unitProcedureNumber;
+    QVariantList values{step, qlonglong(from), qlonglong(count), up};
+    Run(RENUMBER_SHIFT, {step, qlonglong(from), up, qlonglong(operationNumber)},
+        [&values](KeptResult& shift) {
+            if (shift.next())
+                values << shift.value(0) << shift.value(1) << shift.value(2);
+        });
+    Run(SHIFT_AND_RENUMBER, values);
+    Run(KEYWORD_IDS, {step, qlonglong(from + count)});
 }
 
 long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)

@@ -1,13 +1,18 @@
 #pragma once
 // The rows of an insert into a step's text recipe, written through statements the step's
 // connection keeps prepared: the rows after the insertion point move down and take their new
-// numbers in one statement (their keyword rows their new IDs in one more), then the new rows go
-// in. Runs inside the caller's transaction; a database error raises CDaoException.
+// numbers in one statement (after a look-up of how far the numbers move; keyword rows take their new
+// IDs in one more), then the new rows go in. Runs inside the caller's transaction; a database error raises
+// CDaoException.
 
 #include <QString>
+#include <QVariantList>
+
+#include <functional>
 
 class CDaoDatabase;
 class CSharedConnection;
+class KeptResult;
 
 // One TextRecipe row as an insert writes it; empty texts and a negative OPNumber stay unwritten.
 struct TextRecipeRowValues {
@@ -44,7 +49,8 @@ public:
     void AdoptOperations(long after, long unitProcedureID);
 
 private:
-    void Run(const char* sql, const QVariantList& values);
+    using RowReader = std::function<void(KeptResult&)>;
+    void Run(const char* sql, const QVariantList& values, const RowReader& read = {});
 
     CSharedConnection& m_connection;
     long m_stepID;
