@@ -2,6 +2,7 @@
 // transaction, the renumbering of the lines after the new one, the refreshes.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
@@ -14,6 +15,8 @@
 #include "recipe/RecipeInsertPlace.h"
 #include "recipe/RecipeInsertWriter.h"
 #include "recipe/RecipeWindows.h"
+
+#include <charconv>
 
 namespace {
 const char* const NO_UNIT_PROCEDURE_MESSAGE =
@@ -35,9 +38,26 @@ bool FindOperationTypeName(long operationTypeID, QString* name)
     return true;
 }
 
+// "n." and "n.m." with one allocation each: a renumbering makes thousands of them.
+QString NumberedLabel(std::initializer_list<long> numbers)
+{
+    char text[48];
+    char* end = text;
+    for (const long number : numbers) {
+        end = std::to_chars(end, text + sizeof(text) - 1, number).ptr;
+        *end++ = '.';
+    }
+    return QString::fromLatin1(text, end - text);
+}
+
+QString UnitProcedureLabel(long unitProcedureNumber)
+{
+    return NumberedLabel({unitProcedureNumber});
+}
+
 QString OperationLabel(long unitProcedureNumber, long operationNumber)
 {
-    return QStringLiteral("%1.%2.").arg(unitProcedureNumber).arg(operationNumber);
+    return NumberedLabel({unitProcedureNumber, operationNumber});
 }
 } // namespace
 
@@ -156,11 +176,10 @@ void CQUORVANTAView::InsertOperation(int where, long operationTypeID, long opera
             step.Execute(QStringLiteral("UPDATE Operation SET UnitProcedureID = ? WHERE OperationID = ?"),
                          {qlonglong(place.parentID), qlonglong(operationID)});
         CRecipeInsertWriter rows(step, m_document.stepID);
-        rows.ShiftRows(place.index + 1, 1);
+        rows.ShiftAndRenumber(place.index + 1, 1, place.unitProcedureNumber, place.operationNumber + 1);
         record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, record.operationLabel,
                                         record.operationNumber, place.index + 1, record.typeText, QString(),
                                         record.unitProcedureNumber, hidden, breakpoint});
-        rows.Renumber(place.index + 2, place.unitProcedureNumber, place.operationNumber + 1);
     });
     if (!written || !addInsertedLine(record))
         return;
@@ -207,7 +226,7 @@ void CQUORVANTAView::renumberLines(int from, long unitProcedureNumber, long oper
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE) {
             std::tie(unitProcedureNumber, operationNumber) = std::pair(unitProcedureNumber + 1, 1L);
             line.unitProcedureNumber = unitProcedureNumber;
-            line.label = QStringLiteral("%1.").arg(unitProcedureNumber);
+            line.label = UnitProcedureLabel(unitProcedureNumber);
         } else if (line.kind == RECIPE_LINE_OPERATION) {
             std::tie(line.unitProcedureNumber, line.operationNumber) =
                 std::pair(unitProcedureNumber, operationNumber);
@@ -257,4 +276,5 @@ void CQUORVANTAView::NotifyFrameOfSelection()
     if (m_document.stepID > -1 && itemID > -1 &&
         (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
         SyncLinkedWindows(m_document.stepID, itemID, LinkedItemType(kind), SyncSource::RecipeView);
+    RefreshStepPanes();
 }

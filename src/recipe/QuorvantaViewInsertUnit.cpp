@@ -101,11 +101,10 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
         if (input)
             record.itemID = WriteNewUnitProcedure(step, *input);
         CRecipeInsertWriter rows(step, m_document.stepID);
-        rows.ShiftRows(index + 1, 1);
+        rows.ShiftAndRenumber(index + 1, 1, place.number, 1);
         record.rowKey =
             rows.InsertRow({record.itemID, record.indent, record.label, QString(), 0, index + 1,
                             record.typeText, record.unitProcedureName, place.number, hidden, breakpoint});
-        rows.Renumber(index + 2, place.number, 1);
         rows.HideUntilNextUnitProcedure(index + 1, hidden);
         rows.AdoptOperations(index + 1, record.itemID);
     });

@@ -82,11 +82,17 @@ void CQUORVANTAView::updateScrollBars()
     m_bPlacing = false;
 }
 
+// Only the lines in sight, or whose windows still are, move: the others are out of sight before and
+// after, and take their places when a scroll or a resize brings them in.
 void CQUORVANTAView::placeLines()
 {
+    const QRect client = viewport()->rect();
     for (CRecipeButton* line : std::as_const(m_lineButtons)) {
-        line->setGeometry(line->m_x + m_nScrollOffsetX, line->m_top + m_nScrollOffsetY, line->m_width,
-                          line->m_height);
+        const QRect placed(line->m_x + m_nScrollOffsetX, line->m_top + m_nScrollOffsetY, line->m_width,
+                           line->m_height);
+        if (!placed.intersects(client) && (line->isHidden() || !line->geometry().intersects(client)))
+            continue;
+        line->setGeometry(placed);
         if (line->isHidden())
             line->show();
     }
@@ -143,7 +149,8 @@ int ScrolledPosition(ScrollCode code, int position, int page, int maximum, int t
 
 void CQUORVANTAView::OnVScroll(ScrollCode code, int position)
 {
-    scrollTo(Qt::Vertical, ScrolledPosition(code, m_nVertPos, m_nPageHeight, scrollMaximum(Qt::Vertical), position));
+    scrollTo(Qt::Vertical,
+             ScrolledPosition(code, m_nVertPos, m_nPageHeight, scrollMaximum(Qt::Vertical), position));
 }
 
 void CQUORVANTAView::OnHScroll(ScrollCode code, int position)

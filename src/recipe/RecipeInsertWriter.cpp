@@ -9,34 +9,45 @@ namespace {
 // Marks these statements in the connection's cache, apart from the recordset writer's.
 const QString INSERT_WRITER_KEY = QStringLiteral("recipe insert");
 
-const char* const SHIFT_ROWS =
-    "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
-    " ID = CASE WHEN Type IN ('Unit Procedure', 'Operation') THEN ID ELSE RecipeSequenceNumber + ?3 END"
-    " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
+const char* const SHIFT_ROWS = "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3"
+                               " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
+
+// In a statement of its own: ID is indexed, and only keyword rows change it.
+const char* const KEYWORD_IDS =
+    "UPDATE TextRecipe SET ID = RecipeSequenceNumber WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2"
+    " AND Type NOT IN ('Unit Procedure', 'Operation')";
 
 const char* const INSERT_ROW =
     "INSERT INTO TextRecipe (ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, StepID, Type,"
     " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, "
     "?)";
 
-// ups: the unit procedures from `from` up to the row; an operation counts within its unit
-// procedure, those before the first one of the range on from the given operation number.
-const char* const RENUMBER =
-    "WITH ordered AS (SELECT RowKey, Type, RecipeSequenceNumber AS seq,"
-    "   SUM(Type = 'Unit Procedure') OVER (ORDER BY RecipeSequenceNumber, RowKey ROWS UNBOUNDED PRECEDING) "
-    "AS ups"
-    "   FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2),"
-    " numbered AS (SELECT RowKey, Type, ?3 + ups AS up,"
-    "   CASE WHEN Type = 'Unit Procedure' THEN 0 ELSE (CASE WHEN ups = 0 THEN ?4 - 1 ELSE 0 END) +"
-    "     SUM(Type = 'Operation') OVER (PARTITION BY ups ORDER BY seq, RowKey ROWS UNBOUNDED PRECEDING) END "
-    "AS op"
-    "   FROM ordered WHERE Type IN ('Unit Procedure', 'Operation'))"
-    " UPDATE TextRecipe SET UPNumber = n.up, OPNumber = n.op,"
-    "   Label = CASE WHEN n.op = 0 THEN n.up || '.' ELSE n.up || '.' || n.op || '.' END"
-    " FROM numbered n WHERE TextRecipe.RowKey = n.RowKey"
-    "   AND (TextRecipe.UPNumber IS NOT n.up OR TextRecipe.OPNumber IS NOT n.op"
-    "     OR TextRecipe.Label IS NOT (CASE WHEN n.op = 0 THEN n.up || '.' ELSE n.up || '.' || n.op || '.' "
-    "END))";
+// From sequence number ?2 on: the first unit procedure's position, how far the operation numbers
+// before it move to start at ?4, and how far the unit-procedure numbers from it on move to follow ?3.
+const char* const RENUMBER_SHIFT =
+    "WITH region AS (SELECT COALESCE((SELECT RecipeSequenceNumber FROM TextRecipe WHERE StepID = ?1"
+    "   AND RecipeSequenceNumber >= ?2 AND Type = 'Unit Procedure' ORDER BY RecipeSequenceNumber LIMIT 1),"
+    "   9223372036854775807) AS nextUP)"
+    " SELECT nextUP,"
+    "   ?4 - COALESCE((SELECT OPNumber FROM TextRecipe WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2"
+    "     AND RecipeSequenceNumber < nextUP AND Type = 'Operation'"
+    "     ORDER BY RecipeSequenceNumber LIMIT 1), ?4),"
+    "   ?3 + 1 - COALESCE((SELECT UPNumber FROM TextRecipe WHERE StepID = ?1"
+    "     AND RecipeSequenceNumber = nextUP AND Type = 'Unit Procedure'), ?3 + 1)"
+    " FROM region";
+
+// ?5 to ?7: the row of RENUMBER_SHIFT.
+const char* const SHIFT_AND_RENUMBER =
+    "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
+    "   UPNumber = CASE WHEN Type NOT IN ('Unit Procedure', 'Operation') THEN UPNumber"
+    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 ELSE UPNumber + ?7 END,"
+    "   OPNumber = CASE WHEN Type = 'Operation' AND RecipeSequenceNumber < ?5 THEN OPNumber + ?6"
+    "     ELSE OPNumber END,"
+    "   Label = CASE WHEN Type = 'Unit Procedure' THEN (UPNumber + ?7) || '.'"
+    "     WHEN Type <> 'Operation' THEN Label"
+    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 || '.' || (OPNumber + ?6) || '.'"
+    "     ELSE (UPNumber + ?7) || '.' || OPNumber || '.' END"
+    " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
 
 const char* const HIDE_UNTIL_NEXT_UNIT_PROCEDURE =
     "UPDATE TextRecipe SET Hide = ?3 WHERE StepID = ?1 AND RecipeSequenceNumber > ?2"
@@ -61,7 +72,7 @@ CRecipeInsertWriter::CRecipeInsertWriter(CDaoDatabase& step, long stepID)
 {
 }
 
-void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values)
+void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values, const RowReader& read)
 {
     const StatementKey key{StatementKind::Update,
                            QStringLiteral("TextRecipe"),
@@ -70,12 +81,31 @@ void CRecipeInsertWriter::Run(const char* sql, const QVariantList& values)
                            {}};
     m_connection.execKept(
         key, [sql] { return QString::fromLatin1(sql); }, values,
-        [this](KeptResult& result) { m_lastInsertID = long(result.lastInsertId()); });
+        [this, &read](KeptResult& result) {
+            m_lastInsertID = long(result.lastInsertId());
+            if (read)
+                read(result);
+        });
 }
 
 void CRecipeInsertWriter::ShiftRows(long from, long count)
 {
     Run(SHIFT_ROWS, {qlonglong(m_stepID), qlonglong(from), qlonglong(count)});
+    Run(KEYWORD_IDS, {qlonglong(m_stepID), qlonglong(from + count)});
+}
+
+void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProcedureNumber,
+                                           long operationNumber)
+{
+    const qlonglong step = m_stepID, up = unitProcedureNumber;
+    QVariantList values{step, qlonglong(from), qlonglong(count), up};
+    Run(RENUMBER_SHIFT, {step, qlonglong(from), up, qlonglong(operationNumber)},
+        [&values](KeptResult& shift) {
+            if (shift.next())
+                values << shift.value(0) << shift.value(1) << shift.value(2);
+        });
+    Run(SHIFT_AND_RENUMBER, values);
+    Run(KEYWORD_IDS, {step, qlonglong(from + count)});
 }
 
 long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
@@ -86,12 +116,6 @@ long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
          qlonglong(row.sequence), qlonglong(m_stepID), row.type, TextOrNull(row.unitProcedureName),
          qlonglong(row.upNumber), row.hide ? 1 : 0, row.breakpoint ? 1 : 0});
     return m_lastInsertID;
-}
-
-void CRecipeInsertWriter::Renumber(long from, long unitProcedureNumber, long operationNumber)
-{
-    Run(RENUMBER,
-        {qlonglong(m_stepID), qlonglong(from), qlonglong(unitProcedureNumber), qlonglong(operationNumber)});
 }
 
 void CRecipeInsertWriter::HideUntilNextUnitProcedure(long after, bool hidden)

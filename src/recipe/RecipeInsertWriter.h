@@ -1,13 +1,18 @@
 #pragma once
 // The rows of an insert into a step's text recipe, written through statements the step's
-// connection keeps prepared: the rows after the insertion point move down in one statement, the
-// new rows go in, and the unit-procedure and operation numbers after them are counted again in
-// one more. Runs inside the caller's transaction; a database error raises CDaoException.
+// connection keeps prepared: the rows after the insertion point move down and take their new
+// numbers in one statement (after a look-up of how far the numbers move; keyword rows take their new
+// IDs in one more), then the new rows go in. Runs inside the caller's transaction; a database error raises
+// CDaoException.
 
 #include <QString>
+#include <QVariantList>
+
+#include <functional>
 
 class CDaoDatabase;
 class CSharedConnection;
+class KeptResult;
 
 // One TextRecipe row as an insert writes it; empty texts and a negative OPNumber stay unwritten.
 struct TextRecipeRowValues {
@@ -31,19 +36,21 @@ public:
     // The rows from sequence number `from` on move down by count; keyword rows take their new
     // position as their ID.
     void ShiftRows(long from, long count);
+    // ShiftRows, with the numbers of the rows moved: up to the next unit procedure, operations take
+    // unitProcedureNumber and count on from operationNumber; from it on, unit procedures count on
+    // from unitProcedureNumber + 1; labels follow. The numbers move by the same amount throughout
+    // each of the two parts, as the rows were numbered consecutively before.
+    void ShiftAndRenumber(long from, long count, long unitProcedureNumber, long operationNumber);
     // Answers the new row's key.
     long InsertRow(const TextRecipeRowValues& row);
-    // From sequence number `from` to the end: unit procedures count on from unitProcedureNumber
-    // (the number in force before `from`), operations from operationNumber until the next unit
-    // procedure and from 1 after each; labels follow. Only rows whose numbers change are written.
-    void Renumber(long from, long unitProcedureNumber, long operationNumber);
     // Hide of the rows after sequence number `after` up to the next unit-procedure row.
     void HideUntilNextUnitProcedure(long after, bool hidden);
     // The operations after sequence number `after` up to the next unit procedure belong to it.
     void AdoptOperations(long after, long unitProcedureID);
 
 private:
-    void Run(const char* sql, const QVariantList& values);
+    using RowReader = std::function<void(KeptResult&)>;
+    void Run(const char* sql, const QVariantList& values, const RowReader& read = {});
 
     CSharedConnection& m_connection;
     long m_stepID;

@@ -32,6 +32,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<ProjectLifecycleServices>(&frame);
     installed.Install<ProgressServices>(&frame);
     installed.Install<SortServices>(&frame);
+    installed.Install<PaneServices>(&frame);
     installed.Install<DocumentHost>(&frame);
     installed.Install<SelectionService>(&frame);
     installed.Install<DisplayOptionsService>(&frame);

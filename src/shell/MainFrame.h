@@ -41,6 +41,7 @@ class CMainFrame : public QMainWindow,
                    public ProjectLifecycleServices,
                    public ProgressServices,
                    public SortServices,
+                   public PaneServices,
                    public DocumentHost,
                    public SelectionService,
                    public DisplayOptionsService,
@@ -101,7 +102,7 @@ public:
     // Panes.
     QDockWidget* pane(PaneID id) const { return m_panes[int(id)]; }
     void SetPaneWidget(PaneID id, QWidget* widget, std::function<void()> refresh = {});
-    void RefreshStepPanes();
+    void RefreshStepPanes() override;
     void RefreshAllPanes();
     QMdiArea* mdiArea() const { return m_mdiArea; }
     MCStatusBar* GetStatusBar() const { return m_statusBar; }

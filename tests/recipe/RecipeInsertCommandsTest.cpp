@@ -54,6 +54,34 @@ TEST_F(RecipeInsertFixture, EmptyRecipeEnablesOnlyInsertUnitProcedure)
     EXPECT_EQ(Enabled(view), "001000");
 }
 
+// Unit procedures and operations refresh the frame's step panes once; keyword blocks and inserts
+// that wrote nothing leave them alone.
+TEST_F(RecipeInsertFixture, StepPanesFollowInsertsOfUnitProceduresAndOperations)
+{
+    const struct {
+        const char* name;
+        int command;
+        const char* answer; // the dialog's: none asked for null, cancelled for ""
+        int refreshes;
+    } cases[] = {
+        {"operation", HEAT_COMMAND, "Heat", 1},
+        {"unit procedure", ID_INSERT_UNIT_PROCEDURE, "Filtration", 1},
+        {"parallel block", ID_INSERT_PARALLEL, nullptr, 0},
+        {"cancelled operation", HEAT_COMMAND, "", 0},
+        {"cancelled unit procedure", ID_INSERT_UNIT_PROCEDURE, "", 0},
+    };
+    CQUORVANTAView& view = OpenCoupling("Age R-102");
+    for (const auto& c : cases) {
+        panes.refreshes = 0;
+        if (c.answer && *c.answer)
+            dialogs.answer(QString::fromLatin1(c.answer));
+        else if (c.answer)
+            dialogs.cancel();
+        view.OnCommand(c.command);
+        EXPECT_EQ(panes.refreshes, c.refreshes) << c.name;
+    }
+}
+
 TEST(TestOperationDialogTest, AcceptsTypeIdsFrom0To200Only)
 {
     ScriptedPromptService prompts;

@@ -31,6 +31,7 @@ RecipeInsertFixture::RecipeInsertFixture()
 {
     installed.Install<OperationDialogService>(&dialogs);
     installed.Install<AutomationModel>(&automation);
+    installed.Install<PaneServices>(&panes);
 }
 
 CQUORVANTAView& RecipeInsertFixture::OpenCoupling(const QString& selectedText)

@@ -3,6 +3,7 @@
 // automation model recorded; what the step database holds afterwards, row by row.
 
 #include "RecipeViewFixture.h"
+#include "foundation/common/FrameServices.h"
 #include "modules/opdialog/OperationDialogService.h"
 
 #include <deque>
@@ -31,6 +32,12 @@ public:
     QStringList calls;
 };
 
+class CountingStepPanes : public PaneServices {
+public:
+    void RefreshStepPanes() override { ++refreshes; }
+    int refreshes = 0;
+};
+
 class RecipeInsertFixture : public RecipeViewFixture {
 protected:
     RecipeInsertFixture();
@@ -45,4 +52,5 @@ protected:
 
     ScriptedOperationDialogs dialogs;
     RecordingAutomationModel automation;
+    CountingStepPanes panes;
 };

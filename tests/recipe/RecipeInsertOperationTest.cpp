@@ -162,6 +162,10 @@ TEST_F(RecipeInsertFixture, ExistingOperationIsReinsertedWithItsHideAndBreakpoin
              QStringLiteral("DELETE FROM TextRecipe WHERE Type = 'Operation' AND ID = %1").arg(operationID));
     EditStep(COUPLING_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1 WHERE "
                             "RecipeSequenceNumber > 14");
+    // The rows after it renumbered as every removal leaves them.
+    EditStep(COUPLING_STEP,
+             "UPDATE TextRecipe SET OPNumber = OPNumber - 1, Label = '2.' || (OPNumber - 1) || "
+             "'.' WHERE Type = 'Operation' AND UPNumber = 2");
     view.RebuildRecipe();
     view.SelectItem(IndexOf(view, "Cool R-101"));
     view.InsertOperation(2, 7, operationID, "Transfer it.", "Transfer", -1, true, true);

@@ -4,6 +4,8 @@
 #include "foundation/db/DaoDatabase.h"
 #include "modules/opdialog/OPDialog.h"
 
+#include <QCoreApplication>
+
 namespace {
 QString LabelsOfRows(const QStringList& rows)
 {
@@ -207,4 +209,35 @@ TEST_F(RecipeInsertFixture, OrdinalsWriteInTransactionsOfTheirOwn)
     EXPECT_FALSE(CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), COUPLING_STEP, id, &id,
                                      &name, false));
     EXPECT_FALSE(GetStepDatabase(COUPLING_STEP)->InTransaction());
+}
+
+// Every line in sight stands where the layout puts it, after an insert above it and after scrolls;
+// the lines out of sight follow when a scroll brings them in.
+TEST_F(RecipeInsertFixture, LinesInSightStandWhereTheLayoutPutsThemAfterAnInsert)
+{
+    CQUORVANTAView& view = OpenCoupling("Reaction in R-101");
+    view.resize(640, 120);
+    QCoreApplication::processEvents();
+    const auto misplaced = [&view] {
+        QStringList wrong;
+        const QRect client = view.viewport()->rect();
+        for (int index = 0; index < view.LineCount(); ++index) {
+            const CRecipeButton* line = view.Line(index);
+            const QRect placed(line->m_x - view.horzPos(), line->m_top + view.scrollOffsetY(), line->m_width,
+                               line->m_height);
+            const bool seen = line->isVisible() && line->geometry().intersects(client);
+            if ((placed.intersects(client) || seen) && (line->geometry() != placed || !line->isVisible()))
+                wrong << line->text();
+        }
+        return wrong;
+    };
+    SetInsertAfter(false);
+    dialogs.answer("Filtration");
+    view.OnCommand(ID_INSERT_UNIT_PROCEDURE);
+    EXPECT_EQ(misplaced(), QStringList());
+    for (const ScrollCode code :
+         {ScrollCode::PageDown, ScrollCode::PageDown, ScrollCode::Bottom, ScrollCode::Top}) {
+        view.OnVScroll(code);
+        EXPECT_EQ(misplaced(), QStringList()) << int(code);
+    }
 }

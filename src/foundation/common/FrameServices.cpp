@@ -14,3 +14,9 @@ SortServices* GetSortServices()
 {
     return ServiceSlot<SortServices>::Get();
 }
+
+void RefreshStepPanes()
+{
+    if (PaneServices* panes = ServiceSlot<PaneServices>::Get())
+        panes->RefreshStepPanes();
+}

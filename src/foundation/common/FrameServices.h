@@ -54,6 +54,17 @@ public:
     virtual QStringList GetDisplayVector(const QString& /*listName*/) { return {}; }
 };
 
+// The frame's docking panes that show the selected step.
+class PaneServices {
+public:
+    virtual ~PaneServices() = default;
+    // Standard Statements and Scheduling Constraints, each only while it is visible.
+    virtual void RefreshStepPanes() {}
+};
+
 ProjectLifecycleServices* GetProjectLifecycleServices();
 ProgressServices* GetProgressServices();
 SortServices* GetSortServices();
+
+// Calls through the installed pane concern; nothing without one.
+void RefreshStepPanes();
