@@ -8,7 +8,9 @@
 #include "foundation/db/project/OperationLibrarySet.h"
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/PreferencesSet.h"
+#include "foundation/db/project/PlanSet.h"
 #include "foundation/db/project/ProcessSet.h"
+#include "foundation/db/project/UOMSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/ProjectSet.h"
@@ -174,6 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"QueryStepInProject", [](long) { return opened<CQueryStepInProjectSet>(QString()); }},
         DriftCase{"Process", [](long) { return opened<CProcessSet>(); }},
         DriftCase{"ProcessToProject", [](long) { return opened<CProcessToProjectSet>(QString()); }},
+        DriftCase{"Plan", [](long) { return opened<CPlanSet>(); }},
+        DriftCase{"UOMSet", [](long) { return opened<CUOMSet>(); }},
         DriftCase{"ProcessStep", [](long) { return opened<CProcessStepSet>(2L, QString()); }},
         DriftCase{"QryStepByStepAndProcessID",
                   [](long) { return opened<CQryStepByStepAndProcessIDSet>(1004L, 2L); }},

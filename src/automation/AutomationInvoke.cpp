@@ -1,0 +1,172 @@
+#include "automation/AutomationInvoke.h"
+
+#include "automation/AutomationCallScope.h"
+#include "automation/AutomationObject.h"
+#include "foundation/common/BusyGuard.h"
+
+#include <QApplication>
+
+#include <optional>
+
+namespace {
+std::function<void(const QString&)>& messageSink()
+{
+    static std::function<void(const QString&)> sink;
+    return sink;
+}
+
+int& callDepth()
+{
+    static int depth = 0;
+    return depth;
+}
+
+// A call that arrives while a run pumps events, a modal window is open or a transaction runs.
+bool programIsBusy()
+{
+    return IsBusy() || QApplication::activeModalWidget() != nullptr;
+}
+
+[[noreturn]] void fail(AutomationError code, const QString& text)
+{
+    throw CAutomationException(code, text);
+}
+
+CAutomationVariant converted(const CAutomationVariant& value, VarType type, const QString& what)
+{
+    CAutomationVariant out;
+    if (!value.ChangeType(type, &out))
+        fail(AutomationError::TypeMismatch, QStringLiteral("Type mismatch: %1").arg(what));
+    return out;
+}
+
+AutomationArgs convertedArgs(const AutomationMember& member, const AutomationArgs& args)
+{
+    if (args.size() != member.params.size())
+        fail(AutomationError::BadParameterCount,
+             QStringLiteral("%1 takes %2 arguments").arg(member.name).arg(member.params.size()));
+    AutomationArgs out;
+    for (qsizetype i = 0; i < args.size(); ++i)
+        out << (member.params[i] == VT_VARIANT ? args[i] : converted(args[i], member.params[i], member.name));
+    return out;
+}
+
+CAutomationVariant getValue(CAutomationObject& object, const AutomationMember& member)
+{
+    if (member.isMethod()) {
+        if (!member.params.isEmpty())
+            fail(AutomationError::BadParameterCount, member.name + QStringLiteral(" takes arguments"));
+        if (object.IsDetached())
+            fail(AutomationError::Detached, QStringLiteral("The object no longer belongs to the project."));
+        return member.call(object, {});
+    }
+    return member.get(object);
+}
+
+void putValue(CAutomationObject& object, const AutomationMember& member, const AutomationArgs& args)
+{
+    if (member.kind != MemberKind::Property)
+        fail(AutomationError::ReadOnly, member.name + QStringLiteral(" cannot be set"));
+    if (args.size() != 1)
+        fail(AutomationError::BadParameterCount, member.name + QStringLiteral(" takes one value"));
+    if (object.IsDetached())
+        fail(AutomationError::Detached, QStringLiteral("The object no longer belongs to the project."));
+    member.put(object, member.type == VT_VARIANT ? args.first() : converted(args.first(), member.type, member.name));
+}
+
+CAutomationVariant callMember(CAutomationObject& object, const AutomationMember& member, const AutomationArgs& args)
+{
+    if (!member.isMethod()) {
+        if (!args.isEmpty())
+            fail(AutomationError::BadParameterCount, member.name + QStringLiteral(" takes no arguments"));
+        return member.get(object);
+    }
+    const AutomationArgs values = convertedArgs(member, args);
+    if (object.IsDetached())
+        fail(AutomationError::Detached, QStringLiteral("The object no longer belongs to the project."));
+    return member.call(object, values);
+}
+
+CAutomationVariant run(CAutomationObject& object, const AutomationMember* member, InvokeKind kind,
+                       const AutomationArgs& args)
+{
+    if (!member)
+        fail(AutomationError::UnknownMember, QStringLiteral("Unknown member of %1").arg(object.ClassName()));
+    switch (kind) {
+    case InvokeKind::Get: return getValue(object, *member);
+    case InvokeKind::Put: putValue(object, *member, args); return {};
+    case InvokeKind::Call: return callMember(object, *member, args);
+    }
+    return {};
+}
+
+// Depth and the outermost call's scope.
+class CallFrame {
+public:
+    CallFrame()
+    {
+        if (callDepth()++ == 0)
+            m_scope.emplace();
+    }
+    ~CallFrame() { --callDepth(); }
+    QStringList messages() const { return m_scope ? m_scope->messages() : QStringList(); }
+
+private:
+    std::optional<CAutomationCallScope> m_scope;
+};
+
+AutomationResult invoke(const std::shared_ptr<CAutomationObject>& object, InvokeKind kind,
+                        const std::function<const AutomationMember*()>& find, const AutomationArgs& args)
+{
+    AutomationResult result;
+    if (programIsBusy()) {
+        result.error = AutomationError::Busy;
+        result.text = QStringLiteral("The program is busy.");
+        return result;
+    }
+    std::shared_ptr<CAutomationObject> held = object; // the call keeps its object
+    CallFrame frame;
+    try {
+        result.value = run(*held, find(), kind, args);
+    } catch (const CAutomationException& error) {
+        result.error = error.code();
+        result.text = error.text();
+    }
+    result.messages = frame.messages();
+    if (!result.ok() && !result.messages.isEmpty())
+        result.text = (QStringList{result.text} + result.messages).join('\n').trimmed();
+    return result;
+}
+} // namespace
+
+void ForwardAutomationMessage(const QString& text)
+{
+    if (messageSink())
+        messageSink()(text);
+}
+
+void SetAutomationMessageSink(std::function<void(const QString&)> sink)
+{
+    messageSink() = std::move(sink);
+}
+
+bool IsAutomationCallActive()
+{
+    return callDepth() > 0;
+}
+
+AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& object, InvokeKind kind,
+                                  const QString& member, const AutomationArgs& args)
+{
+    if (!object)
+        return {{}, AutomationError::UnknownMember, QStringLiteral("No object"), {}};
+    return invoke(object, kind, [&] { return object->Members().find(member); }, args);
+}
+
+AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& object, InvokeKind kind, int dispid,
+                                  const AutomationArgs& args)
+{
+    if (!object)
+        return {{}, AutomationError::UnknownMember, QStringLiteral("No object"), {}};
+    return invoke(object, kind, [&] { return object->Members().find(dispid); }, args);
+}

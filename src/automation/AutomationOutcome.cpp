@@ -1,0 +1,38 @@
+#include "automation/AutomationOutcome.h"
+
+void RequireDone(const AutomationRunOutcome& outcome)
+{
+    switch (outcome.kind) {
+    case AutomationRunOutcome::Done:
+        return;
+    case AutomationRunOutcome::NotAvailable:
+        throw CAutomationException(AutomationError::NotAvailable,
+                                   QStringLiteral("This operation is not available in this version."));
+    case AutomationRunOutcome::Failed:
+        throw CAutomationException(AutomationError::Failed, outcome.text);
+    }
+}
+
+void RequireWritten(WriteThroughResult result, const QString& what)
+{
+    switch (result) {
+    case WriteThroughResult::Written:
+    case WriteThroughResult::Unchanged:
+        return;
+    case WriteThroughResult::NoRow:
+        throw CAutomationException(AutomationError::Failed,
+                                   QStringLiteral("The %1 has no row in the step database.").arg(what));
+    case WriteThroughResult::NoTable:
+        throw CAutomationException(AutomationError::Failed,
+                                   QStringLiteral("The step database of the %1 cannot be opened.").arg(what));
+    case WriteThroughResult::Failed:
+        throw CAutomationException(AutomationError::Failed,
+                                   QStringLiteral("The %1 could not be written.").arg(what));
+    }
+}
+
+void RefuseMarker(const QString& member)
+{
+    throw CAutomationException(AutomationError::InvalidArgument,
+                               QStringLiteral("%1 cannot be set to a value that means \"unchanged\".").arg(member));
+}

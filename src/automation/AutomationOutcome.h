@@ -1,0 +1,14 @@
+#pragma once
+// Turns what a frame operation or a write-through did into the call's answer: success goes on,
+// anything else raises the error a script sees.
+
+#include "automation/AutomationError.h"
+#include "foundation/common/AutomationFrameServices.h"
+#include "recipe/RecipeItemWriteThrough.h"
+
+// NotAvailable while the frame cannot run the operation, Failed with its texts when it failed.
+void RequireDone(const AutomationRunOutcome& outcome);
+// Written and Unchanged go on; a missing row or table and a database error raise Failed.
+void RequireWritten(WriteThroughResult result, const QString& what);
+// A value the write-through would read as "leave unchanged" is refused: nothing is stored.
+[[noreturn]] void RefuseMarker(const QString& member);

@@ -1,0 +1,22 @@
+#pragma once
+// Reads the object tree from the open project: the processes listed in the open project
+// database, their steps, each step's recipe (unit procedures, operations with their groups,
+// fields and ranges, hidden flags) in one read transaction of its step database, and the plans.
+// Each query per row is one recordset re-queried with the row's values.
+
+#include <memory>
+
+class CQVGroups;
+class CQVOperation;
+class CQVProcesses;
+class CQVProductionPlans;
+class CQVStep;
+
+namespace AutomationTreeReader {
+// False when the process table does not open (no processes, no plans).
+bool ReadProcesses(CQVProcesses& processes);
+void ReadPlans(CQVProductionPlans& plans);
+// One step's details and recipe; nothing below a part that does not open.
+void ReadStep(CQVStep& step);
+void ReadGroups(long stepID, long operationID, CQVGroups& groups);
+} // namespace AutomationTreeReader
