@@ -1,0 +1,225 @@
+#include "AutomationFixture.h"
+
+#include "automation/QVFields.h"
+#include "automation/QVOperation.h"
+#include "automation/QVProcesses.h"
+#include "automation/QVRanges.h"
+#include "automation/QVSteps.h"
+#include "automation/QVUnitProcedures.h"
+#include "automation/QuorvantaAut.h"
+#include "foundation/common/AppContext.h"
+#include "foundation/common/AutomationFlag.h"
+#include "foundation/db/DaoDatabase.h"
+
+namespace {
+using V = CAutomationVariant;
+using ObjectList = QList<std::shared_ptr<CAutomationObject>>;
+
+constexpr long COUPLING_STEP = 1001;
+} // namespace
+
+class AutomationModelTest : public AutomationFixture {
+protected:
+    ObjectList Items(const std::shared_ptr<CAutomationObject>& collection)
+    {
+        ObjectList items;
+        const long count = Get(collection, "Count").longValue();
+        for (long i = 0; i < count; ++i)
+            items << Obj(collection, "Item", {L(i)});
+        return items;
+    }
+    // The first field of the step that has a range, and its operation.
+    std::shared_ptr<CAutomationObject> FieldWithRange(long stepID, long* fieldID)
+    {
+        *fieldID = long(StepValue(stepID, "SELECT f.FieldID FROM TblFieldData f JOIN TblRangeData r ON "
+                                          "r.GroupID = f.GroupID AND r.SubGroupIndex = f.SubGroupIndex AND "
+                                          "r.FieldTypeID = f.FieldTypeID ORDER BY f.FieldID LIMIT 1")
+                            .toLongLong());
+        for (auto& process : Items(Obj(Root(), "Processes")))
+            for (auto& step : Items(Obj(process, "Steps")))
+                for (auto& up : Items(Obj(step, "UnitProcedures")))
+                    for (auto& op : Items(Obj(up, "Operations")))
+                        for (auto& group : Items(Obj(op, "Groups")))
+                            for (auto& field : Items(Obj(group, "Fields")))
+                                if (std::static_pointer_cast<CQVField>(field)->m_fieldID == *fieldID
+                                    && std::static_pointer_cast<CQVField>(field)->m_stepID == stepID)
+                                    return field;
+        return nullptr;
+    }
+};
+
+TEST_F(AutomationModelTest, NothingIsBuiltWhileAutomationIsInactive)
+{
+    g_bAutomationActive = false;
+    OpenDemo();
+    EXPECT_FALSE(builder.AutomationModelExists());
+    EXPECT_EQ(Obj(Root(), "Processes"), nullptr);
+    EXPECT_EQ(Obj(Root(), "Options"), nullptr);
+}
+
+// Every level of the tree holds what the databases hold, in their order.
+TEST_F(AutomationModelTest, TheWalkReachesEveryRowOfTheProject)
+{
+    OpenDemo();
+    auto processes = Obj(Root(), "Processes");
+    EXPECT_EQ(Obj(processes, "Parent"), Root());
+    EXPECT_EQ(Get(processes, "Count").longValue(),
+              ProjectValue("SELECT COUNT(*) FROM \"Process-To-Project\"").toLongLong());
+    long steps = 0, ranges = 0;
+    QMap<long, long> fieldsPerStep;
+    for (auto& process : Items(processes)) {
+        EXPECT_EQ(Obj(process, "Parent"), nullptr);
+        for (auto& step : Items(Obj(process, "Steps"))) {
+            ++steps;
+            EXPECT_EQ(Obj(Obj(process, "Steps"), "Parent"), process);
+            const long stepID = std::static_pointer_cast<CQVStep>(step)->m_stepID;
+            long fields = 0;
+            for (auto& up : Items(Obj(step, "UnitProcedures")))
+                for (auto& op : Items(Obj(up, "Operations")))
+                    for (auto& group : Items(Obj(op, "Groups")))
+                        for (auto& field : Items(Obj(group, "Fields"))) {
+                            ++fields;
+                            ranges += Get(Obj(field, "Ranges"), "Count").longValue();
+                        }
+            fieldsPerStep[stepID] = fields;
+        }
+    }
+    EXPECT_EQ(steps, ProjectValue("SELECT COUNT(*) FROM \"Step-To-Process\"").toLongLong());
+    for (auto it = fieldsPerStep.begin(); it != fieldsPerStep.end(); ++it)
+        EXPECT_EQ(it.value(), StepValue(it.key(), "SELECT COUNT(*) FROM TblFieldData f JOIN TblGroupData g ON "
+                                                  "g.GroupID = f.GroupID JOIN Operation o ON o.OperationID = g.OperationID")
+                                  .toLongLong())
+            << it.key();
+    EXPECT_GT(ranges, 0);
+}
+
+// Hidden flags come from the recipe rows; a unit procedure's Hide takes its operations along.
+TEST_F(AutomationModelTest, HiddenRowsAndHide)
+{
+    OpenDemo();
+    const long op = long(StepValue(COUPLING_STEP, "SELECT ID FROM TextRecipe WHERE Type = 'Operation' "
+                                                  "ORDER BY RecipeSequenceNumber LIMIT 1").toLongLong());
+    EditStep(COUPLING_STEP, "UPDATE TextRecipe SET Hide = 1 WHERE Type = 'Operation' AND ID = ?", {qlonglong(op)});
+    builder.BuildAutomationModel();
+    auto process = builder.FindAutomationProcess(1);
+    auto step = CAutomationModelBuilder::FindAutomationStep(process.get(), COUPLING_STEP);
+    ASSERT_TRUE(step);
+    auto up = Obj(Obj(std::shared_ptr<CAutomationObject>(step), "UnitProcedures"), "Item", {L(0)});
+    auto operation = std::static_pointer_cast<CQVOperation>(Obj(Obj(up, "Operations"), "Item", {L(0)}));
+    EXPECT_EQ(operation->m_operationID, op);
+    EXPECT_TRUE(operation->m_hidden);
+    Call(operation, "Hide", {V::Bool(false)}); // written: the flag was read
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT Hide FROM TextRecipe WHERE Type = 'Operation' AND ID = ?",
+                        {qlonglong(op)}).toInt(), 0);
+    Call(up, "Hide", {L(1)});
+    EXPECT_TRUE(operation->m_hidden);
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT MIN(Hide) FROM TextRecipe WHERE Type = 'Operation' AND ID IN "
+                                       "(SELECT OperationID FROM Operation WHERE UnitProcedureID = ?)",
+                        QVariantList{qlonglong(std::static_pointer_cast<CQVUnitProcedure>(up)->m_unitProcedureID)}).toInt(), 1);
+}
+
+// Each setter writes its own column; equal values and markers write nothing.
+TEST_F(AutomationModelTest, FieldAndRangeSettersWriteTheirColumnOnly)
+{
+    OpenDemo();
+    long fieldID = 0;
+    auto field = FieldWithRange(COUPLING_STEP, &fieldID);
+    ASSERT_TRUE(field);
+    const QString row = "SELECT quote(DoubleValue) || '|' || quote(LongValue) || '|' || quote(UOM) || '|' || "
+                        "quote(StringValue) FROM TblFieldData WHERE FieldID = ?";
+    const QString before = StepValue(COUPLING_STEP, row, {qlonglong(fieldID)}).toString();
+    ASSERT_TRUE(Put(field, "dValue", S("12.5")).ok());
+    const QString after = StepValue(COUPLING_STEP, row, {qlonglong(fieldID)}).toString();
+    EXPECT_EQ(after.section('|', 0, 0), "12.5");
+    EXPECT_EQ(after.section('|', 1), before.section('|', 1));
+    const AutomationResult marker = Put(field, "dValue", V::Double(1e35));
+    EXPECT_EQ(marker.error, AutomationError::InvalidArgument);
+    EXPECT_EQ(Get(field, "dValue").doubleValue(), 12.5);
+
+    auto range = Obj(Obj(field, "Ranges"), "Item", {L(0)});
+    const long rangeID = std::static_pointer_cast<CQVRange>(range)->m_rangeID;
+    ASSERT_TRUE(Put(range, "HiWidth", L(3)).ok());
+    ASSERT_TRUE(Put(range, "LoUOM", S("kg")).ok());
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT HighWidth || '|' || LowUOM FROM TblRangeData WHERE RangeID = ?",
+                        {qlonglong(rangeID)}).toString(), "3|kg");
+    EXPECT_EQ(Get(range, "HiWidth").type(), VT_I2);
+}
+
+// The recipe text written after a parameter change is what the operation reports next.
+TEST_F(AutomationModelTest, WriteThroughRereadsTheOperationTexts)
+{
+    OpenDemo();
+    long fieldID = 0;
+    auto field = FieldWithRange(COUPLING_STEP, &fieldID);
+    ASSERT_TRUE(field);
+    auto operation = std::static_pointer_cast<CAutomationObject>(
+        std::static_pointer_cast<CQVField>(field)->FindAncestor<CQVOperation>());
+    ASSERT_TRUE(operation);
+    EditStep(COUPLING_STEP, "UPDATE Operation SET RecipeText = 'Regenerated', RangeText = 'R'");
+    ASSERT_TRUE(Put(field, "lValue", L(42)).ok());
+    EXPECT_EQ(Get(operation, "RecipeText").text(), "Regenerated");
+    EXPECT_EQ(Get(operation, "RangeText").text(), "R");
+}
+
+// Objects made by Add have no row: the put fails and the old value stays.
+TEST_F(AutomationModelTest, SetterWithoutARowFailsAndKeepsTheValue)
+{
+    OpenDemo();
+    auto fields = std::make_shared<CQVFields>();
+    auto field = Obj(fields, "Add", {L(7)});
+    const AutomationResult result = Put(field, "strValue", S("text"));
+    EXPECT_EQ(result.error, AutomationError::Failed);
+    EXPECT_EQ(Get(field, "strValue").text(), "");
+    auto ups = Obj(Obj(Obj(Obj(Root(), "Processes"), "Item", {L(0)}), "Steps"), "Item", {L(0)});
+    auto up = Obj(Obj(ups, "UnitProcedures"), "Item", {L(0)});
+    const QString name = Get(up, "Name").text();
+    EXPECT_TRUE(Put(up, "Name", S(name.toUpper())).ok()); // equal without case: nothing written
+    EXPECT_EQ(Put(up, "Name", S("")).error, AutomationError::InvalidArgument);
+    ASSERT_TRUE(Put(up, "Comments", S("Dry first.")).ok());
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT UserComments FROM UnitProcedure WHERE UnitProcedureID = ?",
+                        QVariantList{qlonglong(std::static_pointer_cast<CQVUnitProcedure>(up)->m_unitProcedureID)}).toString(),
+              "Dry first.");
+}
+
+// A field held by a script survives RemoveAllGroups and a rebuild, detached with its last values.
+TEST_F(AutomationModelTest, HeldObjectsSurviveRebuilds)
+{
+    OpenDemo();
+    long fieldID = 0;
+    auto field = FieldWithRange(COUPLING_STEP, &fieldID);
+    ASSERT_TRUE(field);
+    const double value = Get(field, "dValue").doubleValue();
+    auto operation = std::static_pointer_cast<CQVField>(field)->FindAncestor<CQVOperation>();
+    operation->RemoveAllGroups();
+    EXPECT_EQ(Get(field, "dValue").doubleValue(), value);
+    EXPECT_EQ(Put(field, "dValue", V::Double(3)).error, AutomationError::Detached);
+
+    auto processes = Obj(Root(), "Processes");
+    builder.RefreshAutomationModel(COUPLING_STEP); // an edit marks the tree stale
+    EXPECT_TRUE(builder.IsStale());
+    auto rebuilt = Obj(Root(), "Processes");       // the next access rebuilds
+    EXPECT_NE(rebuilt, processes);
+    EXPECT_TRUE(processes->IsDetached());
+    EXPECT_EQ(Get(processes, "Count").longValue(), Get(rebuilt, "Count").longValue());
+    EXPECT_EQ(InvokeAutomation(processes, InvokeKind::Call, "Item", {L(0)}).error, AutomationError::Detached);
+}
+
+// Plans in table order with the name of their unit set; a missing set gives an empty unit.
+TEST_F(AutomationModelTest, PlansWithTheirUnitSets)
+{
+    OpenDemo();
+    const long set = long(ProjectValue("SELECT MIN(UOMSetID) FROM TblUOMSet").toLongLong());
+    const QString setName = ProjectValue("SELECT UOMSetName FROM TblUOMSet WHERE UOMSetID = ?", {qlonglong(set)}).toString();
+    app.fileSet().projectDatabase->Execute("INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
+                                           "VALUES (5, 'Weekly', 40000, ?), (6, 'Spare', NULL, 999)",
+                                           {qlonglong(set)});
+    builder.BuildAutomationModel();
+    auto plans = Obj(Root(), "ProductionPlans");
+    ASSERT_EQ(Get(plans, "Count").longValue(), 2);
+    auto weekly = Obj(plans, "GetProductionPlan", {S("weekly")});
+    EXPECT_EQ(Get(weekly, "OutputUOM").text(), setName);
+    EXPECT_EQ(Get(weekly, "StartDateTime").type(), VT_DATE);
+    EXPECT_EQ(Get(Obj(plans, "Item", {L(1)}), "OutputUOM").text(), "");
+    EXPECT_EQ(InvokeAutomation(weekly, InvokeKind::Call, "Simulate").error, AutomationError::NotAvailable);
+    EXPECT_EQ(Get(Obj(weekly, "LineItems"), "Count").longValue(), 0);
+}
