@@ -12,6 +12,7 @@
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+#include "automation/AutomationModelBuilder.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
@@ -57,4 +58,6 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // Simulation: Quick Results, result files and step resets through the frame's batch run.
     installed.InstallUnlessSet<ResultWindowServices>(
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
+    // Automation: the scripting object tree of the open project.
+    installed.InstallUnlessSet<AutomationModel>(installed.Keep(std::make_unique<CAutomationModelBuilder>()));
 }

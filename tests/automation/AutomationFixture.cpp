@@ -33,7 +33,8 @@ void AutomationFixture::OpenDemo()
     CProjectGenerator generator;
     ASSERT_TRUE(generator.Write(spec, folder)) << generator.ErrorText().toStdString();
     app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
-    app.fileSet().projectDatabase->Open(folder + spec.name + ".prj", DatabaseRole::ReadWrite);
+    app.fileSet().projectFilePath = folder + spec.name + ".prj";
+    app.fileSet().projectDatabase->Open(app.fileSet().projectFilePath, DatabaseRole::ReadWrite);
     for (const StepSpec& step : spec.steps) {
         const QString path = folder + CProjectGenerator::StepFileName(step.stepID);
         auto database = std::make_unique<CDaoDatabase>();

@@ -1,0 +1,89 @@
+#include "AutomationFixture.h"
+
+#include "foundation/common/AutomationFlag.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/ProjectControl.h"
+
+#include <QFile>
+
+namespace {
+using V = CAutomationVariant;
+
+// A project control that records what it was asked; opening a file that exists succeeds.
+class RecordingProjectControl : public ProjectControl {
+public:
+    bool IsProjectOpen() const override { return open; }
+    bool OpenProjectByPath(const QString& path) override
+    {
+        calls << "open " + path;
+        open = QFile::exists(path);
+        return open;
+    }
+    bool CloseProject(SaveAnswer answer) override
+    {
+        calls << QString("close %1").arg(int(answer));
+        open = false;
+        return true;
+    }
+    bool SaveOpenProject() override
+    {
+        calls << "save";
+        QvMessageBox("Can't save the project.", MB_ICONERROR);
+        return saves;
+    }
+    bool open = false;
+    bool saves = true;
+    QStringList calls;
+};
+} // namespace
+
+class AutomationApplicationTest : public AutomationFixture {
+protected:
+    AutomationApplicationTest() { installed.Install<ProjectControl>(&control); }
+    RecordingProjectControl control;
+};
+
+// The open project is recognised by its file, also through a link; another file is opened.
+TEST_F(AutomationApplicationTest, OpenProjectRecognisesTheOpenFile)
+{
+    OpenDemo();
+    control.open = true;
+    const QString path = GetProjectFilePath();
+    const QString link = app.root() + "link.prj";
+    ASSERT_TRUE(QFile::link(path, link));
+    g_bAutomationActive = false;
+    builder.DeleteAutomationModel();
+    EXPECT_EQ(Call(Root(), "OpenProject", {S(path)}).longValue(), 1);
+    EXPECT_TRUE(builder.AutomationModelExists()); // built on the first call
+    EXPECT_EQ(Call(Root(), "openproject", {S(link)}).longValue(), 1);
+    EXPECT_TRUE(control.calls.isEmpty());
+    EXPECT_EQ(Call(Root(), "OpenProject", {S(app.root() + "missing.prj")}).longValue(), 0);
+    EXPECT_EQ(control.calls, QStringList{"open " + app.root() + "missing.prj"});
+}
+
+// TRUE saves, then closes without asking; a failed save keeps the project open and says why.
+TEST_F(AutomationApplicationTest, CloseProjectBothWays)
+{
+    control.open = true;
+    Call(Root(), "CloseProject", {V::Bool(false)});
+    EXPECT_EQ(control.calls, QStringList{"close 2"});
+    control.open = true;
+    control.saves = false;
+    const AutomationResult failed = InvokeAutomation(Root(), InvokeKind::Call, "CloseProject", {L(1)});
+    EXPECT_EQ(failed.error, AutomationError::Failed);
+    EXPECT_EQ(failed.text, "The project was not saved; it stays open.\nCan't save the project.");
+    EXPECT_TRUE(control.open);
+    control.saves = true;
+    Call(Root(), "CloseProject", {V::Bool(true)});
+    EXPECT_EQ(control.calls, (QStringList{"close 2", "save", "save", "close 2"}));
+    expectedMessages = {"Can't save the project.", "Can't save the project."};
+}
+
+// Frame operations that are not built answer NotAvailable; Options is always null.
+TEST_F(AutomationApplicationTest, UnbuiltFrameOperations)
+{
+    EXPECT_EQ(InvokeAutomation(Root(), InvokeKind::Call, "SimulateBatch", {L(1001)}).error,
+              AutomationError::NotAvailable);
+    EXPECT_EQ(Obj(Root(), "Options"), nullptr);
+    EXPECT_EQ(Get(Root(), "Visible").longValue(), 0);
+}
