@@ -135,6 +135,8 @@ protected:
         m_projectDb.Execute("INSERT INTO ProjectStep (StepName) VALUES ('START')");
         m_projectDb.Execute("INSERT INTO StepTransition (StepTransitionID, FromStepID, ToStepID, ProcessID, "
                             "TransitionType) VALUES ('0000000C', 1, 1001, 2, 'Series')");
+        m_projectDb.Execute("INSERT INTO ProductionPlan (PlanName, StartDateTime, OutputUOMSetID) "
+                            "VALUES ('Drift plan', 46000.0, 1)");
     }
 };
 
