@@ -10,18 +10,14 @@
 
 namespace {
 
-// Always one row or more: the step's columns are null when its table is empty, the line's columns
-// when the step has no outline lines.
-constexpr char OUTLINE_SQL[] =
-    "SELECT s.Present, s.StepName, s.StepVersionName, t.RowKey, t.ID, t.Type = 'Unit Procedure',"
-    " t.UPNumber, t.OPNumber,"
-    " CASE WHEN t.Type = 'Unit Procedure' THEN t.UnitProcedureName ELSE t.OperationName END, t.Hide"
-    " FROM (SELECT 1) AS one"
-    " LEFT JOIN (SELECT 1 AS Present, StepName, StepVersionName FROM Step ORDER BY StepID LIMIT 1) AS s"
-    " LEFT JOIN TextRecipe AS t ON t.StepID = ?1 AND t.Type IN ('Unit Procedure', 'Operation')"
-    " ORDER BY t.RecipeSequenceNumber, t.RowKey";
+// Two plain statements: one that joins the step's row to its lines costs more to prepare than both.
+constexpr char LABEL_SQL[] = "SELECT StepName, StepVersionName FROM Step ORDER BY StepID LIMIT 1";
+constexpr char LINES_SQL[] =
+    "SELECT ID, Type = 'Unit Procedure', UPNumber, OPNumber,"
+    " CASE WHEN Type = 'Unit Procedure' THEN UnitProcedureName ELSE OperationName END, Hide FROM TextRecipe"
+    " WHERE StepID = ?1 AND Type IN ('Unit Procedure', 'Operation') ORDER BY RecipeSequenceNumber, RowKey";
 
-enum OutlineColumn { PRESENT, STEP_NAME, VERSION_NAME, ROW_KEY, ID, IS_UNIT_PROCEDURE, UP, OP, NAME, HIDE };
+enum OutlineColumn { ID, IS_UNIT_PROCEDURE, UP, OP, NAME, HIDE };
 
 struct OutlineStatementFinalizer {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
@@ -61,15 +57,21 @@ StepOutlineLine lineAt(sqlite3_stmt* row)
                            textAt(row, NAME), sqlite3_column_int64(row, HIDE) != 0};
 }
 
-void readOutlineRow(sqlite3_stmt* row, StepOutline& outline, bool first)
+// Runs the statement, handing each row to read; finalised however the run ends.
+template <typename RowReader>
+void runOutlineStatement(sqlite3* engine, const char* sql, long stepID, RowReader read)
 {
-    if (first && sqlite3_column_type(row, PRESENT) != SQLITE_NULL) {
-        outline.hasStep = true;
-        outline.stepName = textAt(row, STEP_NAME);
-        outline.versionName = textAt(row, VERSION_NAME);
-    }
-    if (sqlite3_column_type(row, ROW_KEY) != SQLITE_NULL)
-        outline.lines.push_back(lineAt(row));
+    sqlite3_stmt* prepared = nullptr;
+    if (sqlite3_prepare_v2(engine, sql, -1, &prepared, nullptr) != SQLITE_OK)
+        failOutline(engine);
+    const OutlineStatement statement(prepared);
+    if (sqlite3_bind_parameter_count(prepared) > 0)
+        sqlite3_bind_int64(prepared, 1, stepID);
+    int result = SQLITE_ROW;
+    while ((result = sqlite3_step(prepared)) == SQLITE_ROW)
+        read(prepared);
+    if (result != SQLITE_DONE)
+        failOutline(engine);
 }
 
 } // namespace
@@ -81,14 +83,11 @@ void ReadStepOutline(CDaoDatabase& step, long stepID, StepOutline& outline)
     outline.versionName.clear();
     outline.lines.clear();
     sqlite3* engine = outlineEngineOf(step);
-    sqlite3_stmt* prepared = nullptr;
-    if (sqlite3_prepare_v2(engine, OUTLINE_SQL, int(sizeof OUTLINE_SQL), &prepared, nullptr) != SQLITE_OK)
-        failOutline(engine);
-    const OutlineStatement statement(prepared);
-    sqlite3_bind_int64(prepared, 1, stepID);
-    int result = SQLITE_ROW;
-    for (bool first = true; (result = sqlite3_step(prepared)) == SQLITE_ROW; first = false)
-        readOutlineRow(prepared, outline, first);
-    if (result != SQLITE_DONE)
-        failOutline(engine);
+    runOutlineStatement(engine, LABEL_SQL, stepID, [&](sqlite3_stmt* row) {
+        outline.hasStep = true;
+        outline.stepName = textAt(row, 0);
+        outline.versionName = textAt(row, 1);
+    });
+    runOutlineStatement(engine, LINES_SQL, stepID,
+                        [&](sqlite3_stmt* row) { outline.lines.push_back(lineAt(row)); });
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A step's label and the outline of its text recipe (its unit procedure and operation lines in
-// recipe order) in one statement on the step's connection: what a tree of the project's steps
-// shows of each. The statement is prepared on the connection's engine handle for one read and
-// finalised after it, so a pass over every step leaves nothing behind on the connections.
+// recipe order), read on the step's connection for what a tree of the project's steps shows of
+// each. The statements are prepared on the connection's engine handle for one read and finalised
+// after it, so a pass over every step leaves nothing behind on the connections.
 
 #include <QString>
 #include <vector>
