@@ -111,7 +111,6 @@ private:
 
     bool fillProcess(long processID, const QString& label);
     bool fillSteps(HTREEITEM processItem, long processID);
-    void releaseStepMemory();
     bool FillStepItems(HTREEITEM stepItem, long processID);
     bool readOutline(long stepID, StepOutline& outline);
     void addOutlineNodes(HTREEITEM stepItem, long processID, const StepOutline& outline);

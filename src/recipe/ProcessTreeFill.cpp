@@ -80,17 +80,8 @@ bool CProcessTree::FillProcessTree()
         filled = fillProcess(processes.GetLong(QStringLiteral("ProcessID")),
                              nameAndVersion(processes, "ProcessName", "ProcessVersionName"));
     }
-    releaseStepMemory();
+    malloc_trim(0); // the pages the steps gave back amid the heap go back to the system
     return filled;
-}
-
-// The fill read a few pages of every step; the steps nobody views or edits give them back.
-void CProcessTree::releaseStepMemory()
-{
-    const StepDatabaseRegistry& steps = GetAppContext()->stepDatabases();
-    for (int i = 0; i < steps.count(); ++i)
-        ReleaseIdleStepMemory(steps.databaseAt(i));
-    malloc_trim(0); // the pages freed amid the heap go back to the system
 }
 
 // The process's node joins the tree with all its nodes at once.
@@ -132,7 +123,9 @@ bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
     return true;
 }
 
-// False when the step's database is not open or its read failed (after the engine's message).
+// False when the step's database is not open or its read failed (after the engine's message). A
+// step nobody views or edits gives its cached pages back at once: the next step's read reuses them
+// instead of the heap growing by a few pages for every step until the fill ends.
 bool CProcessTree::readOutline(long stepID, StepOutline& outline)
 {
     CDaoDatabase* database = GetStepDatabase(stepID);
@@ -140,6 +133,7 @@ bool CProcessTree::readOutline(long stepID, StepOutline& outline)
         return false;
     try {
         ReadStepOutline(*database, stepID, outline);
+        ReleaseIdleStepMemory(database);
         return true;
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription());
