@@ -57,21 +57,21 @@ StepOutlineLine lineAt(sqlite3_stmt* row)
                            textAt(row, NAME), sqlite3_column_int64(row, HIDE) != 0};
 }
 
-// Runs the statement, handing each row to read; finalised however the run ends.
-template <typename RowReader>
-void runOutlineStatement(sqlite3* engine, const char* sql, long stepID, RowReader read)
+OutlineStatement prepareOutline(sqlite3* engine, const char* sql)
 {
     sqlite3_stmt* prepared = nullptr;
     if (sqlite3_prepare_v2(engine, sql, -1, &prepared, nullptr) != SQLITE_OK)
         failOutline(engine);
-    const OutlineStatement statement(prepared);
-    if (sqlite3_bind_parameter_count(prepared) > 0)
-        sqlite3_bind_int64(prepared, 1, stepID);
-    int result = SQLITE_ROW;
-    while ((result = sqlite3_step(prepared)) == SQLITE_ROW)
-        read(prepared);
-    if (result != SQLITE_DONE)
+    return OutlineStatement(prepared);
+}
+
+// True with a row, false after the last one.
+bool nextOutlineRow(sqlite3* engine, sqlite3_stmt* statement)
+{
+    const int result = sqlite3_step(statement);
+    if (result != SQLITE_ROW && result != SQLITE_DONE)
         failOutline(engine);
+    return result == SQLITE_ROW;
 }
 
 } // namespace
@@ -83,11 +83,16 @@ void ReadStepOutline(CDaoDatabase& step, long stepID, StepOutline& outline)
     outline.versionName.clear();
     outline.lines.clear();
     sqlite3* engine = outlineEngineOf(step);
-    runOutlineStatement(engine, LABEL_SQL, stepID, [&](sqlite3_stmt* row) {
+    // The label's statement stays unfinished over the lines' read, so both share one read of the
+    // file instead of taking and dropping its locks twice.
+    const OutlineStatement label = prepareOutline(engine, LABEL_SQL);
+    if (nextOutlineRow(engine, label.get())) {
         outline.hasStep = true;
-        outline.stepName = textAt(row, 0);
-        outline.versionName = textAt(row, 1);
-    });
-    runOutlineStatement(engine, LINES_SQL, stepID,
-                        [&](sqlite3_stmt* row) { outline.lines.push_back(lineAt(row)); });
+        outline.stepName = textAt(label.get(), 0);
+        outline.versionName = textAt(label.get(), 1);
+    }
+    const OutlineStatement lines = prepareOutline(engine, LINES_SQL);
+    sqlite3_bind_int64(lines.get(), 1, stepID);
+    while (nextOutlineRow(engine, lines.get()))
+        outline.lines.push_back(lineAt(lines.get()));
 }
