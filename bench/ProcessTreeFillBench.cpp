@@ -21,14 +21,14 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTreeWidget>
-#include <QSqlQuery>
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 constexpr int STEPS = 500;
@@ -51,7 +51,9 @@ std::pair<double, double> processorMs()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& time) { return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3; };
+    const auto ms = [](const timeval& time) {
+        return double(time.tv_sec) * 1e3 + double(time.tv_usec) / 1e3;
+    };
     return {ms(usage.ru_utime), ms(usage.ru_stime)};
 }
 

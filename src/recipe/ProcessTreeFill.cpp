@@ -6,12 +6,12 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SelectionContext.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/StepConnectionUse.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/StepConnectionUse.h"
 #include "foundation/db/step/StepOutlineReader.h"
 #include "recipe/ProcessTreeNode.h"
 
@@ -115,7 +115,8 @@ bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
         }
         const int icon = GetStepLinkCount(stepID) != 0 ? ICON_LINKED_STEP : ICON_STEP;
         const QString label =
-            QString(outline.stepName % QLatin1String(" (") % outline.versionName % QLatin1Char(')')).left(MAX_LABEL_LENGTH);
+            QString(outline.stepName % QLatin1String(" (") % outline.versionName % QLatin1Char(')'))
+                .left(MAX_LABEL_LENGTH);
         HTREEITEM stepItem = addNode(processItem, label, stepID, icon);
         rememberIfWanted(stepItem, LEVEL_STEP, stepID, processID, -1);
         addOutlineNodes(stepItem, processID, outline);
@@ -158,14 +159,15 @@ void CProcessTree::addOutlineNodes(HTREEITEM stepItem, long processID, const Ste
     for (const StepOutlineLine& line : outline.lines) {
         const QString number = QString::number(line.upNumber);
         if (line.unitProcedure) {
-            unitProcedure = addNode(stepItem, number % QLatin1String(". ") % line.name, line.id, ICON_UNIT_PROCEDURE);
+            unitProcedure =
+                addNode(stepItem, number % QLatin1String(". ") % line.name, line.id, ICON_UNIT_PROCEDURE);
             rememberIfWanted(unitProcedure, LEVEL_UNIT_PROCEDURE, line.id, processID, stepID);
         } else if (unitProcedure) {
             const QString label =
                 number % QLatin1Char('.') % QString::number(line.opNumber) % QLatin1String(". ") % line.name;
             const int icon = line.hidden ? ICON_HIDDEN_OPERATION : ICON_OPERATION;
-            rememberIfWanted(addNode(unitProcedure, label, line.id, icon), LEVEL_OPERATION, line.id, processID,
-                             stepID);
+            rememberIfWanted(addNode(unitProcedure, label, line.id, icon), LEVEL_OPERATION, line.id,
+                             processID, stepID);
         }
     }
 }

@@ -17,10 +17,17 @@ namespace {
 // "label" first when the step table has a row, then "id up.op name [UP|hidden]" per line.
 QStringList describe(const StepOutline& outline)
 {
-    QStringList rows = outline.hasStep ? QStringList{outline.stepName + " / " + outline.versionName} : QStringList();
+    QStringList rows =
+        outline.hasStep ? QStringList{outline.stepName + " / " + outline.versionName} : QStringList();
     for (const StepOutlineLine& l : outline.lines)
-        rows << QStringLiteral("%1 %2.%3 %4 %5").arg(l.id).arg(l.upNumber).arg(l.opNumber).arg(l.name)
-                    .arg(l.unitProcedure ? "UP" : l.hidden ? "hidden" : "");
+        rows << QStringLiteral("%1 %2.%3 %4 %5")
+                    .arg(l.id)
+                    .arg(l.upNumber)
+                    .arg(l.opNumber)
+                    .arg(l.name)
+                    .arg(l.unitProcedure ? "UP"
+                         : l.hidden      ? "hidden"
+                                         : "");
     return rows;
 }
 
@@ -29,12 +36,14 @@ QStringList describeThroughSets(long stepID)
     StepOutline outline;
     CStepLabelSet label;
     if ((outline.hasStep = label.OpenSet(stepID) && label.GetRecordCount() > 0))
-        std::tie(outline.stepName, outline.versionName) = std::pair(label.GetText("StepName"), label.GetText("StepVersionName"));
+        std::tie(outline.stepName, outline.versionName) =
+            std::pair(label.GetText("StepName"), label.GetText("StepVersionName"));
     CRecipeOutlineSet rows;
     for (rows.OpenSet(stepID); !rows.IsEOF(); rows.MoveNext()) {
         const bool up = rows.GetText("Type").compare("Unit Procedure", Qt::CaseInsensitive) == 0;
         outline.lines.push_back({rows.GetLong("ID"), up, rows.GetLong("UPNumber"), rows.GetLong("OPNumber"),
-                                 rows.GetText(up ? "UnitProcedureName" : "OperationName"), rows.GetBool("Hide")});
+                                 rows.GetText(up ? "UnitProcedureName" : "OperationName"),
+                                 rows.GetBool("Hide")});
     }
     return describe(outline);
 }
@@ -46,8 +55,10 @@ using StepOutlineReaderTest = RecordsetFixture;
 // Mixed-case types and a hidden operation count as the sets count them.
 TEST_F(StepOutlineReaderTest, ReadsWhatTheLabelAndOutlineSetsReadOnEveryDemoStep)
 {
-    scalar(stepPath(COUPLING), "UPDATE TextRecipe SET Type = 'operation', Hide = 1 WHERE RecipeSequenceNumber = 3");
-    scalar(stepPath(COUPLING), "UPDATE TextRecipe SET Type = 'UNIT PROCEDURE' WHERE RecipeSequenceNumber = 1");
+    scalar(stepPath(COUPLING),
+           "UPDATE TextRecipe SET Type = 'operation', Hide = 1 WHERE RecipeSequenceNumber = 3");
+    scalar(stepPath(COUPLING),
+           "UPDATE TextRecipe SET Type = 'UNIT PROCEDURE' WHERE RecipeSequenceNumber = 1");
     StepOutline outline;
     for (const auto& [stepID, db] : m_stepDbs) {
         ReadStepOutline(*db, stepID, outline);
@@ -76,7 +87,8 @@ TEST_F(StepOutlineReaderTest, EmptyTablesOtherStepsAndWhatTheReadLeavesBehind)
     EXPECT_EQ(describe(outline), QStringList({"Coupling / 1.0"}));
     coupling.Execute("DELETE FROM Step");
     ReadStepOutline(coupling, COUPLING, outline);
-    EXPECT_EQ(std::tuple(outline.hasStep, outline.stepName, outline.lines.size()), std::tuple(false, QString(), lines))
+    EXPECT_EQ(std::tuple(outline.hasStep, outline.stepName, outline.lines.size()),
+              std::tuple(false, QString(), lines))
         << "the outline does not depend on the step table";
     coupling.Execute("DELETE FROM TextRecipe");
     ReadStepOutline(coupling, COUPLING, outline);

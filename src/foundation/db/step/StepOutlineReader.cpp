@@ -17,7 +17,7 @@ constexpr char LINES_SQL[] =
     " CASE WHEN Type = 'Unit Procedure' THEN UnitProcedureName ELSE OperationName END, Hide FROM TextRecipe"
     " WHERE StepID = ?1 AND Type IN ('Unit Procedure', 'Operation') ORDER BY RecipeSequenceNumber, RowKey";
 
-enum OutlineColumn { ID, IS_UNIT_PROCEDURE, UP, OP, NAME, HIDE };
+enum OutlineColumn { LINE_ID, LINE_IS_UNIT_PROCEDURE, LINE_UP, LINE_OP, LINE_NAME, LINE_HIDE };
 
 struct OutlineStatementFinalizer {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
@@ -44,17 +44,20 @@ sqlite3* outlineEngineOf(CDaoDatabase& step)
     throw CDaoException(QString::fromUtf8(sqlite3_errmsg(engine)));
 }
 
-QString textAt(sqlite3_stmt* statement, int column)
+QString outlineTextAt(sqlite3_stmt* statement, int column)
 {
     const auto* text = static_cast<const QChar*>(sqlite3_column_text16(statement, column));
     return text ? QString(text, sqlite3_column_bytes16(statement, column) / 2) : QString();
 }
 
-StepOutlineLine lineAt(sqlite3_stmt* row)
+StepOutlineLine outlineLineAt(sqlite3_stmt* row)
 {
-    return StepOutlineLine{long(sqlite3_column_int64(row, ID)), sqlite3_column_int(row, IS_UNIT_PROCEDURE) != 0,
-                           long(sqlite3_column_int64(row, UP)), long(sqlite3_column_int64(row, OP)),
-                           textAt(row, NAME), sqlite3_column_int64(row, HIDE) != 0};
+    return StepOutlineLine{long(sqlite3_column_int64(row, LINE_ID)),
+                           sqlite3_column_int(row, LINE_IS_UNIT_PROCEDURE) != 0,
+                           long(sqlite3_column_int64(row, LINE_UP)),
+                           long(sqlite3_column_int64(row, LINE_OP)),
+                           outlineTextAt(row, LINE_NAME),
+                           sqlite3_column_int64(row, LINE_HIDE) != 0};
 }
 
 OutlineStatement prepareOutline(sqlite3* engine, const char* sql)
@@ -88,11 +91,11 @@ void ReadStepOutline(CDaoDatabase& step, long stepID, StepOutline& outline)
     const OutlineStatement label = prepareOutline(engine, LABEL_SQL);
     if (nextOutlineRow(engine, label.get())) {
         outline.hasStep = true;
-        outline.stepName = textAt(label.get(), 0);
-        outline.versionName = textAt(label.get(), 1);
+        outline.stepName = outlineTextAt(label.get(), 0);
+        outline.versionName = outlineTextAt(label.get(), 1);
     }
     const OutlineStatement lines = prepareOutline(engine, LINES_SQL);
     sqlite3_bind_int64(lines.get(), 1, stepID);
     while (nextOutlineRow(engine, lines.get()))
-        outline.lines.push_back(lineAt(lines.get()));
+        outline.lines.push_back(outlineLineAt(lines.get()));
 }
