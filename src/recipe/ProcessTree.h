@@ -15,6 +15,7 @@
 #include <functional>
 
 class QAction;
+struct StepOutline;
 class QMenu;
 class QToolBar;
 class QTreeWidget;
@@ -110,8 +111,9 @@ private:
 
     bool fillProcess(long processID, const QString& label);
     bool fillSteps(HTREEITEM processItem, long processID);
-    void releaseStepMemory();
     bool FillStepItems(HTREEITEM stepItem, long processID);
+    bool readOutline(long stepID, StepOutline& outline);
+    void addOutlineNodes(HTREEITEM stepItem, long processID, const StepOutline& outline);
     HTREEITEM addNode(HTREEITEM parent, const QString& label, long id, int icon);
     void rememberIfWanted(HTREEITEM node, int level, long id, long processID, long stepID);
     void rebuild();

@@ -6,15 +6,16 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SelectionContext.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/StepConnectionUse.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
-#include "foundation/db/step/RecipeOutlineSet.h"
-#include "foundation/db/StepConnectionUse.h"
-#include "foundation/db/step/StepLabelSet.h"
+#include "foundation/db/step/StepOutlineReader.h"
 #include "recipe/ProcessTreeNode.h"
 
+#include <QStringBuilder>
 #include <QTreeWidget>
 
 #include <malloc.h>
@@ -79,17 +80,8 @@ bool CProcessTree::FillProcessTree()
         filled = fillProcess(processes.GetLong(QStringLiteral("ProcessID")),
                              nameAndVersion(processes, "ProcessName", "ProcessVersionName"));
     }
-    releaseStepMemory();
+    malloc_trim(0); // the pages the steps gave back amid the heap go back to the system
     return filled;
-}
-
-// The fill read a few pages of every step; the steps nobody views or edits give them back.
-void CProcessTree::releaseStepMemory()
-{
-    const StepDatabaseRegistry& steps = GetAppContext()->stepDatabases();
-    for (int i = 0; i < steps.count(); ++i)
-        ReleaseIdleStepMemory(steps.databaseAt(i));
-    malloc_trim(0); // the pages freed amid the heap go back to the system
 }
 
 // The process's node joins the tree with all its nodes at once.
@@ -109,52 +101,75 @@ bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
         QvMessageBox(QStringLiteral("Can't open step-to-process table!"), MB_OK | MB_ICONERROR);
         return false;
     }
+    StepOutline outline;
     long previousStepID = -1;
     for (; !steps.IsEOF(); steps.MoveNext()) {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
         if (stepID == std::exchange(previousStepID, stepID))
             continue;
-        CStepLabelSet step;
-        if (!step.OpenSet(stepID))
+        if (!readOutline(stepID, outline))
             continue; // a step whose database does not open is left out
-        if (step.GetRecordCount() == 0) {
+        if (!outline.hasStep) {
             QvMessageBox(QStringLiteral("Step table (ID = %1) is empty!").arg(stepID));
             continue;
         }
         const int icon = GetStepLinkCount(stepID) != 0 ? ICON_LINKED_STEP : ICON_STEP;
-        HTREEITEM stepItem =
-            addNode(processItem, nameAndVersion(step, "StepName", "StepVersionName"), stepID, icon);
+        const QString label =
+            QString(outline.stepName % QLatin1String(" (") % outline.versionName % QLatin1Char(')'))
+                .left(MAX_LABEL_LENGTH);
+        HTREEITEM stepItem = addNode(processItem, label, stepID, icon);
         rememberIfWanted(stepItem, LEVEL_STEP, stepID, processID, -1);
-        FillStepItems(stepItem, processID);
+        addOutlineNodes(stepItem, processID, outline);
     }
     return true;
 }
 
+// False when the step's database is not open or its read failed (after the engine's message). A
+// step nobody views or edits gives its cached pages back at once: the next step's read reuses them
+// instead of the heap growing by a few pages for every step until the fill ends.
+bool CProcessTree::readOutline(long stepID, StepOutline& outline)
+{
+    CDaoDatabase* database = GetStepDatabase(stepID);
+    if (!database || !database->IsOpen())
+        return false;
+    try {
+        ReadStepOutline(*database, stepID, outline);
+        ReleaseIdleStepMemory(database);
+        return true;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
+}
+
 bool CProcessTree::FillStepItems(HTREEITEM stepItem, long processID)
 {
-    const long stepID = nodeIDOf(stepItem);
-    CRecipeOutlineSet rows;
-    if (!rows.OpenSet(stepID))
+    StepOutline outline;
+    if (!readOutline(nodeIDOf(stepItem), outline))
         return false;
+    addOutlineNodes(stepItem, processID, outline);
+    return true;
+}
+
+// Operations before the step's first unit procedure have no node to join and are left out.
+void CProcessTree::addOutlineNodes(HTREEITEM stepItem, long processID, const StepOutline& outline)
+{
+    const long stepID = nodeIDOf(stepItem);
     HTREEITEM unitProcedure = nullptr;
-    for (; !rows.IsEOF(); rows.MoveNext()) {
-        const QString type = rows.GetText(QStringLiteral("Type"));
-        const long id = rows.GetLong(QStringLiteral("ID"));
-        const long up = rows.GetLong(QStringLiteral("UPNumber"));
-        if (type.compare(QLatin1String("Unit Procedure"), Qt::CaseInsensitive) == 0) {
+    for (const StepOutlineLine& line : outline.lines) {
+        const QString number = QString::number(line.upNumber);
+        if (line.unitProcedure) {
+            unitProcedure =
+                addNode(stepItem, number % QLatin1String(". ") % line.name, line.id, ICON_UNIT_PROCEDURE);
+            rememberIfWanted(unitProcedure, LEVEL_UNIT_PROCEDURE, line.id, processID, stepID);
+        } else if (unitProcedure) {
             const QString label =
-                QStringLiteral("%1. ").arg(up) + rows.GetText(QStringLiteral("UnitProcedureName"));
-            unitProcedure = addNode(stepItem, label, id, ICON_UNIT_PROCEDURE);
-            rememberIfWanted(unitProcedure, LEVEL_UNIT_PROCEDURE, id, processID, stepID);
-        } else if (type.compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0 && unitProcedure) {
-            const QString label =
-                QStringLiteral("%1.%2. ").arg(up).arg(rows.GetLong(QStringLiteral("OPNumber"))) +
-                rows.GetText(QStringLiteral("OperationName"));
-            const int icon = rows.GetBool(QStringLiteral("Hide")) ? ICON_HIDDEN_OPERATION : ICON_OPERATION;
-            rememberIfWanted(addNode(unitProcedure, label, id, icon), LEVEL_OPERATION, id, processID, stepID);
+                number % QLatin1Char('.') % QString::number(line.opNumber) % QLatin1String(". ") % line.name;
+            const int icon = line.hidden ? ICON_HIDDEN_OPERATION : ICON_OPERATION;
+            rememberIfWanted(addNode(unitProcedure, label, line.id, icon), LEVEL_OPERATION, line.id,
+                             processID, stepID);
         }
     }
-    return true;
 }
 
 void CProcessTree::BuildStepLinkCounts()

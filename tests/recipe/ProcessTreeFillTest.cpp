@@ -2,11 +2,26 @@
 
 #include "ProcessTreeFixture.h"
 
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/StepConnectionUse.h"
 #include "recipe/ProcessTreeIcons.h"
 #include "recipe/ProcessTreeNode.h"
 #include "recipe/ProcessTreeTypes.h"
 
+#include <QSqlDriver>
 #include <QTreeWidget>
+#include <sqlite3.h>
+
+namespace {
+int cachedPageBytes(long stepID)
+{
+    const QVariant handle = GetStepDatabase(stepID)->Connection().database().driver()->handle();
+    int current = 0, highest = 0;
+    sqlite3_db_status(*static_cast<sqlite3* const*>(handle.constData()), SQLITE_DBSTATUS_CACHE_USED, &current,
+                      &highest, 0);
+    return current;
+}
+} // namespace
 
 TEST_F(ProcessTreeFixture, DemoShowsProcessesStepsAndTheLinkedStepUnderBoth)
 {
@@ -50,6 +65,17 @@ TEST_F(ProcessTreeFixture, FillLeavesOutStepsThatDoNotOpenAndReportsEmptyStepTab
     tree.ClearTree();
     EXPECT_EQ(tree.tree()->topLevelItemCount(), 0);
     EXPECT_EQ(tree.GetStepLinkCount(COUPLING), 0);
+}
+
+// The fill leaves no cached pages with the steps nobody views or edits; a step in use keeps its own.
+TEST_F(ProcessTreeFixture, FillHandsBackThePagesOfIdleStepsOnly)
+{
+    OpenDemo();
+    CStepConnectionUse view(GetStepDatabase(COUPLING));
+    tree.RefillTree();
+    const int kept = cachedPageBytes(COUPLING); // the step read as much as the others
+    for (long idle : {1002L, 1003L, 1004L})
+        EXPECT_LT(cachedPageBytes(idle), kept / 3) << idle;
 }
 
 // A node keeps its label, id and icon id as members; the icon shown follows the icon id unless

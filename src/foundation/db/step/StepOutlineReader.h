@@ -1,0 +1,30 @@
+#pragma once
+// A step's label and the outline of its text recipe (its unit procedure and operation lines in
+// recipe order), read on the step's connection for what a tree of the project's steps shows of
+// each. The statements are prepared on the connection's engine handle for one read and finalised
+// after it, so a pass over every step leaves nothing behind on the connections.
+
+#include <QString>
+#include <vector>
+
+class CDaoDatabase;
+
+struct StepOutlineLine {
+    long id = 0;
+    bool unitProcedure = false; // otherwise an operation
+    long upNumber = 0;
+    long opNumber = 0;
+    QString name; // of the unit procedure or the operation
+    bool hidden = false;
+};
+
+struct StepOutline {
+    bool hasStep = false; // false when the step table is empty
+    QString stepName;     // of the step table's first row (lowest id)
+    QString versionName;
+    std::vector<StepOutlineLine> lines; // those of the step id asked for
+};
+
+// Reads into outline (its earlier content replaced, its storage reused). Raises CDaoException on an
+// engine error or when the database is not open.
+void ReadStepOutline(CDaoDatabase& step, long stepID, StepOutline& outline);
