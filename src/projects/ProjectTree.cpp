@@ -62,7 +62,7 @@ QString RecipeNodeText(const CTextRecipeSet& row)
 class ProjectTreeFiller {
 public:
     ProjectTreeFiller(QTreeWidget& tree, const QString& projectPath, const ProjectTreeImages& images)
-        : m_tree(tree), m_path(projectPath), m_images(images), m_shared(SharedStepsOf(projectPath))
+        : m_tree(tree), m_path(projectPath), m_images(images)
     {
     }
     void Fill();
@@ -87,6 +87,7 @@ void ProjectTreeFiller::Fill()
         QvMessageBox(QStringLiteral("Can't open Process to Project Table to get process info!"));
         return;
     }
+    m_shared = SharedStepsOf(m_path);
     for (; !processes.IsEOF(); processes.MoveNext())
         AddProcess(processes);
 }

@@ -67,14 +67,16 @@ TEST_F(ProjectTreeTest, UnreadableTablesAndAnUnfinishedSaveAreReported)
         const char* label;
         const char* sql;
         bool journal;
-        QStringList messages; // "%1" = the project file
+        QStringList messages; // the layer's error before the message; "%1" = the project file
         int processes;
     };
     const QList<Case> cases = {
         {"steps", "DROP VIEW QryStepInProcessVersion", false,
-         {"Can't open step-to-process table!", "Can't open step-to-process table!"}, 2},
+         {"no such table: QryStepInProcessVersion", "Can't open step-to-process table!",
+          "no such table: QryStepInProcessVersion", "Can't open step-to-process table!"},
+         2},
         {"processes", "DROP TABLE \"Process-To-Project\"", false,
-         {"Can't open Process to Project Table to get process info!"}, 0},
+         {"no such table: Process-To-Project", "Can't open Process to Project Table to get process info!"}, 0},
         {"journal", nullptr, true, {"%1"}, 0},
     };
     for (const Case& c : cases) {

@@ -3,6 +3,7 @@
 #include "ShellTestSupport.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/controls/RichText.h"
+#include "foundation/controls/TitledListCtrl.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "projects/NewProject.h"
 #include "projects/OpenProjectDialog.h"
@@ -24,6 +25,7 @@ ScriptedProjectDialogs::Action ChooseInStartup(int choice, const QString& row)
     return [=](QDialog& shown) {
         auto& dialog = dynamic_cast<COpenProjectDialog&>(shown);
         dialog.ChoiceButton(choice)->click();
+        dialog.FileList()->clearSelection();
         for (QTreeWidgetItem* item : dialog.FileList()->findItems(row, Qt::MatchExactly))
             item->setSelected(true);
         dialog.accept();
