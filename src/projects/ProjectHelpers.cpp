@@ -55,11 +55,6 @@ void CProjectManager::RenameOldUserTemplates()
     // No older version of this program left user templates under other names.
 }
 
-void CProjectManager::ChooseStartupProject()
-{
-    // Start-up opens no project unless one was named: the chooser is not part of this program yet.
-}
-
 void CProjectManager::ExportProfile()
 {
     ProfileFileDialog(true);

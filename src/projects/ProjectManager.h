@@ -124,6 +124,7 @@ public:
     // the project to start with when none was given.
     void RenameOldUserTemplates();
     void ChooseStartupProject();
+    void OpenChosenStartupFile(const QString& file);
 
     // Application helpers.
     bool SetProjectName(const QString& name);

@@ -10,6 +10,7 @@
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectFolderChecks.h"
 #include "projects/ProjectManager.h"
+#include "projects/ProjectTree.h"
 #include "projects/TemplateFolders.h"
 #include "projects/TemplatePage.h"
 
@@ -116,6 +117,10 @@ bool CProjectManager::CreateProjectFromTemplate(const QString& folder, const QSt
 bool CProjectManager::CheckTemplateFiles(const QStringList& templateFiles, qint64& bytes)
 {
     static const char* const kinds[] = {"project", "project equipment", "project material"};
+    if (HasUnfinishedSave(templateFiles.at(0))) {
+        QvMessageBox(UnfinishedSaveText(templateFiles.at(0)), MB_ICONSTOP);
+        return false;
+    }
     for (int k = 0; k < 3; ++k) {
         QFile file(templateFiles.at(k));
         if (!file.open(QIODevice::ReadOnly)) {

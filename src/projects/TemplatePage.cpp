@@ -7,6 +7,7 @@
 #include "foundation/db/project/ProjectSet.h"
 #include "projects/OpenTemplateDialog.h"
 #include "projects/ProjectFolderChecks.h"
+#include "projects/ProjectTree.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -175,9 +176,14 @@ void CTemplatePage::ShowPreview()
         m_preview->setText(NO_SELECTION);
         return;
     }
+    const QString file = m_strFolder + m_strSelectedName + QStringLiteral(".qvt");
+    if (HasUnfinishedSave(file)) {
+        m_preview->setText(UnfinishedSaveText(file));
+        return;
+    }
     CProjectSet project;
     try {
-        if (project.OpenSet(m_strFolder + m_strSelectedName + QStringLiteral(".qvt")) && !project.IsEOF())
+        if (project.OpenSet(file) && !project.IsEOF())
             m_strDescription = project.GetText(QStringLiteral("Description"));
     } catch (const CDaoException&) {
         m_strDescription.clear(); // an unreadable template shows no description

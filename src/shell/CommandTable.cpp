@@ -70,6 +70,7 @@ const std::vector<CommandInfo>& CommandTable()
         {ID_VIEW_EQUIPMENT_DIAGRAM, "&View", "&Equipment Diagram", "Show the equipment diagram"},
         {ID_VIEW_RUN_REPORT, "&View", "Run Re&port", "Show the schedule of the last run"},
         {ID_VIEW_ROUTE_SELECTION, "&View", "Route &Selection", "Route Selection"},
+        {ID_VIEW_PROJECT_INFORMATION, "&View", "Project &Information", "Show the Project Information window", true},
 
         {ID_SIMULATE_RUN, "&Simulate", "&Run\tF5", "Run simulation", true},
         {ID_SIMULATE_BATCH, "&Simulate", "Simulate Entire &Batch", "Simulate Entire Batch"},

@@ -36,6 +36,7 @@ bool alwaysEnabled(int id)
     case ID_FILE_NEW:
     case ID_FILE_OPEN:
     case ID_FILE_NEW_SELECTION:
+    case ID_VIEW_PROJECT_INFORMATION:
     case ID_FILE_PRINT_SETUP:
     case ID_APP_EXIT:
     case ID_INSERT_AFTER:

@@ -37,6 +37,8 @@ class QToolBar;
 class CDocumentRegistry;
 class CBatchSimulation;
 
+class CWizardEndDialog;
+
 class CMainFrame : public QMainWindow,
                    public ProjectLifecycleServices,
                    public ProgressServices,
@@ -119,6 +121,9 @@ public:
     QStringList TemporaryFolders() const { return m_temporaryFolders; }
     QString ProjectDescription() const { return m_projectDescription; }
     void HideProjectInfoDialog();
+    // The modeless Project Information window, filled from the open project (made on first use).
+    void ShowProjectInfoDialog();
+    CWizardEndDialog* ProjectInfoDialog() const { return m_projectInfo; }
 
     // Managed side, with the open project's names and places.
     ZEVKProjectNamesLocations ProjectNamesLocations() const;
@@ -232,4 +237,5 @@ private:
     RecipeClipboard m_recipeClipboard;
     QStringList m_temporaryFolders;
     QString m_projectDescription;
+    CWizardEndDialog* m_projectInfo = nullptr; // a child of the frame
 };

@@ -8,6 +8,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
+#include "projects/WizardEndDialog.h"
 #include "shell/FrameDisplayOptions.h"
 #include "shell/MainFrame.h"
 
@@ -51,6 +52,9 @@ void CMainFrame::OnProjectOpened(bool)
     m_autoSave.Arm();
     handOverToSubsystems();
     UpdateCommandStates();
+    const AppContext* app = GetAppContext();
+    if (app && app->fileSet().newProject && !g_bAutomationActive)
+        ShowProjectInfoDialog();
 }
 
 void CMainFrame::handOverToSubsystems()
@@ -122,7 +126,22 @@ void CMainFrame::SetProjectTitle(const QString& title)
 
 void CMainFrame::HideProjectInfoDialog()
 {
+    if (m_projectInfo)
+        m_projectInfo->hide();
     RunProjectHandover(&ProjectHandover::HideProjectInfoDialog);
+}
+
+void CMainFrame::ShowProjectInfoDialog()
+{
+    if (!m_projectInfo) {
+        m_projectInfo = new CWizardEndDialog(this);
+        m_projectInfo->SetHideRequest([this] { HideProjectInfoDialog(); });
+    }
+    const bool open = IsProjectOpen();
+    m_projectInfo->SetProject(open ? GetProjectName() : QString(), open ? GetProjectFilePath() : QString(),
+                              m_projectDescription);
+    m_projectInfo->show();
+    m_projectInfo->raise();
 }
 void CMainFrame::SaveWindowPositions()
 {

@@ -282,6 +282,11 @@ void CQuorvantaApp::AddToRecentFileList(const QString& path)
         m_frame->SetRecentFiles(recentFiles().names());
 }
 
+QStringList CQuorvantaApp::recentFileSlots() const
+{
+    return m_recentLists.empty() ? QStringList() : m_recentLists.at(RECENT_FILE_LIST).names();
+}
+
 void CQuorvantaApp::RemoveFromRecentFileList(const QString& path)
 {
     if (m_recentLists.empty())

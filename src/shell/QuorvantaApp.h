@@ -60,6 +60,7 @@ public:
     QSettings* profile() override { return m_profile.get(); }
     void AddToRecentFileList(const QString& path) override;
     void RemoveFromRecentFileList(const QString& path) override;
+    QStringList recentFileSlots() const override;
     void setProjectID(long projectID) override;
     bool isProjectModified() const override { return m_projectModified; }
     void setProjectModified(bool modified) override { m_projectModified = modified; }

@@ -6,8 +6,11 @@
 #include "foundation/common/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 #include "projects/ProjectManager.h"
+#include "projects/WizardEndDialog.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
+
+#include <QAction>
 
 void CQuorvantaApp::WireProjectCommands()
 {
@@ -29,6 +32,12 @@ void CQuorvantaApp::WireProjectCommands()
         m_frame->UpdateCommandStates();
     });
     m_frame->SetCommandHandler(ID_FILE_SAVE_AS_TEMPLATE, [this] { SaveProjectAsTemplate(); });
+    m_frame->SetCommandHandler(ID_FILE_NEW_SELECTION, [this] {
+        m_projects->ChooseStartupProject();
+        m_frame->UpdateCommandStates();
+    });
+    m_frame->SetCommandHandler(ID_VIEW_PROJECT_INFORMATION, [this] { m_frame->ShowProjectInfoDialog(); });
+    m_frame->action(ID_VIEW_PROJECT_INFORMATION)->setIcon(ProjectInformationIcon());
     m_frame->SetCommandHandler(ID_FILE_CLOSE, [this] { m_frame->CloseProject(); });
     m_frame->SetCommandHandler(ID_FILE_OPEN, [this] {
         m_projects->ChooseAndOpenProject();

@@ -1,3 +1,4 @@
+#include "ScriptedProjectDialogs.h"
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
 #include "foundation/common/BusyGuard.h"
@@ -78,6 +79,7 @@ protected:
     const QString m_path = m_root.path() + "/Demo/Demo.prj";
     ScriptedPromptService prompts;
     ScriptedFileDialogService dialogs;
+    CancelledProjectDialogs chooser; // shown at a start-up without a file
     std::unique_ptr<CQuorvantaApp> app;
     CMainFrame* frame = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "ScriptedProjectDialogs.h"
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
 #include "foundation/common/AutomationFlag.h"
@@ -50,6 +51,7 @@ protected:
         ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     }
 
+    CancelledProjectDialogs chooser; // shown at every start-up without a file
     std::unique_ptr<CQuorvantaApp> app;
     QStringList steps;
 };
@@ -59,6 +61,7 @@ TEST_F(StartupTest, WithoutAFileTheStepsRunInOrderAndTheShutDownInItsOwn)
 {
     ASSERT_TRUE(app->InitInstance({"quorvanta"}));
     EXPECT_EQ(steps, kStartupSteps + kShownSteps + QStringList{"ChooseStartupProject"});
+    EXPECT_EQ(chooser.titles(), QStringList{"Tamro Plenthover"});
     EXPECT_TRUE(app->mainFrame()->isVisible());
     EXPECT_FALSE(app->IsSplashShown());
     EXPECT_EQ(GetAppContext(), app.get());

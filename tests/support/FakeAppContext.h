@@ -26,6 +26,7 @@ public:
         m_recentFiles.removeIf(
             [&](const QString& entry) { return entry.compare(path, Qt::CaseInsensitive) == 0; });
     }
+    QStringList recentFileSlots() const override { return m_recentFiles; }
     void setProjectModified(bool modified) override
     {
         RootedAppContext::setProjectModified(modified);

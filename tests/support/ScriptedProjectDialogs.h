@@ -41,3 +41,23 @@ private:
     ProjectDialogService* m_previous;
     QStringList m_titles;
 };
+
+// Cancels every project dialog (the start-up chooser of an application started without a file)
+// and keeps their titles.
+class CancelledProjectDialogs : public ProjectDialogService {
+public:
+    CancelledProjectDialogs() : m_previous(SetProjectDialogService(this)) {}
+    ~CancelledProjectDialogs() override { SetProjectDialogService(m_previous); }
+    CancelledProjectDialogs(const CancelledProjectDialogs&) = delete;
+    CancelledProjectDialogs& operator=(const CancelledProjectDialogs&) = delete;
+    int Run(QDialog& dialog) override
+    {
+        m_titles << dialog.windowTitle();
+        return IDCANCEL;
+    }
+    const QStringList& titles() const { return m_titles; }
+
+private:
+    ProjectDialogService* m_previous;
+    QStringList m_titles;
+};

@@ -97,6 +97,8 @@ public:
     virtual void AddToRecentFileList(const QString& path) = 0;
     // Drops the entry of that path (compared without case) from the recent-file list.
     virtual void RemoveFromRecentFileList(const QString& path) = 0;
+    // Every slot of the recent-file list in order, empty ones as "".
+    virtual QStringList recentFileSlots() const { return {}; }
     // The open project's id, as the Process Explorer read it from the project table.
     virtual void setProjectID(long projectID) = 0;
     virtual bool isProjectModified() const = 0;
