@@ -119,6 +119,13 @@ public:
 
     // Start-After constraints of moved lines (QuorvantaViewConstraints.cpp).
     bool CollectStartAfterLinks(long itemID, int targetIndex, int kind, QList<StartAfterLink>& links) const;
+    // A unit procedure dropped whole before (1) or after (2) the target line: its own links and
+    // those of each of its operations, all judged where the block lands (check with
+    // unitProcedureMoved set).
+    bool CollectUnitProcedureDropLinks(long unitProcedureID, int targetIndex, int position,
+                                       QList<StartAfterLink>& links) const;
+    // The line a unit procedure dropped before or after the target line lands after; -1 the top.
+    int UnitProcedureLandingIndex(int targetIndex, int position) const;
     bool CheckStartAfterConstraints(const QList<StartAfterLink>& links, bool unitProcedureMoved);
     bool CheckItemConstraints(const StartAfterLink& link, bool unitProcedureMoved);
     int IndexOfItemID(long itemID, int kind) const;

@@ -2,7 +2,7 @@
 // an operation, and the delay of a parallel block; the engine hears of every operation they change.
 
 #include "foundation/common/AppContext.h"
-#include "foundation/common/SchedulingConstraintsPane.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/opdialog/ConstraintDialogs.h"
@@ -27,7 +27,7 @@ void CQUORVANTAView::EditStartAfterConstraints()
     const long stepID = m_document.stepID;
     if (line->GetItemType() == RECIPE_LINE_UNIT_PROCEDURE) {
         if (OPDialogUnitProcedureConstraints(GetProjectFilePath(), stepID, line->GetButtonID()) != 0)
-            RefreshSchedulingConstraintsPane();
+            RefreshStepPanes();
         const long first = CSharedTextRecipeFunctions::getFirstOperationInUnitProcedure(stepID, line->GetButtonID());
         if (first > -1)
             OperationModifiedInEngine(stepID, first);
@@ -35,7 +35,7 @@ void CQUORVANTAView::EditStartAfterConstraints()
         if (OPDialogOperationConstraints(GetProjectFilePath(), stepID, line->GetButtonID()) == 0)
             return;
         OperationModifiedInEngine(stepID, line->GetButtonID());
-        RefreshSchedulingConstraintsPane();
+        RefreshStepPanes();
     }
 }
 
@@ -50,7 +50,7 @@ void CQUORVANTAView::EditParallelBlockConstraints()
         block = CSharedParallelBlockStructure(stepID).getParallelBlockID(line->GetButtonID());
     if (block < 0 || OPDialogParallelBlockDelay(GetProjectFilePath(), stepID, block) == 0)
         return;
-    RefreshSchedulingConstraintsPane();
+    RefreshStepPanes();
     const CSharedParallelBlockStructure blocks(stepID);
     for (long operationID : blocks.getParallelOperationSet(block))
         OperationModifiedInEngine(stepID, operationID);

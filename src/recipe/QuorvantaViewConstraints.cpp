@@ -42,6 +42,40 @@ bool CQUORVANTAView::CollectStartAfterLinks(long itemID, int targetIndex, int ki
     return true;
 }
 
+// A unit procedure goes in at a unit-procedure boundary: before, above the header that holds the
+// target line; after, above the next header below it (the end without one).
+int CQUORVANTAView::UnitProcedureLandingIndex(int targetIndex, int position) const
+{
+    if (targetIndex < 0 || targetIndex >= LineCount())
+        return LineCount() - 1;
+    if (position == 1) {
+        int holder = targetIndex;
+        while (holder >= 0 && Line(holder)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
+            --holder;
+        return holder < 0 ? -1 : holder - 1;
+    }
+    int next = targetIndex + 1;
+    while (next < LineCount() && Line(next)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
+        ++next;
+    return next - 1;
+}
+
+// Every item of the block lands after the same line: the header's links and each operation's.
+bool CQUORVANTAView::CollectUnitProcedureDropLinks(long unitProcedureID, int targetIndex, int position,
+                                                   QList<StartAfterLink>& links) const
+{
+    const int header = IndexOfItemID(unitProcedureID, RECIPE_LINE_UNIT_PROCEDURE);
+    if (header < 0)
+        return true;
+    const int landing = UnitProcedureLandingIndex(targetIndex, position);
+    CollectStartAfterLinks(unitProcedureID, landing, RECIPE_LINE_UNIT_PROCEDURE, links);
+    for (int j = header + 1; j < LineCount() && Line(j)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE; ++j) {
+        if (Line(j)->GetItemType() == RECIPE_LINE_OPERATION)
+            CollectStartAfterLinks(Line(j)->GetButtonID(), landing, RECIPE_LINE_OPERATION, links);
+    }
+    return true;
+}
+
 bool CQUORVANTAView::CheckStartAfterConstraints(const QList<StartAfterLink>& links, bool unitProcedureMoved)
 {
     ClearConstraintLists();

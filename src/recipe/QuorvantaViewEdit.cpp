@@ -2,7 +2,7 @@
 // their rows in one transaction; icons, engine notices and refreshes follow the commit.
 
 #include "foundation/common/AppContext.h"
-#include "foundation/common/SchedulingConstraintsPane.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
 #include "modules/engine/EngineEntry.h"
@@ -92,7 +92,7 @@ void CQUORVANTAView::ToggleHide()
     viewport()->update();
     RefreshStepRecipeViews(m_document.stepID, this);
     SetProjectModified(true);
-    RefreshSchedulingConstraintsPane();
+    RefreshStepPanes();
 }
 
 // A hidden "Series" changes the block from the operation after it; one shown again changes it

@@ -15,6 +15,10 @@ void AddCommand(QMenu& menu, const CommandTarget& target, const CommandRunner& r
     const QString shown = target.CommandText(id);
     QAction* action = menu.addAction(shown.isEmpty() ? text : shown);
     action->setEnabled(target.IsCommandEnabled(id));
+    if (target.IsCommandChecked(id)) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
     QObject::connect(action, &QAction::triggered, &menu, [run, id] { run(id); });
 }
 
@@ -56,6 +60,23 @@ void AddOperationMenus(QMenu& menu, const CommandTarget& target, const CommandRu
         }
     }
 }
+// The line edits. "Del" is only the text of the menu item: the key reaches the view itself, so a
+// Delete in any other pane leaves the recipe alone.
+void AddEditCommands(QMenu& menu, const CommandTarget& target, const CommandRunner& run)
+{
+    AddCommand(menu, target, run, ID_EDIT_CUT, QStringLiteral("Cut"));
+    AddCommand(menu, target, run, ID_EDIT_COPY, QStringLiteral("Copy"));
+    AddCommand(menu, target, run, ID_EDIT_DELETE, QStringLiteral("Delete\tDel"));
+    menu.addSeparator();
+    AddCommand(menu, target, run, ID_MOVE_UP, QStringLiteral("Move Up"));
+    AddCommand(menu, target, run, ID_MOVE_DOWN, QStringLiteral("Move Down"));
+    AddCommand(menu, target, run, ID_INDENT_LEFT, QStringLiteral("Move Left\tShift+Tab"));
+    AddCommand(menu, target, run, ID_INDENT_RIGHT, QStringLiteral("Move Right\tTab"));
+    AddCommand(menu, target, run, ID_TOGGLE_HIDE, QStringLiteral("Toggle Hide"));
+    menu.addSeparator();
+    AddCommand(menu, target, run, ID_INSERT_START_AFTER, QStringLiteral("Start-After Constraints"));
+    AddCommand(menu, target, run, ID_INSERT_DELAY_IN_PARALLEL, QStringLiteral("Parallel-Block Constraints"));
+}
 } // namespace
 
 void FillRecipeContextMenu(QMenu& menu, const CommandTarget& target, const CommandRunner& run)
@@ -71,6 +92,10 @@ void FillRecipeContextMenu(QMenu& menu, const CommandTarget& target, const Comma
         AddCommand(*favorites, target, run, id, QStringLiteral("Favorite Operations"));
     menu.addSeparator();
     AddCommand(menu, target, run, ID_TOGGLE_BREAKPOINT, QStringLiteral("Insert/Remove Break Point"));
+    AddCommand(menu, target, run, ID_REMOVE_ALL_BREAKPOINTS, QStringLiteral("Remove All Breakpoints"));
+    menu.addSeparator();
+    AddEditCommands(menu, target, run);
+    menu.addSeparator();
     AddCommand(menu, target, run, ID_FILE_PRINT, QStringLiteral("Print..."));
     AddCommand(menu, target, run, ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Preview"));
 }

@@ -33,9 +33,17 @@ QString shortcutOf(const char* text)
     return tab < 0 ? QString() : full.mid(tab + 1);
 }
 
+// Keys the focused window handles itself: the menu item shows them but binds no window-wide
+// shortcut, so a Delete in the Process Explorer never reaches the recipe.
+bool isFocusKey(const QString& key)
+{
+    return key == QLatin1String("Del");
+}
+
 QString labelOf(const char* text)
 {
-    return QString::fromUtf8(text).section(QLatin1Char('\t'), 0, 0);
+    const QString full = QString::fromUtf8(text);
+    return isFocusKey(shortcutOf(text)) ? full : full.section(QLatin1Char('\t'), 0, 0);
 }
 
 const char* const kBatchSubmenus[] = {"A-D", "E-L", "M-Q", "R-Z"};
@@ -98,7 +106,8 @@ void CMainFrame::addCommand(const CommandInfo& info)
     auto* action = new QAction(labelOf(info.text), this);
     action->setData(info.id);
     action->setStatusTip(QString::fromUtf8(info.prompt));
-    action->setShortcut(QKeySequence(shortcutOf(info.text)));
+    if (const QString key = shortcutOf(info.text); !isFocusKey(key))
+        action->setShortcut(QKeySequence(key));
     action->setCheckable(info.checkable);
     connect(action, &QAction::triggered, this, [this, id = info.id] { ExecuteCommand(id); });
     menuFor(QString::fromUtf8(info.menuPath))->addAction(action);

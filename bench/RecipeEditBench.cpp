@@ -1,0 +1,111 @@
+// Move Down and Delete of the first operation of a generated step of 5,000 recipe lines, each in
+// the database (one transaction of the rows that changed) and in the view (numbers, layout).
+// Goals: Move Down 16 ms ("goal_ms"); Delete, which rewrites every later row, within 1.5 times
+// "baseline_ms": the same row writes in one transaction without a view.
+
+#include "ProjectSession.h"
+#include "SessionAppContext.h"
+#include "SessionBenchMain.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "recipe/QuorvantaView.h"
+#include "recipe/RecipeButton.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <memory>
+
+namespace {
+constexpr int EDIT_BENCH_LINES = 5000;
+constexpr double MOVE_GOAL_MS = 16;
+constexpr double DELETE_BASELINE_FACTOR = 1.5;
+
+class AnswerYes : public PromptService {
+public:
+    int prompt(const QString&, unsigned, const QString&) override { return IDYES; }
+};
+
+// The Delete's writes without a view: the row goes, every later row moves up (keyword rows also
+// take their new id), the later operations of its unit procedure take their new numbers.
+double DeleteBaselineMs(long stepID)
+{
+    CDaoDatabase& step = *GetStepDatabase(stepID);
+    QElapsedTimer timer;
+    timer.start();
+    CDaoTransaction transaction(step);
+    step.Execute(QStringLiteral("DELETE FROM TextRecipe WHERE RecipeSequenceNumber = 2"));
+    step.Execute(QStringLiteral("UPDATE TextRecipe SET OPNumber = OPNumber - 1, Label = '1.' || (OPNumber - 1) || '.'"
+                                " WHERE UPNumber = 1 AND Type = 'Operation'"));
+    step.Execute(QStringLiteral("UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1, ID = CASE"
+                                " WHEN Type IN ('Unit Procedure', 'Operation') THEN ID ELSE ID - 1 END"
+                                " WHERE RecipeSequenceNumber > 2"));
+    transaction.Commit();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The generated step open in a shown view; the edit runs on its first operation each iteration.
+void RunEditBench(benchmark::State& state, const std::function<bool(CQUORVANTAView&)>& edit, bool baseline)
+{
+    QTemporaryDir root;
+    const QString folder = root.filePath("project/");
+    const ProjectSpec spec = CProjectGenerator::SyntheticProject(1, EDIT_BENCH_LINES);
+    if (!CProjectGenerator().Write(spec, folder))
+        return state.SkipWithError("the project could not be generated");
+    CSessionAppContext app(root.filePath("app"), root.filePath("app/instance"));
+    CProjectSession session(app.fileSet(), app.stepDatabases());
+    if (!session.Open(folder + "Synthetic.prj"))
+        return state.SkipWithError("the project did not open");
+    AnswerYes prompts;
+    ServiceInstallations installed;
+    installed.Install<PromptService>(&prompts);
+    const long stepID = spec.steps.first().stepID;
+    auto view = std::make_unique<CQUORVANTAView>();
+    view->identity().stepID = stepID;
+    view->resize(800, 600);
+    view->show();
+    view->LoadRecipeLines();
+    for (auto _ : state) {
+        view->SelectItem(1);
+        if (!edit(*view))
+            return state.SkipWithError("the edit did not run");
+    }
+    state.counters["lines"] = view->LineCount();
+    view.reset();
+    if (baseline)
+        state.counters["baseline_ms"] = DeleteBaselineMs(stepID);
+    else
+        state.counters["goal_ms"] = MOVE_GOAL_MS;
+    session.Close();
+}
+
+void BM_MoveDownFirstOperation(benchmark::State& state)
+{
+    RunEditBench(state, [](CQUORVANTAView& view) { return view.MoveDown(); }, false);
+}
+
+void BM_DeleteFirstOperation(benchmark::State& state)
+{
+    state.counters["baseline_factor"] = DELETE_BASELINE_FACTOR;
+    RunEditBench(state, [](CQUORVANTAView& view) { return view.DeleteSelectedItems(QStringLiteral("Delete")); }, true);
+}
+
+BENCHMARK(BM_MoveDownFirstOperation)->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteFirstOperation)->Iterations(6)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return RunSessionBenchmarks<QApplication>(argc, argv);
+}
