@@ -20,6 +20,8 @@ class CRecipeLineSet;
 class QPrinter;
 struct RecipeLineRecord;
 struct OperationPlace;
+struct PasteRun;
+struct RecipeClipboardItem;
 struct UnitProcedurePlace;
 
 // Scroll codes of the scroll handlers.
@@ -138,6 +140,13 @@ public:
 
     // Copy to the recipe clipboard (QuorvantaViewClipboard.cpp).
     bool OnEditCopy();
+    // Paste from it (QuorvantaViewPaste.cpp): every line, its data and one renumbering in one
+    // transaction on this step; false when nothing was pasted.
+    bool OnEditPaste();
+    bool UpdatePasteUI() const;
+    bool IsPasting() const { return m_bPasting; }
+    void SetDragCutPending(bool pending) { m_bDragCutPending = pending; }
+    bool IsDragCutPending() const { return m_bDragCutPending; }
     void OnEditCut();
     void OnEditDelete();
 
@@ -240,12 +249,28 @@ private:
     bool updateEditUI(int commandID, bool* enabled) const;
     bool runEditCommand(int commandID);
 
+    // Pasting (QuorvantaViewPaste.cpp); each raises PasteStopped after its message.
+    void pasteItem(const RecipeClipboardItem& item, int position, PasteRun& run);
+    void PasteUnitProcedure(PasteRun& run, long srcStepID, long srcUnitProcedureID, int position,
+                            const QString& name, const QString& comment, bool hidden, int indent);
+    void PasteOperation(PasteRun& run, long srcStepID, long srcOperationID, int position, long operationTypeID,
+                        const QString& label, bool hidden, int indent);
+    void PasteKeyword(PasteRun& run, int position, const QString& typeText, int kind, int indent);
+    int unitProcedurePasteIndex(int position, long* number) const;
+    void placePastedLine(PasteRun& run, RecipeLineRecord& record);
+    void selectQuietly(int index);
+    void writePasteNumbers(PasteRun& run);
+    bool preparePasteSelection();
+    void finishPaste();
+
     // Drawing (QuorvantaViewDraw.cpp).
     void drawLineMarks(class QPainter& painter, const CRecipeButton* line, int index, long stoppedLine);
 
     RecipeDocumentIdentity m_document;
     QList<CRecipeButton*> m_lineButtons;
     bool m_bMultiSelect = false;
+    bool m_bPasting = false;
+    bool m_bDragCutPending = false;
     bool m_bInsertAfter = true;
     bool m_bInsertBefore = false;
     bool m_bJapanese = false;

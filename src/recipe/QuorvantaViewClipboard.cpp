@@ -93,7 +93,8 @@ bool CQUORVANTAView::OnEditCopy()
         return false;
     clipboard->Clear();
     std::tie(clipboard->documentID1, clipboard->documentID2, clipboard->sourceStepID, clipboard->sourceFacilityID) =
-        std::tuple(m_document.projectID, m_document.processID, m_document.stepID, m_document.facilityID);
+        std::tuple(m_document.projectID, m_document.processID, m_document.stepID,
+                   RecipeClipboard::StepFacilityID(m_document.stepID));
     const DisplayOptions options = CurrentDisplayOptions();
     const int position = InsertPosition();
     QString text;

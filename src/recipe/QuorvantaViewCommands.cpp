@@ -43,7 +43,7 @@ bool IsEditCommand(int commandID)
 
 bool IsOwnCommand(int commandID)
 {
-    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT ||
+    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT || commandID == ID_EDIT_PASTE ||
            commandID == ID_FILE_PRINT_PREVIEW || commandID == ID_VIEW_OPERATION_QUICK_RESULTS;
 }
 } // namespace
@@ -69,6 +69,8 @@ bool CQUORVANTAView::IsCommandEnabled(int commandID) const
         return !GetFavoriteOperationsName(3, list).isEmpty();
     if (commandID == ID_VIEW_OPERATION_QUICK_RESULTS)
         return IsQuickResultsEnabled();
+    if (commandID == ID_EDIT_PASTE)
+        return UpdatePasteUI();
     return IsOwnCommand(commandID);
 }
 
@@ -112,6 +114,8 @@ void CQUORVANTAView::OnCommand(int commandID)
         ShowPrintPreview(*this);
     else if (commandID == ID_VIEW_OPERATION_QUICK_RESULTS)
         OnOperationQuickResults();
+    else if (commandID == ID_EDIT_PASTE)
+        OnEditPaste();
 }
 
 void CQUORVANTAView::ShowContextMenu(const QPoint& globalPos)

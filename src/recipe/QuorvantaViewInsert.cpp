@@ -131,7 +131,9 @@ bool CQUORVANTAView::findOwningUnitProcedure(int from, bool takeOperationNumber,
             return true;
         }
     }
-    QvMessageBox(QString::fromLatin1(NO_UNIT_PROCEDURE_MESSAGE), MB_OK);
+    QvMessageBox(m_bPasting ? QStringLiteral("Can't paste an Operation before the first Unit Procedure!")
+                            : QString::fromLatin1(NO_UNIT_PROCEDURE_MESSAGE),
+                 MB_OK);
     return false;
 }
 

@@ -110,7 +110,7 @@ void CQUORVANTAView::OnLineClicked(CRecipeButton* line, bool ctrl)
         return;
     selectLine(index, ctrl);
     const int kind = line->GetItemType();
-    if (m_bSyncHeldOff || m_bMultiSelect ||
+    if (m_bSyncHeldOff || m_bPasting || m_bMultiSelect ||
         (kind != RECIPE_LINE_UNIT_PROCEDURE && kind != RECIPE_LINE_OPERATION))
         return;
     SelectProcessTreeItem(line->GetStepID(), line->GetButtonID(), kind);

@@ -1,6 +1,10 @@
 #include "recipe/RecipeClipboard.h"
 
+#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
+
+#include <QSqlQuery>
 
 void RecipeClipboard::Clear()
 {
@@ -12,4 +16,13 @@ void RecipeClipboard::Clear()
 RecipeClipboard* RecipeClipboard::Installed()
 {
     return ServiceSlot<RecipeClipboard>::Get();
+}
+
+long RecipeClipboard::StepFacilityID(long stepID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step)
+        return -1;
+    QSqlQuery row = step->Query(QStringLiteral("SELECT PlantID FROM Step WHERE StepID = ?"), {qlonglong(stepID)});
+    return row.next() && !row.value(0).isNull() ? long(row.value(0).toLongLong()) : -1;
 }

@@ -31,6 +31,8 @@ public:
     void Clear();
     // The installed clipboard; null without a main frame.
     static RecipeClipboard* Installed();
+    // The step's facility (its PlantID); -1 when unknown.
+    static long StepFacilityID(long stepID);
 
     long documentID1 = -1; // stored, never read
     long documentID2 = -1;

@@ -95,14 +95,15 @@ long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& inpu
 }
 
 long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
-                       const NewOperationInput& input)
+                       const NewOperationInput& input, bool withDefaults)
 {
     const long operationID =
         InsertKept(step, "Operation",
                    "INSERT INTO Operation (UnitProcedureID, OperationTypeID, QuorvantaLabel,"
                    " ModelTypeID, RecipeText, RangeText) VALUES (?, ?, ?, -1, '', '')",
                    {qlonglong(unitProcedureID), qlonglong(operationTypeID), input.label});
-    WriteOperationParameterDefaults(step, operationID, operationTypeID);
+    if (withDefaults)
+        WriteOperationParameterDefaults(step, operationID, operationTypeID);
     return operationID;
 }
 
@@ -134,6 +135,51 @@ bool CreateOperation(const QString& /*projectFilePath*/, long stepID, long unitP
     long id = -1;
     if (!CommittedWrite(*step,
                         [&] { id = WriteNewOperation(*step, unitProcedureID, operationTypeID, *input); }))
+        return false;
+    *newID = id;
+    return true;
+}
+
+long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sourceUnitProcedureID)
+{
+    QSqlQuery row = source.Query(
+        QStringLiteral("SELECT UnitProcedureName, PrimaryEquipmentID, UserComments FROM UnitProcedure"
+                       " WHERE UnitProcedureID = ?"),
+        {qlonglong(sourceUnitProcedureID)});
+    if (!row.next()) {
+        QvMessageBox(QStringLiteral("Can't find the Unit Procedure to copy!"), MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    return InsertKept(
+        target, "UnitProcedure",
+        "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID, UserComments) VALUES (?, ?, ?)",
+        {row.value(0), row.value(1), row.value(2)});
+}
+
+long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name)
+{
+    return WriteNewUnitProcedure(target, {name, QString()});
+}
+
+bool CopyUnitProcedure(const QString& /*tempDir*/, long sourceStepID, long sourceUnitProcedureID, long targetStepID,
+                       long* newID)
+{
+    CDaoDatabase* source = GetStepDatabase(sourceStepID);
+    CDaoDatabase* target = GetStepDatabase(targetStepID);
+    long id = 0;
+    if (!source || !target ||
+        !CommittedWrite(*target, [&] { id = WriteUnitProcedureCopy(*target, *source, sourceUnitProcedureID); }))
+        return false;
+    *newID = id;
+    return id != 0;
+}
+
+bool CreateUnitProcedureByName(const QString& /*tempDir*/, const QString& /*projectFilePath*/, long targetStepID,
+                               const QString& name, long* newID)
+{
+    CDaoDatabase* target = GetStepDatabase(targetStepID);
+    long id = 0;
+    if (!target || !CommittedWrite(*target, [&] { id = WriteUnitProcedureByName(*target, name); }))
         return false;
     *newID = id;
     return true;

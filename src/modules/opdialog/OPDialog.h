@@ -26,5 +26,18 @@ std::optional<NewOperationInput> AskNewOperation(long stepID, long unitProcedure
 // The writing halves, inside the caller's transaction; they answer the new id and raise
 // CDaoException on a database error.
 long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input);
+// withDefaults false leaves out the type's default parameter rows (a paste copies the source's).
 long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
-                       const NewOperationInput& input);
+                       const NewOperationInput& input, bool withDefaults = true);
+
+// Ordinal 12: a copy of the source step's unit procedure (name, primary equipment, comments; not
+// its operations) in the target step. Ordinal 13: a unit procedure of that name only. True when it
+// was made; newID then holds its id. A missing source is reported and makes nothing.
+bool CopyUnitProcedure(const QString& tempDir, long sourceStepID, long sourceUnitProcedureID, long targetStepID,
+                       long* newID);
+bool CreateUnitProcedureByName(const QString& tempDir, const QString& projectFilePath, long targetStepID,
+                               const QString& name, long* newID);
+// Their writing halves, inside the caller's transaction on the target; 0 when the source unit
+// procedure is missing (reported).
+long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sourceUnitProcedureID);
+long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name);

@@ -1,0 +1,329 @@
+// Paste of the recipe clipboard into the text-recipe view: the lines go in one by one, each next to
+// the line the previous one left selected, all inside one transaction on the target step; the
+// numbers of the lines from the first pasted one on are written once, by row key, before the commit.
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/StreamServices.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/WaitCursor.h"
+#include "foundation/db/BulkRows.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+#include "modules/opdialog/OPDialog.h"
+#include "recipe/OperationRecipeCopy.h"
+#include "recipe/QuorvantaView.h"
+#include "recipe/RecipeButton.h"
+#include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeInsertPlace.h"
+#include "recipe/RecipeInsertWriter.h"
+
+#include <QSqlQuery>
+
+// What one paste shares between its lines.
+struct PasteRun {
+    CDaoDatabase& step;
+    CDaoDatabase* source = nullptr;
+    bool full = true;
+    int lowest = -1; // the first line whose numbers the paste changed
+};
+
+namespace {
+// A line's paste stopped; its message was shown.
+struct PasteStopped {};
+
+const char* const FACILITY_QUESTION = "This will only paste the structure since a different Facility is used in "
+                                      "the two Steps. Do you want to proceed ?";
+
+// Resets the view's paste flags however the paste ends.
+struct PasteFlags {
+    bool& pasting;
+    bool& dragCutPending;
+    explicit PasteFlags(bool& p, bool& d) : pasting(p), dragCutPending(d) { pasting = true; }
+    ~PasteFlags() { pasting = dragCutPending = false; }
+};
+
+// The new operation's line text as a load shows it.
+void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
+{
+    QSqlQuery row = step.Query(
+        QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?"),
+        {qlonglong(record.itemID)});
+    if (!row.next())
+        return;
+    const DisplayOptions options = CurrentDisplayOptions();
+    record.recipeText = row.value(0).toString();
+    if (record.recipeText.trimmed().isEmpty())
+        record.recipeText = record.operationLabel + QStringLiteral(" ...");
+    std::tie(record.rangeText, record.commentText) = std::pair(row.value(1).toString(), row.value(2).toString());
+    record.displayText = record.recipeText;
+    const QLatin1String separator(options.addSpace ? "\n\n" : "\n");
+    if (!record.rangeText.isEmpty() && options.ranges)
+        record.displayText += separator + record.rangeText;
+    if (!record.commentText.isEmpty() && options.comments)
+        record.displayText += separator + record.commentText;
+}
+
+void Stop(bool ok)
+{
+    if (!ok)
+        throw PasteStopped();
+}
+} // namespace
+
+bool CQUORVANTAView::UpdatePasteUI() const
+{
+    const RecipeClipboard* clipboard = RecipeClipboard::Installed();
+    if (!clipboard || m_bMultiSelect || !clipboard->bRecipeClipboardFilled)
+        return false;
+    int from = GetFirstSelectedIndex();
+    if (from < 0)
+        return clipboard->bUnitProcedures || (!m_lineButtons.isEmpty() && m_bInsertAfter);
+    if (!m_bInsertAfter)
+        --from;
+    for (int j = from; j >= 0; --j) {
+        if (Line(j)->GetItemType() == RECIPE_LINE_UNIT_PROCEDURE)
+            return true;
+    }
+    return clipboard->bUnitProcedures;
+}
+
+// No line selected among lines: the last one (Insert After) or the first (Insert Before).
+bool CQUORVANTAView::preparePasteSelection()
+{
+    if (m_lineButtons.isEmpty() || GetFirstSelectedIndex() >= 0)
+        return true;
+    selectQuietly(m_bInsertAfter ? LineCount() - 1 : 0);
+    return true;
+}
+
+void CQUORVANTAView::selectQuietly(int index)
+{
+    for (int j = 0; j < LineCount(); ++j)
+        Line(j)->SetSelected(j == index);
+    m_bMultiSelect = false;
+}
+
+bool CQUORVANTAView::OnEditPaste()
+{
+    RecipeClipboard* clipboard = RecipeClipboard::Installed();
+    if (!clipboard || m_document.stepID < 0 || m_bMultiSelect || !clipboard->bRecipeClipboardFilled)
+        return false;
+    const bool sameFacility = RecipeClipboard::StepFacilityID(m_document.stepID) == clipboard->sourceFacilityID;
+    if (!sameFacility &&
+        QvMessageBox(QString::fromLatin1(FACILITY_QUESTION), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        m_bDragCutPending = false;
+        return false;
+    }
+    CDaoDatabase* step = GetStepDatabase(m_document.stepID);
+    if (!step || !step->CanUpdate() || lineWidth(1) == 0) {
+        QvMessageBox(QStringLiteral("Can't open TextRecipe Table to add new record!"), MB_OK);
+        return false;
+    }
+    const PasteFlags flags(m_bPasting, m_bDragCutPending);
+    const WaitCursor wait;
+    PasteRun run{*step, GetStepDatabase(clipboard->sourceStepID), sameFacility, -1};
+    const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
+    try {
+        CDaoTransaction transaction(*step);
+        preparePasteSelection();
+        const int position = m_bInsertAfter ? 2 : 1;
+        for (qsizetype n = 0; n < items.size(); ++n)
+            pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
+        writePasteNumbers(run);
+        transaction.Commit();
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
+        ClearConstraintLists();
+        RebuildRecipe();
+        return false;
+    } catch (const PasteStopped&) {
+        ClearConstraintLists();
+        RebuildRecipe();
+        return false;
+    }
+    finishPaste();
+    return run.lowest >= 0;
+}
+
+void CQUORVANTAView::pasteItem(const RecipeClipboardItem& item, int position, PasteRun& run)
+{
+    const long sourceStep = RecipeClipboard::Installed()->sourceStepID;
+    if (item.kind == 2) {
+        PasteOperation(run, sourceStep, item.itemID, position, item.operationTypeID, item.firstText, item.hidden,
+                       item.indent);
+        return;
+    }
+    if (item.kind != 1) {
+        PasteKeyword(run, position, item.firstText, item.keywordKind, item.indent);
+        return;
+    }
+    PasteUnitProcedure(run, sourceStep, item.itemID, position, item.firstText, item.commentText, item.hidden,
+                       item.indent);
+    const int header = GetFirstSelectedIndex();
+    for (const std::shared_ptr<RecipeClipboardItem>& child : item.children) {
+        Stop(child && child->kind != 1);
+        if (child->kind == 2)
+            PasteOperation(run, sourceStep, child->itemID, 2, child->operationTypeID, child->firstText,
+                           child->hidden, child->indent);
+        else
+            PasteKeyword(run, 2, child->firstText, child->keywordKind, child->indent);
+    }
+    if (position == 1) // the next item goes above this unit procedure, not inside it
+        selectQuietly(header);
+}
+
+// Before: above the unit procedure holding the selected line, number n; after: above the next
+// unit procedure below it, or at the end, number n + 1. An empty view: the first line, number 1.
+int CQUORVANTAView::unitProcedurePasteIndex(int position, long* number) const
+{
+    const int selected = GetFirstSelectedIndex();
+    *number = 1;
+    if (selected < 0)
+        return LineCount();
+    int holder = selected;
+    while (holder >= 0 && Line(holder)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE &&
+           Line(holder)->GetItemType() != RECIPE_LINE_OPERATION)
+        --holder;
+    const long n = holder >= 0 ? Line(holder)->line().unitProcedureNumber : 0;
+    if (position == 1) {
+        while (holder >= 0 && Line(holder)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
+            --holder;
+        *number = qMax(1L, n);
+        return holder >= 0 ? holder : selected;
+    }
+    *number = n + 1;
+    int next = selected + 1;
+    while (next < LineCount() && Line(next)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
+        ++next;
+    return next;
+}
+
+// The line's row (numbered later), its window at record.insertAt, the numbers from it on, selected.
+void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
+{
+    const int index = record.insertAt;
+    CRecipeInsertWriter rows(run.step, m_document.stepID);
+    record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, record.operationLabel,
+                                    record.operationNumber, index + 1, record.typeText, record.unitProcedureName,
+                                    record.unitProcedureNumber, record.hidden, false});
+    record.topY = index < LineCount() ? Line(index)->m_top : m_nNextLineY;
+    Stop(record.width > 0 && AddLineButton(record));
+    long unitProcedureNumber = 0, operationNumber = 1;
+    for (int j = index - 1; j >= 0; --j) {
+        const RecipeLineRecord& above = Line(j)->line();
+        if (above.kind == RECIPE_LINE_OPERATION || above.kind == RECIPE_LINE_UNIT_PROCEDURE) {
+            unitProcedureNumber = above.unitProcedureNumber;
+            operationNumber = above.kind == RECIPE_LINE_OPERATION ? above.operationNumber + 1 : 1;
+            break;
+        }
+    }
+    renumberLines(index, unitProcedureNumber, operationNumber);
+    run.lowest = run.lowest < 0 ? index : qMin(run.lowest, index);
+    selectQuietly(index);
+}
+
+void CQUORVANTAView::PasteUnitProcedure(PasteRun& run, long, long srcUnitProcedureID, int position,
+                                        const QString& name, const QString& comment, bool hidden, int indent)
+{
+    long number = 1;
+    const int index = unitProcedurePasteIndex(position, &number);
+    long id = 0;
+    if (run.full)
+        id = run.source ? WriteUnitProcedureCopy(run.step, *run.source, srcUnitProcedureID) : 0;
+    else
+        id = WriteUnitProcedureByName(run.step, name);
+    Stop(id != 0);
+    RecipeLineRecord record;
+    std::tie(record.insertAt, record.kind, record.typeText) =
+        std::tuple(index, int(RECIPE_LINE_UNIT_PROCEDURE), QStringLiteral("Unit Procedure"));
+    std::tie(record.itemID, record.stepID, record.unitProcedureName) = std::tuple(id, m_document.stepID, name);
+    record.commentText = run.full ? comment : QString();
+    record.displayText = unitProcedureText(name, record.commentText);
+    std::tie(record.unitProcedureNumber, record.label) = std::pair(number, QStringLiteral("%1.").arg(number));
+    std::tie(record.indent, record.width, record.hidden) = std::tuple(indent, lineWidth(indent), hidden);
+    placePastedLine(run, record);
+    Stop(RewireConstraints(m_document.stepID, srcUnitProcedureID, id));
+}
+
+void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOperationID, int position,
+                                    long operationTypeID, const QString& label, bool hidden, int indent)
+{
+    OperationPlace place;
+    Stop(placeOperation(position, &place));
+    const long id = WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
+    Stop(id != 0);
+    if (run.full)
+        Stop(CopyOperationRecipe(srcStepID, srcOperationID, m_document.stepID, id, false) != 0 &&
+             CopyOperationNotes(srcStepID, srcOperationID, m_document.stepID, id));
+    RecipeLineRecord record;
+    std::tie(record.insertAt, record.kind, record.typeText) =
+        std::tuple(place.index, int(RECIPE_LINE_OPERATION), QStringLiteral("Operation"));
+    std::tie(record.itemID, record.stepID, record.operationTypeID) = std::tuple(id, m_document.stepID, operationTypeID);
+    record.operationLabel = label;
+    std::tie(record.unitProcedureNumber, record.operationNumber) =
+        std::pair(place.unitProcedureNumber, place.operationNumber);
+    std::tie(record.indent, record.width, record.hidden) = std::tuple(indent, lineWidth(indent), hidden);
+    ReadPastedOperation(run.step, record);
+    placePastedLine(run, record);
+    Stop(RewireConstraints(m_document.stepID, srcOperationID, id));
+}
+
+void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& typeText, int kind, int indent)
+{
+    const int selected = GetFirstSelectedIndex();
+    Stop(selected >= 0 && IsKeywordLine(kind));
+    const RecipeLineRecord& near = Line(selected)->line();
+    RecipeLineRecord record;
+    record.hidden = position == 2 && near.kind == RECIPE_LINE_UNIT_PROCEDURE ? near.hidden : hiddenAbove(selected - 1);
+    record.insertAt = position == 1 ? selected : selected + 1;
+    std::tie(record.kind, record.typeText, record.displayText) = std::tuple(kind, typeText, typeText);
+    std::tie(record.itemID, record.stepID) = std::pair(long(record.insertAt + 1), m_document.stepID);
+    std::tie(record.operationNumber, record.indent, record.width) =
+        std::tuple(m_nNextBlockNumber, indent, lineWidth(indent));
+    placePastedLine(run, record);
+}
+
+// One statement writes the numbers of every line from the first pasted one on, by row key.
+void CQUORVANTAView::writePasteNumbers(PasteRun& run)
+{
+    if (run.lowest < 0)
+        return;
+    QList<QVariantList> rows;
+    rows.reserve(LineCount() - run.lowest);
+    for (int j = run.lowest; j < LineCount(); ++j) {
+        const RecipeLineRecord& line = Line(j)->line();
+        const bool keyword = IsKeywordLine(line.kind);
+        rows << QVariantList{qlonglong(line.rowKey), j + 1, qlonglong(line.itemID),
+                             keyword ? QVariant() : QVariant(line.label),
+                             keyword ? QVariant() : QVariant(qlonglong(line.unitProcedureNumber)),
+                             line.kind == RECIPE_LINE_OPERATION ? QVariant(qlonglong(line.operationNumber)) : QVariant(),
+                             line.hidden ? 1 : 0};
+    }
+    ExecKept(run.step, QStringLiteral("TextRecipe"),
+             QStringLiteral("UPDATE TextRecipe SET RecipeSequenceNumber = json_extract(j.value, '$[1]'),"
+                            " ID = json_extract(j.value, '$[2]'), Label = COALESCE(json_extract(j.value, '$[3]'), Label),"
+                            " UPNumber = COALESCE(json_extract(j.value, '$[4]'), UPNumber),"
+                            " OPNumber = COALESCE(json_extract(j.value, '$[5]'), OPNumber),"
+                            " Hide = json_extract(j.value, '$[6]')"
+                            " FROM json_each(?) j WHERE TextRecipe.RowKey = json_extract(j.value, '$[0]')"),
+             {JsonRows(rows)});
+}
+
+// After the commit, once: the layout, the selected line in sight, the rest of the program.
+void CQUORVANTAView::finishPaste()
+{
+    ClearConstraintLists();
+    const int selected = GetFirstSelectedIndex();
+    RecalcLayout(false, viewport()->width(), viewport()->height());
+    ScrollLineIntoView(selected);
+    viewport()->update();
+    RefreshStep(m_document.stepID);
+    RefreshStepRecipeViews(m_document.stepID, this);
+    NotifyFrameOfSelection();
+    BuildAutomationModel();
+    NotifyStreamUpdate(m_document.stepID);
+    SetProjectModified(true);
+}

@@ -1,0 +1,266 @@
+#include "RecipeEditFixture.h"
+
+#include "foundation/common/CommandIds.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "recipe/RecipeClipboard.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace {
+constexpr long CRYSTALLIZATION_STEP = 1002;
+
+QStringList LabelsOf(const CQUORVANTAView& view)
+{
+    QStringList labels;
+    for (int index = 0; index < view.LineCount(); ++index) {
+        const RecipeLineRecord& line = view.Line(index)->line();
+        labels << (IsKeywordLine(line.kind) ? line.typeText : line.label);
+    }
+    return labels;
+}
+
+// Every row of the step that a paste may write, for comparing a step before and after.
+QString StepDump(long stepID)
+{
+    QStringList dump;
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    for (const char* sql : {"SELECT * FROM TextRecipe ORDER BY RowKey", "SELECT * FROM Operation ORDER BY OperationID",
+                            "SELECT * FROM UnitProcedure ORDER BY UnitProcedureID",
+                            "SELECT * FROM TblGroupData ORDER BY GroupID", "SELECT * FROM TblFieldData ORDER BY FieldID",
+                            "SELECT * FROM TblRangeData ORDER BY RangeID"}) {
+        QSqlQuery query = step->Query(QString::fromLatin1(sql));
+        while (query.next()) {
+            QStringList row;
+            for (int c = 0; c < query.record().count(); ++c)
+                row << query.value(c).toString();
+            dump << row.join('|');
+        }
+    }
+    return dump.join('\n');
+}
+} // namespace
+
+class RecipePasteTest : public RecipeEditFixture {
+protected:
+    RecipePasteTest() { installed.Install<RecipeClipboard>(&clipboard); }
+    // Copies the lines starting with these texts in the view.
+    void CopyLines(CQUORVANTAView& view, const QStringList& starts)
+    {
+        for (int n = 0; n < starts.size(); ++n)
+            view.OnLineClicked(view.Line(IndexOf(view, starts[n])), n > 0);
+        ASSERT_TRUE(view.OnEditCopy());
+    }
+public:
+    void PasteReactionNextToTransfer(bool after)
+    {
+        CQUORVANTAView& view = OpenCoupling();
+        CopyLines(view, {"Reaction"});
+        SetInsertAfter(after);
+        view.OnLineClicked(view.Line(IndexOf(view, "Transfer")), false);
+        ASSERT_TRUE(view.OnEditPaste());
+        const QStringList block{"1.", "1.1.", "1.2.", "1.3.", "Start Parallel", "Series", "1.4.", "Series", "1.5.",
+                                "End Parallel", "1.6.", "1.7."};
+        QStringList copy = block;
+        for (QString& label : copy)
+            label.replace(QRegularExpression("^1\\."), after ? "3." : "2.");
+        QStringList expected = block;
+        if (after)
+            expected << "2." << "2.1." << "2.2." << "2.3." << copy;
+        else
+            expected << copy << "3." << "3.1." << "3.2." << "3.3.";
+        EXPECT_EQ(LabelsOf(view).join(' '), expected.join(' '));
+        ExpectMatchesFreshLoad(view);
+    }
+    void TestBody() override {}
+
+protected:
+    RecipeClipboard clipboard;
+};
+
+TEST_F(RecipePasteTest, InsertBeforeKeepsTheOrderOfThreeItemsAndRenumbersOnce)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    CopyLines(view, {"Purge", "Charge 800", "Charge 186"});
+    SetInsertAfter(false);
+    view.OnLineClicked(view.Line(IndexOf(view, "Transfer")), false);
+    ASSERT_TRUE(view.OnEditPaste());
+    const int first = IndexOf(view, "Work-up") + 1;
+    EXPECT_TRUE(view.Line(first)->text().startsWith("Purge"));
+    EXPECT_TRUE(view.Line(first + 1)->text().startsWith("Charge 800"));
+    EXPECT_TRUE(view.Line(first + 2)->text().startsWith("Charge 186"));
+    EXPECT_TRUE(view.Line(first + 3)->text().startsWith("Transfer"));
+    EXPECT_EQ(LabelsOf(view).mid(first - 1), (QStringList{"2.", "2.1.", "2.2.", "2.3.", "2.4.", "2.5.", "2.6."}));
+    ExpectMatchesFreshLoad(view);
+    EXPECT_EQ(automation.calls.count("build"), 1);
+    EXPECT_EQ(services.calls.last(), "stream update 1001");
+}
+
+// Pastes the copied Reaction unit procedure next to Transfer in either mode.
+static void ExpectBlockKept(RecipePasteTest& test, bool after);
+
+TEST_F(RecipePasteTest, AUnitProcedureKeepsItsParallelBlockAfter)
+{
+    ExpectBlockKept(*this, true);
+}
+
+TEST_F(RecipePasteTest, AUnitProcedureKeepsItsParallelBlockBefore)
+{
+    ExpectBlockKept(*this, false);
+}
+
+TEST_F(RecipePasteTest, PlacesAndRefusals)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    CopyLines(view, {"Age"});
+    view.OnLineClicked(view.Line(view.LineCount() - 1), false);
+    ASSERT_TRUE(view.OnEditPaste());
+    EXPECT_EQ(LabelsOf(view).last(), "2.4.") << "after the last line appends";
+    EXPECT_TRUE(view.Line(view.LineCount() - 1)->IsSelected());
+
+    SetInsertAfter(false);
+    view.OnLineClicked(view.Line(0), false);
+    EXPECT_FALSE(view.IsCommandEnabled(ID_EDIT_PASTE)) << "no unit procedure above the insertion point";
+    prompts.expect(IDOK);
+    const QString before = StepDump(COUPLING_STEP);
+    EXPECT_FALSE(view.OnEditPaste());
+    EXPECT_EQ(prompts.lastText(), "Can't paste an Operation before the first Unit Procedure!");
+    EXPECT_EQ(StepDump(COUPLING_STEP), before);
+}
+
+TEST_F(RecipePasteTest, EnablingFollowsTheClipboardAndTheSelection)
+{
+    CQUORVANTAView& view = OpenCoupling("Purge");
+    EXPECT_FALSE(view.IsCommandEnabled(ID_EDIT_PASTE)) << "nothing copied";
+    CopyLines(view, {"Start Parallel"});
+    EXPECT_FALSE(clipboard.bUnitProcedures);
+    EXPECT_TRUE(view.IsCommandEnabled(ID_EDIT_PASTE));
+    SetInsertAfter(false);
+    view.OnLineClicked(view.Line(0), false);
+    EXPECT_FALSE(view.IsCommandEnabled(ID_EDIT_PASTE));
+    CopyLines(view, {"Reaction"});
+    EXPECT_TRUE(view.IsCommandEnabled(ID_EDIT_PASTE));
+    clipboard.bRecipeClipboardFilled = false; // what another project's open does
+    EXPECT_FALSE(view.IsCommandEnabled(ID_EDIT_PASTE));
+}
+
+TEST_F(RecipePasteTest, FromAnotherStepParametersArriveUnderNewIdsAndTheRowKeepsItsTexts)
+{
+    EditStep(COUPLING_STEP, "UPDATE Operation SET UserComments = 'keep dry', SafetyNote = 'gloves'"
+                            " WHERE RecipeText LIKE 'Heat R-101%'");
+    CQUORVANTAView& source = OpenCoupling();
+    CopyLines(source, {"Heat R-101"});
+    const long sourceOp = source.Line(IndexOf(source, "Heat R-101"))->GetButtonID();
+    CQUORVANTAView& target = OpenView(CRYSTALLIZATION_STEP);
+    target.OnLineClicked(target.Line(1), false);
+    ASSERT_TRUE(target.OnEditPaste());
+    const long newOp = target.Line(2)->GetButtonID();
+    EXPECT_NE(newOp, sourceOp);
+    const auto count = [&](long step, const QString& sql) { return StepLong(step, sql); };
+    EXPECT_EQ(count(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM TblFieldData f JOIN TblGroupData g USING (GroupID)"
+                                                  " WHERE g.OperationID = %1").arg(newOp)),
+              count(COUPLING_STEP, QString("SELECT COUNT(*) FROM TblFieldData f JOIN TblGroupData g USING (GroupID)"
+                                           " WHERE g.OperationID = %1").arg(sourceOp)));
+    EXPECT_EQ(count(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM TblRangeData r JOIN TblGroupData g USING (GroupID)"
+                                                  " WHERE g.OperationID = %1").arg(newOp)),
+              2);
+    EXPECT_EQ(count(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM Operation WHERE OperationID = %1 AND"
+                                                  " UserComments = 'keep dry' AND SafetyNote = 'gloves' AND"
+                                                  " RecipeText LIKE 'Heat R-101%%' AND QuorvantaLabel <> ''")
+                                              .arg(newOp)),
+              1);
+    EXPECT_EQ(count(CRYSTALLIZATION_STEP, "SELECT COUNT(*) FROM TblGroupData WHERE OpGroupID IS NOT NULL"), 0);
+    CloseView(CRYSTALLIZATION_STEP);
+    CQUORVANTAView& reopened = OpenView(CRYSTALLIZATION_STEP);
+    EXPECT_TRUE(reopened.Line(2)->text().startsWith("Heat R-101"));
+    EXPECT_TRUE(reopened.Line(2)->line().commentText == "keep dry");
+}
+
+TEST_F(RecipePasteTest, AnotherFacilityAsksAndPastesTheStructureOnly)
+{
+    EditStep(CRYSTALLIZATION_STEP, "UPDATE Step SET PlantID = PlantID + 1");
+    CQUORVANTAView& source = OpenCoupling();
+    CopyLines(source, {"Work-up"});
+    CQUORVANTAView& target = OpenView(CRYSTALLIZATION_STEP);
+    target.OnLineClicked(target.Line(0), false);
+    const QString before = StepDump(CRYSTALLIZATION_STEP);
+    prompts.expect(IDNO);
+    target.SetDragCutPending(true);
+    EXPECT_FALSE(target.OnEditPaste());
+    EXPECT_FALSE(target.IsDragCutPending());
+    EXPECT_EQ(StepDump(CRYSTALLIZATION_STEP), before) << "No changes nothing";
+    prompts.expect(IDYES);
+    ASSERT_TRUE(target.OnEditPaste());
+    EXPECT_EQ(prompts.lastText(), "This will only paste the structure since a different Facility is used in the two"
+                                  " Steps. Do you want to proceed ?");
+    const int header = IndexOf(target, "Work-up");
+    EXPECT_EQ(StepLong(CRYSTALLIZATION_STEP,
+                       QString("SELECT COUNT(*) FROM UnitProcedure WHERE UnitProcedureID = %1 AND"
+                               " PrimaryEquipmentID = -1")
+                           .arg(target.Line(header)->GetButtonID())),
+              1);
+    const RecipeLineRecord& transfer = target.Line(header + 1)->line();
+    EXPECT_EQ(transfer.displayText, transfer.operationLabel + " ...");
+    EXPECT_EQ(StepLong(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM Operation WHERE OperationID = %1 AND"
+                                                     " RecipeText = ''").arg(transfer.itemID)),
+              1);
+    ExpectMatchesFreshLoad(target);
+}
+
+TEST_F(RecipePasteTest, UniqueNamesGetANumberOnACopyAndStayOnAMove)
+{
+    EditStep(COUPLING_STEP, "INSERT INTO TblFieldData (GroupID, FieldTypeID, StringValue) SELECT MIN(g.GroupID),"
+                            " 100033, 'Batch A' FROM TblGroupData g JOIN Operation o USING (OperationID)"
+                            " WHERE o.RecipeText LIKE 'Purge%'");
+    CQUORVANTAView& view = OpenCoupling();
+    CopyLines(view, {"Purge"});
+    ASSERT_TRUE(view.OnEditPaste());
+    CopyLines(view, {"Purge"});
+    ASSERT_TRUE(view.OnEditPaste());
+    EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData WHERE StringValue IN"
+                                      " ('Batch A', 'Batch A (1)', 'Batch A (2)')"),
+              3);
+    view.OnLineClicked(view.Line(IndexOf(view, "Purge")), false);
+    prompts.expect(IDYES);
+    view.OnEditCut();
+    view.OnLineClicked(view.Line(view.LineCount() - 1), false);
+    ASSERT_TRUE(view.OnEditPaste());
+    EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData WHERE StringValue = 'Batch A'"), 2)
+        << "the moved operation keeps its name";
+    EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData WHERE StringValue = 'Batch A (3)'"), 0);
+}
+
+TEST_F(RecipePasteTest, AFailureAtAnyLineLeavesTheStepAsItWas)
+{
+    for (int k = 1; k <= 3; ++k) {
+        SCOPED_TRACE(k);
+        CQUORVANTAView& view = OpenCoupling();
+        CopyLines(view, {"Reaction"});
+        const QString before = StepDump(COUPLING_STEP);
+        CDaoDatabase* step = GetStepDatabase(COUPLING_STEP);
+        step->Execute("CREATE TEMP TABLE IF NOT EXISTS PasteRows (n INTEGER)");
+        step->Execute("DELETE FROM PasteRows");
+        step->Execute("INSERT INTO PasteRows VALUES (0)");
+        step->Execute("DROP TRIGGER IF EXISTS temp.FailPaste");
+        step->Execute(QString("CREATE TEMP TRIGGER FailPaste BEFORE INSERT ON Operation BEGIN"
+                              " UPDATE PasteRows SET n = n + 1;"
+                              " SELECT RAISE(ABORT, 'row write refused') WHERE (SELECT n FROM PasteRows) >= %1; END")
+                          .arg(k));
+        prompts.expect(IDOK);
+        EXPECT_FALSE(view.OnEditPaste());
+        step->Execute("DROP TRIGGER temp.FailPaste");
+        EXPECT_EQ(prompts.texts().size(), 1);
+        EXPECT_EQ(StepDump(COUPLING_STEP), before);
+        EXPECT_FALSE(view.IsPasting());
+        ExpectMatchesFreshLoad(view);
+        CloseView(COUPLING_STEP);
+        prompts.clear();
+    }
+}
+
+static void ExpectBlockKept(RecipePasteTest& test, bool after)
+{
+    test.PasteReactionNextToTransfer(after);
+}
