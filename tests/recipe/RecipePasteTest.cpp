@@ -148,9 +148,9 @@ TEST_F(RecipePasteTest, EnablingFollowsTheClipboardAndTheSelection)
 
 TEST_F(RecipePasteTest, FromAnotherStepParametersArriveUnderNewIdsAndTheRowKeepsItsTexts)
 {
+    CQUORVANTAView& source = OpenCoupling();
     EditStep(COUPLING_STEP, "UPDATE Operation SET UserComments = 'keep dry', SafetyNote = 'gloves'"
                             " WHERE RecipeText LIKE 'Heat R-101%'");
-    CQUORVANTAView& source = OpenCoupling();
     CopyLines(source, {"Heat R-101"});
     const long sourceOp = source.Line(IndexOf(source, "Heat R-101"))->GetButtonID();
     CQUORVANTAView& target = OpenView(CRYSTALLIZATION_STEP);
@@ -180,8 +180,8 @@ TEST_F(RecipePasteTest, FromAnotherStepParametersArriveUnderNewIdsAndTheRowKeeps
 
 TEST_F(RecipePasteTest, AnotherFacilityAsksAndPastesTheStructureOnly)
 {
-    EditStep(CRYSTALLIZATION_STEP, "UPDATE Step SET PlantID = PlantID + 1");
     CQUORVANTAView& source = OpenCoupling();
+    EditStep(CRYSTALLIZATION_STEP, "UPDATE Step SET PlantID = PlantID + 1");
     CopyLines(source, {"Work-up"});
     CQUORVANTAView& target = OpenView(CRYSTALLIZATION_STEP);
     target.OnLineClicked(target.Line(0), false);
@@ -211,10 +211,10 @@ TEST_F(RecipePasteTest, AnotherFacilityAsksAndPastesTheStructureOnly)
 
 TEST_F(RecipePasteTest, UniqueNamesGetANumberOnACopyAndStayOnAMove)
 {
+    CQUORVANTAView& view = OpenCoupling();
     EditStep(COUPLING_STEP, "INSERT INTO TblFieldData (GroupID, FieldTypeID, StringValue) SELECT MIN(g.GroupID),"
                             " 100033, 'Batch A' FROM TblGroupData g JOIN Operation o USING (OperationID)"
                             " WHERE o.RecipeText LIKE 'Purge%'");
-    CQUORVANTAView& view = OpenCoupling();
     CopyLines(view, {"Purge"});
     ASSERT_TRUE(view.OnEditPaste());
     CopyLines(view, {"Purge"});
@@ -234,10 +234,10 @@ TEST_F(RecipePasteTest, UniqueNamesGetANumberOnACopyAndStayOnAMove)
 
 TEST_F(RecipePasteTest, AFailureAtAnyLineLeavesTheStepAsItWas)
 {
+    CQUORVANTAView& view = OpenCoupling();
+    CopyLines(view, {"Reaction"});
     for (int k = 1; k <= 3; ++k) {
         SCOPED_TRACE(k);
-        CQUORVANTAView& view = OpenCoupling();
-        CopyLines(view, {"Reaction"});
         const QString before = StepDump(COUPLING_STEP);
         CDaoDatabase* step = GetStepDatabase(COUPLING_STEP);
         step->Execute("CREATE TEMP TABLE IF NOT EXISTS PasteRows (n INTEGER)");
@@ -255,7 +255,6 @@ TEST_F(RecipePasteTest, AFailureAtAnyLineLeavesTheStepAsItWas)
         EXPECT_EQ(StepDump(COUPLING_STEP), before);
         EXPECT_FALSE(view.IsPasting());
         ExpectMatchesFreshLoad(view);
-        CloseView(COUPLING_STEP);
         prompts.clear();
     }
 }
