@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
     g++ cmake ninja-build ccache pkg-config lld
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins
-    libgl-dev dbus dbus-x11
+    libgl-dev dbus dbus-x11 python3-dbus libglib2.0-bin systemd
     libbz2-dev sqlite3 libsqlite3-dev
     libzip-dev unzip
     libgtest-dev libgmock-dev libbenchmark-dev

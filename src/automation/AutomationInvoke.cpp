@@ -150,6 +150,11 @@ void SetAutomationMessageSink(std::function<void(const QString&)> sink)
     messageSink() = std::move(sink);
 }
 
+bool AutomationCallsRefused()
+{
+    return programIsBusy();
+}
+
 bool IsAutomationCallActive()
 {
     return callDepth() > 0;

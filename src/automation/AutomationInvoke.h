@@ -33,5 +33,8 @@ AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& obje
 
 // Receives each prompt text of a scripting call as it is shown (the bus sends it as a signal).
 void SetAutomationMessageSink(std::function<void(const QString&)> sink);
+// True while calls are refused as Busy: a run pumps events, a modal window is open or a
+// transaction runs.
+bool AutomationCallsRefused();
 // True while a scripting call is being served.
 bool IsAutomationCallActive();

@@ -38,6 +38,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<SelectionService>(&frame);
     installed.Install<DisplayOptionsService>(&frame);
     installed.Install<CommandDispatcher>(&frame);
+    installed.Install<AutomationFrameServices>(&frame);
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);

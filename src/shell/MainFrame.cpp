@@ -24,7 +24,8 @@ static void InitShellResources()
     Q_INIT_RESOURCE(shell);
 }
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent)
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_automationLifetime([this] { QueueQuit(); }, &CMainFrame::AutomationTreeExists)
 {
     InitShellResources();
     setObjectName(QStringLiteral("MainFrame"));

@@ -4,6 +4,8 @@
 // The frame's services of later features live in small objects the frame owns (as the auto-save
 // timer does); a frame member a feature names only forwards to its object.
 
+#include "automation/AutomationLifetime.h"
+#include "foundation/common/AutomationFrameServices.h"
 #include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/ContextRecord.h"
 #include "foundation/common/DisplayOptions.h"
@@ -38,6 +40,15 @@ class CDocumentRegistry;
 class CBatchSimulation;
 
 class CWizardEndDialog;
+class CAutomationModelBuilder;
+class CQuorvantaAut;
+class CQVOperation;
+class CQVOptions;
+class CQVProcess;
+class CQVProcesses;
+class CQVProductionPlans;
+class CQVStep;
+class CQVUnitProcedure;
 
 class CMainFrame : public QMainWindow,
                    public ProjectLifecycleServices,
@@ -47,7 +58,8 @@ class CMainFrame : public QMainWindow,
                    public DocumentHost,
                    public SelectionService,
                    public DisplayOptionsService,
-                   public CommandDispatcher {
+                   public CommandDispatcher,
+                   public AutomationFrameServices {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -184,6 +196,28 @@ public:
     // DisplayOptionsService
     const DisplayOptions& GetDisplayOptions() const override { return m_displayOptions; }
 
+    // Scripting (MainFrameAutomation.cpp): the object tree, forwarded to its builder, and the
+    // frame's services for scripts.
+    void BuildAutomationModel();
+    void DeleteAutomationModel();
+    std::shared_ptr<CQVProcess> FindAutomationProcess(long processID);
+    std::shared_ptr<CQVStep> FindAutomationStep(const CQVProcess* process, long stepID);
+    std::shared_ptr<CQVUnitProcedure> FindAutomationUnitProcedure(const CQVStep* step, long unitProcedureID);
+    std::shared_ptr<CQVOperation> FindAutomationOperation(const CQVUnitProcedure* unitProcedure, long operationID);
+    std::shared_ptr<CQuorvantaAut> GetAutomationApplication() const;
+    std::shared_ptr<CQVProcesses> GetAutomationProcesses() const;
+    std::shared_ptr<CQVProductionPlans> GetAutomationProductionPlans() const;
+    std::shared_ptr<CQVOptions> GetAutomationOptions() const { return nullptr; }
+    CAutomationLifetime& automationLifetime() { return m_automationLifetime; }
+    static bool AutomationTreeExists();
+    // AutomationFrameServices
+    bool GetApplicationVisible() const override;
+    void SetApplicationVisible(bool show) override;
+    void SetUserControl(bool userControl) override { m_automationLifetime.SetUserControl(userControl); }
+    void QueueQuit() override;
+    void ReportProgress(long percent) override { SetProgressPos(int(percent)); }
+    AutomationRunOutcome AutomationSimulateStep(long stepID, const QString& name) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     // A file dropped on the window is opened as a project.
@@ -238,4 +272,5 @@ private:
     QStringList m_temporaryFolders;
     QString m_projectDescription;
     CWizardEndDialog* m_projectInfo = nullptr; // a child of the frame
+    CAutomationLifetime m_automationLifetime;
 };

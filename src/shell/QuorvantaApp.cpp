@@ -1,5 +1,7 @@
 #include "shell/QuorvantaApp.h"
 
+#include "automation/AutomationBus.h"
+#include "automation/AutomationModelBuilder.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/DocumentKinds.h"
 #include "foundation/common/SubsystemConcerns.h"
@@ -18,6 +20,8 @@
 #include <QSplashScreen>
 
 #include <sys/resource.h>
+
+#include <cstdio>
 
 namespace {
 const char* const kContextMenus[] = {"ProcessTreeMenu", "PlanMenu",   "FacilityTreeMenu",
@@ -40,6 +44,7 @@ CQuorvantaApp::CQuorvantaApp()
 
 CQuorvantaApp::~CQuorvantaApp()
 {
+    m_bus.reset(); // no call may reach the tree while it goes
     m_projects.reset(); // lets go of the open databases while this is still the application object
     m_installed.reset();
     m_splash.reset();
@@ -83,7 +88,7 @@ bool CQuorvantaApp::InitInstance(const QStringList& arguments)
     RegisterServerAndFileTypes();
     if (m_commandLine.RunsHidden()) {
         CloseSplash(); // started by another program: the frame stays hidden
-        return true;
+        return ClaimAutomationBus();
     }
     const bool fileReady = PrepareCommandLineFile();
     ShowMainFrame();
@@ -94,6 +99,23 @@ bool CQuorvantaApp::InitInstance(const QStringList& arguments)
     if (fileReady)
         OpenStartupProject();
     return true;
+}
+
+// Serves the scripting objects under the program's bus name; another program holding it ends
+// this start with a line on stderr.
+bool CQuorvantaApp::ClaimAutomationBus()
+{
+    record(QStringLiteral("ClaimAutomationBus"));
+    auto* tree = dynamic_cast<CAutomationModelBuilder*>(ServiceSlot<AutomationModel>::Get());
+    QString error = QStringLiteral("The scripting objects are not available.");
+    if (tree) {
+        m_bus = std::make_unique<CAutomationBus>(*tree, &m_frame->automationLifetime());
+        if (m_bus->Claim(QDBusConnection::sessionBus(), &error))
+            return true;
+    }
+    m_bus.reset();
+    std::fprintf(stderr, "%s\n", qPrintable(error));
+    return false;
 }
 
 void CQuorvantaApp::RaiseOpenFileLimit()

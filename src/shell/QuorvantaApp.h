@@ -21,6 +21,7 @@
 #include <memory>
 #include <vector>
 
+class CAutomationBus;
 class CMainFrame;
 class CManagedProcessOperation;
 class CProjectManager;
@@ -112,6 +113,7 @@ private:
     void record(const QString& step) const;
     // Start-up steps, in order.
     void RaiseOpenFileLimit();
+    bool ClaimAutomationBus();
     bool InitializeOle();
     void SetRegistryKey();
     void LoadUserSettings();
@@ -149,6 +151,7 @@ private:
     QMap<QString, QMenu*> m_contextMenus;
     std::unique_ptr<CQVFileLocations> m_fileLocations;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<CAutomationBus> m_bus; // the scripting objects on the bus, when started for them
     std::unique_ptr<QSplashScreen> m_splash;
     CCommandLineInfo m_commandLine;
     CDocumentRegistry m_documents;

@@ -10,6 +10,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QDBusConnection>
 #include <gtest/gtest.h>
 
 namespace {
@@ -83,10 +84,12 @@ TEST_F(StartupTest, AutomationStartsHiddenAndPromptsAnswerUnseen)
     for (const char* flag : {"-Automation", "-Embedding", "/automation"}) {
         SetUp();
         ScriptedPromptService prompts; // any prompt reaching it would fail the test
-        ASSERT_TRUE(app->InitInstance({"quorvanta", flag})) << flag;
+        // The start serves the scripting objects on the session bus; without one it ends.
+        const bool bus = QDBusConnection::sessionBus().isConnected();
+        ASSERT_EQ(app->InitInstance({"quorvanta", flag}), bus) << flag;
         EXPECT_FALSE(app->mainFrame()->isVisible()) << flag;
         EXPECT_TRUE(g_bAutomationActive) << flag;
-        EXPECT_EQ(steps, kStartupSteps + QStringList{"CloseSplash"}) << flag;
+        EXPECT_EQ(steps, kStartupSteps + (QStringList{"CloseSplash", "ClaimAutomationBus"})) << flag;
         EXPECT_EQ(QvMessageBox("Save?", MB_YESNOCANCEL | MB_DEFBUTTON2), IDNO) << flag;
         TearDown();
         EXPECT_EQ(GetPromptService(), &prompts) << "the test's prompts are back after the exit";

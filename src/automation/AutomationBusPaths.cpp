@@ -1,0 +1,179 @@
+#include "automation/AutomationBusPaths.h"
+
+#include "automation/AutomationModelBuilder.h"
+#include "automation/QVField.h"
+#include "automation/QVGroup.h"
+#include "automation/QVOperation.h"
+#include "automation/QVProcess.h"
+#include "automation/QVProcesses.h"
+#include "automation/QVProductionPlan.h"
+#include "automation/QVProductionPlans.h"
+#include "automation/QVRange.h"
+#include "automation/QVStep.h"
+#include "automation/QVUnitProcedure.h"
+#include "automation/QuorvantaAut.h"
+
+namespace {
+// The members that lead from an element to the collection below it, in tree order.
+const QStringList kChildCollections = {"Steps",  "UnitProcedures", "Operations", "Groups",
+                                       "Fields", "Ranges",         "LineItems"};
+
+// The database id of an element; -1 for one a script made, or one without an id.
+long pathElementID(const CAutomationObject& o)
+{
+    if (auto* p = dynamic_cast<const CQVProcess*>(&o))
+        return p->m_processID;
+    if (auto* s = dynamic_cast<const CQVStep*>(&o))
+        return s->m_stepID;
+    if (auto* u = dynamic_cast<const CQVUnitProcedure*>(&o))
+        return u->m_unitProcedureID;
+    if (auto* op = dynamic_cast<const CQVOperation*>(&o))
+        return op->m_operationID;
+    if (auto* g = dynamic_cast<const CQVGroup*>(&o))
+        return g->m_groupID;
+    if (auto* f = dynamic_cast<const CQVField*>(&o))
+        return f->m_fieldID;
+    if (auto* r = dynamic_cast<const CQVRange*>(&o))
+        return r->m_rangeID;
+    if (auto* plan = dynamic_cast<const CQVProductionPlan*>(&o))
+        return plan->m_planID;
+    return -1;
+}
+
+bool isApplication(const CAutomationObject* object)
+{
+    return dynamic_cast<const CQuorvantaAut*>(object) != nullptr;
+}
+
+// The collection a parameterless member of parent hands out, by its exact name.
+std::shared_ptr<CAutomationObject> childCollection(CAutomationObject& parent, const QString& name)
+{
+    const AutomationMember* member = parent.Members().find(name);
+    if (!member || member->name != name || !member->isMethod() || !member->params.isEmpty())
+        return nullptr;
+    return member->call(parent, {}).object();
+}
+} // namespace
+
+bool CAutomationPathMap::IsCollection(const CAutomationObject& object)
+{
+    return object.Members().find(-4) != nullptr;
+}
+
+QList<std::shared_ptr<CAutomationObject>> CAutomationPathMap::Elements(CAutomationObject& collection)
+{
+    QList<std::shared_ptr<CAutomationObject>> elements;
+    const AutomationMember* count = collection.Members().find(QStringLiteral("Count"));
+    const AutomationMember* item = collection.Members().find(QStringLiteral("Item"));
+    if (!count || !item)
+        return elements;
+    const long n = count->get(collection).longValue();
+    for (long i = 0; i < n; ++i) {
+        if (auto element = item->call(collection, {CAutomationVariant::Long(i)}).object())
+            elements << element;
+    }
+    return elements;
+}
+
+QString CAutomationPathMap::segmentOf(const CAutomationObject& element)
+{
+    const long id = pathElementID(element);
+    if (id >= 0)
+        return QString::number(id);
+    if (id < -1)
+        return QStringLiteral("m%1").arg(-id);
+    auto found = m_newNumbers.find(&element);
+    if (found == m_newNumbers.end() || found->second.first.expired()) {
+        const auto self = std::const_pointer_cast<const CAutomationObject>(element.shared_from_this());
+        found = m_newNumbers.insert_or_assign(&element, std::make_pair(std::weak_ptr(self), ++m_lastNewNumber)).first;
+    }
+    return QStringLiteral("new%1").arg(found->second.second);
+}
+
+std::shared_ptr<CAutomationObject> CAutomationPathMap::top(const QString& segment)
+{
+    if (segment == QLatin1String("Application"))
+        return m_model.Application();
+    if (segment == QLatin1String("Processes"))
+        return m_model.Processes();
+    if (segment == QLatin1String("ProductionPlans"))
+        return m_model.ProductionPlans();
+    return nullptr;
+}
+
+std::shared_ptr<CAutomationObject> CAutomationPathMap::child(const std::shared_ptr<CAutomationObject>& parent,
+                                                             const QString& segment)
+{
+    if (!IsCollection(*parent))
+        return kChildCollections.contains(segment) ? childCollection(*parent, segment) : nullptr;
+    for (const auto& element : Elements(*parent)) {
+        if (segmentOf(*element) == segment)
+            return element;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<CAutomationObject> CAutomationPathMap::Resolve(const QString& path)
+{
+    const QStringList segments = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (segments.isEmpty())
+        return nullptr;
+    std::shared_ptr<CAutomationObject> object = top(segments.first());
+    if (isApplication(object.get()) && segments.size() > 1)
+        return nullptr;
+    for (qsizetype i = 1; object && i < segments.size(); ++i)
+        object = child(object, segments[i]);
+    return object;
+}
+
+QString CAutomationPathMap::PathOf(const std::shared_ptr<CAutomationObject>& object)
+{
+    if (!object || object->IsDetached())
+        return QStringLiteral("/");
+    QStringList segments;
+    std::shared_ptr<CAutomationObject> current = object;
+    while (current && !isApplication(current.get())) {
+        const std::shared_ptr<CAutomationObject> owner = current->Owner();
+        if (IsCollection(*current) && (!owner || isApplication(owner.get()))) {
+            segments.prepend(current->ClassName().mid(3)); // CQVProcesses: Processes
+            return QLatin1Char('/') + segments.join(QLatin1Char('/'));
+        }
+        if (!owner)
+            return QStringLiteral("/");
+        if (IsCollection(*current)) {
+            const auto name = std::find_if(kChildCollections.begin(), kChildCollections.end(),
+                                           [&](const QString& n) { return childCollection(*owner, n) == current; });
+            if (name == kChildCollections.end())
+                return QStringLiteral("/");
+            segments.prepend(*name);
+        } else {
+            segments.prepend(segmentOf(*current));
+        }
+        current = owner;
+    }
+    return current ? QStringLiteral("/Application") : QStringLiteral("/");
+}
+
+QStringList CAutomationPathMap::ChildNodes(const QString& path)
+{
+    if (path.split(QLatin1Char('/'), Qt::SkipEmptyParts).isEmpty()) {
+        QStringList nodes{QStringLiteral("Application")};
+        if (m_model.AutomationModelExists())
+            nodes << QStringLiteral("Processes") << QStringLiteral("ProductionPlans");
+        return nodes;
+    }
+    const std::shared_ptr<CAutomationObject> object = Resolve(path);
+    QStringList nodes;
+    if (!object || isApplication(object.get()))
+        return nodes;
+    if (IsCollection(*object)) {
+        for (const auto& element : Elements(*object))
+            nodes << segmentOf(*element);
+        return nodes;
+    }
+    for (const QString& name : kChildCollections) {
+        if (childCollection(*object, name))
+            nodes << name;
+    }
+    return nodes;
+}

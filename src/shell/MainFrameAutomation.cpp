@@ -1,0 +1,124 @@
+// The frame's part of scripting: the object tree's members, forwarded to its builder, and the
+// services a script asks of the frame (the window, the end of the program, progress and the
+// batch run of a step).
+
+#include "automation/AutomationModelBuilder.h"
+#include "automation/QVProcesses.h"
+#include "automation/QVProductionPlans.h"
+#include "automation/QuorvantaAut.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "shell/MainFrame.h"
+#include "simulation/BatchSimulation.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+CAutomationModelBuilder* installedTreeBuilder()
+{
+    return dynamic_cast<CAutomationModelBuilder*>(ServiceSlot<AutomationModel>::Get());
+}
+
+QString batchFailureText(long stepID, int engineCode)
+{
+    if (engineCode == CBatchSimulation::ENGINE_CODE_NONE)
+        return QStringLiteral("The batch run of step %1 did not run.").arg(stepID);
+    return QStringLiteral("The batch run of step %1 ended with engine code %2.").arg(stepID).arg(engineCode);
+}
+} // namespace
+
+bool CMainFrame::AutomationTreeExists()
+{
+    const AutomationModel* model = ServiceSlot<AutomationModel>::Get();
+    return model && model->AutomationModelExists();
+}
+
+void CMainFrame::BuildAutomationModel()
+{
+    ::BuildAutomationModel();
+}
+
+void CMainFrame::DeleteAutomationModel()
+{
+    ::DeleteAutomationModel();
+}
+
+std::shared_ptr<CQVProcess> CMainFrame::FindAutomationProcess(long processID)
+{
+    CAutomationModelBuilder* builder = installedTreeBuilder();
+    return builder ? builder->FindAutomationProcess(processID) : nullptr;
+}
+
+std::shared_ptr<CQVStep> CMainFrame::FindAutomationStep(const CQVProcess* process, long stepID)
+{
+    return CAutomationModelBuilder::FindAutomationStep(process, stepID);
+}
+
+std::shared_ptr<CQVUnitProcedure> CMainFrame::FindAutomationUnitProcedure(const CQVStep* step, long unitProcedureID)
+{
+    return CAutomationModelBuilder::FindAutomationUnitProcedure(step, unitProcedureID);
+}
+
+std::shared_ptr<CQVOperation> CMainFrame::FindAutomationOperation(const CQVUnitProcedure* unitProcedure,
+                                                                  long operationID)
+{
+    return CAutomationModelBuilder::FindAutomationOperation(unitProcedure, operationID);
+}
+
+std::shared_ptr<CQuorvantaAut> CMainFrame::GetAutomationApplication() const
+{
+    CAutomationModelBuilder* builder = installedTreeBuilder();
+    return builder ? builder->Application() : nullptr;
+}
+
+std::shared_ptr<CQVProcesses> CMainFrame::GetAutomationProcesses() const
+{
+    CAutomationModelBuilder* builder = installedTreeBuilder();
+    return builder ? builder->Processes() : nullptr;
+}
+
+std::shared_ptr<CQVProductionPlans> CMainFrame::GetAutomationProductionPlans() const
+{
+    CAutomationModelBuilder* builder = installedTreeBuilder();
+    return builder ? builder->ProductionPlans() : nullptr;
+}
+
+bool CMainFrame::GetApplicationVisible() const
+{
+    return isVisible();
+}
+
+void CMainFrame::SetApplicationVisible(bool show)
+{
+    if (!show) {
+        hide();
+        return;
+    }
+    this->show();
+    raise();
+    activateWindow();
+}
+
+// The close runs from the event loop, as the user's would; an accepted one ends the program even
+// when the window never showed.
+void CMainFrame::QueueQuit()
+{
+    QTimer::singleShot(0, this, [this] {
+        if (close())
+            QCoreApplication::quit();
+    });
+}
+
+AutomationRunOutcome CMainFrame::AutomationSimulateStep(long stepID, const QString& name)
+{
+    m_context.stepID = stepID;
+    if (!name.isEmpty())
+        m_context.stepLabel = name;
+    ResetSimulation(stepID, QString());
+    SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_AUTOMATION);
+    const int code = m_batchSimulation->LastEngineCode();
+    if (code == 0)
+        return {AutomationRunOutcome::Done, QString(), code};
+    return {AutomationRunOutcome::Failed, batchFailureText(stepID, code), code};
+}

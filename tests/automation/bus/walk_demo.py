@@ -1,0 +1,125 @@
+#!/usr/bin/python3
+"""Drives the program on the session bus the way a script would: opens the sample project,
+walks every level, puts a range value, simulates, saves, closes and quits.
+Usage: walk_demo.py <program> <project file>. Exits non-zero on the first failed check."""
+import os
+import sqlite3
+import subprocess
+import sys
+import time
+
+import dbus
+
+NAME = "Quorvanta.Application"
+program, project = sys.argv[1], sys.argv[2]
+bus = dbus.SessionBus()
+proc = subprocess.Popen([program, "-Automation"])
+
+
+def wait_for_name():
+    for _ in range(300):
+        if bus.name_has_owner(NAME):
+            return
+        if proc.poll() is not None:
+            sys.exit("program ended before it took the bus name: %s" % proc.returncode)
+        time.sleep(0.1)
+    sys.exit("the bus name never appeared")
+
+
+def obj(path, iface):
+    return dbus.Interface(bus.get_object(NAME, path, introspect=False), iface)
+
+
+def props(path):
+    return obj(path, "org.freedesktop.DBus.Properties")
+
+
+def check(condition, what):
+    if not condition:
+        proc.kill()
+        sys.exit("FAILED: " + what)
+    print("ok:", what)
+
+
+def expect_error(call, name, what):
+    try:
+        call()
+    except dbus.DBusException as error:
+        check(error.get_dbus_name() == name, "%s raises %s (got %s)" % (what, name, error.get_dbus_name()))
+        return
+    check(False, what + " raises " + name)
+
+
+wait_for_name()
+app = obj("/Application", "Quorvanta.Application")
+check(props("/Application").Get("Quorvanta.Application", "Visible") == 0, "a hidden start has no window")
+check(app.OpenProject(project) == 1, "OpenProject answers 1")
+check(app.Processes() == "/Processes", "Processes is /Processes")
+check(app.Options() == "/", "Options is none")
+
+processes = obj("/Processes", "Quorvanta.QVProcesses")
+process_paths = processes.Items()
+check(len(process_paths) == props("/Processes").Get("", "Count") > 0, "Items lists every process")
+ranges_seen, fields_seen, operations_seen = [], [], []
+for process_path in process_paths:
+    process_props = props(process_path).GetAll("Quorvanta.QVProcess")
+    check("Name" in process_props and "Version" in process_props, "process %s has its properties" % process_path)
+    for step_path in obj(process_path + "/Steps", "Quorvanta.QVSteps").Items():
+        props(step_path).GetAll("Quorvanta.QVStep")
+        for up_path in obj(step_path + "/UnitProcedures", "Quorvanta.QVUnitProcedures").Items():
+            props(up_path).GetAll("Quorvanta.QVUnitProcedure")
+            for op_path in obj(up_path + "/Operations", "Quorvanta.QVOperations").Items():
+                operations_seen.append(op_path)
+                props(op_path).GetAll("Quorvanta.QVOperation")
+                for group_path in obj(op_path + "/Groups", "Quorvanta.QVGroups").Items():
+                    for field_path in obj(group_path + "/Fields", "Quorvanta.QVFields").Items():
+                        fields_seen.append(field_path)
+                        props(field_path).GetAll("Quorvanta.QVField")
+                        ranges_seen += obj(field_path + "/Ranges", "Quorvanta.QVRanges").Items()
+check(len(operations_seen) > 0, "the walk reaches operations (%d)" % len(operations_seen))
+check(len(fields_seen) > 0, "the walk reaches fields (%d)" % len(fields_seen))
+print("ranges:", len(ranges_seen))
+
+plans = obj("/ProductionPlans", "Quorvanta.QVProductionPlans")
+for plan_path in plans.Items():
+    props(plan_path).GetAll("Quorvanta.QVProductionPlan")
+    obj(plan_path + "/LineItems", "Quorvanta.QVLineItems").Items()
+
+expect_error(lambda: props("/Processes/999999").GetAll(""), "org.freedesktop.DBus.Error.UnknownObject",
+             "a path outside the tree")
+expect_error(lambda: obj("/Application", "Quorvanta.Application").NoSuchMember(),
+             "org.freedesktop.DBus.Error.UnknownMethod", "an unknown method")
+
+# A field put: the value reaches the step database and the operation's recipe text.
+field_path = None
+for path in fields_seen:
+    value = props(path).Get("", "dValue")
+    if value != 1e35:
+        field_path = path
+        break
+if field_path:
+    step_id = int(field_path.split("/")[4])
+    op_path = field_path.split("/Groups/")[0]
+    op_id = int(op_path.split("/")[-1])
+    new_value = float(props(field_path).Get("", "dValue")) + 1.5
+    props(field_path).Set("", "dValue", dbus.Double(new_value))
+    check(abs(props(field_path).Get("", "dValue") - new_value) < 1e-9, "the put reads back")
+    check(app.SaveProject() is True or app.SaveProject() == 1, "SaveProject answers true")
+    print("field", field_path, "step", step_id, "operation", op_id)
+
+step_path = [p for p in obj(process_paths[0] + "/Steps", "Quorvanta.QVSteps").Items()][0]
+step_id = int(step_path.split("/")[-1])
+try:
+    result = app.SimulateBatch(step_id, timeout=600)
+    check(result == 1, "SimulateBatch answers 1")
+except dbus.DBusException as error:
+    check(error.get_dbus_name() in ("Quorvanta.Error.Failed", "Quorvanta.Error.NotAvailable"),
+          "SimulateBatch fails by a program error: %s %s" % (error.get_dbus_name(), error.get_dbus_message()))
+
+check(app.SaveProject() == 1, "SaveProject after the run")
+app.CloseProject(False)
+expect_error(lambda: props("/Processes").Get("", "Count"), "org.freedesktop.DBus.Error.UnknownObject",
+             "the tree is gone after CloseProject")
+app.Quit()
+check(proc.wait(timeout=60) == 0, "Quit ends the program with 0")
+print("PASS")
