@@ -162,3 +162,14 @@ void CMainFrame::dropEvent(QDropEvent* event)
     if (ProjectControl* control = ServiceSlot<ProjectControl>::Get())
         control->OpenProjectByPath(path);
 }
+
+void CMainFrame::SetAutoSaveInterval(int minutes)
+{
+    m_autoSave.SetMinutes(minutes);
+    m_autoSave.Arm(); // from zero, also when a save had stopped it
+}
+
+void CMainFrame::DisplayOptionsChanged()
+{
+    ReloadAllRecipeViews();
+}
