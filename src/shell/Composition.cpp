@@ -5,6 +5,7 @@
 #include "shell/Composition.h"
 
 #include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/DocumentHost.h"
 #include "foundation/common/FrameServices.h"
@@ -12,7 +13,10 @@
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+#include "modules/errmsg/ErrMsgVisibility.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
+#include "preferences/PreferencesHandover.h"
+#include "preferences/ToolOptionDialog.h"
 #include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
 #include "recipe/RecipeTextRegenerator.h"
@@ -57,4 +61,8 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // Simulation: Quick Results, result files and step resets through the frame's batch run.
     installed.InstallUnlessSet<ResultWindowServices>(
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
+    // Preferences: the Options sheet, the message filter and the recipe comment types at hand-over.
+    installed.InstallUnlessSet<MessageVisibility>(installed.Keep(std::make_unique<CErrMsgVisibility>()));
+    installed.Keep(std::make_unique<CPreferencesHandover>());
+    frame.SetCommandHandler(ID_TOOLS_OPTIONS, RunToolOptions);
 }
