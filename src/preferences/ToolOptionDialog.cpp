@@ -20,9 +20,11 @@ const char* const TEXT_RECIPE_QUESTION =
 CToolOptionDialog::CToolOptionDialog(const QString& caption, QWidget* parent, int selectPage)
     : CQVPropertySheet(caption, parent), m_selectPage(selectPage)
 {
-    m_pageOrder = {&m_batch, &m_plan, &m_scale, &m_design, &m_save, &m_textRecipe, &m_errorAndWarning};
+    m_pageOrder = {&m_batch,      &m_plan,        &m_scale,        &m_design,      &m_save,
+                   &m_textRecipe, &m_excelReport, &m_minBatchSize, &m_eqmCalendar, &m_errorAndWarning};
     for (CToolOptionPage* page : m_pageOrder)
         AddPage(page->Title(), [page] { return page->CreateWindow(); });
+    AddHelpButton();
 }
 
 CToolOptionPage* CToolOptionDialog::PageAt(int index) const
@@ -78,21 +80,9 @@ bool CToolOptionDialog::SaveOptions()
     if (!database || !database->IsOpen())
         return false;
     QSet<const CToolOptionPage*> stored;
-    const auto write = [&](const CToolOptionPage* page, const PageWrite& pageWrite) {
-        if (WritePage(*database, pageWrite))
-            stored.insert(page);
-    };
     try {
         CDaoTransaction transaction(*database);
-        for (CToolOptionSimulation* page : {static_cast<CToolOptionSimulation*>(&m_batch),
-                                            static_cast<CToolOptionSimulation*>(&m_plan),
-                                            static_cast<CToolOptionSimulation*>(&m_scale),
-                                            static_cast<CToolOptionSimulation*>(&m_design)})
-            write(page, [page](CDaoDatabase& db) { return page->WriteRows(db); });
-        if (m_errorAndWarning.m_bChanged)
-            write(&m_errorAndWarning, [this](CDaoDatabase& db) { return m_errorAndWarning.WriteRows(db); });
-        if (textRecipeConfirmed)
-            write(&m_textRecipe, [this](CDaoDatabase& db) { return m_textRecipe.WriteRows(db); });
+        WritePages(*database, textRecipeConfirmed, stored);
         transaction.Commit();
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription());
@@ -102,9 +92,35 @@ bool CToolOptionDialog::SaveOptions()
     return true;
 }
 
+// The created grid pages, the simulation pages, the message page when changed and the text-recipe
+// page when confirmed, each in a savepoint of its own.
+void CToolOptionDialog::WritePages(CDaoDatabase& database, bool textRecipeConfirmed,
+                                   QSet<const CToolOptionPage*>& stored)
+{
+    const auto write = [&](const CToolOptionPage* page, const PageWrite& pageWrite) {
+        if (WritePage(database, pageWrite))
+            stored.insert(page);
+    };
+    if (m_excelReport.m_bInitialized)
+        write(&m_excelReport, [this](CDaoDatabase& db) { return m_excelReport.WriteRows(db); });
+    if (m_minBatchSize.IsCreated())
+        write(&m_minBatchSize, [this](CDaoDatabase& db) { return m_minBatchSize.WriteRows(db); });
+    if (m_eqmCalendar.m_bInitialized)
+        write(&m_eqmCalendar, [this](CDaoDatabase& db) { return m_eqmCalendar.WriteRows(db); });
+    for (CToolOptionSimulation* page :
+         {static_cast<CToolOptionSimulation*>(&m_batch), static_cast<CToolOptionSimulation*>(&m_plan),
+          static_cast<CToolOptionSimulation*>(&m_scale), static_cast<CToolOptionSimulation*>(&m_design)})
+        write(page, [page](CDaoDatabase& db) { return page->WriteRows(db); });
+    if (m_errorAndWarning.m_bChanged)
+        write(&m_errorAndWarning, [this](CDaoDatabase& db) { return m_errorAndWarning.WriteRows(db); });
+    if (textRecipeConfirmed)
+        write(&m_textRecipe, [this](CDaoDatabase& db) { return m_textRecipe.WriteRows(db); });
+}
+
 void CToolOptionDialog::AfterCommit(const QSet<const CToolOptionPage*>& stored)
 {
-    if (stored.contains(&m_batch) && m_batch.m_bChanged)
+    if ((stored.contains(&m_batch) && m_batch.m_bChanged) ||
+        (stored.contains(&m_minBatchSize) && m_minBatchSize.m_bChanged))
         ResetStepSimulation(-1, QStringLiteral("SimulateOnly"));
     DisplayOptions options = CurrentDisplayOptions();
     if (stored.contains(&m_errorAndWarning)) {

@@ -8,8 +8,11 @@
 #include "preferences/ToolOptionBatch.h"
 #include "preferences/ToolOptionDesign.h"
 #include "preferences/ToolOptionErrorAndWarning.h"
+#include "preferences/ToolOptionExcelReport.h"
+#include "preferences/ToolOptionMinBatchSize.h"
 #include "preferences/ToolOptionPlan.h"
 #include "preferences/ToolOptionSave.h"
+#include "preferences/ToolOptionSpecEqmCalendar.h"
 #include "preferences/ToolOptionTextRecipe.h"
 
 #include <QSet>
@@ -35,15 +38,20 @@ public:
     CToolOptionDesign m_design;
     CToolOptionSave m_save;
     CToolOptionTextRecipe m_textRecipe;
+    CToolOptionExcelReport m_excelReport;
+    CToolOptionMinBatchSize m_minBatchSize;
+    CToolOptionSpecEqmCalendar m_eqmCalendar;
     CToolOptionErrorAndWarning m_errorAndWarning;
 
 protected:
     void keyPressEvent(class QKeyEvent* event) override;
+    void OnHelp() override { ShowActiveHelp(); }
 
 private:
     using PageWrite = std::function<bool(CDaoDatabase&)>;
     CToolOptionPage* PageAt(int index) const;
     bool WritePage(CDaoDatabase& database, const PageWrite& write);
+    void WritePages(CDaoDatabase& database, bool textRecipeConfirmed, QSet<const CToolOptionPage*>& stored);
     void AfterCommit(const QSet<const CToolOptionPage*>& stored);
 
     std::vector<CToolOptionPage*> m_pageOrder;
