@@ -12,7 +12,9 @@ void ApplyMessageOption(const CMessageOptionsSet& set, MessageOptionValues& valu
 {
     const QString name = set.GetText("Options");
     const long value = set.GetLong("Value");
-    const auto is = [&name](const char* option) { return name.compare(QLatin1String(option), Qt::CaseInsensitive) == 0; };
+    const auto is = [&name](const char* option) {
+        return name.compare(QLatin1String(option), Qt::CaseInsensitive) == 0;
+    };
     if (is("Notes"))
         values.notes = value;
     else if (is("Defaults"))

@@ -6,10 +6,10 @@
 
 struct MessageOptionValues {
     bool notes = false, defaults = false, warnings = false;
-    bool warningLevel = false;      // "Warning level severity"
-    long level = -999999999;        // none chosen
-    bool warningType = false;       // categories limited
-    Array<long> categories;         // 1 Operational, 2 Environmental
+    bool warningLevel = false; // "Warning level severity"
+    long level = -999999999;   // none chosen
+    bool warningType = false;  // categories limited
+    Array<long> categories;    // 1 Operational, 2 Environmental
 };
 
 // Reads [MessageOptions]; false when it does not open (after its message when show is set).

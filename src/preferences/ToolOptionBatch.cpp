@@ -53,7 +53,9 @@ bool CToolOptionBatch::DiffersFromStored(const CSimulationOptionsSet& set) const
     if (set.IsFieldNull("RangeTypeID") || set.GetLong("RangeTypeID") != m_rangeTypeID)
         return true;
     const QString stored = set.GetText("AlgorithmOption");
-    const auto is = [&stored](const char* text) { return stored.compare(QLatin1String(text), Qt::CaseInsensitive) == 0; };
+    const auto is = [&stored](const char* text) {
+        return stored.compare(QLatin1String(text), Qt::CaseInsensitive) == 0;
+    };
     return (is(LITERAL_SFC) && m_radio != 0) || (is(EARLY) && m_radio != 1);
 }
 
@@ -79,7 +81,8 @@ void CToolOptionBatch::BuildControls(QWidget* page)
     layout->addStretch();
     for (const SimulationCheck& check : m_checks) {
         const int id = check.id;
-        QObject::connect(FindControl<QCheckBox>(page, id), &QCheckBox::clicked, page, [this, id] { OnCheckClicked(id); });
+        QObject::connect(FindControl<QCheckBox>(page, id), &QCheckBox::clicked, page,
+                         [this, id] { OnCheckClicked(id); });
     }
 }
 

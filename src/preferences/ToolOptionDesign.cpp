@@ -17,9 +17,10 @@ const char* const NO_MEMORY = "This is not enough memory! Close some running app
 } // namespace
 
 CToolOptionDesign::CToolOptionDesign()
-    : CToolOptionSimulation(QStringLiteral("DESIGN"), {{1353, "ResultsDatabase", "Create Results Database"},
-                                                       {1354, "OverFlow", "Check Overflow of Equipment Units"},
-                                                       {1355, "UnderFlow", "Check Underflow of Equipment Units"}})
+    : CToolOptionSimulation(QStringLiteral("DESIGN"),
+                            {{1353, "ResultsDatabase", "Create Results Database"},
+                             {1354, "OverFlow", "Check Overflow of Equipment Units"},
+                             {1355, "UnderFlow", "Check Underflow of Equipment Units"}})
 {
 }
 

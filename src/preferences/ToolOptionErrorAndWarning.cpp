@@ -5,6 +5,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
+#include "preferences/MessageHiddenDlg.h"
 #include "preferences/OptionControls.h"
 
 #include <QCheckBox>
@@ -16,15 +17,23 @@
 
 namespace {
 enum WarningIDs {
-    NOTES = 1652, DEFAULTS = 1653, WARNINGS = 1654, LEVEL_CHECK = 1648, LEVEL_COMBO = 1649,
-    TYPE_CHECK = 1650, TYPE_LIST = 1666, HIDE_BUTTON = 1656
+    NOTES = 1652,
+    DEFAULTS = 1653,
+    WARNINGS = 1654,
+    LEVEL_CHECK = 1648,
+    LEVEL_COMBO = 1649,
+    TYPE_CHECK = 1650,
+    TYPE_LIST = 1666,
+    HIDE_BUTTON = 1656
 };
 constexpr long NO_LEVEL = -999999999;
 
 QList<QVariantList> MessageOptionRows(const MessageOptionValues& v)
 {
     QList<QVariantList> rows;
-    const auto add = [&rows](const char* name, long value) { rows.append(QVariantList{QString::fromLatin1(name), qlonglong(value)}); };
+    const auto add = [&rows](const char* name, long value) {
+        rows.append(QVariantList{QString::fromLatin1(name), qlonglong(value)});
+    };
     if (v.notes)
         add("Notes", 1);
     if (v.defaults)
@@ -46,8 +55,9 @@ QList<QVariantList> MessageOptionRows(const MessageOptionValues& v)
 
 bool CToolOptionErrorAndWarning::WriteRows(CDaoDatabase& database)
 {
-    ReplaceTableRows(database, QStringLiteral("MessageOptions"), {QStringLiteral("Options"), QStringLiteral("Value")},
-                     QString(), QVariant(), MessageOptionRows(m_values));
+    ReplaceTableRows(database, QStringLiteral("MessageOptions"),
+                     {QStringLiteral("Options"), QStringLiteral("Value")}, QString(), QVariant(),
+                     MessageOptionRows(m_values));
     return true;
 }
 
@@ -58,13 +68,15 @@ void CToolOptionErrorAndWarning::BuildControls(QWidget* page)
     auto* checks = new QVBoxLayout(group);
     checks->addWidget(MakeCheckBox(group, NOTES, QStringLiteral("Display notes")));
     checks->addWidget(MakeCheckBox(group, DEFAULTS, QStringLiteral("Display default messages")));
-    checks->addWidget(MakeCheckBox(group, WARNINGS, QStringLiteral("Show simulation error and warning icons.")));
+    checks->addWidget(
+        MakeCheckBox(group, WARNINGS, QStringLiteral("Show simulation error and warning icons.")));
     checks->addWidget(MakeCheckBox(group, LEVEL_CHECK, QStringLiteral("Warning level severity")));
     auto* levels = new QComboBox(group);
     levels->setObjectName(QString::number(LEVEL_COMBO));
     checks->addWidget(levels);
-    checks->addWidget(MakeCheckBox(group, TYPE_CHECK,
-                                   QStringLiteral("Limit warnings, notes and default messages to the following types:")));
+    checks->addWidget(
+        MakeCheckBox(group, TYPE_CHECK,
+                     QStringLiteral("Limit warnings, notes and default messages to the following types:")));
     auto* types = new QListWidget(group);
     types->setObjectName(QString::number(TYPE_LIST));
     types->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -73,6 +85,7 @@ void CToolOptionErrorAndWarning::BuildControls(QWidget* page)
     auto* hide = new QPushButton(QStringLiteral("&Select Message to Hide"), page);
     hide->setObjectName(QString::number(HIDE_BUTTON));
     layout->addWidget(hide);
+    QObject::connect(hide, &QPushButton::clicked, page, [this] { OnSelectMessagesToHide(); });
     for (int id : {NOTES, DEFAULTS, WARNINGS, LEVEL_CHECK, TYPE_CHECK})
         QObject::connect(FindControl<QCheckBox>(page, id), &QCheckBox::clicked, page, [this] {
             m_bChanged = true;
@@ -82,9 +95,22 @@ void CToolOptionErrorAndWarning::BuildControls(QWidget* page)
     QObject::connect(types, &QListWidget::itemSelectionChanged, page, [this] { m_bChanged = true; });
 }
 
-QComboBox* CToolOptionErrorAndWarning::combo() const { return FindControl<QComboBox>(window(), LEVEL_COMBO); }
+void CToolOptionErrorAndWarning::OnSelectMessagesToHide()
+{
+    CMessageHiddenDlg dialog(window());
+    if (dialog.DoModal() == IDOK)
+        m_bChanged = true;
+}
 
-QListWidget* CToolOptionErrorAndWarning::list() const { return FindControl<QListWidget>(window(), TYPE_LIST); }
+QComboBox* CToolOptionErrorAndWarning::combo() const
+{
+    return FindControl<QComboBox>(window(), LEVEL_COMBO);
+}
+
+QListWidget* CToolOptionErrorAndWarning::list() const
+{
+    return FindControl<QListWidget>(window(), TYPE_LIST);
+}
 
 void CToolOptionErrorAndWarning::EnableChoices()
 {
@@ -113,13 +139,16 @@ void CToolOptionErrorAndWarning::OnInitDialog()
         sort->SortListBoxItems(list());
     }
     for (int row = 0; row < list()->count(); ++row)
-        list()->item(row)->setSelected(m_values.categories.Contains(long(list()->item(row)->data(Qt::UserRole).toLongLong())));
+        list()->item(row)->setSelected(
+            m_values.categories.Contains(long(list()->item(row)->data(Qt::UserRole).toLongLong())));
 }
 
 bool CToolOptionErrorAndWarning::DoDataExchange(bool saveAndValidate)
 {
-    const std::pair<int, bool*> flags[] = {{NOTES, &m_values.notes}, {DEFAULTS, &m_values.defaults},
-                                           {WARNINGS, &m_values.warnings}, {LEVEL_CHECK, &m_values.warningLevel},
+    const std::pair<int, bool*> flags[] = {{NOTES, &m_values.notes},
+                                           {DEFAULTS, &m_values.defaults},
+                                           {WARNINGS, &m_values.warnings},
+                                           {LEVEL_CHECK, &m_values.warningLevel},
                                            {TYPE_CHECK, &m_values.warningType}};
     for (auto [id, flag] : flags) {
         if (saveAndValidate)

@@ -17,6 +17,7 @@ public:
     bool WriteRows(CDaoDatabase& database);
     void PushFilter() const { PushMessageFilter(m_values); }
     bool OnApply() override;
+    void OnSelectMessagesToHide(); // button 1656
 
     MessageOptionValues m_values;
     bool m_bChanged = false;

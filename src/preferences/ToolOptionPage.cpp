@@ -2,7 +2,6 @@
 
 #include "preferences/OptionPageWindow.h"
 
-
 CToolOptionPage::~CToolOptionPage()
 {
     QObject::disconnect(m_windowGone);
@@ -20,8 +19,17 @@ CQVPropertyPage* CToolOptionPage::CreateWindow()
     return window;
 }
 
-bool COptionPageWindow::OnKillActive() { return m_page->OnKillActive(); }
+bool COptionPageWindow::OnKillActive()
+{
+    return m_page->OnKillActive();
+}
 
-bool COptionPageWindow::OnApply() { return m_page->OnApply(); }
+bool COptionPageWindow::OnApply()
+{
+    return m_page->OnApply();
+}
 
-void COptionPageWindow::OnCancel() { m_page->OnReset(); }
+void COptionPageWindow::OnCancel()
+{
+    m_page->OnReset();
+}

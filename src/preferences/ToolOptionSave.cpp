@@ -44,8 +44,10 @@ void CToolOptionSave::BuildControls(QWidget* page)
     layout->addWidget(new QLabel(QStringLiteral("Minutes"), page));
     layout->addStretch();
     QObject::connect(check, &QCheckBox::clicked, page, [this] { OnCheckClicked(); });
-    QObject::connect(m_upDown, &CUpDownControl::positionChanged, page, [this](int position) { SetFlag(position != 0); });
-    QObject::connect(m_upDown, &CUpDownControl::editValueChanged, page, [this](int value, bool) { SetFlag(value != 0); });
+    QObject::connect(m_upDown, &CUpDownControl::positionChanged, page,
+                     [this](int position) { SetFlag(position != 0); });
+    QObject::connect(m_upDown, &CUpDownControl::editValueChanged, page,
+                     [this](int value, bool) { SetFlag(value != 0); });
 }
 
 void CToolOptionSave::OnInitDialog()

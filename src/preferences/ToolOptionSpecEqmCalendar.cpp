@@ -89,17 +89,18 @@ void CToolOptionSpecEqmCalendar::LayOutGrid()
             CGridRange(0, col),
             CGridCellStyle().SetValue(headers[col]).SetInterior(GRID_HEADING_COLOR).SetEnabled(false));
     g->SetRowHeight(0, 33);
-    const auto grey = CGridCellStyle()
-                          .SetControl(GRID_CTRL_STATIC)
-                          .SetInterior(GRID_READONLY_COLOR)
-                          .SetEnabled(false)
-                          .SetHorizontalAlignment(Qt::AlignLeft);
-    const auto check =
-        CGridCellStyle().SetControl(GRID_CTRL_CHECKBOX).SetHorizontalAlignment(Qt::AlignHCenter);
-    for (int row = 1; row <= m_rows.size(); ++row) {
+    const int rows = int(m_rows.size());
+    g->SetStyleRange(CGridRange(1, 1, rows, 1), CGridCellStyle()
+                                                    .SetControl(GRID_CTRL_STATIC)
+                                                    .SetInterior(GRID_READONLY_COLOR)
+                                                    .SetEnabled(false)
+                                                    .SetHorizontalAlignment(Qt::AlignLeft));
+    g->SetStyleRange(
+        CGridRange(1, 2, rows, 3),
+        CGridCellStyle().SetControl(GRID_CTRL_CHECKBOX).SetHorizontalAlignment(Qt::AlignHCenter));
+    for (int row = 1; row <= rows; ++row) {
         g->SetRowHeight(row, 21);
-        g->SetStyleRange(CGridRange(row, 1), CGridCellStyle(grey).SetValue(m_rows[row - 1].typeName));
-        g->SetStyleRange(CGridRange(row, 2, row, 3), check);
+        g->SetValueRowCol(row, 1, m_rows[row - 1].typeName);
     }
 }
 

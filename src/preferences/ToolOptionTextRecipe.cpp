@@ -31,9 +31,18 @@ const RecipeFlag RECIPE_FLAGS[] = {
     {1094, "Comments", "Comments  (Text Recipe View) "},
     {1093, "RoundValues", "Round Values"},
 };
-enum RecipeIDs { RANGES = 1453, COMMENTS = 1094, RANGE_LIST = 1665, COMMENT_LIST = 1666, TEXT_RECIPE_PAGE = 5 };
+enum RecipeIDs {
+    RANGES = 1453,
+    COMMENTS = 1094,
+    RANGE_LIST = 1665,
+    COMMENT_LIST = 1666,
+    TEXT_RECIPE_PAGE = 5
+};
 
-bool SameName(const QString& a, const char* b) { return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0; }
+bool SameName(const QString& a, const char* b)
+{
+    return a.compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
 } // namespace
 
 bool CToolOptionTextRecipe::LoadOptions()
@@ -69,15 +78,16 @@ bool CToolOptionTextRecipe::WriteRows(CDaoDatabase& database)
         rows.append(QVariantList{QStringLiteral("RangeTypeID"), qlonglong(id)});
     for (long id : m_commentTypes)
         rows.append(QVariantList{QStringLiteral("CommentTypeID"), qlonglong(id)});
-    ReplaceTableRows(database, QStringLiteral("TextRecipeOptions"), {QStringLiteral("Options"), QStringLiteral("Value")},
-                     QString(), QVariant(), rows);
+    ReplaceTableRows(database, QStringLiteral("TextRecipeOptions"),
+                     {QStringLiteral("Options"), QStringLiteral("Value")}, QString(), QVariant(), rows);
     return true;
 }
 
 void CToolOptionTextRecipe::BuildControls(QWidget* page)
 {
     auto* layout = new QVBoxLayout(page);
-    auto* group = new QGroupBox(QStringLiteral(" Select which items are visible in the Text Recipe View: "), page);
+    auto* group =
+        new QGroupBox(QStringLiteral(" Select which items are visible in the Text Recipe View: "), page);
     auto* checks = new QVBoxLayout(group);
     for (const RecipeFlag& flag : RECIPE_FLAGS) {
         QCheckBox* box = MakeCheckBox(group, flag.id, QString::fromLatin1(flag.text));
@@ -97,7 +107,10 @@ void CToolOptionTextRecipe::BuildControls(QWidget* page)
     layout->addLayout(lists);
 }
 
-QListWidget* CToolOptionTextRecipe::list(int id) const { return FindControl<QListWidget>(window(), id); }
+QListWidget* CToolOptionTextRecipe::list(int id) const
+{
+    return FindControl<QListWidget>(window(), id);
+}
 
 void CToolOptionTextRecipe::OnCheckClicked(int id)
 {
@@ -164,7 +177,8 @@ bool CToolOptionTextRecipe::DoDataExchange(bool saveAndValidate)
     }
     if (!saveAndValidate || !m_bInitialized)
         return true;
-    for (auto [id, chosen] : {std::pair{COMMENT_LIST, &m_commentTypes}, std::pair{RANGE_LIST, &m_rangeTypes}}) {
+    for (auto [id, chosen] :
+         {std::pair{COMMENT_LIST, &m_commentTypes}, std::pair{RANGE_LIST, &m_rangeTypes}}) {
         chosen->RemoveAll();
         for (int row = 0; row < list(id)->count(); ++row)
             if (list(id)->item(row)->isSelected())

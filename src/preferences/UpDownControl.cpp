@@ -7,7 +7,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-CUpDownControl::CUpDownControl(QWidget* parent, int editID, int upDownID) : QWidget(parent), m_edit(new QLineEdit(this))
+CUpDownControl::CUpDownControl(QWidget* parent, int editID, int upDownID)
+    : QWidget(parent), m_edit(new QLineEdit(this))
 {
     m_edit->setObjectName(QString::number(editID));
     auto* arrows = new QWidget(this);
