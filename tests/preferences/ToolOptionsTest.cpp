@@ -1,7 +1,7 @@
 // The Options sheet on a generated Demo project: what OK stores, in one transaction, and what it
 // tells the frame, the recipe views and the message filter afterwards.
 
-#include "FakeAppContext.h"
+#include "OptionsTestFixture.h"
 #include "ScriptedPrompts.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/FrameServices.h"
@@ -10,10 +10,10 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
-#include "modules/steputils/SchemaMigrator.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
 #include "modules/errmsg/ErrMsgEntry.h"
 #include "modules/errmsg/MessageCatalogue.h"
+#include "modules/steputils/SchemaMigrator.h"
 #include "preferences/MessageFilterPush.h"
 #include "preferences/RecipeCommentTypes.h"
 #include "preferences/ToolOptionDialog.h"
@@ -22,62 +22,6 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
-namespace {
-
-class RecordingFrame : public ProjectLifecycleServices,
-                       public DisplayOptionsService,
-                       public ResultWindowServices,
-                       public RecipeTextRegeneration {
-public:
-    int GetAutoSaveInterval() const override { return minutes; }
-    void SetAutoSaveInterval(int value) override { minutes = value, calls << QString("interval %1").arg(value); }
-    const DisplayOptions& GetDisplayOptions() const override { return options; }
-    void SetDisplayOptions(const DisplayOptions& value) override { options = value; }
-    void DisplayOptionsChanged() override { calls << "changed"; }
-    void NotifyOptionsUpdate() override { calls << "notify"; }
-    void ResetStepSimulation(long stepID, const QString& mode) override { calls << QString("reset %1 %2").arg(stepID).arg(mode); }
-    void UpdateRecipeTextOfAllSteps() override { calls << "regenerate"; }
-
-    int minutes = 7;
-    DisplayOptions options;
-    QStringList calls;
-};
-
-class ToolOptionsTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), m_dir.path()));
-        m_app.fileSet().projectDBPath = m_dir.filePath("Demo.prj");
-        m_db.Open(m_app.fileSet().projectDBPath, DatabaseRole::WorkingCopy);
-        m_installed.Install<ProjectLifecycleServices>(&m_frame);
-        m_installed.Install<DisplayOptionsService>(&m_frame);
-        m_installed.Install<ResultWindowServices>(&m_frame);
-        m_installed.Install<RecipeTextRegeneration>(&m_frame);
-    }
-    void TearDown() override { CMessageCatalogue::Instance().Clear(); }
-
-    QVariant value(const QString& sql)
-    {
-        QSqlQuery query = m_db.Query(sql);
-        return query.next() ? query.value(0) : QVariant();
-    }
-    QString rows(const QString& table)
-    {
-        return value("SELECT group_concat(Options || '=' || Value, ',') FROM (SELECT * FROM " + table + " ORDER BY RowKey)")
-            .toString();
-    }
-
-    QTemporaryDir m_dir;
-    FakeAppContext m_app;
-    CDaoDatabase& m_db = *(m_app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>());
-    RecordingFrame m_frame;
-    ServiceInstallations m_installed;
-    ScriptedPromptService m_prompts;
-};
-
-} // namespace
-
 TEST_F(ToolOptionsTest, OkWithoutChangesRewritesTheRowsAsksNothingAndKeepsTheInterval)
 {
     m_db.Execute("UPDATE SimulationOptions SET MaxDesignIterations = 9 WHERE OptionType = 'DESIGN'");
@@ -85,7 +29,8 @@ TEST_F(ToolOptionsTest, OkWithoutChangesRewritesTheRowsAsksNothingAndKeepsTheInt
     ASSERT_TRUE(sheet.LoadOptions());
     EXPECT_EQ(sheet.m_design.m_iterations, 9);
     ASSERT_TRUE(sheet.SaveOptions());
-    EXPECT_EQ(value("SELECT MaxDesignIterations FROM SimulationOptions WHERE OptionType = 'DESIGN'").toInt(), 9);
+    EXPECT_EQ(value("SELECT MaxDesignIterations FROM SimulationOptions WHERE OptionType = 'DESIGN'").toInt(),
+              9);
     EXPECT_EQ(m_frame.calls, QStringList({"interval 7"})) << "an unopened Auto Save tab keeps the interval";
     EXPECT_EQ(m_app.profile()->value("Options/AutoSave").toInt(), 7);
     EXPECT_TRUE(m_prompts.texts().isEmpty());
@@ -136,7 +81,8 @@ TEST_F(ToolOptionsTest, APageWhoseTableWentAwayLosesOnlyItsRows)
     m_prompts.expect(IDOK);
     ASSERT_TRUE(sheet.SaveOptions());
     EXPECT_EQ(m_prompts.texts().size(), 1);
-    EXPECT_EQ(value("SELECT MaxDesignIterations FROM SimulationOptions WHERE OptionType = 'DESIGN'").toInt(), 12);
+    EXPECT_EQ(value("SELECT MaxDesignIterations FROM SimulationOptions WHERE OptionType = 'DESIGN'").toInt(),
+              12);
     EXPECT_EQ(value("SELECT count(*) FROM MessageOptionsGone").toInt(), 1) << "the seeded Warnings row stays";
 }
 
@@ -156,7 +102,8 @@ TEST_F(ToolOptionsTest, TheErrorsPageRefusesOkWithoutLevelOrType)
 TEST_F(ToolOptionsTest, TheMaximumLevelCountsTheFirstRow)
 {
     m_db.Execute("UPDATE TblMessageLibrary SET Level = 1");
-    m_db.Execute("UPDATE TblMessageLibrary SET Level = 6 WHERE MessageID = (SELECT min(MessageID) FROM TblMessageLibrary)");
+    m_db.Execute("UPDATE TblMessageLibrary SET Level = 6 WHERE MessageID = (SELECT min(MessageID) FROM "
+                 "TblMessageLibrary)");
     CTblMessageLibrarySet set;
     ASSERT_TRUE(set.OpenSet(&m_db));
     EXPECT_EQ(set.GetMaxLevel(), 6);
@@ -195,7 +142,8 @@ TEST(ProjectSchemaMigrationTest, AFirstVersionProjectGainsTheOptionTablesOfAFres
     QTemporaryDir dir;
     const auto build = [&dir](const QString& name) {
         CSchemaBuilder builder(DatabaseKind::Project);
-        EXPECT_TRUE(builder.Create(dir.filePath(name)) && builder.Finish()) << builder.ErrorText().toStdString();
+        EXPECT_TRUE(builder.Create(dir.filePath(name)) && builder.Finish())
+            << builder.ErrorText().toStdString();
         return dir.filePath(name);
     };
     const QString fresh = build("fresh.prj"), old = build("old.prj");
@@ -205,20 +153,24 @@ TEST(ProjectSchemaMigrationTest, AFirstVersionProjectGainsTheOptionTablesOfAFres
         for (const char* view : {"QryReportVersionsByReportID", "QryMinimumBatchSizeOptions",
                                  "QryOperationSpecificEquipmentCalendar"})
             db.Execute(QString("DROP VIEW %1").arg(view));
-        for (const char* table : {"ReportOptions", "ReportVersion", "MinimumBatchSizeOptions",
-                                  "OperationSpecificEquipmentCalendar", "TblMessageLibrary", "TblHiddenMessage"})
+        for (const char* table :
+             {"ReportOptions", "ReportVersion", "MinimumBatchSizeOptions",
+              "OperationSpecificEquipmentCalendar", "TblMessageLibrary", "TblHiddenMessage"})
             db.Execute(QString("DROP TABLE %1").arg(table));
         db.Execute("DROP TRIGGER OperationsLibraryOptionRows");
         db.Execute("PRAGMA user_version = 1");
     }
     CSchemaMigrator migrator(DatabaseKind::Project, BuiltInMigrations(DatabaseKind::Project));
-    EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated) << migrator.ErrorText().toStdString();
+    EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)
+        << migrator.ErrorText().toStdString();
     const auto dump = [](const QString& path) {
         CDaoDatabase db;
         db.Open(path, DatabaseRole::ReadOnly);
         QStringList lines;
-        for (const char* sql : {"SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name)",
-                                "SELECT group_concat(OperationID || CurrentCheckForMinimumBatchSize || DefaultCheckForMinimumBatchSize) FROM MinimumBatchSizeOptions",
+        for (const char* sql : {"SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql "
+                                "IS NOT NULL ORDER BY name)",
+                                "SELECT group_concat(OperationID || CurrentCheckForMinimumBatchSize || "
+                                "DefaultCheckForMinimumBatchSize) FROM MinimumBatchSizeOptions",
                                 "SELECT count(*) || '/' || sum(MessageID) FROM TblMessageLibrary",
                                 "SELECT count(*) FROM ReportVersion", "PRAGMA user_version"}) {
             QSqlQuery query = db.Query(sql);
