@@ -58,7 +58,8 @@ void CMessageHiddenTab::Fill(const Array<long>& hidden)
     CErrMsgEntry entry;
     QList<ShownMessage> shown;
     long next = 0;
-    for (long id = FIRST_MESSAGE_ID; id < entry.getMaxMessage(); ++id) {
+    const long bound = entry.getMaxMessage();
+    for (long id = FIRST_MESSAGE_ID; id < bound; ++id) {
         QString text, type;
         entry.getErrorMessage(id, text, type);
         while (next < hidden.GetSize() && hidden[next] < id)
