@@ -55,12 +55,14 @@ CMessageHiddenTab* CMessageHiddenDlg::tab(int index) const
     return index >= 0 && index < int(m_tabs.size()) ? m_tabs[size_t(index)] : nullptr;
 }
 
+// The first opening of the run keeps the place the window system gave it; later ones go there.
 void CMessageHiddenDlg::showEvent(QShowEvent* event)
 {
+    if (!s_placement.isNull())
+        setGeometry(s_placement);
+    QDialog::showEvent(event);
     if (s_placement.isNull())
         s_placement = geometry();
-    setGeometry(s_placement);
-    QDialog::showEvent(event);
 }
 
 int CMessageHiddenDlg::DoModal()
