@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 1
+-- SCHEMA_VERSION 2
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -271,6 +271,59 @@ CREATE TABLE TblRangeLibrary (
     "Default" INTEGER NOT NULL DEFAULT 0
 );
 
+-- Options of the reports, the minimum batch size and the operation-specific equipment calendar;
+-- the message catalogue and the hidden messages.
+CREATE TABLE ReportOptions (
+    ReportID INTEGER PRIMARY KEY,
+    ReportName TEXT NOT NULL,
+    VersionID INTEGER NOT NULL DEFAULT 1
+);
+
+CREATE TABLE ReportVersion (
+    ReportID INTEGER NOT NULL,
+    VersionID INTEGER NOT NULL,
+    VersionName TEXT NOT NULL,
+    PRIMARY KEY (ReportID, VersionID)
+);
+
+CREATE TABLE MinimumBatchSizeOptions (
+    OperationID INTEGER PRIMARY KEY,
+    CurrentCheckForMinimumBatchSize INTEGER NOT NULL DEFAULT 0,
+    DefaultCheckForMinimumBatchSize INTEGER NOT NULL DEFAULT 0
+);
+
+CREATE TABLE OperationSpecificEquipmentCalendar (
+    OperationID INTEGER PRIMARY KEY,
+    StartDuringNonWorkingTime INTEGER NOT NULL DEFAULT 0,
+    EndDuringNonWorkingTime INTEGER NOT NULL DEFAULT 0
+);
+
+-- Every operation type has its two option rows. Stirred types count towards the minimum batch
+-- size by default; the current choice starts with charging only.
+CREATE TRIGGER OperationsLibraryOptionRows AFTER INSERT ON OperationsLibrary
+BEGIN
+    INSERT OR IGNORE INTO MinimumBatchSizeOptions (OperationID, CurrentCheckForMinimumBatchSize,
+        DefaultCheckForMinimumBatchSize)
+    VALUES (NEW.OperationTypeID, NEW.OperationTypeName IN ('Charge'),
+            NEW.OperationTypeName IN ('Charge', 'Agitate', 'Heat', 'Cool', 'React', 'Crystallize'));
+    INSERT OR IGNORE INTO OperationSpecificEquipmentCalendar (OperationID) VALUES (NEW.OperationTypeID);
+END;
+
+-- The simulation messages: Type Error, Warning, Note or Default; Level 1 (most severe) upwards;
+-- Source 1 Operational, 2 Environmental.
+CREATE TABLE TblMessageLibrary (
+    MessageID INTEGER PRIMARY KEY,
+    MessageType TEXT COLLATE NOCASE NOT NULL,
+    MessageText TEXT,
+    Level INTEGER NOT NULL DEFAULT 1,
+    Source INTEGER NOT NULL DEFAULT 1
+);
+
+-- Messages the user chose to hide.
+CREATE TABLE TblHiddenMessage (
+    MessageID INTEGER PRIMARY KEY
+);
+
 -- Read-only joins shared by several recordsets. A recordset adds its own WHERE on the exposed
 -- parameter columns and its own ORDER BY.
 
@@ -353,3 +406,15 @@ SELECT d.UOMSetID, d.UOMType, d.Unit, t.DisplayName, d.RowKey
 FROM TblUOMSetDetail d
 LEFT JOIN TblUOMTypes t ON t.UOMType = d.UOMType
 ORDER BY d.UOMSetID, d.UOMType;
+
+CREATE VIEW QryReportVersionsByReportID AS
+SELECT ReportID, VersionID, VersionName FROM ReportVersion;
+
+CREATE VIEW QryMinimumBatchSizeOptions AS
+SELECT m.OperationID, m.CurrentCheckForMinimumBatchSize, m.DefaultCheckForMinimumBatchSize,
+       o.OperationTypeName
+FROM MinimumBatchSizeOptions m JOIN OperationsLibrary o ON o.OperationTypeID = m.OperationID;
+
+CREATE VIEW QryOperationSpecificEquipmentCalendar AS
+SELECT c.OperationID, c.StartDuringNonWorkingTime, c.EndDuringNonWorkingTime, o.OperationTypeName
+FROM OperationSpecificEquipmentCalendar c JOIN OperationsLibrary o ON o.OperationTypeID = c.OperationID;

@@ -215,3 +215,37 @@ INSERT INTO TblUOMSetDetail (UOMSetID, UOMType, Unit)
 SELECT 1, UOMType, SI FROM unit
 UNION ALL
 SELECT 2, UOMType, English FROM unit;
+
+-- The spreadsheet reports and their versions. 105, 111-113, 204 and 209-211 take a data filter
+-- (VersionID + 1000 while it is on).
+INSERT INTO ReportOptions (ReportID, ReportName, VersionID) VALUES
+    (101, 'Recipe Summary', 1), (105, 'Material Balance', 1), (111, 'Stream Table', 1),
+    (112, 'Stream Composition', 1), (113, 'Equipment Contents', 1), (201, 'Equipment List', 1),
+    (204, 'Equipment Usage', 1), (209, 'Emissions', 1), (210, 'Utility Usage', 1),
+    (211, 'Labour Usage', 1);
+
+INSERT INTO ReportVersion (ReportID, VersionID, VersionName)
+SELECT ReportID, 1, 'Standard' FROM ReportOptions
+UNION ALL SELECT ReportID, 2, 'Detailed' FROM ReportOptions
+UNION ALL SELECT ReportID, 3, 'Compact' FROM ReportOptions WHERE ReportID IN (105, 201, 204);
+
+-- The message catalogue: 1001-1003 are the remarks of the results database; the others are the
+-- messages of the simulation log.
+INSERT INTO TblMessageLibrary (MessageID, MessageType, MessageText, Level, Source) VALUES
+    (1001, 'Warning', 'No equipment is assigned to the operation.', 2, 1),
+    (1002, 'Error', 'The volume exceeds the capacity of the vessel.', 1, 1),
+    (1003, 'Warning', 'No duration is given; the default of the operation type is used.', 2, 1),
+    (10000001, 'Error', 'The simulation of %s stopped: no equipment contents.', 1, 1),
+    (10000002, 'Warning', 'The vessel %s overflows.', 1, 1),
+    (10000003, 'Warning', 'The vessel %s runs below its minimum stirred volume.', 2, 1),
+    (10000004, 'Warning', 'The emission of %s exceeds its limit.', 3, 2),
+    (10000005, 'Warning', 'The condenser of %s is bypassed.', 4, 2),
+    (10000006, 'Note', 'The duration of %s was calculated from its rate.', 1, 1),
+    (10000007, 'Note', 'The vent of %s carries no material.', 2, 2),
+    (10000008, 'Default', 'The default heat capacity was used for %s.', 3, 1),
+    (10000009, 'Default', 'The default vapour pressure was used for %s.', 4, 2),
+    (10000010, 'Error', 'The material %s has no density.', 1, 2);
+
+INSERT INTO Options (OptionsID, Description) VALUES (1, 'Standard Options');
+
+INSERT INTO MessageOptions (Options, Value) VALUES ('Warnings', 1);

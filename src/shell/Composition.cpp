@@ -5,6 +5,7 @@
 #include "shell/Composition.h"
 
 #include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/DocumentHost.h"
 #include "foundation/common/FrameServices.h"
@@ -13,7 +14,10 @@
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "automation/AutomationModelBuilder.h"
+#include "modules/errmsg/ErrMsgVisibility.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
+#include "preferences/PreferencesHandover.h"
+#include "preferences/ToolOptionDialog.h"
 #include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
 #include "recipe/RecipeTextRegenerator.h"
@@ -61,4 +65,8 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
     // Automation: the scripting object tree of the open project.
     installed.InstallUnlessSet<AutomationModel>(installed.Keep(std::make_unique<CAutomationModelBuilder>()));
+    // Preferences: the Options sheet, the message filter and the recipe comment types at hand-over.
+    installed.InstallUnlessSet<MessageVisibility>(installed.Keep(std::make_unique<CErrMsgVisibility>()));
+    installed.Keep(std::make_unique<CPreferencesHandover>());
+    frame.SetCommandHandler(ID_TOOLS_OPTIONS, RunToolOptions);
 }

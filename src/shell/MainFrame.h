@@ -164,6 +164,8 @@ public:
     void SetProjectTitle(const QString& title) override;
     void StopAutoSaveTimer() override { m_autoSave.Stop(); }
     void ArmAutoSaveTimer() override { m_autoSave.Arm(); }
+    int GetAutoSaveInterval() const override { return m_autoSave.Minutes(); }
+    void SetAutoSaveInterval(int minutes) override;
     void RefreshAmbientPressure() override;
     void SetProjectDescription(const QString& text) override { m_projectDescription = text; }
     bool MaterialLookupFailed() const override { return m_bMatParamsLookupFailed; }
@@ -195,6 +197,9 @@ public:
     const ContextRecord& CurrentContext() const override { return m_context; }
     // DisplayOptionsService
     const DisplayOptions& GetDisplayOptions() const override { return m_displayOptions; }
+    void SetDisplayOptions(const DisplayOptions& options) override { m_displayOptions = options; }
+    void DisplayOptionsChanged() override;
+    void NotifyOptionsUpdate() override { DotNetNotifyOptionsUpdate(); }
 
     // Scripting (MainFrameAutomation.cpp): the object tree, forwarded to its builder, and the
     // frame's services for scripts.

@@ -189,3 +189,14 @@ bool CMainFrame::DeleteItemInRecipeView(long stepID, long itemID, int kind)
 {
     return ::DeleteItemInRecipeView(stepID, itemID, kind);
 }
+
+void CMainFrame::SetAutoSaveInterval(int minutes)
+{
+    m_autoSave.SetMinutes(minutes);
+    m_autoSave.Arm(); // from zero, also when a save had stopped it
+}
+
+void CMainFrame::DisplayOptionsChanged()
+{
+    ReloadAllRecipeViews();
+}

@@ -3,8 +3,12 @@
 // its base table.
 
 #include "RecordsetFixture.h"
+#include "foundation/db/project/CommentTypeSet.h"
+#include "foundation/db/project/ExcelReportOptionSet.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "foundation/db/project/MessageOptionsSet.h"
+#include "foundation/db/project/MinBatchSizeOptionsSet.h"
+#include "foundation/db/project/OpSpecEqmCalendarSet.h"
 #include "foundation/db/project/OperationLibrarySet.h"
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/PreferencesSet.h"
@@ -15,13 +19,17 @@
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "foundation/db/project/ProjectStepSet.h"
+#include "foundation/db/project/QryReportVersion.h"
 #include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
+#include "foundation/db/project/RangeTypeSet.h"
 #include "foundation/db/project/STARTStep.h"
+#include "foundation/db/project/SimulationOptionsSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/StepTransition.h"
+#include "foundation/db/project/TblMessageLibrarySet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 #include "foundation/db/step/OPFieldForFieldIDSet.h"
 #include "foundation/db/step/OPFieldSet.h"
@@ -192,6 +200,15 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"TextRecipeOptions", [](long) { return opened<CTextRecipeOptionsSet>(); }},
         DriftCase{"MessageOptions", [](long) { return opened<CMessageOptionsSet>(); }},
         DriftCase{"QueryOperationDefault", [](long) { return opened<CQueryOperationDefaultSet>(); }},
+        DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
+        DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},
+        DriftCase{"CommentType", [](long) { return opened<CCommentTypeSet>(); }},
+        DriftCase{"ExcelReportOption", [](long) { return opened<CExcelReportOptionSet>(); }},
+        DriftCase{"QryReportVersion", [](long) { return opened<CQryReportVersion>(204L); }},
+        DriftCase{"MinBatchSizeOptions", [](long) { return opened<CMinBatchSizeOptionsSet>(); }},
+        DriftCase{"OpSpecEqmCalendar", [](long) { return opened<COpSpecEqmCalendarSet>(); }},
+        DriftCase{"TblMessageLibrary",
+                  [](long) { return opened<CTblMessageLibrarySet>(GetProjectDatabase()); }},
         DriftCase{"Step", [](long) { return opened<CStepSet>(1001L, QString()); }},
         DriftCase{"StepLabel", [](long) { return opened<CStepLabelSet>(1001L); }},
         DriftCase{"RecipeOutline", [](long) { return opened<CRecipeOutlineSet>(1001L); }},
@@ -208,9 +225,13 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"OPField", [](long) { return opened<COPFieldSet>(1001L, -1L, -1L, -1L); }},
         DriftCase{"OPRangeData", [](long) { return opened<COPRangeDataSet>(1001L, -1L, -1L, -1L); }},
         DriftCase{"OPFieldForFieldID",
-                  [](long) { return opened<COPFieldForFieldIDSet>(1001L, lowestStepKey("FieldID", "TblFieldData")); }},
+                  [](long) {
+                      return opened<COPFieldForFieldIDSet>(1001L, lowestStepKey("FieldID", "TblFieldData"));
+                  }},
         DriftCase{"OPRangeForRangeID",
-                  [](long) { return opened<COPRangeForRangeIDSet>(1001L, lowestStepKey("RangeID", "TblRangeData")); }},
+                  [](long) {
+                      return opened<COPRangeForRangeIDSet>(1001L, lowestStepKey("RangeID", "TblRangeData"));
+                  }},
         DriftCase{"UPTransition", [](long) { return opened<CUPTransition>(1001L); }},
         DriftCase{"OpTransition", [](long) { return opened<COpTransition>(1001L); }},
         DriftCase{"STARTUnitProcedure", [](long) { return opened<CSTARTUnitProcedure>(1001L); }},

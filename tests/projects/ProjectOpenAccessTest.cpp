@@ -87,7 +87,9 @@ TEST_F(ProjectFixture, ANewProjectRecordTakesTheNameAndDescription)
         "SELECT ProjectName || '|' || Description || '|' || (SELECT count(*) FROM Project) || "
         "'|' || (SELECT Description FROM Preferences) || '|' || (SELECT Description FROM Options) "
         "FROM Project";
-    EXPECT_EQ(LayerValue(files.projectDBPath, record).toString(), "NewOne|A new one|1|NewOne|NewOne");
+    // An empty preferences table gets a row named after the project; the template's options row is kept.
+    EXPECT_EQ(LayerValue(files.projectDBPath, record).toString(),
+              "NewOne|A new one|1|NewOne|Standard Options");
     EXPECT_EQ(files.projectID, LayerValue(files.projectDBPath, "SELECT ProjectID FROM Project").toInt());
     EXPECT_TRUE(files.newProject);
     EXPECT_TRUE(app.isProjectModified());

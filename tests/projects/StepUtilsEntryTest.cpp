@@ -9,12 +9,33 @@
 
 namespace {
 
-const SchemaMigration ADD_COLUMN{2, "002-add-column.sql",
-                                 "ALTER TABLE Project ADD COLUMN Owner TEXT;\n"
-                                 "UPDATE Project SET Owner = 'nobody';"};
-const SchemaMigration ADD_TABLE{3, "003-add-table.sql", "CREATE TABLE Extra (ExtraID INTEGER PRIMARY KEY);"};
-const SchemaMigration BROKEN{3, "003-broken.sql",
-                             "CREATE TABLE Broken (ID INTEGER);\nINSERT INTO Nowhere VALUES (1);"};
+// Project files start at the project schema's current version; these migrations come next.
+// (Functions: the schema version is read from the resources, not ready at static initialisation.)
+int Base()
+{
+    return CSchemaBuilder::SchemaVersion(DatabaseKind::Project);
+}
+
+SchemaMigration AddColumn()
+{
+    return {Base() + 1, "add-column.sql",
+            "ALTER TABLE Project ADD COLUMN Owner TEXT;\nUPDATE Project SET Owner = 'nobody';"};
+}
+
+SchemaMigration AddTable()
+{
+    return {Base() + 2, "add-table.sql", "CREATE TABLE Extra (ExtraID INTEGER PRIMARY KEY);"};
+}
+
+SchemaMigration Broken()
+{
+    return {Base() + 2, "broken.sql", "CREATE TABLE Broken (ID INTEGER);\nINSERT INTO Nowhere VALUES (1);"};
+}
+
+QString SetVersion(int version)
+{
+    return QString("PRAGMA user_version = %1").arg(version);
+}
 // Step files start at the step schema's current version; this migration comes next.
 SchemaMigration NextStepMigration(const char* sql)
 {
@@ -38,33 +59,33 @@ class SchemaMigratorTest : public ProjectsFixture {};
 TEST_F(SchemaMigratorTest, AppliesEveryMigrationAboveTheFileVersionInOrder)
 {
     const QString path = build(DatabaseKind::Project, "p.wc");
-    CSchemaMigrator migrator(DatabaseKind::Project, {ADD_COLUMN, ADD_TABLE});
+    CSchemaMigrator migrator(DatabaseKind::Project, {AddColumn(), AddTable()});
     EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Migrated);
-    EXPECT_EQ(userVersion(path), 3);
+    EXPECT_EQ(userVersion(path), Base() + 2);
     EXPECT_EQ(RawQuery(path, "SELECT Owner FROM Project").toString(), "nobody");
     EXPECT_EQ(RawQuery(path, "SELECT count(*) FROM sqlite_master WHERE name = 'Extra'").toInt(), 1);
     EXPECT_EQ(migrator.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Current);
-    // A file at version 2 runs the third only (the second would add its column twice).
+    // A file one migration ahead runs the last only (the first would add its column twice).
     const QString second = build(DatabaseKind::Project, "q.wc");
     RawQuery(second, "ALTER TABLE Project ADD COLUMN Owner TEXT");
-    RawQuery(second, "PRAGMA user_version = 2");
+    RawQuery(second, SetVersion(Base() + 1));
     EXPECT_EQ(migrator.Migrate(second, DatabaseRole::WorkingCopy), MigrationOutcome::Migrated);
-    EXPECT_EQ(userVersion(second), 3);
+    EXPECT_EQ(userVersion(second), Base() + 2);
 }
 
 // A version committed to the -wal only is not in the file's header yet: the connection reads it.
 TEST_F(SchemaMigratorTest, ReadsTheVersionAnOpenWorkingCopyHoldsInItsLog)
 {
     const QString path = build(DatabaseKind::Project, "p.wc");
-    CSchemaMigrator migrator(DatabaseKind::Project, {ADD_COLUMN, ADD_TABLE});
+    CSchemaMigrator migrator(DatabaseKind::Project, {AddColumn(), AddTable()});
     EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Migrated);
     EXPECT_FALSE(QFileInfo::exists(path + "-wal")) << "inspecting a file alone reads its header";
     CDaoDatabase open;
     open.Open(path, DatabaseRole::WorkingCopy);
-    open.Execute("PRAGMA user_version = 3");
+    open.Execute(SetVersion(Base() + 2));
     ASSERT_TRUE(QFileInfo::exists(path + "-wal"));
     EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Current);
-    EXPECT_EQ(migrator.FileVersion(), 3);
+    EXPECT_EQ(migrator.FileVersion(), Base() + 2);
 }
 
 // A step's id is not a project's; a gap in the set or a file older than it fails.
@@ -72,36 +93,36 @@ TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
 {
     const struct {
         QList<SchemaMigration> migrations;
-        const char* prepare; // statement run on the file first
+        QString prepare; // statement run on the file first
         MigrationOutcome expected;
-    } rows[] = {{{ADD_COLUMN}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
+    } rows[] = {{{AddColumn()}, "PRAGMA application_id = 7", MigrationOutcome::NotOurs},
                 {{}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
-                {{ADD_COLUMN}, "PRAGMA application_id = 1364611924", MigrationOutcome::NotOurs},
-                {{ADD_COLUMN}, "PRAGMA user_version = 3", MigrationOutcome::Newer},
-                {{ADD_TABLE}, "", MigrationOutcome::Failed},
+                {{AddColumn()}, "PRAGMA application_id = 1364611924", MigrationOutcome::NotOurs},
+                {{AddColumn()}, SetVersion(Base() + 2), MigrationOutcome::Newer},
+                {{AddTable()}, "", MigrationOutcome::Failed},
                 {{}, "PRAGMA user_version = 0", MigrationOutcome::Failed}};
     for (const auto& row : rows) {
         const QString path = build(DatabaseKind::Project, QString("p%1.wc").arg(&row - rows));
-        if (*row.prepare)
+        if (!row.prepare.isEmpty())
             RawQuery(path, row.prepare);
         const QByteArray before = FileBytes(path);
         EXPECT_EQ(
             CSchemaMigrator(DatabaseKind::Project, row.migrations).Migrate(path, DatabaseRole::WorkingCopy),
             row.expected)
-            << row.prepare;
-        EXPECT_EQ(FileBytes(path), before) << row.prepare;
+            << row.prepare.toStdString();
+        EXPECT_EQ(FileBytes(path), before) << row.prepare.toStdString();
         EXPECT_FALSE(CSharedConnection::isOpen(path));
     }
     // A failing migration rolls back the ones before it.
     const QString path = build(DatabaseKind::Project, "broken.wc");
-    EXPECT_EQ(
-        CSchemaMigrator(DatabaseKind::Project, {ADD_COLUMN, BROKEN}).Migrate(path, DatabaseRole::WorkingCopy),
-        MigrationOutcome::Failed);
+    EXPECT_EQ(CSchemaMigrator(DatabaseKind::Project, {AddColumn(), Broken()})
+                  .Migrate(path, DatabaseRole::WorkingCopy),
+              MigrationOutcome::Failed);
     EXPECT_EQ(RawQuery(path, "SELECT (SELECT user_version FROM pragma_user_version) || (SELECT count(*) FROM "
                              "pragma_table_info('Project') WHERE name = 'Owner') || (SELECT count(*) FROM "
                              "sqlite_master WHERE name = 'Broken')")
                   .toString(),
-              "100");
+              QString::number(Base()) + "00");
 }
 
 TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
@@ -137,24 +158,27 @@ protected:
 TEST_F(StepUtilsEntryTest, ProjectCodes)
 {
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_CURRENT);
-    StepUtilsEntry migrating(only(DatabaseKind::Project, {ADD_COLUMN}));
+    StepUtilsEntry migrating(only(DatabaseKind::Project, {AddColumn()}));
     EXPECT_EQ(migrating.convertProject("", "", 1), CONV_PROJECT_CONVERTED);
-    EXPECT_EQ(userVersion(projectPath()), 2);
+    EXPECT_EQ(userVersion(projectPath()), Base() + 1);
     EXPECT_EQ(migrating.convertProject("", "", 1), CONV_CURRENT);
-    RawQuery(projectPath(), "PRAGMA user_version = 1");
-    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Project, {ADD_COLUMN, BROKEN})).convertProject("", "", 1),
+    RawQuery(projectPath(), SetVersion(Base()));
+    EXPECT_EQ(StepUtilsEntry(only(DatabaseKind::Project, {AddColumn(), Broken()})).convertProject("", "", 1),
               CONV_FAILED);
     expectOk(2);
-    RawQuery(projectPath(), "PRAGMA user_version = 5");
+    RawQuery(projectPath(), SetVersion(Base() + 3));
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
     RawQuery(projectPath(), "PRAGMA application_id = 1");
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
-    EXPECT_EQ(m_prompts.texts(),
-              QStringList({"The database \"" + projectPath() +
-                               "\" was written by a newer version of Tamro Plenthover (database version 5; "
-                               "this version reads up to 1) and cannot be used.",
-                           "The database \"" + projectPath() +
-                               "\" was not created by Tamro Plenthover and cannot be used."}));
+    EXPECT_EQ(
+        m_prompts.texts(),
+        QStringList({"The database \"" + projectPath() +
+                         QString("\" was written by a newer version of Tamro Plenthover (database version "
+                                 "%1; this version reads up to %2) and cannot be used.")
+                             .arg(Base() + 3)
+                             .arg(Base()),
+                     "The database \"" + projectPath() +
+                         "\" was not created by Tamro Plenthover and cannot be used."}));
     m_app.fileSet().projectDBPath.clear();
     EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_FAILED);
 }

@@ -40,11 +40,12 @@ TEST_F(FrameDisplayOptionsTest, FlagsAreOnOnlyForRowsHoldingOneAndWarningsComeFr
         setOption("TextRecipeOptions", name, value);
     database.Execute("UPDATE OperationDefaults SET CurrentDefaultValue = 2, CurrentValueUOM = 'bar' "
                      "WHERE DefaultName = 'Ambient Pressure'");
+    database.Execute("UPDATE MessageOptions SET Value = 0 WHERE Options = 'Warnings'"); // seeded 1
     app.setAmbientPressure(0);
     frame.OnProjectOpened(false);
     EXPECT_FALSE(frame.m_displayOptions.warnings); // read from the message options only
     EXPECT_DOUBLE_EQ(app.ambientPressure(), 200000.0);
-    setOption("MessageOptions", "Warnings", 1);
+    database.Execute("UPDATE MessageOptions SET Value = 1 WHERE Options = 'Warnings'");
     frame.OnProjectOpened(false);
     EXPECT_TRUE(frame.m_displayOptions.comments);
     EXPECT_FALSE(frame.m_displayOptions.ranges);

@@ -26,6 +26,9 @@ public:
     virtual void RegisterTemporaryFolder(const QString& /*folder*/) {}
     virtual void StopAutoSaveTimer() {}
     virtual void ArmAutoSaveTimer() {}
+    // The auto-save interval in minutes (0: off); the setter restarts the timer from zero.
+    virtual int GetAutoSaveInterval() const { return 0; }
+    virtual void SetAutoSaveInterval(int /*minutes*/) {}
     virtual void RefreshAmbientPressure() {}
     // The text of the Project Information window.
     virtual void SetProjectDescription(const QString& /*text*/) {}

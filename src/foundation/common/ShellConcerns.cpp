@@ -35,6 +35,24 @@ DisplayOptions CurrentDisplayOptions()
     return service ? service->GetDisplayOptions() : DisplayOptions();
 }
 
+void SetCurrentDisplayOptions(const DisplayOptions& options)
+{
+    if (DisplayOptionsService* service = ServiceSlot<DisplayOptionsService>::Get())
+        service->SetDisplayOptions(options);
+}
+
+void NotifyDisplayOptionsChanged()
+{
+    if (DisplayOptionsService* service = ServiceSlot<DisplayOptionsService>::Get())
+        service->DisplayOptionsChanged();
+}
+
+void NotifyRecipeOptionsUpdate()
+{
+    if (DisplayOptionsService* service = ServiceSlot<DisplayOptionsService>::Get())
+        service->NotifyOptionsUpdate();
+}
+
 QString HelpTopicPage(const QString& installDir, const QString& helpFile, long topic)
 {
     const QString base = QFileInfo(helpFile).completeBaseName().toLower();

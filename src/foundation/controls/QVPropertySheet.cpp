@@ -4,6 +4,7 @@
 #include "foundation/controls/QVPropertyPage.h"
 
 #include <QDialogButtonBox>
+#include <QLayout>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -142,4 +143,20 @@ int CQVPropertySheet::DoModal()
 QPushButton* CQVPropertySheet::OkButton() const
 {
     return m_buttons->button(QDialogButtonBox::Ok);
+}
+
+void CQVPropertySheet::AddHelpButton()
+{
+    if (m_helpButton)
+        return;
+    m_helpButton = m_buttons->addButton(QDialogButtonBox::Help);
+    m_helpButton->setObjectName(QStringLiteral("9"));
+    connect(m_helpButton, &QPushButton::clicked, this, [this] { OnHelp(); });
+}
+
+void CQVPropertySheet::SetChildMode()
+{
+    m_buttons->hide();
+    setWindowFlags(Qt::Widget);
+    layout()->setContentsMargins(0, 0, 0, 0);
 }

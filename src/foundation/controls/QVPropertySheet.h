@@ -36,8 +36,15 @@ public:
 
     QPushButton* ApplyButton() const { return m_applyButton; }
     QPushButton* OkButton() const;
+    QPushButton* HelpButton() const { return m_helpButton; }
+
+    // A Help button (command id 9) that calls OnHelp.
+    void AddHelpButton();
+    // A sheet inside another dialog: no buttons, no window of its own.
+    void SetChildMode();
 
 protected:
+    virtual void OnHelp() {}
     void showEvent(QShowEvent* event) override;
     void reject() override;
 
@@ -56,5 +63,6 @@ private:
     QStackedWidget* m_stack = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
     QPushButton* m_applyButton = nullptr;
+    QPushButton* m_helpButton = nullptr;
     int m_activeIndex = -1;
 };

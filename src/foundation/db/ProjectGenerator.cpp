@@ -90,7 +90,7 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                             qlonglong(spec.steps.size()), qlonglong(PROJECT_ID)}) &&
                 db.Execute(QStringLiteral("INSERT INTO Preferences (PreferencesID, Description) VALUES (1, ?)"),
                            {spec.name}) &&
-                db.Execute(QStringLiteral("INSERT INTO Options (OptionsID, Description) VALUES (1, ?)"), {spec.name}) &&
+                db.Execute(QStringLiteral("INSERT OR REPLACE INTO Options (OptionsID, Description) VALUES (1, ?)"), {spec.name}) &&
                 db.Execute(QStringLiteral("INSERT INTO TextRecipeOptions (Options, Value) VALUES ('Comments', 1), "
                                           "('Ranges', 1)"));
     for (qsizetype i = 0; done && i < spec.steps.size(); ++i) {

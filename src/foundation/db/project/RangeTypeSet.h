@@ -1,0 +1,12 @@
+#pragma once
+// [TblRangeLibrary]: the range types, in table order.
+
+#include "foundation/db/DaoRecordset.h"
+
+class CRangeTypeSet : public CDaoRecordset {
+public:
+    CRangeTypeSet() : CDaoRecordset(Definition()) {}
+    bool OpenSet();
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};

@@ -1,0 +1,69 @@
+#include "preferences/UpDownControl.h"
+
+#include "preferences/OptionControls.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+CUpDownControl::CUpDownControl(QWidget* parent, int editID, int upDownID)
+    : QWidget(parent), m_edit(new QLineEdit(this))
+{
+    m_edit->setObjectName(QString::number(editID));
+    auto* arrows = new QWidget(this);
+    arrows->setObjectName(QString::number(upDownID));
+    auto* up = new QToolButton(arrows);
+    auto* down = new QToolButton(arrows);
+    up->setArrowType(Qt::UpArrow);
+    down->setArrowType(Qt::DownArrow);
+    auto* arrowLayout = new QVBoxLayout(arrows);
+    arrowLayout->setContentsMargins(0, 0, 0, 0);
+    arrowLayout->setSpacing(0);
+    arrowLayout->addWidget(up);
+    arrowLayout->addWidget(down);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_edit);
+    layout->addWidget(arrows);
+    connect(up, &QToolButton::clicked, this, [this] { Step(1); });
+    connect(down, &QToolButton::clicked, this, [this] { Step(-1); });
+    connect(m_edit, &QLineEdit::textChanged, this, &CUpDownControl::OnEditChanged);
+}
+
+void CUpDownControl::SetRange(int lower, int upper)
+{
+    m_lower = lower;
+    m_upper = upper;
+}
+
+void CUpDownControl::SetPos(int position)
+{
+    m_position = qBound(m_lower, position, m_upper);
+    m_writing = true;
+    m_edit->setText(QString::number(m_position));
+    m_writing = false;
+}
+
+void CUpDownControl::Step(int delta)
+{
+    SetPos(m_position + delta);
+    emit positionChanged(m_position);
+}
+
+void CUpDownControl::OnEditChanged(const QString& text)
+{
+    if (m_writing)
+        return;
+    const bool empty = text.trimmed().isEmpty();
+    const int value = text.trimmed().toInt();
+    if (empty && (m_lower > 0 || m_upper < 0)) {
+        emit editValueChanged(value, empty);
+        return;
+    }
+    if (value >= m_lower && value <= m_upper)
+        m_position = value;
+    else
+        OptionBeep();
+    emit editValueChanged(value, empty);
+}

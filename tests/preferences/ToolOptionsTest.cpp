@@ -1,0 +1,182 @@
+// The Options sheet on a generated Demo project: what OK stores, in one transaction, and what it
+// tells the frame, the recipe views and the message filter afterwards.
+
+#include "OptionsTestFixture.h"
+#include "ScriptedPrompts.h"
+#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/project/TblMessageLibrarySet.h"
+#include "modules/errmsg/ErrMsgEntry.h"
+#include "modules/errmsg/MessageCatalogue.h"
+#include "modules/steputils/SchemaMigrator.h"
+#include "preferences/MessageFilterPush.h"
+#include "preferences/RecipeCommentTypes.h"
+#include "preferences/ToolOptionDialog.h"
+
+#include <QSettings>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+TEST_F(ToolOptionsTest, OkWithoutChangesRewritesTheRowsAsksNothingAndKeepsTheInterval)
+{
+    m_db.Execute("UPDATE SimulationOptions SET MaxDesignIterations = 9 WHERE OptionType = 'DESIGN'");
+    CToolOptionDialog sheet;
+    ASSERT_TRUE(sheet.LoadOptions());
+    EXPECT_EQ(sheet.m_design.m_iterations, 9);
+    ASSERT_TRUE(sheet.SaveOptions());
+    EXPECT_EQ(value("SELECT MaxDesignIterations FROM SimulationOptions WHERE OptionType = 'DESIGN'").toInt(),
+              9);
+    EXPECT_EQ(m_frame.calls, QStringList({"interval 7"})) << "an unopened Auto Save tab keeps the interval";
+    EXPECT_EQ(m_app.profile()->value("Options/AutoSave").toInt(), 7);
+    EXPECT_TRUE(m_prompts.texts().isEmpty());
+}
+
+TEST_F(ToolOptionsTest, AChangedBatchRowMarksEveryStepForResimulation)
+{
+    CToolOptionDialog sheet;
+    ASSERT_TRUE(sheet.LoadOptions());
+    sheet.m_batch.m_rangeTypeID = 2;
+    ASSERT_TRUE(sheet.SaveOptions());
+    EXPECT_TRUE(m_frame.calls.contains("reset -1 SimulateOnly"));
+    EXPECT_EQ(value("SELECT RangeTypeID FROM SimulationOptions WHERE OptionType = 'BATCH'").toInt(), 2);
+}
+
+TEST_F(ToolOptionsTest, TheTextRecipeQuestionStoresAndRegeneratesOnlyOnYes)
+{
+    for (int answer : {IDNO, IDYES}) {
+        m_frame.calls.clear();
+        CToolOptionDialog sheet;
+        ASSERT_TRUE(sheet.LoadOptions());
+        sheet.m_textRecipe.m_bChanged = true;
+        sheet.m_textRecipe.m_commentTypes = {3, 1};
+        m_prompts.expect(answer);
+        ASSERT_TRUE(sheet.SaveOptions());
+        EXPECT_EQ(m_prompts.lastText(), QString::fromLatin1(TEXT_RECIPE_QUESTION));
+        const QString stored = rows("TextRecipeOptions");
+        if (answer == IDNO) {
+            EXPECT_FALSE(stored.contains("CommentTypeID"));
+            EXPECT_FALSE(m_frame.calls.contains("regenerate"));
+            continue;
+        }
+        EXPECT_TRUE(stored.endsWith("CommentTypeID=3,CommentTypeID=1")) << stored.toStdString();
+        EXPECT_EQ(m_frame.options.commentTypeIDs, QList<long>({3, 1}));
+        EXPECT_EQ(m_frame.options.commentTypeDescriptions, QStringList({"Quality", "General"}));
+        EXPECT_EQ(m_frame.calls.mid(1), QStringList({"notify", "regenerate", "changed"}));
+    }
+}
+
+TEST_F(ToolOptionsTest, APageWhoseTableWentAwayLosesOnlyItsRows)
+{
+    CToolOptionDialog sheet;
+    ASSERT_TRUE(sheet.LoadOptions());
+    sheet.m_errorAndWarning.m_bChanged = true;
+    sheet.m_errorAndWarning.m_values.notes = true;
+    sheet.m_design.m_iterations = 12;
+    m_db.Execute("ALTER TABLE MessageOptions RENAME TO MessageOptionsGone");
+    m_prompts.expect(IDOK);
+    ASSERT_TRUE(sheet.SaveOptions());
+    EXPECT_EQ(m_prompts.texts().size(), 1);
+    EXPECT_EQ(value("SELECT MaxDesignIterations FROM SimulationOptions WHERE OptionType = 'DESIGN'").toInt(),
+              12);
+    EXPECT_EQ(value("SELECT count(*) FROM MessageOptionsGone").toInt(), 1) << "the seeded Warnings row stays";
+}
+
+TEST_F(ToolOptionsTest, TheErrorsPageRefusesOkWithoutLevelOrType)
+{
+    CToolOptionErrorAndWarning page;
+    page.m_values.warningLevel = true;
+    m_prompts.expect(IDOK);
+    EXPECT_FALSE(page.OnApply());
+    page.m_values.level = 2;
+    page.m_values.warningType = true;
+    m_prompts.expect(IDOK);
+    EXPECT_FALSE(page.OnApply());
+    EXPECT_EQ(m_prompts.texts(), QStringList({"Please select Warning Level!", "Please select a type!"}));
+}
+
+TEST_F(ToolOptionsTest, TheMaximumLevelCountsTheFirstRow)
+{
+    m_db.Execute("UPDATE TblMessageLibrary SET Level = 1");
+    m_db.Execute("UPDATE TblMessageLibrary SET Level = 6 WHERE MessageID = (SELECT min(MessageID) FROM "
+                 "TblMessageLibrary)");
+    CTblMessageLibrarySet set;
+    ASSERT_TRUE(set.OpenSet(&m_db));
+    EXPECT_EQ(set.GetMaxLevel(), 6);
+}
+
+TEST_F(ToolOptionsTest, MessageVisibilityFollowsTypeLevelSourceAndHiddenIds)
+{
+    PushProjectMessageFilter();
+    m_db.Execute("INSERT INTO TblHiddenMessage (MessageID) VALUES (10000002)");
+    MessageOptionValues values;
+    values.warnings = true;
+    values.warningLevel = true;
+    values.level = 3;
+    values.warningType = true;
+    values.categories = {SOURCE_OPERATIONAL};
+    PushProjectMessageFilter();
+    PushMessageFilter(values);
+    const struct {
+        long id;
+        bool visible;
+    } cases[] = {{10000001, true},  {10000002, false}, {10000003, true}, {10000004, false},
+                 {10000006, false}, {10000010, true},  {42, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CErrMsgEntry::isMessageVisible(c.id), c.visible) << c.id;
+}
+
+TEST_F(ToolOptionsTest, CommentTypesWithoutALibraryRowAreDropped)
+{
+    LoadRecipeCommentTypes({3, 99, 1});
+    EXPECT_EQ(m_frame.options.commentTypeIDs, QList<long>({3, 1}));
+    EXPECT_EQ(m_frame.options.commentTypeDescriptions, QStringList({"Quality", "General"}));
+}
+
+TEST(ProjectSchemaMigrationTest, AFirstVersionProjectGainsTheOptionTablesOfAFreshOne)
+{
+    QTemporaryDir dir;
+    const auto build = [&dir](const QString& name) {
+        CSchemaBuilder builder(DatabaseKind::Project);
+        EXPECT_TRUE(builder.Create(dir.filePath(name)) && builder.Finish())
+            << builder.ErrorText().toStdString();
+        return dir.filePath(name);
+    };
+    const QString fresh = build("fresh.prj"), old = build("old.prj");
+    {
+        CDaoDatabase db;
+        db.Open(old, DatabaseRole::ReadWrite);
+        for (const char* view : {"QryReportVersionsByReportID", "QryMinimumBatchSizeOptions",
+                                 "QryOperationSpecificEquipmentCalendar"})
+            db.Execute(QString("DROP VIEW %1").arg(view));
+        for (const char* table :
+             {"ReportOptions", "ReportVersion", "MinimumBatchSizeOptions",
+              "OperationSpecificEquipmentCalendar", "TblMessageLibrary", "TblHiddenMessage"})
+            db.Execute(QString("DROP TABLE %1").arg(table));
+        db.Execute("DROP TRIGGER OperationsLibraryOptionRows");
+        db.Execute("PRAGMA user_version = 1");
+    }
+    CSchemaMigrator migrator(DatabaseKind::Project, BuiltInMigrations(DatabaseKind::Project));
+    EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)
+        << migrator.ErrorText().toStdString();
+    const auto dump = [](const QString& path) {
+        CDaoDatabase db;
+        db.Open(path, DatabaseRole::ReadOnly);
+        QStringList lines;
+        for (const char* sql : {"SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql "
+                                "IS NOT NULL ORDER BY name)",
+                                "SELECT group_concat(OperationID || CurrentCheckForMinimumBatchSize || "
+                                "DefaultCheckForMinimumBatchSize) FROM MinimumBatchSizeOptions",
+                                "SELECT count(*) || '/' || sum(MessageID) FROM TblMessageLibrary",
+                                "SELECT count(*) FROM ReportVersion", "PRAGMA user_version"}) {
+            QSqlQuery query = db.Query(sql);
+            lines << (query.next() ? query.value(0).toString() : QString());
+        }
+        return lines;
+    };
+    EXPECT_EQ(dump(old), dump(fresh));
+}
