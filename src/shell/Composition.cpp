@@ -13,6 +13,7 @@
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+
 #include "automation/AutomationModelBuilder.h"
 #include "modules/errmsg/ErrMsgVisibility.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
@@ -20,6 +21,7 @@
 #include "preferences/ToolOptionDialog.h"
 #include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
+#include "recipe/RecipeClipboard.h"
 #include "recipe/RecipeTextRegenerator.h"
 #include "recipe/RecipeWindows.h"
 #include "shell/DocumentRegistry.h"
@@ -27,7 +29,6 @@
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedStreams.h"
-#include "recipe/RecipeClipboard.h"
 #include "simulation/EngineModuleHost.h"
 #include "simulation/SimulationWindows.h"
 

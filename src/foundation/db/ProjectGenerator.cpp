@@ -90,9 +90,11 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                             qlonglong(spec.steps.size()), qlonglong(PROJECT_ID)}) &&
                 db.Execute(QStringLiteral("INSERT INTO Preferences (PreferencesID, Description) VALUES (1, ?)"),
                            {spec.name}) &&
-                db.Execute(QStringLiteral("INSERT OR REPLACE INTO Options (OptionsID, Description) VALUES (1, ?)"), {spec.name}) &&
+                db.Execute(QStringLiteral("INSERT OR REPLACE INTO Options (OptionsID, Description) VALUES (1, ?)"),
+                           {spec.name}) &&
+                // Comments and ranges shown, each with the type it shows (the Options sheet needs one).
                 db.Execute(QStringLiteral("INSERT INTO TextRecipeOptions (Options, Value) VALUES ('Comments', 1), "
-                                          "('Ranges', 1)"));
+                                          "('Ranges', 1), ('CommentTypeID', 1), ('RangeTypeID', 1)"));
     for (qsizetype i = 0; done && i < spec.steps.size(); ++i) {
         const StepSpec& step = spec.steps.at(i);
         done = db.Execute(QStringLiteral("INSERT INTO ProjectStep (StepID, StepName, StepVersionName, Description) "
