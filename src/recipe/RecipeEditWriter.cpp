@@ -128,6 +128,39 @@ RecipeRowState RowStateOf(const RecipeLineRecord& line, int index)
     return row;
 }
 
+QJsonArray DeletedRowKeys(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QJsonArray deleted;
+    for (auto it = before.rows.begin(); it != before.rows.end(); ++it) {
+        if (!after.rows.contains(it.key()))
+            deleted.append(qint64(it.key()));
+    }
+    return deleted;
+}
+
+// The rows that are new or differ.
+QList<long> ChangedRowKeys(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QList<long> changed;
+    for (auto it = after.rows.begin(); it != after.rows.end(); ++it) {
+        const auto old = before.rows.constFind(it.key());
+        if (old == before.rows.constEnd() || *old != it.value())
+            changed.append(it.key());
+    }
+    return changed;
+}
+
+// [operation id, unit procedure id] of the operations that changed owner.
+QJsonArray ChangedOwners(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QJsonArray owners;
+    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
+        if (it.value() > -1 && before.owners.value(it.key(), -1) != it.value())
+            owners.append(QJsonArray{qint64(it.key()), qint64(it.value())});
+    }
+    return owners;
+}
+
 } // namespace
 
 RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
@@ -150,28 +183,24 @@ RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
 int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
                              const RecipeLinesState& after)
 {
-    QJsonArray deleted, changed, owners;
-    for (auto it = before.rows.begin(); it != before.rows.end(); ++it) {
-        if (!after.rows.contains(it.key()))
-            deleted.append(qint64(it.key()));
-    }
+    const QJsonArray deleted = DeletedRowKeys(before, after);
     if (!deleted.isEmpty())
         RunEditStatement(step, "TextRecipe", DELETE_ROWS, deleted);
+    const QList<long> changedKeys = ChangedRowKeys(before, after);
     QSet<long> shifted;
-    const QList<RecipeRowShift> shifts = CRecipeRowShifts::Find(before, after, &shifted);
-    if (!shifts.isEmpty() && !WriteShifts(step, stepID, shifts))
-        shifted.clear();
-    for (auto it = after.rows.begin(); it != after.rows.end(); ++it) {
-        const auto old = before.rows.constFind(it.key());
-        if ((old == before.rows.constEnd() || *old != it.value()) && !shifted.contains(it.key()))
-            changed.append(RowValues(it.key(), it.value()));
+    if (changedKeys.size() >= CRecipeRowShifts::MIN_RUN) {
+        const QList<RecipeRowShift> shifts = CRecipeRowShifts::Find(before, after, &shifted);
+        if (!shifts.isEmpty() && !WriteShifts(step, stepID, shifts))
+            shifted.clear();
     }
-    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
-        if (it.value() > -1 && before.owners.value(it.key(), -1) != it.value())
-            owners.append(QJsonArray{qint64(it.key()), qint64(it.value())});
+    QJsonArray changed;
+    for (const long key : changedKeys) {
+        if (!shifted.contains(key))
+            changed.append(RowValues(key, after.rows.value(key)));
     }
     if (!changed.isEmpty())
         RunEditStatement(step, "TextRecipe", UPDATE_ROWS, changed);
+    const QJsonArray owners = ChangedOwners(before, after);
     if (!owners.isEmpty())
         RunEditStatement(step, "Operation", UPDATE_OWNERS, owners);
     return int(deleted.size() + shifted.size() + changed.size());
