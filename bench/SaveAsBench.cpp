@@ -47,9 +47,11 @@ double secondsOf(const QElapsedTimer& timer)
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-// Fills the Save As dialog with the next target folder and presses OK.
+// Fills the Save As dialog with the next target folder and presses OK. The dialog makes the
+// project's own folder but wants its parent to exist, as a user would pick it.
 class SaveAsTargets : public ProjectDialogService {
 public:
+    SaveAsTargets() { QDir().mkpath(underRoot(QStringLiteral("saved"))); }
     int Run(QDialog& dialog) override
     {
         auto* saveAs = dynamic_cast<CSaveAsProjectDialog*>(&dialog);

@@ -7,8 +7,8 @@
 #include "recipe/QuorvantaView.h"
 
 CRecipeEdit::CRecipeEdit(CQUORVANTAView& view)
-    : m_view(view), m_before(CRecipeEditWriter::StateOf(view.lines())), m_selected(view.GetFirstSelectedIndex()),
-      m_vertPos(view.vertPos()), m_horzPos(view.horzPos())
+    : m_view(view), m_before(CRecipeEditWriter::StateOf(view.lines())),
+      m_selected(view.GetFirstSelectedIndex()), m_vertPos(view.vertPos()), m_horzPos(view.horzPos())
 {
 }
 
@@ -30,7 +30,8 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows)
         CDaoTransaction transaction(*step);
         if (ownRows)
             ownRows(*step);
-        m_rowsWritten = CRecipeEditWriter::Write(*step, m_before, CRecipeEditWriter::StateOf(m_view.lines()));
+        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), m_before,
+                                                 CRecipeEditWriter::StateOf(m_view.lines()));
         transaction.Commit();
         return true;
     } catch (const CDaoException& error) {

@@ -3,7 +3,9 @@
 #include "recipe/RecipeEditWriter.h"
 
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoTransaction.h"
 #include "recipe/RecipeButton.h"
+#include "recipe/RecipeRowShifts.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,35 +22,143 @@ const char* const UPDATE_ROWS =
     " Breakpoint = json_extract(j.value, '$[8]')"
     " FROM json_each(?1) AS j WHERE TextRecipe.RowKey = json_extract(j.value, '$[0]')";
 
+// The ranges of old sequence numbers [$[0], $[1]] of step ?2, each moving by $[2]; its unit
+// procedures and operations take $[3] more on their unit-procedure number, its operations $[4] more
+// on theirs, and their labels follow where a number changed. The ranges are read once, ahead of the
+// rows: each then reaches its rows through the sequence index. All go in one statement, so each row
+// is matched by its old number however far another range moves.
+const char* const SHIFT_RANGES_ROWS =
+    "WITH r AS MATERIALIZED (SELECT json_extract(value, '$[0]') AS lo, json_extract(value, '$[1]') AS hi,"
+    "   json_extract(value, '$[2]') AS ds, json_extract(value, '$[3]') AS du,"
+    "   json_extract(value, '$[4]') AS dop FROM json_each(?1))"
+    " UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + r.ds,"
+    " UPNumber = CASE WHEN r.du = 0 THEN UPNumber"
+    "   WHEN Type IN ('Unit Procedure', 'Operation') THEN UPNumber + r.du ELSE UPNumber END,"
+    " OPNumber = CASE WHEN r.dop = 0 THEN OPNumber WHEN Type = 'Operation' THEN OPNumber + r.dop ELSE "
+    "OPNumber END,"
+    " Label = CASE WHEN r.du = 0 AND r.dop = 0 THEN Label"
+    "   WHEN Type = 'Operation' THEN (UPNumber + r.du) || '.' || (OPNumber + r.dop) || '.'"
+    "   WHEN Type = 'Unit Procedure' AND r.du <> 0 THEN (UPNumber + r.du) || '.' ELSE Label END"
+    " FROM r WHERE TextRecipe.StepID = ?2 AND TextRecipe.RecipeSequenceNumber BETWEEN r.lo AND r.hi";
+
+// Keyword rows of the ranges take their new position as ID: the rows ?1 (row keys) move by ?2. ID
+// is indexed, and only keyword rows change it.
+const char* const SHIFT_RANGES_KEYWORD_IDS =
+    "UPDATE TextRecipe SET ID = ID + ?2 WHERE RowKey IN (SELECT value FROM json_each(?1))";
+
 const char* const DELETE_ROWS = "DELETE FROM TextRecipe WHERE RowKey IN (SELECT value FROM json_each(?1))";
 
 const char* const UPDATE_OWNERS =
     "UPDATE Operation SET UnitProcedureID = json_extract(j.value, '$[1]')"
     " FROM json_each(?1) AS j WHERE Operation.OperationID = json_extract(j.value, '$[0]')";
 
+QString JsonText(const QJsonArray& values)
+{
+    return QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact));
+}
+
+// Answers the rows the statement changed.
+long long RunCountedStatement(CDaoDatabase& step, const char* table, const char* sql,
+                              const QVariantList& values)
+{
+    const StatementKey key{
+        StatementKind::Update, QString::fromLatin1(table), {QString::fromLatin1(sql)}, {EDIT_WRITER_KEY}, {}};
+    long long changed = 0;
+    step.Connection().execKept(
+        key, [sql] { return QString::fromLatin1(sql); }, values,
+        [&changed](KeptResult& result) { changed = result.rowsAffected(); });
+    return changed;
+}
+
 void RunEditStatement(CDaoDatabase& step, const char* table, const char* sql, const QJsonArray& values)
 {
-    const StatementKey key{StatementKind::Update, QString::fromLatin1(table), {QString::fromLatin1(sql)},
-                           {EDIT_WRITER_KEY}, {}};
-    step.Connection().execKept(key, [sql] { return QString::fromLatin1(sql); },
-                               {QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact))});
+    RunCountedStatement(step, table, sql, {JsonText(values)});
+}
+
+// The runs of rows that only moved, each by its range; false, with nothing written, when the ranges
+// hold rows the lines did not show (those rows are then written by key with the others).
+bool WriteShifts(CDaoDatabase& step, long stepID, const QList<RecipeRowShift>& shifts)
+{
+    QJsonArray ranges;
+    QHash<long, QJsonArray> keywordsByDelta;
+    long long rows = 0;
+    for (const RecipeRowShift& shift : shifts) {
+        QJsonArray& keywords = keywordsByDelta[shift.sequenceDelta];
+        for (const long key : shift.keywordRowKeys)
+            keywords.append(qint64(key));
+        ranges.append(QJsonArray{qint64(shift.firstSequence), qint64(shift.lastSequence),
+                                 qint64(shift.sequenceDelta), qint64(shift.unitProcedureDelta),
+                                 qint64(shift.operationDelta)});
+        rows += shift.rows;
+    }
+    CDaoTransaction savepoint(step);
+    for (auto it = keywordsByDelta.begin(); it != keywordsByDelta.end(); ++it) {
+        if (!it->isEmpty())
+            RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_KEYWORD_IDS,
+                                {JsonText(it.value()), qlonglong(it.key())});
+    }
+    if (RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_ROWS, {JsonText(ranges), qlonglong(stepID)}) !=
+        rows)
+        return false;
+    savepoint.Commit();
+    return true;
 }
 
 QJsonArray RowValues(long rowKey, const RecipeRowState& row)
 {
-    return {qint64(rowKey), qint64(row.sequence), qint64(row.id),   row.indent,
+    return {qint64(rowKey),
+            qint64(row.sequence),
+            qint64(row.id),
+            row.indent,
             row.label.isEmpty() ? QJsonValue() : QJsonValue(row.label),
-            qint64(row.opNumber), qint64(row.upNumber), row.hide ? 1 : 0, row.breakpoint ? 1 : 0};
+            qint64(row.opNumber),
+            qint64(row.upNumber),
+            row.hide ? 1 : 0,
+            row.breakpoint ? 1 : 0};
 }
 
 RecipeRowState RowStateOf(const RecipeLineRecord& line, int index)
 {
     RecipeRowState row;
+    row.kind = line.kind;
     std::tie(row.sequence, row.id, row.indent, row.label) =
         std::tuple(long(index + 1), line.itemID, line.indent, line.label);
     std::tie(row.opNumber, row.upNumber, row.hide, row.breakpoint) =
         std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
     return row;
+}
+
+QJsonArray DeletedRowKeys(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QJsonArray deleted;
+    for (auto it = before.rows.begin(); it != before.rows.end(); ++it) {
+        if (!after.rows.contains(it.key()))
+            deleted.append(qint64(it.key()));
+    }
+    return deleted;
+}
+
+// The rows that are new or differ.
+QList<long> ChangedRowKeys(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QList<long> changed;
+    for (auto it = after.rows.begin(); it != after.rows.end(); ++it) {
+        const auto old = before.rows.constFind(it.key());
+        if (old == before.rows.constEnd() || *old != it.value())
+            changed.append(it.key());
+    }
+    return changed;
+}
+
+// [operation id, unit procedure id] of the operations that changed owner.
+QJsonArray ChangedOwners(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QJsonArray owners;
+    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
+        if (it.value() > -1 && before.owners.value(it.key(), -1) != it.value())
+            owners.append(QJsonArray{qint64(it.key()), qint64(it.value())});
+    }
+    return owners;
 }
 
 } // namespace
@@ -57,6 +167,7 @@ RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
 {
     RecipeLinesState state;
     state.rows.reserve(lines.size());
+    state.owners.reserve(lines.size());
     long owner = -1;
     for (int index = 0; index < lines.size(); ++index) {
         const RecipeLineRecord& line = lines.at(index)->line();
@@ -69,27 +180,28 @@ RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
     return state;
 }
 
-int CRecipeEditWriter::Write(CDaoDatabase& step, const RecipeLinesState& before, const RecipeLinesState& after)
+int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
+                             const RecipeLinesState& after)
 {
-    QJsonArray deleted, changed, owners;
-    for (auto it = before.rows.begin(); it != before.rows.end(); ++it) {
-        if (!after.rows.contains(it.key()))
-            deleted.append(qint64(it.key()));
-    }
-    for (auto it = after.rows.begin(); it != after.rows.end(); ++it) {
-        const auto old = before.rows.constFind(it.key());
-        if (old == before.rows.constEnd() || *old != it.value())
-            changed.append(RowValues(it.key(), it.value()));
-    }
-    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
-        if (it.value() > -1 && before.owners.value(it.key(), -1) != it.value())
-            owners.append(QJsonArray{qint64(it.key()), qint64(it.value())});
-    }
+    const QJsonArray deleted = DeletedRowKeys(before, after);
     if (!deleted.isEmpty())
         RunEditStatement(step, "TextRecipe", DELETE_ROWS, deleted);
+    const QList<long> changedKeys = ChangedRowKeys(before, after);
+    QSet<long> shifted;
+    if (changedKeys.size() >= CRecipeRowShifts::MIN_RUN) {
+        const QList<RecipeRowShift> shifts = CRecipeRowShifts::Find(before, after, &shifted);
+        if (!shifts.isEmpty() && !WriteShifts(step, stepID, shifts))
+            shifted.clear();
+    }
+    QJsonArray changed;
+    for (const long key : changedKeys) {
+        if (!shifted.contains(key))
+            changed.append(RowValues(key, after.rows.value(key)));
+    }
     if (!changed.isEmpty())
         RunEditStatement(step, "TextRecipe", UPDATE_ROWS, changed);
+    const QJsonArray owners = ChangedOwners(before, after);
     if (!owners.isEmpty())
         RunEditStatement(step, "Operation", UPDATE_OWNERS, owners);
-    return int(deleted.size() + changed.size());
+    return int(deleted.size() + shifted.size() + changed.size());
 }

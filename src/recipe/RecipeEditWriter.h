@@ -1,8 +1,9 @@
 #pragma once
 // The rows an edit of the text-recipe view changed, written once at its end: the state of every
 // line's row is taken before the edit; afterwards the rows of lines that left are deleted, and
-// rows whose values differ from what the lines now say are updated by row key, each in one
-// statement the step's connection keeps prepared. Operations whose owning unit procedure changed
+// rows whose values differ from what the lines now say are updated, each in one statement the
+// step's connection keeps prepared: runs of rows that only moved by ranges of old sequence numbers
+// (see RecipeRowShifts.h), the others by row key. Operations whose owning unit procedure changed
 // get it in one more. Runs inside the caller's transaction; errors raise CDaoException.
 
 #include <QHash>
@@ -14,6 +15,7 @@ class CRecipeButton;
 
 // What a line's TextRecipe row holds.
 struct RecipeRowState {
+    int kind = 0; // RecipeLineType
     long sequence = 0;
     long id = 0;
     int indent = 1;
@@ -36,5 +38,6 @@ class CRecipeEditWriter {
 public:
     static RecipeLinesState StateOf(const QList<CRecipeButton*>& lines);
     // Deletes and updates what differs between before and after; answers the rows written.
-    static int Write(CDaoDatabase& step, const RecipeLinesState& before, const RecipeLinesState& after);
+    static int Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
+                     const RecipeLinesState& after);
 };

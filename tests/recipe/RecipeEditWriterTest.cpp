@@ -1,0 +1,158 @@
+// The edit writer on the Coupling step's rows: whatever mix of moved runs and changed rows an edit
+// leaves, the rows end as the lines say, and rows the lines do not show stay as they were.
+
+#include "RecipeEditFixture.h"
+
+#include "foundation/db/DaoTransaction.h"
+#include "recipe/RecipeEditWriter.h"
+#include "recipe/RecipeRowShifts.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+// The step's rows in the writer's terms, by row key.
+QHash<long, RecipeRowState> RowStates(long stepID)
+{
+    QSqlQuery query = GetStepDatabase(stepID)->Query(
+        QStringLiteral(
+            "SELECT RowKey, Type, RecipeSequenceNumber, ID, Indent, Label, OPNumber, UPNumber, Hide,"
+            " Breakpoint FROM TextRecipe WHERE StepID = ?"),
+        {qlonglong(stepID)});
+    QHash<long, RecipeRowState> rows;
+    while (query.next()) {
+        RecipeRowState& row = rows[long(query.value(0).toLongLong())];
+        row.kind = RecipeLineKindOf(query.value(1).toString());
+        std::tie(row.sequence, row.id, row.indent, row.label) =
+            std::tuple(long(query.value(2).toLongLong()), long(query.value(3).toLongLong()),
+                       query.value(4).toInt(), query.value(5).toString());
+        std::tie(row.opNumber, row.upNumber, row.hide, row.breakpoint) =
+            std::tuple(long(query.value(6).toLongLong()), long(query.value(7).toLongLong()),
+                       query.value(8).toBool(), query.value(9).toBool());
+    }
+    return rows;
+}
+
+// The rows in sequence order, each with its key.
+QList<std::pair<long, RecipeRowState>> InOrder(const RecipeLinesState& state)
+{
+    QList<std::pair<long, RecipeRowState>> rows;
+    for (auto it = state.rows.begin(); it != state.rows.end(); ++it)
+        rows.append({it.key(), it.value()});
+    std::sort(rows.begin(), rows.end(),
+              [](const auto& a, const auto& b) { return a.second.sequence < b.second.sequence; });
+    return rows;
+}
+
+// The rows numbered 1..n in the given order, keyword ids following their positions.
+RecipeLinesState Renumbered(const RecipeLinesState& base, const QList<std::pair<long, RecipeRowState>>& rows)
+{
+    RecipeLinesState state;
+    state.owners = base.owners;
+    for (int index = 0; index < rows.size(); ++index) {
+        RecipeRowState row = rows.at(index).second;
+        if (IsKeywordLine(row.kind))
+            row.id = index + 1;
+        row.sequence = index + 1;
+        state.rows.insert(rows.at(index).first, row);
+    }
+    return state;
+}
+
+// Coupling: 0 "1.", 1-3 ops 1.1-1.3, 4 Start Parallel, 5 Series, 6 op 1.4, 7 Series, 8 op 1.5,
+// 9 End Parallel, 10-11 ops 1.6-1.7, 12 "2.", 13-15 ops 2.1-2.3.
+struct WriterCase {
+    const char* name;
+    std::function<void(QList<std::pair<long, RecipeRowState>>&)> edit;
+    int shiftedRuns; // how many runs go by range
+};
+
+void RenumberUnitProcedureFrom(QList<std::pair<long, RecipeRowState>>& rows, int from, long by)
+{
+    for (int index = from; index < rows.size(); ++index) {
+        RecipeRowState& row = rows[index].second;
+        if (row.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            row.label = QString::number(row.upNumber += by) + '.';
+        else if (row.kind == RECIPE_LINE_OPERATION)
+            row.label = QString::number(row.upNumber += by) + '.' + QString::number(row.opNumber) + '.';
+    }
+}
+
+const WriterCase WRITER_CASES[] = {
+    {"first operation deleted, its unit procedure renumbered",
+     [](auto& rows) {
+         rows.removeAt(1);
+         for (int index = 1; index <= 10; ++index) {
+             RecipeRowState& row = rows[index].second;
+             if (row.kind == RECIPE_LINE_OPERATION)
+                 row.label = QStringLiteral("1.%1.").arg(--row.opNumber);
+         }
+     },
+     2},
+    {"two blocks swap places (each run moves over the other's old numbers)",
+     [](auto& rows) { std::rotate(rows.begin() + 1, rows.begin() + 6, rows.begin() + 11); }, 2},
+    {"first unit procedure deleted, the next renumbered",
+     [](auto& rows) {
+         rows.remove(0, 12);
+         RenumberUnitProcedureFrom(rows, 0, -1);
+     },
+     1},
+    {"a line inside a run also changes its indent",
+     [](auto& rows) {
+         rows.removeAt(0);
+         rows[6].second.indent += 1;
+     },
+     2},
+    {"a hidden flag and a breakpoint only: nothing moves",
+     [](auto& rows) {
+         rows[3].second.hide = true;
+         rows[8].second.breakpoint = true;
+     },
+     0},
+};
+
+class RecipeEditWriterTest : public RecipeEditFixture, public testing::WithParamInterface<WriterCase> {};
+
+} // namespace
+
+TEST_P(RecipeEditWriterTest, RowsEndAsTheLinesSay)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    const RecipeLinesState before = CRecipeEditWriter::StateOf(view.lines());
+    ASSERT_EQ(RowStates(COUPLING_STEP), before.rows);
+    auto rows = InOrder(before);
+    GetParam().edit(rows);
+    const RecipeLinesState after = Renumbered(before, rows);
+    QSet<long> covered;
+    EXPECT_EQ(CRecipeRowShifts::Find(before, after, &covered).size(), GetParam().shiftedRuns);
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    CDaoTransaction transaction(step);
+    CRecipeEditWriter::Write(step, COUPLING_STEP, before, after);
+    transaction.Commit();
+    EXPECT_EQ(RowStates(COUPLING_STEP), after.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, RecipeEditWriterTest, testing::ValuesIn(WRITER_CASES),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+// A row the lines do not show, inside a range that moves, keeps its place: the rows the lines show
+// are then written one by one.
+TEST_F(RecipeEditFixture, WriterLeavesRowsTheLinesDoNotShow)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    const RecipeLinesState before = CRecipeEditWriter::StateOf(view.lines());
+    auto rows = InOrder(before);
+    rows.removeAt(12); // "2." goes; 2.1-2.3 move up one
+    const RecipeLinesState after = Renumbered(before, rows);
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    step.Execute(QStringLiteral("INSERT INTO TextRecipe (ID, RecipeSequenceNumber, StepID, Type, RowKey)"
+                                " VALUES (15, 15, %1, 'Series', 9999)")
+                     .arg(COUPLING_STEP));
+    CDaoTransaction transaction(step);
+    CRecipeEditWriter::Write(step, COUPLING_STEP, before, after);
+    transaction.Commit();
+    QHash<long, RecipeRowState> written = RowStates(COUPLING_STEP);
+    const RecipeRowState stray = written.take(9999);
+    EXPECT_EQ(written, after.rows);
+    EXPECT_EQ(std::tie(stray.sequence, stray.id), std::tuple(15L, 15L));
+}
