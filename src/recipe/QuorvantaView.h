@@ -22,6 +22,7 @@ struct RecipeLineRecord;
 struct OperationPlace;
 struct PasteRun;
 struct RecipeClipboardItem;
+struct RecipeDragSourceInfo;
 struct UnitProcedurePlace;
 
 // Scroll codes of the scroll handlers.
@@ -150,6 +151,15 @@ public:
     void OnEditCut();
     void OnEditDelete();
 
+    // Drag and drop of lines (QuorvantaViewDrop.cpp). The line under a drag gets the drop mark
+    // (null: none); a drop on a line or into an empty window answers whether lines moved or copied.
+    void ShowDropTarget(CRecipeButton* line);
+    int dropIndex() const { return m_nDropIndex; }
+    bool DropOnLine(const RecipeDragSourceInfo& source, CRecipeButton* target);
+    bool DropIntoEmptyWindow(const RecipeDragSourceInfo& source);
+    // The dragged (selected) lines leave this window after the target committed its paste.
+    bool CutDraggedLines();
+
     const QList<CRecipeButton*>& lines() const { return m_lineButtons; }
 
     // Printing: the recipe as 81-column pages; the page count.
@@ -261,6 +271,12 @@ private:
     void selectQuietly(int index);
     void writePasteNumbers(PasteRun& run);
     bool preparePasteSelection();
+    // The paste; beforeLines runs first inside its transaction (a move within this window cuts there).
+    bool pasteClipboard(const std::function<bool()>& beforeLines);
+    bool dropRefused(const RecipeDragSourceInfo& source, int target);
+    bool dropConstraintsAccepted(const RecipeDragSourceInfo& source, int target);
+    bool moveWithinView(CRecipeButton* source, CRecipeButton* target);
+    bool dropFromOtherView(const RecipeDragSourceInfo& source, CRecipeButton* target);
     void finishPaste();
 
     // Drawing (QuorvantaViewDraw.cpp).
@@ -271,6 +287,7 @@ private:
     bool m_bMultiSelect = false;
     bool m_bPasting = false;
     bool m_bDragCutPending = false;
+    int m_nDropIndex = -1; // the line showing the drop mark; -1 none
     bool m_bInsertAfter = true;
     bool m_bInsertBefore = false;
     bool m_bJapanese = false;

@@ -43,7 +43,8 @@ bool IsEditCommand(int commandID)
 
 bool IsOwnCommand(int commandID)
 {
-    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_FILE_PRINT || commandID == ID_EDIT_PASTE ||
+    return commandID == ID_TOGGLE_BREAKPOINT || commandID == ID_EDIT_SELECTION || commandID == ID_OLE_INSERT_NEW ||
+           commandID == ID_CANCEL_EDIT_CNTR || commandID == ID_CANCEL_EDIT_SRVR || commandID == ID_FILE_PRINT || commandID == ID_EDIT_PASTE ||
            commandID == ID_FILE_PRINT_PREVIEW || commandID == ID_VIEW_OPERATION_QUICK_RESULTS;
 }
 } // namespace
@@ -71,6 +72,10 @@ bool CQUORVANTAView::IsCommandEnabled(int commandID) const
         return IsQuickResultsEnabled();
     if (commandID == ID_EDIT_PASTE)
         return UpdatePasteUI();
+    if (commandID == ID_EDIT_SELECTION)
+        return GetSelectedItemType() == RECIPE_LINE_UNIT_PROCEDURE || GetSelectedItemType() == RECIPE_LINE_OPERATION;
+    if (commandID == ID_OLE_INSERT_NEW) // no embedded objects on this platform
+        return false;
     return IsOwnCommand(commandID);
 }
 
@@ -116,6 +121,8 @@ void CQUORVANTAView::OnCommand(int commandID)
         OnOperationQuickResults();
     else if (commandID == ID_EDIT_PASTE)
         OnEditPaste();
+    else if (CRecipeButton* selected = GetFirstSelectedLine(); commandID == ID_EDIT_SELECTION && selected)
+        selected->Edit();
 }
 
 void CQUORVANTAView::ShowContextMenu(const QPoint& globalPos)

@@ -145,7 +145,8 @@ bool CQUORVANTAView::DeleteSelectedItems(const QString& modeText)
         if (!DeleteInvalidConstraints(m_document.stepID))
             throw RecipeEditAborted();
     });
-    ClearConstraintLists();
+    if (!m_bPasting) // a move's paste still rewires the kept constraints
+        ClearConstraintLists();
     if (!written)
         return false;
     afterDelete(index, mode, itemRemoved);
@@ -159,6 +160,8 @@ void CQUORVANTAView::afterDelete(int index, int mode, bool itemRemoved)
         RecalcLayout(false, viewport()->width(), viewport()->height());
     SelectItem(qMin(index, LineCount() - 1));
     viewport()->update();
+    if (m_bPasting) // the cut of a move within this window: its paste refreshes after the commit
+        return;
     if (mode == DELETE_MODE || mode == CUT_MODE || mode == DRAG_CUT_MODE) {
         if (itemRemoved)
             RefreshStep(m_document.stepID);

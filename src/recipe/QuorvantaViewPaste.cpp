@@ -108,6 +108,11 @@ void CQUORVANTAView::selectQuietly(int index)
 
 bool CQUORVANTAView::OnEditPaste()
 {
+    return pasteClipboard({});
+}
+
+bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
+{
     RecipeClipboard* clipboard = RecipeClipboard::Installed();
     if (!clipboard || m_document.stepID < 0 || m_bMultiSelect || !clipboard->bRecipeClipboardFilled)
         return false;
@@ -128,6 +133,7 @@ bool CQUORVANTAView::OnEditPaste()
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
     try {
         CDaoTransaction transaction(*step);
+        Stop(!beforeLines || beforeLines());
         preparePasteSelection();
         const int position = m_bInsertAfter ? 2 : 1;
         for (qsizetype n = 0; n < items.size(); ++n)

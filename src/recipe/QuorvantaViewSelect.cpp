@@ -9,6 +9,7 @@
 #include "foundation/common/SubsystemConcerns.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
+#include "recipe/RecipeLineDrag.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -188,7 +189,15 @@ void CQUORVANTAView::OnKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Delete:
         DispatchCommand(ID_EDIT_DELETE, this);
         break;
-    default: // Enter comes with the line editors
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        DispatchCommand(ID_EDIT_SELECTION, this);
+        break;
+    case Qt::Key_Escape:
+        if (CRecipeLineDrag* drag = CRecipeLineDrag::Installed())
+            drag->Cancel();
+        break;
+    default:
         break;
     }
     setFocus();

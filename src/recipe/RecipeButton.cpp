@@ -1,6 +1,8 @@
 #include "recipe/RecipeButton.h"
 
+#include "foundation/common/AppContext.h"
 #include "recipe/QuorvantaView.h"
+#include "recipe/RecipeLineDrag.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -79,23 +81,91 @@ void CRecipeButton::paintEvent(QPaintEvent*)
 
 void CRecipeButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_view->OnLineClicked(this, event->modifiers().testFlag(Qt::ControlModifier));
-    else if (event->button() == Qt::RightButton)
+    CRecipeLineDrag* drag = CRecipeLineDrag::Installed();
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    if (event->button() == Qt::LeftButton) {
+        if (drag && !ctrl && !m_view->IsMultiSelect())
+            drag->Arm(this, event->globalPosition().toPoint());
+        m_view->OnLineClicked(this, ctrl);
+    } else if (event->button() == Qt::RightButton) {
+        if (drag)
+            drag->Cancel();
         m_view->ShowContextMenu(event->globalPosition().toPoint());
+    }
 }
 
 void CRecipeButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mousePressEvent(event); // the line editors come with their own feature
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    m_view->OnLineClicked(this, event->modifiers().testFlag(Qt::ControlModifier));
+    Edit();
 }
 
+// This line holds the mouse while the left button is down: a drag follows the pointer.
 void CRecipeButton::mouseMoveEvent(QMouseEvent* event)
 {
-    m_view->OnLineMouseMove(this, event);
+    CRecipeLineDrag* drag = CRecipeLineDrag::Installed();
+    if (drag && drag->IsArmed() && event->buttons().testFlag(Qt::LeftButton))
+        drag->Move(event->globalPosition().toPoint(), event->modifiers().testFlag(Qt::ControlModifier));
+    else
+        m_view->OnLineMouseMove(this, event);
+}
+
+void CRecipeButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    CRecipeLineDrag* drag = CRecipeLineDrag::Installed();
+    if (drag && event->button() == Qt::LeftButton)
+        drag->Release(event->globalPosition().toPoint());
 }
 
 void CRecipeButton::keyPressEvent(QKeyEvent* event)
 {
+    if (CRecipeLineDrag* drag = CRecipeLineDrag::Installed(); drag && event->key() == Qt::Key_Escape)
+        drag->Cancel();
     m_view->OnKeyDown(event->key(), event->modifiers());
+}
+
+// The editor of the line's item, as a double-click opens it; true when the line changed.
+bool CRecipeButton::Edit()
+{
+    bool changed = false;
+    switch (m_line.kind) {
+    case RECIPE_LINE_UNIT_PROCEDURE:
+        changed = EditUnitProcedure();
+        break;
+    case RECIPE_LINE_OPERATION:
+        changed = EditOperation();
+        break;
+    case RECIPE_LINE_PARALLEL:
+        changed = m_line.typeText.compare(QLatin1String("Start Parallel"), Qt::CaseInsensitive) == 0 &&
+                  EditParallelBlockDelay();
+        break;
+    default:
+        break;
+    }
+    if (!changed)
+        return false;
+    if (!m_selected)
+        m_view->OnLineClicked(this, false);
+    SetProjectModified(true);
+    return true;
+}
+
+// The line editors come with their own feature; until then nothing changes.
+bool CRecipeButton::EditUnitProcedure()
+{
+    return false;
+}
+
+bool CRecipeButton::EditOperation()
+{
+    return false;
+}
+
+bool CRecipeButton::EditParallelBlockDelay()
+{
+    return false;
 }

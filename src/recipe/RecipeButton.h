@@ -18,6 +18,7 @@ public:
     long GetButtonID() const { return m_line.itemID; }
     int GetItemType() const { return m_line.kind; }
     long GetStepID() const { return m_line.stepID; }
+    CQUORVANTAView* view() const { return m_view; }
     RecipeLineRecord& line() { return m_line; }
     const RecipeLineRecord& line() const { return m_line; }
 
@@ -27,6 +28,13 @@ public:
     void SetSelected(bool selected);
     bool IsDropHighlighted() const { return m_dropHighlight; }
     void SetDropHighlight(bool highlighted);
+
+    // Opens the editor of the line's item as a double-click does: unit procedure, operation or the
+    // delay of a "Start Parallel" block; other lines have none. True when the line changed.
+    bool Edit();
+    bool EditUnitProcedure();
+    bool EditOperation();
+    bool EditParallelBlockDelay();
 
     // Height of the text wrapped to width; also keeps the single-line height.
     int Measure(int width);
@@ -43,6 +51,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

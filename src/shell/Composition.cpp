@@ -29,6 +29,7 @@
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedStreams.h"
+#include "recipe/RecipeLineDrag.h"
 #include "simulation/EngineModuleHost.h"
 #include "simulation/SimulationWindows.h"
 
@@ -56,6 +57,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.InstallUnlessSet<RecipeTextRegeneration>(installed.Keep(std::make_unique<CRecipeTextRegenerator>()));
     // Recipe: the frame's recipe clipboard; the managed side's stream questions.
     installed.Install<RecipeClipboard>(&frame.recipeClipboard());
+    installed.Install<CRecipeLineDrag>(&frame.recipeLineDrag());
     installed.InstallUnlessSet<StreamServices>(installed.Keep(std::make_unique<CManagedStreams>()));
     // Shared classes: their singletons go with each project close.
     installed.Keep(std::make_unique<CSharedClassesHandover>());

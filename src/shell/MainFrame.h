@@ -15,6 +15,7 @@
 #include "foundation/common/PaneID.h"
 #include "foundation/common/SelectionService.h"
 #include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeLineDrag.h"
 #include "shell/AutoSaveTimer.h"
 #include "shell/DockPanes.h"
 #include "shell/FrameCommandRules.h"
@@ -171,6 +172,8 @@ public:
     bool MaterialLookupFailed() const override { return m_bMatParamsLookupFailed; }
     // The recipe lines last copied, shared by every recipe window.
     RecipeClipboard& recipeClipboard() { return m_recipeClipboard; }
+    // The drag of recipe lines in progress and its source window (m_pDragSourceView).
+    CRecipeLineDrag& recipeLineDrag() { return m_recipeLineDrag; }
     bool DeleteItemInRecipeView(long stepID, long itemID, int kind);
     // ProgressServices
     void BeginProgress(short lower, short upper, const QString& text) override;
@@ -274,6 +277,7 @@ private:
     bool m_bHasEngine = false;
     bool m_bMatParamsLookupFailed = false;
     RecipeClipboard m_recipeClipboard;
+    CRecipeLineDrag m_recipeLineDrag;
     QStringList m_temporaryFolders;
     QString m_projectDescription;
     CWizardEndDialog* m_projectInfo = nullptr; // a child of the frame

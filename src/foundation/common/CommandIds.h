@@ -43,6 +43,9 @@ enum CommandID : int {
     ID_INDENT_RIGHT = 32891,
     ID_TOGGLE_HIDE = 33083,
     ID_EDIT_SELECTION = 33204,
+    ID_OLE_INSERT_NEW = 57856, // embedded objects: none on this platform, always disabled
+    ID_CANCEL_EDIT_CNTR = 32768, // in-place editing: nothing to cancel on this platform
+    ID_CANCEL_EDIT_SRVR = 32769,
     ID_TOGGLE_BREAKPOINT = 33240,
     ID_REMOVE_ALL_BREAKPOINTS = 33239,
     ID_INSERT_START_AFTER = 33560,
