@@ -22,6 +22,7 @@
 #include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
 #include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeLineDrag.h"
 #include "recipe/RecipeTextRegenerator.h"
 #include "recipe/RecipeWindows.h"
 #include "shell/DocumentRegistry.h"
@@ -29,7 +30,6 @@
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedStreams.h"
-#include "recipe/RecipeLineDrag.h"
 #include "simulation/EngineModuleHost.h"
 #include "simulation/SimulationWindows.h"
 
