@@ -22,6 +22,7 @@
 #include <vector>
 
 class CAutomationBus;
+class CSignalHandler;
 class CMainFrame;
 class CManagedProcessOperation;
 class CProjectManager;
@@ -47,6 +48,8 @@ public:
     int ExitInstance();
     // The event loop with termination signals and the session's end served (QuorvantaAppSignals.cpp).
     int RunEventLoop();
+    // A termination signal also waits while a script's call is being served.
+    static void WaitForScriptCalls(CSignalHandler& terminations);
     // A termination signal, served from the main loop before it ends with 0: an unmodified (or
     // untitled) project closes unasked; a modified one keeps its working copies and marker for
     // recovery, flushed to disk, and the exit asks nothing.

@@ -1,6 +1,7 @@
 // The application's event loop and how the program ends from outside: termination signals and
 // the end of the desktop session.
 
+#include "automation/AutomationInvoke.h"
 #include "foundation/db/WorkingCopyDurability.h"
 #include "projects/ProjectManager.h"
 #include "shell/InstanceFolders.h"
@@ -17,12 +18,16 @@ int CQuorvantaApp::RunEventLoop()
         LeaveProjectOnSignal();
         QCoreApplication::exit(0);
     });
-    // The automation service, once there is one, adds "a call is being served" with
-    // terminations.AddWaitCheck().
+    WaitForScriptCalls(terminations);
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, &terminations,
                      [this](QSessionManager&) { CommitSessionData(); });
     terminations.StartWithEventLoop();
     return QApplication::exec();
+}
+
+void CQuorvantaApp::WaitForScriptCalls(CSignalHandler& terminations)
+{
+    terminations.AddWaitCheck(&IsAutomationCallActive);
 }
 
 void CQuorvantaApp::LeaveProjectOnSignal()

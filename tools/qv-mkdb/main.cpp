@@ -4,6 +4,8 @@
 //   qv-mkdb data <data folder>
 //   qv-mkdb synth <folder> <steps> <lines per step>
 
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
 
@@ -32,6 +34,26 @@ bool RemoveOldFiles(const QString& folder, const QStringList& patterns)
     return true;
 }
 
+// The sample's production plans: a weekly plan reported in SI units and a spare one whose unit set
+// was deleted, so a script sees both a set and none.
+bool AddDemoPlans(const QString& projectFile, QString* error)
+{
+    try {
+        CDaoDatabase project;
+        project.Open(projectFile);
+        project.BeginTrans();
+        project.Execute(QStringLiteral("INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
+                                       "VALUES (1, 'Weekly', 46027.25, 1), (2, 'Spare', NULL, 999)"));
+        project.Execute(QStringLiteral("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
+                                       "SELECT PlanID, (SELECT MIN(ProjectID) FROM Project), PlanName FROM ProductionPlan"));
+        project.CommitTrans();
+        return true;
+    } catch (const CDaoException& e) {
+        *error = e.GetErrorDescription();
+        return false;
+    }
+}
+
 int BuildData(const QString& dataDir)
 {
     const QString templates = dataDir + QStringLiteral("/Templates/Projects/Standard");
@@ -51,6 +73,8 @@ int BuildData(const QString& dataDir)
         return Fail(error);
     if (!generator.Write(CProjectGenerator::DemoProject(), demo))
         return Fail(generator.ErrorText());
+    if (!AddDemoPlans(demo + QStringLiteral("/Demo.prj"), &error))
+        return Fail(error);
     return 0;
 }
 

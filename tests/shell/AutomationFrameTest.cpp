@@ -1,0 +1,216 @@
+// The scripting objects served by the real application with Demo open: the frame's roots and
+// script operations, a call that arrives while a batch run reports its progress, and opens that
+// fail without a dialog.
+
+#include "ScriptedPrompts.h"
+#include "ShellTestSupport.h"
+#include "automation/AutomationInvoke.h"
+#include "automation/AutomationObject.h"
+#include "automation/QVProcesses.h"
+#include "automation/QVProductionPlans.h"
+#include "automation/QuorvantaAut.h"
+#include "foundation/common/AppContext.h"
+#include "foundation/common/AutomationFlag.h"
+#include "foundation/common/SimStatus.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "modules/engine/EngineEntry.h"
+#include "projects/ProjectManager.h"
+#include "shell/MainFrame.h"
+#include "shell/QuorvantaApp.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+constexpr long COUPLING = 1001;
+using V = CAutomationVariant;
+
+// The engine stand-in, running a hook from inside the first progress step of each batch run.
+class StepHookEngine : public EngineEntry {
+public:
+    int simulateBatch(ISimStatus* status, long stepID) override
+    {
+        HookedStatus hooked(*status, onFirstStep);
+        return EngineEntry::simulateBatch(&hooked, stepID);
+    }
+    std::function<void()> onFirstStep;
+
+private:
+    class HookedStatus : public ISimStatus {
+    public:
+        HookedStatus(ISimStatus& inner, std::function<void()>& hook) : m_inner(inner), m_hook(hook) {}
+        void SetPhaseTimeA(double s) override { m_inner.SetPhaseTimeA(s); }
+        void SetPhaseTimeB(double s) override { m_inner.SetPhaseTimeB(s); }
+        long long SetCount1(long c) override { return m_inner.SetCount1(c); }
+        long long SetCount2(long c) override { return m_inner.SetCount2(c); }
+        long long SetTotal(double t) override { return m_inner.SetTotal(t); }
+        bool IsCancelled() override { return m_inner.IsCancelled(); }
+        bool Step(double unused) override
+        {
+            if (m_hook && !m_stepped)
+                m_hook();
+            m_stepped = true;
+            return m_inner.Step(unused);
+        }
+        bool SetStatusText(const QString& text) override { return m_inner.SetStatusText(text); }
+        void SetProgress(double percent) override { m_inner.SetProgress(percent); }
+
+    private:
+        ISimStatus& m_inner;
+        std::function<void()>& m_hook;
+        bool m_stepped = false;
+    };
+};
+
+struct HookedEngineHost : EngineHost {
+    bool CreateProjectEngine() override
+    {
+        engine = std::make_unique<StepHookEngine>();
+        engine->PassZRQ(GetWorkingCopyDir());
+        engine->PassTamro(GetAppContext());
+        return true;
+    }
+    void DeleteProjectEngine() override { engine.reset(); }
+    EngineEntry* GetEngineEntry() const override { return engine.get(); }
+    std::unique_ptr<StepHookEngine> engine;
+};
+
+class AutomationFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetShellProfile();
+        ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), m_root.path() + "/Demo/"));
+        m_installed.Install<EngineHost>(&m_engines);
+        app = std::make_unique<CQuorvantaApp>();
+        ASSERT_TRUE(app->InitInstance({"quorvanta", m_demo}));
+        frame = app->mainFrame();
+        ASSERT_TRUE(frame->IsProjectOpen());
+        g_bAutomationActive = true;
+        frame->BuildAutomationModel();
+        root = frame->GetAutomationApplication();
+        ASSERT_TRUE(root);
+    }
+    void TearDown() override
+    {
+        root.reset();
+        app->ExitInstance();
+        app.reset();
+        g_bAutomationActive = false;
+        EXPECT_TRUE(prompts.allAnswersUsed());
+        EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('\n').toStdString();
+    }
+    AutomationResult CallRoot(const QString& member, const AutomationArgs& args = {})
+    {
+        return InvokeAutomation(root, InvokeKind::Call, member, args);
+    }
+
+    QTemporaryDir m_root;
+    const QString m_demo = m_root.path() + "/Demo/Demo.prj";
+    HookedEngineHost m_engines;
+    ServiceInstallations m_installed;
+    ScriptedPromptService prompts; // a prompt that reaches it was shown to nobody in a call: fails
+    std::unique_ptr<CQuorvantaApp> app;
+    CMainFrame* frame = nullptr;
+    std::shared_ptr<CQuorvantaAut> root;
+};
+} // namespace
+
+// The three roots are the tree's, the options none; after the close they are gone.
+TEST_F(AutomationFrameTest, TheRootsAreTheTreesAndGoWithTheProject)
+{
+    auto processes = InvokeAutomation(root, InvokeKind::Call, "Processes").value.object();
+    EXPECT_EQ(processes, std::static_pointer_cast<CAutomationObject>(frame->GetAutomationProcesses()));
+    auto plans = InvokeAutomation(root, InvokeKind::Call, "ProductionPlans").value.object();
+    EXPECT_EQ(plans, std::static_pointer_cast<CAutomationObject>(frame->GetAutomationProductionPlans()));
+    EXPECT_EQ(frame->GetAutomationOptions(), nullptr);
+    ASSERT_TRUE(CallRoot("CloseProject", {V::Bool(false)}).ok());
+    EXPECT_FALSE(frame->IsProjectOpen());
+    EXPECT_EQ(frame->GetAutomationProcesses(), nullptr);
+    EXPECT_EQ(frame->GetAutomationProductionPlans(), nullptr);
+}
+
+// A step run keeps the context name unless one is given; the operations not built yet answer
+// NotAvailable and leave the context as it was.
+TEST_F(AutomationFrameTest, FrameOperationsSetTheContextOnlyWhenTheyRun)
+{
+    frame->AutomationSimulateStep(COUPLING, "Coupling (script)");
+    EXPECT_EQ(frame->CurrentContext().stepLabel, "Coupling (script)");
+    const AutomationRunOutcome run = frame->AutomationSimulateStep(COUPLING, QString());
+    EXPECT_EQ(run.kind, AutomationRunOutcome::Done) << run.text.toStdString();
+    EXPECT_EQ(run.engineCode, 0);
+    EXPECT_EQ(frame->CurrentContext().stepID, COUPLING);
+    EXPECT_EQ(frame->CurrentContext().stepLabel, "Coupling (script)");
+
+    const ContextRecord before = frame->CurrentContext();
+    const std::function<AutomationRunOutcome()> unbuilt[] = {
+        [&] { return frame->AutomationShowGanttChart("Process", "Amidol", 1); },
+        [&] { return frame->AutomationShowGanttChart("plan", "Weekly", 1); },
+        [&] { return frame->AutomationExcelReport("Step", 1, COUPLING); },
+        [&] { return frame->AutomationExcelReport("Other", 1, COUPLING); },
+        [&] { return frame->AutomationSimulateProcess(1, "Amidol"); },
+        [&] { return frame->AutomationSimulatePlan(1, "Weekly"); },
+        [&] { return frame->AutomationScaleRecipe(1002, "Crystallisation", 1, 1, 2.0, "kg", 0.0); },
+    };
+    for (const auto& operation : unbuilt) {
+        EXPECT_EQ(operation().kind, AutomationRunOutcome::NotAvailable);
+        EXPECT_EQ(frame->CurrentContext().stepID, before.stepID);
+        EXPECT_EQ(frame->CurrentContext().stepLabel, before.stepLabel);
+        EXPECT_EQ(frame->CurrentContext().planID, before.planID);
+    }
+}
+
+// A call served while the run reports progress (the run pumps events) is refused as Busy, and the
+// run itself finishes as the script's call.
+TEST_F(AutomationFrameTest, ACallFromInsideARunsProgressIsBusy)
+{
+    QList<AutomationResult> inside;
+    m_engines.engine->onFirstStep = [&] {
+        inside << InvokeAutomation(root, InvokeKind::Get, "Visible");
+        inside << CallRoot("SaveProject");
+    };
+    const AutomationResult run = CallRoot("SimulateBatch", {V::Long(COUPLING)});
+    EXPECT_TRUE(run.ok()) << run.text.toStdString();
+    EXPECT_EQ(run.value.longValue(), 1);
+    ASSERT_EQ(inside.size(), 2);
+    for (const AutomationResult& result : inside) {
+        EXPECT_EQ(result.error, AutomationError::Busy);
+        EXPECT_EQ(result.text, "The program is busy.");
+    }
+    EXPECT_FALSE(AutomationCallsRefused());
+}
+
+// A damaged project file and a project in a folder without write access fail the call with the
+// texts a user would have seen, and no window opens. The open project, unmodified, closed first.
+TEST_F(AutomationFrameTest, FailedOpensAnswerWithoutADialog)
+{
+    ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), m_root.path() + "/damaged/Demo/"));
+    const QString damaged = m_root.path() + "/damaged/Demo/Demo.prj";
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, '\x5a'));
+    file.close();
+    ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), m_root.path() + "/locked/Demo/"));
+    const QString locked = m_root.path() + "/locked/";
+    app->projects().SetWriteAccessProbe([locked](const QString& path) { return !path.startsWith(locked); });
+
+    QTimer watch; // any window that opens modally would stop the test here
+    QObject::connect(&watch, &QTimer::timeout, [] { ASSERT_EQ(QApplication::activeModalWidget(), nullptr); });
+    watch.start(0);
+    const std::pair<QString, QString> cases[] = {
+        {damaged, "is not a database"},
+        {locked + "Demo/Demo.prj", "You do not have write access to the folder containing this file."},
+    };
+    for (const auto& [path, said] : cases) {
+        const AutomationResult result = CallRoot("OpenProject", {V::Text(path)});
+        ASSERT_TRUE(result.ok()) << result.text.toStdString();
+        EXPECT_EQ(result.value.longValue(), 0) << path.toStdString();
+        EXPECT_TRUE(result.messages.join('\n').contains(said)) << result.messages.join('\n').toStdString();
+        EXPECT_FALSE(frame->IsProjectOpen()) << "the unmodified project closed first";
+    }
+    EXPECT_FALSE(QFileInfo::exists(locked + "Demo/WorkingPath.txt"));
+}
