@@ -215,3 +215,13 @@ INSERT INTO TblUOMSetDetail (UOMSetID, UOMType, Unit)
 SELECT 1, UOMType, SI FROM unit
 UNION ALL
 SELECT 2, UOMType, English FROM unit;
+
+-- The two calendars every project has.
+INSERT INTO TblCalendar (CalendarID, CalendarName) VALUES (1, 'Continuous'), (2, 'Standard Week');
+INSERT INTO TblCalendarWorkingTimes (CalendarID, DayOfWeek, Working, FromTime1, ToTime1) VALUES
+    (1, 1, 1, 0.0, 1.0), (1, 2, 1, 0.0, 1.0), (1, 3, 1, 0.0, 1.0), (1, 4, 1, 0.0, 1.0),
+    (1, 5, 1, 0.0, 1.0), (1, 6, 1, 0.0, 1.0), (1, 7, 1, 0.0, 1.0),
+    (2, 1, 0, NULL, NULL), (2, 2, 1, 0.333333333333333, 0.708333333333333),
+    (2, 3, 1, 0.333333333333333, 0.708333333333333), (2, 4, 1, 0.333333333333333, 0.708333333333333),
+    (2, 5, 1, 0.333333333333333, 0.708333333333333), (2, 6, 1, 0.333333333333333, 0.708333333333333),
+    (2, 7, 0, NULL, NULL);
