@@ -106,9 +106,10 @@ bool CFacilityTree::FillTree()
         }
         const auto [normal, selected] = EquipmentClassIcons(classID);
         const QString className = rows.GetText(QStringLiteral("ClassName"));
-        if ((classID != previousClass || newFacility) && !className.isEmpty()) {
-            equipmentClass = InsertTreeItem(facility, className, selected, normal);
-            equipmentClass->setData(0, FACILITY_ITEM_ID_ROLE, qlonglong(classID));
+        if (classID != previousClass || newFacility) {
+            equipmentClass = className.isEmpty() ? nullptr : InsertTreeItem(facility, className, selected, normal);
+            if (equipmentClass)
+                equipmentClass->setData(0, FACILITY_ITEM_ID_ROLE, qlonglong(classID));
         }
         const QString tag = rows.GetText(QStringLiteral("QVTag"));
         if (equipmentID != previousEquipment && !tag.isEmpty() && equipmentClass) {

@@ -34,7 +34,7 @@ bool HasRow(CDaoDatabase& database, const QString& sql, long id)
 
 QString StepUse(CDaoDatabase& project, long equipmentID)
 {
-    QSqlQuery steps = project.Query(QStringLiteral("SELECT StepID, StepName FROM ProjectStep ORDER BY StepID"));
+    QSqlQuery steps = project.Query(QStringLiteral("SELECT DISTINCT StepID, StepName FROM QryStepInProject ORDER BY StepID"));
     while (steps.next()) {
         const long stepID = long(steps.value(0).toLongLong());
         const QString use = QStringLiteral("step ") + steps.value(1).toString();
