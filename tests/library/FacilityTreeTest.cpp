@@ -32,7 +32,7 @@ TEST_F(FacilityFixture, EquipmentTextTakesCapacityAndMaterialWhenPresent)
         equipment.Execute("DELETE FROM ActualEquipmentProperty WHERE ActualEquipmentID = 900");
         equipment.Execute("DELETE FROM ActualEquipmentCommon WHERE ActualEquipmentID = 900");
         equipment.Execute("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, EquipmentClassID, PlantID) "
-                          "VALUES (900, 'P-101', 1, 2)");
+                          "VALUES (900, 'P-101', 1, 100)");
         equipment.Execute(QString("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, DoubleValue, "
                                   "ValueUOM) VALUES (900, 'Capacity', %1, %2)")
                               .arg(c.capacity, c.unit));
@@ -50,7 +50,7 @@ TEST_F(FacilityFixture, EquipmentTextTakesCapacityAndMaterialWhenPresent)
 TEST_F(FacilityFixture, RowsWithoutClassNameOrTagAddNoItemAndTwinNamesBothShow)
 {
     equipment.Execute("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, EquipmentClassID, PlantID) "
-                      "VALUES (901, 'X-1', 77, 2), (902, '', 1, 2)"); // class 77 has no EquipmentClass row
+                      "VALUES (901, 'X-1', 77, 100), (902, '', 1, 100)"); // class 77 has no EquipmentClass row
     equipment.Execute("INSERT INTO Plant (PlantID, PlantName) VALUES (5, 'Ridgemont Pilot Plant')");
     equipment.Execute("INSERT INTO \"Plant-To-Project\" (PlantID, ProjectID, PlantName) VALUES (5, 1, "
                       "'Ridgemont Pilot Plant')");
@@ -76,7 +76,7 @@ TEST_F(FacilityFixture, KindAndFacilityOfEachSelection)
     plant->addChild(emptyClass);
     const Case cases[] = {{nullptr, FACILITY_KIND_NONE, -1},
                           {plant, FACILITY_KIND_FACILITY, 1},
-                          {Facility("Eastfield Kilo Lab"), FACILITY_KIND_EMPTY_FACILITY, 2},
+                          {Facility("Eastfield Kilo Lab"), FACILITY_KIND_EMPTY_FACILITY, 100},
                           {plant->child(0), FACILITY_KIND_CLASS, 1},
                           {emptyClass, FACILITY_KIND_EMPTY_CLASS, 1},
                           {plant->child(0)->child(0), FACILITY_KIND_EQUIPMENT, 1}};

@@ -139,7 +139,7 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
                 db.Execute(QStringLiteral("INSERT INTO Building (BuildingID, BuildingName) VALUES (1, 'Building 1')")) &&
                 db.Execute(QStringLiteral("INSERT INTO Area (AreaID, AreaName) VALUES (1, 'Synthesis Bay')"));
     for (qsizetype i = 0; done && i < spec.plantsWithoutEquipment.size(); ++i) {
-        const qlonglong id = PLANT_ID + 1 + i;
+        const qlonglong id = FIRST_EXTRA_PLANT_ID + i;
         done = db.Execute(QStringLiteral("INSERT INTO Plant (PlantID, PlantName) VALUES (?, ?)"),
                           {id, spec.plantsWithoutEquipment.at(i)}) &&
                db.Execute(QStringLiteral("INSERT INTO \"Plant-To-Project\" (PlantID, ProjectID, PlantName) "

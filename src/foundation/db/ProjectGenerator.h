@@ -75,13 +75,14 @@ struct ProjectSpec {
     QList<StepSpec> steps;
     QList<MaterialSpec> materials;
     QList<EquipmentSpec> equipment;
-    QStringList plantsWithoutEquipment = {}; // further facilities, ids 2, 3, ...
+    QStringList plantsWithoutEquipment = {}; // further facilities, ids 100, 101, ...
 };
 
 class CProjectGenerator {
 public:
     static constexpr long PLANT_ID = 1;
     static constexpr long PROJECT_ID = 1;
+    static constexpr long FIRST_EXTRA_PLANT_ID = 100; // of the facilities without equipment
 
     // Writes <folder>/<spec.name>.prj, .eqm, .mtl and the step files. Existing files are never
     // overwritten: the call fails instead, and files it wrote are removed again.
