@@ -12,8 +12,10 @@
 #include "foundation/db/equipment/PlantSet.h"
 #include "foundation/db/equipment/PlantToProjectSet.h"
 #include "foundation/db/project/CalendarSet.h"
+#include "library/FacilityCalendar.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FieldLimit.h"
+#include "modules/calendar/DialogCalendar.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -48,7 +50,7 @@ CPlantDialog::CPlantDialog(const QString& caption, QWidget* parent)
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPlantDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    m_calendarButton->setEnabled(false); // the calendar editor is not built yet
+    connect(m_calendarButton, &QPushButton::clicked, this, &CPlantDialog::OnCalendarButton);
 }
 
 void CPlantDialog::showEvent(QShowEvent* event)
@@ -101,6 +103,20 @@ void CPlantDialog::LoadCalendars()
         m_calendarCombo->setCurrentIndex(-1);
     if (SortServices* sort = GetSortServices())
         sort->SortComboBoxItems(m_calendarCombo);
+}
+
+// The calendar editor over every calendar of the project; at OK the combo shows the calendars
+// again with the editor's current one selected.
+void CPlantDialog::OnCalendarButton()
+{
+    CFacilityCalendar calendars;
+    calendars.SetCurrentCalendar(m_calendarCombo->currentIndex() < 0 ? -1 : m_calendarCombo->currentData().toInt());
+    CDialogCalendar editor(&calendars);
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    m_calendarID = calendars.GetCurrentCalendar();
+    LoadCalendars();
+    SetProjectModified(true);
 }
 
 bool CPlantDialog::DoDataExchange()

@@ -27,6 +27,7 @@ public:
     bool SavePlant();
     bool DeletePlant(long plantID);
     void accept() override; // OK
+    void OnCalendarButton();
 
 protected:
     void showEvent(QShowEvent* event) override;
