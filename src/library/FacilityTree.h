@@ -10,6 +10,7 @@
 #include "foundation/common/ProjectHandover.h"
 
 #include <QList>
+#include <QVariantList>
 #include <QWidget>
 
 class QAction;
@@ -74,6 +75,7 @@ private:
     HTREEITEM selectedItem() const;
     HTREEITEM facilityOf(HTREEITEM item) const;
     long itemID(HTREEITEM item) const;
+    bool SelectionExportStatement(QString& sql, QVariantList& ids) const;
 
     void OnEdit();
     void OnNewFacility();

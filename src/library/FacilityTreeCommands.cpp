@@ -38,8 +38,6 @@ bool CFacilityTree::IsCommandEnabled(int commandID) const
     }
 }
 
-void CFacilityTree::ExportSelectionToExcel() {}
-
 void CFacilityTree::OnCommand(int commandID)
 {
     switch (commandID) {
