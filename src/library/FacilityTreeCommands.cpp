@@ -27,13 +27,14 @@ bool CFacilityTree::IsCommandEnabled(int commandID) const
     case ID_FACILITY_EDIT:
     case ID_FACILITY_DELETE:
     case ID_FACILITY_NEW_EQUIPMENT:
+    case ID_FACILITY_EXPORT:
         return GetSelectedItemKind() != FACILITY_KIND_NONE;
     case ID_FACILITY_NEW_FACILITY:
     case ID_FACILITY_NEW_AREA:
     case ID_FACILITY_NEW_FACTORY:
     case ID_FACILITY_NEW_BUILDING:
         return IsProjectOpen();
-    default: // Export: the spreadsheet report is not built yet
+    default:
         return false;
     }
 }

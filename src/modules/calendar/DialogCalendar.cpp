@@ -36,6 +36,10 @@ CDialogCalendar::CDialogCalendar(CCalendar* calendar, QWidget* parent)
     m_dayWindows->setPlaceholderText(QStringLiteral("08:00-12:00, 13:00-17:00"));
     m_exceptionFrom->setPlaceholderText(QStringLiteral("yyyy-mm-dd"));
     m_exceptionTo->setPlaceholderText(QStringLiteral("yyyy-mm-dd"));
+    for (QLineEdit* date : {m_exceptionFrom, m_exceptionTo})
+        date->setFixedWidth(date->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00")) * 3 / 2);
+    for (QLineEdit* windows : {m_dayWindows, m_exceptionWindows})
+        windows->setMinimumWidth(windows->fontMetrics().horizontalAdvance(QStringLiteral("00:00-00:00, 00:00-00:00")));
     buildLayout();
     connect(m_calendars, &QListWidget::currentRowChanged, this, [this] { showSelectedCalendar(); });
     connect(m_day, &QComboBox::currentIndexChanged, this, [this] { showDay(); });
