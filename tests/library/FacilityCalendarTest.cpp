@@ -5,6 +5,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "library/FacilityCalendar.h"
+#include "library/FacilityCommandIds.h"
 #include "library/PlantDialog.h"
 #include "modules/calendar/CalendarText.h"
 #include "modules/calendar/DialogCalendar.h"
@@ -37,6 +38,17 @@ const char* const CALENDAR_ROWS =
     "  Working || ' ' || ifnull(FromTime1, '-') AS x FROM TblCalendarException ORDER BY CalendarID, FromDate)), '')";
 
 QList<CalendarWindow> Windows(const QString& text) { return *ParseCalendarWindows(text); }
+
+// The marks of the Demo's steps that work at its plant.
+QStringList DemoPlantStepMarks()
+{
+    QStringList marks;
+    for (const StepSpec& step : CProjectGenerator::DemoProject().steps) {
+        if (step.plantID == CProjectGenerator::PLANT_ID)
+            marks << QString("%1 SimulateOnly").arg(step.stepID);
+    }
+    return marks;
+}
 } // namespace
 
 class FacilityCalendarTest : public FacilityFixture {
@@ -170,11 +182,7 @@ TEST_F(FacilityCalendarTest, AFailedLoadLeavesOkDisabled)
 // by calendar 1).
 TEST_F(FacilityCalendarTest, OnlyStepsOfAChangedCalendarAreMarked)
 {
-    QStringList onThePlant;
-    for (const StepSpec& step : CProjectGenerator::DemoProject().steps) {
-        if (step.plantID == CProjectGenerator::PLANT_ID)
-            onThePlant << QString("%1 SimulateOnly").arg(step.stepID);
-    }
+    const QStringList onThePlant = DemoPlantStepMarks();
     for (int changed : {2, 1}) {
         results.marks.clear();
         CFacilityCalendar model;
@@ -252,4 +260,20 @@ TEST_F(FacilityCalendarTest, TheFacilityDialogTakesTheCalendarChosenInTheEditor)
     dialog.OnCalendarButton();
     EXPECT_EQ(dialog.calendarCombo()->currentText(), "Late Shift");
     EXPECT_EQ(Count(project(), "SELECT CalendarID FROM TblCalendar WHERE CalendarName = 'Late Shift'"), 3);
+}
+
+// Edit Facility marks the steps working at that facility (by facility, not by calendar).
+TEST_F(FacilityCalendarTest, EditFacilityMarksTheStepsOfTheFacility)
+{
+    tree.FillTree();
+    tree.tree()->setCurrentItem(Facility("Ridgemont Pilot Plant"));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CPlantDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->accept();
+    });
+    tree.OnCommand(ID_FACILITY_EDIT);
+    const QStringList onThePlant = DemoPlantStepMarks();
+    EXPECT_EQ(results.marks, onThePlant);
+    EXPECT_TRUE(app.isProjectModified());
 }

@@ -1,10 +1,14 @@
 // Facility dialog saves, lookup entries and the delete cascade on the Demo project.
 
 #include "FacilityFixture.h"
+#include "foundation/common/HelpService.h"
+#include "foundation/common/ServiceSlot.h"
 #include "library/FacilityDelete.h"
 #include "library/LookupEntryDialog.h"
 #include "library/PlantDialog.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 TEST_F(FacilityFixture, FailingLinkRowLeavesNoPlantRowAndTheDialogOpenThenOkWritesOneEach)
@@ -178,4 +182,29 @@ TEST_F(FacilityDeleteTest, EquipmentInUseIsRefusedAndOtherwiseDeletedAndMarked)
     EXPECT_TRUE(DeleteEquipment(960, "V-10")) << prompts.lastText().toStdString();
     EXPECT_EQ(Count(equipment, "SELECT COUNT(*) FROM ActualEquipmentProperty WHERE ActualEquipmentID = 960"), 0);
     EXPECT_TRUE(app.isProjectModified());
+}
+
+namespace {
+class RecordingFacilityHelp : public HelpService {
+public:
+    RecordingFacilityHelp() { m_installed.Install<HelpService>(this); }
+    void DisplayHelp(const QString&, long topic) override { topics << topic; }
+    QList<long> topics;
+
+private:
+    ServiceInstallations m_installed;
+};
+} // namespace
+
+// F1 in each dialog shows its own help topic.
+TEST_F(FacilityFixture, EachDialogShowsItsHelpTopicOnF1)
+{
+    RecordingFacilityHelp help;
+    CPlantDialog plant("Add a new Facility");
+    CLookupEntryDialog area(AREA_ENTRY), factory(FACTORY_ENTRY), building(BUILDING_ENTRY);
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&plant, &area, &factory, &building}) {
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog, &f1);
+    }
+    EXPECT_EQ(help.topics, QList<long>({20008, 20009, 20010, 20011}));
 }

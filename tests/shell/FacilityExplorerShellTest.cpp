@@ -90,7 +90,9 @@ TEST_F(FacilityExplorerShellTest, NewEquipmentOpensTheManagedEditorOfTheSelected
     ASSERT_NE(tree, nullptr);
     tree->setFocus();
     tree->setCurrentItem(tree->topLevelItem(1));
+    prompts.expect(IDOK);
     DispatchCommand(ID_FACILITY_NEW_EQUIPMENT, facilityPane());
+    EXPECT_EQ(prompts.texts(), QStringList{"The equipment editor is not available in this installation."});
     SetManagedSide(previous);
     EXPECT_EQ(side.notifications(),
               QStringList{QString("InvokeDataEquipment %1 -1").arg(CProjectGenerator::PLANT_ID)});
