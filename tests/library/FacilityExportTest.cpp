@@ -168,12 +168,19 @@ TEST_F(FacilityExportTest, ARowHoldsTheItemsPlacesAndTheTreesProperties)
     EXPECT_EQ(cells.mid(3, 3), QStringList({"Main Factory", "Building 1", "Synthesis Bay"}));
 }
 
-TEST_F(FacilityExportTest, CancelWritesNothingAndALeftTableFailsOneExportOnly)
+TEST_F(FacilityExportTest, CancelOrAFailedWriteLeavesNoFileAndALeftTableFailsOneExportOnly)
 {
     tree.tree()->setCurrentItem(Facility("Ridgemont Pilot Plant"));
     files.expect(QString());
     tree.ExportSelectionToExcel();
     EXPECT_FALSE(QFile::exists(workbook));
+    EXPECT_EQ(TempTables(), 0);
+
+    const QString unwritable = app.root() + "missing/export.xlsx";
+    files.expect(unwritable);
+    prompts.expect(IDOK);
+    tree.ExportSelectionToExcel();
+    EXPECT_EQ(prompts.lastText(), "The report could not be written to " + unwritable + ".");
     EXPECT_EQ(TempTables(), 0);
 
     equipment.Execute("CREATE TABLE TempEquipmentIDTable (ActualEquipmentID INTEGER)");

@@ -5,6 +5,7 @@
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DaoException.h"
 #include "modules/qvxl/EquipmentWorkbook.h"
 
@@ -23,17 +24,24 @@ bool ProgramWindowShows()
     return false;
 }
 
-// The workbook written beside its place and moved there whole.
+// The workbook written beside its place, flushed, and moved there whole (the desktop opens it next).
 bool WriteWorkbookInPlace(const QString& path, const QList<EquipmentReportRow>& rows)
 {
     const QString partial = path + QStringLiteral(".part");
     QFile::remove(partial);
-    if (!WriteEquipmentWorkbook(partial, rows)) {
+    try {
+        if (!WriteEquipmentWorkbook(partial, rows))
+            throw CDaoException(QString());
+        SyncFile(partial);
+        QFile::remove(path);
+        if (!QFile::rename(partial, path))
+            throw CDaoException(QString());
+        SyncFolderOf(path);
+        return true;
+    } catch (const CDaoException&) {
         QFile::remove(partial);
         return false;
     }
-    QFile::remove(path);
-    return QFile::rename(partial, path);
 }
 } // namespace
 
