@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 2
+-- SCHEMA_VERSION 3
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -418,3 +418,85 @@ FROM MinimumBatchSizeOptions m JOIN OperationsLibrary o ON o.OperationTypeID = m
 CREATE VIEW QryOperationSpecificEquipmentCalendar AS
 SELECT c.OperationID, c.StartDuringNonWorkingTime, c.EndDuringNonWorkingTime, o.OperationTypeName
 FROM OperationSpecificEquipmentCalendar c JOIN OperationsLibrary o ON o.OperationTypeID = c.OperationID;
+
+-- Working calendars of the facilities, and the emission control paths and devices of a facility.
+CREATE TABLE TblCalendar (
+    CalendarID INTEGER PRIMARY KEY,
+    CalendarName TEXT COLLATE NOCASE
+);
+
+-- One row per calendar and weekday (1 Sunday ... 7 Saturday); times are OLE day fractions.
+CREATE TABLE TblCalendarWorkingTimes (
+    CalendarID INTEGER NOT NULL,
+    DayOfWeek INTEGER NOT NULL,
+    Working INTEGER NOT NULL DEFAULT 0,
+    FromTime1 REAL, ToTime1 REAL, FromTime2 REAL, ToTime2 REAL, FromTime3 REAL, ToTime3 REAL,
+    FromTime4 REAL, ToTime4 REAL, FromTime5 REAL, ToTime5 REAL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE INDEX TblCalendarWorkingTimesByCalendar ON TblCalendarWorkingTimes (CalendarID, DayOfWeek);
+
+CREATE TABLE TblCalendarException (
+    CalendarID INTEGER NOT NULL,
+    FromDate REAL,
+    ToDate REAL,
+    Working INTEGER NOT NULL DEFAULT 0,
+    FromTime1 REAL, ToTime1 REAL, FromTime2 REAL, ToTime2 REAL, FromTime3 REAL, ToTime3 REAL,
+    FromTime4 REAL, ToTime4 REAL, FromTime5 REAL, ToTime5 REAL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE INDEX TblCalendarExceptionByCalendar ON TblCalendarException (CalendarID);
+
+CREATE TABLE TblEmissionControlPath (
+    EmissionControlPathID INTEGER PRIMARY KEY AUTOINCREMENT,
+    PlantID INTEGER,
+    EmissionControlPathName TEXT COLLATE NOCASE,
+    FinalDestinationEquipmentID INTEGER,
+    FinalVaporStreamName TEXT
+);
+
+CREATE TABLE TblECPEquipmentSequence (
+    EmissionControlPathID INTEGER NOT NULL,
+    EquipmentID INTEGER NOT NULL,
+    SequenceNumber INTEGER NOT NULL DEFAULT 1,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE INDEX TblECPEquipmentSequenceByPath ON TblECPEquipmentSequence (EmissionControlPathID);
+
+CREATE TABLE TblEmissionControlDevice (
+    PlantID INTEGER NOT NULL,
+    EquipmentID INTEGER NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE TblECDCategoryEfficiency (
+    EquipmentID INTEGER NOT NULL,
+    Category TEXT,
+    Efficiency REAL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE TblECDComponentEfficiency (
+    EquipmentID INTEGER NOT NULL,
+    ComponentID INTEGER,
+    Efficiency REAL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE TblECDFlashDetail (
+    EquipmentID INTEGER NOT NULL,
+    CondensateDestinationID INTEGER,
+    Temperature REAL,
+    TemperatureUOM TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE TblECDGeneratedComponent (
+    EquipmentID INTEGER NOT NULL,
+    ComponentID INTEGER,
+    Amount REAL,
+    RowKey INTEGER PRIMARY KEY
+);

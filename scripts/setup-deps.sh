@@ -8,6 +8,7 @@ PACKAGES=(
     libgl-dev dbus dbus-x11 python3-dbus libglib2.0-bin systemd
     libbz2-dev sqlite3 libsqlite3-dev
     libzip-dev unzip
+    libxlsxwriter-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     shared-mime-info xdg-utils

@@ -249,3 +249,13 @@ INSERT INTO TblMessageLibrary (MessageID, MessageType, MessageText, Level, Sourc
 INSERT INTO Options (OptionsID, Description) VALUES (1, 'Standard Options');
 
 INSERT INTO MessageOptions (Options, Value) VALUES ('Warnings', 1);
+
+-- The two calendars every project has.
+INSERT INTO TblCalendar (CalendarID, CalendarName) VALUES (1, 'Continuous'), (2, 'Standard Week');
+INSERT INTO TblCalendarWorkingTimes (CalendarID, DayOfWeek, Working, FromTime1, ToTime1) VALUES
+    (1, 1, 1, 0.0, 1.0), (1, 2, 1, 0.0, 1.0), (1, 3, 1, 0.0, 1.0), (1, 4, 1, 0.0, 1.0),
+    (1, 5, 1, 0.0, 1.0), (1, 6, 1, 0.0, 1.0), (1, 7, 1, 0.0, 1.0),
+    (2, 1, 0, NULL, NULL), (2, 2, 1, 0.333333333333333, 0.708333333333333),
+    (2, 3, 1, 0.333333333333333, 0.708333333333333), (2, 4, 1, 0.333333333333333, 0.708333333333333),
+    (2, 5, 1, 0.333333333333333, 0.708333333333333), (2, 6, 1, 0.333333333333333, 0.708333333333333),
+    (2, 7, 0, NULL, NULL);

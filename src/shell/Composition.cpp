@@ -8,13 +8,16 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/DocumentHost.h"
+#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 
 #include "automation/AutomationModelBuilder.h"
+#include "library/FacilityTree.h"
 #include "modules/errmsg/ErrMsgVisibility.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/PreferencesHandover.h"
@@ -29,6 +32,7 @@
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
+#include "shell/bridge/ManagedEquipmentEditor.h"
 #include "shell/bridge/ManagedStreams.h"
 #include "simulation/EngineModuleHost.h"
 #include "simulation/SimulationWindows.h"
@@ -59,6 +63,14 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<RecipeClipboard>(&frame.recipeClipboard());
     installed.Install<CRecipeLineDrag>(&frame.recipeLineDrag());
     installed.InstallUnlessSet<StreamServices>(installed.Keep(std::make_unique<CManagedStreams>()));
+    // Library: the Facility Explorer in its dock slot, filled at each project open.
+    auto* facilities = new CFacilityTree;
+    facilities->InitTree();
+    frame.SetPaneWidget(PaneID::FacilityExplorer, facilities, [facilities] { facilities->RefreshTree(); });
+    installed.Install<FacilityExplorerServices>(facilities);
+    AddProjectHandover(facilities);
+    installed.InstallUnlessSet<EquipmentEditorService>(
+        installed.Keep(std::make_unique<CManagedEquipmentEditor>(frame)));
     // Shared classes: their singletons go with each project close.
     installed.Keep(std::make_unique<CSharedClassesHandover>());
     // Simulation: the engine module and the open project's engine entry.

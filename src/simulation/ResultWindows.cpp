@@ -5,14 +5,13 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/equipment/PlantSet.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "results/ResultWindowDocument.h"
 
 #include <QHash>
 #include <QWidget>
-#include <QSqlQuery>
 
 namespace {
 
@@ -20,13 +19,15 @@ namespace {
 QHash<long, long> FacilityCalendars()
 {
     QHash<long, long> calendars;
-    CDaoDatabase* equipment = GetSharedEquipmentDB();
-    if (!equipment)
+    CPlantSet plants;
+    if (!plants.OpenSet())
         return calendars;
-    QSqlQuery rows = equipment->Query(QStringLiteral("SELECT PlantID, CalendarID FROM Plant ORDER BY PlantID"));
-    while (rows.next()) {
-        if (!calendars.contains(rows.value(0).toInt()))
-            calendars.insert(rows.value(0).toInt(), rows.value(1).isNull() ? -1 : rows.value(1).toInt());
+    for (; !plants.IsEOF(); plants.MoveNext()) {
+        const long plantID = plants.GetLong(QStringLiteral("PlantID"));
+        if (!calendars.contains(plantID))
+            calendars.insert(plantID, plants.IsFieldNull(QStringLiteral("CalendarID"))
+                                          ? -1L
+                                          : plants.GetLong(QStringLiteral("CalendarID")));
     }
     return calendars;
 }

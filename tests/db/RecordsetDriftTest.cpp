@@ -3,7 +3,20 @@
 // its base table.
 
 #include "RecordsetFixture.h"
+#include "foundation/db/equipment/AreaSet.h"
+#include "foundation/db/equipment/BuildingSet.h"
+#include "foundation/db/equipment/EquipmentPropertySet.h"
+#include "foundation/db/equipment/FacilityTreeSet.h"
+#include "foundation/db/equipment/FactorySet.h"
+#include "foundation/db/equipment/PlantProjectSet.h"
+#include "foundation/db/equipment/PlantSet.h"
+#include "foundation/db/equipment/PlantToProjectSet.h"
+#include "foundation/db/project/CalendarExceptionSet.h"
+#include "foundation/db/project/CalendarSet.h"
+#include "foundation/db/project/CalendarWorkingTimesSet.h"
 #include "foundation/db/project/CommentTypeSet.h"
+#include "foundation/db/project/EmissionCtrlDeviceSet.h"
+#include "foundation/db/project/EmissionCtrlPathSet.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "foundation/db/project/MessageOptionsSet.h"
@@ -11,10 +24,9 @@
 #include "foundation/db/project/OpSpecEqmCalendarSet.h"
 #include "foundation/db/project/OperationLibrarySet.h"
 #include "foundation/db/project/OptionsSet.h"
-#include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/PlanSet.h"
+#include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProcessSet.h"
-#include "foundation/db/project/UOMSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/ProjectSet.h"
@@ -31,6 +43,7 @@
 #include "foundation/db/project/StepTransition.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
+#include "foundation/db/project/UOMSet.h"
 #include "foundation/db/step/OPFieldForFieldIDSet.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
@@ -125,6 +138,8 @@ protected:
     {
         RecordsetFixture::SetUp();
         m_projectDb.Execute("INSERT INTO MessageOptions (Options, Value) VALUES ('Warnings', 1)");
+        m_projectDb.Execute("INSERT INTO TblCalendarException (CalendarID, FromDate, ToDate, Working, FromTime1, "
+                            "ToTime1) VALUES (2, 45000, 45001, 1, 0.25, 0.5)");
         CDaoDatabase& step = *m_stepDbs.at(COUPLING);
         step.Execute(
             "INSERT INTO OperationConditionalLogicParameter VALUES (10003, 'Starts-After', 10002, 5.0, "
@@ -237,5 +252,20 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"STARTUnitProcedure", [](long) { return opened<CSTARTUnitProcedure>(1001L); }},
         DriftCase{"STARTOperation", [](long) { return opened<CSTARTOperation>(1001L); }},
         DriftCase{"STARTStep", [](long) { return opened<CSTARTStep>(); }},
-        DriftCase{"StepTransition", [](long) { return opened<CStepTransition>(2L); }}),
+        DriftCase{"StepTransition", [](long) { return opened<CStepTransition>(2L); }},
+        DriftCase{"FacilityTree", [](long) { return opened<CFacilityTreeSet>(); }},
+        DriftCase{"PlantProject", [](long) { return opened<CPlantProjectSet>(); }},
+        DriftCase{"EquipmentProperty",
+                  [](long) { return opened<CEquipmentPropertySet>(101L, QString("Capacity"), QString()); }},
+        DriftCase{"Plant", [](long) { return opened<CPlantSet>(); }},
+        DriftCase{"PlantToProject", [](long) { return opened<CPlantToProjectSet>(QString()); }},
+        DriftCase{"Area", [](long) { return opened<CAreaSet>(); }},
+        DriftCase{"Factory", [](long) { return opened<CFactorySet>(); }},
+        DriftCase{"Building", [](long) { return opened<CBuildingSet>(); }},
+        DriftCase{"Calendar", [](long) { return opened<CCalendarSet>(-1L, QString()); }},
+        DriftCase{"CalendarOnFile", [](long) { return opened<CCalendarSet>(2L, GetProjectDBPath()); }},
+        DriftCase{"CalendarWorkingTimes", [](long) { return opened<CCalendarWorkingTimesSet>(-1L, -1L); }},
+        DriftCase{"CalendarException", [](long) { return opened<CCalendarExceptionSet>(-1L); }},
+        DriftCase{"EmissionCtrlPath", [](long) { return opened<CEmissionCtrlPathSet>(1L); }},
+        DriftCase{"EmissionCtrlDevice", [](long) { return opened<CEmissionCtrlDeviceSet>(1L, -1L); }}),
     [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });

@@ -18,6 +18,7 @@
 #include "preferences/RecipeCommentTypes.h"
 #include "preferences/ToolOptionDialog.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -151,14 +152,11 @@ TEST(ProjectSchemaMigrationTest, AFirstVersionProjectGainsTheOptionTablesOfAFres
     {
         CDaoDatabase db;
         db.Open(old, DatabaseRole::ReadWrite);
-        for (const char* view : {"QryReportVersionsByReportID", "QryMinimumBatchSizeOptions",
-                                 "QryOperationSpecificEquipmentCalendar"})
-            db.Execute(QString("DROP VIEW %1").arg(view));
-        for (const char* table :
-             {"ReportOptions", "ReportVersion", "MinimumBatchSizeOptions",
-              "OperationSpecificEquipmentCalendar", "TblMessageLibrary", "TblHiddenMessage"})
-            db.Execute(QString("DROP TABLE %1").arg(table));
-        db.Execute("DROP TRIGGER OperationsLibraryOptionRows");
+        // Every table, view and trigger a migration creates goes, so each migration runs again.
+        static const QRegularExpression createObject(QStringLiteral("CREATE (TABLE|VIEW|TRIGGER) (\\w+)"));
+        for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Project))
+            for (const QRegularExpressionMatch& object : createObject.globalMatch(migration.sql))
+                db.Execute(QString("DROP %1 %2").arg(object.captured(1), object.captured(2)));
         db.Execute("PRAGMA user_version = 1");
     }
     CSchemaMigrator migrator(DatabaseKind::Project, BuiltInMigrations(DatabaseKind::Project));

@@ -13,15 +13,17 @@ namespace {
 const char* const SCHEMA_OF_FILE =
     "SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name)";
 
-// A fresh step file taken back to version 1: the tables the second migration creates dropped.
+// A fresh step file taken back to version 1: the tables, views and triggers every later migration
+// creates dropped.
 void TakeBackToFirstVersion(const QString& path)
 {
     const QList<SchemaMigration> migrations = BuiltInMigrations(DatabaseKind::Step);
     ASSERT_FALSE(migrations.isEmpty());
     ASSERT_EQ(migrations.first().number, 2);
-    static const QRegularExpression createTable(QStringLiteral("CREATE TABLE (\\w+)"));
-    for (const QRegularExpressionMatch& table : createTable.globalMatch(migrations.first().sql))
-        RawQuery(path, "DROP TABLE " + table.captured(1));
+    static const QRegularExpression createObject(QStringLiteral("CREATE (TABLE|VIEW|TRIGGER) (\\w+)"));
+    for (const SchemaMigration& migration : migrations)
+        for (const QRegularExpressionMatch& object : createObject.globalMatch(migration.sql))
+            RawQuery(path, "DROP " + object.captured(1) + " " + object.captured(2));
     RawQuery(path, "PRAGMA user_version = 1");
 }
 

@@ -94,7 +94,8 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                            {spec.name}) &&
                 // Comments and ranges shown, each with the type it shows (the Options sheet needs one).
                 db.Execute(QStringLiteral("INSERT INTO TextRecipeOptions (Options, Value) VALUES ('Comments', 1), "
-                                          "('Ranges', 1), ('CommentTypeID', 1), ('RangeTypeID', 1)"));
+                                          "('Ranges', 1), ('CommentTypeID', 1), ('RangeTypeID', 1)")) &&
+                WriteEmissionControl(db, spec);
     for (qsizetype i = 0; done && i < spec.steps.size(); ++i) {
         const StepSpec& step = spec.steps.at(i);
         done = db.Execute(QStringLiteral("INSERT INTO ProjectStep (StepID, StepName, StepVersionName, Description) "
@@ -131,7 +132,7 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
     const qlonglong plant = PLANT_ID;
     bool done = db.Create(path) &&
                 db.Execute(QStringLiteral("INSERT INTO Plant (PlantID, PlantName, Address, CalendarID, City, Country, "
-                                          "State) VALUES (?, ?, '1 Works Road', NULL, 'Ridgemont', 'USA', 'NJ')"),
+                                          "State) VALUES (?, ?, '1 Works Road', 1, 'Ridgemont', 'USA', 'NJ')"),
                            {plant, spec.plantName}) &&
                 db.Execute(QStringLiteral("INSERT INTO \"Plant-To-Project\" (PlantID, ProjectID, PlantName) "
                                           "VALUES (?, ?, ?)"),
@@ -139,25 +140,71 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
                 db.Execute(QStringLiteral("INSERT INTO Factory (FactoryID, FactoryName) VALUES (1, 'Main Factory')")) &&
                 db.Execute(QStringLiteral("INSERT INTO Building (BuildingID, BuildingName) VALUES (1, 'Building 1')")) &&
                 db.Execute(QStringLiteral("INSERT INTO Area (AreaID, AreaName) VALUES (1, 'Synthesis Bay')"));
-    for (qsizetype i = 0; done && i < spec.equipment.size(); ++i) {
-        const EquipmentSpec& item = spec.equipment.at(i);
-        done = db.Execute(QStringLiteral("INSERT OR IGNORE INTO EquipmentClass (EquipmentClassID, ClassName) "
-                                         "VALUES (?, ?)"),
-                          {qlonglong(item.classID), item.className}) &&
-               db.Execute(QStringLiteral("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, "
-                                         "EquipmentClassID, EquipmentType, PlantID, FactoryID, BuildingID, AreaID, "
-                                         "NumberOfUnits, Capacity, CapacityUOM) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, "
-                                         "?, 'liter')"),
-                          {qlonglong(item.equipmentID), item.tag, qlonglong(item.classID), item.className, plant,
-                           NullableNumber(item.volume)}) &&
-               db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
-                                         "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'liter')"),
-                          {qlonglong(item.equipmentID), NullableNumber(item.volume)});
+    for (qsizetype i = 0; done && i < spec.plantsWithoutEquipment.size(); ++i) {
+        const qlonglong id = FIRST_EXTRA_PLANT_ID + i;
+        done = db.Execute(QStringLiteral("INSERT INTO Plant (PlantID, PlantName) VALUES (?, ?)"),
+                          {id, spec.plantsWithoutEquipment.at(i)}) &&
+               db.Execute(QStringLiteral("INSERT INTO \"Plant-To-Project\" (PlantID, ProjectID, PlantName) "
+                                         "VALUES (?, ?, ?)"),
+                          {id, qlonglong(PROJECT_ID), spec.plantsWithoutEquipment.at(i)});
     }
+    for (qsizetype i = 0; done && i < spec.equipment.size(); ++i)
+        done = WriteEquipmentItem(db, spec.equipment.at(i));
     done = done && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
     return done;
+}
+
+// The item, its class, and its "Volume", "Capacity" and "Material OF Construction" property rows.
+bool CProjectGenerator::WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item)
+{
+    const qlonglong plant = PLANT_ID;
+    const qlonglong id = item.equipmentID;
+    return db.Execute(QStringLiteral("INSERT OR IGNORE INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (?, ?)"),
+                      {qlonglong(item.classID), item.className}) &&
+           db.Execute(QStringLiteral("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, EquipmentClassID, "
+                                     "EquipmentType, PlantID, FactoryID, BuildingID, AreaID, NumberOfUnits, Capacity, "
+                                     "CapacityUOM, MaterialOfConstruction) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, ?, "
+                                     "'liter', ?)"),
+                      {id, item.tag, qlonglong(item.classID), item.className, plant, NullableNumber(item.volume),
+                       item.material.isEmpty() ? QVariant() : QVariant(item.material)}) &&
+           db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
+                                     "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'liter'), "
+                                     "(?, 'Capacity', ?, 'liter')"),
+                      {id, NullableNumber(item.volume), id, NullableNumber(item.volume)}) &&
+           (item.material.isEmpty() ||
+            db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
+                                      "TextValue) VALUES (?, 'Material OF Construction', ?)"),
+                       {id, item.material}));
+}
+
+// A path of the first facility ending at its first item through the last one, and the last item
+// as an emission control device with a row in each of its detail tables.
+bool CProjectGenerator::WriteEmissionControl(CSchemaBuilder& db, const ProjectSpec& spec)
+{
+    if (spec.equipment.isEmpty())
+        return true;
+    const qlonglong plant = PLANT_ID;
+    const qlonglong first = spec.equipment.first().equipmentID;
+    const qlonglong last = spec.equipment.last().equipmentID;
+    return db.Execute(QStringLiteral("INSERT INTO TblEmissionControlPath (EmissionControlPathID, PlantID, "
+                                     "EmissionControlPathName, FinalDestinationEquipmentID, FinalVaporStreamName) "
+                                     "VALUES (1, ?, 'Vent Header', ?, 'Vent')"),
+                      {plant, first}) &&
+           db.Execute(QStringLiteral("INSERT INTO TblECPEquipmentSequence (EmissionControlPathID, EquipmentID, "
+                                     "SequenceNumber) VALUES (1, ?, 1), (1, ?, 2)"),
+                      {last, first}) &&
+           db.Execute(QStringLiteral("INSERT INTO TblEmissionControlDevice (PlantID, EquipmentID) VALUES (?, ?)"),
+                      {plant, last}) &&
+           db.Execute(QStringLiteral("INSERT INTO TblECDCategoryEfficiency (EquipmentID, Category, Efficiency) "
+                                     "VALUES (?, 'VOC', 95.0)"), {last}) &&
+           db.Execute(QStringLiteral("INSERT INTO TblECDComponentEfficiency (EquipmentID, ComponentID, Efficiency) "
+                                     "VALUES (?, 1, 90.0)"), {last}) &&
+           db.Execute(QStringLiteral("INSERT INTO TblECDFlashDetail (EquipmentID, CondensateDestinationID, "
+                                     "Temperature, TemperatureUOM) VALUES (?, ?, 5.0, 'C')"), {last, first}) &&
+           db.Execute(QStringLiteral("INSERT INTO TblECDGeneratedComponent (EquipmentID, ComponentID, Amount) "
+                                     "VALUES (?, 1, 0.0)"), {last});
 }
 
 bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QString& path)

@@ -8,6 +8,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+class CSchemaBuilder;
 
 // One recipe line: a unit procedure, an operation, or a keyword ("Start Parallel", "Series",
 // "End Parallel", "Start Or", "End Or").
@@ -61,6 +64,7 @@ struct EquipmentSpec {
     long classID = 0;
     QString className;
     double volume = 1e35; // litres
+    QString material = {}; // "Material OF Construction"; empty: no such row
 };
 
 struct ProjectSpec {
@@ -71,12 +75,14 @@ struct ProjectSpec {
     QList<StepSpec> steps;
     QList<MaterialSpec> materials;
     QList<EquipmentSpec> equipment;
+    QStringList plantsWithoutEquipment = {}; // further facilities, ids 100, 101, ...
 };
 
 class CProjectGenerator {
 public:
     static constexpr long PLANT_ID = 1;
     static constexpr long PROJECT_ID = 1;
+    static constexpr long FIRST_EXTRA_PLANT_ID = 100; // of the facilities without equipment
 
     // Writes <folder>/<spec.name>.prj, .eqm, .mtl and the step files. Existing files are never
     // overwritten: the call fails instead, and files it wrote are removed again.
@@ -97,6 +103,8 @@ public:
 private:
     bool WriteProjectDatabase(const ProjectSpec& spec, const QString& path);
     bool WriteEquipmentDatabase(const ProjectSpec& spec, const QString& path);
+    static bool WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item);
+    static bool WriteEmissionControl(CSchemaBuilder& db, const ProjectSpec& spec);
     bool WriteMaterialDatabase(const ProjectSpec& spec, const QString& path);
     bool WriteStepDatabase(const StepSpec& step, const QString& path);
     bool Track(const QString& path);

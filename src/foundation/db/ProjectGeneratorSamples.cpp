@@ -217,11 +217,11 @@ QList<MaterialSpec> DemoMaterials()
 
 QList<EquipmentSpec> DemoEquipment()
 {
-    return {{R101, QStringLiteral("R-101"), 1, QStringLiteral("Reactor"), 2000.0},
-            {R102, QStringLiteral("R-102"), 1, QStringLiteral("Reactor"), 2500.0},
-            {C201, QStringLiteral("C-201"), 2, QStringLiteral("Centrifuge"), 400.0},
-            {D301, QStringLiteral("D-301"), 3, QStringLiteral("Dryer"), 1000.0},
-            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0}};
+    return {{R101, QStringLiteral("R-101"), 1, QStringLiteral("Reactor"), 2000.0, QStringLiteral("SS316")},
+            {R102, QStringLiteral("R-102"), 1, QStringLiteral("Reactor"), 2500.0, QStringLiteral("Glass-lined")},
+            {C201, QStringLiteral("C-201"), 2, QStringLiteral("Centrifuge"), 400.0, QStringLiteral("Hastelloy")},
+            {D301, QStringLiteral("D-301"), 3, QStringLiteral("Dryer"), 1000.0, {}},
+            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0, {}}};
 }
 
 } // namespace
@@ -241,6 +241,7 @@ ProjectSpec CProjectGenerator::DemoProject()
                        ANILINE, {1001, 1004, 1005, 1006}}};
     spec.materials = DemoMaterials();
     spec.equipment = DemoEquipment();
+    spec.plantsWithoutEquipment = {QStringLiteral("Eastfield Kilo Lab")};
     return spec;
 }
 

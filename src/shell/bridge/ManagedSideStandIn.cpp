@@ -1,5 +1,6 @@
 #include "shell/bridge/ManagedSideStandIn.h"
 
+#include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 
 namespace {
@@ -59,6 +60,7 @@ bool CManagedSideStandIn::DotNetInvokeDataEquipment(long facilityID, long equipm
                                                     const ZEVKProjectNamesLocations& names)
 {
     record(QStringLiteral("InvokeDataEquipment %1 %2").arg(facilityID).arg(equipmentID), &names);
+    QvMessageBox(QStringLiteral("The equipment editor is not available in this installation."));
     return false;
 }
 

@@ -1,0 +1,3 @@
+-- Every equipment item the step's data names.
+CREATE VIEW QryStepAllEquipment AS
+SELECT PrimaryEquipmentID AS EquipmentID FROM UnitProcedure WHERE PrimaryEquipmentID IS NOT NULL;

@@ -1,0 +1,31 @@
+#pragma once
+// Commands of the Facility Explorer pane and the kinds of its selected item.
+
+enum FacilityCommand : int {
+    ID_FACILITY_EDIT = 33472,
+    ID_FACILITY_DELETE = 33473,
+    ID_FACILITY_EXPORT = 33474,
+    ID_FACILITY_NEW_FACILITY = 33475,
+    ID_FACILITY_NEW_EQUIPMENT = 33476,
+    ID_FACILITY_NEW_AREA = 33477,
+    ID_FACILITY_NEW_FACTORY = 33478,
+    ID_FACILITY_NEW_BUILDING = 33479,
+    ID_FACILITY_NEW_MENU = 33499,
+};
+
+enum FacilityItemKind : int {
+    FACILITY_KIND_NONE = 0,
+    FACILITY_KIND_FACILITY = 9,
+    FACILITY_KIND_EMPTY_FACILITY = 10,
+    FACILITY_KIND_CLASS = 11,
+    FACILITY_KIND_EMPTY_CLASS = 12,
+    FACILITY_KIND_EQUIPMENT = 13,
+};
+
+// Help topics of the facility dialogs.
+enum : long {
+    HELP_FACILITY_DIALOG = 20008,
+    HELP_AREA_DIALOG = 20009,
+    HELP_FACTORY_DIALOG = 20010,
+    HELP_BUILDING_DIALOG = 20011,
+};

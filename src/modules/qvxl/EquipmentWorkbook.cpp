@@ -1,0 +1,72 @@
+#include "modules/qvxl/EquipmentWorkbook.h"
+
+#include "foundation/db/DaoDatabase.h"
+
+#include <QSqlQuery>
+#include <xlsxwriter.h>
+
+namespace {
+constexpr double QVXL_UNSET_NUMBER = 1e35;
+
+// The first row of each property counts, as in the Facility Explorer.
+const char* const EQUIPMENT_REPORT_SQL =
+    "SELECT p.PlantName, c.ClassName, e.QVTag, f.FactoryName, b.BuildingName, a.AreaName,"
+    " (SELECT DoubleValue FROM ActualEquipmentProperty q WHERE q.ActualEquipmentID = t.ActualEquipmentID"
+    "  AND q.PropertyName = 'Capacity' ORDER BY q.RowKey LIMIT 1),"
+    " (SELECT ValueUOM FROM ActualEquipmentProperty q WHERE q.ActualEquipmentID = t.ActualEquipmentID"
+    "  AND q.PropertyName = 'Capacity' ORDER BY q.RowKey LIMIT 1),"
+    " (SELECT TextValue FROM ActualEquipmentProperty q WHERE q.ActualEquipmentID = t.ActualEquipmentID"
+    "  AND q.PropertyName = 'Material OF Construction' ORDER BY q.RowKey LIMIT 1)"
+    " FROM TempEquipmentIDTable t"
+    " LEFT JOIN ActualEquipmentCommon e ON e.ActualEquipmentID = t.ActualEquipmentID"
+    " LEFT JOIN Plant p ON p.PlantID = e.PlantID"
+    " LEFT JOIN EquipmentClass c ON c.EquipmentClassID = e.EquipmentClassID"
+    " LEFT JOIN Factory f ON f.FactoryID = e.FactoryID"
+    " LEFT JOIN Building b ON b.BuildingID = e.BuildingID"
+    " LEFT JOIN Area a ON a.AreaID = e.AreaID"
+    " ORDER BY t.rowid";
+
+const char* const EQUIPMENT_REPORT_HEADINGS[] = {"Facility", "Equipment Class", "Tag",  "Factory", "Building",
+                                                 "Area",     "Capacity",        "Unit", "Material of Construction"};
+} // namespace
+
+QList<EquipmentReportRow> ReadEquipmentReportRows(CDaoDatabase& equipment)
+{
+    QList<EquipmentReportRow> rows;
+    QSqlQuery query = equipment.Query(QString::fromLatin1(EQUIPMENT_REPORT_SQL));
+    while (query.next()) {
+        EquipmentReportRow row;
+        for (int column = 0; column < 6; ++column)
+            row.texts << query.value(column).toString();
+        const QVariant capacity = query.value(6);
+        if (!capacity.isNull() && capacity.toDouble() != QVXL_UNSET_NUMBER) {
+            row.capacity = capacity.toDouble();
+            row.unit = query.value(7).toString();
+        }
+        row.material = query.value(8).toString();
+        rows << row;
+    }
+    return rows;
+}
+
+bool WriteEquipmentWorkbook(const QString& path, const QList<EquipmentReportRow>& rows)
+{
+    lxw_workbook* workbook = workbook_new(path.toUtf8().constData());
+    if (!workbook)
+        return false;
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Equipment");
+    lxw_col_t column = 0;
+    for (const char* heading : EQUIPMENT_REPORT_HEADINGS)
+        worksheet_write_string(sheet, 0, column++, heading, nullptr);
+    lxw_row_t line = 1;
+    for (const EquipmentReportRow& row : rows) {
+        for (lxw_col_t text = 0; text < lxw_col_t(row.texts.size()); ++text)
+            worksheet_write_string(sheet, line, text, row.texts[text].toUtf8().constData(), nullptr);
+        if (row.capacity)
+            worksheet_write_number(sheet, line, 6, *row.capacity, nullptr);
+        worksheet_write_string(sheet, line, 7, row.unit.toUtf8().constData(), nullptr);
+        worksheet_write_string(sheet, line, 8, row.material.toUtf8().constData(), nullptr);
+        ++line;
+    }
+    return workbook_close(workbook) == LXW_NO_ERROR;
+}
