@@ -270,6 +270,7 @@ private:
     int unitProcedurePasteIndex(int position, long* number) const;
     void placePastedLine(PasteRun& run, RecipeLineRecord& record);
     void numberLinesBetween(int from, int until);
+    void selectPasted(PasteRun& run, int index);
     void selectQuietly(int index);
     void writePasteNumbers(PasteRun& run);
     bool preparePasteSelection();

@@ -29,6 +29,7 @@ struct PasteRun {
     bool full = true;
     int lowest = -1; // the first line whose numbers the paste changed
     int numberedEnd = -1; // from here on, lines still carry their numbers from before the paste
+    CRecipeButton* selected = nullptr; // the one line the paste left selected
 };
 
 namespace {
@@ -181,7 +182,7 @@ void CQUORVANTAView::pasteItem(const RecipeClipboardItem& item, int position, Pa
             PasteKeyword(run, 2, child->firstText, child->keywordKind, child->indent);
     }
     if (position == 1) // the next item goes above this unit procedure, not inside it
-        selectQuietly(header);
+        selectPasted(run, header);
 }
 
 // Before: above the unit procedure holding the selected line, number n; after: above the next
@@ -227,7 +228,19 @@ void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
     run.numberedEnd = qMax(index + 1, staleFrom);
     numberLinesBetween(qMin(index, staleFrom), run.numberedEnd);
     run.lowest = first ? index : qMin(run.lowest, index);
-    selectQuietly(index);
+    selectPasted(run, index);
+}
+
+// The first time every line is cleared; then only the line the paste selected before.
+void CQUORVANTAView::selectPasted(PasteRun& run, int index)
+{
+    if (run.selected) {
+        run.selected->SetSelected(false);
+        Line(index)->SetSelected(true);
+    } else {
+        selectQuietly(index);
+    }
+    run.selected = Line(index);
 }
 
 // The lines from `from` up to `until`, numbered on from the nearest unit procedure or operation above.
