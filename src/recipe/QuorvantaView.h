@@ -223,7 +223,8 @@ private:
     long numberFromKeyword(int index, int position, int* top) const;
     bool hiddenAbove(int from) const;
     int insertTop(int index, int where) const;
-    void renumberLines(int from, long unitProcedureNumber, long operationNumber);
+    // Up to the line before `until`; -1: to the last line.
+    void renumberLines(int from, long unitProcedureNumber, long operationNumber, int until = -1);
     bool writeInsert(const std::function<void(class CDaoDatabase&)>& write);
     void finishInsert(int index, bool explorerBranch);
     bool addInsertedLine(RecipeLineRecord& record);
@@ -268,6 +269,8 @@ private:
     void PasteKeyword(PasteRun& run, int position, const QString& typeText, int kind, int indent);
     int unitProcedurePasteIndex(int position, long* number) const;
     void placePastedLine(PasteRun& run, RecipeLineRecord& record);
+    void numberLinesBetween(int from, int until);
+    void selectPasted(PasteRun& run, int index);
     void selectQuietly(int index);
     void writePasteNumbers(PasteRun& run);
     bool preparePasteSelection();

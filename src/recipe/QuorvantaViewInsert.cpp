@@ -221,9 +221,10 @@ bool CQUORVANTAView::writeInsert(const std::function<void(CDaoDatabase&)>& write
 
 // From the line at `from` on: unit procedures count on from unitProcedureNumber, operations from
 // operationNumber and from 1 after each unit procedure; keyword lines take their position as id.
-void CQUORVANTAView::renumberLines(int from, long unitProcedureNumber, long operationNumber)
+void CQUORVANTAView::renumberLines(int from, long unitProcedureNumber, long operationNumber, int until)
 {
-    for (int j = from; j < LineCount(); ++j) {
+    const int end = until < 0 ? LineCount() : qMin(until, LineCount());
+    for (int j = from; j < end; ++j) {
         RecipeLineRecord& line = m_lineButtons.at(j)->line();
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE) {
             std::tie(unitProcedureNumber, operationNumber) = std::pair(unitProcedureNumber + 1, 1L);

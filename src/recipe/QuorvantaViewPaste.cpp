@@ -28,6 +28,8 @@ struct PasteRun {
     CDaoDatabase* source = nullptr;
     bool full = true;
     int lowest = -1; // the first line whose numbers the paste changed
+    int numberedEnd = -1; // from here on, lines still carry their numbers from before the paste
+    CRecipeButton* selected = nullptr; // the one line the paste left selected
 };
 
 namespace {
@@ -138,6 +140,8 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         const int position = m_bInsertAfter ? 2 : 1;
         for (qsizetype n = 0; n < items.size(); ++n)
             pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
+        if (run.lowest >= 0)
+            numberLinesBetween(run.numberedEnd, LineCount());
         writePasteNumbers(run);
         transaction.Commit();
     } catch (const CDaoException& error) {
@@ -178,7 +182,7 @@ void CQUORVANTAView::pasteItem(const RecipeClipboardItem& item, int position, Pa
             PasteKeyword(run, 2, child->firstText, child->keywordKind, child->indent);
     }
     if (position == 1) // the next item goes above this unit procedure, not inside it
-        selectQuietly(header);
+        selectPasted(run, header);
 }
 
 // Before: above the unit procedure holding the selected line, number n; after: above the next
@@ -207,7 +211,9 @@ int CQUORVANTAView::unitProcedurePasteIndex(int position, long* number) const
     return next;
 }
 
-// The line's row (numbered later), its window at record.insertAt, the numbers from it on, selected.
+// The line's row (numbered later), its window at record.insertAt, selected. Only the lines up to the
+// last pasted one take their new numbers now (placing reads the numbers above); the lines below it
+// take theirs once, at the end.
 void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
 {
     const int index = record.insertAt;
@@ -217,8 +223,31 @@ void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
                                     record.unitProcedureNumber, record.hidden, false});
     record.topY = index < LineCount() ? Line(index)->m_top : m_nNextLineY;
     Stop(record.width > 0 && AddLineButton(record));
+    const bool first = run.lowest < 0;
+    const int staleFrom = first ? index + 1 : run.numberedEnd + (index <= run.numberedEnd ? 1 : 0);
+    run.numberedEnd = qMax(index + 1, staleFrom);
+    numberLinesBetween(qMin(index, staleFrom), run.numberedEnd);
+    run.lowest = first ? index : qMin(run.lowest, index);
+    selectPasted(run, index);
+}
+
+// The first time every line is cleared; then only the line the paste selected before.
+void CQUORVANTAView::selectPasted(PasteRun& run, int index)
+{
+    if (run.selected) {
+        run.selected->SetSelected(false);
+        Line(index)->SetSelected(true);
+    } else {
+        selectQuietly(index);
+    }
+    run.selected = Line(index);
+}
+
+// The lines from `from` up to `until`, numbered on from the nearest unit procedure or operation above.
+void CQUORVANTAView::numberLinesBetween(int from, int until)
+{
     long unitProcedureNumber = 0, operationNumber = 1;
-    for (int j = index - 1; j >= 0; --j) {
+    for (int j = from - 1; j >= 0; --j) {
         const RecipeLineRecord& above = Line(j)->line();
         if (above.kind == RECIPE_LINE_OPERATION || above.kind == RECIPE_LINE_UNIT_PROCEDURE) {
             unitProcedureNumber = above.unitProcedureNumber;
@@ -226,9 +255,7 @@ void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
             break;
         }
     }
-    renumberLines(index, unitProcedureNumber, operationNumber);
-    run.lowest = run.lowest < 0 ? index : qMin(run.lowest, index);
-    selectQuietly(index);
+    renumberLines(from, unitProcedureNumber, operationNumber, until);
 }
 
 void CQUORVANTAView::PasteUnitProcedure(PasteRun& run, long, long srcUnitProcedureID, int position,
