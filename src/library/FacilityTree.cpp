@@ -4,6 +4,7 @@
 #include "library/FacilityTree.h"
 
 #include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/PaneCommand.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "library/FacilityCommandIds.h"
@@ -20,13 +21,7 @@
 namespace {
 constexpr int FACILITY_TREE_CONTROL_ID = 61462;
 
-struct FacilityPaneCommand {
-    int id;
-    const char* caption;
-    const char* tip;
-};
-
-const FacilityPaneCommand kFacilityPaneCommands[] = {
+const PaneCommand kFacilityPaneCommands[] = {
     {ID_FACILITY_EDIT, "&Edit...", "Edit Selected Item\nEdit"},
     {ID_FACILITY_DELETE, "&Delete", "Delete Selected Item\nDelete"},
     {ID_FACILITY_EXPORT, "Export...", "Export Selected Item to Excel\nExport"},
@@ -36,15 +31,6 @@ const FacilityPaneCommand kFacilityPaneCommands[] = {
     {ID_FACILITY_NEW_FACTORY, "New Fac&tory", "Create New Factory\nNew Factory"},
     {ID_FACILITY_NEW_BUILDING, "New &Building", "Create New Building\nNew Building"},
 };
-
-const FacilityPaneCommand* facilityPaneCommand(int id)
-{
-    for (const FacilityPaneCommand& command : kFacilityPaneCommands) {
-        if (command.id == id)
-            return &command;
-    }
-    return nullptr;
-}
 
 const std::pair<int, const char*> kNewMenuTexts[] = {{ID_FACILITY_NEW_FACILITY, "New Facility"},
                                                      {ID_FACILITY_NEW_EQUIPMENT, "New Equipment"},
@@ -93,19 +79,7 @@ bool CFacilityTree::InitTree()
 
 QAction* CFacilityTree::paneAction(int commandID)
 {
-    for (QAction* action : m_paneActions) {
-        if (action->data().toInt() == commandID)
-            return action;
-    }
-    const FacilityPaneCommand* command = facilityPaneCommand(commandID);
-    auto* action = new QAction(QString::fromUtf8(command->caption), this);
-    const QString tip = QString::fromUtf8(command->tip);
-    action->setData(commandID);
-    action->setStatusTip(tip.section(QLatin1Char('\n'), 0, 0));
-    action->setToolTip(tip.section(QLatin1Char('\n'), 1, 1));
-    connect(action, &QAction::triggered, this, [this, commandID] { DispatchCommand(commandID, this); });
-    m_paneActions << action;
-    return action;
+    return PaneCommandAction(kFacilityPaneCommands, commandID, this, this, m_paneActions);
 }
 
 // Two buttons: the "New" drop-down (its five New commands) and Delete.

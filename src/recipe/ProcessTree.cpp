@@ -4,6 +4,7 @@
 
 #include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/PaneCommand.h"
 #include "foundation/common/SelectionContext.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
@@ -19,12 +20,6 @@
 namespace {
 constexpr int TREE_CONTROL_ID = 61461;
 
-struct PaneCommand {
-    int id;
-    const char* caption;
-    const char* tip;
-};
-
 const PaneCommand kPaneCommands[] = {
     {ID_PROCESS_NEW_PROCESS, "New &Process...", "Creates New Process\nNew Process"},
     {ID_PROCESS_NEW_STEP, "New &Step...", "Creates New Step\nNew Step"},
@@ -34,15 +29,6 @@ const PaneCommand kPaneCommands[] = {
     {ID_PROCESS_MOVE_UP, "Move Up", ""},
     {ID_PROCESS_MOVE_DOWN, "Move Down", ""},
 };
-
-const PaneCommand* paneCommand(int id)
-{
-    for (const PaneCommand& command : kPaneCommands) {
-        if (command.id == id)
-            return &command;
-    }
-    return nullptr;
-}
 } // namespace
 
 CProcessTree::CProcessTree(std::function<QAction*(int)> frameAction, QWidget* parent)
@@ -90,19 +76,7 @@ bool CProcessTree::CreateTreeImageList()
 
 QAction* CProcessTree::paneAction(int commandID)
 {
-    for (QAction* action : m_paneActions) {
-        if (action->data().toInt() == commandID)
-            return action;
-    }
-    const PaneCommand* command = paneCommand(commandID);
-    auto* action = new QAction(QString::fromUtf8(command->caption), this);
-    const QString tip = QString::fromUtf8(command->tip);
-    action->setData(commandID);
-    action->setStatusTip(tip.section(QLatin1Char('\n'), 0, 0));
-    action->setToolTip(tip.section(QLatin1Char('\n'), 1, 1));
-    connect(action, &QAction::triggered, this, [this, commandID] { DispatchCommand(commandID, this); });
-    m_paneActions << action;
-    return action;
+    return PaneCommandAction(kPaneCommands, commandID, this, this, m_paneActions);
 }
 
 // The frame's own action of that command; a disabled entry of the same text without a frame.
