@@ -98,8 +98,8 @@ public:
     long GetSelectedProcessID() const { return m_selectedProcessID; }
     void SetSelectedStepID(long stepID) { m_selectedStepID = stepID; }
     void SetSelectedProcessID(long processID) { m_selectedProcessID = processID; }
-    void SetCurrentStep(long stepID) { m_currentStepID = stepID; }
-    long GetCurrentStep() const { return m_currentStepID; }
+    void SetCurrentStep(long stepID) override { m_currentStepID = stepID; }
+    long GetCurrentStep() const override { return m_currentStepID; }
     bool HasEngine() const { return m_bHasEngine; }
     // The step's run starts again from its data ("ReadAndSimulate" for an empty mode); its recipe
     // views are laid out again.

@@ -20,3 +20,15 @@ void RefreshStepPanes()
     if (PaneServices* panes = ServiceSlot<PaneServices>::Get())
         panes->RefreshStepPanes();
 }
+
+void SetCurrentStep(long stepID)
+{
+    if (PaneServices* panes = ServiceSlot<PaneServices>::Get())
+        panes->SetCurrentStep(stepID);
+}
+
+long GetCurrentStep()
+{
+    PaneServices* panes = ServiceSlot<PaneServices>::Get();
+    return panes ? panes->GetCurrentStep() : -1;
+}

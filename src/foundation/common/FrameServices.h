@@ -63,6 +63,9 @@ public:
     virtual ~PaneServices() = default;
     // Standard Statements and Scheduling Constraints, each only while it is visible.
     virtual void RefreshStepPanes() {}
+    // The step whose recipe is current (-1: none); the step panes follow it.
+    virtual void SetCurrentStep(long /*stepID*/) {}
+    virtual long GetCurrentStep() const { return -1; }
 };
 
 ProjectLifecycleServices* GetProjectLifecycleServices();
@@ -71,3 +74,5 @@ SortServices* GetSortServices();
 
 // Calls through the installed pane concern; nothing without one.
 void RefreshStepPanes();
+void SetCurrentStep(long stepID);
+long GetCurrentStep();
