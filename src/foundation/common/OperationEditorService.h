@@ -7,12 +7,12 @@
 
 #include <optional>
 
-class OperationDialogService {
+class OperationEditorService {
 public:
-    virtual ~OperationDialogService() = default;
+    virtual ~OperationEditorService() = default;
     // The edited operation's new recipe text; nothing when the editor changed nothing (Cancel).
     // On a change, userComments (when given) receives the operation's comment text.
-    virtual std::optional<QString> InvokeOperationDialog(long /*stepID*/, long /*operationID*/,
+    virtual std::optional<QString> InvokeOperationEditor(long /*stepID*/, long /*operationID*/,
                                                          QString* /*userComments*/)
     {
         return std::nullopt;
@@ -21,8 +21,8 @@ public:
     virtual long GetLastPrimaryEquipmentID() const { return -1; }
 };
 
-OperationDialogService* SetOperationDialogService(OperationDialogService* service); // returns the previous one
-OperationDialogService* GetOperationDialogService();
+OperationEditorService* SetOperationEditorService(OperationEditorService* service); // returns the previous one
+OperationEditorService* GetOperationEditorService();
 
 // Through the installed service: nothing and -1 without one.
 std::optional<QString> DotNetInvokeOperationDialog(long stepID, long operationID, QString* userComments);
