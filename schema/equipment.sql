@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/equipment/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 1
+-- SCHEMA_VERSION 2
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -68,7 +68,8 @@ CREATE TABLE ActualEquipmentCommon (
     CalendarID INTEGER,
     Cost REAL,
     CostUOM TEXT,
-    Comments TEXT
+    Comments TEXT,
+    LibraryStamp REAL
 );
 
 -- Property rows of an equipment item, one value per row.
@@ -112,3 +113,51 @@ ORDER BY e.QVTag, e.ActualEquipmentID;
 
 CREATE VIEW QryEquipmentTag AS
 SELECT ActualEquipmentID, QVTag FROM ActualEquipmentCommon;
+
+-- Library imports: the stamp triggers, the imported items and the mappings of brought items.
+CREATE TABLE LibraryImport (
+    ImportID INTEGER PRIMARY KEY,
+    LocalID INTEGER NOT NULL UNIQUE,
+    ServerID INTEGER NOT NULL,
+    ServerLocation TEXT NOT NULL,
+    ImportStamp REAL
+);
+
+CREATE TABLE LibraryMapping (
+    ServerLocation TEXT COLLATE NOCASE NOT NULL,
+    ServerID INTEGER NOT NULL,
+    LocalID INTEGER NOT NULL,
+    LocalName TEXT COLLATE NOCASE,
+    PRIMARY KEY (ServerLocation, ServerID)
+);
+
+CREATE TRIGGER EquipmentStampOnInsert AFTER INSERT ON ActualEquipmentCommon WHEN NEW.LibraryStamp IS NULL
+BEGIN
+    UPDATE ActualEquipmentCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE ActualEquipmentID = NEW.ActualEquipmentID;
+END;
+
+CREATE TRIGGER EquipmentStampOnUpdate AFTER UPDATE ON ActualEquipmentCommon
+WHEN NEW.LibraryStamp IS OLD.LibraryStamp
+BEGIN
+    UPDATE ActualEquipmentCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE ActualEquipmentID = NEW.ActualEquipmentID;
+END;
+
+CREATE TRIGGER EquipmentStampOnPropertyInsert AFTER INSERT ON ActualEquipmentProperty
+BEGIN
+    UPDATE ActualEquipmentCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE ActualEquipmentID = NEW.ActualEquipmentID;
+END;
+
+CREATE TRIGGER EquipmentStampOnPropertyUpdate AFTER UPDATE ON ActualEquipmentProperty
+BEGIN
+    UPDATE ActualEquipmentCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE ActualEquipmentID IN (OLD.ActualEquipmentID, NEW.ActualEquipmentID);
+END;
+
+CREATE TRIGGER EquipmentStampOnPropertyDelete AFTER DELETE ON ActualEquipmentProperty
+BEGIN
+    UPDATE ActualEquipmentCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE ActualEquipmentID = OLD.ActualEquipmentID;
+END

@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/material/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 1
+-- SCHEMA_VERSION 2
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -32,7 +32,8 @@ CREATE TABLE ActualMaterialCommon (
     SAPCode TEXT,
     WhoEntered TEXT,
     RuntimeParamLookup TEXT,
-    Phase TEXT COLLATE NOCASE
+    Phase TEXT COLLATE NOCASE,
+    LibraryStamp REAL
 );
 
 CREATE TABLE ActualMaterialProperty (
@@ -68,3 +69,69 @@ SELECT MaterialID, MaterialName, Phase FROM ActualMaterialCommon ORDER BY Materi
 
 CREATE VIEW QryMixtureForMixtureID AS
 SELECT MaterialID, ComponentID, Phase, Amount, AmountUOM FROM Mixture ORDER BY RowKey;
+
+-- Library imports: the stamp triggers, the imported items and the mappings of brought items.
+CREATE TABLE LibraryImport (
+    ImportID INTEGER PRIMARY KEY,
+    LocalID INTEGER NOT NULL UNIQUE,
+    ServerID INTEGER NOT NULL,
+    ServerLocation TEXT NOT NULL,
+    ImportStamp REAL
+);
+
+CREATE TABLE LibraryMapping (
+    ServerLocation TEXT COLLATE NOCASE NOT NULL,
+    ServerID INTEGER NOT NULL,
+    LocalID INTEGER NOT NULL,
+    LocalName TEXT COLLATE NOCASE,
+    PRIMARY KEY (ServerLocation, ServerID)
+);
+
+CREATE TRIGGER MaterialStampOnInsert AFTER INSERT ON ActualMaterialCommon WHEN NEW.LibraryStamp IS NULL
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID = NEW.MaterialID;
+END;
+
+CREATE TRIGGER MaterialStampOnUpdate AFTER UPDATE ON ActualMaterialCommon
+WHEN NEW.LibraryStamp IS OLD.LibraryStamp
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID = NEW.MaterialID;
+END;
+
+CREATE TRIGGER MaterialStampOnPropertyInsert AFTER INSERT ON ActualMaterialProperty
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID = NEW.MaterialID;
+END;
+
+CREATE TRIGGER MaterialStampOnPropertyUpdate AFTER UPDATE ON ActualMaterialProperty
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID IN (OLD.MaterialID, NEW.MaterialID);
+END;
+
+CREATE TRIGGER MaterialStampOnPropertyDelete AFTER DELETE ON ActualMaterialProperty
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID = OLD.MaterialID;
+END;
+
+CREATE TRIGGER MaterialStampOnMixtureInsert AFTER INSERT ON Mixture
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID = NEW.MaterialID;
+END;
+
+CREATE TRIGGER MaterialStampOnMixtureUpdate AFTER UPDATE ON Mixture
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID IN (OLD.MaterialID, NEW.MaterialID);
+END;
+
+CREATE TRIGGER MaterialStampOnMixtureDelete AFTER DELETE ON Mixture
+BEGIN
+    UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
+    WHERE MaterialID = OLD.MaterialID;
+END

@@ -1,17 +1,20 @@
 #include "automation/AutomationCallScope.h"
 
+#include "library/SelectSourceDlg.h"
+
 #include <functional>
 
 void ForwardAutomationMessage(const QString& text); // AutomationInvoke.cpp
 
 CAutomationCallScope::CAutomationCallScope()
     : m_previousPrompts(SetPromptService(this)), m_previousFiles(SetFileDialogService(this)),
-      m_previousWarnings(SetWarningDialogService(this))
+      m_previousWarnings(SetWarningDialogService(this)), m_previousLibraryDialogs(SetLibraryUpdateDialogs(this))
 {
 }
 
 CAutomationCallScope::~CAutomationCallScope()
 {
+    SetLibraryUpdateDialogs(m_previousLibraryDialogs);
     SetWarningDialogService(m_previousWarnings);
     SetFileDialogService(m_previousFiles);
     SetPromptService(m_previousPrompts);
@@ -34,4 +37,15 @@ WarningDialogAnswer CAutomationCallScope::show(const WarningDialogRequest& reque
     m_messages << request.warningText;
     ForwardAutomationMessage(request.warningText);
     return {IDCANCEL, false};
+}
+
+std::optional<std::vector<bool>> CAutomationCallScope::ChooseUpdates(const QString&, const std::vector<UpdateItem*>&)
+{
+    return std::nullopt;
+}
+
+int CAutomationCallScope::RunNameClash(CSelectSourceDlg& dialog)
+{
+    dialog.OnCancel();
+    return IDCANCEL;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class IUpdateInfoContainer;
@@ -15,8 +16,8 @@ struct UpdateItem {
     QString localName;
     QString serverName;
     QString serverLocation; // the library database the item came from
-    double localStamp = 0;  // OLE dates
-    double serverStamp = 0;
+    std::optional<double> localStamp; // OLE dates; none for NULL
+    std::optional<double> serverStamp;
 };
 
 class IUpdateInfoContainer {

@@ -18,7 +18,11 @@
 
 #include "automation/AutomationModelBuilder.h"
 #include "library/FacilityTree.h"
+#include "library/LibrarySynchroniser.h"
+#include "library/LibraryUpdateWidgets.h"
 #include "modules/errmsg/ErrMsgVisibility.h"
+#include "modules/qvmaterial/QVMaterialHandover.h"
+#include "modules/ravelstock/RavelstockComponent.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/PreferencesHandover.h"
 #include "preferences/ToolOptionDialog.h"
@@ -71,6 +75,12 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     AddProjectHandover(facilities);
     installed.InstallUnlessSet<EquipmentEditorService>(
         installed.Keep(std::make_unique<CManagedEquipmentEditor>(frame)));
+    // Library: imported materials and equipment synchronised at each open through the library
+    // component; the material module's entry object, told of every close.
+    installed.InstallUnlessSet<LibraryComponent>(installed.Keep(std::make_unique<CRavelstockComponent>()));
+    installed.InstallUnlessSet<LibraryUpdateDialogs>(installed.Keep(std::make_unique<CLibraryUpdateWidgets>()));
+    installed.InstallUnlessSet<LibrarySynchronisation>(installed.Keep(std::make_unique<CLibrarySynchroniser>()));
+    installed.Keep(std::make_unique<CQVMaterialHandover>());
     // Shared classes: their singletons go with each project close.
     installed.Keep(std::make_unique<CSharedClassesHandover>());
     // Simulation: the engine module and the open project's engine entry.

@@ -1,4 +1,5 @@
-// qv-mkdb: builds the install data from schema/ (blank template, language database, Demo sample)
+// qv-mkdb: builds the install data from schema/ (blank template, language database, Demo and
+// LibraryDemo samples)
 // and synthetic projects for benchmarks.
 //
 //   qv-mkdb data <data folder>
@@ -6,6 +7,7 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/LibraryDemo.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
 
@@ -54,6 +56,18 @@ bool AddDemoPlans(const QString& projectFile, QString* error)
     }
 }
 
+int BuildLibraryDemo(const QString& folder)
+{
+    if (!QDir().mkpath(folder + QStringLiteral("/Libraries")) ||
+        !RemoveOldFiles(folder, {QStringLiteral("LibraryDemo.*"), QStringLiteral("STEP_*")}) ||
+        !RemoveOldFiles(folder + QStringLiteral("/Libraries"), {QStringLiteral("*")}))
+        return Fail(QStringLiteral("cannot remove the old files under %1").arg(folder));
+    CLibraryDemo writer;
+    if (!writer.Write(folder))
+        return Fail(writer.ErrorText());
+    return 0;
+}
+
 int BuildData(const QString& dataDir)
 {
     const QString templates = dataDir + QStringLiteral("/Templates/Projects/Standard");
@@ -75,7 +89,7 @@ int BuildData(const QString& dataDir)
         return Fail(generator.ErrorText());
     if (!AddDemoPlans(demo + QStringLiteral("/Demo.prj"), &error))
         return Fail(error);
-    return 0;
+    return BuildLibraryDemo(dataDir + QStringLiteral("/Samples/LibraryDemo"));
 }
 
 int BuildSynthetic(const QStringList& args)

@@ -150,7 +150,7 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
     }
     for (qsizetype i = 0; done && i < spec.equipment.size(); ++i)
         done = WriteEquipmentItem(db, spec.equipment.at(i));
-    done = done && db.Finish();
+    done = done && db.Execute(QStringLiteral("UPDATE ActualEquipmentCommon SET LibraryStamp = NULL")) && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
     return done;
@@ -222,7 +222,8 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
                                          "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
                           {qlonglong(material.materialID), NullableNumber(material.molecularWeight)});
     }
-    done = done && db.Finish();
+    // Generated files carry no change times: what the stamp triggers wrote is cleared again.
+    done = done && db.Execute(QStringLiteral("UPDATE ActualMaterialCommon SET LibraryStamp = NULL")) && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
     return done;

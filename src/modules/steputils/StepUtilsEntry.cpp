@@ -47,22 +47,33 @@ ConversionCode StepUtilsEntry::convertProject(const QString&, const QString&, in
     const MigrationOutcome outcome = migrator.Migrate(path, DatabaseRole::WorkingCopy);
     if (ExplainRefusal(outcome, migrator, path))
         return CONV_STOP_AND_DISCARD;
-    if (outcome == MigrationOutcome::Failed || !RestampLibraries())
+    if (outcome == MigrationOutcome::Failed)
         return CONV_FAILED;
+    const ConversionCode libraries = ConvertLibraries();
+    if (libraries != CONV_CURRENT)
+        return libraries;
     return outcome == MigrationOutcome::Migrated ? CONV_PROJECT_CONVERTED : CONV_CURRENT;
 }
 
-// The equipment and material working copies keep their schema; a legacy id becomes their own.
-bool StepUtilsEntry::RestampLibraries()
+// The equipment and material working copies are brought up to date too (a legacy id becomes
+// their own): converted when either was migrated.
+ConversionCode StepUtilsEntry::ConvertLibraries()
 {
     const std::pair<DatabaseKind, QString> libraries[] = {{DatabaseKind::Equipment, GetEquipmentDBPath()},
                                                           {DatabaseKind::Material, GetMaterialsDBPath()}};
+    bool migrated = false;
     for (const auto& [kind, path] : libraries) {
+        if (path.isEmpty())
+            continue;
         CSchemaMigrator migrator(kind, m_catalogue(kind));
-        if (!path.isEmpty() && migrator.Restamp(path, DatabaseRole::WorkingCopy) == MigrationOutcome::Failed)
-            return false;
+        const MigrationOutcome outcome = migrator.Migrate(path, DatabaseRole::WorkingCopy);
+        if (ExplainRefusal(outcome, migrator, path))
+            return CONV_STOP_AND_DISCARD;
+        if (outcome == MigrationOutcome::Failed)
+            return CONV_FAILED;
+        migrated = migrated || outcome == MigrationOutcome::Migrated;
     }
-    return true;
+    return migrated ? CONV_PROJECT_CONVERTED : CONV_CURRENT;
 }
 
 // The open goes on with any step code but 4, so a step that is not ours or too new fails here:

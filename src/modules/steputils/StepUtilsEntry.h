@@ -1,6 +1,6 @@
 #pragma once
-// Stand-in of the step utilities module: brings project, step and language working copies up to
-// the program's schema by the numbered migrations, and gives files that carry the id once shared
+// Stand-in of the step utilities module: brings project, step, equipment, material and language
+// working copies up to the program's schema by the numbered migrations, and gives files that carry the id once shared
 // by every kind their kind's own. It has no import, export or results checks.
 
 #include "foundation/common/ConversionCode.h"
@@ -17,9 +17,9 @@ public:
     StepUtilsEntry();
     explicit StepUtilsEntry(MigrationCatalogue catalogue);
 
-    // The open project's working copies (GetProjectDBPath, with the equipment and material ones):
-    // current, project converted (save it once opened), stop and discard (not ours or too new; the
-    // user was told) or failed (a migration, rolled back, or a working copy that cannot be written).
+    // The open project's working copies (GetProjectDBPath, then the equipment and material ones):
+    // current, converted when any was migrated (save it once opened), stop and discard when one is
+    // not ours or too new (the user was told), failed when one failed (its migration rolled back).
     ConversionCode convertProject(const QString& unused1, const QString& unused2, int mode);
     // Current, step converted (regenerate its recipe text), or failed (also not ours or too new).
     ConversionCode convertStep(const QString& stepWorkingCopy, const QString& unused, int mode);
@@ -31,7 +31,7 @@ public:
     int isResultsDBVersionEarlier(long stepID, const QString& version);
 
 private:
-    bool RestampLibraries();
+    ConversionCode ConvertLibraries();
 
     MigrationCatalogue m_catalogue;
 };

@@ -1,0 +1,33 @@
+#pragma once
+// One library database, opened read-only for the length of a synchronisation run: our material or
+// equipment database with item stamps. Item look-ups are prepared once.
+
+#include "foundation/db/DaoDatabase.h"
+#include "modules/ravelstock/LibraryComponent.h"
+#include "modules/ravelstock/LibraryKindTables.h"
+
+#include <QSqlQuery>
+#include <optional>
+
+class CLibraryFile {
+public:
+    explicit CLibraryFile(const LibraryKindTables& tables) : m_tables(tables) {}
+    CLibraryFile(const CLibraryFile&) = delete;
+    CLibraryFile& operator=(const CLibraryFile&) = delete;
+
+    // False when the file is missing, not a database of the kind, or keeps no stamps.
+    bool Open(const QString& path);
+    // The item's name and stamp; nullopt when the library has no such item.
+    std::optional<LibraryItemInfo> LookUp(long serverID);
+    // The sub-items (ids, names) a row lists with the given statement, bound to serverID.
+    SubItemLists SubItems(const QString& sql, long serverID);
+    CDaoDatabase& Database() { return m_database; }
+    const LibraryKindTables& Tables() const { return m_tables; }
+
+private:
+    bool IsOurs();
+
+    const LibraryKindTables& m_tables;
+    CDaoDatabase m_database;
+    std::optional<QSqlQuery> m_lookup; // goes before the database
+};

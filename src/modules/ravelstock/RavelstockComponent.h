@@ -1,0 +1,34 @@
+#pragma once
+// Stand-in of the library component. A library is one of our material or equipment databases,
+// named by its location (a relative one lies in the project folder) and read only; the project's
+// working copies are written. Each kind's objects share one session; the library files a run
+// opened stay open until the run ends.
+
+#include "modules/ravelstock/LibraryComponent.h"
+#include "modules/ravelstock/LibrarySession.h"
+
+#include <map>
+#include <memory>
+
+class CLibraryFile;
+
+class CRavelstockComponent : public LibraryComponent {
+public:
+    CRavelstockComponent();
+    ~CRavelstockComponent() override;
+
+    std::unique_ptr<IMaterialProject> CreateMaterialProject() override;
+    std::unique_ptr<IMaterialLibrary> CreateMaterialLibrary() override;
+    std::unique_ptr<IEquipmentProject> CreateEquipmentProject(const QString& projectDatabase) override;
+    std::unique_ptr<IEquipmentLibrary> CreateEquipmentLibrary(const QString& projectDatabase) override;
+    void EndRun() override;
+
+    // The library at the location, opened on first use; null when it cannot be used.
+    CLibraryFile* Library(const LibraryKindTables& tables, const QString& location);
+    static QString LibraryPath(const QString& location);
+
+private:
+    CLibrarySession m_materials;
+    CLibrarySession m_equipment;
+    std::map<QString, std::unique_ptr<CLibraryFile>> m_libraries; // by kind and path; null: unusable
+};
