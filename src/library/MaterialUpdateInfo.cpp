@@ -11,14 +11,14 @@
 namespace {
 
 // The material objects, or the component's error when it cannot make them.
-template <typename Object> std::unique_ptr<Object> Made(std::unique_ptr<Object> object)
+template <typename Object> std::unique_ptr<Object> MadeMaterialObject(std::unique_ptr<Object> object)
 {
     if (!object)
         throw CLibraryComponentError(QStringLiteral("The library component is not installed."));
     return object;
 }
 
-LibraryComponent& Component()
+LibraryComponent& InstalledLibraryComponent()
 {
     LibraryComponent* component = GetLibraryComponent();
     if (!component)
@@ -62,7 +62,7 @@ QString MissingComponentText(const QString& kind)
 int MaterialUpdateInfo::GetOutOfDateCount()
 {
     try {
-        std::unique_ptr<IMaterialProject> project = Made(Component().CreateMaterialProject());
+        std::unique_ptr<IMaterialProject> project = MadeMaterialObject(InstalledLibraryComponent().CreateMaterialProject());
         if (!project->SetProjectDatabase(GetMaterialsDBPath()))
             return 0;
         return int(project->CountChangedItems());
@@ -84,13 +84,13 @@ bool MaterialUpdateInfo::CollectUpdateItems(std::vector<UpdateItem*>& items)
 // Each look-up asks an object of its own.
 bool MaterialUpdateInfo::Collect(std::vector<UpdateItem*>& items)
 {
-    std::unique_ptr<IMaterialProject> project = Made(Component().CreateMaterialProject());
+    std::unique_ptr<IMaterialProject> project = MadeMaterialObject(InstalledLibraryComponent().CreateMaterialProject());
     ImportedItemLists lists;
     if (!project->SetProjectDatabase(GetMaterialsDBPath()) || !project->ListImportedItems(lists) ||
         lists.localIDs.isEmpty() || !ParallelListsAgree(lists))
         return false;
     const LibraryLookup lookUp = [](long serverID, const QString& location, LibraryItemInfo& info) {
-        return Made(Component().CreateMaterialProject())->LookUpLibraryItem(serverID, location, info);
+        return MadeMaterialObject(InstalledLibraryComponent().CreateMaterialProject())->LookUpLibraryItem(serverID, location, info);
     };
     CollectOutOfDateItems(lists, lookUp, this, items);
     return true;
@@ -109,8 +109,8 @@ bool MaterialUpdateInfo::ApplyUpdateItem(UpdateItem* item)
 
 bool MaterialUpdateInfo::Apply(const UpdateItem& item)
 {
-    std::unique_ptr<IMaterialLibrary> library = Made(Component().CreateMaterialLibrary());
-    std::unique_ptr<IMaterialProject> project = Made(Component().CreateMaterialProject());
+    std::unique_ptr<IMaterialLibrary> library = MadeMaterialObject(InstalledLibraryComponent().CreateMaterialLibrary());
+    std::unique_ptr<IMaterialProject> project = MadeMaterialObject(InstalledLibraryComponent().CreateMaterialProject());
     const QString path = GetMaterialsDBPath();
     if (library->GetState() != 1 || !library->OpenLibrary(item.serverLocation) ||
         !library->SetProjectDatabase(path) || !project->SetProjectDatabase(path))

@@ -8,10 +8,10 @@
 #include <QDir>
 
 namespace {
-constexpr long TOLUENE = 3, METHANOL = 4, R101 = 101;
+constexpr long PROJECT_TOLUENE_ID = 3, PROJECT_METHANOL_ID = 4, PROJECT_R101_ID = 101;
 constexpr long LIBRARY_TOLUENE = 501, LIBRARY_METHANOL = 502, LIBRARY_WASH_SOLVENT = 503, LIBRARY_R101 = 601;
 
-bool Run(CSchemaBuilder& db, const QStringList& statements)
+bool RunLibraryStatements(CSchemaBuilder& db, const QStringList& statements)
 {
     for (const QString& sql : statements) {
         if (!db.Execute(sql))
@@ -47,7 +47,7 @@ bool CLibraryDemo::WriteMaterialLibrary(const QString& path)
     CSchemaBuilder db(DatabaseKind::Material);
     const bool done =
         db.Create(path) &&
-        Run(db, {QStringLiteral("INSERT INTO ActualMaterialCommon (MaterialID, MaterialName, CASCode, Phase) VALUES "
+        RunLibraryStatements(db, {QStringLiteral("INSERT INTO ActualMaterialCommon (MaterialID, MaterialName, CASCode, Phase) VALUES "
                                 "(501, 'Toluene', '108-88-3', 'Liquid'), (502, 'Methanol', '67-56-1', 'Liquid'), "
                                 "(503, 'Wash Solvent', NULL, 'Liquid'), (504, 'Water', '7732-18-5', 'Liquid'), "
                                 "(505, 'Acetone', '67-64-1', 'Liquid')"),
@@ -68,7 +68,7 @@ bool CLibraryDemo::WriteEquipmentLibrary(const QString& path)
     CSchemaBuilder db(DatabaseKind::Equipment);
     const bool done =
         db.Create(path) &&
-        Run(db, {QStringLiteral("INSERT INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (7, 'Reactor')"),
+        RunLibraryStatements(db, {QStringLiteral("INSERT INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (7, 'Reactor')"),
                  QStringLiteral("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, EquipmentClassID, "
                                 "EquipmentType, PlantID, NumberOfUnits, Capacity, CapacityUOM, MaterialOfConstruction) "
                                 "VALUES (601, 'R-101', 7, 'Reactor', 900, 1, 2200, 'liter', 'SS316L')"),
@@ -91,13 +91,13 @@ bool CLibraryDemo::AddImports(const QString& folder)
         materials.Open(QDir(folder).filePath(QStringLiteral("LibraryDemo.mtl")));
         materials.BeginTrans();
         const QString location = MaterialLibraryLocation();
-        materials.Execute(insert, {qlonglong(TOLUENE), qlonglong(LIBRARY_TOLUENE), location, LIBRARY_STAMP});
-        materials.Execute(insert, {qlonglong(METHANOL), qlonglong(LIBRARY_METHANOL), location, OLD_IMPORT_STAMP});
+        materials.Execute(insert, {qlonglong(PROJECT_TOLUENE_ID), qlonglong(LIBRARY_TOLUENE), location, LIBRARY_STAMP});
+        materials.Execute(insert, {qlonglong(PROJECT_METHANOL_ID), qlonglong(LIBRARY_METHANOL), location, OLD_IMPORT_STAMP});
         materials.Execute(insert, {qlonglong(WASH_SOLVENT), qlonglong(LIBRARY_WASH_SOLVENT), location, OLD_IMPORT_STAMP});
         materials.CommitTrans();
         CDaoDatabase equipment;
         equipment.Open(QDir(folder).filePath(QStringLiteral("LibraryDemo.eqm")));
-        equipment.Execute(insert, {qlonglong(R101), qlonglong(LIBRARY_R101), EquipmentLibraryLocation(), OLD_IMPORT_STAMP});
+        equipment.Execute(insert, {qlonglong(PROJECT_R101_ID), qlonglong(LIBRARY_R101), EquipmentLibraryLocation(), OLD_IMPORT_STAMP});
         return true;
     } catch (const CDaoException& e) {
         m_errorText = e.GetErrorDescription();

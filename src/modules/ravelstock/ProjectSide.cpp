@@ -10,7 +10,7 @@
 #include <QSqlQuery>
 
 namespace {
-LibraryStamp StampOf(const QVariant& value)
+LibraryStamp ImportStampOf(const QVariant& value)
 {
     return value.isNull() ? LibraryStamp() : LibraryStamp(value.toDouble());
 }
@@ -61,7 +61,7 @@ bool CProjectSide::ListImportedItems(ImportedItemLists& lists)
     while (rows.next()) {
         lists.localIDs << long(rows.value(0).toLongLong());
         lists.localNames << rows.value(1).toString();
-        lists.localStamps << StampOf(rows.value(2));
+        lists.localStamps << ImportStampOf(rows.value(2));
         lists.serverIDs << long(rows.value(3).toLongLong());
         lists.serverLocations << rows.value(4).toString();
     }
