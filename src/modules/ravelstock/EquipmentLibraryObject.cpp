@@ -72,7 +72,7 @@ bool CEquipmentLibraryObject::CopyInTransaction(long serverID, long localID, con
                         {"PlantID", "FactoryID", "BuildingID", "AreaID", "CalendarID"});
     ExecKept(m_side.Project(), QStringLiteral("ActualEquipmentCommon"),
              QStringLiteral("UPDATE ActualEquipmentCommon SET EquipmentClassID = ? WHERE ActualEquipmentID = ?"),
-             {classID < 0 ? QVariant() : QVariant(qlonglong(classID)), qlonglong(localID)});
+             {classID == -1 ? QVariant() : QVariant(qlonglong(classID)), qlonglong(localID)});
     m_side.WriteImportStamp(serverID, localID);
     transaction.Commit();
     return true;
@@ -88,7 +88,8 @@ void CEquipmentLibraryObject::WriteNewClasses()
     }
 }
 
-// The project class of the library item's class: as recorded, else brought along; -1 for none.
+// The project class of the library item's class: as recorded, else brought along; -1 for none
+// (generated ids may be negative, never -1).
 long CEquipmentLibraryObject::ItemClass(long serverID)
 {
     QSqlQuery item = m_side.Library().Database().Query(
