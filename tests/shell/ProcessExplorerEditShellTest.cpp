@@ -53,6 +53,11 @@ protected:
         QTreeWidgetItem* item = explorer()->tree()->topLevelItem(process)->child(step);
         return unitProcedure < 0 ? item : item->child(unitProcedure);
     }
+    void shot(const QString& name)
+    {
+        explorer()->tree()->expandAll();
+        DeleteMoveShot(frame, name);
+    }
     void run(int commandID, QTreeWidgetItem* selected)
     {
         explorer()->tree()->setFocus();
@@ -66,13 +71,13 @@ TEST_F(ProcessExplorerEditShellTest, AMoveAndDeletesAreKeptAcrossSaveAndReopen)
     frame->pane(PaneID::ProcessExplorer)->raise();
     run(ID_PROCESS_MOVE_DOWN, node(0, 2)); // Drying into the second process
     EXPECT_EQ(StepLinks(), "1:1001 1:1002 2:1003 2:1001 2:1004 2:1005 2:1006");
-    DeleteMoveShot(frame, "moved");
+    shot("moved");
 
     prompts.expect(IDYES);
     run(ID_PROCESS_DELETE, node(1, 1)); // Coupling's link in the second process
     EXPECT_EQ(prompts.lastText(), "Do you really want to delete the link of this step ?");
     EXPECT_EQ(StepLinks(), "1:1001 1:1002 2:1003 2:1004 2:1005 2:1006");
-    DeleteMoveShot(frame, "link-deleted");
+    shot("link-deleted");
 
     CQUORVANTAView* view = OpenCouplingFromTheExplorer();
     ASSERT_NE(view, nullptr);
@@ -83,13 +88,13 @@ TEST_F(ProcessExplorerEditShellTest, AMoveAndDeletesAreKeptAcrossSaveAndReopen)
               "This will delete all Operations that belong to this Unit Procedure. Do you really want to delete it ?");
     EXPECT_EQ(view->LineCount(), lines - 4);
     EXPECT_EQ(node(0, 0)->childCount(), 1);
-    DeleteMoveShot(frame, "unit-procedure-window-open");
+    shot("unit-procedure-window-open");
     frame->CloseDocument(DocumentKind::ProjectRecipe, SHELL_COUPLING_STEP);
 
     prompts.expect(IDYES);
     run(ID_PROCESS_DELETE, node(0, 1, 0)); // Crystallization's first, no window
     EXPECT_EQ(node(0, 1)->childCount(), 3);
-    DeleteMoveShot(frame, "unit-procedure-window-closed");
+    shot("unit-procedure-window-closed");
     const QStringList crystallization = StoredLines(1002);
 
     ASSERT_TRUE(app->SaveOpenProject());
@@ -98,7 +103,7 @@ TEST_F(ProcessExplorerEditShellTest, AMoveAndDeletesAreKeptAcrossSaveAndReopen)
     EXPECT_EQ(StepLinks(), "1:1001 1:1002 2:1003 2:1004 2:1005 2:1006");
     EXPECT_EQ(StoredLines(1002), crystallization);
     EXPECT_EQ(StoredLines(SHELL_COUPLING_STEP).size(), lines - 4);
-    DeleteMoveShot(frame, "reopened");
+    shot("reopened");
 }
 
 TEST_F(ProcessExplorerEditShellTest, LeavingTheProjectClosesTheResultWindowsOfTheStepAndTheProcess)
