@@ -82,6 +82,23 @@ public:
     void RefreshCommandStates() override { updateCommandStates(); }
     void OnTextRecipe();
 
+    // Deleting the selected node's process, step link, unit procedure or operation.
+    void OnDelete();
+    void DeleteProcess(long processID, HTREEITEM node);
+    void RemoveStepFromProcess(long stepID, long processID);
+    // rebuilt becomes false when the step's open recipe window did the delete.
+    void DeleteUnitProcedure(long unitProcedureID, HTREEITEM node, bool* rebuilt);
+    void DeleteOperation(long operationID, HTREEITEM node, bool* rebuilt);
+
+    // Moving the selected step one place, across the neighbouring processes at either end.
+    void OnMoveUp();
+    void OnMoveDown();
+    bool OnUpdateMoveUp() const;
+    bool OnUpdateMoveDown() const;
+    // The selected step's StepOrder (-1: no step selected; 0: its link cannot be read); sets
+    // m_nStepCount to its process's steps + 1.
+    long GetSelectedStepOrder();
+
     // Project hand-over.
     void RebuildPanes() override { RefillTree(); }
     void ClearPanes() override { ClearTree(); }
@@ -122,6 +139,15 @@ private:
     QList<long> stepsToOpen(long processID, bool wholeProcess, long selectedStep) const;
     bool openRecipeWindow(long stepID, long processID);
 
+    bool isDeleteOrMoveEnabled(int commandID) const;
+    void onDeleteOrMove(int commandID);
+    void afterStepsLeftProcess(long processID, const QList<long>& stepIDs, const QList<long>& counts);
+    void deleteRecipeItem(long stepID, long itemID, int kind, const QString& failure);
+    long selectedStepOrder(long* stepCount) const;
+    bool moveWithinProcess(long stepID, long processID, long delta, long neighbourID);
+    bool moveAcross(long stepID, long processID, HTREEITEM neighbour, bool down);
+    void finishMove(long stepID, long processID);
+
     QTreeWidget* m_tree = nullptr;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_contextMenu = nullptr;
@@ -134,4 +160,5 @@ private:
     QList<long> m_linkCounts;
     bool m_bContextMenu = false;
     bool m_echoSelection = true; // off while another feature selects a node
+    long m_nStepCount = 0;       // of the selected step's process: its steps + 1
 };

@@ -29,9 +29,11 @@ bool CProcessTree::HandlesCommand(int commandID) const
     }
 }
 
-// Creating, editing, deleting and moving come with their own features; until then they stay off.
+// Creating and editing come with their own feature; until then they stay off.
 bool CProcessTree::IsCommandEnabled(int commandID) const
 {
+    if (commandID == ID_PROCESS_DELETE || commandID == ID_PROCESS_MOVE_UP || commandID == ID_PROCESS_MOVE_DOWN)
+        return isDeleteOrMoveEnabled(commandID);
     return commandID == ID_PROCESS_TEXT_RECIPE && m_tree->currentItem() != nullptr;
 }
 
@@ -39,6 +41,8 @@ void CProcessTree::OnCommand(int commandID)
 {
     if (commandID == ID_PROCESS_TEXT_RECIPE)
         OnTextRecipe();
+    else
+        onDeleteOrMove(commandID);
 }
 
 void CProcessTree::OnTextRecipe()

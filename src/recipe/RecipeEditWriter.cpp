@@ -163,14 +163,15 @@ QJsonArray ChangedOwners(const RecipeLinesState& before, const RecipeLinesState&
 
 } // namespace
 
-RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
+namespace {
+template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const Lines& lines, LineOf lineOf)
 {
     RecipeLinesState state;
     state.rows.reserve(lines.size());
     state.owners.reserve(lines.size());
     long owner = -1;
     for (int index = 0; index < lines.size(); ++index) {
-        const RecipeLineRecord& line = lines.at(index)->line();
+        const RecipeLineRecord& line = lineOf(lines.at(index));
         state.rows.insert(line.rowKey, RowStateOf(line, index));
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
             owner = line.itemID;
@@ -178,6 +179,17 @@ RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
             state.owners.insert(line.itemID, owner);
     }
     return state;
+}
+} // namespace
+
+RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
+{
+    return LinesStateOf(lines, [](const CRecipeButton* line) -> const RecipeLineRecord& { return line->line(); });
+}
+
+RecipeLinesState CRecipeEditWriter::StateOf(const QList<RecipeLineRecord>& lines)
+{
+    return LinesStateOf(lines, [](const RecipeLineRecord& line) -> const RecipeLineRecord& { return line; });
 }
 
 int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,

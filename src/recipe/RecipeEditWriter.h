@@ -12,6 +12,7 @@
 
 class CDaoDatabase;
 class CRecipeButton;
+struct RecipeLineRecord;
 
 // What a line's TextRecipe row holds.
 struct RecipeRowState {
@@ -37,6 +38,8 @@ struct RecipeLinesState {
 class CRecipeEditWriter {
 public:
     static RecipeLinesState StateOf(const QList<CRecipeButton*>& lines);
+    // The same of lines read without a view.
+    static RecipeLinesState StateOf(const QList<RecipeLineRecord>& lines);
     // Deletes and updates what differs between before and after; answers the rows written.
     static int Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
                      const RecipeLinesState& after);

@@ -97,6 +97,11 @@ bool CRecipeWindows::IsRecipeWindowOpen(long stepID) const
     return host && host->FindDocument(DocumentKind::ProjectRecipe, stepID) != nullptr;
 }
 
+bool CRecipeWindows::DeleteItemInRecipeView(long stepID, long itemID, int itemType)
+{
+    return ::DeleteItemInRecipeView(stepID, itemID, itemType);
+}
+
 void CRecipeWindows::CloseStepRecipeWindows(long /*processID*/, long stepID)
 {
     DocumentHost* host = ServiceSlot<DocumentHost>::Get();

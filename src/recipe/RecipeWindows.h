@@ -29,6 +29,7 @@ public:
     void UpdateRecipeLineText(long stepID, long itemID, int itemType, const QString& text) override;
     void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& text) override;
     bool IsRecipeWindowOpen(long stepID) const override;
+    bool DeleteItemInRecipeView(long stepID, long itemID, int itemType) override;
     void CloseStepRecipeWindows(long processID, long stepID) override;
     void UpdateRecipeWindowTitle(long stepID, const QString& title) override;
 

@@ -11,6 +11,7 @@
 #include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/LinkedWindows.h"
 #include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
@@ -53,6 +54,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<DisplayOptionsService>(&frame);
     installed.Install<CommandDispatcher>(&frame);
     installed.Install<AutomationFrameServices>(&frame);
+    installed.Install<LinkedWindowServices>(&frame);
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);

@@ -12,6 +12,7 @@
 #include "foundation/common/DocumentHost.h"
 #include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
+#include "foundation/common/LinkedWindows.h"
 #include "foundation/common/PaneID.h"
 #include "foundation/common/SelectionService.h"
 #include "recipe/RecipeClipboard.h"
@@ -60,7 +61,8 @@ class CMainFrame : public QMainWindow,
                    public SelectionService,
                    public DisplayOptionsService,
                    public CommandDispatcher,
-                   public AutomationFrameServices {
+                   public AutomationFrameServices,
+                   public LinkedWindowServices {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -193,6 +195,9 @@ public:
     bool ActivateDocument(DocumentKind kind, long id) override;
     bool CloseDocument(DocumentKind kind, long id) override;
     QList<HostedDocument> ListDocuments(DocumentKind kind) const override;
+    // LinkedWindowServices
+    void CloseStepLinkedWindows(long stepID) override;
+    void CloseProcessLinkedWindows(long processID) override;
     // SelectionService
     void ReportActive(CommandTarget* source, const ContextRecord& selection) override;
     void ReportSelection(CommandTarget* source, const ContextRecord& selection) override;
@@ -250,6 +255,7 @@ private:
     void installDefaultNotifyHandlers();
     void handOverToSubsystems();
     class QMdiSubWindow* findSubWindow(DocumentKind kind, long id) const;
+    void closeResultWindows(const QString& kind, long id); // "QVSTEP", "QVPROC"
     void readDisplayOptions();
     void removeTemporaryFolders();
 

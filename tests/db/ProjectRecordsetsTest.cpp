@@ -20,7 +20,7 @@ protected:
     const QString m_project = pathOf("Demo.prj");
 };
 
-TEST_F(ProjectRecordsetsTest, AJoinRowWritesEachFieldToItsTableOrNothingOnFailure)
+TEST_F(ProjectRecordsetsTest, AStepRowOfAProcessWritesOnlyItsLinkNeverTheProcessName)
 {
     const QString orders =
         "SELECT group_concat(StepOrder) FROM (SELECT * FROM \"Step-To-Process\" ORDER BY RowKey)";
@@ -34,13 +34,28 @@ TEST_F(ProjectRecordsetsTest, AJoinRowWritesEachFieldToItsTableOrNothingOnFailur
     set.SetLong("StepOrder", 7);
     set.Update();
     EXPECT_EQ(scalar(m_project, orders), "1,2,3,1,7,3,4");
-    EXPECT_EQ(scalar(m_project, names), "Amidol Free Base/Amidol HCl Hydrochloride");
+    EXPECT_EQ(scalar(m_project, names), "Amidol Free Base/Amidol Hydrochloride");
+}
+
+TEST_F(ProjectRecordsetsTest, AJoinRowWritesEachFieldToItsTableOrNothingOnFailure)
+{
+    const QString orders =
+        "SELECT group_concat(StepOrder) FROM (SELECT * FROM \"Step-To-Process\" ORDER BY RowKey)";
+    CStepToProcessSet set;
+    ASSERT_TRUE(set.OpenSet(HYDROCHLORIDE));
+    ASSERT_TRUE(set.FindFirst([](const CDaoRecordset& row) { return row.GetLong("StepID") == SALT_FORMATION; }));
+    set.Edit();
+    set.SetText("StepVersionName", "2.0");
+    set.SetLong("StepOrder", 7);
+    set.Update();
+    EXPECT_EQ(scalar(m_project, orders), "1,2,3,1,7,3,4");
+    EXPECT_EQ(scalar(m_project, "SELECT StepVersionName FROM ProjectStep WHERE StepID = 1004"), "2.0");
 
     m_projectDb.Execute(
-        "CREATE TRIGGER refuse BEFORE UPDATE ON Process BEGIN SELECT RAISE(ABORT, 'no'); END");
+        "CREATE TRIGGER refuse BEFORE UPDATE ON ProjectStep BEGIN SELECT RAISE(ABORT, 'no'); END");
     set.Edit();
     set.SetLong("StepOrder", 9);
-    set.SetText("ProcessName", "Renamed");
+    set.SetText("StepVersionName", "3.0");
     EXPECT_THROW(set.Update(), CDaoException);
     EXPECT_EQ(scalar(m_project, orders), "1,2,3,1,7,3,4");
     EXPECT_FALSE(m_projectDb.InTransaction());

@@ -79,6 +79,9 @@ public:
     virtual void UpdateRecipeLineText(long /*stepID*/, long /*itemID*/, int /*itemType*/, const QString& /*text*/) {}
     virtual void SetRecipeItemText(long /*stepID*/, long /*itemID*/, int /*itemType*/, const QString& /*text*/) {}
     virtual bool IsRecipeWindowOpen(long /*stepID*/) const { return false; }
+    // The step's open recipe window deletes the item of that kind (1 unit procedure, 2 operation)
+    // as its own Delete does; false when no window did.
+    virtual bool DeleteItemInRecipeView(long /*stepID*/, long /*itemID*/, int /*itemType*/) { return false; }
     virtual void CloseStepRecipeWindows(long /*processID*/, long /*stepID*/) {}
     // The step's windows are titled "Recipe: " + title.
     virtual void UpdateRecipeWindowTitle(long /*stepID*/, const QString& /*title*/) {}

@@ -6,9 +6,9 @@ const DaoRecordsetDef& CQryStepByStepAndProcessIDSet::Definition()
         "SELECT ProcessName, ProcessVersionName, StepName, StepVersionName, ProcessID, StepID, StepOrder, "
         "RowKey"
         " FROM QryStepByStepAndProcessID WHERE StepID = :pStepID AND ProcessID = :pProcessID",
-        {{"Step-To-Process", {"RowKey"}}, {"Process", {"ProcessID"}}},
-        {{"ProcessName", DaoFieldType::Text, 1},
-         {"ProcessVersionName", DaoFieldType::Text, 1},
+        {{"Step-To-Process", {"RowKey"}}},
+        {{"ProcessName", DaoFieldType::Text, DAO_NOT_WRITTEN},
+         {"ProcessVersionName", DaoFieldType::Text, DAO_NOT_WRITTEN},
          {"StepName", DaoFieldType::Text, DAO_NOT_WRITTEN},
          {"StepVersionName", DaoFieldType::Text, DAO_NOT_WRITTEN},
          {"ProcessID", DaoFieldType::Long},

@@ -1,7 +1,7 @@
 #pragma once
-// [QryStepByStepAndProcessID]: one step of one process. An edit writes across tables in one
-// transaction: ProcessName and ProcessVersionName to [Process] (by ProcessID), ProcessID and
-// StepOrder to the [Step-To-Process] row (by its row key).
+// [QryStepByStepAndProcessID]: one step of one process. An edit writes ProcessID and StepOrder to
+// the [Step-To-Process] row (by its row key); the names come from their own tables and are read-only
+// here, so moving a link never renames a process.
 
 #include "foundation/db/DaoRecordset.h"
 
