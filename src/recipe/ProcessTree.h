@@ -82,6 +82,23 @@ public:
     void RefreshCommandStates() override { updateCommandStates(); }
     void OnTextRecipe();
 
+    // Creating and editing (ProcessTreeCreate.cpp, ProcessTreeEdit.cpp).
+    void OnNewProcess();
+    void OnNewStep();
+    void OnInformation();
+    void OnRouteSelection();
+    bool OnUpdateNewProcess() const;
+    bool OnUpdateNewStep() const;
+    bool OnUpdateInformation() const;
+    void EditProcess(long processID, HTREEITEM item);
+    // The names of the process's [Process-To-Project] row (left as they are without one); false
+    // after the message when the table cannot be opened.
+    static bool GetProcessNameAndVersion(QString& name, QString& version, long processID);
+    // The unit-procedure and operation editors the Information command runs (by step and item id;
+    // true when something was changed and stored).
+    using RecipeItemEditor = std::function<bool(long stepID, long itemID)>;
+    void SetRecipeItemEditors(RecipeItemEditor unitProcedure, RecipeItemEditor operation);
+
     // Project hand-over.
     void RebuildPanes() override { RefillTree(); }
     void ClearPanes() override { ClearTree(); }
@@ -121,6 +138,19 @@ private:
     void rememberCaret();
     QList<long> stepsToOpen(long processID, bool wholeProcess, long selectedStep) const;
     bool openRecipeWindow(long stepID, long processID);
+    bool processOfSelection(long* processID, QString* name, QString* version);
+    int newStepMode(bool processSelected, HTREEITEM processItem) const;
+    void addNewStepNode(HTREEITEM processItem, long stepID, const QString& label);
+    int stepNodeIndex(HTREEITEM processItem, long stepID) const;
+    void onNodeDoubleClicked(HTREEITEM item);
+    void editStep(HTREEITEM item);
+    void relabelStep(HTREEITEM item, long stepID, const QString& label);
+    bool regenerateStepOperations(long stepID);
+    void editUnitProcedure(HTREEITEM item);
+    void relabelUnitProcedure(long stepID, long unitProcedureID);
+    void editOperation(HTREEITEM item);
+    bool lastPrimaryEquipment(long stepID, long unitProcedureID, long operationID, long* equipmentID);
+    void afterItemEdit(bool changed);
 
     QTreeWidget* m_tree = nullptr;
     QToolBar* m_toolBar = nullptr;
@@ -134,4 +164,6 @@ private:
     QList<long> m_linkCounts;
     bool m_bContextMenu = false;
     bool m_echoSelection = true; // off while another feature selects a node
+    RecipeItemEditor m_editUnitProcedure;
+    RecipeItemEditor m_editOperation;
 };

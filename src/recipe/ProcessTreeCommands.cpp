@@ -29,16 +29,35 @@ bool CProcessTree::HandlesCommand(int commandID) const
     }
 }
 
-// Creating, editing, deleting and moving come with their own features; until then they stay off.
+// Deleting and moving come with their own features; until then they stay off.
 bool CProcessTree::IsCommandEnabled(int commandID) const
 {
-    return commandID == ID_PROCESS_TEXT_RECIPE && m_tree->currentItem() != nullptr;
+    switch (commandID) {
+    case ID_PROCESS_NEW_PROCESS:
+        return OnUpdateNewProcess();
+    case ID_PROCESS_NEW_STEP:
+        return OnUpdateNewStep();
+    case ID_PROCESS_INFORMATION:
+        return OnUpdateInformation();
+    default:
+        return commandID == ID_PROCESS_TEXT_RECIPE && m_tree->currentItem() != nullptr;
+    }
 }
 
 void CProcessTree::OnCommand(int commandID)
 {
-    if (commandID == ID_PROCESS_TEXT_RECIPE)
-        OnTextRecipe();
+    switch (commandID) {
+    case ID_PROCESS_NEW_PROCESS:
+        return OnNewProcess();
+    case ID_PROCESS_NEW_STEP:
+        return OnNewStep();
+    case ID_PROCESS_INFORMATION:
+        return OnInformation();
+    case ID_PROCESS_TEXT_RECIPE:
+        return OnTextRecipe();
+    default:
+        return;
+    }
 }
 
 void CProcessTree::OnTextRecipe()
