@@ -24,7 +24,8 @@ CounterTables TablesOf(ProjectCounter counter)
     if (counter == ProjectCounter::Process)
         return {QStringLiteral("ProcessCounter"),
                 {QStringLiteral("SELECT ProcessID FROM Process"),
-                 QStringLiteral("SELECT ProcessID FROM \"Process-To-Project\"")},
+                 QStringLiteral("SELECT ProcessID FROM \"Process-To-Project\""),
+                 QStringLiteral("SELECT ProcessID FROM \"Step-To-Process\"")},
                 {QStringLiteral("QVPROC_")}};
     return {QStringLiteral("StepCounter"),
             {QStringLiteral("SELECT StepID FROM ProjectStep"), QStringLiteral("SELECT StepID FROM \"Step-To-Process\"")},
