@@ -100,8 +100,16 @@ public:
     void SetRecipeItemEditors(RecipeItemEditor unitProcedure, RecipeItemEditor operation);
 
     // Project hand-over.
-    void RebuildPanes() override { RefillTree(); }
-    void ClearPanes() override { ClearTree(); }
+    void RebuildPanes() override
+    {
+        RefillTree();
+        updateCommandStates();
+    }
+    void ClearPanes() override
+    {
+        ClearTree();
+        updateCommandStates();
+    }
 
 protected:
     void focusInEvent(QFocusEvent* event) override;

@@ -14,6 +14,8 @@ CAddNewProcessDialog::CAddNewProcessDialog(const ProcessForm& form, QWidget* par
 {
     setObjectName(QStringLiteral("AddNewProcessDialog"));
     setWindowTitle(form.editing ? QStringLiteral("Process Information") : QStringLiteral("New Process"));
+    m_name->setObjectName(QStringLiteral("ProcessName"));
+    m_version->setObjectName(QStringLiteral("ProcessVersion"));
     m_name->setMaxLength(255);
     m_version->setMaxLength(255);
     m_description->setTabChangesFocus(true);

@@ -16,6 +16,9 @@ CAddNewStepDialog::CAddNewStepDialog(const StepForm& form, QWidget* parent)
 {
     setObjectName(QStringLiteral("AddNewStepDialog"));
     setWindowTitle(form.editing ? QStringLiteral("Step Information") : QStringLiteral("New Step"));
+    m_name->setObjectName(QStringLiteral("StepName"));
+    m_version->setObjectName(QStringLiteral("StepVersion"));
+    m_facility->setObjectName(QStringLiteral("Facility"));
     m_name->setMaxLength(255);
     m_version->setMaxLength(255);
     m_description->setTabChangesFocus(true);
@@ -40,6 +43,7 @@ CAddNewStepDialog::CAddNewStepDialog(const StepForm& form, QWidget* parent)
 void CAddNewStepDialog::addLinkChoice(const StepForm& form)
 {
     m_link = new QComboBox(this);
+    m_link->setObjectName(QStringLiteral("LinkedStep"));
     m_link->addItem(QStringLiteral("<New Step>"), -1);
     for (const AddNewChoice& step : form.linkable)
         m_link->addItem(step.text, int(step.id));
