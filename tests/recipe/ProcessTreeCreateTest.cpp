@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 
 namespace {
-struct PlacementCase {
+struct NewStepPlacementCase {
     const char* name;
     std::vector<int> selected; // node path; empty: the new empty process
     bool insertAfter;
@@ -21,9 +21,9 @@ struct PlacementCase {
     int nodeIndex;
 };
 
-class NewStepPlacement : public ProcessTreeCreateFixture, public ::testing::WithParamInterface<PlacementCase> {};
+class NewStepPlacement : public ProcessTreeCreateFixture, public ::testing::WithParamInterface<NewStepPlacementCase> {};
 
-const PlacementCase kPlacements[] = {
+const NewStepPlacementCase kNewStepPlacements[] = {
     {"ProcessAfter", {0}, true, "1:1001:1 1:1002:2 1:1003:3 1:1007:4", 3},
     {"ProcessBefore", {0}, false, "1:1007:1 1:1001:2 1:1002:3 1:1003:4", 0},
     {"StepAfter", {0, 1}, true, "1:1001:1 1:1002:2 1:1007:3 1:1003:4", 2},
@@ -37,7 +37,7 @@ const PlacementCase kPlacements[] = {
 
 TEST_P(NewStepPlacement, RowsAndNodeFollowTheStepOrder)
 {
-    const PlacementCase& c = GetParam();
+    const NewStepPlacementCase& c = GetParam();
     OpenProject();
     CRecipeWindows windows;
     windows.ApplyInsertMode(c.insertAfter, !c.insertAfter);
@@ -64,7 +64,7 @@ TEST_P(NewStepPlacement, RowsAndNodeFollowTheStepOrder)
     EXPECT_EQ(process->child(c.nodeIndex)->data(0, NODE_ICON_ROLE).toInt(), ICON_STEP);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, NewStepPlacement, ::testing::ValuesIn(kPlacements),
+INSTANTIATE_TEST_SUITE_P(Modes, NewStepPlacement, ::testing::ValuesIn(kNewStepPlacements),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProcessTreeCreateFixture, NewStepWritesAWorkingCopyThatOpensAndIsRegistered)

@@ -88,6 +88,11 @@ TEST_F(ProcessExplorerShellTest, NewProcessStepsALinkAndARenameAreKeptAcrossSave
     ASSERT_TRUE(app->CloseProject(SaveAnswer::Discard));
     ASSERT_TRUE(app->OpenProjectByPath(m_project));
     EXPECT_EQ(labels(), expected);
+    QDockWidget* routes = frame->pane(PaneID::RouteSelection);
+    EXPECT_FALSE(routes->isVisible());
+    explorer()->OnRouteSelection();
+    EXPECT_TRUE(routes->isVisible()) << "the frame shows its Route Selection pane";
+    routes->hide();
     tree->collapseAll();
     tree->expandToDepth(0);
     ProcessExplorerShot(frame, "reopened");
