@@ -69,6 +69,7 @@ public:
     bool OpenStepDatabases(QString& error, const QString& connect);
     void OpenNewStepDatabases();
     void CloseStepDatabases();
+    StepDatabaseRegistry& StepRegistry() { return m_steps; }
 
     // True from the hand-over of an opened project until its close has ended.
     bool IsProjectOpen() const { return m_bProjectOpen; }

@@ -52,7 +52,10 @@ CProcessTree::CProcessTree(std::function<QAction*(int)> frameAction, QWidget* pa
     layout->addWidget(m_tree);
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) { onCurrentItemChanged(current); });
-    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this] { reportSelection(true); });
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        reportSelection(true);
+        onNodeDoubleClicked(item);
+    });
     CreateTreeImageList();
     updateCommandStates();
 }

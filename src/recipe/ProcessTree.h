@@ -98,10 +98,34 @@ public:
     // The selected step's StepOrder (-1: no step selected; 0: its link cannot be read); sets
     // m_nStepCount to its process's steps + 1.
     long GetSelectedStepOrder();
+    // Creating and editing (ProcessTreeCreate.cpp, ProcessTreeEdit.cpp).
+    void OnNewProcess();
+    void OnNewStep();
+    void OnInformation();
+    void OnRouteSelection();
+    bool OnUpdateNewProcess() const;
+    bool OnUpdateNewStep() const;
+    bool OnUpdateInformation() const;
+    void EditProcess(long processID, HTREEITEM item);
+    // The names of the process's [Process-To-Project] row (left as they are without one); false
+    // after the message when the table cannot be opened.
+    static bool GetProcessNameAndVersion(QString& name, QString& version, long processID);
+    // The unit-procedure and operation editors the Information command runs (by step and item id;
+    // true when something was changed and stored).
+    using RecipeItemEditor = std::function<bool(long stepID, long itemID)>;
+    void SetRecipeItemEditors(RecipeItemEditor unitProcedure, RecipeItemEditor operation);
 
     // Project hand-over.
-    void RebuildPanes() override { RefillTree(); }
-    void ClearPanes() override { ClearTree(); }
+    void RebuildPanes() override
+    {
+        RefillTree();
+        updateCommandStates();
+    }
+    void ClearPanes() override
+    {
+        ClearTree();
+        updateCommandStates();
+    }
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -138,6 +162,19 @@ private:
     void rememberCaret();
     QList<long> stepsToOpen(long processID, bool wholeProcess, long selectedStep) const;
     bool openRecipeWindow(long stepID, long processID);
+    bool processOfSelection(long* processID, QString* name, QString* version);
+    int newStepMode(bool processSelected, HTREEITEM processItem) const;
+    void addNewStepNode(HTREEITEM processItem, long stepID, const QString& label);
+    int stepNodeIndex(HTREEITEM processItem, long stepID) const;
+    void onNodeDoubleClicked(HTREEITEM item);
+    void editStep(HTREEITEM item);
+    void relabelStep(HTREEITEM item, long stepID, const QString& label);
+    bool regenerateStepOperations(long stepID);
+    void editUnitProcedure(HTREEITEM item);
+    void relabelUnitProcedure(long stepID, long unitProcedureID);
+    void editOperation(HTREEITEM item);
+    bool lastPrimaryEquipment(long stepID, long unitProcedureID, long operationID, long* equipmentID);
+    void afterItemEdit(bool changed);
 
     bool isDeleteOrMoveEnabled(int commandID) const;
     void onDeleteOrMove(int commandID);
@@ -161,4 +198,6 @@ private:
     bool m_bContextMenu = false;
     bool m_echoSelection = true; // off while another feature selects a node
     long m_nStepCount = 0;       // of the selected step's process: its steps + 1
+    RecipeItemEditor m_editUnitProcedure;
+    RecipeItemEditor m_editOperation;
 };

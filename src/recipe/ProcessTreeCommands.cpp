@@ -29,20 +29,39 @@ bool CProcessTree::HandlesCommand(int commandID) const
     }
 }
 
-// Creating and editing come with their own feature; until then they stay off.
+// Every pane command is built; Route Selection is the frame's.
 bool CProcessTree::IsCommandEnabled(int commandID) const
 {
-    if (commandID == ID_PROCESS_DELETE || commandID == ID_PROCESS_MOVE_UP || commandID == ID_PROCESS_MOVE_DOWN)
+    switch (commandID) {
+    case ID_PROCESS_NEW_PROCESS:
+        return OnUpdateNewProcess();
+    case ID_PROCESS_NEW_STEP:
+        return OnUpdateNewStep();
+    case ID_PROCESS_INFORMATION:
+        return OnUpdateInformation();
+    case ID_PROCESS_DELETE:
+    case ID_PROCESS_MOVE_UP:
+    case ID_PROCESS_MOVE_DOWN:
         return isDeleteOrMoveEnabled(commandID);
-    return commandID == ID_PROCESS_TEXT_RECIPE && m_tree->currentItem() != nullptr;
+    default:
+        return commandID == ID_PROCESS_TEXT_RECIPE && m_tree->currentItem() != nullptr;
+    }
 }
 
 void CProcessTree::OnCommand(int commandID)
 {
-    if (commandID == ID_PROCESS_TEXT_RECIPE)
-        OnTextRecipe();
-    else
-        onDeleteOrMove(commandID);
+    switch (commandID) {
+    case ID_PROCESS_NEW_PROCESS:
+        return OnNewProcess();
+    case ID_PROCESS_NEW_STEP:
+        return OnNewStep();
+    case ID_PROCESS_INFORMATION:
+        return OnInformation();
+    case ID_PROCESS_TEXT_RECIPE:
+        return OnTextRecipe();
+    default:
+        return onDeleteOrMove(commandID);
+    }
 }
 
 void CProcessTree::OnTextRecipe()

@@ -26,6 +26,8 @@
 #include "modules/ravelstock/RavelstockComponent.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/PreferencesHandover.h"
+#include "projects/ProjectManager.h"
+#include "projects/StepRegistration.h"
 #include "preferences/ToolOptionDialog.h"
 #include "recipe/ProcessExplorerInstall.h"
 #include "recipe/ProcessTree.h"
@@ -59,6 +61,8 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);
     installed.Install<QvzFileLookup>(&app);
+    installed.Install<StepDatabaseRegistration>(
+        installed.Keep(std::make_unique<CStepRegistration>(app.projects().StepRegistry())));
     // Recipe: the Process Explorer in its dock slot; the text-recipe windows and their services.
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });

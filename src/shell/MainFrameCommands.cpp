@@ -175,6 +175,10 @@ void CMainFrame::installFrameHandlers()
     SetCommandHandler(ID_INSERT_AFTER, [this] { SetInsertMode(true); });
     SetCommandHandler(ID_INSERT_BEFORE, [this] { SetInsertMode(false); });
     SetCommandHandler(ID_APP_EXIT, [this] { close(); });
+    SetCommandHandler(ID_VIEW_ROUTE_SELECTION, [this] { // the least: the pane is shown
+        m_panes[int(PaneID::RouteSelection)]->show();
+        m_panes[int(PaneID::RouteSelection)]->raise();
+    });
     for (int id = ID_FILE_MRU_FIRST; id <= ID_FILE_MRU_LAST; ++id) {
         SetCommandHandler(id, [this, id] {
             const QString path = m_recentFiles.value(id - ID_FILE_MRU_FIRST);

@@ -59,9 +59,9 @@ TEST_F(ProcessTreeFixture, PaneCommandsAndMenus)
     for (int id : {ID_PROCESS_NEW_PROCESS, ID_PROCESS_NEW_STEP, ID_PROCESS_DELETE, ID_PROCESS_TEXT_RECIPE,
                    ID_PROCESS_INFORMATION, ID_PROCESS_MOVE_UP, ID_PROCESS_MOVE_DOWN}) {
         EXPECT_TRUE(tree.HandlesCommand(id));
-        const bool builtHere = id == ID_PROCESS_TEXT_RECIPE || id == ID_PROCESS_DELETE || id == ID_PROCESS_MOVE_UP ||
-                               id == ID_PROCESS_MOVE_DOWN;
-        EXPECT_EQ(tree.IsCommandEnabled(id), builtHere) << id;
+        const bool enabled = id == ID_PROCESS_TEXT_RECIPE || id == ID_PROCESS_NEW_STEP || id == ID_PROCESS_INFORMATION ||
+                             id == ID_PROCESS_DELETE || id == ID_PROCESS_MOVE_UP || id == ID_PROCESS_MOVE_DOWN;
+        EXPECT_EQ(tree.IsCommandEnabled(id), enabled) << id << " (no project open for New Process)";
     }
     EXPECT_FALSE(tree.HandlesCommand(ID_VIEW_ROUTE_SELECTION)) << "the frame's command";
     QStringList toolbar, menu;

@@ -34,6 +34,14 @@ bool RecordingHost::CloseDocument(DocumentKind kind, long id)
     return windows.remove(id) > 0;
 }
 
+QList<HostedDocument> RecordingHost::ListDocuments(DocumentKind kind) const
+{
+    QList<HostedDocument> documents;
+    for (auto it = windows.cbegin(); kind == DocumentKind::ProjectRecipe && it != windows.cend(); ++it)
+        documents.append({it.key(), it.value()});
+    return documents;
+}
+
 void RecordingHost::ReportActive(CommandTarget* source, const ContextRecord& selection)
 {
     active = source;

@@ -37,6 +37,11 @@ public:
     void ForgetSource(CommandTarget* source) override;
     const ContextRecord& CurrentContext() const override { return context; }
     void SyncLinkedWindows(long stepID, long itemID, LinkedItemType itemType, SyncSource source) override;
+    QList<HostedDocument> ListDocuments(DocumentKind kind) const override;
+    void ResetStepSimulation(long stepID, const QString& mode) override
+    {
+        calls << QStringLiteral("reset %1 '%2'").arg(stepID).arg(mode);
+    }
 
     QMap<long, FakeRecipeWindow*> windows; // by step id
     QStringList calls;                     // "open 1001 Recipe: Coupling (1.0)", "activate 1001", "sync ..."

@@ -56,6 +56,8 @@ bool TestAndClearAppFlag()
 
 void SetPendingProjectChange() { PendingProjectChange() = true; }
 
+bool IsProjectChangePending() { return PendingProjectChange(); }
+
 void CommitPendingProjectChange()
 {
     if (!PendingProjectChange())
@@ -64,8 +66,6 @@ void CommitPendingProjectChange()
     if (RecipeViewServices* views = ServiceSlot<RecipeViewServices>::Get())
         views->ReloadAllRecipeViews();
     RefreshStepPanes();
-    if (ProcessExplorerServices* explorer = ServiceSlot<ProcessExplorerServices>::Get())
-        explorer->RefreshKeepSelection();
     RefreshFacilityTree();
     SetProjectModified(true);
 }

@@ -33,6 +33,8 @@ bool DotNetInvokeDataEquipment(long facilityID, long equipmentID);
 void SetFacilityRefreshFlag();
 bool TestAndClearAppFlag();
 // The pending project change: set by an edit whose recipe views must be reloaded. Commit reloads
-// every open recipe view, refreshes the frame's panes and marks the project modified, once.
+// every open recipe view, refreshes the frame's panes and marks the project modified, once. The
+// Process Explorer is left alone: the command that made the change patches its nodes.
 void SetPendingProjectChange();
+bool IsProjectChangePending();
 void CommitPendingProjectChange();
