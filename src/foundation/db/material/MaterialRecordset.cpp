@@ -27,6 +27,12 @@ void CMaterialRecordset::CloseDatabase()
         ReleaseDatabase();
 }
 
+void CMaterialRecordset::ReleaseDatabase()
+{
+    m_matchedPath.clear();
+    CDaoRecordset::CloseSet();
+}
+
 QString CMaterialRecordset::BeginOpen(const QString& dbPath, const QString& dataSource)
 {
     m_dataSource = dataSource;
@@ -45,14 +51,23 @@ void CMaterialRecordset::SelectDefinition(const DaoRecordsetDef& def)
 bool CMaterialRecordset::OpenOnMaterialFile(const QString& path, const DaoRecordsetDef& def)
 {
     SelectDefinition(def);
+    if (path != m_matchedPath)
+        m_matchedPath.clear(); // the connection may move to another file
     if (path.isEmpty())
         return false; // no project, so no material database
     return OpenOnFile(path, QString(), MaterialDatabaseRoleOf(path));
 }
 
-CDaoDatabase* CMaterialRecordset::ConnectionOn(const QString& path) const
+// The same text as last time names the same file without asking the file system again.
+CDaoDatabase* CMaterialRecordset::ConnectionOn(const QString& path)
 {
     CDaoDatabase* database = GetDatabase();
-    const bool open = HasOwnDatabase() && database && database->IsOpen();
-    return open && database->GetName() == CSharedConnection::registryKey(path) ? database : nullptr;
+    if (!HasOwnDatabase() || !database || !database->IsOpen())
+        return nullptr;
+    if (path == m_matchedPath)
+        return database;
+    if (database->GetName() != CSharedConnection::registryKey(path))
+        return nullptr;
+    m_matchedPath = path;
+    return database;
 }

@@ -34,11 +34,12 @@ protected:
     // Declares the set anew (closing it) when it reads from another source.
     void SelectDefinition(const DaoRecordsetDef& def);
     // The private connection when it is open on the file; null otherwise.
-    CDaoDatabase* ConnectionOn(const QString& path) const;
+    CDaoDatabase* ConnectionOn(const QString& path);
     bool CloseAllowed() const { return SingletonExists() || m_ownInstance; }
-    void ReleaseDatabase() { CDaoRecordset::CloseSet(); }
+    void ReleaseDatabase();
 
 private:
     QString m_dbPath, m_dataSource;
+    QString m_matchedPath; // the path last found to name the connection's file, as the caller wrote it
     bool m_ownInstance = false;
 };
