@@ -26,7 +26,8 @@ ProjectSpec MaterialBenchProject()
     spec.name = "MaterialBench";
     spec.plantName = "Bench Plant";
     for (int i = 0; i < MATERIALS; ++i)
-        spec.materials.append({1 + i, QStringLiteral("Material %1").arg(i), QStringLiteral("Liquid"), 50.0 + i, {}});
+        spec.materials.append(
+            {1 + i, QStringLiteral("Material %1").arg(i), QStringLiteral("Liquid"), 50.0 + i, {}});
     return spec;
 }
 
@@ -39,11 +40,13 @@ bool AddProperties(const QString& path)
         db.setDatabaseName(path);
         QSqlQuery query(db);
         done = db.open() &&
-               query.exec(QStringLiteral(
-                   "WITH RECURSIVE p(id) AS (SELECT 2 UNION ALL SELECT id + 1 FROM p WHERE id < %1)"
-                   " INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, DoubleValue, ValueUOM)"
-                   " SELECT MaterialID, p.id, MaterialID * 0.5 + p.id, 'kg' FROM ActualMaterialCommon, p")
-                              .arg(PROPERTIES));
+               query.exec(
+                   QStringLiteral(
+                       "WITH RECURSIVE p(id) AS (SELECT 2 UNION ALL SELECT id + 1 FROM p WHERE id < %1)"
+                       " INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, DoubleValue, "
+                       "ValueUOM)"
+                       " SELECT MaterialID, p.id, MaterialID * 0.5 + p.id, 'kg' FROM ActualMaterialCommon, p")
+                       .arg(PROPERTIES));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("bench_fill"));
     return done;

@@ -12,8 +12,8 @@
 CUpdateDlg::CUpdateDlg(QWidget* parent)
     : QDialog(parent), m_list(new CUpdateListCtrl(this)),
       m_alwaysUpdate(new QCheckBox(QStringLiteral("Always update when opening projects."), this)),
-      m_updateAll(AddButton(QStringLiteral("Update All"))), m_updateNone(AddButton(QStringLiteral("Update None"))),
-      m_ok(AddButton(QStringLiteral("OK")))
+      m_updateAll(AddButton(QStringLiteral("Update All"))),
+      m_updateNone(AddButton(QStringLiteral("Update None"))), m_ok(AddButton(QStringLiteral("OK")))
 {
     setObjectName(QStringLiteral("UpdateDialog"));
     setWindowTitle(QStringLiteral("Update"));

@@ -18,7 +18,7 @@ struct UpdateColumnSpec {
 constexpr UpdateColumnSpec UPDATE_LIST_COLUMNS[] = {
     {"Name", 70}, {"Local Timestamp", 140}, {"Server Timestamp", 140}, {"Update", 70}};
 
-QTableWidgetItem* CentredItem(const QString& text)
+QTableWidgetItem* UpdateListItem(const QString& text)
 {
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(Qt::AlignCenter);
@@ -26,7 +26,7 @@ QTableWidgetItem* CentredItem(const QString& text)
     return item;
 }
 
-QString MarkText(bool mark)
+QString UpdateMarkText(bool mark)
 {
     return mark ? QStringLiteral("Yes") : QStringLiteral("No");
 }
@@ -37,7 +37,8 @@ CUpdateListCtrl::CUpdateListCtrl(QWidget* parent) : QTableWidget(parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->hide();
-    connect(this, &QTableWidget::itemActivated, this, [this](QTableWidgetItem* item) { ToggleMark(item->row()); });
+    connect(this, &QTableWidget::itemActivated, this,
+            [this](QTableWidgetItem* item) { ToggleMark(item->row()); });
 }
 
 void CUpdateListCtrl::InitColumns()
@@ -45,7 +46,7 @@ void CUpdateListCtrl::InitColumns()
     setColumnCount(int(std::size(UPDATE_LIST_COLUMNS)));
     for (int column = 0; column < columnCount(); ++column) {
         const UpdateColumnSpec& spec = UPDATE_LIST_COLUMNS[column];
-        setHorizontalHeaderItem(column, CentredItem(QString::fromLatin1(spec.title)));
+        setHorizontalHeaderItem(column, UpdateListItem(QString::fromLatin1(spec.title)));
         setColumnWidth(column, spec.width);
     }
     setShowGrid(true);
@@ -66,17 +67,17 @@ void CUpdateListCtrl::AddRow(const tagUpdateValues& values)
 {
     const int row = rowCount();
     insertRow(row);
-    setItem(row, NAME_COLUMN, CentredItem(values.serverName));
-    setItem(row, LOCAL_STAMP_COLUMN, CentredItem(StampText(values.localStamp)));
-    setItem(row, SERVER_STAMP_COLUMN, CentredItem(StampText(values.serverStamp)));
-    setItem(row, UPDATE_COLUMN, CentredItem(QString()));
+    setItem(row, NAME_COLUMN, UpdateListItem(values.serverName));
+    setItem(row, LOCAL_STAMP_COLUMN, UpdateListItem(StampText(values.localStamp)));
+    setItem(row, SERVER_STAMP_COLUMN, UpdateListItem(StampText(values.serverStamp)));
+    setItem(row, UPDATE_COLUMN, UpdateListItem(QString()));
     SetMark(row, values.update);
 }
 
 void CUpdateListCtrl::SetMark(int row, bool mark)
 {
     item(row, NAME_COLUMN)->setData(Qt::UserRole, mark);
-    item(row, UPDATE_COLUMN)->setText(MarkText(mark));
+    item(row, UPDATE_COLUMN)->setText(UpdateMarkText(mark));
 }
 
 void CUpdateListCtrl::SetAllMarks(bool mark)

@@ -29,8 +29,9 @@ inline QStringList DatabankStatements()
     EXPECT_TRUE(schema.open(QIODevice::ReadOnly));
     QStringList statements = CSchemaBuilder::SplitStatements(QString::fromUtf8(schema.readAll()));
     for (const DatabankRow& row : DATABANK_ROWS) {
-        statements << QStringLiteral("INSERT INTO DatabankMaterial (DataSource, MaterialID, MaterialName, CASCode)"
-                                     " VALUES ('%1', 1, '%2', 'bank')")
+        statements << QStringLiteral(
+                          "INSERT INTO DatabankMaterial (DataSource, MaterialID, MaterialName, CASCode)"
+                          " VALUES ('%1', 1, '%2', 'bank')")
                           .arg(QLatin1String(row.source), QLatin1String(row.name));
         statements << QStringLiteral("INSERT INTO %1 (MaterialID, MaterialPropertyID, DoubleValue, ValueUOM)"
                                      " VALUES (1, 1, %2, 'g/gmol')")

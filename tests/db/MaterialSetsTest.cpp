@@ -33,8 +33,9 @@ protected:
 
     long materialID(const QString& name) const
     {
-        return long(scalar(m_mtl, "SELECT MaterialID FROM ActualMaterialCommon WHERE MaterialName = ?", {name})
-                        .toLongLong());
+        return long(
+            scalar(m_mtl, "SELECT MaterialID FROM ActualMaterialCommon WHERE MaterialName = ?", {name})
+                .toLongLong());
     }
     QString databank() { return WriteMaterialDatabank(pathOf("Halvorix.mdb")); }
     QString typeOf(const QString& column, long materialID, long propertyID) const
@@ -61,9 +62,9 @@ TEST_F(MaterialSetsTest, CommonSetReadsOneMaterialOrEveryOneInIdOrder)
     EXPECT_EQ(set->getMaterialName(), "Water");
     EXPECT_EQ(set->getMaterialID(), m_water);
     EXPECT_EQ(set->getCASCode(), "7732-18-5");
-    EXPECT_EQ(set->getAlias(), "");                     // Null text
-    EXPECT_EQ(set->getCost(), 1e35);                    // Null number
-    EXPECT_EQ(set->getMaterialTypeID(), -999999999L);   // Null whole number
+    EXPECT_EQ(set->getAlias(), "");                   // Null text
+    EXPECT_EQ(set->getCost(), 1e35);                  // Null number
+    EXPECT_EQ(set->getMaterialTypeID(), -999999999L); // Null whole number
     EXPECT_EQ(set->getLookupParams(), "");
 
     ASSERT_TRUE(set->OpenSet(-1, QString(), QString()));
@@ -181,8 +182,10 @@ TEST_F(MaterialSetsTest, SeeksAndReadsSeeLaterWrites)
 
 TEST_F(MaterialSetsTest, ReadsCloseTheSetKeepTheConnectionAndAnswerSentinels)
 {
-    scalar(m_mtl, "INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, IntegerValue) VALUES (?, 5, 42)",
-           {qlonglong(m_water)});
+    scalar(
+        m_mtl,
+        "INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, IntegerValue) VALUES (?, 5, 42)",
+        {qlonglong(m_water)});
     CMaterialPropertySet* set = CMaterialPropertySet::Instance();
     EXPECT_DOUBLE_EQ(set->ReadDoubleValue(m_water, 1), 18.02);
     EXPECT_FALSE(set->IsOpen());
@@ -254,8 +257,10 @@ TEST_F(MaterialSetsTest, DeleteNeedsAnOpenDatabaseAndReportsAFailedDelete)
 
     EXPECT_DOUBLE_EQ(set->ReadDoubleValue(m_methanol, 1), 32.04); // the set closed, its database open
     ASSERT_TRUE(set->DeleteMaterialProperties(m_water));
-    EXPECT_EQ(count(m_mtl, QString("SELECT count(*) FROM ActualMaterialProperty WHERE MaterialID = %1").arg(m_water)),
-              0);
+    EXPECT_EQ(
+        count(m_mtl,
+              QString("SELECT count(*) FROM ActualMaterialProperty WHERE MaterialID = %1").arg(m_water)),
+        0);
     EXPECT_EQ(set->ReadDoubleValue(m_methanol, 1), 32.04);
 
     set->CloseDatabase();
@@ -267,7 +272,8 @@ TEST_F(MaterialSetsTest, DeleteNeedsAnOpenDatabaseAndReportsAFailedDelete)
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     EXPECT_FALSE(set->DeleteMaterialProperties(m_methanol));
-    EXPECT_TRUE(prompts.lastText().contains("readonly", Qt::CaseInsensitive)) << prompts.lastText().toStdString();
+    EXPECT_TRUE(prompts.lastText().contains("readonly", Qt::CaseInsensitive))
+        << prompts.lastText().toStdString();
     EXPECT_EQ(count(other, "SELECT count(*) FROM ActualMaterialProperty"),
               count(m_mtl, "SELECT count(*) FROM ActualMaterialProperty") + 1);
 }
@@ -293,8 +299,9 @@ TEST_F(MaterialSetsTest, CloseFollowsTheSingletonOrTheObjectsOwnFlag)
 
 TEST_F(MaterialSetsTest, MixtureRowsOfOneMixtureOrAllInRowOrder)
 {
-    scalar(m_mtl, "INSERT INTO Mixture (MaterialID, ComponentID, Phase, Amount, AmountUOM) VALUES "
-                  "(500, 2, 'Liquid', 0.7, 'kg'), (501, 4, 'Liquid', 1.0, 'kg'), (500, 1, 'Liquid', 0.3, 'kg')");
+    scalar(m_mtl,
+           "INSERT INTO Mixture (MaterialID, ComponentID, Phase, Amount, AmountUOM) VALUES "
+           "(500, 2, 'Liquid', 0.7, 'kg'), (501, 4, 'Liquid', 1.0, 'kg'), (500, 1, 'Liquid', 0.3, 'kg')");
     CMixtureSet mixture;
     ASSERT_TRUE(mixture.OpenSet(500));
     EXPECT_EQ(column(mixture, "ComponentID"), QList<long>({2, 1}));

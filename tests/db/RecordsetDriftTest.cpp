@@ -289,14 +289,17 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"CalendarWorkingTimes", [](long) { return opened<CCalendarWorkingTimesSet>(-1L, -1L); }},
         DriftCase{"CalendarException", [](long) { return opened<CCalendarExceptionSet>(-1L); }},
         DriftCase{"EmissionCtrlPath", [](long) { return opened<CEmissionCtrlPathSet>(1L); }},
-        DriftCase{"MaterialCommon", [](long) { return opened<CMaterialCommonSet>(-1L, QString(), QString()); }},
+        DriftCase{"MaterialCommon",
+                  [](long) { return opened<CMaterialCommonSet>(-1L, QString(), QString()); }},
         DriftCase{"MaterialCommonDatabank",
                   [](long) {
-                      return opened<CMaterialCommonSet>(1L, databankBesideProject(), QString("Halvorix Solids"));
+                      return opened<CMaterialCommonSet>(1L, databankBesideProject(),
+                                                        QString("Halvorix Solids"));
                   }},
         DriftCase{"MaterialProperty",
                   [](long) {
-                      return opened<CMaterialPropertySet>(firstMaterialWithProperty(), 1L, QString(), QString());
+                      return opened<CMaterialPropertySet>(firstMaterialWithProperty(), 1L, QString(),
+                                                          QString());
                   }},
         DriftCase{"MaterialPropertyDatabank",
                   [](long) {

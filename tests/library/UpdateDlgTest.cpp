@@ -1,8 +1,8 @@
 // The update dialog offscreen: its texts and columns, the marks it hands back and when, and how
 // the rows show their time stamps.
 
-#include "foundation/common/OleDate.h"
 #include "library/UpdateDlg.h"
+#include "foundation/common/OleDate.h"
 #include "library/UpdateItem.h"
 
 #include <QCheckBox>
@@ -111,8 +111,9 @@ TEST_F(UpdateDlgTest, RowsShowTheLibraryNameStampsAndYes)
     EXPECT_EQ(column(listCtrl, CUpdateListCtrl::NAME_COLUMN), QStringList({"Toluene", "Reactor", "Brine"}));
     EXPECT_EQ(column(listCtrl, CUpdateListCtrl::LOCAL_STAMP_COLUMN),
               QStringList({"06:00:00  March 15, 2023", "00:00:00  March 15, 2023", ""}));
-    EXPECT_EQ(column(listCtrl, CUpdateListCtrl::SERVER_STAMP_COLUMN),
-              QStringList({"12:00:00  March 16, 2023", "00:00:00  March 17, 2023", "18:00:00  March 18, 2023"}));
+    EXPECT_EQ(
+        column(listCtrl, CUpdateListCtrl::SERVER_STAMP_COLUMN),
+        QStringList({"12:00:00  March 16, 2023", "00:00:00  March 17, 2023", "18:00:00  March 18, 2023"}));
     EXPECT_EQ(column(listCtrl, CUpdateListCtrl::UPDATE_COLUMN), QStringList({"Yes", "Yes", "Yes"}));
 
     // Every row keeps the caller's kind text and the item's fields.

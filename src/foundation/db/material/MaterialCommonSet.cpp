@@ -29,11 +29,27 @@ QString MaterialCommonSql(MaterialDataSource source)
 std::vector<DaoColumn> MaterialCommonColumns()
 {
     const DaoFieldType T = DaoFieldType::Text, D = DaoFieldType::Double, L = DaoFieldType::Long;
-    return {{"Alias", T}, {"AvailablePressure", D}, {"AvailablePressureUOM", T}, {"AvailableTemperature", D},
-            {"AvailableTemperatureUOM", T}, {"CASCode", T}, {"Class", T}, {"Comments", T},
-            {"CompanyCode", T}, {"Cost", D}, {"CostUOM", T}, {"DataSource", T}, {"Description", T},
-            {"MaterialID", L}, {"MaterialName", T}, {"MaterialTypeID", L}, {"MSDSCode", T},
-            {"PurchasingCode", T}, {"SafetyNote", T}, {"SAPCode", T}, {"WhoEntered", T},
+    return {{"Alias", T},
+            {"AvailablePressure", D},
+            {"AvailablePressureUOM", T},
+            {"AvailableTemperature", D},
+            {"AvailableTemperatureUOM", T},
+            {"CASCode", T},
+            {"Class", T},
+            {"Comments", T},
+            {"CompanyCode", T},
+            {"Cost", D},
+            {"CostUOM", T},
+            {"DataSource", T},
+            {"Description", T},
+            {"MaterialID", L},
+            {"MaterialName", T},
+            {"MaterialTypeID", L},
+            {"MSDSCode", T},
+            {"PurchasingCode", T},
+            {"SafetyNote", T},
+            {"SAPCode", T},
+            {"WhoEntered", T},
             {"RuntimeParamLookup", T}};
 }
 

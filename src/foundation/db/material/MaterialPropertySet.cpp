@@ -14,16 +14,17 @@ DaoRecordsetDef MaterialPropertyDefinition(MaterialDataSource source)
     if (table.isEmpty())
         return {QString(), {}, {}};
     const DaoFieldType L = DaoFieldType::Long;
-    return {QStringLiteral("SELECT MaterialID, MaterialPropertyID, DoubleValue, ValueUOM, TextValue, IntegerValue"
-                           " FROM %1 WHERE MaterialID = :pMaterialID AND MaterialPropertyID = :pPropertyID")
-                .arg(table),
-            {{table, {QStringLiteral("MaterialID"), QStringLiteral("MaterialPropertyID")}}},
-            {{"MaterialID", L},
-             {"MaterialPropertyID", L},
-             {"DoubleValue", DaoFieldType::Double},
-             {"ValueUOM", DaoFieldType::Text},
-             {"TextValue", DaoFieldType::Text},
-             {"IntegerValue", L}}};
+    return {
+        QStringLiteral("SELECT MaterialID, MaterialPropertyID, DoubleValue, ValueUOM, TextValue, IntegerValue"
+                       " FROM %1 WHERE MaterialID = :pMaterialID AND MaterialPropertyID = :pPropertyID")
+            .arg(table),
+        {{table, {QStringLiteral("MaterialID"), QStringLiteral("MaterialPropertyID")}}},
+        {{"MaterialID", L},
+         {"MaterialPropertyID", L},
+         {"DoubleValue", DaoFieldType::Double},
+         {"ValueUOM", DaoFieldType::Text},
+         {"TextValue", DaoFieldType::Text},
+         {"IntegerValue", L}}};
 }
 
 const StatementKey& KeptPropertyRead()
@@ -42,7 +43,7 @@ QString KeptPropertyReadSql()
                           " WHERE MaterialID = ? AND MaterialPropertyID = ?");
 }
 
-QVariant SeekValue(long id, bool seek)
+QVariant PropertySeekValue(long id, bool seek)
 {
     return seek ? QVariant(qlonglong(id)) : QVariant();
 }
@@ -89,8 +90,8 @@ bool CMaterialPropertySet::OpenSet(long materialID, long propertyID, const QStri
     const QString path = BeginOpen(dbPath, dataSource);
     const bool seek = materialID != -1 && propertyID != -1;
     // Without a seek both keys are Null, which no row matches.
-    SetParameter(QStringLiteral("pMaterialID"), SeekValue(materialID, seek));
-    SetParameter(QStringLiteral("pPropertyID"), SeekValue(propertyID, seek));
+    SetParameter(QStringLiteral("pMaterialID"), PropertySeekValue(materialID, seek));
+    SetParameter(QStringLiteral("pPropertyID"), PropertySeekValue(propertyID, seek));
     if (!OpenOnMaterialFile(path, Definition(MaterialDataSourceOf(dataSource))))
         return false;
     return !seek || GetRecordCount() > 0;

@@ -5,7 +5,8 @@
 const DaoRecordsetDef& CMixtureSet::Definition()
 {
     static const DaoRecordsetDef def{
-        "WITH arg(id) AS (SELECT :pMaterialID) SELECT m.MaterialID, m.ComponentID, m.Phase, m.Amount, m.AmountUOM"
+        "WITH arg(id) AS (SELECT :pMaterialID) SELECT m.MaterialID, m.ComponentID, m.Phase, m.Amount, "
+        "m.AmountUOM"
         " FROM Mixture m, arg WHERE arg.id = -1 OR m.MaterialID = arg.id ORDER BY m.RowKey",
         {},
         {{"MaterialID", DaoFieldType::Long},
