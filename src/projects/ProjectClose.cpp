@@ -9,6 +9,8 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SharedDatabases.h"
+#include "foundation/db/material/MaterialCommonSet.h"
+#include "foundation/db/material/MaterialPropertySet.h"
 #include "projects/CompoundFile.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
@@ -116,7 +118,8 @@ void CProjectManager::ReleaseSharedObjects()
 {
     RunProjectHandover(&ProjectHandover::DestroySharedSingletons);
     CloseSharedMaterialsDB();
-    RunProjectHandover(&ProjectHandover::DestroyMaterialSingletons);
+    CMaterialPropertySet::Destroy();
+    CMaterialCommonSet::Destroy();
     CloseSharedEquipmentDB();
 }
 

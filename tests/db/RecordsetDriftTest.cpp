@@ -2,6 +2,7 @@
 // read on every row with a value of its declared type, and every column a set writes exists in
 // its base table.
 
+#include "MaterialDatabank.h"
 #include "RecordsetFixture.h"
 #include "foundation/db/equipment/AreaSet.h"
 #include "foundation/db/equipment/BuildingSet.h"
@@ -11,6 +12,9 @@
 #include "foundation/db/equipment/PlantProjectSet.h"
 #include "foundation/db/equipment/PlantSet.h"
 #include "foundation/db/equipment/PlantToProjectSet.h"
+#include "foundation/db/material/MaterialCommonSet.h"
+#include "foundation/db/material/MaterialPropertySet.h"
+#include "foundation/db/material/MixtureSet.h"
 #include "foundation/db/project/CalendarExceptionSet.h"
 #include "foundation/db/project/CalendarSet.h"
 #include "foundation/db/project/CalendarWorkingTimesSet.h"
@@ -62,6 +66,7 @@
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
 #include "foundation/db/step/UnitProcedureSet.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QSqlQuery>
 #include <functional>
@@ -120,6 +125,21 @@ long lowestStepKey(const QString& column, const QString& table)
     return query.next() ? long(query.value(0).toLongLong()) : -1;
 }
 
+// The databank file beside the project, written on first use.
+QString databankBesideProject()
+{
+    const QString path = QFileInfo(GetProjectDBPath()).dir().filePath("Halvorix.mdb");
+    return QFile::exists(path) ? path : WriteMaterialDatabank(path);
+}
+
+long firstMaterialWithProperty()
+{
+    CDaoDatabase materials;
+    materials.Open(GetMaterialsDBPath(), DatabaseRole::ReadOnly);
+    QSqlQuery query = materials.Query("SELECT MIN(MaterialID) FROM ActualMaterialProperty");
+    return query.next() ? long(query.value(0).toLongLong()) : -1;
+}
+
 QSet<QString> tableColumns(CDaoDatabase& database, const QString& table)
 {
     QSet<QString> columns;
@@ -158,6 +178,8 @@ protected:
         m_projectDb.Execute("INSERT INTO ProjectStep (StepName) VALUES ('START')");
         m_projectDb.Execute("INSERT INTO StepTransition (StepTransitionID, FromStepID, ToStepID, ProcessID, "
                             "TransitionType) VALUES ('0000000C', 1, 1001, 2, 'Series')");
+        scalar(pathOf("Demo.mtl"), "INSERT INTO Mixture (MaterialID, ComponentID, Phase, Amount, AmountUOM) "
+                                   "VALUES (900, 1, 'Liquid', 0.5, 'kg')");
         m_projectDb.Execute("INSERT INTO ProductionPlan (PlanName, StartDateTime, OutputUOMSetID) "
                             "VALUES ('Drift plan', 46000.0, 1)");
     }
@@ -267,5 +289,23 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"CalendarWorkingTimes", [](long) { return opened<CCalendarWorkingTimesSet>(-1L, -1L); }},
         DriftCase{"CalendarException", [](long) { return opened<CCalendarExceptionSet>(-1L); }},
         DriftCase{"EmissionCtrlPath", [](long) { return opened<CEmissionCtrlPathSet>(1L); }},
+        DriftCase{"MaterialCommon",
+                  [](long) { return opened<CMaterialCommonSet>(-1L, QString(), QString()); }},
+        DriftCase{"MaterialCommonDatabank",
+                  [](long) {
+                      return opened<CMaterialCommonSet>(1L, databankBesideProject(),
+                                                        QString("Halvorix Solids"));
+                  }},
+        DriftCase{"MaterialProperty",
+                  [](long) {
+                      return opened<CMaterialPropertySet>(firstMaterialWithProperty(), 1L, QString(),
+                                                          QString());
+                  }},
+        DriftCase{"MaterialPropertyDatabank",
+                  [](long) {
+                      return opened<CMaterialPropertySet>(1L, 1L, databankBesideProject(),
+                                                          QString("Halvorix Inorganics"));
+                  }},
+        DriftCase{"Mixture", [](long) { return opened<CMixtureSet>(-1L, QString()); }},
         DriftCase{"EmissionCtrlDevice", [](long) { return opened<CEmissionCtrlDeviceSet>(1L, -1L); }}),
     [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });

@@ -5,6 +5,8 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/material/MaterialCommonSet.h"
+#include "foundation/db/material/MaterialPropertySet.h"
 #include "projects/CompoundFileState.h"
 
 #include <QDir>
@@ -173,4 +175,21 @@ TEST_F(ProjectCloseTest, TheModuleProjectsEndAfterTheSaveQuestionAndNotOnCancel)
         EXPECT_EQ(modules.calls, closes ? ended : QStringList()) << answer;
     }
     EXPECT_EQ(modules.savedDescription(), "Edited");
+}
+
+// The material sets keep their connection to the material working copy between calls; the close
+// ends both sets, so the next project starts on fresh connections.
+TEST_F(ProjectCloseTest, TheCloseEndsTheMaterialSetsAndTheirConnections)
+{
+    OpenDemo();
+    const QString materials = GetMaterialsDBPath();
+    ASSERT_TRUE(CMaterialCommonSet::Instance()->OpenSet(-1));
+    ASSERT_TRUE(CMaterialPropertySet::Instance()->OpenSet(-1, -1));
+    ASSERT_TRUE(CSharedConnection::isOpen(materials));
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_FALSE(CSharedConnection::isOpen(materials));
+    EXPECT_EQ(CMaterialCommonSet::Instance()->GetDatabase(), nullptr);
+    EXPECT_EQ(CMaterialPropertySet::Instance()->GetDatabase(), nullptr);
+    CMaterialCommonSet::Destroy();
+    CMaterialPropertySet::Destroy();
 }

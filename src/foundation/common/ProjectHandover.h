@@ -21,10 +21,9 @@ public:
     virtual void HideProjectInfoDialog() {}
     virtual void ClearPanes() {}
     // Close, in the projects code: the material module's project (only while a project is open),
-    // then the shared singletons and the material singletons.
+    // then the shared singletons.
     virtual void CloseMaterialProject() {}
     virtual void DestroySharedSingletons() {}
-    virtual void DestroyMaterialSingletons() {}
 };
 
 void AddProjectHandover(ProjectHandover* participant);

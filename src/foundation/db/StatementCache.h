@@ -17,7 +17,7 @@ class QSqlDatabase;
 struct sqlite3;
 struct sqlite3_stmt;
 
-enum class StatementKind { Insert, Update, Delete };
+enum class StatementKind { Insert, Update, Delete, Select };
 
 // What an INSERT stores in a column it leaves unset.
 enum class UnsetValue {
