@@ -2,33 +2,20 @@
 
 #include "foundation/common/MessageBox.h"
 #include "library/SelectSourceDlg.h"
+#include "library/UpdateDlg.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QListWidget>
-#include <QVBoxLayout>
+#include <memory>
 
-std::optional<std::vector<bool>> CLibraryUpdateWidgets::ChooseUpdates(const QString&,
+std::optional<std::vector<bool>> CLibraryUpdateWidgets::ChooseUpdates(const QString& kind,
                                                                       const std::vector<UpdateItem*>& items)
 {
-    QDialog dialog;
-    dialog.setWindowTitle(QStringLiteral("Update"));
-    auto* layout = new QVBoxLayout(&dialog);
-    auto* list = new QListWidget(&dialog);
-    for (const UpdateItem* item : items) {
-        auto* row = new QListWidgetItem(item->serverName, list);
-        row->setCheckState(Qt::Checked);
-    }
-    layout->addWidget(list);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    layout->addWidget(buttons);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    std::vector<bool> marks;
-    for (int i = 0; i < list->count(); ++i)
-        marks.push_back(list->item(i)->checkState() == Qt::Checked);
-    return marks;
+    CUpdateDlg dialog;
+    dialog.Fill(kind, items);
+    dialog.DoModal();
+    const auto marks = std::make_unique<bool[]>(items.size());
+    if (!dialog.GetMarks(marks.get(), int(items.size())))
+        return std::nullopt; // Esc or the close box: nothing is applied
+    return std::vector<bool>(marks.get(), marks.get() + items.size());
 }
 
 int CLibraryUpdateWidgets::RunNameClash(CSelectSourceDlg& dialog)

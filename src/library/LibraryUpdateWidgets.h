@@ -1,6 +1,6 @@
 #pragma once
-// The program's dialogs of a library synchronisation: the update list as a checkable list of the
-// items' library names with OK, and the name clash dialogs run modally.
+// The program's dialogs of a library synchronisation: the update dialog with its list, and the
+// name clash dialogs, run modally.
 
 #include "library/LibraryUpdateDialogs.h"
 

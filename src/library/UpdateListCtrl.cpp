@@ -1,12 +1,11 @@
 #include "library/UpdateListCtrl.h"
 
-#include "foundation/common/OleDate.h"
+#include "foundation/common/LibraryStampRule.h"
+
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLocale>
 
-#include <cmath>
 
 namespace {
 
@@ -53,14 +52,9 @@ void CUpdateListCtrl::InitColumns()
     setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
-QString CUpdateListCtrl::StampText(double oleDate)
+QString CUpdateListCtrl::StampText(std::optional<double> oleDate)
 {
-    if (std::isnan(oleDate))
-        return QString();
-    const QDateTime stamp = DateTimeFromOleDate(oleDate, Qt::UTC);
-    if (!stamp.isValid())
-        return QStringLiteral("Invalid DateTime");
-    return QLocale::c().toString(stamp, QStringLiteral("HH:mm:ss  MMMM dd, yyyy"));
+    return FormatLibraryStamp(oleDate);
 }
 
 void CUpdateListCtrl::AddRow(const tagUpdateValues& values)

@@ -4,6 +4,8 @@
 
 #include <QTableWidget>
 
+#include <optional>
+
 class CUpdateListCtrl : public QTableWidget {
     Q_OBJECT
 public:
@@ -14,8 +16,8 @@ public:
         long localID = 0;
         long serverID = 0;
         QString serverName;
-        double localStamp = 0; // OLE dates; NaN = no stamp
-        double serverStamp = 0;
+        std::optional<double> localStamp; // OLE dates; none = no stamp
+        std::optional<double> serverStamp;
         bool update = false;
     };
 
@@ -33,7 +35,7 @@ public:
 
     // A stamp as a row shows it: no text for a missing stamp, "Invalid DateTime" for one that is
     // no date, else the time and date without a time zone.
-    static QString StampText(double oleDate);
+    static QString StampText(std::optional<double> oleDate);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr double NO_STAMP = std::numeric_limits<double>::quiet_NaN();
+constexpr std::optional<double> NO_STAMP;
 constexpr double HALF_SECOND = 0.5 / 86400.0;
 
 class UpdateDlgTest : public ::testing::Test {
@@ -30,7 +30,8 @@ protected:
                    item(13, 103, "Brine", NO_STAMP, 45003.75)};
     }
 
-    static UpdateItem item(long localID, long serverID, const QString& name, double local, double server)
+    static UpdateItem item(long localID, long serverID, const QString& name, std::optional<double> local,
+                           std::optional<double> server)
     {
         UpdateItem made;
         made.localID = localID;
@@ -127,7 +128,7 @@ TEST_F(UpdateDlgTest, RowsShowTheLibraryNameStampsAndYes)
 TEST(UpdateListStampText, ZoneFreeTimeAndDateOrTheFallbacks)
 {
     struct Case {
-        double stamp;
+        std::optional<double> stamp;
         const char* text;
     } const cases[] = {
         {45000.0, "00:00:00  March 15, 2023"},
@@ -139,7 +140,7 @@ TEST(UpdateListStampText, ZoneFreeTimeAndDateOrTheFallbacks)
         {3000000.0, "Invalid DateTime"}, // after 9999
     };
     for (const Case& each : cases)
-        EXPECT_EQ(CUpdateListCtrl::StampText(each.stamp), each.text) << each.stamp;
+        EXPECT_EQ(CUpdateListCtrl::StampText(each.stamp), each.text) << each.stamp.value_or(-1);
     // Stamps less than a second apart can differ yet show one text.
     const double stamp = 45000.5 + 0.1 / 86400;
     EXPECT_EQ(CUpdateListCtrl::StampText(stamp), CUpdateListCtrl::StampText(stamp + 1.5 * HALF_SECOND));
