@@ -103,14 +103,6 @@ void CMainFrame::SetPaneWidget(PaneID id, QWidget* widget, std::function<void()>
     m_paneRefresh[int(id)] = std::move(refresh);
 }
 
-void CMainFrame::RefreshStepPanes()
-{
-    for (PaneID id : {PaneID::StandardStatements, PaneID::SchedulingConstraints}) {
-        if (m_panes[int(id)]->isVisible() && m_paneRefresh[int(id)])
-            m_paneRefresh[int(id)]();
-    }
-}
-
 void CMainFrame::RefreshAllPanes()
 {
     for (const auto& refresh : m_paneRefresh) {

@@ -41,6 +41,10 @@ class CDocumentRegistry;
 class CBatchSimulation;
 
 class CWizardEndDialog;
+class CStepListPane;
+class CConditionalLogicView;
+class CStandardStatementView;
+class CFindDialog;
 class CAutomationModelBuilder;
 class CQuorvantaAut;
 class CQVOperation;
@@ -60,7 +64,8 @@ class CMainFrame : public QMainWindow,
                    public SelectionService,
                    public DisplayOptionsService,
                    public CommandDispatcher,
-                   public AutomationFrameServices {
+                   public AutomationFrameServices,
+                   public FrameNotifyReceiver {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -98,7 +103,8 @@ public:
     long GetSelectedProcessID() const { return m_selectedProcessID; }
     void SetSelectedStepID(long stepID) { m_selectedStepID = stepID; }
     void SetSelectedProcessID(long processID) { m_selectedProcessID = processID; }
-    void SetCurrentStep(long stepID) override { m_currentStepID = stepID; }
+    // The step panes follow the current step (MainFrameStepPanes.cpp).
+    void SetCurrentStep(long stepID) override;
     long GetCurrentStep() const override { return m_currentStepID; }
     bool HasEngine() const { return m_bHasEngine; }
     // The step's run starts again from its data ("ReadAndSimulate" for an empty mode); its recipe
@@ -119,6 +125,17 @@ public:
     void SetPaneWidget(PaneID id, QWidget* widget, std::function<void()> refresh = {});
     void RefreshStepPanes() override;
     void RefreshAllPanes();
+    // Scheduling Constraints and Standard Statements in their dock slots; the operation editor's
+    // notification; the Find command.
+    void InstallStepPanes();
+    CConditionalLogicView* ConditionalLogicView() const;
+    CStandardStatementView* StandardStatementView() const;
+    // At a project's close: no current step, both step panes cleared, shown or not.
+    void ClearStepPanes();
+    // The modeless Find box, made on first use; hidden, never destroyed, until the frame goes.
+    void ShowFindDialog();
+    void HideFindDialog();
+    CFindDialog* FindDialog() const { return m_findDialog; }
     QMdiArea* mdiArea() const { return m_mdiArea; }
     MCStatusBar* GetStatusBar() const { return m_statusBar; }
     CAutoSaveTimer& autoSaveTimer() { return m_autoSave; }
@@ -126,7 +143,7 @@ public:
 
     // Notifications from sibling modules and the managed side (WM_USER + 100 .. + 131).
     void SetNotifyHandler(FrameNotifyMessage message, std::function<void(qintptr, qintptr)> handler);
-    bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0);
+    bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0) override;
 
     // Project hand-over and close.
     bool CloseProject(); // the close of the File menu, with its save question
@@ -281,5 +298,7 @@ private:
     QStringList m_temporaryFolders;
     QString m_projectDescription;
     CWizardEndDialog* m_projectInfo = nullptr; // a child of the frame
+    std::array<CStepListPane*, 2> m_stepPanes{}; // constraints, statements; children of their docks
+    CFindDialog* m_findDialog = nullptr;         // a child of the frame
     CAutomationLifetime m_automationLifetime;
 };

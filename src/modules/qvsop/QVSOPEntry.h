@@ -1,0 +1,19 @@
+#pragma once
+// Stand-in of the operating-instructions module: the standard statement of a recipe item. An
+// operation takes the first statement listed for its type in data/standard-statements.csv whose
+// keyword its recipe text contains (an empty keyword matches any text); unit procedures and
+// unlisted types have none. The program installs one in ServiceSlot<QVSOPEntry>; tests may put a
+// fake there.
+
+#include <QString>
+
+class QVSOPEntry {
+public:
+    virtual ~QVSOPEntry() = default;
+    // itemID: an operation id, or minus a unit-procedure id. name is empty when the item has no
+    // statement; false when the step database is missing or cannot be read.
+    virtual bool getStandardStatement(long stepID, long itemID, QString& name);
+};
+
+// Through the installed module; false without one.
+bool GetStandardStatement(long stepID, long itemID, QString& name);

@@ -1,0 +1,87 @@
+// The frame's step panes (Scheduling Constraints, Standard Statements), the operation editor
+// opened from them, and the Find box.
+
+#include "shell/MainFrame.h"
+
+#include "foundation/common/CommandIds.h"
+#include "modules/sharedclasses/QVGlobalParams.h"
+#include "recipe/ConditionalLogicView.h"
+#include "recipe/FindDialog.h"
+#include "recipe/RecipeItemEditors.h"
+#include "recipe/StandardStatementView.h"
+
+#include <QDockWidget>
+
+namespace {
+constexpr int CONSTRAINTS_PANE = 0;
+constexpr int STATEMENTS_PANE = 1;
+} // namespace
+
+void CMainFrame::InstallStepPanes()
+{
+    auto* constraints = new CConditionalLogicView;
+    auto* statements = new CStandardStatementView;
+    m_stepPanes = {constraints, statements};
+    SetPaneWidget(PaneID::SchedulingConstraints, constraints, [constraints] { constraints->Refresh(); });
+    SetPaneWidget(PaneID::StandardStatements, statements, [statements] { statements->Refresh(); });
+    for (CStepListPane* pane : m_stepPanes)
+        pane->SetStep(m_currentStepID);
+    SetNotifyHandler(FrameNotifyMessage::OperationEditor, [this](qintptr, qintptr) {
+        const CQVGlobalParams* params = CQVGlobalParams::Instance();
+        EditOperationOfStep(params->GetParentStepID(), params->GetEditedOpID());
+        RefreshStepPanes();
+    });
+    SetCommandHandler(ID_EDIT_FIND, [this] { ShowFindDialog(); });
+}
+
+CConditionalLogicView* CMainFrame::ConditionalLogicView() const
+{
+    return static_cast<CConditionalLogicView*>(m_stepPanes[CONSTRAINTS_PANE]);
+}
+
+CStandardStatementView* CMainFrame::StandardStatementView() const
+{
+    return static_cast<CStandardStatementView*>(m_stepPanes[STATEMENTS_PANE]);
+}
+
+void CMainFrame::SetCurrentStep(long stepID)
+{
+    m_currentStepID = stepID;
+    for (CStepListPane* pane : m_stepPanes) {
+        if (pane)
+            pane->SetStep(stepID);
+    }
+}
+
+// Only a pane its dock last reported shown: behind another pane's tab it counts as hidden.
+void CMainFrame::RefreshStepPanes()
+{
+    for (CStepListPane* pane : m_stepPanes) {
+        if (pane && pane->IsPaneVisible())
+            pane->Refresh();
+    }
+}
+
+void CMainFrame::ClearStepPanes()
+{
+    m_currentStepID = -1;
+    for (CStepListPane* pane : m_stepPanes) {
+        if (pane)
+            pane->ClearStep();
+    }
+}
+
+void CMainFrame::ShowFindDialog()
+{
+    if (!m_findDialog)
+        m_findDialog = new CFindDialog(this, [this] { HideFindDialog(); });
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+}
+
+void CMainFrame::HideFindDialog()
+{
+    if (m_findDialog && m_findDialog->isVisible())
+        m_findDialog->hide();
+}
