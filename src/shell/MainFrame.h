@@ -268,6 +268,7 @@ private:
     void handOverToSubsystems();
     class QMdiSubWindow* findSubWindow(DocumentKind kind, long id) const;
     void readDisplayOptions();
+    void followRecipeWindow(class QMdiSubWindow* sub);
     void removeTemporaryFolders();
 
     QMdiArea* m_mdiArea = nullptr;

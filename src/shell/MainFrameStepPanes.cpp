@@ -11,6 +11,8 @@
 #include "recipe/StandardStatementView.h"
 
 #include <QDockWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace {
 constexpr int CONSTRAINTS_PANE = 0;
@@ -32,6 +34,18 @@ void CMainFrame::InstallStepPanes()
         RefreshStepPanes();
     });
     SetCommandHandler(ID_EDIT_FIND, [this] { ShowFindDialog(); });
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { followRecipeWindow(sub); });
+}
+
+// The step of a recipe window that becomes the active one is the current step.
+void CMainFrame::followRecipeWindow(QMdiSubWindow* sub)
+{
+    if (!sub)
+        return;
+    for (const HostedDocument& document : ListDocuments(DocumentKind::ProjectRecipe)) {
+        if (document.window == sub->widget() && document.id != m_currentStepID)
+            SetCurrentStep(document.id);
+    }
 }
 
 CConditionalLogicView* CMainFrame::ConditionalLogicView() const
