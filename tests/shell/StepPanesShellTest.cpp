@@ -11,12 +11,36 @@
 #include "recipe/StandardStatementView.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace {
+// With QV_SHOTS_DIR set, the screen (else the frame) as x2-<name>.png there.
+void StepPanesShot(CMainFrame* frame, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    frame->setGeometry(0, 0, 1600, 900);
+    frame->resizeDocks({frame->pane(PaneID::SchedulingConstraints), frame->pane(PaneID::ProcessExplorer)}, {820, 250},
+                       Qt::Horizontal);
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
+    QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : frame->grab();
+    if (QDialog* find = frame->FindDialog(); find && find->isVisible()) { // a window of its own on top
+        QPainter painter(&picture);
+        painter.drawPixmap(QPoint(900, 430), find->grab());
+    }
+    picture.save(QDir(folder).filePath("x2-" + name + ".png"));
+}
+
 class StepPanesShellTest : public RecipeShellFixture {
 protected:
     QDockWidget* ConstraintsDock() const { return frame->pane(PaneID::SchedulingConstraints); }
@@ -72,11 +96,13 @@ TEST_F(StepPanesShellTest, TheStepOfTheActiveRecipeFillsThePaneInFront)
     EXPECT_EQ(constraints->list().GetItemText(0, 3), "1.4. Heat");
     EXPECT_EQ(constraints->list().GetItemText(1, 1), "1.7. Cool ");
     EXPECT_EQ(constraints->list().GetItemText(1, 2), "1.6. React + 5.00 min ");
+    StepPanesShot(frame, "constraints");
     EXPECT_EQ(statements->stepID(), SHELL_COUPLING_STEP); // behind the tab: kept, not filled
     EXPECT_EQ(statements->list().GetItemCount(), 0);
     Raise(StatementsDock());
     EXPECT_EQ(statements->list().GetItemCount(), 12);
     EXPECT_EQ(statements->list().GetItemText(1, 0), "1.1 Purge R-101 with Nitrogen for 15 min...");
+    StepPanesShot(frame, "statements");
     EXPECT_EQ(StatementsDock()->toggleViewAction()->text(), "Standard Statements");
     EXPECT_EQ(ConstraintsDock()->toggleViewAction()->text(), "Scheduling Constraints");
 }
@@ -141,6 +167,7 @@ TEST_F(StepPanesShellTest, FindSearchesTheActiveRecipeWithoutWrapping)
     FindNext(*dialog, "R-102");
     EXPECT_EQ(Selected(*view), "Transfer the contents of R-101 to R-102.");
     EXPECT_EQ(dialog->findWhat().count(), 1); // a text and its other case: one entry
+    StepPanesShot(frame, "find");
     prompts.expect(IDOK);
     FindNext(*dialog, "r-102", true); // match case
     EXPECT_EQ(prompts.lastText(), "Cannot find 'r-102'.");
