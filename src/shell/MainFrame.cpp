@@ -82,11 +82,13 @@ void CMainFrame::createPanes()
         dock->setWidget(new QWidget(dock));
         addDockWidget(areas[i], dock);
         m_panes[i] = dock;
+        connect(dock, &QDockWidget::visibilityChanged, this, [this, i](bool shown) { m_paneShown[i] = shown; });
     }
     tabifyDockWidget(m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::FacilityExplorer)]);
     tabifyDockWidget(m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::PlanExplorer)]);
     tabifyDockWidget(m_panes[int(PaneID::StandardStatements)], m_panes[int(PaneID::SchedulingConstraints)]);
     m_panes[int(PaneID::ProcessExplorer)]->raise();
+    m_panes[int(PaneID::StandardStatements)]->raise();
     resizeDocks({m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::StandardStatements)]}, {280, 240},
                 Qt::Horizontal);
     auto* label = new QLabel(QStringLiteral("Route selection is not available."));

@@ -23,6 +23,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -276,6 +277,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     std::array<QDockWidget*, PANE_COUNT> m_panes{};
     std::array<std::function<void()>, PANE_COUNT> m_paneRefresh{};
+    std::array<bool, PANE_COUNT> m_paneShown{}; // as each dock last reported (behind a tab: hidden)
     QHash<int, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     QHash<int, std::function<void()>> m_handlers;
@@ -299,7 +301,7 @@ private:
     QStringList m_temporaryFolders;
     QString m_projectDescription;
     CWizardEndDialog* m_projectInfo = nullptr; // a child of the frame
-    std::array<CStepListPane*, 2> m_stepPanes{}; // constraints, statements; children of their docks
+    std::array<QPointer<CStepListPane>, 2> m_stepPanes{}; // constraints, statements; in their docks
     CFindDialog* m_findDialog = nullptr;         // a child of the frame
     CAutomationLifetime m_automationLifetime;
 };

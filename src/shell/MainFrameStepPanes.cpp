@@ -23,10 +23,10 @@ void CMainFrame::InstallStepPanes()
 {
     auto* constraints = new CConditionalLogicView;
     auto* statements = new CStandardStatementView;
-    m_stepPanes = {constraints, statements};
+    m_stepPanes = {QPointer<CStepListPane>(constraints), QPointer<CStepListPane>(statements)};
     SetPaneWidget(PaneID::SchedulingConstraints, constraints, [constraints] { constraints->Refresh(); });
     SetPaneWidget(PaneID::StandardStatements, statements, [statements] { statements->Refresh(); });
-    for (CStepListPane* pane : m_stepPanes)
+    for (CStepListPane* pane : std::initializer_list<CStepListPane*>{constraints, statements})
         pane->SetStep(m_currentStepID);
     SetNotifyHandler(FrameNotifyMessage::OperationEditor, [this](qintptr, qintptr) {
         const CQVGlobalParams* params = CQVGlobalParams::Instance();
@@ -50,12 +50,12 @@ void CMainFrame::followRecipeWindow(QMdiSubWindow* sub)
 
 CConditionalLogicView* CMainFrame::ConditionalLogicView() const
 {
-    return static_cast<CConditionalLogicView*>(m_stepPanes[CONSTRAINTS_PANE]);
+    return static_cast<CConditionalLogicView*>(m_stepPanes[CONSTRAINTS_PANE].data());
 }
 
 CStandardStatementView* CMainFrame::StandardStatementView() const
 {
-    return static_cast<CStandardStatementView*>(m_stepPanes[STATEMENTS_PANE]);
+    return static_cast<CStandardStatementView*>(m_stepPanes[STATEMENTS_PANE].data());
 }
 
 void CMainFrame::SetCurrentStep(long stepID)
@@ -70,9 +70,9 @@ void CMainFrame::SetCurrentStep(long stepID)
 // Only a pane its dock last reported shown: behind another pane's tab it counts as hidden.
 void CMainFrame::RefreshStepPanes()
 {
-    for (CStepListPane* pane : m_stepPanes) {
-        if (pane && pane->IsPaneVisible())
-            pane->Refresh();
+    for (PaneID id : {PaneID::StandardStatements, PaneID::SchedulingConstraints}) {
+        if (m_paneShown[int(id)] && m_paneRefresh[int(id)])
+            m_paneRefresh[int(id)]();
     }
 }
 
