@@ -34,7 +34,7 @@ private:
 };
 
 // Runs a command on its target, as the frame's dispatcher does, and records it.
-class RecordingDispatcher : public CommandDispatcher, public FrameNotifyReceiver {
+class StatementPaneFrame : public CommandDispatcher, public FrameNotifyReceiver {
 public:
     bool DispatchCommand(const CommandRequest& request) override
     {
@@ -96,6 +96,20 @@ TEST_F(StandardStatementViewTest, RowsInRecipeOrderWithTheirStatements)
                            IdOf(BLEND_STEP, "2.2.")}));
 }
 
+TEST_F(StandardStatementViewTest, AChangedRecipeTextChangesTheStatement)
+{
+    statements->SetStep(BLEND_STEP);
+    EXPECT_EQ(statements->list().GetItemText(6, 1), "Pumped Transfer Between Vessels");
+    EditStep(BLEND_STEP, "UPDATE Operation SET RecipeText = 'Let the batch flow to T-2.' WHERE OperationID = ?",
+             {qlonglong(IdOf(BLEND_STEP, "2.2."))});
+    statements->Refresh();
+    EXPECT_EQ(statements->list().GetItemText(6, 1), "Gravity Transfer Between Vessels");
+    EditStep(BLEND_STEP, "UPDATE Operation SET OperationTypeID = 36 WHERE OperationID = ?", // no such type
+             {qlonglong(IdOf(BLEND_STEP, "2.2."))});
+    statements->Refresh();
+    EXPECT_EQ(statements->list().GetItemText(6, 1), "");
+}
+
 TEST_F(StandardStatementViewTest, AFailingModuleKeepsTheRowsListedBeforeIt)
 {
     for (int failAt : {1, 3, 8}) {
@@ -130,7 +144,7 @@ TEST_F(StandardStatementViewTest, TheModuleAnswersFalseWithoutTheStepDatabase)
 
 TEST_F(StandardStatementViewTest, OpenDialogOnAnOperationHandsItsIdsToTheFrame)
 {
-    RecordingDispatcher frame;
+    StatementPaneFrame frame;
     ServiceInstallations scope;
     scope.Install<CommandDispatcher>(&frame);
     scope.Install<FrameNotifyReceiver>(&frame);
@@ -156,7 +170,7 @@ TEST_F(StandardStatementViewTest, TheMenuOpensOnlyOverARow)
     const QPoint below = RowPoint(6) + QPoint(0, 200);
     EXPECT_FALSE(statements->ContextMenuAt(below));
     EXPECT_EQ(statements->hitItem(), -1);
-    RecordingDispatcher frame;
+    StatementPaneFrame frame;
     ServiceInstallations scope;
     scope.Install<FrameNotifyReceiver>(&frame);
     statements->OpenDialog(99); // no listed row: its stored id counts 0

@@ -77,12 +77,14 @@ bool CDockedList::IsPaneVisible() const
 
 bool CDockedList::ContextMenuAt(const QPoint& listPoint)
 {
-    const QModelIndex index = m_list->indexAt(listPoint);
-    m_hitItem = index.isValid() ? index.row() : -1;
-    if (m_contextMenuID == 0 || m_hitItem < 0)
+    if (m_contextMenuID == 0)
         return false;
     if (m_dock)
         m_dock->raise();
+    const QModelIndex index = m_list->indexAt(listPoint); // with full-row selection a row is its label
+    m_hitItem = index.isValid() ? index.row() : -1;
+    if (m_hitItem < 0)
+        return false;
     TrackContextMenu(m_list->viewport()->mapToGlobal(listPoint));
     return true;
 }

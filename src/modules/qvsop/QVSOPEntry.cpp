@@ -3,12 +3,16 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/SharedConnection.h"
 #include "foundation/db/DaoException.h"
 
 #include <QFile>
 #include <QHash>
 #include <QList>
+#include <QSqlDriver>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 // Resources of a static library are registered by hand, outside any namespace.
 static void InitStatementResources()
@@ -47,6 +51,16 @@ const StatementRules& Rules()
     return rules;
 }
 
+// Rows changed on the connection since it opened; -1 when the engine cannot tell.
+qint64 TotalRowChanges(const QSqlDatabase& database)
+{
+    const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return -1;
+    sqlite3* engine = *static_cast<sqlite3* const*>(handle.constData());
+    return engine ? qint64(sqlite3_total_changes64(engine)) : -1;
+}
+
 QString StatementFor(long operationTypeID, const QString& recipeText)
 {
     for (const StatementRule& rule : Rules().value(operationTypeID)) {
@@ -60,21 +74,40 @@ QString StatementFor(long operationTypeID, const QString& recipeText)
 bool QVSOPEntry::getStandardStatement(long stepID, long itemID, QString& name)
 {
     name.clear();
+    const StepStatements* statements = statementsOf(stepID);
+    if (!statements)
+        return false;
+    if (itemID > 0)
+        name = statements->byOperation.value(itemID);
+    return true;
+}
+
+// The step's statements as its database holds them now; null when it cannot be read.
+const QVSOPEntry::StepStatements* QVSOPEntry::statementsOf(long stepID)
+{
     CDaoDatabase* step = GetStepDatabase(stepID);
-    if (!step)
-        return false;
-    if (itemID <= 0)
-        return true;
+    if (!step || !step->IsOpen())
+        return nullptr;
+    CSharedConnection& connection = step->Connection();
+    const qint64 totalChanges = TotalRowChanges(connection.database());
+    const auto kept = m_steps.constFind(stepID);
+    if (kept != m_steps.cend() && kept->connection.lock().get() == &connection && totalChanges >= 0 &&
+        kept->totalChanges == totalChanges)
+        return &kept.value();
+    StepStatements statements{CSharedConnection::find(connection.path()), totalChanges, {}};
     try {
-        QSqlQuery operation = step->Query(
-            QStringLiteral("SELECT OperationTypeID, RecipeText FROM Operation WHERE OperationID = ?"),
-            {qlonglong(itemID)});
-        if (operation.next())
-            name = StatementFor(long(operation.value(0).toLongLong()), operation.value(1).toString());
-        return true;
+        QSqlQuery operations =
+            step->Query(QStringLiteral("SELECT OperationID, OperationTypeID, RecipeText FROM Operation"));
+        while (operations.next()) {
+            const QString name = StatementFor(long(operations.value(1).toLongLong()), operations.value(2).toString());
+            if (!name.isEmpty())
+                statements.byOperation.insert(long(operations.value(0).toLongLong()), name);
+        }
     } catch (const CDaoException&) {
-        return false;
+        m_steps.remove(stepID);
+        return nullptr;
     }
+    return &(m_steps[stepID] = std::move(statements));
 }
 
 bool GetStandardStatement(long stepID, long itemID, QString& name)
