@@ -54,8 +54,9 @@ ProjectSpec PanesBenchProject()
                 step.lines << BenchLine("Series");
             if (block && op == 18)
                 step.lines << BenchLine("End Parallel");
-            step.lines << BenchLine("Operation", types[op % 5],
-                                    QStringLiteral("Charge %1 kg of solid to the vessel. Stir well.").arg(op));
+            step.lines << BenchLine(
+                "Operation", types[op % 5],
+                QStringLiteral("Charge %1 kg of solid to the vessel. Stir well.").arg(op));
         }
     }
     ProjectSpec spec;
@@ -71,19 +72,22 @@ ProjectSpec PanesBenchProject()
 void AddBenchConstraints(CDaoDatabase& step)
 {
     QList<long> operations;
-    QSqlQuery rows = step.Query("SELECT ID FROM TextRecipe WHERE Type = 'Operation' ORDER BY RecipeSequenceNumber");
+    QSqlQuery rows =
+        step.Query("SELECT ID FROM TextRecipe WHERE Type = 'Operation' ORDER BY RecipeSequenceNumber");
     while (rows.next())
         operations << long(rows.value(0).toLongLong());
     step.BeginTrans();
     for (int i = 0, added = 0; added < CONSTRAINTS && i < operations.size(); i += 5) {
         for (int k = 1; k <= 1 + i % 3 && added < CONSTRAINTS; ++k, ++added)
-            step.Execute("INSERT INTO OperationConditionalLogicParameter (CurrentOperationID, ConditionalLogic, "
-                         "OperationParameterID, Delay, DelayUOM) VALUES (?, 'Starts-After', ?, ?, 'min')",
-                         {qlonglong(operations.at(i)), qlonglong(operations.at(std::max(0, i - k))), k - 1});
+            step.Execute(
+                "INSERT INTO OperationConditionalLogicParameter (CurrentOperationID, ConditionalLogic, "
+                "OperationParameterID, Delay, DelayUOM) VALUES (?, 'Starts-After', ?, ?, 'min')",
+                {qlonglong(operations.at(i)), qlonglong(operations.at(std::max(0, i - k))), k - 1});
     }
-    step.Execute("INSERT INTO UnitProcedureConditionalLogicParameter (CurrentUnitProcedureID, ConditionalLogic, "
-                 "UnitProcedureParameterID, Delay, DelayUOM) SELECT ID, 'Starts-After', ID - 49, 5, 'min' "
-                 "FROM TextRecipe WHERE Type = 'Unit Procedure' AND UPNumber > 1");
+    step.Execute(
+        "INSERT INTO UnitProcedureConditionalLogicParameter (CurrentUnitProcedureID, ConditionalLogic, "
+        "UnitProcedureParameterID, Delay, DelayUOM) SELECT ID, 'Starts-After', ID - 49, 5, 'min' "
+        "FROM TextRecipe WHERE Type = 'Unit Procedure' AND UPNumber > 1");
     step.CommitTrans();
 }
 

@@ -20,12 +20,13 @@ bool ReadConstraintStepCaption(long stepID, QString& caption)
     if (!step)
         return false;
     try {
-        QSqlQuery record = step->Query(
-            QStringLiteral("SELECT StepName, StepVersionName FROM Step WHERE StepID = ?"), {qlonglong(stepID)});
+        QSqlQuery record =
+            step->Query(QStringLiteral("SELECT StepName, StepVersionName FROM Step WHERE StepID = ?"),
+                        {qlonglong(stepID)});
         if (!record.next())
             return false;
-        caption = QStringLiteral("Scheduling Constraints for ") + record.value(0).toString() + QStringLiteral(" (") +
-                  record.value(1).toString() + QStringLiteral(" )");
+        caption = QStringLiteral("Scheduling Constraints for ") + record.value(0).toString() +
+                  QStringLiteral(" (") + record.value(1).toString() + QStringLiteral(" )");
         return true;
     } catch (const CDaoException&) {
         return false;
@@ -114,8 +115,8 @@ QString CConditionalLogicView::FillContext::parallelToText(long operationID) con
 
 CConditionalLogicView::CConditionalLogicView(QWidget* parent)
     : CStepListPane(LIST_ID, 4,
-                    {QStringLiteral("Unit Procedure"), QStringLiteral("Operation"), QStringLiteral("Starts After"),
-                     QStringLiteral("Starts Parallel")},
+                    {QStringLiteral("Unit Procedure"), QStringLiteral("Operation"),
+                     QStringLiteral("Starts After"), QStringLiteral("Starts Parallel")},
                     {150, 150, 150, 150}, parent)
 {
     setObjectName(QStringLiteral("ConditionalLogicView"));
@@ -180,8 +181,8 @@ void CConditionalLogicView::fillRecipeOrderOperations(const FillContext& fill)
         if (!row.IsOperation() || row.Hide)
             continue;
         const bool startsAfter = fill.operations.hasRowOf(row.ID, STARTS_AFTER);
-        const bool inBlock =
-            fill.recipe.isOperationInParallelBlock(row.ID) && !fill.recipe.isFirstOperationInFirstSeries(row.ID);
+        const bool inBlock = fill.recipe.isOperationInParallelBlock(row.ID) &&
+                             !fill.recipe.isFirstOperationInFirstSeries(row.ID);
         if (!startsAfter && !inBlock)
             continue;
         addRow(QString(), row.Label + QLatin1Char(' ') + row.OperationName + QLatin1Char(' '),

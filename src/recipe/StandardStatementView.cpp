@@ -67,12 +67,12 @@ void CStandardStatementView::Fill()
     if (!data.getAllRecipeData(step, -1, QStringLiteral("all"), rows) || !data.getStepName(step, name) ||
         !data.getStepVersionName(step, version))
         return;
-    SetCaption(QStringLiteral("Operating Instruction Standard Statements for ") + name + QStringLiteral(" (") +
-               version + QStringLiteral(")"));
+    SetCaption(QStringLiteral("Operating Instruction Standard Statements for ") + name +
+               QStringLiteral(" (") + version + QStringLiteral(")"));
     const QHash<long, QStringList> recipeTexts =
         ReadStatementItemTexts(step, QStringLiteral("SELECT OperationID, RecipeText FROM Operation"));
-    const QHash<long, QStringList> unitProcedureNames =
-        ReadStatementItemTexts(step, QStringLiteral("SELECT UnitProcedureID, UnitProcedureName FROM UnitProcedure"));
+    const QHash<long, QStringList> unitProcedureNames = ReadStatementItemTexts(
+        step, QStringLiteral("SELECT UnitProcedureID, UnitProcedureName FROM UnitProcedure"));
     for (const CDataExchangeTextRecipe& row : std::as_const(rows)) {
         const bool operation = row.Type == QLatin1String("Operation");
         if (!operation && row.Type != QLatin1String("Unit Procedure"))
@@ -82,8 +82,8 @@ void CStandardStatementView::Fill()
             QString statement;
             if (!GetStandardStatement(step, itemID, statement))
                 return;
-            addRow(operation ? QString::asprintf("%ld.%ld ", row.UPNumber, row.OPNumber) + RecipeTextHead(text) +
-                                   QStringLiteral("...")
+            addRow(operation ? QString::asprintf("%ld.%ld ", row.UPNumber, row.OPNumber) +
+                                   RecipeTextHead(text) + QStringLiteral("...")
                              : QString::asprintf("%ld ", row.UPNumber) + text,
                    itemID, statement);
         }

@@ -26,7 +26,10 @@ public:
     void OnCommandAt(int commandID, const QVariant& hitItem) override;
 
 protected:
-    QString DefaultCaption() const override { return QStringLiteral("Operating Instruction Standard Statements"); }
+    QString DefaultCaption() const override
+    {
+        return QStringLiteral("Operating Instruction Standard Statements");
+    }
     void Fill() override;
     void EmptyList() override;
     void TrackContextMenu(const QPoint& globalPos) override;

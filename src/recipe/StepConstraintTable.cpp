@@ -23,11 +23,13 @@ ConstraintRow ConstraintRowOf(const QSqlQuery& query)
 QString ConstraintQuery(CStepConstraintTable::Kind kind)
 {
     return kind == CStepConstraintTable::Kind::Operation
-               ? QStringLiteral("SELECT CurrentOperationID, ConditionalLogic, OperationParameterID, Delay, DelayUOM"
-                                " FROM OperationConditionalLogicParameter ORDER BY CurrentOperationID, RowKey")
-               : QStringLiteral("SELECT CurrentUnitProcedureID, ConditionalLogic, UnitProcedureParameterID, Delay,"
-                                " DelayUOM FROM UnitProcedureConditionalLogicParameter"
-                                " ORDER BY CurrentUnitProcedureID, RowKey");
+               ? QStringLiteral(
+                     "SELECT CurrentOperationID, ConditionalLogic, OperationParameterID, Delay, DelayUOM"
+                     " FROM OperationConditionalLogicParameter ORDER BY CurrentOperationID, RowKey")
+               : QStringLiteral(
+                     "SELECT CurrentUnitProcedureID, ConditionalLogic, UnitProcedureParameterID, Delay,"
+                     " DelayUOM FROM UnitProcedureConditionalLogicParameter"
+                     " ORDER BY CurrentUnitProcedureID, RowKey");
 }
 } // namespace
 

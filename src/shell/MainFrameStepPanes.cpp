@@ -34,7 +34,8 @@ void CMainFrame::InstallStepPanes()
         RefreshStepPanes();
     });
     SetCommandHandler(ID_EDIT_FIND, [this] { ShowFindDialog(); });
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) { followRecipeWindow(sub); });
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow* sub) { followRecipeWindow(sub); });
 }
 
 // The step of a recipe window that becomes the active one is the current step.

@@ -32,37 +32,41 @@ TEST_F(ConditionalLogicViewTest, StepWithoutConstraintsShowsItsNameAndNoRows)
 
 TEST_F(ConditionalLogicViewTest, TextsOfDelaysJoinsAndVanishedItems)
 {
-    QLocale::setDefault(QLocale(QLocale::German)); // "%.2f" stays in the C locale
-    StartsAfter(BLEND_STEP, Blend("2.2."), Blend("1.1."), 5.0);          // interleaved with Age's row
-    StartsAfter(BLEND_STEP, Blend("1.3."), Blend("1.1."), 0.0);          // a zero delay: no "+"
-    StartsAfter(BLEND_STEP, Blend("2.2."), Blend("1.2."));               // no delay
-    StartsAfter(BLEND_STEP, Blend("2.2."), 99999, 3.0);                  // a vanished parameter item
+    QLocale::setDefault(QLocale(QLocale::German));              // "%.2f" stays in the C locale
+    StartsAfter(BLEND_STEP, Blend("2.2."), Blend("1.1."), 5.0); // interleaved with Age's row
+    StartsAfter(BLEND_STEP, Blend("1.3."), Blend("1.1."), 0.0); // a zero delay: no "+"
+    StartsAfter(BLEND_STEP, Blend("2.2."), Blend("1.2."));      // no delay
+    StartsAfter(BLEND_STEP, Blend("2.2."), 99999, 3.0);         // a vanished parameter item
     AddConstraint(BLEND_STEP, qlonglong(Blend("2.2.")), "Starts-After", QVariant(), 1.0); // no parameter
-    StartsAfter(BLEND_STEP, Blend("1.2."), Blend("1.1."), -1.0);         // a negative delay: no "+"
+    StartsAfter(BLEND_STEP, Blend("1.2."), Blend("1.1."), -1.0); // a negative delay: no "+"
     AddConstraint(BLEND_STEP, qlonglong(Blend("2.1.")), "starts-after", qlonglong(Blend("1.3.")), 2.5, "h");
-    StartsAfter(BLEND_STEP, 99999, Blend("1.1."));                       // a vanished current item
+    StartsAfter(BLEND_STEP, 99999, Blend("1.1.")); // a vanished current item
     AddConstraint(BLEND_STEP, qlonglong(Blend("1.1.")), "Parallel-To", qlonglong(Blend("1.2.")), 1.0);
-    AddConstraint(BLEND_STEP, qlonglong(Blend("2.")), "Starts-After", qlonglong(Blend("1.")), 10.0, "min", true);
-    AddConstraint(BLEND_STEP, qlonglong(Blend("1.")), "Parallel-To", qlonglong(Blend("2.")), 1.0, "min", true);
+    AddConstraint(BLEND_STEP, qlonglong(Blend("2.")), "Starts-After", qlonglong(Blend("1.")), 10.0, "min",
+                  true);
+    AddConstraint(BLEND_STEP, qlonglong(Blend("1.")), "Parallel-To", qlonglong(Blend("2.")), 1.0, "min",
+                  true);
     constraints->SetStep(BLEND_STEP);
     QLocale::setDefault(QLocale::c());
     EXPECT_EQ(Rows(*constraints), QStringList({"|1.2. Heat|1.1. Charge |", "|1.3. Age|1.1. Charge |",
                                                "|2.1. Cool|1.3. Age + 2.50 h |",
-                                               "|2.2. Transfer|1.1. Charge + 5.00 min; 1.2. Heat |", "1. Prep|||",
-                                               "2. Finish||1. Prep + 10.00 min |"}));
+                                               "|2.2. Transfer|1.1. Charge + 5.00 min; 1.2. Heat |",
+                                               "1. Prep|||", "2. Finish||1. Prep + 10.00 min |"}));
 }
 
 TEST_F(ConditionalLogicViewTest, ItemsFollowTheirRecipePositionsNotTheirIds)
 {
     for (const char* label : {"1.2.", "1.3.", "2.1."})
         StartsAfter(BLEND_STEP, Blend(label), Blend("1.1."));
-    AddConstraint(BLEND_STEP, qlonglong(Blend("1.")), "Starts-After", qlonglong(Blend("2.")), 0.0, "min", true);
-    AddConstraint(BLEND_STEP, qlonglong(Blend("2.")), "Starts-After", qlonglong(Blend("1.")), 0.0, "min", true);
+    AddConstraint(BLEND_STEP, qlonglong(Blend("1.")), "Starts-After", qlonglong(Blend("2.")), 0.0, "min",
+                  true);
+    AddConstraint(BLEND_STEP, qlonglong(Blend("2.")), "Starts-After", qlonglong(Blend("1.")), 0.0, "min",
+                  true);
     EditStep(BLEND_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = 100 - RecipeSequenceNumber");
     constraints->SetStep(BLEND_STEP);
-    EXPECT_EQ(Rows(*constraints), QStringList({"|2.1. Cool|1.1. Charge |", "|1.3. Age|1.1. Charge |",
-                                               "|1.2. Heat|1.1. Charge |", "2. Finish||1. Prep |",
-                                               "1. Prep||2. Finish |"}));
+    EXPECT_EQ(Rows(*constraints),
+              QStringList({"|2.1. Cool|1.1. Charge |", "|1.3. Age|1.1. Charge |", "|1.2. Heat|1.1. Charge |",
+                           "2. Finish||1. Prep |", "1. Prep||2. Finish |"}));
 }
 
 TEST_F(ConditionalLogicViewTest, UnknownPositionsNeverMove)
@@ -81,7 +85,8 @@ TEST_F(ConditionalLogicViewTest, UnknownPositionsNeverMove)
     constraints->SetStep(BLEND_STEP);
     for (const Case& test : cases) {
         for (int i = 0; i < items.size(); ++i)
-            EditStep(BLEND_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = ? WHERE ID = ? AND Type = 'Operation'",
+            EditStep(BLEND_STEP,
+                     "UPDATE TextRecipe SET RecipeSequenceNumber = ? WHERE ID = ? AND Type = 'Operation'",
                      {test.positions.at(i), qlonglong(items.at(i))});
         constraints->Refresh();
         QStringList order;
@@ -101,9 +106,9 @@ TEST_F(ConditionalLogicViewTest, ParallelBlocksListTheirOperationsInRecipeOrder)
     AddConstraint(SPLIT_STEP, 99999, "Parallel-To", qlonglong(Split("1.4.")), 7.0); // vanished: never wins
     constraints->SetStep(SPLIT_STEP);
     EXPECT_EQ(constraints->Caption(), "Scheduling Constraints for Split (1.0 )");
-    EXPECT_EQ(Rows(*constraints), QStringList({"|1.3. Age ||", "|1.4. Purge ||1.2. Heat + 2.00 h",
-                                               "|1.5. Cool ||1.2. Heat + 0.00 min",
-                                               "|1.6. Transfer |1.1. Charge |"}));
+    EXPECT_EQ(Rows(*constraints),
+              QStringList({"|1.3. Age ||", "|1.4. Purge ||1.2. Heat + 2.00 h",
+                           "|1.5. Cool ||1.2. Heat + 0.00 min", "|1.6. Transfer |1.1. Charge |"}));
     EditStep(SPLIT_STEP, "UPDATE TextRecipe SET Hide = 1 WHERE ID = ?", {qlonglong(Split("1.3."))});
     EditStep(SPLIT_STEP, "DELETE FROM OperationConditionalLogicParameter WHERE OperationParameterID = ?",
              {qlonglong(Split("1.5."))});
@@ -115,7 +120,8 @@ TEST_F(ConditionalLogicViewTest, ParallelBlocksListTheirOperationsInRecipeOrder)
 TEST_F(ConditionalLogicViewTest, AnUnreadableTableHidesOnlyItsOwnKind)
 {
     StartsAfter(BLEND_STEP, Blend("1.2."), Blend("1.1."));
-    AddConstraint(BLEND_STEP, qlonglong(Blend("2.")), "Starts-After", qlonglong(Blend("1.")), 0.0, "min", true);
+    AddConstraint(BLEND_STEP, qlonglong(Blend("2.")), "Starts-After", qlonglong(Blend("1.")), 0.0, "min",
+                  true);
     EditStep(BLEND_STEP, "DROP TABLE OperationConditionalLogicParameter");
     constraints->SetStep(BLEND_STEP);
     EXPECT_EQ(Rows(*constraints), QStringList({"2. Finish||1. Prep |"}));
@@ -123,8 +129,8 @@ TEST_F(ConditionalLogicViewTest, AnUnreadableTableHidesOnlyItsOwnKind)
     StartsAfter(SPLIT_STEP, Split("1.6."), Split("1.1."));
     EditStep(SPLIT_STEP, "DROP TABLE UnitProcedureConditionalLogicParameter");
     constraints->SetStep(SPLIT_STEP);
-    EXPECT_EQ(Rows(*constraints), QStringList({"|1.3. Age ||", "|1.4. Purge ||1.2. Heat", "|1.5. Cool ||1.2. Heat",
-                                               "|1.6. Transfer |1.1. Charge |"}));
+    EXPECT_EQ(Rows(*constraints), QStringList({"|1.3. Age ||", "|1.4. Purge ||1.2. Heat",
+                                               "|1.5. Cool ||1.2. Heat", "|1.6. Transfer |1.1. Charge |"}));
 }
 
 TEST_F(ConditionalLogicViewTest, FillsOnlyWhenTheStepChangesOrOnRefreshWhileShown)

@@ -86,10 +86,11 @@ TEST_F(StandardStatementViewTest, RowsInRecipeOrderWithTheirStatements)
     EXPECT_EQ(statements->Caption(), "Operating Instruction Standard Statements for Blend (2.0)");
     EXPECT_EQ(statementsDock->toggleViewAction()->text(), "Standard Statements");
     EXPECT_EQ(Rows(*statements),
-              QStringList({"1 Prep|", "1.1 Charge 800 kg of solid catalyst to R-1...|Solids Charging Through Manway",
-                           "1.2 " + QString(80, 'h') + "...|Controlled Heating to Set Point",
-                           "1.3 ...|Hold at Temperature", "2 Finish|", "2.1 Cool...|Controlled Cooling to Set Point",
-                           "2.2 Pump the batch to T-2...|Pumped Transfer Between Vessels"}));
+              QStringList(
+                  {"1 Prep|", "1.1 Charge 800 kg of solid catalyst to R-1...|Solids Charging Through Manway",
+                   "1.2 " + QString(80, 'h') + "...|Controlled Heating to Set Point",
+                   "1.3 ...|Hold at Temperature", "2 Finish|", "2.1 Cool...|Controlled Cooling to Set Point",
+                   "2.2 Pump the batch to T-2...|Pumped Transfer Between Vessels"}));
     EXPECT_EQ(statements->itemIDs(),
               QList<long>({-IdOf(BLEND_STEP, "1."), IdOf(BLEND_STEP, "1.1."), IdOf(BLEND_STEP, "1.2."),
                            IdOf(BLEND_STEP, "1.3."), -IdOf(BLEND_STEP, "2."), IdOf(BLEND_STEP, "2.1."),
@@ -100,7 +101,8 @@ TEST_F(StandardStatementViewTest, AChangedRecipeTextChangesTheStatement)
 {
     statements->SetStep(BLEND_STEP);
     EXPECT_EQ(statements->list().GetItemText(6, 1), "Pumped Transfer Between Vessels");
-    EditStep(BLEND_STEP, "UPDATE Operation SET RecipeText = 'Let the batch flow to T-2.' WHERE OperationID = ?",
+    EditStep(BLEND_STEP,
+             "UPDATE Operation SET RecipeText = 'Let the batch flow to T-2.' WHERE OperationID = ?",
              {qlonglong(IdOf(BLEND_STEP, "2.2."))});
     statements->Refresh();
     EXPECT_EQ(statements->list().GetItemText(6, 1), "Gravity Transfer Between Vessels");

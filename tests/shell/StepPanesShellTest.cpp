@@ -4,6 +4,7 @@
 
 #include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
+#include "foundation/common/SelectionContext.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 #include "recipe/ConditionalLogicView.h"
 #include "recipe/FindDialog.h"
@@ -11,14 +12,14 @@
 #include "recipe/StandardStatementView.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
-#include <QScreen>
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 namespace {
 // With QV_SHOTS_DIR set, the screen (else the frame) as x2-<name>.png there.
@@ -28,8 +29,8 @@ void StepPanesShot(CMainFrame* frame, const QString& name)
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return;
     frame->setGeometry(0, 0, 1600, 900);
-    frame->resizeDocks({frame->pane(PaneID::SchedulingConstraints), frame->pane(PaneID::ProcessExplorer)}, {820, 250},
-                       Qt::Horizontal);
+    frame->resizeDocks({frame->pane(PaneID::SchedulingConstraints), frame->pane(PaneID::ProcessExplorer)},
+                       {820, 250}, Qt::Horizontal);
     for (int pass = 0; pass < 10; ++pass)
         QCoreApplication::processEvents();
     const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
@@ -54,10 +55,11 @@ protected:
     void AddStartsAfter(const char* current, const char* parameter)
     {
         GetStepDatabase(SHELL_COUPLING_STEP)
-            ->Execute("INSERT INTO OperationConditionalLogicParameter (CurrentOperationID, ConditionalLogic, "
-                      "OperationParameterID, Delay, DelayUOM) SELECT c.ID, 'Starts-After', p.ID, 5, 'min' FROM "
-                      "TextRecipe c, TextRecipe p WHERE c.Label = ? AND p.Label = ?",
-                      {QString(current), QString(parameter)});
+            ->Execute(
+                "INSERT INTO OperationConditionalLogicParameter (CurrentOperationID, ConditionalLogic, "
+                "OperationParameterID, Delay, DelayUOM) SELECT c.ID, 'Starts-After', p.ID, 5, 'min' FROM "
+                "TextRecipe c, TextRecipe p WHERE c.Label = ? AND p.Label = ?",
+                {QString(current), QString(parameter)});
     }
     CFindDialog* ShowFind()
     {
@@ -105,6 +107,20 @@ TEST_F(StepPanesShellTest, TheStepOfTheActiveRecipeFillsThePaneInFront)
     StepPanesShot(frame, "statements");
     EXPECT_EQ(StatementsDock()->toggleViewAction()->text(), "Standard Statements");
     EXPECT_EQ(ConstraintsDock()->toggleViewAction()->text(), "Scheduling Constraints");
+}
+
+TEST_F(StepPanesShellTest, UnderSelectionSyncTheExplorersStepIsCurrent)
+{
+    auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1)); // Crystallization
+    EXPECT_EQ(frame->GetCurrentStep(), 1002);
+    EXPECT_EQ(frame->StandardStatementView()->stepID(), 1002);
+    {
+        SelectionSyncOff off;
+        tree->setCurrentItem(tree->topLevelItem(0)->child(2)); // Drying
+    }
+    EXPECT_EQ(frame->GetCurrentStep(), 1002);
 }
 
 TEST_F(StepPanesShellTest, RefreshSkipsAPaneBehindATabAndTheOperationEditorRefreshes)

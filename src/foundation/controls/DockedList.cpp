@@ -18,7 +18,8 @@ CDockedList::CDockedList(QWidget* parent) : QWidget(parent), m_list(new CTitledL
     m_list->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
                                          " border-bottom: 1px solid palette(midlight); }"));
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) { ContextMenuAt(at); });
+    connect(m_list, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { ContextMenuAt(at); });
     setFocusProxy(m_list);
 }
 

@@ -18,8 +18,8 @@ class CDockedList : public QWidget {
     Q_OBJECT
 public:
     explicit CDockedList(QWidget* parent = nullptr);
-    CDockedList(unsigned listID, int columnCount, const QStringList& columnTitles, const QList<int>& columnWidths,
-                QWidget* parent = nullptr);
+    CDockedList(unsigned listID, int columnCount, const QStringList& columnTitles,
+                const QList<int>& columnWidths, QWidget* parent = nullptr);
 
     void SetListID(unsigned listID);
     void SetColumnCount(int count) { m_columnCount = count; }

@@ -41,8 +41,9 @@ bool CInterfaceTextRecipe::readStepColumn(long stepID, const char* column, QStri
     if (!step)
         return false;
     try {
-        QSqlQuery record = step->Query(QStringLiteral("SELECT %1 FROM Step WHERE StepID = ?").arg(QLatin1String(column)),
-                                       {qlonglong(stepID)});
+        QSqlQuery record =
+            step->Query(QStringLiteral("SELECT %1 FROM Step WHERE StepID = ?").arg(QLatin1String(column)),
+                        {qlonglong(stepID)});
         if (!record.next())
             return false;
         value = record.value(0).toString();

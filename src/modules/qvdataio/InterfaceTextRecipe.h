@@ -11,7 +11,8 @@ class CInterfaceTextRecipe {
 public:
     // Every row of the step in recipe order (item -1, type "all"), or the rows of one item of that
     // type; false when the step database is missing or cannot be read.
-    bool getAllRecipeData(long stepID, long itemID, const QString& type, QList<CDataExchangeTextRecipe>& rows);
+    bool getAllRecipeData(long stepID, long itemID, const QString& type,
+                          QList<CDataExchangeTextRecipe>& rows);
     // The step's [Step] record; false when it cannot be read or the step has none.
     bool getStepName(long stepID, QString& name);
     bool getStepVersionName(long stepID, QString& versionName);

@@ -3,8 +3,8 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedConnection.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/SharedConnection.h"
 
 #include <QFile>
 #include <QHash>
@@ -99,7 +99,8 @@ const QVSOPEntry::StepStatements* QVSOPEntry::statementsOf(long stepID)
         QSqlQuery operations =
             step->Query(QStringLiteral("SELECT OperationID, OperationTypeID, RecipeText FROM Operation"));
         while (operations.next()) {
-            const QString name = StatementFor(long(operations.value(1).toLongLong()), operations.value(2).toString());
+            const QString name =
+                StatementFor(long(operations.value(1).toLongLong()), operations.value(2).toString());
             if (!name.isEmpty())
                 statements.byOperation.insert(long(operations.value(0).toLongLong()), name);
         }

@@ -31,7 +31,10 @@ public:
     // block), the block's first operation first; false when it lies in no block.
     bool getParallelOperationSet(QList<long>& operations, long operationID) const;
     bool isOperationInParallelBlock(long operationID) const { return m_innermost.contains(operationID); }
-    bool isFirstOperationInFirstSeries(long operationID) const { return m_firstOfFirst.contains(operationID); }
+    bool isFirstOperationInFirstSeries(long operationID) const
+    {
+        return m_firstOfFirst.contains(operationID);
+    }
     bool isFirstOpInNonFirstSeries(long operationID) const { return m_firstOfLater.contains(operationID); }
 
     // The item's row: its name and label as the recipe shows them ("label name"); false when the
@@ -57,14 +60,17 @@ private:
     void buildBlocks();
     void addOperation(long operationID, const QList<OpenBlock>& open, QList<std::pair<int, int>>& pending);
     const CDataExchangeTextRecipe* findRow(long itemID, const QString& type) const;
-    static qint64 itemKey(long itemID, bool unitProcedure) { return qint64(itemID) * 2 + (unitProcedure ? 1 : 0); }
+    static qint64 itemKey(long itemID, bool unitProcedure)
+    {
+        return qint64(itemID) * 2 + (unitProcedure ? 1 : 0);
+    }
 
     bool m_read = false;
-    QList<CDataExchangeTextRecipe> m_rows;      // in recipe order
-    QHash<qint64, int> m_itemRows;              // (id, kind) -> first row of the item
-    QList<Block> m_blocks;                      // in order of their start lines
-    QHash<long, long> m_innermost;              // operation -> innermost parallel block
-    QHash<long, int> m_laterSeriesBlock;        // operation -> block it begins a later series of
+    QList<CDataExchangeTextRecipe> m_rows; // in recipe order
+    QHash<qint64, int> m_itemRows;         // (id, kind) -> first row of the item
+    QList<Block> m_blocks;                 // in order of their start lines
+    QHash<long, long> m_innermost;         // operation -> innermost parallel block
+    QHash<long, int> m_laterSeriesBlock;   // operation -> block it begins a later series of
     QSet<long> m_firstOfFirst;
     QSet<long> m_firstOfLater;
 };
