@@ -4,6 +4,7 @@
 
 #include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/PaneCommand.h"
 #include "foundation/common/SelectionContext.h"
 #include "foundation/common/SelectionService.h"
@@ -212,6 +213,8 @@ void CProcessTree::onCurrentItemChanged(HTREEITEM current)
                           current->child(0)->data(0, NODE_ID_ROLE).toInt(), LinkedItemType::UnitProcedure,
                           SyncSource::ProcessExplorer);
     }
+    if (sync && GetTreeSelection().stepID > -1)
+        SetCurrentStep(GetTreeSelection().stepID);
     m_bContextMenu = false;
 }
 

@@ -1,5 +1,6 @@
 #include "recipe/QuorvantaView.h"
 
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
@@ -111,6 +112,7 @@ void CQUORVANTAView::OnActivateView(bool activate)
         std::tie(m_bInsertAfter, m_bInsertBefore) = std::pair(windows->insertAfter(), !windows->insertAfter());
     if (!activate)
         return;
+    SetCurrentStep(m_document.stepID);
     if (SelectionService* selection = ServiceSlot<SelectionService>::Get()) {
         ContextRecord context;
         context.kind = CONTEXT_TEXT_RECIPE;

@@ -37,6 +37,7 @@ const std::vector<CommandInfo>& CommandTable()
         {ID_EDIT_COPY, "&Edit", "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard", true},
         {ID_EDIT_PASTE, "&Edit", "&Paste\tCtrl+V", "Insert Clipboard contents", true},
         {ID_EDIT_DELETE, "&Edit", "&Delete\tDel", "Delete the selection"},
+        {ID_EDIT_FIND, "&Edit", "&Find...\tCtrl+F", "Find the specified text in the text recipe"},
         {ID_SEPARATOR, "&Edit", nullptr, nullptr},
         {ID_INSERT_AFTER, "&Edit", "Insert &After", "Insert new lines after the selected line", true, true},
         {ID_INSERT_BEFORE, "&Edit", "Insert &Before", "Insert new lines before the selected line", true, true},

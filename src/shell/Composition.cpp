@@ -9,6 +9,7 @@
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/DocumentHost.h"
 #include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/LinkedWindows.h"
@@ -24,6 +25,7 @@
 #include "modules/errmsg/ErrMsgVisibility.h"
 #include "modules/qvmaterial/QVMaterialHandover.h"
 #include "modules/ravelstock/RavelstockComponent.h"
+#include "modules/qvsop/QVSOPEntry.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/PreferencesHandover.h"
 #include "projects/ProjectManager.h"
@@ -57,6 +59,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<CommandDispatcher>(&frame);
     installed.Install<AutomationFrameServices>(&frame);
     installed.Install<LinkedWindowServices>(&frame);
+    installed.Install<FrameNotifyReceiver>(&frame);
     installed.Install<HelpService>(&help);
     // Projects: the application forwards the project control to its project manager.
     installed.Install<ProjectControl>(&app);
@@ -67,6 +70,9 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
     app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed)});
+    // Recipe: the step panes, the operating-instructions module they ask, the Find box.
+    installed.InstallUnlessSet<QVSOPEntry>(installed.Keep(std::make_unique<QVSOPEntry>()));
+    frame.InstallStepPanes();
     // Recipe: the stored recipe text regenerated through the managed process-operation call.
     installed.InstallUnlessSet<RecipeTextRegeneration>(installed.Keep(std::make_unique<CRecipeTextRegenerator>()));
     // Recipe: the frame's recipe clipboard; the managed side's stream questions.

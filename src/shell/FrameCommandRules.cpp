@@ -67,6 +67,7 @@ bool needsOpenProject(int id)
     case ID_REPORT_MATERIAL_DATA:
     case ID_REPORT_UTILITY_DATA:
     case ID_VIEW_ROUTE_SELECTION:
+    case ID_EDIT_FIND:
         return true;
     default:
         return false;

@@ -82,11 +82,13 @@ void CMainFrame::createPanes()
         dock->setWidget(new QWidget(dock));
         addDockWidget(areas[i], dock);
         m_panes[i] = dock;
+        connect(dock, &QDockWidget::visibilityChanged, this, [this, i](bool shown) { m_paneShown[i] = shown; });
     }
     tabifyDockWidget(m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::FacilityExplorer)]);
     tabifyDockWidget(m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::PlanExplorer)]);
     tabifyDockWidget(m_panes[int(PaneID::StandardStatements)], m_panes[int(PaneID::SchedulingConstraints)]);
     m_panes[int(PaneID::ProcessExplorer)]->raise();
+    m_panes[int(PaneID::StandardStatements)]->raise();
     resizeDocks({m_panes[int(PaneID::ProcessExplorer)], m_panes[int(PaneID::StandardStatements)]}, {280, 240},
                 Qt::Horizontal);
     auto* label = new QLabel(QStringLiteral("Route selection is not available."));
@@ -101,14 +103,6 @@ void CMainFrame::SetPaneWidget(PaneID id, QWidget* widget, std::function<void()>
     delete dock->widget();
     dock->setWidget(widget);
     m_paneRefresh[int(id)] = std::move(refresh);
-}
-
-void CMainFrame::RefreshStepPanes()
-{
-    for (PaneID id : {PaneID::StandardStatements, PaneID::SchedulingConstraints}) {
-        if (m_panes[int(id)]->isVisible() && m_paneRefresh[int(id)])
-            m_paneRefresh[int(id)]();
-    }
 }
 
 void CMainFrame::RefreshAllPanes()

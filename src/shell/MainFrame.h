@@ -24,6 +24,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -42,6 +43,10 @@ class CDocumentRegistry;
 class CBatchSimulation;
 
 class CWizardEndDialog;
+class CStepListPane;
+class CConditionalLogicView;
+class CStandardStatementView;
+class CFindDialog;
 class CAutomationModelBuilder;
 class CQuorvantaAut;
 class CQVOperation;
@@ -62,7 +67,8 @@ class CMainFrame : public QMainWindow,
                    public DisplayOptionsService,
                    public CommandDispatcher,
                    public AutomationFrameServices,
-                   public LinkedWindowServices {
+                   public LinkedWindowServices,
+                   public FrameNotifyReceiver {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -100,7 +106,8 @@ public:
     long GetSelectedProcessID() const { return m_selectedProcessID; }
     void SetSelectedStepID(long stepID) { m_selectedStepID = stepID; }
     void SetSelectedProcessID(long processID) { m_selectedProcessID = processID; }
-    void SetCurrentStep(long stepID) override { m_currentStepID = stepID; }
+    // The step panes follow the current step (MainFrameStepPanes.cpp).
+    void SetCurrentStep(long stepID) override;
     long GetCurrentStep() const override { return m_currentStepID; }
     bool HasEngine() const { return m_bHasEngine; }
     // The step's run starts again from its data ("ReadAndSimulate" for an empty mode); its recipe
@@ -121,6 +128,17 @@ public:
     void SetPaneWidget(PaneID id, QWidget* widget, std::function<void()> refresh = {});
     void RefreshStepPanes() override;
     void RefreshAllPanes();
+    // Scheduling Constraints and Standard Statements in their dock slots; the operation editor's
+    // notification; the Find command.
+    void InstallStepPanes();
+    CConditionalLogicView* ConditionalLogicView() const;
+    CStandardStatementView* StandardStatementView() const;
+    // At a project's close: no current step, both step panes cleared, shown or not.
+    void ClearStepPanes();
+    // The modeless Find box, made on first use; hidden, never destroyed, until the frame goes.
+    void ShowFindDialog();
+    void HideFindDialog();
+    CFindDialog* FindDialog() const { return m_findDialog; }
     QMdiArea* mdiArea() const { return m_mdiArea; }
     MCStatusBar* GetStatusBar() const { return m_statusBar; }
     CAutoSaveTimer& autoSaveTimer() { return m_autoSave; }
@@ -128,7 +146,7 @@ public:
 
     // Notifications from sibling modules and the managed side (WM_USER + 100 .. + 131).
     void SetNotifyHandler(FrameNotifyMessage message, std::function<void(qintptr, qintptr)> handler);
-    bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0);
+    bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0) override;
 
     // Project hand-over and close.
     bool CloseProject(); // the close of the File menu, with its save question
@@ -257,6 +275,7 @@ private:
     class QMdiSubWindow* findSubWindow(DocumentKind kind, long id) const;
     void closeResultWindows(const QString& kind, long id); // "QVSTEP", "QVPROC"
     void readDisplayOptions();
+    void followRecipeWindow(class QMdiSubWindow* sub);
     void removeTemporaryFolders();
 
     QMdiArea* m_mdiArea = nullptr;
@@ -264,6 +283,7 @@ private:
     QToolBar* m_toolBar = nullptr;
     std::array<QDockWidget*, PANE_COUNT> m_panes{};
     std::array<std::function<void()>, PANE_COUNT> m_paneRefresh{};
+    std::array<bool, PANE_COUNT> m_paneShown{}; // as each dock last reported (behind a tab: hidden)
     QHash<int, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     QHash<int, std::function<void()>> m_handlers;
@@ -287,5 +307,7 @@ private:
     QStringList m_temporaryFolders;
     QString m_projectDescription;
     CWizardEndDialog* m_projectInfo = nullptr; // a child of the frame
+    std::array<QPointer<CStepListPane>, 2> m_stepPanes{}; // constraints, statements; in their docks
+    CFindDialog* m_findDialog = nullptr;         // a child of the frame
     CAutomationLifetime m_automationLifetime;
 };

@@ -81,6 +81,7 @@ void CMainFrame::CloseAllViews()
     m_mdiArea->closeAllSubWindows();
     RunProjectHandover(&ProjectHandover::HideModelessDialogs);
     HideProjectInfoDialog();
+    HideFindDialog();
     m_autoSave.Stop();
     removeTemporaryFolders();
     UpdateCommandStates();
@@ -93,6 +94,7 @@ void CMainFrame::OnProjectClosed()
     m_bHasEngine = false;
     DeleteAutomationModel();
     RunProjectHandover(&ProjectHandover::ClearPanes);
+    ClearStepPanes();
     SetProjectTitle(QString());
     m_activeSource = nullptr;
     m_context = ContextRecord();

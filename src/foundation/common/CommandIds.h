@@ -28,6 +28,7 @@ enum CommandID : int {
     ID_EDIT_CUT = 57635,
     ID_EDIT_PASTE = 57637,
     ID_EDIT_DELETE = 32788,
+    ID_EDIT_FIND = 57636,
     ID_INSERT_AFTER = 32992,
     ID_INSERT_BEFORE = 32993,
     ID_INSERT_UNIT_PROCEDURE = 32988,
@@ -50,6 +51,8 @@ enum CommandID : int {
     ID_REMOVE_ALL_BREAKPOINTS = 33239,
     ID_INSERT_START_AFTER = 33560,
     ID_INSERT_DELAY_IN_PARALLEL = 33562,
+    // The Standard Statements pane's context menu
+    ID_OPEN_DIALOG = 33568,
     ID_INSERT_ANY_OPERATION = 33084,
     // View
     ID_VIEW_SCHEDULE = 32807,

@@ -1,0 +1,232 @@
+// The frame's step panes and Find box in the running program on the Demo project.
+
+#include "RecipeShellFixture.h"
+
+#include "foundation/common/FrameNotifyMessage.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/SelectionContext.h"
+#include "modules/sharedclasses/QVGlobalParams.h"
+#include "recipe/ConditionalLogicView.h"
+#include "recipe/FindDialog.h"
+#include "recipe/RecipeWindows.h"
+#include "recipe/StandardStatementView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+// With QV_SHOTS_DIR set, the screen (else the frame) as x2-<name>.png there.
+void StepPanesShot(CMainFrame* frame, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    frame->setGeometry(0, 0, 1600, 900);
+    frame->resizeDocks({frame->pane(PaneID::SchedulingConstraints), frame->pane(PaneID::ProcessExplorer)},
+                       {820, 250}, Qt::Horizontal);
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
+    QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : frame->grab();
+    if (QDialog* find = frame->FindDialog(); find && find->isVisible()) { // a window of its own on top
+        QPainter painter(&picture);
+        painter.drawPixmap(QPoint(900, 430), find->grab());
+    }
+    picture.save(QDir(folder).filePath("x2-" + name + ".png"));
+}
+
+class StepPanesShellTest : public RecipeShellFixture {
+protected:
+    QDockWidget* ConstraintsDock() const { return frame->pane(PaneID::SchedulingConstraints); }
+    QDockWidget* StatementsDock() const { return frame->pane(PaneID::StandardStatements); }
+    void Raise(QDockWidget* dock)
+    {
+        dock->raise();
+        for (int pass = 0; pass < 5; ++pass)
+            QCoreApplication::processEvents();
+    }
+    void AddStartsAfter(const char* current, const char* parameter)
+    {
+        GetStepDatabase(SHELL_COUPLING_STEP)
+            ->Execute(
+                "INSERT INTO OperationConditionalLogicParameter (CurrentOperationID, ConditionalLogic, "
+                "OperationParameterID, Delay, DelayUOM) SELECT c.ID, 'Starts-After', p.ID, 5, 'min' FROM "
+                "TextRecipe c, TextRecipe p WHERE c.Label = ? AND p.Label = ?",
+                {QString(current), QString(parameter)});
+    }
+    CFindDialog* ShowFind()
+    {
+        QAction* find = frame->action(ID_EDIT_FIND);
+        frame->UpdateCommandStates();
+        EXPECT_TRUE(find->isEnabled());
+        find->trigger();
+        return frame->FindDialog();
+    }
+    void FindNext(CFindDialog& dialog, const QString& text, bool matchCase = false, bool down = true)
+    {
+        dialog.findWhat().setEditText(text);
+        dialog.findChild<QCheckBox*>("MatchCase")->setChecked(matchCase);
+        dialog.findChild<QRadioButton*>(down ? "DirectionDown" : "DirectionUp")->setChecked(true);
+        dialog.findChild<QPushButton*>("FindNext")->click();
+    }
+    static QString Selected(const CQUORVANTAView& view)
+    {
+        const int index = view.GetFirstSelectedIndex();
+        return index < 0 ? QString() : view.Line(index)->text();
+    }
+};
+
+TEST_F(StepPanesShellTest, TheStepOfTheActiveRecipeFillsThePaneInFront)
+{
+    AddStartsAfter("1.7.", "1.6.");
+    Raise(ConstraintsDock());
+    CQUORVANTAView* view = OpenCouplingFromTheExplorer();
+    ASSERT_NE(view, nullptr);
+    Click(*view, "Cool");
+    EXPECT_EQ(frame->GetCurrentStep(), SHELL_COUPLING_STEP);
+    CConditionalLogicView* constraints = frame->ConditionalLogicView();
+    CStandardStatementView* statements = frame->StandardStatementView();
+    EXPECT_EQ(ConstraintsDock()->windowTitle(), "Scheduling Constraints for Coupling (1.0 )");
+    EXPECT_EQ(constraints->list().GetItemText(0, 1), "1.5. Start-Sweep ");
+    EXPECT_EQ(constraints->list().GetItemText(0, 3), "1.4. Heat");
+    EXPECT_EQ(constraints->list().GetItemText(1, 1), "1.7. Cool ");
+    EXPECT_EQ(constraints->list().GetItemText(1, 2), "1.6. React + 5.00 min ");
+    StepPanesShot(frame, "constraints");
+    EXPECT_EQ(statements->stepID(), SHELL_COUPLING_STEP); // behind the tab: kept, not filled
+    EXPECT_EQ(statements->list().GetItemCount(), 0);
+    Raise(StatementsDock());
+    EXPECT_EQ(statements->list().GetItemCount(), 12);
+    EXPECT_EQ(statements->list().GetItemText(1, 0), "1.1 Purge R-101 with Nitrogen for 15 min...");
+    StepPanesShot(frame, "statements");
+    EXPECT_EQ(StatementsDock()->toggleViewAction()->text(), "Standard Statements");
+    EXPECT_EQ(ConstraintsDock()->toggleViewAction()->text(), "Scheduling Constraints");
+}
+
+TEST_F(StepPanesShellTest, UnderSelectionSyncTheExplorersStepIsCurrent)
+{
+    auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1)); // Crystallization
+    EXPECT_EQ(frame->GetCurrentStep(), 1002);
+    EXPECT_EQ(frame->StandardStatementView()->stepID(), 1002);
+    {
+        SelectionSyncOff off;
+        tree->setCurrentItem(tree->topLevelItem(0)->child(2)); // Drying
+    }
+    EXPECT_EQ(frame->GetCurrentStep(), 1002);
+}
+
+TEST_F(StepPanesShellTest, RefreshSkipsAPaneBehindATabAndTheOperationEditorRefreshes)
+{
+    Raise(ConstraintsDock());
+    frame->SetCurrentStep(SHELL_COUPLING_STEP);
+    AddStartsAfter("1.7.", "1.6.");
+    SendFrameNotify(FrameNotifyMessage::OperationEditor); // its handler refreshes the panes
+    CConditionalLogicView* constraints = frame->ConditionalLogicView();
+    ASSERT_EQ(constraints->list().GetItemCount(), 2); // Start-Sweep begins the block's second series
+    Raise(StatementsDock());
+    ASSERT_FALSE(constraints->IsPaneVisible());
+    AddStartsAfter("2.3.", "2.2.");
+    RefreshStepPanes(); // a refresh of the hidden pane would have emptied it
+    EXPECT_EQ(constraints->list().GetItemCount(), 2);
+    Raise(ConstraintsDock());
+    EXPECT_EQ(constraints->list().GetItemCount(), 3);
+}
+
+TEST_F(StepPanesShellTest, ClosingTheProjectClearsBothPanesAndTheCurrentStep)
+{
+    Raise(ConstraintsDock());
+    AddStartsAfter("1.7.", "1.6.");
+    frame->SetCurrentStep(SHELL_COUPLING_STEP);
+    frame->action(ID_FILE_CLOSE)->trigger();
+    EXPECT_EQ(frame->GetCurrentStep(), -1);
+    EXPECT_EQ(frame->ConditionalLogicView()->stepID(), -1);
+    EXPECT_EQ(frame->StandardStatementView()->stepID(), -1);
+    EXPECT_EQ(ConstraintsDock()->windowTitle(), "Scheduling Constraints");
+    EXPECT_EQ(StatementsDock()->windowTitle(), "Operating Instruction Standard Statements");
+    EXPECT_EQ(frame->ConditionalLogicView()->list().GetItemCount(), 0);
+    ASSERT_TRUE(app->OpenGivenProjectFile(m_project));
+    frame->SetCurrentStep(SHELL_COUPLING_STEP); // the same id in the next project fills again
+    EXPECT_EQ(ConstraintsDock()->windowTitle(), "Scheduling Constraints for Coupling (1.0 )");
+}
+
+TEST_F(StepPanesShellTest, FindSearchesTheActiveRecipeWithoutWrapping)
+{
+    CQUORVANTAView* view = OpenCouplingFromTheExplorer();
+    ASSERT_NE(view, nullptr);
+    CFindDialog* dialog = ShowFind();
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    prompts.expect(IDOK); // the Process Explorer was the last active pane
+    frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>()->setFocus();
+    QCoreApplication::processEvents();
+    ContextRecord explorer;
+    explorer.kind = CONTEXT_PROCESS_EXPLORER;
+    frame->ReportActive(nullptr, explorer);
+    FindNext(*dialog, "Heat");
+    EXPECT_EQ(prompts.lastText(), "You can only search for Text Recipe Window!");
+
+    QApplication::setActiveWindow(frame);
+    Click(*view, "Purge");
+    ASSERT_EQ(frame->CurrentContext().kind, CONTEXT_TEXT_RECIPE);
+
+    dialog->activateWindow(); // Find Next from the focused dialog searches the last active recipe
+    QCoreApplication::processEvents();
+    FindNext(*dialog, "r-102");
+    EXPECT_EQ(Selected(*view), "Work-up in R-102");
+    FindNext(*dialog, "R-102");
+    EXPECT_EQ(Selected(*view), "Transfer the contents of R-101 to R-102.");
+    EXPECT_EQ(dialog->findWhat().count(), 1); // a text and its other case: one entry
+    StepPanesShot(frame, "find");
+    prompts.expect(IDOK);
+    FindNext(*dialog, "r-102", true); // match case
+    EXPECT_EQ(prompts.lastText(), "Cannot find 'r-102'.");
+    EXPECT_EQ(Selected(*view), "Transfer the contents of R-101 to R-102.");
+    prompts.expect(IDOK);
+    FindNext(*dialog, "Work-up", false, true); // no wrap-around
+    EXPECT_EQ(prompts.lastText(), "Cannot find 'Work-up'.");
+    EXPECT_EQ(dialog->findWhat().count(), 2);
+
+    Click(*view, "Reaction");
+    prompts.expect(IDOK);
+    FindNext(*dialog, "Reaction", false, false); // up from the first line
+    EXPECT_EQ(prompts.lastText(), "Cannot find 'Reaction'.");
+    Click(*view, "Charge 800");
+    FindNext(*dialog, "inert the", false, false); // comments are searched too
+    EXPECT_TRUE(Selected(*view).startsWith("Reaction in R-101"));
+}
+
+TEST_F(StepPanesShellTest, CancelEscapeAndCloseOnlyHideTheFindBox)
+{
+    CFindDialog* dialog = ShowFind();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findWhat().setEditText("Heat");
+    dialog->findChild<QCheckBox*>("MatchCase")->setChecked(true);
+    dialog->findChild<QRadioButton*>("DirectionUp")->setChecked(true);
+    dialog->findChild<QPushButton*>("Cancel")->click();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(ShowFind(), dialog);
+    EXPECT_EQ(dialog->findWhat().currentText(), "Heat");
+    EXPECT_TRUE(dialog->matchCase());
+    EXPECT_EQ(dialog->direction(), 0);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(dialog, &escape);
+    EXPECT_FALSE(dialog->isVisible());
+    ShowFind();
+    dialog->close();
+    EXPECT_FALSE(dialog->isVisible());
+    ShowFind();
+    frame->action(ID_FILE_CLOSE)->trigger();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(frame->FindDialog(), dialog);
+    frame->UpdateCommandStates();
+    EXPECT_FALSE(frame->action(ID_EDIT_FIND)->isEnabled());
+    EXPECT_EQ(frame->action(ID_EDIT_FIND)->shortcut(), QKeySequence("Ctrl+F"));
+}
+} // namespace
