@@ -50,7 +50,8 @@ TEST_F(ProcessTreeEditFixture, DeletingTheLinkOfAStepInTwoProcessesKeepsTheStepA
     EXPECT_EQ(prompts.flags(), QList<unsigned>{QUESTION});
     EXPECT_EQ(Links(), "1:1001@1 1:1002@2 1:1003@3 2:1004@1 2:1005@2 2:1006@3");
     EXPECT_EQ(ProjectSteps(), "1001 1002 1003 1004 1005 1006");
-    EXPECT_EQ(recorder.calls.join(", "), "recipe close 1001, current -1, panes") << "no linked windows close";
+    EXPECT_EQ(recorder.calls.join(", "), "current 1004, recipe close 1001, current -1, panes")
+        << "the selection moves on; no linked windows close";
     EXPECT_EQ(Node({0, 0})->data(0, NODE_ICON_ROLE).toInt(), ICON_STEP);
     EXPECT_EQ(tree.GetStepLinkCount(COUPLING), 0);
     EXPECT_EQ(Outline(2), FreshOutline(2));
@@ -68,7 +69,7 @@ TEST_F(ProcessTreeEditFixture, DeletingAStepOfOneProcessDeletesItAndMovesTheLate
     EXPECT_EQ(prompts.lastText(), "Do you really want to delete this step ?");
     EXPECT_EQ(Links(), "1:1001@1 1:1002@2 1:1003@3 2:1001@1 2:1005@2 2:1006@3");
     EXPECT_EQ(ProjectSteps(), "1001 1002 1003 1005 1006");
-    EXPECT_EQ(recorder.calls.join(", "), "recipe close 1004, current -1, linked step 1004, panes");
+    EXPECT_EQ(recorder.calls.join(", "), "current 1005, recipe close 1004, current -1, linked step 1004, panes");
     EXPECT_EQ(Outline(4), FreshOutline(4));
 }
 
@@ -141,6 +142,7 @@ TEST_F(ProcessTreeEditFixture, DeletingUnitProceduresWithoutAWindowNumbersTheRes
     EXPECT_EQ(RecipeSummary(CRYSTALLIZATION), "1:Un:1. 2:Op:1.1. 3:Op:1.2. 4:St:4 5:Se:5 6:Un:2. 7:Op:2.1. "
                                               "8:Op:2.2. 9:Se:9 10:Un:3. 11:Op:3.1. 12:En:12 13:Un:4. 14:Op:4.1. 15:Op:4.2.");
     Select({0, 1, 1});
+    recorder.calls.clear();
     prompts.expect(IDYES);
     tree.OnDelete();
     EXPECT_EQ(RecipeSummary(CRYSTALLIZATION), "1:Un:1. 2:Op:1.1. 3:Op:1.2. 4:St:4 5:Se:5 6:Un:2. 7:Op:2.1. "
@@ -180,13 +182,14 @@ TEST_F(ProcessTreeEditFixture, WithTheRecipeWindowOpenTheWindowDeletesAndNothing
     recorder.openRecipes = {COUPLING};
     const QString rows = Dump(*GetStepDatabase(COUPLING));
     Select({0, 0, 0, 1});
+    recorder.calls.clear();
     const long operationID = Node({0, 0, 0, 1})->data(0, NODE_ID_ROLE).toInt();
     const long unitProcedureID = Node({0, 0, 1})->data(0, NODE_ID_ROLE).toInt();
     tree.OnDelete();
     Select({0, 0, 1});
     tree.OnDelete();
     EXPECT_TRUE(prompts.texts().isEmpty());
-    EXPECT_EQ(recorder.calls.join(", "), QString("window delete 1001 %1 2, streams 1001, window delete 1001 %2 1")
+    EXPECT_EQ(recorder.calls.join(", "), QString("window delete 1001 %1 2, streams 1001, current 1001, window delete 1001 %2 1")
                                              .arg(operationID)
                                              .arg(unitProcedureID));
     EXPECT_EQ(Dump(*GetStepDatabase(COUPLING)), rows) << "the window writes, not the pane";
