@@ -12,18 +12,18 @@
 #include <QPlainTextEdit>
 
 namespace {
-constexpr double UNSET_VALUE = 1e35;
+constexpr double EDITOR_UNSET_VALUE = 1e35;
 
 QString ValueText(double value)
 {
-    return value >= UNSET_VALUE ? QString() : QString::number(value, 'g', 10);
+    return value >= EDITOR_UNSET_VALUE ? QString() : QString::number(value, 'g', 10);
 }
 
 // nullopt for a text that is not a number; a blank text is the unset value.
 std::optional<double> ParsedValue(const QString& text)
 {
     if (text.trimmed().isEmpty())
-        return UNSET_VALUE;
+        return EDITOR_UNSET_VALUE;
     bool ok = false;
     const double value = QLocale::c().toDouble(text.trimmed(), &ok);
     return ok ? std::optional<double>(value) : std::nullopt;
@@ -71,7 +71,7 @@ OperationEditorContent COperationEditorDialog::content() const
     for (int row = 0; row < m_values.size(); ++row) {
         // An unchanged text keeps the stored value exactly.
         if (m_values.at(row)->text() != ValueText(m_content.fields.at(row).value))
-            edited.fields[row].value = ParsedValue(m_values.at(row)->text()).value_or(UNSET_VALUE);
+            edited.fields[row].value = ParsedValue(m_values.at(row)->text()).value_or(EDITOR_UNSET_VALUE);
     }
     edited.comments = m_comments->toPlainText();
     return edited;
