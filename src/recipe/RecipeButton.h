@@ -18,6 +18,10 @@ public:
 
     long GetButtonID() const { return m_line.itemID; }
     int GetItemType() const { return m_line.kind; }
+    void SetItemType(int kind) { m_line.kind = kind; }
+    long GetUnitProcedureNumber() const { return m_line.unitProcedureNumber; }
+    QString GetTypeText() const { return m_line.typeText; }
+    void SetCommentText(const QString& text) { m_line.commentText = text; }
     long GetStepID() const { return m_line.stepID; }
     CQUORVANTAView* view() const { return m_view; }
     RecipeLineRecord& line() { return m_line; }
