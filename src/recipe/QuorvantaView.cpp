@@ -33,15 +33,21 @@ CQUORVANTAView::~CQUORVANTAView()
 {
     if (SelectionService* selection = ServiceSlot<SelectionService>::Get())
         selection->ForgetSource(this);
-    clearLines();
+    qDeleteAll(std::exchange(m_lineButtons, {}));
 }
 
+// A rebuild may run inside a line's own handler (an editor that reloads the views): the old lines
+// retire, hidden, and go once the event loop takes over.
 void CQUORVANTAView::clearLines()
 {
-    qDeleteAll(m_lineButtons);
+    for (CRecipeButton* line : std::as_const(m_lineButtons)) {
+        line->hide();
+        line->deleteLater();
+    }
     m_lineButtons.clear();
     m_nButtonsCreated = 0;
     m_bMultiSelect = false;
+    m_bGroupMarksCleared = false;
 }
 
 CRecipeButton* CQUORVANTAView::Line(int index) const

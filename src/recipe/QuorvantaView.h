@@ -58,6 +58,12 @@ public:
     long GetSelectedItemID() const;
     bool IsStartParallelSelected() const;
     bool IsMultiSelect() const { return m_bMultiSelect; }
+    // Ctrl is ignored by the selection while this is set.
+    void SetSingleSelectOnly(bool single) { m_bSingleSelectOnly = single; }
+    // The lines after the unit procedure's, up to the next one, deselected and marked as its own.
+    void MarkUnitProcedureGroup(int index);
+    // Every line but keep (null: every line) deselected.
+    void DeselectOthers(const CRecipeButton* keep = nullptr);
     long nextBlockNumber() const { return m_nNextBlockNumber; }
 
     // Selecting and finding.
@@ -65,6 +71,7 @@ public:
     void SelectAndShowItem(long itemID, int kind);
     void FindText(const QString& text, bool matchCase, bool searchDown);
     void SetLineText(long itemID, int kind, const QString& text);
+    void ReloadRecipeLine(long itemID, int kind);
 
     // Scrolling, keys and mouse (also forwarded by the lines).
     void OnVScroll(ScrollCode code, int position = 0);
@@ -239,6 +246,9 @@ private:
 
     // Selection (QuorvantaViewSelect.cpp).
     void selectLine(int index, bool ctrl);
+    void clearGroupMarks(CRecipeButton* clicked);
+    void clickUnitProcedure(int index, bool ctrl);
+    void ctrlClickLine(CRecipeButton* line);
     void reportSelection();
     bool lineMatches(const CRecipeButton* line, const QString& text, bool matchCase) const;
 
@@ -288,6 +298,8 @@ private:
     RecipeDocumentIdentity m_document;
     QList<CRecipeButton*> m_lineButtons;
     bool m_bMultiSelect = false;
+    bool m_bSingleSelectOnly = false;
+    bool m_bGroupMarksCleared = false;
     bool m_bPasting = false;
     bool m_bDragCutPending = false;
     int m_nDropIndex = -1; // the line showing the drop mark; -1 none

@@ -7,19 +7,12 @@
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipeLineSet.h"
+#include "recipe/RecipeLineTexts.h"
 #include "recipe/RecipeLineSources.h"
 
 #include <QApplication>
 
 namespace {
-// The comment or range text behind a line's text: on the next line, or one line further with
-// AddSpace; a unit procedure's comment follows its name directly without AddSpace.
-QString AppendBelow(const QString& text, const QString& extra, const char* separator, const char* spaced,
-                    bool addSpace)
-{
-    return text + QLatin1String(addSpace ? spaced : separator) + extra;
-}
-
 QString MissingRowMessage(long id, const char* table)
 {
     return QStringLiteral("Could not find the record with ID: %1 in %2 Table!").arg(id).arg(QLatin1String(table));
@@ -125,19 +118,13 @@ bool CQUORVANTAView::fillUnitProcedure(const CRecipeLineSet& rows, RecipeLineRec
         QvMessageBox(MissingRowMessage(record.itemID, "Unit Procedure"), MB_OK | MB_ICONERROR);
         return false;
     }
-    record.typeText = QStringLiteral("Unit Procedure");
-    record.unitProcedureName = rows.GetText(QStringLiteral("UnitProcedureName"));
-    record.commentText = rows.GetText(QStringLiteral("UnitProcedureComments"));
-    record.displayText = unitProcedureText(record.unitProcedureName, record.commentText);
+    FillUnitProcedureTexts(rows, record);
     return true;
 }
 
 QString CQUORVANTAView::unitProcedureText(const QString& name, const QString& comment) const
 {
-    const DisplayOptions options = CurrentDisplayOptions();
-    if (comment.isEmpty() || !options.comments)
-        return name;
-    return AppendBelow(name, comment, "", "\n", options.addSpace);
+    return UnitProcedureLineText(name, comment);
 }
 
 bool CQUORVANTAView::fillOperation(const CRecipeLineSet& rows, RecipeLineRecord& record)
@@ -147,20 +134,7 @@ bool CQUORVANTAView::fillOperation(const CRecipeLineSet& rows, RecipeLineRecord&
         QvMessageBox(MissingRowMessage(record.itemID, "Operation"), MB_OK | MB_ICONERROR);
         return false;
     }
-    const DisplayOptions options = CurrentDisplayOptions();
-    record.typeText = QStringLiteral("Operation");
-    record.operationLabel = rows.GetText(QStringLiteral("QuorvantaLabel"));
-    record.operationTypeID = rows.GetLong(QStringLiteral("OperationTypeID"));
-    record.recipeText = rows.GetText(QStringLiteral("RecipeText"));
-    if (record.recipeText.trimmed().isEmpty())
-        record.recipeText = record.operationLabel + QStringLiteral(" ...");
-    record.displayText = record.recipeText;
-    record.rangeText = rows.GetText(QStringLiteral("RangeText"));
-    if (!record.rangeText.isEmpty() && options.ranges)
-        record.displayText = AppendBelow(record.displayText, record.rangeText, "\n", "\n\n", options.addSpace);
-    record.commentText = rows.GetText(QStringLiteral("OperationComments"));
-    if (!record.commentText.isEmpty() && options.comments)
-        record.displayText = AppendBelow(record.displayText, record.commentText, "\n", "\n\n", options.addSpace);
+    FillOperationTexts(rows, record);
     return true;
 }
 

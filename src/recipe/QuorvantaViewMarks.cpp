@@ -7,6 +7,7 @@
 #include "foundation/db/DaoTransaction.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
+#include "recipe/RecipeLineTexts.h"
 #include "recipe/RecipeLineSources.h"
 #include "recipe/RecipeWindows.h"
 
@@ -93,4 +94,20 @@ void CQUORVANTAView::SetLineText(long itemID, int kind, const QString& text)
             line->SetText(text);
     }
     RecalcLayout(false, m_nClientWidth, m_nClientHeight);
+}
+
+// After an edit of the item its lines show what a fresh load shows; a vanished item reloads all.
+void CQUORVANTAView::ReloadRecipeLine(long itemID, int kind)
+{
+    RecipeLineRecord texts;
+    if (!ReadRecipeLineTexts(m_document.stepID, itemID, kind, texts)) {
+        RebuildRecipe();
+        return;
+    }
+    for (CRecipeButton* line : std::as_const(m_lineButtons)) {
+        if (line->GetButtonID() == itemID && line->GetItemType() == kind)
+            line->TakeTexts(texts);
+    }
+    RecalcLayout(false, m_nClientWidth, m_nClientHeight);
+    viewport()->update();
 }

@@ -68,20 +68,83 @@ bool CQUORVANTAView::IsStartParallelSelected() const
            line->line().typeText.compare(QLatin1String("Start Parallel"), Qt::CaseInsensitive) == 0;
 }
 
+// A click on the line, Ctrl down or not: what it selects, deselects and marks as a member of a
+// selected unit procedure. A plain click leaves exactly this line selected.
 void CQUORVANTAView::selectLine(int index, bool ctrl)
 {
     CRecipeButton* chosen = m_lineButtons.at(index);
-    if (ctrl) {
-        chosen->SetSelected(!chosen->IsSelected());
-    } else {
-        for (CRecipeButton* line : std::as_const(m_lineButtons))
-            line->SetSelected(line == chosen);
+    const bool plain = !ctrl || m_bSingleSelectOnly;
+    if (plain)
+        clearGroupMarks(chosen);
+    if (m_bMultiSelect && !ctrl)
+        m_bMultiSelect = false;
+    if (chosen->GetItemType() == RECIPE_LINE_UNIT_PROCEDURE)
+        clickUnitProcedure(index, ctrl);
+    else if (ctrl)
+        ctrlClickLine(chosen);
+    if (plain) {
+        DeselectOthers(chosen);
+        chosen->SetSelected(true);
     }
-    int selected = 0;
-    for (const CRecipeButton* line : std::as_const(m_lineButtons))
-        selected += line->IsSelected() ? 1 : 0;
-    m_bMultiSelect = selected > 1;
     reportSelection();
+}
+
+// Every mark goes the first time; after that only the clicked line's.
+void CQUORVANTAView::clearGroupMarks(CRecipeButton* clicked)
+{
+    if (m_bGroupMarksCleared) {
+        clicked->SetInGroup(false);
+        return;
+    }
+    for (CRecipeButton* line : std::as_const(m_lineButtons))
+        line->SetInGroup(false);
+    m_bGroupMarksCleared = true;
+}
+
+void CQUORVANTAView::clickUnitProcedure(int index, bool ctrl)
+{
+    CRecipeButton* unitProcedure = m_lineButtons.at(index);
+    if (ctrl && unitProcedure->IsSelected()) {
+        for (int next = index + 1; next < LineCount() && Line(next)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE; ++next)
+            Line(next)->SetInGroup(false);
+        unitProcedure->SetSelected(false);
+        return;
+    }
+    MarkUnitProcedureGroup(index);
+    m_bGroupMarksCleared = false;
+    if (!ctrl)
+        return;
+    unitProcedure->SetSelected(true);
+    if (!m_bSingleSelectOnly)
+        m_bMultiSelect = true;
+}
+
+// A line of a selected unit procedure stays as it is: the unit procedure takes it along.
+void CQUORVANTAView::ctrlClickLine(CRecipeButton* line)
+{
+    if (line->IsSelected()) {
+        line->SetSelected(false);
+    } else if (!line->IsInGroup()) {
+        line->SetSelected(true);
+        if (!m_bSingleSelectOnly)
+            m_bMultiSelect = true;
+    }
+}
+
+void CQUORVANTAView::MarkUnitProcedureGroup(int index)
+{
+    for (int next = index + 1; next < LineCount() && Line(next)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE; ++next) {
+        Line(next)->SetSelected(false);
+        Line(next)->SetInGroup(true);
+    }
+}
+
+void CQUORVANTAView::DeselectOthers(const CRecipeButton* keep)
+{
+    for (CRecipeButton* line : std::as_const(m_lineButtons)) {
+        if (line != keep)
+            line->SetSelected(false);
+    }
 }
 
 void CQUORVANTAView::SelectItem(int index)

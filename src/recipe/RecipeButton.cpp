@@ -1,7 +1,13 @@
 #include "recipe/RecipeButton.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "modules/engine/EngineEntry.h"
+#include "modules/opdialog/ConstraintDialogs.h"
+#include "modules/sharedclasses/SharedParallelBlockStructure.h"
 #include "recipe/QuorvantaView.h"
+#include "recipe/RecipeItemEditors.h"
 #include "recipe/RecipeLineDrag.h"
 
 #include <QKeyEvent>
@@ -10,6 +16,7 @@
 
 namespace {
 const QColor KEYWORD_COLOUR(0, 0, 255);
+const QColor HIDDEN_COLOUR(0, 255, 0);
 } // namespace
 
 CRecipeButton::CRecipeButton(const QFont* font, const QString& text, const QString& typeText, int kind,
@@ -63,20 +70,43 @@ int CRecipeButton::Measure(int width)
     return height;
 }
 
+void CRecipeButton::TakeTexts(const RecipeLineRecord& texts)
+{
+    m_line.unitProcedureName = texts.unitProcedureName;
+    m_line.operationLabel = texts.operationLabel;
+    m_line.recipeText = texts.recipeText;
+    m_line.commentText = texts.commentText;
+    m_line.rangeText = texts.rangeText;
+    SetText(texts.displayText);
+}
+
+void CRecipeButton::Click()
+{
+    m_view->OnLineClicked(this, false);
+}
+
+// Keyword lines are blue; a selected line takes the highlight colours, hidden or not; an unselected
+// hidden line is green, on the highlight brush while it is the drop target.
+std::pair<QBrush, QColor> CRecipeButton::colours() const
+{
+    const QPalette& palette = this->palette();
+    const QColor text = IsKeywordLine(m_line.kind) ? KEYWORD_COLOUR : palette.text().color();
+    if (m_selected)
+        return {palette.highlight(), palette.highlightedText().color()};
+    if (m_line.hidden)
+        return {m_dropHighlight ? palette.highlight() : palette.base(), HIDDEN_COLOUR};
+    if (m_dropHighlight)
+        return {palette.highlight(), palette.highlightedText().color()};
+    return {palette.base(), text};
+}
+
 void CRecipeButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QPalette& colours = palette();
-    painter.fillRect(rect(), m_selected ? colours.highlight() : colours.base());
-    if (m_selected)
-        painter.setPen(colours.highlightedText().color());
-    else
-        painter.setPen(IsKeywordLine(m_line.kind) ? KEYWORD_COLOUR : colours.text().color());
+    const auto [brush, text] = colours();
+    painter.fillRect(rect(), brush);
+    painter.setPen(text);
     painter.drawText(rect(), RECIPE_TEXT_FLAGS, m_line.displayText);
-    if (m_dropHighlight) {
-        painter.setPen(QPen(colours.highlight().color(), 1, Qt::DashLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
 }
 
 void CRecipeButton::mousePressEvent(QMouseEvent* event)
@@ -94,14 +124,13 @@ void CRecipeButton::mousePressEvent(QMouseEvent* event)
     }
 }
 
+// The press before it selected the line; the base handler is not called (its press would arm a drag).
 void CRecipeButton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton)
+        Edit();
+    else
         mousePressEvent(event);
-        return;
-    }
-    m_view->OnLineClicked(this, event->modifiers().testFlag(Qt::ControlModifier));
-    Edit();
 }
 
 // This line holds the mouse while the left button is down: a drag follows the pointer.
@@ -154,18 +183,32 @@ bool CRecipeButton::Edit()
     return true;
 }
 
-// The line editors come with their own feature; until then nothing changes.
+// The editors return at once when they reloaded the views: this line is retiring then.
 bool CRecipeButton::EditUnitProcedure()
 {
-    return false;
+    const RecipeItemEdit edit = RunUnitProcedureEditor(m_line.stepID, m_line.itemID);
+    return edit == RecipeItemEdit::Changed;
 }
 
 bool CRecipeButton::EditOperation()
 {
-    return false;
+    const RecipeItemEdit edit = RunOperationEditor(m_line.stepID, m_line.itemID);
+    if (edit == RecipeItemEdit::Reloaded)
+        return false;
+    setFocus();
+    return edit == RecipeItemEdit::Changed;
 }
 
 bool CRecipeButton::EditParallelBlockDelay()
 {
-    return false;
+    const long stepID = m_line.stepID;
+    if (OPDialogParallelBlockDelay(GetProjectFilePath(), stepID, m_line.itemID) == 0)
+        return false;
+    RefreshStepPanes();
+    const CSharedParallelBlockStructure blocks(stepID);
+    for (long operationID : blocks.getParallelOperationSet(m_line.itemID)) {
+        if (EngineEntry* engine = GetEngineEntry())
+            engine->operationModified(stepID, operationID, 1);
+    }
+    return true;
 }

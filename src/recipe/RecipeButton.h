@@ -1,6 +1,7 @@
 #pragma once
 // One line of a text-recipe view: paints its own text (keyword lines in blue, selected lines in the
-// highlight colours) and passes clicks, keys and mouse moves on to its view.
+// highlight colours, hidden lines in green, the line under a drag on the highlight brush), turns
+// clicks into its view's selection and opens its item's editor on a double-click.
 
 #include "recipe/RecipeLineRecord.h"
 
@@ -17,6 +18,10 @@ public:
 
     long GetButtonID() const { return m_line.itemID; }
     int GetItemType() const { return m_line.kind; }
+    void SetItemType(int kind) { m_line.kind = kind; }
+    long GetUnitProcedureNumber() const { return m_line.unitProcedureNumber; }
+    QString GetTypeText() const { return m_line.typeText; }
+    void SetCommentText(const QString& text) { m_line.commentText = text; }
     long GetStepID() const { return m_line.stepID; }
     CQUORVANTAView* view() const { return m_view; }
     RecipeLineRecord& line() { return m_line; }
@@ -28,6 +33,14 @@ public:
     void SetSelected(bool selected);
     bool IsDropHighlighted() const { return m_dropHighlight; }
     void SetDropHighlight(bool highlighted);
+    // An operation line of a selected unit procedure (marked by a click on that unit procedure).
+    bool IsInGroup() const { return m_inGroup; }
+    void SetInGroup(bool inGroup) { m_inGroup = inGroup; }
+    bool IsHidden() const { return m_line.hidden; }
+    // The texts of a fresh load of the line's item (RecipeLineTexts.h) replace its own.
+    void TakeTexts(const RecipeLineRecord& texts);
+    // A plain click, whatever keys are down (the view's find selects with it).
+    void Click();
 
     // Opens the editor of the line's item as a double-click does: unit procedure, operation or the
     // delay of a "Start Parallel" block; other lines have none. True when the line changed.
@@ -55,10 +68,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The background brush and text colour of the line's state.
+    std::pair<QBrush, QColor> colours() const;
+
     RecipeLineRecord m_line;
     CQUORVANTAView* m_view;
     bool m_selected = false;
     bool m_dropHighlight = false;
+    bool m_inGroup = false;
     int m_singleLineHeight = 0;
     int m_measuredWidth = -1; // the width the height was measured for; -1: measure again
 };

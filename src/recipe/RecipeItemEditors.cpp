@@ -1,5 +1,142 @@
 #include "recipe/RecipeItemEditors.h"
 
-// Placeholders until the editors are wired: nothing is edited.
-bool EditUnitProcedureOfStep(long /*stepID*/, long /*unitProcedureID*/) { return false; }
-bool EditOperationOfStep(long /*stepID*/, long /*operationID*/) { return false; }
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/common/OperationEditorService.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "modules/engine/EngineEntry.h"
+#include "modules/opdialog/OPDialog.h"
+#include "modules/sharedclasses/QVGlobalParams.h"
+#include "modules/sharedclasses/SharedTextRecipeFunctions.h"
+#include "recipe/AutomationRefresh.h"
+#include "recipe/RecipeLineRecord.h"
+#include "recipe/RecipeLineTexts.h"
+
+#include <QSqlQuery>
+
+namespace {
+struct EditedOperation {
+    long unitProcedureID = -1;
+    bool isNew = false;            // no recipe text yet
+    long primaryEquipmentID = -1;  // the unit procedure's, for a new operation
+};
+
+void TellEngineOperationModified(long stepID, long operationID)
+{
+    if (EngineEntry* engine = GetEngineEntry())
+        engine->operationModified(stepID, operationID, 1);
+}
+
+std::optional<EditedOperation> ReadEditedOperation(long stepID, long operationID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step)
+        return std::nullopt;
+    QSqlQuery row = step->Query(QStringLiteral("SELECT o.UnitProcedureID, o.RecipeText, u.PrimaryEquipmentID"
+                                               " FROM Operation o LEFT JOIN UnitProcedure u"
+                                               " ON u.UnitProcedureID = o.UnitProcedureID WHERE o.OperationID = ?"),
+                                {qlonglong(operationID)});
+    if (!row.next())
+        return std::nullopt;
+    EditedOperation operation{long(row.value(0).toLongLong()), row.value(1).toString().trimmed().isEmpty(), -1};
+    if (operation.isNew && !row.value(2).isNull())
+        operation.primaryEquipmentID = long(row.value(2).toLongLong());
+    return operation;
+}
+
+bool UnitProcedureExists(long stepID, long unitProcedureID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    return step && step->Query(QStringLiteral("SELECT 1 FROM UnitProcedure WHERE UnitProcedureID = ?"),
+                               {qlonglong(unitProcedureID)})
+                       .next();
+}
+
+// The managed side's one-shot flags after an editor: the facility flag refreshes the Facility
+// Explorer; the reload flag reloads every recipe view and ends the edit (true).
+bool TakeEditorFlags()
+{
+    if (TestAndClearAppFlag())
+        RefreshFacilityTree();
+    if (!TestAndClearRecipeReloadFlag())
+        return false;
+    ReloadAllRecipeViews();
+    SetProjectModified(true);
+    return true;
+}
+
+void AfterUnitProcedureEdit(long stepID, long unitProcedureID)
+{
+    const long first = CSharedTextRecipeFunctions::getFirstOperationInUnitProcedure(stepID, unitProcedureID);
+    if (first > -1)
+        TellEngineOperationModified(stepID, first);
+    RefreshAutomationUnitProcedure(-1, stepID, unitProcedureID);
+    SetProjectModified(true);
+    if (RecipeLineRecord line; ReadRecipeLineTexts(stepID, unitProcedureID, RECIPE_LINE_UNIT_PROCEDURE, line))
+        SetUnitProcedureText(stepID, unitProcedureID, line.label + QLatin1Char(' ') + line.unitProcedureName);
+    ReloadRecipeLine(stepID, unitProcedureID, RECIPE_LINE_UNIT_PROCEDURE);
+    RefreshStepPanes();
+}
+
+void AfterOperationEdit(long stepID, long unitProcedureID, long operationID)
+{
+    TellEngineOperationModified(stepID, operationID);
+    RefreshAutomationOperation(-1, stepID, unitProcedureID, operationID);
+    ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
+    RefreshStepPanes();
+}
+
+bool SameLineTexts(const RecipeLineRecord& a, const RecipeLineRecord& b)
+{
+    return a.displayText == b.displayText && a.commentText == b.commentText && a.rangeText == b.rangeText;
+}
+} // namespace
+
+RecipeItemEdit RunUnitProcedureEditor(long stepID, long unitProcedureID)
+{
+    if (!UnitProcedureExists(stepID, unitProcedureID))
+        return RecipeItemEdit::Unchanged;
+    QString newName;
+    const bool changed = CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), stepID, unitProcedureID,
+                                             nullptr, &newName, false);
+    if (TakeEditorFlags())
+        return RecipeItemEdit::Reloaded;
+    if (!changed)
+        return RecipeItemEdit::Unchanged;
+    AfterUnitProcedureEdit(stepID, unitProcedureID);
+    return RecipeItemEdit::Changed;
+}
+
+RecipeItemEdit RunOperationEditor(long stepID, long operationID)
+{
+    const std::optional<EditedOperation> operation = ReadEditedOperation(stepID, operationID);
+    RecipeLineRecord before;
+    if (!operation || !ReadRecipeLineTexts(stepID, operationID, RECIPE_LINE_OPERATION, before))
+        return RecipeItemEdit::Unchanged;
+    SetLastPrimaryEquipmentID(operation->primaryEquipmentID);
+    CQVGlobalParams::Instance()->SetParentStepID(stepID);
+    CQVGlobalParams::Instance()->SetEditedOpID(operationID);
+    QString comments;
+    const std::optional<QString> text = DotNetInvokeOperationDialog(stepID, operationID, &comments);
+    if (TakeEditorFlags())
+        return RecipeItemEdit::Reloaded;
+    SetProjectModified(true);
+    if (!text || text->isEmpty())
+        return RecipeItemEdit::Unchanged;
+    AfterOperationEdit(stepID, operation->unitProcedureID, operationID);
+    RecipeLineRecord after;
+    const bool read = ReadRecipeLineTexts(stepID, operationID, RECIPE_LINE_OPERATION, after);
+    return read && !SameLineTexts(before, after) ? RecipeItemEdit::Changed : RecipeItemEdit::Unchanged;
+}
+
+bool EditUnitProcedureOfStep(long stepID, long unitProcedureID)
+{
+    return RunUnitProcedureEditor(stepID, unitProcedureID) == RecipeItemEdit::Changed;
+}
+
+bool EditOperationOfStep(long stepID, long operationID)
+{
+    return RunOperationEditor(stepID, operationID) == RecipeItemEdit::Changed;
+}

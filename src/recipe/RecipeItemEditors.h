@@ -7,3 +7,11 @@
 
 bool EditUnitProcedureOfStep(long stepID, long unitProcedureID);
 bool EditOperationOfStep(long stepID, long operationID);
+
+// What an edit came to, for a caller that lives in a recipe view: Reloaded means the editor asked
+// for every recipe view to be reloaded, which was done; the caller's own lines are gone then.
+enum class RecipeItemEdit { Unchanged, Changed, Reloaded };
+RecipeItemEdit RunUnitProcedureEditor(long stepID, long unitProcedureID);
+// Changed when the operation's line texts differ from before; the project is marked modified
+// whatever the editor did, unless the views were reloaded.
+RecipeItemEdit RunOperationEditor(long stepID, long operationID);

@@ -91,6 +91,12 @@ void CRecipeWindows::SetRecipeItemText(long stepID, long itemID, int itemType, c
     UpdateRecipeLineText(stepID, itemID, itemType, text);
 }
 
+void CRecipeWindows::ReloadRecipeLine(long stepID, long itemID, int itemType)
+{
+    for (CQUORVANTAView* view : Views(stepID))
+        view->ReloadRecipeLine(itemID, itemType);
+}
+
 bool CRecipeWindows::IsRecipeWindowOpen(long stepID) const
 {
     const DocumentHost* host = ServiceSlot<DocumentHost>::Get();

@@ -28,6 +28,7 @@ public:
     void SelectRecipeLine(long stepID, int lineIndex) override;
     void UpdateRecipeLineText(long stepID, long itemID, int itemType, const QString& text) override;
     void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& text) override;
+    void ReloadRecipeLine(long stepID, long itemID, int itemType) override;
     bool IsRecipeWindowOpen(long stepID) const override;
     bool DeleteItemInRecipeView(long stepID, long itemID, int itemType) override;
     void CloseStepRecipeWindows(long processID, long stepID) override;

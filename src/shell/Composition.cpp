@@ -42,6 +42,7 @@
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedEquipmentEditor.h"
+#include "shell/bridge/ManagedOperationDialog.h"
 #include "shell/bridge/ManagedStreams.h"
 #include "simulation/EngineModuleHost.h"
 #include "simulation/SimulationWindows.h"
@@ -79,6 +80,8 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<RecipeClipboard>(&frame.recipeClipboard());
     installed.Install<CRecipeLineDrag>(&frame.recipeLineDrag());
     installed.InstallUnlessSet<StreamServices>(installed.Keep(std::make_unique<CManagedStreams>()));
+    // Recipe: the managed operation editor, with the frame's last primary equipment.
+    installed.InstallUnlessSet<OperationEditorService>(installed.Keep(std::make_unique<CManagedOperationDialog>(frame)));
     // Library: the Facility Explorer in its dock slot, filled at each project open.
     auto* facilities = new CFacilityTree;
     facilities->InitTree();

@@ -161,6 +161,10 @@ public:
     // Managed side, with the open project's names and places.
     ZEVKProjectNamesLocations ProjectNamesLocations() const;
     bool DotNetInvokeDataEquipment(long facilityID, long equipmentID);
+    // The operation editor with the last primary equipment: the new recipe text, or nothing.
+    std::optional<QString> DotNetInvokeOperationDialog(long stepID, long operationID, QString* userComments);
+    void SetLastPrimaryEquipmentID(long equipmentID) { m_lastPrimaryEquipmentID = equipmentID; }
+    long GetLastPrimaryEquipmentID() const { return m_lastPrimaryEquipmentID; }
     void DotNetNotifyStreamUpdate(long stepID);
     QList<CStreamReference> DotNetStreamUsedInOtherOperation(long stepID, long operationID);
     void DotNetNotifyPreferencesUpdate();
@@ -302,6 +306,7 @@ private:
     long m_currentStepID = -1;
     bool m_bHasEngine = false;
     bool m_bMatParamsLookupFailed = false;
+    long m_lastPrimaryEquipmentID = -1; // preselected by the operation editor
     RecipeClipboard m_recipeClipboard;
     CRecipeLineDrag m_recipeLineDrag;
     QStringList m_temporaryFolders;

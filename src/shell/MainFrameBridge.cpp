@@ -25,6 +25,12 @@ bool CMainFrame::DotNetInvokeDataEquipment(long facilityID, long equipmentID)
     return GetManagedSide()->DotNetInvokeDataEquipment(facilityID, equipmentID, ProjectNamesLocations());
 }
 
+std::optional<QString> CMainFrame::DotNetInvokeOperationDialog(long stepID, long operationID, QString* userComments)
+{
+    WaitForUpdateDatabase();
+    return GetManagedSide()->DotNetInvokeOperationDialog(stepID, operationID, m_lastPrimaryEquipmentID, userComments);
+}
+
 void CMainFrame::DotNetNotifyStreamUpdate(long stepID) { GetManagedSide()->DotNetNotifyStreamUpdate(stepID); }
 
 QList<CStreamReference> CMainFrame::DotNetStreamUsedInOtherOperation(long stepID, long operationID)

@@ -21,6 +21,10 @@ public:
         calls << QStringLiteral("streams %1").arg(operationID);
         return streams;
     }
+    void SetUnitProcedureText(long stepID, long unitProcedureID, const QString& text) override
+    {
+        calls << QStringLiteral("explorer text %1 %2 %3").arg(stepID).arg(unitProcedureID).arg(text);
+    }
     void NotifyStreamUpdate(long stepID) override { calls << QStringLiteral("stream update %1").arg(stepID); }
     EngineEntry* GetEngineEntry() const override { return engine; }
 

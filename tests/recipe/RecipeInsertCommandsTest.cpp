@@ -39,7 +39,7 @@ TEST_F(RecipeInsertFixture, EnablingFollowsTheSelectionAndTheInsertMode)
     EXPECT_EQ(Enabled(view), "001111") << "Insert Before on the first line";
     SetInsertAfter(true);
     EXPECT_EQ(Enabled(view), "111111");
-    view.OnLineClicked(view.Line(3), true); // Ctrl-click: two lines selected
+    view.OnLineClicked(view.Line(13), true); // Ctrl-click outside the selected unit procedure: two lines
     ASSERT_TRUE(view.IsMultiSelect());
     EXPECT_EQ(Enabled(view), "000000");
     SetInsertAfter(false);

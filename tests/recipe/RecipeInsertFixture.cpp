@@ -27,6 +27,20 @@ std::optional<NewOperationInput> ScriptedOperationDialogs::AskOperation(const QS
     return answer ? std::optional(NewOperationInput{answer->first}) : std::nullopt;
 }
 
+std::optional<UnitProcedureEditInput>
+ScriptedOperationDialogs::AskUnitProcedureEdit(const UnitProcedureEditInput& current,
+                                               const QList<EquipmentChoice>& equipment)
+{
+    asked << "edit " + current.name;
+    offeredEquipment = equipment;
+    EXPECT_FALSE(edits.empty()) << "unexpected unit-procedure form";
+    if (edits.empty())
+        return std::nullopt;
+    const auto answer = edits.front();
+    edits.pop_front();
+    return answer;
+}
+
 RecipeInsertFixture::RecipeInsertFixture()
 {
     installed.Install<OperationDialogService>(&dialogs);

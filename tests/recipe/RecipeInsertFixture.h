@@ -20,6 +20,11 @@ public:
         answers.push_back(std::pair(text, comment));
     }
     void cancel() { answers.push_back(std::nullopt); }
+    std::optional<UnitProcedureEditInput> AskUnitProcedureEdit(const UnitProcedureEditInput& current,
+                                                               const QList<EquipmentChoice>& equipment) override;
+    // The next unit-procedure form answers with these values (nullopt cancels).
+    std::deque<std::optional<UnitProcedureEditInput>> edits;
+    QList<EquipmentChoice> offeredEquipment;
 
     std::deque<std::optional<std::pair<QString, QString>>> answers;
     QStringList asked; // "unit procedure Unit Procedure 3", "operation Heat under Work-up in R-102"

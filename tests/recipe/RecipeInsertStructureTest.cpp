@@ -206,6 +206,7 @@ TEST_F(RecipeInsertFixture, OrdinalsWriteInTransactionsOfTheirOwn)
     ASSERT_TRUE(CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), COUPLING_STEP, -1, &id,
                                     &name, false));
     EXPECT_EQ(name, "Filtration");
+    dialogs.edits.push_back(std::nullopt); // an existing id opens its form: cancelled, nothing written
     EXPECT_FALSE(CreateUnitProcedure(GetQuorvantaTempDir(), GetProjectFilePath(), COUPLING_STEP, id, &id,
                                      &name, false));
     EXPECT_FALSE(GetStepDatabase(COUPLING_STEP)->InTransaction());

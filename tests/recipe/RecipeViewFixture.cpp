@@ -23,6 +23,8 @@ QList<HostedDocument> RecipeViewHost::ListDocuments(DocumentKind kind) const
     if (kind == DocumentKind::ProjectRecipe) {
         for (auto it = views.begin(); it != views.end(); ++it)
             documents.append({it.key(), it.value()});
+        for (CQUORVANTAView* view : moreViews)
+            documents.append({view->stepID(), view});
     }
     return documents;
 }
@@ -54,6 +56,7 @@ RecipeViewFixture::RecipeViewFixture()
 RecipeViewFixture::~RecipeViewFixture()
 {
     qDeleteAll(host.views);
+    qDeleteAll(host.moreViews);
 }
 
 void RecipeViewFixture::Open(const ProjectSpec& spec)

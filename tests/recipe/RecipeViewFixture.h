@@ -34,6 +34,7 @@ public:
     void ShowQuickResults(long stepID, long operationID) override;
 
     QMap<long, CQUORVANTAView*> views; // by step id; owned
+    QList<CQUORVANTAView*> moreViews;  // further windows of a step; owned
     DisplayOptions options;
     ProcessTreeSelection treeSelection;
     QStringList calls; // "explorer 1001 10002 2", "sync ...", "quick ..."

@@ -250,7 +250,7 @@ TEST_F(RecipeViewFixture, BreakpointsToggleOnUnitProceduresAndOperationsAndAreSt
     OpenDemo();
     CQUORVANTAView& view = OpenView(COUPLING_STEP);
     const int series = IndexOf(view, "Series");
-    view.SelectItem(0);
+    view.SelectItem(12); // a unit procedure whose lines are not those Ctrl takes below
     view.OnLineClicked(view.Line(1), true);
     view.OnLineClicked(view.Line(series), true);
     EXPECT_TRUE(view.IsCommandEnabled(ID_TOGGLE_BREAKPOINT));
@@ -258,7 +258,7 @@ TEST_F(RecipeViewFixture, BreakpointsToggleOnUnitProceduresAndOperationsAndAreSt
     EXPECT_EQ(app.modifiedHistory(), QList<bool>({true}));
     CloseView(COUPLING_STEP);
     const CQUORVANTAView& reopened = OpenView(COUPLING_STEP);
-    EXPECT_TRUE(reopened.Line(0)->line().breakpoint);
+    EXPECT_TRUE(reopened.Line(12)->line().breakpoint);
     EXPECT_TRUE(reopened.Line(1)->line().breakpoint);
     EXPECT_FALSE(reopened.Line(series)->line().breakpoint) << "keyword lines carry none";
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TextRecipe WHERE Breakpoint <> 0"), 2);

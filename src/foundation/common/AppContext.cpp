@@ -142,3 +142,15 @@ bool SetProjectModified(bool modified)
     GetAppContext()->setProjectModified(modified);
     return true;
 }
+
+namespace {
+bool& RecipeReloadFlag()
+{
+    static bool flag = false;
+    return flag;
+}
+} // namespace
+
+void SetRecipeReloadFlag() { RecipeReloadFlag() = true; }
+
+bool TestAndClearRecipeReloadFlag() { return std::exchange(RecipeReloadFlag(), false); }

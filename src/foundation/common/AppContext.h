@@ -130,3 +130,7 @@ QString GetHelpFileName();
 long GetProjectID();
 // Sets the project-modified flag; false without an application object.
 bool SetProjectModified(bool modified);
+// The recipe-reload flag: set by the managed side when an editor changed more than its item; the
+// editor's caller takes it back (true when it was set; clear afterwards) and reloads every view.
+void SetRecipeReloadFlag();
+bool TestAndClearRecipeReloadFlag();

@@ -108,6 +108,10 @@ void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& te
 {
     tell<RecipeViewServices>([&](RecipeViewServices& v) { v.SetRecipeItemText(stepID, itemID, itemType, text); });
 }
+void ReloadRecipeLine(long stepID, long itemID, int itemType)
+{
+    tell<RecipeViewServices>([&](RecipeViewServices& v) { v.ReloadRecipeLine(stepID, itemID, itemType); });
+}
 bool IsRecipeWindowOpen(long stepID)
 {
     return ask<RecipeViewServices>(false, [=](RecipeViewServices& v) { return v.IsRecipeWindowOpen(stepID); });

@@ -78,6 +78,8 @@ public:
     // The text of the step's line of that item and kind (1 unit procedure, 2 operation).
     virtual void UpdateRecipeLineText(long /*stepID*/, long /*itemID*/, int /*itemType*/, const QString& /*text*/) {}
     virtual void SetRecipeItemText(long /*stepID*/, long /*itemID*/, int /*itemType*/, const QString& /*text*/) {}
+    // The step's lines of that item and kind (1, 2) read again: the texts a fresh load gives.
+    virtual void ReloadRecipeLine(long /*stepID*/, long /*itemID*/, int /*itemType*/) {}
     virtual bool IsRecipeWindowOpen(long /*stepID*/) const { return false; }
     // The step's open recipe window deletes the item of that kind (1 unit procedure, 2 operation)
     // as its own Delete does; false when no window did.
@@ -173,6 +175,7 @@ void RefreshStepRecipeViews(long stepID, QWidget* except = nullptr);
 void SelectRecipeLine(long stepID, int lineIndex);
 void UpdateRecipeLineText(long stepID, long itemID, int itemType, const QString& text);
 void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& text);
+void ReloadRecipeLine(long stepID, long itemID, int itemType);
 bool IsRecipeWindowOpen(long stepID); // false without recipe views
 void CloseStepRecipeWindows(long processID, long stepID);
 void UpdateRecipeWindowTitle(long stepID, const QString& title);

@@ -7,6 +7,7 @@
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/OperationParameterWriter.h"
 #include "foundation/db/project/OperationLibrarySet.h"
+#include "modules/opdialog/UnitProcedureEdit.h"
 
 #include <QSqlQuery>
 
@@ -107,11 +108,13 @@ long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationT
     return operationID;
 }
 
-bool CreateUnitProcedure(const QString& /*tempDir*/, const QString& /*projectFilePath*/, long stepID,
+bool CreateUnitProcedure(const QString& tempDir, const QString& projectFilePath, long stepID,
                          long unitProcedureID, long* newID, QString* name, bool /*noLine*/)
 {
+    if (unitProcedureID != -1)
+        return EditUnitProcedure(tempDir, projectFilePath, stepID, unitProcedureID, name);
     CDaoDatabase* step = GetStepDatabase(stepID);
-    if (unitProcedureID != -1 || !step)
+    if (!step)
         return false;
     const std::optional<NewUnitProcedureInput> input = AskNewUnitProcedure(stepID);
     if (!input)

@@ -10,8 +10,9 @@
 
 class CDaoDatabase;
 
-// Ordinal 4: a new unit procedure (unitProcedureID -1; any other id is refused). True when it was
-// created; newID and name then hold its id and name.
+// Ordinal 4: a new unit procedure (unitProcedureID -1): true when it was created; newID and name
+// then hold its id and name. Any other id opens that unit procedure's form (UnitProcedureEdit.h):
+// true only on a stored change; name (may be null) then holds its name, newID is not used.
 bool CreateUnitProcedure(const QString& tempDir, const QString& projectFilePath, long stepID,
                          long unitProcedureID, long* newID, QString* name, bool noLine);
 // Ordinal 5: a new operation of the type under the unit procedure. True when its Operation row and

@@ -3,6 +3,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "modules/opdialog/NewOperationDialog.h"
 #include "modules/opdialog/NewUnitProcedureDialog.h"
+#include "modules/opdialog/UnitProcedureEditDialog.h"
 
 #include <QApplication>
 
@@ -25,6 +26,15 @@ std::optional<NewOperationInput> CQtOperationDialogs::AskOperation(const QString
                                                                    const QString& unitProcedureName)
 {
     CNewOperationDialog dialog(typeName, unitProcedureName, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.input();
+}
+
+std::optional<UnitProcedureEditInput>
+CQtOperationDialogs::AskUnitProcedureEdit(const UnitProcedureEditInput& current, const QList<EquipmentChoice>& equipment)
+{
+    CUnitProcedureEditDialog dialog(current, equipment, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.input();

@@ -36,7 +36,7 @@ constexpr ListRow kDisplayLists[] = {
 };
 } // namespace
 
-CManagedSideStandIn::CManagedSideStandIn()
+CManagedSideStandIn::CManagedSideStandIn() : m_operationEditor(m_recipeText)
 {
     for (const ListRow& row : kDisplayLists)
         m_lists[QString::fromUtf8(row.list).toLower()].append(
@@ -64,11 +64,12 @@ bool CManagedSideStandIn::DotNetInvokeDataEquipment(long facilityID, long equipm
     return false;
 }
 
-std::optional<QString> CManagedSideStandIn::DotNetInvokeOperationDialog(long stepID, long operationID, long,
-                                                                        QString*)
+std::optional<QString> CManagedSideStandIn::DotNetInvokeOperationDialog(long stepID, long operationID,
+                                                                        long lastPrimaryEquipmentID,
+                                                                        QString* userComments)
 {
     record(QStringLiteral("InvokeOperationDialog %1 %2").arg(stepID).arg(operationID));
-    return std::nullopt;
+    return m_operationEditor.Edit(stepID, operationID, lastPrimaryEquipmentID, userComments);
 }
 
 bool CManagedSideStandIn::DotNetInvokeProcessOperation(long stepID, const QString& operationName,

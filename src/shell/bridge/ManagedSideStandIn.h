@@ -1,9 +1,12 @@
 #pragma once
 // Managed side without a managed runtime: display lists come from a small built-in key/text table,
-// notifications are recorded, editors change nothing, the material look-up accepts the project, and
-// the process-operation call generates the operation's recipe text from its stored data.
+// notifications are recorded, the equipment editor changes nothing, the operation editor edits the
+// operation's stored parameters and comments (StandInOperationEditor.h), the material look-up
+// accepts the project, and the process-operation call generates the operation's recipe text from
+// its stored data.
 
 #include "shell/bridge/ManagedSide.h"
+#include "shell/bridge/StandInOperationEditor.h"
 #include "shell/bridge/StandInRecipeText.h"
 
 #include <QMap>
@@ -48,4 +51,5 @@ private:
     QStringList m_notifications;
     ZEVKProjectNamesLocations m_lastNames;
     CStandInRecipeText m_recipeText;
+    CStandInOperationEditor m_operationEditor;
 };

@@ -1,0 +1,104 @@
+#include "shell/bridge/OperationEditorDialog.h"
+
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/ServiceSlot.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+namespace {
+constexpr double EDITOR_UNSET_VALUE = 1e35;
+
+QString ValueText(double value)
+{
+    return value >= EDITOR_UNSET_VALUE ? QString() : QString::number(value, 'g', 10);
+}
+
+// nullopt for a text that is not a number; a blank text is the unset value.
+std::optional<double> ParsedValue(const QString& text)
+{
+    if (text.trimmed().isEmpty())
+        return EDITOR_UNSET_VALUE;
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+} // namespace
+
+COperationEditorDialog::COperationEditorDialog(const OperationEditorContent& content, QWidget* parent)
+    : QDialog(parent), m_content(content), m_comments(new QPlainTextEdit(content.comments, this))
+{
+    setWindowTitle(QStringLiteral("Operation: ") + content.title);
+    auto* form = new QFormLayout(this);
+    auto* equipment = new QLineEdit(content.equipment, this);
+    equipment->setReadOnly(true);
+    form->addRow(QStringLiteral("Equipment:"), equipment);
+    for (const OperationEditorField& field : content.fields) {
+        auto* value = new QLineEdit(ValueText(field.value), this);
+        value->setObjectName(QStringLiteral("Field%1").arg(field.fieldID));
+        auto* row = new QHBoxLayout;
+        row->addWidget(value);
+        row->addWidget(new QLabel(field.uom, this));
+        form->addRow(field.label + QLatin1Char(':'), row);
+        m_values << value;
+    }
+    m_comments->setObjectName(QStringLiteral("OperationComments"));
+    m_comments->setTabChangesFocus(true);
+    form->addRow(QStringLiteral("Comments:"), m_comments);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+int COperationEditorDialog::invalidValueRow() const
+{
+    for (int row = 0; row < m_values.size(); ++row) {
+        if (!ParsedValue(m_values.at(row)->text()))
+            return row;
+    }
+    return -1;
+}
+
+OperationEditorContent COperationEditorDialog::content() const
+{
+    OperationEditorContent edited = m_content;
+    for (int row = 0; row < m_values.size(); ++row) {
+        // An unchanged text keeps the stored value exactly.
+        if (m_values.at(row)->text() != ValueText(m_content.fields.at(row).value))
+            edited.fields[row].value = ParsedValue(m_values.at(row)->text()).value_or(EDITOR_UNSET_VALUE);
+    }
+    edited.comments = m_comments->toPlainText();
+    return edited;
+}
+
+void COperationEditorDialog::accept()
+{
+    if (const int row = invalidValueRow(); row >= 0) {
+        QvMessageBox(QStringLiteral("Please enter a number for ") + m_content.fields.at(row).label + '.',
+                     MB_OK | MB_ICONEXCLAMATION);
+        m_values.at(row)->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+std::optional<OperationEditorContent> CQtOperationEditorForm::Ask(const OperationEditorContent& content)
+{
+    COperationEditorDialog dialog(content, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.content();
+}
+
+OperationEditorForm& GetOperationEditorForm()
+{
+    static CQtOperationEditorForm dialogs;
+    OperationEditorForm* installed = ServiceSlot<OperationEditorForm>::Get();
+    return installed ? *installed : dialogs;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// What the stand-in's operation editor asks of the user, through one replaceable form: the Qt
+// dialog in the program, scripted answers in tests. Asking never writes.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// One stored parameter of the operation (a TblFieldData row) as the form shows it.
+struct OperationEditorField {
+    long fieldID = -1;
+    QString label;
+    double value = 1e35; // 1e35: not set
+    QString uom;
+
+    bool operator==(const OperationEditorField&) const = default;
+};
+
+struct OperationEditorContent {
+    QString title;     // type and label of the operation
+    QString equipment; // shown, not edited
+    QList<OperationEditorField> fields;
+    QString comments;
+
+    bool operator==(const OperationEditorContent&) const = default;
+};
+
+class OperationEditorForm {
+public:
+    virtual ~OperationEditorForm() = default;
+    // The edited content; nullopt when the user cancelled.
+    virtual std::optional<OperationEditorContent> Ask(const OperationEditorContent& content) = 0;
+};
+
+// The installed form; the Qt dialog when none is installed.
+OperationEditorForm& GetOperationEditorForm();

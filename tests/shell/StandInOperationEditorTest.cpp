@@ -1,0 +1,147 @@
+// The managed side's stand-in operation editor on a generated step: what it shows, Cancel and
+// unchanged answers, a stored edit, and a write the database refuses.
+
+#include "FakeAppContext.h"
+#include "ScriptedPrompts.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "shell/bridge/ManagedSideStandIn.h"
+#include "shell/bridge/OperationEditorForm.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+constexpr long EDITOR_STEP = 1001;
+
+ProjectSpec chargingProject()
+{
+    ProjectSpec spec;
+    spec.name = "Editing";
+    StepSpec step;
+    step.stepID = EDITOR_STEP;
+    step.name = "Charging";
+    RecipeLineSpec line;
+    line.type = "Unit Procedure";
+    line.name = "Vessel";
+    step.lines.append(line);
+    line.type = "Operation";
+    line.name = "Water in";
+    line.operationTypeID = 4; // Charge: duration, amount and volume
+    step.lines.append(line);
+    spec.steps = {step};
+    return spec;
+}
+
+struct ScriptedEditorForm : OperationEditorForm {
+    std::optional<OperationEditorContent> Ask(const OperationEditorContent& content) override
+    {
+        shown = content;
+        return answer ? answer(content) : std::nullopt;
+    }
+    std::function<std::optional<OperationEditorContent>(OperationEditorContent)> answer;
+    OperationEditorContent shown;
+};
+} // namespace
+
+class StandInOperationEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString folder = app.root() + "project/";
+        CProjectGenerator generator;
+        ASSERT_TRUE(generator.Write(chargingProject(), folder));
+        app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
+        app.fileSet().projectDatabase->Open(folder + "Editing.prj", DatabaseRole::ReadWrite);
+        auto step = std::make_unique<CDaoDatabase>();
+        step->Open(folder + CProjectGenerator::StepFileName(EDITOR_STEP), DatabaseRole::ReadWrite);
+        m_step = step.get();
+        app.stepDatabases().add(EDITOR_STEP, std::move(step), folder + CProjectGenerator::StepFileName(EDITOR_STEP));
+        installed.Install<OperationEditorForm>(&form);
+        QSqlQuery id = m_step->Query("SELECT OperationID FROM Operation WHERE QuorvantaLabel = 'Water in'");
+        ASSERT_TRUE(id.next());
+        m_operationID = long(id.value(0).toLongLong());
+    }
+    // Every value the editor may write, in one text.
+    QString Rows()
+    {
+        QSqlQuery rows = m_step->Query(
+            "SELECT group_concat(x, ';') FROM (SELECT COALESCE(RecipeText, 'null') || '|' || COALESCE(UserComments, 'null')"
+            " || '|' || COALESCE(RangeText, 'null') AS x FROM Operation UNION ALL"
+            " SELECT FieldID || '=' || DoubleValue || UOM FROM TblFieldData)");
+        return rows.next() ? rows.value(0).toString() : QString();
+    }
+    std::optional<QString> Edit(QString* comments)
+    {
+        return managed.DotNetInvokeOperationDialog(EDITOR_STEP, m_operationID, -1, comments);
+    }
+
+    FakeAppContext app;
+    ScriptedPromptService prompts;
+    ServiceInstallations installed;
+    ScriptedEditorForm form;
+    CManagedSideStandIn managed;
+    CDaoDatabase* m_step = nullptr;
+    long m_operationID = -1;
+};
+
+TEST_F(StandInOperationEditorTest, CancelAndAnUnchangedFormWriteAndAnswerNothing)
+{
+    const QString before = Rows();
+    QString comments = "untouched";
+    for (bool ok : {false, true}) {
+        form.answer = [ok](OperationEditorContent content) { return ok ? std::optional(content) : std::nullopt; };
+        EXPECT_EQ(Edit(&comments), std::nullopt);
+    }
+    EXPECT_EQ(comments, "untouched");
+    EXPECT_EQ(Rows(), before);
+    EXPECT_EQ(form.shown.title, "Water in");
+    EXPECT_EQ(form.shown.equipment, "(none)");
+    ASSERT_EQ(form.shown.fields.size(), 3);
+    EXPECT_EQ(managed.notifications().last(), QString("InvokeOperationDialog 1001 %1").arg(m_operationID));
+}
+
+TEST_F(StandInOperationEditorTest, AnEditStoresValuesGeneratedTextCommentsAndAnEmptyRangeTogether)
+{
+    m_step->Execute("UPDATE Operation SET RangeText = 'old range'");
+    form.answer = [](OperationEditorContent content) {
+        content.fields[1].value = 321.5;
+        content.comments = "Slowly.";
+        return std::optional(content);
+    };
+    QString comments;
+    const std::optional<QString> text = Edit(&comments);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->contains("321.5")) << text->toStdString();
+    EXPECT_EQ(comments, "Slowly.");
+    QSqlQuery row = m_step->Query("SELECT RecipeText, UserComments, RangeText FROM Operation WHERE OperationID = ?",
+                                  {qlonglong(m_operationID)});
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.value(0).toString(), *text);
+    EXPECT_EQ(row.value(1).toString(), "Slowly.");
+    EXPECT_EQ(row.value(2).toString(), "");
+    QSqlQuery value = m_step->Query("SELECT DoubleValue FROM TblFieldData WHERE FieldID = ?",
+                                    {qlonglong(form.shown.fields[1].fieldID)});
+    ASSERT_TRUE(value.next());
+    EXPECT_DOUBLE_EQ(value.value(0).toDouble(), 321.5);
+}
+
+TEST_F(StandInOperationEditorTest, ARefusedWriteRollsBackWithTheDatabasesMessage)
+{
+    const QString before = Rows();
+    m_step->Execute("CREATE TEMP TRIGGER RefuseText BEFORE UPDATE ON Operation BEGIN SELECT RAISE(ABORT, 'text refused'); END");
+    form.answer = [](OperationEditorContent content) {
+        content.fields[0].value = 7;
+        return std::optional(content);
+    };
+    prompts.expect(IDOK);
+    QString comments = "untouched";
+    EXPECT_EQ(Edit(&comments), std::nullopt);
+    EXPECT_TRUE(prompts.lastText().contains("text refused"));
+    EXPECT_EQ(comments, "untouched");
+    EXPECT_EQ(Rows(), before) << "the changed value went back too";
+    EXPECT_FALSE(m_step->InTransaction());
+}
