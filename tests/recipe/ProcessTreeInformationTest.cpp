@@ -98,12 +98,13 @@ TEST_P(StepLineRegeneration, APendingChangeMakesEveryOperationLineAgain)
 INSTANTIATE_TEST_SUITE_P(Answers, StepLineRegeneration, ::testing::ValuesIn(kLineRegenerations),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Schedules of Coupling, Crystallization and the second process: a step or process keeps the
-// titles of its result windows unless its label changed (a case-only process rename changes it).
+// Schedules of Coupling, Crystallization and the second process (its file named in lower case): a
+// step or process keeps the titles of its result windows unless its label changed (a case-only
+// process rename changes it).
 TEST_F(ProcessTreeCreateFixture, ResultWindowsAreRetitledOnlyWhenTheLabelChanges)
 {
     OpenProject();
-    FakeResultWindow coupling("QVSTEP_1001.mdb"), crystallization("QVSTEP_1002.mdb"), process("QVPROC_2.mdb");
+    FakeResultWindow coupling("QVSTEP_1001.mdb"), crystallization("QVSTEP_1002.mdb"), process("qvproc_2.MDB");
     host.resultWindows = {&coupling, &crystallization, &process};
     const struct {
         std::initializer_list<int> node;
