@@ -65,11 +65,12 @@ QList<ResultWindowDocument*> OpenResultWindows()
     return windows;
 }
 
-// The file kind is its first 6 characters; the id text runs from position 7 to before the last 4.
+// The file kind is its first 6 characters, in any case; the id text runs from position 7 to
+// before the last 4.
 bool ShowsResultsOf(const ResultWindowDocument& window, const QString& kind, const QString& idText)
 {
     const QString file = window.ResultsFileName();
-    return file.left(6) == kind && file.mid(7, file.size() - 4 - 7) == idText;
+    return file.left(6).compare(kind, Qt::CaseInsensitive) == 0 && file.mid(7, file.size() - 4 - 7) == idText;
 }
 
 QString ResultTitle(const ResultWindowDocument& window, const QString& kind, const QString& name)

@@ -37,6 +37,10 @@ bool RecordingHost::CloseDocument(DocumentKind kind, long id)
 QList<HostedDocument> RecordingHost::ListDocuments(DocumentKind kind) const
 {
     QList<HostedDocument> documents;
+    for (FakeResultWindow* window : resultWindows) {
+        if (kind == DocumentKind::Gantt)
+            documents.append({-1, window});
+    }
     for (auto it = windows.cbegin(); kind == DocumentKind::ProjectRecipe && it != windows.cend(); ++it)
         documents.append({it.key(), it.value()});
     return documents;

@@ -14,6 +14,7 @@
 #include "foundation/db/ProjectGenerator.h"
 #include "QtPrinters.h"
 #include "recipe/ProcessTree.h"
+#include "results/ResultWindowDocument.h"
 
 #include <QLabel>
 #include <QMap>
@@ -24,6 +25,20 @@ class FakeRecipeWindow : public QLabel, public RecipeDocument {
 public:
     RecipeDocumentIdentity& identity() override { return m_identity; }
     RecipeDocumentIdentity m_identity;
+};
+
+// A schedule window of a results file: the long title last set, empty before any.
+class FakeResultWindow : public QLabel, public ResultWindowDocument {
+public:
+    explicit FakeResultWindow(const QString& file) : m_file(file) {}
+    QString ResultsFileName() const override { return m_file; }
+    void Initialize(const QString&, const QString&, const QString&) override {}
+    QString TitlePrefix() const override { return QStringLiteral("Schedule: "); }
+    void SetTitles(const QString& longTitle, const QString&) override { title = longTitle; }
+    QString title;
+
+private:
+    QString m_file;
 };
 
 class RecordingHost : public DocumentHost, public SelectionService, public ResultWindowServices {
@@ -44,6 +59,7 @@ public:
     }
 
     QMap<long, FakeRecipeWindow*> windows; // by step id
+    QList<FakeResultWindow*> resultWindows; // listed as schedules; not owned
     QStringList calls;                     // "open 1001 Recipe: Coupling (1.0)", "activate 1001", "sync ..."
     ContextRecord context;
     CommandTarget* active = nullptr;
