@@ -10,6 +10,8 @@
 #include <QList>
 #include <QVariantList>
 
+#include <optional>
+
 namespace {
 const char* const NO_OPERATION_MESSAGE = "Can't open Operation Table to copy recipe text!";
 
@@ -110,9 +112,9 @@ void CopyParameterRows(CDaoDatabase& source, CDaoDatabase& destination, long sou
     RunKept(destination, "TblGroupData", "UPDATE TblGroupData SET OpGroupID = NULL WHERE OperationID = ?", {target});
 }
 
-// The source's RecipeText on the destination row; false (reported) when either row is missing.
-bool CopyRecipeText(CDaoDatabase& source, CDaoDatabase& destination, long sourceOperationID,
-                    long destinationOperationID)
+// The source's RecipeText; none (reported) when the source or the destination row is missing.
+std::optional<QVariant> SourceRecipeText(CDaoDatabase& source, CDaoDatabase& destination, long sourceOperationID,
+                                         long destinationOperationID)
 {
     const QList<QVariantList> text = KeptRows(source, "Operation",
                                               "SELECT RecipeText FROM Operation WHERE OperationID = ?",
@@ -123,11 +125,15 @@ bool CopyRecipeText(CDaoDatabase& source, CDaoDatabase& destination, long source
                                                .isEmpty();
     if (!found) {
         QvMessageBox(QString::fromLatin1(NO_OPERATION_MESSAGE), MB_OK);
-        return false;
+        return std::nullopt;
     }
+    return text.first().first();
+}
+
+void WriteRecipeText(CDaoDatabase& destination, long destinationOperationID, const QVariant& text)
+{
     RunKept(destination, "Operation", "UPDATE Operation SET RecipeText = ? WHERE OperationID = ?",
-            {text.first().first(), qlonglong(destinationOperationID)});
-    return true;
+            {text, qlonglong(destinationOperationID)});
 }
 } // namespace
 
@@ -142,10 +148,14 @@ int CopyOperationRecipe(long sourceStepID, long sourceOperationID, long destinat
     }
     CopyParameterRows(*source, *destination, sourceOperationID, destinationStepID, destinationOperationID,
                       keepNames);
-    if (!CopyRecipeText(*source, *destination, sourceOperationID, destinationOperationID))
+    const std::optional<QVariant> text =
+        SourceRecipeText(*source, *destination, sourceOperationID, destinationOperationID);
+    if (!text)
         return 0;
+    WriteRecipeText(*destination, destinationOperationID, *text);
     ProcessOperation(destinationStepID, destinationOperationID);
-    return CopyRecipeText(*source, *destination, sourceOperationID, destinationOperationID) ? 1 : 0;
+    WriteRecipeText(*destination, destinationOperationID, *text); // the copied text, not the processed one
+    return 1;
 }
 
 bool CopyOperationNotes(long sourceStepID, long sourceOperationID, long destinationStepID,

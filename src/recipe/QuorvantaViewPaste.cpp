@@ -1,6 +1,8 @@
 // Paste of the recipe clipboard into the text-recipe view: the lines go in one by one, each next to
-// the line the previous one left selected, all inside one transaction on the target step; the
-// numbers of the lines from the first pasted one on are written once, by row key, before the commit.
+// the line the previous one left selected, all inside one transaction on the target step. The new
+// rows go in under sequence numbers of their own, below every real one; before the commit the rows
+// the paste changed take their numbers once, by the edit writer: the rows below the pasted block by
+// ranges, the rest by row key.
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/DisplayOptions.h"
@@ -9,18 +11,25 @@
 #include "foundation/common/StreamServices.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
-#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "foundation/db/SharedConnection.h"
+#include "foundation/db/StepConnectionUse.h"
 #include "modules/opdialog/OPDialog.h"
 #include "recipe/OperationRecipeCopy.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeEditWriter.h"
 #include "recipe/RecipeInsertPlace.h"
 #include "recipe/RecipeInsertWriter.h"
 
-#include <QSqlQuery>
+#include <optional>
+
+
+// The first new row's sequence number until the paste numbers the rows: far below every real one,
+// so that no range of old numbers the edit writer moves holds a new row.
+constexpr long PASTED_ROW_SEQUENCE = -1000000000L;
 
 // What one paste shares between its lines.
 struct PasteRun {
@@ -30,6 +39,8 @@ struct PasteRun {
     int lowest = -1; // the first line whose numbers the paste changed
     int numberedEnd = -1; // from here on, lines still carry their numbers from before the paste
     CRecipeButton* selected = nullptr; // the one line the paste left selected
+    RecipeLinesState before{}; // the rows as the lines stood before, and the new rows as written
+    long nextRowSequence = PASTED_ROW_SEQUENCE; // where the next new row goes in
 };
 
 namespace {
@@ -50,22 +61,38 @@ struct PasteFlags {
 // The new operation's line text as a load shows it.
 void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
 {
-    QSqlQuery row = step.Query(
-        QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?"),
-        {qlonglong(record.itemID)});
-    if (!row.next())
+    static const QString sql =
+        QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?");
+    const StatementKey key{StatementKind::Update, QStringLiteral("Operation"), {sql}, {QStringLiteral("pasted line")}, {}};
+    bool found = false;
+    step.Connection().execKept(key, [] { return sql; }, {qlonglong(record.itemID)}, [&](KeptResult& row) {
+        if ((found = row.next())) {
+            record.recipeText = row.value(0).toString();
+            std::tie(record.rangeText, record.commentText) = std::pair(row.value(1).toString(), row.value(2).toString());
+        }
+    });
+    if (!found)
         return;
     const DisplayOptions options = CurrentDisplayOptions();
-    record.recipeText = row.value(0).toString();
     if (record.recipeText.trimmed().isEmpty())
         record.recipeText = record.operationLabel + QStringLiteral(" ...");
-    std::tie(record.rangeText, record.commentText) = std::pair(row.value(1).toString(), row.value(2).toString());
     record.displayText = record.recipeText;
     const QLatin1String separator(options.addSpace ? "\n\n" : "\n");
     if (!record.rangeText.isEmpty() && options.ranges)
         record.displayText += separator + record.rangeText;
     if (!record.commentText.isEmpty() && options.comments)
         record.displayText += separator + record.commentText;
+}
+
+// The source step is read in one read transaction, not one per statement; without it (it could not
+// begin) each statement reads on its own.
+void HoldSourceRead(CDaoDatabase* source, const CDaoDatabase& target, std::optional<CDaoTransaction>& read)
+{
+    try {
+        if (source && source != &target && !source->InTransaction())
+            read.emplace(*source);
+    } catch (const CDaoException&) {
+    }
 }
 
 void Stop(bool ok)
@@ -131,12 +158,16 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     }
     const PasteFlags flags(m_bPasting, m_bDragCutPending);
     const WaitCursor wait;
-    PasteRun run{*step, GetStepDatabase(clipboard->sourceStepID), sameFacility, -1};
+    PasteRun run{*step, GetStepDatabase(clipboard->sourceStepID), sameFacility};
+    const CStepConnectionUse targetInUse(step), sourceInUse(run.source); // the full page cache
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
     try {
         CDaoTransaction transaction(*step);
+        std::optional<CDaoTransaction> sourceRead;
+        HoldSourceRead(run.source, *step, sourceRead);
         Stop(!beforeLines || beforeLines());
         preparePasteSelection();
+        run.before = CRecipeEditWriter::StateOf(m_lineButtons);
         const int position = m_bInsertAfter ? 2 : 1;
         for (qsizetype n = 0; n < items.size(); ++n)
             pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
@@ -218,9 +249,11 @@ void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
 {
     const int index = record.insertAt;
     CRecipeInsertWriter rows(run.step, m_document.stepID);
+    const long sequence = run.nextRowSequence++;
     record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, record.operationLabel,
-                                    record.operationNumber, index + 1, record.typeText, record.unitProcedureName,
+                                    record.operationNumber, sequence, record.typeText, record.unitProcedureName,
                                     record.unitProcedureNumber, record.hidden, false});
+    run.before.rows.insert(record.rowKey, CRecipeEditWriter::RowStateOf(record, sequence));
     record.topY = index < LineCount() ? Line(index)->m_top : m_nNextLineY;
     Stop(record.width > 0 && AddLineButton(record));
     const bool first = run.lowest < 0;
@@ -288,6 +321,7 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
     Stop(placeOperation(position, &place));
     const long id = WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
     Stop(id != 0);
+    run.before.owners.insert(id, place.parentID);
     if (run.full)
         Stop(CopyOperationRecipe(srcStepID, srcOperationID, m_document.stepID, id, false) != 0 &&
              CopyOperationNotes(srcStepID, srcOperationID, m_document.stepID, id));
@@ -319,30 +353,12 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
     placePastedLine(run, record);
 }
 
-// One statement writes the numbers of every line from the first pasted one on, by row key.
+// The rows whose numbers the paste changed: the lines below the pasted block by ranges of their old
+// numbers, the new rows by row key (or by their own range when they took their places in order).
 void CQUORVANTAView::writePasteNumbers(PasteRun& run)
 {
-    if (run.lowest < 0)
-        return;
-    QList<QVariantList> rows;
-    rows.reserve(LineCount() - run.lowest);
-    for (int j = run.lowest; j < LineCount(); ++j) {
-        const RecipeLineRecord& line = Line(j)->line();
-        const bool keyword = IsKeywordLine(line.kind);
-        rows << QVariantList{qlonglong(line.rowKey), j + 1, qlonglong(line.itemID),
-                             keyword ? QVariant() : QVariant(line.label),
-                             keyword ? QVariant() : QVariant(qlonglong(line.unitProcedureNumber)),
-                             line.kind == RECIPE_LINE_OPERATION ? QVariant(qlonglong(line.operationNumber)) : QVariant(),
-                             line.hidden ? 1 : 0};
-    }
-    ExecKept(run.step, QStringLiteral("TextRecipe"),
-             QStringLiteral("UPDATE TextRecipe SET RecipeSequenceNumber = json_extract(j.value, '$[1]'),"
-                            " ID = json_extract(j.value, '$[2]'), Label = COALESCE(json_extract(j.value, '$[3]'), Label),"
-                            " UPNumber = COALESCE(json_extract(j.value, '$[4]'), UPNumber),"
-                            " OPNumber = COALESCE(json_extract(j.value, '$[5]'), OPNumber),"
-                            " Hide = json_extract(j.value, '$[6]')"
-                            " FROM json_each(?) j WHERE TextRecipe.RowKey = json_extract(j.value, '$[0]')"),
-             {JsonRows(rows)});
+    if (run.lowest >= 0)
+        CRecipeEditWriter::Write(run.step, m_document.stepID, run.before, CRecipeEditWriter::StateOf(m_lineButtons));
 }
 
 // After the commit, once: the layout, the selected line in sight, the rest of the program.
