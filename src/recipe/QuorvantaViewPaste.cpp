@@ -17,6 +17,7 @@
 #include "foundation/db/StepConnectionUse.h"
 #include "modules/opdialog/OPDialog.h"
 #include "recipe/OperationRecipeCopy.h"
+#include "recipe/OperationRecipeSource.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipeClipboard.h"
@@ -25,7 +26,6 @@
 #include "recipe/RecipeInsertWriter.h"
 
 #include <optional>
-
 
 // The first new row's sequence number until the paste numbers the rows: far below every real one,
 // so that no range of old numbers the edit writer moves holds a new row.
@@ -36,9 +36,10 @@ struct PasteRun {
     CDaoDatabase& step;
     CDaoDatabase* source = nullptr;
     bool full = true;
-    int lowest = -1; // the first line whose numbers the paste changed
-    int numberedEnd = -1; // from here on, lines still carry their numbers from before the paste
+    int lowest = -1;                   // the first line whose numbers the paste changed
+    int numberedEnd = -1;              // from here on, lines still carry their numbers from before the paste
     CRecipeButton* selected = nullptr; // the one line the paste left selected
+    std::optional<COperationRecipeSource> sourceRows{}; // a full paste's source operations, read ahead
     RecipeLinesState before{}; // the rows as the lines stood before, and the new rows as written
     long nextRowSequence = PASTED_ROW_SEQUENCE; // where the next new row goes in
 };
@@ -47,8 +48,9 @@ namespace {
 // A line's paste stopped; its message was shown.
 struct PasteStopped {};
 
-const char* const FACILITY_QUESTION = "This will only paste the structure since a different Facility is used in "
-                                      "the two Steps. Do you want to proceed ?";
+const char* const FACILITY_QUESTION =
+    "This will only paste the structure since a different Facility is used in "
+    "the two Steps. Do you want to proceed ?";
 
 // Resets the view's paste flags however the paste ends.
 struct PasteFlags {
@@ -63,14 +65,18 @@ void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
 {
     static const QString sql =
         QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?");
-    const StatementKey key{StatementKind::Update, QStringLiteral("Operation"), {sql}, {QStringLiteral("pasted line")}, {}};
+    const StatementKey key{
+        StatementKind::Update, QStringLiteral("Operation"), {sql}, {QStringLiteral("pasted line")}, {}};
     bool found = false;
-    step.Connection().execKept(key, [] { return sql; }, {qlonglong(record.itemID)}, [&](KeptResult& row) {
-        if ((found = row.next())) {
-            record.recipeText = row.value(0).toString();
-            std::tie(record.rangeText, record.commentText) = std::pair(row.value(1).toString(), row.value(2).toString());
-        }
-    });
+    step.Connection().execKept(
+        key, [] { return sql; }, {qlonglong(record.itemID)},
+        [&](KeptResult& row) {
+            if ((found = row.next())) {
+                record.recipeText = row.value(0).toString();
+                std::tie(record.rangeText, record.commentText) =
+                    std::pair(row.value(1).toString(), row.value(2).toString());
+            }
+        });
     if (!found)
         return;
     const DisplayOptions options = CurrentDisplayOptions();
@@ -93,6 +99,21 @@ void HoldSourceRead(CDaoDatabase* source, const CDaoDatabase& target, std::optio
             read.emplace(*source);
     } catch (const CDaoException&) {
     }
+}
+
+// The source operations of the items and of their children, in order.
+QList<long> SourceOperationsOf(const QList<std::shared_ptr<RecipeClipboardItem>>& items)
+{
+    QList<long> operations;
+    for (const std::shared_ptr<RecipeClipboardItem>& item : items) {
+        if (item->kind == 2)
+            operations << item->itemID;
+        for (const std::shared_ptr<RecipeClipboardItem>& child : item->children) {
+            if (child && child->kind == 2)
+                operations << child->itemID;
+        }
+    }
+    return operations;
 }
 
 void Stop(bool ok)
@@ -145,9 +166,10 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     RecipeClipboard* clipboard = RecipeClipboard::Installed();
     if (!clipboard || m_document.stepID < 0 || m_bMultiSelect || !clipboard->bRecipeClipboardFilled)
         return false;
-    const bool sameFacility = RecipeClipboard::StepFacilityID(m_document.stepID) == clipboard->sourceFacilityID;
-    if (!sameFacility &&
-        QvMessageBox(QString::fromLatin1(FACILITY_QUESTION), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    const bool sameFacility =
+        RecipeClipboard::StepFacilityID(m_document.stepID) == clipboard->sourceFacilityID;
+    if (!sameFacility && QvMessageBox(QString::fromLatin1(FACILITY_QUESTION),
+                                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         m_bDragCutPending = false;
         return false;
     }
@@ -159,7 +181,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     const PasteFlags flags(m_bPasting, m_bDragCutPending);
     const WaitCursor wait;
     PasteRun run{*step, GetStepDatabase(clipboard->sourceStepID), sameFacility};
-    const CStepConnectionUse targetInUse(step), sourceInUse(run.source); // the full page cache
+    const CStepConnectionUse targetInUse(step), sourceInUse(run.source);        // the full page cache
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
     try {
         CDaoTransaction transaction(*step);
@@ -168,6 +190,8 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         Stop(!beforeLines || beforeLines());
         preparePasteSelection();
         run.before = CRecipeEditWriter::StateOf(m_lineButtons);
+        if (run.full && run.source)
+            run.sourceRows.emplace(*run.source, SourceOperationsOf(items));
         const int position = m_bInsertAfter ? 2 : 1;
         for (qsizetype n = 0; n < items.size(); ++n)
             pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
@@ -193,8 +217,8 @@ void CQUORVANTAView::pasteItem(const RecipeClipboardItem& item, int position, Pa
 {
     const long sourceStep = RecipeClipboard::Installed()->sourceStepID;
     if (item.kind == 2) {
-        PasteOperation(run, sourceStep, item.itemID, position, item.operationTypeID, item.firstText, item.hidden,
-                       item.indent);
+        PasteOperation(run, sourceStep, item.itemID, position, item.operationTypeID, item.firstText,
+                       item.hidden, item.indent);
         return;
     }
     if (item.kind != 1) {
@@ -250,9 +274,9 @@ void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
     const int index = record.insertAt;
     CRecipeInsertWriter rows(run.step, m_document.stepID);
     const long sequence = run.nextRowSequence++;
-    record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, record.operationLabel,
-                                    record.operationNumber, sequence, record.typeText, record.unitProcedureName,
-                                    record.unitProcedureNumber, record.hidden, false});
+    record.rowKey = rows.InsertRow(
+        {record.itemID, record.indent, record.label, record.operationLabel, record.operationNumber, sequence,
+         record.typeText, record.unitProcedureName, record.unitProcedureNumber, record.hidden, false});
     run.before.rows.insert(record.rowKey, CRecipeEditWriter::RowStateOf(record, sequence));
     record.topY = index < LineCount() ? Line(index)->m_top : m_nNextLineY;
     Stop(record.width > 0 && AddLineButton(record));
@@ -305,7 +329,8 @@ void CQUORVANTAView::PasteUnitProcedure(PasteRun& run, long, long srcUnitProcedu
     RecipeLineRecord record;
     std::tie(record.insertAt, record.kind, record.typeText) =
         std::tuple(index, int(RECIPE_LINE_UNIT_PROCEDURE), QStringLiteral("Unit Procedure"));
-    std::tie(record.itemID, record.stepID, record.unitProcedureName) = std::tuple(id, m_document.stepID, name);
+    std::tie(record.itemID, record.stepID, record.unitProcedureName) =
+        std::tuple(id, m_document.stepID, name);
     record.commentText = run.full ? comment : QString();
     record.displayText = unitProcedureText(name, record.commentText);
     std::tie(record.unitProcedureNumber, record.label) = std::pair(number, QStringLiteral("%1.").arg(number));
@@ -322,13 +347,17 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
     const long id = WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
     Stop(id != 0);
     run.before.owners.insert(id, place.parentID);
-    if (run.full)
+    if (run.full && run.sourceRows)
+        Stop(CopyOperationRecipe(*run.sourceRows, srcOperationID, m_document.stepID, id, false) != 0 &&
+             CopyOperationNotes(*run.sourceRows, srcOperationID, m_document.stepID, id));
+    else if (run.full)
         Stop(CopyOperationRecipe(srcStepID, srcOperationID, m_document.stepID, id, false) != 0 &&
              CopyOperationNotes(srcStepID, srcOperationID, m_document.stepID, id));
     RecipeLineRecord record;
     std::tie(record.insertAt, record.kind, record.typeText) =
         std::tuple(place.index, int(RECIPE_LINE_OPERATION), QStringLiteral("Operation"));
-    std::tie(record.itemID, record.stepID, record.operationTypeID) = std::tuple(id, m_document.stepID, operationTypeID);
+    std::tie(record.itemID, record.stepID, record.operationTypeID) =
+        std::tuple(id, m_document.stepID, operationTypeID);
     record.operationLabel = label;
     std::tie(record.unitProcedureNumber, record.operationNumber) =
         std::pair(place.unitProcedureNumber, place.operationNumber);
@@ -344,7 +373,8 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
     Stop(selected >= 0 && IsKeywordLine(kind));
     const RecipeLineRecord& near = Line(selected)->line();
     RecipeLineRecord record;
-    record.hidden = position == 2 && near.kind == RECIPE_LINE_UNIT_PROCEDURE ? near.hidden : hiddenAbove(selected - 1);
+    record.hidden =
+        position == 2 && near.kind == RECIPE_LINE_UNIT_PROCEDURE ? near.hidden : hiddenAbove(selected - 1);
     record.insertAt = position == 1 ? selected : selected + 1;
     std::tie(record.kind, record.typeText, record.displayText) = std::tuple(kind, typeText, typeText);
     std::tie(record.itemID, record.stepID) = std::pair(long(record.insertAt + 1), m_document.stepID);
@@ -358,7 +388,8 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
 void CQUORVANTAView::writePasteNumbers(PasteRun& run)
 {
     if (run.lowest >= 0)
-        CRecipeEditWriter::Write(run.step, m_document.stepID, run.before, CRecipeEditWriter::StateOf(m_lineButtons));
+        CRecipeEditWriter::Write(run.step, m_document.stepID, run.before,
+                                 CRecipeEditWriter::StateOf(m_lineButtons));
 }
 
 // After the commit, once: the layout, the selected line in sight, the rest of the program.
