@@ -9,6 +9,7 @@
 #include "recipe/OperationRecipeSource.h"
 
 #include <QList>
+#include <QSet>
 #include <QVariantList>
 
 namespace {
@@ -42,23 +43,44 @@ void RunKept(CDaoDatabase& database, const char* table, const char* sql, const Q
     ExecKept(database, QString::fromLatin1(table), QString::fromLatin1(sql), values);
 }
 
-// The value is held by a field of an operation still in the destination recipe.
-bool NameTaken(CDaoDatabase& destination, long stepID, const QString& value)
+// The text as the database compares without case: ASCII letters folded, the others kept.
+QString AsciiFolded(QString text)
 {
-    return !KeptRows(destination, "TblFieldData",
-                     "SELECT 1 FROM TblFieldData f JOIN TblGroupData g ON g.GroupID = f.GroupID"
-                     " JOIN TextRecipe t ON t.ID = g.OperationID AND t.Type = 'Operation' AND t.StepID = ?"
-                     " WHERE f.FieldTypeID = ? AND f.StringValue = ? COLLATE NOCASE LIMIT 1",
-                     {qlonglong(stepID), qlonglong(UNIQUE_NAME_FIELD_TYPE), value}, 1)
-                .isEmpty();
+    for (QChar& c : text) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return text;
 }
 
+// The value and its numbered forms "value (n)" that fields of operations still in the destination
+// recipe hold, folded; one statement.
+QSet<QString> TakenNames(CDaoDatabase& destination, long stepID, const QString& value)
+{
+    QString pattern = value;
+    pattern.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
+    const QList<QVariantList> rows = KeptRows(
+        destination, "TblFieldData",
+        "SELECT DISTINCT f.StringValue FROM TblFieldData f JOIN TblGroupData g ON g.GroupID = f.GroupID"
+        " JOIN TextRecipe t ON t.ID = g.OperationID AND t.Type = 'Operation' AND t.StepID = ?"
+        " WHERE f.FieldTypeID = ? AND (f.StringValue = ? COLLATE NOCASE OR f.StringValue LIKE ? ESCAPE '\\')",
+        {qlonglong(stepID), qlonglong(UNIQUE_NAME_FIELD_TYPE), value, pattern + QStringLiteral(" (%)")}, 1);
+    QSet<QString> taken;
+    for (const QVariantList& row : rows)
+        taken.insert(AsciiFolded(row.first().toString()));
+    return taken;
+}
+
+// The value, or "value (n)" with the first n that no operation still in the recipe holds.
 QString FreeName(CDaoDatabase& destination, long stepID, const QString& value)
 {
-    if (!NameTaken(destination, stepID, value))
+    const QSet<QString> taken = TakenNames(destination, stepID, value);
+    if (!taken.contains(AsciiFolded(value)))
         return value;
     int n = 1;
-    while (NameTaken(destination, stepID, QStringLiteral("%1 (%2)").arg(value).arg(n)))
+    while (taken.contains(AsciiFolded(QStringLiteral("%1 (%2)").arg(value).arg(n))))
         ++n;
     return QStringLiteral("%1 (%2)").arg(value).arg(n);
 }

@@ -282,6 +282,41 @@ TEST_F(RecipePasteTest, UniqueNamesGetANumberOnACopyAndStayOnAMove)
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData WHERE StringValue = 'Batch A (3)'"), 0);
 }
 
+// The names taken are compared as the database compares them: ASCII letters without case, other
+// letters as they are; wildcard characters in a name are plain characters.
+TEST_F(RecipePasteTest, UniqueNamesAreComparedWithoutCaseOfASCIILetters)
+{
+    struct NameCase {
+        QStringList held; // by another operation of the recipe
+        QString copied; // the copied operation holds it too
+        QString expected;
+    };
+    const QList<NameCase> cases{{{"BATCH A", "batch a (1)"}, "Batch A", "Batch A (2)"},
+                                {{"Lot_7%", "LOT_7% (2)", "LotX7Y (1)"}, "lot_7%", "lot_7% (1)"},
+                                {{"\u00c4rger (1)"}, "\u00e4rger", "\u00e4rger (1)"}};
+    CQUORVANTAView& view = OpenCoupling();
+    const long purge = view.Line(IndexOf(view, "Purge"))->GetButtonID();
+    const long charge = view.Line(IndexOf(view, "Charge 800"))->GetButtonID();
+    for (const NameCase& test : cases) {
+        SCOPED_TRACE(test.copied.toStdString());
+        EditStep(COUPLING_STEP, "DELETE FROM TblFieldData WHERE FieldTypeID = 100033");
+        const QString insert = "INSERT INTO TblFieldData (GroupID, FieldTypeID, StringValue) SELECT MIN(GroupID),"
+                               " 100033, '%1' FROM TblGroupData WHERE OperationID = %2";
+        for (const QString& name : test.held)
+            EditStep(COUPLING_STEP, insert.arg(name).arg(charge));
+        EditStep(COUPLING_STEP, insert.arg(test.copied).arg(purge));
+        CopyLines(view, {"Purge"});
+        view.OnLineClicked(view.Line(view.LineCount() - 1), false);
+        ASSERT_TRUE(view.OnEditPaste());
+        const long pasted = view.Line(view.LineCount() - 1)->GetButtonID();
+        QSqlQuery name = GetStepDatabase(COUPLING_STEP)->Query(
+            QString("SELECT f.StringValue FROM TblFieldData f JOIN TblGroupData g USING (GroupID)"
+                    " WHERE g.OperationID = %1 AND f.FieldTypeID = 100033").arg(pasted));
+        ASSERT_TRUE(name.next());
+        EXPECT_EQ(name.value(0).toString(), test.expected);
+    }
+}
+
 TEST_F(RecipePasteTest, AFailureAtAnyLineLeavesTheStepAsItWas)
 {
     CQUORVANTAView& view = OpenCoupling();
