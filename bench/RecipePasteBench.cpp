@@ -1,7 +1,9 @@
 // Paste of 500 recipe lines (unit procedures holding 400 operations with their parameter rows)
-// copied from another step at the top of a generated 5,000-line recipe, from the command to the
-// new layout. Goal: within 1.5 times "baseline_ms", the same row writes in one transaction
-// without a view (each written table takes as many rows again, every TextRecipe row rewritten).
+// copied from another step at the top of a generated 5,000-line recipe. Three figures side by side:
+// "baseline_ms", the same row writes in one transaction without a view (each written table takes as
+// many rows again, every TextRecipe row rewritten); "paste_rows_ms", the paste from the command to
+// its commit (rows only, no view refresh); "paste_to_layout_ms", from the command to the new layout.
+// Goal: "paste_to_layout_ms" within 1.5 times "baseline_ms" ("ratio_to_baseline" <= 1.5).
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
@@ -20,9 +22,11 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
 
 #include <memory>
 
@@ -36,6 +40,34 @@ const char* const PASTE_TABLES[] = {"UnitProcedure", "Operation", "TblGroupData"
 class PasteAnswers : public PromptService {
 public:
     int prompt(const QString&, unsigned, const QString&) override { return IDYES; }
+};
+
+// When the paste's transaction commits on the target step: its rows are written, nothing refreshed.
+class CommitClock {
+public:
+    explicit CommitClock(CDaoDatabase& step)
+        : m_engine(*static_cast<sqlite3* const*>(step.Connection().database().driver()->handle().constData()))
+    {
+        sqlite3_commit_hook(m_engine, &CommitClock::Note, this);
+    }
+    ~CommitClock() { sqlite3_commit_hook(m_engine, nullptr, nullptr); }
+    CommitClock(const CommitClock&) = delete;
+    CommitClock& operator=(const CommitClock&) = delete;
+
+    void Start() { m_timer.start(), m_committedNs = -1; }
+    double CommittedMs() const { return double(m_committedNs) / 1e6; }
+
+private:
+    static int Note(void* clock)
+    {
+        auto* self = static_cast<CommitClock*>(clock);
+        self->m_committedNs = self->m_timer.nsecsElapsed();
+        return 0; // the commit goes on
+    }
+
+    sqlite3* m_engine;
+    QElapsedTimer m_timer;
+    qint64 m_committedNs = -1;
 };
 
 long RowCount(CDaoDatabase& step, const QString& table)
@@ -126,12 +158,21 @@ void BM_PasteFromAnotherStepAtTheTop(benchmark::State& state)
     for (const char* table : PASTE_TABLES)
         before.insert(QString::fromLatin1(table), RowCount(step, QString::fromLatin1(table)));
     const int lines = target->LineCount();
+    double rowsMs = 0, layoutMs = 0;
     for (auto _ : state) {
         target->OnActivateView(true);
         target->SelectItem(0);
+        CommitClock clock(step);
+        clock.Start();
+        QElapsedTimer command;
+        command.start();
         if (!target->OnEditPaste())
             return state.SkipWithError("the paste did not run");
+        layoutMs = double(command.nsecsElapsed()) / 1e6;
+        rowsMs = clock.CommittedMs();
     }
+    state.counters["paste_rows_ms"] = rowsMs;
+    state.counters["paste_to_layout_ms"] = layoutMs;
     state.counters["pasted_lines"] = target->LineCount() - lines;
     state.counters["source_operations"] = PASTE_SOURCE_OPERATIONS;
     QHash<QString, long> added;
@@ -139,8 +180,10 @@ void BM_PasteFromAnotherStepAtTheTop(benchmark::State& state)
         added.insert(QString::fromLatin1(table), RowCount(step, QString::fromLatin1(table)) - before.value(table));
     source.reset();
     target.reset();
-    state.counters["baseline_ms"] = PasteBaselineMs(step, added);
-    state.counters["baseline_factor"] = PASTE_BASELINE_FACTOR;
+    const double baselineMs = PasteBaselineMs(step, added);
+    state.counters["baseline_ms"] = baselineMs;
+    state.counters["ratio_to_baseline"] = layoutMs / baselineMs;
+    state.counters["within_goal"] = layoutMs <= PASTE_BASELINE_FACTOR * baselineMs ? 1 : 0;
     session.Close();
 }
 

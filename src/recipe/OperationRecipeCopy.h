@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class COperationRecipeSource;
+
 // 1 when the whole copy is written, 0 when it failed (the message was shown). A database error
 // raises CDaoException. A copied text field of type 100033 (a name that must stay unique) whose
 // value an operation still in the destination recipe holds takes "%s (%d)" with the first free n,
@@ -13,8 +15,14 @@
 int CopyOperationRecipe(long sourceStepID, long sourceOperationID, long destinationStepID,
                         long destinationOperationID, bool keepNames);
 
+// The same, from source rows read ahead for several operations (a paste's).
+int CopyOperationRecipe(const COperationRecipeSource& source, long sourceOperationID, long destinationStepID,
+                        long destinationOperationID, bool keepNames);
+
 // The source operation's UserComments, RangeText and SafetyNote on the new operation's row.
 bool CopyOperationNotes(long sourceStepID, long sourceOperationID, long destinationStepID,
+                        long destinationOperationID);
+bool CopyOperationNotes(const COperationRecipeSource& source, long sourceOperationID, long destinationStepID,
                         long destinationOperationID);
 
 // Text fields of this type hold names unique within a step.

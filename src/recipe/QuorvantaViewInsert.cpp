@@ -261,15 +261,17 @@ void CQUORVANTAView::ScrollLineIntoView(int index)
     if (!line)
         return;
     const int y = line->m_top + m_nScrollOffsetY;
+    // The pages are counted through first; the lines move once, to where the last page leaves them.
+    const int maximum = scrollMaximum(Qt::Vertical);
+    int position = m_nVertPos;
     if (y < 0) {
         for (int n = -y / height + 1; n > 0; --n)
-            OnVScroll(ScrollCode::PageUp);
+            position = qMax(0, position - m_nPageHeight);
     } else if (y + line->m_height > height) {
-        for (int n = (y + line->m_height) / height; n > 0; --n) {
-            OnVScroll(ScrollCode::PageDown);
-            OnVScroll(ScrollCode::LineUp);
-        }
+        for (int n = (y + line->m_height) / height; n > 0; --n)
+            position = qMax(0, qMin(position + m_nPageHeight, maximum) - m_nPageHeight / 10);
     }
+    scrollTo(Qt::Vertical, position);
 }
 
 void CQUORVANTAView::NotifyFrameOfSelection()

@@ -1,6 +1,8 @@
 // Paste of the recipe clipboard into the text-recipe view: the lines go in one by one, each next to
-// the line the previous one left selected, all inside one transaction on the target step; the
-// numbers of the lines from the first pasted one on are written once, by row key, before the commit.
+// the line the previous one left selected, all inside one transaction on the target step. The new
+// rows go in under sequence numbers of their own, below every real one; before the commit the rows
+// the paste changed take their numbers once, by the edit writer: the rows below the pasted block by
+// ranges, the rest by row key.
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/DisplayOptions.h"
@@ -9,35 +11,46 @@
 #include "foundation/common/StreamServices.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
-#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "foundation/db/SharedConnection.h"
+#include "foundation/db/StepConnectionUse.h"
 #include "modules/opdialog/OPDialog.h"
 #include "recipe/OperationRecipeCopy.h"
+#include "recipe/OperationRecipeSource.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeEditWriter.h"
 #include "recipe/RecipeInsertPlace.h"
 #include "recipe/RecipeInsertWriter.h"
 
-#include <QSqlQuery>
+#include <optional>
+
+// The first new row's sequence number until the paste numbers the rows: far below every real one,
+// so that no range of old numbers the edit writer moves holds a new row.
+constexpr long PASTED_ROW_SEQUENCE = -1000000000L;
 
 // What one paste shares between its lines.
 struct PasteRun {
     CDaoDatabase& step;
     CDaoDatabase* source = nullptr;
     bool full = true;
-    int lowest = -1; // the first line whose numbers the paste changed
-    int numberedEnd = -1; // from here on, lines still carry their numbers from before the paste
+    int lowest = -1;                   // the first line whose numbers the paste changed
+    int numberedEnd = -1;              // from here on, lines still carry their numbers from before the paste
     CRecipeButton* selected = nullptr; // the one line the paste left selected
+    std::optional<COperationRecipeSource> sourceRows{}; // a full paste's source operations, read ahead
+    RecipeLinesState before{}; // the rows as the lines stood before, and the new rows as written
+    long nextRowSequence = PASTED_ROW_SEQUENCE; // where the next new row goes in
 };
 
 namespace {
 // A line's paste stopped; its message was shown.
 struct PasteStopped {};
 
-const char* const FACILITY_QUESTION = "This will only paste the structure since a different Facility is used in "
-                                      "the two Steps. Do you want to proceed ?";
+const char* const FACILITY_QUESTION =
+    "This will only paste the structure since a different Facility is used in "
+    "the two Steps. Do you want to proceed ?";
 
 // Resets the view's paste flags however the paste ends.
 struct PasteFlags {
@@ -50,22 +63,57 @@ struct PasteFlags {
 // The new operation's line text as a load shows it.
 void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
 {
-    QSqlQuery row = step.Query(
-        QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?"),
-        {qlonglong(record.itemID)});
-    if (!row.next())
+    static const QString sql =
+        QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?");
+    const StatementKey key{
+        StatementKind::Update, QStringLiteral("Operation"), {sql}, {QStringLiteral("pasted line")}, {}};
+    bool found = false;
+    step.Connection().execKept(
+        key, [] { return sql; }, {qlonglong(record.itemID)},
+        [&](KeptResult& row) {
+            if ((found = row.next())) {
+                record.recipeText = row.value(0).toString();
+                std::tie(record.rangeText, record.commentText) =
+                    std::pair(row.value(1).toString(), row.value(2).toString());
+            }
+        });
+    if (!found)
         return;
     const DisplayOptions options = CurrentDisplayOptions();
-    record.recipeText = row.value(0).toString();
     if (record.recipeText.trimmed().isEmpty())
         record.recipeText = record.operationLabel + QStringLiteral(" ...");
-    std::tie(record.rangeText, record.commentText) = std::pair(row.value(1).toString(), row.value(2).toString());
     record.displayText = record.recipeText;
     const QLatin1String separator(options.addSpace ? "\n\n" : "\n");
     if (!record.rangeText.isEmpty() && options.ranges)
         record.displayText += separator + record.rangeText;
     if (!record.commentText.isEmpty() && options.comments)
         record.displayText += separator + record.commentText;
+}
+
+// The source step is read in one read transaction, not one per statement; without it (it could not
+// begin) each statement reads on its own.
+void HoldSourceRead(CDaoDatabase* source, const CDaoDatabase& target, std::optional<CDaoTransaction>& read)
+{
+    try {
+        if (source && source != &target && !source->InTransaction())
+            read.emplace(*source);
+    } catch (const CDaoException&) {
+    }
+}
+
+// The source operations of the items and of their children, in order.
+QList<long> SourceOperationsOf(const QList<std::shared_ptr<RecipeClipboardItem>>& items)
+{
+    QList<long> operations;
+    for (const std::shared_ptr<RecipeClipboardItem>& item : items) {
+        if (item->kind == 2)
+            operations << item->itemID;
+        for (const std::shared_ptr<RecipeClipboardItem>& child : item->children) {
+            if (child && child->kind == 2)
+                operations << child->itemID;
+        }
+    }
+    return operations;
 }
 
 void Stop(bool ok)
@@ -118,9 +166,10 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     RecipeClipboard* clipboard = RecipeClipboard::Installed();
     if (!clipboard || m_document.stepID < 0 || m_bMultiSelect || !clipboard->bRecipeClipboardFilled)
         return false;
-    const bool sameFacility = RecipeClipboard::StepFacilityID(m_document.stepID) == clipboard->sourceFacilityID;
-    if (!sameFacility &&
-        QvMessageBox(QString::fromLatin1(FACILITY_QUESTION), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+    const bool sameFacility =
+        RecipeClipboard::StepFacilityID(m_document.stepID) == clipboard->sourceFacilityID;
+    if (!sameFacility && QvMessageBox(QString::fromLatin1(FACILITY_QUESTION),
+                                      MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         m_bDragCutPending = false;
         return false;
     }
@@ -131,12 +180,18 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     }
     const PasteFlags flags(m_bPasting, m_bDragCutPending);
     const WaitCursor wait;
-    PasteRun run{*step, GetStepDatabase(clipboard->sourceStepID), sameFacility, -1};
+    PasteRun run{*step, GetStepDatabase(clipboard->sourceStepID), sameFacility};
+    const CStepConnectionUse targetInUse(step), sourceInUse(run.source);        // the full page cache
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
     try {
         CDaoTransaction transaction(*step);
+        std::optional<CDaoTransaction> sourceRead;
+        HoldSourceRead(run.source, *step, sourceRead);
         Stop(!beforeLines || beforeLines());
         preparePasteSelection();
+        run.before = CRecipeEditWriter::StateOf(m_lineButtons);
+        if (run.full && run.source)
+            run.sourceRows.emplace(*run.source, SourceOperationsOf(items));
         const int position = m_bInsertAfter ? 2 : 1;
         for (qsizetype n = 0; n < items.size(); ++n)
             pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
@@ -162,8 +217,8 @@ void CQUORVANTAView::pasteItem(const RecipeClipboardItem& item, int position, Pa
 {
     const long sourceStep = RecipeClipboard::Installed()->sourceStepID;
     if (item.kind == 2) {
-        PasteOperation(run, sourceStep, item.itemID, position, item.operationTypeID, item.firstText, item.hidden,
-                       item.indent);
+        PasteOperation(run, sourceStep, item.itemID, position, item.operationTypeID, item.firstText,
+                       item.hidden, item.indent);
         return;
     }
     if (item.kind != 1) {
@@ -218,9 +273,11 @@ void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
 {
     const int index = record.insertAt;
     CRecipeInsertWriter rows(run.step, m_document.stepID);
-    record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, record.operationLabel,
-                                    record.operationNumber, index + 1, record.typeText, record.unitProcedureName,
-                                    record.unitProcedureNumber, record.hidden, false});
+    const long sequence = run.nextRowSequence++;
+    record.rowKey = rows.InsertRow(
+        {record.itemID, record.indent, record.label, record.operationLabel, record.operationNumber, sequence,
+         record.typeText, record.unitProcedureName, record.unitProcedureNumber, record.hidden, false});
+    run.before.rows.insert(record.rowKey, CRecipeEditWriter::RowStateOf(record, sequence));
     record.topY = index < LineCount() ? Line(index)->m_top : m_nNextLineY;
     Stop(record.width > 0 && AddLineButton(record));
     const bool first = run.lowest < 0;
@@ -272,7 +329,8 @@ void CQUORVANTAView::PasteUnitProcedure(PasteRun& run, long, long srcUnitProcedu
     RecipeLineRecord record;
     std::tie(record.insertAt, record.kind, record.typeText) =
         std::tuple(index, int(RECIPE_LINE_UNIT_PROCEDURE), QStringLiteral("Unit Procedure"));
-    std::tie(record.itemID, record.stepID, record.unitProcedureName) = std::tuple(id, m_document.stepID, name);
+    std::tie(record.itemID, record.stepID, record.unitProcedureName) =
+        std::tuple(id, m_document.stepID, name);
     record.commentText = run.full ? comment : QString();
     record.displayText = unitProcedureText(name, record.commentText);
     std::tie(record.unitProcedureNumber, record.label) = std::pair(number, QStringLiteral("%1.").arg(number));
@@ -288,13 +346,18 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
     Stop(placeOperation(position, &place));
     const long id = WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
     Stop(id != 0);
-    if (run.full)
+    run.before.owners.insert(id, place.parentID);
+    if (run.full && run.sourceRows)
+        Stop(CopyOperationRecipe(*run.sourceRows, srcOperationID, m_document.stepID, id, false) != 0 &&
+             CopyOperationNotes(*run.sourceRows, srcOperationID, m_document.stepID, id));
+    else if (run.full)
         Stop(CopyOperationRecipe(srcStepID, srcOperationID, m_document.stepID, id, false) != 0 &&
              CopyOperationNotes(srcStepID, srcOperationID, m_document.stepID, id));
     RecipeLineRecord record;
     std::tie(record.insertAt, record.kind, record.typeText) =
         std::tuple(place.index, int(RECIPE_LINE_OPERATION), QStringLiteral("Operation"));
-    std::tie(record.itemID, record.stepID, record.operationTypeID) = std::tuple(id, m_document.stepID, operationTypeID);
+    std::tie(record.itemID, record.stepID, record.operationTypeID) =
+        std::tuple(id, m_document.stepID, operationTypeID);
     record.operationLabel = label;
     std::tie(record.unitProcedureNumber, record.operationNumber) =
         std::pair(place.unitProcedureNumber, place.operationNumber);
@@ -310,7 +373,8 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
     Stop(selected >= 0 && IsKeywordLine(kind));
     const RecipeLineRecord& near = Line(selected)->line();
     RecipeLineRecord record;
-    record.hidden = position == 2 && near.kind == RECIPE_LINE_UNIT_PROCEDURE ? near.hidden : hiddenAbove(selected - 1);
+    record.hidden =
+        position == 2 && near.kind == RECIPE_LINE_UNIT_PROCEDURE ? near.hidden : hiddenAbove(selected - 1);
     record.insertAt = position == 1 ? selected : selected + 1;
     std::tie(record.kind, record.typeText, record.displayText) = std::tuple(kind, typeText, typeText);
     std::tie(record.itemID, record.stepID) = std::pair(long(record.insertAt + 1), m_document.stepID);
@@ -319,30 +383,13 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
     placePastedLine(run, record);
 }
 
-// One statement writes the numbers of every line from the first pasted one on, by row key.
+// The rows whose numbers the paste changed: the lines below the pasted block by ranges of their old
+// numbers, the new rows by row key (or by their own range when they took their places in order).
 void CQUORVANTAView::writePasteNumbers(PasteRun& run)
 {
-    if (run.lowest < 0)
-        return;
-    QList<QVariantList> rows;
-    rows.reserve(LineCount() - run.lowest);
-    for (int j = run.lowest; j < LineCount(); ++j) {
-        const RecipeLineRecord& line = Line(j)->line();
-        const bool keyword = IsKeywordLine(line.kind);
-        rows << QVariantList{qlonglong(line.rowKey), j + 1, qlonglong(line.itemID),
-                             keyword ? QVariant() : QVariant(line.label),
-                             keyword ? QVariant() : QVariant(qlonglong(line.unitProcedureNumber)),
-                             line.kind == RECIPE_LINE_OPERATION ? QVariant(qlonglong(line.operationNumber)) : QVariant(),
-                             line.hidden ? 1 : 0};
-    }
-    ExecKept(run.step, QStringLiteral("TextRecipe"),
-             QStringLiteral("UPDATE TextRecipe SET RecipeSequenceNumber = json_extract(j.value, '$[1]'),"
-                            " ID = json_extract(j.value, '$[2]'), Label = COALESCE(json_extract(j.value, '$[3]'), Label),"
-                            " UPNumber = COALESCE(json_extract(j.value, '$[4]'), UPNumber),"
-                            " OPNumber = COALESCE(json_extract(j.value, '$[5]'), OPNumber),"
-                            " Hide = json_extract(j.value, '$[6]')"
-                            " FROM json_each(?) j WHERE TextRecipe.RowKey = json_extract(j.value, '$[0]')"),
-             {JsonRows(rows)});
+    if (run.lowest >= 0)
+        CRecipeEditWriter::Write(run.step, m_document.stepID, run.before,
+                                 CRecipeEditWriter::StateOf(m_lineButtons));
 }
 
 // After the commit, once: the layout, the selected line in sight, the rest of the program.

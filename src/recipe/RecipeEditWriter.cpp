@@ -117,17 +117,6 @@ QJsonArray RowValues(long rowKey, const RecipeRowState& row)
             row.breakpoint ? 1 : 0};
 }
 
-RecipeRowState RowStateOf(const RecipeLineRecord& line, int index)
-{
-    RecipeRowState row;
-    row.kind = line.kind;
-    std::tie(row.sequence, row.id, row.indent, row.label) =
-        std::tuple(long(index + 1), line.itemID, line.indent, line.label);
-    std::tie(row.opNumber, row.upNumber, row.hide, row.breakpoint) =
-        std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
-    return row;
-}
-
 QJsonArray DeletedRowKeys(const RecipeLinesState& before, const RecipeLinesState& after)
 {
     QJsonArray deleted;
@@ -163,6 +152,16 @@ QJsonArray ChangedOwners(const RecipeLinesState& before, const RecipeLinesState&
 
 } // namespace
 
+RecipeRowState CRecipeEditWriter::RowStateOf(const RecipeLineRecord& line, long sequence)
+{
+    RecipeRowState row;
+    row.kind = line.kind;
+    std::tie(row.sequence, row.id, row.indent, row.label) = std::tuple(sequence, line.itemID, line.indent, line.label);
+    std::tie(row.opNumber, row.upNumber, row.hide, row.breakpoint) =
+        std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
+    return row;
+}
+
 namespace {
 template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const Lines& lines, LineOf lineOf)
 {
@@ -172,7 +171,7 @@ template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const L
     long owner = -1;
     for (int index = 0; index < lines.size(); ++index) {
         const RecipeLineRecord& line = lineOf(lines.at(index));
-        state.rows.insert(line.rowKey, RowStateOf(line, index));
+        state.rows.insert(line.rowKey, CRecipeEditWriter::RowStateOf(line, index + 1));
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
             owner = line.itemID;
         else if (line.kind == RECIPE_LINE_OPERATION)

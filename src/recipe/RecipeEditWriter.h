@@ -40,6 +40,8 @@ public:
     static RecipeLinesState StateOf(const QList<CRecipeButton*>& lines);
     // The same of lines read without a view.
     static RecipeLinesState StateOf(const QList<RecipeLineRecord>& lines);
+    // What the row of that line holds at that sequence number.
+    static RecipeRowState RowStateOf(const RecipeLineRecord& line, long sequence);
     // Deletes and updates what differs between before and after; answers the rows written.
     static int Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
                      const RecipeLinesState& after);

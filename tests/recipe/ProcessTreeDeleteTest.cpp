@@ -102,7 +102,11 @@ TEST_F(ProcessTreeEditFixture, AnsweringNoChangesNothingAndStillMarksTheProject)
     tree.RefillTree();
     const QString project = Dump(Project());
     const QString coupling = Dump(*GetStepDatabase(COUPLING));
-    const std::pair<std::initializer_list<int>, const char*> cases[] = {
+    struct PathCase { // an aggregate: its initializer_list keeps its array, a pair's would not
+        std::initializer_list<int> path;
+        const char* question;
+    };
+    const PathCase cases[] = {
         {{0}, "Do you really want to delete this process ?"},
         {{0, 1}, "Do you really want to delete this step ?"},
         {{0, 0, 0},

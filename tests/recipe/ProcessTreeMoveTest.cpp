@@ -74,7 +74,11 @@ TEST_F(ProcessTreeEditFixture, RefusedMovesChangeNothing)
     EditProject("INSERT INTO \"Step-To-Process\" (StepID, ProcessID, StepOrder) VALUES (1003, 2, 5)");
     tree.RefillTree();
     const QString project = Dump(Project());
-    const std::pair<std::initializer_list<int>, bool> cases[] = {
+    struct PathCase { // an aggregate: its initializer_list keeps its array, a pair's would not
+        std::initializer_list<int> path;
+        bool down;
+    };
+    const PathCase cases[] = {
         {{0, 0}, false}, // the first step of the first process
         {{1, 0}, false}, // Coupling is in the previous process already
         {{0, 2}, true},  // Drying is in the next process already

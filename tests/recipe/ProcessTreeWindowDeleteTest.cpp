@@ -72,7 +72,11 @@ protected:
 
 TEST_F(ProcessTreeWindowDeleteTest, WithoutAWindowTheRowsEndAsTheWindowsDeleteLeavesThem)
 {
-    const std::pair<std::initializer_list<int>, const char*> cases[] = {
+    struct PathCase { // an aggregate: its initializer_list keeps its array, a pair's would not
+        std::initializer_list<int> path;
+        const char* question;
+    };
+    const PathCase cases[] = {
         {{0, 3}, "Do you really want to delete this operation ?"}, // in a parallel block
         {{0}, "This will delete all Operations that belong to this Unit Procedure. Do you really want to delete it ?"},
         {{0}, "This will delete all Operations that belong to this Unit Procedure. Do you really want to delete it ?"},

@@ -178,6 +178,56 @@ TEST_F(RecipePasteTest, FromAnotherStepParametersArriveUnderNewIdsAndTheRowKeeps
     EXPECT_TRUE(reopened.Line(2)->line().commentText == "keep dry");
 }
 
+// Each operation of a pasted unit procedure gets the data of its own source operation: values of
+// its fields and ranges in order, recipe text and notes.
+TEST_F(RecipePasteTest, EachOperationOfAPastedUnitProcedureGetsItsOwnSourceData)
+{
+    const auto data = [](long stepID, long operationID) {
+        QStringList rows;
+        for (const char* sql :
+             {"SELECT RecipeText, UserComments, RangeText, SafetyNote FROM Operation WHERE OperationID = %1",
+              "SELECT g.GroupTypeID, g.GroupIndex, f.SubGroupIndex, f.FieldTypeID, f.DoubleValue, f.LongValue,"
+              " f.UOM, f.StringValue FROM TblFieldData f JOIN TblGroupData g USING (GroupID)"
+              " WHERE g.OperationID = %1 ORDER BY f.FieldID",
+              "SELECT g.GroupTypeID, r.FieldTypeID, r.RangeTypeID, r.Low, r.High, r.LowUOM FROM TblRangeData r"
+              " JOIN TblGroupData g USING (GroupID) WHERE g.OperationID = %1 ORDER BY r.RangeID"}) {
+            QSqlQuery query = GetStepDatabase(stepID)->Query(QString::fromLatin1(sql).arg(operationID));
+            while (query.next()) {
+                QStringList row;
+                for (int c = 0; c < query.record().count(); ++c)
+                    row << query.value(c).toString();
+                rows << row.join('|');
+            }
+        }
+        return rows;
+    };
+    const auto operations = [](const CQUORVANTAView& view, int from) {
+        QList<long> ids;
+        for (int j = from; j < view.LineCount() && view.Line(j)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE; ++j) {
+            if (view.Line(j)->GetItemType() == RECIPE_LINE_OPERATION)
+                ids << view.Line(j)->GetButtonID();
+        }
+        return ids;
+    };
+    CQUORVANTAView& source = OpenCoupling();
+    EditStep(COUPLING_STEP, "UPDATE Operation SET UserComments = 'note ' || OperationID, SafetyNote = OperationID");
+    CopyLines(source, {"Reaction"});
+    const QList<long> sourceOps = operations(source, IndexOf(source, "Reaction") + 1);
+    CQUORVANTAView& target = OpenView(CRYSTALLIZATION_STEP);
+    SetInsertAfter(false);
+    target.OnLineClicked(target.Line(0), false);
+    ASSERT_TRUE(target.OnEditPaste());
+    const QList<long> pastedOps = operations(target, 1);
+    ASSERT_EQ(pastedOps.size(), sourceOps.size());
+    ASSERT_GE(sourceOps.size(), 5);
+    for (int n = 0; n < sourceOps.size(); ++n) {
+        SCOPED_TRACE(n);
+        const QStringList expected = data(COUPLING_STEP, sourceOps[n]);
+        EXPECT_GT(expected.size(), 1) << "the operation has parameter rows";
+        EXPECT_EQ(data(CRYSTALLIZATION_STEP, pastedOps[n]), expected);
+    }
+}
+
 TEST_F(RecipePasteTest, AnotherFacilityAsksAndPastesTheStructureOnly)
 {
     CQUORVANTAView& source = OpenCoupling();
@@ -230,6 +280,41 @@ TEST_F(RecipePasteTest, UniqueNamesGetANumberOnACopyAndStayOnAMove)
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData WHERE StringValue = 'Batch A'"), 2)
         << "the moved operation keeps its name";
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData WHERE StringValue = 'Batch A (3)'"), 0);
+}
+
+// The names taken are compared as the database compares them: ASCII letters without case, other
+// letters as they are; wildcard characters in a name are plain characters.
+TEST_F(RecipePasteTest, UniqueNamesAreComparedWithoutCaseOfASCIILetters)
+{
+    struct NameCase {
+        QStringList held; // by another operation of the recipe
+        QString copied; // the copied operation holds it too
+        QString expected;
+    };
+    const QList<NameCase> cases{{{"BATCH A", "batch a (1)"}, "Batch A", "Batch A (2)"},
+                                {{"Lot_7%", "LOT_7% (2)", "LotX7Y (1)"}, "lot_7%", "lot_7% (1)"},
+                                {{"\u00c4rger (1)"}, "\u00e4rger", "\u00e4rger (1)"}};
+    CQUORVANTAView& view = OpenCoupling();
+    const long purge = view.Line(IndexOf(view, "Purge"))->GetButtonID();
+    const long charge = view.Line(IndexOf(view, "Charge 800"))->GetButtonID();
+    for (const NameCase& test : cases) {
+        SCOPED_TRACE(test.copied.toStdString());
+        EditStep(COUPLING_STEP, "DELETE FROM TblFieldData WHERE FieldTypeID = 100033");
+        const QString insert = "INSERT INTO TblFieldData (GroupID, FieldTypeID, StringValue) SELECT MIN(GroupID),"
+                               " 100033, '%1' FROM TblGroupData WHERE OperationID = %2";
+        for (const QString& name : test.held)
+            EditStep(COUPLING_STEP, insert.arg(name).arg(charge));
+        EditStep(COUPLING_STEP, insert.arg(test.copied).arg(purge));
+        CopyLines(view, {"Purge"});
+        view.OnLineClicked(view.Line(view.LineCount() - 1), false);
+        ASSERT_TRUE(view.OnEditPaste());
+        const long pasted = view.Line(view.LineCount() - 1)->GetButtonID();
+        QSqlQuery name = GetStepDatabase(COUPLING_STEP)->Query(
+            QString("SELECT f.StringValue FROM TblFieldData f JOIN TblGroupData g USING (GroupID)"
+                    " WHERE g.OperationID = %1 AND f.FieldTypeID = 100033").arg(pasted));
+        ASSERT_TRUE(name.next());
+        EXPECT_EQ(name.value(0).toString(), test.expected);
+    }
 }
 
 TEST_F(RecipePasteTest, AFailureAtAnyLineLeavesTheStepAsItWas)

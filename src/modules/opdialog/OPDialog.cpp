@@ -145,18 +145,28 @@ bool CreateOperation(const QString& /*projectFilePath*/, long stepID, long unitP
 
 long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sourceUnitProcedureID)
 {
-    QSqlQuery row = source.Query(
-        QStringLiteral("SELECT UnitProcedureName, PrimaryEquipmentID, UserComments FROM UnitProcedure"
-                       " WHERE UnitProcedureID = ?"),
-        {qlonglong(sourceUnitProcedureID)});
-    if (!row.next()) {
+    static const QString sql = QStringLiteral("SELECT UnitProcedureName, PrimaryEquipmentID, UserComments "
+                                              "FROM UnitProcedure WHERE UnitProcedureID = ?");
+    const StatementKey key{StatementKind::Update,
+                           QStringLiteral("UnitProcedure"),
+                           {sql},
+                           {QStringLiteral("operation dialog")},
+                           {}};
+    QVariantList row;
+    source.Connection().execKept(
+        key, [] { return sql; }, {qlonglong(sourceUnitProcedureID)},
+        [&row](KeptResult& result) {
+            if (result.next())
+                row = {result.value(0), result.value(1), result.value(2)};
+        });
+    if (row.isEmpty()) {
         QvMessageBox(QStringLiteral("Can't find the Unit Procedure to copy!"), MB_OK | MB_ICONERROR);
         return 0;
     }
     return InsertKept(
         target, "UnitProcedure",
         "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID, UserComments) VALUES (?, ?, ?)",
-        {row.value(0), row.value(1), row.value(2)});
+        row);
 }
 
 long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name)
@@ -164,8 +174,8 @@ long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name)
     return WriteNewUnitProcedure(target, {name, QString()});
 }
 
-bool CopyUnitProcedure(const QString& /*tempDir*/, long sourceStepID, long sourceUnitProcedureID, long targetStepID,
-                       long* newID)
+bool CopyUnitProcedure(const QString& /*tempDir*/, long sourceStepID, long sourceUnitProcedureID,
+                       long targetStepID, long* newID)
 {
     CDaoDatabase* source = GetStepDatabase(sourceStepID);
     CDaoDatabase* target = GetStepDatabase(targetStepID);
