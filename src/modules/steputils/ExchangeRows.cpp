@@ -13,8 +13,8 @@ ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, con
     QSqlQuery query = database.Query(sql, values);
     while (query.next()) {
         QVariantList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row.append(query.value(i));
+        for (int i = 0; i < query.record().count(); ++i) // a typed NULL would travel as "" or 0
+            row.append(query.isNull(i) ? QVariant() : query.value(i));
         rows.append(row);
     }
     return rows;

@@ -99,6 +99,8 @@ long CStepExchangeImporter::AddProjectRows(long processID)
                     {qlonglong(stepID), name.value(0).toString(), name.value(1), name.value(2)});
     InsertStepOrder(project, processID, stepID, PLACE_LAST, -1);
     StoreProjectCounter(project, ProjectCounter::Step, stepID);
+    m_file.Execute(QStringLiteral("UPDATE Step SET StepName = ?, StepVersionName = ?"),
+                   {name.value(0).toString(), name.value(1)});
     return stepID;
 }
 
