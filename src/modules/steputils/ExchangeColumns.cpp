@@ -2,118 +2,118 @@
 
 namespace {
 
-using K = ValueKind;
-using R = ColumnRole;
+using CatalogueKind = ValueKind;
+using CatalogueRole = ColumnRole;
 
-struct ColumnEntry {
+struct CatalogueColumnEntry {
     const char* column;
     ValueKind kind;
     ColumnRole role;
 };
 
-struct TableEntry {
+struct CatalogueTableEntry {
     const char* table;
     ExchangePart part;
     const char* libraryTable;
-    QList<ColumnEntry> columns;
+    QList<CatalogueColumnEntry> columns;
 };
 
-constexpr ColumnEntry Int(const char* column, ColumnRole role = R::Plain) { return {column, K::Integer, role}; }
-constexpr ColumnEntry Num(const char* column) { return {column, K::Real, R::Plain}; }
-constexpr ColumnEntry Name(const char* column) { return {column, K::Text255, R::Plain}; }
-constexpr ColumnEntry Memo(const char* column) { return {column, K::Memo, R::Plain}; }
+constexpr CatalogueColumnEntry CatalogueInt(const char* column, ColumnRole role = CatalogueRole::Plain) { return {column, CatalogueKind::Integer, role}; }
+constexpr CatalogueColumnEntry CatalogueReal(const char* column) { return {column, CatalogueKind::Real, CatalogueRole::Plain}; }
+constexpr CatalogueColumnEntry CatalogueName(const char* column) { return {column, CatalogueKind::Text255, CatalogueRole::Plain}; }
+constexpr CatalogueColumnEntry CatalogueMemo(const char* column) { return {column, CatalogueKind::Memo, CatalogueRole::Plain}; }
 
-const QList<TableEntry>& StepTableEntries()
+const QList<CatalogueTableEntry>& StepTableEntries()
 {
-    static const QList<TableEntry> tables = {
+    static const QList<CatalogueTableEntry> tables = {
         {"Step", ExchangePart::Step, "",
-         {Int("StepID", R::StepRef), Name("StepName"), Name("StepVersionName"), Memo("Description"),
-          Int("PlantID", R::FacilityRef), Int("KeyInputIntermediateID", R::MaterialRef),
-          Int("KeyOutputIntermediateID", R::MaterialRef), Int("InputIntermediate2ID", R::MaterialRef),
-          Int("InputIntermediate3ID", R::MaterialRef), Int("OutputIntermediate2ID", R::MaterialRef),
-          Int("OutputIntermediate3ID", R::MaterialRef), Int("InputUOMSetID", R::UnitSetRef),
-          Int("OutputUOMSetID", R::UnitSetRef), Int("CleaningFlag"), Memo("OperatingInstructionsTemplatePath"),
-          Name("BatchSizeBase"), Num("StartDateTime"), Num("BatchSize"), Name("BatchSizeUOM"), Num("ScaleFactor"),
-          Int("PrevScalingOption"), Int("UndoPrevScalingDone"), Num("PrevScaledBatchSize"), Num("MaximumBatchSize"),
-          Num("MinimumBatchSize"), Num("OriginalBatchSize"), Num("KeyInputBatchSize"), Num("CycleTime"),
-          Name("CycleTimeUOM"), Int("NumberOfBatches"), Name("CampaignName"), Name("Author"), Num("CreatedDate"),
-          Num("ModifiedDate"), Int("SimulationStatus"), Int("NeedsResimulation"), Name("ResultsVersion"),
-          Memo("Notes")}},
+         {CatalogueInt("StepID", CatalogueRole::StepRef), CatalogueName("StepName"), CatalogueName("StepVersionName"), CatalogueMemo("Description"),
+          CatalogueInt("PlantID", CatalogueRole::FacilityRef), CatalogueInt("KeyInputIntermediateID", CatalogueRole::MaterialRef),
+          CatalogueInt("KeyOutputIntermediateID", CatalogueRole::MaterialRef), CatalogueInt("InputIntermediate2ID", CatalogueRole::MaterialRef),
+          CatalogueInt("InputIntermediate3ID", CatalogueRole::MaterialRef), CatalogueInt("OutputIntermediate2ID", CatalogueRole::MaterialRef),
+          CatalogueInt("OutputIntermediate3ID", CatalogueRole::MaterialRef), CatalogueInt("InputUOMSetID", CatalogueRole::UnitSetRef),
+          CatalogueInt("OutputUOMSetID", CatalogueRole::UnitSetRef), CatalogueInt("CleaningFlag"), CatalogueMemo("OperatingInstructionsTemplatePath"),
+          CatalogueName("BatchSizeBase"), CatalogueReal("StartDateTime"), CatalogueReal("BatchSize"), CatalogueName("BatchSizeUOM"), CatalogueReal("ScaleFactor"),
+          CatalogueInt("PrevScalingOption"), CatalogueInt("UndoPrevScalingDone"), CatalogueReal("PrevScaledBatchSize"), CatalogueReal("MaximumBatchSize"),
+          CatalogueReal("MinimumBatchSize"), CatalogueReal("OriginalBatchSize"), CatalogueReal("KeyInputBatchSize"), CatalogueReal("CycleTime"),
+          CatalogueName("CycleTimeUOM"), CatalogueInt("NumberOfBatches"), CatalogueName("CampaignName"), CatalogueName("Author"), CatalogueReal("CreatedDate"),
+          CatalogueReal("ModifiedDate"), CatalogueInt("SimulationStatus"), CatalogueInt("NeedsResimulation"), CatalogueName("ResultsVersion"),
+          CatalogueMemo("Notes")}},
         {"TextRecipe", ExchangePart::Step, "",
-         {Int("ID"), Int("Indent"), Name("Label"), Name("OperationName"), Int("OPNumber"),
-          Int("RecipeSequenceNumber"), Int("StepID", R::StepRef), Name("Type"), Name("UnitProcedureName"),
-          Int("UPNumber"), Int("Hide"), Int("Breakpoint"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("ID"), CatalogueInt("Indent"), CatalogueName("Label"), CatalogueName("OperationName"), CatalogueInt("OPNumber"),
+          CatalogueInt("RecipeSequenceNumber"), CatalogueInt("StepID", CatalogueRole::StepRef), CatalogueName("Type"), CatalogueName("UnitProcedureName"),
+          CatalogueInt("UPNumber"), CatalogueInt("Hide"), CatalogueInt("Breakpoint"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"UnitProcedure", ExchangePart::Step, "",
-         {Int("UnitProcedureID", R::RowKey), Name("UnitProcedureName"), Int("UPSequenceNumber"),
-          Int("PrimaryEquipmentID", R::EquipmentRef), Memo("UserComments")}},
+         {CatalogueInt("UnitProcedureID", CatalogueRole::RowKey), CatalogueName("UnitProcedureName"), CatalogueInt("UPSequenceNumber"),
+          CatalogueInt("PrimaryEquipmentID", CatalogueRole::EquipmentRef), CatalogueMemo("UserComments")}},
         {"Operation", ExchangePart::Step, "",
-         {Int("OperationID", R::RowKey), Int("UnitProcedureID"), Int("OperationTypeID"), Name("QuorvantaLabel"),
-          Int("ModelTypeID"), Memo("RecipeText"), Memo("SafetyNote"), Memo("UserComments"),
-          Int("OperationSequenceNumber"), Int("UnitProcedureSequenceNumber"), Memo("RangeText")}},
+         {CatalogueInt("OperationID", CatalogueRole::RowKey), CatalogueInt("UnitProcedureID"), CatalogueInt("OperationTypeID"), CatalogueName("QuorvantaLabel"),
+          CatalogueInt("ModelTypeID"), CatalogueMemo("RecipeText"), CatalogueMemo("SafetyNote"), CatalogueMemo("UserComments"),
+          CatalogueInt("OperationSequenceNumber"), CatalogueInt("UnitProcedureSequenceNumber"), CatalogueMemo("RangeText")}},
         {"OperationConditionalLogicParameter", ExchangePart::Step, "",
-         {Int("CurrentOperationID"), Name("ConditionalLogic"), Int("OperationParameterID"), Num("Delay"),
-          Name("DelayUOM"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("CurrentOperationID"), CatalogueName("ConditionalLogic"), CatalogueInt("OperationParameterID"), CatalogueReal("Delay"),
+          CatalogueName("DelayUOM"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"UnitProcedureConditionalLogicParameter", ExchangePart::Step, "",
-         {Int("CurrentUnitProcedureID"), Name("ConditionalLogic"), Int("UnitProcedureParameterID"), Num("Delay"),
-          Name("DelayUOM"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("CurrentUnitProcedureID"), CatalogueName("ConditionalLogic"), CatalogueInt("UnitProcedureParameterID"), CatalogueReal("Delay"),
+          CatalogueName("DelayUOM"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"OperationTransition", ExchangePart::Step, "",
-         {Int("FromOperationID"), Int("ToOperationID"), Int("UnitProcedureID"), Name("TransitionType"),
-          Name("OperationTransitionID"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("FromOperationID"), CatalogueInt("ToOperationID"), CatalogueInt("UnitProcedureID"), CatalogueName("TransitionType"),
+          CatalogueName("OperationTransitionID"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"UnitProcedureTransition", ExchangePart::Step, "",
-         {Name("UnitProcedureTransitionID"), Int("FromUnitProcedureID"), Int("ToUnitProcedureID"),
-          Int("StepID", R::StepRef), Name("TransitionType"), Int("RowKey", R::RowKey)}},
+         {CatalogueName("UnitProcedureTransitionID"), CatalogueInt("FromUnitProcedureID"), CatalogueInt("ToUnitProcedureID"),
+          CatalogueInt("StepID", CatalogueRole::StepRef), CatalogueName("TransitionType"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"TblFieldLibrary", ExchangePart::Step, "",
-         {Int("FieldTypeID", R::RowKey), Name("FieldType"), Name("FieldLabel"), Name("Quantity"), Name("UOM"),
-          Int("Scalable")}},
+         {CatalogueInt("FieldTypeID", CatalogueRole::RowKey), CatalogueName("FieldType"), CatalogueName("FieldLabel"), CatalogueName("Quantity"), CatalogueName("UOM"),
+          CatalogueInt("Scalable")}},
         {"TblGroupData", ExchangePart::Step, "",
-         {Int("GroupID", R::RowKey), Int("OperationID"), Int("GroupTypeID"), Int("GroupIndex"), Int("SequenceNumber"),
-          Int("OpGroupID")}},
+         {CatalogueInt("GroupID", CatalogueRole::RowKey), CatalogueInt("OperationID"), CatalogueInt("GroupTypeID"), CatalogueInt("GroupIndex"), CatalogueInt("SequenceNumber"),
+          CatalogueInt("OpGroupID")}},
         {"TblFieldData", ExchangePart::Step, "",
-         {Int("FieldID", R::RowKey), Int("GroupID"), Int("SubGroupIndex"), Int("FieldTypeID"), Num("DoubleValue"),
-          Int("LongValue"), Name("UOM"), Memo("StringValue"), Int("OpFieldID")}},
+         {CatalogueInt("FieldID", CatalogueRole::RowKey), CatalogueInt("GroupID"), CatalogueInt("SubGroupIndex"), CatalogueInt("FieldTypeID"), CatalogueReal("DoubleValue"),
+          CatalogueInt("LongValue"), CatalogueName("UOM"), CatalogueMemo("StringValue"), CatalogueInt("OpFieldID")}},
         {"TblRangeData", ExchangePart::Step, "",
-         {Int("RangeID", R::RowKey), Int("GroupID"), Int("SubGroupIndex"), Int("FieldTypeID"), Int("RangeTypeID"),
-          Int("RangeCategory"), Num("Low"), Int("LowWidth"), Name("LowUOM"), Num("High"), Int("HighWidth"),
-          Name("HighUOM"), Int("OpRangeID")}},
+         {CatalogueInt("RangeID", CatalogueRole::RowKey), CatalogueInt("GroupID"), CatalogueInt("SubGroupIndex"), CatalogueInt("FieldTypeID"), CatalogueInt("RangeTypeID"),
+          CatalogueInt("RangeCategory"), CatalogueReal("Low"), CatalogueInt("LowWidth"), CatalogueName("LowUOM"), CatalogueReal("High"), CatalogueInt("HighWidth"),
+          CatalogueName("HighUOM"), CatalogueInt("OpRangeID")}},
     };
     return tables;
 }
 
-const QList<TableEntry>& ExchangeTableEntries()
+const QList<CatalogueTableEntry>& ExchangeTableEntries()
 {
-    static const QList<TableEntry> tables = {
+    static const QList<CatalogueTableEntry> tables = {
         {"StepExchange", ExchangePart::Exchange, "",
-         {Int("FormatVersion"), Name("SourceProject"), Name("StepName"), Name("StepVersionName"), Memo("Description"),
-          Int("SourceStepID"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("FormatVersion"), CatalogueName("SourceProject"), CatalogueName("StepName"), CatalogueName("StepVersionName"), CatalogueMemo("Description"),
+          CatalogueInt("SourceStepID"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"ExchangeFacility", ExchangePart::Exchange, "Plant",
-         {Int("PlantID", R::ItemKey), Name("PlantName"), Memo("Address"), Int("CalendarID"), Name("City"),
-          Name("Country"), Name("State")}},
+         {CatalogueInt("PlantID", CatalogueRole::ItemKey), CatalogueName("PlantName"), CatalogueMemo("Address"), CatalogueInt("CalendarID"), CatalogueName("City"),
+          CatalogueName("Country"), CatalogueName("State")}},
         {"ExchangeEquipmentClass", ExchangePart::Exchange, "EquipmentClass",
-         {Int("EquipmentClassID", R::ItemKey), Name("ClassName")}},
+         {CatalogueInt("EquipmentClassID", CatalogueRole::ItemKey), CatalogueName("ClassName")}},
         {"ExchangeEquipment", ExchangePart::Exchange, "ActualEquipmentCommon",
-         {Int("ActualEquipmentID", R::ItemKey), Name("QVTag"), Int("EquipmentClassID", R::ClassRef),
-          Name("EquipmentType"), Int("PlantID", R::FacilityRef), Int("FactoryID"), Int("BuildingID"), Int("AreaID"),
-          Memo("Description"), Int("Pool"), Int("NumberOfUnits"), Num("Capacity"), Name("CapacityUOM"),
-          Num("MinimumVolume"), Name("MinimumVolumeUOM"), Name("MaterialOfConstruction"), Num("CleaningTime"),
-          Name("CleaningTimeUOM"), Int("CalendarID"), Num("Cost"), Name("CostUOM"), Memo("Comments"),
-          Num("LibraryStamp")}},
+         {CatalogueInt("ActualEquipmentID", CatalogueRole::ItemKey), CatalogueName("QVTag"), CatalogueInt("EquipmentClassID", CatalogueRole::ClassRef),
+          CatalogueName("EquipmentType"), CatalogueInt("PlantID", CatalogueRole::FacilityRef), CatalogueInt("FactoryID"), CatalogueInt("BuildingID"), CatalogueInt("AreaID"),
+          CatalogueMemo("Description"), CatalogueInt("Pool"), CatalogueInt("NumberOfUnits"), CatalogueReal("Capacity"), CatalogueName("CapacityUOM"),
+          CatalogueReal("MinimumVolume"), CatalogueName("MinimumVolumeUOM"), CatalogueName("MaterialOfConstruction"), CatalogueReal("CleaningTime"),
+          CatalogueName("CleaningTimeUOM"), CatalogueInt("CalendarID"), CatalogueReal("Cost"), CatalogueName("CostUOM"), CatalogueMemo("Comments"),
+          CatalogueReal("LibraryStamp")}},
         {"ExchangeEquipmentProperty", ExchangePart::Exchange, "ActualEquipmentProperty",
-         {Int("ActualEquipmentID", R::EquipmentRef), Name("PropertyName"), Num("DoubleValue"), Name("ValueUOM"),
-          Memo("TextValue"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("ActualEquipmentID", CatalogueRole::EquipmentRef), CatalogueName("PropertyName"), CatalogueReal("DoubleValue"), CatalogueName("ValueUOM"),
+          CatalogueMemo("TextValue"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"ExchangeMaterial", ExchangePart::Exchange, "ActualMaterialCommon",
-         {Int("MaterialID", R::ItemKey), Name("MaterialName"), Name("Alias"), Num("AvailablePressure"),
-          Name("AvailablePressureUOM"), Num("AvailableTemperature"), Name("AvailableTemperatureUOM"), Name("CASCode"),
-          Name("Class"), Memo("Comments"), Name("CompanyCode"), Num("Cost"), Name("CostUOM"), Name("DataSource"),
-          Memo("Description"), Int("MaterialTypeID"), Name("MSDSCode"), Name("PurchasingCode"), Memo("SafetyNote"),
-          Name("SAPCode"), Name("WhoEntered"), Memo("RuntimeParamLookup"), Name("Phase"), Num("LibraryStamp")}},
+         {CatalogueInt("MaterialID", CatalogueRole::ItemKey), CatalogueName("MaterialName"), CatalogueName("Alias"), CatalogueReal("AvailablePressure"),
+          CatalogueName("AvailablePressureUOM"), CatalogueReal("AvailableTemperature"), CatalogueName("AvailableTemperatureUOM"), CatalogueName("CASCode"),
+          CatalogueName("Class"), CatalogueMemo("Comments"), CatalogueName("CompanyCode"), CatalogueReal("Cost"), CatalogueName("CostUOM"), CatalogueName("DataSource"),
+          CatalogueMemo("Description"), CatalogueInt("MaterialTypeID"), CatalogueName("MSDSCode"), CatalogueName("PurchasingCode"), CatalogueMemo("SafetyNote"),
+          CatalogueName("SAPCode"), CatalogueName("WhoEntered"), CatalogueMemo("RuntimeParamLookup"), CatalogueName("Phase"), CatalogueReal("LibraryStamp")}},
         {"ExchangeMaterialProperty", ExchangePart::Exchange, "ActualMaterialProperty",
-         {Int("MaterialID", R::MaterialRef), Int("MaterialPropertyID"), Num("DoubleValue"), Name("ValueUOM"),
-          Memo("TextValue"), Int("IntegerValue"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("MaterialID", CatalogueRole::MaterialRef), CatalogueInt("MaterialPropertyID"), CatalogueReal("DoubleValue"), CatalogueName("ValueUOM"),
+          CatalogueMemo("TextValue"), CatalogueInt("IntegerValue"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"ExchangeMixture", ExchangePart::Exchange, "Mixture",
-         {Int("MaterialID", R::MaterialRef), Int("ComponentID", R::MaterialRef), Name("Phase"), Num("Amount"),
-          Name("AmountUOM"), Int("RowKey", R::RowKey)}},
+         {CatalogueInt("MaterialID", CatalogueRole::MaterialRef), CatalogueInt("ComponentID", CatalogueRole::MaterialRef), CatalogueName("Phase"), CatalogueReal("Amount"),
+          CatalogueName("AmountUOM"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"ExchangeUnitSet", ExchangePart::Exchange, "TblUOMSet",
-         {Int("UOMSetID", R::ItemKey), Name("UOMSetName")}},
+         {CatalogueInt("UOMSetID", CatalogueRole::ItemKey), CatalogueName("UOMSetName")}},
     };
     return tables;
 }
@@ -121,9 +121,9 @@ const QList<TableEntry>& ExchangeTableEntries()
 QList<ExchangeColumn> BuildCatalogue()
 {
     QList<ExchangeColumn> columns;
-    for (const QList<TableEntry>* entries : {&StepTableEntries(), &ExchangeTableEntries()})
-        for (const TableEntry& table : *entries)
-            for (const ColumnEntry& column : table.columns)
+    for (const QList<CatalogueTableEntry>* entries : {&StepTableEntries(), &ExchangeTableEntries()})
+        for (const CatalogueTableEntry& table : *entries)
+            for (const CatalogueColumnEntry& column : table.columns)
                 columns.append({QString::fromLatin1(table.table), QString::fromLatin1(column.column), column.kind,
                                 column.role});
     return columns;
@@ -132,8 +132,8 @@ QList<ExchangeColumn> BuildCatalogue()
 QList<ExchangeTable> BuildTables()
 {
     QList<ExchangeTable> tables;
-    for (const QList<TableEntry>* entries : {&StepTableEntries(), &ExchangeTableEntries()})
-        for (const TableEntry& table : *entries)
+    for (const QList<CatalogueTableEntry>* entries : {&StepTableEntries(), &ExchangeTableEntries()})
+        for (const CatalogueTableEntry& table : *entries)
             tables.append({QString::fromLatin1(table.table), table.part, QString::fromLatin1(table.libraryTable)});
     return tables;
 }

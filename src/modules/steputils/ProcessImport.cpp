@@ -15,7 +15,7 @@ void OpenOtherFile(CDaoDatabase& database, const QString& path)
     database.Execute(QStringLiteral("PRAGMA trusted_schema = OFF"));
 }
 
-QVariant FirstValue(CDaoDatabase& database, const QString& sql, const QVariantList& values)
+QVariant FirstOtherProjectValue(CDaoDatabase& database, const QString& sql, const QVariantList& values)
 {
     QSqlQuery query = database.Query(sql, values);
     return query.next() ? query.value(0) : QVariant();
@@ -27,8 +27,8 @@ qlonglong MatchByName(CDaoDatabase& other, CDaoDatabase& own, const QString& nam
 {
     if (otherID.isNull())
         return -1;
-    const QVariant name = FirstValue(other, nameSql, {otherID});
-    const QVariant id = name.isNull() ? QVariant() : FirstValue(own, idSql, {name});
+    const QVariant name = FirstOtherProjectValue(other, nameSql, {otherID});
+    const QVariant id = name.isNull() ? QVariant() : FirstOtherProjectValue(own, idSql, {name});
     return id.isNull() ? -1 : id.toLongLong();
 }
 
