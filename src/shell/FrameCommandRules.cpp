@@ -61,7 +61,6 @@ bool needsOpenProject(int id)
     case ID_FILE_IMPORT_STEP:
     case ID_FILE_EXPORT_STEP:
     case ID_FILE_NETWORK_SELECT:
-    case ID_FILE_CASE_MANAGER:
     case ID_TOOLS_PREFERENCES:
     case ID_TOOLS_OPTIONS:
     case ID_REPORT_MATERIAL_DATA:
@@ -134,6 +133,8 @@ bool FrameCommandEnabled(int commandID, const FrameCommandState& state)
     const bool recentFile = commandID >= ID_FILE_MRU_FIRST && commandID <= ID_FILE_MRU_LAST;
     if (recentFile || alwaysEnabled(commandID))
         return true;
+    if (commandID == ID_FILE_CASE_MANAGER) // no case-manager component on this platform
+        return false;
     if (!state.projectOpen)
         return false;
     if (needsOpenProject(commandID))

@@ -1,11 +1,13 @@
 // The application's project members: forwarders to the projects subsystem and the wiring of the
 // frame's project commands and hooks.
 
+#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 #include "projects/ProjectManager.h"
+#include "projects/StepExchangeCommands.h"
 #include "projects/WizardEndDialog.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
@@ -46,6 +48,15 @@ void CQuorvantaApp::WireProjectCommands()
     m_frame->SetCommandHandler(ID_SIMULATE_RUN, [this] { // a step context: the process and plan runs come later
         SetEngine(::GetEngineEntry());
         m_frame->SimulateBatch(1, -1, -1, 0);
+    });
+    m_frame->SetCommandHandler(ID_FILE_EXPORT_STEP, [this] { ExportStepCommand(m_frame->GetSelectedStepID()); });
+    m_frame->SetCommandHandler(ID_FILE_IMPORT_STEP, [this] {
+        if (!ImportStepCommand(m_frame->GetSelectedProcessID(), m_frame->m_bInsertAfter))
+            return;
+        m_frame->DotNetNotifyPreferencesUpdate();
+        ResetStepSimulation(-1, QString());
+        ::SetProjectModified(true);
+        m_frame->RefreshAmbientPressure();
     });
     m_frame->SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) {
         m_projects->OpenNewStepDatabases();

@@ -43,6 +43,12 @@ bool DotNetInvokeDataEquipment(long facilityID, long equipmentID)
     return editor && editor->DotNetInvokeDataEquipment(facilityID, equipmentID);
 }
 
+void DotNetInvokeSetEquipmentManagerToReload()
+{
+    if (EquipmentEditorService* editor = ServiceSlot<EquipmentEditorService>::Get())
+        editor->DotNetInvokeSetEquipmentManagerToReload();
+}
+
 void SetFacilityRefreshFlag() { FacilityRefreshFlag() = true; }
 
 bool TestAndClearAppFlag()

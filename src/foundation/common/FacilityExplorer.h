@@ -19,6 +19,8 @@ public:
     virtual ~EquipmentEditorService() = default;
     // facility -1: edit that equipment item; equipment -1: a new item of that facility.
     virtual bool DotNetInvokeDataEquipment(long /*facilityID*/, long /*equipmentID*/) { return false; }
+    // The managed equipment manager reloads from the databases.
+    virtual void DotNetInvokeSetEquipmentManagerToReload() {}
 };
 
 // Through the installed pane: false, -1 and nothing without one.
@@ -27,6 +29,7 @@ long GetSelectedFacilityID();
 void ExportSelectionToExcel();
 // Through the installed editor; false without one.
 bool DotNetInvokeDataEquipment(long facilityID, long equipmentID);
+void DotNetInvokeSetEquipmentManagerToReload();
 
 // The one-shot facility-refresh flag: set by an equipment delete, taken back here (true when it
 // was set; the flag is clear afterwards).

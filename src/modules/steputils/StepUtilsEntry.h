@@ -1,7 +1,9 @@
 #pragma once
 // Stand-in of the step utilities module: brings project, step, equipment, material and language
 // working copies up to the program's schema by the numbered migrations, and gives files that carry the id once shared
-// by every kind their kind's own. It has no import, export or results checks.
+// by every kind their kind's own; writes step exchange files and imports them (and whole processes
+// of another project) into the open project. It has no results checks. Every failure is told to
+// the user here; the callers stop without a message of their own.
 
 #include "foundation/common/ConversionCode.h"
 #include "modules/steputils/SchemaMigration.h"
@@ -27,11 +29,28 @@ public:
     int currentVersionReadOnly(const QString& languageDBPath);
     // Migrates the copy in place; nonzero on success (also when it was current already).
     int convertLanguage(const QString& languageDBCopy, const QString& unused, int mode);
+    // Nonzero when the project file at the path is ours and of the current version; only read.
+    int currentVersion(const QString& otherProjectPath);
+    // Rewrites the scratch copy of a step database in place into an exchange file, the library
+    // items read from the given project files (all three empty: the open project's). Nonzero on
+    // success.
+    int exportStep(const QString& scratchCopy, const QString& projectPath, const QString& equipmentPath,
+                   const QString& materialPath);
+    // Adds the step of the exchange file to the open project as a step of the process, last in its
+    // order, and rewrites the file into that step's database; the new id, 0 on failure. Writes in
+    // the caller's transactions where it has them.
+    long importStep(const QString& exchangeFile, long processID);
+    // Adds a copy of another project's process (its rows as the project generator writes them) and
+    // each step file, in order, as importStep does; the new process id and the new step ids in the
+    // order of the files, 0 on failure.
+    long importProcess(const QString& otherProjectPath, long otherProcessID, const QString& otherMaterialPath,
+                       const QStringList& stepFiles, QList<long>& newStepIDs);
     // 0 while steps keep no results database.
     int isResultsDBVersionEarlier(long stepID, const QString& version);
 
 private:
     ConversionCode ConvertLibraries();
+    long ImportCheckedStep(const QString& exchangeFile, long processID);
 
     MigrationCatalogue m_catalogue;
 };

@@ -6,3 +6,8 @@ bool CManagedEquipmentEditor::DotNetInvokeDataEquipment(long facilityID, long eq
 {
     return m_frame.DotNetInvokeDataEquipment(facilityID, equipmentID);
 }
+
+void CManagedEquipmentEditor::DotNetInvokeSetEquipmentManagerToReload()
+{
+    m_frame.DotNetInvokeSetEquipmentManagerToReload();
+}

@@ -10,6 +10,7 @@ class CManagedEquipmentEditor : public EquipmentEditorService {
 public:
     explicit CManagedEquipmentEditor(CMainFrame& frame) : m_frame(frame) {}
     bool DotNetInvokeDataEquipment(long facilityID, long equipmentID) override;
+    void DotNetInvokeSetEquipmentManagerToReload() override;
 
 private:
     CMainFrame& m_frame;

@@ -1,0 +1,63 @@
+#include "modules/steputils/ExchangeRows.h"
+
+#include "foundation/db/BulkRows.h"
+#include "foundation/db/DaoDatabase.h"
+#include "modules/steputils/ExchangeColumns.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, const QVariantList& values)
+{
+    ExchangeRowList rows;
+    QSqlQuery query = database.Query(sql, values);
+    while (query.next()) {
+        QVariantList row;
+        for (int i = 0; i < query.record().count(); ++i) // a typed NULL would travel as "" or 0
+            row.append(query.isNull(i) ? QVariant() : query.value(i));
+        rows.append(row);
+    }
+    return rows;
+}
+
+QStringList SharedColumns(CDaoDatabase& database, const QString& table, const QString& exchangeTable)
+{
+    QSet<QString> present;
+    QSqlQuery info = database.Query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+    while (info.next())
+        present.insert(info.value(0).toString().toLower());
+    QStringList columns;
+    for (const QString& column : ColumnNamesOfTable(exchangeTable))
+        if (present.contains(column.toLower()))
+            columns.append(column);
+    return columns;
+}
+
+QString QuotedColumns(const QStringList& columns, const QString& prefix)
+{
+    QStringList quoted;
+    for (const QString& column : columns)
+        quoted.append(prefix + QLatin1Char('"') + column + QLatin1Char('"'));
+    return quoted.join(QStringLiteral(", "));
+}
+
+void InsertExchangeRows(CDaoDatabase& database, const QString& table, const QStringList& columns,
+                        const ExchangeRowList& rows)
+{
+    if (rows.isEmpty() || columns.isEmpty())
+        return;
+    QStringList values;
+    for (int i = 0; i < columns.size(); ++i)
+        values.append(QStringLiteral("value ->> %1").arg(i));
+    database.Execute(QStringLiteral("INSERT INTO \"%1\" (%2) SELECT %3 FROM json_each(?)")
+                         .arg(table, QuotedColumns(columns), values.join(QStringLiteral(", "))),
+                     {JsonRows(rows)});
+}
+
+QString JsonIDs(const QSet<long>& ids)
+{
+    QStringList texts;
+    for (long id : ids)
+        texts.append(QString::number(id));
+    return QLatin1Char('[') + texts.join(QLatin1Char(',')) + QLatin1Char(']');
+}

@@ -1,0 +1,24 @@
+#pragma once
+// Moving rows between a library or project database and a step file by column name: each read is
+// one statement, each write one statement over a JSON array of the rows.
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+class CDaoDatabase;
+
+using ExchangeRowList = QList<QVariantList>;
+
+// The rows a query gives, every column of each.
+ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, const QVariantList& values = {});
+// The catalogued columns of the exchange table that the database's table also has.
+QStringList SharedColumns(CDaoDatabase& database, const QString& table, const QString& exchangeTable);
+// Inserts the rows into the table, their values in the order of the columns.
+void InsertExchangeRows(CDaoDatabase& database, const QString& table, const QStringList& columns,
+                        const ExchangeRowList& rows);
+// The ids as a JSON array for json_each.
+QString JsonIDs(const QSet<long>& ids);
+QString QuotedColumns(const QStringList& columns, const QString& prefix = QString());

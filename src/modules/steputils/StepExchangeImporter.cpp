@@ -1,0 +1,310 @@
+#include "modules/steputils/StepExchangeImporter.h"
+
+#include "foundation/common/UniqueID.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/StepOrder.h"
+#include "modules/steputils/ExchangeColumns.h"
+#include "modules/steputils/ExchangeFormat.h"
+#include "modules/steputils/ExchangeRows.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+// The ids the update checks keep apart for items of a library.
+constexpr IdRange MATERIAL_KEPT_IDS{10000, 39999};
+constexpr IdRange EQUIPMENT_KEPT_IDS{100001, 1000000};
+
+bool RowExistsWithID(CDaoDatabase& database, const QString& table, const QString& column, long id)
+{
+    QSqlQuery query =
+        database.Query(QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ?").arg(table, column), {qlonglong(id)});
+    return query.next();
+}
+
+// The id of the row whose column holds the value (compared as the column compares); -1 for none.
+long FindByName(CDaoDatabase& database, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query = database.Query(sql, values);
+    return query.next() ? long(query.value(0).toLongLong()) : -1;
+}
+
+long NewLibraryID(CDaoDatabase& database, const QString& table, const QString& column, IdRange kept)
+{
+    return GenerateUniqueID([&](long id) { return RowExistsWithID(database, table, column, id); }, kept);
+}
+
+// The row with its columns set to other values; a column not in the row is added.
+QVariantList WithValues(QVariantList row, QStringList& columns, const QList<QPair<QString, QVariant>>& values)
+{
+    for (const auto& [column, value] : values) {
+        const qsizetype at = columns.indexOf(column);
+        if (at < 0) {
+            columns.append(column);
+            row.append(value);
+        } else {
+            row[at] = value;
+        }
+    }
+    return row;
+}
+
+ExchangeRowList ItemRows(CDaoDatabase& file, const QString& table, QStringList& columns)
+{
+    columns = ColumnNamesOfTable(table);
+    return ReadExchangeRows(file, QStringLiteral("SELECT %1 FROM \"%2\"").arg(QuotedColumns(columns), table));
+}
+
+} // namespace
+
+CStepExchangeImporter::CStepExchangeImporter(CDaoDatabase& file, const StepImportTargets& targets)
+    : m_file(file), m_targets(targets)
+{
+}
+
+long CStepExchangeImporter::Import(long processID)
+{
+    CDaoTransaction projectLevel(*m_targets.project);
+    CDaoTransaction equipmentLevel(*m_targets.equipment);
+    CDaoTransaction materialLevel(*m_targets.materials);
+    CDaoTransaction fileLevel(m_file);
+    const long stepID = AddProjectRows(processID);
+    MapUnitSets();
+    MapFacilities();
+    MapClasses();
+    MapEquipment();
+    MapMaterials();
+    CopyMixtures();
+    RewriteFile(stepID);
+    fileLevel.Commit();
+    equipmentLevel.Commit();
+    materialLevel.Commit();
+    projectLevel.Commit();
+    return stepID;
+}
+
+// Named as the exchange row names the step, else as its [Step] row does.
+long CStepExchangeImporter::AddProjectRows(long processID)
+{
+    ExchangeRowList names = ReadExchangeRows(
+        m_file, QStringLiteral("SELECT StepName, StepVersionName, Description FROM StepExchange WHERE "
+                               "coalesce(StepName, '') <> '' UNION ALL "
+                               "SELECT StepName, StepVersionName, Description FROM Step LIMIT 1"));
+    const QVariantList name = names.value(0);
+    CDaoDatabase& project = *m_targets.project;
+    const long stepID = AllocateProjectID(project, ProjectCounter::Step, m_targets.idSources);
+    project.Execute(QStringLiteral("INSERT INTO ProjectStep (StepID, StepName, StepVersionName, Description) "
+                                   "VALUES (?, ?, ?, ?)"),
+                    {qlonglong(stepID), name.value(0).toString(), name.value(1), name.value(2)});
+    InsertStepOrder(project, processID, stepID, PLACE_LAST, -1);
+    StoreProjectCounter(project, ProjectCounter::Step, stepID);
+    m_file.Execute(QStringLiteral("UPDATE Step SET StepName = ?, StepVersionName = ?"),
+                   {name.value(0).toString(), name.value(1)});
+    return stepID;
+}
+
+void CStepExchangeImporter::MapUnitSets()
+{
+    const ExchangeRowList sets = ReadExchangeRows(m_file, QStringLiteral("SELECT UOMSetID, UOMSetName FROM ExchangeUnitSet"));
+    for (const QVariantList& set : sets)
+        Map(int(ColumnRole::UnitSetRef), long(set.value(0).toLongLong()),
+            FindByName(*m_targets.project, QStringLiteral("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = ? "
+                                                          "ORDER BY UOMSetID"),
+                       {set.value(1)}));
+}
+
+void CStepExchangeImporter::MapFacilities()
+{
+    QStringList columns;
+    for (const QVariantList& row : ItemRows(m_file, QStringLiteral("ExchangeFacility"), columns)) {
+        long plantID = FindByName(*m_targets.equipment,
+                                  QStringLiteral("SELECT p.PlantID FROM Plant p JOIN \"Plant-To-Project\" pp "
+                                                 "ON pp.PlantID = p.PlantID WHERE p.PlantName = ? ORDER BY p.PlantID"),
+                                  {row.value(columns.indexOf(QStringLiteral("PlantName")))});
+        if (plantID == -1)
+            plantID = CopyFacility(row, columns);
+        Map(int(ColumnRole::FacilityRef), long(row.value(0).toLongLong()), plantID);
+    }
+}
+
+// Under a new facility id, with its link to the project; its calendar stays behind.
+long CStepExchangeImporter::CopyFacility(const QVariantList& row, QStringList columns)
+{
+    columns.removeFirst(); // the key: a new one is given
+    const QVariantList values = WithValues(row.mid(1), columns, {{"CalendarID", QVariant()}});
+    QSqlQuery inserted = m_targets.equipment->Query(
+        QStringLiteral("INSERT INTO Plant (%1) VALUES (%2) RETURNING PlantID")
+            .arg(QuotedColumns(columns), QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+        values);
+    const long plantID = inserted.next() ? long(inserted.value(0).toLongLong()) : -1;
+    inserted.finish();
+    m_targets.equipment->Execute(QStringLiteral("INSERT INTO \"Plant-To-Project\" (PlantID, ProjectID, PlantName) "
+                                                "VALUES (?, ?, ?)"),
+                                 {qlonglong(plantID), qlonglong(m_targets.projectID),
+                                  values.value(columns.indexOf(QStringLiteral("PlantName")))});
+    return plantID;
+}
+
+void CStepExchangeImporter::MapClasses()
+{
+    CDaoDatabase& equipment = *m_targets.equipment;
+    for (const QVariantList& row :
+         ReadExchangeRows(m_file, QStringLiteral("SELECT EquipmentClassID, ClassName FROM ExchangeEquipmentClass"))) {
+        const long oldID = long(row.value(0).toLongLong());
+        long classID = FindByName(equipment, QStringLiteral("SELECT EquipmentClassID FROM EquipmentClass "
+                                                            "WHERE ClassName = ? ORDER BY EquipmentClassID"),
+                                  {row.value(1)});
+        if (classID == -1) {
+            classID = RowExistsWithID(equipment, QStringLiteral("EquipmentClass"), QStringLiteral("EquipmentClassID"), oldID)
+                          ? NewLibraryID(equipment, QStringLiteral("EquipmentClass"), QStringLiteral("EquipmentClassID"),
+                                         EQUIPMENT_KEPT_IDS)
+                          : oldID;
+            equipment.Execute(QStringLiteral("INSERT INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (?, ?)"),
+                              {qlonglong(classID), row.value(1)});
+        }
+        Map(int(ColumnRole::ClassRef), oldID, classID);
+    }
+}
+
+// An item of the same tag in the facility it lands in is taken; others are copied with their
+// properties.
+void CStepExchangeImporter::MapEquipment()
+{
+    QStringList columns;
+    const ExchangeRowList rows = ItemRows(m_file, QStringLiteral("ExchangeEquipment"), columns);
+    const qsizetype tag = columns.indexOf(QStringLiteral("QVTag"));
+    const qsizetype plant = columns.indexOf(QStringLiteral("PlantID"));
+    for (const QVariantList& row : rows) {
+        const QVariant facility = Mapped(int(ColumnRole::FacilityRef), row.value(plant));
+        long itemID = FindByName(*m_targets.equipment,
+                                 QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon "
+                                                "WHERE QVTag = ? AND PlantID IS ? ORDER BY ActualEquipmentID"),
+                                 {row.value(tag), facility});
+        if (itemID == -1)
+            itemID = CopyEquipment(row, columns);
+        Map(int(ColumnRole::EquipmentRef), long(row.value(0).toLongLong()), itemID);
+    }
+}
+
+// Its place below the facility (factory, building, area) and its calendar stay behind.
+long CStepExchangeImporter::CopyEquipment(const QVariantList& row, QStringList columns)
+{
+    CDaoDatabase& equipment = *m_targets.equipment;
+    const long oldID = long(row.value(0).toLongLong());
+    const long itemID = NewLibraryID(equipment, QStringLiteral("ActualEquipmentCommon"),
+                                     QStringLiteral("ActualEquipmentID"), EQUIPMENT_KEPT_IDS);
+    const QVariantList values = WithValues(
+        row, columns,
+        {{"ActualEquipmentID", qlonglong(itemID)},
+         {"PlantID", Mapped(int(ColumnRole::FacilityRef), row.value(columns.indexOf(QStringLiteral("PlantID"))))},
+         {"EquipmentClassID",
+          Mapped(int(ColumnRole::ClassRef), row.value(columns.indexOf(QStringLiteral("EquipmentClassID"))))},
+         {"FactoryID", QVariant()}, {"BuildingID", QVariant()}, {"AreaID", QVariant()}, {"CalendarID", QVariant()}});
+    InsertExchangeRows(equipment, QStringLiteral("ActualEquipmentCommon"), columns, {values});
+    const QStringList properties = {"PropertyName", "DoubleValue", "ValueUOM", "TextValue"};
+    ExchangeRowList rows = ReadExchangeRows(
+        m_file, QStringLiteral("SELECT ?, %1 FROM ExchangeEquipmentProperty WHERE ActualEquipmentID = ? ORDER BY RowKey")
+                    .arg(QuotedColumns(properties)),
+        {qlonglong(itemID), qlonglong(oldID)});
+    InsertExchangeRows(equipment, QStringLiteral("ActualEquipmentProperty"),
+                       QStringList{QStringLiteral("ActualEquipmentID")} + properties, rows);
+    return itemID;
+}
+
+void CStepExchangeImporter::MapMaterials()
+{
+    QStringList columns;
+    const ExchangeRowList rows = ItemRows(m_file, QStringLiteral("ExchangeMaterial"), columns);
+    const qsizetype name = columns.indexOf(QStringLiteral("MaterialName"));
+    for (const QVariantList& row : rows) {
+        long materialID = FindByName(*m_targets.materials,
+                                     QStringLiteral("SELECT MaterialID FROM ActualMaterialCommon "
+                                                    "WHERE MaterialName = ? ORDER BY MaterialID"),
+                                     {row.value(name)});
+        if (materialID == -1)
+            materialID = CopyMaterial(row, columns);
+        Map(int(ColumnRole::MaterialRef), long(row.value(0).toLongLong()), materialID);
+    }
+}
+
+long CStepExchangeImporter::CopyMaterial(const QVariantList& row, QStringList columns)
+{
+    CDaoDatabase& materials = *m_targets.materials;
+    const long oldID = long(row.value(0).toLongLong());
+    const long materialID = NewLibraryID(materials, QStringLiteral("ActualMaterialCommon"), QStringLiteral("MaterialID"),
+                                         MATERIAL_KEPT_IDS);
+    InsertExchangeRows(materials, QStringLiteral("ActualMaterialCommon"), columns,
+                       {WithValues(row, columns, {{"MaterialID", qlonglong(materialID)}})});
+    const QStringList properties = {"MaterialPropertyID", "DoubleValue", "ValueUOM", "TextValue", "IntegerValue"};
+    const ExchangeRowList rows = ReadExchangeRows(
+        m_file, QStringLiteral("SELECT ?, %1 FROM ExchangeMaterialProperty WHERE MaterialID = ?").arg(QuotedColumns(properties)),
+        {qlonglong(materialID), qlonglong(oldID)});
+    InsertExchangeRows(materials, QStringLiteral("ActualMaterialProperty"),
+                       QStringList{QStringLiteral("MaterialID")} + properties, rows);
+    m_map.insert({-1, oldID}, materialID); // copied here: its mixture rows come along
+    return materialID;
+}
+
+// The mixture rows of the materials copied in, their components re-pointed.
+void CStepExchangeImporter::CopyMixtures()
+{
+    const ExchangeRowList rows = ReadExchangeRows(
+        m_file, QStringLiteral("SELECT MaterialID, ComponentID, Phase, Amount, AmountUOM FROM ExchangeMixture ORDER BY RowKey"));
+    ExchangeRowList copied;
+    for (const QVariantList& row : rows) {
+        if (!m_map.contains({-1, long(row.value(0).toLongLong())}))
+            continue;
+        QVariantList mixture = row;
+        mixture[0] = Mapped(int(ColumnRole::MaterialRef), row.value(0));
+        mixture[1] = Mapped(int(ColumnRole::MaterialRef), row.value(1));
+        copied.append(mixture);
+    }
+    InsertExchangeRows(*m_targets.materials, QStringLiteral("Mixture"),
+                       {"MaterialID", "ComponentID", "Phase", "Amount", "AmountUOM"}, copied);
+}
+
+void CStepExchangeImporter::Map(int role, long oldID, long newID)
+{
+    m_map.insert({role, oldID}, newID);
+}
+
+QVariant CStepExchangeImporter::Mapped(int role, const QVariant& oldID) const
+{
+    const auto found = m_map.constFind({role, long(oldID.toLongLong())});
+    if (oldID.isNull() || found == m_map.constEnd())
+        return {};
+    return qlonglong(*found);
+}
+
+// Every reference of the step's tables through the map: an item not brought along becomes NULL
+// (facility) or -1; a reference that named nothing stays as it was.
+void CStepExchangeImporter::RewriteFile(long stepID)
+{
+    ExchangeRowList pairs;
+    for (auto it = m_map.constBegin(); it != m_map.constEnd(); ++it)
+        pairs.append({it.key().first, qlonglong(it.key().second), qlonglong(it.value())});
+    m_file.Execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS ExchangeMap (Role INTEGER, OldID INTEGER, NewID INTEGER)"));
+    m_file.Execute(QStringLiteral("DELETE FROM temp.ExchangeMap"));
+    InsertExchangeRows(m_file, QStringLiteral("ExchangeMap"), {"Role", "OldID", "NewID"}, pairs);
+    for (const ExchangeColumn& column : ExchangeCatalogue()) {
+        if (column.role == ColumnRole::Plain || PartOfTable(column.table) != ExchangePart::Step)
+            continue;
+        const QString target = QStringLiteral("\"%1\".\"%2\"").arg(column.table, column.column);
+        if (column.role == ColumnRole::StepRef) {
+            m_file.Execute(QStringLiteral("UPDATE \"%1\" SET \"%2\" = ?").arg(column.table, column.column),
+                           {qlonglong(stepID)});
+        } else if (column.role != ColumnRole::RowKey && column.role != ColumnRole::ItemKey) {
+            const QString none = column.role == ColumnRole::FacilityRef ? QStringLiteral("NULL") : QStringLiteral("-1");
+            m_file.Execute(QStringLiteral("UPDATE \"%1\" SET \"%2\" = coalesce((SELECT NewID FROM temp.ExchangeMap "
+                                          "WHERE Role = ? AND OldID = %3), %4) WHERE %3 IS NOT NULL AND %3 <> -1")
+                               .arg(column.table, column.column, target, none),
+                           {int(column.role)});
+        }
+    }
+    m_file.Execute(QStringLiteral("DROP TABLE temp.ExchangeMap"));
+    for (const ExchangeTable& table : ExchangeTables())
+        if (table.part == ExchangePart::Exchange)
+            m_file.Execute(QStringLiteral("DROP TABLE \"%1\"").arg(table.name));
+    m_file.Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(DatabaseKind::Step)));
+}

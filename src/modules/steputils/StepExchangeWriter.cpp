@@ -1,0 +1,129 @@
+#include "modules/steputils/StepExchangeWriter.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "modules/steputils/ExchangeFormat.h"
+#include "modules/steputils/ExchangeRows.h"
+
+#include <QSqlQuery>
+
+namespace {
+
+// A library database: shared with the program when it has it open, else read-only.
+void OpenSource(CDaoDatabase& database, const QString& path)
+{
+    database.Open(path, CSharedConnection::isOpen(path) ? DatabaseRole::WorkingCopy : DatabaseRole::ReadOnly);
+}
+
+QSet<long> IDsOf(const ExchangeRowList& rows)
+{
+    QSet<long> ids;
+    for (const QVariantList& row : rows)
+        if (!row.value(0).isNull() && row.value(0).toLongLong() != -1)
+            ids.insert(long(row.value(0).toLongLong()));
+    return ids;
+}
+
+} // namespace
+
+CStepExchangeWriter::CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources)
+    : m_exchange(exchange), m_sources(sources)
+{
+}
+
+void CStepExchangeWriter::Write()
+{
+    CDaoDatabase project, equipment, materials;
+    OpenSource(project, m_sources.projectDB);
+    OpenSource(equipment, m_sources.equipmentDB);
+    OpenSource(materials, m_sources.materialDB);
+    WriteExchangeRow(project);
+    WriteUnitSets(project);
+    WriteEquipment(equipment);
+    WriteMaterials(materials);
+}
+
+// The names the project gives the step, else the step's own.
+void CStepExchangeWriter::WriteExchangeRow(CDaoDatabase& project)
+{
+    ExchangeRowList step = ReadExchangeRows(m_exchange, QStringLiteral("SELECT StepID, StepName, StepVersionName, "
+                                                                       "Description FROM Step"));
+    const QVariant stepID = step.value(0).value(0);
+    const ExchangeRowList named = ReadExchangeRows(
+        project, QStringLiteral("SELECT StepName, StepVersionName, Description FROM ProjectStep WHERE StepID = ?"),
+        {stepID});
+    const QVariantList names = named.isEmpty() ? step.value(0).mid(1) : named.first();
+    InsertExchangeRows(m_exchange, QStringLiteral("StepExchange"),
+                       {"FormatVersion", "SourceProject", "StepName", "StepVersionName", "Description", "SourceStepID"},
+                       {{EXCHANGE_FORMAT_VERSION, m_sources.projectName, names.value(0), names.value(1),
+                         names.value(2), stepID}});
+}
+
+void CStepExchangeWriter::WriteUnitSets(CDaoDatabase& project)
+{
+    CopyItems(project, QStringLiteral("TblUOMSet"), QStringLiteral("ExchangeUnitSet"), QStringLiteral("UOMSetID"),
+              StepIDs(QStringLiteral("SELECT InputUOMSetID FROM Step UNION SELECT OutputUOMSetID FROM Step")));
+}
+
+void CStepExchangeWriter::WriteEquipment(CDaoDatabase& equipment)
+{
+    const QSet<long> items = StepIDs(QStringLiteral("SELECT DISTINCT PrimaryEquipmentID FROM UnitProcedure"));
+    const QString json = JsonIDs(items);
+    CopyItems(equipment, QStringLiteral("ActualEquipmentCommon"), QStringLiteral("ExchangeEquipment"),
+              QStringLiteral("ActualEquipmentID"), items);
+    CopyItems(equipment, QStringLiteral("ActualEquipmentProperty"), QStringLiteral("ExchangeEquipmentProperty"),
+              QStringLiteral("ActualEquipmentID"), items);
+    CopyItems(equipment, QStringLiteral("EquipmentClass"), QStringLiteral("ExchangeEquipmentClass"),
+              QStringLiteral("EquipmentClassID"),
+              IDsOf(ReadExchangeRows(equipment,
+                                     QStringLiteral("SELECT DISTINCT EquipmentClassID FROM ActualEquipmentCommon "
+                                                    "WHERE ActualEquipmentID IN (SELECT value FROM json_each(?))"),
+                                     {json})));
+    QSet<long> facilities = StepIDs(QStringLiteral("SELECT PlantID FROM Step"));
+    facilities.unite(IDsOf(ReadExchangeRows(
+        equipment,
+        QStringLiteral("SELECT DISTINCT PlantID FROM ActualEquipmentCommon "
+                       "WHERE ActualEquipmentID IN (SELECT value FROM json_each(?))"),
+        {json})));
+    CopyItems(equipment, QStringLiteral("Plant"), QStringLiteral("ExchangeFacility"), QStringLiteral("PlantID"),
+              facilities);
+}
+
+// The step's intermediates and, through the mixtures, every component they are made of.
+void CStepExchangeWriter::WriteMaterials(CDaoDatabase& materials)
+{
+    const QSet<long> named = StepIDs(QStringLiteral(
+        "SELECT KeyInputIntermediateID FROM Step UNION SELECT KeyOutputIntermediateID FROM Step "
+        "UNION SELECT InputIntermediate2ID FROM Step UNION SELECT InputIntermediate3ID FROM Step "
+        "UNION SELECT OutputIntermediate2ID FROM Step UNION SELECT OutputIntermediate3ID FROM Step"));
+    const QSet<long> items = IDsOf(ReadExchangeRows(
+        materials,
+        QStringLiteral("WITH RECURSIVE made(id) AS (SELECT value FROM json_each(?) UNION "
+                       "SELECT m.ComponentID FROM Mixture m JOIN made ON m.MaterialID = made.id) "
+                       "SELECT id FROM made WHERE id IN (SELECT MaterialID FROM ActualMaterialCommon)"),
+        {JsonIDs(named)}));
+    CopyItems(materials, QStringLiteral("ActualMaterialCommon"), QStringLiteral("ExchangeMaterial"),
+              QStringLiteral("MaterialID"), items);
+    CopyItems(materials, QStringLiteral("ActualMaterialProperty"), QStringLiteral("ExchangeMaterialProperty"),
+              QStringLiteral("MaterialID"), items);
+    CopyItems(materials, QStringLiteral("Mixture"), QStringLiteral("ExchangeMixture"), QStringLiteral("MaterialID"),
+              items);
+}
+
+QSet<long> CStepExchangeWriter::StepIDs(const QString& sql)
+{
+    return IDsOf(ReadExchangeRows(m_exchange, sql));
+}
+
+void CStepExchangeWriter::CopyItems(CDaoDatabase& library, const QString& libraryTable, const QString& exchangeTable,
+                                    const QString& keyColumn, const QSet<long>& ids)
+{
+    const QStringList columns = SharedColumns(library, libraryTable, exchangeTable);
+    if (ids.isEmpty() || columns.isEmpty())
+        return;
+    const ExchangeRowList rows = ReadExchangeRows(
+        library,
+        QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"%3\" IN (SELECT value FROM json_each(?))")
+            .arg(QuotedColumns(columns), libraryTable, keyColumn),
+        {JsonIDs(ids)});
+    InsertExchangeRows(m_exchange, exchangeTable, columns, rows);
+}

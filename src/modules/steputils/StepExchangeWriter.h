@@ -1,0 +1,35 @@
+#pragma once
+// Turns a step file that the reader has rewritten into an exchange file: the exchange row (format
+// version, source project, the step's names) and the library items the step names, read from the
+// project, equipment and material databases given: the facility of the step and of its equipment,
+// the equipment of its unit procedures with their classes and properties, its intermediates with
+// their properties and mixtures (components too), and the names of its unit sets. Raises
+// CDaoException.
+
+#include <QSet>
+#include <QString>
+
+class CDaoDatabase;
+
+struct ExchangeSources {
+    QString projectName;
+    QString projectDB, equipmentDB, materialDB;
+};
+
+class CStepExchangeWriter {
+public:
+    CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources);
+    void Write();
+
+private:
+    void WriteExchangeRow(CDaoDatabase& project);
+    void WriteUnitSets(CDaoDatabase& project);
+    void WriteEquipment(CDaoDatabase& equipment);
+    void WriteMaterials(CDaoDatabase& materials);
+    QSet<long> StepIDs(const QString& sql);
+    void CopyItems(CDaoDatabase& library, const QString& libraryTable, const QString& exchangeTable,
+                   const QString& keyColumn, const QSet<long>& ids);
+
+    CDaoDatabase& m_exchange;
+    ExchangeSources m_sources;
+};

@@ -1,0 +1,166 @@
+#include "modules/steputils/StepFileReader.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
+#include "modules/steputils/ExchangeColumns.h"
+#include "modules/steputils/ExchangeFormat.h"
+#include "modules/steputils/SchemaMigrator.h"
+#include "modules/steputils/StepFileChecks.h"
+#include "modules/steputils/StepRowCopier.h"
+
+#include <QFileInfo>
+#include <QSqlQuery>
+
+namespace {
+
+// Opens a file of the reader so that nothing in its schema can call a function.
+void OpenUntrusted(CDaoDatabase& database, const QString& path, DatabaseRole role)
+{
+    database.Open(path, role);
+    database.Execute(QStringLiteral("PRAGMA trusted_schema = OFF"));
+}
+
+bool PassesQuickCheck(CDaoDatabase& database)
+{
+    QSqlQuery check = database.Query(QStringLiteral("PRAGMA quick_check"));
+    return check.next() && check.value(0).toString() == QLatin1String("ok") && !check.next();
+}
+
+// Every trigger and view of the scratch copy, so that the migrations run none of them.
+void DropTriggersAndViews(CDaoDatabase& database)
+{
+    QStringList drops;
+    QSqlQuery objects = database.Query(
+        QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('trigger', 'view')"));
+    while (objects.next())
+        drops.append(QStringLiteral("DROP %1 IF EXISTS \"%2\"")
+                         .arg(objects.value(0).toString().toUpper(),
+                              objects.value(1).toString().replace(QLatin1Char('"'), QStringLiteral("\"\""))));
+    objects.finish();
+    for (const QString& drop : drops)
+        database.Execute(drop);
+}
+
+bool IsOurStepID(quint32 id)
+{
+    return id == EXCHANGE_APPLICATION_ID || id == ApplicationID(DatabaseKind::Step) || id == LEGACY_APPLICATION_ID;
+}
+
+// The exchange tables, then the file's rows table by table, then the checks; why it failed, or empty.
+QString FillFreshStep(CDaoDatabase& file, CSchemaBuilder& builder)
+{
+    for (const QString& statement : ExchangeTableStatements())
+        if (!builder.Execute(statement))
+            return builder.ErrorText();
+    CStepRowCopier copier(file, builder.Database());
+    for (const ExchangeTable& table : ExchangeTables())
+        if (!copier.CopyTable(table))
+            return copier.Reason();
+    return CheckStepRows(builder.Database());
+}
+
+} // namespace
+
+bool CStepFileReader::Rewrite(const QString& path)
+{
+    m_errorText.clear();
+    if (!CheckHeader(path))
+        return false;
+    const QString scratch = path + QStringLiteral(".old");
+    const QString fresh = path + QStringLiteral(".new");
+    DeleteDatabaseFile(fresh);
+    const bool older = m_fileVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
+    bool read = (!older || MigrateScratch(path, scratch)) && BuildFresh(older ? scratch : path, fresh);
+    if (older)
+        DeleteDatabaseFile(scratch);
+    try {
+        if (read) {
+            ReplaceFile(fresh, path);
+            SyncFolderOf(path);
+        }
+    } catch (const CDaoException& error) {
+        read = Fail(error.GetErrorDescription());
+    }
+    if (!read)
+        DeleteDatabaseFile(fresh);
+    return read;
+}
+
+bool CStepFileReader::CheckHeader(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return Fail(QStringLiteral("it cannot be found"));
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
+    if (!header)
+        return Fail(QStringLiteral("it is not a database"));
+    if (!IsOurStepID(header->applicationID))
+        return Fail(QStringLiteral("it is not a step file of Tamro Plenthover"));
+    m_fileVersion = header->userVersion;
+    if (m_fileVersion > CSchemaBuilder::SchemaVersion(DatabaseKind::Step))
+        return Fail(QStringLiteral("it was written by a newer version of Tamro Plenthover"));
+    if (m_fileVersion < 1)
+        return Fail(QStringLiteral("it has no step schema"));
+    return true;
+}
+
+// An older file: a copy of it without triggers and views, brought to the current step schema.
+bool CStepFileReader::MigrateScratch(const QString& path, const QString& scratch)
+{
+    QString error;
+    DeleteDatabaseFile(scratch);
+    if (!CopyDatabaseFile(path, scratch, &error))
+        return Fail(error);
+    try {
+        CDaoDatabase database;
+        OpenUntrusted(database, scratch, DatabaseRole::ReadWrite);
+        if (!PassesQuickCheck(database))
+            return Fail(QStringLiteral("it is damaged"));
+        DropTriggersAndViews(database);
+        database.Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(DatabaseKind::Step)));
+    } catch (const CDaoException& exception) {
+        return Fail(exception.GetErrorDescription());
+    }
+    CSchemaMigrator migrator(DatabaseKind::Step, BuiltInMigrations(DatabaseKind::Step));
+    if (migrator.Migrate(scratch, DatabaseRole::ReadWrite) != MigrationOutcome::Migrated)
+        return Fail(migrator.ErrorText().isEmpty() ? QStringLiteral("it cannot be brought up to date")
+                                                   : migrator.ErrorText());
+    return true;
+}
+
+bool CStepFileReader::BuildFresh(const QString& source, const QString& fresh)
+{
+    CSchemaBuilder builder(DatabaseKind::Step);
+    builder.SetFlushedByCaller();
+    QString problem;
+    try {
+        CDaoDatabase file;
+        OpenUntrusted(file, source, DatabaseRole::ReadOnly);
+        if (!PassesQuickCheck(file))
+            return Fail(QStringLiteral("it is damaged"));
+        problem = builder.Create(fresh) ? FillFreshStep(file, builder) : builder.ErrorText();
+    } catch (const CDaoException& error) {
+        problem = error.GetErrorDescription();
+    }
+    if (problem.isEmpty() &&
+        !(builder.Execute(QStringLiteral("PRAGMA application_id = %1").arg(EXCHANGE_APPLICATION_ID)) &&
+          builder.Finish()))
+        problem = builder.ErrorText();
+    if (!problem.isEmpty()) {
+        builder.Abandon();
+        return Fail(problem);
+    }
+    try {
+        SyncFile(fresh);
+    } catch (const CDaoException& error) {
+        return Fail(error.GetErrorDescription());
+    }
+    return true;
+}
+
+bool CStepFileReader::Fail(const QString& reason)
+{
+    m_errorText = reason;
+    return false;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Copies the catalogued columns of one table of a step file, read by name, into the same table of
+// a fresh step database, every value checked against its column's kind first. The fresh table's
+// seed rows give way to the file's rows; a table of the exchange part that the file lacks stays
+// empty, a step table it lacks fails the copy.
+
+#include "modules/steputils/ExchangeColumns.h"
+
+#include <QSet>
+#include <QSqlDatabase>
+#include <QString>
+
+class CDaoDatabase;
+
+class CStepRowCopier {
+public:
+    CStepRowCopier(CDaoDatabase& source, QSqlDatabase target);
+
+    // False with Reason() set when the table cannot be copied.
+    bool CopyTable(const ExchangeTable& table);
+    const QString& Reason() const { return m_reason; }
+
+    // Why a value cannot go into the column; empty when it can.
+    static QString ValueProblem(const ExchangeColumn& column, const QVariant& value);
+
+private:
+    QList<ExchangeColumn> SourceColumns(const QString& table);
+    bool CopyRows(const QString& table, const QList<ExchangeColumn>& columns);
+    bool Fail(const QString& reason);
+
+    CDaoDatabase& m_source;
+    QSqlDatabase m_target;
+    QSet<QString> m_sourceTables; // lower-case names of the file's tables (views left out)
+    QString m_reason;
+};

@@ -1,0 +1,126 @@
+// The exchange half of the step utilities stand-in: export, import of a step and of a process.
+
+#include "modules/steputils/StepUtilsEntry.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+#include "modules/steputils/ProcessImport.h"
+#include "modules/steputils/SchemaMigrator.h"
+#include "modules/steputils/StepExchangeImporter.h"
+#include "modules/steputils/StepExchangeWriter.h"
+#include "modules/steputils/StepFileReader.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+void TellUnusable(const QString& path, const QString& reason)
+{
+    QvMessageBox(QStringLiteral("The step file \"%1\" cannot be used: %2").arg(QDir::toNativeSeparators(path), reason),
+                 MB_OK | MB_ICONSTOP);
+}
+
+bool ReadStepFile(const QString& path)
+{
+    CStepFileReader reader;
+    if (reader.Rewrite(path))
+        return true;
+    TellUnusable(path, reader.ErrorText());
+    return false;
+}
+
+ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentPath, const QString& materialPath)
+{
+    if (projectPath.isEmpty())
+        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath()};
+    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath};
+}
+
+NewIDSources StepIDSourcesOfProject()
+{
+    NewIDSources sources{GetProjectDir(), GetWorkingCopyDir(), {}};
+    if (AppContext* app = GetAppContext())
+        for (int i = 0; i < app->stepDatabases().count(); ++i)
+            sources.registeredStepIDs << app->stepDatabases().stepIDAt(i);
+    return sources;
+}
+
+} // namespace
+
+int StepUtilsEntry::currentVersion(const QString& otherProjectPath)
+{
+    CSchemaMigrator migrator(DatabaseKind::Project, m_catalogue(DatabaseKind::Project));
+    return migrator.Inspect(otherProjectPath) == MigrationOutcome::Current ? 1 : 0;
+}
+
+int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath, const QString& equipmentPath,
+                               const QString& materialPath)
+{
+    if (!ReadStepFile(scratchCopy))
+        return 0;
+    try {
+        CDaoDatabase exchange;
+        exchange.Open(scratchCopy, DatabaseRole::ReadWrite);
+        CDaoTransaction transaction(exchange);
+        CStepExchangeWriter(exchange, SourcesFor(projectPath, equipmentPath, materialPath)).Write();
+        transaction.Commit();
+        return 1;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return 0;
+    }
+}
+
+long StepUtilsEntry::importStep(const QString& exchangeFile, long processID)
+{
+    if (!GetProjectDatabase() || !ReadStepFile(exchangeFile))
+        return 0;
+    try {
+        return ImportCheckedStep(exchangeFile, processID);
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return 0;
+    }
+}
+
+long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long processID)
+{
+    CDaoDatabase file, equipment, materials;
+    file.Open(exchangeFile, DatabaseRole::ReadWrite);
+    equipment.Open(GetEquipmentDBPath(), DatabaseRole::WorkingCopy);
+    materials.Open(GetMaterialsDBPath(), DatabaseRole::WorkingCopy);
+    const StepImportTargets targets{GetProjectDatabase(), &equipment, &materials, GetProjectID(),
+                                    StepIDSourcesOfProject()};
+    return CStepExchangeImporter(file, targets).Import(processID);
+}
+
+long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherProcessID,
+                                   const QString& otherMaterialPath, const QStringList& stepFiles,
+                                   QList<long>& newStepIDs)
+{
+    newStepIDs.clear();
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project)
+        return 0;
+    for (const QString& file : stepFiles)
+        if (!ReadStepFile(file))
+            return 0;
+    try {
+        CDaoTransaction transaction(*project);
+        const long processID = CopyProcessRows(*project, {otherProjectPath, otherProcessID, otherMaterialPath,
+                                                          GetMaterialsDBPath(), GetProjectID(), GetProjectDir()});
+        QList<long> stepIDs;
+        for (const QString& file : stepFiles)
+            stepIDs.append(ImportCheckedStep(file, processID));
+        transaction.Commit();
+        newStepIDs = stepIDs;
+        return processID;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return 0;
+    }
+}

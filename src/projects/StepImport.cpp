@@ -1,0 +1,150 @@
+#include "projects/StepImport.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/StepRegistration.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/WaitCursor.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/StepOrder.h"
+#include "modules/steputils/StepUtilsEntry.h"
+
+#include <QFile>
+
+namespace {
+QString ImportedWorkingCopy(long stepID)
+{
+    return GetWorkingCopyDir() + QStringLiteral("STEP_%1.WC").arg(stepID);
+}
+
+// A copy of a read-only file is written over and deleted like any other.
+void MakeWritable(const QString& path)
+{
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+}
+
+bool CopyOneStepDatabase(const QString& stepFile, long stepID)
+{
+    const QString destination = ImportedWorkingCopy(stepID);
+    if (!CopyWorkingCopyFile(stepFile, destination, WorkingCopyWrite::Replace)) {
+        QvMessageBox(QStringLiteral("Failed to copy the step to ") + destination + QStringLiteral(" !"));
+        return false;
+    }
+    if (!RegisterStepDatabase(stepID, destination)) {
+        DeleteDatabaseFile(destination);
+        QvMessageBox(QStringLiteral("The new step's database \"%1\" could not be opened.").arg(destination));
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+CStepImportTransaction::CStepImportTransaction()
+{
+    m_project.Open(GetProjectDBPath(), DatabaseRole::WorkingCopy);
+    m_equipment.Open(GetEquipmentDBPath(), DatabaseRole::WorkingCopy);
+    m_materials.Open(GetMaterialsDBPath(), DatabaseRole::WorkingCopy);
+    m_project.BeginTrans();
+    m_equipment.BeginTrans();
+    m_materials.BeginTrans();
+}
+
+CStepImportTransaction::~CStepImportTransaction()
+{
+    if (!m_committed)
+        Abandon();
+}
+
+bool CStepImportTransaction::Commit()
+{
+    try {
+        m_equipment.CommitTrans();
+        m_materials.CommitTrans();
+        m_project.CommitTrans();
+        m_committed = true;
+        SetProjectModified(true);
+        return true;
+    } catch (const CDaoException& error) {
+        Abandon();
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
+}
+
+void CStepImportTransaction::Abandon()
+{
+    m_committed = true;
+    for (CDaoDatabase* database : {&m_project, &m_materials, &m_equipment}) {
+        try {
+            if (database->InTransaction())
+                database->Rollback();
+        } catch (const CDaoException&) {
+        }
+    }
+    DiscardImportedStepDatabases(m_made);
+}
+
+bool CopyImportedStepDatabases(const QStringList& stepFiles, const QList<long>& stepIDs)
+{
+    WaitCursor wait;
+    QList<long> made;
+    for (qsizetype i = 0; i < stepFiles.size() && i < stepIDs.size(); ++i) {
+        if (!CopyOneStepDatabase(stepFiles.at(i), stepIDs.at(i))) {
+            DiscardImportedStepDatabases(made);
+            return false;
+        }
+        made.append(stepIDs.at(i));
+    }
+    return true;
+}
+
+void DiscardImportedStepDatabases(const QList<long>& stepIDs)
+{
+    for (long stepID : stepIDs) {
+        UnregisterStepDatabase(stepID);
+        DeleteDatabaseFile(ImportedWorkingCopy(stepID));
+    }
+}
+
+bool InsertStepOrder(int position, long referenceStepID, long newStepID, long processID)
+{
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project) {
+        QvMessageBox(QStringLiteral("Can't open Query QryStepInProcessVersion for updating step order!"));
+        return false;
+    }
+    try {
+        InsertStepOrder(*project, processID, newStepID, position, referenceStepID);
+        return true;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
+}
+
+bool ImportStepIntoProcess(const QString& stepFile, int position, long referenceStepID, long processID)
+{
+    WaitCursor wait;
+    MakeWritable(stepFile);
+    long stepID = 0;
+    try {
+        CStepImportTransaction import;
+        stepID = StepUtilsEntry().importStep(stepFile, processID);
+        if (stepID == 0 || !CopyImportedStepDatabases({stepFile}, {stepID}))
+            return false;
+        import.AdoptStepDatabases({stepID});
+        if (!InsertStepOrder(position, referenceStepID, stepID, processID) || !import.Commit())
+            return false;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
+    RefreshKeepSelection();
+    RebuildAndSelect(ExplorerLevel::Step, stepID, processID, -1);
+    const bool regenerated = RegenerateStepRecipeText(stepID);
+    RefreshFacilityTree();
+    RefreshAutomationModel(-1);
+    return regenerated;
+}

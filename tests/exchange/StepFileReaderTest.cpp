@@ -1,0 +1,181 @@
+// The reader of outside step files: the column catalogue against the schema, and a seeded mutation
+// run over a Demo step file (byte flips, truncations, SQL mutants): each mutant is either rewritten
+// into a sound step file of our schema or refused with a reason and left byte for byte as it was.
+
+#include "FakeAppContext.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "modules/steputils/ExchangeColumns.h"
+#include "modules/steputils/ExchangeFormat.h"
+#include "modules/steputils/StepFileReader.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
+#include <gtest/gtest.h>
+
+namespace {
+
+// One statement over a private connection; the first value, or an invalid one when it fails.
+QVariant Raw(const QString& path, const QString& sql)
+{
+    const QString name = QUuid::createUuid().toString();
+    QVariant value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(sql) && query.next())
+                value = query.value(0);
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return value;
+}
+
+QByteArray Bytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+QStringList ColumnsOf(const QString& path, const QString& table)
+{
+    QStringList columns;
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(db);
+        query.exec(QString("SELECT name FROM pragma_table_info('%1')").arg(table));
+        while (query.next())
+            columns << query.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return columns;
+}
+
+QStringList TablesOf(const QString& path)
+{
+    return Raw(path, "SELECT group_concat(name) FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'")
+        .toString()
+        .split(',');
+}
+
+} // namespace
+
+class StepFileReaderTest : public ::testing::Test {
+protected:
+    QString Base()
+    {
+        ProjectSpec spec = CProjectGenerator::DemoProject();
+        CProjectGenerator generator;
+        EXPECT_TRUE(generator.Write(spec, app.root() + "demo/")) << generator.ErrorText().toStdString();
+        return app.root() + "demo/STEP_1001.STP";
+    }
+    FakeAppContext app;
+};
+
+TEST_F(StepFileReaderTest, EveryColumnOfTheStepAndMirroredLibraryTablesIsCatalogued)
+{
+    const QString step = app.root() + "fresh.stp";
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Step, step));
+    for (const QString& table : TablesOf(step))
+        for (const QString& column : ColumnsOf(step, table))
+            EXPECT_TRUE(ColumnNamesOfTable(table).contains(column)) << (table + "." + column).toStdString();
+    const std::pair<DatabaseKind, const char*> libraries[] = {{DatabaseKind::Equipment, "equipment"},
+                                                              {DatabaseKind::Material, "material"},
+                                                              {DatabaseKind::Project, "project"}};
+    for (const auto& [kind, name] : libraries) {
+        const QString path = app.root() + name;
+        ASSERT_TRUE(CSchemaBuilder::Build(kind, path));
+        for (const ExchangeTable& table : ExchangeTables()) {
+            if (table.libraryTable.isEmpty() || !TablesOf(path).contains(table.libraryTable))
+                continue;
+            for (const QString& column : ColumnsOf(path, table.libraryTable))
+                EXPECT_TRUE(ColumnNamesOfTable(table.name).contains(column) ||
+                            (table.libraryTable == "TblUOMSet" && column == "ReadOnly"))
+                    << (table.libraryTable + "." + column).toStdString();
+        }
+    }
+}
+
+// Each mutant is refused and left as it was, or comes out as a sound step file with nothing of its own.
+class StepFileMutationTest : public StepFileReaderTest {
+protected:
+    void Check(const QString& what, const std::function<void(const QString&)>& mutate)
+    {
+        const QString path = app.root() + "mutant.exs";
+        QFile::remove(path);
+        ASSERT_TRUE(QFile::copy(base, path));
+        mutate(path);
+        const QByteArray before = Bytes(path);
+        CStepFileReader reader;
+        if (!reader.Rewrite(path)) {
+            EXPECT_FALSE(reader.ErrorText().isEmpty()) << what.toStdString();
+            EXPECT_EQ(Bytes(path), before) << what.toStdString();
+            ++refused;
+            return;
+        }
+        EXPECT_EQ(Raw(path, "PRAGMA integrity_check").toString(), "ok") << what.toStdString();
+        EXPECT_EQ(Raw(path, "SELECT count(*) FROM Step").toInt(), 1) << what.toStdString();
+        EXPECT_EQ(Raw(path, "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' OR name = 'Mutant'").toInt(), 0)
+            << what.toStdString();
+        EXPECT_EQ(quint32(Raw(path, "PRAGMA application_id").toLongLong()), EXCHANGE_APPLICATION_ID);
+        ++accepted;
+    }
+    QString base;
+    int refused = 0, accepted = 0;
+};
+
+TEST_F(StepFileMutationTest, SeededMutantsAreRewrittenSoundOrRefusedUnchanged)
+{
+    base = Base();
+    const QStringList sqlMutants = {
+        "CREATE VIEW Mutant AS SELECT * FROM TextRecipe",
+        "CREATE TRIGGER Mutant AFTER INSERT ON TextRecipe BEGIN DELETE FROM Step; END",
+        "DROP TABLE TextRecipe; CREATE VIEW TextRecipe AS SELECT * FROM Operation",
+        "UPDATE Operation SET OperationTypeID = 'many' WHERE OperationID = (SELECT max(OperationID) FROM Operation)",
+        "UPDATE Step SET BatchSize = 'heavy'",
+        "UPDATE TextRecipe SET Type = NULL WHERE RowKey = 1",
+        "UPDATE UnitProcedure SET UnitProcedureID = -5 WHERE UnitProcedureID = 1",
+        "INSERT INTO TblFieldData (FieldID, GroupID, FieldTypeID) SELECT FieldID, GroupID, FieldTypeID FROM TblFieldData",
+        "UPDATE Step SET StepName = printf('%.300c', 'x')",
+        "UPDATE TblFieldData SET UOM = zeroblob(4)",
+        "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + 1 WHERE RecipeSequenceNumber > 3",
+        "INSERT INTO Step (StepID, StepName) VALUES (77, 'Second')",
+        "UPDATE TextRecipe SET Type = 'Launch' WHERE RowKey = 2",
+        "UPDATE Step SET Description = NULL, Notes = 'any text at all'",
+        "PRAGMA user_version = 99",
+        "PRAGMA application_id = 7",
+    };
+    for (const QString& sql : sqlMutants)
+        Check(sql, [&sql](const QString& path) {
+            for (const QString& statement : sql.split("; "))
+                Raw(path, statement);
+        });
+    QRandomGenerator random(20240607);
+    const QByteArray original = Bytes(base);
+    for (int i = 0; i < 60; ++i) {
+        QByteArray bytes = original;
+        const int flips = 1 + int(random.bounded(4));
+        for (int f = 0; f < flips; ++f)
+            bytes[int(random.bounded(bytes.size()))] ^= char(1 << random.bounded(8));
+        Check(QString("flip %1").arg(i), [&bytes](const QString& path) { Write(path, bytes); });
+    }
+    for (int cut : {0, 50, 100, 4096, int(original.size() / 2), int(original.size() - 1)})
+        Check(QString("cut %1").arg(cut), [&](const QString& path) { Write(path, original.left(cut)); });
+    EXPECT_GT(refused, 15);
+    EXPECT_GT(accepted, 5);
+}
