@@ -7,6 +7,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/CommandTarget.h"
 #include "foundation/common/FrameNotifyMessage.h"
+#include "modules/opdialog/OperationDialogService.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 
 #include <QApplication>
@@ -144,10 +145,26 @@ TEST_F(StandardStatementViewTest, TheModuleAnswersFalseWithoutTheStepDatabase)
     EXPECT_TRUE(Rows(*statements).isEmpty());
 }
 
+// The unit-procedure form, answered Cancel; counts how often it was asked.
+class CancelledUnitProcedureForm : public OperationDialogService {
+public:
+    std::optional<NewUnitProcedureInput> AskUnitProcedure(const QString&) override { return std::nullopt; }
+    std::optional<NewOperationInput> AskOperation(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<UnitProcedureEditInput> AskUnitProcedureEdit(const UnitProcedureEditInput&,
+                                                               const QList<EquipmentChoice>&) override
+    {
+        ++asked;
+        return std::nullopt;
+    }
+    int asked = 0;
+};
+
 TEST_F(StandardStatementViewTest, OpenDialogOnAnOperationHandsItsIdsToTheFrame)
 {
     StatementPaneFrame frame;
+    CancelledUnitProcedureForm form;
     ServiceInstallations scope;
+    scope.Install<OperationDialogService>(&form);
     scope.Install<CommandDispatcher>(&frame);
     scope.Install<FrameNotifyReceiver>(&frame);
     CQVGlobalParams::Destroy();
@@ -162,6 +179,7 @@ TEST_F(StandardStatementViewTest, OpenDialogOnAnOperationHandsItsIdsToTheFrame)
     CQVGlobalParams::Destroy();
     ASSERT_TRUE(RightClick(RowPoint(4))); // a unit procedure goes to its own editor, not the frame
     EXPECT_EQ(frame.calls, QStringList({QString("command %1 4").arg(ID_OPEN_DIALOG)}));
+    EXPECT_EQ(form.asked, 1);
     EXPECT_EQ(CQVGlobalParams::Instance()->GetEditedOpID(), -1);
     CQVGlobalParams::Destroy();
 }
