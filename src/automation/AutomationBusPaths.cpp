@@ -130,15 +130,16 @@ std::shared_ptr<CAutomationObject> CAutomationPathMap::child(const std::shared_p
     return element(parent, segment);
 }
 
-std::shared_ptr<CAutomationObject> CAutomationPathMap::element(const std::shared_ptr<CAutomationObject>& collection,
-                                                               const QString& segment)
+std::shared_ptr<CAutomationObject>
+CAutomationPathMap::element(const std::shared_ptr<CAutomationObject>& collection, const QString& segment)
 {
     const ElementIndex& index = indexOf(collection);
     const auto found = index.bySegment.constFind(segment);
     return found == index.bySegment.cend() ? nullptr : found->lock();
 }
 
-const CAutomationPathMap::ElementIndex& CAutomationPathMap::indexOf(const std::shared_ptr<CAutomationObject>& collection)
+const CAutomationPathMap::ElementIndex&
+CAutomationPathMap::indexOf(const std::shared_ptr<CAutomationObject>& collection)
 {
     syncWithShape();
     ElementIndex& index = m_indexes[collection.get()];
@@ -163,7 +164,8 @@ std::shared_ptr<CAutomationObject> CAutomationPathMap::Resolve(const QString& pa
         return known;
     std::shared_ptr<CAutomationObject> object;
     const qsizetype last = path.lastIndexOf(QLatin1Char('/'));
-    const auto parent = last > 0 && last + 1 < path.size() ? m_resolved.value(path.left(last)).lock() : nullptr;
+    const bool named = last > 0 && last + 1 < path.size();
+    const auto parent = named ? m_resolved.value(path.left(last)).lock() : nullptr;
     if (!parent)
         object = resolveWhole(path);
     else if (!isApplication(parent.get()))
@@ -195,16 +197,30 @@ void CAutomationPathMap::syncWithShape()
         return;
     m_indexes.clear();
     m_resolved.clear();
+    m_collectionPaths.clear();
     m_knownShape = CAutomationObject::ShapeChanges();
 }
 
+// A collection's path is kept (while no tree changes shape) for the paths below it.
 QString CAutomationPathMap::PathOf(const std::shared_ptr<CAutomationObject>& object)
 {
     if (!object || object->IsDetached())
         return QStringLiteral("/");
+    syncWithShape();
+    const QString path = pathUpFrom(object);
+    if (IsCollection(*object) && path != QLatin1String("/") && path != QLatin1String("/Application"))
+        m_collectionPaths.insert(object.get(), {object, path});
+    return path;
+}
+
+QString CAutomationPathMap::pathUpFrom(const std::shared_ptr<CAutomationObject>& object)
+{
     QStringList segments;
     std::shared_ptr<CAutomationObject> current = object;
     while (current && !isApplication(current.get())) {
+        const QString known = keptCollectionPath(*current);
+        if (!known.isEmpty())
+            return segments.isEmpty() ? known : known + QLatin1Char('/') + segments.join(QLatin1Char('/'));
         const std::shared_ptr<CAutomationObject> owner = current->Owner();
         if (IsCollection(*current) && (!owner || isApplication(owner.get()))) {
             segments.prepend(current->ClassName().mid(3)); // CQVProcesses: Processes
@@ -212,17 +228,21 @@ QString CAutomationPathMap::PathOf(const std::shared_ptr<CAutomationObject>& obj
         }
         if (!owner)
             return QStringLiteral("/");
-        if (IsCollection(*current)) {
-            const QString name = memberNameOf(*owner, current);
-            if (name.isEmpty())
-                return QStringLiteral("/");
-            segments.prepend(name);
-        } else {
-            segments.prepend(segmentOf(*current));
-        }
+        const QString name = IsCollection(*current) ? memberNameOf(*owner, current) : segmentOf(*current);
+        if (name.isEmpty())
+            return QStringLiteral("/");
+        segments.prepend(name);
         current = owner;
     }
     return current ? QStringLiteral("/Application") : QStringLiteral("/");
+}
+
+QString CAutomationPathMap::keptCollectionPath(const CAutomationObject& collection) const
+{
+    const auto kept = m_collectionPaths.constFind(&collection);
+    if (kept == m_collectionPaths.cend() || kept->first.lock().get() != &collection)
+        return QString();
+    return kept->second;
 }
 
 // An element's path is its collection's, one name longer, wherever the element still belongs to
@@ -233,7 +253,8 @@ QStringList CAutomationPathMap::ElementPaths(const std::shared_ptr<CAutomationOb
     const bool belowRoot = base != QLatin1String("/") && base != QLatin1String("/Application");
     QStringList paths;
     for (const auto& element : Elements(*collection)) {
-        const bool plain = belowRoot && !element->IsDetached() && element->Owner() == collection && !IsCollection(*element);
+        const bool plain = belowRoot && !element->IsDetached() && element->Owner() == collection
+                           && !IsCollection(*element);
         paths << (plain ? base + QLatin1Char('/') + segmentOf(*element) : PathOf(element));
     }
     return paths;

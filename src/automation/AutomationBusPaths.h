@@ -3,8 +3,8 @@
 // path outlives the rebuilds of the tree: /Application, /Processes/<id>/Steps/<id>/... and
 // /ProductionPlans/<id>/LineItems. An element is named by its database id; one made by a
 // script (id -1) by new<N> once its path was handed out, another negative id by m<digits>.
-// Each collection's elements are indexed by their names, and the paths found are kept, while no
-// tree changes shape.
+// Each collection's elements are indexed by their names, and the objects found at paths and the
+// paths of collections are kept, while no tree changes shape.
 
 #include <QHash>
 #include <QList>
@@ -43,6 +43,9 @@ private:
     // As segmentOf, but "" for an element made by a script whose path nobody was given yet.
     QString knownSegmentOf(const CAutomationObject& element) const;
     std::shared_ptr<CAutomationObject> resolveWhole(const QString& path);
+    QString pathUpFrom(const std::shared_ptr<CAutomationObject>& object);
+    // "" unless the collection's path is kept.
+    QString keptCollectionPath(const CAutomationObject& collection) const;
     // Forgets what was found when a tree changed shape since.
     void syncWithShape();
     std::shared_ptr<CAutomationObject> top(const QString& segment);
@@ -57,5 +60,6 @@ private:
     static constexpr qsizetype RESOLVED_LIMIT = 4096;
     QHash<const CAutomationObject*, ElementIndex> m_indexes;
     QHash<QString, std::weak_ptr<CAutomationObject>> m_resolved; // path: what lives there
+    QHash<const CAutomationObject*, std::pair<std::weak_ptr<CAutomationObject>, QString>> m_collectionPaths;
     unsigned long m_knownShape = 0;
 };

@@ -26,17 +26,17 @@ const DaoRecordsetDef& everyUnitProcedure()
 
 const DaoRecordsetDef& everyOperation()
 {
-    static const DaoRecordsetDef def{
-        "SELECT OperationID, OperationTypeID, ModelTypeID, QuorvantaLabel, RecipeText, UserComments, RangeText"
-        " FROM QryOperationForOperationID",
-        {},
-        {{"OperationID", DaoFieldType::Long},
-         {"OperationTypeID", DaoFieldType::Long},
-         {"ModelTypeID", DaoFieldType::Long},
-         {"QuorvantaLabel", DaoFieldType::Text},
-         {"RecipeText", DaoFieldType::Text},
-         {"UserComments", DaoFieldType::Text},
-         {"RangeText", DaoFieldType::Text}}};
+    static const DaoRecordsetDef def{"SELECT OperationID, OperationTypeID, ModelTypeID, QuorvantaLabel, "
+                                     "RecipeText, UserComments, RangeText"
+                                     " FROM QryOperationForOperationID",
+                                     {},
+                                     {{"OperationID", DaoFieldType::Long},
+                                      {"OperationTypeID", DaoFieldType::Long},
+                                      {"ModelTypeID", DaoFieldType::Long},
+                                      {"QuorvantaLabel", DaoFieldType::Text},
+                                      {"RecipeText", DaoFieldType::Text},
+                                      {"UserComments", DaoFieldType::Text},
+                                      {"RangeText", DaoFieldType::Text}}};
     return def;
 }
 
@@ -108,8 +108,8 @@ QList<StepRangeRow> CAutomationStepRows::Ranges(long groupID, long subGroupIndex
 {
     QList<StepRangeRow> ranges;
     for (const StepRangeRow& range : m_ranges.value(groupID)) {
-        if ((subGroupIndex == -1 || range.subGroupIndex == subGroupIndex)
-            && (fieldTypeID == -1 || range.fieldTypeID == fieldTypeID))
+        if ((subGroupIndex == -1 || range.subGroupIndex == subGroupIndex) &&
+            (fieldTypeID == -1 || range.fieldTypeID == fieldTypeID))
             ranges << range;
     }
     return ranges;

@@ -142,7 +142,8 @@ private:
         const StepUnitProcedureRow* details = m_rows.UnitProcedure(id);
         if (!details)
             return;
-        auto up = CQVUnitProcedure::Create(row.GetText(QStringLiteral("UnitProcedureName")), details->primaryEquipmentID);
+        auto up = CQVUnitProcedure::Create(row.GetText(QStringLiteral("UnitProcedureName")),
+                                           details->primaryEquipmentID);
         up->m_stepID = m_stepID;
         up->m_unitProcedureID = id;
         up->m_recipeSequenceNumber = row.GetLong(QStringLiteral("RecipeSequenceNumber"));
@@ -190,7 +191,8 @@ private:
             field->m_subGroupIndex = row.subGroupIndex;
             field->m_unit = row.unit;
             group.Fields()->Append(field);
-            appendRanges(m_rows.Ranges(group.m_groupID, field->m_subGroupIndex, field->m_fieldType), m_stepID, *field);
+            const long groupID = group.m_groupID;
+            appendRanges(m_rows.Ranges(groupID, field->m_subGroupIndex, field->m_fieldType), m_stepID, *field);
         }
     }
 
