@@ -191,8 +191,8 @@ private:
             field->m_subGroupIndex = row.subGroupIndex;
             field->m_unit = row.unit;
             group.Fields()->Append(field);
-            const long groupID = group.m_groupID;
-            appendRanges(m_rows.Ranges(groupID, field->m_subGroupIndex, field->m_fieldType), m_stepID, *field);
+            const auto ranges = m_rows.Ranges(group.m_groupID, field->m_subGroupIndex, field->m_fieldType);
+            appendRanges(ranges, m_stepID, *field);
         }
     }
 
