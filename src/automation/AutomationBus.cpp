@@ -211,7 +211,7 @@ QDBusMessage CAutomationBus::allPropertiesReply(const QDBusMessage& message,
     for (const AutomationMember& member : object->Members().members()) {
         if (member.isMethod())
             continue;
-        const AutomationResult result = InvokeAutomation(object, InvokeKind::Get, member.name);
+        const AutomationResult result = InvokeAutomation(object, InvokeKind::Get, member);
         if (!result.ok())
             return AutomationErrorReply(message, result);
         values.insert(member.name, ToBusValue(result.value, member.type, pathOf));
@@ -241,8 +241,8 @@ void CAutomationBus::serveMethod(const QDBusMessage& message, const QDBusConnect
     const QString name = message.member();
     if (name == QLatin1String("Items") && CAutomationPathMap::IsCollection(*object)) {
         QList<QDBusObjectPath> paths;
-        for (const auto& element : CAutomationPathMap::Elements(*object))
-            paths << QDBusObjectPath(m_paths.PathOf(element));
+        for (const QString& path : m_paths.ElementPaths(object))
+            paths << QDBusObjectPath(path);
         connection.send(message.createReply(QVariant::fromValue(paths)));
         return;
     }

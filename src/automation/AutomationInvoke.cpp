@@ -175,3 +175,11 @@ AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& obje
         return {{}, AutomationError::UnknownMember, QStringLiteral("No object"), {}};
     return invoke(object, kind, [&] { return object->Members().find(dispid); }, args);
 }
+
+AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& object, InvokeKind kind,
+                                  const AutomationMember& member, const AutomationArgs& args)
+{
+    if (!object)
+        return {{}, AutomationError::UnknownMember, QStringLiteral("No object"), {}};
+    return invoke(object, kind, [&] { return &member; }, args);
+}

@@ -30,6 +30,9 @@ AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& obje
                                   const QString& member, const AutomationArgs& args = {});
 AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& object, InvokeKind kind,
                                   int dispid, const AutomationArgs& args = {});
+// By a member of the object's own table.
+AutomationResult InvokeAutomation(const std::shared_ptr<CAutomationObject>& object, InvokeKind kind,
+                                  const AutomationMember& member, const AutomationArgs& args = {});
 
 // Receives each prompt text of a scripting call as it is shown (the bus sends it as a signal).
 void SetAutomationMessageSink(std::function<void(const QString&)> sink);

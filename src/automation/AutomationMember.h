@@ -5,6 +5,7 @@
 
 #include "automation/AutomationVariant.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -43,6 +44,9 @@ public:
 private:
     QString m_className;
     std::vector<AutomationMember> m_members;
+    QHash<QString, qsizetype> m_byFoldedName; // the first member of each case-folded name
+    QHash<QString, qsizetype> m_byName;       // each name as written: the member find gives for it
+    QHash<int, qsizetype> m_byDispid;         // the first member of each DISPID
 };
 
 // Builds a table for objects of type T in DISPID order: each entry takes the next position

@@ -18,10 +18,21 @@ public:
 
     bool IsDetached() const { return m_detached; }
     // This object and everything below it leave the tree.
-    virtual void Detach() { m_detached = true; }
+    virtual void Detach()
+    {
+        m_detached = true;
+        ++s_shapeChanges;
+    }
 
     std::shared_ptr<CAutomationObject> Owner() const { return m_owner.lock(); }
-    void SetOwner(const std::shared_ptr<CAutomationObject>& owner) { m_owner = owner; }
+    void SetOwner(const std::shared_ptr<CAutomationObject>& owner)
+    {
+        m_owner = owner;
+        ++s_shapeChanges;
+    }
+    // Changes whenever an object of any tree gets an owner or is detached, so what was found
+    // by walking the trees may be kept while it stays the same.
+    static unsigned long ShapeChanges() { return s_shapeChanges; }
     // The nearest object above this one of type T; null when there is none.
     template <typename T> std::shared_ptr<T> FindAncestor() const
     {
@@ -36,6 +47,7 @@ protected:
     CAutomationObject() = default;
 
 private:
+    inline static unsigned long s_shapeChanges = 0;
     std::weak_ptr<CAutomationObject> m_owner;
     bool m_detached = false;
 };

@@ -1,5 +1,6 @@
 #include "automation/AutomationTreeReader.h"
 
+#include "automation/AutomationStepRows.h"
 #include "automation/QVFields.h"
 #include "automation/QVGroups.h"
 #include "automation/QVOperations.h"
@@ -17,14 +18,8 @@
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/UOMSet.h"
-#include "foundation/db/step/OPFieldSet.h"
-#include "foundation/db/step/OPGroupSet.h"
-#include "foundation/db/step/OPRangeDataSet.h"
-#include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
-#include "foundation/db/step/UnitProcedureSet.h"
-#include "recipe/RecipeLineSources.h"
 
 #include <optional>
 
@@ -91,7 +86,34 @@ void readStepRow(CQVStep& step)
         step.m_startDateTime = row.GetDate(QStringLiteral("StartDateTime"));
 }
 
-// The recipe of one step, with the sets its rows re-query.
+void appendRanges(const QList<StepRangeRow>& rows, long stepID, CQVField& field)
+{
+    for (const StepRangeRow& row : rows) {
+        auto range = std::make_shared<CQVRange>(row.rangeTypeID, row.rangeCategory);
+        range->m_stepID = stepID;
+        range->m_rangeID = row.rangeID;
+        range->m_highUOM = row.highUOM;
+        range->m_lowUOM = row.lowUOM;
+        range->m_high = row.high.value_or(range->m_high);
+        range->m_low = row.low.value_or(range->m_low);
+        range->m_highWidth = row.highWidth;
+        range->m_lowWidth = row.lowWidth;
+        field.Ranges()->Append(range);
+    }
+}
+
+// Exactly one value: the double, else the long, else the text.
+void setFieldValue(const StepFieldRow& row, CQVField& field)
+{
+    if (row.doubleValue)
+        field.m_doubleValue = *row.doubleValue;
+    else if (row.longValue)
+        field.m_longValue = *row.longValue;
+    else if (row.stringValue)
+        field.m_stringValue = *row.stringValue;
+}
+
+// The recipe of one step, built from the step's rows read whole.
 class StepRecipeReader {
 public:
     explicit StepRecipeReader(CQVStep& step) : m_step(step), m_stepID(step.m_stepID) {}
@@ -100,6 +122,7 @@ public:
         CTextRecipeSet recipe;
         if (!recipe.OpenSet(m_stepID, 0, QStringLiteral("all")))
             return;
+        m_rows.Read(m_stepID);
         for (; !recipe.IsEOF(); recipe.MoveNext())
             readRow(recipe);
     }
@@ -116,14 +139,15 @@ private:
     void readUnitProcedure(const CTextRecipeSet& row)
     {
         const long id = row.GetLong(QStringLiteral("ID"));
-        if (!m_unitProcedureSet.OpenSet(m_stepID, id) || m_unitProcedureSet.IsEOF())
+        const StepUnitProcedureRow* details = m_rows.UnitProcedure(id);
+        if (!details)
             return;
         auto up = CQVUnitProcedure::Create(row.GetText(QStringLiteral("UnitProcedureName")),
-                                           idOr(m_unitProcedureSet, "PrimaryEquipmentID"));
+                                           details->primaryEquipmentID);
         up->m_stepID = m_stepID;
         up->m_unitProcedureID = id;
         up->m_recipeSequenceNumber = row.GetLong(QStringLiteral("RecipeSequenceNumber"));
-        up->m_comments = GetUnitProcedureCommentText(m_stepID, id);
+        up->m_comments = details->comments;
         up->m_hidden = row.GetBool(QStringLiteral("Hide"));
         m_step.UnitProcedures()->Append(up);
         m_current = up;
@@ -131,76 +155,52 @@ private:
     void readOperation(const CTextRecipeSet& row)
     {
         const long id = row.GetLong(QStringLiteral("ID"));
-        if (!m_operationSet.OpenSet(m_stepID, id) || m_operationSet.IsEOF())
+        const StepOperationRow* details = m_rows.Operation(id);
+        if (!details)
             return;
-        auto operation = CQVOperation::Create(idOr(m_operationSet, "OperationTypeID"), idOr(m_operationSet, "ModelTypeID"));
+        auto operation = CQVOperation::Create(details->operationTypeID, details->modelTypeID);
         operation->m_stepID = m_stepID;
         operation->m_operationID = id;
-        operation->m_label = m_operationSet.GetText(QStringLiteral("QuorvantaLabel"));
+        operation->m_label = details->label;
         operation->m_recipeSequenceNumber = row.GetLong(QStringLiteral("RecipeSequenceNumber"));
-        operation->m_recipeText = m_operationSet.GetText(QStringLiteral("RecipeText"));
-        operation->m_comments = m_operationSet.GetText(QStringLiteral("UserComments"));
-        operation->m_rangeText = m_operationSet.GetText(QStringLiteral("RangeText"));
+        operation->m_recipeText = details->recipeText;
+        operation->m_comments = details->comments;
+        operation->m_rangeText = details->rangeText;
         operation->m_hidden = row.GetBool(QStringLiteral("Hide"));
         if (m_current)
             m_current->Operations()->Append(operation);
-        AutomationTreeReader::ReadGroups(m_stepID, id, *operation->Groups());
+        appendGroups(id, *operation->Groups());
+    }
+    void appendGroups(long operationID, CQVGroups& groups) const
+    {
+        for (const StepGroupRow& row : m_rows.Groups(operationID)) {
+            auto group = CQVGroup::Create(row.groupTypeID);
+            group->m_groupID = row.groupID;
+            group->m_groupIndex = row.groupIndex;
+            group->m_sequenceNumber = row.sequenceNumber;
+            groups.Append(group);
+            appendFields(*group);
+        }
+    }
+    void appendFields(CQVGroup& group) const
+    {
+        for (const StepFieldRow& row : m_rows.Fields(group.m_groupID)) {
+            auto field = CQVField::Create(m_stepID, row.fieldTypeID);
+            field->m_fieldID = row.fieldID;
+            setFieldValue(row, *field);
+            field->m_subGroupIndex = row.subGroupIndex;
+            field->m_unit = row.unit;
+            group.Fields()->Append(field);
+            const auto ranges = m_rows.Ranges(group.m_groupID, field->m_subGroupIndex, field->m_fieldType);
+            appendRanges(ranges, m_stepID, *field);
+        }
     }
 
     CQVStep& m_step;
     long m_stepID;
-    CUnitProcedureSet m_unitProcedureSet;
-    COperationSet m_operationSet;
+    CAutomationStepRows m_rows;
     std::shared_ptr<CQVUnitProcedure> m_current;
 };
-
-void readRanges(COPRangeDataSet& set, long stepID, long groupID, CQVField& field)
-{
-    if (!set.OpenSet(stepID, groupID, field.m_subGroupIndex, field.m_fieldType))
-        return;
-    for (; !set.IsEOF(); set.MoveNext()) {
-        auto range = std::make_shared<CQVRange>(idOr(set, "RangeTypeID"), idOr(set, "RangeCategory", 0));
-        range->m_stepID = stepID;
-        range->m_rangeID = set.GetLong(QStringLiteral("RangeID"));
-        range->m_highUOM = set.GetText(QStringLiteral("HighUOM"));
-        range->m_lowUOM = set.GetText(QStringLiteral("LowUOM"));
-        if (!set.IsFieldNull(QStringLiteral("High")))
-            range->m_high = set.GetDouble(QStringLiteral("High"));
-        if (!set.IsFieldNull(QStringLiteral("Low")))
-            range->m_low = set.GetDouble(QStringLiteral("Low"));
-        range->m_highWidth = short(idOr(set, "HighWidth"));
-        range->m_lowWidth = short(idOr(set, "LowWidth"));
-        field.Ranges()->Append(range);
-    }
-}
-
-// Exactly one value: the double, else the long, else the text.
-void readFieldValue(const COPFieldSet& set, CQVField& field)
-{
-    if (!set.IsFieldNull(QStringLiteral("DoubleValue")))
-        field.m_doubleValue = set.GetDouble(QStringLiteral("DoubleValue"));
-    else if (!set.IsFieldNull(QStringLiteral("LongValue")))
-        field.m_longValue = set.GetLong(QStringLiteral("LongValue"));
-    else if (!set.IsFieldNull(QStringLiteral("StringValue")))
-        field.m_stringValue = set.GetText(QStringLiteral("StringValue"));
-}
-
-void readFields(long stepID, long groupID, CQVGroup& group)
-{
-    COPFieldSet fields;
-    COPRangeDataSet ranges;
-    if (!fields.OpenSet(stepID, groupID))
-        return;
-    for (; !fields.IsEOF(); fields.MoveNext()) {
-        auto field = CQVField::Create(stepID, fields.GetLong(QStringLiteral("FieldTypeID")));
-        field->m_fieldID = fields.GetLong(QStringLiteral("FieldID"));
-        readFieldValue(fields, *field);
-        field->m_subGroupIndex = idOr(fields, "SubGroupIndex");
-        field->m_unit = fields.GetText(QStringLiteral("UOM"));
-        group.Fields()->Append(field);
-        readRanges(ranges, stepID, groupID, *field);
-    }
-}
 
 QString unitSetName(CUOMSet& sets, long uomSetID)
 {
@@ -245,21 +245,6 @@ void ReadStep(CQVStep& step)
     }
     readStepRow(step);
     StepRecipeReader(step).Read();
-}
-
-void ReadGroups(long stepID, long operationID, CQVGroups& groups)
-{
-    COPGroupSet set;
-    if (!set.OpenSet(stepID, operationID))
-        return;
-    for (; !set.IsEOF(); set.MoveNext()) {
-        auto group = CQVGroup::Create(set.GetLong(QStringLiteral("GroupTypeID")));
-        group->m_groupID = set.GetLong(QStringLiteral("GroupID"));
-        group->m_groupIndex = idOr(set, "GroupIndex");
-        group->m_sequenceNumber = idOr(set, "SequenceNumber");
-        groups.Append(group);
-        readFields(stepID, group->m_groupID, *group);
-    }
 }
 
 void ReadPlans(CQVProductionPlans& plans)

@@ -1,13 +1,11 @@
 #pragma once
 // Reads the object tree from the open project: the processes listed in the open project
 // database, their steps, each step's recipe (unit procedures, operations with their groups,
-// fields and ranges, hidden flags) in one read transaction of its step database, and the plans.
-// Each query per row is one recordset re-queried with the row's values.
+// fields and ranges, hidden flags) in one read transaction of its step database, each of the
+// step's tables read whole by one query, and the plans.
 
 #include <memory>
 
-class CQVGroups;
-class CQVOperation;
 class CQVProcesses;
 class CQVProductionPlans;
 class CQVStep;
@@ -18,5 +16,4 @@ bool ReadProcesses(CQVProcesses& processes);
 void ReadPlans(CQVProductionPlans& plans);
 // One step's details and recipe; nothing below a part that does not open.
 void ReadStep(CQVStep& step);
-void ReadGroups(long stepID, long operationID, CQVGroups& groups);
 } // namespace AutomationTreeReader

@@ -53,6 +53,41 @@ TEST_F(AutomationBusPathsTest, PathsOutliveARebuildAndScriptObjectsAreNumbered)
     EXPECT_EQ(paths.Resolve(addedPath), added);
 }
 
+// What was found at a path is found again only while it still lives there.
+TEST_F(AutomationBusPathsTest, KeptPathsFollowRemovalsRebuildsAndAdditions)
+{
+    OpenDemo();
+    CAutomationPathMap paths(builder);
+    const auto steps = Obj(Obj(Obj(Root(), "Processes"), "Item", {L(0)}), "Steps");
+    const QString stepsPath = paths.PathOf(steps);
+    const QStringList stepPaths = paths.ElementPaths(steps);
+    ASSERT_GE(stepPaths.size(), 2);
+    for (qsizetype i = 0; i < stepPaths.size(); ++i)
+        EXPECT_EQ(stepPaths[i], paths.PathOf(Obj(steps, "Item", {L(long(i))})));
+    const auto first = paths.Resolve(stepPaths[0]);
+    ASSERT_EQ(paths.Resolve(stepPaths[0] + "/UnitProcedures"), Obj(first, "UnitProcedures"));
+
+    Call(steps, "Remove", {S(Get(first, "Name").text()), S(Get(first, "Version").text())});
+    EXPECT_EQ(paths.Resolve(stepPaths[0]), nullptr);
+    EXPECT_EQ(paths.Resolve(stepPaths[0] + "/UnitProcedures"), nullptr);
+    EXPECT_EQ(paths.Resolve(stepsPath), steps);
+
+    const auto added = Obj(steps, "Add", {S("Added"), S("1")});
+    const QStringList withAdded = paths.ElementPaths(steps);
+    EXPECT_TRUE(withAdded.last().startsWith(stepsPath + "/new")) << withAdded.last().toStdString();
+    EXPECT_EQ(paths.Resolve(withAdded.last()), added);
+
+    builder.RefreshAutomationModel(0); // stale: the next root access rebuilds
+    const auto rebuilt = paths.Resolve(stepPaths[1]);
+    ASSERT_NE(rebuilt, nullptr);
+    EXPECT_FALSE(rebuilt->IsDetached());
+    const auto back = paths.Resolve(stepPaths[0]); // the removed step is read again
+    ASSERT_NE(back, nullptr);
+    EXPECT_NE(back, first);
+    EXPECT_NE(paths.Resolve(stepsPath), steps);
+    EXPECT_EQ(paths.Resolve(withAdded.last()), nullptr);
+}
+
 TEST(AutomationBusTypesTest, ValuesTravelAsTheirBusTypes)
 {
     const BusPathOf pathOf = [](const std::shared_ptr<CAutomationObject>& o) {
