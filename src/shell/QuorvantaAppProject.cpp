@@ -49,9 +49,9 @@ void CQuorvantaApp::WireProjectCommands()
         SetEngine(::GetEngineEntry());
         m_frame->SimulateBatch(1, -1, -1, 0);
     });
-    m_frame->SetCommandHandler(ID_FILE_EXPORT_STEP, [this] { ExportStepCommand(m_frame->GetSelectedStepID()); });
+    m_frame->SetCommandHandler(ID_FILE_EXPORT_STEP, [this] { ExportStepCommand(m_frame->CurrentContext().stepID); });
     m_frame->SetCommandHandler(ID_FILE_IMPORT_STEP, [this] {
-        if (!ImportStepCommand(m_frame->GetSelectedProcessID(), m_frame->m_bInsertAfter))
+        if (!ImportStepCommand(m_frame->CurrentContext().processID, m_frame->m_bInsertAfter))
             return;
         m_frame->DotNetNotifyPreferencesUpdate();
         ResetStepSimulation(-1, QString());

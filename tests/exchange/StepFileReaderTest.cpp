@@ -179,3 +179,53 @@ TEST_F(StepFileMutationTest, SeededMutantsAreRewrittenSoundOrRefusedUnchanged)
     EXPECT_GT(refused, 15);
     EXPECT_GT(accepted, 5);
 }
+
+// Values at the edges of their columns: lengths count as the program counts text (a character
+// outside the basic plane counts twice), numbers must be finite, ids must fit; a refused file
+// gives the first bad value's reason and stays as it was.
+TEST_F(StepFileReaderTest, ValuesAtTheEdgesOfTheirColumnsAreKeptOrRefusedWithTheirReason)
+{
+    const QString base = Base();
+    const QString wide = QString(255, QChar(0x00E9));
+    const QString astral = QString::fromUtf8("\xF0\x9F\x98\x80").repeated(128);
+    struct Case {
+        QString sql;
+        QVariantList values;
+        QString reason; // empty: accepted
+    };
+    const QList<Case> cases = {
+        {"UPDATE Step SET StepName = ?", {wide}, ""},
+        {"UPDATE Step SET StepName = ?", {wide + "e"}, "Step.StepName holds a text longer than 255 characters"},
+        {"UPDATE Step SET StepName = ?", {astral}, "Step.StepName holds a text longer than 255 characters"},
+        {"UPDATE Step SET BatchSize = 9e999", {}, "Step.BatchSize holds a value that is not a number"},
+        {"UPDATE Step SET BatchSize = 12, StepName = ?", {wide}, ""},
+        {"UPDATE UnitProcedure SET UnitProcedureID = 2147483648 WHERE UnitProcedureID = "
+         "(SELECT min(UnitProcedureID) FROM UnitProcedure)",
+         {},
+         "UnitProcedureID 2147483648 is out of range"},
+    };
+    const QString path = app.root() + "odd name ?#%.exs";
+    for (const Case& each : cases) {
+        QFile::remove(path);
+        ASSERT_TRUE(QFile::copy(base, path));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "edge");
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open());
+            QSqlQuery query(db);
+            query.prepare(each.sql);
+            for (int i = 0; i < each.values.size(); ++i)
+                query.bindValue(i, each.values.at(i));
+            ASSERT_TRUE(query.exec()) << each.sql.toStdString();
+        }
+        QSqlDatabase::removeDatabase("edge");
+        const QByteArray before = Bytes(path);
+        CStepFileReader reader;
+        EXPECT_EQ(reader.Rewrite(path), each.reason.isEmpty()) << each.sql.toStdString();
+        EXPECT_EQ(reader.ErrorText(), each.reason) << each.sql.toStdString();
+        if (each.reason.isEmpty())
+            EXPECT_EQ(Raw(path, "SELECT StepName FROM Step").toString().size(), 255) << each.sql.toStdString();
+        else
+            EXPECT_EQ(Bytes(path), before) << each.sql.toStdString();
+    }
+}

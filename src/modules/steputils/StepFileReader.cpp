@@ -49,15 +49,19 @@ bool IsOurStepID(quint32 id)
 }
 
 // The exchange tables, then the file's rows table by table, then the checks; why it failed, or empty.
-QString FillFreshStep(CDaoDatabase& file, CSchemaBuilder& builder)
+QString FillFreshStep(CDaoDatabase& file, const QString& source, CSchemaBuilder& builder)
 {
     for (const QString& statement : ExchangeTableStatements())
         if (!builder.Execute(statement))
             return builder.ErrorText();
     CStepRowCopier copier(file, builder.Database());
+    if (!copier.AttachSource(source))
+        return copier.Reason();
     for (const ExchangeTable& table : ExchangeTables())
         if (!copier.CopyTable(table))
             return copier.Reason();
+    if (!copier.DetachSource())
+        return copier.Reason();
     return CheckStepRows(builder.Database());
 }
 
@@ -139,7 +143,7 @@ bool CStepFileReader::BuildFresh(const QString& source, const QString& fresh)
         OpenUntrusted(file, source, DatabaseRole::ReadOnly);
         if (!PassesQuickCheck(file))
             return Fail(QStringLiteral("it is damaged"));
-        problem = builder.Create(fresh) ? FillFreshStep(file, builder) : builder.ErrorText();
+        problem = builder.Create(fresh) ? FillFreshStep(file, source, builder) : builder.ErrorText();
     } catch (const CDaoException& error) {
         problem = error.GetErrorDescription();
     }

@@ -4,6 +4,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 #include <cmath>
 
@@ -32,6 +33,33 @@ QString KeyProblem(const ExchangeColumn& column, qlonglong id)
     if (id < INT32_MIN || id > INT32_MAX)
         return QStringLiteral("%1 %2 is out of range").arg(column.column).arg(id);
     return {};
+}
+
+// An SQL condition true for every value ValueProblem accepts (and, for long texts, some it refuses).
+QString AcceptedInSql(const ExchangeColumn& column)
+{
+    const QString value = QLatin1Char('"') + column.column + QLatin1Char('"');
+    QString accepted;
+    switch (column.kind) {
+    case ValueKind::Integer:
+        accepted = QStringLiteral("typeof(%1) = 'integer' AND %1 BETWEEN -2147483648 AND 2147483647").arg(value);
+        if (column.role == ColumnRole::RowKey)
+            accepted += QStringLiteral(" AND %1 > 0").arg(value);
+        if (column.role == ColumnRole::ItemKey)
+            accepted += QStringLiteral(" AND %1 NOT IN (0, -1)").arg(value);
+        break;
+    case ValueKind::Real:
+        accepted = QStringLiteral("typeof(%1) = 'integer' OR (typeof(%1) = 'real' AND %1 > -9e999 AND %1 < 9e999)")
+                       .arg(value);
+        break;
+    case ValueKind::Text255:
+        accepted = QStringLiteral("typeof(%1) = 'text' AND length(CAST(%1 AS BLOB)) <= 255").arg(value);
+        break;
+    case ValueKind::Memo:
+        accepted = QStringLiteral("typeof(%1) = 'text'").arg(value);
+        break;
+    }
+    return QStringLiteral("%1 IS NULL OR (%2)").arg(value, accepted);
 }
 
 } // namespace
@@ -67,14 +95,36 @@ QString CStepRowCopier::ValueProblem(const ExchangeColumn& column, const QVarian
     return {};
 }
 
+// Attached through a read-only URI, with nothing of the file's schema allowed to call a function.
+bool CStepRowCopier::AttachSource(const QString& sourcePath)
+{
+    const QString uri = QUrl::fromLocalFile(sourcePath).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
+    return Run(QStringLiteral("COMMIT")) && Run(QStringLiteral("PRAGMA trusted_schema = OFF")) &&
+           Run(QStringLiteral("ATTACH DATABASE ? AS ") + EXCHANGE_SOURCE_SCHEMA, {uri}) && Run(QStringLiteral("BEGIN"));
+}
+
+bool CStepRowCopier::DetachSource()
+{
+    return Run(QStringLiteral("COMMIT")) && Run(QStringLiteral("DETACH DATABASE ") + EXCHANGE_SOURCE_SCHEMA) &&
+           Run(QStringLiteral("BEGIN"));
+}
+
+bool CStepRowCopier::Run(const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(m_target);
+    query.prepare(sql);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    return query.exec() || Fail(query.lastError().databaseText());
+}
+
 bool CStepRowCopier::CopyTable(const ExchangeTable& table)
 {
     if (!m_sourceTables.contains(table.name.toLower()))
         return table.part == ExchangePart::Exchange || Fail(QStringLiteral("the table %1 is missing").arg(table.name));
     const QList<ExchangeColumn> columns = SourceColumns(table.name);
-    QSqlQuery clear(m_target);
-    if (!clear.exec(QStringLiteral("DELETE FROM \"%1\"").arg(table.name)))
-        return Fail(clear.lastError().text());
+    if (!Run(QStringLiteral("DELETE FROM main.\"%1\"").arg(table.name)))
+        return false;
     return columns.isEmpty() || CopyRows(table.name, columns);
 }
 
@@ -92,25 +142,37 @@ QList<ExchangeColumn> CStepRowCopier::SourceColumns(const QString& table)
     return columns;
 }
 
+// The file's rows are checked in one pass of the attached file and copied in one statement.
 bool CStepRowCopier::CopyRows(const QString& table, const QList<ExchangeColumn>& columns)
 {
+    if (!CheckRows(table, columns))
+        return false;
     const QString names = QuotedNames(columns);
-    QSqlQuery rows = m_source.Query(QStringLiteral("SELECT %1 FROM main.\"%2\"").arg(names, table));
     QSqlQuery insert(m_target);
-    const QString marks = QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "));
-    if (!insert.prepare(QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)").arg(table, names, marks)))
-        return Fail(insert.lastError().text());
-    while (rows.next()) {
-        for (int i = 0; i < columns.size(); ++i) {
-            const QVariant value = rows.value(i);
-            const QString problem = ValueProblem(columns.at(i), value);
-            if (!problem.isEmpty())
+    if (!insert.exec(QStringLiteral("INSERT INTO main.\"%1\" (%2) SELECT %2 FROM %3.\"%1\"")
+                         .arg(table, names, EXCHANGE_SOURCE_SCHEMA)))
+        return Fail(QStringLiteral("%1: %2").arg(table, insert.lastError().databaseText()));
+    return true;
+}
+
+// Only rows where SQL sees a possible problem are read; the first value ValueProblem refuses, in
+// row and column order, gives the reason. Text lengths are screened by their encoded bytes (never
+// fewer than the characters) and measured exactly on the rows that come back.
+bool CStepRowCopier::CheckRows(const QString& table, const QList<ExchangeColumn>& columns)
+{
+    QStringList suspect;
+    for (const ExchangeColumn& column : columns)
+        suspect.append(QStringLiteral("NOT (%1)").arg(AcceptedInSql(column)));
+    QSqlQuery rows(m_target);
+    rows.setForwardOnly(true);
+    if (!rows.exec(QStringLiteral("SELECT %1 FROM %2.\"%3\" WHERE %4")
+                       .arg(QuotedNames(columns), EXCHANGE_SOURCE_SCHEMA, table,
+                            suspect.join(QStringLiteral(" OR ")))))
+        return Fail(QStringLiteral("%1: %2").arg(table, rows.lastError().databaseText()));
+    while (rows.next())
+        for (int i = 0; i < columns.size(); ++i)
+            if (const QString problem = ValueProblem(columns.at(i), rows.value(i)); !problem.isEmpty())
                 return Fail(problem);
-            insert.bindValue(i, value);
-        }
-        if (!insert.exec())
-            return Fail(QStringLiteral("%1: %2").arg(table, insert.lastError().databaseText()));
-    }
     return true;
 }
 

@@ -2,7 +2,8 @@
 // Copies the catalogued columns of one table of a step file, read by name, into the same table of
 // a fresh step database, every value checked against its column's kind first. The fresh table's
 // seed rows give way to the file's rows; a table of the exchange part that the file lacks stays
-// empty, a step table it lacks fails the copy.
+// empty, a step table it lacks fails the copy. The file is attached read-only to the fresh
+// database's connection for the copy, so each table is checked and copied set-based.
 
 #include "modules/steputils/ExchangeColumns.h"
 
@@ -12,10 +13,17 @@
 
 class CDaoDatabase;
 
+// The schema name the step file is attached under while its rows are copied.
+inline const QString EXCHANGE_SOURCE_SCHEMA = QStringLiteral("exchange_source");
+
 class CStepRowCopier {
 public:
     CStepRowCopier(CDaoDatabase& source, QSqlDatabase target);
 
+    // The target holds an open transaction (the schema builder's): it is committed around the
+    // attach and the detach and begun again. False with Reason() set when either fails.
+    bool AttachSource(const QString& sourcePath);
+    bool DetachSource();
     // False with Reason() set when the table cannot be copied.
     bool CopyTable(const ExchangeTable& table);
     const QString& Reason() const { return m_reason; }
@@ -26,6 +34,8 @@ public:
 private:
     QList<ExchangeColumn> SourceColumns(const QString& table);
     bool CopyRows(const QString& table, const QList<ExchangeColumn>& columns);
+    bool CheckRows(const QString& table, const QList<ExchangeColumn>& columns);
+    bool Run(const QString& sql, const QVariantList& values = {});
     bool Fail(const QString& reason);
 
     CDaoDatabase& m_source;

@@ -1,0 +1,198 @@
+// Import Step of a generated step of 5,000 recipe lines, exported to an exchange file first, into
+// the open project through the program's own import (the file copied in, checked, its rows written,
+// its working copy made and registered, the step placed, every working copy committed). The timed
+// part runs from the file to the commit; what the import calls afterwards is timed apart: the
+// step's recipe text regenerated, and the refreshes (Process Explorer, Facility Explorer,
+// automation model) on the real panes. Beside it, measured in the same run, the floor: the
+// layer's durable copy of the step database the import writes (a working copy written through a
+// temporary file, flushed with its folder). "ratio" is file-to-commit over the floor; goal 3.
+
+#include "ProjectSession.h"
+#include "SessionAppContext.h"
+#include "SessionBenchMain.h"
+
+#include "automation/AutomationModelBuilder.h"
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "library/FacilityTree.h"
+#include "projects/ExportStepDialog.h"
+#include "projects/ImportStepDialog.h"
+#include "projects/StepRegistration.h"
+#include "recipe/ProcessTree.h"
+#include "recipe/RecipeTextRegenerator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <benchmark/benchmark.h>
+
+namespace {
+constexpr int EXCHANGE_LINES = 5000;
+constexpr long EXCHANGE_STEP_ID = 2001;
+constexpr long EXCHANGE_PROCESS_ID = 1;
+constexpr double EXCHANGE_GOAL_RATIO = 3.0;
+
+double exchangeMsSince(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The after-import calls, passed on to the real panes and regenerator, their time kept apart.
+class TimedAfterImport : public ProcessExplorerServices,
+                         public RecipeTextRegeneration,
+                         public FacilityExplorerServices,
+                         public AutomationModel {
+public:
+    TimedAfterImport(CProcessTree& processes, CFacilityTree& facilities)
+        : m_processes(processes), m_facilities(facilities)
+    {
+        m_installed.Install<ProcessExplorerServices>(this);
+        m_installed.Install<RecipeTextRegeneration>(this);
+        m_installed.Install<FacilityExplorerServices>(this);
+        m_installed.Install<AutomationModel>(this);
+    }
+    void RefreshKeepSelection() override { timed(refreshMs, [&] { m_processes.RefreshKeepSelection(); }); }
+    void RebuildAndSelect(ExplorerLevel level, long itemID, long processID, long stepID) override
+    {
+        timed(refreshMs, [&] { m_processes.RebuildAndSelect(level, itemID, processID, stepID); });
+    }
+    bool RegenerateStepRecipeText(long stepID) override
+    {
+        bool regenerated = false;
+        timed(regenerationMs, [&] { regenerated = m_regenerator.RegenerateStepRecipeText(stepID); });
+        return regenerated;
+    }
+    bool RefreshFacilityTree() override
+    {
+        bool filled = false;
+        timed(refreshMs, [&] { filled = m_facilities.RefreshFacilityTree(); });
+        return filled;
+    }
+    void RefreshAutomationModel(long stepID) override
+    {
+        timed(refreshMs, [&] { m_automation.RefreshAutomationModel(stepID); });
+    }
+    double AfterMs() const { return regenerationMs + refreshMs; }
+
+    double regenerationMs = 0;
+    double refreshMs = 0;
+
+private:
+    template <typename Call> void timed(double& total, Call call)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        call();
+        total += exchangeMsSince(timer);
+    }
+
+    CProcessTree& m_processes;
+    CFacilityTree& m_facilities;
+    CRecipeTextRegenerator m_regenerator;
+    CAutomationModelBuilder m_automation;
+    ServiceInstallations m_installed;
+};
+
+// The layer's durable copy of a step database: written as a working copy through a temporary
+// file renamed over the target, the file and its folder flushed.
+double durableCopyMs(const QString& source, const QString& target)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const bool copied = CopyWorkingCopyFile(source, target, WorkingCopyWrite::Replace);
+    const double elapsed = exchangeMsSince(timer);
+    DeleteDatabaseFile(target);
+    return copied ? elapsed : -1;
+}
+
+// The generated project of one long step, open with its panes filled, its step exported.
+struct ExchangeBenchProject {
+    QTemporaryDir root;
+    std::unique_ptr<CSessionAppContext> app;
+    std::unique_ptr<CProjectSession> session;
+    std::unique_ptr<CStepRegistration> registration;
+    ServiceInstallations installed;
+    CProcessTree processes;
+    CFacilityTree facilities;
+    QString exchangeFile;
+
+    QString Open()
+    {
+        const QString folder = root.filePath(QStringLiteral("project/"));
+        CProjectGenerator generator;
+        if (!generator.Write(CProjectGenerator::SyntheticProject(1, EXCHANGE_LINES), folder))
+            return QStringLiteral("the project could not be generated: ") + generator.ErrorText();
+        app = std::make_unique<CSessionAppContext>(root.filePath("app"), root.filePath("app/instance"));
+        session = std::make_unique<CProjectSession>(app->fileSet(), app->stepDatabases());
+        if (!session->Open(folder + "Synthetic.prj"))
+            return QStringLiteral("the project did not open");
+        registration = std::make_unique<CStepRegistration>(app->stepDatabases());
+        installed.Install<StepDatabaseRegistration>(registration.get());
+        processes.RefillTree();
+        facilities.InitTree();
+        facilities.FillTree();
+        return Export();
+    }
+    QString Export()
+    {
+        CExportStepDialog dialog(EXCHANGE_STEP_ID);
+        dialog.m_path = root.filePath(QStringLiteral("long.exs"));
+        dialog.ExportStep();
+        exchangeFile = dialog.m_path;
+        return QFileInfo::exists(exchangeFile) ? QString() : QStringLiteral("the step was not exported");
+    }
+    ~ExchangeBenchProject()
+    {
+        if (session)
+            session->Close();
+    }
+};
+
+void BM_ImportLongStep(benchmark::State& state)
+{
+    ExchangeBenchProject project;
+    if (const QString failure = project.Open(); !failure.isEmpty())
+        return state.SkipWithError(qPrintable(failure));
+    TimedAfterImport after(project.processes, project.facilities);
+    const QString floorTarget = GetWorkingCopyDir() + QStringLiteral("FLOOR.WC");
+    double importMs = 0, floorMs = 0;
+    for (auto _ : state) {
+        const double afterBefore = after.AfterMs();
+        QElapsedTimer timer;
+        timer.start();
+        CImportStepDialog dialog(EXCHANGE_PROCESS_ID);
+        dialog.m_path = project.exchangeFile;
+        dialog.ImportStep(2, -1);
+        const double fileToCommit = exchangeMsSince(timer) - (after.AfterMs() - afterBefore);
+        if (dialog.m_newStepID.isEmpty())
+            return state.SkipWithError("the step was not imported");
+        state.SetIterationTime(fileToCommit / 1e3);
+        importMs += fileToCommit;
+        floorMs += durableCopyMs(project.exchangeFile, floorTarget);
+    }
+    const double runs = double(state.iterations());
+    state.counters["floor_ms"] = floorMs / runs;
+    state.counters["ratio"] = importMs / floorMs;
+    state.counters["goal_ratio"] = EXCHANGE_GOAL_RATIO;
+    state.counters["regenerate_ms"] = after.regenerationMs / runs;
+    state.counters["refresh_ms"] = after.refreshMs / runs;
+    state.counters["exs_kb"] = double(QFileInfo(project.exchangeFile).size()) / 1024;
+}
+
+BENCHMARK(BM_ImportLongStep)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return RunSessionBenchmarks<QApplication>(argc, argv);
+}
