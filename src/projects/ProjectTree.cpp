@@ -3,11 +3,13 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
+#include "projects/OtherProjectFiles.h"
 #include "projects/ProjectFileNames.h"
 
 #include <QFileInfo>
@@ -59,6 +61,20 @@ QString RecipeNodeText(const CTextRecipeSet& row)
     return QString();
 }
 
+// The whole recipe of the step; another project's step database is opened as OpenOtherProjectFile
+// opens it.
+bool OpenRecipe(CTextRecipeSet& recipe, CDaoDatabase& otherStep, long stepID, const QString& database)
+{
+    if (database.isEmpty())
+        return recipe.OpenSet(stepID, 0, QStringLiteral("all"));
+    OpenOtherProjectFile(otherStep, database);
+    recipe.SetParameter("ParentStepID", qlonglong(stepID));
+    recipe.SetParameter("ItemID", qlonglong(0));
+    recipe.SetParameter("ItemType", QStringLiteral("all"));
+    recipe.Open(&otherStep);
+    return true;
+}
+
 class ProjectTreeFiller {
 public:
     ProjectTreeFiller(QTreeWidget& tree, const QString& projectPath, const ProjectTreeImages& images)
@@ -78,10 +94,19 @@ private:
     QString m_path;
     const ProjectTreeImages& m_images;
     QSet<long> m_shared;
+    // Another project's file is read through this connection, which the recordsets share.
+    CDaoDatabase m_otherProject;
 };
 
 void ProjectTreeFiller::Fill()
 {
+    if (!m_path.isEmpty() && !OpensQuietly([&] {
+            OpenOtherProjectFile(m_otherProject, m_path);
+            return true;
+        })) {
+        QvMessageBox(QStringLiteral("Can't open Process to Project Table to get process info!"));
+        return;
+    }
     CProcessToProjectSet processes;
     if (!OpensQuietly([&] { return processes.OpenSet(m_path); })) {
         QvMessageBox(QStringLiteral("Can't open Process to Project Table to get process info!"));
@@ -123,8 +148,9 @@ void ProjectTreeFiller::AddRecipe(QTreeWidgetItem* stepItem, long stepID)
     const QString database = StepDatabasePath(stepID);
     if (!m_path.isEmpty() && database.isEmpty())
         return; // the project file's folder holds no database of this step
+    CDaoDatabase otherStep;
     CTextRecipeSet recipe;
-    if (!OpensQuietly([&] { return recipe.OpenSet(stepID, 0, QStringLiteral("all"), database); }))
+    if (!OpensQuietly([&] { return OpenRecipe(recipe, otherStep, stepID, database); }))
         return;
     for (; !recipe.IsEOF(); recipe.MoveNext()) {
         const QString text = RecipeNodeText(recipe);

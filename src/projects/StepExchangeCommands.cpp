@@ -1,11 +1,13 @@
 #include "projects/StepExchangeCommands.h"
 
+#include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "projects/ExportStepDialog.h"
 #include "projects/ImportStepDialog.h"
+#include "projects/NetSelectDialog.h"
 
 #include <QFileInfo>
 
@@ -48,4 +50,15 @@ bool ImportStepCommand(long selectedProcessID, bool insertAfter)
         std::tie(placement, anchor) = std::pair(2, -1L);
     dialog.ImportStep(placement, anchor);
     return true;
+}
+
+bool NetworkSelectCommand(bool insertBefore, bool insertAfter)
+{
+    if (GetAppContext() && GetAppContext()->fileSet().isTemplate) {
+        QvMessageBox(QStringLiteral(
+            "The current Project is Project Template. NetworkSelect Process/Step doesn't apply."));
+        return false;
+    }
+    CNetSelectDialog dialog(insertBefore, insertAfter);
+    return dialog.DoModal() == IDOK;
 }

@@ -58,6 +58,12 @@ void CQuorvantaApp::WireProjectCommands()
         ::SetProjectModified(true);
         m_frame->RefreshAmbientPressure();
     });
+    m_frame->SetCommandHandler(ID_FILE_NETWORK_SELECT, [this] {
+        if (!NetworkSelectCommand(m_frame->m_bInsertBefore, m_frame->m_bInsertAfter))
+            return;
+        m_frame->DotNetInvokeSetEquipmentManagerToReload();
+        ::SetProjectModified(true);
+    });
     m_frame->SetNotifyHandler(FrameNotifyMessage::RefreshPanes, [this](qintptr, qintptr) {
         m_projects->OpenNewStepDatabases();
         m_frame->RefreshAllPanes();

@@ -19,7 +19,13 @@ ProjectFixture::ProjectFixture()
 QString ProjectFixture::WriteDemo(const QString& name, const QString& folder)
 {
     ProjectSpec spec = CProjectGenerator::DemoProject();
-    spec.name = m_name = name;
+    spec.name = name;
+    return WriteProject(spec, folder);
+}
+
+QString ProjectFixture::WriteProject(const ProjectSpec& spec, const QString& folder)
+{
+    const QString& name = m_name = spec.name;
     m_projectDir = app.root() + (folder.isEmpty() ? "projects/" + name : folder) + "/";
     CProjectGenerator generator;
     EXPECT_TRUE(generator.Write(spec, m_projectDir)) << generator.ErrorText().toStdString();

@@ -22,6 +22,8 @@ protected:
     // Writes the Demo project under the name into <root><folder>/ (projects/<name> when none is
     // given) and answers the path of its project file.
     QString WriteDemo(const QString& name = QStringLiteral("Demo"), const QString& folder = QString());
+    // The same for any generated project, under spec.name.
+    QString WriteProject(const ProjectSpec& spec, const QString& folder = QString());
     void OpenDemo()
     {
         WriteDemo();

@@ -1,5 +1,5 @@
 // qv-mkdb: builds the install data from schema/ (blank template, language database, Demo and
-// LibraryDemo samples)
+// LibraryDemo samples, and Demo2 beside Demo)
 // and synthetic projects for benchmarks.
 //
 //   qv-mkdb data <data folder>
@@ -89,6 +89,12 @@ int BuildData(const QString& dataDir)
         return Fail(generator.ErrorText());
     if (!AddDemoPlans(demo + QStringLiteral("/Demo.prj"), &error))
         return Fail(error);
+    const QString demo2 = dataDir + QStringLiteral("/Samples/Demo2");
+    if (!QDir().mkpath(demo2) || !RemoveOldFiles(demo2, {QStringLiteral("Demo2.*"), QStringLiteral("STEP_*")}))
+        return Fail(QStringLiteral("cannot remove the old files under %1").arg(demo2));
+    CProjectGenerator demo2Generator;
+    if (!demo2Generator.Write(CProjectGenerator::Demo2Project(), demo2))
+        return Fail(demo2Generator.ErrorText());
     return BuildLibraryDemo(dataDir + QStringLiteral("/Samples/LibraryDemo"));
 }
 

@@ -116,7 +116,7 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
             done = db.Execute(QStringLiteral("INSERT INTO \"Step-To-Process\" (StepID, ProcessID, StepOrder) "
                                              "VALUES (?, ?, ?)"),
                               {qlonglong(process.stepIDs.at(order)), qlonglong(process.processID),
-                               qlonglong(order + 1)});
+                               qlonglong(process.stepOrders.value(order, order + 1))});
     }
     done = done && db.Finish();
     if (!done)

@@ -48,6 +48,7 @@ struct ProcessSpec {
     long finalProductID = -1;
     long keyRawMaterialID = -1;
     QList<long> stepIDs; // in step order
+    QList<long> stepOrders = {}; // the StepOrder of each step; empty: 1, 2, 3, ...
 };
 
 struct MaterialSpec {
@@ -96,6 +97,9 @@ public:
 
     // The sample project shipped as Samples/Demo.
     static ProjectSpec DemoProject();
+    // The sample shipped as Samples/Demo2: Demo's materials, steps and equipment tags (and one tag
+    // more) in a facility of its own; one process whose steps have the order numbers 1, 3 and 7.
+    static ProjectSpec Demo2Project();
     // One process of `steps` chained steps, each with at least `linesPerStep` recipe lines in unit
     // procedures of series operations and parallel blocks.
     static ProjectSpec SyntheticProject(int steps, int linesPerStep);

@@ -15,7 +15,7 @@ enum OperationType : long {
 enum DemoID : long {
     NITROGEN = 1, WATER = 2, TOLUENE = 3, METHANOL = 4, ANILINE = 5, AMIDE_INTERMEDIATE = 6, CRUDE_AMIDOL = 7,
     AMIDOL = 8, AMIDOL_HCL = 9, MILLED_AMIDOL_HCL = 10, HYDROCHLORIC_ACID = 11, ACETYL_CHLORIDE = 12,
-    R101 = 101, R102 = 102, C201 = 201, D301 = 301, M401 = 401
+    R101 = 101, R102 = 102, C201 = 201, D301 = 301, M401 = 401, V501 = 501
 };
 
 // Range types of the project's range library.
@@ -165,6 +165,16 @@ StepSpec DryingStep()
     return step;
 }
 
+// Demo's drying in a vessel that only Demo2 has.
+StepSpec VesselDryingStep()
+{
+    StepSpec step = DryingStep();
+    step.lines = {UnitProcedure(QStringLiteral("Drying in V-501"), V501),
+                  Operation(CHARGE, QStringLiteral("Charge the wet cake to V-501.")),
+                  Operation(DRY, QStringLiteral("Dry in V-501 at 50 degC and 50 mbar to 0.5 % Methanol."), {Celsius(50)})};
+    return step;
+}
+
 StepSpec SaltFormationStep()
 {
     StepSpec step = Step(1004, QStringLiteral("Salt Formation"), AMIDE_INTERMEDIATE, AMIDOL_HCL, 230.0);
@@ -242,6 +252,22 @@ ProjectSpec CProjectGenerator::DemoProject()
     spec.materials = DemoMaterials();
     spec.equipment = DemoEquipment();
     spec.plantsWithoutEquipment = {QStringLiteral("Eastfield Kilo Lab")};
+    return spec;
+}
+
+ProjectSpec CProjectGenerator::Demo2Project()
+{
+    ProjectSpec spec;
+    spec.name = QStringLiteral("Demo2");
+    spec.description = QStringLiteral("Sample project: the free base route to Amidol at a second site.");
+    spec.plantName = QStringLiteral("Harwick Production Site");
+    spec.steps = {CouplingStep(), CrystallizationStep(), VesselDryingStep()};
+    spec.processes = {{1, QStringLiteral("Amidol"), QStringLiteral("Free Base"),
+                       QStringLiteral("Coupling, crystallisation and drying"), AMIDOL, ANILINE, {1001, 1002, 1003},
+                       {1, 3, 7}}};
+    spec.materials = DemoMaterials();
+    spec.equipment = DemoEquipment();
+    spec.equipment.append({V501, QStringLiteral("V-501"), 5, QStringLiteral("Vessel"), 1500.0, {}});
     return spec;
 }
 

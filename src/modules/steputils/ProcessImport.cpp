@@ -32,7 +32,32 @@ qlonglong MatchByName(CDaoDatabase& other, CDaoDatabase& own, const QString& nam
     return id.isNull() ? -1 : id.toLongLong();
 }
 
+const QString PROCESS_MATERIAL_NAME_SQL = QStringLiteral("SELECT MaterialName FROM ActualMaterialCommon WHERE MaterialID = ?");
+const QString PROCESS_MATERIAL_ID_SQL =
+    QStringLiteral("SELECT MaterialID FROM ActualMaterialCommon WHERE MaterialName = ? ORDER BY MaterialID");
+
 } // namespace
+
+void MatchProcessMaterials(CDaoDatabase& project, const ProcessImportSource& source, long processID)
+{
+    CDaoDatabase other, otherMaterials, materials;
+    OpenOtherFile(other, source.otherProjectPath);
+    OpenOtherFile(otherMaterials, source.otherMaterialPath);
+    materials.Open(source.materialPath, DatabaseRole::WorkingCopy);
+    QSqlQuery row = other.Query(QStringLiteral("SELECT FinalProductMaterialID, KeyRawMaterialID FROM Process "
+                                               "WHERE ProcessID = ?"),
+                                {qlonglong(source.otherProcessID)});
+    if (!row.next())
+        return;
+    const qlonglong product = MatchByName(otherMaterials, materials, PROCESS_MATERIAL_NAME_SQL, PROCESS_MATERIAL_ID_SQL,
+                                          row.value(0));
+    const qlonglong raw = MatchByName(otherMaterials, materials, PROCESS_MATERIAL_NAME_SQL, PROCESS_MATERIAL_ID_SQL,
+                                      row.value(1));
+    row.finish();
+    project.Execute(QStringLiteral("UPDATE Process SET FinalProductMaterialID = ?, KeyRawMaterialID = ? "
+                                   "WHERE ProcessID = ?"),
+                    {product, raw, qlonglong(processID)});
+}
 
 long CopyProcessRows(CDaoDatabase& project, const ProcessImportSource& source)
 {

@@ -19,3 +19,7 @@ struct ProcessImportSource {
 };
 
 long CopyProcessRows(CDaoDatabase& project, const ProcessImportSource& source);
+
+// Matches the process's final product and key raw material again by name, now that the copied
+// steps may have brought those materials in.
+void MatchProcessMaterials(CDaoDatabase& project, const ProcessImportSource& source, long processID);

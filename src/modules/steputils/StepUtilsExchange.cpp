@@ -111,11 +111,13 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
             return 0;
     try {
         CDaoTransaction transaction(*project);
-        const long processID = CopyProcessRows(*project, {otherProjectPath, otherProcessID, otherMaterialPath,
-                                                          GetMaterialsDBPath(), GetProjectID(), GetProjectDir()});
+        const ProcessImportSource source{otherProjectPath, otherProcessID, otherMaterialPath, GetMaterialsDBPath(),
+                                         GetProjectID(), GetProjectDir()};
+        const long processID = CopyProcessRows(*project, source);
         QList<long> stepIDs;
         for (const QString& file : stepFiles)
             stepIDs.append(ImportCheckedStep(file, processID));
+        MatchProcessMaterials(*project, source, processID);
         transaction.Commit();
         newStepIDs = stepIDs;
         return processID;

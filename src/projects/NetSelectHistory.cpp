@@ -1,0 +1,7 @@
+#include "projects/NetSelectHistory.h"
+
+CNetSelectHistory& CNetSelectHistory::ProgramRun()
+{
+    static CNetSelectHistory history;
+    return history;
+}

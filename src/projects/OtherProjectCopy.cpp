@@ -1,0 +1,155 @@
+#include "projects/OtherProjectCopy.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/PathHelpers.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/WaitCursor.h"
+#include "foundation/db/BulkRows.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/project/ProcessStepSet.h"
+#include "modules/steputils/StepUtilsEntry.h"
+#include "projects/OtherProjectFiles.h"
+#include "projects/StepImport.h"
+
+#include <QFile>
+
+namespace {
+
+const QString COPY_FAILED_TEXT = QStringLiteral("Failed to copy the export step as a temporary file!");
+const QString STEP_ORDER_QUERY_TEXT = QStringLiteral("Can't open Query QryStepInProcessVersion for updating step order!");
+
+// The exchange files and the order number of each in the other project's process.
+struct ExchangeSteps {
+    QStringList files;
+    QList<long> orders;
+};
+
+// A copy of the other project's step database in the temporary folder, made an exchange file;
+// empty after the failure's message.
+QString ExportOtherStep(const OtherProjectFiles& other, const QString& otherProject, long stepID,
+                        const QString& fileName)
+{
+    const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
+    if (!CopyDatabaseFile(other.StepDB(stepID), temp)) {
+        QvMessageBox(COPY_FAILED_TEXT);
+        return QString();
+    }
+    // The copy of a read-only file is our own to rewrite.
+    QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::WriteOwner);
+    if (!StepUtilsEntry().exportStep(temp, otherProject, other.EquipmentDB(), other.MaterialDB()))
+        return QString();
+    return temp;
+}
+
+// The steps of the other project's process in order; false after the failure's message.
+bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSteps& steps)
+{
+    const OtherProjectFiles other(otherProject);
+    QList<std::pair<long, long>> rows; // step id, order
+    try {
+        CDaoDatabase project;
+        OpenOtherProjectFile(project, otherProject);
+        CProcessStepSet set;
+        set.SetParameter("pProcessID", qlonglong(processID));
+        set.Open(&project);
+        for (; !set.IsEOF(); set.MoveNext())
+            rows.append({set.GetLong(QStringLiteral("StepID")), set.GetLong(QStringLiteral("StepOrder"))});
+    } catch (const CDaoException&) {
+        QvMessageBox(STEP_ORDER_QUERY_TEXT);
+        return false;
+    }
+    for (const auto& [stepID, order] : rows) {
+        const QString file = ExportOtherStep(other, otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID));
+        if (file.isEmpty())
+            return false;
+        steps.files.append(file);
+        steps.orders.append(order);
+    }
+    return true;
+}
+
+// Each new step takes the order number its file had in the other project (the new process holds
+// no other rows).
+void SetCopiedStepOrders(CDaoDatabase& project, long processID, const QList<long>& newStepIDs,
+                         const QList<long>& orders)
+{
+    QList<QVariantList> rows;
+    for (qsizetype i = 0; i < newStepIDs.size(); ++i)
+        rows.append({qlonglong(newStepIDs.at(i)), qlonglong(orders.value(i))});
+    ExecKept(project, QStringLiteral("Step-To-Process"),
+             QStringLiteral("UPDATE \"Step-To-Process\" SET StepOrder = copied.StepOrder "
+                            "FROM (SELECT json_extract(value, '$[0]') AS StepID, json_extract(value, '$[1]') AS StepOrder "
+                            "FROM json_each(?)) AS copied "
+                            "WHERE \"Step-To-Process\".ProcessID = ? AND \"Step-To-Process\".StepID = copied.StepID"),
+             {JsonRows(rows), qlonglong(processID)});
+}
+
+// Rows, orders and working copies of the new process as one import; its id, 0 on failure.
+long ImportExchangeSteps(const QString& otherProject, long processID, const ExchangeSteps& steps,
+                         QList<long>& newStepIDs)
+{
+    try {
+        CStepImportTransaction import;
+        const long newProcessID = StepUtilsEntry().importProcess(
+            otherProject, processID, OtherProjectFiles(otherProject).MaterialDB(), steps.files, newStepIDs);
+        if (newProcessID == 0)
+            return 0;
+        if (newStepIDs.size() != steps.files.size()) {
+            QvMessageBox(QStringLiteral("Step array is not the same!"));
+            return 0;
+        }
+        SetCopiedStepOrders(import.Project(), newProcessID, newStepIDs, steps.orders);
+        if (!CopyImportedStepDatabases(steps.files, newStepIDs))
+            return 0;
+        import.AdoptStepDatabases(newStepIDs);
+        return import.Commit() ? newProcessID : 0;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return 0;
+    }
+}
+
+void RefreshAfterCopy(const QList<long>& newStepIDs)
+{
+    RefreshKeepSelection();
+    for (long stepID : newStepIDs)
+        RegenerateStepRecipeText(stepID);
+    RefreshFacilityTree();
+    RefreshAutomationModel(-1);
+}
+
+} // namespace
+
+bool CopyOtherStepIntoProcess(const QString& otherProject, long stepID, int placement, long anchorStepID,
+                              long processID)
+{
+    WaitCursor wait;
+    const QString file =
+        ExportOtherStep(OtherProjectFiles(otherProject), otherProject, stepID, QStringLiteral("EXPORT_S.TMP"));
+    return !file.isEmpty() && ImportStepIntoProcess(file, placement, anchorStepID, processID);
+}
+
+long CopyOtherProcess(const QString& otherProject, long processID, long singleStepID)
+{
+    WaitCursor wait;
+    ExchangeSteps steps;
+    if (singleStepID == -1) {
+        if (!ExportProcessSteps(otherProject, processID, steps))
+            return 0;
+    } else {
+        const QString file = ExportOtherStep(OtherProjectFiles(otherProject), otherProject, singleStepID,
+                                             QStringLiteral("EXPORT_S.TMP"));
+        if (file.isEmpty())
+            return 0;
+        steps = {{file}, {1}};
+    }
+    QList<long> newStepIDs;
+    const long newProcessID = ImportExchangeSteps(otherProject, processID, steps, newStepIDs);
+    if (newProcessID != 0)
+        RefreshAfterCopy(newStepIDs);
+    return newProcessID;
+}

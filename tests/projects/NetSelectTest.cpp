@@ -1,0 +1,393 @@
+// Copying steps and processes of another project into the open one: the dialog's choice of the
+// other project (kept for the program run), its Add, the new process's rows and order numbers,
+// the library items that come along or are reused, and copies that fail and leave everything as
+// it was. The other project's files are never changed.
+
+#include "ProjectFixture.h"
+
+#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "modules/steputils/StepUtilsEntry.h"
+#include "projects/NetSelectDialog.h"
+#include "projects/OtherProjectCopy.h"
+#include "projects/StepExchangeCommands.h"
+#include "projects/StepImport.h"
+#include "projects/StepRegistration.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace {
+
+// Records the refreshes a copy asks of the panes, the recipe text and the automation model.
+class RecordingCopyConcerns : public ProcessExplorerServices,
+                              public RecipeTextRegeneration,
+                              public FacilityExplorerServices,
+                              public AutomationModel,
+                              public EquipmentEditorService {
+public:
+    RecordingCopyConcerns()
+    {
+        m_installed.Install<ProcessExplorerServices>(this);
+        m_installed.Install<RecipeTextRegeneration>(this);
+        m_installed.Install<FacilityExplorerServices>(this);
+        m_installed.Install<AutomationModel>(this);
+        m_installed.Install<EquipmentEditorService>(this);
+    }
+    void RefreshKeepSelection() override { calls << "RefreshKeepSelection"; }
+    void RebuildAndSelect(ExplorerLevel, long itemID, long, long) override { calls << QString("Rebuild %1").arg(itemID); }
+    bool RegenerateStepRecipeText(long stepID) override
+    {
+        calls << QString("Regenerate %1").arg(stepID);
+        return true;
+    }
+    bool RefreshFacilityTree() override
+    {
+        calls << "RefreshFacilityTree";
+        return true;
+    }
+    void RefreshAutomationModel(long stepID) override { calls << QString("RefreshAutomationModel %1").arg(stepID); }
+    void DotNetInvokeSetEquipmentManagerToReload() override { calls << "ReloadEquipmentManager"; }
+
+    QStringList calls;
+
+private:
+    ServiceInstallations m_installed;
+};
+
+QTreeWidgetItem* FindItem(QTreeWidget& tree, const QString& prefix)
+{
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it)
+        if ((*it)->text(0).startsWith(prefix))
+            return *it;
+    return nullptr;
+}
+
+void Select(QTreeWidget& tree, const QString& prefix)
+{
+    tree.clearSelection();
+    QTreeWidgetItem* item = FindItem(tree, prefix);
+    ASSERT_NE(item, nullptr) << prefix.toStdString();
+    item->setSelected(true);
+}
+
+} // namespace
+
+class NetSelectTest : public ProjectFixture {
+protected:
+    NetSelectTest() { installed.Install<StepDatabaseRegistration>(&registration); }
+
+    // The open sequence also takes the project's id.
+    void Open()
+    {
+        OpenDemo();
+        app.fileSet().projectID = CProjectGenerator::PROJECT_ID;
+    }
+
+    // Demo2 written beside the open project, as shipped.
+    QString WriteDemo2()
+    {
+        const QString folder = root() + "other/Demo2/";
+        CProjectGenerator generator;
+        EXPECT_TRUE(generator.Write(CProjectGenerator::Demo2Project(), folder)) << generator.ErrorText().toStdString();
+        return folder + "Demo2.prj";
+    }
+    QString Browse(CNetSelectDialog& dialog, const QString& path)
+    {
+        dialogs.expect(path);
+        dialog.OnBrowse();
+        return dialog.ProjectCombo()->currentText();
+    }
+    QString Orders(long processID)
+    {
+        return LayerValue(app.fileSet().projectDBPath,
+                          QString("SELECT group_concat(s.StepName || ':' || t.StepOrder, ' ') FROM (SELECT * FROM "
+                                  "\"Step-To-Process\" WHERE ProcessID = %1 ORDER BY StepOrder, StepID) t "
+                                  "JOIN ProjectStep s ON s.StepID = t.StepID")
+                              .arg(processID))
+            .toString();
+    }
+    QString Value(const QString& path, const QString& sql) { return LayerValue(path, sql).toString(); }
+    QString Equipment() { return app.fileSet().equipmentDBPath; }
+    QString Materials() { return app.fileSet().materialsDBPath; }
+    long LastProcess() { return LayerValue(app.fileSet().projectDBPath, "SELECT max(ProcessID) FROM Process").toInt(); }
+
+    RecordingCopyConcerns concerns;
+    CStepRegistration registration{app.stepDatabases()};
+    ServiceInstallations installed;
+    CNetSelectHistory history;
+};
+
+TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndItsOwnFacility)
+{
+    Open();
+    const QString demo2 = WriteDemo2();
+    const auto before = Snapshot(root() + "other/Demo2/");
+    const qlonglong plants = LayerValue(Equipment(), "SELECT count(*) FROM Plant").toLongLong();
+    const long processID = CopyOtherProcess(demo2, 1, -1);
+    ASSERT_GT(processID, 2);
+    EXPECT_EQ(Orders(processID), "Coupling:1 Crystallization:3 Drying:7");
+    EXPECT_EQ(Value(app.fileSet().projectDBPath,
+                    QString("SELECT p.ProcessName || '/' || p.ProcessVersionName || '/' || p.FinalProductMaterialID || '/' "
+                            "|| p.KeyRawMaterialID || '/' || p.OutputUOMSetID || '/' || pp.ProjectID || '/' || "
+                            "pp.ProcessName || '/' || pp.ProcessVersionName FROM Process p JOIN \"Process-To-Project\" pp "
+                            "ON pp.ProcessID = p.ProcessID WHERE p.ProcessID = %1")
+                        .arg(processID)),
+              "Amidol/Free Base/8/5/-1/1/Amidol/Free Base");
+    // The facility of its own came along, and the equipment with it (tags in their facility).
+    EXPECT_EQ(LayerValue(Equipment(), "SELECT count(*) FROM Plant").toLongLong(), plants + 1);
+    const QString plant = Value(Equipment(), "SELECT PlantID FROM Plant WHERE PlantName = 'Harwick Production Site'");
+    const QString drying = Value(app.fileSet().projectDBPath,
+                                 QString("SELECT max(StepID) FROM \"Step-To-Process\" WHERE ProcessID = %1").arg(processID));
+    EXPECT_EQ(Value(GetStepDBPath(drying.toLong()), "SELECT PlantID FROM Step"), plant);
+    EXPECT_EQ(Value(Equipment(), "SELECT count(*) FROM ActualEquipmentCommon WHERE PlantID = " + plant), "4");
+    EXPECT_EQ(Value(GetStepDBPath(drying.toLong()),
+                    "SELECT PrimaryEquipmentID FROM UnitProcedure WHERE UnitProcedureName = 'Drying in V-501'"),
+              Value(Equipment(), "SELECT ActualEquipmentID FROM ActualEquipmentCommon WHERE QVTag = 'V-501'"));
+    EXPECT_EQ(concerns.calls.first(), "RefreshKeepSelection");
+    EXPECT_EQ(concerns.calls.filter("Regenerate").size(), 3);
+    EXPECT_EQ(concerns.calls.last(), "RefreshAutomationModel -1");
+    EXPECT_EQ(Snapshot(root() + "other/Demo2/"), before);
+    EXPECT_TRUE(app.isProjectModified());
+    // Kept over save and reopen.
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    ReopenProject();
+    EXPECT_EQ(Orders(processID), "Coupling:1 Crystallization:3 Drying:7");
+    EXPECT_TRUE(app.stepDatabases().contains(drying.toLong()));
+}
+
+TEST_F(NetSelectTest, ImportProcessGivesTheNewStepIdsInTheOrderOfTheFiles)
+{
+    Open();
+    const QString demo2 = WriteDemo2();
+    QStringList files;
+    for (long stepID : {1003L, 1001L}) {
+        const QString file = root() + QString("EXPORT_S_%1.TMP").arg(stepID);
+        ASSERT_TRUE(CopyDatabaseFile(root() + QString("other/Demo2/STEP_%1.STP").arg(stepID), file));
+        ASSERT_TRUE(StepUtilsEntry().exportStep(file, demo2, root() + "other/Demo2/Demo2.eqm",
+                                                root() + "other/Demo2/Demo2.mtl"));
+        files << file;
+    }
+    const QString rows = "SELECT (SELECT group_concat(ProcessID) FROM Process) || '/' || "
+                         "(SELECT group_concat(StepID) FROM ProjectStep)";
+    const QString before = Value(app.fileSet().projectDBPath, rows);
+    {
+        CStepImportTransaction import; // never committed: everything goes again
+        QList<long> newIDs;
+        const long processID = StepUtilsEntry().importProcess(demo2, 1, root() + "other/Demo2/Demo2.mtl", files, newIDs);
+        ASSERT_NE(processID, 0);
+        ASSERT_EQ(newIDs.size(), 2);
+        EXPECT_LT(newIDs[0], newIDs[1]);
+        EXPECT_EQ(Value(app.fileSet().projectDBPath, QString("SELECT StepName FROM ProjectStep WHERE StepID = %1").arg(newIDs[0])),
+                  "Drying");
+        EXPECT_EQ(Value(app.fileSet().projectDBPath, QString("SELECT StepName FROM ProjectStep WHERE StepID = %1").arg(newIDs[1])),
+                  "Coupling");
+    }
+    EXPECT_EQ(Value(app.fileSet().projectDBPath, rows), before);
+}
+
+// A target of other libraries: items of the same name (any case; equipment by tag in its
+// facility) are taken, the others copied in with their mixture rows, references re-pointed.
+TEST_F(NetSelectTest, LibraryItemsAreReusedByNameOrCopiedInWithTheirReferencesRepointed)
+{
+    ProjectSpec target = CProjectGenerator::SyntheticProject(1, 10);
+    target.name = "Target";
+    target.plantName = "HARWICK PRODUCTION SITE";
+    target.equipment = {{7, "r-101", 9, "REACTOR", 2000.0, {}}};
+    target.materials.append({50, "WATER", "Liquid", 18.02, {}});
+    WriteProject(target);
+    ReopenProject();
+    app.fileSet().projectID = CProjectGenerator::PROJECT_ID;
+    const QString demo2 = WriteDemo2();
+    RawQuery(root() + "other/Demo2/Demo2.mtl",
+             "INSERT INTO Mixture (MaterialID, ComponentID, Phase, Amount, AmountUOM) VALUES (7, 4, 'Liquid', 60, '%'), "
+             "(7, 2, 'Liquid', 40, '%')");
+    const long processID = CopyOtherProcess(demo2, 1, -1);
+    ASSERT_NE(processID, 0);
+    EXPECT_EQ(Value(Equipment(), "SELECT count(*) FROM Plant"), "1");
+    EXPECT_EQ(Value(Equipment(), "SELECT group_concat(QVTag || ':' || PlantID || ':' || EquipmentClassID, ' ') FROM "
+                                 "(SELECT * FROM ActualEquipmentCommon WHERE QVTag IN ('r-101', 'R-102') ORDER BY QVTag)"),
+              "r-101:1:9 R-102:1:9");
+    EXPECT_EQ(Value(Equipment(), "SELECT count(*) FROM EquipmentClass WHERE ClassName IN ('Centrifuge', 'Vessel')"), "2");
+    const QString coupling = Value(app.fileSet().projectDBPath,
+                                   QString("SELECT min(StepID) FROM \"Step-To-Process\" WHERE ProcessID = %1").arg(processID));
+    const QString step = GetStepDBPath(coupling.toLong());
+    EXPECT_EQ(Value(step, "SELECT PrimaryEquipmentID FROM UnitProcedure WHERE UnitProcedureName = 'Reaction in R-101'"), "7");
+    EXPECT_EQ(Value(step, "SELECT PrimaryEquipmentID FROM UnitProcedure WHERE UnitProcedureName = 'Work-up in R-102'"),
+              Value(Equipment(), "SELECT ActualEquipmentID FROM ActualEquipmentCommon WHERE QVTag = 'R-102'"));
+    EXPECT_EQ(Value(step, "SELECT KeyInputIntermediateID FROM Step"),
+              Value(Materials(), "SELECT MaterialID FROM ActualMaterialCommon WHERE MaterialName = 'Aniline'"));
+    // The process names materials the steps brought in.
+    EXPECT_EQ(Value(app.fileSet().projectDBPath,
+                    QString("SELECT FinalProductMaterialID FROM Process WHERE ProcessID = %1").arg(processID)),
+              Value(Materials(), "SELECT MaterialID FROM ActualMaterialCommon WHERE MaterialName = 'Amidol'"));
+    EXPECT_EQ(Value(Materials(), "SELECT group_concat(Part, ' ') FROM (SELECT c.MaterialName || '=' || x.Amount AS Part FROM Mixture x "
+                                 "JOIN ActualMaterialCommon m ON m.MaterialID = x.MaterialID JOIN ActualMaterialCommon c "
+                                 "ON c.MaterialID = x.ComponentID WHERE m.MaterialName = 'Crude Amidol' ORDER BY x.Amount)"),
+              "WATER=40.0 Methanol=60.0");
+    EXPECT_EQ(Value(Materials(), "SELECT count(*) FROM ActualMaterialCommon WHERE MaterialName = 'Water'"), "1");
+}
+
+// How a copy is made to fail after rows were written.
+enum class CopyFailure { TriggerOnTheProcessRow, TriggerOnALibraryRow, ErrorWhileOrdering,
+                         DirectoryInAWorkingCopysPlace, WorkingCopyThatWillNotOpen };
+
+class NetSelectFailureTest : public NetSelectTest, public ::testing::WithParamInterface<CopyFailure> {
+protected:
+    void Inject(CopyFailure failure)
+    {
+        switch (failure) {
+        case CopyFailure::TriggerOnTheProcessRow:
+            EditProject("CREATE TRIGGER Refuse AFTER INSERT ON \"Process-To-Project\" BEGIN SELECT RAISE(ABORT, 'no'); END");
+            break;
+        case CopyFailure::TriggerOnALibraryRow: {
+            CDaoDatabase equipment;
+            equipment.Open(Equipment(), DatabaseRole::WorkingCopy);
+            equipment.Execute("CREATE TRIGGER Refuse AFTER INSERT ON Plant BEGIN SELECT RAISE(ABORT, 'no'); END");
+            break;
+        }
+        case CopyFailure::ErrorWhileOrdering:
+            EditProject("CREATE TRIGGER Refuse AFTER UPDATE OF StepOrder ON \"Step-To-Process\" "
+                        "WHEN NEW.StepOrder = 7 BEGIN SELECT RAISE(ABORT, 'no'); END");
+            break;
+        case CopyFailure::DirectoryInAWorkingCopysPlace:
+            QDir().mkpath(instanceDir() + "STEP_1009.WC");
+            break;
+        case CopyFailure::WorkingCopyThatWillNotOpen:
+            installed.Install<StepDatabaseRegistration>(&refusing);
+            break;
+        }
+    }
+    StepDatabaseRegistration refusing; // registers nothing
+};
+
+TEST_P(NetSelectFailureTest, RowsFilesAndRegistryStayAsTheyWereWithOneMessage)
+{
+    Open();
+    const QString demo2 = WriteDemo2();
+    const QString rows = "SELECT (SELECT group_concat(ProcessID) FROM Process) || '/' || "
+                         "(SELECT group_concat(ProcessID) FROM \"Process-To-Project\") || '/' || "
+                         "(SELECT group_concat(StepID) FROM ProjectStep) || '/' || "
+                         "(SELECT group_concat(StepID || StepOrder) FROM \"Step-To-Process\") || '/' || "
+                         "(SELECT StepCounter || ProcessCounter FROM Project)";
+    const QString before = Value(app.fileSet().projectDBPath, rows);
+    const QString library = "SELECT (SELECT count(*) FROM Plant) || '/' || (SELECT count(*) FROM ActualEquipmentCommon)";
+    const QString equipment = Value(Equipment(), library);
+    Inject(GetParam());
+    const auto files = Snapshot(instanceDir());
+    const int registered = app.stepDatabases().count();
+    prompts.expect(IDOK);
+    EXPECT_EQ(CopyOtherProcess(demo2, 1, -1), 0);
+    EXPECT_EQ(prompts.texts().size(), 1);
+    EXPECT_EQ(Value(app.fileSet().projectDBPath, rows), before);
+    EXPECT_EQ(Value(Equipment(), library), equipment);
+    EXPECT_EQ(app.stepDatabases().count(), registered);
+    EXPECT_EQ(Snapshot(instanceDir()).keys().filter("STEP_"), files.keys().filter("STEP_"));
+    EXPECT_TRUE(concerns.calls.isEmpty()) << concerns.calls.join(", ").toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Failures, NetSelectFailureTest,
+                         ::testing::Values(CopyFailure::TriggerOnTheProcessRow, CopyFailure::TriggerOnALibraryRow,
+                                           CopyFailure::ErrorWhileOrdering, CopyFailure::DirectoryInAWorkingCopysPlace,
+                                           CopyFailure::WorkingCopyThatWillNotOpen));
+
+TEST_F(NetSelectTest, BrowseRefusesTheOpenProjectAndListsAnotherOnceForTheRestOfTheRun)
+{
+    Open();
+    const QString demo2 = WriteDemo2();
+    {
+        CNetSelectDialog dialog(false, true, nullptr, history);
+        EXPECT_EQ(dialog.CurrentProjectLabel()->text(), projectPath(".prj"));
+        EXPECT_EQ(dialog.CurrentTree()->topLevelItemCount(), 2);
+        prompts.expect(IDOK);
+        Browse(dialog, projectDir() + "../Demo/Demo.prj"); // the open project by another path
+        EXPECT_EQ(prompts.texts().last(),
+                  "Your selection is the current Project. Please select a different Tamro Plenthover Project.");
+        EXPECT_EQ(dialog.ProjectCombo()->count(), 0);
+        EXPECT_EQ(Browse(dialog, demo2), demo2);
+        Browse(dialog, root() + "other/Demo2/../Demo2/Demo2.prj");
+        EXPECT_EQ(dialog.ProjectCombo()->count(), 1);
+        EXPECT_EQ(history.m_projectList, QStringList{demo2});
+        EXPECT_EQ(dialog.OtherTree()->topLevelItemCount(), 1);
+    }
+    history.m_projectList.append(projectPath(".prj")); // never listed while it is open
+    CNetSelectDialog second(false, true, nullptr, history);
+    EXPECT_EQ(second.ProjectCombo()->count(), 1);
+    EXPECT_EQ(second.ProjectCombo()->currentText(), demo2);
+    ASSERT_EQ(second.OtherTree()->topLevelItemCount(), 1);
+    EXPECT_EQ(second.OtherTree()->topLevelItem(0)->childCount(), 3);
+}
+
+TEST_F(NetSelectTest, AReadOnlyProjectOfAnOldVersionIsRefusedAndStaysReadOnly)
+{
+    Open();
+    const QString demo2 = WriteDemo2();
+    RawQuery(demo2, "PRAGMA user_version = 1");
+    ASSERT_TRUE(QFile::setPermissions(demo2, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QFile::Permissions readOnly = QFile::permissions(demo2);
+    CNetSelectDialog dialog(false, true, nullptr, history);
+    prompts.expect(IDOK);
+    Browse(dialog, demo2);
+    EXPECT_EQ(prompts.texts().last(),
+              "You selected an old version of a Tamro Plenthover Project. Please convert the project first.");
+    EXPECT_EQ(QFile::permissions(demo2), readOnly);
+    EXPECT_TRUE(history.m_projectList.isEmpty());
+}
+
+TEST_F(NetSelectTest, AddCopiesTheSelectedStepToItsPlaceOrAsANewProcess)
+{
+    Open();
+    const QString demo2 = WriteDemo2();
+    ASSERT_TRUE(QFile::setPermissions(root() + "other/Demo2/STEP_1002.STP", QFile::ReadOwner));
+    const QFile::Permissions readOnly = QFile::permissions(root() + "other/Demo2/STEP_1002.STP");
+    CNetSelectDialog dialog(false, true, nullptr, history);
+    prompts.expect(IDOK);
+    dialog.OnAdd();
+    EXPECT_EQ(prompts.texts().last(), "Select an external Tamro Plenthover Project first.");
+    Browse(dialog, demo2);
+    prompts.expect(IDOK);
+    dialog.OnAdd();
+    EXPECT_EQ(prompts.texts().last(), "Please select a step or process from the external project tree.");
+    // An operation names its step; a process selected with insert-before off: the step goes last.
+    Select(*dialog.OtherTree(), "1.1. ");
+    Select(*dialog.CurrentTree(), "Amidol (Free Base)");
+    dialog.OnAdd();
+    EXPECT_EQ(Orders(1), "Coupling:1 Crystallization:2 Drying:3 Coupling:4");
+    // A step selected with insert-after on: after it.
+    Select(*dialog.OtherTree(), "Crystallization");
+    Select(*dialog.CurrentTree(), "Salt Formation");
+    dialog.OnAdd();
+    EXPECT_EQ(Orders(2), "Coupling:1 Salt Formation:2 Crystallization:3 Milling:4 Reactor Cleaning:5");
+    // Nothing selected in the open project: a new process of that step alone.
+    dialog.CurrentTree()->clearSelection();
+    Select(*dialog.OtherTree(), "Drying");
+    dialog.OnAdd();
+    EXPECT_EQ(Orders(LastProcess()), "Drying:1");
+    EXPECT_EQ(dialog.CurrentTree()->topLevelItemCount(), 3);
+    EXPECT_EQ(QFile::permissions(root() + "other/Demo2/STEP_1002.STP"), readOnly);
+}
+
+TEST_F(NetSelectTest, TheCommandRefusesAProjectTemplate)
+{
+    Open();
+    app.fileSet().isTemplate = true;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(NetworkSelectCommand(false, true));
+    EXPECT_EQ(prompts.texts().last(), "The current Project is Project Template. NetworkSelect Process/Step doesn't apply.");
+    app.fileSet().isTemplate = false;
+    projectDialogs.expectDialog<CNetSelectDialog>([](CNetSelectDialog& dialog) {
+        EXPECT_FALSE(dialog.m_insertBefore);
+        EXPECT_TRUE(dialog.m_insertAfter);
+        return int(IDOK);
+    });
+    EXPECT_TRUE(NetworkSelectCommand(false, true));
+    EXPECT_EQ(projectDialogs.titles().last(), "Network Select Process/Step Dialog");
+}
