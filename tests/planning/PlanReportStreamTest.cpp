@@ -63,7 +63,7 @@ TEST(PlanReportStream, GeneralNumberFormat)
     EXPECT_EQ(CPlanReportStream::FormatG(600.0), "600");
 }
 
-TEST(PlanReportStream, SaveReplacesTheFileOrKeepsTheOldOne)
+TEST(PlanReportStream, SaveWritesTheBytesOrLeavesWhatIsThere)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("report.txt");
