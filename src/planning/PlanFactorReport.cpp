@@ -30,14 +30,14 @@ bool IsCleaningRequirement(const PlanReportRequirement& r)
 void WriteRequirementLine(CPlanReportStream& out, const PlanReportRequirement& r)
 {
     if (r.Kind == QLatin1String("process"))
-        out << RequiredKg(r) << " of " << r.ProductName << " via " << "Process " << r.ProcessName
-            << " (version: " << r.ProcessVersionName << ")";
+        out << RequiredKg(r) << " of " << r.ProductName << " via "
+            << "Process " << r.ProcessName << " (version: " << r.ProcessVersionName << ")";
     else if (IsCleaningRequirement(r))
-        out << r.Items.first().NumberOfBatches << " batches of " << "Step " << r.StepName << " (version: "
-            << r.StepVersionName << ")";
+        out << r.Items.first().NumberOfBatches << " batches of "
+            << "Step " << r.StepName << " (version: " << r.StepVersionName << ")";
     else
-        out << RequiredKg(r) << " of " << r.ProductName << " via " << "Step " << r.StepName << " (version: "
-            << r.StepVersionName << ")";
+        out << RequiredKg(r) << " of " << r.ProductName << " via "
+            << "Step " << r.StepName << " (version: " << r.StepVersionName << ")";
     out << kFactorLineEnd;
 }
 
@@ -50,7 +50,7 @@ void WriteFactorColumnHeads(CPlanReportStream& out)
 
 // One intermediate: its mass per kg of key output and its mass over all batches of the step.
 void WriteFactorLine(CPlanReportStream& out, const char* label, const QString& name, double ratio,
-                           double massPerBatchUnit, const PlanReportStep& step)
+                     double massPerBatchUnit, const PlanReportStep& step)
 {
     const double amount = massPerBatchUnit * step.BatchSize * step.NumberOfBatches;
     out << FactorSpaces(8) << label;
@@ -61,7 +61,7 @@ void WriteFactorLine(CPlanReportStream& out, const char* label, const QString& n
 }
 
 void WriteFactorSideLine(CPlanReportStream& out, const char* label, long id, const QString& name, double mw,
-                   double factor, const PlanReportStep& step)
+                         double factor, const PlanReportStep& step)
 {
     if (id != -1)
         WriteFactorLine(out, label, name, mw * factor / step.KeyOutputMW, mw * factor, step);
@@ -70,11 +70,11 @@ void WriteFactorSideLine(CPlanReportStream& out, const char* label, long id, con
 void WriteFactorLines(CPlanReportStream& out, const PlanReportStep& s)
 {
     WriteFactorLine(out, "Key Input:  ", s.KeyInputName, s.KeyInputMW * s.KeyInputFactor / s.KeyOutputMW,
-                          s.KeyInputMW * s.KeyInputFactor, s);
+                    s.KeyInputMW * s.KeyInputFactor, s);
     WriteFactorSideLine(out, "2nd Input:  ", s.Input2ID, s.Input2Name, s.Input2MW, s.Input2Factor, s);
     WriteFactorSideLine(out, "3rd Input:  ", s.Input3ID, s.Input3Name, s.Input3MW, s.Input3Factor, s);
     WriteFactorLine(out, "Key Output: ", s.KeyOutputName, s.KeyOutputFactor,
-                          s.KeyOutputMW * s.KeyOutputFactor, s);
+                    s.KeyOutputMW * s.KeyOutputFactor, s);
     WriteFactorSideLine(out, "2nd Output: ", s.Output2ID, s.Output2Name, s.Output2MW, s.Output2Factor, s);
     WriteFactorSideLine(out, "3rd Output: ", s.Output3ID, s.Output3Name, s.Output3MW, s.Output3Factor, s);
 }
@@ -86,7 +86,8 @@ void WriteFactorStep(CPlanReportStream& out, const PlanReportStep& step)
         out << FactorSpaces(8) << step.NumberOfBatches << " batches" << kFactorLineEnd << "\n";
         return;
     }
-    out << FactorSpaces(8) << "Batch Size: " << FactorG(step.KeyOutputMW * step.BatchSize) << " kg" << kFactorLineEnd;
+    out << FactorSpaces(8) << "Batch Size: " << FactorG(step.KeyOutputMW * step.BatchSize) << " kg"
+        << kFactorLineEnd;
     out << FactorSpaces(8) << step.NumberOfBatches << " batches" << kFactorLineEnd;
     WriteFactorLines(out, step);
     out << kFactorLineEnd;

@@ -15,7 +15,8 @@ QString SequenceStepText(const PlanSequenceRow& row)
     return row.StepFound ? row.StepName + '(' + row.StepVersionName + ')' : QString();
 }
 
-void WriteSequenceLine(CPlanReportStream& out, const QString& step, const QString& overlap, const QString& plant)
+void WriteSequenceLine(CPlanReportStream& out, const QString& step, const QString& overlap,
+                       const QString& plant)
 {
     out.SetWidth(kSequenceStepWidth) << step;
     out.SetWidth(kSequenceOverlapWidth) << overlap;
@@ -29,9 +30,10 @@ void WritePlanSequence(CPlanReportStream& out, const QList<PlanSequenceRow>& row
 {
     out.AlignLeft();
     out << "Plan Sequence" << kSequenceLineEnd << kSequenceLineEnd;
-    WriteSequenceLine(out, QStringLiteral("Step (Version)"), QStringLiteral("Overlap?"), QStringLiteral("Plant"));
+    WriteSequenceLine(out, QStringLiteral("Step (Version)"), QStringLiteral("Overlap?"),
+                      QStringLiteral("Plant"));
     out << kSequenceLineEnd;
     for (const PlanSequenceRow& row : rows)
-        WriteSequenceLine(out, SequenceStepText(row), row.Overlap ? QStringLiteral("Yes") : QStringLiteral("No"),
-                          row.PlantName);
+        WriteSequenceLine(out, SequenceStepText(row),
+                          row.Overlap ? QStringLiteral("Yes") : QStringLiteral("No"), row.PlantName);
 }

@@ -97,8 +97,8 @@ PlanReportRequirement ProcessRequirement()
     r.ProcessName = "Pyrazole Route";
     r.ProcessVersionName = "v2";
     r.Items = {CouplingStep(), CleaningStep("Wash cycle", 1),
-               KeyLinesStep("Drying of crystalline celvarin base", 4, 1, "Celvarin base", 100, 1.25, "Celvarin API",
-                            125),
+               KeyLinesStep("Drying of crystalline celvarin base", 4, 1, "Celvarin base", 100, 1.25,
+                            "Celvarin API", 125),
                KeyLinesStep("Unused milling", 1, 0, "x", 1, 1, "y", 1)};
     return r;
 }
@@ -118,13 +118,14 @@ PlanReportRequirement StepRequirement(const char* kind, PlanReportStep step, dou
 
 QList<PlanReportRequirement> PlanRequirements()
 {
-    return {ProcessRequirement(),
-            StepRequirement("step", KeyLinesStep("Polishing", 10, 0, "a", 1, 1, "b", 1), 0),
-            StepRequirement("step", KeyLinesStep("Crystallisation", 200, 3, "Crude celvarin", 1, 1, "Celvarin API", 1),
-                            600),
-            StepRequirement("step", CleaningStep("Vessel rinse", 2), 2)};
+    return {
+        ProcessRequirement(), StepRequirement("step", KeyLinesStep("Polishing", 10, 0, "a", 1, 1, "b", 1), 0),
+        StepRequirement(
+            "step", KeyLinesStep("Crystallisation", 200, 3, "Crude celvarin", 1, 1, "Celvarin API", 1), 600),
+        StepRequirement("step", CleaningStep("Vessel rinse", 2), 2)};
 }
 
+// clang-format off
 const char* const kFactorReport =
     "\r\n\r\n"
     "             Tamro Plenthover Product Factors\r\n"
@@ -179,6 +180,7 @@ const char* const kFactorReport =
     "        2 batches\r\n"
     "\n"
     "\r\n";
+// clang-format on
 
 PlanSequenceRow SequenceRow(bool stepFound, const QString& step, const char* version, bool overlap,
                             const char* plant)
@@ -195,6 +197,7 @@ QList<PlanSequenceRow> SequenceRows()
             SequenceRow(true, "Filtration " + Utf8(kSmiley), "A", true, "Kilo lab")};
 }
 
+// clang-format off
 const char* const kSequenceFile =
     "Plan Sequence\r\n"
     "\r\n"
@@ -204,6 +207,7 @@ const char* const kSequenceFile =
     "                                " "No        " "Reactor hall 1                  " "\r\n"
     "Drying of crystalline celvarin base(v10)" "No        " "                                " "\r\n"
     "Filtration \xF0\x9F\x98\x80(A)                " "Yes       " "Kilo lab                        " "\r\n";
+// clang-format on
 
 class PlanReportFilesTest : public testing::Test {
 protected:
@@ -284,8 +288,8 @@ TEST_F(PlanReportFilesTest, CommaDecimalLocaleWritesTheSameBytes)
 }
 
 struct FolderInTheWay {
-    const char* folderName;   // a folder where this file should go
-    const char* writtenName;  // the other file, still written
+    const char* folderName;  // a folder where this file should go
+    const char* writtenName; // the other file, still written
     const char* writtenText;
 };
 
@@ -301,7 +305,8 @@ TEST_P(PlanReportFolderInTheWay, ReportsItAndWritesTheOtherFile)
     prompts.expect(IDOK);
 
     EXPECT_FALSE(writeBoth());
-    EXPECT_EQ(prompts.texts(), QStringList{QString("File %1 could not be opened!").arg(GetParam().folderName)});
+    EXPECT_EQ(prompts.texts(),
+              QStringList{QString("File %1 could not be opened!").arg(GetParam().folderName)});
     EXPECT_TRUE(QFileInfo(folder + "/inside").isDir());
     EXPECT_EQ(FileBytes(projectDir() + GetParam().writtenName), ReportBytes(GetParam().writtenText));
 }

@@ -28,31 +28,51 @@ const QString kClef = QString::fromUtf8("\xF0\x9D\x84\x9E"); // one character, t
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlanReportStreamLayout,
-    testing::Values(
-        StreamCase{"RightByDefault", [](auto& o) { o.SetWidth(5) << "ab"; }, "   ab"},
-        StreamCase{"Left", [](auto& o) { o.AlignLeft().SetWidth(5) << "ab"; }, "ab   "},
-        StreamCase{"NeverCuts", [](auto& o) { o.SetWidth(2) << "abcdef"; }, "abcdef"},
-        StreamCase{"WidthForNextTextOnly", [](auto& o) { o.SetWidth(4) << "a" << "b"; }, "   ab"},
-        StreamCase{"AlignmentStays",
-                   [](auto& o) {
-                       o.AlignLeft().SetWidth(3) << "a";
-                       o.SetWidth(3) << "b";
-                       o.AlignRight().SetWidth(3) << "c";
-                       o.SetWidth(3) << "d";
-                   },
-                   "a  b    c  d"},
-        StreamCase{"EmptyTextPadded", [](auto& o) { o.AlignLeft().SetWidth(3) << "" << "|"; }, "   |"},
-        StreamCase{"CountsPadded", [](auto& o) { o.SetWidth(4) << 12 << 7L; }, "  127"},
-        StreamCase{"SurrogatePairCountsTwo", [](auto& o) { o.AlignLeft().SetWidth(4) << "x" + kClef << "|"; },
-                   "x" + kClef + " |"},
-        StreamCase{"LineEndsAsGiven", [](auto& o) { o << "a\r\n" << "\n" << "b"; }, "a\r\n\nb"}),
+    testing::Values(StreamCase{"RightByDefault", [](auto& o) { o.SetWidth(5) << "ab"; }, "   ab"},
+                    StreamCase{"Left", [](auto& o) { o.AlignLeft().SetWidth(5) << "ab"; }, "ab   "},
+                    StreamCase{"NeverCuts", [](auto& o) { o.SetWidth(2) << "abcdef"; }, "abcdef"},
+                    StreamCase{"WidthForNextTextOnly",
+                               [](auto& o) {
+                                   o.SetWidth(4) << "a"
+                                                 << "b";
+                               },
+                               "   ab"},
+                    StreamCase{"AlignmentStays",
+                               [](auto& o) {
+                                   o.AlignLeft().SetWidth(3) << "a";
+                                   o.SetWidth(3) << "b";
+                                   o.AlignRight().SetWidth(3) << "c";
+                                   o.SetWidth(3) << "d";
+                               },
+                               "a  b    c  d"},
+                    StreamCase{"EmptyTextPadded",
+                               [](auto& o) {
+                                   o.AlignLeft().SetWidth(3) << ""
+                                                             << "|";
+                               },
+                               "   |"},
+                    StreamCase{"CountsPadded", [](auto& o) { o.SetWidth(4) << 12 << 7L; }, "  127"},
+                    StreamCase{"SurrogatePairCountsTwo",
+                               [](auto& o) { o.AlignLeft().SetWidth(4) << "x" + kClef << "|"; },
+                               "x" + kClef + " |"},
+                    StreamCase{"LineEndsAsGiven",
+                               [](auto& o) {
+                                   o << "a\r\n"
+                                     << "\n"
+                                     << "b";
+                               },
+                               "a\r\n\nb"}),
     [](const testing::TestParamInfo<StreamCase>& info) { return info.param.name; });
 
 TEST(PlanReportStream, BytesAreLittleEndianUnitsAfterTheMark)
 {
     CPlanReportStream out;
     out << "A\r\n" << kClef << QString::fromUtf8("\xC3\xA9");
-    const QByteArray expected("\xFF\xFE" "A\0\r\0\n\0" "\x34\xD8\x1E\xDD" "\xE9\0", 14);
+    const QByteArray expected("\xFF\xFE"
+                              "A\0\r\0\n\0"
+                              "\x34\xD8\x1E\xDD"
+                              "\xE9\0",
+                              14);
     EXPECT_EQ(out.bytes(), expected);
 }
 
