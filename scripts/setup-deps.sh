@@ -12,6 +12,7 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
     shared-mime-info xdg-utils
+    locales
 )
 
 missing=()
