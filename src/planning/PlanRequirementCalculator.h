@@ -81,7 +81,7 @@ public:
     bool WriteProcessDetailRows(CPPDetailSet& set);
 
 public:
-    // The requirement as 5.142's report reads it.
+    // The requirement as the plan's report files read it.
     long PlanID;
     long RequirementID;
     long StepOrProcessID = 0;

@@ -99,7 +99,7 @@ QStringList PlanFixture::DetailRows(long planID) const
         {qlonglong(planID)});
     while (query.next())
         rows << QStringLiteral("%1:%2:%3").arg(query.value(0).toString(), query.value(1).toString(),
-                                                query.value(2).toInt() ? "F" : "-");
+                                                QString(query.value(2).toInt() ? "F" : "-"));
     return rows;
 }
 
