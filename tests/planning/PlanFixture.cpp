@@ -28,6 +28,12 @@ ProjectSpec PlanProject(const QList<StepSpec>& steps, const QList<ProcessSpec>& 
     spec.plantName = QStringLiteral("Plan Works");
     spec.steps = steps;
     spec.processes = processes;
+    if (processes.isEmpty()) { // a step requirement lists only steps of a process
+        ProcessSpec all{9, QStringLiteral("All"), QStringLiteral("1"), {}, steps.last().keyOutputID, -1, {}};
+        for (const StepSpec& step : steps)
+            all.stepIDs.append(step.stepID);
+        spec.processes = {all};
+    }
     QSet<long> ids;
     for (const StepSpec& step : steps)
         ids.unite({step.keyInputID, step.keyOutputID, step.input2ID, step.input3ID, step.output2ID, step.output3ID});
