@@ -10,7 +10,7 @@ const DaoRecordsetDef& CPPDetailSet::Definition()
         {{"LineItemID", DaoFieldType::Long},
          {"PlanID", DaoFieldType::Long},
          {"StepID", DaoFieldType::Long},
-         {"Overlap", DaoFieldType::Bool},
+         {"Overlap", DaoFieldType::Double}, // a REAL column holding 0 or 1: read with GetBool
          {"EarliestStartTime", DaoFieldType::Date},
          {"PlantID", DaoFieldType::Long},
          {"BatchNumber", DaoFieldType::Short},
