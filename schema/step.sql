@@ -3,13 +3,13 @@
 -- Every later change adds a numbered migration: schema/migrations/step/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 3
+-- SCHEMA_VERSION 4
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
 -- natural key. No foreign-key constraints.
 
--- The step's own row.
+-- The step's own row. The columns after Notes read as migration 004 leaves them in a migrated file.
 CREATE TABLE Step (
     StepID INTEGER PRIMARY KEY,
     StepName TEXT COLLATE NOCASE,
@@ -49,7 +49,7 @@ CREATE TABLE Step (
     NeedsResimulation INTEGER NOT NULL DEFAULT 1,
     ResultsVersion TEXT,
     Notes TEXT
-);
+, ProductFactor REAL, II2ProductFactor REAL, II3Productfactor REAL, OI2ProductFactor REAL, OI3Productfactor REAL, BatchSizeMW REAL);
 
 -- One row per recipe line, in recipe order. Keyword rows ("Start Parallel", "Series", ...) have
 -- ID = their RecipeSequenceNumber and may share it for a moment while lines are renumbered, so

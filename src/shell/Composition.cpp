@@ -38,6 +38,7 @@
 #include "recipe/RecipeTextRegenerator.h"
 #include "recipe/RecipeWindows.h"
 #include "shell/DocumentRegistry.h"
+#include "simulation/EngineEntryFactory.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
@@ -100,6 +101,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Keep(std::make_unique<CSharedClassesHandover>());
     // Simulation: the engine module and the open project's engine entry.
     installed.InstallUnlessSet<EngineHost>(installed.Keep(std::make_unique<CEngineModuleHost>()));
+    installed.InstallUnlessSet<EngineFactory>(installed.Keep(std::make_unique<CEngineEntryFactory>()));
     // Simulation: Quick Results, result files and step resets through the frame's batch run.
     installed.InstallUnlessSet<ResultWindowServices>(
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));

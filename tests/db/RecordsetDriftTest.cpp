@@ -28,7 +28,10 @@
 #include "foundation/db/project/OpSpecEqmCalendarSet.h"
 #include "foundation/db/project/OperationLibrarySet.h"
 #include "foundation/db/project/OptionsSet.h"
+#include "foundation/db/project/PPDetailSet.h"
+#include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/PlanSet.h"
+#include "foundation/db/project/PlanSummary.h"
 #include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
@@ -182,6 +185,15 @@ protected:
                                    "VALUES (900, 1, 'Liquid', 0.5, 'kg')");
         m_projectDb.Execute("INSERT INTO ProductionPlan (PlanName, StartDateTime, OutputUOMSetID) "
                             "VALUES ('Drift plan', 46000.0, 1)");
+        m_projectDb.Execute("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
+                            "QuantityUOM, BatchTimeInterval, EarliestStartTime, FirstBatchOverlap, "
+                            "BatchTimeIntervalUOM, IntraCampaignBatchOverlap) "
+                            "VALUES (1, 1, 'process', 500, 'kg', 2.5, 46000.5, 1, 'hr', 0)");
+        m_projectDb.Execute("INSERT INTO ProductionPlanDetail (PlanID, StepID, Overlap, EarliestStartTime, PlantID, "
+                            "BatchNumber, RequirementID, BatchTimeInterval, BatchTimeIntervalUOM) "
+                            "VALUES (1, 1001, 1, 46000.5, 1, 1, 1, 2.5, 'hr')");
+        m_projectDb.Execute("INSERT INTO PlanSummary (RequirementID, StepID, NumberOfBatches, PlanID) "
+                            "VALUES (1, 1001, 3, 1)");
     }
 };
 
@@ -224,6 +236,9 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"Process", [](long) { return opened<CProcessSet>(); }},
         DriftCase{"ProcessToProject", [](long) { return opened<CProcessToProjectSet>(QString()); }},
         DriftCase{"Plan", [](long) { return opened<CPlanSet>(); }},
+        DriftCase{"PPDetail", [](long) { return opened<CPPDetailSet>(1L); }},
+        DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
+        DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
         DriftCase{"UOMSet", [](long) { return opened<CUOMSet>(); }},
         DriftCase{"ProcessStep", [](long) { return opened<CProcessStepSet>(2L, QString()); }},
         DriftCase{"QryStepByStepAndProcessID",

@@ -14,7 +14,7 @@ const char* const SCHEMA_OF_FILE =
     "SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name)";
 
 // A fresh step file taken back to version 1: the tables, views and triggers every later migration
-// creates dropped.
+// creates dropped, and the columns it adds.
 void TakeBackToFirstVersion(const QString& path)
 {
     const QList<SchemaMigration> migrations = BuiltInMigrations(DatabaseKind::Step);
@@ -24,6 +24,10 @@ void TakeBackToFirstVersion(const QString& path)
     for (const SchemaMigration& migration : migrations)
         for (const QRegularExpressionMatch& object : createObject.globalMatch(migration.sql))
             RawQuery(path, "DROP " + object.captured(1) + " " + object.captured(2));
+    static const QRegularExpression addColumn(QStringLiteral("ALTER TABLE (\\w+) ADD COLUMN (\\w+)"));
+    for (const SchemaMigration& migration : migrations)
+        for (const QRegularExpressionMatch& column : addColumn.globalMatch(migration.sql))
+            RawQuery(path, "ALTER TABLE " + column.captured(1) + " DROP COLUMN " + column.captured(2));
     RawQuery(path, "PRAGMA user_version = 1");
 }
 

@@ -36,8 +36,8 @@ bool RemoveOldFiles(const QString& folder, const QStringList& patterns)
     return true;
 }
 
-// The sample's production plans: a weekly plan reported in SI units and a spare one whose unit set
-// was deleted, so a script sees both a set and none.
+// The sample's production plans: a weekly plan reported in SI units with a process and a step
+// requirement, and a spare one whose unit set was deleted, so a script sees both a set and none.
 bool AddDemoPlans(const QString& projectFile, QString* error)
 {
     try {
@@ -48,6 +48,10 @@ bool AddDemoPlans(const QString& projectFile, QString* error)
                                        "VALUES (1, 'Weekly', 46027.25, 1), (2, 'Spare', NULL, 999)"));
         project.Execute(QStringLiteral("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
                                        "SELECT PlanID, (SELECT MIN(ProjectID) FROM Project), PlanName FROM ProductionPlan"));
+        // The weekly plan asks for the free base by weight and for batches of the milling step.
+        project.Execute(QStringLiteral("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
+                                       "QuantityUOM, FirstBatchOverlap, IntraCampaignBatchOverlap) VALUES "
+                                       "(1, 1, 'process', 500, 'kg', 0, 1), (1, 1005, 'step', 2, 'batches', 0, 1)"));
         project.CommitTrans();
         return true;
     } catch (const CDaoException& e) {

@@ -26,6 +26,14 @@ public:
     virtual EngineEntry* GetEngineEntry() const { return nullptr; }
 };
 
+// Engine entries of their own, one per call (batch sizes of a plan, process and plan runs).
+class EngineFactory {
+public:
+    virtual ~EngineFactory() = default;
+    // A fresh entry that the caller deletes; null without an engine module.
+    virtual EngineEntry* CreateEngineEntry() { return nullptr; }
+};
+
 // The scripting object model of the open project.
 class AutomationModel {
 public:

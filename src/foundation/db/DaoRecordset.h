@@ -82,8 +82,10 @@ public:
     // Makes the row written by the last Update the current one.
     void MoveToLastModified();
 
-protected:
+    // How the open helpers report a failure (Show by default).
     void SetErrorMode(DaoErrorMode mode) { m_errorMode = mode; }
+
+protected:
     // For a set over one of several tables of the same shape: closes the set and declares it anew.
     void SetDefinition(const DaoRecordsetDef& def);
     // Open helpers with the semantics every recordset class shares: an open set re-queries with

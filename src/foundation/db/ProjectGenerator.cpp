@@ -118,9 +118,36 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                               {qlonglong(process.stepIDs.at(order)), qlonglong(process.processID),
                                qlonglong(process.stepOrders.value(order, order + 1))});
     }
-    done = done && db.Finish();
+    done = done && WritePlans(db, spec.plans) && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
+    return done;
+}
+
+// Each plan, its link to the project and its requirements in order.
+bool CProjectGenerator::WritePlans(CSchemaBuilder& db, const QList<PlanSpec>& plans)
+{
+    bool done = true;
+    for (qsizetype i = 0; done && i < plans.size(); ++i) {
+        const PlanSpec& plan = plans.at(i);
+        const qlonglong planID = plan.planID;
+        done = db.Execute(QStringLiteral("INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
+                                         "VALUES (?, ?, ?, ?)"),
+                          {planID, plan.name, NullableNumber(plan.startDateTime), qlonglong(plan.outputUOMSetID)}) &&
+               db.Execute(QStringLiteral("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
+                                         "VALUES (?, ?, ?)"),
+                          {planID, qlonglong(PROJECT_ID), plan.name});
+        for (qsizetype r = 0; done && r < plan.requirements.size(); ++r) {
+            const PlanRequirementSpec& need = plan.requirements.at(r);
+            done = db.Execute(QStringLiteral("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, "
+                                             "Quantity, QuantityUOM, BatchTimeInterval, EarliestStartTime, "
+                                             "FirstBatchOverlap, BatchTimeIntervalUOM, IntraCampaignBatchOverlap) "
+                                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                              {planID, qlonglong(need.targetID), need.kind, need.quantity, need.uom,
+                               NullableNumber(need.batchTimeInterval), NullableNumber(need.earliestStart),
+                               need.firstBatchOverlap ? 1 : 0, need.batchTimeIntervalUOM, need.batchOverlap ? 1 : 0});
+        }
+    }
     return done;
 }
 

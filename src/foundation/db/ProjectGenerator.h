@@ -38,6 +38,13 @@ struct StepSpec {
     double batchSize = 1e35;
     QString batchSizeUOM;
     QList<RecipeLineSpec> lines;
+    // Second and third intermediates and the product factors (molar ratios to the key output);
+    // 1e35 writes Null.
+    long input2ID = -1, input3ID = -1, output2ID = -1, output3ID = -1;
+    double productFactor = 1.0; // of the key input
+    double input2Factor = 1e35, input3Factor = 1e35, output2Factor = 1e35, output3Factor = 1e35;
+    QString batchSizeBase = QStringLiteral("Output");
+    double batchSizeMW = 1e35;
 };
 
 struct ProcessSpec {
@@ -49,6 +56,27 @@ struct ProcessSpec {
     long keyRawMaterialID = -1;
     QList<long> stepIDs; // in step order
     QList<long> stepOrders = {}; // the StepOrder of each step; empty: 1, 2, 3, ...
+};
+
+// One requirement of a production plan: a quantity of a process or of a step.
+struct PlanRequirementSpec {
+    QString kind; // "process" or "step"
+    long targetID = 0;
+    double quantity = 0.0;
+    QString uom;
+    bool firstBatchOverlap = false;
+    bool batchOverlap = false;
+    double batchTimeInterval = 1e35; // 1e35 writes Null, as does the earliest start
+    QString batchTimeIntervalUOM = {};
+    double earliestStart = 1e35;
+};
+
+struct PlanSpec {
+    long planID = 0;
+    QString name;
+    double startDateTime = 1e35;
+    long outputUOMSetID = 1;
+    QList<PlanRequirementSpec> requirements = {};
 };
 
 struct MaterialSpec {
@@ -77,6 +105,7 @@ struct ProjectSpec {
     QList<MaterialSpec> materials;
     QList<EquipmentSpec> equipment;
     QStringList plantsWithoutEquipment = {}; // further facilities, ids 100, 101, ...
+    QList<PlanSpec> plans = {};
 };
 
 class CProjectGenerator {
@@ -106,6 +135,7 @@ public:
 
 private:
     bool WriteProjectDatabase(const ProjectSpec& spec, const QString& path);
+    static bool WritePlans(CSchemaBuilder& db, const QList<PlanSpec>& plans);
     bool WriteEquipmentDatabase(const ProjectSpec& spec, const QString& path);
     static bool WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item);
     static bool WriteEmissionControl(CSchemaBuilder& db, const ProjectSpec& spec);

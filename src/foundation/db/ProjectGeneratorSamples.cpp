@@ -18,6 +18,9 @@ enum DemoID : long {
     R101 = 101, R102 = 102, C201 = 201, D301 = 301, M401 = 401, V501 = 501
 };
 
+// The second input of every synthetic step; no step makes it.
+constexpr long SYNTHETIC_REAGENT = 99;
+
 // Range types of the project's range library.
 constexpr long NORMAL_OPERATING_RANGE = 1;
 constexpr long PROVEN_ACCEPTABLE_RANGE = 2;
@@ -252,6 +255,13 @@ ProjectSpec CProjectGenerator::DemoProject()
     spec.materials = DemoMaterials();
     spec.equipment = DemoEquipment();
     spec.plantsWithoutEquipment = {QStringLiteral("Eastfield Kilo Lab")};
+    // Batch sizes on the output basis weigh by the key output's molecular weight.
+    for (StepSpec& step : spec.steps) {
+        for (const MaterialSpec& material : std::as_const(spec.materials)) {
+            if (material.materialID == step.keyOutputID)
+                step.batchSizeMW = material.molecularWeight;
+        }
+    }
     return spec;
 }
 
@@ -321,12 +331,16 @@ ProjectSpec CProjectGenerator::SyntheticProject(int steps, int linesPerStep)
         const long material = 100 + s;
         spec.materials.append({material, QStringLiteral("Material %1").arg(material), QStringLiteral("Liquid"), 100.0, {}});
         StepSpec step = Step(2001 + s, QStringLiteral("Step %1").arg(s + 1), material, material + 1, 100.0);
+        step.input2ID = SYNTHETIC_REAGENT;
+        step.input2Factor = 0.5;
+        step.batchSizeMW = 100.0;
         for (int up = 1; step.lines.size() < linesPerStep; ++up)
             AppendSyntheticUnitProcedure(step.lines, up);
         process.stepIDs.append(step.stepID);
         spec.steps.append(step);
     }
     spec.materials.append({100 + steps, QStringLiteral("Material %1").arg(100 + steps), QStringLiteral("Liquid"), 100.0, {}});
+    spec.materials.append({SYNTHETIC_REAGENT, QStringLiteral("Reagent"), QStringLiteral("Liquid"), 50.0, {}});
     spec.processes = {process};
     return spec;
 }

@@ -204,12 +204,18 @@ bool CProjectGenerator::WriteStepDatabase(const StepSpec& step, const QString& p
                                           "KeyInputIntermediateID, KeyOutputIntermediateID, InputIntermediate2ID, "
                                           "InputIntermediate3ID, OutputIntermediate2ID, OutputIntermediate3ID, "
                                           "InputUOMSetID, OutputUOMSetID, CleaningFlag, BatchSizeBase, BatchSize, "
-                                          "BatchSizeUOM, ScaleFactor, UndoPrevScalingDone, PrevScaledBatchSize) "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?, -1, -1, -1, -1, -1, -1, ?, 'Output', ?, ?, "
-                                          "1.0, 0, NULL)"),
+                                          "BatchSizeUOM, ScaleFactor, UndoPrevScalingDone, PrevScaledBatchSize, "
+                                          "ProductFactor, II2ProductFactor, II3Productfactor, OI2ProductFactor, "
+                                          "OI3Productfactor, BatchSizeMW) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, -1, -1, ?, ?, ?, ?, "
+                                          "1.0, 0, NULL, ?, ?, ?, ?, ?, ?)"),
                            {Id(step.stepID), step.name, step.version, step.description, Id(step.plantID),
-                            Id(step.keyInputID), Id(step.keyOutputID), step.cleaning ? 1 : 0,
-                            NullableStepNumber(step.batchSize), step.batchSizeUOM}) &&
+                            Id(step.keyInputID), Id(step.keyOutputID), Id(step.input2ID), Id(step.input3ID),
+                            Id(step.output2ID), Id(step.output3ID), step.cleaning ? 1 : 0, step.batchSizeBase,
+                            NullableStepNumber(step.batchSize), step.batchSizeUOM,
+                            NullableStepNumber(step.productFactor), NullableStepNumber(step.input2Factor),
+                            NullableStepNumber(step.input3Factor), NullableStepNumber(step.output2Factor),
+                            NullableStepNumber(step.output3Factor), NullableStepNumber(step.batchSizeMW)}) &&
                 WriteRecipe(db, step, m_nextItemID, &recipeError) && db.Finish();
     if (!done)
         m_errorText = recipeError.isEmpty() ? db.ErrorText() : recipeError;

@@ -10,7 +10,8 @@ const DaoRecordsetDef& CStepSet::Definition()
         " BatchSizeUOM, ScaleFactor, PrevScalingOption, UndoPrevScalingDone, PrevScaledBatchSize,"
         " MaximumBatchSize, MinimumBatchSize, OriginalBatchSize, KeyInputBatchSize, CycleTime,"
         " CycleTimeUOM, NumberOfBatches, CampaignName, Author, CreatedDate, ModifiedDate,"
-        " SimulationStatus, NeedsResimulation, ResultsVersion, Notes FROM Step ORDER BY StepID",
+        " SimulationStatus, NeedsResimulation, ResultsVersion, Notes, ProductFactor, II2ProductFactor,"
+        " II3Productfactor, OI2ProductFactor, OI3Productfactor, BatchSizeMW FROM Step ORDER BY StepID",
         {{"Step", {"StepID"}}},
         {{"StepID", DaoFieldType::Long},
          {"StepName", DaoFieldType::Text},
@@ -49,7 +50,13 @@ const DaoRecordsetDef& CStepSet::Definition()
          {"SimulationStatus", DaoFieldType::Long},
          {"NeedsResimulation", DaoFieldType::Bool},
          {"ResultsVersion", DaoFieldType::Text},
-         {"Notes", DaoFieldType::Text}}};
+         {"Notes", DaoFieldType::Text},
+         {"ProductFactor", DaoFieldType::Double},
+         {"II2ProductFactor", DaoFieldType::Double},
+         {"II3Productfactor", DaoFieldType::Double},
+         {"OI2ProductFactor", DaoFieldType::Double},
+         {"OI3Productfactor", DaoFieldType::Double},
+         {"BatchSizeMW", DaoFieldType::Double}}};
     return def;
 }
 

@@ -1,0 +1,13 @@
+#pragma once
+// [PlanSummary]: the batch count of each step of each plan requirement.
+
+#include "foundation/db/DaoRecordset.h"
+
+class CPlanSummary : public CDaoRecordset {
+public:
+    CPlanSummary() : CDaoRecordset(Definition()) {}
+    // The rows of one plan; -1: every row.
+    bool OpenSet(long planID = -1);
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};
