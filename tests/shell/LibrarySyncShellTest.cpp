@@ -117,7 +117,8 @@ void ChooseTwoUpdates(QWidget* modal)
     auto* dialog = qobject_cast<CUpdateDlg*>(modal);
     ASSERT_NE(dialog, nullptr);
     CUpdateListCtrl& list = *dialog->List();
-    EXPECT_EQ(UpdateColumn(list, CUpdateListCtrl::NAME_COLUMN), (QStringList{"Methanol", "Wash Solvent", "R-101"}));
+    EXPECT_EQ(UpdateColumn(list, CUpdateListCtrl::NAME_COLUMN),
+              (QStringList{"Methanol", "Wash Solvent", "R-101"}));
     LibrarySyncShot(dialog, "list");
     dialog->UpdateNoneButton()->click();
     EXPECT_EQ(UpdateColumn(list, CUpdateListCtrl::UPDATE_COLUMN), (QStringList{"No", "No", "No"}));
@@ -133,7 +134,8 @@ CSelectSourceDlg* WaterClash(QWidget* modal)
 {
     auto* dialog = dynamic_cast<CSelectSourceDlg*>(modal);
     if (dialog) {
-        EXPECT_EQ(dialog->LineOne(), "The material Water exists in both the current Project and the imported Data.");
+        EXPECT_EQ(dialog->LineOne(),
+                  "The material Water exists in both the current Project and the imported Data.");
     }
     return dialog;
 }
@@ -194,9 +196,10 @@ TEST_F(LibrarySyncShellTest, TwoUpdatesWithANameClashAreSavedAndTheThirdIsOffere
     walk.then(AnswerBox(SYNC_QUESTION.arg(3), QMessageBox::Yes, "question"));
     walk.then(ChooseTwoUpdates);
     walk.then(ProposeTakenName);
-    walk.then(AnswerBox("Water (2) already exists in the current Project.\nPlease enter a new name for Water in "
-                        "the imported Data.",
-                        QMessageBox::Ok, "name-taken"));
+    walk.then(
+        AnswerBox("Water (2) already exists in the current Project.\nPlease enter a new name for Water in "
+                  "the imported Data.",
+                  QMessageBox::Ok, "name-taken"));
     walk.then(GiveFreeName);
     ASSERT_TRUE(app->InitInstance({"quorvanta", m_folder + "LibraryDemo.prj"}));
     EXPECT_EQ(walk.left(), 0u);
@@ -209,11 +212,13 @@ TEST_F(LibrarySyncShellTest, TwoUpdatesWithANameClashAreSavedAndTheThirdIsOffere
     ASSERT_TRUE(app->OpenProjectByPath(m_folder + "LibraryDemo.prj"));
 
     const QString saved = m_folder + "LibraryDemo.mtl";
-    EXPECT_DOUBLE_EQ(SavedValue(saved, "SELECT DoubleValue FROM ActualMaterialProperty WHERE MaterialID = 4").toDouble(),
-                     32.042);
-    EXPECT_EQ(SavedValue(saved, "SELECT group_concat(c.MaterialName || '=' || p.DoubleValue, ',') FROM Mixture m "
-                                "JOIN ActualMaterialCommon c ON c.MaterialID = m.ComponentID JOIN "
-                                "ActualMaterialProperty p ON p.MaterialID = m.ComponentID WHERE m.MaterialID = 20")
+    EXPECT_DOUBLE_EQ(
+        SavedValue(saved, "SELECT DoubleValue FROM ActualMaterialProperty WHERE MaterialID = 4").toDouble(),
+        32.042);
+    EXPECT_EQ(SavedValue(saved,
+                         "SELECT group_concat(c.MaterialName || '=' || p.DoubleValue, ',') FROM Mixture m "
+                         "JOIN ActualMaterialCommon c ON c.MaterialID = m.ComponentID JOIN "
+                         "ActualMaterialProperty p ON p.MaterialID = m.ComponentID WHERE m.MaterialID = 20")
                   .toString(),
               "Library Water=18.015,Acetone=58.08");
     EXPECT_EQ(SavedValue(saved, QString("SELECT count(*) FROM LibraryImport WHERE ImportStamp = %1")
