@@ -285,7 +285,11 @@ TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)
     OpenDemo();
     const QString file = Export(1003, "old-version.exs");
     for (const char* drop : {"DROP TABLE TblFieldLibrary", "DROP TABLE TblGroupData", "DROP TABLE TblFieldData",
-                             "DROP TABLE TblRangeData", "DROP VIEW QryStepAllEquipment", "PRAGMA user_version = 1"})
+                             "DROP TABLE TblRangeData", "DROP VIEW QryStepAllEquipment",
+                             "ALTER TABLE Step DROP COLUMN ProductFactor", "ALTER TABLE Step DROP COLUMN II2ProductFactor",
+                             "ALTER TABLE Step DROP COLUMN II3Productfactor", "ALTER TABLE Step DROP COLUMN OI2ProductFactor",
+                             "ALTER TABLE Step DROP COLUMN OI3Productfactor", "ALTER TABLE Step DROP COLUMN BatchSizeMW",
+                             "PRAGMA user_version = 1"})
         RawQuery(file, drop);
     const long newID = Import(file, 1);
     ASSERT_NE(newID, 0);
