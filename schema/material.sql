@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/material/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 2
+-- SCHEMA_VERSION 3
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -134,4 +134,29 @@ CREATE TRIGGER MaterialStampOnMixtureDelete AFTER DELETE ON Mixture
 BEGIN
     UPDATE ActualMaterialCommon SET LibraryStamp = julianday('now', 'localtime') - 2415018.5
     WHERE MaterialID = OLD.MaterialID;
-END
+END;
+
+-- Reaction data sets: named sets of reactions; each reaction lists its components with their
+-- stoichiometric coefficients (negative for what it consumes, positive for what it forms).
+CREATE TABLE ReactionDataSetTable (
+    ReactionDataSetID INTEGER PRIMARY KEY,
+    ReactionDataSetName TEXT COLLATE NOCASE NOT NULL,
+    Description TEXT
+);
+
+CREATE TABLE ReactionTable (
+    ReactionID INTEGER PRIMARY KEY,
+    ReactionDataSetID INTEGER NOT NULL,
+    ReactionName TEXT COLLATE NOCASE,
+    SequenceNumber INTEGER NOT NULL DEFAULT 1,
+    KeyComponentID INTEGER,
+    Conversion REAL
+);
+CREATE INDEX ReactionTableByDataSet ON ReactionTable (ReactionDataSetID);
+
+CREATE TABLE ReactionCoefficientTable (
+    ReactionID INTEGER NOT NULL,
+    ComponentID INTEGER NOT NULL,
+    Coefficient REAL NOT NULL,
+    PRIMARY KEY (ReactionID, ComponentID)
+);

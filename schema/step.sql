@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/step/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 4
+-- SCHEMA_VERSION 5
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -134,7 +134,9 @@ CREATE TABLE UnitProcedureTransition (
 -- Operation parameters: each operation has groups; a group holds fields (one value of one field
 -- type) and ranges (low and high bounds of one field type). TblFieldLibrary names the field types:
 -- duration, amount, volume and temperature, with the unit their values are stored in and whether
--- scaling multiplies them. Per-type defaults: data/operation-parameters.csv.
+-- scaling multiplies them, and the library references (material, reaction data set, utility) whose
+-- LongValue holds the id of the item in the project's material database. Per-type defaults:
+-- data/operation-parameters.csv.
 CREATE TABLE TblFieldLibrary (
     FieldTypeID INTEGER PRIMARY KEY,
     FieldType TEXT COLLATE NOCASE NOT NULL,

@@ -4,6 +4,7 @@
 #include "ProjectsTestSupport.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigration.h"
+#include "modules/steputils/SchemaMigrator.h"
 #include "modules/steputils/StepUtilsEntry.h"
 
 #include <QRegularExpression>
@@ -52,4 +53,44 @@ TEST_F(StepSchemaMigrationTest, AFirstVersionStepGainsTheParameterTablesAndField
                   .toString(),
               "100001 Duration min 0, 100002 Amount kg 1, 100003 Volume liter 1, 100004 Temperature C 0");
     EXPECT_EQ(StepUtilsEntry().convertStep(old, "", 1), CONV_CURRENT);
+}
+
+// Files from before the reaction tables and the library field types: the version before each
+// migration brings them to a fresh file's tables and rows.
+TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibraryFieldTypes)
+{
+    const char* const FIELD_TYPES =
+        "SELECT group_concat(FieldTypeID || ' ' || FieldType || ' ' || FieldLabel, ', ')"
+        " FROM (SELECT * FROM TblFieldLibrary ORDER BY FieldTypeID)";
+    const struct {
+        DatabaseKind kind;
+        int versionBefore;
+        QStringList takeBack;
+        const char* rows;
+    } files[] = {
+        {DatabaseKind::Material,
+         2,
+         {"DROP TABLE ReactionDataSetTable", "DROP TABLE ReactionTable",
+          "DROP TABLE ReactionCoefficientTable"},
+         "SELECT count(*) FROM ReactionDataSetTable"},
+        {DatabaseKind::Step, 3, {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004"}, FIELD_TYPES}};
+    for (const auto& file : files) {
+        SCOPED_TRACE(DatabaseKindName(file.kind).toStdString());
+        const QString fresh = build(file.kind, "fresh." + DatabaseKindName(file.kind));
+        const QString old = build(file.kind, "old." + DatabaseKindName(file.kind));
+        for (const QString& statement : file.takeBack)
+            RawQuery(old, statement);
+        RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(file.versionBefore));
+
+        CSchemaMigrator migrator(file.kind, BuiltInMigrations(file.kind));
+        EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)
+            << migrator.ErrorText().toStdString();
+        EXPECT_EQ(RawQuery(old, "PRAGMA user_version").toInt(), CSchemaBuilder::SchemaVersion(file.kind));
+        EXPECT_EQ(RawQuery(old, SCHEMA_OF_FILE).toString(), RawQuery(fresh, SCHEMA_OF_FILE).toString());
+        EXPECT_EQ(RawQuery(old, file.rows).toString(), RawQuery(fresh, file.rows).toString());
+    }
+    EXPECT_TRUE(
+        RawQuery(build(DatabaseKind::Step, "STEP_3.STP"), FIELD_TYPES)
+            .toString()
+            .endsWith("100005 MaterialID Material, 100006 ReactionID Reaction, 100007 UtilityID Utility"));
 }

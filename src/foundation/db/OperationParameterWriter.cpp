@@ -17,6 +17,8 @@ const char* const INSERT_GROUP =
     "INSERT INTO TblGroupData (OperationID, GroupTypeID, GroupIndex, SequenceNumber) VALUES (?, 1, 1, 1)";
 const char* const INSERT_FIELD =
     "INSERT INTO TblFieldData (GroupID, SubGroupIndex, FieldTypeID, DoubleValue, UOM) VALUES (?, ?, ?, ?, ?)";
+const char* const INSERT_REFERENCE =
+    "INSERT INTO TblFieldData (GroupID, FieldTypeID, LongValue) VALUES (?, ?, ?)";
 const char* const INSERT_RANGE =
     "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, RangeCategory, Low, "
     "LowWidth,"
@@ -106,6 +108,12 @@ long COperationParameterWriter::WriteRange(long groupID, const OperationParamete
                   {qlonglong(groupID), qlonglong(range.subGroupIndex), FieldTypeOf(range.field), rangeType,
                    qlonglong(range.rangeCategory), range.low, range.lowWidth, TextOrNull(range.lowUOM),
                    range.high, range.highWidth, TextOrNull(range.highUOM)});
+}
+
+long COperationParameterWriter::WriteReference(long groupID, const LibraryReferenceValue& reference)
+{
+    return Insert("TblFieldData", INSERT_REFERENCE,
+                  {qlonglong(groupID), qlonglong(reference.field), qlonglong(reference.itemID)});
 }
 
 long COperationParameterWriter::FirstGroup(long operationID)

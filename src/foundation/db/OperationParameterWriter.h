@@ -20,6 +20,12 @@ struct OperationParameterValue {
     QString uom;
 };
 
+// A field naming an item of the material database by its id.
+struct LibraryReferenceValue {
+    LibraryReferenceField field = LibraryReferenceField::Material;
+    long itemID = -1;
+};
+
 struct OperationParameterRange {
     OperationField field = OperationField::Duration;
     long rangeTypeID = -1; // TblRangeLibrary of the project
@@ -50,6 +56,7 @@ public:
     // Answers the new FieldID / RangeID.
     long WriteField(long groupID, const OperationParameterValue& value, long subGroupIndex = 1);
     long WriteRange(long groupID, const OperationParameterRange& range);
+    long WriteReference(long groupID, const LibraryReferenceValue& reference);
     // The operation's first group by sequence, index and id; -1 when it has none.
     long FirstGroup(long operationID);
     // Sets the value of the operation's first field of that type; false when it has none.

@@ -249,9 +249,38 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
                                          "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
                           {qlonglong(material.materialID), NullableNumber(material.molecularWeight)});
     }
+    for (qsizetype i = 0; done && i < spec.utilityIDs.size(); ++i)
+        done =
+            db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
+                                      "IntegerValue) VALUES (?, 469, 1)"),
+                       {qlonglong(spec.utilityIDs.at(i))});
+    for (qsizetype i = 0; done && i < spec.reactionDataSets.size(); ++i)
+        done = WriteReactionDataSet(db, spec.reactionDataSets.at(i));
     // Generated files carry no change times: what the stamp triggers wrote is cleared again.
     done = done && db.Execute(QStringLiteral("UPDATE ActualMaterialCommon SET LibraryStamp = NULL")) && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
+    return done;
+}
+
+bool CProjectGenerator::WriteReactionDataSet(CSchemaBuilder& db, const ReactionDataSetSpec& set)
+{
+    bool done =
+        db.Execute(QStringLiteral("INSERT INTO ReactionDataSetTable (ReactionDataSetID, ReactionDataSetName) "
+                                  "VALUES (?, ?)"),
+                   {qlonglong(set.reactionDataSetID), set.name});
+    for (qsizetype i = 0; done && i < set.reactions.size(); ++i) {
+        const ReactionSpec& reaction = set.reactions.at(i);
+        done = db.Execute(
+            QStringLiteral("INSERT INTO ReactionTable (ReactionID, ReactionDataSetID, ReactionName, "
+                           "SequenceNumber, KeyComponentID) VALUES (?, ?, ?, ?, ?)"),
+            {qlonglong(reaction.reactionID), qlonglong(set.reactionDataSetID), reaction.name,
+             qlonglong(i + 1), qlonglong(reaction.keyComponentID)});
+        for (qsizetype c = 0; done && c < reaction.coefficients.size(); ++c)
+            done = db.Execute(QStringLiteral("INSERT INTO ReactionCoefficientTable (ReactionID, ComponentID, "
+                                             "Coefficient) VALUES (?, ?, ?)"),
+                              {qlonglong(reaction.reactionID), qlonglong(reaction.coefficients.at(c).first),
+                               reaction.coefficients.at(c).second});
+    }
     return done;
 }

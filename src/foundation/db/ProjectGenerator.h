@@ -7,6 +7,7 @@
 #include "foundation/db/OperationParameterWriter.h"
 
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +25,7 @@ struct RecipeLineSpec {
     // Operations: values that replace the type's defaults (or add a field), and ranges.
     QList<OperationParameterValue> parameters;
     QList<OperationParameterRange> ranges;
+    QList<LibraryReferenceValue> references; // operations: the items of the material database they name
 };
 
 struct StepSpec {
@@ -87,6 +89,20 @@ struct MaterialSpec {
     QString casCode;
 };
 
+// A reaction of a reaction data set with its components' coefficients (negative: consumed).
+struct ReactionSpec {
+    long reactionID = 0;
+    QString name;
+    long keyComponentID = -1;
+    QList<QPair<long, double>> coefficients; // component material id, coefficient
+};
+
+struct ReactionDataSetSpec {
+    long reactionDataSetID = 0;
+    QString name;
+    QList<ReactionSpec> reactions;
+};
+
 struct EquipmentSpec {
     long equipmentID = 0;
     QString tag;
@@ -106,6 +122,8 @@ struct ProjectSpec {
     QList<EquipmentSpec> equipment;
     QStringList plantsWithoutEquipment = {}; // further facilities, ids 100, 101, ...
     QList<PlanSpec> plans = {};
+    QList<long> utilityIDs = {};             // materials that are utilities (property 469)
+    QList<ReactionDataSetSpec> reactionDataSets = {};
 };
 
 class CProjectGenerator {
@@ -140,6 +158,7 @@ private:
     static bool WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item);
     static bool WriteEmissionControl(CSchemaBuilder& db, const ProjectSpec& spec);
     bool WriteMaterialDatabase(const ProjectSpec& spec, const QString& path);
+    static bool WriteReactionDataSet(CSchemaBuilder& db, const ReactionDataSetSpec& set);
     bool WriteStepDatabase(const StepSpec& step, const QString& path);
     bool Track(const QString& path);
     void RemoveWritten();

@@ -20,6 +20,9 @@ enum DemoID : long {
 
 // The second input of every synthetic step; no step makes it.
 constexpr long SYNTHETIC_REAGENT = 99;
+// The Demo's reaction data set and its reaction.
+constexpr long ACYLATION = 1;
+constexpr long ANILINE_ACYLATION = 1;
 
 // Range types of the project's range library.
 constexpr long NORMAL_OPERATING_RANGE = 1;
@@ -57,6 +60,28 @@ RecipeLineSpec Operation(long operationTypeID, const QString& recipeText,
 RecipeLineSpec Keyword(const char* type)
 {
     return RecipeLine(QString::fromLatin1(type), {}, -1, -1);
+}
+
+// The operation line naming items of the material database.
+RecipeLineSpec Naming(RecipeLineSpec line, const QList<LibraryReferenceValue>& references)
+{
+    line.references = references;
+    return line;
+}
+
+LibraryReferenceValue MaterialField(long materialID)
+{
+    return {LibraryReferenceField::Material, materialID};
+}
+
+LibraryReferenceValue UtilityField(long materialID)
+{
+    return {LibraryReferenceField::Utility, materialID};
+}
+
+LibraryReferenceValue ReactionField(long reactionDataSetID)
+{
+    return {LibraryReferenceField::Reaction, reactionDataSetID};
 }
 
 OperationParameterValue ParameterValue(OperationField field, double value, const char* uom)
@@ -109,27 +134,35 @@ StepSpec CouplingStep()
 {
     StepSpec step = Step(1001, QStringLiteral("Coupling"), ANILINE, AMIDE_INTERMEDIATE, 250.0);
     step.description = QStringLiteral("Acylation of aniline in toluene");
-    step.lines = {UnitProcedure(QStringLiteral("Reaction in R-101"), R101, QStringLiteral("Inert the vessel first.")),
-                  Operation(PURGE, QStringLiteral("Purge R-101 with Nitrogen for 15 min."), {Minutes(15)}),
-                  Operation(CHARGE, QStringLiteral("Charge 800 kg of Toluene to R-101."), {Kilograms(800)},
-                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Amount, 790, 810, "kg")}),
-                  Operation(CHARGE, QStringLiteral("Charge 186 kg of Aniline to R-101."), {Kilograms(186)}),
-                  Keyword("Start Parallel"),
-                  Keyword("Series"),
-                  Operation(HEAT, QStringLiteral("Heat R-101 to 60 degC in 45 min."), {Minutes(45), Celsius(60)},
-                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C"),
-                             ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, 50, 70, "C")}),
-                  Keyword("Series"),
-                  Operation(START_SWEEP, QStringLiteral("Start a Nitrogen sweep of 5 m3/h through R-101.")),
-                  Keyword("End Parallel"),
-                  Operation(REACT, QStringLiteral("React Aniline with 165 kg of Acetyl Chloride in R-101 for 2 h."),
-                            {ParameterValue(OperationField::Duration, 2, "h"), Kilograms(165)},
-                            {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Duration, 1.5, 2.5, "h")}),
-                  Operation(COOL, QStringLiteral("Cool R-101 to 20 degC in 60 min."), {Minutes(60), Celsius(20)}),
-                  UnitProcedure(QStringLiteral("Work-up in R-102"), R102),
-                  Operation(TRANSFER, QStringLiteral("Transfer the contents of R-101 to R-102.")),
-                  Operation(DISTILL, QStringLiteral("Distill 400 kg of Toluene from R-102 at 300 mbar."), {Kilograms(400)}),
-                  Operation(AGE, QStringLiteral("Age R-102 for 30 min."), {Minutes(30)})};
+    step.lines = {
+        UnitProcedure(QStringLiteral("Reaction in R-101"), R101, QStringLiteral("Inert the vessel first.")),
+        Naming(Operation(PURGE, QStringLiteral("Purge R-101 with Nitrogen for 15 min."), {Minutes(15)}),
+               {UtilityField(NITROGEN)}),
+        Naming(Operation(CHARGE, QStringLiteral("Charge 800 kg of Toluene to R-101."), {Kilograms(800)},
+                         {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Amount, 790, 810, "kg")}),
+               {MaterialField(TOLUENE)}),
+        Naming(Operation(CHARGE, QStringLiteral("Charge 186 kg of Aniline to R-101."), {Kilograms(186)}),
+               {MaterialField(ANILINE)}),
+        Keyword("Start Parallel"),
+        Keyword("Series"),
+        Operation(HEAT, QStringLiteral("Heat R-101 to 60 degC in 45 min."), {Minutes(45), Celsius(60)},
+                  {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C"),
+                   ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, 50, 70, "C")}),
+        Keyword("Series"),
+        Naming(Operation(START_SWEEP, QStringLiteral("Start a Nitrogen sweep of 5 m3/h through R-101.")),
+               {UtilityField(NITROGEN)}),
+        Keyword("End Parallel"),
+        Naming(Operation(REACT,
+                         QStringLiteral("React Aniline with 165 kg of Acetyl Chloride in R-101 for 2 h."),
+                         {ParameterValue(OperationField::Duration, 2, "h"), Kilograms(165)},
+                         {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Duration, 1.5, 2.5, "h")}),
+               {ReactionField(ACYLATION)}),
+        Operation(COOL, QStringLiteral("Cool R-101 to 20 degC in 60 min."), {Minutes(60), Celsius(20)}),
+        UnitProcedure(QStringLiteral("Work-up in R-102"), R102),
+        Operation(TRANSFER, QStringLiteral("Transfer the contents of R-101 to R-102.")),
+        Operation(DISTILL, QStringLiteral("Distill 400 kg of Toluene from R-102 at 300 mbar."),
+                  {Kilograms(400)}),
+        Operation(AGE, QStringLiteral("Age R-102 for 30 min."), {Minutes(30)})};
     return step;
 }
 
@@ -228,6 +261,15 @@ QList<MaterialSpec> DemoMaterials()
              QStringLiteral("75-36-5")}};
 }
 
+// Aniline and acetyl chloride give the amide and hydrogen chloride.
+ReactionDataSetSpec DemoReactions()
+{
+    ReactionSpec acylation{ANILINE_ACYLATION, QStringLiteral("Aniline acylation"), ANILINE, {}};
+    acylation.coefficients = {
+        {ANILINE, -1.0}, {ACETYL_CHLORIDE, -1.0}, {AMIDE_INTERMEDIATE, 1.0}, {HYDROCHLORIC_ACID, 1.0}};
+    return {ACYLATION, QStringLiteral("Acylation"), {acylation}};
+}
+
 QList<EquipmentSpec> DemoEquipment()
 {
     return {{R101, QStringLiteral("R-101"), 1, QStringLiteral("Reactor"), 2000.0, QStringLiteral("SS316")},
@@ -253,6 +295,8 @@ ProjectSpec CProjectGenerator::DemoProject()
                        QStringLiteral("Coupling, salt formation and milling, then cleaning"), MILLED_AMIDOL_HCL,
                        ANILINE, {1001, 1004, 1005, 1006}}};
     spec.materials = DemoMaterials();
+    spec.utilityIDs = {NITROGEN};
+    spec.reactionDataSets = {DemoReactions()};
     spec.equipment = DemoEquipment();
     spec.plantsWithoutEquipment = {QStringLiteral("Eastfield Kilo Lab")};
     // Batch sizes on the output basis weigh by the key output's molecular weight.

@@ -111,6 +111,8 @@ private:
             m_parameters.WriteField(groupID, value);
         for (const OperationParameterRange& range : line.ranges)
             m_parameters.WriteRange(groupID, range);
+        for (const LibraryReferenceValue& reference : line.references)
+            m_parameters.WriteReference(groupID, reference);
     }
 
     bool WriteKeyword(qsizetype index, const RecipeLineSpec& line)
