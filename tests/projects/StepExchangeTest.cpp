@@ -295,7 +295,8 @@ TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)
     ASSERT_NE(newID, 0);
     EXPECT_EQ(LayerValue(GetStepDBPath(newID), "PRAGMA user_version").toInt(),
               CSchemaBuilder::SchemaVersion(DatabaseKind::Step));
-    EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TblFieldLibrary").toInt(), 4);
+    EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TblFieldLibrary").toInt(), 7)
+        << "the four parameter field types and the three library references";
 }
 
 TEST_F(StepExchangeTest, LoadStepVersionNamesTheStepByTheFileUnlessTheNameAndVersionAreTaken)

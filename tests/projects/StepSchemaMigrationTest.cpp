@@ -69,11 +69,12 @@ TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibr
         const char* rows;
     } files[] = {
         {DatabaseKind::Material,
-         2,
+         CSchemaBuilder::SchemaVersion(DatabaseKind::Material) - 1,
          {"DROP TABLE ReactionDataSetTable", "DROP TABLE ReactionTable",
           "DROP TABLE ReactionCoefficientTable"},
          "SELECT count(*) FROM ReactionDataSetTable"},
-        {DatabaseKind::Step, 3, {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004"}, FIELD_TYPES}};
+        {DatabaseKind::Step, CSchemaBuilder::SchemaVersion(DatabaseKind::Step) - 1,
+         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004"}, FIELD_TYPES}};
     for (const auto& file : files) {
         SCOPED_TRACE(DatabaseKindName(file.kind).toStdString());
         const QString fresh = build(file.kind, "fresh." + DatabaseKindName(file.kind));
