@@ -23,6 +23,8 @@ public:
 // The unit-procedure form renames to "Charge Reactor", keeping equipment and comments.
 class RenamingUnitProcedureForm : public OperationDialogService {
 public:
+    std::optional<NewUnitProcedureInput> AskUnitProcedure(const QString&) override { return std::nullopt; }
+    std::optional<NewOperationInput> AskOperation(const QString&, const QString&) override { return std::nullopt; }
     std::optional<UnitProcedureEditInput> AskUnitProcedureEdit(const UnitProcedureEditInput& current,
                                                                const QList<EquipmentChoice>&) override
     {

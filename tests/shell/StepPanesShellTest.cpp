@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QScreen>
 
@@ -212,9 +213,9 @@ TEST_F(StepPanesShellTest, OpenDialogFromTheStatementsPaneEditsEitherKindAndTheE
     }));
     EXPECT_TRUE(app->isProjectModified());
     EXPECT_EQ(rows.GetItemText(0, 0), "1 Coupling in R-101");
-    EXPECT_TRUE(ViewLines(*view).contains("Coupling in R-101"));
+    EXPECT_EQ(ViewLines(*view).filter(QRegularExpression("^Coupling in R-101")).size(), 1);
     auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
-    EXPECT_EQ(tree->topLevelItem(0)->child(0)->child(0)->text(0), "1 Coupling in R-101");
+    EXPECT_EQ(tree->topLevelItem(0)->child(0)->child(0)->text(0), "1. Coupling in R-101");
 
     app->setProjectModified(false);
     const int operationRow = RowStartingWith(rows, "1.1 ");
