@@ -110,8 +110,9 @@ public:
     // The names of the process's [Process-To-Project] row (left as they are without one); false
     // after the message when the table cannot be opened.
     static bool GetProcessNameAndVersion(QString& name, QString& version, long processID);
-    // The unit-procedure and operation editors the Information command runs (by step and item id;
-    // true when something was changed and stored).
+    // Bare editors for the Information command to run in place of the recipe's own (by step and
+    // item id; true when something was changed and stored); the tree then relabels, refreshes the
+    // step panes and marks the project. The recipe's editors do that themselves, once.
     using RecipeItemEditor = std::function<bool(long stepID, long itemID)>;
     void SetRecipeItemEditors(RecipeItemEditor unitProcedure, RecipeItemEditor operation);
 

@@ -160,8 +160,12 @@ void CProcessTree::editUnitProcedure(HTREEITEM item)
 {
     const long stepID = EditNodeID(item->parent());
     const long unitProcedureID = EditNodeID(item);
-    const RecipeItemEditor& editor = m_editUnitProcedure;
-    const bool changed = editor ? editor(stepID, unitProcedureID) : EditUnitProcedureOfStep(stepID, unitProcedureID);
+    if (!m_editUnitProcedure) {
+        EditUnitProcedureOfStep(stepID, unitProcedureID); // relabels, refreshes and marks itself
+        CommitPendingProjectChange();
+        return;
+    }
+    const bool changed = m_editUnitProcedure(stepID, unitProcedureID);
     if (TestAndClearAppFlag())
         RefreshFacilityTree();
     CommitPendingProjectChange();
@@ -196,8 +200,12 @@ void CProcessTree::editOperation(HTREEITEM item)
     CQVGlobalParams::Instance()->SetParentStepID(stepID);
     CQVGlobalParams::Instance()->SetEditedOpID(operationID);
     ::SetLastPrimaryEquipmentID(equipmentID);
-    const RecipeItemEditor& editor = m_editOperation;
-    const bool changed = editor ? editor(stepID, operationID) : EditOperationOfStep(stepID, operationID);
+    if (!m_editOperation) {
+        EditOperationOfStep(stepID, operationID); // refreshes and marks itself
+        CommitPendingProjectChange();
+        return;
+    }
+    const bool changed = m_editOperation(stepID, operationID);
     if (TestAndClearAppFlag())
         RefreshFacilityTree();
     CommitPendingProjectChange();

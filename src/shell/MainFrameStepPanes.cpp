@@ -30,8 +30,7 @@ void CMainFrame::InstallStepPanes()
         pane->SetStep(m_currentStepID);
     SetNotifyHandler(FrameNotifyMessage::OperationEditor, [this](qintptr, qintptr) {
         const CQVGlobalParams* params = CQVGlobalParams::Instance();
-        EditOperationOfStep(params->GetParentStepID(), params->GetEditedOpID());
-        RefreshStepPanes();
+        EditOperationOfStep(params->GetParentStepID(), params->GetEditedOpID()); // refreshes the panes itself
     });
     SetCommandHandler(ID_EDIT_FIND, [this] { ShowFindDialog(); });
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this,

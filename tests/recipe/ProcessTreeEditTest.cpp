@@ -5,6 +5,8 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/OperationEditorService.h"
+#include "foundation/db/DaoTransaction.h"
+#include "modules/opdialog/OperationDialogService.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 
 #include <QSqlQuery>
@@ -16,6 +18,35 @@ public:
     void SetLastPrimaryEquipmentID(long equipmentID) override { last = equipmentID; }
     long GetLastPrimaryEquipmentID() const override { return last; }
     long last = -7;
+};
+
+// The unit-procedure form renames to "Charge Reactor", keeping equipment and comments.
+class RenamingUnitProcedureForm : public OperationDialogService {
+public:
+    std::optional<NewUnitProcedureInput> AskUnitProcedure(const QString&) override { return std::nullopt; }
+    std::optional<NewOperationInput> AskOperation(const QString&, const QString&) override { return std::nullopt; }
+    std::optional<UnitProcedureEditInput> AskUnitProcedureEdit(const UnitProcedureEditInput& current,
+                                                               const QList<EquipmentChoice>&) override
+    {
+        UnitProcedureEditInput renamed = current;
+        renamed.name = QStringLiteral("Charge Reactor");
+        return renamed;
+    }
+};
+
+// The operation editor stores a new recipe text in one transaction and answers it.
+class RewritingOperationEditor : public OperationEditorService {
+public:
+    std::optional<QString> InvokeOperationEditor(long stepID, long operationID, QString*) override
+    {
+        CDaoDatabase* step = GetStepDatabase(stepID);
+        CDaoTransaction transaction(*step);
+        step->Execute("UPDATE Operation SET RecipeText = ?, RangeText = '' WHERE OperationID = ?",
+                      {text, qlonglong(operationID)});
+        transaction.Commit();
+        return text;
+    }
+    QString text = QStringLiteral("Charge 900 kg of toluene.");
 };
 
 QString StepText(CDaoDatabase* step, const QString& sql)
@@ -183,6 +214,33 @@ TEST_F(ProcessTreeCreateFixture, OperationInformationPassesTheEquipmentToTheEdit
     EXPECT_EQ(prompts.lastText(), "No such operation in Operation Table!");
     EXPECT_EQ(seen.size(), 2);
     SetOperationEditorService(nullptr);
+}
+
+// Without stand-ins the recipe's own editors run: their follow-up relabels every occurrence,
+// marks the project and refreshes the panes, once per edit.
+TEST_F(ProcessTreeCreateFixture, TheRecipesOwnEditorsRefreshThePanesOncePerEdit)
+{
+    OpenProject();
+    RenamingUnitProcedureForm form;
+    RewritingOperationEditor editor;
+    ServiceInstallations scope;
+    scope.Install<OperationDialogService>(&form);
+    scope.Install<OperationEditorService>(&editor);
+    Select({1, 0, 0});
+    tree.OnInformation();
+    EXPECT_TRUE(Node({0, 0, 0})->text(0).endsWith(" Charge Reactor")) << Node({0, 0, 0})->text(0).toStdString();
+    EXPECT_EQ(Node({1, 0, 0})->text(0), Node({0, 0, 0})->text(0));
+    EXPECT_EQ(concerns.calls.count("panes"), 1) << concerns.calls.join(", ").toStdString();
+    EXPECT_EQ(app.modifiedHistory().last(), true);
+
+    concerns.calls.clear();
+    const long operationID = long(Node({0, 0, 0, 0})->data(0, NODE_ID_ROLE).toLongLong());
+    Select({0, 0, 0, 0});
+    tree.OnInformation();
+    EXPECT_EQ(StepText(GetStepDatabase(COUPLING),
+                       QStringLiteral("SELECT RecipeText FROM Operation WHERE OperationID = %1").arg(operationID)),
+              editor.text);
+    EXPECT_EQ(concerns.calls.count("panes"), 1) << concerns.calls.join(", ").toStdString();
 }
 
 TEST_F(ProcessTreeCreateFixture, InformationWithNothingSelected)

@@ -2,32 +2,39 @@
 
 #include "RecipeShellFixture.h"
 
-#include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/SelectionContext.h"
+#include "modules/opdialog/UnitProcedureEditDialog.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 #include "recipe/ConditionalLogicView.h"
 #include "recipe/FindDialog.h"
 #include "recipe/RecipeWindows.h"
 #include "recipe/StandardStatementView.h"
+#include "shell/bridge/OperationEditorDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QScreen>
 
 namespace {
-// With QV_SHOTS_DIR set, the screen (else the frame) as x2-<name>.png there.
-void StepPanesShot(CMainFrame* frame, const QString& name)
+// With QV_SHOTS_DIR set, the screen (else the frame; else the dialog alone) as x2-<name>.png there.
+void StepPanesShot(CMainFrame* frame, const QString& name, QWidget* dialog = nullptr)
 {
     const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return;
+    if (!frame) {
+        dialog->grab().save(QDir(folder).filePath("x2-" + name + ".png"));
+        return;
+    }
     frame->setGeometry(0, 0, 1600, 900);
     frame->resizeDocks({frame->pane(PaneID::SchedulingConstraints), frame->pane(PaneID::ProcessExplorer)},
                        {820, 250}, Qt::Horizontal);
@@ -76,6 +83,50 @@ protected:
         dialog.findChild<QRadioButton*>(down ? "DirectionDown" : "DirectionUp")->setChecked(true);
         dialog.findChild<QPushButton*>("FindNext")->click();
     }
+    // "Open Dialog" from the Standard Statements pane's menu on the row; fill runs on the modal
+    // editor it opens, which is then accepted. Answers whether the editor opened.
+    bool OpenDialogFromStatements(int row, const std::function<void(QDialog&)>& fill)
+    {
+        CStandardStatementView* statements = frame->StandardStatementView();
+        const QPoint at = statements->list().visualItemRect(statements->list().topLevelItem(row)).center();
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu && menu->objectName() == "StandardStatementMenu");
+            QTimer::singleShot(0, [&] {
+                auto* editor = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                ASSERT_NE(editor, nullptr);
+                fill(*editor);
+                shown = true;
+                editor->accept();
+            });
+            menu->hide();
+            menu->actions().first()->trigger();
+        });
+        EXPECT_TRUE(statements->ContextMenuAt(at));
+        return shown;
+    }
+    static int RowStartingWith(const CTitledListCtrl& list, const QString& text)
+    {
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            if (list.GetItemText(row, 0).startsWith(text))
+                return row;
+        }
+        return -1;
+    }
+    static QString StoredRecipeText(long operationID)
+    {
+        QSqlQuery row = GetStepDatabase(SHELL_COUPLING_STEP)
+                            ->Query("SELECT RecipeText FROM Operation WHERE OperationID = ?", {qlonglong(operationID)});
+        return row.next() ? row.value(0).toString() : QString();
+    }
+    static QStringList ViewLines(const CQUORVANTAView& view)
+    {
+        QStringList lines;
+        for (int index = 0; index < view.LineCount(); ++index)
+            lines << view.Line(index)->text();
+        return lines;
+    }
     static QString Selected(const CQUORVANTAView& view)
     {
         const int index = view.GetFirstSelectedIndex();
@@ -123,12 +174,12 @@ TEST_F(StepPanesShellTest, UnderSelectionSyncTheExplorersStepIsCurrent)
     EXPECT_EQ(frame->GetCurrentStep(), 1002);
 }
 
-TEST_F(StepPanesShellTest, RefreshSkipsAPaneBehindATabAndTheOperationEditorRefreshes)
+TEST_F(StepPanesShellTest, RefreshSkipsAPaneBehindATab)
 {
     Raise(ConstraintsDock());
     frame->SetCurrentStep(SHELL_COUPLING_STEP);
     AddStartsAfter("1.7.", "1.6.");
-    SendFrameNotify(FrameNotifyMessage::OperationEditor); // its handler refreshes the panes
+    RefreshStepPanes();
     CConditionalLogicView* constraints = frame->ConditionalLogicView();
     ASSERT_EQ(constraints->list().GetItemCount(), 2); // Start-Sweep begins the block's second series
     Raise(StatementsDock());
@@ -138,6 +189,68 @@ TEST_F(StepPanesShellTest, RefreshSkipsAPaneBehindATabAndTheOperationEditorRefre
     EXPECT_EQ(constraints->list().GetItemCount(), 2);
     Raise(ConstraintsDock());
     EXPECT_EQ(constraints->list().GetItemCount(), 3);
+}
+
+// Either kind of row opens its editor; the edit shows in the recipe, the explorer and the pane,
+// marks the project, and outlives save and reopen.
+TEST_F(StepPanesShellTest, OpenDialogFromTheStatementsPaneEditsEitherKindAndTheEditIsKept)
+{
+    CQtOperationDialogs qtDialogs; // the real unit-procedure form
+    ServiceInstallations installed;
+    installed.Install<OperationDialogService>(&qtDialogs);
+    CQUORVANTAView* view = OpenCouplingFromTheExplorer();
+    ASSERT_NE(view, nullptr);
+    Raise(StatementsDock());
+    frame->SetCurrentStep(SHELL_COUPLING_STEP);
+    CTitledListCtrl& rows = frame->StandardStatementView()->list();
+    ASSERT_EQ(rows.GetItemText(0, 0), "1 Reaction in R-101");
+    app->setProjectModified(false);
+
+    EXPECT_TRUE(OpenDialogFromStatements(0, [](QDialog& form) {
+        ASSERT_NE(dynamic_cast<CUnitProcedureEditDialog*>(&form), nullptr);
+        form.findChild<QLineEdit*>("UnitProcedureName")->setText("Coupling in R-101");
+        StepPanesShot(nullptr, "open-dialog-unit-procedure", &form);
+    }));
+    EXPECT_TRUE(app->isProjectModified());
+    EXPECT_EQ(rows.GetItemText(0, 0), "1 Coupling in R-101");
+    EXPECT_EQ(ViewLines(*view).filter(QRegularExpression("^Coupling in R-101")).size(), 1);
+    auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+    EXPECT_EQ(tree->topLevelItem(0)->child(0)->child(0)->text(0), "1. Coupling in R-101");
+
+    app->setProjectModified(false);
+    const int operationRow = RowStartingWith(rows, "1.1 ");
+    ASSERT_GE(operationRow, 0);
+    EXPECT_TRUE(OpenDialogFromStatements(operationRow, [](QDialog& editor) {
+        ASSERT_NE(dynamic_cast<COperationEditorDialog*>(&editor), nullptr);
+        QLineEdit* value = nullptr;
+        for (QLineEdit* edit : editor.findChildren<QLineEdit*>()) {
+            if (!value && edit->objectName().startsWith("Field"))
+                value = edit;
+        }
+        ASSERT_NE(value, nullptr);
+        value->setText("42.5");
+        StepPanesShot(nullptr, "open-dialog-operation", &editor);
+    }));
+    EXPECT_TRUE(app->isProjectModified());
+    const QString after = rows.GetItemText(operationRow, 0);
+    const QString stored = StoredRecipeText(frame->StandardStatementView()->itemIDs().value(operationRow));
+    EXPECT_TRUE(stored.contains("42.5")) << stored.toStdString();
+    EXPECT_EQ(after, "1.1 " + stored.section('.', 0, 0) + "...");
+    const QStringList edited = ViewLines(*view);
+    EXPECT_TRUE(edited.filter("42.5").size() == 1) << edited.join('|').toStdString();
+    StepPanesShot(frame, "open-dialog-edited");
+
+    ASSERT_TRUE(app->SaveOpenProject());
+    ASSERT_TRUE(app->CloseProject(SaveAnswer::Discard));
+    ASSERT_TRUE(app->OpenProjectByPath(m_project));
+    view = OpenCouplingFromTheExplorer();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(ViewLines(*view), edited);
+    Raise(StatementsDock());
+    frame->SetCurrentStep(SHELL_COUPLING_STEP);
+    EXPECT_EQ(rows.GetItemText(0, 0), "1 Coupling in R-101");
+    EXPECT_EQ(rows.GetItemText(operationRow, 0), after);
+    StepPanesShot(frame, "open-dialog-reopened");
 }
 
 TEST_F(StepPanesShellTest, ClosingTheProjectClearsBothPanesAndTheCurrentStep)
