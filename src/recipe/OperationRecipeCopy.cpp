@@ -13,8 +13,6 @@
 #include <QVariantList>
 
 namespace {
-const char* const NO_OPERATION_MESSAGE = "Can't open Operation Table to copy recipe text!";
-
 // Rows of a source read through a statement the connection keeps prepared.
 QList<QVariantList> KeptRows(CDaoDatabase& database, const char* table, const char* sql,
                              const QVariantList& values, int columns)
@@ -43,16 +41,6 @@ void RunKept(CDaoDatabase& database, const char* table, const char* sql, const Q
     ExecKept(database, QString::fromLatin1(table), QString::fromLatin1(sql), values);
 }
 
-// The text as the database compares without case: ASCII letters folded, the others kept.
-QString AsciiFolded(QString text)
-{
-    for (QChar& c : text) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + (u'a' - u'A'));
-    }
-    return text;
-}
-
 // The value and its numbered forms "value (n)" that fields of operations still in the destination
 // recipe hold, folded; one statement.
 QSet<QString> TakenNames(CDaoDatabase& destination, long stepID, const QString& value)
@@ -69,20 +57,14 @@ QSet<QString> TakenNames(CDaoDatabase& destination, long stepID, const QString& 
         {qlonglong(stepID), qlonglong(UNIQUE_NAME_FIELD_TYPE), value, pattern + QStringLiteral(" (%)")}, 1);
     QSet<QString> taken;
     for (const QVariantList& row : rows)
-        taken.insert(AsciiFolded(row.first().toString()));
+        taken.insert(FoldedName(row.first().toString()));
     return taken;
 }
 
 // The value, or "value (n)" with the first n that no operation still in the recipe holds.
 QString FreeName(CDaoDatabase& destination, long stepID, const QString& value)
 {
-    const QSet<QString> taken = TakenNames(destination, stepID, value);
-    if (!taken.contains(AsciiFolded(value)))
-        return value;
-    int n = 1;
-    while (taken.contains(AsciiFolded(QStringLiteral("%1 (%2)").arg(value).arg(n))))
-        ++n;
-    return QStringLiteral("%1 (%2)").arg(value).arg(n);
+    return FirstFreeName(TakenNames(destination, stepID, value), value);
 }
 
 // Groups, then fields and ranges under the new groups; each table by one statement.
@@ -139,7 +121,7 @@ bool BothOperationRowsFound(const OperationRecipeRows* source, CDaoDatabase& des
                             {qlonglong(destinationOperationID)}, 1)
                        .isEmpty();
     if (!found)
-        QvMessageBox(QString::fromLatin1(NO_OPERATION_MESSAGE), MB_OK);
+        QvMessageBox(QString::fromLatin1(OPERATION_COPY_FAILED), MB_OK);
     return found;
 }
 
@@ -150,12 +132,31 @@ void WriteRecipeText(CDaoDatabase& destination, long destinationOperationID, con
 }
 } // namespace
 
+QString FoldedName(QString name)
+{
+    for (QChar& c : name) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + (u'a' - u'A'));
+    }
+    return name;
+}
+
+QString FirstFreeName(const QSet<QString>& takenFolded, const QString& value)
+{
+    if (!takenFolded.contains(FoldedName(value)))
+        return value;
+    int n = 1;
+    while (takenFolded.contains(FoldedName(QStringLiteral("%1 (%2)").arg(value).arg(n))))
+        ++n;
+    return QStringLiteral("%1 (%2)").arg(value).arg(n);
+}
+
 int CopyOperationRecipe(long sourceStepID, long sourceOperationID, long destinationStepID,
                         long destinationOperationID, bool keepNames)
 {
     CDaoDatabase* source = GetStepDatabase(sourceStepID);
     if (!source || !GetStepDatabase(destinationStepID)) {
-        QvMessageBox(QString::fromLatin1(NO_OPERATION_MESSAGE), MB_OK);
+        QvMessageBox(QString::fromLatin1(OPERATION_COPY_FAILED), MB_OK);
         return 0;
     }
     return CopyOperationRecipe(COperationRecipeSource(*source, {sourceOperationID}), sourceOperationID,
@@ -168,7 +169,7 @@ int CopyOperationRecipe(const COperationRecipeSource& source, long sourceOperati
     CDaoDatabase* destination = GetStepDatabase(destinationStepID);
     const OperationRecipeRows* rows = source.Find(sourceOperationID);
     if (!destination) {
-        QvMessageBox(QString::fromLatin1(NO_OPERATION_MESSAGE), MB_OK);
+        QvMessageBox(QString::fromLatin1(OPERATION_COPY_FAILED), MB_OK);
         return 0;
     }
     if (rows)

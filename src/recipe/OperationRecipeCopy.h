@@ -4,6 +4,7 @@
 // steps are reached through their open databases; the rows travel through memory, so no staging
 // table holds anything before or after. Runs inside the caller's transaction on the destination.
 
+#include <QSet>
 #include <QString>
 
 class COperationRecipeSource;
@@ -27,3 +28,12 @@ bool CopyOperationNotes(const COperationRecipeSource& source, long sourceOperati
 
 // Text fields of this type hold names unique within a step.
 constexpr long UNIQUE_NAME_FIELD_TYPE = 100033;
+
+// Shown when a copy finds its source or destination operation missing.
+inline constexpr const char* OPERATION_COPY_FAILED = "Can't open Operation Table to copy recipe text!";
+
+// The name as the database compares names without case: ASCII letters folded, the others kept.
+QString FoldedName(QString name);
+
+// The value, or "value (n)" with the first n, when the folded value is taken.
+QString FirstFreeName(const QSet<QString>& takenFolded, const QString& value);

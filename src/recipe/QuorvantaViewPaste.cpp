@@ -1,5 +1,6 @@
 // Paste of the recipe clipboard into the text-recipe view: the lines go in one by one, each next to
-// the line the previous one left selected, all inside one transaction on the target step. The new
+// the line the previous one left selected, all inside one transaction on the target step; the
+// operations' data follows once every line is in, one statement per table for all. The new
 // rows go in under sequence numbers of their own, below every real one; before the commit the rows
 // the paste changed take their numbers once, by the edit writer: the rows below the pasted block by
 // ranges, the rest by row key.
@@ -16,6 +17,7 @@
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/StepConnectionUse.h"
 #include "modules/opdialog/OPDialog.h"
+#include "recipe/OperationRecipeBatch.h"
 #include "recipe/OperationRecipeCopy.h"
 #include "recipe/OperationRecipeSource.h"
 #include "recipe/QuorvantaView.h"
@@ -40,6 +42,7 @@ struct PasteRun {
     int numberedEnd = -1;              // from here on, lines still carry their numbers from before the paste
     CRecipeButton* selected = nullptr; // the one line the paste left selected
     std::optional<COperationRecipeSource> sourceRows{}; // a full paste's source operations, read ahead
+    std::optional<COperationRecipeBatch> copies{};      // their data, written once all lines are in
     RecipeLinesState before{}; // the rows as the lines stood before, and the new rows as written
     long nextRowSequence = PASTED_ROW_SEQUENCE; // where the next new row goes in
 };
@@ -60,25 +63,12 @@ struct PasteFlags {
     ~PasteFlags() { pasting = dragCutPending = false; }
 };
 
-// The new operation's line text as a load shows it.
-void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
+// The new operation's line text as a load shows it from these texts of its row.
+void ShowPastedOperation(RecipeLineRecord& record, const QString& recipeText, const QString& rangeText,
+                         const QString& commentText)
 {
-    static const QString sql =
-        QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?");
-    const StatementKey key{
-        StatementKind::Update, QStringLiteral("Operation"), {sql}, {QStringLiteral("pasted line")}, {}};
-    bool found = false;
-    step.Connection().execKept(
-        key, [] { return sql; }, {qlonglong(record.itemID)},
-        [&](KeptResult& row) {
-            if ((found = row.next())) {
-                record.recipeText = row.value(0).toString();
-                std::tie(record.rangeText, record.commentText) =
-                    std::pair(row.value(1).toString(), row.value(2).toString());
-            }
-        });
-    if (!found)
-        return;
+    std::tie(record.recipeText, record.rangeText, record.commentText) =
+        std::tuple(recipeText, rangeText, commentText);
     const DisplayOptions options = CurrentDisplayOptions();
     if (record.recipeText.trimmed().isEmpty())
         record.recipeText = record.operationLabel + QStringLiteral(" ...");
@@ -88,6 +78,24 @@ void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
         record.displayText += separator + record.rangeText;
     if (!record.commentText.isEmpty() && options.comments)
         record.displayText += separator + record.commentText;
+}
+
+// The same, the texts read from the new operation's row.
+void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
+{
+    static const QString sql =
+        QStringLiteral("SELECT RecipeText, RangeText, UserComments FROM Operation WHERE OperationID = ?");
+    const StatementKey key{
+        StatementKind::Update, QStringLiteral("Operation"), {sql}, {QStringLiteral("pasted line")}, {}};
+    QStringList texts;
+    step.Connection().execKept(
+        key, [] { return sql; }, {qlonglong(record.itemID)},
+        [&texts](KeptResult& row) {
+            if (row.next())
+                texts = {row.value(0).toString(), row.value(1).toString(), row.value(2).toString()};
+        });
+    if (!texts.isEmpty())
+        ShowPastedOperation(record, texts[0], texts[1], texts[2]);
 }
 
 // The source step is read in one read transaction, not one per statement; without it (it could not
@@ -190,11 +198,15 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         Stop(!beforeLines || beforeLines());
         preparePasteSelection();
         run.before = CRecipeEditWriter::StateOf(m_lineButtons);
-        if (run.full && run.source)
+        if (run.full && run.source) {
             run.sourceRows.emplace(*run.source, SourceOperationsOf(items));
+            run.copies.emplace(*run.sourceRows, m_document.stepID);
+        }
         const int position = m_bInsertAfter ? 2 : 1;
         for (qsizetype n = 0; n < items.size(); ++n)
             pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
+        if (run.copies)
+            run.copies->Write(*step);
         if (run.lowest >= 0)
             numberLinesBetween(run.numberedEnd, LineCount());
         writePasteNumbers(run);
@@ -347,9 +359,9 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
     const long id = WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
     Stop(id != 0);
     run.before.owners.insert(id, place.parentID);
-    if (run.full && run.sourceRows)
-        Stop(CopyOperationRecipe(*run.sourceRows, srcOperationID, m_document.stepID, id, false) != 0 &&
-             CopyOperationNotes(*run.sourceRows, srcOperationID, m_document.stepID, id));
+    const OperationRecipeRows* copied = nullptr;
+    if (run.full && run.copies)
+        Stop((copied = run.copies->Add(srcOperationID, id)) != nullptr);
     else if (run.full)
         Stop(CopyOperationRecipe(srcStepID, srcOperationID, m_document.stepID, id, false) != 0 &&
              CopyOperationNotes(srcStepID, srcOperationID, m_document.stepID, id));
@@ -362,7 +374,11 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
     std::tie(record.unitProcedureNumber, record.operationNumber) =
         std::pair(place.unitProcedureNumber, place.operationNumber);
     std::tie(record.indent, record.width, record.hidden) = std::tuple(indent, lineWidth(indent), hidden);
-    ReadPastedOperation(run.step, record);
+    if (copied) // its row takes these once every line is in
+        ShowPastedOperation(record, copied->recipeText.toString(), copied->notes.value(1).toString(),
+                            copied->notes.value(0).toString());
+    else
+        ReadPastedOperation(run.step, record);
     placePastedLine(run, record);
     Stop(RewireConstraints(m_document.stepID, srcOperationID, id));
 }

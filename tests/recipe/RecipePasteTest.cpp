@@ -282,6 +282,33 @@ TEST_F(RecipePasteTest, UniqueNamesGetANumberOnACopyAndStayOnAMove)
     EXPECT_EQ(StepLong(COUPLING_STEP, "SELECT COUNT(*) FROM TblFieldData WHERE StringValue = 'Batch A (3)'"), 0);
 }
 
+// Operations pasted together count each other's names: two copies of one name in a pasted unit
+// procedure take the first two free numbers, in the order of the lines.
+TEST_F(RecipePasteTest, OperationsPastedTogetherTakeDistinctNumbers)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    const int header = IndexOf(view, "Reaction");
+    const QString insert = "INSERT INTO TblFieldData (GroupID, FieldTypeID, StringValue) SELECT MIN(GroupID),"
+                           " 100033, 'Batch A' FROM TblGroupData WHERE OperationID = %1";
+    for (int line : {header + 1, header + 2})
+        EditStep(COUPLING_STEP, insert.arg(view.Line(line)->GetButtonID()));
+    CopyLines(view, {"Reaction"});
+    view.OnLineClicked(view.Line(view.LineCount() - 1), false);
+    ASSERT_TRUE(view.OnEditPaste());
+    QStringList names; // of the operations in line order: the sources', then the copies'
+    for (int line = 0; line < view.LineCount(); ++line) {
+        if (view.Line(line)->GetItemType() != RECIPE_LINE_OPERATION)
+            continue;
+        QSqlQuery name = GetStepDatabase(COUPLING_STEP)->Query(
+            QString("SELECT f.StringValue FROM TblFieldData f JOIN TblGroupData g USING (GroupID)"
+                    " WHERE g.OperationID = %1 AND f.FieldTypeID = 100033").arg(view.Line(line)->GetButtonID()));
+        while (name.next())
+            names << name.value(0).toString();
+    }
+    EXPECT_EQ(names.join(" | "), "Batch A | Batch A | Batch A (1) | Batch A (2)");
+    ExpectMatchesFreshLoad(view);
+}
+
 // The names taken are compared as the database compares them: ASCII letters without case, other
 // letters as they are; wildcard characters in a name are plain characters.
 TEST_F(RecipePasteTest, UniqueNamesAreComparedWithoutCaseOfASCIILetters)

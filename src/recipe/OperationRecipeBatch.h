@@ -1,0 +1,45 @@
+#pragma once
+// The data copies of a paste's operations, written together once all its lines are in: one
+// statement per table for all the operations (parameter groups, fields, ranges; recipe texts and
+// notes), the copies in the order they were queued, so the rows come out as copying the operations
+// one after the other writes them. Names of type UNIQUE_NAME_FIELD_TYPE are chosen in memory in
+// that order against the names operations of the destination recipe hold. Each new operation is
+// processed after its rows are in. Runs inside the caller's transaction on the destination.
+
+#include <QList>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+class CDaoDatabase;
+class COperationRecipeSource;
+struct OperationRecipeRows;
+
+class COperationRecipeBatch {
+public:
+    COperationRecipeBatch(const COperationRecipeSource& source, long destinationStepID);
+
+    // Queues the copy of the source operation to the new one; null (the message shown) when the
+    // source has no such operation, else its rows (the texts the new line shows).
+    const OperationRecipeRows* Add(long sourceOperationID, long destinationOperationID);
+
+    // Writes every queued copy; a database error raises CDaoException.
+    void Write(CDaoDatabase& destination);
+
+private:
+    struct Copy {
+        const OperationRecipeRows* rows;
+        long destinationOperationID;
+    };
+
+    bool copiesUniqueNames() const;
+    QSet<QString> namesTaken(CDaoDatabase& destination) const;
+    // Unique names numbered when taken holds the names in use.
+    void writeParameterRows(CDaoDatabase& destination, std::optional<QSet<QString>> taken) const;
+    void writeTexts(CDaoDatabase& destination, bool withNotes) const;
+
+    const COperationRecipeSource& m_source;
+    long m_destinationStepID;
+    QList<Copy> m_copies;
+};
