@@ -6,6 +6,8 @@
 #include "planning/PlanRequirementCalculator.h"
 #include "planning/PlanRowsWriter.h"
 #include "simulation/EngineEntryFactory.h"
+#include "modules/engine/EngineEntry.h"
+#include "recipe/TransitionBuilder.h"
 
 namespace {
 
@@ -86,4 +88,29 @@ TEST_F(PlanRowsWriterTest, EngineBatchSizeOfAStepNeverSimulated)
     prompts.expect(IDOK);
     EXPECT_EQ(calculator.GetFinalStepBatchSize(9), 1e35);
     EXPECT_EQ(prompts.lastText(), "Could not fnd process in Database!");
+}
+
+// The real engine after a batch run of the Demo's final step: its kilograms, scaled too; the first
+// step, never simulated, still has none.
+TEST_F(PlanFixture, EngineBatchSizeInKgAfterARun)
+{
+    Open(CProjectGenerator::DemoProject());
+    CEngineEntryFactory factory;
+    ServiceInstallations installed;
+    installed.Install<EngineFactory>(&factory);
+    PlanRequirementCalculator calculator(0, 0, "Process");
+    const long finalStep = calculator.FindFinalStep(1);
+    ASSERT_GT(finalStep, 0);
+    Array<TransitionRecord> units, operations;
+    ASSERT_TRUE(CTransitionBuilder::BuildStepTransitions(finalStep, units, operations));
+    EXPECT_EQ(EngineEntry().simulateBatch(nullptr, finalStep), SIMULATION_COMPLETED);
+    EngineEntry query;
+    const double kg = query.getCurrentBatchSizeInKg(finalStep);
+    ASSERT_GT(kg, 0.0);
+    ASSERT_LT(kg, 1e35);
+    EXPECT_DOUBLE_EQ(calculator.GetFinalStepBatchSize(1), kg);
+    EXPECT_DOUBLE_EQ(calculator.GetScaledFinalStepBatchSize(1, 2.5), 2.5 * kg);
+    EXPECT_DOUBLE_EQ(calculator.GetFinalStepOriginalBatchSize(1), query.getOriginalBatchSizeInKg(finalStep));
+    EXPECT_EQ(calculator.GetFirstStepKeyInputBatchSize(1), 1e35);
+    EXPECT_TRUE(prompts.texts().isEmpty());
 }
