@@ -39,6 +39,18 @@ QTreeWidgetItem* TopItemNamed(QTreeWidget& tree, const QString& prefix)
             return tree.topLevelItem(i);
     return nullptr;
 }
+void ShowNewestProcess(QTreeWidget& tree)
+{
+    tree.collapseAll();
+    QTreeWidgetItem* newest = tree.topLevelItem(tree.topLevelItemCount() - 1);
+    if (!newest)
+        return;
+    tree.expandItem(newest);
+    for (int i = 0; i < newest->childCount(); ++i)
+        tree.expandItem(newest->child(i));
+    tree.setCurrentItem(newest);
+    tree.scrollToItem(newest, QAbstractItemView::PositionAtTop);
+}
 } // namespace
 
 class ProcessCopyShellTest : public RecipeShellFixture {
@@ -47,9 +59,10 @@ protected:
     {
         return qobject_cast<CProcessTree*>(frame->pane(PaneID::ProcessExplorer)->widget());
     }
+    // The newest process shown expanded and selected, the others collapsed.
     void shot(const QString& name)
     {
-        explorer()->tree()->expandAll();
+        ShowNewestProcess(*explorer()->tree());
         CopyShot(frame, name);
     }
     // Demo2 chosen by Browse, its process selected and added as a new process of Demo.
@@ -68,7 +81,7 @@ protected:
         dialog.resize(900, 600);
         CopyShot(&dialog, "dialog-chosen");
         dialog.OnAdd();
-        dialog.CurrentTree()->expandAll();
+        ShowNewestProcess(*dialog.CurrentTree());
         CopyShot(&dialog, "dialog-added");
         return IDOK;
     }
