@@ -10,20 +10,15 @@
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
+#include "TimedAfterImport.h"
 
-#include "automation/AutomationModelBuilder.h"
 #include "foundation/common/AppContext.h"
-#include "foundation/common/FacilityExplorer.h"
-#include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
-#include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "library/FacilityTree.h"
 #include "projects/ExportStepDialog.h"
 #include "projects/ImportStepDialog.h"
 #include "projects/StepRegistration.h"
 #include "recipe/ProcessTree.h"
-#include "recipe/RecipeTextRegenerator.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,79 +33,6 @@ constexpr int EXCHANGE_LINES = 5000;
 constexpr long EXCHANGE_STEP_ID = 2001;
 constexpr long EXCHANGE_PROCESS_ID = 1;
 constexpr double EXCHANGE_GOAL_RATIO = 3.0;
-
-double exchangeMsSince(const QElapsedTimer& timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-// The after-import calls, passed on to the real panes and regenerator, their time kept apart.
-class TimedAfterImport : public ProcessExplorerServices,
-                         public RecipeTextRegeneration,
-                         public FacilityExplorerServices,
-                         public AutomationModel {
-public:
-    TimedAfterImport(CProcessTree& processes, CFacilityTree& facilities)
-        : m_processes(processes), m_facilities(facilities)
-    {
-        m_installed.Install<ProcessExplorerServices>(this);
-        m_installed.Install<RecipeTextRegeneration>(this);
-        m_installed.Install<FacilityExplorerServices>(this);
-        m_installed.Install<AutomationModel>(this);
-    }
-    void RefreshKeepSelection() override { timed(refreshMs, [&] { m_processes.RefreshKeepSelection(); }); }
-    void RebuildAndSelect(ExplorerLevel level, long itemID, long processID, long stepID) override
-    {
-        timed(refreshMs, [&] { m_processes.RebuildAndSelect(level, itemID, processID, stepID); });
-    }
-    bool RegenerateStepRecipeText(long stepID) override
-    {
-        bool regenerated = false;
-        timed(regenerationMs, [&] { regenerated = m_regenerator.RegenerateStepRecipeText(stepID); });
-        return regenerated;
-    }
-    bool RefreshFacilityTree() override
-    {
-        bool filled = false;
-        timed(refreshMs, [&] { filled = m_facilities.RefreshFacilityTree(); });
-        return filled;
-    }
-    void RefreshAutomationModel(long stepID) override
-    {
-        timed(refreshMs, [&] { m_automation.RefreshAutomationModel(stepID); });
-    }
-    double AfterMs() const { return regenerationMs + refreshMs; }
-
-    double regenerationMs = 0;
-    double refreshMs = 0;
-
-private:
-    template <typename Call> void timed(double& total, Call call)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        call();
-        total += exchangeMsSince(timer);
-    }
-
-    CProcessTree& m_processes;
-    CFacilityTree& m_facilities;
-    CRecipeTextRegenerator m_regenerator;
-    CAutomationModelBuilder m_automation;
-    ServiceInstallations m_installed;
-};
-
-// The layer's durable copy of a step database: written as a working copy through a temporary
-// file renamed over the target, the file and its folder flushed.
-double durableCopyMs(const QString& source, const QString& target)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const bool copied = CopyWorkingCopyFile(source, target, WorkingCopyWrite::Replace);
-    const double elapsed = exchangeMsSince(timer);
-    DeleteDatabaseFile(target);
-    return copied ? elapsed : -1;
-}
 
 // The generated project of one long step, open with its panes filled, its step exported.
 struct ExchangeBenchProject {
@@ -170,12 +92,12 @@ void BM_ImportLongStep(benchmark::State& state)
         CImportStepDialog dialog(EXCHANGE_PROCESS_ID);
         dialog.m_path = project.exchangeFile;
         dialog.ImportStep(2, -1);
-        const double fileToCommit = exchangeMsSince(timer) - (after.AfterMs() - afterBefore);
+        const double fileToCommit = BenchMsSince(timer) - (after.AfterMs() - afterBefore);
         if (dialog.m_newStepID.isEmpty())
             return state.SkipWithError("the step was not imported");
         state.SetIterationTime(fileToCommit / 1e3);
         importMs += fileToCommit;
-        floorMs += durableCopyMs(project.exchangeFile, floorTarget);
+        floorMs += DurableCopyMs(project.exchangeFile, floorTarget);
     }
     const double runs = double(state.iterations());
     state.counters["floor_ms"] = floorMs / runs;

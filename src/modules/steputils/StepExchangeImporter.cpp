@@ -8,6 +8,7 @@
 #include "modules/steputils/ExchangeFormat.h"
 #include "modules/steputils/ExchangeRows.h"
 
+#include <QMap>
 #include <QSqlQuery>
 
 namespace {
@@ -18,8 +19,8 @@ constexpr IdRange EQUIPMENT_KEPT_IDS{100001, 1000000};
 
 bool RowExistsWithID(CDaoDatabase& database, const QString& table, const QString& column, long id)
 {
-    QSqlQuery query =
-        database.Query(QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ?").arg(table, column), {qlonglong(id)});
+    QSqlQuery query = database.Query(
+        QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ?").arg(table, column), {qlonglong(id)});
     return query.next();
 }
 
@@ -54,6 +55,34 @@ ExchangeRowList ItemRows(CDaoDatabase& file, const QString& table, QStringList& 
 {
     columns = ColumnNamesOfTable(table);
     return ReadExchangeRows(file, QStringLiteral("SELECT %1 FROM \"%2\"").arg(QuotedColumns(columns), table));
+}
+
+// Per step table, the assignments that re-point its references: a step id becomes the new step's;
+// another reference goes through the map, an item not brought along becoming NULL (facility) or
+// -1, and a reference that named nothing stays as it was. One statement per table, so each table
+// is written once.
+QMap<QString, QStringList> StepTableRewrites(long stepID)
+{
+    QMap<QString, QStringList> rewrites;
+    for (const ExchangeColumn& column : ExchangeCatalogue()) {
+        if (column.role == ColumnRole::Plain || column.role == ColumnRole::RowKey ||
+            column.role == ColumnRole::ItemKey || PartOfTable(column.table) != ExchangePart::Step)
+            continue;
+        const QString target = QLatin1Char('"') + column.column + QLatin1Char('"');
+        if (column.role == ColumnRole::StepRef) {
+            rewrites[column.table] << QStringLiteral("%1 = %2").arg(target).arg(stepID);
+            continue;
+        }
+        const QString none =
+            column.role == ColumnRole::FacilityRef ? QStringLiteral("NULL") : QStringLiteral("-1");
+        rewrites[column.table]
+            << QStringLiteral("%1 = CASE WHEN %1 IS NULL OR %1 = -1 THEN %1 ELSE coalesce((SELECT NewID "
+                              "FROM temp.ExchangeMap WHERE Role = %2 AND OldID = %1), %3) END")
+                   .arg(target)
+                   .arg(int(column.role))
+                   .arg(none);
+    }
+    return rewrites;
 }
 
 } // namespace
@@ -106,11 +135,13 @@ long CStepExchangeImporter::AddProjectRows(long processID)
 
 void CStepExchangeImporter::MapUnitSets()
 {
-    const ExchangeRowList sets = ReadExchangeRows(m_file, QStringLiteral("SELECT UOMSetID, UOMSetName FROM ExchangeUnitSet"));
+    const ExchangeRowList sets =
+        ReadExchangeRows(m_file, QStringLiteral("SELECT UOMSetID, UOMSetName FROM ExchangeUnitSet"));
     for (const QVariantList& set : sets)
         Map(int(ColumnRole::UnitSetRef), long(set.value(0).toLongLong()),
-            FindByName(*m_targets.project, QStringLiteral("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = ? "
-                                                          "ORDER BY UOMSetID"),
+            FindByName(*m_targets.project,
+                       QStringLiteral("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = ? "
+                                      "ORDER BY UOMSetID"),
                        {set.value(1)}));
 }
 
@@ -118,10 +149,11 @@ void CStepExchangeImporter::MapFacilities()
 {
     QStringList columns;
     for (const QVariantList& row : ItemRows(m_file, QStringLiteral("ExchangeFacility"), columns)) {
-        long plantID = FindByName(*m_targets.equipment,
-                                  QStringLiteral("SELECT p.PlantID FROM Plant p JOIN \"Plant-To-Project\" pp "
-                                                 "ON pp.PlantID = p.PlantID WHERE p.PlantName = ? ORDER BY p.PlantID"),
-                                  {row.value(columns.indexOf(QStringLiteral("PlantName")))});
+        long plantID =
+            FindByName(*m_targets.equipment,
+                       QStringLiteral("SELECT p.PlantID FROM Plant p JOIN \"Plant-To-Project\" pp "
+                                      "ON pp.PlantID = p.PlantID WHERE p.PlantName = ? ORDER BY p.PlantID"),
+                       {row.value(columns.indexOf(QStringLiteral("PlantName")))});
         if (plantID == -1)
             plantID = CopyFacility(row, columns);
         Map(int(ColumnRole::FacilityRef), long(row.value(0).toLongLong()), plantID);
@@ -135,33 +167,38 @@ long CStepExchangeImporter::CopyFacility(const QVariantList& row, QStringList co
     const QVariantList values = WithValues(row.mid(1), columns, {{"CalendarID", QVariant()}});
     QSqlQuery inserted = m_targets.equipment->Query(
         QStringLiteral("INSERT INTO Plant (%1) VALUES (%2) RETURNING PlantID")
-            .arg(QuotedColumns(columns), QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
+            .arg(QuotedColumns(columns),
+                 QStringList(columns.size(), QStringLiteral("?")).join(QStringLiteral(", "))),
         values);
     const long plantID = inserted.next() ? long(inserted.value(0).toLongLong()) : -1;
     inserted.finish();
-    m_targets.equipment->Execute(QStringLiteral("INSERT INTO \"Plant-To-Project\" (PlantID, ProjectID, PlantName) "
-                                                "VALUES (?, ?, ?)"),
-                                 {qlonglong(plantID), qlonglong(m_targets.projectID),
-                                  values.value(columns.indexOf(QStringLiteral("PlantName")))});
+    m_targets.equipment->Execute(
+        QStringLiteral("INSERT INTO \"Plant-To-Project\" (PlantID, ProjectID, PlantName) "
+                       "VALUES (?, ?, ?)"),
+        {qlonglong(plantID), qlonglong(m_targets.projectID),
+         values.value(columns.indexOf(QStringLiteral("PlantName")))});
     return plantID;
 }
 
 void CStepExchangeImporter::MapClasses()
 {
     CDaoDatabase& equipment = *m_targets.equipment;
-    for (const QVariantList& row :
-         ReadExchangeRows(m_file, QStringLiteral("SELECT EquipmentClassID, ClassName FROM ExchangeEquipmentClass"))) {
+    for (const QVariantList& row : ReadExchangeRows(
+             m_file, QStringLiteral("SELECT EquipmentClassID, ClassName FROM ExchangeEquipmentClass"))) {
         const long oldID = long(row.value(0).toLongLong());
-        long classID = FindByName(equipment, QStringLiteral("SELECT EquipmentClassID FROM EquipmentClass "
-                                                            "WHERE ClassName = ? ORDER BY EquipmentClassID"),
+        long classID = FindByName(equipment,
+                                  QStringLiteral("SELECT EquipmentClassID FROM EquipmentClass "
+                                                 "WHERE ClassName = ? ORDER BY EquipmentClassID"),
                                   {row.value(1)});
         if (classID == -1) {
-            classID = RowExistsWithID(equipment, QStringLiteral("EquipmentClass"), QStringLiteral("EquipmentClassID"), oldID)
-                          ? NewLibraryID(equipment, QStringLiteral("EquipmentClass"), QStringLiteral("EquipmentClassID"),
-                                         EQUIPMENT_KEPT_IDS)
+            classID = RowExistsWithID(equipment, QStringLiteral("EquipmentClass"),
+                                      QStringLiteral("EquipmentClassID"), oldID)
+                          ? NewLibraryID(equipment, QStringLiteral("EquipmentClass"),
+                                         QStringLiteral("EquipmentClassID"), EQUIPMENT_KEPT_IDS)
                           : oldID;
-            equipment.Execute(QStringLiteral("INSERT INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (?, ?)"),
-                              {qlonglong(classID), row.value(1)});
+            equipment.Execute(
+                QStringLiteral("INSERT INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (?, ?)"),
+                {qlonglong(classID), row.value(1)});
         }
         Map(int(ColumnRole::ClassRef), oldID, classID);
     }
@@ -177,10 +214,11 @@ void CStepExchangeImporter::MapEquipment()
     const qsizetype plant = columns.indexOf(QStringLiteral("PlantID"));
     for (const QVariantList& row : rows) {
         const QVariant facility = Mapped(int(ColumnRole::FacilityRef), row.value(plant));
-        long itemID = FindByName(*m_targets.equipment,
-                                 QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon "
-                                                "WHERE QVTag = ? AND PlantID IS ? ORDER BY ActualEquipmentID"),
-                                 {row.value(tag), facility});
+        long itemID =
+            FindByName(*m_targets.equipment,
+                       QStringLiteral("SELECT ActualEquipmentID FROM ActualEquipmentCommon "
+                                      "WHERE QVTag = ? AND PlantID IS ? ORDER BY ActualEquipmentID"),
+                       {row.value(tag), facility});
         if (itemID == -1)
             itemID = CopyEquipment(row, columns);
         Map(int(ColumnRole::EquipmentRef), long(row.value(0).toLongLong()), itemID);
@@ -197,15 +235,21 @@ long CStepExchangeImporter::CopyEquipment(const QVariantList& row, QStringList c
     const QVariantList values = WithValues(
         row, columns,
         {{"ActualEquipmentID", qlonglong(itemID)},
-         {"PlantID", Mapped(int(ColumnRole::FacilityRef), row.value(columns.indexOf(QStringLiteral("PlantID"))))},
+         {"PlantID",
+          Mapped(int(ColumnRole::FacilityRef), row.value(columns.indexOf(QStringLiteral("PlantID"))))},
          {"EquipmentClassID",
           Mapped(int(ColumnRole::ClassRef), row.value(columns.indexOf(QStringLiteral("EquipmentClassID"))))},
-         {"FactoryID", QVariant()}, {"BuildingID", QVariant()}, {"AreaID", QVariant()}, {"CalendarID", QVariant()}});
+         {"FactoryID", QVariant()},
+         {"BuildingID", QVariant()},
+         {"AreaID", QVariant()},
+         {"CalendarID", QVariant()}});
     InsertExchangeRows(equipment, QStringLiteral("ActualEquipmentCommon"), columns, {values});
     const QStringList properties = {"PropertyName", "DoubleValue", "ValueUOM", "TextValue"};
     ExchangeRowList rows = ReadExchangeRows(
-        m_file, QStringLiteral("SELECT ?, %1 FROM ExchangeEquipmentProperty WHERE ActualEquipmentID = ? ORDER BY RowKey")
-                    .arg(QuotedColumns(properties)),
+        m_file,
+        QStringLiteral(
+            "SELECT ?, %1 FROM ExchangeEquipmentProperty WHERE ActualEquipmentID = ? ORDER BY RowKey")
+            .arg(QuotedColumns(properties)),
         {qlonglong(itemID), qlonglong(oldID)});
     InsertExchangeRows(equipment, QStringLiteral("ActualEquipmentProperty"),
                        QStringList{QStringLiteral("ActualEquipmentID")} + properties, rows);
@@ -232,14 +276,17 @@ long CStepExchangeImporter::CopyMaterial(const QVariantList& row, QStringList co
 {
     CDaoDatabase& materials = *m_targets.materials;
     const long oldID = long(row.value(0).toLongLong());
-    const long materialID = NewLibraryID(materials, QStringLiteral("ActualMaterialCommon"), QStringLiteral("MaterialID"),
-                                         MATERIAL_KEPT_IDS);
+    const long materialID = NewLibraryID(materials, QStringLiteral("ActualMaterialCommon"),
+                                         QStringLiteral("MaterialID"), MATERIAL_KEPT_IDS);
     InsertExchangeRows(materials, QStringLiteral("ActualMaterialCommon"), columns,
                        {WithValues(row, columns, {{"MaterialID", qlonglong(materialID)}})});
-    const QStringList properties = {"MaterialPropertyID", "DoubleValue", "ValueUOM", "TextValue", "IntegerValue"};
-    const ExchangeRowList rows = ReadExchangeRows(
-        m_file, QStringLiteral("SELECT ?, %1 FROM ExchangeMaterialProperty WHERE MaterialID = ?").arg(QuotedColumns(properties)),
-        {qlonglong(materialID), qlonglong(oldID)});
+    const QStringList properties = {"MaterialPropertyID", "DoubleValue", "ValueUOM", "TextValue",
+                                    "IntegerValue"};
+    const ExchangeRowList rows =
+        ReadExchangeRows(m_file,
+                         QStringLiteral("SELECT ?, %1 FROM ExchangeMaterialProperty WHERE MaterialID = ?")
+                             .arg(QuotedColumns(properties)),
+                         {qlonglong(materialID), qlonglong(oldID)});
     InsertExchangeRows(materials, QStringLiteral("ActualMaterialProperty"),
                        QStringList{QStringLiteral("MaterialID")} + properties, rows);
     m_map.insert({-1, oldID}, materialID); // copied here: its mixture rows come along
@@ -250,7 +297,9 @@ long CStepExchangeImporter::CopyMaterial(const QVariantList& row, QStringList co
 void CStepExchangeImporter::CopyMixtures()
 {
     const ExchangeRowList rows = ReadExchangeRows(
-        m_file, QStringLiteral("SELECT MaterialID, ComponentID, Phase, Amount, AmountUOM FROM ExchangeMixture ORDER BY RowKey"));
+        m_file,
+        QStringLiteral(
+            "SELECT MaterialID, ComponentID, Phase, Amount, AmountUOM FROM ExchangeMixture ORDER BY RowKey"));
     ExchangeRowList copied;
     for (const QVariantList& row : rows) {
         if (!m_map.contains({-1, long(row.value(0).toLongLong())}))
@@ -277,31 +326,20 @@ QVariant CStepExchangeImporter::Mapped(int role, const QVariant& oldID) const
     return qlonglong(*found);
 }
 
-// Every reference of the step's tables through the map: an item not brought along becomes NULL
-// (facility) or -1; a reference that named nothing stays as it was.
+// Every reference of the step's tables through the map (see StepTableRewrites), then the exchange
+// tables dropped.
 void CStepExchangeImporter::RewriteFile(long stepID)
 {
     ExchangeRowList pairs;
     for (auto it = m_map.constBegin(); it != m_map.constEnd(); ++it)
         pairs.append({it.key().first, qlonglong(it.key().second), qlonglong(it.value())});
-    m_file.Execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS ExchangeMap (Role INTEGER, OldID INTEGER, NewID INTEGER)"));
+    m_file.Execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS ExchangeMap (Role INTEGER, OldID INTEGER, "
+                                  "NewID INTEGER, PRIMARY KEY (Role, OldID)) WITHOUT ROWID"));
     m_file.Execute(QStringLiteral("DELETE FROM temp.ExchangeMap"));
     InsertExchangeRows(m_file, QStringLiteral("ExchangeMap"), {"Role", "OldID", "NewID"}, pairs);
-    for (const ExchangeColumn& column : ExchangeCatalogue()) {
-        if (column.role == ColumnRole::Plain || PartOfTable(column.table) != ExchangePart::Step)
-            continue;
-        const QString target = QStringLiteral("\"%1\".\"%2\"").arg(column.table, column.column);
-        if (column.role == ColumnRole::StepRef) {
-            m_file.Execute(QStringLiteral("UPDATE \"%1\" SET \"%2\" = ?").arg(column.table, column.column),
-                           {qlonglong(stepID)});
-        } else if (column.role != ColumnRole::RowKey && column.role != ColumnRole::ItemKey) {
-            const QString none = column.role == ColumnRole::FacilityRef ? QStringLiteral("NULL") : QStringLiteral("-1");
-            m_file.Execute(QStringLiteral("UPDATE \"%1\" SET \"%2\" = coalesce((SELECT NewID FROM temp.ExchangeMap "
-                                          "WHERE Role = ? AND OldID = %3), %4) WHERE %3 IS NOT NULL AND %3 <> -1")
-                               .arg(column.table, column.column, target, none),
-                           {int(column.role)});
-        }
-    }
+    for (const auto& [table, assignments] : StepTableRewrites(stepID).asKeyValueRange())
+        m_file.Execute(
+            QStringLiteral("UPDATE \"%1\" SET %2").arg(table, assignments.join(QStringLiteral(", "))));
     m_file.Execute(QStringLiteral("DROP TABLE temp.ExchangeMap"));
     for (const ExchangeTable& table : ExchangeTables())
         if (table.part == ExchangePart::Exchange)

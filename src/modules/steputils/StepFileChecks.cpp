@@ -27,9 +27,10 @@ QVariant ScalarOf(QSqlDatabase database, const QString& sql)
 QString CheckRecipeSequence(QSqlDatabase database)
 {
     QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("SELECT count(*), count(DISTINCT RecipeSequenceNumber), "
-                                   "coalesce(min(RecipeSequenceNumber), 1), coalesce(max(RecipeSequenceNumber), 0) "
-                                   "FROM TextRecipe")) ||
+    if (!query.exec(
+            QStringLiteral("SELECT count(*), count(DISTINCT RecipeSequenceNumber), "
+                           "coalesce(min(RecipeSequenceNumber), 1), coalesce(max(RecipeSequenceNumber), 0) "
+                           "FROM TextRecipe")) ||
         !query.next())
         return query.lastError().text();
     const qlonglong rows = query.value(0).toLongLong();
@@ -44,7 +45,8 @@ QString SetStepIDs(QSqlDatabase database)
         if (column.table == QLatin1String("Step"))
             continue;
         QSqlQuery update(database);
-        if (!update.exec(QStringLiteral("UPDATE \"%1\" SET \"%2\" = (SELECT StepID FROM Step)")
+        if (!update.exec(QStringLiteral("UPDATE \"%1\" SET \"%2\" = (SELECT StepID FROM Step) "
+                                        "WHERE \"%2\" IS NOT (SELECT StepID FROM Step)")
                              .arg(column.table, column.column)))
             return update.lastError().text();
     }
@@ -60,19 +62,22 @@ QString CheckStepRows(QSqlDatabase database)
         return QStringLiteral("it holds %1 step rows instead of one").arg(steps);
     const QString keywords = QString::fromLatin1(KEYWORD_TYPES);
     const RowCheck checks[] = {
-        {"SELECT count(*) FROM TextRecipe WHERE Type NOT IN ('Unit Procedure', 'Operation') AND Type NOT IN %1",
+        {"SELECT count(*) FROM TextRecipe WHERE Type NOT IN ('Unit Procedure', 'Operation') AND Type NOT IN "
+         "%1",
          "a recipe line has an unknown type"},
         {"SELECT count(*) FROM TextRecipe WHERE Type IN %1 AND ID IS NOT RecipeSequenceNumber",
          "a keyword line is not numbered by its position"},
         {"SELECT count(*) FROM TextRecipe WHERE Type = 'Unit Procedure' AND ID NOT IN "
          "(SELECT UnitProcedureID FROM UnitProcedure)",
          "a recipe line names a unit procedure the step does not have"},
-        {"SELECT count(*) FROM TextRecipe WHERE Type = 'Operation' AND ID NOT IN (SELECT OperationID FROM Operation)",
+        {"SELECT count(*) FROM TextRecipe WHERE Type = 'Operation' AND ID NOT IN (SELECT OperationID FROM "
+         "Operation)",
          "a recipe line names an operation the step does not have"},
         {"SELECT count(*) > 1 FROM StepExchange", "it holds more than one exchange row"},
     };
     for (const RowCheck& check : checks) {
-        const QVariant broken = ScalarOf(database, QString::fromLatin1(check.countSql).replace(QLatin1String("%1"), keywords));
+        const QVariant broken =
+            ScalarOf(database, QString::fromLatin1(check.countSql).replace(QLatin1String("%1"), keywords));
         if (!broken.isValid() || broken.toLongLong() != 0)
             return QString::fromLatin1(check.reason);
     }

@@ -6,6 +6,7 @@
 #include "foundation/db/DatabaseHeader.h"
 #include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/ExchangeFormat.h"
+#include "modules/steputils/FreshStepDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "modules/steputils/StepFileChecks.h"
 #include "modules/steputils/StepRowCopier.h"
@@ -45,16 +46,14 @@ void DropTriggersAndViews(CDaoDatabase& database)
 
 bool IsOurStepID(quint32 id)
 {
-    return id == EXCHANGE_APPLICATION_ID || id == ApplicationID(DatabaseKind::Step) || id == LEGACY_APPLICATION_ID;
+    return id == EXCHANGE_APPLICATION_ID || id == ApplicationID(DatabaseKind::Step) ||
+           id == LEGACY_APPLICATION_ID;
 }
 
-// The exchange tables, then the file's rows table by table, then the checks; why it failed, or empty.
-QString FillFreshStep(CDaoDatabase& file, const QString& source, CSchemaBuilder& builder)
+// The file's rows table by table, then the checks; why it failed, or empty.
+QString FillFreshStep(CDaoDatabase& file, const QString& source, CFreshStepDatabase& fresh)
 {
-    for (const QString& statement : ExchangeTableStatements())
-        if (!builder.Execute(statement))
-            return builder.ErrorText();
-    CStepRowCopier copier(file, builder.Database());
+    CStepRowCopier copier(file, fresh.Database());
     if (!copier.AttachSource(source))
         return copier.Reason();
     for (const ExchangeTable& table : ExchangeTables())
@@ -62,7 +61,7 @@ QString FillFreshStep(CDaoDatabase& file, const QString& source, CSchemaBuilder&
             return copier.Reason();
     if (!copier.DetachSource())
         return copier.Reason();
-    return CheckStepRows(builder.Database());
+    return CheckStepRows(fresh.Database());
 }
 
 } // namespace
@@ -133,30 +132,27 @@ bool CStepFileReader::MigrateScratch(const QString& path, const QString& scratch
     return true;
 }
 
-bool CStepFileReader::BuildFresh(const QString& source, const QString& fresh)
+bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath)
 {
-    CSchemaBuilder builder(DatabaseKind::Step);
-    builder.SetFlushedByCaller();
+    CFreshStepDatabase fresh;
     QString problem;
     try {
         CDaoDatabase file;
         OpenUntrusted(file, source, DatabaseRole::ReadOnly);
         if (!PassesQuickCheck(file))
             return Fail(QStringLiteral("it is damaged"));
-        problem = builder.Create(fresh) ? FillFreshStep(file, source, builder) : builder.ErrorText();
+        problem = fresh.Create(freshPath) ? FillFreshStep(file, source, fresh) : fresh.ErrorText();
     } catch (const CDaoException& error) {
         problem = error.GetErrorDescription();
     }
-    if (problem.isEmpty() &&
-        !(builder.Execute(QStringLiteral("PRAGMA application_id = %1").arg(EXCHANGE_APPLICATION_ID)) &&
-          builder.Finish()))
-        problem = builder.ErrorText();
+    if (problem.isEmpty() && !fresh.Finish())
+        problem = fresh.ErrorText();
     if (!problem.isEmpty()) {
-        builder.Abandon();
+        fresh.Abandon();
         return Fail(problem);
     }
     try {
-        SyncFile(fresh);
+        SyncFile(freshPath);
     } catch (const CDaoException& error) {
         return Fail(error.GetErrorDescription());
     }

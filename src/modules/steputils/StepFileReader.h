@@ -3,9 +3,9 @@
 // file, an export's scratch copy) is read: the file is opened read-only with trusted_schema off
 // and checked (quick_check, header), an older one is first brought to the current step schema in
 // a scratch copy with its triggers and views dropped, and then only the catalogued columns of its
-// tables, read by name and checked value by value, go into a fresh step database built from the
-// schema, which is renamed over the file. Nothing of the file's own schema (triggers, views,
-// defaults) ever runs against the project. A file that fails any check is left as it was.
+// tables, read by name and checked value by value, go into a fresh step database copied from the
+// empty step template, which is renamed over the file. Nothing of the file's own schema (triggers,
+// views, defaults) ever runs against the project. A file that fails any check is left as it was.
 
 #include <QString>
 
@@ -18,7 +18,7 @@ public:
 private:
     bool CheckHeader(const QString& path);
     bool MigrateScratch(const QString& path, const QString& scratch);
-    bool BuildFresh(const QString& source, const QString& fresh);
+    bool BuildFresh(const QString& source, const QString& freshPath);
     bool Fail(const QString& reason);
 
     int m_fileVersion = 0;

@@ -20,8 +20,9 @@ namespace {
 
 void TellUnusable(const QString& path, const QString& reason)
 {
-    QvMessageBox(QStringLiteral("The step file \"%1\" cannot be used: %2").arg(QDir::toNativeSeparators(path), reason),
-                 MB_OK | MB_ICONSTOP);
+    QvMessageBox(
+        QStringLiteral("The step file \"%1\" cannot be used: %2").arg(QDir::toNativeSeparators(path), reason),
+        MB_OK | MB_ICONSTOP);
 }
 
 bool ReadStepFile(const QString& path)
@@ -33,7 +34,8 @@ bool ReadStepFile(const QString& path)
     return false;
 }
 
-ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentPath, const QString& materialPath)
+ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentPath,
+                           const QString& materialPath)
 {
     if (projectPath.isEmpty())
         return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath()};
@@ -57,8 +59,8 @@ int StepUtilsEntry::currentVersion(const QString& otherProjectPath)
     return migrator.Inspect(otherProjectPath) == MigrationOutcome::Current ? 1 : 0;
 }
 
-int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath, const QString& equipmentPath,
-                               const QString& materialPath)
+int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath,
+                               const QString& equipmentPath, const QString& materialPath)
 {
     if (!ReadStepFile(scratchCopy))
         return 0;
@@ -91,6 +93,8 @@ long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long process
 {
     CDaoDatabase file, equipment, materials;
     file.Open(exchangeFile, DatabaseRole::ReadWrite);
+    // The caller's scratch copy, made durable only as the working copy it is copied to.
+    file.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
     equipment.Open(GetEquipmentDBPath(), DatabaseRole::WorkingCopy);
     materials.Open(GetMaterialsDBPath(), DatabaseRole::WorkingCopy);
     const StepImportTargets targets{GetProjectDatabase(), &equipment, &materials, GetProjectID(),
@@ -111,8 +115,8 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
             return 0;
     try {
         CDaoTransaction transaction(*project);
-        const ProcessImportSource source{otherProjectPath, otherProcessID, otherMaterialPath, GetMaterialsDBPath(),
-                                         GetProjectID(), GetProjectDir()};
+        const ProcessImportSource source{otherProjectPath,     otherProcessID, otherMaterialPath,
+                                         GetMaterialsDBPath(), GetProjectID(), GetProjectDir()};
         const long processID = CopyProcessRows(*project, source);
         QList<long> stepIDs;
         for (const QString& file : stepFiles)

@@ -1,0 +1,121 @@
+// Copy of a whole process of another project (20 steps of 250 recipe lines) into the open project
+// through the program's own copy: each of the other project's step databases copied to the
+// temporary folder and made an exchange file, the process and step rows written, the library
+// items matched, every step's working copy made and registered, every working copy committed.
+// The timed part runs from the other project's files to the commit; what the copy calls
+// afterwards (each step's recipe text regenerated, the panes and the automation model refreshed)
+// is timed apart. Beside it, measured in the same run, the floor: the layer's durable copy of each
+// step database the copy writes. "ratio" is files-to-commit over the floor; goal 3.
+
+#include "ProjectSession.h"
+#include "SessionAppContext.h"
+#include "SessionBenchMain.h"
+#include "TimedAfterImport.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "projects/OtherProjectCopy.h"
+#include "projects/StepRegistration.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+constexpr int COPIED_STEPS = 20;
+constexpr int COPIED_LINES = 250;
+constexpr long COPIED_PROCESS_ID = 1;
+constexpr double COPY_GOAL_RATIO = 3.0;
+
+// The open project (one short step) and the other project whose process is copied.
+struct ProcessCopyBenchProject {
+    QTemporaryDir root;
+    std::unique_ptr<CSessionAppContext> app;
+    std::unique_ptr<CProjectSession> session;
+    std::unique_ptr<CStepRegistration> registration;
+    ServiceInstallations installed;
+    CProcessTree processes;
+    CFacilityTree facilities;
+    QString otherProject;
+    QStringList otherSteps;
+
+    QString Open()
+    {
+        if (const QString failure = WriteOther(); !failure.isEmpty())
+            return failure;
+        const QString folder = root.filePath(QStringLiteral("project/"));
+        CProjectGenerator generator;
+        if (!generator.Write(CProjectGenerator::SyntheticProject(1, 10), folder))
+            return QStringLiteral("the project could not be generated: ") + generator.ErrorText();
+        app = std::make_unique<CSessionAppContext>(root.filePath("app"), root.filePath("app/instance"));
+        session = std::make_unique<CProjectSession>(app->fileSet(), app->stepDatabases());
+        if (!session->Open(folder + "Synthetic.prj"))
+            return QStringLiteral("the project did not open");
+        app->fileSet().projectID = CProjectGenerator::PROJECT_ID;
+        registration = std::make_unique<CStepRegistration>(app->stepDatabases());
+        installed.Install<StepDatabaseRegistration>(registration.get());
+        processes.RefillTree();
+        facilities.InitTree();
+        facilities.FillTree();
+        return QString();
+    }
+    QString WriteOther()
+    {
+        const QString folder = root.filePath(QStringLiteral("other/"));
+        ProjectSpec spec = CProjectGenerator::SyntheticProject(COPIED_STEPS, COPIED_LINES);
+        spec.name = QStringLiteral("Other");
+        CProjectGenerator generator;
+        if (!generator.Write(spec, folder))
+            return QStringLiteral("the other project could not be generated: ") + generator.ErrorText();
+        otherProject = folder + QStringLiteral("Other.prj");
+        for (const StepSpec& step : spec.steps)
+            otherSteps << folder + CProjectGenerator::StepFileName(step.stepID);
+        return QString();
+    }
+    ~ProcessCopyBenchProject()
+    {
+        if (session)
+            session->Close();
+    }
+};
+
+void BM_CopyOtherProcess(benchmark::State& state)
+{
+    ProcessCopyBenchProject project;
+    if (const QString failure = project.Open(); !failure.isEmpty())
+        return state.SkipWithError(qPrintable(failure));
+    TimedAfterImport after(project.processes, project.facilities);
+    const QString floorTarget = GetWorkingCopyDir() + QStringLiteral("FLOOR.WC");
+    double copyMs = 0, floorMs = 0;
+    for (auto _ : state) {
+        const double afterBefore = after.AfterMs();
+        QElapsedTimer timer;
+        timer.start();
+        const long processID = CopyOtherProcess(project.otherProject, COPIED_PROCESS_ID, -1);
+        const double filesToCommit = BenchMsSince(timer) - (after.AfterMs() - afterBefore);
+        if (processID == 0)
+            return state.SkipWithError("the process was not copied");
+        state.SetIterationTime(filesToCommit / 1e3);
+        copyMs += filesToCommit;
+        for (const QString& step : project.otherSteps)
+            floorMs += DurableCopyMs(step, floorTarget);
+    }
+    const double runs = double(state.iterations());
+    state.counters["floor_ms"] = floorMs / runs;
+    state.counters["ratio"] = copyMs / floorMs;
+    state.counters["goal_ratio"] = COPY_GOAL_RATIO;
+    state.counters["regenerate_ms"] = after.regenerationMs / runs;
+    state.counters["refresh_ms"] = after.refreshMs / runs;
+}
+
+BENCHMARK(BM_CopyOtherProcess)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return RunSessionBenchmarks<QApplication>(argc, argv);
+}

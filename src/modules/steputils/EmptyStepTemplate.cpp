@@ -1,0 +1,74 @@
+#include "modules/steputils/EmptyStepTemplate.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/PathHelpers.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
+#include "modules/steputils/ExchangeFormat.h"
+
+#include <QDir>
+#include <QMutex>
+#include <QSet>
+
+namespace {
+
+const QString TEMPLATE_FILE_NAME = QStringLiteral("EmptyStep.template");
+
+// The template's folder: the instance's temporary folder, or the system's without one.
+QString TemplateFolder()
+{
+    const QString instance = GetQuorvantaTempDir();
+    return WithSlash(instance.isEmpty() ? QDir::tempPath() : instance);
+}
+
+bool IsCurrentTemplate(const QString& path)
+{
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
+    return header && header->applicationID == EXCHANGE_APPLICATION_ID &&
+           header->userVersion == CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
+}
+
+// Schema, seed rows and exchange tables, built beside the template and renamed over it.
+bool BuildTemplate(const QString& path, QString* error)
+{
+    const QString building = path + QStringLiteral(".new");
+    DeleteDatabaseFile(building);
+    CSchemaBuilder builder(DatabaseKind::Step);
+    bool built = builder.Create(building);
+    for (const QString& statement : ExchangeTableStatements())
+        built = built && builder.Execute(statement);
+    built = built &&
+            builder.Execute(QStringLiteral("PRAGMA application_id = %1").arg(EXCHANGE_APPLICATION_ID)) &&
+            builder.Finish();
+    if (!built) {
+        *error = builder.ErrorText();
+        builder.Abandon();
+        return false;
+    }
+    try {
+        ReplaceFile(building, path);
+        SyncFolderOf(path);
+    } catch (const CDaoException& exception) {
+        *error = exception.GetErrorDescription();
+        DeleteDatabaseFile(building);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString EmptyStepTemplate(QString* error)
+{
+    static QMutex guard;
+    static QSet<QString> builtThisRun;
+    const QMutexLocker locked(&guard);
+    const QString path = TemplateFolder() + TEMPLATE_FILE_NAME;
+    if (builtThisRun.contains(path) && IsCurrentTemplate(path))
+        return path;
+    if (!BuildTemplate(path, error))
+        return QString();
+    builtThisRun.insert(path);
+    return path;
+}

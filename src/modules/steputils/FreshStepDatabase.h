@@ -1,0 +1,38 @@
+#pragma once
+// A new step database for the rows of a step file from outside: a copy of the empty step template
+// (see EmptyStepTemplate), open on a connection of its own with a transaction begun. The file is
+// flushed by its caller before anything trusts it, so it is written without journal flushes.
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+class CFreshStepDatabase {
+public:
+    CFreshStepDatabase();
+    ~CFreshStepDatabase();
+    CFreshStepDatabase(const CFreshStepDatabase&) = delete;
+    CFreshStepDatabase& operator=(const CFreshStepDatabase&) = delete;
+
+    // Copies the template to the path (replacing what is there) and begins a transaction; false
+    // with ErrorText() set, and no file left behind.
+    bool Create(const QString& path);
+    // Runs one statement inside the open transaction.
+    bool Execute(const QString& sql);
+    // Commits and closes.
+    bool Finish();
+    // Closes and deletes the file of an unfinished database.
+    void Abandon();
+
+    QSqlDatabase Database() const;
+    const QString& ErrorText() const { return m_errorText; }
+
+private:
+    bool Fail(const QString& reason);
+    void Close();
+
+    QString m_connectionName;
+    QString m_path;
+    QString m_errorText;
+    bool m_open = false;
+};
