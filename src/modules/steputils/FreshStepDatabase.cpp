@@ -1,21 +1,11 @@
 #include "modules/steputils/FreshStepDatabase.h"
 
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "modules/steputils/EmptyStepTemplate.h"
 
-#include <QAtomicInt>
 #include <QSqlError>
 #include <QSqlQuery>
-
-namespace {
-QString NextFreshStepConnection()
-{
-    static QAtomicInt counter;
-    return QStringLiteral("qv-fresh-step-%1").arg(counter.fetchAndAddRelaxed(1));
-}
-} // namespace
-
-CFreshStepDatabase::CFreshStepDatabase() : m_connectionName(NextFreshStepConnection()) {}
 
 CFreshStepDatabase::~CFreshStepDatabase()
 {
@@ -30,13 +20,15 @@ bool CFreshStepDatabase::Create(const QString& path)
     if (empty.isEmpty() || !CopyDatabaseFile(empty, path, &error))
         return Fail(error);
     m_path = path;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(path);
-    m_open = db.open();
-    if (!m_open)
-        return Fail(db.lastError().text());
-    return Execute(QStringLiteral("PRAGMA synchronous = OFF")) &&
-           Execute(QStringLiteral("PRAGMA journal_mode = MEMORY")) && Execute(QStringLiteral("BEGIN"));
+    try {
+        m_database.Open(path, DatabaseRole::ReadWrite);
+        m_open = true;
+        m_database.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
+        m_database.BeginTrans();
+    } catch (const CDaoException& failure) {
+        return Fail(failure.GetErrorDescription());
+    }
+    return true;
 }
 
 bool CFreshStepDatabase::Execute(const QString& sql)
@@ -53,8 +45,11 @@ bool CFreshStepDatabase::Execute(const QString& sql)
 
 bool CFreshStepDatabase::Finish()
 {
-    if (!Execute(QStringLiteral("COMMIT")))
-        return false;
+    try {
+        m_database.CommitTrans();
+    } catch (const CDaoException& failure) {
+        return Fail(failure.GetErrorDescription());
+    }
     Close();
     return true;
 }
@@ -68,7 +63,7 @@ void CFreshStepDatabase::Abandon()
 
 QSqlDatabase CFreshStepDatabase::Database() const
 {
-    return QSqlDatabase::database(m_connectionName, false);
+    return m_open ? m_database.Connection().database() : QSqlDatabase();
 }
 
 bool CFreshStepDatabase::Fail(const QString& reason)
@@ -80,12 +75,6 @@ bool CFreshStepDatabase::Fail(const QString& reason)
 
 void CFreshStepDatabase::Close()
 {
-    if (!QSqlDatabase::contains(m_connectionName))
-        return;
     m_open = false;
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connectionName);
+    m_database.Close();
 }

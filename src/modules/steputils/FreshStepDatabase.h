@@ -1,7 +1,9 @@
 #pragma once
 // A new step database for the rows of a step file from outside: a copy of the empty step template
-// (see EmptyStepTemplate), open on a connection of its own with a transaction begun. The file is
-// flushed by its caller before anything trusts it, so it is written without journal flushes.
+// (see EmptyStepTemplate), open through the layer with a transaction begun. The file is flushed by
+// its caller before anything trusts it, so it is written without journal flushes.
+
+#include "foundation/db/DaoDatabase.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -9,7 +11,7 @@
 
 class CFreshStepDatabase {
 public:
-    CFreshStepDatabase();
+    CFreshStepDatabase() = default;
     ~CFreshStepDatabase();
     CFreshStepDatabase(const CFreshStepDatabase&) = delete;
     CFreshStepDatabase& operator=(const CFreshStepDatabase&) = delete;
@@ -31,7 +33,7 @@ private:
     bool Fail(const QString& reason);
     void Close();
 
-    QString m_connectionName;
+    CDaoDatabase m_database;
     QString m_path;
     QString m_errorText;
     bool m_open = false;
