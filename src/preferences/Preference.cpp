@@ -61,7 +61,6 @@ void CPreference::BuildLayout()
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         grid->addWidget(label, entry.row * 2 + 1, entry.column);
     }
-    EnableEntryButtons();
     m_nameEdit = new QLineEdit;
     m_nameEdit->setObjectName(QString::number(EDIT_NAME));
     auto* nameRow = new QHBoxLayout;
@@ -77,6 +76,7 @@ void CPreference::BuildLayout()
     layout->addLayout(grid);
     layout->addWidget(group);
     connect(close, &QPushButton::clicked, this, &CPreference::OnOK);
+    EnableEntryButtons(); // the buttons are the dialog's children from here on
 }
 
 QPushButton* CPreference::AddIconButton(QGridLayout* grid, int id, int row, int column)

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
@@ -185,16 +186,18 @@ TEST_F(PreferenceHubTest, OneSavedRoundingKeepsTheFlagThroughALaterCancel)
 
 TEST_F(PreferenceHubTest, CalendarOpensTheCalendarEditorOnTheProjectCalendars)
 {
+    m_app.fileSet().equipmentDBPath = m_dir.filePath("Demo.eqm"); // the facilities' calendars
     CPreference hub;
     QString shown;
     QTimer::singleShot(0, [&shown] {
         auto* editor = qobject_cast<CDialogCalendar*>(QApplication::activeModalWidget());
         ASSERT_NE(editor, nullptr);
+        shown = editor->IsOkEnabled() ? "loaded:" : "unloaded:";
         for (int row = 0; row < editor->calendarList()->count(); ++row)
             shown += editor->calendarList()->item(row)->text() + ";";
         editor->reject();
     });
     hub.button(1377)->click();
-    EXPECT_TRUE(shown.startsWith("Continuous;Standard Week;")) << shown.toStdString();
+    EXPECT_TRUE(shown.startsWith("loaded:Continuous;Standard Week;")) << shown.toStdString();
     EXPECT_TRUE(m_frame.calls.isEmpty());
 }
