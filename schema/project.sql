@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 3
+-- SCHEMA_VERSION 4
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -500,3 +500,41 @@ CREATE TABLE TblECDGeneratedComponent (
     Amount REAL,
     RowKey INTEGER PRIMARY KEY
 );
+
+-- The preference tables: default models, physical-property models, route-selection yields,
+-- result rounding bands; and the model library.
+CREATE TABLE "PREFER-Models" (
+    OperationTypeID INTEGER,
+    SelectedModelTypeID INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE "PREFER-PhysicalPropertyModels" (
+    PhysicalProperty TEXT COLLATE NOCASE,
+    ModelName TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+
+CREATE TABLE "PREFER-Chem" (
+    Name TEXT COLLATE NOCASE,
+    Value REAL,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- UpperLimit 1e35: the open last band; Type "Decimal Place" or "Significant Digits".
+CREATE TABLE "PREFER-ResultRounding" (
+    UpperLimit REAL,
+    Type TEXT,
+    Precision INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- The models an operation type can be computed by; ModelKind 0 operation models, 1 emission models.
+CREATE TABLE ModelLibrary (
+    OperationTypeID INTEGER NOT NULL,
+    ModelTypeID INTEGER NOT NULL,
+    ModelName TEXT NOT NULL,
+    ModelKind INTEGER NOT NULL DEFAULT 0,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX ModelLibraryByOperationType ON ModelLibrary (OperationTypeID, ModelKind);

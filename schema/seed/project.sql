@@ -259,3 +259,12 @@ INSERT INTO TblCalendarWorkingTimes (CalendarID, DayOfWeek, Working, FromTime1, 
     (2, 3, 1, 0.333333333333333, 0.708333333333333), (2, 4, 1, 0.333333333333333, 0.708333333333333),
     (2, 5, 1, 0.333333333333333, 0.708333333333333), (2, 6, 1, 0.333333333333333, 0.708333333333333),
     (2, 7, 0, NULL, NULL);
+
+-- Preferences: the ideal liquid mixture, new components liquid, the route-selection yields (%),
+-- three rounding bands, rounding of the recipe text off.
+INSERT INTO "PREFER-PhysicalPropertyModels" (PhysicalProperty, ModelName) VALUES
+    ('Liquid Mixture Density', 'Ideal'), ('Component Available Phase', 'Liquid');
+INSERT INTO "PREFER-Chem" (Name, Value) VALUES ('DefaultCurrentYield', 90.0), ('DefaultOptimizedYield', 95.0);
+INSERT INTO "PREFER-ResultRounding" (UpperLimit, Type, Precision) VALUES
+    (1.0, 'Significant Digits', 3), (1000.0, 'Decimal Place', 2), (1e35, 'Decimal Place', 0);
+INSERT INTO TextRecipeOptions (Options, Value) VALUES ('RoundValues', 0);

@@ -13,6 +13,7 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/LinkedWindows.h"
+#include "foundation/common/PreferenceFrameServices.h"
 #include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SelectionService.h"
@@ -27,6 +28,7 @@
 #include "modules/ravelstock/RavelstockComponent.h"
 #include "modules/qvsop/QVSOPEntry.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
+#include "preferences/Preference.h"
 #include "preferences/PreferencesHandover.h"
 #include "projects/ProjectManager.h"
 #include "projects/StepRegistration.h"
@@ -111,4 +113,11 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.InstallUnlessSet<MessageVisibility>(installed.Keep(std::make_unique<CErrMsgVisibility>()));
     installed.Keep(std::make_unique<CPreferencesHandover>());
     frame.SetCommandHandler(ID_TOOLS_OPTIONS, RunToolOptions);
+    // Preferences: the hub behind command 32832 and its notify message; the frame serves the
+    // requests of its operating-instructions and equipment-diagram buttons.
+    installed.Install<PreferenceFrameServices>(&frame);
+    frame.SetPreferenceHub(RunPreferenceHub);
+    frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
+    frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
+                           [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });
 }

@@ -14,11 +14,13 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/LinkedWindows.h"
 #include "foundation/common/PaneID.h"
+#include "foundation/common/PreferenceFrameServices.h"
 #include "foundation/common/SelectionService.h"
 #include "recipe/RecipeClipboard.h"
 #include "recipe/RecipeLineDrag.h"
 #include "shell/AutoSaveTimer.h"
 #include "shell/DockPanes.h"
+#include "shell/EnvironmentMngr.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/bridge/ManagedSide.h"
 
@@ -68,6 +70,7 @@ class CMainFrame : public QMainWindow,
                    public CommandDispatcher,
                    public AutomationFrameServices,
                    public LinkedWindowServices,
+                   public PreferenceFrameServices,
                    public FrameNotifyReceiver {
     Q_OBJECT
 public:
@@ -147,6 +150,14 @@ public:
     // Notifications from sibling modules and the managed side (WM_USER + 100 .. + 131).
     void SetNotifyHandler(FrameNotifyMessage message, std::function<void(qintptr, qintptr)> handler);
     bool OnFrameNotify(int message, qintptr wParam = 0, qintptr lParam = 0) override;
+
+    // Preferences (MainFramePreferences.cpp): the hub runs through its entry, which answers
+    // whether rounding rules were saved; command 32832 and the notify message share one handler.
+    void SetPreferenceHub(std::function<bool(QWidget*)> hub) { m_preferenceHub = std::move(hub); }
+    void OnPreferences();
+    void EditOperatingInstructionPreferences() override;
+    void ShowEquipmentDiagramPreferences() override;
+    CEnvironmentMngr& environmentManager() { return m_environmentMngr; }
 
     // Project hand-over and close.
     bool CloseProject(); // the close of the File menu, with its save question
@@ -315,4 +326,6 @@ private:
     std::array<QPointer<CStepListPane>, 2> m_stepPanes{}; // constraints, statements; in their docks
     CFindDialog* m_findDialog = nullptr;         // a child of the frame
     CAutomationLifetime m_automationLifetime;
+    std::function<bool(QWidget*)> m_preferenceHub;
+    CEnvironmentMngr m_environmentMngr;
 };

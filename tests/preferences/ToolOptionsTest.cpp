@@ -153,7 +153,7 @@ TEST(ProjectSchemaMigrationTest, AFirstVersionProjectGainsTheOptionTablesOfAFres
         CDaoDatabase db;
         db.Open(old, DatabaseRole::ReadWrite);
         // Every table, view and trigger a migration creates goes, so each migration runs again.
-        static const QRegularExpression createObject(QStringLiteral("CREATE (TABLE|VIEW|TRIGGER) (\\w+)"));
+        static const QRegularExpression createObject(QStringLiteral("CREATE (TABLE|VIEW|TRIGGER) (\"[^\"]+\"|\\w+)"));
         for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Project))
             for (const QRegularExpressionMatch& object : createObject.globalMatch(migration.sql))
                 db.Execute(QString("DROP %1 %2").arg(object.captured(1), object.captured(2)));

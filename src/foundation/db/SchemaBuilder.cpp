@@ -271,7 +271,7 @@ bool CSchemaBuilder::Create(const QString& path)
     if (schema.isEmpty())
         return Fail(QStringLiteral("No schema for the %1 database").arg(DatabaseKindName(m_kind)), {});
     return SetHeaderPragmas() && Execute(QStringLiteral("BEGIN")) && RunScript(schema) &&
-           RunScript(SeedText(m_kind)) && LoadOperationCatalogue();
+           RunScript(SeedText(m_kind)) && LoadOperationCatalogue() && LoadModelLibrary();
 }
 
 bool CSchemaBuilder::SetHeaderPragmas()
@@ -324,6 +324,25 @@ bool CSchemaBuilder::LoadOperationCatalogue()
     for (const OperationCatalogueRow& row : rows) {
         if (!Execute(insert,
                      {qlonglong(row.operationTypeID), row.operationTypeName, row.operationDefaultLabel}))
+            return false;
+    }
+    return true;
+}
+
+// data/models.csv: OperationTypeID, ModelTypeID, ModelName, ModelKind, after a header line.
+bool CSchemaBuilder::LoadModelLibrary()
+{
+    if (m_kind != DatabaseKind::Project)
+        return true;
+    const QStringList lines = ReadResource(QStringLiteral(":/data/models.csv")).split(u'\n');
+    const QString insert = QStringLiteral(
+        "INSERT INTO ModelLibrary (OperationTypeID, ModelTypeID, ModelName, ModelKind) VALUES (?, ?, ?, ?)");
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList fields = SplitCsvLine(lines.at(i).trimmed());
+        if (fields.size() != 4)
+            continue;
+        if (!Execute(insert, {fields.at(0).toLongLong(), fields.at(1).toLongLong(), fields.at(2).trimmed(),
+                              fields.at(3).toLongLong()}))
             return false;
     }
     return true;

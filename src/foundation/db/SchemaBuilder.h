@@ -78,6 +78,7 @@ private:
     bool RunScript(const QString& script);
     bool SetHeaderPragmas();
     bool LoadOperationCatalogue();
+    bool LoadModelLibrary();
     void Close();
     void RemoveFiles();
 

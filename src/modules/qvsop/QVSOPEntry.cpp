@@ -1,6 +1,7 @@
 #include "modules/qvsop/QVSOPEntry.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
@@ -119,4 +120,12 @@ bool GetStandardStatement(long stepID, long itemID, QString& name)
         return false;
     }
     return module->getStandardStatement(stepID, itemID, name);
+}
+
+const char* const OPERATING_INSTRUCTIONS_UNAVAILABLE =
+    "The operating instruction preferences are not available on this platform.";
+
+void QVSOPEntry::preferOperatingInstructions()
+{
+    QvMessageBox(QString::fromLatin1(OPERATING_INSTRUCTIONS_UNAVAILABLE), MB_OK | MB_ICONINFORMATION);
 }

@@ -20,6 +20,8 @@ public:
     // itemID: an operation id, or minus a unit-procedure id. name is empty when the item has no
     // statement; false when the step database is missing or cannot be read.
     virtual bool getStandardStatement(long stepID, long itemID, QString& name);
+    // The module's own preferences: not available here; one message says so, nothing changes.
+    virtual void preferOperatingInstructions();
 
 private:
     struct StepStatements {
@@ -31,6 +33,8 @@ private:
 
     QHash<long, StepStatements> m_steps; // by step id
 };
+
+extern const char* const OPERATING_INSTRUCTIONS_UNAVAILABLE;
 
 // Through the installed module; false without one.
 bool GetStandardStatement(long stepID, long itemID, QString& name);
