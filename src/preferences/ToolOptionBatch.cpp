@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 
 namespace {
-enum BatchIDs { AIR = 1352, RESULTS = 1353, MAX_EMISSION = 1361, ROUNDING = 1360, RANGE_COMBO = 1179 };
+enum BatchIDs { AIR = 1352, RESULTS = 1353, MAX_EMISSION = 1361, ROUNDING_CHECK = 1360, RANGE_COMBO = 1179 };
 const char* const LITERAL_SFC = "Literal SFC";
 const char* const EARLY = "Early as possible";
 } // namespace
@@ -116,10 +116,10 @@ void CToolOptionBatch::OnCheckClicked(int id)
         SetChecked(window(), AIR, true);
     if (id == AIR && !on)
         SetChecked(window(), MAX_EMISSION, false);
-    if (id == ROUNDING && on)
+    if (id == ROUNDING_CHECK && on)
         SetChecked(window(), RESULTS, true);
     if (id == RESULTS && !on)
-        SetChecked(window(), ROUNDING, false);
+        SetChecked(window(), ROUNDING_CHECK, false);
 }
 
 bool CToolOptionBatch::DoDataExchange(bool saveAndValidate)

@@ -3,6 +3,7 @@
 // its base table.
 
 #include "MaterialDatabank.h"
+#include "PreferenceTables.h"
 #include "RecordsetFixture.h"
 #include "foundation/db/equipment/AreaSet.h"
 #include "foundation/db/equipment/BuildingSet.h"
@@ -29,6 +30,9 @@
 #include "foundation/db/project/OperationLibrarySet.h"
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/PPDetailSet.h"
+#include "foundation/db/project/PhysicalPropertyPreferenceSet.h"
+#include "foundation/db/project/PreferResultRoundingSet.h"
+#include "foundation/db/project/PreferenceModelSet.h"
 #include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/PlanSet.h"
 #include "foundation/db/project/PlanSummary.h"
@@ -40,6 +44,7 @@
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QryReportVersion.h"
 #include "foundation/db/project/QryStepByStepAndProcessIDSet.h"
+#include "foundation/db/project/QueryModelSet.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
@@ -161,6 +166,14 @@ protected:
     {
         RecordsetFixture::SetUp();
         m_projectDb.Execute("INSERT INTO MessageOptions (Options, Value) VALUES ('Warnings', 1)");
+        EnsurePreferenceTables(m_projectDb);
+        m_projectDb.Execute("INSERT INTO [PREFER-Models] (OperationTypeID, SelectedModelTypeID) VALUES (3, 1)");
+        m_projectDb.Execute("INSERT INTO [PREFER-PhysicalPropertyModels] (PhysicalProperty, ModelName) "
+                            "VALUES ('Liquid Mixture Density', 'Ideal')");
+        m_projectDb.Execute("INSERT INTO [PREFER-ResultRounding] (UpperLimit, Type, Precision) "
+                            "VALUES (1e35, 'Decimal Place', 2)");
+        m_projectDb.Execute("INSERT INTO ModelLibrary (OperationTypeID, ModelTypeID, ModelName, ModelKind) "
+                            "VALUES (3, 1, 'Drift model', 0)");
         m_projectDb.Execute("INSERT INTO TblCalendarException (CalendarID, FromDate, ToDate, Working, FromTime1, "
                             "ToTime1) VALUES (2, 45000, 45001, 1, 0.25, 0.5)");
         CDaoDatabase& step = *m_stepDbs.at(COUPLING);
@@ -251,6 +264,10 @@ INSTANTIATE_TEST_SUITE_P(
                   [](long) { return opened<CLanguagePreferencesSet>(GetProjectDBPath(), QString("Temp")); }},
         DriftCase{"TextRecipeOptions", [](long) { return opened<CTextRecipeOptionsSet>(); }},
         DriftCase{"MessageOptions", [](long) { return opened<CMessageOptionsSet>(); }},
+        DriftCase{"PreferenceModel", [](long) { return opened<CPreferenceModelSet>(); }},
+        DriftCase{"QueryModel", [](long) { return opened<CQueryModelSet>(3L); }},
+        DriftCase{"PhysicalPropertyPreference", [](long) { return opened<CPhysicalPropertyPreferenceSet>(); }},
+        DriftCase{"PreferResultRounding", [](long) { return opened<CPreferResultRoundingSet>(); }},
         DriftCase{"QueryOperationDefault", [](long) { return opened<CQueryOperationDefaultSet>(); }},
         DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
         DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},

@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/project/OperationLibrarySet.h"
+#include "foundation/db/project/ResultRoundingRules.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 
 #include <QSqlQuery>
@@ -22,20 +23,21 @@ const char* const RANGE_SQL =
     " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?"
     " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID";
 
-QString standInQuantity(const QVariant& value, const QString& uom)
+QString standInQuantity(const QVariant& value, const QString& uom, const CResultRoundingRules& rounding)
 {
     if (value.isNull() || value.toDouble() >= UNSET_NUMBER)
         return QStringLiteral("not set");
-    const QString number = QString::number(value.toDouble(), 'g', 6);
+    const QString rounded = rounding.Format(value.toDouble());
+    const QString number = rounded.isEmpty() ? QString::number(value.toDouble(), 'g', 6) : rounded;
     return uom.isEmpty() ? number : number + ' ' + uom;
 }
 
-QString standInFieldValue(const QSqlQuery& row)
+QString standInFieldValue(const QSqlQuery& row, const CResultRoundingRules& rounding)
 {
     if (row.value(1).toDouble() < UNSET_NUMBER)
-        return standInQuantity(row.value(1), row.value(3).toString());
+        return standInQuantity(row.value(1), row.value(3).toString(), rounding);
     if (!row.value(2).isNull() && row.value(2).toLongLong() != -1)
-        return standInQuantity(row.value(2), row.value(3).toString());
+        return standInQuantity(row.value(2), row.value(3).toString(), CResultRoundingRules());
     const QString text = row.value(4).toString();
     return text.isEmpty() ? QStringLiteral("not set") : text;
 }
@@ -92,6 +94,7 @@ void CStandInRecipeText::LoadProjectData()
         m_ranges = m_ranges || standInOptionOn(options, "Ranges");
         m_addSpace = m_addSpace || standInOptionOn(options, "AddSpace");
     }
+    m_rounding.Load();
 }
 
 QString CStandInRecipeText::TypeName(long operationTypeID) const
@@ -100,21 +103,21 @@ QString CStandInRecipeText::TypeName(long operationTypeID) const
     return name.isEmpty() ? QStringLiteral("Operation type %1").arg(operationTypeID) : name;
 }
 
-QStringList CStandInRecipeText::FieldPhrases(CDaoDatabase& step, long operationID)
+QStringList CStandInRecipeText::FieldPhrases(CDaoDatabase& step, long operationID) const
 {
     QStringList phrases;
     QSqlQuery row = step.Query(QString::fromLatin1(FIELD_SQL), {qlonglong(operationID)});
     while (row.next())
-        phrases << row.value(0).toString() + ' ' + standInFieldValue(row);
+        phrases << row.value(0).toString() + ' ' + standInFieldValue(row, m_rounding);
     return phrases;
 }
 
-QStringList CStandInRecipeText::RangePhrases(CDaoDatabase& step, long operationID)
+QStringList CStandInRecipeText::RangePhrases(CDaoDatabase& step, long operationID) const
 {
     QStringList phrases;
     QSqlQuery row = step.Query(QString::fromLatin1(RANGE_SQL), {qlonglong(operationID)});
     while (row.next())
-        phrases << row.value(0).toString() + ' ' + standInQuantity(row.value(1), row.value(2).toString()) +
-                       QStringLiteral(" to ") + standInQuantity(row.value(3), row.value(4).toString());
+        phrases << row.value(0).toString() + ' ' + standInQuantity(row.value(1), row.value(2).toString(), m_rounding) +
+                       QStringLiteral(" to ") + standInQuantity(row.value(3), row.value(4).toString(), m_rounding);
     return phrases;
 }

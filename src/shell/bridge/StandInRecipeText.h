@@ -2,7 +2,10 @@
 // The recipe text the managed side's stand-in generates for one operation: its type and label,
 // then every stored field with its label, value and unit; with the "Ranges" option on, its ranges
 // follow on a line of their own (after a blank line with "AddSpace" on). Type names and options are
-// kept per project until the step-wise cache is reset.
+// kept per project until the step-wise cache is reset. Stored numbers print under the project's
+// rounding bands when "RoundValues" is on.
+
+#include "foundation/db/project/ResultRoundingRules.h"
 
 #include <QHash>
 #include <QString>
@@ -18,12 +21,13 @@ public:
 private:
     void LoadProjectData();
     QString TypeName(long operationTypeID) const;
-    static QStringList FieldPhrases(CDaoDatabase& step, long operationID);
-    static QStringList RangePhrases(CDaoDatabase& step, long operationID);
+    QStringList FieldPhrases(CDaoDatabase& step, long operationID) const;
+    QStringList RangePhrases(CDaoDatabase& step, long operationID) const;
 
     bool m_loaded = false;
     QString m_projectPath; // the project the kept data is of
     QHash<long, QString> m_typeNames;
     bool m_ranges = false;
     bool m_addSpace = false;
+    CResultRoundingRules m_rounding;
 };
