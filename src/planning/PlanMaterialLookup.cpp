@@ -9,12 +9,9 @@ MaterialLookup LookUpMaterialName(long materialID, QString* name)
 {
     CMaterialCommonSet* master = CMaterialCommonSet::Instance();
     master->SetErrorMode(DaoErrorMode::Quiet);
-    if (!master->OpenSet(materialID))
+    bool found = false;
+    if (!master->ReadMaterialName(materialID, name, &found))
         return MaterialLookup::NotOpen;
-    const bool found = !master->IsEOF();
-    if (found && name)
-        *name = master->getMaterialName();
-    master->CloseSet();
     return found ? MaterialLookup::Found : MaterialLookup::Missing;
 }
 

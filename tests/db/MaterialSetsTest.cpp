@@ -77,6 +77,35 @@ TEST_F(MaterialSetsTest, CommonSetReadsOneMaterialOrEveryOneInIdOrder)
     EXPECT_EQ(set->getMaterialName(), ""); // no current row: the presets
 }
 
+// The name read answers as OpenSet does, on the first call (which opens the connection) and on
+// the kept statement after it: one material, -1 (the first in id order) and an absent id.
+TEST_F(MaterialSetsTest, NameReadMatchesOpenSetFirstAndOnTheKeptConnection)
+{
+    CMaterialCommonSet* set = CMaterialCommonSet::Instance();
+    ASSERT_TRUE(set->OpenSet(-1));
+    const QString lowest = set->getMaterialName();
+    CMaterialCommonSet::Destroy();
+    const struct {
+        long id;
+        bool found;
+        QString name;
+    } cases[] = {{m_water, true, "Water"}, {-1, true, lowest}, {987654, false, "kept"}};
+    for (const auto& row : cases) {
+        for (int call = 0; call < 2; ++call) {
+            QString name = "kept";
+            bool found = !row.found;
+            ASSERT_TRUE(CMaterialCommonSet::Instance()->ReadMaterialName(row.id, &name, &found)) << row.id;
+            EXPECT_EQ(found, row.found) << row.id << " call " << call;
+            EXPECT_EQ(name, row.name) << row.id << " call " << call;
+        }
+        EXPECT_TRUE(CSharedConnection::isOpen(m_mtl));
+        CMaterialCommonSet::Destroy();
+    }
+    m_app.fileSet().materialsDBPath.clear();
+    bool found = true;
+    EXPECT_FALSE(CMaterialCommonSet::Instance()->ReadMaterialName(m_water, nullptr, &found));
+}
+
 TEST_F(MaterialSetsTest, SamePathRequeriesAndKeepsItsConnectionAcrossCloseSet)
 {
     CMaterialCommonSet* set = CMaterialCommonSet::Instance();

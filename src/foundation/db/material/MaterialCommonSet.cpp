@@ -2,6 +2,8 @@
 
 #include "foundation/db/material/MaterialFields.h"
 
+#include "foundation/db/DaoException.h"
+
 #include <array>
 
 namespace {
@@ -62,6 +64,29 @@ DaoRecordsetDef MaterialCommonDefinition(MaterialDataSource source)
     return {MaterialCommonSql(source), std::move(tables), MaterialCommonColumns()};
 }
 
+// -1 reads the first material in id order, as OpenSet(-1) positions on it.
+const StatementKey& KeptMaterialNameRead(bool first)
+{
+    static const StatementKey one{StatementKind::Select,
+                                  QStringLiteral("ActualMaterialCommon"),
+                                  {QStringLiteral("MaterialName")},
+                                  {QStringLiteral("MaterialID")},
+                                  {}};
+    static const StatementKey lowest{
+        StatementKind::Select, QStringLiteral("ActualMaterialCommon"), {QStringLiteral("MaterialName")}, {}, {}};
+    return first ? lowest : one;
+}
+
+QString KeptMaterialNameSql()
+{
+    return QStringLiteral("SELECT MaterialName FROM QryMaterialCommonSet WHERE MaterialID = ?");
+}
+
+QString KeptFirstMaterialNameSql()
+{
+    return QStringLiteral("SELECT MaterialName FROM QryMaterialCommonSet ORDER BY MaterialID LIMIT 1");
+}
+
 } // namespace
 
 CMaterialCommonSet* CMaterialCommonSet::s_instance = nullptr;
@@ -103,6 +128,50 @@ bool CMaterialCommonSet::OpenSet(long materialID, const QString& dbPath, const Q
     const QString path = BeginOpen(dbPath, dataSource);
     SetParameter(QStringLiteral("pMaterialID"), qlonglong(materialID));
     return OpenOnMaterialFile(path, Definition(MaterialDataSourceOf(dataSource)));
+}
+
+bool CMaterialCommonSet::ReadMaterialName(long materialID, QString* name, bool* found)
+{
+    const std::optional<QVariant> kept = ReadKeptName(materialID);
+    if (kept) {
+        *found = kept->isValid();
+        if (*found && name)
+            *name = kept->toString();
+        return true;
+    }
+    if (!OpenSet(materialID))
+        return false;
+    *found = !IsEOF();
+    if (*found && name)
+        *name = getMaterialName();
+    CloseSet();
+    return true;
+}
+
+// Invalid when the row is not there; nothing when the kept connection is not open on the
+// project's material database.
+std::optional<QVariant> CMaterialCommonSet::ReadKeptName(long materialID)
+{
+    const QString path = BeginOpen(QString(), QString());
+    if (!CloseAllowed() || !ConnectionOn(path))
+        return std::nullopt;
+    SelectDefinition(Definition());
+    QVariant value;
+    try {
+        const bool first = materialID == -1;
+        const QVariantList key = first ? QVariantList() : QVariantList{qlonglong(materialID)};
+        GetDatabase()->Connection().execKept(KeptMaterialNameRead(first),
+                                             first ? KeptFirstMaterialNameSql : KeptMaterialNameSql, key,
+                                             [&value](KeptResult& row) {
+                                                 if (row.next())
+                                                     value = QVariant(row.value(0).toString());
+                                             });
+    } catch (const CDaoException&) {
+        CloseSet();
+        return std::nullopt;
+    }
+    CloseSet();
+    return value;
 }
 
 QString CMaterialCommonSet::getAlias() const

@@ -6,6 +6,8 @@
 #include "foundation/db/material/MaterialDataSource.h"
 #include "foundation/db/material/MaterialRecordset.h"
 
+#include <optional>
+
 class CMaterialCommonSet : public CMaterialRecordset {
 public:
     CMaterialCommonSet();
@@ -18,6 +20,10 @@ public:
     // database) read from the data source's rows; false after the database's message.
     bool OpenSet(long materialID, const QString& dbPath = QString(), const QString& dataSource = QString());
     static const DaoRecordsetDef& Definition(MaterialDataSource source = MaterialDataSource::Project);
+    // The name of a material of the project's material database, by a kept statement once the
+    // connection is open (by OpenSet the first time); *found tells whether the row is there. False
+    // when the database does not open or read.
+    bool ReadMaterialName(long materialID, QString* name, bool* found);
 
     // The columns; Null reads "", 1e35 or -999999999, and writing those stores Null.
     QString getAlias() const;
@@ -69,5 +75,6 @@ protected:
     bool SingletonExists() const override { return s_instance != nullptr; }
 
 private:
+    std::optional<QVariant> ReadKeptName(long materialID);
     static CMaterialCommonSet* s_instance;
 };
