@@ -166,7 +166,7 @@ protected:
     {
         RecordsetFixture::SetUp();
         m_projectDb.Execute("INSERT INTO MessageOptions (Options, Value) VALUES ('Warnings', 1)");
-        EnsurePreferenceTables(m_projectDb);
+        EmptyPreferenceTables(m_projectDb);
         m_projectDb.Execute("INSERT INTO [PREFER-Models] (OperationTypeID, SelectedModelTypeID) VALUES (3, 1)");
         m_projectDb.Execute("INSERT INTO [PREFER-PhysicalPropertyModels] (PhysicalProperty, ModelName) "
                             "VALUES ('Liquid Mixture Density', 'Ideal')");

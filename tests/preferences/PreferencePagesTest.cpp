@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         ToolOptionsTest::SetUp();
-        EnsurePreferenceTables(m_db);
+        EmptyPreferenceTables(m_db);
     }
     QString column(const QString& sql) { return value("SELECT group_concat(x, ',') FROM (" + sql + ")").toString(); }
     // A trigger that refuses the k-th write of the table.
