@@ -124,7 +124,8 @@ void CResultsPreferenceDialog::SetUpGrid(int rows)
     m_grid->SetValueRowCol(1, FROM_COL, QStringLiteral("0"));
     m_toEdit = std::make_unique<CMyGXEdit>(m_grid, TO_EDIT_ID, TO_COL);
     m_toEdit->SetRowLimit(rows);
-    const int unit = m_grid->width() / 429;
+    // Before the first layout the grid is narrower than one unit; its columns still take their widths.
+    const int unit = std::max(1, m_grid->width() / 429);
     const int widths[] = {20, 93, 93, 98, 98};
     for (int col = 1; col <= 4; ++col)
         m_grid->SetColWidth(col, widths[col] * unit);

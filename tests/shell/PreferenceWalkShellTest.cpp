@@ -89,6 +89,8 @@ protected:
     void RoundToTwoPlaces(CResultsPreferenceDialog& dialog, CQUORVANTAView& view)
     {
         ASSERT_TRUE(dialog.button(3)->isVisible()) << "shown with Round Values on";
+        for (int col = 0; col < 4; ++col)
+            EXPECT_GT(dialog.grid()->columnWidth(col), 0) << "column " << col + 1;
         for (int row = dialog.grid()->GetRowCount(); row >= 1; --row) {
             for (int col = 2; col <= 4; ++col)
                 dialog.grid()->SetValueRowCol(row, col, "");
@@ -101,7 +103,7 @@ protected:
         dialog.button(3)->click();
         EXPECT_NE(CouplingLines(view), before);
         EXPECT_TRUE(CouplingLines(view).contains("800.00 kg")) << CouplingLines(view).toStdString();
-        PreferenceWalkShot(&dialog, "rounding-applied");
+        PreferenceWalkShot(frame, "recipe-rounded"); // the open recipe behind the dialog
         dialog.button(1)->click();
     }
 };
