@@ -102,12 +102,13 @@ void appendRanges(const QList<StepRangeRow>& rows, long stepID, CQVField& field)
     }
 }
 
-// Exactly one value: the double, else the long, else the text.
+// Exactly one value: the double, else the long, else the text. 1e35 and -1 are the columns'
+// "unset" values, as the in-place refresh reads them.
 void setFieldValue(const StepFieldRow& row, CQVField& field)
 {
-    if (row.doubleValue)
+    if (row.doubleValue && *row.doubleValue != 1e35)
         field.m_doubleValue = *row.doubleValue;
-    else if (row.longValue)
+    else if (row.longValue && *row.longValue != -1)
         field.m_longValue = *row.longValue;
     else if (row.stringValue)
         field.m_stringValue = *row.stringValue;

@@ -161,6 +161,21 @@ TEST_F(AutomationModelTest, WriteThroughRereadsTheOperationTexts)
     EXPECT_EQ(Get(operation, "RangeText").text(), "R");
 }
 
+// A field that holds only a long value reads it back after the tree is built again.
+TEST_F(AutomationModelTest, ALongValueReadsBackAfterARebuild)
+{
+    OpenDemo();
+    long fieldID = 0;
+    ASSERT_TRUE(FieldWithRange(COUPLING_STEP, &fieldID));
+    EditStep(COUPLING_STEP, "UPDATE TblFieldData SET DoubleValue = 1e35, LongValue = 42 WHERE FieldID = ?",
+             {qlonglong(fieldID)});
+    builder.RefreshAutomationModel(COUPLING_STEP);
+    auto rebuilt = FieldWithRange(COUPLING_STEP, &fieldID);
+    ASSERT_TRUE(rebuilt);
+    EXPECT_EQ(Get(rebuilt, "lValue").longValue(), 42);
+    EXPECT_EQ(Get(rebuilt, "dValue").doubleValue(), 1e35);
+}
+
 // Objects made by Add have no row: the put fails and the old value stays.
 TEST_F(AutomationModelTest, SetterWithoutARowFailsAndKeepsTheValue)
 {
