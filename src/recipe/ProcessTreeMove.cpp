@@ -80,6 +80,33 @@ bool CheckStepLink(long stepID, long processID, bool wanted, const char* present
                         : QString::fromLatin1(presentMessage));
     return false;
 }
+
+// The selected step with its process's movable links; no step after the message when none is
+// selected or the links cannot be read.
+struct SelectedMove {
+    QTreeWidgetItem* step = nullptr;
+    long stepID = -1;
+    long processID = -1;
+    QList<MovableLink> links;
+};
+
+SelectedMove SelectedStepMove(const QTreeWidget* tree)
+{
+    SelectedMove move;
+    QTreeWidgetItem* step = SelectedStepNode(tree);
+    if (!step) {
+        QvMessageBox(QStringLiteral("Please select a step first!"));
+        return move;
+    }
+    move.stepID = MoveNodeID(step);
+    move.processID = MoveNodeID(step->parent());
+    if (!ReadMovableLinks(move.processID, move.links)) {
+        QvMessageBox(QString::fromLatin1(ORDER_QUERY_FAILURE));
+        return move;
+    }
+    move.step = step;
+    return move;
+}
 } // namespace
 
 long CProcessTree::selectedStepOrder(long* stepCount) const
@@ -117,18 +144,13 @@ bool CProcessTree::OnUpdateMoveUp() const
 
 void CProcessTree::OnMoveDown()
 {
-    QTreeWidgetItem* step = SelectedStepNode(m_tree);
-    if (!step) {
-        QvMessageBox(QStringLiteral("Please select a step first!"));
+    const SelectedMove move = SelectedStepMove(m_tree);
+    if (!move.step)
         return;
-    }
-    const long stepID = MoveNodeID(step);
-    const long processID = MoveNodeID(step->parent());
-    QList<MovableLink> links;
-    if (!ReadMovableLinks(processID, links)) {
-        QvMessageBox(QString::fromLatin1(ORDER_QUERY_FAILURE));
-        return;
-    }
+    QTreeWidgetItem* step = move.step;
+    const long stepID = move.stepID;
+    const long processID = move.processID;
+    const QList<MovableLink>& links = move.links;
     const qsizetype at = IndexOfLink(links, stepID);
     if (at < 0)
         return;
@@ -142,18 +164,13 @@ void CProcessTree::OnMoveDown()
 
 void CProcessTree::OnMoveUp()
 {
-    QTreeWidgetItem* step = SelectedStepNode(m_tree);
-    if (!step) {
-        QvMessageBox(QStringLiteral("Please select a step first!"));
+    const SelectedMove move = SelectedStepMove(m_tree);
+    if (!move.step)
         return;
-    }
-    const long stepID = MoveNodeID(step);
-    const long processID = MoveNodeID(step->parent());
-    QList<MovableLink> links;
-    if (!ReadMovableLinks(processID, links)) {
-        QvMessageBox(QString::fromLatin1(ORDER_QUERY_FAILURE));
-        return;
-    }
+    QTreeWidgetItem* step = move.step;
+    const long stepID = move.stepID;
+    const long processID = move.processID;
+    const QList<MovableLink>& links = move.links;
     const qsizetype at = IndexOfLink(links, stepID);
     const long order = at < 0 ? 0 : links.at(at).order;
     if (order > 1) {

@@ -5,9 +5,9 @@
 #include "modules/ravelstock/ItemCopy.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 #include "modules/ravelstock/LibraryFile.h"
+#include "modules/ravelstock/ProjectWorkingCopy.h"
 #include "modules/ravelstock/RavelstockComponent.h"
 
-#include <QFileInfo>
 #include <QSqlQuery>
 
 bool CLibrarySide::OpenLibrary(const QString& location)
@@ -19,14 +19,7 @@ bool CLibrarySide::OpenLibrary(const QString& location)
 
 bool CLibrarySide::SetProjectDatabase(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return false;
-    try {
-        m_project.Open(path, DatabaseRole::WorkingCopy);
-        return true;
-    } catch (const CDaoException&) {
-        return false;
-    }
+    return OpenProjectWorkingCopy(m_project, path);
 }
 
 CLibraryFile& CLibrarySide::Library()
@@ -38,9 +31,7 @@ CLibraryFile& CLibrarySide::Library()
 
 CDaoDatabase& CLibrarySide::Project()
 {
-    if (!m_project.IsOpen())
-        throw CLibraryComponentError(QStringLiteral("No project database was set."));
-    return m_project;
+    return RequireProjectWorkingCopy(m_project);
 }
 
 void CLibrarySide::WriteMappings()

@@ -4,9 +4,9 @@
 #include "foundation/db/DaoException.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 #include "modules/ravelstock/LibraryFile.h"
+#include "modules/ravelstock/ProjectWorkingCopy.h"
 #include "modules/ravelstock/RavelstockComponent.h"
 
-#include <QFileInfo>
 #include <QSqlQuery>
 
 namespace {
@@ -18,21 +18,12 @@ LibraryStamp ImportStampOf(const QVariant& value)
 
 bool CProjectSide::SetProjectDatabase(const QString& path)
 {
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return false;
-    try {
-        m_project.Open(path, DatabaseRole::WorkingCopy);
-        return true;
-    } catch (const CDaoException&) {
-        return false;
-    }
+    return OpenProjectWorkingCopy(m_project, path);
 }
 
 CDaoDatabase& CProjectSide::Project()
 {
-    if (!m_project.IsOpen())
-        throw CLibraryComponentError(QStringLiteral("No project database was set."));
-    return m_project;
+    return RequireProjectWorkingCopy(m_project);
 }
 
 // The imported items whose library stamp differs from the one they were copied at.
