@@ -8,7 +8,6 @@
 class CDaoDatabase;
 
 class CEmissionSheetPage : public CQVPropertyPage {
-    Q_OBJECT
 public:
     using CQVPropertyPage::CQVPropertyPage;
 
