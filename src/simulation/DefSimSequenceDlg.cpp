@@ -179,6 +179,8 @@ void CDefSimSequenceDlg::SetCellText(int row, int column)
     if (text.isEmpty() && !m_grid->item(row - 1, column - 1))
         return;
     m_grid->SetValueRowCol(row, column, text);
+    QTableWidgetItem* cell = m_grid->item(row - 1, column - 1);
+    cell->setFlags(cell->flags() & ~Qt::ItemIsEditable);
 }
 
 bool CDefSimSequenceDlg::SelectedBlock(int& first, int& last, int& left, int& right) const

@@ -189,3 +189,26 @@ bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, int column,
     }
     return next == operations.size() && next > 0;
 }
+
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = in.errorString();
+        return false;
+    }
+    const QByteArray content = in.readAll();
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
+        if (error)
+            *error = out.errorString();
+        return false;
+    }
+    try {
+        SyncFolderOf(target);
+    } catch (const CDaoException&) {
+        // The copy is in place; only the folder's flush failed.
+    }
+    return true;
+}

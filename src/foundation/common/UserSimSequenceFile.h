@@ -17,6 +17,8 @@ QString UserSimSequenceFileName(const QString& planName, long planID);
 QString UserSimSequenceFilePath(const QString& projectDir, const QString& planName, long planID);
 // Whether a file name has the shape of a sequence file's (any plan).
 bool IsUserSimSequenceFileName(const QString& fileName);
+// Copies a sequence file as it is, atomically, and flushes it with its folder.
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* error = nullptr);
 
 struct SimSequenceLine {
     int column = 0;       // position of the operation's column, from 1
