@@ -43,6 +43,14 @@ bool IsUserSimSequenceFileName(const QString& fileName)
 // ---- writing
 
 namespace {
+// A line break inside a label or text would split its line.
+QString SimSequenceOneLine(QString text)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
 QByteArray SimSequenceLineText(const SimSequenceLine& line)
 {
     return QStringLiteral("%1, %2, %3, %4, %5, %6, %7, %8, %9")
@@ -53,7 +61,7 @@ QByteArray SimSequenceLineText(const SimSequenceLine& line)
         .arg(line.unitProcedureID)
         .arg(line.anchorUnitProcedureID)
         .arg(line.operationID)
-        .arg(line.label, line.text)
+        .arg(SimSequenceOneLine(line.label), SimSequenceOneLine(line.text))
         .toUtf8();
 }
 } // namespace
