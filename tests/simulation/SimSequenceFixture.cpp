@@ -82,6 +82,13 @@ void SimSequenceFixture::Open(const QList<PlanRequirementSpec>& requirements, co
         spec.materials.append({id, QStringLiteral("Material %1").arg(id), QStringLiteral("Liquid"), 1.0, {}});
     spec.processes = {{SEQ_PROCESS, QStringLiteral("Route"), QStringLiteral("1"), {}, 102, 100, {SEQ_STEP_A, SEQ_STEP_B}}};
     spec.plans = {{SEQ_PLAN, QStringLiteral("Plan/One"), 1e35, 1, requirements}};
+    OpenProject(spec);
+    app.stepDatabases().database(SEQ_STEP_HIDDEN)->Execute(
+        QStringLiteral("UPDATE TextRecipe SET Hide = 1 WHERE Type = 'Operation'"));
+}
+
+void SimSequenceFixture::OpenProject(const ProjectSpec& spec)
+{
     folder = app.root() + "project/";
     CProjectGenerator generator;
     ASSERT_TRUE(generator.Write(spec, folder)) << generator.ErrorText().toStdString();
@@ -97,8 +104,6 @@ void SimSequenceFixture::Open(const QList<PlanRequirementSpec>& requirements, co
         const QString path = folder + CProjectGenerator::StepFileName(step.stepID);
         auto database = std::make_unique<CDaoDatabase>();
         database->Open(path, DatabaseRole::ReadWrite);
-        if (step.stepID == SEQ_STEP_HIDDEN)
-            database->Execute(QStringLiteral("UPDATE TextRecipe SET Hide = 1 WHERE Type = 'Operation'"));
         app.stepDatabases().add(step.stepID, std::move(database), path);
     }
 }
