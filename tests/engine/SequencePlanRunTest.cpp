@@ -34,7 +34,7 @@ QList<SimSequenceLine> Lines(const QList<std::pair<int, long>>& columnAndOperati
     return lines;
 }
 
-QList<double> Starts(const SequencePlanBatch& batch)
+QList<double> BatchStarts(const SequencePlanBatch& batch)
 {
     QList<double> starts;
     for (const EngineScheduledOperation& operation : batch.schedule.operations)
@@ -63,8 +63,8 @@ TEST(SequencePlanOrderTest, ALineStartsNoEarlierThanTheLineBeforeItOfAnotherColu
         SCOPED_TRACE(c.name);
         QList<SequencePlanBatch> batches = {{STEP, 1, ThreeOperations()}, {STEP, 2, ThreeOperations()}};
         ApplySequenceOrder(Lines(c.lines), batches);
-        EXPECT_EQ(Starts(batches.at(0)), QList<double>({0, 10, 20, 30}));
-        EXPECT_EQ(Starts(batches.at(1)), c.second);
+        EXPECT_EQ(BatchStarts(batches.at(0)), QList<double>({0, 10, 20, 30}));
+        EXPECT_EQ(BatchStarts(batches.at(1)), c.second);
         EXPECT_EQ(batches.at(1).schedule.operations.last().end - batches.at(1).schedule.operations.last().start, 5);
     }
 }
