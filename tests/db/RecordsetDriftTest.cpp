@@ -50,6 +50,7 @@
 #include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/RangeTypeSet.h"
 #include "foundation/db/project/STARTStep.h"
+#include "foundation/db/project/SharedExclusiveEquipmentSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/StepTransition.h"
@@ -207,6 +208,7 @@ protected:
                             "VALUES (1, 1001, 1, 46000.5, 1, 1, 1, 2.5, 'hr')");
         m_projectDb.Execute("INSERT INTO PlanSummary (RequirementID, StepID, NumberOfBatches, PlanID) "
                             "VALUES (1, 1001, 3, 1)");
+        m_projectDb.Execute("INSERT INTO SharedExclusiveEquipment (EquipmentID, PlanID) VALUES (101, 1)");
     }
 };
 
@@ -252,6 +254,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"PPDetail", [](long) { return opened<CPPDetailSet>(1L); }},
         DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
         DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
+        DriftCase{"SharedExclusiveEquipment", [](long) { return opened<CSharedExclusiveEquipmentSet>(); }},
         DriftCase{"UOMSet", [](long) { return opened<CUOMSet>(); }},
         DriftCase{"ProcessStep", [](long) { return opened<CProcessStepSet>(2L, QString()); }},
         DriftCase{"QryStepByStepAndProcessID",

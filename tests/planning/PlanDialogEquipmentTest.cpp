@@ -53,6 +53,9 @@ protected:
 
 TEST_F(PlanDialogEquipmentTest, OffersOnlyBatchItemsOfTheCampaignStepsPerFacility)
 {
+    // A deleted unit procedure keeps its row but has no recipe line: its item is not used.
+    app.stepDatabases().database(REACTION)->Execute(
+        "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID) VALUES ('Gone', 602)");
     auto dialog = OpenDialog();
     // The process runs Reaction (first facility) and Separation (second); the cleaning step V-301.
     // Without a main window the lists keep their table and candidate order.
