@@ -4,31 +4,50 @@
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
-#include "foundation/db/step/StepSet.h"
+#include "foundation/common/AppContext.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
 #include "planning/PlanMaterialLookup.h"
 
 #include <QSet>
+#include <QSqlQuery>
 
 namespace {
 const QString STEP_TABLE_EMPTY = QStringLiteral("Step table is empty! Please Simulate the Step first.");
 
-CampaignItem StepCampaign(const CStepSet& step, long stepID)
+const QString STEP_ROW_SQL = QStringLiteral(
+    "SELECT StepName, StepVersionName, KeyOutputIntermediateID, CleaningFlag, PlantID FROM Step WHERE StepID = ?");
+
+enum class StepRead { NotOpen, Empty, Read };
+
+// The step's own row in its step database.
+StepRead ReadStepCampaign(long stepID, CampaignItem* item)
 {
-    CampaignItem item;
-    item.id = stepID;
-    item.name = step.GetText(QStringLiteral("StepName"));
-    item.version = step.GetText(QStringLiteral("StepVersionName"));
-    item.kind = QStringLiteral("step");
-    item.productMaterialID = step.GetLong(QStringLiteral("KeyOutputIntermediateID"));
-    item.cleaning = step.GetBool(QStringLiteral("CleaningFlag"));
-    item.plantID = step.IsFieldNull(QStringLiteral("PlantID")) ? -1 : step.GetLong(QStringLiteral("PlantID"));
-    return item;
+    CDaoDatabase* database = GetStepDatabase(stepID);
+    if (!database || !database->IsOpen())
+        return StepRead::NotOpen;
+    try {
+        QSqlQuery row = database->Query(STEP_ROW_SQL, {qlonglong(stepID)});
+        if (!row.next())
+            return StepRead::Empty;
+        item->id = stepID;
+        item->name = row.value(0).toString();
+        item->version = row.value(1).toString();
+        item->kind = QStringLiteral("step");
+        item->productMaterialID = row.value(2).isNull() ? -1 : long(row.value(2).toLongLong());
+        item->cleaning = row.value(3).toLongLong() != 0;
+        item->plantID = row.value(4).isNull() ? -1 : long(row.value(4).toLongLong());
+        return StepRead::Read;
+    } catch (const CDaoException&) {
+        return StepRead::NotOpen;
+    }
 }
 } // namespace
 
 CCampaignCatalog::LoadResult CCampaignCatalog::Load()
 {
     m_items.clear();
+    m_entryTexts.clear();
     if (!LoadProcesses())
         return Failed;
     return LoadSteps();
@@ -65,7 +84,7 @@ bool CCampaignCatalog::LoadProcesses()
         item.kind = QStringLiteral("process");
         item.productMaterialID = processes.GetLong(QStringLiteral("FinalProductMaterialID"));
         item.productName = MaterialName(item.productMaterialID);
-        m_items.append(item);
+        Append(item);
     }
     return true;
 }
@@ -83,19 +102,24 @@ CCampaignCatalog::LoadResult CCampaignCatalog::LoadSteps()
         if (seen.contains(stepID))
             continue;
         seen.insert(stepID);
-        CStepSet step;
-        step.SetErrorMode(DaoErrorMode::Quiet);
-        if (!step.OpenSet(stepID))
+        CampaignItem item;
+        const StepRead read = ReadStepCampaign(stepID, &item);
+        if (read == StepRead::NotOpen)
             return Failed;
-        if (step.GetRecordCount() == 0) {
+        if (read == StepRead::Empty) {
             QvMessageBox(STEP_TABLE_EMPTY);
             return Failed;
         }
-        CampaignItem item = StepCampaign(step, stepID);
         item.productName = MaterialName(item.productMaterialID);
-        m_items.append(item);
+        Append(item);
     }
     return Loaded;
+}
+
+void CCampaignCatalog::Append(const CampaignItem& item)
+{
+    m_items.append(item);
+    m_entryTexts.append(item.EntryText());
 }
 
 int CCampaignCatalog::Find(const QString& kind, long id) const
@@ -111,7 +135,7 @@ int CCampaignCatalog::UniqueMatch(const QString& text, bool prefix) const
 {
     int found = -1;
     for (int i = 0; i < m_items.size(); ++i) {
-        const QString entry = m_items.at(i).EntryText();
+        const QString& entry = m_entryTexts.at(i);
         const bool fits = prefix ? entry.startsWith(text, Qt::CaseInsensitive)
                                  : entry.compare(text, Qt::CaseInsensitive) == 0;
         if (!fits)
@@ -125,7 +149,7 @@ int CCampaignCatalog::UniqueMatch(const QString& text, bool prefix) const
 
 int CCampaignCatalog::Resolve(const QString& text, qint64 storedIndex) const
 {
-    if (storedIndex >= 0 && storedIndex < m_items.size() && m_items.at(int(storedIndex)).EntryText() == text)
+    if (storedIndex >= 0 && storedIndex < m_items.size() && m_entryTexts.at(int(storedIndex)) == text)
         return int(storedIndex);
     if (text.isEmpty())
         return -1;

@@ -6,6 +6,7 @@
 #include "planning/CampaignItem.h"
 
 #include <QList>
+#include <QStringList>
 
 class CCampaignCatalog {
 public:
@@ -14,7 +15,6 @@ public:
     // Reads the processes and steps of the open project. Failed: a set did not open (quietly) or
     // a step's table is empty (after its message); the items read so far stay.
     LoadResult Load();
-    void Add(const CampaignItem& item) { m_items.append(item); }
 
     const QList<CampaignItem>& Items() const { return m_items; }
     const CampaignItem& At(int index) const { return m_items.at(index); }
@@ -31,5 +31,8 @@ private:
     QString MaterialName(long materialID) const;
     int UniqueMatch(const QString& text, bool prefix) const;
 
+    void Append(const CampaignItem& item);
+
     QList<CampaignItem> m_items;
+    QStringList m_entryTexts; // of each item
 };

@@ -5,10 +5,12 @@
 // transaction; Cancel writes nothing. A load that ended early leaves OK disabled.
 
 #include "planning/CampaignCatalog.h"
+#include "foundation/db/step/StepEquipmentSet.h"
 #include "planning/PlanGridRow.h"
 
 #include <QDateTime>
 #include <QDialog>
+#include <QHash>
 #include <QList>
 
 class CMyGXComboBox;
@@ -74,6 +76,7 @@ private:
 
     // Shared-exclusive equipment.
     bool AddCampaignSteps(int item);
+    bool ReadProcessSteps(long processID);
     bool CollectCampaignSteps();
     bool CollectCandidateEquipment();
     bool AddStepCandidateEquipment(long stepID, long facilityID);
@@ -103,6 +106,10 @@ private:
     int m_bodyRowHeight = 20;
 
     QList<long> m_campaignSteps;
+    // What the dialog read once: the steps of each process, the equipment of each step.
+    QHash<long, QList<long>> m_processSteps;
+    QHash<long, QList<StepEquipmentRow>> m_stepEquipment;
+    QHash<long, StepEquipmentRow> m_equipmentRows;
     QList<CandidateEquipment> m_candidates;
     QList<long> m_chosenEquipment;
     long m_selectedFacilityID = -1;

@@ -8,7 +8,6 @@
 #include "foundation/db/equipment/PlantToProjectSet.h"
 #include "foundation/db/project/SharedExclusiveEquipmentSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
-#include "foundation/db/step/StepEquipmentSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "planning/ProductionPlanDialog.h"
 
@@ -41,15 +40,28 @@ bool CProductionPlanDialog::AddCampaignSteps(int item)
             m_campaignSteps.append(campaign.id);
         return true;
     }
-    CStepToProcessSet steps;
-    if (!steps.OpenSet(campaign.id))
+    if (!m_processSteps.contains(campaign.id) && !ReadProcessSteps(campaign.id))
         return false;
+    for (long stepID : m_processSteps.value(campaign.id)) {
+        if (!m_campaignSteps.contains(stepID))
+            m_campaignSteps.append(stepID);
+    }
+    return true;
+}
+
+// The process's steps without START, kept for the dialog's lifetime.
+bool CProductionPlanDialog::ReadProcessSteps(long processID)
+{
+    CStepToProcessSet steps;
+    if (!steps.OpenSet(processID))
+        return false;
+    QList<long>& ids = m_processSteps[processID];
     for (steps.MoveFirst(); !steps.IsEOF(); steps.MoveNext()) {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
         const bool start = stepID == START_STEP_ID &&
                            steps.GetText(QStringLiteral("StepName")).compare(QLatin1String("START"), Qt::CaseInsensitive) == 0;
-        if (!start && !m_campaignSteps.contains(stepID))
-            m_campaignSteps.append(stepID);
+        if (!start)
+            ids.append(stepID);
     }
     return true;
 }
@@ -101,12 +113,15 @@ bool CProductionPlanDialog::CollectCandidateEquipment()
 
 bool CProductionPlanDialog::AddStepCandidateEquipment(long stepID, long facilityID)
 {
-    CStepEquipmentSet equipment;
-    if (!equipment.OpenSet(stepID)) {
-        QvMessageBox(QStringLiteral("Cannot open Step Equipment Database!"));
-        return false;
+    if (!m_stepEquipment.contains(stepID)) {
+        CStepEquipmentSet equipment;
+        if (!equipment.OpenSet(stepID, &m_equipmentRows)) {
+            QvMessageBox(QStringLiteral("Cannot open Step Equipment Database!"));
+            return false;
+        }
+        m_stepEquipment.insert(stepID, equipment.Rows());
     }
-    for (const StepEquipmentRow& row : equipment.Rows()) {
+    for (const StepEquipmentRow& row : m_stepEquipment.value(stepID)) {
         const bool known = std::any_of(m_candidates.begin(), m_candidates.end(), [&row](const CandidateEquipment& c) {
             return c.equipmentID == row.EquipmentID;
         });
@@ -228,6 +243,7 @@ bool CProductionPlanDialog::FinishEquipmentLoad()
     }
     SortComboBox(m_facilityCombo);
     SortComboBox(m_outputSetCombo);
-    GetSortServices()->SortListBoxItems(m_equipmentList);
+    if (SortServices* sort = GetSortServices())
+        sort->SortListBoxItems(m_equipmentList);
     return loaded;
 }

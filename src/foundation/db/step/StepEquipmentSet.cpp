@@ -5,7 +5,6 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SharedDatabases.h"
 
-#include <QHash>
 #include <QSqlQuery>
 
 namespace {
@@ -38,21 +37,23 @@ QList<long> CStepEquipmentSet::RecipeEquipmentIDs(long stepID)
     return ids;
 }
 
-bool CStepEquipmentSet::OpenSet(long stepID)
+bool CStepEquipmentSet::OpenSet(long stepID, QHash<long, StepEquipmentRow>* known)
 {
     m_rows.clear();
     CDaoDatabase* equipment = GetSharedEquipmentDB();
     if (!GetStepDatabase(stepID) || !equipment)
         return false;
+    QHash<long, StepEquipmentRow> own;
+    QHash<long, StepEquipmentRow>& byID = known ? *known : own;
     try {
         const QList<long> ids = RecipeEquipmentIDs(stepID);
-        QHash<long, StepEquipmentRow> byID;
-        QSqlQuery query = equipment->Query(EQUIPMENT_ROWS_SQL, {JsonIdArray(ids)});
-        while (query.next()) {
-            const long id = long(query.value(0).toLongLong());
-            byID.insert(id, {id, query.value(1).isNull() ? -1 : long(query.value(1).toLongLong()),
-                             query.value(2).toString(), query.value(3).toString()});
+        QList<long> unread;
+        for (long id : ids) {
+            if (!byID.contains(id))
+                unread.append(id);
         }
+        if (!unread.isEmpty())
+            ReadEquipmentRows(*equipment, unread, &byID);
         for (long id : ids) {
             if (byID.contains(id))
                 m_rows.append(byID.value(id));
@@ -61,5 +62,16 @@ bool CStepEquipmentSet::OpenSet(long stepID)
     } catch (const CDaoException&) {
         m_rows.clear();
         return false;
+    }
+}
+
+void CStepEquipmentSet::ReadEquipmentRows(CDaoDatabase& equipment, const QList<long>& ids,
+                                          QHash<long, StepEquipmentRow>* byID)
+{
+    QSqlQuery query = equipment.Query(EQUIPMENT_ROWS_SQL, {JsonIdArray(ids)});
+    while (query.next()) {
+        const long id = long(query.value(0).toLongLong());
+        byID->insert(id, {id, query.value(1).isNull() ? -1 : long(query.value(1).toLongLong()),
+                          query.value(2).toString(), query.value(3).toString()});
     }
 }
