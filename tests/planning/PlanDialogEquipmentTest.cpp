@@ -7,7 +7,9 @@
 #include "foundation/controls/QVGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -128,4 +130,38 @@ TEST_F(PlanDialogEquipmentTest, AnUnreadableEquipmentTableLeavesOkDisabled)
     EXPECT_EQ(prompts.lastText(), "Can't open Shared Exclusive Equipment Database!");
     EXPECT_FALSE(dialog->IsLoadComplete());
     EXPECT_FALSE(dialog->findChild<QPushButton*>("1")->isEnabled());
+}
+
+// With QV_SHOTS_DIR set, pictures of the dialog as pl2-dialog-<name>.png there: a process, the
+// cleaning step in batches and R-101 shared; after an export, an import and OK.
+TEST_F(PlanDialogEquipmentTest, PicturesOfEditExportImportAndOk)
+{
+    const QString shots = qEnvironmentVariable("QV_SHOTS_DIR");
+    const auto picture = [&shots](QWidget& widget, const QString& name) {
+        if (!shots.isEmpty())
+            widget.grab().save(QDir(shots).filePath("pl2-dialog-" + name + ".png"));
+    };
+    ExecuteProject("INSERT INTO SharedExclusiveEquipment (EquipmentID, PlanID) VALUES (501, 1)");
+    auto dialog = OpenDialog();
+    dialog->show();
+    QApplication::processEvents();
+    EXPECT_EQ(ListTexts(Equipment(*dialog), true), QStringList({"R-101"}));
+    picture(*dialog, "edit");
+    ScriptedFileDialogService files;
+    const QString path = folder + "plan.txt";
+    files.expect(path);
+    dialog->OnExportPlan();
+    picture(*dialog, "export");
+    dialog->Grid()->SetCurrentCell(3, 1);
+    files.expect(path);
+    dialog->OnImportPlan();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->Grid()->GetValueRowCol(4, 1), "Clean(1)");
+    picture(*dialog, "import");
+    PlanDialogFixture::SetRow(*dialog, 3, "");
+    PlanDialogFixture::SetRow(*dialog, 4, "");
+    dialog->OnOK();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Requirements().size(), 2);
+    picture(*dialog, "ok");
 }
