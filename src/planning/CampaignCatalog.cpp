@@ -13,7 +13,7 @@
 #include <QSqlQuery>
 
 namespace {
-const QString STEP_TABLE_EMPTY = QStringLiteral("Step table is empty! Please Simulate the Step first.");
+const QString CAMPAIGN_STEP_TABLE_EMPTY = QStringLiteral("Step table is empty! Please Simulate the Step first.");
 
 const QString STEP_ROW_SQL = QStringLiteral(
     "SELECT StepName, StepVersionName, KeyOutputIntermediateID, CleaningFlag, PlantID FROM Step WHERE StepID = ?");
@@ -107,7 +107,7 @@ CCampaignCatalog::LoadResult CCampaignCatalog::LoadSteps()
         if (read == StepRead::NotOpen)
             return Failed;
         if (read == StepRead::Empty) {
-            QvMessageBox(STEP_TABLE_EMPTY);
+            QvMessageBox(CAMPAIGN_STEP_TABLE_EMPTY);
             return Failed;
         }
         item.productName = MaterialName(item.productMaterialID);

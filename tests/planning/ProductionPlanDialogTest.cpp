@@ -26,7 +26,7 @@ template <typename Control> Control* Child(QWidget& dialog, const char* id)
     return dialog.findChild<Control*>(QString::fromLatin1(id));
 }
 
-QByteArray FileBytes(const QString& path)
+QByteArray PlanDialogFileBytes(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -228,8 +228,8 @@ TEST_F(ProductionPlanDialogTest, ARenameCopiesTheSequenceFileAndKeepsTheOldOne)
     Child<QLineEdit>(*dialog, "1045")->setText("Gamma");
     dialog->OnOK();
     ASSERT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(FileBytes(oldFile), "sequence");
-    EXPECT_EQ(FileBytes(UserSimSequenceFilePath(folder, "Gamma", PLAN_A)), "sequence");
+    EXPECT_EQ(PlanDialogFileBytes(oldFile), "sequence");
+    EXPECT_EQ(PlanDialogFileBytes(UserSimSequenceFilePath(folder, "Gamma", PLAN_A)), "sequence");
 }
 
 TEST_F(ProductionPlanDialogTest, AFailingRowWriteRollsEveryRowBackAndKeepsTheDialogOpen)
@@ -261,7 +261,7 @@ TEST_F(ProductionPlanDialogTest, ExportThenImportIntoAnEmptiedGridGivesTheSameRo
     ScriptedFileDialogService files;
     files.expect(path);
     dialog->OnExportPlan();
-    const QByteArray bytes = FileBytes(path);
+    const QByteArray bytes = PlanDialogFileBytes(path);
     ASSERT_TRUE(bytes.startsWith(QByteArray("\xFF\xFE", 2)));
     EXPECT_TRUE(bytes.contains(QByteArray("\t\0", 2)));
     EXPECT_TRUE(bytes.contains(QByteArray("\r\0\n\0", 4)));
