@@ -77,6 +77,13 @@ void CPreferenceGridDialog::SetRowHeights(int fromRow)
         m_grid->SetRowHeight(row, ROW_HEIGHT);
 }
 
+QList<int> CPreferenceGridDialog::SelectedRows() const
+{
+    std::vector<int> rows;
+    m_grid->GetSelectedRows(rows);
+    return QList<int>(rows.begin(), rows.end());
+}
+
 QString CPreferenceGridDialog::Trimmed(int row, int col) const
 {
     return m_grid->GetValueRowCol(row, col).trimmed();

@@ -34,6 +34,8 @@ protected:
     void SetIDCell(int row, int col, long id);
     // Rows 1..n, 20 pixels high.
     void SetRowHeights(int fromRow = 1);
+    // The grid's selected rows (see CObjectGridWnd::GetSelectedRows).
+    QList<int> SelectedRows() const;
     // Trimmed text of a cell, and its id read as a decimal long.
     QString Trimmed(int row, int col) const;
     long IDOf(int row, int col) const;
