@@ -5,6 +5,7 @@
 // the frame's display options, recipe regeneration and automation model are recorded.
 
 #include "FakeAppContext.h"
+#include "QtPrinters.h"
 #include "ScriptedPrompts.h"
 #include "foundation/common/DisplayOptions.h"
 #include "foundation/common/HelpService.h"
