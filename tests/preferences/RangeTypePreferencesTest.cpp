@@ -4,6 +4,8 @@
 
 #include "LibraryDialogFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
+#include "preferences/PreferenceDialogEntries.h"
+#include "preferences/PreferenceHub.h"
 #include "preferences/RangeTypePreferencesDialog.h"
 
 #include <QPushButton>
@@ -176,3 +178,12 @@ INSTANTIATE_TEST_SUITE_P(
                                    "range delete refused"},
                       RangeFailure{"StepDroppedFromTheRegistry", -1, "", "Can't open ProjectStep table!"}),
     [](const ::testing::TestParamInfo<RangeFailure>& info) { return std::string(info.param.name); });
+
+TEST_F(RangeTypePreferencesTest, TheHubHasAnEntryForEachLibraryDialog)
+{
+    InstallLibraryPreferenceEntries();
+    for (int id : {1050, 1373, 1374, 1379}) {
+        EXPECT_TRUE(PreferenceHub::hasEntry(id)) << id;
+        PreferenceHub::setEntry(id, {});
+    }
+}
