@@ -24,6 +24,7 @@
 #include "foundation/db/project/EmissionCtrlDeviceSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
+#include "foundation/db/project/LaborCategorySet.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "foundation/db/project/MessageOptionsSet.h"
 #include "foundation/db/project/MinBatchSizeOptionsSet.h"
@@ -53,6 +54,7 @@
 #include "foundation/db/project/STARTStep.h"
 #include "foundation/db/project/SharedExclusiveEquipmentSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
+#include "foundation/db/project/StreamCategorySet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/StepTransition.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
@@ -67,11 +69,14 @@
 #include "foundation/db/step/OpTransition.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
+#include "foundation/db/step/QryTblCommentDataForCommentTypeSet.h"
+#include "foundation/db/step/QryTblRangeDataForRangeTypeSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
 #include "foundation/db/step/STARTOperation.h"
 #include "foundation/db/step/STARTUnitProcedure.h"
 #include "foundation/db/step/StepLabelSet.h"
 #include "foundation/db/step/StepSet.h"
+#include "foundation/db/step/TblFieldLabor.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "foundation/db/step/UPTransition.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
@@ -279,6 +284,13 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
         DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},
         DriftCase{"CommentType", [](long) { return opened<CCommentTypeSet>(); }},
+        DriftCase{"LaborCategory", [](long) { return opened<CLaborCategorySet>(); }},
+        DriftCase{"StreamCategory", [](long) { return opened<CStreamCategorySet>(-1L); }},
+        DriftCase{"QryTblRangeDataForRangeType",
+                  [](long) { return opened<CQryTblRangeDataForRangeTypeSet>(1002L, 2L); }},
+        DriftCase{"TblFieldLabor", [](long) { return opened<CTblFieldLabor>(GetStepDatabase(1002), 1L); }},
+        DriftCase{"QryTblCommentDataForCommentType",
+                  [](long) { return opened<CQryTblCommentDataForCommentTypeSet>(1002L, 2L); }},
         DriftCase{"ExcelReportOption", [](long) { return opened<CExcelReportOptionSet>(); }},
         DriftCase{"QryReportVersion", [](long) { return opened<CQryReportVersion>(204L); }},
         DriftCase{"MinBatchSizeOptions", [](long) { return opened<CMinBatchSizeOptionsSet>(); }},

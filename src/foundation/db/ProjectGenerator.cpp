@@ -118,9 +118,26 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                               {qlonglong(process.stepIDs.at(order)), qlonglong(process.processID),
                                qlonglong(process.stepOrders.value(order, order + 1))});
     }
-    done = done && WritePlans(db, spec.plans) && db.Finish();
+    done = done && WritePlans(db, spec.plans) && WriteCostCategories(db, spec) && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
+    return done;
+}
+
+// The labour grades and the stream categories with their costs.
+bool CProjectGenerator::WriteCostCategories(CSchemaBuilder& db, const ProjectSpec& spec)
+{
+    bool done = true;
+    for (const LaborGradeSpec& grade : spec.laborGrades)
+        done = done && db.Execute(QStringLiteral("INSERT INTO TblLaborCategory (LaborGradeID, LaborGrade, Cost, CostUOM, "
+                                                 "MaxAvailableOperators) VALUES (?, ?, ?, ?, ?)"),
+                                  {qlonglong(grade.laborGradeID), grade.name, NullableNumber(grade.cost), grade.costUOM,
+                                   grade.maxAvailableOperators < 0 ? QVariant() : QVariant(qlonglong(grade.maxAvailableOperators))});
+    for (const StreamCategorySpec& category : spec.streamCategories)
+        done = done && db.Execute(QStringLiteral("INSERT INTO StreamCategoryTable (StreamCategoryID, StreamCategory, "
+                                                 "DisposalCost, DisposalCostUOM) VALUES (?, ?, ?, ?)"),
+                                  {qlonglong(category.streamCategoryID), category.name,
+                                   NullableNumber(category.disposalCost), category.disposalCostUOM});
     return done;
 }
 
