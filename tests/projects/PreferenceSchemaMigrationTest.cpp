@@ -29,7 +29,7 @@ void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
     RawQuery(path, QStringLiteral("PRAGMA user_version = %1")
-                       .arg(CSchemaBuilder::SchemaVersion(DatabaseKind::Project) - 1));
+                       .arg(3)); // the version before the preference tables
 }
 
 } // namespace
