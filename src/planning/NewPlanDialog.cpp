@@ -72,7 +72,6 @@ void CNewPlanDialog::keyPressEvent(QKeyEvent* event)
 bool CNewPlanDialog::OnInitDialog()
 {
     m_initialised = true;
-    const WaitCursor wait;
     SetCopyMode(false);
     CPlanToProject plans;
     plans.SetErrorMode(DaoErrorMode::Quiet);

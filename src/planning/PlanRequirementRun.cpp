@@ -2,7 +2,6 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/WaitCursor.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/PlanRequirementsSet.h"
@@ -71,20 +70,17 @@ bool SimulateRequiredBatches(EngineEntry* engine, const QList<PlanRequirementReq
     return true;
 }
 
-// Calculation and write; false without writing at 0 batches (after its message).
+// Calculation and write; false without writing at 0 batches (after its message). No wait cursor:
+// the calculation, the transition rebuilds and the write may each show a message.
 bool CalculateAndWrite(long planID, const QList<PlanRequirementRequest>& requests)
 {
     PlanCalculationRun run(planID);
-    {
-        const WaitCursor wait;
-        for (const PlanRequirementRequest& request : requests)
-            run.Calculate(request);
-    }
+    for (const PlanRequirementRequest& request : requests)
+        run.Calculate(request);
     if (run.GetTotalBatches() == 0) {
         QvMessageBox(QStringLiteral("The selected plan resulted in 0 batches."));
         return false;
     }
-    const WaitCursor wait;
     return run.Write();
 }
 
