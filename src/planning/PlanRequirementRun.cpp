@@ -10,7 +10,7 @@
 
 namespace {
 
-bool IsKind(const QString& kind, const char* name)
+bool IsRequirementKind(const QString& kind, const char* name)
 {
     return kind.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
 }
@@ -118,9 +118,9 @@ QList<PlanRequirementRequest> ReadPlanRequests(long planID)
 
 bool IsPlanTargetInProject(long id, const QString& kind)
 {
-    if (IsKind(kind, "process"))
+    if (IsRequirementKind(kind, "process"))
         return ProjectHasRow(QStringLiteral("SELECT EXISTS (SELECT 1 FROM \"Process-To-Project\" WHERE ProcessID = ?)"), id);
-    if (IsKind(kind, "step"))
+    if (IsRequirementKind(kind, "step"))
         return ProjectHasRow(QStringLiteral("SELECT EXISTS (SELECT 1 FROM QryStepInProject WHERE StepID = ?)"), id);
     return false;
 }
@@ -130,7 +130,7 @@ bool CollectPlanSteps(const QList<PlanRequirementRequest>& requests, QList<long>
     CDaoDatabase* project = GetProjectDatabase();
     try {
         for (const PlanRequirementRequest& request : requests) {
-            if (IsKind(request.StepOrProcess, "step")) {
+            if (IsRequirementKind(request.StepOrProcess, "step")) {
                 if (!stepIDs.contains(request.StepOrProcessID))
                     stepIDs.append(request.StepOrProcessID);
                 continue;

@@ -39,7 +39,7 @@ double CurrentOleDateToTheSecond()
     return OleDateFromDateTime(now);
 }
 
-CDaoDatabase& OpenProjectDatabase()
+CDaoDatabase& OpenedProjectDatabase()
 {
     CDaoDatabase* project = GetProjectDatabase();
     if (!project || !project->IsOpen())
@@ -68,7 +68,7 @@ long AllocatePlanID(CDaoDatabase& project, const QString& projectDir)
 
 long CreatePlanRows(const QString& name, long sourcePlanID)
 {
-    CDaoDatabase& project = OpenProjectDatabase();
+    CDaoDatabase& project = OpenedProjectDatabase();
     CDaoTransaction transaction(project);
     const long planID = AllocatePlanID(project, GetProjectDir());
     const qlonglong id = planID;
@@ -89,7 +89,7 @@ void DeletePlanRows(long planID)
 {
     static const char* const tables[] = {"PlanRequirements",        "SharedExclusiveEquipment", "ProductionPlanDetail",
                                          "PlanSummary",             "ProductionPlan-To-Project", "ProductionPlan"};
-    CDaoDatabase& project = OpenProjectDatabase();
+    CDaoDatabase& project = OpenedProjectDatabase();
     CDaoTransaction transaction(project);
     for (const char* table : tables) {
         const QString name = QString::fromLatin1(table);
