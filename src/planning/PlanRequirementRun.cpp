@@ -62,7 +62,7 @@ bool SimulateRequiredBatches(EngineEntry* engine, const QList<PlanRequirementReq
         return false;
     QList<long> stepIDs;
     if (!CollectPlanSteps(requests, stepIDs))
-        return true; // the Part skips the batches when a process's steps cannot be read
+        return true; // without the steps of a process no batch runs; the plan is still calculated
     for (long stepID : std::as_const(stepIDs)) {
         if (!SimulateRequiredBatch(*engine, stepID))
             return false;
