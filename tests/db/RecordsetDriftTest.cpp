@@ -38,6 +38,7 @@
 #include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/PlanSet.h"
 #include "foundation/db/project/PlanSummary.h"
+#include "foundation/db/project/PlanToProject.h"
 #include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
@@ -206,6 +207,8 @@ protected:
                                    "VALUES (900, 1, 'Liquid', 0.5, 'kg')");
         m_projectDb.Execute("INSERT INTO ProductionPlan (PlanName, StartDateTime, OutputUOMSetID) "
                             "VALUES ('Drift plan', 46000.0, 1)");
+        m_projectDb.Execute("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
+                            "VALUES (1, 1, 'Drift plan')");
         m_projectDb.Execute("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
                             "QuantityUOM, BatchTimeInterval, EarliestStartTime, FirstBatchOverlap, "
                             "BatchTimeIntervalUOM, IntraCampaignBatchOverlap) "
@@ -258,6 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"Process", [](long) { return opened<CProcessSet>(); }},
         DriftCase{"ProcessToProject", [](long) { return opened<CProcessToProjectSet>(QString()); }},
         DriftCase{"Plan", [](long) { return opened<CPlanSet>(); }},
+        DriftCase{"PlanToProject", [](long) { return opened<CPlanToProject>(); }},
         DriftCase{"PPDetail", [](long) { return opened<CPPDetailSet>(1L); }},
         DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
         DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
