@@ -73,8 +73,8 @@ TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibr
          {"DROP TABLE ReactionDataSetTable", "DROP TABLE ReactionTable",
           "DROP TABLE ReactionCoefficientTable"},
          "SELECT count(*) FROM ReactionDataSetTable"},
-        {DatabaseKind::Step, CSchemaBuilder::SchemaVersion(DatabaseKind::Step) - 1,
-         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004"}, FIELD_TYPES}};
+        {DatabaseKind::Step, 4, {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004", "DROP TABLE DesignSpecifications"},
+         FIELD_TYPES}};
     for (const auto& file : files) {
         SCOPED_TRACE(DatabaseKindName(file.kind).toStdString());
         const QString fresh = build(file.kind, "fresh." + DatabaseKindName(file.kind));
