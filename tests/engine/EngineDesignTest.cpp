@@ -272,3 +272,15 @@ TEST_F(EngineDesignTest, OptionsSwitchTheMinimumVolumeCheckAndTheResultsFile)
     EXPECT_EQ(engine.designStep(nullptr, STEP, 9000, "kg", 75000, "s", none), SIMULATION_COMPLETED);
     EXPECT_EQ(DesignFileBytes(ResultsPath()), before);
 }
+
+TEST_F(EngineDesignTest, AResultsFileThatDoesNotReadIsLeftAsItIs)
+{
+    Specify(CProjectGenerator::PLANT_ID, "Largest vessels first");
+    {
+        QFile file(ResultsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a results database");
+    }
+    EXPECT_EQ(Design(5), SIMULATION_FAILED);
+    EXPECT_EQ(DesignFileBytes(ResultsPath()), "not a results database");
+}

@@ -12,7 +12,8 @@ bool WriteDesignSummary(CSchemaBuilder& builder, const DesignSummaryRow& row)
     return builder.Execute(
         QStringLiteral("INSERT INTO DesignSummary (StepID, Amount, TimeHorizon, FacilityID, Heuristic, NumberOfBatches, "
                        "BatchSize, ScaleFactor, CycleTime, Iterations, Feasible) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {qlonglong(row.stepID), row.amountKg, row.horizonSeconds, qlonglong(row.facilityID), row.heuristic,
+        {qlonglong(row.stepID), row.amountKg, row.horizonSeconds, qlonglong(row.facilityID),
+         row.heuristic.isNull() ? QStringLiteral("") : row.heuristic,
          qlonglong(row.batches), row.batchKg, row.factor, row.cycleSeconds, row.iterations, row.feasible ? 1 : 0});
 }
 

@@ -103,6 +103,8 @@ int RunEngineDesign(ISimStatus* status, const EngineDesignRequest& request, cons
         return SIMULATION_CANCELLED;
     if (options.resultsDatabase == 0)
         return SIMULATION_COMPLETED;
+    if (inputs.resultsUnreadable)
+        return SIMULATION_FAILED;
     const QString target = ResultsFilePath(GetProjectDir(), StepResultsFileName(request.stepID));
     return WriteDesignResults(target, inputs, outcome.summary, outcome.equipment, outcome.remarks) ? SIMULATION_COMPLETED
                                                                                                  : SIMULATION_FAILED;

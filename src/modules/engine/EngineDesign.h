@@ -12,5 +12,6 @@ class ISimStatus;
 struct EngineRunOptions;
 
 // SIMULATION_COMPLETED when written (or nothing was to be written), SIMULATION_CANCELLED,
-// SIMULATION_FAILED when the results could not be written.
+// SIMULATION_FAILED when the results could not be written or the step's results file is there
+// but does not read (it is left as it is).
 int RunEngineDesign(ISimStatus* status, const EngineDesignRequest& request, const EngineRunOptions& options);

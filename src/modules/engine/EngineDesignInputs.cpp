@@ -10,6 +10,7 @@
 #include "modules/engine/EngineScheduler.h"
 #include "modules/engine/EngineStepModel.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QSqlQuery>
 #include <algorithm>
@@ -31,8 +32,11 @@ bool IsMolarUnit(const QString& uom)
 QList<long> ReadLastResults(long stepID, EngineDesignInputs& inputs)
 {
     CResultsDatabase results;
-    if (!results.Open(ResultsFilePath(GetProjectDir(), StepResultsFileName(stepID))))
+    const QString path = ResultsFilePath(GetProjectDir(), StepResultsFileName(stepID));
+    if (!results.Open(path)) {
+        inputs.resultsUnreadable = QFileInfo::exists(path);
         return {};
+    }
     inputs.lastRun = results.Summary();
     inputs.schedule = results.Schedule(stepID);
     for (const ResultsRemark& remark : results.StepRemarks(stepID))
@@ -172,6 +176,7 @@ EngineDesignInputs ReadEngineDesignInputs(const EngineDesignRequest& request)
         inputs.vessels = ReadVesselCatalogue();
     } catch (const CDaoException&) {
         inputs.lastRun = {};
+        inputs.resultsUnreadable = true;
     }
     inputs.problem = HasBatchResults(inputs.lastRun) ? ConvertRequest(request, inputs) : REMARK_DESIGN_NO_BATCH_RESULTS;
     return inputs;

@@ -46,6 +46,9 @@ struct EngineDesignInputs {
     double amountKg = 1e35;
     double horizonSeconds = 1e35;
     long problem = 0; // a REMARK_DESIGN_ id when the run cannot size the step
+    // The step's results file is there but does not read: a design written over it would lose
+    // the batch run's rows.
+    bool resultsUnreadable = false;
 };
 
 // Reads everything; `problem` names the first reason the step cannot be sized.
