@@ -9,6 +9,7 @@
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/controls/FacilityCombo.h"
 #include "foundation/controls/NumericEdit.h"
+#include "foundation/controls/UnitCombos.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/equipment/ActualEquipmentUnitSet.h"
@@ -16,7 +17,6 @@
 #include "foundation/db/material/MaterialCommonSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "modules/engine/EngineEntry.h"
-#include "simulation/DesignUnitCombo.h"
 #include "simulation/FixEquipmentDlg.h"
 
 #include <QButtonGroup>
@@ -200,8 +200,8 @@ void CDesignDlg::ShowEngineValues()
 
 void CDesignDlg::FillUnitCombos()
 {
-    FillDesignUnitCombo(QStringLiteral("Time"), m_horizonUnitCombo);
-    FillDesignUnitCombo(QStringLiteral("Amount"), m_amountUnitCombo);
+    FillUnitCombo(QStringLiteral("Time"), m_horizonUnitCombo);
+    FillUnitCombo(QStringLiteral("Amount"), m_amountUnitCombo);
     m_horizonUnitCombo->setCurrentIndex(-1);
     m_amountUnitCombo->setCurrentIndex(-1);
     SelectByPrefix(m_horizonUnitCombo, timeHorizonUOM);
