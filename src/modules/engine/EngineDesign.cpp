@@ -66,7 +66,7 @@ QList<long> VolumeRemarks(const EngineDesignInputs& inputs, const DesignSizingRe
     return remarks;
 }
 
-DesignOutcome Design(ISimStatus* status, long stepID, const EngineDesignInputs& inputs, const EngineRunOptions& options)
+DesignOutcome SizeDesign(ISimStatus* status, long stepID, const EngineDesignInputs& inputs, const EngineRunOptions& options)
 {
     DesignOutcome outcome;
     outcome.summary = SummaryOf(stepID, inputs);
@@ -98,7 +98,7 @@ int RunEngineDesign(ISimStatus* status, const EngineDesignRequest& request, cons
     const CBusyScope busy;
     const EngineDesignInputs inputs = ReadEngineDesignInputs(request);
     CEngineRun::ReportStart(status, std::max(1, options.maxDesignIterations));
-    const DesignOutcome outcome = Design(status, request.stepID, inputs, options);
+    const DesignOutcome outcome = SizeDesign(status, request.stepID, inputs, options);
     if (outcome.cancelled)
         return SIMULATION_CANCELLED;
     if (options.resultsDatabase == 0)
