@@ -39,7 +39,8 @@ ProjectSpec DesignBenchProject()
         unitLine.name = QStringLiteral("Vessel %1").arg(vessel);
         unitLine.equipmentID = vessel;
         step.lines.append(unitLine);
-        const int operations = DESIGN_BENCH_OPERATIONS / DESIGN_BENCH_VESSELS + (unit < DESIGN_BENCH_OPERATIONS % DESIGN_BENCH_VESSELS);
+        const int operations = DESIGN_BENCH_OPERATIONS / DESIGN_BENCH_VESSELS +
+                               (unit < DESIGN_BENCH_OPERATIONS % DESIGN_BENCH_VESSELS);
         for (int operation = 0; operation < operations; ++operation) {
             RecipeLineSpec operationLine;
             operationLine.type = "Operation";
@@ -104,7 +105,8 @@ void BM_DesignLargeStep(benchmark::State& state)
     const double amount = 3 * sizes.getCurrentBatchSizeInKg(DESIGN_BENCH_STEP) *
                           std::floor(100 * 3600 / sizes.getCycleTime(DESIGN_BENCH_STEP));
     for (auto _ : state) {
-        if (engine.designStep(nullptr, DESIGN_BENCH_STEP, amount, "kg", 100, "h", fixed) != SIMULATION_COMPLETED)
+        if (engine.designStep(nullptr, DESIGN_BENCH_STEP, amount, "kg", 100, "h", fixed) !=
+            SIMULATION_COMPLETED)
             state.SkipWithError("the design failed");
     }
     state.counters["operations"] = DESIGN_BENCH_OPERATIONS;

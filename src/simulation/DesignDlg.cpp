@@ -119,8 +119,12 @@ void CDesignDlg::BuildEntries(QGridLayout* layout)
 
 void CDesignDlg::BuildResults(QGridLayout* layout)
 {
-    const char* const captions[] = {"Step",          "Version",          "Key Output",
-                                    "Current Batch Size", "Current Production Rate", "Maximum Batch Size"};
+    const char* const captions[] = {"Step",
+                                    "Version",
+                                    "Key Output",
+                                    "Current Batch Size",
+                                    "Current Production Rate",
+                                    "Maximum Batch Size"};
     for (int i = 0; i < 6; ++i) {
         m_statics[i] = new QLabel(this);
         m_statics[i]->setObjectName(QString::number(1172 + i));
@@ -160,8 +164,9 @@ bool CDesignDlg::ShowStepNames()
 {
     CStepSet step;
     step.SetErrorMode(DaoErrorMode::Quiet);
-    if (!step.OpenSet(m_stepID) ||
-        !step.FindFirst([this](const CDaoRecordset& row) { return row.GetLong(QStringLiteral("StepID")) == m_stepID; })) {
+    if (!step.OpenSet(m_stepID) || !step.FindFirst([this](const CDaoRecordset& row) {
+            return row.GetLong(QStringLiteral("StepID")) == m_stepID;
+        })) {
         QvMessageBox(QStringLiteral("Can't open Step table for intialization!"));
         return false;
     }
@@ -229,7 +234,8 @@ void CDesignDlg::ReadEquipment()
         const long id = equipmentIDs[i];
         const bool read = unit.OpenSet(id);
         equipmentTags.Add(read ? unit.Tag() : QString::number(id));
-        equipmentClasses.Add(read && equipmentClass.OpenSet(unit.ClassID()) ? equipmentClass.ClassName() : QString());
+        equipmentClasses.Add(read && equipmentClass.OpenSet(unit.ClassID()) ? equipmentClass.ClassName()
+                                                                            : QString());
         fixedFlags.Add(0);
     }
     unit.CloseSet();

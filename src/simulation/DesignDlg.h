@@ -21,8 +21,8 @@ class CDesignDlg : public QDialog {
     Q_OBJECT
 public:
     // The engine lists the equipment of the step's last run (none without one).
-    CDesignDlg(long stepID, long processID, double currentBatchKg, double currentRateKgPerH, double maxBatchKg,
-               EngineEntry* engine, QWidget* parent = nullptr);
+    CDesignDlg(long stepID, long processID, double currentBatchKg, double currentRateKgPerH,
+               double maxBatchKg, EngineEntry* engine, QWidget* parent = nullptr);
     ~CDesignDlg() override;
 
     // Results read after OK.

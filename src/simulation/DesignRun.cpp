@@ -113,7 +113,8 @@ void CDesignRun::DesignStep()
     if (!CheckBatchResults(batchKg, cycleSeconds, maxKg))
         return;
     const double rate = batchKg * 3600.0 / cycleSeconds;
-    const auto dialog = std::make_unique<CDesignDlg>(stepID, context.processID, batchKg, rate, maxKg, engine.get());
+    const auto dialog =
+        std::make_unique<CDesignDlg>(stepID, context.processID, batchKg, rate, maxKg, engine.get());
     if (ExecDesignDialog(*dialog) != QDialog::Accepted)
         return;
     Run(*engine, stepID, *dialog);
@@ -129,14 +130,15 @@ void CDesignRun::Run(EngineEntry& engine, long stepID, const CDesignDlg& dialog)
         progress->show();
     progress->SetStatusLine(QStringLiteral("Setting up..."));
     progress->UpdateControls();
-    if (progress->IsCancelled() &&
-        QvMessageBox(QStringLiteral("Are you sure you want to Cancel?"), MB_YESNO | MB_ICONQUESTION) == IDYES) {
+    if (progress->IsCancelled() && QvMessageBox(QStringLiteral("Are you sure you want to Cancel?"),
+                                                MB_YESNO | MB_ICONQUESTION) == IDYES) {
         progress->DestroyWindow();
         return;
     }
     const Array<long> fixed = FixedList(dialog);
     const EngineRunOptions options = ReadDesignOptions();
-    engine.setDesignOptions(options.resultsDatabase, options.overFlow, options.underFlow, options.maxDesignIterations);
+    engine.setDesignOptions(options.resultsDatabase, options.overFlow, options.underFlow,
+                            options.maxDesignIterations);
     engine.designStep(progress.get(), stepID, dialog.amount, dialog.amountUOM, dialog.timeHorizon,
                       dialog.timeHorizonUOM, fixed);
     progress->SetProgress(100.0);

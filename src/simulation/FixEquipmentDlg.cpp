@@ -21,8 +21,10 @@ QString YesNo(long flag)
 
 } // namespace
 
-CFixEquipmentDlg::CFixEquipmentDlg(Array<QString> tags, Array<QString> classes, Array<long> fixedFlags, QWidget* parent)
-    : QDialog(parent), m_tags(std::move(tags)), m_classes(std::move(classes)), m_fixedFlags(std::move(fixedFlags))
+CFixEquipmentDlg::CFixEquipmentDlg(Array<QString> tags, Array<QString> classes, Array<long> fixedFlags,
+                                   QWidget* parent)
+    : QDialog(parent), m_tags(std::move(tags)), m_classes(std::move(classes)),
+      m_fixedFlags(std::move(fixedFlags))
 {
     setObjectName(QStringLiteral("137"));
     setWindowTitle(QStringLiteral("Fix Equipment"));

@@ -12,7 +12,8 @@ class CGridCtrl;
 class CFixEquipmentDlg : public QDialog {
     Q_OBJECT
 public:
-    CFixEquipmentDlg(Array<QString> tags, Array<QString> classes, Array<long> fixedFlags, QWidget* parent = nullptr);
+    CFixEquipmentDlg(Array<QString> tags, Array<QString> classes, Array<long> fixedFlags,
+                     QWidget* parent = nullptr);
 
     const Array<long>& FixedFlags() const { return m_fixedFlags; }
     CGridCtrl* Grid() const { return m_grid; }

@@ -48,12 +48,14 @@ protected:
         step.keyOutputID = 1;
         spec.steps = {step};
         spec.materials = {{1, "Amide", "Solid", 200.0, {}}};
-        spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000},  {SMALL, "R-102", 1, "Reactor", 470},
-                          {HUGE_ONE, "R-103", 1, "Reactor", 3000}, {MIDDLE, "R-104", 1, "Reactor", 600},
-                          {ELSEWHERE, "R-105", 1, "Reactor", 5000}, {CENTRIFUGE, "C-201", 2, "Centrifuge", 9000}};
+        spec.equipment = {
+            {REACTOR, "R-101", 1, "Reactor", 1000},   {SMALL, "R-102", 1, "Reactor", 470},
+            {HUGE_ONE, "R-103", 1, "Reactor", 3000},  {MIDDLE, "R-104", 1, "Reactor", 600},
+            {ELSEWHERE, "R-105", 1, "Reactor", 5000}, {CENTRIFUGE, "C-201", 2, "Centrifuge", 9000}};
         Open(spec);
         WriteParallelTransitions(STEP);
-        EquipmentEdit("UPDATE ActualEquipmentCommon SET PlantID = 100 WHERE ActualEquipmentID = ?", {qlonglong(ELSEWHERE)});
+        EquipmentEdit("UPDATE ActualEquipmentCommon SET PlantID = 100 WHERE ActualEquipmentID = ?",
+                      {qlonglong(ELSEWHERE)});
     }
 
     void EquipmentEdit(const QString& sql, const QVariantList& values)
@@ -78,8 +80,8 @@ protected:
     }
 
     // Amount for factor f at ten batches in 75000 s.
-    int Design(double factor, const QList<long>& fixed = {}, int iterations = 5, RecordingStatus* status = nullptr,
-               const QString& horizonUnit = "s")
+    int Design(double factor, const QList<long>& fixed = {}, int iterations = 5,
+               RecordingStatus* status = nullptr, const QString& horizonUnit = "s")
     {
         EngineEntry engine;
         engine.setDesignOptions(1, 1, 1, iterations);
@@ -95,14 +97,16 @@ protected:
     {
         return {long(Value("SELECT NumberOfBatches FROM DesignSummary").toLongLong()),
                 Value("SELECT ScaleFactor FROM DesignSummary").toDouble(),
-                Value("SELECT Iterations FROM DesignSummary").toInt(), Value("SELECT Feasible FROM DesignSummary").toInt()};
+                Value("SELECT Iterations FROM DesignSummary").toInt(),
+                Value("SELECT Feasible FROM DesignSummary").toInt()};
     }
 
     long ReactorAfter() { return long(Value("SELECT EquipmentAfter FROM DesignEquipment").toLongLong()); }
 
     QString DesignRemarks()
     {
-        return Value("SELECT group_concat(MessageID || ' ' || Type, ', ') FROM SimulationRemark WHERE OperationID = 0")
+        return Value("SELECT group_concat(MessageID || ' ' || Type, ', ') FROM SimulationRemark WHERE "
+                     "OperationID = 0")
             .toString();
     }
 };
@@ -153,7 +157,8 @@ TEST_F(EngineDesignTest, FixedEquipmentStaysAndCapsTheFactor)
 TEST_F(EngineDesignTest, TheCatalogueOffersEveryFacility)
 {
     Simulate();
-    for (const auto& [facility, chosen] : {std::pair{CProjectGenerator::PLANT_ID, HUGE_ONE}, std::pair{0L, ELSEWHERE}}) {
+    for (const auto& [facility, chosen] :
+         {std::pair{CProjectGenerator::PLANT_ID, HUGE_ONE}, std::pair{0L, ELSEWHERE}}) {
         Specify(facility, "Largest vessels first");
         ASSERT_EQ(Design(5), SIMULATION_COMPLETED);
         EXPECT_EQ(ReactorAfter(), chosen) << facility;

@@ -43,16 +43,18 @@ void ChooseText(CDesignDlg& dialog, const char* id, const QString& text)
 QVariant ResultsValue(const QString& sql)
 {
     CDaoDatabase results;
-    results.Open(ResultsFilePath(GetProjectDir(), StepResultsFileName(SHELL_COUPLING_STEP)), DatabaseRole::ReadOnly);
+    results.Open(ResultsFilePath(GetProjectDir(), StepResultsFileName(SHELL_COUPLING_STEP)),
+                 DatabaseRole::ReadOnly);
     QSqlQuery query = results.Query(sql);
     return query.next() ? query.value(0) : QVariant();
 }
 
 QString StoredSpecification()
 {
-    QSqlQuery query = GetStepDatabase(SHELL_COUPLING_STEP)->Query(
-        "SELECT Amount || ' ' || AmountUOM || ' ' || TimeHorizon || ' ' || TimeHorizonUOM || ' ' || FacilityID || ' ' "
-        "|| Heuristic FROM DesignSpecifications");
+    QSqlQuery query = GetStepDatabase(SHELL_COUPLING_STEP)
+                          ->Query("SELECT Amount || ' ' || AmountUOM || ' ' || TimeHorizon || ' ' || "
+                                  "TimeHorizonUOM || ' ' || FacilityID || ' ' "
+                                  "|| Heuristic FROM DesignSpecifications");
     return query.next() ? query.value(0).toString() : QString("no row");
 }
 
@@ -122,7 +124,8 @@ TEST_F(DesignShellTest, ADesignWalkIsKeptAcrossSaveAndReopen)
     EXPECT_FALSE(IsBusy());
     EXPECT_EQ(StoredSpecification(), "20000.0 kg 30.0 day 1 Closest vessels first");
     EXPECT_EQ(ResultsValue("SELECT count(*) FROM DesignSummary").toInt(), 1);
-    EXPECT_EQ(ResultsValue("SELECT EquipmentAfter || ' ' || Fixed FROM DesignEquipment WHERE EquipmentBefore = 101"),
+    EXPECT_EQ(ResultsValue(
+                  "SELECT EquipmentAfter || ' ' || Fixed FROM DesignEquipment WHERE EquipmentBefore = 101"),
               "101 1");
     EXPECT_GT(ResultsValue("SELECT count(*) FROM OperationSchedule").toInt(), 0) << "the batch rows stay";
     DesignShot(frame, "designed");

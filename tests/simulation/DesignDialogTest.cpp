@@ -122,9 +122,10 @@ TEST_F(DesignDialogTest, OkChecksTheEntriesInOrderAndKeepsTheDialogOpen)
         [&] { Child<QLineEdit>(*dialog, "1004")->setText("30"); },
         [&] { Choose(*dialog, "1006", "day"); },
     };
-    const QStringList messages = {"Please enter Design Amount!", "Please select Unit Of Measure for Design Amount!",
-                                  "Please enter Time Horizon!", "Please select Unit Of Measure for Time Horizon!",
-                                  "Please select a Facility from the Facility combo box!"};
+    const QStringList messages = {
+        "Please enter Design Amount!", "Please select Unit Of Measure for Design Amount!",
+        "Please enter Time Horizon!", "Please select Unit Of Measure for Time Horizon!",
+        "Please select a Facility from the Facility combo box!"};
     for (int i = 0; i < 5; ++i) {
         steps[i]();
         prompts.expect(IDOK);
@@ -136,8 +137,9 @@ TEST_F(DesignDialogTest, OkChecksTheEntriesInOrderAndKeepsTheDialogOpen)
     facility->setCurrentIndex(catalog);
     dialog->accept();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(StepValue("SELECT FacilityID || ' ' || FacilityName || ' ' || Heuristic FROM DesignSpecifications"),
-              "0 Tamro Plenthover Equipment Catalog Largest vessels first");
+    EXPECT_EQ(
+        StepValue("SELECT FacilityID || ' ' || FacilityName || ' ' || Heuristic FROM DesignSpecifications"),
+        "0 Tamro Plenthover Equipment Catalog Largest vessels first");
     EXPECT_EQ(app.modifiedHistory(), QList<bool>{true});
 }
 
@@ -174,9 +176,11 @@ TEST_F(DesignDialogTest, TheStoredSpecificationIsShownAgain)
         const char* unit;
         const char* radio;
         const char* shownUnit;
-    } stored[] = {{"cLOSEST vessels FIRST", "DA", "1485", "day"}, {"Fastest vessels first", "parsec", "1483", ""}};
+    } stored[] = {{"cLOSEST vessels FIRST", "DA", "1485", "day"},
+                  {"Fastest vessels first", "parsec", "1483", ""}};
     for (const auto& s : stored) {
-        ExecuteStep("UPDATE DesignSpecifications SET Heuristic = ?, TimeHorizonUOM = ?", {s.heuristic, s.unit});
+        ExecuteStep("UPDATE DesignSpecifications SET Heuristic = ?, TimeHorizonUOM = ?",
+                    {s.heuristic, s.unit});
         const auto again = Dialog();
         EXPECT_TRUE(Child<QRadioButton>(*again, s.radio)->isChecked()) << s.heuristic;
         EXPECT_EQ(Child<QComboBox>(*again, "1006")->currentText(), s.shownUnit);
@@ -196,7 +200,8 @@ TEST_F(DesignDialogTest, OkWritesOneRowAndMarksTheProjectModifiedOnlyWhenAValueC
     }
     EXPECT_EQ(Rows(), 1);
     EXPECT_DOUBLE_EQ(StepValue("SELECT Amount FROM DesignSpecifications").toDouble(), 1234567.9);
-    EXPECT_EQ(app.modifiedHistory(), (QList<bool>{true, true})); // added, then changed; the same values: untouched
+    EXPECT_EQ(app.modifiedHistory(),
+              (QList<bool>{true, true})); // added, then changed; the same values: untouched
 }
 
 TEST_F(DesignDialogTest, AFailedSaveRollsBackShowsItsReasonAndKeepsTheDialogOpen)
@@ -210,8 +215,10 @@ TEST_F(DesignDialogTest, AFailedSaveRollsBackShowsItsReasonAndKeepsTheDialogOpen
     dialog->accept();
     EXPECT_TRUE(prompts.lastText().contains("design rows are kept")) << prompts.lastText().toStdString();
     EXPECT_NE(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(StepValue("SELECT Amount || ' ' || AmountUOM || ' ' || ifnull(TimeHorizon, '-') FROM DesignSpecifications"),
-              "10.0 kg -");
+    EXPECT_EQ(
+        StepValue(
+            "SELECT Amount || ' ' || AmountUOM || ' ' || ifnull(TimeHorizon, '-') FROM DesignSpecifications"),
+        "10.0 kg -");
     EXPECT_TRUE(app.modifiedHistory().isEmpty());
 }
 

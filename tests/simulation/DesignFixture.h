@@ -38,12 +38,15 @@ public:
 class DesignEngineFactory : public EngineFactory {
 public:
     EngineEntry* CreateEngineEntry() override;
-    DesignEngine script; // copied into each engine handed out
+    DesignEngine script;          // copied into each engine handed out
     QList<DesignEngine*> created; // alive until their caller deletes them
     QStringList calls;            // of every engine handed out, gathered when it goes
 };
 
-class DesignFixture : public ::testing::Test, public SelectionService, public SortServices, public HelpService {
+class DesignFixture : public ::testing::Test,
+                      public SelectionService,
+                      public SortServices,
+                      public HelpService {
 protected:
     DesignFixture();
     ~DesignFixture() override;
@@ -53,7 +56,10 @@ protected:
 
     const ContextRecord& CurrentContext() const override { return context; }
     void SortComboBoxItems(QComboBox* combo) override;
-    void DisplayHelp(const QString& file, long topic) override { help << QString("%1 %2").arg(file).arg(topic); }
+    void DisplayHelp(const QString& file, long topic) override
+    {
+        help << QString("%1 %2").arg(file).arg(topic);
+    }
 
     FakeAppContext app;
     ScriptedPromptService prompts;

@@ -61,10 +61,10 @@ protected:
     {
         app.fileSet().projectDatabase->Execute("DELETE FROM SimulationOptions WHERE OptionType = 'DESIGN'");
         if (values)
-            app.fileSet().projectDatabase->Execute(
-                QString("INSERT INTO SimulationOptions (ResultsDatabase, OverFlow, UnderFlow, MaxDesignIterations, "
-                        "OptionType) VALUES (%1, 'DESIGN')")
-                    .arg(values));
+            app.fileSet().projectDatabase->Execute(QString("INSERT INTO SimulationOptions (ResultsDatabase, "
+                                                           "OverFlow, UnderFlow, MaxDesignIterations, "
+                                                           "OptionType) VALUES (%1, 'DESIGN')")
+                                                       .arg(values));
     }
 
     DesignEngineFactory factory;
@@ -81,8 +81,10 @@ TEST_F(DesignRunTest, StepsWithoutUsableBatchResultsAreRefused)
     } cases[] = {
         {1e35, 7200, 3000, "Please do Simulate Batch before Design!"},
         {1200, 7200, 1e35, "Please do Simulate Batch before Design!"},
-        {0, 7200, 3000, "The Batch Size for the selected step is 0.0.  Please check your Simulate Batch results!"},
-        {1200, 0, 3000, "The Cycle Time for the selected step is 0.0.  Please check your Simulate Batch results!"},
+        {0, 7200, 3000,
+         "The Batch Size for the selected step is 0.0.  Please check your Simulate Batch results!"},
+        {1200, 0, 3000,
+         "The Cycle Time for the selected step is 0.0.  Please check your Simulate Batch results!"},
     };
     for (const auto& c : cases) {
         factory.script.batchKg = c.batch;
@@ -99,7 +101,8 @@ TEST_F(DesignRunTest, StepsWithoutUsableBatchResultsAreRefused)
 
 TEST_F(DesignRunTest, OnlyAStepAndItsProcessOutsideTheOtherViewsAreDesigned)
 {
-    for (int kind : {CONTEXT_HTML_VIEW, CONTEXT_CHEMISTRY, CONTEXT_FACILITY_EXPLORER, CONTEXT_PLAN_EXPLORER}) {
+    for (int kind :
+         {CONTEXT_HTML_VIEW, CONTEXT_CHEMISTRY, CONTEXT_FACILITY_EXPLORER, CONTEXT_PLAN_EXPLORER}) {
         context.kind = kind;
         run.DesignStep();
         EXPECT_FALSE(CDesignRun::AcceptsContext(context)) << kind;
@@ -154,7 +157,9 @@ TEST_F(DesignRunTest, DesignOptionsReadEachFieldAlone)
     const struct {
         const char* row;
         const char* options;
-    } cases[] = {{nullptr, "options 1 1 1 5"}, {"0, 0, 0, NULL", "options 0 0 0 5"}, {"1, 0, 1, 0", "options 1 0 1 0"},
+    } cases[] = {{nullptr, "options 1 1 1 5"},
+                 {"0, 0, 0, NULL", "options 0 0 0 5"},
+                 {"1, 0, 1, 0", "options 1 0 1 0"},
                  {"0, 1, 0, 3", "options 0 1 0 3"}};
     for (const auto& c : cases) {
         SetOptions(c.row);

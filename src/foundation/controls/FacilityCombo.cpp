@@ -13,7 +13,8 @@ bool FillFacilityCombo(QComboBox* combo, const QString& dbPath)
     CPlantToProjectSet facilities;
     facilities.SetErrorMode(DaoErrorMode::Quiet);
     if (!facilities.OpenSet(dbPath)) {
-        QvMessageBox(QStringLiteral("Can't open the Plant-To-Project table in the database to initialize combo boxes!"));
+        QvMessageBox(QStringLiteral(
+            "Can't open the Plant-To-Project table in the database to initialize combo boxes!"));
         return false;
     }
     for (; !facilities.IsEOF(); facilities.MoveNext())

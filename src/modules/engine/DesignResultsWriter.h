@@ -28,5 +28,6 @@ struct DesignEquipmentRow {
     double need = 1e35;
 };
 
-bool WriteDesignResults(const QString& target, const EngineDesignInputs& batchRun, const DesignSummaryRow& summary,
-                        const QList<DesignEquipmentRow>& equipment, const QList<long>& remarkIDs);
+bool WriteDesignResults(const QString& target, const EngineDesignInputs& batchRun,
+                        const DesignSummaryRow& summary, const QList<DesignEquipmentRow>& equipment,
+                        const QList<long>& remarkIDs);

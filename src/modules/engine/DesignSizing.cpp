@@ -52,7 +52,8 @@ CDesignSizing::CDesignSizing(const QHash<long, DesignVessel>& vessels, long faci
         if (HasCapacity(vessel) && (facilityID == 0 || vessel.plantID == facilityID))
             m_candidates[vessel.classID].append(&vessel);
     for (QList<const DesignVessel*>& list : m_candidates)
-        std::sort(list.begin(), list.end(), [](const DesignVessel* a, const DesignVessel* b) { return a->id < b->id; });
+        std::sort(list.begin(), list.end(),
+                  [](const DesignVessel* a, const DesignVessel* b) { return a->id < b->id; });
 }
 
 double CDesignSizing::CapacityOf(long equipmentID) const
@@ -94,8 +95,8 @@ double CDesignSizing::Pass(QList<DesignEquipmentUse>& uses, double factor) const
     return capped;
 }
 
-DesignSizingResult CDesignSizing::Size(const QList<DesignEquipmentUse>& uses, double factor, int maxIterations,
-                                       const std::function<bool(int)>& onIteration) const
+DesignSizingResult CDesignSizing::Size(const QList<DesignEquipmentUse>& uses, double factor,
+                                       int maxIterations, const std::function<bool(int)>& onIteration) const
 {
     DesignSizingResult result;
     result.uses = uses;

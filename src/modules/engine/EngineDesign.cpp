@@ -66,7 +66,8 @@ QList<long> VolumeRemarks(const EngineDesignInputs& inputs, const DesignSizingRe
     return remarks;
 }
 
-DesignOutcome SizeDesign(ISimStatus* status, long stepID, const EngineDesignInputs& inputs, const EngineRunOptions& options)
+DesignOutcome SizeDesign(ISimStatus* status, long stepID, const EngineDesignInputs& inputs,
+                         const EngineRunOptions& options)
 {
     DesignOutcome outcome;
     outcome.summary = SummaryOf(stepID, inputs);
@@ -78,8 +79,9 @@ DesignOutcome SizeDesign(ISimStatus* status, long stepID, const EngineDesignInpu
     const double factor = inputs.amountKg / batches / inputs.lastRun.batchSize;
     const CDesignSizing sizing(inputs.vessels, inputs.specification.facilityID,
                                ParseVesselRule(inputs.specification.heuristic));
-    const DesignSizingResult sized = sizing.Size(inputs.uses, factor, options.maxDesignIterations,
-                                                 [status](int iteration) { return ReportIteration(status, iteration); });
+    const DesignSizingResult sized =
+        sizing.Size(inputs.uses, factor, options.maxDesignIterations,
+                    [status](int iteration) { return ReportIteration(status, iteration); });
     outcome.cancelled = sized.cancelled;
     outcome.summary.batches = batches;
     outcome.summary.factor = sized.factor;
@@ -106,6 +108,7 @@ int RunEngineDesign(ISimStatus* status, const EngineDesignRequest& request, cons
     if (inputs.resultsUnreadable)
         return SIMULATION_FAILED;
     const QString target = ResultsFilePath(GetProjectDir(), StepResultsFileName(request.stepID));
-    return WriteDesignResults(target, inputs, outcome.summary, outcome.equipment, outcome.remarks) ? SIMULATION_COMPLETED
-                                                                                                 : SIMULATION_FAILED;
+    return WriteDesignResults(target, inputs, outcome.summary, outcome.equipment, outcome.remarks)
+               ? SIMULATION_COMPLETED
+               : SIMULATION_FAILED;
 }

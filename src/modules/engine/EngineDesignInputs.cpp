@@ -25,8 +25,9 @@ constexpr const char* MOLAR_UNITS[] = {"kmol", "kmole", "gmol", "gmole", "lbmol"
 
 bool IsMolarUnit(const QString& uom)
 {
-    return std::any_of(std::begin(MOLAR_UNITS), std::end(MOLAR_UNITS),
-                       [&uom](const char* name) { return uom.compare(QLatin1String(name), Qt::CaseInsensitive) == 0; });
+    return std::any_of(std::begin(MOLAR_UNITS), std::end(MOLAR_UNITS), [&uom](const char* name) {
+        return uom.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    });
 }
 
 QList<long> ReadLastResults(long stepID, EngineDesignInputs& inputs)
@@ -74,7 +75,9 @@ void ReadUses(long stepID, const QList<long>& used, const QSet<long>& fixed, Eng
                 inputs.unitProcedures.append({it.key(), it->primaryEquipmentID});
     }
     std::sort(inputs.unitProcedures.begin(), inputs.unitProcedures.end(),
-              [](const DesignUnitProcedure& a, const DesignUnitProcedure& b) { return a.unitProcedureID < b.unitProcedureID; });
+              [](const DesignUnitProcedure& a, const DesignUnitProcedure& b) {
+                  return a.unitProcedureID < b.unitProcedureID;
+              });
     for (long id : used)
         inputs.uses.append({id, peaks.value(id), fixed.contains(id), id, DESIGN_INPUT_UNSET, 0.0});
 }
@@ -85,9 +88,9 @@ QHash<long, DesignVessel> ReadVesselCatalogue()
     CDaoDatabase* equipment = GetSharedEquipmentDB();
     if (!equipment)
         return vessels;
-    QSqlQuery rows = equipment->Query(QStringLiteral(
-        "SELECT ActualEquipmentID, EquipmentClassID, PlantID, Capacity, CapacityUOM, MinimumVolume, MinimumVolumeUOM "
-        "FROM ActualEquipmentCommon"));
+    QSqlQuery rows = equipment->Query(QStringLiteral("SELECT ActualEquipmentID, EquipmentClassID, PlantID, "
+                                                     "Capacity, CapacityUOM, MinimumVolume, MinimumVolumeUOM "
+                                                     "FROM ActualEquipmentCommon"));
     const auto litres = [&rows](int value) {
         return rows.value(value).isNull() ? DESIGN_INPUT_UNSET
                                           : ToEngineUnit(OperationField::Volume, rows.value(value).toDouble(),
@@ -107,8 +110,8 @@ double KeyOutputMolecularWeight(long stepID)
     CDaoDatabase* database = GetStepDatabase(stepID);
     if (!database)
         return DESIGN_INPUT_UNSET;
-    QSqlQuery step = database->Query(QStringLiteral("SELECT KeyOutputIntermediateID FROM Step WHERE StepID = ?"),
-                                     {qlonglong(stepID)});
+    QSqlQuery step = database->Query(
+        QStringLiteral("SELECT KeyOutputIntermediateID FROM Step WHERE StepID = ?"), {qlonglong(stepID)});
     if (!step.next() || step.value(0).isNull())
         return DESIGN_INPUT_UNSET;
     CMaterialPropertySet* properties = CMaterialPropertySet::Instance();
@@ -148,7 +151,8 @@ long ConvertRequest(const EngineDesignRequest& request, EngineDesignInputs& inpu
 
 } // namespace
 
-bool DesignAmountInKg(double amount, const QString& uom, double molecularWeight, double* kg, bool* needsWeight)
+bool DesignAmountInKg(double amount, const QString& uom, double molecularWeight, double* kg,
+                      bool* needsWeight)
 {
     *needsWeight = false;
     if (IsOperationFieldUnit(OperationField::Amount, uom)) {
@@ -178,6 +182,7 @@ EngineDesignInputs ReadEngineDesignInputs(const EngineDesignRequest& request)
         inputs.lastRun = {};
         inputs.resultsUnreadable = true;
     }
-    inputs.problem = HasBatchResults(inputs.lastRun) ? ConvertRequest(request, inputs) : REMARK_DESIGN_NO_BATCH_RESULTS;
+    inputs.problem =
+        HasBatchResults(inputs.lastRun) ? ConvertRequest(request, inputs) : REMARK_DESIGN_NO_BATCH_RESULTS;
     return inputs;
 }

@@ -55,4 +55,5 @@ struct EngineDesignInputs {
 EngineDesignInputs ReadEngineDesignInputs(const EngineDesignRequest& request);
 // The amount in kg: mass units directly, molar ones through the molecular weight (1e35: none);
 // false for any other unit.
-bool DesignAmountInKg(double amount, const QString& uom, double molecularWeight, double* kg, bool* needsWeight);
+bool DesignAmountInKg(double amount, const QString& uom, double molecularWeight, double* kg,
+                      bool* needsWeight);
