@@ -83,7 +83,8 @@ TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibr
           "DROP TABLE ReactionCoefficientTable"},
          "SELECT count(*) FROM ReactionDataSetTable"},
         {DatabaseKind::Step, LibraryFieldsMigrationNumber() - 1,
-         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004", "DROP TABLE TblCommentData"}, FIELD_TYPES}};
+         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004", "DROP TABLE TblCommentData",
+          "DROP TABLE DesignSpecifications"}, FIELD_TYPES}};
     for (const auto& file : files) {
         SCOPED_TRACE(DatabaseKindName(file.kind).toStdString());
         const QString fresh = build(file.kind, "fresh." + DatabaseKindName(file.kind));
