@@ -13,13 +13,6 @@ const char* const CATEGORY_FIELD_TYPES =
     "SELECT group_concat(FieldTypeID || ' ' || FieldType, ', ') FROM (SELECT * FROM TblFieldLibrary"
     " WHERE FieldTypeID > 100007 ORDER BY FieldTypeID)";
 
-int CategoryMigrationNumber(DatabaseKind kind, const char* namePart)
-{
-    for (const SchemaMigration& migration : BuiltInMigrations(kind))
-        if (migration.name.contains(QLatin1String(namePart)))
-            return migration.number;
-    return 0;
-}
 } // namespace
 
 class CostCategorySchemaMigrationTest : public ProjectsFixture {};
@@ -37,7 +30,7 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
           "UPDATE TblRangeLibrary SET Description = 'Kept' WHERE RangeTypeID = 3"},
          "SELECT Description FROM TblRangeLibrary WHERE RangeTypeID = 3", "labor-and-stream"},
         {DatabaseKind::Step,
-         {"DROP TABLE TblCommentData", "DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100007",
+         {"DROP TABLE TblCommentData", "DROP TABLE DesignSpecifications", "DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100007",
           "UPDATE TblFieldLibrary SET FieldLabel = 'Kept' WHERE FieldTypeID = 100005"},
          "SELECT FieldLabel FROM TblFieldLibrary WHERE FieldTypeID = 100005", "comments-and-category"}};
     for (const auto& file : files) {
@@ -46,7 +39,7 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
         const QString old = build(file.kind, "old." + DatabaseKindName(file.kind));
         for (const QString& statement : file.takeBack)
             RawQuery(old, statement);
-        RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(CategoryMigrationNumber(file.kind, file.migration) - 1));
+        RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(file.kind, file.migration) - 1));
 
         CSchemaMigrator migrator(file.kind, BuiltInMigrations(file.kind));
         EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)

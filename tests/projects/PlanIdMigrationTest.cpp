@@ -7,7 +7,6 @@
 #include "modules/steputils/SchemaMigrator.h"
 
 namespace {
-
 const char* const PLAN_SCHEMA =
     "SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name)";
 
@@ -22,7 +21,7 @@ void TakeBackBeforePlanIds(const QString& path)
                    "ORDER BY pp.PlanID");
     RawQuery(path, "INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
                    "VALUES (3, 'Weekly', 46000.5, 1), (9, 'Spare', NULL, 2)");
-    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(CSchemaBuilder::SchemaVersion(DatabaseKind::Project) - 1));
+    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "plan-ids") - 1));
 }
 
 } // namespace
