@@ -43,6 +43,7 @@ class QToolBar;
 
 class CDocumentRegistry;
 class CBatchSimulation;
+class CProcessPlanSimulation;
 
 class CWizardEndDialog;
 class CStepListPane;
@@ -123,6 +124,11 @@ public:
     void SimulateToNextBreakpoint();
     void SimulateNextOperation();
     void StopAndResetSimulation();
+    // The run of the context process or plan: 0 by the context kind, 1 the process, 2 the plan.
+    CProcessPlanSimulation& processPlanSimulation() { return *m_processPlanSimulation; }
+    void SimulateProcessOrPlan(int mode);
+    // "Run": the process of a selected process node, the plan of a plan context, else the step.
+    void RunByContext();
     void NotifyStepModified(long stepID);
     bool IsProjectOpen() const;
 
@@ -263,6 +269,8 @@ public:
     void QueueQuit() override;
     void ReportProgress(long percent) override { SetProgressPos(int(percent)); }
     AutomationRunOutcome AutomationSimulateStep(long stepID, const QString& name) override;
+    AutomationRunOutcome AutomationSimulateProcess(long processID, const QString& name) override;
+    AutomationRunOutcome AutomationSimulatePlan(long planID, const QString& name) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -281,6 +289,8 @@ private:
     QMenu* menuFor(const QString& path);
     void installFrameHandlers();
     void installSimulationHandlers();
+    // The plan runs of the Plan Explorer's commands, which give it the focus back afterwards.
+    void runPlanCommand(void (CProcessPlanSimulation::*run)());
     CommandTarget* activeTarget() const;
     void updateAction(int commandID, QAction* action, CommandTarget* target, const FrameCommandState& state);
     bool frameRuleAllows(int commandID, const FrameCommandState& state) const;
@@ -309,6 +319,7 @@ private:
 
     CAutoSaveTimer m_autoSave;
     std::unique_ptr<CBatchSimulation> m_batchSimulation;
+    std::unique_ptr<CProcessPlanSimulation> m_processPlanSimulation;
     ContextRecord m_context;
     CommandTarget* m_activeSource = nullptr; // the pane or view that reported itself active last
     const CDocumentRegistry* m_documentRegistry = nullptr;

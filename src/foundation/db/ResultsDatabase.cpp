@@ -144,6 +144,32 @@ QList<ResultsScheduleRow> CResultsDatabase::Schedule(long stepID)
     return rows;
 }
 
+QList<ResultsScheduleRow> CResultsDatabase::PlanSchedule()
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, StartTime, EndTime, Duration, EquipmentID, BatchNumber FROM "
+                       "OperationSchedule ORDER BY BatchNumber, StartTime, RowKey"));
+    QList<ResultsScheduleRow> rows;
+    while (query.next())
+        rows.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
+                     query.value(2).toDouble(), query.value(3).toDouble(), query.value(4).toDouble(),
+                     long(query.value(5).toLongLong()), long(query.value(6).toLongLong())});
+    return rows;
+}
+
+QList<ResultsRemark> CResultsDatabase::AllRemarks()
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText, BatchNumber FROM SimulationRemark "
+                       "ORDER BY RowKey"));
+    QList<ResultsRemark> remarks;
+    while (query.next())
+        remarks.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
+                        long(query.value(2).toLongLong()), query.value(3).toString(), query.value(4).toString(),
+                        long(query.value(5).toLongLong())});
+    return remarks;
+}
+
 // The remarks a query of (StepID, OperationID, MessageID, Type, RemarkText) delivers.
 static QList<ResultsRemark> ReadResultsRemarkRows(QSqlQuery& query)
 {
@@ -254,10 +280,10 @@ bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>&
     const bool written = ExecutePerRow(
         builder,
         QStringLiteral("INSERT INTO OperationSchedule (StepID, OperationID, StartTime, EndTime, Duration, "
-                       "EquipmentID) VALUES (?, ?, ?, ?, ?, ?)"),
+                       "EquipmentID, BatchNumber) VALUES (?, ?, ?, ?, ?, ?, ?)"),
         rows, [](const ResultsScheduleRow& row) {
             return QVariantList{qlonglong(row.stepID), qlonglong(row.operationID), row.start, row.end,
-                                row.duration, qlonglong(row.equipmentID)};
+                                row.duration, qlonglong(row.equipmentID), qlonglong(row.batchNumber)};
         });
     return written && builder.Execute(QStringLiteral(
                           "INSERT INTO EquipmentUsed (StepID, EquipmentID) SELECT DISTINCT s.StepID, s.EquipmentID "
@@ -270,11 +296,11 @@ bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& re
 {
     return ExecutePerRow(builder,
                          QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, "
-                                        "RemarkText) SELECT ?, ?, MessageID, Type, MessageText FROM RemarkMessage "
-                                        "WHERE MessageID = ?"),
+                                        "RemarkText, BatchNumber) SELECT ?, ?, MessageID, Type, MessageText, ? "
+                                        "FROM RemarkMessage WHERE MessageID = ?"),
                          remarks, [](const ResultsRemark& remark) {
                              return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID),
-                                                 qlonglong(remark.messageID)};
+                                                 qlonglong(remark.batchNumber), qlonglong(remark.messageID)};
                          });
 }
 

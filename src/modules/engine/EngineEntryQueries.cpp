@@ -3,6 +3,8 @@
 #include "modules/engine/EngineEntry.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/BusyGuard.h"
+#include "modules/engine/EnginePlanDetail.h"
 #include "modules/engine/EngineRun.h"
 #include "modules/engine/EngineUtilities.h"
 
@@ -37,9 +39,12 @@ int EngineEntry::designStep(ISimStatus*, long, double, const QString&, double, c
     return 0;
 }
 
-int EngineEntry::simulatePlan(ISimStatus*, long, bool)
+int EngineEntry::simulatePlan(ISimStatus* status, long planID, bool followSequenceFile)
 {
-    return SIMULATION_FAILED;
+    if (followSequenceFile)
+        return SIMULATION_FAILED; // the sequence file's run is not built yet
+    CBusyScope busy;
+    return SimulatePlanByDetailRows(status, planID, m_options.resultsDatabase != 0);
 }
 
 int EngineEntry::scaleUpToOriginalScale(ISimStatus*, long) { return 0; }
