@@ -3,6 +3,7 @@
 // equipment), the rows with their batch and step, and the codes of runs that cannot go on.
 
 #include "EngineFixture.h"
+#include "modules/engine/EnginePlanRun.h"
 
 #include <QFile>
 #include <QMap>
@@ -139,6 +140,47 @@ TEST_F(EnginePlanTest, RowsCarryBatchAndStepAndBreakpointsAreIgnored)
     EXPECT_EQ(batchSteps, (QList<std::pair<long, long>>{{1, S1}, {2, S2}, {3, S1}}));
     EXPECT_EQ(results.PlanSchedule().size(), 15);
     EXPECT_NEAR(results.Summary().cycleTime / 60, 3 * 125, 1e-6);
+    QMap<long, int> remarksPerBatch; // each batch carries its step's remarks
+    for (const ResultsRemark& remark : results.AllRemarks())
+        ++remarksPerBatch[remark.batchNumber];
+    ASSERT_EQ(remarksPerBatch.keys(), (QList<long>{1, 2, 3}));
+    EXPECT_GT(remarksPerBatch.value(1), 0);
+    EXPECT_EQ(remarksPerBatch.value(1), remarksPerBatch.value(3));
+}
+
+// A placement of its own (as a user-defined sequence plugs in) may move single operations: the
+// rows keep the times it gave; one that leaves a batch unplaced fails the run.
+TEST_F(EnginePlanTest, APlacementOfItsOwnKeepsItsOperationTimes)
+{
+    OpenPlanProject();
+    QList<EnginePlanBatch> batches(2);
+    batches[0].stepID = S1;
+    batches[0].batchNumber = 1;
+    batches[1].stepID = S2;
+    batches[1].batchNumber = 2;
+    const EnginePlanPlacement stagger = [](QList<EnginePlanBatch>& placed) {
+        for (EnginePlanBatch& batch : placed) {
+            for (qsizetype i = 0; i < batch.schedule->operations.size(); ++i) {
+                batch.starts.append(1000.0 * batch.batchNumber + 100.0 * double(i));
+                batch.ends.append(1000.0 * batch.batchNumber + 100.0 * double(i) + 50);
+            }
+        }
+        return true;
+    };
+    ASSERT_EQ(RunEnginePlan(nullptr, PLAN, batches, stagger, true), SIMULATION_COMPLETED);
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(PlanResults()));
+    const QList<ResultsScheduleRow> rows = results.PlanSchedule();
+    ASSERT_EQ(rows.size(), 10);
+    EXPECT_DOUBLE_EQ(rows.at(6).start, 2100);
+    EXPECT_DOUBLE_EQ(rows.at(6).duration, 50);
+    EXPECT_EQ(rows.at(6).stepID, S2);
+    results.Close();
+    const EnginePlanPlacement partial = [](QList<EnginePlanBatch>& placed) {
+        PlaceEnginePlanBatch(placed.first(), 0);
+        return true;
+    };
+    EXPECT_EQ(RunEnginePlan(nullptr, PLAN, batches, partial, true), SIMULATION_FAILED);
 }
 
 // Without a plan start the times count from the earliest row start.

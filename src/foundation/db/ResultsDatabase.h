@@ -98,3 +98,16 @@ bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark);
 // derived from them in one statement; remarks of the fixed messages with their type and text.
 bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& rows);
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks);
+// Batches that keep their step's schedule, moved in time: each step's rows (from time 0) go once
+// into a temporary table, then each batch in one statement with its offset and number.
+struct ResultsBatchShift {
+    long stepID = 0;
+    long batchNumber = 0;
+    double offset = 0;
+};
+bool WriteShiftedScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& stepRows,
+                              const QList<ResultsBatchShift>& batches);
+// Each step's remarks (of the fixed messages) once into a temporary table, then each batch's copy
+// in one statement with its number.
+bool WriteBatchRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& stepRemarks,
+                       const QList<ResultsBatchShift>& batches);

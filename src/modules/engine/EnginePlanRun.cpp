@@ -11,6 +11,8 @@
 #include "modules/engine/EngineStepModel.h"
 
 #include <QHash>
+#include <QSet>
+#include <cmath>
 
 namespace {
 
@@ -50,7 +52,7 @@ bool RunPlanOperations(ISimStatus* status, const QList<EnginePlanBatch>& batches
     return true;
 }
 
-void AddPlanBatchRows(const EnginePlanBatch& batch, QList<ResultsScheduleRow>& rows, QList<ResultsRemark>& remarks)
+void AddPlanBatchRows(const EnginePlanBatch& batch, QList<ResultsScheduleRow>& rows)
 {
     const EngineSchedule& schedule = *batch.schedule;
     for (qsizetype i = 0; i < schedule.operations.size(); ++i) {
@@ -58,8 +60,6 @@ void AddPlanBatchRows(const EnginePlanBatch& batch, QList<ResultsScheduleRow>& r
         rows.append({schedule.stepID, operation.operationID, batch.starts.at(i), batch.ends.at(i),
                      batch.ends.at(i) - batch.starts.at(i), operation.equipmentID, batch.batchNumber});
     }
-    for (const EngineRemark& remark : schedule.remarks)
-        remarks.append({schedule.stepID, remark.operationID, remark.messageID, {}, {}, batch.batchNumber});
 }
 
 ResultsRunSummary PlanSummary(const QList<EnginePlanBatch>& batches)
@@ -78,17 +78,65 @@ ResultsRunSummary PlanSummary(const QList<EnginePlanBatch>& batches)
     return summary;
 }
 
+// The batch's offset from its step's schedule; false when its operations were not moved alike.
+bool UniformShift(const EnginePlanBatch& batch, double& offset)
+{
+    const QList<EngineScheduledOperation>& operations = batch.schedule->operations;
+    offset = operations.isEmpty() ? 0 : batch.starts.front() - operations.front().start;
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        if (std::abs(batch.starts.at(i) - operations.at(i).start - offset) > 1e-9 ||
+            std::abs(batch.ends.at(i) - operations.at(i).end - offset) > 1e-9)
+            return false;
+    }
+    return true;
+}
+
+// Each batch's step, number and offset; each step's rows and remarks once. False when a batch's
+// operations were not moved alike (the shifts are then incomplete).
+bool CollectShifts(const QList<EnginePlanBatch>& batches, QList<ResultsScheduleRow>& stepRows,
+                   QList<ResultsRemark>& stepRemarks, QList<ResultsBatchShift>& shifts)
+{
+    QSet<long> steps;
+    bool uniform = true;
+    for (const EnginePlanBatch& batch : batches) {
+        double offset = 0;
+        uniform = UniformShift(batch, offset) && uniform;
+        shifts.append({batch.stepID, batch.batchNumber, offset});
+        if (steps.contains(batch.stepID))
+            continue;
+        steps.insert(batch.stepID);
+        for (const EngineScheduledOperation& operation : batch.schedule->operations)
+            stepRows.append({batch.stepID, operation.operationID, operation.start, operation.end,
+                             operation.end - operation.start, operation.equipmentID, 0});
+        for (const EngineRemark& remark : batch.schedule->remarks)
+            stepRemarks.append({batch.stepID, remark.operationID, remark.messageID, {}, {}, 0});
+    }
+    return uniform;
+}
+
+// Batches moved as a whole are written set-based from their step's rows; others row by row.
+bool WritePlanRows(CSchemaBuilder& builder, const QList<EnginePlanBatch>& batches)
+{
+    QList<ResultsScheduleRow> stepRows;
+    QList<ResultsRemark> stepRemarks;
+    QList<ResultsBatchShift> shifts;
+    const bool uniform = CollectShifts(batches, stepRows, stepRemarks, shifts);
+    if (!WriteBatchRemarks(builder, stepRemarks, shifts))
+        return false;
+    if (uniform)
+        return WriteShiftedScheduleRows(builder, stepRows, shifts);
+    QList<ResultsScheduleRow> rows;
+    for (const EnginePlanBatch& batch : batches)
+        AddPlanBatchRows(batch, rows);
+    return WriteScheduleRows(builder, rows);
+}
+
 bool WritePlanResults(long planID, const QList<EnginePlanBatch>& batches)
 {
-    QList<ResultsScheduleRow> rows;
-    QList<ResultsRemark> remarks;
-    for (const EnginePlanBatch& batch : batches)
-        AddPlanBatchRows(batch, rows, remarks);
     const ResultsRunSummary summary = PlanSummary(batches);
     return WriteResultsAtomically(ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)),
                                   [&](CSchemaBuilder& builder) {
-                                      return WriteRunSummary(builder, summary) && WriteScheduleRows(builder, rows) &&
-                                             WriteMessageRemarks(builder, remarks);
+                                      return WriteRunSummary(builder, summary) && WritePlanRows(builder, batches);
                                   });
 }
 
