@@ -62,7 +62,7 @@ void AddPlanBatchRows(const EnginePlanBatch& batch, QList<ResultsScheduleRow>& r
     }
 }
 
-ResultsRunSummary PlanSummary(const QList<EnginePlanBatch>& batches)
+ResultsRunSummary PlanRunSummary(const QList<EnginePlanBatch>& batches)
 {
     ResultsRunSummary summary;
     summary.batchSize = batches.back().schedule->Summary().batchSize;
@@ -133,7 +133,7 @@ bool WritePlanRows(CSchemaBuilder& builder, const QList<EnginePlanBatch>& batche
 
 bool WritePlanResults(long planID, const QList<EnginePlanBatch>& batches)
 {
-    const ResultsRunSummary summary = PlanSummary(batches);
+    const ResultsRunSummary summary = PlanRunSummary(batches);
     return WriteResultsAtomically(ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)),
                                   [&](CSchemaBuilder& builder) {
                                       return WriteRunSummary(builder, summary) && WritePlanRows(builder, batches);
