@@ -19,6 +19,7 @@
 #include "simulation/SimDialog.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -33,21 +34,31 @@ void RunShot(QWidget* widget, const QString& name)
         widget->grab().save(QDir(folder).filePath("pl3-" + name + ".png"));
 }
 
+// The whole screen: the disabled frame with the progress dialog over it.
+void ScreenShot(const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
+    if (!folder.isEmpty() && QDir().mkpath(folder) && QGuiApplication::primaryScreen())
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(folder).filePath("pl3-" + name + ".png"));
+}
+
 // The engine stand-in, its progress dialog pictured once a run has gone through.
 class PicturedEngine : public EngineEntry {
 public:
     int simulateBatch(ISimStatus* status, long stepID) override
     {
         const int code = EngineEntry::simulateBatch(status, stepID);
-        if (stepID == 1002)
+        if (stepID == 1002) {
             RunShot(dynamic_cast<CSimDialog*>(status), "batch-dialog");
+            ScreenShot("screen-during-batch");
+        }
         return code;
     }
     int simulateProcess(ISimStatus* status, long processID, EngineEntry* batchEngine) override
     {
         const int code = EngineEntry::simulateProcess(status, processID, batchEngine);
         RunShot(dynamic_cast<CSimDialog*>(status), "process-dialog");
-        RunShot(QApplication::activeWindow() ? QApplication::activeWindow() : nullptr, "frame-during-run");
+        ScreenShot("screen-during-process");
         return code;
     }
 };
