@@ -28,8 +28,7 @@ void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
-    RawQuery(path, QStringLiteral("PRAGMA user_version = %1")
-                       .arg(CSchemaBuilder::SchemaVersion(DatabaseKind::Project) - 1));
+    RawQuery(path, "PRAGMA user_version = 3"); // the version before the preference tables (004)
 }
 
 } // namespace
