@@ -229,7 +229,7 @@ SELECT ReportID, 1, 'Standard' FROM ReportOptions
 UNION ALL SELECT ReportID, 2, 'Detailed' FROM ReportOptions
 UNION ALL SELECT ReportID, 3, 'Compact' FROM ReportOptions WHERE ReportID IN (105, 201, 204);
 
--- The message catalogue: 1001-1005 are the remarks of the results database; the others are the
+-- The message catalogue: 1001-1006 are the remarks of the results database; the others are the
 -- messages of the simulation log.
 INSERT INTO TblMessageLibrary (MessageID, MessageType, MessageText, Level, Source) VALUES
     (1001, 'Warning', 'No equipment is assigned to the operation.', 2, 1),
@@ -237,6 +237,7 @@ INSERT INTO TblMessageLibrary (MessageID, MessageType, MessageText, Level, Sourc
     (1003, 'Warning', 'No duration is given; the default of the operation type is used.', 2, 1),
     (1004, 'Error', 'The process has no step transitions.', 1, 1),
     (1005, 'Error', 'The plan has no batches to simulate.', 1, 1),
+    (1006, 'Error', 'The simulation sequence file of the plan cannot be used.', 1, 1),
     (10000001, 'Error', 'The simulation of %s stopped: no equipment contents.', 1, 1),
     (10000002, 'Warning', 'The vessel %s overflows.', 1, 1),
     (10000003, 'Warning', 'The vessel %s runs below its minimum stirred volume.', 2, 1),

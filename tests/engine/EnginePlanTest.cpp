@@ -3,6 +3,8 @@
 // equipment), the rows with their batch and step, and the codes of runs that cannot go on.
 
 #include "EngineFixture.h"
+#include "foundation/common/SimSequenceRecipe.h"
+#include "foundation/common/UserSimSequenceFile.h"
 #include "modules/engine/EnginePlanRun.h"
 
 #include <QFile>
@@ -218,7 +220,6 @@ TEST_F(EnginePlanTest, RunsThatCannotGoOnAnswerTheirCodes)
     RecordingStatus status;
     status.stopAtStep = 7;
     EXPECT_EQ(engine.simulatePlan(&status, PLAN, false), SIMULATION_CANCELLED);
-    EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, true), SIMULATION_FAILED);
     EXPECT_FALSE(QFile::exists(PlanResults()));
     WriteDetail({{99, 1}});
     EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, false), SIMULATION_FAILED);
@@ -234,4 +235,39 @@ TEST_F(EnginePlanTest, NoResultsDatabaseWritesNothing)
     engine.setRunOptions(1, 0, 1, 1);
     EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, false), SIMULATION_COMPLETED);
     EXPECT_FALSE(QFile::exists(PlanResults()));
+}
+
+// With the flag the plan's sequence file lays the batches out: its columns, numbered by position,
+// a later column's operation after the earlier line's; a missing file answers 1 with remark 1006.
+TEST_F(EnginePlanTest, TheSequenceFilesColumnsAreTheBatches)
+{
+    OpenPlanProject();
+    WriteDetail({{S1, 1}}); // not read with the flag
+    const QString path = UserSimSequenceFilePath(folder, "Weekly", PLAN);
+    EngineEntry engine;
+    EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, true), SIMULATION_FAILED);
+    {
+        CResultsDatabase results;
+        ASSERT_TRUE(results.Open(PlanResults()));
+        ASSERT_EQ(results.AllRemarks().size(), 1);
+        EXPECT_EQ(results.AllRemarks().first().messageID, 1006);
+    }
+    QList<SimSequenceLine> lines;
+    int column = 0;
+    for (long step : {S2, S1}) {
+        ++column;
+        for (const SimSequenceOperation& op : ReadSimSequenceStepRecipe(step).operations)
+            lines.append({column, column, step, step, op.unitProcedureID, op.unitProcedureID, op.operationID,
+                          QStringLiteral("Batch %1").arg(column), op.text});
+    }
+    ASSERT_TRUE(WriteSimSequenceFile(path, lines));
+    ASSERT_EQ(engine.simulatePlan(nullptr, PLAN, true), SIMULATION_COMPLETED);
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(PlanResults()));
+    const QList<ResultsScheduleRow> rows = results.PlanSchedule();
+    ASSERT_EQ(rows.size(), 10);
+    EXPECT_EQ(rows.first().stepID, S2);
+    EXPECT_EQ(rows.last().stepID, S1);
+    EXPECT_EQ(rows.last().batchNumber, 2);
+    EXPECT_DOUBLE_EQ(rows.at(5).start / 60, 120); // handed over at the start of column 1's last line
 }

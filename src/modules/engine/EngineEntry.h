@@ -92,8 +92,9 @@ public:
     // Every step of the process in order into QVPROC_<id>; drops the batch engine's paused runs of them.
     // Without step transitions it answers 1 and QVPROC_<id> holds only an Error remark (1004).
     virtual int simulateProcess(ISimStatus* status, long processID, EngineEntry* batchEngine);
-    // The plan's batches into QVPLAN_<id> (EnginePlanDetail.h), breakpoints ignored; a plan without
-    // batches answers 1 with an Error remark (1005). Following the sequence file is not built yet: 1.
+    // The plan's batches into QVPLAN_<id>, breakpoints ignored: by the plan's detail rows
+    // (EnginePlanDetail.h; a plan without batches answers 1 with an Error remark, 1005) or, with the
+    // flag, by its user-defined sequence file (EnginePlanSequence.h; an unusable file: 1 and 1006).
     virtual int simulatePlan(ISimStatus* status, long planID, bool followSequenceFile);
 
     // Scaling is not built yet: each answers 0 (not scaled) or an empty list.

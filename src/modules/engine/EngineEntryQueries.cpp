@@ -5,6 +5,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
 #include "modules/engine/EnginePlanDetail.h"
+#include "modules/engine/EnginePlanSequence.h"
 #include "modules/engine/EngineRun.h"
 #include "modules/engine/EngineUtilities.h"
 
@@ -41,10 +42,11 @@ int EngineEntry::designStep(ISimStatus*, long, double, const QString&, double, c
 
 int EngineEntry::simulatePlan(ISimStatus* status, long planID, bool followSequenceFile)
 {
-    if (followSequenceFile)
-        return SIMULATION_FAILED; // the sequence file's run is not built yet
     CBusyScope busy;
-    return SimulatePlanByDetailRows(status, planID, m_options.resultsDatabase != 0);
+    const bool writeResults = m_options.resultsDatabase != 0;
+    if (followSequenceFile)
+        return SimulatePlanBySequenceFile(status, planID, writeResults);
+    return SimulatePlanByDetailRows(status, planID, writeResults);
 }
 
 int EngineEntry::scaleUpToOriginalScale(ISimStatus*, long) { return 0; }
