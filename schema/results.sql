@@ -28,7 +28,8 @@ CREATE TABLE RunSummary (
     RowKey INTEGER PRIMARY KEY
 );
 
--- One row per simulated operation; EquipmentID 0 = none.
+-- One row per simulated operation; EquipmentID 0 = none. BatchNumber: the plan's batch (1, 2, ...)
+-- in a plan's results, 0 elsewhere.
 CREATE TABLE OperationSchedule (
     StepID INTEGER NOT NULL,
     OperationID INTEGER NOT NULL,
@@ -36,7 +37,8 @@ CREATE TABLE OperationSchedule (
     EndTime REAL NOT NULL,
     Duration REAL NOT NULL,
     EquipmentID INTEGER NOT NULL DEFAULT 0,
-    RowKey INTEGER PRIMARY KEY
+    RowKey INTEGER PRIMARY KEY,
+    BatchNumber INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX OperationScheduleByStep ON OperationSchedule (StepID, StartTime);
 
@@ -62,7 +64,8 @@ CREATE TABLE SimulationRemark (
     MessageID INTEGER NOT NULL,
     Type TEXT NOT NULL CHECK (Type IN ('Error', 'Warning')),
     RemarkText TEXT NOT NULL,
-    RowKey INTEGER PRIMARY KEY
+    RowKey INTEGER PRIMARY KEY,
+    BatchNumber INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX SimulationRemarkByOperation ON SimulationRemark (StepID, OperationID);
 

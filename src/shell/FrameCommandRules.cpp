@@ -106,17 +106,24 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
     case ID_DESIGN:
         *enabled = CDesignRun::AcceptsContext(c);
         return true;
-    case ID_SIMULATE_RUN: // the process and plan runs come with their own feature
-        *enabled = isStepContext(c) && !isProcessContext(c) && !isPlanContext(c);
+    case ID_SIMULATE_RUN: // the process, the plan, else the step, as the handler chooses
+        if (isProcessContext(c))
+            *enabled = s.hasEngine;
+        else if (isPlanContext(c))
+            *enabled = s.hasEngine && s.planSimulatable;
+        else
+            *enabled = isStepContext(c);
         return true;
     case ID_SIMULATE_PROCESS:
-    case ID_SIMULATE_BATCHES_AND_PROCESS:
-        *enabled = (c.kind == CONTEXT_PROCESS_EXPLORER || c.kind == CONTEXT_TEXT_RECIPE) && c.processID != -1;
+    case ID_SIMULATE_BATCHES_AND_PROCESS: // what a run by context simulates
+        *enabled = s.hasEngine && c.kind == CONTEXT_PROCESS_EXPLORER && c.processID != -1;
         return true;
     case ID_SIMULATE_PLAN:
     case ID_SIMULATE_BATCHES_AND_PLAN:
+        *enabled = s.hasEngine && isPlanContext(c) && s.planSimulatable;
+        return true;
     case ID_SIMULATE_SEQUENCE:
-        *enabled = c.planID != -1;
+        *enabled = s.hasEngine && isPlanContext(c) && s.planSimulatable && s.planSequenceFile;
         return true;
     case ID_SIMULATE_STOP_RESET:
         *enabled = s.hasEngine && c.stepID != -1;

@@ -11,6 +11,8 @@ struct FrameCommandState {
     bool resultFilesExist = false;
     bool projectIsTemplate = false; // a template is never packed
     bool stepPaused = false; // the context step's batch run is paused (stepping can go on)
+    bool planSimulatable = false;   // the Plan Explorer can simulate the context plan
+    bool planSequenceFile = false;  // the context plan's user-defined sequence file exists
 };
 
 bool FrameCommandEnabled(int commandID, const FrameCommandState& state);

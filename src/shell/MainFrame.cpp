@@ -9,6 +9,7 @@
 #include "shell/ShellConstants.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/DesignRun.h"
+#include "simulation/ProcessPlanSimulation.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -44,6 +44,7 @@ class QToolBar;
 class CDocumentRegistry;
 class CBatchSimulation;
 class CDesignRun;
+class CProcessPlanSimulation;
 
 class CWizardEndDialog;
 class CStepListPane;
@@ -127,6 +128,11 @@ public:
     // "Design...": the design run of the context step.
     void DesignStep();
     CDesignRun& designRun() { return *m_designRun; }
+    // The run of the context process or plan: 0 by the context kind, 1 the process, 2 the plan.
+    CProcessPlanSimulation& processPlanSimulation() { return *m_processPlanSimulation; }
+    void SimulateProcessOrPlan(int mode);
+    // "Run": the process of a selected process node, the plan of a plan context, else the step.
+    void RunByContext();
     void NotifyStepModified(long stepID);
     bool IsProjectOpen() const;
 
@@ -270,6 +276,8 @@ public:
     void QueueQuit() override;
     void ReportProgress(long percent) override { SetProgressPos(int(percent)); }
     AutomationRunOutcome AutomationSimulateStep(long stepID, const QString& name) override;
+    AutomationRunOutcome AutomationSimulateProcess(long processID, const QString& name) override;
+    AutomationRunOutcome AutomationSimulatePlan(long planID, const QString& name) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -288,6 +296,8 @@ private:
     QMenu* menuFor(const QString& path);
     void installFrameHandlers();
     void installSimulationHandlers();
+    // The plan runs of the Plan Explorer's commands, which give it the focus back afterwards.
+    void runPlanCommand(void (CProcessPlanSimulation::*run)());
     CommandTarget* activeTarget() const;
     void updateAction(int commandID, QAction* action, CommandTarget* target, const FrameCommandState& state);
     bool frameRuleAllows(int commandID, const FrameCommandState& state) const;
@@ -317,6 +327,7 @@ private:
     CAutoSaveTimer m_autoSave;
     std::unique_ptr<CBatchSimulation> m_batchSimulation;
     std::unique_ptr<CDesignRun> m_designRun;
+    std::unique_ptr<CProcessPlanSimulation> m_processPlanSimulation;
     ContextRecord m_context;
     CommandTarget* m_activeSource = nullptr; // the pane or view that reported itself active last
     const CDocumentRegistry* m_documentRegistry = nullptr;

@@ -10,6 +10,7 @@
 #include "foundation/common/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
+#include "simulation/ProcessPlanSimulation.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -25,6 +26,16 @@ QString batchFailureText(long stepID, int engineCode)
     if (engineCode == CBatchSimulation::ENGINE_CODE_NONE)
         return QStringLiteral("The batch run of step %1 did not run.").arg(stepID);
     return QStringLiteral("The batch run of step %1 ended with engine code %2.").arg(stepID).arg(engineCode);
+}
+
+AutomationRunOutcome runOutcome(const QString& what, long id, int outcome)
+{
+    if (outcome == 0)
+        return {AutomationRunOutcome::Done, QString(), outcome};
+    if (outcome == CProcessPlanSimulation::OUTCOME_NONE)
+        return {AutomationRunOutcome::Failed, QStringLiteral("The run of %1 %2 did not run.").arg(what).arg(id), outcome};
+    return {AutomationRunOutcome::Failed,
+            QStringLiteral("The run of %1 %2 ended with engine code %3.").arg(what).arg(id).arg(outcome), outcome};
 }
 } // namespace
 
@@ -121,4 +132,20 @@ AutomationRunOutcome CMainFrame::AutomationSimulateStep(long stepID, const QStri
     if (code == 0)
         return {AutomationRunOutcome::Done, QString(), code};
     return {AutomationRunOutcome::Failed, batchFailureText(stepID, code), code};
+}
+
+AutomationRunOutcome CMainFrame::AutomationSimulateProcess(long processID, const QString& name)
+{
+    m_context.processID = processID;
+    m_context.processName = name;
+    SimulateProcessOrPlan(RUN_CONTEXT_PROCESS);
+    return runOutcome(QStringLiteral("process"), processID, m_processPlanSimulation->LastOutcome());
+}
+
+AutomationRunOutcome CMainFrame::AutomationSimulatePlan(long planID, const QString& name)
+{
+    m_context.planID = planID;
+    m_context.planName = name;
+    SimulateProcessOrPlan(RUN_CONTEXT_PLAN);
+    return runOutcome(QStringLiteral("plan"), planID, m_processPlanSimulation->LastOutcome());
 }

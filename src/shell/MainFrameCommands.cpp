@@ -6,9 +6,11 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/CommandTarget.h"
 #include "foundation/common/OperationCommands.h"
+#include "foundation/common/PlanExplorer.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/UserSimSequenceFile.h"
 #include "shell/CommandTable.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MainFrame.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -258,6 +261,11 @@ FrameCommandState CMainFrame::CommandStateSnapshot() const
     state.resultFilesExist = state.projectOpen && ResultFilesExist(m_context); // none without a project
     state.projectIsTemplate = state.projectOpen && GetAppContext() && GetAppContext()->fileSet().isTemplate;
     state.stepPaused = m_bHasEngine && CBatchSimulation::IsStepPaused(m_context.stepID);
+    state.planSimulatable = state.projectOpen && m_context.planID != -1 &&
+                            PlanExplorer::IsPlanSimulatable(m_context.planID);
+    state.planSequenceFile =
+        state.planSimulatable &&
+        QFileInfo::exists(UserSimSequenceFilePath(GetProjectDir(), m_context.planName, m_context.planID));
     return state;
 }
 

@@ -1,16 +1,27 @@
-// The frame's simulation commands: the batch run and its stepping, which the frame owns, the
-// design run, and Quick Results from the Process Explorer.
+// The frame's simulation commands: the batch run and its stepping, the process and plan runs,
+// which the frame owns, the design run, and Quick Results from the Process Explorer.
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/DesignRun.h"
+#include "simulation/ProcessPlanSimulation.h"
+
+#include <QDockWidget>
 #include "simulation/QuickResultsRefresh.h"
 
 void CMainFrame::installSimulationHandlers()
 {
     m_batchSimulation = std::make_unique<CBatchSimulation>();
+    m_processPlanSimulation = std::make_unique<CProcessPlanSimulation>(*m_batchSimulation);
+    CProcessPlanSimulation& run = *m_processPlanSimulation;
+    SetCommandHandler(ID_SIMULATE_PROCESS, [&run] { run.SimulateProcess(); });
+    SetCommandHandler(ID_SIMULATE_BATCHES_AND_PROCESS, [&run] { run.SimulateBatchesAndProcess(); });
+    SetCommandHandler(ID_SIMULATE_SEQUENCE, [&run] { run.SimulateUserSequencePlan(); });
+    SetCommandHandler(ID_SIMULATE_PLAN, [this] { runPlanCommand(&CProcessPlanSimulation::SimulatePlan); });
+    SetCommandHandler(ID_SIMULATE_BATCHES_AND_PLAN,
+                      [this] { runPlanCommand(&CProcessPlanSimulation::SimulateBatchesAndPlan); });
     SetCommandHandler(ID_SIMULATE_BATCH, [this] { m_batchSimulation->OnSimulateBatchCommand(); });
     SetCommandHandler(ID_SIMULATE_TO_BREAKPOINT, [this] { SimulateToNextBreakpoint(); });
     SetCommandHandler(ID_SIMULATE_NEXT_OPERATION, [this] { SimulateNextOperation(); });
@@ -43,4 +54,29 @@ void CMainFrame::StopAndResetSimulation()
 void CMainFrame::DesignStep()
 {
     m_designRun->DesignStep();
+}
+
+void CMainFrame::SimulateProcessOrPlan(int mode)
+{
+    m_processPlanSimulation->SimulateProcessOrPlan(mode);
+}
+
+void CMainFrame::runPlanCommand(void (CProcessPlanSimulation::*run)())
+{
+    (m_processPlanSimulation.get()->*run)();
+    QDockWidget* planExplorer = pane(PaneID::PlanExplorer);
+    if (RefreshContext().kind == CONTEXT_NONE && planExplorer && m_paneShown[int(PaneID::PlanExplorer)] &&
+        planExplorer->widget())
+        planExplorer->widget()->setFocus();
+}
+
+void CMainFrame::RunByContext()
+{
+    const ContextRecord context = RefreshContext();
+    if (context.kind == CONTEXT_PROCESS_EXPLORER && context.processNodeSelected && context.processID != -1)
+        m_processPlanSimulation->SimulateProcess();
+    else if (CProcessPlanSimulation::RunsPlan(context))
+        runPlanCommand(&CProcessPlanSimulation::SimulatePlan);
+    else
+        SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_USER);
 }

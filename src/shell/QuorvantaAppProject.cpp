@@ -45,9 +45,9 @@ void CQuorvantaApp::WireProjectCommands()
         m_projects->ChooseAndOpenProject();
         m_frame->UpdateCommandStates();
     });
-    m_frame->SetCommandHandler(ID_SIMULATE_RUN, [this] { // a step context: the process and plan runs come later
+    m_frame->SetCommandHandler(ID_SIMULATE_RUN, [this] {
         SetEngine(::GetEngineEntry());
-        m_frame->SimulateBatch(1, -1, -1, 0);
+        m_frame->RunByContext();
     });
     m_frame->SetCommandHandler(ID_FILE_EXPORT_STEP, [this] { ExportStepCommand(m_frame->CurrentContext().stepID); });
     m_frame->SetCommandHandler(ID_FILE_IMPORT_STEP, [this] {

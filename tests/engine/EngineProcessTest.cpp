@@ -109,3 +109,19 @@ TEST_F(EngineProcessTest, UtilityListIsModuleState)
     EXPECT_TRUE(EngineEntry::AvailableUtilities().IsEmpty());
     EXPECT_TRUE(EngineEntry::KeptWorkingCopyDir().isEmpty());
 }
+
+// A process without step transitions answers 1 and leaves only the run's Error remark.
+TEST_F(EngineProcessTest, ProcessWithoutStepTransitionsLeavesAnErrorRemark)
+{
+    OpenBranchedProcess();
+    WriteStepTransitions(PROCESS, {});
+    EngineEntry engine;
+    EXPECT_EQ(engine.simulateProcess(nullptr, PROCESS, nullptr), SIMULATION_FAILED);
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(ResultsFilePath(folder, ProcessResultsFileName(PROCESS))));
+    const QList<ResultsRemark> remarks = results.AllRemarks();
+    ASSERT_EQ(remarks.size(), 1);
+    EXPECT_EQ(remarks.first().messageID, 1004);
+    EXPECT_EQ(remarks.first().type, "Error");
+    EXPECT_TRUE(results.PlanSchedule().isEmpty());
+}

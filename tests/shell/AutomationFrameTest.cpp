@@ -11,6 +11,10 @@
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/PlanExplorer.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ResultsDatabase.h"
 #include "foundation/common/SimStatus.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/engine/EngineEntry.h"
@@ -152,8 +156,6 @@ TEST_F(AutomationFrameTest, FrameOperationsSetTheContextOnlyWhenTheyRun)
         [&] { return frame->AutomationShowGanttChart("plan", "Weekly", 1); },
         [&] { return frame->AutomationExcelReport("Step", 1, COUPLING); },
         [&] { return frame->AutomationExcelReport("Other", 1, COUPLING); },
-        [&] { return frame->AutomationSimulateProcess(1, "Amidol"); },
-        [&] { return frame->AutomationSimulatePlan(1, "Weekly"); },
         [&] { return frame->AutomationScaleRecipe(1002, "Crystallisation", 1, 1, 2.0, "kg", 0.0); },
     };
     for (const auto& operation : unbuilt) {
@@ -213,4 +215,61 @@ TEST_F(AutomationFrameTest, FailedOpensAnswerWithoutADialog)
         EXPECT_FALSE(frame->IsProjectOpen()) << "the unmodified project closed first";
     }
     EXPECT_FALSE(QFileInfo::exists(locked + "Demo/WorkingPath.txt"));
+}
+
+namespace {
+// The Plan Explorer's requirement run, passed over: the plan's rows stay as written.
+struct PassingPlanRequirements : PlanExplorerServices {
+    bool SimulatePlan(long, bool, EngineEntry*, bool) override { return true; }
+};
+} // namespace
+
+// Process and plan Simulate through the objects run the engine stand-in: Done with the results
+// written when it answers 0; a plan added by the script (id -1) and a plan without batches Failed.
+TEST_F(AutomationFrameTest, ProcessAndPlanSimulateKeepTheRunsOutcome)
+{
+    PassingPlanRequirements requirements;
+    ServiceInstallations installed;
+    installed.Install<PlanExplorerServices>(&requirements);
+    CDaoDatabase& project = *GetProjectDatabase();
+    project.Execute("INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime) VALUES (7, 'Weekly', 46000), "
+                    "(8, 'Empty', 46000)");
+    project.Execute("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) VALUES "
+                    "(7, 1, 'Weekly'), (8, 1, 'Empty')");
+    project.Execute("INSERT INTO ProductionPlanDetail (PlanID, StepID, Overlap, RequirementID) VALUES "
+                    "(7, 1001, 0, 1), (7, 1001, 1, 1), (7, 1002, 0, 2)");
+    frame->BuildAutomationModel();
+    root = frame->GetAutomationApplication();
+    const QString folder = GetProjectDir();
+
+    const auto simulateProcess = [&] {
+        return InvokeAutomation(frame->FindAutomationProcess(1), InvokeKind::Call, "Simulate");
+    };
+    const AutomationResult fresh = simulateProcess(); // a script's run builds no transitions
+    EXPECT_EQ(fresh.error, AutomationError::Failed);
+    EXPECT_EQ(fresh.text, "The run of process 1 ended with engine code 1.");
+    frame->context().kind = CONTEXT_PROCESS_EXPLORER; // the user's run builds them
+    frame->SimulateProcessOrPlan(0);
+    const AutomationResult process = simulateProcess();
+    ASSERT_TRUE(process.ok()) << process.text.toStdString();
+    EXPECT_EQ(process.value.longValue(), 1);
+    EXPECT_TRUE(QFile::exists(ResultsFilePath(folder, ProcessResultsFileName(1))));
+
+    auto plans = std::static_pointer_cast<CAutomationObject>(frame->GetAutomationProductionPlans());
+    const auto plan = [&](const QString& name) {
+        return InvokeAutomation(plans, InvokeKind::Call, "GetProductionPlan", {V::Text(name)}).value.object();
+    };
+    const AutomationResult weekly = InvokeAutomation(plan("Weekly"), InvokeKind::Call, "Simulate");
+    ASSERT_TRUE(weekly.ok()) << weekly.text.toStdString();
+    EXPECT_TRUE(weekly.value.boolValue());
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(ResultsFilePath(folder, PlanResultsFileName(7))));
+    EXPECT_EQ(results.PlanSchedule().last().batchNumber, 3);
+
+    const AutomationResult empty = InvokeAutomation(plan("Empty"), InvokeKind::Call, "Simulate");
+    EXPECT_EQ(empty.error, AutomationError::Failed);
+    EXPECT_EQ(empty.text, "The run of plan 8 ended with engine code 1.");
+    const AutomationRunOutcome unsaved = frame->AutomationSimulatePlan(-1, "Script's"); // a plan made by Add
+    EXPECT_EQ(unsaved.kind, AutomationRunOutcome::Failed);
+    EXPECT_EQ(unsaved.text, "The run of plan -1 did not run.");
 }

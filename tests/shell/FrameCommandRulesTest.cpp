@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 // State letters: o project open, e engine, r result files, n process node selected, t a template,
-// p step paused.
+// p step paused, s the context plan can be simulated, f its sequence file exists.
 TEST(FrameCommandRules, FollowTheContext)
 {
     const struct {
@@ -26,15 +26,27 @@ TEST(FrameCommandRules, FollowTheContext)
         {"batch in facility explorer", ID_SIMULATE_BATCH, 8, 4, -1, -1, "o", false},
         {"batch in html view", ID_SIMULATE_BATCH, 4, 4, -1, -1, "o", false},
         {"batch without project", ID_SIMULATE_BATCH, 2, 4, 2, -1, "", false},
-        {"run on process node waits for the process run", ID_SIMULATE_RUN, 1, -1, 2, -1, "on", false},
-        {"run on plan waits for the plan run", ID_SIMULATE_RUN, 9, -1, -1, 7, "o", false},
+        {"run on process node", ID_SIMULATE_RUN, 1, -1, 2, -1, "one", true},
+        {"run on process node without engine", ID_SIMULATE_RUN, 1, -1, 2, -1, "on", false},
+        {"run on plan", ID_SIMULATE_RUN, 9, -1, -1, 7, "oes", true},
+        {"run on plan not simulatable", ID_SIMULATE_RUN, 9, -1, -1, 7, "oe", false},
         {"run on step", ID_SIMULATE_RUN, 2, 4, 2, -1, "o", true},
         {"run in quick results", ID_SIMULATE_RUN, 7, 4, -1, -1, "o", true},
         {"run with nothing", ID_SIMULATE_RUN, 0, -1, -1, -1, "o", false},
-        {"process from explorer", ID_SIMULATE_PROCESS, 1, -1, 2, -1, "on", true},
-        {"process in plan explorer", ID_SIMULATE_PROCESS, 9, -1, 2, 7, "o", false},
-        {"plan with plan", ID_SIMULATE_PLAN, 9, -1, -1, 7, "o", true},
-        {"plan without plan", ID_SIMULATE_PLAN, 9, -1, -1, -1, "o", false},
+        {"process from explorer", ID_SIMULATE_PROCESS, 1, -1, 2, -1, "one", true},
+        {"process from explorer step", ID_SIMULATE_BATCHES_AND_PROCESS, 1, 4, 2, -1, "oe", true},
+        {"process without engine", ID_SIMULATE_PROCESS, 1, -1, 2, -1, "on", false},
+        {"process from recipe view", ID_SIMULATE_PROCESS, 2, 4, 2, -1, "oe", false},
+        {"process in plan explorer", ID_SIMULATE_PROCESS, 9, -1, 2, 7, "oe", false},
+        {"plan with plan", ID_SIMULATE_PLAN, 9, -1, -1, 7, "oes", true},
+        {"plan in plan schedule", ID_SIMULATE_BATCHES_AND_PLAN, 3, -1, -1, 7, "oes", true},
+        {"plan in 3-D view", ID_SIMULATE_PLAN, 5, -1, -1, 7, "oes", true},
+        {"plan in recipe view", ID_SIMULATE_PLAN, 2, 4, -1, 7, "oes", false},
+        {"plan not simulatable", ID_SIMULATE_PLAN, 9, -1, -1, 7, "oe", false},
+        {"plan without engine", ID_SIMULATE_BATCHES_AND_PLAN, 9, -1, -1, 7, "os", false},
+        {"sequence without its file", ID_SIMULATE_SEQUENCE, 9, -1, -1, 7, "oes", false},
+        {"sequence with its file", ID_SIMULATE_SEQUENCE, 9, -1, -1, 7, "oesf", true},
+        {"plan without plan", ID_SIMULATE_PLAN, 9, -1, -1, -1, "oesf", false},
         {"stop needs engine", ID_SIMULATE_STOP_RESET, 2, 4, 2, -1, "o", false},
         {"stop with engine", ID_SIMULATE_STOP_RESET, 2, 4, 2, -1, "oe", true},
         {"next operation while idle", ID_SIMULATE_NEXT_OPERATION, 2, 4, 2, -1, "oe", false},
@@ -64,6 +76,8 @@ TEST(FrameCommandRules, FollowTheContext)
         s.resultFilesExist = has('r');
         s.projectIsTemplate = has('t');
         s.stepPaused = has('p');
+        s.planSimulatable = has('s');
+        s.planSequenceFile = has('f');
         EXPECT_EQ(FrameCommandEnabled(c.command, s), c.enabled) << c.name;
     }
 }

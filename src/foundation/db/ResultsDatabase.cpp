@@ -144,6 +144,32 @@ QList<ResultsScheduleRow> CResultsDatabase::Schedule(long stepID)
     return rows;
 }
 
+QList<ResultsScheduleRow> CResultsDatabase::PlanSchedule()
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, StartTime, EndTime, Duration, EquipmentID, BatchNumber FROM "
+                       "OperationSchedule ORDER BY BatchNumber, StartTime, RowKey"));
+    QList<ResultsScheduleRow> rows;
+    while (query.next())
+        rows.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
+                     query.value(2).toDouble(), query.value(3).toDouble(), query.value(4).toDouble(),
+                     long(query.value(5).toLongLong()), long(query.value(6).toLongLong())});
+    return rows;
+}
+
+QList<ResultsRemark> CResultsDatabase::AllRemarks()
+{
+    QSqlQuery query = m_database->Query(
+        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText, BatchNumber FROM SimulationRemark "
+                       "ORDER BY RowKey"));
+    QList<ResultsRemark> remarks;
+    while (query.next())
+        remarks.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
+                        long(query.value(2).toLongLong()), query.value(3).toString(), query.value(4).toString(),
+                        long(query.value(5).toLongLong())});
+    return remarks;
+}
+
 // The remarks a query of (StepID, OperationID, MessageID, Type, RemarkText) delivers.
 static QList<ResultsRemark> ReadResultsRemarkRows(QSqlQuery& query)
 {
@@ -249,32 +275,90 @@ bool ExecutePerRow(CSchemaBuilder& builder, const QString& sql, const QList<Row>
 
 } // namespace
 
+namespace {
+
+bool DeriveEquipmentUsed(CSchemaBuilder& builder)
+{
+    return builder.Execute(QStringLiteral(
+        "INSERT INTO EquipmentUsed (StepID, EquipmentID) SELECT DISTINCT s.StepID, s.EquipmentID "
+        "FROM OperationSchedule s WHERE s.EquipmentID <> 0 AND NOT EXISTS (SELECT 1 FROM "
+        "EquipmentUsed u WHERE u.StepID = s.StepID AND u.EquipmentID = s.EquipmentID) "
+        "ORDER BY s.StepID, s.EquipmentID"));
+}
+
+bool InsertScheduleRows(CSchemaBuilder& builder, const QString& table, const QList<ResultsScheduleRow>& rows)
+{
+    return ExecutePerRow(builder,
+                         QStringLiteral("INSERT INTO %1 (StepID, OperationID, StartTime, EndTime, Duration, "
+                                        "EquipmentID, BatchNumber) VALUES (?, ?, ?, ?, ?, ?, ?)")
+                             .arg(table),
+                         rows, [](const ResultsScheduleRow& row) {
+                             return QVariantList{qlonglong(row.stepID), qlonglong(row.operationID), row.start,
+                                                 row.end,           row.duration, qlonglong(row.equipmentID),
+                                                 qlonglong(row.batchNumber)};
+                         });
+}
+
+} // namespace
+
 bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& rows)
 {
-    const bool written = ExecutePerRow(
-        builder,
-        QStringLiteral("INSERT INTO OperationSchedule (StepID, OperationID, StartTime, EndTime, Duration, "
-                       "EquipmentID) VALUES (?, ?, ?, ?, ?, ?)"),
-        rows, [](const ResultsScheduleRow& row) {
-            return QVariantList{qlonglong(row.stepID), qlonglong(row.operationID), row.start, row.end,
-                                row.duration, qlonglong(row.equipmentID)};
-        });
-    return written && builder.Execute(QStringLiteral(
-                          "INSERT INTO EquipmentUsed (StepID, EquipmentID) SELECT DISTINCT s.StepID, s.EquipmentID "
-                          "FROM OperationSchedule s WHERE s.EquipmentID <> 0 AND NOT EXISTS (SELECT 1 FROM "
-                          "EquipmentUsed u WHERE u.StepID = s.StepID AND u.EquipmentID = s.EquipmentID) "
-                          "ORDER BY s.StepID, s.EquipmentID"));
+    return InsertScheduleRows(builder, QStringLiteral("OperationSchedule"), rows) && DeriveEquipmentUsed(builder);
+}
+
+bool WriteShiftedScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& stepRows,
+                              const QList<ResultsBatchShift>& batches)
+{
+    const bool copied =
+        builder.Execute(QStringLiteral("CREATE TEMP TABLE ScheduleTemplate (StepID INTEGER, OperationID INTEGER, "
+                                       "StartTime REAL, EndTime REAL, Duration REAL, EquipmentID INTEGER, "
+                                       "BatchNumber INTEGER, RowKey INTEGER PRIMARY KEY)")) &&
+        InsertScheduleRows(builder, QStringLiteral("temp.ScheduleTemplate"), stepRows) &&
+        ExecutePerRow(builder,
+                      QStringLiteral("INSERT INTO OperationSchedule (StepID, OperationID, StartTime, EndTime, "
+                                     "Duration, EquipmentID, BatchNumber) SELECT StepID, OperationID, StartTime + ?, "
+                                     "EndTime + ?, Duration, EquipmentID, ? FROM temp.ScheduleTemplate "
+                                     "WHERE StepID = ? ORDER BY RowKey"),
+                      batches, [](const ResultsBatchShift& batch) {
+                          return QVariantList{batch.offset, batch.offset, qlonglong(batch.batchNumber),
+                                              qlonglong(batch.stepID)};
+                      });
+    return builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.ScheduleTemplate")) && copied &&
+           DeriveEquipmentUsed(builder);
+}
+
+bool WriteBatchRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& stepRemarks,
+                       const QList<ResultsBatchShift>& batches)
+{
+    const bool copied =
+        builder.Execute(QStringLiteral("CREATE TEMP TABLE RemarkTemplate (StepID INTEGER, OperationID INTEGER, "
+                                       "MessageID INTEGER, RowKey INTEGER PRIMARY KEY)")) &&
+        ExecutePerRow(builder,
+                      QStringLiteral("INSERT INTO temp.RemarkTemplate (StepID, OperationID, MessageID) VALUES (?, ?, ?)"),
+                      stepRemarks, [](const ResultsRemark& remark) {
+                          return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID),
+                                              qlonglong(remark.messageID)};
+                      }) &&
+        ExecutePerRow(builder,
+                      QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, RemarkText, "
+                                     "BatchNumber) SELECT t.StepID, t.OperationID, m.MessageID, m.Type, m.MessageText, "
+                                     "? FROM temp.RemarkTemplate t JOIN RemarkMessage m ON m.MessageID = t.MessageID "
+                                     "WHERE t.StepID = ? ORDER BY t.RowKey"),
+                      batches, [](const ResultsBatchShift& batch) {
+                          return QVariantList{qlonglong(batch.batchNumber), qlonglong(batch.stepID)};
+                      });
+    return builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.RemarkTemplate")) && copied;
 }
 
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks)
 {
     return ExecutePerRow(builder,
                          QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, "
-                                        "RemarkText) SELECT ?, ?, MessageID, Type, MessageText FROM RemarkMessage "
-                                        "WHERE MessageID = ?"),
+                                        "RemarkText, BatchNumber) SELECT ?, ?, MessageID, Type, MessageText, ? "
+                                        "FROM RemarkMessage WHERE MessageID = ?"),
                          remarks, [](const ResultsRemark& remark) {
                              return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID),
-                                                 qlonglong(remark.messageID)};
+                                                 qlonglong(remark.batchNumber), qlonglong(remark.messageID)};
                          });
 }
 

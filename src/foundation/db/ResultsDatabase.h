@@ -42,6 +42,7 @@ struct ResultsScheduleRow {
     double end = 0;
     double duration = 0;
     long equipmentID = 0;
+    long batchNumber = 0; // the plan's batch; 0 outside a plan's results
 };
 
 struct ResultsRemark {
@@ -50,6 +51,7 @@ struct ResultsRemark {
     long messageID = 0;
     QString type; // "Error" or "Warning"
     QString text;
+    long batchNumber = 0;
 };
 
 class CResultsDatabase {
@@ -67,6 +69,10 @@ public:
     QString Version();
     ResultsRunSummary Summary();
     QList<ResultsScheduleRow> Schedule(long stepID);
+    // A plan's rows of every step with their batch numbers, by batch, then start.
+    QList<ResultsScheduleRow> PlanSchedule();
+    // Every remark of the file with its batch number, in the order written.
+    QList<ResultsRemark> AllRemarks();
     QList<ResultsRemark> Remarks(long stepID, long operationID);
     // Every remark of the step's operations, in one read.
     QList<ResultsRemark> StepRemarks(long stepID);
@@ -92,3 +98,16 @@ bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark);
 // derived from them in one statement; remarks of the fixed messages with their type and text.
 bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& rows);
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks);
+// Batches that keep their step's schedule, moved in time: each step's rows (from time 0) go once
+// into a temporary table, then each batch in one statement with its offset and number.
+struct ResultsBatchShift {
+    long stepID = 0;
+    long batchNumber = 0;
+    double offset = 0;
+};
+bool WriteShiftedScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& stepRows,
+                              const QList<ResultsBatchShift>& batches);
+// Each step's remarks (of the fixed messages) once into a temporary table, then each batch's copy
+// in one statement with its number.
+bool WriteBatchRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& stepRemarks,
+                       const QList<ResultsBatchShift>& batches);

@@ -192,7 +192,13 @@ int EngineEntry::simulateProcess(ISimStatus* status, long processID, EngineEntry
     CEngineProcessWalk walk;
     QList<long> order;
     try {
-        if (!project || !walk.Read(*project, processID) || !walk.Order(order))
+        if (!project)
+            return SIMULATION_FAILED;
+        if (!walk.Read(*project, processID)) {
+            WriteRunRemark(ProcessResultsFileName(processID), REMARK_PROCESS_WITHOUT_TRANSITIONS);
+            return SIMULATION_FAILED;
+        }
+        if (!walk.Order(order))
             return SIMULATION_FAILED;
     } catch (const CDaoException&) {
         return SIMULATION_FAILED;
@@ -213,6 +219,12 @@ int EngineEntry::simulateProcess(ISimStatus* status, long processID, EngineEntry
             return SIMULATION_CANCELLED;
     }
     return WriteProcessRuns(processID, walk, order, runs) ? int(SIMULATION_COMPLETED) : int(SIMULATION_FAILED);
+}
+
+void EngineEntry::WriteRunRemark(const QString& fileName, long messageID) const
+{
+    if (m_options.resultsDatabase != 0)
+        WriteEngineRunRemark(ResultsFilePath(GetProjectDir(), fileName), messageID);
 }
 
 bool EngineEntry::WriteProcessRuns(long processID, const CEngineProcessWalk& walk, const QList<long>& order,

@@ -91,8 +91,11 @@ public:
     // a process without transitions or a cycle.
     virtual bool getStepIdList(bool userSequence, long processID, Array<long>& stepIDs);
     // Every step of the process in order into QVPROC_<id>; drops the batch engine's paused runs of them.
+    // Without step transitions it answers 1 and QVPROC_<id> holds only an Error remark (1004).
     virtual int simulateProcess(ISimStatus* status, long processID, EngineEntry* batchEngine);
-    // Not built yet: answers 1.
+    // The plan's batches into QVPLAN_<id>, breakpoints ignored: by the plan's detail rows
+    // (EnginePlanDetail.h; a plan without batches answers 1 with an Error remark, 1005) or, with the
+    // flag, by its user-defined sequence file (EnginePlanSequence.h; an unusable file: 1 and 1006).
     virtual int simulatePlan(ISimStatus* status, long planID, bool followSequenceFile);
 
     // Scaling is not built yet: each answers 0 (not scaled) or an empty list.
@@ -148,6 +151,7 @@ private:
     int Resume(ISimStatus* status, long stepID, EngineAdvance how);
     // Advances the run; keeps it when paused, writes its results when completed.
     int Drive(ISimStatus* status, long stepID, std::unique_ptr<CEngineRun> run, EngineAdvance how);
+    void WriteRunRemark(const QString& fileName, long messageID) const;
     bool WriteProcessRuns(long processID, const CEngineProcessWalk& walk, const QList<long>& order,
                           const std::vector<std::unique_ptr<CEngineRun>>& runs);
 

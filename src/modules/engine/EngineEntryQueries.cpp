@@ -4,6 +4,9 @@
 
 #include "foundation/common/AppContext.h"
 #include "modules/engine/EngineDesign.h"
+#include "foundation/common/BusyGuard.h"
+#include "modules/engine/EnginePlanDetail.h"
+#include "modules/engine/EnginePlanSequence.h"
 #include "modules/engine/EngineRun.h"
 #include "modules/engine/EngineUtilities.h"
 
@@ -42,9 +45,13 @@ int EngineEntry::designStep(ISimStatus* status, long stepID, double amount, cons
     return RunEngineDesign(status, request, m_designOptions);
 }
 
-int EngineEntry::simulatePlan(ISimStatus*, long, bool)
+int EngineEntry::simulatePlan(ISimStatus* status, long planID, bool followSequenceFile)
 {
-    return SIMULATION_FAILED;
+    CBusyScope busy;
+    const bool writeResults = m_options.resultsDatabase != 0;
+    if (followSequenceFile)
+        return SimulatePlanBySequenceFile(status, planID, writeResults);
+    return SimulatePlanByDetailRows(status, planID, writeResults);
 }
 
 int EngineEntry::scaleUpToOriginalScale(ISimStatus*, long) { return 0; }

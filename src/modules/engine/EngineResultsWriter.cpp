@@ -35,3 +35,11 @@ bool WriteEngineResults(const QString& target, const ResultsRunSummary& summary,
                WriteMessageRemarks(builder, remarks);
     });
 }
+
+bool WriteEngineRunRemark(const QString& target, long messageID)
+{
+    const QList<ResultsRemark> remark = {{0, 0, messageID, {}, {}, 0}};
+    return WriteResultsAtomically(target, [&](CSchemaBuilder& builder) {
+        return WriteRunSummary(builder, ResultsRunSummary()) && WriteMessageRemarks(builder, remark);
+    });
+}

@@ -18,3 +18,7 @@ struct EngineResultsPart {
 // previous file then stays as it was).
 bool WriteEngineResults(const QString& target, const ResultsRunSummary& summary,
                         const QList<EngineResultsPart>& parts);
+
+// A results file of a run that could not start: an empty summary and one remark of the run
+// (StepID and OperationID 0).
+bool WriteEngineRunRemark(const QString& target, long messageID);

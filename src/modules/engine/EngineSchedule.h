@@ -29,6 +29,8 @@ struct EngineRemark {
 constexpr long REMARK_NO_EQUIPMENT = 1001;
 constexpr long REMARK_VOLUME_ABOVE_CAPACITY = 1002;
 constexpr long REMARK_NO_DURATION = 1003;
+constexpr long REMARK_PROCESS_WITHOUT_TRANSITIONS = 1004; // of the run, not of an operation
+constexpr long REMARK_PLAN_WITHOUT_BATCHES = 1005;        // likewise; 1006 is the sequence file's
 
 struct EngineSchedule {
     long stepID = 0;

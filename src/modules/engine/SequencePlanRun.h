@@ -11,7 +11,7 @@
 #include <QString>
 
 // Error remark of a plan run whose sequence file is missing, empty or does not match the recipes.
-constexpr long REMARK_SEQUENCE_FILE_UNUSABLE = 1005;
+constexpr long REMARK_SEQUENCE_FILE_UNUSABLE = 1006;
 
 struct SequencePlanBatch {
     long stepID = 0;

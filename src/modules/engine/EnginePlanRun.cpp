@@ -1,0 +1,203 @@
+#include "modules/engine/EnginePlanRun.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/SimStatus.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "modules/engine/EngineEntry.h"
+#include "modules/engine/EngineResultsWriter.h"
+#include "modules/engine/EngineRun.h"
+#include "modules/engine/EngineScheduler.h"
+#include "modules/engine/EngineStepModel.h"
+
+#include <QHash>
+#include <QSet>
+#include <cmath>
+
+namespace {
+
+std::shared_ptr<const EngineSchedule> ReadPlanStepSchedule(long stepID)
+{
+    CDaoDatabase* database = GetStepDatabase(stepID);
+    if (!database)
+        return {};
+    try {
+        const EngineStepModel model = CEngineStepReader(*database).Read(stepID);
+        auto schedule = std::make_shared<EngineSchedule>();
+        return CEngineScheduler(model).Schedule(*schedule) ? schedule : nullptr;
+    } catch (const CDaoException&) {
+        return {};
+    }
+}
+
+int PlanOperationCount(const QList<EnginePlanBatch>& batches)
+{
+    int count = 0;
+    for (const EnginePlanBatch& batch : batches)
+        count += int(batch.schedule->operations.size());
+    return count;
+}
+
+bool RunPlanOperations(ISimStatus* status, const QList<EnginePlanBatch>& batches)
+{
+    if (!status)
+        return true;
+    for (const EnginePlanBatch& batch : batches) {
+        const QString prefix = QStringLiteral("Batch %1: Simulating ").arg(batch.batchNumber);
+        for (const EngineScheduledOperation& operation : batch.schedule->operations) {
+            if (!status->SetStatusText(prefix + operation.text) || !status->Step(0))
+                return false;
+        }
+    }
+    return true;
+}
+
+void AddPlanBatchRows(const EnginePlanBatch& batch, QList<ResultsScheduleRow>& rows)
+{
+    const EngineSchedule& schedule = *batch.schedule;
+    for (qsizetype i = 0; i < schedule.operations.size(); ++i) {
+        const EngineScheduledOperation& operation = schedule.operations.at(i);
+        rows.append({schedule.stepID, operation.operationID, batch.starts.at(i), batch.ends.at(i),
+                     batch.ends.at(i) - batch.starts.at(i), operation.equipmentID, batch.batchNumber});
+    }
+}
+
+ResultsRunSummary PlanRunSummary(const QList<EnginePlanBatch>& batches)
+{
+    ResultsRunSummary summary;
+    summary.batchSize = batches.back().schedule->Summary().batchSize;
+    summary.keyInputBatchSize = batches.front().schedule->Summary().keyInputBatchSize;
+    double first = 1e35, last = 0;
+    for (const EnginePlanBatch& batch : batches) {
+        for (qsizetype i = 0; i < batch.starts.size(); ++i) {
+            first = std::min(first, batch.starts.at(i));
+            last = std::max(last, batch.ends.at(i));
+        }
+    }
+    summary.cycleTime = first == 1e35 ? 0 : last - first;
+    return summary;
+}
+
+// The batch's offset from its step's schedule; false when its operations were not moved alike.
+bool UniformShift(const EnginePlanBatch& batch, double& offset)
+{
+    const QList<EngineScheduledOperation>& operations = batch.schedule->operations;
+    offset = operations.isEmpty() ? 0 : batch.starts.front() - operations.front().start;
+    for (qsizetype i = 0; i < operations.size(); ++i) {
+        if (std::abs(batch.starts.at(i) - operations.at(i).start - offset) > 1e-9 ||
+            std::abs(batch.ends.at(i) - operations.at(i).end - offset) > 1e-9)
+            return false;
+    }
+    return true;
+}
+
+// Each batch's step, number and offset; each step's rows and remarks once. False when a batch's
+// operations were not moved alike (the shifts are then incomplete).
+bool CollectShifts(const QList<EnginePlanBatch>& batches, QList<ResultsScheduleRow>& stepRows,
+                   QList<ResultsRemark>& stepRemarks, QList<ResultsBatchShift>& shifts)
+{
+    QSet<long> steps;
+    bool uniform = true;
+    for (const EnginePlanBatch& batch : batches) {
+        double offset = 0;
+        uniform = UniformShift(batch, offset) && uniform;
+        shifts.append({batch.stepID, batch.batchNumber, offset});
+        if (steps.contains(batch.stepID))
+            continue;
+        steps.insert(batch.stepID);
+        for (const EngineScheduledOperation& operation : batch.schedule->operations)
+            stepRows.append({batch.stepID, operation.operationID, operation.start, operation.end,
+                             operation.end - operation.start, operation.equipmentID, 0});
+        for (const EngineRemark& remark : batch.schedule->remarks)
+            stepRemarks.append({batch.stepID, remark.operationID, remark.messageID, {}, {}, 0});
+    }
+    return uniform;
+}
+
+// Batches moved as a whole are written set-based from their step's rows; others row by row.
+bool WritePlanRows(CSchemaBuilder& builder, const QList<EnginePlanBatch>& batches)
+{
+    QList<ResultsScheduleRow> stepRows;
+    QList<ResultsRemark> stepRemarks;
+    QList<ResultsBatchShift> shifts;
+    const bool uniform = CollectShifts(batches, stepRows, stepRemarks, shifts);
+    if (!WriteBatchRemarks(builder, stepRemarks, shifts))
+        return false;
+    if (uniform)
+        return WriteShiftedScheduleRows(builder, stepRows, shifts);
+    QList<ResultsScheduleRow> rows;
+    for (const EnginePlanBatch& batch : batches)
+        AddPlanBatchRows(batch, rows);
+    return WriteScheduleRows(builder, rows);
+}
+
+bool WritePlanResults(long planID, const QList<EnginePlanBatch>& batches)
+{
+    const ResultsRunSummary summary = PlanRunSummary(batches);
+    return WriteResultsAtomically(ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)),
+                                  [&](CSchemaBuilder& builder) {
+                                      return WriteRunSummary(builder, summary) && WritePlanRows(builder, batches);
+                                  });
+}
+
+bool PlacedCompletely(const QList<EnginePlanBatch>& batches)
+{
+    for (const EnginePlanBatch& batch : batches) {
+        const qsizetype count = batch.schedule->operations.size();
+        if (batch.starts.size() != count || batch.ends.size() != count)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ScheduleEnginePlanBatches(QList<EnginePlanBatch>& batches)
+{
+    QHash<long, std::shared_ptr<const EngineSchedule>> schedules;
+    for (EnginePlanBatch& batch : batches) {
+        if (!schedules.contains(batch.stepID))
+            schedules.insert(batch.stepID, ReadPlanStepSchedule(batch.stepID));
+        batch.schedule = schedules.value(batch.stepID);
+        if (!batch.schedule)
+            return false;
+    }
+    return true;
+}
+
+void PlaceEnginePlanBatch(EnginePlanBatch& batch, double start)
+{
+    batch.starts.clear();
+    batch.ends.clear();
+    for (const EngineScheduledOperation& operation : batch.schedule->operations) {
+        batch.starts.append(operation.start + start);
+        batch.ends.append(operation.end + start);
+    }
+}
+
+double EnginePlanBatchEnd(const EnginePlanBatch& batch)
+{
+    double end = batch.starts.isEmpty() ? 0 : batch.starts.front();
+    for (double value : batch.ends)
+        end = std::max(end, value);
+    return end;
+}
+
+int RunEnginePlan(ISimStatus* status, long planID, QList<EnginePlanBatch> batches, const EnginePlanPlacement& place,
+                  bool writeResults)
+{
+    if (batches.isEmpty()) {
+        if (writeResults)
+            WriteEngineRunRemark(ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)),
+                                 REMARK_PLAN_WITHOUT_BATCHES);
+        return SIMULATION_FAILED;
+    }
+    if (!ScheduleEnginePlanBatches(batches) || !place(batches) || !PlacedCompletely(batches))
+        return SIMULATION_FAILED;
+    CEngineRun::ReportStart(status, PlanOperationCount(batches));
+    if (!RunPlanOperations(status, batches))
+        return SIMULATION_CANCELLED;
+    if (!writeResults)
+        return SIMULATION_COMPLETED;
+    return WritePlanResults(planID, batches) ? int(SIMULATION_COMPLETED) : int(SIMULATION_FAILED);
+}
