@@ -6,7 +6,7 @@
 CPlanList* InstallPlanExplorer(ServiceInstallations& installed, std::function<QAction*(int)> frameAction)
 {
     auto* pane = new CPlanList(std::move(frameAction));
-    installed.Install<PlanExplorerServices>(pane);
+    installed.InstallUnlessSet<PlanExplorerServices>(pane); // a test's scripted pane stays
     AddProjectHandover(pane);
     return pane;
 }

@@ -13,7 +13,7 @@
 namespace {
 
 constexpr long PLAN = 5;
-constexpr long S1 = 21, S2 = 22; // parallel-block steps of 125 min on REACTOR
+constexpr long PLAN_S1 = 21, PLAN_S2 = 22; // parallel-block steps of 125 min on REACTOR
 constexpr double PLAN_START = 46000.0; // an OLE date
 constexpr double NONE = 1e35;
 
@@ -40,12 +40,12 @@ protected:
         ProjectSpec spec;
         spec.name = "PlanTest";
         spec.plantName = "Plant";
-        spec.steps = {ParallelStepSpec(S1), ParallelStepSpec(S2)};
+        spec.steps = {ParallelStepSpec(PLAN_S1), ParallelStepSpec(PLAN_S2)};
         spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000}};
         spec.plans = {{PLAN, "Weekly", planStart}};
         Open(spec);
-        WriteParallelTransitions(S1);
-        WriteParallelTransitions(S2);
+        WriteParallelTransitions(PLAN_S1);
+        WriteParallelTransitions(PLAN_S2);
     }
     void WriteDetail(const QList<DetailRow>& rows)
     {
@@ -101,30 +101,30 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, EnginePlanPlacementTest,
     ::testing::Values(
         PlacementCase{"IntervalsWhileOverlapping",
-                      {{S1, 1, false, 60}, {S1, 1, true, NONE, 30, "min"}, {S1, 1, true, NONE, 0.5, "h"}},
+                      {{PLAN_S1, 1, false, 60}, {PLAN_S1, 1, true, NONE, 30, "min"}, {PLAN_S1, 1, true, NONE, 0.5, "h"}},
                       false,
                       {60, 90, 120}},
-        PlacementCase{"WithoutOverlapAfterTheEnd", {{S1, 1}, {S1, 1, false, NONE, 30, "min"}}, false, {0, 125}},
-        PlacementCase{"IntervalLongerThanTheBatch", {{S1, 1}, {S1, 1, false, NONE, 3, "h"}}, false, {0, 180}},
+        PlacementCase{"WithoutOverlapAfterTheEnd", {{PLAN_S1, 1}, {PLAN_S1, 1, false, NONE, 30, "min"}}, false, {0, 125}},
+        PlacementCase{"IntervalLongerThanTheBatch", {{PLAN_S1, 1}, {PLAN_S1, 1, false, NONE, 3, "h"}}, false, {0, 180}},
         PlacementCase{"NextCampaignAfterThePreviousOnesLast",
-                      {{S1, 1}, {S1, 1, true, NONE, 10, "min"}, {S2, 2}},
+                      {{PLAN_S1, 1}, {PLAN_S1, 1, true, NONE, 10, "min"}, {PLAN_S2, 2}},
                       false,
                       {0, 10, 135}},
-        PlacementCase{"NextCampaignOverlapping", {{S1, 1}, {S2, 2, true}}, false, {0, 0}},
+        PlacementCase{"NextCampaignOverlapping", {{PLAN_S1, 1}, {PLAN_S2, 2, true}}, false, {0, 0}},
         PlacementCase{"SharedEquipmentWaitsForItsRelease",
-                      {{S1, 1}, {S2, 2, true}, {S2, 2, true, NONE, 10, "min"}},
+                      {{PLAN_S1, 1}, {PLAN_S2, 2, true}, {PLAN_S2, 2, true, NONE, 10, "min"}},
                       true,
                       {0, 125, 250}},
-        PlacementCase{"EarliestStartBeforeThePlanIsPassedOver", {{S1, 1, false, -600}}, false, {0}},
-        PlacementCase{"EarliestStartOfALaterCampaign", {{S1, 1}, {S2, 2, true, 300}}, false, {0, 300}}),
+        PlacementCase{"EarliestStartBeforeThePlanIsPassedOver", {{PLAN_S1, 1, false, -600}}, false, {0}},
+        PlacementCase{"EarliestStartOfALaterCampaign", {{PLAN_S1, 1}, {PLAN_S2, 2, true, 300}}, false, {0, 300}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Every operation of every batch is written with its step and batch; breakpoints do not stop a plan.
 TEST_F(EnginePlanTest, RowsCarryBatchAndStepAndBreakpointsAreIgnored)
 {
     OpenPlanProject();
-    Edit("UPDATE TextRecipe SET Breakpoint = 1 WHERE RecipeSequenceNumber = 5", {}, S1);
-    WriteDetail({{S1, 1}, {S2, 2}, {S1, 3}});
+    Edit("UPDATE TextRecipe SET Breakpoint = 1 WHERE RecipeSequenceNumber = 5", {}, PLAN_S1);
+    WriteDetail({{PLAN_S1, 1}, {PLAN_S2, 2}, {PLAN_S1, 3}});
     RecordingStatus status;
     EngineEntry engine;
     ASSERT_EQ(engine.simulatePlan(&status, PLAN, false), SIMULATION_COMPLETED);
@@ -139,7 +139,7 @@ TEST_F(EnginePlanTest, RowsCarryBatchAndStepAndBreakpointsAreIgnored)
         if (batchSteps.isEmpty() || batchSteps.last().first != row.batchNumber)
             batchSteps.append({row.batchNumber, row.stepID});
     }
-    EXPECT_EQ(batchSteps, (QList<std::pair<long, long>>{{1, S1}, {2, S2}, {3, S1}}));
+    EXPECT_EQ(batchSteps, (QList<std::pair<long, long>>{{1, PLAN_S1}, {2, PLAN_S2}, {3, PLAN_S1}}));
     EXPECT_EQ(results.PlanSchedule().size(), 15);
     EXPECT_NEAR(results.Summary().cycleTime / 60, 3 * 125, 1e-6);
     QMap<long, int> remarksPerBatch; // each batch carries its step's remarks
@@ -156,9 +156,9 @@ TEST_F(EnginePlanTest, APlacementOfItsOwnKeepsItsOperationTimes)
 {
     OpenPlanProject();
     QList<EnginePlanBatch> batches(2);
-    batches[0].stepID = S1;
+    batches[0].stepID = PLAN_S1;
     batches[0].batchNumber = 1;
-    batches[1].stepID = S2;
+    batches[1].stepID = PLAN_S2;
     batches[1].batchNumber = 2;
     const EnginePlanPlacement stagger = [](QList<EnginePlanBatch>& placed) {
         for (EnginePlanBatch& batch : placed) {
@@ -176,7 +176,7 @@ TEST_F(EnginePlanTest, APlacementOfItsOwnKeepsItsOperationTimes)
     ASSERT_EQ(rows.size(), 10);
     EXPECT_DOUBLE_EQ(rows.at(6).start, 2100);
     EXPECT_DOUBLE_EQ(rows.at(6).duration, 50);
-    EXPECT_EQ(rows.at(6).stepID, S2);
+    EXPECT_EQ(rows.at(6).stepID, PLAN_S2);
     results.Close();
     const EnginePlanPlacement partial = [](QList<EnginePlanBatch>& placed) {
         PlaceEnginePlanBatch(placed.first(), 0);
@@ -189,7 +189,7 @@ TEST_F(EnginePlanTest, APlacementOfItsOwnKeepsItsOperationTimes)
 TEST_F(EnginePlanTest, WithoutAPlanStartTheEarliestRowStartIsTimeZero)
 {
     OpenPlanProject(NONE);
-    WriteDetail({{S1, 1, false, 120}, {S2, 2, true, 180}});
+    WriteDetail({{PLAN_S1, 1, false, 120}, {PLAN_S2, 2, true, 180}});
     EngineEntry engine;
     ASSERT_EQ(engine.simulatePlan(nullptr, PLAN, false), SIMULATION_COMPLETED);
     const QMap<long, double> starts = BatchStarts();
@@ -216,7 +216,7 @@ TEST_F(EnginePlanTest, RunsThatCannotGoOnAnswerTheirCodes)
     QFile::remove(PlanResults());
 
     EXPECT_EQ(engine.simulatePlan(nullptr, 99, false), SIMULATION_FAILED);
-    WriteDetail({{S1, 1}, {S2, 1}});
+    WriteDetail({{PLAN_S1, 1}, {PLAN_S2, 1}});
     RecordingStatus status;
     status.stopAtStep = 7;
     EXPECT_EQ(engine.simulatePlan(&status, PLAN, false), SIMULATION_CANCELLED);
@@ -230,7 +230,7 @@ TEST_F(EnginePlanTest, RunsThatCannotGoOnAnswerTheirCodes)
 TEST_F(EnginePlanTest, NoResultsDatabaseWritesNothing)
 {
     OpenPlanProject();
-    WriteDetail({{S1, 1}});
+    WriteDetail({{PLAN_S1, 1}});
     EngineEntry engine;
     engine.setRunOptions(1, 0, 1, 1);
     EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, false), SIMULATION_COMPLETED);
@@ -242,7 +242,7 @@ TEST_F(EnginePlanTest, NoResultsDatabaseWritesNothing)
 TEST_F(EnginePlanTest, TheSequenceFilesColumnsAreTheBatches)
 {
     OpenPlanProject();
-    WriteDetail({{S1, 1}}); // not read with the flag
+    WriteDetail({{PLAN_S1, 1}}); // not read with the flag
     const QString path = UserSimSequenceFilePath(folder, "Weekly", PLAN);
     EngineEntry engine;
     EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, true), SIMULATION_FAILED);
@@ -254,7 +254,7 @@ TEST_F(EnginePlanTest, TheSequenceFilesColumnsAreTheBatches)
     }
     QList<SimSequenceLine> lines;
     int column = 0;
-    for (long step : {S2, S1}) {
+    for (long step : {PLAN_S2, PLAN_S1}) {
         ++column;
         for (const SimSequenceOperation& op : ReadSimSequenceStepRecipe(step).operations)
             lines.append({column, column, step, step, op.unitProcedureID, op.unitProcedureID, op.operationID,
@@ -266,8 +266,8 @@ TEST_F(EnginePlanTest, TheSequenceFilesColumnsAreTheBatches)
     ASSERT_TRUE(results.Open(PlanResults()));
     const QList<ResultsScheduleRow> rows = results.PlanSchedule();
     ASSERT_EQ(rows.size(), 10);
-    EXPECT_EQ(rows.first().stepID, S2);
-    EXPECT_EQ(rows.last().stepID, S1);
+    EXPECT_EQ(rows.first().stepID, PLAN_S2);
+    EXPECT_EQ(rows.last().stepID, PLAN_S1);
     EXPECT_EQ(rows.last().batchNumber, 2);
     EXPECT_DOUBLE_EQ(rows.at(5).start / 60, 120); // handed over at the start of column 1's last line
 }

@@ -94,12 +94,20 @@ for plan_path in plans.Items():
     plan_units[str(plan["Name"])] = str(plan["OutputUOM"])
     check(obj(plan_path + "/LineItems", "Quorvanta.QVLineItems").Items() == [], "plan %s has no line items" % plan_path)
 check(plan_units == {"Weekly": "SI", "Spare": ""}, "the plans with their unit sets, one without: %s" % plan_units)
-# A plan's run fails without a Plan Explorer to run its requirements; a process's run fails on Demo,
-# whose transitions no run has built yet (a script's run builds none): both raise, neither claims success.
-expect_error(lambda: obj("/ProductionPlans/1", "Quorvanta.QVProductionPlan").Simulate(),
-             "Quorvanta.Error.Failed", "a plan's Simulate")
-expect_error(lambda: obj(process_paths[0], "Quorvanta.QVProcess").Simulate(),
-             "Quorvanta.Error.Failed", "a process's Simulate")
+# A plan with requirements runs them and its batches; a plan without any has nothing to run and
+# raises. The plan's requirement run built the transitions of its process, which then runs too.
+try:
+    obj("/ProductionPlans/1", "Quorvanta.QVProductionPlan").Simulate(timeout=600)
+    check(True, "a plan's Simulate runs its requirements and batches")
+except dbus.DBusException as error:
+    check(False, "a plan's Simulate: %s %s" % (error.get_dbus_name(), error.get_dbus_message()))
+expect_error(lambda: obj("/ProductionPlans/2", "Quorvanta.QVProductionPlan").Simulate(),
+             "Quorvanta.Error.Failed", "a plan without requirements: Simulate")
+try:
+    obj(process_paths[0], "Quorvanta.QVProcess").Simulate(timeout=600)
+    check(True, "a process's Simulate runs once its transitions are built")
+except dbus.DBusException as error:
+    check(False, "a process's Simulate: %s %s" % (error.get_dbus_name(), error.get_dbus_message()))
 
 # gdbus and busctl see the same objects.
 gdbus = subprocess.run(["gdbus", "call", "--session", "--dest", NAME, "--object-path", "/Processes",
