@@ -9,7 +9,6 @@
 #include "foundation/controls/GridCellRules.h"
 #include "foundation/controls/SortedChoiceLists.h"
 #include "preferences/OPDefaultsGrid.h"
-#include "preferences/PreferenceHub.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>

@@ -39,6 +39,12 @@ void DrawPrintedRow(QPainter& painter, const COPDefaultsPrintLayout& layout, con
 
 } // namespace
 
+PrintPageMetrics MeasureOPDefaultsPage(const QPrinter& printer)
+{
+    const QFontMetrics metrics(OPDefaultsPrintFont(printer), &printer);
+    return {metrics.height() + metrics.leading(), printer.width(), printer.height()};
+}
+
 bool PrintOperationDefaults(QPrinter& printer, const QString& title, const OPDefaultsPrintRows& rows)
 {
     printer.setDocName(title);
@@ -46,8 +52,7 @@ bool PrintOperationDefaults(QPrinter& printer, const QString& title, const OPDef
     if (!painter.begin(&printer))
         return false;
     painter.setFont(OPDefaultsPrintFont(printer));
-    const QFontMetrics metrics = painter.fontMetrics();
-    const COPDefaultsPrintLayout layout({metrics.height() + metrics.leading(), printer.width(), printer.height()});
+    const COPDefaultsPrintLayout layout(MeasureOPDefaultsPage(printer));
     for (const PrintedPage& page : layout.Paginate(int(rows.size()))) {
         if (page.number > 1)
             printer.newPage();

@@ -8,7 +8,11 @@
 
 class QPrinter;
 
+struct PrintPageMetrics;
+
 using OPDefaultsPrintRows = std::vector<std::array<QString, 4>>;
 
+// The line height and printable area of the printout's pages on that printer, in its pixels.
+PrintPageMetrics MeasureOPDefaultsPage(const QPrinter& printer);
 // False when the printer does not start (nothing printed).
 bool PrintOperationDefaults(QPrinter& printer, const QString& title, const OPDefaultsPrintRows& rows);
