@@ -8,11 +8,11 @@
 
 namespace {
 
-QFont OPDefaultsPrintFont(const QPrinter& printer)
+QFont OPDefaultsPrintFont(const QPaintDevice& device)
 {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(8 * printer.logicalDpiY() / 72);
+    font.setPixelSize(8 * device.logicalDpiY() / 72);
     font.setWeight(QFont::Normal);
     return font;
 }
@@ -39,10 +39,24 @@ void DrawPrintedRow(QPainter& painter, const COPDefaultsPrintLayout& layout, con
 
 } // namespace
 
-PrintPageMetrics MeasureOPDefaultsPage(const QPrinter& printer)
+PrintPageMetrics MeasureOPDefaultsPage(const QPaintDevice& device)
 {
-    const QFontMetrics metrics(OPDefaultsPrintFont(printer), &printer);
-    return {metrics.height() + metrics.leading(), printer.width(), printer.height()};
+    const QFontMetrics metrics(OPDefaultsPrintFont(device), &device);
+    return {metrics.height() + metrics.leading(), device.width(), device.height()};
+}
+
+void PaintOperationDefaults(QPainter& painter, const PrintPageMetrics& metrics, const QString& title,
+                            const OPDefaultsPrintRows& rows, const std::function<bool()>& nextPage)
+{
+    painter.setFont(OPDefaultsPrintFont(*painter.device()));
+    const COPDefaultsPrintLayout layout(metrics);
+    for (const PrintedPage& page : layout.Paginate(int(rows.size()))) {
+        if (page.number > 1 && !nextPage())
+            return;
+        DrawPageHeader(painter, layout, title, page.number);
+        for (const PrintedRow& row : page.rows)
+            DrawPrintedRow(painter, layout, rows[size_t(row.row - 1)], row.baseline);
+    }
 }
 
 bool PrintOperationDefaults(QPrinter& printer, const QString& title, const OPDefaultsPrintRows& rows)
@@ -51,14 +65,6 @@ bool PrintOperationDefaults(QPrinter& printer, const QString& title, const OPDef
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    painter.setFont(OPDefaultsPrintFont(printer));
-    const COPDefaultsPrintLayout layout(MeasureOPDefaultsPage(printer));
-    for (const PrintedPage& page : layout.Paginate(int(rows.size()))) {
-        if (page.number > 1)
-            printer.newPage();
-        DrawPageHeader(painter, layout, title, page.number);
-        for (const PrintedRow& row : page.rows)
-            DrawPrintedRow(painter, layout, rows[size_t(row.row - 1)], row.baseline);
-    }
+    PaintOperationDefaults(painter, MeasureOPDefaultsPage(printer), title, rows, [&printer] { return printer.newPage(); });
     return painter.end();
 }
