@@ -20,7 +20,7 @@ namespace {
 constexpr long OP_DEFAULTS_HELP_TOPIC = 787;
 enum OPDefaultsColumn { OPERATION_COL = 1, VARIABLE_COL = 2, VALUE_COL = 3, UNIT_COL = 4 };
 const QColor OPERATION_HEAD_COLOR(0, 255, 255);
-const QString AMBIENT_PRESSURE = QStringLiteral("Ambient Pressure");
+const QString OP_AMBIENT_PRESSURE = QStringLiteral("Ambient Pressure");
 
 QPushButton* OPDefaultsButton(QWidget* parent, QHBoxLayout* row, const char* text, int id)
 {
@@ -137,7 +137,7 @@ void COPDefaultsDialog::ShowRow(int row, const OperationDefaultRow& values, cons
         m_grid->SetStyleRange(CGridRange(row, OPERATION_COL),
                               CGridCellStyle().SetValue(values.operationName).SetInterior(OPERATION_HEAD_COLOR));
     m_grid->SetValueRowCol(row, VARIABLE_COL, values.defaultName);
-    if (values.defaultName == AMBIENT_PRESSURE)
+    if (values.defaultName == OP_AMBIENT_PRESSURE)
         m_nAmbientPressureRow = row;
     switch (values.kind) {
     case DEFAULT_VALUE_WITH_UNIT:
