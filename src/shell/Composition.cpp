@@ -27,9 +27,12 @@
 #include "modules/qvmaterial/QVMaterialHandover.h"
 #include "modules/ravelstock/RavelstockComponent.h"
 #include "modules/qvsop/QVSOPEntry.h"
+#include "planning/PlanExplorerInstall.h"
+#include "planning/PlanList.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/OPDefaultsDialog.h"
 #include "preferences/Preference.h"
+#include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferencesHandover.h"
 #include "projects/ProjectManager.h"
 #include "projects/StepRegistration.h"
@@ -49,6 +52,7 @@
 #include "shell/bridge/ManagedOperationDialog.h"
 #include "shell/bridge/ManagedStreams.h"
 #include "simulation/EngineModuleHost.h"
+#include "simulation/SimSequenceDialogService.h"
 #include "simulation/SimulationWindows.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
@@ -102,12 +106,17 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Keep(std::make_unique<CQVMaterialHandover>());
     // Shared classes: their singletons go with each project close.
     installed.Keep(std::make_unique<CSharedClassesHandover>());
+    // Planning: the Plan Explorer in its dock slot, filled at each project open.
+    CPlanList* plans = InstallPlanExplorer(installed, [&frame](int id) { return frame.action(id); });
+    frame.SetPaneWidget(PaneID::PlanExplorer, plans, [plans] { plans->Refresh(); });
     // Simulation: the engine module and the open project's engine entry.
     installed.InstallUnlessSet<EngineHost>(installed.Keep(std::make_unique<CEngineModuleHost>()));
     installed.InstallUnlessSet<EngineFactory>(installed.Keep(std::make_unique<CEngineEntryFactory>()));
     // Simulation: Quick Results, result files and step resets through the frame's batch run.
     installed.InstallUnlessSet<ResultWindowServices>(
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
+    // Simulation: the plan's user-defined sequence dialog (Define Sequence).
+    installed.InstallUnlessSet<SimSequenceDialogService>(installed.Keep(std::make_unique<CSimSequenceDialogService>()));
     // Automation: the scripting object tree of the open project.
     installed.InstallUnlessSet<AutomationModel>(installed.Keep(std::make_unique<CAutomationModelBuilder>()));
     // Preferences: the Options sheet, the message filter and the recipe comment types at hand-over.
@@ -118,6 +127,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // requests of its operating-instructions and equipment-diagram buttons.
     installed.Install<PreferenceFrameServices>(&frame);
     frame.SetPreferenceHub(RunPreferenceHub);
+    InstallLibraryPreferenceEntries();
     InstallOperationDefaultsEntry();
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,

@@ -243,6 +243,7 @@ public:
     void SetDisplayOptions(const DisplayOptions& options) override { m_displayOptions = options; }
     void DisplayOptionsChanged() override;
     void NotifyOptionsUpdate() override { DotNetNotifyOptionsUpdate(); }
+    void NotifyCommentsTypeUpdate() override { DotNetNotifyCommentsTypeUpdate(); }
 
     // Scripting (MainFrameAutomation.cpp): the object tree, forwarded to its builder, and the
     // frame's services for scripts.

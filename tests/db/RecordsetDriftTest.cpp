@@ -25,6 +25,7 @@
 #include "foundation/db/project/EmissionCtrlDeviceSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
+#include "foundation/db/project/LaborCategorySet.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "foundation/db/project/MessageOptionsSet.h"
 #include "foundation/db/project/MinBatchSizeOptionsSet.h"
@@ -38,6 +39,7 @@
 #include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/PlanSet.h"
 #include "foundation/db/project/PlanSummary.h"
+#include "foundation/db/project/PlanToProject.h"
 #include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
@@ -52,7 +54,9 @@
 #include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/RangeTypeSet.h"
 #include "foundation/db/project/STARTStep.h"
+#include "foundation/db/project/SharedExclusiveEquipmentSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
+#include "foundation/db/project/StreamCategorySet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/StepTransition.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
@@ -67,11 +71,14 @@
 #include "foundation/db/step/OpTransition.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
+#include "foundation/db/step/QryTblCommentDataForCommentTypeSet.h"
+#include "foundation/db/step/QryTblRangeDataForRangeTypeSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
 #include "foundation/db/step/STARTOperation.h"
 #include "foundation/db/step/STARTUnitProcedure.h"
 #include "foundation/db/step/StepLabelSet.h"
 #include "foundation/db/step/StepSet.h"
+#include "foundation/db/step/TblFieldLabor.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "foundation/db/step/UPTransition.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
@@ -201,6 +208,8 @@ protected:
                                    "VALUES (900, 1, 'Liquid', 0.5, 'kg')");
         m_projectDb.Execute("INSERT INTO ProductionPlan (PlanName, StartDateTime, OutputUOMSetID) "
                             "VALUES ('Drift plan', 46000.0, 1)");
+        m_projectDb.Execute("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
+                            "VALUES (1, 1, 'Drift plan')");
         m_projectDb.Execute("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
                             "QuantityUOM, BatchTimeInterval, EarliestStartTime, FirstBatchOverlap, "
                             "BatchTimeIntervalUOM, IntraCampaignBatchOverlap) "
@@ -210,6 +219,7 @@ protected:
                             "VALUES (1, 1001, 1, 46000.5, 1, 1, 1, 2.5, 'hr')");
         m_projectDb.Execute("INSERT INTO PlanSummary (RequirementID, StepID, NumberOfBatches, PlanID) "
                             "VALUES (1, 1001, 3, 1)");
+        m_projectDb.Execute("INSERT INTO SharedExclusiveEquipment (EquipmentID, PlanID) VALUES (101, 1)");
     }
 };
 
@@ -252,9 +262,11 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"Process", [](long) { return opened<CProcessSet>(); }},
         DriftCase{"ProcessToProject", [](long) { return opened<CProcessToProjectSet>(QString()); }},
         DriftCase{"Plan", [](long) { return opened<CPlanSet>(); }},
+        DriftCase{"PlanToProject", [](long) { return opened<CPlanToProject>(); }},
         DriftCase{"PPDetail", [](long) { return opened<CPPDetailSet>(1L); }},
         DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
         DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
+        DriftCase{"SharedExclusiveEquipment", [](long) { return opened<CSharedExclusiveEquipmentSet>(); }},
         DriftCase{"UOMSet", [](long) { return opened<CUOMSet>(); }},
         DriftCase{"DefaultUOMSet", [](long) { return opened<CDefaultUOMSet>(); }},
         DriftCase{"UnitsLibrary", [](long) { return opened<CUnitsLibrarySet>(QString(), QString("Amount")); }},
@@ -277,6 +289,13 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
         DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},
         DriftCase{"CommentType", [](long) { return opened<CCommentTypeSet>(); }},
+        DriftCase{"LaborCategory", [](long) { return opened<CLaborCategorySet>(); }},
+        DriftCase{"StreamCategory", [](long) { return opened<CStreamCategorySet>(-1L); }},
+        DriftCase{"QryTblRangeDataForRangeType",
+                  [](long) { return opened<CQryTblRangeDataForRangeTypeSet>(1002L, 2L); }},
+        DriftCase{"TblFieldLabor", [](long) { return opened<CTblFieldLabor>(GetStepDatabase(1002), 1L); }},
+        DriftCase{"QryTblCommentDataForCommentType",
+                  [](long) { return opened<CQryTblCommentDataForCommentTypeSet>(1002L, 2L); }},
         DriftCase{"ExcelReportOption", [](long) { return opened<CExcelReportOptionSet>(); }},
         DriftCase{"QryReportVersion", [](long) { return opened<CQryReportVersion>(204L); }},
         DriftCase{"MinBatchSizeOptions", [](long) { return opened<CMinBatchSizeOptionsSet>(); }},

@@ -21,6 +21,14 @@ const char* const PREFERENCE_ROWS[] = {
     "SELECT group_concat(Value) FROM TextRecipeOptions WHERE Options = 'RoundValues'",
 };
 
+int PreferenceTablesMigrationNumber()
+{
+    for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Project))
+        if (migration.name.contains(QLatin1String("preference-tables")))
+            return migration.number;
+    return 0;
+}
+
 void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
 {
     for (const char* table : {"\"PREFER-Models\"", "\"PREFER-PhysicalPropertyModels\"", "\"PREFER-Chem\"",
@@ -28,8 +36,10 @@ void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
-    RawQuery(path, QStringLiteral("PRAGMA user_version = %1")
-                       .arg(CSchemaBuilder::SchemaVersion(DatabaseKind::Project) - 1));
+    // Tables of later migrations go too, so that the whole run from there is replayed.
+    for (const char* table : {"TblLaborCategory", "StreamCategoryTable"})
+        RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(PreferenceTablesMigrationNumber() - 1));
 }
 
 } // namespace

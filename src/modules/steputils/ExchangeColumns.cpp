@@ -77,6 +77,9 @@ const QList<CatalogueTableEntry>& StepTableEntries()
          {CatalogueInt("RangeID", CatalogueRole::RowKey), CatalogueInt("GroupID"), CatalogueInt("SubGroupIndex"), CatalogueInt("FieldTypeID"), CatalogueInt("RangeTypeID"),
           CatalogueInt("RangeCategory"), CatalogueReal("Low"), CatalogueInt("LowWidth"), CatalogueName("LowUOM"), CatalogueReal("High"), CatalogueInt("HighWidth"),
           CatalogueName("HighUOM"), CatalogueInt("OpRangeID")}},
+        {"TblCommentData", ExchangePart::Step, "",
+         {CatalogueInt("CommentID", CatalogueRole::RowKey), CatalogueInt("OperationID"), CatalogueInt("CommentTypeID"), CatalogueMemo("CommentRTF"),
+          CatalogueMemo("CommentText")}},
     };
     return tables;
 }
