@@ -96,7 +96,7 @@ protected:
     QString m_original; // the defaults as SetUp stored them
 };
 
-TEST_F(OPDefaultsDialogTest, SetUpShowsEachKindByItsDisplayTexts)
+TEST_F(OPDefaultsDialogTest, SetUpShowsEachKindByItsDisplayTextsAndHelpItsTopic)
 {
     COPDefaultsDialog dialog;
     ASSERT_EQ(dialog.rowCount(), ROWS);
@@ -130,6 +130,8 @@ TEST_F(OPDefaultsDialogTest, SetUpShowsEachKindByItsDisplayTexts)
     EXPECT_EQ(dialog.grid()->GetInterior(TEMPERATURE, 1), QColor(0, 255, 255));
     EXPECT_EQ(dialog.grid()->GetUserAttributes(AMBIENT, 3).value(2117), "Pressure");
     EXPECT_TRUE(dialog.button(1)->isEnabled());
+    dialog.OnCommandHelp();
+    EXPECT_EQ(m_help.shown, QStringList{"USERMANUAL.CHM 787"});
 }
 
 TEST_F(OPDefaultsDialogTest, OkUneditedKeepsEveryKeyAndSetsTheAmbientPressureAfterTheCommit)
@@ -317,13 +319,6 @@ TEST_F(OPDefaultsDialogTest, ASetUpThatEndsEarlyDisablesOkAndReset)
             m_db.Execute("ALTER TABLE Hidden RENAME TO OperationDefaults");
     }
     EXPECT_EQ(stored(), m_original);
-}
-
-TEST_F(OPDefaultsDialogTest, F1ShowsTopic787)
-{
-    COPDefaultsDialog dialog;
-    dialog.OnCommandHelp();
-    EXPECT_EQ(m_help.shown, QStringList{"USERMANUAL.CHM 787"});
 }
 
 TEST_F(OPDefaultsDialogTest, MaterialsOfAPhaseAreReadAgainForAnotherPhase)
