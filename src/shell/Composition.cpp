@@ -30,6 +30,7 @@
 #include "planning/PlanExplorerInstall.h"
 #include "planning/PlanList.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
+#include "preferences/OPDefaultsDialog.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferencesHandover.h"
@@ -127,6 +128,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Install<PreferenceFrameServices>(&frame);
     frame.SetPreferenceHub(RunPreferenceHub);
     InstallLibraryPreferenceEntries();
+    InstallOperationDefaultsEntry();
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });

@@ -18,6 +18,7 @@
 #include "foundation/db/material/MaterialCommonSet.h"
 #include "foundation/db/material/MaterialPropertySet.h"
 #include "foundation/db/material/MixtureSet.h"
+#include "foundation/db/material/QueryMaterialForPhase.h"
 #include "foundation/db/project/CalendarExceptionSet.h"
 #include "foundation/db/project/CalendarSet.h"
 #include "foundation/db/project/CalendarWorkingTimesSet.h"
@@ -370,5 +371,6 @@ INSTANTIATE_TEST_SUITE_P(
                                                           QString("Halvorix Inorganics"));
                   }},
         DriftCase{"Mixture", [](long) { return opened<CMixtureSet>(-1L, QString()); }},
+        DriftCase{"MaterialForPhase", [](long) { return opened<CQueryMaterialForPhase>(QString("Gas")); }},
         DriftCase{"EmissionCtrlDevice", [](long) { return opened<CEmissionCtrlDeviceSet>(1L, -1L); }}),
     [](const ::testing::TestParamInfo<DriftCase>& info) { return std::string(info.param.name); });
