@@ -28,6 +28,7 @@
 #include "modules/ravelstock/RavelstockComponent.h"
 #include "modules/qvsop/QVSOPEntry.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
+#include "preferences/CostFactorPreferenceDialog.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferencesHandover.h"
 #include "projects/ProjectManager.h"
@@ -117,6 +118,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // requests of its operating-instructions and equipment-diagram buttons.
     installed.Install<PreferenceFrameServices>(&frame);
     frame.SetPreferenceHub(RunPreferenceHub);
+    InstallCostFactorPreferences();
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });
