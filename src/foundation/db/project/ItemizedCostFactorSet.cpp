@@ -9,9 +9,10 @@ const DaoRecordsetDef& CItemizedCostFactorSet::Definition()
         "WITH arg AS (SELECT :pCostFactorID AS CostFactorID, :pCostFactorType AS CostFactorType)"
         " SELECT i.ItemizedCostFactorID, i.CostFactorID, i.CalculatedCostFactorID, l.CalculatedCostFactor,"
         " l.CalculatedCostFactorType FROM arg, ItemizedCostFactor i"
+        " LEFT JOIN CostFactor c ON c.CostFactorID = i.CostFactorID"
         " LEFT JOIN CalculatedCostFactorLibrary l ON l.CalculatedCostFactorID = i.CalculatedCostFactorID"
-        " WHERE i.CostFactorID = arg.CostFactorID OR (arg.CostFactorID IS NULL AND i.CostFactorID IN"
-        " (SELECT c.CostFactorID FROM CostFactor c WHERE c.CostFactorType = arg.CostFactorType))"
+        " WHERE CASE WHEN arg.CostFactorID IS NULL THEN c.CostFactorType = arg.CostFactorType"
+        " ELSE i.CostFactorID = arg.CostFactorID END"
         " ORDER BY i.CostFactorID, i.ItemizedCostFactorID",
         {{"ItemizedCostFactor", {"ItemizedCostFactorID"}}},
         {{"ItemizedCostFactorID", DaoFieldType::Long},
