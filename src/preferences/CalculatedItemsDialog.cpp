@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int FIRST_BOX_ID = 1618;
+constexpr int FIRST_ITEM_BOX_ID = 1618;
 const char* const CALCULATED_ITEM_LABELS[] = {"Material Cost",      "Utility Cost",          "Electricity Cost",
                                    "Disposal Cost",      "Labor Cost",            "Packaging Cost",
                                    "Miscellaneous Cost", "Equipment Purchase Cost", "Average Batch Time",
@@ -34,7 +34,7 @@ CCalculatedItemsDialog::CCalculatedItemsDialog(QWidget* parent) : QDialog(parent
     grid->addWidget(m_timesButton, 0, 1);
     for (long code = 1; code <= LAST_CODE; ++code) {
         auto* box = new QCheckBox(QString::fromLatin1(CALCULATED_ITEM_LABELS[code - 1]), this);
-        box->setObjectName(QString::number(FIRST_BOX_ID + code - 1));
+        box->setObjectName(QString::number(FIRST_ITEM_BOX_ID + code - 1));
         m_boxes[size_t(code - 1)] = box;
         const bool time = code >= FIRST_TIME_CODE;
         grid->addWidget(box, time ? int(code - FIRST_TIME_CODE) + 1 : int(code), time ? 1 : 0);

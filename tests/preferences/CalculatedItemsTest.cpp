@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 namespace {
-QList<long> codesOf(const Array<long>& items)
+QList<long> itemCodesOf(const Array<long>& items)
 {
     QList<long> codes;
     for (long i = 0; i < items.GetSize(); ++i)
@@ -52,7 +52,7 @@ TEST(CalculatedItemsDialogTest, TheLastCodeSetsTheGroupAndOkStoresTheCheckedOnes
         if (c.switchTo == 2)
             dialog.TimesButton()->click();
         dialog.OnOK();
-        EXPECT_EQ(codesOf(dialog.m_data.m_items), c.stored) << c.given.size() << " " << c.toggled.size();
+        EXPECT_EQ(itemCodesOf(dialog.m_data.m_items), c.stored) << c.given.size() << " " << c.toggled.size();
     }
 }
 
@@ -71,7 +71,7 @@ TEST(CalculatedItemsDialogTest, SwitchingGroupsKeepsTheMarksOfTheOtherGroup)
     dialog.CostsButton()->click();
     EXPECT_FALSE(dialog.TimesButton()->isChecked());
     dialog.OnOK();
-    EXPECT_EQ(codesOf(dialog.m_data.m_items), (QList<long>{1, 8}));
+    EXPECT_EQ(itemCodesOf(dialog.m_data.m_items), (QList<long>{1, 8}));
 }
 
 TEST_F(CostFactorTest, ChoosingATimeEnablesTheUnitAndShowsTheLibraryName)
