@@ -1,7 +1,10 @@
 #include "planning/ProductionPlanDialogRun.h"
 
-// The dialog is not built yet: nothing is edited.
-bool RunProductionPlanDialog(long /*planID*/, QWidget* /*parent*/)
+#include "planning/ProductionPlanDialog.h"
+
+bool RunProductionPlanDialog(long planID, QWidget* parent)
 {
-    return false;
+    CProductionPlanDialog dialog(planID, parent);
+    dialog.OnInitDialog();
+    return dialog.exec() == QDialog::Accepted;
 }

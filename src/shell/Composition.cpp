@@ -49,6 +49,7 @@
 #include "shell/bridge/ManagedOperationDialog.h"
 #include "shell/bridge/ManagedStreams.h"
 #include "simulation/EngineModuleHost.h"
+#include "simulation/SimSequenceDialogService.h"
 #include "simulation/SimulationWindows.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
@@ -108,6 +109,8 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // Simulation: Quick Results, result files and step resets through the frame's batch run.
     installed.InstallUnlessSet<ResultWindowServices>(
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
+    // Simulation: the plan's user-defined sequence dialog (Define Sequence).
+    installed.InstallUnlessSet<SimSequenceDialogService>(installed.Keep(std::make_unique<CSimSequenceDialogService>()));
     // Automation: the scripting object tree of the open project.
     installed.InstallUnlessSet<AutomationModel>(installed.Keep(std::make_unique<CAutomationModelBuilder>()));
     // Preferences: the Options sheet, the message filter and the recipe comment types at hand-over.

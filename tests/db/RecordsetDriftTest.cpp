@@ -54,6 +54,7 @@
 #include "foundation/db/project/QuorvantaVersionSet.h"
 #include "foundation/db/project/RangeTypeSet.h"
 #include "foundation/db/project/STARTStep.h"
+#include "foundation/db/project/SharedExclusiveEquipmentSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/StepTransition.h"
@@ -212,6 +213,7 @@ protected:
                             "VALUES (1, 1001, 1, 46000.5, 1, 1, 1, 2.5, 'hr')");
         m_projectDb.Execute("INSERT INTO PlanSummary (RequirementID, StepID, NumberOfBatches, PlanID) "
                             "VALUES (1, 1001, 3, 1)");
+        m_projectDb.Execute("INSERT INTO SharedExclusiveEquipment (EquipmentID, PlanID) VALUES (101, 1)");
     }
 };
 
@@ -257,6 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"PPDetail", [](long) { return opened<CPPDetailSet>(1L); }},
         DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
         DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
+        DriftCase{"SharedExclusiveEquipment", [](long) { return opened<CSharedExclusiveEquipmentSet>(); }},
         DriftCase{"UOMSet", [](long) { return opened<CUOMSet>(); }},
         DriftCase{"DefaultUOMSet", [](long) { return opened<CDefaultUOMSet>(); }},
         DriftCase{"UnitsLibrary", [](long) { return opened<CUnitsLibrarySet>(QString(), QString("Amount")); }},

@@ -1,6 +1,14 @@
 #include "foundation/common/UserSimSequenceFile.h"
 
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
 #include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <climits>
 
 namespace {
 const QString SEQUENCE_NAME_FORBIDDEN = QStringLiteral("\\/:*?\"<>|'");
@@ -23,4 +31,192 @@ QString UserSimSequenceFileName(const QString& planName, long planID)
 QString UserSimSequenceFilePath(const QString& projectDir, const QString& planName, long planID)
 {
     return QDir(projectDir).filePath(UserSimSequenceFileName(planName, planID));
+}
+
+bool IsUserSimSequenceFileName(const QString& fileName)
+{
+    static const QRegularExpression shape(QStringLiteral("^.*_User_Sim_Def_-?[0-9]{1,19}\\.txt$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return shape.match(fileName).hasMatch();
+}
+
+// ---- writing
+
+namespace {
+// A line break inside a label or text would split its line.
+QString SimSequenceOneLine(QString text)
+{
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+QByteArray SimSequenceLineText(const SimSequenceLine& line)
+{
+    return QStringLiteral("%1, %2, %3, %4, %5, %6, %7, %8, %9")
+        .arg(line.column)
+        .arg(line.anchorColumn)
+        .arg(line.stepID)
+        .arg(line.anchorStepID)
+        .arg(line.unitProcedureID)
+        .arg(line.anchorUnitProcedureID)
+        .arg(line.operationID)
+        .arg(SimSequenceOneLine(line.label), SimSequenceOneLine(line.text))
+        .toUtf8();
+}
+} // namespace
+
+QByteArray FormatSimSequence(const QList<SimSequenceLine>& lines)
+{
+    QByteArray content;
+    for (const SimSequenceLine& line : lines) {
+        if (!content.isEmpty())
+            content += "\r\n";
+        content += SimSequenceLineText(line);
+    }
+    return content;
+}
+
+bool WriteSimSequenceFile(const QString& path, const QList<SimSequenceLine>& lines, QString* error)
+{
+    QSaveFile file(path);
+    const QByteArray content = FormatSimSequence(lines);
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+    if (!written) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    try {
+        SyncFolderOf(path);
+    } catch (const CDaoException&) {
+        // The file is in place; only the folder's flush failed.
+    }
+    return true;
+}
+
+// ---- reading
+
+namespace {
+bool ParseSimSequenceLine(const QByteArray& raw, SimSequenceLine& line)
+{
+    const QString text = QString::fromUtf8(raw);
+    qsizetype from = 0;
+    long numbers[7] = {};
+    for (long& number : numbers) {
+        const qsizetype comma = text.indexOf(QLatin1Char(','), from);
+        if (comma < 0)
+            return false;
+        bool ok = false;
+        number = text.mid(from, comma - from).trimmed().toLong(&ok);
+        if (!ok || number < INT_MIN || number > INT_MAX)
+            return false;
+        from = comma + 1;
+    }
+    const QString rest = text.mid(from);
+    const qsizetype comma = rest.indexOf(QLatin1Char(','));
+    line = {int(numbers[0]), int(numbers[1]), numbers[2], numbers[3], numbers[4], numbers[5], numbers[6],
+            rest.left(comma).trimmed(), comma < 0 ? QString() : rest.mid(comma + 1)};
+    while (!line.text.isEmpty() && (line.text.front() == u',' || line.text.front() == u' '))
+        line.text.remove(0, 1);
+    while (!line.text.isEmpty() && (line.text.back() == u',' || line.text.back() == u' '))
+        line.text.chop(1);
+    return true;
+}
+
+// Keys first met as 1, 2, 3 ..., each with one step.
+bool SimSequenceKeysValid(const QList<SimSequenceLine>& lines)
+{
+    QList<long> steps;
+    for (const SimSequenceLine& line : lines) {
+        if (line.column == steps.size() + 1)
+            steps.append(line.stepID);
+        else if (line.column < 1 || line.column > steps.size() || steps.at(line.column - 1) != line.stepID)
+            return false;
+    }
+    return true;
+}
+} // namespace
+
+bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines)
+{
+    lines.clear();
+    if (content.isEmpty())
+        return true;
+    QList<QByteArray> rows = content.split('\n');
+    if (rows.last().isEmpty())
+        rows.removeLast(); // a final line end
+    for (QByteArray& row : rows) {
+        if (row.endsWith('\r'))
+            row.chop(1);
+        SimSequenceLine line;
+        if (!ParseSimSequenceLine(row, line)) {
+            lines.clear();
+            return false;
+        }
+        lines.append(line);
+    }
+    if (SimSequenceKeysValid(lines))
+        return true;
+    lines.clear();
+    return false;
+}
+
+SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines)
+{
+    lines.clear();
+    QFile file(path);
+    if (!file.exists())
+        return SimSequenceRead::Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return SimSequenceRead::Unreadable;
+    return ParseSimSequence(file.readAll(), lines) ? SimSequenceRead::Read : SimSequenceRead::Unreadable;
+}
+
+QList<long> SimSequenceColumnSteps(const QList<SimSequenceLine>& lines)
+{
+    QList<long> steps;
+    for (const SimSequenceLine& line : lines) {
+        if (line.column == steps.size() + 1)
+            steps.append(line.stepID);
+    }
+    return steps;
+}
+
+bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, int column,
+                              const QList<SimSequenceOperation>& operations)
+{
+    qsizetype next = 0;
+    for (const SimSequenceLine& line : lines) {
+        if (line.column != column)
+            continue;
+        if (next >= operations.size() || operations.at(next).operationID != line.operationID ||
+            operations.at(next).unitProcedureID != line.unitProcedureID)
+            return false;
+        ++next;
+    }
+    return next == operations.size() && next > 0;
+}
+
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = in.errorString();
+        return false;
+    }
+    const QByteArray content = in.readAll();
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
+        if (error)
+            *error = out.errorString();
+        return false;
+    }
+    try {
+        SyncFolderOf(target);
+    } catch (const CDaoException&) {
+        // The copy is in place; only the folder's flush failed.
+    }
+    return true;
 }

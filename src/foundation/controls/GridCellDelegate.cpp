@@ -57,17 +57,25 @@ void CGridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
         edit->setText(text);
         edit->selectAll();
     } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-        combo->setCurrentIndex(combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+        const QVariant stored = index.data(ROLE_CELL_ITEMDATA);
+        const int byData = stored.isValid() ? combo->findData(stored) : -1;
+        const bool sameText = byData >= 0 && combo->itemText(byData) == text;
+        combo->setCurrentIndex(sameText ? byData
+                                        : combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive));
     }
 }
 
 void CGridCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
 {
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        const bool registered = m_grid->GetRegisteredControl(ControlOf(index)) != nullptr;
+        m_grid->StoreEditedChoice(index.row() + 1, index.column() + 1, combo->currentText(),
+                                  registered ? combo->currentData() : QVariant());
+        return;
+    }
     QString text;
     if (auto* edit = qobject_cast<QLineEdit*>(editor))
         text = edit->text();
-    else if (auto* combo = qobject_cast<QComboBox*>(editor))
-        text = combo->currentText();
     m_grid->StoreEditedValue(index.row() + 1, index.column() + 1, text);
 }
 

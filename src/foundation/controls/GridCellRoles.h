@@ -9,4 +9,5 @@ enum GridCellRole : int {
     ROLE_CELL_ENABLED,
     ROLE_CELL_CHOICES,
     ROLE_CELL_ATTRIBUTES,
+    ROLE_CELL_ITEMDATA, // the registered list entry a value was set or picked with
 };

@@ -254,6 +254,7 @@ void CObjectGridWnd::UpdateItemFlags(QTableWidgetItem* cell) const
 
 void CObjectGridWnd::StoreValue(QTableWidgetItem* cell, int row, int col, const QString& value)
 {
+    cell->setData(ROLE_CELL_ITEMDATA, QVariant());
     if (m_observer)
         m_observer->OnStoreValue(row, col, value);
     if (GetCellControl(row, col) == GRID_CTRL_CHECKBOX) {
@@ -304,6 +305,9 @@ QStringList CObjectGridWnd::GetChoiceList(int row, int col) const
 
 qint64 CObjectGridWnd::GetCellItemData(int row, int col) const
 {
+    const qint64 stored = GetStoredItemData(row, col);
+    if (stored != -1)
+        return stored;
     CMyGXComboBox* control = GetRegisteredControl(GetCellControl(row, col));
     const int index = control ? control->FindStringExact(GetValueRowCol(row, col)) : -1;
     return index < 0 ? -1 : control->GetItemData(index);

@@ -12,6 +12,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QTableWidget>
+#include <QVariant>
 #include <functional>
 #include <vector>
 
@@ -58,7 +59,23 @@ public:
     QMap<int, QString> GetUserAttributes(int row, int col) const;
     QColor GetInterior(int row, int col) const;
     QStringList GetChoiceList(int row, int col) const;
-    qint64 GetCellItemData(int row, int col) const; // item data of a registered list's entry, -1
+    // The item data a list cell was given with its value or picked with, else the data of the
+    // registered list's first entry of that text; -1 when neither.
+    qint64 GetCellItemData(int row, int col) const;
+    // A value together with the entry it stands for; a plain SetValueRowCol forgets the entry.
+    void SetValueWithItemData(int row, int col, const QString& value, qint64 itemData);
+    // Only the item data the cell was given or picked with; -1 when it has none.
+    qint64 GetStoredItemData(int row, int col) const;
+
+    // The texts of the range, cells separated by "\t" and each row ended by "\r\n".
+    QString CopyRangeText(const CGridRange& range) const;
+    // Writes CopyRangeText as UTF-16LE after a byte-order mark, replacing the file only once it is
+    // whole; false when the file cannot be written.
+    bool CopyTextToFile(const CGridRange& range, const QString& path) const;
+    // Pastes "\t"/"\n"-separated text (a "\r" before "\n" is dropped) with its first cell at
+    // (row, col); the grid grows to take every row, columns past the last and read-only cells
+    // are left alone. Pasted values keep no item data.
+    void PasteText(int row, int col, const QString& text);
 
     // The grid owns registered combo controls; buttons call their handler with the clicked cell.
     void RegisterControl(int controlId, CMyGXComboBox* control);
@@ -80,6 +97,7 @@ public:
     // Internal to the cell delegate.
     void NoteEditorOpened(QWidget* editor, const QModelIndex& index);
     void StoreEditedValue(int row, int col, const QString& text);
+    void StoreEditedChoice(int row, int col, const QString& text, const QVariant& itemData);
     void ClickButton(int row, int col);
 
 protected:

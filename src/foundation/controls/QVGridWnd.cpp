@@ -48,8 +48,11 @@ QDateTime CQVGridWnd::ReadPlanDateTime(const QString& text)
 QString CQVGridWnd::FormatPlanDateTime(const QDateTime& dateTime)
 {
     const QLocale locale;
+    QString time = locale.timeFormat(QLocale::ShortFormat);
+    if (!time.contains(QLatin1String("ss")))
+        time.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
     return locale.toString(dateTime, FourDigitYears(locale.dateFormat(QLocale::ShortFormat)) +
-                                         QStringLiteral(" ") + locale.timeFormat(QLocale::ShortFormat));
+                                         QStringLiteral(" ") + time);
 }
 
 QString CQVGridWnd::CheckPositiveNumber(const QString& text)

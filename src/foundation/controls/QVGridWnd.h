@@ -14,7 +14,8 @@ public:
 
     int PlanGridMode = 0;
 
-    // Date and time of a plan cell in the user's locale format; invalid when it does not read.
+    // Date and time of a plan cell in the user's locale format (shown with seconds); invalid when
+    // it does not read.
     static QDateTime ReadPlanDateTime(const QString& text);
     static QString FormatPlanDateTime(const QDateTime& dateTime);
 

@@ -1,7 +1,9 @@
 #include "modules/packer/QvzFormat.h"
 
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DaoRecordset.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 
 #include <QRegularExpression>
@@ -19,6 +21,39 @@ try {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
         if (stepIDs.isEmpty() || stepIDs.last() != stepID)
             stepIDs.append(stepID);
+    }
+    return true;
+} catch (const CDaoException&) {
+    return false;
+}
+
+// The plans of a project file, read-only.
+class CPackedPlanSet : public CDaoRecordset {
+public:
+    CPackedPlanSet() : CDaoRecordset(Definition()) {}
+    bool OpenSet(const QString& projectFile) { return OpenOnFile(projectFile, QString(), DatabaseRole::ReadOnly); }
+    static const DaoRecordsetDef& Definition()
+    {
+        static const DaoRecordsetDef def{"SELECT PlanID, PlanName FROM ProductionPlan ORDER BY PlanID",
+                                         {{"ProductionPlan", {"PlanID"}}},
+                                         {{"PlanID", DaoFieldType::Long}, {"PlanName", DaoFieldType::Text}}};
+        return def;
+    }
+};
+
+// The plans' sequence files that lie in the folder (a plan need not have one).
+bool AddQvzSequenceFiles(const QString& folder, const QString& projectFile, QList<QvzMember>& members)
+try {
+    CPackedPlanSet plans;
+    plans.SetErrorMode(DaoErrorMode::Quiet);
+    if (!plans.OpenSet(projectFile))
+        return false;
+    for (; !plans.IsEOF(); plans.MoveNext()) {
+        const QString name = UserSimSequenceFileName(plans.GetText(QStringLiteral("PlanName")),
+                                                     plans.GetLong(QStringLiteral("PlanID")));
+        const QString path = FindFileNoCase(folder, name);
+        if (!path.isEmpty() && IsPlainQvzName(name))
+            members.append({name, path});
     }
     return true;
 } catch (const CDaoException&) {
@@ -64,7 +99,8 @@ bool IsPlainQvzName(const QString& name)
 bool IsQvzMemberName(const QString& entryName, const QString& baseName)
 {
     static const QRegularExpression step(QStringLiteral("^STEP_[1-9][0-9]{0,9}\\.STP$"));
-    return QvzRequiredMembers(baseName).contains(entryName) || step.match(entryName).hasMatch();
+    return QvzRequiredMembers(baseName).contains(entryName) || step.match(entryName).hasMatch() ||
+           IsUserSimSequenceFileName(entryName);
 }
 
 QStringList QvzRequiredMembers(const QString& baseName)
@@ -93,6 +129,10 @@ bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMem
     for (long stepID : stepIDs) {
         if (!AddQvzMember(folder, QvzStepEntryName(stepID), members, error))
             return false;
+    }
+    if (!AddQvzSequenceFiles(folder, members.first().sourcePath, members)) {
+        error = QStringLiteral("The plans of %1 cannot be read").arg(members.first().sourcePath);
+        return false;
     }
     return true;
 }

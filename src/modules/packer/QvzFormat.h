@@ -1,7 +1,8 @@
 #pragma once
 // What a ".qvz" holds: a zip whose first entry is the stored root file (format version and the
 // project's base name), then exactly the project's "<name>.prj", ".eqm", ".mtl" and one
-// "STEP_<id>.STP" per step of the project. Entry names are plain file names, never paths.
+// "STEP_<id>.STP" per step of the project, and the sequence file of each plan that has one. Entry
+// names are plain file names, never paths.
 
 #include <QByteArray>
 #include <QList>
@@ -23,7 +24,8 @@ QByteArray QvzRootText(const QString& baseName);
 bool ParseQvzRoot(const QByteArray& text, QString& baseName);
 // One path component that stays inside the folder it is put in.
 bool IsPlainQvzName(const QString& name);
-// "<base>.prj", ".eqm", ".mtl" (the three every package holds) or "STEP_<id>.STP".
+// "<base>.prj", ".eqm", ".mtl" (the three every package holds), "STEP_<id>.STP" or a plan's
+// sequence file ("<plan>_User_Sim_Def_<id>.txt").
 bool IsQvzMemberName(const QString& entryName, const QString& baseName);
 QStringList QvzRequiredMembers(const QString& baseName);
 QString QvzStepEntryName(long stepID);
