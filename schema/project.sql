@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 8
+-- SCHEMA_VERSION 9
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -557,3 +557,32 @@ CREATE TABLE ModelLibrary (
     RowKey INTEGER PRIMARY KEY
 );
 CREATE INDEX ModelLibraryByOperationType ON ModelLibrary (OperationTypeID, ModelKind);
+
+-- Cost factors of the project's cost preferences, one table for every kind: CostFactorType is
+-- 'Capital', 'Direct Product', 'Fixed Cost' (the single row with id 0), 'Indirect Product' or
+-- 'Processing'. RowOrder keeps the order the user gave the rows of a kind.
+CREATE TABLE CostFactor (
+    CostFactorID INTEGER PRIMARY KEY CHECK (CostFactorID <> 0 OR CostFactorType = 'Fixed Cost'),
+    CostFactorType TEXT COLLATE NOCASE NOT NULL,
+    CostFactorItem TEXT,
+    CostFactor REAL,
+    CostFactorUOM TEXT,
+    RowOrder INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX CostFactorByType ON CostFactor (CostFactorType, RowOrder);
+
+-- The items a direct product cost factor multiplies: codes 1-8 calculated costs, 9 and 10
+-- calculated times (type 'Time').
+CREATE TABLE CalculatedCostFactorLibrary (
+    CalculatedCostFactorID INTEGER PRIMARY KEY,
+    CalculatedCostFactor TEXT NOT NULL,
+    CalculatedCostFactorType TEXT COLLATE NOCASE NOT NULL
+);
+
+-- The calculated items of each direct product cost factor.
+CREATE TABLE ItemizedCostFactor (
+    ItemizedCostFactorID INTEGER PRIMARY KEY,
+    CostFactorID INTEGER NOT NULL,
+    CalculatedCostFactorID INTEGER NOT NULL
+);
+CREATE INDEX ItemizedCostFactorByCostFactor ON ItemizedCostFactor (CostFactorID, ItemizedCostFactorID);

@@ -31,6 +31,7 @@
 #include "planning/PlanList.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/OPDefaultsDialog.h"
+#include "preferences/CostFactorPreferenceDialog.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferencesHandover.h"
@@ -129,6 +130,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     frame.SetPreferenceHub(RunPreferenceHub);
     InstallLibraryPreferenceEntries();
     InstallOperationDefaultsEntry();
+    InstallCostFactorPreferences();
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });

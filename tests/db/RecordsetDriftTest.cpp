@@ -23,7 +23,10 @@
 #include "foundation/db/project/CalendarSet.h"
 #include "foundation/db/project/CalendarWorkingTimesSet.h"
 #include "foundation/db/project/CommentTypeSet.h"
+#include "foundation/db/project/CalculatedCostFactorLibrarySet.h"
+#include "foundation/db/project/CostFactorPreferenceSet.h"
 #include "foundation/db/project/DefaultUOMSet.h"
+#include "foundation/db/project/ItemizedCostFactorSet.h"
 #include "foundation/db/project/EmissionCtrlDeviceSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
@@ -290,6 +293,9 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"QueryModel", [](long) { return opened<CQueryModelSet>(3L); }},
         DriftCase{"PhysicalPropertyPreference", [](long) { return opened<CPhysicalPropertyPreferenceSet>(); }},
         DriftCase{"PreferResultRounding", [](long) { return opened<CPreferResultRoundingSet>(); }},
+        DriftCase{"CostFactorPreference", [](long) { return opened<CCostFactorPreferenceSet>(QString("Processing")); }},
+        DriftCase{"CalculatedCostFactorLibrary", [](long) { return opened<CCalculatedCostFactorLibrarySet>(-1L); }},
+        DriftCase{"ItemizedCostFactor", [](long) { return opened<CItemizedCostFactorSet>(202L); }},
         DriftCase{"QueryOperationDefault", [](long) { return opened<CQueryOperationDefaultSet>(); }},
         DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
         DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},

@@ -1,5 +1,6 @@
 // A project file from before the preference tables gains them, with the seed rows and the model
-// library a fresh file has; a rounding option the file already holds keeps its value.
+// library a fresh file has; a rounding option the file already holds keeps its value. A file from
+// before the cost factor tables gains them with the item library and the seed cost factors.
 
 #include "ProjectsTestSupport.h"
 #include "foundation/db/SchemaBuilder.h"
@@ -21,8 +22,24 @@ const char* const PREFERENCE_ROWS[] = {
     "SELECT group_concat(Value) FROM TextRecipeOptions WHERE Options = 'RoundValues'",
 };
 
+const char* const COST_FACTOR_ROWS[] = {
+    "SELECT group_concat(CostFactorID || ' ' || CostFactorType || ' ' || CostFactorItem || ' ' || CostFactor || ' ' ||"
+    " ifnull(CostFactorUOM, '-') || ' ' || RowOrder, ', ') FROM (SELECT * FROM CostFactor ORDER BY CostFactorID)",
+    "SELECT group_concat(CalculatedCostFactorID || ' ' || CalculatedCostFactor || ' ' || CalculatedCostFactorType, ', ')"
+    " FROM (SELECT * FROM CalculatedCostFactorLibrary ORDER BY CalculatedCostFactorID)",
+    "SELECT group_concat(CostFactorID || ':' || CalculatedCostFactorID, ', ') FROM ItemizedCostFactor",
+};
+
+void TakeBackBeforeCostFactorTables(const QString& path)
+{
+    for (const char* table : {"CostFactor", "CalculatedCostFactorLibrary", "ItemizedCostFactor"})
+        RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "cost-factors") - 1));
+}
+
 void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
 {
+    TakeBackBeforeCostFactorTables(path);
     for (const char* table : {"\"PREFER-Models\"", "\"PREFER-PhysicalPropertyModels\"", "\"PREFER-Chem\"",
                               "\"PREFER-ResultRounding\"", "ModelLibrary"})
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
@@ -60,4 +77,19 @@ TEST_F(PreferenceSchemaMigrationTest, AnOlderProjectGainsThePreferenceTablesAndT
             EXPECT_EQ(RawQuery(old, rows).toString(), keptOption ? "1" : RawQuery(fresh, rows).toString()) << rows;
         }
     }
+}
+
+TEST_F(PreferenceSchemaMigrationTest, AnOlderProjectGainsTheCostFactorTablesWithTheLibraryAndSeedRows)
+{
+    const QString fresh = build(DatabaseKind::Project, "fresh.prj");
+    EXPECT_TRUE(RawQuery(fresh, COST_FACTOR_ROWS[1]).toString().endsWith("9 Average Batch Time Time, "
+                                                                           "10 Average Cycle Time Time"));
+    const QString old = build(DatabaseKind::Project, "old.prj");
+    TakeBackBeforeCostFactorTables(old);
+    CSchemaMigrator migrator(DatabaseKind::Project, BuiltInMigrations(DatabaseKind::Project));
+    EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)
+        << migrator.ErrorText().toStdString();
+    EXPECT_EQ(RawQuery(old, PROJECT_SCHEMA).toString(), RawQuery(fresh, PROJECT_SCHEMA).toString());
+    for (const char* rows : COST_FACTOR_ROWS)
+        EXPECT_EQ(RawQuery(old, rows).toString(), RawQuery(fresh, rows).toString()) << rows;
 }
