@@ -39,6 +39,8 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
         const QString old = build(file.kind, "old." + DatabaseKindName(file.kind));
         for (const QString& statement : file.takeBack)
             RawQuery(old, statement);
+        if (file.kind == DatabaseKind::Project)
+            DropTablesOfLaterProjectMigrations(old, file.migration);
         RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(file.kind, file.migration) - 1));
 
         CSchemaMigrator migrator(file.kind, BuiltInMigrations(file.kind));

@@ -21,6 +21,7 @@ void TakeBackBeforePlanIds(const QString& path)
                    "ORDER BY pp.PlanID");
     RawQuery(path, "INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
                    "VALUES (3, 'Weekly', 46000.5, 1), (9, 'Spare', NULL, 2)");
+    DropTablesOfLaterProjectMigrations(path, "plan-ids");
     RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "plan-ids") - 1));
 }
 

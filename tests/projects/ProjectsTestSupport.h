@@ -66,3 +66,18 @@ inline int MigrationNumberNamed(DatabaseKind kind, const char* namePart)
             return migration.number;
     return 0;
 }
+
+// Drops the tables that project migrations after the one named brought, so that a replay from before
+// it runs them again on a file that lacks them.
+inline void DropTablesOfLaterProjectMigrations(const QString& path, const char* namePart)
+{
+    const int from = MigrationNumberNamed(DatabaseKind::Project, namePart);
+    const struct {
+        const char* migration;
+        QStringList tables;
+    } later[] = {{"cost-factors", {"CostFactor", "CalculatedCostFactorLibrary", "ItemizedCostFactor"}}};
+    for (const auto& [migration, tables] : later)
+        if (MigrationNumberNamed(DatabaseKind::Project, migration) > from)
+            for (const QString& table : tables)
+                RawQuery(path, QStringLiteral("DROP TABLE IF EXISTS %1").arg(table));
+}
