@@ -156,6 +156,16 @@ QStringList CMainFrame::GetDisplayVector(const QString& listName)
     return GetManagedSide()->DotNetInvokeGetDisplayVector(listName);
 }
 
+bool CMainFrame::GetDisplayValue(const QString& listName, const QString& key, QString& out)
+{
+    return GetManagedSide()->DotNetInvokeGetDisplayValue(out, listName, key);
+}
+
+bool CMainFrame::GetKeyValue(const QString& listName, const QString& displayText, QString& out)
+{
+    return GetManagedSide()->DotNetInvokeGetKeyValue(out, listName, displayText);
+}
+
 void CMainFrame::BeginProgress(short lower, short upper, const QString& text)
 {
     m_statusBar->BeginProgress(lower, upper, text);

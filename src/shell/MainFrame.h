@@ -221,6 +221,8 @@ public:
     void SortListBoxItems(QListWidget* list) override;
     void SortTexts(QStringList& texts) override;
     QStringList GetDisplayVector(const QString& listName) override;
+    bool GetDisplayValue(const QString& listName, const QString& key, QString& out) override;
+    bool GetKeyValue(const QString& listName, const QString& displayText, QString& out) override;
     // DocumentHost
     QWidget* OpenDocument(DocumentKind kind, long id, const QString& title) override;
     void AddDocTab(QWidget* window, DocumentKind kind, long id, const QString& title) override;

@@ -146,4 +146,78 @@ TEST_F(ObjectGridWndTest, TemperatureReadsTheUnitOfTheCellToItsRight)
     EXPECT_EQ(grid.GetValueRowCol(2, 2), "-20");
 }
 
+// Rows added and removed keep every other row's cells, and numbered row headings follow.
+TEST_F(ObjectGridWndTest, RowsAreAppendedAndRemovedWithTheirCells)
+{
+    for (int r = 1; r <= 3; ++r)
+        grid.SetValueRowCol(r, 2, QString("row %1").arg(r));
+    grid.SetValueRowCol(3, 0, "3");
+    EXPECT_EQ(grid.AppendRow(), 4);
+    EXPECT_EQ(grid.GetCellControl(4, 3), GRID_CTRL_EDIT);
+    grid.SetValueRowCol(4, 2, "row 4");
+
+    const struct {
+        int first, last;
+        QStringList left; // column 2 afterwards
+    } cases[] = {
+        {2, 2, {"row 1", "row 3", "row 4"}},
+        {0, 0, {"row 1", "row 3", "row 4"}}, // the headings are never removed
+        {3, 9, {"row 1", "row 3"}},          // clamped to the last row
+        {2, 1, {"row 1", "row 3"}},          // an empty range
+    };
+    for (const auto& c : cases) {
+        grid.RemoveRows(c.first, c.last);
+        QStringList left;
+        for (int r = 1; r <= grid.GetRowCount(); ++r)
+            left << grid.GetValueRowCol(r, 2);
+        EXPECT_EQ(left, c.left) << c.first << ".." << c.last;
+    }
+    EXPECT_EQ(grid.GetValueRowCol(2, 0), "2");
+    EXPECT_EQ(grid.GetValueRowCol(1, 4), "77");
+}
+
+TEST_F(ObjectGridWndTest, RemovingTheEditedRowDropsItsEditWithoutAWarning)
+{
+    QLineEdit* editor = OpenCellEditor(grid, 2, 1);
+    ASSERT_NE(editor, nullptr);
+    editor->setText("150"); // breaks Percent1, but its row goes away
+    grid.RemoveRows(2, 2);
+    EXPECT_EQ(grid.CurrentEditor(), nullptr);
+    EXPECT_TRUE(grid.UpdateData(true));
+    EXPECT_EQ(grid.GetRowCount(), 2);
+    EXPECT_EQ(grid.GetValueRowCol(1, 1), "10");
+}
+
+TEST_F(ObjectGridWndTest, SelectedRowsFallBackToTheCurrentCellAndNameTheWholeTableWithRowZero)
+{
+    auto select = [this](std::initializer_list<int> rows) {
+        grid.clearSelection();
+        for (int r : rows)
+            grid.selectionModel()->select(grid.model()->index(r - 1, 0),
+                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    };
+    auto selectedRows = [this] {
+        std::vector<int> rows{42};
+        grid.GetSelectedRows(rows);
+        return rows;
+    };
+    grid.SetCurrentCell(2, 1);
+    EXPECT_EQ(selectedRows(), std::vector<int>({2})); // selection off: the current cell's row
+
+    grid.SetRowSelection(true);
+    select({3, 1});
+    EXPECT_EQ(selectedRows(), std::vector<int>({1, 3}));
+    grid.selectAll();
+    EXPECT_EQ(selectedRows(), std::vector<int>({0, 1, 2, 3}));
+    select({});
+    EXPECT_EQ(selectedRows(), std::vector<int>({2}));
+    grid.selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    EXPECT_EQ(selectedRows(), std::vector<int>());
+
+    grid.SetRowSelection(false);
+    grid.SetCurrentCell(3, 2);
+    grid.selectAll(); // refused while only one cell may be selected
+    EXPECT_EQ(selectedRows(), std::vector<int>({3}));
+}
+
 } // namespace

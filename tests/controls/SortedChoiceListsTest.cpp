@@ -38,6 +38,42 @@ TEST(SortedChoiceLists, ComboKeepsItsSelectedEntryAndItemData)
     EXPECT_EQ(frame.calls().size(), 1);
 }
 
+// Both directions go to the frame's managed list of that name + "ListData"; anything unknown
+// answers false and leaves the answer alone.
+TEST(SortedChoiceLists, DisplayAndKeyValuesRoundTripThroughTheManagedList)
+{
+    QString out = "kept";
+    EXPECT_FALSE(GetDisplayValue("Pressure", "psia", out)); // no main frame
+    EXPECT_FALSE(GetKeyValue("Pressure", "psi (abs)", out));
+    EXPECT_EQ(out, "kept");
+
+    FakeFrameServices frame;
+    frame.displayLists["PressureListData"] = {{"kPa", "kPa"}, {"psia", "psi (abs)"}};
+    const struct {
+        const char* list;
+        const char* key;
+        const char* display; // nullptr: unknown
+    } cases[] = {
+        {"Pressure", "psia", "psi (abs)"},
+        {"Pressure", "kPa", "kPa"},
+        {"Pressure", "furlong", nullptr},
+        {"NoSuch", "psia", nullptr},
+    };
+    for (const auto& c : cases) {
+        QString display = "kept", key = "kept";
+        EXPECT_EQ(GetDisplayValue(c.list, c.key, display), c.display != nullptr) << c.key;
+        EXPECT_EQ(display, c.display ? c.display : "kept");
+        if (c.display) {
+            EXPECT_TRUE(GetKeyValue(c.list, display, key));
+            EXPECT_EQ(key, c.key);
+        }
+    }
+    QString key = "kept";
+    EXPECT_FALSE(GetKeyValue("Pressure", "psia", key)); // a key is not a display text
+    EXPECT_EQ(key, "kept");
+    EXPECT_EQ(frame.callsNamed("GetDisplayValue").first(), "GetDisplayValue PressureListData psia");
+}
+
 TEST(CollationSort, FollowsTheLanguageNotTheCodePoints)
 {
     const QLocale previous;

@@ -20,6 +20,7 @@
 #include "foundation/db/project/CalendarSet.h"
 #include "foundation/db/project/CalendarWorkingTimesSet.h"
 #include "foundation/db/project/CommentTypeSet.h"
+#include "foundation/db/project/DefaultUOMSet.h"
 #include "foundation/db/project/EmissionCtrlDeviceSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
@@ -56,6 +57,7 @@
 #include "foundation/db/project/TblMessageLibrarySet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 #include "foundation/db/project/UOMSet.h"
+#include "foundation/db/project/UnitsLibrarySet.h"
 #include "foundation/db/step/OPFieldForFieldIDSet.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
@@ -253,6 +255,8 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
         DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
         DriftCase{"UOMSet", [](long) { return opened<CUOMSet>(); }},
+        DriftCase{"DefaultUOMSet", [](long) { return opened<CDefaultUOMSet>(); }},
+        DriftCase{"UnitsLibrary", [](long) { return opened<CUnitsLibrarySet>(QString(), QString("Amount")); }},
         DriftCase{"ProcessStep", [](long) { return opened<CProcessStepSet>(2L, QString()); }},
         DriftCase{"QryStepByStepAndProcessID",
                   [](long) { return opened<CQryStepByStepAndProcessIDSet>(1004L, 2L); }},

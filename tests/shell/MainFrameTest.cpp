@@ -4,6 +4,7 @@
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/CommandTarget.h"
+#include "foundation/controls/SortedChoiceLists.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/MCStatusBar.h"
 #include "shell/bridge/ManagedSideStandIn.h"
@@ -309,4 +310,12 @@ TEST_F(MainFrameTest, ManagedCallsCarryTheListSuffixAndReachTheManagedSide)
     EXPECT_TRUE(frame.DotNetInvokeGetDisplayValue(display, "pressure", "PSIA"));
     EXPECT_TRUE(frame.DotNetInvokeGetKeyValue(key, "Pressure", display));
     EXPECT_EQ(display + "|" + key, "psi (abs)|psia");
+    // The choice-list functions reach the same lists through the frame's sort concern.
+    ServiceInstallations installed;
+    installed.Install<SortServices>(&frame);
+    display = key = "kept";
+    EXPECT_TRUE(GetDisplayValue("Temperature", "C", display));
+    EXPECT_TRUE(GetKeyValue("Temperature", display, key));
+    EXPECT_FALSE(GetKeyValue("Temperature", "C", key));
+    EXPECT_EQ(display + "|" + key, "\u00b0C|C");
 }

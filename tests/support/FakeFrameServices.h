@@ -8,6 +8,8 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/controls/CollationSort.h"
 
+#include <QMap>
+#include <QPair>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -36,7 +38,10 @@ public:
     void SaveWindowPositions() override { record("SaveWindowPositions"); }
     void SaveChemistryDocuments() override { record("SaveChemistryDocuments"); }
     void StopAutoSaveTimer() override { record("StopAutoSaveTimer"); }
-    void RegisterTemporaryFolder(const QString& folder) override { record("RegisterTemporaryFolder " + folder); }
+    void RegisterTemporaryFolder(const QString& folder) override
+    {
+        record("RegisterTemporaryFolder " + folder);
+    }
     void SetProjectDescription(const QString& text) override { record("SetProjectDescription " + text); }
     bool MaterialLookupFailed() const override { return materialLookupFailed; }
 
@@ -60,7 +65,30 @@ public:
     QStringList GetDisplayVector(const QString& listName) override
     {
         record("GetDisplayVector " + listName);
-        return {};
+        QStringList texts;
+        for (const auto& entry : displayLists.value(listName))
+            texts << entry.second;
+        return texts;
+    }
+    bool GetDisplayValue(const QString& listName, const QString& key, QString& out) override
+    {
+        record("GetDisplayValue " + listName + " " + key);
+        for (const auto& entry : displayLists.value(listName))
+            if (entry.first == key) {
+                out = entry.second;
+                return true;
+            }
+        return false;
+    }
+    bool GetKeyValue(const QString& listName, const QString& displayText, QString& out) override
+    {
+        record("GetKeyValue " + listName + " " + displayText);
+        for (const auto& entry : displayLists.value(listName))
+            if (entry.second == displayText) {
+                out = entry.first;
+                return true;
+            }
+        return false;
     }
 
     const QStringList& calls() const { return m_calls; }
@@ -72,6 +100,8 @@ public:
     }
 
     bool projectOpen = false; // between OnProjectOpened and OnProjectClosed
+    // The managed display lists the frame answers from: list name -> (key, display text) in order.
+    QMap<QString, QList<QPair<QString, QString>>> displayLists;
     bool materialLookupFailed = false;
 
 protected:

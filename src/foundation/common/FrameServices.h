@@ -55,6 +55,16 @@ public:
     virtual void SortTexts(QStringList& /*texts*/) {}
     // Display texts of the managed list of that name (the name ends with "ListData").
     virtual QStringList GetDisplayVector(const QString& /*listName*/) { return {}; }
+    // The display text of a key, and the key of a display text, in that managed list; false (out
+    // unchanged) when the list or the entry is unknown.
+    virtual bool GetDisplayValue(const QString& /*listName*/, const QString& /*key*/, QString& /*out*/)
+    {
+        return false;
+    }
+    virtual bool GetKeyValue(const QString& /*listName*/, const QString& /*displayText*/, QString& /*out*/)
+    {
+        return false;
+    }
 };
 
 // The frame's docking panes that show the selected step.

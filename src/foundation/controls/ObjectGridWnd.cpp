@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <algorithm>
 
 CObjectGridWnd::CObjectGridWnd(QWidget* parent) : QTableWidget(parent)
 {
@@ -75,6 +76,65 @@ void CObjectGridWnd::SetCoveredCellsRowCol(int top, int left, int bottom, int ri
 {
     if (top >= 1 && left >= 1 && bottom >= top && right >= left)
         setSpan(top - 1, left - 1, bottom - top + 1, right - left + 1);
+}
+
+// ---- rows
+
+int CObjectGridWnd::AppendRow()
+{
+    SetRowCount(rowCount() + 1);
+    return rowCount();
+}
+
+void CObjectGridWnd::RemoveRows(int first, int last)
+{
+    first = qMax(1, first);
+    last = qMin(rowCount(), last);
+    if (first > last)
+        return;
+    const int editedRow = m_editor && m_editorIndex.isValid() ? m_editorIndex.row() + 1 : 0;
+    if (editedRow >= first && editedRow <= last)
+        DropEditor();
+    for (int row = last; row >= first; --row)
+        removeRow(row - 1);
+    RenumberRowHeadings(first);
+}
+
+// Row headings that show their row number follow the rows that moved up.
+void CObjectGridWnd::RenumberRowHeadings(int from)
+{
+    for (int row = from; row <= rowCount(); ++row) {
+        QTableWidgetItem* heading = verticalHeaderItem(row - 1);
+        bool numbered = false;
+        if (heading)
+            heading->text().toInt(&numbered);
+        if (numbered)
+            heading->setText(QString::number(row));
+    }
+}
+
+void CObjectGridWnd::SetRowSelection(bool on)
+{
+    clearSelection();
+    setSelectionBehavior(on ? SelectRows : SelectItems);
+    setSelectionMode(on ? ExtendedSelection : SingleSelection);
+}
+
+void CObjectGridWnd::GetSelectedRows(std::vector<int>& rows) const
+{
+    rows.clear();
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    for (const QModelIndex& index : selected)
+        rows.push_back(index.row() + 1);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    int row = 0, col = 0;
+    if (rows.empty() && GetCurrentCell(&row, &col))
+        rows.push_back(row);
+    const bool wholeTable = selectionMode() != SingleSelection && rowCount() > 0 &&
+                            selectionModel()->selectedRows().size() == rowCount();
+    if (wholeTable)
+        rows.insert(rows.begin(), 0);
 }
 
 // ---- cells
@@ -388,6 +448,16 @@ void CObjectGridWnd::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEdit
     }
     m_rejectedEditor = nullptr;
     QTableWidget::closeEditor(editor, hint);
+}
+
+// Forgets the open editor without checking or storing its text (its row is going away).
+void CObjectGridWnd::DropEditor()
+{
+    QWidget* editor = m_editor;
+    m_editor = nullptr;
+    m_editorIndex = QPersistentModelIndex();
+    m_rejectedEditor = nullptr;
+    QTableWidget::closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
 }
 
 void CObjectGridWnd::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <functional>
+#include <vector>
 
 class CMyGXComboBox;
 class IGridCellValidator;
@@ -35,6 +36,18 @@ public:
     void SetRowHeight(int row, int height);
     void SetColWidth(int col, int width); // width 0 hides the column (id columns)
     void SetCoveredCellsRowCol(int top, int left, int bottom, int right);
+    // Adds one data row after the last and answers its row number.
+    int AppendRow();
+    // Removes the data rows first..last (clamped to the grid); the rows below move up.
+    void RemoveRows(int first, int last);
+
+    // Whole-row selection: on, a click or a heading drag selects whole rows, several at a time;
+    // off (the default), only the current cell is selected.
+    void SetRowSelection(bool on);
+    // The rows that hold a selection, ascending; the current cell's row when nothing is selected;
+    // empty without either. With the whole table selected the list starts with row 0 (the
+    // headings) and then names every data row.
+    void GetSelectedRows(std::vector<int>& rows) const;
 
     void SetValueRowCol(int row, int col, const QString& value);
     void SetValueRange(const CGridRange& range, const QString& value);
@@ -88,6 +101,8 @@ private:
     bool AcceptEditorText(QWidget* editor);
     void ShowWarning(const QString& warning, QWidget* editor);
     QString EditorText(QWidget* editor) const;
+    void DropEditor();
+    void RenumberRowHeadings(int from);
 
     QHash<int, CMyGXComboBox*> m_comboControls;
     QHash<int, ButtonHandler> m_buttons;

@@ -33,3 +33,15 @@ void GetDisplayChoiceList(const QString& listName, QString& out)
     QStringList texts = frame->GetDisplayVector(listName + QStringLiteral("ListData"));
     out = JoinStringList(texts);
 }
+
+bool GetDisplayValue(const QString& listName, const QString& key, QString& out)
+{
+    SortServices* frame = GetSortServices();
+    return frame && frame->GetDisplayValue(listName + QStringLiteral("ListData"), key, out);
+}
+
+bool GetKeyValue(const QString& listName, const QString& displayText, QString& out)
+{
+    SortServices* frame = GetSortServices();
+    return frame && frame->GetKeyValue(listName + QStringLiteral("ListData"), displayText, out);
+}

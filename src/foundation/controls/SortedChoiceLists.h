@@ -16,3 +16,9 @@ void SortChoiceList(QString& out, const QString& list);
 // out = the sorted, joined display texts of the managed list listName + "ListData";
 // left unchanged without a main frame.
 void GetDisplayChoiceList(const QString& listName, QString& out);
+// out = the display text of key in the managed list listName + "ListData"; false (out unchanged)
+// for an unknown list or key, or without a main frame.
+bool GetDisplayValue(const QString& listName, const QString& key, QString& out);
+// out = the key of the display text in the managed list listName + "ListData"; false (out
+// unchanged) for an unknown list or text, or without a main frame.
+bool GetKeyValue(const QString& listName, const QString& displayText, QString& out);
