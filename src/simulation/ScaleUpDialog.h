@@ -62,12 +62,6 @@ public:
     // Formats a size in kg as the statics show it: a whole number without decimals.
     static QString SizeText(double kg);
 
-protected:
-    // The unit lists of the scale quantity and the unit-of-measure sets; tests and the frame may
-    // replace them.
-    virtual void FillUnitCombo(QComboBox* combo);
-    virtual void FillUOMSetCombo(QComboBox* combo, long selectedSetID);
-
 private:
     void BuildControls();
     QRadioButton* AddCode(int id, int code, const QString& text);

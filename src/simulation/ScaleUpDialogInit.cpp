@@ -8,6 +8,7 @@
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/NumericEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"
+#include "foundation/controls/UnitCombos.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SharedDatabases.h"
@@ -39,8 +40,8 @@ bool CScaleUpDialog::OnInitDialog()
         return false;
     FillStatics();
     auto* units = static_cast<QComboBox*>(Control(1167));
-    FillUnitCombo(units);
-    FillUnitCombo(static_cast<QComboBox*>(Control(1182)));
+    FillUnitCombo(QStringLiteral("ScaleQuantity"), units);
+    FillUnitCombo(QStringLiteral("ScaleQuantity"), static_cast<QComboBox*>(Control(1182)));
     FillUOMSetCombo(static_cast<QComboBox*>(Control(1070)), m_uomSetID);
     if (!FillEquipmentCombos())
         return true;
@@ -201,25 +202,4 @@ bool CScaleUpDialog::LoadInvariantOperations()
             m_grid->SetValueRowCol(int(k) + 1, 1, m_rowTexts[k]);
     }
     return true;
-}
-
-void CScaleUpDialog::FillUnitCombo(QComboBox* combo)
-{
-    CDaoDatabase* project = GetProjectDatabase();
-    if (!project)
-        return;
-    QSqlQuery units = project->Query(QStringLiteral("SELECT Unit FROM TblUnitsLibrary WHERE Quantity = 'ScaleQuantity'"));
-    while (units.next())
-        combo->addItem(units.value(0).toString());
-}
-
-void CScaleUpDialog::FillUOMSetCombo(QComboBox* combo, long selectedSetID)
-{
-    CDaoDatabase* project = GetProjectDatabase();
-    if (!project)
-        return;
-    QSqlQuery sets = project->Query(QStringLiteral("SELECT UOMSetID, UOMSetName FROM TblUOMSet ORDER BY UOMSetName"));
-    while (sets.next())
-        combo->addItem(sets.value(1).toString(), sets.value(0).toLongLong());
-    combo->setCurrentIndex(combo->findData(qlonglong(selectedSetID)));
 }
