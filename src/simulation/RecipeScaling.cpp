@@ -14,6 +14,8 @@
 #include "modules/convertunits/ConvertUnitsEntry.h"
 #include "modules/engine/EngineEntry.h"
 #include "recipe/RecipeTextRegenerator.h"
+#include "simulation/ProcessScaleUpDialog.h"
+#include "simulation/ProcessScaling.h"
 #include "simulation/ResultWindows.h"
 #include "simulation/ScaleUpDialog.h"
 #include "simulation/ScaleUpSnapshot.h"
@@ -112,6 +114,18 @@ int CRecipeScaling::RunStepDialog(CScaleUpDialog& dialog)
 std::unique_ptr<CSimDialog> CRecipeScaling::MakeProgressDialog()
 {
     return std::make_unique<CSimDialog>();
+}
+
+int CRecipeScaling::RunProcessDialog(CProcessScaleUpDialog& dialog)
+{
+    return dialog.DoModal();
+}
+
+void CRecipeScaling::ScaleProcess(long processID)
+{
+    CProcessScaling scaling([this] { return MakeProgressDialog(); },
+                            [this](CProcessScaleUpDialog& dialog) { return RunProcessDialog(dialog); });
+    scaling.ScaleRecipe(processID);
 }
 
 ScaleRecipeOutcome CRecipeScaling::ScaleStep(long stepID, long processID, const ScaleRecipeRequest& request)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 
+class CProcessScaleUpDialog;
 class CScaleUpDialog;
 class CSimDialog;
 class EngineEntry;
@@ -51,8 +52,9 @@ protected:
     // Tests script these.
     virtual int RunStepDialog(CScaleUpDialog& dialog);
     virtual std::unique_ptr<CSimDialog> MakeProgressDialog();
-    // The process branch; nothing until process scaling is wired in.
-    virtual void ScaleProcess(long /*processID*/) {}
+    virtual int RunProcessDialog(CProcessScaleUpDialog& dialog);
+    // The process branch: the process dialog and the scale-up of every step.
+    virtual void ScaleProcess(long processID);
 
 private:
     static bool RunsInContext(const ContextRecord& context);
