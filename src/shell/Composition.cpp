@@ -48,6 +48,7 @@
 #include "shell/bridge/ManagedOperationDialog.h"
 #include "shell/bridge/ManagedStreams.h"
 #include "simulation/EngineModuleHost.h"
+#include "simulation/RecipeScaling.h"
 #include "simulation/SimulationWindows.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
@@ -107,6 +108,10 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // Simulation: Quick Results, result files and step resets through the frame's batch run.
     installed.InstallUnlessSet<ResultWindowServices>(
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
+    // Simulation: recipe scaling of a step or a process (command 32855 and scripts).
+    frame.SetRecipeScaling(installed.Keep(std::make_unique<CRecipeScaling>()));
+    frame.SetCommandHandler(ID_RECIPE_SCALING,
+                            [&frame] { frame.ScaleRecipe(SCALE_INTERACTIVE, 0, -1, 0.0, QString(), 0.0); });
     // Automation: the scripting object tree of the open project.
     installed.InstallUnlessSet<AutomationModel>(installed.Keep(std::make_unique<CAutomationModelBuilder>()));
     // Preferences: the Options sheet, the message filter and the recipe comment types at hand-over.

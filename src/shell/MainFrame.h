@@ -43,6 +43,8 @@ class QToolBar;
 
 class CDocumentRegistry;
 class CBatchSimulation;
+class CRecipeScaling;
+struct ScaleRecipeOutcome;
 
 class CWizardEndDialog;
 class CStepListPane;
@@ -123,6 +125,11 @@ public:
     void SimulateToNextBreakpoint();
     void SimulateNextOperation();
     void StopAndResetSimulation();
+    // Recipe scaling of the current context (mode 0, the dialogs) or of the context step for a
+    // script (mode 4, the target and its arguments); the run is the composition's.
+    void SetRecipeScaling(CRecipeScaling* scaling) { m_recipeScaling = scaling; }
+    ScaleRecipeOutcome ScaleRecipe(int mode, int target, long equipmentID, double value, const QString& unit,
+                                   double factor);
     void NotifyStepModified(long stepID);
     bool IsProjectOpen() const;
 
@@ -265,6 +272,8 @@ public:
     void QueueQuit() override;
     void ReportProgress(long percent) override { SetProgressPos(int(percent)); }
     AutomationRunOutcome AutomationSimulateStep(long stepID, const QString& name) override;
+    AutomationRunOutcome AutomationScaleRecipe(long stepID, const QString& name, long target, long option,
+                                               double value, const QString& unit, double value2) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -311,6 +320,7 @@ private:
 
     CAutoSaveTimer m_autoSave;
     std::unique_ptr<CBatchSimulation> m_batchSimulation;
+    CRecipeScaling* m_recipeScaling = nullptr;
     ContextRecord m_context;
     CommandTarget* m_activeSource = nullptr; // the pane or view that reported itself active last
     const CDocumentRegistry* m_documentRegistry = nullptr;

@@ -1,15 +1,17 @@
 // The frame's part of scripting: the object tree's members, forwarded to its builder, and the
-// services a script asks of the frame (the window, the end of the program, progress and the
-// batch run of a step).
+// services a script asks of the frame (the window, the end of the program, progress, the batch
+// run of a step and its recipe scaling).
 
 #include "automation/AutomationModelBuilder.h"
 #include "automation/QVProcesses.h"
 #include "automation/QVProductionPlans.h"
 #include "automation/QuorvantaAut.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
+#include "simulation/RecipeScaling.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -25,6 +27,10 @@ QString batchFailureText(long stepID, int engineCode)
     if (engineCode == CBatchSimulation::ENGINE_CODE_NONE)
         return QStringLiteral("The batch run of step %1 did not run.").arg(stepID);
     return QStringLiteral("The batch run of step %1 ended with engine code %2.").arg(stepID).arg(engineCode);
+}
+QString scaleRefusalText(long target)
+{
+    return QStringLiteral("Scaling target %1 does not take these arguments.").arg(target);
 }
 } // namespace
 
@@ -121,4 +127,25 @@ AutomationRunOutcome CMainFrame::AutomationSimulateStep(long stepID, const QStri
     if (code == 0)
         return {AutomationRunOutcome::Done, QString(), code};
     return {AutomationRunOutcome::Failed, batchFailureText(stepID, code), code};
+}
+
+// The arguments are checked before the step's run is reset: a refused call changes nothing.
+AutomationRunOutcome CMainFrame::AutomationScaleRecipe(long stepID, const QString& name, long target, long option,
+                                                       double value, const QString& unit, double value2)
+{
+    IsCommandEnabled(ID_RECIPE_SCALING); // refreshes the context; scripts may scale any step
+    m_context.stepID = stepID;
+    if (!name.isEmpty())
+        m_context.stepLabel = name;
+    const ScaleRecipeRequest request{SCALE_AUTOMATION, int(target), option, value, unit, value2};
+    if (!CRecipeScaling::AcceptsAutomationRequest(request))
+        return {AutomationRunOutcome::InvalidArgument, scaleRefusalText(target), -1};
+    ResetSimulation(stepID, QString());
+    const ScaleRecipeOutcome outcome = ScaleRecipe(SCALE_AUTOMATION, int(target), option, value, unit, value2);
+    if (outcome.scaled)
+        return {AutomationRunOutcome::Done, QString(), 0};
+    if (outcome.refused)
+        return {AutomationRunOutcome::InvalidArgument, scaleRefusalText(target), -1};
+    return {AutomationRunOutcome::Failed,
+            outcome.text.isEmpty() ? QStringLiteral("The step was not scaled.") : outcome.text, -1};
 }

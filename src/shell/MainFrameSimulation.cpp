@@ -1,11 +1,12 @@
-// The frame's simulation commands: the batch run and its stepping, which the frame owns, and
-// Quick Results from the Process Explorer.
+// The frame's simulation commands: the batch run and its stepping, which the frame owns, Quick
+// Results from the Process Explorer, and recipe scaling, forwarded to the composition's run.
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/QuickResultsRefresh.h"
+#include "simulation/RecipeScaling.h"
 
 void CMainFrame::installSimulationHandlers()
 {
@@ -36,4 +37,12 @@ void CMainFrame::SimulateNextOperation()
 void CMainFrame::StopAndResetSimulation()
 {
     m_batchSimulation->StopAndResetSimulation();
+}
+
+ScaleRecipeOutcome CMainFrame::ScaleRecipe(int mode, int target, long equipmentID, double value, const QString& unit,
+                                           double factor)
+{
+    if (!m_recipeScaling)
+        return {};
+    return m_recipeScaling->ScaleRecipe(CurrentContext(), {mode, target, equipmentID, value, unit, factor});
 }

@@ -192,15 +192,16 @@ bool CProcessScaling::StepFactor(PlanRequirementCalculator& calculator, int inde
     const double amount = calculator.GetItemAmount(index);
     const double batchSize = calculator.GetItemBatchSize(index);
     const bool cleaning = calculator.GetItemCleaningFlag(index);
-    if (!cleaning && amount == 0)
-        return Tell(ZeroAmountText(), MB_OK), false;
     *factor = batchSize != 0 ? amount / batchSize : carried;
+    // An unset size (the calculator asks such a step for nothing) is told as what it is.
     if (amount >= 1e35 || batchSize >= 1e35 || !std::isfinite(*factor) || *factor < 0) {
         Tell(QStringLiteral("Step %1 has no batch size. Simulate it, then run the scale-up again.")
                  .arg(ScaledStepLabel(calculator, index)),
              MB_OK);
         return false;
     }
+    if (!cleaning && amount == 0)
+        return Tell(ZeroAmountText(), MB_OK), false;
     return true;
 }
 

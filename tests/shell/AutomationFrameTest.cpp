@@ -7,7 +7,9 @@
 #include "automation/AutomationInvoke.h"
 #include "automation/AutomationObject.h"
 #include "automation/QVProcesses.h"
+#include "automation/QVProcess.h"
 #include "automation/QVProductionPlans.h"
+#include "automation/QVStep.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
@@ -154,7 +156,6 @@ TEST_F(AutomationFrameTest, FrameOperationsSetTheContextOnlyWhenTheyRun)
         [&] { return frame->AutomationExcelReport("Other", 1, COUPLING); },
         [&] { return frame->AutomationSimulateProcess(1, "Amidol"); },
         [&] { return frame->AutomationSimulatePlan(1, "Weekly"); },
-        [&] { return frame->AutomationScaleRecipe(1002, "Crystallisation", 1, 1, 2.0, "kg", 0.0); },
     };
     for (const auto& operation : unbuilt) {
         EXPECT_EQ(operation().kind, AutomationRunOutcome::NotAvailable);
@@ -213,4 +214,26 @@ TEST_F(AutomationFrameTest, FailedOpensAnswerWithoutADialog)
         EXPECT_FALSE(frame->IsProjectOpen()) << "the unmodified project closed first";
     }
     EXPECT_FALSE(QFileInfo::exists(locked + "Demo/WorkingPath.txt"));
+}
+
+// A script scales a simulated step by its factor; arguments its target does not take are refused
+// before the step's run is reset, and the step object raises InvalidArgument for them.
+TEST_F(AutomationFrameTest, ScaleRecipeRefusesBeforeTheResetThenScales)
+{
+    ASSERT_EQ(frame->AutomationSimulateStep(COUPLING, QString()).kind, AutomationRunOutcome::Done);
+    const double before = EngineEntry().getCurrentBatchSizeInKg(COUPLING);
+    ASSERT_LT(before, 1e35);
+    const AutomationRunOutcome refused = frame->AutomationScaleRecipe(COUPLING, {}, 4, -1, 10.0, {}, 0.0);
+    EXPECT_EQ(refused.kind, AutomationRunOutcome::InvalidArgument);
+    EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(COUPLING), before); // not reset
+
+    const std::shared_ptr<CAutomationObject> step =
+        frame->FindAutomationStep(frame->FindAutomationProcess(1).get(), COUPLING);
+    ASSERT_TRUE(step);
+    const AutomationArgs noUnit{V::Long(4), V::Long(-1), V::Double(10.0), V(), V()};
+    EXPECT_EQ(InvokeAutomation(step, InvokeKind::Call, "ScaleRecipe", noUnit).error, AutomationError::InvalidArgument);
+    const AutomationArgs twice{V::Long(6), V::Long(-1), V::Double(99.0), V(), V::Double(2.0)};
+    const AutomationResult scaled = InvokeAutomation(step, InvokeKind::Call, "ScaleRecipe", twice);
+    EXPECT_EQ(scaled.error, AutomationError::None);
+    EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(COUPLING), 2 * before);
 }
