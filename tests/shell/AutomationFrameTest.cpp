@@ -236,4 +236,5 @@ TEST_F(AutomationFrameTest, ScaleRecipeRefusesBeforeTheResetThenScales)
     const AutomationResult scaled = InvokeAutomation(step, InvokeKind::Call, "ScaleRecipe", twice);
     EXPECT_EQ(scaled.error, AutomationError::None);
     EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(COUPLING), 2 * before);
+    EXPECT_TRUE(CallRoot("CloseProject", {V::Bool(false)}).ok()); // modified: closed unsaved
 }
