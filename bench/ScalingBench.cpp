@@ -86,7 +86,7 @@ void BM_ScaleStepByTwo(benchmark::State& state)
 {
     ScalingBenchProject project;
     QString error;
-    if (!project.Open(1, 6200, &error)) {
+    if (!project.Open(1, 6500, &error)) {
         state.SkipWithError(qPrintable(error));
         return;
     }
