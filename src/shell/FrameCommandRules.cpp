@@ -99,9 +99,11 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
     const ContextRecord& c = s.context;
     switch (id) {
     case ID_SIMULATE_BATCH:
-    case ID_RECIPE_SCALING:
     case ID_DESIGN:
         *enabled = isStepContext(c);
+        return true;
+    case ID_RECIPE_SCALING: // a process node scales the process
+        *enabled = isStepContext(c) || isProcessContext(c);
         return true;
     case ID_SIMULATE_RUN: // the process and plan runs come with their own feature
         *enabled = isStepContext(c) && !isProcessContext(c) && !isPlanContext(c);

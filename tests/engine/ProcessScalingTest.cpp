@@ -23,7 +23,7 @@
 namespace {
 
 constexpr long CHAIN = 3;
-constexpr long S1 = 31, S2 = 32, S3 = 33, S4 = 34;
+constexpr long CHAIN_FIRST = 31, CHAIN_MIDDLE = 32, CHAIN_FINAL = 33, CHAIN_EXTRA = 34;
 
 StepSpec ChargeStep(long id, long in, long out, double kg)
 {
@@ -104,16 +104,16 @@ protected:
         CloseSharedMaterialsDB();
         EXPECT_TRUE(prompts.allAnswersUsed());
     }
-    // S1 (100 kg) -> S2 (50 kg) -> S3 (100 kg, the final product 503), each simulated; S4 (a
+    // CHAIN_FIRST (100 kg) -> CHAIN_MIDDLE (50 kg) -> CHAIN_FINAL (100 kg, the final product 503), each simulated; CHAIN_EXTRA (a
     // step nothing asks for) last when given.
     void OpenChain(bool withUnreachedStep = false, bool unreachedIsCleaning = false)
     {
         ProjectSpec spec;
         spec.name = "ProcessScaling";
         spec.plantName = "Plant";
-        spec.steps = {ChargeStep(S1, 500, 501, 100), ChargeStep(S2, 501, 502, 50), ChargeStep(S3, 502, 503, 100)};
+        spec.steps = {ChargeStep(CHAIN_FIRST, 500, 501, 100), ChargeStep(CHAIN_MIDDLE, 501, 502, 50), ChargeStep(CHAIN_FINAL, 502, 503, 100)};
         if (withUnreachedStep) {
-            spec.steps << ChargeStep(S4, 600, 601, 10);
+            spec.steps << ChargeStep(CHAIN_EXTRA, 600, 601, 10);
             spec.steps.last().cleaning = unreachedIsCleaning;
         }
         ProcessSpec process{CHAIN, "Chain", "1.0", {}, 503, 500, {}};
@@ -152,7 +152,7 @@ protected:
         }
     }
     // "ScaleFactor/BatchSize" of each step, a Null ScaleFactor as "-".
-    QStringList Scaled(const QList<long>& steps = {S1, S2, S3})
+    QStringList Scaled(const QList<long>& steps = {CHAIN_FIRST, CHAIN_MIDDLE, CHAIN_FINAL})
     {
         QStringList sizes;
         for (long step : steps) {
@@ -169,7 +169,7 @@ protected:
             dialog.OnSelectOption(CProcessScaleUpDialog::N_TIMES);
             static_cast<QLineEdit*>(dialog.Control(1170))->setText(QString::number(n));
         };
-        scaling.ScaleRecipe({CONTEXT_PROCESS_EXPLORER, S1, CHAIN, -1, {}, {}, {}, true}, {});
+        scaling.ScaleRecipe({CONTEXT_PROCESS_EXPLORER, CHAIN_FIRST, CHAIN, -1, {}, {}, {}, true}, {});
     }
 
 public:
@@ -189,7 +189,7 @@ TEST_F(ProcessScalingTest, TheContextPicksTheDialog)
     for (int kind = CONTEXT_NONE; kind <= CONTEXT_PLAN_EXPLORER; ++kind) {
         for (bool processNode : {false, true}) {
             ScriptedProcessScaling scaling;
-            scaling.ScaleRecipe({kind, S1, CHAIN, -1, {}, {}, {}, processNode}, {});
+            scaling.ScaleRecipe({kind, CHAIN_FIRST, CHAIN, -1, {}, {}, {}, processNode}, {});
             const QString expected = kind == CONTEXT_TEXT_RECIPE || (kind == CONTEXT_PROCESS_EXPLORER && !processNode)
                                          ? "step"
                                          : kind == CONTEXT_PROCESS_EXPLORER ? "process" : "";
@@ -203,13 +203,13 @@ TEST_F(ProcessScalingTest, TheContextPicksTheDialog)
 TEST_F(ProcessScalingTest, TwiceByTwoIsFourAndTheProcessIsSimulated)
 {
     OpenChain();
-    Edit("UPDATE Step SET ScaleFactor = NULL", {}, S1);
+    Edit("UPDATE Step SET ScaleFactor = NULL", {}, CHAIN_FIRST);
     ScriptedProcessScaling scaling;
     ScaleByN(2, scaling);
     EXPECT_EQ(Scaled(), (QStringList{"2/200", "4/200", "2/200"}));
     EXPECT_TRUE(QFile::exists(ResultsFilePath(folder, ProcessResultsFileName(CHAIN))));
     EXPECT_TRUE(app.modifiedHistory().contains(true));
-    EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(S3), 200);
+    EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(CHAIN_FINAL), 200);
     ScaleByN(2, scaling);
     EXPECT_EQ(Scaled(), (QStringList{"4/400", "8/400", "4/400"}));
     EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('\n').toStdString();
@@ -278,12 +278,12 @@ protected:
 };
 
 const PartWayCase PART_WAY_CASES[] = {
-    {"NoBatchSize", [](ProcessScalingTest& t, ScriptedProcessScaling&) { t.Edit("UPDATE Step SET BatchSize = NULL", {}, S1); },
+    {"NoBatchSize", [](ProcessScalingTest& t, ScriptedProcessScaling&) { t.Edit("UPDATE Step SET BatchSize = NULL", {}, CHAIN_FIRST); },
      {"1/0", "1/50", "1/100"}, "Step Step 31 (1.0) has no batch size. Simulate it, then run the scale-up again."},
-    {"StepRunFails", [](ProcessScalingTest& t, ScriptedProcessScaling&) { t.engines.codes[S2] = SIMULATION_FAILED; },
+    {"StepRunFails", [](ProcessScalingTest& t, ScriptedProcessScaling&) { t.engines.codes[CHAIN_MIDDLE] = SIMULATION_FAILED; },
      {"2/200", "4/200", "1/100"},
      "The scale-up stopped at step Step 32 (1.0). It and the steps handled before it stay scaled."},
-    {"StepRunCancelled", [](ProcessScalingTest& t, ScriptedProcessScaling&) { t.engines.codes[S2] = SIMULATION_CANCELLED; },
+    {"StepRunCancelled", [](ProcessScalingTest& t, ScriptedProcessScaling&) { t.engines.codes[CHAIN_MIDDLE] = SIMULATION_CANCELLED; },
      {"2/200", "4/200", "1/100"}, ""},
     {"CancelBeforeTheWrite",
      [](ProcessScalingTest&, ScriptedProcessScaling& s) { s.cancelAt = "Scaling up Database Records ..."; },
@@ -320,7 +320,7 @@ TEST_F(ProcessScalingTest, AStepAskedForNothingEndsTheRunUnlessItCleans)
     EXPECT_TRUE(prompts.lastText().startsWith("The process scale-up algorithm indicates that one of the Steps should "
                                               "be scaled to zero. The scale-up will not proceed.\n\n This problem"));
     EXPECT_TRUE(prompts.lastText().endsWith("Process and all the Steps, and run the scale-up again."));
-    EXPECT_EQ(Scaled({S1, S4}), (QStringList{"2/200", "1/10"}));
+    EXPECT_EQ(Scaled({CHAIN_FIRST, CHAIN_EXTRA}), (QStringList{"2/200", "1/10"}));
 }
 
 TEST_F(ProcessScalingTest, ACleaningStepAskedForNothingKeepsItsSize)
@@ -328,7 +328,7 @@ TEST_F(ProcessScalingTest, ACleaningStepAskedForNothingKeepsItsSize)
     OpenChain(true, true);
     ScriptedProcessScaling scaling;
     ScaleByN(2, scaling);
-    EXPECT_EQ(Scaled({S1, S2, S3, S4}), (QStringList{"2/200", "4/200", "2/200", "1/10"}));
+    EXPECT_EQ(Scaled({CHAIN_FIRST, CHAIN_MIDDLE, CHAIN_FINAL, CHAIN_EXTRA}), (QStringList{"2/200", "4/200", "2/200", "1/10"}));
     EXPECT_TRUE(QFile::exists(ResultsFilePath(folder, ProcessResultsFileName(CHAIN))));
 }
 
