@@ -104,8 +104,8 @@ protected:
         CloseSharedMaterialsDB();
         EXPECT_TRUE(prompts.allAnswersUsed());
     }
-    // CHAIN_FIRST (100 kg) -> CHAIN_MIDDLE (50 kg) -> CHAIN_FINAL (100 kg, the final product 503), each simulated; CHAIN_EXTRA (a
-    // step nothing asks for) last when given.
+    // CHAIN_FIRST (100 kg) -> CHAIN_MIDDLE (50 kg) -> CHAIN_FINAL (100 kg, making the final
+    // product 503), each simulated; CHAIN_EXTRA (a step nothing asks for) last when given.
     void OpenChain(bool withUnreachedStep = false, bool unreachedIsCleaning = false)
     {
         ProjectSpec spec;

@@ -1,6 +1,6 @@
 // Recipe Scaling from the frame's command on the Demo project: a step doubled with one operation
 // kept, the scaling undone, a step doubled into the English unit set, the process doubled, the
-// project saved. With QV_SHOTS_DIR set, each dialog and the frame after it as sc1-<name>.png there.
+// project saved and opened again. With QV_SHOTS_DIR set, each dialog and the frame after it as sc1-<name>.png there.
 
 #include "RecipeShellFixture.h"
 
@@ -31,12 +31,6 @@ void ScalingShot(QWidget* widget, const QString& name)
     picture.save(QDir(folder).filePath("sc1-" + name + ".png"));
 }
 
-double SavedStepBatchSize(CDaoDatabase& step)
-{
-    QSqlQuery row = step.Query("SELECT BatchSize FROM Step");
-    return row.next() ? row.value(0).toDouble() : -1;
-}
-
 } // namespace
 
 class RecipeScalingShellTest : public RecipeShellFixture {
@@ -60,7 +54,11 @@ protected:
         frame->ExecuteCommand(ID_RECIPE_SCALING);
         return shown;
     }
-    double CouplingBatchSize() { return SavedStepBatchSize(*GetStepDatabase(SHELL_COUPLING_STEP)); }
+    static double CouplingBatchSize()
+    {
+        QSqlQuery row = GetStepDatabase(SHELL_COUPLING_STEP)->Query("SELECT BatchSize FROM Step");
+        return row.next() ? row.value(0).toDouble() : -1;
+    }
     void SimulateProcessSteps()
     {
         QSqlQuery steps = GetProjectDatabase()->Query("SELECT StepID FROM \"Step-To-Process\" WHERE ProcessID = 1");
@@ -121,7 +119,9 @@ TEST_F(RecipeScalingShellTest, StepUndoEnglishSetProcessAndSave)
 
     const double kept = CouplingBatchSize();
     frame->ExecuteCommand(ID_FILE_SAVE);
-    CDaoDatabase saved;
-    saved.Open(m_root.path() + "/Demo/" + CProjectGenerator::StepFileName(SHELL_COUPLING_STEP), DatabaseRole::ReadOnly);
-    EXPECT_DOUBLE_EQ(SavedStepBatchSize(saved), kept);
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    ASSERT_FALSE(frame->IsProjectOpen());
+    ASSERT_TRUE(app->OpenGivenProjectFile(m_project));
+    EXPECT_DOUBLE_EQ(CouplingBatchSize(), kept);
+    ScalingShot(frame, "reopened");
 }
