@@ -100,7 +100,8 @@ void BM_ScaleStepByTwo(benchmark::State& state)
     for (auto _ : state) {
         if (!engine.scaleUpToNTimesCurrentBatchSize(nullptr, step, 2.0))
             state.SkipWithError("the engine refused the scaling");
-        else if (!engine.writeScaleUpResults(nullptr, step) || !CRecipeScaling::UpdateScaledOperationsText(engine, step))
+        else if (!engine.writeScaleUpResults(nullptr, step) ||
+                 !CRecipeScaling::UpdateScaledOperationsText(engine, step))
             state.SkipWithError("the scaling was not written");
         scaled = long(engine.getScaledOperations(step).GetSize());
     }

@@ -61,7 +61,8 @@ std::shared_ptr<CQVStep> CMainFrame::FindAutomationStep(const CQVProcess* proces
     return CAutomationModelBuilder::FindAutomationStep(process, stepID);
 }
 
-std::shared_ptr<CQVUnitProcedure> CMainFrame::FindAutomationUnitProcedure(const CQVStep* step, long unitProcedureID)
+std::shared_ptr<CQVUnitProcedure> CMainFrame::FindAutomationUnitProcedure(const CQVStep* step,
+                                                                          long unitProcedureID)
 {
     return CAutomationModelBuilder::FindAutomationUnitProcedure(step, unitProcedureID);
 }
@@ -130,8 +131,9 @@ AutomationRunOutcome CMainFrame::AutomationSimulateStep(long stepID, const QStri
 }
 
 // The arguments are checked before the step's run is reset: a refused call changes nothing.
-AutomationRunOutcome CMainFrame::AutomationScaleRecipe(long stepID, const QString& name, long target, long option,
-                                                       double value, const QString& unit, double value2)
+AutomationRunOutcome CMainFrame::AutomationScaleRecipe(long stepID, const QString& name, long target,
+                                                       long option, double value, const QString& unit,
+                                                       double value2)
 {
     IsCommandEnabled(ID_RECIPE_SCALING); // refreshes the context; scripts may scale any step
     m_context.stepID = stepID;
@@ -141,7 +143,8 @@ AutomationRunOutcome CMainFrame::AutomationScaleRecipe(long stepID, const QStrin
     if (!CRecipeScaling::AcceptsAutomationRequest(request))
         return {AutomationRunOutcome::InvalidArgument, scaleRefusalText(target), -1};
     ResetSimulation(stepID, QString());
-    const ScaleRecipeOutcome outcome = ScaleRecipe(SCALE_AUTOMATION, int(target), option, value, unit, value2);
+    const ScaleRecipeOutcome outcome =
+        ScaleRecipe(SCALE_AUTOMATION, int(target), option, value, unit, value2);
     if (outcome.scaled)
         return {AutomationRunOutcome::Done, QString(), 0};
     if (outcome.refused)

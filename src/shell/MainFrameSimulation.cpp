@@ -39,8 +39,8 @@ void CMainFrame::StopAndResetSimulation()
     m_batchSimulation->StopAndResetSimulation();
 }
 
-ScaleRecipeOutcome CMainFrame::ScaleRecipe(int mode, int target, long equipmentID, double value, const QString& unit,
-                                           double factor)
+ScaleRecipeOutcome CMainFrame::ScaleRecipe(int mode, int target, long equipmentID, double value,
+                                           const QString& unit, double factor)
 {
     if (!m_recipeScaling)
         return {};

@@ -48,7 +48,8 @@ QString ProcessSizeText(double kg)
 
 } // namespace
 
-CProcessScaleUpDialog::CProcessScaleUpDialog(long processID, QWidget* parent) : QDialog(parent), m_processID(processID)
+CProcessScaleUpDialog::CProcessScaleUpDialog(long processID, QWidget* parent)
+    : QDialog(parent), m_processID(processID)
 {
     setObjectName(QStringLiteral("ProcessScaleUpDialog9986"));
     setWindowTitle(QStringLiteral("Recipe Scaling for a Process"));
@@ -86,11 +87,14 @@ void CProcessScaleUpDialog::BuildControls()
     }
     auto* group = static_cast<QGroupBox*>(add(1162, new QGroupBox(QStringLiteral(" Scale the Process "))));
     auto* targets = new QGridLayout(group);
-    targets->addWidget(AddOption(1163, ORIGINAL, QStringLiteral("To original scale at time of data entry.")), 0, 0, 1, 3);
-    targets->addWidget(AddOption(1606, FINAL_PRODUCT, QStringLiteral("To Final Product batch size of")), 1, 0);
+    targets->addWidget(AddOption(1163, ORIGINAL, QStringLiteral("To original scale at time of data entry.")),
+                       0, 0, 1, 3);
+    targets->addWidget(AddOption(1606, FINAL_PRODUCT, QStringLiteral("To Final Product batch size of")), 1,
+                       0);
     targets->addWidget(add(1607, new CNumericEdit), 1, 1);
     targets->addWidget(add(1608, new CMyComboBox), 1, 2);
-    targets->addWidget(AddOption(1611, KEY_RAW_MATERIAL, QStringLiteral("To Key Raw Material batch size of")), 2, 0);
+    targets->addWidget(AddOption(1611, KEY_RAW_MATERIAL, QStringLiteral("To Key Raw Material batch size of")),
+                       2, 0);
     targets->addWidget(add(1609, new CNumericEdit), 2, 1);
     targets->addWidget(add(1610, new CMyComboBox), 2, 2);
     targets->addWidget(AddOption(1612, N_TIMES, QStringLiteral("To")), 3, 0);
@@ -159,8 +163,9 @@ bool CProcessScaleUpDialog::FillNames()
         return false;
     }
     const auto name = [materials](const QVariant& id) {
-        QSqlQuery row = materials->Query(QStringLiteral("SELECT MaterialName FROM ActualMaterialCommon WHERE MaterialID = ?"),
-                                         {id.isNull() ? qlonglong(-1) : id.toLongLong()});
+        QSqlQuery row = materials->Query(
+            QStringLiteral("SELECT MaterialName FROM ActualMaterialCommon WHERE MaterialID = ?"),
+            {id.isNull() ? qlonglong(-1) : id.toLongLong()});
         return row.next() ? row.value(0).toString() : QString();
     };
     m_finalName = name(process.value(2));
@@ -170,7 +175,9 @@ bool CProcessScaleUpDialog::FillNames()
 
 void CProcessScaleUpDialog::FillStatics()
 {
-    const auto text = [this](int id, const QString& value) { static_cast<QLabel*>(Control(id))->setText(value); };
+    const auto text = [this](int id, const QString& value) {
+        static_cast<QLabel*>(Control(id))->setText(value);
+    };
     text(1601, m_processName);
     text(1602, m_versionName);
     text(1177, m_finalName);
@@ -234,14 +241,17 @@ bool CProcessScaleUpDialog::Checked()
                         "Please enter positive Final Product Batch Size!"))
             return false;
         if (m_finalUnit.isEmpty())
-            return ShowErrorAndFocus(Control(1608), QStringLiteral("Please select Final Product Batch Size Unit!")), false;
+            return ShowErrorAndFocus(Control(1608),
+                                     QStringLiteral("Please select Final Product Batch Size Unit!")),
+                   false;
         return true;
     case KEY_RAW_MATERIAL:
         if (!CheckValue(m_rawValue, 1609, "Please enter Key Raw Material Batch Size!",
                         "Please enter positive Key Raw Material Batch Size!"))
             return false;
         if (m_rawUnit.isEmpty())
-            return ShowErrorAndFocus(Control(1610), QStringLiteral("Please select Key Raw Material Batch Size Unit!")),
+            return ShowErrorAndFocus(Control(1610),
+                                     QStringLiteral("Please select Key Raw Material Batch Size Unit!")),
                    false;
         return true;
     case N_TIMES:

@@ -26,8 +26,9 @@ const char* const PLAN_SCALE_MODE = "Production Plan";
 
 QString ZeroAmountText()
 {
-    return QStringLiteral("The process scale-up algorithm indicates that one of the Steps should be scaled to zero. "
-                          "The scale-up will not proceed.") +
+    return QStringLiteral(
+               "The process scale-up algorithm indicates that one of the Steps should be scaled to zero. "
+               "The scale-up will not proceed.") +
            QStringLiteral("\n\n This problem is most likely because of incorrect input or output") +
            QStringLiteral(" intermediates for a Step or Process.") +
            QStringLiteral("\n Please verify the input and output intermediates of the Process") +
@@ -180,14 +181,16 @@ CProcessScaling::StepOutcome CProcessScaling::ScaleStep(PlanRequirementCalculato
     if (!progress->SetStatusText(QStringLiteral("Scaling up Database Records ...")) ||
         !WriteStepScaling(stepID, factor, engine))
         return progress->DestroyWindow(), StepOutcome::Stop;
-    const StepOutcome outcome = SimulateScaledStep(*progress, engine, stepID, ScaledStepLabel(calculator, index));
+    const StepOutcome outcome =
+        SimulateScaledStep(*progress, engine, stepID, ScaledStepLabel(calculator, index));
     progress->DestroyWindow();
     return outcome;
 }
 
 // Amount over batch size, else the carried factor (0 only for a cleaning step); false after the
 // message that ends the run.
-bool CProcessScaling::StepFactor(PlanRequirementCalculator& calculator, int index, double carried, double* factor)
+bool CProcessScaling::StepFactor(PlanRequirementCalculator& calculator, int index, double carried,
+                                 double* factor)
 {
     const double amount = calculator.GetItemAmount(index);
     const double batchSize = calculator.GetItemBatchSize(index);
@@ -213,7 +216,8 @@ bool CProcessScaling::WriteStepScaling(long stepID, double factor, EngineEntry& 
         return Tell(QStringLiteral("ERROR: Could not find step in database!"), MB_OK), false;
     try {
         CDaoTransaction transaction(*step);
-        step->Execute(QStringLiteral("UPDATE Step SET ScaleFactor = COALESCE(ScaleFactor, 1.0) * ?"), {factor});
+        step->Execute(QStringLiteral("UPDATE Step SET ScaleFactor = COALESCE(ScaleFactor, 1.0) * ?"),
+                      {factor});
         engine.scaleUpDatabaseRecords(stepID, factor);
         transaction.Commit();
     } catch (const CDaoException& error) {
@@ -238,8 +242,10 @@ CProcessScaling::StepOutcome CProcessScaling::SimulateScaledStep(CSimDialog& pro
                       progress.SetStatusText(QStringLiteral("Updating Recipe Text ..."));
     const bool linesDone = CRecipeScaling::UpdateScaledOperationsText(engine, stepID);
     if (code == SIMULATION_FAILED)
-        Tell(QStringLiteral("The scale-up stopped at step %1. It and the steps handled before it stay scaled.").arg(label),
-             MB_OK);
+        Tell(
+            QStringLiteral("The scale-up stopped at step %1. It and the steps handled before it stay scaled.")
+                .arg(label),
+            MB_OK);
     return goOn && linesDone ? StepOutcome::Next : StepOutcome::Stop;
 }
 
@@ -256,8 +262,10 @@ void CProcessScaling::ScaleProcessToKeyRawMaterial(long processID, double amount
         return Tell(QStringLiteral("Could not fnd process in Database!"), MB_OK);
     const int index = rawMaterial == -1 ? -1 : FirstItemConsuming(calculator, rawMaterial);
     if (index == -1)
-        return Tell(QStringLiteral("Could not find step whose input intermediate is same as raw material of the process!"),
-                    MB_OK | MB_ICONEXCLAMATION);
+        return Tell(
+            QStringLiteral(
+                "Could not find step whose input intermediate is same as raw material of the process!"),
+            MB_OK | MB_ICONEXCLAMATION);
     const double perKmole = calculator.GetItemAmount(index) * calculator.GetItemProductFactor(index);
     const double internal = UserToInternal(unit, amount, calculator.GetItemKeyInputMW(index), 1.0);
     if (perKmole != 0)

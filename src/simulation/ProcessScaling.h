@@ -36,10 +36,12 @@ private:
 
     std::unique_ptr<CSimDialog> OpenProgress();
     bool ScaleSteps(PlanRequirementCalculator& calculator, EngineEntry& engine);
-    StepOutcome ScaleStep(PlanRequirementCalculator& calculator, int index, EngineEntry& engine, double& carried);
+    StepOutcome ScaleStep(PlanRequirementCalculator& calculator, int index, EngineEntry& engine,
+                          double& carried);
     bool StepFactor(PlanRequirementCalculator& calculator, int index, double carried, double* factor);
     bool WriteStepScaling(long stepID, double factor, EngineEntry& engine);
-    StepOutcome SimulateScaledStep(CSimDialog& progress, EngineEntry& engine, long stepID, const QString& label);
+    StepOutcome SimulateScaledStep(CSimDialog& progress, EngineEntry& engine, long stepID,
+                                   const QString& label);
     void Tell(const QString& text, unsigned flags);
 
     ProgressFactory m_makeProgress;

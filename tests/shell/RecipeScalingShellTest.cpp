@@ -1,6 +1,7 @@
 // Recipe Scaling from the frame's command on the Demo project: a step doubled with one operation
 // kept, the scaling undone, a step doubled into the English unit set, the process doubled, the
-// project saved and opened again. With QV_SHOTS_DIR set, each dialog and the frame after it as sc1-<name>.png there.
+// project saved and opened again. With QV_SHOTS_DIR set, each dialog and the frame after it as sc1-<name>.png
+// there.
 
 #include "RecipeShellFixture.h"
 
@@ -61,7 +62,8 @@ protected:
     }
     void SimulateProcessSteps()
     {
-        QSqlQuery steps = GetProjectDatabase()->Query("SELECT StepID FROM \"Step-To-Process\" WHERE ProcessID = 1");
+        QSqlQuery steps =
+            GetProjectDatabase()->Query("SELECT StepID FROM \"Step-To-Process\" WHERE ProcessID = 1");
         while (steps.next())
             frame->AutomationSimulateStep(long(steps.value(0).toLongLong()), QString());
     }
