@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/step/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 7
+-- SCHEMA_VERSION 8
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -144,7 +144,7 @@ CREATE TABLE TblFieldLibrary (
     Quantity TEXT COLLATE NOCASE,
     UOM TEXT,
     Scalable INTEGER NOT NULL DEFAULT 0
-);
+, UOMType TEXT COLLATE NOCASE);
 
 CREATE TABLE TblGroupData (
     GroupID INTEGER PRIMARY KEY,
@@ -208,6 +208,41 @@ CREATE TABLE DesignSpecifications (
     FacilityID INTEGER,
     FacilityName TEXT,
     Heuristic TEXT
+);
+-- Recipe scaling: the operations a scaling leaves alone (the current list and the one before it;
+-- only the current one is read), the record of each scaling for its undo, and the sizes a scaling
+-- leaves until the step runs again. TblFieldLibrary.UOMType is the unit-of-measure kind of a field
+-- type (the quantity a unit-of-measure set names a unit for).
+CREATE TABLE ScaleInvariantOperation (
+    Position INTEGER NOT NULL,
+    OperationID INTEGER NOT NULL,
+    Text TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE TABLE PrevScaleInvariantOperation (
+    Position INTEGER NOT NULL,
+    OperationID INTEGER NOT NULL,
+    Text TEXT,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE TABLE ScaleUpRecord (
+    RecordID INTEGER PRIMARY KEY,
+    Factor REAL NOT NULL,
+    BatchSizeBefore REAL,
+    BatchSizeAfter REAL,
+    KeyInputBefore REAL,
+    KeyInputAfter REAL
+);
+CREATE TABLE ScaleUpRecordOperation (
+    RecordID INTEGER NOT NULL,
+    OperationID INTEGER NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX ScaleUpRecordOperationByRecord ON ScaleUpRecordOperation (RecordID);
+CREATE TABLE ScaleUpPendingSize (
+    ID INTEGER PRIMARY KEY CHECK (ID = 1),
+    BatchSizeKg REAL,
+    KeyInputKg REAL
 );
 
 -- Recipe rows with the step's names. Parameters: StepID (the parent step), ID and Type.

@@ -10,6 +10,8 @@ void RequireDone(const AutomationRunOutcome& outcome)
                                    QStringLiteral("This operation is not available in this version."));
     case AutomationRunOutcome::Failed:
         throw CAutomationException(AutomationError::Failed, outcome.text);
+    case AutomationRunOutcome::InvalidArgument:
+        throw CAutomationException(AutomationError::InvalidArgument, outcome.text);
     }
 }
 

@@ -54,6 +54,7 @@
 #include "shell/bridge/ManagedStreams.h"
 #include "simulation/EngineModuleHost.h"
 #include "simulation/SimSequenceDialogService.h"
+#include "simulation/RecipeScaling.h"
 #include "simulation/SimulationWindows.h"
 
 void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceInstallations& installed)
@@ -118,6 +119,10 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
         installed.Keep(std::make_unique<CSimulationWindows>(frame.batchSimulation())));
     // Simulation: the plan's user-defined sequence dialog (Define Sequence).
     installed.InstallUnlessSet<SimSequenceDialogService>(installed.Keep(std::make_unique<CSimSequenceDialogService>()));
+    // Simulation: recipe scaling of a step or a process (command 32855 and scripts).
+    frame.SetRecipeScaling(installed.Keep(std::make_unique<CRecipeScaling>()));
+    frame.SetCommandHandler(ID_RECIPE_SCALING,
+                            [&frame] { frame.ScaleRecipe(SCALE_INTERACTIVE, 0, -1, 0.0, QString(), 0.0); });
     // Automation: the scripting object tree of the open project.
     installed.InstallUnlessSet<AutomationModel>(installed.Keep(std::make_unique<CAutomationModelBuilder>()));
     // Preferences: the Options sheet, the message filter and the recipe comment types at hand-over.

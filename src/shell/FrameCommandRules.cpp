@@ -100,8 +100,10 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
     const ContextRecord& c = s.context;
     switch (id) {
     case ID_SIMULATE_BATCH:
-    case ID_RECIPE_SCALING:
         *enabled = isStepContext(c);
+        return true;
+    case ID_RECIPE_SCALING: // a process node scales the process
+        *enabled = isStepContext(c) || isProcessContext(c);
         return true;
     case ID_DESIGN:
         *enabled = CDesignRun::AcceptsContext(c);

@@ -45,6 +45,8 @@ class CDocumentRegistry;
 class CBatchSimulation;
 class CDesignRun;
 class CProcessPlanSimulation;
+class CRecipeScaling;
+struct ScaleRecipeOutcome;
 
 class CWizardEndDialog;
 class CStepListPane;
@@ -133,6 +135,11 @@ public:
     void SimulateProcessOrPlan(int mode);
     // "Run": the process of a selected process node, the plan of a plan context, else the step.
     void RunByContext();
+    // Recipe scaling of the current context (mode 0, the dialogs) or of the context step for a
+    // script (mode 4, the target and its arguments); the run is the composition's.
+    void SetRecipeScaling(CRecipeScaling* scaling) { m_recipeScaling = scaling; }
+    ScaleRecipeOutcome ScaleRecipe(int mode, int target, long equipmentID, double value, const QString& unit,
+                                   double factor);
     void NotifyStepModified(long stepID);
     bool IsProjectOpen() const;
 
@@ -278,6 +285,8 @@ public:
     AutomationRunOutcome AutomationSimulateStep(long stepID, const QString& name) override;
     AutomationRunOutcome AutomationSimulateProcess(long processID, const QString& name) override;
     AutomationRunOutcome AutomationSimulatePlan(long planID, const QString& name) override;
+    AutomationRunOutcome AutomationScaleRecipe(long stepID, const QString& name, long target, long option,
+                                               double value, const QString& unit, double value2) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -328,6 +337,7 @@ private:
     std::unique_ptr<CBatchSimulation> m_batchSimulation;
     std::unique_ptr<CDesignRun> m_designRun;
     std::unique_ptr<CProcessPlanSimulation> m_processPlanSimulation;
+    CRecipeScaling* m_recipeScaling = nullptr;
     ContextRecord m_context;
     CommandTarget* m_activeSource = nullptr; // the pane or view that reported itself active last
     const CDocumentRegistry* m_documentRegistry = nullptr;

@@ -1,16 +1,18 @@
 // The frame's part of scripting: the object tree's members, forwarded to its builder, and the
-// services a script asks of the frame (the window, the end of the program, progress and the
-// batch run of a step).
+// services a script asks of the frame (the window, the end of the program, progress, the batch
+// run of a step and its recipe scaling).
 
 #include "automation/AutomationModelBuilder.h"
 #include "automation/QVProcesses.h"
 #include "automation/QVProductionPlans.h"
 #include "automation/QuorvantaAut.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/ProcessPlanSimulation.h"
+#include "simulation/RecipeScaling.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -36,6 +38,11 @@ AutomationRunOutcome runOutcome(const QString& what, long id, int outcome)
         return {AutomationRunOutcome::Failed, QStringLiteral("The run of %1 %2 did not run.").arg(what).arg(id), outcome};
     return {AutomationRunOutcome::Failed,
             QStringLiteral("The run of %1 %2 ended with engine code %3.").arg(what).arg(id).arg(outcome), outcome};
+}
+
+QString scaleRefusalText(long target)
+{
+    return QStringLiteral("Scaling target %1 does not take these arguments.").arg(target);
 }
 } // namespace
 
@@ -66,7 +73,8 @@ std::shared_ptr<CQVStep> CMainFrame::FindAutomationStep(const CQVProcess* proces
     return CAutomationModelBuilder::FindAutomationStep(process, stepID);
 }
 
-std::shared_ptr<CQVUnitProcedure> CMainFrame::FindAutomationUnitProcedure(const CQVStep* step, long unitProcedureID)
+std::shared_ptr<CQVUnitProcedure> CMainFrame::FindAutomationUnitProcedure(const CQVStep* step,
+                                                                          long unitProcedureID)
 {
     return CAutomationModelBuilder::FindAutomationUnitProcedure(step, unitProcedureID);
 }
@@ -148,4 +156,27 @@ AutomationRunOutcome CMainFrame::AutomationSimulatePlan(long planID, const QStri
     m_context.planName = name;
     SimulateProcessOrPlan(RUN_CONTEXT_PLAN);
     return runOutcome(QStringLiteral("plan"), planID, m_processPlanSimulation->LastOutcome());
+}
+
+// The arguments are checked before the step's run is reset: a refused call changes nothing.
+AutomationRunOutcome CMainFrame::AutomationScaleRecipe(long stepID, const QString& name, long target,
+                                                       long option, double value, const QString& unit,
+                                                       double value2)
+{
+    IsCommandEnabled(ID_RECIPE_SCALING); // refreshes the context; scripts may scale any step
+    m_context.stepID = stepID;
+    if (!name.isEmpty())
+        m_context.stepLabel = name;
+    const ScaleRecipeRequest request{SCALE_AUTOMATION, int(target), option, value, unit, value2};
+    if (!CRecipeScaling::AcceptsAutomationRequest(request))
+        return {AutomationRunOutcome::InvalidArgument, scaleRefusalText(target), -1};
+    ResetSimulation(stepID, QString());
+    const ScaleRecipeOutcome outcome =
+        ScaleRecipe(SCALE_AUTOMATION, int(target), option, value, unit, value2);
+    if (outcome.scaled)
+        return {AutomationRunOutcome::Done, QString(), 0};
+    if (outcome.refused)
+        return {AutomationRunOutcome::InvalidArgument, scaleRefusalText(target), -1};
+    return {AutomationRunOutcome::Failed,
+            outcome.text.isEmpty() ? QStringLiteral("The step was not scaled.") : outcome.text, -1};
 }

@@ -1,5 +1,6 @@
 // The frame's simulation commands: the batch run and its stepping, the process and plan runs,
-// which the frame owns, the design run, and Quick Results from the Process Explorer.
+// which the frame owns, the design run, Quick Results from the Process Explorer, and recipe
+// scaling, forwarded to the composition's run.
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/SubsystemConcerns.h"
@@ -10,6 +11,7 @@
 
 #include <QDockWidget>
 #include "simulation/QuickResultsRefresh.h"
+#include "simulation/RecipeScaling.h"
 
 void CMainFrame::installSimulationHandlers()
 {
@@ -79,4 +81,12 @@ void CMainFrame::RunByContext()
         runPlanCommand(&CProcessPlanSimulation::SimulatePlan);
     else
         SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_USER);
+}
+
+ScaleRecipeOutcome CMainFrame::ScaleRecipe(int mode, int target, long equipmentID, double value,
+                                           const QString& unit, double factor)
+{
+    if (!m_recipeScaling)
+        return {};
+    return m_recipeScaling->ScaleRecipe(CurrentContext(), {mode, target, equipmentID, value, unit, factor});
 }

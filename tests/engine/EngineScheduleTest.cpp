@@ -143,7 +143,6 @@ TEST_F(EngineFixture, OperationsNotBuiltYetAnswerFailure)
     EXPECT_EQ(engine.scaleUpToNTimesCurrentBatchSize(nullptr, STEP, 2), 0);
     EXPECT_EQ(engine.scaleUpToMaxBatchSize(nullptr, STEP), 0);
     EXPECT_EQ(engine.undoPrevScaling(nullptr, STEP), 0);
-    EXPECT_EQ(engine.scaleUpDatabaseRecords(STEP, 2), 0);
     EXPECT_TRUE(engine.getScaledOperations(STEP).IsEmpty());
     EXPECT_TRUE(EngineModuleReady());
 }

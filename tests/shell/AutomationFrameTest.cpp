@@ -156,7 +156,6 @@ TEST_F(AutomationFrameTest, FrameOperationsSetTheContextOnlyWhenTheyRun)
         [&] { return frame->AutomationShowGanttChart("plan", "Weekly", 1); },
         [&] { return frame->AutomationExcelReport("Step", 1, COUPLING); },
         [&] { return frame->AutomationExcelReport("Other", 1, COUPLING); },
-        [&] { return frame->AutomationScaleRecipe(1002, "Crystallisation", 1, 1, 2.0, "kg", 0.0); },
     };
     for (const auto& operation : unbuilt) {
         EXPECT_EQ(operation().kind, AutomationRunOutcome::NotAvailable);
@@ -272,4 +271,18 @@ TEST_F(AutomationFrameTest, ProcessAndPlanSimulateKeepTheRunsOutcome)
     const AutomationRunOutcome unsaved = frame->AutomationSimulatePlan(-1, "Script's"); // a plan made by Add
     EXPECT_EQ(unsaved.kind, AutomationRunOutcome::Failed);
     EXPECT_EQ(unsaved.text, "The run of plan -1 did not run.");
+}
+
+// A script's arguments that its target does not take are refused before the step's run is reset;
+// target 6 scales by its factor (the bus script drives both through the step object).
+TEST_F(AutomationFrameTest, ScaleRecipeRefusesBeforeTheResetThenScales)
+{
+    ASSERT_EQ(frame->AutomationSimulateStep(COUPLING, QString()).kind, AutomationRunOutcome::Done);
+    const double before = EngineEntry().getCurrentBatchSizeInKg(COUPLING);
+    EXPECT_EQ(frame->AutomationScaleRecipe(COUPLING, {}, 4, -1, 10.0, {}, 0.0).kind,
+              AutomationRunOutcome::InvalidArgument);
+    EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(COUPLING), before); // not reset
+    EXPECT_EQ(frame->AutomationScaleRecipe(COUPLING, {}, 6, -1, 99.0, {}, 2.0).kind, AutomationRunOutcome::Done);
+    EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(COUPLING), 2 * before);
+    EXPECT_TRUE(CallRoot("CloseProject", {V::Bool(false)}).ok()); // modified: closed unsaved
 }

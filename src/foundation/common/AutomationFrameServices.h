@@ -7,7 +7,7 @@
 #include <QString>
 
 struct AutomationRunOutcome {
-    enum Kind { Done, NotAvailable, Failed };
+    enum Kind { Done, NotAvailable, Failed, InvalidArgument };
     Kind kind = NotAvailable;
     QString text;        // why it failed
     int engineCode = -1; // the engine's code of this call; -1 when the engine did not run

@@ -9,6 +9,7 @@
 #include "modules/engine/EngineProcessWalk.h"
 #include "modules/engine/EngineResultsWriter.h"
 #include "modules/engine/EngineRun.h"
+#include "modules/engine/EngineScaleRecords.h"
 #include "modules/engine/EngineScheduler.h"
 
 namespace {
@@ -57,10 +58,14 @@ QString StepResultsPath(long stepID)
     return ResultsFilePath(GetProjectDir(), StepResultsFileName(stepID));
 }
 
+// A completed run's results answer the size queries again, not the sizes of the last scaling.
 bool WriteStepRun(const CEngineRun& run, long stepID)
 {
-    return WriteEngineResults(StepResultsPath(stepID), run.Schedule().Summary(run.ResultCount()),
-                              {{&run.Schedule(), run.ResultCount(), 0}});
+    const bool written = WriteEngineResults(StepResultsPath(stepID), run.Schedule().Summary(run.ResultCount()),
+                                            {{&run.Schedule(), run.ResultCount(), 0}});
+    if (written)
+        ClearPendingScaleSizes(stepID);
+    return written;
 }
 
 double ScheduleEnd(const EngineSchedule& schedule)

@@ -34,6 +34,9 @@ class ISimStatus;
 class AppContext;
 class CEngineRun;
 class CEngineProcessWalk;
+class CDaoDatabase;
+struct ScaleDecision;
+struct ScaleSizes;
 enum class EngineAdvance;
 
 enum SIMULATION_RETURN_CODES {
@@ -98,7 +101,10 @@ public:
     // flag, by its user-defined sequence file (EnginePlanSequence.h; an unusable file: 1 and 1006).
     virtual int simulatePlan(ISimStatus* status, long planID, bool followSequenceFile);
 
-    // Scaling is not built yet: each answers 0 (not scaled) or an empty list.
+    // Scaling. Each target computes the factor (target batch size over the current one, kg) and
+    // keeps it for writeScaleUpResults; 1 when it holds, else 0 with the reason as the last status
+    // text. A factor that is not finite and positive, a step without a batch size, an unknown unit,
+    // equipment the step does not use or Continuous equipment refuse.
     virtual int scaleUpToOriginalScale(ISimStatus* status, long stepID);
     virtual int scaleUpToMaxBatchSize(ISimStatus* status, long stepID);
     virtual int scaleUpToSpecificEquipmentUnit(ISimStatus* status, long stepID, long equipmentID);
@@ -108,14 +114,26 @@ public:
     virtual int scaleUpToNTimesCurrentBatchSize(ISimStatus* status, long stepID, double factor);
     virtual int scaleUpToMinBatchSize(ISimStatus* status, long stepID);
     virtual int scaleUpToMinBatchSizeInSpecificEquipmentUnit(ISimStatus* status, long stepID, long equipmentID);
+    // Keeps the revert of the step's last recorded scaling; 0 when none is recorded.
     virtual int undoPrevScaling(ISimStatus* status, long stepID);
+    // Writes what the last target or undo kept, in one transaction: the scalable values of the
+    // operations outside the scale-invariant list, their range texts, the step row's sizes and
+    // ScaleFactor, and the record an undo reverts (an undo drops it). 0 when nothing is kept;
+    // raises CDaoException when the write fails (nothing is written then).
     virtual int writeScaleUpResults(ISimStatus* status, long stepID);
+    // The operations the last write or undo of this object changed.
     virtual Array<long> getScaledOperations(long stepID);
+    // The operations' texts are the host's to regenerate: nothing is left to write here.
     virtual int updateTextRecipeForScaleUp(ISimStatus* status, long stepID);
+    // As writeScaleUpResults with the given factor but without ScaleFactor, nested in the caller's
+    // transaction; 1.0 writes nothing and keeps the list. 0 for a factor that is not finite and
+    // positive; raises CDaoException when the write fails.
     virtual int scaleUpDatabaseRecords(long stepID, double factor);
 
-    // From the step's results database; 1e35 for a step never simulated. The original size is the
-    // current one while no scaling has been recorded.
+    // From the step's results database; 1e35 for a step never simulated. Between a scaling (or
+    // undo) and the next completed run, the current and key-input sizes are those it left. The
+    // original size is the one before the first recorded scaling, else the current one. The
+    // minimum size fills every vessel to its minimum volume over the operation types checked for it.
     virtual double getCurrentBatchSizeInKg(long stepID);
     virtual double getOriginalBatchSizeInKg(long stepID);
     virtual double getCurrentKeyInputBatchSizeInKg(long stepID);
@@ -155,7 +173,18 @@ private:
     bool WriteProcessRuns(long processID, const CEngineProcessWalk& walk, const QList<long>& order,
                           const std::vector<std::unique_ptr<CEngineRun>>& runs);
 
+    struct KeptScaling {
+        double factor = 1.0;
+        bool undo = false;
+    };
+    int KeepScaling(ISimStatus* status, long stepID, const ScaleDecision& decision);
+    ScaleSizes CurrentSizes(long stepID);
+    void WriteScaling(CDaoDatabase& step, long stepID, double factor, bool scaleFactor);
+    void WriteUndo(CDaoDatabase& step, long stepID);
+
     EngineRunOptions m_options;
+    std::unordered_map<long, KeptScaling> m_keptScalings;
+    QHash<long, Array<long>> m_scaledOperations;
     EngineRunOptions m_designOptions;
     std::unordered_map<long, std::unique_ptr<CEngineRun>> m_pausedRuns;
     QHash<long, bool> m_staleSteps;

@@ -54,45 +54,6 @@ int EngineEntry::simulatePlan(ISimStatus* status, long planID, bool followSequen
     return SimulatePlanByDetailRows(status, planID, writeResults);
 }
 
-int EngineEntry::scaleUpToOriginalScale(ISimStatus*, long) { return 0; }
-int EngineEntry::scaleUpToMaxBatchSize(ISimStatus*, long) { return 0; }
-int EngineEntry::scaleUpToSpecificEquipmentUnit(ISimStatus*, long, long) { return 0; }
-int EngineEntry::scaleUpToSpecifiedBatchSize(ISimStatus*, long, double, const QString&) { return 0; }
-int EngineEntry::scaleUpToSpecifiedInputBatchSize(ISimStatus*, long, double, const QString&) { return 0; }
-int EngineEntry::scaleUpToNTimesCurrentBatchSize(ISimStatus*, long, double) { return 0; }
-int EngineEntry::scaleUpToMinBatchSize(ISimStatus*, long) { return 0; }
-int EngineEntry::scaleUpToMinBatchSizeInSpecificEquipmentUnit(ISimStatus*, long, long) { return 0; }
-int EngineEntry::undoPrevScaling(ISimStatus*, long) { return 0; }
-int EngineEntry::writeScaleUpResults(ISimStatus*, long) { return 0; }
-Array<long> EngineEntry::getScaledOperations(long) { return {}; }
-int EngineEntry::updateTextRecipeForScaleUp(ISimStatus*, long) { return 0; }
-int EngineEntry::scaleUpDatabaseRecords(long, double) { return 0; }
-
-double EngineEntry::getCurrentBatchSizeInKg(long stepID)
-{
-    return LastRunSummary(stepID).batchSize;
-}
-
-double EngineEntry::getOriginalBatchSizeInKg(long stepID)
-{
-    return LastRunSummary(stepID).batchSize;
-}
-
-double EngineEntry::getCurrentKeyInputBatchSizeInKg(long stepID)
-{
-    return LastRunSummary(stepID).keyInputBatchSize;
-}
-
-double EngineEntry::getMaxBatchSizeInKg(long stepID)
-{
-    return LastRunSummary(stepID).maxBatchSize;
-}
-
-double EngineEntry::getMinBatchSizeInKg(long stepID)
-{
-    return LastRunSummary(stepID).minBatchSize;
-}
-
 double EngineEntry::getCycleTime(long stepID)
 {
     return LastRunSummary(stepID).cycleTime;

@@ -1,0 +1,129 @@
+// Recipe Scaling from the frame's command on the Demo project: a step doubled with one operation
+// kept, the scaling undone, a step doubled into the English unit set, the process doubled, the
+// project saved and opened again. With QV_SHOTS_DIR set, each dialog and the frame after it as sc1-<name>.png
+// there.
+
+#include "RecipeShellFixture.h"
+
+#include "foundation/controls/MyGXComboBox.h"
+#include "foundation/controls/ObjectGridWnd.h"
+#include "modules/engine/EngineEntry.h"
+#include "simulation/ProcessScaleUpDialog.h"
+#include "simulation/ScaleUpDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+
+namespace {
+
+void ScalingShot(QWidget* widget, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
+    QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : widget->grab();
+    picture.save(QDir(folder).filePath("sc1-" + name + ".png"));
+}
+
+} // namespace
+
+class RecipeScalingShellTest : public RecipeShellFixture {
+protected:
+    // Runs Recipe Scaling; answer fills the modal dialog it opens, which is then accepted.
+    template <typename Dialog> bool RunScaling(const std::function<void(Dialog&)>& answer)
+    {
+        bool shown = false;
+        std::function<void(int)> poll = [&](int left) { // events may be pumped before the dialog opens
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            if (!dialog && left > 0)
+                return QTimer::singleShot(10, [&poll, left] { poll(left - 1); });
+            ASSERT_NE(dialog, nullptr);
+            shown = true;
+            answer(*dialog);
+            if (dialog->isVisible())
+                dialog->accept();
+        };
+        QTimer::singleShot(0, [&poll] { poll(500); });
+        frame->UpdateCommandStates();
+        frame->ExecuteCommand(ID_RECIPE_SCALING);
+        return shown;
+    }
+    static double CouplingBatchSize()
+    {
+        QSqlQuery row = GetStepDatabase(SHELL_COUPLING_STEP)->Query("SELECT BatchSize FROM Step");
+        return row.next() ? row.value(0).toDouble() : -1;
+    }
+    void SimulateProcessSteps()
+    {
+        QSqlQuery steps =
+            GetProjectDatabase()->Query("SELECT StepID FROM \"Step-To-Process\" WHERE ProcessID = 1");
+        while (steps.next())
+            frame->AutomationSimulateStep(long(steps.value(0).toLongLong()), QString());
+    }
+};
+
+TEST_F(RecipeScalingShellTest, StepUndoEnglishSetProcessAndSave)
+{
+    frame->setGeometry(0, 0, 1600, 900);
+    SimulateProcessSteps();
+    ASSERT_NE(OpenCouplingFromTheExplorer(), nullptr);
+    const double original = CouplingBatchSize();
+
+    ASSERT_TRUE(RunScaling<CScaleUpDialog>([](CScaleUpDialog& dialog) {
+        dialog.OnSelectCode(6);
+        static_cast<QLineEdit*>(dialog.Control(1170))->setText("2");
+        dialog.Grid()->SetValueRowCol(1, 1, dialog.Grid()->GetRegisteredControl(2012)->itemText(0));
+        ScalingShot(&dialog, "step-dialog-do-not-scale");
+    }));
+    EXPECT_DOUBLE_EQ(CouplingBatchSize(), 2 * original);
+    ScalingShot(frame, "step-scaled");
+
+    ASSERT_TRUE(RunScaling<CScaleUpDialog>([](CScaleUpDialog& dialog) {
+        EXPECT_TRUE(dialog.Control(3)->isEnabled());
+        ScalingShot(&dialog, "undo-dialog");
+        dialog.OnUndoPrevScaling();
+    }));
+    EXPECT_NEAR(CouplingBatchSize(), original, 1e-9 * original);
+
+    ASSERT_TRUE(RunScaling<CScaleUpDialog>([](CScaleUpDialog& dialog) {
+        dialog.OnSelectCode(6);
+        static_cast<QLineEdit*>(dialog.Control(1170))->setText("2");
+        static_cast<QCheckBox*>(dialog.Control(1631))->click();
+        auto* sets = static_cast<QComboBox*>(dialog.Control(1070));
+        sets->setCurrentIndex(sets->findText("English"));
+        ScalingShot(&dialog, "english-set-dialog");
+    }));
+    ScalingShot(frame, "english-set-scaled");
+    const double scaledStep = CouplingBatchSize();
+
+    frame->CloseDocument(DocumentKind::ProjectRecipe, SHELL_COUPLING_STEP);
+    QTreeWidget* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+    QApplication::setActiveWindow(frame);
+    tree->setFocus();
+    tree->setCurrentItem(tree->topLevelItem(0));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frame->CurrentContext().processNodeSelected);
+    EXPECT_TRUE(RunScaling<CProcessScaleUpDialog>([](CProcessScaleUpDialog& dialog) {
+        dialog.OnSelectOption(CProcessScaleUpDialog::N_TIMES);
+        static_cast<QLineEdit*>(dialog.Control(1170))->setText("2");
+        ScalingShot(&dialog, "process-dialog");
+    }));
+    ScalingShot(frame, "process-scaled");
+    // The process run reached the step (its size follows the calculator's amount unit).
+    EXPECT_NE(CouplingBatchSize(), scaledStep) << prompts.texts().join('\n').toStdString();
+
+    const double kept = CouplingBatchSize();
+    frame->ExecuteCommand(ID_FILE_SAVE);
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    ASSERT_FALSE(frame->IsProjectOpen());
+    ASSERT_TRUE(app->OpenGivenProjectFile(m_project));
+    EXPECT_DOUBLE_EQ(CouplingBatchSize(), kept);
+    ScalingShot(frame, "reopened");
+}
