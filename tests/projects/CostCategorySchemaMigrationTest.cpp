@@ -30,7 +30,7 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
           "UPDATE TblRangeLibrary SET Description = 'Kept' WHERE RangeTypeID = 3"},
          "SELECT Description FROM TblRangeLibrary WHERE RangeTypeID = 3", "labor-and-stream"},
         {DatabaseKind::Step,
-         {"DROP TABLE TblCommentData", "DROP TABLE DesignSpecifications", "DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100007",
+         {"DROP TABLE TblCommentData", "DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100007",
           "UPDATE TblFieldLibrary SET FieldLabel = 'Kept' WHERE FieldTypeID = 100005"},
          "SELECT FieldLabel FROM TblFieldLibrary WHERE FieldTypeID = 100005", "comments-and-category"}};
     for (const auto& file : files) {
@@ -41,6 +41,8 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
             RawQuery(old, statement);
         if (file.kind == DatabaseKind::Project)
             DropTablesOfLaterProjectMigrations(old, file.migration);
+        else
+            TakeBackLaterStepMigrations(old, file.migration);
         RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(file.kind, file.migration) - 1));
 
         CSchemaMigrator migrator(file.kind, BuiltInMigrations(file.kind));

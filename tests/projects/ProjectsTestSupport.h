@@ -10,6 +10,7 @@
 #include "modules/steputils/SchemaMigration.h"
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -80,4 +81,21 @@ inline void DropTablesOfLaterProjectMigrations(const QString& path, const char* 
         if (MigrationNumberNamed(DatabaseKind::Project, migration) > from)
             for (const QString& table : tables)
                 RawQuery(path, QStringLiteral("DROP TABLE IF EXISTS %1").arg(table));
+}
+
+// Takes back what the step migrations after the one named created: their tables, views and
+// triggers, and the columns they added to older tables.
+inline void TakeBackLaterStepMigrations(const QString& path, const char* namePart)
+{
+    const int from = MigrationNumberNamed(DatabaseKind::Step, namePart);
+    static const QRegularExpression createObject(QStringLiteral("CREATE (TABLE|VIEW|TRIGGER) (\\w+)"));
+    static const QRegularExpression addColumn(QStringLiteral("ALTER TABLE (\\w+) ADD COLUMN (\\w+)"));
+    for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Step)) {
+        if (migration.number <= from)
+            continue;
+        for (const QRegularExpressionMatch& object : createObject.globalMatch(migration.sql))
+            RawQuery(path, "DROP " + object.captured(1) + " IF EXISTS " + object.captured(2));
+        for (const QRegularExpressionMatch& column : addColumn.globalMatch(migration.sql))
+            RawQuery(path, "ALTER TABLE " + column.captured(1) + " DROP COLUMN " + column.captured(2));
+    }
 }
