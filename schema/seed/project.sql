@@ -268,3 +268,10 @@ INSERT INTO "PREFER-Chem" (Name, Value) VALUES ('DefaultCurrentYield', 90.0), ('
 INSERT INTO "PREFER-ResultRounding" (UpperLimit, Type, Precision) VALUES
     (1.0, 'Significant Digits', 3), (1000.0, 'Decimal Place', 2), (1e35, 'Decimal Place', 0);
 INSERT INTO TextRecipeOptions (Options, Value) VALUES ('RoundValues', 0);
+
+-- Worst-case statuses of the emission models' parameters.
+INSERT INTO "PREFER-MaximumEmissions" (AirEmissionModelID, Parameter, Value) VALUES
+    (1001, 'Temperature', 'Maximum'), (1001, 'Pressure', 'Minimum'),
+    (1002, 'Initial Temperature', 'Minimum'), (1002, 'Final Temperature', 'Maximum'),
+    (1004, 'Sweep Gas Rate', 'Maximum'), (1004, 'Temperature', 'Maximum'),
+    (1005, 'Leak Rate', 'Maximum'), (1005, 'Final Pressure', 'Minimum');
