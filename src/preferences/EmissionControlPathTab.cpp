@@ -11,6 +11,7 @@
 #include "preferences/EmissionPageActivation.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -47,14 +48,8 @@ void CEmissionControlPathTab::LayOutGrid()
 {
     m_grid->SetRowCount(MIN_ROWS);
     m_grid->SetColCount(4);
-    const float width = float(m_grid->width());
-    const int wide = int(width / 384.0f * 159.0f);
-    const int narrow = int(width / 384.0f * 22.0f);
-    m_grid->SetColWidth(0, 0);
-    for (int col : {COL_EQUIPMENT, COL_PATH})
-        m_grid->SetColWidth(col, wide);
-    for (int col : {COL_EQUIPMENT_MORE, COL_PATH_MORE})
-        m_grid->SetColWidth(col, narrow);
+    SizeColumns();
+    m_grid->installEventFilter(this);
     const QStringList headers{QStringLiteral("Equipment"), QString(), QStringLiteral("Emission Control Path"),
                               QString()};
     for (int col = 1; col <= 4; ++col)
@@ -63,6 +58,24 @@ void CEmissionControlPathTab::LayOutGrid()
                                                       .SetInterior(GRID_HEADING_COLOR)
                                                       .SetEnabled(false));
     FormatRows(1, MIN_ROWS);
+}
+
+// The columns share the grid's width: 159, 22, 159 and 22 parts of 384.
+void CEmissionControlPathTab::SizeColumns()
+{
+    const float width = float(m_grid->width());
+    m_grid->SetColWidth(0, 0);
+    for (int col : {COL_EQUIPMENT, COL_PATH})
+        m_grid->SetColWidth(col, int(width / 384.0f * 159.0f));
+    for (int col : {COL_EQUIPMENT_MORE, COL_PATH_MORE})
+        m_grid->SetColWidth(col, int(width / 384.0f * 22.0f));
+}
+
+bool CEmissionControlPathTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::Resize)
+        SizeColumns();
+    return CEmissionSheetPage::eventFilter(watched, event);
 }
 
 void CEmissionControlPathTab::FormatRows(int first, int last)

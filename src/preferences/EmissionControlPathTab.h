@@ -40,6 +40,9 @@ public:
     QComboBox* facilityCombo() const { return m_facilityCombo; }
     long currentFacility() const { return m_currentFacility; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Assignment {
         long equipmentID = -1;
@@ -55,6 +58,7 @@ private:
     };
 
     void LayOutGrid();
+    void SizeColumns();
     void FormatRows(int first, int last);
     bool FillFacilities();
     bool FillEmissionPathLists(bool withPools);

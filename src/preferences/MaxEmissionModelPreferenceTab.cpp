@@ -11,6 +11,7 @@
 #include "preferences/EmissionPageActivation.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSqlQuery>
@@ -87,10 +88,8 @@ void CMaxEmissionModelPreferenceTab::LayOutGrid()
 {
     m_grid->SetRowCount(MIN_ROWS);
     m_grid->SetColCount(2);
-    const float width = float(m_grid->width());
-    m_grid->SetColWidth(0, 0);
-    m_grid->SetColWidth(1, int(width / 384.0f * 230.0f));
-    m_grid->SetColWidth(2, int(width / 384.0f * 133.0f));
+    SizeColumns();
+    m_grid->installEventFilter(this);
     m_grid->SetStyleRange(CGridRange(0, 1), CGridCellStyle()
                                                 .SetValue(QStringLiteral("Parameter"))
                                                 .SetInterior(GRID_HEADING_COLOR)
@@ -99,6 +98,22 @@ void CMaxEmissionModelPreferenceTab::LayOutGrid()
                                                 .SetValue(QStringLiteral("Status"))
                                                 .SetInterior(GRID_HEADING_COLOR)
                                                 .SetEnabled(false));
+}
+
+// 230 and 133 parts of 384 of the grid's width.
+void CMaxEmissionModelPreferenceTab::SizeColumns()
+{
+    const float width = float(m_grid->width());
+    m_grid->SetColWidth(0, 0);
+    m_grid->SetColWidth(1, int(width / 384.0f * 230.0f));
+    m_grid->SetColWidth(2, int(width / 384.0f * 133.0f));
+}
+
+bool CMaxEmissionModelPreferenceTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::Resize)
+        SizeColumns();
+    return CEmissionSheetPage::eventFilter(watched, event);
 }
 
 // The model's parameters with their statuses; the rows below are empty, their status cells silver

@@ -36,6 +36,9 @@ public:
     QComboBox* modelCombo() const { return m_modelCombo; }
     long shownModel() const { return m_shownModel; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     struct Parameter {
         QString name;
@@ -46,6 +49,7 @@ private:
     void FillModelCombo();
     bool LoadStatuses();
     void LayOutGrid();
+    void SizeColumns();
     void ShowModelParameters(long modelID);
     void ReadGrid();
     bool CheckWorstCaseStatus();

@@ -12,6 +12,7 @@
 #include "preferences/EmissionLookups.h"
 #include "preferences/EmissionPageActivation.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,6 +31,7 @@ CNonCondensablePreferenceTab::CNonCondensablePreferenceTab(QWidget* parent) : CE
     m_gasList = new CMyGXComboBox;
     m_grid->RegisterControl(GAS_LIST, m_gasList);
     LayOutGrid(MIN_ROWS);
+    m_grid->installEventFilter(this);
     FillGasMaterialCombo(m_gasList);
     SortComboBox(m_gasList);
     m_loaded = LoadMaterials();
@@ -49,6 +51,14 @@ void CNonCondensablePreferenceTab::LayOutGrid(int rows)
         m_grid->SetRowHeight(row, 21);
     m_grid->SetStyleRange(CGridRange(1, 1, rows, 1), CGridCellStyle().SetControl(GAS_LIST).SetEnabled(true));
     m_slots.resize(rows, EMPTY_SLOT);
+}
+
+// The one column takes the grid's width.
+bool CNonCondensablePreferenceTab::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::Resize)
+        m_grid->SetColWidth(1, m_grid->width());
+    return CEmissionSheetPage::eventFilter(watched, event);
 }
 
 // Every stored row, by name, whether or not it is a gas of the list; the grid grows to hold them.

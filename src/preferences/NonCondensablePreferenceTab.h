@@ -32,6 +32,9 @@ public:
     CObjectGridWnd* grid() const { return m_grid; }
     CMyGXComboBox* gasList() const { return m_gasList; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void LayOutGrid(int rows);
     bool LoadMaterials();
