@@ -12,6 +12,15 @@ const char* const CATEGORY_SCHEMA =
 const char* const CATEGORY_FIELD_TYPES =
     "SELECT group_concat(FieldTypeID || ' ' || FieldType, ', ') FROM (SELECT * FROM TblFieldLibrary"
     " WHERE FieldTypeID > 100007 ORDER BY FieldTypeID)";
+// The version a file had before the named migration (the last one when no name is given); later
+// migrations are replayed too.
+int VersionBefore(DatabaseKind kind, const char* migrationName)
+{
+    for (const SchemaMigration& migration : BuiltInMigrations(kind))
+        if (*migrationName && migration.name.contains(QLatin1String(migrationName)))
+            return migration.number - 1;
+    return CSchemaBuilder::SchemaVersion(kind) - 1;
+}
 } // namespace
 
 class CostCategorySchemaMigrationTest : public ProjectsFixture {};
@@ -22,11 +31,14 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
         DatabaseKind kind;
         QStringList takeBack;
         const char* keptRows; // a row the old file holds, read after the migration
+        const char* migration = "";
     } files[] = {
         {DatabaseKind::Project,
-         {"DROP TABLE TblLaborCategory", "DROP TABLE StreamCategoryTable",
+         {"DROP TABLE TblLaborCategory", "DROP TABLE StreamCategoryTable", "DROP TABLE \"PREFER-MaximumEmissions\"",
+          "DROP TABLE \"PREFER-DefaultECP\"", "DROP TABLE \"PREFER-NonCondensableMaterials\"",
           "UPDATE TblRangeLibrary SET Description = 'Kept' WHERE RangeTypeID = 3"},
-         "SELECT Description FROM TblRangeLibrary WHERE RangeTypeID = 3"},
+         "SELECT Description FROM TblRangeLibrary WHERE RangeTypeID = 3",
+         "labor-and-stream-categories"},
         {DatabaseKind::Step,
          {"DROP TABLE TblCommentData", "DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100007",
           "UPDATE TblFieldLibrary SET FieldLabel = 'Kept' WHERE FieldTypeID = 100005"},
@@ -37,7 +49,7 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
         const QString old = build(file.kind, "old." + DatabaseKindName(file.kind));
         for (const QString& statement : file.takeBack)
             RawQuery(old, statement);
-        RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(CSchemaBuilder::SchemaVersion(file.kind) - 1));
+        RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(VersionBefore(file.kind, file.migration)));
 
         CSchemaMigrator migrator(file.kind, BuiltInMigrations(file.kind));
         EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)
