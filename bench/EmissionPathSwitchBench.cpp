@@ -24,9 +24,12 @@ ProjectSpec SwitchBenchProject()
     ProjectSpec spec;
     spec.name = "PathBench";
     spec.plantName = "Bench Plant";
-    for (int i = 0; i < ITEMS; ++i)
-        spec.equipment << EquipmentSpec{100001 + i, QStringLiteral("V-%1").arg(i, 4, 10, QLatin1Char('0')), 1,
-                                        QStringLiteral("Vessel"), 100.0, {}, i % 50 == 0};
+    for (int i = 0; i < ITEMS; ++i) {
+        EquipmentSpec item{100001 + i, QStringLiteral("V-%1").arg(i, 4, 10, QLatin1Char('0')), 1,
+                           QStringLiteral("Vessel"), 100.0};
+        item.pool = i % 50 == 0;
+        spec.equipment << item;
+    }
     return spec;
 }
 

@@ -5,8 +5,10 @@
 #include "MaterialDatabank.h"
 #include "PreferenceTables.h"
 #include "RecordsetFixture.h"
+#include "foundation/db/equipment/ActualEquipmentUnitSet.h"
 #include "foundation/db/equipment/AreaSet.h"
 #include "foundation/db/equipment/BuildingSet.h"
+#include "foundation/db/equipment/EquipmentClassSet.h"
 #include "foundation/db/equipment/EquipmentPropertySet.h"
 #include "foundation/db/equipment/FacilityTreeSet.h"
 #include "foundation/db/equipment/FactorySet.h"
@@ -42,6 +44,7 @@
 #include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/PlanSet.h"
 #include "foundation/db/project/PlanSummary.h"
+#include "foundation/db/project/PlanToProject.h"
 #include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
@@ -79,6 +82,7 @@
 #include "foundation/db/step/STARTOperation.h"
 #include "foundation/db/step/STARTUnitProcedure.h"
 #include "foundation/db/step/StepLabelSet.h"
+#include "foundation/db/step/DesignSpecsSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TblFieldLabor.h"
 #include "foundation/db/step/TextRecipeSet.h"
@@ -210,6 +214,8 @@ protected:
                                    "VALUES (900, 1, 'Liquid', 0.5, 'kg')");
         m_projectDb.Execute("INSERT INTO ProductionPlan (PlanName, StartDateTime, OutputUOMSetID) "
                             "VALUES ('Drift plan', 46000.0, 1)");
+        m_projectDb.Execute("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
+                            "VALUES (1, 1, 'Drift plan')");
         m_projectDb.Execute("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
                             "QuantityUOM, BatchTimeInterval, EarliestStartTime, FirstBatchOverlap, "
                             "BatchTimeIntervalUOM, IntraCampaignBatchOverlap) "
@@ -220,6 +226,8 @@ protected:
         m_projectDb.Execute("INSERT INTO PlanSummary (RequirementID, StepID, NumberOfBatches, PlanID) "
                             "VALUES (1, 1001, 3, 1)");
         m_projectDb.Execute("INSERT INTO SharedExclusiveEquipment (EquipmentID, PlanID) VALUES (101, 1)");
+        step.Execute("INSERT INTO DesignSpecifications VALUES (1001, 1200.5, 'kg', 30, 'day', 0, "
+                     "'Tamro Plenthover Equipment Catalog', 'Closest vessels first')");
     }
 };
 
@@ -262,6 +270,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"Process", [](long) { return opened<CProcessSet>(); }},
         DriftCase{"ProcessToProject", [](long) { return opened<CProcessToProjectSet>(QString()); }},
         DriftCase{"Plan", [](long) { return opened<CPlanSet>(); }},
+        DriftCase{"PlanToProject", [](long) { return opened<CPlanToProject>(); }},
         DriftCase{"PPDetail", [](long) { return opened<CPPDetailSet>(1L); }},
         DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
         DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
@@ -302,6 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"TblMessageLibrary",
                   [](long) { return opened<CTblMessageLibrarySet>(GetProjectDatabase()); }},
         DriftCase{"Step", [](long) { return opened<CStepSet>(1001L, QString()); }},
+        DriftCase{"DesignSpecs", [](long) { return opened<CDesignSpecsSet>(1001L); }},
         DriftCase{"StepLabel", [](long) { return opened<CStepLabelSet>(1001L); }},
         DriftCase{"RecipeOutline", [](long) { return opened<CRecipeOutlineSet>(1001L); }},
         DriftCase{"TextRecipe",
@@ -335,6 +345,8 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"EquipmentProperty",
                   [](long) { return opened<CEquipmentPropertySet>(101L, QString("Capacity"), QString()); }},
         DriftCase{"Plant", [](long) { return opened<CPlantSet>(); }},
+        DriftCase{"ActualEquipmentUnit", [](long) { return opened<CActualEquipmentUnitSet>(101L); }},
+        DriftCase{"EquipmentClass", [](long) { return opened<CEquipmentClassSet>(1L); }},
         DriftCase{"PlantToProject", [](long) { return opened<CPlantToProjectSet>(QString()); }},
         DriftCase{"Area", [](long) { return opened<CAreaSet>(); }},
         DriftCase{"Factory", [](long) { return opened<CFactorySet>(); }},

@@ -12,15 +12,7 @@ const char* const CATEGORY_SCHEMA =
 const char* const CATEGORY_FIELD_TYPES =
     "SELECT group_concat(FieldTypeID || ' ' || FieldType, ', ') FROM (SELECT * FROM TblFieldLibrary"
     " WHERE FieldTypeID > 100007 ORDER BY FieldTypeID)";
-// The version a file had before the named migration (the last one when no name is given); later
-// migrations are replayed too.
-int VersionBefore(DatabaseKind kind, const char* migrationName)
-{
-    for (const SchemaMigration& migration : BuiltInMigrations(kind))
-        if (*migrationName && migration.name.contains(QLatin1String(migrationName)))
-            return migration.number - 1;
-    return CSchemaBuilder::SchemaVersion(kind) - 1;
-}
+
 } // namespace
 
 class CostCategorySchemaMigrationTest : public ProjectsFixture {};
@@ -31,25 +23,23 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
         DatabaseKind kind;
         QStringList takeBack;
         const char* keptRows; // a row the old file holds, read after the migration
-        const char* migration = "";
+        const char* migration; // the migration that brings the tables, by a part of its name
     } files[] = {
         {DatabaseKind::Project,
-         {"DROP TABLE TblLaborCategory", "DROP TABLE StreamCategoryTable", "DROP TABLE \"PREFER-MaximumEmissions\"",
-          "DROP TABLE \"PREFER-DefaultECP\"", "DROP TABLE \"PREFER-NonCondensableMaterials\"",
+         {"DROP TABLE TblLaborCategory", "DROP TABLE StreamCategoryTable",
           "UPDATE TblRangeLibrary SET Description = 'Kept' WHERE RangeTypeID = 3"},
-         "SELECT Description FROM TblRangeLibrary WHERE RangeTypeID = 3",
-         "labor-and-stream-categories"},
+         "SELECT Description FROM TblRangeLibrary WHERE RangeTypeID = 3", "labor-and-stream"},
         {DatabaseKind::Step,
-         {"DROP TABLE TblCommentData", "DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100007",
+         {"DROP TABLE TblCommentData", "DROP TABLE DesignSpecifications", "DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100007",
           "UPDATE TblFieldLibrary SET FieldLabel = 'Kept' WHERE FieldTypeID = 100005"},
-         "SELECT FieldLabel FROM TblFieldLibrary WHERE FieldTypeID = 100005"}};
+         "SELECT FieldLabel FROM TblFieldLibrary WHERE FieldTypeID = 100005", "comments-and-category"}};
     for (const auto& file : files) {
         SCOPED_TRACE(DatabaseKindName(file.kind).toStdString());
         const QString fresh = build(file.kind, "fresh." + DatabaseKindName(file.kind));
         const QString old = build(file.kind, "old." + DatabaseKindName(file.kind));
         for (const QString& statement : file.takeBack)
             RawQuery(old, statement);
-        RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(VersionBefore(file.kind, file.migration)));
+        RawQuery(old, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(file.kind, file.migration) - 1));
 
         CSchemaMigrator migrator(file.kind, BuiltInMigrations(file.kind));
         EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)

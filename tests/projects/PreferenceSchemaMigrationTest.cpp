@@ -21,14 +21,6 @@ const char* const PREFERENCE_ROWS[] = {
     "SELECT group_concat(Value) FROM TextRecipeOptions WHERE Options = 'RoundValues'",
 };
 
-int PreferenceTablesMigrationNumber()
-{
-    for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Project))
-        if (migration.name.contains(QLatin1String("preference-tables")))
-            return migration.number;
-    return 0;
-}
-
 void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
 {
     for (const char* table : {"\"PREFER-Models\"", "\"PREFER-PhysicalPropertyModels\"", "\"PREFER-Chem\"",
@@ -37,10 +29,9 @@ void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
     // Tables of later migrations go too, so that the whole run from there is replayed.
-    for (const char* table : {"TblLaborCategory", "StreamCategoryTable", "\"PREFER-MaximumEmissions\"",
-                              "\"PREFER-DefaultECP\"", "\"PREFER-NonCondensableMaterials\""})
+    for (const char* table : {"TblLaborCategory", "StreamCategoryTable"})
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
-    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(PreferenceTablesMigrationNumber() - 1));
+    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "preference-tables") - 1));
 }
 
 } // namespace

@@ -289,7 +289,7 @@ TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)
                              "ALTER TABLE Step DROP COLUMN ProductFactor", "ALTER TABLE Step DROP COLUMN II2ProductFactor",
                              "ALTER TABLE Step DROP COLUMN II3Productfactor", "ALTER TABLE Step DROP COLUMN OI2ProductFactor",
                              "ALTER TABLE Step DROP COLUMN OI3Productfactor", "ALTER TABLE Step DROP COLUMN BatchSizeMW",
-                             "PRAGMA user_version = 1"})
+                             "DROP TABLE DesignSpecifications", "PRAGMA user_version = 1"})
         RawQuery(file, drop);
     const long newID = Import(file, 1);
     ASSERT_NE(newID, 0);

@@ -33,14 +33,6 @@ void TakeBackToFirstVersion(const QString& path)
 }
 
 // The number of the step migration that added the library field types.
-int LibraryFieldsMigrationNumber()
-{
-    for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Step))
-        if (migration.name.contains(QLatin1String("library-fields")))
-            return migration.number;
-    return 0;
-}
-
 } // namespace
 
 class StepSchemaMigrationTest : public ProjectsFixture {};
@@ -82,8 +74,9 @@ TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibr
          {"DROP TABLE ReactionDataSetTable", "DROP TABLE ReactionTable",
           "DROP TABLE ReactionCoefficientTable"},
          "SELECT count(*) FROM ReactionDataSetTable"},
-        {DatabaseKind::Step, LibraryFieldsMigrationNumber() - 1,
-         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004", "DROP TABLE TblCommentData"}, FIELD_TYPES}};
+        {DatabaseKind::Step, MigrationNumberNamed(DatabaseKind::Step, "library-fields") - 1,
+         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004", "DROP TABLE TblCommentData",
+          "DROP TABLE DesignSpecifications"}, FIELD_TYPES}};
     for (const auto& file : files) {
         SCOPED_TRACE(DatabaseKindName(file.kind).toStdString());
         const QString fresh = build(file.kind, "fresh." + DatabaseKindName(file.kind));

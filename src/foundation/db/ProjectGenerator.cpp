@@ -200,10 +200,11 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
     return done;
 }
 
-// The item, its class, and its "Volume", "Capacity" and "Material OF Construction" property rows.
+// The item in its facility, its class and type, and its "Volume", "Capacity" and
+// "Material OF Construction" property rows.
 bool CProjectGenerator::WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item)
 {
-    const qlonglong plant = PLANT_ID;
+    const qlonglong plant = item.plantID;
     const qlonglong id = item.equipmentID;
     return db.Execute(QStringLiteral("INSERT OR IGNORE INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (?, ?)"),
                       {qlonglong(item.classID), item.className}) &&
@@ -211,7 +212,7 @@ bool CProjectGenerator::WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSp
                                      "EquipmentType, PlantID, FactoryID, BuildingID, AreaID, NumberOfUnits, Capacity, "
                                      "CapacityUOM, MaterialOfConstruction, Pool) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, ?, "
                                      "'liter', ?, ?)"),
-                      {id, item.tag, qlonglong(item.classID), item.className, plant, NullableNumber(item.volume),
+                      {id, item.tag, qlonglong(item.classID), item.type, plant, NullableNumber(item.volume),
                        item.material.isEmpty() ? QVariant() : QVariant(item.material), int(item.pool)}) &&
            db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
                                      "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'liter'), "

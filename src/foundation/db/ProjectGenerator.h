@@ -119,6 +119,8 @@ struct EquipmentSpec {
     QString className;
     double volume = 1e35; // litres
     QString material = {}; // "Material OF Construction"; empty: no such row
+    QString type = QStringLiteral("Batch"); // "Batch" or "Continuous"
+    long plantID = 1;                       // the facility: PLANT_ID or a further facility's id
     bool pool = false;
 };
 

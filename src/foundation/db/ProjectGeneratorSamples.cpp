@@ -306,7 +306,8 @@ QList<EquipmentSpec> DemoEquipment()
             {R102, QStringLiteral("R-102"), 1, QStringLiteral("Reactor"), 2500.0, QStringLiteral("Glass-lined")},
             {C201, QStringLiteral("C-201"), 2, QStringLiteral("Centrifuge"), 400.0, QStringLiteral("Hastelloy")},
             {D301, QStringLiteral("D-301"), 3, QStringLiteral("Dryer"), 1000.0, {}},
-            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0, {}, true}};
+            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0, {}, QStringLiteral("Continuous"),
+             CProjectGenerator::PLANT_ID, true}};
 }
 
 // A second path in the pilot plant, one in the kilo lab, default paths, a worst-case status left

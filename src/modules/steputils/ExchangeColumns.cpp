@@ -80,6 +80,10 @@ const QList<CatalogueTableEntry>& StepTableEntries()
         {"TblCommentData", ExchangePart::Step, "",
          {CatalogueInt("CommentID", CatalogueRole::RowKey), CatalogueInt("OperationID"), CatalogueInt("CommentTypeID"), CatalogueMemo("CommentRTF"),
           CatalogueMemo("CommentText")}},
+        {"DesignSpecifications", ExchangePart::Step, "",
+         {CatalogueInt("StepID", CatalogueRole::StepRef), CatalogueReal("Amount"), CatalogueName("AmountUOM"), CatalogueReal("TimeHorizon"),
+          CatalogueName("TimeHorizonUOM"), CatalogueInt("FacilityID", CatalogueRole::FacilityRef), CatalogueName("FacilityName"),
+          CatalogueName("Heuristic")}},
     };
     return tables;
 }
