@@ -26,7 +26,8 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
         const char* migration; // the migration that brings the tables, by a part of its name
     } files[] = {
         {DatabaseKind::Project,
-         {"DROP TABLE TblLaborCategory", "DROP TABLE StreamCategoryTable",
+         {"DROP TABLE TblLaborCategory", "DROP TABLE StreamCategoryTable", "DROP TABLE \"PREFER-MaximumEmissions\"",
+          "DROP TABLE \"PREFER-DefaultECP\"", "DROP TABLE \"PREFER-NonCondensableMaterials\"",
           "UPDATE TblRangeLibrary SET Description = 'Kept' WHERE RangeTypeID = 3"},
          "SELECT Description FROM TblRangeLibrary WHERE RangeTypeID = 3", "labor-and-stream"},
         {DatabaseKind::Step,

@@ -21,6 +21,10 @@ void TakeBackBeforePlanIds(const QString& path)
                    "ORDER BY pp.PlanID");
     RawQuery(path, "INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
                    "VALUES (3, 'Weekly', 46000.5, 1), (9, 'Spare', NULL, 2)");
+    // Tables of later migrations go too, so that the whole run from there is replayed.
+    for (const char* table : {"\"PREFER-MaximumEmissions\"", "\"PREFER-DefaultECP\"",
+                              "\"PREFER-NonCondensableMaterials\""})
+        RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
     RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "plan-ids") - 1));
 }
 
