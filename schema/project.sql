@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 9
+-- SCHEMA_VERSION 10
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -586,3 +586,29 @@ CREATE TABLE ItemizedCostFactor (
     CalculatedCostFactorID INTEGER NOT NULL
 );
 CREATE INDEX ItemizedCostFactorByCostFactor ON ItemizedCostFactor (CostFactorID, ItemizedCostFactorID);
+
+-- Vapour emission preferences: the worst-case status of each parameter of an emission model, the
+-- default emission control path of each equipment item of a facility, and the gases that count as
+-- non-condensable (kept in RowKey order).
+CREATE TABLE "PREFER-MaximumEmissions" (
+    AirEmissionModelID INTEGER NOT NULL,
+    Parameter TEXT COLLATE NOCASE NOT NULL,
+    Value TEXT,
+    RowKey INTEGER PRIMARY KEY,
+    UNIQUE (AirEmissionModelID, Parameter)
+);
+
+CREATE TABLE "PREFER-DefaultECP" (
+    PlantID INTEGER NOT NULL,
+    EquipmentID INTEGER NOT NULL,
+    EmissionControlPathID INTEGER NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX PreferDefaultECPByPlant ON "PREFER-DefaultECP" (PlantID, RowKey);
+CREATE INDEX PreferDefaultECPByEquipment ON "PREFER-DefaultECP" (EquipmentID);
+CREATE INDEX PreferDefaultECPByPath ON "PREFER-DefaultECP" (EmissionControlPathID);
+
+CREATE TABLE "PREFER-NonCondensableMaterials" (
+    MaterialID INTEGER NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);

@@ -298,3 +298,9 @@ INSERT INTO CostFactor (CostFactorID, CostFactorType, CostFactorItem, CostFactor
     (405, 'Processing', 'Factor Rent per Area', 12, 'USD/Sq m', 5);
 INSERT INTO ItemizedCostFactor (CostFactorID, CalculatedCostFactorID) VALUES
     (201, 1), (202, 2), (202, 3), (203, 8), (204, 9);
+-- Worst-case statuses of the emission models' parameters.
+INSERT INTO "PREFER-MaximumEmissions" (AirEmissionModelID, Parameter, Value) VALUES
+    (1001, 'Temperature', 'Maximum'), (1001, 'Pressure', 'Minimum'),
+    (1002, 'Initial Temperature', 'Minimum'), (1002, 'Final Temperature', 'Maximum'),
+    (1004, 'Sweep Gas Rate', 'Maximum'), (1004, 'Temperature', 'Maximum'),
+    (1005, 'Leak Rate', 'Maximum'), (1005, 'Final Pressure', 'Minimum');

@@ -112,11 +112,19 @@ bool DeleteEmissionControlDevices(long plantID)
     return true;
 }
 
+// The default emission control paths the facility's rows (or one item's rows) name.
+bool DeleteDefaultPathRows(const char* column, long id)
+{
+    return ExecuteSQL(GetProjectDatabase(),
+                      QStringLiteral("DELETE FROM \"PREFER-DefaultECP\" WHERE %1 = ?").arg(QLatin1String(column)),
+                      {qlonglong(id)});
+}
+
 bool RunFacilityCascade(CDaoDatabase& equipment, long plantID)
 {
     try {
         if (!DeleteFacilityEquipment(equipment, plantID) || !DeleteEmissionControlPaths(plantID) ||
-            !DeleteEmissionControlDevices(plantID))
+            !DeleteEmissionControlDevices(plantID) || !DeleteDefaultPathRows("PlantID", plantID))
             return false;
         CPlantDialog plant(QString(), nullptr);
         return plant.DeletePlant(plantID);
@@ -162,12 +170,16 @@ bool DeleteEquipment(long equipmentID, const QString& text)
                      MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     const QVariantList id{qlonglong(equipmentID)};
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project || !project->IsOpen())
+        return false;
     CascadeTransaction writes(*equipment);
+    CascadeTransaction projectWrites(*project);
     if (!ExecuteSQL(equipment.get(), QStringLiteral("DELETE FROM ActualEquipmentCommon WHERE ActualEquipmentID = ?"),
                     id) ||
         !ExecuteSQL(equipment.get(),
                     QStringLiteral("DELETE FROM ActualEquipmentProperty WHERE ActualEquipmentID = ?"), id) ||
-        !writes.Commit())
+        !DeleteDefaultPathRows("EquipmentID", equipmentID) || !writes.Commit() || !projectWrites.Commit())
         return false;
     SetFacilityRefreshFlag();
     if (TestAndClearAppFlag())

@@ -13,6 +13,7 @@
 #include "foundation/db/equipment/FacilityTreeSet.h"
 #include "foundation/db/equipment/FactorySet.h"
 #include "foundation/db/equipment/PlantProjectSet.h"
+#include "foundation/db/equipment/PlantEuipmentSet.h"
 #include "foundation/db/equipment/PlantSet.h"
 #include "foundation/db/equipment/PlantToProjectSet.h"
 #include "foundation/db/material/MaterialCommonSet.h"
@@ -39,6 +40,9 @@
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/PPDetailSet.h"
 #include "foundation/db/project/PhysicalPropertyPreferenceSet.h"
+#include "foundation/db/project/PreferEmissionPathSet.h"
+#include "foundation/db/project/PreferMaxEmissionSet.h"
+#include "foundation/db/project/PreferNonCondensableMaterialSet.h"
 #include "foundation/db/project/PreferResultRoundingSet.h"
 #include "foundation/db/project/PreferenceModelSet.h"
 #include "foundation/db/project/PlanRequirementsSet.h"
@@ -359,6 +363,10 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"CalendarWorkingTimes", [](long) { return opened<CCalendarWorkingTimesSet>(-1L, -1L); }},
         DriftCase{"CalendarException", [](long) { return opened<CCalendarExceptionSet>(-1L); }},
         DriftCase{"EmissionCtrlPath", [](long) { return opened<CEmissionCtrlPathSet>(1L); }},
+        DriftCase{"PreferEmissionPath", [](long) { return opened<CPreferEmissionPathSet>(1L); }},
+        DriftCase{"PreferMaxEmission", [](long) { return opened<CPreferMaxEmissionSet>(-1L); }},
+        DriftCase{"PreferNonCondensableMaterial", [](long) { return opened<CPreferNonCondensableMaterialSet>(); }},
+        DriftCase{"PlantEuipment", [](long) { return opened<CPlantEuipmentSet>(1L); }},
         DriftCase{"MaterialCommon",
                   [](long) { return opened<CMaterialCommonSet>(-1L, QString(), QString()); }},
         DriftCase{"MaterialCommonDatabank",

@@ -104,6 +104,8 @@ protected:
         project().Execute("INSERT INTO TblEmissionControlPath (EmissionControlPathID, PlantID) VALUES (7, 3)");
         project().Execute("INSERT INTO TblECPEquipmentSequence (EmissionControlPathID, EquipmentID) VALUES (7, 950)");
         project().Execute("INSERT INTO TblEmissionControlDevice (PlantID, EquipmentID) VALUES (3, 950)");
+        project().Execute("INSERT INTO \"PREFER-DefaultECP\" (PlantID, EquipmentID, EmissionControlPathID) "
+                          "VALUES (3, 950, 7)");
         for (const char* table : kDetailTables)
             project().Execute(QString("INSERT INTO %1 (EquipmentID) VALUES (950)").arg(table));
     }
@@ -115,7 +117,8 @@ protected:
                            Count(equipment, "SELECT COUNT(*) FROM ActualEquipmentProperty"),
                            Count(project(), "SELECT COUNT(*) FROM TblEmissionControlPath"),
                            Count(project(), "SELECT COUNT(*) FROM TblECPEquipmentSequence"),
-                           Count(project(), "SELECT COUNT(*) FROM TblEmissionControlDevice")};
+                           Count(project(), "SELECT COUNT(*) FROM TblEmissionControlDevice"),
+                           Count(project(), "SELECT COUNT(*) FROM \"PREFER-DefaultECP\"")};
         for (const char* table : kDetailTables)
             counts << Count(project(), QString("SELECT COUNT(*) FROM %1").arg(table));
         return counts;
@@ -132,7 +135,7 @@ TEST_F(FacilityDeleteTest, CascadeRemovesExactlyTheFacilitysRows)
     EXPECT_TRUE(DeleteFacility(3, "Old Works", [&] { ++refreshed; }));
     EXPECT_EQ(refreshed, 1);
     const QList<long> after = Counts();
-    const QList<long> gone{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+    const QList<long> gone{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
     for (int i = 0; i < before.size(); ++i)
         EXPECT_EQ(before[i] - after[i], gone[i]) << i;
 }
@@ -141,10 +144,12 @@ TEST_F(FacilityDeleteTest, AFailingStatementRollsBothDatabasesBackWithOneMessage
 {
     const char* failures[] = {"BEFORE DELETE ON ActualEquipmentProperty", "BEFORE DELETE ON TblECPEquipmentSequence",
                               "BEFORE DELETE ON TblEmissionControlPath", "BEFORE DELETE ON TblECDFlashDetail",
-                              "BEFORE DELETE ON TblEmissionControlDevice", "BEFORE DELETE ON Plant"};
+                              "BEFORE DELETE ON TblEmissionControlDevice", "BEFORE DELETE ON \"PREFER-DefaultECP\"",
+                              "BEFORE DELETE ON Plant"};
     const QList<long> before = Counts();
     for (const char* failure : failures) {
-        CDaoDatabase& target = QString(failure).contains("Tbl") ? project() : equipment;
+        CDaoDatabase& target =
+            QString(failure).contains("Tbl") || QString(failure).contains("PREFER") ? project() : equipment;
         target.Execute(QString("CREATE TRIGGER Fail %1 BEGIN SELECT RAISE(ABORT, 'refused'); END").arg(failure));
         prompts.expect(IDYES);
         prompts.expect(IDOK);
@@ -178,9 +183,13 @@ TEST_F(FacilityDeleteTest, EquipmentInUseIsRefusedAndOtherwiseDeletedAndMarked)
     equipment.Execute("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, EquipmentClassID, PlantID) "
                       "VALUES (960, 'V-10', 1, 3)");
     equipment.Execute("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName) VALUES (960, 'Capacity')");
+    project().Execute("INSERT INTO \"PREFER-DefaultECP\" (PlantID, EquipmentID, EmissionControlPathID) "
+                      "VALUES (3, 960, 7)");
     prompts.expect(IDYES);
     EXPECT_TRUE(DeleteEquipment(960, "V-10")) << prompts.lastText().toStdString();
     EXPECT_EQ(Count(equipment, "SELECT COUNT(*) FROM ActualEquipmentProperty WHERE ActualEquipmentID = 960"), 0);
+    // Its default path goes with it; the facility's other item keeps its own.
+    EXPECT_EQ(Count(project(), "SELECT group_concat(EquipmentID) FROM \"PREFER-DefaultECP\" WHERE PlantID = 3"), 950);
     EXPECT_TRUE(app.isProjectModified());
 }
 

@@ -46,7 +46,8 @@ void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
     // Tables of later migrations go too, so that the whole run from there is replayed.
-    for (const char* table : {"TblLaborCategory", "StreamCategoryTable"})
+    for (const char* table : {"TblLaborCategory", "StreamCategoryTable", "\"PREFER-MaximumEmissions\"",
+                              "\"PREFER-DefaultECP\"", "\"PREFER-NonCondensableMaterials\""})
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
     RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "preference-tables") - 1));
 }

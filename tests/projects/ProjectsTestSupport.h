@@ -76,7 +76,9 @@ inline void DropTablesOfLaterProjectMigrations(const QString& path, const char* 
     const struct {
         const char* migration;
         QStringList tables;
-    } later[] = {{"cost-factors", {"CostFactor", "CalculatedCostFactorLibrary", "ItemizedCostFactor"}}};
+    } later[] = {{"cost-factors", {"CostFactor", "CalculatedCostFactorLibrary", "ItemizedCostFactor"}},
+                 {"emission-paths",
+                  {"\"PREFER-MaximumEmissions\"", "\"PREFER-DefaultECP\"", "\"PREFER-NonCondensableMaterials\""}}};
     for (const auto& [migration, tables] : later)
         if (MigrationNumberNamed(DatabaseKind::Project, migration) > from)
             for (const QString& table : tables)

@@ -95,7 +95,7 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                 // Comments and ranges shown, each with the type it shows (the Options sheet needs one).
                 db.Execute(QStringLiteral("INSERT INTO TextRecipeOptions (Options, Value) VALUES ('Comments', 1), "
                                           "('Ranges', 1), ('CommentTypeID', 1), ('RangeTypeID', 1)")) &&
-                WriteEmissionControl(db, spec);
+                WriteEmissionControl(db, spec) && WriteEmissionPreferences(db, spec);
     for (qsizetype i = 0; done && i < spec.steps.size(); ++i) {
         const StepSpec& step = spec.steps.at(i);
         done = db.Execute(QStringLiteral("INSERT INTO ProjectStep (StepID, StepName, StepVersionName, Description) "
@@ -210,10 +210,10 @@ bool CProjectGenerator::WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSp
                       {qlonglong(item.classID), item.className}) &&
            db.Execute(QStringLiteral("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, EquipmentClassID, "
                                      "EquipmentType, PlantID, FactoryID, BuildingID, AreaID, NumberOfUnits, Capacity, "
-                                     "CapacityUOM, MaterialOfConstruction) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, ?, "
-                                     "'liter', ?)"),
+                                     "CapacityUOM, MaterialOfConstruction, Pool) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, ?, "
+                                     "'liter', ?, ?)"),
                       {id, item.tag, qlonglong(item.classID), item.type, plant, NullableNumber(item.volume),
-                       item.material.isEmpty() ? QVariant() : QVariant(item.material)}) &&
+                       item.material.isEmpty() ? QVariant() : QVariant(item.material), int(item.pool)}) &&
            db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
                                      "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'liter'), "
                                      "(?, 'Capacity', ?, 'liter')"),
@@ -261,8 +261,13 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
     for (qsizetype i = 0; done && i < spec.materials.size(); ++i) {
         const MaterialSpec& material = spec.materials.at(i);
         done = db.Execute(QStringLiteral("INSERT INTO ActualMaterialCommon (MaterialID, MaterialName, CASCode, "
-                                         "DataSource, Phase) VALUES (?, ?, ?, '', ?)"),
-                          {qlonglong(material.materialID), material.name, material.casCode, material.phase}) &&
+                                         "DataSource, Phase, MaterialTypeID) VALUES (?, ?, ?, '', ?, ?)"),
+                          {qlonglong(material.materialID), material.name, material.casCode, material.phase,
+                           material.pureComponent ? QVariant(1) : QVariant()}) &&
+               (!material.pureComponent ||
+                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
+                                          "TextValue) VALUES (?, 30, ?)"),
+                           {qlonglong(material.materialID), material.phase})) &&
                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
                                          "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
                           {qlonglong(material.materialID), NullableNumber(material.molecularWeight)});

@@ -95,6 +95,7 @@ struct MaterialSpec {
     QString phase; // "Gas", "Liquid" or "Solid"
     double molecularWeight = 1e35;
     QString casCode;
+    bool pureComponent = false; // material type 1, its phase also as property 30
 };
 
 // A reaction of a reaction data set with its components' coefficients (negative: consumed).
@@ -120,6 +121,30 @@ struct EquipmentSpec {
     QString material = {}; // "Material OF Construction"; empty: no such row
     QString type = QStringLiteral("Batch"); // "Batch" or "Continuous"
     long plantID = 1;                       // the facility: PLANT_ID or a further facility's id
+    bool pool = false;
+};
+
+// An emission control path of a facility with its equipment sequence; -1 writes Null.
+struct EmissionPathSpec {
+    long pathID = 0;
+    long plantID = 0;
+    QString name;
+    long finalDestinationID = -1;
+    QString finalVaporStream;
+    QList<long> sequence = {}; // equipment ids in order
+};
+
+// Vapour emission preferences: a default path (PREFER-DefaultECP) and a worst-case status.
+struct DefaultPathSpec {
+    long plantID = 0;
+    long equipmentID = 0;
+    long pathID = 0;
+};
+
+struct WorstCaseSpec {
+    long modelID = 0;
+    QString parameter;
+    QString status; // empty writes ''
 };
 
 // A labour grade (TblLaborCategory) and a stream category (StreamCategoryTable); 1e35 writes Null.
@@ -152,6 +177,10 @@ struct ProjectSpec {
     QList<ReactionDataSetSpec> reactionDataSets = {};
     QList<LaborGradeSpec> laborGrades = {};
     QList<StreamCategorySpec> streamCategories = {};
+    QList<EmissionPathSpec> emissionPaths = {}; // besides the first facility's "Vent Header" (id 1)
+    QList<DefaultPathSpec> defaultPaths = {};
+    QList<WorstCaseSpec> worstCases = {};       // added to the seed rows
+    QList<long> nonCondensableIDs = {};
 };
 
 class CProjectGenerator {
@@ -186,6 +215,8 @@ private:
     bool WriteEquipmentDatabase(const ProjectSpec& spec, const QString& path);
     static bool WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item);
     static bool WriteEmissionControl(CSchemaBuilder& db, const ProjectSpec& spec);
+    static bool WriteEmissionPreferences(CSchemaBuilder& db, const ProjectSpec& spec);
+    static bool WriteEmissionPath(CSchemaBuilder& db, const EmissionPathSpec& path);
     bool WriteMaterialDatabase(const ProjectSpec& spec, const QString& path);
     static bool WriteReactionDataSet(CSchemaBuilder& db, const ReactionDataSetSpec& set);
     bool WriteStepDatabase(const StepSpec& step, const QString& path);

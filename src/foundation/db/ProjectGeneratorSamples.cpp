@@ -275,10 +275,10 @@ StepSpec CleaningStep()
 
 QList<MaterialSpec> DemoMaterials()
 {
-    return {{NITROGEN, QStringLiteral("Nitrogen"), QStringLiteral("Gas"), 28.01, QStringLiteral("7727-37-9")},
+    return {{NITROGEN, QStringLiteral("Nitrogen"), QStringLiteral("Gas"), 28.01, QStringLiteral("7727-37-9"), true},
             {WATER, QStringLiteral("Water"), QStringLiteral("Liquid"), 18.02, QStringLiteral("7732-18-5")},
-            {TOLUENE, QStringLiteral("Toluene"), QStringLiteral("Liquid"), 92.14, QStringLiteral("108-88-3")},
-            {METHANOL, QStringLiteral("Methanol"), QStringLiteral("Liquid"), 32.04, QStringLiteral("67-56-1")},
+            {TOLUENE, QStringLiteral("Toluene"), QStringLiteral("Liquid"), 92.14, QStringLiteral("108-88-3"), true},
+            {METHANOL, QStringLiteral("Methanol"), QStringLiteral("Liquid"), 32.04, QStringLiteral("67-56-1"), true},
             {ANILINE, QStringLiteral("Aniline"), QStringLiteral("Liquid"), 93.13, QStringLiteral("62-53-3")},
             {AMIDE_INTERMEDIATE, QStringLiteral("Amide Intermediate"), QStringLiteral("Solid"), 135.17, {}},
             {CRUDE_AMIDOL, QStringLiteral("Crude Amidol"), QStringLiteral("Solid"), 135.17, {}},
@@ -306,7 +306,23 @@ QList<EquipmentSpec> DemoEquipment()
             {R102, QStringLiteral("R-102"), 1, QStringLiteral("Reactor"), 2500.0, QStringLiteral("Glass-lined")},
             {C201, QStringLiteral("C-201"), 2, QStringLiteral("Centrifuge"), 400.0, QStringLiteral("Hastelloy")},
             {D301, QStringLiteral("D-301"), 3, QStringLiteral("Dryer"), 1000.0, {}},
-            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0, {}, QStringLiteral("Continuous")}};
+            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0, {}, QStringLiteral("Continuous"),
+             CProjectGenerator::PLANT_ID, true}};
+}
+
+// A second path in the pilot plant, one in the kilo lab, default paths, a worst-case status left
+// blank and nitrogen as the non-condensable gas.
+void DemoEmissionPreferences(ProjectSpec& spec)
+{
+    const long kiloLab = CProjectGenerator::FIRST_EXTRA_PLANT_ID;
+    spec.emissionPaths = {{2, CProjectGenerator::PLANT_ID, QStringLiteral("Scrubber Line"), C201,
+                           QStringLiteral("Scrubbed Vent"), {R102, C201}},
+                          {3, kiloLab, QStringLiteral("Kilo Lab Vent"), -1, QStringLiteral("Vent")}};
+    spec.defaultPaths = {{CProjectGenerator::PLANT_ID, R101, 1}, {CProjectGenerator::PLANT_ID, R102, 2},
+                         {CProjectGenerator::PLANT_ID, D301, 1}};
+    spec.worstCases = {{1003, QStringLiteral("Final Pressure"), QStringLiteral("Minimum")},
+                       {1004, QStringLiteral("Sweep Gas Temperature"), QString()}};
+    spec.nonCondensableIDs = {NITROGEN};
 }
 
 } // namespace
@@ -329,6 +345,7 @@ ProjectSpec CProjectGenerator::DemoProject()
     spec.reactionDataSets = {DemoReactions()};
     spec.equipment = DemoEquipment();
     spec.plantsWithoutEquipment = {QStringLiteral("Eastfield Kilo Lab")};
+    DemoEmissionPreferences(spec);
     spec.laborGrades = {{OPERATOR_GRADE, QStringLiteral("Operator"), 35.0, QStringLiteral("USD/h"), 4},
                         {SUPERVISOR_GRADE, QStringLiteral("Supervisor"), 55.0, QStringLiteral("USD/h"), 1}};
     spec.streamCategories = {{AQUEOUS_WASTE, QStringLiteral("Aqueous Waste"), 0.2, QStringLiteral("USD/kg")},
