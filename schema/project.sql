@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 4
+-- SCHEMA_VERSION 5
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -187,7 +187,8 @@ CREATE TABLE OperationDefaults (
     OriginalValue REAL,
     OriginalValueUOM TEXT,
     ComboList TEXT,
-    SortOrder INTEGER NOT NULL DEFAULT 0
+    SortOrder INTEGER NOT NULL DEFAULT 0,
+    VaporEmission INTEGER NOT NULL DEFAULT 0 -- 1: a parameter of the vapour emission models
 );
 
 CREATE TABLE OperationsLibrary (
@@ -385,6 +386,7 @@ SELECT OperationName, DefaultName, ControlState, ControlLabel, ControlUOMList, V
        CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, ComboList,
        OperationDefaultID, OperationTypeID
 FROM OperationDefaults
+WHERE VaporEmission = 0
 ORDER BY SortOrder, OperationDefaultID;
 
 CREATE VIEW QrySimulationOptionByType AS
@@ -538,3 +540,30 @@ CREATE TABLE ModelLibrary (
     RowKey INTEGER PRIMARY KEY
 );
 CREATE INDEX ModelLibraryByOperationType ON ModelLibrary (OperationTypeID, ModelKind);
+
+-- Vapour emission preferences: equipment kinds of the emitting operation types, ranked emission
+-- models per kind, control efficiencies per component category.
+CREATE TABLE AirEmissionEquipmentKinds (
+    OperationTypeID INTEGER NOT NULL,
+    FieldTypeID INTEGER NOT NULL,
+    FieldLabel TEXT NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX AirEmissionEquipmentKindsByType ON AirEmissionEquipmentKinds (OperationTypeID, FieldTypeID);
+
+CREATE TABLE "PREFER-AirEmission" (
+    OperationTypeID INTEGER NOT NULL,
+    EquipmentFieldTypeID INTEGER NOT NULL,
+    SequenceNumber INTEGER NOT NULL,
+    AirEmissionModelID INTEGER NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX PreferAirEmissionByKind ON "PREFER-AirEmission" (OperationTypeID, EquipmentFieldTypeID, SequenceNumber);
+
+CREATE TABLE "PREFER-ControlEfficiency" (
+    ComponentCategory TEXT COLLATE NOCASE NOT NULL,
+    ControlEfficiency REAL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX PreferControlEfficiencyByCategory ON "PREFER-ControlEfficiency" (ComponentCategory);
+

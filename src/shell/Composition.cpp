@@ -29,6 +29,7 @@
 #include "modules/qvsop/QVSOPEntry.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/Preference.h"
+#include "preferences/PreferAirEmissionDialog.h"
 #include "preferences/PreferencesHandover.h"
 #include "projects/ProjectManager.h"
 #include "projects/StepRegistration.h"
@@ -120,6 +121,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // requests of its operating-instructions and equipment-diagram buttons.
     installed.Install<PreferenceFrameServices>(&frame);
     frame.SetPreferenceHub(RunPreferenceHub);
+    InstallAirEmissionPreferenceEntry();
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });

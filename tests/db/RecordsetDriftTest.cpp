@@ -23,6 +23,13 @@
 #include "foundation/db/project/DefaultUOMSet.h"
 #include "foundation/db/project/EmissionCtrlDeviceSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
+#include "foundation/db/project/EquipmentAirEmissionModelSet.h"
+#include "foundation/db/project/PreferAirEmissionModelSet.h"
+#include "foundation/db/project/QryOperationTypeFromAirEmissionSet.h"
+#include "foundation/db/project/QueryControlEfficiencyDefaults.h"
+#include "foundation/db/project/QueryControlEfficiencyLib.h"
+#include "foundation/db/project/QueryEmissionModelSet.h"
+#include "foundation/db/project/QueryVaporEmissionDefaults.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "foundation/db/project/MessageOptionsSet.h"
@@ -276,6 +283,17 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"PhysicalPropertyPreference", [](long) { return opened<CPhysicalPropertyPreferenceSet>(); }},
         DriftCase{"PreferResultRounding", [](long) { return opened<CPreferResultRoundingSet>(); }},
         DriftCase{"QueryOperationDefault", [](long) { return opened<CQueryOperationDefaultSet>(); }},
+        DriftCase{"QryOperationTypeFromAirEmission", [](long) { return opened<CQryOperationTypeFromAirEmissionSet>(); }},
+        DriftCase{"EquipmentAirEmissionModel", [](long) { return opened<CEquipmentAirEmissionModelSet>(26L); }},
+        DriftCase{"QueryEmissionModel", [](long) { return opened<CQueryEmissionModelSet>(32L); }},
+        DriftCase{"PreferAirEmissionModel", [](long) { return opened<CPreferAirEmissionModelSet>(4L, 100501L); }},
+        DriftCase{"QueryVaporEmissionDefaults", [](long) { return opened<CQueryVaporEmissionDefaults>(); }},
+        DriftCase{"QueryControlEfficiencyDefaults",
+                  [](long) { return opened<CQueryControlEfficiencyDefaults>(QString()); }},
+        DriftCase{"QueryControlEfficiencyLib",
+                  [](long) {
+                      return opened<CQueryControlEfficiencyLib>(QString(QV_DATA_DIR "/RegulatoryCategories.mdb"));
+                  }},
         DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
         DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},
         DriftCase{"CommentType", [](long) { return opened<CCommentTypeSet>(); }},
