@@ -54,26 +54,29 @@ protected:
     }
 
     // "rank:model" of the stored rows of one kind, in rank order.
-    QString ranks(long type, long kind)
+    std::string ranks(long type, long kind)
     {
         return value(QString("SELECT group_concat(SequenceNumber || ':' || AirEmissionModelID, ',') FROM (SELECT * "
                              "FROM \"PREFER-AirEmission\" WHERE OperationTypeID = %1 AND EquipmentFieldTypeID = %2 "
                              "ORDER BY SequenceNumber, RowKey)")
                          .arg(type)
                          .arg(kind))
-            .toString();
+            .toString()
+            .toStdString();
     }
-    QString efficiencies()
+    std::string efficiencies()
     {
         return value("SELECT group_concat(ComponentCategory || '=' || ControlEfficiency, ',') FROM (SELECT * FROM "
                      "\"PREFER-ControlEfficiency\" ORDER BY ComponentCategory)")
-            .toString();
+            .toString()
+            .toStdString();
     }
-    QString parameter(const QString& name)
+    std::string parameter(const QString& name)
     {
         return value("SELECT CurrentDefaultValue || ' ' || ifnull(CurrentValueUOM, '-') FROM OperationDefaults "
                      "WHERE DefaultName = '" + name + "'")
-            .toString();
+            .toString()
+            .toStdString();
     }
     template <typename Page> Page* open(CPreferAirEmissionDialog& sheet, int index)
     {
@@ -90,6 +93,8 @@ protected:
         page->OperationCombo()->setCurrentIndex(page->OperationCombo()->findData(qlonglong(type)));
         page->OnSelChangeOperation();
     }
+
+    void OKWithABrokenPage(const QString& breakIt, bool modelsWritten);
 
     LeakRateListFrame m_sortFrame;
 };

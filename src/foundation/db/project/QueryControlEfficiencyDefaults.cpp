@@ -5,8 +5,8 @@
 const DaoRecordsetDef& CQueryControlEfficiencyDefaults::Definition()
 {
     static const DaoRecordsetDef def{
-        "SELECT ComponentCategory, ControlEfficiency, RowKey FROM \"PREFER-ControlEfficiency\""
-        " WHERE :pCategory = '' OR ComponentCategory = :pCategory ORDER BY RowKey",
+        "SELECT ComponentCategory, ControlEfficiency, RowKey FROM \"PREFER-ControlEfficiency\","
+        " (SELECT :pCategory AS wanted) WHERE ifnull(wanted, '') = '' OR ComponentCategory = wanted ORDER BY RowKey",
         {{"PREFER-ControlEfficiency", {"RowKey"}}},
         {{"ComponentCategory", DaoFieldType::Text},
          {"ControlEfficiency", DaoFieldType::Double},
