@@ -172,7 +172,8 @@ CREATE TABLE MessageOptions (
 );
 
 -- Global default values of operation variables (ControlState: 1 value with unit, 2 value, 3 value
--- with fixed label, 4 gas material, 5 choice; ValidationRule 1..12).
+-- with fixed label, 4 gas material, 5 choice; ValidationRule 1..12). VaporEmission 1: a parameter
+-- of the vapour emission models, left out of QryOperationDefaults.
 CREATE TABLE OperationDefaults (
     OperationDefaultID INTEGER PRIMARY KEY,
     OperationTypeID INTEGER,
@@ -187,9 +188,8 @@ CREATE TABLE OperationDefaults (
     OriginalValue REAL,
     OriginalValueUOM TEXT,
     ComboList TEXT,
-    SortOrder INTEGER NOT NULL DEFAULT 0,
-    VaporEmission INTEGER NOT NULL DEFAULT 0 -- 1: a parameter of the vapour emission models
-);
+    SortOrder INTEGER NOT NULL DEFAULT 0
+, VaporEmission INTEGER NOT NULL DEFAULT 0);
 
 CREATE TABLE OperationsLibrary (
     OperationTypeID INTEGER PRIMARY KEY,

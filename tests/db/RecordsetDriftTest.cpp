@@ -183,7 +183,7 @@ protected:
         m_projectDb.Execute("INSERT INTO [PREFER-ResultRounding] (UpperLimit, Type, Precision) "
                             "VALUES (1e35, 'Decimal Place', 2)");
         m_projectDb.Execute("INSERT INTO ModelLibrary (OperationTypeID, ModelTypeID, ModelName, ModelKind) "
-                            "VALUES (3, 1, 'Drift model', 0)");
+                            "VALUES (3, 1, 'Drift model', 0), (32, 1007, 'Drift emission model', 1)");
         m_projectDb.Execute("INSERT INTO TblCalendarException (CalendarID, FromDate, ToDate, Working, FromTime1, "
                             "ToTime1) VALUES (2, 45000, 45001, 1, 0.25, 0.5)");
         CDaoDatabase& step = *m_stepDbs.at(COUPLING);

@@ -1,5 +1,6 @@
 // A project file from before the preference tables gains them, with the seed rows and the model
-// library a fresh file has; a rounding option the file already holds keeps its value.
+// library a fresh file has; a rounding option the file already holds keeps its value. A file from
+// before the vapour emission tables gains those, their seed rows and the emission models.
 
 #include "ProjectsTestSupport.h"
 #include "foundation/db/SchemaBuilder.h"
@@ -13,7 +14,7 @@ const char* const PROJECT_SCHEMA =
 
 const char* const PREFERENCE_ROWS[] = {
     "SELECT group_concat(OperationTypeID || ' ' || ModelTypeID || ' ' || ModelName || ' ' || ModelKind, ', ')"
-    " FROM (SELECT * FROM ModelLibrary ORDER BY ModelTypeID)",
+    " FROM (SELECT * FROM ModelLibrary WHERE ModelKind = 0 ORDER BY ModelTypeID)",
     "SELECT group_concat(PhysicalProperty || '=' || ModelName, ', ') FROM \"PREFER-PhysicalPropertyModels\"",
     "SELECT group_concat(Name || '=' || Value, ', ') FROM \"PREFER-Chem\"",
     "SELECT group_concat(UpperLimit || ' ' || Type || ' ' || Precision, ', ') FROM \"PREFER-ResultRounding\"",
@@ -21,15 +22,44 @@ const char* const PREFERENCE_ROWS[] = {
     "SELECT group_concat(Value) FROM TextRecipeOptions WHERE Options = 'RoundValues'",
 };
 
+const char* const AIR_EMISSION_ROWS[] = {
+    "SELECT group_concat(OperationTypeID || ' ' || ModelTypeID || ' ' || ModelName, ', ')"
+    " FROM (SELECT * FROM ModelLibrary WHERE ModelKind = 1 ORDER BY OperationTypeID, ModelTypeID)",
+    "SELECT group_concat(OperationTypeID || ' ' || FieldTypeID || ' ' || FieldLabel, ', ') FROM AirEmissionEquipmentKinds",
+    "SELECT group_concat(OperationTypeID || ' ' || EquipmentFieldTypeID || ' ' || SequenceNumber || ' ' || "
+    "AirEmissionModelID, ', ') FROM \"PREFER-AirEmission\"",
+    "SELECT group_concat(ComponentCategory || '=' || ControlEfficiency, ', ') FROM \"PREFER-ControlEfficiency\"",
+    "SELECT group_concat(DefaultName || ' ' || ControlState || ' ' || ifnull(ComboList, '-'), ', ')"
+    " FROM OperationDefaults WHERE VaporEmission = 1",
+    "SELECT count(*) FROM QryOperationDefaults",
+};
+
+// The file as it was at version 4: no vapour emission tables, rows or column.
+void TakeBackBeforeAirEmission(const QString& path)
+{
+    for (const char* table : {"AirEmissionEquipmentKinds", "\"PREFER-AirEmission\"", "\"PREFER-ControlEfficiency\""})
+        RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+    RawQuery(path, "DELETE FROM ModelLibrary WHERE ModelKind = 1");
+    RawQuery(path, "DELETE FROM OperationDefaults WHERE VaporEmission = 1");
+    RawQuery(path, "DROP VIEW QryOperationDefaults");
+    RawQuery(path, "ALTER TABLE OperationDefaults DROP COLUMN VaporEmission");
+    RawQuery(path, "CREATE VIEW QryOperationDefaults AS SELECT OperationName, DefaultName, ControlState, "
+                   "ControlLabel, ControlUOMList, ValidationRule, CurrentDefaultValue, CurrentValueUOM, OriginalValue, "
+                   "OriginalValueUOM, ComboList, OperationDefaultID, OperationTypeID FROM OperationDefaults "
+                   "ORDER BY SortOrder, OperationDefaultID");
+    RawQuery(path, QStringLiteral("PRAGMA user_version = 4"));
+}
+
 void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
 {
+    TakeBackBeforeAirEmission(path);
     for (const char* table : {"\"PREFER-Models\"", "\"PREFER-PhysicalPropertyModels\"", "\"PREFER-Chem\"",
                               "\"PREFER-ResultRounding\"", "ModelLibrary"})
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
     RawQuery(path, QStringLiteral("PRAGMA user_version = %1")
-                       .arg(CSchemaBuilder::SchemaVersion(DatabaseKind::Project) - 1));
+                       .arg(3));
 }
 
 } // namespace
@@ -58,4 +88,19 @@ TEST_F(PreferenceSchemaMigrationTest, AnOlderProjectGainsThePreferenceTablesAndT
             EXPECT_EQ(RawQuery(old, rows).toString(), keptOption ? "1" : RawQuery(fresh, rows).toString()) << rows;
         }
     }
+}
+
+TEST_F(PreferenceSchemaMigrationTest, AnOlderProjectGainsTheAirEmissionTablesAndTheirSeedRows)
+{
+    const QString fresh = build(DatabaseKind::Project, "fresh.prj");
+    EXPECT_EQ(RawQuery(fresh, AIR_EMISSION_ROWS[1]).toString().count(','), 17);
+    const QString old = build(DatabaseKind::Project, "old.prj");
+    TakeBackBeforeAirEmission(old);
+
+    CSchemaMigrator migrator(DatabaseKind::Project, BuiltInMigrations(DatabaseKind::Project));
+    EXPECT_EQ(migrator.Migrate(old, DatabaseRole::ReadWrite), MigrationOutcome::Migrated)
+        << migrator.ErrorText().toStdString();
+    EXPECT_EQ(RawQuery(old, PROJECT_SCHEMA).toString(), RawQuery(fresh, PROJECT_SCHEMA).toString());
+    for (const char* rows : AIR_EMISSION_ROWS)
+        EXPECT_EQ(RawQuery(old, rows).toString(), RawQuery(fresh, rows).toString()) << rows;
 }

@@ -28,7 +28,7 @@ CREATE INDEX PreferControlEfficiencyByCategory ON "PREFER-ControlEfficiency" (Co
 
 ALTER TABLE OperationDefaults ADD COLUMN VaporEmission INTEGER NOT NULL DEFAULT 0;
 
-DROP VIEW QryOperationDefaults;
+DROP VIEW IF EXISTS QryOperationDefaults;
 CREATE VIEW QryOperationDefaults AS
 SELECT OperationName, DefaultName, ControlState, ControlLabel, ControlUOMList, ValidationRule,
        CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, ComboList,
