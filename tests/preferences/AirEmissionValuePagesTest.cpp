@@ -51,6 +51,9 @@ TEST_F(AirEmissionSheetTest, ParameterRowsShowAsTheirControlStateSays)
         EXPECT_EQ(grid->GetValueRowCol(row, VALUE_COL), each.value);
         EXPECT_EQ(grid->GetValueRowCol(row, UNIT_COL), each.unit);
         EXPECT_EQ(grid->IsCellReadOnly(row, VALUE_COL), !each.valueEditable);
+        const bool greyUnit = each.choices && !*each.choices;
+        EXPECT_EQ(grid->IsCellReadOnly(row, UNIT_COL), greyUnit);
+        EXPECT_EQ(grid->GetInterior(row, UNIT_COL) == GRID_READONLY_COLOR, greyUnit);
         if (each.choices) {
             EXPECT_EQ(grid->GetChoiceList(row, UNIT_COL).join('|'), each.choices);
         }
