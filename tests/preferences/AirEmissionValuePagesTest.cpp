@@ -245,3 +245,49 @@ TEST_F(AirEmissionSheetTest, TheHubMarksEveryStepAfterOKOnlyWithBatchAirEmission
     }
     PreferenceHub::setEntry(1378, {});
 }
+
+// Each page's read failure shows its message, and the page then writes nothing at OK.
+TEST_F(AirEmissionSheetTest, AFailedReadShowsThePagesMessageAndWritesNothing)
+{
+    const struct {
+        const char* table;
+        int page;
+        const char* message;
+    } cases[] = {
+        {"AirEmissionEquipmentKinds", 0, "Can't open query model record set to populate model combo box!"},
+        {"OperationDefaults", 1, "Can't open Operation Default table for initialization!"},
+        {"\"PREFER-ControlEfficiency\"", 2, "Can't open Operation Default table for update!"},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.table);
+        m_prompts.clear();
+        m_db.Execute(QString("ALTER TABLE %1 RENAME TO Hidden").arg(each.table));
+        m_prompts.expect(IDOK);
+        CPreferAirEmissionDialog sheet;
+        open<CEmissionSheetPage>(sheet, each.page);
+        m_db.Execute(QString("ALTER TABLE Hidden RENAME TO %1").arg(each.table));
+        EXPECT_EQ(m_prompts.texts(), QStringList{each.message});
+        ASSERT_TRUE(sheet.PressOK());
+        EXPECT_EQ(sheet.result(), IDOK);
+        EXPECT_FALSE(m_app.isProjectModified());
+    }
+}
+
+// A commit that fails (a deferred constraint) keeps the sheet open, marks nothing, keeps the rows.
+TEST_F(AirEmissionSheetTest, AFailedCommitKeepsTheSheetOpenAndMarksNothing)
+{
+    m_db.Execute("PRAGMA foreign_keys = ON");
+    m_db.Execute("CREATE TABLE Anchor (AnchorID INTEGER PRIMARY KEY)");
+    m_db.Execute("CREATE TABLE Tied (AnchorID INTEGER REFERENCES Anchor (AnchorID) DEFERRABLE INITIALLY DEFERRED)");
+    m_db.Execute("CREATE TRIGGER Untie AFTER INSERT ON \"PREFER-AirEmission\" BEGIN INSERT INTO Tied VALUES (9); END");
+    CPreferAirEmissionDialog sheet;
+    modelPage(sheet)->Grid()->SetValueWithItemData(1, 2, "Gas Sweep", 1004);
+    modelPage(sheet)->Grid()->SetValueWithItemData(2, 2, "Displacement", 1001);
+    m_prompts.expect(IDOK);
+    sheet.PressOK();
+    m_db.Execute("PRAGMA foreign_keys = OFF");
+    EXPECT_EQ(m_prompts.texts().size(), 1);
+    EXPECT_NE(sheet.result(), IDOK);
+    EXPECT_FALSE(m_app.isProjectModified());
+    EXPECT_EQ(ranks(4, 100501), "1:1001,2:1004");
+}

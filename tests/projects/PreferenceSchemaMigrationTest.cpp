@@ -34,20 +34,13 @@ const char* const AIR_EMISSION_ROWS[] = {
     "SELECT count(*) FROM QryOperationDefaults",
 };
 
-// The file as it was at version 4: no vapour emission tables, rows or column.
+// The file as it was before the air emission migration: no vapour emission tables, rows or column.
 void TakeBackBeforeAirEmission(const QString& path)
 {
-    for (const char* table : {"AirEmissionEquipmentKinds", "\"PREFER-AirEmission\"", "\"PREFER-ControlEfficiency\""})
-        RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
-    RawQuery(path, "DELETE FROM ModelLibrary WHERE ModelKind = 1");
-    RawQuery(path, "DELETE FROM OperationDefaults WHERE VaporEmission = 1");
-    RawQuery(path, "DROP VIEW QryOperationDefaults");
-    RawQuery(path, "ALTER TABLE OperationDefaults DROP COLUMN VaporEmission");
-    RawQuery(path, "CREATE VIEW QryOperationDefaults AS SELECT OperationName, DefaultName, ControlState, "
-                   "ControlLabel, ControlUOMList, ValidationRule, CurrentDefaultValue, CurrentValueUOM, OriginalValue, "
-                   "OriginalValueUOM, ComboList, OperationDefaultID, OperationTypeID FROM OperationDefaults "
-                   "ORDER BY SortOrder, OperationDefaultID");
-    RawQuery(path, QStringLiteral("PRAGMA user_version = 4"));
+    for (const QString& statement : AirEmissionTakeBack())
+        RawQuery(path, statement);
+    RawQuery(path, QStringLiteral("PRAGMA user_version = %1")
+                       .arg(MigrationNumberNamed(DatabaseKind::Project, "air-emission") - 1));
 }
 
 void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
@@ -58,8 +51,10 @@ void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
-    RawQuery(path, QStringLiteral("PRAGMA user_version = %1")
-                       .arg(3));
+    // Tables of later migrations go too, so that the whole run from there is replayed.
+    for (const char* table : {"TblLaborCategory", "StreamCategoryTable"})
+        RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "preference-tables") - 1));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "modules/steputils/SchemaMigration.h"
 
 #include <QByteArray>
 #include <QString>
@@ -56,3 +57,26 @@ protected:
     FakeAppContext m_app;
     ScriptedPromptService m_prompts;
 };
+
+// The statements that take a project file back to before the air emission migration: no vapour
+// emission tables, rows or column (run before replaying any earlier migration).
+inline QStringList AirEmissionTakeBack()
+{
+    return {"DROP TABLE AirEmissionEquipmentKinds", "DROP TABLE \"PREFER-AirEmission\"",
+            "DROP TABLE \"PREFER-ControlEfficiency\"", "DELETE FROM ModelLibrary WHERE ModelKind = 1",
+            "DELETE FROM OperationDefaults WHERE VaporEmission = 1", "DROP VIEW QryOperationDefaults",
+            "ALTER TABLE OperationDefaults DROP COLUMN VaporEmission",
+            "CREATE VIEW QryOperationDefaults AS SELECT OperationName, DefaultName, ControlState, ControlLabel, "
+            "ControlUOMList, ValidationRule, CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, "
+            "ComboList, OperationDefaultID, OperationTypeID FROM OperationDefaults ORDER BY SortOrder, "
+            "OperationDefaultID"};
+}
+
+// The number of the built-in migration of that kind whose file name holds namePart; 0 when none.
+inline int MigrationNumberNamed(DatabaseKind kind, const char* namePart)
+{
+    for (const SchemaMigration& migration : BuiltInMigrations(kind))
+        if (migration.name.contains(QLatin1String(namePart)))
+            return migration.number;
+    return 0;
+}
