@@ -23,21 +23,26 @@ constexpr int MODELS = 8;
 
 void FillEmissionLibrary(CDaoDatabase& database)
 {
-    const QString types = QStringLiteral("WITH RECURSIVE t(id) AS (SELECT 1 UNION ALL SELECT id + 1 FROM t WHERE id < %1) ")
-                              .arg(TYPES);
+    const QString types =
+        QStringLiteral("WITH RECURSIVE t(id) AS (SELECT 1 UNION ALL SELECT id + 1 FROM t WHERE id < %1) ")
+            .arg(TYPES);
     database.Execute(types + "INSERT OR IGNORE INTO OperationsLibrary (OperationTypeID, OperationTypeName) "
                              "SELECT id, 'Type ' || id FROM t");
     database.Execute("DELETE FROM ModelLibrary WHERE ModelKind = 1");
     database.Execute("DELETE FROM AirEmissionEquipmentKinds");
     database.Execute("DELETE FROM \"PREFER-AirEmission\"");
-    database.Execute(types + QStringLiteral(", m(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM m WHERE n < %1) "
-                                            "INSERT INTO ModelLibrary (OperationTypeID, ModelTypeID, ModelName, ModelKind) "
-                                            "SELECT id, 2000 + n, 'Model ' || n, 1 FROM t, m")
-                                 .arg(MODELS));
-    database.Execute(types + QStringLiteral(", k(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM k WHERE n < %1) "
-                                            "INSERT INTO AirEmissionEquipmentKinds (OperationTypeID, FieldTypeID, FieldLabel) "
-                                            "SELECT id, 100700 + n, 'Kind ' || n FROM t, k")
-                                 .arg(KINDS));
+    database.Execute(
+        types +
+        QStringLiteral(", m(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM m WHERE n < %1) "
+                       "INSERT INTO ModelLibrary (OperationTypeID, ModelTypeID, ModelName, ModelKind) "
+                       "SELECT id, 2000 + n, 'Model ' || n, 1 FROM t, m")
+            .arg(MODELS));
+    database.Execute(
+        types +
+        QStringLiteral(", k(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM k WHERE n < %1) "
+                       "INSERT INTO AirEmissionEquipmentKinds (OperationTypeID, FieldTypeID, FieldLabel) "
+                       "SELECT id, 100700 + n, 'Kind ' || n FROM t, k")
+            .arg(KINDS));
 }
 
 // Every type shown, every rank of every kind given a model, rotated by the round so that each
@@ -51,8 +56,8 @@ void ShowAndEditEveryType(CVaporEmissionModelPreferenceTab* page, int round)
         for (int k = 0; k < KINDS; ++k)
             for (int r = 0; r < MODELS; ++r) {
                 const int model = 1 + (r + k + round) % MODELS;
-                page->Grid()->SetValueWithItemData(MODELS * k + r + 1, 2, QStringLiteral("Model %1").arg(model),
-                                                   2000 + model);
+                page->Grid()->SetValueWithItemData(MODELS * k + r + 1, 2,
+                                                   QStringLiteral("Model %1").arg(model), 2000 + model);
             }
     }
 }

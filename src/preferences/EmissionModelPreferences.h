@@ -19,9 +19,9 @@ struct OperationEmissionModels {
     bool failed = false;
     QList<long> kindIDs;
     QStringList kindLabels;
-    QList<EmissionModelChoice> models;  // allowed for the type, by id
-    QList<QVector<long>> rankedIDs;     // per kind, RANKS slots, -1 = empty
-    QList<QVector<long>> storedIDs;     // as read
+    QList<EmissionModelChoice> models; // allowed for the type, by id
+    QList<QVector<long>> rankedIDs;    // per kind, RANKS slots, -1 = empty
+    QList<QVector<long>> storedIDs;    // as read
     QString ModelName(long modelID) const;
     bool Allows(long modelID) const;
 };

@@ -46,7 +46,8 @@ CPreferAirEmissionDialog::CPreferAirEmissionDialog(QWidget* parent)
 
 void CPreferAirEmissionDialog::AddPages()
 {
-    AddPage(QStringLiteral("Vapor Emission Models  "), [this] { return new CVaporEmissionModelPreferenceTab(this); });
+    AddPage(QStringLiteral("Vapor Emission Models  "),
+            [this] { return new CVaporEmissionModelPreferenceTab(this); });
     AddPage(QStringLiteral("Model Parameters  "), [] { return new CVaporEmissionParameterTab; });
     AddPage(QStringLiteral("Control Efficiencies  "), [] { return new CVaporEmissionCtrlEfficiencyTab; });
     AddPathWorstCaseAndNonCondensablePages();
@@ -67,8 +68,9 @@ CEmissionSheetPage* CPreferAirEmissionDialog::EmissionPage(int index) const
 
 long CPreferAirEmissionDialog::HelpTopic(int pageIndex)
 {
-    return pageIndex >= 0 && pageIndex < int(std::size(AIR_EMISSION_HELP_TOPICS)) ? AIR_EMISSION_HELP_TOPICS[pageIndex]
-                                                                                    : 0;
+    return pageIndex >= 0 && pageIndex < int(std::size(AIR_EMISSION_HELP_TOPICS))
+               ? AIR_EMISSION_HELP_TOPICS[pageIndex]
+               : 0;
 }
 
 void CPreferAirEmissionDialog::OnHelp()

@@ -104,14 +104,15 @@ void CVaporEmissionCtrlEfficiencyTab::LayOutGrid(int rows)
                           EfficiencyTabHeading(QStringLiteral("Control  Efficiency")));
     for (int row = 1; row <= rows; ++row)
         m_grid->SetStyleRange(CGridRange(row, CATEGORY_COLUMN), CGridCellStyle()
-                                                                   .SetControl(GRID_CTRL_EDIT)
-                                                                   .SetValue(m_categories[row - 1])
-                                                                   .SetInterior(GRID_READONLY_COLOR)
-                                                                   .SetReadOnly(true));
+                                                                    .SetControl(GRID_CTRL_EDIT)
+                                                                    .SetValue(m_categories[row - 1])
+                                                                    .SetInterior(GRID_READONLY_COLOR)
+                                                                    .SetReadOnly(true));
     if (rows > 0)
         m_grid->SetStyleRange(CGridRange(1, EFFICIENCY_COLUMN, rows, EFFICIENCY_COLUMN),
-                              CGridCellStyle().SetControl(GRID_CTRL_EDIT).SetUserAttribute(UA_PERCENT4,
-                                                                                           QStringLiteral("Percent4")));
+                              CGridCellStyle()
+                                  .SetControl(GRID_CTRL_EDIT)
+                                  .SetUserAttribute(UA_PERCENT4, QStringLiteral("Percent4")));
 }
 
 // Texts longer than the efficiency field are refused like any other non-number.

@@ -96,6 +96,30 @@ void CVaporEmissionModelPreferenceTab::LayOutGrid(const OperationEmissionModels&
 {
     const int kinds = int(entry.kindIDs.size());
     const int rows = RANKS * std::max<int>(MIN_KINDS, kinds);
+    SizeGrid(rows);
+    m_grid->SetStyleRange(
+        CGridRange(1, KIND_COLUMN, rows, KIND_COLUMN),
+        CGridCellStyle().SetValue(QString()).SetInterior(GRID_READONLY_COLOR).SetReadOnly(true));
+    for (int k = 0; k < rows / RANKS; ++k) {
+        m_grid->SetCoveredCellsRowCol(ModelRow(k, 0), KIND_COLUMN, ModelRow(k, RANKS - 1), KIND_COLUMN);
+        m_grid->SetStyleRange(CGridRange(ModelRow(k, 0), KIND_COLUMN, ModelRow(k, RANKS - 1), KIND_COLUMN),
+                              CGridCellStyle().SetValue(entry.kindLabels.value(k)));
+    }
+    const int usedRows = RANKS * kinds;
+    if (usedRows > 0)
+        m_grid->SetStyleRange(
+            CGridRange(1, MODEL_COLUMN, usedRows, MODEL_COLUMN),
+            CGridCellStyle().SetControl(MODEL_LIST_CONTROL).SetInterior(Qt::white).SetReadOnly(false));
+    if (usedRows < rows)
+        m_grid->SetStyleRange(CGridRange(usedRows + 1, MODEL_COLUMN, rows, MODEL_COLUMN),
+                              CGridCellStyle()
+                                  .SetControl(MODEL_LIST_CONTROL)
+                                  .SetInterior(GRID_READONLY_COLOR)
+                                  .SetReadOnly(true));
+}
+
+void CVaporEmissionModelPreferenceTab::SizeGrid(int rows)
+{
     m_grid->clearSpans();
     m_grid->SetRowCount(0);
     m_grid->SetColCount(2);
@@ -107,22 +131,7 @@ void CVaporEmissionModelPreferenceTab::LayOutGrid(const OperationEmissionModels&
     for (int row = 1; row <= rows; ++row)
         m_grid->SetRowHeight(row, 21);
     m_grid->SetStyleRange(CGridRange(0, KIND_COLUMN), ModelTabHeading(QStringLiteral("Equipment")));
-    m_grid->SetStyleRange(CGridRange(0, MODEL_COLUMN),
-                          ModelTabHeading(QStringLiteral("Air Emission Model")));
-    m_grid->SetStyleRange(CGridRange(1, KIND_COLUMN, rows, KIND_COLUMN),
-                          CGridCellStyle().SetValue(QString()).SetInterior(GRID_READONLY_COLOR).SetReadOnly(true));
-    for (int k = 0; k < rows / RANKS; ++k) {
-        m_grid->SetCoveredCellsRowCol(ModelRow(k, 0), KIND_COLUMN, ModelRow(k, RANKS - 1), KIND_COLUMN);
-        m_grid->SetStyleRange(CGridRange(ModelRow(k, 0), KIND_COLUMN, ModelRow(k, RANKS - 1), KIND_COLUMN),
-                              CGridCellStyle().SetValue(entry.kindLabels.value(k)));
-    }
-    const int usedRows = RANKS * kinds;
-    if (usedRows > 0)
-        m_grid->SetStyleRange(CGridRange(1, MODEL_COLUMN, usedRows, MODEL_COLUMN),
-                              CGridCellStyle().SetControl(MODEL_LIST_CONTROL).SetInterior(Qt::white).SetReadOnly(false));
-    if (usedRows < rows)
-        m_grid->SetStyleRange(CGridRange(usedRows + 1, MODEL_COLUMN, rows, MODEL_COLUMN),
-                              CGridCellStyle().SetControl(MODEL_LIST_CONTROL).SetInterior(GRID_READONLY_COLOR).SetReadOnly(true));
+    m_grid->SetStyleRange(CGridRange(0, MODEL_COLUMN), ModelTabHeading(QStringLiteral("Air Emission Model")));
 }
 
 void CVaporEmissionModelPreferenceTab::FillModelChoices(const OperationEmissionModels& entry)
@@ -171,7 +180,8 @@ bool CVaporEmissionModelPreferenceTab::ValidateEmissionModelChoices()
                     continue;
                 if (m_sheet && m_sheet->GetActiveIndex() != 0)
                     m_sheet->SetActivePage(0);
-                QvMessageBox(QStringLiteral("Please select different air emission model for one equipment unit !"));
+                QvMessageBox(
+                    QStringLiteral("Please select different air emission model for one equipment unit !"));
                 m_grid->setFocus();
                 m_grid->SetCurrentCell(ModelRow(k, m), MODEL_COLUMN);
                 return false;

@@ -37,6 +37,7 @@ private:
     void FillOperationCombo();
     void ShowOperationType(long operationTypeID);
     void LayOutGrid(const OperationEmissionModels& entry);
+    void SizeGrid(int rows);
     void FillModelChoices(const OperationEmissionModels& entry);
     void ShowRankedModels(const OperationEmissionModels& entry);
     bool CopyGridToEntry();

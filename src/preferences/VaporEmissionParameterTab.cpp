@@ -88,13 +88,14 @@ void CVaporEmissionParameterTab::LayOutGrid(int rows)
     if (rows == 0)
         return;
     m_grid->SetStyleRange(CGridRange(1, NAME_COLUMN, rows, NAME_COLUMN), GreyParameterCell());
-    m_grid->SetStyleRange(CGridRange(1, VALUE_COLUMN, rows, VALUE_COLUMN), CGridCellStyle().SetControl(GRID_CTRL_EDIT));
+    m_grid->SetStyleRange(CGridRange(1, VALUE_COLUMN, rows, VALUE_COLUMN),
+                          CGridCellStyle().SetControl(GRID_CTRL_EDIT));
     m_grid->SetStyleRange(CGridRange(1, UNIT_COLUMN, rows, UNIT_COLUMN),
                           CGridCellStyle().SetControl(GRID_CTRL_DROPDOWNLIST));
 }
 
-CVaporEmissionParameterTab::ParameterRow CVaporEmissionParameterTab::ShowRow(int row,
-                                                                            const CQueryVaporEmissionDefaults& set)
+CVaporEmissionParameterTab::ParameterRow
+CVaporEmissionParameterTab::ShowRow(int row, const CQueryVaporEmissionDefaults& set)
 {
     ParameterRow parameter;
     parameter.operationDefaultID = set.GetLong(QStringLiteral("OperationDefaultID"));
@@ -112,8 +113,8 @@ CVaporEmissionParameterTab::ParameterRow CVaporEmissionParameterTab::ShowRow(int
         ShowUnitChoice(row, parameter, set);
     else
         m_grid->SetStyleRange(CGridRange(row, UNIT_COLUMN),
-                              GreyParameterCell().SetValue(state == 3 ? set.GetText(QStringLiteral("ControlLabel"))
-                                                                      : QString()));
+                              GreyParameterCell().SetValue(
+                                  state == 3 ? set.GetText(QStringLiteral("ControlLabel")) : QString()));
     parameter.shownValue = m_grid->GetValueRowCol(row, VALUE_COLUMN);
     parameter.shownUnit = m_grid->GetValueRowCol(row, UNIT_COLUMN);
     return parameter;
@@ -148,7 +149,8 @@ void CVaporEmissionParameterTab::ShowUnitChoice(int row, ParameterRow& parameter
         GetUnitChoiceList(listName, units);
         SortChoiceList(choices, units);
     }
-    m_grid->SetStyleRange(CGridRange(row, UNIT_COLUMN), CGridCellStyle().SetChoiceList(choices).SetValue(shown));
+    m_grid->SetStyleRange(CGridRange(row, UNIT_COLUMN),
+                          CGridCellStyle().SetChoiceList(choices).SetValue(shown));
 }
 
 bool CVaporEmissionParameterTab::IsValueRow(const ParameterRow& parameter) const

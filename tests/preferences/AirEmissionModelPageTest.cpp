@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTabBar>
 #include <QPushButton>
+#include <QTabBar>
 
 namespace {
 constexpr long CHARGE = 4, HEAT = 26, VENT = 31, REACT = 32;
@@ -20,8 +20,8 @@ TEST_F(AirEmissionSheetTest, TheSheetHasSixTitledPagesNoApplyAndHelpByPage)
     CPreferAirEmissionDialog sheet;
     EXPECT_EQ(sheet.windowTitle(), "Vapor Emission Defaults - Preferences");
     EXPECT_EQ(sheet.ApplyButton(), nullptr);
-    const QStringList titles = {"Vapor Emission Models  ", "Model Parameters  ", "Control Efficiencies  ",
-                                "Emission Control Paths", "Worst Case Emissions", "Non-Condensable Gasses"};
+    const QStringList titles = {"Vapor Emission Models  ", "Model Parameters  ",   "Control Efficiencies  ",
+                                "Emission Control Paths",  "Worst Case Emissions", "Non-Condensable Gasses"};
     ASSERT_EQ(sheet.GetPageCount(), 6);
     auto* tabs = sheet.findChild<QTabBar*>();
     for (int i = 0; i < 6; ++i)
@@ -37,14 +37,18 @@ TEST_F(AirEmissionSheetTest, TheSheetHasSixTitledPagesNoApplyAndHelpByPage)
 
 TEST_F(AirEmissionSheetTest, KindsShowOneBlockOfEightRowsEachAndAtLeastSeven)
 {
-    m_db.Execute("INSERT INTO AirEmissionEquipmentKinds (OperationTypeID, FieldTypeID, FieldLabel) SELECT 32, "
-                 "100600 + value, 'Extra ' || value FROM json_each('[1, 2]')");
+    m_db.Execute(
+        "INSERT INTO AirEmissionEquipmentKinds (OperationTypeID, FieldTypeID, FieldLabel) SELECT 32, "
+        "100600 + value, 'Extra ' || value FROM json_each('[1, 2]')");
     const struct {
         long type;
         int rows;
         int kinds;
         const char* secondLabel;
-    } cases[] = {{VENT, 56, 0, ""}, {CHARGE, 56, 1, ""}, {HEAT, 56, 2, "Condenser, Receiver"}, {REACT, 72, 9, "Condenser"}};
+    } cases[] = {{VENT, 56, 0, ""},
+                 {CHARGE, 56, 1, ""},
+                 {HEAT, 56, 2, "Condenser, Receiver"},
+                 {REACT, 72, 9, "Condenser"}};
     CPreferAirEmissionDialog sheet;
     auto* page = modelPage(sheet);
     for (const auto& each : cases) {

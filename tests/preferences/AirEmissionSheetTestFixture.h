@@ -56,25 +56,30 @@ protected:
     // "rank:model" of the stored rows of one kind, in rank order.
     std::string ranks(long type, long kind)
     {
-        return value(QString("SELECT group_concat(SequenceNumber || ':' || AirEmissionModelID, ',') FROM (SELECT * "
-                             "FROM \"PREFER-AirEmission\" WHERE OperationTypeID = %1 AND EquipmentFieldTypeID = %2 "
-                             "ORDER BY SequenceNumber, RowKey)")
-                         .arg(type)
-                         .arg(kind))
+        return value(
+                   QString(
+                       "SELECT group_concat(SequenceNumber || ':' || AirEmissionModelID, ',') FROM (SELECT * "
+                       "FROM \"PREFER-AirEmission\" WHERE OperationTypeID = %1 AND EquipmentFieldTypeID = %2 "
+                       "ORDER BY SequenceNumber, RowKey)")
+                       .arg(type)
+                       .arg(kind))
             .toString()
             .toStdString();
     }
     std::string efficiencies()
     {
-        return value("SELECT group_concat(ComponentCategory || '=' || ControlEfficiency, ',') FROM (SELECT * FROM "
+        return value("SELECT group_concat(ComponentCategory || '=' || ControlEfficiency, ',') FROM (SELECT * "
+                     "FROM "
                      "\"PREFER-ControlEfficiency\" ORDER BY ComponentCategory)")
             .toString()
             .toStdString();
     }
     std::string parameter(const QString& name)
     {
-        return value("SELECT CurrentDefaultValue || ' ' || ifnull(CurrentValueUOM, '-') FROM OperationDefaults "
-                     "WHERE DefaultName = '" + name + "'")
+        return value(
+                   "SELECT CurrentDefaultValue || ' ' || ifnull(CurrentValueUOM, '-') FROM OperationDefaults "
+                   "WHERE DefaultName = '" +
+                   name + "'")
             .toString()
             .toStdString();
     }

@@ -59,7 +59,8 @@ TEST_F(AirEmissionSheetTest, ParameterRowsShowAsTheirControlStateSays)
         }
     }
     EXPECT_TRUE(grid->GetChoiceList(RowOf(grid, "Vessel Temperature"), UNIT_COL).contains("K"));
-    EXPECT_EQ(grid->GetUserAttributes(RowOf(grid, "Vessel Temperature"), VALUE_COL).value(2001), "Temperature");
+    EXPECT_EQ(grid->GetUserAttributes(RowOf(grid, "Vessel Temperature"), VALUE_COL).value(2001),
+              "Temperature");
     EXPECT_TRUE(grid->GetUserAttributes(RowOf(grid, "Vent Diameter"), VALUE_COL).isEmpty());
 }
 
@@ -71,8 +72,9 @@ TEST_F(AirEmissionSheetTest, ParametersAreWrittenByIdOnlyWhenChanged)
     CPreferAirEmissionDialog sheet;
     CObjectGridWnd* grid = open<CVaporEmissionParameterTab>(sheet, 1)->Grid();
     EXPECT_EQ(grid->GetValueRowCol(RowOf(grid, "Leak Rate"), UNIT_COL), "xyz");
-    m_db.Execute("INSERT INTO OperationDefaults (DefaultName, ControlState, CurrentDefaultValue, CurrentValueUOM, "
-                 "SortOrder, VaporEmission) VALUES ('Inserted', 1, 7, 'C', 0, 1)");
+    m_db.Execute(
+        "INSERT INTO OperationDefaults (DefaultName, ControlState, CurrentDefaultValue, CurrentValueUOM, "
+        "SortOrder, VaporEmission) VALUES ('Inserted', 1, 7, 'C', 0, 1)");
     grid->SetValueRowCol(RowOf(grid, "Leak Rate"), VALUE_COL, "0.75");
     grid->SetValueRowCol(RowOf(grid, "Vessel Temperature"), VALUE_COL, "");
     grid->SetValueRowCol(RowOf(grid, "Vessel Temperature"), UNIT_COL, "K");
@@ -123,7 +125,8 @@ TEST_F(AirEmissionSheetTest, TheGeneralDefaultsLeaveTheVapourEmissionRowsOut)
 {
     CQueryOperationDefaultSet set;
     ASSERT_TRUE(set.OpenSet());
-    EXPECT_EQ(set.GetRecordCount(), value("SELECT count(*) FROM OperationDefaults WHERE VaporEmission = 0").toInt());
+    EXPECT_EQ(set.GetRecordCount(),
+              value("SELECT count(*) FROM OperationDefaults WHERE VaporEmission = 0").toInt());
     EXPECT_EQ(value("SELECT count(*) FROM QryOperationDefaults WHERE DefaultName = 'Leak Rate'").toInt(), 0);
 }
 
@@ -169,7 +172,7 @@ TEST_F(AirEmissionSheetTest, AMissingLibraryShowsBothMessagesAndWritesNothing)
     CPreferAirEmissionDialog sheet;
     auto* page = open<CVaporEmissionCtrlEfficiencyTab>(sheet, 2);
     EXPECT_EQ(m_prompts.texts(), (QStringList{"Can't open Cost Factor Preference table for update!",
-                                               "Can't open Operation Default table for initialization!"}));
+                                              "Can't open Operation Default table for initialization!"}));
     EXPECT_FALSE(page->IsLoaded());
     ASSERT_TRUE(sheet.PressOK());
     EXPECT_EQ(efficiencies(), "Hazardous Air Pollutant=95.0,Volatile Organic Compound=90.0");
@@ -204,9 +207,10 @@ TEST_F(AirEmissionSheetTest, ATableDroppedBetweenLoadAndOKStopsOnlyItsPage)
 
 TEST_F(AirEmissionSheetTest, ARowRefusedByATriggerRollsBackOnlyItsPage)
 {
-    OKWithABrokenPage("CREATE TRIGGER Refuse BEFORE INSERT ON \"PREFER-AirEmission\" WHEN NEW.SequenceNumber = 2 "
-                      "BEGIN SELECT RAISE(ABORT, 'second rank refused'); END",
-                      false);
+    OKWithABrokenPage(
+        "CREATE TRIGGER Refuse BEFORE INSERT ON \"PREFER-AirEmission\" WHEN NEW.SequenceNumber = 2 "
+        "BEGIN SELECT RAISE(ABORT, 'second rank refused'); END",
+        false);
     EXPECT_TRUE(m_app.isProjectModified());
 }
 
@@ -230,9 +234,10 @@ TEST_F(AirEmissionSheetTest, TheHubMarksEveryStepAfterOKOnlyWithBatchAirEmission
         SCOPED_TRACE(airEmission);
         m_db.Execute("DELETE FROM SimulationOptions WHERE OptionType = 'BATCH'");
         if (airEmission >= 0)
-            m_db.Execute(QString("INSERT INTO SimulationOptions (ProjectID, AirEmission, OptionType) VALUES (1, %1, "
-                                 "'BATCH')")
-                             .arg(airEmission));
+            m_db.Execute(
+                QString("INSERT INTO SimulationOptions (ProjectID, AirEmission, OptionType) VALUES (1, %1, "
+                        "'BATCH')")
+                    .arg(airEmission));
         m_frame.calls.clear();
         QTimer::singleShot(0, [] {
             if (auto* sheet = qobject_cast<CPreferAirEmissionDialog*>(QApplication::activeModalWidget()))
@@ -278,8 +283,10 @@ TEST_F(AirEmissionSheetTest, AFailedCommitKeepsTheSheetOpenAndMarksNothing)
 {
     m_db.Execute("PRAGMA foreign_keys = ON");
     m_db.Execute("CREATE TABLE Anchor (AnchorID INTEGER PRIMARY KEY)");
-    m_db.Execute("CREATE TABLE Tied (AnchorID INTEGER REFERENCES Anchor (AnchorID) DEFERRABLE INITIALLY DEFERRED)");
-    m_db.Execute("CREATE TRIGGER Untie AFTER INSERT ON \"PREFER-AirEmission\" BEGIN INSERT INTO Tied VALUES (9); END");
+    m_db.Execute(
+        "CREATE TABLE Tied (AnchorID INTEGER REFERENCES Anchor (AnchorID) DEFERRABLE INITIALLY DEFERRED)");
+    m_db.Execute(
+        "CREATE TRIGGER Untie AFTER INSERT ON \"PREFER-AirEmission\" BEGIN INSERT INTO Tied VALUES (9); END");
     CPreferAirEmissionDialog sheet;
     modelPage(sheet)->Grid()->SetValueWithItemData(1, 2, "Gas Sweep", 1004);
     modelPage(sheet)->Grid()->SetValueWithItemData(2, 2, "Displacement", 1001);

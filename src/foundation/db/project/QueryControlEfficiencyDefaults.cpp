@@ -6,7 +6,8 @@ const DaoRecordsetDef& CQueryControlEfficiencyDefaults::Definition()
 {
     static const DaoRecordsetDef def{
         "SELECT ComponentCategory, ControlEfficiency, RowKey FROM \"PREFER-ControlEfficiency\","
-        " (SELECT :pCategory AS wanted) WHERE ifnull(wanted, '') = '' OR ComponentCategory = wanted ORDER BY RowKey",
+        " (SELECT :pCategory AS wanted) WHERE ifnull(wanted, '') = '' OR ComponentCategory = wanted ORDER BY "
+        "RowKey",
         {{"PREFER-ControlEfficiency", {"RowKey"}}},
         {{"ComponentCategory", DaoFieldType::Text},
          {"ControlEfficiency", DaoFieldType::Double},
@@ -36,9 +37,10 @@ void CQueryControlEfficiencyDefaults::ReplaceCategories(CDaoDatabase& database, 
         rows.append({category, efficiency});
     if (rows.isEmpty())
         return;
-    ExecKept(database, table,
-             QStringLiteral("INSERT INTO \"PREFER-ControlEfficiency\" (ComponentCategory, ControlEfficiency)"
-                            " SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]') FROM json_each(?)"
-                            " ORDER BY CAST(key AS INTEGER)"),
-             {JsonRows(rows)});
+    ExecKept(
+        database, table,
+        QStringLiteral("INSERT INTO \"PREFER-ControlEfficiency\" (ComponentCategory, ControlEfficiency)"
+                       " SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]') FROM json_each(?)"
+                       " ORDER BY CAST(key AS INTEGER)"),
+        {JsonRows(rows)});
 }

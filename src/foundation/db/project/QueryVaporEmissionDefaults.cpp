@@ -6,7 +6,8 @@ const DaoRecordsetDef& CQueryVaporEmissionDefaults::Definition()
 {
     static const DaoRecordsetDef def{
         "SELECT CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, OperationName,"
-        " DefaultName, ControlState, ControlLabel, ControlUOMList, ValidationRule, ComboList, OperationDefaultID"
+        " DefaultName, ControlState, ControlLabel, ControlUOMList, ValidationRule, ComboList, "
+        "OperationDefaultID"
         " FROM OperationDefaults WHERE VaporEmission = 1 ORDER BY SortOrder, OperationDefaultID",
         {{"OperationDefaults", {"OperationDefaultID"}}},
         {{"CurrentDefaultValue", DaoFieldType::Double},
@@ -36,10 +37,11 @@ void CQueryVaporEmissionDefaults::WriteValues(CDaoDatabase& database, const QLis
     QList<QVariantList> rows;
     for (const VaporEmissionValue& each : values)
         rows.append({qlonglong(each.operationDefaultID), each.value, each.unit});
-    ExecKept(database, QStringLiteral("OperationDefaults"),
-             QStringLiteral("UPDATE OperationDefaults SET CurrentDefaultValue = json_extract(r.value, '$[1]'),"
-                            " CurrentValueUOM = json_extract(r.value, '$[2]') FROM json_each(?) r"
-                            " WHERE OperationDefaults.OperationDefaultID = json_extract(r.value, '$[0]')"
-                            " AND OperationDefaults.VaporEmission = 1"),
-             {JsonRows(rows)});
+    ExecKept(
+        database, QStringLiteral("OperationDefaults"),
+        QStringLiteral("UPDATE OperationDefaults SET CurrentDefaultValue = json_extract(r.value, '$[1]'),"
+                       " CurrentValueUOM = json_extract(r.value, '$[2]') FROM json_each(?) r"
+                       " WHERE OperationDefaults.OperationDefaultID = json_extract(r.value, '$[0]')"
+                       " AND OperationDefaults.VaporEmission = 1"),
+        {JsonRows(rows)});
 }
