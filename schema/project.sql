@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 10
+-- SCHEMA_VERSION 11
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -173,7 +173,8 @@ CREATE TABLE MessageOptions (
 );
 
 -- Global default values of operation variables (ControlState: 1 value with unit, 2 value, 3 value
--- with fixed label, 4 gas material, 5 choice; ValidationRule 1..12).
+-- with fixed label, 4 gas material, 5 choice; ValidationRule 1..12). VaporEmission 1: a parameter
+-- of the vapour emission models, left out of QryOperationDefaults.
 CREATE TABLE OperationDefaults (
     OperationDefaultID INTEGER PRIMARY KEY,
     OperationTypeID INTEGER,
@@ -189,7 +190,7 @@ CREATE TABLE OperationDefaults (
     OriginalValueUOM TEXT,
     ComboList TEXT,
     SortOrder INTEGER NOT NULL DEFAULT 0
-);
+, VaporEmission INTEGER NOT NULL DEFAULT 0);
 
 CREATE TABLE OperationsLibrary (
     OperationTypeID INTEGER PRIMARY KEY,
@@ -404,6 +405,7 @@ SELECT OperationName, DefaultName, ControlState, ControlLabel, ControlUOMList, V
        CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, ComboList,
        OperationDefaultID, OperationTypeID
 FROM OperationDefaults
+WHERE VaporEmission = 0
 ORDER BY SortOrder, OperationDefaultID;
 
 CREATE VIEW QrySimulationOptionByType AS
@@ -612,3 +614,30 @@ CREATE TABLE "PREFER-NonCondensableMaterials" (
     MaterialID INTEGER NOT NULL,
     RowKey INTEGER PRIMARY KEY
 );
+
+-- Vapour emission preferences: equipment kinds of the emitting operation types, ranked emission
+-- models per kind, control efficiencies per component category.
+CREATE TABLE AirEmissionEquipmentKinds (
+    OperationTypeID INTEGER NOT NULL,
+    FieldTypeID INTEGER NOT NULL,
+    FieldLabel TEXT NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX AirEmissionEquipmentKindsByType ON AirEmissionEquipmentKinds (OperationTypeID, FieldTypeID);
+
+CREATE TABLE "PREFER-AirEmission" (
+    OperationTypeID INTEGER NOT NULL,
+    EquipmentFieldTypeID INTEGER NOT NULL,
+    SequenceNumber INTEGER NOT NULL,
+    AirEmissionModelID INTEGER NOT NULL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX PreferAirEmissionByKind ON "PREFER-AirEmission" (OperationTypeID, EquipmentFieldTypeID, SequenceNumber);
+
+CREATE TABLE "PREFER-ControlEfficiency" (
+    ComponentCategory TEXT COLLATE NOCASE NOT NULL,
+    ControlEfficiency REAL,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX PreferControlEfficiencyByCategory ON "PREFER-ControlEfficiency" (ComponentCategory);
+

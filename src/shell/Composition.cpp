@@ -33,6 +33,7 @@
 #include "preferences/OPDefaultsDialog.h"
 #include "preferences/CostFactorPreferenceDialog.h"
 #include "preferences/Preference.h"
+#include "preferences/PreferAirEmissionDialog.h"
 #include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferencesHandover.h"
 #include "projects/ProjectManager.h"
@@ -136,6 +137,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     InstallLibraryPreferenceEntries();
     InstallOperationDefaultsEntry();
     InstallCostFactorPreferences();
+    InstallAirEmissionPreferenceEntry();
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });

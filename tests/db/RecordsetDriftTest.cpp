@@ -30,6 +30,13 @@
 #include "foundation/db/project/ItemizedCostFactorSet.h"
 #include "foundation/db/project/EmissionCtrlDeviceSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
+#include "foundation/db/project/EquipmentAirEmissionModelSet.h"
+#include "foundation/db/project/PreferAirEmissionModelSet.h"
+#include "foundation/db/project/QryOperationTypeFromAirEmissionSet.h"
+#include "foundation/db/project/QueryControlEfficiencyDefaults.h"
+#include "foundation/db/project/QueryControlEfficiencyLib.h"
+#include "foundation/db/project/QueryEmissionModelSet.h"
+#include "foundation/db/project/QueryVaporEmissionDefaults.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
 #include "foundation/db/project/LaborCategorySet.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
@@ -193,7 +200,7 @@ protected:
         m_projectDb.Execute("INSERT INTO [PREFER-ResultRounding] (UpperLimit, Type, Precision) "
                             "VALUES (1e35, 'Decimal Place', 2)");
         m_projectDb.Execute("INSERT INTO ModelLibrary (OperationTypeID, ModelTypeID, ModelName, ModelKind) "
-                            "VALUES (3, 1, 'Drift model', 0)");
+                            "VALUES (3, 1, 'Drift model', 0), (32, 1007, 'Drift emission model', 1)");
         m_projectDb.Execute("INSERT INTO TblCalendarException (CalendarID, FromDate, ToDate, Working, FromTime1, "
                             "ToTime1) VALUES (2, 45000, 45001, 1, 0.25, 0.5)");
         CDaoDatabase& step = *m_stepDbs.at(COUPLING);
@@ -301,6 +308,17 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"CalculatedCostFactorLibrary", [](long) { return opened<CCalculatedCostFactorLibrarySet>(-1L); }},
         DriftCase{"ItemizedCostFactor", [](long) { return opened<CItemizedCostFactorSet>(202L); }},
         DriftCase{"QueryOperationDefault", [](long) { return opened<CQueryOperationDefaultSet>(); }},
+        DriftCase{"QryOperationTypeFromAirEmission", [](long) { return opened<CQryOperationTypeFromAirEmissionSet>(); }},
+        DriftCase{"EquipmentAirEmissionModel", [](long) { return opened<CEquipmentAirEmissionModelSet>(26L); }},
+        DriftCase{"QueryEmissionModel", [](long) { return opened<CQueryEmissionModelSet>(32L); }},
+        DriftCase{"PreferAirEmissionModel", [](long) { return opened<CPreferAirEmissionModelSet>(4L, 100501L); }},
+        DriftCase{"QueryVaporEmissionDefaults", [](long) { return opened<CQueryVaporEmissionDefaults>(); }},
+        DriftCase{"QueryControlEfficiencyDefaults",
+                  [](long) { return opened<CQueryControlEfficiencyDefaults>(QString()); }},
+        DriftCase{"QueryControlEfficiencyLib",
+                  [](long) {
+                      return opened<CQueryControlEfficiencyLib>(QString(QV_DATA_DIR "/RegulatoryCategories.mdb"));
+                  }},
         DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
         DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},
         DriftCase{"CommentType", [](long) { return opened<CCommentTypeSet>(); }},

@@ -159,6 +159,11 @@ TEST(ProjectSchemaMigrationTest, AFirstVersionProjectGainsTheOptionTablesOfAFres
             for (const QRegularExpressionMatch& object : createObject.globalMatch(migration.sql))
                 if (!migration.sql.contains(QString("DROP %1 %2;").arg(object.captured(1), object.captured(2))))
                     db.Execute(QString("DROP %1 %2").arg(object.captured(1), object.captured(2)));
+        // Columns a migration adds go too, once the views over them went.
+        static const QRegularExpression addColumn(QStringLiteral("ALTER TABLE (\\w+) ADD COLUMN (\\w+)"));
+        for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Project))
+            for (const QRegularExpressionMatch& column : addColumn.globalMatch(migration.sql))
+                db.Execute(QString("ALTER TABLE %1 DROP COLUMN %2").arg(column.captured(1), column.captured(2)));
         db.Execute("PRAGMA user_version = 1");
     }
     CSchemaMigrator migrator(DatabaseKind::Project, BuiltInMigrations(DatabaseKind::Project));

@@ -59,6 +59,20 @@ protected:
     ScriptedPromptService m_prompts;
 };
 
+// The statements that take a project file back to before the air emission migration: no vapour
+// emission tables, rows or column (run before replaying any earlier migration).
+inline QStringList AirEmissionTakeBack()
+{
+    return {"DROP TABLE AirEmissionEquipmentKinds", "DROP TABLE \"PREFER-AirEmission\"",
+            "DROP TABLE \"PREFER-ControlEfficiency\"", "DELETE FROM ModelLibrary WHERE ModelKind = 1",
+            "DELETE FROM OperationDefaults WHERE VaporEmission = 1", "DROP VIEW QryOperationDefaults",
+            "ALTER TABLE OperationDefaults DROP COLUMN VaporEmission",
+            "CREATE VIEW QryOperationDefaults AS SELECT OperationName, DefaultName, ControlState, ControlLabel, "
+            "ControlUOMList, ValidationRule, CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, "
+            "ComboList, OperationDefaultID, OperationTypeID FROM OperationDefaults ORDER BY SortOrder, "
+            "OperationDefaultID"};
+}
+
 // The number of the built-in migration of that kind whose file name holds namePart; 0 when none.
 inline int MigrationNumberNamed(DatabaseKind kind, const char* namePart)
 {
@@ -68,21 +82,24 @@ inline int MigrationNumberNamed(DatabaseKind kind, const char* namePart)
     return 0;
 }
 
-// Drops the tables that project migrations after the one named brought, so that a replay from before
-// it runs them again on a file that lacks them.
+// Takes back what the project migrations after the one named brought (tables, rows, columns), so
+// that a replay from before it runs them again on a file that lacks them.
 inline void DropTablesOfLaterProjectMigrations(const QString& path, const char* namePart)
 {
     const int from = MigrationNumberNamed(DatabaseKind::Project, namePart);
     const struct {
         const char* migration;
-        QStringList tables;
-    } later[] = {{"cost-factors", {"CostFactor", "CalculatedCostFactorLibrary", "ItemizedCostFactor"}},
+        QStringList statements;
+    } later[] = {{"cost-factors",
+                  {"DROP TABLE CostFactor", "DROP TABLE CalculatedCostFactorLibrary", "DROP TABLE ItemizedCostFactor"}},
                  {"emission-paths",
-                  {"\"PREFER-MaximumEmissions\"", "\"PREFER-DefaultECP\"", "\"PREFER-NonCondensableMaterials\""}}};
-    for (const auto& [migration, tables] : later)
+                  {"DROP TABLE \"PREFER-MaximumEmissions\"", "DROP TABLE \"PREFER-DefaultECP\"",
+                   "DROP TABLE \"PREFER-NonCondensableMaterials\""}},
+                 {"air-emission", AirEmissionTakeBack()}};
+    for (const auto& [migration, statements] : later)
         if (MigrationNumberNamed(DatabaseKind::Project, migration) > from)
-            for (const QString& table : tables)
-                RawQuery(path, QStringLiteral("DROP TABLE IF EXISTS %1").arg(table));
+            for (const QString& statement : statements)
+                RawQuery(path, statement);
 }
 
 // Takes back what the step migrations after the one named created: their tables, views and

@@ -53,8 +53,12 @@ QStringList UnknownUnitsIn(const CReadConnection& db)
             if (column.compare("Unit", Qt::CaseInsensitive) != 0 &&
                 !column.endsWith("UOM", Qt::CaseInsensitive))
                 continue; // not a unit column
-            const QString sql =
-                QStringLiteral("SELECT DISTINCT \"%1\" FROM \"%2\" WHERE \"%1\" <> ''").arg(column, table);
+            // Emission parameters keep choices and managed leak-rate keys in their unit column.
+            const QString notUnits = table == "OperationDefaults"
+                                         ? " AND NOT (VaporEmission = 1 AND (ControlState = 5 OR DefaultName = 'Leak Rate'))"
+                                         : "";
+            const QString sql = QStringLiteral("SELECT DISTINCT \"%1\" FROM \"%2\" WHERE \"%1\" <> ''%3")
+                                    .arg(column, table, notUnits);
             for (const QString& unit : db.Texts(sql)) {
                 if (GetUnitIndex(unit) < 0)
                     unknown << table + u'.' + column + " = " + unit;

@@ -1,4 +1,5 @@
-// qv-mkdb: builds the install data from schema/ (blank template, language database, Demo and
+// qv-mkdb: builds the install data from schema/ (blank template, language database, regulatory
+// categories library, Demo and
 // LibraryDemo samples, and Demo2 beside Demo)
 // and synthetic projects for benchmarks.
 //
@@ -9,6 +10,7 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/LibraryDemo.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/RegulatoryLibrary.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QCoreApplication>
@@ -88,6 +90,8 @@ int BuildData(const QString& dataDir)
         return Fail(generator.ErrorText());
     QString error;
     if (!CSchemaBuilder::Build(DatabaseKind::Language, language + QStringLiteral("/QVEnglish.lng"), &error))
+        return Fail(error);
+    if (!BuildRegulatoryLibrary(dataDir + QStringLiteral("/") + QLatin1String(REGULATORY_LIBRARY_FILE), &error))
         return Fail(error);
     if (!generator.Write(CProjectGenerator::DemoProject(), demo))
         return Fail(generator.ErrorText());

@@ -91,6 +91,18 @@ QString GetProjectDBPath()
 {
     return fromFileSet([](const ProjectFileSet& f) { return f.projectDBPath; });
 }
+QString AppContext::regulatoryCategoriesPath()
+{
+    PathProvider* provider = paths();
+    return provider ? provider->installDir() + QStringLiteral("RegulatoryCategories.mdb") : QString();
+}
+
+QString GetRegulatoryCategoriesPath()
+{
+    AppContext* context = GetAppContext();
+    return context ? context->regulatoryCategoriesPath() : QString();
+}
+
 QString GetProjectDir()
 {
     return fromFileSet([](const ProjectFileSet& f) { return f.projectDir; });

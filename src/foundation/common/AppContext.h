@@ -104,6 +104,8 @@ public:
     virtual bool isProjectModified() const = 0;
     virtual void setProjectModified(bool modified) = 0;
     virtual QString helpFileName() const { return QStringLiteral("USERMANUAL.CHM"); }
+    // The regulatory-categories library, read-only, in the install data folder.
+    virtual QString regulatoryCategoriesPath();
     // The "Ambient Pressure" operation default in internal units (Pa).
     virtual double ambientPressure() const = 0;
     virtual void setAmbientPressure(double internalValue) = 0;
@@ -118,6 +120,7 @@ CDaoDatabase* GetStepDatabase(long stepID);
 QString GetStepDBPath(long stepID);
 QString GetProjectFilePath();
 QString GetProjectDBPath();
+QString GetRegulatoryCategoriesPath(); // "" without an application object
 QString GetProjectDir();
 QString GetWorkingCopyDir();
 QString GetProjectName();

@@ -381,3 +381,35 @@ void CSchemaBuilder::RemoveFiles()
     for (const char* suffix : {"", "-journal", "-wal", "-shm"})
         QFile::remove(m_path + QLatin1String(suffix));
 }
+
+namespace {
+QString RunScriptInTransaction(QSqlDatabase& db, const QString& script)
+{
+    if (script.isEmpty())
+        return QStringLiteral("the script is empty");
+    QSqlQuery query(db);
+    db.transaction();
+    for (const QString& statement : CSchemaBuilder::SplitStatements(script))
+        if (!query.exec(statement))
+            return query.lastError().text();
+    query.finish();
+    return db.commit() ? QString() : db.lastError().text();
+}
+} // namespace
+
+// A library file of its own kind: the script in one transaction on a file that must not exist.
+QString CSchemaBuilder::RunScriptOnNewFile(const QString& path, const QString& script)
+{
+    if (QFile::exists(path))
+        return QStringLiteral("%1 exists already").arg(path);
+    const QString name = QStringLiteral("script-build");
+    QString failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        failure = db.open() ? RunScriptInTransaction(db, script) : db.lastError().text();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return failure;
+}

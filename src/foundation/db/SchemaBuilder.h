@@ -65,6 +65,10 @@ public:
     // Create + Finish in one call.
     static bool Build(DatabaseKind kind, const QString& path, QString* errorText = nullptr);
 
+    // Runs the script in one transaction on a new file at path; the text of the first failure,
+    // else "". The caller removes the file after a failure.
+    static QString RunScriptOnNewFile(const QString& path, const QString& script);
+
     static QString SchemaText(DatabaseKind kind);
     static QString SeedText(DatabaseKind kind);
     // The number on the "-- SCHEMA_VERSION n" line of the kind's schema file.

@@ -33,6 +33,10 @@ constexpr ListRow kDisplayLists[] = {
     {"TimeListData", "s", "s"},
     {"TimeListData", "min", "min"},
     {"TimeListData", "h", "h"},
+    {"LeakRateListData", "lbhr", "lb/hr"},
+    {"LeakRateListData", "kghr", "kg/hr"},
+    {"LeakRateListData", "gmin", "g/min"},
+    {"LeakRateListData", "scfm", "std ft\u00b3/min"},
 };
 } // namespace
 

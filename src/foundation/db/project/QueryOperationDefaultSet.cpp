@@ -9,7 +9,7 @@ const DaoRecordsetDef& CQueryOperationDefaultSet::Definition()
         " q.ValidationRule, q.CurrentDefaultValue, q.CurrentValueUOM, q.OriginalValue, q.OriginalValueUOM,"
         " q.ComboList, q.OperationDefaultID FROM QryOperationDefaults q"
         " JOIN OperationDefaults d ON d.OperationDefaultID = q.OperationDefaultID"
-        " ORDER BY d.SortOrder, q.OperationDefaultID",
+        " WHERE d.VaporEmission = 0 ORDER BY d.SortOrder, q.OperationDefaultID",
         {{"OperationDefaults", {"OperationDefaultID"}}},
         {{"OperationName", DaoFieldType::Text},
          {"DefaultName", DaoFieldType::Text},

@@ -1,6 +1,6 @@
 #pragma once
 // [QryOperationDefaults]: the global defaults of operation variables in their display order;
-// values are edited in place in [OperationDefaults].
+// values are edited in place in [OperationDefaults]. The vapour emission parameters are not among them.
 
 #include "foundation/db/DaoRecordset.h"
 

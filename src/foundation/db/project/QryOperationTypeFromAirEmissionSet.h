@@ -1,0 +1,12 @@
+#pragma once
+// The operation types that have emission models (kind 1 rows of the model library), by id.
+
+#include "foundation/db/DaoRecordset.h"
+
+class CQryOperationTypeFromAirEmissionSet : public CDaoRecordset {
+public:
+    CQryOperationTypeFromAirEmissionSet() : CDaoRecordset(Definition()) {}
+    bool OpenSet();
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};
