@@ -6,34 +6,21 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "preferences/EmissionControlPathTab.h"
 #include "preferences/EmissionSheetPage.h"
+#include "preferences/MaxEmissionModelPreferenceTab.h"
+#include "preferences/NonCondensablePreferenceTab.h"
 #include "preferences/PreferenceHub.h"
 #include "preferences/VaporEmissionCtrlEfficiencyTab.h"
 #include "preferences/VaporEmissionModelPreferenceTab.h"
 #include "preferences/VaporEmissionParameterTab.h"
 
 #include <QKeyEvent>
-#include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
 constexpr int AIR_EMISSION_BUTTON = 1378;
 constexpr long AIR_EMISSION_HELP_TOPICS[] = {572, 573, 574, 726, 20013, 24000};
-
-// Stands for a page whose class is not part of this build yet: it shows a note, loads nothing
-// and so writes nothing at OK.
-class CPendingEmissionPage : public CEmissionSheetPage {
-public:
-    CPendingEmissionPage()
-    {
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(new QLabel(QStringLiteral("This page is not available in this build."), this));
-        layout->addStretch(1);
-    }
-    bool IsLoaded() const override { return false; }
-    bool WritePage(CDaoDatabase&) override { return false; }
-};
 
 } // namespace
 
@@ -50,15 +37,9 @@ void CPreferAirEmissionDialog::AddPages()
             [this] { return new CVaporEmissionModelPreferenceTab(this); });
     AddPage(QStringLiteral("Model Parameters  "), [] { return new CVaporEmissionParameterTab; });
     AddPage(QStringLiteral("Control Efficiencies  "), [] { return new CVaporEmissionCtrlEfficiencyTab; });
-    AddPathWorstCaseAndNonCondensablePages();
-}
-
-// LEAD: pages 4 to 6 (control paths, worst case, non-condensables) are built on another branch;
-// replace the pending pages by factories of their classes here once it is merged.
-void CPreferAirEmissionDialog::AddPathWorstCaseAndNonCondensablePages()
-{
-    for (const char* title : {"Emission Control Paths", "Worst Case Emissions", "Non-Condensable Gasses"})
-        AddPage(QString::fromLatin1(title), [] { return new CPendingEmissionPage; });
+    AddPage(QStringLiteral("Emission Control Paths"), [] { return new CEmissionControlPathTab; });
+    AddPage(QStringLiteral("Worst Case Emissions"), [] { return new CMaxEmissionModelPreferenceTab; });
+    AddPage(QStringLiteral("Non-Condensable Gasses"), [] { return new CNonCondensablePreferenceTab; });
 }
 
 CEmissionSheetPage* CPreferAirEmissionDialog::EmissionPage(int index) const

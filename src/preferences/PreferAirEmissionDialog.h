@@ -26,7 +26,6 @@ protected:
 
 private:
     void AddPages();
-    void AddPathWorstCaseAndNonCondensablePages();
     bool CheckCreatedPages();
     bool WriteCreatedPages();
     bool WritePageInSavepoint(CDaoDatabase& project, CEmissionSheetPage& page);

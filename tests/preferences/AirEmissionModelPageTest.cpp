@@ -10,7 +10,7 @@
 
 namespace {
 constexpr long CHARGE = 4, HEAT = 26, VENT = 31, REACT = 32;
-constexpr long VESSEL = 100501, CONDENSER = 100502;
+constexpr long EMISSION_VESSEL = 100501, EMISSION_CONDENSER = 100502;
 constexpr int MODEL_COL = 2;
 const char* const DUPLICATE = "Please select different air emission model for one equipment unit !";
 } // namespace
@@ -79,9 +79,9 @@ TEST_F(AirEmissionSheetTest, ModelsOfOneNameKeepTheirIdsThroughOK)
     grid->SetValueWithItemData(11, MODEL_COL, "Heating", 1002); // rank 3, ranks 2 empty: stored as 2
     ASSERT_TRUE(sheet.PressOK());
     EXPECT_EQ(sheet.result(), IDOK);
-    EXPECT_EQ(ranks(HEAT, VESSEL), "1:1002,2:1008");
-    EXPECT_EQ(ranks(HEAT, CONDENSER), "1:1008,2:1002");
-    EXPECT_EQ(ranks(CHARGE, VESSEL), "1:1001,2:1004");
+    EXPECT_EQ(ranks(HEAT, EMISSION_VESSEL), "1:1002,2:1008");
+    EXPECT_EQ(ranks(HEAT, EMISSION_CONDENSER), "1:1008,2:1002");
+    EXPECT_EQ(ranks(CHARGE, EMISSION_VESSEL), "1:1001,2:1004");
     EXPECT_TRUE(m_app.isProjectModified());
 }
 
@@ -96,8 +96,8 @@ TEST_F(AirEmissionSheetTest, OnlyShownTypesAreRewrittenAndRanksOutsideOneToEight
     page->Grid()->SetValueRowCol(2, MODEL_COL, "");
     page->Grid()->SetValueWithItemData(3, MODEL_COL, "Gas Sweep", 1004);
     ASSERT_TRUE(sheet.PressOK());
-    EXPECT_EQ(ranks(CHARGE, VESSEL), "1:1004,9:1004");
-    EXPECT_EQ(ranks(REACT, VESSEL), "1:1007,2:1002,3:1001");
+    EXPECT_EQ(ranks(CHARGE, EMISSION_VESSEL), "1:1004,9:1004");
+    EXPECT_EQ(ranks(REACT, EMISSION_VESSEL), "1:1007,2:1002,3:1001");
 }
 
 TEST_F(AirEmissionSheetTest, SwitchingBackShowsTheUnsavedEditsAndOKWithoutEditsMarksNothing)
@@ -112,7 +112,7 @@ TEST_F(AirEmissionSheetTest, SwitchingBackShowsTheUnsavedEditsAndOKWithoutEditsM
         EXPECT_EQ(page->Grid()->GetStoredItemData(3, MODEL_COL), 1005);
         sheet.PressCancel();
     }
-    EXPECT_EQ(ranks(REACT, VESSEL), "1:1007,2:1002");
+    EXPECT_EQ(ranks(REACT, EMISSION_VESSEL), "1:1007,2:1002");
     CPreferAirEmissionDialog sheet;
     pick(modelPage(sheet), REACT);
     ASSERT_TRUE(sheet.PressOK());
@@ -145,7 +145,7 @@ TEST_F(AirEmissionSheetTest, AModelTwiceInOneKindKeepsThePageOnTheLaterCell)
         EXPECT_EQ(sheet.GetActiveIndex(), 0);
     }
     EXPECT_NE(sheet.result(), IDOK);
-    EXPECT_EQ(ranks(HEAT, VESSEL), "1:1002");
+    EXPECT_EQ(ranks(HEAT, EMISSION_VESSEL), "1:1002");
 }
 
 // A type whose stored ranks could not be read writes nothing at OK, whatever its grid shows.
@@ -160,7 +160,7 @@ TEST_F(AirEmissionSheetTest, ATypeWhoseRanksFailedToLoadWritesNothing)
     ASSERT_EQ(page->ShownOperationTypeID(), CHARGE);
     page->Grid()->SetValueWithItemData(1, MODEL_COL, "Gas Sweep", 1004);
     ASSERT_TRUE(sheet.PressOK());
-    EXPECT_EQ(ranks(CHARGE, VESSEL), "1:1001,2:1004");
+    EXPECT_EQ(ranks(CHARGE, EMISSION_VESSEL), "1:1001,2:1004");
     EXPECT_FALSE(m_app.isProjectModified());
 }
 
