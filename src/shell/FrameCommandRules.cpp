@@ -100,6 +100,7 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
     switch (id) {
     case ID_SIMULATE_BATCH:
     case ID_RECIPE_SCALING:
+    case ID_TOOLS_CONVERT_UNITS:
     case ID_DESIGN:
         *enabled = isStepContext(c);
         return true;
