@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
 
 namespace {
 constexpr long UOM_PREFERENCES_HELP_TOPIC = 181;

@@ -9,7 +9,8 @@
 #include "foundation/db/project/UOMSet.h"
 #include "foundation/db/project/UOMSetDetail.h"
 #include "foundation/db/project/UOMTypeSet.h"
-#include "foundation/db/step/StepSet.h"
+#include "foundation/db/SharedConnection.h"
+#include "foundation/db/StatementCache.h"
 
 #include <QSet>
 #include <QSqlQuery>
@@ -71,22 +72,21 @@ void WriteDefaults(long input, long output)
     defaults.CloseSet();
 }
 
-long StepSetID(const CStepSet& step, const char* column)
+// The first step of the connection's Step table that shows or takes its values in the set.
+QString StepRefusal(CDaoDatabase& db, long setID)
 {
-    return step.IsFieldNull(QLatin1String(column)) ? -1 : step.GetLong(QLatin1String(column));
-}
-
-QString StepRefusal(long stepID, long setID)
-{
-    CStepSet step;
-    step.SetErrorMode(DaoErrorMode::Quiet);
-    if (!step.OpenSet(stepID) || step.IsEOF())
-        return {};
-    if (StepSetID(step, "InputUOMSetID") != setID && StepSetID(step, "OutputUOMSetID") != setID)
-        return {};
-    return QStringLiteral("You can not delete this Unit of Measure Set since it is used in Step: ") +
-           step.GetText(QStringLiteral("StepName")) + QStringLiteral(" (") +
-           step.GetText(QStringLiteral("StepVersionName")) + QStringLiteral(").");
+    QString refusal;
+    const StatementKey key{StatementKind::Select, QStringLiteral("Step"), {QStringLiteral("uom set refusal")}, {}, {}};
+    const auto sql = [] {
+        return QStringLiteral("SELECT StepName, StepVersionName FROM Step "
+                              "WHERE IFNULL(InputUOMSetID, -1) = ? OR IFNULL(OutputUOMSetID, -1) = ? LIMIT 1");
+    };
+    db.Connection().execKept(key, sql, {qlonglong(setID), qlonglong(setID)}, [&refusal](KeptResult& row) {
+        if (row.next())
+            refusal = QStringLiteral("You can not delete this Unit of Measure Set since it is used in Step: ") +
+                      row.value(0).toString() + QStringLiteral(" (") + row.value(1).toString() + QStringLiteral(").");
+    });
+    return refusal;
 }
 
 } // namespace
@@ -167,7 +167,8 @@ QString UOMSetDeleteRefusal(long setID)
     const AppContext* app = GetAppContext();
     const int steps = app ? app->stepDatabases().count() : 0;
     for (int i = 0; i < steps; ++i) {
-        const QString refusal = StepRefusal(app->stepDatabases().stepIDAt(i), setID);
+        CDaoDatabase* step = app->stepDatabases().databaseAt(i);
+        const QString refusal = step && step->IsOpen() ? StepRefusal(*step, setID) : QString();
         if (!refusal.isEmpty())
             return refusal;
     }

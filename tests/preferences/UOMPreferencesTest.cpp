@@ -13,9 +13,9 @@
 
 namespace {
 
-const QString SAVE_FIRST = "Do you want to save the changes first?";
-const QString EXISTS = "Unit of Measure Set Name exists already! Please give a different name.";
-const QString SURE = "Are you sure to delete the selected Unit of Measure Set?";
+const QString UOM_SAVE_FIRST = "Do you want to save the changes first?";
+const QString UOM_NAME_EXISTS = "Unit of Measure Set Name exists already! Please give a different name.";
+const QString UOM_DELETE_SURE = "Are you sure to delete the selected Unit of Measure Set?";
 
 class UOMPreferencesTest : public UOMTestFixture {
 protected:
@@ -114,11 +114,11 @@ TEST_F(UOMPreferencesTest, ValidationRefusesInOrderWithItsTexts)
          "Pilot"},
         {"rename in letter case only",
          [](auto& d) { Pick(d.setCombo(), "Pilot"), Type(d, "PILOT"), ChooseDefaults(d); },
-         {{"Do you want to rename the Unit of Measure Set?", IDYES}, {EXISTS, IDOK}},
+         {{"Do you want to rename the Unit of Measure Set?", IDYES}, {UOM_NAME_EXISTS, IDOK}},
          "PILOT"},
         {"new name taken ignoring case",
          [](auto& d) { d.OnNewSameAs(), Type(d, "english"), ChooseDefaults(d); },
-         {{EXISTS, IDOK}},
+         {{UOM_NAME_EXISTS, IDOK}},
          "english"},
     };
     for (const ValidationCase& each : cases) {
@@ -244,7 +244,7 @@ TEST_F(UOMPreferencesTest, SaveFirstKeepsThePendingSetOrLoadsThePickedOne)
     m_prompts.expect(IDYES);
     m_prompts.expect(IDOK);
     Pick(dialog->setCombo(), "SI");
-    EXPECT_EQ(m_prompts.texts().first(), SAVE_FIRST);
+    EXPECT_EQ(m_prompts.texts().first(), UOM_SAVE_FIRST);
     EXPECT_TRUE(dialog->isNewSetPending());
     EXPECT_EQ(dialog->setCombo()->currentIndex(), -1);
     EXPECT_EQ(dialog->setCombo()->currentText(), "Pilot");
@@ -309,7 +309,7 @@ TEST_F(UOMPreferencesTest, DeleteRefusesSetsInUseAndDeletesTheOthers)
         if (!each.refusal.isEmpty())
             m_prompts.expect(IDOK);
         dialog->OnDelete();
-        EXPECT_EQ(m_prompts.lastText(), each.refusal.isEmpty() ? SURE : each.refusal);
+        EXPECT_EQ(m_prompts.lastText(), each.refusal.isEmpty() ? UOM_DELETE_SURE : each.refusal);
         const bool deleted = each.refusal.isEmpty();
         EXPECT_EQ(projectValue("SELECT COUNT(*) FROM TblUOMSet WHERE UOMSetID = ?", {qlonglong(set)}).toInt(), deleted ? 0 : 1);
         EXPECT_EQ(units(set).isEmpty(), deleted);
