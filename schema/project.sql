@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/project/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 4
+-- SCHEMA_VERSION 7
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1 (any non-zero reads true); 1e35 = number
 -- not set; dates REAL OLE automation days; AutoNumber = INTEGER PRIMARY KEY. Tables without a
@@ -91,8 +91,9 @@ CREATE TABLE StepTransition (
 );
 CREATE INDEX StepTransitionByProcess ON StepTransition (ProcessID);
 
+-- A deleted plan's id is never given again (AUTOINCREMENT).
 CREATE TABLE ProductionPlan (
-    PlanID INTEGER PRIMARY KEY,
+    PlanID INTEGER PRIMARY KEY AUTOINCREMENT,
     PlanName TEXT COLLATE NOCASE,
     StartDateTime REAL,
     OutputUOMSetID INTEGER
@@ -269,6 +270,24 @@ CREATE TABLE TblRangeLibrary (
     RangeTypeID INTEGER PRIMARY KEY,
     Description TEXT,
     "Default" INTEGER NOT NULL DEFAULT 0
+);
+
+-- Labour grades: the cost per unit of labour (CostUOM, a "LaborCost" unit) and the operators
+-- available. Stream categories: the disposal cost per unit of DisposalCostUOM (a "DisposalCost"
+-- unit). The preference dialogs assign both ids.
+CREATE TABLE TblLaborCategory (
+    LaborGradeID INTEGER PRIMARY KEY,
+    LaborGrade TEXT,
+    Cost REAL,
+    CostUOM TEXT,
+    MaxAvailableOperators INTEGER
+);
+
+CREATE TABLE StreamCategoryTable (
+    StreamCategoryID INTEGER PRIMARY KEY,
+    StreamCategory TEXT,
+    DisposalCost REAL,
+    DisposalCostUOM TEXT
 );
 
 -- Options of the reports, the minimum batch size and the operation-specific equipment calendar;

@@ -65,3 +65,34 @@ CREATE TABLE SimulationRemark (
     RowKey INTEGER PRIMARY KEY
 );
 CREATE INDEX SimulationRemarkByOperation ON SimulationRemark (StepID, OperationID);
+
+-- A design run of the step (QVSTEP_<id> only): it keeps the batch tables above as the last batch
+-- run left them and adds one summary row and one row per unit procedure whose equipment it
+-- sized. A later batch run writes the file anew, without these rows. Its remarks are
+-- SimulationRemark rows of operation 0.
+CREATE TABLE DesignSummary (
+    StepID INTEGER NOT NULL,
+    Amount REAL NOT NULL,          -- kg over the horizon
+    TimeHorizon REAL NOT NULL,     -- s
+    FacilityID INTEGER NOT NULL,   -- PlantID; 0 = the whole equipment catalogue; -1 = none
+    Heuristic TEXT NOT NULL,       -- the vessel rule as stored with the specification
+    NumberOfBatches INTEGER NOT NULL,
+    BatchSize REAL NOT NULL,       -- kg per batch of the design
+    ScaleFactor REAL NOT NULL,     -- design batch / last batch
+    CycleTime REAL NOT NULL,       -- s, of the last batch run
+    Iterations INTEGER NOT NULL,
+    Feasible INTEGER NOT NULL,     -- 1: the amount is made in the horizon
+    RowKey INTEGER PRIMARY KEY
+);
+
+-- Capacity and Need in litres; Capacity 1e35 = the equipment states none. Equipment 0 = none.
+CREATE TABLE DesignEquipment (
+    StepID INTEGER NOT NULL,
+    UnitProcedureID INTEGER NOT NULL,
+    EquipmentBefore INTEGER NOT NULL,
+    EquipmentAfter INTEGER NOT NULL,
+    Fixed INTEGER NOT NULL,
+    Capacity REAL NOT NULL DEFAULT 1e35,
+    Need REAL NOT NULL DEFAULT 1e35,
+    RowKey INTEGER PRIMARY KEY
+);

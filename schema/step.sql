@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/step/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 5
+-- SCHEMA_VERSION 7
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -185,6 +185,30 @@ CREATE TABLE TblRangeData (
     OpRangeID INTEGER
 );
 CREATE INDEX TblRangeDataByGroup ON TblRangeData (GroupID, SubGroupIndex, FieldTypeID);
+
+-- Comments of the step (OperationID 0) and of its operations, one per comment type of the
+-- project's comment library: the rich text and its plain text.
+CREATE TABLE TblCommentData (
+    CommentID INTEGER PRIMARY KEY,
+    OperationID INTEGER NOT NULL DEFAULT 0,
+    CommentTypeID INTEGER NOT NULL,
+    CommentRTF TEXT,
+    CommentText TEXT
+);
+CREATE INDEX TblCommentDataByOperation ON TblCommentData (OperationID, CommentTypeID);
+-- The design specification of the step: the amount to make over a time horizon, each with its
+-- unit, the facility to design on (its PlantID; 0 = the whole equipment catalogue, -1 = none) with
+-- the name shown for it, and the vessel rule. Null reads as not set.
+CREATE TABLE DesignSpecifications (
+    StepID INTEGER PRIMARY KEY,
+    Amount REAL,
+    AmountUOM TEXT,
+    TimeHorizon REAL,
+    TimeHorizonUOM TEXT,
+    FacilityID INTEGER,
+    FacilityName TEXT,
+    Heuristic TEXT
+);
 
 -- Recipe rows with the step's names. Parameters: StepID (the parent step), ID and Type.
 CREATE VIEW QryTextRecipe AS

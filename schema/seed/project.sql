@@ -229,12 +229,19 @@ SELECT ReportID, 1, 'Standard' FROM ReportOptions
 UNION ALL SELECT ReportID, 2, 'Detailed' FROM ReportOptions
 UNION ALL SELECT ReportID, 3, 'Compact' FROM ReportOptions WHERE ReportID IN (105, 201, 204);
 
--- The message catalogue: 1001-1003 are the remarks of the results database; the others are the
+-- The message catalogue: 1001-1017 are the remarks of the results database; the others are the
 -- messages of the simulation log.
 INSERT INTO TblMessageLibrary (MessageID, MessageType, MessageText, Level, Source) VALUES
     (1001, 'Warning', 'No equipment is assigned to the operation.', 2, 1),
     (1002, 'Error', 'The volume exceeds the capacity of the vessel.', 1, 1),
     (1003, 'Warning', 'No duration is given; the default of the operation type is used.', 2, 1),
+    (1011, 'Error', 'The design amount or time horizon is not above 0.', 1, 1),
+    (1012, 'Error', 'The time horizon is shorter than one cycle of the step.', 1, 1),
+    (1013, 'Error', 'The unit of the design amount or time horizon is not known.', 1, 1),
+    (1014, 'Error', 'The key output has no molecular weight for a molar design amount.', 1, 1),
+    (1015, 'Error', 'The step has no batch results to design from.', 1, 1),
+    (1016, 'Error', 'The design needs more than the capacity of the vessel.', 1, 1),
+    (1017, 'Warning', 'The design fills the vessel below its minimum volume.', 2, 1),
     (10000001, 'Error', 'The simulation of %s stopped: no equipment contents.', 1, 1),
     (10000002, 'Warning', 'The vessel %s overflows.', 1, 1),
     (10000003, 'Warning', 'The vessel %s runs below its minimum stirred volume.', 2, 1),

@@ -11,7 +11,8 @@ INSERT INTO Operation (OperationID, UnitProcedureID, OperationTypeID, QuorvantaL
                        UnitProcedureSequenceNumber, RangeText)
 VALUES (1, 1, 0, 'START', -1, NULL, NULL, NULL, 0, 0, NULL);
 
--- The field types of operation parameters, and those that name items of the material database.
+-- The field types of operation parameters, and those that name items of the material database or
+-- of the project database (a stream category, a labour grade).
 INSERT INTO TblFieldLibrary (FieldTypeID, FieldType, FieldLabel, Quantity, UOM, Scalable) VALUES
     (100001, 'Duration', 'Duration', 'Time', 'min', 0),
     (100002, 'Amount', 'Amount', 'Amount', 'kg', 1),
@@ -19,4 +20,6 @@ INSERT INTO TblFieldLibrary (FieldTypeID, FieldType, FieldLabel, Quantity, UOM, 
     (100004, 'Temperature', 'Temperature', 'Temperature', 'C', 0),
     (100005, 'MaterialID', 'Material', NULL, NULL, 0),
     (100006, 'ReactionID', 'Reaction', NULL, NULL, 0),
-    (100007, 'UtilityID', 'Utility', NULL, NULL, 0);
+    (100007, 'UtilityID', 'Utility', NULL, NULL, 0),
+    (100008, 'StreamCategoryID', 'Stream Category', NULL, NULL, 0),
+    (100009, 'LaborID', 'Labor Grade', NULL, NULL, 0);

@@ -88,7 +88,7 @@ const std::vector<CommandInfo>& CommandTable()
         {ID_SIMULATE_SEQUENCE, "&Simulate", "Simulate Se&quence", "Simulate User-Defined Sequence Plan"},
         {ID_SEPARATOR, "&Simulate", nullptr, nullptr},
         {ID_RECIPE_SCALING, "&Simulate", "Recipe S&caling...", "Call recipe scaling dialog"},
-        {ID_DESIGN, "&Simulate", "&Design...", "Design the equipment of the selected step"},
+        {ID_DESIGN, "&Simulate", "&Design...", "Call design dialog"},
         {ID_REPORT_MATERIAL_DATA, "&Simulate/Data &Reports", "&Material Data...", "Material data report"},
         {ID_REPORT_UTILITY_DATA, "&Simulate/Data &Reports", "&Utility Data...", "Utility data report"},
 

@@ -27,9 +27,12 @@
 #include "modules/qvmaterial/QVMaterialHandover.h"
 #include "modules/ravelstock/RavelstockComponent.h"
 #include "modules/qvsop/QVSOPEntry.h"
+#include "planning/PlanExplorerInstall.h"
+#include "planning/PlanList.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/ConvertUnitsCommand.h"
 #include "preferences/Preference.h"
+#include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferenceHub.h"
 #include "preferences/PreferencesHandover.h"
 #include "preferences/UOMPreferencesDialog.h"
@@ -105,6 +108,9 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.Keep(std::make_unique<CQVMaterialHandover>());
     // Shared classes: their singletons go with each project close.
     installed.Keep(std::make_unique<CSharedClassesHandover>());
+    // Planning: the Plan Explorer in its dock slot, filled at each project open.
+    CPlanList* plans = InstallPlanExplorer(installed, [&frame](int id) { return frame.action(id); });
+    frame.SetPaneWidget(PaneID::PlanExplorer, plans, [plans] { plans->Refresh(); });
     // Simulation: the engine module and the open project's engine entry.
     installed.InstallUnlessSet<EngineHost>(installed.Keep(std::make_unique<CEngineModuleHost>()));
     installed.InstallUnlessSet<EngineFactory>(installed.Keep(std::make_unique<CEngineEntryFactory>()));
@@ -126,6 +132,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // requests of its operating-instructions and equipment-diagram buttons.
     installed.Install<PreferenceFrameServices>(&frame);
     frame.SetPreferenceHub(RunPreferenceHub);
+    InstallLibraryPreferenceEntries();
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });

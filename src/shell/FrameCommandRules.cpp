@@ -1,6 +1,7 @@
 #include "shell/FrameCommandRules.h"
 
 #include "foundation/common/CommandIds.h"
+#include "simulation/DesignRun.h"
 
 namespace {
 bool isStepContext(const ContextRecord& c)
@@ -101,8 +102,10 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
     case ID_SIMULATE_BATCH:
     case ID_RECIPE_SCALING:
     case ID_TOOLS_CONVERT_UNITS:
-    case ID_DESIGN:
         *enabled = isStepContext(c);
+        return true;
+    case ID_DESIGN:
+        *enabled = CDesignRun::AcceptsContext(c);
         return true;
     case ID_SIMULATE_RUN: // the process and plan runs come with their own feature
         *enabled = isStepContext(c) && !isProcessContext(c) && !isPlanContext(c);

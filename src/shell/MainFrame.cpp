@@ -8,6 +8,7 @@
 #include "shell/MCStatusBar.h"
 #include "shell/ShellConstants.h"
 #include "simulation/BatchSimulation.h"
+#include "simulation/DesignRun.h"
 
 #include <QApplication>
 #include <QCloseEvent>

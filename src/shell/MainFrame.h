@@ -43,6 +43,7 @@ class QToolBar;
 
 class CDocumentRegistry;
 class CBatchSimulation;
+class CDesignRun;
 
 class CWizardEndDialog;
 class CStepListPane;
@@ -123,6 +124,9 @@ public:
     void SimulateToNextBreakpoint();
     void SimulateNextOperation();
     void StopAndResetSimulation();
+    // "Design...": the design run of the context step.
+    void DesignStep();
+    CDesignRun& designRun() { return *m_designRun; }
     void NotifyStepModified(long stepID);
     bool IsProjectOpen() const;
 
@@ -243,6 +247,7 @@ public:
     void SetDisplayOptions(const DisplayOptions& options) override { m_displayOptions = options; }
     void DisplayOptionsChanged() override;
     void NotifyOptionsUpdate() override { DotNetNotifyOptionsUpdate(); }
+    void NotifyCommentsTypeUpdate() override { DotNetNotifyCommentsTypeUpdate(); }
 
     // Scripting (MainFrameAutomation.cpp): the object tree, forwarded to its builder, and the
     // frame's services for scripts.
@@ -311,6 +316,7 @@ private:
 
     CAutoSaveTimer m_autoSave;
     std::unique_ptr<CBatchSimulation> m_batchSimulation;
+    std::unique_ptr<CDesignRun> m_designRun;
     ContextRecord m_context;
     CommandTarget* m_activeSource = nullptr; // the pane or view that reported itself active last
     const CDocumentRegistry* m_documentRegistry = nullptr;

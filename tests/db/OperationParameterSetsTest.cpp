@@ -135,7 +135,7 @@ TEST_F(OperationParameterSetsTest, DemoOperationsCarryTheirValuesAndSomeRanges)
     long ranges = 0;
     for (const auto& [stepID, database] : m_stepDbs)
         ranges += count(stepPath(stepID), "SELECT count(*) FROM TblRangeData WHERE RangeTypeID IN (1, 2)");
-    EXPECT_EQ(ranges, 6);
+    EXPECT_EQ(ranges, 7);
     EXPECT_EQ(count(GetProjectDBPath(), "SELECT count(*) FROM TblRangeLibrary WHERE RangeTypeID IN (1, 2)"),
               2);
 }

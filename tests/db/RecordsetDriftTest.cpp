@@ -5,8 +5,10 @@
 #include "MaterialDatabank.h"
 #include "PreferenceTables.h"
 #include "RecordsetFixture.h"
+#include "foundation/db/equipment/ActualEquipmentUnitSet.h"
 #include "foundation/db/equipment/AreaSet.h"
 #include "foundation/db/equipment/BuildingSet.h"
+#include "foundation/db/equipment/EquipmentClassSet.h"
 #include "foundation/db/equipment/EquipmentPropertySet.h"
 #include "foundation/db/equipment/FacilityTreeSet.h"
 #include "foundation/db/equipment/FactorySet.h"
@@ -24,6 +26,7 @@
 #include "foundation/db/project/EmissionCtrlDeviceSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
+#include "foundation/db/project/LaborCategorySet.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "foundation/db/project/MessageOptionsSet.h"
 #include "foundation/db/project/MinBatchSizeOptionsSet.h"
@@ -37,6 +40,7 @@
 #include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/PlanSet.h"
 #include "foundation/db/project/PlanSummary.h"
+#include "foundation/db/project/PlanToProject.h"
 #include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
@@ -53,6 +57,7 @@
 #include "foundation/db/project/STARTStep.h"
 #include "foundation/db/project/SharedExclusiveEquipmentSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
+#include "foundation/db/project/StreamCategorySet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "foundation/db/project/StepTransition.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
@@ -69,11 +74,15 @@
 #include "foundation/db/step/OpTransition.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/OperationSet.h"
+#include "foundation/db/step/QryTblCommentDataForCommentTypeSet.h"
+#include "foundation/db/step/QryTblRangeDataForRangeTypeSet.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
 #include "foundation/db/step/STARTOperation.h"
 #include "foundation/db/step/STARTUnitProcedure.h"
 #include "foundation/db/step/StepLabelSet.h"
+#include "foundation/db/step/DesignSpecsSet.h"
 #include "foundation/db/step/StepSet.h"
+#include "foundation/db/step/TblFieldLabor.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "foundation/db/step/UPTransition.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"
@@ -203,6 +212,8 @@ protected:
                                    "VALUES (900, 1, 'Liquid', 0.5, 'kg')");
         m_projectDb.Execute("INSERT INTO ProductionPlan (PlanName, StartDateTime, OutputUOMSetID) "
                             "VALUES ('Drift plan', 46000.0, 1)");
+        m_projectDb.Execute("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
+                            "VALUES (1, 1, 'Drift plan')");
         m_projectDb.Execute("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
                             "QuantityUOM, BatchTimeInterval, EarliestStartTime, FirstBatchOverlap, "
                             "BatchTimeIntervalUOM, IntraCampaignBatchOverlap) "
@@ -213,6 +224,8 @@ protected:
         m_projectDb.Execute("INSERT INTO PlanSummary (RequirementID, StepID, NumberOfBatches, PlanID) "
                             "VALUES (1, 1001, 3, 1)");
         m_projectDb.Execute("INSERT INTO SharedExclusiveEquipment (EquipmentID, PlanID) VALUES (101, 1)");
+        step.Execute("INSERT INTO DesignSpecifications VALUES (1001, 1200.5, 'kg', 30, 'day', 0, "
+                     "'Tamro Plenthover Equipment Catalog', 'Closest vessels first')");
     }
 };
 
@@ -255,6 +268,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"Process", [](long) { return opened<CProcessSet>(); }},
         DriftCase{"ProcessToProject", [](long) { return opened<CProcessToProjectSet>(QString()); }},
         DriftCase{"Plan", [](long) { return opened<CPlanSet>(); }},
+        DriftCase{"PlanToProject", [](long) { return opened<CPlanToProject>(); }},
         DriftCase{"PPDetail", [](long) { return opened<CPPDetailSet>(1L); }},
         DriftCase{"PlanSummary", [](long) { return opened<CPlanSummary>(-1L); }},
         DriftCase{"PlanRequirements", [](long) { return opened<CPlanRequirementsSet>(-1L); }},
@@ -283,6 +297,13 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"SimulationOptions", [](long) { return opened<CSimulationOptionsSet>(QString("BATCH")); }},
         DriftCase{"RangeType", [](long) { return opened<CRangeTypeSet>(); }},
         DriftCase{"CommentType", [](long) { return opened<CCommentTypeSet>(); }},
+        DriftCase{"LaborCategory", [](long) { return opened<CLaborCategorySet>(); }},
+        DriftCase{"StreamCategory", [](long) { return opened<CStreamCategorySet>(-1L); }},
+        DriftCase{"QryTblRangeDataForRangeType",
+                  [](long) { return opened<CQryTblRangeDataForRangeTypeSet>(1002L, 2L); }},
+        DriftCase{"TblFieldLabor", [](long) { return opened<CTblFieldLabor>(GetStepDatabase(1002), 1L); }},
+        DriftCase{"QryTblCommentDataForCommentType",
+                  [](long) { return opened<CQryTblCommentDataForCommentTypeSet>(1002L, 2L); }},
         DriftCase{"ExcelReportOption", [](long) { return opened<CExcelReportOptionSet>(); }},
         DriftCase{"QryReportVersion", [](long) { return opened<CQryReportVersion>(204L); }},
         DriftCase{"MinBatchSizeOptions", [](long) { return opened<CMinBatchSizeOptionsSet>(); }},
@@ -290,6 +311,7 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"TblMessageLibrary",
                   [](long) { return opened<CTblMessageLibrarySet>(GetProjectDatabase()); }},
         DriftCase{"Step", [](long) { return opened<CStepSet>(1001L, QString()); }},
+        DriftCase{"DesignSpecs", [](long) { return opened<CDesignSpecsSet>(1001L); }},
         DriftCase{"StepLabel", [](long) { return opened<CStepLabelSet>(1001L); }},
         DriftCase{"RecipeOutline", [](long) { return opened<CRecipeOutlineSet>(1001L); }},
         DriftCase{"TextRecipe",
@@ -323,6 +345,8 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"EquipmentProperty",
                   [](long) { return opened<CEquipmentPropertySet>(101L, QString("Capacity"), QString()); }},
         DriftCase{"Plant", [](long) { return opened<CPlantSet>(); }},
+        DriftCase{"ActualEquipmentUnit", [](long) { return opened<CActualEquipmentUnitSet>(101L); }},
+        DriftCase{"EquipmentClass", [](long) { return opened<CEquipmentClassSet>(1L); }},
         DriftCase{"PlantToProject", [](long) { return opened<CPlantToProjectSet>(QString()); }},
         DriftCase{"Area", [](long) { return opened<CAreaSet>(); }},
         DriftCase{"Factory", [](long) { return opened<CFactorySet>(); }},

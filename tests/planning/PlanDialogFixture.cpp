@@ -21,7 +21,8 @@ EquipmentSpec Item(long id, const QString& tag, long classID, const QString& typ
     item.equipmentID = id;
     item.tag = tag;
     item.classID = classID;
-    item.className = type; // the generator writes the class name as the item's type
+    item.className = type;
+    item.type = type;
     item.volume = 1000.0;
     return item;
 }

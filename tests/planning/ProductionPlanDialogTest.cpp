@@ -83,14 +83,14 @@ TEST_F(ProductionPlanDialogTest, OkWritesTheSameRowsAgainAndMarksTheProjectModif
     EXPECT_EQ(app.modifiedHistory(), QList<bool>({true}));
 }
 
-struct RefusalCase {
+struct PlanGridRefusalCase {
     const char* name;
     const char* cells; // row 3, columns 1 to 8
     int column;
     QString text;
 };
 
-class PlanDialogRefusalTest : public ProductionPlanDialogTest, public ::testing::WithParamInterface<RefusalCase> {};
+class PlanDialogRefusalTest : public ProductionPlanDialogTest, public ::testing::WithParamInterface<PlanGridRefusalCase> {};
 
 TEST_P(PlanDialogRefusalTest, TheFirstBadRowGetsTheCurrentCellAndNothingIsWritten)
 {
@@ -111,24 +111,24 @@ TEST_P(PlanDialogRefusalTest, TheFirstBadRowGetsTheCurrentCellAndNothingIsWritte
 
 INSTANTIATE_TEST_SUITE_P(
     EachRefusal, PlanDialogRefusalTest,
-    ::testing::Values(RefusalCase{"UnknownCampaign", "Nothing(1)|5|kg", 1, SELECT_CAMPAIGN},
-                      RefusalCase{"QuantityWithoutCampaign", "|5|kg", 1, SELECT_CAMPAIGN},
-                      RefusalCase{"TextOfTwoEntries", "twin(1)|5|kg", 1, SELECT_CAMPAIGN},
-                      RefusalCase{"PrefixOfTwoEntries", "R|5|kg", 1, SELECT_CAMPAIGN},
-                      RefusalCase{"NoQuantity", "Route(1)||kg", 2, "Please enter Quantity!"},
-                      RefusalCase{"Exponent", "Route(1)|1e3|kg", 2, ENTER_NUMBER},
-                      RefusalCase{"Sign", "Route(1)|-5|kg", 2, ENTER_NUMBER},
-                      RefusalCase{"LeadingPoint", "Route(1)|.5|kg", 2, ENTER_NUMBER},
-                      RefusalCase{"TwoPoints", "Route(1)|1.2.3|kg", 2, ENTER_NUMBER},
-                      RefusalCase{"Zero", "Route(1)|0|kg", 2, ENTER_NUMBER},
-                      RefusalCase{"NoUnit", "Route(1)|5|", 3, QUANTITY_UNIT},
-                      RefusalCase{"CleaningInKg", "Clean(1)|5|kg", 3, QUANTITY_UNIT},
-                      RefusalCase{"ProcessInBatches", "Route(1)|5|batches", 3, QUANTITY_UNIT},
-                      RefusalCase{"UnreadableStart", "Route(1)|5|kg|||someday", 6, DATE_TEXT},
-                      RefusalCase{"IntervalWithoutUnit", "Route(1)|5|kg||||2|", 8, INTERVAL_UNIT},
-                      RefusalCase{"NegativeInterval", "Route(1)|5|kg||||-2|h", 7, ENTER_NUMBER},
-                      RefusalCase{"IntervalInKg", "Route(1)|5|kg||||2|kg", 8, INTERVAL_UNIT}),
-    [](const ::testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+    ::testing::Values(PlanGridRefusalCase{"UnknownCampaign", "Nothing(1)|5|kg", 1, SELECT_CAMPAIGN},
+                      PlanGridRefusalCase{"QuantityWithoutCampaign", "|5|kg", 1, SELECT_CAMPAIGN},
+                      PlanGridRefusalCase{"TextOfTwoEntries", "twin(1)|5|kg", 1, SELECT_CAMPAIGN},
+                      PlanGridRefusalCase{"PrefixOfTwoEntries", "R|5|kg", 1, SELECT_CAMPAIGN},
+                      PlanGridRefusalCase{"NoQuantity", "Route(1)||kg", 2, "Please enter Quantity!"},
+                      PlanGridRefusalCase{"Exponent", "Route(1)|1e3|kg", 2, ENTER_NUMBER},
+                      PlanGridRefusalCase{"Sign", "Route(1)|-5|kg", 2, ENTER_NUMBER},
+                      PlanGridRefusalCase{"LeadingPoint", "Route(1)|.5|kg", 2, ENTER_NUMBER},
+                      PlanGridRefusalCase{"TwoPoints", "Route(1)|1.2.3|kg", 2, ENTER_NUMBER},
+                      PlanGridRefusalCase{"Zero", "Route(1)|0|kg", 2, ENTER_NUMBER},
+                      PlanGridRefusalCase{"NoUnit", "Route(1)|5|", 3, QUANTITY_UNIT},
+                      PlanGridRefusalCase{"CleaningInKg", "Clean(1)|5|kg", 3, QUANTITY_UNIT},
+                      PlanGridRefusalCase{"ProcessInBatches", "Route(1)|5|batches", 3, QUANTITY_UNIT},
+                      PlanGridRefusalCase{"UnreadableStart", "Route(1)|5|kg|||someday", 6, DATE_TEXT},
+                      PlanGridRefusalCase{"IntervalWithoutUnit", "Route(1)|5|kg||||2|", 8, INTERVAL_UNIT},
+                      PlanGridRefusalCase{"NegativeInterval", "Route(1)|5|kg||||-2|h", 7, ENTER_NUMBER},
+                      PlanGridRefusalCase{"IntervalInKg", "Route(1)|5|kg||||2|kg", 8, INTERVAL_UNIT}),
+    [](const ::testing::TestParamInfo<PlanGridRefusalCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProductionPlanDialogTest, AcceptedRowsAreWrittenAsTypedAfterTheStoredOnes)
 {

@@ -28,8 +28,10 @@ void TakeBackBeforePreferenceTables(const QString& path, bool keepRoundValues)
         RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
     RawQuery(path, keepRoundValues ? "UPDATE TextRecipeOptions SET Value = 1 WHERE Options = 'RoundValues'"
                                    : "DELETE FROM TextRecipeOptions WHERE Options = 'RoundValues'");
-    RawQuery(path, QStringLiteral("PRAGMA user_version = %1")
-                       .arg(CSchemaBuilder::SchemaVersion(DatabaseKind::Project) - 1));
+    // Tables of later migrations go too, so that the whole run from there is replayed.
+    for (const char* table : {"TblLaborCategory", "StreamCategoryTable"})
+        RawQuery(path, QStringLiteral("DROP TABLE %1").arg(QLatin1String(table)));
+    RawQuery(path, QStringLiteral("PRAGMA user_version = %1").arg(MigrationNumberNamed(DatabaseKind::Project, "preference-tables") - 1));
 }
 
 } // namespace

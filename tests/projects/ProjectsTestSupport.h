@@ -7,6 +7,7 @@
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "modules/steputils/SchemaMigration.h"
 
 #include <QByteArray>
 #include <QString>
@@ -56,3 +57,12 @@ protected:
     FakeAppContext m_app;
     ScriptedPromptService m_prompts;
 };
+
+// The number of the built-in migration of that kind whose file name holds namePart; 0 when none.
+inline int MigrationNumberNamed(DatabaseKind kind, const char* namePart)
+{
+    for (const SchemaMigration& migration : BuiltInMigrations(kind))
+        if (migration.name.contains(QLatin1String(namePart)))
+            return migration.number;
+    return 0;
+}

@@ -285,18 +285,18 @@ TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)
     OpenDemo();
     const QString file = Export(1003, "old-version.exs");
     for (const char* drop : {"DROP TABLE TblFieldLibrary", "DROP TABLE TblGroupData", "DROP TABLE TblFieldData",
-                             "DROP TABLE TblRangeData", "DROP VIEW QryStepAllEquipment",
+                             "DROP TABLE TblRangeData", "DROP TABLE TblCommentData", "DROP VIEW QryStepAllEquipment",
                              "ALTER TABLE Step DROP COLUMN ProductFactor", "ALTER TABLE Step DROP COLUMN II2ProductFactor",
                              "ALTER TABLE Step DROP COLUMN II3Productfactor", "ALTER TABLE Step DROP COLUMN OI2ProductFactor",
                              "ALTER TABLE Step DROP COLUMN OI3Productfactor", "ALTER TABLE Step DROP COLUMN BatchSizeMW",
-                             "PRAGMA user_version = 1"})
+                             "DROP TABLE DesignSpecifications", "PRAGMA user_version = 1"})
         RawQuery(file, drop);
     const long newID = Import(file, 1);
     ASSERT_NE(newID, 0);
     EXPECT_EQ(LayerValue(GetStepDBPath(newID), "PRAGMA user_version").toInt(),
               CSchemaBuilder::SchemaVersion(DatabaseKind::Step));
-    EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TblFieldLibrary").toInt(), 7)
-        << "the four parameter field types and the three library references";
+    EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TblFieldLibrary").toInt(), 9)
+        << "the four parameter field types, the three library references and the two categories";
 }
 
 TEST_F(StepExchangeTest, LoadStepVersionNamesTheStepByTheFileUnlessTheNameAndVersionAreTaken)

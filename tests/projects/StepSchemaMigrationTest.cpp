@@ -32,6 +32,7 @@ void TakeBackToFirstVersion(const QString& path)
     RawQuery(path, "PRAGMA user_version = 1");
 }
 
+// The number of the step migration that added the library field types.
 } // namespace
 
 class StepSchemaMigrationTest : public ProjectsFixture {};
@@ -73,8 +74,9 @@ TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibr
          {"DROP TABLE ReactionDataSetTable", "DROP TABLE ReactionTable",
           "DROP TABLE ReactionCoefficientTable"},
          "SELECT count(*) FROM ReactionDataSetTable"},
-        {DatabaseKind::Step, CSchemaBuilder::SchemaVersion(DatabaseKind::Step) - 1,
-         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004"}, FIELD_TYPES}};
+        {DatabaseKind::Step, MigrationNumberNamed(DatabaseKind::Step, "library-fields") - 1,
+         {"DELETE FROM TblFieldLibrary WHERE FieldTypeID > 100004", "DROP TABLE TblCommentData",
+          "DROP TABLE DesignSpecifications"}, FIELD_TYPES}};
     for (const auto& file : files) {
         SCOPED_TRACE(DatabaseKindName(file.kind).toStdString());
         const QString fresh = build(file.kind, "fresh." + DatabaseKindName(file.kind));
@@ -93,5 +95,6 @@ TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibr
     EXPECT_TRUE(
         RawQuery(build(DatabaseKind::Step, "STEP_3.STP"), FIELD_TYPES)
             .toString()
-            .endsWith("100005 MaterialID Material, 100006 ReactionID Reaction, 100007 UtilityID Utility"));
+            .endsWith("100005 MaterialID Material, 100006 ReactionID Reaction, 100007 UtilityID Utility, "
+                      "100008 StreamCategoryID Stream Category, 100009 LaborID Labor Grade"));
 }

@@ -26,6 +26,8 @@ public:
     virtual void DisplayOptionsChanged() {}
     // Tells the managed side that the project's text-recipe options changed.
     virtual void NotifyOptionsUpdate() {}
+    // Tells the managed side that the project's comment types changed.
+    virtual void NotifyCommentsTypeUpdate() {}
 };
 
 // The installed frame's options; all off without one.
@@ -33,3 +35,4 @@ DisplayOptions CurrentDisplayOptions();
 void SetCurrentDisplayOptions(const DisplayOptions& options);
 void NotifyDisplayOptionsChanged();
 void NotifyRecipeOptionsUpdate();
+void NotifyCommentsTypeUpdate();

@@ -53,6 +53,12 @@ void NotifyRecipeOptionsUpdate()
         service->NotifyOptionsUpdate();
 }
 
+void NotifyCommentsTypeUpdate()
+{
+    if (DisplayOptionsService* service = ServiceSlot<DisplayOptionsService>::Get())
+        service->NotifyCommentsTypeUpdate();
+}
+
 QString HelpTopicPage(const QString& installDir, const QString& helpFile, long topic)
 {
     const QString base = QFileInfo(helpFile).completeBaseName().toLower();

@@ -13,8 +13,15 @@ class CDaoDatabase;
 // The field types every step database knows (TblFieldLibrary.FieldTypeID).
 enum class OperationField : long { Duration = 100001, Amount = 100002, Volume = 100003, Temperature = 100004 };
 // Field types whose LongValue holds the id of an item of the project's material database: a
-// material ('MaterialID'), a reaction data set ('ReactionID'), a utility ('UtilityID').
-enum class LibraryReferenceField : long { Material = 100005, Reaction = 100006, Utility = 100007 };
+// material ('MaterialID'), a reaction data set ('ReactionID'), a utility ('UtilityID'); or of a row
+// of the project database: a stream category ('StreamCategoryID'), a labour grade ('LaborID').
+enum class LibraryReferenceField : long {
+    Material = 100005,
+    Reaction = 100006,
+    Utility = 100007,
+    StreamCategory = 100008,
+    LaborGrade = 100009,
+};
 
 // "Duration", "Amount", "Volume", "Temperature" (TblFieldLibrary.FieldType); empty for others.
 QString OperationFieldTypeName(OperationField field);

@@ -118,9 +118,26 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                               {qlonglong(process.stepIDs.at(order)), qlonglong(process.processID),
                                qlonglong(process.stepOrders.value(order, order + 1))});
     }
-    done = done && WritePlans(db, spec.plans) && db.Finish();
+    done = done && WritePlans(db, spec.plans) && WriteCostCategories(db, spec) && db.Finish();
     if (!done)
         m_errorText = db.ErrorText();
+    return done;
+}
+
+// The labour grades and the stream categories with their costs.
+bool CProjectGenerator::WriteCostCategories(CSchemaBuilder& db, const ProjectSpec& spec)
+{
+    bool done = true;
+    for (const LaborGradeSpec& grade : spec.laborGrades)
+        done = done && db.Execute(QStringLiteral("INSERT INTO TblLaborCategory (LaborGradeID, LaborGrade, Cost, CostUOM, "
+                                                 "MaxAvailableOperators) VALUES (?, ?, ?, ?, ?)"),
+                                  {qlonglong(grade.laborGradeID), grade.name, NullableNumber(grade.cost), grade.costUOM,
+                                   grade.maxAvailableOperators < 0 ? QVariant() : QVariant(qlonglong(grade.maxAvailableOperators))});
+    for (const StreamCategorySpec& category : spec.streamCategories)
+        done = done && db.Execute(QStringLiteral("INSERT INTO StreamCategoryTable (StreamCategoryID, StreamCategory, "
+                                                 "DisposalCost, DisposalCostUOM) VALUES (?, ?, ?, ?)"),
+                                  {qlonglong(category.streamCategoryID), category.name,
+                                   NullableNumber(category.disposalCost), category.disposalCostUOM});
     return done;
 }
 
@@ -183,10 +200,11 @@ bool CProjectGenerator::WriteEquipmentDatabase(const ProjectSpec& spec, const QS
     return done;
 }
 
-// The item, its class, and its "Volume", "Capacity" and "Material OF Construction" property rows.
+// The item in its facility, its class and type, and its "Volume", "Capacity" and
+// "Material OF Construction" property rows.
 bool CProjectGenerator::WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item)
 {
-    const qlonglong plant = PLANT_ID;
+    const qlonglong plant = item.plantID;
     const qlonglong id = item.equipmentID;
     return db.Execute(QStringLiteral("INSERT OR IGNORE INTO EquipmentClass (EquipmentClassID, ClassName) VALUES (?, ?)"),
                       {qlonglong(item.classID), item.className}) &&
@@ -194,7 +212,7 @@ bool CProjectGenerator::WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSp
                                      "EquipmentType, PlantID, FactoryID, BuildingID, AreaID, NumberOfUnits, Capacity, "
                                      "CapacityUOM, MaterialOfConstruction) VALUES (?, ?, ?, ?, ?, 1, 1, 1, 1, ?, "
                                      "'liter', ?)"),
-                      {id, item.tag, qlonglong(item.classID), item.className, plant, NullableNumber(item.volume),
+                      {id, item.tag, qlonglong(item.classID), item.type, plant, NullableNumber(item.volume),
                        item.material.isEmpty() ? QVariant() : QVariant(item.material)}) &&
            db.Execute(QStringLiteral("INSERT INTO ActualEquipmentProperty (ActualEquipmentID, PropertyName, "
                                      "DoubleValue, ValueUOM) VALUES (?, 'Volume', ?, 'liter'), "

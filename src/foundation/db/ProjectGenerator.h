@@ -13,6 +13,12 @@
 
 class CSchemaBuilder;
 
+// A comment of one comment type of the project's library (TblCommentData).
+struct CommentSpec {
+    long commentTypeID = 1;
+    QString text;
+};
+
 // One recipe line: a unit procedure, an operation, or a keyword ("Start Parallel", "Series",
 // "End Parallel", "Start Or", "End Or").
 struct RecipeLineSpec {
@@ -25,7 +31,8 @@ struct RecipeLineSpec {
     // Operations: values that replace the type's defaults (or add a field), and ranges.
     QList<OperationParameterValue> parameters;
     QList<OperationParameterRange> ranges;
-    QList<LibraryReferenceValue> references; // operations: the items of the material database they name
+    QList<LibraryReferenceValue> references; // operations: the library items and categories they name
+    QList<CommentSpec> comments = {};         // operations: their typed comments
 };
 
 struct StepSpec {
@@ -48,6 +55,7 @@ struct StepSpec {
     QString batchSizeBase = QStringLiteral("Output");
     double batchSizeMW = 1e35;
     long inputUOMSetID = -1, outputUOMSetID = -1; // -1: no unit-of-measure set
+    QList<CommentSpec> comments = {}; // the step's own typed comments
 };
 
 struct ProcessSpec {
@@ -111,6 +119,24 @@ struct EquipmentSpec {
     QString className;
     double volume = 1e35; // litres
     QString material = {}; // "Material OF Construction"; empty: no such row
+    QString type = QStringLiteral("Batch"); // "Batch" or "Continuous"
+    long plantID = 1;                       // the facility: PLANT_ID or a further facility's id
+};
+
+// A labour grade (TblLaborCategory) and a stream category (StreamCategoryTable); 1e35 writes Null.
+struct LaborGradeSpec {
+    long laborGradeID = 0;
+    QString name;
+    double cost = 1e35;
+    QString costUOM;
+    long maxAvailableOperators = -1; // -1 writes Null
+};
+
+struct StreamCategorySpec {
+    long streamCategoryID = 0;
+    QString name;
+    double disposalCost = 1e35;
+    QString disposalCostUOM;
 };
 
 struct ProjectSpec {
@@ -125,6 +151,8 @@ struct ProjectSpec {
     QList<PlanSpec> plans = {};
     QList<long> utilityIDs = {};             // materials that are utilities (property 469)
     QList<ReactionDataSetSpec> reactionDataSets = {};
+    QList<LaborGradeSpec> laborGrades = {};
+    QList<StreamCategorySpec> streamCategories = {};
 };
 
 class CProjectGenerator {
@@ -157,6 +185,7 @@ public:
 private:
     bool WriteProjectDatabase(const ProjectSpec& spec, const QString& path);
     static bool WritePlans(CSchemaBuilder& db, const QList<PlanSpec>& plans);
+    static bool WriteCostCategories(CSchemaBuilder& db, const ProjectSpec& spec);
     bool WriteEquipmentDatabase(const ProjectSpec& spec, const QString& path);
     static bool WriteEquipmentItem(CSchemaBuilder& db, const EquipmentSpec& item);
     static bool WriteEmissionControl(CSchemaBuilder& db, const ProjectSpec& spec);

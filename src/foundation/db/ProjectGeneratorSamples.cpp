@@ -27,6 +27,13 @@ constexpr long ANILINE_ACYLATION = 1;
 // Range types of the project's range library.
 constexpr long NORMAL_OPERATING_RANGE = 1;
 constexpr long PROVEN_ACCEPTABLE_RANGE = 2;
+// Comment types, labour grades and stream categories of the Demo.
+constexpr long SAFETY_COMMENT = 2;
+constexpr long QUALITY_COMMENT = 3;
+constexpr long OPERATOR_GRADE = 1;
+constexpr long SUPERVISOR_GRADE = 2;
+constexpr long AQUEOUS_WASTE = 1;
+constexpr long SOLVENT_WASTE = 2;
 
 RecipeLineSpec RecipeLine(const QString& type, const QString& name, long operationTypeID, long equipmentID)
 {
@@ -82,6 +89,22 @@ LibraryReferenceValue UtilityField(long materialID)
 LibraryReferenceValue ReactionField(long reactionDataSetID)
 {
     return {LibraryReferenceField::Reaction, reactionDataSetID};
+}
+
+LibraryReferenceValue LaborField(long laborGradeID)
+{
+    return {LibraryReferenceField::LaborGrade, laborGradeID};
+}
+
+LibraryReferenceValue StreamCategoryField(long streamCategoryID)
+{
+    return {LibraryReferenceField::StreamCategory, streamCategoryID};
+}
+
+RecipeLineSpec Commented(RecipeLineSpec line, const QList<CommentSpec>& comments)
+{
+    line.comments = comments;
+    return line;
 }
 
 OperationParameterValue ParameterValue(OperationField field, double value, const char* uom)
@@ -178,16 +201,23 @@ StepSpec CrystallizationStep()
                   Keyword("Series"),
                   UnitProcedure(QStringLiteral("Crystallization in R-101"), R101),
                   Operation(TRANSFER, QStringLiteral("Transfer the contents of R-102 to R-101.")),
-                  Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-101 by cooling to 0 degC in 4 h."),
-                            {ParameterValue(OperationField::Duration, 4, "h")},
-                            {ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, -5, 5, "C")}),
+                  Naming(Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-101 by cooling to 0 degC in 4 h."),
+                                   {ParameterValue(OperationField::Duration, 4, "h")},
+                                   {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, -2, 2, "C"),
+                                    ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, -5, 5, "C")}),
+                         {LaborField(OPERATOR_GRADE)}),
                   Keyword("Series"),
                   UnitProcedure(QStringLiteral("Crystallization in R-102"), R102),
                   Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-102 by cooling to 0 degC in 4 h.")),
                   Keyword("End Or"),
                   UnitProcedure(QStringLiteral("Isolation on C-201"), C201),
                   Operation(CENTRIFUGE, QStringLiteral("Centrifuge the slurry in C-201.")),
-                  Operation(WASH_CAKE, QStringLiteral("Wash the cake in C-201 with 100 kg of cold Methanol."), {Kilograms(100)})};
+                  Commented(Naming(Operation(WASH_CAKE, QStringLiteral("Wash the cake in C-201 with 100 kg of cold Methanol."),
+                                             {Kilograms(100)}),
+                                   {StreamCategoryField(SOLVENT_WASTE)}),
+                            {{QUALITY_COMMENT, QStringLiteral("Sample the last wash for residual methanol.")}})};
+    // Its typed comments, labour and waste category make it the step the library dialogs find in use.
+    step.comments = {{SAFETY_COMMENT, QStringLiteral("Methanol vapours: keep the vessels inerted.")}};
     return step;
 }
 
@@ -276,7 +306,7 @@ QList<EquipmentSpec> DemoEquipment()
             {R102, QStringLiteral("R-102"), 1, QStringLiteral("Reactor"), 2500.0, QStringLiteral("Glass-lined")},
             {C201, QStringLiteral("C-201"), 2, QStringLiteral("Centrifuge"), 400.0, QStringLiteral("Hastelloy")},
             {D301, QStringLiteral("D-301"), 3, QStringLiteral("Dryer"), 1000.0, {}},
-            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0, {}}};
+            {M401, QStringLiteral("M-401"), 4, QStringLiteral("Mill"), 100.0, {}, QStringLiteral("Continuous")}};
 }
 
 } // namespace
@@ -299,6 +329,10 @@ ProjectSpec CProjectGenerator::DemoProject()
     spec.reactionDataSets = {DemoReactions()};
     spec.equipment = DemoEquipment();
     spec.plantsWithoutEquipment = {QStringLiteral("Eastfield Kilo Lab")};
+    spec.laborGrades = {{OPERATOR_GRADE, QStringLiteral("Operator"), 35.0, QStringLiteral("USD/h"), 4},
+                        {SUPERVISOR_GRADE, QStringLiteral("Supervisor"), 55.0, QStringLiteral("USD/h"), 1}};
+    spec.streamCategories = {{AQUEOUS_WASTE, QStringLiteral("Aqueous Waste"), 0.2, QStringLiteral("USD/kg")},
+                             {SOLVENT_WASTE, QStringLiteral("Solvent Waste"), 0.8, QStringLiteral("USD/kg")}};
     // Batch sizes on the output basis weigh by the key output's molecular weight.
     for (StepSpec& step : spec.steps) {
         for (const MaterialSpec& material : std::as_const(spec.materials)) {

@@ -101,7 +101,7 @@ private:
                          m_unitProcedureNumber);
         if (written)
             WriteParameters(operationID, line);
-        return written;
+        return written && WriteComments(m_db, operationID, line.comments);
     }
 
     void WriteParameters(long operationID, const RecipeLineSpec& line)
@@ -142,6 +142,20 @@ private:
                              qlonglong(m_step.stepID), type, unitProcedureName, qlonglong(upNumber)});
     }
 
+public:
+    // The typed comments of an operation, or of the step itself (operation id 0).
+    static bool WriteComments(CSchemaBuilder& db, long operationID, const QList<CommentSpec>& comments)
+    {
+        bool done = true;
+        for (const CommentSpec& comment : comments)
+            done = done && db.Execute(QStringLiteral("INSERT INTO TblCommentData (OperationID, CommentTypeID, "
+                                                     "CommentRTF, CommentText) VALUES (?, ?, ?, ?)"),
+                                      {qlonglong(operationID), qlonglong(comment.commentTypeID),
+                                       QStringLiteral("{\\rtf1 %1}").arg(comment.text), comment.text});
+        return done;
+    }
+
+private:
     QString OperationTypeName(long operationTypeID)
     {
         if (m_typeNames.isEmpty()) {
@@ -219,7 +233,8 @@ bool CProjectGenerator::WriteStepDatabase(const StepSpec& step, const QString& p
                             NullableStepNumber(step.productFactor), NullableStepNumber(step.input2Factor),
                             NullableStepNumber(step.input3Factor), NullableStepNumber(step.output2Factor),
                             NullableStepNumber(step.output3Factor), NullableStepNumber(step.batchSizeMW)}) &&
-                WriteRecipe(db, step, m_nextItemID, &recipeError) && db.Finish();
+                WriteRecipe(db, step, m_nextItemID, &recipeError) &&
+                CRecipeWriter::WriteComments(db, 0, step.comments) && db.Finish();
     if (!done)
         m_errorText = recipeError.isEmpty() ? db.ErrorText() : recipeError;
     return done;

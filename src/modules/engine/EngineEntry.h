@@ -65,7 +65,8 @@ public:
     virtual void setRunOptions(int airEmission, int resultsDatabase, int overFlow, int underFlow);
     // Stored for the design run.
     virtual void setDesignOptions(int resultsDatabase, int overFlow, int underFlow, int maxDesignIterations);
-    // Not built yet: answers 0, designs nothing.
+    // Sizes the step's equipment for the amount over the horizon (EngineDesign.h); the facility and
+    // vessel rule come from the step's stored design specification.
     virtual int designStep(ISimStatus* status, long stepID, double amount, const QString& amountUOM,
                            double horizon, const QString& horizonUOM, const Array<long>& fixedEquipment);
     // "ReadAndSimulate" drops the step's paused run; "SimulateOnly" marks it stale, so that stepping

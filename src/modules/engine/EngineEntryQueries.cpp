@@ -3,6 +3,7 @@
 #include "modules/engine/EngineEntry.h"
 
 #include "foundation/common/AppContext.h"
+#include "modules/engine/EngineDesign.h"
 #include "modules/engine/EngineRun.h"
 #include "modules/engine/EngineUtilities.h"
 
@@ -32,9 +33,13 @@ void EngineEntry::setDesignOptions(int resultsDatabase, int overFlow, int underF
     m_designOptions = {m_options.airEmission, resultsDatabase, overFlow, underFlow, maxDesignIterations};
 }
 
-int EngineEntry::designStep(ISimStatus*, long, double, const QString&, double, const QString&, const Array<long>&)
+int EngineEntry::designStep(ISimStatus* status, long stepID, double amount, const QString& amountUOM, double horizon,
+                            const QString& horizonUOM, const Array<long>& fixedEquipment)
 {
-    return 0;
+    EngineDesignRequest request{stepID, amount, amountUOM, horizon, horizonUOM, {}};
+    for (long i = 0; i < fixedEquipment.GetSize(); ++i)
+        request.fixedEquipment.append(fixedEquipment[i]);
+    return RunEngineDesign(status, request, m_designOptions);
 }
 
 int EngineEntry::simulatePlan(ISimStatus*, long, bool)

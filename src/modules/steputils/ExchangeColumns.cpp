@@ -77,6 +77,13 @@ const QList<CatalogueTableEntry>& StepTableEntries()
          {CatalogueInt("RangeID", CatalogueRole::RowKey), CatalogueInt("GroupID"), CatalogueInt("SubGroupIndex"), CatalogueInt("FieldTypeID"), CatalogueInt("RangeTypeID"),
           CatalogueInt("RangeCategory"), CatalogueReal("Low"), CatalogueInt("LowWidth"), CatalogueName("LowUOM"), CatalogueReal("High"), CatalogueInt("HighWidth"),
           CatalogueName("HighUOM"), CatalogueInt("OpRangeID")}},
+        {"TblCommentData", ExchangePart::Step, "",
+         {CatalogueInt("CommentID", CatalogueRole::RowKey), CatalogueInt("OperationID"), CatalogueInt("CommentTypeID"), CatalogueMemo("CommentRTF"),
+          CatalogueMemo("CommentText")}},
+        {"DesignSpecifications", ExchangePart::Step, "",
+         {CatalogueInt("StepID", CatalogueRole::StepRef), CatalogueReal("Amount"), CatalogueName("AmountUOM"), CatalogueReal("TimeHorizon"),
+          CatalogueName("TimeHorizonUOM"), CatalogueInt("FacilityID", CatalogueRole::FacilityRef), CatalogueName("FacilityName"),
+          CatalogueName("Heuristic")}},
     };
     return tables;
 }

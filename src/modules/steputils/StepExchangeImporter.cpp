@@ -59,8 +59,8 @@ ExchangeRowList ItemRows(CDaoDatabase& file, const QString& table, QStringList& 
 
 // Per step table, the assignments that re-point its references: a step id becomes the new step's;
 // another reference goes through the map, an item not brought along becoming NULL (facility) or
-// -1, and a reference that named nothing stays as it was. One statement per table, so each table
-// is written once.
+// -1, and a reference that named nothing (Null, -1; for a facility also 0, the whole catalogue)
+// stays as it was. One statement per table, so each table is written once.
 QMap<QString, QStringList> StepTableRewrites(long stepID)
 {
     QMap<QString, QStringList> rewrites;
@@ -73,11 +73,13 @@ QMap<QString, QStringList> StepTableRewrites(long stepID)
             rewrites[column.table] << QStringLiteral("%1 = %2").arg(target).arg(stepID);
             continue;
         }
-        const QString none =
-            column.role == ColumnRole::FacilityRef ? QStringLiteral("NULL") : QStringLiteral("-1");
+        const bool facility = column.role == ColumnRole::FacilityRef;
+        const QString none = facility ? QStringLiteral("NULL") : QStringLiteral("-1");
+        const QString kept = facility ? QStringLiteral("%1 IN (-1, 0)") : QStringLiteral("%1 = -1");
         rewrites[column.table]
-            << QStringLiteral("%1 = CASE WHEN %1 IS NULL OR %1 = -1 THEN %1 ELSE coalesce((SELECT NewID "
-                              "FROM temp.ExchangeMap WHERE Role = %2 AND OldID = %1), %3) END")
+            << (QStringLiteral("%1 = CASE WHEN %1 IS NULL OR ") + kept +
+                QStringLiteral(" THEN %1 ELSE coalesce((SELECT NewID FROM temp.ExchangeMap WHERE Role = %2 "
+                               "AND OldID = %1), %3) END"))
                    .arg(target)
                    .arg(int(column.role))
                    .arg(none);

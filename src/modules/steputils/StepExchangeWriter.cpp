@@ -78,7 +78,8 @@ void CStepExchangeWriter::WriteEquipment(CDaoDatabase& equipment)
                                      QStringLiteral("SELECT DISTINCT EquipmentClassID FROM ActualEquipmentCommon "
                                                     "WHERE ActualEquipmentID IN (SELECT value FROM json_each(?))"),
                                      {json})));
-    QSet<long> facilities = StepIDs(QStringLiteral("SELECT PlantID FROM Step"));
+    QSet<long> facilities = StepIDs(
+        QStringLiteral("SELECT PlantID FROM Step UNION SELECT FacilityID FROM DesignSpecifications WHERE FacilityID > 0"));
     facilities.unite(IDsOf(ReadExchangeRows(
         equipment,
         QStringLiteral("SELECT DISTINCT PlantID FROM ActualEquipmentCommon "

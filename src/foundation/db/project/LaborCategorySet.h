@@ -1,0 +1,12 @@
+#pragma once
+// [TblLaborCategory]: the project's labour grades, in grade id order.
+
+#include "foundation/db/DaoRecordset.h"
+
+class CLaborCategorySet : public CDaoRecordset {
+public:
+    CLaborCategorySet() : CDaoRecordset(Definition()) {}
+    bool OpenSet();
+    void CloseSet() { CDaoRecordset::CloseSet(); }
+    static const DaoRecordsetDef& Definition();
+};

@@ -1,0 +1,188 @@
+#include "modules/engine/EngineDesignInputs.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/UnitConversion.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/OperationParameters.h"
+#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/material/MaterialPropertySet.h"
+#include "modules/engine/EngineScheduler.h"
+#include "modules/engine/EngineStepModel.h"
+
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlQuery>
+#include <algorithm>
+
+namespace {
+
+constexpr double DESIGN_INPUT_UNSET = 1e35;
+constexpr long MOLECULAR_WEIGHT_PROPERTY = 1;
+
+// The table's molar units count from kmol.
+constexpr const char* MOLAR_UNITS[] = {"kmol", "kmole", "gmol", "gmole", "lbmol", "lbmole", "mol", "mmole"};
+
+bool IsMolarUnit(const QString& uom)
+{
+    return std::any_of(std::begin(MOLAR_UNITS), std::end(MOLAR_UNITS), [&uom](const char* name) {
+        return uom.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+    });
+}
+
+QList<long> ReadLastResults(long stepID, EngineDesignInputs& inputs)
+{
+    CResultsDatabase results;
+    const QString path = ResultsFilePath(GetProjectDir(), StepResultsFileName(stepID));
+    if (!results.Open(path)) {
+        inputs.resultsUnreadable = QFileInfo::exists(path);
+        return {};
+    }
+    inputs.lastRun = results.Summary();
+    inputs.schedule = results.Schedule(stepID);
+    for (const ResultsRemark& remark : results.StepRemarks(stepID))
+        if (remark.operationID != 0)
+            inputs.remarks.append(remark);
+    return results.EquipmentUsed(stepID);
+}
+
+DesignSpecification ReadSpecification(long stepID)
+{
+    CDesignSpecsSet specs;
+    DesignSpecification specification;
+    if (specs.OpenSet(stepID))
+        specification = specs.Specification();
+    specs.CloseSet();
+    return specification;
+}
+
+// The uses of the items in `used`, their peak volumes, and the unit procedures on them.
+void ReadUses(long stepID, const QList<long>& used, const QSet<long>& fixed, EngineDesignInputs& inputs)
+{
+    QHash<long, double> peaks;
+    for (long id : used)
+        peaks.insert(id, 0.0);
+    if (CDaoDatabase* database = GetStepDatabase(stepID)) {
+        const EngineStepModel model = CEngineStepReader(*database).ReadItemsOnly(stepID);
+        for (const EngineOperation& operation : model.operations) {
+            const long equipment = model.unitProcedures.value(operation.unitProcedureID).primaryEquipmentID;
+            const double volume = OperationVolume(operation);
+            if (peaks.contains(equipment) && volume != DESIGN_INPUT_UNSET)
+                peaks[equipment] = std::max(peaks.value(equipment), volume);
+        }
+        for (auto it = model.unitProcedures.cbegin(); it != model.unitProcedures.cend(); ++it)
+            if (peaks.contains(it->primaryEquipmentID))
+                inputs.unitProcedures.append({it.key(), it->primaryEquipmentID});
+    }
+    std::sort(inputs.unitProcedures.begin(), inputs.unitProcedures.end(),
+              [](const DesignUnitProcedure& a, const DesignUnitProcedure& b) {
+                  return a.unitProcedureID < b.unitProcedureID;
+              });
+    for (long id : used)
+        inputs.uses.append({id, peaks.value(id), fixed.contains(id), id, DESIGN_INPUT_UNSET, 0.0});
+}
+
+QHash<long, DesignVessel> ReadVesselCatalogue()
+{
+    QHash<long, DesignVessel> vessels;
+    CDaoDatabase* equipment = GetSharedEquipmentDB();
+    if (!equipment)
+        return vessels;
+    QSqlQuery rows = equipment->Query(QStringLiteral("SELECT ActualEquipmentID, EquipmentClassID, PlantID, "
+                                                     "Capacity, CapacityUOM, MinimumVolume, MinimumVolumeUOM "
+                                                     "FROM ActualEquipmentCommon"));
+    const auto litres = [&rows](int value) {
+        return rows.value(value).isNull() ? DESIGN_INPUT_UNSET
+                                          : ToEngineUnit(OperationField::Volume, rows.value(value).toDouble(),
+                                                         rows.value(value + 1).toString());
+    };
+    while (rows.next()) {
+        const long id = long(rows.value(0).toLongLong());
+        const long classID = rows.value(1).isNull() ? -1 : long(rows.value(1).toLongLong());
+        const long plantID = rows.value(2).isNull() ? -1 : long(rows.value(2).toLongLong());
+        vessels.insert(id, {id, classID, plantID, litres(3), litres(5)});
+    }
+    return vessels;
+}
+
+double KeyOutputMolecularWeight(long stepID)
+{
+    CDaoDatabase* database = GetStepDatabase(stepID);
+    if (!database)
+        return DESIGN_INPUT_UNSET;
+    QSqlQuery step = database->Query(
+        QStringLiteral("SELECT KeyOutputIntermediateID FROM Step WHERE StepID = ?"), {qlonglong(stepID)});
+    if (!step.next() || step.value(0).isNull())
+        return DESIGN_INPUT_UNSET;
+    CMaterialPropertySet* properties = CMaterialPropertySet::Instance();
+    properties->SetErrorMode(DaoErrorMode::Quiet);
+    return properties->ReadDoubleValue(long(step.value(0).toLongLong()), MOLECULAR_WEIGHT_PROPERTY);
+}
+
+bool HasBatchResults(const ResultsRunSummary& run)
+{
+    return run.batchSize != DESIGN_INPUT_UNSET && run.batchSize > 0 && run.cycleTime != DESIGN_INPUT_UNSET &&
+           run.cycleTime > 0;
+}
+
+bool AboveZero(double value)
+{
+    return value != DESIGN_INPUT_UNSET && value > 0;
+}
+
+// The request in kg and s; the first reason it cannot be sized, or 0.
+long ConvertRequest(const EngineDesignRequest& request, EngineDesignInputs& inputs)
+{
+    if (!AboveZero(request.amount) || !AboveZero(request.horizon))
+        return REMARK_DESIGN_NOT_ABOVE_ZERO;
+    if (!IsOperationFieldUnit(OperationField::Duration, request.horizonUOM))
+        return REMARK_DESIGN_UNKNOWN_UNIT;
+    inputs.horizonSeconds = UserToInternal(request.horizonUOM, request.horizon, 0, 0);
+    bool needsWeight = false;
+    double weight = DESIGN_INPUT_UNSET;
+    if (IsMolarUnit(request.amountUOM))
+        weight = KeyOutputMolecularWeight(request.stepID);
+    if (!DesignAmountInKg(request.amount, request.amountUOM, weight, &inputs.amountKg, &needsWeight))
+        return needsWeight ? REMARK_DESIGN_NO_MOLECULAR_WEIGHT : REMARK_DESIGN_UNKNOWN_UNIT;
+    if (inputs.horizonSeconds < inputs.lastRun.cycleTime)
+        return REMARK_DESIGN_HORIZON_BELOW_CYCLE;
+    return 0;
+}
+
+} // namespace
+
+bool DesignAmountInKg(double amount, const QString& uom, double molecularWeight, double* kg,
+                      bool* needsWeight)
+{
+    *needsWeight = false;
+    if (IsOperationFieldUnit(OperationField::Amount, uom)) {
+        *kg = UserToInternal(uom, amount, 0, 0); // the mass units count from kg
+        return true;
+    }
+    if (!IsMolarUnit(uom) || GetUnitIndex(uom) < 0)
+        return false;
+    if (molecularWeight == DESIGN_INPUT_UNSET || !(molecularWeight > 0)) {
+        *needsWeight = true;
+        return false;
+    }
+    *kg = UserToInternal(uom, amount, 0, 0) * molecularWeight;
+    return true;
+}
+
+EngineDesignInputs ReadEngineDesignInputs(const EngineDesignRequest& request)
+{
+    EngineDesignInputs inputs;
+    try {
+        const QList<long> used = ReadLastResults(request.stepID, inputs);
+        inputs.specification = ReadSpecification(request.stepID);
+        const QList<long>& fixed = request.fixedEquipment;
+        ReadUses(request.stepID, used, QSet<long>(fixed.cbegin(), fixed.cend()), inputs);
+        inputs.vessels = ReadVesselCatalogue();
+    } catch (const CDaoException&) {
+        inputs.lastRun = {};
+        inputs.resultsUnreadable = true;
+    }
+    inputs.problem =
+        HasBatchResults(inputs.lastRun) ? ConvertRequest(request, inputs) : REMARK_DESIGN_NO_BATCH_RESULTS;
+    return inputs;
+}
