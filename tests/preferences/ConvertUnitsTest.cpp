@@ -6,7 +6,6 @@
 #include "preferences/ConvertUnitsDialog.h"
 
 #include <QComboBox>
-#include <QDir>
 
 namespace {
 
@@ -107,22 +106,6 @@ TEST_F(ConvertUnitsTest, AFailedWriteChangesNothing)
     EXPECT_FALSE(step(1001).InTransaction());
     EXPECT_TRUE(m_concerns.calls.isEmpty());
     EXPECT_TRUE(m_app.modifiedHistory().isEmpty());
-}
-
-// Under a screen (QV_SHOTS_DIR): Convert Units on the coupling step.
-TEST_F(ConvertUnitsTest, Pictures)
-{
-    const QString shots = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (shots.isEmpty())
-        GTEST_SKIP() << "QV_SHOTS_DIR not set";
-    CopyOfSI("Pilot Plant");
-    EXPECT_TRUE(ConvertUnitsOfStep(1001, [&shots](CConvertUnitsDialog& dialog) {
-        dialog.show();
-        dialog.setCombo()->setCurrentIndex(dialog.setCombo()->findText("Pilot Plant"));
-        dialog.grab().save(QDir(shots).filePath("u1-sets-convert-units.png"));
-        dialog.OnOK();
-        return dialog.result();
-    }));
 }
 
 } // namespace

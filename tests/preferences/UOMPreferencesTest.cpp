@@ -7,7 +7,6 @@
 #include "preferences/UOMPreferencesDialog.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QPushButton>
 #include <functional>
 
@@ -341,33 +340,6 @@ TEST_F(UOMPreferencesTest, DeletingTheLastSetLeavesNothingToEdit)
     EXPECT_FALSE(dialog->button(CUOMPreferencesDialog::IDC_UPDATE)->isEnabled());
     EXPECT_TRUE(dialog->button(CUOMPreferencesDialog::IDC_NEW)->isEnabled());
     EXPECT_EQ(m_app.modifiedHistory(), QList<bool>{true});
-}
-
-// Under a screen (QV_SHOTS_DIR): New Same As "SI", Temperature in F, the defaults, OK.
-TEST_F(UOMPreferencesTest, Pictures)
-{
-    const QString shots = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (shots.isEmpty())
-        GTEST_SKIP() << "QV_SHOTS_DIR not set";
-    const auto picture = [&shots](QWidget& widget, const QString& name) {
-        widget.grab().save(QDir(shots).filePath("u1-sets-" + name + ".png"));
-    };
-    const auto dialog = Open();
-    dialog->show();
-    picture(*dialog, "1-open");
-    Pick(dialog->setCombo(), "SI");
-    dialog->OnNewSameAs();
-    Type(*dialog, "Pilot Plant");
-    picture(*dialog, "2-new-same-as-si");
-    SetUnit(*dialog, "Temperature", "\u00b0F");
-    dialog->grid()->scrollToItem(dialog->grid()->item(RowOf(*dialog, "Temperature"), 2));
-    picture(*dialog, "3-temperature-f");
-    ChooseDefaults(*dialog);
-    picture(*dialog, "4-defaults");
-    dialog->OnUpdate();
-    picture(*dialog, "5-saved");
-    dialog->OnOK();
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
 } // namespace

@@ -34,6 +34,15 @@ QVariant StepValue(long stepID, const QString& sql)
     return query.next() ? query.value(0) : QVariant();
 }
 
+QString StoredUnit(const QString& set, const QString& kind)
+{
+    QSqlQuery query = GetProjectDatabase()->Query(
+        "SELECT d.Unit FROM TblUOMSet s JOIN TblUOMSetDetail d ON d.UOMSetID = s.UOMSetID "
+        "WHERE s.UOMSetName = ? AND d.UOMType = ?",
+        {set, kind});
+    return query.next() ? query.value(0).toString() : QString("no row");
+}
+
 // Runs fill on the dialog of type Dialog that the trigger opens modally; answers whether it came.
 template <typename Dialog> bool WhenModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& fill)
 {
@@ -82,13 +91,20 @@ TEST_F(UnitSetsShellTest, TheHubOpensTheSetsDialogOnTheStandInsUnitNames)
             dialog.setCombo()->setCurrentIndex(dialog.setCombo()->findText("SI"));
             dialog.button(CUOMPreferencesDialog::IDC_NEW_SAME_AS)->click();
             dialog.setCombo()->setEditText("Pilot Plant");
-            int volume = 1;
-            while (volume <= dialog.kinds().size() && dialog.kinds().at(volume - 1).type != "Volume")
-                ++volume;
-            EXPECT_EQ(dialog.grid()->GetValueRowCol(volume, 2), "m\u00b3");
+            UnitSetsShot(&dialog, "new-same-as-si");
+            const auto row = [&dialog](const QString& kind) {
+                int row = 1;
+                while (row <= dialog.kinds().size() && dialog.kinds().at(row - 1).type != kind)
+                    ++row;
+                return row;
+            };
+            EXPECT_EQ(dialog.grid()->GetValueRowCol(row("Volume"), 2), "m\u00b3");
+            dialog.grid()->SetValueRowCol(row("Temperature"), 2, "\u00b0F");
+            dialog.grid()->scrollToItem(dialog.grid()->item(row("Temperature") - 1, 1));
+            UnitSetsShot(&dialog, "temperature-f");
             dialog.inputCombo()->setCurrentIndex(dialog.inputCombo()->findText("SI"));
             dialog.outputCombo()->setCurrentIndex(dialog.outputCombo()->findText("English"));
-            UnitSetsShot(&dialog, "new-same-as-si");
+            UnitSetsShot(&dialog, "defaults");
             dialog.findChild<QPushButton*>("1")->click();
         }));
         walked = true;
@@ -96,10 +112,8 @@ TEST_F(UnitSetsShellTest, TheHubOpensTheSetsDialogOnTheStandInsUnitNames)
     });
     frame->action(ID_TOOLS_PREFERENCES)->trigger();
     ASSERT_TRUE(walked);
-    QSqlQuery query = GetProjectDatabase()->Query(
-        "SELECT d.Unit FROM TblUOMSet s JOIN TblUOMSetDetail d ON d.UOMSetID = s.UOMSetID "
-        "WHERE s.UOMSetName = 'Pilot Plant' AND d.UOMType = 'Volume'");
-    ASSERT_TRUE(query.next());
-    EXPECT_EQ(query.value(0).toString(), "Cubic m");
+    EXPECT_EQ(StoredUnit("Pilot Plant", "Volume"), "Cubic m");
+    EXPECT_EQ(StoredUnit("Pilot Plant", "Temperature"), "F");
+    UnitSetsShot(frame, "saved");
     prompts.expect(IDNO); // the close does not save
 }
