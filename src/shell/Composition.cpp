@@ -32,10 +32,13 @@
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/OPDefaultsDialog.h"
 #include "preferences/CostFactorPreferenceDialog.h"
+#include "preferences/ConvertUnitsCommand.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferAirEmissionDialog.h"
 #include "preferences/PreferenceDialogEntries.h"
+#include "preferences/PreferenceHub.h"
 #include "preferences/PreferencesHandover.h"
+#include "preferences/UOMPreferencesDialog.h"
 #include "projects/ProjectManager.h"
 #include "projects/StepRegistration.h"
 #include "preferences/ToolOptionDialog.h"
@@ -130,6 +133,9 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.InstallUnlessSet<MessageVisibility>(installed.Keep(std::make_unique<CErrMsgVisibility>()));
     installed.Keep(std::make_unique<CPreferencesHandover>());
     frame.SetCommandHandler(ID_TOOLS_OPTIONS, RunToolOptions);
+    // Preferences: the unit-of-measure sets behind the hub's button; Convert Units of the context step.
+    PreferenceHub::setEntry(1048, RunUOMPreferences);
+    frame.SetCommandHandler(ID_TOOLS_CONVERT_UNITS, OnConvertUnits);
     // Preferences: the hub behind command 32832 and its notify message; the frame serves the
     // requests of its operating-instructions and equipment-diagram buttons.
     installed.Install<PreferenceFrameServices>(&frame);

@@ -100,6 +100,7 @@ bool runRule(int id, const FrameCommandState& s, bool* enabled)
     const ContextRecord& c = s.context;
     switch (id) {
     case ID_SIMULATE_BATCH:
+    case ID_TOOLS_CONVERT_UNITS:
         *enabled = isStepContext(c);
         return true;
     case ID_RECIPE_SCALING: // a process node scales the process

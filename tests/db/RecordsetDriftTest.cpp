@@ -78,6 +78,8 @@
 #include "foundation/db/project/TblMessageLibrarySet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 #include "foundation/db/project/UOMSet.h"
+#include "foundation/db/project/UOMSetDetail.h"
+#include "foundation/db/project/UOMTypeSet.h"
 #include "foundation/db/project/UnitsLibrarySet.h"
 #include "foundation/db/step/OPFieldForFieldIDSet.h"
 #include "foundation/db/step/OPFieldSet.h"
@@ -288,6 +290,8 @@ INSTANTIATE_TEST_SUITE_P(
         DriftCase{"SharedExclusiveEquipment", [](long) { return opened<CSharedExclusiveEquipmentSet>(); }},
         DriftCase{"UOMSet", [](long) { return opened<CUOMSet>(); }},
         DriftCase{"DefaultUOMSet", [](long) { return opened<CDefaultUOMSet>(); }},
+        DriftCase{"UOMTypes", [](long) { return opened<CUOMTypeSet>(); }},
+        DriftCase{"UOMSetDetail", [](long) { return opened<CUOMSetDetail>(1L); }},
         DriftCase{"UnitsLibrary", [](long) { return opened<CUnitsLibrarySet>(QString(), QString("Amount")); }},
         DriftCase{"ProcessStep", [](long) { return opened<CProcessStepSet>(2L, QString()); }},
         DriftCase{"QryStepByStepAndProcessID",

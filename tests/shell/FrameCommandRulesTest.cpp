@@ -60,6 +60,9 @@ TEST(FrameCommandRules, FollowTheContext)
         {"plan schedule", ID_VIEW_SCHEDULE, 9, -1, -1, 7, "or", true},
         {"quick results of plan", ID_VIEW_QUICK_RESULTS, 9, -1, -1, 7, "or", false},
         {"scaling in recipe", ID_RECIPE_SCALING, 2, 4, 2, -1, "o", true},
+        {"convert units of a step", ID_TOOLS_CONVERT_UNITS, 1, 4, 2, -1, "o", true},
+        {"convert units without a step", ID_TOOLS_CONVERT_UNITS, 1, -1, 2, -1, "on", false},
+        {"convert units without project", ID_TOOLS_CONVERT_UNITS, 2, 4, 2, -1, "", false},
         {"view command without view", ID_EDIT_CUT, 2, 4, 2, -1, "oer", false},
         {"operation insert without view", 32892, 2, 4, 2, -1, "oer", false},
     };

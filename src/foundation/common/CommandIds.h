@@ -82,6 +82,7 @@ enum CommandID : int {
     // Tools
     ID_TOOLS_PREFERENCES = 32832,
     ID_TOOLS_OPTIONS = 32833,
+    ID_TOOLS_CONVERT_UNITS = 33720, // the context step's recipe to another unit-of-measure set
     // Help
     ID_HELP_TOPICS = 57670,
     ID_APP_ABOUT = 57664,

@@ -54,6 +54,7 @@ struct StepSpec {
     double input2Factor = 1e35, input3Factor = 1e35, output2Factor = 1e35, output3Factor = 1e35;
     QString batchSizeBase = QStringLiteral("Output");
     double batchSizeMW = 1e35;
+    long inputUOMSetID = -1, outputUOMSetID = -1; // -1: no unit-of-measure set
     QList<CommentSpec> comments = {}; // the step's own typed comments
 };
 
@@ -185,6 +186,8 @@ struct ProjectSpec {
 
 class CProjectGenerator {
 public:
+    // Steps take the sets SI (1) and English (2) in turn; the last has none.
+    static void AssignUOMSets(QList<StepSpec>& steps);
     static constexpr long PLANT_ID = 1;
     static constexpr long PROJECT_ID = 1;
     static constexpr long FIRST_EXTRA_PLANT_ID = 100; // of the facilities without equipment

@@ -357,6 +357,7 @@ ProjectSpec CProjectGenerator::DemoProject()
                 step.batchSizeMW = material.molecularWeight;
         }
     }
+    AssignUOMSets(spec.steps);
     return spec;
 }
 
@@ -437,5 +438,15 @@ ProjectSpec CProjectGenerator::SyntheticProject(int steps, int linesPerStep)
     spec.materials.append({100 + steps, QStringLiteral("Material %1").arg(100 + steps), QStringLiteral("Liquid"), 100.0, {}});
     spec.materials.append({SYNTHETIC_REAGENT, QStringLiteral("Reagent"), QStringLiteral("Liquid"), 50.0, {}});
     spec.processes = {process};
+    AssignUOMSets(spec.steps);
     return spec;
+}
+
+void CProjectGenerator::AssignUOMSets(QList<StepSpec>& steps)
+{
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const long set = i + 1 == steps.size() ? -1 : long(i % 2) + 1;
+        steps[i].inputUOMSetID = set;
+        steps[i].outputUOMSetID = set;
+    }
 }

@@ -223,11 +223,12 @@ bool CProjectGenerator::WriteStepDatabase(const StepSpec& step, const QString& p
                                           "BatchSizeUOM, ScaleFactor, UndoPrevScalingDone, PrevScaledBatchSize, "
                                           "ProductFactor, II2ProductFactor, II3Productfactor, OI2ProductFactor, "
                                           "OI3Productfactor, BatchSizeMW) "
-                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, -1, -1, ?, ?, ?, ?, "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                                           "1.0, 0, NULL, ?, ?, ?, ?, ?, ?)"),
                            {Id(step.stepID), step.name, step.version, step.description, Id(step.plantID),
                             Id(step.keyInputID), Id(step.keyOutputID), Id(step.input2ID), Id(step.input3ID),
-                            Id(step.output2ID), Id(step.output3ID), step.cleaning ? 1 : 0, step.batchSizeBase,
+                            Id(step.output2ID), Id(step.output3ID), qlonglong(step.inputUOMSetID),
+                            qlonglong(step.outputUOMSetID), step.cleaning ? 1 : 0, step.batchSizeBase,
                             NullableStepNumber(step.batchSize), step.batchSizeUOM,
                             NullableStepNumber(step.productFactor), NullableStepNumber(step.input2Factor),
                             NullableStepNumber(step.input3Factor), NullableStepNumber(step.output2Factor),

@@ -2,6 +2,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/AppContext.h"
+#include "foundation/db/project/UnitsLibrarySet.h"
 
 namespace {
 struct ListRow {
@@ -27,8 +29,8 @@ constexpr ListRow kDisplayLists[] = {
     {"MassListData", "kg", "kg"},
     {"MassListData", "g", "g"},
     {"MassListData", "lb", "lb"},
-    {"VolumeListData", "m3", "m\u00b3"},
-    {"VolumeListData", "L", "L"},
+    {"VolumeListData", "Cubic m", "m\u00b3"},
+    {"VolumeListData", "liter", "L"},
     {"VolumeListData", "gal", "gal (US)"},
     {"TimeListData", "s", "s"},
     {"TimeListData", "min", "min"},
@@ -47,10 +49,25 @@ CManagedSideStandIn::CManagedSideStandIn() : m_operationEditor(m_recipeText)
             {QString::fromUtf8(row.key), QString::fromUtf8(row.display)});
 }
 
-const QList<CManagedSideStandIn::Entry>* CManagedSideStandIn::list(const QString& listName) const
+// A list of the table, else the project library's units of the quantity the name gives ("Area" of
+// "AreaListData"), each its own display text.
+QList<CManagedSideStandIn::Entry> CManagedSideStandIn::list(const QString& listName) const
 {
     const auto it = m_lists.constFind(listName.toLower());
-    return it == m_lists.constEnd() ? nullptr : &it.value();
+    if (it != m_lists.constEnd())
+        return it.value();
+    QList<Entry> entries;
+    const QString suffix = QStringLiteral("ListData");
+    if (!GetProjectDatabase() || !listName.endsWith(suffix, Qt::CaseInsensitive))
+        return entries;
+    CUnitsLibrarySet units;
+    units.SetErrorMode(DaoErrorMode::Quiet);
+    if (!units.OpenSet(QString(), listName.chopped(suffix.size())))
+        return entries;
+    for (; !units.IsEOF(); units.MoveNext())
+        entries.append({units.Unit(), units.Unit()});
+    units.CloseSet();
+    return entries;
 }
 
 void CManagedSideStandIn::record(const QString& text, const ZEVKProjectNamesLocations* names)
@@ -128,12 +145,10 @@ QList<CStreamReference> CManagedSideStandIn::DotNetStreamUsedInOtherOperation(lo
 bool CManagedSideStandIn::DotNetInvokeGetDisplayValue(QString& out, const QString& listName,
                                                       const QString& key)
 {
-    if (const QList<Entry>* entries = list(listName)) {
-        for (const Entry& entry : *entries) {
-            if (entry.first.compare(key, Qt::CaseInsensitive) == 0) {
-                out = entry.second;
-                return true;
-            }
+    for (const Entry& entry : list(listName)) {
+        if (entry.first.compare(key, Qt::CaseInsensitive) == 0) {
+            out = entry.second;
+            return true;
         }
     }
     return false;
@@ -142,22 +157,18 @@ bool CManagedSideStandIn::DotNetInvokeGetDisplayValue(QString& out, const QStrin
 QStringList CManagedSideStandIn::DotNetInvokeGetDisplayVector(const QString& listName)
 {
     QStringList texts;
-    if (const QList<Entry>* entries = list(listName)) {
-        for (const Entry& entry : *entries)
-            texts << entry.second;
-    }
+    for (const Entry& entry : list(listName))
+        texts << entry.second;
     return texts;
 }
 
 bool CManagedSideStandIn::DotNetInvokeGetKeyValue(QString& out, const QString& listName,
                                                   const QString& display)
 {
-    if (const QList<Entry>* entries = list(listName)) {
-        for (const Entry& entry : *entries) {
-            if (entry.second == display) {
-                out = entry.first;
-                return true;
-            }
+    for (const Entry& entry : list(listName)) {
+        if (entry.second == display) {
+            out = entry.first;
+            return true;
         }
     }
     return false;

@@ -1,5 +1,6 @@
 #pragma once
-// Managed side without a managed runtime: display lists come from a small built-in key/text table,
+// Managed side without a managed runtime: display lists come from a small built-in key/text table
+// (other unit lists from the project's unit library, each unit its own text),
 // notifications are recorded, the equipment editor changes nothing, the operation editor edits the
 // operation's stored parameters and comments (StandInOperationEditor.h), the material look-up
 // accepts the project, and the process-operation call generates the operation's recipe text from
@@ -44,7 +45,7 @@ public:
 
 private:
     using Entry = QPair<QString, QString>; // key, display text
-    const QList<Entry>* list(const QString& listName) const;
+    QList<Entry> list(const QString& listName) const;
     void record(const QString& text, const ZEVKProjectNamesLocations* names = nullptr);
 
     QMap<QString, QList<Entry>> m_lists; // keyed by lower-case list name
