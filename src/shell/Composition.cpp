@@ -12,6 +12,7 @@
 #include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/LanguageDatabaseService.h"
 #include "foundation/common/LinkedWindows.h"
 #include "foundation/common/PreferenceFrameServices.h"
 #include "foundation/common/ProjectHandover.h"
@@ -28,6 +29,7 @@
 #include "modules/ravelstock/RavelstockComponent.h"
 #include "modules/qvsop/QVSOPEntry.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
+#include "preferences/LanguageAndFavoriteEntries.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferencesHandover.h"
@@ -125,4 +127,12 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });
+    // Preferences: the recipe language (hub entry 1375 and its notify message) on the project
+    // manager's language database; the favourite-operation menus.
+    installed.Install<LanguageDatabaseService>(&app.projects().LanguageTemplate());
+    InstallLanguagePreferenceEntry();
+    frame.SetNotifyHandler(FrameNotifyMessage::LanguageChanged, [&frame](qintptr text, qintptr length) {
+        OnLanguageMessage(LanguageMessageText(text, length), &frame);
+    });
+    frame.SetCommandHandler(ID_TOOLS_FAVORITE_OPERATIONS, [&frame] { RunCustomizeFavoriteOperations(&frame); });
 }

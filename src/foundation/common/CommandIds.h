@@ -82,6 +82,7 @@ enum CommandID : int {
     // Tools
     ID_TOOLS_PREFERENCES = 32832,
     ID_TOOLS_OPTIONS = 32833,
+    ID_TOOLS_FAVORITE_OPERATIONS = 33805, // the three favourite-operation menus (per user)
     // Help
     ID_HELP_TOPICS = 57670,
     ID_APP_ABOUT = 57664,
