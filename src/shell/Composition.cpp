@@ -30,6 +30,7 @@
 #include "modules/qvsop/QVSOPEntry.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/LanguageAndFavoriteEntries.h"
+#include "preferences/LanguagePreferenceDialog.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferencesHandover.h"
