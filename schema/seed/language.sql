@@ -9,4 +9,7 @@ INSERT INTO RecipeTextWord (WordKey, WordText) VALUES
     ('End Parallel', 'End Parallel'),
     ('Start Or', 'Start Or'),
     ('End Or', 'End Or'),
-    ('Series', 'Series');
+    ('Series', 'Series'),
+    ('Not Set', 'not set'),
+    ('Ranges', 'Ranges'),
+    ('To', 'to');

@@ -5,10 +5,11 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "modules/steputils/StepUtilsEntry.h"
-#include "projects/LanguagePreference.h"
+#include "preferences/LanguagePreferenceDialog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,14 +27,6 @@ QString CannotBeOpened(const QString& path)
     return QStringLiteral("The Recipe Language Template ") + path + QStringLiteral(" cannot be opened.");
 }
 
-// A stored path that is not absolute lies in the install's Language folder.
-QString StoredTemplatePath(const QString& stored)
-{
-    if (stored.size() <= 4 || !QDir::isRelativePath(stored))
-        return stored;
-    return GetAppContext()->paths()->languageDir() + stored;
-}
-
 // The stored template path; false when the project has no language row.
 bool ReadStoredTemplate(CLanguagePreferencesSet& set, QString& path)
 {
@@ -43,7 +36,18 @@ bool ReadStoredTemplate(CLanguagePreferencesSet& set, QString& path)
     path = StoredTemplatePath(set.GetText(QStringLiteral("RecipeLanguagePath")));
     return true;
 }
+QString CopyFailed(const QString& path)
+{
+    return QStringLiteral("Failed to copy language database file \"%1\" !").arg(path);
+}
 } // namespace
+
+QString StoredTemplatePath(const QString& stored)
+{
+    if (stored.size() <= 4 || !QDir::isRelativePath(stored))
+        return stored;
+    return GetAppContext()->paths()->languageDir() + stored;
+}
 
 CLanguageTemplate::CLanguageTemplate(ProjectFileSet& files) : m_files(files) {}
 
@@ -109,14 +113,14 @@ bool CLanguageTemplate::ConvertLanguageDatabase()
     const QString working = m_files.workingLanguageDBPath;
     const QString copy = GetQuorvantaTempDir() + QStringLiteral("lang.tmp");
     if (!CopyDatabaseFile(working, copy)) {
-        QvMessageBox(QStringLiteral("Failed to copy language database file \"%1\" !").arg(copy));
+        QvMessageBox(CopyFailed(copy));
         return false;
     }
     bool done = StepUtilsEntry().convertLanguage(copy, QString(), 1) != 0;
     if (!done)
         QvMessageBox(QStringLiteral("Can't convert the language database!"));
     else if (!(done = CopyDatabaseFile(copy, working)))
-        QvMessageBox(QStringLiteral("Failed to copy language database file \"%1\" !").arg(working));
+        QvMessageBox(CopyFailed(working));
     DeleteDatabaseFile(copy);
     return done;
 }
@@ -125,6 +129,7 @@ bool CLanguageTemplate::ChooseOtherLanguageTemplate(int& languageResult)
 {
     AppContext* app = GetAppContext();
     CLanguagePreferenceDialog dialog;
+    dialog.m_bNewProject = true; // choosing only: the open stores and converts the choice
     dialog.m_strTemplatePath = m_files.languageTemplatePath;
     if (dialog.DoModal() != IDOK) {
         QvMessageBox(QStringLiteral("Tamro Plenthover could not open the project since no Recipe Language "
@@ -154,4 +159,52 @@ bool CLanguageTemplate::OpenLanguageDatabase()
 void CLanguageTemplate::CloseLanguageDatabase()
 {
     m_database.reset();
+}
+
+bool CLanguageTemplate::ReplaceLanguageDatabase(const QString& templatePath, const QString& convertedCopy)
+{
+    m_previous = {m_files.languageTemplatePath, m_files.workingLanguageDBPath, m_database != nullptr};
+    m_database.reset();
+    if (PutConvertedCopyInPlace(templatePath, convertedCopy) && ReopenLanguageDatabase())
+        return true;
+    RestorePreviousLanguageDatabase();
+    return false;
+}
+
+void CLanguageTemplate::RestorePreviousLanguageDatabase()
+{
+    m_database.reset();
+    GetAppContext()->paths()->RestoreLanguageFile(m_previous.templatePath, m_previous.workingPath);
+    m_files.languageTemplatePath = m_previous.templatePath;
+    m_files.workingLanguageDBPath = m_previous.workingPath;
+    if (m_previous.open)
+        ReopenLanguageDatabase();
+}
+
+// The template taken (its working copy may be made anew) and the converted copy over that copy.
+bool CLanguageTemplate::PutConvertedCopyInPlace(const QString& templatePath, const QString& convertedCopy)
+{
+    PathProvider* paths = GetAppContext()->paths();
+    if (!paths->SetLanguageFile(templatePath)) {
+        QvMessageBox(CopyFailed(templatePath));
+        return false;
+    }
+    const QString working = paths->workingLanguageDBPath();
+    if (!CopyDatabaseFile(convertedCopy, working)) {
+        QvMessageBox(CopyFailed(working));
+        return false;
+    }
+    m_files.languageTemplatePath = templatePath;
+    m_files.workingLanguageDBPath = working;
+    return true;
+}
+
+bool CLanguageTemplate::ReopenLanguageDatabase()
+{
+    try {
+        return OpenLanguageDatabase();
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
 }

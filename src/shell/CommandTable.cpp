@@ -95,6 +95,8 @@ const std::vector<CommandInfo>& CommandTable()
         {ID_TOOLS_PREFERENCES, "&Tools", "&Preferences...", "Edit the preferences of the project"},
         {ID_TOOLS_OPTIONS, "&Tools", "&Options...", "Options"},
         {ID_TOOLS_CONVERT_UNITS, "&Tools", "Convert &Units...", "Convert the recipe of the selected step to another unit of measure set"},
+        {ID_TOOLS_FAVORITE_OPERATIONS, "&Tools", "&Favorite Operations...",
+         "Customize the favorite operations menus"},
 
         {ID_HELP_TOPICS, "&Help", "&Help Topics\tF1", "List Help topics"},
         {ID_APP_ABOUT, "&Help", "&About Tamro Plenthover...", "Display program information and version"},

@@ -12,6 +12,7 @@
 #include "foundation/common/FrameNotifyMessage.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/LanguageDatabaseService.h"
 #include "foundation/common/LinkedWindows.h"
 #include "foundation/common/PreferenceFrameServices.h"
 #include "foundation/common/ProjectHandover.h"
@@ -33,6 +34,8 @@
 #include "preferences/OPDefaultsDialog.h"
 #include "preferences/CostFactorPreferenceDialog.h"
 #include "preferences/ConvertUnitsCommand.h"
+#include "preferences/LanguageAndFavoriteEntries.h"
+#include "preferences/LanguagePreferenceDialog.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferAirEmissionDialog.h"
 #include "preferences/PreferenceDialogEntries.h"
@@ -147,4 +150,12 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     frame.SetCommandHandler(ID_TOOLS_PREFERENCES, [&frame] { frame.OnPreferences(); });
     frame.SetNotifyHandler(FrameNotifyMessage::Preferences,
                            [](qintptr, qintptr) { DispatchCommand(ID_TOOLS_PREFERENCES); });
+    // Preferences: the recipe language (hub entry 1375 and its notify message) on the project
+    // manager's language database; the favourite-operation menus.
+    installed.Install<LanguageDatabaseService>(&app.projects().LanguageTemplate());
+    InstallLanguagePreferenceEntry();
+    frame.SetNotifyHandler(FrameNotifyMessage::LanguageChanged, [&frame](qintptr text, qintptr length) {
+        OnLanguageMessage(LanguageMessageText(text, length), &frame);
+    });
+    frame.SetCommandHandler(ID_TOOLS_FAVORITE_OPERATIONS, [&frame] { RunCustomizeFavoriteOperations(&frame); });
 }

@@ -44,6 +44,7 @@ bool alwaysEnabled(int id)
     case ID_INSERT_BEFORE:
     case ID_HELP_TOPICS:
     case ID_APP_ABOUT:
+    case ID_TOOLS_FAVORITE_OPERATIONS:
         return true;
     default:
         return false;

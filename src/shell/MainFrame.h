@@ -261,6 +261,7 @@ public:
     void DisplayOptionsChanged() override;
     void NotifyOptionsUpdate() override { DotNetNotifyOptionsUpdate(); }
     void NotifyCommentsTypeUpdate() override { DotNetNotifyCommentsTypeUpdate(); }
+    void NotifyLanguageUpdate(const QString& language) override { DotNetInvokeUpdateLanguage(language); }
 
     // Scripting (MainFrameAutomation.cpp): the object tree, forwarded to its builder, and the
     // frame's services for scripts.

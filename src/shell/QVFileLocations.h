@@ -36,6 +36,11 @@ public:
     QString languageTemplatePath() const { return m_languageTemplatePath; }
 
     bool SetLanguageFile(const QString& languageTemplatePath) override;
+    void RestoreLanguageFile(const QString& languageTemplatePath, const QString& workingPath) override
+    {
+        m_languageTemplatePath = languageTemplatePath;
+        m_workingLanguagePath = workingPath;
+    }
     void SetWorkingDirectory(const QString& folder) override;
 
     // Answers whether a file can be opened for reading and writing (tests replace it: a root

@@ -1,4 +1,4 @@
-#include "projects/LanguagePreference.h"
+#include "preferences/LanguagePreferenceDialog.h"
 #include "ProjectsTestSupport.h"
 #include "foundation/db/DaoDatabase.h"
 

@@ -3,7 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DatabaseFiles.h"
-#include "projects/LanguagePreference.h"
+#include "preferences/LanguagePreferenceDialog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -95,6 +95,11 @@ TEST_F(LanguageTemplateTest, AnOutdatedTemplateIsConvertedOrAnotherOneChosen)
     EXPECT_EQ(FileBytes(foreign), before);
     EXPECT_FALSE(QFileInfo::exists(instanceDir() + "lang.tmp"));
     prompts.clear();
+    struct CancelChooser : LanguageDialogService {
+        int RunLanguageDialog(CLanguagePreferenceDialog&) override { return IDCANCEL; }
+    } cancel;
+    ServiceInstallations cancelling;
+    cancelling.Install<LanguageDialogService>(&cancel);
     prompts.expect(IDNO);
     prompts.expect(IDOK);
     EXPECT_FALSE(OpenGiven(path));
@@ -104,6 +109,7 @@ TEST_F(LanguageTemplateTest, AnOutdatedTemplateIsConvertedOrAnotherOneChosen)
         QString path;
         int RunLanguageDialog(CLanguagePreferenceDialog& dialog) override
         {
+            EXPECT_TRUE(dialog.m_bNewProject) << "the open's chooser only chooses";
             dialog.m_strTemplatePath = path;
             return IDOK;
         }

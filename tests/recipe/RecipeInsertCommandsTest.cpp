@@ -121,7 +121,7 @@ TEST(FavoriteOperationsFileTest, ReadsTheNameAndTheIdsUpToTheFirstThatDoesNotRea
         {"Reactor\r\n4\r\n26\r\n25", {"Reactor", {4, 26, 25}}},
         {"Empty menu", {"Empty menu", {}}},
         {"Stops\r\n4\r\nx\r\n26", {"Stops", {4}}},
-        {QByteArray(120, 'n') + "\r\n4", {QString(99, 'n'), {}}},
+        {QByteArray(120, 'n') + "\r\n4", {QString(98, 'n'), {4}}},
     };
     for (const auto& [bytes, expected] : cases) {
         WriteFile(path, bytes);

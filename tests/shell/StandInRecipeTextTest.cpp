@@ -1,9 +1,11 @@
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
+#include "foundation/common/LanguageDatabaseService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaBuilder.h"
 #include "recipe/RecipeTextRegenerator.h"
 #include "shell/bridge/ManagedProcessOperation.h"
 #include "shell/bridge/ManagedSideStandIn.h"
@@ -108,6 +110,33 @@ TEST_P(StandInRecipeTextTest, TheOperationTextIsBuiltFromItsTypeLabelFieldsAndTh
     EXPECT_NE(RecipeText(), first);
     EXPECT_FALSE(ProcessOperation(STEP, 999999)) << "an unknown operation stores nothing";
     EXPECT_TRUE(prompts.texts().isEmpty());
+}
+
+// The fixed words come from the open language database, read again after the cache is reset.
+TEST_P(StandInRecipeTextTest, TheFixedWordsComeFromTheOpenLanguageDatabase)
+{
+    struct GermanWords : LanguageDatabaseService {
+        CDaoDatabase* LanguageDatabase() const override { return database.get(); }
+        std::unique_ptr<CDaoDatabase> database;
+    } language;
+    const QString path = app.root() + "QVDeutsch.lng";
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Language, path));
+    {
+        CDaoDatabase writer;
+        writer.Open(path);
+        writer.Execute("UPDATE RecipeTextWord SET WordText = CASE WordKey WHEN 'Not Set' THEN 'nicht gesetzt' "
+                       "WHEN 'Ranges' THEN 'Bereiche' WHEN 'To' THEN 'bis' ELSE WordText END");
+    }
+    language.database = std::make_unique<CDaoDatabase>();
+    language.database->Open(path, DatabaseRole::ReadOnly);
+    installed.Install<LanguageDatabaseService>(&language);
+    SetOption("Ranges", GetParam().ranges);
+    SetOption("AddSpace", GetParam().addSpace);
+    ResetStepWiseCache();
+    ASSERT_TRUE(RegenerateStepRecipeText(STEP));
+    QString expected = GetParam().text;
+    expected.replace("not set", "nicht gesetzt").replace("Ranges:", "Bereiche:").replace(" to ", " bis ");
+    EXPECT_EQ(RecipeText(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

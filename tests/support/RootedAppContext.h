@@ -36,6 +36,10 @@ public:
         m_workingLanguageDBPath = languageTemplatePath;
         return true;
     }
+    void RestoreLanguageFile(const QString&, const QString& workingPath) override
+    {
+        m_workingLanguageDBPath = workingPath;
+    }
     void SetWorkingDirectory(const QString& folder) override { m_workingDir = Slashed(folder); }
 
     static QString Slashed(const QString& folder) { return folder.endsWith('/') ? folder : folder + '/'; }

@@ -1,4 +1,4 @@
-// qv-mkdb: builds the install data from schema/ (blank template, language database, regulatory
+// qv-mkdb: builds the install data from schema/ (blank template, language databases, regulatory
 // categories library, Demo and
 // LibraryDemo samples, and Demo2 beside Demo)
 // and synthetic projects for benchmarks.
@@ -62,6 +62,30 @@ bool AddDemoPlans(const QString& projectFile, QString* error)
     }
 }
 
+// The German recipe language: the English database with its language name and words translated.
+bool BuildGermanLanguage(const QString& path, QString* error)
+{
+    if (!CSchemaBuilder::Build(DatabaseKind::Language, path, error))
+        return false;
+    try {
+        CDaoDatabase language;
+        language.Open(path);
+        language.BeginTrans();
+        language.Execute(QStringLiteral("UPDATE LanguageInfo SET LanguageName = 'Deutsch'"));
+        language.Execute(QStringLiteral(
+            "UPDATE RecipeTextWord SET WordText = CASE WordKey WHEN 'Unit Procedure' THEN 'Teilprozedur' "
+            "WHEN 'Operation' THEN 'Operation' WHEN 'Start Parallel' THEN 'Parallel Anfang' "
+            "WHEN 'End Parallel' THEN 'Parallel Ende' WHEN 'Start Or' THEN 'Oder Anfang' WHEN 'End Or' THEN 'Oder Ende' "
+            "WHEN 'Series' THEN 'Serie' WHEN 'Not Set' THEN 'nicht gesetzt' WHEN 'Ranges' THEN 'Bereiche' "
+            "WHEN 'To' THEN 'bis' ELSE WordText END"));
+        language.CommitTrans();
+        return true;
+    } catch (const CDaoException& e) {
+        *error = e.GetErrorDescription();
+        return false;
+    }
+}
+
 int BuildLibraryDemo(const QString& folder)
 {
     if (!QDir().mkpath(folder + QStringLiteral("/Libraries")) ||
@@ -82,14 +106,15 @@ int BuildData(const QString& dataDir)
     if (!QDir().mkpath(templates) || !QDir().mkpath(language) || !QDir().mkpath(demo))
         return Fail(QStringLiteral("cannot create the folders under %1").arg(dataDir));
     if (!RemoveOldFiles(templates, {QStringLiteral("Blank.*")}) ||
-        !RemoveOldFiles(language, {QStringLiteral("QVEnglish.lng*")}) ||
+        !RemoveOldFiles(language, {QStringLiteral("QVEnglish.lng*"), QStringLiteral("QVDeutsch.lng*")}) ||
         !RemoveOldFiles(demo, {QStringLiteral("Demo.*"), QStringLiteral("STEP_*")}))
         return Fail(QStringLiteral("cannot remove the old files under %1").arg(dataDir));
     CProjectGenerator generator;
     if (!generator.WriteBlankTemplate(templates, QStringLiteral("Blank")))
         return Fail(generator.ErrorText());
     QString error;
-    if (!CSchemaBuilder::Build(DatabaseKind::Language, language + QStringLiteral("/QVEnglish.lng"), &error))
+    if (!CSchemaBuilder::Build(DatabaseKind::Language, language + QStringLiteral("/QVEnglish.lng"), &error) ||
+        !BuildGermanLanguage(language + QStringLiteral("/QVDeutsch.lng"), &error))
         return Fail(error);
     if (!BuildRegulatoryLibrary(dataDir + QStringLiteral("/") + QLatin1String(REGULATORY_LIBRARY_FILE), &error))
         return Fail(error);

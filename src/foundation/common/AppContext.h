@@ -84,6 +84,8 @@ public:
     // Takes a recipe-language template; a template that cannot be written where it lies is copied
     // into the instance folder first. False when it cannot be used.
     virtual bool SetLanguageFile(const QString& languageTemplatePath) = 0;
+    // Puts back a template and working path that SetLanguageFile gave before; nothing is copied.
+    virtual void RestoreLanguageFile(const QString& languageTemplatePath, const QString& workingPath) = 0;
     virtual void SetWorkingDirectory(const QString& folder) = 0;
 };
 

@@ -83,6 +83,7 @@ enum CommandID : int {
     ID_TOOLS_PREFERENCES = 32832,
     ID_TOOLS_OPTIONS = 32833,
     ID_TOOLS_CONVERT_UNITS = 33720, // the context step's recipe to another unit-of-measure set
+    ID_TOOLS_FAVORITE_OPERATIONS = 33805, // the three favourite-operation menus (per user)
     // Help
     ID_HELP_TOPICS = 57670,
     ID_APP_ABOUT = 57664,

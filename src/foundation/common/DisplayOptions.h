@@ -3,6 +3,7 @@
 // open. Views read them through the display-options concern and re-read them on a refresh.
 
 #include <QList>
+#include <QString>
 #include <QStringList>
 
 struct DisplayOptions {
@@ -28,6 +29,8 @@ public:
     virtual void NotifyOptionsUpdate() {}
     // Tells the managed side that the project's comment types changed.
     virtual void NotifyCommentsTypeUpdate() {}
+    // Tells the managed side that the project's recipe language changed to that language.
+    virtual void NotifyLanguageUpdate(const QString& /*language*/) {}
 };
 
 // The installed frame's options; all off without one.
@@ -36,3 +39,4 @@ void SetCurrentDisplayOptions(const DisplayOptions& options);
 void NotifyDisplayOptionsChanged();
 void NotifyRecipeOptionsUpdate();
 void NotifyCommentsTypeUpdate();
+void NotifyLanguageUpdate(const QString& language);

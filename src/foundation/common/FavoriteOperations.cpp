@@ -3,13 +3,22 @@
 #include "foundation/common/AppContext.h"
 
 #include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
 #include <QSettings>
 #include <array>
 #include <cctype>
 
 namespace {
-// A reader takes at most this many characters of the first line, its line end included.
-constexpr qsizetype NAME_LINE_LIMIT = 99;
+// UTF-8 (a byte-order mark dropped); a file of the old code-page form reads as Latin-1.
+QString DecodeFavoriteText(QByteArray bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
 
 int ListNumber(int listIndex)
 {
@@ -50,14 +59,40 @@ std::optional<FavoriteOperationsFile> ReadFavoriteOperationsFile(const QString& 
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray text = file.readAll();
-    qsizetype lineEnd = text.indexOf('\n');
-    lineEnd = lineEnd < 0 ? text.size() : lineEnd + 1;
-    const qsizetype nameLength = qMin(lineEnd, NAME_LINE_LIMIT);
-    QByteArray name = text.left(nameLength);
-    while (name.endsWith('\n') || name.endsWith('\r'))
+    return ParseFavoriteOperations(file.readAll());
+}
+
+FavoriteOperationsFile ParseFavoriteOperations(const QByteArray& bytes)
+{
+    const QString text = DecodeFavoriteText(bytes);
+    const qsizetype lineEnd = text.indexOf('\n');
+    QString name = lineEnd < 0 ? text : text.left(lineEnd);
+    if (name.endsWith('\r'))
         name.chop(1);
-    return FavoriteOperationsFile{QString::fromLocal8Bit(name), ReadIntegers(text, nameLength)};
+    const QByteArray rest = lineEnd < 0 ? QByteArray() : text.mid(lineEnd + 1).toLatin1();
+    return FavoriteOperationsFile{name.left(FAVORITE_NAME_LIMIT), ReadIntegers(rest, 0)};
+}
+
+QByteArray FormatFavoriteOperations(const FavoriteOperationsFile& file)
+{
+    QByteArray bytes = file.name.toUtf8();
+    for (const long id : file.operationTypeIDs)
+        bytes += "\r\n" + QByteArray::number(qlonglong(id));
+    return bytes;
+}
+
+bool WriteFavoriteOperationsFile(const QString& path, const FavoriteOperationsFile& file)
+{
+    QSaveFile out(path);
+    // Unbuffered: a write that fails is seen here, not lost in the flush at commit.
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    const QByteArray bytes = FormatFavoriteOperations(file);
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
 }
 
 QString FavoriteOperationsPath(int listIndex)

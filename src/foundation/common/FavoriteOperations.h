@@ -5,6 +5,7 @@
 
 #include "foundation/common/Array.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -14,9 +15,18 @@ struct FavoriteOperationsFile {
     QList<long> operationTypeIDs;
 };
 
-// The file's name and ids; nullopt when it cannot be read. The name is the first line, at most 98
-// characters; ids are read one after another until one does not read.
+// A reader keeps this many characters of a longer name.
+constexpr qsizetype FAVORITE_NAME_LIMIT = 98;
+
+// The file's name and ids; nullopt when it cannot be read.
 std::optional<FavoriteOperationsFile> ReadFavoriteOperationsFile(const QString& path);
+// The name is the first line (CR LF or LF), at most 98 characters; the ids follow it one after
+// another until one does not read. UTF-8 with or without a byte-order mark; other bytes are Latin-1.
+FavoriteOperationsFile ParseFavoriteOperations(const QByteArray& bytes);
+// UTF-8, lines ending in CR LF, no line end after the last line: a menu without ids is its name alone.
+QByteArray FormatFavoriteOperations(const FavoriteOperationsFile& file);
+// Writes the whole file or nothing: a failed write leaves the old file as it was.
+bool WriteFavoriteOperationsFile(const QString& path, const FavoriteOperationsFile& file);
 // The profile's path of the list (0, 1 or 2; any other index is list 3); "" when none is set.
 QString FavoriteOperationsPath(int listIndex);
 // The operation type ids of the list; empty when it has no readable file.

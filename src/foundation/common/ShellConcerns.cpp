@@ -59,6 +59,12 @@ void NotifyCommentsTypeUpdate()
         service->NotifyCommentsTypeUpdate();
 }
 
+void NotifyLanguageUpdate(const QString& language)
+{
+    if (DisplayOptionsService* service = ServiceSlot<DisplayOptionsService>::Get())
+        service->NotifyLanguageUpdate(language);
+}
+
 QString HelpTopicPage(const QString& installDir, const QString& helpFile, long topic)
 {
     const QString base = QFileInfo(helpFile).completeBaseName().toLower();

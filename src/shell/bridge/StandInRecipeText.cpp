@@ -1,6 +1,7 @@
 #include "shell/bridge/StandInRecipeText.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/LanguageDatabaseService.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/project/OperationLibrarySet.h"
 #include "foundation/db/project/ResultRoundingRules.h"
@@ -23,23 +24,16 @@ const char* const RANGE_SQL =
     " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?"
     " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID";
 
-QString standInQuantity(const QVariant& value, const QString& uom, const CResultRoundingRules& rounding)
+// The word of that key in the open language database; the English word without one.
+QString standInWord(const char* key, const char* english)
 {
-    if (value.isNull() || value.toDouble() >= UNSET_NUMBER)
-        return QStringLiteral("not set");
-    const QString rounded = rounding.Format(value.toDouble());
-    const QString number = rounded.isEmpty() ? QString::number(value.toDouble(), 'g', 6) : rounded;
-    return uom.isEmpty() ? number : number + ' ' + uom;
-}
-
-QString standInFieldValue(const QSqlQuery& row, const CResultRoundingRules& rounding)
-{
-    if (row.value(1).toDouble() < UNSET_NUMBER)
-        return standInQuantity(row.value(1), row.value(3).toString(), rounding);
-    if (!row.value(2).isNull() && row.value(2).toLongLong() != -1)
-        return standInQuantity(row.value(2), row.value(3).toString(), CResultRoundingRules());
-    const QString text = row.value(4).toString();
-    return text.isEmpty() ? QStringLiteral("not set") : text;
+    if (CDaoDatabase* language = GetLanguageDatabase()) {
+        QSqlQuery word = language->Query(QStringLiteral("SELECT WordText FROM RecipeTextWord WHERE WordKey = ?"),
+                                         {QString::fromLatin1(key)});
+        if (word.next())
+            return word.value(0).toString();
+    }
+    return QString::fromLatin1(english);
 }
 
 bool standInOptionOn(const CTextRecipeOptionsSet& set, const char* option)
@@ -65,7 +59,7 @@ bool CStandInRecipeText::Compose(long stepID, long operationID, QString& text)
     text += (fields.isEmpty() ? QString() : QStringLiteral(": ") + fields.join(QStringLiteral(", "))) + '.';
     const QStringList ranges = m_ranges ? RangePhrases(*step, operationID) : QStringList();
     if (!ranges.isEmpty())
-        text += (m_addSpace ? QStringLiteral("\n\n") : QStringLiteral("\n")) + QStringLiteral("Ranges: ") +
+        text += (m_addSpace ? QStringLiteral("\n\n") : QStringLiteral("\n")) + m_rangesWord + QStringLiteral(": ") +
                 ranges.join(QStringLiteral("; ")) + '.';
     return true;
 }
@@ -95,6 +89,34 @@ void CStandInRecipeText::LoadProjectData()
         m_addSpace = m_addSpace || standInOptionOn(options, "AddSpace");
     }
     m_rounding.Load();
+    LoadWords();
+}
+
+void CStandInRecipeText::LoadWords()
+{
+    m_notSet = standInWord("Not Set", "not set");
+    m_rangesWord = standInWord("Ranges", "Ranges");
+    m_toWord = standInWord("To", "to");
+}
+
+QString CStandInRecipeText::Quantity(const QVariant& value, const QString& uom,
+                                     const CResultRoundingRules& rounding) const
+{
+    if (value.isNull() || value.toDouble() >= UNSET_NUMBER)
+        return m_notSet;
+    const QString rounded = rounding.Format(value.toDouble());
+    const QString number = rounded.isEmpty() ? QString::number(value.toDouble(), 'g', 6) : rounded;
+    return uom.isEmpty() ? number : number + ' ' + uom;
+}
+
+QString CStandInRecipeText::FieldValue(const QSqlQuery& row) const
+{
+    if (row.value(1).toDouble() < UNSET_NUMBER)
+        return Quantity(row.value(1), row.value(3).toString(), m_rounding);
+    if (!row.value(2).isNull() && row.value(2).toLongLong() != -1)
+        return Quantity(row.value(2), row.value(3).toString(), CResultRoundingRules());
+    const QString text = row.value(4).toString();
+    return text.isEmpty() ? m_notSet : text;
 }
 
 QString CStandInRecipeText::TypeName(long operationTypeID) const
@@ -108,7 +130,7 @@ QStringList CStandInRecipeText::FieldPhrases(CDaoDatabase& step, long operationI
     QStringList phrases;
     QSqlQuery row = step.Query(QString::fromLatin1(FIELD_SQL), {qlonglong(operationID)});
     while (row.next())
-        phrases << row.value(0).toString() + ' ' + standInFieldValue(row, m_rounding);
+        phrases << row.value(0).toString() + ' ' + FieldValue(row);
     return phrases;
 }
 
@@ -117,7 +139,7 @@ QStringList CStandInRecipeText::RangePhrases(CDaoDatabase& step, long operationI
     QStringList phrases;
     QSqlQuery row = step.Query(QString::fromLatin1(RANGE_SQL), {qlonglong(operationID)});
     while (row.next())
-        phrases << row.value(0).toString() + ' ' + standInQuantity(row.value(1), row.value(2).toString(), m_rounding) +
-                       QStringLiteral(" to ") + standInQuantity(row.value(3), row.value(4).toString(), m_rounding);
+        phrases << row.value(0).toString() + ' ' + Quantity(row.value(1), row.value(2).toString(), m_rounding) + ' ' +
+                       m_toWord + ' ' + Quantity(row.value(3), row.value(4).toString(), m_rounding);
     return phrases;
 }

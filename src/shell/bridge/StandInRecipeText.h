@@ -3,7 +3,8 @@
 // then every stored field with its label, value and unit; with the "Ranges" option on, its ranges
 // follow on a line of their own (after a blank line with "AddSpace" on). Type names and options are
 // kept per project until the step-wise cache is reset. Stored numbers print under the project's
-// rounding bands when "RoundValues" is on.
+// rounding bands when "RoundValues" is on. The fixed words ("not set", "Ranges", "to") come from the
+// open language database; English where it has none.
 
 #include "foundation/db/project/ResultRoundingRules.h"
 
@@ -11,6 +12,8 @@
 #include <QString>
 
 class CDaoDatabase;
+class QSqlQuery;
+class QVariant;
 
 class CStandInRecipeText {
 public:
@@ -23,6 +26,9 @@ private:
     QString TypeName(long operationTypeID) const;
     QStringList FieldPhrases(CDaoDatabase& step, long operationID) const;
     QStringList RangePhrases(CDaoDatabase& step, long operationID) const;
+    void LoadWords();
+    QString Quantity(const QVariant& value, const QString& uom, const CResultRoundingRules& rounding) const;
+    QString FieldValue(const QSqlQuery& row) const;
 
     bool m_loaded = false;
     QString m_projectPath; // the project the kept data is of
@@ -30,4 +36,5 @@ private:
     bool m_ranges = false;
     bool m_addSpace = false;
     CResultRoundingRules m_rounding;
+    QString m_notSet, m_rangesWord, m_toWord;
 };

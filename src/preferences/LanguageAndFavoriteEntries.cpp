@@ -1,0 +1,31 @@
+#include "preferences/LanguageAndFavoriteEntries.h"
+
+#include "foundation/common/MessageBox.h"
+#include "preferences/CustomizeFavOperationDlg.h"
+#include "preferences/LanguagePreferenceDialog.h"
+#include "preferences/PreferenceHub.h"
+
+namespace {
+constexpr int LANGUAGE_ENTRY = 1375;
+}
+
+void InstallLanguagePreferenceEntry()
+{
+    PreferenceHub::setEntry(LANGUAGE_ENTRY, [](QWidget* parent) {
+        CLanguagePreferenceDialog dialog;
+        return dialog.DoModal(parent) == IDOK;
+    });
+}
+
+QString LanguageMessageText(qintptr text, qintptr length)
+{
+    if (!text || length <= 0)
+        return QString();
+    return QString(reinterpret_cast<const QChar*>(text), qsizetype(length));
+}
+
+void RunCustomizeFavoriteOperations(QWidget* parent)
+{
+    CCustomizeFavOperationDlg dialog(parent);
+    dialog.exec();
+}
