@@ -331,3 +331,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ScopeCase{"Nothing", {false, -1, -1, -1, -1}, "Step", -1}),
     [](const auto& info) { return std::string(info.param.name); });
 } // namespace
+
+namespace {
+TEST_F(CustomReportComponentTest, TheExampleDefinitionRuns)
+{
+    QFile example(QString(QV_SOURCE_DIR) + "/docs/examples/schedule-overview.qvr");
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Run(example.readAll()), "");
+    EXPECT_EQ(XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
+              QStringList({"Schedule", "Remarks"}));
+}
+} // namespace
