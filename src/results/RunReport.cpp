@@ -31,10 +31,13 @@ RunReportTarget ChooseRunReportTarget(long stepID, const QString& stepName, long
     return {true, planID, planName};
 }
 
-CRunReportWindow* OpenRunReport(DocumentHost* host, const RunReportTarget& target)
+CRunReportWindow* OpenRunReport(DocumentHost* host, const RunReportTarget& target, QString* failure)
 {
-    if (!host || target.id < 0)
+    if (!host || target.id < 0) {
+        if (failure)
+            *failure = QStringLiteral("There are no results for %1.").arg(target.name);
         return nullptr;
+    }
     const QString fileName = RunReportFileName(target);
     const HostedDocument open = FindRunReportWindow(*host, fileName);
     if (open.window) {
@@ -44,7 +47,11 @@ CRunReportWindow* OpenRunReport(DocumentHost* host, const RunReportTarget& targe
     auto window = std::make_unique<CRunReportWindow>(fileName);
     window->Initialize(GetProjectDir(), fileName, GetInstallDir());
     if (window->RowCount() == 0) {
-        QvMessageBox(QStringLiteral("There are no results for %1.").arg(target.name), MB_OK | MB_ICONINFORMATION);
+        const QString text = QStringLiteral("There are no results for %1.").arg(target.name);
+        if (failure)
+            *failure = text;
+        else
+            QvMessageBox(text, MB_OK | MB_ICONINFORMATION);
         return nullptr;
     }
     const QString title = window->TitlePrefix() + (target.plan ? QStringLiteral("Plan - ") : QString()) + target.name;

@@ -17,5 +17,6 @@ struct RunReportTarget {
 // The context step when there is one, else the context plan; id -1 when neither.
 RunReportTarget ChooseRunReportTarget(long stepID, const QString& stepName, long planID, const QString& planName);
 
-// The window shown, or null (no host, or no results: "There are no results for %s.").
-CRunReportWindow* OpenRunReport(DocumentHost* host, const RunReportTarget& target);
+// The window shown, or null (no host, or no results: "There are no results for %s.", shown to
+// the user, or kept in *failure for a script).
+CRunReportWindow* OpenRunReport(DocumentHost* host, const RunReportTarget& target, QString* failure = nullptr);

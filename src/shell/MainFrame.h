@@ -278,6 +278,7 @@ public:
     AutomationRunOutcome AutomationSimulateStep(long stepID, const QString& name) override;
     AutomationRunOutcome AutomationSimulateProcess(long processID, const QString& name) override;
     AutomationRunOutcome AutomationSimulatePlan(long planID, const QString& name) override;
+    AutomationRunOutcome AutomationShowGanttChart(const QString& kind, const QString& name, long id) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

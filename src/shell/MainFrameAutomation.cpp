@@ -8,6 +8,7 @@
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "results/RunReport.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/ProcessPlanSimulation.h"
@@ -148,4 +149,13 @@ AutomationRunOutcome CMainFrame::AutomationSimulatePlan(long planID, const QStri
     m_context.planName = name;
     SimulateProcessOrPlan(RUN_CONTEXT_PLAN);
     return runOutcome(QStringLiteral("plan"), planID, m_processPlanSimulation->LastOutcome());
+}
+
+// A script's schedule window: the run report of the step or plan, or Failed without results.
+AutomationRunOutcome CMainFrame::AutomationShowGanttChart(const QString& kind, const QString& name, long id)
+{
+    QString failure;
+    if (OpenRunReport(this, {kind.compare(QLatin1String("Plan"), Qt::CaseInsensitive) == 0, id, name}, &failure))
+        return {AutomationRunOutcome::Done, {}, -1};
+    return {AutomationRunOutcome::Failed, failure, -1};
 }

@@ -110,6 +110,10 @@ TEST_F(RunReportTest, WithoutResultsTheUserIsToldAndNoWindowOpens)
               QStringList({"There are no results for Dryer(2).", "There are no results for Mill(1)."}));
     EXPECT_TRUE(host.tabs.empty());
     EXPECT_FALSE(QDir(context.root()).exists("QVSTEP_4.mdb"));
+    QString failure; // a script is told instead of the user
+    EXPECT_EQ(OpenRunReport(&host, {true, 2, "Campaign"}, &failure), nullptr);
+    EXPECT_EQ(failure, "There are no results for Campaign.");
+    EXPECT_EQ(prompts.texts().size(), 2);
 }
 
 TEST_F(RunReportTest, TheRefreshAfterARunReadsTheNewSchedule)
