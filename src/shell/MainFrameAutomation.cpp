@@ -154,8 +154,11 @@ AutomationRunOutcome CMainFrame::AutomationSimulatePlan(long planID, const QStri
 // A script's schedule window: the run report of the step or plan, or Failed without results.
 AutomationRunOutcome CMainFrame::AutomationShowGanttChart(const QString& kind, const QString& name, long id)
 {
+    const bool plan = kind.compare(QLatin1String("Plan"), Qt::CaseInsensitive) == 0;
+    if (!plan && kind.compare(QLatin1String("Step"), Qt::CaseInsensitive) != 0)
+        return {};
     QString failure;
-    if (OpenRunReport(this, {kind.compare(QLatin1String("Plan"), Qt::CaseInsensitive) == 0, id, name}, &failure))
+    if (OpenRunReport(this, {plan, id, name}, &failure))
         return {AutomationRunOutcome::Done, {}, -1};
     return {AutomationRunOutcome::Failed, failure, -1};
 }
