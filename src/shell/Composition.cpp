@@ -32,6 +32,7 @@
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "preferences/OPDefaultsDialog.h"
 #include "preferences/CostFactorPreferenceDialog.h"
+#include "modules/customreport/SqlCustomReportComponent.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferencesHandover.h"
@@ -44,6 +45,7 @@
 #include "recipe/RecipeLineDrag.h"
 #include "recipe/RecipeTextRegenerator.h"
 #include "recipe/RecipeWindows.h"
+#include "results/HtmlViewsView.h"
 #include "shell/DocumentRegistry.h"
 #include "simulation/EngineEntryFactory.h"
 #include "shell/MainFrame.h"
@@ -81,6 +83,10 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
     app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed)});
+    // Results: HTML views of local pages; custom reports through the program's own component.
+    app.documents().Register({DocumentKindName(DocumentKind::HtmlView), 131, CreateHtmlViewWindow});
+    installed.InstallUnlessSet<CustomReportComponentFactory>(
+        installed.Keep(std::make_unique<SqlCustomReportComponentFactory>()));
     // Recipe: the step panes, the operating-instructions module they ask, the Find box.
     installed.InstallUnlessSet<QVSOPEntry>(installed.Keep(std::make_unique<QVSOPEntry>()));
     frame.InstallStepPanes();

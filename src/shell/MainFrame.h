@@ -287,6 +287,7 @@ public:
     AutomationRunOutcome AutomationSimulatePlan(long planID, const QString& name) override;
     AutomationRunOutcome AutomationScaleRecipe(long stepID, const QString& name, long target, long option,
                                                double value, const QString& unit, double value2) override;
+    AutomationRunOutcome AutomationShowGanttChart(const QString& kind, const QString& name, long id) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -9,6 +9,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "results/RunReport.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/ProcessPlanSimulation.h"
@@ -179,4 +180,16 @@ AutomationRunOutcome CMainFrame::AutomationScaleRecipe(long stepID, const QStrin
         return {AutomationRunOutcome::InvalidArgument, scaleRefusalText(target), -1};
     return {AutomationRunOutcome::Failed,
             outcome.text.isEmpty() ? QStringLiteral("The step was not scaled.") : outcome.text, -1};
+}
+
+// A script's schedule window: the run report of the step or plan, or Failed without results.
+AutomationRunOutcome CMainFrame::AutomationShowGanttChart(const QString& kind, const QString& name, long id)
+{
+    const bool plan = kind.compare(QLatin1String("Plan"), Qt::CaseInsensitive) == 0;
+    if (!plan && kind.compare(QLatin1String("Step"), Qt::CaseInsensitive) != 0)
+        return {};
+    QString failure;
+    if (OpenRunReport(this, {plan, id, name}, &failure))
+        return {AutomationRunOutcome::Done, {}, -1};
+    return {AutomationRunOutcome::Failed, failure, -1};
 }
