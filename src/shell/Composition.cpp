@@ -49,6 +49,7 @@
 #include "shell/DocumentRegistry.h"
 #include "simulation/EngineEntryFactory.h"
 #include "shell/MainFrame.h"
+#include "shell/ReportCommands.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedEquipmentEditor.h"
@@ -87,6 +88,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     app.documents().Register({DocumentKindName(DocumentKind::HtmlView), 131, CreateHtmlViewWindow});
     installed.InstallUnlessSet<CustomReportComponentFactory>(
         installed.Keep(std::make_unique<SqlCustomReportComponentFactory>()));
+    InstallReportCommands(app, frame);
     // Recipe: the step panes, the operating-instructions module they ask, the Find box.
     installed.InstallUnlessSet<QVSOPEntry>(installed.Keep(std::make_unique<QVSOPEntry>()));
     frame.InstallStepPanes();

@@ -6,6 +6,7 @@
 #include "foundation/common/DocumentKinds.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "projects/ProjectManager.h"
+#include "results/HtmlViewsDoc.h"
 #include "shell/Composition.h"
 #include "shell/DesktopHelp.h"
 #include "shell/MainFrame.h"
@@ -287,7 +288,9 @@ void CQuorvantaApp::OpenStartupProject()
 {
     if (!m_commandLine.fileName.isEmpty()) {
         record(QStringLiteral("OpenCommandLineProject"));
+        g_bHtmlOpenedFromCommandLine = true; // an HTML view refuses the file the desktop handed over
         OpenGivenProjectFile(m_commandLine.fileName);
+        g_bHtmlOpenedFromCommandLine = false;
         return;
     }
     record(QStringLiteral("ChooseStartupProject"));
@@ -307,6 +310,19 @@ void CQuorvantaApp::AddToRecentFileList(const QString& path)
 QStringList CQuorvantaApp::recentFileSlots() const
 {
     return m_recentLists.empty() ? QStringList() : m_recentLists.at(RECENT_FILE_LIST).names();
+}
+
+void CQuorvantaApp::AddToRecentCustomReports(const QString& path)
+{
+    if (m_recentLists.empty())
+        return;
+    m_recentLists.at(RECENT_CUSTOM_REPORTS).Add(path);
+    writeRecentLists();
+}
+
+QStringList CQuorvantaApp::recentCustomReportSlots() const
+{
+    return m_recentLists.empty() ? QStringList() : m_recentLists.at(RECENT_CUSTOM_REPORTS).names();
 }
 
 void CQuorvantaApp::RemoveFromRecentFileList(const QString& path)

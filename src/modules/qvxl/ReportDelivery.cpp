@@ -64,8 +64,25 @@ QString DefaultReportFileName(const QString& title, const QString& scope)
     return name.replace(unsafe, QStringLiteral("_"));
 }
 
+static QString& lastReportFailureText()
+{
+    static QString text;
+    return text;
+}
+
+QString LastReportFailure()
+{
+    return lastReportFailureText();
+}
+
+void ClearReportFailure()
+{
+    lastReportFailureText().clear();
+}
+
 bool ReportFailure(const QString& text)
 {
+    lastReportFailureText() = text;
     QvMessageBox(text, MB_ICONSTOP);
     return false;
 }

@@ -14,3 +14,6 @@ QString DefaultReportFileName(const QString& title, const QString& scope);
 
 // One message for a report that cannot be built; always false.
 bool ReportFailure(const QString& text);
+// The text of the last failure shown ("" after ClearReportFailure), for a script's Failed outcome.
+QString LastReportFailure();
+void ClearReportFailure();
