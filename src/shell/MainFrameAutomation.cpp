@@ -195,6 +195,7 @@ AutomationRunOutcome CMainFrame::AutomationExcelReport(const QString& kind, int 
     if (!report)
         return {};
     ClearReportFailure();
+    const ScriptedReportScope scripted;
     QVXLEntry entry;
     if ((entry.*report)(reportCode, id))
         return {AutomationRunOutcome::Done, {}, -1};

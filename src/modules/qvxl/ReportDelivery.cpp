@@ -26,7 +26,7 @@ bool ReportWindowShows()
 QString ChooseReportPath(const QString& title, const QString& scope)
 {
     const QString initial = QDir(GetProjectDir()).filePath(DefaultReportFileName(title, scope));
-    if (g_bAutomationActive && !ReportWindowShows())
+    if (ScriptedReportScope::Active() || (g_bAutomationActive && !ReportWindowShows()))
         return initial;
     FileDialogRequest request;
     request.kind = FileDialogRequest::Save;
@@ -70,6 +70,23 @@ static QString& lastReportFailureText()
     return text;
 }
 
+static bool g_scriptedReport = false;
+
+ScriptedReportScope::ScriptedReportScope() : m_previous(g_scriptedReport)
+{
+    g_scriptedReport = true;
+}
+
+ScriptedReportScope::~ScriptedReportScope()
+{
+    g_scriptedReport = m_previous;
+}
+
+bool ScriptedReportScope::Active()
+{
+    return g_scriptedReport;
+}
+
 QString LastReportFailure()
 {
     return lastReportFailureText();
@@ -83,7 +100,8 @@ void ClearReportFailure()
 bool ReportFailure(const QString& text)
 {
     lastReportFailureText() = text;
-    QvMessageBox(text, MB_ICONSTOP);
+    if (!ScriptedReportScope::Active())
+        QvMessageBox(text, MB_ICONSTOP);
     return false;
 }
 
@@ -95,7 +113,7 @@ bool DeliverReport(const QString& title, const QString& scope, const QList<Repor
     if (!WriteReportInPlace(path, sheets))
         return ReportFailure(
             QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path)));
-    if (ReportWindowShows())
+    if (ReportWindowShows() && !ScriptedReportScope::Active())
         OpenOnDesktop(path);
     return true;
 }

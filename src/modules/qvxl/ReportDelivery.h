@@ -17,3 +17,17 @@ bool ReportFailure(const QString& text);
 // The text of the last failure shown ("" after ClearReportFailure), for a script's Failed outcome.
 QString LastReportFailure();
 void ClearReportFailure();
+
+// While one stands, reports are for a script: the default path unasked, failures kept for the
+// caller (LastReportFailure) and shown to nobody.
+class ScriptedReportScope {
+public:
+    ScriptedReportScope();
+    ~ScriptedReportScope();
+    ScriptedReportScope(const ScriptedReportScope&) = delete;
+    ScriptedReportScope& operator=(const ScriptedReportScope&) = delete;
+    static bool Active();
+
+private:
+    bool m_previous;
+};
