@@ -219,10 +219,17 @@ void CQuorvantaApp::ParseCommandLine(const QStringList& arguments)
 void CQuorvantaApp::RegisterDocumentTemplates()
 {
     record(QStringLiteral("RegisterDocumentTemplates"));
+    CDocumentRegistry ordered; // the kinds in their fixed order, with the factories installed so far
     for (const QString& kind : DocumentKindNames()) {
-        if (!m_documents.Find(kind))
-            m_documents.Register({kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}});
+        const DocumentTemplate* installed = m_documents.Find(kind);
+        ordered.Register(installed ? *installed
+                                   : DocumentTemplate{kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}});
     }
+    for (const QString& other : m_documents.Names()) {
+        if (!ordered.Find(other))
+            ordered.Register(*m_documents.Find(other));
+    }
+    m_documents = std::move(ordered);
 }
 
 void CQuorvantaApp::RegisterServerAndFileTypes()

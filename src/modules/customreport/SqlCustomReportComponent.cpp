@@ -27,11 +27,11 @@ void SqlCustomReportComponent::RunReport(const QString& workingCopy, const QStri
     m_written.clear();
     if (m_spreadsheet != QLatin1String("Excel") || m_database != QLatin1String("Access"))
         throw CustomReportError{QStringLiteral("The spreadsheet and database applications were not set.")};
-    const QList<ReportSheet> sheets = ReadSheets(workingCopy, resultsDatabase, reportFile);
+    const QList<CustomReportTableSheet> sheets = ReadSheets(workingCopy, resultsDatabase, reportFile);
     const QString path = ChooseWorkbookPath(resultsDatabase, reportFile);
     if (path.isEmpty())
         return;
-    const QString problem = WriteReportWorkbook(path, sheets);
+    const QString problem = WriteCustomReportWorkbook(path, sheets);
     if (!problem.isEmpty())
         throw CustomReportError{problem};
     m_written = path;
@@ -39,7 +39,7 @@ void SqlCustomReportComponent::RunReport(const QString& workingCopy, const QStri
         OpenOnDesktop(path);
 }
 
-QList<ReportSheet> SqlCustomReportComponent::ReadSheets(const QString& workingCopy, const QString& resultsDatabase,
+QList<CustomReportTableSheet> SqlCustomReportComponent::ReadSheets(const QString& workingCopy, const QString& resultsDatabase,
                                                         const QString& reportFile) const
 {
     const CustomReportDefinition definition = ReadCustomReportDefinition(reportFile);
@@ -47,7 +47,7 @@ QList<ReportSheet> SqlCustomReportComponent::ReadSheets(const QString& workingCo
         throw CustomReportError{definition.errorText};
     ReportQueryConnection connection;
     connection.Open(resultsDatabase, workingCopy);
-    QList<ReportSheet> sheets;
+    QList<CustomReportTableSheet> sheets;
     for (const CustomReportSheet& sheet : definition.sheets) {
         try {
             sheets.append({sheet.name, connection.Select(sheet.select)});

@@ -5,7 +5,7 @@
 // path in the project folder, "<definition> - <results>.xlsx").
 
 #include "modules/customreport/ICustomReportComponent.h"
-#include "modules/customreport/ReportWorkbook.h"
+#include "modules/customreport/CustomReportWorkbook.h"
 
 class SqlCustomReportComponent : public ICustomReportComponent {
 public:
@@ -17,7 +17,7 @@ public:
     const QString& WrittenPath() const { return m_written; }
 
 private:
-    QList<ReportSheet> ReadSheets(const QString& workingCopy, const QString& resultsDatabase,
+    QList<CustomReportTableSheet> ReadSheets(const QString& workingCopy, const QString& resultsDatabase,
                                   const QString& reportFile) const;
     static QString ChooseWorkbookPath(const QString& resultsDatabase, const QString& reportFile);
 

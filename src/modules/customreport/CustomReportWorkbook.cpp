@@ -1,4 +1,4 @@
-#include "modules/customreport/ReportWorkbook.h"
+#include "modules/customreport/CustomReportWorkbook.h"
 
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -20,7 +20,7 @@ void WriteReportCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, cons
         worksheet_write_string(sheet, row, column, value.toString().toUtf8().constData(), nullptr);
 }
 
-bool WriteReportSheet(lxw_workbook* workbook, const ReportSheet& report)
+bool WriteCustomReportSheet(lxw_workbook* workbook, const CustomReportTableSheet& report)
 {
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, report.name.toUtf8().constData());
     if (!sheet)
@@ -35,13 +35,13 @@ bool WriteReportSheet(lxw_workbook* workbook, const ReportSheet& report)
     return true;
 }
 
-QString WriteWorkbookFile(const QString& path, const QList<ReportSheet>& sheets)
+QString WriteCustomWorkbookFile(const QString& path, const QList<CustomReportTableSheet>& sheets)
 {
     lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
     if (!workbook)
         return QStringLiteral("The file %1 cannot be written.").arg(path);
-    for (const ReportSheet& sheet : sheets) {
-        if (!WriteReportSheet(workbook, sheet)) {
+    for (const CustomReportTableSheet& sheet : sheets) {
+        if (!WriteCustomReportSheet(workbook, sheet)) {
             workbook_close(workbook);
             return QStringLiteral("\"%1\" cannot be a sheet name.").arg(sheet.name);
         }
@@ -68,12 +68,12 @@ QString CommitReportWorkbook(const QString& written, const QString& path)
 }
 } // namespace
 
-QString WriteReportWorkbook(const QString& path, const QList<ReportSheet>& sheets)
+QString WriteCustomReportWorkbook(const QString& path, const QList<CustomReportTableSheet>& sheets)
 {
     QTemporaryFile scratch(QFileInfo(path).absolutePath() + QStringLiteral("/.report-XXXXXX.xlsx"));
     if (!scratch.open())
         return QStringLiteral("The file %1 cannot be written.").arg(path);
     scratch.close();
-    const QString problem = WriteWorkbookFile(scratch.fileName(), sheets);
+    const QString problem = WriteCustomWorkbookFile(scratch.fileName(), sheets);
     return problem.isEmpty() ? CommitReportWorkbook(scratch.fileName(), path) : problem;
 }

@@ -7,10 +7,10 @@
 #include <QList>
 #include <QString>
 
-struct ReportSheet {
+struct CustomReportTableSheet {
     QString name;
     ReportTable table;
 };
 
 // Empty on success, else the reason the file could not be written.
-QString WriteReportWorkbook(const QString& path, const QList<ReportSheet>& sheets);
+QString WriteCustomReportWorkbook(const QString& path, const QList<CustomReportTableSheet>& sheets);
