@@ -89,8 +89,20 @@ const std::vector<CommandInfo>& CommandTable()
         {ID_SEPARATOR, "&Simulate", nullptr, nullptr},
         {ID_RECIPE_SCALING, "&Simulate", "Recipe S&caling...", "Call recipe scaling dialog"},
         {ID_DESIGN, "&Simulate", "&Design...", "Call design dialog"},
-        {ID_REPORT_MATERIAL_DATA, "&Simulate/Data &Reports", "&Material Data...", "Material data report"},
-        {ID_REPORT_UTILITY_DATA, "&Simulate/Data &Reports", "&Utility Data...", "Utility data report"},
+        {ID_REPORT_MATERIAL_DATA, "&Simulate/Data &Reports", "&Material Data...",
+         "Export Material data as an Excel file."},
+        {ID_REPORT_UTILITY_DATA, "&Simulate/Data &Reports", "&Utility Data...", "Export Utility data as an Excel file."},
+        {ID_REPORT_STEP_EQUIPMENT, "&Simulate/Data &Reports", "&Equipment Data...",
+         "Export the equipment of a step as an Excel file."},
+        {ID_REPORT_CASE_COMPARE, "&Simulate", "Case Com&parison...", "Compare the results of a step with other steps"},
+        {ID_REPORT_CUSTOM, "&Simulate", "C&ustom Report...", "Run a custom report on the selection's results"},
+        {RECENT_CUSTOM_REPORT_ENTRIES, "&Simulate/Recent Custom Reports", nullptr, nullptr},
+
+        {ID_HTML_GO_BACK, "&Go", "&Back", "Go Back", false, false, true},
+        {ID_HTML_GO_FORWARD, "&Go", "&Forward", "Go Forward", false, false, true},
+        {ID_HTML_GO_HOME, "&Go", "&Home Page", "Go to Home Page", false, false, true},
+        {ID_HTML_GO_STOP, "&View", "&Stop", "Stop", false, false, true},
+        {ID_HTML_GO_REFRESH, "&View", "&Refresh", "Refresh", false, false, true},
 
         {ID_TOOLS_PREFERENCES, "&Tools", "&Preferences...", "Edit the preferences of the project"},
         {ID_TOOLS_OPTIONS, "&Tools", "&Options...", "Options"},
@@ -99,6 +111,7 @@ const std::vector<CommandInfo>& CommandTable()
          "Customize the favorite operations menus"},
 
         {ID_HELP_TOPICS, "&Help", "&Help Topics\tF1", "List Help topics"},
+        {ID_HELP_HOME_PAGE, "&Help", "&Home Page", "Open the home page"},
         {ID_APP_ABOUT, "&Help", "&About Tamro Plenthover...", "Display program information and version"},
     };
     return table;

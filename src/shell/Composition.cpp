@@ -36,6 +36,7 @@
 #include "preferences/ConvertUnitsCommand.h"
 #include "preferences/LanguageAndFavoriteEntries.h"
 #include "preferences/LanguagePreferenceDialog.h"
+#include "modules/customreport/SqlCustomReportComponent.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferAirEmissionDialog.h"
 #include "preferences/PreferenceDialogEntries.h"
@@ -51,9 +52,11 @@
 #include "recipe/RecipeLineDrag.h"
 #include "recipe/RecipeTextRegenerator.h"
 #include "recipe/RecipeWindows.h"
+#include "results/HtmlViewsView.h"
 #include "shell/DocumentRegistry.h"
 #include "simulation/EngineEntryFactory.h"
 #include "shell/MainFrame.h"
+#include "shell/ReportCommands.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedEquipmentEditor.h"
@@ -88,6 +91,11 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
     app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed)});
+    // Results: HTML views of local pages; custom reports through the program's own component.
+    app.documents().Register({DocumentKindName(DocumentKind::HtmlView), 131, CreateHtmlViewWindow});
+    installed.InstallUnlessSet<CustomReportComponentFactory>(
+        installed.Keep(std::make_unique<SqlCustomReportComponentFactory>()));
+    InstallReportCommands(app, frame);
     // Recipe: the step panes, the operating-instructions module they ask, the Find box.
     installed.InstallUnlessSet<QVSOPEntry>(installed.Keep(std::make_unique<QVSOPEntry>()));
     frame.InstallStepPanes();

@@ -43,6 +43,7 @@ bool alwaysEnabled(int id)
     case ID_INSERT_AFTER:
     case ID_INSERT_BEFORE:
     case ID_HELP_TOPICS:
+    case ID_HELP_HOME_PAGE: // without a project the address goes to the desktop
     case ID_APP_ABOUT:
     case ID_TOOLS_FAVORITE_OPERATIONS:
         return true;
@@ -67,6 +68,8 @@ bool needsOpenProject(int id)
     case ID_TOOLS_OPTIONS:
     case ID_REPORT_MATERIAL_DATA:
     case ID_REPORT_UTILITY_DATA:
+    case ID_REPORT_STEP_EQUIPMENT:
+    case ID_REPORT_CUSTOM:
     case ID_VIEW_ROUTE_SELECTION:
     case ID_EDIT_FIND:
         return true;
@@ -82,8 +85,13 @@ bool resultRule(int id, const FrameCommandState& s, bool* enabled)
     switch (id) {
     case ID_VIEW_SCHEDULE:
     case ID_VIEW_3D_ANIMATION:
-    case ID_VIEW_RUN_REPORT:
         *enabled = s.resultFilesExist && hasAnySelection(c);
+        return true;
+    case ID_VIEW_RUN_REPORT: // the step's schedule, else the plan's; a process has none
+        *enabled = s.resultFilesExist && (isStepContext(c) || isPlanContext(c));
+        return true;
+    case ID_REPORT_CASE_COMPARE:
+        *enabled = isStepContext(c);
         return true;
     case ID_VIEW_QUICK_RESULTS:
     case ID_VIEW_BLOCK_DIAGRAM:

@@ -100,6 +100,10 @@ public:
     // CommandDispatcher: the one way any command runs (busy check, run, state refresh).
     bool DispatchCommand(const CommandRequest& request) override;
     void SetRecentFiles(const QStringList& paths);
+    // The "Recent Custom Reports" entries: listed each time their menu opens; an entry reruns.
+    void SetRecentCustomReports(std::function<QStringList()> list, std::function<void(const QString&)> rerun);
+    // The HTML view's menu entries and toolbar (360) show exactly while one is the active window.
+    void ShowHtmlViewCommands(bool show);
 
     // Insert After (32992) / Insert Before (32993).
     bool m_bInsertAfter = true;
@@ -288,6 +292,8 @@ public:
     AutomationRunOutcome AutomationSimulatePlan(long planID, const QString& name) override;
     AutomationRunOutcome AutomationScaleRecipe(long stepID, const QString& name, long target, long option,
                                                double value, const QString& unit, double value2) override;
+    AutomationRunOutcome AutomationExcelReport(const QString& kind, int reportCode, long id) override;
+    AutomationRunOutcome AutomationShowGanttChart(const QString& kind, const QString& name, long id) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -303,6 +309,7 @@ private:
     void addCommand(const struct CommandInfo& info);
     void addOperationMenus(const QString& parentPath);
     void addRecentFileEntries(const QString& menuPath);
+    void fillRecentCustomReports(QMenu* menu);
     QMenu* menuFor(const QString& path);
     void installFrameHandlers();
     void installSimulationHandlers();
@@ -333,6 +340,10 @@ private:
     QActionGroup* m_insertGroup = nullptr;
     QList<QAction*> m_recentFileActions;
     QStringList m_recentFiles;
+    std::function<QStringList()> m_recentCustomReports;
+    std::function<void(const QString&)> m_rerunCustomReport;
+    QList<QAction*> m_htmlViewActions;
+    QToolBar* m_htmlViewToolBar = nullptr;
 
     CAutoSaveTimer m_autoSave;
     std::unique_ptr<CBatchSimulation> m_batchSimulation;

@@ -9,6 +9,9 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "modules/qvxl/QVXLEntry.h"
+#include "modules/qvxl/ReportDelivery.h"
+#include "results/RunReport.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/ProcessPlanSimulation.h"
@@ -179,4 +182,36 @@ AutomationRunOutcome CMainFrame::AutomationScaleRecipe(long stepID, const QStrin
         return {AutomationRunOutcome::InvalidArgument, scaleRefusalText(target), -1};
     return {AutomationRunOutcome::Failed,
             outcome.text.isEmpty() ? QStringLiteral("The step was not scaled.") : outcome.text, -1};
+}
+
+// A script's run report of a process, step or plan: written to its default file unasked.
+AutomationRunOutcome CMainFrame::AutomationExcelReport(const QString& kind, int reportCode, long id)
+{
+    using ReportOf = bool (QVXLEntry::*)(int, long);
+    const ReportOf report = kind == QLatin1String("Process") ? &QVXLEntry::processReport
+                            : kind == QLatin1String("Plan")  ? &QVXLEntry::planReport
+                            : kind == QLatin1String("Step")  ? &QVXLEntry::stepReport
+                                                             : nullptr;
+    if (!report)
+        return {};
+    ClearReportFailure();
+    const ScriptedReportScope scripted;
+    QVXLEntry entry;
+    if ((entry.*report)(reportCode, id))
+        return {AutomationRunOutcome::Done, {}, -1};
+    const QString failure = LastReportFailure();
+    return {AutomationRunOutcome::Failed, failure.isEmpty() ? QStringLiteral("The report was not written.") : failure,
+            -1};
+}
+
+// A script's schedule window: the run report of the step or plan, or Failed without results.
+AutomationRunOutcome CMainFrame::AutomationShowGanttChart(const QString& kind, const QString& name, long id)
+{
+    const bool plan = kind.compare(QLatin1String("Plan"), Qt::CaseInsensitive) == 0;
+    if (!plan && kind.compare(QLatin1String("Step"), Qt::CaseInsensitive) != 0)
+        return {};
+    QString failure;
+    if (OpenRunReport(this, {plan, id, name}, &failure))
+        return {AutomationRunOutcome::Done, {}, -1};
+    return {AutomationRunOutcome::Failed, failure, -1};
 }

@@ -93,6 +93,8 @@ void CMainFrame::createMenus()
             addOperationMenus(QString::fromUtf8(info.menuPath));
         else if (info.id == RECENT_FILE_ENTRIES)
             addRecentFileEntries(QString::fromUtf8(info.menuPath));
+        else if (info.id == RECENT_CUSTOM_REPORT_ENTRIES)
+            fillRecentCustomReports(menuFor(QString::fromUtf8(info.menuPath)));
         else if (info.id == ID_SEPARATOR)
             menuFor(QString::fromUtf8(info.menuPath))->addSeparator();
         else
@@ -115,6 +117,10 @@ void CMainFrame::addCommand(const CommandInfo& info)
     connect(action, &QAction::triggered, this, [this, id = info.id] { ExecuteCommand(id); });
     menuFor(QString::fromUtf8(info.menuPath))->addAction(action);
     m_actions.insert(info.id, action);
+    if (info.htmlView) {
+        action->setVisible(false);
+        m_htmlViewActions << action;
+    }
 }
 
 void CMainFrame::addOperationMenus(const QString& parentPath)
@@ -156,6 +162,48 @@ void CMainFrame::createToolBar()
         if (info.onToolbar)
             m_toolBar->addAction(m_actions.value(info.id));
     }
+    m_htmlViewToolBar = addToolBar(QStringLiteral("Web"));
+    m_htmlViewToolBar->setObjectName(QStringLiteral("HtmlViewToolBar360"));
+    for (const int id : {ID_HTML_GO_BACK, ID_HTML_GO_FORWARD, ID_HTML_GO_REFRESH, ID_HTML_GO_STOP, ID_HTML_GO_HOME})
+        m_htmlViewToolBar->addAction(m_actions.value(id));
+    ShowHtmlViewCommands(false);
+}
+
+void CMainFrame::ShowHtmlViewCommands(bool show)
+{
+    for (QAction* action : std::as_const(m_htmlViewActions))
+        action->setVisible(show);
+    if (QMenu* go = m_menus.value(QStringLiteral("&Go")))
+        go->menuAction()->setVisible(show);
+    m_htmlViewToolBar->setVisible(show);
+}
+
+void CMainFrame::SetRecentCustomReports(std::function<QStringList()> list, std::function<void(const QString&)> rerun)
+{
+    m_recentCustomReports = std::move(list);
+    m_rerunCustomReport = std::move(rerun);
+}
+
+// Rebuilt whenever the menu opens: one entry per listed definition, disabled without a project.
+void CMainFrame::fillRecentCustomReports(QMenu* menu)
+{
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        menu->clear();
+        const QStringList paths = m_recentCustomReports ? m_recentCustomReports() : QStringList();
+        int number = 0;
+        for (const QString& path : paths) {
+            if (path.isEmpty())
+                continue;
+            QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(QDir::toNativeSeparators(path)));
+            entry->setEnabled(IsProjectOpen() && !IsBusy());
+            connect(entry, &QAction::triggered, this, [this, path] {
+                if (m_rerunCustomReport)
+                    m_rerunCustomReport(path);
+            });
+        }
+        if (number == 0)
+            menu->addAction(QStringLiteral("(none)"))->setEnabled(false);
+    });
 }
 
 void CMainFrame::SetRecentFiles(const QStringList& paths)

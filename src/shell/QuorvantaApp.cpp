@@ -6,6 +6,7 @@
 #include "foundation/common/DocumentKinds.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "projects/ProjectManager.h"
+#include "results/HtmlViewsDoc.h"
 #include "shell/Composition.h"
 #include "shell/DesktopHelp.h"
 #include "shell/MainFrame.h"
@@ -218,10 +219,17 @@ void CQuorvantaApp::ParseCommandLine(const QStringList& arguments)
 void CQuorvantaApp::RegisterDocumentTemplates()
 {
     record(QStringLiteral("RegisterDocumentTemplates"));
+    CDocumentRegistry ordered; // the kinds in their fixed order, with the factories installed so far
     for (const QString& kind : DocumentKindNames()) {
-        if (!m_documents.Find(kind))
-            m_documents.Register({kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}});
+        const DocumentTemplate* installed = m_documents.Find(kind);
+        ordered.Register(installed ? *installed
+                                   : DocumentTemplate{kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}});
     }
+    for (const QString& other : m_documents.Names()) {
+        if (!ordered.Find(other))
+            ordered.Register(*m_documents.Find(other));
+    }
+    m_documents = std::move(ordered);
 }
 
 void CQuorvantaApp::RegisterServerAndFileTypes()
@@ -287,7 +295,9 @@ void CQuorvantaApp::OpenStartupProject()
 {
     if (!m_commandLine.fileName.isEmpty()) {
         record(QStringLiteral("OpenCommandLineProject"));
+        g_bHtmlOpenedFromCommandLine = true; // an HTML view refuses the file the desktop handed over
         OpenGivenProjectFile(m_commandLine.fileName);
+        g_bHtmlOpenedFromCommandLine = false;
         return;
     }
     record(QStringLiteral("ChooseStartupProject"));
@@ -307,6 +317,19 @@ void CQuorvantaApp::AddToRecentFileList(const QString& path)
 QStringList CQuorvantaApp::recentFileSlots() const
 {
     return m_recentLists.empty() ? QStringList() : m_recentLists.at(RECENT_FILE_LIST).names();
+}
+
+void CQuorvantaApp::AddToRecentCustomReports(const QString& path)
+{
+    if (m_recentLists.empty())
+        return;
+    m_recentLists.at(RECENT_CUSTOM_REPORTS).Add(path);
+    writeRecentLists();
+}
+
+QStringList CQuorvantaApp::recentCustomReportSlots() const
+{
+    return m_recentLists.empty() ? QStringList() : m_recentLists.at(RECENT_CUSTOM_REPORTS).names();
 }
 
 void CQuorvantaApp::RemoveFromRecentFileList(const QString& path)

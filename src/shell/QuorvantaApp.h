@@ -65,6 +65,9 @@ public:
     void AddToRecentFileList(const QString& path) override;
     void RemoveFromRecentFileList(const QString& path) override;
     QStringList recentFileSlots() const override;
+    // "Recent Custom Reports": a definition that ran moves to the top; every slot, empty ones "".
+    void AddToRecentCustomReports(const QString& path);
+    QStringList recentCustomReportSlots() const;
     void setProjectID(long projectID) override;
     bool isProjectModified() const override { return m_projectModified; }
     void setProjectModified(bool modified) override { m_projectModified = modified; }

@@ -153,8 +153,6 @@ TEST_F(AutomationFrameTest, FrameOperationsSetTheContextOnlyWhenTheyRun)
     const ContextRecord before = frame->CurrentContext();
     const std::function<AutomationRunOutcome()> unbuilt[] = {
         [&] { return frame->AutomationShowGanttChart("Process", "Amidol", 1); },
-        [&] { return frame->AutomationShowGanttChart("plan", "Weekly", 1); },
-        [&] { return frame->AutomationExcelReport("Step", 1, COUPLING); },
         [&] { return frame->AutomationExcelReport("Other", 1, COUPLING); },
     };
     for (const auto& operation : unbuilt) {
@@ -163,6 +161,13 @@ TEST_F(AutomationFrameTest, FrameOperationsSetTheContextOnlyWhenTheyRun)
         EXPECT_EQ(frame->CurrentContext().stepLabel, before.stepLabel);
         EXPECT_EQ(frame->CurrentContext().planID, before.planID);
     }
+    const AutomationRunOutcome chart = frame->AutomationShowGanttChart("plan", "Weekly", 1); // never simulated
+    EXPECT_EQ(chart.kind, AutomationRunOutcome::Failed);
+    EXPECT_EQ(chart.text, "There are no results for Weekly.");
+    EXPECT_EQ(frame->CurrentContext().planID, before.planID);
+    const AutomationRunOutcome unknown = frame->AutomationExcelReport("Step", 987654, COUPLING);
+    EXPECT_EQ(unknown.kind, AutomationRunOutcome::Failed);
+    EXPECT_EQ(unknown.text, "Unknown report code 987654.");
 }
 
 // A call served while the run reports progress (the run pumps events) is refused as Busy, and the

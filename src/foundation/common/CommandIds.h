@@ -79,6 +79,15 @@ enum CommandID : int {
     ID_DESIGN = 33037,
     ID_REPORT_MATERIAL_DATA = 33104,
     ID_REPORT_UTILITY_DATA = 33105,
+    ID_REPORT_STEP_EQUIPMENT = 33901,
+    ID_REPORT_CASE_COMPARE = 33902,
+    ID_REPORT_CUSTOM = 33903,
+    // The HTML view's browser commands (its menu and toolbar show while one is active)
+    ID_HTML_GO_REFRESH = 38789,
+    ID_HTML_GO_STOP = 38790,
+    ID_HTML_GO_HOME = 38791,
+    ID_HTML_GO_BACK = 38792,
+    ID_HTML_GO_FORWARD = 38793,
     // Tools
     ID_TOOLS_PREFERENCES = 32832,
     ID_TOOLS_OPTIONS = 32833,
@@ -87,6 +96,7 @@ enum CommandID : int {
     // Help
     ID_HELP_TOPICS = 57670,
     ID_APP_ABOUT = 57664,
+    ID_HELP_HOME_PAGE = 33904,
     // Process Explorer pane
     ID_PROCESS_NEW_PROCESS = 33466,
     ID_PROCESS_NEW_STEP = 33467,

@@ -3,7 +3,6 @@
 #include "foundation/db/DaoDatabase.h"
 
 #include <QSqlQuery>
-#include <xlsxwriter.h>
 
 namespace {
 constexpr double QVXL_UNSET_NUMBER = 1e35;
@@ -49,24 +48,19 @@ QList<EquipmentReportRow> ReadEquipmentReportRows(CDaoDatabase& equipment)
     return rows;
 }
 
-bool WriteEquipmentWorkbook(const QString& path, const QList<EquipmentReportRow>& rows)
+ReportSheet EquipmentReportSheet(const QList<EquipmentReportRow>& rows)
 {
-    lxw_workbook* workbook = workbook_new(path.toUtf8().constData());
-    if (!workbook)
-        return false;
-    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Equipment");
-    lxw_col_t column = 0;
-    for (const char* heading : EQUIPMENT_REPORT_HEADINGS)
-        worksheet_write_string(sheet, 0, column++, heading, nullptr);
-    lxw_row_t line = 1;
+    ReportSheet sheet{QStringLiteral("Equipment"), {}};
+    QVariantList heading;
+    for (const char* text : EQUIPMENT_REPORT_HEADINGS)
+        heading << QString::fromLatin1(text);
+    sheet.rows << heading;
     for (const EquipmentReportRow& row : rows) {
-        for (lxw_col_t text = 0; text < lxw_col_t(row.texts.size()); ++text)
-            worksheet_write_string(sheet, line, text, row.texts[text].toUtf8().constData(), nullptr);
-        if (row.capacity)
-            worksheet_write_number(sheet, line, 6, *row.capacity, nullptr);
-        worksheet_write_string(sheet, line, 7, row.unit.toUtf8().constData(), nullptr);
-        worksheet_write_string(sheet, line, 8, row.material.toUtf8().constData(), nullptr);
-        ++line;
+        QVariantList cells;
+        for (const QString& text : row.texts)
+            cells << text;
+        cells << (row.capacity ? QVariant(*row.capacity) : QVariant()) << row.unit << row.material;
+        sheet.rows << cells;
     }
-    return workbook_close(workbook) == LXW_NO_ERROR;
+    return sheet;
 }

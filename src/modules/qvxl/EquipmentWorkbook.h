@@ -1,6 +1,8 @@
 #pragma once
 // The equipment report's rows and the workbook that holds them.
 
+#include "modules/qvxl/ReportWorkbook.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,5 +20,5 @@ struct EquipmentReportRow {
 // A row per id of TempEquipmentIDTable, in the table's order.
 QList<EquipmentReportRow> ReadEquipmentReportRows(CDaoDatabase& equipment);
 
-// Writes the heading and the rows to the file; false when the workbook could not be written.
-bool WriteEquipmentWorkbook(const QString& path, const QList<EquipmentReportRow>& rows);
+// The sheet "Equipment": the heading, then the rows.
+ReportSheet EquipmentReportSheet(const QList<EquipmentReportRow>& rows);

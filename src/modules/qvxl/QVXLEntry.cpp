@@ -1,82 +1,148 @@
 #include "modules/qvxl/QVXLEntry.h"
 
 #include "foundation/common/AppContext.h"
-#include "foundation/common/DesktopOpener.h"
-#include "foundation/common/FileDialogService.h"
-#include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/SharedDatabases.h"
 #include "modules/qvxl/EquipmentWorkbook.h"
+#include "modules/qvxl/MaterialReport.h"
+#include "modules/qvxl/ReportDelivery.h"
+#include "modules/qvxl/ReportNames.h"
+#include "modules/qvxl/ResultsReports.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QWidget>
+#include <QSqlQuery>
+#include <memory>
+#include <vector>
 
 namespace {
-bool ProgramWindowShows()
+bool UnknownReportCode(long reportCode)
 {
-    for (const QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && !window->isMinimized())
-            return true;
-    }
-    return false;
+    return ReportFailure(QStringLiteral("Unknown report code %1.").arg(reportCode));
 }
 
-// The workbook written beside its place, flushed, and moved there whole (the desktop opens it next).
-bool WriteWorkbookInPlace(const QString& path, const QList<EquipmentReportRow>& rows)
+bool NoResultsFor(const QString& name)
 {
-    const QString partial = path + QStringLiteral(".part");
-    QFile::remove(partial);
+    return ReportFailure(QStringLiteral("There are no results for %1.").arg(name));
+}
+
+// The step's name for a report scope of one step; "Project" or "Facilities" for -1.
+QString DataReportScope(long scopeID, const QString& whole)
+{
+    return scopeID == -1 ? whole : ReportStepName(scopeID);
+}
+
+std::unique_ptr<CResultsDatabase> OpenResults(const QString& fileName)
+{
+    auto results = std::make_unique<CResultsDatabase>();
+    const QString path = ResultsFilePath(GetProjectDir(), fileName);
+    if (!QFile::exists(path) || !results->Open(path))
+        return nullptr;
+    return results;
+}
+
+// The title of a run report: the ReportName of the code in [ReportOptions]; empty when unknown.
+QString RunReportTitle(int reportCode)
+{
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project)
+        return {};
     try {
-        if (!WriteEquipmentWorkbook(partial, rows))
-            throw CDaoException(QString());
-        SyncFile(partial);
-        QFile::remove(path);
-        if (!QFile::rename(partial, path))
-            throw CDaoException(QString());
-        SyncFolderOf(path);
-        return true;
+        QSqlQuery query = project->Query(QStringLiteral("SELECT ReportName FROM ReportOptions WHERE ReportID = ?"),
+                                         {reportCode});
+        return query.next() ? query.value(0).toString() : QString();
     } catch (const CDaoException&) {
-        QFile::remove(partial);
-        return false;
+        return {};
     }
 }
-} // namespace
 
-QString QVXLEntry::ChooseWorkbookPath()
+bool RunReport(int reportCode, const QString& name, const QString& resultsFile, long stepID)
 {
-    FileDialogRequest request;
-    request.kind = FileDialogRequest::Save;
-    request.title = QStringLiteral("Equipment List");
-    request.initialPath = QDir(GetProjectDir()).filePath(QStringLiteral("Equipment List - Facilities.xlsx"));
-    request.filter = QStringLiteral("Excel Workbook (*.xlsx)|*.xlsx||");
-    request.defaultExtension = QStringLiteral("xlsx");
-    return ChooseFile(request);
+    const QString title = RunReportTitle(reportCode);
+    if (title.isEmpty())
+        return UnknownReportCode(reportCode);
+    const std::unique_ptr<CResultsDatabase> results = OpenResults(resultsFile);
+    if (!results)
+        return NoResultsFor(name);
+    return DeliverReport(title, name, RunReportSheets(title, name, *results, stepID));
 }
 
-bool QVXLEntry::dataReport(long reportCode, long scopeID)
+bool EquipmentReport(long scopeID)
 {
-    if (reportCode != QVXL_EQUIPMENT_REPORT || scopeID != -1)
-        return false;
     QList<EquipmentReportRow> rows;
     try {
         CDaoDatabase equipment;
         equipment.Open(GetEquipmentDBPath(), DatabaseRole::ReadWrite);
         rows = ReadEquipmentReportRows(equipment);
     } catch (const CDaoException& error) {
-        QvMessageBox(error.GetErrorDescription());
-        return false;
+        return ReportFailure(error.GetErrorDescription());
     }
-    const QString path = ChooseWorkbookPath();
-    if (path.isEmpty())
-        return false;
-    if (!WriteWorkbookInPlace(path, rows)) {
-        QvMessageBox(QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path)));
-        return false;
+    return DeliverReport(QStringLiteral("Equipment List"), DataReportScope(scopeID, QStringLiteral("Facilities")),
+                         {EquipmentReportSheet(rows)});
+}
+
+bool MaterialDataReport(long scopeID, bool utilities)
+{
+    CDaoDatabase* materials = GetSharedMaterialsDB();
+    if (!materials)
+        return ReportFailure(QStringLiteral("The material database could not be opened."));
+    ReportSheet sheet;
+    try {
+        sheet = MaterialReportSheet(*materials, utilities);
+    } catch (const CDaoException& error) {
+        return ReportFailure(error.GetErrorDescription());
     }
-    if (ProgramWindowShows())
-        OpenOnDesktop(path);
-    return true;
+    return DeliverReport(utilities ? QStringLiteral("Utility Data") : QStringLiteral("Material Data"),
+                         DataReportScope(scopeID, QStringLiteral("Project")), {sheet});
+}
+} // namespace
+
+bool QVXLEntry::dataReport(long reportCode, long scopeID)
+{
+    switch (reportCode) {
+    case QVXL_EQUIPMENT_REPORT:
+        return EquipmentReport(scopeID);
+    case QVXL_MATERIAL_REPORT:
+    case QVXL_UTILITY_REPORT:
+        return MaterialDataReport(scopeID, reportCode == QVXL_UTILITY_REPORT);
+    default:
+        return UnknownReportCode(reportCode);
+    }
+}
+
+bool QVXLEntry::caseCompareReport(int reportCode, long baseStepID, const QList<long>& stepIDs)
+{
+    if (reportCode != QVXL_CASE_COMPARE_REPORT)
+        return UnknownReportCode(reportCode);
+    QList<long> ids{baseStepID};
+    for (long id : stepIDs) {
+        if (!ids.contains(id))
+            ids << id;
+    }
+    std::vector<std::unique_ptr<CResultsDatabase>> files;
+    QList<CaseColumn> columns;
+    for (long id : ids) {
+        const QString name = ReportStepName(id);
+        files.push_back(OpenResults(StepResultsFileName(id)));
+        if (!files.back())
+            return NoResultsFor(name);
+        columns << CaseColumn{name, id, files.back().get()};
+    }
+    return DeliverReport(QStringLiteral("Case Comparison"), columns.front().name, {CaseCompareSheet(columns)});
+}
+
+bool QVXLEntry::processReport(int reportCode, long id)
+{
+    return RunReport(reportCode, ReportProcessName(id), ProcessResultsFileName(id), -1);
+}
+
+bool QVXLEntry::stepReport(int reportCode, long id)
+{
+    return RunReport(reportCode, ReportStepName(id), StepResultsFileName(id), id);
+}
+
+bool QVXLEntry::planReport(int reportCode, long id)
+{
+    return RunReport(reportCode, ReportPlanName(id), PlanResultsFileName(id), -1);
 }

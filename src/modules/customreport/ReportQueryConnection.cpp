@@ -1,0 +1,109 @@
+#include "modules/customreport/ReportQueryConnection.h"
+
+#include "modules/customreport/ICustomReportComponent.h"
+
+#include <QFileInfo>
+#include <QUrl>
+#include <memory>
+#include <sqlite3.h>
+
+namespace {
+// Reading only: no write, no schema change, no pragma, no attach, no transaction.
+int ReportReadAuthorizer(void*, int action, const char* first, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    case SQLITE_FUNCTION:
+        return first && sqlite3_stricmp(first, "load_extension") == 0 ? SQLITE_DENY : SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
+
+QVariant ReportColumnValue(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(statement, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(statement, column));
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                                          sqlite3_column_bytes(statement, column)));
+    }
+}
+
+QString ReadOnlyUri(const QString& path)
+{
+    return QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()) +
+           QStringLiteral("?mode=ro");
+}
+} // namespace
+
+ReportQueryConnection::~ReportQueryConnection()
+{
+    sqlite3_close_v2(m_db);
+}
+
+void ReportQueryConnection::Open(const QString& resultsDatabase, const QString& workingCopy)
+{
+    if (sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
+        Fail(QStringLiteral("The report connection cannot be opened"));
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    Attach(resultsDatabase, "results");
+    Attach(workingCopy, "project");
+    sqlite3_set_authorizer(m_db, ReportReadAuthorizer, nullptr);
+}
+
+void ReportQueryConnection::Attach(const QString& path, const char* schema)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        throw CustomReportError{QStringLiteral("The file %1 does not exist.").arg(path)};
+    sqlite3_stmt* attach = nullptr;
+    const QByteArray sql = QByteArray("ATTACH DATABASE ?1 AS ") + schema;
+    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &attach, nullptr) != SQLITE_OK)
+        Fail(QStringLiteral("The file %1 cannot be opened").arg(path));
+    const QByteArray uri = ReadOnlyUri(path).toUtf8();
+    sqlite3_bind_text(attach, 1, uri.constData(), int(uri.size()), SQLITE_TRANSIENT);
+    const int stepped = sqlite3_step(attach);
+    sqlite3_finalize(attach);
+    if (stepped != SQLITE_DONE)
+        Fail(QStringLiteral("The file %1 cannot be opened").arg(path));
+}
+
+ReportTable ReportQueryConnection::Select(const QString& select)
+{
+    const QByteArray sql = select.toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &statement, &tail) != SQLITE_OK)
+        Fail(QStringLiteral("The statement cannot be run"));
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(statement, sqlite3_finalize);
+    if (!statement || !sqlite3_stmt_readonly(statement) || !QByteArray(tail).trimmed().isEmpty())
+        throw CustomReportError{QStringLiteral("Each sheet needs exactly one SELECT statement.")};
+    ReportTable table;
+    for (int column = 0; column < sqlite3_column_count(statement); ++column)
+        table.columns << QString::fromUtf8(sqlite3_column_name(statement, column));
+    int stepped;
+    while ((stepped = sqlite3_step(statement)) == SQLITE_ROW) {
+        QVariantList row;
+        for (int column = 0; column < table.columns.size(); ++column)
+            row << ReportColumnValue(statement, column);
+        table.rows << row;
+    }
+    if (stepped != SQLITE_DONE)
+        Fail(QStringLiteral("The statement failed"));
+    return table;
+}
+
+void ReportQueryConnection::Fail(const QString& what) const
+{
+    throw CustomReportError{QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(m_db)))};
+}

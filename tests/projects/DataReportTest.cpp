@@ -1,0 +1,313 @@
+// The spreadsheet reports on the open Demo: material and utility data of a step or the project,
+// a step's equipment, the case comparison and a step's run report, each read back from the
+// workbook; Cancel, failures and the scope dialogs.
+
+#include "ProjectFixture.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/SharedDatabases.h"
+#include "modules/qvxl/QVXLEntry.h"
+#include "results/CaseCompareDialog.h"
+#include "results/DataReportCommands.h"
+#include "results/SelectStepOrProjectDialog.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QXmlStreamReader>
+#include <zip.h>
+
+namespace data_report_test {
+
+constexpr long COUPLING = 1001, CRYSTALLIZATION = 1002, DRYING = 1003;
+
+QByteArray ReportZipEntry(const QString& archive, const QString& name)
+{
+    int error = 0;
+    zip_t* zip = zip_open(archive.toUtf8().constData(), ZIP_RDONLY, &error);
+    if (!zip)
+        return {};
+    QByteArray data;
+    zip_stat_t stat;
+    if (zip_stat(zip, name.toUtf8().constData(), 0, &stat) == 0) {
+        if (zip_file_t* file = zip_fopen(zip, name.toUtf8().constData(), 0)) {
+            data.resize(qsizetype(stat.size));
+            zip_fread(file, data.data(), stat.size);
+            zip_fclose(file);
+        }
+    }
+    zip_close(zip);
+    return data;
+}
+
+QStringList ReportStrings(const QString& archive)
+{
+    QStringList strings;
+    QXmlStreamReader xml(ReportZipEntry(archive, "xl/sharedStrings.xml"));
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("t"))
+            strings << xml.readElementText();
+    }
+    return strings;
+}
+
+// The rows of sheet n (from 1), cells joined by '|'; numbers as written.
+QStringList ReportRows(const QString& archive, int sheet = 1)
+{
+    const QStringList strings = ReportStrings(archive);
+    QStringList rows;
+    QXmlStreamReader xml(ReportZipEntry(archive, QString("xl/worksheets/sheet%1.xml").arg(sheet)));
+    QStringList cells;
+    QString type;
+    while (!xml.atEnd()) {
+        const auto token = xml.readNext();
+        if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("row"))
+            cells.clear();
+        else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c"))
+            type = xml.attributes().value("t").toString();
+        else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("v")) {
+            const QString value = xml.readElementText();
+            cells << (type == "s" ? strings.value(value.toInt()) : value);
+        } else if (token == QXmlStreamReader::EndElement && xml.name() == QLatin1String("row"))
+            rows << cells.join('|');
+    }
+    return rows;
+}
+
+class ScriptedScopes : public ReportScopeChooser {
+public:
+    ScriptedScopes() : m_previous(SetReportScopeChooser(this)) {}
+    ~ScriptedScopes() override { SetReportScopeChooser(m_previous); }
+    std::optional<long> ChooseStepOrProject() override { return scope; }
+    std::optional<long> ChooseStep() override { return scope; }
+    std::optional<QList<long>> ChooseCases(long, const QString&) override { return cases; }
+    std::optional<long> scope;
+    std::optional<QList<long>> cases;
+
+private:
+    ReportScopeChooser* m_previous;
+};
+
+class DataReportTest : public ProjectFixture {
+protected:
+    void SetUp() override { OpenDemo(); }
+    void TearDown() override
+    {
+        CloseSharedMaterialsDB();
+        CloseSharedEquipmentDB();
+        ProjectFixture::TearDown();
+    }
+    QString Report(const QString& name) { return projectDir() + name; }
+    QString ExpectReportAt(const QString& name)
+    {
+        dialogs.expect(Report(name));
+        return Report(name);
+    }
+    QStringList Tables(CDaoDatabase& database)
+    {
+        QStringList names;
+        QSqlQuery rows = database.Query("SELECT name FROM sqlite_master WHERE name LIKE 'Temp%'");
+        while (rows.next())
+            names << rows.value(0).toString();
+        return names;
+    }
+    QStringList StepTempTables()
+    {
+        QStringList names;
+        for (long id : {COUPLING, CRYSTALLIZATION, DRYING})
+            names << Tables(*GetStepDatabase(id));
+        return names;
+    }
+    void WriteStepResults(long stepID, double batchSize, int operations, int errors)
+    {
+        const QString path = projectDir() + StepResultsFileName(stepID);
+        ASSERT_TRUE(WriteResultsAtomically(path, [&](CSchemaBuilder& builder) {
+            ResultsRunSummary summary;
+            summary.batchSize = batchSize;
+            QList<ResultsScheduleRow> rows;
+            for (int i = 0; i < operations; ++i)
+                rows << ResultsScheduleRow{stepID, 10 + i, i * 60.0, i * 60.0 + 30, 30, 0, 0};
+            bool ok = WriteRunSummary(builder, summary) && WriteScheduleRows(builder, rows);
+            for (int i = 0; i < errors; ++i)
+                ok = ok && WriteRemark(builder, ResultsRemark{stepID, 10, 1, "Error", "Too full", 0});
+            return ok && WriteRemark(builder, ResultsRemark{stepID, 11, 2, "Warning", "Slow", 0});
+        }));
+    }
+    ScriptedScopes scopes;
+};
+
+TEST_F(DataReportTest, MaterialAndUtilityReportsListEachIdOnceAndLeaveNoTable)
+{
+    struct Case {
+        bool utilities;
+        long scope;
+        QString file;
+        QString expectedRow;
+        int rowCount;
+    };
+    const QList<Case> cases = {
+        {false, COUPLING, "Material Data - Coupling (1.0).xlsx", "Toluene", 6},
+        {false, -1, "Material Data - Project.xlsx", "Toluene", -1},
+        {true, COUPLING, "Utility Data - Coupling (1.0).xlsx", "Nitrogen", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        scopes.scope = c.scope;
+        const QString path = ExpectReportAt(c.file);
+        ASSERT_TRUE(c.utilities ? RunUtilityDataReport() : RunMaterialDataReport());
+        const QStringList rows = ReportRows(path);
+        ASSERT_FALSE(rows.isEmpty());
+        EXPECT_TRUE(rows.first().startsWith("Name|CAS Code|Phase"));
+        EXPECT_EQ(rows.filter(QRegularExpression("^" + c.expectedRow + "\\|")).size(), 1) << rows.join("\n").toStdString();
+        if (c.rowCount > 0) {
+            EXPECT_EQ(rows.size(), c.rowCount);
+        }
+        EXPECT_TRUE(Tables(*GetSharedMaterialsDB()).isEmpty());
+        EXPECT_TRUE(StepTempTables().isEmpty());
+    }
+}
+
+TEST_F(DataReportTest, LeftoverTargetTableFailsOnceAndTheNextRunSucceeds)
+{
+    GetSharedMaterialsDB()->Execute("CREATE TABLE TempMaterialIDTable (MaterialID INTEGER)");
+    scopes.scope = -1;
+    prompts.expect(IDOK);
+    EXPECT_FALSE(RunMaterialDataReport());
+    EXPECT_EQ(prompts.texts().size(), 1);
+    EXPECT_TRUE(Tables(*GetSharedMaterialsDB()).isEmpty());
+    EXPECT_TRUE(StepTempTables().isEmpty());
+    EXPECT_FALSE(QFile::exists(Report("Material Data - Project.xlsx")));
+    ExpectReportAt("Material Data - Project.xlsx");
+    EXPECT_TRUE(RunMaterialDataReport());
+}
+
+TEST_F(DataReportTest, CancelWritesNothingAndDropsTheTable)
+{
+    scopes.scope = -1;
+    dialogs.expect(QString());
+    EXPECT_FALSE(RunMaterialDataReport());
+    EXPECT_TRUE(QDir(projectDir()).entryList({"*.xlsx*"}).isEmpty());
+    EXPECT_TRUE(Tables(*GetSharedMaterialsDB()).isEmpty());
+    scopes.scope.reset();
+    EXPECT_FALSE(RunUtilityDataReport());
+}
+
+TEST_F(DataReportTest, UnwritableFolderShowsTheMessageAndWritesNoFile)
+{
+    // A folder nobody can write to (the tests may run as root, whom permissions do not stop): a
+    // path below a plain file.
+    const QString folder = root() + "locked/";
+    QFile blocker(root() + "locked");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    scopes.scope = COUPLING;
+    dialogs.expect(folder + "m.xlsx");
+    prompts.expect(IDOK);
+    EXPECT_FALSE(RunMaterialDataReport());
+    EXPECT_TRUE(prompts.lastText().contains("m.xlsx"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "m.xlsx"));
+}
+
+TEST_F(DataReportTest, StepEquipmentReportListsTheStepsDistinctEquipment)
+{
+    scopes.scope = COUPLING;
+    const QString path = ExpectReportAt("Equipment List - Coupling (1.0).xlsx");
+    ASSERT_TRUE(RunStepEquipmentReport());
+    const QStringList rows = ReportRows(path);
+    ASSERT_GE(rows.size(), 2);
+    EXPECT_TRUE(rows.first().startsWith("Facility|Equipment Class|Tag"));
+    EXPECT_EQ(rows.size(), QSet<QString>(rows.begin(), rows.end()).size());
+    EXPECT_TRUE(Tables(*GetSharedEquipmentDB()).isEmpty());
+}
+
+TEST_F(DataReportTest, CaseComparisonHasAColumnPerStepBaseFirst)
+{
+    WriteStepResults(COUPLING, 250, 3, 1);
+    WriteStepResults(DRYING, 200, 2, 0);
+    scopes.cases = QList<long>{DRYING};
+    const QString path = ExpectReportAt("Case Comparison - Coupling (1.0).xlsx");
+    ASSERT_TRUE(RunCaseCompare(COUPLING, "Coupling"));
+    const QStringList rows = ReportRows(path);
+    ASSERT_EQ(rows.size(), 9);
+    EXPECT_EQ(rows[0], "Step|Coupling (1.0)|Drying (1.0)");
+    EXPECT_EQ(rows[1], "Batch Size (kg)|250|200");
+    EXPECT_EQ(rows[6], "Operations|3|2");
+    EXPECT_EQ(rows[7], "Errors|1|0");
+    EXPECT_EQ(rows[8], "Warnings|1|1");
+
+    scopes.cases = QList<long>{CRYSTALLIZATION};
+    prompts.expect(IDOK);
+    EXPECT_FALSE(RunCaseCompare(COUPLING, "Coupling"));
+    EXPECT_EQ(prompts.lastText(), "There are no results for Crystallization (1.0).");
+    scopes.cases.reset();
+    EXPECT_FALSE(RunCaseCompare(COUPLING, "Coupling"));
+}
+
+TEST_F(DataReportTest, StepRunReportHasSummaryScheduleAndRemarks)
+{
+    WriteStepResults(COUPLING, 250, 2, 1);
+    const QString path = ExpectReportAt("Equipment Usage - Coupling (1.0).xlsx");
+    ASSERT_TRUE(QVXLEntry().stepReport(204, COUPLING));
+    EXPECT_EQ(ReportRows(path, 1).value(0), "Equipment Usage");
+    EXPECT_EQ(ReportRows(path, 2).size(), 3);
+    EXPECT_EQ(ReportRows(path, 3).size(), 3);
+    EXPECT_TRUE(ReportZipEntry(path, "xl/workbook.xml").contains("name=\"Remarks\""));
+
+    prompts.expect(IDOK);
+    EXPECT_FALSE(QVXLEntry().stepReport(999, COUPLING));
+    EXPECT_EQ(prompts.lastText(), "Unknown report code 999.");
+    prompts.expect(IDOK);
+    EXPECT_FALSE(QVXLEntry().planReport(204, 1));
+    EXPECT_TRUE(prompts.lastText().startsWith("There are no results for"));
+}
+
+TEST_F(DataReportTest, ScopeDialogsSkipStartAndAskForAStep)
+{
+    CSelectStepOrProjectDialog dialog;
+    dialog.OnInitDialog();
+    QStringList entries;
+    for (int i = 0; i < dialog.stepCombo()->count(); ++i)
+        entries << dialog.stepCombo()->itemText(i);
+    EXPECT_EQ(entries.mid(0, 3), QStringList({"Coupling (1.0)", "Crystallization (1.0)", "Drying (1.0)"}));
+    EXPECT_TRUE(entries.filter("START", Qt::CaseInsensitive).isEmpty());
+    EXPECT_FALSE(dialog.stepCombo()->isEnabled());
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.selectedStepID(), -1);
+
+    CSelectStepDialog step;
+    step.OnInitDialog();
+    prompts.expect(IDOK);
+    step.accept();
+    EXPECT_EQ(prompts.lastText(), "Please select a Step!");
+    EXPECT_NE(step.result(), QDialog::Accepted);
+    step.stepCombo()->setCurrentIndex(2);
+    step.accept();
+    EXPECT_EQ(step.selectedStepID(), DRYING);
+    EXPECT_EQ(step.selectedStepText(), "Drying (1.0)");
+}
+
+TEST_F(DataReportTest, CaseCompareDialogOffersOtherStepsWithResults)
+{
+    WriteStepResults(COUPLING, 250, 1, 0);
+    WriteStepResults(CRYSTALLIZATION, 240, 1, 0);
+    QFile::rename(projectDir() + StepResultsFileName(CRYSTALLIZATION), projectDir() + "qvstep_1002.MDB");
+    WriteStepResults(DRYING, 200, 1, 0);
+    CCaseCompareDialog dialog(COUPLING, "Coupling");
+    dialog.OnInitDialog();
+    ASSERT_EQ(dialog.stepList()->count(), 2);
+    dialog.stepList()->item(0)->setSelected(true);
+    dialog.stepList()->item(1)->setSelected(true);
+    EXPECT_TRUE(dialog.okButton()->isEnabled());
+    dialog.accept();
+    EXPECT_EQ(dialog.selectedStepIDs(), QList<long>({CRYSTALLIZATION, DRYING}));
+    EXPECT_EQ(dialog.resultPathList().count('?'), 2);
+    EXPECT_TRUE(dialog.resultPathList().endsWith(".mdb?"));
+}
+
+} // namespace data_report_test

@@ -1,0 +1,344 @@
+// Custom reports: definitions, the read-only report component with its workbook, and the helper
+// that runs the installed component on a step, process or plan.
+
+#include "FakeAppContext.h"
+#include "ScriptedPrompts.h"
+
+#include "foundation/common/DesktopOpener.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "modules/customreport/CustomReportDefinition.h"
+#include "modules/customreport/SqlCustomReportComponent.h"
+#include "results/QVCustomReportHelper.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QXmlStreamReader>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+namespace {
+QByteArray ReportZipEntry(const QString& archive, const char* name)
+{
+    int error = 0;
+    zip_t* zip = zip_open(archive.toUtf8().constData(), ZIP_RDONLY, &error);
+    if (!zip)
+        return {};
+    QByteArray data;
+    zip_stat_t stat;
+    if (zip_stat(zip, name, 0, &stat) == 0) {
+        if (zip_file_t* file = zip_fopen(zip, name, 0)) {
+            data.resize(qsizetype(stat.size));
+            zip_fread(file, data.data(), stat.size);
+            zip_fclose(file);
+        }
+    }
+    zip_close(zip);
+    return data;
+}
+
+QStringList XmlAttributesOrTexts(const QByteArray& xml, const char* element, const char* attribute)
+{
+    QStringList found;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() != QLatin1String(element))
+            continue;
+        found << (attribute ? reader.attributes().value(QLatin1String(attribute)).toString() : reader.readElementText());
+    }
+    return found;
+}
+
+QByteArray FileDigest(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                          : QByteArray();
+}
+
+class NoOpener : public DesktopOpener {
+public:
+    bool OpenDocument(const QString& path) override { return opened << path, true; }
+    QStringList opened;
+};
+
+class CustomReportComponentTest : public ::testing::Test {
+protected:
+    CustomReportComponentTest()
+    {
+        installed.Install<DesktopOpener>(&opener);
+        results = context.root() + "QVSTEP_12.mdb";
+        project = context.root() + "Demo.wc";
+        EXPECT_TRUE(WriteResultsAtomically(results, [](CSchemaBuilder& builder) {
+            return WriteScheduleRows(builder, {{12, 3, 0.0, 1.5, 1.5, 7, 0}, {12, 4, 1.5, 4.0, 2.5, 8, 0}});
+        }));
+        CSchemaBuilder builder(DatabaseKind::Project);
+        EXPECT_TRUE(builder.Create(project));
+        EXPECT_TRUE(builder.Execute("INSERT INTO ProjectStep (StepID, StepName) VALUES (12, 'Crystallise')"));
+        EXPECT_TRUE(builder.Finish());
+        component.SetSpreadsheetApplication("Excel");
+        component.SetDatabaseApplication("Access");
+    }
+    QString Definition(const QByteArray& text)
+    {
+        const QString path = context.root() + "report.qvr";
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        return path;
+    }
+    // The description the component failed with, "" when it ran.
+    QString Run(const QByteArray& text, bool saves = true)
+    {
+        if (saves)
+            dialogs.expect(Workbook());
+        try {
+            component.RunReport(project, results, Definition(text));
+        } catch (const CustomReportError& error) {
+            return error.description;
+        }
+        return {};
+    }
+    QString Workbook() const { return context.root() + "report - QVSTEP_12.xlsx"; }
+
+    FakeAppContext context;
+    ScriptedFileDialogService dialogs;
+    ScopedFileDialogService dialogScope{&dialogs};
+    NoOpener opener;
+    ServiceInstallations installed;
+    SqlCustomReportComponent component;
+    QString results, project;
+};
+
+const QByteArray TWO_SHEETS = "# schedule and step names\n"
+                              "[Schedule]\n"
+                              "SELECT OperationID, StartTime, Duration FROM results.OperationSchedule\n"
+                              "  ORDER BY StartTime\n"
+                              "\n"
+                              "[Steps]\n"
+                              "SELECT StepName FROM project.ProjectStep WHERE StepID = 12;\n";
+
+TEST_F(CustomReportComponentTest, WritesOneSheetPerSelectAndLeavesBothFilesAsTheyWere)
+{
+    const QByteArray resultsBefore = FileDigest(results), projectBefore = FileDigest(project);
+    EXPECT_EQ(Run(TWO_SHEETS), "");
+    EXPECT_EQ(component.WrittenPath(), Workbook());
+    EXPECT_EQ(dialogs.requests().value(0).initialPath, Workbook());
+    EXPECT_EQ(XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
+              QStringList({"Schedule", "Steps"}));
+    const QStringList strings = XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/sharedStrings.xml"), "t", nullptr);
+    EXPECT_TRUE(strings.contains("OperationID") && strings.contains("Crystallise")) << strings.join('|').toStdString();
+    EXPECT_EQ(XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/worksheets/sheet1.xml"), "row", "r").size(), 3);
+    EXPECT_EQ(FileDigest(results), resultsBefore);
+    EXPECT_EQ(FileDigest(project), projectBefore);
+    EXPECT_TRUE(opener.opened.isEmpty()); // no window shows in the test
+}
+
+struct RefusedStatement {
+    const char* name;
+    const char* select;
+};
+
+class CustomReportRefusalTest : public CustomReportComponentTest,
+                                public ::testing::WithParamInterface<RefusedStatement> {};
+
+TEST_P(CustomReportRefusalTest, RefusesAnythingButReadingAndWritesNothing)
+{
+    const QByteArray resultsBefore = FileDigest(results), projectBefore = FileDigest(project);
+    const QString error = Run(QByteArray("[Ok]\nSELECT 1\n[Bad]\n") + GetParam().select + "\n", false);
+    EXPECT_TRUE(error.startsWith("[Bad] ")) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(Workbook()));
+    EXPECT_EQ(FileDigest(results), resultsBefore);
+    EXPECT_EQ(FileDigest(project), projectBefore);
+    EXPECT_FALSE(QFile::exists(context.root() + "other.db"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Statements, CustomReportRefusalTest,
+    ::testing::Values(RefusedStatement{"Insert", "INSERT INTO project.ProjectStep (StepID, StepName) VALUES (5, 'x')"},
+                      RefusedStatement{"InsertInSelect", "SELECT 1; DELETE FROM results.OperationSchedule"},
+                      RefusedStatement{"Attach", "ATTACH DATABASE 'other.db' AS other"},
+                      RefusedStatement{"PragmaWrite", "PRAGMA results.user_version = 7"},
+                      RefusedStatement{"PragmaRead", "PRAGMA results.user_version"},
+                      RefusedStatement{"LoadExtension", "SELECT load_extension('libother')"},
+                      RefusedStatement{"CreateTable", "CREATE TABLE project.Extra (x)"},
+                      RefusedStatement{"Update", "UPDATE results.OperationSchedule SET Duration = 0"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(CustomReportComponentTest, AMissingResultsFileIsReportedAndNotCreated)
+{
+    results = context.root() + "QVSTEP_-1.mdb";
+    EXPECT_TRUE(Run(TWO_SHEETS, false).contains("QVSTEP_-1.mdb"));
+    EXPECT_FALSE(QFile::exists(results));
+}
+
+TEST_F(CustomReportComponentTest, RunsOnlyAfterBothApplicationsWereSet)
+{
+    SqlCustomReportComponent fresh;
+    fresh.SetDatabaseApplication("Access");
+    EXPECT_THROW(fresh.RunReport(project, results, Definition(TWO_SHEETS)), CustomReportError);
+    EXPECT_FALSE(QFile::exists(Workbook()));
+}
+
+TEST_F(CustomReportComponentTest, CancelInTheSaveDialogWritesNothing)
+{
+    dialogs.expect("");
+    EXPECT_EQ(Run(TWO_SHEETS, false), "");
+    EXPECT_EQ(component.WrittenPath(), "");
+    EXPECT_FALSE(QFile::exists(Workbook()));
+}
+
+struct DefinitionCase {
+    const char* name;
+    QByteArray text;
+    int sheets; // -1: refused
+};
+
+class CustomReportDefinitionTest : public ::testing::TestWithParam<DefinitionCase> {};
+
+TEST_P(CustomReportDefinitionTest, ParsesSheetsOrGivesAReason)
+{
+    const CustomReportDefinition definition = ParseCustomReportDefinition(GetParam().text);
+    if (GetParam().sheets < 0) {
+        EXPECT_FALSE(definition.errorText.isEmpty());
+        return;
+    }
+    EXPECT_EQ(definition.errorText, "");
+    EXPECT_EQ(definition.sheets.size(), GetParam().sheets);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CustomReportDefinitionTest,
+    ::testing::Values(DefinitionCase{"TwoSheets", TWO_SHEETS, 2},
+                      DefinitionCase{"CrLfLines", "[A]\r\nSELECT 1\r\n", 1},
+                      DefinitionCase{"Utf8SheetName", "[Übersicht]\nSELECT 1\n", 1},
+                      DefinitionCase{"StatementBeforeSheet", "SELECT 1\n[A]\nSELECT 2\n", -1},
+                      DefinitionCase{"SheetWithoutStatement", "[A]\n[B]\nSELECT 1\n", -1},
+                      DefinitionCase{"Empty", "", -1},
+                      DefinitionCase{"NotUtf8", "[A]\nSELECT '\xff\xfe'\n", -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Records what the helper hands the component; fails RunReport when told to.
+class RecordingComponent : public ICustomReportComponent {
+public:
+    explicit RecordingComponent(QStringList& calls, bool fails) : m_calls(calls), m_fails(fails) {}
+    void SetSpreadsheetApplication(const QString& name) override { m_calls << "spreadsheet " + name; }
+    void SetDatabaseApplication(const QString& name) override { m_calls << "database " + name; }
+    void RunReport(const QString& workingCopy, const QString& resultsDatabase, const QString& reportFile) override
+    {
+        m_calls << QStringList{"run", workingCopy, resultsDatabase, reportFile}.join(' ');
+        if (m_fails)
+            throw CustomReportError{"no sheets"};
+    }
+
+private:
+    QStringList& m_calls;
+    bool m_fails;
+};
+
+class RecordingFactory : public CustomReportComponentFactory {
+public:
+    std::unique_ptr<ICustomReportComponent> CreateComponent() override
+    {
+        return std::make_unique<RecordingComponent>(calls, fails);
+    }
+    QStringList calls;
+    bool fails = false;
+};
+
+class CustomReportHelperTest : public ::testing::Test {
+protected:
+    CustomReportHelperTest()
+    {
+        context.fileSet().projectDir = context.root() + "Demo/";
+        context.fileSet().workingCopyDir = context.root() + "work/";
+        context.fileSet().projectName = "Demo";
+    }
+    FakeAppContext context;
+    ScriptedPromptService prompts;
+    ScopedPromptService promptScope{&prompts};
+    ScriptedFileDialogService dialogs;
+    ScopedFileDialogService dialogScope{&dialogs};
+    RecordingFactory factory;
+    ServiceInstallations installed;
+    CQVCustomReportHelper helper;
+};
+
+TEST_F(CustomReportHelperTest, HandsTheComponentItsCallsInOrder)
+{
+    installed.Install<CustomReportComponentFactory>(&factory);
+    helper.RunCustomReport(7, "plan", "/defs/r.qvr");
+    const QString run = "run " + context.root() + "work/Demo.wc " + context.root() + "Demo/QVPLAN_7.mdb /defs/r.qvr";
+    EXPECT_EQ(factory.calls, QStringList({"spreadsheet Excel", "database Access", run}));
+    EXPECT_TRUE(prompts.texts().isEmpty());
+}
+
+TEST_F(CustomReportHelperTest, ResultsPathsByKind)
+{
+    const QString folder = context.root() + "Demo/";
+    EXPECT_EQ(CQVCustomReportHelper::ResultsDatabasePath(-1, "Step"), folder + "QVSTEP_-1.mdb");
+    EXPECT_EQ(CQVCustomReportHelper::ResultsDatabasePath(3, "PROCESS"), folder + "QVPROC_3.mdb");
+    EXPECT_EQ(CQVCustomReportHelper::ResultsDatabasePath(7, "Plan"), folder + "QVPLAN_7.mdb");
+    EXPECT_EQ(CQVCustomReportHelper::ResultsDatabasePath(7, "Campaign"), "");
+}
+
+TEST_F(CustomReportHelperTest, FailuresShowTheComponentMessage)
+{
+    prompts.expect(IDOK);
+    helper.RunCustomReport(1, "Step", "r.qvr"); // nothing installed
+    installed.Install<CustomReportComponentFactory>(&factory);
+    factory.fails = true;
+    prompts.expect(IDOK);
+    helper.RunCustomReport(1, "Step", "r.qvr");
+    EXPECT_EQ(prompts.texts(), QStringList({"Error in Custom Report component. not installed",
+                                            "Error in Custom Report component. no sheets"}));
+}
+
+TEST_F(CustomReportHelperTest, TheCommandRunsNothingWhenTheDefinitionIsNotChosen)
+{
+    installed.Install<CustomReportComponentFactory>(&factory);
+    dialogs.expect("");
+    EXPECT_EQ(RunCustomReportCommand(helper, {"Step", 4}), "");
+    dialogs.expect("/defs/chosen.qvr");
+    EXPECT_EQ(RunCustomReportCommand(helper, {"Step", 4}), "/defs/chosen.qvr");
+    EXPECT_EQ(factory.calls.size(), 3);
+}
+
+struct ScopeCase {
+    const char* name;
+    CustomReportContext context;
+    const char* kind;
+    long id;
+};
+
+class CustomReportScopeTest : public ::testing::TestWithParam<ScopeCase> {};
+
+TEST_P(CustomReportScopeTest, KindAndIdFollowTheContext)
+{
+    const CustomReportScope scope = ChooseCustomReportScope(GetParam().context);
+    EXPECT_EQ(scope.kind, GetParam().kind);
+    EXPECT_EQ(scope.id, GetParam().id);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contexts, CustomReportScopeTest,
+    ::testing::Values(ScopeCase{"ExplorerProcess", {true, 3, 9, 5, 8}, "Process", 3},
+                      ScopeCase{"ExplorerStep", {true, -1, 9, 5, 8}, "Step", 9},
+                      ScopeCase{"Plan", {false, 3, 9, 5, 8}, "Plan", 5},
+                      ScopeCase{"CurrentStep", {false, 3, 9, -1, 8}, "Step", 8},
+                      ScopeCase{"Nothing", {false, -1, -1, -1, -1}, "Step", -1}),
+    [](const auto& info) { return std::string(info.param.name); });
+} // namespace
+
+namespace {
+TEST_F(CustomReportComponentTest, TheExampleDefinitionRuns)
+{
+    QFile example(QString(QV_SOURCE_DIR) + "/docs/examples/schedule-overview.qvr");
+    ASSERT_TRUE(example.open(QIODevice::ReadOnly));
+    EXPECT_EQ(Run(example.readAll()), "");
+    EXPECT_EQ(XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
+              QStringList({"Schedule", "Remarks"}));
+}
+} // namespace

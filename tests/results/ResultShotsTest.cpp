@@ -1,0 +1,53 @@
+// Screenshots of the HTML view and the run report. With QV_SHOTS_DIR set, each as
+// rp1-<name>.png there.
+
+#include "FakeAppContext.h"
+
+#include "foundation/common/DocumentHost.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "results/HtmlViewsView.h"
+#include "results/RunReport.h"
+#include "results/RunReportWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+void SaveResultShot(QWidget& widget, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
+    widget.resize(720, 420);
+    widget.show();
+    EXPECT_FALSE(widget.grab().isNull());
+    if (!folder.isEmpty())
+        widget.grab().save(QDir(folder).filePath("rp1-" + name + ".png"));
+}
+
+class ShotHost : public DocumentHost {
+public:
+    void AddDocTab(QWidget* window, DocumentKind, long, const QString&) override { kept.reset(window); }
+    std::unique_ptr<QWidget> kept;
+};
+
+TEST(ResultShotsTest, ALocalHomePageAndARunReport)
+{
+    FakeAppContext context;
+    context.fileSet().projectDir = context.root();
+    QFile page(context.root() + "home.html");
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><head><title>Home</title></head><body><h2>Project notes</h2>"
+               "<p>Local pages show here; <a href=\"https://example.org\">web links</a> open outside.</p></body></html>");
+    page.close();
+    CHtmlViewsView view;
+    view.Navigate2(page.fileName());
+    SaveResultShot(view, "html-home");
+
+    ASSERT_TRUE(WriteResultsAtomically(context.root() + "QVSTEP_5.mdb", [](CSchemaBuilder& builder) {
+        return WriteScheduleRows(builder, {{5, 2, 0, 1.5, 1.5, 11, 0}, {5, 3, 1.5, 4, 2.5, 12, 0}, {5, 4, 4, 6, 2, 11, 0}});
+    }));
+    ShotHost host;
+    ASSERT_TRUE(OpenRunReport(&host, {false, 5, "Filtration(1)"}));
+    SaveResultShot(*host.kept, "run-report");
+}
+} // namespace
