@@ -58,6 +58,8 @@ void PlanRequirementCalculator::CalculateForProcess(long processID, double quant
     Kind = QStringLiteral("process");
     if (!LoadProcess() || !LoadSteps(-1))
         return;
+    if (!IsPlanMode())
+        UseSimulatedBatchSizes();
     const long finalStep = FindProducingStep(TargetMaterialID, nullptr);
     if (finalStep == -1 || !PrepareAmount(finalStep, quantity, uom))
         return;

@@ -126,6 +126,8 @@ private:
     bool FindProcessRow(long processID, long* finalProduct, long* keyRawMaterial);
     long FindProcessStep(long processID, bool finalStep);
     double EngineBatchSize(long processID, EngineQuery query);
+    void UseSimulatedBatchSizes();
+    double BasisMolecularWeight(const PlanFactorItem& item);
     bool PrepareAmount(long stepID, double quantity, const QString& uom);
     double AskedOfKeyOutput(const PlanFactorItem& item, long materialID, double amount, const QString& uom) const;
     bool StoreCount(PlanFactorItem& item, double total, double bs);

@@ -5,8 +5,12 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/UnitConversion.h"
+#include "foundation/db/step/StepSet.h"
 #include "modules/engine/EngineEntry.h"
+#include "planning/PlanMaterialLookup.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -60,4 +64,35 @@ double PlanRequirementCalculator::GetFinalStepOriginalBatchSize(long processID)
 double PlanRequirementCalculator::GetFirstStepKeyInputBatchSize(long processID)
 {
     return EngineBatchSize(processID, EngineQuery::KeyInput);
+}
+
+// The molecular weight that turns the step's batch size into the internal amount unit: its key
+// output's for a "PureComp" basis, else its BatchSizeMW; 18.02 when either is missing.
+double PlanRequirementCalculator::BasisMolecularWeight(const PlanFactorItem& item)
+{
+    CStepSet step;
+    step.SetErrorMode(DaoErrorMode::Quiet);
+    if (!step.OpenSet(item.StepID) || step.IsEOF())
+        return PLAN_DEFAULT_MW;
+    const bool pure = step.GetText(QStringLiteral("BatchSizeBase")).compare(QLatin1String("PureComp"), Qt::CaseInsensitive) == 0;
+    const QString column = QStringLiteral("BatchSizeMW");
+    const double mw = pure ? item.KeyOutputMW : step.GetDouble(column);
+    const bool missing = (!pure && step.IsFieldNull(column)) || !(mw > 0.0) || mw >= PLAN_UNSET;
+    return missing ? PLAN_DEFAULT_MW : mw;
+}
+
+// A scale-up divides what each step must make by what it makes now, and the targets are the
+// engine's kilograms: each step's current size from the engine (the size a scaling left, until the
+// next run), in the internal amount unit. A step the engine has no size for keeps its stored one.
+void PlanRequirementCalculator::UseSimulatedBatchSizes()
+{
+    EngineFactory* factory = ServiceSlot<EngineFactory>::Get();
+    const std::unique_ptr<EngineEntry> engine(factory ? factory->CreateEngineEntry() : nullptr);
+    if (!engine)
+        return;
+    for (PlanFactorItem& item : Items) {
+        const double kg = engine->getCurrentBatchSizeInKg(item.StepID);
+        if (std::isfinite(kg) && kg < PLAN_UNSET)
+            item.BatchSize = UserToInternal(QStringLiteral("kg"), kg, BasisMolecularWeight(item), 1.0);
+    }
 }

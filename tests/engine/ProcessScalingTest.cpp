@@ -23,10 +23,16 @@ namespace {
 constexpr long CHAIN = 3;
 constexpr long CHAIN_FIRST = 31, CHAIN_MIDDLE = 32, CHAIN_FINAL = 33, CHAIN_EXTRA = 34;
 
-// Answers the step runs scripted for a step; runs the others.
+// Answers the step runs scripted for a step, and no current size for the unsized steps; runs and
+// sizes the others.
 struct CodedEngineFactory : EngineFactory {
     struct Engine : EngineEntry {
         QHash<long, int> codes;
+        QList<long> unsized;
+        double getCurrentBatchSizeInKg(long stepID) override
+        {
+            return unsized.contains(stepID) ? 1e35 : EngineEntry::getCurrentBatchSizeInKg(stepID);
+        }
         int simulateBatch(ISimStatus* status, long stepID, const QString& mode) override
         {
             return codes.value(stepID, -1) != -1 ? codes[stepID]
@@ -38,9 +44,11 @@ struct CodedEngineFactory : EngineFactory {
     {
         auto* engine = new Engine;
         engine->codes = codes;
+        engine->unsized = unsized;
         return engine;
     }
     QHash<long, int> codes;
+    QList<long> unsized;
 };
 
 // Cancel is confirmed at the status text cancelAt; the process dialog is filled by answer.
@@ -169,22 +177,23 @@ TEST_F(ProcessScalingTest, TheContextPicksTheDialog)
     }
 }
 
-// N = 2 scales each step by its amount over its batch size (a Null ScaleFactor counts 1) and
-// simulates the process; 400 kg of product then leaves four times the first factor; 300 kg of the
-// key raw material makes 300 kg of product.
+// N = 2 scales each step by its amount over the size its run makes, not its stored size (the middle
+// step stores 50 kg but makes 100 kg), a Null ScaleFactor counting 1, and simulates the process.
+// The runs make 100 kg whatever the scaling (their amounts are the operation types' defaults), so
+// 400 kg of product then scales every step by 4 again, and 300 kg of key raw material by 3.
 TEST_F(ProcessScalingTest, EachTargetScalesEveryStep)
 {
     OpenChain();
     Edit("UPDATE Step SET ScaleFactor = NULL", {}, CHAIN_FIRST);
     ScriptedProcessScaling scaling;
     Scale(scaling, 4, "2");
-    EXPECT_EQ(Scaled(), (QStringList{"2/200", "4/200", "2/200"}));
+    EXPECT_EQ(Scaled(), (QStringList{"2/200", "2/100", "2/200"}));
     EXPECT_TRUE(ProcessSimulated());
     EXPECT_TRUE(app.modifiedHistory().contains(true));
     Scale(scaling, 2, "400", "kg");
-    EXPECT_EQ(Scaled(), (QStringList{"4/400", "8/400", "4/400"}));
+    EXPECT_EQ(Scaled(), (QStringList{"8/800", "8/400", "8/800"}));
     Scale(scaling, 3, "300", "kg");
-    EXPECT_EQ(Scaled(), (QStringList{"3/300", "6/300", "3/300"}));
+    EXPECT_EQ(Scaled(), (QStringList{"24/2400", "24/1200", "24/2400"}));
     EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('\n').toStdString();
 }
 
@@ -231,16 +240,20 @@ protected:
     }
 };
 
+// Neither the engine nor the step row has a size for the first step.
 TEST_F(ProcessScalingPartWayTest, NoBatchSize)
 {
-    Check({[](ProcessScalingTest& t, auto&) { t.Edit("UPDATE Step SET BatchSize = NULL", {}, CHAIN_FIRST); },
+    Check({[](ProcessScalingTest& t, auto&) {
+               t.Edit("UPDATE Step SET BatchSize = NULL", {}, CHAIN_FIRST);
+               t.engines.unsized << CHAIN_FIRST;
+           },
            {"1/", "1/50", "1/100"},
            "Step Step 31 (1.0) has no batch size. Simulate it, then run the scale-up again."});
 }
 TEST_F(ProcessScalingPartWayTest, StepRunFails)
 {
     Check({[](ProcessScalingTest& t, auto&) { t.engines.codes[CHAIN_MIDDLE] = SIMULATION_FAILED; },
-           {"2/200", "4/200", "1/100"},
+           {"2/200", "2/100", "1/100"},
            "The scale-up stopped at step Step 32 (1.0). It and the steps handled before it stay scaled."});
 }
 TEST_F(ProcessScalingPartWayTest, CancelBeforeTheWrite)
