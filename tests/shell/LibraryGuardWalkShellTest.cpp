@@ -48,7 +48,8 @@ QString GuardValue(CDaoDatabase* database, const QString& sql)
 }
 
 // Opens the hub's dialog of button id and hands it to walk, which closes it.
-template <typename Dialog> bool WithHubDialog(CMainFrame* frame, int id, const std::function<void(Dialog&)>& walk)
+template <typename Dialog>
+bool WithHubDialog(CMainFrame* frame, int id, const std::function<void(Dialog&)>& walk)
 {
     bool walked = false;
     QTimer::singleShot(0, [&] {
@@ -75,7 +76,8 @@ QList<std::shared_ptr<CAutomationObject>> GuardItems(const std::shared_ptr<CAuto
     auto owner = InvokeAutomation(parent, InvokeKind::Call, collection).value.object();
     const long count = owner ? InvokeAutomation(owner, InvokeKind::Get, "Count").value.longValue() : 0;
     for (long i = 0; i < count; ++i)
-        items << InvokeAutomation(owner, InvokeKind::Call, "Item", {CAutomationVariant::Long(i)}).value.object();
+        items << InvokeAutomation(owner, InvokeKind::Call, "Item", {CAutomationVariant::Long(i)})
+                     .value.object();
     return items;
 }
 
@@ -116,12 +118,14 @@ protected:
         GuardShot(&dialog, "range-deleted");
         prompts.expect(IDYES);
         dialog.OnOK();
-        EXPECT_EQ(prompts.lastText(), "Deleted Range Type has been used in the project. Do you want to delete it?");
+        EXPECT_EQ(prompts.lastText(),
+                  "Deleted Range Type has been used in the project. Do you want to delete it?");
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     void RefuseUsedGrade(CLaborPreferenceDialog& dialog)
     {
-        const QString version = GuardValue(GetProjectDatabase(), "SELECT StepVersionName FROM ProjectStep WHERE StepID = 1002");
+        const QString version =
+            GuardValue(GetProjectDatabase(), "SELECT StepVersionName FROM ProjectStep WHERE StepID = 1002");
         dialog.grid()->SetCurrentCell(1, 1); // Operator
         prompts.expect(IDOK);
         dialog.OnDelete();
@@ -151,7 +155,7 @@ protected:
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     // Tools > Options at its Text Recipe page: the comment types it lists.
-    QStringList ShownCommentTypes()
+    QStringList ShownCommentTypes(const QString& shot)
     {
         QStringList names;
         QTimer::singleShot(0, [&] {
@@ -165,7 +169,7 @@ protected:
             ASSERT_NE(list, nullptr);
             for (int row = 0; row < list->count(); ++row)
                 names << list->item(row)->text();
-            GuardShot(sheet, "options-text-recipe");
+            GuardShot(sheet, shot);
             sheet->PressCancel();
         });
         frame->action(ID_TOOLS_OPTIONS)->trigger();
@@ -182,15 +186,21 @@ TEST_F(LibraryGuardWalkShellTest, GuardedLibraryEditsAreKeptAcrossSaveAndReopen)
     ASSERT_TRUE(held);
     ASSERT_FALSE(held->IsDetached());
 
-    ASSERT_TRUE(WithHubDialog<CRangeTypePreferencesDialog>(frame, 1373, [&](auto& d) { DeleteUsedRangeType(d); }));
-    EXPECT_EQ(GuardValue(GetStepDatabase(GUARD_USING_STEP), "SELECT count(*) FROM TblRangeData WHERE RangeTypeID = 2"), "0");
-    InvokeAutomation(frame->GetAutomationApplication(), InvokeKind::Call, "Processes"); // the tree is reached again
+    ASSERT_TRUE(
+        WithHubDialog<CRangeTypePreferencesDialog>(frame, 1373, [&](auto& d) { DeleteUsedRangeType(d); }));
+    EXPECT_EQ(GuardValue(GetStepDatabase(GUARD_USING_STEP),
+                         "SELECT count(*) FROM TblRangeData WHERE RangeTypeID = 2"),
+              "0");
+    InvokeAutomation(frame->GetAutomationApplication(), InvokeKind::Call,
+                     "Processes"); // the tree is reached again
     EXPECT_TRUE(held->IsDetached());
 
     ASSERT_TRUE(WithHubDialog<CLaborPreferenceDialog>(frame, 1374, [&](auto& d) { RefuseUsedGrade(d); }));
-    ASSERT_TRUE(WithHubDialog<CCommentTypePreferencesDialog>(frame, 1379, [&](auto& d) { RenameUsedCommentType(d); }));
-    EXPECT_TRUE(ShownCommentTypes().contains("Safety Notes"));
-    ASSERT_TRUE(WithHubDialog<CStreamCategoryPreferenceDialog>(frame, 1050, [&](auto& d) { AddStreamCategory(d); }));
+    ASSERT_TRUE(WithHubDialog<CCommentTypePreferencesDialog>(frame, 1379,
+                                                             [&](auto& d) { RenameUsedCommentType(d); }));
+    EXPECT_TRUE(ShownCommentTypes("options-text-recipe").contains("Safety Notes"));
+    ASSERT_TRUE(
+        WithHubDialog<CStreamCategoryPreferenceDialog>(frame, 1050, [&](auto& d) { AddStreamCategory(d); }));
 
     ASSERT_TRUE(app->SaveOpenProject());
     ASSERT_TRUE(app->CloseProject(SaveAnswer::Discard));
@@ -198,16 +208,20 @@ TEST_F(LibraryGuardWalkShellTest, GuardedLibraryEditsAreKeptAcrossSaveAndReopen)
     CDaoDatabase* project = GetProjectDatabase();
     EXPECT_EQ(GuardValue(project, "SELECT group_concat(Description, ',') FROM TblRangeLibrary"),
               "Normal Operating Range,Design Space");
-    EXPECT_EQ(GuardValue(project, "SELECT Description FROM TblCommentLibrary WHERE CommentTypeID = 2"), "Safety Notes");
-    EXPECT_EQ(GuardValue(project, "SELECT LaborGrade FROM TblLaborCategory WHERE LaborGradeID = 1"), "Operator");
+    EXPECT_EQ(GuardValue(project, "SELECT Description FROM TblCommentLibrary WHERE CommentTypeID = 2"),
+              "Safety Notes");
+    EXPECT_EQ(GuardValue(project, "SELECT LaborGrade FROM TblLaborCategory WHERE LaborGradeID = 1"),
+              "Operator");
     EXPECT_EQ(GuardValue(project, "SELECT DisposalCost || ' ' || DisposalCostUOM FROM StreamCategoryTable "
                                   "WHERE StreamCategory = 'Halogenated Waste'"),
               "1.5 USD/kg");
-    EXPECT_EQ(GuardValue(GetStepDatabase(GUARD_USING_STEP), "SELECT count(*) FROM TblRangeData WHERE RangeTypeID = 2"), "0");
+    EXPECT_EQ(GuardValue(GetStepDatabase(GUARD_USING_STEP),
+                         "SELECT count(*) FROM TblRangeData WHERE RangeTypeID = 2"),
+              "0");
 
     ASSERT_TRUE(WithHubDialog<CStreamCategoryPreferenceDialog>(frame, 1050, [&](auto& d) {
         GuardShot(&d, "reopened-streams");
         d.reject();
     }));
-    EXPECT_TRUE(ShownCommentTypes().contains("Safety Notes"));
+    EXPECT_TRUE(ShownCommentTypes("reopened-options-text-recipe").contains("Safety Notes"));
 }
