@@ -6,7 +6,9 @@
 #include "ShellTestSupport.h"
 #include "automation/AutomationInvoke.h"
 #include "automation/AutomationObject.h"
+#include "automation/QVProcess.h"
 #include "automation/QVProcesses.h"
+#include "automation/QVStep.h"
 #include "automation/QVProductionPlans.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AppContext.h"
@@ -18,11 +20,14 @@
 #include "foundation/common/SimStatus.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/engine/EngineEntry.h"
+#include "modules/qvxl/ReportDelivery.h"
+#include "modules/qvxl/ReportNames.h"
 #include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -290,4 +295,27 @@ TEST_F(AutomationFrameTest, ScaleRecipeRefusesBeforeTheResetThenScales)
     EXPECT_EQ(frame->AutomationScaleRecipe(COUPLING, {}, 6, -1, 99.0, {}, 2.0).kind, AutomationRunOutcome::Done);
     EXPECT_DOUBLE_EQ(EngineEntry().getCurrentBatchSizeInKg(COUPLING), 2 * before);
     EXPECT_TRUE(CallRoot("CloseProject", {V::Bool(false)}).ok()); // modified: closed unsaved
+}
+
+// A script's Results on a simulated step writes the report to its default file in the project
+// folder unasked (no dialog, no opener); an unsimulated step's Results fails and writes nothing.
+TEST_F(AutomationFrameTest, ResultsWritesTheDefaultFileOfASimulatedStep)
+{
+    const std::shared_ptr<CQVStep> step = frame->FindAutomationStep(frame->FindAutomationProcess(1).get(), COUPLING);
+    ASSERT_TRUE(step);
+    const QString file =
+        QDir(GetProjectDir()).filePath(DefaultReportFileName("Material Balance", ReportStepName(COUPLING)));
+    const AutomationResult unsimulated = InvokeAutomation(step, InvokeKind::Call, "Results", {V::Long(105)});
+    EXPECT_EQ(unsimulated.error, AutomationError::Failed);
+    EXPECT_EQ(unsimulated.text.left(24), "There are no results for") << unsimulated.text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(file));
+
+    ASSERT_EQ(frame->AutomationSimulateStep(COUPLING, QString()).kind, AutomationRunOutcome::Done);
+    const AutomationResult results = InvokeAutomation(step, InvokeKind::Call, "Results", {V::Long(105)});
+    ASSERT_TRUE(results.ok());
+    EXPECT_TRUE(results.value.boolValue());
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << file.toStdString();
+    EXPECT_EQ(written.read(2), "PK"); // a workbook
+    EXPECT_FALSE(QFileInfo::exists(file + ".part"));
 }
