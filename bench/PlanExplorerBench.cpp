@@ -1,5 +1,7 @@
 // The Plan Explorer. Fill: 50 plans, each requiring one process of 500 steps whose only operation
-// lines are in its last step, opened through the program's own open (goal 10 ms a fill). Plan
+// lines are in its last step, opened through the program's own open (goal 10 ms a fill). The first
+// fill after the open is reported apart ("first_fill_ms"): it is the first statement on each of the
+// 500 step databases, which reads each file's schema once. Plan
 // Sequence: the requirement run of a plan over a chain of 200 steps, a process requirement plus
 // ten step requirements, its step transitions rebuilt, rows and both files written and the
 // sequence file handed to the desktop (goal 200 ms).
@@ -16,6 +18,7 @@
 #include "planning/PlanList.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -66,6 +69,10 @@ void BM_PlanExplorerFill(benchmark::State& state)
         return state.SkipWithError("the project did not open");
     AddProcessPlans(*GetProjectDatabase(), FILL_PLANS);
     CPlanList pane;
+    QElapsedTimer first;
+    first.start();
+    pane.RefillPlanList();
+    state.counters["first_fill_ms"] = double(first.nsecsElapsed()) / 1e6;
     for (auto _ : state)
         pane.RefillPlanList();
     if (pane.list()->count() != FILL_PLANS || !pane.IsPlanSimulatable(FILL_PLANS))
