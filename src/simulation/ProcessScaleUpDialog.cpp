@@ -58,9 +58,7 @@ CProcessScaleUpDialog::CProcessScaleUpDialog(long processID, QWidget* parent)
 
 QRadioButton* CProcessScaleUpDialog::AddOption(int id, int option, const QString& text)
 {
-    auto* button = new QRadioButton(text);
-    button->setObjectName(QStringLiteral("ctl%1").arg(id));
-    m_controls.insert(id, button);
+    auto* button = m_controls.Add(id, new QRadioButton(text));
     m_optionButtons.insert(option, button);
     connect(button, &QRadioButton::clicked, this, [this, option] { OnSelectOption(option); });
     return button;
@@ -68,11 +66,7 @@ QRadioButton* CProcessScaleUpDialog::AddOption(int id, int option, const QString
 
 void CProcessScaleUpDialog::BuildControls()
 {
-    const auto add = [this](int id, QWidget* widget) {
-        widget->setObjectName(QStringLiteral("ctl%1").arg(id));
-        m_controls.insert(id, widget);
-        return widget;
-    };
+    const auto add = [this](int id, QWidget* widget) { return m_controls.Add(id, widget); };
     auto* facts = new QGridLayout;
     const QList<QPair<int, QString>> statics{{1601, "Process:"},
                                              {1602, "Version:"},
@@ -85,7 +79,7 @@ void CProcessScaleUpDialog::BuildControls()
         facts->addWidget(new QLabel(statics[i].second), i, 0);
         facts->addWidget(add(statics[i].first, new QLabel), i, 1);
     }
-    auto* group = static_cast<QGroupBox*>(add(1162, new QGroupBox(QStringLiteral(" Scale the Process "))));
+    auto* group = m_controls.Add(1162, new QGroupBox(QStringLiteral(" Scale the Process ")));
     auto* targets = new QGridLayout(group);
     targets->addWidget(AddOption(1163, ORIGINAL, QStringLiteral("To original scale at time of data entry.")),
                        0, 0, 1, 3);

@@ -3,6 +3,8 @@
 // batch size, a final product or key raw material batch size, or N times the current batch) over
 // the process's names and its three sizes in kg. It writes nothing; the driver reads the choice.
 
+#include "simulation/DialogControlIds.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QString>
@@ -36,7 +38,7 @@ public:
     QString KeyRawMaterialUnit() const { return m_rawUnit; }
     double Factor() const { return m_factor; }
 
-    QWidget* Control(int id) const { return m_controls.value(id); }
+    QWidget* Control(int id) const { return m_controls.Get(id); }
 
 private:
     void BuildControls();
@@ -57,6 +59,6 @@ private:
     QString m_rawUnit;
     double m_factor = 1e35;
     QString m_processName, m_versionName, m_finalName, m_rawName;
-    QHash<int, QWidget*> m_controls;
+    DialogControlIds m_controls;
     QHash<int, QRadioButton*> m_optionButtons; // by option
 };

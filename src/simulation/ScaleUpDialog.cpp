@@ -45,9 +45,7 @@ QString CScaleUpDialog::SizeText(double kg)
 
 QRadioButton* CScaleUpDialog::AddCode(int id, int code, const QString& text)
 {
-    auto* button = new QRadioButton(text);
-    button->setObjectName(QStringLiteral("ctl%1").arg(id));
-    m_controls.insert(id, button);
+    auto* button = m_controls.Add(id, new QRadioButton(text));
     m_codeButtons.insert(code, button);
     connect(button, &QRadioButton::clicked, this, [this, code] { OnSelectCode(code); });
     return button;
@@ -55,11 +53,7 @@ QRadioButton* CScaleUpDialog::AddCode(int id, int code, const QString& text)
 
 void CScaleUpDialog::BuildControls()
 {
-    const auto add = [this](int id, QWidget* widget) {
-        widget->setObjectName(QStringLiteral("ctl%1").arg(id));
-        m_controls.insert(id, widget);
-        return widget;
-    };
+    const auto add = [this](int id, QWidget* widget) { return m_controls.Add(id, widget); };
     auto* group = new QGroupBox;
     add(1162, group);
     auto* targets = new QGridLayout(group);

@@ -4,6 +4,8 @@
 // Previous Scaling". It scales nothing itself: OK stores the scale-invariant operations and the
 // step's record of this scaling in one transaction; Undo marks the step's last scaling as undone.
 
+#include "simulation/DialogControlIds.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QString>
@@ -55,7 +57,7 @@ public:
     QString KeyInputUnit() const { return m_keyInputUnit; }
 
     // Controls by their ids, for the frame and tests.
-    QWidget* Control(int id) const { return m_controls.value(id); }
+    QWidget* Control(int id) const { return m_controls.Get(id); }
     CObjectGridWnd* Grid() const { return m_grid; }
     long RowOperation(int row) const { return m_rowIDs[row - 1]; }
 
@@ -100,7 +102,7 @@ private:
     QString m_stepName, m_versionName, m_keyOutputName;
     long m_keyOutputID = -1;
     bool m_stepRead = false;
-    QHash<int, QWidget*> m_controls;
+    DialogControlIds m_controls;
     QHash<int, QRadioButton*> m_codeButtons; // by code
     CObjectGridWnd* m_grid = nullptr;
 };
