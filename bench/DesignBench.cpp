@@ -54,7 +54,7 @@ ProjectSpec DesignBenchProject()
     return spec;
 }
 
-// The generated project opened, simulated once, with a design specification.
+// The generated project opened, simulated once, with design targets.
 class DesignBenchSession {
 public:
     DesignBenchSession() : m_app(m_root.path(), m_root.filePath("instance"))

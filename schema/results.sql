@@ -78,7 +78,7 @@ CREATE TABLE DesignSummary (
     Amount REAL NOT NULL,          -- kg over the horizon
     TimeHorizon REAL NOT NULL,     -- s
     FacilityID INTEGER NOT NULL,   -- PlantID; 0 = the whole equipment catalogue; -1 = none
-    Heuristic TEXT NOT NULL,       -- the vessel rule as stored with the specification
+    Heuristic TEXT NOT NULL,       -- the vessel rule as stored with the design targets
     NumberOfBatches INTEGER NOT NULL,
     BatchSize REAL NOT NULL,       -- kg per batch of the design
     ScaleFactor REAL NOT NULL,     -- design batch / last batch

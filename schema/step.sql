@@ -196,7 +196,7 @@ CREATE TABLE TblCommentData (
     CommentText TEXT
 );
 CREATE INDEX TblCommentDataByOperation ON TblCommentData (OperationID, CommentTypeID);
--- The design specification of the step: the amount to make over a time horizon, each with its
+-- The design targets of the step: the amount to make over a time horizon, each with its
 -- unit, the facility to design on (its PlantID; 0 = the whole equipment catalogue, -1 = none) with
 -- the name shown for it, and the vessel rule. Null reads as not set.
 CREATE TABLE DesignSpecifications (

@@ -66,7 +66,7 @@ CDesignDlg::CDesignDlg(long stepID, long processID, double currentBatchKg, doubl
     setObjectName(QStringLiteral("201"));
     setWindowTitle(QStringLiteral("Design"));
     BuildControls();
-    ReadSpecification();
+    ReadDesignTargets();
     OnInitDialog();
 }
 
@@ -132,12 +132,12 @@ void CDesignDlg::BuildResults(QGridLayout* layout)
     }
 }
 
-// The stored specification, when the step has one.
-void CDesignDlg::ReadSpecification()
+// The stored design targets, when the step has them.
+void CDesignDlg::ReadDesignTargets()
 {
     if (!m_specs.OpenSet(m_stepID) || m_specs.IsEOF())
         return;
-    const DesignSpecification stored = m_specs.Specification();
+    const DesignTargets stored = m_specs.Targets();
     amount = stored.amount;
     amountUOM = stored.amountUOM;
     timeHorizon = stored.timeHorizon;
@@ -303,27 +303,27 @@ bool CDesignDlg::CheckEntries()
     return message == nullptr;
 }
 
-DesignSpecification CDesignDlg::Entries() const
+DesignTargets CDesignDlg::Entries() const
 {
     return {amount, amountUOM, timeHorizon, timeHorizonUOM, facilityID, facilityName, heuristic};
 }
 
 // Adds the row or edits it in one transaction, and marks the project modified once a value
 // changed; on a database error the write is rolled back and its description shown.
-bool CDesignDlg::SaveSpecification()
+bool CDesignDlg::SaveDesignTargets()
 {
-    const DesignSpecification entries = Entries();
+    const DesignTargets entries = Entries();
     m_specs.SetErrorMode(DaoErrorMode::Propagate);
     try {
         if (!m_specs.OpenSet(m_stepID))
             throw CDaoException(QStringLiteral("The step database is not open."));
         const bool adding = m_specs.IsEOF();
-        if (!adding && m_specs.Specification() == entries)
+        if (!adding && m_specs.Targets() == entries)
             return true;
         CDaoTransaction transaction(*m_specs.GetDatabase());
         adding ? m_specs.AddNew() : m_specs.Edit();
         m_specs.SetLong(QStringLiteral("StepID"), m_stepID);
-        m_specs.SetSpecification(entries);
+        m_specs.SetTargets(entries);
         m_specs.Update();
         transaction.Commit();
     } catch (const CDaoException& failure) {
@@ -342,7 +342,7 @@ void CDesignDlg::accept()
     facilityID = long(m_facilityCombo->currentData().toLongLong());
     facilityName = m_facilityCombo->currentText();
     heuristic = HeuristicText(vesselRule);
-    if (!SaveSpecification())
+    if (!SaveDesignTargets())
         return;
     QDialog::accept();
 }

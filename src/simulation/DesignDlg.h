@@ -1,8 +1,8 @@
 #pragma once
-// "Design": the design specification of a step (amount and time horizon with their units, the
+// "Design": the design targets of a step (amount and time horizon with their units, the
 // facility or the whole equipment catalogue, the vessel rule) beside the engine's batch results
 // of its last run, and the equipment the design must leave as it is. OK checks the entries and
-// saves the specification in the step database in one transaction; a failed save keeps the
+// saves the design targets in the step database in one transaction; a failed save keeps the
 // dialog open and nothing runs.
 
 #include "foundation/common/Array.h"
@@ -58,7 +58,7 @@ private:
     void BuildControls();
     void BuildEntries(class QGridLayout* layout);
     void BuildResults(class QGridLayout* layout);
-    void ReadSpecification();
+    void ReadDesignTargets();
     void OnInitDialog();
     bool ShowStepNames();
     void ShowEngineValues();
@@ -68,8 +68,8 @@ private:
     void SortCombos();
     bool ReadNumber(CNumericEdit* edit, double* value);
     bool CheckEntries();
-    DesignSpecification Entries() const;
-    bool SaveSpecification();
+    DesignTargets Entries() const;
+    bool SaveDesignTargets();
 
     long m_stepID;
     long m_processID;

@@ -1,7 +1,7 @@
 #pragma once
 // "Design...": sizes the selected step's equipment for an amount over a time horizon. A local
 // engine entry reads the step's last batch results, the design dialog takes and stores the
-// specification, and the engine runs the design with the progress dialog. The design dialog,
+// targets, and the engine runs the design with the progress dialog. The design dialog,
 // the progress dialog and the engine entry go on every way out; the owner window is enabled again.
 
 #include "foundation/common/ContextRecord.h"

@@ -49,7 +49,7 @@ QVariant ResultsValue(const QString& sql)
     return query.next() ? query.value(0) : QVariant();
 }
 
-QString StoredSpecification()
+QString StoredTargets()
 {
     QSqlQuery query = GetStepDatabase(SHELL_COUPLING_STEP)
                           ->Query("SELECT Amount || ' ' || AmountUOM || ' ' || TimeHorizon || ' ' || "
@@ -122,7 +122,7 @@ TEST_F(DesignShellTest, ADesignWalkIsKeptAcrossSaveAndReopen)
     });
     EXPECT_TRUE(frame->isEnabled());
     EXPECT_FALSE(IsBusy());
-    EXPECT_EQ(StoredSpecification(), "20000.0 kg 30.0 day 1 Closest vessels first");
+    EXPECT_EQ(StoredTargets(), "20000.0 kg 30.0 day 1 Closest vessels first");
     EXPECT_EQ(ResultsValue("SELECT count(*) FROM DesignSummary").toInt(), 1);
     EXPECT_EQ(ResultsValue(
                   "SELECT EquipmentAfter || ' ' || Fixed FROM DesignEquipment WHERE EquipmentBefore = 101"),
@@ -141,6 +141,6 @@ TEST_F(DesignShellTest, ADesignWalkIsKeptAcrossSaveAndReopen)
     ASSERT_TRUE(app->SaveOpenProject());
     ASSERT_TRUE(app->CloseProject(SaveAnswer::Discard));
     ASSERT_TRUE(app->OpenProjectByPath(m_project));
-    EXPECT_EQ(StoredSpecification(), "20000.0 kg 30.0 day 1 Closest vessels first");
+    EXPECT_EQ(StoredTargets(), "20000.0 kg 30.0 day 1 Closest vessels first");
     DesignShot(frame, "reopened-project");
 }

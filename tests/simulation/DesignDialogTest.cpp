@@ -1,5 +1,5 @@
 // The design dialog and the Fix Equipment dialog on the generated Demo: the engine's values, the
-// stored specification read back, OK's checks and its one-transaction save, the equipment lists.
+// stored targets read back, OK's checks and its one-transaction save, the equipment lists.
 
 #include "DesignFixture.h"
 
@@ -154,7 +154,7 @@ TEST_F(DesignDialogTest, ANumberThatDoesNotReadShowsTheNumberPrompt)
     EXPECT_EQ(Rows(), 0);
 }
 
-TEST_F(DesignDialogTest, TheStoredSpecificationIsShownAgain)
+TEST_F(DesignDialogTest, TheStoredTargetsAreShownAgain)
 {
     {
         const auto dialog = Dialog();

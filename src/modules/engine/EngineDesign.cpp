@@ -24,8 +24,8 @@ DesignSummaryRow SummaryOf(long stepID, const EngineDesignInputs& inputs)
     summary.stepID = stepID;
     summary.amountKg = inputs.amountKg;
     summary.horizonSeconds = inputs.horizonSeconds;
-    summary.facilityID = inputs.specification.facilityID;
-    summary.heuristic = inputs.specification.heuristic;
+    summary.facilityID = inputs.targets.facilityID;
+    summary.heuristic = inputs.targets.heuristic;
     summary.cycleSeconds = inputs.lastRun.cycleTime;
     return summary;
 }
@@ -77,8 +77,8 @@ DesignOutcome SizeDesign(ISimStatus* status, long stepID, const EngineDesignInpu
     }
     const long batches = long(std::floor(inputs.horizonSeconds / inputs.lastRun.cycleTime));
     const double factor = inputs.amountKg / batches / inputs.lastRun.batchSize;
-    const CDesignSizing sizing(inputs.vessels, inputs.specification.facilityID,
-                               ParseVesselRule(inputs.specification.heuristic));
+    const CDesignSizing sizing(inputs.vessels, inputs.targets.facilityID,
+                               ParseVesselRule(inputs.targets.heuristic));
     const DesignSizingResult sized =
         sizing.Size(inputs.uses, factor, options.maxDesignIterations,
                     [status](int iteration) { return ReportIteration(status, iteration); });

@@ -2,7 +2,7 @@
 // A design run of one step (EngineEntry::designStep): from the step's last batch run, n = the
 // whole batches of the cycle time in the horizon, the target batch = amount / n and the scale
 // factor = target / last batch; the equipment is sized by the vessel rule of the stored
-// specification (DesignSizing.h); the capacity (OverFlow) and minimum-volume (UnderFlow) checks
+// targets (DesignSizing.h); the capacity (OverFlow) and minimum-volume (UnderFlow) checks
 // add remarks. The results go into the step's results file beside the batch run's rows; the step
 // database is never changed. A cancel in a progress callback writes nothing.
 

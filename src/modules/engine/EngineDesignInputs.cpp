@@ -46,14 +46,14 @@ QList<long> ReadLastResults(long stepID, EngineDesignInputs& inputs)
     return results.EquipmentUsed(stepID);
 }
 
-DesignSpecification ReadSpecification(long stepID)
+DesignTargets ReadDesignTargets(long stepID)
 {
     CDesignSpecsSet specs;
-    DesignSpecification specification;
+    DesignTargets targets;
     if (specs.OpenSet(stepID))
-        specification = specs.Specification();
+        targets = specs.Targets();
     specs.CloseSet();
-    return specification;
+    return targets;
 }
 
 // The uses of the items in `used`, their peak volumes, and the unit procedures on them.
@@ -174,7 +174,7 @@ EngineDesignInputs ReadEngineDesignInputs(const EngineDesignRequest& request)
     EngineDesignInputs inputs;
     try {
         const QList<long> used = ReadLastResults(request.stepID, inputs);
-        inputs.specification = ReadSpecification(request.stepID);
+        inputs.targets = ReadDesignTargets(request.stepID);
         const QList<long>& fixed = request.fixedEquipment;
         ReadUses(request.stepID, used, QSet<long>(fixed.cbegin(), fixed.cend()), inputs);
         inputs.vessels = ReadVesselCatalogue();

@@ -1,5 +1,5 @@
 #pragma once
-// What a design run reads: the last batch results of the step, its stored design specification,
+// What a design run reads: the last batch results of the step, its stored design targets,
 // the equipment items it used with their unit procedures and peak volumes, the equipment catalogue,
 // and the request converted to kg and seconds. Nothing is written.
 
@@ -39,7 +39,7 @@ struct EngineDesignInputs {
     ResultsRunSummary lastRun;
     QList<ResultsScheduleRow> schedule;
     QList<ResultsRemark> remarks; // of the batch run
-    DesignSpecification specification;
+    DesignTargets targets;
     QList<DesignEquipmentUse> uses; // one per used item, in id order
     QList<DesignUnitProcedure> unitProcedures;
     QHash<long, DesignVessel> vessels;

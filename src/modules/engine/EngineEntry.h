@@ -69,7 +69,7 @@ public:
     // Stored for the design run.
     virtual void setDesignOptions(int resultsDatabase, int overFlow, int underFlow, int maxDesignIterations);
     // Sizes the step's equipment for the amount over the horizon (EngineDesign.h); the facility and
-    // vessel rule come from the step's stored design specification.
+    // vessel rule come from the step's stored design targets.
     virtual int designStep(ISimStatus* status, long stepID, double amount, const QString& amountUOM,
                            double horizon, const QString& horizonUOM, const Array<long>& fixedEquipment);
     // "ReadAndSimulate" drops the step's paused run; "SimulateOnly" marks it stale, so that stepping

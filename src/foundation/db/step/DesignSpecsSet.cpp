@@ -28,9 +28,9 @@ bool CDesignSpecsSet::OpenSet(long stepID)
     return OpenOnStepDatabase(stepID);
 }
 
-DesignSpecification CDesignSpecsSet::Specification() const
+DesignTargets CDesignSpecsSet::Targets() const
 {
-    DesignSpecification values;
+    DesignTargets values;
     if (!IsOpen() || IsEOF())
         return values;
     const auto number = [this](const char* name) { return IsFieldNull(name) ? 1e35 : GetDouble(name); };
@@ -44,7 +44,7 @@ DesignSpecification CDesignSpecsSet::Specification() const
     return values;
 }
 
-void CDesignSpecsSet::SetSpecification(const DesignSpecification& values)
+void CDesignSpecsSet::SetTargets(const DesignTargets& values)
 {
     SetDouble("Amount", values.amount);
     SetText("AmountUOM", values.amountUOM);

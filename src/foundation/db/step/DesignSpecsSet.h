@@ -1,12 +1,12 @@
 #pragma once
-// [DesignSpecifications]: the design specification of one step in its step database. Null reads
+// [DesignSpecifications]: the design targets of one step in its step database. Null reads
 // as not set: 1e35 for the numbers, -1 for the facility, "" for the texts. Writes raise
 // CDaoException.
 
 #include "foundation/db/DaoRecordset.h"
 
 // The values of one row, as the design dialog and the engine use them.
-struct DesignSpecification {
+struct DesignTargets {
     double amount = 1e35;
     QString amountUOM;
     double timeHorizon = 1e35;
@@ -15,7 +15,7 @@ struct DesignSpecification {
     QString facilityName;
     QString heuristic;
 
-    bool operator==(const DesignSpecification&) const = default;
+    bool operator==(const DesignTargets&) const = default;
 };
 
 class CDesignSpecsSet : public CDaoRecordset {
@@ -27,7 +27,7 @@ public:
     static const DaoRecordsetDef& Definition();
 
     // The current row's values; defaults without a row.
-    DesignSpecification Specification() const;
+    DesignTargets Targets() const;
     // Writes the values into the edit buffer (after Edit or AddNew).
-    void SetSpecification(const DesignSpecification& specification);
+    void SetTargets(const DesignTargets& targets);
 };
