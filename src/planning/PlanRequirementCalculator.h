@@ -67,6 +67,9 @@ public:
     double GetScaledFinalStepBatchSize(long processID, double factor);
     double GetFinalStepOriginalBatchSize(long processID);
     double GetFirstStepKeyInputBatchSize(long processID);
+    // The step the last of those asked the engine about; 0 when it asked none (its own message told
+    // why), so a 1e35 with a step here is the engine's: the step has no size yet.
+    long GetEngineStepID() const { return m_engineStepID; }
 
     void CalculateForProcess(long processID, double quantity, const QString& uom);
     void CalculateForStep(long stepID, double quantity, const QString& uom);
@@ -141,6 +144,8 @@ private:
     std::unique_ptr<CPlantSet> m_plants;
     std::vector<long> m_callChain;  // steps whose PropagateUpstream is running
     long m_batchesStepID = 0;       // the step asked in "batches", whose batch size 0 counts 1
+    long m_engineStepID = 0;        // the step of the last engine batch-size query
+    bool m_loadTold = false;        // the step load showed its own message
     bool m_endedWithoutBatches = false;
     bool m_detailRowWritten = false;
 };

@@ -24,9 +24,10 @@ const QString NO_FIRST_STEP =
 
 double PlanRequirementCalculator::EngineBatchSize(long processID, EngineQuery query)
 {
+    m_engineStepID = 0;
     const bool finalStep = query != EngineQuery::KeyInput;
     const long stepID = finalStep ? FindFinalStep(processID) : FindFirstStep(processID);
-    if (stepID == -1)
+    if (stepID == -1 && !m_loadTold) // a step that could not be read was told by the load
         QvMessageBox(finalStep ? NO_FINAL_STEP : NO_FIRST_STEP, MB_ICONEXCLAMATION);
     EngineFactory* factory = ServiceSlot<EngineFactory>::Get();
     if (stepID == -1 || stepID == 0 || !factory)
@@ -34,6 +35,7 @@ double PlanRequirementCalculator::EngineBatchSize(long processID, EngineQuery qu
     const std::unique_ptr<EngineEntry> engine(factory->CreateEngineEntry());
     if (!engine)
         return PLAN_UNSET;
+    m_engineStepID = stepID;
     switch (query) {
     case EngineQuery::Current:
         return engine->getCurrentBatchSizeInKg(stepID);

@@ -78,6 +78,7 @@ bool PlanRequirementCalculator::LoadSteps(long stepID)
 {
     Items.clear();
     ItemCount = 0;
+    m_loadTold = false;
     return stepID == -1 ? LoadProcessSteps() : LoadOneStep(stepID);
 }
 
@@ -90,6 +91,7 @@ bool PlanRequirementCalculator::OpenStepRow(long stepID, CStepSet& step)
         return false;
     if (step.IsEOF()) {
         QvMessageBox(STEP_TABLE_EMPTY);
+        m_loadTold = true;
         return false;
     }
     return true;
