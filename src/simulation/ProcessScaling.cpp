@@ -9,6 +9,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "library/FacilityDelete.h"
 #include "modules/engine/EngineEntry.h"
 #include "planning/PlanRequirementCalculator.h"
 #include "recipe/TransitionBuilder.h"
@@ -35,6 +36,11 @@ QString ZeroAmountText()
            QStringLiteral(" and all the Steps, and run the scale-up again.");
 }
 
+QString UnsizedStepText(const QString& step)
+{
+    return QStringLiteral("Step %1 has no batch size. Simulate it, then run the scale-up again.").arg(step);
+}
+
 QString ScaledStepLabel(const PlanRequirementCalculator& calculator, int index)
 {
     const PlanFactorItem& item = calculator.Items[size_t(index)];
@@ -44,20 +50,6 @@ QString ScaledStepLabel(const PlanRequirementCalculator& calculator, int index)
 bool IsUnsetProcessSize(double kg)
 {
     return kg >= 1e35;
-}
-
-// The three sizes of the dialog, asked in turn: the first unset one ends (the calculator told why).
-bool ReadProcessSizes(long processID, ProcessScaleUpSizesKg* sizes)
-{
-    PlanRequirementCalculator calculator(0, 0, QString::fromLatin1(PROCESS_SCALE_MODE));
-    sizes->current = calculator.GetFinalStepBatchSize(processID);
-    if (IsUnsetProcessSize(sizes->current))
-        return false;
-    sizes->original = calculator.GetFinalStepOriginalBatchSize(processID);
-    if (IsUnsetProcessSize(sizes->original))
-        return false;
-    sizes->keyRawInput = calculator.GetFirstStepKeyInputBatchSize(processID);
-    return !IsUnsetProcessSize(sizes->keyRawInput);
 }
 
 long ProcessKeyRawMaterial(long processID)
@@ -91,19 +83,53 @@ void CProcessScaling::Tell(const QString& text, unsigned flags)
     QvMessageBox(text, flags);
 }
 
+// A size the engine was asked for and has none of names the step to simulate; any other unset
+// size ends without a word here (the calculator told why).
+bool CProcessScaling::IsSized(const PlanRequirementCalculator& calculator, double kg)
+{
+    if (!IsUnsetProcessSize(kg))
+        return true;
+    if (calculator.GetEngineStepID() > 0) {
+        QString step;
+        Tell(UnsizedStepText(GetStepNameAndVersion(step, calculator.GetEngineStepID())), MB_OK);
+    }
+    return false;
+}
+
+// The three sizes of the dialog, asked in turn: the first unset one ends the command.
+bool CProcessScaling::ReadSizes(long processID, ProcessScaleUpSizesKg* sizes)
+{
+    PlanRequirementCalculator calculator(0, 0, QString::fromLatin1(PROCESS_SCALE_MODE));
+    sizes->current = calculator.GetFinalStepBatchSize(processID);
+    if (!IsSized(calculator, sizes->current))
+        return false;
+    sizes->original = calculator.GetFinalStepOriginalBatchSize(processID);
+    if (!IsSized(calculator, sizes->original))
+        return false;
+    sizes->keyRawInput = calculator.GetFirstStepKeyInputBatchSize(processID);
+    return IsSized(calculator, sizes->keyRawInput);
+}
+
 void CProcessScaling::ScaleRecipe(long processID)
 {
+    m_lastMessage.clear();
     ProcessScaleUpSizesKg sizes;
-    if (!ReadProcessSizes(processID, &sizes))
+    if (!ReadSizes(processID, &sizes))
         return;
     CProcessScaleUpDialog dialog(processID);
     dialog.SetSizes(sizes);
-    if (m_runDialog(dialog) != QDialog::Accepted)
-        return;
+    if (m_runDialog(dialog) == QDialog::Accepted)
+        ScaleToChoice(processID, dialog);
+}
+
+void CProcessScaling::ScaleToChoice(long processID, const CProcessScaleUpDialog& dialog)
+{
     switch (dialog.SelectedOption()) {
     case CProcessScaleUpDialog::ORIGINAL: {
         PlanRequirementCalculator calculator(0, 0, QString::fromLatin1(PLAN_SCALE_MODE));
-        ScaleProcess(processID, calculator.GetFinalStepOriginalBatchSize(processID), QStringLiteral("kg"));
+        const double size = calculator.GetFinalStepOriginalBatchSize(processID);
+        if (IsSized(calculator, size))
+            ScaleProcess(processID, size, QStringLiteral("kg"));
         return;
     }
     case CProcessScaleUpDialog::FINAL_PRODUCT:
@@ -115,7 +141,7 @@ void CProcessScaling::ScaleRecipe(long processID)
     default: {
         PlanRequirementCalculator calculator(0, 0, QString::fromLatin1(PLAN_SCALE_MODE));
         const double size = calculator.GetScaledFinalStepBatchSize(processID, dialog.Factor());
-        if (!IsUnsetProcessSize(size))
+        if (IsSized(calculator, size))
             ScaleProcess(processID, size, QStringLiteral("kg"));
     }
     }
@@ -198,9 +224,7 @@ bool CProcessScaling::StepFactor(PlanRequirementCalculator& calculator, int inde
     *factor = batchSize != 0 ? amount / batchSize : carried;
     // An unset size (the calculator asks such a step for nothing) is told as what it is.
     if (amount >= 1e35 || batchSize >= 1e35 || !std::isfinite(*factor) || *factor < 0) {
-        Tell(QStringLiteral("Step %1 has no batch size. Simulate it, then run the scale-up again.")
-                 .arg(ScaledStepLabel(calculator, index)),
-             MB_OK);
+        Tell(UnsizedStepText(ScaledStepLabel(calculator, index)), MB_OK);
         return false;
     }
     if (!cleaning && amount == 0)

@@ -13,6 +13,7 @@ class CProcessScaleUpDialog;
 class CSimDialog;
 class EngineEntry;
 class PlanRequirementCalculator;
+struct ProcessScaleUpSizesKg;
 
 class CProcessScaling {
 public:
@@ -21,7 +22,8 @@ public:
 
     CProcessScaling(ProgressFactory makeProgress, DialogRunner runDialog);
 
-    // The process branch of recipe scaling: the sizes, the dialog and the chosen target.
+    // The process branch of recipe scaling: the sizes, the dialog and the chosen target. A final
+    // (or first) step the engine has no size for is named before the dialog, to be simulated.
     void ScaleRecipe(long processID);
     // Scales the process to make amount (in unit) of its final product per batch.
     void ScaleProcess(long processID, double amount, const QString& unit);
@@ -34,6 +36,9 @@ public:
 private:
     enum class StepOutcome { Next, Stop };
 
+    bool ReadSizes(long processID, ProcessScaleUpSizesKg* sizes);
+    bool IsSized(const PlanRequirementCalculator& calculator, double kg);
+    void ScaleToChoice(long processID, const CProcessScaleUpDialog& dialog);
     std::unique_ptr<CSimDialog> OpenProgress();
     bool ScaleSteps(PlanRequirementCalculator& calculator, EngineEntry& engine);
     StepOutcome ScaleStep(PlanRequirementCalculator& calculator, int index, EngineEntry& engine,

@@ -88,7 +88,7 @@ protected:
 class ProcessScalingTest : public EngineFixture {
 public:
     // FIRST -> MIDDLE -> FINAL (stored batch sizes 100, 50 and 100 kg, each run making 100 kg)
-    // and EXTRA, which nothing asks for, last when given; each simulated.
+    // and EXTRA, which nothing asks for, last when given; each simulated but the unsimulated ones.
     void OpenChain(bool extraStep = false, bool extraCleans = false)
     {
         ProjectSpec spec;
@@ -113,7 +113,9 @@ public:
         Open(spec);
         for (const StepSpec& step : spec.steps) {
             WriteParallelTransitions(step.stepID);
-            ASSERT_EQ(EngineEntry().simulateBatch(nullptr, step.stepID), SIMULATION_COMPLETED);
+            if (!unsimulated.contains(step.stepID)) {
+                ASSERT_EQ(EngineEntry().simulateBatch(nullptr, step.stepID), SIMULATION_COMPLETED);
+            }
         }
     }
     // "ScaleFactor/BatchSize" of each step.
@@ -143,6 +145,7 @@ public:
         return QFile::exists(ResultsFilePath(folder, ProcessResultsFileName(CHAIN)));
     }
 
+    QList<long> unsimulated;
     CodedEngineFactory engines;
     ScriptedPromptService prompts;
     using EngineFixture::Edit;
@@ -291,4 +294,58 @@ TEST_F(ProcessScalingExtraStepTest, EndsTheRun)
 TEST_F(ProcessScalingExtraStepTest, KeepsACleaningStepsSize)
 {
     Check(true);
+}
+
+// Before the dialog: a final step (or first, for the key raw material) the engine has no size for
+// is named; a process or step the calculator cannot find is told by it alone, once. Nothing is
+// written either way.
+struct BeforeTheDialogCase {
+    QList<long> unsimulated;
+    long processID;
+    QString message;
+    std::function<void(ProcessScalingTest&)> edit = {};
+};
+
+class ProcessScalingBeforeTheDialogTest : public ProcessScalingTest {
+protected:
+    void Check(const BeforeTheDialogCase& c)
+    {
+        unsimulated = c.unsimulated;
+        OpenChain();
+        if (c.edit)
+            c.edit(*this);
+        const QStringList before = Scaled();
+        ScriptedProcessScaling scaling;
+        scaling.answer = [](CProcessScaleUpDialog&) { ADD_FAILURE() << "no dialog expected"; };
+        prompts.expect(IDOK);
+        scaling.ScaleRecipe({CONTEXT_PROCESS_EXPLORER, -1, c.processID, -1, {}, {}, {}, true}, {});
+        EXPECT_EQ(prompts.texts().join(u'\n'), c.message); // one message
+        EXPECT_TRUE(scaling.dialogs.isEmpty());
+        EXPECT_EQ(Scaled(), before);
+        EXPECT_FALSE(ProcessSimulated());
+        EXPECT_FALSE(app.modifiedHistory().contains(true));
+    }
+};
+
+TEST_F(ProcessScalingBeforeTheDialogTest, AnUnsizedFinalStepIsToldBeforeTheDialog)
+{
+    Check({{CHAIN_FINAL},
+           CHAIN,
+           "Step Step 33 (1.0) has no batch size. Simulate it, then run the scale-up again."});
+}
+TEST_F(ProcessScalingBeforeTheDialogTest, AnUnsizedFirstStepIsToldForTheKeyRawMaterial)
+{
+    Check({{CHAIN_FIRST},
+           CHAIN,
+           "Step Step 31 (1.0) has no batch size. Simulate it, then run the scale-up again."});
+}
+TEST_F(ProcessScalingBeforeTheDialogTest, AProcessThatIsNotThereGivesOneMessage)
+{
+    Check({{}, CHAIN + 100, "Could not fnd process in Database!"});
+}
+TEST_F(ProcessScalingBeforeTheDialogTest, AStepWithoutItsRowGivesOneMessage)
+{
+    Check({{}, CHAIN, "Step table is empty!", [](ProcessScalingTest& t) {
+               t.Edit("DELETE FROM Step", {}, CHAIN_MIDDLE);
+           }});
 }
