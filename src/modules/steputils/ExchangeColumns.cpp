@@ -74,11 +74,11 @@ const QList<CatalogueTableEntry>& StepTableEntries()
          {CatalogueInt("FieldID", CatalogueRole::RowKey), CatalogueInt("GroupID"), CatalogueInt("SubGroupIndex"), CatalogueInt("FieldTypeID"), CatalogueReal("DoubleValue"),
           CatalogueInt("LongValue"), CatalogueName("UOM"), CatalogueMemo("StringValue"), CatalogueInt("OpFieldID")}},
         {"TblRangeData", ExchangePart::Step, "",
-         {CatalogueInt("RangeID", CatalogueRole::RowKey), CatalogueInt("GroupID"), CatalogueInt("SubGroupIndex"), CatalogueInt("FieldTypeID"), CatalogueInt("RangeTypeID"),
+         {CatalogueInt("RangeID", CatalogueRole::RowKey), CatalogueInt("GroupID"), CatalogueInt("SubGroupIndex"), CatalogueInt("FieldTypeID"), CatalogueInt("RangeTypeID", CatalogueRole::RangeTypeRef),
           CatalogueInt("RangeCategory"), CatalogueReal("Low"), CatalogueInt("LowWidth"), CatalogueName("LowUOM"), CatalogueReal("High"), CatalogueInt("HighWidth"),
           CatalogueName("HighUOM"), CatalogueInt("OpRangeID")}},
         {"TblCommentData", ExchangePart::Step, "",
-         {CatalogueInt("CommentID", CatalogueRole::RowKey), CatalogueInt("OperationID"), CatalogueInt("CommentTypeID"), CatalogueMemo("CommentRTF"),
+         {CatalogueInt("CommentID", CatalogueRole::RowKey), CatalogueInt("OperationID"), CatalogueInt("CommentTypeID", CatalogueRole::CommentTypeRef), CatalogueMemo("CommentRTF"),
           CatalogueMemo("CommentText")}},
         {"ScaleInvariantOperation", ExchangePart::Step, "",
          {CatalogueInt("Position"), CatalogueInt("OperationID"), CatalogueMemo("Text"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
@@ -134,6 +134,10 @@ const QList<CatalogueTableEntry>& ExchangeTableEntries()
           CatalogueName("AmountUOM"), CatalogueInt("RowKey", CatalogueRole::RowKey)}},
         {"ExchangeUnitSet", ExchangePart::Exchange, "TblUOMSet",
          {CatalogueInt("UOMSetID", CatalogueRole::ItemKey), CatalogueName("UOMSetName")}},
+        {"ExchangeRangeType", ExchangePart::Exchange, "TblRangeLibrary",
+         {CatalogueInt("RangeTypeID", CatalogueRole::ItemKey), CatalogueMemo("Description"), CatalogueInt("Default")}},
+        {"ExchangeCommentType", ExchangePart::Exchange, "TblCommentLibrary",
+         {CatalogueInt("CommentTypeID", CatalogueRole::ItemKey), CatalogueMemo("Description"), CatalogueInt("Default")}},
     };
     return tables;
 }

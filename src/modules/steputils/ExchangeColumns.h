@@ -1,6 +1,6 @@
 #pragma once
 // The one catalogue of the columns a step file may bring into a project: every column of the step
-// tables and of the exchange tables that carry the library items a step names, with what its
+// tables and of the exchange tables that carry the library items and types a step names, with what its
 // value is (so a reader can check it) and what an id in it refers to (so an import can re-point
 // it). A column a file holds that is not listed here is never read.
 
@@ -26,7 +26,9 @@ enum class ColumnRole {
     EquipmentRef,
     ClassRef,
     MaterialRef,
-    UnitSetRef, // UOMSetID of the project database
+    UnitSetRef,     // UOMSetID of the project database
+    RangeTypeRef,   // RangeTypeID of the project's range types
+    CommentTypeRef, // CommentTypeID of the project's comment types
 };
 
 struct ExchangeColumn {

@@ -7,6 +7,7 @@
 #include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/ExchangeFormat.h"
 #include "modules/steputils/ExchangeRows.h"
+#include "modules/steputils/StepTypeMapping.h"
 
 #include <QMap>
 #include <QSqlQuery>
@@ -60,13 +61,17 @@ ExchangeRowList ItemRows(CDaoDatabase& file, const QString& table, QStringList& 
 // Per step table, the assignments that re-point its references: a step id becomes the new step's;
 // another reference goes through the map, an item not brought along becoming NULL (facility) or
 // -1, and a reference that named nothing (Null, -1; for a facility also 0, the whole catalogue)
-// stays as it was. One statement per table, so each table is written once.
-QMap<QString, QStringList> StepTableRewrites(long stepID)
+// stays as it was. Type ids are left alone when the file does not carry its types. One statement
+// per table, so each table is written once.
+QMap<QString, QStringList> StepTableRewrites(long stepID, bool typesTravel)
 {
     QMap<QString, QStringList> rewrites;
     for (const ExchangeColumn& column : ExchangeCatalogue()) {
         if (column.role == ColumnRole::Plain || column.role == ColumnRole::RowKey ||
             column.role == ColumnRole::ItemKey || PartOfTable(column.table) != ExchangePart::Step)
+            continue;
+        if (!typesTravel &&
+            (column.role == ColumnRole::RangeTypeRef || column.role == ColumnRole::CommentTypeRef))
             continue;
         const QString target = QLatin1Char('"') + column.column + QLatin1Char('"');
         if (column.role == ColumnRole::StepRef) {
@@ -102,6 +107,7 @@ long CStepExchangeImporter::Import(long processID)
     CDaoTransaction fileLevel(m_file);
     const long stepID = AddProjectRows(processID);
     MapUnitSets();
+    MapTypes();
     MapFacilities();
     MapClasses();
     MapEquipment();
@@ -145,6 +151,14 @@ void CStepExchangeImporter::MapUnitSets()
                        QStringLiteral("SELECT UOMSetID FROM TblUOMSet WHERE UOMSetName = ? "
                                       "ORDER BY UOMSetID"),
                        {set.value(1)}));
+}
+
+void CStepExchangeImporter::MapTypes()
+{
+    m_typesTravel = FileCarriesTypes(m_file);
+    if (m_typesTravel)
+        for (const TypeMapping& type : MapExchangeTypes(m_file, *m_targets.project))
+            Map(int(type.role), type.oldID, type.newID);
 }
 
 void CStepExchangeImporter::MapFacilities()
@@ -339,7 +353,7 @@ void CStepExchangeImporter::RewriteFile(long stepID)
                                   "NewID INTEGER, PRIMARY KEY (Role, OldID)) WITHOUT ROWID"));
     m_file.Execute(QStringLiteral("DELETE FROM temp.ExchangeMap"));
     InsertExchangeRows(m_file, QStringLiteral("ExchangeMap"), {"Role", "OldID", "NewID"}, pairs);
-    for (const auto& [table, assignments] : StepTableRewrites(stepID).asKeyValueRange())
+    for (const auto& [table, assignments] : StepTableRewrites(stepID, m_typesTravel).asKeyValueRange())
         m_file.Execute(
             QStringLiteral("UPDATE \"%1\" SET %2").arg(table, assignments.join(QStringLiteral(", "))));
     m_file.Execute(QStringLiteral("DROP TABLE temp.ExchangeMap"));

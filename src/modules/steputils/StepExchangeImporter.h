@@ -4,8 +4,9 @@
 // the file's [Step] row, its [Step-To-Process] row after the process's last step, and the library
 // items it names: a facility, equipment item (by tag in its facility), class or material of the
 // same name in the project is taken, others are copied in under new ids; unit sets are matched by
-// name, else -1. The file is rewritten into the new step's database: every step id and every
-// reference re-pointed, the exchange tables dropped. Each database is written in one transaction
+// name, else -1; range and comment types are matched by name, else added (see StepTypeMapping.h),
+// when the file carries them. The file is rewritten into the new step's database: every step id
+// and every reference re-pointed, the exchange tables dropped. Each database is written in one transaction
 // level inside the caller's; raises CDaoException and then leaves every database as it was.
 
 #include "foundation/db/NewItemID.h"
@@ -32,6 +33,7 @@ public:
 private:
     long AddProjectRows(long processID);
     void MapUnitSets();
+    void MapTypes();
     void MapFacilities();
     void MapClasses();
     void MapEquipment();
@@ -47,4 +49,5 @@ private:
     CDaoDatabase& m_file;
     StepImportTargets m_targets;
     QHash<QPair<int, long>, long> m_map;
+    bool m_typesTravel = false;
 };

@@ -38,6 +38,7 @@ void CStepExchangeWriter::Write()
     OpenSource(materials, m_sources.materialDB);
     WriteExchangeRow(project);
     WriteUnitSets(project);
+    WriteTypes(project);
     WriteEquipment(equipment);
     WriteMaterials(materials);
 }
@@ -62,6 +63,17 @@ void CStepExchangeWriter::WriteUnitSets(CDaoDatabase& project)
 {
     CopyItems(project, QStringLiteral("TblUOMSet"), QStringLiteral("ExchangeUnitSet"), QStringLiteral("UOMSetID"),
               StepIDs(QStringLiteral("SELECT InputUOMSetID FROM Step UNION SELECT OutputUOMSetID FROM Step")));
+}
+
+// The range and comment types the step's ranges and comments name.
+void CStepExchangeWriter::WriteTypes(CDaoDatabase& project)
+{
+    CopyItems(project, QStringLiteral("TblRangeLibrary"), QStringLiteral("ExchangeRangeType"),
+              QStringLiteral("RangeTypeID"),
+              StepIDs(QStringLiteral("SELECT DISTINCT RangeTypeID FROM TblRangeData")));
+    CopyItems(project, QStringLiteral("TblCommentLibrary"), QStringLiteral("ExchangeCommentType"),
+              QStringLiteral("CommentTypeID"),
+              StepIDs(QStringLiteral("SELECT DISTINCT CommentTypeID FROM TblCommentData")));
 }
 
 void CStepExchangeWriter::WriteEquipment(CDaoDatabase& equipment)

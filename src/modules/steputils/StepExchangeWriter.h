@@ -3,8 +3,8 @@
 // version, source project, the step's names) and the library items the step names, read from the
 // project, equipment and material databases given: the facility of the step and of its equipment,
 // the equipment of its unit procedures with their classes and properties, its intermediates with
-// their properties and mixtures (components too), and the names of its unit sets. Raises
-// CDaoException.
+// their properties and mixtures (components too), the names of its unit sets and the range and
+// comment types its ranges and comments name. Raises CDaoException.
 
 #include <QSet>
 #include <QString>
@@ -24,6 +24,7 @@ public:
 private:
     void WriteExchangeRow(CDaoDatabase& project);
     void WriteUnitSets(CDaoDatabase& project);
+    void WriteTypes(CDaoDatabase& project);
     void WriteEquipment(CDaoDatabase& equipment);
     void WriteMaterials(CDaoDatabase& materials);
     QSet<long> StepIDs(const QString& sql);
