@@ -1,9 +1,10 @@
 // Paste of the recipe clipboard into the text-recipe view: the lines go in one by one, each next to
 // the line the previous one left selected, all inside one transaction on the target step; the
-// operations' data follows once every line is in, one statement per table for all. The new
-// rows go in under sequence numbers of their own, below every real one; before the commit the rows
-// the paste changed take their numbers once, by the edit writer: the rows below the pasted block by
-// ranges, the rest by row key.
+// operations' data follows once every line is in, one statement per table for all. Each new line
+// takes its row key as it is placed, above every key in use; before the commit the rows the paste
+// moved take their new numbers once, by the edit writer (the rows below the pasted block by
+// ranges, the rest by row key), and then the new rows go in with their final numbers in one
+// statement.
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/DisplayOptions.h"
@@ -29,10 +30,6 @@
 
 #include <optional>
 
-// The first new row's sequence number until the paste numbers the rows: far below every real one,
-// so that no range of old numbers the edit writer moves holds a new row.
-constexpr long PASTED_ROW_SEQUENCE = -1000000000L;
-
 // What one paste shares between its lines.
 struct PasteRun {
     CDaoDatabase& step;
@@ -43,8 +40,9 @@ struct PasteRun {
     CRecipeButton* selected = nullptr; // the one line the paste left selected
     std::optional<COperationRecipeSource> sourceRows{}; // a full paste's source operations, read ahead
     std::optional<COperationRecipeBatch> copies{};      // their data, written once all lines are in
-    RecipeLinesState before{}; // the rows as the lines stood before, and the new rows as written
-    long nextRowSequence = PASTED_ROW_SEQUENCE; // where the next new row goes in
+    RecipeLinesState before{};                          // the rows as the lines stood before
+    long firstNewRowKey = 0;                            // the new rows' keys count on from here
+    long nextRowKey = 0;
 };
 
 namespace {
@@ -124,6 +122,18 @@ QList<long> SourceOperationsOf(const QList<std::shared_ptr<RecipeClipboardItem>>
     return operations;
 }
 
+// The new line's row at that sequence number.
+TextRecipeRowValues PastedRowValues(const RecipeLineRecord& line, long sequence)
+{
+    TextRecipeRowValues row;
+    std::tie(row.id, row.indent, row.label, row.operationName, row.opNumber, row.sequence) =
+        std::tuple(line.itemID, line.indent, line.label, line.operationLabel, line.operationNumber, sequence);
+    std::tie(row.type, row.unitProcedureName, row.upNumber) =
+        std::tuple(line.typeText, line.unitProcedureName, line.unitProcedureNumber);
+    std::tie(row.hide, row.breakpoint, row.rowKey) = std::tuple(line.hidden, line.breakpoint, line.rowKey);
+    return row;
+}
+
 void Stop(bool ok)
 {
     if (!ok)
@@ -198,6 +208,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         Stop(!beforeLines || beforeLines());
         preparePasteSelection();
         run.before = CRecipeEditWriter::StateOf(m_lineButtons);
+        run.firstNewRowKey = run.nextRowKey = CRecipeInsertWriter(*step, m_document.stepID).NextRowKey();
         if (run.full && run.source) {
             run.sourceRows.emplace(*run.source, SourceOperationsOf(items));
             run.copies.emplace(*run.sourceRows, m_document.stepID);
@@ -278,18 +289,13 @@ int CQUORVANTAView::unitProcedurePasteIndex(int position, long* number) const
     return next;
 }
 
-// The line's row (numbered later), its window at record.insertAt, selected. Only the lines up to the
-// last pasted one take their new numbers now (placing reads the numbers above); the lines below it
-// take theirs once, at the end.
+// The line's row key (its row goes in at the end), its window at record.insertAt, selected. Only the
+// lines up to the last pasted one take their new numbers now (placing reads the numbers above); the
+// lines below it take theirs once, at the end.
 void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
 {
     const int index = record.insertAt;
-    CRecipeInsertWriter rows(run.step, m_document.stepID);
-    const long sequence = run.nextRowSequence++;
-    record.rowKey = rows.InsertRow(
-        {record.itemID, record.indent, record.label, record.operationLabel, record.operationNumber, sequence,
-         record.typeText, record.unitProcedureName, record.unitProcedureNumber, record.hidden, false});
-    run.before.rows.insert(record.rowKey, CRecipeEditWriter::RowStateOf(record, sequence));
+    record.rowKey = run.nextRowKey++;
     record.topY = index < LineCount() ? Line(index)->m_top : m_nNextLineY;
     Stop(record.width > 0 && AddLineButton(record));
     const bool first = run.lowest < 0;
@@ -399,13 +405,22 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
     placePastedLine(run, record);
 }
 
-// The rows whose numbers the paste changed: the lines below the pasted block by ranges of their old
-// numbers, the new rows by row key (or by their own range when they took their places in order).
+// The rows the paste moved take their new numbers (the lines below the pasted block by ranges of
+// their old numbers); then the new rows go in as their lines now stand. In this order, no range of
+// old numbers holds a new row.
 void CQUORVANTAView::writePasteNumbers(PasteRun& run)
 {
-    if (run.lowest >= 0)
-        CRecipeEditWriter::Write(run.step, m_document.stepID, run.before,
-                                 CRecipeEditWriter::StateOf(m_lineButtons));
+    if (run.lowest < 0)
+        return;
+    RecipeLinesState after = CRecipeEditWriter::StateOf(m_lineButtons);
+    QList<TextRecipeRowValues> added;
+    for (int index = 0; index < LineCount(); ++index) {
+        const RecipeLineRecord& line = Line(index)->line();
+        if (line.rowKey >= run.firstNewRowKey && after.rows.remove(line.rowKey))
+            added << PastedRowValues(line, index + 1);
+    }
+    CRecipeEditWriter::Write(run.step, m_document.stepID, run.before, after);
+    CRecipeInsertWriter(run.step, m_document.stepID).InsertRows(added);
 }
 
 // After the commit, once: the layout, the selected line in sight, the rest of the program.

@@ -2,6 +2,7 @@
 
 #include "recipe/RecipeInsertWriter.h"
 
+#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 
 namespace {
@@ -21,6 +22,19 @@ const char* const INSERT_ROW =
     "INSERT INTO TextRecipe (ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, StepID, Type,"
     " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, "
     "?)";
+
+// ?1: [[RowKey, ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, Type,
+// UnitProcedureName, UPNumber, Hide, Breakpoint], ...]; ?2: the step.
+const char* const INSERT_ROWS =
+    "INSERT INTO TextRecipe (RowKey, ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber,"
+    " StepID, Type, UnitProcedureName, UPNumber, Hide, Breakpoint)"
+    " SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]'), json_extract(value, '$[2]'),"
+    "   json_extract(value, '$[3]'), json_extract(value, '$[4]'), COALESCE(json_extract(value, '$[5]'), 0),"
+    "   json_extract(value, '$[6]'), ?2, json_extract(value, '$[7]'), json_extract(value, '$[8]'),"
+    "   json_extract(value, '$[9]'), json_extract(value, '$[10]'), json_extract(value, '$[11]')"
+    " FROM json_each(?1) ORDER BY key";
+
+const char* const NEXT_ROW_KEY = "SELECT COALESCE(MAX(RowKey), 0) + 1 FROM TextRecipe";
 
 // From sequence number ?2 on: the first unit procedure's position, how far the operation numbers
 // before it move to start at ?4, and how far the unit-procedure numbers from it on move to follow ?3.
@@ -63,6 +77,11 @@ const char* const ADOPT_OPERATIONS =
 QVariant TextOrNull(const QString& text)
 {
     return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+QVariant OpNumberOrNull(long opNumber)
+{
+    return opNumber < 0 ? QVariant() : QVariant(qlonglong(opNumber));
 }
 
 } // namespace
@@ -110,12 +129,35 @@ void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProce
 
 long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
 {
-    const QVariant opNumber = row.opNumber < 0 ? QVariant() : QVariant(qlonglong(row.opNumber));
-    Run(INSERT_ROW,
-        {qlonglong(row.id), row.indent, TextOrNull(row.label), TextOrNull(row.operationName), opNumber,
-         qlonglong(row.sequence), qlonglong(m_stepID), row.type, TextOrNull(row.unitProcedureName),
-         qlonglong(row.upNumber), row.hide ? 1 : 0, row.breakpoint ? 1 : 0});
+    Run(INSERT_ROW, {qlonglong(row.id), row.indent, TextOrNull(row.label), TextOrNull(row.operationName),
+                     OpNumberOrNull(row.opNumber), qlonglong(row.sequence), qlonglong(m_stepID), row.type,
+                     TextOrNull(row.unitProcedureName), qlonglong(row.upNumber), row.hide ? 1 : 0,
+                     row.breakpoint ? 1 : 0});
     return m_lastInsertID;
+}
+
+void CRecipeInsertWriter::InsertRows(const QList<TextRecipeRowValues>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    QList<QVariantList> values;
+    values.reserve(rows.size());
+    for (const TextRecipeRowValues& row : rows)
+        values.append({qlonglong(row.rowKey), qlonglong(row.id), row.indent, TextOrNull(row.label),
+                       TextOrNull(row.operationName), OpNumberOrNull(row.opNumber), qlonglong(row.sequence),
+                       row.type, TextOrNull(row.unitProcedureName), qlonglong(row.upNumber), row.hide ? 1 : 0,
+                       row.breakpoint ? 1 : 0});
+    Run(INSERT_ROWS, {JsonRows(values), qlonglong(m_stepID)});
+}
+
+long CRecipeInsertWriter::NextRowKey()
+{
+    long key = 1;
+    Run(NEXT_ROW_KEY, {}, [&key](KeptResult& row) {
+        if (row.next())
+            key = long(row.value(0).toLongLong());
+    });
+    return key;
 }
 
 void CRecipeInsertWriter::HideUntilNextUnitProcedure(long after, bool hidden)

@@ -5,6 +5,7 @@
 // IDs in one more), then the new rows go in. Runs inside the caller's transaction; a database error raises
 // CDaoException.
 
+#include <QList>
 #include <QString>
 #include <QVariantList>
 
@@ -27,6 +28,7 @@ struct TextRecipeRowValues {
     long upNumber = 0;
     bool hide = false;
     bool breakpoint = false;
+    long rowKey = -1; // InsertRows only: the key the row goes in under
 };
 
 class CRecipeInsertWriter {
@@ -43,6 +45,10 @@ public:
     void ShiftAndRenumber(long from, long count, long unitProcedureNumber, long operationNumber);
     // Answers the new row's key.
     long InsertRow(const TextRecipeRowValues& row);
+    // The rows, each under its own key, in one statement.
+    void InsertRows(const QList<TextRecipeRowValues>& rows);
+    // The key above every row key in use.
+    long NextRowKey();
     // Hide of the rows after sequence number `after` up to the next unit-procedure row.
     void HideUntilNextUnitProcedure(long after, bool hidden);
     // The operations after sequence number `after` up to the next unit procedure belong to it.

@@ -1,6 +1,6 @@
 // Seeded random pastes into the Coupling recipe against a line-by-line reference: the lines keep
 // their order around the pasted block, labels count up line by line, the stored sequence runs
-// 1..n and keyword ids follow their rows.
+// 1..n, keyword ids follow their rows and each line holds its row's key.
 
 #include "RecipeEditFixture.h"
 
@@ -107,10 +107,14 @@ TEST_F(RecipePasteRandomTest, RandomPastesMatchTheLineByLineReference)
         }
         EXPECT_GE(block, 0) << "the copies lie together, the other lines in their order; first at " << at;
         EXPECT_EQ(ShownLabels(view), ReferenceLabels(view));
-        QSqlQuery rows = GetStepDatabase(COUPLING_STEP)->Query(
-            "SELECT RecipeSequenceNumber FROM TextRecipe ORDER BY RecipeSequenceNumber");
-        for (int expected = 1; rows.next(); ++expected)
+        QSqlQuery rows =
+            GetStepDatabase(COUPLING_STEP)
+                ->Query("SELECT RecipeSequenceNumber, RowKey FROM TextRecipe ORDER BY RecipeSequenceNumber");
+        for (int expected = 1; rows.next(); ++expected) {
             ASSERT_EQ(rows.value(0).toInt(), expected);
+            ASSERT_EQ(rows.value(1).toLongLong(), view.Line(expected - 1)->line().rowKey)
+                << "the line's own row";
+        }
         ExpectMatchesFreshLoad(view);
     }
     EXPECT_GE(pastes, 12) << "most rounds paste";

@@ -344,22 +344,33 @@ TEST_F(RecipePasteTest, UniqueNamesAreComparedWithoutCaseOfASCIILetters)
     }
 }
 
+// A write refused at the k-th row of its kind: an operation, a new recipe row (they go in together,
+// after the rows below moved) or a moved row.
 TEST_F(RecipePasteTest, AFailureAtAnyLineLeavesTheStepAsItWas)
 {
+    struct FailedWrite {
+        const char* event;
+        int k;
+    };
+    const QList<FailedWrite> failures{{"INSERT ON Operation", 1},  {"INSERT ON Operation", 2},
+                                      {"INSERT ON Operation", 3},  {"INSERT ON TextRecipe", 1},
+                                      {"INSERT ON TextRecipe", 7}, {"UPDATE ON TextRecipe", 1}};
     CQUORVANTAView& view = OpenCoupling();
     CopyLines(view, {"Reaction"});
-    for (int k = 1; k <= 3; ++k) {
-        SCOPED_TRACE(k);
+    for (const FailedWrite& failure : failures) {
+        SCOPED_TRACE(QString("%1 #%2").arg(failure.event).arg(failure.k).toStdString());
         const QString before = StepDump(COUPLING_STEP);
         CDaoDatabase* step = GetStepDatabase(COUPLING_STEP);
         step->Execute("CREATE TEMP TABLE IF NOT EXISTS PasteRows (n INTEGER)");
         step->Execute("DELETE FROM PasteRows");
         step->Execute("INSERT INTO PasteRows VALUES (0)");
         step->Execute("DROP TRIGGER IF EXISTS temp.FailPaste");
-        step->Execute(QString("CREATE TEMP TRIGGER FailPaste BEFORE INSERT ON Operation BEGIN"
-                              " UPDATE PasteRows SET n = n + 1;"
-                              " SELECT RAISE(ABORT, 'row write refused') WHERE (SELECT n FROM PasteRows) >= %1; END")
-                          .arg(k));
+        step->Execute(
+            QString("CREATE TEMP TRIGGER FailPaste BEFORE %1 BEGIN"
+                    " UPDATE PasteRows SET n = n + 1;"
+                    " SELECT RAISE(ABORT, 'row write refused') WHERE (SELECT n FROM PasteRows) >= %2; END")
+                .arg(failure.event)
+                .arg(failure.k));
         prompts.expect(IDOK);
         EXPECT_FALSE(view.OnEditPaste());
         step->Execute("DROP TRIGGER temp.FailPaste");
@@ -369,6 +380,47 @@ TEST_F(RecipePasteTest, AFailureAtAnyLineLeavesTheStepAsItWas)
         ExpectMatchesFreshLoad(view);
         prompts.clear();
     }
+}
+
+// Each new row goes in once, with its final numbers, under the key its line took: above every key
+// in use, in the order the lines were placed. The rows below move; none of the new ones is updated.
+TEST_F(RecipePasteTest, NewRowsGoInOnceUnderTheKeysTheirLinesHold)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    CopyLines(view, {"Reaction"});
+    const long firstKey = Count("SELECT MAX(RowKey) FROM TextRecipe") + 1;
+    CDaoDatabase* step = GetStepDatabase(COUPLING_STEP);
+    step->Execute("CREATE TEMP TABLE IF NOT EXISTS RowWrites (kind TEXT, rowKey INTEGER)");
+    step->Execute("DELETE FROM RowWrites");
+    step->Execute("CREATE TEMP TRIGGER CountInserts AFTER INSERT ON TextRecipe BEGIN"
+                  " INSERT INTO RowWrites VALUES ('insert', new.RowKey); END");
+    step->Execute("CREATE TEMP TRIGGER CountUpdates AFTER UPDATE ON TextRecipe BEGIN"
+                  " INSERT INTO RowWrites VALUES ('update', old.RowKey); END");
+    SetInsertAfter(true);
+    view.OnLineClicked(view.Line(IndexOf(view, "Purge")), false);
+    ASSERT_TRUE(view.OnEditPaste());
+    step->Execute("DROP TRIGGER temp.CountInserts");
+    step->Execute("DROP TRIGGER temp.CountUpdates");
+    QList<long> keys;
+    for (int index = 0; index < view.LineCount(); ++index)
+        keys << view.Line(index)->line().rowKey;
+    QList<long> stored;
+    QSqlQuery rows = step->Query("SELECT RowKey FROM TextRecipe ORDER BY RecipeSequenceNumber");
+    while (rows.next())
+        stored << long(rows.value(0).toLongLong());
+    EXPECT_EQ(keys, stored) << "each line addresses its own row";
+    const int first = IndexOf(view, "Work-up") - 12;
+    ASSERT_TRUE(view.Line(first)->text().startsWith("Reaction"));
+    for (int n = 0; n < 12; ++n)
+        EXPECT_EQ(keys.at(first + n), firstKey + n);
+    EXPECT_EQ(
+        Count(QString("SELECT COUNT(*) FROM RowWrites WHERE kind = 'insert' AND rowKey >= %1").arg(firstKey)),
+        12);
+    EXPECT_EQ(
+        Count(QString("SELECT COUNT(*) FROM RowWrites WHERE kind = 'update' AND rowKey >= %1").arg(firstKey)),
+        0);
+    EXPECT_EQ(Count("SELECT COUNT(*) FROM RowWrites WHERE kind = 'update'"), 4) << "Work-up moves down";
+    ExpectMatchesFreshLoad(view);
 }
 
 static void ExpectBlockKept(RecipePasteTest& test, bool after)
