@@ -139,6 +139,7 @@ AutomationRunOutcome CMainFrame::AutomationSimulateStep(long stepID, const QStri
         m_context.stepLabel = name;
     ResetSimulation(stepID, QString());
     SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_AUTOMATION);
+    UpdateCommandStates(); // as after a run from the menu: the results' commands come on
     const int code = m_batchSimulation->LastEngineCode();
     if (code == 0)
         return {AutomationRunOutcome::Done, QString(), code};
@@ -150,6 +151,7 @@ AutomationRunOutcome CMainFrame::AutomationSimulateProcess(long processID, const
     m_context.processID = processID;
     m_context.processName = name;
     SimulateProcessOrPlan(RUN_CONTEXT_PROCESS);
+    UpdateCommandStates(); // as after a run from the menu: the results' commands come on
     return runOutcome(QStringLiteral("process"), processID, m_processPlanSimulation->LastOutcome());
 }
 
@@ -158,6 +160,7 @@ AutomationRunOutcome CMainFrame::AutomationSimulatePlan(long planID, const QStri
     m_context.planID = planID;
     m_context.planName = name;
     SimulateProcessOrPlan(RUN_CONTEXT_PLAN);
+    UpdateCommandStates(); // as after a run from the menu: the results' commands come on
     return runOutcome(QStringLiteral("plan"), planID, m_processPlanSimulation->LastOutcome());
 }
 

@@ -13,6 +13,7 @@
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/PlanExplorer.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
@@ -25,6 +26,7 @@
 #include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
+#include "simulation/ProcessPlanSimulation.h"
 
 #include <QApplication>
 #include <QDir>
@@ -112,6 +114,18 @@ protected:
         g_bAutomationActive = false;
         EXPECT_TRUE(prompts.allAnswersUsed());
         EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('\n').toStdString();
+    }
+    // Plan 7 "Weekly" with three batches of two steps, plan 8 "Empty" without any.
+    static void addPlans()
+    {
+        CDaoDatabase& project = *GetProjectDatabase();
+        project.Execute(
+            "INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime) VALUES (7, 'Weekly', 46000), "
+            "(8, 'Empty', 46000)");
+        project.Execute("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) VALUES "
+                        "(7, 1, 'Weekly'), (8, 1, 'Empty')");
+        project.Execute("INSERT INTO ProductionPlanDetail (PlanID, StepID, Overlap, RequirementID) VALUES "
+                        "(7, 1001, 0, 1), (7, 1001, 1, 1), (7, 1002, 0, 2)");
     }
     AutomationResult CallRoot(const QString& member, const AutomationArgs& args = {})
     {
@@ -240,13 +254,7 @@ TEST_F(AutomationFrameTest, ProcessAndPlanSimulateKeepTheRunsOutcome)
     PassingPlanRequirements requirements;
     ServiceInstallations installed;
     installed.Install<PlanExplorerServices>(&requirements);
-    CDaoDatabase& project = *GetProjectDatabase();
-    project.Execute("INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime) VALUES (7, 'Weekly', 46000), "
-                    "(8, 'Empty', 46000)");
-    project.Execute("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) VALUES "
-                    "(7, 1, 'Weekly'), (8, 1, 'Empty')");
-    project.Execute("INSERT INTO ProductionPlanDetail (PlanID, StepID, Overlap, RequirementID) VALUES "
-                    "(7, 1001, 0, 1), (7, 1001, 1, 1), (7, 1002, 0, 2)");
+    addPlans();
     frame->BuildAutomationModel();
     root = frame->GetAutomationApplication();
     const QString folder = GetProjectDir();
@@ -281,6 +289,53 @@ TEST_F(AutomationFrameTest, ProcessAndPlanSimulateKeepTheRunsOutcome)
     const AutomationRunOutcome unsaved = frame->AutomationSimulatePlan(-1, "Script's"); // a plan made by Add
     EXPECT_EQ(unsaved.kind, AutomationRunOutcome::Failed);
     EXPECT_EQ(unsaved.text, "The run of plan -1 did not run.");
+}
+
+// A script's run of a step, a process or a plan brings the frame's commands up to date for the
+// context the run leaves: the commands of the new results are on without a click.
+TEST_F(AutomationFrameTest, AScriptsRunEnablesTheCommandsOfItsResults)
+{
+    PassingPlanRequirements requirements;
+    ServiceInstallations installed;
+    installed.Install<PlanExplorerServices>(&requirements);
+    addPlans();
+    frame->SetCommandHandler(ID_VIEW_SCHEDULE, [] {}); // a process's results command; its window is not built
+    const auto contextOf = [](ContextKind kind, long stepID, long processID, long planID) {
+        ContextRecord context;
+        context.kind = kind;
+        context.stepID = stepID;
+        context.processID = processID;
+        context.processNodeSelected = processID != -1;
+        context.planID = planID;
+        return context;
+    };
+    const auto userProcessRun = [&] { // builds the transitions a script's run needs; its results go
+        frame->SimulateProcessOrPlan(RUN_BY_CONTEXT);
+        QFile::remove(ResultsFilePath(GetProjectDir(), ProcessResultsFileName(1)));
+    };
+    const struct {
+        const char* name;
+        ContextRecord context;
+        int command;
+        std::function<void()> prepare;
+        std::function<AutomationRunOutcome()> run;
+    } cases[] = {
+        {"step", contextOf(CONTEXT_PROCESS_EXPLORER, COUPLING, -1, -1), ID_VIEW_RUN_REPORT, [] {},
+         [&] { return frame->AutomationSimulateStep(COUPLING, QString()); }},
+        {"process", contextOf(CONTEXT_PROCESS_EXPLORER, -1, 1, -1), ID_VIEW_SCHEDULE, userProcessRun,
+         [&] { return frame->AutomationSimulateProcess(1, "Amidol"); }},
+        {"plan", contextOf(CONTEXT_PLAN_EXPLORER, -1, -1, 7), ID_VIEW_RUN_REPORT, [] {},
+         [&] { return frame->AutomationSimulatePlan(7, "Weekly"); }},
+    };
+    for (const auto& c : cases) {
+        frame->context() = c.context;
+        c.prepare();
+        frame->UpdateCommandStates();
+        ASSERT_FALSE(frame->action(c.command)->isEnabled()) << c.name;
+        const AutomationRunOutcome run = c.run();
+        ASSERT_EQ(run.kind, AutomationRunOutcome::Done) << c.name << ": " << run.text.toStdString();
+        EXPECT_TRUE(frame->action(c.command)->isEnabled()) << c.name;
+    }
 }
 
 // A script's arguments that its target does not take are refused before the step's run is reset;

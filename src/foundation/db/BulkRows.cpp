@@ -1,10 +1,8 @@
 #include "foundation/db/BulkRows.h"
 
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/JsonValueText.h"
 #include "foundation/db/RecordsetWriter.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
 
 namespace {
 
@@ -22,14 +20,31 @@ QString InsertFromJsonSql(const QString& table, const QStringList& columns)
         .arg(QuoteIdentifier(table), names.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
 }
 
+void AppendJsonRow(QString& text, const QVariantList& row)
+{
+    text.append(QLatin1Char('['));
+    for (qsizetype i = 0; i < row.size(); ++i) {
+        if (i > 0)
+            text.append(QLatin1Char(','));
+        AppendJsonValue(text, row.at(i));
+    }
+    text.append(QLatin1Char(']'));
+}
+
 } // namespace
 
 QString JsonRows(const QList<QVariantList>& rows)
 {
-    QJsonArray array;
-    for (const QVariantList& row : rows)
-        array.append(QJsonArray::fromVariantList(row));
-    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+    QString text;
+    text.reserve(2 + rows.size() * (rows.isEmpty() ? 0 : 2 + 12 * rows.first().size()));
+    text.append(QLatin1Char('['));
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (r > 0)
+            text.append(QLatin1Char(','));
+        AppendJsonRow(text, rows.at(r));
+    }
+    text.append(QLatin1Char(']'));
+    return text;
 }
 
 void ExecKept(CDaoDatabase& database, const QString& table, const QString& sql, const QVariantList& values)

@@ -11,7 +11,7 @@
 
 class CDaoDatabase;
 
-// [[v, v, ...], ...]: numbers, texts and nulls as they are.
+// [[v, v, ...], ...]: each value written as Qt's JSON conversion writes it (JsonValueText.h).
 QString JsonRows(const QList<QVariantList>& rows);
 
 // Runs the statement, kept prepared on the database's connection, with the values bound in order.
