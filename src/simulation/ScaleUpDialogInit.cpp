@@ -98,8 +98,8 @@ void CScaleUpDialog::FillStatics()
     text(1172, m_stepName);
     text(1173, m_versionName);
     text(1174, m_keyOutputName);
-    text(1175, SizeText(m_sizes.current));
-    text(1176, SizeText(m_sizes.original));
+    text(1175, optional(m_sizes.current));
+    text(1176, optional(m_sizes.original));
     text(1177, optional(m_sizes.maximum));
     text(1179, optional(m_sizes.minimum));
     text(1183, optional(m_sizes.keyInput));

@@ -97,6 +97,15 @@ TEST_F(ScaleRecipeTest, DialogShowsTheStepAndListsNoContinuousEquipment)
     EXPECT_EQ(dialog.Code(), 1);
 }
 
+// A step that was never simulated has no size: its labels say so rather than print 1e35.
+TEST_F(ScaleRecipeTest, DialogShowsNoSizeForAStepWithoutOne)
+{
+    CScaleUpDialog dialog(STEP, -1, {1e35, 1e35, 1e35, 1e35, 1e35});
+    EXPECT_TRUE(dialog.OnInitDialog());
+    for (int id : {1175, 1176, 1177, 1179, 1183})
+        EXPECT_EQ(StaticText(dialog, id), " kg") << id;
+}
+
 TEST_F(ScaleRecipeTest, OkChecksThenStoresTheSetsAndTheStepRecordTogether)
 {
     CScaleUpDialog dialog(STEP, -1, {250, 250, 1562.5, 1e35, 100});
