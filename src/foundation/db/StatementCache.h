@@ -66,6 +66,12 @@ public:
     size_t size() const { return m_statements.size(); }
     // Finalises every statement; done before the connection closes.
     void clear() { m_statements.clear(); }
+    // Finalises every statement unless a reader holds one; for a connection nobody is using.
+    void releaseIdle()
+    {
+        if (m_running == 0)
+            clear();
+    }
 
     UnsetValue unsetValue(const QSqlDatabase& database, const QString& table, const QString& column);
     // After a change of the schema: the columns are read again.
