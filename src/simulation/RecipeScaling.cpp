@@ -8,6 +8,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
@@ -27,6 +28,23 @@
 namespace {
 
 const int OPERATION_LINE = 2;
+
+// Recipe text, label, range text and comments of the operation; none without its row. Read once
+// per scaled operation, on a statement the step's connection keeps prepared.
+QStringList ScaledOperationTexts(CDaoDatabase& step, long operationID)
+{
+    QStringList texts;
+    ExecKept(step, QStringLiteral("Operation"),
+             QStringLiteral("SELECT RecipeText, QuorvantaLabel, RangeText, UserComments FROM Operation"
+                            " WHERE OperationID = ?"),
+             {qlonglong(operationID)}, [&texts](KeptResult& row) {
+                 if (!row.next())
+                     return;
+                 for (int column = 0; column < 4; ++column)
+                     texts << row.value(column).toString();
+             });
+    return texts;
+}
 
 // The SCALEUP run options; Null, a missing row or a closed project count 1.
 void SetScaleUpRunOptions(EngineEntry& engine)
@@ -278,16 +296,13 @@ bool CRecipeScaling::UpdateScaledOperationsText(EngineEntry& engine, long stepID
             QvMessageBox(QStringLiteral("Can't open Operation Table to update recipe text view!"));
             return false;
         }
-        QSqlQuery row = step->Query(QStringLiteral("SELECT RecipeText, QuorvantaLabel, RangeText, UserComments"
-                                                   " FROM Operation WHERE OperationID = ?"),
-                                    {qlonglong(operationID)});
-        if (!row.next()) {
+        const QStringList texts = ScaledOperationTexts(*step, operationID);
+        if (texts.isEmpty()) {
             QvMessageBox(QStringLiteral("No such operation in Operation Table!"));
             return false;
         }
         SetRecipeItemText(stepID, operationID, OPERATION_LINE,
-                          ComposeLineText(row.value(0).toString(), row.value(1).toString(), row.value(2).toString(),
-                                          row.value(3).toString()));
+                          ComposeLineText(texts.at(0), texts.at(1), texts.at(2), texts.at(3)));
     }
     if (!operations.IsEmpty())
         SetProjectModified(true);

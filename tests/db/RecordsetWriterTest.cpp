@@ -1,4 +1,5 @@
 #include "DbFixture.h"
+#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoException.h"
 
 #include <QSqlDatabase>
@@ -57,6 +58,21 @@ protected:
     // Read with a connection of its own: only what was committed.
     QString committed(const QString& sql) const { return scalar(m_path, sql).toString(); }
     size_t keptStatements() const { return m_db.Connection().keptStatementCount(); }
+    // The labels of step 1 in recipe order, read on a kept statement; read also runs inside.
+    QStringList keptLabels(const std::function<void()>& inside = {})
+    {
+        QStringList labels;
+        ExecKept(m_db, "TextRecipe",
+                 "SELECT Label FROM TextRecipe WHERE StepID = ? ORDER BY RecipeSequenceNumber", {1},
+                 [&](KeptResult& row) {
+                     while (row.next()) {
+                         labels << row.value(0).toString();
+                         if (inside)
+                             inside();
+                     }
+                 });
+        return labels;
+    }
 
     QString m_path;
     CDaoDatabase m_db;
@@ -145,6 +161,30 @@ TEST_F(RecordsetWriterTest, ClosingWithKeptStatementsReleasesTheConnection)
     m_set.Open();
     addLine("Again", 5);
     EXPECT_EQ(m_set.GetRecordCount(), 5);
+}
+
+// A kept read hands back its rows and, unlike the engine's count, no records affected. A reader
+// may run other kept statements, however many: the cache is not emptied under its statement. The
+// statement follows a rebuilt table.
+TEST_F(RecordsetWriterTest, AKeptReadHandsBackItsRowsAndCountsNoRecordsAffected)
+{
+    ExecKept(m_db, "TextRecipe", "UPDATE TextRecipe SET Amount = 1 WHERE StepID = ?", {1});
+    EXPECT_EQ(m_db.GetRecordsAffected(), 3);
+    EXPECT_EQ(keptLabels(), QStringList({"Reactor", "Charge", "Heat"}));
+    EXPECT_EQ(m_db.GetRecordsAffected(), 0);
+    int other = 0;
+    const QStringList labels = keptLabels([&] {
+        for (size_t i = 0; i <= CStatementCache::LIMIT; ++i)
+            ExecKept(m_db, "TextRecipe", QStringLiteral("SELECT %1 FROM TextRecipe").arg(++other), {});
+    });
+    EXPECT_EQ(labels, QStringList({"Reactor", "Charge", "Heat"}));
+    m_db.BeginTrans();
+    m_db.Execute("CREATE TABLE Rebuilt AS SELECT ID, StepID, RecipeSequenceNumber, Label || '!' AS Label"
+                 " FROM TextRecipe");
+    m_db.Execute("DROP TABLE TextRecipe");
+    m_db.Execute("ALTER TABLE Rebuilt RENAME TO TextRecipe");
+    m_db.CommitTrans();
+    EXPECT_EQ(keptLabels(), QStringList({"Reactor!", "Charge!", "Heat!"}));
 }
 
 // An added row answers its key, not the last row's, and the set stays on its current row; unset

@@ -1,8 +1,9 @@
 // The page cache of step connections: small while no view or edit uses them, the engine's full one
-// while one does, and the cached pages handed back after a pass over idle ones.
+// while one does, and the cached pages and kept statements handed back after a pass over idle ones.
 
 #include "DbFixture.h"
 
+#include "foundation/db/BulkRows.h"
 #include "foundation/db/StepConnectionUse.h"
 
 #include <QFileInfo>
@@ -76,19 +77,23 @@ TEST_F(StepConnectionUseTest, ReleaseAfterAPassHandsBackIdlePagesOnly)
         QSqlQuery rows = db.Query(QStringLiteral("SELECT Label FROM TextRecipe"));
         while (rows.next()) {
         }
+        ExecKept(db, "TextRecipe", "SELECT count(*) FROM TextRecipe", {});
     };
     readAll();
     const int read = cachedBytes(db);
     ReleaseIdleStepMemory(&db);
     EXPECT_LT(cachedBytes(db), read / 2);
+    EXPECT_EQ(db.Connection().keptStatementCount(), 0u) << "its kept statements go too";
 
     std::optional<CStepConnectionUse> view(&db);
     readAll();
     const int used = cachedBytes(db);
     ReleaseIdleStepMemory(&db);
     EXPECT_EQ(cachedBytes(db), used) << "a step in use keeps its pages";
+    EXPECT_EQ(db.Connection().keptStatementCount(), 1u);
     view.reset(); // the last user gone: its pages go too
     EXPECT_LT(cachedBytes(db), used / 2);
+    EXPECT_EQ(db.Connection().keptStatementCount(), 0u);
 }
 
 } // namespace

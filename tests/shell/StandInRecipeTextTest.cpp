@@ -3,6 +3,7 @@
 #include "foundation/common/LanguageDatabaseService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
@@ -91,7 +92,8 @@ protected:
 };
 
 // A converted step's regeneration (the open's call) now succeeds and stores each operation's text;
-// the options are read again only after the step-wise cache was reset.
+// the options are read again only after the step-wise cache was reset. Only a changed text is
+// written: the step's working copy then counts no change.
 TEST_P(StandInRecipeTextTest, TheOperationTextIsBuiltFromItsTypeLabelFieldsAndTheOptions)
 {
     SetOption("Ranges", GetParam().ranges);
@@ -102,12 +104,16 @@ TEST_P(StandInRecipeTextTest, TheOperationTextIsBuiltFromItsTypeLabelFieldsAndTh
     QSqlQuery ids = m_step->Query("SELECT OperationID FROM Operation WHERE QuorvantaLabel = 'Water in'");
     ASSERT_TRUE(ids.next());
     const long operationID = long(ids.value(0).toLongLong());
+    ids.finish(); // a statement still running on the step counts as a change
     SetOption("Ranges", 1 - GetParam().ranges);
+    const quint64 unchanged = ChangeNumber(m_step->GetName());
     ASSERT_TRUE(ProcessOperation(STEP, operationID));
     EXPECT_EQ(RecipeText(), first) << "the options are kept until the cache is reset";
+    EXPECT_EQ(ChangeNumber(m_step->GetName()), unchanged) << "the same text is not written again";
     ResetStepWiseCache();
     ASSERT_TRUE(ProcessOperation(STEP, operationID));
     EXPECT_NE(RecipeText(), first);
+    EXPECT_GT(ChangeNumber(m_step->GetName()), unchanged);
     EXPECT_FALSE(ProcessOperation(STEP, 999999)) << "an unknown operation stores nothing";
     EXPECT_TRUE(prompts.texts().isEmpty());
 }

@@ -47,11 +47,12 @@ QString JsonRows(const QList<QVariantList>& rows)
     return text;
 }
 
-void ExecKept(CDaoDatabase& database, const QString& table, const QString& sql, const QVariantList& values)
+void ExecKept(CDaoDatabase& database, const QString& table, const QString& sql, const QVariantList& values,
+              const CStatementCache::RowReader& read)
 {
     const StatementKey key{StatementKind::Update, table, {sql}, {BULK_KEY}, {}};
     database.Connection().execKept(
-        key, [&sql] { return sql; }, values);
+        key, [&sql] { return sql; }, values, read);
 }
 
 void ReplaceTableRows(CDaoDatabase& database, const QString& table, const QStringList& columns,

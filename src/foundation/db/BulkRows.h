@@ -3,6 +3,8 @@
 // parameter and are unpacked in SQL with json_each, so a table is rewritten by two statements
 // however many rows it gets. The statements are kept prepared by the connection.
 
+#include "foundation/db/StatementCache.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -14,9 +16,11 @@ class CDaoDatabase;
 // [[v, v, ...], ...]: each value written as Qt's JSON conversion writes it (JsonValueText.h).
 QString JsonRows(const QList<QVariantList>& rows);
 
-// Runs the statement, kept prepared on the database's connection, with the values bound in order.
-// Raises CDaoException on an error.
-void ExecKept(CDaoDatabase& database, const QString& table, const QString& sql, const QVariantList& values);
+// Runs the statement, kept prepared on the database's connection, with the values bound in order;
+// the rows it returns go to read, which must not run this same statement again. Raises
+// CDaoException on an error.
+void ExecKept(CDaoDatabase& database, const QString& table, const QString& sql, const QVariantList& values,
+              const CStatementCache::RowReader& read = {});
 
 // Deletes the rows of the table whose scope column holds the scope value (every row when the
 // column is empty) and inserts the rows, each holding the values of the columns in order. The new

@@ -148,11 +148,13 @@ void CSharedConnection::applyPageCacheSize()
     query.exec(QStringLiteral("PRAGMA cache_size=%1").arg(m_smallPageCache ? SMALL_PAGE_CACHE : DEFAULT_PAGE_CACHE));
 }
 
-// Nothing is cached before the first statement.
+// Nothing is cached before the first statement. The kept statements go too: texts regenerated on
+// every step would otherwise leave each idle connection holding theirs.
 void CSharedConnection::releaseMemory()
 {
     if (m_synchronousDeferred)
         return;
+    m_statements.releaseIdle();
     const QVariant engine = handle().driver() ? handle().driver()->handle() : QVariant();
     if (engine.isValid() && qstrcmp(engine.typeName(), "sqlite3*") == 0)
         sqlite3_db_release_memory(*static_cast<sqlite3* const*>(engine.constData()));

@@ -47,7 +47,7 @@ public:
     void setSmallPageCache(bool small);
     bool hasSmallPageCache() const { return m_smallPageCache; }
     int& pageCacheUsers() { return m_pageCacheUsers; }
-    // Hands back the memory of the cached pages no statement holds.
+    // Hands back the memory of the cached pages no statement holds and of the kept statements.
     void releaseMemory();
 
     // Runs one statement with bound values; raises CDaoException on any error.

@@ -3,6 +3,7 @@
 #include "foundation/db/DaoException.h"
 
 #include <QHashFunctions>
+#include <QScopeGuard>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -82,7 +83,8 @@ public:
     void start()
     {
         step();
-        m_changes = sqlite3_changes64(m_engine);
+        // The engine's count is the last write's: a read changed nothing.
+        m_changes = sqlite3_stmt_readonly(m_statement) ? 0 : sqlite3_changes64(m_engine);
         m_lastInsertId = sqlite3_last_insert_rowid(m_engine);
     }
 
@@ -157,7 +159,7 @@ sqlite3_stmt* CStatementCache::prepared(sqlite3* engine, const StatementKey& key
         sqlite3_finalize(statement);
         Fail(engine);
     }
-    if (m_statements.size() >= LIMIT)
+    if (m_statements.size() >= LIMIT && m_running == 0)
         clear();
     return m_statements.emplace(key, Statement(statement)).first->second.get();
 }
@@ -169,8 +171,11 @@ void CStatementCache::run(const QSqlDatabase& database, const StatementKey& key,
     CStatementRun run(engine, prepared(engine, key, sql));
     run.bind(values);
     run.start();
-    if (read)
+    if (read) {
+        ++m_running;
+        const auto done = qScopeGuard([this] { --m_running; });
         read(run);
+    }
 }
 
 CStatementCache::TableColumns CStatementCache::readColumns(const QSqlDatabase& database, const QString& table)

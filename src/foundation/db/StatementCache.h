@@ -55,17 +55,23 @@ public:
     using SqlBuilder = std::function<QString()>;
     using RowReader = std::function<void(KeptResult&)>;
 
-    // Beyond this many statements the cache starts again empty.
+    // Beyond this many statements the cache starts again empty (never while a reader holds one).
     static constexpr size_t LIMIT = 64;
 
     // Runs the key's statement (prepared from sql() on first use) with the values bound in order,
-    // hands it to read while its rows are there and resets it, also when read throws. Raises
-    // CDaoException on an error.
+    // hands it to read while its rows are there and resets it, also when read throws. read may run
+    // other statements, not this one. Raises CDaoException on an error.
     void run(const QSqlDatabase& database, const StatementKey& key, const SqlBuilder& sql,
              const QVariantList& values, const RowReader& read);
     size_t size() const { return m_statements.size(); }
     // Finalises every statement; done before the connection closes.
     void clear() { m_statements.clear(); }
+    // Finalises every statement unless a reader holds one; for a connection nobody is using.
+    void releaseIdle()
+    {
+        if (m_running == 0)
+            clear();
+    }
 
     UnsetValue unsetValue(const QSqlDatabase& database, const QString& table, const QString& column);
     // After a change of the schema: the columns are read again.
@@ -83,5 +89,6 @@ private:
     static TableColumns readColumns(const QSqlDatabase& database, const QString& table);
 
     std::unordered_map<StatementKey, Statement, StatementKeyHash> m_statements;
+    int m_running = 0;                     // readers holding a statement of the cache
     QHash<QString, TableColumns> m_tables; // by table name as the caller writes it
 };

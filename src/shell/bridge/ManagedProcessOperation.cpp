@@ -1,9 +1,53 @@
 #include "shell/bridge/ManagedProcessOperation.h"
 
+#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/BulkRows.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
-#include "foundation/db/step/OperationSet.h"
 #include "shell/bridge/ManagedSide.h"
+
+#include <optional>
+
+namespace {
+
+// Texts are regenerated operation by operation: both statements stay prepared on the step's
+// connection.
+const char* const OPERATION_ROW_SQL =
+    "SELECT QuorvantaLabel, RecipeText FROM QryOperationForOperationID WHERE OperationID = ?";
+const char* const WRITE_RECIPE_TEXT_SQL =
+    "UPDATE \"Operation\" SET \"RecipeText\" = ? WHERE \"OperationID\" = ?";
+
+struct OperationRow {
+    QString label;
+    QVariant recipeText;
+};
+
+std::optional<OperationRow> ReadOperationRow(CDaoDatabase& step, long operationID)
+{
+    std::optional<OperationRow> found;
+    ExecKept(step, QStringLiteral("Operation"), QString::fromLatin1(OPERATION_ROW_SQL),
+             {qlonglong(operationID)}, [&found](KeptResult& row) {
+                 if (row.next())
+                     found = OperationRow{row.value(0).toString(), row.value(1)};
+             });
+    return found;
+}
+
+// Only a changed text is written, as a recordset edit does.
+void WriteRecipeText(CDaoDatabase& step, long operationID, const OperationRow& row, const QString& text)
+{
+    if (!step.CanUpdate())
+        throw CDaoException(QStringLiteral("The recordset cannot be updated."));
+    if (!row.recipeText.isNull() && row.recipeText == QVariant(text))
+        return;
+    ExecKept(step, QStringLiteral("Operation"), QString::fromLatin1(WRITE_RECIPE_TEXT_SQL),
+             {text, qlonglong(operationID)});
+    if (step.GetRecordsAffected() == 0)
+        throw CDaoException(QStringLiteral("The record to update in 'Operation' no longer exists."));
+}
+
+} // namespace
 
 bool CManagedProcessOperation::InvokeProcessOperation(long stepID, const QString& operationName,
                                                       long operationID, QString& result)
@@ -23,21 +67,21 @@ bool CManagedProcessOperation::ProcessOperation(long stepID, long operationID)
     }
 }
 
-// The operation's row stays open around the managed call, which reads the step's data itself.
+// The managed call reads the step's data itself, between the read of the row and its write.
 bool CManagedProcessOperation::StoreProcessedText(long stepID, long operationID)
 {
     if (m_flush)
         m_flush();
-    COperationSet operation;
-    if (!operation.OpenSet(stepID, operationID) || operation.IsEOF())
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step || !step->IsOpen())
+        return false;
+    const std::optional<OperationRow> row = ReadOperationRow(*step, operationID);
+    if (!row)
         return false;
     QString text;
-    if (!GetManagedSide()->DotNetInvokeProcessOperation(stepID, operation.GetText(QStringLiteral("QuorvantaLabel")),
-                                                        operationID, text))
+    if (!GetManagedSide()->DotNetInvokeProcessOperation(stepID, row->label, operationID, text))
         return false;
-    operation.Edit();
-    operation.SetText(QStringLiteral("RecipeText"), text);
-    operation.Update();
+    WriteRecipeText(*step, operationID, *row, text);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/LanguageDatabaseService.h"
+#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/project/OperationLibrarySet.h"
 #include "foundation/db/project/ResultRoundingRules.h"
@@ -9,9 +10,14 @@
 
 #include <QSqlQuery>
 
+#include <optional>
+
 namespace {
 constexpr double UNSET_NUMBER = 1e35;
 
+// The step's statements are kept prepared by its connection: a text is built per operation.
+const char* const OPERATION_SQL =
+    "SELECT OperationTypeID, QuorvantaLabel FROM Operation WHERE OperationID = ?";
 // Fields and ranges of an operation in group order, each with its field type's label.
 const char* const FIELD_SQL =
     "SELECT COALESCE(l.FieldLabel, 'Field ' || f.FieldTypeID), f.DoubleValue, f.LongValue, f.UOM, f.StringValue"
@@ -48,13 +54,19 @@ bool CStandInRecipeText::Compose(long stepID, long operationID, QString& text)
     CDaoDatabase* step = GetStepDatabase(stepID);
     if (!step)
         return false;
-    QSqlQuery operation =
-        step->Query(QStringLiteral("SELECT OperationTypeID, QuorvantaLabel FROM Operation WHERE OperationID = ?"),
-                    {qlonglong(operationID)});
-    if (!operation.next())
+    std::optional<long long> typeID;
+    QString label;
+    ExecKept(*step, QStringLiteral("Operation"), QString::fromLatin1(OPERATION_SQL), {qlonglong(operationID)},
+             [&](KeptResult& operation) {
+                 if (!operation.next())
+                     return;
+                 typeID = operation.value(0).toLongLong();
+                 label = operation.value(1).toString();
+             });
+    if (!typeID)
         return false;
     LoadProjectData();
-    text = TypeName(operation.value(0).toLongLong()) + ' ' + operation.value(1).toString();
+    text = TypeName(long(*typeID)) + ' ' + label;
     const QStringList fields = FieldPhrases(*step, operationID);
     text += (fields.isEmpty() ? QString() : QStringLiteral(": ") + fields.join(QStringLiteral(", "))) + '.';
     const QStringList ranges = m_ranges ? RangePhrases(*step, operationID) : QStringList();
@@ -109,7 +121,7 @@ QString CStandInRecipeText::Quantity(const QVariant& value, const QString& uom,
     return uom.isEmpty() ? number : number + ' ' + uom;
 }
 
-QString CStandInRecipeText::FieldValue(const QSqlQuery& row) const
+QString CStandInRecipeText::FieldValue(const KeptResult& row) const
 {
     if (row.value(1).toDouble() < UNSET_NUMBER)
         return Quantity(row.value(1), row.value(3).toString(), m_rounding);
@@ -128,18 +140,27 @@ QString CStandInRecipeText::TypeName(long operationTypeID) const
 QStringList CStandInRecipeText::FieldPhrases(CDaoDatabase& step, long operationID) const
 {
     QStringList phrases;
-    QSqlQuery row = step.Query(QString::fromLatin1(FIELD_SQL), {qlonglong(operationID)});
-    while (row.next())
-        phrases << row.value(0).toString() + ' ' + FieldValue(row);
+    ExecKept(step, QStringLiteral("TblFieldData"), QString::fromLatin1(FIELD_SQL), {qlonglong(operationID)},
+             [&](KeptResult& row) {
+                 while (row.next())
+                     phrases << row.value(0).toString() + ' ' + FieldValue(row);
+             });
     return phrases;
 }
 
 QStringList CStandInRecipeText::RangePhrases(CDaoDatabase& step, long operationID) const
 {
     QStringList phrases;
-    QSqlQuery row = step.Query(QString::fromLatin1(RANGE_SQL), {qlonglong(operationID)});
-    while (row.next())
-        phrases << row.value(0).toString() + ' ' + Quantity(row.value(1), row.value(2).toString(), m_rounding) + ' ' +
-                       m_toWord + ' ' + Quantity(row.value(3), row.value(4).toString(), m_rounding);
+    ExecKept(step, QStringLiteral("TblRangeData"), QString::fromLatin1(RANGE_SQL), {qlonglong(operationID)},
+             [&](KeptResult& row) {
+                 while (row.next())
+                     phrases << RangePhrase(row);
+             });
     return phrases;
+}
+
+QString CStandInRecipeText::RangePhrase(const KeptResult& row) const
+{
+    return row.value(0).toString() + ' ' + Quantity(row.value(1), row.value(2).toString(), m_rounding) + ' ' +
+           m_toWord + ' ' + Quantity(row.value(3), row.value(4).toString(), m_rounding);
 }

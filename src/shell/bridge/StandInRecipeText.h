@@ -12,7 +12,7 @@
 #include <QString>
 
 class CDaoDatabase;
-class QSqlQuery;
+class KeptResult;
 class QVariant;
 
 class CStandInRecipeText {
@@ -28,7 +28,8 @@ private:
     QStringList RangePhrases(CDaoDatabase& step, long operationID) const;
     void LoadWords();
     QString Quantity(const QVariant& value, const QString& uom, const CResultRoundingRules& rounding) const;
-    QString FieldValue(const QSqlQuery& row) const;
+    QString FieldValue(const KeptResult& row) const;
+    QString RangePhrase(const KeptResult& row) const;
 
     bool m_loaded = false;
     QString m_projectPath; // the project the kept data is of
