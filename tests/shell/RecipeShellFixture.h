@@ -83,18 +83,20 @@ protected:
     }
 
     // Coupling selected in the Process Explorer and its recipe opened from the pane's toolbar.
-    CQUORVANTAView* OpenCouplingFromTheExplorer()
+    CQUORVANTAView* OpenCouplingFromTheExplorer() { return OpenRecipeFromTheExplorer(0, SHELL_COUPLING_STEP); }
+    // The first process's step at that place selected in the Process Explorer and its recipe opened
+    // from the pane's toolbar.
+    CQUORVANTAView* OpenRecipeFromTheExplorer(int place, long stepID)
     {
         QWidget* pane = frame->pane(PaneID::ProcessExplorer)->widget();
         auto* tree = pane->findChild<QTreeWidget*>();
         tree->setFocus();
-        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        tree->setCurrentItem(tree->topLevelItem(0)->child(place));
         for (QAction* action : pane->findChild<QToolBar*>("ProcessToolbar")->actions()) {
             if (action->data().toInt() == ID_PROCESS_TEXT_RECIPE)
                 action->trigger();
         }
-        auto* view =
-            dynamic_cast<CQUORVANTAView*>(frame->FindDocument(DocumentKind::ProjectRecipe, SHELL_COUPLING_STEP));
+        auto* view = dynamic_cast<CQUORVANTAView*>(frame->FindDocument(DocumentKind::ProjectRecipe, stepID));
         for (int wait = 0; view && view->LineCount() == 0 && wait < 200; ++wait)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10); // its first paint loads the lines
         return view;
