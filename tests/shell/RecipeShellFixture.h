@@ -83,7 +83,10 @@ protected:
     }
 
     // Coupling selected in the Process Explorer and its recipe opened from the pane's toolbar.
-    CQUORVANTAView* OpenCouplingFromTheExplorer() { return OpenRecipeFromTheExplorer(0, SHELL_COUPLING_STEP); }
+    CQUORVANTAView* OpenCouplingFromTheExplorer()
+    {
+        return OpenRecipeFromTheExplorer(0, SHELL_COUPLING_STEP);
+    }
     // The first process's step at that place selected in the Process Explorer and its recipe opened
     // from the pane's toolbar.
     CQUORVANTAView* OpenRecipeFromTheExplorer(int place, long stepID)
