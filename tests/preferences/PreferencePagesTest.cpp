@@ -18,6 +18,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <cmath>
+#include <limits>
+#include <random>
+
 class PreferencePagesTest : public ToolOptionsTest {
 protected:
     void SetUp() override
@@ -74,6 +78,29 @@ TEST(ResultRoundingRulesTest, AValueTakesTheFirstBandAboveItsMagnitude)
     digits.SetRules(true, {{10, "Significant Digits", 0}, {20, "Significant Digits", 18}, {30, "Other", 2}});
     for (double v : {5.0, 15.0, 25.0, 35.0})
         EXPECT_EQ(digits.Format(v), "") << v;
+}
+
+// Each form and precision prints as Qt's printf does, across magnitudes, ties and huge values.
+TEST(ResultRoundingRulesTest, RoundedTextsAreThoseOfPrintf)
+{
+    std::mt19937_64 random(20261207);
+    std::vector<double> values = {0.5, 1.5, 2.5, 1.005, 0.125, 999.9995, 1e21, 123456789012345678.0, 1e300, 4.9e-324};
+    for (int i = 0; i < 300; ++i)
+        values.push_back(std::ldexp(std::uniform_real_distribution<double>(-1, 1)(random),
+                                    std::uniform_int_distribution<int>(-60, 120)(random)));
+    for (const char* type : {"Decimal Place", "Significant Digits"}) {
+        const bool fixed = type[0] == 'D';
+        for (long precision = fixed ? 0 : 1; precision <= (fixed ? 15 : 17); ++precision) {
+            CResultRoundingRules rules;
+            rules.SetRules(true, {{std::numeric_limits<double>::max(), type, precision}});
+            for (double value : values) {
+                if (value == 0)
+                    continue;
+                EXPECT_EQ(rules.Format(value), QString::asprintf(fixed ? "%.*f" : "%.*g", int(precision), value))
+                    << type << ' ' << precision << ' ' << value;
+            }
+        }
+    }
 }
 
 TEST_F(PreferencePagesTest, RoundingRulesAreReadFromTheProject)

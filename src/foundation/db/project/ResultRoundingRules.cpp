@@ -17,6 +17,18 @@ bool roundValuesOption()
     return false;
 }
 
+// 'f' for decimal places (0 to 15), 'g' for significant digits (1 to 17), else 0: no rounding.
+char conversionForm(const RoundingBand& band)
+{
+    if (band.type.compare(QLatin1String("Decimal Place"), Qt::CaseInsensitive) == 0 && band.precision >= 0 &&
+        band.precision <= 15)
+        return 'f';
+    if (band.type.compare(QLatin1String("Significant Digits"), Qt::CaseInsensitive) == 0 && band.precision >= 1 &&
+        band.precision <= 17)
+        return 'g';
+    return 0;
+}
+
 std::vector<RoundingBand> storedBands()
 {
     std::vector<RoundingBand> bands;
@@ -31,21 +43,23 @@ std::vector<RoundingBand> storedBands()
 
 void CResultRoundingRules::Load()
 {
-    m_on = roundValuesOption();
-    m_bands = m_on ? storedBands() : std::vector<RoundingBand>();
+    const bool on = roundValuesOption();
+    SetRules(on, on ? storedBands() : std::vector<RoundingBand>());
 }
 
 void CResultRoundingRules::SetRules(bool on, std::vector<RoundingBand> bands)
 {
     m_on = on;
-    m_bands = std::move(bands);
+    m_conversions.clear();
+    for (const RoundingBand& band : bands)
+        m_conversions.push_back({band.upperLimit, conversionForm(band), int(band.precision)});
 }
 
-const RoundingBand* CResultRoundingRules::BandOf(double value) const
+const CResultRoundingRules::Conversion* CResultRoundingRules::ConversionOf(double value) const
 {
     const double magnitude = std::fabs(value);
     double from = 0.0;
-    for (const RoundingBand& band : m_bands) {
+    for (const Conversion& band : m_conversions) {
         if (from < magnitude && magnitude <= band.upperLimit)
             return &band;
         from = band.upperLimit;
@@ -53,17 +67,11 @@ const RoundingBand* CResultRoundingRules::BandOf(double value) const
     return nullptr;
 }
 
+// As Qt's printf prints it (a tie rounds away from zero), whatever the program's locale.
 QString CResultRoundingRules::Format(double value) const
 {
-    const RoundingBand* band = m_on && std::isfinite(value) ? BandOf(value) : nullptr;
-    if (!band)
+    const Conversion* band = m_on && std::isfinite(value) ? ConversionOf(value) : nullptr;
+    if (!band || band->form == 0)
         return QString();
-    const long precision = band->precision;
-    if (band->type.compare(QLatin1String("Decimal Place"), Qt::CaseInsensitive) == 0 && precision >= 0 &&
-        precision <= 15)
-        return QString::asprintf("%.*f", int(precision), value);
-    if (band->type.compare(QLatin1String("Significant Digits"), Qt::CaseInsensitive) == 0 && precision >= 1 &&
-        precision <= 17)
-        return QString::asprintf("%.*g", int(precision), value);
-    return QString();
+    return QString::number(value, band->form, band->precision);
 }

@@ -24,8 +24,16 @@ public:
     QString Format(double value) const;
 
 private:
-    const RoundingBand* BandOf(double value) const;
+    // A band as Format applies it: the printf conversion ('f' or 'g', 0 when the band prints
+    // nothing) and its precision.
+    struct Conversion {
+        double upperLimit;
+        char form;
+        int precision;
+    };
+
+    const Conversion* ConversionOf(double value) const;
 
     bool m_on = false;
-    std::vector<RoundingBand> m_bands;
+    std::vector<Conversion> m_conversions;
 };
