@@ -1,7 +1,8 @@
 // Regenerating the recipe text of every step with rounded numbers: a generated project of 50 steps
 // of 100 operations, each with four stored quantities, regenerated through the program's own
 // regeneration and the managed side's stand-in, once with "RoundValues" off and once on (three
-// bands). Each iteration times both, alternating which goes first. Reported: "off_ms", "on_ms"
+// bands). Each iteration times both, on first; each run follows one of the other mode, so every run
+// rewrites every text (an unchanged text is not written again). Reported: "off_ms", "on_ms"
 // (medians) and "ratio" (on / off); goal: at most 1.10, the "goal_ratio" counter.
 
 #include "ProjectSession.h"
@@ -131,28 +132,25 @@ void BM_RegenerateWithRounding(benchmark::State& state)
     regenerateMs(regenerator, false); // warms the caches and the statements
     const QString plain = firstOperationText();
     std::vector<double> off, on;
-    bool onFirst = false;
+    QString rounded;
     for (auto _ : state) {
-        if (onFirst)
-            on.push_back(regenerateMs(regenerator, true));
+        on.push_back(regenerateMs(regenerator, true));
+        rounded = firstOperationText();
         off.push_back(regenerateMs(regenerator, false));
-        if (!onFirst)
-            on.push_back(regenerateMs(regenerator, true));
         state.SetIterationTime((off.back() + on.back()) / 1000);
-        onFirst = !onFirst;
     }
-    if (firstOperationText() == plain || plain.isEmpty())
+    if (rounded == plain || plain.isEmpty())
         return state.SkipWithError("the rounding changed no text");
     state.counters["off_ms"] = median(off);
     state.counters["on_ms"] = median(on);
     state.counters["ratio"] = median(on) / median(off);
     state.counters["goal_ratio"] = GOAL_RATIO;
     state.counters["operations"] = STEPS * OPERATIONS;
-    std::fprintf(stderr, "off: %s\non:  %s\n", qPrintable(plain), qPrintable(firstOperationText()));
+    std::fprintf(stderr, "off: %s\non:  %s\n", qPrintable(plain), qPrintable(rounded));
     session.Close();
 }
 
-BENCHMARK(BM_RegenerateWithRounding)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegenerateWithRounding)->Iterations(9)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
