@@ -6,6 +6,8 @@
 #include "foundation/controls/QVPropertyPage.h"
 
 class CDaoDatabase;
+class CObjectGridWnd;
+class IGridCellValidator;
 
 class CEmissionSheetPage : public CQVPropertyPage {
 public:
@@ -18,4 +20,9 @@ public:
     // Writes the page's rows on the project database; throws CDaoException on failure. True when
     // a row changed.
     virtual bool WritePage(CDaoDatabase& project) = 0;
+
+protected:
+    // The page's one grid, named by its id, in a group box that fills the page; its entries are
+    // checked by the validator.
+    CObjectGridWnd* AddValidatedGrid(int id, IGridCellValidator* validator);
 };

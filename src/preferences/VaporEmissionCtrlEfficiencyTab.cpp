@@ -8,9 +8,7 @@
 #include "foundation/db/project/QueryControlEfficiencyDefaults.h"
 #include "foundation/db/project/QueryControlEfficiencyLib.h"
 
-#include <QGroupBox>
 #include <QHash>
-#include <QVBoxLayout>
 
 namespace {
 constexpr int CATEGORY_COLUMN = 1;
@@ -27,16 +25,7 @@ CGridCellStyle EfficiencyTabHeading(const QString& text)
 
 CVaporEmissionCtrlEfficiencyTab::CVaporEmissionCtrlEfficiencyTab()
 {
-    auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(this);
-    auto* inner = new QVBoxLayout(group);
-    m_grid = new CObjectGridWnd(group);
-    m_grid->setObjectName(QString::number(EFFICIENCY_GRID));
-    m_grid->setMinimumSize(420, 320);
-    m_grid->Initialize();
-    m_grid->SetCellValidator(this);
-    inner->addWidget(m_grid);
-    layout->addWidget(group);
+    m_grid = AddValidatedGrid(EFFICIENCY_GRID, this);
     WaitCursor wait;
     m_loaded = Load();
 }

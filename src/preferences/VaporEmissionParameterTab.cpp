@@ -10,8 +10,6 @@
 #include "foundation/controls/UnitCombos.h"
 #include "foundation/db/project/QueryVaporEmissionDefaults.h"
 
-#include <QGroupBox>
-#include <QVBoxLayout>
 
 namespace {
 constexpr int NAME_COLUMN = 1;
@@ -39,16 +37,7 @@ QString ParameterComboEntries(const QString& comboList)
 
 CVaporEmissionParameterTab::CVaporEmissionParameterTab()
 {
-    auto* layout = new QVBoxLayout(this);
-    auto* group = new QGroupBox(this);
-    auto* inner = new QVBoxLayout(group);
-    m_grid = new CObjectGridWnd(group);
-    m_grid->setObjectName(QString::number(PARAMETER_GRID));
-    m_grid->setMinimumSize(420, 320);
-    m_grid->Initialize();
-    m_grid->SetCellValidator(this);
-    inner->addWidget(m_grid);
-    layout->addWidget(group);
+    m_grid = AddValidatedGrid(PARAMETER_GRID, this);
     WaitCursor wait;
     m_loaded = GetSortServices() && Load();
 }

@@ -186,17 +186,7 @@ void CProcessScaleUpDialog::OnSelectOption(int option)
     m_option = option;
     for (auto it = m_optionButtons.cbegin(); it != m_optionButtons.cend(); ++it)
         it.value()->setChecked(it.key() == option);
-    const QList<int> own = ProcessOptionInputs().value(option);
-    for (int id : PROCESS_SCALE_INPUTS) {
-        QWidget* input = Control(id);
-        input->setEnabled(own.contains(id));
-        if (own.contains(id))
-            continue;
-        if (auto* edit = qobject_cast<QLineEdit*>(input))
-            edit->clear();
-        else if (auto* combo = qobject_cast<QComboBox*>(input))
-            combo->setCurrentIndex(-1);
-    }
+    m_controls.EnableOnly(PROCESS_SCALE_INPUTS, ProcessOptionInputs().value(option));
 }
 
 bool CProcessScaleUpDialog::UpdateData(bool save)

@@ -138,17 +138,7 @@ void CScaleUpDialog::OnSelectCode(int code)
     m_code = code;
     for (auto it = m_codeButtons.cbegin(); it != m_codeButtons.cend(); ++it)
         it.value()->setChecked(it.key() == code);
-    const QList<int> own = ScaleCodeInputs().value(code);
-    for (int id : SCALE_INPUT_IDS) {
-        QWidget* input = Control(id);
-        input->setEnabled(own.contains(id));
-        if (own.contains(id))
-            continue;
-        if (auto* edit = qobject_cast<QLineEdit*>(input))
-            edit->clear();
-        else if (auto* combo = qobject_cast<QComboBox*>(input))
-            combo->setCurrentIndex(-1);
-    }
+    m_controls.EnableOnly(SCALE_INPUT_IDS, ScaleCodeInputs().value(code));
 }
 
 void CScaleUpDialog::OnCheckUOMSet()

@@ -6,7 +6,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-void EngineFixture::Open(const ProjectSpec& spec)
+void EngineFixture::Open(const ProjectSpec& spec, bool keepParameters)
 {
     folder = app.root() + "project/";
     CProjectGenerator generator;
@@ -24,8 +24,10 @@ void EngineFixture::Open(const ProjectSpec& spec)
         auto database = std::make_unique<CDaoDatabase>();
         database->Open(path, DatabaseRole::ReadWrite);
         // Each test stores the parameters it checks; the rest fall back to their types' defaults.
-        for (const char* table : {"TblFieldData", "TblRangeData", "TblGroupData"})
-            database->Execute(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+        for (const char* table : {"TblFieldData", "TblRangeData", "TblGroupData"}) {
+            if (!keepParameters)
+                database->Execute(QStringLiteral("DELETE FROM %1").arg(QLatin1String(table)));
+        }
         app.stepDatabases().add(step.stepID, std::move(database), path);
     }
 }

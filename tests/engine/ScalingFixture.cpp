@@ -46,21 +46,8 @@ void ScalingFixture::OpenScalingStep(bool simulate)
     spec.materials = {{KEY_OUTPUT, "Product", "Liquid", 50, {}}, {KEY_INPUT, "Feed", "Liquid", 1e35, {}}};
     spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000}, {TANK, "T-201", 1, "Tank", 500},
                       {CONTINUOUS, "L-301", 2, "Line", 100}, {FOREIGN, "R-999", 1, "Reactor", 100}};
-    folder = app.root() + "project/";
-    CProjectGenerator generator;
-    ASSERT_TRUE(generator.Write(spec, folder)) << generator.ErrorText().toStdString();
-    ProjectFileSet& files = app.fileSet();
-    files.projectDir = folder;
-    files.equipmentDBPath = folder + spec.name + ".eqm";
-    files.materialsDBPath = folder + spec.name + ".mtl";
-    files.projectDatabase = std::make_unique<CDaoDatabase>();
-    files.projectDatabase->Open(folder + spec.name + ".prj", DatabaseRole::ReadWrite);
-    CloseSharedEquipmentDB();
-    CloseSharedMaterialsDB();
-    const QString path = folder + CProjectGenerator::StepFileName(STEP);
-    auto database = std::make_unique<CDaoDatabase>();
-    database->Open(path, DatabaseRole::ReadWrite);
-    app.stepDatabases().add(STEP, std::move(database), path);
+    Open(spec, true);
+    ASSERT_FALSE(HasFatalFailure());
     GetSharedEquipmentDB()->Execute("UPDATE ActualEquipmentCommon SET EquipmentType = 'Continuous' "
                                     "WHERE ActualEquipmentID = ?", {qlonglong(CONTINUOUS)});
     WriteUnitProcedureTransitions(STEP, {{"Series", 1, Line(1), "A1"}, {"Series", Line(1), Line(4), "A2"}});

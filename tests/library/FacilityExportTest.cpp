@@ -1,6 +1,7 @@
 // Exporting the Facility Explorer's selection to a workbook on the Demo project: the rows of each
 // kind of selection, the id table dropped, Cancel, a table left from an interrupted export.
 
+#include "ZipEntry.h"
 #include "FacilityFixture.h"
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/ServiceSlot.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
-#include <zip.h>
 
 namespace {
 class RecordingOpener : public DesktopOpener {
@@ -21,25 +21,6 @@ public:
 private:
     ServiceInstallations m_installed;
 };
-
-QByteArray ZipEntry(const QString& archive, const char* name)
-{
-    int error = 0;
-    zip_t* zip = zip_open(archive.toUtf8().constData(), ZIP_RDONLY, &error);
-    if (!zip)
-        return {};
-    QByteArray data;
-    zip_stat_t stat;
-    if (zip_stat(zip, name, 0, &stat) == 0) {
-        if (zip_file_t* file = zip_fopen(zip, name, 0)) {
-            data.resize(qsizetype(stat.size));
-            zip_fread(file, data.data(), stat.size);
-            zip_fclose(file);
-        }
-    }
-    zip_close(zip);
-    return data;
-}
 
 QStringList SharedStrings(const QString& archive)
 {

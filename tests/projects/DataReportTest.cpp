@@ -2,6 +2,7 @@
 // a step's equipment, the case comparison and a step's run report, each read back from the
 // workbook; Cancel, failures and the scope dialogs.
 
+#include "ZipEntry.h"
 #include "ProjectFixture.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
@@ -20,35 +21,15 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QXmlStreamReader>
-#include <zip.h>
 
 namespace data_report_test {
 
 constexpr long COUPLING = 1001, CRYSTALLIZATION = 1002, DRYING = 1003;
 
-QByteArray ReportZipEntry(const QString& archive, const QString& name)
-{
-    int error = 0;
-    zip_t* zip = zip_open(archive.toUtf8().constData(), ZIP_RDONLY, &error);
-    if (!zip)
-        return {};
-    QByteArray data;
-    zip_stat_t stat;
-    if (zip_stat(zip, name.toUtf8().constData(), 0, &stat) == 0) {
-        if (zip_file_t* file = zip_fopen(zip, name.toUtf8().constData(), 0)) {
-            data.resize(qsizetype(stat.size));
-            zip_fread(file, data.data(), stat.size);
-            zip_fclose(file);
-        }
-    }
-    zip_close(zip);
-    return data;
-}
-
 QStringList ReportStrings(const QString& archive)
 {
     QStringList strings;
-    QXmlStreamReader xml(ReportZipEntry(archive, "xl/sharedStrings.xml"));
+    QXmlStreamReader xml(ZipEntry(archive, "xl/sharedStrings.xml"));
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("t"))
             strings << xml.readElementText();
@@ -61,7 +42,7 @@ QStringList ReportRows(const QString& archive, int sheet = 1)
 {
     const QStringList strings = ReportStrings(archive);
     QStringList rows;
-    QXmlStreamReader xml(ReportZipEntry(archive, QString("xl/worksheets/sheet%1.xml").arg(sheet)));
+    QXmlStreamReader xml(ZipEntry(archive, QString("xl/worksheets/sheet%1.xml").arg(sheet)));
     QStringList cells;
     QString type;
     while (!xml.atEnd()) {
@@ -256,7 +237,7 @@ TEST_F(DataReportTest, StepRunReportHasSummaryScheduleAndRemarks)
     EXPECT_EQ(ReportRows(path, 1).value(0), "Equipment Usage");
     EXPECT_EQ(ReportRows(path, 2).size(), 3);
     EXPECT_EQ(ReportRows(path, 3).size(), 3);
-    EXPECT_TRUE(ReportZipEntry(path, "xl/workbook.xml").contains("name=\"Remarks\""));
+    EXPECT_TRUE(ZipEntry(path, "xl/workbook.xml").contains("name=\"Remarks\""));
 
     prompts.expect(IDOK);
     EXPECT_FALSE(QVXLEntry().stepReport(999, COUPLING));

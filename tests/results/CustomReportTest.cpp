@@ -1,6 +1,7 @@
 // Custom reports: definitions, the read-only report component with its workbook, and the helper
 // that runs the installed component on a step, process or plan.
 
+#include "ZipEntry.h"
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 
@@ -17,28 +18,8 @@
 #include <QFile>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
-#include <zip.h>
 
 namespace {
-QByteArray ReportZipEntry(const QString& archive, const char* name)
-{
-    int error = 0;
-    zip_t* zip = zip_open(archive.toUtf8().constData(), ZIP_RDONLY, &error);
-    if (!zip)
-        return {};
-    QByteArray data;
-    zip_stat_t stat;
-    if (zip_stat(zip, name, 0, &stat) == 0) {
-        if (zip_file_t* file = zip_fopen(zip, name, 0)) {
-            data.resize(qsizetype(stat.size));
-            zip_fread(file, data.data(), stat.size);
-            zip_fclose(file);
-        }
-    }
-    zip_close(zip);
-    return data;
-}
-
 QStringList XmlAttributesOrTexts(const QByteArray& xml, const char* element, const char* attribute)
 {
     QStringList found;
@@ -126,11 +107,11 @@ TEST_F(CustomReportComponentTest, WritesOneSheetPerSelectAndLeavesBothFilesAsThe
     EXPECT_EQ(Run(TWO_SHEETS), "");
     EXPECT_EQ(component.WrittenPath(), Workbook());
     EXPECT_EQ(dialogs.requests().value(0).initialPath, Workbook());
-    EXPECT_EQ(XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
+    EXPECT_EQ(XmlAttributesOrTexts(ZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
               QStringList({"Schedule", "Steps"}));
-    const QStringList strings = XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/sharedStrings.xml"), "t", nullptr);
+    const QStringList strings = XmlAttributesOrTexts(ZipEntry(Workbook(), "xl/sharedStrings.xml"), "t", nullptr);
     EXPECT_TRUE(strings.contains("OperationID") && strings.contains("Crystallise")) << strings.join('|').toStdString();
-    EXPECT_EQ(XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/worksheets/sheet1.xml"), "row", "r").size(), 3);
+    EXPECT_EQ(XmlAttributesOrTexts(ZipEntry(Workbook(), "xl/worksheets/sheet1.xml"), "row", "r").size(), 3);
     EXPECT_EQ(FileDigest(results), resultsBefore);
     EXPECT_EQ(FileDigest(project), projectBefore);
     EXPECT_TRUE(opener.opened.isEmpty()); // no window shows in the test
@@ -338,7 +319,7 @@ TEST_F(CustomReportComponentTest, TheExampleDefinitionRuns)
     QFile example(QString(QV_SOURCE_DIR) + "/docs/examples/schedule-overview.qvr");
     ASSERT_TRUE(example.open(QIODevice::ReadOnly));
     EXPECT_EQ(Run(example.readAll()), "");
-    EXPECT_EQ(XmlAttributesOrTexts(ReportZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
+    EXPECT_EQ(XmlAttributesOrTexts(ZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
               QStringList({"Schedule", "Remarks"}));
 }
 } // namespace

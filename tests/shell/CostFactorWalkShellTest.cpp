@@ -13,24 +13,14 @@
 #include "preferences/TotalledCostFactorTab.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 void CostFactorShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
-    picture.save(QDir(folder).filePath("oc1-cost-" + name + ".png"));
+    SaveShellShot(window, "oc1-cost-" + name + ".png");
 }
 
 QString CostFactorValue(const QString& sql)

@@ -12,25 +12,15 @@
 #include "simulation/FixEquipmentDlg.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
 void DesignShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
-    picture.save(QDir(folder).filePath("ds1-" + name + ".png"));
+    SaveShellShot(window, "ds1-" + name + ".png");
 }
 
 void ChooseText(CDesignDlg& dialog, const char* id, const QString& text)

@@ -19,11 +19,8 @@
 #include "preferences/StreamCategoryPreferenceDialog.h"
 #include "preferences/ToolOptionDialog.h"
 
-#include <QDir>
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 constexpr long GUARD_USING_STEP = 1002; // Demo's step with ranges, a labour field and typed comments
@@ -31,14 +28,7 @@ constexpr long GUARD_DELETED_RANGE_TYPE = 2;
 
 void GuardShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
-    picture.save(QDir(folder).filePath("ph2-" + name + ".png"));
+    SaveShellShot(window, "ph2-" + name + ".png");
 }
 
 QString GuardValue(CDaoDatabase* database, const QString& sql)

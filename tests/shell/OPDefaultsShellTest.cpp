@@ -13,27 +13,18 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 constexpr int AMBIENT_ROW = 1; // first in Demo's defaults
 
 void DefaultsShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
-    picture.save(QDir(folder).filePath("oc1-defaults-" + name + ".png"));
+    SaveShellShot(window, "oc1-defaults-" + name + ".png");
 }
 
 QString StoredAmbient()

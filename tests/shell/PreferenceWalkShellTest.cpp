@@ -11,12 +11,9 @@
 #include "preferences/ResultsPreferenceDialog.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 constexpr long DISTILLATION_TYPE = 17; // two models of one name prefix
@@ -24,14 +21,7 @@ const QString NEW_SET_NAME = "Pilot plant preferences";
 
 void PreferenceWalkShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
-    picture.save(QDir(folder).filePath("h1-" + name + ".png"));
+    SaveShellShot(window, "h1-" + name + ".png");
 }
 
 // Runs fill on the next modal dialog of type Dialog once clicking opens it; answers whether it came.

@@ -5,17 +5,14 @@
 
 #include "RecipeShellFixture.h"
 
-#include <QDir>
 #include <QMdiSubWindow>
 
 namespace {
 constexpr long CRYSTALLIZATION_STEP = 1002;
 
-void WalkShot(QWidget* widget, const QString& name)
+void WalkShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        widget->grab().save(QDir(folder).filePath("r3-" + name + ".png"));
+    SaveShellShot(window, "r3-" + name + ".png");
 }
 
 QPoint CentreOf(const QWidget* widget)

@@ -3,6 +3,7 @@
 // step and the step's Run Report window. Screenshots (rp1-*.png) go to QV_SHOTS_DIR when it is set;
 // a written workbook is shown as a table of its first sheet.
 
+#include "ZipEntry.h"
 #include "RecipeShellFixture.h"
 #include "foundation/common/DesktopOpener.h"
 #include "modules/qvxl/ReportNames.h"
@@ -18,7 +19,6 @@
 #include <QMdiSubWindow>
 #include <QTableWidget>
 #include <QXmlStreamReader>
-#include <zip.h>
 
 namespace {
 constexpr long SHOT_CRYSTALLIZATION = 1002;
@@ -31,37 +31,18 @@ void SaveReportShot(QWidget& widget, const QString& name)
         widget.grab().save(QDir(folder).filePath("rp1-" + name + ".png"));
 }
 
-QByteArray WorkbookEntry(const QString& archive, const char* name)
-{
-    int error = 0;
-    zip_t* zip = zip_open(archive.toUtf8().constData(), ZIP_RDONLY, &error);
-    if (!zip)
-        return {};
-    QByteArray data;
-    zip_stat_t stat;
-    if (zip_stat(zip, name, 0, &stat) == 0) {
-        if (zip_file_t* file = zip_fopen(zip, name, 0)) {
-            data.resize(qsizetype(stat.size));
-            zip_fread(file, data.data(), stat.size);
-            zip_fclose(file);
-        }
-    }
-    zip_close(zip);
-    return data;
-}
-
 // The cells of the first sheet, shared strings resolved.
 QList<QStringList> FirstSheetRows(const QString& archive)
 {
     QStringList strings;
-    QXmlStreamReader shared(WorkbookEntry(archive, "xl/sharedStrings.xml"));
+    QXmlStreamReader shared(ZipEntry(archive, "xl/sharedStrings.xml"));
     while (!shared.atEnd()) {
         if (shared.readNext() == QXmlStreamReader::StartElement && shared.name() == QLatin1String("t"))
             strings << shared.readElementText();
     }
     QList<QStringList> rows;
     QString type;
-    QXmlStreamReader sheet(WorkbookEntry(archive, "xl/worksheets/sheet1.xml"));
+    QXmlStreamReader sheet(ZipEntry(archive, "xl/worksheets/sheet1.xml"));
     while (!sheet.atEnd()) {
         if (sheet.readNext() != QXmlStreamReader::StartElement)
             continue;

@@ -4,8 +4,14 @@
 #include "shell/ShellConstants.h"
 #include "shell/UserSettingsFile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QSettings>
+#include <QWidget>
 
 inline void ResetShellProfile()
 {
@@ -17,6 +23,20 @@ inline void WriteProfileValue(const QString& key, const QVariant& value)
 {
     QSettings profile(PROFILE_ORGANIZATION, PROFILE_APPLICATION);
     profile.setValue(PROFILE_VERSION_GROUP + QLatin1Char('/') + key, value);
+}
+
+// With QV_SHOTS_DIR set, a picture saved there under the file name once pending paints are done:
+// the whole screen on a display server (dialogs and menus included), else the window alone.
+inline void SaveShellShot(QWidget* window, const QString& fileName)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
+    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
+    picture.save(QDir(folder).filePath(fileName));
 }
 
 #include "foundation/common/ProjectControl.h"

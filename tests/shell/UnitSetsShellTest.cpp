@@ -9,23 +9,13 @@
 #include "preferences/UOMPreferencesDialog.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
 void UnitSetsShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
-    picture.save(QDir(folder).filePath("u1-sets-program-" + name + ".png"));
+    SaveShellShot(window, "u1-sets-program-" + name + ".png");
 }
 
 QVariant StepValue(long stepID, const QString& sql)

@@ -18,11 +18,8 @@
 #include "preferences/VaporEmissionParameterTab.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 constexpr long WALK_CHARGE_TYPE = 4;
@@ -30,14 +27,7 @@ constexpr long WALK_GAS_SWEEP = 1004, WALK_DISPLACEMENT = 1001;
 
 void VaporShot(QWidget* window, const QString& name)
 {
-    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return;
-    for (int pass = 0; pass < 10; ++pass)
-        QCoreApplication::processEvents();
-    const bool screen = QGuiApplication::platformName() == QLatin1String("xcb");
-    const QPixmap picture = screen ? QGuiApplication::primaryScreen()->grabWindow(0) : window->grab();
-    picture.save(QDir(folder).filePath("em1-walk-" + name + ".png"));
+    SaveShellShot(window, "em1-walk-" + name + ".png");
 }
 
 QString VaporValue(const QString& sql)
