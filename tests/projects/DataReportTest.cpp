@@ -2,8 +2,9 @@
 // a step's equipment, the case comparison and a step's run report, each read back from the
 // workbook; Cancel, failures and the scope dialogs.
 
-#include "ZipEntry.h"
+#include "FailingSyncs.h"
 #include "ProjectFixture.h"
+#include "ZipEntry.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
@@ -245,6 +246,30 @@ TEST_F(DataReportTest, StepRunReportHasSummaryScheduleAndRemarks)
     prompts.expect(IDOK);
     EXPECT_FALSE(QVXLEntry().planReport(204, 1));
     EXPECT_TRUE(prompts.lastText().startsWith("There are no results for"));
+}
+
+// A flush to disk that fails while the workbook is put in place fails the report with the reason.
+TEST_F(DataReportTest, AFailedFlushToDiskFailsTheReportWithItsReason)
+{
+    WriteStepResults(COUPLING, 250, 2, 1);
+    const QString path = Report("Equipment Usage - Coupling (1.0).xlsx");
+    const struct {
+        const char* label;
+        std::function<bool(const QString&)> fails;
+    } cases[] = {
+        {"the new workbook", [&path](const QString& flushed) { return flushed.startsWith(path + "."); }},
+        {"its folder", [&path](const QString& flushed) { return flushed == QFileInfo(path).absolutePath(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        dialogs.expect(path);
+        prompts.expect(IDOK);
+        FailingSyncs syncs(c.fails);
+        EXPECT_FALSE(QVXLEntry().stepReport(204, COUPLING));
+        ASSERT_EQ(syncs.failed.size(), 1);
+        EXPECT_EQ(prompts.lastText(), "The report could not be written to " + path + ".\nCannot flush '" +
+                                          syncs.failed.first() + "' to disk: Input/output error");
+    }
 }
 
 TEST_F(DataReportTest, ScopeDialogsSkipStartAndAskForAStep)

@@ -5,6 +5,7 @@
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QApplication>
@@ -110,9 +111,17 @@ bool DeliverReport(const QString& title, const QString& scope, const QList<Repor
     const QString path = ChooseReportPath(title, scope);
     if (path.isEmpty())
         return false;
-    if (!WriteReportInPlace(path, sheets))
+    QString reason;
+    bool written = false;
+    try {
+        written = WriteReportInPlace(path, sheets);
+    } catch (const CDaoException& error) { // a flush to disk failed
+        reason = QLatin1Char('\n') + error.GetErrorDescription();
+    }
+    if (!written)
         return ReportFailure(
-            QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+            QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path)) +
+            reason);
     if (ReportWindowShows() && !ScriptedReportScope::Active())
         OpenOnDesktop(path);
     return true;
