@@ -145,6 +145,37 @@ TEST_F(LibrarySyncFixture, ComponentAndClassWhoseIDsAreTakenGetNewOnes)
               vessel);
 }
 
+// Column names of a library file reach the project's statements quoted, and only those the project
+// table has: a name holding a quote is copied like any other, a name written to look like SQL
+// changes nothing, and a column the project lacks is left behind. Both an update of an imported
+// item and the insert of a new component go this way.
+TEST_F(LibrarySyncFixture, LibraryColumnNamesAreQuotedAndOnlyTheProjectsOwnAreWritten)
+{
+    const QString library = CLibraryDemo::MaterialLibraryLocation();
+    for (const char* column : {R"("Odd""Name")", R"("MaterialName"" = 'Hijacked', ""Alias")", "LibraryOnly"})
+        EditLibrary(
+            library,
+            QStringLiteral("ALTER TABLE ActualMaterialCommon ADD COLUMN %1 TEXT DEFAULT 'from the library'")
+                .arg(QString::fromLatin1(column)));
+    EditLibrary(library,
+                "ALTER TABLE ActualMaterialProperty ADD COLUMN LibraryOnly TEXT DEFAULT 'from the library'");
+    materials.Execute(R"(ALTER TABLE ActualMaterialCommon ADD COLUMN "Odd""Name" TEXT)");
+    prompts.expect(IDYES);
+    dialogs.expectList(std::vector<bool>{true, true, false});
+    dialogs.expectClash(Dialogs::External({"Library Water"}));
+    Synchronise();
+    EXPECT_EQ(prompts.texts(), QStringList{QUESTION.arg(3)});
+    EXPECT_EQ(Value(materials,
+                    R"(SELECT group_concat(MaterialName || '=' || "Odd""Name", ',') FROM )"
+                    R"((SELECT * FROM ActualMaterialCommon WHERE "Odd""Name" IS NOT NULL ORDER BY 1))")
+                  .toString(),
+              "Methanol=from the library,Wash Solvent=from the library,Library Water=from the library,"
+              "Acetone=from the library");
+    EXPECT_DOUBLE_EQ(
+        Value(materials, "SELECT DoubleValue FROM ActualMaterialProperty WHERE MaterialID = 4").toDouble(),
+        32.042);
+}
+
 // A write of the copy that fails (the k-th of its kind) rolls the whole item back.
 class FailingCopyWriteTest : public LibrarySyncFixture, public ::testing::WithParamInterface<const char*> {};
 
