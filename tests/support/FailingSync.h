@@ -1,7 +1,7 @@
 #pragma once
 // A disk that refuses to flush: while a FailingSync stands, fsync of a file or folder whose path
-// ends with the suffix fails with EIO. The executables that use it call this fsync in place of the
-// system's; every other flush goes through to the system.
+// ends with the suffix fails with EIO. The test executables linked with it call its fsync in place
+// of the system's, which every other flush reaches unchanged.
 
 #include <QString>
 
