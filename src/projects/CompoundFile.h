@@ -48,9 +48,9 @@ public:
     // Manage Compound File: packs into the package the folder names, or the default one.
     bool SaveAs();
     // On every save: when the project folder names an existing package of this project, repacks
-    // it from the source folder. True when there was nothing to do or the package was written. In
-    // a folder unpacked here a package that is missing, read-only or another project's fails, and
-    // the record keeps that the folder holds changes the package lacks.
+    // it from the source folder. True when there was nothing to do or the package was written. A
+    // read-only package or another project's is refused; in a folder unpacked here a missing one
+    // fails too, and the record then keeps that the folder holds changes the package lacks.
     bool SaveBack(const QString& sourceFolder, const QString& projectFolder) override;
     bool SaveToPackage(const QString& folder, const QString& package);
     void BeforeFolderWrite(const QString& projectFolder) override;

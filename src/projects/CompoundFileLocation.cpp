@@ -17,6 +17,8 @@
 
 namespace {
 const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
+// Far above two paths and a state: a larger file is read no further.
+constexpr qint64 LOCATION_FILE_LIMIT = 64 * 1024;
 const QByteArray RECORD_PACKAGE = QByteArrayLiteral("Unpacked from=");
 const QByteArray RECORD_FOLDER = QByteArrayLiteral("Unpacked into=");
 const QByteArray RECORD_STATE = QByteArrayLiteral("State=");
@@ -84,7 +86,7 @@ std::optional<CCompoundFile::UnpackRecord> CCompoundFile::ReadUnpackRecord(const
     QFile file(LocationFilePath(folder));
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QList<QByteArray> lines = file.readAll().split('\n');
+    const QList<QByteArray> lines = file.read(LOCATION_FILE_LIMIT).split('\n');
     const QList<QByteArray> recordLines = lines.mid(1);
     UnpackRecord record;
     QString state;
@@ -119,7 +121,7 @@ QString CCompoundFile::ReadLocationFile(const QString& folder)
     QFile file(LocationFilePath(folder));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    QByteArray line = file.readLine();
+    QByteArray line = file.readLine(LOCATION_FILE_LIMIT);
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
