@@ -97,8 +97,11 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     QList<PlannedWrite> plan = PlanSave(stepRows, target, projectTarget);
     if (inPlace)
         LeaveOutCurrentTargets(plan); // after the window positions and documents were written
-    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress) ||
-        !CommitSave(plan, projectTarget))
+    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress))
+        return false;
+    if (inPlace && m_links.compoundFile && AnyWritten(plan))
+        m_links.compoundFile->BeforeFolderWrite(files.projectDir);
+    if (!CommitSave(plan, projectTarget))
         return false;
     if (m_links.pendingRecentFile) {
         app->AddToRecentFileList(projectTarget);
@@ -138,13 +141,16 @@ void CProjectSave::RecordSavedBaselines(const QList<PlannedWrite>& plan)
     }
 }
 
+bool CProjectSave::AnyWritten(const QList<PlannedWrite>& plan)
+{
+    return std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
+}
+
 // The package is written back when this save wrote one of its files, or when the last write-back
 // did not finish.
 bool CProjectSave::SaveBackIfWritten(const QList<PlannedWrite>& plan)
 {
-    const bool wroteFile =
-        std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
-    if (!m_links.compoundFile || !(wroteFile || m_saveBackUnfinished))
+    if (!m_links.compoundFile || !(AnyWritten(plan) || m_saveBackUnfinished))
         return true;
     m_saveBackUnfinished = !m_links.compoundFile->SaveBack(m_files.projectDir, m_files.projectDir);
     return !m_saveBackUnfinished;

@@ -74,6 +74,7 @@ private:
     static void LeaveOutCurrentTargets(QList<PlannedWrite>& plan);
     bool MakeWorkingCopiesDurable(QList<PlannedWrite>& plan);
     static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
+    static bool AnyWritten(const QList<PlannedWrite>& plan);
     bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
     bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
     bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
