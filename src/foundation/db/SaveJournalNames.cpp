@@ -8,11 +8,11 @@
 #include <algorithm>
 
 namespace {
-const QString JOURNAL_SUFFIX = QStringLiteral(".save");
-const QString TEMPORARY_SUFFIX = QStringLiteral(".tmp");
+const QString JOURNAL_FILE_SUFFIX = QStringLiteral(".save");
+const QString JOURNAL_TEMPORARY_SUFFIX = QStringLiteral(".tmp");
 
 // One name inside the folder: no separator, no control character, never "." or "..".
-bool IsPlainFileName(const QString& name)
+bool IsPlainJournalName(const QString& name)
 {
     if (name.isEmpty() || name == u"." || name == u".." || name.size() > 255)
         return false;
@@ -21,7 +21,7 @@ bool IsPlainFileName(const QString& name)
     });
 }
 
-bool IsProjectSetName(const QString& target, const QString& projectName)
+bool IsProjectSetTarget(const QString& target, const QString& projectName)
 {
     static const QStringList extensions = {"prj", "eqm", "mtl", "qvt", "eqt", "mtt"};
     const qsizetype dot = target.lastIndexOf(u'.');
@@ -29,7 +29,7 @@ bool IsProjectSetName(const QString& target, const QString& projectName)
            extensions.contains(target.mid(dot + 1), Qt::CaseInsensitive);
 }
 
-bool IsStepDatabaseName(const QString& target)
+bool IsStepDatabaseTarget(const QString& target)
 {
     static const QRegularExpression step(QStringLiteral("^STEP_[1-9][0-9]{0,18}\\.STP$"),
                                          QRegularExpression::CaseInsensitiveOption);
@@ -40,15 +40,16 @@ bool IsStepDatabaseName(const QString& target)
 QString JournalProjectName(const QString& journalPath)
 {
     const QString name = QFileInfo(journalPath).fileName();
-    if (!name.endsWith(JOURNAL_SUFFIX))
+    if (!name.endsWith(JOURNAL_FILE_SUFFIX))
         return QString();
-    return QFileInfo(name.chopped(JOURNAL_SUFFIX.size())).completeBaseName();
+    return QFileInfo(name.chopped(JOURNAL_FILE_SUFFIX.size())).completeBaseName();
 }
 
 bool IsJournalEntryAllowed(const QString& temporary, const QString& target, const QString& projectName)
 {
-    if (!IsPlainFileName(target) || temporary != target + TEMPORARY_SUFFIX || !IsPlainFileName(temporary))
+    if (!IsPlainJournalName(target) || temporary != target + JOURNAL_TEMPORARY_SUFFIX ||
+        !IsPlainJournalName(temporary))
         return false;
-    return IsProjectSetName(target, projectName) || IsStepDatabaseName(target) ||
+    return IsProjectSetTarget(target, projectName) || IsStepDatabaseTarget(target) ||
            IsUserSimSequenceFileName(target);
 }
