@@ -13,6 +13,7 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SaveJournal.h"
+#include "foundation/db/SaveJournalNames.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/TargetFolderScan.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
@@ -265,11 +266,17 @@ bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, const QString& pr
     return true;
 }
 
-// A journal an earlier save left is finished (or discarded) before anything else is written.
+// A journal an earlier save left is finished (or discarded) before anything else is written. One
+// that names other files is set aside with a word and the caller goes on.
 bool CProjectSave::FinishSaveJournal(const QString& projectFile)
 {
     try {
-        CSaveJournal(projectFile).FinishLeftover();
+        CSaveJournal journal(projectFile);
+        if (journal.FinishLeftover() == CSaveJournal::Leftover::Rejected)
+            QvMessageBox(QStringLiteral("The unfinished save \"%1\" names files that are not part of the project "
+                                        "and was not applied. It was kept as \"%2\".")
+                             .arg(journal.path(), RejectedJournalPath(journal.path())),
+                         MB_OK | MB_ICONWARNING);
     } catch (const CDaoException& e) {
         QvMessageBox(e.GetErrorDescription());
         return false;

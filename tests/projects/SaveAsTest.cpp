@@ -207,6 +207,7 @@ TEST_F(SaveAsTest, AReplacedProjectGoesAfterTheNewFilesAreWritten)
     WriteDemo("Old", "target");
     WriteTextFile(root() + "target/notes.txt", "mine");
     WriteTextFile(root() + "target/QVSTEP_1001.mdb", "results");
+    WriteTextFile(root() + "target/Old.prj.save.rejected", "set aside at an open");
     OpenDemo();
     prompts.expect(IDYES);
     ScriptSaveAs("New", root() + "target");
