@@ -4,11 +4,13 @@
 
 #include <QSqlDatabase>
 
-// Qt's list of named connections is made first: a static made earlier is destroyed later, so the
-// list outlives the connections this store closes.
+// Qt's list of named connections and its empty connection are made first: a static made earlier
+// is destroyed later, so both outlive the connections this store closes (after the application
+// object has gone, a connection's name may lead only to the empty connection and its driver).
 SharedDatabaseStore::SharedDatabaseStore()
 {
     QSqlDatabase::connectionNames();
+    const QSqlDatabase empty;
 }
 
 // The cached connections close before the registry their close updates.
