@@ -143,16 +143,14 @@ void CProjectManager::DeleteWorkingCopies()
     m_marker.Release();
 }
 
+// Only a folder unpacked from a package is cleaned up; one whose package is gone keeps its files
+// and its location file, marked so that no later unpack takes it.
 void CProjectManager::ForgetCompoundFile()
 {
     ProjectFileSet& files = m_files;
     const QString folder = files.projectDir;
-    if (m_compoundFile && m_compoundFile->IsExpandedProject(folder)) {
-        if (QFileInfo::exists(m_compoundFile->GetCompoundFilePath(folder)))
-            m_compoundFile->CleanUp(folder, files.previousProjectName);
-        else
-            QFile::remove(folder + COMPOUND_LOCATION_NAME);
-    }
+    if (m_compoundFile && m_compoundFile->IsExpandedProject(folder))
+        m_compoundFile->CleanUp(folder, files.previousProjectName);
     files.projectDir.clear();
 }
 

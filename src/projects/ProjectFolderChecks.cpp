@@ -57,7 +57,8 @@ bool IsReplacedKind(const QString& fileName)
     static const QStringList extensions = {"prj", "stp", "wc",  "eqm", "ewc", "mtl",
                                            "mwc", "qvt", "eqt", "mtt", "save"};
     static const QStringList resultPrefixes = {"QVSTEP_", "QVPROC_", "QVPLAN_"};
-    if (fileName.compare(COMPOUND_LOCATION_NAME, Qt::CaseInsensitive) == 0)
+    if (fileName.compare(COMPOUND_LOCATION_NAME, Qt::CaseInsensitive) == 0 ||
+        fileName.endsWith(QStringLiteral(".save.rejected"), Qt::CaseInsensitive))
         return true;
     if (extensions.contains(QFileInfo(fileName).suffix(), Qt::CaseInsensitive))
         return true;

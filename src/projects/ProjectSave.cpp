@@ -13,6 +13,7 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SaveJournal.h"
+#include "foundation/db/SaveJournalNames.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/TargetFolderScan.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
@@ -97,8 +98,11 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     QList<PlannedWrite> plan = PlanSave(stepRows, target, projectTarget);
     if (inPlace)
         LeaveOutCurrentTargets(plan); // after the window positions and documents were written
-    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress) ||
-        !CommitSave(plan, projectTarget))
+    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress))
+        return false;
+    if (inPlace && m_links.compoundFile && AnyWritten(plan))
+        m_links.compoundFile->BeforeFolderWrite(files.projectDir);
+    if (!CommitSave(plan, projectTarget))
         return false;
     if (m_links.pendingRecentFile) {
         app->AddToRecentFileList(projectTarget);
@@ -138,13 +142,16 @@ void CProjectSave::RecordSavedBaselines(const QList<PlannedWrite>& plan)
     }
 }
 
+bool CProjectSave::AnyWritten(const QList<PlannedWrite>& plan)
+{
+    return std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
+}
+
 // The package is written back when this save wrote one of its files, or when the last write-back
 // did not finish.
 bool CProjectSave::SaveBackIfWritten(const QList<PlannedWrite>& plan)
 {
-    const bool wroteFile =
-        std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
-    if (!m_links.compoundFile || !(wroteFile || m_saveBackUnfinished))
+    if (!m_links.compoundFile || !(AnyWritten(plan) || m_saveBackUnfinished))
         return true;
     m_saveBackUnfinished = !m_links.compoundFile->SaveBack(m_files.projectDir, m_files.projectDir);
     return !m_saveBackUnfinished;
@@ -259,11 +266,17 @@ bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, const QString& pr
     return true;
 }
 
-// A journal an earlier save left is finished (or discarded) before anything else is written.
+// A journal an earlier save left is finished (or discarded) before anything else is written. One
+// that names other files is set aside with a word and the caller goes on.
 bool CProjectSave::FinishSaveJournal(const QString& projectFile)
 {
     try {
-        CSaveJournal(projectFile).FinishLeftover();
+        CSaveJournal journal(projectFile);
+        if (journal.FinishLeftover() == CSaveJournal::Leftover::Rejected)
+            QvMessageBox(QStringLiteral("The unfinished save \"%1\" names files that are not part of the project "
+                                        "and was not applied. It was kept as \"%2\".")
+                             .arg(journal.path(), RejectedJournalPath(journal.path())),
+                         MB_OK | MB_ICONWARNING);
     } catch (const CDaoException& e) {
         QvMessageBox(e.GetErrorDescription());
         return false;

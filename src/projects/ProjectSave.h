@@ -45,7 +45,8 @@ public:
     bool CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
                             const CompactionPrepare& prepare = {}, const QString& temporary = QString());
     // Finishes (or discards) a save journal an earlier save of that project left; false after the
-    // message. The open runs it too, before it reads the project.
+    // message. A journal naming other files is set aside after its message: true. The open runs it
+    // too, before it reads the project.
     bool FinishSaveJournal(const QString& projectFile);
     // The open project closed: a save-back that failed is not retried for the next one.
     void ForgetUnfinishedSaveBack() { m_saveBackUnfinished = false; }
@@ -74,6 +75,7 @@ private:
     static void LeaveOutCurrentTargets(QList<PlannedWrite>& plan);
     bool MakeWorkingCopiesDurable(QList<PlannedWrite>& plan);
     static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
+    static bool AnyWritten(const QList<PlannedWrite>& plan);
     bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
     bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
     bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);

@@ -1,4 +1,4 @@
-#include "FailingSyncs.h"
+#include "FailingSync.h"
 #include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
@@ -189,9 +189,9 @@ TEST_F(NewProjectTest, AFailedFlushOfTheFolderIsShown)
         prompts.expect(IDOK);
         ScriptNewProject("Fresh", folder);
         {
-            FailingSyncs syncs(c.fails);
+            FailingSync syncs(c.fails);
             EXPECT_EQ(manager.NewProject(), c.opens);
-            ASSERT_FALSE(syncs.failed.isEmpty());
+            ASSERT_EQ(syncs.Refused(), 1);
         }
         EXPECT_EQ(prompts.texts().value(1), "Cannot flush '" + folder + "' to disk: Input/output error");
         EXPECT_EQ(manager.IsProjectOpen(), c.opens);

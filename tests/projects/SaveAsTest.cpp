@@ -1,4 +1,4 @@
-#include "FailingSyncs.h"
+#include "FailingSync.h"
 #include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
@@ -208,6 +208,7 @@ TEST_F(SaveAsTest, AReplacedProjectGoesAfterTheNewFilesAreWritten)
     WriteDemo("Old", "target");
     WriteTextFile(root() + "target/notes.txt", "mine");
     WriteTextFile(root() + "target/QVSTEP_1001.mdb", "results");
+    WriteTextFile(root() + "target/Old.prj.save.rejected", "set aside at an open");
     OpenDemo();
     prompts.expect(IDYES);
     ScriptSaveAs("New", root() + "target");
@@ -225,14 +226,14 @@ TEST_F(SaveAsTest, AFailedFlushAfterTheReplacedFilesWentIsShownAndTheSaveStands)
     WriteDemo("Old", "target");
     OpenDemo();
     const QString target = root() + "target";
-    FailingSyncs syncs([&target, failed = false](const QString& flushed) mutable {
+    FailingSync syncs([&target, failed = false](const QString& flushed) mutable {
         return !failed && (failed = flushed == target && !QFileInfo::exists(target + "/Old.prj"));
     });
     prompts.expect(IDYES);
     prompts.expect(IDOK);
     ScriptSaveAs("New", target);
     EXPECT_TRUE(manager.SaveProjectAs());
-    ASSERT_EQ(syncs.failed.size(), 1);
+    ASSERT_EQ(syncs.Refused(), 1);
     EXPECT_EQ(prompts.texts().value(1), "Cannot flush '" + target + "' to disk: Input/output error");
     EXPECT_TRUE(QFileInfo::exists(target + "/New.prj"));
     EXPECT_FALSE(QFileInfo::exists(target + "/Old.mtl"));

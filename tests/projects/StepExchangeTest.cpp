@@ -280,6 +280,32 @@ TEST_F(StepExchangeTest, ExportOverwritesTheTargetAndRefusesAColonInTheFileName)
     EXPECT_EQ(StepContent(GetStepDBPath(1001)), stepBefore);
 }
 
+// A refusal says what was being done and why; it never names the scratch copy the reader was given.
+TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
+{
+    OpenDemo();
+    const QString foreign = Export(1003, "foreign.exs");
+    RawQuery(foreign, "PRAGMA application_id = 1");
+    WriteTextFile(root() + "text.exs", "a page of text that is no database at all, long enough to be read");
+    const QString steps = "SELECT group_concat(StepID) FROM ProjectStep";
+    const QVariant stepsBefore = LayerValue(app.fileSet().projectDBPath, steps);
+    GetStepDatabase(1001)->Execute("UPDATE TextRecipe SET Type = 'Sideways' WHERE RecipeSequenceNumber = 1");
+    prompts.expect(IDOK);
+    Export(1001, "refused.exs");
+    prompts.expect(IDOK);
+    EXPECT_EQ(Import(root() + "text.exs", 1), 0);
+    prompts.expect(IDOK);
+    EXPECT_EQ(Import(foreign, 1), 0);
+    EXPECT_EQ(
+        prompts.texts(),
+        (QStringList{
+            "The step cannot be exported: a recipe line has an unknown type",
+            "The chosen step exchange file cannot be used: it is not a database",
+            "The chosen step exchange file cannot be used: it is not a step file of Tamro Plenthover"}));
+    EXPECT_FALSE(QFileInfo::exists(root() + "refused.exs"));
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, steps), stepsBefore);
+}
+
 TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)
 {
     OpenDemo();

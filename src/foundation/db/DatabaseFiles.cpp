@@ -15,7 +15,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 
@@ -24,27 +23,12 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-SyncHook& syncHook()
-{
-    static SyncHook hook;
-    return hook;
-}
-
-int flush(int fd, const QString& path)
-{
-    if (syncHook() && !syncHook()(path)) {
-        errno = EIO;
-        return -1;
-    }
-    return ::fsync(fd);
-}
-
 void syncDescriptor(const QString& path, int flags)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), flags);
     if (fd < 0)
         throw CDaoException(QStringLiteral("Cannot open '%1': %2").arg(path, systemError()));
-    const int result = flush(fd, path);
+    const int result = ::fsync(fd);
     const QString reason = systemError();
     ::close(fd);
     if (result != 0)
@@ -230,11 +214,6 @@ void SyncDatabaseFile(const QString& path)
     SyncFile(path);
     if (QFileInfo::exists(path + QStringLiteral("-wal")))
         SyncFile(path + QStringLiteral("-wal"));
-}
-
-SyncHook SetSyncHook(SyncHook hook)
-{
-    return std::exchange(syncHook(), std::move(hook));
 }
 
 bool LinkFile(const QString& existing, const QString& newName)

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // The -wal, -shm and -journal names beside a database file.
 QStringList DatabaseSideFiles(const QString& path);
 bool HasJournalBeside(const QString& path);
@@ -49,8 +47,3 @@ void SyncDatabaseFile(const QString& path);
 // A second name for an existing file (a hard link), as a backup that costs no copy. False where
 // the file system has no links or `newName` exists.
 bool LinkFile(const QString& existing, const QString& newName);
-
-// Test seam: asked before each flush of SyncFile and SyncFolderOf with the path flushed; answering
-// false fails that flush as a disk error would. Returns the hook it replaces.
-using SyncHook = std::function<bool(const QString& path)>;
-SyncHook SetSyncHook(SyncHook hook);

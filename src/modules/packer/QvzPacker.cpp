@@ -58,6 +58,15 @@ bool CQvzPacker::GetProjectFileName(const QString& package, QString& name)
     return true;
 }
 
+bool CQvzPacker::GetPackageMembers(const QString& package, QStringList& entryNames)
+{
+    CQvzReader reader;
+    if (!reader.Open(package))
+        return Fail(reader.ErrorText());
+    entryNames = reader.MemberNames();
+    return true;
+}
+
 bool CQvzPacker::Pack(const QString& folder, const QString& baseName, const QString& package)
 {
     QList<QvzMember> members;

@@ -38,23 +38,27 @@ QString ChooseReportPath(const QString& title, const QString& scope)
     return ChooseFile(request);
 }
 
-// The workbook written beside its place, flushed, and moved there whole.
-bool WriteReportInPlace(const QString& path, const QList<ReportSheet>& sheets)
+// The workbook written beside its place, flushed, and renamed over it in one step, so the place
+// holds the old workbook or the new one and never neither. False with the system's reason (empty
+// when the workbook itself could not be written) when any step fails.
+bool WriteReportInPlace(const QString& path, const QList<ReportSheet>& sheets, QString& reason)
 {
     const QString partial = path + QStringLiteral(".part");
     QFile::remove(partial);
     bool written = WriteReportWorkbook(partial, sheets);
-    if (written) {
-        SyncFile(partial);
-        QFile::remove(path);
-        written = QFile::rename(partial, path);
+    try {
+        if (written) {
+            SyncFile(partial);
+            ReplaceFile(partial, path);
+            SyncFolderOf(path);
+        }
+    } catch (const CDaoException& error) {
+        reason = error.GetErrorDescription();
+        written = false;
     }
-    if (!written) {
+    if (!written)
         QFile::remove(partial);
-        return false;
-    }
-    SyncFolderOf(path);
-    return true;
+    return written;
 }
 } // namespace
 
@@ -112,16 +116,13 @@ bool DeliverReport(const QString& title, const QString& scope, const QList<Repor
     if (path.isEmpty())
         return false;
     QString reason;
-    bool written = false;
-    try {
-        written = WriteReportInPlace(path, sheets);
-    } catch (const CDaoException& error) { // a flush to disk failed
-        reason = QLatin1Char('\n') + error.GetErrorDescription();
+    if (!WriteReportInPlace(path, sheets, reason)) {
+        QString text =
+            QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path));
+        if (!reason.isEmpty())
+            text += QLatin1Char('\n') + reason;
+        return ReportFailure(text);
     }
-    if (!written)
-        return ReportFailure(
-            QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path)) +
-            reason);
     if (ReportWindowShows() && !ScriptedReportScope::Active())
         OpenOnDesktop(path);
     return true;
