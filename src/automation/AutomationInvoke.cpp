@@ -3,6 +3,7 @@
 #include "automation/AutomationCallScope.h"
 #include "automation/AutomationObject.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/EscapedErrors.h"
 
 #include <QApplication>
 
@@ -126,11 +127,16 @@ AutomationResult invoke(const std::shared_ptr<CAutomationObject>& object, Invoke
     }
     std::shared_ptr<CAutomationObject> held = object; // the call keeps its object
     CallFrame frame;
+    const AutomationMember* member = find();
     try {
-        result.value = run(*held, find(), kind, args);
+        result.value = run(*held, member, kind, args);
     } catch (const CAutomationException& error) {
         result.error = error.code();
         result.text = error.text();
+    } catch (...) { // the last guard of a scripting call: it fails, the program goes on
+        result.error = AutomationError::Failed;
+        result.text = EscapedErrorText(member ? member->name : QString());
+        NoteEscapedError(result.text);
     }
     result.messages = frame.messages();
     if (!result.ok() && !result.messages.isEmpty())

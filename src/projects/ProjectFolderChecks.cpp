@@ -1,6 +1,8 @@
 #include "projects/ProjectFolderChecks.h"
 
+#include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 
@@ -127,6 +129,11 @@ void DeleteReplacedProjectFiles(const QString& folder, const QStringList& keep)
     const QStringList files = ReplacedProjectFiles(folder, keep);
     for (const QString& path : files)
         DeleteDatabaseFile(path);
-    if (!files.isEmpty())
+    if (files.isEmpty())
+        return;
+    try {
         SyncFolderOf(files.first());
+    } catch (const CDaoException& error) { // the new project stands; the old one's removal may not last
+        QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONSTOP);
+    }
 }

@@ -70,7 +70,10 @@ std::optional<QHash<long, int>> ReadStepRemarkSeverities(long stepID)
     CResultsDatabase results;
     if (!OpenStepResults(results, stepID))
         return QHash<long, int>();
-    if (IsResultsVersionEarlier(results.Version(), QLatin1String(REMARK_MARKS_VERSION)))
+    const QString version = results.Version();
+    if (results.ReadFailed())
+        return QHash<long, int>();
+    if (IsResultsVersionEarlier(version, QLatin1String(REMARK_MARKS_VERSION)))
         return std::nullopt;
     QHash<long, int> severities;
     for (const ResultsRemark& remark : results.StepRemarks(stepID)) {

@@ -97,8 +97,11 @@ public:
     void UpdateCommandStates();
     FrameCommandState CommandStateSnapshot() const;
     void ExecuteCommand(int commandID); // the dispatcher, for the active pane or view
-    // CommandDispatcher: the one way any command runs (busy check, run, state refresh).
+    // CommandDispatcher: the one way any command runs (busy check, run, state refresh). An error
+    // escaping the command is shown as "<command>: <error text>" (a scripting call fails with it).
     bool DispatchCommand(const CommandRequest& request) override;
+    // The command's menu text without its mnemonic, ellipsis and key ("Command <id>" without one).
+    QString CommandLabel(int commandID) const;
     void SetRecentFiles(const QStringList& paths);
     // The "Recent Custom Reports" entries: listed each time their menu opens; an entry reruns.
     void SetRecentCustomReports(std::function<QStringList()> list, std::function<void(const QString&)> rerun);

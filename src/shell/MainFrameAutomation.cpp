@@ -7,6 +7,7 @@
 #include "automation/QVProductionPlans.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/EscapedErrors.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "modules/qvxl/QVXLEntry.h"
@@ -127,8 +128,10 @@ void CMainFrame::SetApplicationVisible(bool show)
 void CMainFrame::QueueQuit()
 {
     QTimer::singleShot(0, this, [this] {
-        if (close())
-            QCoreApplication::quit();
+        RunGuarded(CommandLabel(ID_APP_EXIT), [this] {
+            if (close())
+                QCoreApplication::quit();
+        });
     });
 }
 

@@ -8,23 +8,21 @@
 #include <unistd.h>
 
 namespace {
-std::string g_suffix; // empty: no flush fails
+std::function<bool(const QString& path)> g_refuses; // empty: no flush fails
 int g_refused = 0;
 
-bool PathEndsWithSuffix(int fd)
+QString PathOf(int fd)
 {
     char path[PATH_MAX];
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
     const ssize_t length = ::readlink(link.c_str(), path, sizeof path);
-    return length >= ssize_t(g_suffix.size()) &&
-           std::string(path, size_t(length))
-                   .compare(size_t(length) - g_suffix.size(), g_suffix.size(), g_suffix) == 0;
+    return length > 0 ? QFile::decodeName(QByteArray(path, int(length))) : QString();
 }
 } // namespace
 
 extern "C" int fsync(int fd)
 {
-    if (!g_suffix.empty() && PathEndsWithSuffix(fd)) {
+    if (g_refuses && g_refuses(PathOf(fd))) {
         ++g_refused;
         errno = EIO;
         return -1;
@@ -33,14 +31,19 @@ extern "C" int fsync(int fd)
 }
 
 FailingSync::FailingSync(const QString& pathSuffix)
+    : FailingSync([pathSuffix](const QString& path) { return path.endsWith(pathSuffix); })
 {
-    g_suffix = QFile::encodeName(pathSuffix).toStdString();
+}
+
+FailingSync::FailingSync(std::function<bool(const QString& path)> refuses)
+{
+    g_refuses = std::move(refuses);
     g_refused = 0;
 }
 
 FailingSync::~FailingSync()
 {
-    g_suffix.clear();
+    g_refuses = nullptr;
 }
 
 int FailingSync::Refused() const
