@@ -43,12 +43,18 @@ CAutomationVariant converted(const CAutomationVariant& value, VarType type, cons
 
 AutomationArgs convertedArgs(const AutomationMember& member, const AutomationArgs& args)
 {
-    if (args.size() != member.params.size())
-        fail(AutomationError::BadParameterCount,
-             QStringLiteral("%1 takes %2 arguments").arg(member.name).arg(member.params.size()));
+    const qsizetype least = member.leastArguments();
+    if (args.size() < least || args.size() > member.params.size()) {
+        const QString count = least == member.params.size()
+                                  ? QString::number(least)
+                                  : QStringLiteral("%1 to %2").arg(least).arg(member.params.size());
+        fail(AutomationError::BadParameterCount, QStringLiteral("%1 takes %2 arguments").arg(member.name, count));
+    }
     AutomationArgs out;
     for (qsizetype i = 0; i < args.size(); ++i)
         out << (member.params[i] == VT_VARIANT ? args[i] : converted(args[i], member.params[i], member.name));
+    while (out.size() < member.params.size())
+        out << CAutomationVariant(); // left out
     return out;
 }
 

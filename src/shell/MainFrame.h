@@ -300,6 +300,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // A file dropped on the window is opened as a project.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -361,6 +362,7 @@ private:
     long m_currentStepID = -1;
     bool m_bHasEngine = false;
     bool m_bMatParamsLookupFailed = false;
+    bool m_hasShown = false; // the window has been on screen at least once
     long m_lastPrimaryEquipmentID = -1; // preselected by the operation editor
     RecipeClipboard m_recipeClipboard;
     CRecipeLineDrag m_recipeLineDrag;

@@ -19,6 +19,7 @@
 #include "simulation/RecipeScaling.h"
 
 #include <QApplication>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace {
@@ -118,9 +119,18 @@ void CMainFrame::SetApplicationVisible(bool show)
         hide();
         return;
     }
-    this->show();
+    if (m_hasShown)
+        this->show();
+    else
+        showMaximized(); // a window started hidden comes up maximised the first time
     raise();
     activateWindow();
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    m_hasShown = true;
+    QMainWindow::showEvent(event);
 }
 
 // The close runs from the event loop, as the user's would; an accepted one ends the program even
