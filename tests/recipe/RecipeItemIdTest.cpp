@@ -90,11 +90,15 @@ void InsertHeat(CQUORVANTAView& view, ScriptedOperationDialogs& dialogs)
 
 const NewItemCase NEW_ITEMS[] = {
     {"UnitProcedureBeforeTheSecond", "Work-up in R-102", false, InsertUnitProcedure, "Filtration", 2},
-    {"UnitProcedureAfterTheFirst", "Reaction in R-101", true, InsertUnitProcedure, "Filtration", 2},
     {"UnitProcedureAfterTheLast", "Age R-102", true, InsertUnitProcedure, "Filtration", 3},
     {"OperationInTheFirst", "Cool R-101", true, InsertHeat, "Heat", 0},
     {"OperationInTheLast", "Work-up in R-102", true, InsertHeat, "Heat", 0},
 };
+
+void PrintTo(const NewItemCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class NewRecipeItemTest : public RecipeInsertFixture, public ::testing::WithParamInterface<NewItemCase> {};
 } // namespace
