@@ -95,7 +95,7 @@ QPushButton* CDefSimSequenceDlg::Button(int id) const
 
 QString CDefSimSequenceDlg::SequenceFilePath() const
 {
-    return UserSimSequenceFilePath(GetProjectDir(), m_planName, m_planID);
+    return UserSimSequenceFilePath(GetWorkingCopyDir(), m_planName, m_planID);
 }
 
 void CDefSimSequenceDlg::OnInitDialog()
@@ -258,6 +258,7 @@ void CDefSimSequenceDlg::accept()
         QvMessageBox(QString::fromLatin1(FILE_NOT_OPENED).arg(SequenceFilePath()));
         return;
     }
+    SetProjectModified(true); // the file is the project's: the next save writes it
     QDialog::accept();
 }
 

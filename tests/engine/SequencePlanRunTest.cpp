@@ -78,16 +78,19 @@ protected:
         spec.plantName = "Plant";
         spec.steps = {ParallelStepSpec(STEP)};
         spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000}};
-        spec.plans = {{SEQUENCE_PLAN, "Night Shift", 1e35, 1, {}}};
+        spec.plans = {{SEQUENCE_PLAN, "Night Shift", 1e35, 1, {{"step", STEP, 2, "batches"}}}};
         Open(spec);
         WriteParallelTransitions(STEP);
     }
-    QString SequencePath() const { return UserSimSequenceFilePath(folder, "Night Shift", SEQUENCE_PLAN); }
-    // Two batches of the step, the second handed over after the first.
-    QList<SimSequenceLine> TwoBatches() const
+    QString SequencePath() const
+    {
+        return UserSimSequenceFilePath(app.fileSet().workingCopyDir, "Night Shift", SEQUENCE_PLAN);
+    }
+    // Batches of the step, each handed over after the one before.
+    QList<SimSequenceLine> Batches(int count) const
     {
         QList<SimSequenceLine> lines;
-        for (int column : {1, 2}) {
+        for (int column = 1; column <= count; ++column) {
             for (const SimSequenceOperation& op : ReadSimSequenceStepRecipe(STEP).operations)
                 lines.append({column, column, STEP, STEP, op.unitProcedureID, op.unitProcedureID, op.operationID,
                               QStringLiteral("Step 11 (1.0) Batch %1").arg(column), op.text});
@@ -102,7 +105,7 @@ protected:
 
 TEST_F(SequencePlanRunTest, EachColumnIsABatchOfItsStepFromThePlansStart)
 {
-    ASSERT_TRUE(WriteSimSequenceFile(SequencePath(), TwoBatches()));
+    ASSERT_TRUE(WriteSimSequenceFile(SequencePath(), Batches(2)));
     QList<SequencePlanBatch> batches;
     QList<EngineRemark> remarks;
     ASSERT_EQ(Run(batches, remarks), SIMULATION_COMPLETED);
@@ -115,9 +118,9 @@ TEST_F(SequencePlanRunTest, EachColumnIsABatchOfItsStepFromThePlansStart)
 
 TEST_F(SequencePlanRunTest, AMissingEmptyOrStaleFileFailsWithAnErrorRemark)
 {
-    QList<SimSequenceLine> stale = TwoBatches();
+    QList<SimSequenceLine> stale = Batches(2);
     stale.removeLast();
-    QList<SimSequenceLine> otherOperation = TwoBatches();
+    QList<SimSequenceLine> otherOperation = Batches(2);
     otherOperation[1].operationID = 99999;
     const std::optional<QList<SimSequenceLine>> files[] = {std::nullopt, QList<SimSequenceLine>{}, stale, otherOperation};
     for (const auto& file : files) {

@@ -114,9 +114,10 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"two requirements of one step", {StepRequirement(SEQ_STEP_A, 1), StepRequirement(SEQ_STEP_A, 1)}, {},
                   2, ""}));
 
-TEST_F(SimSequenceDialogTest, OkWritesTheLayoutToTheProjectFolderAndReadsItBackByteForByte)
+TEST_F(SimSequenceDialogTest, OkWritesTheLayoutToTheWorkingCopyFolderAndReadsItBackByteForByte)
 {
     Open({StepRequirement(SEQ_STEP_A, 1), StepRequirement(SEQ_STEP_B, 1)});
+    app.setProjectModified(false);
     {
         CDefSimSequenceDlg dialog(SEQ_PLAN, "Plan/One");
         EXPECT_EQ(ColumnLabels(dialog), QStringList({LABEL_A1, LABEL_B1}));
@@ -129,8 +130,11 @@ TEST_F(SimSequenceDialogTest, OkWritesTheLayoutToTheProjectFolderAndReadsItBackB
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_EQ(ReadSequenceFile(), FreshFileOfAThenB());
-    EXPECT_TRUE(QFile::exists(folder + "Plan_One_User_Sim_Def_1.txt")); // the project folder, name sanitised
-    EXPECT_FALSE(QDir(app.fileSet().workingCopyDir).exists("Plan_One_User_Sim_Def_1.txt"));
+    // Beside the working copies, name sanitised; the project folder changes only when it is saved,
+    // and the project now has something to save.
+    EXPECT_TRUE(QDir(app.fileSet().workingCopyDir).exists("Plan_One_User_Sim_Def_1.txt"));
+    EXPECT_FALSE(QFile::exists(folder + "Plan_One_User_Sim_Def_1.txt"));
+    EXPECT_TRUE(app.isProjectModified());
     // Read back (a closed and reopened dialog), laid out the same and written again unchanged.
     CDefSimSequenceDlg reopened(SEQ_PLAN, "Plan/One");
     EXPECT_EQ(ColumnLabels(reopened), QStringList({LABEL_A1, LABEL_B1}));

@@ -1,5 +1,7 @@
 #include "foundation/common/UserSimSequenceFile.h"
 
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
@@ -79,6 +81,7 @@ QByteArray FormatSimSequence(const QList<SimSequenceLine>& lines)
 
 bool WriteSimSequenceFile(const QString& path, const QList<SimSequenceLine>& lines, QString* error)
 {
+    NoteFileWritten(path); // a save compares it with its target again
     QSaveFile file(path);
     const QByteArray content = FormatSimSequence(lines);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
@@ -198,19 +201,21 @@ bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, int column,
     return next == operations.size() && next > 0;
 }
 
-bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* error)
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = in.errorString();
+        if (failedFile)
+            *failedFile = source;
         return false;
     }
     const QByteArray content = in.readAll();
+    NoteFileWritten(target);
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
-        if (error)
-            *error = out.errorString();
+    if (in.error() != QFileDevice::NoError || !out.open(QIODevice::WriteOnly) ||
+        out.write(content) != content.size() || !out.commit()) {
+        if (failedFile)
+            *failedFile = in.error() != QFileDevice::NoError ? source : target;
         return false;
     }
     try {
@@ -219,4 +224,18 @@ bool CopyUserSimSequenceFile(const QString& source, const QString& target, QStri
         // The copy is in place; only the folder's flush failed.
     }
     return true;
+}
+
+QString SimSequenceFileNotOpenedText(const QString& path)
+{
+    return QStringLiteral("File %1 could not be opened!").arg(path);
+}
+
+bool CopyUserSimSequenceFileOrReport(const QString& source, const QString& target)
+{
+    QString failed;
+    if (CopyUserSimSequenceFile(source, target, &failed))
+        return true;
+    QvMessageBox(SimSequenceFileNotOpenedText(failed));
+    return false;
 }

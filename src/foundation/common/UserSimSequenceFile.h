@@ -17,8 +17,14 @@ QString UserSimSequenceFileName(const QString& planName, long planID);
 QString UserSimSequenceFilePath(const QString& projectDir, const QString& planName, long planID);
 // Whether a file name has the shape of a sequence file's (any plan).
 bool IsUserSimSequenceFileName(const QString& fileName);
-// Copies a sequence file as it is, atomically, and flushes it with its folder.
-bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* error = nullptr);
+// Copies a sequence file as it is through a temporary renamed over the target, flushed with its
+// folder. On failure the target keeps what it held and failedFile names the file that could not be
+// read or written.
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile = nullptr);
+// "File <path> could not be opened!", the text every failed read or write of a sequence file shows.
+QString SimSequenceFileNotOpenedText(const QString& path);
+// The copy above; a failure is shown with that text.
+bool CopyUserSimSequenceFileOrReport(const QString& source, const QString& target);
 
 struct SimSequenceLine {
     int column = 0;       // position of the operation's column, from 1

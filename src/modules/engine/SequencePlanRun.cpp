@@ -28,7 +28,7 @@ QString SequencePlanName(long planID)
 std::optional<QList<SimSequenceLine>> UsableSequenceLines(long planID)
 {
     QList<SimSequenceLine> lines;
-    const QString path = UserSimSequenceFilePath(GetProjectDir(), SequencePlanName(planID), planID);
+    const QString path = UserSimSequenceFilePath(GetWorkingCopyDir(), SequencePlanName(planID), planID);
     if (ReadSimSequenceFile(path, lines) != SimSequenceRead::Read || lines.isEmpty())
         return std::nullopt;
     QHash<long, QList<SimSequenceOperation>> operations;
