@@ -2,10 +2,12 @@
 // it refuses.
 
 #include "EngineFixture.h"
+#include "ManyColumnSequence.h"
 
 #include "foundation/common/SimSequenceRecipe.h"
 #include "modules/engine/SequencePlanRun.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace {
@@ -134,5 +136,33 @@ TEST_F(SequencePlanRunTest, AMissingEmptyOrStaleFileFailsWithAnErrorRemark)
         ASSERT_EQ(remarks.size(), 1);
         EXPECT_EQ(remarks.first().messageID, REMARK_SEQUENCE_FILE_UNUSABLE);
         EXPECT_TRUE(batches.isEmpty());
+    }
+}
+
+// A file of more columns than the plan's requirements can have (30 batches of every step each) is
+// refused as unusable before its columns are matched or laid out: 3 MB take well under a second.
+TEST_F(SequencePlanRunTest, AFileOfMoreColumnsThanThePlanCanHaveIsRefusedAtOnce)
+{
+    const QList<SimSequenceOperation> operations = ReadSimSequenceStepRecipe(STEP).operations;
+    QFile file(SequencePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ManyColumnSequence(STEP, operations, 3 << 20));
+    file.close();
+    QElapsedTimer clock;
+    clock.start();
+    QList<SequencePlanBatch> batches;
+    QList<EngineRemark> remarks;
+    EXPECT_EQ(Run(batches, remarks), SIMULATION_FAILED);
+    EXPECT_LT(clock.elapsed(), 5000);
+    ASSERT_EQ(remarks.size(), 1);
+    EXPECT_EQ(remarks.first().messageID, REMARK_SEQUENCE_FILE_UNUSABLE);
+    // The plan's one requirement of its one step allows 30 columns, not 31.
+    for (const int columns : {30, 31}) {
+        SCOPED_TRACE(columns);
+        ASSERT_TRUE(WriteSimSequenceFile(SequencePath(), Batches(columns)));
+        batches.clear();
+        remarks.clear();
+        EXPECT_EQ(Run(batches, remarks), columns == 30 ? SIMULATION_COMPLETED : SIMULATION_FAILED);
+        EXPECT_EQ(batches.size(), columns == 30 ? 30 : 0);
     }
 }

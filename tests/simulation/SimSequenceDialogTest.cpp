@@ -1,11 +1,14 @@
 // The sequence dialog over generated plans: the columns it builds, the moves and their refusals,
 // the order check, the file it writes and reads back, and files it cannot use.
 
+#include "ManyColumnSequence.h"
 #include "SimSequenceFixture.h"
+#include "foundation/common/SimSequenceRecipe.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "simulation/DefSimSequenceDlg.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 
 namespace {
@@ -264,6 +267,22 @@ TEST_F(SimSequenceDialogTest, AFileItCannotUseIsReportedAndThePlanLaidOutAfresh)
         EXPECT_EQ(prompts.lastText(), "File " + SequencePath() + " could not be opened!");
         EXPECT_EQ(Cells(dialog), QStringList({"1 .", "1 .", "1 2"}));
     }
+}
+
+// 3 MB of columns, far more than the plan's two requirements can have, are refused as a file it
+// cannot use before anything is laid out.
+TEST_F(SimSequenceDialogTest, AFileOfMoreColumnsThanThePlanCanHaveIsRefusedAtOnce)
+{
+    Open({StepRequirement(SEQ_STEP_A, 1), StepRequirement(SEQ_STEP_B, 1)});
+    WriteSequenceFile(
+        ManyColumnSequence(SEQ_STEP_B, ReadSimSequenceStepRecipe(SEQ_STEP_B).operations, 3 << 20));
+    prompts.expect(IDOK);
+    QElapsedTimer clock;
+    clock.start();
+    CDefSimSequenceDlg dialog(SEQ_PLAN, "Plan/One");
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(prompts.lastText(), "File " + SequencePath() + " could not be opened!");
+    EXPECT_EQ(Cells(dialog), QStringList({"1 .", "1 .", "1 2"}));
 }
 
 TEST_F(SimSequenceDialogTest, AnEmptyFileGivesAnEmptyGridOfOneRow)

@@ -127,45 +127,41 @@ bool ParseSimSequenceLine(const QByteArray& raw, SimSequenceLine& line)
     return true;
 }
 
-// Keys first met as 1, 2, 3 ..., each with one step.
-bool SimSequenceKeysValid(const QList<SimSequenceLine>& lines)
+// Keys first met as 1, 2, 3 ..., each with one step; steps holds each column's step so far.
+bool SimSequenceKeyValid(const SimSequenceLine& line, QList<long>& steps, int maxColumns)
 {
-    QList<long> steps;
-    for (const SimSequenceLine& line : lines) {
-        if (line.column == steps.size() + 1)
-            steps.append(line.stepID);
-        else if (line.column < 1 || line.column > steps.size() || steps.at(line.column - 1) != line.stepID)
-            return false;
+    if (line.column == steps.size() + 1 && line.column <= maxColumns) {
+        steps.append(line.stepID);
+        return true;
     }
-    return true;
+    return line.column >= 1 && line.column <= steps.size() && steps.at(line.column - 1) == line.stepID;
 }
 } // namespace
 
-bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines)
+bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines, int maxColumns)
 {
     lines.clear();
-    if (content.isEmpty())
-        return true;
-    QList<QByteArray> rows = content.split('\n');
-    if (rows.last().isEmpty())
-        rows.removeLast(); // a final line end
-    for (QByteArray& row : rows) {
+    QList<long> steps;
+    qsizetype from = 0;
+    while (from < content.size()) {
+        qsizetype end = content.indexOf('\n', from);
+        if (end < 0)
+            end = content.size();
+        QByteArray row = content.mid(from, end - from);
         if (row.endsWith('\r'))
             row.chop(1);
+        from = end + 1; // a final line end ends the content
         SimSequenceLine line;
-        if (!ParseSimSequenceLine(row, line)) {
+        if (!ParseSimSequenceLine(row, line) || !SimSequenceKeyValid(line, steps, maxColumns)) {
             lines.clear();
             return false;
         }
         lines.append(line);
     }
-    if (SimSequenceKeysValid(lines))
-        return true;
-    lines.clear();
-    return false;
+    return true;
 }
 
-SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines)
+SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines, int maxColumns)
 {
     lines.clear();
     QFile file(path);
@@ -173,7 +169,8 @@ SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>&
         return SimSequenceRead::Missing;
     if (!file.open(QIODevice::ReadOnly))
         return SimSequenceRead::Unreadable;
-    return ParseSimSequence(file.readAll(), lines) ? SimSequenceRead::Read : SimSequenceRead::Unreadable;
+    return ParseSimSequence(file.readAll(), lines, maxColumns) ? SimSequenceRead::Read
+                                                               : SimSequenceRead::Unreadable;
 }
 
 QList<long> SimSequenceColumnSteps(const QList<SimSequenceLine>& lines)
@@ -186,19 +183,31 @@ QList<long> SimSequenceColumnSteps(const QList<SimSequenceLine>& lines)
     return steps;
 }
 
-bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, int column,
+QList<QList<qsizetype>> SimSequenceLinesByColumn(const QList<SimSequenceLine>& lines)
+{
+    QList<QList<qsizetype>> columns;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int column = lines.at(i).column;
+        if (column == columns.size() + 1)
+            columns.append(QList<qsizetype>());
+        if (column >= 1 && column <= columns.size())
+            columns[column - 1].append(i);
+    }
+    return columns;
+}
+
+bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, const QList<qsizetype>& columnLines,
                               const QList<SimSequenceOperation>& operations)
 {
-    qsizetype next = 0;
-    for (const SimSequenceLine& line : lines) {
-        if (line.column != column)
-            continue;
-        if (next >= operations.size() || operations.at(next).operationID != line.operationID ||
+    if (columnLines.isEmpty() || columnLines.size() != operations.size())
+        return false;
+    for (qsizetype next = 0; next < columnLines.size(); ++next) {
+        const SimSequenceLine& line = lines.at(columnLines.at(next));
+        if (operations.at(next).operationID != line.operationID ||
             operations.at(next).unitProcedureID != line.unitProcedureID)
             return false;
-        ++next;
     }
-    return next == operations.size() && next > 0;
+    return true;
 }
 
 bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile)
