@@ -9,8 +9,8 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/TitledListCtrl.h"
 #include "modules/engine/EngineEntry.h"
-#include "simulation/ProcessScaleUpDialog.h"
 #include "recipe/StandardStatementView.h"
+#include "simulation/ProcessScaleUpDialog.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QCheckBox>
