@@ -271,20 +271,40 @@ void CDefSimSequenceDlg::resizeEvent(QResizeEvent* event)
     ArrangeControls();
 }
 
+// The buttons take at least the size their captions need; the grid and the messages take the rest.
+QSize CDefSimSequenceDlg::ButtonSize(std::initializer_list<int> ids, int leastWidth) const
+{
+    QSize size(leastWidth, 23);
+    for (int id : ids)
+        size = size.expandedTo(Button(id)->sizeHint());
+    return size;
+}
+
 void CDefSimSequenceDlg::ArrangeControls()
 {
     const int w = width();
     const int h = height();
-    m_grid->setGeometry(5, 5, w - 15, h - 200);
-    m_messages->setGeometry(5, h - 190, w - 15, 120);
+    const QSize moves = ButtonSize(
+        {IDC_MOVE_UP, IDC_MOVE_DOWN, IDC_PUSH_UP, IDC_PUSH_DOWN, IDC_RESET, IDC_RECONSTRUCTION}, 88);
+    const QSize closes = ButtonSize({IDOK, IDCANCEL}, 75);
+    const int lower = h - 12 - moves.height();
+    const int upper = lower - 5 - moves.height();
+    m_grid->setGeometry(5, 5, w - 15, upper - 140);
+    m_messages->setGeometry(5, upper - 130, w - 15, 120);
+    const int step = moves.width() + 13;
     const struct {
         int id, x, y;
-    } places[] = {{IDC_MOVE_UP, 5, h - 58},        {IDC_PUSH_UP, 106, h - 58}, {IDC_RECONSTRUCTION, 207, h - 58},
-                  {IDC_MOVE_DOWN, 5, h - 86},      {IDC_PUSH_DOWN, 106, h - 86}, {IDC_RESET, 207, h - 86},
-                  {IDOK, w - 83, h - 58},          {IDCANCEL, w - 83, h - 86}};
+    } places[] = {{IDC_MOVE_UP, 5, lower},
+                  {IDC_PUSH_UP, 5 + step, lower},
+                  {IDC_RECONSTRUCTION, 5 + 2 * step, lower},
+                  {IDC_MOVE_DOWN, 5, upper},
+                  {IDC_PUSH_DOWN, 5 + step, upper},
+                  {IDC_RESET, 5 + 2 * step, upper},
+                  {IDOK, w - 8 - closes.width(), lower},
+                  {IDCANCEL, w - 8 - closes.width(), upper}};
     for (const auto& place : places) {
         const bool small = place.id == IDOK || place.id == IDCANCEL;
-        Button(place.id)->setGeometry(place.x, place.y, small ? 75 : 88, 23);
+        Button(place.id)->setGeometry(QRect(QPoint(place.x, place.y), small ? closes : moves));
     }
     UpdateColumnWidths();
 }
