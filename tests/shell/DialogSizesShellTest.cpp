@@ -68,7 +68,7 @@ struct DialogCase {
 
 ProcessForm DemoProcessForm()
 {
-    return ProcessForm{true, "Fine Chemical Intermediate", "1.0", "The sample's process"};
+    return ProcessForm{true, 1, "Fine Chemical Intermediate", "1.0", "The sample's process"};
 }
 
 StepForm DemoStepForm()
