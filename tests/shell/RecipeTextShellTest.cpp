@@ -1,9 +1,11 @@
 // The generated recipe texts of the Demo in the running program: regenerated with the stored
-// options they stay as the sample was written; a doubled step changes only its scaled numbers. With QV_SHOTS_DIR set, the Coupling recipe
+// options they stay as the sample was written; a doubled step changes only its scaled numbers; a
+// renamed equipment item is renamed in the texts on it. With QV_SHOTS_DIR set, the Coupling recipe
 // after the regeneration is kept as q3-recipe-regenerated.png there.
 
 #include "RecipeShellFixture.h"
 
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "preferences/ToolOptionDialog.h"
 #include "simulation/ScaleUpDialog.h"
@@ -14,6 +16,7 @@
 
 namespace {
 constexpr long DEMO_STEPS[] = {1001, 1002, 1003, 1004, 1005, 1006};
+constexpr long R101 = 101;
 
 // "step/operation: text" of every operation line of the Demo's steps, in recipe order.
 QStringList StoredTexts()
@@ -129,4 +132,21 @@ TEST_F(RecipeTextShellTest, ScalingAStepChangesOnlyItsScaledNumbers)
             EXPECT_EQ(OfStep(after, stepID), OfStep(before, stepID)) << stepID;
         }
     }
+}
+
+// R-101 renamed in the equipment database: the texts of operations on R-101, in every step, name
+// the new tag; nothing else changes.
+TEST_F(RecipeTextShellTest, RenamedEquipmentIsRenamedInTheTextsOnIt)
+{
+    const QStringList before = StoredTexts();
+    CDaoDatabase equipment;
+    equipment.Open(GetEquipmentDBPath(), DatabaseRole::WorkingCopy);
+    equipment.Execute("UPDATE ActualEquipmentCommon SET QVTag = 'R-111' WHERE ActualEquipmentID = ?",
+                      {qlonglong(R101)});
+    UpdateRecipeTextsNamingEquipment(R101);
+    QStringList expected = before;
+    expected.replaceInStrings("R-101", "R-111");
+    EXPECT_EQ(StoredTexts(), expected);
+    EXPECT_NE(expected, before);
+    EXPECT_TRUE(app->isProjectModified());
 }
