@@ -4,16 +4,23 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ProcessOperationService.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 
 #include <QList>
+#include <QSqlQuery>
 #include <climits>
 
 namespace {
 const char* const RECIPE_NOT_OPEN = "Can't open TextRecipe Table to retrieve operation id for updating recipe!";
 const char* const STEPS_NOT_OPEN = "Can't open ProjectStep table to update recipe text!";
+// The operation lines of unit procedures on an equipment item, in recipe order.
+const char* const OPERATIONS_ON_EQUIPMENT =
+    "SELECT t.ID FROM TextRecipe t JOIN Operation o ON o.OperationID = t.ID"
+    " JOIN UnitProcedure u ON u.UnitProcedureID = o.UnitProcedureID"
+    " WHERE t.Type = 'Operation' AND u.PrimaryEquipmentID = ? ORDER BY t.RecipeSequenceNumber, t.RowKey";
 
 bool isOperationRow(const CTextRecipeSet& recipe)
 {
@@ -71,6 +78,15 @@ bool projectStepIDs(QList<long>& stepIDs)
             stepIDs.append(stepID);
     }
     return true;
+}
+
+QList<long> operationsOnEquipment(CDaoDatabase& step, long equipmentID)
+{
+    QList<long> operationIDs;
+    QSqlQuery rows = step.Query(QString::fromLatin1(OPERATIONS_ON_EQUIPMENT), {qlonglong(equipmentID)});
+    while (rows.next())
+        operationIDs.append(long(rows.value(0).toLongLong()));
+    return operationIDs;
 }
 
 // The bar's range is a short: a project of many steps gets a smaller part per step.
@@ -139,4 +155,29 @@ bool CRecipeTextRegenerator::RegenerateSteps(const QList<long>& stepIDs)
         transaction.Commit();
     }
     return true;
+}
+
+void CRecipeTextRegenerator::UpdateRecipeTextsNamingEquipment(long equipmentID)
+{
+    QList<long> stepIDs;
+    if (!projectStepIDs(stepIDs)) {
+        QvMessageBox(QString::fromLatin1(STEPS_NOT_OPEN));
+        return;
+    }
+    ResetStepWiseCache();
+    bool regenerated = false;
+    for (long stepID : std::as_const(stepIDs)) {
+        CDaoDatabase* step = GetStepDatabase(stepID);
+        const QList<long> operationIDs = operationsOnEquipment(*step, equipmentID);
+        if (operationIDs.isEmpty())
+            continue;
+        CDaoTransaction transaction(*step);
+        for (long operationID : operationIDs)
+            ProcessOperation(stepID, operationID);
+        transaction.Commit();
+        ReloadRecipeViews(stepID);
+        regenerated = true;
+    }
+    if (regenerated)
+        SetProjectModified(true);
 }

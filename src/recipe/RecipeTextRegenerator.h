@@ -16,6 +16,9 @@ public:
     // Every step of the project with status-bar progress; then every recipe view is reloaded and
     // the project marked modified.
     void UpdateRecipeTextOfAllSteps() override;
+    // The names are read again; each step with an operation on the item regenerates those
+    // operations in one transaction, and its recipe views are reloaded.
+    void UpdateRecipeTextsNamingEquipment(long equipmentID) override;
 
 private:
     bool RegenerateSteps(const QList<long>& stepIDs);

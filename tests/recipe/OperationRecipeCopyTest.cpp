@@ -97,7 +97,7 @@ TEST_P(OperationRecipeCopyTest, UniqueNamesWithinOneStep)
     EXPECT_EQ(Parameters(copy), Parameters(source));
     EXPECT_NE(Parameters(source).indexOf("790.0-810.0kg"), -1) << Parameters(source).toStdString();
     EXPECT_EQ(Text("SELECT RecipeText FROM Operation WHERE OperationID = ?", {qlonglong(copy)}),
-              "Charge 800 kg of Toluene to R-101.");
+              "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.");
     EXPECT_EQ(Text("SELECT COUNT(*) FROM TblGroupData WHERE OpGroupID IS NOT NULL"), "0");
     EXPECT_TRUE(prompts.texts().isEmpty());
 }

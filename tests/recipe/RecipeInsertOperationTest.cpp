@@ -30,7 +30,7 @@ struct OperationInsertCase {
 const OperationInsertCase OPERATION_INSERTS[] = {
     {"BeforeOperation2_3RenumbersToTheEndOfItsUnitProcedureOnly", "Age R-102", false, 15,
      "1. 1.1. 1.2. 1.3. K K 1.4. K 1.5. K 1.6. 1.7. 2. 2.1. 2.2. 2.3. 2.4.", "Work-up in R-102"},
-    {"BeforeOperation1_6KeepsUnitProcedure2", "React Aniline", false, 10,
+    {"BeforeOperation1_6KeepsUnitProcedure2", "React 165 kg", false, 10,
      "1. 1.1. 1.2. 1.3. K K 1.4. K 1.5. K 1.6. 1.7. 1.8. 2. 2.1. 2.2. 2.3.", "Reaction in R-101"},
     {"AfterUnitProcedureIsItsFirstOperation", "Work-up in R-102", true, 13,
      "1. 1.1. 1.2. 1.3. K K 1.4. K 1.5. K 1.6. 1.7. 2. 2.1. 2.2. 2.3. 2.4.", "Work-up in R-102"},

@@ -172,11 +172,11 @@ TEST_F(RecipeEditFixture, CopyFillsTheRecipeClipboardAndTheSystemClipboard)
     EXPECT_TRUE(clipboard.bUnitProcedures);
     EXPECT_TRUE(clipboard.bRecipeClipboardFilled);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "2.\tWork-up in R-102\n2.1.\t\tTransfer the contents of R-101 to R-102.\n2.2.\t\tDistill 400 kg of "
-              "Toluene from R-102 at 300 mbar.\n2.3.\t\tAge R-102 for 30 min.");
+              "2.\tWork-up in R-102\n2.1.\t\tTransfer 100 kg to R-102.\n2.2.\t\tDistill 400 kg of "
+              "Toluene from R-102 at 90 C over 180 min.\n2.3.\t\tAge R-102 at 25 C for 30 min.");
     view.SelectItem(2);
     ASSERT_TRUE(view.OnEditCopy());
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\n1.2.\t\tCharge 800 kg of Toluene to R-101.");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "\n1.2.\t\tCharge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.");
     EXPECT_FALSE(clipboard.bUnitProcedures);
 }
 

@@ -67,14 +67,14 @@ TEST_P(RecipeViewDisplayTest, CommentsAndRangesFollowTheOptions)
 INSTANTIATE_TEST_SUITE_P(
     Options, RecipeViewDisplayTest,
     ::testing::Values(
-        DisplayCase{false, false, false, "Reaction in R-101", "Charge 800 kg of Toluene to R-101."},
+        DisplayCase{false, false, false, "Reaction in R-101", "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg."},
         DisplayCase{true, false, false, "Reaction in R-101Inert the vessel first.",
-                    "Charge 800 kg of Toluene to R-101.\nCheck O2."},
+                    "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.\nCheck O2."},
         DisplayCase{true, true, false, "Reaction in R-101\nInert the vessel first.",
-                    "Charge 800 kg of Toluene to R-101.\n\nCheck O2."},
-        DisplayCase{false, false, true, "Reaction in R-101", "Charge 800 kg of Toluene to R-101.\nNOR Amount"},
+                    "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.\n\nCheck O2."},
+        DisplayCase{false, false, true, "Reaction in R-101", "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.\nNOR Amount"},
         DisplayCase{true, true, true, "Reaction in R-101\nInert the vessel first.",
-                    "Charge 800 kg of Toluene to R-101.\n\nNOR Amount\n\nCheck O2."}));
+                    "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.\n\nNOR Amount\n\nCheck O2."}));
 
 TEST_F(RecipeViewFixture, BlankRecipeTextShowsTheLabelAndLowerCaseSeriesIsASeriesLine)
 {

@@ -6,6 +6,7 @@
 #include "RecipeShellFixture.h"
 
 #include <QMdiSubWindow>
+#include <QScrollBar>
 
 namespace {
 constexpr long CRYSTALLIZATION_STEP = 1002;
@@ -78,6 +79,9 @@ TEST_F(RecipePasteWalkShellTest, APastedUnitProcedureAndADraggedOperationAreKept
     ASSERT_LT(heatIndex, isolationIndex);
     CRecipeButton* heat = crystallization->Line(heatIndex);
     CRecipeButton* isolation = crystallization->Line(isolationIndex);
+    QScrollBar* scroll = crystallization->verticalScrollBar(); // both lines in view
+    scroll->setValue(scroll->value() + heat->y());
+    QCoreApplication::processEvents();
     SendMouse(heat, QEvent::MouseButtonPress, CentreOf(heat), Qt::LeftButton, Qt::LeftButton);
     SendMouse(heat, QEvent::MouseMove, CentreOf(isolation), Qt::NoButton, Qt::LeftButton);
     ASSERT_TRUE(frame->recipeLineDrag().IsDragging());

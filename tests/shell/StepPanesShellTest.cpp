@@ -294,13 +294,13 @@ TEST_F(StepPanesShellTest, FindSearchesTheActiveRecipeWithoutWrapping)
     FindNext(*dialog, "r-102");
     EXPECT_EQ(Selected(*view), "Work-up in R-102");
     FindNext(*dialog, "R-102");
-    EXPECT_EQ(Selected(*view), "Transfer the contents of R-101 to R-102.");
+    EXPECT_EQ(Selected(*view), "Transfer 100 kg to R-102.");
     EXPECT_EQ(dialog->findWhat().count(), 1); // a text and its other case: one entry
     StepPanesShot(frame, "find");
     prompts.expect(IDOK);
     FindNext(*dialog, "r-102", true); // match case
     EXPECT_EQ(prompts.lastText(), "Cannot find 'r-102'.");
-    EXPECT_EQ(Selected(*view), "Transfer the contents of R-101 to R-102.");
+    EXPECT_EQ(Selected(*view), "Transfer 100 kg to R-102.");
     prompts.expect(IDOK);
     FindNext(*dialog, "Work-up", false, true); // no wrap-around
     EXPECT_EQ(prompts.lastText(), "Cannot find 'Work-up'.");

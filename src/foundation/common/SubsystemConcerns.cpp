@@ -70,6 +70,10 @@ void UpdateRecipeTextOfAllSteps()
 {
     tell<RecipeTextRegeneration>([](RecipeTextRegeneration& r) { r.UpdateRecipeTextOfAllSteps(); });
 }
+void UpdateRecipeTextsNamingEquipment(long equipmentID)
+{
+    tell<RecipeTextRegeneration>([=](RecipeTextRegeneration& r) { r.UpdateRecipeTextsNamingEquipment(equipmentID); });
+}
 
 void SynchroniseLibraries()
 {

@@ -62,6 +62,8 @@ public:
     virtual ~RecipeTextRegeneration() = default;
     virtual bool RegenerateStepRecipeText(long /*stepID*/) { return false; }
     virtual void UpdateRecipeTextOfAllSteps() {}
+    // After an equipment item's tag changed: the texts of the operations of unit procedures on it.
+    virtual void UpdateRecipeTextsNamingEquipment(long /*equipmentID*/) {}
 };
 
 // Imported materials and equipment brought in line with their libraries (last step of the open).
@@ -176,6 +178,7 @@ void RefreshAutomationModel(long stepID);
 bool AutomationModelExists(); // false without an automation model
 bool RegenerateStepRecipeText(long stepID); // false: nothing regenerated
 void UpdateRecipeTextOfAllSteps();
+void UpdateRecipeTextsNamingEquipment(long equipmentID);
 void SynchroniseLibraries();
 void RefreshRecipeViews();
 void ReloadRecipeViews(long stepID);

@@ -73,6 +73,7 @@ bool CProjectGenerator::Write(const ProjectSpec& spec, const QString& folder)
                 WriteMaterialDatabase(spec, base + QStringLiteral(".mtl"));
     for (qsizetype i = 0; done && i < spec.steps.size(); ++i)
         done = WriteStepDatabase(spec.steps.at(i), QDir(folder).filePath(StepFileName(spec.steps.at(i).stepID)));
+    done = done && WriteRecipeTexts(spec, folder);
     if (!done)
         RemoveWritten();
     return done;
@@ -96,6 +97,9 @@ bool CProjectGenerator::WriteProjectDatabase(const ProjectSpec& spec, const QStr
                 db.Execute(QStringLiteral("INSERT INTO TextRecipeOptions (Options, Value) VALUES ('Comments', 1), "
                                           "('Ranges', 1), ('CommentTypeID', 1), ('RangeTypeID', 1)")) &&
                 WriteEmissionControl(db, spec) && WriteEmissionPreferences(db, spec);
+    for (qsizetype i = 0; done && i < spec.textRecipeFlags.size(); ++i)
+        done = db.Execute(QStringLiteral("INSERT INTO TextRecipeOptions (Options, Value) VALUES (?, 1)"),
+                          {spec.textRecipeFlags.at(i)});
     for (qsizetype i = 0; done && i < spec.steps.size(); ++i) {
         const StepSpec& step = spec.steps.at(i);
         done = db.Execute(QStringLiteral("INSERT INTO ProjectStep (StepID, StepName, StepVersionName, Description) "

@@ -2,7 +2,9 @@
 // Writes a whole project (.prj, .eqm, .mtl and one STEP_<id>.STP per step) from a small data
 // description, through CSchemaBuilder: the Demo sample, the synthetic projects of the benchmarks
 // and the fixtures of the tests. TextRecipe rows are numbered the way the recipe view numbers them;
-// every operation gets a parameter group with its type's defaults.
+// every operation gets a parameter group with its type's defaults, and its recipe text from the
+// composer the program regenerates texts with (RecipeTextComposer.h), under the project's stored
+// options, so a regeneration of an untouched project changes no text.
 
 #include "foundation/db/OperationParameterWriter.h"
 
@@ -26,7 +28,7 @@ struct RecipeLineSpec {
     QString name;              // unit procedure: its name; operation: empty = the type's name
     long operationTypeID = -1; // operations only
     long equipmentID = -1;     // unit procedures: the primary equipment
-    QString recipeText;
+    QString recipeText; // operations: a fixed text; empty = composed from the operation's data
     QString userComments;
     // Operations: values that replace the type's defaults (or add a field), and ranges.
     QList<OperationParameterValue> parameters;
@@ -182,6 +184,8 @@ struct ProjectSpec {
     QList<DefaultPathSpec> defaultPaths = {};
     QList<WorstCaseSpec> worstCases = {};       // added to the seed rows
     QList<long> nonCondensableIDs = {};
+    // Text recipe flags set beside "Comments" and "Ranges" (each a row of value 1).
+    QStringList textRecipeFlags = {};
 };
 
 class CProjectGenerator {
@@ -223,6 +227,8 @@ private:
     bool WriteMaterialDatabase(const ProjectSpec& spec, const QString& path);
     static bool WriteReactionDataSet(CSchemaBuilder& db, const ReactionDataSetSpec& set);
     bool WriteStepDatabase(const StepSpec& step, const QString& path);
+    // Every operation without a fixed text gets the text the program's regeneration composes.
+    bool WriteRecipeTexts(const ProjectSpec& spec, const QString& folder);
     bool Track(const QString& path);
     void RemoveWritten();
 

@@ -52,13 +52,12 @@ RecipeLineSpec UnitProcedure(const QString& name, long equipmentID, const QStrin
     return line;
 }
 
-// An operation with the values its text names (the type's defaults for the others) and ranges.
-RecipeLineSpec Operation(long operationTypeID, const QString& recipeText,
-                         const QList<OperationParameterValue>& parameters = {},
+// An operation with the values that replace its type's defaults, and its ranges; its text is
+// composed from them.
+RecipeLineSpec Operation(long operationTypeID, const QList<OperationParameterValue>& parameters = {},
                          const QList<OperationParameterRange>& ranges = {})
 {
     RecipeLineSpec line = RecipeLine(QStringLiteral("Operation"), {}, operationTypeID, -1);
-    line.recipeText = recipeText;
     line.parameters = parameters;
     line.ranges = ranges;
     return line;
@@ -159,33 +158,27 @@ StepSpec CouplingStep()
     step.description = QStringLiteral("Acylation of aniline in toluene");
     step.lines = {
         UnitProcedure(QStringLiteral("Reaction in R-101"), R101, QStringLiteral("Inert the vessel first.")),
-        Naming(Operation(PURGE, QStringLiteral("Purge R-101 with Nitrogen for 15 min."), {Minutes(15)}),
-               {UtilityField(NITROGEN)}),
-        Naming(Operation(CHARGE, QStringLiteral("Charge 800 kg of Toluene to R-101."), {Kilograms(800)},
+        Naming(Operation(PURGE, {Minutes(15)}), {UtilityField(NITROGEN)}),
+        Naming(Operation(CHARGE, {Kilograms(800)},
                          {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Amount, 790, 810, "kg")}),
                {MaterialField(TOLUENE)}),
-        Naming(Operation(CHARGE, QStringLiteral("Charge 186 kg of Aniline to R-101."), {Kilograms(186)}),
-               {MaterialField(ANILINE)}),
+        Naming(Operation(CHARGE, {Kilograms(186)}), {MaterialField(ANILINE)}),
         Keyword("Start Parallel"),
         Keyword("Series"),
-        Operation(HEAT, QStringLiteral("Heat R-101 to 60 degC in 45 min."), {Minutes(45), Celsius(60)},
+        Operation(HEAT, {Minutes(45), Celsius(60)},
                   {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 55, 65, "C"),
                    ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, 50, 70, "C")}),
         Keyword("Series"),
-        Naming(Operation(START_SWEEP, QStringLiteral("Start a Nitrogen sweep of 5 m3/h through R-101.")),
-               {UtilityField(NITROGEN)}),
+        Naming(Operation(START_SWEEP), {UtilityField(NITROGEN)}),
         Keyword("End Parallel"),
-        Naming(Operation(REACT,
-                         QStringLiteral("React Aniline with 165 kg of Acetyl Chloride in R-101 for 2 h."),
-                         {ParameterValue(OperationField::Duration, 2, "h"), Kilograms(165)},
+        Naming(Operation(REACT, {ParameterValue(OperationField::Duration, 2, "h"), Kilograms(165)},
                          {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Duration, 1.5, 2.5, "h")}),
-               {ReactionField(ACYLATION)}),
-        Operation(COOL, QStringLiteral("Cool R-101 to 20 degC in 60 min."), {Minutes(60), Celsius(20)}),
+               {ReactionField(ACYLATION), MaterialField(ACETYL_CHLORIDE)}),
+        Operation(COOL, {Minutes(60), Celsius(20)}),
         UnitProcedure(QStringLiteral("Work-up in R-102"), R102),
-        Operation(TRANSFER, QStringLiteral("Transfer the contents of R-101 to R-102.")),
-        Operation(DISTILL, QStringLiteral("Distill 400 kg of Toluene from R-102 at 300 mbar."),
-                  {Kilograms(400)}),
-        Operation(AGE, QStringLiteral("Age R-102 for 30 min."), {Minutes(30)})};
+        Operation(TRANSFER),
+        Naming(Operation(DISTILL, {Kilograms(400)}), {MaterialField(TOLUENE)}),
+        Operation(AGE, {Minutes(30)})};
     return step;
 }
 
@@ -195,26 +188,24 @@ StepSpec CrystallizationStep()
     StepSpec step = Step(1002, QStringLiteral("Crystallization"), AMIDE_INTERMEDIATE, CRUDE_AMIDOL, 240.0);
     step.description = QStringLiteral("Crystallise the crude product from methanol");
     step.lines = {UnitProcedure(QStringLiteral("Dissolution in R-102"), R102),
-                  Operation(CHARGE, QStringLiteral("Charge 600 kg of Methanol to R-102."), {Kilograms(600)}),
-                  Operation(HEAT, QStringLiteral("Heat R-102 to 55 degC in 30 min."), {Minutes(30), Celsius(55)}),
+                  Naming(Operation(CHARGE, {Kilograms(600)}), {MaterialField(METHANOL)}),
+                  Operation(HEAT, {Minutes(30), Celsius(55)}),
                   Keyword("Start Or"),
                   Keyword("Series"),
                   UnitProcedure(QStringLiteral("Crystallization in R-101"), R101),
-                  Operation(TRANSFER, QStringLiteral("Transfer the contents of R-102 to R-101.")),
-                  Naming(Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-101 by cooling to 0 degC in 4 h."),
-                                   {ParameterValue(OperationField::Duration, 4, "h")},
+                  Operation(TRANSFER),
+                  Naming(Operation(CRYSTALLIZE, {ParameterValue(OperationField::Duration, 4, "h")},
                                    {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, -2, 2, "C"),
                                     ParameterRange(PROVEN_ACCEPTABLE_RANGE, OperationField::Temperature, -5, 5, "C")}),
                          {LaborField(OPERATOR_GRADE)}),
                   Keyword("Series"),
                   UnitProcedure(QStringLiteral("Crystallization in R-102"), R102),
-                  Operation(CRYSTALLIZE, QStringLiteral("Crystallize in R-102 by cooling to 0 degC in 4 h.")),
+                  Operation(CRYSTALLIZE),
                   Keyword("End Or"),
                   UnitProcedure(QStringLiteral("Isolation on C-201"), C201),
-                  Operation(CENTRIFUGE, QStringLiteral("Centrifuge the slurry in C-201.")),
-                  Commented(Naming(Operation(WASH_CAKE, QStringLiteral("Wash the cake in C-201 with 100 kg of cold Methanol."),
-                                             {Kilograms(100)}),
-                                   {StreamCategoryField(SOLVENT_WASTE)}),
+                  Operation(CENTRIFUGE),
+                  Commented(Naming(Operation(WASH_CAKE, {Kilograms(100)}),
+                                   {MaterialField(METHANOL), StreamCategoryField(SOLVENT_WASTE)}),
                             {{QUALITY_COMMENT, QStringLiteral("Sample the last wash for residual methanol.")}})};
     // Its typed comments, labour and waste category make it the step the library dialogs find in use.
     step.comments = {{SAFETY_COMMENT, QStringLiteral("Methanol vapours: keep the vessels inerted.")}};
@@ -224,9 +215,10 @@ StepSpec CrystallizationStep()
 StepSpec DryingStep()
 {
     StepSpec step = Step(1003, QStringLiteral("Drying"), CRUDE_AMIDOL, AMIDOL, 200.0);
+    // It names nothing of the material database.
     step.lines = {UnitProcedure(QStringLiteral("Drying in D-301"), D301),
-                  Operation(CHARGE, QStringLiteral("Charge the wet cake to D-301.")),
-                  Operation(DRY, QStringLiteral("Dry in D-301 at 50 degC and 50 mbar to 0.5 % Methanol."), {Celsius(50)},
+                  Operation(CHARGE),
+                  Operation(DRY, {Celsius(50)},
                             {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Temperature, 45, 55, "C")})};
     return step;
 }
@@ -236,8 +228,7 @@ StepSpec VesselDryingStep()
 {
     StepSpec step = DryingStep();
     step.lines = {UnitProcedure(QStringLiteral("Drying in V-501"), V501),
-                  Operation(CHARGE, QStringLiteral("Charge the wet cake to V-501.")),
-                  Operation(DRY, QStringLiteral("Dry in V-501 at 50 degC and 50 mbar to 0.5 % Methanol."), {Celsius(50)})};
+                  Operation(CHARGE), Operation(DRY, {Celsius(50)})};
     return step;
 }
 
@@ -245,13 +236,13 @@ StepSpec SaltFormationStep()
 {
     StepSpec step = Step(1004, QStringLiteral("Salt Formation"), AMIDE_INTERMEDIATE, AMIDOL_HCL, 230.0);
     step.lines = {UnitProcedure(QStringLiteral("Salt formation in R-101"), R101),
-                  Operation(CHARGE, QStringLiteral("Charge 500 kg of Water to R-101."), {Kilograms(500)}),
-                  Operation(PH_ADJUST, QStringLiteral("Adjust the pH in R-101 to 2 with Hydrochloric Acid.")),
-                  Operation(CONCENTRATE, QStringLiteral("Concentrate R-101 to 300 L.")),
+                  Naming(Operation(CHARGE, {Kilograms(500)}), {MaterialField(WATER)}),
+                  Naming(Operation(PH_ADJUST), {MaterialField(HYDROCHLORIC_ACID)}),
+                  Operation(CONCENTRATE),
                   UnitProcedure(QStringLiteral("Filtration"), C201),
-                  Operation(FILTER, QStringLiteral("Filter the contents of R-101 through C-201.")),
-                  Operation(WASH_CAKE, QStringLiteral("Wash the cake with 50 kg of Water."), {Kilograms(50)}),
-                  Operation(DRY, QStringLiteral("Dry the cake on C-201 with Nitrogen for 2 h."), {Minutes(120)})};
+                  Operation(FILTER),
+                  Naming(Operation(WASH_CAKE, {Kilograms(50)}), {MaterialField(WATER)}),
+                  Naming(Operation(DRY, {Minutes(120)}), {UtilityField(NITROGEN)})};
     return step;
 }
 
@@ -259,8 +250,7 @@ StepSpec MillingStep()
 {
     StepSpec step = Step(1005, QStringLiteral("Milling"), AMIDOL_HCL, MILLED_AMIDOL_HCL, 220.0);
     step.lines = {UnitProcedure(QStringLiteral("Milling in M-401"), M401),
-                  Operation(CHARGE, QStringLiteral("Charge the dry salt to M-401.")),
-                  Operation(MILL, QStringLiteral("Mill in M-401 to a d90 of 50 um."))};
+                  Naming(Operation(CHARGE), {MaterialField(AMIDOL_HCL)}), Operation(MILL)};
     return step;
 }
 
@@ -269,7 +259,7 @@ StepSpec CleaningStep()
     StepSpec step = Step(1006, QStringLiteral("Reactor Cleaning"), -1, -1, 1e35);
     step.cleaning = true;
     step.lines = {UnitProcedure(QStringLiteral("Clean R-101"), R101),
-                  Operation(CLEAN_IN_PLACE, QStringLiteral("Clean R-101 in place with 200 kg of Water."), {Kilograms(200)})};
+                  Naming(Operation(CLEAN_IN_PLACE, {Kilograms(200)}), {MaterialField(WATER)})};
     return step;
 }
 
@@ -346,6 +336,7 @@ ProjectSpec CProjectGenerator::DemoProject()
     spec.equipment = DemoEquipment();
     spec.plantsWithoutEquipment = {QStringLiteral("Eastfield Kilo Lab")};
     DemoEmissionPreferences(spec);
+    spec.textRecipeFlags = {QStringLiteral("Utilities"), QStringLiteral("Separations")};
     spec.laborGrades = {{OPERATOR_GRADE, QStringLiteral("Operator"), 35.0, QStringLiteral("USD/h"), 4},
                         {SUPERVISOR_GRADE, QStringLiteral("Supervisor"), 55.0, QStringLiteral("USD/h"), 1}};
     spec.streamCategories = {{AQUEOUS_WASTE, QStringLiteral("Aqueous Waste"), 0.2, QStringLiteral("USD/kg")},
@@ -406,8 +397,7 @@ void AppendSyntheticUnitProcedure(QList<RecipeLineSpec>& lines, int number)
             lines.append(Keyword("Start Parallel"));
         if (withBlock && (i == 3 || i == 4))
             lines.append(Keyword("Series"));
-        lines.append(Operation(types[i], QStringLiteral("Synthetic operation %1.%2").arg(number).arg(i + 1),
-                               SyntheticParameters(types[i], number), SyntheticRanges(types[i])));
+        lines.append(Operation(types[i], SyntheticParameters(types[i], number), SyntheticRanges(types[i])));
         if (withBlock && i == 4)
             lines.append(Keyword("End Parallel"));
     }

@@ -94,7 +94,7 @@ private:
                                            "OperationSequenceNumber, UnitProcedureSequenceNumber, RangeText) "
                                            "VALUES (?, ?, ?, ?, -1, ?, ?, ?, ?, '')"),
                             {qlonglong(operationID), qlonglong(m_unitProcedureID), qlonglong(line.operationTypeID), name,
-                             line.recipeText, NullIfEmpty(line.userComments), qlonglong(number),
+                             NullIfEmpty(line.recipeText), NullIfEmpty(line.userComments), qlonglong(number),
                              qlonglong(m_unitProcedureNumber)}) &&
                InsertRow(operationID, m_unitProcedureIndent + 1 + OpenBlocks(false),
                          QStringLiteral("%1.%2.").arg(m_unitProcedureNumber).arg(number), name, number, OPERATION, {},
