@@ -156,6 +156,12 @@ TEST_F(StepExchangeTest, TheSameFileTwiceGivesTwoStepsAndEachIsKeptOverSaveAndRe
     ASSERT_NE(first, 0);
     ASSERT_NE(second, 0);
     EXPECT_NE(first, second);
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath,
+                         "SELECT COUNT(*) FROM ProjectStep s JOIN \"Step-To-Process\" l USING (StepID)"
+                         " WHERE l.ProcessID = 1 AND s.StepName = 'Crystallization' AND s.StepVersionName = '1.0'")
+                  .toInt(),
+              3)
+        << "an import is not refused the names a step of its process holds";
     EXPECT_EQ(concerns.calls, QStringList({QString("RebuildAndSelect %1 1").arg(first), "ReloadEquipmentManager",
                                            QString("Regenerate %1").arg(first), "RefreshFacilityTree",
                                            "RefreshAutomationModel -1", QString("RebuildAndSelect %1 1").arg(second),
