@@ -153,24 +153,26 @@ QString RecipeRowFault(CDaoDatabase& step)
     return fault.isEmpty() ? LabelFault(step) : fault;
 }
 
+// One statement over every INTEGER and REAL column of every table, built once: the schema is the
+// same in every step file.
 QString ColumnTypeFault(CDaoDatabase& step)
 {
-    for (const QString& table : Tables(step)) {
-        QSqlQuery columns = step.Query("SELECT name, upper(type) FROM pragma_table_info(?)", {table});
-        while (columns.next()) {
-            const QString type = columns.value(1).toString();
-            if (type != "INTEGER" && type != "REAL")
-                continue;
-            const QString column = columns.value(0).toString();
-            const QString row =
-                FirstRow(step, QStringLiteral("SELECT quote(\"%1\") FROM \"%2\" WHERE typeof(\"%1\")"
-                                              " IN ('text', 'blob') LIMIT 1")
-                                   .arg(column, table));
-            if (!row.isEmpty())
-                return QStringLiteral("%1.%2 (%3) holds %4").arg(table, column, type, row);
+    static QString sql;
+    if (sql.isEmpty()) {
+        QStringList selects;
+        for (const QString& table : Tables(step)) {
+            QSqlQuery columns = step.Query("SELECT name, upper(type) FROM pragma_table_info(?)", {table});
+            while (columns.next()) {
+                const QString type = columns.value(1).toString();
+                if (type == "INTEGER" || type == "REAL")
+                    selects << QStringLiteral("SELECT '%1.%2 (%3) holds ' || quote(\"%2\") FROM \"%1\""
+                                              " WHERE typeof(\"%2\") IN ('text', 'blob')")
+                                   .arg(table, columns.value(0).toString(), type);
+            }
         }
+        sql = "SELECT * FROM (" + selects.join(" UNION ALL ") + ") LIMIT 1";
     }
-    return {};
+    return FirstRow(step, sql);
 }
 
 QString ReferenceFault(CDaoDatabase& step)
@@ -181,21 +183,26 @@ QString ReferenceFault(CDaoDatabase& step)
                {"a range without its group", "SELECT RangeID, GroupID FROM TblRangeData WHERE GroupID NOT IN "
                                              "(SELECT GroupID FROM TblGroupData)"},
                {"a group without its operation", "SELECT GroupID, OperationID FROM TblGroupData WHERE "
-                                                 "OperationID NOT IN (SELECT OperationID FROM Operation)"},
-               {"an operation constraint off the recipe",
-                "SELECT CurrentOperationID, ConditionalLogic, OperationParameterID FROM "
-                "OperationConditionalLogicParameter c"
-                " WHERE NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Operation' AND ID = "
-                "c.CurrentOperationID)"
-                " OR NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Operation' AND ID = "
-                "c.OperationParameterID)"},
-               {"a unit-procedure constraint off the recipe",
-                "SELECT CurrentUnitProcedureID, ConditionalLogic, UnitProcedureParameterID"
-                " FROM UnitProcedureConditionalLogicParameter c"
-                " WHERE NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Unit Procedure' AND ID = "
-                "c.CurrentUnitProcedureID)"
-                " OR NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Unit Procedure'"
-                " AND ID = c.UnitProcedureParameterID)"}});
+                                                 "OperationID NOT IN (SELECT OperationID FROM Operation)"}});
+}
+
+QString DanglingConstraint(CDaoDatabase& step)
+{
+    return FirstFault(step,
+                      {{"an operation constraint off the recipe",
+                        "SELECT CurrentOperationID, ConditionalLogic, OperationParameterID FROM "
+                        "OperationConditionalLogicParameter c"
+                        " WHERE NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Operation' AND ID = "
+                        "c.CurrentOperationID)"
+                        " OR NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Operation' AND ID = "
+                        "c.OperationParameterID)"},
+                       {"a unit-procedure constraint off the recipe",
+                        "SELECT CurrentUnitProcedureID, ConditionalLogic, UnitProcedureParameterID"
+                        " FROM UnitProcedureConditionalLogicParameter c"
+                        " WHERE NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Unit Procedure' AND ID = "
+                        "c.CurrentUnitProcedureID)"
+                        " OR NOT EXISTS (SELECT 1 FROM TextRecipe WHERE Type = 'Unit Procedure'"
+                        " AND ID = c.UnitProcedureParameterID)"}});
 }
 
 QString IntegrityFault(CDaoDatabase& step, long)

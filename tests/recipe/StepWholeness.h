@@ -11,8 +11,11 @@ class CDaoDatabase;
 QString RecipeRowFault(CDaoDatabase& step);
 // No text in a column declared INTEGER or REAL, in any table.
 QString ColumnTypeFault(CDaoDatabase& step);
-// Fields and ranges name their group, groups their operation; constraints name recipe lines.
+// Fields and ranges name their group, groups their operation.
 QString ReferenceFault(CDaoDatabase& step);
+// A Start-After or parallel constraint naming an item that is no longer on the recipe: a deleted
+// or cut line leaves those naming it behind.
+QString DanglingConstraint(CDaoDatabase& step);
 // PRAGMA integrity_check, and the structure check of the visible lines ending in a pass or one
 // of its own messages.
 QString IntegrityFault(CDaoDatabase& step, long stepID);
