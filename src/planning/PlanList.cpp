@@ -73,7 +73,9 @@ CPlanList::CPlanList(std::function<QAction*(int)> frameAction, QWidget* parent)
     layout->setSpacing(1);
     layout->addWidget(m_toolBar);
     layout->addWidget(m_list);
+    // A click makes the item current before it selects it: both changes are reported.
     connect(m_list, &QListWidget::currentItemChanged, this, [this] { reportSelection(false); });
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] { reportSelection(false); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { DispatchCommand(ID_PLAN_EDIT, this); });
     updateCommandStates();
 }
@@ -273,13 +275,16 @@ void CPlanList::reportSelection(bool becameActive)
         selection->ReportSelection(this, contextRecord());
 }
 
-// Only over an item: it is selected first, then the menu shows; below the last item, nothing.
+// Only over an item: it is selected first and the pane's and the frame's commands follow it, then
+// the menu shows; below the last item, nothing.
 void CPlanList::showContextMenu(const QPoint& position)
 {
     QListWidgetItem* item = m_list->itemAt(position);
     if (!item)
         return;
     m_list->setCurrentItem(item);
+    item->setSelected(true);
     m_list->setFocus();
+    reportSelection(true);
     m_contextMenu->popup(m_list->viewport()->mapToGlobal(position));
 }

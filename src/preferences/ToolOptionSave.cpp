@@ -37,6 +37,7 @@ void CToolOptionSave::SaveOptions()
 void CToolOptionSave::BuildControls(QWidget* page)
 {
     auto* layout = new QHBoxLayout(page);
+    layout->setAlignment(Qt::AlignTop);
     QCheckBox* check = MakeCheckBox(page, AUTO_SAVE_CHECK, QStringLiteral("Automatic Save Every"));
     m_upDown = new CUpDownControl(page, 1436, 1435);
     layout->addWidget(check);

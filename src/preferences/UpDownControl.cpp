@@ -24,8 +24,15 @@ CUpDownControl::CUpDownControl(QWidget* parent, int editID, int upDownID)
     arrowLayout->addWidget(down);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
     layout->addWidget(m_edit);
     layout->addWidget(arrows);
+    // The arrows share the edit's height beside it; the control keeps the size of both.
+    const int half = m_edit->sizeHint().height() / 2;
+    for (QToolButton* button : {up, down})
+        button->setFixedSize(half + half / 2, half);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    FitEditToRange();
     connect(up, &QToolButton::clicked, this, [this] { Step(1); });
     connect(down, &QToolButton::clicked, this, [this] { Step(-1); });
     connect(m_edit, &QLineEdit::textChanged, this, &CUpDownControl::OnEditChanged);
@@ -35,6 +42,18 @@ void CUpDownControl::SetRange(int lower, int upper)
 {
     m_lower = lower;
     m_upper = upper;
+    FitEditToRange();
+}
+
+// Wide enough for the longest number of the range, and a little more to type in.
+void CUpDownControl::FitEditToRange()
+{
+    const QString longest = QString::number(m_lower).size() > QString::number(m_upper).size()
+                                ? QString::number(m_lower)
+                                : QString::number(m_upper);
+    const int text = m_edit->fontMetrics().horizontalAdvance(longest + QStringLiteral("00"));
+    const QMargins margins = m_edit->textMargins() + m_edit->contentsMargins();
+    m_edit->setFixedWidth(text + margins.left() + margins.right() + 8);
 }
 
 void CUpDownControl::SetPos(int position)

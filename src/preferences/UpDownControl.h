@@ -25,6 +25,7 @@ signals:
 
 private:
     void OnEditChanged(const QString& text);
+    void FitEditToRange();
 
     QLineEdit* m_edit;
     int m_lower = 0, m_upper = 100, m_position = 0;

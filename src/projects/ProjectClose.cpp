@@ -128,8 +128,8 @@ void CProjectManager::CloseProjectDatabase()
     m_files.projectDatabase.reset();
 }
 
-// The working copies of the project and, while this instance holds the marker, the marker and
-// the project-folder scratch files.
+// The working copies of the project (the plans' sequence files too) and, while this instance holds
+// the marker, the marker and the project-folder scratch files.
 void CProjectManager::DeleteWorkingCopies()
 {
     ProjectFileSet& files = m_files;
@@ -140,6 +140,7 @@ void CProjectManager::DeleteWorkingCopies()
         DeleteDatabaseFile(*path);
         path->clear();
     }
+    m_save.SequenceFiles().DeleteWorkingCopies(files.previousWorkingCopyDir);
     m_marker.Release();
 }
 

@@ -53,6 +53,12 @@ void CRecipeWindows::RelayoutRecipeViews(long stepID)
     }
 }
 
+void CRecipeWindows::RefreshRecipeText(long stepID)
+{
+    for (CQUORVANTAView* view : Views(stepID))
+        view->RefreshRecipeText();
+}
+
 void CRecipeWindows::ReloadAllRecipeViews()
 {
     for (CQUORVANTAView* view : Views())

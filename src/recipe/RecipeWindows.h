@@ -22,6 +22,7 @@ public:
     void RefreshRecipeViews() override;
     void ReloadRecipeViews(long stepID) override;
     void RelayoutRecipeViews(long stepID) override;
+    void RefreshRecipeText(long stepID) override;
     void ReloadAllRecipeViews() override;
     void ApplyInsertMode(bool insertAfter, bool insertBefore) override;
     void RefreshStepRecipeViews(long stepID, QWidget* except) override;

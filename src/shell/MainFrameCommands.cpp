@@ -313,7 +313,7 @@ FrameCommandState CMainFrame::CommandStateSnapshot() const
                             PlanExplorer::IsPlanSimulatable(m_context.planID);
     state.planSequenceFile =
         state.planSimulatable &&
-        QFileInfo::exists(UserSimSequenceFilePath(GetProjectDir(), m_context.planName, m_context.planID));
+        QFileInfo::exists(UserSimSequenceFilePath(GetWorkingCopyDir(), m_context.planName, m_context.planID));
     return state;
 }
 

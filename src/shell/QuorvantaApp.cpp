@@ -5,6 +5,7 @@
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/DocumentKinds.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/controls/DialogFitter.h"
 #include "projects/ProjectManager.h"
 #include "results/HtmlViewsDoc.h"
 #include "shell/Composition.h"
@@ -14,6 +15,7 @@
 #include "shell/ShellConstants.h"
 #include "shell/bridge/ManagedProcessOperation.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
 #include <QMenu>
@@ -41,6 +43,9 @@ CQuorvantaApp::CQuorvantaApp()
             m_frame->WaitForUpdateDatabase();
     });
     m_previousProcessOperation = SetProcessOperationService(m_processOperation.get());
+    m_dialogFitter = std::make_unique<CDialogFitter>();
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(m_dialogFitter.get());
 }
 
 CQuorvantaApp::~CQuorvantaApp()

@@ -22,6 +22,7 @@
 #include <vector>
 
 class CAutomationBus;
+class CDialogFitter;
 class CSignalHandler;
 class CMainFrame;
 class CManagedProcessOperation;
@@ -169,6 +170,7 @@ private:
     AppContext* m_previousContext = nullptr; // set first: the members below may ask for the context
     std::unique_ptr<CProjectManager> m_projects;
     std::unique_ptr<CManagedProcessOperation> m_processOperation;
+    std::unique_ptr<CDialogFitter> m_dialogFitter; // dialogs wide enough for their titles
     ProcessOperationService* m_previousProcessOperation = nullptr;
     std::unique_ptr<class HelpService> m_help;
     AutomationPromptService m_automationPrompts;       // installed when started for automation

@@ -150,7 +150,7 @@ void CBatchSimulation::AfterRun(long stepID, int code, long before, long after)
 {
     if (code == SIMULATION_COMPLETED)
         RefreshQuickResultsOfStep(stepID);
-    RelayoutRecipeViews(stepID);
+    RefreshRecipeText(stepID); // the run's remarks mark their lines, stale marks go
     if (after != before)
         SelectRecipeLine(stepID, int(after - 2)); // the view ignores an index outside its lines
     RefreshResultWindows(QStringLiteral("QVSTEP"), stepID, QString());
@@ -168,7 +168,7 @@ void CBatchSimulation::ResetSimulation(long stepID, const QString& mode)
 {
     if (EngineEntry* engine = GetEngineEntry())
         engine->resetSimulation(stepID, mode.isEmpty() ? QString::fromLatin1(kReadAndSimulate) : mode);
-    RelayoutRecipeViews(stepID);
+    RefreshRecipeText(stepID);
     DeleteProgressDialog();
 }
 

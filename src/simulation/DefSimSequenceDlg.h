@@ -46,6 +46,7 @@ protected:
 private:
     void BuildControls();
     void ArrangeControls();
+    QSize ButtonSize(std::initializer_list<int> ids, int leastWidth) const;
     void OnInitDialog();
     bool LoadSequenceFile();
     void BuildBatchColumns();

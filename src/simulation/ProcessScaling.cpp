@@ -2,6 +2,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
@@ -177,8 +178,10 @@ void CProcessScaling::ScaleProcess(long processID, double amount, const QString&
         engine->simulateProcess(simulation.get(), processID, nullptr);
         simulation->DestroyWindow();
     }
-    if (m_stepChanged)
+    if (m_stepChanged) {
         SetProjectModified(true);
+        RefreshStepPanes();
+    }
     whole->DestroyWindow();
 }
 

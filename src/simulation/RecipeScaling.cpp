@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/DisplayOptions.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ProcessOperationService.h"
 #include "foundation/common/ServiceSlot.h"
@@ -265,6 +266,7 @@ void CRecipeScaling::AfterScaling(EngineEntry& engine, CSimDialog& progress, lon
     if (!converted)
         UpdateScaledOperationsText(engine, stepID);
     RelayoutRecipeViews(stepID);
+    RefreshStepPanes(); // the statements pane lists the operations' new texts
     SetProjectModified(true);
     engine.updateTextRecipeForScaleUp(&progress, stepID);
     RefreshResultWindows(QStringLiteral("QVSTEP"), stepID, QString());

@@ -14,12 +14,17 @@
 
 namespace {
 
-// The document tree the rows were once built as, kept as the reference of what SQL reads.
+// The document tree the rows were once built as, kept as the reference of what SQL reads, except
+// that a null variant of any type is JSON null (Qt's tree writes a typed null as "", 0 or false).
 QString TreeJsonRows(const QList<QVariantList>& rows)
 {
     QJsonArray array;
-    for (const QVariantList& row : rows)
+    for (QVariantList row : rows) {
+        for (QVariant& value : row)
+            if (value.isNull())
+                value = QVariant();
         array.append(QJsonArray::fromVariantList(row));
+    }
     return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
 }
 
@@ -102,4 +107,23 @@ TEST(BulkRows, EveryKindOfValueReadsBackInSqlAsTheDocumentTreeDid)
     EXPECT_EQ(cells, ReadBack(TreeJsonRows(all)));
     EXPECT_GT(std::count(cells.begin(), cells.end(), '\n'), 60);
     EXPECT_EQ(ReadBack(JsonRows({})), "");
+}
+
+// A NULL read from a database comes back as a typed null; written again it must stay NULL, not
+// turn into an empty text or a zero. An empty text that is no null variant stays a text.
+TEST(BulkRows, NullsOfEveryTypeAreWrittenAsNull)
+{
+    const QVariantList row{QVariant(),
+                           TypedNull<QString>(),
+                           TypedNull<int>(),
+                           TypedNull<double>(),
+                           TypedNull<qlonglong>(),
+                           TypedNull<bool>(),
+                           TypedNull<QDateTime>(),
+                           TypedNull<QByteArray>(),
+                           QVariant::fromValue(nullptr),
+                           QString(),
+                           QString("")};
+    EXPECT_EQ(ReadBack(JsonRows({row})), "0/0 null \n0/1 null \n0/2 null \n0/3 null \n0/4 null \n"
+                                         "0/5 null \n0/6 null \n0/7 null \n0/8 null \n0/9 text \n0/10 text ");
 }

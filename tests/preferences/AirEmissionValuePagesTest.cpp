@@ -96,6 +96,21 @@ TEST_F(AirEmissionSheetTest, ParametersAreWrittenByIdOnlyWhenChanged)
     EXPECT_EQ(parameter("Leak Rate"), "0.75 kghr");
 }
 
+// A row without a value whose unit changes keeps its value NULL, not an empty text.
+TEST_F(AirEmissionSheetTest, AnUnsetValueStaysNullWhenOnlyTheUnitChanges)
+{
+    m_db.Execute(
+        "UPDATE OperationDefaults SET CurrentDefaultValue = NULL WHERE DefaultName = 'Vessel Temperature'");
+    CPreferAirEmissionDialog sheet;
+    CObjectGridWnd* grid = open<CVaporEmissionParameterTab>(sheet, 1)->Grid();
+    grid->SetValueRowCol(RowOf(grid, "Vessel Temperature"), UNIT_COL, "K");
+    ASSERT_TRUE(sheet.PressOK());
+    EXPECT_EQ(value("SELECT typeof(CurrentDefaultValue) || ' ' || CurrentValueUOM FROM OperationDefaults"
+                    " WHERE DefaultName = 'Vessel Temperature'")
+                  .toString(),
+              "null K");
+}
+
 TEST_F(AirEmissionSheetTest, ANonNumberIsRefusedWhateverTheRule)
 {
     CPreferAirEmissionDialog sheet;

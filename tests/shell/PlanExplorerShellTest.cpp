@@ -143,3 +143,35 @@ TEST_F(PlanExplorerShellTest, ToolbarCommandsReachThePaneWithTheFocusElsewhere)
     ASSERT_TRUE(summary.next());
     EXPECT_GT(summary.value(0).toInt(), 0);
 }
+
+// A right-click on another plan selects it, and the menu comes up with the plan's commands,
+// the pane's and the frame's, already enabled; a left click is not needed first.
+TEST_F(PlanExplorerShellTest, ARightClickShowsTheMenuWithThePlansCommandsEnabled)
+{
+    QListWidget* list = planPane()->list();
+    list->setFocus();
+    list->setCurrentRow(texts().indexOf("Spare"));
+    QCoreApplication::processEvents();
+    QWidget* viewport = list->viewport();
+    const QPoint weekly = list->visualItemRect(list->item(texts().indexOf("Weekly"))).center();
+    const QPoint global = viewport->mapToGlobal(weekly);
+    QMouseEvent press(QEvent::MouseButtonPress, weekly, global, Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, weekly, global, Qt::RightButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(viewport, &release);
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, weekly, global);
+    QApplication::sendEvent(viewport, &menuEvent);
+
+    QMenu* menu = planPane()->contextMenu();
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_EQ(list->currentItem()->text(), "Weekly");
+    for (const char* command : {"Edit...", "Delete", "Simulate Plan", "Simulate Batches and Plan"}) {
+        QAction* action = ActionTitled(*menu, command);
+        ASSERT_NE(action, nullptr) << command;
+        EXPECT_TRUE(action->isEnabled()) << command;
+    }
+    EXPECT_TRUE(frame->action(ID_SIMULATE_PLAN)->isEnabled());
+    menu->hide();
+}

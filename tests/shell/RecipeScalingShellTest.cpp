@@ -7,7 +7,9 @@
 
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
+#include "foundation/controls/TitledListCtrl.h"
 #include "modules/engine/EngineEntry.h"
+#include "recipe/StandardStatementView.h"
 #include "simulation/ProcessScaleUpDialog.h"
 #include "simulation/ScaleUpDialog.h"
 
@@ -137,4 +139,40 @@ TEST_F(RecipeScalingShellTest, StepUndoEnglishSetProcessAndSave)
     ASSERT_TRUE(app->OpenGivenProjectFile(m_project));
     EXPECT_DOUBLE_EQ(CouplingBatchSize(), kept);
     ScalingShot(frame, "reopened");
+}
+
+// The statements pane in front lists the operations' texts as scaling and its undo leave them.
+TEST_F(RecipeScalingShellTest, TheStatementsPaneFollowsScalingAndItsUndo)
+{
+    frame->setGeometry(0, 0, 1600, 900);
+    SimulateProcessSteps();
+    frame->pane(PaneID::StandardStatements)->raise();
+    ASSERT_NE(OpenCouplingFromTheExplorer(), nullptr);
+    CStandardStatementView* pane = frame->StandardStatementView();
+    auto shown = [pane] {
+        QStringList rows;
+        for (int row = 0; row < pane->list().GetItemCount(); ++row)
+            rows << pane->list().GetItemText(row, 0);
+        return rows;
+    };
+    auto refilled = [&shown, pane] { // what the pane lists when it is filled afresh
+        pane->Refresh();
+        return shown();
+    };
+    const QStringList original = shown();
+    ASSERT_FALSE(original.isEmpty());
+
+    ASSERT_TRUE(RunScaling<CScaleUpDialog>([](CScaleUpDialog& dialog) {
+        dialog.OnSelectCode(6);
+        static_cast<QLineEdit*>(dialog.Control(1170))->setText("2");
+    }));
+    const QStringList scaled = shown();
+    EXPECT_NE(scaled, original);
+    EXPECT_EQ(scaled, refilled());
+
+    ASSERT_TRUE(RunScaling<CScaleUpDialog>([](CScaleUpDialog& dialog) { dialog.OnUndoPrevScaling(); }));
+    const QStringList undone = shown();
+    EXPECT_NE(undone, scaled);
+    EXPECT_EQ(undone, refilled());
+    EXPECT_TRUE(app->CloseProject(SaveAnswer::Discard));
 }

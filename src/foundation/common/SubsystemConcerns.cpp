@@ -84,6 +84,10 @@ void RelayoutRecipeViews(long stepID)
 {
     tell<RecipeViewServices>([=](RecipeViewServices& v) { v.RelayoutRecipeViews(stepID); });
 }
+void RefreshRecipeText(long stepID)
+{
+    tell<RecipeViewServices>([=](RecipeViewServices& v) { v.RefreshRecipeText(stepID); });
+}
 void ReloadRecipeViews(long stepID)
 {
     tell<RecipeViewServices>([=](RecipeViewServices& v) { v.ReloadRecipeViews(stepID); });

@@ -78,6 +78,8 @@ public:
     virtual void RefreshRecipeViews() {} // display options re-read, every view redrawn
     virtual void ReloadRecipeViews(long /*stepID*/) {}
     virtual void RelayoutRecipeViews(long /*stepID*/) {} // laid out and repainted, not reloaded
+    // The step's views keep their lines; their remark marks are read again, then laid out.
+    virtual void RefreshRecipeText(long /*stepID*/) {}
     virtual void ReloadAllRecipeViews() {}
     virtual void ApplyInsertMode(bool /*insertAfter*/, bool /*insertBefore*/) {}
     // Every view of the step rebuilt from its rows, except the one given.
@@ -178,6 +180,7 @@ void SynchroniseLibraries();
 void RefreshRecipeViews();
 void ReloadRecipeViews(long stepID);
 void RelayoutRecipeViews(long stepID);
+void RefreshRecipeText(long stepID);
 void ReloadAllRecipeViews();
 void RefreshStepRecipeViews(long stepID, QWidget* except = nullptr);
 void SelectRecipeLine(long stepID, int lineIndex);

@@ -13,7 +13,8 @@
 
 class CDaoDatabase;
 
-// [[v, v, ...], ...]: each value written as Qt's JSON conversion writes it (JsonValueText.h).
+// [[v, v, ...], ...]: each value written as JsonValueText.h says; a null variant is JSON null, so
+// SQL reads it as NULL.
 QString JsonRows(const QList<QVariantList>& rows);
 
 // Runs the statement, kept prepared on the database's connection, with the values bound in order;

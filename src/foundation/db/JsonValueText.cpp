@@ -191,6 +191,10 @@ void AppendJsonConverted(QString& out, const QVariant& value)
 
 void AppendJsonValue(QString& out, const QVariant& value)
 {
+    if (value.isNull()) { // a NULL read from a database stays NULL whatever type it came as
+        out.append(QLatin1String("null"));
+        return;
+    }
     switch (value.typeId()) {
     case QMetaType::UnknownType:
     case QMetaType::Nullptr:

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
-// Appends the value's JSON text. Invalid values are null; typed nulls of numbers, booleans and
-// texts travel as 0, false and "" (as Qt converts them); non-finite numbers are null.
+// Appends the value's JSON text. Null values of any type (QVariant::isNull) and non-finite numbers
+// are null; an empty text that is not a null variant is "". Every other value is written as Qt
+// converts it.
 void AppendJsonValue(QString& out, const QVariant& value);

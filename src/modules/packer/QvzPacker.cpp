@@ -71,7 +71,8 @@ bool CQvzPacker::Pack(const QString& folder, const QString& baseName, const QStr
 {
     QList<QvzMember> members;
     QString error;
-    if (!ListQvzMembers(folder, baseName, members, error) ||
+    // The open project's sequence files are the ones of its working-copy folder.
+    if (!ListQvzMembers(folder, baseName, members, error, GetWorkingCopyDir()) ||
         !WriteQvzPackage(package, baseName, members, status(), error))
         return Fail(error);
     return true;
