@@ -1,0 +1,261 @@
+#include "RecipeEditModel.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/CommandIds.h"
+#include "foundation/common/FavoriteOperations.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoTransaction.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSettings>
+
+namespace {
+constexpr int INSERT_HEAT = 32917;
+
+struct EditKindInfo {
+    EditKind kind;
+    const char* name;
+    int weight;
+};
+
+// Pastes and copies most, so that copies of copies and their data pile up.
+const EditKindInfo EDIT_KINDS[] = {
+    {EditKind::InsertOperation, "insert operation", 10},
+    {EditKind::InsertUnitProcedure, "insert unit procedure", 4},
+    {EditKind::InsertFavourite, "insert favourites", 3},
+    {EditKind::InsertKeyword, "insert keyword block", 6},
+    {EditKind::Delete, "delete", 6},
+    {EditKind::Cut, "cut", 6},
+    {EditKind::Copy, "copy", 10},
+    {EditKind::Paste, "paste", 14},
+    {EditKind::Drag, "drag", 8},
+    {EditKind::Indent, "indent", 5},
+    {EditKind::Move, "move", 8},
+    {EditKind::Hide, "hide", 4},
+    {EditKind::Breakpoint, "breakpoint", 4},
+    {EditKind::StartAfter, "start-after constraints", 5},
+    {EditKind::ParallelDelay, "parallel delay", 3},
+    {EditKind::EditLine, "editor OK", 5},
+};
+
+QPoint LineCentre(const QWidget* widget)
+{
+    return widget->mapToGlobal(widget->rect().center());
+}
+
+bool SelectsSeveral(EditKind kind)
+{
+    return kind == EditKind::Copy || kind == EditKind::Cut || kind == EditKind::Delete ||
+           kind == EditKind::Indent || kind == EditKind::Hide || kind == EditKind::Breakpoint;
+}
+} // namespace
+
+QList<RecipeEdit> RandomEdits(quint32 seed, int count)
+{
+    QRandomGenerator random(seed);
+    int total = 0;
+    for (const EditKindInfo& info : EDIT_KINDS)
+        total += info.weight;
+    QList<RecipeEdit> edits;
+    for (int n = 0; n < count; ++n) {
+        int pick = random.bounded(total);
+        const EditKindInfo* info = EDIT_KINDS;
+        while (pick >= info->weight)
+            pick -= (info++)->weight;
+        edits.append({info->kind, random.generate(), random.generate()});
+    }
+    return edits;
+}
+
+QString Describe(const RecipeEdit& edit)
+{
+    for (const EditKindInfo& info : EDIT_KINDS) {
+        if (info.kind == edit.kind)
+            return QStringLiteral("%1 at line %2 (choice %3)")
+                .arg(QLatin1String(info.name))
+                .arg(edit.line)
+                .arg(edit.choice, 8, 16, QLatin1Char('0'));
+    }
+    return {};
+}
+
+int AnsweringPrompts::prompt(const QString& text, unsigned flags, const QString&)
+{
+    texts << text;
+    const unsigned type = flags & MB_TYPEMASK;
+    if (type == MB_YESNO || type == MB_YESNOCANCEL)
+        return sayNo ? IDNO : IDYES;
+    return IDOK;
+}
+
+std::optional<QList<ConstraintChoice>>
+ChoosingConstraintDialogs::AskConstraints(const QString&, const QList<ConstraintChoice>& candidates,
+                                          const QList<ConstraintChoice>&, const QStringList&)
+{
+    if ((choice & 3) == 0)
+        return std::nullopt;
+    QList<ConstraintChoice> chosen;
+    for (qsizetype n = 0; n < candidates.size(); ++n) {
+        if (choice & (4u << (n % 8))) {
+            chosen << candidates[n];
+            std::tie(chosen.last().delay, chosen.last().delayUOM) =
+                std::pair(double(n), QStringLiteral("min"));
+        }
+    }
+    return chosen;
+}
+
+std::optional<QString> WritingOperationEditor::InvokeOperationEditor(long stepID, long operationID,
+                                                                     QString* comments)
+{
+    const QString text = QStringLiteral("Edited %1 time(s).").arg(++edits);
+    *comments = QStringLiteral("Checked.");
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    CDaoTransaction transaction(*step);
+    step->Execute("UPDATE Operation SET RecipeText = ?, UserComments = ? WHERE OperationID = ?",
+                  {text, *comments, qlonglong(operationID)});
+    step->Execute("UPDATE TblFieldData SET DoubleValue = DoubleValue + 1 WHERE FieldID = (SELECT f.FieldID"
+                  " FROM TblFieldData f JOIN TblGroupData g USING (GroupID) WHERE g.OperationID = ?"
+                  " AND f.DoubleValue < 1e30 ORDER BY f.FieldID LIMIT 1)",
+                  {qlonglong(operationID)});
+    transaction.Commit();
+    return text;
+}
+
+RecipeEditDriver::RecipeEditDriver(ServiceInstallations& installed, ScriptedOperationDialogs& dialogs)
+    : m_dialogs(dialogs)
+{
+    installed.Install<RecipeClipboard>(&clipboard);
+    installed.Install<CRecipeLineDrag>(&drag);
+    installed.Install<ConstraintDialogService>(&constraints);
+    installed.Install<OperationEditorService>(&editor);
+}
+
+void RecipeEditDriver::UseFavourites(const QString& folder)
+{
+    const QString path = folder + "favourites.fop";
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("Heat and cool\r\n26\r\n25");
+    file.close();
+    GetAppContext()->profile()->setValue("Favorite Operations 2/Path", path);
+    GetFavoriteOperationsName(1, 1);
+}
+
+void RecipeEditDriver::SetInsertAfter(CQUORVANTAView& view, bool after)
+{
+    CRecipeWindows::Installed()->ApplyInsertMode(after, !after);
+    for (CQUORVANTAView* open : CRecipeWindows::Views())
+        open->OnActivateView(false);
+    view.OnActivateView(true);
+}
+
+void RecipeEditDriver::Select(CQUORVANTAView& view, const RecipeEdit& edit)
+{
+    SetInsertAfter(view, edit.choice & 1);
+    const int count = view.LineCount();
+    if (count == 0)
+        return;
+    const int first = int(edit.line % quint32(count));
+    view.OnLineClicked(view.Line(first), false);
+    const int more = SelectsSeveral(edit.kind) ? int((edit.choice >> 4) % 4) : 0;
+    for (int n = 1; n <= more && n < 3 && first + n < count; ++n)
+        view.OnLineClicked(view.Line(first + n), true);
+}
+
+void RecipeEditDriver::Command(CQUORVANTAView& view, int commandID)
+{
+    if (view.IsCommandEnabled(commandID))
+        view.OnCommand(commandID);
+}
+
+void RecipeEditDriver::DragLine(CQUORVANTAView& view, const RecipeEdit& edit)
+{
+    const int count = view.LineCount();
+    if (count < 2)
+        return;
+    const int from = int(edit.line % quint32(count));
+    const int to = qBound(0, from + int((edit.choice >> 4) % 17) - 8, count - 1);
+    if (to == from)
+        return;
+    view.ScrollLineIntoView(to);
+    QCoreApplication::processEvents();
+    CRecipeButton* source = view.Line(from);
+    CRecipeButton* target = view.Line(to);
+    if (!view.viewport()->rect().contains(view.viewport()->mapFromGlobal(LineCentre(target))))
+        return;
+    drag.Arm(source, LineCentre(source));
+    drag.Move(LineCentre(target), false);
+    if (drag.IsDragging())
+        drag.Release(LineCentre(target));
+    else
+        drag.Cancel();
+}
+
+void RecipeEditDriver::Apply(CQUORVANTAView& view, const RecipeEdit& edit)
+{
+    Select(view, edit);
+    answers.sayNo = (edit.choice & 0x300) == 0x300;
+    constraints.choice = edit.choice >> 10;
+    const QString name = QStringLiteral("Item %1").arg(++m_names);
+    for (int n = 0; n < 3; ++n)
+        m_dialogs.answer(name);
+    m_dialogs.edits.push_back(UnitProcedureEditInput{name, -1, QStringLiteral("Renamed.")});
+    const bool second = edit.choice & 2;
+    switch (edit.kind) {
+    case EditKind::InsertOperation:
+        Command(view, INSERT_HEAT);
+        break;
+    case EditKind::InsertUnitProcedure:
+        Command(view, ID_INSERT_UNIT_PROCEDURE);
+        break;
+    case EditKind::InsertFavourite:
+        Command(view, ID_FAVORITES_2);
+        break;
+    case EditKind::InsertKeyword: {
+        const int keywords[] = {ID_INSERT_PARALLEL, ID_INSERT_OR, ID_INSERT_SERIES};
+        Command(view, keywords[(edit.choice >> 2) % 3]);
+        break;
+    }
+    case EditKind::Delete:
+        Command(view, ID_EDIT_DELETE);
+        break;
+    case EditKind::Cut:
+        Command(view, ID_EDIT_CUT);
+        break;
+    case EditKind::Copy:
+        Command(view, ID_EDIT_COPY);
+        break;
+    case EditKind::Paste:
+        Command(view, ID_EDIT_PASTE);
+        break;
+    case EditKind::Drag:
+        DragLine(view, edit);
+        break;
+    case EditKind::Indent:
+        Command(view, second ? ID_INDENT_LEFT : ID_INDENT_RIGHT);
+        break;
+    case EditKind::Move:
+        Command(view, second ? ID_MOVE_UP : ID_MOVE_DOWN);
+        break;
+    case EditKind::Hide:
+        Command(view, ID_TOGGLE_HIDE);
+        break;
+    case EditKind::Breakpoint:
+        Command(view, (edit.choice & 0xC) == 0 ? ID_REMOVE_ALL_BREAKPOINTS : ID_TOGGLE_BREAKPOINT);
+        break;
+    case EditKind::StartAfter:
+        Command(view, ID_INSERT_START_AFTER);
+        break;
+    case EditKind::ParallelDelay:
+        Command(view, ID_INSERT_DELAY_IN_PARALLEL);
+        break;
+    case EditKind::EditLine:
+        Command(view, ID_EDIT_SELECTION);
+        break;
+    }
+    m_dialogs.answers.clear();
+    m_dialogs.edits.clear();
+}

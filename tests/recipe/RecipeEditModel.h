@@ -1,0 +1,95 @@
+#pragma once
+// Random user edits of a recipe window and the stand-ins that answer what they ask: each edit is
+// drawn from a seed as numbers that pick its line and choices only when it runs, so that any
+// sequence (also one with edits dropped) can be replayed on any recipe.
+
+#include "RecipeInsertFixture.h"
+
+#include "foundation/common/OperationEditorService.h"
+#include "modules/opdialog/ConstraintDialogs.h"
+#include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeLineDrag.h"
+
+enum class EditKind {
+    InsertOperation,
+    InsertUnitProcedure,
+    InsertFavourite,
+    InsertKeyword,
+    Delete,
+    Cut,
+    Copy,
+    Paste,
+    Drag,
+    Indent,
+    Move,
+    Hide,
+    Breakpoint,
+    StartAfter,
+    ParallelDelay,
+    EditLine,
+};
+
+struct RecipeEdit {
+    EditKind kind;
+    quint32 line;   // the line it selects, modulo the line count
+    quint32 choice; // its other choices, bit by bit
+};
+
+QList<RecipeEdit> RandomEdits(quint32 seed, int count);
+QString Describe(const RecipeEdit& edit);
+
+// Every prompt answered: Yes or OK, No when told.
+class AnsweringPrompts : public PromptService {
+public:
+    int prompt(const QString& text, unsigned flags, const QString&) override;
+    bool sayNo = false;
+    QStringList texts;
+
+private:
+    ScopedPromptService m_installed{this};
+};
+
+// Start-After and parallel-delay dialogs: a part of the candidates chosen, or cancelled.
+class ChoosingConstraintDialogs : public ConstraintDialogService {
+public:
+    std::optional<QList<ConstraintChoice>> AskConstraints(const QString&,
+                                                          const QList<ConstraintChoice>& candidates,
+                                                          const QList<ConstraintChoice>&,
+                                                          const QStringList&) override;
+    quint32 choice = 0;
+};
+
+// The operation editor's OK: new texts and a field value written in one transaction.
+class WritingOperationEditor : public OperationEditorService {
+public:
+    std::optional<QString> InvokeOperationEditor(long stepID, long operationID, QString* comments) override;
+    void SetLastPrimaryEquipmentID(long equipmentID) override { m_equipment = equipmentID; }
+    long GetLastPrimaryEquipmentID() const override { return m_equipment; }
+    int edits = 0;
+
+private:
+    long m_equipment = -1;
+};
+
+class RecipeEditDriver {
+protected:
+    RecipeEditDriver(ServiceInstallations& installed, ScriptedOperationDialogs& dialogs);
+    // A favourites list of two operations as the second list.
+    void UseFavourites(const QString& folder);
+    void Apply(CQUORVANTAView& view, const RecipeEdit& edit);
+
+    RecipeClipboard clipboard;
+    CRecipeLineDrag drag;
+    AnsweringPrompts answers;
+    ChoosingConstraintDialogs constraints;
+    WritingOperationEditor editor;
+
+private:
+    void Select(CQUORVANTAView& view, const RecipeEdit& edit);
+    void Command(CQUORVANTAView& view, int commandID);
+    void DragLine(CQUORVANTAView& view, const RecipeEdit& edit);
+    void SetInsertAfter(CQUORVANTAView& view, bool after);
+
+    ScriptedOperationDialogs& m_dialogs;
+    int m_names = 0;
+};
