@@ -88,8 +88,8 @@ TEST(StructureCheckTexts, IecMessagesAreJoinedAsShown)
 TEST(LevelTransitionsCheck, AStartLeftOpenWarnsAndThenFailsItsBranches)
 {
     long next = 0;
-    CLevelTransitions level(OPERATION_TYPE, RecipeRowsOf("O SP S O S O"), 7, 1,
-                            [&next] { return QString::number(++next); });
+    const Array<RecipeRow> rows = RecipeRowsOf("O SP S O S O"); // the level keeps a reference
+    CLevelTransitions level(OPERATION_TYPE, rows, 7, 1, [&next] { return QString::number(++next); });
     Array<TransitionRecord> out;
     StructureCheckResult result;
     EXPECT_FALSE(level.Build(out, result));
