@@ -77,6 +77,15 @@ private:
     QList<ElementPtr> m_elements;
 };
 
+// An Add's parameter names: the keys it uses, then "unused<n>" up to count for the arguments it
+// accepts and ignores.
+inline QStringList WithUnusedNames(QStringList keys, qsizetype count)
+{
+    for (qsizetype i = keys.size(); i < count; ++i)
+        keys << QStringLiteral("unused%1").arg(i + 1);
+    return keys;
+}
+
 // The members every collection table shares.
 template <typename C> void AddCountMember(MemberTableBuilder<C>& b)
 {

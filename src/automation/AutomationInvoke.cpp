@@ -3,6 +3,7 @@
 #include "automation/AutomationCallScope.h"
 #include "automation/AutomationObject.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/EscapedErrors.h"
 
 #include <QApplication>
 
@@ -42,12 +43,18 @@ CAutomationVariant converted(const CAutomationVariant& value, VarType type, cons
 
 AutomationArgs convertedArgs(const AutomationMember& member, const AutomationArgs& args)
 {
-    if (args.size() != member.params.size())
-        fail(AutomationError::BadParameterCount,
-             QStringLiteral("%1 takes %2 arguments").arg(member.name).arg(member.params.size()));
+    const qsizetype least = member.leastArguments();
+    if (args.size() < least || args.size() > member.params.size()) {
+        const QString count = least == member.params.size()
+                                  ? QString::number(least)
+                                  : QStringLiteral("%1 to %2").arg(least).arg(member.params.size());
+        fail(AutomationError::BadParameterCount, QStringLiteral("%1 takes %2 arguments").arg(member.name, count));
+    }
     AutomationArgs out;
     for (qsizetype i = 0; i < args.size(); ++i)
         out << (member.params[i] == VT_VARIANT ? args[i] : converted(args[i], member.params[i], member.name));
+    while (out.size() < member.params.size())
+        out << CAutomationVariant(); // left out
     return out;
 }
 
@@ -126,11 +133,16 @@ AutomationResult invoke(const std::shared_ptr<CAutomationObject>& object, Invoke
     }
     std::shared_ptr<CAutomationObject> held = object; // the call keeps its object
     CallFrame frame;
+    const AutomationMember* member = find();
     try {
-        result.value = run(*held, find(), kind, args);
+        result.value = run(*held, member, kind, args);
     } catch (const CAutomationException& error) {
         result.error = error.code();
         result.text = error.text();
+    } catch (...) { // the last guard of a scripting call: it fails, the program goes on
+        result.error = AutomationError::Failed;
+        result.text = EscapedErrorText(member ? member->name : QString());
+        NoteEscapedError(result.text);
     }
     result.messages = frame.messages();
     if (!result.ok() && !result.messages.isEmpty())

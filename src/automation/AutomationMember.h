@@ -25,11 +25,13 @@ struct AutomationMember {
     VarType type = VT_EMPTY; // the value's type; VT_EMPTY for a method without a result
     QList<VarType> params;   // VT_VARIANT: passed as given; others are converted first
     QStringList paramNames;
+    int requiredParams = -1; // a method's leading parameters a call must give; -1: all of them
     std::function<CAutomationVariant(CAutomationObject&)> get;
     std::function<void(CAutomationObject&, const CAutomationVariant&)> put;
     std::function<CAutomationVariant(CAutomationObject&, const AutomationArgs&)> call;
 
     bool isMethod() const { return kind == MemberKind::Method; }
+    qsizetype leastArguments() const { return requiredParams < 0 ? params.size() : requiredParams; }
 };
 
 class CAutomationMemberTable {
@@ -82,6 +84,15 @@ public:
         m.paramNames = std::move(names);
         m.call = [call](CAutomationObject& o, const AutomationArgs& a) { return call(static_cast<T&>(o), a); };
         return add(std::move(m));
+    }
+    // A method whose parameters after the first `required` may be left out: the call receives
+    // an empty value in their place.
+    MemberTableBuilder& method(const QString& name, VarType type, QList<VarType> params, QStringList names,
+                               int required, Caller call)
+    {
+        method(name, type, std::move(params), std::move(names), std::move(call));
+        m_members.back().requiredParams = required;
+        return *this;
     }
     MemberTableBuilder& method(const QString& name, VarType type, Caller call)
     {

@@ -33,6 +33,12 @@ void RequireWritten(WriteThroughResult result, const QString& what)
     }
 }
 
+void RequireAllowed(const QString& refusal)
+{
+    if (!refusal.isEmpty())
+        throw CAutomationException(AutomationError::InvalidArgument, refusal);
+}
+
 void RefuseMarker(const QString& member)
 {
     throw CAutomationException(AutomationError::InvalidArgument,

@@ -12,3 +12,5 @@ void RequireDone(const AutomationRunOutcome& outcome);
 void RequireWritten(WriteThroughResult result, const QString& what);
 // A value the write-through would read as "leave unchanged" is refused: nothing is stored.
 [[noreturn]] void RefuseMarker(const QString& member);
+// A value the recipe refuses (its text says why) raises InvalidArgument: nothing is stored.
+void RequireAllowed(const QString& refusal);

@@ -20,6 +20,7 @@
 #include "foundation/db/project/UOMSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
+#include "recipe/OperationComment.h"
 
 #include <optional>
 
@@ -148,7 +149,7 @@ private:
         up->m_stepID = m_stepID;
         up->m_unitProcedureID = id;
         up->m_recipeSequenceNumber = row.GetLong(QStringLiteral("RecipeSequenceNumber"));
-        up->m_comments = details->comments;
+        up->m_comments = GetUnitProcedureComment(m_stepID, id, details->comments);
         up->m_hidden = row.GetBool(QStringLiteral("Hide"));
         m_step.UnitProcedures()->Append(up);
         m_current = up;

@@ -3,6 +3,7 @@
 #include "automation/AutomationOutcome.h"
 #include "automation/QVOperation.h"
 #include "automation/QVRanges.h"
+#include "recipe/NonNegativeValues.h"
 
 using V = CAutomationVariant;
 
@@ -57,6 +58,7 @@ void CQVField::PutDouble(double value)
         return;
     if (value == 1e35)
         RefuseMarker(QStringLiteral("dValue"));
+    RequireAllowed(FieldValueRefusal(m_stepID, m_fieldID, value));
     WriteThrough(value, -1, QString(), QString());
     m_doubleValue = value;
 }
@@ -67,6 +69,7 @@ void CQVField::PutLong(long value)
         return;
     if (value == -1)
         RefuseMarker(QStringLiteral("lValue"));
+    RequireAllowed(FieldValueRefusal(m_stepID, m_fieldID, double(value)));
     WriteThrough(1e35, value, QString(), QString());
     m_longValue = value;
 }

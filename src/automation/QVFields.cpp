@@ -7,8 +7,8 @@ const CAutomationMemberTable& CQVFields::Members() const
     static const CAutomationMemberTable table = [] {
         MemberTableBuilder<CQVFields> b(QStringLiteral("CQVFields"));
         AddCountMember(b);
-        b.method("Add", VT_DISPATCH, {VT_VARIANT}, {"fieldType"},
-                 [](CQVFields& c, const AutomationArgs& a) { return c.Add(a[0]); });
+        b.method("Add", VT_DISPATCH, {VT_VARIANT, VT_VARIANT, VT_I4, VT_VARIANT, VT_VARIANT},
+                 WithUnusedNames({"fieldType"}, 5), 1, [](CQVFields& c, const AutomationArgs& a) { return c.Add(a[0]); });
         AddItemMember(b);
         AddRemoveAtMember(b);
         AddNullParentMember(b);

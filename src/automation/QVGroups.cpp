@@ -16,11 +16,12 @@ const CAutomationMemberTable& CQVGroups::Members() const
     static const CAutomationMemberTable table = [] {
         MemberTableBuilder<CQVGroups> b(QStringLiteral("CQVGroups"));
         AddCountMember(b);
-        b.method("Add", VT_DISPATCH, {VT_I4}, {"groupType"}, [](CQVGroups& c, const AutomationArgs& a) {
-            auto group = CQVGroup::Create(a[0].longValue());
-            c.Append(group);
-            return AutObject(group);
-        });
+        b.method("Add", VT_DISPATCH, {VT_I4, VT_I4, VT_VARIANT, VT_VARIANT}, WithUnusedNames({"groupType"}, 4), 1,
+                 [](CQVGroups& c, const AutomationArgs& a) {
+                     auto group = CQVGroup::Create(a[0].longValue());
+                     c.Append(group);
+                     return AutObject(group);
+                 });
         AddItemMember(b);
         AddRemoveAtMember(b);
         AddNullParentMember(b);

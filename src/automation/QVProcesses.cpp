@@ -5,8 +5,9 @@ const CAutomationMemberTable& CQVProcesses::Members() const
     static const CAutomationMemberTable table = [] {
         MemberTableBuilder<CQVProcesses> b(QStringLiteral("CQVProcesses"));
         AddCountMember(b);
-        b.method("Add", VT_DISPATCH, {VT_BSTR, VT_BSTR}, {"name", "version"},
-                 [](CQVProcesses& c, const AutomationArgs& a) {
+        b.method("Add", VT_DISPATCH,
+                 {VT_BSTR, VT_BSTR, VT_VARIANT, VT_VARIANT, VT_I4, VT_VARIANT, VT_VARIANT, VT_VARIANT},
+                 WithUnusedNames({"name", "version"}, 8), 2, [](CQVProcesses& c, const AutomationArgs& a) {
                      auto process = CQVProcess::Create(a[0].text(), a[1].text());
                      process->SetCreatingCollection(c.shared_from_this());
                      c.Append(process);

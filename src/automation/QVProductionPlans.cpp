@@ -5,7 +5,7 @@ const CAutomationMemberTable& CQVProductionPlans::Members() const
     static const CAutomationMemberTable table = [] {
         MemberTableBuilder<CQVProductionPlans> b(QStringLiteral("CQVProductionPlans"));
         AddCountMember(b);
-        b.method("Add", VT_DISPATCH, {VT_BSTR, VT_VARIANT}, {"name", "start"},
+        b.method("Add", VT_DISPATCH, {VT_BSTR, VT_VARIANT, VT_I4, VT_BSTR}, WithUnusedNames({"name", "start"}, 4), 2,
                  [](CQVProductionPlans& c, const AutomationArgs& a) { return c.Add(a[0].text(), a[1]); });
         AddItemMember(b);
         b.method("Remove", VT_DISPATCH, {VT_VARIANT}, {"key"},

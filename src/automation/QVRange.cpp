@@ -2,6 +2,7 @@
 
 #include "automation/AutomationOutcome.h"
 #include "automation/QVOperation.h"
+#include "recipe/NonNegativeValues.h"
 
 using V = CAutomationVariant;
 
@@ -44,6 +45,7 @@ void CQVRange::PutLow(double value)
         return;
     if (value == 1e35)
         RefuseMarker(QStringLiteral("LoValue"));
+    RequireAllowed(RangeLimitRefusal(m_stepID, m_rangeID, value));
     WriteThrough(value, -1, QString(), 1e35, -1, QString());
     m_low = value;
 }
@@ -54,6 +56,7 @@ void CQVRange::PutHigh(double value)
         return;
     if (value == 1e35)
         RefuseMarker(QStringLiteral("HiValue"));
+    RequireAllowed(RangeLimitRefusal(m_stepID, m_rangeID, value));
     WriteThrough(1e35, -1, QString(), value, -1, QString());
     m_high = value;
 }

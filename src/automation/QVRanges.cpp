@@ -7,8 +7,8 @@ const CAutomationMemberTable& CQVRanges::Members() const
     static const CAutomationMemberTable table = [] {
         MemberTableBuilder<CQVRanges> b(QStringLiteral("CQVRanges"));
         AddCountMember(b);
-        b.method("Add", VT_DISPATCH, {VT_VARIANT, VT_I4}, {"rangeType", "category"},
-                 [](CQVRanges& c, const AutomationArgs& a) { return c.Add(a[0], a[1].longValue()); });
+        b.method("Add", VT_DISPATCH, {VT_VARIANT, VT_I4, VT_I4, VT_R8, VT_BSTR, VT_R8, VT_BSTR},
+                 WithUnusedNames({"rangeType", "category"}, 7), 2, [](CQVRanges& c, const AutomationArgs& a) { return c.Add(a[0], a[1].longValue()); });
         AddItemMember(b);
         AddRemoveAtMember(b);
         AddNullParentMember(b);

@@ -1,11 +1,21 @@
 #include "automation/QVSteps.h"
 
+namespace {
+// Name and version, five values, a number and nine values more; only the first two are used.
+QList<VarType> StepAddParameters()
+{
+    QList<VarType> params{VT_BSTR, VT_BSTR};
+    params << QList<VarType>(5, VT_VARIANT) << VT_I4 << QList<VarType>(9, VT_VARIANT);
+    return params;
+}
+} // namespace
+
 const CAutomationMemberTable& CQVSteps::Members() const
 {
     static const CAutomationMemberTable table = [] {
         MemberTableBuilder<CQVSteps> b(QStringLiteral("CQVSteps"));
         AddCountMember(b);
-        b.method("Add", VT_DISPATCH, {VT_BSTR, VT_BSTR}, {"name", "version"},
+        b.method("Add", VT_DISPATCH, StepAddParameters(), WithUnusedNames({"name", "version"}, 17), 2,
                  [](CQVSteps& c, const AutomationArgs& a) {
                      auto step = CQVStep::Create(a[0].text(), a[1].text());
                      c.Append(step);

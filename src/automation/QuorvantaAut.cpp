@@ -9,6 +9,7 @@
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/WaitCursor.h"
+#include "projects/ProjectFileKind.h"
 
 #include <QFileInfo>
 
@@ -69,7 +70,8 @@ void CQuorvantaAut::PutVisible(bool visible)
     GetAutomationFrameServices().SetUserControl(visible);
 }
 
-// 1 when the project is open afterwards; an open project of that file is not opened again.
+// 1 when the project is open afterwards; an open project of that file is not opened again. A path
+// that names no project file is refused before the open project is closed: it stays as it was.
 long CQuorvantaAut::OpenProject(const QString& path)
 {
     ProjectControl* control = projectControl();
@@ -83,6 +85,8 @@ long CQuorvantaAut::OpenProject(const QString& path)
         }
         return 1;
     }
+    if (!CheckProjectFileToOpen(path))
+        return 0;
     WaitCursor wait;
     g_bAutomationActive = true;
     const bool opened = control->OpenProjectByPath(path);

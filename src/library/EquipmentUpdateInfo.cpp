@@ -74,12 +74,14 @@ int CEquipmentUpdateInfo::GetOutOfDateCount()
 
 bool CEquipmentUpdateInfo::CollectUpdateItems(std::vector<UpdateItem*>& items)
 {
+    QString said;
     try {
         if (m_project)
             return Collect(items);
-    } catch (const CLibraryComponentError&) {
+    } catch (const CLibraryComponentError& error) {
+        said = error.Description();
     }
-    ShowSynchronisationMessage(MissingComponentText(QStringLiteral("equipment")), MB_OK);
+    ShowSynchronisationMessage(MissingComponentText(QStringLiteral("equipment"), said), MB_OK);
     return false;
 }
 

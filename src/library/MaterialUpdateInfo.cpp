@@ -10,11 +10,20 @@
 
 namespace {
 
+// No component to ask: the kind's message alone says so.
+class ComponentNotInstalled : public CLibraryComponentError {
+public:
+    ComponentNotInstalled()
+        : CLibraryComponentError(QStringLiteral("The library component is not installed."))
+    {
+    }
+};
+
 // The material objects, or the component's error when it cannot make them.
 template <typename Object> std::unique_ptr<Object> MadeMaterialObject(std::unique_ptr<Object> object)
 {
     if (!object)
-        throw CLibraryComponentError(QStringLiteral("The library component is not installed."));
+        throw ComponentNotInstalled();
     return object;
 }
 
@@ -22,7 +31,7 @@ LibraryComponent& InstalledLibraryComponent()
 {
     LibraryComponent* component = GetLibraryComponent();
     if (!component)
-        throw CLibraryComponentError(QStringLiteral("The library component is not installed."));
+        throw ComponentNotInstalled();
     return *component;
 }
 
@@ -50,13 +59,16 @@ private:
 
 } // namespace
 
-QString MissingComponentText(const QString& kind)
+QString MissingComponentText(const QString& kind, const QString& description)
 {
-    return QStringLiteral("A component needed to check for updates in remote %1 databases is missing.  To reregister "
-                          "the component please contact your support represenative or perform the following command "
-                          "from a command prompt while in the Tamro Plenthover bin directory :\n  "
-                          "C:\\WINDOWS\\Microsoft.NET\\Framework\\v4.0.30319\\regasm.exe Ravelstock.dll  /register")
-        .arg(kind);
+    const QString text =
+        QStringLiteral(
+            "A component needed to check for updates in remote %1 databases is missing.  To reregister "
+            "the component please contact your support represenative or perform the following command "
+            "from a command prompt while in the Tamro Plenthover bin directory :\n  "
+            "C:\\WINDOWS\\Microsoft.NET\\Framework\\v4.0.30319\\regasm.exe Ravelstock.dll  /register")
+            .arg(kind);
+    return description.isEmpty() ? text : text + QLatin1Char('\n') + description;
 }
 
 int MaterialUpdateInfo::GetOutOfDateCount()
@@ -73,12 +85,15 @@ int MaterialUpdateInfo::GetOutOfDateCount()
 
 bool MaterialUpdateInfo::CollectUpdateItems(std::vector<UpdateItem*>& items)
 {
+    QString said;
     try {
         return Collect(items);
-    } catch (const CLibraryComponentError&) {
-        ShowSynchronisationMessage(MissingComponentText(QStringLiteral("material")), MB_OK);
-        return false;
+    } catch (const ComponentNotInstalled&) {
+    } catch (const CLibraryComponentError& error) {
+        said = error.Description();
     }
+    ShowSynchronisationMessage(MissingComponentText(QStringLiteral("material"), said), MB_OK);
+    return false;
 }
 
 // Each look-up asks an object of its own.

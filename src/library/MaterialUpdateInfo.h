@@ -20,5 +20,6 @@ private:
     QString m_kindName;
 };
 
-// The message of a missing or failing component for the kind ("material", "equipment").
-QString MissingComponentText(const QString& kind);
+// The message of a missing or failing component for the kind ("material", "equipment"); what the
+// component said of its failure, when it said anything, follows on a line of its own.
+QString MissingComponentText(const QString& kind, const QString& description = QString());

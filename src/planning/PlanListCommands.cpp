@@ -16,6 +16,7 @@
 #include "planning/PlanCommandIds.h"
 #include "planning/PlanReportFiles.h"
 #include "planning/PlanRows.h"
+#include "planning/PlanSequenceFile.h"
 #include "planning/ProductionPlanDialogRun.h"
 #include "simulation/ResultWindows.h"
 
@@ -40,19 +41,6 @@ QString StoredPlanName(long planID, const QString& oldName)
     } catch (const CDaoException&) {
         return oldName;
     }
-}
-
-// A renamed plan's sequence file goes with the new name; the old file stays for a close without
-// saving.
-void CopySequenceFileToNewName(long planID, const QString& oldName, const QString& newName)
-{
-    const QString folder = GetProjectDir();
-    const QString from = UserSimSequenceFilePath(folder, oldName, planID);
-    const QString to = UserSimSequenceFilePath(folder, newName, planID);
-    if (folder.isEmpty() || from == to || !QFile::exists(from))
-        return;
-    QFile::remove(to);
-    QFile::copy(from, to);
 }
 
 } // namespace
@@ -141,8 +129,6 @@ void CPlanList::OnEditPlan()
     m_list->setCurrentItem(addPlanItem(row, planID, newName));
     if (newName.compare(oldName, Qt::CaseInsensitive) != 0)
         RefreshResultWindows(QStringLiteral("QVPLAN"), planID, newName);
-    if (newName != oldName)
-        CopySequenceFileToNewName(planID, oldName, newName);
     recomputeFlags(planID);
     afterPlanChange();
 }
@@ -163,6 +149,7 @@ void CPlanList::OnDeletePlan()
         QvMessageBox(error.GetErrorDescription());
         return;
     }
+    DeletePlanSequenceFiles(planID);
     delete m_list->takeItem(m_list->currentRow());
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);

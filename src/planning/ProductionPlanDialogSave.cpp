@@ -11,6 +11,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "planning/PlanSequenceFile.h"
 #include "planning/ProductionPlanDialog.h"
 #include "simulation/ResultWindows.h"
 
@@ -32,16 +33,6 @@ bool RowExists(CDaoDatabase& project, const QString& sql, const QVariantList& va
     return project.Query(sql, values).next();
 }
 
-// The sequence file of the old name stays for a close without saving; the new name gets a copy.
-void CopySequenceFile(const QString& oldName, const QString& newName, long planID)
-{
-    const QString from = UserSimSequenceFilePath(GetProjectDir(), oldName, planID);
-    const QString to = UserSimSequenceFilePath(GetProjectDir(), newName, planID);
-    if (from == to || !QFile::exists(from))
-        return;
-    QFile::remove(to);
-    QFile::copy(from, to);
-}
 } // namespace
 
 bool CProductionPlanDialog::IsDuplicatePlanName(const QString& name)
@@ -140,7 +131,7 @@ void CProductionPlanDialog::AfterCommit(const QString& oldName)
     SetProjectModified(true);
     if (oldName != m_planName) {
         RefreshResultWindows(QStringLiteral("QVPLAN"), m_planID, m_planName);
-        CopySequenceFile(oldName, m_planName, m_planID);
+        CopyPlanSequenceFileToNewName(m_planID, oldName, m_planName);
     }
     RefreshAutomationModel(-1);
 }

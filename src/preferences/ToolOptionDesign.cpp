@@ -2,6 +2,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "preferences/OptionControls.h"
@@ -42,11 +43,16 @@ bool CToolOptionDesign::LoadAfterRow()
         QvMessageBox(QString::fromLatin1(NO_MEMORY));
         return false;
     }
-    COptionsSet set(database);
-    set.Open();
-    if (!set.IsEOF())
-        m_name = m_loadedName = set.GetText("Description");
-    set.Close();
+    try {
+        COptionsSet set(database);
+        set.Open();
+        if (!set.IsEOF())
+            m_name = m_loadedName = set.GetText("Description");
+        set.Close();
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
     return true;
 }
 

@@ -5,9 +5,11 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "modules/packer/CompoundFilePacker.h"
+#include "modules/packer/QvzFormat.h"
 
 #include <QCursor>
 #include <QDir>
@@ -16,8 +18,9 @@
 #include <QGuiApplication>
 
 namespace {
-const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
 const char COMPOUND_SAVE_FILTER[] = "Tamro Plenthover Compound Files (*.qvz)|*.qvz||";
+const char CREATE_FAILED_TEXT[] = "Failed to create Tamro Plenthover Compound File.";
+const char SAVE_BACK_FAILED_TEXT[] = "Failed to save to Tamro Plenthover Compound file";
 } // namespace
 
 bool CCompoundFile::IsCompoundFile(const QString& path)
@@ -44,13 +47,19 @@ bool CCompoundFile::Create(const QString& package, int mode)
 {
     if (package.isEmpty() || !GetProjectLifecycleServices())
         return false;
+    // Manage Compound File replaces only a package of this project (Save As asked about it).
+    if (mode == 1 && QFileInfo::exists(package) && !IsOwnWritablePackage(package))
+        return Fail(QString::fromLatin1(CREATE_FAILED_TEXT));
     const QString folder = GetProjectDir();
     if (!SaveForPacking(folder, package))
         return false;
     std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
     const WaitCursor wait;
     if (!packer->CreatePackage(folder, package, mode == 1))
-        return Fail(QStringLiteral("Failed to create Tamro Plenthover Compound File."));
+        return Fail(QString::fromLatin1(CREATE_FAILED_TEXT));
+    const std::optional<UnpackRecord> record = ReadUnpackRecord(folder);
+    if (record && record->package == package)
+        MarkSavedBack(folder, true);
     return true;
 }
 
@@ -87,19 +96,13 @@ bool CCompoundFile::SaveAsCompoundFile()
     return !package.isEmpty() && Create(QDir::cleanPath(QFileInfo(package).absoluteFilePath()), 0);
 }
 
+// The package the folder names, else the default one; its location file is written with the pack.
 bool CCompoundFile::SaveAs()
 {
     if (!TitleProject())
         return false;
     const QString folder = GetProjectDir();
-    QString package;
-    if (LocationFileExists(folder)) {
-        package = ReadLocationFile(folder);
-    } else {
-        package = GetDefaultPackagePath();
-        if (!package.isEmpty() && !WriteLocationFile(package, folder))
-            return false;
-    }
+    const QString package = LocationFileExists(folder) ? ReadLocationFile(folder) : GetDefaultPackagePath();
     return !package.isEmpty() && Create(package, 1);
 }
 
@@ -108,41 +111,96 @@ bool CCompoundFile::SaveBack(const QString& sourceFolder, const QString& project
     if (!LocationFileExists(projectFolder))
         return true;
     const QString package = ReadLocationFile(projectFolder);
-    if (package.isEmpty() || !QFileInfo(package).isFile())
-        return true;
-    return SaveToPackage(sourceFolder, package);
+    const bool unpackedHere = ReadUnpackRecord(projectFolder).has_value();
+    if (!unpackedHere && (package.isEmpty() || !QFileInfo(package).isFile()))
+        return true; // a pack's location file naming no package: nothing to write back
+    const bool written = WritePackageBack(sourceFolder, package);
+    if (unpackedHere)
+        MarkSavedBack(projectFolder, written);
+    return written || FailSaveBack(unpackedHere ? projectFolder : QString());
 }
 
 bool CCompoundFile::SaveToPackage(const QString& folder, const QString& package)
 {
-    std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
-    if (!packer->SavePackage(folder, package))
-        return Fail(QStringLiteral("Failed to save to Tamro Plenthover Compound file"));
-    return true;
+    return WritePackageBack(folder, package) || FailSaveBack(QString());
+}
+
+bool CCompoundFile::WritePackageBack(const QString& folder, const QString& package)
+{
+    return IsOwnWritablePackage(package) && CreateCompoundFilePacker()->SavePackage(folder, package);
+}
+
+bool CCompoundFile::IsOwnWritablePackage(const QString& package)
+{
+    const QFileInfo info(package);
+    QString name;
+    return info.isFile() && info.isWritable() &&
+           CreateCompoundFilePacker()->GetProjectFileName(package, name) && name == GetProjectName();
+}
+
+// keptIn: the folder unpacked here that now holds changes its package lacks.
+bool CCompoundFile::FailSaveBack(const QString& keptIn)
+{
+    QString message = QString::fromLatin1(SAVE_BACK_FAILED_TEXT);
+    if (!keptIn.isEmpty())
+        message += QStringLiteral("\n\nThe changes are kept in the folder %1.")
+                       .arg(QDir::toNativeSeparators(QDir::cleanPath(keptIn)));
+    return Fail(message);
+}
+
+void CCompoundFile::BeforeFolderWrite(const QString& projectFolder)
+{
+    MarkSavedBack(projectFolder, false);
+}
+
+void CCompoundFile::MarkSavedBack(const QString& folder, bool savedBack)
+{
+    const std::optional<UnpackRecord> record = ReadUnpackRecord(folder);
+    if (record && record->savedBack != savedBack && !WriteUnpackRecord(folder, record->package, savedBack))
+        m_bValid = false; // the record may be stale: this session cleans nothing up
 }
 
 bool CCompoundFile::IsExpandedProject(const QString& folder) const
 {
-    return m_bValid && LocationFileExists(folder);
+    return m_bValid && ReadUnpackRecord(folder).has_value();
 }
 
 void CCompoundFile::CleanUp(const QString& folder, const QString& name)
 {
     if (!IsExpandedProject(folder))
         return;
-    const QDir dir(folder);
-    for (const char* extension : {".prj", ".eqm", ".mtl"})
-        DeleteDatabaseFile(dir.filePath(name + QLatin1String(extension)));
-    for (const QString& step : dir.entryList(QDir::Files)) {
-        if (step.endsWith(QLatin1String(".stp"), Qt::CaseInsensitive))
-            DeleteDatabaseFile(dir.filePath(step));
+    const UnpackRecord record = *ReadUnpackRecord(folder);
+    if (!record.savedBack)
+        return;
+    QStringList members;
+    if (!ReadOwnMembers(record.package, name, members)) {
+        MarkSavedBack(folder, false); // the folder holds the only copy
+        return;
     }
-    const QFileInfo package(GetCompoundFilePath(folder));
-    const bool packageInFolder =
-        package.isFile() &&
-        WithSlash(package.absolutePath()).compare(WithSlash(dir.absolutePath()), Qt::CaseInsensitive) == 0;
+    for (const QString& member : members) {
+        const QString path = IsPlainQvzName(member) ? FindFileNoCase(folder, member) : QString();
+        if (path.isEmpty())
+            continue;
+        if (IsUserSimSequenceFileName(member))
+            QFile::remove(path);
+        else
+            DeleteDatabaseFile(path);
+    }
+    const QDir dir(folder);
+    const bool packageInFolder = WithSlash(QFileInfo(record.package).absolutePath())
+                                     .compare(WithSlash(dir.absolutePath()), Qt::CaseInsensitive) == 0;
     if (packageInFolder)
         QFile::remove(LocationFilePath(folder));
+}
+
+bool CCompoundFile::ReadOwnMembers(const QString& package, const QString& name, QStringList& members)
+{
+    if (!QFileInfo(package).isFile())
+        return false;
+    std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
+    QString root;
+    return packer->GetProjectFileName(package, root) && root == name &&
+           packer->GetPackageMembers(package, members);
 }
 
 QString CCompoundFile::GetCompoundFilePath(const QString& folder) const
@@ -150,47 +208,6 @@ QString CCompoundFile::GetCompoundFilePath(const QString& folder) const
     if (!m_strPackagePath.isEmpty())
         return m_strPackagePath;
     return LocationFileExists(folder) ? ReadLocationFile(folder) : QString();
-}
-
-QString CCompoundFile::LocationFilePath(const QString& folder)
-{
-    return QDir(folder).filePath(QString::fromLatin1(LOCATION_FILE_NAME));
-}
-
-bool CCompoundFile::WriteLocationFile(const QString& package, const QString& folder)
-{
-    QFile file(LocationFilePath(folder));
-    const QByteArray text = package.toUtf8();
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size() &&
-        file.flush())
-        return true;
-    QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(file.fileName()),
-                 MB_OK | MB_ICONSTOP);
-    return false;
-}
-
-bool CCompoundFile::DeleteLocationFile(const QString& folder)
-{
-    const QString path = LocationFilePath(folder);
-    if (!QFileInfo::exists(path))
-        return true;
-    return QFile::remove(path);
-}
-
-bool CCompoundFile::LocationFileExists(const QString& folder)
-{
-    return QFileInfo(LocationFilePath(folder)).isFile();
-}
-
-QString CCompoundFile::ReadLocationFile(const QString& folder)
-{
-    QFile file(LocationFilePath(folder));
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QByteArray line = file.readLine();
-    while (line.endsWith('\n') || line.endsWith('\r'))
-        line.chop(1);
-    return QString::fromUtf8(line);
 }
 
 QString CCompoundFile::GetDefaultPackagePath()

@@ -3,11 +3,17 @@
 // unpacked from, the folder it was unpacked into, the "CompoundFileLocation.txt" that ties such a
 // folder to its package, packing after a save, the clean-up at close and the extraction of one
 // library out of a package. The packing itself is the packer's (modules/packer).
+//
+// A pack writes only the location file's first line, the package's path. An unpack adds its
+// record after that line: the package, the folder's own path and whether the package holds what
+// was saved in the folder. Only a folder whose record names that very folder was unpacked here;
+// only such a folder is ever emptied at close or unpacked into again.
 
 #include "projects/CompoundFileState.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class ICompoundFilePacker;
 
@@ -41,18 +47,35 @@ public:
     bool SaveAsCompoundFile();
     // Manage Compound File: packs into the package the folder names, or the default one.
     bool SaveAs();
-    // On every save: when the project folder names an existing package, repacks it from the
-    // source folder. True when there was nothing to do or the package was written.
+    // On every save: when the project folder names an existing package of this project, repacks
+    // it from the source folder. True when there was nothing to do or the package was written. A
+    // read-only package or another project's is refused; in a folder unpacked here a missing one
+    // fails too, and the record then keeps that the folder holds changes the package lacks.
     bool SaveBack(const QString& sourceFolder, const QString& projectFolder) override;
     bool SaveToPackage(const QString& folder, const QString& package);
+    void BeforeFolderWrite(const QString& projectFolder) override;
 
+    // The folder carries the record of an unpack into it, and no packer call failed.
     bool IsExpandedProject(const QString& folder) const override;
-    // Removes an unpacked project's databases; the location file goes too when the package lies
-    // in the folder itself.
+    // Removes the package's members from a folder unpacked here once the package holds them; the
+    // location file goes too when the package lies in the folder itself. When the package is gone
+    // or another project's, the folder is kept and marked as not saved back.
     void CleanUp(const QString& folder, const QString& name) override;
     QString GetCompoundFilePath(const QString& folder) const override;
 
+    // What an unpack records about the folder it wrote.
+    struct UnpackRecord {
+        QString package;
+        QString folder;
+        bool savedBack = true; // the package holds what was saved in the folder
+    };
+    // The folder's record, when it names that very folder and the package of the first line.
+    static std::optional<UnpackRecord> ReadUnpackRecord(const QString& folder);
+    // The location file with the record, made durable; false after the message.
+    static bool WriteUnpackRecord(const QString& folder, const QString& package, bool savedBack);
+
     static QString LocationFilePath(const QString& folder);
+    // The first line only, as a pack writes it, made durable; false after the message.
     static bool WriteLocationFile(const QString& package, const QString& folder);
     static bool LocationFileExists(const QString& folder);
     // Unties a folder from its package (a new project or Save As written there); false when the
@@ -70,11 +93,19 @@ public:
 private:
     enum class ExpandFolder { Chosen, AllHeld, InUse };
     ExpandFolder ChooseExpandFolder(const QString& package, const QString& name, QString& folder) const;
-    static bool IsTakenByAnotherPackage(const QString& candidate, const QString& package);
+    static bool IsPassedOver(const QString& candidate, const QString& package);
     bool TitleProject();
     bool RunExpand(ICompoundFilePacker& packer, const QString& package, const QString& folder);
     bool Fail(const QString& message);
     bool SaveForPacking(const QString& folder, const QString& package);
+    // The package exists, may be replaced and its root names the open project.
+    static bool IsOwnWritablePackage(const QString& package);
+    bool WritePackageBack(const QString& folder, const QString& package);
+    bool FailSaveBack(const QString& keptIn);
+    // In a folder carrying the record: notes whether the package holds what the folder holds.
+    void MarkSavedBack(const QString& folder, bool savedBack);
+    // The members of the folder's package when the package is this project's.
+    static bool ReadOwnMembers(const QString& package, const QString& name, QStringList& members);
 
     QString m_strPackagePath;
     QString m_strProjectFile;

@@ -1,5 +1,7 @@
 // Unpacking a package into the working folder: the choice of the folder, which never takes a
 // folder of another package or of a project of the user's own, nor one another instance has open.
+// A folder holding project files is unpacked into again only when this program unpacked the same
+// package there and the package holds what was saved in it since.
 
 #include "projects/CompoundFile.h"
 
@@ -61,7 +63,7 @@ bool CCompoundFile::Expand(const QString& package)
         return Fail(QString::fromLatin1(ALREADY_OPEN_TEXT));
     if (choice != ExpandFolder::Chosen || !RunExpand(*packer, package, folder))
         return Fail(QString::fromLatin1(EXPAND_FAILED_TEXT));
-    if (!WriteLocationFile(package, folder))
+    if (!WriteUnpackRecord(folder, package, true))
         return Fail(QStringLiteral("Failed to open Tamro Plenthover Compound File location file."));
     GetAppContext()->AddToRecentFileList(package);
     m_strProjectFile = WithSlash(folder) + name + QStringLiteral(".prj");
@@ -70,7 +72,8 @@ bool CCompoundFile::Expand(const QString& package)
 }
 
 // base + name, then name(1) ... name(999): the first folder that is free, or the one unpacked
-// from this very package. Folders of other packages and of the user's own projects are passed.
+// from this very package. Folders of other packages, of the user's own projects and those holding
+// changes their package lacks are passed.
 CCompoundFile::ExpandFolder CCompoundFile::ChooseExpandFolder(const QString& package, const QString& name,
                                                               QString& folder) const
 {
@@ -80,7 +83,7 @@ CCompoundFile::ExpandFolder CCompoundFile::ChooseExpandFolder(const QString& pac
     const QString base = WithSlash(app->paths()->workingDir());
     QString candidate = base + name;
     for (int n = 1; n <= 1000; ++n) {
-        if (!IsTakenByAnotherPackage(candidate, package)) {
+        if (!IsPassedOver(candidate, package)) {
             folder = candidate;
             return IsMarkerHeldElsewhere(candidate) ? ExpandFolder::InUse : ExpandFolder::Chosen;
         }
@@ -89,13 +92,15 @@ CCompoundFile::ExpandFolder CCompoundFile::ChooseExpandFolder(const QString& pac
     return ExpandFolder::AllHeld;
 }
 
-bool CCompoundFile::IsTakenByAnotherPackage(const QString& candidate, const QString& package)
+bool CCompoundFile::IsPassedOver(const QString& candidate, const QString& package)
 {
     if (!QFileInfo(candidate).isDir())
         return false;
-    if (!LocationFileExists(candidate))
-        return HoldsOwnProjectFiles(candidate);
-    return ReadLocationFile(candidate) != package;
+    if (LocationFileExists(candidate) && ReadLocationFile(candidate) != package)
+        return true;
+    if (const std::optional<UnpackRecord> record = ReadUnpackRecord(candidate))
+        return !record->savedBack;
+    return HoldsOwnProjectFiles(candidate); // packed, copied or moved here: not ours to overwrite
 }
 
 bool CCompoundFile::RunExpand(ICompoundFilePacker& packer, const QString& package, const QString& folder)

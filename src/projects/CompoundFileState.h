@@ -13,4 +13,7 @@ public:
     virtual void CleanUp(const QString& folder, const QString& projectName) = 0;
     // Writes the package back from the project folder; false when it could not (already reported).
     virtual bool SaveBack(const QString& workingCopyDir, const QString& projectDir) = 0;
+    // The save is about to replace files of the project folder: until it is written back, the
+    // package of a folder unpacked from one lacks them.
+    virtual void BeforeFolderWrite(const QString& /*projectDir*/) {}
 };

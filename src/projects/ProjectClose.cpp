@@ -128,8 +128,8 @@ void CProjectManager::CloseProjectDatabase()
     m_files.projectDatabase.reset();
 }
 
-// The working copies of the project and, while this instance holds the marker, the marker and
-// the project-folder scratch files.
+// The working copies of the project (the plans' sequence files too) and, while this instance holds
+// the marker, the marker and the project-folder scratch files.
 void CProjectManager::DeleteWorkingCopies()
 {
     ProjectFileSet& files = m_files;
@@ -140,19 +140,18 @@ void CProjectManager::DeleteWorkingCopies()
         DeleteDatabaseFile(*path);
         path->clear();
     }
+    m_save.SequenceFiles().DeleteWorkingCopies(files.previousWorkingCopyDir);
     m_marker.Release();
 }
 
+// Only a folder unpacked from a package is cleaned up; one whose package is gone keeps its files
+// and its location file, marked so that no later unpack takes it.
 void CProjectManager::ForgetCompoundFile()
 {
     ProjectFileSet& files = m_files;
     const QString folder = files.projectDir;
-    if (m_compoundFile && m_compoundFile->IsExpandedProject(folder)) {
-        if (QFileInfo::exists(m_compoundFile->GetCompoundFilePath(folder)))
-            m_compoundFile->CleanUp(folder, files.previousProjectName);
-        else
-            QFile::remove(folder + COMPOUND_LOCATION_NAME);
-    }
+    if (m_compoundFile && m_compoundFile->IsExpandedProject(folder))
+        m_compoundFile->CleanUp(folder, files.previousProjectName);
     files.projectDir.clear();
 }
 

@@ -1,6 +1,8 @@
 #include "projects/ProjectFolderChecks.h"
 
+#include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 
@@ -55,7 +57,8 @@ bool IsReplacedKind(const QString& fileName)
     static const QStringList extensions = {"prj", "stp", "wc",  "eqm", "ewc", "mtl",
                                            "mwc", "qvt", "eqt", "mtt", "save"};
     static const QStringList resultPrefixes = {"QVSTEP_", "QVPROC_", "QVPLAN_"};
-    if (fileName.compare(COMPOUND_LOCATION_NAME, Qt::CaseInsensitive) == 0)
+    if (fileName.compare(COMPOUND_LOCATION_NAME, Qt::CaseInsensitive) == 0 ||
+        fileName.endsWith(QStringLiteral(".save.rejected"), Qt::CaseInsensitive))
         return true;
     if (extensions.contains(QFileInfo(fileName).suffix(), Qt::CaseInsensitive))
         return true;
@@ -126,6 +129,11 @@ void DeleteReplacedProjectFiles(const QString& folder, const QStringList& keep)
     const QStringList files = ReplacedProjectFiles(folder, keep);
     for (const QString& path : files)
         DeleteDatabaseFile(path);
-    if (!files.isEmpty())
+    if (files.isEmpty())
+        return;
+    try {
         SyncFolderOf(files.first());
+    } catch (const CDaoException& error) { // the new project stands; the old one's removal may not last
+        QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONSTOP);
+    }
 }

@@ -4,6 +4,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/NewProject.h"
 #include "projects/OpenTemplateDialog.h"
@@ -167,16 +168,22 @@ bool CProjectManager::CopyTemplateFiles(const QStringList& templateFiles, const 
         {templateFiles.at(2), project + ".mtl", false, "Failed to create the new project material database file \"%1\" !"},
     };
     QStringList made;
+    const auto discard = [&made](const QString& message) {
+        QvMessageBox(message);
+        for (const QString& path : std::as_const(made))
+            DeleteDatabaseFile(path);
+        return false;
+    };
     for (const Copy& copy : copies) {
-        if (!CopyWritable(copy.from, copy.to, copy.workingCopy)) {
-            QvMessageBox(QString::fromLatin1(copy.failure).arg(copy.to));
-            for (const QString& path : std::as_const(made))
-                DeleteDatabaseFile(path);
-            return false;
-        }
+        if (!CopyWritable(copy.from, copy.to, copy.workingCopy))
+            return discard(QString::fromLatin1(copy.failure).arg(copy.to));
         made << copy.to;
     }
-    SyncFolderOf(project + ".prj");
+    try {
+        SyncFolderOf(project + ".prj");
+    } catch (const CDaoException& error) { // the new files may not last: no project is made of them
+        return discard(error.GetErrorDescription());
+    }
     files.projectFilePath = project + ".prj";
     files.projectDBPath = temporary + ".wc";
     files.equipmentDBPath = temporary + ".ewc";

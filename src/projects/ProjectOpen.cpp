@@ -84,6 +84,7 @@ bool CProjectManager::RunOpen(int mode, const QString& projectName, const QStrin
     bool mustSave = false;
     if (!ConvertProject(mustSave) || !OpenProjectDatabase(mode, projectName, description))
         return false;
+    m_opening.workingCopies << m_save.SequenceFiles().CopyIn(GetProjectDir(), GetWorkingCopyDir());
     int languageResult = 1;
     if (!SetUpLanguage(mode, languageResult))
         return false;

@@ -6,6 +6,7 @@
 #include "foundation/common/MessageBox.h"
 #include "projects/CompoundFile.h"
 #include "projects/CompoundFileState.h"
+#include "projects/ProjectFileKind.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 
@@ -54,6 +55,20 @@ QString InitialOpenFolder()
 }
 } // namespace
 
+bool CheckProjectFileToOpen(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        QvMessageBox(QStringLiteral("The file %1 does not exist").arg(path));
+        return false;
+    }
+    if (!IsProjectFileKind(file)) {
+        QvMessageBox(QString::fromLatin1(NOT_A_PROJECT));
+        return false;
+    }
+    return true;
+}
+
 bool CProjectManager::LocateProjectFile(int mode)
 {
     ProjectFileSet& files = m_files;
@@ -97,15 +112,9 @@ bool CProjectManager::TakeChosenFile(const QString& path)
 {
     ProjectFileSet& files = m_files;
     files.projectDir.clear();
-    if (!QFileInfo::exists(path)) {
-        QvMessageBox(QStringLiteral("The file %1 does not exist").arg(path));
+    if (!CheckProjectFileToOpen(path))
         return false;
-    }
     const QFileInfo file(path);
-    if (!IsProjectFileKind(file)) {
-        QvMessageBox(QString::fromLatin1(NOT_A_PROJECT));
-        return false;
-    }
     files.projectFilePath = path;
     files.isTemplate = HasExtension(file, "qvt");
     files.projectFileKind = HasExtension(file, "qvz") ? 2 : 1;

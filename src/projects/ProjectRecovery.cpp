@@ -5,8 +5,10 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "projects/PlanSequenceFiles.h"
 #include "projects/ProjectFileNames.h"
 
 #include <QDir>
@@ -68,7 +70,8 @@ bool MoveAside(const QString& path)
 } // namespace
 
 // The files of the write-back: the earlier instance's project, material and equipment working
-// copies, then its step working copies (only the steps it has copies of).
+// copies, then its step working copies (only the steps it has copies of), then its plans' sequence
+// files.
 QList<CProjectRecovery::RecoveredFile> CProjectRecovery::RecoveredFiles(const QString& base,
                                                                         const QString& projectFolder) const
 {
@@ -87,6 +90,14 @@ QList<CProjectRecovery::RecoveredFile> CProjectRecovery::RecoveredFiles(const QS
         if (copy.fileName().startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
             recovered.append({copy.filePath(), StepTarget(projectFolder, copy.fileName(), steps),
                               QStringLiteral("Failed to copy Step file \"%1\" !")});
+    }
+    if (QFileInfo(files.previousWorkingCopyDir).canonicalFilePath() ==
+        QFileInfo(projectFolder).canonicalFilePath())
+        return recovered;
+    for (const QString& name : SequenceFileNamesIn(files.previousWorkingCopyDir)) {
+        recovered.append({QDir(files.previousWorkingCopyDir).filePath(name),
+                          SequenceFileIn(projectFolder, name), QStringLiteral("File %1 could not be opened!"),
+                          true});
     }
     return recovered;
 }
@@ -111,7 +122,10 @@ bool CProjectRecovery::CopyBackToTemporaries(const QList<RecoveredFile>& files)
 {
     for (qsizetype k = 0; k < files.size(); ++k) {
         QString error;
-        if (!CopyDatabaseFile(files.at(k).source, files.at(k).target + TEMPORARY_SUFFIX, &error)) {
+        const RecoveredFile& file = files.at(k);
+        const bool copied = file.text ? CopyUserSimSequenceFile(file.source, file.target + TEMPORARY_SUFFIX)
+                                      : CopyDatabaseFile(file.source, file.target + TEMPORARY_SUFFIX, &error);
+        if (!copied) {
             for (qsizetype i = 0; i <= k; ++i)
                 QFile::remove(files.at(i).target + TEMPORARY_SUFFIX);
             QvMessageBox(WithReason(files.at(k).failedMessage.arg(files.at(k).target), error));

@@ -20,6 +20,7 @@ public:
 private:
     struct RecoveredFile {
         QString source, target, failedMessage;
+        bool text = false; // a plan's sequence file, copied as it is
     };
     QList<RecoveredFile> RecoveredFiles(const QString& base, const QString& projectFolder) const;
     static bool CopyBackToTemporaries(const QList<RecoveredFile>& files);

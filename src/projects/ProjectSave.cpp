@@ -1,18 +1,21 @@
 // Saving the open project as one unit: the plan lists the files to write (steps first, then the
-// project, equipment and material); each is compacted from its open connection into its flushed
-// target.tmp; then the save journal commits the renames (foundation/db/SaveJournal.h).
+// plans' sequence files, the project, equipment and material); each is compacted (a sequence file
+// copied) from its working copy into its flushed target.tmp; then the save journal commits the
+// renames (foundation/db/SaveJournal.h).
 
 #include "projects/ProjectSave.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SaveJournal.h"
+#include "foundation/db/SaveJournalNames.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/TargetFolderScan.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
@@ -82,6 +85,9 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
         return false;
     if (isTemplate)
         stepRows.clear(); // a template keeps no step databases
+    // A template keeps no plans; plans that cannot be read leave every sequence file as it is.
+    QStringList sequenceFiles;
+    const bool plansRead = !isTemplate && ReadPlanSequenceFileNames(sequenceFiles);
     if (!m_links.checkDiskSpace(SizeOfWorkingCopies(stepRows)))
         return false;
     SaveProgress progress;
@@ -94,12 +100,17 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     if (stepRows.isEmpty())
         progress.set(50);
     const bool inPlace = newName.isEmpty() && !isTemplate;
-    QList<PlannedWrite> plan = PlanSave(stepRows, target, projectTarget);
+    QList<PlannedWrite> plan = PlanSave(stepRows, sequenceFiles, target, projectTarget);
     if (inPlace)
         LeaveOutCurrentTargets(plan); // after the window positions and documents were written
-    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress) ||
-        !CommitSave(plan, projectTarget))
+    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress))
         return false;
+    if (inPlace && m_links.compoundFile && AnyWritten(plan))
+        m_links.compoundFile->BeforeFolderWrite(files.projectDir);
+    if (!CommitSave(plan, projectTarget))
+        return false;
+    if (inPlace && plansRead)
+        m_sequences.RemoveDropped(files.projectDir, sequenceFiles);
     if (m_links.pendingRecentFile) {
         app->AddToRecentFileList(projectTarget);
         m_links.pendingRecentFile = false;
@@ -138,23 +149,27 @@ void CProjectSave::RecordSavedBaselines(const QList<PlannedWrite>& plan)
     }
 }
 
+bool CProjectSave::AnyWritten(const QList<PlannedWrite>& plan)
+{
+    return std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
+}
+
 // The package is written back when this save wrote one of its files, or when the last write-back
 // did not finish.
 bool CProjectSave::SaveBackIfWritten(const QList<PlannedWrite>& plan)
 {
-    const bool wroteFile =
-        std::any_of(plan.cbegin(), plan.cend(), [](const PlannedWrite& write) { return write.written; });
-    if (!m_links.compoundFile || !(wroteFile || m_saveBackUnfinished))
+    if (!m_links.compoundFile || !(AnyWritten(plan) || m_saveBackUnfinished))
         return true;
     m_saveBackUnfinished = !m_links.compoundFile->SaveBack(m_files.projectDir, m_files.projectDir);
     return !m_saveBackUnfinished;
 }
 
 // Every file the save may write, in order, with the progress shown after it: the steps (one entry
-// per row of the step query, a step of two processes written once), the project, the libraries.
+// per row of the step query, a step of two processes written once), the plans' sequence files, the
+// project, the libraries.
 QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& stepRows,
-                                                         const QString& target,
-                                                         const QString& projectTarget)
+                                                         const QStringList& sequenceFiles,
+                                                         const QString& target, const QString& projectTarget)
 {
     const ProjectFileSet& files = m_files;
     const bool isTemplate = files.isTemplate;
@@ -171,6 +186,7 @@ QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& step
                      [this, stepID](const QString& temporary) { return WriteStepTemporary(stepID, temporary); },
                      {position}});
     }
+    PlanSequenceWrites(sequenceFiles, plan);
     plan.append({projectTarget, files.projectDBPath,
                  [this](const QString& temporary) { return WriteProjectTemporary(temporary); },
                  {80}});
@@ -187,6 +203,24 @@ QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& step
                  },
                  {100}});
     return plan;
+}
+
+// Each plan's sequence file that lies in the working-copy folder goes to the project folder, under
+// the name it has there whatever its case.
+void CProjectSave::PlanSequenceWrites(const QStringList& sequenceFiles, QList<PlannedWrite>& plan)
+{
+    for (const QString& name : sequenceFiles) {
+        const QString workingCopy = GetWorkingCopyDir() + name;
+        const QString target = SequenceFileIn(GetProjectDir(), name);
+        if (!QFileInfo(workingCopy).isFile() || ChangeKey(workingCopy) == ChangeKey(target))
+            continue;
+        plan.append({target,
+                     workingCopy,
+                     [this, workingCopy, target](const QString& temporary) {
+                         return WriteSequenceTemporary(workingCopy, target, temporary);
+                     },
+                     {}});
+    }
 }
 
 // The committed edits of every working copy written are durable before the journal commits the
@@ -259,11 +293,17 @@ bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, const QString& pr
     return true;
 }
 
-// A journal an earlier save left is finished (or discarded) before anything else is written.
+// A journal an earlier save left is finished (or discarded) before anything else is written. One
+// that names other files is set aside with a word and the caller goes on.
 bool CProjectSave::FinishSaveJournal(const QString& projectFile)
 {
     try {
-        CSaveJournal(projectFile).FinishLeftover();
+        CSaveJournal journal(projectFile);
+        if (journal.FinishLeftover() == CSaveJournal::Leftover::Rejected)
+            QvMessageBox(QStringLiteral("The unfinished save \"%1\" names files that are not part of the project "
+                                        "and was not applied. It was kept as \"%2\".")
+                             .arg(journal.path(), RejectedJournalPath(journal.path())),
+                         MB_OK | MB_ICONWARNING);
     } catch (const CDaoException& e) {
         QvMessageBox(e.GetErrorDescription());
         return false;
@@ -332,6 +372,16 @@ bool CProjectSave::WriteStepTemporary(long stepID, const QString& temporary)
         return true;
     QString error;
     return CopyDatabaseFile(source, temporary, &error) || FailWrite(error);
+}
+
+bool CProjectSave::WriteSequenceTemporary(const QString& workingCopy, const QString& target,
+                                          const QString& temporary)
+{
+    QString failed;
+    if (CopyUserSimSequenceFile(workingCopy, temporary, &failed))
+        return true;
+    QvMessageBox(SimSequenceFileNotOpenedText(failed == temporary ? target : failed));
+    return FailWrite(QString());
 }
 
 bool CProjectSave::WriteProjectTemporary(const QString& temporary)

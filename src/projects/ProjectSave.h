@@ -3,6 +3,7 @@
 // save journal that commits them, the baselines of what was written and the package's write-back.
 
 #include "foundation/db/Compaction.h"
+#include "projects/PlanSequenceFiles.h"
 
 #include <QList>
 #include <QString>
@@ -45,12 +46,15 @@ public:
     bool CompactWorkingCopy(const QString& source, const QString& target, CDaoDatabase* database,
                             const CompactionPrepare& prepare = {}, const QString& temporary = QString());
     // Finishes (or discards) a save journal an earlier save of that project left; false after the
-    // message. The open runs it too, before it reads the project.
+    // message. A journal naming other files is set aside after its message: true. The open runs it
+    // too, before it reads the project.
     bool FinishSaveJournal(const QString& projectFile);
     // The open project closed: a save-back that failed is not retried for the next one.
     void ForgetUnfinishedSaveBack() { m_saveBackUnfinished = false; }
     // The target files of the last save that succeeded.
     const QStringList& SavedTargets() const { return m_savedTargets; }
+    // The plans' sequence files: copied in by the open, written by the save, deleted by the close.
+    CPlanSequenceFiles& SequenceFiles() { return m_sequences; }
 
 private:
     bool ConfirmTemplateSave();
@@ -69,15 +73,18 @@ private:
         quint64 changeNumber = 0;
         bool written = false;
     };
-    QList<PlannedWrite> PlanSave(const QList<long>& stepRows, const QString& target,
-                                 const QString& projectTarget);
+    QList<PlannedWrite> PlanSave(const QList<long>& stepRows, const QStringList& sequenceFiles,
+                                 const QString& target, const QString& projectTarget);
+    void PlanSequenceWrites(const QStringList& sequenceFiles, QList<PlannedWrite>& plan);
     static void LeaveOutCurrentTargets(QList<PlannedWrite>& plan);
     bool MakeWorkingCopiesDurable(QList<PlannedWrite>& plan);
     static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
+    static bool AnyWritten(const QList<PlannedWrite>& plan);
     bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
     bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
     bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
     bool WriteStepTemporary(long stepID, const QString& temporary);
+    bool WriteSequenceTemporary(const QString& workingCopy, const QString& target, const QString& temporary);
     bool WriteProjectTemporary(const QString& temporary);
     bool WriteLibraryTemporary(const QString& workingCopy, const char* copyName, const QString& temporary,
                                const QString& copyFailedMessage);
@@ -95,4 +102,5 @@ private:
     bool m_saveBackUnfinished = false; // the last save-back of the package failed
     QString m_newName;                 // of the running save: written into the saved record only
     QStringList m_savedTargets;
+    CPlanSequenceFiles m_sequences;
 };

@@ -7,7 +7,6 @@
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectFolderChecks.h"
 #include "projects/ProjectManager.h"
-#include "projects/PlanSequenceFiles.h"
 #include "projects/SaveAsProjectDialog.h"
 
 #include <QFile>
@@ -70,9 +69,7 @@ bool CProjectManager::WriteSavedAs(const QString& folder, const QString& name, b
     files.projectDir = keptFolder;
     files.isTemplate = keptTemplate;
     if (!saved)
-        return false;
-    if (!isTemplate) // the plans' sequence files live in the project folder
-        CopyPlanSequenceFiles(keptFolder, WithSlash(folder));
+        return false; // the plans' sequence files were written with the rest, or nothing was
     if (!replacedFolder.isEmpty())
         DeleteReplacedProjectFiles(replacedFolder, m_save.SavedTargets());
     // A package unpacked there before is not this project's.

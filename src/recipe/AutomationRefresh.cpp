@@ -8,6 +8,7 @@
 #include "foundation/db/step/OPRangeDataSet.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/UnitProcedureSet.h"
+#include "recipe/OperationComment.h"
 
 namespace {
 // The model to refresh and the process to find the object under; null without either.
@@ -78,8 +79,9 @@ void RefreshAutomationUnitProcedure(long processID, long stepID, long unitProced
     CUnitProcedureSet row;
     if (!model || !row.OpenSet(stepID, unitProcedureID) || row.IsEOF())
         return;
-    const AutomationUnitProcedureData data{row.GetText("UnitProcedureName"), row.GetText("UserComments"),
-                                           longOr(row, "PrimaryEquipmentID", -1)};
+    const AutomationUnitProcedureData data{
+        row.GetText("UnitProcedureName"), GetUnitProcedureComment(stepID, unitProcedureID, row.GetText("UserComments")),
+        longOr(row, "PrimaryEquipmentID", -1)};
     model->RefreshAutomationUnitProcedure(processID, stepID, unitProcedureID, data);
 }
 

@@ -99,7 +99,7 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
         std::tuple(lineWidth(place.indent), hidden, breakpoint);
     const bool written = writeInsert([&](CDaoDatabase& step) {
         if (input)
-            record.itemID = WriteNewUnitProcedure(step, *input);
+            record.itemID = WriteNewUnitProcedure(step, *input, place.number);
         CRecipeInsertWriter rows(step, m_document.stepID);
         rows.ShiftAndRenumber(index + 1, 1, place.number, 1);
         record.rowKey =

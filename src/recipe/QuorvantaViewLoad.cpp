@@ -118,7 +118,7 @@ bool CQUORVANTAView::fillUnitProcedure(const CRecipeLineSet& rows, RecipeLineRec
         QvMessageBox(MissingRowMessage(record.itemID, "Unit Procedure"), MB_OK | MB_ICONERROR);
         return false;
     }
-    FillUnitProcedureTexts(rows, record);
+    FillUnitProcedureTexts(m_document.stepID, rows, record);
     return true;
 }
 

@@ -340,9 +340,9 @@ void CQUORVANTAView::PasteUnitProcedure(PasteRun& run, long, long srcUnitProcedu
     const int index = unitProcedurePasteIndex(position, &number);
     long id = 0;
     if (run.full)
-        id = run.source ? WriteUnitProcedureCopy(run.step, *run.source, srcUnitProcedureID) : 0;
+        id = run.source ? WriteUnitProcedureCopy(run.step, *run.source, srcUnitProcedureID, number) : 0;
     else
-        id = WriteUnitProcedureByName(run.step, name);
+        id = WriteUnitProcedureByName(run.step, name, number);
     Stop(id != 0);
     RecipeLineRecord record;
     std::tie(record.insertAt, record.kind, record.typeText) =

@@ -6,6 +6,7 @@
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/UnitProcedureSet.h"
+#include "recipe/OperationComment.h"
 
 namespace {
 const char* const REMARK_MARKS_VERSION = "Version 20.0 Beta";
@@ -38,7 +39,7 @@ QString GetUnitProcedureCommentText(long stepID, long unitProcedureID)
     CUnitProcedureSet set;
     if (!set.OpenSet(stepID, unitProcedureID) || set.IsEOF())
         return QString();
-    return set.GetText(QStringLiteral("UserComments"));
+    return GetUnitProcedureComment(stepID, unitProcedureID, set.GetText(QStringLiteral("UserComments")));
 }
 
 QString GetAllOperationComments(long stepID, long operationID)
@@ -70,7 +71,10 @@ std::optional<QHash<long, int>> ReadStepRemarkSeverities(long stepID)
     CResultsDatabase results;
     if (!OpenStepResults(results, stepID))
         return QHash<long, int>();
-    if (IsResultsVersionEarlier(results.Version(), QLatin1String(REMARK_MARKS_VERSION)))
+    const QString version = results.Version();
+    if (results.ReadFailed())
+        return QHash<long, int>();
+    if (IsResultsVersionEarlier(version, QLatin1String(REMARK_MARKS_VERSION)))
         return std::nullopt;
     QHash<long, int> severities;
     for (const ResultsRemark& remark : results.StepRemarks(stepID)) {

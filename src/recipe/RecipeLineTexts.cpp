@@ -1,6 +1,7 @@
 #include "recipe/RecipeLineTexts.h"
 
 #include "foundation/common/DisplayOptions.h"
+#include "recipe/OperationComment.h"
 #include "recipe/RecipeLineRecord.h"
 #include "recipe/RecipeLineSet.h"
 
@@ -22,11 +23,12 @@ QString UnitProcedureLineText(const QString& name, const QString& comment)
     return AppendBelow(name, comment, "", "\n", options.addSpace);
 }
 
-void FillUnitProcedureTexts(const CRecipeLineSet& row, RecipeLineRecord& record)
+void FillUnitProcedureTexts(long stepID, const CRecipeLineSet& row, RecipeLineRecord& record)
 {
     record.typeText = QStringLiteral("Unit Procedure");
     record.unitProcedureName = row.GetText(QStringLiteral("UnitProcedureName"));
-    record.commentText = row.GetText(QStringLiteral("UnitProcedureComments"));
+    record.commentText = GetUnitProcedureComment(stepID, row.GetLong(QStringLiteral("ID")),
+                                                 row.GetText(QStringLiteral("UnitProcedureComments")));
     record.displayText = UnitProcedureLineText(record.unitProcedureName, record.commentText);
 }
 
@@ -62,6 +64,6 @@ bool ReadRecipeLineTexts(long stepID, long itemID, int kind, RecipeLineRecord& r
     if (!row.OpenSet(stepID) || row.IsEOF())
         return false;
     record.label = row.GetText(QStringLiteral("Label"));
-    unitProcedure ? FillUnitProcedureTexts(row, record) : FillOperationTexts(row, record);
+    unitProcedure ? FillUnitProcedureTexts(stepID, row, record) : FillOperationTexts(row, record);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/EscapedErrors.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/controls/CollationSort.h"
@@ -67,8 +68,10 @@ void CMainFrame::wireAutoSave()
     timerHooks.isTemplate = [] { return GetAppContext() && GetAppContext()->fileSet().isTemplate; };
     timerHooks.isBusy = [] { return IsBusy(); };
     timerHooks.save = [] { // the timer re-arms itself
-        if (ProjectControl* control = ServiceSlot<ProjectControl>::Get())
-            control->SaveOpenProject();
+        RunGuarded(QStringLiteral("Auto Save"), [] {
+            if (ProjectControl* control = ServiceSlot<ProjectControl>::Get())
+                control->SaveOpenProject();
+        });
     };
     m_autoSave.SetHooks(std::move(timerHooks));
 }

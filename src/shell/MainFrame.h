@@ -97,8 +97,11 @@ public:
     void UpdateCommandStates();
     FrameCommandState CommandStateSnapshot() const;
     void ExecuteCommand(int commandID); // the dispatcher, for the active pane or view
-    // CommandDispatcher: the one way any command runs (busy check, run, state refresh).
+    // CommandDispatcher: the one way any command runs (busy check, run, state refresh). An error
+    // escaping the command is shown as "<command>: <error text>" (a scripting call fails with it).
     bool DispatchCommand(const CommandRequest& request) override;
+    // The command's menu text without its mnemonic, ellipsis and key ("Command <id>" without one).
+    QString CommandLabel(int commandID) const;
     void SetRecentFiles(const QStringList& paths);
     // The "Recent Custom Reports" entries: listed each time their menu opens; an entry reruns.
     void SetRecentCustomReports(std::function<QStringList()> list, std::function<void(const QString&)> rerun);
@@ -297,6 +300,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // A file dropped on the window is opened as a project.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -358,6 +362,7 @@ private:
     long m_currentStepID = -1;
     bool m_bHasEngine = false;
     bool m_bMatParamsLookupFailed = false;
+    bool m_hasShown = false; // the window has been on screen at least once
     long m_lastPrimaryEquipmentID = -1; // preselected by the operation editor
     RecipeClipboard m_recipeClipboard;
     CRecipeLineDrag m_recipeLineDrag;

@@ -7,6 +7,7 @@
 #include "automation/QVProductionPlans.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/EscapedErrors.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "modules/qvxl/QVXLEntry.h"
@@ -18,6 +19,7 @@
 #include "simulation/RecipeScaling.h"
 
 #include <QApplication>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace {
@@ -117,9 +119,18 @@ void CMainFrame::SetApplicationVisible(bool show)
         hide();
         return;
     }
-    this->show();
+    if (m_hasShown)
+        this->show();
+    else
+        showMaximized(); // a window started hidden comes up maximised the first time
     raise();
     activateWindow();
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    m_hasShown = true;
+    QMainWindow::showEvent(event);
 }
 
 // The close runs from the event loop, as the user's would; an accepted one ends the program even
@@ -127,8 +138,10 @@ void CMainFrame::SetApplicationVisible(bool show)
 void CMainFrame::QueueQuit()
 {
     QTimer::singleShot(0, this, [this] {
-        if (close())
-            QCoreApplication::quit();
+        RunGuarded(CommandLabel(ID_APP_EXIT), [this] {
+            if (close())
+                QCoreApplication::quit();
+        });
     });
 }
 

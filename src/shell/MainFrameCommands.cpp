@@ -1,5 +1,5 @@
-// The main frame's menus, toolbar, command-enabling pass and the dispatcher every command goes
-// through.
+// The main frame's menus, toolbar, command-enabling pass and how the dispatcher runs a command
+// (MainFrameDispatch.cpp holds the dispatcher itself).
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
@@ -313,7 +313,7 @@ FrameCommandState CMainFrame::CommandStateSnapshot() const
                             PlanExplorer::IsPlanSimulatable(m_context.planID);
     state.planSequenceFile =
         state.planSimulatable &&
-        QFileInfo::exists(UserSimSequenceFilePath(GetProjectDir(), m_context.planName, m_context.planID));
+        QFileInfo::exists(UserSimSequenceFilePath(GetWorkingCopyDir(), m_context.planName, m_context.planID));
     return state;
 }
 
@@ -356,18 +356,6 @@ void CMainFrame::UpdateCommandStates()
 void CMainFrame::ExecuteCommand(int commandID)
 {
     DispatchCommand(CommandRequest{commandID, nullptr, QVariant()});
-}
-
-bool CMainFrame::DispatchCommand(const CommandRequest& request)
-{
-    if (IsBusy()) { // a run pumps events: nothing may start inside it
-        QApplication::beep();
-        return false;
-    }
-    RefreshContext();
-    const bool ran = runCommand(request);
-    UpdateCommandStates();
-    return ran;
 }
 
 // The sender (else the active pane or view) when it handles the command, else the frame's handler.

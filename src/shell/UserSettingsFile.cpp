@@ -2,6 +2,7 @@
 
 #include "shell/ShellConstants.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
@@ -17,6 +18,41 @@ const QString STATE = QStringLiteral("WindowState");
 const QString GEOMETRY = QStringLiteral("WindowGeometry");
 const QString VALUE = QStringLiteral("Value");
 const QString KEY = QStringLiteral("key");
+const QString CHECKSUM = QStringLiteral("checksum");
+
+QString LayoutChecksum(const QByteArray& bytes)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
+
+// A layout entry is taken only with the checksum it was written with: Qt's restore of a damaged
+// window state can keep the window busy for minutes. Older files carry no checksum.
+QByteArray ReadCheckedLayout(QXmlStreamReader& reader, QStringList& dropped)
+{
+    const QString name = reader.name().toString();
+    const QString checksum = reader.attributes().value(CHECKSUM).toString();
+    const QByteArray bytes = QByteArray::fromBase64(reader.readElementText().toLatin1());
+    if (bytes.isEmpty() || checksum == LayoutChecksum(bytes))
+        return bytes;
+    dropped << name;
+    return QByteArray();
+}
+
+// The key is taken before the text: reading the text moves past the element's attributes.
+void ReadValue(QXmlStreamReader& reader, QMap<QString, QString>& values)
+{
+    const QString key = reader.attributes().value(KEY).toString();
+    values.insert(key, reader.readElementText());
+}
+
+void WriteCheckedLayout(QXmlStreamWriter& writer, const QString& name, const QByteArray& bytes)
+{
+    writer.writeStartElement(name);
+    if (!bytes.isEmpty())
+        writer.writeAttribute(CHECKSUM, LayoutChecksum(bytes));
+    writer.writeCharacters(QString::fromLatin1(bytes.toBase64()));
+    writer.writeEndElement();
+}
 } // namespace
 
 QString CUserSettingsFile::DefaultPath()
@@ -28,27 +64,34 @@ QString CUserSettingsFile::DefaultPath()
 bool CUserSettingsFile::Load(const QString& path)
 {
     QFile file(path.isEmpty() ? DefaultPath() : path);
-    if (!file.open(QIODevice::ReadOnly) || !parse(file.readAll()))
+    QStringList dropped;
+    if (!file.open(QIODevice::ReadOnly) || !parse(file.readAll(), dropped))
         return false;
+    if (!dropped.isEmpty())
+        qWarning("%s: window layout not applied (%s): checksum missing or wrong", qPrintable(file.fileName()),
+                 qPrintable(dropped.join(QStringLiteral(", "))));
     if (m_window)
         ApplyTo(m_window);
     return true;
 }
 
-bool CUserSettingsFile::parse(const QByteArray& xml)
+bool CUserSettingsFile::parse(const QByteArray& xml, QStringList& dropped)
 {
     QXmlStreamReader reader(xml);
     if (!reader.readNextStartElement() || reader.name() != ROOT)
         return false;
     QByteArray state, geometry;
     QMap<QString, QString> values;
-    while (reader.readNextStartElement()) {
+    // Every element below the root: the values follow the workspace's end.
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement)
+            continue;
         if (reader.name() == STATE)
-            state = QByteArray::fromBase64(reader.readElementText().toLatin1());
+            state = ReadCheckedLayout(reader, dropped);
         else if (reader.name() == GEOMETRY)
-            geometry = QByteArray::fromBase64(reader.readElementText().toLatin1());
+            geometry = ReadCheckedLayout(reader, dropped);
         else if (reader.name() == VALUE)
-            values.insert(reader.attributes().value(KEY).toString(), reader.readElementText());
+            ReadValue(reader, values);
         else if (reader.name() != WORKSPACE)
             reader.skipCurrentElement();
     }
@@ -70,8 +113,8 @@ QByteArray CUserSettingsFile::serialize() const
     writer.writeAttribute(QStringLiteral("version"), PROFILE_VERSION_GROUP);
     writer.writeStartElement(WORKSPACE);
     writer.writeAttribute(QStringLiteral("name"), WORKSPACE_SETTINGS);
-    writer.writeTextElement(STATE, QString::fromLatin1(m_windowState.toBase64()));
-    writer.writeTextElement(GEOMETRY, QString::fromLatin1(m_windowGeometry.toBase64()));
+    WriteCheckedLayout(writer, STATE, m_windowState);
+    WriteCheckedLayout(writer, GEOMETRY, m_windowGeometry);
     writer.writeEndElement();
     for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it) {
         writer.writeStartElement(VALUE);

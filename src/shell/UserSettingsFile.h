@@ -1,10 +1,13 @@
 #pragma once
 // The per-user settings file "DUZO.xml": the main window's layout (docking panes, toolbars,
-// geometry) and a few named values. It is read at start-up and written at shut-down.
+// geometry) and a few named values. It is read at start-up and written at shut-down. The state and
+// geometry are written with a checksum and read back only when it matches; a layout without one,
+// or with a wrong one, is dropped with a warning in the log.
 
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 class QMainWindow;
 
@@ -28,7 +31,7 @@ public:
     void setValue(const QString& key, const QString& value) { m_values.insert(key, value); }
 
 private:
-    bool parse(const QByteArray& xml);
+    bool parse(const QByteArray& xml, QStringList& dropped);
     QByteArray serialize() const;
 
     QMainWindow* m_window = nullptr;

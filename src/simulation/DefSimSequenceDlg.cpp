@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/SimSequenceRecipe.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "preferences/OptionControls.h"
@@ -95,7 +96,7 @@ QPushButton* CDefSimSequenceDlg::Button(int id) const
 
 QString CDefSimSequenceDlg::SequenceFilePath() const
 {
-    return UserSimSequenceFilePath(GetProjectDir(), m_planName, m_planID);
+    return UserSimSequenceFilePath(GetWorkingCopyDir(), m_planName, m_planID);
 }
 
 void CDefSimSequenceDlg::OnInitDialog()
@@ -112,7 +113,8 @@ void CDefSimSequenceDlg::OnInitDialog()
 bool CDefSimSequenceDlg::LoadSequenceFile()
 {
     QList<SimSequenceLine> lines;
-    const SimSequenceRead read = ReadSimSequenceFile(SequenceFilePath(), lines);
+    const SimSequenceRead read =
+        ReadSimSequenceFile(SequenceFilePath(), lines, SimSequenceColumnLimit(m_planID));
     if (read == SimSequenceRead::Missing)
         return false;
     SimSequenceBuild build;
@@ -153,11 +155,16 @@ void CDefSimSequenceDlg::UpdateColumnWidths()
     m_columnWidth = columns == 0 ? kMinColumnWidth : std::max(kMinColumnWidth, (m_grid->width() - 45) / columns);
     for (int column = 1; column <= columns; ++column)
         m_grid->SetColWidth(column, m_columnWidth);
+    // Narrow columns: a row with a long text is made tall.
+    std::vector<bool> tall(size_t(m_layout.RowCount()) + 1, false);
+    for (int column = 1; column <= columns && m_columnWidth <= kMinColumnWidth; ++column) {
+        for (const SimSequenceCell& cell : m_layout.ColumnCells(column)) {
+            if (m_layout.Records().at(cell.record).text.size() > 18)
+                tall[size_t(cell.row)] = true;
+        }
+    }
     for (int row = 1; row <= m_layout.RowCount(); ++row) {
-        bool tall = false;
-        for (int column = 1; column <= columns && !tall && m_columnWidth <= kMinColumnWidth; ++column)
-            tall = m_layout.TextAt(row, column).size() > 18;
-        const int height = tall ? kTallRowHeight : kRowHeight;
+        const int height = tall[size_t(row)] ? kTallRowHeight : kRowHeight;
         if (m_grid->rowHeight(row - 1) != height)
             m_grid->SetRowHeight(row, height);
     }
@@ -166,10 +173,8 @@ void CDefSimSequenceDlg::UpdateColumnWidths()
 void CDefSimSequenceDlg::FillGrid()
 {
     for (int column = 1; column <= m_layout.ColumnCount(); ++column) {
-        for (int row = 1; row <= m_layout.RowCount(); ++row) {
-            if (m_layout.RecordAt(row, column) >= 0)
-                SetCellText(row, column);
-        }
+        for (const SimSequenceCell& cell : m_layout.ColumnCells(column))
+            SetCellText(cell.row, column);
     }
 }
 
@@ -214,22 +219,20 @@ bool CDefSimSequenceDlg::OnMove(SimSequenceMove move)
         OptionBeep();
         return false;
     }
-    // The cells of the selected columns before the move, to rewrite only those that change.
-    std::vector<std::vector<int>> before;
-    for (int column = left; column <= right; ++column) {
-        before.emplace_back();
-        for (int row = 1; row <= m_layout.RowCount(); ++row)
-            before.back().push_back(m_layout.RecordAt(row, column));
-    }
+    // The filled cells of the selected columns before the move: their rows and those filled after
+    // it are the only ones that can change.
+    std::vector<std::vector<SimSequenceCell>> before;
+    for (int column = left; column <= right; ++column)
+        before.push_back(m_layout.ColumnCells(column));
     if (!m_layout.Move(move, first, last, left, right)) {
         OptionBeep();
         return false;
     }
     for (int column = left; column <= right; ++column) {
-        for (int row = 1; row <= m_layout.RowCount(); ++row) {
-            if (before[size_t(column - left)][size_t(row - 1)] != m_layout.RecordAt(row, column))
-                SetCellText(row, column);
-        }
+        for (const SimSequenceCell& cell : before[size_t(column - left)])
+            SetCellText(cell.row, column);
+        for (const SimSequenceCell& cell : m_layout.ColumnCells(column))
+            SetCellText(cell.row, column);
     }
     const int by = move == SimSequenceMove::MoveUp || move == SimSequenceMove::PushUp ? -1 : 1;
     SelectBlock(first + by, last + by, left, right);
@@ -258,6 +261,7 @@ void CDefSimSequenceDlg::accept()
         QvMessageBox(QString::fromLatin1(FILE_NOT_OPENED).arg(SequenceFilePath()));
         return;
     }
+    SetProjectModified(true); // the file is the project's: the next save writes it
     QDialog::accept();
 }
 

@@ -15,8 +15,6 @@ struct SimSequenceBuild {
     QString messages; // of the batch-count estimate, "\r\n"-separated
 };
 
-constexpr int SIM_SEQUENCE_MAX_BATCHES = 30;
-
 class CSimSequenceBuilder {
 public:
     explicit CSimSequenceBuilder(long planID) : m_planID(planID) {}

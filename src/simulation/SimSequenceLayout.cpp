@@ -9,34 +9,41 @@ void CSimSequenceLayout::Reset(QList<SimSequenceColumn> columns, QList<SimSequen
     Fill();
 }
 
+// Records come in simulation order: a row takes columns left to right, so a record whose column
+// is not right of the last one placed starts the next row.
 void CSimSequenceLayout::Fill()
 {
     m_rows = std::max<int>(1, int(m_records.size() - m_columns.size() + 1));
-    m_cells.assign(size_t(m_columns.size()), std::vector<int>(size_t(m_rows), -1));
-    qsizetype next = 0;
-    for (int row = 1; next < m_records.size(); ++row) {
-        const qsizetype before = next;
-        for (int column = 1; column <= ColumnCount() && next < m_records.size(); ++column) {
-            const SimSequenceRecord& record = m_records.at(next);
-            if (record.column != column || record.stepID != m_columns.at(column - 1).stepID)
-                continue;
-            if (row > m_rows) { // more rows than the counts promise: grow
-                m_rows = row;
-                for (auto& cells : m_cells)
-                    cells.resize(size_t(m_rows), -1);
-            }
-            m_cells[size_t(column - 1)][size_t(row - 1)] = int(next++);
-        }
-        if (next == before)
+    m_cells.assign(size_t(m_columns.size()), {});
+    int row = 1;
+    int lastColumn = 0;
+    for (qsizetype next = 0; next < m_records.size(); ++next) {
+        const SimSequenceRecord& record = m_records.at(next);
+        if (record.column < 1 || record.column > ColumnCount() ||
+            record.stepID != m_columns.at(record.column - 1).stepID)
             break; // a record no column takes: the rest stays unplaced
+        if (record.column <= lastColumn)
+            ++row;
+        lastColumn = record.column;
+        m_rows = std::max(m_rows, row); // more rows than the counts promise: grow
+        m_cells[size_t(record.column - 1)].push_back({row, int(next)});
     }
 }
+
+namespace {
+bool RowBefore(const SimSequenceCell& cell, int row)
+{
+    return cell.row < row;
+}
+} // namespace
 
 int CSimSequenceLayout::RecordAt(int row, int column) const
 {
     if (column < 1 || column > ColumnCount() || row < 1 || row > m_rows)
         return -1;
-    return m_cells[size_t(column - 1)][size_t(row - 1)];
+    const std::vector<SimSequenceCell>& cells = m_cells[size_t(column - 1)];
+    const auto cell = std::lower_bound(cells.begin(), cells.end(), row, RowBefore);
+    return cell != cells.end() && cell->row == row ? cell->record : -1;
 }
 
 QString CSimSequenceLayout::TextAt(int row, int column) const
@@ -54,17 +61,15 @@ bool CSimSequenceLayout::RowEmpty(int row, int left, int right) const
     return true;
 }
 
-// Rows from..to of the columns move by `by` (+1 down, -1 up); the row they leave is cleared.
+// Rows from..to of the columns move by `by` (+1 down, -1 up) into the empty row beside them, so
+// each column's cells keep their order.
 void CSimSequenceLayout::ShiftBlock(int from, int to, int left, int right, int by)
 {
     for (int column = left; column <= right; ++column) {
-        std::vector<int>& cells = m_cells[size_t(column - 1)];
-        const auto begin = cells.begin() + (from - 1);
-        const auto end = cells.begin() + to;
-        if (by < 0)
-            std::rotate(begin - 1, begin, end); // the empty row above goes below the block
-        else
-            std::rotate(begin, end, end + 1); // the empty row below goes above it
+        std::vector<SimSequenceCell>& cells = m_cells[size_t(column - 1)];
+        for (auto cell = std::lower_bound(cells.begin(), cells.end(), from, RowBefore);
+             cell != cells.end() && cell->row <= to; ++cell)
+            cell->row += by;
     }
 }
 
@@ -101,15 +106,10 @@ bool CSimSequenceLayout::Move(SimSequenceMove move, int first, int last, int lef
 
 bool CSimSequenceLayout::FilledRange(int column, int& first, int& last) const
 {
-    first = last = 0;
-    for (int row = 1; row <= m_rows; ++row) {
-        if (RecordAt(row, column) < 0)
-            continue;
-        if (first == 0)
-            first = row;
-        last = row;
-    }
-    return first != 0;
+    const std::vector<SimSequenceCell>& cells = m_cells[size_t(column - 1)];
+    first = cells.empty() ? 0 : cells.front().row;
+    last = cells.empty() ? 0 : cells.back().row;
+    return !cells.empty();
 }
 
 bool CSimSequenceLayout::CheckOrder(SimSequenceOrderFault* fault) const
@@ -133,26 +133,33 @@ bool CSimSequenceLayout::CheckOrder(SimSequenceOrderFault* fault) const
 // operations to write; an operation of the anchor column makes its unit procedure the row anchor's.
 QList<SimSequenceLine> CSimSequenceLayout::Lines() const
 {
+    struct Placed {
+        int row, column, record;
+    };
+    std::vector<Placed> placed;
+    for (int column = 1; column <= ColumnCount(); ++column) {
+        for (const SimSequenceCell& cell : m_cells[size_t(column - 1)])
+            placed.push_back({cell.row, column, cell.record});
+    }
+    std::sort(placed.begin(), placed.end(), [](const Placed& a, const Placed& b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
     QList<int> remaining;
     for (const SimSequenceColumn& column : m_columns)
         remaining.append(column.count);
     int anchor = 1;
     long anchorUnitProcedure = -1;
     QList<SimSequenceLine> lines;
-    for (int row = 1; row <= m_rows; ++row) {
-        for (int column = 1; column <= ColumnCount(); ++column) {
-            const int index = RecordAt(row, column);
-            if (index < 0)
-                continue;
-            while (anchor < ColumnCount() && remaining.at(anchor - 1) <= 0)
-                ++anchor;
-            const SimSequenceRecord& record = m_records.at(index);
-            if (column == anchor)
-                anchorUnitProcedure = record.unitProcedureID;
-            lines.append({column, anchor, record.stepID, m_columns.at(anchor - 1).stepID, record.unitProcedureID,
-                          anchorUnitProcedure, record.operationID, m_columns.at(column - 1).label, record.text});
-            --remaining[column - 1];
-        }
+    for (const Placed& cell : placed) {
+        while (anchor < ColumnCount() && remaining.at(anchor - 1) <= 0)
+            ++anchor;
+        const SimSequenceRecord& record = m_records.at(cell.record);
+        if (cell.column == anchor)
+            anchorUnitProcedure = record.unitProcedureID;
+        lines.append({cell.column, anchor, record.stepID, m_columns.at(anchor - 1).stepID,
+                      record.unitProcedureID, anchorUnitProcedure, record.operationID,
+                      m_columns.at(cell.column - 1).label, record.text});
+        --remaining[cell.column - 1];
     }
     return lines;
 }

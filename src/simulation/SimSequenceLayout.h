@@ -1,7 +1,8 @@
 #pragma once
 // The layout behind the sequence dialog's grid: one column per batch of a step, each listing its
 // operations downwards; cells of different columns in one row run side by side. A column is keyed
-// by its position (from 1) everywhere: records, fill, moves and the file.
+// by its position (from 1) everywhere: records, fill, moves and the file. Only filled cells are
+// kept, so that the layout grows with the operations, not with columns times rows.
 
 #include "foundation/common/UserSimSequenceFile.h"
 
@@ -22,6 +23,12 @@ struct SimSequenceRecord {
     long unitProcedureID = 0;
     long operationID = 0;
     QString text;
+};
+
+// A filled cell of a column: its row (from 1) and its record.
+struct SimSequenceCell {
+    int row = 0;
+    int record = 0;
 };
 
 enum class SimSequenceMove { MoveUp, MoveDown, PushUp, PushDown };
@@ -46,6 +53,8 @@ public:
     // The record in the cell (row and column from 1), -1 when empty.
     int RecordAt(int row, int column) const;
     QString TextAt(int row, int column) const;
+    // The column's filled cells from the top (column from 1).
+    const std::vector<SimSequenceCell>& ColumnCells(int column) const { return m_cells[size_t(column - 1)]; }
 
     // Moves the rows first..last of the columns left..right by one row; false (nothing changed)
     // when refused.
@@ -64,5 +73,5 @@ private:
     QList<SimSequenceColumn> m_columns;
     QList<SimSequenceRecord> m_records;
     int m_rows = 1;
-    std::vector<std::vector<int>> m_cells; // [column - 1][row - 1]: record index or -1
+    std::vector<std::vector<SimSequenceCell>> m_cells; // [column - 1]: its filled cells by row
 };

@@ -4,6 +4,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ProjectControl.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -57,8 +58,44 @@ TEST_F(AutomationApplicationTest, OpenProjectRecognisesTheOpenFile)
     EXPECT_TRUE(builder.AutomationModelExists()); // built on the first call
     EXPECT_EQ(Call(Root(), "openproject", {S(link)}).longValue(), 1);
     EXPECT_TRUE(control.calls.isEmpty());
-    EXPECT_EQ(Call(Root(), "OpenProject", {S(app.root() + "missing.prj")}).longValue(), 0);
-    EXPECT_EQ(control.calls, QStringList{"open " + app.root() + "missing.prj"});
+}
+
+// A path that names no project file answers 0 with the open's own text before the open project is
+// asked to close; any project kind, the extension in any case, goes on to the open.
+TEST_F(AutomationApplicationTest, OpenProjectRefusesWhatIsNoProjectFileBeforeTheClose)
+{
+    const QString notProject = "Please select a Tamro Plenthover Project file to open!";
+    const QString root = app.root();
+    for (const char* name :
+         {"notes.txt", "STEP_1001.wc", "Plant.PRJ", "Plant.qvz", "Plant.qvt", "Plant.wc"}) {
+        QFile file(root + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name;
+    }
+    ASSERT_TRUE(QDir(root).mkdir("Folder.prj"));
+    const struct {
+        QString path;
+        QString said; // empty: opened
+    } cases[] = {
+        {root + "missing.prj", "The file " + root + "missing.prj does not exist"},
+        {root + "Folder.prj", "The file " + root + "Folder.prj does not exist"},
+        {root + "notes.txt", notProject},
+        {root + "STEP_1001.wc", notProject},
+        {root + "Plant.PRJ", ""},
+        {root + "Plant.qvz", ""},
+        {root + "Plant.qvt", ""},
+        {root + "Plant.wc", ""},
+    };
+    for (const auto& c : cases) {
+        control.open = true;
+        control.calls.clear();
+        messages.clear();
+        const long answer = Call(Root(), "OpenProject", {S(c.path)}).longValue();
+        EXPECT_EQ(answer, c.said.isEmpty() ? 1 : 0) << c.path.toStdString();
+        EXPECT_EQ(messages, c.said.isEmpty() ? QStringList() : QStringList{c.said}) << c.path.toStdString();
+        EXPECT_EQ(control.calls, c.said.isEmpty() ? QStringList{"open " + c.path} : QStringList())
+            << c.path.toStdString();
+    }
+    messages.clear();
 }
 
 // TRUE saves, then closes without asking; a failed save keeps the project open and says why.

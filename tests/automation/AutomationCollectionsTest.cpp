@@ -3,10 +3,13 @@
 #include "automation/AutomationEnumerator.h"
 #include "automation/QVFields.h"
 #include "automation/QVGroups.h"
+#include "automation/QVLineItems.h"
+#include "automation/QVOperations.h"
 #include "automation/QVProcesses.h"
 #include "automation/QVProductionPlans.h"
 #include "automation/QVRanges.h"
 #include "automation/QVSteps.h"
+#include "automation/QVUnitProcedures.h"
 #include "foundation/common/BusyGuard.h"
 
 namespace {
@@ -94,6 +97,50 @@ TEST_F(AutomationCollectionsTest, TypeArgumentsOfAdd)
     EXPECT_EQ(InvokeAutomation(ranges, InvokeKind::Call, "Add", {V(), L(1)}).text,
               "Please use string or long for RangeType!");
     EXPECT_EQ(Get(fields, "Count").longValue(), 2);
+}
+
+// Add accepts every argument a collection's list names: the keys make the element, the rest are
+// taken and left unused; one argument more is refused before anything is added.
+TEST_F(AutomationCollectionsTest, AddTakesTheWholeArgumentList)
+{
+    const V none;
+    const QList<V> nine(9, none);
+    struct Case {
+        std::shared_ptr<CAutomationObject> collection;
+        AutomationArgs args;
+        QList<std::pair<QString, V>> expected; // member of the new element, its value
+    };
+    const QList<Case> cases{
+        {std::make_shared<CQVProcesses>(),
+         {S("Alpha"), S("2"), S("raw"), S("product"), L(0).ByRef(), S("kg"), V::Date(40000), none},
+         {{"Name", S("Alpha")}, {"Version", S("2")}}},
+        {std::make_shared<CQVSteps>(), AutomationArgs{S("Dry"), S("3"), none, none, none, none, none, L(0)} + nine,
+         {{"Name", S("Dry")}, {"Version", S("3")}}},
+        {std::make_shared<CQVUnitProcedures>(), {S("Vessel"), L(7), L(0), none},
+         {{"Name", S("Vessel")}, {"PrimaryEquipmentUnit", L(-1)}}},
+        {std::make_shared<CQVOperations>(), {L(4), L(2), L(0), none}, {{"Operation", L(4)}, {"Model", L(2)}}},
+        {std::make_shared<CQVGroups>(), {L(3), L(0), none, none}, {{"GroupType", L(3)}}},
+        {std::make_shared<CQVFields>(), {S("Time"), V::Double(5), L(1), none, none}, {{"FieldType", L(100068)}}},
+        {std::make_shared<CQVRanges>(), {L(9), L(2), L(0), V::Double(1), S("min"), V::Double(4), S("min")},
+         {{"RangeType", L(9)}, {"RangeCategory", L(2)}, {"LoValue", V::Double(1e35)}, {"HiUOM", S("")}}},
+        {std::make_shared<CQVProductionPlans>(), {S("Weekly"), V::Date(40000), L(0), S("kg")},
+         {{"Name", S("Weekly")}, {"StartDateTime", V::Date(40000)}}},
+        {std::make_shared<CQVLineItems>(),
+         {S("P"), S("1"), S("S"), S("1"), V::Double(10), S("kg"), L(0), none, none, none, none},
+         {{"Quantity", V::Double(0)}}},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.collection->ClassName().toStdString();
+        const AutomationResult added = InvokeAutomation(c.collection, InvokeKind::Call, "Add", c.args);
+        ASSERT_TRUE(added.ok()) << name << ": " << added.text.toStdString();
+        ASSERT_NE(added.value.object(), nullptr) << name;
+        for (const auto& [member, value] : c.expected)
+            EXPECT_EQ(Get(added.value.object(), member), value) << name << "." << member.toStdString();
+        const AutomationResult tooMany =
+            InvokeAutomation(c.collection, InvokeKind::Call, "Add", AutomationArgs(c.args) << none);
+        EXPECT_EQ(tooMany.error, AutomationError::BadParameterCount) << name;
+        EXPECT_EQ(Get(c.collection, "Count").longValue(), 1) << name;
+    }
 }
 
 TEST_F(AutomationCollectionsTest, GroupFinderAndPlanKeys)

@@ -1,5 +1,6 @@
 #include "AutomationFixture.h"
 
+#include "automation/AutomationBus.h"
 #include "automation/QVFields.h"
 #include "automation/QVOperation.h"
 #include "automation/QVProcesses.h"
@@ -10,6 +11,8 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/db/DaoDatabase.h"
+
+#include <QDBusMessage>
 
 namespace {
 using V = CAutomationVariant;
@@ -27,6 +30,21 @@ protected:
         for (long i = 0; i < count; ++i)
             items << Obj(collection, "Item", {L(i)});
         return items;
+    }
+    // The field object of that row of the step; null when the tree has none.
+    std::shared_ptr<CAutomationObject> FieldObject(long stepID, long fieldID)
+    {
+        for (auto& process : Items(Obj(Root(), "Processes")))
+            for (auto& step : Items(Obj(process, "Steps")))
+                for (auto& up : Items(Obj(step, "UnitProcedures")))
+                    for (auto& op : Items(Obj(up, "Operations")))
+                        for (auto& group : Items(Obj(op, "Groups")))
+                            for (auto& field : Items(Obj(group, "Fields"))) {
+                                const auto f = std::static_pointer_cast<CQVField>(field);
+                                if (f->m_fieldID == fieldID && f->m_stepID == stepID)
+                                    return field;
+                            }
+        return nullptr;
     }
     // The first field of the step that has a range, and its operation.
     std::shared_ptr<CAutomationObject> FieldWithRange(long stepID, long* fieldID)
@@ -143,6 +161,73 @@ TEST_F(AutomationModelTest, FieldAndRangeSettersWriteTheirColumnOnly)
     EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT HighWidth || '|' || LowUOM FROM TblRangeData WHERE RangeID = ?",
                         {qlonglong(rangeID)}).toString(), "3|kg");
     EXPECT_EQ(Get(range, "HiWidth").type(), VT_I2);
+}
+
+// A negative time, amount or volume, and a negative range limit of such a field, is refused with
+// the editor's text and the scripting error InvalidArgument; nothing is stored. Zero and positive
+// values are written, and a temperature may be below zero.
+TEST_F(AutomationModelTest, NegativeTimesAmountsAndVolumesAreRefused)
+{
+    OpenDemo();
+    struct Case {
+        long fieldTypeID;
+        QString refusal; // empty: the negative value is written
+    };
+    const QList<Case> cases{{100001, "Please enter a non-negative number for Duration."},
+                            {100002, "Please enter a non-negative number for Amount."},
+                            {100003, "Please enter a non-negative number for Volume."},
+                            {100004, ""}};
+    QHash<long, long> fieldOfType;
+    for (const Case& c : cases) {
+        fieldOfType[c.fieldTypeID] =
+            StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = ?",
+                      {qlonglong(c.fieldTypeID)}).toLongLong();
+        ASSERT_GT(fieldOfType[c.fieldTypeID], 0) << c.fieldTypeID;
+        EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = ?", {qlonglong(c.fieldTypeID)});
+        EditStep(COUPLING_STEP, "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
+                                " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
+                 {qlonglong(fieldOfType[c.fieldTypeID])});
+    }
+    builder.RefreshAutomationModel(COUPLING_STEP);
+    const QString rows = "SELECT group_concat(quote(DoubleValue) || quote(LongValue), ';') FROM TblFieldData"
+                         " UNION ALL SELECT group_concat(quote(Low) || quote(High), ';') FROM TblRangeData";
+    for (const Case& c : cases) {
+        const std::string type = std::to_string(c.fieldTypeID);
+        auto field = FieldObject(COUPLING_STEP, fieldOfType[c.fieldTypeID]);
+        ASSERT_TRUE(field) << type;
+        auto range = Obj(Obj(field, "Ranges"), "Item", {L(0)});
+        ASSERT_TRUE(range) << type;
+        const QList<std::pair<std::shared_ptr<CAutomationObject>, QString>> puts{
+            {field, "dValue"}, {field, "lValue"}, {range, "LoValue"}, {range, "HiValue"}};
+        for (const auto& [object, member] : puts) {
+            const std::string what = type + "." + member.toStdString();
+            const V old = Get(object, member);
+            const QString before = StepValue(COUPLING_STEP, rows).toString();
+            const AutomationResult negative = Put(object, member, member == "lValue" ? L(-5) : V::Double(-0.5));
+            if (c.refusal.isEmpty()) {
+                EXPECT_TRUE(negative.ok()) << what << ": " << negative.text.toStdString();
+                continue;
+            }
+            EXPECT_EQ(negative.error, AutomationError::InvalidArgument) << what;
+            EXPECT_EQ(negative.text, c.refusal) << what;
+            EXPECT_EQ(Get(object, member), old) << what;
+            EXPECT_EQ(StepValue(COUPLING_STEP, rows).toString(), before) << what;
+            for (const V& allowed : {V::Long(0), V::Double(2.5)})
+                EXPECT_TRUE(Put(object, member, allowed).ok()) << what;
+        }
+    }
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT DoubleValue FROM TblFieldData WHERE FieldID = ?",
+                        {qlonglong(fieldOfType[100001])}).toDouble(), 2.5);
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT DoubleValue FROM TblFieldData WHERE FieldID = ?",
+                        {qlonglong(fieldOfType[100004])}).toDouble(), -0.5);
+    // What a bus client receives for the refusal.
+    auto duration = FieldObject(COUPLING_STEP, fieldOfType[100001]);
+    const AutomationResult refused = Put(duration, "dValue", V::Double(-1));
+    const QDBusMessage call = QDBusMessage::createMethodCall("Quorvanta.Application", "/x",
+                                                             "org.freedesktop.DBus.Properties", "Set");
+    const QDBusMessage reply = AutomationErrorReply(call, refused);
+    EXPECT_EQ(reply.errorName(), "Quorvanta.Error.InvalidArgument");
+    EXPECT_EQ(reply.errorMessage(), "Please enter a non-negative number for Duration.");
 }
 
 // The recipe text written after a parameter change is what the operation reports next.

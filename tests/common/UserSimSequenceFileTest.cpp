@@ -4,6 +4,7 @@
 #include "foundation/common/UserSimSequenceFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -92,6 +93,32 @@ TEST(UserSimSequenceFileTest, AColumnMatchesOnlyItsStepsVisibleOperationsInOrder
     EXPECT_FALSE(SimSequenceMatchesSteps(TWO_COLUMNS.mid(0, 3), of)); // column 2 lacks its last
     const QList<SimSequenceOperation> longer = recipe + QList<SimSequenceOperation>{{10, 13, "3 Cool"}};
     EXPECT_FALSE(SimSequenceMatchesSteps(TWO_COLUMNS, [&longer](long) { return longer; }));
+}
+
+// The limit counts columns: keys up to it read, the first key past it makes the file unreadable.
+TEST(UserSimSequenceFileTest, AFileOfMoreColumnsThanTheLimitIsUnreadable)
+{
+    QList<SimSequenceLine> lines;
+    EXPECT_TRUE(ParseSimSequence(TWO_COLUMNS_TEXT, lines, 2));
+    EXPECT_EQ(lines, TWO_COLUMNS);
+    EXPECT_FALSE(ParseSimSequence(TWO_COLUMNS_TEXT, lines, 1));
+    EXPECT_TRUE(lines.isEmpty());
+    EXPECT_TRUE(ParseSimSequence("", lines, 0));
+}
+
+// 50,000 columns of two operations are matched against their recipe in one pass over the lines.
+TEST(UserSimSequenceFileTest, ManyColumnsAreMatchedInLinearTime)
+{
+    QList<SimSequenceLine> lines;
+    for (long operation : {11, 12}) {
+        for (int column = 1; column <= 50000; ++column)
+            lines.append({column, column, 2001, 2001, 10, 10, operation, QString(), QString()});
+    }
+    const QList<SimSequenceOperation> recipe = {{10, 11, "1 Charge"}, {10, 12, "2 Heat"}};
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(SimSequenceMatchesSteps(lines, [&recipe](long) { return recipe; }));
+    EXPECT_LT(clock.elapsed(), 5000);
 }
 
 // Random byte edits of a valid file never crash the parser; whatever it accepts writes back to

@@ -1,4 +1,5 @@
 #include "DbFixture.h"
+#include "ScriptedPrompts.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
 
@@ -104,12 +105,74 @@ TEST_F(ResultsDatabaseTest, AFailedRunLeavesThePreviousResults)
 
 TEST_F(ResultsDatabaseTest, OnlyAResultsFileOpens)
 {
+    ScriptedPromptService prompts;
     CResultsDatabase results;
     EXPECT_FALSE(results.Open(pathOf("missing.mdb")));
+    EXPECT_FALSE(results.ReadFailed()) << "a missing file is no results, not unreadable ones";
     const QString step = pathOf("step.stp");
     ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Step, step));
+    prompts.expect(IDOK);
     EXPECT_FALSE(results.Open(step));
     EXPECT_FALSE(results.IsOpen());
+    EXPECT_EQ(prompts.lastText(), "The results of step.stp cannot be read: the file is not a results "
+                                  "database. Run the simulation again.");
+}
+
+// A results file of another schema or a damaged one reads as no results, is reported once per
+// version of the file, and is left as it was.
+TEST_F(ResultsDatabaseTest, AnUnreadableFileIsReportedOnceAndLeftAlone)
+{
+    const struct {
+        const char* label;
+        std::function<void(const QString& path)> damage;
+        const char* reason;
+    } cases[] = {
+        {"a renamed column",
+         [](const QString& path) {
+             scalar(path, "ALTER TABLE OperationSchedule RENAME COLUMN StepID TO StepKey");
+         },
+         "the table OperationSchedule has no column StepID"},
+        {"a column renamed in the file's bytes",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+             QByteArray bytes = file.readAll();
+             ASSERT_TRUE(bytes.contains("RemarkText TEXT"));
+             bytes.replace("RemarkText TEXT", "RemarkTaxt TEXT");
+             file.seek(0);
+             file.write(bytes);
+         },
+         "the table SimulationRemark has no column RemarkText"},
+        {"a missing table", [](const QString& path) { scalar(path, "DROP TABLE RunSummary"); },
+         "there is no table RunSummary"},
+    };
+    ScriptedPromptService prompts;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const QString path = pathOf(StepResultsFileName(7));
+        ASSERT_TRUE(WriteResultsAtomically(path, FillSampleResults));
+        c.damage(path);
+        const QByteArray before = [&path] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        prompts.clear();
+        prompts.expect(IDOK);
+        for (int read = 0; read < 2; ++read) {
+            CResultsDatabase results;
+            EXPECT_FALSE(results.Open(path));
+            EXPECT_TRUE(results.ReadFailed());
+            EXPECT_TRUE(results.Schedule(7).isEmpty());
+            EXPECT_EQ(results.Summary().cycleTime, 1e35);
+        }
+        EXPECT_EQ(prompts.texts(), QStringList{QString("The results of step 7 cannot be read: %1. Run the "
+                                                       "simulation again.")
+                                                   .arg(c.reason)});
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before);
+        EXPECT_EQ(QDir(pathOf("")).entryList(QDir::Files), QStringList{StepResultsFileName(7)});
+    }
 }
 
 TEST_F(ResultsDatabaseTest, TheFileOpensInTheSqliteShell)

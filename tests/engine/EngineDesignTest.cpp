@@ -2,6 +2,7 @@
 // facility against the whole catalogue, the cases it cannot size, iterations, cancel and options.
 
 #include "EngineFixture.h"
+#include "ScriptedPrompts.h"
 
 #include "foundation/common/Array.h"
 #include "foundation/db/DaoDatabase.h"
@@ -286,6 +287,10 @@ TEST_F(EngineDesignTest, AResultsFileThatDoesNotReadIsLeftAsItIs)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("not a results database");
     }
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
     EXPECT_EQ(Design(5), SIMULATION_FAILED);
     EXPECT_EQ(DesignFileBytes(ResultsPath()), "not a results database");
+    EXPECT_EQ(prompts.texts(), QStringList{"The results of step Step 11 (1.0) cannot be read: the file is not a "
+                                           "results database. Run the simulation again."});
 }

@@ -13,6 +13,7 @@ void EngineFixture::Open(const ProjectSpec& spec, bool keepParameters)
     ASSERT_TRUE(generator.Write(spec, folder)) << generator.ErrorText().toStdString();
     ProjectFileSet& files = app.fileSet();
     files.projectDir = folder;
+    files.workingCopyDir = app.root() + "instance/";
     files.equipmentDBPath = folder + spec.name + ".eqm";
     files.materialsDBPath = folder + spec.name + ".mtl";
     files.projectDatabase = std::make_unique<CDaoDatabase>();

@@ -243,7 +243,11 @@ TEST_F(EnginePlanTest, TheSequenceFilesColumnsAreTheBatches)
 {
     OpenPlanProject();
     WriteDetail({{PLAN_S1, 1}}); // not read with the flag
-    const QString path = UserSimSequenceFilePath(folder, "Weekly", PLAN);
+    app.fileSet().projectDatabase->Execute(
+        "INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, QuantityUOM) "
+        "VALUES (?, ?, 'step', 1, 'batches')",
+        {qlonglong(PLAN), qlonglong(PLAN_S1)}); // room for the file's columns
+    const QString path = UserSimSequenceFilePath(app.fileSet().workingCopyDir, "Weekly", PLAN);
     EngineEntry engine;
     EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, true), SIMULATION_FAILED);
     {

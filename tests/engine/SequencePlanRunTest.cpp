@@ -2,10 +2,12 @@
 // it refuses.
 
 #include "EngineFixture.h"
+#include "ManyColumnSequence.h"
 
 #include "foundation/common/SimSequenceRecipe.h"
 #include "modules/engine/SequencePlanRun.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace {
@@ -78,16 +80,19 @@ protected:
         spec.plantName = "Plant";
         spec.steps = {ParallelStepSpec(STEP)};
         spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000}};
-        spec.plans = {{SEQUENCE_PLAN, "Night Shift", 1e35, 1, {}}};
+        spec.plans = {{SEQUENCE_PLAN, "Night Shift", 1e35, 1, {{"step", STEP, 2, "batches"}}}};
         Open(spec);
         WriteParallelTransitions(STEP);
     }
-    QString SequencePath() const { return UserSimSequenceFilePath(folder, "Night Shift", SEQUENCE_PLAN); }
-    // Two batches of the step, the second handed over after the first.
-    QList<SimSequenceLine> TwoBatches() const
+    QString SequencePath() const
+    {
+        return UserSimSequenceFilePath(app.fileSet().workingCopyDir, "Night Shift", SEQUENCE_PLAN);
+    }
+    // Batches of the step, each handed over after the one before.
+    QList<SimSequenceLine> Batches(int count) const
     {
         QList<SimSequenceLine> lines;
-        for (int column : {1, 2}) {
+        for (int column = 1; column <= count; ++column) {
             for (const SimSequenceOperation& op : ReadSimSequenceStepRecipe(STEP).operations)
                 lines.append({column, column, STEP, STEP, op.unitProcedureID, op.unitProcedureID, op.operationID,
                               QStringLiteral("Step 11 (1.0) Batch %1").arg(column), op.text});
@@ -102,7 +107,7 @@ protected:
 
 TEST_F(SequencePlanRunTest, EachColumnIsABatchOfItsStepFromThePlansStart)
 {
-    ASSERT_TRUE(WriteSimSequenceFile(SequencePath(), TwoBatches()));
+    ASSERT_TRUE(WriteSimSequenceFile(SequencePath(), Batches(2)));
     QList<SequencePlanBatch> batches;
     QList<EngineRemark> remarks;
     ASSERT_EQ(Run(batches, remarks), SIMULATION_COMPLETED);
@@ -115,9 +120,9 @@ TEST_F(SequencePlanRunTest, EachColumnIsABatchOfItsStepFromThePlansStart)
 
 TEST_F(SequencePlanRunTest, AMissingEmptyOrStaleFileFailsWithAnErrorRemark)
 {
-    QList<SimSequenceLine> stale = TwoBatches();
+    QList<SimSequenceLine> stale = Batches(2);
     stale.removeLast();
-    QList<SimSequenceLine> otherOperation = TwoBatches();
+    QList<SimSequenceLine> otherOperation = Batches(2);
     otherOperation[1].operationID = 99999;
     const std::optional<QList<SimSequenceLine>> files[] = {std::nullopt, QList<SimSequenceLine>{}, stale, otherOperation};
     for (const auto& file : files) {
@@ -131,5 +136,33 @@ TEST_F(SequencePlanRunTest, AMissingEmptyOrStaleFileFailsWithAnErrorRemark)
         ASSERT_EQ(remarks.size(), 1);
         EXPECT_EQ(remarks.first().messageID, REMARK_SEQUENCE_FILE_UNUSABLE);
         EXPECT_TRUE(batches.isEmpty());
+    }
+}
+
+// A file of more columns than the plan's requirements can have (30 batches of every step each) is
+// refused as unusable before its columns are matched or laid out: 3 MB take well under a second.
+TEST_F(SequencePlanRunTest, AFileOfMoreColumnsThanThePlanCanHaveIsRefusedAtOnce)
+{
+    const QList<SimSequenceOperation> operations = ReadSimSequenceStepRecipe(STEP).operations;
+    QFile file(SequencePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ManyColumnSequence(STEP, operations, 3 << 20));
+    file.close();
+    QElapsedTimer clock;
+    clock.start();
+    QList<SequencePlanBatch> batches;
+    QList<EngineRemark> remarks;
+    EXPECT_EQ(Run(batches, remarks), SIMULATION_FAILED);
+    EXPECT_LT(clock.elapsed(), 5000);
+    ASSERT_EQ(remarks.size(), 1);
+    EXPECT_EQ(remarks.first().messageID, REMARK_SEQUENCE_FILE_UNUSABLE);
+    // The plan's one requirement of its one step allows 30 columns, not 31.
+    for (const int columns : {30, 31}) {
+        SCOPED_TRACE(columns);
+        ASSERT_TRUE(WriteSimSequenceFile(SequencePath(), Batches(columns)));
+        batches.clear();
+        remarks.clear();
+        EXPECT_EQ(Run(batches, remarks), columns == 30 ? SIMULATION_COMPLETED : SIMULATION_FAILED);
+        EXPECT_EQ(batches.size(), columns == 30 ? 30 : 0);
     }
 }

@@ -5,6 +5,11 @@
 #include "LibrarySyncFixture.h"
 
 #include "foundation/common/UniqueID.h"
+#include "library/MaterialUpdateInfo.h"
+
+#include <QFile>
+#include <functional>
+#include <sqlite3.h>
 
 namespace {
 
@@ -13,6 +18,13 @@ const QString FAILED = "The following imported component(s) could not be updated
 const QString WATER_2_TAKEN =
     "Water (2) already exists in the current Project.\nPlease enter a new name for Water in the imported Data.";
 using Dialogs = ScriptedLibraryDialogs;
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
 
 TEST_F(LibrarySyncFixture, YesUpdatesTheChosenItemsSettlingTheirClashes)
 {
@@ -77,6 +89,88 @@ TEST_F(LibrarySyncFixture, ItemsOfAMissingLibraryOrWithoutLocationAreSkipped)
     EXPECT_EQ(prompts.texts(), QStringList{QUESTION.arg(1)});
     EXPECT_EQ(dialogs.lists(), QList<QStringList>{{"Wash Solvent"}});
 }
+
+// A library that cannot be opened or read is reported, not passed over: the collect of its kind
+// shows the kind's message with the library's description on a line of its own and lists none of
+// the kind's items; the other kind goes on.
+struct UnreadableLibraryCase {
+    const char* name;
+    bool equipment;                                  // the equipment library, else the material one
+    std::function<void(const QString& path)> damage; // done to the library file; none: locked
+    const char* description;                         // "<path>" for the library's
+    friend void PrintTo(const UnreadableLibraryCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class UnreadableLibraryTest : public LibrarySyncFixture,
+                              public ::testing::WithParamInterface<UnreadableLibraryCase> {
+protected:
+    void TearDown() override
+    {
+        sqlite3_close(m_lock);
+        LibrarySyncFixture::TearDown();
+    }
+    // Another program in the middle of writing the library.
+    void Lock(const QString& path)
+    {
+        ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &m_lock), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(m_lock, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+
+private:
+    sqlite3* m_lock = nullptr;
+};
+
+// Garbage over the first page of the library's item table; the schema stays readable.
+void DamageItemTable(const QString& path)
+{
+    sqlite3* library = nullptr;
+    sqlite3_stmt* query = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &library), SQLITE_OK);
+    sqlite3_prepare_v2(library,
+                       "SELECT rootpage, (SELECT page_size FROM pragma_page_size) FROM sqlite_master "
+                       "WHERE name = 'ActualEquipmentCommon'",
+                       -1, &query, nullptr);
+    ASSERT_EQ(sqlite3_step(query), SQLITE_ROW);
+    const qint64 root = sqlite3_column_int64(query, 0), page = sqlite3_column_int64(query, 1);
+    sqlite3_finalize(query);
+    sqlite3_close(library);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek((root - 1) * page));
+    file.write(QByteArray(int(page), '\x5a'));
+}
+
+TEST_P(UnreadableLibraryTest, IsReportedWithItsDescriptionAndItsKindListsNothing)
+{
+    const UnreadableLibraryCase& c = GetParam();
+    const QString path = Library(c.equipment ? CLibraryDemo::EquipmentLibraryLocation()
+                                             : CLibraryDemo::MaterialLibraryLocation());
+    if (c.damage)
+        c.damage(path);
+    else
+        Lock(path);
+    prompts.expect(IDYES);
+    prompts.expect(IDOK);
+    dialogs.expectList(std::nullopt);
+    Synchronise();
+    EXPECT_EQ(prompts.texts(), (QStringList{QUESTION.arg(c.equipment ? 2 : 1),
+                                            MissingComponentText(c.equipment ? "equipment" : "material") +
+                                                "\n" + QString(c.description).replace("<path>", path)}));
+    EXPECT_EQ(dialogs.lists(), (QList<QStringList>{c.equipment ? QStringList{"Methanol", "Wash Solvent"}
+                                                               : QStringList{"R-101"}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Libraries, UnreadableLibraryTest,
+    ::testing::Values(UnreadableLibraryCase{"Locked", false, nullptr,
+                                            "The file '<path>' is not a database: database is locked"},
+                      UnreadableLibraryCase{"NoDatabase", false,
+                                            [](const QString& path) { WriteFile(path, "no database"); },
+                                            "The file '<path>' is not a database: file is not a database"},
+                      UnreadableLibraryCase{
+                          "DamagedItemTable", true, DamageItemTable,
+                          "The library '<path>' cannot be read: database disk image is malformed"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Both components clash: the first prompt keeps the project's Water but leaves the box unticked,
 // the second is cancelled. Nothing of the item is written, and it is listed as not updated.
@@ -143,6 +237,37 @@ TEST_F(LibrarySyncFixture, ComponentAndClassWhoseIDsAreTakenGetNewOnes)
     EXPECT_NE(vessel, 7);
     EXPECT_EQ(Value(equipment, "SELECT EquipmentClassID FROM ActualEquipmentCommon WHERE ActualEquipmentID = 101").toLongLong(),
               vessel);
+}
+
+// Column names of a library file reach the project's statements quoted, and only those the project
+// table has: a name holding a quote is copied like any other, a name written to look like SQL
+// changes nothing, and a column the project lacks is left behind. Both an update of an imported
+// item and the insert of a new component go this way.
+TEST_F(LibrarySyncFixture, LibraryColumnNamesAreQuotedAndOnlyTheProjectsOwnAreWritten)
+{
+    const QString library = CLibraryDemo::MaterialLibraryLocation();
+    for (const char* column : {R"("Odd""Name")", R"("MaterialName"" = 'Hijacked', ""Alias")", "LibraryOnly"})
+        EditLibrary(
+            library,
+            QStringLiteral("ALTER TABLE ActualMaterialCommon ADD COLUMN %1 TEXT DEFAULT 'from the library'")
+                .arg(QString::fromLatin1(column)));
+    EditLibrary(library,
+                "ALTER TABLE ActualMaterialProperty ADD COLUMN LibraryOnly TEXT DEFAULT 'from the library'");
+    materials.Execute(R"(ALTER TABLE ActualMaterialCommon ADD COLUMN "Odd""Name" TEXT)");
+    prompts.expect(IDYES);
+    dialogs.expectList(std::vector<bool>{true, true, false});
+    dialogs.expectClash(Dialogs::External({"Library Water"}));
+    Synchronise();
+    EXPECT_EQ(prompts.texts(), QStringList{QUESTION.arg(3)});
+    EXPECT_EQ(Value(materials,
+                    R"(SELECT group_concat(MaterialName || '=' || "Odd""Name", ',') FROM )"
+                    R"((SELECT * FROM ActualMaterialCommon WHERE "Odd""Name" IS NOT NULL ORDER BY 1))")
+                  .toString(),
+              "Methanol=from the library,Wash Solvent=from the library,Library Water=from the library,"
+              "Acetone=from the library");
+    EXPECT_DOUBLE_EQ(
+        Value(materials, "SELECT DoubleValue FROM ActualMaterialProperty WHERE MaterialID = 4").toDouble(),
+        32.042);
 }
 
 // A write of the copy that fails (the k-th of its kind) rolls the whole item back.

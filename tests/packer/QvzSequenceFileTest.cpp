@@ -1,4 +1,5 @@
-// A package carries the plans' sequence files along with the project's databases.
+// A package carries the plans' sequence files along with the project's databases: the open
+// project's, from its working-copy folder.
 
 #include "PackerTestSupport.h"
 #include "foundation/common/UserSimSequenceFile.h"
@@ -16,13 +17,19 @@ TEST_F(PackerFixture, PlansSequenceFilesTravelInThePackage)
         project.Execute("INSERT INTO ProductionPlan (PlanID, PlanName) VALUES (4, 'Week:1'), (5, 'Unsequenced')");
     }
     const QByteArray content = "1, 1, 1001, 1001, 2, 2, 3, Coupling (1.0) Batch 1, 1 Charge";
-    WriteAllBytes(demoDir() + "Week_1_User_Sim_Def_4.txt", content);
-    WriteAllBytes(demoDir() + "Stray_User_Sim_Def_9.txt", "not this project's");
+    const QString working = root() + "instance/";
+    app.fileSet().workingCopyDir = working;
+    WriteAllBytes(working + "Week_1_User_Sim_Def_4.txt", content);
+    WriteAllBytes(working + "Stray_User_Sim_Def_9.txt", "not this project's");
+    WriteAllBytes(demoDir() + "Week_1_User_Sim_Def_4.txt", "as last saved");
 
     QList<QvzMember> members;
     QString error;
     ASSERT_TRUE(ListQvzMembers(demoDir(), "Demo", members, error)) << error.toStdString();
+    EXPECT_EQ(members.last().sourcePath, demoDir() + "Week_1_User_Sim_Def_4.txt");
+    ASSERT_TRUE(ListQvzMembers(demoDir(), "Demo", members, error, working)) << error.toStdString();
     EXPECT_EQ(members.last().entryName, "Week_1_User_Sim_Def_4.txt");
+    EXPECT_EQ(members.last().sourcePath, working + "Week_1_User_Sim_Def_4.txt");
     EXPECT_TRUE(IsQvzMemberName("Week_1_User_Sim_Def_4.txt", "Demo"));
 
     CQvzPacker packer;

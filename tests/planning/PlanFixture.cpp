@@ -56,6 +56,7 @@ void PlanFixture::Open(const ProjectSpec& spec)
     ASSERT_TRUE(generator.Write(spec, folder)) << generator.ErrorText().toStdString();
     ProjectFileSet& files = app.fileSet();
     files.projectDir = folder;
+    files.workingCopyDir = app.root() + "instance/";
     files.equipmentDBPath = folder + spec.name + ".eqm";
     files.materialsDBPath = folder + spec.name + ".mtl";
     files.projectDatabase = std::make_unique<CDaoDatabase>();

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QToolBar>
@@ -176,6 +177,30 @@ TEST_F(PlanListTest, DeleteRemovesEveryRowOfThePlanAfterYes)
     EXPECT_EQ(ListTexts(), QStringList({"Spare", "Batches"}));
     EXPECT_EQ(SelectedText(), "Spare");
     EXPECT_EQ(app.modifiedHistory(), QList<bool>{true});
+}
+
+// Delete removes the plan's sequence files beside the working copies, under every name it had; the
+// project folder is left to the save, and other plans' files stay.
+TEST_F(PlanListTest, DeleteRemovesThePlansSequenceFilesBesideTheWorkingCopies)
+{
+    const QString working = app.fileSet().workingCopyDir;
+    const QStringList gone = {"Weekly_User_Sim_Def_1.txt", "Before a rename_User_Sim_Def_1.txt"};
+    const QStringList kept = {"Spare_User_Sim_Def_2.txt", "Weekly_User_Sim_Def_11.txt"};
+    for (const QString& name : gone + kept) {
+        QFile file(working + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QFile saved(folder + gone.first());
+    ASSERT_TRUE(saved.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(pane->RefillPlanList());
+    prompts.expect(IDYES);
+    pane->OnDeletePlan();
+    ASSERT_EQ(ListTexts(), QStringList({"Spare", "Batches"}));
+    for (const QString& name : gone)
+        EXPECT_FALSE(QFile::exists(working + name)) << name.toStdString();
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFile::exists(working + name)) << name.toStdString();
+    EXPECT_TRUE(QFile::exists(folder + gone.first()));
 }
 
 // A failing delete of the k-th row rolls every table back: rows as before, the database's message,

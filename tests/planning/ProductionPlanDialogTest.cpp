@@ -8,6 +8,7 @@
 #include "foundation/controls/QVGridWnd.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -220,16 +221,64 @@ TEST_F(ProductionPlanDialogTest, HeaderRefusalsFocusTheirControl)
     EXPECT_TRUE(app.modifiedHistory().isEmpty());
 }
 
-TEST_F(ProductionPlanDialogTest, ARenameCopiesTheSequenceFileAndKeepsTheOldOne)
+// A rename copies the plan's sequence file in the working-copy folder to the new name and keeps the
+// old one; the project folder is left to the save.
+TEST_F(ProductionPlanDialogTest, ARenameCopiesTheSequenceFileBesideTheWorkingCopies)
 {
-    const QString oldFile = UserSimSequenceFilePath(folder, "Alpha", PLAN_A);
+    const QString working = app.fileSet().workingCopyDir;
+    const QString oldFile = UserSimSequenceFilePath(working, "Alpha", PLAN_A);
+    const QString newFile = UserSimSequenceFilePath(working, "Gamma", PLAN_A);
     WriteBytes(oldFile, "sequence");
+    WriteBytes(newFile, "an older Gamma's");
+    WriteBytes(UserSimSequenceFilePath(folder, "Alpha", PLAN_A), "saved sequence");
     auto dialog = OpenDialog();
     Child<QLineEdit>(*dialog, "1045")->setText("Gamma");
     dialog->OnOK();
     ASSERT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(PlanDialogFileBytes(oldFile), "sequence");
-    EXPECT_EQ(PlanDialogFileBytes(UserSimSequenceFilePath(folder, "Gamma", PLAN_A)), "sequence");
+    EXPECT_EQ(PlanDialogFileBytes(newFile), "sequence");
+    EXPECT_EQ(PlanDialogFileBytes(UserSimSequenceFilePath(folder, "Alpha", PLAN_A)), "saved sequence");
+    EXPECT_FALSE(QFile::exists(UserSimSequenceFilePath(folder, "Gamma", PLAN_A)));
+}
+
+// A copy that fails is reported with the file that could not be opened; the rename itself stands,
+// the old file stays and a file of the new name keeps what it held.
+TEST_F(ProductionPlanDialogTest, ARenameWhoseSequenceCopyFailsReportsItAndKeepsBothFiles)
+{
+    const QString working = app.fileSet().workingCopyDir;
+    const QString oldFile = UserSimSequenceFilePath(working, "Alpha", PLAN_A);
+    const QString newFile = UserSimSequenceFilePath(working, "Gamma", PLAN_A);
+    const struct {
+        const char* name;
+        QString folderAt; // a folder where a file should be
+        QString named;    // the file the message names
+    } cases[] = {{"new name taken by a folder", newFile, newFile}, {"old file unreadable", oldFile, oldFile}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExecuteProject("UPDATE ProductionPlan SET PlanName = 'Alpha' WHERE PlanID = 1");
+        ExecuteProject("UPDATE \"ProductionPlan-To-Project\" SET PlanName = 'Alpha' WHERE PlanID = 1");
+        for (const QString& path : {oldFile, newFile}) {
+            QDir(path).removeRecursively();
+            QFile::remove(path);
+        }
+        if (c.folderAt != oldFile)
+            WriteBytes(oldFile, "sequence");
+        if (c.folderAt != newFile)
+            WriteBytes(newFile, "an older Gamma's");
+        ASSERT_TRUE(QDir().mkpath(c.folderAt));
+        auto dialog = OpenDialog();
+        Child<QLineEdit>(*dialog, "1045")->setText("Gamma");
+        prompts.expect(IDOK);
+        dialog->OnOK();
+        EXPECT_EQ(prompts.lastText(), "File " + c.named + " could not be opened!");
+        EXPECT_EQ(dialog->result(), QDialog::Accepted);
+        if (c.folderAt != oldFile) {
+            EXPECT_EQ(PlanDialogFileBytes(oldFile), "sequence");
+        }
+        if (c.folderAt != newFile) {
+            EXPECT_EQ(PlanDialogFileBytes(newFile), "an older Gamma's");
+        }
+    }
 }
 
 TEST_F(ProductionPlanDialogTest, AFailingRowWriteRollsEveryRowBackAndKeepsTheDialogOpen)

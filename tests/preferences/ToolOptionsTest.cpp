@@ -90,6 +90,19 @@ TEST_F(ToolOptionsTest, APageWhoseTableWentAwayLosesOnlyItsRows)
     EXPECT_EQ(value("SELECT count(*) FROM MessageOptionsGone").toInt(), 1) << "the seeded Warnings row stays";
 }
 
+// An [Options] table the Design page cannot read: its error is shown once, the pages after it are
+// not read and the sheet does not open.
+TEST_F(ToolOptionsTest, AnUnreadableOptionsTableShowsTheErrorAndOpensNoSheet)
+{
+    m_db.Execute("ALTER TABLE Options RENAME COLUMN Description TO Named");
+    CToolOptionDialog sheet;
+    m_prompts.expect(IDOK);
+    EXPECT_FALSE(sheet.LoadOptions());
+    ASSERT_EQ(m_prompts.texts().size(), 1);
+    EXPECT_EQ(m_prompts.lastText(), "no such column: Description");
+    EXPECT_EQ(sheet.m_textRecipe.m_commentTypes.GetSize(), 0) << "the Text Recipe page is not read";
+}
+
 TEST_F(ToolOptionsTest, TheErrorsPageRefusesOkWithoutLevelOrType)
 {
     CToolOptionErrorAndWarning page;

@@ -7,7 +7,8 @@
 
 namespace {
 
-// A packer that works on plain folders: the "package" is a text file holding the project name.
+// A packer that works on plain folders: the "package" is a text file whose first line names the
+// project and whose further lines name its members.
 struct PackerLog {
     QStringList calls;
     bool succeed = true;
@@ -19,7 +20,11 @@ public:
     explicit FolderPacker(PackerLog& log) : m_log(log) {}
     bool ExpandPackage(const QString& package, const QString& target) override
     {
-        return Log("Expand " + package + " -> " + target) && !m_log.expandFails && QDir().mkpath(target);
+        if (!Log("Expand " + package + " -> " + target) || m_log.expandFails || !QDir().mkpath(target))
+            return false;
+        for (const QString& member : Lines(package).mid(1))
+            WriteTextFile(QDir(target).filePath(member), "unpacked");
+        return true;
     }
     bool SavePackage(const QString& folder, const QString& package) override
     {
@@ -31,11 +36,20 @@ public:
     }
     bool GetProjectFileName(const QString& package, QString& name) override
     {
-        name = QString::fromUtf8(FileBytes(package));
+        name = Lines(package).value(0);
         return Log("Name " + package);
+    }
+    bool GetPackageMembers(const QString& package, QStringList& entryNames) override
+    {
+        entryNames = Lines(package).mid(1);
+        return Log("Members " + package);
     }
 
 private:
+    static QStringList Lines(const QString& package)
+    {
+        return QString::fromUtf8(FileBytes(package)).split('\n');
+    }
     bool Log(const QString& call) { return m_log.calls << call, m_log.succeed; }
     PackerLog& m_log;
 };
@@ -60,7 +74,8 @@ protected:
 
     QString package(const QString& name, const QByteArray& projectName = "Demo")
     {
-        WriteTextFile(pathOf(name), projectName);
+        const QByteArray members = projectName == "Demo" ? "\nDemo.prj\nDemo.eqm\nDemo.mtl\nSTEP_1.STP" : "";
+        WriteTextFile(pathOf(name), projectName + members);
         return pathOf(name);
     }
     QString work() { return m_app.fakePaths().workingDir(); }
@@ -116,7 +131,9 @@ TEST_F(CompoundFileTest, UnpackPointsTheProjectAtTheUnpackedFile)
     ASSERT_TRUE(m_state.Expand(qvz));
     EXPECT_EQ(m_state.UnpackedProjectFile(), work() + "Demo/Demo.prj");
     EXPECT_EQ(m_app.recentFiles(), QStringList({qvz}));
-    EXPECT_EQ(FileBytes(CCompoundFile::LocationFilePath(work() + "Demo")), qvz.toUtf8()); // no line end
+    EXPECT_EQ(
+        FileBytes(CCompoundFile::LocationFilePath(work() + "Demo")),
+        (qvz + "\nUnpacked from=" + qvz + "\nUnpacked into=" + work() + "Demo\nState=saved back\n").toUtf8());
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("elsewhere")), qvz);
     EXPECT_EQ(frame.calls(),
               QStringList({"BeginProgress 0 100 Creating Access databases from XML files", "EndProgress"}));
@@ -146,23 +163,68 @@ TEST_F(CompoundFileTest, UnpacksIntoTheFolderOfThisPackageOrTheFirstFreeOne)
     EXPECT_EQ(CCompoundFile::ReadLocationFile(unpackFolder(999)), other);
 }
 
-// A project without a location file, or whose package is gone, is no package.
-TEST_F(CompoundFileTest, SaveBackRepacksOnlyThePackageNamedByTheProject)
+// Each row: how the project folder is tied to its package (none, a pack's location file, an unpack),
+// what became of the package, what the save-back answers and whether it wrote the package. A
+// failure in a folder unpacked here names the folder, which keeps changes its package lacks: the
+// next unpack of the package passes it over.
+TEST_F(CompoundFileTest, SaveBackWritesOnlyAPackageOfThisProjectAndKeepsAFolderItCouldNotWriteBack)
 {
-    QDir().mkpath(pathOf("project"));
-    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
-    holdFolder(pathOf("project"), pathOf("gone.qvz"));
-    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
-    EXPECT_TRUE(m_log.calls.isEmpty());
-    const QString qvz = package("Demo.qvz");
-    holdFolder(pathOf("project"), qvz);
-    EXPECT_TRUE(m_state.SaveBack(pathOf("source"), pathOf("project")));
-    EXPECT_EQ(m_log.calls, QStringList({"Save " + pathOf("source") + " -> " + qvz}));
-    m_log.succeed = false;
-    expectOk();
-    EXPECT_FALSE(m_state.SaveBack(pathOf("source"), pathOf("project")));
-    EXPECT_EQ(m_prompts.lastText(), "Failed to save to Tamro Plenthover Compound file");
-    EXPECT_FALSE(m_state.IsExpandedProject(pathOf("project")));
+    m_app.fileSet().projectName = "Demo";
+    enum Tie { None, Packed, Unpacked };
+    enum Package { Own, Missing, Foreign, PackerFails };
+    struct Row {
+        Tie tie;
+        Package package;
+        bool answer, written;
+    };
+    const Row rows[] = {{None, Own, true, false},
+                        {Packed, Own, true, true},
+                        {Packed, Missing, true, false},
+                        {Packed, Foreign, false, false},
+                        {Packed, PackerFails, false, false},
+                        {Unpacked, Own, true, true},
+                        {Unpacked, Missing, false, false},
+                        {Unpacked, Foreign, false, false},
+                        {Unpacked, PackerFails, false, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "tie " << row.tie << ", package " << row.package);
+        QDir(work()).removeRecursively();
+        m_state.Reset();
+        m_log.succeed = true;
+        const QString qvz = package("Demo.qvz");
+        QString folder = pathOf("project");
+        QDir().mkpath(folder);
+        if (row.tie == Packed) {
+            ASSERT_TRUE(CCompoundFile::WriteLocationFile(qvz, folder));
+        }
+        if (row.tie == Unpacked) {
+            ASSERT_TRUE(m_state.Expand(qvz));
+            folder = unpackFolder(0);
+        }
+        if (row.package == Missing)
+            QFile::remove(qvz);
+        if (row.package == Foreign)
+            package("Demo.qvz", "Other");
+        m_log.calls.clear();
+        m_log.succeed = row.package != PackerFails;
+        if (!row.answer)
+            expectOk();
+        const qsizetype shown = m_prompts.texts().size();
+        EXPECT_EQ(m_state.SaveBack(pathOf("source"), folder), row.answer);
+        EXPECT_EQ(m_log.calls.filter("Save ").size(), row.written ? 1 : 0);
+        const QString keptIn =
+            row.tie == Unpacked ? "\n\nThe changes are kept in the folder " + unpackFolder(0) + "." : "";
+        EXPECT_EQ(m_prompts.texts().mid(shown),
+                  row.answer ? QStringList()
+                             : QStringList{"Failed to save to Tamro Plenthover Compound file" + keptIn});
+        if (row.tie != Unpacked)
+            continue;
+        package("Demo.qvz");
+        m_log.succeed = true;
+        m_state.Reset();
+        ASSERT_TRUE(m_state.Expand(qvz));
+        EXPECT_EQ(m_state.UnpackedProjectFile(), unpackFolder(row.answer ? 0 : 1) + "/Demo.prj");
+    }
 }
 
 // Manage Compound File packs into the default package and names it in the location file.
@@ -195,28 +257,80 @@ TEST_F(CompoundFileTest, CreatePacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLo
     expectOk();
     EXPECT_FALSE(m_state.SaveAs());
     EXPECT_EQ(m_prompts.lastText(), "Failed to create Tamro Plenthover Compound File.");
+
+    // Another project's package in the default place is refused before anything is written.
+    m_log = {};
+    m_app.fileSet().projectName = "Demo.v2";
+    QFile::remove(CCompoundFile::LocationFilePath(pathOf("project")));
+    package("project/Demo.v2.qvz", "Other");
+    const int savesBefore = saves;
+    expectOk();
+    EXPECT_FALSE(m_state.SaveAs());
+    EXPECT_EQ(m_prompts.lastText(), "Failed to create Tamro Plenthover Compound File.");
+    EXPECT_EQ(m_log.calls, QStringList{"Name " + pathOf("project/Demo.v2.qvz")});
+    EXPECT_FALSE(CCompoundFile::LocationFileExists(pathOf("project")));
+    EXPECT_EQ(saves, savesBefore);
 }
 
-TEST_F(CompoundFileTest, CleanUpRemovesTheUnpackedDatabasesOfAValidStateOnly)
+// Each row: the folder's tie to its package and what became of the package; the files the
+// clean-up leaves and the folder the next unpack of the package takes. Only a folder unpacked here
+// whose package holds what it holds is emptied, and only of the package's members; one whose
+// package is gone or another project's is kept and passed over from then on.
+TEST_F(CompoundFileTest, CleanUpEmptiesOnlyAFolderUnpackedHereOfItsPackagesMembers)
 {
-    const QString folder = pathOf("Demo/");
-    for (const char* name : {"Demo.prj", "Demo.eqm", "Demo.mtl", "STEP_1.STP", "STEP_2.stp", "Keep.txt"})
-        WriteTextFile(folder + name, "x");
-    holdFolder(folder, package("Demo.qvz"));
-    m_state.CleanUp(folder, "Demo"); // the package lies elsewhere: its location file stays
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"CompoundFileLocation.txt", "Keep.txt"}));
-    WriteTextFile(folder + "Demo.prj", "x");
-    holdFolder(folder, package("Demo/Demo.qvz"));
-    m_state.CleanUp(folder, "Demo");
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList({"Demo.qvz", "Keep.txt"}));
-
-    WriteTextFile(folder + "Demo.prj", "x");
-    holdFolder(folder, folder + "Demo.qvz");
-    SetCompoundFilePackerFactory(nullptr);
-    expectOk();
-    m_state.Expand(package("Other.qvz"));
-    m_state.CleanUp(folder, "Demo");
-    EXPECT_TRUE(QFile::exists(folder + "Demo.prj"));
+    enum Case { PackageElsewhere, PackageInFolder, PackWroteLocation, Moved, Missing, Foreign, FailedCall };
+    const QStringList all = {"CompoundFileLocation.txt",
+                             "Demo.eqm",
+                             "Demo.mtl",
+                             "Demo.prj",
+                             "Keep.txt",
+                             "STEP_1.STP",
+                             "STEP_9.STP"};
+    const std::tuple<Case, QStringList, int> rows[] = {
+        {PackageElsewhere, {"CompoundFileLocation.txt", "Keep.txt", "STEP_9.STP"}, 0},
+        {PackageInFolder, {"Demo.qvz", "Keep.txt", "STEP_9.STP"}, 1},
+        {PackWroteLocation, all, 1},
+        {Moved, all, 0},
+        {Missing, all, 1},
+        {Foreign, all, 1},
+        {FailedCall, all, 0}};
+    for (const auto& [which, left, nextUnpack] : rows) {
+        SCOPED_TRACE(testing::Message() << "case " << which);
+        QDir(work()).removeRecursively();
+        m_state.Reset();
+        QString qvz = package("Demo.qvz"), folder = unpackFolder(0);
+        if (which == PackageInFolder) {
+            qvz = folder + "/Demo.qvz";
+            WriteTextFile(qvz, FileBytes(pathOf("Demo.qvz")));
+        }
+        ASSERT_TRUE(m_state.Expand(qvz));
+        for (const char* extra : {"Keep.txt", "STEP_9.STP"})
+            WriteTextFile(folder + "/" + extra, "x");
+        if (which == PackWroteLocation) {
+            ASSERT_TRUE(CCompoundFile::WriteLocationFile(qvz, folder));
+        }
+        if (which == Moved) {
+            folder = work() + "Moved";
+            ASSERT_TRUE(QDir().rename(unpackFolder(0), folder));
+        }
+        if (which == Missing)
+            QFile::remove(qvz);
+        if (which == Foreign)
+            package("Demo.qvz", "Other");
+        if (which == FailedCall) {
+            m_log.expandFails = true;
+            expectOk();
+            EXPECT_FALSE(m_state.Expand(package("Other.qvz", "Other")));
+            m_log.expandFails = false;
+        }
+        m_state.CleanUp(folder + "/", "Demo");
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), left);
+        if (which != PackageInFolder)
+            package("Demo.qvz");
+        m_state.Reset();
+        ASSERT_TRUE(m_state.Expand(qvz));
+        EXPECT_EQ(m_state.UnpackedProjectFile(), unpackFolder(nextUnpack) + "/Demo.prj");
+    }
 }
 
 TEST_F(CompoundFileTest, TheLocationFileIsReadUpToItsFirstLineEnd)

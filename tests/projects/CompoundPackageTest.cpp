@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -19,6 +20,7 @@ namespace {
 const char* const PACKAGE_EDIT =
     "UPDATE Process SET Description = 'Edited in the package' WHERE ProcessID = 1";
 const char* const READ_PACKAGE_EDIT = "SELECT Description FROM Process WHERE ProcessID = 1";
+const char* const SAVE_BACK_FAILED = "Failed to save to Tamro Plenthover Compound file";
 
 int UnzipTest(const QString& package)
 {
@@ -48,6 +50,21 @@ protected:
         app.fileSet().projectName.clear();
         return root() + "Demo.qvz";
     }
+    // Another project, packed into <root>/Other.qvz.
+    QString PackOther()
+    {
+        WriteDemo("Other", "other");
+        app.fileSet().projectName = "Other";
+        CQvzPacker packer;
+        EXPECT_TRUE(packer.CreatePackage(projectDir(), root() + "Other.qvz", false));
+        app.fileSet().projectName.clear();
+        return root() + "Other.qvz";
+    }
+    // The project's own files in the folder (its marker, location file and package aside).
+    static QStringList ProjectFiles(const QString& folder)
+    {
+        return QDir(folder).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files);
+    }
     QString work() { return app.fakePaths().workingDir(); }
     QVariant PackedValue(const QString& package, const QString& sql)
     {
@@ -61,8 +78,24 @@ protected:
     CCompoundFile& compound() { return manager.CompoundFile(); }
 };
 
+// While the package is written back, the folder already counts as holding changes the package
+// lacks: a crash then leaves a folder no unpack takes.
 TEST_F(CompoundPackageTest, AnUnpackedProjectEditedAndClosedWithYesHasTheEditInItsPackage)
 {
+    struct WriteBackWatch : CQvzPacker {
+        explicit WriteBackWatch(QList<bool>& savedBack) : savedBackDuringWrite(savedBack) {}
+        bool SavePackage(const QString& folder, const QString& package) override
+        {
+            const auto record = CCompoundFile::ReadUnpackRecord(folder);
+            savedBackDuringWrite << (record && record->savedBack);
+            return CQvzPacker::SavePackage(folder, package);
+        }
+        QList<bool>& savedBackDuringWrite;
+    };
+    QList<bool> savedBackDuringWrite;
+    const CompoundFilePackerFactory previous =
+        SetCompoundFilePackerFactory([&] { return std::make_unique<WriteBackWatch>(savedBackDuringWrite); });
+    const auto restore = qScopeGuard([&] { SetCompoundFilePackerFactory(previous); });
     const QString package = PackDemo();
     ASSERT_TRUE(OpenGiven(package));
     EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
@@ -70,6 +103,7 @@ TEST_F(CompoundPackageTest, AnUnpackedProjectEditedAndClosedWithYesHasTheEditInI
     EditProject(PACKAGE_EDIT);
     prompts.expect(IDYES);
     ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_EQ(savedBackDuringWrite, QList<bool>{false});
     EXPECT_EQ(UnzipTest(package), 0);
     EXPECT_EQ(PackedValue(package, READ_PACKAGE_EDIT).toString(), "Edited in the package");
     // The package lies elsewhere: its databases go, the location file stays for the next unpack.
@@ -78,6 +112,102 @@ TEST_F(CompoundPackageTest, AnUnpackedProjectEditedAndClosedWithYesHasTheEditInI
     EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
     EXPECT_EQ(RawQuery(app.fileSet().projectFilePath, READ_PACKAGE_EDIT).toString(), "Edited in the package");
     ASSERT_TRUE(manager.CloseCurrentProject());
+}
+
+// Each row: what became of the package Manage Compound File wrote beside an ordinary project, and
+// the answer to the close's save question. The project keeps every file; another project's
+// package refuses the save-back and stays as it was.
+TEST_F(CompoundPackageTest, APackedProjectKeepsItsFilesWhateverBecameOfThePackage)
+{
+    enum Package { Own, Missing, Foreign };
+    const std::tuple<Package, int> rows[] = {{Own, IDYES}, {Own, IDNO}, {Missing, IDYES}, {Foreign, IDYES}};
+    const QString other = PackOther();
+    for (const auto& [package, answer] : rows) {
+        SCOPED_TRACE(testing::Message() << "package " << package << ", answer " << answer);
+        QDir(root() + "projects").removeRecursively();
+        OpenDemo();
+        ASSERT_TRUE(compound().SaveAs());
+        const QString qvz = projectDir() + "Demo.qvz";
+        const QStringList files = ProjectFiles(projectDir());
+        if (package != Own)
+            QFile::remove(qvz);
+        if (package == Foreign) {
+            ASSERT_TRUE(QFile::copy(other, qvz));
+        }
+        const QByteArray packed = FileBytes(qvz);
+        EditProject(PACKAGE_EDIT);
+        prompts.expect(answer);
+        if (package == Foreign) {
+            prompts.expect(IDOK);
+            EXPECT_FALSE(manager.CloseCurrentProject());
+            EXPECT_EQ(prompts.lastText(), SAVE_BACK_FAILED);
+            prompts.expect(IDNO);
+        }
+        ASSERT_TRUE(manager.CloseCurrentProject());
+        EXPECT_EQ(ProjectFiles(projectDir()), files);
+        EXPECT_EQ(RawQuery(projectPath(".prj"), READ_PACKAGE_EDIT).toString() == "Edited in the package",
+                  answer == IDYES);
+        if (package == Own && answer == IDYES) {
+            EXPECT_EQ(PackedValue(qvz, READ_PACKAGE_EDIT).toString(), "Edited in the package");
+        } else {
+            EXPECT_EQ(FileBytes(qvz), packed);
+        }
+    }
+}
+
+// An unpacked project whose package went missing: the close with Yes is refused naming the folder
+// that holds the changes; after No the folder keeps them, and the next unpack passes it over.
+TEST_F(CompoundPackageTest, AnUnpackedFolderWhosePackageWentMissingKeepsItsChanges)
+{
+    const QString package = PackDemo();
+    const QByteArray packed = FileBytes(package);
+    ASSERT_TRUE(OpenGiven(package));
+    QFile::remove(package);
+    EditProject(PACKAGE_EDIT);
+    prompts.expect(IDYES);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(manager.CloseCurrentProject());
+    EXPECT_EQ(prompts.lastText(),
+              QString(SAVE_BACK_FAILED) + "\n\nThe changes are kept in the folder " + work() + "Demo.");
+    prompts.expect(IDNO);
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_EQ(RawQuery(work() + "Demo/Demo.prj", READ_PACKAGE_EDIT).toString(), "Edited in the package");
+    WriteTextFile(package, packed);
+    const auto kept = Snapshot(work() + "Demo");
+    ASSERT_TRUE(OpenGiven(package));
+    EXPECT_EQ(app.fileSet().projectDir, work() + "Demo(1)/");
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_EQ(Snapshot(work() + "Demo"), kept);
+}
+
+// A user's project saved where the package would be unpacked is never unpacked over, whatever
+// location file it holds: the one its own Manage Compound File wrote (the package lies beside it),
+// or one copied from a folder unpacked elsewhere.
+TEST_F(CompoundPackageTest, AUsersProjectWhereAnUnpackWouldGoIsNeverUnpackedOver)
+{
+    const QString elsewhere = PackDemo();
+    for (const bool packedByUser : {true, false}) {
+        SCOPED_TRACE(packedByUser);
+        QDir(work()).removeRecursively();
+        ASSERT_TRUE(OpenGiven(WriteDemo("Demo", "work/Demo")));
+        EditProject("UPDATE Process SET Description = 'The user''s own' WHERE ProcessID = 1");
+        const QString package = packedByUser ? work() + "Demo/Demo.qvz" : elsewhere;
+        if (packedByUser) {
+            ASSERT_TRUE(compound().SaveAs());
+        } else {
+            ASSERT_TRUE(manager.SaveProject(QString(), false));
+            WriteTextFile(work() + "Demo/CompoundFileLocation.txt",
+                          (package + "\nUnpacked from=" + package + "\nUnpacked into=" + root() +
+                           "copied/Demo\nState=saved back\n")
+                              .toUtf8());
+        }
+        ASSERT_TRUE(manager.CloseCurrentProject());
+        const auto own = Snapshot(work() + "Demo");
+        ASSERT_TRUE(OpenGiven(package));
+        EXPECT_EQ(app.fileSet().projectDir, work() + "Demo(1)/");
+        ASSERT_TRUE(manager.CloseCurrentProject());
+        EXPECT_EQ(Snapshot(work() + "Demo"), own);
+    }
 }
 
 // A folder of the user's own project is never unpacked over; one another instance has open

@@ -2,8 +2,9 @@
 // a step's equipment, the case comparison and a step's run report, each read back from the
 // workbook; Cancel, failures and the scope dialogs.
 
-#include "ZipEntry.h"
+#include "FailingSync.h"
 #include "ProjectFixture.h"
+#include "ZipEntry.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
@@ -21,6 +22,8 @@
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QXmlStreamReader>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace data_report_test {
 
@@ -59,6 +62,37 @@ QStringList ReportRows(const QString& archive, int sheet = 1)
     }
     return rows;
 }
+
+// What happens to the entries of a folder while one stands: "deleted <name>", "moved in <name>".
+class FolderEvents {
+public:
+    explicit FolderEvents(const QString& folder) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
+    {
+        EXPECT_GE(inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_DELETE | IN_MOVED_TO), 0);
+    }
+    ~FolderEvents() { ::close(m_fd); }
+    FolderEvents(const FolderEvents&) = delete;
+    FolderEvents& operator=(const FolderEvents&) = delete;
+
+    QStringList Read() const
+    {
+        QStringList events;
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length = 0;
+        while ((length = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+            for (const char* at = buffer; at < buffer + length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(at);
+                events << (event->mask & IN_DELETE ? "deleted " : "moved in ") +
+                              QString::fromLocal8Bit(event->name);
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return events;
+    }
+
+private:
+    int m_fd;
+};
 
 class ScriptedScopes : public ReportScopeChooser {
 public:
@@ -144,7 +178,8 @@ TEST_F(DataReportTest, MaterialAndUtilityReportsListEachIdOnceAndLeaveNoTable)
         const QStringList rows = ReportRows(path);
         ASSERT_FALSE(rows.isEmpty());
         EXPECT_TRUE(rows.first().startsWith("Name|CAS Code|Phase"));
-        EXPECT_EQ(rows.filter(QRegularExpression("^" + c.expectedRow + "\\|")).size(), 1) << rows.join("\n").toStdString();
+        EXPECT_EQ(rows.filter(QRegularExpression("^" + c.expectedRow + "\\|")).size(), 1)
+            << rows.join("\n").toStdString();
         if (c.rowCount > 0) {
             EXPECT_EQ(rows.size(), c.rowCount);
         }
@@ -289,6 +324,47 @@ TEST_F(DataReportTest, CaseCompareDialogOffersOtherStepsWithResults)
     EXPECT_EQ(dialog.selectedStepIDs(), QList<long>({CRYSTALLIZATION, DRYING}));
     EXPECT_EQ(dialog.resultPathList().count('?'), 2);
     EXPECT_TRUE(dialog.resultPathList().endsWith(".mdb?"));
+}
+
+// A new workbook goes over the old one by one rename, so the name never goes missing. A flush that
+// fails before the rename keeps the old workbook; one of the folder after it leaves the new one.
+// Either way the run fails with the system's reason.
+TEST_F(DataReportTest, AWorkbookIsReplacedByOneRenameAndAFailedFlushIsReported)
+{
+    const QString path = Report("m.xlsx");
+    const QString folder = QFileInfo(path).absolutePath();
+    struct Case {
+        QString failingFlush; // the end of the path whose flush fails; empty: none
+        bool replaced;
+        QString reason;
+    };
+    const QList<Case> cases = {
+        {"", true, ""},
+        {"/m.xlsx.part", false, "Cannot flush '" + path + ".part' to disk: Input/output error"},
+        {"/" + QDir(folder).dirName(), true, "Cannot flush '" + folder + "' to disk: Input/output error"},
+    };
+    scopes.scope = COUPLING;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.failingFlush.toStdString());
+        WriteTextFile(path, "the old workbook");
+        dialogs.expect(path);
+        if (!c.reason.isEmpty())
+            prompts.expect(IDOK);
+        const FolderEvents events(folder);
+        std::optional<FailingSync> failing;
+        if (!c.failingFlush.isEmpty())
+            failing.emplace(c.failingFlush);
+        EXPECT_EQ(RunMaterialDataReport(), c.reason.isEmpty());
+        if (failing) {
+            EXPECT_EQ(failing->Refused(), 1);
+            EXPECT_EQ(prompts.lastText(), "The report could not be written to " + path + ".\n" + c.reason);
+        }
+        EXPECT_EQ(FileBytes(path).startsWith("PK"), c.replaced);
+        EXPECT_FALSE(QFileInfo::exists(path + ".part"));
+        const QStringList seen = events.Read();
+        EXPECT_FALSE(seen.contains("deleted m.xlsx")) << seen.join(", ").toStdString();
+        EXPECT_EQ(seen.contains("moved in m.xlsx"), c.replaced) << seen.join(", ").toStdString();
+    }
 }
 
 } // namespace data_report_test

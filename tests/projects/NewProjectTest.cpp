@@ -1,3 +1,4 @@
+#include "FailingSync.h"
 #include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
@@ -155,6 +156,52 @@ TEST_F(NewProjectTest, ANewProjectDiscardedAtItsCloseLeavesAFolderThatOpens)
     ASSERT_TRUE(manager.CloseProject(SaveAnswer::Ask));
     EXPECT_TRUE(OpenGiven(root() + "work/Fresh/Fresh.prj"));
     EXPECT_TRUE(manager.SaveProject(QString(), false)); // a titled project saves in place
+}
+
+// A failed flush of the new project's folder: after its copies (the fourth flush of the folder, one
+// per project file and one for all) no project is made and the replaced one stays; after the
+// replaced project's files went, the error is shown and the new project opens.
+TEST_F(NewProjectTest, AFailedFlushOfTheFolderIsShown)
+{
+    const QString folder = root() + "work/Fresh";
+    const struct {
+        const char* label;
+        std::function<bool(const QString&)> fails;
+        bool opens;
+    } cases[] = {
+        {"the copies",
+         [&folder, flushes = 0](const QString& flushed) mutable {
+             return flushed == folder && ++flushes == 4;
+         },
+         false},
+        {"the replaced files",
+         [&folder, failed = false](const QString& flushed) mutable {
+             return !failed && (failed = flushed == folder && !QFileInfo::exists(folder + "/Old.prj"));
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        if (!QFileInfo::exists(folder + "/Old.prj")) // the failed first case keeps it
+            WriteDemo("Old", "work/Fresh");
+        prompts.clear();
+        prompts.expect(IDYES); // replace the project there
+        prompts.expect(IDOK);
+        ScriptNewProject("Fresh", folder);
+        {
+            FailingSync syncs(c.fails);
+            EXPECT_EQ(manager.NewProject(), c.opens);
+            ASSERT_EQ(syncs.Refused(), 1);
+        }
+        EXPECT_EQ(prompts.texts().value(1), "Cannot flush '" + folder + "' to disk: Input/output error");
+        EXPECT_EQ(manager.IsProjectOpen(), c.opens);
+        EXPECT_EQ(QFileInfo::exists(folder + "/Fresh.prj"), c.opens);
+        EXPECT_EQ(QFileInfo::exists(folder + "/Old.prj"), !c.opens);
+        if (c.opens) {
+            prompts.expect(IDNO);
+            ASSERT_TRUE(manager.CloseProject(SaveAnswer::Ask));
+        }
+    }
 }
 
 TEST_F(NewProjectTest, TemplatePagesListTemplatesWithSizeDateAndPreview)

@@ -100,8 +100,8 @@ TEST_F(ProjectCloseTest, CancelAtTheSaveQuestionKeepsEverythingOpenYesSavesAndNo
     }
 }
 
-// A project whose package is gone loses its location file; a save from the packer never saves back;
-// the close saves the files first.
+// An unpacked project is left to the clean-up, whose package is gone or not (the clean-up keeps its
+// files then); a save from the packer never saves back; the close saves the files first.
 TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackAfterTheFiles)
 {
     OpenDemo();
@@ -110,7 +110,9 @@ TEST_F(ProjectCloseTest, AnUnpackedProjectWithItsPackageIsCleanedUpAndSavedBackA
     WriteTextFile(projectDir() + "CompoundFileLocation.txt", "");
     compound.package = app.root() + "gone.qvz";
     ASSERT_TRUE(manager.CloseCurrentProject());
-    EXPECT_FALSE(QFileInfo::exists(projectDir() + "CompoundFileLocation.txt"));
+    EXPECT_TRUE(QFileInfo::exists(projectDir() + "CompoundFileLocation.txt"));
+    EXPECT_EQ(compound.calls, QStringList{"CleanUp " + projectDir() + "Demo"});
+    compound.calls.clear();
     ReopenProject();
     compound.package = app.root() + "Demo.qvz";
     WriteTextFile(compound.package, "");

@@ -1,3 +1,4 @@
+#include "FailingSync.h"
 #include "ProjectFixture.h"
 
 #include "foundation/common/AppContext.h"
@@ -207,6 +208,7 @@ TEST_F(SaveAsTest, AReplacedProjectGoesAfterTheNewFilesAreWritten)
     WriteDemo("Old", "target");
     WriteTextFile(root() + "target/notes.txt", "mine");
     WriteTextFile(root() + "target/QVSTEP_1001.mdb", "results");
+    WriteTextFile(root() + "target/Old.prj.save.rejected", "set aside at an open");
     OpenDemo();
     prompts.expect(IDYES);
     ScriptSaveAs("New", root() + "target");
@@ -215,6 +217,26 @@ TEST_F(SaveAsTest, AReplacedProjectGoesAfterTheNewFilesAreWritten)
     left.removeIf([](const QString& name) { return name.startsWith("STEP_"); });
     EXPECT_EQ(left, (QStringList{"New.eqm", "New.mtl", "New.prj", "notes.txt", "WorkingPath.txt"}));
     EXPECT_EQ(QDir(root() + "target").entryList({"STEP_*"}, QDir::Files).size(), 6);
+}
+
+// A flush of the folder failing after the replaced project's files went: the error is shown and
+// the new project stands.
+TEST_F(SaveAsTest, AFailedFlushAfterTheReplacedFilesWentIsShownAndTheSaveStands)
+{
+    WriteDemo("Old", "target");
+    OpenDemo();
+    const QString target = root() + "target";
+    FailingSync syncs([&target, failed = false](const QString& flushed) mutable {
+        return !failed && (failed = flushed == target && !QFileInfo::exists(target + "/Old.prj"));
+    });
+    prompts.expect(IDYES);
+    prompts.expect(IDOK);
+    ScriptSaveAs("New", target);
+    EXPECT_TRUE(manager.SaveProjectAs());
+    ASSERT_EQ(syncs.Refused(), 1);
+    EXPECT_EQ(prompts.texts().value(1), "Cannot flush '" + target + "' to disk: Input/output error");
+    EXPECT_TRUE(QFileInfo::exists(target + "/New.prj"));
+    EXPECT_FALSE(QFileInfo::exists(target + "/Old.mtl"));
 }
 
 // A save failing on its n-th file, or a declined template question, leaves the replaced project,

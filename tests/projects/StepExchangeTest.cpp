@@ -156,6 +156,12 @@ TEST_F(StepExchangeTest, TheSameFileTwiceGivesTwoStepsAndEachIsKeptOverSaveAndRe
     ASSERT_NE(first, 0);
     ASSERT_NE(second, 0);
     EXPECT_NE(first, second);
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath,
+                         "SELECT COUNT(*) FROM ProjectStep s JOIN \"Step-To-Process\" l USING (StepID)"
+                         " WHERE l.ProcessID = 1 AND s.StepName = 'Crystallization' AND s.StepVersionName = '1.0'")
+                  .toInt(),
+              3)
+        << "an import is not refused the names a step of its process holds";
     EXPECT_EQ(concerns.calls, QStringList({QString("RebuildAndSelect %1 1").arg(first), "ReloadEquipmentManager",
                                            QString("Regenerate %1").arg(first), "RefreshFacilityTree",
                                            "RefreshAutomationModel -1", QString("RebuildAndSelect %1 1").arg(second),
@@ -278,6 +284,32 @@ TEST_F(StepExchangeTest, ExportOverwritesTheTargetAndRefusesAColonInTheFileName)
     ExportStepCommand(-1);
     EXPECT_EQ(prompts.texts().last(), "Please select the step you want to export first!");
     EXPECT_EQ(StepContent(GetStepDBPath(1001)), stepBefore);
+}
+
+// A refusal says what was being done and why; it never names the scratch copy the reader was given.
+TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
+{
+    OpenDemo();
+    const QString foreign = Export(1003, "foreign.exs");
+    RawQuery(foreign, "PRAGMA application_id = 1");
+    WriteTextFile(root() + "text.exs", "a page of text that is no database at all, long enough to be read");
+    const QString steps = "SELECT group_concat(StepID) FROM ProjectStep";
+    const QVariant stepsBefore = LayerValue(app.fileSet().projectDBPath, steps);
+    GetStepDatabase(1001)->Execute("UPDATE TextRecipe SET Type = 'Sideways' WHERE RecipeSequenceNumber = 1");
+    prompts.expect(IDOK);
+    Export(1001, "refused.exs");
+    prompts.expect(IDOK);
+    EXPECT_EQ(Import(root() + "text.exs", 1), 0);
+    prompts.expect(IDOK);
+    EXPECT_EQ(Import(foreign, 1), 0);
+    EXPECT_EQ(
+        prompts.texts(),
+        (QStringList{
+            "The step cannot be exported: a recipe line has an unknown type",
+            "The chosen step exchange file cannot be used: it is not a database",
+            "The chosen step exchange file cannot be used: it is not a step file of Tamro Plenthover"}));
+    EXPECT_FALSE(QFileInfo::exists(root() + "refused.exs"));
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, steps), stepsBefore);
 }
 
 TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)

@@ -1,10 +1,13 @@
 #include "RecipeTextFixture.h"
 
+#include "foundation/common/DisplayOptions.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "recipe/AutomationRefresh.h"
+#include "recipe/RecipeLineRecord.h"
+#include "recipe/RecipeLineTexts.h"
 
 namespace {
 class RecordingModel : public AutomationModel {
@@ -30,6 +33,11 @@ public:
     bool exists = true;
     QStringList calls;
     AutomationOperationData operation;
+};
+
+struct ChosenCommentTypes : DisplayOptionsService {
+    const DisplayOptions& GetDisplayOptions() const override { return options; }
+    DisplayOptions options;
 };
 } // namespace
 
@@ -65,6 +73,29 @@ TEST_F(AutomationRefreshTest, ObjectsAreRefreshedOnlyWithATreeAndAProcess)
     RefreshAutomationUnitProcedure(1, COUPLING_STEP, up);
     RefreshAutomationOperation(1, COUPLING_STEP, up, RecipeIDs(COUPLING_STEP, "Operation").first());
     EXPECT_TRUE(model.calls.isEmpty()) << model.calls.join(", ").toStdString();
+}
+
+// A unit procedure's comment is the one its recipe line shows: its own comment, then its comments
+// of the comment types chosen for viewing; a type not chosen stays out.
+TEST_F(AutomationRefreshTest, AUnitProceduresCommentIsTheOneItsRecipeLineShows)
+{
+    OpenDemo();
+    ChosenCommentTypes types;
+    types.options.commentTypeIDs = {2, 1};
+    types.options.commentTypeDescriptions = {"Safety", "General"};
+    installed.Install<DisplayOptionsService>(&types);
+    const long up = RecipeIDs(COUPLING_STEP, "Unit Procedure").first();
+    EditStep(COUPLING_STEP, "UPDATE UnitProcedure SET UserComments = 'Dry first.' WHERE UnitProcedureID = ?",
+             {qlonglong(up)});
+    EditStep(COUPLING_STEP, "INSERT INTO TblCommentData (OperationID, CommentTypeID, CommentText) VALUES "
+                            "(?, 1, 'Keep the lid closed.'), (?, 2, 'Gloves.'), (?, 9, 'Not chosen.')",
+             {qlonglong(up), qlonglong(up), qlonglong(up)});
+    RefreshAutomationUnitProcedure(-1, COUPLING_STEP, up);
+    ASSERT_EQ(model.calls.size(), 1);
+    RecipeLineRecord line;
+    ASSERT_TRUE(ReadRecipeLineTexts(COUPLING_STEP, up, RECIPE_LINE_UNIT_PROCEDURE, line));
+    EXPECT_EQ(line.commentText, "Dry first.\nSafety: Gloves.\nGeneral: Keep the lid closed.");
+    EXPECT_EQ(model.calls.first().section('|', 1, -2), line.commentText) << model.calls.first().toStdString();
 }
 
 // The operation's texts and every group, field and range stored for it.

@@ -6,12 +6,14 @@
 
 #include "foundation/common/DocumentHost.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "results/RunReport.h"
 #include "results/RunReportWindow.h"
 #include "simulation/ResultWindows.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -58,6 +60,19 @@ protected:
     {
         ASSERT_TRUE(WriteResultsAtomically(context.root() + fileName,
                                            [&](CSchemaBuilder& builder) { return WriteScheduleRows(builder, rows); }));
+    }
+    // The column gets another name, as in a results file of another schema.
+    void RenameColumn(const QString& fileName, const QString& table, const QString& column)
+    {
+        CDaoDatabase database;
+        database.Open(context.root() + fileName, DatabaseRole::ReadWrite);
+        database.Execute(QString("ALTER TABLE %1 RENAME COLUMN %2 TO %2Old").arg(table, column));
+        database.Close();
+    }
+    QByteArray Bytes(const QString& fileName) const
+    {
+        QFile file(context.root() + fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     static QList<double> Row(const CRunReportWindow& window, int line)
     {
@@ -127,6 +142,55 @@ TEST_F(RunReportTest, TheRefreshAfterARunReadsTheNewSchedule)
     EXPECT_EQ(Row(*window, 0), QList<double>({5, 0, 7, 0.0, 9.0, 9.0, 13}));
     RefreshResultWindows("QVSTEP", 5, "Filter(2)");
     EXPECT_EQ(window->windowTitle(), "Schedule: Filter(2)");
+}
+
+// A results file of another schema (here: one column renamed) reads as no results: the user is told
+// once why, the command goes on as without results, and the file stays as it was.
+TEST_F(RunReportTest, AResultsFileOfAnotherSchemaIsReportedAndReadsAsNone)
+{
+    const struct {
+        RunReportTarget target;
+        const char* file;
+        const char* column;
+        const char* owner;
+    } cases[] = {
+        {{false, 5, "Filter(1)"}, "QVSTEP_5.mdb", "StartTime", "step 5"},
+        {{true, 3, "Campaign"}, "QVPLAN_3.mdb", "BatchNumber", "plan 3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        WriteSchedule(c.file, stepRows);
+        RenameColumn(c.file, "OperationSchedule", c.column);
+        const QByteArray before = Bytes(c.file);
+        prompts.clear();
+        prompts.expect(IDOK);
+        prompts.expect(IDOK);
+        EXPECT_EQ(OpenRunReport(&host, c.target), nullptr);
+        EXPECT_EQ(prompts.texts(),
+                  QStringList({QString("The results of %1 cannot be read: the table OperationSchedule "
+                                       "has no column %2. Run the simulation again.")
+                                   .arg(c.owner, c.column),
+                               "There are no results for " + c.target.name + "."}));
+        EXPECT_TRUE(host.tabs.empty());
+        EXPECT_EQ(Bytes(c.file), before);
+    }
+}
+
+TEST_F(RunReportTest, TheRefreshOfAWindowWhoseFileTurnedUnreadableEmptiesIt)
+{
+    WriteSchedule("QVSTEP_5.mdb", stepRows);
+    CRunReportWindow* window = OpenRunReport(&host, {false, 5, "Filter(1)"});
+    ASSERT_TRUE(window);
+    WriteSchedule("QVSTEP_5.mdb", {{5, 7, 0.0, 9.0, 9.0, 13, 0}});
+    RenameColumn("QVSTEP_5.mdb", "OperationSchedule", "EquipmentID");
+    prompts.expect(IDOK);
+    RefreshResultWindows("QVSTEP", 5, QString());
+    EXPECT_EQ(window->RowCount(), 0);
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"The results of step 5 cannot be read: the table OperationSchedule has "
+                           "no column EquipmentID. Run the simulation again."}));
+    RefreshResultWindows("QVSTEP", 5, QString()); // the same file is not reported again
+    EXPECT_EQ(prompts.texts().size(), 1);
 }
 
 TEST(RunReportTargetTest, TheContextStepComesBeforeThePlan)

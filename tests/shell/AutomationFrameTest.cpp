@@ -32,9 +32,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 constexpr long COUPLING = 1001;
@@ -238,6 +241,63 @@ TEST_F(AutomationFrameTest, FailedOpensAnswerWithoutADialog)
         EXPECT_FALSE(frame->IsProjectOpen()) << "the unmodified project closed first";
     }
     EXPECT_FALSE(QFileInfo::exists(locked + "Demo/WorkingPath.txt"));
+}
+
+namespace {
+// The folder and each entry by name, with its file identity, size and modification time.
+QStringList FolderState(const QString& folder)
+{
+    QStringList state;
+    const auto add = [&state](const QString& name, const QString& path) {
+        struct stat info {};
+        if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+            state << QStringLiteral("%1 %2 %3 %4.%5")
+                         .arg(name)
+                         .arg(info.st_ino)
+                         .arg(info.st_size)
+                         .arg(info.st_mtim.tv_sec)
+                         .arg(info.st_mtim.tv_nsec);
+    };
+    add(".", folder);
+    for (const QString& name :
+         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name))
+        add(name, folder + "/" + name);
+    return state;
+}
+} // namespace
+
+// A path that names no project file answers 0 with the open's own text, and the open project stays
+// as it was: open, its unsaved change kept, its object tree the same, its folder not written to.
+TEST_F(AutomationFrameTest, AnOpenOfNoProjectFileKeepsTheOpenProjectAndItsChanges)
+{
+    const QString changed = "Changed by the script, not saved";
+    GetProjectDatabase()->Execute("UPDATE Project SET Description = ?", {changed});
+    app->setProjectModified(true);
+    const auto processes = frame->GetAutomationProcesses();
+    const QString folder = m_root.path() + "/Demo";
+    const QString notes = m_root.path() + "/notes.txt";
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QStringList before = FolderState(folder);
+
+    const std::pair<QString, QString> cases[] = {
+        {m_root.path() + "/Other/Other.prj", "The file " + m_root.path() + "/Other/Other.prj does not exist"},
+        {notes, "Please select a Tamro Plenthover Project file to open!"},
+    };
+    for (const auto& [path, said] : cases) {
+        const AutomationResult result = CallRoot("OpenProject", {V::Text(path)});
+        ASSERT_TRUE(result.ok()) << result.text.toStdString();
+        EXPECT_EQ(result.value.longValue(), 0) << path.toStdString();
+        EXPECT_EQ(result.messages, QStringList{said});
+        EXPECT_EQ(FolderState(folder), before) << path.toStdString();
+        ASSERT_TRUE(frame->IsProjectOpen()) << path.toStdString();
+        EXPECT_TRUE(GetAppContext()->isProjectModified());
+        QSqlQuery query = GetProjectDatabase()->Query("SELECT Description FROM Project");
+        EXPECT_TRUE(query.next() && query.value(0).toString() == changed);
+        EXPECT_EQ(frame->GetAutomationProcesses(), processes);
+    }
+    ASSERT_TRUE(CallRoot("CloseProject", {V::Bool(false)}).ok());
 }
 
 namespace {

@@ -357,7 +357,8 @@ TEST_F(ProcessPlanRunShellTest, OnlyARunByContextRebuildsTransitions)
 TEST_F(ProcessPlanRunShellTest, PlanRunsPassTheirFlags)
 {
     GetProjectDatabase()->Execute("DELETE FROM SimulationOptions WHERE OptionType = 'PLAN'");
-    QFile sequence(UserSimSequenceFilePath(ProjectDir(), "Weekly", PLAN)); // 33435 is enabled with its file
+    // 33435 is enabled with the plan's file beside the working copies.
+    QFile sequence(UserSimSequenceFilePath(GetWorkingCopyDir(), "Weekly", PLAN));
     ASSERT_TRUE(sequence.open(QIODevice::WriteOnly));
     sequence.close();
     const struct {

@@ -7,8 +7,11 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "shell/bridge/ManagedSideStandIn.h"
+#include "shell/bridge/OperationEditorDialog.h"
 #include "shell/bridge/OperationEditorForm.h"
+#include "shell/bridge/StandInOperationEditor.h"
 
+#include <QLineEdit>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -144,4 +147,47 @@ TEST_F(StandInOperationEditorTest, ARefusedWriteRollsBackWithTheDatabasesMessage
     EXPECT_EQ(comments, "untouched");
     EXPECT_EQ(Rows(), before) << "the changed value went back too";
     EXPECT_FALSE(m_step->InTransaction());
+}
+
+// A negative duration, amount or volume keeps the editor open with a message naming the field;
+// zero is accepted.
+TEST_F(StandInOperationEditorTest, TheEditorRefusesANegativeTimeAmountOrVolume)
+{
+    const std::optional<OperationEditorContent> content = CStandInOperationEditor::Read(*m_step, m_operationID, -1);
+    ASSERT_TRUE(content.has_value());
+    ASSERT_EQ(content->fields.size(), 3);
+    for (int row = 0; row < 3; ++row) {
+        COperationEditorDialog dialog(*content);
+        auto* value = dialog.findChild<QLineEdit*>(QString("Field%1").arg(content->fields[row].fieldID));
+        ASSERT_NE(value, nullptr);
+        value->setText("-5");
+        prompts.expect(IDOK);
+        dialog.accept();
+        EXPECT_NE(dialog.result(), QDialog::Accepted) << row;
+        EXPECT_EQ(prompts.lastText(), "Please enter a non-negative number for " + content->fields[row].label + ".");
+        value->setText("0");
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << row;
+    }
+    QStringList labels;
+    for (const OperationEditorField& field : content->fields)
+        labels << field.label;
+    EXPECT_EQ(labels, (QStringList{"Duration", "Amount", "Volume"}));
+}
+
+// A form that lets a negative amount through still stores nothing.
+TEST_F(StandInOperationEditorTest, ANegativeAmountFromAnyFormIsNotStored)
+{
+    const QString before = Rows();
+    form.answer = [](OperationEditorContent content) {
+        content.fields[1].value = -2;
+        content.comments = "Slowly.";
+        return std::optional(content);
+    };
+    prompts.expect(IDOK);
+    QString comments = "untouched";
+    EXPECT_EQ(Edit(&comments), std::nullopt);
+    EXPECT_EQ(prompts.lastText(), "Please enter a non-negative number for Amount.");
+    EXPECT_EQ(comments, "untouched");
+    EXPECT_EQ(Rows(), before);
 }

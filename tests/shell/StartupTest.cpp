@@ -1,6 +1,8 @@
 #include "ScriptedProjectDialogs.h"
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
+#include "automation/AutomationInvoke.h"
+#include "automation/QuorvantaAut.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/DocumentKinds.h"
 #include "foundation/common/MessageBox.h"
@@ -94,6 +96,30 @@ TEST_F(StartupTest, AutomationStartsHiddenAndPromptsAnswerUnseen)
         TearDown();
         EXPECT_EQ(GetPromptService(), &prompts) << "the test's prompts are back after the exit";
     }
+}
+
+// A window started hidden comes up maximised the first time a script shows it; after the user
+// restored it, hiding and showing again keeps it at normal size.
+TEST_F(StartupTest, AScriptShowsAHiddenStartMaximisedOnlyTheFirstTime)
+{
+    ScriptedPromptService prompts;
+    app->InitInstance({"quorvanta", "-Automation"});
+    CMainFrame* frame = app->mainFrame();
+    ASSERT_FALSE(frame->isVisible());
+    const auto root = std::make_shared<CQuorvantaAut>();
+    const auto putVisible = [&](long value) {
+        ASSERT_TRUE(InvokeAutomation(root, InvokeKind::Put, "Visible", {CAutomationVariant::Long(value)}).ok());
+    };
+    putVisible(1);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(frame->isMaximized());
+    frame->showNormal();
+    putVisible(0);
+    EXPECT_FALSE(frame->isVisible());
+    putVisible(1);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_FALSE(frame->isMaximized());
+    TearDown();
 }
 
 TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)

@@ -4,12 +4,15 @@
 
 #include "BatchSimulationFixture.h"
 
+#include "foundation/db/DaoDatabase.h"
 #include "modules/quickresults/QuickResultsView.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipeMarks.h"
+#include "simulation/QuickResultsRefresh.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTableWidget>
 
@@ -149,6 +152,35 @@ TEST_F(BatchDemoTest, QuickResultsListTheOperationAndCloseWhenItsResultsAreGone)
     frame.engine = &quiet;
     batch.SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_USER);
     EXPECT_EQ(frame.FindDocument(DocumentKind::QuickResults, DEMO_COUPLING), nullptr);
+}
+
+// Results of another schema (a column renamed) are none to Quick Results: the user is told once
+// why, then as without results; the file stays.
+TEST_F(BatchDemoTest, QuickResultsOfAResultsFileOfAnotherSchemaAreNone)
+{
+    batch.SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_USER);
+    const QString results = folder + StepResultsFileName(DEMO_COUPLING);
+    {
+        CDaoDatabase database;
+        database.Open(results, DatabaseRole::ReadWrite);
+        database.Execute("ALTER TABLE SimulationRemark RENAME COLUMN RemarkText TO Remark");
+        database.Close();
+    }
+    const qint64 size = QFileInfo(results).size();
+    const long operationID = OperationLines().at(0).first;
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    ShowQuickResultsWindow(DEMO_COUPLING, operationID);
+    EXPECT_EQ(
+        prompts.texts(),
+        QStringList(
+            {"The results of step Coupling (1.0) cannot be read: the table SimulationRemark has no column "
+             "RemarkText. Run the simulation again.",
+             "There are no results for the selected Operation."}));
+    CQuickResultsView view;
+    EXPECT_FALSE(view.showResults(DEMO_COUPLING, operationID));
+    EXPECT_EQ(prompts.texts().size(), 2) << "told once";
+    EXPECT_EQ(QFileInfo(results).size(), size);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 // The sequence dialog over generated plans: the columns it builds, the moves and their refusals,
 // the order check, the file it writes and reads back, and files it cannot use.
 
+#include "ManyColumnSequence.h"
 #include "SimSequenceFixture.h"
+#include "foundation/common/SimSequenceRecipe.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "simulation/DefSimSequenceDlg.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 
 namespace {
@@ -114,9 +117,10 @@ INSTANTIATE_TEST_SUITE_P(
         BuildCase{"two requirements of one step", {StepRequirement(SEQ_STEP_A, 1), StepRequirement(SEQ_STEP_A, 1)}, {},
                   2, ""}));
 
-TEST_F(SimSequenceDialogTest, OkWritesTheLayoutToTheProjectFolderAndReadsItBackByteForByte)
+TEST_F(SimSequenceDialogTest, OkWritesTheLayoutToTheWorkingCopyFolderAndReadsItBackByteForByte)
 {
     Open({StepRequirement(SEQ_STEP_A, 1), StepRequirement(SEQ_STEP_B, 1)});
+    app.setProjectModified(false);
     {
         CDefSimSequenceDlg dialog(SEQ_PLAN, "Plan/One");
         EXPECT_EQ(ColumnLabels(dialog), QStringList({LABEL_A1, LABEL_B1}));
@@ -129,8 +133,11 @@ TEST_F(SimSequenceDialogTest, OkWritesTheLayoutToTheProjectFolderAndReadsItBackB
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }
     EXPECT_EQ(ReadSequenceFile(), FreshFileOfAThenB());
-    EXPECT_TRUE(QFile::exists(folder + "Plan_One_User_Sim_Def_1.txt")); // the project folder, name sanitised
-    EXPECT_FALSE(QDir(app.fileSet().workingCopyDir).exists("Plan_One_User_Sim_Def_1.txt"));
+    // Beside the working copies, name sanitised; the project folder changes only when it is saved,
+    // and the project now has something to save.
+    EXPECT_TRUE(QDir(app.fileSet().workingCopyDir).exists("Plan_One_User_Sim_Def_1.txt"));
+    EXPECT_FALSE(QFile::exists(folder + "Plan_One_User_Sim_Def_1.txt"));
+    EXPECT_TRUE(app.isProjectModified());
     // Read back (a closed and reopened dialog), laid out the same and written again unchanged.
     CDefSimSequenceDlg reopened(SEQ_PLAN, "Plan/One");
     EXPECT_EQ(ColumnLabels(reopened), QStringList({LABEL_A1, LABEL_B1}));
@@ -260,6 +267,22 @@ TEST_F(SimSequenceDialogTest, AFileItCannotUseIsReportedAndThePlanLaidOutAfresh)
         EXPECT_EQ(prompts.lastText(), "File " + SequencePath() + " could not be opened!");
         EXPECT_EQ(Cells(dialog), QStringList({"1 .", "1 .", "1 2"}));
     }
+}
+
+// 3 MB of columns, far more than the plan's two requirements can have, are refused as a file it
+// cannot use before anything is laid out.
+TEST_F(SimSequenceDialogTest, AFileOfMoreColumnsThanThePlanCanHaveIsRefusedAtOnce)
+{
+    Open({StepRequirement(SEQ_STEP_A, 1), StepRequirement(SEQ_STEP_B, 1)});
+    WriteSequenceFile(
+        ManyColumnSequence(SEQ_STEP_B, ReadSimSequenceStepRecipe(SEQ_STEP_B).operations, 3 << 20));
+    prompts.expect(IDOK);
+    QElapsedTimer clock;
+    clock.start();
+    CDefSimSequenceDlg dialog(SEQ_PLAN, "Plan/One");
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(prompts.lastText(), "File " + SequencePath() + " could not be opened!");
+    EXPECT_EQ(Cells(dialog), QStringList({"1 .", "1 .", "1 2"}));
 }
 
 TEST_F(SimSequenceDialogTest, AnEmptyFileGivesAnEmptyGridOfOneRow)

@@ -110,7 +110,7 @@ void SimSequenceFixture::OpenProject(const ProjectSpec& spec)
 
 QString SimSequenceFixture::SequencePath() const
 {
-    return UserSimSequenceFilePath(folder, QStringLiteral("Plan/One"), SEQ_PLAN);
+    return UserSimSequenceFilePath(app.fileSet().workingCopyDir, QStringLiteral("Plan/One"), SEQ_PLAN);
 }
 
 QList<long> SimSequenceFixture::OperationIDs(long stepID) const

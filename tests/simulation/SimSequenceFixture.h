@@ -38,6 +38,7 @@ protected:
     // Steps A, B, hidden (and any extra), process 9, and plan 1 "Plan/One" with the requirements.
     void Open(const QList<PlanRequirementSpec>& requirements, const QList<StepSpec>& extraSteps = {});
     void OpenProject(const ProjectSpec& spec);
+    // The plan's sequence file in the working-copy folder.
     QString SequencePath() const;
     // TextRecipe [ID]s of the step's visible operation lines, and of its unit procedure.
     QList<long> OperationIDs(long stepID) const;

@@ -1,10 +1,33 @@
 // Test entry: an offscreen application with isolated settings and folders.
 
 #include "ScriptedPrompts.h"
+#include "foundation/common/EscapedErrors.h"
+#include "foundation/db/ResultsDatabase.h"
 
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+namespace {
+// A case in which an error escaped to a last guard (the dispatcher, a timer, a scripting call)
+// fails, unless it took the error as expected (TakeEscapedErrors). Each case starts with no
+// results file reported yet.
+class EscapedErrorCheck : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        TakeEscapedErrors();
+        ForgetReportedResults();
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        const QStringList escaped = TakeEscapedErrors();
+        if (!escaped.isEmpty())
+            ADD_FAILURE() << "an error reached a last guard: "
+                          << escaped.join(QStringLiteral("; ")).toStdString();
+    }
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -22,5 +45,6 @@ int main(int argc, char** argv)
     ScriptedPromptService unscriptedPrompts;
     ScriptedFileDialogService unscriptedDialogs;
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new EscapedErrorCheck);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,13 @@
 #include "foundation/common/SimSequenceRecipe.h"
 
+#include "foundation/common/AppContext.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/step/TextRecipeSet.h"
+
+#include <QSqlQuery>
+#include <algorithm>
+#include <climits>
 
 namespace {
 bool IsSequenceMarkerRow(const QString& type)
@@ -48,4 +54,24 @@ SimSequenceStepRecipe ReadSimSequenceStepRecipe(long stepID)
         recipe.operations.clear();
     }
     return recipe;
+}
+
+int SimSequenceColumnLimit(long planID)
+{
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project || !project->IsOpen())
+        return 0;
+    try {
+        QSqlQuery requirements = project->Query(
+            QStringLiteral("SELECT COUNT(*) FROM PlanRequirements WHERE PlanID = ?"), {qlonglong(planID)});
+        QSqlQuery steps =
+            project->Query(QStringLiteral("SELECT COUNT(*) FROM ProjectStep WHERE StepName <> 'START'"));
+        if (!requirements.next() || !steps.next())
+            return 0;
+        const qint64 limit = qint64(SIM_SEQUENCE_MAX_BATCHES) * requirements.value(0).toLongLong() *
+                             std::max<qint64>(1, steps.value(0).toLongLong());
+        return int(std::min<qint64>(limit, INT_MAX));
+    } catch (const CDaoException&) {
+        return 0;
+    }
 }

@@ -13,3 +13,10 @@ struct SimSequenceStepRecipe {
 };
 
 SimSequenceStepRecipe ReadSimSequenceStepRecipe(long stepID);
+
+// A requirement gets at most this many batch columns of each of its steps.
+constexpr int SIM_SEQUENCE_MAX_BATCHES = 30;
+// The most columns a plan's sequence can have: 30 batches of every step of the project (START
+// aside) for each of the plan's requirements. A file of more is not read. 0 when the project
+// cannot be read.
+int SimSequenceColumnLimit(long planID);

@@ -1,5 +1,7 @@
 #include "foundation/common/UserSimSequenceFile.h"
 
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
@@ -79,6 +81,7 @@ QByteArray FormatSimSequence(const QList<SimSequenceLine>& lines)
 
 bool WriteSimSequenceFile(const QString& path, const QList<SimSequenceLine>& lines, QString* error)
 {
+    NoteFileWritten(path); // a save compares it with its target again
     QSaveFile file(path);
     const QByteArray content = FormatSimSequence(lines);
     const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
@@ -124,45 +127,41 @@ bool ParseSimSequenceLine(const QByteArray& raw, SimSequenceLine& line)
     return true;
 }
 
-// Keys first met as 1, 2, 3 ..., each with one step.
-bool SimSequenceKeysValid(const QList<SimSequenceLine>& lines)
+// Keys first met as 1, 2, 3 ..., each with one step; steps holds each column's step so far.
+bool SimSequenceKeyValid(const SimSequenceLine& line, QList<long>& steps, int maxColumns)
 {
-    QList<long> steps;
-    for (const SimSequenceLine& line : lines) {
-        if (line.column == steps.size() + 1)
-            steps.append(line.stepID);
-        else if (line.column < 1 || line.column > steps.size() || steps.at(line.column - 1) != line.stepID)
-            return false;
+    if (line.column == steps.size() + 1 && line.column <= maxColumns) {
+        steps.append(line.stepID);
+        return true;
     }
-    return true;
+    return line.column >= 1 && line.column <= steps.size() && steps.at(line.column - 1) == line.stepID;
 }
 } // namespace
 
-bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines)
+bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines, int maxColumns)
 {
     lines.clear();
-    if (content.isEmpty())
-        return true;
-    QList<QByteArray> rows = content.split('\n');
-    if (rows.last().isEmpty())
-        rows.removeLast(); // a final line end
-    for (QByteArray& row : rows) {
+    QList<long> steps;
+    qsizetype from = 0;
+    while (from < content.size()) {
+        qsizetype end = content.indexOf('\n', from);
+        if (end < 0)
+            end = content.size();
+        QByteArray row = content.mid(from, end - from);
         if (row.endsWith('\r'))
             row.chop(1);
+        from = end + 1; // a final line end ends the content
         SimSequenceLine line;
-        if (!ParseSimSequenceLine(row, line)) {
+        if (!ParseSimSequenceLine(row, line) || !SimSequenceKeyValid(line, steps, maxColumns)) {
             lines.clear();
             return false;
         }
         lines.append(line);
     }
-    if (SimSequenceKeysValid(lines))
-        return true;
-    lines.clear();
-    return false;
+    return true;
 }
 
-SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines)
+SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines, int maxColumns)
 {
     lines.clear();
     QFile file(path);
@@ -170,7 +169,8 @@ SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>&
         return SimSequenceRead::Missing;
     if (!file.open(QIODevice::ReadOnly))
         return SimSequenceRead::Unreadable;
-    return ParseSimSequence(file.readAll(), lines) ? SimSequenceRead::Read : SimSequenceRead::Unreadable;
+    return ParseSimSequence(file.readAll(), lines, maxColumns) ? SimSequenceRead::Read
+                                                               : SimSequenceRead::Unreadable;
 }
 
 QList<long> SimSequenceColumnSteps(const QList<SimSequenceLine>& lines)
@@ -183,34 +183,48 @@ QList<long> SimSequenceColumnSteps(const QList<SimSequenceLine>& lines)
     return steps;
 }
 
-bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, int column,
-                              const QList<SimSequenceOperation>& operations)
+QList<QList<qsizetype>> SimSequenceLinesByColumn(const QList<SimSequenceLine>& lines)
 {
-    qsizetype next = 0;
-    for (const SimSequenceLine& line : lines) {
-        if (line.column != column)
-            continue;
-        if (next >= operations.size() || operations.at(next).operationID != line.operationID ||
-            operations.at(next).unitProcedureID != line.unitProcedureID)
-            return false;
-        ++next;
+    QList<QList<qsizetype>> columns;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int column = lines.at(i).column;
+        if (column == columns.size() + 1)
+            columns.append(QList<qsizetype>());
+        if (column >= 1 && column <= columns.size())
+            columns[column - 1].append(i);
     }
-    return next == operations.size() && next > 0;
+    return columns;
 }
 
-bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* error)
+bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, const QList<qsizetype>& columnLines,
+                              const QList<SimSequenceOperation>& operations)
+{
+    if (columnLines.isEmpty() || columnLines.size() != operations.size())
+        return false;
+    for (qsizetype next = 0; next < columnLines.size(); ++next) {
+        const SimSequenceLine& line = lines.at(columnLines.at(next));
+        if (operations.at(next).operationID != line.operationID ||
+            operations.at(next).unitProcedureID != line.unitProcedureID)
+            return false;
+    }
+    return true;
+}
+
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = in.errorString();
+        if (failedFile)
+            *failedFile = source;
         return false;
     }
     const QByteArray content = in.readAll();
+    NoteFileWritten(target);
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit()) {
-        if (error)
-            *error = out.errorString();
+    if (in.error() != QFileDevice::NoError || !out.open(QIODevice::WriteOnly) ||
+        out.write(content) != content.size() || !out.commit()) {
+        if (failedFile)
+            *failedFile = in.error() != QFileDevice::NoError ? source : target;
         return false;
     }
     try {
@@ -219,4 +233,18 @@ bool CopyUserSimSequenceFile(const QString& source, const QString& target, QStri
         // The copy is in place; only the folder's flush failed.
     }
     return true;
+}
+
+QString SimSequenceFileNotOpenedText(const QString& path)
+{
+    return QStringLiteral("File %1 could not be opened!").arg(path);
+}
+
+bool CopyUserSimSequenceFileOrReport(const QString& source, const QString& target)
+{
+    QString failed;
+    if (CopyUserSimSequenceFile(source, target, &failed))
+        return true;
+    QvMessageBox(SimSequenceFileNotOpenedText(failed));
+    return false;
 }

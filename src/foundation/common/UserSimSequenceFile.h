@@ -13,12 +13,20 @@
 #include <QList>
 #include <QString>
 
+#include <climits>
+
 QString UserSimSequenceFileName(const QString& planName, long planID);
 QString UserSimSequenceFilePath(const QString& projectDir, const QString& planName, long planID);
 // Whether a file name has the shape of a sequence file's (any plan).
 bool IsUserSimSequenceFileName(const QString& fileName);
-// Copies a sequence file as it is, atomically, and flushes it with its folder.
-bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* error = nullptr);
+// Copies a sequence file as it is through a temporary renamed over the target, flushed with its
+// folder. On failure the target keeps what it held and failedFile names the file that could not be
+// read or written.
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile = nullptr);
+// "File <path> could not be opened!", the text every failed read or write of a sequence file shows.
+QString SimSequenceFileNotOpenedText(const QString& path);
+// The copy above; a failure is shown with that text.
+bool CopyUserSimSequenceFileOrReport(const QString& source, const QString& target);
 
 struct SimSequenceLine {
     int column = 0;       // position of the operation's column, from 1
@@ -45,9 +53,11 @@ enum class SimSequenceRead {
 };
 
 // The format alone: seven whole numbers first on every line, column keys first met as 1, 2, 3 ...,
-// each key with one step.
-bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines);
-SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines);
+// each key with one step, and no more columns than maxColumns. Linear in the content: a line past
+// the limit ends the reading at once.
+bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines, int maxColumns = INT_MAX);
+SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines,
+                                    int maxColumns = INT_MAX);
 
 // One visible operation of a step's recipe, in recipe order.
 struct SimSequenceOperation {
@@ -58,19 +68,22 @@ struct SimSequenceOperation {
 
 // The columns' steps and the number of columns (keys run 1..count).
 QList<long> SimSequenceColumnSteps(const QList<SimSequenceLine>& lines);
+// The lines of each column (keys run 1..count), in file order: [column - 1] holds their indexes.
+QList<QList<qsizetype>> SimSequenceLinesByColumn(const QList<SimSequenceLine>& lines);
 // Whether each column lists exactly its step's visible operations, in recipe order; `operationsOf`
 // answers a step's operations (asked per column: the caller may keep them per step).
 template <typename OperationsOf>
 bool SimSequenceMatchesSteps(const QList<SimSequenceLine>& lines, OperationsOf operationsOf);
-bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, int column,
+// Whether the lines at those indexes are the operations, one each, in order.
+bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, const QList<qsizetype>& columnLines,
                               const QList<SimSequenceOperation>& operations);
 
 template <typename OperationsOf>
 bool SimSequenceMatchesSteps(const QList<SimSequenceLine>& lines, OperationsOf operationsOf)
 {
-    const QList<long> steps = SimSequenceColumnSteps(lines);
-    for (int column = 1; column <= steps.size(); ++column) {
-        if (!SimSequenceColumnMatches(lines, column, operationsOf(steps.at(column - 1))))
+    const QList<QList<qsizetype>> columns = SimSequenceLinesByColumn(lines);
+    for (const QList<qsizetype>& column : columns) {
+        if (!SimSequenceColumnMatches(lines, column, operationsOf(lines.at(column.first()).stepID)))
             return false;
     }
     return true;

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
@@ -84,16 +85,71 @@ bool IsResultsVersionEarlier(const QString& version, const QString& reference)
 CResultsDatabase::CResultsDatabase() = default;
 CResultsDatabase::~CResultsDatabase() = default;
 
+namespace {
+
+// The columns the reader reads, by table: a file without one of them is of another schema.
+struct ReadColumns {
+    const char* table;
+    std::initializer_list<const char*> columns;
+};
+const ReadColumns READ_COLUMNS[] = {
+    {"ResultsInfo", {"VersionNumber", "RowKey"}},
+    {"RunSummary", {"BatchSize", "KeyInputBatchSize", "CycleTime", "MaxBatchSize", "MinBatchSize", "RowKey"}},
+    {"OperationSchedule",
+     {"StepID", "OperationID", "StartTime", "EndTime", "Duration", "EquipmentID", "BatchNumber", "RowKey"}},
+    {"EquipmentUsed", {"StepID", "EquipmentID"}},
+    {"SimulationRemark",
+     {"StepID", "OperationID", "MessageID", "Type", "RemarkText", "BatchNumber", "RowKey"}},
+};
+
+// Empty when the file has every table and column the reader reads; else what it lacks.
+QString MissingReadColumn(CDaoDatabase& database)
+{
+    for (const ReadColumns& read : READ_COLUMNS) {
+        const QString table = QString::fromLatin1(read.table);
+        QSqlQuery query = database.Query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
+        QStringList present;
+        while (query.next())
+            present << query.value(0).toString();
+        if (present.isEmpty())
+            return QStringLiteral("there is no table %1").arg(table);
+        for (const char* column : read.columns) {
+            if (!present.contains(QLatin1String(column), Qt::CaseInsensitive))
+                return QStringLiteral("the table %1 has no column %2").arg(table, QLatin1String(column));
+        }
+    }
+    return {};
+}
+
+// A step that fails part-way through the rows (a damaged page) ends the read as an error.
+void CheckFinished(const QSqlQuery& query)
+{
+    if (query.lastError().isValid())
+        throw CDaoException::fromSqlError(query.lastError());
+}
+
+} // namespace
+
 bool CResultsDatabase::Open(const QString& path)
 {
     Close();
-    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
-    if (!header || header->applicationID != ApplicationID(DatabaseKind::Results))
+    m_path = path;
+    m_failure.clear();
+    if (!QFileInfo(path).isFile())
         return false;
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
+    if (!header || header->applicationID != ApplicationID(DatabaseKind::Results)) {
+        Fail(QStringLiteral("the file is not a results database"));
+        return false;
+    }
     auto database = std::make_unique<CDaoDatabase>();
     try {
         database->Open(path, DatabaseRole::ReadOnly);
-    } catch (const CDaoException&) {
+        const QString missing = MissingReadColumn(*database);
+        if (!missing.isEmpty())
+            throw CDaoException(missing);
+    } catch (const CDaoException& error) {
+        Fail(error.GetErrorDescription());
         return false;
     }
     m_database = std::move(database);
@@ -112,111 +168,157 @@ bool CResultsDatabase::IsOpen() const
     return m_database != nullptr;
 }
 
+void CResultsDatabase::Fail(const QString& reason)
+{
+    m_failure = reason.isEmpty() ? QStringLiteral("unknown error") : reason;
+    Close();
+    ReportUnreadableResults(m_path, m_failure);
+}
+
+// Runs one read; a database error marks the file unreadable and answers nothing.
+template <typename Result, typename Read> Result CResultsDatabase::Guarded(Read read)
+{
+    if (!m_database)
+        return Result();
+    try {
+        return read();
+    } catch (const CDaoException& error) {
+        Fail(error.GetErrorDescription());
+        return Result();
+    }
+}
+
 QString CResultsDatabase::Version()
 {
-    QSqlQuery query = m_database->Query(QStringLiteral("SELECT VersionNumber FROM ResultsInfo ORDER BY RowKey LIMIT 1"));
-    return query.next() ? query.value(0).toString() : QString();
+    return Guarded<QString>([this] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT VersionNumber FROM ResultsInfo ORDER BY RowKey LIMIT 1"));
+        const QString version = query.next() ? query.value(0).toString() : QString();
+        CheckFinished(query);
+        return version;
+    });
 }
 
 ResultsRunSummary CResultsDatabase::Summary()
 {
-    QSqlQuery query = m_database->Query(QStringLiteral(
-        "SELECT BatchSize, KeyInputBatchSize, CycleTime, MaxBatchSize, MinBatchSize FROM RunSummary "
-        "ORDER BY RowKey LIMIT 1"));
-    ResultsRunSummary summary;
-    if (query.next())
-        summary = {query.value(0).toDouble(), query.value(1).toDouble(), query.value(2).toDouble(),
-                   query.value(3).toDouble(), query.value(4).toDouble()};
-    return summary;
+    return Guarded<ResultsRunSummary>([this] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT BatchSize, KeyInputBatchSize, CycleTime, MaxBatchSize, MinBatchSize FROM "
+                           "RunSummary ORDER BY RowKey LIMIT 1"));
+        ResultsRunSummary summary;
+        if (query.next())
+            summary = {query.value(0).toDouble(), query.value(1).toDouble(), query.value(2).toDouble(),
+                       query.value(3).toDouble(), query.value(4).toDouble()};
+        CheckFinished(query);
+        return summary;
+    });
 }
 
-QList<ResultsScheduleRow> CResultsDatabase::Schedule(long stepID)
+namespace {
+// The rows a query of (StepID, OperationID, StartTime, EndTime, Duration, EquipmentID, BatchNumber)
+// delivers.
+QList<ResultsScheduleRow> ReadScheduleRows(QSqlQuery& query)
 {
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT StepID, OperationID, StartTime, EndTime, Duration, EquipmentID FROM "
-                       "OperationSchedule WHERE StepID = ? ORDER BY StartTime, RowKey"),
-        {qlonglong(stepID)});
-    QList<ResultsScheduleRow> rows;
-    while (query.next())
-        rows.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
-                     query.value(2).toDouble(), query.value(3).toDouble(), query.value(4).toDouble(),
-                     long(query.value(5).toLongLong())});
-    return rows;
-}
-
-QList<ResultsScheduleRow> CResultsDatabase::PlanSchedule()
-{
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT StepID, OperationID, StartTime, EndTime, Duration, EquipmentID, BatchNumber FROM "
-                       "OperationSchedule ORDER BY BatchNumber, StartTime, RowKey"));
     QList<ResultsScheduleRow> rows;
     while (query.next())
         rows.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
                      query.value(2).toDouble(), query.value(3).toDouble(), query.value(4).toDouble(),
                      long(query.value(5).toLongLong()), long(query.value(6).toLongLong())});
+    CheckFinished(query);
     return rows;
 }
 
-QList<ResultsRemark> CResultsDatabase::AllRemarks()
+// The remarks a query of (StepID, OperationID, MessageID, Type, RemarkText, BatchNumber) delivers.
+QList<ResultsRemark> ReadResultsRemarkRows(QSqlQuery& query)
 {
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText, BatchNumber FROM SimulationRemark "
-                       "ORDER BY RowKey"));
     QList<ResultsRemark> remarks;
     while (query.next())
         remarks.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
                         long(query.value(2).toLongLong()), query.value(3).toString(), query.value(4).toString(),
                         long(query.value(5).toLongLong())});
+    CheckFinished(query);
     return remarks;
 }
+} // namespace
 
-// The remarks a query of (StepID, OperationID, MessageID, Type, RemarkText) delivers.
-static QList<ResultsRemark> ReadResultsRemarkRows(QSqlQuery& query)
+QList<ResultsScheduleRow> CResultsDatabase::Schedule(long stepID)
 {
-    QList<ResultsRemark> remarks;
-    while (query.next())
-        remarks.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
-                        long(query.value(2).toLongLong()), query.value(3).toString(),
-                        query.value(4).toString()});
-    return remarks;
+    return Guarded<QList<ResultsScheduleRow>>([this, stepID] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT StepID, OperationID, StartTime, EndTime, Duration, EquipmentID, 0 FROM "
+                           "OperationSchedule WHERE StepID = ? ORDER BY StartTime, RowKey"),
+            {qlonglong(stepID)});
+        return ReadScheduleRows(query);
+    });
+}
+
+QList<ResultsScheduleRow> CResultsDatabase::PlanSchedule()
+{
+    return Guarded<QList<ResultsScheduleRow>>([this] {
+        QSqlQuery query = m_database->Query(QStringLiteral(
+            "SELECT StepID, OperationID, StartTime, EndTime, Duration, EquipmentID, BatchNumber FROM "
+            "OperationSchedule ORDER BY BatchNumber, StartTime, RowKey"));
+        return ReadScheduleRows(query);
+    });
+}
+
+QList<ResultsRemark> CResultsDatabase::AllRemarks()
+{
+    return Guarded<QList<ResultsRemark>>([this] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText, BatchNumber FROM "
+                           "SimulationRemark ORDER BY RowKey"));
+        return ReadResultsRemarkRows(query);
+    });
 }
 
 QList<ResultsRemark> CResultsDatabase::Remarks(long stepID, long operationID)
 {
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText FROM SimulationRemark "
-                       "WHERE StepID = ? AND OperationID = ? ORDER BY RowKey"),
-        {qlonglong(stepID), qlonglong(operationID)});
-    return ReadResultsRemarkRows(query);
+    return Guarded<QList<ResultsRemark>>([this, stepID, operationID] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText, 0 FROM SimulationRemark "
+                           "WHERE StepID = ? AND OperationID = ? ORDER BY RowKey"),
+            {qlonglong(stepID), qlonglong(operationID)});
+        return ReadResultsRemarkRows(query);
+    });
 }
 
 QList<ResultsRemark> CResultsDatabase::StepRemarks(long stepID)
 {
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText FROM SimulationRemark "
-                       "WHERE StepID = ? ORDER BY RowKey"),
-        {qlonglong(stepID)});
-    return ReadResultsRemarkRows(query);
+    return Guarded<QList<ResultsRemark>>([this, stepID] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT StepID, OperationID, MessageID, Type, RemarkText, 0 FROM SimulationRemark "
+                           "WHERE StepID = ? ORDER BY RowKey"),
+            {qlonglong(stepID)});
+        return ReadResultsRemarkRows(query);
+    });
 }
 
 QList<long> CResultsDatabase::EquipmentUsed(long stepID)
 {
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT EquipmentID FROM EquipmentUsed WHERE StepID = ? ORDER BY EquipmentID"),
-        {qlonglong(stepID)});
-    QList<long> equipment;
-    while (query.next())
-        equipment.append(long(query.value(0).toLongLong()));
-    return equipment;
+    return Guarded<QList<long>>([this, stepID] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT EquipmentID FROM EquipmentUsed WHERE StepID = ? ORDER BY EquipmentID"),
+            {qlonglong(stepID)});
+        QList<long> equipment;
+        while (query.next())
+            equipment.append(long(query.value(0).toLongLong()));
+        CheckFinished(query);
+        return equipment;
+    });
 }
 
 RemarkSeverity CResultsDatabase::WorstSeverity(long stepID, long operationID)
 {
-    QSqlQuery query = m_database->Query(
-        QStringLiteral("SELECT MAX(CASE Type WHEN 'Error' THEN 2 WHEN 'Warning' THEN 1 ELSE 0 END) "
-                       "FROM SimulationRemark WHERE StepID = ? AND OperationID = ?"),
-        {qlonglong(stepID), qlonglong(operationID)});
-    const int worst = query.next() ? query.value(0).toInt() : 0;
+    const int worst = Guarded<int>([this, stepID, operationID] {
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT MAX(CASE Type WHEN 'Error' THEN 2 WHEN 'Warning' THEN 1 ELSE 0 END) "
+                           "FROM SimulationRemark WHERE StepID = ? AND OperationID = ?"),
+            {qlonglong(stepID), qlonglong(operationID)});
+        const int value = query.next() ? query.value(0).toInt() : 0;
+        CheckFinished(query);
+        return value;
+    });
     return worst == 2 ? RemarkSeverity::Error : worst == 1 ? RemarkSeverity::Warning : RemarkSeverity::None;
 }
 

@@ -54,6 +54,10 @@ struct ResultsRemark {
     long batchNumber = 0;
 };
 
+// A results file that exists and cannot be read (another schema, damaged, not a results database)
+// is handled as if there were none: Open answers false, or a read answers nothing and ReadFailed
+// holds. The user is told once per version of the file (UnreadableResultsText); the file itself is
+// never written or removed by a reader.
 class CResultsDatabase {
 public:
     CResultsDatabase();
@@ -61,10 +65,12 @@ public:
     CResultsDatabase(const CResultsDatabase&) = delete;
     CResultsDatabase& operator=(const CResultsDatabase&) = delete;
 
-    // Opens the file read-only; false when it is missing or not a results database.
+    // Opens the file read-only; false when it is missing or cannot be read.
     bool Open(const QString& path);
     void Close();
     bool IsOpen() const;
+    // True once the file was found unreadable, at the open or at a later read.
+    bool ReadFailed() const { return !m_failure.isEmpty(); }
 
     QString Version();
     ResultsRunSummary Summary();
@@ -82,8 +88,22 @@ public:
     RemarkSeverity WorstSeverity(long stepID, long operationID);
 
 private:
+    template <typename Result, typename Read> Result Guarded(Read read);
+    void Fail(const QString& reason);
+
     std::unique_ptr<CDaoDatabase> m_database;
+    QString m_path;
+    QString m_failure;
 };
+
+// "The results of <step, process or plan> cannot be read: <reason>. Run the simulation again."
+// The item is named from the project database by the file's name ("QVSTEP_12.mdb": step 12),
+// else by its kind and id.
+QString UnreadableResultsText(const QString& path, const QString& reason);
+// Shows that text, once for each version of the file (its identity: inode, size, times of change).
+void ReportUnreadableResults(const QString& path, const QString& reason);
+// Forgets which files were reported.
+void ForgetReportedResults();
 
 // Fills a results database into a temporary file beside `target` inside one transaction, then
 // flushes it and renames it over `target`, flushing the folder. When fill answers false or

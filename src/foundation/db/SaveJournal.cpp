@@ -2,6 +2,7 @@
 
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SaveJournalNames.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -43,13 +44,13 @@ bool ParseEntry(const QByteArray& line, CSaveJournal::Entry& entry)
     entry.checksum = fields.at(1).toULongLong(&sumOk, 16);
     entry.temporary = QString::fromUtf8(fields.at(2));
     entry.target = QString::fromUtf8(fields.at(3));
-    const auto plain = [](const QString& name) { return !name.isEmpty() && !name.contains(QLatin1Char('/')); };
-    return sizeOk && sumOk && plain(entry.temporary) && plain(entry.target);
+    return sizeOk && sumOk && entry.size >= 0;
 }
 
 void WriteFlushed(const QString& path, const QByteArray& bytes)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         throw CDaoException(QStringLiteral("Cannot create '%1': %2").arg(path, journalSystemError()));
     qsizetype written = 0;
@@ -94,7 +95,8 @@ quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
 void CSaveJournal::Add(const QString& temporary, const QString& target)
 {
     const QFileInfo from(temporary), to(target);
-    if (from.absolutePath() + QLatin1Char('/') != m_folder || to.absolutePath() + QLatin1Char('/') != m_folder)
+    if (from.absolutePath() + QLatin1Char('/') != m_folder ||
+        to.absolutePath() + QLatin1Char('/') != m_folder)
         throw CDaoException(QStringLiteral("'%1' is not in the folder of '%2'.").arg(target, m_path));
     Entry entry{from.fileName(), to.fileName()};
     entry.checksum = Checksum(temporary, &entry.size);
@@ -137,21 +139,30 @@ void CSaveJournal::Commit()
         QFile::remove(folderPath(entry.target) + QStringLiteral(".bu"));
 }
 
-bool CSaveJournal::Read(bool& whole)
+// A last line without its line break was cut short when the save was interrupted: it leaves the
+// journal incomplete and is never read as an entry. Any complete line that is not the header, an
+// entry of the project's file set or the end makes the journal foreign.
+bool CSaveJournal::Read(bool& whole, bool& foreign)
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    whole = bytes.startsWith(HEADER) && bytes.endsWith(TRAILER);
+    QList<QByteArray> lines = file.readAll().split('\n');
+    const bool cut = !lines.takeLast().isEmpty();
+    const QByteArray header = HEADER.chopped(1), trailer = TRAILER.chopped(1);
+    whole = !cut && lines.size() > 1 && lines.first() == header && lines.last() == trailer;
+    foreign = !lines.isEmpty() && lines.first() != header;
+    const QString projectName = JournalProjectName(m_path);
     m_entries.clear();
-    const QList<QByteArray> lines = bytes.split('\n');
     for (qsizetype i = 1; i < lines.size(); ++i) {
         Entry entry;
-        if (ParseEntry(lines.at(i), entry))
+        if (lines.at(i) == trailer || lines.at(i).isEmpty())
+            continue;
+        if (ParseEntry(lines.at(i), entry) &&
+            IsJournalEntryAllowed(entry.temporary, entry.target, projectName))
             m_entries.append(entry);
-        else if (lines.at(i) != TRAILER.chopped(1) && !lines.at(i).isEmpty())
-            whole = false;
+        else
+            foreign = true;
     }
     return true;
 }
@@ -177,13 +188,25 @@ void CSaveJournal::Discard()
     SyncFolderOf(m_path);
 }
 
+// A journal that names files outside the project's file set is set aside, untouched, and nothing
+// it names is changed.
+void CSaveJournal::SetAside()
+{
+    ReplaceFile(m_path, RejectedJournalPath(m_path));
+    SyncFolderOf(m_path);
+}
+
 CSaveJournal::Leftover CSaveJournal::FinishLeftover()
 {
-    bool whole = false;
+    bool whole = false, foreign = false;
     if (!QFileInfo::exists(m_path))
         return Leftover::None;
-    if (!Read(whole))
+    if (!Read(whole, foreign))
         throw CDaoException(QStringLiteral("Cannot read '%1'.").arg(m_path));
+    if (foreign) {
+        SetAside();
+        return Leftover::Rejected;
+    }
     for (const Entry& entry : m_entries)
         whole = whole && Verified(entry);
     if (!whole || m_entries.isEmpty()) {

@@ -5,7 +5,9 @@
 // committed: the renames follow, each target keeping its old content as target.bu (hard link)
 // until the journal is gone. A journal found later is finished when every entry can be verified
 // (its temporary, or its target when already renamed, has the recorded size and checksum), and
-// otherwise deleted with the temporaries it names. Failures raise CDaoException.
+// otherwise deleted with the temporaries it names. A journal that names anything but the project's
+// own files (SaveJournalNames.h) is set aside as "<journal>.rejected" and nothing it names is
+// touched. Failures raise CDaoException.
 
 #include <QList>
 #include <QString>
@@ -18,7 +20,7 @@ public:
         qint64 size = 0;
         quint64 checksum = 0;
     };
-    enum class Leftover { None, Finished, Discarded };
+    enum class Leftover { None, Finished, Discarded, Rejected };
 
     // The journal of a save whose main file is targetFile: "<target file>.save" beside it.
     explicit CSaveJournal(const QString& targetFile);
@@ -32,17 +34,18 @@ public:
     void Write();
     // The renames, the folder flush, the journal's deletion, then the removal of the backups.
     void Commit();
-    // Finishes or discards a journal left by an earlier save; None when there is none.
+    // Finishes, discards or sets aside a journal left by an earlier save; None when there is none.
     Leftover FinishLeftover();
 
     static quint64 Checksum(const QString& path, qint64* size = nullptr);
 
 private:
     QString folderPath(const QString& name) const { return m_folder + name; }
-    bool Read(bool& whole);
+    bool Read(bool& whole, bool& foreign);
     bool Verified(const Entry& entry) const;
     void RenameInto(const Entry& entry);
     void Discard();
+    void SetAside();
 
     QString m_path, m_folder;
     QList<Entry> m_entries;

@@ -2,6 +2,7 @@
 
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/SharedDatabaseStore.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,8 +18,7 @@ namespace {
 
 QHash<QString, std::weak_ptr<CSharedConnection>>& registry()
 {
-    static QHash<QString, std::weak_ptr<CSharedConnection>> connections;
-    return connections;
+    return GetSharedDatabaseStore().connections;
 }
 
 // Before the engine starts: no connection takes a block of twenty pages up front. A step

@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/SharedDatabaseStore.h"
 
 #include <memory>
 
@@ -10,14 +11,12 @@ namespace {
 
 std::unique_ptr<CDaoDatabase>& materialsDB()
 {
-    static std::unique_ptr<CDaoDatabase> database;
-    return database;
+    return GetSharedDatabaseStore().materials;
 }
 
 std::unique_ptr<CDaoDatabase>& equipmentDB()
 {
-    static std::unique_ptr<CDaoDatabase> database;
-    return database;
+    return GetSharedDatabaseStore().equipment;
 }
 
 bool isOpenOn(const CDaoDatabase* database, const QString& path)

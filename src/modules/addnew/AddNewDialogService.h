@@ -8,6 +8,7 @@
 
 struct ProcessForm {
     bool editing = false;
+    long processID = -1; // the process edited; -1 for a new one
     QString name;
     QString version;
     QString description;
@@ -21,6 +22,8 @@ struct AddNewChoice {
 
 struct StepForm {
     bool editing = false;
+    long processID = -1;  // the process a new step goes to
+    long stepID = -1;     // the step edited; -1 for a new one
     QString processLabel; // "Name (Version)" of the process the step is in or goes to
     QString name;
     QString version;

@@ -61,6 +61,7 @@ int CAddNewExport::NewOrEditProcess(long processID, long* newProcessID, QString*
 {
     ProcessForm form;
     form.editing = processID != -1;
+    form.processID = processID;
     if (form.editing && !ReadProcessForm(processID, form))
         return 0;
     if (!AskUntilAcceptable(form, ProcessFormProblem))
@@ -94,6 +95,7 @@ int CAddNewExport::newStep(long processID, const QString& processLabel, long* ne
 {
     StepForm form;
     form.processLabel = processLabel;
+    form.processID = processID;
     form.facilities = ProjectFacilityChoices();
     form.linkable = LinkableStepChoices(processID);
     if (!AskUntilAcceptable(form, StepFormProblem))
@@ -122,6 +124,7 @@ int CAddNewExport::editStep(long stepID, const QString& processLabel, QString* s
 {
     StepForm before;
     before.editing = true;
+    before.stepID = stepID;
     before.processLabel = processLabel;
     if (!ReadStepForm(stepID, before))
         return 0;

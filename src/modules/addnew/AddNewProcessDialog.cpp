@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 
 CAddNewProcessDialog::CAddNewProcessDialog(const ProcessForm& form, QWidget* parent)
-    : QDialog(parent), m_name(new QLineEdit(form.name, this)), m_version(new QLineEdit(form.version, this)),
-      m_description(new QPlainTextEdit(form.description, this))
+    : QDialog(parent), m_form(form), m_name(new QLineEdit(form.name, this)),
+      m_version(new QLineEdit(form.version, this)), m_description(new QPlainTextEdit(form.description, this))
 {
     setObjectName(QStringLiteral("AddNewProcessDialog"));
     setWindowTitle(form.editing ? QStringLiteral("Process Information") : QStringLiteral("New Process"));
@@ -38,7 +38,7 @@ void CAddNewProcessDialog::read(ProcessForm& form) const
 
 void CAddNewProcessDialog::accept()
 {
-    ProcessForm answer;
+    ProcessForm answer = m_form;
     read(answer);
     if (const QString problem = ProcessFormProblem(answer); !problem.isEmpty()) {
         QvMessageBox(problem, MB_OK | MB_ICONEXCLAMATION);

@@ -12,10 +12,11 @@ class CAddNewProcessDialog : public QDialog {
 public:
     CAddNewProcessDialog(const ProcessForm& form, QWidget* parent = nullptr);
     void read(ProcessForm& form) const;
-    // OK: refused while the name or the version is blank.
+    // OK: refused while the name or the version is blank or another process holds both.
     void accept() override;
 
 private:
+    const ProcessForm m_form;
     QLineEdit* m_name;
     QLineEdit* m_version;
     QPlainTextEdit* m_description;

@@ -11,8 +11,9 @@
 #include <QPlainTextEdit>
 
 CAddNewStepDialog::CAddNewStepDialog(const StepForm& form, QWidget* parent)
-    : QDialog(parent), m_name(new QLineEdit(form.name, this)), m_version(new QLineEdit(form.version, this)),
-      m_description(new QPlainTextEdit(form.description, this)), m_facility(new QComboBox(this))
+    : QDialog(parent), m_form(form), m_name(new QLineEdit(form.name, this)),
+      m_version(new QLineEdit(form.version, this)), m_description(new QPlainTextEdit(form.description, this)),
+      m_facility(new QComboBox(this))
 {
     setObjectName(QStringLiteral("AddNewStepDialog"));
     setWindowTitle(form.editing ? QStringLiteral("Step Information") : QStringLiteral("New Step"));
@@ -74,7 +75,7 @@ void CAddNewStepDialog::read(StepForm& form) const
 
 void CAddNewStepDialog::accept()
 {
-    StepForm answer;
+    StepForm answer = m_form;
     read(answer);
     const QString problem = StepFormProblem(answer);
     if (!problem.isEmpty()) {

@@ -14,10 +14,12 @@ class CAddNewStepDialog : public QDialog {
 public:
     CAddNewStepDialog(const StepForm& form, QWidget* parent = nullptr);
     void read(StepForm& form) const;
-    // OK: a new step is refused while its name or version is blank or its name is START.
+    // OK: a new step is refused while its name or version is blank, its name is START or another
+    // step of its process holds both.
     void accept() override;
 
 private:
+    const StepForm m_form;
     void addLinkChoice(const StepForm& form);
     void linkChosen();
     bool linking() const;

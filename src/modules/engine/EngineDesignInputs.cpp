@@ -43,7 +43,14 @@ QList<long> ReadLastResults(long stepID, EngineDesignInputs& inputs)
     for (const ResultsRemark& remark : results.StepRemarks(stepID))
         if (remark.operationID != 0)
             inputs.remarks.append(remark);
-    return results.EquipmentUsed(stepID);
+    const QList<long> used = results.EquipmentUsed(stepID);
+    if (!results.ReadFailed())
+        return used;
+    inputs.resultsUnreadable = true; // as if there were no results, and nothing written over them
+    inputs.lastRun = {};
+    inputs.schedule.clear();
+    inputs.remarks.clear();
+    return {};
 }
 
 DesignTargets ReadDesignTargets(long stepID)

@@ -24,12 +24,14 @@ QString SequencePlanName(long planID)
     return found ? plans.GetText(QStringLiteral("PlanName")) : QString();
 }
 
-// The file's lines when it exists, is not empty and lists each column's step's visible operations.
+// The file's lines when it exists, is not empty, has no more columns than the plan can have and lists
+// each column's step's visible operations.
 std::optional<QList<SimSequenceLine>> UsableSequenceLines(long planID)
 {
     QList<SimSequenceLine> lines;
-    const QString path = UserSimSequenceFilePath(GetProjectDir(), SequencePlanName(planID), planID);
-    if (ReadSimSequenceFile(path, lines) != SimSequenceRead::Read || lines.isEmpty())
+    const QString path = UserSimSequenceFilePath(GetWorkingCopyDir(), SequencePlanName(planID), planID);
+    if (ReadSimSequenceFile(path, lines, SimSequenceColumnLimit(planID)) != SimSequenceRead::Read ||
+        lines.isEmpty())
         return std::nullopt;
     QHash<long, QList<SimSequenceOperation>> operations;
     const bool matches = SimSequenceMatchesSteps(lines, [&operations](long stepID) {

@@ -7,6 +7,7 @@
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/OperationParameterWriter.h"
 #include "foundation/db/project/OperationLibrarySet.h"
+#include "foundation/db/step/RecipeItemIDs.h"
 #include "modules/opdialog/UnitProcedureEdit.h"
 
 #include <QSqlQuery>
@@ -60,17 +61,33 @@ template <typename Write> bool CommittedWrite(CDaoDatabase& step, Write write)
     }
 }
 
+// The number a unit procedure added after the step's last one takes.
+long NextUnitProcedureNumber(CDaoDatabase& step, long stepID)
+{
+    return long(FirstValue(step, "SELECT COALESCE(MAX(UPNumber), 0) + 1 FROM TextRecipe WHERE StepID = ?",
+                           {qlonglong(stepID)}, 1)
+                    .toLongLong());
+}
+
+const char* const INSERT_UNIT_PROCEDURE =
+    "INSERT INTO UnitProcedure (UnitProcedureID, UnitProcedureName,"
+    " UPSequenceNumber, PrimaryEquipmentID, UserComments) VALUES (?, ?, ?, ?, ?)";
+
+// The row's values after its id and number: name, primary equipment, comments.
+long InsertUnitProcedure(CDaoDatabase& step, long number, const QVariantList& values)
+{
+    const long id = NextRecipeItemID(step);
+    InsertKept(step, "UnitProcedure", INSERT_UNIT_PROCEDURE,
+               QVariantList{qlonglong(id), values.value(0), qlonglong(number)} + values.mid(1));
+    return id;
+}
 } // namespace
 
 std::optional<NewUnitProcedureInput> AskNewUnitProcedure(long stepID)
 {
     CDaoDatabase* step = GetStepDatabase(stepID);
-    const long count =
-        step ? FirstValue(*step, "SELECT COALESCE(MAX(UPNumber), 0) FROM TextRecipe WHERE StepID = ?",
-                          {qlonglong(stepID)}, 0)
-                   .toLongLong()
-             : 0;
-    return GetOperationDialogService().AskUnitProcedure(QStringLiteral("Unit Procedure %1").arg(count + 1));
+    const long number = step ? NextUnitProcedureNumber(*step, stepID) : 1;
+    return GetOperationDialogService().AskUnitProcedure(QStringLiteral("Unit Procedure %1").arg(number));
 }
 
 std::optional<NewOperationInput> AskNewOperation(long stepID, long unitProcedureID, long operationTypeID)
@@ -87,22 +104,20 @@ std::optional<NewOperationInput> AskNewOperation(long stepID, long unitProcedure
     return GetOperationDialogService().AskOperation(typeName, unitProcedure);
 }
 
-long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input)
+long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input, long number)
 {
-    return InsertKept(
-        step, "UnitProcedure",
-        "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID, UserComments) VALUES (?, -1, ?)",
-        {input.name, input.comment.isEmpty() ? QVariant() : QVariant(input.comment)});
+    return InsertUnitProcedure(
+        step, number, {input.name, -1, input.comment.isEmpty() ? QVariant() : QVariant(input.comment)});
 }
 
 long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
                        const NewOperationInput& input, bool withDefaults)
 {
-    const long operationID =
-        InsertKept(step, "Operation",
-                   "INSERT INTO Operation (UnitProcedureID, OperationTypeID, QuorvantaLabel,"
-                   " ModelTypeID, RecipeText, RangeText) VALUES (?, ?, ?, -1, '', '')",
-                   {qlonglong(unitProcedureID), qlonglong(operationTypeID), input.label});
+    const long operationID = NextRecipeItemID(step);
+    InsertKept(step, "Operation",
+               "INSERT INTO Operation (OperationID, UnitProcedureID, OperationTypeID, QuorvantaLabel,"
+               " ModelTypeID, RecipeText, RangeText) VALUES (?, ?, ?, ?, -1, '', '')",
+               {qlonglong(operationID), qlonglong(unitProcedureID), qlonglong(operationTypeID), input.label});
     if (withDefaults)
         WriteOperationParameterDefaults(step, operationID, operationTypeID);
     return operationID;
@@ -120,7 +135,9 @@ bool CreateUnitProcedure(const QString& tempDir, const QString& projectFilePath,
     if (!input)
         return false;
     long id = -1;
-    if (!CommittedWrite(*step, [&] { id = WriteNewUnitProcedure(*step, *input); }))
+    if (!CommittedWrite(*step, [&] {
+            id = WriteNewUnitProcedure(*step, *input, NextUnitProcedureNumber(*step, stepID));
+        }))
         return false;
     std::tie(*newID, *name) = std::pair(id, input->name);
     return true;
@@ -143,7 +160,8 @@ bool CreateOperation(const QString& /*projectFilePath*/, long stepID, long unitP
     return true;
 }
 
-long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sourceUnitProcedureID)
+long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sourceUnitProcedureID,
+                            long number)
 {
     static const QString sql = QStringLiteral("SELECT UnitProcedureName, PrimaryEquipmentID, UserComments "
                                               "FROM UnitProcedure WHERE UnitProcedureID = ?");
@@ -163,15 +181,12 @@ long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sou
         QvMessageBox(QStringLiteral("Can't find the Unit Procedure to copy!"), MB_OK | MB_ICONERROR);
         return 0;
     }
-    return InsertKept(
-        target, "UnitProcedure",
-        "INSERT INTO UnitProcedure (UnitProcedureName, PrimaryEquipmentID, UserComments) VALUES (?, ?, ?)",
-        row);
+    return InsertUnitProcedure(target, number, row);
 }
 
-long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name)
+long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name, long number)
 {
-    return WriteNewUnitProcedure(target, {name, QString()});
+    return WriteNewUnitProcedure(target, {name, QString()}, number);
 }
 
 bool CopyUnitProcedure(const QString& /*tempDir*/, long sourceStepID, long sourceUnitProcedureID,
@@ -180,19 +195,23 @@ bool CopyUnitProcedure(const QString& /*tempDir*/, long sourceStepID, long sourc
     CDaoDatabase* source = GetStepDatabase(sourceStepID);
     CDaoDatabase* target = GetStepDatabase(targetStepID);
     long id = 0;
-    if (!source || !target ||
-        !CommittedWrite(*target, [&] { id = WriteUnitProcedureCopy(*target, *source, sourceUnitProcedureID); }))
+    if (!source || !target || !CommittedWrite(*target, [&] {
+            id = WriteUnitProcedureCopy(*target, *source, sourceUnitProcedureID,
+                                        NextUnitProcedureNumber(*target, targetStepID));
+        }))
         return false;
     *newID = id;
     return id != 0;
 }
 
-bool CreateUnitProcedureByName(const QString& /*tempDir*/, const QString& /*projectFilePath*/, long targetStepID,
-                               const QString& name, long* newID)
+bool CreateUnitProcedureByName(const QString& /*tempDir*/, const QString& /*projectFilePath*/,
+                               long targetStepID, const QString& name, long* newID)
 {
     CDaoDatabase* target = GetStepDatabase(targetStepID);
     long id = 0;
-    if (!target || !CommittedWrite(*target, [&] { id = WriteUnitProcedureByName(*target, name); }))
+    if (!target || !CommittedWrite(*target, [&] {
+            id = WriteUnitProcedureByName(*target, name, NextUnitProcedureNumber(*target, targetStepID));
+        }))
         return false;
     *newID = id;
     return true;

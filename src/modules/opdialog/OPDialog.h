@@ -25,8 +25,10 @@ std::optional<NewUnitProcedureInput> AskNewUnitProcedure(long stepID);
 std::optional<NewOperationInput> AskNewOperation(long stepID, long unitProcedureID, long operationTypeID);
 
 // The writing halves, inside the caller's transaction; they answer the new id and raise
-// CDaoException on a database error.
-long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input);
+// CDaoException on a database error. A new unit procedure or operation takes an id above every
+// unit-procedure and operation id of the step; a unit procedure keeps `number`, its place in the
+// recipe as it goes in (the ordinals, which place no line, give the number after the last one).
+long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& input, long number);
 // withDefaults false leaves out the type's default parameter rows (a paste copies the source's).
 long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
                        const NewOperationInput& input, bool withDefaults = true);
@@ -34,11 +36,12 @@ long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationT
 // Ordinal 12: a copy of the source step's unit procedure (name, primary equipment, comments; not
 // its operations) in the target step. Ordinal 13: a unit procedure of that name only. True when it
 // was made; newID then holds its id. A missing source is reported and makes nothing.
-bool CopyUnitProcedure(const QString& tempDir, long sourceStepID, long sourceUnitProcedureID, long targetStepID,
-                       long* newID);
+bool CopyUnitProcedure(const QString& tempDir, long sourceStepID, long sourceUnitProcedureID,
+                       long targetStepID, long* newID);
 bool CreateUnitProcedureByName(const QString& tempDir, const QString& projectFilePath, long targetStepID,
                                const QString& name, long* newID);
 // Their writing halves, inside the caller's transaction on the target; 0 when the source unit
 // procedure is missing (reported).
-long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sourceUnitProcedureID);
-long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name);
+long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sourceUnitProcedureID,
+                            long number);
+long WriteUnitProcedureByName(CDaoDatabase& target, const QString& name, long number);

@@ -3,6 +3,7 @@
 // A fresh packer is made for every operation; each call answers false on failure.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -22,6 +23,9 @@ public:
     virtual bool CreatePackage(const QString& projectFolder, const QString& package, bool fromManage) = 0;
     // The base name of the project file that the package's root file names.
     virtual bool GetProjectFileName(const QString& package, QString& name) = 0;
+    // The names of the files the package holds (its root file aside), once the whole package was
+    // checked.
+    virtual bool GetPackageMembers(const QString& package, QStringList& entryNames) = 0;
 
 protected:
     IQVCompletionStatus* status() const { return m_status; }

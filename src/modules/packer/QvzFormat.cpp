@@ -114,7 +114,8 @@ QString QvzStepEntryName(long stepID)
     return QStringLiteral("STEP_%1.STP").arg(stepID);
 }
 
-bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMember>& members, QString& error)
+bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMember>& members, QString& error,
+                    const QString& sequenceFolder)
 {
     members.clear();
     for (const QString& name : QvzRequiredMembers(baseName)) {
@@ -130,7 +131,8 @@ bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMem
         if (!AddQvzMember(folder, QvzStepEntryName(stepID), members, error))
             return false;
     }
-    if (!AddQvzSequenceFiles(folder, members.first().sourcePath, members)) {
+    if (!AddQvzSequenceFiles(sequenceFolder.isEmpty() ? folder : sequenceFolder, members.first().sourcePath,
+                             members)) {
         error = QStringLiteral("The plans of %1 cannot be read").arg(members.first().sourcePath);
         return false;
     }

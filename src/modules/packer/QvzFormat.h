@@ -30,7 +30,8 @@ bool IsQvzMemberName(const QString& entryName, const QString& baseName);
 QStringList QvzRequiredMembers(const QString& baseName);
 QString QvzStepEntryName(long stepID);
 
-// The project's files in the folder, found whatever their case; false with the error when the
-// project file cannot be read or a member is missing.
-bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMember>& members,
-                    QString& error);
+// The project's files in the folder, found whatever their case, and its plans' sequence files in
+// sequenceFolder (the folder itself when empty); false with the error when the project file cannot
+// be read or a member is missing.
+bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMember>& members, QString& error,
+                    const QString& sequenceFolder = QString());

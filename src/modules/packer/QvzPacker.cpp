@@ -58,11 +58,21 @@ bool CQvzPacker::GetProjectFileName(const QString& package, QString& name)
     return true;
 }
 
+bool CQvzPacker::GetPackageMembers(const QString& package, QStringList& entryNames)
+{
+    CQvzReader reader;
+    if (!reader.Open(package))
+        return Fail(reader.ErrorText());
+    entryNames = reader.MemberNames();
+    return true;
+}
+
 bool CQvzPacker::Pack(const QString& folder, const QString& baseName, const QString& package)
 {
     QList<QvzMember> members;
     QString error;
-    if (!ListQvzMembers(folder, baseName, members, error) ||
+    // The open project's sequence files are the ones of its working-copy folder.
+    if (!ListQvzMembers(folder, baseName, members, error, GetWorkingCopyDir()) ||
         !WriteQvzPackage(package, baseName, members, status(), error))
         return Fail(error);
     return true;

@@ -15,6 +15,7 @@ public:
     bool SavePackage(const QString& sourceFolder, const QString& package) override;
     bool CreatePackage(const QString& projectFolder, const QString& package, bool fromManage) override;
     bool GetProjectFileName(const QString& package, QString& name) override;
+    bool GetPackageMembers(const QString& package, QStringList& entryNames) override;
     // Why the last call failed, for the log and the tests.
     const QString& ErrorText() const { return m_error; }
 

@@ -76,6 +76,14 @@ bool CQvzReader::Open(const QString& package, bool rootOnly)
     return ReadRoot() && (rootOnly || ReadEntries());
 }
 
+QStringList CQvzReader::MemberNames() const
+{
+    QStringList names;
+    for (const Entry& entry : m_entries)
+        names << entry.name;
+    return names;
+}
+
 bool CQvzReader::ReadRoot()
 {
     zip_stat_t stat;

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -26,6 +27,8 @@ public:
     // rootOnly: only the root file is read (the project's name), the members are not checked.
     bool Open(const QString& package, bool rootOnly = false);
     const QString& BaseName() const { return m_baseName; }
+    // The members' names, after a full Open.
+    QStringList MemberNames() const;
     bool ExtractTo(const QString& folder, const FreeSpaceProbe& freeSpace, IQVCompletionStatus* status);
     const QString& ErrorText() const { return m_error; }
 

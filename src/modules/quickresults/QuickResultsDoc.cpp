@@ -49,6 +49,8 @@ QList<QuickResultsRow> ReadQuickResults(long stepID, long operationID)
     }
     if (!rows.isEmpty())
         rows.first().remarks = VisibleRemarks(results, stepID, operationID);
+    if (results.ReadFailed())
+        rows.clear(); // as without results
     return rows;
 }
 

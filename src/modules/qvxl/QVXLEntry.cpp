@@ -65,7 +65,10 @@ bool RunReport(int reportCode, const QString& name, const QString& resultsFile, 
     const std::unique_ptr<CResultsDatabase> results = OpenResults(resultsFile);
     if (!results)
         return NoResultsFor(name);
-    return DeliverReport(title, name, RunReportSheets(title, name, *results, stepID));
+    const QList<ReportSheet> sheets = RunReportSheets(title, name, *results, stepID);
+    if (results->ReadFailed())
+        return NoResultsFor(name);
+    return DeliverReport(title, name, sheets);
 }
 
 bool EquipmentReport(long scopeID)
@@ -129,7 +132,12 @@ bool QVXLEntry::caseCompareReport(int reportCode, long baseStepID, const QList<l
             return NoResultsFor(name);
         columns << CaseColumn{name, id, files.back().get()};
     }
-    return DeliverReport(QStringLiteral("Case Comparison"), columns.front().name, {CaseCompareSheet(columns)});
+    const ReportSheet sheet = CaseCompareSheet(columns);
+    for (const CaseColumn& column : std::as_const(columns)) {
+        if (column.results->ReadFailed())
+            return NoResultsFor(column.name);
+    }
+    return DeliverReport(QStringLiteral("Case Comparison"), columns.front().name, {sheet});
 }
 
 bool QVXLEntry::processReport(int reportCode, long id)

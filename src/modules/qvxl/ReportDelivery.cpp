@@ -5,6 +5,7 @@
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QApplication>
@@ -37,23 +38,27 @@ QString ChooseReportPath(const QString& title, const QString& scope)
     return ChooseFile(request);
 }
 
-// The workbook written beside its place, flushed, and moved there whole.
-bool WriteReportInPlace(const QString& path, const QList<ReportSheet>& sheets)
+// The workbook written beside its place, flushed, and renamed over it in one step, so the place
+// holds the old workbook or the new one and never neither. False with the system's reason (empty
+// when the workbook itself could not be written) when any step fails.
+bool WriteReportInPlace(const QString& path, const QList<ReportSheet>& sheets, QString& reason)
 {
     const QString partial = path + QStringLiteral(".part");
     QFile::remove(partial);
     bool written = WriteReportWorkbook(partial, sheets);
-    if (written) {
-        SyncFile(partial);
-        QFile::remove(path);
-        written = QFile::rename(partial, path);
+    try {
+        if (written) {
+            SyncFile(partial);
+            ReplaceFile(partial, path);
+            SyncFolderOf(path);
+        }
+    } catch (const CDaoException& error) {
+        reason = error.GetErrorDescription();
+        written = false;
     }
-    if (!written) {
+    if (!written)
         QFile::remove(partial);
-        return false;
-    }
-    SyncFolderOf(path);
-    return true;
+    return written;
 }
 } // namespace
 
@@ -110,9 +115,14 @@ bool DeliverReport(const QString& title, const QString& scope, const QList<Repor
     const QString path = ChooseReportPath(title, scope);
     if (path.isEmpty())
         return false;
-    if (!WriteReportInPlace(path, sheets))
-        return ReportFailure(
-            QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path)));
+    QString reason;
+    if (!WriteReportInPlace(path, sheets, reason)) {
+        QString text =
+            QStringLiteral("The report could not be written to %1.").arg(QDir::toNativeSeparators(path));
+        if (!reason.isEmpty())
+            text += QLatin1Char('\n') + reason;
+        return ReportFailure(text);
+    }
     if (ReportWindowShows() && !ScriptedReportScope::Active())
         OpenOnDesktop(path);
     return true;

@@ -6,7 +6,8 @@
 #include "modules/qvxl/ReportWorkbook.h"
 
 // True when the workbook stands at the chosen path; Cancel answers false and writes nothing; a
-// failed write shows one message naming the file.
+// failed write shows one message naming the file (and the system's reason on a line of its own
+// when it gave one) and leaves the workbook that stood there.
 bool DeliverReport(const QString& title, const QString& scope, const QList<ReportSheet>& sheets);
 
 // "<title> - <scope>.xlsx" with the characters a file name cannot hold replaced by '_'.

@@ -1,6 +1,7 @@
 #pragma once
 // Rows read from a library and written into the project's working copy under the project's ids.
-// Writes raise CDaoException; the caller holds the transaction.
+// Column names come from the library file: they go into statements only quoted, and only those
+// the project table has. Writes raise CDaoException; the caller holds the transaction.
 
 #include <QList>
 #include <QString>
@@ -13,11 +14,14 @@ struct CopiedRows {
     QStringList columns;
     QList<QVariantList> rows;
 
-    int Column(const QString& name) const { return int(columns.indexOf(name)); }
+    // The column's place, its name matched as SQL matches names (in any case); -1 when absent.
+    int Column(const QString& name) const;
     // Drops the named columns from the list and from every row.
     void Drop(const QStringList& names);
     // Sets the column in every row, adding it when the rows lack it.
     void Set(const QString& name, const QVariant& value);
+    // Drops every column the project table does not have.
+    void KeepColumnsOf(CDaoDatabase& project, const QString& table);
 };
 
 // Every column of the rows the statement selects.

@@ -1,27 +1,42 @@
 #include "modules/ravelstock/LibraryFile.h"
 
 #include "foundation/db/DaoException.h"
+#include "modules/ravelstock/LibraryComponentError.h"
 
 #include <QFileInfo>
 #include <QSqlError>
 
+// The layer's description of a file it cannot open names the file; a later failure is told with the
+// library's path.
 bool CLibraryFile::Open(const QString& path)
 {
+    m_path = path;
     if (!QFileInfo(path).isFile())
         return false;
     try {
         m_database.Open(path, DatabaseRole::ReadOnly);
-        if (!IsOurs()) {
-            m_database.Close();
-            return false;
-        }
-        m_lookup.emplace(m_database.Connection().database());
-        m_lookup->setForwardOnly(true);
-        return m_lookup->prepare(QStringLiteral("SELECT %1, LibraryStamp FROM %2 WHERE %3 = ?")
-                                     .arg(m_tables.itemName, m_tables.itemTable, m_tables.itemID));
-    } catch (const CDaoException&) {
-        return false; // not a database
+    } catch (const CDaoException& error) {
+        throw CLibraryComponentError(error.GetErrorDescription());
     }
+    bool ours = false;
+    try {
+        ours = IsOurs();
+    } catch (const CDaoException& error) {
+        Unreadable(error.GetErrorDescription());
+    }
+    if (!ours) {
+        m_database.Close();
+        return false;
+    }
+    m_lookup.emplace(m_database.Connection().database());
+    m_lookup->setForwardOnly(true);
+    return m_lookup->prepare(QStringLiteral("SELECT %1, LibraryStamp FROM %2 WHERE %3 = ?")
+                                 .arg(m_tables.itemName, m_tables.itemTable, m_tables.itemID));
+}
+
+void CLibraryFile::Unreadable(const QString& reason) const
+{
+    throw CLibraryComponentError(QStringLiteral("The library '%1' cannot be read: %2").arg(m_path, reason));
 }
 
 bool CLibraryFile::IsOurs()
@@ -39,7 +54,7 @@ std::optional<LibraryItemInfo> CLibraryFile::LookUp(long serverID)
 {
     m_lookup->addBindValue(qlonglong(serverID));
     if (!m_lookup->exec())
-        throw CDaoException::fromSqlError(m_lookup->lastError());
+        Unreadable(CDaoException::fromSqlError(m_lookup->lastError()).GetErrorDescription());
     std::optional<LibraryItemInfo> info;
     if (m_lookup->next()) {
         const QVariant stamp = m_lookup->value(1);

@@ -15,9 +15,11 @@ public:
     CLibraryFile(const CLibraryFile&) = delete;
     CLibraryFile& operator=(const CLibraryFile&) = delete;
 
-    // False when the file is missing, not a database of the kind, or keeps no stamps.
+    // False when the file is missing, or a database of another kind or without stamps. Raises
+    // CLibraryComponentError when it cannot be opened or read (locked, damaged).
     bool Open(const QString& path);
-    // The item's name and stamp; nullopt when the library has no such item.
+    // The item's name and stamp; nullopt when the library has no such item. Raises
+    // CLibraryComponentError when the library cannot be read.
     std::optional<LibraryItemInfo> LookUp(long serverID);
     // The sub-items (ids, names) a row lists with the given statement, bound to serverID.
     SubItemLists SubItems(const QString& sql, long serverID);
@@ -26,8 +28,10 @@ public:
 
 private:
     bool IsOurs();
+    [[noreturn]] void Unreadable(const QString& reason) const;
 
     const LibraryKindTables& m_tables;
+    QString m_path;
     CDaoDatabase m_database;
     std::optional<QSqlQuery> m_lookup; // goes before the database
 };

@@ -75,11 +75,13 @@ void CLibrarySide::CopyItemRows(long serverID, long localID, const QString& loca
     if (RowExists(Project(), t.itemTable, t.itemID, localID))
         item.Drop(kept);
     item.Set(t.itemName, localName);
+    item.KeepColumnsOf(Project(), t.itemTable);
     WriteItemRow(Project(), t.itemTable, t.itemID, localID, item);
     CopiedRows properties = ReadLibraryRows(
         Library().Database(), QStringLiteral("SELECT * FROM %1 WHERE %2 = ?").arg(t.propertyTable, t.itemID),
         {qlonglong(serverID)});
     properties.Drop({QStringLiteral("RowKey")});
     properties.Set(t.itemID, qlonglong(localID));
+    properties.KeepColumnsOf(Project(), t.propertyTable);
     ReplaceTableRows(Project(), t.propertyTable, properties.columns, t.itemID, qlonglong(localID), properties.rows);
 }

@@ -4,6 +4,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "modules/ravelstock/EquipmentLibraryObject.h"
 #include "modules/ravelstock/EquipmentProjectObject.h"
+#include "modules/ravelstock/LibraryComponentError.h"
 #include "modules/ravelstock/LibraryFile.h"
 #include "modules/ravelstock/MaterialLibraryObject.h"
 #include "modules/ravelstock/MaterialProjectObject.h"
@@ -62,6 +63,20 @@ QString CRavelstockComponent::LibraryPath(const QString& location)
     return QDir::cleanPath(QDir(GetProjectDir()).absoluteFilePath(location));
 }
 
+CRavelstockComponent::OpenedLibrary CRavelstockComponent::OpenLibrary(const LibraryKindTables& tables,
+                                                                      const QString& path)
+{
+    OpenedLibrary opened;
+    auto library = std::make_unique<CLibraryFile>(tables);
+    try {
+        if (library->Open(path))
+            opened.file = std::move(library);
+    } catch (const CLibraryComponentError& error) {
+        opened.error = error.Description();
+    }
+    return opened;
+}
+
 CLibraryFile* CRavelstockComponent::Library(const LibraryKindTables& tables, const QString& location)
 {
     const QString path = LibraryPath(location);
@@ -69,9 +84,9 @@ CLibraryFile* CRavelstockComponent::Library(const LibraryKindTables& tables, con
         return nullptr;
     const QString key = DatabaseKindName(tables.kind) + QLatin1Char('|') + path;
     auto found = m_libraries.find(key);
-    if (found == m_libraries.end()) {
-        auto library = std::make_unique<CLibraryFile>(tables);
-        found = m_libraries.emplace(key, library->Open(path) ? std::move(library) : nullptr).first;
-    }
-    return found->second.get();
+    if (found == m_libraries.end())
+        found = m_libraries.emplace(key, OpenLibrary(tables, path)).first;
+    if (!found->second.error.isEmpty())
+        throw CLibraryComponentError(found->second.error);
+    return found->second.file.get();
 }

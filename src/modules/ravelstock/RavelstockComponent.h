@@ -2,7 +2,8 @@
 // Stand-in of the library component. A library is one of our material or equipment databases,
 // named by its location (a relative one lies in the project folder) and read only; the project's
 // working copies are written. Each kind's objects share one session; the library files a run
-// opened stay open until the run ends.
+// opened stay open until the run ends, and one that cannot be opened or read (locked, damaged)
+// raises the component's error, with its reason, until then.
 
 #include "modules/ravelstock/LibraryComponent.h"
 #include "modules/ravelstock/LibrarySession.h"
@@ -23,12 +24,20 @@ public:
     std::unique_ptr<IEquipmentLibrary> CreateEquipmentLibrary(const QString& projectDatabase) override;
     void EndRun() override;
 
-    // The library at the location, opened on first use; null when it cannot be used.
+    // The library at the location, opened on first use; null when it is missing or no library of
+    // the kind. One that cannot be opened or read raises CLibraryComponentError, on every call
+    // until the run ends.
     CLibraryFile* Library(const LibraryKindTables& tables, const QString& location);
     static QString LibraryPath(const QString& location);
 
 private:
     CLibrarySession m_materials;
     CLibrarySession m_equipment;
-    std::map<QString, std::unique_ptr<CLibraryFile>> m_libraries; // by kind and path; null: unusable
+    struct OpenedLibrary {
+        std::unique_ptr<CLibraryFile> file; // null: missing or no library of the kind
+        QString error;                      // why it cannot be read; empty when it can
+    };
+    static OpenedLibrary OpenLibrary(const LibraryKindTables& tables, const QString& path);
+
+    std::map<QString, OpenedLibrary> m_libraries; // by kind and path
 };

@@ -113,5 +113,6 @@ int StepUtilsEntry::isResultsDBVersionEarlier(long stepID, const QString& versio
     CResultsDatabase results;
     if (!results.Open(ResultsFilePath(GetProjectDir(), StepResultsFileName(stepID))))
         return 0;
-    return IsResultsVersionEarlier(results.Version(), version) ? 1 : 0;
+    const QString resultsVersion = results.Version();
+    return !results.ReadFailed() && IsResultsVersionEarlier(resultsVersion, version) ? 1 : 0;
 }

@@ -13,24 +13,21 @@
 #include "modules/steputils/StepExchangeWriter.h"
 #include "modules/steputils/StepFileReader.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-void TellUnusable(const QString& path, const QString& reason)
-{
-    QvMessageBox(
-        QStringLiteral("The step file \"%1\" cannot be used: %2").arg(QDir::toNativeSeparators(path), reason),
-        MB_OK | MB_ICONSTOP);
-}
+// The files read here are scratch copies whose names mean nothing to the user: a refusal says
+// what was being done and why, never which file.
+const QString EXPORT_REFUSAL = QStringLiteral("The step cannot be exported: %1");
+const QString IMPORT_REFUSAL = QStringLiteral("The chosen step exchange file cannot be used: %1");
 
-bool ReadStepFile(const QString& path)
+bool ReadStepFile(const QString& path, const QString& refusal)
 {
     CStepFileReader reader;
     if (reader.Rewrite(path))
         return true;
-    TellUnusable(path, reader.ErrorText());
+    QvMessageBox(refusal.arg(reader.ErrorText()), MB_OK | MB_ICONSTOP);
     return false;
 }
 
@@ -62,7 +59,7 @@ int StepUtilsEntry::currentVersion(const QString& otherProjectPath)
 int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath,
                                const QString& equipmentPath, const QString& materialPath)
 {
-    if (!ReadStepFile(scratchCopy))
+    if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL))
         return 0;
     try {
         CDaoDatabase exchange;
@@ -79,7 +76,7 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
 
 long StepUtilsEntry::importStep(const QString& exchangeFile, long processID)
 {
-    if (!GetProjectDatabase() || !ReadStepFile(exchangeFile))
+    if (!GetProjectDatabase() || !ReadStepFile(exchangeFile, IMPORT_REFUSAL))
         return 0;
     try {
         return ImportCheckedStep(exchangeFile, processID);
@@ -111,7 +108,7 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
     if (!project)
         return 0;
     for (const QString& file : stepFiles)
-        if (!ReadStepFile(file))
+        if (!ReadStepFile(file, IMPORT_REFUSAL))
             return 0;
     try {
         CDaoTransaction transaction(*project);

@@ -2,6 +2,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
+#include "recipe/NonNegativeValues.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -85,7 +86,21 @@ void COperationEditorDialog::accept()
         m_values.at(row)->setFocus();
         return;
     }
+    if (const int row = FirstRefusedNegativeField(content().fields); row >= 0) {
+        QvMessageBox(NegativeValueMessage(m_content.fields.at(row).label), MB_OK | MB_ICONEXCLAMATION);
+        m_values.at(row)->setFocus();
+        return;
+    }
     QDialog::accept();
+}
+
+int FirstRefusedNegativeField(const QList<OperationEditorField>& fields)
+{
+    for (int row = 0; row < fields.size(); ++row) {
+        if (fields.at(row).nonNegative && fields.at(row).value < 0)
+            return row;
+    }
+    return -1;
 }
 
 std::optional<OperationEditorContent> CQtOperationEditorForm::Ask(const OperationEditorContent& content)

@@ -13,9 +13,13 @@ struct OperationEditorField {
     QString label;
     double value = 1e35; // 1e35: not set
     QString uom;
+    bool nonNegative = false; // a time, amount or volume: a negative value is refused
 
     bool operator==(const OperationEditorField&) const = default;
 };
+
+// The first field whose value is negative although it may not be; -1 when none.
+int FirstRefusedNegativeField(const QList<OperationEditorField>& fields);
 
 struct OperationEditorContent {
     QString title;     // type and label of the operation

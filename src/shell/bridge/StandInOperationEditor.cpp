@@ -6,17 +6,21 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/SharedDatabases.h"
+#include "recipe/NonNegativeValues.h"
 #include "shell/bridge/StandInRecipeText.h"
 
 #include <QSqlQuery>
 
 namespace {
 // The operation's fields in the order the recipe text names them.
-const char* const EDITOR_FIELDS_SQL =
-    "SELECT f.FieldID, COALESCE(l.FieldLabel, 'Field ' || f.FieldTypeID), f.DoubleValue, f.UOM"
-    " FROM TblGroupData g JOIN TblFieldData f ON f.GroupID = g.GroupID"
-    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = f.FieldTypeID WHERE g.OperationID = ?"
-    " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID";
+QString EditorFieldsSql()
+{
+    return QStringLiteral("SELECT f.FieldID, %1, f.DoubleValue, f.UOM, l.Quantity"
+                          " FROM TblGroupData g JOIN TblFieldData f ON f.GroupID = g.GroupID"
+                          " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = f.FieldTypeID WHERE g.OperationID = ?"
+                          " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID")
+        .arg(FieldLabelSql(QStringLiteral("f")));
+}
 
 QString EquipmentTagOf(long equipmentID)
 {
@@ -52,10 +56,11 @@ std::optional<OperationEditorContent> CStandInOperationEditor::Read(CDaoDatabase
     content.comments = operation.value(1).toString();
     content.equipment =
         EquipmentTagOf(ShownEquipment(step, long(operation.value(2).toLongLong()), lastPrimaryEquipmentID));
-    QSqlQuery fields = step.Query(QString::fromLatin1(EDITOR_FIELDS_SQL), {qlonglong(operationID)});
+    QSqlQuery fields = step.Query(EditorFieldsSql(), {qlonglong(operationID)});
     while (fields.next())
         content.fields.append({long(fields.value(0).toLongLong()), fields.value(1).toString(),
-                               fields.value(2).toDouble(), fields.value(3).toString()});
+                               fields.value(2).toDouble(), fields.value(3).toString(),
+                               IsNonNegativeQuantity(fields.value(4).toString())});
     return content;
 }
 
@@ -70,6 +75,10 @@ std::optional<QString> CStandInOperationEditor::Edit(long stepID, long operation
     const std::optional<OperationEditorContent> after = GetOperationEditorForm().Ask(*before);
     if (!after || *after == *before)
         return std::nullopt;
+    if (const int row = FirstRefusedNegativeField(after->fields); row >= 0) { // whatever the form let through
+        QvMessageBox(NegativeValueMessage(after->fields.at(row).label), MB_OK | MB_ICONEXCLAMATION);
+        return std::nullopt;
+    }
     try {
         CDaoTransaction transaction(*step);
         const QString text = Write(*step, stepID, operationID, *before, *after);

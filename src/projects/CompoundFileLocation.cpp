@@ -1,0 +1,128 @@
+// "CompoundFileLocation.txt": its first line names the package (all an older reader takes); an
+// unpack adds its record on the lines after it. Each write replaces the whole file through a
+// flushed temporary, the folder flushed after, so a crash leaves the old file or the new one.
+
+#include "projects/CompoundFile.h"
+
+#include "foundation/common/MessageBox.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <unistd.h>
+
+namespace {
+const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
+// Far above two paths and a state: a larger file is read no further.
+constexpr qint64 LOCATION_FILE_LIMIT = 64 * 1024;
+const QByteArray RECORD_PACKAGE = QByteArrayLiteral("Unpacked from=");
+const QByteArray RECORD_FOLDER = QByteArrayLiteral("Unpacked into=");
+const QByteArray RECORD_STATE = QByteArrayLiteral("State=");
+const QByteArray SAVED_BACK = QByteArrayLiteral("saved back");
+const QByteArray NOT_SAVED_BACK = QByteArrayLiteral("not saved back");
+
+// The folder as a record names it: absolute, without a trailing "/".
+QString OwnPath(const QString& folder)
+{
+    return QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+}
+
+bool WriteLocationText(const QString& folder, const QByteArray& text)
+{
+    QSaveFile file(CCompoundFile::LocationFilePath(folder));
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() &&
+                         ::fsync(file.handle()) == 0 && file.commit();
+    if (!written) {
+        QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(file.fileName()),
+                     MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    try {
+        SyncFolderOf(file.fileName());
+    } catch (const CDaoException&) {
+        // The file is in place; only the folder's flush failed.
+    }
+    return true;
+}
+
+// The value of the line that starts with key; false when there is no such line.
+bool RecordValue(const QList<QByteArray>& lines, const QByteArray& key, QString& value)
+{
+    for (const QByteArray& line : lines) {
+        if (line.startsWith(key)) {
+            value = QString::fromUtf8(line.mid(key.size()));
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+QString CCompoundFile::LocationFilePath(const QString& folder)
+{
+    return QDir(folder).filePath(QString::fromLatin1(LOCATION_FILE_NAME));
+}
+
+bool CCompoundFile::WriteLocationFile(const QString& package, const QString& folder)
+{
+    return WriteLocationText(folder, package.toUtf8());
+}
+
+bool CCompoundFile::WriteUnpackRecord(const QString& folder, const QString& package, bool savedBack)
+{
+    const QByteArray packagePath = package.toUtf8();
+    const QByteArray text = packagePath + '\n' + RECORD_PACKAGE + packagePath + '\n' + RECORD_FOLDER +
+                            OwnPath(folder).toUtf8() + '\n' + RECORD_STATE +
+                            (savedBack ? SAVED_BACK : NOT_SAVED_BACK) + '\n';
+    return WriteLocationText(folder, text);
+}
+
+std::optional<CCompoundFile::UnpackRecord> CCompoundFile::ReadUnpackRecord(const QString& folder)
+{
+    QFile file(LocationFilePath(folder));
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QList<QByteArray> lines = file.read(LOCATION_FILE_LIMIT).split('\n');
+    const QList<QByteArray> recordLines = lines.mid(1);
+    UnpackRecord record;
+    QString state;
+    if (!RecordValue(recordLines, RECORD_PACKAGE, record.package) ||
+        !RecordValue(recordLines, RECORD_FOLDER, record.folder) ||
+        !RecordValue(recordLines, RECORD_STATE, state))
+        return std::nullopt;
+    if (record.package.isEmpty() || record.package != QString::fromUtf8(lines.first()) ||
+        record.folder != OwnPath(folder))
+        return std::nullopt;
+    if (state.toUtf8() != SAVED_BACK && state.toUtf8() != NOT_SAVED_BACK)
+        return std::nullopt;
+    record.savedBack = state.toUtf8() == SAVED_BACK;
+    return record;
+}
+
+bool CCompoundFile::DeleteLocationFile(const QString& folder)
+{
+    const QString path = LocationFilePath(folder);
+    if (!QFileInfo::exists(path))
+        return true;
+    return QFile::remove(path);
+}
+
+bool CCompoundFile::LocationFileExists(const QString& folder)
+{
+    return QFileInfo(LocationFilePath(folder)).isFile();
+}
+
+QString CCompoundFile::ReadLocationFile(const QString& folder)
+{
+    QFile file(LocationFilePath(folder));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray line = file.readLine(LOCATION_FILE_LIMIT);
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}

@@ -1,0 +1,103 @@
+#!/usr/bin/python3
+"""A script's OpenProject on a path that names no project file, while a project with an unsaved
+change is open: each answers 0 and sends the open's text as a Message signal; the project stays
+open with its change, and nothing in its folder is written. The change is then discarded.
+Usage: open_bad_path.py <program> <project file>. Exits non-zero on the first failed check."""
+import os
+import sqlite3
+import subprocess
+import sys
+import time
+
+import dbus
+import dbus.mainloop.glib
+from gi.repository import GLib
+
+NAME = "Quorvanta.Application"
+program, project = sys.argv[1], sys.argv[2]
+folder = os.path.dirname(project)
+dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+messages = []
+bus.add_signal_receiver(lambda text: messages.append(str(text)), signal_name="Message",
+                        dbus_interface=NAME, path="/Application")
+proc = subprocess.Popen([program, "-Automation"])
+
+
+def check(condition, what):
+    if not condition:
+        proc.kill()
+        sys.exit("FAILED: " + what)
+    print("ok:", what)
+
+
+def wait_for_name():
+    for _ in range(300):
+        if bus.name_has_owner(NAME):
+            return
+        if proc.poll() is not None:
+            sys.exit("program ended before it took the bus name: %s" % proc.returncode)
+        time.sleep(0.1)
+    sys.exit("the bus name never appeared")
+
+
+def obj(path, iface):
+    return dbus.Interface(bus.get_object(NAME, path, introspect=False), iface)
+
+
+def props(path):
+    return obj(path, "org.freedesktop.DBus.Properties")
+
+
+def signals_so_far():
+    """The Message signals received up to now (they come before the call's reply)."""
+    context = GLib.MainContext.default()
+    while context.iteration(False):
+        pass
+    received = list(messages)
+    messages.clear()
+    return received
+
+
+def folder_state():
+    state = {}
+    for name in [""] + sorted(os.listdir(folder)):
+        info = os.stat(os.path.join(folder, name))
+        state[name] = (info.st_ino, info.st_size, info.st_mtime_ns)
+    return state
+
+
+def saved_comments(step_id, up_id):
+    with sqlite3.connect(os.path.join(folder, "STEP_%d.STP" % step_id)) as db:
+        return db.execute("SELECT UserComments FROM UnitProcedure WHERE UnitProcedureID = ?",
+                          (up_id,)).fetchone()[0]
+
+
+wait_for_name()
+app = obj("/Application", NAME)
+check(app.OpenProject(project) == 1, "OpenProject answers 1")
+process = obj("/Processes", "Quorvanta.QVProcesses").Items()[0]
+step = obj(process + "/Steps", "Quorvanta.QVSteps").Items()[0]
+up = obj(step + "/UnitProcedures", "Quorvanta.QVUnitProcedures").Items()[0]
+step_id, up_id = int(up.split("/")[4]), int(up.split("/")[-1])
+comments_before = saved_comments(step_id, up_id)
+props(up).Set("", "Comments", "Not saved by any open.")
+signals_so_far()
+before = folder_state()
+
+notes = os.path.join(os.path.dirname(folder), "notes.txt")
+open(notes, "w").close()
+missing = os.path.join(os.path.dirname(folder), "Other", "Other.prj")
+for path, said in ((missing, "The file %s does not exist" % missing),
+                   (notes, "Please select a Tamro Plenthover Project file to open!")):
+    check(app.OpenProject(path) == 0, "OpenProject(%s) answers 0" % path)
+    received = signals_so_far()
+    check(folder_state() == before, "nothing in the project folder was written")
+    check(received == [said], "the Message signal says: %s (got %s)" % (said, received))
+    check(props(up).Get("", "Comments") == "Not saved by any open.", "the project is open with its change")
+
+app.CloseProject(False)
+check(saved_comments(step_id, up_id) == comments_before, "the discarded change never reached the step file")
+app.Quit()
+check(proc.wait(timeout=60) == 0, "Quit ends the program with 0")
+print("PASS")
