@@ -178,8 +178,7 @@ TEST_F(ResultsDatabaseTest, AnUnreadableFileIsReportedOnceAndLeftAlone)
 TEST_F(ResultsDatabaseTest, TheFileOpensInTheSqliteShell)
 {
     const QString shell = QStandardPaths::findExecutable("sqlite3");
-    if (shell.isEmpty())
-        GTEST_SKIP() << "no sqlite3 shell";
+    ASSERT_FALSE(shell.isEmpty()) << "no sqlite3 shell";
     const QString path = pathOf(ProcessResultsFileName(3));
     ASSERT_TRUE(WriteResultsAtomically(path, FillSampleResults));
     QProcess process;

@@ -2,7 +2,6 @@
 // a page whose write fails keeps its rows and the others commit; Cancel writes nothing.
 
 #include "AirEmissionSheetTestFixture.h"
-#include "foundation/common/ParseDouble.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferenceHub.h"
@@ -120,7 +119,7 @@ TEST_F(AirEmissionSheetTest, ANonNumberIsRefusedWhateverTheRule)
     open<CEmissionSheetPage>(sheet, 0);
     m_prompts.expect(IDOK);
     EXPECT_TRUE(sheet.PressOK());
-    EXPECT_EQ(m_prompts.lastText(), NUMBER_PROMPT_TEXT);
+    EXPECT_EQ(m_prompts.lastText(), "Please enter a number.");
     EXPECT_EQ(sheet.GetActiveIndex(), 1);
     EXPECT_NE(sheet.result(), IDOK);
     EXPECT_EQ(parameter("Vent Diameter"), "1.0e+35 -");

@@ -2,7 +2,6 @@
 // transaction, the factor checks and totals, the fixed cost, help.
 
 #include "CostFactorTestFixture.h"
-#include "foundation/common/ParseDouble.h"
 #include "foundation/controls/MyComboBox.h"
 #include "preferences/DirectProductCostTab.h"
 #include "preferences/PreferenceHub.h"
@@ -87,14 +86,15 @@ TEST_F(CostFactorTest, CancelAfterEditsLeavesEverythingAndTheProjectUnmarked)
 TEST_F(CostFactorTest, FactorChecksPerPage)
 {
     const char* const positive = "Please enter a possitive number!";
+    const char* const number = "Please enter a number.";
     const struct {
         int page;
         const char* text;
         const char* warning; // nullptr: accepted
     } cases[] = {
-        {CAPITAL, "-1", positive},  {CAPITAL, " -2", positive},     {CAPITAL, "abc", NUMBER_PROMPT_TEXT},
-        {CAPITAL, "", nullptr},     {DIRECT, "-1", positive},       {DIRECT, "x1", NUMBER_PROMPT_TEXT},
-        {INDIRECT, "abc", NUMBER_PROMPT_TEXT}, {INDIRECT, "-1", nullptr}, {PROCESSING, "abc", nullptr},
+        {CAPITAL, "-1", positive}, {CAPITAL, " -2", positive}, {CAPITAL, "abc", number},
+        {CAPITAL, "", nullptr},    {DIRECT, "-1", positive},   {DIRECT, "x1", number},
+        {INDIRECT, "abc", number}, {INDIRECT, "-1", nullptr},  {PROCESSING, "abc", nullptr},
         {CAPITAL, "0.5", nullptr},
     };
     CCostFactorPreferenceDialog sheet;
@@ -190,8 +190,8 @@ TEST_F(CostFactorTest, FixedCostShowsStoredAmountAndCurrency)
         {"eur", "12.5", "EUR", nullptr, "12.5|EUR"},
         {"XYZ", "7", "XYZ", nullptr, "7.0|XYZ"},
         {"USD", "", "USD", nullptr, ""},
-        {"", "5", "", FIXED_COST_UNIT_MESSAGE, "250000.0|"},
-        {"USD", "ten", "USD", NUMBER_PROMPT_TEXT, "250000.0|USD"},
+        {"", "5", "", "Please make a selection from the combo box for \"Fixed Cost\"!", "250000.0|"},
+        {"USD", "ten", "USD", "Please enter a number.", "250000.0|USD"},
     };
     for (const auto& c : cases) {
         m_db.Execute("UPDATE CostFactor SET CostFactor = 250000, CostFactorUOM = ? WHERE CostFactorID = 0",

@@ -7,7 +7,6 @@
 #include "preferences/MessageFilterPush.h"
 #include "preferences/MessageHiddenDlg.h"
 #include "preferences/MessageHiddenTab.h"
-#include "preferences/OptionRowsByKey.h"
 #include "preferences/ToolOptionDialog.h"
 
 #include <QCheckBox>
@@ -157,10 +156,10 @@ TEST_F(OptionPagesTest, AGoneQueryFailsItsPageAndAMissingRowEndsTheWrite)
         m_prompts.expect(IDOK);
     ASSERT_TRUE(sheet.SaveOptions());
     ASSERT_EQ(m_prompts.texts().size(), 3);
-    EXPECT_EQ(m_prompts.texts()[0], END_OF_TABLE_MESSAGE);
+    EXPECT_EQ(m_prompts.texts()[0], "It is end of the table! Can't continue to update table.");
     EXPECT_TRUE(m_prompts.texts()[1].contains("QryOperationSpecificEquipmentCalendar"))
         << "the database's error";
-    EXPECT_EQ(m_prompts.texts()[2], CALENDAR_UPDATE_FAILURE);
+    EXPECT_EQ(m_prompts.texts()[2], "Can't open Operation Specific Equipment Calendar table for update!");
     EXPECT_EQ(column("SELECT VersionID AS v FROM ReportOptions ORDER BY ReportID"), "2,2,2,1,1,1,1,1,1");
     EXPECT_EQ(value("SELECT count(*) FROM OperationSpecificEquipmentCalendar WHERE EndDuringNonWorkingTime")
                   .toInt(),

@@ -58,7 +58,9 @@ TEST_F(ToolOptionsTest, TheTextRecipeQuestionStoresAndRegeneratesOnlyOnYes)
         const QString before = rows("TextRecipeOptions");
         m_prompts.expect(answer);
         ASSERT_TRUE(sheet.SaveOptions());
-        EXPECT_EQ(m_prompts.lastText(), QString::fromLatin1(TEXT_RECIPE_QUESTION));
+        EXPECT_EQ(m_prompts.lastText(),
+                  "Tamro Plenthover will update the Text Recipe for all the Steps in the current project "
+                  "using the new options. Do you wish to continue?");
         const QString stored = rows("TextRecipeOptions");
         if (answer == IDNO) {
             EXPECT_EQ(stored, before);

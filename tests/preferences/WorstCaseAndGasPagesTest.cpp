@@ -161,7 +161,7 @@ TEST_F(NonCondensablePageTest, AGasInASecondRowIsRefused)
     tab.grid()->SetValueRowCol(4, 1, "Nitrogen");
     m_prompts.expect(IDOK);
     EXPECT_FALSE(tab.OnKillActive());
-    EXPECT_EQ(m_prompts.lastText(), NONCONDENSABLE_DUPLICATE_MESSAGE);
+    EXPECT_EQ(m_prompts.lastText(), "This gas is selected already. Please select another one !");
     int row = 0, col = 0;
     ASSERT_TRUE(tab.grid()->GetCurrentCell(&row, &col));
     EXPECT_EQ(row, 4);

@@ -226,7 +226,8 @@ TEST_F(CompoundPackageTest, TheUnpackPassesTheUsersOwnProjectAndRefusesOneOpenEl
     const auto held = Snapshot(work() + "Demo(1)");
     prompts.expect(IDOK);
     EXPECT_FALSE(compound().Expand(package));
-    EXPECT_EQ(prompts.lastText(), ALREADY_OPEN_TEXT);
+    EXPECT_EQ(prompts.lastText(),
+              "This project is already open.\n\nA copy of the project may be made to continue working.");
     EXPECT_EQ(Snapshot(work() + "Demo(1)"), held);
     EXPECT_FALSE(QFileInfo::exists(work() + "Demo(2)"));
     EXPECT_FALSE(compound().IsValid());

@@ -28,6 +28,8 @@ QStringList TreeLines(const QTreeWidget& tree)
 }
 
 const ProjectTreeImages kImages{1, 2, 3, 4, {}};
+const char* const kUnfinishedSave =
+    "The file \"%1\" has an unfinished save. Open it once to finish the save, then try again.";
 } // namespace
 
 class ProjectTreeTest : public ProjectFixture {};
@@ -89,7 +91,7 @@ TEST_F(ProjectTreeTest, UnreadableTablesAndAnUnfinishedSaveAreReported)
         QStringList messages;
         for (const QString& message : c.messages) {
             prompts.expect(IDOK);
-            messages << (message == "%1" ? UnfinishedSaveText(path) : message);
+            messages << (message == "%1" ? QString(kUnfinishedSave).arg(path) : message);
         }
         QTreeWidget tree;
         FillProjectTree(tree, path, kImages);
@@ -140,9 +142,10 @@ TEST_F(ProjectTreeTest, ATemplateWithAnUnfinishedSaveIsRefused)
     WriteTextFile(file + ".save", "pending");
     COpenTemplateDialog sheet;
     ASSERT_TRUE(sheet.SetActivePage(COpenTemplateDialog::UserPage));
-    EXPECT_EQ(sheet.TemplatePage(COpenTemplateDialog::UserPage)->Preview()->text(), UnfinishedSaveText(file));
+    const QString refusal = QString(kUnfinishedSave).arg(file);
+    EXPECT_EQ(sheet.TemplatePage(COpenTemplateDialog::UserPage)->Preview()->text(), refusal);
     prompts.expect(IDOK);
     EXPECT_FALSE(manager.CreateProjectFromTemplate(root() + "work/", "Copy", 2, "Mine", QString()));
-    EXPECT_EQ(prompts.lastText(), UnfinishedSaveText(file));
+    EXPECT_EQ(prompts.lastText(), refusal);
     EXPECT_FALSE(QFileInfo::exists(root() + "work/Copy.prj"));
 }

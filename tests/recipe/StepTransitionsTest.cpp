@@ -3,7 +3,6 @@
 #include "TransitionFixture.h"
 
 #include "foundation/common/MessageBox.h"
-#include "recipe/StructureMessages.h"
 #include "recipe/TransitionBuilder.h"
 
 #include <QRegularExpression>
@@ -152,7 +151,8 @@ TEST_F(TransitionFixture, FailedCheckShowsOneMessageWritesNoTransitionsAndKeepsE
                    "VALUES (1, 2, 'Series')");
     prompts.expect(IDOK);
     EXPECT_FALSE(CTransitionBuilder::BuildStepTransitions(STEP, units, operations));
-    EXPECT_EQ(prompts.texts(), QStringList{EXCESS_SERIES_AFTER.arg("2.1.")});
+    EXPECT_EQ(prompts.texts(),
+              QStringList{"Excess series keyword found after operation 2.1. Remove keyword to simulate."});
     EXPECT_EQ(prompts.flags(), QList<unsigned>{MB_OK});
     EXPECT_EQ(rowCount(Step(), "OperationTransition"), 1);
     EXPECT_EQ(rowCount(Step(), "UnitProcedureTransition"), 0);

@@ -132,7 +132,9 @@ TEST_F(PreferenceShellTest, TheEquipmentDiagramTakesTheResultFileOfTheContext)
         const bool standIn = !*each.message;
         prompts.expect(IDOK);
         frame->ShowEquipmentDiagramPreferences();
-        EXPECT_EQ(prompts.lastText(), standIn ? QString(EQUIPMENT_DIAGRAM_UNAVAILABLE) : QString(each.message));
+        EXPECT_EQ(prompts.lastText(),
+                  standIn ? "The equipment diagram preferences are not available on this platform."
+                          : each.message);
         EXPECT_EQ(VisInstance::LastCall().resultFileName, QString(each.file));
         if (standIn) {
             EXPECT_EQ(VisInstance::LastCall().projectFolder, folder);
@@ -153,5 +155,6 @@ TEST_F(PreferenceShellTest, OperatingInstructionsGoToTheModuleWhenThereIsOne)
     m_concerns.Install<QVSOPEntry>(&standIn);
     prompts.expect(IDOK);
     frame->EditOperatingInstructionPreferences();
-    EXPECT_EQ(prompts.lastText(), OPERATING_INSTRUCTIONS_UNAVAILABLE);
+    EXPECT_EQ(prompts.lastText(),
+              "The operating instruction preferences are not available on this platform.");
 }
