@@ -1,4 +1,5 @@
 #include "DbFixture.h"
+#include "RealDiskSyncs.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -14,6 +15,7 @@ protected:
         m_target = pathOf("STEP_7.WC");
     }
 
+    RealDiskSyncs m_syncs;
     QString m_source, m_target;
 };
 

@@ -1,6 +1,8 @@
-// Test entry: an offscreen application with isolated settings and folders.
+// Test entry: an offscreen application with isolated settings and folders, without the database
+// layer's flushes (RealDiskSyncs.h).
 
 #include "ScriptedPrompts.h"
+#include "foundation/db/DiskSyncs.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -21,6 +23,7 @@ int main(int argc, char** argv)
     // A prompt or file dialog that no test scripted fails the running test instead of blocking it.
     ScriptedPromptService unscriptedPrompts;
     ScriptedFileDialogService unscriptedDialogs;
+    SetDiskSyncsSkipped(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

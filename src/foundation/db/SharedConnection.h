@@ -76,7 +76,7 @@ private:
     void open();
     QSqlDatabase handle() const;
     void openAsWorkingCopy();
-    void setSynchronousNormal();
+    void setSynchronousLevel();
     void applyPageCacheSize();
     void validate();
     void switchToWriteAheadLog();
