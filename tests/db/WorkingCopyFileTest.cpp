@@ -39,7 +39,7 @@ TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWitho
     database.Open(m_target, DatabaseRole::WorkingCopy);
     for (const QString& side : DatabaseSideFiles(m_target) + DatabaseSideFiles(back))
         EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
-    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 1) << "NORMAL";
+    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 2) << "FULL";
     EXPECT_TRUE(QFileInfo::exists(m_target + "-wal")) << "made by the first statement";
     EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), "wal");
     database.Close();

@@ -213,10 +213,12 @@ void CSharedConnection::openAsWorkingCopy()
     switchToWriteAheadLog();
 }
 
-// A test process that skips the layer's flushes (DiskSyncs.h) writes without any.
+// A working copy flushes its log at every commit (FULL): a commit that returned survives a power
+// loss, and the commits of one action, made one after the other, come back in their order. A test
+// process that skips the layer's flushes (DiskSyncs.h) writes without any.
 void CSharedConnection::setSynchronousLevel()
 {
-    const QString level = DiskSyncsSkipped() ? QStringLiteral("OFF") : QStringLiteral("NORMAL");
+    const QString level = DiskSyncsSkipped() ? QStringLiteral("OFF") : QStringLiteral("FULL");
     QSqlQuery query(handle());
     if (!query.exec(QStringLiteral("PRAGMA synchronous=") + level))
         throw CDaoException(QStringLiteral("The file '%1' is not a database: %2")
