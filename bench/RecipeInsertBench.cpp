@@ -2,7 +2,9 @@
 // after it moves down and every unit procedure and operation after it takes a new number, in the
 // database (one transaction of set-based statements) and in the view (numbers, then the layout).
 // Goal: 16 ms per insert ("goal_ms"). "baseline_ms" is the floor of the same write: one
-// transaction that moves every row down and adds one.
+// transaction that moves every row down and adds one. Every commit is flushed to disk, so the
+// project and its working copies belong on a disk: they lie in the temporary folder (TMPDIR, else
+// /tmp), which must not be a memory file system for the figures to count.
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"

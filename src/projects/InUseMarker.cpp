@@ -4,6 +4,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/DiskSyncs.h"
 #include "projects/ProjectFileNames.h"
 
 #include <QFile>
@@ -56,7 +57,7 @@ bool IsFileAtPath(int fd, const QString& path)
 bool SyncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    const bool synced = fd >= 0 && ::fsync(fd) == 0;
+    const bool synced = fd >= 0 && SyncDescriptor(fd);
     if (fd >= 0)
         ::close(fd);
     return synced;
@@ -145,7 +146,7 @@ CInUseMarker::MarkerLock CInUseMarker::LockMarker(const QString& path)
 bool CInUseMarker::TakeLockedMarker(const QString& path)
 {
     if (::ftruncate(m_file, 0) != 0 || !WriteAll(m_file, QFile::encodeName(GetQuorvantaTempDir())) ||
-        ::fsync(m_file) != 0 || !SyncFolder(QFileInfo(path).absolutePath())) {
+        !SyncDescriptor(m_file) || !SyncFolder(QFileInfo(path).absolutePath())) {
         ::close(m_file);
         m_file = -1;
         return false;

@@ -1,7 +1,9 @@
 // A package rewrite killed at a random instant leaves the package whole: it holds either its old
 // bytes or the new package of the folder's files, and the next write leaves no temporary behind.
-// QV_PACK_KILLS sets the number of kills (50), QV_PACK_SEED replays a run.
+// QV_PACK_KILLS sets the number of kills (50); QV_PACK_SEED names another seed or "random"
+// (CrashSeed.h).
 
+#include "CrashSeed.h"
 #include "FakeAppContext.h"
 #include "ProjectSnapshot.h"
 #include "foundation/db/DaoDatabase.h"
@@ -83,9 +85,7 @@ TEST(PackageCrashTest, AKilledRewriteLeavesTheOldOrTheNewPackage)
     const PackRun timing = RunPackDriver(folder, package, std::nullopt);
     ASSERT_GE(timing.micros, 0);
 
-    bool ok = false;
-    const int seed = qEnvironmentVariableIntValue("QV_PACK_SEED", &ok);
-    std::mt19937 engine{quint32(ok ? seed : 7)};
+    std::mt19937 engine{CrashSeed("QV_PACK_SEED", 7)};
     const int kills =
         qEnvironmentVariableIsSet("QV_PACK_KILLS") ? qEnvironmentVariableIntValue("QV_PACK_KILLS") : 50;
     int inside = 0, asNew = 0;

@@ -1,12 +1,16 @@
-// A power loss at any instant of a save, of a recovery's write-back or of the open's finishing of
-// a save journal leaves a project that the next open turns into the whole old or the whole new
-// project, with the recovery accepted and declined, every file passing its integrity check. The
-// driver runs under the recording library (tests/crashdriver/FsLogShim.c); every state its log
-// allows under four models (every prefix; unsynced data lost; unsynced names lost; both lost) and
-// seeded random subsets of the unsynced operations is written out and opened. Under the
-// sanitizers a seeded sample of crash points is checked; QV_POWERLOSS_FULL=1 checks them all,
-// QV_POWERLOSS_SEED replays a sample, QV_POWERLOSS_SKIP_SYNC=<file suffix> drops those flushes.
+// A power loss at any instant of an editing session brings back, when the recovery is accepted,
+// every action completed before it (of the action under way each database as before or after it,
+// the project only with all of it). One at any instant of a save, of a recovery's write-back or of
+// the open's finishing of a save journal leaves a project that the next open turns into the whole
+// old or the whole new project (the whole new one when the recovery is accepted), every file
+// passing its integrity check. The driver runs under the recording library
+// (tests/crashdriver/FsLogShim.c); every state its log allows under four models (every prefix;
+// unsynced data lost; unsynced names lost; both lost) and seeded random subsets of the unsynced
+// operations is written out and opened. Under the sanitizers a seeded sample of crash points is
+// checked; QV_POWERLOSS_FULL=1 checks them all, QV_POWERLOSS_SEED names another seed or "random"
+// (CrashSeed.h), QV_POWERLOSS_SKIP_SYNC=<file suffix> drops those flushes.
 
+#include "CrashSeed.h"
 #include "FakeAppContext.h"
 #include "FileOperationLog.h"
 #include "ProjectSession.h"
@@ -29,14 +33,17 @@
 namespace {
 const QString RECOVERY_QUESTION = QStringLiteral("A working copy of this Project exists and may contain "
                                                  "unsaved work.\n\nDo you want to try to recover it?");
-constexpr int REVISION = 7, PARTIAL_REVISION = 6; // every file changed; the project and one step
+// The driver's actions, each a revision: two that change every file around one that changes the
+// project and one step; the partial session's one action leaves the other files alone.
+const QList<int> SESSION{5, 6, 7}, PARTIAL_SESSION{6};
 enum Model { PREFIX, DATA_LOST, NAMES_LOST, ALL_LOST, RANDOM, MODELS };
 const char* const MODEL_NAMES[] = {"every prefix", "unsynced data lost", "unsynced names lost",
                                    "unsynced data and names lost", "random subsets"};
 
 // What the next open must make of a state.
 enum class Expectation {
-    OldOrNew,       // a save: whole old or whole new either way; new with Yes once the folder changed
+    ActionsKept,    // an editing session: Yes gives every completed action, No the old project
+    OldOrNew,       // a save of completed edits: Yes gives the whole new project, No whole old or new
     RecoveredOrOld, // a recovery's write-back: Yes gives the whole new project, No each file old or new
 };
 
@@ -88,16 +95,24 @@ bool EachOldOrNew(const ProjectSnapshot& now, const ProjectSnapshot& old, const 
     return true;
 }
 
-// The project file a working copy is written into.
-QString ProjectFileOf(const QString& workingCopy)
+// The actions the driver had completed once count operations had run.
+int CompletedActions(const CFileOperationLog& log, int count)
 {
-    if (workingCopy.endsWith(QLatin1String(".ewc")))
-        return workingCopy.chopped(4) + QStringLiteral(".eqm");
-    if (workingCopy.endsWith(QLatin1String(".mwc")))
-        return workingCopy.chopped(4) + QStringLiteral(".mtl");
-    if (workingCopy.startsWith(QLatin1String("STEP_"), Qt::CaseInsensitive))
-        return workingCopy.chopped(3).toUpper() + QStringLiteral(".STP");
-    return workingCopy.chopped(3) + QStringLiteral(".prj");
+    int completed = 0;
+    for (int i = 0; i < count; ++i) {
+        const CFileOperationLog::Operation& op = log.operations().at(i);
+        completed +=
+            op.kind == CFileOperationLog::Kind::Mark && op.label.startsWith(QLatin1String("edited "));
+    }
+    return completed;
+}
+
+QString RevisionList(const QList<int>& revisions)
+{
+    QStringList list;
+    for (int revision : revisions)
+        list << QString::number(revision);
+    return list.join(QLatin1Char(','));
 }
 
 // The runs and the opens flush every file they write; the model, not the disk, decides what a power
@@ -129,13 +144,17 @@ protected:
     {
         WriteDemoProject(app, projectDir());
         m_old = TakeSnapshot(projectDir());
-        m_random.seed(m_seed);
+        m_random.seed(CrashSeed("QV_POWERLOSS_SEED", 1));
     }
-    // The revision run 1 saves, and the project it leaves.
-    void SaveRevision(int revision)
+    // The actions run 1 makes before it saves, and the project after each.
+    void EditAndSave(const QList<int>& session)
     {
-        m_revision = revision;
-        m_new = ExpectedAfterRevision(projectDir(), app.root() + "expected/", revision);
+        m_session = session;
+        m_afterActions = {m_old};
+        for (qsizetype k = 1; k <= session.size(); ++k)
+            m_afterActions << ExpectedAfterRevisions(projectDir(), app.root() + "expected/",
+                                                     session.mid(0, k));
+        m_new = m_afterActions.last();
     }
 
     QString projectDir() const { return app.root() + "projects/Demo/"; }
@@ -174,7 +193,7 @@ protected:
         QProcess driver;
         driver.setProcessEnvironment(environment);
         driver.start(QStringLiteral(QV_SAVE_DRIVER),
-                     {projectDir() + "Demo.prj", sessionRoot(run), QString::number(run == 1 ? m_revision : 0)});
+                     {projectDir() + "Demo.prj", sessionRoot(run), run == 1 ? RevisionList(m_session) : "0"});
         ASSERT_TRUE(driver.waitForFinished(120000));
         ASSERT_EQ(driver.exitCode(), 0) << driver.readAllStandardError().toStdString();
         QString error;
@@ -182,14 +201,12 @@ protected:
     }
 
     // Opens and closes the state's project as the next program instance; empty when it came out
-    // as expected, else what went wrong.
-    QString Check(const FolderState& state, int answer, Expectation expectation, bool* asked)
+    // as expected, else what went wrong. completed: the actions the driver had completed.
+    QString Check(const FolderState& state, int answer, Expectation expectation, int completed, bool* asked)
     {
         QString error;
         if (!MaterializeState(state, &error))
             return error;
-        const ProjectSnapshot before = QuietSnapshot(projectDir());
-        const bool folderOld = before == m_old && QDir(projectDir()).entryList({"*.save"}).isEmpty();
         RecoveryAnswer prompts(answer);
         {
             CProjectSession session(app.fileSet(), app.stepDatabases());
@@ -202,25 +219,49 @@ protected:
         const ProjectSnapshot after = QuietSnapshot(projectDir());
         if (after.contains(QStringLiteral("!")))
             return "a file fails its integrity check: " + after.value("!").join(' ');
-        const bool whole = after == m_old || after == m_new;
-        const bool recovered = prompts.texts().contains(RECOVERY_QUESTION) && answer == IDYES;
-        if (expectation == Expectation::RecoveredOrOld) {
+        const bool recovered = *asked && answer == IDYES;
+        switch (expectation) {
+        case Expectation::ActionsKept:
+            return CheckActionsKept(after, answer, completed, *asked);
+        case Expectation::RecoveredOrOld:
             if (recovered && after != m_new)
                 return "the recovery did not bring back the whole new project";
             return EachOldOrNew(after, m_old, m_new) ? QString() : QStringLiteral("a file is neither old nor new");
+        case Expectation::OldOrNew:
+            break;
         }
-        // Edits made durable before the save committed are offered for recovery.
-        if (answer == IDYES && folderOld && !*asked && WorkingCopiesHoldNew(state))
-            return QStringLiteral("the recovery of the saved edits was not offered");
-        if (whole && !(recovered && !folderOld && after != m_new))
+        if (after != m_old && after != m_new) {
+            return QStringLiteral("a mix: old %1, new %2")
+                .arg(DifferingFiles(after, m_new).join(','), DifferingFiles(after, m_old).join(','));
+        }
+        // Every edit was on disk before the save began: the recovery brings all of them back.
+        if (answer == IDYES && after != m_new)
+            return *asked ? QStringLiteral("the recovery did not bring back the completed edits")
+                          : QStringLiteral("the recovery of the completed edits was not offered");
+        return QString();
+    }
+
+    // The recovery brings back the completed actions; of the one under way each database holds its
+    // content before or after it, and the project, committed last, only with all of it.
+    QString CheckActionsKept(const ProjectSnapshot& after, int answer, int completed, bool asked) const
+    {
+        if (!asked)
+            return QStringLiteral("the recovery was not offered");
+        if (answer == IDNO)
+            return after == m_old ? QString() : QStringLiteral("declining the recovery changed the project");
+        const ProjectSnapshot& done = m_afterActions.at(completed);
+        if (after == done)
             return QString();
-        // Edits lost before the save made them durable come back as they were on disk.
-        if (recovered && folderOld && !WorkingCopiesHoldNew(state) && EachOldOrNew(after, m_old, m_new))
-            return QString();
-        if (recovered && !folderOld && whole)
-            return QStringLiteral("the recovery undid a committed save");
-        return QStringLiteral("a mix: old %1, new %2")
-            .arg(DifferingFiles(after, m_new).join(','), DifferingFiles(after, m_old).join(','));
+        if (completed + 1 < m_afterActions.size()) {
+            const ProjectSnapshot& next = m_afterActions.at(completed + 1);
+            const QString project = QStringLiteral("Demo.prj");
+            if (EachOldOrNew(after, done, next) &&
+                (after.value(project) != next.value(project) || after == next))
+                return QString();
+        }
+        return QStringLiteral("%1 actions completed, the recovered files differing from them: %2")
+            .arg(completed)
+            .arg(DifferingFiles(after, done).join(','));
     }
 
     // The logical content of the project files; a file failing its check is listed under "!".
@@ -237,37 +278,6 @@ protected:
             snapshot.insert(name, dump.content);
         }
         return snapshot;
-    }
-
-    // Whether the saving instance's working copies, as the state has them, hold every edit.
-    bool WorkingCopiesHoldNew(const FolderState& state)
-    {
-        const QString scratch = app.root() + "wc-check/";
-        QDir(scratch).removeRecursively();
-        QDir().mkpath(scratch);
-        const QMap<QString, QByteArray> copies = state.value(instanceOf(1));
-        for (auto file = copies.cbegin(); file != copies.cend(); ++file) {
-            QFile out(scratch + file.key());
-            if (!out.open(QIODevice::WriteOnly) || out.write(file.value()) != file.value().size())
-                return false;
-        }
-        for (auto file = copies.cbegin(); file != copies.cend(); ++file) {
-            const QString& name = file.key();
-            if (name.endsWith(QLatin1String("-wal")) || name.endsWith(QLatin1String("-journal")) ||
-                name.endsWith(QLatin1String(".tmp")))
-                continue;
-            {
-                CDaoDatabase database; // brings the log into the file
-                try {
-                    database.Open(scratch + name, DatabaseRole::ReadWrite);
-                } catch (...) {
-                    return false;
-                }
-            }
-            if (DumpDatabase(scratch + name).content != m_new.value(ProjectFileOf(name)))
-                return false;
-        }
-        return !copies.isEmpty();
     }
 
     // Every crash point of the window under every model (a seeded sample of them under the
@@ -320,7 +330,8 @@ protected:
                     ++tally.states;
                     for (int answer : {IDYES, IDNO}) {
                         bool asked = true;
-                        const QString failure = Check(state, answer, expectation, &asked);
+                        const QString failure =
+                            Check(state, answer, expectation, CompletedActions(log, c), &asked);
                         if (!asked) // the recovery was not offered: No would open the same
                             break;
                         if (failure.isEmpty())
@@ -347,22 +358,23 @@ protected:
     MemoryTemporaryFolder m_memory;
     FakeAppContext app;
     ProjectSnapshot m_old, m_new;
-    unsigned m_seed = unsigned(EnvironmentNumber("QV_POWERLOSS_SEED", int(std::random_device()() >> 1)));
+    QList<ProjectSnapshot> m_afterActions; // the project after none, one, ... of the session's actions
+    QList<int> m_session = SESSION;
     std::mt19937 m_random;
     int m_recordings = 0;
-    int m_revision = REVISION;
 };
 
-TEST_F(PowerLossTest, APowerLossDuringASaveARecoveryOrAJournalsFinishLeavesTheOldOrTheNewProject)
+TEST_F(PowerLossTest, APowerLossDuringEditsASaveARecoveryOrAJournalsFinishKeepsTheCompletedWork)
 {
-    std::cout << "seed " << m_seed << " (QV_POWERLOSS_SEED=" << m_seed << " replays it)\n";
-    RecordProperty("seed", int(m_seed));
-    SaveRevision(REVISION);
+    EditAndSave(SESSION);
     CFileOperationLog save;
     ASSERT_NO_FATAL_FAILURE(Record(1, save));
+    const int editing = save.IndexAfterMark("editing");
     const int saving = save.IndexAfterMark("saving"), saved = save.IndexAfterMark("saved");
-    ASSERT_GT(saving, 0);
+    ASSERT_GT(editing, 0);
+    ASSERT_EQ(CompletedActions(save, saving), SESSION.size());
     ASSERT_GT(saved, saving);
+    CheckWindow("edits", save, editing, saving - 1, Expectation::ActionsKept);
     CheckWindow("save", save, saving, saved - 1, Expectation::OldOrNew);
 
     // The saving instance's working copies, all written, and the old folder: the recovery's write-back.
@@ -400,9 +412,7 @@ TEST_F(PowerLossTest, APowerLossDuringASaveARecoveryOrAJournalsFinishLeavesTheOl
 // A save that leaves the unchanged files alone (its journal names two files) is as safe.
 TEST_F(PowerLossTest, APowerLossDuringASaveThatSkipsUnchangedFilesLeavesTheOldOrTheNewProject)
 {
-    std::cout << "seed " << m_seed << " (QV_POWERLOSS_SEED=" << m_seed << " replays it)\n";
-    RecordProperty("seed", int(m_seed));
-    SaveRevision(PARTIAL_REVISION);
+    EditAndSave(PARTIAL_SESSION);
     ASSERT_EQ(DifferingFiles(m_old, m_new), (QStringList{"Demo.prj", "STEP_1002.STP"}));
     CFileOperationLog save;
     ASSERT_NO_FATAL_FAILURE(Record(1, save));

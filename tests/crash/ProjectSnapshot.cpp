@@ -112,6 +112,12 @@ ProjectSnapshot TakeSnapshot(const QString& projectDir)
 
 ProjectSnapshot ExpectedAfterRevision(const QString& projectDir, const QString& scratchDir, int revision)
 {
+    return ExpectedAfterRevisions(projectDir, scratchDir, {revision});
+}
+
+ProjectSnapshot ExpectedAfterRevisions(const QString& projectDir, const QString& scratchDir,
+                                       const QList<int>& revisions)
+{
     ProjectSnapshot expected;
     QDir().mkpath(scratchDir);
     for (const QString& name : QDir(projectDir).entryList(QDir::Files, QDir::Name)) {
@@ -119,7 +125,9 @@ ProjectSnapshot ExpectedAfterRevision(const QString& projectDir, const QString& 
         if (!kind)
             continue;
         const long stepID = *kind == ProjectDatabaseKind::Step ? name.mid(5).section('.', 0, 0).toLong() : -1;
-        if (!RevisionChanges(revision, *kind, stepID)) {
+        QList<int> changing = revisions;
+        changing.removeIf([&](int revision) { return !RevisionChanges(revision, *kind, stepID); });
+        if (changing.isEmpty()) {
             expected.insert(name, DumpDatabase(projectDir + name).content);
             continue;
         }
@@ -128,7 +136,8 @@ ProjectSnapshot ExpectedAfterRevision(const QString& projectDir, const QString& 
         {
             CDaoDatabase database;
             database.Open(copy, DatabaseRole::ReadWrite);
-            ApplyRevision(database, *kind, revision);
+            for (int revision : changing)
+                ApplyRevision(database, *kind, revision);
         }
         expected.insert(name, DumpDatabase(copy).content);
         DeleteDatabaseFile(copy);

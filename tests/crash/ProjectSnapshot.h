@@ -24,6 +24,9 @@ ProjectSnapshot TakeSnapshot(const QString& projectDir);
 // What a completed save of the revision writes: the revision applied to copies of the files in the
 // scratch folder.
 ProjectSnapshot ExpectedAfterRevision(const QString& projectDir, const QString& scratchDir, int revision);
+// The same after several revisions applied one after the other.
+ProjectSnapshot ExpectedAfterRevisions(const QString& projectDir, const QString& scratchDir,
+                                       const QList<int>& revisions);
 
 class FakeAppContext;
 // Writes the generated Demo project into projectDir and makes the language database the default

@@ -1,9 +1,12 @@
 // A program killed at a random instant of an open, a save or a close loses no project file: every
 // file passes its integrity check and holds either its old or its new content, and the project
 // opens again, with the killed instance's committed edits when its recovery is accepted (also
-// after that instance had left a step out, and after a save that left unchanged files alone). QV_CRASH_KILLS sets the number of kills (100),
-// QV_CRASH_SEED replays a run.
+// after that instance had left a step out, and after a save that left unchanged files alone).
+// QV_CRASH_KILLS sets the number of kills (100); every run draws the same delays unless
+// QV_CRASH_SEED names another seed or "random" (CrashSeed.h). How many kills landed inside the phase
+// they aimed at depends on the machine's pace: it is reported, not checked.
 
+#include "CrashSeed.h"
 #include "FakeAppContext.h"
 #include "ProjectSession.h"
 #include "ProjectSnapshot.h"
@@ -210,10 +213,8 @@ void SaveCrashTest::KillOnce(int kill)
 TEST_F(SaveCrashTest, AKilledOpenSaveOrCloseLeavesEveryFileOldOrNewAndTheProjectOpensAgain)
 {
     const int kills = EnvironmentNumber("QV_CRASH_KILLS", 100);
-    const unsigned seed = unsigned(EnvironmentNumber("QV_CRASH_SEED", int(std::random_device()() >> 1)));
-    std::cout << "seed " << seed << ", " << kills << " kills (QV_CRASH_SEED=" << seed << " replays them)\n";
-    RecordProperty("seed", int(seed));
-    m_random.seed(seed);
+    std::cout << kills << " kills\n";
+    m_random.seed(CrashSeed("QV_CRASH_SEED", 1));
 
     // A complete run first: it rewrites every file, and it measures how long each phase takes.
     const ProjectSnapshot original = TakeSnapshot(projectDir());
@@ -234,11 +235,11 @@ TEST_F(SaveCrashTest, AKilledOpenSaveOrCloseLeavesEveryFileOldOrNewAndTheProject
     for (size_t phase = 0; phase < 3; ++phase) {
         std::cout << m_landed.at(phase) << " of " << m_aimed.at(phase) << " kills came inside the "
                   << PHASE_NAMES[phase] << " (median " << Median(m_durations.at(phase)) << " us)\n";
+        RecordProperty(std::string("kills_inside_") + PHASE_NAMES[phase],
+                       std::to_string(m_landed.at(phase)) + " of " + std::to_string(m_aimed.at(phase)));
     }
     std::cout << "median partial save " << Median(m_durations.at(3)) << " us\n";
     std::cout << m_recovered << " killed instances recovered\n";
-    const size_t save = size_t(DriverPhase::Save);
-    EXPECT_GT(m_landed.at(save) * 2, m_aimed.at(save)) << "most kills aimed at the save must land in it";
     // The next save clears whatever the kills left behind.
     CompleteSave(kills + 2);
 }

@@ -1,10 +1,14 @@
 // Driver of the crash test: opens a project, changes its databases (RevisionEdit.h), saves, closes
 // and exits.
-//   qv-save-driver <project file> <session root> <revision> [<step id the step module refuses>]
-// Each phase is announced before it starts ("opening", "saving", "closing") and reported with its
-// duration after it ("opened <microseconds>", "saved ...", "closed ..."), so that the test can kill
-// it inside one. Prompts get their default button, as under automation, and their texts go to
-// stderr. Revision 0 only opens and closes. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed, 5 close failed.
+//   qv-save-driver <project file> <session root> <revisions> [<step id the step module refuses>]
+// <revisions>: one revision, or several separated by commas, each one user action that commits
+// its steps first and the project last. Each phase is announced before it starts ("opening",
+// "saving", "closing") and reported with its duration after it ("opened <microseconds>",
+// "saved ...", "closed ..."), so that the test can kill it inside one; the file-operation log of
+// the power-loss test also gets "editing" before the first action and "edited <n>" after each.
+// Prompts get their default button, as under automation, and their texts go to stderr. Revision 0
+// only opens and closes. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed,
+// 5 close failed.
 
 #include "ProjectSession.h"
 #include "RevisionEdit.h"
@@ -70,22 +74,24 @@ void RefuseStep(CProjectSession& session, long stepID)
     });
 }
 
+// One user action: a transaction on each database it changes, in the program's commit order (the
+// steps, the libraries, the project last).
 bool ApplyRevisionToProject(int revision)
 try {
     CDaoDatabase* equipment = GetSharedEquipmentDB();
     CDaoDatabase* material = GetSharedMaterialsDB();
     if (!equipment || !material)
         return false;
-    ApplyRevision(*GetProjectDatabase(), ProjectDatabaseKind::Project, revision);
-    if (RevisionChanges(revision, ProjectDatabaseKind::Equipment))
-        ApplyRevision(*equipment, ProjectDatabaseKind::Equipment, revision);
-    if (RevisionChanges(revision, ProjectDatabaseKind::Material))
-        ApplyRevision(*material, ProjectDatabaseKind::Material, revision);
     const StepDatabaseRegistry& steps = GetAppContext()->stepDatabases();
     for (int i = 0; i < steps.count(); ++i) {
         if (RevisionChanges(revision, ProjectDatabaseKind::Step, steps.stepIDAt(i)))
             ApplyRevision(*steps.databaseAt(i), ProjectDatabaseKind::Step, revision);
     }
+    if (RevisionChanges(revision, ProjectDatabaseKind::Equipment))
+        ApplyRevision(*equipment, ProjectDatabaseKind::Equipment, revision);
+    if (RevisionChanges(revision, ProjectDatabaseKind::Material))
+        ApplyRevision(*material, ProjectDatabaseKind::Material, revision);
+    ApplyRevision(*GetProjectDatabase(), ProjectDatabaseKind::Project, revision);
     SetProjectModified(true);
     return true;
 } catch (const CDaoException& e) {
@@ -93,7 +99,19 @@ try {
     return false;
 }
 
-int Run(const QString& projectFile, const QString& root, int revision, long refusedStep)
+// The actions one after the other, each marked in the file-operation log once it completed.
+bool ApplyRevisions(const QList<int>& revisions)
+{
+    MarkFileLog("editing");
+    for (qsizetype k = 0; k < revisions.size(); ++k) {
+        if (!ApplyRevisionToProject(revisions.at(k)))
+            return false;
+        MarkFileLog(qPrintable(QStringLiteral("edited %1").arg(k + 1)));
+    }
+    return true;
+}
+
+int Run(const QString& projectFile, const QString& root, const QList<int>& revisions, long refusedStep)
 {
     CSessionAppContext app(root, WithSlash(root) + "instance");
     CProjectSession session(app.fileSet(), app.stepDatabases());
@@ -101,9 +119,9 @@ int Run(const QString& projectFile, const QString& root, int revision, long refu
         RefuseStep(session, refusedStep);
     if (!RunPhase("opening", "opened", [&] { return session.Open(projectFile); }))
         return OPEN_FAILED;
-    if (revision == 0) // only the open and the close
+    if (revisions == QList<int>{0}) // only the open and the close
         return RunPhase("closing", "closed", [&] { return session.Close(); }) ? SAVED : CLOSE_FAILED;
-    if (!ApplyRevisionToProject(revision))
+    if (!ApplyRevisions(revisions))
         return EDIT_FAILED;
     if (!RunPhase("saving", "saved", [&] { return session.Save(); }))
         return SAVE_FAILED;
@@ -115,16 +133,21 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    bool numeric = false, refusedNumeric = arguments.size() == 4;
-    const int revision = arguments.size() >= 4 ? arguments.at(3).toInt(&numeric) : 0;
+    bool numeric = arguments.size() >= 4, refusedNumeric = arguments.size() == 4;
+    QList<int> revisions;
+    for (const QString& revision : arguments.value(3).split(QLatin1Char(','))) {
+        bool ok = false;
+        revisions << revision.toInt(&ok);
+        numeric = numeric && ok && revisions.last() >= 0;
+    }
     const long refusedStep = arguments.size() == 5 ? arguments.at(4).toLong(&refusedNumeric) : -1;
     if (!numeric || !refusedNumeric || arguments.size() > 5) {
-        std::fputs("usage: qv-save-driver <project file> <session root> <revision> [<refused step id>]\n",
+        std::fputs("usage: qv-save-driver <project file> <session root> <revisions> [<refused step id>]\n",
                    stderr);
         return USAGE;
     }
     g_bAutomationActive = true;
     ReportingAutomationPrompts prompts;
     ScopedPromptService scoped(&prompts);
-    return Run(arguments.at(1), arguments.at(2), revision, refusedStep);
+    return Run(arguments.at(1), arguments.at(2), revisions, refusedStep);
 }

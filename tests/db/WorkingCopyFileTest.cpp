@@ -1,4 +1,5 @@
 #include "DbFixture.h"
+#include "RealDiskSyncs.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -14,6 +15,7 @@ protected:
         m_target = pathOf("STEP_7.WC");
     }
 
+    RealDiskSyncs m_syncs;
     QString m_source, m_target;
 };
 
@@ -37,7 +39,7 @@ TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWitho
     database.Open(m_target, DatabaseRole::WorkingCopy);
     for (const QString& side : DatabaseSideFiles(m_target) + DatabaseSideFiles(back))
         EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
-    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 1) << "NORMAL";
+    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 2) << "FULL";
     EXPECT_TRUE(QFileInfo::exists(m_target + "-wal")) << "made by the first statement";
     EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), "wal");
     database.Close();

@@ -2,6 +2,7 @@
 // temporaries; one that cannot be finished stops the open and changes nothing.
 
 #include "ProjectFixture.h"
+#include "RealDiskSyncs.h"
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -25,6 +26,7 @@ struct JournalCase {
 
 class SaveJournalOpenTest : public ProjectFixture, public ::testing::WithParamInterface<JournalCase> {
 protected:
+    RealDiskSyncs m_syncs;
     // The temporary of a file with the edit applied, written as a save would.
     void WriteTemporary(const QString& target, const QString& sql)
     {

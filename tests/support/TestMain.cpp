@@ -1,7 +1,9 @@
-// Test entry: an offscreen application with isolated settings and folders.
+// Test entry: an offscreen application with isolated settings and folders, without the database
+// layer's flushes (RealDiskSyncs.h).
 
 #include "ScriptedPrompts.h"
 #include "foundation/common/EscapedErrors.h"
+#include "foundation/db/DiskSyncs.h"
 #include "foundation/db/ResultsDatabase.h"
 
 #include <QApplication>
@@ -44,6 +46,7 @@ int main(int argc, char** argv)
     // A prompt or file dialog that no test scripted fails the running test instead of blocking it.
     ScriptedPromptService unscriptedPrompts;
     ScriptedFileDialogService unscriptedDialogs;
+    SetDiskSyncsSkipped(true);
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new EscapedErrorCheck);
     return RUN_ALL_TESTS();

@@ -4,6 +4,7 @@
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/DiskSyncs.h"
 #include "foundation/db/SharedConnection.h"
 
 #include <QFile>
@@ -28,10 +29,10 @@ void syncDescriptor(const QString& path, int flags)
     const int fd = ::open(QFile::encodeName(path).constData(), flags);
     if (fd < 0)
         throw CDaoException(QStringLiteral("Cannot open '%1': %2").arg(path, systemError()));
-    const int result = ::fsync(fd);
+    const bool synced = SyncDescriptor(fd);
     const QString reason = systemError();
     ::close(fd);
-    if (result != 0)
+    if (!synced)
         throw CDaoException(QStringLiteral("Cannot flush '%1' to disk: %2").arg(path, reason));
 }
 
@@ -121,7 +122,7 @@ void writeFlushedCopy(const QString& source, const QString& target, bool working
     const JournalFormat format = workingCopy ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
     if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), format))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
-    if (::fsync(to.get()) != 0)
+    if (!SyncDescriptor(to.get()))
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
 }
 

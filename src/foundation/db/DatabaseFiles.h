@@ -41,8 +41,8 @@ void SyncFolderOf(const QString& path);
 void ReplaceFile(const QString& from, const QString& to); // rename(2): atomic, overwrites
 void RemoveSideFiles(const QString& path);
 // Makes what is committed to a database durable: its file and its -wal (where there is one) are
-// flushed. A working copy in write-ahead-log mode with synchronous=NORMAL flushes its log only at
-// checkpoints, so its latest commits may otherwise be lost to a power loss.
+// flushed. A working copy's own connection already flushes at every commit (synchronous=FULL); this
+// is for a file written by other means, or to confirm it once more where a session ends.
 void SyncDatabaseFile(const QString& path);
 // A second name for an existing file (a hard link), as a backup that costs no copy. False where
 // the file system has no links or `newName` exists.

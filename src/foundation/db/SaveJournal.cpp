@@ -2,6 +2,7 @@
 
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DiskSyncs.h"
 #include "foundation/db/SaveJournalNames.h"
 
 #include <QFile>
@@ -62,7 +63,7 @@ void WriteFlushed(const QString& path, const QByteArray& bytes)
             break;
         written += n;
     }
-    const bool flushed = written == bytes.size() && ::fsync(fd) == 0;
+    const bool flushed = written == bytes.size() && SyncDescriptor(fd);
     const QString reason = journalSystemError();
     ::close(fd);
     if (!flushed)

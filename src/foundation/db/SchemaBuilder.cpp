@@ -1,5 +1,7 @@
 #include "foundation/db/SchemaBuilder.h"
 
+#include "foundation/db/DiskSyncs.h"
+
 #include <QAtomicInt>
 #include <QFile>
 #include <QRegularExpression>
@@ -276,8 +278,9 @@ bool CSchemaBuilder::Create(const QString& path)
 
 bool CSchemaBuilder::SetHeaderPragmas()
 {
-    if (m_flushedByCaller && !(Execute(QStringLiteral("PRAGMA synchronous = OFF")) &&
-                               Execute(QStringLiteral("PRAGMA journal_mode = MEMORY"))))
+    if ((m_flushedByCaller || DiskSyncsSkipped()) && !Execute(QStringLiteral("PRAGMA synchronous = OFF")))
+        return false;
+    if (m_flushedByCaller && !Execute(QStringLiteral("PRAGMA journal_mode = MEMORY")))
         return false;
     return Execute(QStringLiteral("PRAGMA page_size = %1").arg(PAGE_SIZE)) &&
            Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(m_kind))) &&

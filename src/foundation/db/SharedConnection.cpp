@@ -2,6 +2,7 @@
 
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/DiskSyncs.h"
 #include "foundation/db/SharedDatabaseStore.h"
 
 #include <QDir>
@@ -125,7 +126,7 @@ QSqlDatabase CSharedConnection::database()
 {
     if (m_synchronousDeferred) {
         m_synchronousDeferred = false;
-        setSynchronousNormal();
+        setSynchronousLevel();
         if (m_smallPageCache)
             applyPageCacheSize();
     }
@@ -181,10 +182,13 @@ void CSharedConnection::open()
         }
     }
     try {
-        if (m_role == DatabaseRole::WorkingCopy)
+        if (m_role == DatabaseRole::WorkingCopy) {
             openAsWorkingCopy();
-        else
+        } else {
             validate();
+            if (DiskSyncsSkipped()) // a copy made from this connection (VACUUM INTO) takes its level
+                setSynchronousLevel();
+        }
     } catch (const CDaoException&) {
         discard();
         throw;
@@ -195,7 +199,8 @@ void CSharedConnection::open()
 // A working copy the layer wrote (a database in write-ahead-log format, alone in its file) is
 // opened without a read: SQLite takes the format from the header on the first read, and only then
 // creates the -wal and -shm, so opening a project's steps creates one file each. Setting the
-// synchronous level reads the schema, so it waits for the first statement.
+// synchronous level reads the schema, so it waits for the first statement; nothing is written
+// before it.
 void CSharedConnection::openAsWorkingCopy()
 {
     const std::optional<DatabaseHeader> header = ReadStandaloneHeader(m_path);
@@ -204,14 +209,18 @@ void CSharedConnection::openAsWorkingCopy()
         return;
     }
     validate();
+    setSynchronousLevel();
     switchToWriteAheadLog();
-    setSynchronousNormal();
 }
 
-void CSharedConnection::setSynchronousNormal()
+// A working copy flushes its log at every commit (FULL): a commit that returned survives a power
+// loss, and the commits of one action, made one after the other, come back in their order. A test
+// process that skips the layer's flushes (DiskSyncs.h) writes without any.
+void CSharedConnection::setSynchronousLevel()
 {
+    const QString level = DiskSyncsSkipped() ? QStringLiteral("OFF") : QStringLiteral("FULL");
     QSqlQuery query(handle());
-    if (!query.exec(QStringLiteral("PRAGMA synchronous=NORMAL")))
+    if (!query.exec(QStringLiteral("PRAGMA synchronous=") + level))
         throw CDaoException(QStringLiteral("The file '%1' is not a database: %2")
                                 .arg(m_path, query.lastError().databaseText()));
 }

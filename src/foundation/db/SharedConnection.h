@@ -16,9 +16,11 @@ class QSqlDatabase;
 class QSqlQuery;
 
 enum class DatabaseRole {
-    ReadOnly,    // files of a project or template folder, previews
-    ReadWrite,   // rollback journal, as the file is
-    WorkingCopy, // WAL and synchronous=NORMAL: survives a crash of the program
+    ReadOnly,  // files of a project or template folder, previews
+    ReadWrite, // rollback journal, as the file is
+    // WAL and synchronous=FULL: each commit is on disk when it returns, so a crash of the program
+    // or a power loss keeps every completed action, its commits in the order they were made.
+    WorkingCopy,
 };
 
 class CSharedConnection : public std::enable_shared_from_this<CSharedConnection> {
@@ -76,7 +78,7 @@ private:
     void open();
     QSqlDatabase handle() const;
     void openAsWorkingCopy();
-    void setSynchronousNormal();
+    void setSynchronousLevel();
     void applyPageCacheSize();
     void validate();
     void switchToWriteAheadLog();

@@ -1,6 +1,7 @@
 #pragma once
-// Flushing working copies to disk where the program ends without a save: what their last
-// transactions wrote (the write-ahead log is not flushed at each commit) survives a power loss.
+// Flushing working copies to disk where the program ends without a save. Their connections flush
+// every commit as it is made (synchronous=FULL), so this normally finds nothing left to write; it
+// makes sure of the files and their folders once more before the session ends.
 
 #include <QStringList>
 
