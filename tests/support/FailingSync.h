@@ -1,7 +1,10 @@
 #pragma once
 // A disk that refuses to flush: while a FailingSync stands, fsync of a file or folder whose path
 // ends with the suffix (or that the given test picks) fails with EIO. The test executables linked
-// with it call its fsync in place of the system's, which every other flush reaches unchanged.
+// with it call its fsync in place of the system's, which every other flush reaches unchanged. The
+// database layer's flushes are real while it stands, so that they reach it.
+
+#include "RealDiskSyncs.h"
 
 #include <QString>
 
@@ -17,4 +20,7 @@ public:
     FailingSync& operator=(const FailingSync&) = delete;
 
     int Refused() const; // how many flushes failed so far
+
+private:
+    RealDiskSyncs m_realSyncs;
 };
