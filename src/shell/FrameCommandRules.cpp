@@ -29,10 +29,7 @@ bool isPlanContext(const ContextRecord& c)
            c.planID != -1;
 }
 
-bool hasAnySelection(const ContextRecord& c)
-{
-    return isStepContext(c) || isProcessContext(c) || isPlanContext(c);
-}
+bool hasAnySelection(const ContextRecord& c) { return isStepContext(c) || isProcessContext(c) || isPlanContext(c); }
 
 bool alwaysEnabled(int id)
 {
