@@ -1,6 +1,6 @@
 // The File and Help menus' information commands in the running program on Demo: About, Help
 // Topics, Print Setup with the prints that follow it, the profile commands, and the viewers this
-// platform does not have.
+// platform does not have. With QV_SHOTS_DIR set, About is kept there as about.png.
 
 #include "QtPrinters.h"
 #include "RecipeShellFixture.h"
@@ -110,6 +110,7 @@ TEST_F(InformationCommandsShellTest, AboutNamesTheProgramItsVersionsAndTheLibrar
     WithModalOf([&] { ClickMenu("&Help", "About Tamro Plenthover..."); },
                 [&](QDialog& about) {
                     title = about.windowTitle();
+                    SaveShellShot(&about, "about.png");
                     if (auto* label = about.findChild<QLabel*>("AboutText"))
                         text = label->text();
                 });
