@@ -218,6 +218,7 @@ void COPDefaultsDialog::OnPrint()
 {
     const QString title = QStringLiteral("Tamro Plenthover Operation Defaults: ") + GetProjectDir() + GetProjectName();
     QPrinter printer(QPrinter::HighResolution);
+    ApplySessionPageLayout(printer);
     printer.setDocName(title);
     if (!ChoosePrinter(printer))
         return;

@@ -1,11 +1,11 @@
 #include "recipe/RecipePrinting.h"
 
+#include "foundation/common/PrintDialogService.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipePaginator.h"
 
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -40,14 +40,16 @@ int PrintRecipe(CQUORVANTAView& view, QPrinter& printer)
 void ShowPrintDialog(CQUORVANTAView& view)
 {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, &view);
-    if (dialog.exec() == QDialog::Accepted)
+    ApplySessionPageLayout(printer);
+    printer.setDocName(view.documentTitle());
+    if (ChoosePrinter(printer))
         PrintRecipe(view, printer);
 }
 
 void ShowPrintPreview(CQUORVANTAView& view)
 {
     QPrinter printer(QPrinter::HighResolution);
+    ApplySessionPageLayout(printer);
     QPrintPreviewDialog preview(&printer, &view);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &view,
                      [&view](QPrinter* target) { PrintRecipe(view, *target); });

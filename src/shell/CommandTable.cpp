@@ -2,6 +2,11 @@
 
 #include "foundation/common/CommandIds.h"
 
+namespace {
+// The prompt of the viewers and components this platform does not have.
+constexpr const char* NOT_AVAILABLE_HERE = "Not available on this platform.";
+} // namespace
+
 const std::vector<CommandInfo>& CommandTable()
 {
     static const std::vector<CommandInfo> table = {
@@ -23,7 +28,11 @@ const std::vector<CommandInfo>& CommandTable()
         {ID_FILE_EXPORT_STEP, "&File/&Export", "&Step...", "Export the selected step to a step exchange file"},
         {ID_FILE_NETWORK_SELECT, "&File", "Net&work Select Process/Step...",
          "Copy processes and steps from another project"},
-        {ID_FILE_CASE_MANAGER, "&File", "Case &Manager...", "Load a step version from the case manager"},
+        {ID_FILE_CASE_MANAGER, "&File", "Case &Manager...", NOT_AVAILABLE_HERE},
+        {ID_SEPARATOR, "&File", nullptr, nullptr},
+        {ID_FILE_EXPORT_PROFILE, "&File", "Export Pro&file...", "Write the user settings to a profile file"},
+        {ID_FILE_IMPORT_PROFILE, "&File", "Import Profil&e...", "Load the user settings from a profile file"},
+        {ID_FILE_DEFAULT_PROFILE, "&File", "Defa&ult Profile", "Load the user settings from their default file"},
         {ID_SEPARATOR, "&File", nullptr, nullptr},
         {ID_FILE_PRINT, "&File", "&Print...\tCtrl+P", "Print the active text recipe", true},
         {ID_FILE_PRINT_PREVIEW, "&File", "Print Pre&view", "Display full pages"},
@@ -64,11 +73,11 @@ const std::vector<CommandInfo>& CommandTable()
         {ID_INSERT_DELAY_IN_PARALLEL, "&Edit", "Insert Dela&y in Parallel", "Insert Delay in Parallel"},
 
         {ID_VIEW_SCHEDULE, "&View", "Sc&hedule\tCtrl+H", "Show the schedule of the selection"},
-        {ID_VIEW_3D_ANIMATION, "&View", "3&D Animation\tCtrl+D", "Show the 3-D animation of the selection"},
+        {ID_VIEW_3D_ANIMATION, "&View", "3&D Animation\tCtrl+D", NOT_AVAILABLE_HERE},
         {ID_VIEW_QUICK_RESULTS, "&View", "&Quick Results", "Show the quick results of the selected step"},
         {ID_VIEW_OPERATION_QUICK_RESULTS, "&View", "Operation Quick &Results", "Diaplay quick results dialog."},
-        {ID_VIEW_BLOCK_DIAGRAM, "&View", "&Block Diagram", "Show the block diagram"},
-        {ID_VIEW_EQUIPMENT_DIAGRAM, "&View", "&Equipment Diagram", "Show the equipment diagram"},
+        {ID_VIEW_BLOCK_DIAGRAM, "&View", "&Block Diagram", NOT_AVAILABLE_HERE},
+        {ID_VIEW_EQUIPMENT_DIAGRAM, "&View", "&Equipment Diagram", NOT_AVAILABLE_HERE},
         {ID_VIEW_RUN_REPORT, "&View", "Run Re&port", "Show the schedule of the last run"},
         {ID_VIEW_ROUTE_SELECTION, "&View", "Route &Selection", "Route Selection"},
         {ID_VIEW_PROJECT_INFORMATION, "&View", "Project &Information", "Show the Project Information window", true},

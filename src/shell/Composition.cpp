@@ -57,6 +57,7 @@
 #include "simulation/EngineEntryFactory.h"
 #include "shell/MainFrame.h"
 #include "shell/ReportCommands.h"
+#include "shell/InformationCommands.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/bridge/ImplementedZEVKCallBack.h"
 #include "shell/bridge/ManagedEquipmentEditor.h"
@@ -96,6 +97,7 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     installed.InstallUnlessSet<CustomReportComponentFactory>(
         installed.Keep(std::make_unique<SqlCustomReportComponentFactory>()));
     InstallReportCommands(app, frame);
+    InstallInformationCommands(frame);
     // Recipe: the step panes, the operating-instructions module they ask, the Find box.
     installed.InstallUnlessSet<QVSOPEntry>(installed.Keep(std::make_unique<QVSOPEntry>()));
     frame.InstallStepPanes();

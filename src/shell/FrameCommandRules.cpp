@@ -46,6 +46,23 @@ bool alwaysEnabled(int id)
     case ID_HELP_HOME_PAGE: // without a project the address goes to the desktop
     case ID_APP_ABOUT:
     case ID_TOOLS_FAVORITE_OPERATIONS:
+    case ID_FILE_EXPORT_PROFILE:
+    case ID_FILE_IMPORT_PROFILE:
+    case ID_FILE_DEFAULT_PROFILE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Viewers and components this platform does not have.
+bool unavailableHere(int id)
+{
+    switch (id) {
+    case ID_FILE_CASE_MANAGER:
+    case ID_VIEW_3D_ANIMATION:
+    case ID_VIEW_BLOCK_DIAGRAM:
+    case ID_VIEW_EQUIPMENT_DIAGRAM:
         return true;
     default:
         return false;
@@ -84,7 +101,6 @@ bool resultRule(int id, const FrameCommandState& s, bool* enabled)
     const ContextRecord& c = s.context;
     switch (id) {
     case ID_VIEW_SCHEDULE:
-    case ID_VIEW_3D_ANIMATION:
         *enabled = s.resultFilesExist && hasAnySelection(c);
         return true;
     case ID_VIEW_RUN_REPORT: // the step's schedule, else the plan's; a process has none
@@ -94,8 +110,6 @@ bool resultRule(int id, const FrameCommandState& s, bool* enabled)
         *enabled = isStepContext(c);
         return true;
     case ID_VIEW_QUICK_RESULTS:
-    case ID_VIEW_BLOCK_DIAGRAM:
-    case ID_VIEW_EQUIPMENT_DIAGRAM:
         *enabled = s.resultFilesExist && isStepContext(c);
         return true;
     default:
@@ -155,7 +169,7 @@ bool FrameCommandEnabled(int commandID, const FrameCommandState& state)
     const bool recentFile = commandID >= ID_FILE_MRU_FIRST && commandID <= ID_FILE_MRU_LAST;
     if (recentFile || alwaysEnabled(commandID))
         return true;
-    if (commandID == ID_FILE_CASE_MANAGER) // no case-manager component on this platform
+    if (unavailableHere(commandID))
         return false;
     if (!state.projectOpen)
         return false;

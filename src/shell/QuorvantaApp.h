@@ -96,6 +96,7 @@ public:
     bool SaveProjectAsTemplate();
     void ExportProfile();
     void ImportProfile();
+    void LoadDefaultProfile();
     void SetEngine(EngineEntry* engine);
     // Every operation change goes to the frame's engine entry, whoever lent one.
     void OperationModified(long stepID, long operationID, bool flag);

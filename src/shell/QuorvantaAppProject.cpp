@@ -29,6 +29,9 @@ void CQuorvantaApp::WireProjectCommands()
         m_frame->ArmAutoSaveTimer();
     });
     m_frame->SetCommandHandler(ID_FILE_SAVE_AS, [this] { SaveProjectAs(); });
+    m_frame->SetCommandHandler(ID_FILE_EXPORT_PROFILE, [this] { ExportProfile(); });
+    m_frame->SetCommandHandler(ID_FILE_IMPORT_PROFILE, [this] { ImportProfile(); });
+    m_frame->SetCommandHandler(ID_FILE_DEFAULT_PROFILE, [this] { LoadDefaultProfile(); });
     m_frame->SetCommandHandler(ID_FILE_NEW, [this] {
         m_projects->NewProject();
         m_frame->UpdateCommandStates();
@@ -124,6 +127,10 @@ void CQuorvantaApp::ExportProfile()
 void CQuorvantaApp::ImportProfile()
 {
     m_projects->ImportProfile();
+}
+void CQuorvantaApp::LoadDefaultProfile()
+{
+    m_projects->LoadDefaultProfile();
 }
 void CQuorvantaApp::OperationModified(long stepID, long operationID, bool flag)
 {

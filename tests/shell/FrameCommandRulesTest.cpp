@@ -77,6 +77,16 @@ TEST(FrameCommandRules, FollowTheContext)
         {"convert units without project", ID_TOOLS_CONVERT_UNITS, 2, 4, 2, -1, "", false},
         {"view command without view", ID_EDIT_CUT, 2, 4, 2, -1, "oer", false},
         {"operation insert without view", 32892, 2, 4, 2, -1, "oer", false},
+        {"about without project", ID_APP_ABOUT, 0, -1, -1, -1, "", true},
+        {"help topics without project", ID_HELP_TOPICS, 0, -1, -1, -1, "", true},
+        {"print setup without project", ID_FILE_PRINT_SETUP, 0, -1, -1, -1, "", true},
+        {"export profile without project", ID_FILE_EXPORT_PROFILE, 0, -1, -1, -1, "", true},
+        {"import profile without project", ID_FILE_IMPORT_PROFILE, 0, -1, -1, -1, "", true},
+        {"default profile without project", ID_FILE_DEFAULT_PROFILE, 0, -1, -1, -1, "", true},
+        {"case manager with a project", ID_FILE_CASE_MANAGER, 1, 4, 2, -1, "oer", false},
+        {"3-D animation with results", ID_VIEW_3D_ANIMATION, 1, 4, 2, -1, "or", false},
+        {"block diagram with results", ID_VIEW_BLOCK_DIAGRAM, 2, 4, 2, -1, "or", false},
+        {"equipment diagram with results", ID_VIEW_EQUIPMENT_DIAGRAM, 7, 4, -1, -1, "or", false},
     };
     for (const auto& c : rows) {
         const auto has = [&](char flag) { return std::strchr(c.state, flag) != nullptr; };

@@ -3,6 +3,7 @@
 #include "foundation/common/ServiceSlot.h"
 
 #include <QApplication>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -21,6 +22,12 @@ public:
 
 } // namespace
 
+bool PrintDialogService::setUpPage(QPrinter& printer)
+{
+    QPageSetupDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
 PrintDialogService* SetPrintDialogService(PrintDialogService* service)
 {
     return ServiceSlot<PrintDialogService>::Set(service);
@@ -36,4 +43,26 @@ PrintDialogService* GetPrintDialogService()
 bool ChoosePrinter(QPrinter& printer)
 {
     return GetPrintDialogService()->choose(printer);
+}
+
+SessionPageSetup& SessionPageSetup::Instance()
+{
+    static SessionPageSetup session;
+    return session;
+}
+
+void SessionPageSetup::applyTo(QPrinter& printer) const
+{
+    if (m_layout.isValid())
+        printer.setPageLayout(m_layout);
+}
+
+bool SessionPageSetup::choose()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    applyTo(printer);
+    if (!GetPrintDialogService()->setUpPage(printer))
+        return false;
+    m_layout = printer.pageLayout();
+    return true;
 }
