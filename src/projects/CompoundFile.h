@@ -6,8 +6,9 @@
 //
 // A pack writes only the location file's first line, the package's path. An unpack adds its
 // record after that line: the package, the folder's own path and whether the package holds what
-// was saved in the folder. Only a folder whose record names that very folder was unpacked here;
-// only such a folder is ever emptied at close or unpacked into again.
+// was saved in the folder. Only a folder whose record names that very folder, and which the
+// program's own list of unpacked folders names too (UnpackRegistry), was unpacked here; only such a
+// folder is ever emptied at close or unpacked into again.
 
 #include "projects/CompoundFileState.h"
 
@@ -71,7 +72,8 @@ public:
     };
     // The folder's record, when it names that very folder and the package of the first line.
     static std::optional<UnpackRecord> ReadUnpackRecord(const QString& folder);
-    // The location file with the record, made durable; false after the message.
+    // The location file with the record, made durable, the folder listed as unpacked here first;
+    // false after the message.
     static bool WriteUnpackRecord(const QString& folder, const QString& package, bool savedBack);
 
     static QString LocationFilePath(const QString& folder);

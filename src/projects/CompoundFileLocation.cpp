@@ -3,6 +3,7 @@
 // flushed temporary, the folder flushed after, so a crash leaves the old file or the new one.
 
 #include "projects/CompoundFile.h"
+#include "projects/UnpackRegistry.h"
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoException.h"
@@ -74,6 +75,11 @@ bool CCompoundFile::WriteLocationFile(const QString& package, const QString& fol
 
 bool CCompoundFile::WriteUnpackRecord(const QString& folder, const QString& package, bool savedBack)
 {
+    if (!UnpackRegistry::Register(folder, package)) {
+        QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(UnpackRegistry::FilePath()),
+                     MB_OK | MB_ICONSTOP);
+        return false;
+    }
     const QByteArray packagePath = package.toUtf8();
     const QByteArray text = packagePath + '\n' + RECORD_PACKAGE + packagePath + '\n' + RECORD_FOLDER +
                             OwnPath(folder).toUtf8() + '\n' + RECORD_STATE +
@@ -98,6 +104,8 @@ std::optional<CCompoundFile::UnpackRecord> CCompoundFile::ReadUnpackRecord(const
         record.folder != OwnPath(folder))
         return std::nullopt;
     if (state.toUtf8() != SAVED_BACK && state.toUtf8() != NOT_SAVED_BACK)
+        return std::nullopt;
+    if (!UnpackRegistry::Holds(folder, record.package)) // copied in or written by someone else
         return std::nullopt;
     record.savedBack = state.toUtf8() == SAVED_BACK;
     return record;

@@ -78,7 +78,8 @@ constexpr long REACTOR = 501;
 
 class EngineFixture : public ::testing::Test {
 protected:
-    // Writes and opens the project; its steps keep the parameter rows the spec stores only when told.
+    // Writes and opens the project; its steps keep the parameter rows the generator otherwise leaves out
+    // only when told.
     void Open(const ProjectSpec& spec, bool keepParameters = false);
     // One unit procedure on REACTOR: Charge, a parallel block (Age then Clean | QC-Test), Line-Blow,
     // with its transitions.

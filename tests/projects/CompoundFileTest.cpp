@@ -344,3 +344,34 @@ TEST_F(CompoundFileTest, TheLocationFileIsReadUpToItsFirstLineEnd)
     EXPECT_EQ(m_prompts.lastText(),
               "An error occurred while writing " + pathOf("no/such/") + "CompoundFileLocation.txt.");
 }
+
+// A record the program did not write, whether copied in or crafted to name the folder's own path,
+// or one left in a folder made again at the same path, never lets the folder be emptied or
+// unpacked into.
+TEST_F(CompoundFileTest, OnlyAFolderThisProgramListsAsUnpackedIsItsOwn)
+{
+    const QStringList all = {"CompoundFileLocation.txt", "Demo.eqm", "Demo.mtl", "Demo.prj", "STEP_1.STP"};
+    for (const bool remade : {false, true}) {
+        SCOPED_TRACE(remade ? "folder made again" : "record written by hand");
+        QDir(work()).removeRecursively();
+        m_state.Reset();
+        const QString qvz = package("Demo.qvz"), folder = unpackFolder(0);
+        QDir().mkpath(folder);
+        if (remade) {
+            ASSERT_TRUE(m_state.Expand(qvz));
+            QDir(folder).removeRecursively();
+            QDir().mkpath(folder);
+        }
+        for (const char* member : {"Demo.prj", "Demo.eqm", "Demo.mtl", "STEP_1.STP"})
+            WriteTextFile(folder + "/" + member, "the user's");
+        WriteTextFile(CCompoundFile::LocationFilePath(folder),
+                      (qvz + "\nUnpacked from=" + qvz + "\nUnpacked into=" + folder + "\nState=saved back\n")
+                          .toUtf8());
+        EXPECT_FALSE(m_state.IsExpandedProject(folder + "/"));
+        m_state.CleanUp(folder + "/", "Demo");
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), all);
+        m_state.Reset();
+        ASSERT_TRUE(m_state.Expand(qvz));
+        EXPECT_EQ(m_state.UnpackedProjectFile(), unpackFolder(1) + "/Demo.prj");
+    }
+}

@@ -1,16 +1,13 @@
 // The message about a results file that cannot be read, and its once-per-version showing.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/ProjectText.h"
 #include "foundation/db/ResultsDatabase.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSqlQuery>
 
 namespace {
 
@@ -27,19 +24,6 @@ const ResultsKind RESULTS_KINDS[] = {
     {"QVPLAN", "plan", "SELECT PlanName FROM ProductionPlan WHERE PlanID = ?"},
 };
 
-QString ProjectName(const char* sql, long id)
-{
-    CDaoDatabase* project = GetProjectDatabase();
-    if (!project || !project->IsOpen())
-        return {};
-    try {
-        QSqlQuery query = project->Query(QString::fromLatin1(sql), {qlonglong(id)});
-        return query.next() ? query.value(0).toString() : QString();
-    } catch (const CDaoException&) {
-        return {};
-    }
-}
-
 // "step Filter (1)", "plan 3" when the project does not name it; the file's name for a file of
 // another name.
 QString ResultsOwner(const QString& path)
@@ -54,7 +38,7 @@ QString ResultsOwner(const QString& path)
     for (const ResultsKind& kind : RESULTS_KINDS) {
         if (match.captured(1).compare(QLatin1String(kind.prefix), Qt::CaseInsensitive) != 0)
             continue;
-        const QString name = ProjectName(kind.nameQuery, id);
+        const QString name = ReadProjectText(kind.nameQuery, id);
         return QLatin1String(kind.word) + QLatin1Char(' ') + (name.isEmpty() ? QString::number(id) : name);
     }
     return fileName;
