@@ -8,6 +8,8 @@
 namespace {
 
 constexpr double UNSET = 1e35;
+// The material property that holds a density in kg/m3, as the engine reads it.
+constexpr long SAMPLE_DENSITY_PROPERTY = 2;
 
 QVariant NullableNumber(double value)
 {
@@ -274,7 +276,11 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
                            {qlonglong(material.materialID), material.phase})) &&
                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
                                          "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
-                          {qlonglong(material.materialID), NullableNumber(material.molecularWeight)});
+                          {qlonglong(material.materialID), NullableNumber(material.molecularWeight)}) &&
+               (material.density >= UNSET ||
+                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
+                                          "DoubleValue, ValueUOM) VALUES (?, ?, ?, 'kg/Cubic m')"),
+                           {qlonglong(material.materialID), qlonglong(SAMPLE_DENSITY_PROPERTY), material.density}));
     }
     for (qsizetype i = 0; done && i < spec.utilityIDs.size(); ++i)
         done =
@@ -300,9 +306,9 @@ bool CProjectGenerator::WriteReactionDataSet(CSchemaBuilder& db, const ReactionD
         const ReactionSpec& reaction = set.reactions.at(i);
         done = db.Execute(
             QStringLiteral("INSERT INTO ReactionTable (ReactionID, ReactionDataSetID, ReactionName, "
-                           "SequenceNumber, KeyComponentID) VALUES (?, ?, ?, ?, ?)"),
+                           "SequenceNumber, KeyComponentID, Conversion) VALUES (?, ?, ?, ?, ?, ?)"),
             {qlonglong(reaction.reactionID), qlonglong(set.reactionDataSetID), reaction.name,
-             qlonglong(i + 1), qlonglong(reaction.keyComponentID)});
+             qlonglong(i + 1), qlonglong(reaction.keyComponentID), NullableNumber(reaction.conversion)});
         for (qsizetype c = 0; done && c < reaction.coefficients.size(); ++c)
             done = db.Execute(QStringLiteral("INSERT INTO ReactionCoefficientTable (ReactionID, ComponentID, "
                                              "Coefficient) VALUES (?, ?, ?)"),
