@@ -218,8 +218,8 @@ RecipeLineSpec Charge(long materialID, double kg, const QList<OperationParameter
     return Naming(Operation(CHARGE, {Kilograms(kg)}, ranges), {MaterialField(materialID)});
 }
 
-// Acylation with a parallel block of operations (heat while sweeping); the contents go to R-102
-// for the work-up.
+// Acylation with a parallel block of operations (heat while sweeping); the reaction doses the acid
+// chloride, and the contents go to R-102 to be cooled and worked up.
 StepSpec CouplingStep()
 {
     StepSpec step = ConvertingStep(1001, QStringLiteral("Coupling"), ANILINE, AMIDE_INTERMEDIATE,
@@ -239,13 +239,12 @@ StepSpec CouplingStep()
         Keyword("Series"),
         Naming(Operation(START_SWEEP), {UtilityField(NITROGEN)}),
         Keyword("End Parallel"),
-        Charge(ACETYL_CHLORIDE, 165),
-        Naming(Operation(REACT, {ParameterValue(OperationField::Duration, 2, "h")},
+        Naming(Operation(REACT, {ParameterValue(OperationField::Duration, 2, "h"), Kilograms(165)},
                          {ParameterRange(NORMAL_OPERATING_RANGE, OperationField::Duration, 1.5, 2.5, "h")}),
-               {ReactionField(ACYLATION)}),
-        Operation(COOL, {Minutes(60), Celsius(20)}),
+               {ReactionField(ACYLATION), MaterialField(ACETYL_CHLORIDE)}),
         Operation(TRANSFER),
         UnitProcedure(QStringLiteral("Work-up in R-102"), R102),
+        Operation(COOL, {Minutes(60), Celsius(20)}),
         Naming(Operation(DISTILL, {Kilograms(400)}), {MaterialField(TOLUENE)}),
         Operation(AGE, {Minutes(30)})};
     return step;
