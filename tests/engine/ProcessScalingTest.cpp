@@ -182,8 +182,9 @@ TEST_F(ProcessScalingTest, TheContextPicksTheDialog)
 
 // N = 2 scales each step by its amount over the size its run makes, not its stored size (the middle
 // step stores 50 kg but makes 100 kg), a Null ScaleFactor counting 1, and simulates the process.
-// The runs make 100 kg whatever the scaling (their amounts are the operation types' defaults), so
-// 400 kg of product then scales every step by 4 again, and 300 kg of key raw material by 3.
+// The operations run on their types' defaults, which the scaling writes scaled: the runs then make
+// 200 kg, so 400 kg of product scales every step by 2 again, and 300 kg of key raw material (400 kg
+// charged by then) by 3/4.
 TEST_F(ProcessScalingTest, EachTargetScalesEveryStep)
 {
     OpenChain();
@@ -194,9 +195,9 @@ TEST_F(ProcessScalingTest, EachTargetScalesEveryStep)
     EXPECT_TRUE(ProcessSimulated());
     EXPECT_TRUE(app.modifiedHistory().contains(true));
     Scale(scaling, 2, "400", "kg");
-    EXPECT_EQ(Scaled(), (QStringList{"8/800", "8/400", "8/800"}));
+    EXPECT_EQ(Scaled(), (QStringList{"4/400", "4/200", "4/400"}));
     Scale(scaling, 3, "300", "kg");
-    EXPECT_EQ(Scaled(), (QStringList{"24/2400", "24/1200", "24/2400"}));
+    EXPECT_EQ(Scaled(), (QStringList{"3/300", "3/150", "3/300"}));
     EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('\n').toStdString();
 }
 

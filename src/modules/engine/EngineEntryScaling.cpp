@@ -7,6 +7,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "modules/engine/EngineScaleDefaults.h"
 #include "modules/engine/EngineScaleRecords.h"
 #include "modules/engine/EngineScaleTarget.h"
 #include "modules/engine/EngineScaleUpWriter.h"
@@ -203,11 +204,14 @@ void EngineEntry::WriteScaling(CDaoDatabase& step, long stepID, double factor, b
     const ScaleSizes sizes = CurrentSizes(stepID);
     CEngineScaleRecords records(step);
     CEngineScaleUpWriter writer(step);
+    CEngineScaleDefaults defaults(step);
+    const QList<ScaledDefaultRow> written = defaults.WriteMissing();
     const QList<long> operations = writer.ScalableOperations();
     writer.ScaleOperations(operations, factor);
     writer.ScaleStepRow(factor, scaleFactor, !records.HasRecord());
     const ScaleUpSizes after{TimesOrUnset(sizes.current, factor), TimesOrUnset(sizes.keyInput, factor)};
     records.Add({0, factor, sizes.current, after.batchSize, sizes.keyInput, after.keyInput, operations});
+    defaults.KeepWithLastRecord(written);
     records.SetPendingSizes(after);
     m_scaledOperations.insert(stepID, ScalingIdArray(operations));
 }
@@ -221,6 +225,7 @@ void EngineEntry::WriteUndo(CDaoDatabase& step, long stepID)
     CEngineScaleUpWriter writer(step);
     writer.ScaleOperations(last.operationIDs, 1.0 / last.factor);
     writer.ScaleStepRow(1.0 / last.factor, true, false);
+    CEngineScaleDefaults(step).DropRecord(last.recordID);
     records.Drop(last.recordID);
     records.SetPendingSizes({last.batchSizeBefore, last.keyInputBefore});
     m_scaledOperations.insert(stepID, ScalingIdArray(last.operationIDs));
