@@ -30,7 +30,7 @@ INSERT INTO SimulationOptions (ProjectID, AirEmission, ResultsDatabase, OverFlow
     MaxDesignIterations, OptionType, AlgorithmOption, JustInTimeSchedule, FlashCalculation,
     StepFinalEquipmentContents, SimulationSummaryMessage, MaxCalculation, RangeTypeID, ResultsRounding)
 VALUES
-    (1, 0, 1, 1, 1, NULL, 'BATCH', 'Literal SFC', 0, 0, 1, 1, 0, 1, 0),
+    (1, 0, 1, 1, 1, NULL, 'BATCH', 'Literal SFC', 0, 0, 1, 0, 0, 1, 0),
     (1, 0, 1, 1, 1, NULL, 'PLAN', 'Simulate every batch', 0, 0, 0, 0, 0, NULL, 0),
     (1, 0, 1, 1, 1, NULL, 'SCALEUP', NULL, 0, 0, 0, 0, 0, NULL, 0),
     (1, 0, 1, 1, 1, 5, 'DESIGN', NULL, 0, 0, 0, 0, 0, NULL, 0);
