@@ -49,8 +49,8 @@ QString RunReportTitle(int reportCode)
     if (!project)
         return {};
     try {
-        QSqlQuery query = project->Query(QStringLiteral("SELECT ReportName FROM ReportOptions WHERE ReportID = ?"),
-                                         {reportCode});
+        QSqlQuery query = project->Query(
+            QStringLiteral("SELECT ReportName FROM ReportOptions WHERE ReportID = ?"), {reportCode});
         return query.next() ? query.value(0).toString() : QString();
     } catch (const CDaoException&) {
         return {};
@@ -81,7 +81,8 @@ bool EquipmentReport(long scopeID)
     } catch (const CDaoException& error) {
         return ReportFailure(error.GetErrorDescription());
     }
-    return DeliverReport(QStringLiteral("Equipment List"), DataReportScope(scopeID, QStringLiteral("Facilities")),
+    return DeliverReport(QStringLiteral("Equipment List"),
+                         DataReportScope(scopeID, QStringLiteral("Facilities")),
                          {EquipmentReportSheet(rows)});
 }
 
@@ -92,7 +93,8 @@ bool MaterialDataReport(long scopeID, bool utilities)
         return ReportFailure(QStringLiteral("The material database could not be opened."));
     ReportSheet sheet;
     try {
-        sheet = MaterialReportSheet(*materials, utilities);
+        sheet =
+            MaterialReportSheet(*materials, utilities, scopeID == -1 ? nullptr : GetStepDatabase(scopeID));
     } catch (const CDaoException& error) {
         return ReportFailure(error.GetErrorDescription());
     }
