@@ -26,9 +26,8 @@ const char* const EQUIPMENT_REPORT_SQL =
     " LEFT JOIN Area a ON a.AreaID = e.AreaID"
     " ORDER BY t.rowid";
 
-const char* const EQUIPMENT_REPORT_HEADINGS[] = {
-    "Facility", "Equipment Class",         "Tag", "Factory", "Building", "Area", "Capacity",
-    "Unit",     "Material of Construction"};
+const char* const EQUIPMENT_REPORT_HEADINGS[] = {"Facility", "Equipment Class", "Tag",  "Factory", "Building",
+                                                 "Area",     "Capacity",        "Unit", "Material of Construction"};
 } // namespace
 
 QList<EquipmentReportRow> ReadEquipmentReportRows(CDaoDatabase& equipment)

@@ -49,8 +49,8 @@ QString RunReportTitle(int reportCode)
     if (!project)
         return {};
     try {
-        QSqlQuery query = project->Query(
-            QStringLiteral("SELECT ReportName FROM ReportOptions WHERE ReportID = ?"), {reportCode});
+        QSqlQuery query = project->Query(QStringLiteral("SELECT ReportName FROM ReportOptions WHERE ReportID = ?"),
+                                         {reportCode});
         return query.next() ? query.value(0).toString() : QString();
     } catch (const CDaoException&) {
         return {};
@@ -81,8 +81,7 @@ bool EquipmentReport(long scopeID)
     } catch (const CDaoException& error) {
         return ReportFailure(error.GetErrorDescription());
     }
-    return DeliverReport(QStringLiteral("Equipment List"),
-                         DataReportScope(scopeID, QStringLiteral("Facilities")),
+    return DeliverReport(QStringLiteral("Equipment List"), DataReportScope(scopeID, QStringLiteral("Facilities")),
                          {EquipmentReportSheet(rows)});
 }
 
@@ -91,10 +90,10 @@ bool MaterialDataReport(long scopeID, bool utilities)
     CDaoDatabase* materials = GetSharedMaterialsDB();
     if (!materials)
         return ReportFailure(QStringLiteral("The material database could not be opened."));
+    CDaoDatabase* step = scopeID == -1 ? nullptr : GetStepDatabase(scopeID);
     ReportSheet sheet;
     try {
-        sheet =
-            MaterialReportSheet(*materials, utilities, scopeID == -1 ? nullptr : GetStepDatabase(scopeID));
+        sheet = MaterialReportSheet(*materials, utilities, step);
     } catch (const CDaoException& error) {
         return ReportFailure(error.GetErrorDescription());
     }
