@@ -163,18 +163,19 @@ TEST_F(EquipmentEditorShellTest, ARenameRegeneratesTheTextsThatNameTheItem)
         EXPECT_EQ(editor->capacityEdit()->text(), "2000");
         editor->tagEdit()->setText("R-111");
         editor->capacityEdit()->setText("2200");
+        editor->materialEdit()->clear();
         editor->accept();
     });
     QStringList expected = before;
     expected.replaceInStrings("R-101", "R-111");
     EXPECT_EQ(RecipeTexts(COUPLING), expected);
-    EXPECT_NE(item("R-111 (2200.00 liter; SS316)"), nullptr);
+    EXPECT_NE(item("R-111 (2200.00 liter)"), nullptr) << "no material any more";
     EXPECT_EQ(item("R-101 (2000.00 liter; SS316)"), nullptr);
     EXPECT_TRUE(app->isProjectModified());
 }
 
-// OK is refused, the dialog staying open, for each fault in turn; Cancel then writes nothing. A
-// tag is unique in its facility only: another facility takes R-101.
+// OK is refused, the dialog staying open, for each fault in turn; Cancel then writes nothing, as
+// does OK on an unchanged item. A tag is unique in its facility only: another facility takes R-101.
 TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothing)
 {
     ASSERT_FALSE(app->isProjectModified());
@@ -208,7 +209,8 @@ TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothi
         }
         editor->reject();
     });
-    EXPECT_EQ(EquipmentRows(), rows);
+    run(ID_FACILITY_EDIT, item("R-102 (2500.00 liter; Glass-lined)"), [] { Editor()->accept(); });
+    EXPECT_EQ(EquipmentRows(), rows) << "nothing changed, nothing written";
     EXPECT_EQ(RecipeTexts(COUPLING), texts);
     EXPECT_FALSE(app->isProjectModified());
 
