@@ -5,6 +5,7 @@
 #include "ScriptedProjectDialogs.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/SharedDatabases.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityTree.h"
@@ -57,6 +58,26 @@ QStringList RecipeTexts(long stepID)
         texts << query.value(0).toString();
     return texts;
 }
+
+// Records the steps marked for simulating again, and passes each mark on.
+class RecordingResets : public ResultWindowServices {
+public:
+    RecordingResets() : m_inner(ServiceSlot<ResultWindowServices>::Get())
+    {
+        m_installed.Install<ResultWindowServices>(this);
+    }
+    void ResetStepSimulation(long stepID, const QString& mode) override
+    {
+        resets << QString("%1 %2").arg(stepID).arg(mode);
+        if (m_inner)
+            m_inner->ResetStepSimulation(stepID, mode);
+    }
+    QStringList resets;
+
+private:
+    ResultWindowServices* m_inner;
+    ServiceInstallations m_installed;
+};
 
 class EquipmentEditorShellTest : public RecipeShellFixture {
 protected:
@@ -153,6 +174,7 @@ TEST_F(EquipmentEditorShellTest, AVesselIsMadeInANewProject)
 // the new tag and no other text changes; the tree shows the new tag and capacity.
 TEST_F(EquipmentEditorShellTest, ARenameRegeneratesTheTextsThatNameTheItem)
 {
+    RecordingResets resets;
     const QStringList before = RecipeTexts(COUPLING);
     ASSERT_TRUE(before.join('\n').contains("to R-101.")) << before.join('\n').toStdString();
     run(ID_FACILITY_EDIT, item("R-101 (2000.00 liter; SS316)"), [] {
@@ -172,6 +194,8 @@ TEST_F(EquipmentEditorShellTest, ARenameRegeneratesTheTextsThatNameTheItem)
     EXPECT_NE(item("R-111 (2200.00 liter)"), nullptr) << "no material any more";
     EXPECT_EQ(item("R-101 (2000.00 liter; SS316)"), nullptr);
     EXPECT_TRUE(app->isProjectModified());
+    EXPECT_TRUE(resets.resets.contains("1001 SimulateOnly"))
+        << "the new capacity: the facility's steps run again";
 }
 
 // OK is refused, the dialog staying open, for each fault in turn; Cancel then writes nothing, as
@@ -179,6 +203,7 @@ TEST_F(EquipmentEditorShellTest, ARenameRegeneratesTheTextsThatNameTheItem)
 TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothing)
 {
     ASSERT_FALSE(app->isProjectModified());
+    RecordingResets resets;
     const QStringList rows = EquipmentRows();
     const QStringList texts = RecipeTexts(COUPLING);
     struct Case {
@@ -213,6 +238,7 @@ TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothi
     EXPECT_EQ(EquipmentRows(), rows) << "nothing changed, nothing written";
     EXPECT_EQ(RecipeTexts(COUPLING), texts);
     EXPECT_FALSE(app->isProjectModified());
+    EXPECT_TRUE(resets.resets.isEmpty());
 
     run(ID_FACILITY_NEW_EQUIPMENT, item("Eastfield Kilo Lab"), [] {
         CEquipmentEditorDialog* editor = Editor();

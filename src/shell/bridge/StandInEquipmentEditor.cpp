@@ -7,6 +7,7 @@
 #include "foundation/db/SharedDatabases.h"
 #include "foundation/db/project/UnitsLibrarySet.h"
 #include "shell/bridge/EquipmentEditorDialog.h"
+#include "simulation/ResultWindows.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -199,6 +200,13 @@ void WriteProperties(CDaoDatabase& equipment, long equipmentID, const EquipmentI
         WriteProperty(equipment, equipmentID, MATERIAL_PROPERTY, QVariant(), QVariant(),
                       NullableText(after.material));
 }
+// What a run reads of the item: the vessel's size and type, and the class candidates are chosen by.
+bool RunInputsDiffer(const EquipmentItemData& before, const EquipmentItemData& after)
+{
+    return before.capacity != after.capacity || before.capacityUOM != after.capacityUOM ||
+           before.minimumVolume != after.minimumVolume || before.minimumVolumeUOM != after.minimumVolumeUOM ||
+           before.type != after.type || before.className.compare(after.className, Qt::CaseInsensitive) != 0;
+}
 } // namespace
 
 std::optional<EquipmentItemData> CStandInEquipmentEditor::Read(CDaoDatabase& equipment, long equipmentID,
@@ -332,6 +340,8 @@ bool CStandInEquipmentEditor::Edit(long facilityID, long equipmentID, QList<long
         transaction.Commit();
         if (equipmentID >= 0 && dialog.item().tag != session->before.tag)
             renamed << written;
+        if (equipmentID >= 0 && RunInputsDiffer(session->before, dialog.item()))
+            MarkStepsForResimulation(RESIM_FACILITY, plantID);
         return true;
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);

@@ -3,7 +3,8 @@
 // dialog and written to the equipment library's working copy in one transaction (the item, a new
 // class when one was typed, and the item's capacity, volume and material property rows). A tag is
 // unique in its facility, ignoring case. Cancel, or OK with nothing changed, writes nothing; a
-// failed write rolls back and shows the database's message.
+// failed write rolls back and shows the database's message. An edit of what a run reads of the
+// item (size, type, class) marks the facility's steps for simulating again.
 
 #include "shell/bridge/EquipmentItemData.h"
 
