@@ -139,6 +139,9 @@ TEST_F(EquipmentEditorShellTest, AVesselIsMadeInANewProject)
         CEquipmentEditorDialog* editor = Editor();
         ASSERT_NE(editor, nullptr);
         EXPECT_EQ(editor->windowTitle(), "New Equipment");
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor)
+            << "not the command's wait cursor";
         EXPECT_EQ(editor->capacityUnitCombo()->currentText(), "liter");
         EXPECT_GE(editor->capacityUnitCombo()->findText("gal"), 0) << "the unit library's volume units";
         editor->tagEdit()->setText("V-101");

@@ -10,6 +10,7 @@
 #include "simulation/ResultWindows.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QSqlQuery>
 
 namespace {
@@ -200,6 +201,32 @@ void WriteProperties(CDaoDatabase& equipment, long equipmentID, const EquipmentI
         WriteProperty(equipment, equipmentID, MATERIAL_PROPERTY, QVariant(), QVariant(),
                       NullableText(after.material));
 }
+// The arrow over the caller's wait cursor while the dialog is open.
+class ArrowWhileEditing {
+public:
+    ArrowWhileEditing() : m_lifted(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_lifted)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~ArrowWhileEditing()
+    {
+        if (m_lifted)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    ArrowWhileEditing(const ArrowWhileEditing&) = delete;
+    ArrowWhileEditing& operator=(const ArrowWhileEditing&) = delete;
+
+private:
+    bool m_lifted;
+};
+
+int RunDialog(CEquipmentEditorDialog& dialog)
+{
+    const ArrowWhileEditing arrow;
+    return dialog.exec();
+}
+
 // What a run reads of the item: the vessel's size and type, and the class candidates are chosen by.
 bool RunInputsDiffer(const EquipmentItemData& before, const EquipmentItemData& after)
 {
@@ -333,7 +360,7 @@ bool CStandInEquipmentEditor::Edit(long facilityID, long equipmentID, QList<long
             }
         };
         CEquipmentEditorDialog dialog(session->choices, session->before, check, QApplication::activeWindow());
-        if (dialog.exec() != QDialog::Accepted || (equipmentID >= 0 && dialog.item() == session->before))
+        if (RunDialog(dialog) != QDialog::Accepted || (equipmentID >= 0 && dialog.item() == session->before))
             return false;
         CDaoTransaction transaction(*equipment);
         const long written = Write(*equipment, plantID, equipmentID, session->before, dialog.item());
