@@ -18,11 +18,6 @@ public:
     // library changed; renamed receives the item when its tag changed.
     bool Edit(long facilityID, long equipmentID, QList<long>& renamed);
 
-    // The item as stored (its facility in plantID); nullopt when there is no such item.
-    static std::optional<EquipmentItemData> Read(CDaoDatabase& equipment, long equipmentID, long* plantID);
-    // The refusal of a tag another item of the facility has (case ignored); empty when free.
-    static QString TagRefusal(CDaoDatabase& equipment, long plantID, long equipmentID, const QString& tag);
-
 private:
     struct Session {
         long plantID;
@@ -32,6 +27,4 @@ private:
     static std::optional<Session> Open(CDaoDatabase& equipment, long facilityID, long equipmentID);
     static EquipmentEditorChoices Choices(CDaoDatabase& equipment, const QString& facilityName, bool isNew,
                                           const QString& tag);
-    static long Write(CDaoDatabase& equipment, long plantID, long equipmentID,
-                      const EquipmentItemData& before, const EquipmentItemData& after);
 };
