@@ -251,7 +251,14 @@ TEST_F(DataReportTest, StepEquipmentReportListsTheStepsDistinctEquipment)
 // material without adding it.
 class StepMaterialReportTest : public DataReportTest {
 protected:
-    enum : long { WATER = 2, TOLUENE = 3, METHANOL = 4, ANILINE = 5, ACETYL_CHLORIDE = 12 };
+    enum : long {
+        WATER = 2,
+        TOLUENE = 3,
+        METHANOL = 4,
+        ANILINE = 5,
+        HYDROCHLORIC_ACID = 11,
+        ACETYL_CHLORIDE = 12
+    };
     enum : long { CHARGE = 4, DISTILL = 17, QUENCH = 22, REACT = 32 };
     void SetUp() override
     {
@@ -268,9 +275,17 @@ protected:
             Line("Operation", REACT, {Amount(165, "kg")},
                  {{LibraryReferenceField::Reaction, 1}, {LibraryReferenceField::Material, ACETYL_CHLORIDE}}),
             Line("Operation", DISTILL, {Amount(400, "kg")}, {{LibraryReferenceField::Material, TOLUENE}}),
-            Line("Operation", QUENCH, {Amount(30, "kg")}, {{LibraryReferenceField::Material, WATER}})};
+            Line("Operation", QUENCH, {Amount(30, "kg")}, {{LibraryReferenceField::Material, WATER}}),
+            Line("Operation", CHARGE, {Amount(20, "kg")},
+                 {{LibraryReferenceField::Material, HYDROCHLORIC_ACID}}),
+            Line("Operation", CHARGE, {{OperationField::Volume, 15, "liter"}},
+                 {{LibraryReferenceField::Material, HYDROCHLORIC_ACID}})};
         WriteProject(spec);
         ReopenProject();
+        // The last charge gives its volume alone.
+        EditStep(COUPLING,
+                 "DELETE FROM TblFieldData WHERE FieldTypeID = 100002 AND GroupID = (SELECT GroupID"
+                 " FROM TblGroupData WHERE OperationID = (SELECT max(OperationID) FROM Operation))");
     }
     static OperationParameterValue Amount(double value, const char* uom)
     {
@@ -304,8 +319,9 @@ TEST_F(StepMaterialReportTest, OneStepListsTheKilogramsItsOperationsAdd)
         "Aniline|62-53-3|Liquid|93.13|g/gmol|100",  // the charge's default amount
         "Methanol|67-56-1|Liquid|32.04|g/gmol|0",   // a negative charge counts as nothing
         "Acetyl Chloride|75-36-5|Liquid|78.5|g/gmol|165",
-        "Water|7732-18-5|Liquid|18.02|g/gmol",    // a quench names it and adds none of it here
-        "Amide Intermediate|Solid|135.17|g/gmol", // only made by the reaction
+        "Water|7732-18-5|Liquid|18.02|g/gmol",             // a quench names it and adds none of it here
+        "Amide Intermediate|Solid|135.17|g/gmol",          // only made by the reaction
+        "Hydrochloric Acid|7647-01-0|Liquid|36.46|g/gmol", // a charge by volume: the mass is not known
     };
     for (const QString& row : expected)
         EXPECT_TRUE(rows.contains(row)) << row.toStdString() << "\n" << rows.join("\n").toStdString();

@@ -3,7 +3,10 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/OperationParameters.h"
 
+#include <QSet>
 #include <QSqlQuery>
+
+#include <optional>
 
 namespace {
 constexpr double MATERIAL_REPORT_UNSET = 1e35;
@@ -36,16 +39,18 @@ QVariant MaterialReportNumber(const QVariant& value)
 }
 
 // The kg an operation adds of its material: a charge its stored amount, else its type's default; a
-// reaction that doses its material its stored amount. Unset when it adds none.
-double ChargedAmount(const QHash<long, OperationParameters>& stored, const QSqlQuery& row)
+// reaction that doses its material its stored amount. Unset when it adds none; nullopt when a
+// charge gives only a volume, which this report does not turn into a mass.
+std::optional<double> ChargedAmount(const QHash<long, OperationParameters>& stored, const QSqlQuery& row)
 {
-    const long operationID = long(row.value(0).toLongLong());
+    const OperationParameters values = stored.value(long(row.value(0).toLongLong()));
     const long typeID = long(row.value(2).toLongLong());
-    const double amount = stored.value(operationID).amount;
     if (typeID != CHARGE_OPERATION_TYPE)
-        return row.value(3).toBool() ? amount : MATERIAL_REPORT_UNSET;
-    if (amount != MATERIAL_REPORT_UNSET)
-        return amount;
+        return row.value(3).toBool() ? values.amount : MATERIAL_REPORT_UNSET;
+    if (values.amount != MATERIAL_REPORT_UNSET)
+        return values.amount;
+    if (values.volume != MATERIAL_REPORT_UNSET)
+        return std::nullopt;
     const OperationParameterDefault* fallback = FindOperationParameterDefault(typeID, OperationField::Amount);
     return fallback ? ToEngineUnit(OperationField::Amount, fallback->value, fallback->uom)
                     : MATERIAL_REPORT_UNSET;
@@ -66,14 +71,20 @@ QHash<long, double> StepMaterialAmounts(CDaoDatabase& step)
 {
     const QHash<long, OperationParameters> stored = ReadOperationParameters(step);
     QHash<long, double> amounts;
+    QSet<long> unknown;
     QSqlQuery rows =
         step.Query(QString::fromLatin1(CHARGED_MATERIALS_SQL),
                    {qlonglong(LibraryReferenceField::Reaction), qlonglong(LibraryReferenceField::Material)});
     while (rows.next()) {
-        const double amount = ChargedAmount(stored, rows);
-        if (amount != MATERIAL_REPORT_UNSET)
-            amounts[long(rows.value(1).toLongLong())] += qMax(0.0, amount);
+        const long materialID = long(rows.value(1).toLongLong());
+        const std::optional<double> amount = ChargedAmount(stored, rows);
+        if (!amount)
+            unknown.insert(materialID);
+        else if (*amount != MATERIAL_REPORT_UNSET)
+            amounts[materialID] += qMax(0.0, *amount);
     }
+    for (long materialID : std::as_const(unknown))
+        amounts.remove(materialID);
     return amounts;
 }
 

@@ -16,5 +16,6 @@ ReportSheet MaterialReportSheet(CDaoDatabase& materials, bool utilities, CDaoDat
 
 // Per material id, the kg the step's operations add of it, as a run charges them: a Charge operation
 // its stored amount, else its type's default; a reaction operation naming the material its stored
-// amount; a negative amount counts as 0. A material nothing adds has no entry.
+// amount; a negative amount counts as 0. A material nothing adds has no entry, nor has one that a
+// charge adds by volume alone.
 QHash<long, double> StepMaterialAmounts(CDaoDatabase& step);
