@@ -255,6 +255,7 @@ private:
     // Editing (QuorvantaViewDelete.cpp, QuorvantaViewEdit*.cpp).
     int removeForDelete(int index, int mode, bool* itemRemoved);
     bool keepsKeywordOnDragCut(int index) const;
+    bool dropsConstraintsOfRemoved(int mode) const;
     void takeLine(int index);
     bool confirmDelete(int index, int mode);
     void afterDelete(int index, int mode, bool itemRemoved);

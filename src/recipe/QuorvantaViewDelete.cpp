@@ -8,6 +8,7 @@
 #include "foundation/common/WaitCursor.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
+#include "recipe/RecipeConstraints.h"
 #include "recipe/RecipeEdit.h"
 #include "recipe/RecipeKeywords.h"
 #include "recipe/RecipeWindows.h"
@@ -17,8 +18,8 @@ enum DeleteMode { DELETE_MODE, CUT_MODE, DRAG_CUT_MODE, UNIT_PROCEDURE_MODE, MOV
 
 int DeleteModeOf(const QString& mode)
 {
-    static const QStringList modes = {QStringLiteral("Delete"), QStringLiteral("Cut"), QStringLiteral("DragCut"),
-                                      QStringLiteral("Unit Procedure")};
+    static const QStringList modes = {QStringLiteral("Delete"), QStringLiteral("Cut"),
+                                      QStringLiteral("DragCut"), QStringLiteral("Unit Procedure")};
     for (int n = 0; n < modes.size(); ++n) {
         if (mode.compare(modes.at(n), Qt::CaseInsensitive) == 0)
             return n;
@@ -46,10 +47,11 @@ bool ConfirmOperationDelete(long stepID, long operationID, bool cut)
     const QList<StreamReference> streams = StreamUsedInOtherOperation(stepID, operationID);
     if (!streams.isEmpty()) {
         const QString verb = cut ? QStringLiteral("cut") : QStringLiteral("delete");
-        QvMessageBox(QStringLiteral("Tamro Plenthover cannot ") + verb +
-                         QStringLiteral(" this operation as following stream are used in other operation: \n") +
-                         StreamListText(streams),
-                     MB_OK);
+        QvMessageBox(
+            QStringLiteral("Tamro Plenthover cannot ") + verb +
+                QStringLiteral(" this operation as following stream are used in other operation: \n") +
+                StreamListText(streams),
+            MB_OK);
         return false;
     }
     return AskedYes(cut ? "Do you really want to cut this operation ?"
@@ -64,13 +66,22 @@ bool CQUORVANTAView::confirmDelete(int index, int mode)
     const bool cut = mode == CUT_MODE;
     const RecipeLineRecord& line = m_lineButtons.at(index)->line();
     if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
-        return AskedYes(cut ? "This will cut all Operations that belong to this Unit Procedure. Do you really "
-                              "want to cut it ?"
-                            : "This will delete all Operations that belong to this Unit Procedure. Do you "
-                              "really want to delete it ?");
+        return AskedYes(
+            cut ? "This will cut all Operations that belong to this Unit Procedure. Do you really "
+                  "want to cut it ?"
+                : "This will delete all Operations that belong to this Unit Procedure. Do you "
+                  "really want to delete it ?");
     if (line.kind == RECIPE_LINE_OPERATION)
         return ConfirmOperationDelete(m_document.stepID, line.itemID, cut);
-    return AskedYes(cut ? "Do you really want to cut this keyword ?" : "Do you really want to delete this keyword ?");
+    return AskedYes(cut ? "Do you really want to cut this keyword ?"
+                        : "Do you really want to delete this keyword ?");
+}
+
+// A delete or a cut takes the constraints naming its lines along; only a move's own cut keeps
+// them, for its paste to carry over to the new ids.
+bool CQUORVANTAView::dropsConstraintsOfRemoved(int mode) const
+{
+    return !m_bPasting && (mode == DELETE_MODE || mode == CUT_MODE || mode == DRAG_CUT_MODE);
 }
 
 // A visible keyword line of a dragged unit procedure stays in its window unless the structure
@@ -141,10 +152,15 @@ bool CQUORVANTAView::DeleteSelectedItems(const QString& modeText)
     bool itemRemoved = false;
     removeForDelete(index, mode, &itemRemoved);
     renumberLines(0, 0, 1);
-    const bool written = edit.Commit([this](CDaoDatabase&) {
-        if (!DeleteInvalidConstraints(m_document.stepID))
-            throw RecipeEditAborted();
-    });
+    const bool written = edit.Commit(
+        [this](CDaoDatabase&) {
+            if (!DeleteInvalidConstraints(m_document.stepID))
+                throw RecipeEditAborted();
+        },
+        [this, mode](CDaoDatabase& step) {
+            if (dropsConstraintsOfRemoved(mode))
+                DeleteConstraintsOffTheRecipe(step, m_document.stepID);
+        });
     if (!m_bPasting) // a move's paste still rewires the kept constraints
         ClearConstraintLists();
     if (!written)
@@ -184,7 +200,8 @@ int CQUORVANTAView::removeFirstSelected(bool* itemRemoved)
 bool CQUORVANTAView::DeleteSelectedLinesOneByOne(const QString& modeText)
 {
     const int mode = DeleteModeOf(modeText);
-    if ((mode == CUT_MODE && !AskedYes("This will cut all selected items. Do you really want to delete them ?")) ||
+    if ((mode == CUT_MODE &&
+         !AskedYes("This will cut all selected items. Do you really want to delete them ?")) ||
         (mode == DELETE_MODE &&
          !AskedYes("This will delete all selected items. Do you really want to delete them ?")))
         return false;
@@ -196,7 +213,11 @@ bool CQUORVANTAView::DeleteSelectedLinesOneByOne(const QString& modeText)
     while (removeFirstSelected(&itemRemoved) > 0) {
     }
     renumberLines(0, 0, 1);
-    if (!edit.Commit())
+    const bool dropConstraints = dropsConstraintsOfRemoved(mode);
+    if (!edit.Commit({}, [this, dropConstraints](CDaoDatabase& step) {
+            if (dropConstraints)
+                DeleteConstraintsOffTheRecipe(step, m_document.stepID);
+        }))
         return false;
     afterMultiDelete();
     return true;

@@ -24,3 +24,9 @@ struct ConstraintRef {
     int kind = 0;
     int direction = 0;
 };
+
+class CDaoDatabase;
+
+// Deletes the constraint rows of the step either of whose items no longer has a recipe line: what
+// a delete or a cut leaves naming lines that are gone. Two statements, whatever the step's size.
+void DeleteConstraintsOffTheRecipe(CDaoDatabase& step, long stepID);

@@ -21,7 +21,8 @@ bool CRecipeEdit::CanWrite(long stepID)
     return false;
 }
 
-bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows)
+bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
+                         const std::function<void(CDaoDatabase&)>& afterRows)
 {
     CDaoDatabase* step = GetStepDatabase(m_view.stepID());
     try {
@@ -32,6 +33,8 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows)
             ownRows(*step);
         m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), m_before,
                                                  CRecipeEditWriter::StateOf(m_view.lines()));
+        if (afterRows)
+            afterRows(*step);
         transaction.Commit();
         return true;
     } catch (const CDaoException& error) {

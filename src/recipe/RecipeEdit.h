@@ -27,7 +27,10 @@ public:
     // written; ask before anything changes.
     static bool CanWrite(long stepID);
 
-    bool Commit(const std::function<void(class CDaoDatabase&)>& ownRows = {});
+    // One transaction: ownRows, then the lines' rows, then afterRows (which sees the rows as the
+    // lines now have them).
+    bool Commit(const std::function<void(class CDaoDatabase&)>& ownRows = {},
+                const std::function<void(class CDaoDatabase&)>& afterRows = {});
     int rowsWritten() const { return m_rowsWritten; }
 
 private:

@@ -1,7 +1,9 @@
 // The main frame's calls into the managed side, with the open project's names and places.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/ProcessOperationService.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 
 namespace {
@@ -19,10 +21,20 @@ ZEVKProjectNamesLocations CMainFrame::ProjectNamesLocations() const
     return names;
 }
 
+// After a change the project is modified and the Facility Explorer shows it; the recipe texts that
+// name a renamed item are generated again.
 bool CMainFrame::DotNetInvokeDataEquipment(long facilityID, long equipmentID)
 {
     WaitForUpdateDatabase();
-    return GetManagedSide()->DotNetInvokeDataEquipment(facilityID, equipmentID, ProjectNamesLocations());
+    QList<long> renamed;
+    IManagedSide* side = GetManagedSide();
+    if (!side->DotNetInvokeDataEquipment(facilityID, equipmentID, ProjectNamesLocations(), renamed))
+        return false;
+    SetProjectModified(true);
+    RefreshFacilityTree();
+    for (long id : std::as_const(renamed))
+        UpdateRecipeTextsNamingEquipment(id);
+    return true;
 }
 
 std::optional<QString> CMainFrame::DotNetInvokeOperationDialog(long stepID, long operationID, QString* userComments)

@@ -40,7 +40,8 @@ QStringList ReportStrings(const QString& archive)
     return strings;
 }
 
-// The rows of sheet n (from 1), cells joined by '|'; numbers as written.
+// The rows of sheet n (from 1), cells joined by '|'; numbers as written; a row the sheet skips
+// (nothing in it) as an empty string.
 QStringList ReportRows(const QString& archive, int sheet = 1)
 {
     const QStringList strings = ReportStrings(archive);
@@ -50,9 +51,11 @@ QStringList ReportRows(const QString& archive, int sheet = 1)
     QString type;
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
-        if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("row"))
+        if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("row")) {
             cells.clear();
-        else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c"))
+            while (rows.size() + 1 < xml.attributes().value("r").toInt())
+                rows << QString();
+        } else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("c"))
             type = xml.attributes().value("t").toString();
         else if (token == QXmlStreamReader::StartElement && xml.name() == QLatin1String("v")) {
             const QString value = xml.readElementText();
@@ -237,8 +240,96 @@ TEST_F(DataReportTest, StepEquipmentReportListsTheStepsDistinctEquipment)
     const QStringList rows = ReportRows(path);
     ASSERT_GE(rows.size(), 2);
     EXPECT_TRUE(rows.first().startsWith("Facility|Equipment Class|Tag"));
+    EXPECT_TRUE(rows[1].startsWith("Ridgemont Pilot Plant|Reactor|R-101|")) << rows.join("\n").toStdString();
+    EXPECT_FALSE(rows.contains(QString())) << "a row without an item";
     EXPECT_EQ(rows.size(), QSet<QString>(rows.begin(), rows.end()).size());
     EXPECT_TRUE(Tables(*GetSharedEquipmentDB()).isEmpty());
+}
+
+// A step whose operations add materials in several ways: charges in other units, a charge on its
+// type's default, a negative charge, a reaction dosing its reagent, and operations that name a
+// material without adding it.
+class StepMaterialReportTest : public DataReportTest {
+protected:
+    enum : long {
+        WATER = 2,
+        TOLUENE = 3,
+        METHANOL = 4,
+        ANILINE = 5,
+        HYDROCHLORIC_ACID = 11,
+        ACETYL_CHLORIDE = 12
+    };
+    enum : long { CHARGE = 4, DISTILL = 17, QUENCH = 22, REACT = 32 };
+    void SetUp() override
+    {
+        ProjectSpec spec = CProjectGenerator::DemoProject();
+        spec.name = "Charges";
+        StepSpec& step = spec.steps.first();
+        ASSERT_EQ(step.stepID, COUPLING);
+        step.lines = {
+            Line("Unit Procedure", -1, {}, {}),
+            Line("Operation", CHARGE, {Amount(250000, "g")}, {{LibraryReferenceField::Material, TOLUENE}}),
+            Line("Operation", CHARGE, {Amount(50, "kg")}, {{LibraryReferenceField::Material, TOLUENE}}),
+            Line("Operation", CHARGE, {}, {{LibraryReferenceField::Material, ANILINE}}),
+            Line("Operation", CHARGE, {Amount(-20, "kg")}, {{LibraryReferenceField::Material, METHANOL}}),
+            Line("Operation", REACT, {Amount(165, "kg")},
+                 {{LibraryReferenceField::Reaction, 1}, {LibraryReferenceField::Material, ACETYL_CHLORIDE}}),
+            Line("Operation", DISTILL, {Amount(400, "kg")}, {{LibraryReferenceField::Material, TOLUENE}}),
+            Line("Operation", QUENCH, {Amount(30, "kg")}, {{LibraryReferenceField::Material, WATER}}),
+            Line("Operation", CHARGE, {Amount(20, "kg")},
+                 {{LibraryReferenceField::Material, HYDROCHLORIC_ACID}}),
+            Line("Operation", CHARGE, {{OperationField::Volume, 15, "liter"}},
+                 {{LibraryReferenceField::Material, HYDROCHLORIC_ACID}})};
+        WriteProject(spec);
+        ReopenProject();
+        // The last charge gives its volume alone.
+        EditStep(COUPLING,
+                 "DELETE FROM TblFieldData WHERE FieldTypeID = 100002 AND GroupID = (SELECT GroupID"
+                 " FROM TblGroupData WHERE OperationID = (SELECT max(OperationID) FROM Operation))");
+    }
+    static OperationParameterValue Amount(double value, const char* uom)
+    {
+        return {OperationField::Amount, value, QString::fromLatin1(uom)};
+    }
+    static RecipeLineSpec Line(const char* type, long operationTypeID,
+                               const QList<OperationParameterValue>& values,
+                               const QList<LibraryReferenceValue>& references)
+    {
+        RecipeLineSpec line;
+        line.type = QString::fromLatin1(type);
+        line.name = line.type == "Unit Procedure" ? QString("Reaction in R-101") : QString();
+        line.operationTypeID = operationTypeID;
+        line.equipmentID = line.type == "Unit Procedure" ? 101 : -1;
+        line.parameters = values;
+        line.references = references;
+        return line;
+    }
+};
+
+TEST_F(StepMaterialReportTest, OneStepListsTheKilogramsItsOperationsAdd)
+{
+    scopes.scope = COUPLING;
+    const QString path = ExpectReportAt("Material Data - Coupling (1.0).xlsx");
+    ASSERT_TRUE(RunMaterialDataReport());
+    const QStringList rows = ReportRows(path);
+    ASSERT_FALSE(rows.isEmpty());
+    EXPECT_EQ(rows.first(), "Name|CAS Code|Phase|Molecular Weight|Unit|Amount (kg)");
+    const QStringList expected = {
+        "Toluene|108-88-3|Liquid|92.14|g/gmol|300", // 250000 g and 50 kg; the distillation takes
+        "Aniline|62-53-3|Liquid|93.13|g/gmol|100",  // the charge's default amount
+        "Methanol|67-56-1|Liquid|32.04|g/gmol|0",   // a negative charge counts as nothing
+        "Acetyl Chloride|75-36-5|Liquid|78.5|g/gmol|165",
+        "Water|7732-18-5|Liquid|18.02|g/gmol",             // a quench names it and adds none of it here
+        "Amide Intermediate|Solid|135.17|g/gmol",          // only made by the reaction
+        "Hydrochloric Acid|7647-01-0|Liquid|36.46|g/gmol", // a charge by volume: the mass is not known
+    };
+    for (const QString& row : expected)
+        EXPECT_TRUE(rows.contains(row)) << row.toStdString() << "\n" << rows.join("\n").toStdString();
+
+    scopes.scope = -1;
+    const QString project = ExpectReportAt("Material Data - Project.xlsx");
+    ASSERT_TRUE(RunMaterialDataReport());
+    EXPECT_EQ(ReportRows(project).first(), "Name|CAS Code|Phase|Molecular Weight|Unit");
 }
 
 TEST_F(DataReportTest, CaseComparisonHasAColumnPerStepBaseFirst)

@@ -40,6 +40,7 @@
 #include "results/CaseCompareDialog.h"
 #include "results/SelectStepDialog.h"
 #include "results/SelectStepOrProjectDialog.h"
+#include "shell/bridge/EquipmentEditorDialog.h"
 #include "simulation/DefSimSequenceDlg.h"
 #include "simulation/ProcessScaleUpDialog.h"
 #include "simulation/ScaleUpDialog.h"
@@ -92,6 +93,20 @@ const DialogCase DIALOG_CASES[] = {
     {"NewUnitProcedure", [] { return new CNewUnitProcedureDialog("Reaction"); }},
     {"NewOperation", [] { return new CNewOperationDialog("Charge", "Reaction in R-101"); }},
     {"Plant", [] { return new CPlantDialog("New Plant"); }},
+    {"EquipmentEditor",
+     [] {
+         const EquipmentEditorChoices choices{"Edit Equipment R-101",
+                                              "Ridgemont Pilot Plant",
+                                              {"Reactor"},
+                                              {"liter", "Cubic m"},
+                                              {{1, "Main Factory"}},
+                                              {},
+                                              {}};
+         EquipmentItemData item;
+         item.tag = "R-101";
+         item.className = "Reactor";
+         return new CEquipmentEditorDialog(choices, item, {});
+     }},
     {"LookupArea", [] { return new CLookupEntryDialog(AREA_ENTRY); }},
     {"Update", [] { return new CUpdateDlg; }},
     {"Find", [] { return new CFindDialog; }},

@@ -90,9 +90,15 @@ TEST_F(FacilityExplorerShellTest, NewEquipmentOpensTheManagedEditorOfTheSelected
     ASSERT_NE(tree, nullptr);
     tree->setFocus();
     tree->setCurrentItem(tree->topLevelItem(1));
-    prompts.expect(IDOK);
+    QString shownFacility;
+    QTimer::singleShot(0, [&shownFacility] {
+        QWidget* editor = QApplication::activeModalWidget();
+        ASSERT_TRUE(editor && editor->objectName() == "EquipmentEditor");
+        shownFacility = editor->findChild<QLineEdit*>("Facility")->text();
+        editor->close();
+    });
     DispatchCommand(ID_FACILITY_NEW_EQUIPMENT, facilityPane());
-    EXPECT_EQ(prompts.texts(), QStringList{"The equipment editor is not available in this installation."});
+    EXPECT_EQ(shownFacility, "Ridgemont Pilot Plant");
     SetManagedSide(previous);
     EXPECT_EQ(side.notifications(),
               QStringList{QString("InvokeDataEquipment %1 -1").arg(CProjectGenerator::PLANT_ID)});

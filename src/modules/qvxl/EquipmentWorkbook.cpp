@@ -7,7 +7,8 @@
 namespace {
 constexpr double QVXL_UNSET_NUMBER = 1e35;
 
-// The first row of each property counts, as in the Facility Explorer.
+// The first row of each property counts, as in the Facility Explorer. An id without an item (a unit
+// procedure with no equipment, an item deleted since) has no row.
 const char* const EQUIPMENT_REPORT_SQL =
     "SELECT p.PlantName, c.ClassName, e.QVTag, f.FactoryName, b.BuildingName, a.AreaName,"
     " (SELECT DoubleValue FROM ActualEquipmentProperty q WHERE q.ActualEquipmentID = t.ActualEquipmentID"
@@ -17,7 +18,7 @@ const char* const EQUIPMENT_REPORT_SQL =
     " (SELECT TextValue FROM ActualEquipmentProperty q WHERE q.ActualEquipmentID = t.ActualEquipmentID"
     "  AND q.PropertyName = 'Material OF Construction' ORDER BY q.RowKey LIMIT 1)"
     " FROM TempEquipmentIDTable t"
-    " LEFT JOIN ActualEquipmentCommon e ON e.ActualEquipmentID = t.ActualEquipmentID"
+    " JOIN ActualEquipmentCommon e ON e.ActualEquipmentID = t.ActualEquipmentID"
     " LEFT JOIN Plant p ON p.PlantID = e.PlantID"
     " LEFT JOIN EquipmentClass c ON c.EquipmentClassID = e.EquipmentClassID"
     " LEFT JOIN Factory f ON f.FactoryID = e.FactoryID"

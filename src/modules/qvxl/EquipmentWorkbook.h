@@ -17,7 +17,7 @@ struct EquipmentReportRow {
     QString material;
 };
 
-// A row per id of TempEquipmentIDTable, in the table's order.
+// A row per id of TempEquipmentIDTable that names an item, in the table's order.
 QList<EquipmentReportRow> ReadEquipmentReportRows(CDaoDatabase& equipment);
 
 // The sheet "Equipment": the heading, then the rows.

@@ -90,9 +90,10 @@ bool MaterialDataReport(long scopeID, bool utilities)
     CDaoDatabase* materials = GetSharedMaterialsDB();
     if (!materials)
         return ReportFailure(QStringLiteral("The material database could not be opened."));
+    CDaoDatabase* step = scopeID == -1 ? nullptr : GetStepDatabase(scopeID);
     ReportSheet sheet;
     try {
-        sheet = MaterialReportSheet(*materials, utilities);
+        sheet = MaterialReportSheet(*materials, utilities, step);
     } catch (const CDaoException& error) {
         return ReportFailure(error.GetErrorDescription());
     }

@@ -27,8 +27,10 @@ public:
     virtual ~IManagedSide() = default;
 
     // Editors. Each answers whether it changed anything.
+    // The equipment editor: facility id with equipment id -1 creates an item there, facility id -1
+    // edits that item. renamed receives the items whose tags it changed.
     virtual bool DotNetInvokeDataEquipment(long facilityID, long equipmentID,
-                                           const ZEVKProjectNamesLocations& names) = 0;
+                                           const ZEVKProjectNamesLocations& names, QList<long>& renamed) = 0;
     // The new recipe text of the edited operation; nothing when the editor changed nothing.
     // On a change, userComments receives the operation's comment text.
     virtual std::optional<QString> DotNetInvokeOperationDialog(long stepID, long operationID,

@@ -1,6 +1,5 @@
 #include "shell/bridge/ManagedSideStandIn.h"
 
-#include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/db/project/UnitsLibrarySet.h"
@@ -78,11 +77,11 @@ void CManagedSideStandIn::record(const QString& text, const ZEVKProjectNamesLoca
 }
 
 bool CManagedSideStandIn::DotNetInvokeDataEquipment(long facilityID, long equipmentID,
-                                                    const ZEVKProjectNamesLocations& names)
+                                                    const ZEVKProjectNamesLocations& names,
+                                                    QList<long>& renamed)
 {
     record(QStringLiteral("InvokeDataEquipment %1 %2").arg(facilityID).arg(equipmentID), &names);
-    QvMessageBox(QStringLiteral("The equipment editor is not available in this installation."));
-    return false;
+    return m_equipmentEditor.Edit(facilityID, equipmentID, renamed);
 }
 
 std::optional<QString> CManagedSideStandIn::DotNetInvokeOperationDialog(long stepID, long operationID,

@@ -1,12 +1,14 @@
 #pragma once
 // Managed side without a managed runtime: display lists come from a small built-in key/text table
 // (other unit lists from the project's unit library, each unit its own text),
-// notifications are recorded, the equipment editor changes nothing, the operation editor edits the
+// notifications are recorded, the equipment editor creates and edits items of the equipment library
+// (StandInEquipmentEditor.h), the operation editor edits the
 // operation's stored parameters and comments (StandInOperationEditor.h), the material look-up
 // accepts the project, and the process-operation call generates the operation's recipe text from
 // its stored data.
 
 #include "shell/bridge/ManagedSide.h"
+#include "shell/bridge/StandInEquipmentEditor.h"
 #include "shell/bridge/StandInOperationEditor.h"
 #include "shell/bridge/StandInRecipeText.h"
 
@@ -17,8 +19,8 @@ class CManagedSideStandIn : public IManagedSide {
 public:
     CManagedSideStandIn();
 
-    bool DotNetInvokeDataEquipment(long facilityID, long equipmentID,
-                                   const ZEVKProjectNamesLocations& names) override;
+    bool DotNetInvokeDataEquipment(long facilityID, long equipmentID, const ZEVKProjectNamesLocations& names,
+                                   QList<long>& renamed) override;
     std::optional<QString> DotNetInvokeOperationDialog(long stepID, long operationID, long lastPrimaryEquipmentID,
                                                        QString* userComments) override;
     bool DotNetInvokeProcessOperation(long stepID, const QString& operationName, long operationID,
@@ -53,4 +55,5 @@ private:
     ZEVKProjectNamesLocations m_lastNames;
     CStandInRecipeText m_recipeText;
     CStandInOperationEditor m_operationEditor;
+    CStandInEquipmentEditor m_equipmentEditor;
 };
