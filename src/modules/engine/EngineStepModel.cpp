@@ -74,6 +74,8 @@ EngineStepModel CEngineStepReader::Read(long stepID)
     ReadStartIDs(model);
     ReadTransitions(model);
     ReadItems(model);
+    ReadBalanceFields(model);
+    ReadKeyMaterials(model);
     ReadRecipeLines(model);
     ReadConstraints(model);
     ReadVessels(model);
@@ -128,12 +130,53 @@ void CEngineStepReader::ReadItems(EngineStepModel& model)
     QSqlQuery operations =
         m_db.Query(QStringLiteral("SELECT OperationID, UnitProcedureID, OperationTypeID FROM Operation"));
     while (operations.next())
-        model.operations.insert(LongOf(operations, 0), {LongOf(operations, 1), LongOf(operations, 2), {}});
+        model.operations.insert(LongOf(operations, 0),
+                                {LongOf(operations, 1), LongOf(operations, 2), {}, {}, {}, 0, 0});
     const QHash<long, OperationParameters> parameters = ReadOperationParameters(m_db);
     for (auto it = parameters.cbegin(); it != parameters.cend(); ++it) {
         if (model.operations.contains(it.key()))
             model.operations[it.key()].parameters = it.value();
     }
+}
+
+void CEngineStepReader::ReadBalanceFields(EngineStepModel& model)
+{
+    // The first value of each field wins, in the order the parameters are read.
+    QSqlQuery rows = m_db.Query(QStringLiteral(
+        "SELECT g.OperationID, f.FieldTypeID, f.DoubleValue, f.UOM, f.LongValue FROM TblFieldData f "
+        "JOIN TblGroupData g ON g.GroupID = f.GroupID WHERE f.FieldTypeID IN (100002, 100003, 100005, "
+        "100006) "
+        "ORDER BY g.OperationID, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID"));
+    while (rows.next()) {
+        const auto found = model.operations.find(LongOf(rows, 0));
+        if (found == model.operations.end())
+            continue;
+        EngineOperation& operation = *found;
+        const long type = LongOf(rows, 1);
+        const EngineQuantity quantity{rows.value(2).isNull() ? 1e35 : rows.value(2).toDouble(),
+                                      rows.value(3).toString()};
+        const long reference = rows.value(4).isNull() ? 0 : LongOf(rows, 4);
+        if (type == long(OperationField::Amount) && operation.amount.value == 1e35)
+            operation.amount = quantity;
+        else if (type == long(OperationField::Volume) && operation.volume.value == 1e35)
+            operation.volume = quantity;
+        else if (type == long(LibraryReferenceField::Material) && operation.materialID == 0)
+            operation.materialID = std::max(0L, reference);
+        else if (type == long(LibraryReferenceField::Reaction) && operation.reactionSetID == 0)
+            operation.reactionSetID = std::max(0L, reference);
+    }
+}
+
+void CEngineStepReader::ReadKeyMaterials(EngineStepModel& model)
+{
+    QSqlQuery row =
+        m_db.Query(QStringLiteral("SELECT KeyInputIntermediateID, KeyOutputIntermediateID FROM Step "
+                                  "ORDER BY StepID = ? DESC LIMIT 1"),
+                   {qlonglong(model.stepID)});
+    if (!row.next())
+        return;
+    model.keyInputID = std::max(0L, LongOf(row, 0));
+    model.keyOutputID = std::max(0L, LongOf(row, 1));
 }
 
 void CEngineStepReader::ReadRecipeLines(EngineStepModel& model)
