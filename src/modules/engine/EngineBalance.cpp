@@ -151,11 +151,13 @@ private:
         return litres;
     }
 
+    // A charge of 0 (a negative amount counted as 0) still is the key input's or the first charge.
     void Charge(const EngineScheduledOperation& operation, Contents& contents)
     {
-        if (operation.chargeKmol <= 0)
-            return;
-        contents[operation.materialID] += operation.chargeKmol;
+        if (operation.action == EngineBalanceAction::React && operation.chargeKmol <= 0)
+            return; // a reaction that doses nothing
+        if (operation.chargeKmol > 0)
+            contents[operation.materialID] += operation.chargeKmol;
         if (!m_charged)
             m_firstChargeKg = operation.chargeKg;
         m_charged = true;
