@@ -4,6 +4,7 @@
 // molecular weight); the reaction A + B -> P with A as its key component.
 
 #include "EngineFixture.h"
+#include "SeriesTransitions.h"
 #include "foundation/db/MaterialPropertyIDs.h"
 #include "foundation/db/SharedDatabases.h"
 
@@ -299,4 +300,32 @@ TEST_F(BalanceFixture, AWholeBatchRunStoresTheBatchSizeInTheStepRow)
     ASSERT_EQ(engine.simulateBatch(nullptr, STEP), SIMULATION_COMPLETED);
     const double allLeaving = 300 + 100; // no W leaves: the whole mass
     EXPECT_EQ(row(), QString("%1 18.02 Mass").arg(allLeaving / 18.02));
+}
+
+// Contents pass through a long chain of vessels, each transfer into a vessel not yet filled.
+TEST_F(BalanceFixture, TransfersCarryTheContentsThroughManyVessels)
+{
+    StepSpec step;
+    step.stepID = STEP;
+    step.name = "Chain";
+    step.version = "1.0";
+    step.keyOutputID = MAT_A;
+    for (int vessel = 0; vessel < 100; ++vessel) {
+        step.lines << UnitLine(QString("Vessel %1").arg(vessel), REACTOR);
+        if (vessel == 0)
+            step.lines << Charge(MAT_A, 400);
+        step.lines << Transfer();
+    }
+    ProjectSpec spec;
+    spec.name = "ChainTest";
+    spec.plantName = "Plant";
+    spec.steps = {step};
+    spec.materials = {{MAT_A, "A", "Liquid", 50, {}}};
+    spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000}};
+    Open(spec, true);
+    WriteSeriesTransitions(*GetStepDatabase(STEP), STEP);
+    EngineEntry engine;
+    ASSERT_EQ(engine.simulateBatch(nullptr, STEP), SIMULATION_COMPLETED);
+    EXPECT_NEAR(engine.getCurrentBatchSizeInKg(STEP), 400, 1e-9); // out of the last vessel
+    EXPECT_NEAR(engine.getMaxBatchSizeInKg(STEP), 1000, 1e-9);    // 400 l (no density) of 1000 l
 }

@@ -86,8 +86,16 @@ public:
 
     void Apply(const EngineScheduledOperation& operation)
     {
-        Contents& contents = m_contents[operation.unitProcedureID];
+        const long unit = operation.unitProcedureID;
         long target = 0;
+        if (operation.action == EngineBalanceAction::Transfer) {
+            target = m_data.nextUnitProcedure.value(unit);
+            target = target == unit ? 0 : target;
+        }
+        // Both vessels are in the table before a reference is taken: an insertion may move them.
+        if (target != 0)
+            m_contents[target];
+        Contents& contents = m_contents[unit];
         switch (operation.action) {
         case EngineBalanceAction::Charge:
             Charge(operation, contents);
@@ -97,14 +105,12 @@ public:
             React(operation.reactionSetID, contents);
             break;
         case EngineBalanceAction::Transfer:
-            target = m_data.nextUnitProcedure.value(operation.unitProcedureID);
-            Move(contents,
-                 target != 0 && target != operation.unitProcedureID ? &m_contents[target] : &m_leaving);
+            Move(contents, target != 0 ? &m_contents[target] : &m_leaving);
             break;
         case EngineBalanceAction::Keep:
             break;
         }
-        Check(operation, operation.unitProcedureID, true);
+        Check(operation, unit, true);
         if (target != 0)
             Check(operation, target, false);
     }
