@@ -29,6 +29,12 @@ ResultsRunSummary EngineSchedule::Summary(int count) const
         summary.batchSize = summary.keyInputBatchSize = 0;
         return summary;
     }
+    if (used == operations.size() && wholeRunSizes.batchSize != 1e35) {
+        const double cycleTime = summary.cycleTime;
+        summary = wholeRunSizes;
+        summary.cycleTime = cycleTime;
+        return summary;
+    }
     const EngineBalanceFigures figures = RunEngineBalance(*balance, operations, used);
     summary.batchSize = figures.batchSize;
     summary.keyInputBatchSize = figures.keyInput;

@@ -57,6 +57,8 @@ struct EngineSchedule {
     QList<EngineRemark> remarks;
     // Set when the material balance is kept; without it the sizes are 0 and unset.
     std::shared_ptr<const EngineBalanceData> balance;
+    // The balance's sizes over every operation, kept when the schedule is made (kg).
+    ResultsRunSummary wholeRunSizes;
 
     // The summary over the first `count` operations (all of them when negative).
     ResultsRunSummary Summary(int count = -1) const;

@@ -96,7 +96,7 @@ private:
     void ReadStartIDs(EngineStepModel& model);
     void ReadTransitions(EngineStepModel& model);
     void ReadItems(EngineStepModel& model);
-    void ReadBalanceFields(EngineStepModel& model);
+    void ReadFields(EngineStepModel& model);
     void ReadKeyMaterials(EngineStepModel& model);
     void ReadRecipeLines(EngineStepModel& model);
     void ReadConstraints(EngineStepModel& model);

@@ -86,7 +86,11 @@ bool ScheduleEngineStep(const EngineStepModel& model, const EngineBalanceSetting
     auto data = BalanceData(model, scheduler, settings);
     PrepareBalanceActions(model, data->materials, schedule.operations);
     schedule.balance = data;
-    MergeRemarks(schedule, RunEngineBalance(*data, schedule.operations).remarks);
+    const EngineBalanceFigures figures = RunEngineBalance(*data, schedule.operations);
+    schedule.wholeRunSizes = {figures.batchSize, figures.keyInput, 1e35, figures.maxBatchSize,
+                              figures.minBatchSize};
+    if (!figures.remarks.isEmpty())
+        MergeRemarks(schedule, figures.remarks);
     return true;
 }
 
