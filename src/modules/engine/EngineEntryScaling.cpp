@@ -90,7 +90,7 @@ double ScalingFirstSizeBefore(long stepID)
 ScaleSizes EngineEntry::CurrentSizes(long stepID)
 {
     return {getCurrentBatchSizeInKg(stepID), getOriginalBatchSizeInKg(stepID), getMaxBatchSizeInKg(stepID),
-            getCurrentKeyInputBatchSizeInKg(stepID)};
+            getCurrentKeyInputBatchSizeInKg(stepID), getMinBatchSizeInKg(stepID)};
 }
 
 int EngineEntry::KeepScaling(ISimStatus* status, long stepID, const ScaleDecision& decision)
@@ -285,14 +285,6 @@ double EngineEntry::getMaxBatchSizeInKg(long stepID)
 
 double EngineEntry::getMinBatchSizeInKg(long stepID)
 {
-    const double current = getCurrentBatchSizeInKg(stepID);
-    CDaoDatabase* step = GetStepDatabase(stepID);
-    if (!step || !ScalingSizeSet(current))
-        return 1e35;
-    try {
-        const double factor = CEngineScaleTarget(*step, {}).MinimumFactor();
-        return factor > 0 ? current * factor : 1e35;
-    } catch (const CDaoException&) {
-        return 1e35;
-    }
+    // Like the maximum it does not move with a scaling: the vessels stay as they are.
+    return ScalingRunSummary(stepID).minBatchSize;
 }
