@@ -1,5 +1,6 @@
 #include "foundation/db/ProjectGenerator.h"
 
+#include "foundation/db/MaterialPropertyIDs.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>
@@ -8,8 +9,6 @@
 namespace {
 
 constexpr double UNSET = 1e35;
-// The material property that holds a density in kg/m3, as the engine reads it.
-constexpr long SAMPLE_DENSITY_PROPERTY = 2;
 
 QVariant NullableNumber(double value)
 {
@@ -279,8 +278,9 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
                           {qlonglong(material.materialID), NullableNumber(material.molecularWeight)}) &&
                (material.density >= UNSET ||
                 db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
-                                          "DoubleValue, ValueUOM) VALUES (?, ?, ?, 'kg/Cubic m')"),
-                           {qlonglong(material.materialID), qlonglong(SAMPLE_DENSITY_PROPERTY), material.density}));
+                                          "DoubleValue, ValueUOM) VALUES (?, ?, ?, ?)"),
+                           {qlonglong(material.materialID), qlonglong(MATERIAL_PROPERTY_DENSITY), material.density,
+                            QString::fromLatin1(MATERIAL_DENSITY_UOM)}));
     }
     for (qsizetype i = 0; done && i < spec.utilityIDs.size(); ++i)
         done =
