@@ -3,7 +3,7 @@
 -- Every later change adds a numbered migration: schema/migrations/step/NNN-name.sql (NNN = the
 -- previous number + 1), folds the same change into this file and raises SCHEMA_VERSION below, which
 -- the builder writes as PRAGMA user_version (see schema/migrations/README.md).
--- SCHEMA_VERSION 9
+-- SCHEMA_VERSION 10
 --
 -- Conventions: text keys COLLATE NOCASE; booleans 0/1; 1e35 = number not set; dates REAL OLE
 -- automation days; AutoNumber = INTEGER PRIMARY KEY; RowKey = stable key of a row without a
@@ -244,6 +244,15 @@ CREATE TABLE ScaleUpPendingSize (
     BatchSizeKg REAL,
     KeyInputKg REAL
 );
+-- The field rows (and groups) a scaling wrote for the type defaults it scaled, so that its undo
+-- removes them again.
+CREATE TABLE ScaleUpRecordDefault (
+    RecordID INTEGER NOT NULL,
+    FieldID INTEGER NOT NULL,
+    CreatedGroupID INTEGER,
+    RowKey INTEGER PRIMARY KEY
+);
+CREATE INDEX ScaleUpRecordDefaultByRecord ON ScaleUpRecordDefault (RecordID);
 
 -- Recipe rows with the step's names. Parameters: StepID (the parent step), ID and Type.
 CREATE VIEW QryTextRecipe AS

@@ -30,7 +30,7 @@ INSERT INTO SimulationOptions (ProjectID, AirEmission, ResultsDatabase, OverFlow
     MaxDesignIterations, OptionType, AlgorithmOption, JustInTimeSchedule, FlashCalculation,
     StepFinalEquipmentContents, SimulationSummaryMessage, MaxCalculation, RangeTypeID, ResultsRounding)
 VALUES
-    (1, 0, 1, 1, 1, NULL, 'BATCH', 'Literal SFC', 0, 0, 1, 1, 0, 1, 0),
+    (1, 0, 1, 1, 1, NULL, 'BATCH', 'Literal SFC', 0, 0, 1, 0, 0, 1, 0),
     (1, 0, 1, 1, 1, NULL, 'PLAN', 'Simulate every batch', 0, 0, 0, 0, 0, NULL, 0),
     (1, 0, 1, 1, 1, NULL, 'SCALEUP', NULL, 0, 0, 0, 0, 0, NULL, 0),
     (1, 0, 1, 1, 1, 5, 'DESIGN', NULL, 0, 0, 0, 0, 0, NULL, 0);
@@ -282,6 +282,8 @@ INSERT INTO TblMessageLibrary (MessageID, MessageType, MessageText, Level, Sourc
     (1004, 'Error', 'The process has no step transitions.', 1, 1),
     (1005, 'Error', 'The plan has no batches to simulate.', 1, 1),
     (1006, 'Error', 'The simulation sequence file of the plan cannot be used.', 1, 1),
+    (1007, 'Error', 'A value of %s is negative; 0 is used.', 1, 1),
+    (1008, 'Error', 'Step %s (%s) cannot be scheduled: %s.', 1, 1),
     (1011, 'Error', 'The design amount or time horizon is not above 0.', 1, 1),
     (1012, 'Error', 'The time horizon is shorter than one cycle of the step.', 1, 1),
     (1013, 'Error', 'The unit of the design amount or time horizon is not known.', 1, 1),

@@ -5,6 +5,9 @@
 -- 1004: a process run found no step transitions (StepID and OperationID 0).
 -- 1005: a plan run found no batches in the plan's detail rows (StepID and OperationID 0).
 -- 1006: a plan run's user-defined sequence file is missing, empty or does not match the recipes.
+-- 1007: a stored duration, amount or volume is negative; 0 is used (the remark names the field).
+-- 1008: a plan's step cannot be scheduled; its batches are left out (OperationID 0; the remark names
+-- the step and the reason).
 -- 1011-1017: remarks of a design run (operation 0): why it could not size the step, and the
 -- capacity (1016) and minimum-volume (1017) checks of the equipment it chose.
 INSERT INTO ResultsInfo (VersionNumber, RowKey) VALUES ('Version 20.0', 1);
@@ -15,6 +18,8 @@ INSERT INTO RemarkMessage (MessageID, Type, Level, Source, MessageText) VALUES
     (1004, 'Error', 1, 'Process', 'The process has no step transitions.'),
     (1005, 'Error', 1, 'Plan', 'The plan has no batches to simulate.'),
     (1006, 'Error', 1, 'Plan', 'The simulation sequence file of the plan cannot be used.'),
+    (1007, 'Error', 1, 'Value', 'A value of %s is negative; 0 is used.'),
+    (1008, 'Error', 1, 'Plan', 'Step %s (%s) cannot be scheduled: %s.'),
     (1011, 'Error', 1, 'Design', 'The design amount or time horizon is not above 0.'),
     (1012, 'Error', 1, 'Design', 'The time horizon is shorter than one cycle of the step.'),
     (1013, 'Error', 1, 'Design', 'The unit of the design amount or time horizon is not known.'),

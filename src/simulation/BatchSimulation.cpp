@@ -15,6 +15,7 @@
 #include "simulation/QuickResultsRefresh.h"
 #include "simulation/ResultWindows.h"
 #include "simulation/SimDialog.h"
+#include "simulation/SimulationSummary.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -154,6 +155,8 @@ void CBatchSimulation::AfterRun(long stepID, int code, long before, long after)
     if (after != before)
         SelectRecipeLine(stepID, int(after - 2)); // the view ignores an index outside its lines
     RefreshResultWindows(QStringLiteral("QVSTEP"), stepID, QString());
+    if (code == SIMULATION_COMPLETED)
+        ShowSimulationSummary(RunSummaryText(SummaryKind::Step, stepID));
 }
 
 void CBatchSimulation::DeleteProgressDialog()

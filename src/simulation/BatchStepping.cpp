@@ -1,6 +1,7 @@
 // Stepping on from a paused batch run, and stop and reset.
 
 #include "simulation/BatchSimulation.h"
+#include "simulation/SimulationSummary.h"
 
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/SelectionService.h"
@@ -52,6 +53,8 @@ void CBatchSimulation::StepOn(StepHow how)
     HandleRunCode(*engine, stepID, m_engineCode);
     ReloadRecipeViews(stepID);
     SelectRecipeLine(stepID, int(engine->getSimulationStoppedRecipeSequenceNumber(stepID) - 2));
+    if (m_engineCode == SIMULATION_COMPLETED)
+        ShowSimulationSummary(RunSummaryText(SummaryKind::Step, stepID));
 }
 
 void CBatchSimulation::ShowDialogForStepping()

@@ -9,6 +9,7 @@
 #include "modules/engine/EngineEntry.h"
 #include "simulation/DesignDlg.h"
 #include "simulation/SimDialog.h"
+#include "simulation/SimulationSummary.h"
 
 namespace {
 
@@ -143,4 +144,5 @@ void CDesignRun::Run(EngineEntry& engine, long stepID, const CDesignDlg& dialog)
                       dialog.timeHorizonUOM, fixed);
     progress->SetProgress(100.0);
     progress->DestroyWindow();
+    ShowSimulationSummary(DesignSummaryText(stepID));
 }

@@ -21,6 +21,7 @@
 #include "simulation/ProcessPlanRunSupport.h"
 #include "simulation/ResultWindows.h"
 #include "simulation/SimDialog.h"
+#include "simulation/SimulationSummary.h"
 
 class CProcessPlanSimulation::FlagScope {
 public:
@@ -101,6 +102,8 @@ void CProcessPlanSimulation::SimulateProcessOrPlan(int mode)
                                                          mode == RUN_BY_CONTEXT && m_userSequence);
     run.dialog->SetProgress(100.0);
     RefreshResultWindows(QLatin1String(run.isProcess ? "QVPROC" : "QVPLAN"), run.id, QString());
+    if (m_outcome == SIMULATION_COMPLETED)
+        ShowSimulationSummary(RunSummaryText(run.isProcess ? SummaryKind::Process : SummaryKind::Plan, run.id));
 }
 
 // Which process or plan runs; false when the call has nothing to run or no engine to run with.

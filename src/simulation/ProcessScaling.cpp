@@ -17,6 +17,7 @@
 #include "simulation/ProcessScaleUpDialog.h"
 #include "simulation/RecipeScaling.h"
 #include "simulation/SimDialog.h"
+#include "simulation/SimulationSummary.h"
 
 #include <QSqlQuery>
 #include <cmath>
@@ -175,8 +176,10 @@ void CProcessScaling::ScaleProcess(long processID, double amount, const QString&
     if (engine && ScaleSteps(calculator, *engine)) {
         const std::unique_ptr<CSimDialog> simulation = OpenProgress();
         const CBusyScope busy;
-        engine->simulateProcess(simulation.get(), processID, nullptr);
+        const int code = engine->simulateProcess(simulation.get(), processID, nullptr);
         simulation->DestroyWindow();
+        if (code == SIMULATION_COMPLETED)
+            ShowSimulationSummary(RunSummaryText(SummaryKind::Process, processID));
     }
     if (m_stepChanged) {
         SetProjectModified(true);

@@ -22,6 +22,7 @@
 #include "simulation/ScaleUpDialog.h"
 #include "simulation/ScaleUpSnapshot.h"
 #include "simulation/SimDialog.h"
+#include "simulation/SimulationSummary.h"
 
 #include <QLabel>
 #include <QSqlQuery>
@@ -199,6 +200,8 @@ ScaleRecipeOutcome CRecipeScaling::ScaleStep(long stepID, long processID, const 
                            ConvertUnits(stepID, dialog.UOMSetID());
     AfterScaling(*engine, *progress, stepID, converted);
     progress->DestroyWindow();
+    ShowSimulationSummary(ScaleUpSummaryText(stepID, engine->getCurrentBatchSizeInKg(stepID),
+                                             engine->getCurrentKeyInputBatchSizeInKg(stepID)));
     return {true, false, {}};
 }
 

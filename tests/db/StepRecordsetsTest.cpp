@@ -22,7 +22,7 @@ TEST_F(TextRecipeSetTest, TheItemTypeChoosesTheWholeRecipeOrOneLine)
     set.MoveFirst();
     EXPECT_EQ(set.GetText("Type") + "/" + set.GetText("StepName"), "Unit Procedure/Coupling");
     ASSERT_TRUE(set.OpenSet(SALT_FORMATION, 0, "ALL"));
-    EXPECT_EQ(set.GetRecordCount(), 8);
+    EXPECT_EQ(set.GetRecordCount(), 11);
     EXPECT_EQ(set.GetText("UnitProcedureName"), "Salt formation in R-101");
 
     const long unitProcedure = firstItemID(COUPLING, "Unit Procedure");

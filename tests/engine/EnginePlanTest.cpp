@@ -221,9 +221,42 @@ TEST_F(EnginePlanTest, RunsThatCannotGoOnAnswerTheirCodes)
     status.stopAtStep = 7;
     EXPECT_EQ(engine.simulatePlan(&status, PLAN, false), SIMULATION_CANCELLED);
     EXPECT_FALSE(QFile::exists(PlanResults()));
-    WriteDetail({{99, 1}});
+}
+
+// A row whose step cannot be scheduled is left out with an Error remark naming the step and why;
+// the other rows run as batches 1, 2, ... When no row is left the run fails with those remarks.
+TEST_F(EnginePlanTest, RowsOfStepsThatCannotBeScheduledAreLeftOutAndTheRestRuns)
+{
+    OpenPlanProject();
+    Edit("DELETE FROM UnitProcedureTransition", {}, PLAN_S2);
+    WriteDetail({{PLAN_S1, 1}, {99, 1}, {PLAN_S2, 1}, {PLAN_S1, 1}});
+    EngineEntry engine;
+    ASSERT_EQ(engine.simulatePlan(nullptr, PLAN, false), SIMULATION_COMPLETED);
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(PlanResults()));
+    QStringList texts;
+    for (const ResultsRemark& remark : results.AllRemarks()) {
+        if (remark.messageID == 1008)
+            texts << QStringLiteral("%1 %2 %3 %4")
+                         .arg(remark.stepID)
+                         .arg(remark.operationID)
+                         .arg(remark.type, remark.text);
+    }
+    EXPECT_EQ(
+        texts,
+        (QStringList{"99 0 Error Step 99 () cannot be scheduled: its step database is not open.",
+                     "22 0 Error Step Step 22 (1.0) cannot be scheduled: it has no transitions to run."}));
+    EXPECT_EQ(BatchStarts().keys(), (QList<long>{1, 2}));
+    for (const ResultsScheduleRow& row : results.PlanSchedule())
+        EXPECT_EQ(row.stepID, PLAN_S1);
+    results.Close();
+
+    app.fileSet().projectDatabase->Execute("DELETE FROM ProductionPlanDetail");
+    WriteDetail({{PLAN_S2, 1}});
     EXPECT_EQ(engine.simulatePlan(nullptr, PLAN, false), SIMULATION_FAILED);
-    EXPECT_FALSE(QFile::exists(PlanResults()));
+    ASSERT_TRUE(results.Open(PlanResults()));
+    ASSERT_EQ(results.AllRemarks().size(), 1);
+    EXPECT_EQ(results.AllRemarks().first().messageID, 1008);
 }
 
 // With the ResultsDatabase option off the run completes and writes nothing.

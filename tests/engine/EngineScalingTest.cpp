@@ -42,8 +42,8 @@ TEST_F(ScalingFixture, TwoTimesDoublesValuesAndRangesButTheKeptOperationAndUndoR
     ASSERT_TRUE(text.next());
     EXPECT_EQ(text.value(0).toString(), "Amount 180 kg to 220 kg");
     EXPECT_DOUBLE_EQ(StepColumn("ScaleFactor").toDouble(), 2);
-    EXPECT_DOUBLE_EQ(StepColumn("BatchSize").toDouble(), 500);
-    EXPECT_DOUBLE_EQ(StepColumn("OriginalBatchSize").toDouble(), 250);
+    EXPECT_DOUBLE_EQ(StepColumn("BatchSize").toDouble(), 10); // kmol of the key output
+    EXPECT_DOUBLE_EQ(StepColumn("OriginalBatchSize").toDouble(), 5);
     // Until the step runs again the sizes are those the scaling left.
     EngineEntry query;
     EXPECT_DOUBLE_EQ(query.getCurrentBatchSizeInKg(STEP), 500);
@@ -75,7 +75,7 @@ TEST_F(ScalingFixture, TwiceTwoWithoutARunIsFourAndARunAnswersItsResults)
     EXPECT_DOUBLE_EQ(engine.getCurrentBatchSizeInKg(STEP), 1000);
     EXPECT_DOUBLE_EQ(Stored(3, OperationField::Amount), 200);
     EXPECT_DOUBLE_EQ(StepColumn("ScaleFactor").toDouble(), 4);
-    EXPECT_DOUBLE_EQ(StepColumn("OriginalBatchSize").toDouble(), 250);
+    EXPECT_DOUBLE_EQ(StepColumn("OriginalBatchSize").toDouble(), 5);
     EXPECT_DOUBLE_EQ(engine.getOriginalBatchSizeInKg(STEP), 250);
     ASSERT_EQ(engine.simulateBatch(nullptr, STEP), SIMULATION_COMPLETED);
     EXPECT_DOUBLE_EQ(engine.getCurrentBatchSizeInKg(STEP), 1000); // from the results now
@@ -98,6 +98,7 @@ TEST_P(ScalingTargetTest, ScalesTheBatchToTheTarget)
     GetSharedEquipmentDB()->Execute("UPDATE ActualEquipmentCommon SET MinimumVolume = CASE ActualEquipmentID "
                                     "WHEN ? THEN 0.2 WHEN ? THEN 0.04 END, MinimumVolumeUOM = 'Cubic m'",
                                     {qlonglong(REACTOR), qlonglong(TANK)});
+    ASSERT_EQ(EngineEntry().simulateBatch(nullptr, STEP), SIMULATION_COMPLETED); // with the minimum volumes
     EngineEntry engine;
     ASSERT_EQ(GetParam().scale(engine, &status), 1) << status.texts.join("|").toStdString();
     ASSERT_EQ(engine.writeScaleUpResults(&status, STEP), 1);
@@ -108,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
     Codes, ScalingTargetTest,
     ::testing::Values(
         TargetCase{"Original", [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToOriginalScale(s, STEP); }, 250},
-        // 100 kg in 80 l of a 500 l tank limits: x6.25.
-        TargetCase{"Maximum", [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToMaxBatchSize(s, STEP); }, 1562.5},
+        // 100 kg (100 l at 1000 kg/m3) in the 500 l tank limits: x5.
+        TargetCase{"Maximum", [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToMaxBatchSize(s, STEP); }, 1250},
         TargetCase{"Reactor", [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToSpecificEquipmentUnit(s, STEP, REACTOR); },
                    2500},
         TargetCase{"KeyOutputKg",
@@ -122,8 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                    750},
         TargetCase{"Times", [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToNTimesCurrentBatchSize(s, STEP, 3); },
                    750},
-        // 200 l minimum over the 50 l charge: x4.
-        TargetCase{"Minimum", [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToMinBatchSize(s, STEP); }, 1000},
+        // The reactor's 200 l minimum over the 100 l its first charge fills: x2.
+        TargetCase{"Minimum", [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToMinBatchSize(s, STEP); }, 500},
         TargetCase{"TankMinimum",
                    [](EngineEntry& e, ISimStatus* s) { return e.scaleUpToMinBatchSizeInSpecificEquipmentUnit(s, STEP, TANK); },
                    125}),
@@ -201,7 +202,7 @@ TEST_F(ScalingFixture, DatabaseRecordsScaleWithoutTheScaleFactorAndOneWritesNoth
     ASSERT_EQ(engine.scaleUpDatabaseRecords(STEP, 2), 1);
     EXPECT_DOUBLE_EQ(Stored(2, OperationField::Amount), 200);
     EXPECT_EQ(StepColumn("ScaleFactor"), scaleFactor);
-    EXPECT_DOUBLE_EQ(StepColumn("BatchSize").toDouble(), 500);
+    EXPECT_DOUBLE_EQ(StepColumn("BatchSize").toDouble(), 10);
     ASSERT_EQ(engine.scaleUpDatabaseRecords(STEP, 1.0), 1);
     EXPECT_EQ(engine.getScaledOperations(STEP).GetSize(), 3);
     EXPECT_DOUBLE_EQ(Stored(2, OperationField::Amount), 200);

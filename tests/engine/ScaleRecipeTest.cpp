@@ -134,7 +134,7 @@ TEST_F(ScaleRecipeTest, OkChecksThenStoresTheSetsAndTheStepRecordTogether)
     EXPECT_EQ(StoredSet("ScaleInvariantOperation"), QList<long>{Line(3)});
     EXPECT_EQ(StoredSet("PrevScaleInvariantOperation"), QList<long>{Line(3)});
     EXPECT_EQ(StepColumn("PrevScalingOption").toInt(), 6);
-    EXPECT_DOUBLE_EQ(StepColumn("PrevScaledBatchSize").toDouble(), 250);
+    EXPECT_DOUBLE_EQ(StepColumn("PrevScaledBatchSize").toDouble(), 5);
     CScaleUpDialog again(STEP, -1, {});
     again.OnInitDialog();
     EXPECT_TRUE(again.Control(3)->isEnabled());
@@ -249,7 +249,7 @@ TEST_F(ScaleRecipeTest, AutomationScalesByTheFactorAndWritesTheStepRecord)
     EXPECT_TRUE(outcome.scaled) << outcome.text.toStdString();
     EXPECT_DOUBLE_EQ(Stored(5, OperationField::Volume), 160);
     EXPECT_EQ(StepColumn("PrevScalingOption").toInt(), 6);
-    EXPECT_DOUBLE_EQ(StepColumn("PrevScaledBatchSize").toDouble(), 250);
+    EXPECT_DOUBLE_EQ(StepColumn("PrevScaledBatchSize").toDouble(), 5);
     EXPECT_EQ(StepColumn("UndoPrevScalingDone").toInt(), 0);
     const ScaleRecipeOutcome refused = scaling.ScaleRecipe(context, {SCALE_AUTOMATION, 4, -1, 0, "kg", 0});
     EXPECT_TRUE(refused.refused);

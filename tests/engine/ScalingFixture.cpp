@@ -28,7 +28,7 @@ StepSpec ScalingStepSpec()
     step.version = "1.0";
     step.keyOutputID = KEY_OUTPUT;
     step.keyInputID = KEY_INPUT;
-    step.batchSize = 250;
+    step.batchSize = 5; // kmol: 250 kg of a key output of 50 kg/kmol, as a run writes it
     step.batchSizeUOM = "kg";
     step.lines = {UnitLine("Reactor", REACTOR), first, charge(50, 50), UnitLine("Tank", TANK), charge(100, 80),
                   UnitLine("Line", CONTINUOUS)};
@@ -50,7 +50,9 @@ void ScalingFixture::OpenScalingStep(bool simulate)
     ASSERT_FALSE(HasFatalFailure());
     GetSharedEquipmentDB()->Execute("UPDATE ActualEquipmentCommon SET EquipmentType = 'Continuous' "
                                     "WHERE ActualEquipmentID = ?", {qlonglong(CONTINUOUS)});
-    WriteUnitProcedureTransitions(STEP, {{"Series", 1, Line(1), "A1"}, {"Series", Line(1), Line(4), "A2"}});
+    // Reactor and tank run side by side: both are last, so all 250 kg leave the step.
+    WriteUnitProcedureTransitions(
+        STEP, {{"Start Parallel", 1, Line(1), "A1"}, {"Start Parallel", 1, Line(4), "A2"}});
     WriteOperationTransitions(STEP, Line(1), {{"Series", 1, Line(2), "B1"}, {"Series", Line(2), Line(3), "B2"}});
     WriteOperationTransitions(STEP, Line(4), {{"Series", 1, Line(5), "B3"}});
     if (simulate) {

@@ -1,7 +1,8 @@
 #pragma once
-// A simulated step for scaling: a reactor with two charges (100 kg in 100 l, 50 kg in 50 l), a
-// tank with one (100 kg in 80 l) and a Continuous unit; every amount and volume stored, the first
-// charge with an amount range. Batch size 250 kg, key input 100 kg.
+// A simulated step for scaling: a reactor with two charges (100 kg in 100 l, 50 kg in 50 l) and a
+// tank with one (100 kg in 80 l) side by side, and a Continuous unit; every amount and volume
+// stored, the first charge with an amount range. Batch size 250 kg (5 kmol of a key output of
+// 50 kg/kmol), key input 100 kg.
 
 #include "EngineFixture.h"
 

@@ -323,7 +323,8 @@ TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)
                              "ALTER TABLE Step DROP COLUMN OI3Productfactor", "ALTER TABLE Step DROP COLUMN BatchSizeMW",
                              "DROP TABLE DesignSpecifications", "DROP TABLE ScaleInvariantOperation",
                              "DROP TABLE PrevScaleInvariantOperation", "DROP TABLE ScaleUpRecord",
-                             "DROP TABLE ScaleUpRecordOperation", "DROP TABLE ScaleUpPendingSize", "PRAGMA user_version = 1"})
+                             "DROP TABLE ScaleUpRecordOperation", "DROP TABLE ScaleUpPendingSize",
+                             "DROP TABLE ScaleUpRecordDefault", "PRAGMA user_version = 1"})
         RawQuery(file, drop);
     const long newID = Import(file, 1);
     ASSERT_NE(newID, 0);

@@ -123,7 +123,7 @@ TEST_F(StepLibraryExtractTest, DemoCouplingStepListsItsMaterialsReactionComponen
     EXPECT_TRUE(prompts.texts().isEmpty());
 }
 
-// Fields added to the drying step, which names nothing of the material database.
+// Fields added to the drying step, its own references removed.
 TEST_F(StepLibraryExtractTest, EachFieldKindBringsItsItems)
 {
     const struct {
@@ -150,6 +150,8 @@ TEST_F(StepLibraryExtractTest, EachFieldKindBringsItsItems)
     };
     const long dry = OperationID(DRYING, "1.2.");
     ASSERT_GT(dry, 0);
+    // The step's own material and reaction fields go first, so that it names nothing.
+    step(DRYING).Execute("DELETE FROM TblFieldData WHERE FieldTypeID IN (100005, 100006, 100007)");
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         AddGroup(DRYING, dry, row.fields);
@@ -167,10 +169,10 @@ TEST_F(StepLibraryExtractTest, FieldsOutsideTheRecipesOperationsDoNotCount)
     EditMaterials("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, IntegerValue) VALUES "
                   "(2, 469, 1)");
     EditMaterials(
-        "INSERT INTO ReactionDataSetTable (ReactionDataSetID, ReactionDataSetName) VALUES (2, 'Second')");
-    EditMaterials("INSERT INTO ReactionTable (ReactionID, ReactionDataSetID) VALUES (2, 2)");
+        "INSERT INTO ReactionDataSetTable (ReactionDataSetID, ReactionDataSetName) VALUES (9, 'Second')");
+    EditMaterials("INSERT INTO ReactionTable (ReactionID, ReactionDataSetID) VALUES (9, 9)");
     EditMaterials(
-        "INSERT INTO ReactionCoefficientTable (ReactionID, ComponentID, Coefficient) VALUES (2, 7, 1)");
+        "INSERT INTO ReactionCoefficientTable (ReactionID, ComponentID, Coefficient) VALUES (9, 7, 1)");
     const long keywordLine = 5;
     ASSERT_EQ(Names(COUPLING, "SELECT Type FROM TextRecipe WHERE ID = 5"), QStringList{"Start Parallel"});
     const struct {
@@ -186,7 +188,7 @@ TEST_F(StepLibraryExtractTest, FieldsOutsideTheRecipesOperationsDoNotCount)
         ASSERT_GT(row.operationID, 0);
         AddGroup(COUPLING, row.operationID,
                  {{LibraryReferenceField::Material, METHANOL},
-                  {LibraryReferenceField::Reaction, 2},
+                  {LibraryReferenceField::Reaction, 9},
                   {LibraryReferenceField::Utility, WATER}});
         const QList<qlonglong> countedMaterials{3, METHANOL, 5, 6, CRUDE_AMIDOL, 11, 12};
         const QList<qlonglong> countedUtilities{NITROGEN, WATER};

@@ -143,14 +143,15 @@ TEST_F(ProcessTreeEditFixture, DeletingUnitProceduresWithoutAWindowNumbersTheRes
     EXPECT_EQ(afterLast.find("Un:2."), std::string::npos);
 
     recorder.calls.clear();
-    EXPECT_EQ(RecipeSummary(CRYSTALLIZATION), "1:Un:1. 2:Op:1.1. 3:Op:1.2. 4:St:4 5:Se:5 6:Un:2. 7:Op:2.1. "
-                                              "8:Op:2.2. 9:Se:9 10:Un:3. 11:Op:3.1. 12:En:12 13:Un:4. 14:Op:4.1. 15:Op:4.2.");
+    EXPECT_EQ(RecipeSummary(CRYSTALLIZATION),
+              "1:Un:1. 2:Op:1.1. 3:Op:1.2. 4:Op:1.3. 5:Op:1.4. 6:St:6 7:Se:7 8:Un:2. 9:Op:2.1. 10:Op:2.2. 11:Se:11 "
+              "12:Un:3. 13:Op:3.1. 14:Op:3.2. 15:En:15 16:Un:4. 17:Op:4.1. 18:Op:4.2.");
     Select({0, 1, 1});
     recorder.calls.clear();
     prompts.expect(IDYES);
     tree.OnDelete();
-    EXPECT_EQ(RecipeSummary(CRYSTALLIZATION), "1:Un:1. 2:Op:1.1. 3:Op:1.2. 4:St:4 5:Se:5 6:Un:2. 7:Op:2.1. "
-                                              "8:En:8 9:Un:3. 10:Op:3.1. 11:Op:3.2.");
+    EXPECT_EQ(RecipeSummary(CRYSTALLIZATION), "1:Un:1. 2:Op:1.1. 3:Op:1.2. 4:Op:1.3. 5:Op:1.4. 6:St:6 7:Se:7 "
+                                              "8:Un:2. 9:Op:2.1. 10:Op:2.2. 11:En:11 12:Un:3. 13:Op:3.1. 14:Op:3.2.");
     EXPECT_EQ(recorder.calls.join(", "), "streams 1002, panes");
     EXPECT_EQ(Outline(4), FreshOutline(4));
 }

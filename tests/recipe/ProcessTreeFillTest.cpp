@@ -36,7 +36,7 @@ TEST_F(ProcessTreeFixture, DemoShowsProcessesStepsAndTheLinkedStepUnderBoth)
     EXPECT_EQ(coupling.mid(0, 2), QStringList({"    1. Reaction in R-101 [161]", "      1.1. Purge [163]"}));
     EXPECT_EQ(coupling.mid(4, 5),
               QStringList({"      1.4. Heat [163]", "      1.5. Start-Sweep [163]", "      1.6. React [163]",
-                           "      1.7. Cool [163]", "    2. Work-up in R-102 [161]"}));
+                           "      1.7. Transfer [163]", "    2. Work-up in R-102 [161]"}));
     EXPECT_EQ(coupling.last(), "      2.3. Age [163]");
     EXPECT_EQ(tree.GetStepLinkCount(COUPLING), 1);
     EXPECT_EQ(tree.GetStepLinkCount(1004), 0);

@@ -134,7 +134,7 @@ TEST_F(RecipeEditFixture, DeletingTheLastLinesSelectsTheNewLastAndEmptiesTheView
 
 TEST_F(RecipeEditFixture, ADragCutKeepsTheSeriesBeforeTheNextUnitProcedure)
 {
-    CQUORVANTAView& view = OpenCoupling("Cool");
+    CQUORVANTAView& view = OpenCoupling("Transfer"); // the last operation of unit procedure 1
     view.InsertKeywordBlock(2, "Series", RECIPE_LINE_SERIES, -1, 0);
     view.SelectItem(0);
     ASSERT_TRUE(view.DeleteSelectedItems("DragCut"));

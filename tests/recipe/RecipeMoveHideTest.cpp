@@ -44,13 +44,13 @@ struct ScriptedConstraintDialogs : ConstraintDialogService {
 
 TEST_F(RecipeEditFixture, MovesKeepTheLineAndFollowItsNewPlace)
 {
-    CQUORVANTAView& view = OpenCoupling("Transfer");
-    const long transfer = view.GetSelectedItemID();
+    CQUORVANTAView& view = OpenCoupling("Cool");
+    const long cool = view.GetSelectedItemID();
     const long reaction = view.Line(0)->GetButtonID();
     ASSERT_TRUE(view.MoveUp()); // the first operation of unit procedure 2 ends unit procedure 1
     EXPECT_EQ(view.Line(12)->line().label, "1.8.");
     EXPECT_TRUE(view.Line(12)->IsSelected());
-    EXPECT_EQ(OperationOwner(transfer), reaction);
+    EXPECT_EQ(OperationOwner(cool), reaction);
     ExpectMatchesFreshLoad(view);
     ASSERT_TRUE(view.MoveDown()); // and back
     EXPECT_EQ(view.Line(13)->line().label, "2.1.");
@@ -59,7 +59,7 @@ TEST_F(RecipeEditFixture, MovesKeepTheLineAndFollowItsNewPlace)
     view.SelectItem(12); // unit procedure 2 above the last operation of 1 takes it along
     ASSERT_TRUE(view.MoveUp());
     EXPECT_EQ(view.Line(12)->line().label, "2.1.");
-    EXPECT_EQ(view.Line(12)->text().left(4), "Cool");
+    EXPECT_EQ(view.Line(12)->text().left(4), "Tran");
     ExpectMatchesFreshLoad(view);
     EXPECT_TRUE(automation.calls.contains("refresh 1001"));
 }
@@ -172,7 +172,7 @@ TEST_F(RecipeEditFixture, CopyFillsTheRecipeClipboardAndTheSystemClipboard)
     EXPECT_TRUE(clipboard.bUnitProcedures);
     EXPECT_TRUE(clipboard.bRecipeClipboardFilled);
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
-              "2.\tWork-up in R-102\n2.1.\t\tTransfer 100 kg to R-102.\n2.2.\t\tDistill 400 kg of "
+              "2.\tWork-up in R-102\n2.1.\t\tCool R-102 to 20 C over 60 min.\n2.2.\t\tDistill 400 kg of "
               "Toluene from R-102 at 90 C over 180 min.\n2.3.\t\tAge R-102 at 25 C for 30 min.");
     view.SelectItem(2);
     ASSERT_TRUE(view.OnEditCopy());

@@ -100,7 +100,7 @@ TEST_P(RecipePasteNullsTest, CopiedRowsKeepTheirNullsAndTheStepStillExports)
     for (int n = 0; n < c.copied.size(); ++n)
         view.OnLineClicked(view.Line(IndexOf(view, c.copied[n])), n > 0);
     ASSERT_TRUE(view.OnEditCopy());
-    view.OnLineClicked(view.Line(IndexOf(view, "Transfer")), false);
+    view.OnLineClicked(view.Line(IndexOf(view, "Cool R-102")), false);
     ASSERT_TRUE(view.OnEditPaste());
 
     const QString pasted = Ids("SELECT OperationID FROM Operation WHERE OperationID NOT IN (" + before + ")");

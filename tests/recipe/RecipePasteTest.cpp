@@ -59,7 +59,7 @@ public:
         CQUORVANTAView& view = OpenCoupling();
         CopyLines(view, {"Reaction"});
         SetInsertAfter(after);
-        view.OnLineClicked(view.Line(IndexOf(view, "Transfer")), false);
+        view.OnLineClicked(view.Line(IndexOf(view, "Cool R-102")), false);
         ASSERT_TRUE(view.OnEditPaste());
         const QStringList block{"1.", "1.1.", "1.2.", "1.3.", "Start Parallel", "Series", "1.4.", "Series", "1.5.",
                                 "End Parallel", "1.6.", "1.7."};
@@ -85,13 +85,13 @@ TEST_F(RecipePasteTest, InsertBeforeKeepsTheOrderOfThreeItemsAndRenumbersOnce)
     CQUORVANTAView& view = OpenCoupling();
     CopyLines(view, {"Purge", "Charge 800", "Charge 186"});
     SetInsertAfter(false);
-    view.OnLineClicked(view.Line(IndexOf(view, "Transfer")), false);
+    view.OnLineClicked(view.Line(IndexOf(view, "Cool R-102")), false);
     ASSERT_TRUE(view.OnEditPaste());
     const int first = IndexOf(view, "Work-up") + 1;
     EXPECT_TRUE(view.Line(first)->text().startsWith("Purge"));
     EXPECT_TRUE(view.Line(first + 1)->text().startsWith("Charge 800"));
     EXPECT_TRUE(view.Line(first + 2)->text().startsWith("Charge 186"));
-    EXPECT_TRUE(view.Line(first + 3)->text().startsWith("Transfer"));
+    EXPECT_TRUE(view.Line(first + 3)->text().startsWith("Cool"));
     EXPECT_EQ(LabelsOf(view).mid(first - 1), (QStringList{"2.", "2.1.", "2.2.", "2.3.", "2.4.", "2.5.", "2.6."}));
     ExpectMatchesFreshLoad(view);
     EXPECT_EQ(automation.calls.count("build"), 1);

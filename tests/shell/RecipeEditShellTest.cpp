@@ -69,11 +69,11 @@ TEST_F(RecipeEditShellTest, ContextMenuEditsAreSavedAndOpenAgain)
     Click(*view, "Work-up");
     ClickContextMenu(*view, "Work-up", "Toggle Hide");
     prompts.expect(IDYES);
-    Click(*view, "Cool");
-    ClickContextMenu(*view, "Cool", "Delete\tDel");
+    Click(*view, "Transfer");
+    ClickContextMenu(*view, "Transfer", "Delete\tDel");
     const QStringList edited = StoredLines(SHELL_COUPLING_STEP);
     EXPECT_EQ(edited.join('|').toStdString(), "1. Unit Procedure|1.1. Charge|1.2. Purge|1.3. Charge|Start Parallel|Series|1.4. Heat|"
-                                "Series|1.5. Start-Sweep|End Parallel|1.6. React|2. Unit Procedure|2.1. Transfer|"
+                                "Series|1.5. Start-Sweep|End Parallel|1.6. React|2. Unit Procedure|2.1. Cool|"
                                 "2.2. Distill|2.3. Age");
 
     frame->action(ID_FILE_SAVE)->trigger();

@@ -19,7 +19,7 @@ TEST_F(RecipeInsertCommandsTest, InsertsFromTheMenusAreSavedAndOpenAgain)
 
     Click(*view, "Age R-102");
     ClickEditMenu("Insert Batch Operation/Operation E to L/Heat");
-    Click(*view, "Cool R-101");
+    Click(*view, "Transfer 100 kg to R-101");
     ClickEditMenu("Insert Keyword/Parallel");
     Click(*view, "Reaction in R-101");
     ClickContextMenu(*view, "Reaction in R-101", "Insert Batch Operation/Operation E to L/Heat");
@@ -31,8 +31,8 @@ TEST_F(RecipeInsertCommandsTest, InsertsFromTheMenusAreSavedAndOpenAgain)
     EXPECT_EQ(
         inserted.join('|'),
         "1. Unit Procedure|1.1. Heat|1.2. Purge|1.3. Charge|1.4. Charge|Start Parallel|Series|1.5. Heat|"
-        "Series|1.6. Start-Sweep|End Parallel|1.7. React|1.8. Cool|Start Parallel|Series|Series|End "
-        "Parallel|2. Unit Procedure|2.1. Transfer|2.2. Distill|Start Parallel|Series|Series|End "
+        "Series|1.6. Start-Sweep|End Parallel|1.7. React|1.8. Transfer|Start Parallel|Series|Series|End "
+        "Parallel|2. Unit Procedure|2.1. Cool|2.2. Distill|Start Parallel|Series|Series|End "
         "Parallel|2.3. Age|2.4. Heat");
 
     frame->action(ID_FILE_SAVE)->trigger();

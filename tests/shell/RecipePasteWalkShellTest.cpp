@@ -91,7 +91,7 @@ TEST_F(RecipePasteWalkShellTest, APastedUnitProcedureAndADraggedOperationAreKept
     QStringList moved = Unnumbered(pasted);
     moved.move(heatIndex, isolationIndex - 1); // the last operation of the unit procedure above
     EXPECT_EQ(Unnumbered(dragged), moved);
-    EXPECT_EQ(dragged.at(isolationIndex - 1), "4.2. Heat");
+    EXPECT_EQ(dragged.at(isolationIndex - 1).toStdString(), "4.3. Heat");
 
     ASSERT_TRUE(app->SaveOpenProject());
     ASSERT_TRUE(app->CloseProject(SaveAnswer::Discard));

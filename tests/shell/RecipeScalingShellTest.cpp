@@ -106,13 +106,13 @@ TEST_F(RecipeScalingShellTest, StepUndoEnglishSetProcessAndSave)
     ScalingShot(frame, "english-set-scaled");
     // Process 1 runs Coupling, Crystallization and Drying, whose product is the process's.
     constexpr long drying = 1003;
-    const double scaledStep = CouplingBatchSize();
     const double dryingSize = StoredValue(drying, "BatchSize");
     const double dryingFactor = StoredValue(drying, "coalesce(ScaleFactor, 1.0)");
-    // Every step is asked for twice the final step's run; equal molecular weights and product
-    // factors carry that amount unchanged up to Coupling.
-    const double couplingFactor =
-        2 * EngineEntry().getCurrentBatchSizeInKg(drying) / EngineEntry().getCurrentBatchSizeInKg(SHELL_COUPLING_STEP);
+    // Every step is asked for what twice the final step's run needs of it: the product factors (kmol
+    // of key input per kmol of key output) carry the amount up to Coupling, which is scaled to it.
+    constexpr long crystallization = 1002;
+    const double couplingNeed =
+        2 * dryingSize * StoredValue(drying, "ProductFactor") * StoredValue(crystallization, "ProductFactor");
 
     frame->CloseDocument(DocumentKind::ProjectRecipe, SHELL_COUPLING_STEP);
     QTreeWidget* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
@@ -130,7 +130,7 @@ TEST_F(RecipeScalingShellTest, StepUndoEnglishSetProcessAndSave)
     EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('\n').toStdString();
     EXPECT_NEAR(StoredValue(drying, "BatchSize"), 2 * dryingSize, 1e-9 * dryingSize);
     EXPECT_NEAR(StoredValue(drying, "ScaleFactor"), 2 * dryingFactor, 1e-12);
-    EXPECT_NEAR(CouplingBatchSize(), couplingFactor * scaledStep, 1e-9 * scaledStep);
+    EXPECT_NEAR(CouplingBatchSize(), couplingNeed, 1e-9 * couplingNeed);
 
     const double kept = CouplingBatchSize();
     frame->ExecuteCommand(ID_FILE_SAVE);

@@ -75,7 +75,7 @@ TEST_F(RecipeTextShellTest, RegeneratingTheUntouchedSampleChangesNoText)
     CQUORVANTAView* view = OpenCouplingFromTheExplorer();
     ASSERT_NE(view, nullptr);
     const QStringList before = StoredTexts();
-    ASSERT_EQ(before.size(), 28);
+    ASSERT_EQ(before.size(), 34);
     EXPECT_TRUE(before.contains("1001/" + QString::number(view->Line(2)->line().itemID) +
                                 ": Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg."));
     bool changed = false;

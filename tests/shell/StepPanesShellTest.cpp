@@ -147,7 +147,7 @@ TEST_F(StepPanesShellTest, TheStepOfTheActiveRecipeFillsThePaneInFront)
     EXPECT_EQ(ConstraintsDock()->windowTitle(), "Scheduling Constraints for Coupling (1.0 )");
     EXPECT_EQ(constraints->list().GetItemText(0, 1), "1.5. Start-Sweep ");
     EXPECT_EQ(constraints->list().GetItemText(0, 3), "1.4. Heat");
-    EXPECT_EQ(constraints->list().GetItemText(1, 1), "1.7. Cool ");
+    EXPECT_EQ(constraints->list().GetItemText(1, 1).toStdString(), "1.7. Transfer ");
     EXPECT_EQ(constraints->list().GetItemText(1, 2), "1.6. React + 5.00 min ");
     StepPanesShot(frame, "constraints");
     EXPECT_EQ(statements->stepID(), SHELL_COUPLING_STEP); // behind the tab: kept, not filled
@@ -294,13 +294,13 @@ TEST_F(StepPanesShellTest, FindSearchesTheActiveRecipeWithoutWrapping)
     FindNext(*dialog, "r-102");
     EXPECT_EQ(Selected(*view), "Work-up in R-102");
     FindNext(*dialog, "R-102");
-    EXPECT_EQ(Selected(*view), "Transfer 100 kg to R-102.");
+    EXPECT_EQ(Selected(*view), "Cool R-102 to 20 C over 60 min.");
     EXPECT_EQ(dialog->findWhat().count(), 1); // a text and its other case: one entry
     StepPanesShot(frame, "find");
     prompts.expect(IDOK);
     FindNext(*dialog, "r-102", true); // match case
     EXPECT_EQ(prompts.lastText(), "Cannot find 'r-102'.");
-    EXPECT_EQ(Selected(*view), "Transfer 100 kg to R-102.");
+    EXPECT_EQ(Selected(*view), "Cool R-102 to 20 C over 60 min.");
     prompts.expect(IDOK);
     FindNext(*dialog, "Work-up", false, true); // no wrap-around
     EXPECT_EQ(prompts.lastText(), "Cannot find 'Work-up'.");

@@ -38,6 +38,7 @@ public:
     const QStringList& recentFiles() const { return m_recentFiles; }
     void setRecentFiles(const QStringList& paths) { m_recentFiles = paths; }
     const QList<bool>& modifiedHistory() const { return m_modifiedHistory; }
+    void clearModifiedHistory() { m_modifiedHistory.clear(); }
 
 private:
     QStringList m_recentFiles;

@@ -1,11 +1,12 @@
 // qv-mkdb: builds the install data from schema/ (blank template, language databases, regulatory
-// categories library, Demo and
-// LibraryDemo samples, and Demo2 beside Demo)
+// categories library, Demo and LibraryDemo samples, and Demo2 beside Demo; the samples with the
+// transitions their runs build)
 // and synthetic projects for benchmarks.
 //
 //   qv-mkdb data <data folder>
 //   qv-mkdb synth <folder> <steps> <lines per step>
 
+#include "SampleTransitions.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/LibraryDemo.h"
@@ -46,14 +47,17 @@ bool AddDemoPlans(const QString& projectFile, QString* error)
         CDaoDatabase project;
         project.Open(projectFile);
         project.BeginTrans();
-        project.Execute(QStringLiteral("INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
-                                       "VALUES (1, 'Weekly', 46027.25, 1), (2, 'Spare', NULL, 999)"));
-        project.Execute(QStringLiteral("INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
-                                       "SELECT PlanID, (SELECT MIN(ProjectID) FROM Project), PlanName FROM ProductionPlan"));
-        // The weekly plan asks for the free base by weight and for batches of the milling step.
-        project.Execute(QStringLiteral("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
-                                       "QuantityUOM, FirstBatchOverlap, IntraCampaignBatchOverlap) VALUES "
-                                       "(1, 1, 'process', 500, 'kg', 0, 1), (1, 1005, 'step', 2, 'batches', 0, 1)"));
+        project.Execute(
+            QStringLiteral("INSERT INTO ProductionPlan (PlanID, PlanName, StartDateTime, OutputUOMSetID) "
+                           "VALUES (1, 'Weekly', 46027.25, 1), (2, 'Spare', NULL, 999)"));
+        project.Execute(QStringLiteral(
+            "INSERT INTO \"ProductionPlan-To-Project\" (PlanID, ProjectID, PlanName) "
+            "SELECT PlanID, (SELECT MIN(ProjectID) FROM Project), PlanName FROM ProductionPlan"));
+        // The weekly plan asks for the free base and for the milled salt by weight.
+        project.Execute(
+            QStringLiteral("INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, "
+                           "QuantityUOM, FirstBatchOverlap, IntraCampaignBatchOverlap) VALUES "
+                           "(1, 1, 'process', 500, 'kg', 0, 1), (1, 1005, 'step', 150, 'kg', 0, 1)"));
         project.CommitTrans();
         return true;
     } catch (const CDaoException& e) {
@@ -75,7 +79,8 @@ bool BuildGermanLanguage(const QString& path, QString* error)
         language.Execute(QStringLiteral(
             "UPDATE RecipeTextWord SET WordText = CASE WordKey WHEN 'Unit Procedure' THEN 'Teilprozedur' "
             "WHEN 'Operation' THEN 'Operation' WHEN 'Start Parallel' THEN 'Parallel Anfang' "
-            "WHEN 'End Parallel' THEN 'Parallel Ende' WHEN 'Start Or' THEN 'Oder Anfang' WHEN 'End Or' THEN 'Oder Ende' "
+            "WHEN 'End Parallel' THEN 'Parallel Ende' WHEN 'Start Or' THEN 'Oder Anfang' WHEN 'End Or' THEN "
+            "'Oder Ende' "
             "WHEN 'Series' THEN 'Serie' WHEN 'Not Set' THEN 'nicht gesetzt' WHEN 'Ranges' THEN 'Bereiche' "
             "WHEN 'To' THEN 'bis' ELSE WordText END"));
         language.CommitTrans();
@@ -84,6 +89,22 @@ bool BuildGermanLanguage(const QString& path, QString* error)
         *error = e.GetErrorDescription();
         return false;
     }
+}
+
+// Writes the sample and the transitions its runs would have built.
+bool WriteSample(const ProjectSpec& spec, const QString& folder, QString* error)
+{
+    CProjectGenerator generator;
+    if (!generator.Write(spec, folder)) {
+        *error = generator.ErrorText();
+        return false;
+    }
+    QList<long> steps, processes;
+    for (const StepSpec& step : spec.steps)
+        steps.append(step.stepID);
+    for (const ProcessSpec& process : spec.processes)
+        processes.append(process.processID);
+    return BuildSampleTransitions(folder, spec.name, steps, processes, error);
 }
 
 int BuildLibraryDemo(const QString& folder)
@@ -116,18 +137,18 @@ int BuildData(const QString& dataDir)
     if (!CSchemaBuilder::Build(DatabaseKind::Language, language + QStringLiteral("/QVEnglish.lng"), &error) ||
         !BuildGermanLanguage(language + QStringLiteral("/QVDeutsch.lng"), &error))
         return Fail(error);
-    if (!BuildRegulatoryLibrary(dataDir + QStringLiteral("/") + QLatin1String(REGULATORY_LIBRARY_FILE), &error))
+    if (!BuildRegulatoryLibrary(dataDir + QStringLiteral("/") + QLatin1String(REGULATORY_LIBRARY_FILE),
+                                &error))
         return Fail(error);
-    if (!generator.Write(CProjectGenerator::DemoProject(), demo))
-        return Fail(generator.ErrorText());
-    if (!AddDemoPlans(demo + QStringLiteral("/Demo.prj"), &error))
+    if (!WriteSample(CProjectGenerator::DemoProject(), demo, &error) ||
+        !AddDemoPlans(demo + QStringLiteral("/Demo.prj"), &error))
         return Fail(error);
     const QString demo2 = dataDir + QStringLiteral("/Samples/Demo2");
-    if (!QDir().mkpath(demo2) || !RemoveOldFiles(demo2, {QStringLiteral("Demo2.*"), QStringLiteral("STEP_*")}))
+    if (!QDir().mkpath(demo2) ||
+        !RemoveOldFiles(demo2, {QStringLiteral("Demo2.*"), QStringLiteral("STEP_*")}))
         return Fail(QStringLiteral("cannot remove the old files under %1").arg(demo2));
-    CProjectGenerator demo2Generator;
-    if (!demo2Generator.Write(CProjectGenerator::Demo2Project(), demo2))
-        return Fail(demo2Generator.ErrorText());
+    if (!WriteSample(CProjectGenerator::Demo2Project(), demo2, &error))
+        return Fail(error);
     return BuildLibraryDemo(dataDir + QStringLiteral("/Samples/LibraryDemo"));
 }
 
@@ -155,5 +176,6 @@ int main(int argc, char* argv[])
         return BuildData(args.at(2));
     if (args.value(1) == QLatin1String("synth"))
         return BuildSynthetic(args);
-    return Fail(QStringLiteral("usage: qv-mkdb data <data folder> | synth <folder> <steps> <lines per step>"));
+    return Fail(
+        QStringLiteral("usage: qv-mkdb data <data folder> | synth <folder> <steps> <lines per step>"));
 }

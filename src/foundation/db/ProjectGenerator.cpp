@@ -1,5 +1,6 @@
 #include "foundation/db/ProjectGenerator.h"
 
+#include "foundation/db/MaterialPropertyIDs.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>
@@ -274,7 +275,12 @@ bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QSt
                            {qlonglong(material.materialID), material.phase})) &&
                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
                                          "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
-                          {qlonglong(material.materialID), NullableNumber(material.molecularWeight)});
+                          {qlonglong(material.materialID), NullableNumber(material.molecularWeight)}) &&
+               (material.density >= UNSET ||
+                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
+                                          "DoubleValue, ValueUOM) VALUES (?, ?, ?, ?)"),
+                           {qlonglong(material.materialID), qlonglong(MATERIAL_PROPERTY_DENSITY), material.density,
+                            QString::fromLatin1(MATERIAL_DENSITY_UOM)}));
     }
     for (qsizetype i = 0; done && i < spec.utilityIDs.size(); ++i)
         done =
@@ -300,9 +306,9 @@ bool CProjectGenerator::WriteReactionDataSet(CSchemaBuilder& db, const ReactionD
         const ReactionSpec& reaction = set.reactions.at(i);
         done = db.Execute(
             QStringLiteral("INSERT INTO ReactionTable (ReactionID, ReactionDataSetID, ReactionName, "
-                           "SequenceNumber, KeyComponentID) VALUES (?, ?, ?, ?, ?)"),
+                           "SequenceNumber, KeyComponentID, Conversion) VALUES (?, ?, ?, ?, ?, ?)"),
             {qlonglong(reaction.reactionID), qlonglong(set.reactionDataSetID), reaction.name,
-             qlonglong(i + 1), qlonglong(reaction.keyComponentID)});
+             qlonglong(i + 1), qlonglong(reaction.keyComponentID), NullableNumber(reaction.conversion)});
         for (qsizetype c = 0; done && c < reaction.coefficients.size(); ++c)
             done = db.Execute(QStringLiteral("INSERT INTO ReactionCoefficientTable (ReactionID, ComponentID, "
                                              "Coefficient) VALUES (?, ?, ?)"),

@@ -99,6 +99,7 @@ struct MaterialSpec {
     double molecularWeight = 1e35;
     QString casCode;
     bool pureComponent = false; // material type 1, its phase also as property 30
+    double density = 1e35;      // kg/m3; 1e35 writes no density row
 };
 
 // A reaction of a reaction data set with its components' coefficients (negative: consumed).
@@ -107,6 +108,7 @@ struct ReactionSpec {
     QString name;
     long keyComponentID = -1;
     QList<QPair<long, double>> coefficients; // component material id, coefficient
+    double conversion = 1e35; // the fraction of the key component converted; 1e35 writes Null
 };
 
 struct ReactionDataSetSpec {

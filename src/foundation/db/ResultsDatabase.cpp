@@ -433,35 +433,42 @@ bool WriteBatchRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& step
                        const QList<ResultsBatchShift>& batches)
 {
     const bool copied =
-        builder.Execute(QStringLiteral("CREATE TEMP TABLE RemarkTemplate (StepID INTEGER, OperationID INTEGER, "
-                                       "MessageID INTEGER, RowKey INTEGER PRIMARY KEY)")) &&
-        ExecutePerRow(builder,
-                      QStringLiteral("INSERT INTO temp.RemarkTemplate (StepID, OperationID, MessageID) VALUES (?, ?, ?)"),
-                      stepRemarks, [](const ResultsRemark& remark) {
-                          return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID),
-                                              qlonglong(remark.messageID)};
-                      }) &&
-        ExecutePerRow(builder,
-                      QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, RemarkText, "
-                                     "BatchNumber) SELECT t.StepID, t.OperationID, m.MessageID, m.Type, m.MessageText, "
-                                     "? FROM temp.RemarkTemplate t JOIN RemarkMessage m ON m.MessageID = t.MessageID "
-                                     "WHERE t.StepID = ? ORDER BY t.RowKey"),
-                      batches, [](const ResultsBatchShift& batch) {
-                          return QVariantList{qlonglong(batch.batchNumber), qlonglong(batch.stepID)};
-                      });
+        builder.Execute(
+            QStringLiteral("CREATE TEMP TABLE RemarkTemplate (StepID INTEGER, OperationID INTEGER, "
+                           "MessageID INTEGER, RemarkText TEXT, RowKey INTEGER PRIMARY KEY)")) &&
+        ExecutePerRow(
+            builder,
+            QStringLiteral("INSERT INTO temp.RemarkTemplate (StepID, OperationID, MessageID, RemarkText) "
+                           "VALUES (?, ?, ?, ?)"),
+            stepRemarks,
+            [](const ResultsRemark& remark) {
+                return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID),
+                                    qlonglong(remark.messageID), remark.text};
+            }) &&
+        ExecutePerRow(
+            builder,
+            QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, RemarkText, "
+                           "BatchNumber) SELECT t.StepID, t.OperationID, m.MessageID, m.Type, "
+                           "COALESCE(NULLIF(t.RemarkText, ''), m.MessageText), "
+                           "? FROM temp.RemarkTemplate t JOIN RemarkMessage m ON m.MessageID = t.MessageID "
+                           "WHERE t.StepID = ? ORDER BY t.RowKey"),
+            batches, [](const ResultsBatchShift& batch) {
+                return QVariantList{qlonglong(batch.batchNumber), qlonglong(batch.stepID)};
+            });
     return builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.RemarkTemplate")) && copied;
 }
 
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks)
 {
-    return ExecutePerRow(builder,
-                         QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, "
-                                        "RemarkText, BatchNumber) SELECT ?, ?, MessageID, Type, MessageText, ? "
-                                        "FROM RemarkMessage WHERE MessageID = ?"),
-                         remarks, [](const ResultsRemark& remark) {
-                             return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID),
-                                                 qlonglong(remark.batchNumber), qlonglong(remark.messageID)};
-                         });
+    return ExecutePerRow(
+        builder,
+        QStringLiteral("INSERT INTO SimulationRemark (StepID, OperationID, MessageID, Type, "
+                       "RemarkText, BatchNumber) SELECT ?, ?, MessageID, Type, "
+                       "COALESCE(NULLIF(?, ''), MessageText), ? FROM RemarkMessage WHERE MessageID = ?"),
+        remarks, [](const ResultsRemark& remark) {
+            return QVariantList{qlonglong(remark.stepID), qlonglong(remark.operationID), remark.text,
+                                qlonglong(remark.batchNumber), qlonglong(remark.messageID)};
+        });
 }
 
 namespace {

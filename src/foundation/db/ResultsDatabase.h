@@ -115,7 +115,8 @@ bool WriteRunSummary(CSchemaBuilder& builder, const ResultsRunSummary& summary);
 bool WriteScheduleRow(CSchemaBuilder& builder, const ResultsScheduleRow& row);
 bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark);
 // Bulk forms, each through one prepared statement: the schedule rows, then the EquipmentUsed rows
-// derived from them in one statement; remarks of the fixed messages with their type and text.
+// derived from them in one statement; remarks of the fixed messages with their type, and their own
+// text where one is given (else the message's).
 bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& rows);
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks);
 // Batches that keep their step's schedule, moved in time: each step's rows (from time 0) go once

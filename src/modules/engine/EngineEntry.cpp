@@ -10,7 +10,8 @@
 #include "modules/engine/EngineResultsWriter.h"
 #include "modules/engine/EngineRun.h"
 #include "modules/engine/EngineScaleRecords.h"
-#include "modules/engine/EngineScheduler.h"
+#include "modules/engine/EngineStepBatchSize.h"
+#include "modules/engine/EngineStepSchedule.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ long LineSequence(const EngineStepModel& model, long lineID)
 }
 
 // Reads and schedules the step (only the lines fromID..toID run when ranged); null when it cannot run.
-std::unique_ptr<CEngineRun> PrepareRun(long stepID, bool ranged = false, long fromID = 0, long toID = 0)
+std::unique_ptr<CEngineRun> PrepareRun(long stepID, const EngineRunOptions& options, bool ranged = false,
+                                       long fromID = 0, long toID = 0)
 {
     CDaoDatabase* database = GetStepDatabase(stepID);
     if (!database)
@@ -30,7 +32,8 @@ std::unique_ptr<CEngineRun> PrepareRun(long stepID, bool ranged = false, long fr
     try {
         const EngineStepModel model = CEngineStepReader(*database).Read(stepID);
         EngineSchedule schedule;
-        if (!CEngineScheduler(model).Schedule(schedule))
+        if (!ScheduleEngineStep(
+                model, ReadEngineBalanceSettings(options.overFlow != 0, options.underFlow != 0), schedule))
             return {};
         auto run = std::make_unique<CEngineRun>(std::move(schedule), model.TransitionFingerprint());
         const long from = ranged ? LineSequence(model, fromID) : 0;
@@ -107,14 +110,15 @@ int EngineEntry::simulateBatch(ISimStatus* status, long stepID)
 {
     CBusyScope busy;
     DropPause(stepID);
-    return Drive(status, stepID, PrepareRun(stepID), EngineAdvance::ToBreakpoint);
+    return Drive(status, stepID, PrepareRun(stepID, m_options), EngineAdvance::ToBreakpoint);
 }
 
 int EngineEntry::simulateBatch(ISimStatus* status, long stepID, long fromID, long toID)
 {
     CBusyScope busy;
     DropPause(stepID);
-    return Drive(status, stepID, PrepareRun(stepID, true, fromID, toID), EngineAdvance::ToBreakpoint);
+    return Drive(status, stepID, PrepareRun(stepID, m_options, true, fromID, toID),
+                 EngineAdvance::ToBreakpoint);
 }
 
 int EngineEntry::simulateBatch(ISimStatus* status, long stepID, const QString& mode)
@@ -123,7 +127,7 @@ int EngineEntry::simulateBatch(ISimStatus* status, long stepID, const QString& m
     DropPause(stepID);
     if (mode.compare(QLatin1String("Process"), Qt::CaseInsensitive) != 0)
         return SIMULATION_FAILED;
-    return Drive(status, stepID, PrepareRun(stepID), EngineAdvance::WithoutBreakpoints);
+    return Drive(status, stepID, PrepareRun(stepID, m_options), EngineAdvance::WithoutBreakpoints);
 }
 
 int EngineEntry::continueBatch(ISimStatus* status, long stepID)
@@ -154,7 +158,7 @@ int EngineEntry::Resume(ISimStatus* status, long stepID, EngineAdvance how)
 {
     const auto found = m_pausedRuns.find(stepID);
     if (found == m_pausedRuns.end())
-        return Drive(status, stepID, PrepareRun(stepID), how);
+        return Drive(status, stepID, PrepareRun(stepID, m_options), how);
     std::unique_ptr<CEngineRun> run = std::move(found->second);
     const bool stale = m_staleSteps.value(stepID) || StepTransitionsChanged(stepID, run->Fingerprint());
     DropPause(stepID);
@@ -168,7 +172,11 @@ int EngineEntry::Drive(ISimStatus* status, long stepID, std::unique_ptr<CEngineR
     const int code = run->Advance(status, how);
     if (code == SIMULATION_PAUSED)
         m_pausedRuns[stepID] = std::move(run);
-    if (code != SIMULATION_COMPLETED || m_options.resultsDatabase == 0)
+    if (code != SIMULATION_COMPLETED)
+        return code;
+    if (run->WholeBatch())
+        WriteStepBatchSize(stepID, run->Schedule());
+    if (m_options.resultsDatabase == 0)
         return code;
     return WriteStepRun(*run, stepID) ? int(SIMULATION_COMPLETED) : int(SIMULATION_FAILED);
 }
@@ -213,7 +221,7 @@ int EngineEntry::simulateProcess(ISimStatus* status, long processID, EngineEntry
     for (long step : order) {
         if (batchEngine)
             batchEngine->resetSimulation(step, QStringLiteral("ReadAndSimulate"));
-        runs.push_back(PrepareRun(step));
+        runs.push_back(PrepareRun(step, m_options));
         if (!runs.back())
             return SIMULATION_FAILED;
         operations += runs.back()->OperationCount();
@@ -223,6 +231,8 @@ int EngineEntry::simulateProcess(ISimStatus* status, long processID, EngineEntry
         if (run->Advance(status, EngineAdvance::WithoutBreakpoints, false) != SIMULATION_COMPLETED)
             return SIMULATION_CANCELLED;
     }
+    for (size_t i = 0; i < runs.size(); ++i)
+        WriteStepBatchSize(order.at(qsizetype(i)), runs.at(i)->Schedule());
     return WriteProcessRuns(processID, walk, order, runs) ? int(SIMULATION_COMPLETED) : int(SIMULATION_FAILED);
 }
 

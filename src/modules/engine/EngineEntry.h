@@ -5,8 +5,9 @@
 //
 // Rules of the schedule:
 // - An operation lasts its Duration parameter, else its type's default; 0 s without either. A
-//   missing Duration parameter gives remark 1003; no primary equipment 1001; a volume above the
-//   vessel's capacity 1002. Amounts and volumes fall back to the type's defaults as well.
+//   missing Duration parameter gives remark 1003; no primary equipment 1001; a negative duration,
+//   amount or volume counts as 0 with remark 1007. Amounts and volumes fall back to the type's
+//   defaults as well.
 // - "Series" and "Start Parallel" targets start when their source ends; an item entered by several
 //   transitions starts when the last of them ends. Of the "Start Or" transitions that leave one
 //   item only the branch that comes first in the recipe runs; the other branches are skipped.
@@ -14,10 +15,13 @@
 //   delay that is missing or not above 0 adds nothing). "Parallel-To": the named item starts the
 //   delay after it could start. Rows naming an item that is not scheduled are ignored.
 // - A unit procedure's operations start no earlier than it starts; it ends with its last operation.
-// - Batch size: the sum of the operations' amounts (kg); key input: the first operation's amount.
-//   Cycle time: the last end minus the first start. Max (min) batch size: the batch size times the
-//   smallest capacity / volume (largest minimum volume / volume) over the operations that have a
-//   volume and a vessel with that figure; 1e35 when none has.
+// - Batch size and key input come from the material balance (EngineBalance.h). Cycle time: the
+//   last end minus the first start. Max batch size: the batch size times the smallest capacity over
+//   the fullest contents of a vessel; min batch size (with UnderFlow): times the largest minimum
+//   volume over the contents at an operation of a type checked for it; 1e35 without any figure.
+//   With OverFlow, contents that grow above a vessel's capacity give remark 1002 there.
+// - A completed whole-batch run (not a range, nor a plan or design run) stores the key output's
+//   kmol and molecular weight in the step row (EngineStepBatchSize.h).
 // - Runs execute the scheduled operations in recipe order: a breakpoint on an operation line, or on
 //   a unit-procedure line before its first operation, pauses before that line.
 
@@ -131,9 +135,9 @@ public:
     virtual int scaleUpDatabaseRecords(long stepID, double factor);
 
     // From the step's results database; 1e35 for a step never simulated. Between a scaling (or
-    // undo) and the next completed run, the current and key-input sizes are those it left. The
-    // original size is the one before the first recorded scaling, else the current one. The
-    // minimum size fills every vessel to its minimum volume over the operation types checked for it.
+    // undo) and the next completed run, the current and key-input sizes are those it left; the
+    // maximum and minimum stay (the vessels do not change). The original size is the one before the
+    // first recorded scaling, else the current one.
     virtual double getCurrentBatchSizeInKg(long stepID);
     virtual double getOriginalBatchSizeInKg(long stepID);
     virtual double getCurrentKeyInputBatchSizeInKg(long stepID);

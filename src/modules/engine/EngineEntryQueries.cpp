@@ -3,11 +3,12 @@
 #include "modules/engine/EngineEntry.h"
 
 #include "foundation/common/AppContext.h"
-#include "modules/engine/EngineDesign.h"
 #include "foundation/common/BusyGuard.h"
+#include "modules/engine/EngineDesign.h"
 #include "modules/engine/EnginePlanDetail.h"
 #include "modules/engine/EnginePlanSequence.h"
 #include "modules/engine/EngineRun.h"
+#include "modules/engine/EngineStepSchedule.h"
 #include "modules/engine/EngineUtilities.h"
 
 namespace {
@@ -49,9 +50,11 @@ int EngineEntry::simulatePlan(ISimStatus* status, long planID, bool followSequen
 {
     CBusyScope busy;
     const bool writeResults = m_options.resultsDatabase != 0;
+    const EngineBalanceSettings settings =
+        ReadEngineBalanceSettings(m_options.overFlow != 0, m_options.underFlow != 0);
     if (followSequenceFile)
-        return SimulatePlanBySequenceFile(status, planID, writeResults);
-    return SimulatePlanByDetailRows(status, planID, writeResults);
+        return SimulatePlanBySequenceFile(status, planID, writeResults, settings);
+    return SimulatePlanByDetailRows(status, planID, writeResults, settings);
 }
 
 double EngineEntry::getCycleTime(long stepID)

@@ -7,6 +7,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "modules/engine/EngineScaleDefaults.h"
 #include "modules/engine/EngineScaleRecords.h"
 #include "modules/engine/EngineScaleTarget.h"
 #include "modules/engine/EngineScaleUpWriter.h"
@@ -89,7 +90,7 @@ double ScalingFirstSizeBefore(long stepID)
 ScaleSizes EngineEntry::CurrentSizes(long stepID)
 {
     return {getCurrentBatchSizeInKg(stepID), getOriginalBatchSizeInKg(stepID), getMaxBatchSizeInKg(stepID),
-            getCurrentKeyInputBatchSizeInKg(stepID)};
+            getCurrentKeyInputBatchSizeInKg(stepID), getMinBatchSizeInKg(stepID)};
 }
 
 int EngineEntry::KeepScaling(ISimStatus* status, long stepID, const ScaleDecision& decision)
@@ -203,11 +204,14 @@ void EngineEntry::WriteScaling(CDaoDatabase& step, long stepID, double factor, b
     const ScaleSizes sizes = CurrentSizes(stepID);
     CEngineScaleRecords records(step);
     CEngineScaleUpWriter writer(step);
+    CEngineScaleDefaults defaults(step);
+    const QList<ScaledDefaultRow> written = defaults.WriteMissing();
     const QList<long> operations = writer.ScalableOperations();
     writer.ScaleOperations(operations, factor);
     writer.ScaleStepRow(factor, scaleFactor, !records.HasRecord());
     const ScaleUpSizes after{TimesOrUnset(sizes.current, factor), TimesOrUnset(sizes.keyInput, factor)};
     records.Add({0, factor, sizes.current, after.batchSize, sizes.keyInput, after.keyInput, operations});
+    defaults.KeepWithLastRecord(written);
     records.SetPendingSizes(after);
     m_scaledOperations.insert(stepID, ScalingIdArray(operations));
 }
@@ -221,6 +225,7 @@ void EngineEntry::WriteUndo(CDaoDatabase& step, long stepID)
     CEngineScaleUpWriter writer(step);
     writer.ScaleOperations(last.operationIDs, 1.0 / last.factor);
     writer.ScaleStepRow(1.0 / last.factor, true, false);
+    CEngineScaleDefaults(step).DropRecord(last.recordID);
     records.Drop(last.recordID);
     records.SetPendingSizes({last.batchSizeBefore, last.keyInputBefore});
     m_scaledOperations.insert(stepID, ScalingIdArray(last.operationIDs));
@@ -280,14 +285,6 @@ double EngineEntry::getMaxBatchSizeInKg(long stepID)
 
 double EngineEntry::getMinBatchSizeInKg(long stepID)
 {
-    const double current = getCurrentBatchSizeInKg(stepID);
-    CDaoDatabase* step = GetStepDatabase(stepID);
-    if (!step || !ScalingSizeSet(current))
-        return 1e35;
-    try {
-        const double factor = CEngineScaleTarget(*step, {}).MinimumFactor();
-        return factor > 0 ? current * factor : 1e35;
-    } catch (const CDaoException&) {
-        return 1e35;
-    }
+    // Like the maximum it does not move with a scaling: the vessels stay as they are.
+    return ScalingRunSummary(stepID).minBatchSize;
 }

@@ -5,6 +5,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "modules/engine/EngineEntry.h"
+#include "modules/engine/EngineStepSchedule.h"
 
 #include <QHash>
 #include <QSqlQuery>
@@ -59,6 +60,16 @@ void ReadDetailRows(CDaoDatabase& project, long planID, const QVariant& planStar
         if (IsSetNumber(starts.at(i)) && !std::isnan(origin))
             plan.rows[i].earliestStart = (starts.at(i).toDouble() - origin) * kSecondsPerDay;
     }
+}
+
+QString StepRemarkText(CDaoDatabase& project, long stepID, const QString& reason)
+{
+    QSqlQuery row =
+        project.Query(QStringLiteral("SELECT StepName, StepVersionName FROM ProjectStep WHERE StepID = ?"),
+                      {qlonglong(stepID)});
+    const bool found = row.next();
+    return UnschedulableStepRemarkText(found ? row.value(0).toString() : QString::number(stepID),
+                                       found ? row.value(1).toString() : QString(), reason);
 }
 
 // Places the batches one after another by the start rule; keeps the equipment releases.
@@ -160,12 +171,45 @@ EnginePlanPlacement EnginePlanDetailPlacement(const EnginePlanRows& plan)
     return [plan](QList<EnginePlanBatch>& batches) { return DetailPlacement(plan).Place(batches); };
 }
 
-int SimulatePlanByDetailRows(ISimStatus* status, long planID, bool writeResults)
+void DropUnschedulableRows(CDaoDatabase& projectDatabase, EnginePlanRows& plan,
+                           QList<EnginePlanBatch>& batches, QList<ResultsRemark>& remarks,
+                           const EngineBalanceSettings& settings)
+{
+    QHash<long, std::shared_ptr<const EngineSchedule>> schedules;
+    QList<EnginePlanDetailRow> kept;
+    for (const EnginePlanDetailRow& row : std::as_const(plan.rows)) {
+        if (!schedules.contains(row.stepID)) {
+            auto schedule = std::make_shared<EngineSchedule>();
+            QString reason;
+            const bool scheduled = ReadAndScheduleEngineStep(row.stepID, settings, *schedule, &reason);
+            schedules.insert(row.stepID, scheduled ? schedule : nullptr);
+            if (!scheduled)
+                remarks.append({row.stepID, 0, REMARK_STEP_NOT_SCHEDULABLE, QStringLiteral("Error"),
+                                StepRemarkText(projectDatabase, row.stepID, reason), 0});
+        }
+        if (schedules.value(row.stepID))
+            kept.append(row);
+    }
+    plan.rows = kept;
+    batches = EnginePlanDetailBatches(plan);
+    for (EnginePlanBatch& batch : batches)
+        batch.schedule = schedules.value(batch.stepID);
+}
+
+int SimulatePlanByDetailRows(ISimStatus* status, long planID, bool writeResults,
+                             const EngineBalanceSettings& settings)
 {
     CDaoDatabase* project = GetProjectDatabase();
     EnginePlanRows plan;
     if (!project || !ReadEnginePlanRows(*project, planID, plan))
         return SIMULATION_FAILED;
-    return RunEnginePlan(status, planID, EnginePlanDetailBatches(plan), EnginePlanDetailPlacement(plan),
-                         writeResults);
+    QList<EnginePlanBatch> batches;
+    QList<ResultsRemark> remarks;
+    try {
+        DropUnschedulableRows(*project, plan, batches, remarks, settings);
+    } catch (const CDaoException&) {
+        return SIMULATION_FAILED;
+    }
+    return RunEnginePlan(status, planID, batches, EnginePlanDetailPlacement(plan), writeResults, settings,
+                         remarks);
 }

@@ -33,5 +33,12 @@ bool ReadEnginePlanRows(CDaoDatabase& projectDatabase, long planID, EnginePlanRo
 QList<EnginePlanBatch> EnginePlanDetailBatches(const EnginePlanRows& plan);
 EnginePlanPlacement EnginePlanDetailPlacement(const EnginePlanRows& plan);
 
+// Rows whose step cannot be scheduled (no step database, no transitions, a cycle) are left out,
+// each such step with an Error remark (1008, OperationID 0); the others run.
+void DropUnschedulableRows(CDaoDatabase& projectDatabase, EnginePlanRows& plan,
+                           QList<EnginePlanBatch>& batches, QList<ResultsRemark>& remarks,
+                           const EngineBalanceSettings& settings);
+
 // The whole run of the plan by its detail rows.
-int SimulatePlanByDetailRows(ISimStatus* status, long planID, bool writeResults);
+int SimulatePlanByDetailRows(ISimStatus* status, long planID, bool writeResults,
+                             const EngineBalanceSettings& settings = {});

@@ -7,8 +7,7 @@
 #include "modules/engine/EngineEntry.h"
 #include "modules/engine/EngineResultsWriter.h"
 #include "modules/engine/EngineRun.h"
-#include "modules/engine/EngineScheduler.h"
-#include "modules/engine/EngineStepModel.h"
+#include "modules/engine/EngineStepSchedule.h"
 
 #include <QHash>
 #include <QSet>
@@ -16,7 +15,7 @@
 
 namespace {
 
-std::shared_ptr<const EngineSchedule> ReadPlanStepSchedule(long stepID)
+std::shared_ptr<const EngineSchedule> ReadPlanStepSchedule(long stepID, const EngineBalanceSettings& settings)
 {
     CDaoDatabase* database = GetStepDatabase(stepID);
     if (!database)
@@ -24,7 +23,7 @@ std::shared_ptr<const EngineSchedule> ReadPlanStepSchedule(long stepID)
     try {
         const EngineStepModel model = CEngineStepReader(*database).Read(stepID);
         auto schedule = std::make_shared<EngineSchedule>();
-        return CEngineScheduler(model).Schedule(*schedule) ? schedule : nullptr;
+        return ScheduleEngineStep(model, settings, *schedule) ? schedule : nullptr;
     } catch (const CDaoException&) {
         return {};
     }
@@ -109,7 +108,7 @@ bool CollectShifts(const QList<EnginePlanBatch>& batches, QList<ResultsScheduleR
             stepRows.append({batch.stepID, operation.operationID, operation.start, operation.end,
                              operation.end - operation.start, operation.equipmentID, 0});
         for (const EngineRemark& remark : batch.schedule->remarks)
-            stepRemarks.append({batch.stepID, remark.operationID, remark.messageID, {}, {}, 0});
+            stepRemarks.append({batch.stepID, remark.operationID, remark.messageID, {}, remark.text, 0});
     }
     return uniform;
 }
@@ -131,13 +130,15 @@ bool WritePlanRows(CSchemaBuilder& builder, const QList<EnginePlanBatch>& batche
     return WriteScheduleRows(builder, rows);
 }
 
-bool WritePlanResults(long planID, const QList<EnginePlanBatch>& batches)
+bool WritePlanResults(long planID, const QList<EnginePlanBatch>& batches,
+                      const QList<ResultsRemark>& runRemarks)
 {
-    const ResultsRunSummary summary = PlanRunSummary(batches);
-    return WriteResultsAtomically(ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)),
-                                  [&](CSchemaBuilder& builder) {
-                                      return WriteRunSummary(builder, summary) && WritePlanRows(builder, batches);
-                                  });
+    const ResultsRunSummary summary = batches.isEmpty() ? ResultsRunSummary() : PlanRunSummary(batches);
+    return WriteResultsAtomically(
+        ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)), [&](CSchemaBuilder& builder) {
+            return WriteRunSummary(builder, summary) && WriteMessageRemarks(builder, runRemarks) &&
+                   (batches.isEmpty() || WritePlanRows(builder, batches));
+        });
 }
 
 bool PlacedCompletely(const QList<EnginePlanBatch>& batches)
@@ -152,12 +153,14 @@ bool PlacedCompletely(const QList<EnginePlanBatch>& batches)
 
 } // namespace
 
-bool ScheduleEnginePlanBatches(QList<EnginePlanBatch>& batches)
+bool ScheduleEnginePlanBatches(QList<EnginePlanBatch>& batches, const EngineBalanceSettings& settings)
 {
     QHash<long, std::shared_ptr<const EngineSchedule>> schedules;
     for (EnginePlanBatch& batch : batches) {
+        if (batch.schedule)
+            continue;
         if (!schedules.contains(batch.stepID))
-            schedules.insert(batch.stepID, ReadPlanStepSchedule(batch.stepID));
+            schedules.insert(batch.stepID, ReadPlanStepSchedule(batch.stepID, settings));
         batch.schedule = schedules.value(batch.stepID);
         if (!batch.schedule)
             return false;
@@ -183,21 +186,24 @@ double EnginePlanBatchEnd(const EnginePlanBatch& batch)
     return end;
 }
 
-int RunEnginePlan(ISimStatus* status, long planID, QList<EnginePlanBatch> batches, const EnginePlanPlacement& place,
-                  bool writeResults)
+int RunEnginePlan(ISimStatus* status, long planID, QList<EnginePlanBatch> batches,
+                  const EnginePlanPlacement& place, bool writeResults, const EngineBalanceSettings& settings,
+                  const QList<ResultsRemark>& runRemarks)
 {
     if (batches.isEmpty()) {
-        if (writeResults)
+        if (writeResults && runRemarks.isEmpty())
             WriteEngineRunRemark(ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)),
                                  REMARK_PLAN_WITHOUT_BATCHES);
+        else if (writeResults)
+            WritePlanResults(planID, batches, runRemarks);
         return SIMULATION_FAILED;
     }
-    if (!ScheduleEnginePlanBatches(batches) || !place(batches) || !PlacedCompletely(batches))
+    if (!ScheduleEnginePlanBatches(batches, settings) || !place(batches) || !PlacedCompletely(batches))
         return SIMULATION_FAILED;
     CEngineRun::ReportStart(status, PlanOperationCount(batches));
     if (!RunPlanOperations(status, batches))
         return SIMULATION_CANCELLED;
     if (!writeResults)
         return SIMULATION_COMPLETED;
-    return WritePlanResults(planID, batches) ? int(SIMULATION_COMPLETED) : int(SIMULATION_FAILED);
+    return WritePlanResults(planID, batches, runRemarks) ? int(SIMULATION_COMPLETED) : int(SIMULATION_FAILED);
 }

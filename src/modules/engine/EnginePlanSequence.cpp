@@ -28,7 +28,8 @@ bool PlaceBySequence(const QList<SequencePlanBatch>& sequence, QList<EnginePlanB
 
 } // namespace
 
-int SimulatePlanBySequenceFile(ISimStatus* status, long planID, bool writeResults)
+int SimulatePlanBySequenceFile(ISimStatus* status, long planID, bool writeResults,
+                               const EngineBalanceSettings& settings)
 {
     QList<SequencePlanBatch> sequence;
     QList<EngineRemark> remarks;
@@ -48,5 +49,5 @@ int SimulatePlanBySequenceFile(ISimStatus* status, long planID, bool writeResult
     const EnginePlanPlacement place = [&sequence](QList<EnginePlanBatch>& placed) {
         return PlaceBySequence(sequence, placed);
     };
-    return RunEnginePlan(status, planID, batches, place, writeResults);
+    return RunEnginePlan(status, planID, batches, place, writeResults, settings);
 }

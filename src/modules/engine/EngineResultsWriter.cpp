@@ -17,7 +17,7 @@ void AddPartRows(const EngineResultsPart& part, QList<ResultsScheduleRow>& rows,
     }
     for (const EngineRemark& remark : part.schedule->remarks) {
         if (written.contains(remark.operationID))
-            remarks.append({part.schedule->stepID, remark.operationID, remark.messageID, {}, {}});
+            remarks.append({part.schedule->stepID, remark.operationID, remark.messageID, {}, remark.text});
     }
 }
 

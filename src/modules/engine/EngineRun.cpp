@@ -30,6 +30,7 @@ bool CEngineRun::SetRange(long fromSequence, long toSequence)
         return false;
     m_first = m_next = first;
     m_end = end;
+    m_ranged = true;
     return true;
 }
 

@@ -33,6 +33,8 @@ public:
     const EngineSchedule& Schedule() const { return m_schedule; }
     // The operations whose results a completed run writes: all before the end of its range.
     int ResultCount() const { return m_end; }
+    // True unless a range was set.
+    bool WholeBatch() const { return !m_ranged; }
 
 private:
     // The line a pause before operation `index` stops at; 0 when none pauses there.
@@ -46,5 +48,6 @@ private:
     int m_next = 0;
     int m_end = 0;
     bool m_started = false;
+    bool m_ranged = false;
     long m_stoppedSequence = 0;
 };

@@ -3,6 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/UnitConversion.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/MaterialPropertyIDs.h"
 #include "foundation/db/OperationParameters.h"
 #include "foundation/db/SharedDatabases.h"
 
@@ -22,8 +23,6 @@ double VesselLitres(const QVariant& value, const QVariant& uom)
 {
     return value.isNull() ? 1e35 : ToEngineUnit(OperationField::Volume, value.toDouble(), uom.toString());
 }
-
-const double DEFAULT_MOLECULAR_WEIGHT = 18.02;
 
 } // namespace
 
@@ -108,8 +107,9 @@ ScaleDecision CEngineScaleTarget::Times(double factor)
 
 ScaleDecision CEngineScaleTarget::ToMinimum()
 {
-    const double factor = MinimumFactor();
-    return Checked(factor > 0 ? factor : 1e35, QStringLiteral("Minimum batch size can not be calculated."));
+    const double factor =
+        IsSetSize(m_sizes.minimum) && m_sizes.minimum > 0 ? m_sizes.minimum / m_sizes.current : 1e35;
+    return Checked(factor, QStringLiteral("Minimum batch size can not be calculated."));
 }
 
 ScaleDecision CEngineScaleTarget::ToEquipmentMinimum(long equipmentID)

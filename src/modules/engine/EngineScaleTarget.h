@@ -22,6 +22,7 @@ struct ScaleSizes {
     double original = 1e35;
     double maximum = 1e35;
     double keyInput = 1e35;
+    double minimum = 1e35;
 };
 
 class CEngineScaleTarget {

@@ -5,6 +5,11 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
+
+struct EngineBalanceData;
+
+enum class EngineBalanceAction { Keep, Charge, Transfer, React };
 
 struct EngineScheduledOperation {
     long operationID = 0;
@@ -17,12 +22,19 @@ struct EngineScheduledOperation {
     double start = 0;
     double end = 0;
     long equipmentID = 0;
-    double amount = 0; // kg
+    long typeID = 0;
+    // Its part in the material balance.
+    EngineBalanceAction action = EngineBalanceAction::Keep;
+    long materialID = 0;   // charged or dosed
+    double chargeKmol = 0; // 0: nothing charged
+    double chargeKg = 0;
+    long reactionSetID = 0;
 };
 
 struct EngineRemark {
     long operationID = 0;
     long messageID = 0;
+    QString text; // empty: the message's own text
 };
 
 // Remark messages of the results database.
@@ -31,14 +43,25 @@ constexpr long REMARK_VOLUME_ABOVE_CAPACITY = 1002;
 constexpr long REMARK_NO_DURATION = 1003;
 constexpr long REMARK_PROCESS_WITHOUT_TRANSITIONS = 1004; // of the run, not of an operation
 constexpr long REMARK_PLAN_WITHOUT_BATCHES = 1005;        // likewise; 1006 is the sequence file's
+constexpr long REMARK_NEGATIVE_VALUE = 1007;              // counted as 0
+constexpr long REMARK_STEP_NOT_SCHEDULABLE = 1008;        // a plan's batch left out (OperationID 0)
+
+// "A value of <field> is negative; 0 is used."
+QString NegativeValueRemarkText(const QString& field);
+// "Step <name> (<version>) cannot be scheduled: <reason>."
+QString UnschedulableStepRemarkText(const QString& name, const QString& version, const QString& reason);
 
 struct EngineSchedule {
     long stepID = 0;
     QList<EngineScheduledOperation> operations;
     QList<EngineRemark> remarks;
-    double maxFactor = 1e35; // smallest capacity / volume
-    double minFactor = 1e35; // largest minimum volume / volume
+    // Set when the material balance is kept; without it the sizes are 0 and unset.
+    std::shared_ptr<const EngineBalanceData> balance;
+    // The balance's sizes over every operation, kept when the schedule is made (kg).
+    ResultsRunSummary wholeRunSizes;
 
     // The summary over the first `count` operations (all of them when negative).
     ResultsRunSummary Summary(int count = -1) const;
+    // The molecular weight of the key output (of water without one), kg/kmol.
+    double KeyOutputMolecularWeight() const;
 };

@@ -1,5 +1,6 @@
 #include "modules/engine/EngineScheduler.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -27,18 +28,26 @@ double OperationDuration(const EngineOperation& operation, bool* given)
 {
     *given = operation.parameters.duration != 1e35;
     const double duration = GivenOrDefault(operation.parameters.duration, operation, OperationField::Duration);
-    return duration == 1e35 ? 0 : duration;
-}
-
-double OperationAmount(const EngineOperation& operation)
-{
-    const double amount = GivenOrDefault(operation.parameters.amount, operation, OperationField::Amount);
-    return amount == 1e35 ? 0 : amount;
+    return duration == 1e35 ? 0 : std::max(0.0, duration);
 }
 
 double OperationVolume(const EngineOperation& operation)
 {
-    return GivenOrDefault(operation.parameters.volume, operation, OperationField::Volume);
+    const double volume = GivenOrDefault(operation.parameters.volume, operation, OperationField::Volume);
+    return volume == 1e35 ? volume : std::max(0.0, volume);
+}
+
+QStringList NegativeOperationFields(const EngineOperation& operation)
+{
+    QStringList fields;
+    const auto negative = [](double value) { return value != 1e35 && value < 0; };
+    if (negative(operation.parameters.duration))
+        fields << OperationFieldTypeName(OperationField::Duration);
+    if (negative(operation.amount.value))
+        fields << OperationFieldTypeName(OperationField::Amount);
+    if (negative(operation.volume.value))
+        fields << OperationFieldTypeName(OperationField::Volume);
+    return fields;
 }
 
 bool CEngineScheduler::Schedule(EngineSchedule& schedule)
@@ -86,6 +95,7 @@ void CEngineScheduler::AddUnitProcedures()
     };
     const QList<EngineTransition>& transitions = m_model.unitProcedureTransitions;
     const QList<bool> enabled = EnabledTransitions(transitions, m_model.unitProcedureLines);
+    m_unitTransitionEnabled = enabled;
     for (int i = 0; i < transitions.size(); ++i) {
         const EngineTransition& transition = transitions.at(i);
         const bool fromStart = transition.from == m_model.startUnitProcedureID;
@@ -167,7 +177,7 @@ EngineScheduledOperation CEngineScheduler::Timed(long operationID, int node) con
     timed.start = m_graph.Start(node);
     timed.end = m_graph.End(node);
     timed.equipmentID = m_model.unitProcedures.value(owner).primaryEquipmentID;
-    timed.amount = OperationAmount(operation);
+    timed.typeID = operation.typeID;
     return timed;
 }
 
@@ -189,21 +199,38 @@ void CEngineScheduler::AddRemarks(const EngineScheduledOperation& timed, EngineS
 {
     const EngineOperation operation = m_model.operations.value(timed.operationID);
     if (timed.equipmentID == 0)
-        schedule.remarks.append({timed.operationID, REMARK_NO_EQUIPMENT});
-    const double volume = OperationVolume(operation);
-    const EngineVessel vessel = m_model.vessels.value(timed.equipmentID);
-    if (volume != 1e35 && volume > 0 && timed.equipmentID != 0) {
-        if (vessel.capacity != 1e35) {
-            schedule.maxFactor = std::min(schedule.maxFactor, vessel.capacity / volume);
-            if (volume > vessel.capacity)
-                schedule.remarks.append({timed.operationID, REMARK_VOLUME_ABOVE_CAPACITY});
-        }
-        if (vessel.minimumVolume != 1e35)
-            schedule.minFactor = std::max(schedule.minFactor == 1e35 ? 0 : schedule.minFactor,
-                                          vessel.minimumVolume / volume);
-    }
+        schedule.remarks.append({timed.operationID, REMARK_NO_EQUIPMENT, {}});
     bool given = false;
     OperationDuration(operation, &given);
     if (!given)
-        schedule.remarks.append({timed.operationID, REMARK_NO_DURATION});
+        schedule.remarks.append({timed.operationID, REMARK_NO_DURATION, {}});
+    for (const QString& field : NegativeOperationFields(operation))
+        schedule.remarks.append({timed.operationID, REMARK_NEGATIVE_VALUE, NegativeValueRemarkText(field)});
+}
+
+void CEngineScheduler::UnitProcedureOrder(QHash<long, long>& next, QList<long>& last) const
+{
+    const auto runs = [this](long unit) {
+        return m_unitStart.contains(unit) && m_graph.Runs(m_unitStart.value(unit));
+    };
+    const QList<EngineTransition>& transitions = m_model.unitProcedureTransitions;
+    for (int i = 0; i < transitions.size() && i < m_unitTransitionEnabled.size(); ++i) {
+        const EngineTransition& transition = transitions.at(i);
+        if (!m_unitTransitionEnabled.at(i) || transition.from == transition.to || !runs(transition.from) ||
+            !runs(transition.to))
+            continue;
+        const long current = next.value(transition.from, 0);
+        if (current == 0 ||
+            LineOf(m_model.unitProcedureLines, transition.to) < LineOf(m_model.unitProcedureLines, current))
+            next.insert(transition.from, transition.to);
+    }
+    QList<long> running;
+    for (auto it = m_unitStart.cbegin(); it != m_unitStart.cend(); ++it) {
+        if (runs(it.key()) && !next.contains(it.key()))
+            running.append(it.key());
+    }
+    std::sort(running.begin(), running.end(), [this](long a, long b) {
+        return LineOf(m_model.unitProcedureLines, a) < LineOf(m_model.unitProcedureLines, b);
+    });
+    last = running;
 }

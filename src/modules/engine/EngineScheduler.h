@@ -13,6 +13,9 @@ public:
     explicit CEngineScheduler(const EngineStepModel& model) : m_model(model) {}
     // False when the transitions or constraints form a cycle.
     bool Schedule(EngineSchedule& schedule);
+    // After Schedule: for each unit procedure that runs, the one that follows it along the running
+    // transitions (the earliest in the recipe); those without one are the last.
+    void UnitProcedureOrder(QHash<long, long>& next, QList<long>& last) const;
 
 private:
     void AddUnitProcedures();
@@ -31,10 +34,12 @@ private:
     int m_root = -1;
     QHash<long, int> m_unitStart, m_unitEnd, m_operationNode;
     QHash<long, long> m_operationOwner;
+    QList<bool> m_unitTransitionEnabled;
 };
 
-// An operation's duration in s, and whether it came from its own parameters.
+// An operation's duration in s, and whether it came from its own parameters; a negative one counts as 0.
 double OperationDuration(const EngineOperation& operation, bool* given);
-// Its amount (kg) or volume (l): its parameter, else its type's default; 0 / 1e35 without either.
-double OperationAmount(const EngineOperation& operation);
+// Its volume (l): its parameter, else its type's default; 1e35 without either, 0 for a negative one.
 double OperationVolume(const EngineOperation& operation);
+// The names of its stored duration, amount and volume values that are negative.
+QStringList NegativeOperationFields(const EngineOperation& operation);

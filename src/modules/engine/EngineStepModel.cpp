@@ -38,6 +38,32 @@ double DelaySeconds(const QVariant& delay, const QString& uom)
     return seconds == 1e35 || seconds < 0 ? 0 : seconds;
 }
 
+// A parameter in the engine's unit (the first convertible value wins); amounts and volumes also as
+// stored, for the balance.
+void KeepValue(EngineOperation& operation, OperationField field, const EngineQuantity& quantity)
+{
+    if (field == OperationField::Amount && operation.amount.value == 1e35)
+        operation.amount = quantity;
+    else if (field == OperationField::Volume && operation.volume.value == 1e35)
+        operation.volume = quantity;
+    const double value = ToEngineUnit(field, quantity.value, quantity.uom);
+    OperationParameters& parameters = operation.parameters;
+    double* slot = field == OperationField::Duration ? &parameters.duration
+                   : field == OperationField::Amount ? &parameters.amount
+                   : field == OperationField::Volume ? &parameters.volume
+                                                     : &parameters.temperature;
+    if (value != 1e35 && *slot == 1e35)
+        *slot = value;
+}
+
+void KeepReference(EngineOperation& operation, long fieldType, long itemID)
+{
+    long& slot =
+        fieldType == long(LibraryReferenceField::Material) ? operation.materialID : operation.reactionSetID;
+    if (slot == 0)
+        slot = std::max(0L, itemID);
+}
+
 const QString OPERATION_TRANSITIONS = QStringLiteral(
     "SELECT FromOperationID, ToOperationID, UnitProcedureID, TransitionType FROM OperationTransition "
     "ORDER BY RowKey");
@@ -74,6 +100,7 @@ EngineStepModel CEngineStepReader::Read(long stepID)
     ReadStartIDs(model);
     ReadTransitions(model);
     ReadItems(model);
+    ReadKeyMaterials(model);
     ReadRecipeLines(model);
     ReadConstraints(model);
     ReadVessels(model);
@@ -128,12 +155,42 @@ void CEngineStepReader::ReadItems(EngineStepModel& model)
     QSqlQuery operations =
         m_db.Query(QStringLiteral("SELECT OperationID, UnitProcedureID, OperationTypeID FROM Operation"));
     while (operations.next())
-        model.operations.insert(LongOf(operations, 0), {LongOf(operations, 1), LongOf(operations, 2), {}});
-    const QHash<long, OperationParameters> parameters = ReadOperationParameters(m_db);
-    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it) {
-        if (model.operations.contains(it.key()))
-            model.operations[it.key()].parameters = it.value();
+        model.operations.insert(LongOf(operations, 0),
+                                {LongOf(operations, 1), LongOf(operations, 2), {}, {}, {}, 0, 0});
+    ReadFields(model);
+}
+
+void CEngineStepReader::ReadFields(EngineStepModel& model)
+{
+    // One pass over the field rows; the first value of each field wins, in group and field order.
+    QSqlQuery rows = m_db.Query(QStringLiteral(
+        "SELECT g.OperationID, f.FieldTypeID, f.DoubleValue, f.UOM, f.LongValue FROM TblFieldData f "
+        "JOIN TblGroupData g ON g.GroupID = f.GroupID WHERE f.FieldTypeID BETWEEN 100001 AND 100006 "
+        "ORDER BY g.OperationID, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID"));
+    while (rows.next()) {
+        const auto found = model.operations.find(LongOf(rows, 0));
+        if (found == model.operations.end())
+            continue;
+        const long type = LongOf(rows, 1);
+        const EngineQuantity quantity{rows.value(2).isNull() ? 1e35 : rows.value(2).toDouble(),
+                                      rows.value(3).toString()};
+        if (type == long(LibraryReferenceField::Material) || type == long(LibraryReferenceField::Reaction))
+            KeepReference(*found, type, rows.value(4).isNull() ? 0 : LongOf(rows, 4));
+        else
+            KeepValue(*found, OperationField(type), quantity);
     }
+}
+
+void CEngineStepReader::ReadKeyMaterials(EngineStepModel& model)
+{
+    QSqlQuery row =
+        m_db.Query(QStringLiteral("SELECT KeyInputIntermediateID, KeyOutputIntermediateID FROM Step "
+                                  "ORDER BY StepID = ? DESC LIMIT 1"),
+                   {qlonglong(model.stepID)});
+    if (!row.next())
+        return;
+    model.keyInputID = std::max(0L, LongOf(row, 0));
+    model.keyOutputID = std::max(0L, LongOf(row, 1));
 }
 
 void CEngineStepReader::ReadRecipeLines(EngineStepModel& model)

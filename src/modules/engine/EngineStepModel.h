@@ -30,10 +30,21 @@ struct EngineUnitProcedure {
     long primaryEquipmentID = 0; // 0: none
 };
 
+// A stored value with its unit; 1e35 = not stored.
+struct EngineQuantity {
+    double value = 1e35;
+    QString uom;
+};
+
 struct EngineOperation {
     long unitProcedureID = 0;
     long typeID = 0;
-    OperationParameters parameters;
+    OperationParameters parameters; // a negative duration is kept as stored
+    // As stored, for the material balance (converted with the material's figures).
+    EngineQuantity amount;
+    EngineQuantity volume;
+    long materialID = 0;    // 0: none named
+    long reactionSetID = 0; // a reaction data set; 0: none
 };
 
 struct EngineConstraint {
@@ -53,6 +64,8 @@ struct EngineStepModel {
     long stepID = 0;
     long startUnitProcedureID = 1;
     long startOperationID = 1;
+    long keyInputID = 0; // materials; 0 when the step names none
+    long keyOutputID = 0;
     QList<EngineTransition> unitProcedureTransitions;
     QList<EngineTransition> operationTransitions;
     QHash<long, EngineUnitProcedure> unitProcedures;
@@ -83,6 +96,8 @@ private:
     void ReadStartIDs(EngineStepModel& model);
     void ReadTransitions(EngineStepModel& model);
     void ReadItems(EngineStepModel& model);
+    void ReadFields(EngineStepModel& model);
+    void ReadKeyMaterials(EngineStepModel& model);
     void ReadRecipeLines(EngineStepModel& model);
     void ReadConstraints(EngineStepModel& model);
     void ReadVessels(EngineStepModel& model);

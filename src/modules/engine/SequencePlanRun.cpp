@@ -103,7 +103,7 @@ int ScheduleSequencePlan(long planID, QList<SequencePlanBatch>& batches, QList<E
     batches.clear();
     const std::optional<QList<SimSequenceLine>> lines = UsableSequenceLines(planID);
     if (!lines) {
-        remarks.append({0, REMARK_SEQUENCE_FILE_UNUSABLE});
+        remarks.append({0, REMARK_SEQUENCE_FILE_UNUSABLE, {}});
         return SIMULATION_FAILED;
     }
     QHash<long, EngineSchedule> schedules;

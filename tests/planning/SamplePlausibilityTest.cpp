@@ -1,0 +1,210 @@
+// The sample checked as a user would, through the real engine and planning code: its batches fit
+// their vessels, a batch is no more than its charges, the Weekly plan's batch counts are the ones
+// worked by hand below, more product needs no fewer batches, scaling doubles, a conversion of 0.9
+// makes 90 % of the product, and every screen shows a step's batch size as the same figure.
+
+#include "SampleFixture.h"
+
+#include "foundation/common/AppContext.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "modules/engine/EngineEntry.h"
+#include "planning/PlanReportFiles.h"
+#include "planning/PlanRequirementCalculator.h"
+#include "planning/PlanRequirementRun.h"
+#include "simulation/EngineEntryFactory.h"
+#include "simulation/ScaleUpDialog.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSqlQuery>
+#include <QtEndian>
+#include <cmath>
+
+namespace {
+
+constexpr long CAPACITY_REMARK = 1002;
+
+const QList<long> SAMPLE_STEPS = {SAMPLE_COUPLING, SAMPLE_CRYSTALLIZATION, SAMPLE_DRYING,
+                                  SAMPLE_SALT_FORMATION, SAMPLE_MILLING};
+
+// The sample's recipe, by hand: what each step charges of its key input (kg), its conversion and
+// the molecular weights.
+constexpr double ANILINE_KG = 186, AMIDE_FOR_CRYSTALLIZATION_KG = 100, CRUDE_FOR_DRYING_KG = 90,
+                 SALT_FOR_MILLING_KG = 100;
+constexpr double ACYLATION = 0.95, CRYSTALLIZATION = 0.9, DRYING = 0.97, MILLING = 0.99;
+constexpr double MW_ANILINE = 93.13, MW_AMIDE = 135.17;
+
+QString ReportText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QString text;
+    for (qsizetype i = 2; i + 1 < bytes.size(); i += 2)
+        text.append(QChar(qFromLittleEndian<quint16>(bytes.constData() + i)));
+    return text;
+}
+
+} // namespace
+
+class SamplePlausibilityTest : public SampleFixture {
+protected:
+    void SetUp() override
+    {
+        SampleFixture::SetUp();
+        ASSERT_FALSE(HasFatalFailure());
+        installed.Install<EngineFactory>(&factory);
+    }
+    void RunBatch(long stepID)
+    {
+        EngineEntry engine;
+        ASSERT_TRUE(SimulateRequiredBatch(engine, stepID)) << stepID;
+    }
+    double ChargedKg(long stepID) const
+    {
+        return StepValue(stepID,
+                         "SELECT sum(f.DoubleValue) FROM TblFieldData f JOIN TblGroupData g ON g.GroupID = "
+                         "f.GroupID JOIN Operation o ON o.OperationID = g.OperationID WHERE "
+                         "o.OperationTypeID = 4 AND f.FieldTypeID = 100002")
+            .toDouble();
+    }
+    QList<long> Remarks(long stepID) const
+    {
+        CResultsDatabase results;
+        QList<long> ids;
+        if (results.Open(ResultsFilePath(folder, StepResultsFileName(stepID))))
+            for (const ResultsRemark& remark : results.AllRemarks())
+                ids << remark.messageID;
+        return ids;
+    }
+    QStringList SummaryRows() const
+    {
+        QStringList rows;
+        QSqlQuery query = app.fileSet().projectDatabase->Query(
+            "SELECT StepID || '=' || NumberOfBatches FROM PlanSummary WHERE PlanID = 1 ORDER BY RowKey");
+        while (query.next())
+            rows << query.value(0).toString();
+        return rows;
+    }
+
+    CEngineEntryFactory factory;
+    ServiceInstallations installed;
+};
+
+// Untouched, every step runs without a capacity remark, within its vessels and its charges, and
+// leaves the batch size the sample ships with.
+TEST_F(SamplePlausibilityTest, EachStepFitsItsVesselsAndCharges)
+{
+    for (long stepID : SAMPLE_STEPS) {
+        const double shipped = StepValue(stepID, "SELECT BatchSize FROM Step").toDouble();
+        RunBatch(stepID);
+        EngineEntry query;
+        const double kg = query.getCurrentBatchSizeInKg(stepID);
+        EXPECT_FALSE(Remarks(stepID).contains(CAPACITY_REMARK)) << stepID;
+        EXPECT_GT(kg, 0) << stepID;
+        EXPECT_LE(kg, ChargedKg(stepID)) << stepID;
+        EXPECT_GE(query.getMaxBatchSizeInKg(stepID), kg) << stepID;
+        EXPECT_LT(query.getMaxBatchSizeInKg(stepID), 1e35) << stepID;
+        EXPECT_NEAR(StepValue(stepID, "SELECT BatchSize FROM Step").toDouble(), shipped, 1e-9) << stepID;
+        EXPECT_NEAR(kg, shipped * StepValue(stepID, "SELECT BatchSizeMW FROM Step").toDouble(), 1e-6)
+            << stepID;
+    }
+}
+
+// 500 kg of Amidol: drying makes 0.97 x 90 kg a batch; each drying batch takes one crystallisation
+// batch (90 kg crude from 100 kg amide); the coupling makes 0.95 x 186 / 93.13 kmol of amide. The
+// counts 3, 6, 6 run as 3 cycles of 1, 2, 2; 150 kg of the milled salt at 0.99 x 100 kg is 2.
+TEST_F(SamplePlausibilityTest, WeeklyPlanBatchCountsAreTheHandWorkedOnes)
+{
+    const int drying = int(std::ceil(500 / (DRYING * CRUDE_FOR_DRYING_KG)));
+    const double crudeNeeded = drying * (DRYING * CRUDE_FOR_DRYING_KG) / DRYING; // product factor 1 / 0.97
+    const int crystallization = int(std::ceil(crudeNeeded / (CRYSTALLIZATION * AMIDE_FOR_CRYSTALLIZATION_KG) -
+                                              1e-6)); // the calculation's tolerance
+    const double amideNeeded =
+        crystallization * (CRYSTALLIZATION * AMIDE_FOR_CRYSTALLIZATION_KG) / CRYSTALLIZATION;
+    const int coupling = int(std::ceil(amideNeeded / (ACYLATION * ANILINE_KG / MW_ANILINE * MW_AMIDE)));
+    const int milling = int(std::ceil(150 / (MILLING * SALT_FOR_MILLING_KG)));
+    ASSERT_EQ(QList<int>({coupling, crystallization, drying, milling}), QList<int>({3, 6, 6, 2}));
+    ASSERT_TRUE(RunPlanRequirements(SAMPLE_WEEKLY_PLAN, nullptr, false));
+    EXPECT_EQ(SummaryRows(), QStringList({"1001=1", "1002=2", "1003=2", "1005=2"})); // per cycle of 3
+    EXPECT_EQ(ProjectValue("SELECT count(*) FROM ProductionPlanDetail WHERE PlanID = 1").toInt(),
+              coupling + crystallization + drying + milling);
+    EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('\n').toStdString();
+}
+
+TEST_F(SamplePlausibilityTest, MoreProductNeedsNoFewerBatches)
+{
+    int previous = 0;
+    for (double kg : {100.0, 500.0, 1000.0, 5000.0}) {
+        PlanRequirementCalculator calculator(SAMPLE_WEEKLY_PLAN, 0, "Production Plan");
+        calculator.CalculateForProcess(1, kg, "kg");
+        EXPECT_GE(calculator.GetTotalBatches(), previous) << kg;
+        EXPECT_GT(calculator.GetTotalBatches(), 0) << kg;
+        previous = calculator.GetTotalBatches();
+    }
+}
+
+TEST_F(SamplePlausibilityTest, ScalingTwiceDoublesBatchAndKeyInput)
+{
+    RunBatch(SAMPLE_COUPLING);
+    EngineEntry before;
+    const double batch = before.getCurrentBatchSizeInKg(SAMPLE_COUPLING);
+    const double keyInput = before.getCurrentKeyInputBatchSizeInKg(SAMPLE_COUPLING);
+    EXPECT_NEAR(keyInput, ANILINE_KG, 1e-9);
+    EngineEntry scaling;
+    ASSERT_EQ(scaling.scaleUpToNTimesCurrentBatchSize(nullptr, SAMPLE_COUPLING, 2), 1);
+    ASSERT_EQ(scaling.writeScaleUpResults(nullptr, SAMPLE_COUPLING), 1);
+    RunBatch(SAMPLE_COUPLING);
+    EngineEntry after;
+    EXPECT_NEAR(after.getCurrentBatchSizeInKg(SAMPLE_COUPLING), 2 * batch, 1e-6);
+    EXPECT_NEAR(after.getCurrentKeyInputBatchSizeInKg(SAMPLE_COUPLING), 2 * keyInput, 1e-6);
+}
+
+// The coupling charges 186 kg of aniline: the theoretical amide is 186 / 93.13 kmol.
+TEST_F(SamplePlausibilityTest, AConversionOfNinetyPercentMakesNinetyPercent)
+{
+    {
+        CDaoDatabase materials;
+        materials.Open(app.fileSet().materialsDBPath, DatabaseRole::ReadWrite);
+        materials.Execute("UPDATE ReactionTable SET Conversion = 0.9 WHERE ReactionDataSetID = 1");
+    }
+    RunBatch(SAMPLE_COUPLING);
+    EXPECT_NEAR(EngineEntry().getCurrentBatchSizeInKg(SAMPLE_COUPLING),
+                0.9 * ANILINE_KG / MW_ANILINE * MW_AMIDE, 1e-6);
+    // 90 in percent reads the same.
+    {
+        CDaoDatabase materials;
+        materials.Open(app.fileSet().materialsDBPath, DatabaseRole::ReadWrite);
+        materials.Execute("UPDATE ReactionTable SET Conversion = 90 WHERE ReactionDataSetID = 1");
+    }
+    RunBatch(SAMPLE_COUPLING);
+    EXPECT_NEAR(EngineEntry().getCurrentBatchSizeInKg(SAMPLE_COUPLING),
+                0.9 * ANILINE_KG / MW_ANILINE * MW_AMIDE, 1e-6);
+}
+
+// The factor report, the step scaling dialog, the results and the step row give one figure.
+TEST_F(SamplePlausibilityTest, EveryScreenShowsTheSameBatchSize)
+{
+    for (long stepID : SAMPLE_STEPS)
+        RunBatch(stepID);
+    ASSERT_TRUE(RunPlanRequirements(SAMPLE_WEEKLY_PLAN, nullptr, false));
+    const QString report = ReportText(folder + PlanFactorFileName(SAMPLE_WEEKLY_PLAN));
+    for (long stepID : {SAMPLE_COUPLING, SAMPLE_CRYSTALLIZATION, SAMPLE_DRYING, SAMPLE_MILLING}) {
+        EngineEntry engine;
+        const double kg = engine.getCurrentBatchSizeInKg(stepID);
+        EXPECT_TRUE(report.contains(QString::asprintf("        Batch Size: %g kg\r\n", kg))) << stepID;
+        CResultsDatabase results;
+        ASSERT_TRUE(results.Open(ResultsFilePath(folder, StepResultsFileName(stepID))));
+        EXPECT_DOUBLE_EQ(results.Summary().batchSize, kg);
+        CScaleUpDialog dialog(stepID, -1,
+                              {kg, engine.getOriginalBatchSizeInKg(stepID),
+                               engine.getMaxBatchSizeInKg(stepID), engine.getMinBatchSizeInKg(stepID),
+                               engine.getCurrentKeyInputBatchSizeInKg(stepID)});
+        dialog.OnInitDialog();
+        EXPECT_EQ(static_cast<QLabel*>(dialog.Control(1175))->text(), CScaleUpDialog::SizeText(kg));
+        EXPECT_NEAR(StepValue(stepID, "SELECT BatchSize * BatchSizeMW FROM Step").toDouble(), kg, 1e-6);
+    }
+}
