@@ -1,0 +1,185 @@
+#include "results/SchedulePainter.h"
+
+#include "recipe/RecipeMarks.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const QColor BAR_COLOUR(120, 170, 220);
+const QColor WARNING_COLOUR(240, 200, 90);
+const QColor ERROR_COLOUR(230, 110, 100);
+const QColor HEADING_COLOUR(225, 230, 238);
+const QColor GRID_COLOUR(215, 215, 215);
+
+QColor BarColour(RemarkSeverity severity)
+{
+    switch (severity) {
+    case RemarkSeverity::Error:
+        return ERROR_COLOUR;
+    case RemarkSeverity::Warning:
+        return WARNING_COLOUR;
+    case RemarkSeverity::None:
+        break;
+    }
+    return BAR_COLOUR;
+}
+
+// The recipe view's severity numbers: 0 error, 1 warning, -1 none.
+int MarkSeverity(RemarkSeverity severity)
+{
+    return severity == RemarkSeverity::Error ? 0 : severity == RemarkSeverity::Warning ? 1 : -1;
+}
+} // namespace
+
+int ScheduleTickMinutes(double pixelsPerHour, double minPixels)
+{
+    static const int steps[] = {1, 2, 5, 10, 15, 30, 60, 120, 240, 480, 720, 1440, 2880, 10080};
+    for (int minutes : steps) {
+        if (pixelsPerHour * minutes / 60.0 >= minPixels)
+            return minutes;
+    }
+    return 10080 * int(std::ceil(minPixels / std::max(1.0, pixelsPerHour * 168)));
+}
+
+QSize CSchedulePainter::FullSize() const
+{
+    const int width =
+        m_scale.labelWidth + int(std::ceil(m_chart->span * m_scale.pixelsPerHour / 3600.0)) + 40;
+    return {width, m_scale.axisHeight + int(m_chart->rows.size()) * m_scale.rowHeight + 1};
+}
+
+ScheduleSlice CSchedulePainter::SliceIn(const QRect& rect) const
+{
+    ScheduleSlice slice;
+    slice.firstRow = std::max(0, (rect.top() - m_scale.axisHeight) / m_scale.rowHeight);
+    slice.lastRow =
+        std::min(int(m_chart->rows.size()), (rect.bottom() - m_scale.axisHeight) / m_scale.rowHeight + 1);
+    const double secondsPerPixel = 3600.0 / m_scale.pixelsPerHour;
+    slice.from = std::max(0.0, (rect.left() - m_scale.labelWidth) * secondsPerPixel);
+    slice.to = std::max(slice.from, (rect.right() - m_scale.labelWidth + 1) * secondsPerPixel);
+    return slice;
+}
+
+double CSchedulePainter::X(double seconds, const ScheduleSlice& slice) const
+{
+    return m_scale.labelWidth + (seconds - slice.timeOrigin) * m_scale.pixelsPerHour / 3600.0;
+}
+
+int CSchedulePainter::Y(int row, const ScheduleSlice& slice) const
+{
+    return m_scale.axisHeight + (row - slice.rowOrigin) * m_scale.rowHeight;
+}
+
+void CSchedulePainter::Paint(QPainter& painter, const ScheduleSlice& slice) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    PaintAxis(painter, slice);
+    for (int row = slice.firstRow; row < slice.lastRow; ++row)
+        PaintRow(painter, row, slice);
+    painter.setPen(Qt::darkGray);
+    painter.drawLine(m_scale.labelWidth - 1, 0, m_scale.labelWidth - 1, Y(slice.lastRow, slice));
+    painter.restore();
+}
+
+void CSchedulePainter::PaintAxis(QPainter& painter, const ScheduleSlice& slice) const
+{
+    const int tick = ScheduleTickMinutes(m_scale.pixelsPerHour, 60) * 60;
+    const int bottom = Y(slice.lastRow, slice);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(4, 0, m_scale.labelWidth - 8, m_scale.axisHeight),
+                     Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("h:min from the start"));
+    for (double t = std::floor(slice.from / tick) * tick; t <= slice.to; t += tick) {
+        const double x = X(t, slice);
+        if (x < m_scale.labelWidth)
+            continue;
+        painter.setPen(GRID_COLOUR);
+        painter.drawLine(QPointF(x, m_scale.axisHeight), QPointF(x, bottom));
+        painter.setPen(Qt::black);
+        painter.drawLine(QPointF(x, m_scale.axisHeight - 6), QPointF(x, m_scale.axisHeight));
+        painter.drawText(QRectF(x + 3, 0, 80, m_scale.axisHeight - 4), Qt::AlignBottom | Qt::AlignLeft,
+                         FormatScheduleTime(t));
+    }
+    painter.drawLine(m_scale.labelWidth, m_scale.axisHeight, int(X(slice.to, slice)), m_scale.axisHeight);
+}
+
+void CSchedulePainter::PaintRow(QPainter& painter, int row, const ScheduleSlice& slice) const
+{
+    const ScheduleRow& chartRow = m_chart->rows.at(row);
+    const int top = Y(row, slice);
+    const QRect titleRect(4, top, m_scale.labelWidth - 8, m_scale.rowHeight);
+    if (chartRow.heading) {
+        painter.fillRect(QRectF(0, top, X(slice.to, slice), m_scale.rowHeight), HEADING_COLOUR);
+        QFont bold = painter.font();
+        bold.setBold(true);
+        painter.save();
+        painter.setFont(bold);
+        painter.setPen(Qt::black);
+        painter.drawText(titleRect, Qt::AlignVCenter | Qt::AlignLeft, chartRow.title);
+        painter.restore();
+        return;
+    }
+    painter.setPen(Qt::black);
+    painter.drawText(titleRect, Qt::AlignVCenter | Qt::AlignLeft,
+                     painter.fontMetrics().elidedText(chartRow.title, Qt::ElideRight, titleRect.width()));
+    painter.setPen(GRID_COLOUR);
+    painter.drawLine(0, top + m_scale.rowHeight, int(X(slice.to, slice)), top + m_scale.rowHeight);
+    for (int b = 0; b < chartRow.bars.size(); ++b) {
+        const ScheduleBar& bar = chartRow.bars.at(b);
+        if (bar.end < slice.from || bar.start > slice.to)
+            continue;
+        const double left = std::max(X(bar.start, slice), double(m_scale.labelWidth));
+        const double right = std::min(X(bar.end, slice), X(slice.to, slice));
+        const QRectF rect(left, top + 3, std::max(2.0, right - left), m_scale.rowHeight - 6);
+        PaintBar(painter, bar, rect, row == m_selectedRow && b == m_selectedBar);
+    }
+}
+
+void CSchedulePainter::PaintBar(QPainter& painter, const ScheduleBar& bar, const QRectF& rect,
+                                bool selected) const
+{
+    painter.fillRect(rect, BarColour(bar.severity));
+    painter.setPen(selected ? QPen(Qt::black, 2) : QPen(BarColour(bar.severity).darker(150)));
+    painter.drawRect(rect);
+    QRectF text = rect.adjusted(3, 0, -2, 0);
+    RecipeMark mark;
+    if (LineMarkOf(MarkSeverity(bar.severity), bar.breakpoint, true, &mark)) {
+        const QPixmap& pixmap = RecipeMarkPixmap(mark);
+        const double size = std::min(rect.height(), double(pixmap.height()));
+        painter.drawPixmap(QRectF(rect.left() + 2, rect.center().y() - size / 2, size, size), pixmap,
+                           pixmap.rect());
+        text.setLeft(text.left() + size + 2);
+    }
+    if (text.width() < 12)
+        return;
+    painter.setPen(Qt::black);
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
+                     painter.fontMetrics().elidedText(bar.caption, Qt::ElideRight, int(text.width())));
+}
+
+QRect CSchedulePainter::BarRect(int row, int bar) const
+{
+    const ScheduleSlice whole;
+    const ScheduleBar& b = m_chart->rows.at(row).bars.at(bar);
+    const double left = X(b.start, whole);
+    return QRectF(left, Y(row, whole) + 3, std::max(2.0, X(b.end, whole) - left), m_scale.rowHeight - 6)
+        .toAlignedRect();
+}
+
+bool CSchedulePainter::BarAt(const QPoint& point, int* row, int* bar) const
+{
+    const int r = (point.y() - m_scale.axisHeight) / m_scale.rowHeight;
+    if (point.y() < m_scale.axisHeight || r >= m_chart->rows.size())
+        return false;
+    for (int b = 0; b < m_chart->rows.at(r).bars.size(); ++b) {
+        if (BarRect(r, b).contains(point)) {
+            *row = r;
+            *bar = b;
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,61 @@
+#pragma once
+// Draws a laid-out schedule: the row titles on the left, the time axis in h:min from the start on
+// top, a bar per operation (or batch) with its caption, remark and breakpoint marks as the recipe
+// view draws them, the selected bar outlined. The screen draws only what is exposed; a printed
+// page draws a slice of rows and times.
+
+#include "results/ScheduleChart.h"
+
+#include <QRect>
+
+class QPainter;
+
+struct ScheduleScale {
+    double pixelsPerHour = 120;
+    int labelWidth = 260;
+    int rowHeight = 26;
+    int axisHeight = 28;
+};
+
+// What one drawing covers: rows [firstRow, lastRow) and times [from, to] in seconds.
+// rowOrigin and timeOrigin are the row and time drawn at the top left of the bar area.
+struct ScheduleSlice {
+    int rowOrigin = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+    double timeOrigin = 0;
+    double from = 0;
+    double to = 0;
+};
+
+class CSchedulePainter {
+public:
+    CSchedulePainter(const ScheduleChart& chart, ScheduleScale scale) : m_chart(&chart), m_scale(scale) {}
+
+    // The whole chart drawn at once.
+    QSize FullSize() const;
+    // The part of the whole chart that lies in rect (in whole-chart coordinates).
+    ScheduleSlice SliceIn(const QRect& rect) const;
+    void Paint(QPainter& painter, const ScheduleSlice& slice) const;
+    // The bar at a point of the whole chart; false between bars.
+    bool BarAt(const QPoint& point, int* row, int* bar) const;
+    QRect BarRect(int row, int bar) const;
+
+    void SetSelected(int row, int bar) { m_selectedRow = row, m_selectedBar = bar; }
+    const ScheduleScale& Scale() const { return m_scale; }
+
+private:
+    double X(double seconds, const ScheduleSlice& slice) const;
+    int Y(int row, const ScheduleSlice& slice) const;
+    void PaintAxis(QPainter& painter, const ScheduleSlice& slice) const;
+    void PaintRow(QPainter& painter, int row, const ScheduleSlice& slice) const;
+    void PaintBar(QPainter& painter, const ScheduleBar& bar, const QRectF& rect, bool selected) const;
+
+    const ScheduleChart* m_chart;
+    ScheduleScale m_scale;
+    int m_selectedRow = -1;
+    int m_selectedBar = -1;
+};
+
+// The axis step in minutes that keeps ticks at least minPixels apart at that scale.
+int ScheduleTickMinutes(double pixelsPerHour, double minPixels);
