@@ -22,6 +22,15 @@ void CScheduleChartView::SetChart(const ScheduleChart* chart)
     m_chart = chart ? chart : &Empty();
     m_painter = CSchedulePainter(*m_chart, m_painter.Scale());
     m_row = m_bar = -1;
+    m_painter.SetSelected(-1, -1);
+    FitToWidth(m_fitWidth);
+}
+
+void CScheduleChartView::FitToWidth(int width)
+{
+    m_fitWidth = width;
+    if (width > 0)
+        m_painter.SetScale(FitScheduleScale(*m_chart, fontMetrics(), width));
     setFixedSize(m_painter.FullSize());
     update();
 }

@@ -18,6 +18,8 @@ public:
     int SelectedRow() const { return m_row; }
     int SelectedBar() const { return m_bar; }
     QRect BarRect(int row, int bar) const;
+    // The scale that shows the whole span in that width.
+    void FitToWidth(int width);
 
 signals:
     void barClicked(int row, int bar);
@@ -33,4 +35,5 @@ private:
     CSchedulePainter m_painter{Empty(), {}};
     int m_row = -1;
     int m_bar = -1;
+    int m_fitWidth = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "recipe/RecipeMarks.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -33,6 +34,19 @@ int MarkSeverity(RemarkSeverity severity)
     return severity == RemarkSeverity::Error ? 0 : severity == RemarkSeverity::Warning ? 1 : -1;
 }
 } // namespace
+
+ScheduleScale FitScheduleScale(const ScheduleChart& chart, const QFontMetrics& fonts, int width)
+{
+    ScheduleScale scale;
+    int titles = 0;
+    for (const ScheduleRow& row : chart.rows)
+        titles = std::max(titles, fonts.horizontalAdvance(row.title));
+    scale.labelWidth = std::clamp(titles + 16, 120, 320);
+    const double hours = chart.span / 3600.0;
+    if (hours > 0)
+        scale.pixelsPerHour = std::clamp((width - scale.labelWidth - 40) / hours, 30.0, 3600.0);
+    return scale;
+}
 
 int ScheduleTickMinutes(double pixelsPerHour, double minPixels)
 {

@@ -8,6 +8,7 @@
 
 #include <QRect>
 
+class QFontMetrics;
 class QPainter;
 
 struct ScheduleScale {
@@ -43,6 +44,7 @@ public:
 
     void SetSelected(int row, int bar) { m_selectedRow = row, m_selectedBar = bar; }
     const ScheduleScale& Scale() const { return m_scale; }
+    void SetScale(const ScheduleScale& scale) { m_scale = scale; }
 
 private:
     double X(double seconds, const ScheduleSlice& slice) const;
@@ -57,5 +59,8 @@ private:
     int m_selectedBar = -1;
 };
 
+// The scale at which the chart's span fills width beside its row titles (each title as wide as
+// fonts measures it, within bounds), so the whole schedule shows at once when it can.
+ScheduleScale FitScheduleScale(const ScheduleChart& chart, const QFontMetrics& fonts, int width);
 // The axis step in minutes that keeps ticks at least minPixels apart at that scale.
 int ScheduleTickMinutes(double pixelsPerHour, double minPixels);

@@ -86,7 +86,7 @@ CScheduleWindow::CScheduleWindow(ScheduleKind kind, long id, const QString& name
     connect(m_view, &CScheduleChartView::barClicked, this,
             [this](int row, int bar) { SelectEntry(m_chart.rows.at(row).bars.at(bar).entries.first()); });
     for (QWidget* child : {static_cast<QWidget*>(m_view), static_cast<QWidget*>(m_table),
-                           static_cast<QWidget*>(m_tabs->tabBar())})
+                           static_cast<QWidget*>(m_tabs->tabBar()), scroll->viewport()})
         child->installEventFilter(this);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -214,5 +214,7 @@ bool CScheduleWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn)
         ReportActive();
+    else if (event->type() == QEvent::Resize && watched == m_view->parentWidget()) // the scroll viewport
+        m_view->FitToWidth(m_view->parentWidget()->width());
     return QWidget::eventFilter(watched, event);
 }
