@@ -36,13 +36,16 @@ QList<ScheduleRow> UnitProcedureRows(const QList<ScheduleEntry>& entries, const 
 
 QList<ScheduleRow> ProcessRows(const QList<ScheduleEntry>& entries)
 {
-    QList<long> steps; // in the order they first run
     QMap<long, QList<int>> byStep;
+    QMap<long, double> firstStart;
     for (int i = 0; i < entries.size(); ++i) {
-        if (!byStep.contains(entries.at(i).stepID))
-            steps << entries.at(i).stepID;
-        byStep[entries.at(i).stepID] << i;
+        const ScheduleEntry& entry = entries.at(i);
+        byStep[entry.stepID] << i;
+        firstStart[entry.stepID] = std::min(firstStart.value(entry.stepID, entry.start), entry.start);
     }
+    QList<long> steps = byStep.keys(); // in the order they first run
+    std::stable_sort(steps.begin(), steps.end(),
+                     [&firstStart](long a, long b) { return firstStart.value(a) < firstStart.value(b); });
     QList<ScheduleRow> rows;
     for (long step : steps) {
         rows << ScheduleRow{entries.at(byStep.value(step).first()).stepName, true, {}};
@@ -84,6 +87,24 @@ QList<ScheduleRow> PlanRows(const QList<ScheduleEntry>& entries)
     return rows;
 }
 
+// Each bar goes into the first lane free at its start; a row has as many lanes as it needs.
+void AssignLanes(ScheduleRow& row)
+{
+    std::stable_sort(row.bars.begin(), row.bars.end(),
+                     [](const ScheduleBar& a, const ScheduleBar& b) { return a.start < b.start; });
+    QList<double> laneEnds;
+    for (ScheduleBar& bar : row.bars) {
+        int lane = 0;
+        while (lane < laneEnds.size() && laneEnds.at(lane) > bar.start)
+            ++lane;
+        if (lane == laneEnds.size())
+            laneEnds << bar.end;
+        laneEnds[lane] = std::max(bar.end, bar.start);
+        bar.lane = lane;
+    }
+    row.lanes = std::max(1, int(laneEnds.size()));
+}
+
 } // namespace
 
 bool ScheduleChart::FindEntry(int entry, int* row, int* bar) const
@@ -120,5 +141,7 @@ ScheduleChart LayOutSchedule(ScheduleKind kind, QList<ScheduleEntry> entries)
         chart.rows = PlanRows(chart.entries);
         break;
     }
+    for (ScheduleRow& row : chart.rows)
+        AssignLanes(row);
     return chart;
 }

@@ -15,12 +15,14 @@ struct ScheduleBar {
     RemarkSeverity severity = RemarkSeverity::None;
     bool breakpoint = false;
     QList<int> entries; // indexes into the chart's entries
+    int lane = 0;       // bars that overlap in time (parallel operations) lie in lanes
 };
 
 struct ScheduleRow {
     QString title;        // "1. Reaction in R-101 [R-101]"
     bool heading = false; // a process's step: a title without bars
     QList<ScheduleBar> bars;
+    int lanes = 1;
 };
 
 struct ScheduleChart {

@@ -1,9 +1,11 @@
 #include "results/ScheduleChartView.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QToolTip>
 
 CScheduleChartView::CScheduleChartView(QWidget* parent) : QWidget(parent)
 {
@@ -62,16 +64,40 @@ void CScheduleChartView::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
     painter.setClipRect(event->rect());
-    m_painter.Paint(painter, m_painter.SliceIn(event->rect()));
+    // The titles stay at the visible left edge; a sideways scroll repaints the whole view.
+    m_painter.Paint(painter, m_painter.SliceIn(event->rect()), -x());
 }
 
 void CScheduleChartView::mousePressEvent(QMouseEvent* event)
 {
     int row = -1;
     int bar = -1;
-    if (event->button() == Qt::LeftButton && m_painter.BarAt(event->position().toPoint(), &row, &bar)) {
+    const QPoint point = event->position().toPoint();
+    const bool overTitles = point.x() < -x() + m_painter.Scale().labelWidth;
+    if (event->button() == Qt::LeftButton && !overTitles && m_painter.BarAt(point, &row, &bar)) {
         Select(row, bar);
         emit barClicked(row, bar);
     }
     QWidget::mousePressEvent(event);
+}
+
+// A bar's tip: its caption, times and remarks, which the bar may be too short to show.
+bool CScheduleChartView::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    int row = -1;
+    int bar = -1;
+    if (help->pos().x() < -x() + m_painter.Scale().labelWidth || !m_painter.BarAt(help->pos(), &row, &bar)) {
+        QToolTip::hideText();
+        return true;
+    }
+    const ScheduleBar& shown = m_chart->rows.at(row).bars.at(bar);
+    QStringList lines{shown.caption, FormatScheduleTime(shown.start) + QStringLiteral(" - ") +
+                                         FormatScheduleTime(shown.end)};
+    for (int entry : shown.entries)
+        lines << m_chart->entries.at(entry).remarks;
+    QToolTip::showText(help->globalPos(), lines.join(QLatin1Char('\n')), this);
+    return true;
 }

@@ -27,6 +27,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     static const ScheduleChart& Empty();

@@ -6,6 +6,7 @@
 
 #include "results/ScheduleChart.h"
 
+#include <QList>
 #include <QRect>
 
 class QFontMetrics;
@@ -14,7 +15,7 @@ class QPainter;
 struct ScheduleScale {
     double pixelsPerHour = 120;
     int labelWidth = 260;
-    int rowHeight = 26;
+    int rowHeight = 26; // of one lane
     int axisHeight = 28;
 };
 
@@ -31,13 +32,15 @@ struct ScheduleSlice {
 
 class CSchedulePainter {
 public:
-    CSchedulePainter(const ScheduleChart& chart, ScheduleScale scale) : m_chart(&chart), m_scale(scale) {}
+    CSchedulePainter(const ScheduleChart& chart, ScheduleScale scale);
 
     // The whole chart drawn at once.
     QSize FullSize() const;
     // The part of the whole chart that lies in rect (in whole-chart coordinates).
     ScheduleSlice SliceIn(const QRect& rect) const;
-    void Paint(QPainter& painter, const ScheduleSlice& slice) const;
+    // titleLeft: where the row titles are drawn, over the bars (the screen keeps them in view
+    // while the chart scrolls sideways).
+    void Paint(QPainter& painter, const ScheduleSlice& slice, int titleLeft = 0) const;
     // The bar at a point of the whole chart; false between bars.
     bool BarAt(const QPoint& point, int* row, int* bar) const;
     QRect BarRect(int row, int bar) const;
@@ -45,16 +48,25 @@ public:
     void SetSelected(int row, int bar) { m_selectedRow = row, m_selectedBar = bar; }
     const ScheduleScale& Scale() const { return m_scale; }
     void SetScale(const ScheduleScale& scale) { m_scale = scale; }
+    // The height of rows [first, last).
+    int RowsHeight(int first, int last) const
+    {
+        return (m_tops.at(last) - m_tops.at(first)) * m_scale.rowHeight;
+    }
 
 private:
     double X(double seconds, const ScheduleSlice& slice) const;
     int Y(int row, const ScheduleSlice& slice) const;
+    int RowAt(int y) const;
+    QRectF BarRectIn(int row, const ScheduleBar& bar, const ScheduleSlice& slice) const;
     void PaintAxis(QPainter& painter, const ScheduleSlice& slice) const;
     void PaintRow(QPainter& painter, int row, const ScheduleSlice& slice) const;
+    void PaintTitles(QPainter& painter, const ScheduleSlice& slice, int titleLeft) const;
     void PaintBar(QPainter& painter, const ScheduleBar& bar, const QRectF& rect, bool selected) const;
 
     const ScheduleChart* m_chart;
     ScheduleScale m_scale;
+    QList<int> m_tops; // lanes above each row, and the total at the end
     int m_selectedRow = -1;
     int m_selectedBar = -1;
 };

@@ -34,13 +34,20 @@ void PaintHeader(QPainter& painter, const QString& title, int page, int count, d
 SchedulePages PaginateSchedule(const ScheduleChart& chart, QPrinter& printer)
 {
     const ScheduleScale scale;
+    const CSchedulePainter painter(chart, scale);
     const QSizeF page = LogicalPage(printer);
+    const int bodyHeight = std::max(scale.rowHeight, int(page.height()) - HEADER_HEIGHT - scale.axisHeight);
     SchedulePages pages;
-    pages.rowsPerPage =
-        std::max(1, int((page.height() - HEADER_HEIGHT - scale.axisHeight) / scale.rowHeight));
+    int first = 0;
+    for (int row = 0; row < chart.rows.size(); ++row) { // a row taller than a page gets a page of its own
+        if (row > first && painter.RowsHeight(first, row + 1) > bodyHeight) {
+            pages.rowBands.append({first, row});
+            first = row;
+        }
+    }
+    pages.rowBands.append({first, int(chart.rows.size())});
     pages.secondsPerPage =
         std::max(60.0, (page.width() - scale.labelWidth - 10) * 3600.0 / scale.pixelsPerHour);
-    pages.rowBands = std::max(1, int((chart.rows.size() + pages.rowsPerPage - 1) / pages.rowsPerPage));
     pages.timeBands = std::max(1, int(std::ceil(chart.span / pages.secondsPerPage)));
     return pages;
 }
@@ -55,7 +62,7 @@ int PrintSchedule(const ScheduleChart& chart, const QString& title, QPrinter& pr
         return 0;
     const double scale = printer.resolution() / SCREEN_DPI;
     int number = 0;
-    for (int band = 0; band < pages.rowBands; ++band) {
+    for (const auto& [firstRow, lastRow] : pages.rowBands) {
         for (int column = 0; column < pages.timeBands; ++column) {
             if (number++ > 0)
                 printer.newPage();
@@ -65,8 +72,8 @@ int PrintSchedule(const ScheduleChart& chart, const QString& title, QPrinter& pr
             painter.translate(0, HEADER_HEIGHT);
             painter.setClipRect(QRectF(0, 0, size.width(), size.height() - HEADER_HEIGHT));
             ScheduleSlice slice;
-            slice.rowOrigin = slice.firstRow = band * pages.rowsPerPage;
-            slice.lastRow = std::min(int(chart.rows.size()), slice.firstRow + pages.rowsPerPage);
+            slice.rowOrigin = slice.firstRow = firstRow;
+            slice.lastRow = lastRow;
             slice.timeOrigin = slice.from = column * pages.secondsPerPage;
             slice.to = slice.from + pages.secondsPerPage;
             chartPainter.Paint(painter, slice);

@@ -5,16 +5,19 @@
 
 #include "results/ScheduleChart.h"
 
+#include <QList>
+
+#include <utility>
+
 class QPrinter;
 class QWidget;
 
-// The pages the chart takes on that printer: (row bands, time bands).
+// The pages the chart takes on that printer: bands of whole rows down, bands of time across.
 struct SchedulePages {
-    int rowBands = 1;
+    QList<std::pair<int, int>> rowBands; // [first, last) rows of each band
     int timeBands = 1;
-    int rowsPerPage = 1;
     double secondsPerPage = 3600;
-    int Count() const { return rowBands * timeBands; }
+    int Count() const { return int(rowBands.size()) * timeBands; }
 };
 SchedulePages PaginateSchedule(const ScheduleChart& chart, QPrinter& printer);
 // Prints every page; the number printed (0 when the printer cannot be drawn on).

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -72,6 +73,7 @@ CScheduleWindow::CScheduleWindow(ScheduleKind kind, long id, const QString& name
     scroll->setWidget(m_view);
     scroll->setBackgroundRole(QPalette::Base);
     m_tabs->addTab(scroll, QStringLiteral("Chart"));
+    connect(scroll->horizontalScrollBar(), &QScrollBar::valueChanged, m_view, qOverload<>(&QWidget::update));
     m_tabs->addTab(m_table, QStringLiteral("Table"));
     m_table->setColumnCount(COL_COUNT);
     m_table->setHorizontalHeaderLabels(
