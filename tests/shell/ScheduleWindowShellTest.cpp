@@ -9,6 +9,7 @@
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 #include "planning/PlanList.h"
+#include "recipe/ProcessTree.h"
 #include "results/ScheduleChartView.h"
 #include "results/ScheduleWindow.h"
 #include "simulation/ProcessPlanSimulation.h"
@@ -279,4 +280,35 @@ TEST_F(ScheduleWindowShellTest, OpenSchedulesComeBackWithTheProject)
     for (QWidget* chart : app->GetChartDocuments())
         titles << chart->windowTitle();
     EXPECT_EQ(titles, QStringList({"Schedule: Coupling (1.0)", "Schedule: Plan - Weekly"}));
+}
+
+// What the user sees of View > Schedule and Run Report: enabled for a simulated step, disabled
+// for one without results and without a project; the Process Explorer's menu offers Schedule too.
+TEST_F(ScheduleWindowShellTest, TheViewMenuShowsTheScheduleCommandsAsTheContextAllows)
+{
+    QMenu* view = frame->menu("&View");
+    const auto shown = [&](const char* title) {
+        emit view->aboutToShow();
+        QAction* action = ActionTitled(*view, title);
+        return action && action->isEnabled();
+    };
+    EXPECT_TRUE(shown("Schedule"));
+    EXPECT_TRUE(shown("Run Report"));
+    auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(2)); // Drying, never simulated
+    EXPECT_FALSE(shown("Schedule"));
+    EXPECT_FALSE(shown("Run Report"));
+    QMenu* explorerMenu =
+        qobject_cast<CProcessTree*>(frame->pane(PaneID::ProcessExplorer)->widget())->contextMenu();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    emit explorerMenu->aboutToShow();
+    QAction* schedule = ActionTitled(*explorerMenu, "Schedule");
+    ASSERT_TRUE(schedule);
+    EXPECT_TRUE(schedule->isEnabled());
+    schedule->trigger();
+    ASSERT_TRUE(ActiveSchedule());
+    EXPECT_EQ(ActiveSchedule()->windowTitle(), "Schedule: Coupling (1.0)");
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    EXPECT_FALSE(shown("Schedule"));
+    EXPECT_TRUE(ScheduleKeys().isEmpty());
 }
