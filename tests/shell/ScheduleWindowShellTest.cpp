@@ -5,6 +5,7 @@
 // With QV_SHOTS_DIR set, the windows as schedule-<what>.png there.
 
 #include "RecipeShellFixture.h"
+#include "ScriptedPrintDialog.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
@@ -17,6 +18,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -311,4 +313,28 @@ TEST_F(ScheduleWindowShellTest, TheViewMenuShowsTheScheduleCommandsAsTheContextA
     frame->ExecuteCommand(ID_FILE_CLOSE);
     EXPECT_FALSE(shown("Schedule"));
     EXPECT_TRUE(ScheduleKeys().isEmpty());
+}
+
+// File > Print and Print Preview of the active schedule window: its chart on the session's pages.
+TEST_F(ScheduleWindowShellTest, PrintAndPreviewPrintTheActiveSchedule)
+{
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT);
+    ASSERT_TRUE(ActiveSchedule());
+    ScriptedPrintDialogService dialogs;
+    const QString pdf = m_root.path() + "/schedule.pdf";
+    dialogs.expect(pdf);
+    frame->ExecuteCommand(ID_FILE_PRINT);
+    EXPECT_EQ(dialogs.documentNames(), QStringList({"Schedule: Coupling (1.0)"}));
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
+    bool previewed = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        previewed = preview != nullptr;
+        if (preview)
+            preview->reject();
+    });
+    frame->ExecuteCommand(ID_FILE_PRINT_PREVIEW);
+    EXPECT_TRUE(previewed);
 }
