@@ -45,7 +45,7 @@ ScheduleScale FitScheduleScale(const ScheduleChart& chart, const QFontMetrics& f
     scale.labelWidth = std::clamp(titles + 16, 120, 320);
     const double hours = chart.span / 3600.0;
     if (hours > 0)
-        scale.pixelsPerHour = std::clamp((width - scale.labelWidth - 40) / hours, 30.0, 3600.0);
+        scale.pixelsPerHour = std::clamp((width - scale.labelWidth - 40) / hours, 8.0, 3600.0);
     return scale;
 }
 

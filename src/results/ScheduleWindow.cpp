@@ -82,6 +82,7 @@ CScheduleWindow::CScheduleWindow(ScheduleKind kind, long id, const QString& name
          QStringLiteral("Remarks")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setColumnHidden(COL_STEP, kind == ScheduleKind::Step);
     m_table->setColumnHidden(COL_BATCH, kind != ScheduleKind::Plan);
