@@ -59,7 +59,7 @@ void BM_OpenScheduleWindow(benchmark::State& state)
 {
     QTemporaryDir root;
     const QString folder = root.filePath("project/");
-    if (!CProjectGenerator().Write(CProjectGenerator::SyntheticProject(1, OPERATIONS * 5 / 4), folder))
+    if (!CProjectGenerator().Write(CProjectGenerator::SyntheticProject(1, OPERATIONS * 3 / 2), folder))
         return state.SkipWithError("the project could not be generated");
     CSessionAppContext app(root.filePath("app"), root.filePath("app/instance"));
     CProjectSession session(app.fileSet(), app.stepDatabases());
