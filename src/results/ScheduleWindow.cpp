@@ -88,6 +88,7 @@ CScheduleWindow::CScheduleWindow(ScheduleKind kind, long id, const QString& name
     m_table->setColumnHidden(COL_BATCH, kind != ScheduleKind::Plan);
     connect(m_view, &CScheduleChartView::barClicked, this,
             [this](int row, int bar) { SelectEntry(m_chart.rows.at(row).bars.at(bar).entries.first()); });
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int line) { ShowEntryBar(line); });
     for (QWidget* child : {static_cast<QWidget*>(m_view), static_cast<QWidget*>(m_table),
                            static_cast<QWidget*>(m_tabs->tabBar()), scroll->viewport()})
         child->installEventFilter(this);
@@ -194,11 +195,16 @@ bool CScheduleWindow::SelectOperation(long stepID, long operationID)
 
 void CScheduleWindow::SelectEntry(int entry)
 {
+    ShowEntryBar(entry);
+    m_table->selectRow(entry);
+}
+
+void CScheduleWindow::ShowEntryBar(int entry)
+{
     int row = -1;
     int bar = -1;
-    if (m_chart.FindEntry(entry, &row, &bar))
+    if (entry >= 0 && m_chart.FindEntry(entry, &row, &bar))
         m_view->Select(row, bar);
-    m_table->selectRow(entry);
 }
 
 void CScheduleWindow::ReportActive()

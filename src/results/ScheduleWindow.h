@@ -58,7 +58,9 @@ protected:
 
 private:
     void FillTable();
+    // The entry's bar and table line selected; the bar alone (the table's own selection moved).
     void SelectEntry(int entry);
+    void ShowEntryBar(int entry);
 
     ScheduleKind m_kind;
     long m_id;

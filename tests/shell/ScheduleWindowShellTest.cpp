@@ -257,6 +257,9 @@ TEST_F(ScheduleWindowShellTest, ARunRedrawsItAndASelectedRecipeLineSelectsItsBar
     const QList<QTableWidgetItem*> selected = window->Table()->selectedItems();
     ASSERT_FALSE(selected.isEmpty());
     EXPECT_EQ(window->Table()->item(selected.first()->row(), 2)->text(), "1.3.");
+    window->Table()->setCurrentCell(0, 3); // a line chosen in the table shows its bar
+    EXPECT_EQ(window->Chart().rows.at(chart->SelectedRow()).bars.at(chart->SelectedBar()).caption,
+              "1.1. Purge");
 }
 
 TEST_F(ScheduleWindowShellTest, OpenSchedulesComeBackWithTheProject)
