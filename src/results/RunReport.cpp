@@ -3,59 +3,110 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/DocumentHost.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "results/RunReportWindow.h"
+#include "foundation/common/ServiceSlot.h"
+#include "modules/qvxl/ReportNames.h"
+#include "results/ScheduleWindow.h"
+
+#include <memory>
 
 namespace {
-QString RunReportFileName(const RunReportTarget& target)
+CScheduleWindow* FindScheduleWindow(const DocumentHost& host, const ScheduleTarget& target)
 {
-    return target.plan ? PlanResultsFileName(target.id) : StepResultsFileName(target.id);
+    const QString fileName = ScheduleResultsFileName(target.kind, target.id);
+    for (const HostedDocument& document : host.ListDocuments(DocumentKind::Gantt)) {
+        auto* window = dynamic_cast<CScheduleWindow*>(document.window);
+        if (window && document.id == ScheduleKey(target.kind, target.id) &&
+            window->ResultsFileName().compare(fileName, Qt::CaseInsensitive) == 0)
+            return window;
+    }
+    return nullptr;
 }
 
-// The schedule window already showing that file, found among the Gantt kind's windows.
-HostedDocument FindRunReportWindow(const DocumentHost& host, const QString& fileName)
+// A titled window with the target's results read; null when they schedule nothing.
+std::unique_ptr<CScheduleWindow> MakeScheduleWindow(const ScheduleTarget& target)
 {
-    for (const HostedDocument& document : host.ListDocuments(DocumentKind::Gantt)) {
-        auto* window = dynamic_cast<ResultWindowDocument*>(document.window);
-        if (window && window->ResultsFileName().compare(fileName, Qt::CaseInsensitive) == 0)
-            return document;
-    }
-    return {};
+    auto window = std::make_unique<CScheduleWindow>(target.kind, target.id, target.name);
+    window->Initialize(GetProjectDir(), window->ResultsFileName(), GetInstallDir());
+    if (window->EntryCount() == 0)
+        return nullptr;
+    const QString title = ScheduleTitle(target);
+    window->SetTitles(title, title.section(QLatin1Char(':'), 0, 0));
+    return window;
+}
+
+CScheduleWindow* NoResults(const ScheduleTarget& target, QString* failure)
+{
+    const QString text = QStringLiteral("There are no results for %1.").arg(target.name);
+    if (failure)
+        *failure = text;
+    else
+        QvMessageBox(text, MB_OK | MB_ICONINFORMATION);
+    return nullptr;
 }
 } // namespace
 
-RunReportTarget ChooseRunReportTarget(long stepID, const QString& stepName, long planID, const QString& planName)
+ScheduleTarget ChooseRunReportTarget(const ContextRecord& c)
 {
-    if (stepID >= 0)
-        return {false, stepID, stepName};
-    return {true, planID, planName};
+    if (c.stepID >= 0)
+        return {ScheduleKind::Step, c.stepID, c.stepLabel};
+    return {ScheduleKind::Plan, c.planID, c.planName};
 }
 
-CRunReportWindow* OpenRunReport(DocumentHost* host, const RunReportTarget& target, QString* failure)
+ScheduleTarget ChooseScheduleTarget(const ContextRecord& c)
 {
-    if (!host || target.id < 0) {
+    if (c.processNodeSelected && c.processID >= 0)
+        return {ScheduleKind::Process, c.processID, c.processName};
+    return ChooseRunReportTarget(c);
+}
+
+QString ScheduleTitle(const ScheduleTarget& target)
+{
+    const char* kind = target.kind == ScheduleKind::Process ? "Process - "
+                       : target.kind == ScheduleKind::Plan  ? "Plan - "
+                                                            : "";
+    return QStringLiteral("Schedule: ") + QLatin1String(kind) + target.name;
+}
+
+CScheduleWindow* OpenScheduleWindow(DocumentHost* host, const ScheduleTarget& target, QString* failure)
+{
+    if (!host || target.id < 0) { // nothing chosen: nothing to tell the user beyond the command's rule
         if (failure)
             *failure = QStringLiteral("There are no results for %1.").arg(target.name);
         return nullptr;
     }
-    const QString fileName = RunReportFileName(target);
-    const HostedDocument open = FindRunReportWindow(*host, fileName);
-    if (open.window) {
-        host->ActivateDocument(DocumentKind::Gantt, open.id);
-        return dynamic_cast<CRunReportWindow*>(open.window);
+    if (CScheduleWindow* open = FindScheduleWindow(*host, target)) {
+        host->ActivateDocument(DocumentKind::Gantt, open->Key());
+        return open;
     }
-    auto window = std::make_unique<CRunReportWindow>(fileName);
-    window->Initialize(GetProjectDir(), fileName, GetInstallDir());
-    if (window->RowCount() == 0) {
-        const QString text = QStringLiteral("There are no results for %1.").arg(target.name);
-        if (failure)
-            *failure = text;
-        else
-            QvMessageBox(text, MB_OK | MB_ICONINFORMATION);
-        return nullptr;
-    }
-    const QString title = window->TitlePrefix() + (target.plan ? QStringLiteral("Plan - ") : QString()) + target.name;
-    window->SetTitles(title, title.section(QLatin1Char(':'), 0, 0));
-    host->AddDocTab(window.get(), DocumentKind::Gantt, target.id, title);
+    std::unique_ptr<CScheduleWindow> window = MakeScheduleWindow(target);
+    if (!window)
+        return NoResults(target, failure);
+    const QString title = window->windowTitle();
+    host->AddDocTab(window.get(), DocumentKind::Gantt, window->Key(), title);
     return window.release();
+}
+
+void SelectScheduledOperation(long stepID, long operationID)
+{
+    const DocumentHost* host = ServiceSlot<DocumentHost>::Get();
+    if (!host)
+        return;
+    for (const HostedDocument& document : host->ListDocuments(DocumentKind::Gantt)) {
+        if (auto* window = dynamic_cast<CScheduleWindow*>(document.window))
+            window->SelectOperation(stepID, operationID);
+    }
+}
+
+ScheduleTarget ScheduleTargetOfKey(long key)
+{
+    if (key >= 99000)
+        return {ScheduleKind::Plan, key - 99000, ReportPlanName(key - 99000)};
+    if (key >= 98000)
+        return {ScheduleKind::Process, key - 98000, ReportProcessName(key - 98000)};
+    return {ScheduleKind::Step, key, ReportStepName(key)};
+}
+
+QWidget* CreateScheduleWindowOfKey(long key)
+{
+    return MakeScheduleWindow(ScheduleTargetOfKey(key)).release();
 }

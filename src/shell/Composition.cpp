@@ -42,6 +42,8 @@
 #include "preferences/PreferenceDialogEntries.h"
 #include "preferences/PreferenceHub.h"
 #include "preferences/PreferencesHandover.h"
+#include "results/RunReport.h"
+#include "results/ScheduleWindowPositions.h"
 #include "preferences/UOMPreferencesDialog.h"
 #include "projects/ProjectManager.h"
 #include "projects/StepRegistration.h"
@@ -91,9 +93,12 @@ void Compose(CQuorvantaApp& app, CMainFrame& frame, HelpService& help, ServiceIn
     // Recipe: the Process Explorer in its dock slot; the text-recipe windows and their services.
     CProcessTree* explorer = InstallProcessExplorer(installed, [&frame](int id) { return frame.action(id); });
     frame.SetPaneWidget(PaneID::ProcessExplorer, explorer, [explorer] { explorer->RefreshKeepSelection(); });
-    app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed)});
+    app.documents().Register({DocumentKindName(DocumentKind::ProjectRecipe), 0, InstallRecipeViews(installed), {}});
     // Results: HTML views of local pages; custom reports through the program's own component.
-    app.documents().Register({DocumentKindName(DocumentKind::HtmlView), 131, CreateHtmlViewWindow});
+    app.documents().Register({DocumentKindName(DocumentKind::HtmlView), 131, CreateHtmlViewWindow, {}});
+    // Results: the schedule windows of steps, processes and plans, kept with the project.
+    app.documents().Register({DocumentKindName(DocumentKind::Gantt), 0, {}, CreateScheduleWindowOfKey});
+    installed.Keep(std::make_unique<CScheduleWindowPositions>());
     installed.InstallUnlessSet<CustomReportComponentFactory>(
         installed.Keep(std::make_unique<SqlCustomReportComponentFactory>()));
     InstallReportCommands(app, frame);

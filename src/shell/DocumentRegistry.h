@@ -13,6 +13,9 @@ struct DocumentTemplate {
     QString name;
     int resourceID = 0;
     std::function<QWidget*()> createWindow;
+    // For kinds whose window depends on its key (the schedule of a step, process or plan): used
+    // in place of createWindow when set; null when there is nothing to show for that key.
+    std::function<QWidget*(long id)> createKeyedWindow;
 };
 
 class CDocumentRegistry {

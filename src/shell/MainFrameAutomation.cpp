@@ -227,7 +227,7 @@ AutomationRunOutcome CMainFrame::AutomationShowGanttChart(const QString& kind, c
     if (!plan && kind.compare(QLatin1String("Step"), Qt::CaseInsensitive) != 0)
         return {};
     QString failure;
-    if (OpenRunReport(this, {plan, id, name}, &failure))
+    if (OpenScheduleWindow(this, {plan ? ScheduleKind::Plan : ScheduleKind::Step, id, name}, &failure))
         return {AutomationRunOutcome::Done, {}, -1};
     return {AutomationRunOutcome::Failed, failure, -1};
 }

@@ -62,7 +62,11 @@ QWidget* CMainFrame::OpenDocument(DocumentKind kind, long id, const QString& tit
     }
     const DocumentTemplate* kindTemplate =
         m_documentRegistry ? m_documentRegistry->Find(DocumentKindName(kind)) : nullptr;
-    QWidget* window = kindTemplate && kindTemplate->createWindow ? kindTemplate->createWindow() : nullptr;
+    QWidget* window = nullptr;
+    if (kindTemplate && kindTemplate->createKeyedWindow)
+        window = kindTemplate->createKeyedWindow(id);
+    else if (kindTemplate && kindTemplate->createWindow)
+        window = kindTemplate->createWindow();
     if (window)
         AddDocTab(window, kind, id, title);
     return window;

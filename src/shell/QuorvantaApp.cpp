@@ -228,7 +228,7 @@ void CQuorvantaApp::RegisterDocumentTemplates()
     for (const QString& kind : DocumentKindNames()) {
         const DocumentTemplate* installed = m_documents.Find(kind);
         ordered.Register(installed ? *installed
-                                   : DocumentTemplate{kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}});
+                                   : DocumentTemplate{kind, kind == QLatin1String("HTML Views") ? 131 : 0, {}, {}});
     }
     for (const QString& other : m_documents.Names()) {
         if (!ordered.Find(other))

@@ -84,6 +84,8 @@ public:
     QStringList contextMenuNames() const { return m_contextMenus.keys(); }
     const CDocumentRegistry& documents() const { return m_documents; }
     CDocumentRegistry& documents() { return m_documents; }
+    // Every open schedule (Gantt) and 3-D window of the frame, in tab order.
+    QList<QWidget*> GetChartDocuments() const;
     const CCommandLineInfo& commandLine() const { return m_commandLine; }
     bool IsSplashShown() const;
 

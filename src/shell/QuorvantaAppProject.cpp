@@ -142,3 +142,15 @@ void CQuorvantaApp::SetEngine(EngineEntry* engine)
 {
     m_projects->SetEngine(engine);
 }
+
+QList<QWidget*> CQuorvantaApp::GetChartDocuments() const
+{
+    QList<QWidget*> charts;
+    if (!m_frame)
+        return charts;
+    for (DocumentKind kind : {DocumentKind::Gantt, DocumentKind::Facility3D}) {
+        for (const HostedDocument& document : m_frame->ListDocuments(kind))
+            charts << document.window;
+    }
+    return charts;
+}

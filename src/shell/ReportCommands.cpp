@@ -6,6 +6,7 @@
 #include "results/HtmlViewsView.h"
 #include "results/QVCustomReportHelper.h"
 #include "results/RunReport.h"
+#include "results/ScheduleWindow.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
@@ -44,7 +45,8 @@ void installCustomReports(CQuorvantaApp& app, CMainFrame& frame)
                                  });
 }
 
-// An active HTML view sets context kind 4 and shows its menu entries and toolbar.
+// An active HTML view sets context kind 4 and shows its menu entries and toolbar; an active
+// schedule window sets kind 3 with its step, process or plan.
 void followHtmlViews(CMainFrame& frame)
 {
     auto* area = frame.findChild<QMdiArea*>();
@@ -53,6 +55,8 @@ void followHtmlViews(CMainFrame& frame)
     QObject::connect(area, &QMdiArea::subWindowActivated, &frame, [&frame](QMdiSubWindow* sub) {
         const bool html = sub && qobject_cast<CHtmlViewsView*>(sub->widget());
         frame.ShowHtmlViewCommands(html);
+        if (auto* schedule = sub ? qobject_cast<CScheduleWindow*>(sub->widget()) : nullptr)
+            schedule->ReportActive();
         if (!html)
             return;
         ContextRecord context;
@@ -71,10 +75,10 @@ void InstallReportCommands(CQuorvantaApp& app, CMainFrame& frame)
         const ContextRecord& c = frame.CurrentContext();
         RunCaseCompare(c.stepID, c.stepLabel);
     });
-    frame.SetCommandHandler(ID_VIEW_RUN_REPORT, [&frame] {
-        const ContextRecord& c = frame.CurrentContext();
-        OpenRunReport(&frame, ChooseRunReportTarget(c.stepID, c.stepLabel, c.planID, c.planName));
-    });
+    frame.SetCommandHandler(ID_VIEW_RUN_REPORT,
+                            [&frame] { OpenScheduleWindow(&frame, ChooseRunReportTarget(frame.CurrentContext())); });
+    frame.SetCommandHandler(ID_VIEW_SCHEDULE,
+                            [&frame] { OpenScheduleWindow(&frame, ChooseScheduleTarget(frame.CurrentContext())); });
     frame.SetCommandHandler(ID_HELP_HOME_PAGE, [&frame] { OpenHomePage(&frame, frame.IsProjectOpen()); });
     installCustomReports(app, frame);
     followHtmlViews(frame);

@@ -2,6 +2,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/db/ResultsDatabase.h"
+#include "results/RunReport.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/QuickResultsRefresh.h"
 #include "simulation/ResultWindows.h"
@@ -10,8 +11,10 @@
 
 void CSimulationWindows::SyncLinkedWindows(long stepID, long itemID, LinkedItemType itemType, SyncSource)
 {
-    if (itemType == LinkedItemType::Operation)
-        PointQuickResultsAt(stepID, itemID);
+    if (itemType != LinkedItemType::Operation)
+        return;
+    PointQuickResultsAt(stepID, itemID);
+    SelectScheduledOperation(stepID, itemID);
 }
 
 void CSimulationWindows::ShowQuickResults(long stepID, long operationID)
@@ -31,13 +34,14 @@ void CSimulationWindows::ResetStepSimulation(long stepID, const QString& mode)
         m_batch.ResetSimulation(step, mode);
 }
 
-// The results of what the context selects: the process, else the plan, else the step.
+// The results of what the context selects: the process, else the plan (in the Plan Explorer, or
+// without a step: a plan's schedule window), else the step.
 bool CSimulationWindows::ResultFilesExist(const ContextRecord& context) const
 {
     QString file;
     if (context.processNodeSelected && context.processID != -1)
         file = ProcessResultsFileName(context.processID);
-    else if (context.kind == CONTEXT_PLAN_EXPLORER && context.planID != -1)
+    else if ((context.kind == CONTEXT_PLAN_EXPLORER || context.stepID == -1) && context.planID != -1)
         file = PlanResultsFileName(context.planID);
     else if (context.stepID != -1)
         file = StepResultsFileName(context.stepID);

@@ -7,7 +7,7 @@
 #include "foundation/db/ResultsDatabase.h"
 #include "results/HtmlViewsView.h"
 #include "results/RunReport.h"
-#include "results/RunReportWindow.h"
+#include "results/ScheduleWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,17 +37,20 @@ TEST(ResultShotsTest, ALocalHomePageAndARunReport)
     QFile page(context.root() + "home.html");
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
     page.write("<html><head><title>Home</title></head><body><h2>Project notes</h2>"
-               "<p>Local pages show here; <a href=\"https://example.org\">web links</a> open outside.</p></body></html>");
+               "<p>Local pages show here; <a href=\"https://example.org\">web links</a> open "
+               "outside.</p></body></html>");
     page.close();
     CHtmlViewsView view;
     view.Navigate2(page.fileName());
     SaveResultShot(view, "html-home");
 
     ASSERT_TRUE(WriteResultsAtomically(context.root() + "QVSTEP_5.mdb", [](CSchemaBuilder& builder) {
-        return WriteScheduleRows(builder, {{5, 2, 0, 1.5, 1.5, 11, 0}, {5, 3, 1.5, 4, 2.5, 12, 0}, {5, 4, 4, 6, 2, 11, 0}});
+        return WriteScheduleRows(
+            builder,
+            {{5, 2, 0, 900, 900, 11, 0}, {5, 3, 900, 4500, 3600, 12, 0}, {5, 4, 4500, 6300, 1800, 11, 0}});
     }));
     ShotHost host;
-    ASSERT_TRUE(OpenRunReport(&host, {false, 5, "Filtration(1)"}));
+    ASSERT_TRUE(OpenScheduleWindow(&host, {ScheduleKind::Step, 5, "Filtration(1)"}));
     SaveResultShot(*host.kept, "run-report");
 }
 } // namespace

@@ -1,5 +1,5 @@
-// The Run Report command: a simulated step's or plan's schedule window, brought forward when open,
-// re-read by the refresh after a run; no window without results.
+// The schedule window: a simulated step's, process's or plan's results drawn and tabled, one window
+// per key, brought forward when open, re-read by the refresh after a run; no window without results.
 
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
@@ -9,7 +9,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "results/RunReport.h"
-#include "results/RunReportWindow.h"
+#include "results/ScheduleWindow.h"
 #include "simulation/ResultWindows.h"
 
 #include <QDir>
@@ -58,8 +58,9 @@ protected:
     }
     void WriteSchedule(const QString& fileName, const QList<ResultsScheduleRow>& rows)
     {
-        ASSERT_TRUE(WriteResultsAtomically(context.root() + fileName,
-                                           [&](CSchemaBuilder& builder) { return WriteScheduleRows(builder, rows); }));
+        ASSERT_TRUE(WriteResultsAtomically(context.root() + fileName, [&](CSchemaBuilder& builder) {
+            return WriteScheduleRows(builder, rows);
+        }));
     }
     // The column gets another name, as in a results file of another schema.
     void RenameColumn(const QString& fileName, const QString& table, const QString& column)
@@ -74,11 +75,14 @@ protected:
         QFile file(context.root() + fileName);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static QList<double> Row(const CRunReportWindow& window, int line)
+    // The cells of a table line the user sees (hidden columns left out).
+    static QStringList Row(const CScheduleWindow& window, int line)
     {
-        QList<double> values;
-        for (int column = 0; column < window.Table()->columnCount(); ++column)
-            values << window.Table()->item(line, column)->data(Qt::DisplayRole).toDouble();
+        QStringList values;
+        for (int column = 0; column < window.Table()->columnCount(); ++column) {
+            if (!window.Table()->isColumnHidden(column))
+                values << window.Table()->item(line, column)->text();
+        }
         return values;
     }
 
@@ -87,31 +91,38 @@ protected:
     ScopedPromptService promptScope{&prompts};
     RunReportHost host;
     ServiceInstallations installed;
-    const QList<ResultsScheduleRow> stepRows{{5, 2, 0.0, 1.0, 1.0, 11, 0}, {5, 3, 1.0, 3.5, 2.5, 12, 0}};
+    const QList<ResultsScheduleRow> stepRows{{5, 2, 0.0, 1800, 1800, 11, 0}, {5, 3, 1800, 9000, 7200, 12, 0}};
 };
 
 TEST_F(RunReportTest, AStepsScheduleOpensWithTheFilesRowsAndASecondCallActivatesIt)
 {
     WriteSchedule("QVSTEP_5.mdb", stepRows);
-    CRunReportWindow* window = OpenRunReport(&host, {false, 5, "Filter(1)"});
+    CScheduleWindow* window = OpenScheduleWindow(&host, {ScheduleKind::Step, 5, "Filter(1)"});
     ASSERT_TRUE(window);
-    ASSERT_EQ(window->RowCount(), 2);
-    EXPECT_EQ(Row(*window, 1), QList<double>({5, 0, 3, 1.0, 3.5, 2.5, 12}));
-    EXPECT_TRUE(window->Table()->isColumnHidden(1)); // no batches outside a plan
+    ASSERT_EQ(window->EntryCount(), 2);
+    // Without the step's database the operations show by id and the equipment by its number.
+    EXPECT_EQ(Row(*window, 1), QStringList({"", "Operation 3", "#12", "0:30", "2:30", "2:00", ""}));
     EXPECT_EQ(window->windowTitle(), "Schedule: Filter(1)");
-    EXPECT_EQ(OpenRunReport(&host, {false, 5, "Filter(1)"}), window);
+    EXPECT_EQ(OpenScheduleWindow(&host, {ScheduleKind::Step, 5, "Filter(1)"}), window);
     EXPECT_EQ(host.calls, QStringList({"add 1 5 Schedule: Filter(1)", "activate 1 5"}));
 }
 
-TEST_F(RunReportTest, APlansScheduleShowsItsBatches)
+TEST_F(RunReportTest, APlansScheduleShowsItsBatchesUnderItsKey)
 {
-    WriteSchedule("QVPLAN_3.mdb", {{5, 2, 0, 1, 1, 11, 1}, {5, 2, 4, 5, 1, 11, 2}});
-    CRunReportWindow* window = OpenRunReport(&host, ChooseRunReportTarget(-1, "", 3, "Campaign"));
+    WriteSchedule("QVPLAN_3.mdb", {{5, 2, 0, 600, 600, 11, 1}, {5, 2, 3600, 4200, 600, 11, 2}});
+    ContextRecord context;
+    context.planID = 3;
+    context.planName = "Campaign";
+    CScheduleWindow* window = OpenScheduleWindow(&host, ChooseRunReportTarget(context));
     ASSERT_TRUE(window);
     EXPECT_EQ(window->windowTitle(), "Schedule: Plan - Campaign");
     EXPECT_EQ(window->ShortTitle(), "Schedule");
-    EXPECT_FALSE(window->Table()->isColumnHidden(1));
-    EXPECT_EQ(Row(*window, 1).mid(0, 4), QList<double>({5, 2, 2, 4}));
+    EXPECT_EQ(Row(*window, 1).mid(0, 3), QStringList({"Step 5", "2", ""}));
+    EXPECT_EQ(host.calls, QStringList({"add 1 99003 Schedule: Plan - Campaign"}));
+    // A step's window of the same id is another window.
+    WriteSchedule("QVSTEP_3.mdb", stepRows);
+    EXPECT_NE(OpenScheduleWindow(&host, {ScheduleKind::Step, 3, "Mill(1)"}), window);
+    EXPECT_EQ(host.calls.last(), "add 1 3 Schedule: Mill(1)");
 }
 
 TEST_F(RunReportTest, WithoutResultsTheUserIsToldAndNoWindowOpens)
@@ -119,29 +130,36 @@ TEST_F(RunReportTest, WithoutResultsTheUserIsToldAndNoWindowOpens)
     WriteSchedule("QVSTEP_6.mdb", {}); // simulated, nothing scheduled
     prompts.expect(IDOK);
     prompts.expect(IDOK);
-    EXPECT_EQ(OpenRunReport(&host, {false, 4, "Dryer(2)"}), nullptr);
-    EXPECT_EQ(OpenRunReport(&host, {false, 6, "Mill(1)"}), nullptr);
+    EXPECT_EQ(OpenScheduleWindow(&host, {ScheduleKind::Step, 4, "Dryer(2)"}), nullptr);
+    EXPECT_EQ(OpenScheduleWindow(&host, {ScheduleKind::Step, 6, "Mill(1)"}), nullptr);
     EXPECT_EQ(prompts.texts(),
               QStringList({"There are no results for Dryer(2).", "There are no results for Mill(1)."}));
     EXPECT_TRUE(host.tabs.empty());
     EXPECT_FALSE(QDir(context.root()).exists("QVSTEP_4.mdb"));
     QString failure; // a script is told instead of the user
-    EXPECT_EQ(OpenRunReport(&host, {true, 2, "Campaign"}, &failure), nullptr);
+    EXPECT_EQ(OpenScheduleWindow(&host, {ScheduleKind::Plan, 2, "Campaign"}, &failure), nullptr);
     EXPECT_EQ(failure, "There are no results for Campaign.");
     EXPECT_EQ(prompts.texts().size(), 2);
 }
 
-TEST_F(RunReportTest, TheRefreshAfterARunReadsTheNewSchedule)
+TEST_F(RunReportTest, TheRefreshAfterARunReadsTheNewScheduleAndARenameRetitles)
 {
-    WriteSchedule("QVSTEP_5.mdb", stepRows);
-    CRunReportWindow* window = OpenRunReport(&host, {false, 5, "Filter(1)"});
+    WriteSchedule("QVPROC_7.mdb", stepRows);
+    CScheduleWindow* window = OpenScheduleWindow(&host, {ScheduleKind::Process, 7, "Amidol (Base)"});
     ASSERT_TRUE(window);
-    WriteSchedule("QVSTEP_5.mdb", {{5, 7, 0.0, 9.0, 9.0, 13, 0}});
-    RefreshResultWindows("QVSTEP", 5, QString());
-    ASSERT_EQ(window->RowCount(), 1);
-    EXPECT_EQ(Row(*window, 0), QList<double>({5, 0, 7, 0.0, 9.0, 9.0, 13}));
-    RefreshResultWindows("QVSTEP", 5, "Filter(2)");
-    EXPECT_EQ(window->windowTitle(), "Schedule: Filter(2)");
+    EXPECT_EQ(host.calls, QStringList({"add 1 98007 Schedule: Process - Amidol (Base)"}));
+    WriteSchedule("QVPROC_7.mdb", {{5, 7, 0.0, 540, 540, 13, 0}});
+    RefreshResultWindows("QVSTEP", 7, QString()); // another kind's results
+    EXPECT_EQ(window->EntryCount(), 2);
+    RefreshResultWindows("QVPROC", 7, QString());
+    ASSERT_EQ(window->EntryCount(), 1);
+    EXPECT_EQ(Row(*window, 0), QStringList({"Step 5", "", "Operation 7", "#13", "0:00", "0:09", "0:09", ""}));
+    RefreshResultWindows("QVPROC", 7, "P");
+    EXPECT_EQ(window->windowTitle(), "Schedule: Process - P");
+    EXPECT_EQ(window->ShortTitle(), "Schedule");
+    EXPECT_EQ(window->Context().processName, "P");
+    EXPECT_EQ(window->Context().kind, CONTEXT_GANTT);
+    EXPECT_EQ(window->Context().processID, 7);
 }
 
 // A results file of another schema (here: one column renamed) reads as no results: the user is told
@@ -149,13 +167,13 @@ TEST_F(RunReportTest, TheRefreshAfterARunReadsTheNewSchedule)
 TEST_F(RunReportTest, AResultsFileOfAnotherSchemaIsReportedAndReadsAsNone)
 {
     const struct {
-        RunReportTarget target;
+        ScheduleTarget target;
         const char* file;
         const char* column;
         const char* owner;
     } cases[] = {
-        {{false, 5, "Filter(1)"}, "QVSTEP_5.mdb", "StartTime", "step 5"},
-        {{true, 3, "Campaign"}, "QVPLAN_3.mdb", "BatchNumber", "plan 3"},
+        {{ScheduleKind::Step, 5, "Filter(1)"}, "QVSTEP_5.mdb", "StartTime", "step 5"},
+        {{ScheduleKind::Plan, 3, "Campaign"}, "QVPLAN_3.mdb", "BatchNumber", "plan 3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -165,7 +183,7 @@ TEST_F(RunReportTest, AResultsFileOfAnotherSchemaIsReportedAndReadsAsNone)
         prompts.clear();
         prompts.expect(IDOK);
         prompts.expect(IDOK);
-        EXPECT_EQ(OpenRunReport(&host, c.target), nullptr);
+        EXPECT_EQ(OpenScheduleWindow(&host, c.target), nullptr);
         EXPECT_EQ(prompts.texts(),
                   QStringList({QString("The results of %1 cannot be read: the table OperationSchedule "
                                        "has no column %2. Run the simulation again.")
@@ -179,13 +197,14 @@ TEST_F(RunReportTest, AResultsFileOfAnotherSchemaIsReportedAndReadsAsNone)
 TEST_F(RunReportTest, TheRefreshOfAWindowWhoseFileTurnedUnreadableEmptiesIt)
 {
     WriteSchedule("QVSTEP_5.mdb", stepRows);
-    CRunReportWindow* window = OpenRunReport(&host, {false, 5, "Filter(1)"});
+    CScheduleWindow* window = OpenScheduleWindow(&host, {ScheduleKind::Step, 5, "Filter(1)"});
     ASSERT_TRUE(window);
     WriteSchedule("QVSTEP_5.mdb", {{5, 7, 0.0, 9.0, 9.0, 13, 0}});
     RenameColumn("QVSTEP_5.mdb", "OperationSchedule", "EquipmentID");
     prompts.expect(IDOK);
     RefreshResultWindows("QVSTEP", 5, QString());
-    EXPECT_EQ(window->RowCount(), 0);
+    EXPECT_EQ(window->EntryCount(), 0);
+    EXPECT_EQ(window->Table()->rowCount(), 0);
     EXPECT_EQ(prompts.texts(),
               QStringList({"The results of step 5 cannot be read: the table OperationSchedule has "
                            "no column EquipmentID. Run the simulation again."}));
@@ -193,12 +212,40 @@ TEST_F(RunReportTest, TheRefreshOfAWindowWhoseFileTurnedUnreadableEmptiesIt)
     EXPECT_EQ(prompts.texts().size(), 1);
 }
 
-TEST(RunReportTargetTest, TheContextStepComesBeforeThePlan)
+TEST(RunReportTargetTest, EachCommandChoosesItsTargetFromTheContext)
 {
-    const RunReportTarget step = ChooseRunReportTarget(4, "Dryer(2)", 3, "Campaign");
-    EXPECT_FALSE(step.plan);
-    EXPECT_EQ(step.id, 4);
-    const RunReportTarget none = ChooseRunReportTarget(-1, "", -1, "");
-    EXPECT_EQ(OpenRunReport(nullptr, none), nullptr);
+    const struct {
+        const char* name;
+        long step, process, plan;
+        bool processNode;
+        ScheduleKind runReport, schedule;
+        long runReportID, scheduleID;
+    } rows[] = {
+        {"a step", 4, 2, -1, false, ScheduleKind::Step, ScheduleKind::Step, 4, 4},
+        {"a step before the plan", 4, -1, 3, false, ScheduleKind::Step, ScheduleKind::Step, 4, 4},
+        {"a plan", -1, -1, 3, false, ScheduleKind::Plan, ScheduleKind::Plan, 3, 3},
+        {"a process node", -1, 2, -1, true, ScheduleKind::Plan, ScheduleKind::Process, -1, 2},
+    };
+    for (const auto& r : rows) {
+        ContextRecord c;
+        c.stepID = r.step;
+        c.processID = r.process;
+        c.planID = r.plan;
+        c.processNodeSelected = r.processNode;
+        EXPECT_EQ(ChooseRunReportTarget(c).kind, r.runReport) << r.name;
+        EXPECT_EQ(ChooseRunReportTarget(c).id, r.runReportID) << r.name;
+        EXPECT_EQ(ChooseScheduleTarget(c).kind, r.schedule) << r.name;
+        EXPECT_EQ(ChooseScheduleTarget(c).id, r.scheduleID) << r.name;
+    }
+    EXPECT_EQ(OpenScheduleWindow(nullptr, {ScheduleKind::Plan, -1, ""}, nullptr), nullptr);
+}
+
+TEST(ScheduleTimeTest, HoursAndMinutesFromTheStart)
+{
+    const std::pair<double, const char*> rows[] = {{0, "0:00"},     {29, "0:00"},     {31, "0:01"},
+                                                   {5400, "1:30"},  {36000, "10:00"}, {-5, "0:00"},
+                                                   {90000, "25:00"}};
+    for (const auto& [seconds, text] : rows)
+        EXPECT_EQ(FormatScheduleTime(seconds), text) << seconds;
 }
 } // namespace

@@ -169,7 +169,7 @@ TEST_F(MainFrameTest, DocumentsAreFoundActivatedAndClosedByKindAndID)
 {
     CDocumentRegistry registry;
     registry.Register(
-        {DocumentKindName(DocumentKind::QuickResults), 0, [] { return new QLabel("results"); }});
+        {DocumentKindName(DocumentKind::QuickResults), 0, [] { return new QLabel("results"); }, {}});
     frame.SetDocumentRegistry(&registry);
     QWidget* first = frame.OpenDocument(DocumentKind::QuickResults, 12, "Quick Results");
     QWidget* other = frame.OpenDocument(DocumentKind::QuickResults, 13, "Quick Results 13");

@@ -10,7 +10,7 @@
 #include "results/CaseCompareDialog.h"
 #include "results/DataReportCommands.h"
 #include "results/RunReport.h"
-#include "results/RunReportWindow.h"
+#include "results/ScheduleWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -132,10 +132,10 @@ TEST_F(ReportShotsShellTest, EachReportAndTheRunReportWindow)
     EXPECT_GT(ShotOfWorkbook(custom, "custom-report"), 1);
 
     const ContextRecord& c = frame->CurrentContext(); // the Run Report command's target
-    ASSERT_TRUE(OpenRunReport(frame, ChooseRunReportTarget(c.stepID, c.stepLabel, c.planID, c.planName)));
+    ASSERT_TRUE(OpenScheduleWindow(frame, ChooseRunReportTarget(c)));
     auto* area = frame->findChild<QMdiArea*>();
     ASSERT_TRUE(area && area->activeSubWindow());
-    EXPECT_TRUE(dynamic_cast<CRunReportWindow*>(area->activeSubWindow()->widget()));
+    EXPECT_TRUE(dynamic_cast<CScheduleWindow*>(area->activeSubWindow()->widget()));
     frame->resize(1100, 700);
     SaveReportShot(*frame, "run-report");
 }

@@ -1,0 +1,343 @@
+// The schedule window in the running program on the sample project: Run Report and Schedule open
+// or bring forward the one window of the context's step, process or plan; while it is active the
+// context is the schedule's, and the commands keyed on it follow; a run redraws it, a selected
+// recipe line selects its bar, closing the step closes it, and it comes back with the project.
+// With QV_SHOTS_DIR set, the windows as schedule-<what>.png there.
+
+#include "RecipeShellFixture.h"
+#include "ScriptedPrintDialog.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "modules/engine/EngineEntry.h"
+#include "planning/PlanList.h"
+#include "recipe/ProcessTree.h"
+#include "results/ScheduleChartView.h"
+#include "results/ScheduleWindow.h"
+#include "simulation/ProcessPlanSimulation.h"
+
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace {
+constexpr long PROCESS = 1;
+constexpr long PLAN = 1;
+constexpr long DRYING = 1003;
+
+QStringList RowTitles(const CScheduleWindow& window)
+{
+    QStringList titles;
+    for (const ScheduleRow& row : window.Chart().rows)
+        titles << row.title;
+    return titles;
+}
+
+QStringList BarCaptions(const CScheduleWindow& window)
+{
+    QStringList captions;
+    for (const ScheduleRow& row : window.Chart().rows) {
+        for (const ScheduleBar& bar : row.bars)
+            captions << bar.caption;
+    }
+    return captions;
+}
+} // namespace
+
+class ScheduleWindowShellTest : public RecipeShellFixture {
+protected:
+    void SetUp() override
+    {
+        const QString sample = QStringLiteral(QV_DATA_DIR) + "/Samples/Demo/";
+        QDir().mkpath(m_root.path() + "/Demo");
+        for (const QString& file : QDir(sample).entryList(QDir::Files))
+            ASSERT_TRUE(CopyDatabaseFile(sample + file, m_root.path() + "/Demo/" + file))
+                << file.toStdString();
+        m_installed.Install<OperationDialogService>(&m_dialogs);
+        ResetShellProfile();
+        app = std::make_unique<CQuorvantaApp>();
+        ASSERT_TRUE(app->InitInstance({"quorvanta", m_project}));
+        frame = app->mainFrame();
+        frame->resize(1200, 760);
+        frame->show();
+        QApplication::setActiveWindow(frame);
+        ASSERT_EQ(frame->AutomationSimulateStep(SHELL_COUPLING_STEP, "Coupling (1.0)").kind,
+                  AutomationRunOutcome::Done);
+        SelectCoupling();
+    }
+    CScheduleWindow* ActiveSchedule() const
+    {
+        QMdiSubWindow* sub = frame->findChild<QMdiArea*>()->activeSubWindow();
+        return sub ? qobject_cast<CScheduleWindow*>(sub->widget()) : nullptr;
+    }
+    QList<long> ScheduleKeys() const
+    {
+        QList<long> keys;
+        for (const HostedDocument& document : frame->ListDocuments(DocumentKind::Gantt))
+            keys << document.id;
+        return keys;
+    }
+    // The process node selected in the Process Explorer, which has the focus.
+    void SelectProcessNode()
+    {
+        auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+        tree->setFocus();
+        tree->setCurrentItem(tree->topLevelItem(0));
+    }
+    // The plan selected in the Plan Explorer, which has the focus.
+    void SelectPlan()
+    {
+        auto* plans = qobject_cast<CPlanList*>(frame->pane(PaneID::PlanExplorer)->widget());
+        frame->pane(PaneID::PlanExplorer)->raise();
+        plans->SelectPlan(PLAN);
+        QFocusEvent focus(QEvent::FocusIn, Qt::MouseFocusReason); // the pane is clicked
+        QCoreApplication::sendEvent(plans->list(), &focus);
+    }
+    // The step selected in the Process Explorer, which has the focus.
+    void SelectCoupling()
+    {
+        auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+        tree->setFocus();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    }
+    // The frame with its panes put away and the window maximized, and the window alone at a size
+    // the offscreen screen does not allow the frame.
+    void Shot(const QString& name)
+    {
+        CScheduleWindow* window = ActiveSchedule();
+        ASSERT_TRUE(window);
+        for (int pane = 0; pane < PANE_COUNT; ++pane)
+            frame->pane(PaneID(pane))->hide();
+        window->parentWidget()->showMaximized();
+        SaveShellShot(frame, "schedule-" + name + ".png");
+        CScheduleWindow alone(window->Kind(), window->ID(), window->Name());
+        alone.Initialize(GetProjectDir(), window->ResultsFileName(), GetInstallDir());
+        alone.setWindowTitle(window->windowTitle());
+        alone.resize(1100, 90 + 26 * int(window->Chart().rows.size()));
+        alone.show();
+        SaveShellShot(&alone, "schedule-" + name + "-window.png");
+        alone.Tabs()->setCurrentIndex(1);
+        SaveShellShot(&alone, "schedule-" + name + "-table.png");
+    }
+};
+
+TEST_F(ScheduleWindowShellTest, RunReportOpensTheStepsScheduleOnceAndMakesItTheContext)
+{
+    GetStepDatabase(SHELL_COUPLING_STEP)->Execute("UPDATE TextRecipe SET Breakpoint = 1 WHERE ID = 10004");
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT);
+    CScheduleWindow* window = ActiveSchedule();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "Schedule: Coupling (1.0)");
+    EXPECT_EQ(RowTitles(*window), QStringList({"1. Reaction in R-101 [R-101]", "2. Work-up in R-102 [R-102]"})
+                                      .mid(0, RowTitles(*window).size()));
+    int breakpoints = 0;
+    for (const ScheduleRow& row : window->Chart().rows) {
+        for (const ScheduleBar& bar : row.bars)
+            breakpoints += bar.breakpoint && bar.caption == "1.3. Charge" ? 1 : bar.breakpoint ? 100 : 0;
+    }
+    EXPECT_EQ(breakpoints, 1); // the line's breakpoint marks its bar only
+    EXPECT_EQ(window->Tabs()->tabText(1), "Table");
+    const QTableWidget* table = window->Table();
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Line");
+    EXPECT_EQ(table->item(0, 2)->text() + ' ' + table->item(0, 3)->text() + ' ' + table->item(0, 4)->text(),
+              "1.1. Purge R-101");
+    EXPECT_EQ(table->item(0, 5)->text(), "0:00");
+    // Active: the context is the schedule's step, and the step's commands follow it.
+    EXPECT_EQ(frame->CurrentContext().kind, CONTEXT_GANTT);
+    EXPECT_EQ(frame->CurrentContext().stepID, SHELL_COUPLING_STEP);
+    for (int command : {ID_VIEW_SCHEDULE, ID_VIEW_RUN_REPORT, ID_REPORT_CASE_COMPARE, ID_SIMULATE_RUN,
+                        ID_SIMULATE_BATCH, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW})
+        EXPECT_TRUE(frame->IsCommandEnabled(command)) << command;
+    Shot("step");
+    frame->ExecuteCommand(ID_VIEW_SCHEDULE); // the same window, brought forward
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT);
+    EXPECT_EQ(ScheduleKeys(), QList<long>({SHELL_COUPLING_STEP}));
+    EXPECT_EQ(app->GetChartDocuments(), QList<QWidget*>({window}));
+}
+
+TEST_F(ScheduleWindowShellTest, ScheduleOfTheProcessNodeShowsItsStepsAndClosesWithTheProcess)
+{
+    SelectProcessNode();
+    frame->ExecuteCommand(ID_SIMULATE_BATCHES_AND_PROCESS);
+    ASSERT_EQ(frame->processPlanSimulation().LastOutcome(), SIMULATION_COMPLETED);
+    ASSERT_TRUE(frame->CurrentContext().processNodeSelected);
+    EXPECT_FALSE(frame->IsCommandEnabled(ID_VIEW_RUN_REPORT)); // a process has no run report
+    ASSERT_TRUE(frame->IsCommandEnabled(ID_VIEW_SCHEDULE));
+    frame->ExecuteCommand(ID_VIEW_SCHEDULE);
+    CScheduleWindow* window = ActiveSchedule();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "Schedule: Process - Amidol (Free Base)");
+    EXPECT_EQ(ScheduleKeys(), QList<long>({98000 + PROCESS}));
+    QStringList headings;
+    for (const ScheduleRow& row : window->Chart().rows) {
+        if (row.heading)
+            headings << row.title;
+    }
+    EXPECT_EQ(headings, QStringList({"Coupling (1.0)", "Crystallization (1.0)", "Drying (1.0)"}));
+    EXPECT_EQ(frame->CurrentContext().kind, CONTEXT_GANTT);
+    EXPECT_EQ(frame->CurrentContext().processID, PROCESS);
+    Shot("process");
+    frame->CloseStepLinkedWindows(SHELL_COUPLING_STEP); // another window's results
+    EXPECT_EQ(ScheduleKeys().size(), 1);
+    frame->CloseProcessLinkedWindows(PROCESS);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(ScheduleKeys().isEmpty());
+}
+
+TEST_F(ScheduleWindowShellTest, ThePlansScheduleHasARowPerEquipmentItemAndKeepsThePlanRules)
+{
+    ASSERT_EQ(frame->AutomationSimulatePlan(PLAN, "Weekly").kind, AutomationRunOutcome::Done);
+    SelectPlan();
+    ASSERT_EQ(frame->CurrentContext().kind, CONTEXT_PLAN_EXPLORER);
+    frame->ExecuteCommand(ID_VIEW_SCHEDULE);
+    CScheduleWindow* window = ActiveSchedule();
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->windowTitle(), "Schedule: Plan - Weekly");
+    EXPECT_EQ(ScheduleKeys(), QList<long>({99000 + PLAN}));
+    // A row per equipment item the run used, a bar per batch of a step on it (the engine decides
+    // which).
+    const QStringList tags = {"R-101", "R-102", "C-201", "D-301", "M-401"};
+    for (const QString& title : RowTitles(*window))
+        EXPECT_TRUE(tags.contains(title)) << title.toStdString();
+    ASSERT_FALSE(BarCaptions(*window).isEmpty());
+    const QRegularExpression batchCaption(
+        "^(Coupling|Crystallization|Drying|Milling) \\(1\\.0\\) #[1-9][0-9]*$");
+    for (const QString& caption : BarCaptions(*window))
+        EXPECT_TRUE(batchCaption.match(caption).hasMatch()) << caption.toStdString();
+    EXPECT_EQ(frame->CurrentContext().kind, CONTEXT_GANTT);
+    EXPECT_EQ(frame->CurrentContext().planID, PLAN);
+    for (int command : {ID_VIEW_SCHEDULE, ID_VIEW_RUN_REPORT, ID_SIMULATE_PLAN, ID_SIMULATE_RUN})
+        EXPECT_TRUE(frame->IsCommandEnabled(command)) << command;
+    EXPECT_FALSE(frame->IsCommandEnabled(ID_SIMULATE_BATCH)); // no step in a plan's schedule
+    Shot("plan");
+    // A script's Gantt chart of the plan is the same window.
+    EXPECT_EQ(frame->AutomationShowGanttChart("plan", "Weekly", PLAN).kind, AutomationRunOutcome::Done);
+    EXPECT_EQ(ScheduleKeys(), QList<long>({99000 + PLAN}));
+}
+
+TEST_F(ScheduleWindowShellTest, ScriptsOpenAStepsScheduleAndAreToldWhenThereIsNone)
+{
+    const AutomationRunOutcome none = frame->AutomationShowGanttChart("Step", "Drying (1.0)", DRYING);
+    EXPECT_EQ(none.kind, AutomationRunOutcome::Failed);
+    EXPECT_EQ(none.text, "There are no results for Drying (1.0).");
+    EXPECT_EQ(frame->AutomationShowGanttChart("Process", "Amidol (Free Base)", PROCESS).kind,
+              AutomationRunOutcome::NotAvailable);
+    EXPECT_TRUE(ScheduleKeys().isEmpty());
+    EXPECT_EQ(frame->AutomationShowGanttChart("Step", "Coupling (1.0)", SHELL_COUPLING_STEP).kind,
+              AutomationRunOutcome::Done);
+    EXPECT_EQ(ScheduleKeys(), QList<long>({SHELL_COUPLING_STEP}));
+}
+
+TEST_F(ScheduleWindowShellTest, ARunRedrawsItAndASelectedRecipeLineSelectsItsBar)
+{
+    // Results of one operation, then a run: the open window shows the run's operations.
+    ASSERT_TRUE(WriteResultsAtomically(
+        ResultsFilePath(GetProjectDir(), StepResultsFileName(SHELL_COUPLING_STEP)),
+        [](CSchemaBuilder& builder) {
+            return WriteScheduleRows(builder, {{SHELL_COUPLING_STEP, 10002, 0, 600, 600, 101, 0}});
+        }));
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT);
+    CScheduleWindow* window = ActiveSchedule();
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window->EntryCount(), 1);
+    ASSERT_EQ(frame->AutomationSimulateStep(SHELL_COUPLING_STEP, "Coupling (1.0)").kind,
+              AutomationRunOutcome::Done);
+    EXPECT_GT(window->EntryCount(), 1);
+
+    CQUORVANTAView* view = OpenCouplingFromTheExplorer();
+    ASSERT_TRUE(view);
+    Click(*view, "Charge 186 kg");
+    const CScheduleChartView* chart = window->ChartView();
+    ASSERT_GE(chart->SelectedRow(), 0);
+    EXPECT_EQ(window->Chart().rows.at(chart->SelectedRow()).bars.at(chart->SelectedBar()).caption,
+              "1.3. Charge");
+    const QList<QTableWidgetItem*> selected = window->Table()->selectedItems();
+    ASSERT_FALSE(selected.isEmpty());
+    EXPECT_EQ(window->Table()->item(selected.first()->row(), 2)->text(), "1.3.");
+    window->Table()->setCurrentCell(0, 3); // a line chosen in the table shows its bar
+    EXPECT_EQ(window->Chart().rows.at(chart->SelectedRow()).bars.at(chart->SelectedBar()).caption,
+              "1.1. Purge");
+}
+
+TEST_F(ScheduleWindowShellTest, OpenSchedulesComeBackWithTheProject)
+{
+    ASSERT_EQ(frame->AutomationSimulatePlan(PLAN, "Weekly").kind, AutomationRunOutcome::Done);
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT); // the step's
+    SelectPlan();
+    frame->ExecuteCommand(ID_VIEW_SCHEDULE);
+    ASSERT_EQ(ScheduleKeys(), QList<long>({SHELL_COUPLING_STEP, 99000 + PLAN}));
+    frame->ExecuteCommand(ID_FILE_SAVE);
+    QStringList saved;
+    QSqlQuery query = GetProjectDatabase()->Query(
+        "SELECT ItemID FROM WindowsPosition WHERE Type = 'Schedule' ORDER BY RowKey");
+    while (query.next())
+        saved << query.value(0).toString();
+    EXPECT_EQ(saved, QStringList({"1001", "99001"}));
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    ASSERT_FALSE(frame->IsProjectOpen());
+    EXPECT_TRUE(ScheduleKeys().isEmpty());
+    ASSERT_TRUE(app->OpenGivenProjectFile(m_project));
+    EXPECT_EQ(ScheduleKeys(), QList<long>({SHELL_COUPLING_STEP, 99000 + PLAN}));
+    QStringList titles;
+    for (QWidget* chart : app->GetChartDocuments())
+        titles << chart->windowTitle();
+    EXPECT_EQ(titles, QStringList({"Schedule: Coupling (1.0)", "Schedule: Plan - Weekly"}));
+}
+
+// What the user sees of View > Schedule and Run Report: enabled for a simulated step, disabled
+// for one without results and without a project; the Process Explorer's menu offers Schedule too.
+TEST_F(ScheduleWindowShellTest, TheViewMenuShowsTheScheduleCommandsAsTheContextAllows)
+{
+    QMenu* view = frame->menu("&View");
+    const auto shown = [&](const char* title) {
+        emit view->aboutToShow();
+        QAction* action = ActionTitled(*view, title);
+        return action && action->isEnabled();
+    };
+    EXPECT_TRUE(shown("Schedule"));
+    EXPECT_TRUE(shown("Run Report"));
+    auto* tree = frame->pane(PaneID::ProcessExplorer)->widget()->findChild<QTreeWidget*>();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(2)); // Drying, never simulated
+    EXPECT_FALSE(shown("Schedule"));
+    EXPECT_FALSE(shown("Run Report"));
+    QMenu* explorerMenu =
+        qobject_cast<CProcessTree*>(frame->pane(PaneID::ProcessExplorer)->widget())->contextMenu();
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    emit explorerMenu->aboutToShow();
+    QAction* schedule = ActionTitled(*explorerMenu, "Schedule");
+    ASSERT_TRUE(schedule);
+    EXPECT_TRUE(schedule->isEnabled());
+    schedule->trigger();
+    ASSERT_TRUE(ActiveSchedule());
+    EXPECT_EQ(ActiveSchedule()->windowTitle(), "Schedule: Coupling (1.0)");
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    EXPECT_FALSE(shown("Schedule"));
+    EXPECT_TRUE(ScheduleKeys().isEmpty());
+}
+
+// File > Print and Print Preview of the active schedule window: its chart on the session's pages.
+TEST_F(ScheduleWindowShellTest, PrintAndPreviewPrintTheActiveSchedule)
+{
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT);
+    ASSERT_TRUE(ActiveSchedule());
+    ScriptedPrintDialogService dialogs;
+    const QString pdf = m_root.path() + "/schedule.pdf";
+    dialogs.expect(pdf);
+    frame->ExecuteCommand(ID_FILE_PRINT);
+    EXPECT_EQ(dialogs.documentNames(), QStringList({"Schedule: Coupling (1.0)"}));
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.readAll().startsWith("%PDF"));
+    bool previewed = false;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        previewed = preview != nullptr;
+        if (preview)
+            preview->reject();
+    });
+    frame->ExecuteCommand(ID_FILE_PRINT_PREVIEW);
+    EXPECT_TRUE(previewed);
+}
