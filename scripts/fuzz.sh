@@ -45,7 +45,7 @@ fuzz_one() {
     local inputs=("$corpus" "tests/fuzz/corpus/$name")
     [ -d "tests/fuzz/regressions/$name" ] && inputs+=("tests/fuzz/regressions/$name")
     echo "== $name"
-    "$build/tests/fuzz/qv-fuzz-$name" -jobs=1 -workers=1 -max_total_time="$seconds" -runs="$runs" \
+    "$build/tests/fuzz/qv-fuzz-$name" -max_total_time="$seconds" -runs="$runs" \
         -timeout=20 -rss_limit_mb=4096 -max_len=65536 -print_final_stats=1 -artifact_prefix="$findings/" \
         "${inputs[@]}" >"$build/findings/$name.log" 2>&1 || echo "!! $name: finding in $findings"
     grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|Done )' "$build/findings/$name.log" || true
