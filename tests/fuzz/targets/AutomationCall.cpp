@@ -20,6 +20,9 @@
 #include <QDBusMessage>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+
+#include <cstdio>
 
 namespace {
 
@@ -87,8 +90,13 @@ void Entry(const std::uint8_t* data, std::size_t size)
         CAutomationBus bus(builder, nullptr);
         const QDBusConnection nowhere(QStringLiteral("qv-fuzz-not-connected"));
         for (const QString& line : lines.mid(0, 16))
-            if (!line.contains("|Simulate"))
-                bus.handleMessage(CallOf(line), nowhere);
+            if (!line.contains("|Simulate")) {
+                const QDBusMessage call = CallOf(line);
+                if (qEnvironmentVariableIsSet("QV_FUZZ_VERBOSE"))
+                    std::fprintf(stderr, "%s: %s\n", qPrintable(call.path()),
+                                 bus.introspect(call.path()).isEmpty() ? "no object" : "object");
+                bus.handleMessage(call, nowhere);
+            }
     }
     g_bAutomationActive = false;
     app.stepDatabases().clear();
@@ -98,23 +106,54 @@ void Entry(const std::uint8_t* data, std::size_t size)
         FuzzFailure("an error escaped a scripting call: " + escaped.join("; "));
 }
 
+// The first node below a path, from the bus object's introspection; "" when none.
+QString FirstChild(CAutomationBus& bus, const QString& path)
+{
+    static const QRegularExpression node(QStringLiteral("<node name=\"([^\"]+)\""));
+    const QRegularExpressionMatch match = node.match(bus.introspect(path));
+    return match.hasMatch() ? path + '/' + match.captured(1) : QString();
+}
+
+// A script's walk down the Demo's tree and its puts, on the paths the bus object hands out.
 void Seeds(const QString& folder)
 {
+    RootedAppContext& app = FuzzAppContext();
+    OpenDemo(app, ScratchFolder("automation"));
+    g_bAutomationActive = true;
+    CAutomationModelBuilder builder;
+    ServiceInstallations installed;
+    installed.Install<AutomationModel>(&builder);
+    builder.BuildAutomationModel();
+    CAutomationBus bus(builder, nullptr);
+    const QString process = FirstChild(bus, "/Processes"), step = FirstChild(bus, process + "/Steps");
+    const QString procedure = FirstChild(bus, step + "/UnitProcedures");
+    const QString operation = FirstChild(bus, procedure + "/Operations");
+    const QString field = FirstChild(bus, FirstChild(bus, operation + "/Groups") + "/Fields");
+    const QString plan = FirstChild(bus, "/ProductionPlans").isEmpty() ? "/ProductionPlans/1"
+                                                                       : FirstChild(bus, "/ProductionPlans");
+    g_bAutomationActive = false;
+    app.stepDatabases().clear();
+    app.fileSet().projectDatabase.reset();
+    if (field.isEmpty())
+        FuzzFailure("the Demo's tree has no field");
+    const QString properties = "|org.freedesktop.DBus.Properties|";
     WriteSeed(folder, "walk",
-              "/Application|org.freedesktop.DBus.Properties|Get|s:Quorvanta.Application|s:Visible\n"
-              "/Processes|Quorvanta.QVProcesses|Items\n"
-              "/Processes|org.freedesktop.DBus.Properties|Get|s:|s:Count\n"
-              "/Processes/1|org.freedesktop.DBus.Properties|GetAll|s:Quorvanta.QVProcess\n"
-              "/Processes/1/Steps|Quorvanta.QVSteps|Items\n"
-              "/ProductionPlans|Quorvanta.QVProductionPlans|Items\n");
-    WriteSeed(
-        folder, "puts",
-        "/Processes/1/Steps/1001/UnitProcedures|Quorvanta.QVUnitProcedures|Items\n"
-        "/Processes/1/Steps/1001/UnitProcedures/1|org.freedesktop.DBus.Properties|Set|s:|s:Name|s:By script\n"
-        "/Processes/1/Steps/1001/UnitProcedures/1|Quorvanta.QVUnitProcedure|Hide|b:1\n"
-        "/Application|Quorvanta.Application|NoSuchMember\n"
-        "/Processes/999999|org.freedesktop.DBus.Properties|GetAll|s:\n"
-        "/Application|org.freedesktop.DBus.Introspectable|Introspect\n");
+              ("/Application" + properties +
+               "Get|s:Quorvanta.Application|s:Visible\n"
+               "/Processes|Quorvanta.QVProcesses|Items\n/Processes" +
+               properties + "Get|s:|s:Count\n" + process + properties + "GetAll|s:Quorvanta.QVProcess\n" +
+               step + "/UnitProcedures|Quorvanta.QVUnitProcedures|Items\n" + operation + properties +
+               "GetAll|s:Quorvanta.QVOperation\n" + field + "/Ranges|Quorvanta.QVRanges|Items\n" + plan +
+               properties + "GetAll|s:Quorvanta.QVProductionPlan\n")
+                  .toUtf8());
+    WriteSeed(folder, "puts",
+              (procedure + properties + "Set|s:|s:Name|s:Coupling by script\n" + procedure +
+               "|Quorvanta.QVUnitProcedure|Hide|b:1\n" + field + properties + "Set|s:|s:dValue|d:12.5\n" +
+               field + properties +
+               "Get|s:|s:dValue\n/Application|Quorvanta.Application|NoSuchMember\n"
+               "/Processes/999999" +
+               properties + "GetAll|s:\n/Application|org.freedesktop.DBus.Introspectable|Introspect\n")
+                  .toUtf8());
 }
 
 } // namespace
