@@ -35,6 +35,10 @@ if [ ${#targets[@]} -eq 0 ]; then
 fi
 cmake --build "$build" -j"${QV_BUILD_JOBS:-$(nproc)}" --target "${targets[@]/#/qv-fuzz-}"
 
+# The targets write their scratch files under TMPDIR: memory, where there is a tmpfs.
+if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then
+    export TMPDIR=/dev/shm
+fi
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp"
