@@ -31,6 +31,8 @@ void Entry(const std::uint8_t* data, std::size_t size)
     for (int row = 1; row <= 4; ++row) {
         for (int col = 1; col <= 9; ++col) {
             const QString cell = grid.GetValueRowCol(row, col);
+            if (cell.isEmpty())
+                continue;
             QString warning;
             grid.OnValidateCell(row, col, cell, &warning);
             const QDateTime when = CQVGridWnd::ReadPlanDateTime(cell);
