@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs every package the build, the tests and the program need. Safe to run again.
+#   --fuzz   also what the libFuzzer build of scripts/fuzz.sh needs (clang and its fuzzer runtime);
+#            the ordinary build and tests never need clang.
 set -euo pipefail
 
 PACKAGES=(
@@ -14,6 +16,9 @@ PACKAGES=(
     shared-mime-info xdg-utils
     locales
 )
+if [ "${1:-}" = "--fuzz" ]; then
+    PACKAGES+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -4,8 +4,8 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QSettings>
+#include <QStringDecoder>
 #include <array>
 #include <cctype>
 
@@ -75,7 +75,11 @@ FavoriteOperationsFile ParseFavoriteOperations(const QByteArray& bytes)
 
 QByteArray FormatFavoriteOperations(const FavoriteOperationsFile& file)
 {
-    QByteArray bytes = file.name.toUtf8();
+    // The name is the first line: a line break in it would end it early, or be taken for the
+    // line end when no ids follow.
+    QString name = file.name;
+    name.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    QByteArray bytes = name.toUtf8();
     for (const long id : file.operationTypeIDs)
         bytes += "\r\n" + QByteArray::number(qlonglong(id));
     return bytes;

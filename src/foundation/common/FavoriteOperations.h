@@ -24,6 +24,7 @@ std::optional<FavoriteOperationsFile> ReadFavoriteOperationsFile(const QString& 
 // another until one does not read. UTF-8 with or without a byte-order mark; other bytes are Latin-1.
 FavoriteOperationsFile ParseFavoriteOperations(const QByteArray& bytes);
 // UTF-8, lines ending in CR LF, no line end after the last line: a menu without ids is its name alone.
+// A line break in the name is written as a blank.
 QByteArray FormatFavoriteOperations(const FavoriteOperationsFile& file);
 // Writes the whole file or nothing: a failed write leaves the old file as it was.
 bool WriteFavoriteOperationsFile(const QString& path, const FavoriteOperationsFile& file);

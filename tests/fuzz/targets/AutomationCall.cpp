@@ -1,0 +1,161 @@
+// Calls as a script makes them on the session bus, handed to the program's bus object with the
+// Demo project open. One call per line: "<path>|<interface>|<member>|<argument>|...", each argument
+// typed by its prefix: "s:" text, "i:" 32-bit, "x:" 64-bit, "n:" 16-bit, "d:" double, "b:" bool.
+// Every call is answered (replies go to a connection that is not connected) and none escapes.
+
+#include "DatabaseMutation.h"
+#include "FuzzEnvironment.h"
+#include "FuzzTarget.h"
+#include "RootedAppContext.h"
+#include "automation/AutomationBus.h"
+#include "automation/AutomationInvoke.h"
+#include "automation/AutomationModelBuilder.h"
+#include "foundation/common/AutomationFlag.h"
+#include "foundation/common/EscapedErrors.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ProjectGenerator.h"
+
+#include <QDBusMessage>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace {
+
+QVariant Argument(const QString& text)
+{
+    const bool typed = text.size() >= 2 && text.at(1) == ':';
+    const QString value = typed ? text.mid(2) : text;
+    switch (typed ? text.at(0).toLatin1() : 's') {
+    case 'i':
+        return QVariant::fromValue(value.toInt());
+    case 'x':
+        return QVariant::fromValue(value.toLongLong());
+    case 'n':
+        return QVariant::fromValue(value.toShort());
+    case 'd':
+        return QVariant::fromValue(value.toDouble());
+    case 'b':
+        return QVariant::fromValue(value == "1" || value == "true");
+    default:
+        return QVariant::fromValue(value);
+    }
+}
+
+QDBusMessage CallOf(const QString& line)
+{
+    const QStringList parts = line.split('|');
+    QDBusMessage call = QDBusMessage::createMethodCall(CAutomationBus::SERVICE_NAME, parts.value(0),
+                                                       parts.value(1), parts.value(2));
+    QVariantList arguments;
+    for (const QString& part : parts.mid(3))
+        arguments << Argument(part);
+    call.setArguments(arguments);
+    return call;
+}
+
+// The Demo's project file and step files, opened as the program keeps them open.
+void OpenDemo(RootedAppContext& app, const QString& folder)
+{
+    for (const QString& name : QDir(DemoProjectFolder()).entryList(QDir::Files))
+        if (!QFile::copy(DemoProjectFolder() + name, folder + name))
+            FuzzFailure("cannot copy " + name);
+    app.fileSet().projectFilePath = folder + "Demo.prj";
+    app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
+    app.fileSet().projectDatabase->Open(app.fileSet().projectFilePath, DatabaseRole::ReadWrite);
+    for (const QString& name : QDir(folder).entryList({"STEP_*.STP"}, QDir::Files, QDir::Name)) {
+        auto database = std::make_unique<CDaoDatabase>();
+        database->Open(folder + name, DatabaseRole::ReadWrite);
+        app.stepDatabases().add(name.mid(5, name.size() - 9).toLong(), std::move(database), folder + name);
+    }
+}
+
+void Entry(const std::uint8_t* data, std::size_t size)
+{
+    // A call may take minutes (a simulation); a few calls are what a script makes at once.
+    const QStringList lines =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).split('\n');
+    RootedAppContext& app = FuzzAppContext();
+    OpenDemo(app, ScratchFolder("automation"));
+    g_bAutomationActive = true;
+    {
+        CAutomationModelBuilder builder;
+        ServiceInstallations installed;
+        installed.Install<AutomationModel>(&builder);
+        builder.BuildAutomationModel();
+        CAutomationBus bus(builder, nullptr);
+        const QDBusConnection nowhere(QStringLiteral("qv-fuzz-not-connected"));
+        for (const QString& line : lines.mid(0, 16))
+            if (!line.contains("|Simulate")) {
+                const QDBusMessage call = CallOf(line);
+                if (qEnvironmentVariableIsSet("QV_FUZZ_VERBOSE"))
+                    std::fprintf(stderr, "%s: %s\n", qPrintable(call.path()),
+                                 bus.introspect(call.path()).isEmpty() ? "no object" : "object");
+                bus.handleMessage(call, nowhere);
+            }
+    }
+    g_bAutomationActive = false;
+    app.stepDatabases().clear();
+    app.fileSet().projectDatabase.reset();
+    const QStringList escaped = TakeEscapedErrors();
+    if (!escaped.isEmpty())
+        FuzzFailure("an error escaped a scripting call: " + escaped.join("; "));
+}
+
+// The first node below a path, from the bus object's introspection; "" when none.
+QString FirstChild(CAutomationBus& bus, const QString& path)
+{
+    static const QRegularExpression node(QStringLiteral("<node name=\"([^\"]+)\""));
+    const QRegularExpressionMatch match = node.match(bus.introspect(path));
+    return match.hasMatch() ? path + '/' + match.captured(1) : QString();
+}
+
+// A script's walk down the Demo's tree and its puts, on the paths the bus object hands out.
+void Seeds(const QString& folder)
+{
+    RootedAppContext& app = FuzzAppContext();
+    OpenDemo(app, ScratchFolder("automation"));
+    g_bAutomationActive = true;
+    CAutomationModelBuilder builder;
+    ServiceInstallations installed;
+    installed.Install<AutomationModel>(&builder);
+    builder.BuildAutomationModel();
+    CAutomationBus bus(builder, nullptr);
+    const QString process = FirstChild(bus, "/Processes"), step = FirstChild(bus, process + "/Steps");
+    const QString procedure = FirstChild(bus, step + "/UnitProcedures");
+    const QString operation = FirstChild(bus, procedure + "/Operations");
+    const QString field = FirstChild(bus, FirstChild(bus, operation + "/Groups") + "/Fields");
+    const QString plan = FirstChild(bus, "/ProductionPlans").isEmpty() ? "/ProductionPlans/1"
+                                                                       : FirstChild(bus, "/ProductionPlans");
+    g_bAutomationActive = false;
+    app.stepDatabases().clear();
+    app.fileSet().projectDatabase.reset();
+    if (field.isEmpty())
+        FuzzFailure("the Demo's tree has no field");
+    const QString properties = "|org.freedesktop.DBus.Properties|";
+    WriteSeed(folder, "walk",
+              ("/Application" + properties +
+               "Get|s:Quorvanta.Application|s:Visible\n"
+               "/Processes|Quorvanta.QVProcesses|Items\n/Processes" +
+               properties + "Get|s:|s:Count\n" + process + properties + "GetAll|s:Quorvanta.QVProcess\n" +
+               step + "/UnitProcedures|Quorvanta.QVUnitProcedures|Items\n" + operation + properties +
+               "GetAll|s:Quorvanta.QVOperation\n" + field + "/Ranges|Quorvanta.QVRanges|Items\n" + plan +
+               properties + "GetAll|s:Quorvanta.QVProductionPlan\n")
+                  .toUtf8());
+    WriteSeed(folder, "puts",
+              (procedure + properties + "Set|s:|s:Name|s:Coupling by script\n" + procedure +
+               "|Quorvanta.QVUnitProcedure|Hide|b:1\n" + field + properties + "Set|s:|s:dValue|d:12.5\n" +
+               field + properties +
+               "Get|s:|s:dValue\n/Application|Quorvanta.Application|NoSuchMember\n"
+               "/Processes/999999" +
+               properties + "GetAll|s:\n/Application|org.freedesktop.DBus.Introspectable|Introspect\n")
+                  .toUtf8());
+}
+
+} // namespace
+
+QV_FUZZ_TARGET(automation_call, Entry, Seeds)
