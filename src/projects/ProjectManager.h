@@ -159,11 +159,11 @@ private:
     bool CheckSpaceForProject();
     void DeletePreviousFiles();
     bool CopyProjectDatabase();
-    bool ConvertProject(bool& mustSave);
+    bool ConvertProject(bool& converted);
     bool OpenProjectDatabase(int mode, const QString& projectName, const QString& description);
     void RememberOpenedProject(int mode);
     bool SetUpLanguage(int mode, int& languageResult);
-    bool FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave);
+    bool FinishOpen(int mode, bool frameArgument, int languageResult, bool converted);
     bool HandFirstOperation();
     bool OpenStepWorkingCopy(long stepID, QString& error);
     bool ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,

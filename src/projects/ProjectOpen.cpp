@@ -81,14 +81,14 @@ bool CProjectManager::RunOpen(int mode, const QString& projectName, const QStrin
     DeletePreviousFiles();
     if (mode != 1 && !CopyProjectDatabase())
         return false;
-    bool mustSave = false;
-    if (!ConvertProject(mustSave) || !OpenProjectDatabase(mode, projectName, description))
+    bool converted = false;
+    if (!ConvertProject(converted) || !OpenProjectDatabase(mode, projectName, description))
         return false;
     m_opening.workingCopies << m_save.SequenceFiles().CopyIn(GetProjectDir(), GetWorkingCopyDir());
     int languageResult = 1;
     if (!SetUpLanguage(mode, languageResult))
         return false;
-    return FinishOpen(mode, frameArgument, languageResult, mustSave);
+    return FinishOpen(mode, frameArgument, languageResult, converted);
 }
 
 // Closes what the open opened and deletes the working copies it made, asking nothing; the files

@@ -100,7 +100,7 @@ bool CProjectManager::CopyProjectDatabase()
     return false;
 }
 
-bool CProjectManager::ConvertProject(bool& mustSave)
+bool CProjectManager::ConvertProject(bool& converted)
 {
     const ConversionCode result = StepUtilsEntry().convertProject(QString(), QString(), 1);
     if (result == CONV_FAILED || result == CONV_STOP_AND_DISCARD) {
@@ -115,7 +115,7 @@ bool CProjectManager::ConvertProject(bool& mustSave)
         }
         return false;
     }
-    mustSave = result == CONV_PROJECT_CONVERTED;
+    converted = result == CONV_PROJECT_CONVERTED;
     return true;
 }
 

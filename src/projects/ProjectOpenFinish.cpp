@@ -60,7 +60,7 @@ bool CProjectManager::SetUpLanguage(int mode, int& languageResult)
            (m_language.CheckLanguageTemplate(languageResult) && m_language.OpenLanguageDatabase());
 }
 
-bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResult, bool mustSave)
+bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResult, bool converted)
 {
     QString error;
     m_opening.stepsWalked = true;
@@ -68,8 +68,6 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
         return false;
     if (languageResult == 2 && mode == 2)
         UpdateRecipeTextOfAllSteps();
-    if (mustSave && !SaveProject(QString(), false))
-        return false;
     m_bProjectOpen = true; // the hand-over: from here on the project is open until its close ends
     m_opening.handedOver = true;
     ProjectLifecycleServices* frame = GetProjectLifecycleServices();
@@ -87,6 +85,9 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
         CloseProject(SaveAnswer::Ask);
         return false;
     }
+    // A converted project is the user's to save: its own files stay as they were until then.
+    if (converted)
+        SetProjectModified(true);
     return true;
 }
 
