@@ -4,7 +4,8 @@
 // takes its row key as it is placed, above every key in use; before the commit the rows the paste
 // moved take their new numbers once, by the edit writer (the rows below the pasted block by
 // ranges, the rest by row key), and then the new rows go in with their final numbers in one
-// statement.
+// statement. The paste half of a move within the window carries the moved items' constraints over
+// to their new ids and leaves none naming a line the move took away.
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/DisplayOptions.h"
@@ -24,6 +25,7 @@
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
 #include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeConstraints.h"
 #include "recipe/RecipeEditWriter.h"
 #include "recipe/RecipeInsertPlace.h"
 #include "recipe/RecipeInsertWriter.h"
@@ -35,6 +37,7 @@ struct PasteRun {
     CDaoDatabase& step;
     CDaoDatabase* source = nullptr;
     bool full = true;
+    bool moving = false;               // the lines were cut from this window in this transaction
     int lowest = -1;                   // the first line whose numbers the paste changed
     int numberedEnd = -1;              // from here on, lines still carry their numbers from before the paste
     CRecipeButton* selected = nullptr; // the one line the paste left selected
@@ -43,6 +46,8 @@ struct PasteRun {
     RecipeLinesState before{};                          // the rows as the lines stood before
     long firstNewRowKey = 0;                            // the new rows' keys count on from here
     long nextRowKey = 0;
+    QList<std::pair<long, long>> operations{}; // (source id, new id) of each pasted item
+    QList<std::pair<long, long>> unitProcedures{};
 };
 
 namespace {
@@ -199,6 +204,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     const PasteFlags flags(m_bPasting, m_bDragCutPending);
     const WaitCursor wait;
     PasteRun run{*step, GetStepDatabase(clipboard->sourceStepID), sameFacility};
+    run.moving = bool(beforeLines);
     const CStepConnectionUse targetInUse(step), sourceInUse(run.source);        // the full page cache
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
     try {
@@ -221,6 +227,10 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         if (run.lowest >= 0)
             numberLinesBetween(run.numberedEnd, LineCount());
         writePasteNumbers(run);
+        if (run.moving) {
+            CarryConstraintsOfMoved(*step, run.operations, run.unitProcedures);
+            DeleteConstraintsOffTheRecipe(*step, m_document.stepID);
+        }
         transaction.Commit();
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
@@ -344,6 +354,7 @@ void CQUORVANTAView::PasteUnitProcedure(PasteRun& run, long, long srcUnitProcedu
     else
         id = WriteUnitProcedureByName(run.step, name, number);
     Stop(id != 0);
+    run.unitProcedures.append({srcUnitProcedureID, id});
     RecipeLineRecord record;
     std::tie(record.insertAt, record.kind, record.typeText) =
         std::tuple(index, int(RECIPE_LINE_UNIT_PROCEDURE), QStringLiteral("Unit Procedure"));
@@ -364,6 +375,7 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
     Stop(placeOperation(position, &place));
     const long id = WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
     Stop(id != 0);
+    run.operations.append({srcOperationID, id});
     run.before.owners.insert(id, place.parentID);
     const OperationRecipeRows* copied = nullptr;
     if (run.full && run.copies)

@@ -7,10 +7,12 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "recipe/RecipeClipboard.h"
+#include "recipe/RecipeConstraints.h"
 #include "recipe/RecipeLineDrag.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QSqlQuery>
 #include <QTimer>
 
 namespace {
@@ -26,6 +28,30 @@ void SendMouse(QWidget* to, QEvent::Type type, QPoint global, Qt::MouseButton bu
 {
     QMouseEvent event(type, to->mapFromGlobal(QPointF(global)), QPointF(global), button, held, modifiers);
     QCoreApplication::sendEvent(to, &event);
+}
+
+// Each operation constraint row as "current|logic|parameter|delay unit", the operations by the
+// first word of their line and "off" for an id no line shows.
+QString OperationConstraintsOf(const CQUORVANTAView& view)
+{
+    QHash<long, QString> names;
+    for (const CRecipeButton* line : view.lines()) {
+        if (line->GetItemType() == RECIPE_LINE_OPERATION)
+            names.insert(line->GetButtonID(), line->text().section(' ', 0, 0));
+    }
+    QSqlQuery rows =
+        GetStepDatabase(view.stepID())
+            ->Query("SELECT CurrentOperationID, ConditionalLogic, OperationParameterID, Delay, DelayUOM"
+                    " FROM OperationConditionalLogicParameter");
+    QStringList described;
+    while (rows.next())
+        described << QStringLiteral("%1|%2|%3|%4 %5")
+                         .arg(names.value(long(rows.value(0).toLongLong()), "off"), rows.value(1).toString(),
+                              names.value(long(rows.value(2).toLongLong()), "off"))
+                         .arg(rows.value(3).toDouble())
+                         .arg(rows.value(4).toString());
+    described.sort();
+    return described.join("; ");
 }
 
 QStringList ItemsOf(const CQUORVANTAView& view)
@@ -308,4 +334,67 @@ TEST_F(RecipeDragTest, ClosingTheSourceWindowEndsTheGesture)
     delete source;
     drag.Move(QPoint(395, 10), false);
     ExpectGestureOver();
+}
+
+// A move gives the moved items new ids: the Parallel-To rows naming them, from either end, follow
+// with their delays, whether the operation moves alone or with its unit procedure; rows of items
+// that stay are left as they are.
+TEST_F(RecipeDragTest, ParallelToConstraintsFollowTheMovedOperationsToTheirNewIds)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    const auto id = [&view](const char* text) { return view.Line(IndexOf(view, text))->GetButtonID(); };
+    EditStep(COUPLING_STEP, QString("INSERT INTO OperationConditionalLogicParameter (CurrentOperationID,"
+                                    " ConditionalLogic, OperationParameterID, Delay, DelayUOM) VALUES"
+                                    " (%1, 'Parallel-To', %2, 5, 'min'), (%3, 'Parallel-To', %4, 2, 'h')")
+                                .arg(id("Heat"))
+                                .arg(id("Start a"))
+                                .arg(id("Transfer"))
+                                .arg(id("Age")));
+    const std::string planted = OperationConstraintsOf(view).toStdString();
+    ASSERT_EQ(planted, "Heat|Parallel-To|Start|5 min; Transfer|Parallel-To|Age|2 h");
+    const struct {
+        const char* moved;
+        const char* onto;
+    } drags[] = {
+        {"Start a", "Cool"}, // the parameter's operation, out of its parallel block
+        {"Heat", "React"},   // the current one
+        {"Reaction", "Age"}, // both, with their unit procedure below the other
+    };
+    for (const auto& drag : drags) {
+        SCOPED_TRACE(std::string(drag.moved) + " onto " + drag.onto);
+        const long before = id(drag.moved);
+        DragOnto(view.Line(IndexOf(view, drag.moved)), view.Line(IndexOf(view, drag.onto)));
+        ASSERT_NE(id(drag.moved), before) << "the move gave a new id";
+        EXPECT_EQ(OperationConstraintsOf(view).toStdString(), planted);
+        ExpectMatchesFreshLoad(view);
+    }
+}
+
+// All pairs in one statement per table: an id that is one item's old id and another's new one is
+// carried once, not twice; Starts-After rows are the move's own rewire's and stay.
+TEST_F(RecipeDragTest, MovedIdsAreCarriedAllAtOnce)
+{
+    OpenCoupling();
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    const auto rows = [&step](const char* table) {
+        QSqlQuery query = step.Query(QString("SELECT * FROM %1 ORDER BY RowKey").arg(table));
+        QStringList found;
+        while (query.next())
+            found << QString("%1 %2 %3")
+                         .arg(query.value(0).toString(), query.value(1).toString(),
+                              query.value(2).toString());
+        return found.join("; ").toStdString();
+    };
+    EditStep(COUPLING_STEP,
+             "INSERT INTO OperationConditionalLogicParameter (CurrentOperationID, ConditionalLogic,"
+             " OperationParameterID) VALUES (1, 'Parallel-To', 2), (2, 'Parallel-To', 3),"
+             " (1, 'starts-after', 2)");
+    EditStep(COUPLING_STEP, "INSERT INTO UnitProcedureConditionalLogicParameter (CurrentUnitProcedureID,"
+                            " ConditionalLogic, UnitProcedureParameterID) VALUES (1, 'Parallel-To', 2)");
+    ASSERT_EQ(rows("OperationConditionalLogicParameter"),
+              "1 Parallel-To 2; 2 Parallel-To 3; 1 starts-after 2");
+    CarryConstraintsOfMoved(step, {{1, 2}, {2, 1}, {3, 9}}, {{2, 7}});
+    EXPECT_EQ(rows("OperationConditionalLogicParameter"),
+              "2 Parallel-To 1; 1 Parallel-To 9; 1 starts-after 2");
+    EXPECT_EQ(rows("UnitProcedureConditionalLogicParameter"), "1 Parallel-To 7");
 }
