@@ -3,11 +3,16 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FavoriteOperations.h"
+#include "foundation/controls/MyGXComboBox.h"
+#include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
+#include "simulation/ScaleUpDialog.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSettings>
 
@@ -38,6 +43,8 @@ const EditKindInfo EDIT_KINDS[] = {
     {EditKind::StartAfter, "start-after constraints", 5},
     {EditKind::ParallelDelay, "parallel delay", 3},
     {EditKind::EditLine, "editor OK", 5},
+    {EditKind::Scale, "scale x2", 2},
+    {EditKind::UndoScaling, "undo scaling", 2},
 };
 
 QPoint LineCentre(const QWidget* widget)
@@ -124,6 +131,47 @@ std::optional<QString> WritingOperationEditor::InvokeOperationEditor(long stepID
     return text;
 }
 
+void ActiveContext::ReportActive(CommandTarget* source, const ContextRecord& selection)
+{
+    m_source = source;
+    m_context = selection;
+}
+
+void ActiveContext::ReportSelection(CommandTarget* source, const ContextRecord& selection)
+{
+    if (source == m_source)
+        m_context = selection;
+}
+
+void ActiveContext::ForgetSource(CommandTarget* source)
+{
+    if (source != m_source)
+        return;
+    m_source = nullptr;
+    m_context = {};
+}
+
+int AnsweringScaling::RunStepDialog(CScaleUpDialog& dialog)
+{
+    ++dialogs;
+    dialog.OnInitDialog();
+    const auto click = [&dialog](int id) { static_cast<QAbstractButton*>(dialog.Control(id))->click(); };
+    if (undo) {
+        click(3);
+    } else {
+        click(1168); // "To ... times the current batch size."
+        static_cast<QLineEdit*>(dialog.Control(1170))->setText(QStringLiteral("2"));
+        const QComboBox* offered = dialog.Grid()->GetRegisteredControl(2012);
+        if ((choice & 3) == 0 && offered && offered->count() > 0)
+            dialog.Grid()->SetValueRowCol(1, 1,
+                                          offered->itemText(int((choice >> 2) % quint32(offered->count()))));
+        click(1);
+    }
+    if (dialog.result() != QDialog::Accepted)
+        click(2);
+    return dialog.result();
+}
+
 RecipeEditDriver::RecipeEditDriver(ServiceInstallations& installed, ScriptedOperationDialogs& dialogs)
     : m_dialogs(dialogs)
 {
@@ -131,6 +179,8 @@ RecipeEditDriver::RecipeEditDriver(ServiceInstallations& installed, ScriptedOper
     installed.Install<CRecipeLineDrag>(&drag);
     installed.Install<ConstraintDialogService>(&constraints);
     installed.Install<OperationEditorService>(&editor);
+    m_installed.Install<SelectionService>(&context);
+    m_installed.Install<EngineFactory>(&engines);
 }
 
 void RecipeEditDriver::UseFavourites(const QString& folder)
@@ -150,6 +200,17 @@ void RecipeEditDriver::SetInsertAfter(CQUORVANTAView& view, bool after)
     for (CQUORVANTAView* open : CRecipeWindows::Views())
         open->OnActivateView(false);
     view.OnActivateView(true);
+}
+
+void RecipeEditDriver::Scale(bool undo, quint32 choice)
+{
+    const ContextRecord& active = context.CurrentContext();
+    if (active.kind != CONTEXT_TEXT_RECIPE || active.stepID == -1)
+        return; // the command is disabled
+    scaling.undo = undo;
+    scaling.choice = choice;
+    if (scaling.ScaleRecipe(active, {}).scaled)
+        ++scaling.scaled;
 }
 
 void RecipeEditDriver::Select(CQUORVANTAView& view, const RecipeEdit& edit)
@@ -254,6 +315,10 @@ void RecipeEditDriver::Apply(CQUORVANTAView& view, const RecipeEdit& edit)
         break;
     case EditKind::EditLine:
         Command(view, ID_EDIT_SELECTION);
+        break;
+    case EditKind::Scale:
+    case EditKind::UndoScaling:
+        Scale(edit.kind == EditKind::UndoScaling, edit.choice >> 16);
         break;
     }
     m_dialogs.answers.clear();

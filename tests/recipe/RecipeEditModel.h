@@ -6,9 +6,12 @@
 #include "RecipeInsertFixture.h"
 
 #include "foundation/common/OperationEditorService.h"
+#include "foundation/common/SelectionService.h"
 #include "modules/opdialog/ConstraintDialogs.h"
 #include "recipe/RecipeClipboard.h"
 #include "recipe/RecipeLineDrag.h"
+#include "simulation/EngineEntryFactory.h"
+#include "simulation/RecipeScaling.h"
 
 enum class EditKind {
     InsertOperation,
@@ -27,6 +30,8 @@ enum class EditKind {
     StartAfter,
     ParallelDelay,
     EditLine,
+    Scale,
+    UndoScaling,
 };
 
 struct RecipeEdit {
@@ -71,6 +76,33 @@ private:
     long m_equipment = -1;
 };
 
+// The context the active window reports, as the frame keeps it for its run commands.
+class ActiveContext : public SelectionService {
+public:
+    void ReportActive(CommandTarget* source, const ContextRecord& selection) override;
+    void ReportSelection(CommandTarget* source, const ContextRecord& selection) override;
+    void ForgetSource(CommandTarget* source) override;
+    const ContextRecord& CurrentContext() const override { return m_context; }
+
+private:
+    CommandTarget* m_source = nullptr;
+    ContextRecord m_context;
+};
+
+// Recipe Scaling with the step dialog answered by its buttons: twice the current batch size (one
+// offered operation kept unscaled when told), or Undo Previous Scaling; Cancel when the button is
+// disabled or OK is refused.
+class AnsweringScaling : public CRecipeScaling {
+public:
+    bool undo = false;
+    quint32 choice = 0;
+    int dialogs = 0; // the dialogs shown
+    int scaled = 0;  // the runs that scaled or undid
+
+protected:
+    int RunStepDialog(CScaleUpDialog& dialog) override;
+};
+
 class RecipeEditDriver {
 protected:
     RecipeEditDriver(ServiceInstallations& installed, ScriptedOperationDialogs& dialogs);
@@ -83,13 +115,19 @@ protected:
     AnsweringPrompts answers;
     ChoosingConstraintDialogs constraints;
     WritingOperationEditor editor;
+    ActiveContext context;
+    CEngineEntryFactory engines;
+    AnsweringScaling scaling;
 
 private:
     void Select(CQUORVANTAView& view, const RecipeEdit& edit);
     void Command(CQUORVANTAView& view, int commandID);
     void DragLine(CQUORVANTAView& view, const RecipeEdit& edit);
     void SetInsertAfter(CQUORVANTAView& view, bool after);
+    // Recipe Scaling as the frame runs it for the active window's context.
+    void Scale(bool undo, quint32 choice);
 
     ScriptedOperationDialogs& m_dialogs;
     int m_names = 0;
+    ServiceInstallations m_installed; // gone before the services above
 };

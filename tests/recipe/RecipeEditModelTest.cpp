@@ -1,9 +1,10 @@
 // Seeded random sequences of user edits through a recipe window, on copies of the sample's steps
-// and of a generated 500-line step; after every edit the step database must be whole (see
-// StepWholeness.h) and the window must show what a fresh load shows; after the sequence the step
-// must export and import back to the same rows. A failing sequence is shrunk by dropping edits and
-// replaying, and the shortest one that still fails is printed. QV_RECIPE_FUZZ_SEEDS=<n> runs n
-// seeds per step instead of the fixed one, QV_RECIPE_FUZZ_FIRST_SEED=<k> moves the seeds on by k.
+// and of a generated 500-line step, each simulated first so that a scaling has a batch size to
+// scale; after every edit the step database must be whole (see StepWholeness.h) and the window must
+// show what a fresh load shows; after the sequence the step must export and import back to the same
+// rows. A failing sequence is shrunk by dropping edits and replaying, and the shortest one that
+// still fails is printed. QV_RECIPE_FUZZ_SEEDS=<n> runs n seeds per step instead of the fixed one,
+// QV_RECIPE_FUZZ_FIRST_SEED=<k> moves the seeds on by k.
 
 #include "RecipeEditModel.h"
 #include "RecipeEditFixture.h"
@@ -11,9 +12,13 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FavoriteOperations.h"
+#include "foundation/common/UnitConversion.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SharedDatabases.h"
+#include "modules/engine/EngineEntry.h"
 #include "modules/steputils/StepUtilsEntry.h"
+#include "recipe/TransitionBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,6 +27,7 @@
 #include <QSettings>
 #include <QSqlQuery>
 
+#include <cmath>
 #include <iostream>
 
 namespace {
@@ -69,6 +75,25 @@ QString FaultKind(const QString& fault)
     return end < 0 ? fault : fault.left(end);
 }
 
+// The set values of the scalable fields in internal units, in field order: an undo converts the
+// step into its own unit set, so the stored numbers may come back in other units.
+QList<double> ScalableAmounts(long stepID)
+{
+    QList<double> amounts;
+    QSqlQuery rows = GetStepDatabase(stepID)->Query(
+        "SELECT f.DoubleValue, f.UOM FROM TblFieldData f JOIN TblFieldLibrary l USING (FieldTypeID)"
+        " WHERE l.Scalable <> 0 AND abs(f.DoubleValue) < 1e34 ORDER BY f.FieldID");
+    while (rows.next())
+        amounts << UserToInternal(rows.value(1).toString(), rows.value(0).toDouble(), 1.0, 1.0);
+    return amounts;
+}
+
+QString StepWholeAndShown(const CQUORVANTAView& view)
+{
+    QString fault = StepWholenessFault(*GetStepDatabase(view.stepID()), view.stepID());
+    return fault.isEmpty() ? ViewFault(view) : fault;
+}
+
 int SeedsPerStep(int fixed)
 {
     const int asked = qEnvironmentVariableIntValue("QV_RECIPE_FUZZ_SEEDS");
@@ -100,15 +125,22 @@ protected:
         m_name = spec.name;
         app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
         app.fileSet().projectDatabase->Open(folder + spec.name + ".prj", DatabaseRole::ReadWrite);
+        app.fileSet().projectDir = folder;
         app.fileSet().projectDBPath = folder + spec.name + ".prj";
         app.fileSet().equipmentDBPath = folder + spec.name + ".eqm";
         app.fileSet().materialsDBPath = folder + spec.name + ".mtl";
+        CloseSharedEquipmentDB(); // this run's copies, not the last run's
+        CloseSharedMaterialsDB();
         for (const StepSpec& step : spec.steps) {
             const QString path = folder + CProjectGenerator::StepFileName(step.stepID);
             auto database = std::make_unique<CDaoDatabase>();
             database->Open(path, DatabaseRole::ReadWrite);
             app.stepDatabases().add(step.stepID, std::move(database), path);
         }
+        // Simulated, as before a scaling: the run gives the step its batch size.
+        Array<TransitionRecord> unitProcedures, operations;
+        EXPECT_TRUE(CTransitionBuilder::BuildStepTransitions(stepID, unitProcedures, operations)) << stepID;
+        EXPECT_EQ(EngineEntry().simulateBatch(nullptr, stepID), SIMULATION_COMPLETED) << stepID;
         UseFavourites(app.root());
         CQUORVANTAView& view = OpenView(stepID, QSize(640, 600));
         view.move(0, 0);
@@ -223,7 +255,7 @@ TEST_F(RecipeEditModelTest, EveryDemoStepStaysWholeUnderRandomEdits)
     for (const long stepID : {1001L, 1002L, 1003L})
         edits += RunSeeds(demo, stepID, FirstSeed(quint32(stepID) * 1000), SeedsPerStep(1), 200);
     std::cout << "[ recipe edits ] " << edits << " edits on the sample's steps in " << timer.elapsed()
-              << " ms\n";
+              << " ms, " << scaling.scaled << " scalings and undos done\n";
 }
 
 TEST_F(RecipeEditModelTest, AFiveHundredLineStepStaysWholeUnderRandomEdits)
@@ -233,5 +265,41 @@ TEST_F(RecipeEditModelTest, AFiveHundredLineStepStaysWholeUnderRandomEdits)
     timer.start();
     const long edits = RunSeeds(synthetic, SYNTHETIC_STEP, FirstSeed(500000), SeedsPerStep(1), 150);
     std::cout << "[ recipe edits ] " << edits << " edits on the 500-line step in " << timer.elapsed()
-              << " ms\n";
+              << " ms, " << scaling.scaled << " scalings and undos done\n";
+}
+
+// The scaling edits on each Demo step: an undo with nothing to undo is cancelled, scale x2 doubles
+// every scalable amount, its undo puts each back; the step stays whole and round-trips throughout.
+TEST_F(RecipeEditModelTest, ScaleEditsDoubleADemoStepAndUndoPutsItBack)
+{
+    const ProjectSpec demo = CProjectGenerator::DemoProject();
+    const RecipeEdit undo{EditKind::UndoScaling, 0, 0}, scale{EditKind::Scale, 0, 1u << 16}; // nothing kept
+    for (const long stepID : {1001L, 1002L, 1003L}) {
+        SCOPED_TRACE(stepID);
+        CQUORVANTAView& view = StartRun(demo, stepID);
+        const QList<double> original = ScalableAmounts(stepID);
+        ASSERT_FALSE(original.isEmpty());
+        answers.texts.clear();
+        Apply(view, undo);
+        EXPECT_EQ(ScalableAmounts(stepID), original);
+        EXPECT_EQ(answers.texts, QStringList()); // the button is disabled: the dialog is cancelled
+
+        Apply(view, scale);
+        const QList<double> scaled = ScalableAmounts(stepID);
+        ASSERT_EQ(scaled.size(), original.size());
+        for (qsizetype n = 0; n < original.size(); ++n)
+            EXPECT_DOUBLE_EQ(scaled[n], 2 * original[n]) << n;
+        EXPECT_EQ(StepWholeAndShown(view), QString());
+        EXPECT_EQ(RoundTripFault(stepID), QString());
+
+        Apply(view, undo);
+        const QList<double> undone = ScalableAmounts(stepID);
+        ASSERT_EQ(undone.size(), original.size());
+        for (qsizetype n = 0; n < original.size(); ++n)
+            EXPECT_NEAR(undone[n], original[n], 1e-9 * std::abs(original[n])) << n;
+        EXPECT_EQ(StepWholeAndShown(view), QString());
+        EXPECT_EQ(RoundTripFault(stepID), QString());
+    }
+    EXPECT_EQ(scaling.dialogs, 9);
+    EXPECT_EQ(scaling.scaled, 6);
 }
