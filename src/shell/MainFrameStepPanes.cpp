@@ -28,7 +28,7 @@ void CMainFrame::InstallStepPanes()
     SetPaneWidget(PaneID::StandardStatements, statements, [statements] { statements->Refresh(); });
     for (CStepListPane* pane : std::initializer_list<CStepListPane*>{constraints, statements})
         pane->SetStep(m_currentStepID);
-    SetNotifyHandler(FrameNotifyMessage::OperationEditor, [this](qintptr, qintptr) {
+    SetNotifyHandler(FrameNotifyMessage::OperationEditor, [](qintptr, qintptr) {
         const CQVGlobalParams* params = CQVGlobalParams::Instance();
         EditOperationOfStep(params->GetParentStepID(), params->GetEditedOpID()); // refreshes the panes itself
     });
