@@ -10,14 +10,26 @@
 #include <cctype>
 
 namespace {
-// UTF-8 (a byte-order mark dropped); a file of the old code-page form reads as Latin-1.
+constexpr char16_t BYTE_ORDER_MARK = 0xFEFF;
+
+// Byte-order marks (zero-width no-break spaces) at the start of a name: dropped on reading and on
+// writing, so a written name never starts with what the reader takes for the file's mark.
+QString WithoutLeadingMarks(QString text)
+{
+    qsizetype marks = 0;
+    while (marks < text.size() && text.at(marks) == QChar(BYTE_ORDER_MARK))
+        ++marks;
+    return text.remove(0, marks);
+}
+
+// UTF-8 (byte-order marks dropped); a file of the old code-page form reads as Latin-1.
 QString DecodeFavoriteText(QByteArray bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+    return utf8.hasError() ? QString::fromLatin1(bytes) : WithoutLeadingMarks(text);
 }
 
 int ListNumber(int listIndex)
@@ -77,7 +89,7 @@ QByteArray FormatFavoriteOperations(const FavoriteOperationsFile& file)
 {
     // The name is the first line: a line break in it would end it early, or be taken for the
     // line end when no ids follow.
-    QString name = file.name;
+    QString name = WithoutLeadingMarks(file.name);
     name.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     QByteArray bytes = name.toUtf8();
     for (const long id : file.operationTypeIDs)
