@@ -1,6 +1,6 @@
 #pragma once
 // What the plan report files print, read from a calculated plan: a requirement's block from its
-// calculator (after its detail rows were written, so a cycled process prints per-cycle counts) and
+// calculator (its batch counts, those its detail rows run) and
 // the sequence lines from the plan's detail rows with their steps' names and facilities.
 
 #include "planning/PlanReportRows.h"

@@ -137,8 +137,8 @@ private:
     void AskInputs(const PlanFactorItem& item, double added, std::vector<UpstreamRequest>& upstream) const;
     void EndWithoutBatches(const QString& stepName, double count);
     long StartStepID() const;
-    void WriteCycles(CPPDetailSet& set, const Array<RecipeRow>& walk);
-    void WritePass(CPPDetailSet& set, const Array<RecipeRow>& walk, const std::vector<int>& extraBatches);
+    void WriteCycles(CPPDetailSet& set, const Array<RecipeRow>& walk, const std::vector<int>& counts);
+    void WritePass(CPPDetailSet& set, const Array<RecipeRow>& walk, const std::vector<int>& counts);
     void WriteBatchRows(CPPDetailSet& set, const PlanFactorItem& item, int count, bool firstOfRequirement);
 
     std::unique_ptr<CPlantSet> m_plants;

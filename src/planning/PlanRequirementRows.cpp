@@ -77,44 +77,43 @@ bool PlanRequirementCalculator::WriteProcessDetailRows(CPPDetailSet& set)
     long counter = 0;
     CTransitionBuilder::WalkTransitions(QStringLiteral("process"), StepOrProcessID, Transitions, TransitionCount,
                                         startIndex, counter, walk);
-    const bool singleBatchStep = std::any_of(Items.begin(), Items.end(), [](const PlanFactorItem& item) {
-        return item.NumberOfBatches == 1;
-    });
-    if (singleBatchStep)
-        WritePass(set, walk, std::vector<int>(Items.size(), 0));
+    std::vector<int> counts;
+    for (const PlanFactorItem& item : Items)
+        counts.push_back(item.NumberOfBatches);
+    if (std::find(counts.begin(), counts.end(), 1) != counts.end())
+        WritePass(set, walk, counts);
     else
-        WriteCycles(set, walk);
+        WriteCycles(set, walk, counts);
     return true;
 }
 
-// m cycles, m the smallest count above 0: each step runs count / m batches a cycle (its count
-// from now on), the remainder in the last cycle so the rows add up to the count.
-void PlanRequirementCalculator::WriteCycles(CPPDetailSet& set, const Array<RecipeRow>& walk)
+// m cycles, m the smallest count above 0: each step runs count / m batches a cycle, the remainder
+// in the last cycle, so the rows add up to the counts, which stay whole for the summary and report.
+void PlanRequirementCalculator::WriteCycles(CPPDetailSet& set, const Array<RecipeRow>& walk,
+                                            const std::vector<int>& counts)
 {
     int cycles = 0;
-    for (const PlanFactorItem& item : Items) {
-        if (item.NumberOfBatches > 0 && (cycles == 0 || item.NumberOfBatches < cycles))
-            cycles = item.NumberOfBatches;
+    for (int count : counts) {
+        if (count > 0 && (cycles == 0 || count < cycles))
+            cycles = count;
     }
-    if (cycles == 0)
-        return;
-    std::vector<int> none(Items.size(), 0), remainders;
-    for (PlanFactorItem& item : Items) {
-        remainders.push_back(item.NumberOfBatches % cycles);
-        item.NumberOfBatches /= cycles;
+    std::vector<int> perCycle, last;
+    for (int count : counts) {
+        perCycle.push_back(cycles == 0 ? 0 : count / cycles);
+        last.push_back(cycles == 0 ? 0 : count / cycles + count % cycles);
     }
     for (int cycle = 0; cycle < cycles; ++cycle)
-        WritePass(set, walk, cycle == cycles - 1 ? remainders : none);
+        WritePass(set, walk, cycle == cycles - 1 ? last : perCycle);
 }
 
-// The walk's steps after START in order, each item of a step its batches plus the extra ones.
+// The walk's steps after START in order, each item of a step its count of batches.
 void PlanRequirementCalculator::WritePass(CPPDetailSet& set, const Array<RecipeRow>& walk,
-                                          const std::vector<int>& extraBatches)
+                                          const std::vector<int>& counts)
 {
     for (long entry = 1; entry < walk.GetSize(); ++entry) {
         for (size_t i = 0; i < Items.size(); ++i) {
             if (Items[i].StepID == walk[entry].ID)
-                WriteBatchRows(set, Items[i], Items[i].NumberOfBatches + extraBatches[i], !m_detailRowWritten);
+                WriteBatchRows(set, Items[i], counts[i], !m_detailRowWritten);
         }
     }
 }

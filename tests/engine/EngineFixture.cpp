@@ -33,13 +33,13 @@ void EngineFixture::Open(const ProjectSpec& spec, bool keepParameters)
     }
 }
 
-StepSpec EngineFixture::ParallelStepSpec(long stepID)
+StepSpec EngineFixture::ParallelStepSpec(long stepID, long vessel)
 {
     StepSpec step;
     step.stepID = stepID;
     step.name = QStringLiteral("Step %1").arg(stepID);
     step.version = "1.0";
-    step.lines = {UnitLine("Reactor", REACTOR),  // 1
+    step.lines = {UnitLine("Reactor", vessel),   // 1
                   OperationLine(4),               // 2 Charge, 15 min, 100 kg, 100 l
                   KeywordLine("Start Parallel"),  // 3
                   KeywordLine("Series"),          // 4

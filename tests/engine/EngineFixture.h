@@ -84,7 +84,7 @@ protected:
     // One unit procedure on REACTOR: Charge, a parallel block (Age then Clean | QC-Test), Line-Blow,
     // with its transitions.
     void OpenParallelStep(double reactorLitres = 1000);
-    static StepSpec ParallelStepSpec(long stepID);
+    static StepSpec ParallelStepSpec(long stepID, long vessel = REACTOR);
     void WriteParallelTransitions(long stepID);
 
     // The item id on that recipe line.

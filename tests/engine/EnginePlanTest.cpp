@@ -13,7 +13,8 @@
 namespace {
 
 constexpr long PLAN = 5;
-constexpr long PLAN_S1 = 21, PLAN_S2 = 22; // parallel-block steps of 125 min on REACTOR
+constexpr long PLAN_S1 = 21, PLAN_S2 = 22; // parallel-block steps of 125 min on REACTOR, REACTOR_2
+constexpr long REACTOR_2 = 502;
 constexpr double PLAN_START = 46000.0; // an OLE date
 constexpr double NONE = 1e35;
 
@@ -40,8 +41,8 @@ protected:
         ProjectSpec spec;
         spec.name = "PlanTest";
         spec.plantName = "Plant";
-        spec.steps = {ParallelStepSpec(PLAN_S1), ParallelStepSpec(PLAN_S2)};
-        spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000}};
+        spec.steps = {ParallelStepSpec(PLAN_S1), ParallelStepSpec(PLAN_S2, REACTOR_2)};
+        spec.equipment = {{REACTOR, "R-101", 1, "Reactor", 1000}, {REACTOR_2, "R-102", 1, "Reactor", 1000}};
         spec.plans = {{PLAN, "Weekly", planStart}};
         Open(spec);
         WriteParallelTransitions(PLAN_S1);
@@ -100,21 +101,25 @@ TEST_P(EnginePlanPlacementTest, BatchesStartByTheirRows)
 INSTANTIATE_TEST_SUITE_P(
     Rows, EnginePlanPlacementTest,
     ::testing::Values(
-        PlacementCase{"IntervalsWhileOverlapping",
-                      {{PLAN_S1, 1, false, 60}, {PLAN_S1, 1, true, NONE, 30, "min"}, {PLAN_S1, 1, true, NONE, 0.5, "h"}},
+        PlacementCase{"IntervalsWhileOverlappingWhereTheVesselIsFree",
+                      {{PLAN_S1, 1, false, 60}, {PLAN_S2, 1, true, NONE, 30, "min"}, {PLAN_S1, 1, true, NONE, 0.5, "h"}},
                       false,
-                      {60, 90, 120}},
+                      {60, 90, 185}},
         PlacementCase{"WithoutOverlapAfterTheEnd", {{PLAN_S1, 1}, {PLAN_S1, 1, false, NONE, 30, "min"}}, false, {0, 125}},
         PlacementCase{"IntervalLongerThanTheBatch", {{PLAN_S1, 1}, {PLAN_S1, 1, false, NONE, 3, "h"}}, false, {0, 180}},
         PlacementCase{"NextCampaignAfterThePreviousOnesLast",
-                      {{PLAN_S1, 1}, {PLAN_S1, 1, true, NONE, 10, "min"}, {PLAN_S2, 2}},
+                      {{PLAN_S1, 1}, {PLAN_S2, 1, true, NONE, 10, "min"}, {PLAN_S1, 2}},
                       false,
                       {0, 10, 135}},
         PlacementCase{"NextCampaignOverlapping", {{PLAN_S1, 1}, {PLAN_S2, 2, true}}, false, {0, 0}},
-        PlacementCase{"SharedEquipmentWaitsForItsRelease",
-                      {{PLAN_S1, 1}, {PLAN_S2, 2, true}, {PLAN_S2, 2, true, NONE, 10, "min"}},
+        PlacementCase{"SharedEquipmentServesOneCampaignAtATime",
+                      {{PLAN_S1, 1}, {PLAN_S1, 2, true}, {PLAN_S1, 2, true, NONE, 10, "min"}},
                       true,
                       {0, 125, 250}},
+        PlacementCase{"TwoCampaignsShareAVesselOneBatchAtATime",
+                      {{PLAN_S1, 1, false, 30}, {PLAN_S1, 2, true}, {PLAN_S2, 2, true}, {PLAN_S1, 1, true}},
+                      false,
+                      {30, 155, 155, 280}},
         PlacementCase{"EarliestStartBeforeThePlanIsPassedOver", {{PLAN_S1, 1, false, -600}}, false, {0}},
         PlacementCase{"EarliestStartOfALaterCampaign", {{PLAN_S1, 1}, {PLAN_S2, 2, true, 300}}, false, {0, 300}}),
     [](const auto& info) { return std::string(info.param.name); });

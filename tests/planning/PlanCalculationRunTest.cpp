@@ -89,16 +89,16 @@ TEST_F(PlanCalculationRunTest, RowsThenBothFilesWithPerCycleCounts)
     ASSERT_TRUE(CalculateAndWritePlan(PLAN_A, {ProcessRequest(7, 1, 100.0), StepBatchesRequest(8, 2002, 2)}));
     EXPECT_EQ(DetailRows(PLAN_A), QStringList({"2001:1:F", "2001:1:-", "2002:1:-", "2001:1:-", "2001:1:-",
                                                "2001:1:-", "2002:1:-", "2002:0:F", "2002:1:-"}));
-    EXPECT_EQ(SummaryRows(PLAN_A), QStringList({"2001=2", "2002=1", "2002=2"}));
+    EXPECT_EQ(SummaryRows(PLAN_A), QStringList({"2001=5", "2002=2", "2002=2"}));
 
     const QStringList factors = ReportLines(FactorFile());
     ASSERT_GE(factors.size(), 12);
     EXPECT_EQ(factors.mid(0, 4), QStringList({"", "", FACTOR_TITLE, ""}));
     EXPECT_EQ(factors.count("Plan Quantity:"), 2);
     EXPECT_TRUE(factors.contains("100 kg of Material 502 via Process Two (version: 1)"));
-    // The process's block prints the counts of one cycle, the step's its own.
+    // Each block prints the counts its rows run.
+    EXPECT_EQ(factors.count("        5 batches"), 1);
     EXPECT_EQ(factors.count("        2 batches"), 2);
-    EXPECT_EQ(factors.count("        1 batches"), 1);
 
     const QStringList sequence = ReportLines(SequenceFile());
     ASSERT_EQ(sequence.size(), 4 + 9 + 1);
@@ -203,7 +203,7 @@ TEST_F(PlanOnOpenedProjectTest, ProcessRequirementCyclesOverBuiltTransitions)
     EXPECT_EQ(Column("SELECT StepID FROM ProductionPlanDetail WHERE PlanID = 1 ORDER BY LineItemID"),
               QStringList({"2001", "2001", "2002", "2001", "2001", "2001", "2002"}));
     EXPECT_EQ(Column("SELECT StepID || '=' || NumberOfBatches FROM PlanSummary WHERE PlanID = 1 ORDER BY RowKey"),
-              QStringList({"2001=2", "2002=1"}));
+              QStringList({"2001=5", "2002=2"}));
     const QStringList sequence = ReportLines(folder + PlanSequenceFileName());
     ASSERT_EQ(sequence.size(), 4 + 7 + 1);
     EXPECT_EQ(sequence.at(10), SequenceLine("Step 2002(1.0)", "Yes", "Plan Works"));

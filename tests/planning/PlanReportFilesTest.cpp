@@ -86,7 +86,7 @@ PlanReportStep CouplingStep()
     return step;
 }
 
-// A process with its per-cycle counts, a cleaning step, a step with key lines only and one without
+// A process with its batch counts, a cleaning step, a step with key lines only and one without
 // batches.
 PlanReportRequirement ProcessRequirement()
 {

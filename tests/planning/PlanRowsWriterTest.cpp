@@ -69,7 +69,7 @@ TEST_F(PlanRowsWriterTest, ReplacesOnlyThisPlansRowsThenWritesTheFiles)
         return true;
     }));
     EXPECT_TRUE(filesWritten);
-    EXPECT_EQ(SummaryRows(PLAN_A), QStringList({"2001=1", "2002=1"}));
+    EXPECT_EQ(SummaryRows(PLAN_A), QStringList({"2001=3", "2002=3"})); // three cycles of 1 and 1
     EXPECT_EQ(DetailRows(PLAN_B).size(), 2);
     EXPECT_EQ(ProjectValue("SELECT count(*) FROM PlanSummary WHERE RequirementID = 8").toInt(), 0);
     EXPECT_FALSE(WritePlanCalculationRows(PLAN_A, {&calculator}, [] { return false; }));

@@ -4,12 +4,16 @@
 #include "foundation/common/UnitConversion.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/SharedDatabases.h"
 #include "modules/engine/EngineEntry.h"
+#include "modules/engine/EnginePlanBooking.h"
 #include "modules/engine/EngineStepSchedule.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -43,7 +47,8 @@ void ReadDetailRows(CDaoDatabase& project, long planID, const QVariant& planStar
 {
     QSqlQuery rows = project.Query(
         QStringLiteral("SELECT StepID, RequirementID, Overlap, EarliestStartTime, BatchTimeInterval, "
-                       "BatchTimeIntervalUOM FROM QryProductionPlanDetail WHERE PlanID = ? ORDER BY LineItemID"),
+                       "BatchTimeIntervalUOM, PlantID FROM QryProductionPlanDetail WHERE PlanID = ? "
+                       "ORDER BY LineItemID"),
         {qlonglong(planID)});
     QList<QVariant> starts;
     while (rows.next()) {
@@ -52,6 +57,7 @@ void ReadDetailRows(CDaoDatabase& project, long planID, const QVariant& planStar
         row.requirementID = long(rows.value(1).toLongLong());
         row.overlap = rows.value(2).toDouble() != 0;
         row.interval = IntervalSeconds(rows.value(4), rows.value(5).toString());
+        row.plantID = long(rows.value(6).toLongLong());
         starts.append(rows.value(3));
         plan.rows.append(row);
     }
@@ -72,64 +78,72 @@ QString StepRemarkText(CDaoDatabase& project, long stepID, const QString& reason
                                        found ? row.value(1).toString() : QString(), reason);
 }
 
-// Places the batches one after another by the start rule; keeps the equipment releases.
-class DetailPlacement {
-public:
-    explicit DetailPlacement(const EnginePlanRows& plan) : m_plan(plan) {}
+// The step transitions of each process requirement of the plan.
+void ReadStepTransitions(CDaoDatabase& project, long planID, EnginePlanRows& plan)
+{
+    QSqlQuery rows = project.Query(
+        QStringLiteral("SELECT r.RequirementID, t.FromStepID, t.ToStepID FROM PlanRequirements r "
+                       "JOIN StepTransition t ON t.ProcessID = r.StepOrProcessID "
+                       "WHERE r.PlanID = ? AND r.StepOrProcess = 'process' COLLATE NOCASE"),
+        {qlonglong(planID)});
+    while (rows.next())
+        plan.stepTransitions[long(rows.value(0).toLongLong())].append(
+            {long(rows.value(1).toLongLong()), long(rows.value(2).toLongLong())});
+}
 
-    bool Place(QList<EnginePlanBatch>& batches)
-    {
-        if (batches.size() != m_plan.rows.size())
-            return false;
-        for (qsizetype i = 0; i < batches.size(); ++i) {
-            PlaceEnginePlanBatch(batches[i], Start(batches, i));
-            Release(batches.at(i));
-            m_lastOfCampaign.insert(m_plan.rows.at(i).requirementID, i);
-        }
-        return true;
+QString UnitProcedureName(long stepID, long unitProcedureID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    QSqlQuery row = step->Query(
+        QStringLiteral("SELECT UnitProcedureName FROM UnitProcedure WHERE UnitProcedureID = ?"),
+        {qlonglong(unitProcedureID)});
+    return row.next() ? row.value(0).toString() : QString::number(unitProcedureID);
+}
+
+// The tag of an item that belongs to another facility than `plantID`; empty when it does not.
+QString TagOutsideFacility(long equipmentID, long plantID)
+{
+    CDaoDatabase* equipment = GetSharedEquipmentDB();
+    if (!equipment || plantID <= 0)
+        return {};
+    QSqlQuery row = equipment->Query(
+        QStringLiteral("SELECT QVTag, PlantID FROM ActualEquipmentCommon WHERE ActualEquipmentID = ?"),
+        {qlonglong(equipmentID)});
+    return row.next() && !row.value(1).isNull() && row.value(1).toLongLong() != plantID ? row.value(0).toString()
+                                                                                         : QString();
+}
+
+// Why a step that runs alone cannot be booked on the plant of its row's facility; empty when it can.
+QString UnbookableReason(const EngineSchedule& schedule, long plantID)
+{
+    QSet<long> checked;
+    for (const EngineScheduledOperation& operation : schedule.operations) {
+        if (operation.equipmentID == 0)
+            return QStringLiteral("unit procedure %1 has no equipment")
+                .arg(UnitProcedureName(schedule.stepID, operation.unitProcedureID));
+        if (checked.contains(operation.equipmentID))
+            continue;
+        checked.insert(operation.equipmentID);
+        const QString tag = TagOutsideFacility(operation.equipmentID, plantID);
+        if (!tag.isEmpty())
+            return QStringLiteral("equipment %1 is outside the plan's facility").arg(tag);
     }
+    const double size = schedule.wholeRunSizes.batchSize;
+    if (schedule.balance && !(std::isfinite(size) && size < UNSET_VALUE))
+        return QStringLiteral("its batch size has no figure");
+    return {};
+}
 
-private:
-    double Start(const QList<EnginePlanBatch>& batches, qsizetype index) const
-    {
-        const EnginePlanDetailRow& row = m_plan.rows.at(index);
-        double start = std::max(0.0, row.earliestStart);
-        const qsizetype reference = m_lastOfCampaign.value(row.requirementID, index - 1);
-        if (reference >= 0) {
-            const EnginePlanBatch& before = batches.at(reference);
-            start = std::max(start, before.starts.isEmpty() ? 0.0 : BatchStart(before) + row.interval);
-            if (!row.overlap)
-                start = std::max(start, EnginePlanBatchEnd(before));
-        }
-        for (const EngineScheduledOperation& operation : batches.at(index).schedule->operations) {
-            if (m_released.contains(operation.equipmentID))
-                start = std::max(start, m_released.value(operation.equipmentID));
-        }
-        return start;
-    }
-
-    static double BatchStart(const EnginePlanBatch& batch)
-    {
-        double start = batch.starts.front();
-        for (double value : batch.starts)
-            start = std::min(start, value);
-        return start;
-    }
-
-    void Release(const EnginePlanBatch& batch)
-    {
-        const QList<EngineScheduledOperation>& operations = batch.schedule->operations;
-        for (qsizetype i = 0; i < operations.size(); ++i) {
-            const long equipment = operations.at(i).equipmentID;
-            if (equipment != 0 && m_plan.sharedEquipment.contains(equipment))
-                m_released.insert(equipment, std::max(m_released.value(equipment), batch.ends.at(i)));
-        }
-    }
-
-    EnginePlanRows m_plan;
-    QHash<long, qsizetype> m_lastOfCampaign;
-    QHash<long, double> m_released;
-};
+// The step's schedule, or null with the reason.
+std::shared_ptr<const EngineSchedule> BookableSchedule(const EnginePlanDetailRow& row,
+                                                       const EngineBalanceSettings& settings, QString& reason)
+{
+    auto schedule = std::make_shared<EngineSchedule>();
+    if (!ReadAndScheduleEngineStep(row.stepID, settings, *schedule, &reason))
+        return nullptr;
+    reason = UnbookableReason(*schedule, row.plantID);
+    return reason.isEmpty() ? schedule : nullptr;
+}
 
 } // namespace
 
@@ -148,6 +162,7 @@ bool ReadEnginePlanRows(CDaoDatabase& projectDatabase, long planID, EnginePlanRo
             {qlonglong(planID)});
         while (shared.next())
             plan.sharedEquipment.append(long(shared.value(0).toLongLong()));
+        ReadStepTransitions(projectDatabase, planID, plan);
         return true;
     } catch (const CDaoException&) {
         return false;
@@ -168,7 +183,7 @@ QList<EnginePlanBatch> EnginePlanDetailBatches(const EnginePlanRows& plan)
 
 EnginePlanPlacement EnginePlanDetailPlacement(const EnginePlanRows& plan)
 {
-    return [plan](QList<EnginePlanBatch>& batches) { return DetailPlacement(plan).Place(batches); };
+    return [plan](QList<EnginePlanBatch>& batches) { return CEnginePlanBooking(plan).Book(batches); };
 }
 
 void DropUnschedulableRows(CDaoDatabase& projectDatabase, EnginePlanRows& plan,
@@ -179,11 +194,10 @@ void DropUnschedulableRows(CDaoDatabase& projectDatabase, EnginePlanRows& plan,
     QList<EnginePlanDetailRow> kept;
     for (const EnginePlanDetailRow& row : std::as_const(plan.rows)) {
         if (!schedules.contains(row.stepID)) {
-            auto schedule = std::make_shared<EngineSchedule>();
             QString reason;
-            const bool scheduled = ReadAndScheduleEngineStep(row.stepID, settings, *schedule, &reason);
-            schedules.insert(row.stepID, scheduled ? schedule : nullptr);
-            if (!scheduled)
+            const auto schedule = BookableSchedule(row, settings, reason);
+            schedules.insert(row.stepID, schedule);
+            if (!schedule)
                 remarks.append({row.stepID, 0, REMARK_STEP_NOT_SCHEDULABLE, QStringLiteral("Error"),
                                 StepRemarkText(projectDatabase, row.stepID, reason), 0});
         }
