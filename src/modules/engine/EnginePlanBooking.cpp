@@ -1,5 +1,7 @@
 #include "modules/engine/EnginePlanBooking.h"
 
+#include "modules/engine/EngineBalance.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +18,14 @@ double BatchStart(const EnginePlanBatch& batch)
 bool HasFigure(double kg)
 {
     return kg > 0 && kg < kUnsetSize;
+}
+
+// False when both steps name their key materials and the upstream's output is not the other's input.
+bool Feeds(const EngineSchedule& upstream, const EngineSchedule& downstream)
+{
+    const long output = upstream.balance ? upstream.balance->keyOutputID : 0;
+    const long input = downstream.balance ? downstream.balance->keyInputID : 0;
+    return output == 0 || input == 0 || output == input;
 }
 
 } // namespace
@@ -51,8 +61,7 @@ void CEnginePlanBooking::CountBatches()
         ++m_made[StepOf(i)].total;
 }
 
-// Per campaign step, the steps of its campaign that feed it: along the process's transitions,
-// unless both name their key materials and the upstream's output is not the downstream's input.
+// Per campaign step, the steps of its campaign that feed it along the process's transitions.
 void CEnginePlanBooking::FindFeeds()
 {
     QHash<long, const EngineSchedule*> schedules;
@@ -66,12 +75,9 @@ void CEnginePlanBooking::FindFeeds()
             if (to != downstream.second || from == to || !m_made.contains(upstream))
                 continue;
             const EngineSchedule* feeding = schedules.value(from);
-            const long output = feeding->balance ? feeding->balance->keyOutputID : 0;
-            const long input = fed->balance ? fed->balance->keyInputID : 0;
-            if (output != 0 && input != 0 && output != input)
-                continue;
-            m_feeds[downstream].append(
-                {upstream, feeding->wholeRunSizes.batchSize, fed->wholeRunSizes.keyInputBatchSize});
+            if (Feeds(*feeding, *fed))
+                m_feeds[downstream].append(
+                    {upstream, feeding->wholeRunSizes.batchSize, fed->wholeRunSizes.keyInputBatchSize});
         }
     }
 }

@@ -156,12 +156,6 @@ bool ReadEnginePlanRows(CDaoDatabase& projectDatabase, long planID, EnginePlanRo
         if (!planRow.next())
             return false;
         ReadDetailRows(projectDatabase, planID, planRow.value(0), plan);
-        QSqlQuery shared = projectDatabase.Query(
-            QStringLiteral("SELECT DISTINCT EquipmentID FROM SharedExclusiveEquipment WHERE PlanID = ? "
-                           "AND EquipmentID IS NOT NULL ORDER BY EquipmentID"),
-            {qlonglong(planID)});
-        while (shared.next())
-            plan.sharedEquipment.append(long(shared.value(0).toLongLong()));
         ReadStepTransitions(projectDatabase, planID, plan);
         return true;
     } catch (const CDaoException&) {

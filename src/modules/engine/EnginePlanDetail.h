@@ -20,7 +20,6 @@ struct EnginePlanDetailRow {
 
 struct EnginePlanRows {
     QList<EnginePlanDetailRow> rows;
-    QList<long> sharedEquipment;
     // By requirement of a process: its step transitions, (from, to).
     QHash<long, QList<QPair<long, long>>> stepTransitions;
 };
