@@ -3,6 +3,7 @@
 // worked by hand below, more product needs no fewer batches, scaling doubles, a conversion of 0.9
 // makes 90 % of the product, and every screen shows a step's batch size as the same figure.
 
+#include "BookedPlan.h"
 #include "SampleFixture.h"
 
 #include "foundation/common/AppContext.h"
@@ -17,11 +18,9 @@
 #include "simulation/ScaleUpDialog.h"
 
 #include <QFile>
-#include <QMap>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QtEndian>
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -146,48 +145,14 @@ TEST_F(SamplePlausibilityTest, WeeklyPlanRunsAsAPlantCouldAndItsReportAgrees)
 {
     ASSERT_TRUE(RunPlanRequirements(SAMPLE_WEEKLY_PLAN, nullptr, false));
     ASSERT_EQ(EngineEntry().simulatePlan(nullptr, SAMPLE_WEEKLY_PLAN, false), SIMULATION_COMPLETED);
-    struct Use {
-        long batch;
-        double start, end;
-    };
-    QMap<long, QList<Use>> byVessel;             // one use per batch and vessel
-    QMap<long, std::pair<double, double>> spans; // by batch
-    QMap<long, long> stepOf;
     CResultsDatabase results;
     ASSERT_TRUE(results.Open(ResultsFilePath(folder, PlanResultsFileName(SAMPLE_WEEKLY_PLAN))));
-    for (const ResultsScheduleRow& row : results.PlanSchedule()) {
-        QList<Use>& uses = byVessel[row.equipmentID];
-        if (uses.isEmpty() || uses.last().batch != row.batchNumber)
-            uses.append({row.batchNumber, row.start, row.end});
-        uses.last().start = std::min(uses.last().start, row.start);
-        uses.last().end = std::max(uses.last().end, row.end);
-        auto span = spans.value(row.batchNumber, {row.start, row.end});
-        spans.insert(row.batchNumber, {std::min(span.first, row.start), std::max(span.second, row.end)});
-        stepOf.insert(row.batchNumber, row.stepID);
-    }
-    for (auto vessel = byVessel.begin(); vessel != byVessel.end(); ++vessel) {
-        std::sort(vessel->begin(), vessel->end(),
-                  [](const Use& a, const Use& b) { return a.start < b.start; });
-        for (qsizetype i = 1; i < vessel->size(); ++i)
-            EXPECT_GE(vessel->at(i).start + 1e-6, vessel->at(i - 1).end) << "vessel " << vessel.key();
-    }
-    const double amidePerCoupling = ACYLATION * ANILINE_KG / MW_ANILINE * MW_AMIDE;
-    const double crudePerCrystallization = CRYSTALLIZATION * AMIDE_FOR_CRYSTALLIZATION_KG;
-    const auto expectFed = [&](long step, double charged, long upstream, double made) {
-        QList<double> starts;
-        for (auto batch = stepOf.cbegin(); batch != stepOf.cend(); ++batch)
-            if (*batch == step)
-                starts.append(spans.value(batch.key()).first);
-        std::sort(starts.begin(), starts.end());
-        for (qsizetype k = 0; k < starts.size(); ++k) {
-            int ended = 0;
-            for (auto batch = stepOf.cbegin(); batch != stepOf.cend(); ++batch)
-                ended += *batch == upstream && spans.value(batch.key()).second <= starts.at(k) + 1e-6;
-            EXPECT_GE(ended * made + 1e-6, (k + 1) * charged) << "batch " << k + 1 << " of " << step;
-        }
-    };
-    expectFed(SAMPLE_CRYSTALLIZATION, AMIDE_FOR_CRYSTALLIZATION_KG, SAMPLE_COUPLING, amidePerCoupling);
-    expectFed(SAMPLE_DRYING, CRUDE_FOR_DRYING_KG, SAMPLE_CRYSTALLIZATION, crudePerCrystallization);
+    const BookedPlan plan(results.PlanSchedule());
+    plan.ExpectOneBatchPerVessel();
+    plan.ExpectFedBeforeStart(SAMPLE_CRYSTALLIZATION, AMIDE_FOR_CRYSTALLIZATION_KG, SAMPLE_COUPLING,
+                              ACYLATION * ANILINE_KG / MW_ANILINE * MW_AMIDE);
+    plan.ExpectFedBeforeStart(SAMPLE_DRYING, CRUDE_FOR_DRYING_KG, SAMPLE_CRYSTALLIZATION,
+                              CRYSTALLIZATION * AMIDE_FOR_CRYSTALLIZATION_KG);
 
     const QStringList report = ReportText(folder + PlanFactorFileName(SAMPLE_WEEKLY_PLAN)).split("\r\n");
     for (long step : {SAMPLE_COUPLING, SAMPLE_CRYSTALLIZATION, SAMPLE_DRYING, SAMPLE_MILLING}) {
@@ -195,8 +160,7 @@ TEST_F(SamplePlausibilityTest, WeeklyPlanRunsAsAPlantCouldAndItsReportAgrees)
             ProjectValue("SELECT StepName FROM ProjectStep WHERE StepID = ?", {qlonglong(step)}).toString();
         const qsizetype at = report.indexOf("      Step: " + name);
         ASSERT_GE(at, 0) << step;
-        EXPECT_EQ(report.at(at + 2), QStringLiteral("        %1 batches").arg(stepOf.values().count(step)))
-            << step;
+        EXPECT_EQ(report.at(at + 2), QStringLiteral("        %1 batches").arg(plan.Count(step))) << step;
     }
     const qsizetype drying = report.indexOf("      Step: Drying");
     const QString dried = report.at(drying + 4).simplified(); // "Key Output: Amidol 1 <kg> kg"

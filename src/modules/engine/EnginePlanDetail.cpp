@@ -109,8 +109,8 @@ QString TagOutsideFacility(long equipmentID, long plantID)
     QSqlQuery row = equipment->Query(
         QStringLiteral("SELECT QVTag, PlantID FROM ActualEquipmentCommon WHERE ActualEquipmentID = ?"),
         {qlonglong(equipmentID)});
-    return row.next() && !row.value(1).isNull() && row.value(1).toLongLong() != plantID ? row.value(0).toString()
-                                                                                         : QString();
+    const bool outside = row.next() && !row.value(1).isNull() && row.value(1).toLongLong() != plantID;
+    return outside ? row.value(0).toString() : QString();
 }
 
 // Why a step that runs alone cannot be booked on the plant of its row's facility; empty when it can.
