@@ -99,6 +99,9 @@ TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
                 {{}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
                 {{AddColumn()}, "PRAGMA application_id = 1364611924", MigrationOutcome::NotOurs},
                 {{AddColumn()}, SetVersion(Base() + 2), MigrationOutcome::Newer},
+                {{AddColumn()},
+                 "CREATE TRIGGER Spin AFTER UPDATE ON Project BEGIN SELECT 1; END",
+                 MigrationOutcome::NotOurs},
                 {{AddTable()}, "", MigrationOutcome::Failed},
                 {{}, "PRAGMA user_version = 0", MigrationOutcome::Failed}};
     for (const auto& row : rows) {
@@ -210,6 +213,21 @@ TEST_F(StepUtilsEntryTest, StepCodes)
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
     EXPECT_TRUE(m_prompts.lastText().contains("newer version of Tamro Plenthover"));
     EXPECT_EQ(userVersion(step), newer);
+}
+
+// A step whose table became a view without end is refused before anything reads it.
+TEST_F(StepUtilsEntryTest, AStepWithAnEndlessViewIsRefused)
+{
+    const QString step = build(DatabaseKind::Step, "STEP_7.WC");
+    RawQuery(step, "ALTER TABLE Step RENAME TO StepKept");
+    RawQuery(step, "CREATE VIEW Step AS SELECT StepKept.* FROM StepKept, (WITH RECURSIVE c(x) AS (SELECT 1 "
+                   "UNION ALL SELECT x + 1 FROM c) SELECT x FROM c)");
+    const QByteArray before = FileBytes(step);
+    expectOk();
+    EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
+    EXPECT_EQ(m_prompts.lastText(),
+              "The database \"" + step + "\" was not created by Tamro Plenthover and cannot be used.");
+    EXPECT_EQ(FileBytes(step), before);
 }
 
 TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)

@@ -4,6 +4,7 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/SchemaObjectCheck.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -43,6 +44,10 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
     m_fileVersion = header->userVersion;
     const quint32 own = ApplicationID(m_kind);
     if (header->applicationID != own && header->applicationID != LEGACY_APPLICATION_ID)
+        return MigrationOutcome::NotOurs;
+    // Views or triggers of another making would run at the first read or inside a migration.
+    m_errorText = ForeignSchemaObjectOfFile(path, m_kind);
+    if (!m_errorText.isEmpty())
         return MigrationOutcome::NotOurs;
     m_needsRestamp = header->applicationID != own;
     if (m_fileVersion > TargetVersion())
