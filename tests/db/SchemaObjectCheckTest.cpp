@@ -15,7 +15,7 @@ TEST_F(SchemaObjectCheckTest, OnlyViewsAndTriggersOfOurMakingPass)
     for (DatabaseKind kind : ALL_DATABASE_KINDS) {
         const QString path = pathOf(DatabaseKindName(kind) + ".db");
         ASSERT_TRUE(CSchemaBuilder::Build(kind, path));
-        EXPECT_EQ(ForeignSchemaObjectOfFile(path, kind), "") << DatabaseKindName(kind).toStdString();
+        EXPECT_EQ(ReviewSchemaObjectsOfFile(path, kind).Describe(), "") << DatabaseKindName(kind).toStdString();
     }
     const struct {
         QStringList changes;
@@ -38,7 +38,7 @@ TEST_F(SchemaObjectCheckTest, OnlyViewsAndTriggersOfOurMakingPass)
         ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
         for (const QString& statement : c.changes)
             scalar(path, statement);
-        EXPECT_EQ(ForeignSchemaObjectOfFile(path, DatabaseKind::Project), c.found)
+        EXPECT_EQ(ReviewSchemaObjectsOfFile(path, DatabaseKind::Project).Describe(), c.found)
             << c.changes.join("; ").toStdString();
     }
 }

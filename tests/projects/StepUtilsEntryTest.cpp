@@ -128,6 +128,35 @@ TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
               QString::number(Base()) + "00");
 }
 
+// Our own view and trigger with another text: an older file's migration makes them again as our
+// schema writes them, a current file is refused unread.
+TEST_F(SchemaMigratorTest, AnOlderFilesViewsAndTriggersOfAnotherTextAreRebuilt)
+{
+    const QString objects = "SELECT group_concat(sql, '|') FROM (SELECT sql FROM sqlite_master WHERE name IN "
+                            "('QryStepInProject', 'OperationsLibraryOptionRows') ORDER BY name)";
+    const QString fresh = build(DatabaseKind::Project, "fresh.wc");
+    const QString path = build(DatabaseKind::Project, "changed.wc");
+    for (const char* change :
+         {"DROP VIEW QryStepInProject", "DROP TRIGGER OperationsLibraryOptionRows",
+          "CREATE VIEW QryStepInProject AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
+          "SELECT x AS StepID FROM c",
+          "CREATE TRIGGER OperationsLibraryOptionRows AFTER UPDATE ON Project BEGIN SELECT RAISE(ABORT, "
+          "'ran'); "
+          "END"})
+        RawQuery(path, change);
+    const QByteArray before = FileBytes(path);
+    CSchemaMigrator current(DatabaseKind::Project, {});
+    EXPECT_EQ(current.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::NotOurs);
+    EXPECT_EQ(current.ErrorText(), "the view \"QryStepInProject\" is not one of ours");
+    EXPECT_EQ(FileBytes(path), before);
+    CSchemaMigrator older(DatabaseKind::Project, {AddColumn()});
+    EXPECT_EQ(older.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Migrated)
+        << older.ErrorText().toStdString();
+    EXPECT_EQ(RawQuery(path, objects), RawQuery(fresh, objects));
+    EXPECT_EQ(RawQuery(path, "SELECT Owner FROM Project").toString(),
+              "nobody"); // the old trigger never fired
+}
+
 TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
 {
     WriteTextFile(pathOf("migrations/step/010-later.sql"), "SELECT 10;");

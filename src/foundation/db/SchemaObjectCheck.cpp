@@ -42,10 +42,16 @@ QString Normalized(QString sql)
 
 struct OurSchema {
     QHash<QString, QString> typeOfName;        // lower-case name -> "table", "view", ...
-    QHash<QString, QSet<QString>> textsOfName; // views and triggers: every text they ever had
+    QHash<QString, QSet<QString>> textsOfName; // views and triggers: every text they were given
+    QHash<QString, QString> baseStatement;     // views and triggers: the base file's statement
 };
 
-void AddScript(OurSchema& schema, const QString& script)
+bool RunsStatements(const QString& type)
+{
+    return type == QLatin1String("view") || type == QLatin1String("trigger");
+}
+
+void AddScript(OurSchema& schema, const QString& script, bool base)
 {
     for (const QString& statement : CSchemaBuilder::SplitStatements(script)) {
         const QRegularExpressionMatch match = CREATED.match(statement);
@@ -55,20 +61,23 @@ void AddScript(OurSchema& schema, const QString& script)
             match.captured(1).isEmpty() ? QStringLiteral("table") : match.captured(1).toLower();
         const QString name = Unquoted(match.captured(2)).toLower();
         schema.typeOfName.insert(name, type);
-        if (type == QLatin1String("view") || type == QLatin1String("trigger"))
-            schema.textsOfName[name].insert(Normalized(statement));
+        if (!RunsStatements(type))
+            continue;
+        schema.textsOfName[name].insert(Normalized(statement));
+        if (base)
+            schema.baseStatement.insert(name, statement);
     }
 }
 
 OurSchema ReadOurSchema(DatabaseKind kind)
 {
     OurSchema schema;
-    AddScript(schema, CSchemaBuilder::SchemaText(kind));
+    AddScript(schema, CSchemaBuilder::SchemaText(kind), true);
     const QDir migrations(QStringLiteral(":/schema/migrations/") + DatabaseKindName(kind));
     for (const QString& name : migrations.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name)) {
         QFile file(migrations.filePath(name));
         if (file.open(QIODevice::ReadOnly))
-            AddScript(schema, QString::fromUtf8(file.readAll()));
+            AddScript(schema, QString::fromUtf8(file.readAll()), false);
     }
     return schema;
 }
@@ -84,39 +93,69 @@ const OurSchema& OurSchemaOf(DatabaseKind kind)
     return schemas[size_t(kind)];
 }
 
-bool IsOurs(const OurSchema& schema, const QString& type, const QString& name, const QString& sql)
+enum class Standing { Ours, Stale, Foreign };
+
+Standing StandingOf(const OurSchema& schema, const QString& type, const QString& name, const QString& sql)
 {
     const QString key = name.toLower();
     const auto ours = schema.typeOfName.constFind(key);
-    if (type == QLatin1String("view") || type == QLatin1String("trigger"))
-        return ours != schema.typeOfName.constEnd() && *ours == type &&
-               schema.textsOfName.value(key).contains(Normalized(sql));
+    const bool known = ours != schema.typeOfName.constEnd();
+    if (RunsStatements(type)) {
+        if (!known || *ours != type)
+            return Standing::Foreign;
+        return schema.textsOfName.value(key).contains(Normalized(sql)) ? Standing::Ours : Standing::Stale;
+    }
     // Tables and indexes run nothing; only one in the place of our view or trigger is refused.
-    return ours == schema.typeOfName.constEnd() || *ours == type || *ours == QLatin1String("table") ||
-           *ours == QLatin1String("index");
+    return known && RunsStatements(*ours) ? Standing::Foreign : Standing::Ours;
+}
+
+QString Described(const QString& type, const QString& name)
+{
+    return QStringLiteral("the %1 \"%2\" is not one of ours").arg(type, name);
 }
 } // namespace
 
-QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind)
+QString SchemaObjectReview::Describe() const
 {
-    const OurSchema& schema = OurSchemaOf(kind);
-    QSqlQuery objects = database.Query(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
-    while (objects.next()) {
-        const QString type = objects.value(0).toString();
-        const QString name = objects.value(1).toString();
-        if (!IsOurs(schema, type, name, objects.value(2).toString()))
-            return QStringLiteral("the %1 \"%2\" is not one of ours").arg(type, name);
-    }
-    return {};
+    if (!foreign.isEmpty() || stale.isEmpty())
+        return foreign;
+    return Described(stale.first().type, stale.first().name);
 }
 
-QString ForeignSchemaObjectOfFile(const QString& path, DatabaseKind kind)
+SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind)
+{
+    const OurSchema& schema = OurSchemaOf(kind);
+    SchemaObjectReview review;
+    QSqlQuery objects = database.Query(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
+    while (objects.next() && review.foreign.isEmpty()) {
+        const QString type = objects.value(0).toString();
+        const QString name = objects.value(1).toString();
+        const Standing standing = StandingOf(schema, type, name, objects.value(2).toString());
+        if (standing == Standing::Foreign)
+            review.foreign = Described(type, name);
+        else if (standing == Standing::Stale)
+            review.stale.append({type, name});
+    }
+    return review;
+}
+
+SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
     try {
         CDaoDatabase database;
         database.Open(path, DatabaseRole::ReadOnly);
-        return ForeignSchemaObject(database, kind);
+        return ReviewSchemaObjects(database, kind);
     } catch (const CDaoException&) {
         return {};
     }
+}
+
+QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind)
+{
+    return ReviewSchemaObjects(database, kind).Describe();
+}
+
+QString OurSchemaStatement(DatabaseKind kind, const QString& name)
+{
+    return OurSchemaOf(kind).baseStatement.value(name.toLower());
 }

@@ -106,7 +106,10 @@ bool CStepFileReader::CheckHeader(const QString& path)
         return Fail(QStringLiteral("it was written by a newer version of Tamro Plenthover"));
     if (m_fileVersion < 1)
         return Fail(QStringLiteral("it has no step schema"));
-    const QString foreign = ForeignSchemaObjectOfFile(path, DatabaseKind::Step);
+    // An older file's own views and triggers are dropped from its scratch copy before it is read.
+    const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, DatabaseKind::Step);
+    const bool older = m_fileVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
+    const QString foreign = older ? review.foreign : review.Describe();
     return foreign.isEmpty() || Fail(foreign);
 }
 
