@@ -65,7 +65,8 @@ void CQVCustomReportHelper::RunCustomReport(long id, const QString& kind, const 
         component->SetDatabaseApplication(QStringLiteral("Access"));
         component->RunReport(WorkingCopyPath(), ResultsDatabasePath(id, kind), reportFile);
     } catch (const CustomReportError& error) {
-        ShowCustomReportError(error.description);
+        if (!error.cancelled)
+            ShowCustomReportError(error.description);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "shell/UserSettingsFile.h"
 
 #include "shell/ShellConstants.h"
+#include "shell/WindowLayoutCheck.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -70,9 +71,37 @@ bool CUserSettingsFile::Load(const QString& path)
     if (!dropped.isEmpty())
         qWarning("%s: window layout not applied (%s): checksum missing or wrong", qPrintable(file.fileName()),
                  qPrintable(dropped.join(QStringLiteral(", "))));
-    if (m_window)
+    m_source = file.fileName();
+    if (m_window) {
+        dropUnrestorable();
         ApplyTo(m_window);
+    }
     return true;
+}
+
+void CUserSettingsFile::AttachWindow(QMainWindow* window)
+{
+    m_window = window;
+    if (m_window)
+        dropUnrestorable();
+}
+
+// A checksum only tells that the bytes were not changed since they were written; whoever wrote
+// them can write a matching one. The structure is checked against the window itself.
+void CUserSettingsFile::dropUnrestorable()
+{
+    QStringList dropped;
+    if (!m_windowState.isEmpty() && !IsRestorableWindowState(m_windowState, *m_window)) {
+        m_windowState.clear();
+        dropped << STATE;
+    }
+    if (!m_windowGeometry.isEmpty() && !IsRestorableWindowGeometry(m_windowGeometry)) {
+        m_windowGeometry.clear();
+        dropped << GEOMETRY;
+    }
+    if (!dropped.isEmpty())
+        qWarning("%s: window layout not applied (%s): not a layout of this window", qPrintable(m_source),
+                 qPrintable(dropped.join(QStringLiteral(", "))));
 }
 
 bool CUserSettingsFile::parse(const QByteArray& xml, QStringList& dropped)
@@ -143,9 +172,10 @@ bool CUserSettingsFile::ApplyTo(QMainWindow* window) const
 {
     bool applied = true;
     if (!m_windowGeometry.isEmpty())
-        applied = window->restoreGeometry(m_windowGeometry);
+        applied = IsRestorableWindowGeometry(m_windowGeometry) && window->restoreGeometry(m_windowGeometry);
     if (!m_windowState.isEmpty())
-        applied = window->restoreState(m_windowState) && applied;
+        applied =
+            IsRestorableWindowState(m_windowState, *window) && window->restoreState(m_windowState) && applied;
     return applied;
 }
 

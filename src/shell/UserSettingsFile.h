@@ -1,8 +1,8 @@
 #pragma once
 // The per-user settings file "DUZO.xml": the main window's layout (docking panes, toolbars,
 // geometry) and a few named values. It is read at start-up and written at shut-down. The state and
-// geometry are written with a checksum and read back only when it matches; a layout without one,
-// or with a wrong one, is dropped with a warning in the log.
+// geometry are written with a checksum and read back only when it matches and their structure fits
+// the attached window; any other layout is dropped with a warning in the log.
 
 #include <QByteArray>
 #include <QMap>
@@ -21,7 +21,7 @@ public:
     bool SaveAs(const QString& path = QString());
 
     // The window whose state is taken before a save and given back after a load.
-    void AttachWindow(QMainWindow* window) { m_window = window; }
+    void AttachWindow(QMainWindow* window);
     bool ApplyTo(QMainWindow* window) const;
     void CaptureFrom(const QMainWindow* window);
 
@@ -33,9 +33,11 @@ public:
 private:
     bool parse(const QByteArray& xml, QStringList& dropped);
     QByteArray serialize() const;
+    void dropUnrestorable();
 
     QMainWindow* m_window = nullptr;
     QByteArray m_windowState;
     QByteArray m_windowGeometry;
     QMap<QString, QString> m_values;
+    QString m_source; // the file last read, named in the log
 };

@@ -145,6 +145,20 @@ TEST_F(ResultsDatabaseTest, AnUnreadableFileIsReportedOnceAndLeftAlone)
          "the table SimulationRemark has no column RemarkText"},
         {"a missing table", [](const QString& path) { scalar(path, "DROP TABLE RunSummary"); },
          "there is no table RunSummary"},
+        {"an endless view in the place of a table",
+         [](const QString& path) {
+             scalar(path, "DROP TABLE OperationSchedule");
+             scalar(path,
+                    "CREATE VIEW OperationSchedule AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT "
+                    "x + 1 FROM c) SELECT 7 AS StepID, 1 AS OperationID, x AS StartTime, x AS EndTime, "
+                    "1 AS Duration, 0 AS EquipmentID, x AS RowKey, 1 AS BatchNumber FROM c");
+         },
+         "the view \"OperationSchedule\" is not one of ours"},
+        {"a trigger of another making",
+         [](const QString& path) {
+             scalar(path, "CREATE TRIGGER Extra AFTER DELETE ON RunSummary BEGIN SELECT 1; END");
+         },
+         "the trigger \"Extra\" is not one of ours"},
     };
     ScriptedPromptService prompts;
     for (const auto& c : cases) {

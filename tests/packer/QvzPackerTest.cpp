@@ -3,8 +3,10 @@
 #include "QtPrinters.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/packer/QvzFormat.h"
+#include "modules/packer/QvzReader.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 namespace {
@@ -128,6 +130,31 @@ TEST_F(QvzPackerTest, MalformedPackagesAreRefusedAndNothingIsWritten)
     }
     WriteStoredZip(box + "p.qvz", good); // the rows differ from a sound package only in their fault
     EXPECT_TRUE(packer.ExpandPackage(box + "p.qvz", box + "work/Demo")) << packer.ErrorText().toStdString();
+}
+
+// The directory is read in one pass: a package of 40,000 empty steps is refused as damaged before
+// anything is written, in far less time than a scan per member would take; one at the limit opens.
+TEST_F(QvzPackerTest, APackageOfMoreMembersThanTheLimitIsRefusedAtOnce)
+{
+    const auto withSteps = [](int steps) {
+        QList<ZipEntrySpec> entries = MinimalPackageEntries();
+        for (int k = 0; k < steps; ++k)
+            entries << ZipEntrySpec{QStringLiteral("STEP_%1.STP").arg(2000000 + k), QByteArray()};
+        return entries;
+    };
+    const QString package = root() + "many.qvz";
+    WriteStoredZip(package, withSteps(10000 - 3));
+    CQvzReader atTheLimit;
+    EXPECT_TRUE(atTheLimit.Open(package)) << atTheLimit.ErrorText().toStdString();
+
+    WriteStoredZip(package, withSteps(40000));
+    const auto before = TreeSnapshot(root());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(packer.ExpandPackage(package, root() + "work/Demo"));
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(packer.ErrorText(), package + ": it holds more than 10000 members");
+    EXPECT_EQ(TreeSnapshot(root()), before);
 }
 
 // Damage found only while reading (a truncated file, a wrong CRC, a duplicate name) or sizes

@@ -292,6 +292,12 @@ TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
     OpenDemo();
     const QString foreign = Export(1003, "foreign.exs");
     RawQuery(foreign, "PRAGMA application_id = 1");
+    const QString endless = Export(1003, "endless.exs"); // its recipe lines never end
+    RawQuery(endless, "CREATE TABLE Kept AS SELECT * FROM TextRecipe");
+    RawQuery(endless, "DROP TABLE TextRecipe");
+    RawQuery(endless,
+             "CREATE VIEW TextRecipe AS SELECT Kept.* FROM Kept, (WITH RECURSIVE c(x) AS (SELECT 1 UNION "
+             "ALL SELECT x + 1 FROM c) SELECT x FROM c)");
     WriteTextFile(root() + "text.exs", "a page of text that is no database at all, long enough to be read");
     const QString steps = "SELECT group_concat(StepID) FROM ProjectStep";
     const QVariant stepsBefore = LayerValue(app.fileSet().projectDBPath, steps);
@@ -302,12 +308,15 @@ TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
     EXPECT_EQ(Import(root() + "text.exs", 1), 0);
     prompts.expect(IDOK);
     EXPECT_EQ(Import(foreign, 1), 0);
+    prompts.expect(IDOK);
+    EXPECT_EQ(Import(endless, 1), 0);
     EXPECT_EQ(
         prompts.texts(),
         (QStringList{
             "The step cannot be exported: a recipe line has an unknown type",
             "The chosen step exchange file cannot be used: it is not a database",
-            "The chosen step exchange file cannot be used: it is not a step file of Tamro Plenthover"}));
+            "The chosen step exchange file cannot be used: it is not a step file of Tamro Plenthover",
+            "The chosen step exchange file cannot be used: the view \"TextRecipe\" is not one of ours"}));
     EXPECT_FALSE(QFileInfo::exists(root() + "refused.exs"));
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, steps), stepsBefore);
 }

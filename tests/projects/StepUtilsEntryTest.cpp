@@ -99,6 +99,9 @@ TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
                 {{}, "PRAGMA application_id = 0", MigrationOutcome::NotOurs},
                 {{AddColumn()}, "PRAGMA application_id = 1364611924", MigrationOutcome::NotOurs},
                 {{AddColumn()}, SetVersion(Base() + 2), MigrationOutcome::Newer},
+                {{AddColumn()},
+                 "CREATE TRIGGER Spin AFTER UPDATE ON Project BEGIN SELECT 1; END",
+                 MigrationOutcome::NotOurs},
                 {{AddTable()}, "", MigrationOutcome::Failed},
                 {{}, "PRAGMA user_version = 0", MigrationOutcome::Failed}};
     for (const auto& row : rows) {
@@ -123,6 +126,35 @@ TEST_F(SchemaMigratorTest, RefusesOrFailsWithoutWriting)
                              "sqlite_master WHERE name = 'Broken')")
                   .toString(),
               QString::number(Base()) + "00");
+}
+
+// Our own view and trigger with another text: an older file's migration makes them again as our
+// schema writes them, a current file is refused unread.
+TEST_F(SchemaMigratorTest, AnOlderFilesViewsAndTriggersOfAnotherTextAreRebuilt)
+{
+    const QString objects = "SELECT group_concat(sql, '|') FROM (SELECT sql FROM sqlite_master WHERE name IN "
+                            "('QryStepInProject', 'OperationsLibraryOptionRows') ORDER BY name)";
+    const QString fresh = build(DatabaseKind::Project, "fresh.wc");
+    const QString path = build(DatabaseKind::Project, "changed.wc");
+    for (const char* change :
+         {"DROP VIEW QryStepInProject", "DROP TRIGGER OperationsLibraryOptionRows",
+          "CREATE VIEW QryStepInProject AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
+          "SELECT x AS StepID FROM c",
+          "CREATE TRIGGER OperationsLibraryOptionRows AFTER UPDATE ON Project BEGIN SELECT RAISE(ABORT, "
+          "'ran'); "
+          "END"})
+        RawQuery(path, change);
+    const QByteArray before = FileBytes(path);
+    CSchemaMigrator current(DatabaseKind::Project, {});
+    EXPECT_EQ(current.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::NotOurs);
+    EXPECT_EQ(current.ErrorText(), "the view \"QryStepInProject\" is not one of ours");
+    EXPECT_EQ(FileBytes(path), before);
+    CSchemaMigrator older(DatabaseKind::Project, {AddColumn()});
+    EXPECT_EQ(older.Migrate(path, DatabaseRole::WorkingCopy), MigrationOutcome::Migrated)
+        << older.ErrorText().toStdString();
+    EXPECT_EQ(RawQuery(path, objects), RawQuery(fresh, objects));
+    EXPECT_EQ(RawQuery(path, "SELECT Owner FROM Project").toString(),
+              "nobody"); // the old trigger never fired
 }
 
 TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
@@ -210,6 +242,21 @@ TEST_F(StepUtilsEntryTest, StepCodes)
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
     EXPECT_TRUE(m_prompts.lastText().contains("newer version of Tamro Plenthover"));
     EXPECT_EQ(userVersion(step), newer);
+}
+
+// A step whose table became a view without end is refused before anything reads it.
+TEST_F(StepUtilsEntryTest, AStepWithAnEndlessViewIsRefused)
+{
+    const QString step = build(DatabaseKind::Step, "STEP_7.WC");
+    RawQuery(step, "ALTER TABLE Step RENAME TO StepKept");
+    RawQuery(step, "CREATE VIEW Step AS SELECT StepKept.* FROM StepKept, (WITH RECURSIVE c(x) AS (SELECT 1 "
+                   "UNION ALL SELECT x + 1 FROM c) SELECT x FROM c)");
+    const QByteArray before = FileBytes(step);
+    expectOk();
+    EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
+    EXPECT_EQ(m_prompts.lastText(),
+              "The database \"" + step + "\" was not created by Tamro Plenthover and cannot be used.");
+    EXPECT_EQ(FileBytes(step), before);
 }
 
 TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)

@@ -5,16 +5,19 @@
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 
+#include "foundation/common/CancellableProgress.h"
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "modules/customreport/CustomReportDefinition.h"
+#include "modules/customreport/ReportQueryConnection.h"
 #include "modules/customreport/SqlCustomReportComponent.h"
 #include "results/QVCustomReportHelper.h"
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -323,3 +326,69 @@ TEST_F(CustomReportComponentTest, TheExampleDefinitionRuns)
               QStringList({"Schedule", "Remarks"}));
 }
 } // namespace
+
+namespace {
+// The user's Cancel, scripted: the given check is the first to answer true.
+class ScriptedProgress : public CancellableProgress {
+public:
+    explicit ScriptedProgress(int cancelAt) : m_cancelAt(cancelAt) {}
+    void Begin(const QString& text) override { texts << text; }
+    bool Cancelled() override { return ++checks >= m_cancelAt; }
+    void End() override { ++ended; }
+    QStringList texts;
+    int checks = 0;
+    int ended = 0;
+
+private:
+    int m_cancelAt;
+};
+
+const char* const ENDLESS_COUNT =
+    "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT count(*) FROM c";
+const char* const ENDLESS_WIDE_ROWS =
+    "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT x, printf('%.1000c', x) FROM c";
+} // namespace
+
+TEST_F(CustomReportComponentTest, AQueryWithoutEndStopsAtTheUsersCancel)
+{
+    ScriptedProgress progress(3);
+    installed.Install<CancellableProgress>(&progress);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(Run(QByteArray("[Forever]\n") + ENDLESS_COUNT + "\n", false),
+              "[Forever] The report was cancelled.");
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(progress.checks, 3);
+    EXPECT_EQ(progress.texts, QStringList{"Running the custom report report..."});
+    EXPECT_EQ(progress.ended, 1);
+    EXPECT_FALSE(QFile::exists(Workbook()));
+}
+
+// Rows past a sheet's rows or the memory limit stop the statement with a message.
+TEST_F(CustomReportComponentTest, RowsPastALimitStopTheReport)
+{
+    const struct {
+        const char* select;
+        ReportLimits limits;
+        const char* message;
+    } cases[] = {
+        {ENDLESS_WIDE_ROWS,
+         {100, qsizetype(1) << 30},
+         "The query returns more than 100 rows, more than a sheet holds; the report stops."},
+        {ENDLESS_WIDE_ROWS,
+         {1 << 30, qsizetype(1) << 20},
+         "The query's rows take more than 1 MB; the report stops."},
+    };
+    ReportQueryConnection connection;
+    connection.Open(results, project);
+    for (const auto& c : cases) {
+        connection.SetLimits(c.limits);
+        try {
+            connection.Select(c.select);
+            ADD_FAILURE() << c.message;
+        } catch (const CustomReportError& error) {
+            EXPECT_EQ(error.description, c.message);
+            EXPECT_FALSE(error.cancelled);
+        }
+    }
+}

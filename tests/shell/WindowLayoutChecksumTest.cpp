@@ -8,11 +8,15 @@
 #include "foundation/common/AutomationFlag.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
+#include "shell/WindowLayoutCheck.h"
 
+#include <QCryptographicHash>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QMainWindow>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -131,4 +135,97 @@ TEST_F(WindowLayoutChecksumTest, AnImportedProfileWithADamagedStateKeepsTheWindo
     EXPECT_FALSE(Plans()->isHidden());
     EXPECT_EQ(app->userSettings().value("Colour"), "exported");
     EXPECT_EQ(g_layoutWarnings, QStringList{Warning(profile, "WindowState")});
+}
+
+namespace {
+// Crafted states that carry their matching checksum: the first walks 2^28 toolbar lines inside
+// Qt, the others name dock areas past the four a window has.
+struct CraftedLayout {
+    const char* name;
+    const char* state;
+};
+const CraftedLayout ENDLESS_LINES{"EndlessToolbarLines", "AAAA/wAAAAD8EAAAAAAAAAAyADFKaiShuAAAAAAA"};
+const CraftedLayout CRASHING[] = {
+    {"ManyDockAreas", "AAAA/wAAAAD9AAD/////AIcAAAD/AAAAAPw="},
+    {"DockAreaPastTheFour",
+     "AAAA/wAAAAD9AAAAAQAAAEUBAAAAAAAAAPwCAAAABPsAAAAeAFAAcgBvAGMAZQBzAHMARQB4AHAAbABvAHIAZQByAQAAAAD/////"
+     "AAAAEwD////7AAAAIABGAGEAYwBpAGwAaQB0AHkARQB4AHAALABvAHL7mgByAQAAAAD/////AAAAEwD////7AAAAGABQAGwAYQBu"
+     "AEUAeABwAGwAbwByAGUAcgEAAAAA/////wAAABMA////+wAAAAwATwB1AHQAcAB1AHQBAAAAAP////8AAAATAP///wAAAAAAAAAA"
+     "AAAABAAAAAQAAAAIAAAACPwAAAABAAAAAgAAAAIAAAAQAFMAdABhAG4AZABhAHIAZAEAAAAA/////wAAAAAAAAAAAAAADABSAGUA"
+     "YwBpAHAAZQEAAAAA/////wAAAAAAAAAA"},
+};
+
+void WriteCraftedProfile(const QString& path, const char* base64)
+{
+    const QByteArray state = QByteArray::fromBase64(base64);
+    const QByteArray sum = QCryptographicHash::hash(state, QCryptographicHash::Sha256).toHex();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("<UserSettings><Workspace><WindowState checksum=\"" + sum + "\">" + base64 +
+               "</WindowState></Workspace></UserSettings>");
+}
+} // namespace
+
+TEST_F(WindowLayoutChecksumTest, ACraftedSettingsFileStartsAtOnceWithTheDefaultLayout)
+{
+    WriteCraftedProfile(CUserSettingsFile::DefaultPath(), ENDLESS_LINES.state);
+    QElapsedTimer clock;
+    clock.start();
+    Start();
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_FALSE(Plans()->isFloating());
+    EXPECT_TRUE(app->userSettings().windowState().isEmpty());
+}
+
+TEST_F(WindowLayoutChecksumTest, CraftedImportedProfilesKeepTheWindowsLayout)
+{
+    Start();
+    QTemporaryDir folder;
+    ScriptedFileDialogService dialogs;
+    ScriptedPromptService prompts;
+    Plans()->setFloating(true);
+    std::vector<CraftedLayout> crafted(std::begin(CRASHING), std::end(CRASHING));
+    crafted.push_back(ENDLESS_LINES);
+    for (const CraftedLayout& c : crafted) {
+        const QString profile = folder.filePath(QString(c.name) + ".xml");
+        WriteCraftedProfile(profile, c.state);
+        dialogs.expect(profile);
+        QElapsedTimer clock;
+        clock.start();
+        app->ImportProfile();
+        EXPECT_LT(clock.elapsed(), 2000) << c.name;
+        EXPECT_TRUE(Plans()->isFloating()) << c.name;
+    }
+}
+
+// Every state the window writes is taken whole, and none cut inside its sections. Cut between
+// them it is still a layout: the head alone (8 bytes), or the docks without the toolbars' empty
+// section (5 bytes).
+TEST(WindowLayoutCheck, OnlyAWholeStateOfTheWindowPasses)
+{
+    QMainWindow window;
+    for (const char* name : {"Left", "Right", "Tabbed"}) {
+        auto* dock = new QDockWidget(name, &window);
+        dock->setObjectName(name);
+        window.addDockWidget(Qt::LeftDockWidgetArea, dock);
+    }
+    window.tabifyDockWidget(window.findChild<QDockWidget*>("Left"), window.findChild<QDockWidget*>("Tabbed"));
+    const QByteArray state = window.saveState();
+    const QByteArray geometry = window.saveGeometry();
+    EXPECT_TRUE(IsRestorableWindowState(state, window));
+    EXPECT_TRUE(IsRestorableWindowGeometry(geometry));
+    for (qsizetype size = 0; size < state.size(); ++size)
+        EXPECT_EQ(IsRestorableWindowState(state.left(size), window), size == 8 || size == state.size() - 5)
+            << size;
+    for (qsizetype size = 0; size < geometry.size(); ++size)
+        EXPECT_FALSE(IsRestorableWindowGeometry(geometry.left(size))) << size;
+    for (const CraftedLayout& c : CRASHING)
+        EXPECT_FALSE(IsRestorableWindowState(QByteArray::fromBase64(c.state), window)) << c.name;
+
+    window.addToolBar(QStringLiteral("Standard"))->setObjectName("Standard");
+    QMainWindow smaller; // one dock and no toolbar: the state names more than it has
+    smaller.addDockWidget(Qt::LeftDockWidgetArea, new QDockWidget("Left", &smaller));
+    EXPECT_TRUE(IsRestorableWindowState(window.saveState(), window));
+    EXPECT_FALSE(IsRestorableWindowState(window.saveState(), smaller));
 }

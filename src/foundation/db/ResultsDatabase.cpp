@@ -4,7 +4,9 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/ReadTimeGuard.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/SchemaObjectCheck.h"
 #include "foundation/db/StatementCache.h"
 
 #include <QDir>
@@ -121,6 +123,12 @@ QString MissingReadColumn(CDaoDatabase& database)
     return {};
 }
 
+QString ReadTooLongText()
+{
+    return QStringLiteral("reading it took longer than %1 seconds")
+        .arg(CReadTimeGuard::DEFAULT_MILLISECONDS / 1000);
+}
+
 // A step that fails part-way through the rows (a damaged page) ends the read as an error.
 void CheckFinished(const QSqlQuery& query)
 {
@@ -145,6 +153,10 @@ bool CResultsDatabase::Open(const QString& path)
     auto database = std::make_unique<CDaoDatabase>();
     try {
         database->Open(path, DatabaseRole::ReadOnly);
+        CReadTimeGuard guard(*database);
+        const QString foreign = ForeignSchemaObject(*database, DatabaseKind::Results);
+        if (!foreign.isEmpty())
+            throw CDaoException(foreign);
         const QString missing = MissingReadColumn(*database);
         if (!missing.isEmpty())
             throw CDaoException(missing);
@@ -180,10 +192,11 @@ template <typename Result, typename Read> Result CResultsDatabase::Guarded(Read 
 {
     if (!m_database)
         return Result();
+    CReadTimeGuard guard(*m_database);
     try {
         return read();
     } catch (const CDaoException& error) {
-        Fail(error.GetErrorDescription());
+        Fail(guard.Expired() ? ReadTooLongText() : error.GetErrorDescription());
         return Result();
     }
 }

@@ -9,6 +9,7 @@
 
 struct CustomReportError {
     QString description;
+    bool cancelled = false; // the user stopped the report: nothing to tell
 };
 
 class ICustomReportComponent {

@@ -38,6 +38,16 @@ QVariant ReportColumnValue(sqlite3_stmt* statement, int column)
     }
 }
 
+// What a value holds on to in the rows kept for the sheet.
+qsizetype ValueBytes(const QVariant& value)
+{
+    return qsizetype(sizeof(QVariant)) +
+           (value.typeId() == QMetaType::QString ? value.toString().size() * 2 : 0);
+}
+
+// Virtual-machine steps between two stop checks.
+constexpr int STEPS_BETWEEN_CHECKS = 20000;
+
 QString ReadOnlyUri(const QString& path)
 {
     return QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()) +
@@ -60,6 +70,14 @@ void ReportQueryConnection::Open(const QString& resultsDatabase, const QString& 
     Attach(resultsDatabase, "results");
     Attach(workingCopy, "project");
     sqlite3_set_authorizer(m_db, ReportReadAuthorizer, nullptr);
+    sqlite3_progress_handler(m_db, STEPS_BETWEEN_CHECKS, &ReportQueryConnection::CheckStop, this);
+}
+
+int ReportQueryConnection::CheckStop(void* connection)
+{
+    auto* self = static_cast<ReportQueryConnection*>(connection);
+    self->m_stopped = self->m_stopped || (self->m_stop && self->m_stop());
+    return self->m_stopped ? 1 : 0;
 }
 
 void ReportQueryConnection::Attach(const QString& path, const char* schema)
@@ -92,15 +110,31 @@ ReportTable ReportQueryConnection::Select(const QString& select)
     for (int column = 0; column < sqlite3_column_count(statement); ++column)
         table.columns << QString::fromUtf8(sqlite3_column_name(statement, column));
     int stepped;
-    while ((stepped = sqlite3_step(statement)) == SQLITE_ROW) {
-        QVariantList row;
-        for (int column = 0; column < table.columns.size(); ++column)
-            row << ReportColumnValue(statement, column);
-        table.rows << row;
-    }
+    qsizetype bytes = 0;
+    while ((stepped = sqlite3_step(statement)) == SQLITE_ROW)
+        AppendRow(table, statement, bytes);
+    if (m_stopped)
+        throw CustomReportError{QStringLiteral("The report was cancelled."), true};
     if (stepped != SQLITE_DONE)
         Fail(QStringLiteral("The statement failed"));
     return table;
+}
+
+void ReportQueryConnection::AppendRow(ReportTable& table, sqlite3_stmt* statement, qsizetype& bytes) const
+{
+    if (table.rows.size() == m_limits.rows)
+        throw CustomReportError{
+            QStringLiteral("The query returns more than %1 rows, more than a sheet holds; the report stops.")
+                .arg(m_limits.rows)};
+    QVariantList row;
+    for (int column = 0; column < table.columns.size(); ++column) {
+        row << ReportColumnValue(statement, column);
+        bytes += ValueBytes(row.constLast());
+    }
+    if (bytes > m_limits.bytes)
+        throw CustomReportError{QStringLiteral("The query's rows take more than %1 MB; the report stops.")
+                                    .arg(m_limits.bytes >> 20)};
+    table.rows << row;
 }
 
 void ReportQueryConnection::Fail(const QString& what) const

@@ -2,13 +2,23 @@
 // A connection that can only read: the results database and the project working copy are
 // attached read-only as `results` and `project` (never created), trusted_schema and extension
 // loading are off, and an authorizer lets a statement read tables and call functions only.
+// A statement stops when the stop check says so (the user's Cancel) and when its rows pass the
+// row or memory limit.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 struct sqlite3;
+struct sqlite3_stmt;
+
+struct ReportLimits {
+    qsizetype rows = 1048575; // a sheet's rows below its heading
+    qsizetype bytes = qsizetype(256) << 20;
+};
 
 struct ReportTable {
     QStringList columns;
@@ -24,12 +34,20 @@ public:
 
     // Throws CustomReportError when either file is missing or cannot be read.
     void Open(const QString& resultsDatabase, const QString& workingCopy);
+    // Asked while a statement runs; true stops it (CustomReportError, cancelled).
+    void SetStopCheck(std::function<bool()> stop) { m_stop = std::move(stop); }
+    void SetLimits(const ReportLimits& limits) { m_limits = limits; }
     // Runs exactly one reading statement; throws CustomReportError otherwise.
     ReportTable Select(const QString& select);
 
 private:
     void Attach(const QString& path, const char* schema);
+    void AppendRow(ReportTable& table, sqlite3_stmt* statement, qsizetype& bytes) const;
     [[noreturn]] void Fail(const QString& what) const;
+    static int CheckStop(void* connection);
 
     sqlite3* m_db = nullptr;
+    std::function<bool()> m_stop;
+    ReportLimits m_limits;
+    bool m_stopped = false;
 };

@@ -1,6 +1,7 @@
 #include "modules/customreport/SqlCustomReportComponent.h"
 
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/CancellableProgress.h"
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/FileDialogService.h"
 #include "modules/customreport/CustomReportDefinition.h"
@@ -45,14 +46,18 @@ QList<CustomReportTableSheet> SqlCustomReportComponent::ReadSheets(const QString
     const CustomReportDefinition definition = ReadCustomReportDefinition(reportFile);
     if (!definition.errorText.isEmpty())
         throw CustomReportError{definition.errorText};
+    CancellableProgressScope progress(
+        QStringLiteral("Running the custom report %1...").arg(QFileInfo(reportFile).completeBaseName()));
     ReportQueryConnection connection;
     connection.Open(resultsDatabase, workingCopy);
+    connection.SetStopCheck([&progress] { return progress.Cancelled(); });
     QList<CustomReportTableSheet> sheets;
     for (const CustomReportSheet& sheet : definition.sheets) {
         try {
             sheets.append({sheet.name, connection.Select(sheet.select)});
         } catch (const CustomReportError& error) {
-            throw CustomReportError{QStringLiteral("[%1] %2").arg(sheet.name, error.description)};
+            throw CustomReportError{QStringLiteral("[%1] %2").arg(sheet.name, error.description),
+                                    error.cancelled};
         }
     }
     return sheets;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include <limits>
 #include <unistd.h>
@@ -15,6 +16,9 @@
 namespace {
 constexpr qint64 QVZ_ROOT_LIMIT = 4096;
 constexpr qint64 QVZ_CHUNK = 1 << 16;
+// A project's package holds its three files, its steps and sequence files: more members than this
+// is no package of ours.
+constexpr zip_int64_t QVZ_MEMBER_LIMIT = 10000;
 
 QString PartPath(const QString& folder, const QString& name)
 {
@@ -105,7 +109,9 @@ bool CQvzReader::ReadRoot()
 bool CQvzReader::ReadEntries()
 {
     const zip_int64_t count = zip_get_num_entries(m_zip, 0);
-    QStringList seen;
+    if (count - 1 > QVZ_MEMBER_LIMIT)
+        return Refuse(QStringLiteral("it holds more than %1 members").arg(QVZ_MEMBER_LIMIT));
+    QSet<QString> seen;
     for (zip_int64_t index = 1; index < count; ++index) {
         zip_stat_t stat;
         zip_stat_init(&stat);
@@ -118,19 +124,22 @@ bool CQvzReader::ReadEntries()
         m_entries.append(entry);
     }
     for (const QString& required : QvzRequiredMembers(m_baseName)) {
-        if (!seen.contains(required))
+        if (!seen.contains(required.toCaseFolded()))
             return Refuse(QStringLiteral("%1 is missing").arg(required));
     }
     return true;
 }
 
-bool CQvzReader::CheckEntry(const Entry& entry, QStringList& seen)
+// Names are kept case-folded: two members that differ only in case would be one file on a
+// case-insensitive folder.
+bool CQvzReader::CheckEntry(const Entry& entry, QSet<QString>& seen)
 {
     if (!IsPlainQvzName(entry.name) || !IsQvzMemberName(entry.name, m_baseName))
         return Refuse(QStringLiteral("\"%1\" is no file of the project %2").arg(entry.name, m_baseName));
-    if (seen.contains(entry.name, Qt::CaseInsensitive))
+    const QString folded = entry.name.toCaseFolded();
+    if (seen.contains(folded))
         return Refuse(QStringLiteral("\"%1\" is held twice").arg(entry.name));
-    seen.append(entry.name);
+    seen.insert(folded);
     return true;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
-// Reads a package and unpacks it. Opening checks the whole directory before anything is written:
-// the stored root file first, plain member names of the root's project, each once, the three
-// project files present and every size known. Unpacking checks the sizes against the free space,
-// writes each member beside its place as "<name>.part", checks its length and CRC, flushes it,
-// and only when all are whole renames them into place. Nothing is written outside the folder.
+// Reads a package and unpacks it. Opening checks the whole directory in one pass before anything is
+// written: the stored root file first, no more members than a limit, plain member names of the
+// root's project, each once, the three project files present and every size known. Unpacking
+// checks the sizes against the free space, writes each member beside its place as "<name>.part",
+// checks its length and CRC, flushes it, and only when all are whole renames them into place.
+// Nothing is written outside the folder.
 
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -41,7 +43,7 @@ private:
     bool Refuse(const QString& error);
     bool ReadRoot();
     bool ReadEntries();
-    bool CheckEntry(const Entry& entry, QStringList& seen);
+    bool CheckEntry(const Entry& entry, QSet<QString>& seen);
     bool CheckFreeSpace(const QString& folder, const FreeSpaceProbe& freeSpace);
     bool ExtractEntry(const Entry& entry, const QString& part);
     bool WriteParts(const QString& folder, IQVCompletionStatus* status);

@@ -4,6 +4,7 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/SchemaObjectCheck.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -44,10 +45,43 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
     const quint32 own = ApplicationID(m_kind);
     if (header->applicationID != own && header->applicationID != LEGACY_APPLICATION_ID)
         return MigrationOutcome::NotOurs;
-    m_needsRestamp = header->applicationID != own;
     if (m_fileVersion > TargetVersion())
         return MigrationOutcome::Newer;
+    if (!ReviewSchemaObjects(path))
+        return MigrationOutcome::NotOurs;
+    m_needsRestamp = header->applicationID != own;
     return m_fileVersion == TargetVersion() ? MigrationOutcome::Current : MigrationOutcome::Migrated;
+}
+
+// Views or triggers of another making would run at the first read or inside a migration. Our own
+// with another text are rebuilt by the migration of an older file; a current file has them as we
+// write them.
+bool CSchemaMigrator::ReviewSchemaObjects(const QString& path)
+{
+    const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, m_kind);
+    m_stale = review.stale;
+    m_errorText = m_fileVersion < TargetVersion() ? review.foreign : review.Describe();
+    return m_errorText.isEmpty();
+}
+
+// Stale triggers go before the migrations (none of them may fire inside one), stale views after
+// them (a migration may replace one itself); each is then made again as our schema writes it.
+void CSchemaMigrator::DropStaleObjects(CDaoDatabase& database, const QString& type) const
+{
+    for (const SchemaObject& stale : m_stale)
+        if (stale.type == type)
+            database.Execute(
+                QStringLiteral("DROP %1 IF EXISTS \"%2\"")
+                    .arg(type.toUpper(), QString(stale.name).replace(u'"', QStringLiteral("\"\""))));
+}
+
+void CSchemaMigrator::RebuildStaleObjects(CDaoDatabase& database) const
+{
+    for (const SchemaObject& stale : m_stale) {
+        const QString statement = OurSchemaStatement(m_kind, stale.name);
+        if (!statement.isEmpty())
+            database.Execute(statement);
+    }
 }
 
 // The header fields as a connection reads them, with what a -wal or -journal beside the file holds.
@@ -125,10 +159,17 @@ MigrationOutcome CSchemaMigrator::Write(const QString& path, DatabaseRole role,
         CDaoDatabase database;
         database.Open(path, role);
         CDaoTransaction transaction(database);
+        const bool rebuild = !pending.isEmpty();
+        if (rebuild)
+            DropStaleObjects(database, QStringLiteral("trigger"));
         for (const SchemaMigration& migration : pending) {
             for (const QString& statement : CSchemaBuilder::SplitStatements(migration.sql))
                 database.Execute(statement);
             database.Execute(QStringLiteral("PRAGMA user_version = %1").arg(migration.number));
+        }
+        if (rebuild) {
+            DropStaleObjects(database, QStringLiteral("view"));
+            RebuildStaleObjects(database);
         }
         if (m_needsRestamp)
             database.Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(m_kind)));

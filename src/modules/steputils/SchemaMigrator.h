@@ -5,11 +5,13 @@
 // carries the id once shared by every kind is taken as ours and stamped with its kind's own id in
 // that transaction.
 
+#include "foundation/db/SchemaObjectCheck.h"
 #include "foundation/db/SharedConnection.h"
 #include "modules/steputils/SchemaMigration.h"
 
 #include <optional>
 
+class CDaoDatabase;
 struct DatabaseHeader;
 
 enum class MigrationOutcome {
@@ -46,10 +48,14 @@ private:
     MigrationOutcome Apply(const QString& path, DatabaseRole role);
     MigrationOutcome Write(const QString& path, DatabaseRole role, const QList<SchemaMigration>& pending);
     MigrationOutcome Fail(const QString& text);
+    bool ReviewSchemaObjects(const QString& path);
+    void DropStaleObjects(CDaoDatabase& database, const QString& type) const;
+    void RebuildStaleObjects(CDaoDatabase& database) const;
 
     DatabaseKind m_kind;
     QList<SchemaMigration> m_migrations;
     int m_fileVersion = 0;
     bool m_needsRestamp = false;
     QString m_errorText;
+    QList<SchemaObject> m_stale; // our views and triggers of another text, rebuilt by a migration
 };

@@ -4,6 +4,7 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/SchemaObjectCheck.h"
 #include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/ExchangeFormat.h"
 #include "modules/steputils/FreshStepDatabase.h"
@@ -105,7 +106,11 @@ bool CStepFileReader::CheckHeader(const QString& path)
         return Fail(QStringLiteral("it was written by a newer version of Tamro Plenthover"));
     if (m_fileVersion < 1)
         return Fail(QStringLiteral("it has no step schema"));
-    return true;
+    // An older file's own views and triggers are dropped from its scratch copy before it is read.
+    const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, DatabaseKind::Step);
+    const bool older = m_fileVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
+    const QString foreign = older ? review.foreign : review.Describe();
+    return foreign.isEmpty() || Fail(foreign);
 }
 
 // An older file: a copy of it without triggers and views, brought to the current step schema.

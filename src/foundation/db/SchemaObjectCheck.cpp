@@ -1,0 +1,161 @@
+#include "foundation/db/SchemaObjectCheck.h"
+
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSqlQuery>
+
+#include <array>
+
+namespace {
+// The name of an object a statement creates, or the new name of a renamed table.
+const QRegularExpression CREATED(
+    QStringLiteral("^\\s*(?:CREATE\\s+(?:TEMP(?:ORARY)?\\s+)?(?:UNIQUE\\s+)?(TABLE|VIEW|TRIGGER|INDEX)\\s+"
+                   "(?:IF\\s+NOT\\s+EXISTS\\s+)?|ALTER\\s+TABLE\\s+\\S+\\s+RENAME\\s+TO\\s+)"
+                   "(\"(?:[^\"]|\"\")+\"|\\[[^\\]]+\\]|`[^`]+`|[A-Za-z_][A-Za-z0-9_$]*)"),
+    QRegularExpression::CaseInsensitiveOption);
+
+QString Unquoted(const QString& name)
+{
+    if (name.size() >= 2 && QStringLiteral("\"[`").contains(name.front()))
+        return name.mid(1, name.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    return name;
+}
+
+// Text compared without comments, runs of white space or a closing semicolon: the file keeps a
+// statement as it was written, the schema files may lay it out differently.
+QString Normalized(QString sql)
+{
+    static const QRegularExpression comment(QStringLiteral("--[^\\n]*"));
+    static const QRegularExpression space(QStringLiteral("\\s+"));
+    sql.remove(comment).replace(space, QStringLiteral(" "));
+    sql = sql.trimmed();
+    if (sql.endsWith(QLatin1Char(';')))
+        sql.chop(1);
+    return sql.trimmed();
+}
+
+struct OurSchema {
+    QHash<QString, QString> typeOfName;        // lower-case name -> "table", "view", ...
+    QHash<QString, QSet<QString>> textsOfName; // views and triggers: every text they were given
+    QHash<QString, QString> baseStatement;     // views and triggers: the base file's statement
+};
+
+bool RunsStatements(const QString& type)
+{
+    return type == QLatin1String("view") || type == QLatin1String("trigger");
+}
+
+void AddScript(OurSchema& schema, const QString& script, bool base)
+{
+    for (const QString& statement : CSchemaBuilder::SplitStatements(script)) {
+        const QRegularExpressionMatch match = CREATED.match(statement);
+        if (!match.hasMatch())
+            continue;
+        const QString type =
+            match.captured(1).isEmpty() ? QStringLiteral("table") : match.captured(1).toLower();
+        const QString name = Unquoted(match.captured(2)).toLower();
+        schema.typeOfName.insert(name, type);
+        if (!RunsStatements(type))
+            continue;
+        schema.textsOfName[name].insert(Normalized(statement));
+        if (base)
+            schema.baseStatement.insert(name, statement);
+    }
+}
+
+OurSchema ReadOurSchema(DatabaseKind kind)
+{
+    OurSchema schema;
+    AddScript(schema, CSchemaBuilder::SchemaText(kind), true);
+    const QDir migrations(QStringLiteral(":/schema/migrations/") + DatabaseKindName(kind));
+    for (const QString& name : migrations.entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name)) {
+        QFile file(migrations.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            AddScript(schema, QString::fromUtf8(file.readAll()), false);
+    }
+    return schema;
+}
+
+const OurSchema& OurSchemaOf(DatabaseKind kind)
+{
+    static const std::array<OurSchema, std::size(ALL_DATABASE_KINDS)> schemas = [] {
+        std::array<OurSchema, std::size(ALL_DATABASE_KINDS)> read;
+        for (DatabaseKind each : ALL_DATABASE_KINDS)
+            read[size_t(each)] = ReadOurSchema(each);
+        return read;
+    }();
+    return schemas[size_t(kind)];
+}
+
+enum class Standing { Ours, Stale, Foreign };
+
+Standing StandingOf(const OurSchema& schema, const QString& type, const QString& name, const QString& sql)
+{
+    const QString key = name.toLower();
+    const auto ours = schema.typeOfName.constFind(key);
+    const bool known = ours != schema.typeOfName.constEnd();
+    if (RunsStatements(type)) {
+        if (!known || *ours != type)
+            return Standing::Foreign;
+        return schema.textsOfName.value(key).contains(Normalized(sql)) ? Standing::Ours : Standing::Stale;
+    }
+    // Tables and indexes run nothing; only one in the place of our view or trigger is refused.
+    return known && RunsStatements(*ours) ? Standing::Foreign : Standing::Ours;
+}
+
+QString Described(const QString& type, const QString& name)
+{
+    return QStringLiteral("the %1 \"%2\" is not one of ours").arg(type, name);
+}
+} // namespace
+
+QString SchemaObjectReview::Describe() const
+{
+    if (!foreign.isEmpty() || stale.isEmpty())
+        return foreign;
+    return Described(stale.first().type, stale.first().name);
+}
+
+SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind)
+{
+    const OurSchema& schema = OurSchemaOf(kind);
+    SchemaObjectReview review;
+    QSqlQuery objects = database.Query(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
+    while (objects.next() && review.foreign.isEmpty()) {
+        const QString type = objects.value(0).toString();
+        const QString name = objects.value(1).toString();
+        const Standing standing = StandingOf(schema, type, name, objects.value(2).toString());
+        if (standing == Standing::Foreign)
+            review.foreign = Described(type, name);
+        else if (standing == Standing::Stale)
+            review.stale.append({type, name});
+    }
+    return review;
+}
+
+SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
+{
+    try {
+        CDaoDatabase database;
+        database.Open(path, DatabaseRole::ReadOnly);
+        return ReviewSchemaObjects(database, kind);
+    } catch (const CDaoException&) {
+        return {};
+    }
+}
+
+QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind)
+{
+    return ReviewSchemaObjects(database, kind).Describe();
+}
+
+QString OurSchemaStatement(DatabaseKind kind, const QString& name)
+{
+    return OurSchemaOf(kind).baseStatement.value(name.toLower());
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Tells whether a database file holds schema objects this program did not create. A view or a
+// trigger runs whatever its text says whenever a table of ours is read or written: a view standing
+// in for one of our tables can make a plain read endless. Views and triggers of other names are
+// not ours, nor is anything standing where one of ours stands under another type. One of our views
+// or triggers whose text neither the kind's base file nor a migration gives is stale: an older
+// version may have written it, so the migration of an older file rebuilds it from our schema; in
+// a current file it is not ours. Tables and indexes of other names stay: they run nothing. Our
+// schema is read once per kind; the check itself is one read of sqlite_master.
+
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QList>
+#include <QString>
+
+class CDaoDatabase;
+
+struct SchemaObject {
+    QString type; // "view" or "trigger"
+    QString name;
+};
+
+struct SchemaObjectReview {
+    QString foreign;           // the first object that is not ours, described; "" when none
+    QList<SchemaObject> stale; // our views and triggers with a text our schema does not give
+    QString Describe() const;  // foreign, else the first stale object; "" when all is ours
+};
+
+SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind);
+// The same on the file at path, read through its own read-only connection; a file that cannot be
+// read answers no findings (its open fails on its own).
+SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind);
+// For a file that must be current: stale objects count as not ours. "" when all is ours.
+QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind);
+// The statement the kind's base schema creates the object with; "" when it has none.
+QString OurSchemaStatement(DatabaseKind kind, const QString& name);

@@ -1,0 +1,66 @@
+#include "foundation/db/SchemaObjectCheck.h"
+#include "DbFixture.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/ReadTimeGuard.h"
+#include "foundation/db/SchemaBuilder.h"
+
+#include <QElapsedTimer>
+
+class SchemaObjectCheckTest : public DbFixture {};
+
+// Every kind's fresh file is all ours; the objects others add are named, except tables and
+// indexes, which run nothing.
+TEST_F(SchemaObjectCheckTest, OnlyViewsAndTriggersOfOurMakingPass)
+{
+    for (DatabaseKind kind : ALL_DATABASE_KINDS) {
+        const QString path = pathOf(DatabaseKindName(kind) + ".db");
+        ASSERT_TRUE(CSchemaBuilder::Build(kind, path));
+        EXPECT_EQ(ReviewSchemaObjectsOfFile(path, kind).Describe(), "") << DatabaseKindName(kind).toStdString();
+    }
+    const struct {
+        QStringList changes;
+        const char* found;
+    } cases[] = {
+        {{"CREATE TABLE Notes (Text TEXT)"}, ""},
+        {{"CREATE INDEX NotesByStep ON \"Step-To-Process\" (StepOrder)"}, ""},
+        {{"DROP VIEW QryStepInProject", "CREATE VIEW QryStepInProject AS SELECT 1 AS StepID"},
+         "the view \"QryStepInProject\" is not one of ours"},
+        {{"DROP VIEW QryStepInProject", "CREATE TABLE QryStepInProject (StepID INTEGER)"},
+         "the table \"QryStepInProject\" is not one of ours"},
+        {{"DROP TABLE \"Step-To-Process\"", "CREATE VIEW \"Step-To-Process\" AS SELECT 1 AS StepID"},
+         "the view \"Step-To-Process\" is not one of ours"},
+        {{"CREATE TRIGGER Spin AFTER INSERT ON Project BEGIN SELECT 1; END"},
+         "the trigger \"Spin\" is not one of ours"},
+    };
+    for (const auto& c : cases) {
+        const QString path = pathOf("changed.prj");
+        QFile::remove(path);
+        ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
+        for (const QString& statement : c.changes)
+            scalar(path, statement);
+        EXPECT_EQ(ReviewSchemaObjectsOfFile(path, DatabaseKind::Project).Describe(), c.found)
+            << c.changes.join("; ").toStdString();
+    }
+}
+
+// A read that runs past the guard's time fails with the guard expired; the connection reads as
+// before once the guard is gone.
+TEST_F(SchemaObjectCheckTest, AReadPastTheGuardsTimeIsInterrupted)
+{
+    const QString path = pathOf("results.mdb");
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Results, path));
+    CDaoDatabase database;
+    database.Open(path, DatabaseRole::ReadOnly);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        CReadTimeGuard guard(database, 200);
+        EXPECT_THROW(database.Query("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
+                                    "SELECT count(*) FROM c"),
+                     CDaoException);
+        EXPECT_TRUE(guard.Expired());
+    }
+    EXPECT_LT(clock.elapsed(), 2000);
+    QSqlQuery query = database.Query("SELECT count(*) FROM OperationSchedule");
+    EXPECT_TRUE(query.next());
+}
