@@ -63,6 +63,16 @@ const char* const SHIFT_AND_RENUMBER =
     "     ELSE (UPNumber + ?7) || '.' || OPNumber || '.' END"
     " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
 
+// SHIFT_AND_RENUMBER for most of the rows: through the table in one pass. Through the index of the
+// column it changes, the update would first collect every row it reaches.
+const char* ShiftAndRenumberOfMostRows()
+{
+    static const QByteArray sql = QByteArray(SHIFT_AND_RENUMBER)
+                                      .replace("WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2",
+                                               "WHERE +StepID = ?1 AND +RecipeSequenceNumber >= ?2");
+    return sql.constData();
+}
+
 const char* const HIDE_UNTIL_NEXT_UNIT_PROCEDURE =
     "UPDATE TextRecipe SET Hide = ?3 WHERE StepID = ?1 AND RecipeSequenceNumber > ?2"
     " AND RecipeSequenceNumber < COALESCE((SELECT MIN(RecipeSequenceNumber) FROM TextRecipe"
@@ -86,8 +96,8 @@ QVariant OpNumberOrNull(long opNumber)
 
 } // namespace
 
-CRecipeInsertWriter::CRecipeInsertWriter(CDaoDatabase& step, long stepID)
-    : m_connection(step.Connection()), m_stepID(stepID)
+CRecipeInsertWriter::CRecipeInsertWriter(CDaoDatabase& step, long stepID, long rowCount)
+    : m_connection(step.Connection()), m_stepID(stepID), m_rowCount(rowCount)
 {
 }
 
@@ -123,7 +133,7 @@ void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProce
             if (shift.next())
                 values << shift.value(0) << shift.value(1) << shift.value(2);
         });
-    Run(SHIFT_AND_RENUMBER, values);
+    Run(from <= m_rowCount / 2 ? ShiftAndRenumberOfMostRows() : SHIFT_AND_RENUMBER, values);
     Run(KEYWORD_IDS, {step, qlonglong(from + count)});
 }
 
