@@ -50,17 +50,16 @@ const char* const RENUMBER_SHIFT =
     "     AND RecipeSequenceNumber = nextUP AND Type = 'Unit Procedure'), ?3 + 1)"
     " FROM region";
 
-// ?5 to ?7: the row of RENUMBER_SHIFT.
+// ?5 to ?7: the row of RENUMBER_SHIFT. Operations, the most rows, are told apart first.
 const char* const SHIFT_AND_RENUMBER =
     "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
-    "   UPNumber = CASE WHEN Type NOT IN ('Unit Procedure', 'Operation') THEN UPNumber"
-    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 ELSE UPNumber + ?7 END,"
-    "   OPNumber = CASE WHEN Type = 'Operation' AND RecipeSequenceNumber < ?5 THEN OPNumber + ?6"
+    "   UPNumber = CASE Type WHEN 'Operation' THEN iif(RecipeSequenceNumber < ?5, ?4, UPNumber + ?7)"
+    "     WHEN 'Unit Procedure' THEN iif(RecipeSequenceNumber < ?5, ?4, UPNumber + ?7) ELSE UPNumber END,"
+    "   OPNumber = CASE WHEN RecipeSequenceNumber < ?5 AND Type = 'Operation' THEN OPNumber + ?6"
     "     ELSE OPNumber END,"
-    "   Label = CASE WHEN Type = 'Unit Procedure' THEN (UPNumber + ?7) || '.'"
-    "     WHEN Type <> 'Operation' THEN Label"
-    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 || '.' || (OPNumber + ?6) || '.'"
-    "     ELSE (UPNumber + ?7) || '.' || OPNumber || '.' END"
+    "   Label = CASE Type WHEN 'Operation' THEN iif(RecipeSequenceNumber < ?5,"
+    "       printf('%d.%d.', ?4, OPNumber + ?6), printf('%d.%d.', UPNumber + ?7, OPNumber))"
+    "     WHEN 'Unit Procedure' THEN printf('%d.', UPNumber + ?7) ELSE Label END"
     " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
 
 // SHIFT_AND_RENUMBER for most of the rows: through the table in one pass. Through the index of the
