@@ -231,8 +231,9 @@ TEST_P(ChangedStatesTest, HoldOnlyTheRowsBetweenTheSharedHeadAndTail)
     EXPECT_EQ(SortedKeys(was), beforeKeys);
     EXPECT_EQ(SortedKeys(is), afterKeys);
     for (const RecipeLineRow& line : after) {
-        if (is.rows.contains(line.rowKey) && line.row.kind == RECIPE_LINE_OPERATION)
+        if (is.rows.contains(line.rowKey) && line.row.kind == RECIPE_LINE_OPERATION) {
             EXPECT_EQ(is.owners.value(line.row.id), line.owner) << line.rowKey;
+        }
     }
 }
 
