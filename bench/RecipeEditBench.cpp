@@ -1,7 +1,8 @@
 // Move Down and Delete of the first operation of a generated step of 5,000 recipe lines, each in
 // the database (one transaction of the rows that changed) and in the view (numbers, layout).
-// Goals: Move Down 16 ms ("goal_ms"); Delete, which rewrites every later row, within 1.5 times
-// "baseline_ms": the same row writes in one transaction without a view.
+// Goals: Move Down 16 ms ("goal_ms") and within 1.3 times "baseline_ms": the two rows that change
+// places written by a bare prepared loop, one durable commit; Delete, which rewrites every later
+// row, within 1.3 times "baseline_ms": the same row writes in one transaction without a view.
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
@@ -18,16 +19,19 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 
 namespace {
 constexpr int EDIT_BENCH_LINES = 5000;
 constexpr double MOVE_GOAL_MS = 16;
-constexpr double DELETE_BASELINE_FACTOR = 1.5;
+constexpr double MOVE_BASELINE_FACTOR = 1.3;
+constexpr double DELETE_BASELINE_FACTOR = 1.3;
 
 class AnswerYes : public PromptService {
 public:
@@ -48,6 +52,37 @@ double DeleteBaselineMs(long stepID)
     step.Execute(QStringLiteral("UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1, ID = CASE"
                                 " WHEN Type IN ('Unit Procedure', 'Operation') THEN ID ELSE ID - 1 END"
                                 " WHERE RecipeSequenceNumber > 2"));
+    transaction.Commit();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The Move Down's writes without a view: the operations at positions 2 and 3 change places, each
+// row by key through one prepared statement.
+double MoveBaselineMs(long stepID)
+{
+    CDaoDatabase& step = *GetStepDatabase(stepID);
+    QSqlQuery rows =
+        step.Query(QStringLiteral("SELECT RowKey, RecipeSequenceNumber, OPNumber FROM TextRecipe"
+                                  " WHERE RecipeSequenceNumber IN (2, 3) ORDER BY RecipeSequenceNumber"));
+    QList<std::array<qlonglong, 3>> swapped;
+    while (rows.next())
+        swapped.append({rows.value(0).toLongLong(), rows.value(1).toLongLong(), rows.value(2).toLongLong()});
+    if (swapped.size() != 2)
+        return 0;
+    QElapsedTimer timer;
+    timer.start();
+    CDaoTransaction transaction(step);
+    QSqlQuery update(step.Connection().database());
+    update.prepare(QStringLiteral(
+        "UPDATE TextRecipe SET RecipeSequenceNumber = ?, OPNumber = ?, Label = ? WHERE RowKey = ?"));
+    for (int i = 0; i < 2; ++i) {
+        const std::array<qlonglong, 3>& other = swapped.at(1 - i);
+        update.addBindValue(other[1]);
+        update.addBindValue(other[2]);
+        update.addBindValue(QStringLiteral("1.%1.").arg(other[2]));
+        update.addBindValue(swapped.at(i)[0]);
+        update.exec();
+    }
     transaction.Commit();
     return double(timer.nsecsElapsed()) / 1e6;
 }
@@ -83,12 +118,14 @@ void RunEditBench(benchmark::State& state, const std::function<bool(CQUORVANTAVi
     if (baseline)
         state.counters["baseline_ms"] = DeleteBaselineMs(stepID);
     else
-        state.counters["goal_ms"] = MOVE_GOAL_MS;
+        state.counters["baseline_ms"] = MoveBaselineMs(stepID);
     session.Close();
 }
 
 void BM_MoveDownFirstOperation(benchmark::State& state)
 {
+    state.counters["goal_ms"] = MOVE_GOAL_MS;
+    state.counters["baseline_factor"] = MOVE_BASELINE_FACTOR;
     RunEditBench(state, [](CQUORVANTAView& view) { return view.MoveDown(); }, false);
 }
 

@@ -8,6 +8,7 @@
 #include "foundation/common/RecipeDocument.h"
 
 #include "recipe/RecipeConstraints.h"
+#include "recipe/RecipeTextHeights.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -182,6 +183,7 @@ public:
     int contentHeight() const { return m_nContentHeight; }
     bool insertAfter() const { return m_bInsertAfter; }
     bool IsJapanese() const { return m_bJapanese; }
+    CRecipeTextHeights& textHeights() { return m_textHeights; }
 
     // Commands of the view.
     bool HandlesCommand(int commandID) const override;
@@ -315,6 +317,7 @@ private:
     int m_nNextLineY = 0;
     long m_nNextBlockNumber = 1;
     QFont m_fontNormal, m_fontBold, m_fontUnderline;
+    CRecipeTextHeights m_textHeights;
     int m_nHorzRange = 0, m_nVertRange = 0;
     int m_nClientWidth = 0, m_nClientHeight = 0;
     int m_nHorzPos = 0, m_nVertPos = 0;

@@ -177,7 +177,7 @@ void CQUORVANTAView::InsertOperation(int where, long operationTypeID, long opera
         else
             step.Execute(QStringLiteral("UPDATE Operation SET UnitProcedureID = ? WHERE OperationID = ?"),
                          {qlonglong(place.parentID), qlonglong(operationID)});
-        CRecipeInsertWriter rows(step, m_document.stepID);
+        CRecipeInsertWriter rows(step, m_document.stepID, LineCount());
         rows.ShiftAndRenumber(place.index + 1, 1, place.unitProcedureNumber, place.operationNumber + 1);
         record.rowKey = rows.InsertRow({record.itemID, record.indent, record.label, record.operationLabel,
                                         record.operationNumber, place.index + 1, record.typeText, QString(),
@@ -226,14 +226,20 @@ void CQUORVANTAView::renumberLines(int from, long unitProcedureNumber, long oper
     const int end = until < 0 ? LineCount() : qMin(until, LineCount());
     for (int j = from; j < end; ++j) {
         RecipeLineRecord& line = m_lineButtons.at(j)->line();
+        // A label is made again only where its numbers changed: most lines keep theirs.
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE) {
             std::tie(unitProcedureNumber, operationNumber) = std::pair(unitProcedureNumber + 1, 1L);
-            line.unitProcedureNumber = unitProcedureNumber;
-            line.label = UnitProcedureLabel(unitProcedureNumber);
+            if (std::exchange(line.unitProcedureNumber, unitProcedureNumber) != unitProcedureNumber ||
+                line.label.isEmpty())
+                line.label = UnitProcedureLabel(unitProcedureNumber);
         } else if (line.kind == RECIPE_LINE_OPERATION) {
+            const bool same = line.unitProcedureNumber == unitProcedureNumber &&
+                              line.operationNumber == operationNumber && !line.label.isEmpty();
             std::tie(line.unitProcedureNumber, line.operationNumber) =
                 std::pair(unitProcedureNumber, operationNumber);
-            line.label = OperationLabel(unitProcedureNumber, operationNumber++);
+            if (!same)
+                line.label = OperationLabel(unitProcedureNumber, operationNumber);
+            ++operationNumber;
         } else {
             line.itemID = j + 1;
         }

@@ -100,7 +100,7 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
     const bool written = writeInsert([&](CDaoDatabase& step) {
         if (input)
             record.itemID = WriteNewUnitProcedure(step, *input, place.number);
-        CRecipeInsertWriter rows(step, m_document.stepID);
+        CRecipeInsertWriter rows(step, m_document.stepID, LineCount());
         rows.ShiftAndRenumber(index + 1, 1, place.number, 1);
         record.rowKey =
             rows.InsertRow({record.itemID, record.indent, record.label, QString(), 0, index + 1,

@@ -54,6 +54,7 @@ void CQUORVANTAView::LoadRecipeLines()
         return;
     const WaitCursor wait;
     createFonts();
+    m_textHeights.Clear();
     m_nClientWidth = m_nPageWidth = viewport()->width();
     m_nClientHeight = m_nPageHeight = viewport()->height();
     m_bNarrow = m_nClientWidth < MIN_WIDTH;

@@ -59,9 +59,7 @@ int CRecipeButton::Measure(int width)
 {
     if (width == m_measuredWidth)
         return m_height;
-    const QFontMetrics metrics(font());
-    m_singleLineHeight = metrics.height();
-    int height = metrics.boundingRect(QRect(0, 0, width, 32767), RECIPE_TEXT_FLAGS, m_line.displayText).height();
+    int height = m_view->textHeights().Height(font(), m_line.displayText, width, &m_singleLineHeight);
     height = qMax(height, m_singleLineHeight);
     if (m_view->IsJapanese())
         height += 3 * height / m_singleLineHeight;

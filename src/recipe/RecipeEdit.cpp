@@ -7,7 +7,7 @@
 #include "recipe/QuorvantaView.h"
 
 CRecipeEdit::CRecipeEdit(CQUORVANTAView& view)
-    : m_view(view), m_before(CRecipeEditWriter::StateOf(view.lines())),
+    : m_view(view), m_before(CRecipeEditWriter::RowsOf(view.lines())),
       m_selected(view.GetFirstSelectedIndex()), m_vertPos(view.vertPos()), m_horzPos(view.horzPos())
 {
 }
@@ -31,8 +31,9 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
         CDaoTransaction transaction(*step);
         if (ownRows)
             ownRows(*step);
-        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), m_before,
-                                                 CRecipeEditWriter::StateOf(m_view.lines()));
+        const auto [before, after] =
+            CRecipeEditWriter::ChangedStates(m_before, CRecipeEditWriter::RowsOf(m_view.lines()));
+        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), before, after);
         if (afterRows)
             afterRows(*step);
         transaction.Commit();

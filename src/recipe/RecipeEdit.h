@@ -37,7 +37,7 @@ private:
     void RestoreFromDatabase();
 
     CQUORVANTAView& m_view;
-    RecipeLinesState m_before;
+    QList<RecipeLineRow> m_before;
     int m_selected = -1;
     int m_vertPos = 0;
     int m_horzPos = 0;

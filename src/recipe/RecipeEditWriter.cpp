@@ -181,6 +181,49 @@ template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const L
 }
 } // namespace
 
+QList<RecipeLineRow> CRecipeEditWriter::RowsOf(const QList<CRecipeButton*>& lines)
+{
+    QList<RecipeLineRow> rows;
+    rows.reserve(lines.size());
+    long owner = -1;
+    for (int index = 0; index < lines.size(); ++index) {
+        const RecipeLineRecord& line = lines.at(index)->line();
+        if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            owner = line.itemID;
+        rows.append({line.rowKey, owner, RowStateOf(line, index + 1)});
+    }
+    return rows;
+}
+
+namespace {
+void AddRows(RecipeLinesState& state, const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
+{
+    state.rows.reserve(to - from);
+    for (qsizetype i = from; i < to; ++i) {
+        const RecipeLineRow& line = rows.at(i);
+        state.rows.insert(line.rowKey, line.row);
+        if (line.row.kind == RECIPE_LINE_OPERATION)
+            state.owners.insert(line.row.id, line.owner);
+    }
+}
+} // namespace
+
+std::pair<RecipeLinesState, RecipeLinesState>
+CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
+{
+    const qsizetype shorter = qMin(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before.at(head) == after.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    std::pair<RecipeLinesState, RecipeLinesState> states;
+    AddRows(states.first, before, head, before.size() - tail);
+    AddRows(states.second, after, head, after.size() - tail);
+    return states;
+}
+
 RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
 {
     return LinesStateOf(lines, [](const CRecipeButton* line) -> const RecipeLineRecord& { return line->line(); });

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 
+#include <utility>
+
 class CDaoDatabase;
 class CRecipeButton;
 struct RecipeLineRecord;
@@ -35,8 +37,23 @@ struct RecipeLinesState {
     QHash<long, long> owners; // operation id -> unit procedure id
 };
 
+// A line's row in line order, with the unit procedure that owns it (-1: none): a snapshot that
+// is cheap to take for every line.
+struct RecipeLineRow {
+    long rowKey = 0;
+    long owner = -1;
+    RecipeRowState row;
+
+    bool operator==(const RecipeLineRow&) const = default;
+};
+
 class CRecipeEditWriter {
 public:
+    static QList<RecipeLineRow> RowsOf(const QList<CRecipeButton*>& lines);
+    // The states of the rows between the head and the tail that before and after share (the same
+    // rows at the same places with the same owners): nothing outside them can differ.
+    static std::pair<RecipeLinesState, RecipeLinesState> ChangedStates(const QList<RecipeLineRow>& before,
+                                                                       const QList<RecipeLineRow>& after);
     static RecipeLinesState StateOf(const QList<CRecipeButton*>& lines);
     // The same of lines read without a view.
     static RecipeLinesState StateOf(const QList<RecipeLineRecord>& lines);

@@ -50,18 +50,27 @@ const char* const RENUMBER_SHIFT =
     "     AND RecipeSequenceNumber = nextUP AND Type = 'Unit Procedure'), ?3 + 1)"
     " FROM region";
 
-// ?5 to ?7: the row of RENUMBER_SHIFT.
+// ?5 to ?7: the row of RENUMBER_SHIFT. Operations, the most rows, are told apart first.
 const char* const SHIFT_AND_RENUMBER =
     "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
-    "   UPNumber = CASE WHEN Type NOT IN ('Unit Procedure', 'Operation') THEN UPNumber"
-    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 ELSE UPNumber + ?7 END,"
-    "   OPNumber = CASE WHEN Type = 'Operation' AND RecipeSequenceNumber < ?5 THEN OPNumber + ?6"
+    "   UPNumber = CASE Type WHEN 'Operation' THEN iif(RecipeSequenceNumber < ?5, ?4, UPNumber + ?7)"
+    "     WHEN 'Unit Procedure' THEN iif(RecipeSequenceNumber < ?5, ?4, UPNumber + ?7) ELSE UPNumber END,"
+    "   OPNumber = CASE WHEN RecipeSequenceNumber < ?5 AND Type = 'Operation' THEN OPNumber + ?6"
     "     ELSE OPNumber END,"
-    "   Label = CASE WHEN Type = 'Unit Procedure' THEN (UPNumber + ?7) || '.'"
-    "     WHEN Type <> 'Operation' THEN Label"
-    "     WHEN RecipeSequenceNumber < ?5 THEN ?4 || '.' || (OPNumber + ?6) || '.'"
-    "     ELSE (UPNumber + ?7) || '.' || OPNumber || '.' END"
+    "   Label = CASE Type WHEN 'Operation' THEN iif(RecipeSequenceNumber < ?5,"
+    "       printf('%d.%d.', ?4, OPNumber + ?6), printf('%d.%d.', UPNumber + ?7, OPNumber))"
+    "     WHEN 'Unit Procedure' THEN printf('%d.', UPNumber + ?7) ELSE Label END"
     " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
+
+// SHIFT_AND_RENUMBER for most of the rows: through the table in one pass. Through the index of the
+// column it changes, the update would first collect every row it reaches.
+const char* ShiftAndRenumberOfMostRows()
+{
+    static const QByteArray sql = QByteArray(SHIFT_AND_RENUMBER)
+                                      .replace("WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2",
+                                               "WHERE +StepID = ?1 AND +RecipeSequenceNumber >= ?2");
+    return sql.constData();
+}
 
 const char* const HIDE_UNTIL_NEXT_UNIT_PROCEDURE =
     "UPDATE TextRecipe SET Hide = ?3 WHERE StepID = ?1 AND RecipeSequenceNumber > ?2"
@@ -86,8 +95,8 @@ QVariant OpNumberOrNull(long opNumber)
 
 } // namespace
 
-CRecipeInsertWriter::CRecipeInsertWriter(CDaoDatabase& step, long stepID)
-    : m_connection(step.Connection()), m_stepID(stepID)
+CRecipeInsertWriter::CRecipeInsertWriter(CDaoDatabase& step, long stepID, long rowCount)
+    : m_connection(step.Connection()), m_stepID(stepID), m_rowCount(rowCount)
 {
 }
 
@@ -123,7 +132,7 @@ void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProce
             if (shift.next())
                 values << shift.value(0) << shift.value(1) << shift.value(2);
         });
-    Run(SHIFT_AND_RENUMBER, values);
+    Run(from <= m_rowCount / 2 ? ShiftAndRenumberOfMostRows() : SHIFT_AND_RENUMBER, values);
     Run(KEYWORD_IDS, {step, qlonglong(from + count)});
 }
 

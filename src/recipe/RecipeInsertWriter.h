@@ -33,7 +33,8 @@ struct TextRecipeRowValues {
 
 class CRecipeInsertWriter {
 public:
-    CRecipeInsertWriter(CDaoDatabase& step, long stepID);
+    // rowCount: how many rows the step has, where known (a shift of most of them reads the table).
+    CRecipeInsertWriter(CDaoDatabase& step, long stepID, long rowCount = 0);
 
     // The rows from sequence number `from` on move down by count; keyword rows take their new
     // position as their ID.
@@ -60,5 +61,6 @@ private:
 
     CSharedConnection& m_connection;
     long m_stepID;
+    long m_rowCount;
     long m_lastInsertID = -1;
 };

@@ -156,3 +156,86 @@ TEST_F(RecipeEditFixture, WriterLeavesRowsTheLinesDoNotShow)
     EXPECT_EQ(written, after.rows);
     EXPECT_EQ(std::tie(stray.sequence, stray.id), std::tuple(15L, 15L));
 }
+
+namespace {
+RecipeLineRow LineRow(long rowKey, int kind, long id, long owner, long sequence)
+{
+    RecipeLineRow line{rowKey, owner, {}};
+    std::tie(line.row.kind, line.row.id, line.row.sequence) = std::tuple(kind, id, sequence);
+    return line;
+}
+
+// Unit procedure 11 (row 1) holding operations 21-23 (rows 2-4), unit procedure 12 (row 5)
+// holding operation 24 (row 6).
+QList<RecipeLineRow> TwoUnitProcedures()
+{
+    return {LineRow(1, RECIPE_LINE_UNIT_PROCEDURE, 11, 11, 1), LineRow(2, RECIPE_LINE_OPERATION, 21, 11, 2),
+            LineRow(3, RECIPE_LINE_OPERATION, 22, 11, 3), LineRow(4, RECIPE_LINE_OPERATION, 23, 11, 4),
+            LineRow(5, RECIPE_LINE_UNIT_PROCEDURE, 12, 12, 5), LineRow(6, RECIPE_LINE_OPERATION, 24, 12, 6)};
+}
+
+struct ChangedRowsCase {
+    const char* name;
+    std::function<void(QList<RecipeLineRow>&)> edit;
+    QList<long> beforeKeys, afterKeys; // the row keys the states hold
+};
+
+const ChangedRowsCase CHANGED_ROWS_CASES[] = {
+    {"nothing changed", [](auto&) {}, {}, {}},
+    {"two operations change places",
+     [](auto& rows) {
+         std::swap(rows[1], rows[2]);
+         std::tie(rows[1].row.sequence, rows[2].row.sequence) = std::tuple(2L, 3L);
+     },
+     {2, 3},
+     {2, 3}},
+    {"the last line goes", [](auto& rows) { rows.removeLast(); }, {6}, {}},
+    {"a line comes at the top, every other row moves",
+     [](auto& rows) {
+         rows.prepend(LineRow(9, RECIPE_LINE_SERIES, 1, -1, 1));
+         for (int i = 1; i < rows.size(); ++i)
+             rows[i].row.sequence = i + 1;
+     },
+     {1, 2, 3, 4, 5, 6},
+     {9, 1, 2, 3, 4, 5, 6}},
+    // The rows below stay as they were; only their owner changed, which is written too.
+    {"the first unit procedure is another one",
+     [](auto& rows) {
+         rows[0] = LineRow(7, RECIPE_LINE_UNIT_PROCEDURE, 13, 13, 1);
+         for (int i = 1; i < 4; ++i)
+             rows[i].owner = 13;
+     },
+     {1, 2, 3, 4},
+     {7, 2, 3, 4}},
+};
+
+class ChangedStatesTest : public testing::TestWithParam<ChangedRowsCase> {};
+
+QList<long> SortedKeys(const RecipeLinesState& state)
+{
+    QList<long> keys = state.rows.keys();
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+} // namespace
+
+TEST_P(ChangedStatesTest, HoldOnlyTheRowsBetweenTheSharedHeadAndTail)
+{
+    const QList<RecipeLineRow> before = TwoUnitProcedures();
+    QList<RecipeLineRow> after = before;
+    GetParam().edit(after);
+    const auto [was, is] = CRecipeEditWriter::ChangedStates(before, after);
+    QList<long> beforeKeys = GetParam().beforeKeys, afterKeys = GetParam().afterKeys;
+    std::sort(beforeKeys.begin(), beforeKeys.end());
+    std::sort(afterKeys.begin(), afterKeys.end());
+    EXPECT_EQ(SortedKeys(was), beforeKeys);
+    EXPECT_EQ(SortedKeys(is), afterKeys);
+    for (const RecipeLineRow& line : after) {
+        if (is.rows.contains(line.rowKey) && line.row.kind == RECIPE_LINE_OPERATION) {
+            EXPECT_EQ(is.owners.value(line.row.id), line.owner) << line.rowKey;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, ChangedStatesTest, testing::ValuesIn(CHANGED_ROWS_CASES),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });

@@ -8,6 +8,8 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <charconv>
+#include <tuple>
 
 namespace {
 
@@ -16,18 +18,28 @@ long LongOf(const QSqlQuery& query, int column)
     return long(query.value(column).toLongLong());
 }
 
+// The transitions in one order, whatever order they were read in; made for thousands of them.
 QString FingerprintOf(const QList<EngineTransition>& transitions)
 {
-    QStringList parts;
-    parts.reserve(transitions.size());
+    using Key = std::tuple<long, long, long, int>;
+    QList<Key> keys;
+    keys.reserve(transitions.size());
     for (const EngineTransition& transition : transitions)
-        parts << QStringLiteral("%1>%2@%3:%4")
-                     .arg(transition.from)
-                     .arg(transition.to)
-                     .arg(transition.owner)
-                     .arg(int(transition.kind));
-    std::sort(parts.begin(), parts.end());
-    return parts.join(u';');
+        keys.append({transition.from, transition.to, transition.owner, int(transition.kind)});
+    std::sort(keys.begin(), keys.end());
+    QString text;
+    text.reserve(keys.size() * 24);
+    for (const auto& [from, to, owner, kind] : std::as_const(keys)) {
+        const std::pair<long, char> numbers[] = {{from, '>'}, {to, '@'}, {owner, ':'}, {long(kind), ';'}};
+        char part[96];
+        char* end = part;
+        for (const auto& [number, mark] : numbers) {
+            end = std::to_chars(end, part + sizeof(part) - 1, number).ptr;
+            *end++ = mark;
+        }
+        text += QLatin1String(part, end - part);
+    }
+    return text;
 }
 
 double DelaySeconds(const QVariant& delay, const QString& uom)
