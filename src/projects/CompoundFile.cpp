@@ -23,8 +23,9 @@ namespace {
 const char COMPOUND_SAVE_FILTER[] = "Tamro Plenthover Compound Files (*.qvz)|*.qvz||";
 const char CREATE_FAILED_TEXT[] = "Failed to create Tamro Plenthover Compound File.";
 const char SAVE_BACK_FAILED_TEXT[] = "Failed to save to Tamro Plenthover Compound file";
-const char UNTIED_TEXT[] = "The package named in CompoundFileLocation.txt (%1) was not tied to this folder by this "
-                           "program and is not updated. Use Manage Compound File to tie it.";
+const char UNTIED_TEXT[] =
+    "The package named in CompoundFileLocation.txt (%1) was not tied to this folder by this "
+    "program and is not updated. Use Manage Compound File to tie it.";
 } // namespace
 
 bool CCompoundFile::IsCompoundFile(const QString& path)

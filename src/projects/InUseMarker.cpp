@@ -21,7 +21,8 @@ namespace {
 // through a link, nor held up by a fifo under its name.
 std::optional<QString> ReadUnlockedMarker(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     std::optional<QString> text;

@@ -59,8 +59,9 @@ const char* const EXPAND_FAILED =
     "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.";
 const char* const NAME_FAILED =
     "Failed to get Tamro Plenthover Project file name from Compound file root file";
-const char* const UNTIED = "The package named in CompoundFileLocation.txt (%1) was not tied to this folder by this "
-                           "program and is not updated. Use Manage Compound File to tie it.";
+const char* const UNTIED =
+    "The package named in CompoundFileLocation.txt (%1) was not tied to this folder by this "
+    "program and is not updated. Use Manage Compound File to tie it.";
 
 class CompoundFileTest : public ProjectsFixture {
 protected:
@@ -275,8 +276,9 @@ TEST_F(CompoundFileTest, CreatePacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLo
     EXPECT_TRUE(m_state.SaveAs());
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), pathOf("project/Demo.v2.qvz"));
     const QString packOut = "Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0";
-    EXPECT_EQ(m_log.calls, QStringList({packOut, packOut,
-                                        "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1"}));
+    EXPECT_EQ(m_log.calls,
+              QStringList({packOut, packOut,
+                           "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1"}));
     m_log.succeed = false;
     expectOk();
     EXPECT_FALSE(m_state.SaveAs());

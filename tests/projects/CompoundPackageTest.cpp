@@ -168,10 +168,11 @@ TEST_F(CompoundPackageTest, ALocationFileThisProgramDidNotTieIsPassedOverWithAWo
         ASSERT_TRUE(OpenGiven(WriteDemo("Demo", QString("mine%1/Demo").arg(++row))));
         WriteTextFile(projectDir() + "CompoundFileLocation.txt", named.toUtf8());
         const QByteArray before = FileBytes(named);
-        const QString untied = QString("The package named in CompoundFileLocation.txt (%1) was not tied to this "
-                                       "folder by this program and is not updated. Use Manage Compound File "
-                                       "to tie it.")
-                                   .arg(named);
+        const QString untied =
+            QString("The package named in CompoundFileLocation.txt (%1) was not tied to this "
+                    "folder by this program and is not updated. Use Manage Compound File "
+                    "to tie it.")
+                .arg(named);
         for (int save = 0; save < 2; ++save) {
             EditProject(QString("UPDATE Process SET Description = 'Save %1' WHERE ProcessID = 1").arg(save));
             if (save == 0)

@@ -16,7 +16,7 @@ const QByteArray USER_DATA = "precious user data";
 const QString FIRST_STEP = QStringLiteral("STEP_1001.STP");
 
 struct LinkCase {
-    const char* name;  // the link's name in the project folder
+    const char* name;   // the link's name in the project folder
     bool refusedAtOpen; // else refused by the save
     bool dangling;      // else it names a user's file
 };
@@ -34,7 +34,8 @@ protected:
     QMap<QString, QByteArray> ProjectFiles() const
     {
         QMap<QString, QByteArray> files;
-        for (const QString& name : {QString("Demo.prj"), QString("Demo.eqm"), QString("Demo.mtl"), FIRST_STEP}) {
+        for (const QString& name :
+             {QString("Demo.prj"), QString("Demo.eqm"), QString("Demo.mtl"), FIRST_STEP}) {
             EXPECT_FALSE(IsSymbolicLink(projectDir() + name)) << name.toStdString();
             files[name] = FileBytes(projectDir() + name);
         }
@@ -50,7 +51,8 @@ TEST_P(LinkInFolderTest, IsRefusedByNameAndNothingIsWrittenThroughIt)
     const QString path = WriteDemo();
     WriteTextFile(outside() + "thesis.docx", USER_DATA);
     const QString link = projectDir() + c.name;
-    const QString target = c.dangling ? QString("../../outside/made-by-") + c.name : "../../outside/thesis.docx";
+    const QString target =
+        c.dangling ? QString("../../outside/made-by-") + c.name : "../../outside/thesis.docx";
     ASSERT_TRUE(QFile::link(target, link));
     const QMap<QString, QByteArray> before = ProjectFiles();
     if (!c.refusedAtOpen) {
@@ -70,13 +72,11 @@ TEST_P(LinkInFolderTest, IsRefusedByNameAndNothingIsWrittenThroughIt)
     EXPECT_TRUE(IsSymbolicLink(link));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, LinkInFolderTest,
-                         ::testing::Values(LinkCase{"WorkingPath.txt", true, false},
-                                           LinkCase{"WorkingPath.txt", true, true},
-                                           LinkCase{"Demo.prj.save", true, true},
-                                           LinkCase{"Demo.prj.tmp", false, true},
-                                           LinkCase{"Demo.prj.tmp", false, false},
-                                           LinkCase{"STEP_1001.STP.tmp", false, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, LinkInFolderTest,
+    ::testing::Values(LinkCase{"WorkingPath.txt", true, false}, LinkCase{"WorkingPath.txt", true, true},
+                      LinkCase{"Demo.prj.save", true, true}, LinkCase{"Demo.prj.tmp", false, true},
+                      LinkCase{"Demo.prj.tmp", false, false}, LinkCase{"STEP_1001.STP.tmp", false, true}));
 
 // A marker naming a folder outside this program's working copies is a stale marker: no recovery is
 // offered, and nothing in that folder is read into the project, copied or deleted.

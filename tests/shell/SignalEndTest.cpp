@@ -2,9 +2,9 @@
 #include "ShellTestSupport.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "projects/ProjectManager.h"
 #include "shell/InstanceFolders.h"
 #include "shell/MainFrame.h"
-#include "projects/ProjectManager.h"
 #include "shell/QuorvantaApp.h"
 
 #include <QDir>
@@ -58,7 +58,8 @@ protected:
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
             environment.insert(name, m_root.path() + "/child/" + name);
         // The same user's cache: a recovery takes working copies only from its own root.
-        environment.insert("XDG_CACHE_HOME", QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
+        environment.insert("XDG_CACHE_HOME",
+                           QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
         m_foldersBefore = InstanceFolders();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         driver.setProcessEnvironment(environment);

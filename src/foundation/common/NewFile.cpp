@@ -15,7 +15,8 @@
 namespace {
 QString SystemText(const char* what, const QString& path, int error)
 {
-    return QStringLiteral("%1 '%2': %3").arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(error)));
+    return QStringLiteral("%1 '%2': %3")
+        .arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 int Fail(QString* error, const QString& text)
@@ -85,7 +86,8 @@ int OpenNewFile(const QString& path, ExistingFile existing, QString* error, mode
     const bool present = ::lstat(name.constData(), &status) == 0;
     if (present && S_ISLNK(status.st_mode))
         return Fail(error, LinkRefusedText(path));
-    if (present && existing == ExistingFile::Replace && S_ISREG(status.st_mode) && !RemovePlain(name, path, error))
+    if (present && existing == ExistingFile::Replace && S_ISREG(status.st_mode) &&
+        !RemovePlain(name, path, error))
         return -1;
     int fd = -1;
     if (present && existing == ExistingFile::Reuse)
@@ -110,7 +112,8 @@ bool CreateNewFile(const QString& path, ExistingFile existing, QString* error, m
     return true;
 }
 
-bool WriteNewFile(const QString& path, const QByteArray& bytes, ExistingFile existing, QString* error, mode_t mode)
+bool WriteNewFile(const QString& path, const QByteArray& bytes, ExistingFile existing, QString* error,
+                  mode_t mode)
 {
     const int fd = OpenNewFile(path, existing, error, mode);
     if (fd < 0)

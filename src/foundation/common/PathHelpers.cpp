@@ -49,6 +49,6 @@ bool IsResolvedBelow(const QString& folder, const QString& root)
 {
     const QString resolved = QFileInfo(folder).canonicalFilePath();
     const QString resolvedRoot = QFileInfo(root).canonicalFilePath();
-    return !resolved.isEmpty() && !resolvedRoot.isEmpty() &&
-           resolved.startsWith(WithSlash(resolvedRoot)) && resolved.size() > WithSlash(resolvedRoot).size();
+    return !resolved.isEmpty() && !resolvedRoot.isEmpty() && resolved.startsWith(WithSlash(resolvedRoot)) &&
+           resolved.size() > WithSlash(resolvedRoot).size();
 }
