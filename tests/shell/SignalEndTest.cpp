@@ -55,11 +55,9 @@ protected:
     {
         QProcess driver;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
             environment.insert(name, m_root.path() + "/child/" + name);
-        // The same user's cache: a recovery takes working copies only from its own root.
-        environment.insert("XDG_CACHE_HOME",
-                           QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation));
+        ShareCacheWithChild();
         m_foldersBefore = InstanceFolders();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         driver.setProcessEnvironment(environment);
@@ -75,6 +73,17 @@ protected:
         driver.waitForFinished(TIMEOUT_MS);
         m_driverErrors = QString::fromLocal8Bit(driver.readAllStandardError());
         return driver.exitStatus() == QProcess::NormalExit ? driver.exitCode() : -1;
+    }
+    // The driver's cache folder is this process's: one user's instances share one working-copies
+    // root, the only one a recovery takes working copies from.
+    void ShareCacheWithChild() const
+    {
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        const QString childOrganization = m_root.path() + "/child/XDG_CACHE_HOME/" + PROFILE_ORGANIZATION;
+        QDir().mkpath(cache);
+        QDir().mkpath(childOrganization);
+        ASSERT_TRUE(QFile::exists(childOrganization + "/" + PROFILE_APPLICATION) ||
+                    QFile::link(cache, childOrganization + "/" + PROFILE_APPLICATION));
     }
     static QStringList InstanceFolders()
     {
