@@ -4,12 +4,14 @@
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/NewFile.h"
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "modules/packer/CompoundFilePacker.h"
 #include "modules/packer/QvzFormat.h"
+#include "projects/UnpackRegistry.h"
 
 #include <QCursor>
 #include <QDir>
@@ -21,6 +23,9 @@ namespace {
 const char COMPOUND_SAVE_FILTER[] = "Tamro Plenthover Compound Files (*.qvz)|*.qvz||";
 const char CREATE_FAILED_TEXT[] = "Failed to create Tamro Plenthover Compound File.";
 const char SAVE_BACK_FAILED_TEXT[] = "Failed to save to Tamro Plenthover Compound file";
+const char UNTIED_TEXT[] =
+    "The package named in CompoundFileLocation.txt (%1) was not tied to this folder by this "
+    "program and is not updated. Use Manage Compound File to tie it.";
 } // namespace
 
 bool CCompoundFile::IsCompoundFile(const QString& path)
@@ -60,19 +65,41 @@ bool CCompoundFile::Create(const QString& package, int mode)
     const std::optional<UnpackRecord> record = ReadUnpackRecord(folder);
     if (record && record->package == package)
         MarkSavedBack(folder, true);
+    TieFolder(folder, package);
     return true;
+}
+
+// The folder's location file names the package just written: from now on its saves write it back.
+void CCompoundFile::TieFolder(const QString& folder, const QString& package)
+{
+    if (ReadLocationFile(folder) == package && !UnpackRegistry::Tie(folder, package))
+        QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(UnpackRegistry::FilePath()),
+                     MB_OK | MB_ICONSTOP);
+}
+
+QString CCompoundFile::TiedPackage(const QString& folder)
+{
+    if (!LocationFileExists(folder))
+        return QString();
+    const QString package = ReadLocationFile(folder);
+    return ReadUnpackRecord(folder) || UnpackRegistry::Ties(folder, package) ? package : QString();
 }
 
 // Ties the folder to the package unless it already names one, then saves. A location file
 // written here goes again when the save fails, so a failed save leaves nothing behind.
+// A location file this program did not tie to the folder counts as none: it is replaced, and put
+// back when the save fails.
 bool CCompoundFile::SaveForPacking(const QString& folder, const QString& package)
 {
-    const bool hadLocationFile = LocationFileExists(folder);
-    if (!hadLocationFile && !WriteLocationFile(package, folder))
+    const bool tied = !TiedPackage(folder).isEmpty();
+    const std::optional<QByteArray> untied = tied ? std::nullopt : ReadWholeLocationFile(folder);
+    if (!tied && !WriteLocationFile(package, folder))
         return false;
     if (m_saver && m_saver())
         return true;
-    if (!hadLocationFile)
+    if (untied)
+        ReplaceWithNewFile(LocationFilePath(folder), *untied, nullptr);
+    else if (!tied)
         QFile::remove(LocationFilePath(folder));
     return false;
 }
@@ -101,8 +128,8 @@ bool CCompoundFile::SaveAs()
 {
     if (!TitleProject())
         return false;
-    const QString folder = GetProjectDir();
-    const QString package = LocationFileExists(folder) ? ReadLocationFile(folder) : GetDefaultPackagePath();
+    const QString tied = TiedPackage(GetProjectDir());
+    const QString package = tied.isEmpty() ? GetDefaultPackagePath() : tied;
     return !package.isEmpty() && Create(package, 1);
 }
 
@@ -112,12 +139,25 @@ bool CCompoundFile::SaveBack(const QString& sourceFolder, const QString& project
         return true;
     const QString package = ReadLocationFile(projectFolder);
     const bool unpackedHere = ReadUnpackRecord(projectFolder).has_value();
+    if (!unpackedHere && !UnpackRegistry::Ties(projectFolder, package))
+        return SayUntiedOnce(projectFolder, package);
     if (!unpackedHere && (package.isEmpty() || !QFileInfo(package).isFile()))
         return true; // a pack's location file naming no package: nothing to write back
     const bool written = WritePackageBack(sourceFolder, package);
     if (unpackedHere)
         MarkSavedBack(projectFolder, written);
     return written || FailSaveBack(unpackedHere ? projectFolder : QString());
+}
+
+// A location file copied in, or written by someone else: the folder's own save goes on.
+bool CCompoundFile::SayUntiedOnce(const QString& folder, const QString& package)
+{
+    const QString key = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    if (package.isEmpty() || m_untiedSaid.contains(key))
+        return true;
+    m_untiedSaid << key;
+    QvMessageBox(QString::fromLatin1(UNTIED_TEXT).arg(package), MB_OK | MB_ICONWARNING);
+    return true;
 }
 
 bool CCompoundFile::SaveToPackage(const QString& folder, const QString& package)
@@ -207,7 +247,7 @@ QString CCompoundFile::GetCompoundFilePath(const QString& folder) const
 {
     if (!m_strPackagePath.isEmpty())
         return m_strPackagePath;
-    return LocationFileExists(folder) ? ReadLocationFile(folder) : QString();
+    return TiedPackage(folder);
 }
 
 QString CCompoundFile::GetDefaultPackagePath()

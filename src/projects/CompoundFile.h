@@ -8,11 +8,15 @@
 // record after that line: the package, the folder's own path and whether the package holds what
 // was saved in the folder. Only a folder whose record names that very folder, and which the
 // program's own list of unpacked folders names too (UnpackRegistry), was unpacked here; only such a
-// folder is ever emptied at close or unpacked into again.
+// folder is ever emptied at close or unpacked into again. A save writes a package back only into
+// a package the list ties to the folder (an unpack, or a pack by Save As Compound File or Manage
+// Compound File); any other location file is passed over, and said so once.
 
 #include "projects/CompoundFileState.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
 
@@ -80,10 +84,15 @@ public:
     // The first line only, as a pack writes it, made durable; false after the message.
     static bool WriteLocationFile(const QString& package, const QString& folder);
     static bool LocationFileExists(const QString& folder);
+    // The package the folder's location file names when this program tied the two (an unpack
+    // here, or a pack of the folder into it); "" otherwise, as for a folder without one.
+    static QString TiedPackage(const QString& folder);
     // Unties a folder from its package (a new project or Save As written there); false when the
     // file stays.
     static bool DeleteLocationFile(const QString& folder);
     static QString ReadLocationFile(const QString& folder);
+    // The whole file as it lies; nothing when there is none.
+    static std::optional<QByteArray> ReadWholeLocationFile(const QString& folder);
     // The open project file's folder and name with ".qvz"; "" without a project file.
     static QString GetDefaultPackagePath();
 
@@ -104,6 +113,9 @@ private:
     static bool IsOwnWritablePackage(const QString& package);
     bool WritePackageBack(const QString& folder, const QString& package);
     bool FailSaveBack(const QString& keptIn);
+    // The first save of a folder whose location file is not tied to it says so, once a session.
+    bool SayUntiedOnce(const QString& folder, const QString& package);
+    static void TieFolder(const QString& folder, const QString& package);
     // In a folder carrying the record: notes whether the package holds what the folder holds.
     void MarkSavedBack(const QString& folder, bool savedBack);
     // The members of the folder's package when the package is this project's.
@@ -113,6 +125,7 @@ private:
     QString m_strProjectFile;
     bool m_bValid = true;
     bool m_bStartupPackage = false;
+    QStringList m_untiedSaid; // the folders told about their untied location file
     ProjectSaver m_saver;
     TitleGiver m_titleGiver;
 };

@@ -39,7 +39,8 @@ bool HoldsOwnProjectFiles(const QString& folder)
 bool IsMarkerHeldElsewhere(const QString& folder)
 {
     const QString marker = QDir(folder).filePath(IN_USE_MARKER_NAME);
-    const int fd = ::open(QFile::encodeName(marker).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(marker).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0;

@@ -6,15 +6,11 @@
 #include "projects/UnpackRegistry.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/common/NewFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <unistd.h>
 
 namespace {
 const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
@@ -34,20 +30,11 @@ QString OwnPath(const QString& folder)
 
 bool WriteLocationText(const QString& folder, const QByteArray& text)
 {
-    QSaveFile file(CCompoundFile::LocationFilePath(folder));
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() &&
-                         ::fsync(file.handle()) == 0 && file.commit();
-    if (!written) {
-        QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(file.fileName()),
-                     MB_OK | MB_ICONSTOP);
-        return false;
-    }
-    try {
-        SyncFolderOf(file.fileName());
-    } catch (const CDaoException&) {
-        // The file is in place; only the folder's flush failed.
-    }
-    return true;
+    const QString path = CCompoundFile::LocationFilePath(folder);
+    if (ReplaceWithNewFile(path, text, nullptr))
+        return true;
+    QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(path), MB_OK | MB_ICONSTOP);
+    return false;
 }
 
 // The value of the line that starts with key; false when there is no such line.
@@ -90,7 +77,7 @@ bool CCompoundFile::WriteUnpackRecord(const QString& folder, const QString& pack
 std::optional<CCompoundFile::UnpackRecord> CCompoundFile::ReadUnpackRecord(const QString& folder)
 {
     QFile file(LocationFilePath(folder));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!LocationFileExists(folder) || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QList<QByteArray> lines = file.read(LOCATION_FILE_LIMIT).split('\n');
     const QList<QByteArray> recordLines = lines.mid(1);
@@ -127,10 +114,18 @@ bool CCompoundFile::LocationFileExists(const QString& folder)
 QString CCompoundFile::ReadLocationFile(const QString& folder)
 {
     QFile file(LocationFilePath(folder));
-    if (!file.open(QIODevice::ReadOnly))
+    if (!LocationFileExists(folder) || !file.open(QIODevice::ReadOnly))
         return QString();
     QByteArray line = file.readLine(LOCATION_FILE_LIMIT);
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
+}
+
+std::optional<QByteArray> CCompoundFile::ReadWholeLocationFile(const QString& folder)
+{
+    QFile file(LocationFilePath(folder));
+    if (!LocationFileExists(folder) || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.read(LOCATION_FILE_LIMIT);
 }

@@ -4,6 +4,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/NewFile.h"
 #include "foundation/db/DiskSyncs.h"
 #include "projects/ProjectFileNames.h"
 
@@ -16,10 +17,12 @@
 #include <unistd.h>
 
 namespace {
-// The marker's text joined from its lines; nothing when another instance holds it.
+// The marker's text joined from its lines; nothing when another instance holds it. Never read
+// through a link, nor held up by a fifo under its name.
 std::optional<QString> ReadUnlockedMarker(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     std::optional<QString> text;
@@ -88,6 +91,10 @@ int CInUseMarker::CheckProjectInUse(QString& projectFolder, QString& projectName
     projectFolder = WithSlash(project.absolutePath());
     projectName = project.completeBaseName();
     const QString marker = projectFolder + IN_USE_MARKER_NAME;
+    if (IsSymbolicLink(marker)) {
+        QvMessageBox(LinkRefusedText(marker));
+        return 3;
+    }
     if (!QFileInfo::exists(marker))
         return 0;
     const std::optional<QString> text = ReadUnlockedMarker(marker);
@@ -96,7 +103,7 @@ int CInUseMarker::CheckProjectInUse(QString& projectFolder, QString& projectName
         return 3;
     }
     const QString recorded = WithSlash(*text);
-    if (recorded.isEmpty() || !AllExist(recorded + projectName, {".wc", ".ewc", ".mwc"}))
+    if (!IsInstanceFolder(recorded) || !AllExist(recorded + projectName, {".wc", ".ewc", ".mwc"}))
         return 0;
     ProjectFileSet& files = m_files;
     files.previousWorkingCopyDir = recorded;
@@ -124,7 +131,7 @@ bool CInUseMarker::WriteInUseMarker(const QString& projectFolder)
 // instance releasing it unlinks it before it unlocks, and the next instance creates a new one.
 CInUseMarker::MarkerLock CInUseMarker::LockMarker(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = OpenNewFile(path, ExistingFile::Reuse, nullptr);
     if (fd < 0)
         return MarkerLock::Failed;
     if (m_beforeLock)

@@ -44,7 +44,8 @@ bool OpensForWriting(const QString& file)
 
 bool MarkerLockedByOther(const QString& marker)
 {
-    const int fd = ::open(QFile::encodeName(marker).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(marker).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0;

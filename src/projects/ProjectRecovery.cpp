@@ -5,6 +5,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/NewFile.h"
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -123,11 +124,16 @@ bool CProjectRecovery::CopyBackToTemporaries(const QList<RecoveredFile>& files)
     for (qsizetype k = 0; k < files.size(); ++k) {
         QString error;
         const RecoveredFile& file = files.at(k);
-        const bool copied = file.text ? CopyUserSimSequenceFile(file.source, file.target + TEMPORARY_SUFFIX)
-                                      : CopyDatabaseFile(file.source, file.target + TEMPORARY_SUFFIX, &error);
+        const QString temporary = file.target + TEMPORARY_SUFFIX;
+        if (IsSymbolicLink(temporary))
+            error = LinkRefusedText(temporary);
+        const bool copied = error.isEmpty() && (file.text ? CopyUserSimSequenceFile(file.source, temporary)
+                                                          : CopyDatabaseFile(file.source, temporary, &error));
         if (!copied) {
-            for (qsizetype i = 0; i <= k; ++i)
-                QFile::remove(files.at(i).target + TEMPORARY_SUFFIX);
+            for (qsizetype i = 0; i <= k; ++i) {
+                if (!IsSymbolicLink(files.at(i).target + TEMPORARY_SUFFIX))
+                    QFile::remove(files.at(i).target + TEMPORARY_SUFFIX);
+            }
             QvMessageBox(WithReason(files.at(k).failedMessage.arg(files.at(k).target), error));
             return false;
         }

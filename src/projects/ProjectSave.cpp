@@ -8,6 +8,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/NewFile.h"
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/db/ChangeTracking.h"
@@ -252,10 +253,11 @@ bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgres
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
         if (plan.at(k).needed) {
             DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
-            if (!plan.at(k).write(temporary)) {
+            if (!WriteTemporary(plan.at(k), temporary)) {
                 for (qsizetype i = 0; i <= k; ++i) {
-                    if (plan.at(i).needed)
-                        QFile::remove(plan.at(i).target + QStringLiteral(".tmp"));
+                    const QString written = plan.at(i).target + QStringLiteral(".tmp");
+                    if (plan.at(i).needed && !IsSymbolicLink(written))
+                        QFile::remove(written);
                 }
                 return false;
             }
@@ -265,6 +267,14 @@ bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgres
             progress.set(position);
     }
     return true;
+}
+
+// A link under the temporary's name is refused: nothing of the save goes through it.
+bool CProjectSave::WriteTemporary(const PlannedWrite& write, const QString& temporary)
+{
+    if (IsSymbolicLink(temporary))
+        return FailWrite(LinkRefusedText(temporary));
+    return write.write(temporary);
 }
 
 // The journal names every temporary written; once it is durable the save is committed, and a

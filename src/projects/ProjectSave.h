@@ -82,6 +82,7 @@ private:
     static bool AnyWritten(const QList<PlannedWrite>& plan);
     bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
     bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
+    bool WriteTemporary(const PlannedWrite& write, const QString& temporary);
     bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
     bool WriteStepTemporary(long stepID, const QString& temporary);
     bool WriteSequenceTemporary(const QString& workingCopy, const QString& target, const QString& temporary);

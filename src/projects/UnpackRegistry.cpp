@@ -15,11 +15,15 @@
 #include <unistd.h>
 
 namespace {
-// One line per folder: identity, folder path, package path, separated by tabs.
+// One line per folder and kind: identity, folder path, package path, separated by tabs; a tie
+// adds a fourth field (a reader of three fields passes its line over).
+const QString TIED = QStringLiteral("tied");
+
 struct Entry {
     QString identity;
     QString folder;
     QString package;
+    bool tied = false;
 };
 
 QString OwnPath(const QString& folder)
@@ -51,8 +55,8 @@ QList<Entry> ReadEntries()
         return entries;
     for (const QByteArray& line : file.readAll().split('\n')) {
         const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
-        if (fields.size() == 3)
-            entries << Entry{fields.at(0), fields.at(1), fields.at(2)};
+        if (fields.size() == 3 || (fields.size() == 4 && fields.at(3) == TIED))
+            entries << Entry{fields.at(0), fields.at(1), fields.at(2), fields.size() == 4};
     }
     return entries;
 }
@@ -60,9 +64,12 @@ QList<Entry> ReadEntries()
 bool WriteEntries(const QList<Entry>& entries)
 {
     QByteArray text;
-    for (const Entry& entry : entries)
-        text +=
-            QStringList{entry.identity, entry.folder, entry.package}.join(QLatin1Char('\t')).toUtf8() + '\n';
+    for (const Entry& entry : entries) {
+        QStringList fields{entry.identity, entry.folder, entry.package};
+        if (entry.tied)
+            fields << TIED;
+        text += fields.join(QLatin1Char('\t')).toUtf8() + '\n';
+    }
     const QString path = UnpackRegistry::FilePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
@@ -85,7 +92,9 @@ QString UnpackRegistry::FilePath()
            QStringLiteral("/UnpackedFolders.txt");
 }
 
-bool UnpackRegistry::Register(const QString& folder, const QString& package)
+namespace {
+// Lists folder with package as the given kind, in place of what was listed for that path and kind.
+bool Record(const QString& folder, const QString& package, bool tied)
 {
     const QString identity = IdentityOf(folder);
     if (identity.isEmpty())
@@ -93,22 +102,44 @@ bool UnpackRegistry::Register(const QString& folder, const QString& package)
     const QString own = OwnPath(folder);
     QList<Entry> kept;
     for (const Entry& entry : ReadEntries()) {
-        if (entry.folder != own && IdentityOf(entry.folder) == entry.identity)
+        if ((entry.folder != own || entry.tied != tied) && IdentityOf(entry.folder) == entry.identity)
             kept << entry;
     }
-    kept << Entry{identity, own, package};
+    kept << Entry{identity, own, package, tied};
     return WriteEntries(kept);
 }
 
-bool UnpackRegistry::Holds(const QString& folder, const QString& package)
+bool Lists(const QString& folder, const QString& package, bool tiesCount)
 {
     const QString identity = IdentityOf(folder);
     if (identity.isEmpty())
         return false;
     const QString own = OwnPath(folder);
     for (const Entry& entry : ReadEntries()) {
-        if (entry.folder == own && entry.identity == identity && entry.package == package)
+        if (entry.folder == own && entry.identity == identity && entry.package == package &&
+            (tiesCount || !entry.tied))
             return true;
     }
     return false;
+}
+} // namespace
+
+bool UnpackRegistry::Register(const QString& folder, const QString& package)
+{
+    return Record(folder, package, false);
+}
+
+bool UnpackRegistry::Tie(const QString& folder, const QString& package)
+{
+    return Record(folder, package, true);
+}
+
+bool UnpackRegistry::Holds(const QString& folder, const QString& package)
+{
+    return Lists(folder, package, false);
+}
+
+bool UnpackRegistry::Ties(const QString& folder, const QString& package)
+{
+    return Lists(folder, package, true);
 }

@@ -2,6 +2,7 @@
 #include "FakeFrameServices.h"
 #include "ProjectsTestSupport.h"
 #include "modules/packer/CompoundFilePacker.h"
+#include "projects/UnpackRegistry.h"
 
 #include <QDir>
 
@@ -58,6 +59,9 @@ const char* const EXPAND_FAILED =
     "Failed to expand Tamro Plenthover Compound file to Quorvanta project files.";
 const char* const NAME_FAILED =
     "Failed to get Tamro Plenthover Project file name from Compound file root file";
+const char* const UNTIED =
+    "The package named in CompoundFileLocation.txt (%1) was not tied to this folder by this "
+    "program and is not updated. Use Manage Compound File to tie it.";
 
 class CompoundFileTest : public ProjectsFixture {
 protected:
@@ -163,14 +167,15 @@ TEST_F(CompoundFileTest, UnpacksIntoTheFolderOfThisPackageOrTheFirstFreeOne)
     EXPECT_EQ(CCompoundFile::ReadLocationFile(unpackFolder(999)), other);
 }
 
-// Each row: how the project folder is tied to its package (none, a pack's location file, an unpack),
-// what became of the package, what the save-back answers and whether it wrote the package. A
-// failure in a folder unpacked here names the folder, which keeps changes its package lacks: the
-// next unpack of the package passes it over.
+// Each row: how the project folder is tied to its package (none, a pack's location file, an unpack,
+// a location file this program never tied to the folder), what became of the package, what the
+// save-back answers and whether it wrote the package. A failure in a folder unpacked here names the
+// folder, which keeps changes its package lacks: the next unpack of the package passes it over. An
+// untied location file is passed over with a word, once.
 TEST_F(CompoundFileTest, SaveBackWritesOnlyAPackageOfThisProjectAndKeepsAFolderItCouldNotWriteBack)
 {
     m_app.fileSet().projectName = "Demo";
-    enum Tie { None, Packed, Unpacked };
+    enum Tie { None, Packed, Unpacked, Untied };
     enum Package { Own, Missing, Foreign, PackerFails };
     struct Row {
         Tie tie;
@@ -185,17 +190,23 @@ TEST_F(CompoundFileTest, SaveBackWritesOnlyAPackageOfThisProjectAndKeepsAFolderI
                         {Unpacked, Own, true, true},
                         {Unpacked, Missing, false, false},
                         {Unpacked, Foreign, false, false},
-                        {Unpacked, PackerFails, false, false}};
+                        {Unpacked, PackerFails, false, false},
+                        {Untied, Own, true, false},
+                        {Untied, Foreign, true, false}};
+    int folders = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "tie " << row.tie << ", package " << row.package);
         QDir(work()).removeRecursively();
         m_state.Reset();
         m_log.succeed = true;
         const QString qvz = package("Demo.qvz");
-        QString folder = pathOf("project");
+        QString folder = pathOf(QString("project%1").arg(++folders)); // each row's tie its own
         QDir().mkpath(folder);
-        if (row.tie == Packed) {
+        if (row.tie == Packed || row.tie == Untied) {
             ASSERT_TRUE(CCompoundFile::WriteLocationFile(qvz, folder));
+        }
+        if (row.tie == Packed) {
+            ASSERT_TRUE(UnpackRegistry::Tie(folder, qvz));
         }
         if (row.tie == Unpacked) {
             ASSERT_TRUE(m_state.Expand(qvz));
@@ -207,16 +218,22 @@ TEST_F(CompoundFileTest, SaveBackWritesOnlyAPackageOfThisProjectAndKeepsAFolderI
             package("Demo.qvz", "Other");
         m_log.calls.clear();
         m_log.succeed = row.package != PackerFails;
-        if (!row.answer)
+        if (!row.answer || row.tie == Untied)
             expectOk();
         const qsizetype shown = m_prompts.texts().size();
         EXPECT_EQ(m_state.SaveBack(pathOf("source"), folder), row.answer);
+        if (row.tie == Untied) {
+            EXPECT_TRUE(m_state.SaveBack(pathOf("source"), folder));
+        }
         EXPECT_EQ(m_log.calls.filter("Save ").size(), row.written ? 1 : 0);
         const QString keptIn =
             row.tie == Unpacked ? "\n\nThe changes are kept in the folder " + unpackFolder(0) + "." : "";
-        EXPECT_EQ(m_prompts.texts().mid(shown),
-                  row.answer ? QStringList()
-                             : QStringList{"Failed to save to Tamro Plenthover Compound file" + keptIn});
+        QStringList said;
+        if (row.tie == Untied)
+            said << QString(UNTIED).arg(qvz); // the first save of the folder only
+        else if (!row.answer)
+            said << "Failed to save to Tamro Plenthover Compound file" + keptIn;
+        EXPECT_EQ(m_prompts.texts().mid(shown), said);
         if (row.tie != Unpacked)
             continue;
         package("Demo.qvz");
@@ -240,18 +257,27 @@ TEST_F(CompoundFileTest, CreatePacksOnlyAfterASuccessfulSaveAndKeepsAnExistingLo
     EXPECT_FALSE(m_state.Create(pathOf("out.qvz"), 0));
     EXPECT_TRUE(m_log.calls.isEmpty());
     EXPECT_FALSE(CCompoundFile::LocationFileExists(pathOf("project")));
+    // A location file this program did not tie to the folder counts as none: replaced by the pack's,
+    // and put back when the save fails.
+    holdFolder(pathOf("project"), "/other/Untied.qvz");
+    EXPECT_FALSE(m_state.Create(pathOf("out.qvz"), 0));
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), "/other/Untied.qvz");
     saveSucceeds = true;
+    EXPECT_TRUE(m_state.Create(pathOf("out.qvz"), 0));
+    EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("project")), pathOf("out.qvz"));
     holdFolder(pathOf("project"), "/other/Old.qvz");
+    ASSERT_TRUE(UnpackRegistry::Tie(pathOf("project"), "/other/Old.qvz"));
     EXPECT_TRUE(m_state.Create(pathOf("out.qvz"), 0));
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), "/other/Old.qvz");
     EXPECT_FALSE(m_state.Create("", 0));
-    EXPECT_EQ(saves, 2);
+    EXPECT_EQ(saves, 4);
     QFile::remove(CCompoundFile::LocationFilePath(pathOf("project")));
     EXPECT_EQ(CCompoundFile::GetDefaultPackagePath(), pathOf("project/Demo.v2.qvz"));
     EXPECT_TRUE(m_state.SaveAs());
     EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("project")), pathOf("project/Demo.v2.qvz"));
+    const QString packOut = "Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0";
     EXPECT_EQ(m_log.calls,
-              QStringList({"Create " + pathOf("project/") + " -> " + pathOf("out.qvz") + " 0",
+              QStringList({packOut, packOut,
                            "Create " + pathOf("project/") + " -> " + pathOf("project/Demo.v2.qvz") + " 1"}));
     m_log.succeed = false;
     expectOk();
@@ -338,6 +364,9 @@ TEST_F(CompoundFileTest, TheLocationFileIsReadUpToItsFirstLineEnd)
     QDir().mkpath(pathOf("f"));
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "");
     WriteTextFile(CCompoundFile::LocationFilePath(pathOf("f")), "/data/A.qvz\r\nignored\n");
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(pathOf("f")), "/data/A.qvz");
+    EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), ""); // this program never tied the two
+    ASSERT_TRUE(UnpackRegistry::Tie(pathOf("f"), "/data/A.qvz"));
     EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "/data/A.qvz");
     expectOk();
     EXPECT_FALSE(CCompoundFile::WriteLocationFile("/data/A.qvz", pathOf("no/such")));

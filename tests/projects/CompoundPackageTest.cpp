@@ -155,6 +155,50 @@ TEST_F(CompoundPackageTest, APackedProjectKeepsItsFilesWhateverBecameOfThePackag
     }
 }
 
+// A location file this program never tied to the folder (an unrelated file, or the package of another
+// project called the same) is passed over by every save and the close, said once a session; Manage
+// Compound File then packs as for a folder without one, and from then on the save writes back.
+TEST_F(CompoundPackageTest, ALocationFileThisProgramDidNotTieIsPassedOverWithAWordOnce)
+{
+    const QString sameName = PackDemo(), unrelated = root() + "notes.txt";
+    WriteTextFile(unrelated, "my notes");
+    int row = 0;
+    for (const QString& named : {unrelated, sameName}) {
+        SCOPED_TRACE(named.toStdString());
+        ASSERT_TRUE(OpenGiven(WriteDemo("Demo", QString("mine%1/Demo").arg(++row))));
+        WriteTextFile(projectDir() + "CompoundFileLocation.txt", named.toUtf8());
+        const QByteArray before = FileBytes(named);
+        const QString untied =
+            QString("The package named in CompoundFileLocation.txt (%1) was not tied to this "
+                    "folder by this program and is not updated. Use Manage Compound File "
+                    "to tie it.")
+                .arg(named);
+        for (int save = 0; save < 2; ++save) {
+            EditProject(QString("UPDATE Process SET Description = 'Save %1' WHERE ProcessID = 1").arg(save));
+            if (save == 0)
+                prompts.expect(IDOK);
+            ASSERT_TRUE(manager.SaveProject(QString(), false));
+        }
+        EXPECT_EQ(prompts.texts(), QStringList{untied});
+        EditProject(PACKAGE_EDIT);
+        prompts.expect(IDYES); // the close's own question: save the changes
+        ASSERT_TRUE(manager.CloseCurrentProject());
+        EXPECT_EQ(prompts.texts().size(), 2);
+        EXPECT_EQ(FileBytes(named), before);
+        EXPECT_EQ(RawQuery(projectPath(".prj"), READ_PACKAGE_EDIT).toString(), "Edited in the package");
+        prompts.clear();
+    }
+
+    ASSERT_TRUE(OpenGiven(projectPath(".prj")));
+    ASSERT_TRUE(compound().SaveAs());
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(projectDir()), projectDir() + "Demo.qvz");
+    EditProject("UPDATE Process SET Description = 'Tied' WHERE ProcessID = 1");
+    ASSERT_TRUE(manager.SaveProject(QString(), false));
+    EXPECT_EQ(PackedValue(projectDir() + "Demo.qvz", READ_PACKAGE_EDIT).toString(), "Tied");
+    ASSERT_TRUE(manager.CloseCurrentProject());
+    EXPECT_EQ(prompts.texts(), QStringList());
+}
+
 // An unpacked project whose package went missing: the close with Yes is refused naming the folder
 // that holds the changes; after No the folder keeps them, and the next unpack passes it over.
 TEST_F(CompoundPackageTest, AnUnpackedFolderWhosePackageWentMissingKeepsItsChanges)

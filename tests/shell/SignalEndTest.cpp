@@ -2,14 +2,16 @@
 #include "ShellTestSupport.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "shell/MainFrame.h"
 #include "projects/ProjectManager.h"
+#include "shell/InstanceFolders.h"
+#include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -55,6 +57,8 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
             environment.insert(name, m_root.path() + "/child/" + name);
+        ShareCacheWithChild();
+        m_foldersBefore = InstanceFolders();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         driver.setProcessEnvironment(environment);
         QStringList arguments{m_project, c.changed ? "1" : "0"};
@@ -70,13 +74,29 @@ protected:
         m_driverErrors = QString::fromLocal8Bit(driver.readAllStandardError());
         return driver.exitStatus() == QProcess::NormalExit ? driver.exitCode() : -1;
     }
+    // The driver's cache folder is this process's: one user's instances share one working-copies
+    // root, the only one a recovery takes working copies from.
+    void ShareCacheWithChild() const
+    {
+        const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+        const QString childOrganization = m_root.path() + "/child/XDG_CACHE_HOME/" + PROFILE_ORGANIZATION;
+        QDir().mkpath(cache);
+        QDir().mkpath(childOrganization);
+        ASSERT_TRUE(QFile::exists(childOrganization + "/" + PROFILE_APPLICATION) ||
+                    QFile::link(cache, childOrganization + "/" + PROFILE_APPLICATION));
+    }
+    static QStringList InstanceFolders()
+    {
+        QStringList folders;
+        for (const QString& name : QDir(WorkingCopiesRoot()).entryList({"instance-*"}, QDir::Dirs))
+            folders << WorkingCopiesRoot() + name;
+        return folders;
+    }
+    // The folders the driver left in the working-copies root it shares with this process.
     QStringList ChildInstanceFolders() const
     {
-        const QString root = m_root.path() + "/child/XDG_CACHE_HOME/" + PROFILE_ORGANIZATION + "/" +
-                             PROFILE_APPLICATION + "/WorkingCopies/";
-        QStringList folders;
-        for (const QString& name : QDir(root).entryList({"instance-*"}, QDir::Dirs))
-            folders << root + name;
+        QStringList folders = InstanceFolders();
+        folders.removeIf([this](const QString& folder) { return m_foldersBefore.contains(folder); });
         return folders;
     }
     QString OpenedDescription() const
@@ -88,6 +108,7 @@ protected:
     QTemporaryDir m_root;
     const QString m_project = m_root.path() + "/Demo/Demo.prj";
     QString m_driverErrors;
+    QStringList m_foldersBefore;
     ScriptedPromptService m_prompts;
     std::unique_ptr<CQuorvantaApp> m_app;
 };

@@ -4,6 +4,7 @@
 // lifetime. Header only, so that the headless session (tests/crashdriver) shares it without GoogleTest.
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/PathHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,6 +25,9 @@ public:
     QString exeDir() const override { return m_root + "bin/"; }
     QString workingDir() const override { return m_workingDir; }
     QString instanceTempDir() const override { return m_instanceDir; }
+    // Every session of a test lays out its instance folder under the test's root; a folder
+    // outside it stands for one this program never made.
+    bool isInstanceFolder(const QString& folder) const override { return IsResolvedBelow(folder, m_root); }
     QString standardTemplateDir() const override { return installDir() + "Templates/Projects/"; }
     QString userTemplateDir() const override { return m_root + "user-templates/"; }
     QString languageDir() const override { return installDir() + "Language/"; }

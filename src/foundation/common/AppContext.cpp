@@ -1,5 +1,6 @@
 #include "foundation/common/AppContext.h"
 
+#include "foundation/common/PathHelpers.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/StepConnectionUse.h"
@@ -128,6 +129,17 @@ QString GetQuorvantaTempDir()
 {
     return fromPaths([](PathProvider& p) { return p.instanceTempDir(); });
 }
+bool IsInstanceFolder(const QString& folder)
+{
+    AppContext* context = GetAppContext();
+    return context && context->paths() && context->paths()->isInstanceFolder(folder);
+}
+
+bool PathProvider::isInstanceFolder(const QString& folder) const
+{
+    return IsResolvedBelow(folder, workingCopiesRoot());
+}
+
 QString GetInstallDir()
 {
     return fromPaths([](PathProvider& p) { return p.installDir(); });

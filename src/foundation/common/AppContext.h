@@ -77,6 +77,9 @@ public:
     virtual QString instanceTempDir() const = 0; // per-instance working-copy folder
     // The folder that holds every instance's working-copy folder; nothing below it is a user's.
     virtual QString workingCopiesRoot() const { return instanceTempDir(); }
+    // A folder below workingCopiesRoot(): one this program made for an instance's working copies,
+    // the only kind a recovery takes working copies from.
+    virtual bool isInstanceFolder(const QString& folder) const;
     virtual QString standardTemplateDir() const = 0;
     virtual QString userTemplateDir() const = 0;
     virtual QString languageDir() const = 0;
@@ -129,6 +132,8 @@ QString GetProjectName();
 QString GetEquipmentDBPath();
 QString GetMaterialsDBPath();
 QString GetQuorvantaTempDir();
+// The path provider's answer; false without an application object.
+bool IsInstanceFolder(const QString& folder);
 QString GetInstallDir();
 QString GetQuorvantaExePath();
 QString GetHelpFileName();

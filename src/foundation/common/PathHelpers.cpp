@@ -44,3 +44,11 @@ QString FindFileNoCase(const QString& folder, const QString& fileName)
     }
     return QString();
 }
+
+bool IsResolvedBelow(const QString& folder, const QString& root)
+{
+    const QString resolved = QFileInfo(folder).canonicalFilePath();
+    const QString resolvedRoot = QFileInfo(root).canonicalFilePath();
+    return !resolved.isEmpty() && !resolvedRoot.isEmpty() && resolved.startsWith(WithSlash(resolvedRoot)) &&
+           resolved.size() > WithSlash(resolvedRoot).size();
+}

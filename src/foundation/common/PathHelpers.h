@@ -16,3 +16,7 @@ QString GetFileNameFromPath(const QString& path, bool removeExtension);
 // The real path of fileName in folder, its case ignored ("STEP_42.STP" finds "step_42.stp");
 // an exact match wins; "" when there is none.
 QString FindFileNoCase(const QString& folder, const QString& fileName);
+
+// True when the folder, its links resolved, lies strictly below root (its links resolved too);
+// false when either does not exist.
+bool IsResolvedBelow(const QString& folder, const QString& root);

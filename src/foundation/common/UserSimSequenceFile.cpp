@@ -1,6 +1,7 @@
 #include "foundation/common/UserSimSequenceFile.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/NewFile.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -220,17 +221,10 @@ bool CopyUserSimSequenceFile(const QString& source, const QString& target, QStri
     }
     const QByteArray content = in.readAll();
     NoteFileWritten(target);
-    QSaveFile out(target);
-    if (in.error() != QFileDevice::NoError || !out.open(QIODevice::WriteOnly) ||
-        out.write(content) != content.size() || !out.commit()) {
+    if (in.error() != QFileDevice::NoError || !ReplaceWithNewFile(target, content, nullptr)) {
         if (failedFile)
             *failedFile = in.error() != QFileDevice::NoError ? source : target;
         return false;
-    }
-    try {
-        SyncFolderOf(target);
-    } catch (const CDaoException&) {
-        // The copy is in place; only the folder's flush failed.
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "foundation/db/Compaction.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
@@ -37,8 +38,11 @@ void useRollbackJournal(const QString& path)
         throw CDaoException(QStringLiteral("Cannot set the journal format of '%1'.").arg(path));
 }
 
+// A link under the name is no leftover of ours: it is refused, and what it names is left alone.
 void removeOrThrow(const QString& path)
 {
+    if (IsSymbolicLink(path))
+        throw CDaoException(LinkRefusedText(path));
     if (QFileInfo::exists(path) && !QFile::remove(path))
         throw CDaoException(QStringLiteral("Cannot remove '%1'.").arg(path));
 }
@@ -75,7 +79,8 @@ public:
             RemoveSideFiles(m_temporary);
             writeTemporary();
         } catch (const CDaoException&) {
-            QFile::remove(m_temporary);
+            if (!IsSymbolicLink(m_temporary))
+                QFile::remove(m_temporary);
             throw;
         }
     }
@@ -94,9 +99,14 @@ private:
                 QStringLiteral("The database '%1' is open and cannot be replaced.").arg(m_target));
     }
 
+    // VACUUM INTO opens its file by name: it is made here first, new and empty, so that the
+    // database never goes through a link put under that name.
     void writeTemporary()
     {
         enter(CompactionStage::VacuumInto);
+        QString refused;
+        if (!CreateNewFile(m_temporary, ExistingFile::Refuse, &refused))
+            throw CDaoException(refused);
         m_source.Execute(QStringLiteral("VACUUM INTO ?"), {m_temporary});
         useRollbackJournal(m_temporary);
         prepareTemporary();
@@ -156,7 +166,8 @@ private:
 
     void recover() noexcept
     {
-        QFile::remove(m_temporary);
+        if (!IsSymbolicLink(m_temporary))
+            QFile::remove(m_temporary);
         if (!QFileInfo::exists(m_backup))
             return;
         if (m_replaced || !QFileInfo::exists(m_target)) {

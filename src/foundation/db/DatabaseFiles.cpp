@@ -1,5 +1,6 @@
 #include "foundation/db/DatabaseFiles.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoException.h"
@@ -36,8 +37,11 @@ void syncDescriptor(const QString& path, int flags)
         throw CDaoException(QStringLiteral("Cannot flush '%1' to disk: %2").arg(path, reason));
 }
 
+// A link under the name is no leftover of ours: it is refused, and what it names is left alone.
 void removeIfPresent(const QString& path)
 {
+    if (IsSymbolicLink(path))
+        throw CDaoException(LinkRefusedText(path));
     if (QFileInfo::exists(path) && !QFile::remove(path))
         throw CDaoException(QStringLiteral("Cannot remove '%1'.").arg(path));
 }
@@ -115,9 +119,11 @@ void writeFlushedCopy(const QString& source, const QString& target, bool working
     if (from.get() < 0 || ::fstat(from.get(), &status) != 0)
         throwSystemError(QStringLiteral("Cannot read"), source);
     const mode_t mode = (status.st_mode & 07777) | (workingCopy ? S_IWUSR : 0);
-    const Descriptor to(
-        ::open(QFile::encodeName(target).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
-    if (to.get() < 0 || ::fchmod(to.get(), mode) != 0)
+    QString refused;
+    const Descriptor to(OpenNewFile(target, ExistingFile::Refuse, &refused, mode));
+    if (to.get() < 0)
+        throw CDaoException(refused);
+    if (::fchmod(to.get(), mode) != 0)
         throwSystemError(QStringLiteral("Cannot create"), target);
     const JournalFormat format = workingCopy ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
     if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), format))
@@ -137,7 +143,8 @@ void replaceWithFlushedCopy(const QString& source, const QString& target, bool w
         ReplaceFile(temporary, target);
         SyncFolderOf(target);
     } catch (const CDaoException&) {
-        QFile::remove(temporary);
+        if (!IsSymbolicLink(temporary))
+            QFile::remove(temporary);
         throw;
     }
 }
@@ -150,7 +157,8 @@ void writeInPlace(const QString& source, const QString& target)
     try {
         writeFlushedCopy(source, target, true);
     } catch (const CDaoException&) {
-        QFile::remove(target);
+        if (!IsSymbolicLink(target))
+            QFile::remove(target);
         throw;
     }
 }
@@ -248,6 +256,8 @@ bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byt
         return fail(error, QStringLiteral("Cannot copy '%1' onto itself.").arg(source));
     if (CSharedConnection::isOpen(target))
         return fail(error, QStringLiteral("The database '%1' is open and cannot be replaced.").arg(target));
+    if (IsSymbolicLink(target))
+        return fail(error, LinkRefusedText(target));
     NoteFileWritten(target);
     try {
         if (CopiesByCompaction(source))

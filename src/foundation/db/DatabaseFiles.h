@@ -1,7 +1,8 @@
 #pragma once
 // Copying and deleting database files, and the durable-write helpers behind them. A database is
 // never copied byte for byte while it is open or has a -wal or -journal beside it, and a delete
-// takes its -wal, -shm and -journal along.
+// takes its -wal, -shm and -journal along. A copy's target, its temporaries and a file removed as a
+// leftover are never links: a link under such a name is refused (foundation/common/NewFile.h).
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,6 @@
 #include "foundation/db/SaveJournal.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DiskSyncs.h"
@@ -48,26 +49,12 @@ bool ParseEntry(const QByteArray& line, CSaveJournal::Entry& entry)
     return sizeOk && sumOk && entry.size >= 0;
 }
 
+// The journal is made new: one a link stands in for is refused, and nothing goes through the link.
 void WriteFlushed(const QString& path, const QByteArray& bytes)
 {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        throw CDaoException(QStringLiteral("Cannot create '%1': %2").arg(path, journalSystemError()));
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        written += n;
-    }
-    const bool flushed = written == bytes.size() && SyncDescriptor(fd);
-    const QString reason = journalSystemError();
-    ::close(fd);
-    if (!flushed)
-        throw CDaoException(QStringLiteral("Cannot write '%1': %2").arg(path, reason));
+    QString error;
+    if (!WriteNewFile(path, bytes, ExistingFile::Replace, &error))
+        throw CDaoException(error);
 }
 } // namespace
 
@@ -160,7 +147,8 @@ bool CSaveJournal::Read(bool& whole, bool& foreign)
         if (lines.at(i) == trailer || lines.at(i).isEmpty())
             continue;
         if (ParseEntry(lines.at(i), entry) &&
-            IsJournalEntryAllowed(entry.temporary, entry.target, projectName))
+            IsJournalEntryAllowed(entry.temporary, entry.target, projectName) &&
+            !IsSymbolicLink(folderPath(entry.temporary)))
             m_entries.append(entry);
         else
             foreign = true;
@@ -200,6 +188,8 @@ void CSaveJournal::SetAside()
 CSaveJournal::Leftover CSaveJournal::FinishLeftover()
 {
     bool whole = false, foreign = false;
+    if (IsSymbolicLink(m_path)) // no save of ours wrote it: never read through it
+        throw CDaoException(LinkRefusedText(m_path));
     if (!QFileInfo::exists(m_path))
         return Leftover::None;
     if (!Read(whole, foreign))

@@ -6,8 +6,9 @@
 // until the journal is gone. A journal found later is finished when every entry can be verified
 // (its temporary, or its target when already renamed, has the recorded size and checksum), and
 // otherwise deleted with the temporaries it names. A journal that names anything but the project's
-// own files (SaveJournalNames.h) is set aside as "<journal>.rejected" and nothing it names is
-// touched. Failures raise CDaoException.
+// own files (SaveJournalNames.h), or a temporary that is a link, is set aside as
+// "<journal>.rejected" and nothing it names is touched; a journal that is itself a link is refused.
+// Failures raise CDaoException.
 
 #include <QList>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "modules/packer/QvzReader.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/common/QVCompletionStatus.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -184,11 +185,16 @@ bool CQvzReader::WriteParts(const QString& folder, IQVCompletionStatus* status)
     return true;
 }
 
+// The part is a new file: a leftover one is replaced, a link under its name refused.
 bool CQvzReader::ExtractEntry(const Entry& entry, const QString& part)
 {
-    QFile file(part);
+    QString refused;
+    const int fd = OpenNewFile(part, ExistingFile::Replace, &refused);
+    if (fd < 0)
+        return Refuse(refused);
+    QFile file;
     zip_file_t* source = zip_fopen_index(m_zip, entry.index, 0);
-    bool whole = source && file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+    bool whole = file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) && source &&
                  CopyQvzEntry(source, file, entry.size) && file.flush() && ::fsync(file.handle()) == 0;
     if (source)
         whole = zip_fclose(source) == 0 && whole;
@@ -215,6 +221,8 @@ bool CQvzReader::MovePartsIntoPlace(const QString& folder)
 
 void CQvzReader::RemoveParts(const QString& folder) const
 {
-    for (const Entry& entry : m_entries)
-        QFile::remove(PartPath(folder, entry.name));
+    for (const Entry& entry : m_entries) {
+        if (!IsSymbolicLink(PartPath(folder, entry.name)))
+            QFile::remove(PartPath(folder, entry.name));
+    }
 }

@@ -5,6 +5,7 @@
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/NewFile.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
@@ -44,7 +45,13 @@ QString ChooseReportPath(const QString& title, const QString& scope)
 bool WriteReportInPlace(const QString& path, const QList<ReportSheet>& sheets, QString& reason)
 {
     const QString partial = path + QStringLiteral(".part");
-    QFile::remove(partial);
+    // Made here, new, before the workbook writer opens it by name: never a link's target. A link is
+    // named; any other failure is the workbook's own, as when the writer cannot create it.
+    if (!CreateNewFile(partial, ExistingFile::Replace, &reason)) {
+        if (!IsSymbolicLink(partial))
+            reason.clear();
+        return false;
+    }
     bool written = WriteReportWorkbook(partial, sheets);
     try {
         if (written) {

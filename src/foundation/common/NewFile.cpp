@@ -1,0 +1,149 @@
+#include "foundation/common/NewFile.h"
+
+#include "foundation/db/DiskSyncs.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QString SystemText(const char* what, const QString& path, int error)
+{
+    return QStringLiteral("%1 '%2': %3")
+        .arg(QLatin1String(what), path, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+int Fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return -1;
+}
+
+// A plain file of that name removed; false with the reason when it stays.
+bool RemovePlain(const QByteArray& name, const QString& path, QString* error)
+{
+    if (::unlink(name.constData()) == 0 || errno == ENOENT)
+        return true;
+    Fail(error, SystemText("Cannot remove", path, errno));
+    return false;
+}
+
+// O_NONBLOCK keeps a fifo under the name from holding the open; a regular file ignores it.
+int OpenFlags(bool create)
+{
+    return O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT | O_EXCL : 0);
+}
+
+// Not a regular file (a fifo, a device, a folder): closed and refused.
+int KeepRegular(int fd, const QString& path, QString* error)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
+        return fd;
+    ::close(fd);
+    return Fail(error, SystemText("Cannot create", path, EEXIST));
+}
+
+bool WriteAll(int fd, const QByteArray& bytes)
+{
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + written, size_t(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+} // namespace
+
+QString LinkRefusedText(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" is a symbolic link. Nothing is written through a link: remove it "
+                          "and try again.")
+        .arg(path);
+}
+
+bool IsSymbolicLink(const QString& path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+int OpenNewFile(const QString& path, ExistingFile existing, QString* error, mode_t mode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    const bool present = ::lstat(name.constData(), &status) == 0;
+    if (present && S_ISLNK(status.st_mode))
+        return Fail(error, LinkRefusedText(path));
+    if (present && existing == ExistingFile::Replace && S_ISREG(status.st_mode) &&
+        !RemovePlain(name, path, error))
+        return -1;
+    int fd = -1;
+    if (present && existing == ExistingFile::Reuse)
+        fd = ::open(name.constData(), OpenFlags(false));
+    if (fd < 0 && (!present || existing != ExistingFile::Reuse || errno == ENOENT))
+        fd = ::open(name.constData(), OpenFlags(true), mode);
+    if (fd >= 0)
+        return KeepRegular(fd, path, error);
+    const int reason = errno;
+    // A link put in its place since the look (O_NOFOLLOW answers ELOOP, O_EXCL EEXIST).
+    if (IsSymbolicLink(path))
+        return Fail(error, LinkRefusedText(path));
+    return Fail(error, SystemText("Cannot create", path, reason));
+}
+
+bool CreateNewFile(const QString& path, ExistingFile existing, QString* error, mode_t mode)
+{
+    const int fd = OpenNewFile(path, existing, error, mode);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+bool WriteNewFile(const QString& path, const QByteArray& bytes, ExistingFile existing, QString* error,
+                  mode_t mode)
+{
+    const int fd = OpenNewFile(path, existing, error, mode);
+    if (fd < 0)
+        return false;
+    const bool written = WriteAll(fd, bytes) && SyncDescriptor(fd);
+    const int reason = errno;
+    ::close(fd);
+    if (written)
+        return true;
+    ::unlink(QFile::encodeName(path).constData());
+    Fail(error, SystemText("Cannot write", path, reason));
+    return false;
+}
+
+bool ReplaceWithNewFile(const QString& target, const QByteArray& bytes, QString* error)
+{
+    const QString part = target + QStringLiteral(".part");
+    if (!WriteNewFile(part, bytes, ExistingFile::Replace, error))
+        return false;
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
+        Fail(error, SystemText("Cannot replace", target, errno));
+        ::unlink(QFile::encodeName(part).constData());
+        return false;
+    }
+    // The file is in place; a failed flush of its folder is not undone.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        SyncDescriptor(folder);
+        ::close(folder);
+    }
+    return true;
+}
