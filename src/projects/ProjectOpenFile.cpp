@@ -4,13 +4,13 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "modules/steputils/SchemaMigrator.h"
 #include "projects/CompoundFile.h"
 #include "projects/CompoundFileState.h"
 #include "projects/ProjectFileKind.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
-#include "foundation/db/SchemaBuilder.h"
-#include "modules/steputils/SchemaMigrator.h"
 
 #include <QDir>
 #include <QFile>
