@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 
 namespace {
+constexpr int CONNECTION_WATCH_MS = 500;
 const QString kPeer = QStringLiteral("org.freedesktop.DBus.Peer");
 const QString kIntrospectable = QStringLiteral("org.freedesktop.DBus.Introspectable");
 const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
@@ -81,6 +82,14 @@ CAutomationBus::CAutomationBus(CAutomationModelBuilder& model, CAutomationLifeti
             m_lifetime->PeerLeft(peer);
     });
     SetAutomationMessageSink([this](const QString& text) { sendMessageSignal(text); });
+    m_connectionWatch.setInterval(CONNECTION_WATCH_MS);
+    connect(&m_connectionWatch, &QTimer::timeout, this, [this] {
+        if (m_connection.isConnected())
+            return;
+        m_connectionWatch.stop();
+        if (m_lost)
+            m_lost();
+    });
 }
 
 CAutomationBus::~CAutomationBus()
@@ -107,8 +116,10 @@ bool CAutomationBus::Claim(const QDBusConnection& connection, QString* error)
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
         m_connection.interface()->registerService(QLatin1String(SERVICE_NAME), QDBusConnectionInterface::DontQueueService,
                                                   QDBusConnectionInterface::DontAllowReplacement);
-    if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered)
+    if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
+        m_connectionWatch.start();
         return true;
+    }
     m_connection.unregisterObject(QStringLiteral("/"), QDBusConnection::UnregisterTree);
     *error = QStringLiteral("%1 is already taken on the session bus.").arg(QLatin1String(SERVICE_NAME));
     return false;

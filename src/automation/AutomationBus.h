@@ -12,6 +12,9 @@
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QDBusVirtualObject>
+#include <QTimer>
+
+#include <functional>
 
 class CAutomationLifetime;
 class CAutomationModelBuilder;
@@ -26,6 +29,8 @@ public:
 
     // Serves the objects on connection and takes the name, unless another program holds it.
     bool Claim(const QDBusConnection& connection, QString* error);
+    // Called once, within a second, when the claimed connection is lost (the bus ended).
+    void WhenDisconnected(std::function<void()> lost) { m_lost = std::move(lost); }
     static QString InterfaceName(const CAutomationObject& object);
 
     QString introspect(const QString& path) const override;
@@ -53,6 +58,8 @@ private:
     mutable CAutomationPathMap m_paths;
     QDBusConnection m_connection;
     QDBusServiceWatcher m_peers;
+    QTimer m_connectionWatch; // the connection tells nobody that it was lost: it is looked at
+    std::function<void()> m_lost;
 };
 
 // The bus error of a failed call (Quorvanta.Error.<code>, or the bus's own for a misuse).

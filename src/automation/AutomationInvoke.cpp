@@ -4,6 +4,8 @@
 #include "automation/AutomationObject.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/EscapedErrors.h"
+#include "foundation/common/ParseDouble.h"
+#include "foundation/common/UnitConversion.h"
 
 #include <QApplication>
 
@@ -33,12 +35,24 @@ bool programIsBusy()
     throw CAutomationException(code, text);
 }
 
+// A double that is no finite number or lies beyond the unset value 1e35 is refused; 1e35 itself
+// keeps its meaning of "not set" for the member.
+const CAutomationVariant& storable(const CAutomationVariant& value, const QString& what)
+{
+    const double number = value.doubleValue();
+    if (value.type() == VT_R8 && number != UNSET_VALUE && !IsStorableNumber(number))
+        fail(AutomationError::InvalidArgument, QStringLiteral("Please enter a number for %1.").arg(what));
+    return value;
+}
+
 CAutomationVariant converted(const CAutomationVariant& value, VarType type, const QString& what)
 {
+    if (type == VT_VARIANT)
+        return storable(value, what);
     CAutomationVariant out;
     if (!value.ChangeType(type, &out))
         fail(AutomationError::TypeMismatch, QStringLiteral("Type mismatch: %1").arg(what));
-    return out;
+    return storable(out, what);
 }
 
 AutomationArgs convertedArgs(const AutomationMember& member, const AutomationArgs& args)
@@ -52,7 +66,7 @@ AutomationArgs convertedArgs(const AutomationMember& member, const AutomationArg
     }
     AutomationArgs out;
     for (qsizetype i = 0; i < args.size(); ++i)
-        out << (member.params[i] == VT_VARIANT ? args[i] : converted(args[i], member.params[i], member.name));
+        out << converted(args[i], member.params[i], member.name);
     while (out.size() < member.params.size())
         out << CAutomationVariant(); // left out
     return out;
@@ -78,7 +92,7 @@ void putValue(CAutomationObject& object, const AutomationMember& member, const A
         fail(AutomationError::BadParameterCount, member.name + QStringLiteral(" takes one value"));
     if (object.IsDetached())
         fail(AutomationError::Detached, QStringLiteral("The object no longer belongs to the project."));
-    member.put(object, member.type == VT_VARIANT ? args.first() : converted(args.first(), member.type, member.name));
+    member.put(object, converted(args.first(), member.type, member.name));
 }
 
 CAutomationVariant callMember(CAutomationObject& object, const AutomationMember& member, const AutomationArgs& args)

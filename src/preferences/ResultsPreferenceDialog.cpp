@@ -4,6 +4,7 @@
 #include "foundation/common/HelpService.h"
 #include "foundation/common/LeadingNumber.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/ParseDouble.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
@@ -176,6 +177,8 @@ QString CResultsPreferenceDialog::RowError(int row) const
     if (Cell(row, TO_COL).isEmpty())
         return QString();
     const double to = LeadingDouble(Cell(row, TO_COL));
+    if (!IsStorableNumber(to)) // it would read back as the open end
+        return QString::fromLatin1(NUMBER_PROMPT_TEXT);
     const double from = LeadingDouble(Cell(row, FROM_COL));
     if (Cell(row, FROM_COL).isEmpty())
         return QString::asprintf("Entries must be in successive order. Please remove data from row %d or enter a "

@@ -164,8 +164,10 @@ bool CVaporEmissionParameterTab::CheckEntries()
     if (!DDV_GXGridWnd(m_grid))
         return false;
     for (int row = 1; row <= m_rows.size(); ++row) {
+        // A value as it was read (an unset 1e35 among them) is kept, not judged.
+        const QString text = m_grid->GetValueRowCol(row, VALUE_COLUMN);
         QString warning;
-        if (!ValidateCell(*m_grid, row, VALUE_COLUMN, m_grid->GetValueRowCol(row, VALUE_COLUMN), &warning)) {
+        if (text != m_rows[row - 1].shownValue && !ValidateCell(*m_grid, row, VALUE_COLUMN, text, &warning)) {
             QvMessageBox(warning);
             m_grid->setFocus();
             m_grid->SetCurrentCell(row, VALUE_COLUMN);

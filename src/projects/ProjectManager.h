@@ -149,7 +149,7 @@ private:
     bool RunOpen(int mode, const QString& projectName, const QString& description, bool frameArgument);
     bool LocateProjectFile(int mode);
     bool ChooseProjectFile();
-    bool TakeChosenFile(const QString& path);
+    void TakeChosenFile(const QString& path);
     bool UnpackIfCompound(bool& unpacked);
     bool PrepareExistingFile(bool pathGiven);
     bool OfferRecovery(int inUse, const QString& name);

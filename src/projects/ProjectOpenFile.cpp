@@ -4,6 +4,8 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "modules/steputils/SchemaMigrator.h"
 #include "projects/CompoundFile.h"
 #include "projects/CompoundFileState.h"
 #include "projects/ProjectFileKind.h"
@@ -11,6 +13,7 @@
 #include "projects/ProjectManager.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -43,6 +46,29 @@ bool IsProjectFileKind(const QFileInfo& file)
     return HasExtension(file, "wc") && !IsStepWorkingCopy(file);
 }
 
+// Why a package is no package of ours: it does not start as a zip archive does.
+QString PackageRefusal(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    const QByteArray start = file.read(4);
+    const bool zip = start == QByteArrayLiteral("PK\x03\x04") || start == QByteArrayLiteral("PK\x05\x06");
+    return zip ? QString() : QStringLiteral("the file is not a compound file");
+}
+
+// Why a database file is no project of ours; empty when it is one. A newer version's file passes:
+// the open itself says why it cannot use it.
+QString DatabaseRefusal(const QString& path)
+{
+    CSchemaMigrator migrator(DatabaseKind::Project, {});
+    switch (migrator.Inspect(path)) {
+    case MigrationOutcome::Failed: return QStringLiteral("the file cannot be read as a database");
+    case MigrationOutcome::NotOurs: return QStringLiteral("the database was not created by Tamro Plenthover");
+    default: return QString();
+    }
+}
+
 QString InitialOpenFolder()
 {
     AppContext* app = GetAppContext();
@@ -66,7 +92,10 @@ bool CheckProjectFileToOpen(const QString& path)
         QvMessageBox(QString::fromLatin1(NOT_A_PROJECT));
         return false;
     }
-    return true;
+    const QString refusal = HasExtension(file, "qvz") ? PackageRefusal(path) : DatabaseRefusal(path);
+    if (!refusal.isEmpty())
+        QvMessageBox(QStringLiteral("%1 is not a Tamro Plenthover project: %2").arg(path, refusal));
+    return refusal.isEmpty();
 }
 
 bool CProjectManager::LocateProjectFile(int mode)
@@ -103,38 +132,36 @@ bool CProjectManager::ChooseProjectFile()
         request.filterIndex = package.isEmpty() ? 1 : COMPOUND_FILTER_ENTRY;
     }
     const QString chosen = ChooseFile(request);
-    if (chosen.isEmpty() || !CloseForReopen())
+    if (chosen.isEmpty() || !CheckProjectFileToOpen(chosen) || !CloseForReopen())
         return false;
-    return TakeChosenFile(chosen);
+    TakeChosenFile(chosen);
+    return true;
 }
 
-bool CProjectManager::TakeChosenFile(const QString& path)
+void CProjectManager::TakeChosenFile(const QString& path)
 {
     ProjectFileSet& files = m_files;
-    files.projectDir.clear();
-    if (!CheckProjectFileToOpen(path))
-        return false;
     const QFileInfo file(path);
     files.projectFilePath = path;
     files.isTemplate = HasExtension(file, "qvt");
     files.projectFileKind = HasExtension(file, "qvz") ? 2 : 1;
     files.projectDBPath = GetQuorvantaTempDir() + file.completeBaseName() + QStringLiteral(".wc");
     files.projectDir = WithSlash(file.absolutePath());
-    return true;
 }
 
 bool CProjectManager::PrepareExistingFile(bool pathGiven)
 {
     ProjectFileSet& files = m_files;
     if (pathGiven) {
+        // A file that is no project is refused while the open project stays as it is.
+        if (!CheckProjectFileToOpen(m_requestedPath)) {
+            if (!QFileInfo::exists(m_requestedPath))
+                GetAppContext()->RemoveFromRecentFileList(m_requestedPath);
+            return false;
+        }
         if (!CloseForReopen())
             return false;
         files.projectFilePath = m_requestedPath;
-        if (!QFileInfo::exists(files.projectFilePath)) {
-            QvMessageBox(QStringLiteral("The file %1 does not exist").arg(files.projectFilePath));
-            GetAppContext()->RemoveFromRecentFileList(files.projectFilePath);
-            return false;
-        }
     }
     bool unpacked = false;
     if (!m_compound.IsStartupPackage() && !UnpackIfCompound(unpacked))

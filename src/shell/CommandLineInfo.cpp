@@ -1,5 +1,7 @@
 #include "shell/CommandLineInfo.h"
 
+#include <QFileInfo>
+
 namespace {
 bool isSwitch(const QString& argument)
 {
@@ -24,5 +26,8 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments)
         else if (info.fileName.isEmpty() && (!isSwitch(argument) || argument.startsWith(QLatin1Char('/'))))
             info.fileName = argument; // an absolute path starts with "/" as well
     }
+    // Kept absolute: the recent-files list and every later message name the file wherever they run.
+    if (!info.fileName.isEmpty())
+        info.fileName = QFileInfo(info.fileName).absoluteFilePath();
     return info;
 }

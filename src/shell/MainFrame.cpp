@@ -6,6 +6,7 @@
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/controls/CollationSort.h"
+#include "shell/DisabledEntryTips.h"
 #include "shell/MCStatusBar.h"
 #include "shell/ShellConstants.h"
 #include "simulation/BatchSimulation.h"
@@ -43,6 +44,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     m_readDisplayOptions = [this] { readDisplayOptions(); };
     m_statusBar = new MCStatusBar(this);
     setStatusBar(m_statusBar);
+    m_disabledEntryTips = new CDisabledEntryTips(m_statusBar, this);
     resize(1200, 800);
     createPanes();
     createMenus();

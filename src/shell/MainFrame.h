@@ -32,6 +32,7 @@
 #include <functional>
 #include <memory>
 
+class CDisabledEntryTips;
 class CommandTarget;
 class MCStatusBar;
 class QAction;
@@ -333,6 +334,7 @@ private:
 
     QMdiArea* m_mdiArea = nullptr;
     MCStatusBar* m_statusBar = nullptr;
+    CDisabledEntryTips* m_disabledEntryTips = nullptr;
     QToolBar* m_toolBar = nullptr;
     std::array<QDockWidget*, PANE_COUNT> m_panes{};
     std::array<std::function<void()>, PANE_COUNT> m_paneRefresh{};

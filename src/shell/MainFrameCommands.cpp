@@ -12,6 +12,7 @@
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/UserSimSequenceFile.h"
 #include "shell/CommandTable.h"
+#include "shell/DisabledEntryTips.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
@@ -82,6 +83,7 @@ QMenu* CMainFrame::menuFor(const QString& path)
     else
         created = menuFor(path.left(slash))->addMenu(path.mid(slash + 1));
     connect(created, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+    m_disabledEntryTips->Watch(created);
     m_menus.insert(path, created);
     return created;
 }

@@ -13,6 +13,7 @@
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
 #include "shell/ShellConstants.h"
+#include "shell/SignalHandler.h"
 #include "shell/bridge/ManagedProcessOperation.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,7 @@
 
 #include <sys/resource.h>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -108,7 +110,8 @@ bool CQuorvantaApp::InitInstance(const QStringList& arguments)
 }
 
 // Serves the scripting objects under the program's bus name; another program holding it ends
-// this start with a line on stderr.
+// this start with a line on stderr. Once the bus is gone no script can reach the program again:
+// unless the user sees its window, it ends as a hang-up does, a changed project kept for recovery.
 bool CQuorvantaApp::ClaimAutomationBus()
 {
     record(QStringLiteral("ClaimAutomationBus"));
@@ -116,6 +119,10 @@ bool CQuorvantaApp::ClaimAutomationBus()
     QString error = QStringLiteral("The scripting objects are not available.");
     if (tree) {
         m_bus = std::make_unique<CAutomationBus>(*tree, &m_frame->automationLifetime());
+        m_bus->WhenDisconnected([this] {
+            if (!m_frame->isVisible())
+                CSignalHandler::Request(SIGHUP);
+        });
         if (m_bus->Claim(QDBusConnection::sessionBus(), &error))
             return true;
     }

@@ -1,5 +1,6 @@
 #include "shell/RecentFileList.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 CRecentFileList::CRecentFileList(const QString& section, const QString& entryFormat, int size)
@@ -15,10 +16,11 @@ QStringList CRecentFileList::names() const
     return entries;
 }
 
-void CRecentFileList::Add(const QString& path)
+void CRecentFileList::Add(const QString& given)
 {
-    if (path.isEmpty())
+    if (given.isEmpty())
         return;
+    const QString path = QFileInfo(given).absoluteFilePath(); // opened from anywhere later
     for (qsizetype i = m_paths.size() - 1; i >= 0; --i) {
         if (m_paths.at(i).compare(path, Qt::CaseInsensitive) == 0)
             m_paths.removeAt(i);

@@ -1,6 +1,7 @@
 #pragma once
 // A most-recently-used list of file paths kept in one profile section ("File1".."File8"),
-// newest first. A path already in the list moves to the top (paths compare without case).
+// newest first, each made absolute. A path already in the list moves to the top (paths compare
+// without case).
 
 #include <QStringList>
 

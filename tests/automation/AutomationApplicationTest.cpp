@@ -3,6 +3,7 @@
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ProjectControl.h"
+#include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,17 +61,25 @@ TEST_F(AutomationApplicationTest, OpenProjectRecognisesTheOpenFile)
     EXPECT_TRUE(control.calls.isEmpty());
 }
 
-// A path that names no project file answers 0 with the open's own text before the open project is
-// asked to close; any project kind, the extension in any case, goes on to the open.
+// A path that names no project file of ours answers 0 with the open's own text before the open
+// project is asked to close; any project kind, the extension in any case, goes on to the open.
 TEST_F(AutomationApplicationTest, OpenProjectRefusesWhatIsNoProjectFileBeforeTheClose)
 {
     const QString notProject = "Please select a Tamro Plenthover Project file to open!";
+    const QString notOurs = "%1 is not a Tamro Plenthover project: %2";
     const QString root = app.root();
-    for (const char* name :
-         {"notes.txt", "STEP_1001.wc", "Plant.PRJ", "Plant.qvz", "Plant.qvt", "Plant.wc"}) {
+    for (const char* name : {"notes.txt", "STEP_1001.wc", "Empty.prj", "Text.qvz"}) {
         QFile file(root + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name;
     }
+    for (const char* name : {"Plant.PRJ", "Plant.qvt", "Plant.wc"}) {
+        CSchemaBuilder project(DatabaseKind::Project);
+        ASSERT_TRUE(project.Create(root + name) && project.Finish()) << name;
+    }
+    QFile package(root + "Plant.qvz");
+    ASSERT_TRUE(package.open(QIODevice::WriteOnly));
+    package.write("PK\x05\x06", 4); // an empty zip archive's end record
+    package.close();
     ASSERT_TRUE(QDir(root).mkdir("Folder.prj"));
     const struct {
         QString path;
@@ -80,6 +89,8 @@ TEST_F(AutomationApplicationTest, OpenProjectRefusesWhatIsNoProjectFileBeforeThe
         {root + "Folder.prj", "The file " + root + "Folder.prj does not exist"},
         {root + "notes.txt", notProject},
         {root + "STEP_1001.wc", notProject},
+        {root + "Empty.prj", notOurs.arg(root + "Empty.prj", "the file cannot be read as a database")},
+        {root + "Text.qvz", notOurs.arg(root + "Text.qvz", "the file is not a compound file")},
         {root + "Plant.PRJ", ""},
         {root + "Plant.qvz", ""},
         {root + "Plant.qvt", ""},

@@ -1,6 +1,7 @@
 #include "AutomationFixture.h"
 
 #include "automation/AutomationBus.h"
+#include "automation/AutomationBusTypes.h"
 #include "automation/QVFields.h"
 #include "automation/QVOperation.h"
 #include "automation/QVProcesses.h"
@@ -228,6 +229,36 @@ TEST_F(AutomationModelTest, NegativeTimesAmountsAndVolumesAreRefused)
     const QDBusMessage reply = AutomationErrorReply(call, refused);
     EXPECT_EQ(reply.errorName(), "Quorvanta.Error.InvalidArgument");
     EXPECT_EQ(reply.errorMessage(), "Please enter a non-negative number for Duration.");
+}
+
+// A value that is no number (an infinity, NaN) or lies beyond the unset value 1e35 is refused as
+// InvalidArgument, as it comes over the bus: nothing is stored and the object keeps its value.
+TEST_F(AutomationModelTest, InfinitiesNaNAndValuesBeyondTheUnsetValueAreRefused)
+{
+    OpenDemo();
+    long fieldID = 0;
+    auto field = FieldWithRange(COUPLING_STEP, &fieldID);
+    ASSERT_TRUE(field);
+    auto range = Obj(Obj(field, "Ranges"), "Item", {L(0)});
+    const QString rows = "SELECT group_concat(quote(DoubleValue), ';') FROM TblFieldData"
+                         " UNION ALL SELECT group_concat(quote(Low) || quote(High), ';') FROM TblRangeData";
+    const QList<QVariant> sent{qInf(), -qInf(), qQNaN(), 1e300, -1e300, 1.5e35, QStringLiteral("1e300")};
+    for (const auto& [object, member] : QList<std::pair<std::shared_ptr<CAutomationObject>, QString>>{
+             {field, "dValue"}, {range, "LoValue"}, {range, "HiValue"}}) {
+        const V old = Get(object, member);
+        const QString before = StepValue(COUPLING_STEP, rows).toString();
+        for (const QVariant& bus : sent) {
+            const std::string what = member.toStdString() + " = " + bus.toString().toStdString();
+            V value;
+            ASSERT_TRUE(FromBusValue(bus, &value, [](const QString&) { return nullptr; })) << what;
+            const AutomationResult refused = Put(object, member, value);
+            EXPECT_EQ(refused.error, AutomationError::InvalidArgument) << what;
+            EXPECT_EQ(refused.text, "Please enter a number for " + member + ".") << what;
+            EXPECT_EQ(Get(object, member), old) << what;
+        }
+        EXPECT_EQ(StepValue(COUPLING_STEP, rows).toString(), before) << member.toStdString();
+        EXPECT_TRUE(Put(object, member, V::Double(9.9e34)).ok()) << member.toStdString();
+    }
 }
 
 // The recipe text written after a parameter change is what the operation reports next.

@@ -40,6 +40,19 @@ TEST(FileDialogService, ClassicFiltersBecomeQtFilters)
     EXPECT_EQ(TranslateFileFilter("Images (*.png)"), "Images (*.png)");
 }
 
+// The default extension is added once, with one dot, whether given with its dot or without.
+TEST(FileDialogService, ASavedNameGetsTheDefaultExtensionWithOneDot)
+{
+    const struct {
+        const char *path, *extension, *saved;
+    } cases[] = {{"/p/name", ".xml", "/p/name.xml"},   {"/p/Demo", ".qvz", "/p/Demo.qvz"},
+                 {"/p/name", "xlsx", "/p/name.xlsx"},  {"/p/name.", ".xml", "/p/name.xml"},
+                 {"/p/name.txt", ".xml", "/p/name.txt"}, {"/p/name", "", "/p/name"},
+                 {"", ".xml", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(WithDefaultExtension(c.path, c.extension), c.saved) << c.path << " " << c.extension;
+}
+
 TEST(AppContext, HelpersAnswerEmptyWithoutAnApplication)
 {
     AppContext* previous = SetAppContext(nullptr);

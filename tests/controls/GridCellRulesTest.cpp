@@ -79,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(NotNumbers, AttributeRules,
                          ::testing::Values(RuleCase{UA_POSITIVE, "abc", "", "Please enter a number."},
                                            RuleCase{UA_TEMPERATURE, "1,5", "K", "Please enter a number."},
-                                           RuleCase{UA_ZERO_ONE4, "-0", "", "Please enter a number."}));
+                                           RuleCase{UA_ZERO_ONE4, "-0", "", "Please enter a number."},
+                                           RuleCase{UA_TEMPERATURE, "1e300", "K", "Please enter a number."}));
 
 TEST(AttributeRules, TheFirstSetAttributeInPrecedenceDecides)
 {

@@ -61,6 +61,25 @@ TEST_F(ObjectGridWndTest, AnInvalidCellCannotBeLeft)
     }
 }
 
+// A value left as it was read (an unset 1e+35 among them) is not judged; typed, it is refused.
+TEST_F(ObjectGridWndTest, AValueLeftAsReadIsKeptAndTheSameTypedIsRefused)
+{
+    grid.SetValueRowCol(2, 1, "1e+35");
+    QLineEdit* editor = OpenCellEditor(grid, 2, 1);
+    ASSERT_NE(editor, nullptr);
+    PressKey(editor, Qt::Key_Return);
+    EXPECT_TRUE(prompts.texts().isEmpty());
+    EXPECT_TRUE(grid.UpdateData(true));
+
+    editor = OpenCellEditor(grid, 2, 1);
+    ASSERT_NE(editor, nullptr);
+    editor->setText("1e35");
+    prompts.expect(IDOK);
+    PressKey(editor, Qt::Key_Return);
+    EXPECT_EQ(prompts.texts(), QStringList{"Please enter a number."});
+    EXPECT_EQ(grid.GetValueRowCol(2, 1), "1e+35");
+}
+
 TEST_F(ObjectGridWndTest, ReadOnlyAndDisabledCellsRefuseEdits)
 {
     grid.SetStyleRange(CGridRange(2, 2),

@@ -35,7 +35,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"-0", false, 0}, ParseCase{".0", false, 0}, ParseCase{"abc", false, 0},
                       ParseCase{"1,5", false, 0}, ParseCase{"1.5x", false, 0}, ParseCase{"1.5 2", false, 0},
                       ParseCase{"nan", false, 0}, ParseCase{"inf", false, 0}, ParseCase{"0x10", false, 0},
-                      ParseCase{"1e400", false, 0}, ParseCase{"- 1", false, 0}));
+                      ParseCase{"1e400", false, 0}, ParseCase{"- 1", false, 0},
+                      // 1e35 and beyond are the unset value: typed, they are no number
+                      ParseCase{"9.9e34", true, 9.9e34}, ParseCase{"1e35", false, 0},
+                      ParseCase{"-1e35", false, 0}, ParseCase{"1e300", false, 0},
+                      ParseCase{"-1e300", false, 0}));
 
 TEST(ParseDouble, ReadsAndFormatsWithSevenSignificantDigitsWhateverTheDesktopLocale)
 {

@@ -103,6 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PlanCase{2, "12.5", ""}, PlanCase{2, "", ""}, PlanCase{2, "abc", NUMBER},
                       PlanCase{2, "1.2.3", LIKE}, PlanCase{2, "1,2", NUMBER},
                       PlanCase{2, "0", POSITIVE_PROMPT}, PlanCase{2, "-4", POSITIVE_PROMPT},
+                      PlanCase{2, "1e300", LIKE}, PlanCase{2, "1e35", LIKE}, PlanCase{7, "inf", NUMBER},
                       PlanCase{7, "3", ""}, PlanCase{7, "x1", NUMBER}, PlanCase{7, "-0.5", POSITIVE_PROMPT},
                       PlanCase{6, "4/11/97 12:27:46 PM", ""}, PlanCase{6, "4/11/97 12:27 PM", ""},
                       PlanCase{6, "4/11/97", ""}, PlanCase{6, "", ""}, PlanCase{6, "13/45/97 1:00 PM", DATE},

@@ -290,6 +290,9 @@ TEST_F(ResultsPreferenceTest, EachRefusedRowShowsItsMessageAndStoresNothing)
         {2, "9", "", "1", "Specify a Type in row 2."},
         {2, "9", "Decimal Place", "", "Specify a Precision in row 2."},
         {2, "9", "Significant Digits", "0", "Significant digit precision in row 2 must be positive."},
+        // beyond 1e35 a limit would read back as the open end
+        {2, "1e300", "Decimal Place", "1", "Please enter a number."},
+        {2, "1e35", "Decimal Place", "1", "Please enter a number."},
     };
     for (const auto& c : cases) {
         CResultsPreferenceDialog dialog;

@@ -211,6 +211,7 @@ TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothi
     const QStringList texts = RecipeTexts(COUPLING);
     struct Case {
         QString tag, className, capacity, minimum, message;
+        QString capacityUnit = QStringLiteral("liter");
     };
     const QList<Case> cases = {
         {"r-101", "Reactor", "2500", "",
@@ -219,6 +220,11 @@ TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothi
         {" ", "Reactor", "2500", "", "Please enter a tag for the equipment item."},
         {"R-109", "", "2500", "", "Please enter an equipment class."},
         {"R-109", "Reactor", "big", "", "Please enter a number for Capacity."},
+        {"R-109", "Reactor", "1e300", "", "Please enter a number for Capacity."},
+        {"R-109", "Reactor", "inf", "", "Please enter a number for Capacity."},
+        {"R-109", "Reactor", "2500", "nan", "Please enter a number for Minimum Volume."},
+        {"R-109", "Reactor", "1e35", "", "Please enter a number for Capacity."},
+        {"R-109", "Reactor", "9e34", "", "Please enter a number for Capacity.", "Cubic m"}, // 9e37 litres
         {"R-109", "Reactor", "-5", "", "Please enter a non-negative number for Capacity."},
         {"R-109", "Reactor", "2500", "3000", "The minimum volume may not exceed the capacity."},
     };
@@ -230,6 +236,7 @@ TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothi
             editor->classCombo()->setEditText(c.className);
             editor->capacityEdit()->setText(c.capacity);
             editor->minimumVolumeEdit()->setText(c.minimum);
+            editor->capacityUnitCombo()->setCurrentText(c.capacityUnit);
             prompts.expect(IDOK);
             editor->accept();
             EXPECT_EQ(prompts.lastText(), c.message);

@@ -80,7 +80,9 @@ TEST(CommandLineInfo, TakesOneFileAndTheEmbeddingAndAutomationSwitches)
         {{"q", "/home/u/Demo.qvz", "Other.prj"}, "/home/u/Demo.qvz", false, false},
         {{"q", "-Embedding"}, "", true, false},
         {{"q", "/Automation"}, "", false, true},
-        {{"q", "-automation", "x.prj"}, "x.prj", false, true},
+        {{"q", "-automation", "x.prj"}, QDir::current().absoluteFilePath("x.prj"), false, true},
+        {{"q", "Demo/Demo.prj"}, QDir::currentPath() + "/Demo/Demo.prj", false, false},
+        {{"q", "./Demo/../Demo.prj"}, QDir::currentPath() + "/Demo.prj", false, false},
         {{"q", "-unknown"}, "", false, false},
     };
     for (const Case& c : cases) {

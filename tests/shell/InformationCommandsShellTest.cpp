@@ -11,6 +11,8 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QMouseEvent>
+#include <QStatusBar>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
@@ -200,12 +202,27 @@ TEST_F(InformationCommandsShellTest, ProfileCommandsGoThroughTheProfileFileDialo
     EXPECT_EQ(dialogs.requests().size(), 2);
 }
 
+// The status bar shows the tip of a disabled entry under the mouse, also right after an enabled one.
 TEST_F(InformationCommandsShellTest, ViewersWithoutAModuleStayDisabledAndSaySo)
 {
+    const auto hover = [](QMenu* menu, QAction* entry) {
+        QMouseEvent move(QEvent::MouseMove, menu->actionGeometry(entry).center(), QCursor::pos(), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(menu, &move);
+        QCoreApplication::processEvents();
+    };
     for (const int id :
          {ID_FILE_CASE_MANAGER, ID_VIEW_3D_ANIMATION, ID_VIEW_BLOCK_DIAGRAM, ID_VIEW_EQUIPMENT_DIAGRAM}) {
         frame->UpdateCommandStates();
-        EXPECT_EQ(frame->action(id)->statusTip(), "Not available on this platform.") << id;
-        EXPECT_FALSE(frame->action(id)->isEnabled()) << id;
+        QAction* entry = frame->action(id);
+        EXPECT_EQ(entry->statusTip(), "Not available on this platform.") << id;
+        EXPECT_FALSE(entry->isEnabled()) << id;
+        QMenu* menu = frame->menu(id == ID_FILE_CASE_MANAGER ? "&File" : "&View");
+        menu->popup(frame->geometry().topLeft());
+        frame->statusBar()->clearMessage();
+        hover(menu, frame->action(id == ID_FILE_CASE_MANAGER ? ID_FILE_OPEN : ID_VIEW_SCHEDULE));
+        hover(menu, entry);
+        EXPECT_EQ(frame->statusBar()->currentMessage(), "Not available on this platform.") << id;
+        menu->hide();
     }
 }

@@ -1,5 +1,6 @@
 #include "shell/RecentFileList.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -34,4 +35,14 @@ TEST(RecentFileList, StoresEntriesFile1ToFile8InItsSection)
     CRecentFileList reread("Recent Custom Reports", "File%d", 8);
     reread.ReadList(profile);
     EXPECT_EQ(reread.names(), list.names());
+}
+
+// A path given relative to where the program started is listed by its full path, once.
+TEST(RecentFileList, KeepsAbsolutePaths)
+{
+    CRecentFileList list("Recent File List", "File%d", 8);
+    list.Add("Demo/Demo.prj");
+    list.Add("./Demo/../Demo/Demo.prj");
+    EXPECT_EQ(list.names().first(), QDir::currentPath() + "/Demo/Demo.prj");
+    EXPECT_EQ(list.count(), 1);
 }

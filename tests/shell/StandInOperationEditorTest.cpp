@@ -175,6 +175,35 @@ TEST_F(StandInOperationEditorTest, TheEditorRefusesANegativeTimeAmountOrVolume)
     EXPECT_EQ(labels, (QStringList{"Duration", "Amount", "Volume"}));
 }
 
+// A text that is no storable number (an infinity, NaN, 1e35 or beyond) keeps the editor open with
+// the field's message and the text as typed; an emptied field is stored as unset (1e35).
+TEST_F(StandInOperationEditorTest, TheEditorRefusesNoNumbersAndStoresAnEmptiedFieldAsUnset)
+{
+    form.answer = [this](const OperationEditorContent& content) {
+        EXPECT_NE(content.fields[0].value, 1e35) << "the duration starts set";
+        COperationEditorDialog dialog(content);
+        auto* duration = dialog.findChild<QLineEdit*>(QString("Field%1").arg(content.fields[0].fieldID));
+        for (const char* typed : {"1e300", "-1e300", "inf", "NaN", "1e35", "1E+35"}) {
+            duration->setText(typed);
+            prompts.expect(IDOK);
+            dialog.accept();
+            EXPECT_NE(dialog.result(), QDialog::Accepted) << typed;
+            EXPECT_EQ(prompts.lastText(), "Please enter a number for Duration.") << typed;
+            EXPECT_EQ(duration->text(), typed);
+        }
+        duration->clear();
+        dialog.accept();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        return std::optional(dialog.content());
+    };
+    QString comments;
+    ASSERT_TRUE(Edit(&comments).has_value());
+    QSqlQuery value = m_step->Query("SELECT DoubleValue FROM TblFieldData WHERE FieldID = ?",
+                                    {qlonglong(form.shown.fields[0].fieldID)});
+    ASSERT_TRUE(value.next());
+    EXPECT_EQ(value.value(0).toDouble(), 1e35);
+}
+
 // A form that lets a negative amount through still stores nothing.
 TEST_F(StandInOperationEditorTest, ANegativeAmountFromAnyFormIsNotStored)
 {

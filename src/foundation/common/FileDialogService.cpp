@@ -8,13 +8,6 @@
 
 namespace {
 
-QString withDefaultExtension(const QString& path, const QString& extension)
-{
-    if (path.isEmpty() || extension.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path + QLatin1Char('.') + extension;
-}
-
 class WidgetFileDialogService : public FileDialogService {
 public:
     QString choose(const FileDialogRequest& r) override
@@ -26,7 +19,7 @@ public:
         case FileDialogRequest::Open:
             return QFileDialog::getOpenFileName(parent, r.title, r.initialPath, filter, &selected);
         case FileDialogRequest::Save:
-            return withDefaultExtension(QFileDialog::getSaveFileName(parent, r.title, r.initialPath, filter),
+            return WithDefaultExtension(QFileDialog::getSaveFileName(parent, r.title, r.initialPath, filter),
                                         r.defaultExtension);
         case FileDialogRequest::Folder:
             return QFileDialog::getExistingDirectory(parent, r.title, r.initialPath);
@@ -42,6 +35,16 @@ QString translatePattern(QString pattern)
 }
 
 } // namespace
+
+QString WithDefaultExtension(const QString& path, const QString& extension)
+{
+    QString bare = extension;
+    while (bare.startsWith(QLatin1Char('.')))
+        bare.remove(0, 1);
+    if (path.isEmpty() || bare.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path.endsWith(QLatin1Char('.')) ? path + bare : path + QLatin1Char('.') + bare;
+}
 
 QString TranslateFileFilter(const QString& filter)
 {

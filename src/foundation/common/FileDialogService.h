@@ -21,6 +21,9 @@ public:
     virtual QString choose(const FileDialogRequest& request) = 0;
 };
 
+// A saved file's name: the path with the default extension ("xml" or ".xml") when it has none.
+QString WithDefaultExtension(const QString& path, const QString& extension);
+
 // "Projects (*.prj)|*.prj|All Files (*.*)|*.*||" -> "Projects (*.prj);;All Files (*)".
 QString TranslateFileFilter(const QString& filter);
 

@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <charconv>
+#include <cmath>
 
 const char* const NUMBER_PROMPT_TEXT = "Please enter a number.";
 
@@ -43,6 +44,11 @@ bool ReadDecimal(const QString& text, double* value)
 
 } // namespace
 
+bool IsStorableNumber(double value)
+{
+    return std::isfinite(value) && std::fabs(value) < UNSET_VALUE;
+}
+
 bool ParseDouble(const QString& text, double* value, bool showMessage)
 {
     const QString trimmed = TrimBlanksAndTabs(text);
@@ -54,6 +60,7 @@ bool ParseDouble(const QString& text, double* value, bool showMessage)
     bool ok = ReadDecimal(trimmed, &read);
     if (ok && read == 0.0 && !trimmed.startsWith(u'0'))
         ok = false;
+    ok = ok && IsStorableNumber(read);
     if (ok) {
         *value = read;
         return true;
@@ -61,6 +68,12 @@ bool ParseDouble(const QString& text, double* value, bool showMessage)
     if (showMessage)
         QvMessageBox(QString::fromLatin1(NUMBER_PROMPT_TEXT), MB_OK | MB_ICONEXCLAMATION);
     return false;
+}
+
+std::optional<double> ParsedNumber(const QString& text)
+{
+    double value = UNSET_VALUE;
+    return ParseDouble(text, &value, false) ? std::optional<double>(value) : std::nullopt;
 }
 
 QString FormatDouble(double value, int precision)

@@ -410,8 +410,10 @@ bool CObjectGridWnd::AcceptEditorText(QWidget* editor)
     const int col = m_editorIndex.column() + 1;
     if (GetCellControl(row, col) != GRID_CTRL_EDIT)
         return true;
+    // A text left as it was shown keeps the stored value (an unset 1e35 among them) unjudged.
+    const QString text = EditorText(editor);
     QString warning;
-    if (OnValidateCell(row, col, EditorText(editor), &warning)) {
+    if (text == GetValueRowCol(row, col) || OnValidateCell(row, col, text, &warning)) {
         m_rejectedEditor = nullptr;
         return true;
     }

@@ -1,6 +1,7 @@
 #include "shell/bridge/EquipmentEditorDialog.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/ParseDouble.h"
 #include "foundation/db/OperationParameters.h"
 #include "recipe/NonNegativeValues.h"
 
@@ -11,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QSpinBox>
 
 #include <optional>
@@ -24,16 +24,6 @@ const QString MINIMUM_VOLUME_LABEL = QStringLiteral("Minimum Volume");
 QString NumberText(double value)
 {
     return value >= EQUIPMENT_UNSET_VALUE ? QString() : QString::number(value, 'g', 12);
-}
-
-// The unset value for a blank text; nullopt for a text that is not a number.
-std::optional<double> ParsedNumber(const QString& text)
-{
-    if (text.trimmed().isEmpty())
-        return EQUIPMENT_UNSET_VALUE;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
 }
 
 // Every entry of the list, and the current text first when the list lacks it.
@@ -138,10 +128,12 @@ EquipmentItemData CEquipmentEditorDialog::item() const
     return edited;
 }
 
-QString CEquipmentEditorDialog::numberRefusal(QLineEdit* value, const QString& label) const
+// A volume is refused as no number also where it reaches 1e35 once converted to litres.
+QString CEquipmentEditorDialog::numberRefusal(QLineEdit* value, const QComboBox* unit, const QString& label) const
 {
     const std::optional<double> number = ParsedNumber(value->text());
-    if (!number)
+    const double litres = number ? ToEngineUnit(OperationField::Volume, *number, unit->currentText()) : 0;
+    if (!number || (litres != EQUIPMENT_UNSET_VALUE && !IsStorableNumber(litres)))
         return QStringLiteral("Please enter a number for ") + label + QLatin1Char('.');
     return *number < 0 ? NegativeValueMessage(label) : QString();
 }
@@ -152,9 +144,9 @@ QString CEquipmentEditorDialog::refusal() const
         return QStringLiteral("Please enter a tag for the equipment item.");
     if (m_class->currentText().trimmed().isEmpty())
         return QStringLiteral("Please enter an equipment class.");
-    for (const auto& [value, label] :
-         {std::pair{m_capacity, CAPACITY_LABEL}, {m_minimumVolume, MINIMUM_VOLUME_LABEL}}) {
-        if (const QString text = numberRefusal(value, label); !text.isEmpty())
+    for (const auto& [value, unit, label] : {std::tuple{m_capacity, m_capacityUnit, CAPACITY_LABEL},
+                                             {m_minimumVolume, m_minimumVolumeUnit, MINIMUM_VOLUME_LABEL}}) {
+        if (const QString text = numberRefusal(value, unit, label); !text.isEmpty())
             return text;
     }
     const EquipmentItemData edited = item();

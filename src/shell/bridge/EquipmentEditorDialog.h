@@ -41,7 +41,7 @@ private:
     void addVolumeRow(const QString& label, QLineEdit* value, QComboBox* unit);
     QComboBox* addLookupRow(const QString& label, const EquipmentLookupList& entries, long current);
     QString refusal() const;
-    QString numberRefusal(QLineEdit* value, const QString& label) const;
+    QString numberRefusal(QLineEdit* value, const QComboBox* unit, const QString& label) const;
 
     EquipmentItemData m_item;
     Check m_check;

@@ -1,6 +1,7 @@
 #include "shell/bridge/OperationEditorDialog.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/ParseDouble.h"
 #include "foundation/common/ServiceSlot.h"
 #include "recipe/NonNegativeValues.h"
 
@@ -18,16 +19,6 @@ constexpr double EDITOR_UNSET_VALUE = 1e35;
 QString ValueText(double value)
 {
     return value >= EDITOR_UNSET_VALUE ? QString() : QString::number(value, 'g', 10);
-}
-
-// nullopt for a text that is not a number; a blank text is the unset value.
-std::optional<double> ParsedValue(const QString& text)
-{
-    if (text.trimmed().isEmpty())
-        return EDITOR_UNSET_VALUE;
-    bool ok = false;
-    const double value = QLocale::c().toDouble(text.trimmed(), &ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
 }
 } // namespace
 
@@ -60,7 +51,7 @@ COperationEditorDialog::COperationEditorDialog(const OperationEditorContent& con
 int COperationEditorDialog::invalidValueRow() const
 {
     for (int row = 0; row < m_values.size(); ++row) {
-        if (!ParsedValue(m_values.at(row)->text()))
+        if (!ParsedNumber(m_values.at(row)->text()))
             return row;
     }
     return -1;
@@ -72,7 +63,7 @@ OperationEditorContent COperationEditorDialog::content() const
     for (int row = 0; row < m_values.size(); ++row) {
         // An unchanged text keeps the stored value exactly.
         if (m_values.at(row)->text() != ValueText(m_content.fields.at(row).value))
-            edited.fields[row].value = ParsedValue(m_values.at(row)->text()).value_or(EDITOR_UNSET_VALUE);
+            edited.fields[row].value = ParsedNumber(m_values.at(row)->text()).value_or(EDITOR_UNSET_VALUE);
     }
     edited.comments = m_comments->toPlainText();
     return edited;
