@@ -31,11 +31,14 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
         CDaoTransaction transaction(*step);
         if (ownRows)
             ownRows(*step);
-        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), m_before,
-                                                 CRecipeEditWriter::StateOf(m_view.lines()));
+        const RecipeLinesState after = CRecipeEditWriter::StateOf(m_view.lines());
+        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), m_before, after);
         if (afterRows)
             afterRows(*step);
+        const QList<long> regenerated =
+            CRecipeEditWriter::RegenerateMovedTexts(m_view.stepID(), m_before, after);
         transaction.Commit();
+        CRecipeEditWriter::ShowRegeneratedTexts(m_view.stepID(), regenerated);
         return true;
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);

@@ -2,6 +2,8 @@
 
 #include "recipe/RecipeEditWriter.h"
 
+#include "foundation/common/ProcessOperationService.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "recipe/RecipeButton.h"
@@ -215,4 +217,45 @@ int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesS
     if (!owners.isEmpty())
         RunEditStatement(step, "Operation", UPDATE_OWNERS, owners);
     return int(deleted.size() + shifted.size() + changed.size());
+}
+
+namespace {
+// Each unit procedure's successor in recipe order; 0 after the last.
+QHash<long, long> NextUnitProcedures(const RecipeLinesState& state)
+{
+    QList<std::pair<long, long>> units; // sequence, id
+    for (const RecipeRowState& row : state.rows) {
+        if (row.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            units.append({row.sequence, row.id});
+    }
+    std::sort(units.begin(), units.end());
+    QHash<long, long> next;
+    for (int i = 0; i < units.size(); ++i)
+        next.insert(units.at(i).second, i + 1 < units.size() ? units.at(i + 1).second : 0);
+    return next;
+}
+} // namespace
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
+                                                    const RecipeLinesState& after)
+{
+    const QHash<long, long> nextBefore = NextUnitProcedures(before);
+    const QHash<long, long> nextAfter = NextUnitProcedures(after);
+    QList<long> stale;
+    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
+        const long owner = it.value();
+        const bool moved = owner > -1 && before.owners.value(it.key(), -1) != owner;
+        const bool newSuccessor = nextBefore.value(owner, -1) != nextAfter.value(owner, -1);
+        if (moved || newSuccessor)
+            stale.append(it.key());
+    }
+    for (const long operationID : std::as_const(stale))
+        ProcessOperation(stepID, operationID);
+    return stale;
+}
+
+void CRecipeEditWriter::ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs)
+{
+    for (const long operationID : operationIDs)
+        ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
 }
