@@ -3,10 +3,9 @@
 
 #include "simulation/BatchSimulation.h"
 
-#include "foundation/common/FrameServices.h"
-
 #include "foundation/common/Array.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"

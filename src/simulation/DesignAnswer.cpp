@@ -57,9 +57,10 @@ QString EquipmentLine(long stepID, const QSqlQuery& row)
         line += QStringLiteral(" (was ") + EquipmentTag(before) + u')';
     const double capacity = row.value(4).toDouble();
     const double need = row.value(5).toDouble();
-    if (need < 1e34)
-        line += QStringLiteral(", needs ") + LitresText(need) +
-                (capacity < 1e34 ? QStringLiteral(" of ") + LitresText(capacity) : QString());
+    if (need < 1e34) // the volume the design batch needs, of what the item holds
+        line += QStringLiteral(", ") +
+                (capacity < 1e34 ? QString::number(need, 'f', 0) + QStringLiteral(" of ") + LitresText(capacity)
+                                 : LitresText(need));
     return line;
 }
 
