@@ -12,4 +12,5 @@ INSERT INTO RecipeTextWord (WordKey, WordText) VALUES
     ('Series', 'Series'),
     ('Not Set', 'not set'),
     ('Ranges', 'Ranges'),
-    ('To', 'to');
+    ('To', 'to'),
+    ('Out Of Step', 'out of the step');

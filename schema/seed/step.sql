@@ -22,4 +22,5 @@ INSERT INTO TblFieldLibrary (FieldTypeID, FieldType, FieldLabel, Quantity, UOM, 
     (100006, 'ReactionID', 'Reaction', NULL, NULL, 0, NULL),
     (100007, 'UtilityID', 'Utility', NULL, NULL, 0, NULL),
     (100008, 'StreamCategoryID', 'Stream Category', NULL, NULL, 0, NULL),
-    (100009, 'LaborID', 'Labor Grade', NULL, NULL, 0, NULL);
+    (100009, 'LaborID', 'Labor Grade', NULL, NULL, 0, NULL),
+    (100010, 'KeyComponentID', 'Key Component', NULL, NULL, 0, NULL);

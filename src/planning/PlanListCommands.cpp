@@ -5,6 +5,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/DesktopOpener.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ProjectControl.h"
 #include "foundation/common/SubsystemConcerns.h"
@@ -19,6 +20,7 @@
 #include "planning/PlanSequenceFile.h"
 #include "planning/ProductionPlanDialogRun.h"
 #include "simulation/ResultWindows.h"
+#include "simulation/RunOutcome.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,7 +171,13 @@ void CPlanList::OnDefineSequence()
 // desktop's handler.
 void CPlanList::ViewPlanSequence()
 {
-    if (!SimulatePlan(-1, false, nullptr, false))
+    long planID = -1;
+    QString name;
+    if (!GetSelectedPlan(planID, name))
+        return;
+    const bool written = SimulatePlan(planID, false, nullptr, false);
+    ShowRunOutcome(PlanSequenceOutcomeText(planID, written));
+    if (!written)
         return;
     const QString path = QDir(GetProjectDir()).filePath(PlanSequenceFileName());
     if (!OpenOnDesktop(path))

@@ -207,6 +207,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     run.moving = bool(beforeLines);
     const CStepConnectionUse targetInUse(step), sourceInUse(run.source);        // the full page cache
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
+    QList<long> regenerated;
     try {
         CDaoTransaction transaction(*step);
         std::optional<CDaoTransaction> sourceRead;
@@ -231,6 +232,8 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
             CarryConstraintsOfMoved(*step, run.operations, run.unitProcedures);
             DeleteConstraintsOffTheRecipe(*step, m_document.stepID);
         }
+        regenerated = CRecipeEditWriter::RegenerateMovedTexts(m_document.stepID, run.before,
+                                                              CRecipeEditWriter::StateOf(m_lineButtons));
         transaction.Commit();
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
@@ -243,6 +246,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         return false;
     }
     finishPaste();
+    CRecipeEditWriter::ShowRegeneratedTexts(m_document.stepID, regenerated);
     return run.lowest >= 0;
 }
 

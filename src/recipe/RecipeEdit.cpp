@@ -31,12 +31,15 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
         CDaoTransaction transaction(*step);
         if (ownRows)
             ownRows(*step);
-        const auto [before, after] =
-            CRecipeEditWriter::ChangedStates(m_before, CRecipeEditWriter::RowsOf(m_view.lines()));
+        const QList<RecipeLineRow> rows = CRecipeEditWriter::RowsOf(m_view.lines());
+        const auto [before, after] = CRecipeEditWriter::ChangedStates(m_before, rows);
         m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), before, after);
         if (afterRows)
             afterRows(*step);
+        const QList<long> regenerated =
+            CRecipeEditWriter::RegenerateMovedTexts(m_view.stepID(), m_before, rows);
         transaction.Commit();
+        CRecipeEditWriter::ShowRegeneratedTexts(m_view.stepID(), regenerated);
         return true;
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);

@@ -2,6 +2,8 @@
 
 #include "recipe/RecipeEditWriter.h"
 
+#include "foundation/common/ProcessOperationService.h"
+#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "recipe/RecipeButton.h"
@@ -9,6 +11,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
 
 namespace {
 
@@ -206,10 +209,9 @@ void AddRows(RecipeLinesState& state, const QList<RecipeLineRow>& rows, qsizetyp
             state.owners.insert(line.row.id, line.owner);
     }
 }
-} // namespace
 
-std::pair<RecipeLinesState, RecipeLinesState>
-CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
+// The lengths of the head and the tail that before and after share.
+std::pair<qsizetype, qsizetype> SharedEnds(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
 {
     const qsizetype shorter = qMin(before.size(), after.size());
     qsizetype head = 0;
@@ -218,6 +220,14 @@ CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList
     qsizetype tail = 0;
     while (tail < shorter - head && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
         ++tail;
+    return {head, tail};
+}
+} // namespace
+
+std::pair<RecipeLinesState, RecipeLinesState>
+CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
+{
+    const auto [head, tail] = SharedEnds(before, after);
     std::pair<RecipeLinesState, RecipeLinesState> states;
     AddRows(states.first, before, head, before.size() - tail);
     AddRows(states.second, after, head, after.size() - tail);
@@ -258,4 +268,93 @@ int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesS
     if (!owners.isEmpty())
         RunEditStatement(step, "Operation", UPDATE_OWNERS, owners);
     return int(deleted.size() + shifted.size() + changed.size());
+}
+
+namespace {
+// Each unit procedure's successor in recipe order; 0 after the last.
+QHash<long, long> NextUnitProcedures(const RecipeLinesState& state)
+{
+    QList<std::pair<long, long>> units; // sequence, id
+    for (const RecipeRowState& row : state.rows) {
+        if (row.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            units.append({row.sequence, row.id});
+    }
+    std::sort(units.begin(), units.end());
+    QHash<long, long> next;
+    for (int i = 0; i < units.size(); ++i)
+        next.insert(units.at(i).second, i + 1 < units.size() ? units.at(i + 1).second : 0);
+    return next;
+}
+} // namespace
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
+                                                    const RecipeLinesState& after)
+{
+    const QHash<long, long> nextBefore = NextUnitProcedures(before);
+    const QHash<long, long> nextAfter = NextUnitProcedures(after);
+    QList<long> stale;
+    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
+        const long owner = it.value();
+        const bool moved = owner > -1 && before.owners.value(it.key(), -1) != owner;
+        const bool newSuccessor = nextBefore.value(owner, -1) != nextAfter.value(owner, -1);
+        if (moved || newSuccessor)
+            stale.append(it.key());
+    }
+    for (const long operationID : std::as_const(stale))
+        ProcessOperation(stepID, operationID);
+    return stale;
+}
+
+namespace {
+// Each unit procedure's successor in line order; 0 after the last.
+QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows)
+{
+    QHash<long, long> next;
+    long previous = -1;
+    for (const RecipeLineRow& line : rows) {
+        if (line.row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+            continue;
+        if (previous != -1)
+            next.insert(previous, line.row.id);
+        next.insert(line.row.id, 0);
+        previous = line.row.id;
+    }
+    return next;
+}
+} // namespace
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
+                                                    const QList<RecipeLineRow>& after)
+{
+    const auto [head, tail] = SharedEnds(before, after);
+    QHash<long, long> ownersBefore;
+    for (qsizetype i = head; i < before.size() - tail; ++i) {
+        if (before.at(i).row.kind == RECIPE_LINE_OPERATION)
+            ownersBefore.insert(before.at(i).row.id, before.at(i).owner);
+    }
+    const QHash<long, long> nextBefore = NextUnitProcedures(before), nextAfter = NextUnitProcedures(after);
+    QSet<long> newSuccessor;
+    for (auto it = nextAfter.begin(); it != nextAfter.end(); ++it) {
+        if (nextBefore.value(it.key(), -1) != it.value())
+            newSuccessor.insert(it.key());
+    }
+    QList<long> stale;
+    for (qsizetype i = 0; i < after.size(); ++i) {
+        const RecipeLineRow& line = after.at(i);
+        if (line.row.kind != RECIPE_LINE_OPERATION)
+            continue;
+        const bool inWindow = i >= head && i < after.size() - tail;
+        const bool moved = inWindow && line.owner > -1 && ownersBefore.value(line.row.id, -1) != line.owner;
+        if (moved || newSuccessor.contains(line.owner))
+            stale.append(line.row.id);
+    }
+    for (const long operationID : std::as_const(stale))
+        ProcessOperation(stepID, operationID);
+    return stale;
+}
+
+void CRecipeEditWriter::ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs)
+{
+    for (const long operationID : operationIDs)
+        ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
 }

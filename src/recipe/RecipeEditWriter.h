@@ -62,4 +62,16 @@ public:
     // Deletes and updates what differs between before and after; answers the rows written.
     static int Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
                      const RecipeLinesState& after);
+    // The operations whose generated text the edit made stale: those now under another unit
+    // procedure (another vessel), and those of a unit procedure now followed by another one (a
+    // transfer names where it goes). Only these are regenerated, inside the caller's transaction;
+    // answers their ids, for the views to show the new texts once the edit is committed.
+    static QList<long> RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
+                                            const RecipeLinesState& after);
+    // The same of two snapshots in line order; owners are compared only between the shared head
+    // and tail, where alone they can differ.
+    static QList<long> RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
+                                            const QList<RecipeLineRow>& after);
+    // The operation lines of the step's views take their regenerated texts.
+    static void ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs);
 };

@@ -95,8 +95,16 @@ bool CRecipeItemDelete::Run(long stepID, long itemID, int kind, const QString& f
         return true;
     NumberRemainingLines(lines);
     const RecipeLinesState after = CRecipeEditWriter::StateOf(lines);
-    return CStagedTransaction(step)
-        .Stage(failure, MB_OK,
-               [&](CDaoDatabase& database) { CRecipeEditWriter::Write(database, stepID, before, after); })
-        .Commit();
+    QList<long> regenerated;
+    const bool written = CStagedTransaction(step)
+                             .Stage(failure, MB_OK,
+                                    [&](CDaoDatabase& database) {
+                                        CRecipeEditWriter::Write(database, stepID, before, after);
+                                        regenerated =
+                                            CRecipeEditWriter::RegenerateMovedTexts(stepID, before, after);
+                                    })
+                             .Commit();
+    if (written)
+        CRecipeEditWriter::ShowRegeneratedTexts(stepID, regenerated);
+    return written;
 }

@@ -3,9 +3,13 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/FrameServices.h"
+#include "foundation/common/MessageBox.h"
 #include "foundation/common/OperationEditorService.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/ProcessOperationService.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/opdialog/OPDialog.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
@@ -67,8 +71,45 @@ bool TakeEditorFlags()
     return true;
 }
 
+// The operations whose text names the unit procedure's vessel: its own, and those of the unit
+// procedure before it (a transfer names where it goes).
+QList<long> OperationsNamingUnitProcedure(CDaoDatabase& step, long unitProcedureID)
+{
+    QList<long> operations;
+    QSqlQuery rows = step.Query(
+        QStringLiteral("SELECT OperationID FROM Operation WHERE UnitProcedureID = ? OR UnitProcedureID ="
+                       " (SELECT p.ID FROM TextRecipe p WHERE p.Type = 'Unit Procedure' AND p.RecipeSequenceNumber <"
+                       "   (SELECT h.RecipeSequenceNumber FROM TextRecipe h WHERE h.Type = 'Unit Procedure'"
+                       "    AND h.ID = ?) ORDER BY p.RecipeSequenceNumber DESC LIMIT 1)"),
+        {qlonglong(unitProcedureID), qlonglong(unitProcedureID)});
+    while (rows.next())
+        operations.append(long(rows.value(0).toLongLong()));
+    return operations;
+}
+
+// After its vessel may have changed, in one transaction; the lines follow.
+void RegenerateTextsNamingUnitProcedure(long stepID, long unitProcedureID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step || !step->IsOpen())
+        return;
+    QList<long> operations;
+    try {
+        operations = OperationsNamingUnitProcedure(*step, unitProcedureID);
+        CDaoTransaction transaction(*step);
+        for (long operationID : std::as_const(operations))
+            ProcessOperation(stepID, operationID);
+        transaction.Commit();
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
+    }
+    for (long operationID : operations)
+        ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
+}
+
 void AfterUnitProcedureEdit(long stepID, long unitProcedureID)
 {
+    RegenerateTextsNamingUnitProcedure(stepID, unitProcedureID);
     const long first = CSharedTextRecipeFunctions::getFirstOperationInUnitProcedure(stepID, unitProcedureID);
     if (first > -1)
         TellEngineOperationModified(stepID, first);

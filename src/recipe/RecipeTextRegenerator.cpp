@@ -17,10 +17,15 @@ namespace {
 const char* const RECIPE_NOT_OPEN = "Can't open TextRecipe Table to retrieve operation id for updating recipe!";
 const char* const STEPS_NOT_OPEN = "Can't open ProjectStep table to update recipe text!";
 // The operation lines of unit procedures on an equipment item, in recipe order.
+// The operations on the item, and those of the unit procedure before it (a transfer names it).
 const char* const OPERATIONS_ON_EQUIPMENT =
     "SELECT t.ID FROM TextRecipe t JOIN Operation o ON o.OperationID = t.ID"
     " JOIN UnitProcedure u ON u.UnitProcedureID = o.UnitProcedureID"
-    " WHERE t.Type = 'Operation' AND u.PrimaryEquipmentID = ? ORDER BY t.RecipeSequenceNumber, t.RowKey";
+    " WHERE t.Type = 'Operation' AND (u.PrimaryEquipmentID = ? OR (SELECT nu.PrimaryEquipmentID"
+    "   FROM TextRecipe h JOIN TextRecipe n ON n.Type = 'Unit Procedure' AND n.RecipeSequenceNumber >"
+    "   h.RecipeSequenceNumber JOIN UnitProcedure nu ON nu.UnitProcedureID = n.ID"
+    "   WHERE h.Type = 'Unit Procedure' AND h.ID = o.UnitProcedureID ORDER BY n.RecipeSequenceNumber LIMIT 1) = ?)"
+    " ORDER BY t.RecipeSequenceNumber, t.RowKey";
 
 bool isOperationRow(const CTextRecipeSet& recipe)
 {
@@ -83,7 +88,8 @@ bool projectStepIDs(QList<long>& stepIDs)
 QList<long> operationsOnEquipment(CDaoDatabase& step, long equipmentID)
 {
     QList<long> operationIDs;
-    QSqlQuery rows = step.Query(QString::fromLatin1(OPERATIONS_ON_EQUIPMENT), {qlonglong(equipmentID)});
+    QSqlQuery rows =
+        step.Query(QString::fromLatin1(OPERATIONS_ON_EQUIPMENT), {qlonglong(equipmentID), qlonglong(equipmentID)});
     while (rows.next())
         operationIDs.append(long(rows.value(0).toLongLong()));
     return operationIDs;

@@ -54,6 +54,23 @@ void MCStatusBar::EndProgress()
     clearMessage();
 }
 
+void MCStatusBar::ShowOutcome(const QString& text)
+{
+    if (!m_outcome) {
+        m_outcome = new QLabel(this);
+        m_outcome->setObjectName(QStringLiteral("RunOutcome"));
+        addWidget(m_outcome, 1);
+    }
+    m_outcome->setText(text);
+    m_outcome->setToolTip(text);
+    repaintNow();
+}
+
+QString MCStatusBar::OutcomeText() const
+{
+    return m_outcome ? m_outcome->text() : QString();
+}
+
 bool MCStatusBar::IsProgressShown() const { return m_progress != nullptr; }
 
 int MCStatusBar::ProgressPos() const { return m_progress ? m_progress->value() : 0; }

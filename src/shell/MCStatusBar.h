@@ -17,6 +17,9 @@ public:
     // Advances by the step; past the upper bound the position starts again at the lower one.
     void StepProgress();
     void EndProgress();
+    // A run's outcome in a label of its own: it stays beside progress and under passing tips.
+    void ShowOutcome(const QString& text);
+    QString OutcomeText() const;
 
     bool IsProgressShown() const;
     int ProgressPos() const;
@@ -28,5 +31,6 @@ private:
 
     QLabel* m_text = nullptr;
     QProgressBar* m_progress = nullptr;
+    QLabel* m_outcome = nullptr;
     int m_step = 10;
 };

@@ -195,6 +195,11 @@ void CMainFrame::EndProgress()
     m_statusBar->EndProgress();
 }
 
+void CMainFrame::ShowRunOutcome(const QString& text)
+{
+    m_statusBar->ShowOutcome(text);
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
     // Refused while a run pumps events. The project closes first, with its save question; a

@@ -241,6 +241,7 @@ public:
     void SetProgressStep(int step) override;
     void StepProgress() override;
     void EndProgress() override;
+    void ShowRunOutcome(const QString& text) override;
     // SortServices
     void SortComboBoxItems(QComboBox* combo) override;
     void SortListBoxItems(QListWidget* list) override;

@@ -5,6 +5,7 @@
 
 #include "foundation/common/Array.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
@@ -14,6 +15,7 @@
 #include "simulation/AutoSavePause.h"
 #include "simulation/QuickResultsRefresh.h"
 #include "simulation/ResultWindows.h"
+#include "simulation/RunOutcome.h"
 #include "simulation/SimDialog.h"
 #include "simulation/SimulationSummary.h"
 
@@ -155,6 +157,13 @@ void CBatchSimulation::AfterRun(long stepID, int code, long before, long after)
     if (after != before)
         SelectRecipeLine(stepID, int(after - 2)); // the view ignores an index outside its lines
     RefreshResultWindows(QStringLiteral("QVSTEP"), stepID, QString());
+    EndBatchRun(stepID, code);
+}
+
+// The status line always, the summary message when the option asks for it.
+void CBatchSimulation::EndBatchRun(long stepID, int code)
+{
+    ShowRunOutcome(RunOutcomeText(QStringLiteral("Simulate Batch"), SummaryKind::Step, stepID, code));
     if (code == SIMULATION_COMPLETED)
         ShowSimulationSummary(RunSummaryText(SummaryKind::Step, stepID));
 }

@@ -63,6 +63,7 @@ private:
     void HandleRunCode(EngineEntry& engine, long stepID, int code);
     void HidePausedDialog();
     void AfterRun(long stepID, int code, long before, long after);
+    void EndBatchRun(long stepID, int code);
     void StepOn(StepHow how);
     void ShowDialogForStepping();
 

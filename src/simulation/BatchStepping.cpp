@@ -53,8 +53,7 @@ void CBatchSimulation::StepOn(StepHow how)
     HandleRunCode(*engine, stepID, m_engineCode);
     ReloadRecipeViews(stepID);
     SelectRecipeLine(stepID, int(engine->getSimulationStoppedRecipeSequenceNumber(stepID) - 2));
-    if (m_engineCode == SIMULATION_COMPLETED)
-        ShowSimulationSummary(RunSummaryText(SummaryKind::Step, stepID));
+    EndBatchRun(stepID, m_engineCode);
 }
 
 void CBatchSimulation::ShowDialogForStepping()

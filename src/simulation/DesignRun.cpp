@@ -1,15 +1,17 @@
 #include "simulation/DesignRun.h"
 
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "modules/engine/EngineEntry.h"
+#include "simulation/DesignAnswer.h"
 #include "simulation/DesignDlg.h"
+#include "simulation/RunOutcome.h"
 #include "simulation/SimDialog.h"
-#include "simulation/SimulationSummary.h"
 
 namespace {
 
@@ -144,5 +146,7 @@ void CDesignRun::Run(EngineEntry& engine, long stepID, const CDesignDlg& dialog)
                       dialog.timeHorizonUOM, fixed);
     progress->SetProgress(100.0);
     progress->DestroyWindow();
-    ShowSimulationSummary(DesignSummaryText(stepID));
+    // No window shows a design's answer: it is told whatever the end-of-simulation option says.
+    ShowRunOutcome(DesignOutcomeText(stepID));
+    QvMessageBox(DesignAnswerText(stepID), MB_OK | MB_ICONINFORMATION);
 }

@@ -8,6 +8,7 @@
 #include "foundation/common/Array.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/ContextRecord.h"
+#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PlanExplorer.h"
 #include "foundation/common/SelectionService.h"
@@ -20,6 +21,7 @@
 #include "simulation/ProcessPlanRun.h"
 #include "simulation/ProcessPlanRunSupport.h"
 #include "simulation/ResultWindows.h"
+#include "simulation/RunOutcome.h"
 #include "simulation/SimDialog.h"
 #include "simulation/SimulationSummary.h"
 
@@ -102,8 +104,11 @@ void CProcessPlanSimulation::SimulateProcessOrPlan(int mode)
                                                          mode == RUN_BY_CONTEXT && m_userSequence);
     run.dialog->SetProgress(100.0);
     RefreshResultWindows(QLatin1String(run.isProcess ? "QVPROC" : "QVPLAN"), run.id, QString());
+    const SummaryKind kind = run.isProcess ? SummaryKind::Process : SummaryKind::Plan;
+    ShowRunOutcome(RunOutcomeText(QLatin1String(run.isProcess ? "Simulate Process" : "Simulate Plan"), kind,
+                                  run.id, m_outcome));
     if (m_outcome == SIMULATION_COMPLETED)
-        ShowSimulationSummary(RunSummaryText(run.isProcess ? SummaryKind::Process : SummaryKind::Plan, run.id));
+        ShowSimulationSummary(RunSummaryText(kind, run.id));
 }
 
 // Which process or plan runs; false when the call has nothing to run or no engine to run with.

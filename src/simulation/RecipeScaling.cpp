@@ -196,8 +196,10 @@ ScaleRecipeOutcome CRecipeScaling::ScaleStep(long stepID, long processID, const 
         return {false, false, error.GetErrorDescription()};
     }
     progress->SetProgress(100);
-    const bool converted = request.mode == SCALE_INTERACTIVE && dialog.UOMSetID() != -1 &&
-                           ConvertUnits(stepID, dialog.UOMSetID());
+    // An undo puts the values back as they were: it converts no units, so every regenerated text
+    // keeps the unit its field stores.
+    const bool converted = request.mode == SCALE_INTERACTIVE && !dialog.UndoRequested() &&
+                           dialog.UOMSetID() != -1 && ConvertUnits(stepID, dialog.UOMSetID());
     AfterScaling(*engine, *progress, stepID, converted);
     progress->DestroyWindow();
     ShowSimulationSummary(ScaleUpSummaryText(stepID, engine->getCurrentBatchSizeInKg(stepID),

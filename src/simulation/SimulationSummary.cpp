@@ -34,7 +34,9 @@ QString StepName(long stepID)
     return QStringLiteral("step ") + (name.isEmpty() ? QString::number(stepID) : name);
 }
 
-QString ItemName(SummaryKind kind, long id)
+} // namespace
+
+QString SummaryItemName(SummaryKind kind, long id)
 {
     QString name;
     switch (kind) {
@@ -52,7 +54,7 @@ QString ItemName(SummaryKind kind, long id)
     return {};
 }
 
-QString ResultsFile(SummaryKind kind, long id)
+QString SummaryResultsFile(SummaryKind kind, long id)
 {
     const QString name = kind == SummaryKind::Step      ? StepResultsFileName(id)
                          : kind == SummaryKind::Process ? ProcessResultsFileName(id)
@@ -60,20 +62,17 @@ QString ResultsFile(SummaryKind kind, long id)
     return ResultsFilePath(GetProjectDir(), name);
 }
 
-QString RemarkLines(CResultsDatabase& results)
+RemarkCounts CountRemarks(CResultsDatabase& results)
 {
-    int errors = 0;
-    int warnings = 0;
+    RemarkCounts counts;
     for (const ResultsRemark& remark : results.AllRemarks()) {
         if (remark.type.compare(QLatin1String("Error"), Qt::CaseInsensitive) == 0)
-            ++errors;
+            ++counts.errors;
         else
-            ++warnings;
+            ++counts.warnings;
     }
-    return QStringLiteral("Errors: %1\nWarnings: %2").arg(errors).arg(warnings);
+    return counts;
 }
-
-} // namespace
 
 bool SimulationSummaryWanted()
 {
@@ -92,11 +91,12 @@ bool SimulationSummaryWanted()
 QString RunSummaryText(SummaryKind kind, long id)
 {
     CResultsDatabase results;
-    const bool read = results.Open(ResultsFile(kind, id));
+    const bool read = results.Open(SummaryResultsFile(kind, id));
     const ResultsRunSummary summary = read ? results.Summary() : ResultsRunSummary();
     QString text = QStringLiteral("Simulation of %1 completed.\nCycle time: %2\nBatch size: %3\n")
-                       .arg(ItemName(kind, id), Hours(summary.cycleTime), Kg(summary.batchSize));
-    return text + (read ? RemarkLines(results) : QStringLiteral("Errors: 0\nWarnings: 0"));
+                       .arg(SummaryItemName(kind, id), Hours(summary.cycleTime), Kg(summary.batchSize));
+    const RemarkCounts counts = read ? CountRemarks(results) : RemarkCounts();
+    return text + QStringLiteral("Errors: %1\nWarnings: %2").arg(counts.errors).arg(counts.warnings);
 }
 
 QString ScaleUpSummaryText(long stepID, double batchSizeKg, double keyInputKg)
@@ -108,7 +108,7 @@ QString ScaleUpSummaryText(long stepID, double batchSizeKg, double keyInputKg)
 QString DesignSummaryText(long stepID)
 {
     CResultsDatabase results;
-    const QString file = ResultsFile(SummaryKind::Step, stepID);
+    const QString file = SummaryResultsFile(SummaryKind::Step, stepID);
     QString text = QStringLiteral("Design of %1 completed.").arg(StepName(stepID));
     if (!results.Open(file))
         return text;

@@ -8,7 +8,19 @@
 
 #include <QString>
 
+class CResultsDatabase;
+
 enum class SummaryKind { Step, Process, Plan };
+
+// "step Coupling (1.0)", "process ...", "plan Weekly"; the id where the item has no row.
+QString SummaryItemName(SummaryKind kind, long id);
+// The results file of the item's last run in the project folder.
+QString SummaryResultsFile(SummaryKind kind, long id);
+struct RemarkCounts {
+    int errors = 0;
+    int warnings = 0;
+};
+RemarkCounts CountRemarks(CResultsDatabase& results);
 
 // True when the project's BATCH options ask for the message; Null, no row or no project: off.
 bool SimulationSummaryWanted();

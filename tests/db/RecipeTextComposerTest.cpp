@@ -12,6 +12,8 @@ namespace {
 constexpr long CHARGE = 4;
 constexpr long PH_ADJUST = 35;
 constexpr long R101 = 101;
+constexpr long R102 = 102;
+constexpr long TRANSFER = 7;
 constexpr long PLANT = 1;
 
 RecipeTextField Number(const char* type, double value, const char* uom)
@@ -24,18 +26,21 @@ RecipeTextField Reference(const char* type, const char* label, const QVariant& i
     return {type, label, 1e35, id, {}, {}};
 }
 
-// Every field type of the library set, on a unit procedure of R-101.
+// Every field type of the library set, on a unit procedure of R-101 followed by one of R-102.
 RecipeTextOperation FullOperation(long typeID)
 {
-    return {typeID,
-            QStringLiteral("Step one"),
-            R101,
-            PLANT,
-            {Number("Duration", 45, "min"), Number("Amount", 800, "kg"), Number("Volume", 900, "liter"),
-             Number("Temperature", 60, "C"), Reference("MaterialID", "Material", 3),
-             Reference("ReactionID", "Reaction", 1), Reference("UtilityID", "Utility", 1),
-             Reference("StreamCategoryID", "Stream Category", 2), Reference("LaborID", "Labor Grade", 1)},
-            {}};
+    RecipeTextOperation operation{
+        typeID,
+        QStringLiteral("Step one"),
+        R101,
+        PLANT,
+        {Number("Duration", 45, "min"), Number("Amount", 800, "kg"), Number("Volume", 900, "liter"),
+         Number("Temperature", 60, "C"), Reference("MaterialID", "Material", 3), Reference("ReactionID", "Reaction", 1),
+         Reference("UtilityID", "Utility", 1), Reference("StreamCategoryID", "Stream Category", 2),
+         Reference("LaborID", "Labor Grade", 1)},
+        {}};
+    operation.destinationID = R102;
+    return operation;
 }
 
 // The names of the items the operation's ids name; every content flag on.
@@ -48,7 +53,7 @@ RecipeTextSettings FullSettings(const QString& language)
     settings.reactionSets = {{1, "Acylation"}};
     settings.streamCategories = {{2, "Solvent Waste"}};
     settings.laborGrades = {{1, "Operator"}};
-    settings.equipment = {{R101, "R-101"}};
+    settings.equipment = {{R101, "R-101"}, {R102, "R-102"}};
     settings.emissionPaths = {{{PLANT, R101}, "Vent Header"}};
     settings.typeNames = {{CHARGE, "Charge"}, {999, "Special"}};
     return settings;
@@ -60,11 +65,13 @@ const QHash<QString, QString> FULL_VALUES = {
     {"Material", "Toluene"},        {"Reaction", "Acylation"},
     {"Utility", "Nitrogen"},        {"StreamCategory", "Solvent Waste"},
     {"Labor", "Operator"},          {"Equipment", "R-101"},
-    {"EmissionPath", "Vent Header"}};
+    {"EmissionPath", "Vent Header"}, {"Destination", "R-102"},
+    {"Departure", "out of the step"}};
 
 // With every value there, a pattern reads as itself with the values put in and no phrase left out.
 QString Filled(QString pattern)
 {
+    pattern.remove("[ {Departure}]"); // a transfer goes either to the next vessel or out of the step
     for (auto it = FULL_VALUES.cbegin(); it != FULL_VALUES.cend(); ++it)
         pattern.replace('{' + it.key() + '}', it.value());
     pattern.remove('[').remove(']');
@@ -166,6 +173,21 @@ const TextCase TEXT_CASES[] = {
      "Charge 800 kg to R-101."},
     {"NoEquipmentLeavesItsPhraseOut", [](auto& o, auto&) { o.equipmentID = -1; },
      "Charge 800 kg of Toluene."},
+    // A transfer names where it goes, not the vessel it leaves.
+    {"TransferToTheNextVessel",
+     [](auto& o, auto&) {
+         o.operationTypeID = TRANSFER;
+         o.destinationID = R102;
+     },
+     "Transfer 800 kg of Toluene to R-102."},
+    {"TransferOutOfTheStep",
+     [](auto& o, auto&) {
+         o.operationTypeID = TRANSFER;
+         o.leavesStep = true;
+     },
+     "Transfer 800 kg of Toluene out of the step."},
+    {"TransferToAVesselOfNoTag", [](auto& o, auto&) { o.operationTypeID = TRANSFER; },
+     "Transfer 800 kg of Toluene."},
     {"UnitAsTheUnitTableSpellsIt", [](auto& o, auto&) { o.fields[0].uom = " KG"; },
      "Charge 800 kg of Toluene to R-101."},
     {"UnknownUnitAsStored", [](auto& o, auto&) { o.fields[0].uom = "drums"; },

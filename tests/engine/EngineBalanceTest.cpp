@@ -34,10 +34,12 @@ RecipeLineSpec ChargeVolume(long material, double litres)
     return line;
 }
 
-RecipeLineSpec React()
+RecipeLineSpec React(long keyComponent = 0)
 {
     RecipeLineSpec line = OperationLine(32);
     line.references = {{LibraryReferenceField::Reaction, REACTIONS}};
+    if (keyComponent > 0)
+        line.references.append({LibraryReferenceField::KeyComponent, keyComponent});
     return line;
 }
 
@@ -203,6 +205,13 @@ INSTANTIATE_TEST_SUITE_P(
                     0.9, MAT_P, 270, 100, 270 * (500 / 348.5), 270 * 200 / 125.0},
         BalanceCase{"ConversionAsPercent", {Charge(MAT_A, 100), Charge(MAT_B, 300), React(), Transfer()}, {Age()},
                     90, MAT_P, 270, 100, 270 * (500 / 348.5), 270 * 200 / 125.0},
+        // Half of the key component converts: the operation names B (3 kmol), so 1.5 kmol P (225 kg,
+        // 180 l) with 0.5 kmol A (31.25 l) and 1.5 kmol B (150 l); the reaction's own key A would give
+        // 1 kmol: so it does when the operation names a material the reaction does not consume.
+        BalanceCase{"ConversionOfTheOperationsKey", {Charge(MAT_A, 100), Charge(MAT_B, 300), React(MAT_B), Transfer()},
+                    {Age()}, 0.5, MAT_P, 225, 100, 225 * (500 / 361.25), 225 * 200 / 125.0},
+        BalanceCase{"ConversionOfTheReactionsKey", {Charge(MAT_A, 100), Charge(MAT_B, 300), React(MAT_W), Transfer()},
+                    {Age()}, 0.5, MAT_P, 150, 100, 150 * (500 / 382.5), 150 * 200 / 125.0},
         // 1 kmol of B limits the reaction: 1 kmol P; 1 kmol A (62.5 l) and P (120 l) leave.
         BalanceCase{"ScarceReactantLimits", {Charge(MAT_A, 100), Charge(MAT_B, 100), React(), Transfer()}, {Age()},
                     UNSET, MAT_P, 150, 100, 150 * std::min(1000 / 225.0, 500 / 182.5), 150 * 200 / 125.0},

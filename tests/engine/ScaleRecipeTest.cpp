@@ -76,6 +76,16 @@ protected:
         return ids;
     }
 
+    // Every stored field's unit, in field order.
+    QString StoredUnits()
+    {
+        QStringList units;
+        QSqlQuery rows = GetStepDatabase(STEP)->Query("SELECT UOM FROM TblFieldData ORDER BY FieldID");
+        while (rows.next())
+            units << rows.value(0).toString();
+        return units.join(',');
+    }
+
     CEngineEntryFactory factory;
     EngineFactory* previousFactory = nullptr;
     ScriptedPromptService prompts;
@@ -182,10 +192,15 @@ TEST_F(ScaleRecipeTest, InteractiveRunScalesAndAnUndoPutsItBack)
     EXPECT_TRUE(scaling.ScaleRecipe(context, {}).scaled);
     EXPECT_DOUBLE_EQ(Stored(2, OperationField::Amount), 200);
     EXPECT_EQ(StepColumn("PrevScalingOption").toInt(), 6);
+    // The step has a unit set (SI: times in h); the undo puts the values back in their own units.
+    GetStepDatabase(STEP)->Execute("UPDATE Step SET InputUOMSetID = 1");
+    const QString unitsBefore = StoredUnits();
     scaling.answer = [](CScaleUpDialog& dialog) { dialog.OnUndoPrevScaling(); };
     EXPECT_TRUE(scaling.ScaleRecipe(context, {}).scaled);
     EXPECT_NEAR(Stored(2, OperationField::Amount), 100, 1e-10);
     EXPECT_EQ(StepColumn("UndoPrevScalingDone").toInt(), 1);
+    EXPECT_EQ(StoredUnits(), unitsBefore);
+    EXPECT_TRUE(unitsBefore.contains("min")) << unitsBefore.toStdString();
 }
 
 TEST_F(ScaleRecipeTest, AnEngineRefusalShowsItsReasonAndPutsBackWhatTheDialogStored)

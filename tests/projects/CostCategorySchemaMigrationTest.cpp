@@ -53,5 +53,6 @@ TEST_F(CostCategorySchemaMigrationTest, TheVersionBeforeGainsTheTablesAndFieldTy
         EXPECT_EQ(RawQuery(old, file.keptRows).toString(), "Kept");
     }
     const QString step = build(DatabaseKind::Step, "STEP_9.STP");
-    EXPECT_EQ(RawQuery(step, CATEGORY_FIELD_TYPES).toString(), "100008 StreamCategoryID, 100009 LaborID");
+    EXPECT_EQ(RawQuery(step, CATEGORY_FIELD_TYPES).toString(),
+              "100008 StreamCategoryID, 100009 LaborID, 100010 KeyComponentID");
 }

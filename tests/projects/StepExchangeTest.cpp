@@ -339,8 +339,8 @@ TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)
     ASSERT_NE(newID, 0);
     EXPECT_EQ(LayerValue(GetStepDBPath(newID), "PRAGMA user_version").toInt(),
               CSchemaBuilder::SchemaVersion(DatabaseKind::Step));
-    EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TblFieldLibrary").toInt(), 9)
-        << "the four parameter field types, the three library references and the two categories";
+    EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TblFieldLibrary").toInt(), 10)
+        << "the four parameter field types, the four library references and the two categories";
 }
 
 TEST_F(StepExchangeTest, LoadStepVersionNamesTheStepByTheFileUnlessTheNameAndVersionAreTaken)

@@ -101,5 +101,6 @@ TEST_F(StepSchemaMigrationTest, MaterialAndStepFilesGainTheReactionTablesAndLibr
         RawQuery(build(DatabaseKind::Step, "STEP_3.STP"), FIELD_TYPES)
             .toString()
             .endsWith("100005 MaterialID Material, 100006 ReactionID Reaction, 100007 UtilityID Utility, "
-                      "100008 StreamCategoryID Stream Category, 100009 LaborID Labor Grade"));
+                      "100008 StreamCategoryID Stream Category, 100009 LaborID Labor Grade, 100010 KeyComponentID Key "
+                      "Component"));
 }

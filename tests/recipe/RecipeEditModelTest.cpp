@@ -75,8 +75,8 @@ QString FaultKind(const QString& fault)
     return end < 0 ? fault : fault.left(end);
 }
 
-// The set values of the scalable fields in internal units, in field order: an undo converts the
-// step into its own unit set, so the stored numbers may come back in other units.
+// The set values of the scalable fields in internal units, in field order: a scaling may convert
+// the step into a unit set, so the stored numbers may come back in other units.
 QList<double> ScalableAmounts(long stepID)
 {
     QList<double> amounts;

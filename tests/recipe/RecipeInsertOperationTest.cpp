@@ -167,7 +167,7 @@ TEST_F(RecipeInsertFixture, ExistingOperationIsReinsertedWithItsHideAndBreakpoin
              "UPDATE TextRecipe SET OPNumber = OPNumber - 1, Label = '2.' || (OPNumber - 1) || "
              "'.' WHERE Type = 'Operation' AND UPNumber = 2");
     view.RebuildRecipe();
-    view.SelectItem(IndexOf(view, "Transfer 100 kg to R-101"));
+    view.SelectItem(IndexOf(view, "Transfer 100 kg to R-102"));
     view.InsertOperation(2, 7, operationID, "Transfer it.", "Transfer", -1, true, true);
     EXPECT_TRUE(dialogs.asked.isEmpty());
     const RecipeLineRecord& line = view.Line(12)->line();

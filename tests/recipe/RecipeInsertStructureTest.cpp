@@ -96,7 +96,7 @@ TEST_F(RecipeInsertFixture, ReinsertedHiddenUnitProcedureHidesTheLinesThatNowFol
     EditStep(COUPLING_STEP, "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber - 1 WHERE "
                             "RecipeSequenceNumber > 13");
     view.RebuildRecipe();
-    view.SelectItem(IndexOf(view, "Transfer 100 kg to R-101"));
+    view.SelectItem(IndexOf(view, "Transfer 100 kg to R-102"));
     view.InsertUnitProcedure(2, id, "Work-up in R-102", true, false);
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_EQ(automation.calls, QStringList()) << "only a new unit procedure rebuilds the model";
@@ -123,7 +123,7 @@ TEST_F(RecipeInsertFixture, EmptyStepOpenedFromTheExplorerGetsUnitProcedure1)
 
 TEST_F(RecipeInsertFixture, ParallelBlocksTakeConsecutiveNumbersAndALoneSeriesNone)
 {
-    CQUORVANTAView& view = OpenCoupling("Transfer 100 kg to R-101");
+    CQUORVANTAView& view = OpenCoupling("Transfer 100 kg to R-102");
     view.OnCommand(ID_INSERT_PARALLEL);
     EXPECT_EQ(view.GetFirstSelectedIndex(), 12);
     view.SelectItem(view.LineCount() - 1);
@@ -167,7 +167,7 @@ TEST_F(RecipeInsertFixture, KeywordBlockUnderAHiddenUnitProcedureIsHiddenAndMayP
 
 TEST_F(RecipeInsertFixture, InsertsSurviveClosingAndReopeningTheStepFile)
 {
-    CQUORVANTAView& view = OpenCoupling("Transfer 100 kg to R-101");
+    CQUORVANTAView& view = OpenCoupling("Transfer 100 kg to R-102");
     dialogs.answer("Heat");
     view.OnCommand(32917);
     view.OnCommand(ID_INSERT_PARALLEL);

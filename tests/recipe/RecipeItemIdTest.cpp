@@ -91,7 +91,7 @@ void InsertHeat(CQUORVANTAView& view, ScriptedOperationDialogs& dialogs)
 const NewItemCase NEW_ITEMS[] = {
     {"UnitProcedureBeforeTheSecond", "Work-up in R-102", false, InsertUnitProcedure, "Filtration", 2},
     {"UnitProcedureAfterTheLast", "Age R-102", true, InsertUnitProcedure, "Filtration", 3},
-    {"OperationInTheFirst", "Transfer 100 kg to R-101", true, InsertHeat, "Heat", 0},
+    {"OperationInTheFirst", "Transfer 100 kg to R-102", true, InsertHeat, "Heat", 0},
     {"OperationInTheLast", "Work-up in R-102", true, InsertHeat, "Heat", 0},
 };
 

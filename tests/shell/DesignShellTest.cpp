@@ -8,11 +8,13 @@
 #include "foundation/controls/GridCtrl.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
+#include "shell/MCStatusBar.h"
 #include "simulation/DesignDlg.h"
 #include "simulation/FixEquipmentDlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -62,6 +64,22 @@ protected:
         frame->UpdateCommandStates();
         return frame->action(ID_DESIGN)->isEnabled();
     }
+    // The answer the run told, as the user reads it, and its status line.
+    void ShowsTheAnswer()
+    {
+        const QString answer = prompts.lastText();
+        EXPECT_TRUE(answer.startsWith("Design of step Coupling (1.0) completed.\nBatches: ")) << answer.toStdString();
+        for (const char* part : {"\nFeasible: ", "\nScale factor: ", "\nEquipment per unit procedure:\n1. "
+                                 "Reaction in R-101: R-101 (fixed)"})
+            EXPECT_TRUE(answer.contains(part)) << part;
+        EXPECT_EQ(prompts.flags().last(), unsigned(MB_OK | MB_ICONINFORMATION));
+        EXPECT_TRUE(frame->GetStatusBar()->OutcomeText().startsWith("Design: step Coupling (1.0) completed; "))
+            << frame->GetStatusBar()->OutcomeText().toStdString();
+        QMessageBox box(QMessageBox::Information, "Tamro Plenthover", answer, QMessageBox::Ok, frame);
+        box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+        box.show();
+        DesignShot(&box, "answer");
+    }
     // Runs script on the design dialog once the command opens it.
     void RunDesign(const std::function<void(CDesignDlg&)>& script)
     {
@@ -87,6 +105,7 @@ TEST_F(DesignShellTest, ADesignWalkIsKeptAcrossSaveAndReopen)
     ASSERT_GT(EngineEntry().getCurrentBatchSizeInKg(SHELL_COUPLING_STEP), 0);
     DesignShot(frame, "simulated");
 
+    prompts.expect(IDOK); // the design's answer
     RunDesign([](CDesignDlg& dialog) {
         dialog.findChild<QLineEdit*>("1003")->setText("20000");
         ChooseText(dialog, "1005", "kg");
@@ -112,6 +131,7 @@ TEST_F(DesignShellTest, ADesignWalkIsKeptAcrossSaveAndReopen)
     });
     EXPECT_TRUE(frame->isEnabled());
     EXPECT_FALSE(IsBusy());
+    ShowsTheAnswer();
     EXPECT_EQ(StoredTargets(), "20000.0 kg 30.0 day 1 Closest vessels first");
     EXPECT_EQ(ResultsValue("SELECT count(*) FROM DesignSummary").toInt(), 1);
     EXPECT_EQ(ResultsValue(

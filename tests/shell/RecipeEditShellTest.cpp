@@ -87,3 +87,36 @@ TEST_F(RecipeEditShellTest, ContextMenuEditsAreSavedAndOpenAgain)
     EXPECT_TRUE(view->Line(11)->line().hidden && view->Line(14)->line().hidden);
     EXPECT_FALSE(view->Line(10)->line().hidden);
 }
+
+// A header moved over an operation puts it under the other vessel: its text follows at once, in
+// the store and on its line; a transfer names the next unit procedure's vessel or leaves the step.
+TEST_F(RecipeEditShellTest, OperationsUnderAnotherUnitProcedureAreWrittenForItsVessel)
+{
+    CQUORVANTAView* view = OpenCouplingFromTheExplorer();
+    ASSERT_NE(view, nullptr);
+    const auto stored = [](const QString& start) {
+        QSqlQuery row =
+            GetStepDatabase(SHELL_COUPLING_STEP)
+                ->Query("SELECT RecipeText FROM Operation WHERE RecipeText LIKE ? || '%'", {start});
+        return row.next() ? row.value(0).toString() : QString("none");
+    };
+    ASSERT_EQ(stored("Transfer"), "Transfer 100 kg to R-102.");
+    const struct {
+        const char* command;
+        const char* cool;
+        const char* transfer;
+    } moves[] = {{"Move Down", "Cool R-101", "Transfer 100 kg to R-102."},
+                 {"Move Up", "Cool R-102", "Transfer 100 kg to R-102."},
+                 {"Move Up", "Cool R-102", "Transfer 100 kg out of the step."},
+                 {"Move Down", "Cool R-102", "Transfer 100 kg to R-102."}};
+    for (const auto& move : moves) {
+        Click(*view, "Work-up");
+        ClickContextMenu(*view, "Work-up", move.command);
+        EXPECT_TRUE(stored("Cool").startsWith(move.cool))
+            << move.command << ": " << stored("Cool").toStdString();
+        EXPECT_EQ(stored("Transfer"), move.transfer) << move.command;
+        EXPECT_NE(LineStarting(*view, move.cool), nullptr) << move.command;
+        EXPECT_NE(LineStarting(*view, move.transfer), nullptr) << move.command;
+    }
+    prompts.expect(IDNO); // the exit's question whether to save
+}

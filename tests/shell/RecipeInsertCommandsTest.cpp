@@ -19,7 +19,7 @@ TEST_F(RecipeInsertCommandsTest, InsertsFromTheMenusAreSavedAndOpenAgain)
 
     Click(*view, "Age R-102");
     ClickEditMenu("Insert Batch Operation/Operation E to L/Heat");
-    Click(*view, "Transfer 100 kg to R-101");
+    Click(*view, "Transfer 100 kg to R-102");
     ClickEditMenu("Insert Keyword/Parallel");
     Click(*view, "Reaction in R-101");
     ClickContextMenu(*view, "Reaction in R-101", "Insert Batch Operation/Operation E to L/Heat");

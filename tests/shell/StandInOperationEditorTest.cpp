@@ -1,15 +1,16 @@
 // The managed side's stand-in operation editor on a generated step: what it shows, Cancel and
 // unchanged answers, a stored edit, and a write the database refuses.
 
+#include "shell/bridge/StandInOperationEditor.h"
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SharedDatabases.h"
 #include "shell/bridge/ManagedSideStandIn.h"
 #include "shell/bridge/OperationEditorDialog.h"
 #include "shell/bridge/OperationEditorForm.h"
-#include "shell/bridge/StandInOperationEditor.h"
 
 #include <QLineEdit>
 #include <QSqlQuery>
@@ -35,7 +36,13 @@ ProjectSpec chargingProject()
     line.name = "Water in";
     line.operationTypeID = 4; // Charge: duration, amount and volume
     step.lines.append(line);
+    line.name = "Coupling";
+    line.operationTypeID = 32; // React: a material, a reaction data set and its key component
+    step.lines.append(line);
     spec.steps = {step};
+    spec.materials = {{1, "Water", "Liquid", 18.015, "", true, 998.2},
+                      {2, "Toluene", "Liquid", 92.14, "", true, 866.9}};
+    spec.reactionDataSets = {{7, "Coupling set", {}}};
     return spec;
 }
 
@@ -59,6 +66,8 @@ protected:
         ASSERT_TRUE(generator.Write(chargingProject(), folder));
         app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
         app.fileSet().projectDatabase->Open(folder + "Editing.prj", DatabaseRole::ReadWrite);
+        app.fileSet().materialsDBPath = folder + "Editing.mtl";
+        CloseSharedMaterialsDB();
         auto step = std::make_unique<CDaoDatabase>();
         step->Open(folder + CProjectGenerator::StepFileName(EDITOR_STEP), DatabaseRole::ReadWrite);
         m_step = step.get();
@@ -219,4 +228,45 @@ TEST_F(StandInOperationEditorTest, ANegativeAmountFromAnyFormIsNotStored)
     EXPECT_EQ(prompts.lastText(), "Please enter a non-negative number for Amount.");
     EXPECT_EQ(comments, "untouched");
     EXPECT_EQ(Rows(), before);
+}
+
+// The items a type's sentence names are chosen by name from the project's libraries; OK writes the
+// chosen ones like the values, and the text names them; "(none)" clears a choice again.
+TEST_F(StandInOperationEditorTest, TheLibraryItemsATypeNamesAreChosenByNameAndWritten)
+{
+    QSqlQuery react = m_step->Query("SELECT OperationID FROM Operation WHERE QuorvantaLabel = 'Coupling'");
+    ASSERT_TRUE(react.next());
+    const struct {
+        long operationID;
+        QStringList labels;
+    } shown[] = {{m_operationID, {"Material"}},
+                 {long(react.value(0).toLongLong()), {"Material", "Reaction", "Key Component"}}};
+    for (const auto& c : shown) {
+        const std::optional<OperationEditorContent> content =
+            CStandInOperationEditor::Read(*m_step, c.operationID, -1);
+        ASSERT_TRUE(content.has_value());
+        QStringList labels;
+        for (const OperationEditorChoice& choice : content->choices)
+            labels << choice.label;
+        EXPECT_EQ(labels, c.labels);
+        EXPECT_EQ(content->choices[0].items, (QList<QPair<long, QString>>{{2, "Toluene"}, {1, "Water"}}));
+        EXPECT_EQ(content->choices[0].selected, -1);
+    }
+    const auto choose = [this](long material) {
+        form.answer = [material](OperationEditorContent content) {
+            content.choices[0].selected = material;
+            return std::optional(content);
+        };
+        QString comments;
+        return Edit(&comments).value_or("nothing stored");
+    };
+    EXPECT_EQ(choose(1), "Charge 100 kg of Water.");
+    EXPECT_EQ(CStandInOperationEditor::Read(*m_step, m_operationID, -1)->choices[0].selected, 1);
+    EXPECT_EQ(choose(2), "Charge 100 kg of Toluene.");
+    EXPECT_EQ(choose(-1), "Charge 100 kg.");
+    QSqlQuery stored =
+        m_step->Query("SELECT COUNT(*), COUNT(LongValue) FROM TblFieldData WHERE FieldTypeID = 100005");
+    ASSERT_TRUE(stored.next());
+    EXPECT_EQ(stored.value(0).toInt(), 1) << "one field, written again";
+    EXPECT_EQ(stored.value(1).toInt(), 0);
 }

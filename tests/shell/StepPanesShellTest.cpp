@@ -292,6 +292,8 @@ TEST_F(StepPanesShellTest, FindSearchesTheActiveRecipeWithoutWrapping)
     dialog->activateWindow(); // Find Next from the focused dialog searches the last active recipe
     QCoreApplication::processEvents();
     FindNext(*dialog, "r-102");
+    EXPECT_EQ(Selected(*view), "Transfer 100 kg to R-102."); // where the transfer goes
+    FindNext(*dialog, "r-102");
     EXPECT_EQ(Selected(*view), "Work-up in R-102");
     FindNext(*dialog, "R-102");
     EXPECT_EQ(Selected(*view), "Cool R-102 to 20 C over 60 min.");

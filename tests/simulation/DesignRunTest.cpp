@@ -131,6 +131,7 @@ TEST_F(DesignRunTest, ACancelBeforeTheRunEndsOnlyWhenConfirmed)
     EXPECT_EQ(prompts.lastText(), "Are you sure you want to Cancel?");
     EXPECT_TRUE(factory.calls.isEmpty());
     prompts.expect(IDNO);
+    prompts.expect(IDOK); // the answer
     run.DesignStep();
     ASSERT_EQ(factory.calls.size(), 2);
     EXPECT_TRUE(factory.calls.last().startsWith("design 1001"));
@@ -146,6 +147,7 @@ TEST_F(DesignRunTest, TheEngineGetsTheFixedItemsInListOrder)
     for (const auto& c : cases) {
         factory.calls.clear();
         run.fixRows = c.rows;
+        prompts.expect(IDOK);
         run.DesignStep();
         EXPECT_EQ(factory.calls, (QStringList{"options 1 1 1 5", c.call}));
     }
@@ -164,6 +166,7 @@ TEST_F(DesignRunTest, DesignOptionsReadEachFieldAlone)
     for (const auto& c : cases) {
         SetOptions(c.row);
         factory.calls.clear();
+        prompts.expect(IDOK);
         run.DesignStep();
         ASSERT_FALSE(factory.calls.isEmpty());
         EXPECT_EQ(factory.calls.first(), c.options) << (c.row ? c.row : "no row");
@@ -181,7 +184,11 @@ TEST_F(DesignRunTest, TheRunIsBusyAndShowsItsProgress)
         title = progress->windowTitle();
         EXPECT_EQ(progress->StatusLabel()->text(), "Setting up...");
     };
+    prompts.expect(IDOK);
     run.DesignStep();
+    // A run that wrote no design rows says so, whatever the end-of-simulation option.
+    EXPECT_EQ(prompts.lastText(), "The design of step Coupling (1.0) gave no answer.");
+    EXPECT_EQ(prompts.flags().last(), unsigned(MB_OK | MB_ICONINFORMATION));
     EXPECT_TRUE(busy);
     EXPECT_EQ(title, "Tamro Plenthover Design");
     EXPECT_FALSE(IsBusy());

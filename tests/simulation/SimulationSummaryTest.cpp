@@ -1,14 +1,23 @@
 // "Display end-of-simulation message": with the option on, a completed batch run ends with one
 // information message of its results (cycle time, batch size in kg, remarks by severity); a paused
 // run shows none and the continuation that completes it shows one; with the option off none shows.
+// Whatever the option, every run ends with its outcome in the status bar.
 
 #include "BatchSimulationFixture.h"
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
+#include "foundation/common/FrameServices.h"
+#include "foundation/db/SchemaBuilder.h"
+#include "simulation/RunOutcome.h"
 #include "simulation/SimulationSummary.h"
 
 namespace {
+
+struct OutcomeRecorder : ProgressServices {
+    void ShowRunOutcome(const QString& text) override { outcomes << text; }
+    QStringList outcomes;
+};
 
 class SimulationSummaryTest : public BatchSimulationFixture {
 protected:
@@ -17,6 +26,7 @@ protected:
         OpenDemo();
         frame.engine = &engine;
         SetSummaryOption(1);
+        installed.Install<ProgressServices>(&status);
     }
     void SetSummaryOption(int on)
     {
@@ -39,8 +49,20 @@ protected:
                                  query.getCurrentBatchSizeInKg(DEMO_COUPLING), errors, warnings);
     }
 
+    // The status line of the step's last completed run.
+    QString ExpectedOutcome()
+    {
+        const QStringList lines = Expected().split('\n');
+        EngineEntry query;
+        return QString("Simulate Batch: step Coupling (1.0) completed; batch size %1, cycle time %2 h:min; %3 "
+                       "errors, %4 warnings.")
+            .arg(lines[2].mid(12), HoursAndMinutes(query.getCycleTime(DEMO_COUPLING)), lines[3].mid(8),
+                 lines[4].mid(10));
+    }
+
     EngineEntry engine;
     CBatchSimulation batch;
+    OutcomeRecorder status;
 };
 
 } // namespace
@@ -53,6 +75,7 @@ TEST_F(SimulationSummaryTest, ACompletedRunEndsWithOneInformationMessage)
     ASSERT_EQ(prompts.texts().size(), 1);
     EXPECT_EQ(prompts.lastText(), Expected());
     EXPECT_EQ(prompts.flags().last(), unsigned(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(status.outcomes, QStringList{ExpectedOutcome()});
 }
 
 TEST_F(SimulationSummaryTest, APausedRunShowsNoneAndItsCompletionOne)
@@ -63,11 +86,13 @@ TEST_F(SimulationSummaryTest, APausedRunShowsNoneAndItsCompletionOne)
     batch.SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_USER);
     ASSERT_EQ(batch.LastEngineCode(), SIMULATION_PAUSED);
     EXPECT_TRUE(prompts.texts().isEmpty());
+    EXPECT_EQ(status.outcomes, QStringList{"Simulate Batch: step Coupling (1.0) paused."});
     prompts.expect(IDOK);
     batch.SimulateToNextBreakpoint();
     ASSERT_EQ(batch.LastEngineCode(), SIMULATION_COMPLETED);
     ASSERT_EQ(prompts.texts().size(), 1);
     EXPECT_EQ(prompts.lastText(), Expected());
+    EXPECT_EQ(status.outcomes.last(), ExpectedOutcome());
 }
 
 TEST_F(SimulationSummaryTest, OffShowsNothing)
@@ -76,6 +101,7 @@ TEST_F(SimulationSummaryTest, OffShowsNothing)
     batch.SimulateBatch(BATCH_WHOLE, -1, -1, BATCH_CALLER_USER);
     EXPECT_EQ(batch.LastEngineCode(), SIMULATION_COMPLETED);
     EXPECT_TRUE(prompts.texts().isEmpty());
+    EXPECT_EQ(status.outcomes, QStringList{ExpectedOutcome()}) << "the status line whatever the option";
     app.fileSet().projectDatabase->Execute("DELETE FROM SimulationOptions WHERE OptionType = 'BATCH'");
     EXPECT_FALSE(SimulationSummaryWanted());
 }
@@ -91,4 +117,30 @@ TEST_F(SimulationSummaryTest, ScaleUpAndDesignTexts)
         RunSummaryText(SummaryKind::Plan, 77),
         "Simulation of plan 77 completed.\nCycle time: not available\nBatch size: not available\nErrors: 0\n"
         "Warnings: 0");
+}
+
+// A plan's status line counts its batches (step and batch number) and spans its schedule from the
+// first start to the last end, in hours and minutes; a run that did not complete says how it ended.
+TEST_F(SimulationSummaryTest, PlanOutcomesCountBatchesAndTheirSpan)
+{
+    const QString file = ResultsFilePath(folder, PlanResultsFileName(77));
+    ASSERT_TRUE(WriteResultsAtomically(file, [](CSchemaBuilder& builder) {
+        return WriteScheduleRows(builder, {{1001, 1, 600, 4200, 3600, 101, 1},
+                                           {1001, 2, 4200, 9000, 4800, 101, 1},
+                                           {1001, 1, 4200, 7800, 3600, 101, 2},
+                                           {1002, 3, 9000, 9600, 600, 102, 1}}) &&
+               WriteMessageRemarks(builder, {{1002, 3, 1008, "Error", "", 1}});
+    }));
+    EXPECT_EQ(RunOutcomeText("Simulate Plan", SummaryKind::Plan, 77, SIMULATION_COMPLETED).toStdString(),
+              "Simulate Plan: plan 77 completed; 3 batches, makespan 2:30 h:min; 1 error, 0 warnings.");
+    EXPECT_EQ(RunOutcomeText("Simulate Plan", SummaryKind::Plan, 77, SIMULATION_CANCELLED),
+              "Simulate Plan: plan 77 cancelled.");
+    EXPECT_EQ(RunOutcomeText("Simulate Process", SummaryKind::Process, 5, SIMULATION_FAILED),
+              "Simulate Process: process 5 ended without results.");
+    const struct {
+        double seconds;
+        const char* text;
+    } times[] = {{0, "0:00"}, {29, "0:00"}, {30, "0:01"}, {13800, "3:50"}, {362400, "100:40"}, {1e35, "not available"}};
+    for (const auto& t : times)
+        EXPECT_EQ(HoursAndMinutes(t.seconds), t.text) << t.seconds;
 }

@@ -82,7 +82,7 @@ bool BuildGermanLanguage(const QString& path, QString* error)
             "WHEN 'End Parallel' THEN 'Parallel Ende' WHEN 'Start Or' THEN 'Oder Anfang' WHEN 'End Or' THEN "
             "'Oder Ende' "
             "WHEN 'Series' THEN 'Serie' WHEN 'Not Set' THEN 'nicht gesetzt' WHEN 'Ranges' THEN 'Bereiche' "
-            "WHEN 'To' THEN 'bis' ELSE WordText END"));
+            "WHEN 'To' THEN 'bis' WHEN 'Out Of Step' THEN 'aus dem Schritt' ELSE WordText END"));
         language.CommitTrans();
         return true;
     } catch (const CDaoException& e) {

@@ -10,6 +10,12 @@ ProgressServices* GetProgressServices()
 {
     return ServiceSlot<ProgressServices>::Get();
 }
+void ShowRunOutcome(const QString& text)
+{
+    if (ProgressServices* progress = GetProgressServices())
+        progress->ShowRunOutcome(text);
+}
+
 SortServices* GetSortServices()
 {
     return ServiceSlot<SortServices>::Get();

@@ -44,6 +44,8 @@ public:
     virtual void SetProgressStep(int /*step*/) {}
     virtual void StepProgress() {}
     virtual void EndProgress() {}
+    // What the last run did, kept in the status bar until the next run's (menu tips pass over it).
+    virtual void ShowRunOutcome(const QString& /*text*/) {}
 };
 
 class SortServices {
@@ -81,6 +83,9 @@ public:
 ProjectLifecycleServices* GetProjectLifecycleServices();
 ProgressServices* GetProgressServices();
 SortServices* GetSortServices();
+
+// Through the installed progress concern; nothing without one.
+void ShowRunOutcome(const QString& text);
 
 // Calls through the installed pane concern; nothing without one.
 void RefreshStepPanes();

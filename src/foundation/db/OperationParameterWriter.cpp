@@ -30,6 +30,11 @@ const char* const UPDATE_FIRST_FIELD =
     " JOIN TblGroupData g ON g.GroupID = f.GroupID WHERE g.OperationID = ? AND f.FieldTypeID = ?"
     " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID LIMIT 1)";
 
+const char* const UPDATE_FIRST_REFERENCE =
+    "UPDATE TblFieldData SET LongValue = ? WHERE FieldID = (SELECT f.FieldID FROM TblFieldData f"
+    " JOIN TblGroupData g ON g.GroupID = f.GroupID WHERE g.OperationID = ? AND f.FieldTypeID = ?"
+    " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID LIMIT 1)";
+
 QVariant TextOrNull(const QString& text)
 {
     return text.isEmpty() ? QVariant() : QVariant(text);
@@ -116,6 +121,16 @@ long COperationParameterWriter::WriteReference(long groupID, const LibraryRefere
                   {qlonglong(groupID), qlonglong(reference.field), qlonglong(reference.itemID)});
 }
 
+bool COperationParameterWriter::UpdateFirstReference(long operationID, const LibraryReferenceValue& reference)
+{
+    long changed = 0;
+    const QVariant item = reference.itemID > 0 ? QVariant(qlonglong(reference.itemID)) : QVariant();
+    Run(StatementKind::Update, "TblFieldData", UPDATE_FIRST_REFERENCE,
+        {item, qlonglong(operationID), qlonglong(reference.field)},
+        [&changed](KeptResult& result) { changed = long(result.rowsAffected()); });
+    return changed > 0;
+}
+
 long COperationParameterWriter::FirstGroup(long operationID)
 {
     long groupID = -1;
@@ -168,4 +183,11 @@ long WriteOperationParameterRange(CDaoDatabase& step, long operationID, const Op
 {
     COperationParameterWriter writer(step);
     return writer.WriteRange(FirstOrNewGroup(writer, operationID), range);
+}
+
+void WriteOperationReference(CDaoDatabase& step, long operationID, const LibraryReferenceValue& reference)
+{
+    COperationParameterWriter writer(step);
+    if (!writer.UpdateFirstReference(operationID, reference) && reference.itemID > 0)
+        writer.WriteReference(FirstOrNewGroup(writer, operationID), reference);
 }

@@ -61,6 +61,9 @@ public:
     long FirstGroup(long operationID);
     // Sets the value of the operation's first field of that type; false when it has none.
     bool UpdateFirstField(long operationID, const OperationParameterValue& value);
+    // Sets the item of the operation's first reference field of that type (an id of 0 or less:
+    // none); false when it has none.
+    bool UpdateFirstReference(long operationID, const LibraryReferenceValue& reference);
 
 private:
     void Run(StatementKind kind, const char* table, const char* sql, const QVariantList& values,
@@ -79,5 +82,8 @@ long WriteOperationParameterDefaults(CDaoDatabase& step, long operationID, long 
 // first group, else in a new group.
 void WriteOperationParameter(CDaoDatabase& step, long operationID, OperationField field, double value,
                              const QString& uom);
+// Names the item in the operation's first field of the reference's type, else in a new field of
+// its first group (or a new group); an id of 0 or less clears the field.
+void WriteOperationReference(CDaoDatabase& step, long operationID, const LibraryReferenceValue& reference);
 // A range of the operation's first group (made when it has none); answers the RangeID.
 long WriteOperationParameterRange(CDaoDatabase& step, long operationID, const OperationParameterRange& range);

@@ -13,7 +13,8 @@ class CDaoDatabase;
 // The field types every step database knows (TblFieldLibrary.FieldTypeID).
 enum class OperationField : long { Duration = 100001, Amount = 100002, Volume = 100003, Temperature = 100004 };
 // Field types whose LongValue holds the id of an item of the project's material database: a
-// material ('MaterialID'), a reaction data set ('ReactionID'), a utility ('UtilityID'); or of a row
+// material ('MaterialID'), a reaction data set ('ReactionID'), a utility ('UtilityID'), the key
+// component of the reaction ('KeyComponentID'); or of a row
 // of the project database: a stream category ('StreamCategoryID'), a labour grade ('LaborID').
 enum class LibraryReferenceField : long {
     Material = 100005,
@@ -21,6 +22,7 @@ enum class LibraryReferenceField : long {
     Utility = 100007,
     StreamCategory = 100008,
     LaborGrade = 100009,
+    KeyComponent = 100010, // the key component of the operation's reaction: a material
 };
 
 // "Duration", "Amount", "Volume", "Temperature" (TblFieldLibrary.FieldType); empty for others.

@@ -48,14 +48,20 @@ bool CProjectGenerator::WriteBlankTemplate(const QString& folder, const QString&
         return false;
     }
     const QString base = QDir(folder).filePath(name);
-    const QList<QPair<DatabaseKind, QString>> files = {{DatabaseKind::Project, base + QStringLiteral(".qvt")},
-                                                       {DatabaseKind::Equipment, base + QStringLiteral(".eqt")},
-                                                       {DatabaseKind::Material, base + QStringLiteral(".mtt")}};
+    const QList<QPair<DatabaseKind, QString>> files = {
+        {DatabaseKind::Project, base + QStringLiteral(".qvt")},
+        {DatabaseKind::Equipment, base + QStringLiteral(".eqt")}};
     for (const auto& [kind, path] : files) {
         if (!Track(path) || !CSchemaBuilder::Build(kind, path, &m_errorText)) {
             RemoveWritten();
             return false;
         }
+    }
+    ProjectSpec materials;
+    materials.materials = StandardMaterials();
+    if (!WriteMaterialDatabase(materials, base + QStringLiteral(".mtt"))) {
+        RemoveWritten();
+        return false;
     }
     return true;
 }
@@ -257,31 +263,34 @@ bool CProjectGenerator::WriteEmissionControl(CSchemaBuilder& db, const ProjectSp
                                      "VALUES (?, 1, 0.0)"), {last});
 }
 
+bool CProjectGenerator::WriteMaterial(CSchemaBuilder& db, const MaterialSpec& material)
+{
+    return db.Execute(QStringLiteral("INSERT INTO ActualMaterialCommon (MaterialID, MaterialName, CASCode, "
+                                     "DataSource, Phase, MaterialTypeID) VALUES (?, ?, ?, '', ?, ?)"),
+                      {qlonglong(material.materialID), material.name, material.casCode, material.phase,
+                       material.pureComponent ? QVariant(1) : QVariant()}) &&
+           (!material.pureComponent ||
+            db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
+                                      "TextValue) VALUES (?, 30, ?)"),
+                       {qlonglong(material.materialID), material.phase})) &&
+           db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
+                                     "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
+                      {qlonglong(material.materialID), NullableNumber(material.molecularWeight)}) &&
+           (material.density >= UNSET ||
+            db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
+                                      "DoubleValue, ValueUOM) VALUES (?, ?, ?, ?)"),
+                       {qlonglong(material.materialID), qlonglong(MATERIAL_PROPERTY_DENSITY),
+                        material.density, QString::fromLatin1(MATERIAL_DENSITY_UOM)}));
+}
+
 bool CProjectGenerator::WriteMaterialDatabase(const ProjectSpec& spec, const QString& path)
 {
     if (!Track(path))
         return false;
     CSchemaBuilder db(DatabaseKind::Material);
     bool done = db.Create(path);
-    for (qsizetype i = 0; done && i < spec.materials.size(); ++i) {
-        const MaterialSpec& material = spec.materials.at(i);
-        done = db.Execute(QStringLiteral("INSERT INTO ActualMaterialCommon (MaterialID, MaterialName, CASCode, "
-                                         "DataSource, Phase, MaterialTypeID) VALUES (?, ?, ?, '', ?, ?)"),
-                          {qlonglong(material.materialID), material.name, material.casCode, material.phase,
-                           material.pureComponent ? QVariant(1) : QVariant()}) &&
-               (!material.pureComponent ||
-                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
-                                          "TextValue) VALUES (?, 30, ?)"),
-                           {qlonglong(material.materialID), material.phase})) &&
-               db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
-                                         "DoubleValue, ValueUOM) VALUES (?, 1, ?, 'g/gmol')"),
-                          {qlonglong(material.materialID), NullableNumber(material.molecularWeight)}) &&
-               (material.density >= UNSET ||
-                db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "
-                                          "DoubleValue, ValueUOM) VALUES (?, ?, ?, ?)"),
-                           {qlonglong(material.materialID), qlonglong(MATERIAL_PROPERTY_DENSITY), material.density,
-                            QString::fromLatin1(MATERIAL_DENSITY_UOM)}));
-    }
+    for (qsizetype i = 0; done && i < spec.materials.size(); ++i)
+        done = WriteMaterial(db, spec.materials.at(i));
     for (qsizetype i = 0; done && i < spec.utilityIDs.size(); ++i)
         done =
             db.Execute(QStringLiteral("INSERT INTO ActualMaterialProperty (MaterialID, MaterialPropertyID, "

@@ -203,8 +203,12 @@ public:
     bool Write(const ProjectSpec& spec, const QString& folder);
     const QString& ErrorText() const { return m_errorText; }
 
-    // Writes <folder>/<name>.qvt, .eqt and .mtt: the blank project template.
+    // Writes <folder>/<name>.qvt, .eqt and .mtt: the blank project template, its material library
+    // holding the standard materials.
     bool WriteBlankTemplate(const QString& folder, const QString& name);
+    // Common pure components with their molecular weight and density (public reference figures,
+    // 20 C and 1 atm), ids from 1.
+    static QList<MaterialSpec> StandardMaterials();
 
     static QString StepFileName(long stepID);
 
@@ -227,6 +231,7 @@ private:
     static bool WriteEmissionPreferences(CSchemaBuilder& db, const ProjectSpec& spec);
     static bool WriteEmissionPath(CSchemaBuilder& db, const EmissionPathSpec& path);
     bool WriteMaterialDatabase(const ProjectSpec& spec, const QString& path);
+    static bool WriteMaterial(CSchemaBuilder& db, const MaterialSpec& material);
     static bool WriteReactionDataSet(CSchemaBuilder& db, const ReactionDataSetSpec& set);
     bool WriteStepDatabase(const StepSpec& step, const QString& path);
     // Every operation without a fixed text gets the text the program's regeneration composes.

@@ -43,7 +43,7 @@ const QHash<long, QString>* NamesOf(const QString& valueName, const RecipeTextSe
     const auto is = [&valueName](const char* name) {
         return valueName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
     };
-    if (is("Material") || is("Utility"))
+    if (is("Material") || is("Utility") || is("KeyComponent"))
         return &settings.materials;
     if (is("Reaction"))
         return &settings.reactionSets;
@@ -94,6 +94,10 @@ QString NamedValue(const QString& name, const RecipeTextOperation& operation,
         return QString();
     if (name.compare(QLatin1String("Equipment"), Qt::CaseInsensitive) == 0)
         return settings.equipment.value(operation.equipmentID);
+    if (name.compare(QLatin1String("Destination"), Qt::CaseInsensitive) == 0)
+        return operation.leavesStep ? QString() : settings.equipment.value(operation.destinationID);
+    if (name.compare(QLatin1String("Departure"), Qt::CaseInsensitive) == 0)
+        return operation.leavesStep ? settings.outOfStepWord : QString();
     if (name.compare(QLatin1String("EmissionPath"), Qt::CaseInsensitive) == 0)
         return settings.emissionPaths.value({operation.plantID, operation.equipmentID});
     for (const RecipeTextField& field : operation.fields) {

@@ -4,7 +4,8 @@
 // one. Numbers print with their stored unit as the unit table spells it, rounded under the
 // project's bands when "RoundValues" is on; fields holding an id print the item's name (material,
 // utility, reaction data set, stream category, labour grade), the unit procedure's equipment its
-// tag. A missing value leaves its phrase out. Utilities, separations (stream categories), measured
+// tag, a transfer's destination the next unit procedure's tag or "out of the step". A missing value
+// leaves its phrase out. Utilities, separations (stream categories), measured
 // values (volumes) and the emission control path appear only with their option on. With "Ranges"
 // on, the ranges of the chosen range types follow on a line of their own ("AddSpace": after a blank
 // line). Comments never enter the text. The program's process-operation call and the sample
@@ -48,6 +49,10 @@ struct RecipeTextOperation {
     long plantID = -1;             // the step's facility
     QList<RecipeTextField> fields; // in group order
     QList<RecipeTextRange> ranges;
+    // Where a transfer sends the contents (types whose pattern names {Destination}): the next
+    // unit procedure's primary equipment, or out of the step after the last unit procedure.
+    long destinationID = -1;
+    bool leavesStep = false;
 };
 
 // What a regeneration reads once: the options, rounding, language and the names of the items the
@@ -62,6 +67,7 @@ struct RecipeTextSettings {
     QHash<QPair<long, long>, QString> emissionPaths; // by (plant, equipment): the default path's name
     QString rangesWord = QStringLiteral("Ranges");
     QString toWord = QStringLiteral("to");
+    QString outOfStepWord = QStringLiteral("out of the step");
 
     bool IsOn(const char* option) const { return options.contains(QString::fromLatin1(option).toLower()); }
 };

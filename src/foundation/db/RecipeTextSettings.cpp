@@ -6,6 +6,7 @@
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/RecipeTextPatterns.h"
 
 #include <QSqlQuery>
 
@@ -83,6 +84,8 @@ void ReadTextLanguage(CDaoDatabase* language, RecipeTextSettings& settings)
             settings.rangesWord = row.value(1).toString();
         else if (key.compare(QLatin1String("To"), Qt::CaseInsensitive) == 0)
             settings.toWord = row.value(1).toString();
+        else if (key.compare(QLatin1String("Out Of Step"), Qt::CaseInsensitive) == 0)
+            settings.outOfStepWord = row.value(1).toString();
     });
 }
 
@@ -105,6 +108,16 @@ const char* const TEXT_RANGE_SQL =
     " FROM TblGroupData g JOIN TblRangeData r ON r.GroupID = g.GroupID"
     " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?"
     " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID";
+
+// The unit procedure after the operation's own in recipe order, with its primary equipment; no
+// row when the operation's unit procedure is the last.
+const char* const TEXT_NEXT_UNIT_SQL =
+    "SELECT n.ID, u.PrimaryEquipmentID FROM TextRecipe n"
+    " LEFT JOIN UnitProcedure u ON u.UnitProcedureID = n.ID"
+    " WHERE n.Type = 'Unit Procedure' AND n.RecipeSequenceNumber > (SELECT h.RecipeSequenceNumber"
+    "   FROM Operation o JOIN TextRecipe h ON h.ID = o.UnitProcedureID AND h.Type = 'Unit Procedure'"
+    "   WHERE o.OperationID = ?)"
+    " ORDER BY n.RecipeSequenceNumber LIMIT 1";
 
 double TextNumberOrUnset(const QVariant& value)
 {
@@ -135,6 +148,24 @@ void ReadTextRanges(CDaoDatabase& step, long operationID, RecipeTextOperation& o
                      operation.ranges.append({row.value(0).toString(), TextIdOrNone(row.value(1)),
                                               TextNumberOrUnset(row.value(2)), row.value(3).toString(),
                                               TextNumberOrUnset(row.value(4)), row.value(5).toString()});
+             });
+}
+
+bool NamesDestination(long operationTypeID)
+{
+    return RecipeTextPattern(operationTypeID, QLatin1String(DEFAULT_RECIPE_LANGUAGE))
+        .contains(QLatin1String("{Destination}"), Qt::CaseInsensitive);
+}
+
+void ReadTextDestination(CDaoDatabase& step, long operationID, RecipeTextOperation& operation)
+{
+    operation.leavesStep = true;
+    ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(TEXT_NEXT_UNIT_SQL),
+             {qlonglong(operationID)}, [&operation](KeptResult& row) {
+                 if (!row.next())
+                     return;
+                 operation.leavesStep = false;
+                 operation.destinationID = TextIdOrNone(row.value(1));
              });
 }
 
@@ -183,5 +214,7 @@ bool ReadRecipeTextOperation(CDaoDatabase& step, long operationID, RecipeTextOpe
         return false;
     ReadTextFields(step, operationID, operation);
     ReadTextRanges(step, operationID, operation);
+    if (NamesDestination(operation.operationTypeID))
+        ReadTextDestination(step, operationID, operation);
     return true;
 }

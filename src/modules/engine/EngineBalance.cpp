@@ -102,7 +102,7 @@ public:
             break;
         case EngineBalanceAction::React:
             Charge(operation, contents);
-            React(operation.reactionSetID, contents);
+            React(operation.reactionSetID, operation.keyComponentID, contents);
             break;
         case EngineBalanceAction::Transfer:
             Move(contents, target != 0 ? &m_contents[target] : &m_leaving);
@@ -173,17 +173,17 @@ private:
         }
     }
 
-    void React(long reactionSetID, Contents& contents) const
+    // The operation's key component, where it names one that a reaction consumes, in place of the
+    // reaction's own.
+    void React(long reactionSetID, long operationKey, Contents& contents) const
     {
         for (const EngineReaction& reaction : m_data.materials.Reactions(reactionSetID)) {
-            double keyCoefficient = 0;
-            for (const auto& [material, coefficient] : reaction.coefficients) {
-                if (material == reaction.keyComponentID)
-                    keyCoefficient = coefficient;
-            }
+            const double ownCoefficient = Coefficient(reaction, operationKey);
+            const long key = operationKey > 0 && ownCoefficient < 0 ? operationKey : reaction.keyComponentID;
+            const double keyCoefficient = Coefficient(reaction, key);
             if (keyCoefficient >= 0)
                 continue; // the key component must be consumed
-            double extent = reaction.conversion * contents.value(reaction.keyComponentID) / -keyCoefficient;
+            double extent = reaction.conversion * contents.value(key) / -keyCoefficient;
             for (const auto& [material, coefficient] : reaction.coefficients) {
                 if (coefficient < 0)
                     extent = std::min(extent, contents.value(material) / -coefficient);
@@ -193,6 +193,15 @@ private:
             for (const auto& [material, coefficient] : reaction.coefficients)
                 contents[material] = std::max(0.0, contents.value(material) + coefficient * extent);
         }
+    }
+
+    static double Coefficient(const EngineReaction& reaction, long material)
+    {
+        for (const auto& [component, coefficient] : reaction.coefficients) {
+            if (component == material)
+                return coefficient;
+        }
+        return 0;
     }
 
     static void Move(Contents& from, Contents* to)
@@ -258,6 +267,7 @@ void PrepareBalanceActions(const EngineStepModel& model, const CEngineMaterials&
         timed.typeID = operation.typeID;
         timed.action = ActionOf(operation);
         timed.reactionSetID = operation.reactionSetID;
+        timed.keyComponentID = operation.keyComponentID;
         const bool charge = timed.action == EngineBalanceAction::Charge;
         if (!charge && timed.action != EngineBalanceAction::React)
             continue;

@@ -29,6 +29,7 @@ struct EngineScheduledOperation {
     double chargeKmol = 0; // 0: nothing charged
     double chargeKg = 0;
     long reactionSetID = 0;
+    long keyComponentID = 0; // the operation's own key component of its reactions; 0: theirs
 };
 
 struct EngineRemark {

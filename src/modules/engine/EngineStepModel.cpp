@@ -70,8 +70,9 @@ void KeepValue(EngineOperation& operation, OperationField field, const EngineQua
 
 void KeepReference(EngineOperation& operation, long fieldType, long itemID)
 {
-    long& slot =
-        fieldType == long(LibraryReferenceField::Material) ? operation.materialID : operation.reactionSetID;
+    long& slot = fieldType == long(LibraryReferenceField::Material)   ? operation.materialID
+                 : fieldType == long(LibraryReferenceField::Reaction) ? operation.reactionSetID
+                                                                      : operation.keyComponentID;
     if (slot == 0)
         slot = std::max(0L, itemID);
 }
@@ -168,7 +169,7 @@ void CEngineStepReader::ReadItems(EngineStepModel& model)
         m_db.Query(QStringLiteral("SELECT OperationID, UnitProcedureID, OperationTypeID FROM Operation"));
     while (operations.next())
         model.operations.insert(LongOf(operations, 0),
-                                {LongOf(operations, 1), LongOf(operations, 2), {}, {}, {}, 0, 0});
+                                {LongOf(operations, 1), LongOf(operations, 2), {}, {}, {}, 0, 0, 0});
     ReadFields(model);
 }
 
@@ -177,7 +178,8 @@ void CEngineStepReader::ReadFields(EngineStepModel& model)
     // One pass over the field rows; the first value of each field wins, in group and field order.
     QSqlQuery rows = m_db.Query(QStringLiteral(
         "SELECT g.OperationID, f.FieldTypeID, f.DoubleValue, f.UOM, f.LongValue FROM TblFieldData f "
-        "JOIN TblGroupData g ON g.GroupID = f.GroupID WHERE f.FieldTypeID BETWEEN 100001 AND 100006 "
+        "JOIN TblGroupData g ON g.GroupID = f.GroupID WHERE (f.FieldTypeID BETWEEN 100001 AND 100006 OR "
+        "f.FieldTypeID = 100010) "
         "ORDER BY g.OperationID, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID"));
     while (rows.next()) {
         const auto found = model.operations.find(LongOf(rows, 0));
@@ -186,7 +188,8 @@ void CEngineStepReader::ReadFields(EngineStepModel& model)
         const long type = LongOf(rows, 1);
         const EngineQuantity quantity{rows.value(2).isNull() ? 1e35 : rows.value(2).toDouble(),
                                       rows.value(3).toString()};
-        if (type == long(LibraryReferenceField::Material) || type == long(LibraryReferenceField::Reaction))
+        if (type == long(LibraryReferenceField::Material) || type == long(LibraryReferenceField::Reaction) ||
+            type == long(LibraryReferenceField::KeyComponent))
             KeepReference(*found, type, rows.value(4).isNull() ? 0 : LongOf(rows, 4));
         else
             KeepValue(*found, OperationField(type), quantity);

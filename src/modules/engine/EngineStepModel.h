@@ -45,6 +45,7 @@ struct EngineOperation {
     EngineQuantity volume;
     long materialID = 0;    // 0: none named
     long reactionSetID = 0; // a reaction data set; 0: none
+    long keyComponentID = 0; // the key component the operation names for its reactions; 0: none
 };
 
 struct EngineConstraint {

@@ -6,6 +6,7 @@
 #include "recipe/NonNegativeValues.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -39,6 +40,7 @@ COperationEditorDialog::COperationEditorDialog(const OperationEditorContent& con
         form->addRow(field.label + QLatin1Char(':'), row);
         m_values << value;
     }
+    addChoices(*form);
     m_comments->setObjectName(QStringLiteral("OperationComments"));
     m_comments->setTabChangesFocus(true);
     form->addRow(QStringLiteral("Comments:"), m_comments);
@@ -46,6 +48,21 @@ COperationEditorDialog::COperationEditorDialog(const OperationEditorContent& con
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+}
+
+// "(none)" first, then the library's items by name.
+void COperationEditorDialog::addChoices(QFormLayout& form)
+{
+    for (const OperationEditorChoice& choice : std::as_const(m_content.choices)) {
+        auto* list = new QComboBox(this);
+        list->setObjectName(QStringLiteral("Choice%1").arg(choice.fieldType));
+        list->addItem(QStringLiteral("(none)"), qlonglong(-1));
+        for (const auto& [id, name] : choice.items)
+            list->addItem(name, qlonglong(id));
+        list->setCurrentIndex(std::max(0, list->findData(qlonglong(choice.selected))));
+        form.addRow(choice.label + QLatin1Char(':'), list);
+        m_choices << list;
+    }
 }
 
 int COperationEditorDialog::invalidValueRow() const
@@ -65,6 +82,8 @@ OperationEditorContent COperationEditorDialog::content() const
         if (m_values.at(row)->text() != ValueText(m_content.fields.at(row).value))
             edited.fields[row].value = ParsedNumber(m_values.at(row)->text()).value_or(EDITOR_UNSET_VALUE);
     }
+    for (int row = 0; row < m_choices.size(); ++row)
+        edited.choices[row].selected = long(m_choices.at(row)->currentData().toLongLong());
     edited.comments = m_comments->toPlainText();
     return edited;
 }

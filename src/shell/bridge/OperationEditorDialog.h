@@ -1,11 +1,14 @@
 #pragma once
-// The stand-in's operation editor: one numeric value per stored parameter with its unit, the
-// comments, and the unit procedure's equipment shown read-only.
+// The stand-in's operation editor: one numeric value per stored parameter with its unit, a choice
+// list per library item the type names (material, reaction, key component), the comments, and the
+// unit procedure's equipment shown read-only.
 
 #include "shell/bridge/OperationEditorForm.h"
 
 #include <QDialog>
 
+class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -18,9 +21,11 @@ public:
 
 private:
     int invalidValueRow() const;
+    void addChoices(QFormLayout& form);
 
     OperationEditorContent m_content;
     QList<QLineEdit*> m_values;
+    QList<QComboBox*> m_choices;
     QPlainTextEdit* m_comments;
 };
 

@@ -3,6 +3,7 @@
 // dialog in the program, scripted answers in tests. Asking never writes.
 
 #include <QList>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -18,6 +19,17 @@ struct OperationEditorField {
     bool operator==(const OperationEditorField&) const = default;
 };
 
+// A library item the operation names (a material, a reaction data set, the key component), chosen
+// from a list of the project's library by name.
+struct OperationEditorChoice {
+    long fieldType = 0; // LibraryReferenceField
+    QString label;
+    QList<QPair<long, QString>> items; // id and name, by name
+    long selected = -1;                // -1: none
+
+    bool operator==(const OperationEditorChoice&) const = default;
+};
+
 // The first field whose value is negative although it may not be; -1 when none.
 int FirstRefusedNegativeField(const QList<OperationEditorField>& fields);
 
@@ -25,6 +37,7 @@ struct OperationEditorContent {
     QString title;     // type and label of the operation
     QString equipment; // shown, not edited
     QList<OperationEditorField> fields;
+    QList<OperationEditorChoice> choices;
     QString comments;
 
     bool operator==(const OperationEditorContent&) const = default;

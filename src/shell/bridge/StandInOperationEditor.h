@@ -1,6 +1,7 @@
 #pragma once
-// The stand-in's operation editor: the operation's stored parameters and comments are asked
-// first; on a change, one transaction on the step's connection writes the changed values, the
+// The stand-in's operation editor: the operation's stored parameters, the library items its type
+// names (material, reaction data set, key component) and its comments are asked first; on a
+// change, one transaction on the step's connection writes the changed values and items, the
 // recipe text generated from them, the comments and an empty range text. Cancel, or OK with
 // nothing changed, writes nothing; a failed write rolls back and shows the database's message.
 

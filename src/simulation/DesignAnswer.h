@@ -1,0 +1,8 @@
+#pragma once
+// The answer of a design run as the user reads it when the run ends: the batches, batch size,
+// scale factor, cycle time and feasibility of its summary row, the equipment it chose for each
+// unit procedure (fixed, changed, volume needed of the capacity) and its remarks.
+
+#include <QString>
+
+QString DesignAnswerText(long stepID);
