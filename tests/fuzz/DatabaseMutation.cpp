@@ -270,9 +270,9 @@ QString ShortRunResultsFile()
     static const QString path = [] {
         const QString results = FuzzRoot() + "base/" + StepResultsFileName(1001);
         const QList<ResultsScheduleRow> rows = {
-            {1001, 4, 0, 1.5, 1.5, 7, 1}, {1001, 5, 1.5, 4, 2.5, 8, 1}, {1001, 6, 4, 4.25, 0.25, 7, 2}};
-        const QList<ResultsRemark> remarks = {{1001, 4, 12, "Warning", "Vessel overfilled", 1},
-                                              {1001, 5, 3, "Error", "No material to transfer", 2}};
+            {1001, 10002, 0, 1.5, 1.5, 7, 1}, {1001, 10003, 1.5, 4, 2.5, 8, 1}, {1001, 10011, 4, 4.25, 0.25, 7, 2}};
+        const QList<ResultsRemark> remarks = {{1001, 10002, 12, "Warning", "Vessel overfilled", 1},
+                                              {1001, 10003, 3, "Error", "No material to transfer", 2}};
         QString error;
         const bool written = WriteResultsAtomically(
             results,

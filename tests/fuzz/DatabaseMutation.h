@@ -27,5 +27,6 @@ QString SampleProjectFolder();
 // A copy of the sample Demo opened by the program's own open, once per process; it stays open, with the
 // default recipe language built from schema/. Answers its folder (its working copies lie there too).
 QString OpenedDemoFolder();
-// The results of a short run of step 1001 as the program writes them, made once per process.
+// The results of a short run of three operations of the Demo's step 1001 as the program writes
+// them, made once per process.
 QString ShortRunResultsFile();

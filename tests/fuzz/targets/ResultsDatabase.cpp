@@ -30,10 +30,10 @@ void ReadAll(CResultsDatabase& results)
     results.Schedule(1001);
     results.PlanSchedule();
     results.AllRemarks();
-    results.Remarks(1001, 4);
+    results.Remarks(1001, 10002);
     results.StepRemarks(1001);
     results.EquipmentUsed(1001);
-    results.WorstSeverity(1001, 5);
+    results.WorstSeverity(1001, 10003);
 }
 
 void Report(CResultsDatabase& results)
@@ -43,8 +43,8 @@ void Report(CResultsDatabase& results)
     CaseCompareSheet({{"Coupling (1.0)", 1001, &results}, {"Drying (1.0)", 1003, &results}});
 }
 
-// The window as the user sees it: read, laid out, drawn, a bar selected.
-void ShowScheduleWindow(const QString& folder, ScheduleKind kind)
+// The window as the user sees it: read, laid out, drawn, a bar selected; answers its entries.
+int ShowScheduleWindow(const QString& folder, ScheduleKind kind)
 {
     CScheduleWindow window(kind, 1001, "Coupling (1.0)");
     window.Initialize(folder, StepResultsFileName(1001), GetInstallDir());
@@ -55,11 +55,12 @@ void ShowScheduleWindow(const QString& folder, ScheduleKind kind)
         const ScheduleEntry& entry = window.Chart().entries.first();
         window.SelectOperation(entry.stepID, entry.operationID);
     }
+    return window.EntryCount();
 }
 
 void ShowQuickResults()
 {
-    for (long operationID : {4L, 5L, 6L, 0L}) {
+    for (long operationID : {10002L, 10003L, 10011L, 0L}) {
         CQuickResultsDoc document;
         document.showResults(1001, operationID);
     }
@@ -74,17 +75,22 @@ void Entry(const std::uint8_t* data, std::size_t size)
     MutateDatabase(path, data, size);
     const QByteArray before = Bytes(path);
     ForgetReportedResults();
+    qsizetype scheduled = -1; // the rows of a file that reads whole
     {
         CResultsDatabase results;
         if (results.Open(path)) {
             ReadAll(results);
             Report(results);
+            const qsizetype rows = results.PlanSchedule().size();
+            scheduled = results.ReadFailed() ? -1 : rows;
         }
     }
-    ShowScheduleWindow(folder, ScheduleKind(size % 3));
+    const int shown = ShowScheduleWindow(folder, ScheduleKind(size % 3));
     ShowQuickResults();
     if (Bytes(path) != before)
         FuzzFailure("a reader changed a results file");
+    if (scheduled >= 0 && shown != scheduled)
+        FuzzFailure(QString("the schedule window shows %1 of %2 scheduled operations").arg(shown).arg(scheduled));
 }
 
 void Seeds(const QString& folder)
