@@ -2,7 +2,7 @@
 // columns, a written form that reads back as it was written; then, over the sample Demo's weekly
 // plan, the check against the steps' recipes, the sequence dialog's layout (filled, rows moved as the
 // input's hash chooses, the order checked) and the engine's ordering of the batches. What the layout
-// writes lists its steps' operations again, and the ordering only delays operations.
+// saves reads back and lists its steps' operations again, and the ordering only delays operations.
 
 #include "DatabaseMutation.h"
 #include "FuzzTarget.h"
@@ -86,8 +86,11 @@ void CheckLayout(const QList<SimSequenceLine>& lines, const SimSequenceBuild& bu
     CSimSequenceLayout layout;
     layout.Reset(build.columns, build.records);
     MoveRows(layout, hash);
+    // The dialog saves only a layout whose columns start and end no higher than their left
+    // neighbours'; what it saves, the reader takes.
     SimSequenceOrderFault fault;
-    layout.CheckOrder(&fault);
+    if (!layout.CheckOrder(&fault))
+        return;
     QList<SimSequenceLine> written;
     if (!ParseSimSequence(FormatSimSequence(layout.Lines()), written) || written.size() != lines.size() ||
         !MatchesSteps(written))
