@@ -1,6 +1,7 @@
 #include "results/ScheduleEntries.h"
 
 #include "foundation/common/AppContext.h"
+#include "foundation/common/UnitConversion.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SharedDatabases.h"
@@ -10,6 +11,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -145,6 +147,13 @@ void AddRemarks(QList<ScheduleEntry>& entries, const QList<ResultsRemark>& remar
     }
 }
 
+// A file's time where the window can place it: within a bound past any run (about 31 years),
+// so that the chart's pixels stay countable; not a number is 0.
+double ScheduleSeconds(double seconds)
+{
+    constexpr double LATEST = 1e9;
+    return std::isnan(seconds) ? 0.0 : std::clamp(seconds, -LATEST, LATEST);
+}
 } // namespace
 
 QList<ScheduleEntry> ReadScheduleEntries(const QString& projectDir, const QString& fileName)
@@ -171,8 +180,8 @@ QList<ScheduleEntry> ReadScheduleEntries(const QString& projectDir, const QStrin
         entry.operationID = row.operationID;
         entry.equipmentID = row.equipmentID;
         entry.equipmentTag = TagOf(tags, row.equipmentID);
-        entry.start = row.start;
-        entry.end = std::max(row.end, row.start);
+        entry.start = ScheduleSeconds(row.start);
+        entry.end = std::max(ScheduleSeconds(row.end), entry.start);
         FillFromRecipe(entry, recipes.value(row.stepID), tags);
         entries << entry;
     }
@@ -197,6 +206,9 @@ QString ScheduleResultsFileName(ScheduleKind kind, long id)
 
 QString FormatScheduleTime(double seconds)
 {
-    const qint64 minutes = qRound64(std::max(0.0, seconds) / 60.0);
+    if (std::isnan(seconds) || seconds >= UNSET_VALUE)
+        return QString();
+    constexpr double MOST_MINUTES = 1e15; // far past any run, and whole minutes are exact below it
+    const auto minutes = qint64(std::round(std::clamp(seconds / 60.0, 0.0, MOST_MINUTES)));
     return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }

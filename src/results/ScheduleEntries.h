@@ -40,10 +40,11 @@ struct ScheduleSource {
 };
 
 // The schedule of that results file in the project folder, by start time; empty when the file is
-// missing, unreadable or schedules nothing.
+// missing, unreadable or schedules nothing. Times lie within +-1e9 s (beyond: at that bound).
 QList<ScheduleEntry> ReadScheduleEntries(const QString& projectDir, const QString& fileName);
 
 // "QVSTEP_<id>.mdb" and the like for that kind and id.
 QString ScheduleResultsFileName(ScheduleKind kind, long id);
-// Hours and minutes from the start: 5400 s -> "1:30", 36000 s -> "10:00".
+// Hours and minutes from the start: 5400 s -> "1:30", 36000 s -> "10:00". A time the run left
+// unset (1e35 or more) or not a number is "", one before the start "0:00".
 QString FormatScheduleTime(double seconds);

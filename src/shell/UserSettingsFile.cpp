@@ -46,6 +46,27 @@ void ReadValue(QXmlStreamReader& reader, QMap<QString, QString>& values)
     values.insert(key, reader.readElementText());
 }
 
+// Text as XML can hold it: a character it cannot (a control character other than a tab or a line
+// end, half of a surrogate pair, U+FFFE or U+FFFF) becomes U+FFFD, so that the file reads back.
+QString XmlText(const QString& text)
+{
+    QString held;
+    held.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            held += c;
+            held += text.at(++i);
+            continue;
+        }
+        const char16_t u = c.unicode();
+        const bool allowed = u == u'\t' || u == u'\n' || u == u'\r' ||
+                             (u >= 0x20 && !c.isSurrogate() && u != 0xFFFE && u != 0xFFFF);
+        held += allowed ? c : QChar(QChar::ReplacementCharacter);
+    }
+    return held;
+}
+
 void WriteCheckedLayout(QXmlStreamWriter& writer, const QString& name, const QByteArray& bytes)
 {
     writer.writeStartElement(name);
@@ -147,8 +168,8 @@ QByteArray CUserSettingsFile::serialize() const
     writer.writeEndElement();
     for (auto it = m_values.constBegin(); it != m_values.constEnd(); ++it) {
         writer.writeStartElement(VALUE);
-        writer.writeAttribute(KEY, it.key());
-        writer.writeCharacters(it.value());
+        writer.writeAttribute(KEY, XmlText(it.key()));
+        writer.writeCharacters(XmlText(it.value()));
         writer.writeEndElement();
     }
     writer.writeEndDocument();

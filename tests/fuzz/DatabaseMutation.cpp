@@ -1,15 +1,25 @@
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
+#include "ProjectSession.h"
+#include "RootedAppContext.h"
+#include "foundation/common/AutomationFlag.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <sqlite3.h>
 
 namespace {
+
+// Open while the process lives; volatile, so that the one reference the leak check finds is stored.
+CProjectSession* volatile TheOpenedDemo = nullptr;
 
 enum Kind {
     SET_VALUE,
@@ -223,4 +233,57 @@ QString DemoProjectFolder()
         return demo;
     }();
     return folder;
+}
+
+QString SampleProjectFolder()
+{
+    const QString folder = QStringLiteral(QV_DATA_DIR "/Samples/Demo/");
+    if (!QFileInfo(folder + "Demo.prj").isFile())
+        FuzzFailure("the sample Demo was not built: " + folder);
+    return folder;
+}
+
+QString OpenedDemoFolder()
+{
+    static const QString folder = [] {
+        RootedAppContext& app = FuzzAppContext();
+        const QString demo = FuzzRoot() + "open/Demo/", language = FuzzRoot() + "open/QVEnglish.lng";
+        QDir().mkpath(demo);
+        for (const QString& name : QDir(SampleProjectFolder()).entryList(QDir::Files))
+            if (!QFile::copy(SampleProjectFolder() + name, demo + name))
+                FuzzFailure("cannot copy " + name);
+        if (!CSchemaBuilder::Build(DatabaseKind::Language, language))
+            FuzzFailure("cannot build the language database");
+        app.fileSet().defaultLanguageTemplatePath = language;
+        g_bAutomationActive = true;
+        TheOpenedDemo = new CProjectSession(app.fileSet(), app.stepDatabases());
+        if (!TheOpenedDemo->Open(demo + "Demo.prj"))
+            FuzzFailure("the Demo does not open");
+        g_bAutomationActive = false;
+        return demo;
+    }();
+    return folder;
+}
+
+QString ShortRunResultsFile()
+{
+    static const QString path = [] {
+        const QString results = FuzzRoot() + "base/" + StepResultsFileName(1001);
+        const QList<ResultsScheduleRow> rows = {
+            {1001, 10002, 0, 1.5, 1.5, 7, 1}, {1001, 10003, 1.5, 4, 2.5, 8, 1}, {1001, 10011, 4, 4.25, 0.25, 7, 2}};
+        const QList<ResultsRemark> remarks = {{1001, 10002, 12, "Warning", "Vessel overfilled", 1},
+                                              {1001, 10003, 3, "Error", "No material to transfer", 2}};
+        QString error;
+        const bool written = WriteResultsAtomically(
+            results,
+            [&](CSchemaBuilder& builder) {
+                return WriteRunSummary(builder, {100, 80, 4.25, 250, 10}) &&
+                       WriteScheduleRows(builder, rows) && WriteMessageRemarks(builder, remarks);
+            },
+            &error);
+        if (!written)
+            FuzzFailure("cannot write the base results file: " + error);
+        return results;
+    }();
+    return path;
 }

@@ -22,3 +22,11 @@ QByteArray MutationOf(int kind, int table, int selector, int value);
 // The Demo project as the program writes it (the same code as tools/qv-mkdb), made once per
 // process: "<folder>Demo.prj", ".eqm", ".mtl", "STEP_<id>.STP".
 QString DemoProjectFolder();
+// The installed sample Demo as the build made it (with its production plans and transitions).
+QString SampleProjectFolder();
+// A copy of the sample Demo opened by the program's own open, once per process; it stays open, with the
+// default recipe language built from schema/. Answers its folder (its working copies lie there too).
+QString OpenedDemoFolder();
+// The results of a short run of three operations of the Demo's step 1001 as the program writes
+// them, made once per process.
+QString ShortRunResultsFile();

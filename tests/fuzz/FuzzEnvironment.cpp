@@ -15,24 +15,30 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// The default button; with QV_FUZZ_VERBOSE set, what the prompt said goes to stderr.
+// The default button; the texts are kept for TakePromptTexts. With QV_FUZZ_VERBOSE set, what the
+// prompt said goes to stderr.
 class DefaultAnswerPrompts : public AutomationPromptService {
 public:
     int prompt(const QString& text, unsigned flags, const QString& caption) override
     {
         if (qEnvironmentVariableIsSet("QV_FUZZ_VERBOSE"))
             std::fprintf(stderr, "prompt: %s\n", qPrintable(text));
+        texts << text;
         return AutomationPromptService::prompt(text, flags, caption);
     }
+    QStringList texts;
 };
 
+// Cancelled, unless an answer was queued for the next one.
 class CancelledFileDialogs : public FileDialogService {
 public:
-    QString choose(const FileDialogRequest&) override { return QString(); }
+    QString choose(const FileDialogRequest&) override { return std::exchange(next, QString()); }
+    QString next;
 };
 
 struct Environment {
@@ -143,6 +149,18 @@ QString ScratchFolder(const QString& name)
     QDir(folder).removeRecursively();
     QDir().mkpath(folder);
     return folder;
+}
+
+void AnswerNextFileDialog(const QString& path)
+{
+    SetUpFuzzEnvironment();
+    TheEnvironment->dialogs.next = path;
+}
+
+QStringList TakePromptTexts()
+{
+    SetUpFuzzEnvironment();
+    return std::exchange(TheEnvironment->prompts.texts, {});
 }
 
 RootedAppContext& FuzzAppContext()

@@ -17,6 +17,9 @@
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 // Keeps the tabs it is given, as the frame's tabbed area does.
 class RunReportHost : public DocumentHost {
@@ -242,9 +245,11 @@ TEST(RunReportTargetTest, EachCommandChoosesItsTargetFromTheContext)
 
 TEST(ScheduleTimeTest, HoursAndMinutesFromTheStart)
 {
-    const std::pair<double, const char*> rows[] = {{0, "0:00"},     {29, "0:00"},     {31, "0:01"},
-                                                   {5400, "1:30"},  {36000, "10:00"}, {-5, "0:00"},
-                                                   {90000, "25:00"}};
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, const char*> rows[] = {
+        {0, "0:00"},        {29, "0:00"},   {31, "0:01"},  {5400, "1:30"},   {36000, "10:00"},
+        {-5, "0:00"},       {90000, "25:00"}, {-inf, "0:00"}, {1e35, ""},       {inf, ""},
+        {std::nan(""), ""}, {1e30, "16666666666666:40"}};
     for (const auto& [seconds, text] : rows)
         EXPECT_EQ(FormatScheduleTime(seconds), text) << seconds;
 }

@@ -1,5 +1,6 @@
 // Calls as a script makes them on the session bus, handed to the program's bus object with the
-// Demo project open. One call per line: "<path>|<interface>|<member>|<argument>|...", each argument
+// sample Demo open (its processes and production plans in the model). One call per line:
+// "<path>|<interface>|<member>|<argument>|...", each argument
 // typed by its prefix: "s:" text, "i:" 32-bit, "x:" 64-bit, "n:" 16-bit, "d:" double, "b:" bool.
 // Every call is answered (replies go to a connection that is not connected) and none escapes.
 
@@ -58,11 +59,11 @@ QDBusMessage CallOf(const QString& line)
     return call;
 }
 
-// The Demo's project file and step files, opened as the program keeps them open.
+// The sample Demo's project file and step files, opened as the program keeps them open.
 void OpenDemo(RootedAppContext& app, const QString& folder)
 {
-    for (const QString& name : QDir(DemoProjectFolder()).entryList(QDir::Files))
-        if (!QFile::copy(DemoProjectFolder() + name, folder + name))
+    for (const QString& name : QDir(SampleProjectFolder()).entryList(QDir::Files))
+        if (!QFile::copy(SampleProjectFolder() + name, folder + name))
             FuzzFailure("cannot copy " + name);
     app.fileSet().projectFilePath = folder + "Demo.prj";
     app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
@@ -129,13 +130,12 @@ void Seeds(const QString& folder)
     const QString procedure = FirstChild(bus, step + "/UnitProcedures");
     const QString operation = FirstChild(bus, procedure + "/Operations");
     const QString field = FirstChild(bus, FirstChild(bus, operation + "/Groups") + "/Fields");
-    const QString plan = FirstChild(bus, "/ProductionPlans").isEmpty() ? "/ProductionPlans/1"
-                                                                       : FirstChild(bus, "/ProductionPlans");
+    const QString plan = FirstChild(bus, "/ProductionPlans");
     g_bAutomationActive = false;
     app.stepDatabases().clear();
     app.fileSet().projectDatabase.reset();
-    if (field.isEmpty())
-        FuzzFailure("the Demo's tree has no field");
+    if (field.isEmpty() || plan.isEmpty())
+        FuzzFailure("the Demo's tree has no field or no production plan");
     const QString properties = "|org.freedesktop.DBus.Properties|";
     WriteSeed(folder, "walk",
               ("/Application" + properties +
@@ -144,7 +144,9 @@ void Seeds(const QString& folder)
                properties + "Get|s:|s:Count\n" + process + properties + "GetAll|s:Quorvanta.QVProcess\n" +
                step + "/UnitProcedures|Quorvanta.QVUnitProcedures|Items\n" + operation + properties +
                "GetAll|s:Quorvanta.QVOperation\n" + field + "/Ranges|Quorvanta.QVRanges|Items\n" + plan +
-               properties + "GetAll|s:Quorvanta.QVProductionPlan\n")
+               properties + "GetAll|s:Quorvanta.QVProductionPlan\n" + plan +
+               "/LineItems|Quorvanta.QVLineItems|Items\n/ProductionPlans|Quorvanta.QVProductionPlans|"
+               "GetProductionPlan|s:weekly\n")
                   .toUtf8());
     WriteSeed(folder, "puts",
               (procedure + properties + "Set|s:|s:Name|s:Coupling by script\n" + procedure +

@@ -15,6 +15,7 @@
 #include "foundation/db/SchemaBuilder.h"
 #include "projects/OtherProjectCopy.h"
 #include "projects/StepRegistration.h"
+#include "recipe/RecipeTextRegenerator.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,18 +69,16 @@ void UseDefaultLanguage(RootedAppContext& app)
     app.fileSet().defaultLanguageTemplatePath = language;
 }
 
-void Copy(const QString& other, std::uint8_t what)
+// True when the copy was made.
+bool Copy(const QString& other, std::uint8_t what)
 {
     switch (what % 3) {
     case 0:
-        CopyOtherProcess(other, 1, -1);
-        break;
+        return CopyOtherProcess(other, 1, -1) != 0;
     case 1:
-        CopyOtherProcess(other, 1, 1001);
-        break;
+        return CopyOtherProcess(other, 1, 1001) != 0;
     default:
-        CopyOtherStepIntoProcess(other, 1002, 2, -1, 1);
-        break;
+        return CopyOtherStepIntoProcess(other, 1002, 2, -1, 1);
     }
 }
 
@@ -97,13 +96,18 @@ void Entry(const std::uint8_t* data, std::size_t size)
     g_bAutomationActive = true;
     {
         CStepRegistration registration(app.stepDatabases());
+        CRecipeTextRegenerator regenerator; // as the program has it: a copied step's text is made again
         ServiceInstallations installed;
         installed.Install<StepDatabaseRegistration>(&registration);
+        installed.Install<RecipeTextRegeneration>(&regenerator);
         CProjectSession session(app.fileSet(), app.stepDatabases());
         if (!session.Open(open + "Demo.prj"))
             FuzzFailure("the Demo does not open");
         app.fileSet().projectID = CProjectGenerator::PROJECT_ID;
-        Copy(other + "Demo2.prj", size > 1 ? data[1] : 0);
+        TakePromptTexts();
+        if (!Copy(other + "Demo2.prj", size > 1 ? data[1] : 0) &&
+            TakePromptTexts().join(QString()).trimmed().isEmpty())
+            FuzzFailure("a copy from another project failed without a message");
         session.manager().CloseCurrentProject(SaveAnswer::Discard);
     }
     g_bAutomationActive = false;

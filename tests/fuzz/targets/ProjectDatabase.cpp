@@ -1,16 +1,22 @@
 // A project opened from its folder, the way the recent-file list and the command line open one:
 // the first byte chooses the file to change (the project file, its equipment or material library,
 // one of its step files, or the default recipe-language template), the rest changes it (DatabaseMutation.h).
-// The open either refuses with a reason or opens the project; it is then closed without saving. Opening never
-// writes the project's databases.
+// The open either refuses with a reason shown to the user, or opens the project; an open project
+// then has its scripting model built and each step read as the engine reads it for a run, and is
+// closed without saving. Opening never writes the project's databases.
 
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
 #include "ProjectSession.h"
 #include "RootedAppContext.h"
+#include "automation/AutomationModelBuilder.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/DaoException.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "modules/engine/EngineStepModel.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,6 +62,22 @@ QString CopyDefaultLanguage(const QString& folder)
     return copy;
 }
 
+// What a script and a run read of the open project: the scripting model, and each step as the
+// engine reads it (a step it cannot read is refused with an exception, never a crash).
+void ReadOpenProject(RootedAppContext& app)
+{
+    CAutomationModelBuilder builder;
+    ServiceInstallations installed;
+    installed.Install<AutomationModel>(&builder);
+    builder.BuildAutomationModel();
+    for (int i = 0; i < app.stepDatabases().count(); ++i) {
+        try {
+            CEngineStepReader(*app.stepDatabases().databaseAt(i)).Read(app.stepDatabases().stepIDAt(i));
+        } catch (const CDaoException&) {
+        }
+    }
+}
+
 void Entry(const std::uint8_t* data, std::size_t size)
 {
     const QString scratch = ScratchFolder("project"), folder = scratch + "Demo/";
@@ -74,11 +96,16 @@ void Entry(const std::uint8_t* data, std::size_t size)
     {
         RootedAppContext& app = FuzzAppContext();
         CProjectSession session(app.fileSet(), app.stepDatabases());
+        TakePromptTexts();
         const bool opened = session.Open(folder + "Demo.prj");
         if (qEnvironmentVariableIsSet("QV_FUZZ_VERBOSE"))
             std::fprintf(stderr, "%s\n", opened ? "opened" : "refused");
-        if (opened)
+        if (!opened && TakePromptTexts().join(QString()).trimmed().isEmpty())
+            FuzzFailure("an open was refused without a message");
+        if (opened) {
+            ReadOpenProject(app);
             session.manager().CloseCurrentProject(SaveAnswer::Discard);
+        }
     }
     g_bAutomationActive = false;
     if (Snapshot(folder) != before)
