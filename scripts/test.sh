@@ -6,7 +6,9 @@
 # (QV_WERROR). Developers' builds keep both off. To check a branch the same way by hand:
 #   cmake -S . -B build-unity -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BUILD_TESTS=ON \
 #         -DQV_UNITY=ON -DQV_WERROR=ON && cmake --build build-unity
-# -DQV_UNITY_BATCH=0 puts each target in one batch, which finds every clash at once.
+# -DQV_UNITY_BATCH=0 puts each target in one batch, which finds every clash at once. The per-file
+# phase then parses every source and test file on its own, as the developers' build compiles them,
+# so a file that compiles only beside its batch neighbours fails here (tools/check-per-file.py).
 # The cache settings live in CMakeLists.txt; CCACHE_DISABLE=1 measures a build without the cache.
 # Each phase prints its time; the whole run should stay within 20 minutes on two cores.
 set -euo pipefail
@@ -49,6 +51,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_B
 phase_done configure
 cmake --build "$build" -j"$(nproc)"
 phase_done build
+# The developers' per-file build: every source and test file parsed on its own.
+tools/check-per-file.py "$build" "$(nproc)"
+phase_done per-file
 tools/check-layers.sh
 phase_done check-layers
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600

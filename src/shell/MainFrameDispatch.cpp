@@ -46,9 +46,13 @@ bool CMainFrame::DispatchCommand(const CommandRequest& request)
     if (IsAutomationCallActive())
         throw CAutomationException(AutomationError::Failed, escaped);
     QvMessageBox(escaped, MB_OK | MB_ICONSTOP);
+    QString again;
     try {
         UpdateCommandStates();
-    } catch (...) { // the same cause again: the user was told once
+        return false;
+    } catch (...) { // kept, but not shown: the user was told once
+        again = EscapedErrorText(CommandLabel(request.commandID));
     }
+    NoteEscapedError(again);
     return false;
 }

@@ -7,6 +7,7 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
+#include "recipe/RecipeKeywords.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QAbstractButton>
@@ -52,6 +53,62 @@ QPoint LineCentre(const QWidget* widget)
     return widget->mapToGlobal(widget->rect().center());
 }
 
+// Whether the parallel block starting at line start has two series that begin with an operation:
+// only then has Parallel-Block Constraints a choice to offer.
+bool OffersParallelConstraints(const CQUORVANTAView& view, int start)
+{
+    int depth = 0, firsts = 0;
+    bool wanting = false;
+    for (int index = start + 1; index < view.LineCount() && firsts < 2; ++index) {
+        const RecipeLineRecord& line = view.Line(index)->line();
+        if (IsBlockStart(line.typeText)) {
+            ++depth;
+        } else if (IsBlockEnd(line.typeText)) {
+            if (depth-- == 0)
+                break;
+        } else if (depth == 0 && IsRecipeType(line.typeText, SERIES_KEYWORD)) {
+            wanting = true;
+        } else if (wanting && line.kind == RECIPE_LINE_OPERATION) {
+            ++firsts;
+            wanting = false;
+        }
+    }
+    return firsts >= 2;
+}
+
+// The lines Parallel-Block Constraints acts on: the start of a parallel block that offers a choice
+// and the operations inside one.
+QList<int> ParallelBlockLines(const CQUORVANTAView& view)
+{
+    QList<int> lines;
+    QList<bool> open; // per open block, whether it is a parallel one that offers a choice
+    for (int index = 0; index < view.LineCount(); ++index) {
+        const RecipeLineRecord& line = view.Line(index)->line();
+        if (IsBlockStart(line.typeText)) {
+            open << (IsRecipeType(line.typeText, START_PARALLEL) && OffersParallelConstraints(view, index));
+            if (open.last())
+                lines << index;
+        } else if (IsBlockEnd(line.typeText)) {
+            if (!open.isEmpty())
+                open.removeLast();
+        } else if (line.kind == RECIPE_LINE_OPERATION && !open.isEmpty() && open.last()) {
+            lines << index;
+        }
+    }
+    return lines;
+}
+
+// The line the edit selects first: for a parallel delay one it can act on, if there is one.
+int FirstLine(const CQUORVANTAView& view, const RecipeEdit& edit)
+{
+    if (edit.kind == EditKind::ParallelDelay) {
+        const QList<int> lines = ParallelBlockLines(view);
+        if (!lines.isEmpty())
+            return lines.at(qsizetype(edit.line % quint32(lines.size())));
+    }
+    return int(edit.line % quint32(view.LineCount()));
+}
+
 bool SelectsSeveral(EditKind kind)
 {
     return kind == EditKind::Copy || kind == EditKind::Cut || kind == EditKind::Delete ||
@@ -88,6 +145,51 @@ QString Describe(const RecipeEdit& edit)
     return {};
 }
 
+void EditTally::Add(EditKind kind, bool changed)
+{
+    auto& [run, effective] = m_byKind[kind];
+    ++run;
+    effective += changed;
+}
+
+int EditTally::Attempted() const
+{
+    int total = 0;
+    for (const auto& [kind, counts] : m_byKind)
+        total += counts.first;
+    return total;
+}
+
+int EditTally::Effective() const
+{
+    int total = 0;
+    for (const auto& [kind, counts] : m_byKind)
+        total += counts.second;
+    return total;
+}
+
+QString EditTally::Report() const
+{
+    QStringList parts;
+    for (const EditKindInfo& info : EDIT_KINDS) {
+        const auto counts = m_byKind.find(info.kind);
+        if (counts != m_byKind.end())
+            parts << QStringLiteral("%1 %2/%3").arg(QLatin1String(info.name)).arg(counts->second.second).arg(counts->second.first);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QStringList EditTally::NeverEffective() const
+{
+    QStringList kinds;
+    for (const EditKindInfo& info : EDIT_KINDS) {
+        const auto counts = m_byKind.find(info.kind);
+        if (info.kind != EditKind::Copy && (counts == m_byKind.end() || counts->second.second == 0))
+            kinds << QLatin1String(info.name);
+    }
+    return kinds;
+}
+
 int AnsweringPrompts::prompt(const QString& text, unsigned flags, const QString&)
 {
     texts << text;
@@ -97,19 +199,29 @@ int AnsweringPrompts::prompt(const QString& text, unsigned flags, const QString&
     return IDOK;
 }
 
+// Cancel, or OK after a change: the candidates whose bits are set, else (when those are the
+// current ones) one of them taken in or out.
 std::optional<QList<ConstraintChoice>>
 ChoosingConstraintDialogs::AskConstraints(const QString&, const QList<ConstraintChoice>& candidates,
-                                          const QList<ConstraintChoice>&, const QStringList&)
+                                          const QList<ConstraintChoice>& current, const QStringList&)
 {
+    ++asked;
     if ((choice & 3) == 0)
         return std::nullopt;
     QList<ConstraintChoice> chosen;
+    const auto pick = [&chosen, &candidates](qsizetype n) {
+        chosen << candidates[n];
+        std::tie(chosen.last().delay, chosen.last().delayUOM) = std::pair(double(n), QStringLiteral("min"));
+    };
     for (qsizetype n = 0; n < candidates.size(); ++n) {
-        if (choice & (4u << (n % 8))) {
-            chosen << candidates[n];
-            std::tie(chosen.last().delay, chosen.last().delayUOM) =
-                std::pair(double(n), QStringLiteral("min"));
-        }
+        if (choice & (4u << (n % 8)))
+            pick(n);
+    }
+    if (chosen == current && !candidates.isEmpty()) {
+        const qsizetype toggled = qsizetype((choice >> 10) % quint32(candidates.size()));
+        const long item = candidates[toggled].itemID;
+        if (chosen.removeIf([item](const ConstraintChoice& c) { return c.itemID == item; }) == 0)
+            pick(toggled);
     }
     return chosen;
 }
@@ -219,7 +331,7 @@ void RecipeEditDriver::Select(CQUORVANTAView& view, const RecipeEdit& edit)
     const int count = view.LineCount();
     if (count == 0)
         return;
-    const int first = int(edit.line % quint32(count));
+    const int first = FirstLine(view, edit);
     view.OnLineClicked(view.Line(first), false);
     const int more = SelectsSeveral(edit.kind) ? int((edit.choice >> 4) % 4) : 0;
     for (int n = 1; n <= more && n < 3 && first + n < count; ++n)

@@ -13,6 +13,9 @@
 #include "simulation/EngineEntryFactory.h"
 #include "simulation/RecipeScaling.h"
 
+#include <map>
+#include <utility>
+
 enum class EditKind {
     InsertOperation,
     InsertUnitProcedure,
@@ -43,6 +46,21 @@ struct RecipeEdit {
 QList<RecipeEdit> RandomEdits(quint32 seed, int count);
 QString Describe(const RecipeEdit& edit);
 
+// The edits of each kind run, and those among them that changed the step.
+class EditTally {
+public:
+    void Add(EditKind kind, bool changed);
+    int Attempted() const;
+    int Effective() const;
+    // "insert operation 12/20, ..." (changed the step / run), in the kinds' order.
+    QString Report() const;
+    // The kinds meant to change the step (all but Copy) that never did.
+    QStringList NeverEffective() const;
+
+private:
+    std::map<EditKind, std::pair<int, int>> m_byKind; // run, changed
+};
+
 // Every prompt answered: Yes or OK, No when told.
 class AnsweringPrompts : public PromptService {
 public:
@@ -62,6 +80,7 @@ public:
                                                           const QList<ConstraintChoice>&,
                                                           const QStringList&) override;
     quint32 choice = 0;
+    int asked = 0; // the dialogs shown
 };
 
 // The operation editor's OK: new texts and a field value written in one transaction.

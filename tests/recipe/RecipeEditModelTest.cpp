@@ -150,12 +150,20 @@ protected:
 
     // The edits from a fresh copy: the index of the first edit after which the step is not whole
     // (edits.size() for the final export and import) and what was found; -1 when all was well.
-    std::pair<int, QString> Replay(const ProjectSpec& spec, long stepID, const QList<RecipeEdit>& edits)
+    // tally, when given, counts each edit and whether it changed the step's rows.
+    std::pair<int, QString> Replay(const ProjectSpec& spec, long stepID, const QList<RecipeEdit>& edits,
+                                   EditTally* tally = nullptr)
     {
         CQUORVANTAView& view = StartRun(spec, stepID);
+        QString content = tally ? ExchangedContent(*GetStepDatabase(stepID)) : QString();
         for (int n = 0; n < edits.size(); ++n) {
             Apply(view, edits[n]);
             QCoreApplication::processEvents(); // removed lines go
+            if (tally) {
+                QString now = ExchangedContent(*GetStepDatabase(stepID));
+                tally->Add(edits[n].kind, now != content);
+                content = std::move(now);
+            }
             QString fault = StepWholenessFault(*GetStepDatabase(stepID), stepID);
             if (fault.isEmpty())
                 fault = ViewFault(view);
@@ -214,15 +222,14 @@ protected:
         return edits;
     }
 
-    // Runs each seed's sequence; a failing one is shrunk and reported. Answers the edits run.
-    long RunSeeds(const ProjectSpec& spec, long stepID, quint32 firstSeed, int seeds, int editsPerSeed)
+    // Runs each seed's sequence, counting its edits in tally; a failing one is shrunk and reported.
+    void RunSeeds(const ProjectSpec& spec, long stepID, quint32 firstSeed, int seeds, int editsPerSeed,
+                  EditTally& tally)
     {
-        long run = 0;
         for (int s = 0; s < seeds; ++s) {
             const quint32 seed = firstSeed + quint32(s);
             const QList<RecipeEdit> edits = RandomEdits(seed, editsPerSeed);
-            const auto [at, fault] = Replay(spec, stepID, edits);
-            run += at < 0 ? edits.size() : at + 1;
+            const auto [at, fault] = Replay(spec, stepID, edits, &tally);
             if (at < 0)
                 continue;
             const QList<RecipeEdit> shortest =
@@ -238,7 +245,16 @@ protected:
                           << "): " << shortFault.toStdString() << "\n"
                           << listing.join('\n').toStdString();
         }
-        return run;
+    }
+
+    // The edits run and those that changed the step; every kind but Copy must have changed it.
+    void ReportEdits(const char* what, const EditTally& tally, qint64 elapsed) const
+    {
+        std::cout << "[ recipe edits ] " << tally.Attempted() << " edits on " << what << ", "
+                  << tally.Effective() << " of them changed the step, in " << elapsed << " ms, "
+                  << scaling.scaled << " scalings and undos done, " << constraints.asked
+                  << " constraint dialogs shown\n  " << tally.Report().toStdString() << "\n";
+        EXPECT_EQ(tally.NeverEffective().join(", ").toStdString(), "") << "kinds of edit that never changed the step";
     }
 
 private:
@@ -251,11 +267,10 @@ TEST_F(RecipeEditModelTest, EveryDemoStepStaysWholeUnderRandomEdits)
     const ProjectSpec demo = CProjectGenerator::DemoProject();
     QElapsedTimer timer;
     timer.start();
-    long edits = 0;
+    EditTally tally;
     for (const long stepID : {1001L, 1002L, 1003L})
-        edits += RunSeeds(demo, stepID, FirstSeed(quint32(stepID) * 1000), SeedsPerStep(1), 200);
-    std::cout << "[ recipe edits ] " << edits << " edits on the sample's steps in " << timer.elapsed()
-              << " ms, " << scaling.scaled << " scalings and undos done\n";
+        RunSeeds(demo, stepID, FirstSeed(quint32(stepID) * 1000), SeedsPerStep(1), 200, tally);
+    ReportEdits("the sample's steps", tally, timer.elapsed());
 }
 
 TEST_F(RecipeEditModelTest, AFiveHundredLineStepStaysWholeUnderRandomEdits)
@@ -263,9 +278,9 @@ TEST_F(RecipeEditModelTest, AFiveHundredLineStepStaysWholeUnderRandomEdits)
     const ProjectSpec synthetic = CProjectGenerator::SyntheticProject(1, 500);
     QElapsedTimer timer;
     timer.start();
-    const long edits = RunSeeds(synthetic, SYNTHETIC_STEP, FirstSeed(500000), SeedsPerStep(1), 150);
-    std::cout << "[ recipe edits ] " << edits << " edits on the 500-line step in " << timer.elapsed()
-              << " ms, " << scaling.scaled << " scalings and undos done\n";
+    EditTally tally;
+    RunSeeds(synthetic, SYNTHETIC_STEP, FirstSeed(500000), SeedsPerStep(1), 150, tally);
+    ReportEdits("the 500-line step", tally, timer.elapsed());
 }
 
 // The scaling edits on each Demo step: an undo with nothing to undo is cancelled, scale x2 doubles

@@ -7,6 +7,7 @@
 
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <exception>
 

@@ -21,7 +21,7 @@
 
 namespace {
 
-const char* const FLUSH_FAILED = "Cannot flush '/work/Demo' to disk: Input/output error";
+const char* const FLUSH_FAILED = "Cannot flush 'Demo.qvp' to disk: Input/output error";
 
 [[noreturn]] void FailFlush()
 {
@@ -55,10 +55,17 @@ public:
     std::function<void()> work;
 };
 
-// A project whose save fails.
+// A project whose save fails, and whose state fails to read once statesFail is set.
 class FailingSave : public RecordingConcerns {
 public:
     bool SaveOpenProject() override { FailFlush(); }
+    bool IsProjectOpen() const override
+    {
+        if (statesFail)
+            throw std::runtime_error("project state unreadable");
+        return RecordingConcerns::IsProjectOpen();
+    }
+    bool statesFail = false;
 };
 
 class CommandGuardTest : public ::testing::Test {
@@ -106,6 +113,22 @@ TEST_F(CommandGuardTest, AnErrorEscapingACommandIsToldOnceAndTheFrameGoesOn)
     frame.SetCommandHandler(ID_FILE_NEW, [&ran] { ran = true; });
     EXPECT_TRUE(frame.DispatchCommand({ID_FILE_NEW, nullptr, QVariant()}));
     EXPECT_TRUE(ran);
+}
+
+// A second error, while the commands' states are brought up to date after the first, is kept
+// beside the first but not shown again.
+TEST_F(CommandGuardTest, ASecondErrorAfterAFailedCommandIsKeptNotShown)
+{
+    frame.SetCommandHandler(ID_FILE_NEW, [this] {
+        concerns.statesFail = true;
+        FailFlush();
+    });
+    prompts.expect(IDOK);
+    EXPECT_FALSE(frame.DispatchCommand({ID_FILE_NEW, nullptr, QVariant()}));
+    concerns.statesFail = false;
+    const QString first = QString("New Project: ") + FLUSH_FAILED;
+    EXPECT_EQ(prompts.texts(), QStringList{first});
+    EXPECT_EQ(TakeEscapedErrors(), (QStringList{first, "New Project: project state unreadable"}));
 }
 
 TEST_F(CommandGuardTest, AFailedAutoSaveIsToldAndTheTimerArmsAgain)

@@ -6,6 +6,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/SharedDatabases.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityTree.h"

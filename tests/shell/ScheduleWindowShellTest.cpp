@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -34,6 +35,43 @@ QStringList RowTitles(const CScheduleWindow& window)
     for (const ScheduleRow& row : window.Chart().rows)
         titles << row.title;
     return titles;
+}
+
+// The plan's steps as its definition names them (its step requirements and the steps of its
+// process requirements), each with the batches the run scheduled for it.
+QMap<long, int> ScheduledBatches(long planID)
+{
+    QMap<long, int> batches;
+    QSqlQuery steps = GetProjectDatabase()->Query(
+        "SELECT StepOrProcessID FROM PlanRequirements WHERE PlanID = ? AND StepOrProcess = 'step'"
+        " UNION SELECT s.StepID FROM PlanRequirements r JOIN \"Step-To-Process\" s"
+        " ON s.ProcessID = r.StepOrProcessID WHERE r.PlanID = ? AND r.StepOrProcess = 'process'",
+        {qlonglong(planID), qlonglong(planID)});
+    while (steps.next())
+        batches[steps.value(0).toLongLong()] = 0;
+    QSqlQuery detail = GetProjectDatabase()->Query(
+        "SELECT StepID, count(*) FROM ProductionPlanDetail WHERE PlanID = ? GROUP BY StepID", {qlonglong(planID)});
+    while (detail.next())
+        batches[detail.value(0).toLongLong()] = detail.value(1).toInt();
+    return batches;
+}
+
+// The batches the window shows of each step, by the entries behind its bars.
+QMap<long, int> ShownBatches(const CScheduleWindow& window)
+{
+    QMap<long, QSet<long>> numbers;
+    for (const ScheduleRow& row : window.Chart().rows) {
+        for (const ScheduleBar& bar : row.bars) {
+            for (int index : bar.entries) {
+                const ScheduleEntry& entry = window.Chart().entries.at(index);
+                numbers[entry.stepID] << entry.batchNumber;
+            }
+        }
+    }
+    QMap<long, int> batches;
+    for (auto it = numbers.cbegin(); it != numbers.cend(); ++it)
+        batches[it.key()] = int(it.value().size());
+    return batches;
 }
 
 QStringList BarCaptions(const CScheduleWindow& window)
@@ -207,6 +245,12 @@ TEST_F(ScheduleWindowShellTest, ThePlansScheduleHasARowPerEquipmentItemAndKeepsT
         "^(Coupling|Crystallization|Drying|Milling) \\(1\\.0\\) #[1-9][0-9]*$");
     for (const QString& caption : BarCaptions(*window))
         EXPECT_TRUE(batchCaption.match(caption).hasMatch()) << caption.toStdString();
+    // Every step of the plan has each batch the run scheduled for it in the window, and no other.
+    const QMap<long, int> scheduled = ScheduledBatches(PLAN);
+    ASSERT_FALSE(scheduled.isEmpty());
+    for (auto step = scheduled.cbegin(); step != scheduled.cend(); ++step)
+        EXPECT_GT(step.value(), 0) << "the run scheduled no batch of step " << step.key();
+    EXPECT_EQ(ShownBatches(*window), scheduled);
     EXPECT_EQ(frame->CurrentContext().kind, CONTEXT_GANTT);
     EXPECT_EQ(frame->CurrentContext().planID, PLAN);
     for (int command : {ID_VIEW_SCHEDULE, ID_VIEW_RUN_REPORT, ID_SIMULATE_PLAN, ID_SIMULATE_RUN})
