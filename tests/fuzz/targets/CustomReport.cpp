@@ -77,6 +77,8 @@ void Run(const CustomReportDefinition& definition, const QString& results, const
         g_limiting = true;
         connection.Open(results, workingCopy);
         g_limiting = false;
+        // The connection's own stop check replaces the handler above once it is installed.
+        connection.SetStopCheck([] { return g_statementClock.hasExpired(STATEMENT_LIMIT_MS); });
         for (const CustomReportSheet& sheet : definition.sheets) {
             g_statementClock.start();
             try {
