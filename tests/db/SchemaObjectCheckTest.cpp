@@ -8,6 +8,14 @@
 
 class SchemaObjectCheckTest : public DbFixture {};
 
+namespace {
+// Our statement of that view with each space replaced.
+QString laidOut(const char* view, const char* space)
+{
+    return OurSchemaStatement(DatabaseKind::Project, view).replace(' ', QString::fromUtf8(space)) + " ;";
+}
+} // namespace
+
 // Every kind's fresh file is all ours; the objects others add are named, except tables and
 // indexes, which run nothing.
 TEST_F(SchemaObjectCheckTest, OnlyViewsAndTriggersOfOurMakingPass)
@@ -31,6 +39,9 @@ TEST_F(SchemaObjectCheckTest, OnlyViewsAndTriggersOfOurMakingPass)
          "the view \"Step-To-Process\" is not one of ours"},
         {{"CREATE TRIGGER Spin AFTER INSERT ON Project BEGIN SELECT 1; END"},
          "the trigger \"Spin\" is not one of ours"},
+        {{"DROP VIEW QryStepInProject", laidOut("QryStepInProject", "\t -- laid out\n\r\n  ")}, ""},
+        {{"DROP VIEW QryStepInProject", laidOut("QryStepInProject", " /* other */ ")},
+         "the view \"QryStepInProject\" is not one of ours"},
     };
     for (const auto& c : cases) {
         const QString path = pathOf("changed.prj");

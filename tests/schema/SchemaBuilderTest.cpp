@@ -90,6 +90,18 @@ TEST(SchemaScript, StatementsSplitOutsideQuotesCommentsAndTriggerBodies)
                   {"CREATE TABLE \"A;B\" (x TEXT DEFAULT ';')", "INSERT INTO \"A;B\" VALUES ('it''s; fine')",
                    "CREATE TRIGGER t AFTER INSERT ON \"A;B\" BEGIN DELETE FROM \"A;B\"; SELECT 1; END",
                    "SELECT 2"}));
+    const struct {
+        const char* script;
+        QStringList statements;
+    } cases[] = {
+        {"SELECT 4 - 2 / 1; SELECT 'a--b', \"c/*d\"", {"SELECT 4 - 2 / 1", "SELECT 'a--b', \"c/*d\""}},
+        {"SELECT/**/1; SELECT 2 -- no end of line", {"SELECT 1", "SELECT 2"}},
+        {"SELECT 1 /* never closed; SELECT 2", {"SELECT 1"}},
+        {"SELECT 'never closed; SELECT 2", {"SELECT 'never closed; SELECT 2"}},
+        {"SELECT 3-", {"SELECT 3-"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CSchemaBuilder::SplitStatements(QString::fromUtf8(c.script)), c.statements) << c.script;
 }
 
 TEST(OperationCatalogue, MalformedLinesAreRefused)

@@ -99,27 +99,39 @@ private:
         const QChar c = m_script.at(m_pos);
         if (c == u'\'' || c == u'"')
             CopyQuoted(c);
-        else if (StartsWith(QStringLiteral("--")))
+        else if (c == u'-' && NextIs(u'-'))
             SkipUntil(QStringLiteral("\n"));
-        else if (StartsWith(QStringLiteral("/*")))
+        else if (c == u'/' && NextIs(u'*'))
             SkipUntil(QStringLiteral("*/"));
         else if (c == u';')
             EndStatement();
         else
-            m_current += m_script.at(m_pos++);
+            CopyPlainRun();
     }
 
-    bool StartsWith(const QString& token) const { return QStringView(m_script).mid(m_pos).startsWith(token); }
+    bool NextIs(char16_t c) const { return m_pos + 1 < m_script.size() && m_script.at(m_pos + 1) == c; }
 
+    // The characters up to the next one that may start a quote, a comment or the statement's end.
+    void CopyPlainRun()
+    {
+        const qsizetype start = m_pos++;
+        while (m_pos < m_script.size() && !MayBeSpecial(m_script.at(m_pos)))
+            ++m_pos;
+        m_current += QStringView(m_script).sliced(start, m_pos - start);
+    }
+
+    static bool MayBeSpecial(QChar c)
+    {
+        return c == u'\'' || c == u'"' || c == u'-' || c == u'/' || c == u';';
+    }
+
+    // A doubled quote simply reopens on the next character.
     void CopyQuoted(QChar quote)
     {
-        m_current += m_script.at(m_pos++);
-        while (m_pos < m_script.size()) {
-            const QChar c = m_script.at(m_pos++);
-            m_current += c;
-            if (c == quote)
-                return; // a doubled quote simply reopens on the next character
-        }
+        const qsizetype close = m_script.indexOf(quote, m_pos + 1);
+        const qsizetype end = close < 0 ? m_script.size() : close + 1;
+        m_current += QStringView(m_script).sliced(m_pos, end - m_pos);
+        m_pos = end;
     }
 
     void SkipUntil(const QString& terminator)

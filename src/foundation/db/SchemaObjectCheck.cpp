@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 
 #include <array>
+#include <mutex>
 
 namespace {
 // The name of an object a statement creates, or the new name of a renamed table.
@@ -27,17 +28,37 @@ QString Unquoted(const QString& name)
     return name;
 }
 
-// Text compared without comments, runs of white space or a closing semicolon: the file keeps a
-// statement as it was written, the schema files may lay it out differently.
-QString Normalized(QString sql)
+bool IsAsciiSpace(QChar c)
 {
-    static const QRegularExpression comment(QStringLiteral("--[^\\n]*"));
-    static const QRegularExpression space(QStringLiteral("\\s+"));
-    sql.remove(comment).replace(space, QStringLiteral(" "));
-    sql = sql.trimmed();
-    if (sql.endsWith(QLatin1Char(';')))
-        sql.chop(1);
-    return sql.trimmed();
+    return c == u' ' || (c >= u'\t' && c <= u'\r');
+}
+
+// Text compared without comments, runs of white space or a closing semicolon: the file keeps a
+// statement as it was written, the schema files may lay it out differently. A "--" starts a
+// comment wherever it stands.
+QString Normalized(const QString& sql)
+{
+    QString out;
+    out.reserve(sql.size());
+    bool pendingSpace = false;
+    for (qsizetype i = 0; i < sql.size(); ++i) {
+        const QChar c = sql.at(i);
+        if (c == u'-' && i + 1 < sql.size() && sql.at(i + 1) == u'-') {
+            const qsizetype newline = sql.indexOf(u'\n', i + 2);
+            i = (newline < 0 ? sql.size() : newline) - 1;
+        } else if (IsAsciiSpace(c)) {
+            pendingSpace = !out.isEmpty();
+        } else {
+            if (pendingSpace)
+                out += u' ';
+            pendingSpace = false;
+            out += c;
+        }
+    }
+    out = out.trimmed();
+    if (out.endsWith(u';'))
+        out.chop(1);
+    return out.trimmed();
 }
 
 struct OurSchema {
@@ -82,14 +103,12 @@ OurSchema ReadOurSchema(DatabaseKind kind)
     return schema;
 }
 
+// Each kind is read the first time a file of it is looked at.
 const OurSchema& OurSchemaOf(DatabaseKind kind)
 {
-    static const std::array<OurSchema, std::size(ALL_DATABASE_KINDS)> schemas = [] {
-        std::array<OurSchema, std::size(ALL_DATABASE_KINDS)> read;
-        for (DatabaseKind each : ALL_DATABASE_KINDS)
-            read[size_t(each)] = ReadOurSchema(each);
-        return read;
-    }();
+    static std::array<OurSchema, std::size(ALL_DATABASE_KINDS)> schemas;
+    static std::array<std::once_flag, std::size(ALL_DATABASE_KINDS)> read;
+    std::call_once(read[size_t(kind)], [kind] { schemas[size_t(kind)] = ReadOurSchema(kind); });
     return schemas[size_t(kind)];
 }
 
