@@ -8,6 +8,7 @@
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/PaneCommand.h"
 #include "foundation/common/SelectionService.h"
+#include "foundation/controls/DeferredStandardIcon.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/project/PlanToProject.h"
 #include "planning/PlanCommandIds.h"
@@ -36,18 +37,17 @@ const PaneCommand kPlanPaneCommands[] = {
 
 QIcon PlanToolIcon(int commandID)
 {
-    QStyle* style = QApplication::style();
     switch (commandID) {
     case ID_PLAN_NEW:
-        return style->standardIcon(QStyle::SP_FileIcon);
+        return DeferredStandardIcon(QStyle::SP_FileIcon);
     case ID_PLAN_DEFINE_SEQUENCE:
-        return style->standardIcon(QStyle::SP_FileDialogListView);
+        return DeferredStandardIcon(QStyle::SP_FileDialogListView);
     case ID_PLAN_EDIT:
-        return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+        return DeferredStandardIcon(QStyle::SP_FileDialogDetailedView);
     case ID_PLAN_DELETE:
-        return style->standardIcon(QStyle::SP_TrashIcon);
+        return DeferredStandardIcon(QStyle::SP_TrashIcon);
     default:
-        return style->standardIcon(QStyle::SP_FileDialogContentsView);
+        return DeferredStandardIcon(QStyle::SP_FileDialogContentsView);
     }
 }
 

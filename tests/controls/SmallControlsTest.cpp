@@ -1,9 +1,11 @@
 #include "ScriptedPrompts.h"
 #include "foundation/controls/ControlHelpers.h"
+#include "foundation/controls/DeferredStandardIcon.h"
 #include "foundation/controls/NumericEdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QStyle>
 #include <QValidator>
 #include <gtest/gtest.h>
 
@@ -28,6 +30,21 @@ TEST(SetMissingIfEmpty, EmptyEditsBecomeTheUnsetValueOfTheirKind)
     EXPECT_FALSE(SetMissingIfEmpty(&dialog, "absent", MISSING_DOUBLE, &value, &longValue));
     EXPECT_FALSE(SetMissingIfEmpty(nullptr, "amount", MISSING_DOUBLE, &value, &longValue));
     EXPECT_EQ(value, 5);
+}
+
+// Drawn from the style once asked for, the icon is the style's own in every size it has.
+TEST(DeferredStandardIcon, DrawsAsTheStylesStandardIcon)
+{
+    for (QStyle::StandardPixmap which : {QStyle::SP_FileIcon, QStyle::SP_TrashIcon, QStyle::SP_FileDialogListView}) {
+        const QIcon deferred = DeferredStandardIcon(which);
+        const QIcon standard = QApplication::style()->standardIcon(which);
+        EXPECT_FALSE(deferred.isNull());
+        EXPECT_EQ(deferred.availableSizes(), standard.availableSizes());
+        for (int size : {16, 32}) {
+            EXPECT_EQ(deferred.pixmap(size).toImage(), standard.pixmap(size).toImage()) << which << " " << size;
+            EXPECT_EQ(deferred.pixmap(size, QIcon::Disabled).toImage(), standard.pixmap(size, QIcon::Disabled).toImage());
+        }
+    }
 }
 
 TEST(ShowError, StopIconThenFocusAndSelection)
