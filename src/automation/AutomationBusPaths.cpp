@@ -1,44 +1,14 @@
 #include "automation/AutomationBusPaths.h"
 
 #include "automation/AutomationModelBuilder.h"
-#include "automation/QVField.h"
-#include "automation/QVGroup.h"
-#include "automation/QVOperation.h"
-#include "automation/QVProcess.h"
 #include "automation/QVProcesses.h"
-#include "automation/QVProductionPlan.h"
 #include "automation/QVProductionPlans.h"
-#include "automation/QVRange.h"
-#include "automation/QVStep.h"
-#include "automation/QVUnitProcedure.h"
 #include "automation/QuorvantaAut.h"
 
 namespace {
 // The members that lead from an element to the collection below it, in tree order.
 const QStringList kChildCollections = {"Steps",  "UnitProcedures", "Operations", "Groups",
                                        "Fields", "Ranges",         "LineItems"};
-
-// The database id of an element; -1 for one a script made, or one without an id.
-long pathElementID(const CAutomationObject& o)
-{
-    if (auto* p = dynamic_cast<const CQVProcess*>(&o))
-        return p->m_processID;
-    if (auto* s = dynamic_cast<const CQVStep*>(&o))
-        return s->m_stepID;
-    if (auto* u = dynamic_cast<const CQVUnitProcedure*>(&o))
-        return u->m_unitProcedureID;
-    if (auto* op = dynamic_cast<const CQVOperation*>(&o))
-        return op->m_operationID;
-    if (auto* g = dynamic_cast<const CQVGroup*>(&o))
-        return g->m_groupID;
-    if (auto* f = dynamic_cast<const CQVField*>(&o))
-        return f->m_fieldID;
-    if (auto* r = dynamic_cast<const CQVRange*>(&o))
-        return r->m_rangeID;
-    if (auto* plan = dynamic_cast<const CQVProductionPlan*>(&o))
-        return plan->m_planID;
-    return -1;
-}
 
 bool isApplication(const CAutomationObject* object)
 {
@@ -100,7 +70,7 @@ QString CAutomationPathMap::segmentOf(const CAutomationObject& element)
 
 QString CAutomationPathMap::knownSegmentOf(const CAutomationObject& element) const
 {
-    const long id = pathElementID(element);
+    const long id = element.PathElementID();
     if (id >= 0)
         return QString::number(id);
     if (id < -1)

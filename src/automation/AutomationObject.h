@@ -15,6 +15,8 @@ public:
 
     virtual const CAutomationMemberTable& Members() const = 0;
     const QString& ClassName() const { return Members().className(); }
+    // The database id that names this element in bus paths; -1 for none.
+    virtual long PathElementID() const { return -1; }
 
     bool IsDetached() const { return m_detached; }
     // This object and everything below it leave the tree.

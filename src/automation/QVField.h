@@ -11,6 +11,7 @@ public:
     CQVField(long stepID, long fieldType) : m_stepID(stepID), m_fieldType(fieldType) {}
     static std::shared_ptr<CQVField> Create(long stepID, long fieldType);
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_fieldID; }
     void Detach() override;
     const std::shared_ptr<CQVRanges>& Ranges() const { return m_ranges; }
 

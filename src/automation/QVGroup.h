@@ -10,6 +10,7 @@ public:
     explicit CQVGroup(long groupType) : m_groupType(groupType) {}
     static std::shared_ptr<CQVGroup> Create(long groupType);
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_groupID; }
     void Detach() override;
     const std::shared_ptr<CQVFields>& Fields() const { return m_fields; }
 

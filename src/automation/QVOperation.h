@@ -10,6 +10,7 @@ public:
     CQVOperation(long operationType, long model) : m_operationType(operationType), m_model(model) {}
     static std::shared_ptr<CQVOperation> Create(long operationType, long model);
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_operationID; }
     void Detach() override;
     const std::shared_ptr<CQVGroups>& Groups() const { return m_groups; }
 

@@ -10,6 +10,7 @@ public:
     CQVProcess(const QString& name, const QString& version) : m_name(name), m_version(version) {}
     static std::shared_ptr<CQVProcess> Create(const QString& name, const QString& version);
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_processID; }
     void Detach() override;
     const std::shared_ptr<CQVSteps>& Steps() const { return m_steps; }
     QString DisplayName() const { return m_name + QStringLiteral(" (") + m_version + QLatin1Char(')'); }

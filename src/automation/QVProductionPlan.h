@@ -11,6 +11,7 @@ public:
     CQVProductionPlan(const QString& name, double startDateTime) : m_name(name), m_startDateTime(startDateTime) {}
     static std::shared_ptr<CQVProductionPlan> Create(const QString& name, double startDateTime);
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_planID; }
     void Detach() override;
     const std::shared_ptr<CQVLineItems>& LineItems() const { return m_lineItems; }
     // A date, or a reference to one, is stored; any other value is ignored.

@@ -8,6 +8,7 @@ class CQVRange : public CAutomationObject {
 public:
     CQVRange(long rangeType, long rangeCategory) : m_rangeType(rangeType), m_rangeCategory(rangeCategory) {}
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_rangeID; }
 
     long m_stepID = -1;
     long m_rangeID = -1;

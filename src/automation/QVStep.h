@@ -11,6 +11,7 @@ public:
     CQVStep(const QString& name, const QString& version) : m_name(name), m_version(version) {}
     static std::shared_ptr<CQVStep> Create(const QString& name, const QString& version);
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_stepID; }
     void Detach() override;
     const std::shared_ptr<CQVUnitProcedures>& UnitProcedures() const { return m_unitProcedures; }
     // "Name (Version)", the frame's context label.

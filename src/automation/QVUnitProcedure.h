@@ -14,6 +14,7 @@ public:
     }
     static std::shared_ptr<CQVUnitProcedure> Create(const QString& name, long primaryEquipmentID);
     const CAutomationMemberTable& Members() const override;
+    long PathElementID() const override { return m_unitProcedureID; }
     void Detach() override;
     const std::shared_ptr<CQVOperations>& Operations() const { return m_operations; }
 
