@@ -20,10 +20,6 @@ public:
     {
         return icon().pixmap(size, mode, state);
     }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
-    {
-        return icon().pixmap(size, scale, mode, state);
-    }
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
     {
         return icon().availableSizes(mode, state);
