@@ -184,16 +184,22 @@ template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const L
 }
 } // namespace
 
+// Filled in place: a snapshot of every line is taken twice per edit.
 QList<RecipeLineRow> CRecipeEditWriter::RowsOf(const QList<CRecipeButton*>& lines)
 {
-    QList<RecipeLineRow> rows;
-    rows.reserve(lines.size());
+    QList<RecipeLineRow> rows(lines.size());
+    RecipeLineRow* out = rows.data();
     long owner = -1;
     for (int index = 0; index < lines.size(); ++index) {
         const RecipeLineRecord& line = lines.at(index)->line();
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
             owner = line.itemID;
-        rows.append({line.rowKey, owner, RowStateOf(line, index + 1)});
+        RecipeLineRow& row = out[index];
+        std::tie(row.rowKey, row.owner, row.row.kind, row.row.sequence, row.row.id, row.row.indent) =
+            std::tuple(line.rowKey, owner, line.kind, index + 1, line.itemID, line.indent);
+        std::tie(row.row.opNumber, row.row.upNumber, row.row.hide, row.row.breakpoint) =
+            std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
+        row.row.label = line.label;
     }
     return rows;
 }
@@ -227,7 +233,14 @@ std::pair<qsizetype, qsizetype> SharedEnds(const QList<RecipeLineRow>& before, c
 std::pair<RecipeLinesState, RecipeLinesState>
 CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
 {
-    const auto [head, tail] = SharedEnds(before, after);
+    return ChangedStates(before, after, ::SharedEnds(before, after));
+}
+
+std::pair<RecipeLinesState, RecipeLinesState>
+CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+                                 std::pair<qsizetype, qsizetype> ends)
+{
+    const auto [head, tail] = ends;
     std::pair<RecipeLinesState, RecipeLinesState> states;
     AddRows(states.first, before, head, before.size() - tail);
     AddRows(states.second, after, head, after.size() - tail);
@@ -306,16 +319,36 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLin
 }
 
 namespace {
-// Each unit procedure's successor in line order; 0 after the last.
-QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows)
+// Index of the first unit procedure line in [from, to); to without one.
+qsizetype FirstUnitProcedure(const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
+{
+    while (from < to && rows.at(from).row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+        ++from;
+    return from;
+}
+
+// Index of the last unit procedure line before `before`; 0 without one.
+qsizetype LastUnitProcedureBefore(const QList<RecipeLineRow>& rows, qsizetype before)
+{
+    while (before > 0 && rows.at(before - 1).row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+        --before;
+    return before > 0 ? before - 1 : 0;
+}
+
+// Each unit procedure's successor among the lines [from, to), in line order; the last one's is the
+// unit procedure at `to`, or 0 at the end.
+QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
 {
     QHash<long, long> next;
     long previous = -1;
-    for (const RecipeLineRow& line : rows) {
+    for (qsizetype i = from; i <= to && i < rows.size(); ++i) {
+        const RecipeLineRow& line = rows.at(i);
         if (line.row.kind != RECIPE_LINE_UNIT_PROCEDURE)
             continue;
         if (previous != -1)
             next.insert(previous, line.row.id);
+        if (i == to)
+            return next;
         next.insert(line.row.id, 0);
         previous = line.row.id;
     }
@@ -323,23 +356,35 @@ QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows)
 }
 } // namespace
 
-QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
-                                                    const QList<RecipeLineRow>& after)
+std::pair<qsizetype, qsizetype> CRecipeEditWriter::SharedEnds(const QList<RecipeLineRow>& before,
+                                                                const QList<RecipeLineRow>& after)
 {
-    const auto [head, tail] = SharedEnds(before, after);
+    return ::SharedEnds(before, after);
+}
+
+QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+                                               std::pair<qsizetype, qsizetype> ends)
+{
+    const auto [head, tail] = ends;
     QHash<long, long> ownersBefore;
     for (qsizetype i = head; i < before.size() - tail; ++i) {
         if (before.at(i).row.kind == RECIPE_LINE_OPERATION)
             ownersBefore.insert(before.at(i).row.id, before.at(i).owner);
     }
-    const QHash<long, long> nextBefore = NextUnitProcedures(before), nextAfter = NextUnitProcedures(after);
+    // Only the unit procedure last before the changed lines, those among them and their operations
+    // can have another successor: the shared head and tail keep theirs.
+    const qsizetype from = LastUnitProcedureBefore(after, head);
+    const qsizetype endBefore = FirstUnitProcedure(before, before.size() - tail, before.size());
+    const qsizetype endAfter = FirstUnitProcedure(after, after.size() - tail, after.size());
+    const QHash<long, long> nextBefore = NextUnitProcedures(before, from, endBefore);
+    const QHash<long, long> nextAfter = NextUnitProcedures(after, from, endAfter);
     QSet<long> newSuccessor;
     for (auto it = nextAfter.begin(); it != nextAfter.end(); ++it) {
         if (nextBefore.value(it.key(), -1) != it.value())
             newSuccessor.insert(it.key());
     }
     QList<long> stale;
-    for (qsizetype i = 0; i < after.size(); ++i) {
+    for (qsizetype i = from; i < endAfter; ++i) {
         const RecipeLineRow& line = after.at(i);
         if (line.row.kind != RECIPE_LINE_OPERATION)
             continue;
@@ -348,7 +393,21 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<Rec
         if (moved || newSuccessor.contains(line.owner))
             stale.append(line.row.id);
     }
-    for (const long operationID : std::as_const(stale))
+    return stale;
+}
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
+                                                    const QList<RecipeLineRow>& after)
+{
+    return RegenerateMovedTexts(stepID, before, after, ::SharedEnds(before, after));
+}
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
+                                                    const QList<RecipeLineRow>& after,
+                                                    std::pair<qsizetype, qsizetype> ends)
+{
+    const QList<long> stale = StaleOperations(before, after, ends);
+    for (const long operationID : stale)
         ProcessOperation(stepID, operationID);
     return stale;
 }
