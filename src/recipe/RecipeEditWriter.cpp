@@ -155,13 +155,20 @@ QJsonArray ChangedOwners(const RecipeLinesState& before, const RecipeLinesState&
 
 } // namespace
 
-RecipeRowState CRecipeEditWriter::RowStateOf(const RecipeLineRecord& line, long sequence)
+namespace {
+void FillRowState(RecipeRowState& row, const RecipeLineRecord& line, long sequence)
 {
-    RecipeRowState row;
     row.kind = line.kind;
     std::tie(row.sequence, row.id, row.indent, row.label) = std::tuple(sequence, line.itemID, line.indent, line.label);
     std::tie(row.opNumber, row.upNumber, row.hide, row.breakpoint) =
         std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
+}
+} // namespace
+
+RecipeRowState CRecipeEditWriter::RowStateOf(const RecipeLineRecord& line, long sequence)
+{
+    RecipeRowState row;
+    FillRowState(row, line, sequence);
     return row;
 }
 
@@ -194,12 +201,8 @@ QList<RecipeLineRow> CRecipeEditWriter::RowsOf(const QList<CRecipeButton*>& line
         const RecipeLineRecord& line = lines.at(index)->line();
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
             owner = line.itemID;
-        RecipeLineRow& row = out[index];
-        std::tie(row.rowKey, row.owner, row.row.kind, row.row.sequence, row.row.id, row.row.indent) =
-            std::tuple(line.rowKey, owner, line.kind, index + 1, line.itemID, line.indent);
-        std::tie(row.row.opNumber, row.row.upNumber, row.row.hide, row.row.breakpoint) =
-            std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
-        row.row.label = line.label;
+        std::tie(out[index].rowKey, out[index].owner) = std::pair(line.rowKey, owner);
+        FillRowState(out[index].row, line, index + 1);
     }
     return rows;
 }
@@ -215,9 +218,10 @@ void AddRows(RecipeLinesState& state, const QList<RecipeLineRow>& rows, qsizetyp
             state.owners.insert(line.row.id, line.owner);
     }
 }
+} // namespace
 
-// The lengths of the head and the tail that before and after share.
-std::pair<qsizetype, qsizetype> SharedEnds(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
+std::pair<qsizetype, qsizetype> CRecipeEditWriter::SharedEnds(const QList<RecipeLineRow>& before,
+                                                              const QList<RecipeLineRow>& after)
 {
     const qsizetype shorter = qMin(before.size(), after.size());
     qsizetype head = 0;
@@ -228,12 +232,11 @@ std::pair<qsizetype, qsizetype> SharedEnds(const QList<RecipeLineRow>& before, c
         ++tail;
     return {head, tail};
 }
-} // namespace
 
 std::pair<RecipeLinesState, RecipeLinesState>
 CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
 {
-    return ChangedStates(before, after, ::SharedEnds(before, after));
+    return ChangedStates(before, after, SharedEnds(before, after));
 }
 
 std::pair<RecipeLinesState, RecipeLinesState>
@@ -356,13 +359,8 @@ QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows, qsizetype
 }
 } // namespace
 
-std::pair<qsizetype, qsizetype> CRecipeEditWriter::SharedEnds(const QList<RecipeLineRow>& before,
-                                                                const QList<RecipeLineRow>& after)
-{
-    return ::SharedEnds(before, after);
-}
-
-QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& before,
+                                               const QList<RecipeLineRow>& after,
                                                std::pair<qsizetype, qsizetype> ends)
 {
     const auto [head, tail] = ends;
@@ -394,12 +392,6 @@ QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& befor
             stale.append(line.row.id);
     }
     return stale;
-}
-
-QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
-                                                    const QList<RecipeLineRow>& after)
-{
-    return RegenerateMovedTexts(stepID, before, after, ::SharedEnds(before, after));
 }
 
 QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,

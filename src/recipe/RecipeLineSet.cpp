@@ -90,7 +90,8 @@ std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadAll(long stepID
     if (!step || !step->IsOpen())
         return std::nullopt;
     const QString sql = QString(Definition().sql).replace(QLatin1String(":pStepID"), QLatin1String("?"));
-    const StatementKey key{StatementKind::Select, QStringLiteral("TextRecipe"), {}, {QStringLiteral("recipe lines")}, {}};
+    const StatementKey key{
+        StatementKind::Select, QStringLiteral("TextRecipe"), {}, {QStringLiteral("recipe lines")}, {}};
     std::vector<RecipeLineSetRow> rows;
     try {
         step->Connection().execKept(

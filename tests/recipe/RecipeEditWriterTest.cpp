@@ -288,7 +288,9 @@ const StaleCase STALE_CASES[] = {
      [](auto& rows) { rows.insert(8, LineRow(20, RECIPE_LINE_UNIT_PROCEDURE, 14, 14, 1)); },
      {24, 25}},
     {"a keyword line goes", [](auto& rows) { rows.removeAt(6); }, {}},
-    {"the first unit procedure line goes: its operations join no one", [](auto& rows) { rows.removeAt(0); }, {}},
+    {"the first unit procedure line goes: its operations join no one",
+     [](auto& rows) { rows.removeAt(0); },
+     {}},
 };
 
 class StaleOperationsTest : public testing::TestWithParam<StaleCase> {};
