@@ -13,11 +13,12 @@
 #include <QAbstractScrollArea>
 #include <QFont>
 #include <QList>
+#include <QPointer>
 
 #include <functional>
 
 class CRecipeButton;
-class CRecipeLineSet;
+struct RecipeLineSetRow;
 class QPrinter;
 struct RecipeLineRecord;
 struct OperationPlace;
@@ -214,9 +215,9 @@ protected:
 
 private:
     // Loading (QuorvantaViewLoad.cpp).
-    bool fillRecord(const CRecipeLineSet& rows, RecipeLineRecord& record, long* largestBlock);
-    bool fillUnitProcedure(const CRecipeLineSet& rows, RecipeLineRecord& record);
-    bool fillOperation(const CRecipeLineSet& rows, RecipeLineRecord& record);
+    bool fillRecord(const RecipeLineSetRow& row, RecipeLineRecord& record, long* largestBlock);
+    bool fillUnitProcedure(const RecipeLineSetRow& row, RecipeLineRecord& record);
+    bool fillOperation(const RecipeLineSetRow& row, RecipeLineRecord& record);
     int lineWidth(int indent) const;
     void selectFirstLineAfterLoad();
     const QFont* fontOfKind(int kind) const;
@@ -326,6 +327,7 @@ private:
     int m_nContentHeight = 0;
     bool m_bNarrow = false;
     bool m_bPlacing = false; // scroll bars set by the layout: no scroll of the content
+    QList<QPointer<CRecipeButton>> m_linesInSight; // as the last placing left them
     QList<ConstraintRef> m_invalidConstraints;
     QList<ConstraintRef> m_keptConstraints;
     QString m_strConstraintMessage;

@@ -83,19 +83,28 @@ void CQUORVANTAView::updateScrollBars()
 }
 
 // Only the lines in sight, or whose windows still are, move: the others are out of sight before and
-// after, and take their places when a scroll or a resize brings them in.
+// after, and take their places when a scroll or a resize brings them in. The test for sight is on
+// plain numbers: it runs for every line.
 void CQUORVANTAView::placeLines()
 {
     const QRect client = viewport()->rect();
+    QList<QPointer<CRecipeButton>> inSight;
     for (CRecipeButton* line : std::as_const(m_lineButtons)) {
-        const QRect placed(line->m_x + m_nScrollOffsetX, line->m_top + m_nScrollOffsetY, line->m_width,
-                           line->m_height);
-        if (!placed.intersects(client) && (line->isHidden() || !line->geometry().intersects(client)))
+        const int x = line->m_x + m_nScrollOffsetX, y = line->m_top + m_nScrollOffsetY;
+        if (line->m_width <= 0 || line->m_height <= 0 || x >= client.right() + 1 || x + line->m_width <= 0 ||
+            y >= client.bottom() + 1 || y + line->m_height <= 0)
             continue;
-        line->setGeometry(placed);
+        line->setGeometry(x, y, line->m_width, line->m_height);
         if (line->isHidden())
             line->show();
+        inSight.append(line);
     }
+    for (const QPointer<CRecipeButton>& line : std::as_const(m_linesInSight)) {
+        if (line && !line->isHidden() && line->geometry().intersects(client) && !inSight.contains(line))
+            line->setGeometry(line->m_x + m_nScrollOffsetX, line->m_top + m_nScrollOffsetY, line->m_width,
+                              line->m_height);
+    }
+    m_linesInSight = std::move(inSight);
     viewport()->update();
 }
 

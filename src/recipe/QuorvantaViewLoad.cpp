@@ -58,17 +58,18 @@ void CQUORVANTAView::LoadRecipeLines()
     m_nClientWidth = m_nPageWidth = viewport()->width();
     m_nClientHeight = m_nPageHeight = viewport()->height();
     m_bNarrow = m_nClientWidth < MIN_WIDTH;
-    CRecipeLineSet rows;
-    if (!rows.OpenSet(m_document.stepID)) {
+    const std::optional<std::vector<RecipeLineSetRow>> rows = CRecipeLineSet::ReadAll(m_document.stepID);
+    if (!rows) {
         QvMessageBox(QStringLiteral("Can't open TextRecipe Table to generate recipe text!"), MB_OK);
         return;
     }
     const std::optional<QHash<long, int>> severities =
         AreRemarkIconsDisplayed() ? ReadStepRemarkSeverities(m_document.stepID) : std::nullopt;
     long largestBlock = 0;
-    for (; !rows.IsEOF(); rows.MoveNext()) {
+    m_lineButtons.reserve(qsizetype(rows->size()));
+    for (const RecipeLineSetRow& row : *rows) {
         RecipeLineRecord record;
-        if (!fillRecord(rows, record, &largestBlock))
+        if (!fillRecord(row, record, &largestBlock))
             return;
         if (severities && record.kind == RECIPE_LINE_OPERATION)
             record.severity = severities->value(record.itemID, -1);
@@ -83,43 +84,39 @@ void CQUORVANTAView::LoadRecipeLines()
     viewport()->update();
 }
 
-bool CQUORVANTAView::fillRecord(const CRecipeLineSet& rows, RecipeLineRecord& record, long* largestBlock)
+bool CQUORVANTAView::fillRecord(const RecipeLineSetRow& row, RecipeLineRecord& record, long* largestBlock)
 {
-    record.typeText = rows.GetText(QStringLiteral("Type"));
+    record.typeText = row.type;
     record.kind = RecipeLineKindOf(record.typeText);
-    record.label = rows.GetText(QStringLiteral("Label"));
-    record.indent = rows.GetShort(QStringLiteral("Indent"));
-    record.operationNumber = rows.GetLong(QStringLiteral("OPNumber"));
-    record.unitProcedureNumber = rows.GetLong(QStringLiteral("UPNumber"));
-    record.stepID = m_document.stepID;
-    record.hidden = rows.GetBool(QStringLiteral("Hide"));
-    record.breakpoint = rows.GetBool(QStringLiteral("Breakpoint"));
-    record.rowKey = rows.GetLong(QStringLiteral("RowKey"));
+    std::tie(record.label, record.indent, record.operationNumber, record.unitProcedureNumber) =
+        std::tuple(row.label, row.indent, row.opNumber, row.upNumber);
+    std::tie(record.stepID, record.hidden, record.breakpoint, record.rowKey) =
+        std::tuple(m_document.stepID, row.hide, row.breakpoint, row.rowKey);
     record.topY = m_nNextLineY;
     record.width = lineWidth(record.indent);
     if (record.kind == RECIPE_LINE_UNIT_PROCEDURE)
-        return fillUnitProcedure(rows, record);
+        return fillUnitProcedure(row, record);
     if (record.kind == RECIPE_LINE_OPERATION)
-        return fillOperation(rows, record);
+        return fillOperation(row, record);
     if (record.kind == 0) {
         QvMessageBox(QStringLiteral("Wrong type found in recipe text array!"), MB_OK | MB_ICONERROR);
         return false;
     }
     record.displayText = record.typeText;
-    record.itemID = rows.GetLong(QStringLiteral("RecipeSequenceNumber"));
+    record.itemID = row.sequence;
     if (record.typeText.startsWith(QLatin1String("Start"), Qt::CaseInsensitive))
         *largestBlock = qMax(*largestBlock, record.operationNumber);
     return true;
 }
 
-bool CQUORVANTAView::fillUnitProcedure(const CRecipeLineSet& rows, RecipeLineRecord& record)
+bool CQUORVANTAView::fillUnitProcedure(const RecipeLineSetRow& row, RecipeLineRecord& record)
 {
-    record.itemID = rows.GetLong(QStringLiteral("ID"));
-    if (rows.IsFieldNull(QStringLiteral("FoundUnitProcedureID"))) {
+    record.itemID = row.id;
+    if (!row.unitProcedureFound) {
         QvMessageBox(MissingRowMessage(record.itemID, "Unit Procedure"), MB_OK | MB_ICONERROR);
         return false;
     }
-    FillUnitProcedureTexts(m_document.stepID, rows, record);
+    FillUnitProcedureTexts(m_document.stepID, row, record);
     return true;
 }
 
@@ -128,14 +125,14 @@ QString CQUORVANTAView::unitProcedureText(const QString& name, const QString& co
     return UnitProcedureLineText(name, comment);
 }
 
-bool CQUORVANTAView::fillOperation(const CRecipeLineSet& rows, RecipeLineRecord& record)
+bool CQUORVANTAView::fillOperation(const RecipeLineSetRow& row, RecipeLineRecord& record)
 {
-    record.itemID = rows.GetLong(QStringLiteral("ID"));
-    if (rows.IsFieldNull(QStringLiteral("FoundOperationID"))) {
+    record.itemID = row.id;
+    if (!row.operationFound) {
         QvMessageBox(MissingRowMessage(record.itemID, "Operation"), MB_OK | MB_ICONERROR);
         return false;
     }
-    FillOperationTexts(rows, record);
+    FillOperationTexts(row, record);
     return true;
 }
 

@@ -41,13 +41,6 @@ void CRecipeButton::SetText(const QString& text)
     update();
 }
 
-void CRecipeButton::SetSelected(bool selected)
-{
-    if (m_selected != selected)
-        update();
-    m_selected = selected;
-}
-
 void CRecipeButton::SetDropHighlight(bool highlighted)
 {
     if (m_dropHighlight != highlighted)

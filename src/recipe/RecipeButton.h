@@ -30,7 +30,13 @@ public:
     const QString& text() const { return m_line.displayText; }
     void SetText(const QString& text);
     bool IsSelected() const { return m_selected; }
-    void SetSelected(bool selected);
+    // Inline: a selection passes over every line.
+    void SetSelected(bool selected)
+    {
+        if (m_selected != selected)
+            update();
+        m_selected = selected;
+    }
     bool IsDropHighlighted() const { return m_dropHighlight; }
     void SetDropHighlight(bool highlighted);
     // An operation line of a selected unit procedure (marked by a click on that unit procedure).

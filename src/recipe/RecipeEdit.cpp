@@ -32,12 +32,13 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
         if (ownRows)
             ownRows(*step);
         const QList<RecipeLineRow> rows = CRecipeEditWriter::RowsOf(m_view.lines());
-        const auto [before, after] = CRecipeEditWriter::ChangedStates(m_before, rows);
+        const std::pair<qsizetype, qsizetype> ends = CRecipeEditWriter::SharedEnds(m_before, rows);
+        const auto [before, after] = CRecipeEditWriter::ChangedStates(m_before, rows, ends);
         m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), before, after);
         if (afterRows)
             afterRows(*step);
         const QList<long> regenerated =
-            CRecipeEditWriter::RegenerateMovedTexts(m_view.stepID(), m_before, rows);
+            CRecipeEditWriter::RegenerateMovedTexts(m_view.stepID(), m_before, rows, ends);
         transaction.Commit();
         CRecipeEditWriter::ShowRegeneratedTexts(m_view.stepID(), regenerated);
         return true;

@@ -155,13 +155,20 @@ QJsonArray ChangedOwners(const RecipeLinesState& before, const RecipeLinesState&
 
 } // namespace
 
-RecipeRowState CRecipeEditWriter::RowStateOf(const RecipeLineRecord& line, long sequence)
+namespace {
+void FillRowState(RecipeRowState& row, const RecipeLineRecord& line, long sequence)
 {
-    RecipeRowState row;
     row.kind = line.kind;
     std::tie(row.sequence, row.id, row.indent, row.label) = std::tuple(sequence, line.itemID, line.indent, line.label);
     std::tie(row.opNumber, row.upNumber, row.hide, row.breakpoint) =
         std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
+}
+} // namespace
+
+RecipeRowState CRecipeEditWriter::RowStateOf(const RecipeLineRecord& line, long sequence)
+{
+    RecipeRowState row;
+    FillRowState(row, line, sequence);
     return row;
 }
 
@@ -184,16 +191,18 @@ template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const L
 }
 } // namespace
 
+// Filled in place: a snapshot of every line is taken twice per edit.
 QList<RecipeLineRow> CRecipeEditWriter::RowsOf(const QList<CRecipeButton*>& lines)
 {
-    QList<RecipeLineRow> rows;
-    rows.reserve(lines.size());
+    QList<RecipeLineRow> rows(lines.size());
+    RecipeLineRow* out = rows.data();
     long owner = -1;
     for (int index = 0; index < lines.size(); ++index) {
         const RecipeLineRecord& line = lines.at(index)->line();
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
             owner = line.itemID;
-        rows.append({line.rowKey, owner, RowStateOf(line, index + 1)});
+        std::tie(out[index].rowKey, out[index].owner) = std::pair(line.rowKey, owner);
+        FillRowState(out[index].row, line, index + 1);
     }
     return rows;
 }
@@ -209,9 +218,10 @@ void AddRows(RecipeLinesState& state, const QList<RecipeLineRow>& rows, qsizetyp
             state.owners.insert(line.row.id, line.owner);
     }
 }
+} // namespace
 
-// The lengths of the head and the tail that before and after share.
-std::pair<qsizetype, qsizetype> SharedEnds(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
+std::pair<qsizetype, qsizetype> CRecipeEditWriter::SharedEnds(const QList<RecipeLineRow>& before,
+                                                              const QList<RecipeLineRow>& after)
 {
     const qsizetype shorter = qMin(before.size(), after.size());
     qsizetype head = 0;
@@ -222,12 +232,18 @@ std::pair<qsizetype, qsizetype> SharedEnds(const QList<RecipeLineRow>& before, c
         ++tail;
     return {head, tail};
 }
-} // namespace
 
 std::pair<RecipeLinesState, RecipeLinesState>
 CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
 {
-    const auto [head, tail] = SharedEnds(before, after);
+    return ChangedStates(before, after, SharedEnds(before, after));
+}
+
+std::pair<RecipeLinesState, RecipeLinesState>
+CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+                                 std::pair<qsizetype, qsizetype> ends)
+{
+    const auto [head, tail] = ends;
     std::pair<RecipeLinesState, RecipeLinesState> states;
     AddRows(states.first, before, head, before.size() - tail);
     AddRows(states.second, after, head, after.size() - tail);
@@ -306,16 +322,36 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLin
 }
 
 namespace {
-// Each unit procedure's successor in line order; 0 after the last.
-QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows)
+// Index of the first unit procedure line in [from, to); to without one.
+qsizetype FirstUnitProcedure(const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
+{
+    while (from < to && rows.at(from).row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+        ++from;
+    return from;
+}
+
+// Index of the last unit procedure line before `before`; 0 without one.
+qsizetype LastUnitProcedureBefore(const QList<RecipeLineRow>& rows, qsizetype before)
+{
+    while (before > 0 && rows.at(before - 1).row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+        --before;
+    return before > 0 ? before - 1 : 0;
+}
+
+// Each unit procedure's successor among the lines [from, to), in line order; the last one's is the
+// unit procedure at `to`, or 0 at the end.
+QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
 {
     QHash<long, long> next;
     long previous = -1;
-    for (const RecipeLineRow& line : rows) {
+    for (qsizetype i = from; i <= to && i < rows.size(); ++i) {
+        const RecipeLineRow& line = rows.at(i);
         if (line.row.kind != RECIPE_LINE_UNIT_PROCEDURE)
             continue;
         if (previous != -1)
             next.insert(previous, line.row.id);
+        if (i == to)
+            return next;
         next.insert(line.row.id, 0);
         previous = line.row.id;
     }
@@ -323,23 +359,30 @@ QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows)
 }
 } // namespace
 
-QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
-                                                    const QList<RecipeLineRow>& after)
+QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& before,
+                                               const QList<RecipeLineRow>& after,
+                                               std::pair<qsizetype, qsizetype> ends)
 {
-    const auto [head, tail] = SharedEnds(before, after);
+    const auto [head, tail] = ends;
     QHash<long, long> ownersBefore;
     for (qsizetype i = head; i < before.size() - tail; ++i) {
         if (before.at(i).row.kind == RECIPE_LINE_OPERATION)
             ownersBefore.insert(before.at(i).row.id, before.at(i).owner);
     }
-    const QHash<long, long> nextBefore = NextUnitProcedures(before), nextAfter = NextUnitProcedures(after);
+    // Only the unit procedure last before the changed lines, those among them and their operations
+    // can have another successor: the shared head and tail keep theirs.
+    const qsizetype from = LastUnitProcedureBefore(after, head);
+    const qsizetype endBefore = FirstUnitProcedure(before, before.size() - tail, before.size());
+    const qsizetype endAfter = FirstUnitProcedure(after, after.size() - tail, after.size());
+    const QHash<long, long> nextBefore = NextUnitProcedures(before, from, endBefore);
+    const QHash<long, long> nextAfter = NextUnitProcedures(after, from, endAfter);
     QSet<long> newSuccessor;
     for (auto it = nextAfter.begin(); it != nextAfter.end(); ++it) {
         if (nextBefore.value(it.key(), -1) != it.value())
             newSuccessor.insert(it.key());
     }
     QList<long> stale;
-    for (qsizetype i = 0; i < after.size(); ++i) {
+    for (qsizetype i = from; i < endAfter; ++i) {
         const RecipeLineRow& line = after.at(i);
         if (line.row.kind != RECIPE_LINE_OPERATION)
             continue;
@@ -348,7 +391,15 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<Rec
         if (moved || newSuccessor.contains(line.owner))
             stale.append(line.row.id);
     }
-    for (const long operationID : std::as_const(stale))
+    return stale;
+}
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
+                                                    const QList<RecipeLineRow>& after,
+                                                    std::pair<qsizetype, qsizetype> ends)
+{
+    const QList<long> stale = StaleOperations(before, after, ends);
+    for (const long operationID : stale)
         ProcessOperation(stepID, operationID);
     return stale;
 }

@@ -54,6 +54,13 @@ public:
     // rows at the same places with the same owners): nothing outside them can differ.
     static std::pair<RecipeLinesState, RecipeLinesState> ChangedStates(const QList<RecipeLineRow>& before,
                                                                        const QList<RecipeLineRow>& after);
+    // The same, the shared ends already known.
+    static std::pair<RecipeLinesState, RecipeLinesState> ChangedStates(const QList<RecipeLineRow>& before,
+                                                                       const QList<RecipeLineRow>& after,
+                                                                       std::pair<qsizetype, qsizetype> ends);
+    // How many lines at the head and at the tail before and after share.
+    static std::pair<qsizetype, qsizetype> SharedEnds(const QList<RecipeLineRow>& before,
+                                                      const QList<RecipeLineRow>& after);
     static RecipeLinesState StateOf(const QList<CRecipeButton*>& lines);
     // The same of lines read without a view.
     static RecipeLinesState StateOf(const QList<RecipeLineRecord>& lines);
@@ -68,10 +75,15 @@ public:
     // answers their ids, for the views to show the new texts once the edit is committed.
     static QList<long> RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
                                             const RecipeLinesState& after);
-    // The same of two snapshots in line order; owners are compared only between the shared head
-    // and tail, where alone they can differ.
+    // The same of two snapshots in line order and their shared ends; owners are compared only
+    // between the shared head and tail, where alone they can differ.
     static QList<long> RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
-                                            const QList<RecipeLineRow>& after);
+                                            const QList<RecipeLineRow>& after,
+                                            std::pair<qsizetype, qsizetype> ends);
+    // The operations of those two snapshots whose texts went stale, in line order; only the lines
+    // between the last unit procedure above the changed ones and the first below them are read.
+    static QList<long> StaleOperations(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+                                       std::pair<qsizetype, qsizetype> ends);
     // The operation lines of the step's views take their regenerated texts.
     static void ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs);
 };

@@ -62,13 +62,24 @@ const char* const SHIFT_AND_RENUMBER =
     "     WHEN 'Unit Procedure' THEN printf('%d.', UPNumber + ?7) ELSE Label END"
     " WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2";
 
-// SHIFT_AND_RENUMBER for most of the rows: through the table in one pass. Through the index of the
-// column it changes, the update would first collect every row it reaches.
+// A statement on the rows from ?2 on, for most of the rows: through the table in one pass. Through
+// the index of the column it changes, an update would first collect every row it reaches; through
+// any index, it would look up each row it reaches on its own.
+QByteArray ThroughTable(const char* sql)
+{
+    return QByteArray(sql).replace("WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2",
+                                   "WHERE +StepID = ?1 AND +RecipeSequenceNumber >= ?2");
+}
+
 const char* ShiftAndRenumberOfMostRows()
 {
-    static const QByteArray sql = QByteArray(SHIFT_AND_RENUMBER)
-                                      .replace("WHERE StepID = ?1 AND RecipeSequenceNumber >= ?2",
-                                               "WHERE +StepID = ?1 AND +RecipeSequenceNumber >= ?2");
+    static const QByteArray sql = ThroughTable(SHIFT_AND_RENUMBER);
+    return sql.constData();
+}
+
+const char* KeywordIdsOfMostRows()
+{
+    static const QByteArray sql = ThroughTable(KEYWORD_IDS);
     return sql.constData();
 }
 
@@ -132,8 +143,9 @@ void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProce
             if (shift.next())
                 values << shift.value(0) << shift.value(1) << shift.value(2);
         });
-    Run(from <= m_rowCount / 2 ? ShiftAndRenumberOfMostRows() : SHIFT_AND_RENUMBER, values);
-    Run(KEYWORD_IDS, {step, qlonglong(from + count)});
+    const bool most = from <= m_rowCount / 2;
+    Run(most ? ShiftAndRenumberOfMostRows() : SHIFT_AND_RENUMBER, values);
+    Run(most ? KeywordIdsOfMostRows() : KEYWORD_IDS, {step, qlonglong(from + count)});
 }
 
 long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)

@@ -1,5 +1,10 @@
 #include "recipe/RecipeLineSet.h"
 
+#include "foundation/common/AppContext.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/SharedConnection.h"
+
 const DaoRecordsetDef& CRecipeLineSet::Definition()
 {
     static const DaoRecordsetDef def{
@@ -38,4 +43,65 @@ bool CRecipeLineSet::OpenSet(long stepID)
 {
     SetParameter("pStepID", qlonglong(stepID));
     return OpenOnStepDatabase(stepID);
+}
+
+namespace {
+bool TruthOf(const QVariant& value)
+{
+    return value.toDouble() != 0.0;
+}
+
+// The values in the order of the definition's columns.
+template <typename ValueAt> RecipeLineSetRow RowOf(ValueAt value)
+{
+    RecipeLineSetRow row;
+    row.id = long(value(0).toLongLong());
+    row.indent = short(value(1).toInt());
+    row.label = value(2).toString();
+    row.opNumber = long(value(3).toLongLong());
+    row.sequence = long(value(4).toLongLong());
+    row.type = value(5).toString();
+    row.upNumber = long(value(6).toLongLong());
+    row.hide = TruthOf(value(7));
+    row.breakpoint = TruthOf(value(8));
+    row.rowKey = long(value(9).toLongLong());
+    row.unitProcedureFound = !value(10).isNull();
+    row.unitProcedureName = value(11).toString();
+    row.unitProcedureComments = value(12).toString();
+    row.operationFound = !value(13).isNull();
+    row.quorvantaLabel = value(14).toString();
+    row.operationTypeID = long(value(15).toLongLong());
+    row.recipeText = value(16).toString();
+    row.rangeText = value(17).toString();
+    row.operationComments = value(18).toString();
+    return row;
+}
+} // namespace
+
+RecipeLineSetRow CRecipeLineSet::CurrentRow() const
+{
+    const std::vector<DaoColumn>& columns = Definition().columns;
+    return RowOf([this, &columns](int column) { return GetFieldValue(columns[size_t(column)].name); });
+}
+
+std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadAll(long stepID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step || !step->IsOpen())
+        return std::nullopt;
+    const QString sql = QString(Definition().sql).replace(QLatin1String(":pStepID"), QLatin1String("?"));
+    const StatementKey key{
+        StatementKind::Select, QStringLiteral("TextRecipe"), {}, {QStringLiteral("recipe lines")}, {}};
+    std::vector<RecipeLineSetRow> rows;
+    try {
+        step->Connection().execKept(
+            key, [&sql] { return sql; }, {qlonglong(stepID)},
+            [&rows](KeptResult& result) {
+                while (result.next())
+                    rows.push_back(RowOf([&result](int column) { return result.value(column); }));
+            });
+    } catch (const CDaoException&) {
+        return std::nullopt;
+    }
+    return rows;
 }

@@ -23,29 +23,28 @@ QString UnitProcedureLineText(const QString& name, const QString& comment)
     return AppendBelow(name, comment, "", "\n", options.addSpace);
 }
 
-void FillUnitProcedureTexts(long stepID, const CRecipeLineSet& row, RecipeLineRecord& record)
+void FillUnitProcedureTexts(long stepID, const RecipeLineSetRow& row, RecipeLineRecord& record)
 {
     record.typeText = QStringLiteral("Unit Procedure");
-    record.unitProcedureName = row.GetText(QStringLiteral("UnitProcedureName"));
-    record.commentText = GetUnitProcedureComment(stepID, row.GetLong(QStringLiteral("ID")),
-                                                 row.GetText(QStringLiteral("UnitProcedureComments")));
+    record.unitProcedureName = row.unitProcedureName;
+    record.commentText = GetUnitProcedureComment(stepID, row.id, row.unitProcedureComments);
     record.displayText = UnitProcedureLineText(record.unitProcedureName, record.commentText);
 }
 
-void FillOperationTexts(const CRecipeLineSet& row, RecipeLineRecord& record)
+void FillOperationTexts(const RecipeLineSetRow& row, RecipeLineRecord& record)
 {
     const DisplayOptions options = CurrentDisplayOptions();
     record.typeText = QStringLiteral("Operation");
-    record.operationLabel = row.GetText(QStringLiteral("QuorvantaLabel"));
-    record.operationTypeID = row.GetLong(QStringLiteral("OperationTypeID"));
-    record.recipeText = row.GetText(QStringLiteral("RecipeText"));
+    record.operationLabel = row.quorvantaLabel;
+    record.operationTypeID = row.operationTypeID;
+    record.recipeText = row.recipeText;
     if (record.recipeText.trimmed().isEmpty())
         record.recipeText = record.operationLabel + QStringLiteral(" ...");
     record.displayText = record.recipeText;
-    record.rangeText = row.GetText(QStringLiteral("RangeText"));
+    record.rangeText = row.rangeText;
     if (!record.rangeText.isEmpty() && options.ranges)
         record.displayText = AppendBelow(record.displayText, record.rangeText, "\n", "\n\n", options.addSpace);
-    record.commentText = row.GetText(QStringLiteral("OperationComments"));
+    record.commentText = row.operationComments;
     if (!record.commentText.isEmpty() && options.comments)
         record.displayText = AppendBelow(record.displayText, record.commentText, "\n", "\n\n", options.addSpace);
 }
@@ -63,7 +62,8 @@ bool ReadRecipeLineTexts(long stepID, long itemID, int kind, RecipeLineRecord& r
                                                             : QStringLiteral("Operation"));
     if (!row.OpenSet(stepID) || row.IsEOF())
         return false;
-    record.label = row.GetText(QStringLiteral("Label"));
-    unitProcedure ? FillUnitProcedureTexts(stepID, row, record) : FillOperationTexts(row, record);
+    const RecipeLineSetRow current = row.CurrentRow();
+    record.label = current.label;
+    unitProcedure ? FillUnitProcedureTexts(stepID, current, record) : FillOperationTexts(current, record);
     return true;
 }

@@ -5,14 +5,14 @@
 
 #include <QString>
 
-class CRecipeLineSet;
+struct RecipeLineSetRow;
 struct RecipeLineRecord;
 
 // A unit procedure's name followed by its comment (when comments are shown).
 QString UnitProcedureLineText(const QString& name, const QString& comment);
 // The text fields of a unit-procedure or operation line from the current row of the set.
-void FillUnitProcedureTexts(long stepID, const CRecipeLineSet& row, RecipeLineRecord& record);
-void FillOperationTexts(const CRecipeLineSet& row, RecipeLineRecord& record);
+void FillUnitProcedureTexts(long stepID, const RecipeLineSetRow& row, RecipeLineRecord& record);
+void FillOperationTexts(const RecipeLineSetRow& row, RecipeLineRecord& record);
 // The line of that item and kind (1 unit procedure, 2 operation) read again from the step: its
 // texts and label. False when the step, its recipe row or the item is missing.
 bool ReadRecipeLineTexts(long stepID, long itemID, int kind, RecipeLineRecord& record);

@@ -239,3 +239,74 @@ TEST_P(ChangedStatesTest, HoldOnlyTheRowsBetweenTheSharedHeadAndTail)
 
 INSTANTIATE_TEST_SUITE_P(Edits, ChangedStatesTest, testing::ValuesIn(CHANGED_ROWS_CASES),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
+
+namespace {
+// Three unit procedures 11-13 (rows 1, 5, 8) holding operations 21-23, 24-25 and 26, a keyword
+// line (row 10, Series) between the second's operations.
+QList<RecipeLineRow> ThreeUnitProcedures()
+{
+    return {LineRow(1, RECIPE_LINE_UNIT_PROCEDURE, 11, 11, 1), LineRow(2, RECIPE_LINE_OPERATION, 21, 11, 2),
+            LineRow(3, RECIPE_LINE_OPERATION, 22, 11, 3),      LineRow(4, RECIPE_LINE_OPERATION, 23, 11, 4),
+            LineRow(5, RECIPE_LINE_UNIT_PROCEDURE, 12, 12, 5), LineRow(6, RECIPE_LINE_OPERATION, 24, 12, 6),
+            LineRow(10, RECIPE_LINE_SERIES, 7, 12, 7),         LineRow(7, RECIPE_LINE_OPERATION, 25, 12, 8),
+            LineRow(8, RECIPE_LINE_UNIT_PROCEDURE, 13, 13, 9), LineRow(9, RECIPE_LINE_OPERATION, 26, 13, 10)};
+}
+
+// The lines in their new order, owners and sequence numbers following it.
+void Reowned(QList<RecipeLineRow>& rows)
+{
+    long owner = -1;
+    for (int i = 0; i < rows.size(); ++i) {
+        if (rows[i].row.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            owner = rows[i].row.id;
+        rows[i].owner = owner;
+        rows[i].row.sequence = i + 1;
+    }
+}
+
+// Moved under another unit procedure, or its own one now followed by another one.
+struct StaleCase {
+    const char* name;
+    std::function<void(QList<RecipeLineRow>&)> edit;
+    QList<long> stale;
+};
+
+const StaleCase STALE_CASES[] = {
+    {"two operations change places", [](auto& rows) { rows.swapItemsAt(1, 2); }, {}},
+    {"an operation moves into the unit procedure above", [](auto& rows) { rows.swapItemsAt(4, 5); }, {24}},
+    {"the middle unit procedure goes with its lines", [](auto& rows) { rows.remove(4, 4); }, {21, 22, 23}},
+    {"the last unit procedure moves to the top",
+     [](auto& rows) { std::rotate(rows.begin(), rows.begin() + 8, rows.end()); },
+     {26, 24, 25}},
+    {"the last unit procedure is another one",
+     [](auto& rows) { rows[8] = LineRow(20, RECIPE_LINE_UNIT_PROCEDURE, 14, 14, 9); },
+     {24, 25, 26}},
+    {"a new unit procedure at the top",
+     [](auto& rows) { rows.prepend(LineRow(20, RECIPE_LINE_UNIT_PROCEDURE, 14, 14, 1)); },
+     {}},
+    {"a new unit procedure above the last one",
+     [](auto& rows) { rows.insert(8, LineRow(20, RECIPE_LINE_UNIT_PROCEDURE, 14, 14, 1)); },
+     {24, 25}},
+    {"a keyword line goes", [](auto& rows) { rows.removeAt(6); }, {}},
+    {"the first unit procedure line goes: its operations join no one",
+     [](auto& rows) { rows.removeAt(0); },
+     {}},
+};
+
+class StaleOperationsTest : public testing::TestWithParam<StaleCase> {};
+} // namespace
+
+// Only the lines near the change are read, yet the answer is that of both whole snapshots.
+TEST_P(StaleOperationsTest, AreTheMovedAndThoseOfAUnitProcedureWithAnotherSuccessor)
+{
+    const QList<RecipeLineRow> before = ThreeUnitProcedures();
+    QList<RecipeLineRow> after = before;
+    GetParam().edit(after);
+    Reowned(after);
+    const QList<long> stale =
+        CRecipeEditWriter::StaleOperations(before, after, CRecipeEditWriter::SharedEnds(before, after));
+    EXPECT_EQ(stale, GetParam().stale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, StaleOperationsTest, testing::ValuesIn(STALE_CASES),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });

@@ -64,7 +64,8 @@ template <typename Write> bool CommittedWrite(CDaoDatabase& step, Write write)
 // The number a unit procedure added after the step's last one takes.
 long NextUnitProcedureNumber(CDaoDatabase& step, long stepID)
 {
-    return long(FirstValue(step, "SELECT COALESCE(MAX(UPNumber), 0) + 1 FROM TextRecipe WHERE StepID = ?",
+    // Every row is read: through the table in one pass, not row by row through an index on StepID.
+    return long(FirstValue(step, "SELECT COALESCE(MAX(UPNumber), 0) + 1 FROM TextRecipe WHERE +StepID = ?",
                            {qlonglong(stepID)}, 1)
                     .toLongLong());
 }
