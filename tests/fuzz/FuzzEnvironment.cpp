@@ -121,6 +121,10 @@ void SetUpFuzzEnvironment()
     qputenv("XDG_CONFIG_HOME", (root + "/.config").toUtf8());
     qputenv("XDG_CACHE_HOME", (root + "/.cache").toUtf8());
     qputenv("XDG_DATA_HOME", (root + "/.local/share").toUtf8());
+    // The system's zone named once: unnamed, the C library looks at its file again for every
+    // local time it converts.
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     QStandardPaths::setTestModeEnabled(true);
     qInstallMessageHandler(QuietMessages);
     static int argc = 1;

@@ -2,7 +2,8 @@
 // sample Demo open (its processes and production plans in the model). One call per line:
 // "<path>|<interface>|<member>|<argument>|...", each argument
 // typed by its prefix: "s:" text, "i:" 32-bit, "x:" 64-bit, "n:" 16-bit, "d:" double, "b:" bool.
-// Every call is answered (replies go to a connection that is not connected) and none escapes.
+// Every call is answered (replies go to a connection that is not connected) and none escapes. The
+// session stays open across inputs while they leave its databases as they were.
 
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
@@ -15,6 +16,7 @@
 #include "foundation/common/EscapedErrors.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 
@@ -24,6 +26,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -59,8 +62,9 @@ QDBusMessage CallOf(const QString& line)
     return call;
 }
 
-// The sample Demo's project file and step files, opened as the program keeps them open.
-void OpenDemo(RootedAppContext& app, const QString& folder)
+// The sample Demo's project file and step files, opened as the program keeps them open; answers
+// the paths opened.
+QStringList OpenDemo(RootedAppContext& app, const QString& folder)
 {
     for (const QString& name : QDir(SampleProjectFolder()).entryList(QDir::Files))
         if (!QFile::copy(SampleProjectFolder() + name, folder + name))
@@ -68,40 +72,85 @@ void OpenDemo(RootedAppContext& app, const QString& folder)
     app.fileSet().projectFilePath = folder + "Demo.prj";
     app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
     app.fileSet().projectDatabase->Open(app.fileSet().projectFilePath, DatabaseRole::ReadWrite);
+    QStringList opened = {app.fileSet().projectFilePath};
     for (const QString& name : QDir(folder).entryList({"STEP_*.STP"}, QDir::Files, QDir::Name)) {
         auto database = std::make_unique<CDaoDatabase>();
         database->Open(folder + name, DatabaseRole::ReadWrite);
         app.stepDatabases().add(name.mid(5, name.size() - 9).toLong(), std::move(database), folder + name);
+        opened << folder + name;
     }
+    return opened;
 }
+
+void CloseDemo(RootedAppContext& app)
+{
+    app.stepDatabases().clear();
+    app.fileSet().projectDatabase.reset();
+}
+
+// The open Demo with its model and bus object, kept from one input to the next as a script's
+// session keeps them; opened again from the sample once an input changed one of its databases.
+class Session {
+public:
+    Session()
+    {
+        m_installed.Install<AutomationModel>(&m_builder);
+        g_bAutomationActive = true;
+        m_builder.BuildAutomationModel();
+        m_bus = std::make_unique<CAutomationBus>(m_builder, nullptr);
+        g_bAutomationActive = false;
+        m_changes = Changes();
+    }
+    CAutomationBus& Bus() { return *m_bus; }
+    // A database written, or another project opened in the Demo's place.
+    bool Changed() const
+    {
+        return Changes() != m_changes || FuzzAppContext().fileSet().projectFilePath != m_demo.paths.first();
+    }
+
+private:
+    QList<quint64> Changes() const
+    {
+        QList<quint64> numbers;
+        for (const QString& path : m_demo.paths)
+            numbers << ChangeNumber(path);
+        return numbers;
+    }
+
+    // Closed last, after the model and the bus object that read it.
+    struct OpenedDemo {
+        QStringList paths = OpenDemo(FuzzAppContext(), ScratchFolder("automation"));
+        ~OpenedDemo() { CloseDemo(FuzzAppContext()); }
+    } m_demo;
+    CAutomationModelBuilder m_builder;
+    ServiceInstallations m_installed;
+    std::unique_ptr<CAutomationBus> m_bus;
+    QList<quint64> m_changes;
+};
 
 void Entry(const std::uint8_t* data, std::size_t size)
 {
     // A call may take minutes (a simulation); a few calls are what a script makes at once.
     const QStringList lines =
         QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).split('\n');
-    RootedAppContext& app = FuzzAppContext();
-    OpenDemo(app, ScratchFolder("automation"));
+    static Session* session = nullptr; // left to the process's end, as the program leaves it open
+    if (!session)
+        session = new Session;
+    const QDBusConnection nowhere(QStringLiteral("qv-fuzz-not-connected"));
     g_bAutomationActive = true;
-    {
-        CAutomationModelBuilder builder;
-        ServiceInstallations installed;
-        installed.Install<AutomationModel>(&builder);
-        builder.BuildAutomationModel();
-        CAutomationBus bus(builder, nullptr);
-        const QDBusConnection nowhere(QStringLiteral("qv-fuzz-not-connected"));
-        for (const QString& line : lines.mid(0, 16))
-            if (!line.contains("|Simulate")) {
-                const QDBusMessage call = CallOf(line);
-                if (qEnvironmentVariableIsSet("QV_FUZZ_VERBOSE"))
-                    std::fprintf(stderr, "%s: %s\n", qPrintable(call.path()),
-                                 bus.introspect(call.path()).isEmpty() ? "no object" : "object");
-                bus.handleMessage(call, nowhere);
-            }
-    }
+    for (const QString& line : lines.mid(0, 16))
+        if (!line.contains("|Simulate")) {
+            const QDBusMessage call = CallOf(line);
+            if (qEnvironmentVariableIsSet("QV_FUZZ_VERBOSE"))
+                std::fprintf(stderr, "%s: %s\n", qPrintable(call.path()),
+                             session->Bus().introspect(call.path()).isEmpty() ? "no object" : "object");
+            session->Bus().handleMessage(call, nowhere);
+        }
     g_bAutomationActive = false;
-    app.stepDatabases().clear();
-    app.fileSet().projectDatabase.reset();
+    if (session->Changed()) {
+        delete session;
+        session = nullptr;
+    }
     const QStringList escaped = TakeEscapedErrors();
     if (!escaped.isEmpty())
         FuzzFailure("an error escaped a scripting call: " + escaped.join("; "));
@@ -132,8 +181,7 @@ void Seeds(const QString& folder)
     const QString field = FirstChild(bus, FirstChild(bus, operation + "/Groups") + "/Fields");
     const QString plan = FirstChild(bus, "/ProductionPlans");
     g_bAutomationActive = false;
-    app.stepDatabases().clear();
-    app.fileSet().projectDatabase.reset();
+    CloseDemo(app);
     if (field.isEmpty() || plan.isEmpty())
         FuzzFailure("the Demo's tree has no field or no production plan");
     const QString properties = "|org.freedesktop.DBus.Properties|";

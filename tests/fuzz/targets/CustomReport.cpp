@@ -2,7 +2,8 @@
 // runs them: the results of a short run and the open Demo's project working copy attached
 // read-only to the report connection, behind its authorizer, every row read. Each statement runs
 // under the target's own time limit (a progress handler on the report's in-memory connection) and a
-// 16 MB limit on a value; neither file is ever changed.
+// 16 MB limit on a value; neither file is ever changed. One connection serves the inputs one after
+// another, as it serves the sheets of a report.
 
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
@@ -16,6 +17,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+
+#include <memory>
 
 #include <sqlite3.h>
 
@@ -70,27 +73,39 @@ QString Stamp(const QString& path)
     return stamp;
 }
 
+// One report connection serves every input, as it serves every sheet of a report; a cancelled
+// statement cancels the rest of a report, so the connection is opened again after one.
+std::unique_ptr<ReportQueryConnection> g_connection;
+
+ReportQueryConnection& Connection(const QString& results, const QString& workingCopy)
+{
+    if (g_connection)
+        return *g_connection;
+    g_connection = std::make_unique<ReportQueryConnection>();
+    try {
+        g_limiting = true;
+        g_connection->Open(results, workingCopy);
+        g_limiting = false;
+    } catch (const CustomReportError& error) {
+        FuzzFailure("the report connection does not open: " + error.description);
+    }
+    // The connection's own stop check replaces the handler above once it is installed.
+    g_connection->SetStopCheck([] { return g_statementClock.hasExpired(STATEMENT_LIMIT_MS); });
+    return *g_connection;
+}
+
 void Run(const CustomReportDefinition& definition, const QString& results, const QString& workingCopy)
 {
-    try {
-        ReportQueryConnection connection;
-        g_limiting = true;
-        connection.Open(results, workingCopy);
-        g_limiting = false;
-        // The connection's own stop check replaces the handler above once it is installed.
-        connection.SetStopCheck([] { return g_statementClock.hasExpired(STATEMENT_LIMIT_MS); });
-        for (const CustomReportSheet& sheet : definition.sheets) {
-            g_statementClock.start();
-            try {
-                connection.Select(sheet.select);
-            } catch (const CustomReportError& error) {
-                if (error.description.isEmpty())
-                    FuzzFailure("a statement was refused without a reason");
-            }
+    for (const CustomReportSheet& sheet : definition.sheets) {
+        g_statementClock.start();
+        try {
+            Connection(results, workingCopy).Select(sheet.select);
+        } catch (const CustomReportError& error) {
+            if (error.description.isEmpty())
+                FuzzFailure("a statement was refused without a reason");
+            if (error.cancelled)
+                g_connection.reset();
         }
-    } catch (const CustomReportError& error) {
-        g_limiting = false;
-        FuzzFailure("the report connection does not open: " + error.description);
     }
 }
 
@@ -104,9 +119,9 @@ void Entry(const std::uint8_t* data, std::size_t size)
         return;
     InstallLimits();
     OpenedDemoFolder();
-    const QString results = ShortRunResultsFile(), workingCopy = GetProjectDBPath();
-    const QByteArray before = Bytes(results);
-    const QString stamp = Stamp(workingCopy);
+    static const QString results = ShortRunResultsFile(), workingCopy = GetProjectDBPath();
+    static const QByteArray before = Bytes(results);
+    static const QString stamp = Stamp(workingCopy);
     Run(definition, results, workingCopy);
     if (Bytes(results) != before || Stamp(workingCopy) != stamp)
         FuzzFailure("a report changed the files it read");

@@ -57,6 +57,8 @@ void CheckDates(const CQVGridWnd& grid)
 {
     for (int row = 1; row <= grid.GetRowCount(); ++row) {
         const QString cell = grid.GetValueRowCol(row, PLAN_COL_START);
+        if (cell.trimmed().isEmpty())
+            continue;
         const QDateTime when = CQVGridWnd::ReadPlanDateTime(cell);
         if (when.isValid() && CQVGridWnd::ReadPlanDateTime(CQVGridWnd::FormatPlanDateTime(when)) != when)
             FuzzFailure("a plan date read back from its written form differs: " + cell);
@@ -66,7 +68,7 @@ void CheckDates(const CQVGridWnd& grid)
 void Entry(const std::uint8_t* data, std::size_t size)
 {
     OpenedDemoFolder();
-    const QString path = ScratchFolder("plan") + "Weekly.txt";
+    static const QString path = ScratchFolder("plan") + "Weekly.txt";
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
         FuzzFailure("cannot write " + path);
