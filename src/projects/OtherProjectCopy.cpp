@@ -34,7 +34,7 @@ QString ExportOtherStep(const OtherProjectFiles& other, const QString& otherProj
                         const QString& fileName)
 {
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
-    if (!CopyDatabaseFile(other.StepDB(stepID), temp)) {
+    if (!CopyScratchDatabaseFile(other.StepDB(stepID), temp)) {
         QvMessageBox(COPY_FAILED_TEXT);
         return QString();
     }
