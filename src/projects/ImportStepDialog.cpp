@@ -16,7 +16,7 @@ void CImportStepDialog::ImportStep(int placement, long anchorStepID)
 {
     WaitCursor wait;
     const QString temp = GetProjectDir() + QStringLiteral("IMPORT_S.TMP");
-    if (!CopyDatabaseFile(m_path, temp)) {
+    if (!CopyScratchDatabaseFile(m_path, temp)) {
         QvMessageBox(QStringLiteral("Failed to copy the import step as a temporary file!"));
         return;
     }

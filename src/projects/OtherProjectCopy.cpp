@@ -34,7 +34,7 @@ QString ExportOtherStep(const OtherProjectFiles& other, const QString& otherProj
                         const QString& fileName)
 {
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
-    if (!CopyDatabaseFile(other.StepDB(stepID), temp)) {
+    if (!CopyScratchDatabaseFile(other.StepDB(stepID), temp)) {
         QvMessageBox(COPY_FAILED_TEXT);
         return QString();
     }
@@ -45,13 +45,21 @@ QString ExportOtherStep(const OtherProjectFiles& other, const QString& otherProj
     return temp;
 }
 
-// The steps of the other project's process in order; false after the failure's message.
+// The steps of the other project's process in order; false after the failure's message. The other
+// project's databases stay open while its steps are exported, so that each export shares their
+// connections instead of opening them again.
 bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSteps& steps)
 {
     const OtherProjectFiles other(otherProject);
     QList<std::pair<long, long>> rows; // step id, order
+    CDaoDatabase project, equipment, materials;
     try {
-        CDaoDatabase project;
+        OpenOtherProjectFile(equipment, other.EquipmentDB());
+        OpenOtherProjectFile(materials, other.MaterialDB());
+    } catch (const CDaoException&) {
+        // the export of the first step reports the library it cannot read
+    }
+    try {
         OpenOtherProjectFile(project, otherProject);
         CProcessStepSet set;
         set.SetParameter("pProcessID", qlonglong(processID));

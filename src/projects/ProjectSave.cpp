@@ -19,7 +19,6 @@
 #include "foundation/db/SaveJournalNames.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/TargetFolderScan.h"
-#include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/CompoundFileState.h"
 #include "projects/ProjectFileNames.h"
 
@@ -27,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSqlQuery>
 
 #include <algorithm>
 #include <utility>
@@ -339,14 +339,17 @@ bool CProjectSave::ConfirmTemplateSave()
 // The step ids of [QryStepInProject] in query order (a step of two processes comes twice).
 bool CProjectSave::ReadStepRows(QList<long>& stepRows)
 {
-    CQueryStepInProjectSet steps;
-    if (!steps.OpenSet()) {
+    try {
+        QSqlQuery steps = m_files.projectDatabase->Query(
+            QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID, ProcessID"));
+        while (steps.next())
+            stepRows.append(long(steps.value(0).toLongLong()));
+        return true;
+    } catch (const CDaoException&) {
+        stepRows.clear();
         QvMessageBox(QStringLiteral("Can't open ProjectStep table to save step database!"));
         return false;
     }
-    for (; !steps.IsEOF(); steps.MoveNext())
-        stepRows.append(steps.GetLong(QStringLiteral("StepID")));
-    return true;
 }
 
 qint64 CProjectSave::SizeOfWorkingCopies(const QList<long>& stepRows)

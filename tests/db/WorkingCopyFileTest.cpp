@@ -119,3 +119,22 @@ TEST_F(WorkingCopyFileTest, TheBytesOfADatabaseCountItsLog)
     EXPECT_FALSE(ReadDatabaseBytes(pathOf("MISSING.STP")).readable);
     EXPECT_FALSE(ReadDatabaseBytes(pathOf("")).readable) << "a folder";
 }
+
+// A scratch copy is written as the durable one is, only without its flushes: the same bytes through
+// a new temporary renamed over the target, and a link under the target's name is refused.
+TEST_F(WorkingCopyFileTest, AScratchCopyReplacesItsTargetAndRefusesALink)
+{
+    const QString scratch = pathOf("EXPORT_S.TMP");
+    writeBytes(scratch, "an earlier scratch file");
+    ASSERT_TRUE(CopyScratchDatabaseFile(m_source, scratch));
+    EXPECT_EQ(bytesOf(scratch), bytesOf(m_source));
+    EXPECT_FALSE(QFileInfo::exists(scratch + ".tmp"));
+
+    const QString linked = pathOf("IMPORT_S.TMP"), named = pathOf("elsewhere");
+    writeBytes(named, "kept");
+    ASSERT_TRUE(QFile::link(named, linked));
+    QString error;
+    EXPECT_FALSE(CopyScratchDatabaseFile(m_source, linked, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(bytesOf(named), QByteArray("kept"));
+}

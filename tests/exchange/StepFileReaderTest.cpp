@@ -229,3 +229,18 @@ TEST_F(StepFileReaderTest, ValuesAtTheEdgesOfTheirColumnsAreKeptOrRefusedWithThe
             EXPECT_EQ(Bytes(path), before) << each.sql.toStdString();
     }
 }
+
+// A table the file holds no rows of is not read, yet the template's seed rows of it still give way;
+// the tables with rows come over whole.
+TEST_F(StepFileReaderTest, AnEmptyTableOfTheFileLeavesItsTableEmpty)
+{
+    const QString path = Base();
+    const QVariant lines = Raw(path, "SELECT count(*) FROM TextRecipe");
+    ASSERT_GT(lines.toInt(), 0);
+    Raw(path, "DELETE FROM TblFieldLibrary");
+    ASSERT_EQ(Raw(path, "SELECT count(*) FROM TblFieldLibrary").toInt(), 0);
+    CStepFileReader reader;
+    ASSERT_TRUE(reader.Rewrite(path)) << reader.ErrorText().toStdString();
+    EXPECT_EQ(Raw(path, "SELECT count(*) FROM TblFieldLibrary").toInt(), 0);
+    EXPECT_EQ(Raw(path, "SELECT count(*) FROM TextRecipe"), lines);
+}

@@ -109,10 +109,10 @@ bool copyContent(int from, int to)
 }
 
 // Writes source's bytes into a new file at target with the source's permissions (owner-writable
-// for a working copy) and flushes it. The source has no journal beside it, so its file holds the
-// whole database: a working copy comes out in write-ahead-log format, any other copy with a
-// rollback journal, as a written file always is.
-void writeFlushedCopy(const QString& source, const QString& target, bool workingCopy)
+// for a working copy) and flushes it unless it is scratch. The source has no journal beside it, so
+// its file holds the whole database: a working copy comes out in write-ahead-log format, any other
+// copy with a rollback journal, as a written file always is.
+void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed = true)
 {
     const Descriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
@@ -128,20 +128,22 @@ void writeFlushedCopy(const QString& source, const QString& target, bool working
     const JournalFormat format = workingCopy ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
     if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), format))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
-    if (!SyncDescriptor(to.get()))
+    if (flushed && !SyncDescriptor(to.get()))
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
 }
 
 // Through a temporary file renamed over the target: the target name holds the old or the new bytes.
-void replaceWithFlushedCopy(const QString& source, const QString& target, bool workingCopy)
+// A scratch copy skips the flushes of the file and its folder.
+void replaceWithCopy(const QString& source, const QString& target, bool workingCopy, bool flushed)
 {
     const QString temporary = target + QStringLiteral(".tmp");
     removeIfPresent(temporary);
     try {
-        writeFlushedCopy(source, temporary, workingCopy);
+        writeCopy(source, temporary, workingCopy, flushed);
         RemoveSideFiles(target);
         ReplaceFile(temporary, target);
-        SyncFolderOf(target);
+        if (flushed)
+            SyncFolderOf(target);
     } catch (const CDaoException&) {
         if (!IsSymbolicLink(temporary))
             QFile::remove(temporary);
@@ -155,7 +157,7 @@ void writeInPlace(const QString& source, const QString& target)
     RemoveSideFiles(target);
     removeIfPresent(target);
     try {
-        writeFlushedCopy(source, target, true);
+        writeCopy(source, target, true);
     } catch (const CDaoException&) {
         if (!IsSymbolicLink(target))
             QFile::remove(target);
@@ -246,7 +248,7 @@ void RemoveSideFiles(const QString& path)
 }
 
 namespace {
-enum class ByteCopy { Replace, WorkingCopyReplace, WorkingCopyInPlace };
+enum class ByteCopy { Replace, Scratch, WorkingCopyReplace, WorkingCopyInPlace };
 
 bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byteCopy, QString* error)
 {
@@ -265,7 +267,7 @@ bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byt
         else if (byteCopy == ByteCopy::WorkingCopyInPlace)
             writeInPlace(source, target);
         else
-            replaceWithFlushedCopy(source, target, byteCopy == ByteCopy::WorkingCopyReplace);
+            replaceWithCopy(source, target, byteCopy == ByteCopy::WorkingCopyReplace, byteCopy != ByteCopy::Scratch);
     } catch (const CDaoException& exception) {
         return fail(error, exception.GetErrorDescription());
     }
@@ -276,6 +278,11 @@ bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byt
 bool CopyDatabaseFile(const QString& source, const QString& target, QString* error)
 {
     return copyThroughLayer(source, target, ByteCopy::Replace, error);
+}
+
+bool CopyScratchDatabaseFile(const QString& source, const QString& target, QString* error)
+{
+    return copyThroughLayer(source, target, ByteCopy::Scratch, error);
 }
 
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write, QString* error)

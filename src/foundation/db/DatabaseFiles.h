@@ -16,6 +16,9 @@ bool CopiesByCompaction(const QString& source);
 // Overwrites the target; the target name always holds either its old or the new content.
 // False with a description when it fails or the target is open.
 bool CopyDatabaseFile(const QString& source, const QString& target, QString* error = nullptr);
+// The same without flushing the copy or its folder: for a scratch file that is read or rewritten
+// while the program runs and that nothing reads after a crash.
+bool CopyScratchDatabaseFile(const QString& source, const QString& target, QString* error = nullptr);
 // The same for a working copy: a byte copy comes out already in write-ahead-log format and flushed,
 // so that opening it as a working copy writes nothing. How it is written:
 //   Replace: through a temporary file renamed over the target, the folder flushed at once.

@@ -61,11 +61,9 @@ CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return {};
     const QString folderPath = path.left(slash);
-    if (!isClean(folderPath))
-        return {};
     auto it = m_folders.find(folderPath);
-    if (it == m_folders.end())
-        it = m_folders.insert(folderPath, scan(folderPath));
+    if (it == m_folders.end()) // a folder that is not clean is kept unscanned: no place
+        it = m_folders.insert(folderPath, isClean(folderPath) ? scan(folderPath) : Folder());
     return {it->canonical.isEmpty() ? nullptr : &*it, name};
 }
 

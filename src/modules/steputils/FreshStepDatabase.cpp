@@ -17,7 +17,7 @@ bool CFreshStepDatabase::Create(const QString& path)
     m_errorText.clear();
     QString error;
     const QString empty = EmptyStepTemplate(&error);
-    if (empty.isEmpty() || !CopyDatabaseFile(empty, path, &error))
+    if (empty.isEmpty() || !CopyScratchDatabaseFile(empty, path, &error))
         return Fail(error);
     m_path = path;
     try {

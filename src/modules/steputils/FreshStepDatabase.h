@@ -1,7 +1,7 @@
 #pragma once
 // A new step database for the rows of a step file from outside: a copy of the empty step template
-// (see EmptyStepTemplate), open through the layer with a transaction begun. The file is flushed by
-// its caller before anything trusts it, so it is written without journal flushes.
+// (see EmptyStepTemplate), open through the layer with a transaction begun. It is a scratch file:
+// what the project keeps of it is a working copy flushed on its own, so it is written without flushes.
 
 #include "foundation/db/DaoDatabase.h"
 

@@ -8,10 +8,11 @@
 
 namespace {
 
-// A library database: shared with the program when it has it open, else read-only.
+// A library database, read-only: a connection already open on it (the program's working copy, or
+// the caller's) is shared.
 void OpenSource(CDaoDatabase& database, const QString& path)
 {
-    database.Open(path, CSharedConnection::isOpen(path) ? DatabaseRole::WorkingCopy : DatabaseRole::ReadOnly);
+    database.Open(path, DatabaseRole::ReadOnly);
 }
 
 QSet<long> IDsOf(const ExchangeRowList& rows)

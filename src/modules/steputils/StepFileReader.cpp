@@ -80,10 +80,8 @@ bool CStepFileReader::Rewrite(const QString& path)
     if (older)
         DeleteDatabaseFile(scratch);
     try {
-        if (read) {
+        if (read)
             ReplaceFile(fresh, path);
-            SyncFolderOf(path);
-        }
     } catch (const CDaoException& error) {
         read = Fail(error.GetErrorDescription());
     }
@@ -118,7 +116,7 @@ bool CStepFileReader::MigrateScratch(const QString& path, const QString& scratch
 {
     QString error;
     DeleteDatabaseFile(scratch);
-    if (!CopyDatabaseFile(path, scratch, &error))
+    if (!CopyScratchDatabaseFile(path, scratch, &error))
         return Fail(error);
     try {
         CDaoDatabase database;
@@ -155,11 +153,6 @@ bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath
     if (!problem.isEmpty()) {
         fresh.Abandon();
         return Fail(problem);
-    }
-    try {
-        SyncFile(freshPath);
-    } catch (const CDaoException& error) {
-        return Fail(error.GetErrorDescription());
     }
     return true;
 }

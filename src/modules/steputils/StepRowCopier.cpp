@@ -122,10 +122,28 @@ bool CStepRowCopier::CopyTable(const ExchangeTable& table)
 {
     if (!m_sourceTables.contains(table.name.toLower()))
         return table.part == ExchangePart::Exchange || Fail(QStringLiteral("the table %1 is missing").arg(table.name));
-    const QList<ExchangeColumn> columns = SourceColumns(table.name);
     if (!Run(QStringLiteral("DELETE FROM main.\"%1\"").arg(table.name)))
         return false;
+    bool hasRows = false;
+    if (!SourceHasRows(table.name, hasRows))
+        return false;
+    if (!hasRows)
+        return true;
+    const QList<ExchangeColumn> columns = SourceColumns(table.name);
     return columns.isEmpty() || CopyRows(table.name, columns);
+}
+
+// A table without rows needs neither the check nor the copy, whose statements cost far more to
+// prepare than this one.
+bool CStepRowCopier::SourceHasRows(const QString& table, bool& hasRows)
+{
+    QSqlQuery query(m_target);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1.\"%2\")").arg(EXCHANGE_SOURCE_SCHEMA, table)) ||
+        !query.next())
+        return Fail(QStringLiteral("%1: %2").arg(table, query.lastError().databaseText()));
+    hasRows = query.value(0).toBool();
+    return true;
 }
 
 // The catalogued columns the file's table has, compared without regard to case.

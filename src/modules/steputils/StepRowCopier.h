@@ -32,6 +32,7 @@ public:
     static QString ValueProblem(const ExchangeColumn& column, const QVariant& value);
 
 private:
+    bool SourceHasRows(const QString& table, bool& hasRows);
     QList<ExchangeColumn> SourceColumns(const QString& table);
     bool CopyRows(const QString& table, const QList<ExchangeColumn>& columns);
     bool CheckRows(const QString& table, const QList<ExchangeColumn>& columns);

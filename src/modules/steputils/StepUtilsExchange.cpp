@@ -64,6 +64,8 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
     try {
         CDaoDatabase exchange;
         exchange.Open(scratchCopy, DatabaseRole::ReadWrite);
+        // A scratch copy: whoever keeps the exchange file copies it durably.
+        exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
         CDaoTransaction transaction(exchange);
         CStepExchangeWriter(exchange, SourcesFor(projectPath, equipmentPath, materialPath)).Write();
         transaction.Commit();
