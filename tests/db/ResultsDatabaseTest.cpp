@@ -5,6 +5,7 @@
 
 #include <QProcess>
 #include <QStandardPaths>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -83,6 +84,28 @@ TEST_F(ResultsDatabaseTest, WrittenResultsReadBack)
     EXPECT_EQ(results.WorstSeverity(7, 13), RemarkSeverity::Error);
     EXPECT_EQ(results.WorstSeverity(8, 13), RemarkSeverity::None);
     EXPECT_EQ(scalar(path, "SELECT Type FROM RemarkMessage WHERE MessageID = 1002").toString(), "Error");
+}
+
+// Schedule rows are written many to a statement: every row arrives, in list order, and a bad row
+// anywhere fails the write with the engine's text.
+TEST_F(ResultsDatabaseTest, ScheduleRowsArriveInOrderAndABadRowFailsTheWrite)
+{
+    const QString path = pathOf(StepResultsFileName(7));
+    QList<ResultsScheduleRow> rows;
+    for (int i = 0; i < 130; ++i)
+        rows.append({7, 1000L - i, double(i), double(i) + 1, 1.0, i % 3, i / 64});
+    ASSERT_TRUE(WriteResultsAtomically(path, [&](CSchemaBuilder& b) { return WriteScheduleRows(b, rows); }));
+    EXPECT_EQ(scalar(path, "SELECT COUNT(*) || ' ' || SUM(OperationID + RowKey = 1001) || ' ' || MAX(BatchNumber) "
+                           "FROM OperationSchedule")
+                  .toString(),
+              "130 130 2");
+    EXPECT_EQ(scalar(path, "SELECT group_concat(EquipmentID) FROM EquipmentUsed").toString(), "1,2");
+
+    rows[129].start = std::numeric_limits<double>::quiet_NaN(); // stored as NULL
+    QString error;
+    EXPECT_FALSE(WriteResultsAtomically(path, [&](CSchemaBuilder& b) { return WriteScheduleRows(b, rows); }, &error));
+    EXPECT_TRUE(error.contains("NOT NULL constraint failed: OperationSchedule.StartTime")) << qPrintable(error);
+    EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM OperationSchedule").toInt(), 130);
 }
 
 TEST_F(ResultsDatabaseTest, AFailedRunLeavesThePreviousResults)
