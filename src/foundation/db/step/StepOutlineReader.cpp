@@ -54,10 +54,10 @@ QString outlineTextAt(sqlite3_stmt* statement, int column)
 StepOutlineLine outlineLineAt(sqlite3_stmt* row)
 {
     return StepOutlineLine{long(sqlite3_column_int64(row, LINE_ID)),
-                           sqlite3_column_int(row, LINE_IS_UNIT_PROCEDURE) != 0,
                            long(sqlite3_column_int64(row, LINE_UP)),
                            long(sqlite3_column_int64(row, LINE_OP)),
                            outlineTextAt(row, LINE_NAME),
+                           sqlite3_column_int(row, LINE_IS_UNIT_PROCEDURE) != 0,
                            sqlite3_column_int64(row, LINE_HIDE) != 0};
 }
 
@@ -119,6 +119,7 @@ const StepOutline& CStepOutlineCache::Read(CDaoDatabase& step, long stepID)
         kept.connection = step.Connection().shared_from_this();
         kept.changeNumber = step.Connection().changeNumber();
         ReadStepOutline(step, stepID, kept.outline);
+        kept.outline.lines.shrink_to_fit(); // kept until the step changes
     }
     return m_pass.insert(stepID, std::move(kept))->outline;
 }

@@ -13,12 +13,13 @@
 class CDaoDatabase;
 class CSharedConnection;
 
+// The flags sit together: a kept outline holds tens of thousands of lines.
 struct StepOutlineLine {
     long id = 0;
-    bool unitProcedure = false; // otherwise an operation
     long upNumber = 0;
     long opNumber = 0;
-    QString name; // of the unit procedure or the operation
+    QString name;               // of the unit procedure or the operation
+    bool unitProcedure = false; // otherwise an operation
     bool hidden = false;
 };
 
