@@ -7,6 +7,7 @@
 #include "foundation/common/ContextRecord.h"
 #include "foundation/common/ProjectHandover.h"
 #include "foundation/common/SubsystemConcerns.h"
+#include "foundation/db/step/StepOutlineReader.h"
 #include "recipe/ProcessTreeTypes.h"
 
 #include <QList>
@@ -15,7 +16,6 @@
 #include <functional>
 
 class QAction;
-struct StepOutline;
 class QMenu;
 class QToolBar;
 class QTreeWidget;
@@ -154,7 +154,7 @@ private:
     bool fillProcess(long processID, const QString& label);
     bool fillSteps(HTREEITEM processItem, long processID);
     bool FillStepItems(HTREEITEM stepItem, long processID);
-    bool readOutline(long stepID, StepOutline& outline);
+    const StepOutline* readOutline(long stepID);
     void addOutlineNodes(HTREEITEM stepItem, long processID, const StepOutline& outline);
     HTREEITEM addNode(HTREEITEM parent, const QString& label, long id, int icon);
     void rememberIfWanted(HTREEITEM node, int level, long id, long processID, long stepID);
@@ -196,6 +196,7 @@ private:
     Remembered m_remembered;
     QList<long> m_linkStepIDs;
     QList<long> m_linkCounts;
+    CStepOutlineCache m_outlines; // a rebuild reads again only the steps that changed
     bool m_bContextMenu = false;
     bool m_echoSelection = true; // off while another feature selects a node
     long m_nStepCount = 0;       // of the selected step's process: its steps + 1

@@ -80,6 +80,7 @@ bool CProcessTree::FillProcessTree()
         filled = fillProcess(processes.GetLong(QStringLiteral("ProcessID")),
                              nameAndVersion(processes, "ProcessName", "ProcessVersionName"));
     }
+    m_outlines.EndPass();
     malloc_trim(0); // the pages the steps gave back amid the heap go back to the system
     return filled;
 }
@@ -101,14 +102,15 @@ bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
         QvMessageBox(QStringLiteral("Can't open step-to-process table!"), MB_OK | MB_ICONERROR);
         return false;
     }
-    StepOutline outline;
     long previousStepID = -1;
     for (; !steps.IsEOF(); steps.MoveNext()) {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
         if (stepID == std::exchange(previousStepID, stepID))
             continue;
-        if (!readOutline(stepID, outline))
+        const StepOutline* read = readOutline(stepID);
+        if (!read)
             continue; // a step whose database does not open is left out
+        const StepOutline& outline = *read;
         if (!outline.hasStep) {
             QvMessageBox(QStringLiteral("Step table (ID = %1) is empty!").arg(stepID));
             continue;
@@ -124,30 +126,31 @@ bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
     return true;
 }
 
-// False when the step's database is not open or its read failed (after the engine's message). A
-// step nobody views or edits gives its cached pages back at once: the next step's read reuses them
-// instead of the heap growing by a few pages for every step until the fill ends.
-bool CProcessTree::readOutline(long stepID, StepOutline& outline)
+// Null when the step's database is not open or its read failed (after the engine's message); valid
+// until the next read. A step nobody views or edits gives its cached pages back at once: the next
+// step's read reuses them instead of the heap growing by a few pages for every step until the fill
+// ends.
+const StepOutline* CProcessTree::readOutline(long stepID)
 {
     CDaoDatabase* database = GetStepDatabase(stepID);
     if (!database || !database->IsOpen())
-        return false;
+        return nullptr;
     try {
-        ReadStepOutline(*database, stepID, outline);
+        const StepOutline& outline = m_outlines.Read(*database, stepID);
         ReleaseIdleStepMemory(database);
-        return true;
+        return &outline;
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription());
-        return false;
+        return nullptr;
     }
 }
 
 bool CProcessTree::FillStepItems(HTREEITEM stepItem, long processID)
 {
-    StepOutline outline;
-    if (!readOutline(nodeIDOf(stepItem), outline))
+    const StepOutline* outline = readOutline(nodeIDOf(stepItem));
+    if (!outline)
         return false;
-    addOutlineNodes(stepItem, processID, outline);
+    addOutlineNodes(stepItem, processID, *outline);
     return true;
 }
 
@@ -157,17 +160,15 @@ void CProcessTree::addOutlineNodes(HTREEITEM stepItem, long processID, const Ste
     const long stepID = nodeIDOf(stepItem);
     HTREEITEM unitProcedure = nullptr;
     for (const StepOutlineLine& line : outline.lines) {
-        const QString number = QString::number(line.upNumber);
         if (line.unitProcedure) {
-            unitProcedure =
-                addNode(stepItem, number % QLatin1String(". ") % line.name, line.id, ICON_UNIT_PROCEDURE);
+            unitProcedure = new CProcessTreeNode(line.upNumber, std::nullopt, line.name, line.id, ICON_UNIT_PROCEDURE);
+            stepItem->addChild(unitProcedure);
             rememberIfWanted(unitProcedure, LEVEL_UNIT_PROCEDURE, line.id, processID, stepID);
         } else if (unitProcedure) {
-            const QString label =
-                number % QLatin1Char('.') % QString::number(line.opNumber) % QLatin1String(". ") % line.name;
             const int icon = line.hidden ? ICON_HIDDEN_OPERATION : ICON_OPERATION;
-            rememberIfWanted(addNode(unitProcedure, label, line.id, icon), LEVEL_OPERATION, line.id,
-                             processID, stepID);
+            auto* operation = new CProcessTreeNode(line.upNumber, line.opNumber, line.name, line.id, icon);
+            unitProcedure->addChild(operation);
+            rememberIfWanted(operation, LEVEL_OPERATION, line.id, processID, stepID);
         }
     }
 }
@@ -205,6 +206,7 @@ void CProcessTree::DecrementStepLinkCount(long stepID)
 
 void CProcessTree::ClearTree()
 {
+    m_outlines.Clear();
     m_linkStepIDs.clear();
     m_linkCounts.clear();
     m_tree->clear();

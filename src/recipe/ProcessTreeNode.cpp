@@ -3,9 +3,28 @@
 #include "recipe/ProcessTreeIcons.h"
 #include "recipe/ProcessTreeTypes.h"
 
+#include <QStringBuilder>
+
 CProcessTreeNode::CProcessTreeNode(const QString& label, long id, int icon)
     : m_label(label), m_id(id), m_icon(icon)
 {
+}
+
+CProcessTreeNode::CProcessTreeNode(long upNumber, std::optional<long> opNumber, const QString& name, long id,
+                                   int icon)
+    : m_label(name), m_id(id), m_icon(icon), m_kind(opNumber ? Label::Operation : Label::UnitProcedure),
+      m_upNumber(upNumber), m_opNumber(opNumber.value_or(0))
+{
+}
+
+QString CProcessTreeNode::label() const
+{
+    if (m_kind == Label::Whole)
+        return m_label;
+    const QString number = QString::number(m_upNumber);
+    if (m_kind == Label::UnitProcedure)
+        return number % QLatin1String(". ") % m_label;
+    return number % QLatin1Char('.') % QString::number(m_opNumber) % QLatin1String(". ") % m_label;
 }
 
 QVariant CProcessTreeNode::data(int column, int role) const
@@ -15,7 +34,7 @@ QVariant CProcessTreeNode::data(int column, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return m_label;
+        return label();
     case NODE_ID_ROLE:
         return qlonglong(m_id);
     case NODE_ICON_ROLE:
@@ -39,6 +58,7 @@ void CProcessTreeNode::setData(int column, int role, const QVariant& value)
     case Qt::DisplayRole:
     case Qt::EditRole:
         m_label = value.toString();
+        m_kind = Label::Whole;
         break;
     case NODE_ID_ROLE:
         m_id = long(value.toLongLong());

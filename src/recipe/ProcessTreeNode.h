@@ -6,15 +6,27 @@
 
 #include <QTreeWidgetItem>
 
+#include <optional>
+
 class CProcessTreeNode : public QTreeWidgetItem {
 public:
     CProcessTreeNode(const QString& label, long id, int icon);
+    // A unit procedure's node ("<up>. <name>") or, with an operation number, an operation's
+    // ("<up>.<op>. <name>"): the label is made when asked, so the node shares the name instead of
+    // holding a label of its own.
+    CProcessTreeNode(long upNumber, std::optional<long> opNumber, const QString& name, long id, int icon);
 
     QVariant data(int column, int role) const override;
     void setData(int column, int role, const QVariant& value) override;
 
 private:
+    QString label() const;
+
+    enum class Label : char { Whole, UnitProcedure, Operation }; // what m_label holds: else the name
     QString m_label;
     long m_id;
     int m_icon;
+    Label m_kind = Label::Whole;
+    long m_upNumber = 0;
+    long m_opNumber = 0;
 };

@@ -85,6 +85,21 @@ TEST_F(ResultsDatabaseTest, WrittenResultsReadBack)
     EXPECT_EQ(scalar(path, "SELECT Type FROM RemarkMessage WHERE MessageID = 1002").toString(), "Error");
 }
 
+// Schedule rows are written many to a statement: every row arrives, in list order.
+TEST_F(ResultsDatabaseTest, ScheduleRowsArriveInListOrder)
+{
+    const QString path = pathOf(StepResultsFileName(7));
+    QList<ResultsScheduleRow> rows;
+    for (int i = 0; i < 130; ++i)
+        rows.append({7, 1000L - i, double(i), double(i) + 1, 1.0, i % 3, i / 64});
+    ASSERT_TRUE(WriteResultsAtomically(path, [&](CSchemaBuilder& b) { return WriteScheduleRows(b, rows); }));
+    EXPECT_EQ(scalar(path, "SELECT COUNT(*) || ' ' || SUM(OperationID + RowKey = 1001) || ' ' || MAX(BatchNumber) "
+                           "FROM OperationSchedule")
+                  .toString(),
+              "130 130 2");
+    EXPECT_EQ(scalar(path, "SELECT group_concat(EquipmentID) FROM EquipmentUsed").toString(), "1,2");
+}
+
 TEST_F(ResultsDatabaseTest, AFailedRunLeavesThePreviousResults)
 {
     const QString path = pathOf(StepResultsFileName(7));

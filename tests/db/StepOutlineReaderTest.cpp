@@ -41,9 +41,12 @@ QStringList describeThroughSets(long stepID)
     CRecipeOutlineSet rows;
     for (rows.OpenSet(stepID); !rows.IsEOF(); rows.MoveNext()) {
         const bool up = rows.GetText("Type").compare("Unit Procedure", Qt::CaseInsensitive) == 0;
-        outline.lines.push_back({rows.GetLong("ID"), up, rows.GetLong("UPNumber"), rows.GetLong("OPNumber"),
-                                 rows.GetText(up ? "UnitProcedureName" : "OperationName"),
-                                 rows.GetBool("Hide")});
+        outline.lines.push_back({.id = rows.GetLong("ID"),
+                                 .upNumber = rows.GetLong("UPNumber"),
+                                 .opNumber = rows.GetLong("OPNumber"),
+                                 .name = rows.GetText(up ? "UnitProcedureName" : "OperationName"),
+                                 .unitProcedure = up,
+                                 .hidden = rows.GetBool("Hide")});
     }
     return describe(outline);
 }

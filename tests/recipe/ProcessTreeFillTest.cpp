@@ -8,7 +8,9 @@
 #include "recipe/ProcessTreeNode.h"
 #include "recipe/ProcessTreeTypes.h"
 
+#include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QSqlQuery>
 #include <QTreeWidget>
 #include <sqlite3.h>
 
@@ -76,6 +78,45 @@ TEST_F(ProcessTreeFixture, FillHandsBackThePagesOfIdleStepsOnly)
     const int kept = cachedPageBytes(COUPLING); // the step read as much as the others
     for (long idle : {1002L, 1003L, 1004L})
         EXPECT_LT(cachedPageBytes(idle), kept / 3) << idle;
+}
+
+// A rebuild reads again every step whose file changed since the last fill, whichever handle
+// changed it; a new connection on a step is always read.
+TEST_F(ProcessTreeFixture, RefillShowsWhatChangedThroughAnyHandle)
+{
+    OpenDemo();
+    const auto purgeLabel = [this] { return Outline(4).at(3); };
+    const auto renamePurge = [](const QString& name) {
+        return QStringLiteral("UPDATE TextRecipe SET OperationName = '%1' WHERE OperationName IN "
+                              "('Purge', 'Vent', 'Sweep') AND StepID = %2")
+            .arg(name)
+            .arg(COUPLING);
+    };
+    const auto otherHandle = [](const QString& sql) {
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(GetStepDatabase(COUPLING)->GetName());
+            ASSERT_TRUE(other.open());
+            ASSERT_TRUE(QSqlQuery(other).exec(sql));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    };
+    tree.RefillTree();
+    ASSERT_EQ(purgeLabel(), "      1.1. Purge [163]");
+    const std::pair<std::function<void()>, QString> changes[] = {
+        {[&] { EditStep(COUPLING, renamePurge("Vent")); }, "      1.1. Vent [163]"},
+        {[&] { otherHandle(renamePurge("Sweep")); }, "      1.1. Sweep [163]"},
+        {[] {}, "      1.1. Sweep [163]"},
+    };
+    for (const auto& [change, shown] : changes) {
+        change();
+        tree.RefillTree();
+        EXPECT_EQ(purgeLabel(), shown);
+    }
+    // The label of an outline node is made from its numbers and name; a new text replaces it.
+    QTreeWidgetItem* purge = Node({0, 0, 0, 0});
+    purge->setText(0, QStringLiteral("1.1. Renamed"));
+    EXPECT_EQ(purge->text(0), "1.1. Renamed");
 }
 
 // A node keeps its label, id and icon id as members; the icon shown follows the icon id unless

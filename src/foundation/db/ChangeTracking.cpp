@@ -172,6 +172,11 @@ bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetF
     return identity && *identity == baseline->identity && !scan.hasWriteLeftoversBeside(target);
 }
 
+quint64 CChangeReading::number() const
+{
+    return changeNumbers().value(m_key);
+}
+
 void CChangeReading::takeReference(const QSqlDatabase& database) noexcept
 {
     sqlite3* engine = engineOf(database);

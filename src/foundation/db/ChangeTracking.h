@@ -77,6 +77,8 @@ public:
     // Inside a transaction (or under a running statement) the version cannot be read: the number
     // rises by one and the reference stays, to be read again later. Never throws.
     void read(const QSqlDatabase& database) noexcept;
+    // The path's change number as last read.
+    quint64 number() const;
 
 private:
     enum class State {

@@ -401,17 +401,40 @@ bool DeriveEquipmentUsed(CSchemaBuilder& builder)
         "ORDER BY s.StepID, s.EquipmentID"));
 }
 
+// Rows per INSERT of the schedule: one statement's work is shared by many rows, well under the
+// engine's limit of bound values.
+constexpr qsizetype SCHEDULE_ROWS_PER_INSERT = 64;
+
+void AppendScheduleValues(QVariantList& values, const ResultsScheduleRow& row)
+{
+    values << qlonglong(row.stepID) << qlonglong(row.operationID) << row.start << row.end << row.duration
+           << qlonglong(row.equipmentID) << qlonglong(row.batchNumber);
+}
+
+// The rows in list order, up to SCHEDULE_ROWS_PER_INSERT by each run of a kept statement.
 bool InsertScheduleRows(CSchemaBuilder& builder, const QString& table, const QList<ResultsScheduleRow>& rows)
 {
-    return ExecutePerRow(builder,
-                         QStringLiteral("INSERT INTO %1 (StepID, OperationID, StartTime, EndTime, Duration, "
-                                        "EquipmentID, BatchNumber) VALUES (?, ?, ?, ?, ?, ?, ?)")
-                             .arg(table),
-                         rows, [](const ResultsScheduleRow& row) {
-                             return QVariantList{qlonglong(row.stepID), qlonglong(row.operationID), row.start,
-                                                 row.end,           row.duration, qlonglong(row.equipmentID),
-                                                 qlonglong(row.batchNumber)};
-                         });
+    const QString head = QStringLiteral("INSERT INTO %1 (StepID, OperationID, StartTime, EndTime, Duration, "
+                                        "EquipmentID, BatchNumber) VALUES ")
+                             .arg(table);
+    const QString tuple = QStringLiteral("(?, ?, ?, ?, ?, ?, ?)");
+    CStatementCache statements;
+    QVariantList values;
+    for (qsizetype first = 0; first < rows.size(); first += SCHEDULE_ROWS_PER_INSERT) {
+        const qsizetype count = std::min(SCHEDULE_ROWS_PER_INSERT, rows.size() - first);
+        const QString sql = head + QStringList(count, tuple).join(QLatin1String(", "));
+        values.clear();
+        for (qsizetype i = first; i < first + count; ++i)
+            AppendScheduleValues(values, rows.at(i));
+        try {
+            statements.run(builder.Database(), {StatementKind::Insert, table, {}, {}, {QString::number(count)}},
+                           [&sql] { return sql; }, values, {});
+        } catch (const CDaoException&) {
+            builder.Execute(sql, values); // fails again and keeps the engine's text as the error
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace

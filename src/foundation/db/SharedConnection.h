@@ -69,6 +69,12 @@ public:
     int transactionDepth() const { return m_depth; }
     // Adds what changed since the last reading to the path's change number (see ChangeTracking.h).
     void readChanges() { m_changes.read(handle()); }
+    // The path's change number once what changed has been read (ChangeNumber() without a lookup).
+    quint64 changeNumber()
+    {
+        readChanges();
+        return m_changes.number();
+    }
     void begin();
     void commit();
     void rollback();

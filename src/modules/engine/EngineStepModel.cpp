@@ -1,5 +1,6 @@
 #include "modules/engine/EngineStepModel.h"
 
+#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/SharedDatabases.h"
 
@@ -16,6 +17,22 @@ namespace {
 long LongOf(const QSqlQuery& query, int column)
 {
     return long(query.value(column).toLongLong());
+}
+
+long LongOf(const KeptResult& row, int column)
+{
+    return long(row.value(column).toLongLong());
+}
+
+// The large reads go row by row through a statement the connection keeps prepared: no copy of
+// every row is cached on the way, as a query would.
+void ForEachRow(CDaoDatabase& database, const QString& table, const QString& sql,
+                const std::function<void(const KeptResult&)>& use)
+{
+    ExecKept(database, table, sql, {}, [&use](KeptResult& rows) {
+        while (rows.next())
+            use(rows);
+    });
 }
 
 // The transitions in one order, whatever order they were read in; made for thousands of them.
@@ -150,50 +167,55 @@ void CEngineStepReader::ReadStartIDs(EngineStepModel& model)
 
 void CEngineStepReader::ReadTransitions(EngineStepModel& model)
 {
-    const auto read = [this](const QString& sql, QList<EngineTransition>& into) {
-        QSqlQuery query = m_db.Query(sql);
-        while (query.next())
-            into.append({LongOf(query, 0), LongOf(query, 1), LongOf(query, 2),
-                         ParseTransitionKind(query.value(3).toString())});
+    const auto read = [this](const QString& table, const QString& sql, QList<EngineTransition>& into) {
+        ForEachRow(m_db, table, sql, [&into](const KeptResult& row) {
+            into.append({LongOf(row, 0), LongOf(row, 1), LongOf(row, 2),
+                         ParseTransitionKind(row.value(3).toString())});
+        });
     };
-    read(UNIT_PROCEDURE_TRANSITIONS, model.unitProcedureTransitions);
-    read(OPERATION_TRANSITIONS, model.operationTransitions);
+    read(QStringLiteral("UnitProcedureTransition"), UNIT_PROCEDURE_TRANSITIONS, model.unitProcedureTransitions);
+    read(QStringLiteral("OperationTransition"), OPERATION_TRANSITIONS, model.operationTransitions);
 }
 
 void CEngineStepReader::ReadItems(EngineStepModel& model)
 {
-    QSqlQuery units = m_db.Query(QStringLiteral("SELECT UnitProcedureID, PrimaryEquipmentID FROM UnitProcedure"));
-    while (units.next())
-        model.unitProcedures.insert(LongOf(units, 0), {std::max(0L, LongOf(units, 1))});
-    QSqlQuery operations =
-        m_db.Query(QStringLiteral("SELECT OperationID, UnitProcedureID, OperationTypeID FROM Operation"));
-    while (operations.next())
-        model.operations.insert(LongOf(operations, 0),
-                                {LongOf(operations, 1), LongOf(operations, 2), {}, {}, {}, 0, 0, 0});
+    ForEachRow(m_db, QStringLiteral("UnitProcedure"),
+               QStringLiteral("SELECT UnitProcedureID, PrimaryEquipmentID FROM UnitProcedure"),
+               [&model](const KeptResult& unit) {
+                   model.unitProcedures.insert(LongOf(unit, 0), {std::max(0L, LongOf(unit, 1))});
+               });
+    ForEachRow(m_db, QStringLiteral("Operation"),
+               QStringLiteral("SELECT OperationID, UnitProcedureID, OperationTypeID FROM Operation"),
+               [&model](const KeptResult& operation) {
+                   model.operations.insert(LongOf(operation, 0),
+                                           {LongOf(operation, 1), LongOf(operation, 2), {}, {}, {}, 0, 0, 0});
+               });
     ReadFields(model);
 }
 
 void CEngineStepReader::ReadFields(EngineStepModel& model)
 {
     // One pass over the field rows; the first value of each field wins, in group and field order.
-    QSqlQuery rows = m_db.Query(QStringLiteral(
+    const QString sql = QStringLiteral(
         "SELECT g.OperationID, f.FieldTypeID, f.DoubleValue, f.UOM, f.LongValue FROM TblFieldData f "
         "JOIN TblGroupData g ON g.GroupID = f.GroupID WHERE (f.FieldTypeID BETWEEN 100001 AND 100006 OR "
         "f.FieldTypeID = 100010) "
-        "ORDER BY g.OperationID, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID"));
-    while (rows.next()) {
-        const auto found = model.operations.find(LongOf(rows, 0));
+        "ORDER BY g.OperationID, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID");
+    ForEachRow(m_db, QStringLiteral("TblFieldData"), sql, [&model](const KeptResult& row) {
+        const auto found = model.operations.find(LongOf(row, 0));
         if (found == model.operations.end())
-            continue;
-        const long type = LongOf(rows, 1);
-        const EngineQuantity quantity{rows.value(2).isNull() ? 1e35 : rows.value(2).toDouble(),
-                                      rows.value(3).toString()};
+            return;
+        const long type = LongOf(row, 1);
         if (type == long(LibraryReferenceField::Material) || type == long(LibraryReferenceField::Reaction) ||
-            type == long(LibraryReferenceField::KeyComponent))
-            KeepReference(*found, type, rows.value(4).isNull() ? 0 : LongOf(rows, 4));
-        else
-            KeepValue(*found, OperationField(type), quantity);
-    }
+            type == long(LibraryReferenceField::KeyComponent)) {
+            const QVariant item = row.value(4);
+            KeepReference(*found, type, item.isNull() ? 0 : long(item.toLongLong()));
+            return;
+        }
+        const QVariant value = row.value(2);
+        KeepValue(*found, OperationField(type),
+                  EngineQuantity{value.isNull() ? 1e35 : value.toDouble(), row.value(3).toString()});
+    });
 }
 
 void CEngineStepReader::ReadKeyMaterials(EngineStepModel& model)
@@ -210,16 +232,16 @@ void CEngineStepReader::ReadKeyMaterials(EngineStepModel& model)
 
 void CEngineStepReader::ReadRecipeLines(EngineStepModel& model)
 {
-    QSqlQuery lines = m_db.Query(QStringLiteral(
+    const QString sql = QStringLiteral(
         "SELECT ID, Type, RecipeSequenceNumber, Breakpoint, Label, OperationName, UnitProcedureName "
-        "FROM TextRecipe WHERE Type IN ('Operation', 'Unit Procedure') ORDER BY RecipeSequenceNumber, RowKey"));
-    while (lines.next()) {
-        const bool operation = lines.value(1).toString().compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
+        "FROM TextRecipe WHERE Type IN ('Operation', 'Unit Procedure') ORDER BY RecipeSequenceNumber, RowKey");
+    ForEachRow(m_db, QStringLiteral("TextRecipe"), sql, [&model](const KeptResult& line) {
+        const bool operation = line.value(1).toString().compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
         QHash<long, EngineRecipeLine>& into = operation ? model.operationLines : model.unitProcedureLines;
-        const QString name = lines.value(operation ? 5 : 6).toString();
-        const QString text = (lines.value(4).toString() + u' ' + name).trimmed();
-        into.insert(LongOf(lines, 0), {LongOf(lines, 2), lines.value(3).toLongLong() != 0, text});
-    }
+        const QString name = line.value(operation ? 5 : 6).toString();
+        const QString text = (line.value(4).toString() + u' ' + name).trimmed();
+        into.insert(LongOf(line, 0), {LongOf(line, 2), line.value(3).toLongLong() != 0, text});
+    });
 }
 
 void CEngineStepReader::ReadConstraints(EngineStepModel& model)

@@ -2,6 +2,7 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/SharedConnection.h"
 
 #include <QSqlDriver>
 #include <sqlite3.h>
@@ -53,10 +54,10 @@ QString outlineTextAt(sqlite3_stmt* statement, int column)
 StepOutlineLine outlineLineAt(sqlite3_stmt* row)
 {
     return StepOutlineLine{long(sqlite3_column_int64(row, LINE_ID)),
-                           sqlite3_column_int(row, LINE_IS_UNIT_PROCEDURE) != 0,
                            long(sqlite3_column_int64(row, LINE_UP)),
                            long(sqlite3_column_int64(row, LINE_OP)),
                            outlineTextAt(row, LINE_NAME),
+                           sqlite3_column_int(row, LINE_IS_UNIT_PROCEDURE) != 0,
                            sqlite3_column_int64(row, LINE_HIDE) != 0};
 }
 
@@ -98,4 +99,39 @@ void ReadStepOutline(CDaoDatabase& step, long stepID, StepOutline& outline)
     sqlite3_bind_int64(lines.get(), 1, stepID);
     while (nextOutlineRow(engine, lines.get()))
         outline.lines.push_back(outlineLineAt(lines.get()));
+}
+
+bool CStepOutlineCache::IsCurrent(const Kept& kept, CDaoDatabase& step) const
+{
+    const std::shared_ptr<CSharedConnection> connection = kept.connection.lock();
+    return connection && connection.get() == &step.Connection() &&
+           connection->changeNumber() == kept.changeNumber;
+}
+
+const StepOutline& CStepOutlineCache::Read(CDaoDatabase& step, long stepID)
+{
+    if (!step.IsOpen())
+        throw CDaoException(QStringLiteral("The database is not open."));
+    if (const auto read = m_pass.find(stepID); read != m_pass.end() && IsCurrent(*read, step))
+        return read->outline;
+    Kept kept = m_kept.take(stepID);
+    if (!IsCurrent(kept, step)) {
+        kept.connection = step.Connection().shared_from_this();
+        kept.changeNumber = step.Connection().changeNumber();
+        ReadStepOutline(step, stepID, kept.outline);
+        kept.outline.lines.shrink_to_fit(); // kept until the step changes
+    }
+    return m_pass.insert(stepID, std::move(kept))->outline;
+}
+
+void CStepOutlineCache::EndPass()
+{
+    m_kept = std::move(m_pass);
+    m_pass.clear();
+}
+
+void CStepOutlineCache::Clear()
+{
+    m_kept.clear();
+    m_pass.clear();
 }
