@@ -56,5 +56,6 @@ tools/check-per-file.py "$build" "$(nproc)"
 phase_done per-file
 tools/check-layers.sh
 phase_done check-layers
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
+# Twice as many tests as cores: many wait on disk flushes, timers, child processes or the bus.
+ctest --test-dir "$build" --output-on-failure -j"$((2 * $(nproc)))" --timeout 600
 phase_done tests

@@ -3,8 +3,10 @@
 
 Reads the build's compile_commands.json; a unity batch stands for the files it includes, each
 checked with the batch's command. Every file is parsed alone (-fsyntax-only), in parallel, with the
-precompiled header its target uses, as in the per-file build. Prints each file that fails with its
-errors; exits non-zero when one does.
+precompiled header its target uses, as in the per-file build. A file the build already compiled
+alone is not parsed again: one built outside the batches, and the first file of each batch (its
+batch holds nothing before it but the same precompiled header). Prints each file that fails with
+its errors; exits non-zero when one does.
 
     tools/check-per-file.py <build folder> [jobs]
 """
@@ -40,19 +42,25 @@ def syntax_command(command, source):
     return kept + ["-fsyntax-only", source]
 
 
+def batches(entries):
+    """Each unity batch entry with the files it includes, in order."""
+    for entry in entries:
+        if re.search(r"/Unity/unity_\d+_cxx\.cxx$", entry["file"]):
+            with open(entry["file"], encoding="utf-8") as batch:
+                yield entry, UNITY_INCLUDE.findall(batch.read())
+
+
 def checks(build, root):
+    """(file, folder, command) for each own file the build compiled only beside other files."""
     with open(os.path.join(build, "compile_commands.json"), encoding="utf-8") as file:
         entries = json.load(file)
+    compiled_alone = {entry["file"] for entry in entries}
+    all_batches = list(batches(entries))
+    compiled_alone.update(sources[0] for _, sources in all_batches if sources)
     seen = set()
-    for entry in entries:
-        source = entry["file"]
-        if re.search(r"/Unity/unity_\d+_cxx\.cxx$", source):
-            with open(source, encoding="utf-8") as batch:
-                sources = UNITY_INCLUDE.findall(batch.read())
-        else:
-            sources = [source]
+    for entry, sources in all_batches:
         for path in sources:
-            if own_file(path, root) and path not in seen:
+            if own_file(path, root) and path not in seen and path not in compiled_alone:
                 seen.add(path)
                 yield path, entry["directory"], syntax_command(entry["command"], path)
 
@@ -76,7 +84,7 @@ def main():
             if code != 0:
                 failed += 1
                 print(f"== {os.path.relpath(path, root)} does not compile on its own:\n{errors}")
-    print(f"{len(all_checks)} files parsed alone, {failed} failed")
+    print(f"{len(all_checks)} files parsed alone, {failed} failed (files the build compiled alone not repeated)")
     return 1 if failed else 0
 
 
