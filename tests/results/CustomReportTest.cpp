@@ -364,7 +364,8 @@ TEST_F(CustomReportComponentTest, AQueryWithoutEndStopsAtTheUsersCancel)
     EXPECT_FALSE(QFile::exists(Workbook()));
 }
 
-// Rows past a sheet's rows or the memory limit stop the statement with a message.
+// Rows past a sheet's rows or the memory limit, or a value past the longest, stop the statement
+// with a message.
 TEST_F(CustomReportComponentTest, RowsPastALimitStopTheReport)
 {
     const struct {
@@ -378,6 +379,7 @@ TEST_F(CustomReportComponentTest, RowsPastALimitStopTheReport)
         {ENDLESS_WIDE_ROWS,
          {1 << 30, qsizetype(1) << 20},
          "The query's rows take more than 1 MB; the report stops."},
+        {"SELECT zeroblob(20000000)", {}, "The statement failed: string or blob too big"},
     };
     ReportQueryConnection connection;
     connection.Open(results, project);
@@ -391,4 +393,9 @@ TEST_F(CustomReportComponentTest, RowsPastALimitStopTheReport)
             EXPECT_FALSE(error.cancelled);
         }
     }
+    // A formatted value past the longest comes back empty, as the engine cuts it, at once.
+    connection.SetLimits({});
+    const ReportTable wide = connection.Select("SELECT printf('%.20000000c', 'x')");
+    ASSERT_EQ(wide.rows.size(), 1);
+    EXPECT_EQ(wide.rows[0][0].toString(), QString());
 }

@@ -48,6 +48,10 @@ qsizetype ValueBytes(const QVariant& value)
 // Virtual-machine steps between two stop checks.
 constexpr int STEPS_BETWEEN_CHECKS = 20000;
 
+// The longest text or blob a statement may build: one value is made whole before the stop check
+// can run, so a value that no sheet cell could show would hold the report for seconds and gigabytes.
+constexpr int LONGEST_VALUE_BYTES = 16 << 20;
+
 QString ReadOnlyUri(const QString& path)
 {
     return QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()) +
@@ -67,6 +71,7 @@ void ReportQueryConnection::Open(const QString& resultsDatabase, const QString& 
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, LONGEST_VALUE_BYTES);
     Attach(resultsDatabase, "results");
     Attach(workingCopy, "project");
     sqlite3_set_authorizer(m_db, ReportReadAuthorizer, nullptr);
