@@ -12,7 +12,7 @@
 #include "library/FacilityTreeIcons.h"
 #include "library/LookupEntryDialog.h"
 #include "library/PlantDialog.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 #include <QTreeWidget>
 

@@ -19,7 +19,7 @@
 #include "planning/PlanRows.h"
 #include "planning/PlanSequenceFile.h"
 #include "planning/ProductionPlanDialogRun.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 #include "simulation/RunOutcome.h"
 
 #include <QDir>

@@ -13,7 +13,7 @@
 #include "foundation/db/DaoTransaction.h"
 #include "planning/PlanSequenceFile.h"
 #include "planning/ProductionPlanDialog.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 #include <QFile>
 #include <QLineEdit>

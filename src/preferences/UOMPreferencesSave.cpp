@@ -10,7 +10,7 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
 #include "foundation/db/DaoException.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -19,7 +19,7 @@
 #include "modules/sharedclasses/QVGlobalParams.h"
 #include "recipe/RecipeItemEditors.h"
 #include "recipe/StepDocumentTitle.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 #include <QTreeWidget>
 

@@ -8,9 +8,9 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
+#include "results/ResultWindows.h"
 #include "results/RunReport.h"
 #include "results/ScheduleWindow.h"
-#include "simulation/ResultWindows.h"
 
 #include <QDir>
 #include <QFile>

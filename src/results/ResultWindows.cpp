@@ -1,4 +1,4 @@
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/DocumentHost.h"
