@@ -5,9 +5,9 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/SubsystemConcerns.h"
 #include "recipe/RecipeButton.h"
-#include "recipe/RecipeMarks.h"
 #include "recipe/RecipePrinting.h"
 #include "recipe/RecipeWindows.h"
+#include "results/RecipeMarks.h"
 
 #include <QKeyEvent>
 #include <QLocale>

@@ -4,7 +4,7 @@
 #include "foundation/common/DisplayOptions.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
-#include "recipe/RecipeMarks.h"
+#include "results/RecipeMarks.h"
 
 #include <QPainter>
 

@@ -8,7 +8,7 @@
 #include "modules/quickresults/QuickResultsView.h"
 #include "recipe/QuorvantaView.h"
 #include "recipe/RecipeButton.h"
-#include "recipe/RecipeMarks.h"
+#include "results/RecipeMarks.h"
 #include "simulation/QuickResultsRefresh.h"
 
 #include <QFile>

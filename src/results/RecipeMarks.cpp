@@ -1,4 +1,4 @@
-#include "recipe/RecipeMarks.h"
+#include "results/RecipeMarks.h"
 
 #include "foundation/common/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
