@@ -2,8 +2,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "preferences/CustomizeFavOperationDlg.h"
-#include "preferences/LanguagePreferenceDialog.h"
 #include "preferences/PreferenceHub.h"
+#include "projects/LanguagePreferenceDialog.h"
 
 namespace {
 constexpr int LANGUAGE_ENTRY = 1375;

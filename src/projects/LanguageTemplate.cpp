@@ -9,7 +9,7 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "modules/steputils/StepUtilsEntry.h"
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -10,7 +10,7 @@
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "projects/CompoundFileState.h"
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 

@@ -35,7 +35,7 @@
 #include "preferences/CostFactorPreferenceDialog.h"
 #include "preferences/ConvertUnitsCommand.h"
 #include "preferences/LanguageAndFavoriteEntries.h"
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 #include "modules/customreport/SqlCustomReportComponent.h"
 #include "preferences/Preference.h"
 #include "preferences/PreferAirEmissionDialog.h"

@@ -10,8 +10,8 @@
 #include "foundation/common/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
-#include "preferences/LanguagePreferenceDialog.h"
-#include "preferences/LanguagePreferenceWindow.h"
+#include "projects/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceWindow.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/DatabaseFiles.h"
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 #include "RecipeShellFixture.h"
 #include "foundation/common/LanguageDatabaseService.h"
 #include "preferences/CustomizeFavOperationDlg.h"
-#include "preferences/LanguagePreferenceWindow.h"
 #include "preferences/PreferenceHub.h"
+#include "projects/LanguagePreferenceWindow.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
@@ -14,7 +14,7 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "modules/steputils/StepUtilsEntry.h"
-#include "preferences/LanguagePreferenceWindow.h"
+#include "projects/LanguagePreferenceWindow.h"
 #include "projects/LanguageTemplate.h"
 
 #include <QDir>

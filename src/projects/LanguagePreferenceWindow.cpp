@@ -1,6 +1,6 @@
-#include "preferences/LanguagePreferenceWindow.h"
+#include "projects/LanguagePreferenceWindow.h"
 
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
