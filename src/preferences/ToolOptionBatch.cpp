@@ -2,9 +2,9 @@
 
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/project/RangeTypeSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
-#include "preferences/OptionControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,10 +2,10 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
-#include "preferences/OptionControls.h"
 #include "preferences/UpDownControl.h"
 
 #include <QFormLayout>

@@ -3,10 +3,10 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
 #include "preferences/MessageHiddenDlg.h"
-#include "preferences/OptionControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/controls/CollationSort.h"
 #include "foundation/controls/ObjectGridWnd.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/project/ExcelReportOptionSet.h"
 #include "foundation/db/project/QryReportVersion.h"
-#include "preferences/OptionControls.h"
 #include "preferences/OptionRowsByKey.h"
 
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
 #include "preferences/ToolOptionMinBatchSize.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/project/MinBatchSizeOptionsSet.h"
-#include "preferences/OptionControls.h"
 #include "preferences/OptionRowsByKey.h"
 
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "foundation/common/AppContext.h"
 #include "foundation/common/FrameServices.h"
-#include "preferences/OptionControls.h"
+#include "foundation/controls/OptionControls.h"
 #include "preferences/UpDownControl.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "preferences/ToolOptionSimulation.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
-#include "preferences/OptionControls.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

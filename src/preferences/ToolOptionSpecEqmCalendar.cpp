@@ -3,8 +3,8 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/controls/ObjectGridWnd.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/project/OpSpecEqmCalendarSet.h"
-#include "preferences/OptionControls.h"
 #include "preferences/OptionRowsByKey.h"
 
 #include <QLabel>

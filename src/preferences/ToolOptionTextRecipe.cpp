@@ -2,11 +2,11 @@
 
 #include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/project/CommentTypeSet.h"
 #include "foundation/db/project/RangeTypeSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
-#include "preferences/OptionControls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "preferences/UpDownControl.h"
 
-#include "preferences/OptionControls.h"
+#include "foundation/controls/OptionControls.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 #include "foundation/common/SimSequenceRecipe.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/OptionControls.h"
+#include "foundation/controls/OptionControls.h"
 #include "simulation/SimSequenceBuilder.h"
 
 #include <QHeaderView>

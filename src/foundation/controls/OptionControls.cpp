@@ -1,4 +1,4 @@
-#include "preferences/OptionControls.h"
+#include "foundation/controls/OptionControls.h"
 
 #include "foundation/common/MessageBox.h"
 
