@@ -7,7 +7,7 @@
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
-#include "planning/PlanMaterialLookup.h"
+#include "simulation/PlanMaterialLookup.h"
 
 #include <QSet>
 #include <QSqlQuery>

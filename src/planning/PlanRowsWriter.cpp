@@ -5,7 +5,7 @@
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 namespace {
 

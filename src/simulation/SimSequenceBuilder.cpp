@@ -8,7 +8,7 @@
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "modules/engine/EngineEntry.h"
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include <cmath>
 #include <memory>

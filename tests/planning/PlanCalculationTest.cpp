@@ -5,8 +5,8 @@
 #include "PlanFixture.h"
 #include "foundation/common/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
-#include "planning/PlanRequirementCalculator.h"
 #include "planning/PlanRowsWriter.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include <QSqlQuery>
 

@@ -12,9 +12,9 @@
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 #include "planning/PlanReportFiles.h"
-#include "planning/PlanRequirementCalculator.h"
 #include "planning/PlanRequirementRun.h"
 #include "simulation/EngineEntryFactory.h"
+#include "simulation/PlanRequirementCalculator.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QFile>

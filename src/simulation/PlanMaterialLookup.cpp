@@ -1,9 +1,9 @@
-#include "planning/PlanMaterialLookup.h"
+#include "simulation/PlanMaterialLookup.h"
 
 #include "foundation/db/material/MaterialCommonSet.h"
 #include "foundation/db/material/MaterialPropertySet.h"
 
-#include "planning/PlanFactorItem.h"
+#include "simulation/PlanFactorItem.h"
 
 MaterialLookup LookUpMaterialName(long materialID, QString* name)
 {

@@ -8,7 +8,7 @@
 
 #include "foundation/common/Array.h"
 #include "recipe/RecipeRow.h"
-#include "planning/PlanFactorItem.h"
+#include "simulation/PlanFactorItem.h"
 #include "recipe/TransitionRecord.h"
 
 #include <QString>

@@ -1,12 +1,12 @@
 // The batch count: from the step making the requested material upstream through the producers of
 // its inputs, each step's count rounded up.
 
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/UnitConversion.h"
 #include "foundation/db/step/StepSet.h"
-#include "planning/PlanMaterialLookup.h"
+#include "simulation/PlanMaterialLookup.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include "foundation/db/equipment/PlantSet.h"
 #include "foundation/db/material/MaterialCommonSet.h"

@@ -1,7 +1,7 @@
 // The plan's rows of one requirement: one detail row per batch in run order, one summary row per
 // step. Every write raises CDaoException; the caller holds the transaction.
 
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include "foundation/db/project/PPDetailSet.h"
 #include "foundation/db/project/PlanSummary.h"

@@ -1,6 +1,6 @@
 // Batch sizes of a process's first and last steps from a local engine entry, one per call.
 
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
@@ -8,7 +8,7 @@
 #include "foundation/common/UnitConversion.h"
 #include "foundation/db/step/StepSet.h"
 #include "modules/engine/EngineEntry.h"
-#include "planning/PlanMaterialLookup.h"
+#include "simulation/PlanMaterialLookup.h"
 
 #include <cmath>
 #include <memory>

@@ -1,6 +1,6 @@
 // Loading a requirement's process, its step transitions and its steps.
 
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/equipment/PlantSet.h"
@@ -9,7 +9,7 @@
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/project/StepTransition.h"
 #include "foundation/db/step/StepSet.h"
-#include "planning/PlanMaterialLookup.h"
+#include "simulation/PlanMaterialLookup.h"
 
 namespace {
 
