@@ -4,12 +4,11 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "modules/sharedclasses/SharedParallelBlockStructure.h"
+#include "recipe/RecipeKeywords.h"
 
 #include <QSqlQuery>
 
 namespace {
-const QString OPERATION_TYPE = QStringLiteral("Operation");
-const QString UNIT_PROCEDURE_TYPE = QStringLiteral("Unit Procedure");
 const QString STARTS_AFTER = QStringLiteral("Starts-After");
 const QString PARALLEL_TO = QStringLiteral("Parallel-To");
 
