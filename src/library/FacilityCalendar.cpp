@@ -1,7 +1,7 @@
 #include "library/FacilityCalendar.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"

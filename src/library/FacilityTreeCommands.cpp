@@ -3,10 +3,10 @@
 
 #include "library/FacilityTree.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/ProjectControl.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityDelete.h"
 #include "library/FacilityTreeIcons.h"

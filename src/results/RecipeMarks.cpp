@@ -1,6 +1,6 @@
 #include "results/RecipeMarks.h"
 
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <QPainter>

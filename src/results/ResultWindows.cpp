@@ -1,9 +1,9 @@
 #include "results/ResultWindows.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/DocumentHost.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/equipment/PlantSet.h"
 #include "foundation/db/project/ProjectStepSet.h"

@@ -7,9 +7,9 @@
 // Created, filled by one of the Calculate entry points, queried and destroyed; never copied.
 
 #include "foundation/common/Array.h"
-#include "recipe/RecipeRow.h"
+#include "recipe/transitions/RecipeRow.h"
 #include "simulation/PlanFactorItem.h"
-#include "recipe/TransitionRecord.h"
+#include "recipe/transitions/TransitionRecord.h"
 
 #include <QString>
 #include <memory>

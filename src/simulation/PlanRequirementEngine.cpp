@@ -4,8 +4,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/UnitConversion.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/step/StepSet.h"
 #include "modules/engine/EngineEntry.h"
 #include "simulation/PlanMaterialLookup.h"

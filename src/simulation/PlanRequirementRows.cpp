@@ -6,7 +6,7 @@
 #include "foundation/db/project/PPDetailSet.h"
 #include "foundation/db/project/PlanSummary.h"
 #include "foundation/db/project/STARTStep.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "simulation/SimulationWindows.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "results/ResultWindows.h"
 #include "results/RunReport.h"

@@ -3,7 +3,7 @@
 // rows and the summary.
 
 #include "PlanFixture.h"
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "planning/PlanRowsWriter.h"
 #include "simulation/PlanRequirementCalculator.h"

@@ -7,7 +7,7 @@
 #include "planning/PlanRowsWriter.h"
 #include "simulation/EngineEntryFactory.h"
 #include "modules/engine/EngineEntry.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 namespace {
 

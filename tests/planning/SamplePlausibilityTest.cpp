@@ -6,8 +6,8 @@
 #include "BookedPlan.h"
 #include "SampleFixture.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"

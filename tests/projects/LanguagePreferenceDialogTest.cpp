@@ -4,10 +4,10 @@
 
 #include "ProjectFixture.h"
 #include "foundation/common/BusyGuard.h"
-#include "foundation/common/DisplayOptions.h"
-#include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/DisplayOptions.h"
+#include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/LanguagePreferenceDialog.h"

@@ -1,7 +1,7 @@
 #include "ProjectFixture.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/LanguagePreferenceDialog.h"
 

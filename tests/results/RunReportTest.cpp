@@ -4,8 +4,8 @@
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/DocumentHost.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "results/ResultWindows.h"

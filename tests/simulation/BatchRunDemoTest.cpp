@@ -6,8 +6,8 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "modules/quickresults/QuickResultsView.h"
-#include "recipe/QuorvantaView.h"
-#include "recipe/RecipeButton.h"
+#include "recipe/view/QuorvantaView.h"
+#include "recipe/view/RecipeButton.h"
 #include "results/RecipeMarks.h"
 #include "simulation/QuickResultsRefresh.h"
 
