@@ -7,8 +7,8 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "preferences/PreferAirEmissionDialog.h"
-#include "preferences/VaporEmissionModelPreferenceTab.h"
+#include "preferences/emissions/PreferAirEmissionDialog.h"
+#include "preferences/emissions/VaporEmissionModelPreferenceTab.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -7,8 +7,8 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "preferences/CostFactorPreferenceDialog.h"
-#include "preferences/CostFactorTab.h"
+#include "preferences/costs/CostFactorPreferenceDialog.h"
+#include "preferences/costs/CostFactorTab.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -7,7 +7,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "preferences/EmissionControlPathTab.h"
+#include "preferences/emissions/EmissionControlPathTab.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -7,8 +7,8 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/errmsg/MessageCatalogue.h"
-#include "preferences/MessageFilterPush.h"
-#include "preferences/MessageHiddenDlg.h"
+#include "preferences/options/MessageHiddenDlg.h"
+#include "preferences/shared/MessageFilterPush.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -9,8 +9,8 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/CommentTypePreferencesDialog.h"
-#include "preferences/RangeTypePreferencesDialog.h"
+#include "preferences/lists/CommentTypePreferencesDialog.h"
+#include "preferences/lists/RangeTypePreferencesDialog.h"
 
 #include <QApplication>
 #include <QSqlQuery>

@@ -7,8 +7,8 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "planning/PlanReportSources.h"
-#include "planning/PlanRequirementCalculator.h"
 #include "planning/PlanRowsWriter.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -16,7 +16,7 @@
 #include "SessionBenchMain.h"
 #include "TimedAfterImport.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "projects/OtherProjectCopy.h"
 #include "projects/StepRegistration.h"

@@ -11,10 +11,10 @@
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

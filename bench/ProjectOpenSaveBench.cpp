@@ -15,8 +15,8 @@
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ProjectGenerator.h"

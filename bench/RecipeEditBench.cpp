@@ -8,14 +8,14 @@
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/QuorvantaView.h"
-#include "recipe/RecipeButton.h"
+#include "recipe/view/QuorvantaView.h"
+#include "recipe/view/RecipeButton.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,7 +8,7 @@
 #include "SessionBenchMain.h"
 
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/QuorvantaView.h"
+#include "recipe/view/QuorvantaView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -7,8 +7,8 @@
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SharedDatabases.h"
 #include "modules/qvxl/ReportDelivery.h"

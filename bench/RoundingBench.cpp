@@ -10,10 +10,10 @@
 #include "SessionBenchMain.h"
 
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/RecipeTextRegenerator.h"
+#include "recipe/edit/RecipeTextRegenerator.h"
 #include "shell/bridge/ManagedProcessOperation.h"
 #include "shell/bridge/ManagedSideStandIn.h"
 

@@ -8,7 +8,7 @@
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ProjectGenerator.h"

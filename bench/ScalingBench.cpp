@@ -6,7 +6,7 @@
 #include "RootedAppContext.h"
 #include "SeriesTransitions.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/engine/EngineEntry.h"

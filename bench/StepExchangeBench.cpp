@@ -15,13 +15,13 @@
 #include "SessionBenchMain.h"
 #include "TimedAfterImport.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "library/FacilityTree.h"
 #include "projects/ExportStepDialog.h"
 #include "projects/ImportStepDialog.h"
 #include "projects/StepRegistration.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QApplication>
 #include <QDir>

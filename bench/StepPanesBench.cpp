@@ -6,13 +6,13 @@
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/qvsop/QVSOPEntry.h"
-#include "recipe/ConditionalLogicView.h"
-#include "recipe/StandardStatementView.h"
+#include "recipe/panes/ConditionalLogicView.h"
+#include "recipe/panes/StandardStatementView.h"
 
 #include <QApplication>
 #include <QSqlQuery>

@@ -5,13 +5,13 @@
 // is set beside.
 
 #include "automation/AutomationModelBuilder.h"
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "library/FacilityTree.h"
-#include "recipe/ProcessTree.h"
-#include "recipe/RecipeTextRegenerator.h"
+#include "recipe/edit/RecipeTextRegenerator.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QElapsedTimer>
 

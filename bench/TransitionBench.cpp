@@ -5,7 +5,7 @@
 #include "RootedAppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -4,12 +4,12 @@
 
 #include "RootedAppContext.h"
 #include "SessionBenchMain.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "preferences/UOMPreferencesDialog.h"
+#include "preferences/units/UOMPreferencesDialog.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 // whether an edit made the tree stale: the next access rebuilds it. A deleted or rebuilt tree
 // detaches its objects; a script that holds one keeps it, inert.
 
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 
 #include <memory>
 

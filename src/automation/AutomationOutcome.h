@@ -3,8 +3,8 @@
 // anything else raises the error a script sees.
 
 #include "automation/AutomationError.h"
-#include "foundation/common/AutomationFrameServices.h"
-#include "recipe/RecipeItemWriteThrough.h"
+#include "foundation/common/concerns/AutomationFrameServices.h"
+#include "recipe/edit/RecipeItemWriteThrough.h"
 
 // NotAvailable while the frame cannot run the operation, Failed with its texts when it failed.
 void RequireDone(const AutomationRunOutcome& outcome);

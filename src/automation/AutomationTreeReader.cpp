@@ -9,8 +9,8 @@
 #include "automation/QVRanges.h"
 #include "automation/QVSteps.h"
 #include "automation/QVUnitProcedures.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/project/PlanSet.h"
@@ -20,7 +20,7 @@
 #include "foundation/db/project/UOMSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
-#include "recipe/OperationComment.h"
+#include "recipe/lines/OperationComment.h"
 
 #include <optional>
 

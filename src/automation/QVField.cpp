@@ -3,7 +3,7 @@
 #include "automation/AutomationOutcome.h"
 #include "automation/QVOperation.h"
 #include "automation/QVRanges.h"
-#include "recipe/NonNegativeValues.h"
+#include "recipe/edit/NonNegativeValues.h"
 
 using V = CAutomationVariant;
 

@@ -2,7 +2,7 @@
 
 #include "automation/AutomationOutcome.h"
 #include "automation/QVOperation.h"
-#include "recipe/NonNegativeValues.h"
+#include "recipe/edit/NonNegativeValues.h"
 
 using V = CAutomationVariant;
 

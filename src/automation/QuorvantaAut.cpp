@@ -4,11 +4,11 @@
 #include "automation/AutomationOutcome.h"
 #include "automation/QVProcesses.h"
 #include "automation/QVProductionPlans.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
-#include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "projects/ProjectFileKind.h"
 
 #include <QFileInfo>

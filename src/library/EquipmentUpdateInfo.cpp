@@ -1,8 +1,8 @@
 #include "library/EquipmentUpdateInfo.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 #include "library/EquipPromptUserDlg.h"
 #include "library/LibraryUpdateDialogs.h"
 #include "library/MaterialUpdateInfo.h"

@@ -1,7 +1,7 @@
 #include "library/FacilityCalendar.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
@@ -9,7 +9,7 @@
 #include "foundation/db/project/CalendarExceptionSet.h"
 #include "foundation/db/project/CalendarSet.h"
 #include "foundation/db/project/CalendarWorkingTimesSet.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 namespace {
 const QStringList CALENDAR_WINDOW_COLUMNS = {"FromTime1", "ToTime1", "FromTime2", "ToTime2", "FromTime3",

@@ -1,10 +1,10 @@
 #include "library/FacilityDelete.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/ExecuteSQL.h"

@@ -3,10 +3,10 @@
 
 #include "library/FacilityTree.h"
 
-#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/PaneCommand.h"
-#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
+#include "foundation/common/concerns/SelectionService.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityTreeIcons.h"
 

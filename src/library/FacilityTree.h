@@ -4,10 +4,10 @@
 // commands create and edit facilities and lookup entries, delete facilities and equipment and
 // export the selection's equipment.
 
-#include "foundation/common/CommandTarget.h"
-#include "foundation/common/ContextRecord.h"
-#include "foundation/common/FacilityExplorer.h"
-#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/concerns/CommandTarget.h"
+#include "foundation/common/concerns/ContextRecord.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/ProjectHandover.h"
 
 #include <QList>
 #include <QVariantList>

@@ -3,16 +3,16 @@
 
 #include "library/FacilityTree.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/ProjectControl.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityDelete.h"
 #include "library/FacilityTreeIcons.h"
 #include "library/LookupEntryDialog.h"
 #include "library/PlantDialog.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 #include <QTreeWidget>
 

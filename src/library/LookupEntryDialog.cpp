@@ -1,10 +1,10 @@
 #include "library/LookupEntryDialog.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
 #include "foundation/common/UniqueID.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/equipment/AreaSet.h"

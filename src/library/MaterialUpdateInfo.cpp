@@ -1,7 +1,7 @@
 #include "library/MaterialUpdateInfo.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "library/LibraryUpdateDialogs.h"
 #include "library/PromptUserDlg.h"
 #include "library/SubItemResolver.h"

@@ -1,11 +1,11 @@
 #include "library/PlantDialog.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"

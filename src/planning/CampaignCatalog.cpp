@@ -4,10 +4,10 @@
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
-#include "planning/PlanMaterialLookup.h"
+#include "simulation/PlanMaterialLookup.h"
 
 #include <QSet>
 #include <QSqlQuery>

@@ -1,11 +1,11 @@
 #include "planning/NewPlanDialog.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/PlanToProject.h"
 #include "planning/PlanCommandIds.h"

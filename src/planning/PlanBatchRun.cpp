@@ -6,7 +6,7 @@
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/MessageBox.h"
 #include "modules/engine/EngineEntry.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 #include "simulation/SimDialog.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "planning/PlanReportSources.h"
 #include "planning/PlanRowsWriter.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 #include <algorithm>
 #include <limits>

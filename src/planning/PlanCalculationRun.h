@@ -3,7 +3,7 @@
 // into batch counts, then the plan's detail and summary rows replaced in one transaction and,
 // only after their commit, the product-factor report and the plan sequence file written.
 
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include <QList>
 #include <QString>

@@ -3,11 +3,11 @@
 
 #include "planning/PlanList.h"
 
-#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/FrameServices.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/common/PaneCommand.h"
-#include "foundation/common/SelectionService.h"
+#include "foundation/common/concerns/SelectionService.h"
 #include "foundation/controls/DeferredStandardIcon.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/project/PlanToProject.h"

@@ -4,10 +4,10 @@
 // and run the plan requirement calculation to show the plan sequence file. A flag table remembers
 // for each listed plan whether it can be simulated.
 
-#include "foundation/common/CommandTarget.h"
-#include "foundation/common/ContextRecord.h"
-#include "foundation/common/PlanExplorer.h"
-#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/concerns/CommandTarget.h"
+#include "foundation/common/concerns/ContextRecord.h"
+#include "foundation/common/concerns/PlanExplorer.h"
+#include "foundation/common/concerns/ProjectHandover.h"
 
 #include <QList>
 #include <QWidget>

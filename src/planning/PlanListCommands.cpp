@@ -3,14 +3,14 @@
 
 #include "planning/PlanList.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/DesktopOpener.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/ProjectControl.h"
-#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "planning/NewPlanDialog.h"
@@ -19,7 +19,7 @@
 #include "planning/PlanRows.h"
 #include "planning/PlanSequenceFile.h"
 #include "planning/ProductionPlanDialogRun.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 #include "simulation/RunOutcome.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "planning/PlanReportFiles.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "planning/PlanFactorReport.h"
 #include "planning/PlanReportStream.h"
 #include "planning/PlanSequenceReport.h"

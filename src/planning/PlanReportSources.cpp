@@ -6,7 +6,7 @@
 #include "foundation/db/project/PPDetailSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "planning/PlanReportFiles.h"
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include <QHash>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "planning/PlanRequirementRun.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/PlanRequirementsSet.h"

@@ -1,7 +1,7 @@
 #include "planning/PlanRows.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/OleDate.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"

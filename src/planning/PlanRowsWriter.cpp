@@ -1,11 +1,11 @@
 #include "planning/PlanRowsWriter.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 namespace {
 

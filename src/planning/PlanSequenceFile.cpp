@@ -1,7 +1,7 @@
 #include "planning/PlanSequenceFile.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ChangeTracking.h"
 
 #include <QDir>

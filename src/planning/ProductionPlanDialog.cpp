@@ -1,9 +1,9 @@
 #include "planning/ProductionPlanDialog.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/QVGridWnd.h"

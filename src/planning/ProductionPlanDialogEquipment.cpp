@@ -1,8 +1,8 @@
 // The production plan dialog's shared-exclusive equipment: the batch equipment of the steps the
 // campaigns run, offered per facility, and the plan's chosen items.
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/QVGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
 #include "foundation/db/equipment/PlantToProjectSet.h"

@@ -1,11 +1,11 @@
 // Saving the production plan dialog: checks first, then the header, the requirement rows and the
 // shared-exclusive equipment rows in one transaction.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/OleDate.h"
-#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/controls/QVGridWnd.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
@@ -13,7 +13,7 @@
 #include "foundation/db/DaoTransaction.h"
 #include "planning/PlanSequenceFile.h"
 #include "planning/ProductionPlanDialog.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "projects/CaseMngrHelper.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"

@@ -5,10 +5,10 @@
 
 #include "projects/CompoundFile.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/packer/QvzFormat.h"
 #include "projects/CompoundFileProgress.h"
 #include "projects/ProjectFileNames.h"

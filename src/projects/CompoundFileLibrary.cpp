@@ -4,9 +4,9 @@
 
 #include "projects/CompoundFile.h"
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/CompoundFileProgress.h"
 

@@ -2,8 +2,8 @@
 // The status-bar progress of one packer call, when there is a frame: begun with the unpack's
 // text, moved by what the packer reports, ended with the call.
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/QVCompletionStatus.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "modules/packer/CompoundFilePacker.h"
 
 class CCompoundFileProgress : public IQVCompletionStatus {

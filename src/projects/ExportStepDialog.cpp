@@ -1,8 +1,8 @@
 #include "projects/ExportStepDialog.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"

@@ -2,9 +2,9 @@
 
 #include "projects/InUseMarker.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DiskSyncs.h"
 #include "projects/ProjectFileNames.h"
 

@@ -2,14 +2,14 @@
 
 #include "projects/LanguageTemplate.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/project/LanguagePreferencesSet.h"
 #include "modules/steputils/StepUtilsEntry.h"
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 // to the current version, and the language database opened on it, which recipe text generation
 // reads until the project closes or another template is converted.
 
-#include "foundation/common/LanguageDatabaseService.h"
+#include "foundation/common/concerns/LanguageDatabaseService.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 // Add of the copy dialog: the other tree's selection into the open project.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/StepOrder.h"
 #include "projects/NetSelectDialog.h"
 #include "projects/OtherProjectCopy.h"

@@ -1,10 +1,10 @@
 #include "projects/NetSelectDialog.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/OtherProjectFiles.h"
 #include "projects/ProjectDialogService.h"

@@ -1,10 +1,10 @@
 #include "projects/NewProject.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/MyBrowseForFolder.h"
 #include "foundation/controls/RichText.h"
 #include "projects/ProjectDialogService.h"

@@ -1,9 +1,9 @@
 // The [Project] row of a project just made from a template, with the first preferences and
 // options rows, written in one transaction.
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/project/OptionsSet.h"

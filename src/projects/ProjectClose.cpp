@@ -1,11 +1,11 @@
 // Closing the open project: the save question, the shared objects, the databases, the working
 // copies, the marker and the compound-file unpacking.
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/ProjectHandover.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/ProjectHandover.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SharedDatabases.h"

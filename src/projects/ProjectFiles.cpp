@@ -1,8 +1,8 @@
 // The project file set helpers: usable files, sizes, free space.
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "modules/steputils/StepUtilsEntry.h"

@@ -1,10 +1,10 @@
 // Small members beside the project file code: the project name, the profile file commands, the
 // blank-project option and the working folder.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/UserSettingsService.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/UserSettingsService.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "projects/ProjectManager.h"

@@ -4,9 +4,9 @@
 // and the language template are objects it owns. The file set and the registry themselves live in the
 // AppContext; this object keeps the rest of the state an open project needs.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ConversionCode.h"
-#include "foundation/common/ProjectControl.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "foundation/db/ChangeTracking.h"
 #include "projects/CompoundFile.h"
 #include "projects/InUseMarker.h"

@@ -1,9 +1,9 @@
 // New Project and New Project from a template: the dialogs, the copies of the template's files
 // and the open of the new project.
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/NewProject.h"

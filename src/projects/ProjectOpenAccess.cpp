@@ -1,9 +1,9 @@
 // Opening a project: a project that cannot be written where it lies (or lies in the install
 // folder) is copied into the working folder, after the read-only warning.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CopyDirectory.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"

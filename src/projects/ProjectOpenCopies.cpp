@@ -1,9 +1,9 @@
 // Opening a project, middle steps: the working copies of the libraries and the project database,
 // the free-space check, the step module's conversion and the project database itself.
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"

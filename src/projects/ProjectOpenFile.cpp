@@ -1,9 +1,9 @@
 // Opening a project, first steps: which file, the file dialog, the package, the in-use check and
 // the recovery of an earlier instance's working copies.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "projects/CompoundFile.h"

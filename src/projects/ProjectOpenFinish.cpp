@@ -1,16 +1,16 @@
 // Opening a project, last steps: recent files, the language template, the step databases, the
 // hand-over to the main frame, the in-use marker and the first operation for the managed side.
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/ProcessOperationService.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "projects/CompoundFileState.h"
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 

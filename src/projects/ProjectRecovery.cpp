@@ -3,10 +3,10 @@
 
 #include "projects/ProjectRecovery.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/PlanSequenceFiles.h"

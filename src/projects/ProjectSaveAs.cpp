@@ -1,8 +1,8 @@
 // Save As and Save As Template: the dialog, the save under the new name into the chosen folder,
 // the removal of the project it replaces, and the open of what was written.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectFolderChecks.h"

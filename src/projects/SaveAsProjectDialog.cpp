@@ -1,10 +1,10 @@
 #include "projects/SaveAsProjectDialog.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/MyBrowseForFolder.h"
 #include "projects/ProjectDialogService.h"
 #include "projects/ProjectFolderChecks.h"

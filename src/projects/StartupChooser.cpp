@@ -1,9 +1,9 @@
 // The start-up chooser (also New Project Selection): a new project, one from a template, or an
 // existing project from the recent files or the file dialog.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "projects/OpenProjectDialog.h"
 #include "projects/ProjectManager.h"
 

@@ -1,9 +1,9 @@
 // The step database registry: one open working copy per step of the project, found by step id.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"

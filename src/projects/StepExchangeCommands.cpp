@@ -1,10 +1,10 @@
 #include "projects/StepExchangeCommands.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NameCheck.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "projects/ExportStepDialog.h"
 #include "projects/ImportStepDialog.h"
 #include "projects/NetSelectDialog.h"

@@ -2,7 +2,7 @@
 // The registry of open step databases, as the rest of the program adds a step made after the
 // project opened (and takes it out again when its making fails).
 
-#include "foundation/common/StepRegistration.h"
+#include "foundation/common/concerns/StepRegistration.h"
 
 class StepDatabaseRegistry;
 

@@ -1,7 +1,7 @@
 #include "projects/TemplateFolders.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/concerns/AppContext.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "projects/TemplatePage.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/MyBrowseForFolder.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/ProjectSet.h"

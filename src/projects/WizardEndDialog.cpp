@@ -1,9 +1,9 @@
 #include "projects/WizardEndDialog.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/ProjectSet.h"
 

@@ -1,9 +1,9 @@
 #include "results/CaseCompareDialog.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "results/ReportStepEntries.h"

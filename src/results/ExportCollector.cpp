@@ -1,7 +1,7 @@
 #include "results/ExportCollector.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/AttachedDatabase.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"

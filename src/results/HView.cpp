@@ -1,7 +1,7 @@
 #include "results/HView.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/DesktopOpener.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "results/LocalTextBrowser.h"
 
 #include <QCoreApplication>

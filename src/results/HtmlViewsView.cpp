@@ -1,8 +1,8 @@
 #include "results/HtmlViewsView.h"
 
 #include "foundation/common/DesktopOpener.h"
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/DocumentHost.h"
 
 void CHtmlViewsView::OnInitialUpdate()
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The HTML view window: a CHView showing its document's address, printable as shown.
 
-#include "foundation/common/CommandTarget.h"
+#include "foundation/common/concerns/CommandTarget.h"
 #include "results/HView.h"
 #include "results/HtmlViewsDoc.h"
 

@@ -1,10 +1,10 @@
 #include "results/QVCustomReportHelper.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/customreport/ICustomReportComponent.h"
 

@@ -1,7 +1,7 @@
 #include "results/ReportStepEntries.h"
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/step/StepSet.h"
 

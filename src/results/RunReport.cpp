@@ -1,9 +1,9 @@
 #include "results/RunReport.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/DocumentHost.h"
 #include "modules/qvxl/ReportNames.h"
 #include "results/ScheduleWindow.h"
 

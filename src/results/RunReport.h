@@ -4,7 +4,7 @@
 // "Schedule: Process - <name>" or "Schedule: Plan - <name>". Without results nothing opens and
 // the user is told.
 
-#include "foundation/common/ContextRecord.h"
+#include "foundation/common/concerns/ContextRecord.h"
 #include "results/ScheduleEntries.h"
 
 #include <QString>

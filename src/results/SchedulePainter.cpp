@@ -1,6 +1,6 @@
 #include "results/SchedulePainter.h"
 
-#include "recipe/RecipeMarks.h"
+#include "results/RecipeMarks.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "results/ScheduleWindow.h"
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/SelectionService.h"
 #include "results/ScheduleChartView.h"
 #include "results/SchedulePrinting.h"
 

@@ -4,8 +4,8 @@
 // retitled after a rename), it makes the context the schedule's step, process or plan while it is
 // active, and it prints the chart.
 
-#include "foundation/common/CommandTarget.h"
-#include "foundation/common/ContextRecord.h"
+#include "foundation/common/concerns/CommandTarget.h"
+#include "foundation/common/concerns/ContextRecord.h"
 #include "results/ResultWindowDocument.h"
 #include "results/ScheduleChart.h"
 

@@ -1,8 +1,8 @@
 #include "results/ScheduleWindowPositions.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/DocumentHost.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "results/RunReport.h"

@@ -3,7 +3,7 @@
 // replace the project's "Schedule" window-position rows (one transaction), and when the project is
 // opened again each row whose results still exist reopens its window there.
 
-#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/concerns/ProjectHandover.h"
 
 class CScheduleWindowPositions : public ProjectHandover {
 public:

@@ -1,7 +1,7 @@
 #include "shell/DesktopHelp.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // The frame's enabling rule for commands that no active view decides: one switch keyed by the
 // command id over the context record and the project state.
 
-#include "foundation/common/ContextRecord.h"
+#include "foundation/common/concerns/ContextRecord.h"
 
 struct FrameCommandState {
     ContextRecord context;

@@ -2,7 +2,7 @@
 // Reading the open project's text-recipe display options and the ambient pressure of the
 // operation defaults at the hand-over.
 
-#include "foundation/common/DisplayOptions.h"
+#include "foundation/common/concerns/DisplayOptions.h"
 
 // Reads [TextRecipeOptions] and the "Warnings" row of [MessageOptions] of the open project.
 // A flag is on when its row holds 1; a missing or Null row leaves it off.

@@ -1,9 +1,9 @@
 #include "shell/InformationCommands.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/PrintDialogService.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "shell/AboutDialog.h"
 #include "shell/MainFrame.h"
 

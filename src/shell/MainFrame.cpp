@@ -1,10 +1,10 @@
 #include "shell/MainFrame.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/EscapedErrors.h"
-#include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "foundation/controls/CollationSort.h"
 #include "shell/DisabledEntryTips.h"
 #include "shell/MCStatusBar.h"

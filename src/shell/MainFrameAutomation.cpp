@@ -9,7 +9,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/EscapedErrors.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/qvxl/QVXLEntry.h"
 #include "modules/qvxl/ReportDelivery.h"
 #include "results/RunReport.h"

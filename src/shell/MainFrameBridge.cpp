@@ -1,9 +1,9 @@
 // The main frame's calls into the managed side, with the open project's names and places.
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FacilityExplorer.h"
-#include "foundation/common/ProcessOperationService.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 
 namespace {

@@ -1,16 +1,16 @@
 // The main frame's menus, toolbar, command-enabling pass and how the dispatcher runs a command
 // (MainFrameDispatch.cpp holds the dispatcher itself).
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/CommandTarget.h"
 #include "foundation/common/OperationCommands.h"
-#include "foundation/common/PlanExplorer.h"
-#include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/CommandTarget.h"
+#include "foundation/common/concerns/PlanExplorer.h"
+#include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "shell/CommandTable.h"
 #include "shell/DisabledEntryTips.h"
 #include "shell/FrameCommandRules.h"

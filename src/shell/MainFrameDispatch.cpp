@@ -5,9 +5,9 @@
 #include "automation/AutomationError.h"
 #include "automation/AutomationInvoke.h"
 #include "foundation/common/BusyGuard.h"
-#include "foundation/common/CommandTarget.h"
 #include "foundation/common/EscapedErrors.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/CommandTarget.h"
 #include "shell/MainFrame.h"
 
 #include <QAction>

@@ -3,12 +3,12 @@
 
 #include "shell/MainFrame.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/qvsop/QVSOPEntry.h"
 #include "modules/visdgrm/VisInstance.h"
 

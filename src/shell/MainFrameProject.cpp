@@ -1,18 +1,18 @@
 // The main frame's hand-over of an opened project and its part of the close.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/BusyGuard.h"
-#include "foundation/common/ProjectControl.h"
-#include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/common/concerns/ProjectHandover.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 #include "projects/WizardEndDialog.h"
 #include "shell/FrameDisplayOptions.h"
 #include "shell/MainFrame.h"
 
-#include "recipe/QuorvantaView.h"
+#include "recipe/view/QuorvantaView.h"
 #include "shell/ShellConstants.h"
 #include "shell/bridge/ManagedSide.h"
 #include "simulation/BatchSimulation.h"

@@ -3,7 +3,7 @@
 // scaling, forwarded to the composition's run.
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "shell/MainFrame.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/DesignRun.h"

@@ -5,10 +5,10 @@
 
 #include "foundation/common/CommandIds.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
-#include "recipe/ConditionalLogicView.h"
-#include "recipe/FindDialog.h"
-#include "recipe/RecipeItemEditors.h"
-#include "recipe/StandardStatementView.h"
+#include "recipe/edit/RecipeItemEditors.h"
+#include "recipe/panes/ConditionalLogicView.h"
+#include "recipe/panes/StandardStatementView.h"
+#include "recipe/view/FindDialog.h"
 
 #include <QDockWidget>
 #include <QMdiArea>

@@ -3,7 +3,7 @@
 // per-instance folder of working copies (unique per running program, under the user's cache
 // folder so it survives a crash and a reboot), user templates and the recipe-language copy.
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 
 #include <functional>
 #include <memory>

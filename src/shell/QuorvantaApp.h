@@ -3,12 +3,12 @@
 // per-user settings file, the recent-file lists, the path provider, the document kinds and the
 // main frame. It is the AppContext the rest of the program reaches the open project through.
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/ProcessOperationService.h"
-#include "foundation/common/ProjectControl.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/UserSettingsService.h"
+#include "foundation/common/concerns/UserSettingsService.h"
 #include "shell/CommandLineInfo.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/RecentFileList.h"

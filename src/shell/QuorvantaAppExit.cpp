@@ -1,6 +1,6 @@
 // Shut-down of the application object, in its fixed order.
 
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"

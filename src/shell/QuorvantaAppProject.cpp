@@ -1,10 +1,10 @@
 // The application's project members: forwarders to the projects subsystem and the wiring of the
 // frame's project commands and hooks.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/FrameNotifyMessage.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameNotifyMessage.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 #include "projects/ProjectManager.h"
 #include "projects/StepExchangeCommands.h"

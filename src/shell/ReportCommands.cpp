@@ -1,7 +1,7 @@
 #include "shell/ReportCommands.h"
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/ProjectControl.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "results/DataReportCommands.h"
 #include "results/HtmlViewsView.h"
 #include "results/QVCustomReportHelper.h"

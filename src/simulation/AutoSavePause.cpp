@@ -1,6 +1,6 @@
 #include "simulation/AutoSavePause.h"
 
-#include "foundation/common/FrameServices.h"
+#include "foundation/common/concerns/FrameServices.h"
 
 CAutoSavePause::CAutoSavePause()
 {

@@ -5,7 +5,7 @@
 // hidden for stepping; the next run, a stop and reset or a reset of the step deletes it.
 // It works on the frame's context record: the context kind and the step id and label.
 
-#include "foundation/common/ContextRecord.h"
+#include "foundation/common/concerns/ContextRecord.h"
 
 #include <QString>
 #include <memory>

@@ -2,10 +2,10 @@
 
 #include "simulation/BatchSimulation.h"
 
-#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
-#include "recipe/QuorvantaView.h"
-#include "recipe/RecipeWindows.h"
+#include "foundation/common/concerns/SelectionService.h"
+#include "recipe/view/QuorvantaView.h"
+#include "recipe/view/RecipeWindows.h"
 #include "simulation/SimulationBatchOptionsDialog.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include "simulation/SimulationSummary.h"
 
 #include "foundation/common/BusyGuard.h"
-#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SelectionService.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 #include "simulation/SimDialog.h"
 

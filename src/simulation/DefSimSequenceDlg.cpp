@@ -1,12 +1,12 @@
 #include "simulation/DefSimSequenceDlg.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/SimSequenceRecipe.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/OptionControls.h"
+#include "foundation/controls/OptionControls.h"
 #include "simulation/SimSequenceBuilder.h"
 
 #include <QHeaderView>

@@ -1,11 +1,11 @@
 #include "simulation/DesignDlg.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ParseDouble.h"
 #include "foundation/common/WaitCursor.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/controls/FacilityCombo.h"
 #include "foundation/controls/NumericEdit.h"

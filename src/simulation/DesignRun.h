@@ -4,7 +4,7 @@
 // targets, and the engine runs the design with the progress dialog. The design dialog,
 // the progress dialog and the engine entry go on every way out; the owner window is enabled again.
 
-#include "foundation/common/ContextRecord.h"
+#include "foundation/common/concerns/ContextRecord.h"
 
 #include <memory>
 

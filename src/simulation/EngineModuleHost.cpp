@@ -1,6 +1,6 @@
 #include "simulation/EngineModuleHost.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/engine/EngineEntry.h"
 
 CEngineModuleHost::CEngineModuleHost() = default;

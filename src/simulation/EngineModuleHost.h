@@ -3,7 +3,7 @@
 // (created at the hand-over with the project's folder, the application and the utility list, freed
 // at the close) and the module-wide utility list dropped at each close.
 
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "simulation/FixEquipmentDlg.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/GridCtrl.h"
 
 #include <QDialogButtonBox>

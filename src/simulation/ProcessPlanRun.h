@@ -1,7 +1,7 @@
 #pragma once
 // The state of one process or plan run, shared by the driver's files.
 
-#include "foundation/common/ContextRecord.h"
+#include "foundation/common/concerns/ContextRecord.h"
 #include "modules/engine/EngineEntry.h"
 #include "simulation/ProcessPlanSimulation.h"
 #include "simulation/SimDialog.h"

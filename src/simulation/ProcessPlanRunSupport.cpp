@@ -1,6 +1,6 @@
 #include "simulation/ProcessPlanRunSupport.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"

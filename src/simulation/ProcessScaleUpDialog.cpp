@@ -1,9 +1,9 @@
 #include "simulation/ProcessScaleUpDialog.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/controls/MyComboBox.h"
 #include "foundation/controls/NumericEdit.h"

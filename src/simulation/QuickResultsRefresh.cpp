@@ -1,11 +1,11 @@
 #include "simulation/QuickResultsRefresh.h"
 
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/DocumentHost.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/quickresults/QuickResultsView.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -4,7 +4,7 @@
 // step's unit-of-measure conversion, the scaled operations' recipe lines, the views and the result
 // windows. A run that ends before the engine scaled puts back what the dialog stored.
 
-#include "foundation/common/ContextRecord.h"
+#include "foundation/common/concerns/ContextRecord.h"
 
 #include <QString>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "simulation/ScaleUpDialog.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/MyComboBox.h"
 #include "foundation/controls/NumericEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"

@@ -2,9 +2,9 @@
 
 #include "simulation/ScaleUpDialog.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/NumericEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"

@@ -2,8 +2,8 @@
 
 #include "simulation/ScaleUpDialog.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/controls/NumericEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"

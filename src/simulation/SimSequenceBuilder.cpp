@@ -1,14 +1,14 @@
 #include "simulation/SimSequenceBuilder.h"
 
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
 #include "foundation/common/UnitConversion.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/StepToProcessSet.h"
 #include "modules/engine/EngineEntry.h"
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include <cmath>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 // The sequence dialog behind the Plan Explorer's Define Sequence.
 
-#include "foundation/common/PlanExplorer.h"
+#include "foundation/common/concerns/PlanExplorer.h"
 
 class CSimSequenceDialogService : public SimSequenceDialogService {
 public:

@@ -1,8 +1,8 @@
 #include "simulation/SimulationBatchOptionsDialog.h"
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/step/TextRecipeSet.h"
 
 #include <QButtonGroup>

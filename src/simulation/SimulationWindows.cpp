@@ -1,11 +1,11 @@
 #include "simulation/SimulationWindows.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ResultsDatabase.h"
+#include "results/ResultWindows.h"
 #include "results/RunReport.h"
 #include "simulation/BatchSimulation.h"
 #include "simulation/QuickResultsRefresh.h"
-#include "simulation/ResultWindows.h"
 
 #include <QFileInfo>
 

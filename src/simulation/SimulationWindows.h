@@ -3,7 +3,7 @@
 // selection, the result files of a context, and a step's simulation reset through the frame's
 // batch run (which also lets go of its progress dialog).
 
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 
 class CBatchSimulation;
 

@@ -2,7 +2,7 @@
 
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/ProjectControl.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>

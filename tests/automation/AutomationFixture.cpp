@@ -1,8 +1,8 @@
 #include "AutomationFixture.h"
 
 #include "automation/QuorvantaAut.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 

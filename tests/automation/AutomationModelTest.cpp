@@ -9,8 +9,8 @@
 #include "automation/QVSteps.h"
 #include "automation/QVUnitProcedures.h"
 #include "automation/QuorvantaAut.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 
 #include <QDBusMessage>

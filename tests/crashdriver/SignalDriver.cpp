@@ -4,8 +4,8 @@
 // "ready" on stdout tells that the project is open (and changed). Prompts get their default
 // button and their texts go to stderr as "prompt: <text>". The exit code is the program's.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/ShellConstants.h"

@@ -5,7 +5,7 @@
 
 #include "foundation/db/SharedDatabases.h"
 #include "modules/engine/EngineStepModel.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 TEST_F(EngineFixture, BuiltTransitionsRunLikeTheHandWrittenOnes)
 {

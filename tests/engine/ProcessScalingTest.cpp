@@ -5,7 +5,7 @@
 #include "ScriptedPrompts.h"
 
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/SharedDatabases.h"
 #include "foundation/db/material/MaterialPropertySet.h"
 #include "simulation/ProcessScaleUpDialog.h"

@@ -3,7 +3,7 @@
 
 #include "ScalingFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 
 #include <QSqlQuery>

@@ -3,8 +3,8 @@
 #include "ScalingFixture.h"
 #include "ScriptedPrompts.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "simulation/EngineEntryFactory.h"

@@ -1,6 +1,6 @@
 #include "ScalingFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/SharedDatabases.h"
 
 #include <QSqlQuery>

@@ -3,7 +3,7 @@
 
 #include "FacilityFixture.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "library/FacilityCalendar.h"
 #include "library/FacilityCommandIds.h"
 #include "library/PlantDialog.h"

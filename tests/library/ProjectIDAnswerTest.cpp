@@ -5,8 +5,8 @@
 
 #include "LibrarySyncFixture.h"
 
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // rows and the summary.
 
 #include "PlanFixture.h"
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
-#include "planning/PlanRequirementCalculator.h"
 #include "planning/PlanRowsWriter.h"
+#include "simulation/PlanRequirementCalculator.h"
 
 #include <QSqlQuery>
 

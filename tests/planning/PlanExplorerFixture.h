@@ -6,13 +6,13 @@
 
 #include "FakeFrameServices.h"
 #include "PlanFixture.h"
-#include "foundation/common/CommandTarget.h"
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/HelpService.h"
-#include "foundation/common/PlanExplorer.h"
-#include "foundation/common/ProjectControl.h"
-#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/CommandTarget.h"
+#include "foundation/common/concerns/PlanExplorer.h"
+#include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/common/concerns/SelectionService.h"
 #include "planning/PlanList.h"
 
 #include <memory>

@@ -3,11 +3,11 @@
 
 #include "PlanFixture.h"
 #include "foundation/common/ServiceSlot.h"
-#include "planning/PlanRequirementCalculator.h"
+#include "simulation/PlanRequirementCalculator.h"
 #include "planning/PlanRowsWriter.h"
 #include "simulation/EngineEntryFactory.h"
 #include "modules/engine/EngineEntry.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 namespace {
 

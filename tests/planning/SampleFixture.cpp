@@ -1,6 +1,6 @@
 #include "SampleFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "foundation/db/SharedDatabases.h"

@@ -6,15 +6,15 @@
 #include "BookedPlan.h"
 #include "SampleFixture.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 #include "planning/PlanReportFiles.h"
-#include "planning/PlanRequirementCalculator.h"
 #include "planning/PlanRequirementRun.h"
 #include "simulation/EngineEntryFactory.h"
+#include "simulation/PlanRequirementCalculator.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QFile>

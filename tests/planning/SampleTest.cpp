@@ -4,10 +4,10 @@
 
 #include "SampleFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "planning/ProductionPlanDialog.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -4,14 +4,14 @@
 // recorded help.
 
 #include "OptionsTestFixture.h"
-#include "foundation/common/FrameServices.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/CollationSort.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/RegulatoryLibrary.h"
-#include "preferences/PreferAirEmissionDialog.h"
-#include "preferences/VaporEmissionCtrlEfficiencyTab.h"
-#include "preferences/VaporEmissionModelPreferenceTab.h"
-#include "preferences/VaporEmissionParameterTab.h"
+#include "preferences/emissions/PreferAirEmissionDialog.h"
+#include "preferences/emissions/VaporEmissionCtrlEfficiencyTab.h"
+#include "preferences/emissions/VaporEmissionModelPreferenceTab.h"
+#include "preferences/emissions/VaporEmissionParameterTab.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -3,8 +3,8 @@
 
 #include "AirEmissionSheetTestFixture.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
-#include "preferences/Preference.h"
-#include "preferences/PreferenceHub.h"
+#include "preferences/hub/Preference.h"
+#include "preferences/shared/PreferenceHub.h"
 
 #include <QApplication>
 #include <QPushButton>

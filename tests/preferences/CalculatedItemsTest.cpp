@@ -2,7 +2,7 @@
 // the row shows after it, and the item links written at OK.
 
 #include "CostFactorTestFixture.h"
-#include "preferences/MyGXButton.h"
+#include "preferences/costs/MyGXButton.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

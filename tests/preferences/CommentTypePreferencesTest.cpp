@@ -3,7 +3,7 @@
 
 #include "LibraryDialogFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/CommentTypePreferencesDialog.h"
+#include "preferences/lists/CommentTypePreferencesDialog.h"
 
 class CommentTypePreferencesTest : public LibraryDialogTest {
 protected:

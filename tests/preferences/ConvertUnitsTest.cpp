@@ -2,8 +2,8 @@
 // step as one transaction followed by regeneration, reload and the modified flag.
 
 #include "UOMTestFixture.h"
-#include "preferences/ConvertUnitsCommand.h"
-#include "preferences/ConvertUnitsDialog.h"
+#include "preferences/units/ConvertUnitsCommand.h"
+#include "preferences/units/ConvertUnitsDialog.h"
 
 #include <QComboBox>
 

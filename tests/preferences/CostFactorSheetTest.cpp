@@ -3,10 +3,10 @@
 
 #include "CostFactorTestFixture.h"
 #include "foundation/controls/MyComboBox.h"
-#include "preferences/DirectProductCostTab.h"
-#include "preferences/PreferenceHub.h"
-#include "preferences/ProcessingCostTab.h"
-#include "preferences/TotalledCostFactorTab.h"
+#include "preferences/costs/DirectProductCostTab.h"
+#include "preferences/costs/ProcessingCostTab.h"
+#include "preferences/costs/TotalledCostFactorTab.h"
+#include "preferences/shared/PreferenceHub.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

@@ -4,9 +4,9 @@
 
 #include "OptionsTestFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/CalculatedItemsDialog.h"
-#include "preferences/CostFactorPreferenceDialog.h"
-#include "preferences/CostFactorTab.h"
+#include "preferences/costs/CalculatedItemsDialog.h"
+#include "preferences/costs/CostFactorPreferenceDialog.h"
+#include "preferences/costs/CostFactorTab.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 #include "foundation/common/FavoriteOperations.h"
-#include "preferences/CustomizeFavOperationDlg.h"
+#include "preferences/lists/CustomizeFavOperationDlg.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "modules/opdialog/EmissionControlPathDialog.h"
-#include "preferences/EmissionControlPathTab.h"
+#include "preferences/emissions/EmissionControlPathTab.h"
 
 #include <QComboBox>
 #include <QLineEdit>

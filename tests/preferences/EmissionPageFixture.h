@@ -6,14 +6,14 @@
 
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/material/MaterialCommonSet.h"
-#include "preferences/EmissionSheetPage.h"
+#include "preferences/emissions/EmissionSheetPage.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

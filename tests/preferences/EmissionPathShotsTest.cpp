@@ -7,9 +7,9 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/QVPropertySheet.h"
 #include "modules/opdialog/EmissionControlPathDialog.h"
-#include "preferences/EmissionControlPathTab.h"
-#include "preferences/MaxEmissionModelPreferenceTab.h"
-#include "preferences/NonCondensablePreferenceTab.h"
+#include "preferences/emissions/EmissionControlPathTab.h"
+#include "preferences/emissions/MaxEmissionModelPreferenceTab.h"
+#include "preferences/emissions/NonCondensablePreferenceTab.h"
 
 #include <QComboBox>
 #include <QDir>

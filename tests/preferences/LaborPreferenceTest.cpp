@@ -4,7 +4,7 @@
 #include "LibraryDialogFixture.h"
 #include "LibraryGridSelection.h"
 #include "foundation/controls/GridCellRules.h"
-#include "preferences/LaborPreferenceDialog.h"
+#include "preferences/lists/LaborPreferenceDialog.h"
 
 namespace {
 const char* const OPERATOR_IN_USE = "Labor Grade Operator is used in Step: React (1.0).\nTamro Plenthover cannot delete it!";

@@ -7,10 +7,10 @@
 #include "FakeAppContext.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/DisplayOptions.h"
 #include "foundation/common/HelpService.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/DisplayOptions.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 

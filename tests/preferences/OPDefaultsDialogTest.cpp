@@ -7,12 +7,12 @@
 #include "QtPrinters.h"
 #include "ScriptedPrintDialog.h"
 #include "foundation/db/material/QueryMaterialForPhase.h"
-#include "preferences/OPDefaultsDialog.h"
-#include "preferences/OPDefaultsGrid.h"
-#include "preferences/OPDefaultsPrintLayout.h"
-#include "preferences/OPDefaultsPrinting.h"
-#include "preferences/Preference.h"
-#include "preferences/PreferenceHub.h"
+#include "preferences/hub/Preference.h"
+#include "preferences/lists/OPDefaultsDialog.h"
+#include "preferences/lists/OPDefaultsGrid.h"
+#include "preferences/lists/OPDefaultsPrintLayout.h"
+#include "preferences/lists/OPDefaultsPrinting.h"
+#include "preferences/shared/PreferenceHub.h"
 
 #include <QApplication>
 #include <QFile>

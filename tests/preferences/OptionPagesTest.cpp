@@ -4,10 +4,10 @@
 #include "OptionsTestFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/ObjectGridWndSort.h"
-#include "preferences/MessageFilterPush.h"
-#include "preferences/MessageHiddenDlg.h"
-#include "preferences/MessageHiddenTab.h"
-#include "preferences/ToolOptionDialog.h"
+#include "preferences/options/MessageHiddenDlg.h"
+#include "preferences/options/MessageHiddenTab.h"
+#include "preferences/options/ToolOptionDialog.h"
+#include "preferences/shared/MessageFilterPush.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 // button does after its dialog closed.
 
 #include "OptionsTestFixture.h"
-#include "foundation/common/PreferenceFrameServices.h"
+#include "foundation/common/concerns/PreferenceFrameServices.h"
 #include "modules/calendar/DialogCalendar.h"
-#include "preferences/Preference.h"
-#include "preferences/PreferenceHub.h"
+#include "preferences/hub/Preference.h"
+#include "preferences/shared/PreferenceHub.h"
 
 #include <QApplication>
 #include <QLineEdit>

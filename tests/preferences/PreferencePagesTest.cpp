@@ -8,10 +8,10 @@
 #include "foundation/controls/MyGXEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/project/ResultRoundingRules.h"
-#include "preferences/OperationModelPreferenceDialog.h"
-#include "preferences/PhysicalPropertyPreferenceDialog.h"
-#include "preferences/ResultsPreferenceDialog.h"
-#include "preferences/RouteSelectionPreferencesDlg.h"
+#include "preferences/hub/OperationModelPreferenceDialog.h"
+#include "preferences/hub/PhysicalPropertyPreferenceDialog.h"
+#include "preferences/hub/ResultsPreferenceDialog.h"
+#include "preferences/hub/RouteSelectionPreferencesDlg.h"
 
 #include <QComboBox>
 #include <QLineEdit>

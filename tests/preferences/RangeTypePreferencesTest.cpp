@@ -4,9 +4,9 @@
 
 #include "LibraryDialogFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/PreferenceDialogEntries.h"
-#include "preferences/PreferenceHub.h"
-#include "preferences/RangeTypePreferencesDialog.h"
+#include "preferences/hub/PreferenceDialogEntries.h"
+#include "preferences/lists/RangeTypePreferencesDialog.h"
+#include "preferences/shared/PreferenceHub.h"
 
 #include <QPushButton>
 

@@ -3,7 +3,7 @@
 
 #include "LibraryDialogFixture.h"
 #include "LibraryGridSelection.h"
-#include "preferences/StreamCategoryPreferenceDialog.h"
+#include "preferences/lists/StreamCategoryPreferenceDialog.h"
 
 class StreamCategoryPreferenceTest : public LibraryDialogTest {
 protected:

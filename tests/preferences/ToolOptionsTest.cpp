@@ -3,10 +3,10 @@
 
 #include "OptionsTestFixture.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/DisplayOptions.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/DisplayOptions.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
@@ -14,9 +14,9 @@
 #include "modules/errmsg/ErrMsgEntry.h"
 #include "modules/errmsg/MessageCatalogue.h"
 #include "modules/steputils/SchemaMigrator.h"
-#include "preferences/MessageFilterPush.h"
-#include "preferences/RecipeCommentTypes.h"
-#include "preferences/ToolOptionDialog.h"
+#include "preferences/options/ToolOptionDialog.h"
+#include "preferences/shared/MessageFilterPush.h"
+#include "preferences/shared/RecipeCommentTypes.h"
 
 #include <QRegularExpression>
 #include <QSettings>

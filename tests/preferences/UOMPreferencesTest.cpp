@@ -4,7 +4,7 @@
 
 #include "UOMTestFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/UOMPreferencesDialog.h"
+#include "preferences/units/UOMPreferencesDialog.h"
 
 #include <QComboBox>
 #include <QPushButton>

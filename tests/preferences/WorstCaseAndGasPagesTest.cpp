@@ -4,8 +4,8 @@
 #include "EmissionPageFixture.h"
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/MaxEmissionModelPreferenceTab.h"
-#include "preferences/NonCondensablePreferenceTab.h"
+#include "preferences/emissions/MaxEmissionModelPreferenceTab.h"
+#include "preferences/emissions/NonCondensablePreferenceTab.h"
 
 #include <QComboBox>
 

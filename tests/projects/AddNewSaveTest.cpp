@@ -3,8 +3,8 @@
 
 #include "ProjectFixture.h"
 
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 #include "modules/addnew/AddNewDialogService.h"
 #include "modules/addnew/AddNewExport.h"
 #include "projects/StepRegistration.h"

@@ -4,14 +4,14 @@
 
 #include "ProjectFixture.h"
 #include "foundation/common/BusyGuard.h"
-#include "foundation/common/DisplayOptions.h"
-#include "foundation/common/ProjectControl.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/DisplayOptions.h"
+#include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
-#include "preferences/LanguagePreferenceDialog.h"
-#include "preferences/LanguagePreferenceWindow.h"
+#include "projects/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceWindow.h"
 
 #include <QComboBox>
 #include <QFileInfo>

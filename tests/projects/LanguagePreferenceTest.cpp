@@ -1,4 +1,4 @@
-#include "preferences/LanguagePreferenceDialog.h"
+#include "projects/LanguagePreferenceDialog.h"
 #include "ProjectsTestSupport.h"
 #include "foundation/db/DaoDatabase.h"
 

@@ -1,7 +1,7 @@
 #include "FailingSync.h"
 #include "ProjectFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/RichText.h"
 #include "projects/NewProject.h"
 #include "projects/OpenTemplateDialog.h"

@@ -3,8 +3,8 @@
 
 #include "ProjectFixture.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ChangeTracking.h"
 #include "planning/PlanSequenceFile.h"
 

@@ -1,9 +1,9 @@
 #include "ProjectFixture.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/ProjectHandover.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/material/MaterialCommonSet.h"
 #include "foundation/db/material/MaterialPropertySet.h"

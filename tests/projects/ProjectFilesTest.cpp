@@ -1,6 +1,6 @@
 #include "ProjectFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 
 #include <QDir>
 #include <QStorageInfo>

@@ -3,7 +3,7 @@
 
 #include "ProjectFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "projects/SaveAsProjectDialog.h"
 
 #include <QComboBox>

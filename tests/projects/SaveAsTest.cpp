@@ -1,7 +1,7 @@
 #include "FailingSync.h"
 #include "ProjectFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoDatabase.h"
 #include "projects/ProjectFolderChecks.h"

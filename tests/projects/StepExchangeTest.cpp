@@ -4,9 +4,9 @@
 
 #include "ProjectFixture.h"
 
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "modules/steputils/ExchangeFormat.h"

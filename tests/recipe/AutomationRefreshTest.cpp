@@ -1,13 +1,13 @@
 #include "RecipeTextFixture.h"
 
-#include "foundation/common/DisplayOptions.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/DisplayOptions.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
-#include "recipe/AutomationRefresh.h"
-#include "recipe/RecipeLineRecord.h"
-#include "recipe/RecipeLineTexts.h"
+#include "recipe/edit/AutomationRefresh.h"
+#include "recipe/lines/RecipeLineRecord.h"
+#include "recipe/lines/RecipeLineTexts.h"
 
 namespace {
 class RecordingModel : public AutomationModel {

@@ -6,7 +6,7 @@
 #include "ScriptedPrompts.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/OperationRecipeCopy.h"
+#include "recipe/edit/OperationRecipeCopy.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>

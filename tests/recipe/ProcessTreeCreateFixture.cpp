@@ -1,6 +1,6 @@
 #include "ProcessTreeCreateFixture.h"
 
-#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 

@@ -5,8 +5,8 @@
 
 #include "ProcessTreeFixture.h"
 
-#include "foundation/common/FrameServices.h"
-#include "foundation/common/ProjectControl.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/ProjectControl.h"
 #include "modules/addnew/AddNewDialogService.h"
 #include "modules/engine/EngineEntry.h"
 #include "projects/StepRegistration.h"

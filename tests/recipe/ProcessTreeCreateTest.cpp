@@ -4,9 +4,9 @@
 #include "ProcessTreeCreateFixture.h"
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 #include "modules/addnew/AddNewExport.h"
-#include "recipe/RecipeWindows.h"
+#include "recipe/view/RecipeWindows.h"
 
 #include <QFile>
 #include <QProcess>

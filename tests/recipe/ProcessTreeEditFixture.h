@@ -3,9 +3,9 @@
 // (windows closed, panes, current step, streams, recipe-window deletes) is recorded in order.
 
 #include "ProcessTreeFixture.h"
-#include "foundation/common/FrameServices.h"
-#include "foundation/common/LinkedWindows.h"
-#include "foundation/common/StreamServices.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/LinkedWindows.h"
+#include "foundation/common/concerns/StreamServices.h"
 
 #include <QSet>
 

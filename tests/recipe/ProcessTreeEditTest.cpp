@@ -3,8 +3,8 @@
 #include "ProcessTreeCreateFixture.h"
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/FacilityExplorer.h"
-#include "foundation/common/OperationEditorService.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/OperationEditorService.h"
 #include "foundation/db/DaoTransaction.h"
 #include "modules/opdialog/OperationDialogService.h"
 #include "modules/sharedclasses/QVGlobalParams.h"

@@ -4,9 +4,9 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/StepConnectionUse.h"
-#include "recipe/ProcessTreeIcons.h"
-#include "recipe/ProcessTreeNode.h"
-#include "recipe/ProcessTreeTypes.h"
+#include "recipe/explorer/ProcessTreeIcons.h"
+#include "recipe/explorer/ProcessTreeNode.h"
+#include "recipe/explorer/ProcessTreeTypes.h"
 
 #include <QSqlDatabase>
 #include <QSqlDriver>

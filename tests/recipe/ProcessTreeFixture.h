@@ -5,15 +5,15 @@
 
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/DocumentHost.h"
-#include "foundation/common/RecipeDocument.h"
-#include "foundation/common/SelectionService.h"
+#include "foundation/common/concerns/DocumentHost.h"
+#include "foundation/common/concerns/RecipeDocument.h"
+#include "foundation/common/concerns/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "QtPrinters.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 #include "results/ResultWindowDocument.h"
 
 #include <QLabel>

@@ -3,9 +3,9 @@
 
 #include "ProcessTreeCreateFixture.h"
 
-#include "foundation/common/FacilityExplorer.h"
-#include "foundation/common/OperationEditorService.h"
-#include "foundation/common/ProcessOperationService.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/OperationEditorService.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/db/DaoDatabase.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "ProcessTreeFixture.h"
 
-#include "foundation/common/SelectionContext.h"
+#include "foundation/common/concerns/SelectionContext.h"
 
 #include <QApplication>
 #include <QTreeWidget>

@@ -4,7 +4,7 @@
 #include "RecipeViewFixture.h"
 
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QSqlQuery>
 #include <QTreeWidget>

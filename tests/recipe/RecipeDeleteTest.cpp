@@ -1,8 +1,8 @@
 #include "RecipeEditFixture.h"
 
-#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

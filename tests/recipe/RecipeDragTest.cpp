@@ -6,9 +6,9 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/RecipeClipboard.h"
-#include "recipe/RecipeConstraints.h"
-#include "recipe/RecipeLineDrag.h"
+#include "recipe/edit/RecipeConstraints.h"
+#include "recipe/view/RecipeClipboard.h"
+#include "recipe/view/RecipeLineDrag.h"
 
 #include <QApplication>
 #include <QMouseEvent>

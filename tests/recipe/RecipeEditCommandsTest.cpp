@@ -8,7 +8,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/opdialog/ConstraintDialogs.h"
-#include "recipe/RecipeContextMenu.h"
+#include "recipe/view/RecipeContextMenu.h"
 
 #include <QMenu>
 #include <QSqlQuery>

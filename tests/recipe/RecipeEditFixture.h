@@ -4,7 +4,7 @@
 // triggers that fail the k-th row an edit writes.
 
 #include "RecipeInsertFixture.h"
-#include "foundation/common/StreamServices.h"
+#include "foundation/common/concerns/StreamServices.h"
 #include "modules/engine/EngineEntry.h"
 
 // Coupling: 0 "1." Reaction, 1-3 ops 1.1-1.3, 4 Start Parallel, 5 Series, 6 op 1.4, 7 Series,

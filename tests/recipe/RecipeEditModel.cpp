@@ -1,13 +1,13 @@
 #include "RecipeEditModel.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FavoriteOperations.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
-#include "recipe/RecipeKeywords.h"
+#include "recipe/transitions/RecipeKeywords.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QAbstractButton>

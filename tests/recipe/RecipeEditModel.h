@@ -5,11 +5,11 @@
 
 #include "RecipeInsertFixture.h"
 
-#include "foundation/common/OperationEditorService.h"
-#include "foundation/common/SelectionService.h"
+#include "foundation/common/concerns/OperationEditorService.h"
+#include "foundation/common/concerns/SelectionService.h"
 #include "modules/opdialog/ConstraintDialogs.h"
-#include "recipe/RecipeClipboard.h"
-#include "recipe/RecipeLineDrag.h"
+#include "recipe/view/RecipeClipboard.h"
+#include "recipe/view/RecipeLineDrag.h"
 #include "simulation/EngineEntryFactory.h"
 #include "simulation/RecipeScaling.h"
 

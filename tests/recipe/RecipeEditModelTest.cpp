@@ -18,7 +18,7 @@
 #include "foundation/db/SharedDatabases.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/steputils/StepUtilsEntry.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>

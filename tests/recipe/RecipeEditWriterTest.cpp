@@ -4,8 +4,8 @@
 #include "RecipeEditFixture.h"
 
 #include "foundation/db/DaoTransaction.h"
-#include "recipe/RecipeEditWriter.h"
-#include "recipe/RecipeRowShifts.h"
+#include "recipe/view/RecipeEditWriter.h"
+#include "recipe/view/RecipeRowShifts.h"
 
 #include <algorithm>
 #include <functional>

@@ -3,7 +3,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FavoriteOperations.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/TestOperationDialog.h"
+#include "recipe/view/TestOperationDialog.h"
 
 #include <QFile>
 #include <QLineEdit>

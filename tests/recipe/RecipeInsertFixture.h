@@ -3,7 +3,7 @@
 // automation model recorded; what the step database holds afterwards, row by row.
 
 #include "RecipeViewFixture.h"
-#include "foundation/common/FrameServices.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "modules/opdialog/OperationDialogService.h"
 
 #include <deque>

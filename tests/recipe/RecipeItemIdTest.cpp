@@ -3,11 +3,11 @@
 
 #include "RecipeEditFixture.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/opdialog/OPDialog.h"
-#include "recipe/RecipeClipboard.h"
+#include "recipe/view/RecipeClipboard.h"
 
 #include <QSet>
 #include <QSqlQuery>

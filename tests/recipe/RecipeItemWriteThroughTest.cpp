@@ -1,7 +1,7 @@
 #include "RecipeTextFixture.h"
 
-#include "foundation/common/AppContext.h"
-#include "recipe/RecipeItemWriteThrough.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "recipe/edit/RecipeItemWriteThrough.h"
 
 #include <functional>
 

@@ -3,8 +3,8 @@
 
 #include "RecipeEditFixture.h"
 
-#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 #include "modules/opdialog/ConstraintDialogs.h"
 
 #include <QCoreApplication>

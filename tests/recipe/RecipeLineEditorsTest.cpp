@@ -4,15 +4,15 @@
 
 #include "RecipeEditFixture.h"
 
-#include "foundation/common/FacilityExplorer.h"
-#include "foundation/common/OperationEditorService.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
+#include "foundation/common/concerns/OperationEditorService.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/SharedDatabases.h"
 #include "modules/opdialog/ConstraintDialogs.h"
 #include "modules/opdialog/OPDialog.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
-#include "recipe/RecipeItemEditors.h"
+#include "recipe/edit/RecipeItemEditors.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

@@ -3,7 +3,7 @@
 
 #include "RecipeEditFixture.h"
 
-#include "recipe/RecipeLineDrag.h"
+#include "recipe/view/RecipeLineDrag.h"
 
 #include <QCoreApplication>
 #include <QImage>

@@ -4,7 +4,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/opdialog/ConstraintDialogs.h"
-#include "recipe/RecipeClipboard.h"
+#include "recipe/view/RecipeClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

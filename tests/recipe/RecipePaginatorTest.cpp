@@ -1,6 +1,6 @@
 #include "RecipeViewFixture.h"
 
-#include "recipe/RecipePaginator.h"
+#include "recipe/view/RecipePaginator.h"
 
 #include <QFile>
 #include <QImage>

@@ -3,12 +3,12 @@
 
 #include "RecipeEditFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "modules/steputils/StepUtilsEntry.h"
-#include "recipe/OperationRecipeCopy.h"
-#include "recipe/RecipeClipboard.h"
+#include "recipe/edit/OperationRecipeCopy.h"
+#include "recipe/view/RecipeClipboard.h"
 
 #include <QSqlQuery>
 

@@ -6,7 +6,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/RecipeClipboard.h"
+#include "recipe/view/RecipeClipboard.h"
 
 #include <QRandomGenerator>
 #include <QSqlQuery>

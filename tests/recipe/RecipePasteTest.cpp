@@ -3,7 +3,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/RecipeClipboard.h"
+#include "recipe/view/RecipeClipboard.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

@@ -1,11 +1,11 @@
 #include "RecipeViewFixture.h"
 
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
-#include "recipe/RecipeLineSources.h"
+#include "recipe/lines/RecipeLineSources.h"
 
 #include <QSqlQuery>
 

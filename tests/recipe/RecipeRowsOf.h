@@ -4,8 +4,8 @@
 // way the recipe view numbers them; ids are 100 + the row's position.
 
 #include "foundation/common/Array.h"
-#include "recipe/RecipeKeywords.h"
-#include "recipe/RecipeRow.h"
+#include "recipe/transitions/RecipeKeywords.h"
+#include "recipe/transitions/RecipeRow.h"
 
 #include <QStringList>
 

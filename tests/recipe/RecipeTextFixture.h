@@ -7,8 +7,8 @@
 #include "FakeAppContext.h"
 #include "FakeFrameServices.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/ProcessOperationService.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/ProjectGenerator.h"
 
 #include <QVariant>

@@ -1,8 +1,8 @@
 // The kept heights of recipe texts against a fresh measure of each text at each width: a text that
 // fits takes its unwrapped height, one that does not is wrapped, and a font keeps its own heights.
 
-#include "recipe/RecipeTextHeights.h"
-#include "recipe/RecipeButton.h"
+#include "recipe/view/RecipeTextHeights.h"
+#include "recipe/view/RecipeButton.h"
 
 #include <QApplication>
 #include <QFontMetrics>

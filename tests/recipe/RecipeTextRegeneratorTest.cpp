@@ -1,8 +1,8 @@
 #include "RecipeTextFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/RecipeTextRegenerator.h"
+#include "recipe/edit/RecipeTextRegenerator.h"
 
 namespace {
 const QString RECIPE_NOT_OPEN = "Can't open TextRecipe Table to retrieve operation id for updating recipe!";

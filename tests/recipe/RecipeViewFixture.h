@@ -7,14 +7,14 @@
 #include "FakeAppContext.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/DisplayOptions.h"
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/DisplayOptions.h"
+#include "foundation/common/concerns/DocumentHost.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/QuorvantaView.h"
-#include "recipe/RecipeButton.h"
-#include "recipe/RecipeWindows.h"
+#include "recipe/view/QuorvantaView.h"
+#include "recipe/view/RecipeButton.h"
+#include "recipe/view/RecipeWindows.h"
 
 #include <QMap>
 #include <memory>

@@ -3,10 +3,10 @@
 
 #include "StepPanesFixture.h"
 
-#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/CommandTarget.h"
-#include "foundation/common/FrameNotifyMessage.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
+#include "foundation/common/concerns/CommandTarget.h"
+#include "foundation/common/concerns/FrameNotifyMessage.h"
 #include "modules/opdialog/OperationDialogService.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 

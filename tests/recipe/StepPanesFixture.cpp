@@ -1,6 +1,6 @@
 #include "StepPanesFixture.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 
 #include <QApplication>

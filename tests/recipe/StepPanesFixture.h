@@ -7,8 +7,8 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/qvsop/QVSOPEntry.h"
-#include "recipe/ConditionalLogicView.h"
-#include "recipe/StandardStatementView.h"
+#include "recipe/panes/ConditionalLogicView.h"
+#include "recipe/panes/StandardStatementView.h"
 
 #include <QDockWidget>
 #include <QMainWindow>

@@ -3,7 +3,7 @@
 #include "TransitionFixture.h"
 
 #include "foundation/common/MessageBox.h"
-#include "recipe/TransitionBuilder.h"
+#include "recipe/transitions/TransitionBuilder.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

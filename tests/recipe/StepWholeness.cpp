@@ -2,8 +2,8 @@
 
 #include "foundation/common/Array.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/RecipeTransitionPass.h"
-#include "recipe/StructureMessages.h"
+#include "recipe/transitions/RecipeTransitionPass.h"
+#include "recipe/transitions/StructureMessages.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

@@ -4,9 +4,9 @@
 // under the sanitizers.
 
 #include "foundation/common/MessageBox.h"
-#include "recipe/RecipeKeywords.h"
-#include "recipe/RecipeTransitionPass.h"
-#include "recipe/StructureMessages.h"
+#include "recipe/transitions/RecipeKeywords.h"
+#include "recipe/transitions/RecipeTransitionPass.h"
+#include "recipe/transitions/StructureMessages.h"
 
 #include <gtest/gtest.h>
 

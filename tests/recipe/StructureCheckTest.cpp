@@ -3,9 +3,9 @@
 
 #include "RecipeRowsOf.h"
 #include "foundation/common/MessageBox.h"
-#include "recipe/LevelTransitions.h"
-#include "recipe/RecipeTransitionPass.h"
-#include "recipe/StructureMessages.h"
+#include "recipe/transitions/LevelTransitions.h"
+#include "recipe/transitions/RecipeTransitionPass.h"
+#include "recipe/transitions/StructureMessages.h"
 
 #include <gtest/gtest.h>
 

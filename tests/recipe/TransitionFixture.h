@@ -9,7 +9,7 @@
 #include "foundation/common/Array.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
-#include "recipe/TransitionRecord.h"
+#include "recipe/transitions/TransitionRecord.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

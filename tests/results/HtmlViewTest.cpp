@@ -4,8 +4,8 @@
 #include "FakeAppContext.h"
 
 #include "foundation/common/DesktopOpener.h"
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/DocumentHost.h"
 #include "results/HtmlViewsView.h"
 
 #include <QFile>

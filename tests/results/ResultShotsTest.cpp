@@ -3,7 +3,7 @@
 
 #include "FakeAppContext.h"
 
-#include "foundation/common/DocumentHost.h"
+#include "foundation/common/concerns/DocumentHost.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "results/HtmlViewsView.h"
 #include "results/RunReport.h"

@@ -4,13 +4,13 @@
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 
-#include "foundation/common/DocumentHost.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/DocumentHost.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
+#include "results/ResultWindows.h"
 #include "results/RunReport.h"
 #include "results/ScheduleWindow.h"
-#include "simulation/ResultWindows.h"
 
 #include <QDir>
 #include <QFile>

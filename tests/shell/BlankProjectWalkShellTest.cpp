@@ -5,7 +5,7 @@
 
 #include "RecipeShellFixture.h"
 #include "ScriptedProjectDialogs.h"
-#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 #include "foundation/db/SharedDatabases.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityTree.h"
@@ -15,7 +15,7 @@
 #include "modules/engine/EngineEntry.h"
 #include "projects/NewProject.h"
 #include "projects/WizardEndDialog.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 #include "shell/MCStatusBar.h"
 #include "shell/bridge/EquipmentEditorDialog.h"
 #include "shell/bridge/OperationEditorDialog.h"

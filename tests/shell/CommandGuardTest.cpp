@@ -9,8 +9,8 @@
 #include "automation/AutomationObject.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/CommandTarget.h"
 #include "foundation/common/EscapedErrors.h"
+#include "foundation/common/concerns/CommandTarget.h"
 #include "foundation/db/DaoException.h"
 #include "shell/MainFrame.h"
 

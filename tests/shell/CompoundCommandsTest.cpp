@@ -3,8 +3,8 @@
 
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "shell/MainFrame.h"

@@ -6,11 +6,11 @@
 #include "RecipeShellFixture.h"
 #include "foundation/controls/MyComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/CalculatedItemsDialog.h"
-#include "preferences/CostFactorPreferenceDialog.h"
-#include "preferences/DirectProductCostTab.h"
-#include "preferences/Preference.h"
-#include "preferences/TotalledCostFactorTab.h"
+#include "preferences/costs/CalculatedItemsDialog.h"
+#include "preferences/costs/CostFactorPreferenceDialog.h"
+#include "preferences/costs/DirectProductCostTab.h"
+#include "preferences/costs/TotalledCostFactorTab.h"
+#include "preferences/hub/Preference.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // empty pane after close.
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityTree.h"
 #include "library/PlantDialog.h"

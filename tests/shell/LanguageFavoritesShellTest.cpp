@@ -3,10 +3,10 @@
 // Tools command and inserted from the Edit menu. Screenshots go to QV_SHOTS_DIR when it is set.
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/LanguageDatabaseService.h"
-#include "preferences/CustomizeFavOperationDlg.h"
-#include "preferences/LanguagePreferenceWindow.h"
-#include "preferences/PreferenceHub.h"
+#include "foundation/common/concerns/LanguageDatabaseService.h"
+#include "preferences/lists/CustomizeFavOperationDlg.h"
+#include "preferences/shared/PreferenceHub.h"
+#include "projects/LanguagePreferenceWindow.h"
 
 #include <QComboBox>
 #include <QDir>

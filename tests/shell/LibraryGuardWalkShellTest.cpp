@@ -12,12 +12,12 @@
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/QVPropertySheet.h"
-#include "preferences/CommentTypePreferencesDialog.h"
-#include "preferences/LaborPreferenceDialog.h"
-#include "preferences/Preference.h"
-#include "preferences/RangeTypePreferencesDialog.h"
-#include "preferences/StreamCategoryPreferenceDialog.h"
-#include "preferences/ToolOptionDialog.h"
+#include "preferences/hub/Preference.h"
+#include "preferences/lists/CommentTypePreferencesDialog.h"
+#include "preferences/lists/LaborPreferenceDialog.h"
+#include "preferences/lists/RangeTypePreferencesDialog.h"
+#include "preferences/lists/StreamCategoryPreferenceDialog.h"
+#include "preferences/options/ToolOptionDialog.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/CommandIds.h"
-#include "foundation/common/CommandTarget.h"
+#include "foundation/common/concerns/CommandTarget.h"
 #include "foundation/controls/SortedChoiceLists.h"
 #include "shell/DocumentRegistry.h"
 #include "shell/MCStatusBar.h"

@@ -5,10 +5,10 @@
 
 #include "RecipeShellFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/OPDefaultsDialog.h"
-#include "preferences/OPDefaultsGrid.h"
-#include "preferences/OPDefaultsPrinting.h"
-#include "preferences/Preference.h"
+#include "preferences/hub/Preference.h"
+#include "preferences/lists/OPDefaultsDialog.h"
+#include "preferences/lists/OPDefaultsGrid.h"
+#include "preferences/lists/OPDefaultsPrinting.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -3,8 +3,8 @@
 // Sequence, the rows kept across save and reopen.
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/CommandDispatcher.h"
 #include "foundation/common/DesktopOpener.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 #include "planning/NewPlanDialog.h"
 #include "planning/PlanCommandIds.h"
 #include "planning/PlanList.h"

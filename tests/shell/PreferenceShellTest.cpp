@@ -4,9 +4,9 @@
 
 #include "RecipeShellFixture.h"
 #include "foundation/common/BusyGuard.h"
-#include "foundation/common/FrameNotifyMessage.h"
-#include "foundation/common/PreferenceFrameServices.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/FrameNotifyMessage.h"
+#include "foundation/common/concerns/PreferenceFrameServices.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/qvsop/QVSOPEntry.h"
 #include "modules/visdgrm/VisInstance.h"
 #include "shell/bridge/ManagedSideStandIn.h"

@@ -5,10 +5,10 @@
 
 #include "RecipeShellFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/OperationModelPreferenceDialog.h"
-#include "preferences/Preference.h"
-#include "preferences/PhysicalPropertyPreferenceDialog.h"
-#include "preferences/ResultsPreferenceDialog.h"
+#include "preferences/hub/OperationModelPreferenceDialog.h"
+#include "preferences/hub/Preference.h"
+#include "preferences/hub/PhysicalPropertyPreferenceDialog.h"
+#include "preferences/hub/ResultsPreferenceDialog.h"
 
 #include <QComboBox>
 #include <QLineEdit>

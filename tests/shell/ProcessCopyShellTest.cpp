@@ -4,11 +4,11 @@
 
 #include "RecipeShellFixture.h"
 #include "ScriptedProjectDialogs.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "projects/NetSelectDialog.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -3,8 +3,8 @@
 // across save and reopen; the frame closes a step's or a process's result windows.
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/CommandDispatcher.h"
-#include "recipe/ProcessTree.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
+#include "recipe/explorer/ProcessTree.h"
 #include "results/ResultWindowDocument.h"
 
 #include <QDir>

@@ -4,10 +4,10 @@
 // takes an id never used before.
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 #include "modules/addnew/AddNewProcessDialog.h"
 #include "modules/addnew/AddNewStepDialog.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -2,10 +2,10 @@
 // with the real process and step dialogs, then save and reopen.
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 #include "modules/addnew/AddNewProcessDialog.h"
 #include "modules/addnew/AddNewStepDialog.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

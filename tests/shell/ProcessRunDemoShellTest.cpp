@@ -5,10 +5,10 @@
 
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/ResultsDatabase.h"

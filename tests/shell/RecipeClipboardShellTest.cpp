@@ -3,8 +3,8 @@
 
 #include "RecipeShellFixture.h"
 
-#include "recipe/RecipeClipboard.h"
-#include "recipe/RecipeLineDrag.h"
+#include "recipe/view/RecipeClipboard.h"
+#include "recipe/view/RecipeLineDrag.h"
 
 class RecipeClipboardShellTest : public RecipeShellFixture {};
 

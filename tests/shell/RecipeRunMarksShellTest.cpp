@@ -4,8 +4,8 @@
 
 #include "RecipeShellFixture.h"
 
-#include "foundation/common/SubsystemConcerns.h"
-#include "recipe/RecipeLineRecord.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
+#include "recipe/lines/RecipeLineRecord.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/TitledListCtrl.h"
 #include "modules/engine/EngineEntry.h"
-#include "recipe/StandardStatementView.h"
+#include "recipe/panes/StandardStatementView.h"
 #include "simulation/ProcessScaleUpDialog.h"
 #include "simulation/ScaleUpDialog.h"
 

@@ -4,14 +4,14 @@
 
 #include "ScriptedPrompts.h"
 #include "ShellTestSupport.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "modules/opdialog/OperationDialogService.h"
-#include "recipe/QuorvantaView.h"
-#include "recipe/RecipeButton.h"
+#include "recipe/view/QuorvantaView.h"
+#include "recipe/view/RecipeButton.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 

@@ -5,9 +5,9 @@
 
 #include "RecipeShellFixture.h"
 
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/ToolOptionDialog.h"
+#include "preferences/options/ToolOptionDialog.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QCheckBox>

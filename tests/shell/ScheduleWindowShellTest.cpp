@@ -10,7 +10,7 @@
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 #include "planning/PlanList.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 #include "results/ScheduleChartView.h"
 #include "results/ScheduleWindow.h"
 #include "simulation/ProcessPlanSimulation.h"

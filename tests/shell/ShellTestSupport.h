@@ -39,10 +39,10 @@ inline void SaveShellShot(QWidget* window, const QString& fileName)
     picture.save(QDir(folder).filePath(fileName));
 }
 
-#include "foundation/common/ProjectControl.h"
-#include "foundation/common/ProjectHandover.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/common/concerns/ProjectHandover.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 
 #include <QStringList>
 

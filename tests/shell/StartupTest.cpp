@@ -4,8 +4,8 @@
 #include "automation/AutomationInvoke.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AutomationFlag.h"
-#include "foundation/common/DocumentKinds.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/DocumentKinds.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 

@@ -3,10 +3,10 @@
 // QV_SHOTS_DIR set, the frame's picture at each stage as p3-<stage>.png there.
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/CommandIds.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/ProcessTree.h"
+#include "recipe/explorer/ProcessTree.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,14 +2,14 @@
 
 #include "RecipeShellFixture.h"
 
-#include "foundation/common/FrameServices.h"
-#include "foundation/common/SelectionContext.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/SelectionContext.h"
 #include "modules/opdialog/UnitProcedureEditDialog.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
-#include "recipe/ConditionalLogicView.h"
-#include "recipe/FindDialog.h"
-#include "recipe/RecipeWindows.h"
-#include "recipe/StandardStatementView.h"
+#include "recipe/panes/ConditionalLogicView.h"
+#include "recipe/panes/StandardStatementView.h"
+#include "recipe/view/FindDialog.h"
+#include "recipe/view/RecipeWindows.h"
 #include "shell/bridge/OperationEditorDialog.h"
 
 #include <QCheckBox>

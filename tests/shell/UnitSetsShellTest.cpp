@@ -4,9 +4,9 @@
 
 #include "RecipeShellFixture.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "preferences/ConvertUnitsDialog.h"
-#include "preferences/Preference.h"
-#include "preferences/UOMPreferencesDialog.h"
+#include "preferences/hub/Preference.h"
+#include "preferences/units/ConvertUnitsDialog.h"
+#include "preferences/units/UOMPreferencesDialog.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -5,17 +5,17 @@
 // set, each state is kept as em1-walk-<name>.png there (the screen under X, else the window).
 
 #include "RecipeShellFixture.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "modules/opdialog/EmissionControlPathDialog.h"
-#include "preferences/EmissionControlPathTab.h"
-#include "preferences/MaxEmissionModelPreferenceTab.h"
-#include "preferences/NonCondensablePreferenceTab.h"
-#include "preferences/PreferAirEmissionDialog.h"
-#include "preferences/Preference.h"
-#include "preferences/VaporEmissionCtrlEfficiencyTab.h"
-#include "preferences/VaporEmissionModelPreferenceTab.h"
-#include "preferences/VaporEmissionParameterTab.h"
+#include "preferences/emissions/EmissionControlPathTab.h"
+#include "preferences/emissions/MaxEmissionModelPreferenceTab.h"
+#include "preferences/emissions/NonCondensablePreferenceTab.h"
+#include "preferences/emissions/PreferAirEmissionDialog.h"
+#include "preferences/emissions/VaporEmissionCtrlEfficiencyTab.h"
+#include "preferences/emissions/VaporEmissionModelPreferenceTab.h"
+#include "preferences/emissions/VaporEmissionParameterTab.h"
+#include "preferences/hub/Preference.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -3,10 +3,10 @@
 
 #include "BatchSimulationFixture.h"
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/QuorvantaView.h"
+#include "recipe/view/QuorvantaView.h"
 #include "simulation/SimulationBatchOptionsDialog.h"
 
 #include <QComboBox>

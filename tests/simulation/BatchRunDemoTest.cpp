@@ -6,9 +6,9 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "modules/quickresults/QuickResultsView.h"
-#include "recipe/QuorvantaView.h"
-#include "recipe/RecipeButton.h"
-#include "recipe/RecipeMarks.h"
+#include "recipe/view/QuorvantaView.h"
+#include "recipe/view/RecipeButton.h"
+#include "results/RecipeMarks.h"
 #include "simulation/QuickResultsRefresh.h"
 
 #include <QFile>

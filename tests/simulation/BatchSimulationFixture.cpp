@@ -4,8 +4,8 @@
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SharedDatabases.h"
-#include "recipe/QuorvantaView.h"
-#include "recipe/RecipeWindows.h"
+#include "recipe/view/QuorvantaView.h"
+#include "recipe/view/RecipeWindows.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -4,11 +4,11 @@
 
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/HelpService.h"
-#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/FrameServices.h"
+#include "foundation/common/concerns/SelectionService.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <QStringList>

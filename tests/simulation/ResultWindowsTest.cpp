@@ -6,7 +6,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/SharedDatabases.h"
 #include "results/ResultWindowDocument.h"
-#include "simulation/ResultWindows.h"
+#include "results/ResultWindows.h"
 #include "simulation/SimulationWindows.h"
 
 #include <QWidget>

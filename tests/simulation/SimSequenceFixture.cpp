@@ -1,9 +1,9 @@
 #include "SimSequenceFixture.h"
 
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/controls/OptionControls.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/SharedDatabases.h"
-#include "preferences/OptionControls.h"
 
 #include <QFile>
 #include <QSqlQuery>

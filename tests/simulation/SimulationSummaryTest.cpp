@@ -7,7 +7,7 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
-#include "foundation/common/FrameServices.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "simulation/RunOutcome.h"
 #include "simulation/SimulationSummary.h"

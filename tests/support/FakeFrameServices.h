@@ -4,8 +4,8 @@
 // Members nobody calls keep their concern's default. Installs itself in the lifecycle, progress
 // and sort slots for its lifetime.
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/CollationSort.h"
 
 #include <QMap>

@@ -3,8 +3,8 @@
 // "/"): a real file set and step registry, a profile in an INI file there. Installs itself for its
 // lifetime. Header only, so that the headless session (tests/crashdriver) shares it without GoogleTest.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/concerns/AppContext.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "foundation/common/FavoriteOperations.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #include "foundation/common/PaneCommand.h"
 
-#include "foundation/common/CommandDispatcher.h"
+#include "foundation/common/concerns/CommandDispatcher.h"
 
 #include <QAction>
 

@@ -1,7 +1,7 @@
 #include "foundation/controls/FacilityCombo.h"
 
-#include "foundation/common/FrameServices.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/equipment/PlantToProjectSet.h"
 
 #include <QComboBox>

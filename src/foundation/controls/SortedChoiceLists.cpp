@@ -1,6 +1,6 @@
 #include "foundation/controls/SortedChoiceLists.h"
 
-#include "foundation/common/FrameServices.h"
+#include "foundation/common/concerns/FrameServices.h"
 
 #include <QComboBox>
 

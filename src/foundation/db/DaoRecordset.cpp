@@ -1,8 +1,8 @@
 #include "foundation/db/DaoRecordset.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/OleDate.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ConnectString.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/RecordsetWriter.h"

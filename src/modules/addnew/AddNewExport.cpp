@@ -1,8 +1,8 @@
 #include "modules/addnew/AddNewExport.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/FacilityExplorer.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 #include "modules/addnew/AddNewFormCheck.h"
 #include "modules/addnew/AddNewProcessWrite.h"
 #include "modules/addnew/AddNewStepWrite.h"

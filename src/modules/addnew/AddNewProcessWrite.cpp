@@ -1,7 +1,7 @@
 #include "modules/addnew/AddNewProcessWrite.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/NewItemID.h"

@@ -1,8 +1,8 @@
 #include "modules/addnew/AddNewStepWrite.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/common/StepRegistration.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/StepRegistration.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/DatabaseFiles.h"

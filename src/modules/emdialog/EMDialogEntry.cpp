@@ -1,7 +1,7 @@
 #include "modules/emdialog/EMDialogEntry.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 

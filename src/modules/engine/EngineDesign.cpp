@@ -1,8 +1,8 @@
 #include "modules/engine/EngineDesign.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/SimStatus.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/engine/DesignResultsWriter.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/engine/EngineRun.h"

@@ -1,7 +1,7 @@
 #include "modules/engine/EngineDesignInputs.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/UnitConversion.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/OperationParameters.h"

@@ -2,8 +2,8 @@
 
 #include "modules/engine/EngineEntry.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "modules/engine/EngineProcessWalk.h"

@@ -2,8 +2,8 @@
 
 #include "modules/engine/EngineEntry.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/BusyGuard.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/engine/EngineDesign.h"
 #include "modules/engine/EnginePlanDetail.h"
 #include "modules/engine/EnginePlanSequence.h"

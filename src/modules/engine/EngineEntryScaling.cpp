@@ -2,8 +2,8 @@
 
 #include "modules/engine/EngineEntry.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/SimStatus.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"

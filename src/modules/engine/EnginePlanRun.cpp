@@ -1,7 +1,7 @@
 #include "modules/engine/EnginePlanRun.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/SimStatus.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "modules/engine/EngineEntry.h"

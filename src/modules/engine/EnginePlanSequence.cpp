@@ -1,6 +1,6 @@
 #include "modules/engine/EnginePlanSequence.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/engine/EnginePlanRun.h"
 #include "modules/engine/EngineResultsWriter.h"

@@ -1,7 +1,7 @@
 #include "modules/engine/EngineScaleTarget.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/UnitConversion.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/MaterialPropertyIDs.h"
 #include "foundation/db/OperationParameters.h"

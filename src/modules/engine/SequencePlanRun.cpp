@@ -1,7 +1,7 @@
 #include "modules/engine/SequencePlanRun.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/SimSequenceRecipe.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/project/PlanSet.h"
 #include "modules/engine/EngineEntry.h"

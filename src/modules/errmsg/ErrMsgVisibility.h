@@ -1,7 +1,7 @@
 #pragma once
 // The message-visibility concern answered by the error-message module's filter.
 
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 
 class CErrMsgVisibility : public MessageVisibility {
 public:

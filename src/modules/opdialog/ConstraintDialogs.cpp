@@ -1,9 +1,9 @@
 #include "modules/opdialog/ConstraintDialogs.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/UnitConversion.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"

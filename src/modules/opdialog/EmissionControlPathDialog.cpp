@@ -1,8 +1,8 @@
 #include "modules/opdialog/EmissionControlPathDialog.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/equipment/PlantEuipmentSet.h"

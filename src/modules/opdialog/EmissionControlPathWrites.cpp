@@ -1,9 +1,9 @@
 // The emission control path dialog's changes, each one transaction on the project database, and
 // the entry of ordinal 17.
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "modules/opdialog/EmissionControlPathDialog.h"

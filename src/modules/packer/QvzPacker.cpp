@@ -1,6 +1,6 @@
 #include "modules/packer/QvzPacker.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/packer/QvzWriter.h"
 
 #include <QStorageInfo>

@@ -1,7 +1,7 @@
 #include "modules/quickresults/QuickResultsDoc.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SharedDatabases.h"

@@ -1,7 +1,7 @@
 #include "modules/quickresults/QuickResultsView.h"
 
-#include "foundation/common/SelectionService.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/SelectionService.h"
 
 #include <QEvent>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #include "modules/qvdataio/InterfaceHiddenMessageData.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"

@@ -2,7 +2,7 @@
 // The main frame's material entry object, from start-up to exit: told of every project close
 // through the close stage of the hand-over while it exists.
 
-#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/concerns/ProjectHandover.h"
 #include "modules/qvmaterial/QVMaterialEntry.h"
 
 class CQVMaterialHandover : public ProjectHandover {

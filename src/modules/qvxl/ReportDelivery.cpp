@@ -1,11 +1,11 @@
 #include "modules/qvxl/ReportDelivery.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 

@@ -1,7 +1,7 @@
 #include "modules/ravelstock/RavelstockComponent.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/ravelstock/EquipmentLibraryObject.h"
 #include "modules/ravelstock/EquipmentProjectObject.h"
 #include "modules/ravelstock/LibraryComponentError.h"

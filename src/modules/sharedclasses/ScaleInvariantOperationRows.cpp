@@ -1,6 +1,6 @@
 #include "modules/sharedclasses/ScaleInvariantOperationRows.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 

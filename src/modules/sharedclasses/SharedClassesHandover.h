@@ -2,7 +2,7 @@
 // The shared-classes module's part of a project close: its singletons are destroyed. Takes part
 // in the hand-over stages from construction to destruction.
 
-#include "foundation/common/ProjectHandover.h"
+#include "foundation/common/concerns/ProjectHandover.h"
 
 class CSharedClassesHandover : public ProjectHandover {
 public:

@@ -1,6 +1,6 @@
 #include "modules/sharedclasses/SharedParallelBlockStructure.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 

@@ -1,7 +1,7 @@
 #include "modules/steputils/EmptyStepTemplate.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/PathHelpers.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DatabaseHeader.h"

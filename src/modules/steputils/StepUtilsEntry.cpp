@@ -1,7 +1,7 @@
 #include "modules/steputils/StepUtilsEntry.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 

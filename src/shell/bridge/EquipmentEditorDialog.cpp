@@ -3,7 +3,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ParseDouble.h"
 #include "foundation/db/OperationParameters.h"
-#include "recipe/NonNegativeValues.h"
+#include "recipe/edit/NonNegativeValues.h"
 
 #include <QCheckBox>
 #include <QComboBox>

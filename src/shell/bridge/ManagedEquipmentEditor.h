@@ -2,7 +2,7 @@
 // The managed side's equipment editor offered to the Facility Explorer, through the main frame
 // (which hands the open project's names and places along).
 
-#include "foundation/common/FacilityExplorer.h"
+#include "foundation/common/concerns/FacilityExplorer.h"
 
 class CMainFrame;
 

@@ -2,7 +2,7 @@
 // The managed side's operation editor offered to the subsystems, through the main frame (which
 // keeps the last primary equipment the editor preselects and flushes pending writes first).
 
-#include "foundation/common/OperationEditorService.h"
+#include "foundation/common/concerns/OperationEditorService.h"
 
 class CMainFrame;
 

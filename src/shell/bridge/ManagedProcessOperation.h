@@ -2,7 +2,7 @@
 // The process-operation call of the managed executive, offered to the subsystems through the
 // foundation's service interface. Pending database writes are flushed before each call.
 
-#include "foundation/common/ProcessOperationService.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "shell/bridge/ManagedSideStandIn.h"
 
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/project/UnitsLibrarySet.h"
 
 namespace {

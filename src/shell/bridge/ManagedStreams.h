@@ -2,7 +2,7 @@
 // The managed side's stream questions offered to the subsystems: which other operations use an
 // operation's streams, and the notice that a step's streams changed.
 
-#include "foundation/common/StreamServices.h"
+#include "foundation/common/concerns/StreamServices.h"
 
 class CManagedStreams : public StreamServices {
 public:

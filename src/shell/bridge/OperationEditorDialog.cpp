@@ -3,7 +3,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ParseDouble.h"
 #include "foundation/common/ServiceSlot.h"
-#include "recipe/NonNegativeValues.h"
+#include "recipe/edit/NonNegativeValues.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,9 +5,9 @@
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/SharedDatabases.h"
 #include "foundation/db/project/UnitsLibrarySet.h"
+#include "results/ResultWindows.h"
 #include "shell/bridge/EquipmentEditorDialog.h"
 #include "shell/bridge/EquipmentLibraryRows.h"
-#include "simulation/ResultWindows.h"
 
 #include <QApplication>
 #include <QCursor>

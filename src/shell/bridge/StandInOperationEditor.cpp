@@ -1,14 +1,14 @@
 #include "shell/bridge/StandInOperationEditor.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/OperationParameterWriter.h"
 #include "foundation/db/RecipeTextPatterns.h"
 #include "foundation/db/SharedDatabases.h"
-#include "recipe/NonNegativeValues.h"
+#include "recipe/edit/NonNegativeValues.h"
 #include "shell/bridge/StandInRecipeText.h"
 
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
 #include "shell/bridge/StandInRecipeText.h"
 
-#include "foundation/common/AppContext.h"
-#include "foundation/common/LanguageDatabaseService.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/common/concerns/LanguageDatabaseService.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 

@@ -8,7 +8,7 @@
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/customreport/CustomReportDefinition.h"
 #include "modules/customreport/ICustomReportComponent.h"
 #include "modules/customreport/ReportQueryConnection.h"

@@ -15,7 +15,7 @@
 #include "foundation/db/SchemaBuilder.h"
 #include "projects/OtherProjectCopy.h"
 #include "projects/StepRegistration.h"
-#include "recipe/RecipeTextRegenerator.h"
+#include "recipe/edit/RecipeTextRegenerator.h"
 
 #include <QDir>
 #include <QFile>

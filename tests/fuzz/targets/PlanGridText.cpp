@@ -7,7 +7,7 @@
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/QVGridWnd.h"
 #include "foundation/db/DaoDatabase.h"
 #include "planning/PlanGridRow.h"

@@ -13,7 +13,7 @@
 #include "automation/AutomationModelBuilder.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/common/SubsystemConcerns.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "modules/engine/EngineStepModel.h"

@@ -7,7 +7,7 @@
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/quickresults/QuickResultsDoc.h"
 #include "modules/qvxl/ResultsReports.h"
 #include "results/ScheduleWindow.h"

@@ -6,9 +6,9 @@
 
 #include "DatabaseMutation.h"
 #include "FuzzTarget.h"
-#include "foundation/common/AppContext.h"
 #include "foundation/common/SimSequenceRecipe.h"
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "modules/engine/EngineScheduler.h"
 #include "modules/engine/EngineStepModel.h"
 #include "modules/engine/SequencePlanRun.h"

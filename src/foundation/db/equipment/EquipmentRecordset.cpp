@@ -1,6 +1,6 @@
 #include "foundation/db/equipment/EquipmentRecordset.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 
 bool CEquipmentRecordset::OpenOnEquipmentFile(const QString& path)
 {

@@ -1,6 +1,6 @@
 #include "foundation/db/material/MaterialRecordset.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 
 QString MaterialFileOf(const QString& dbPath)
 {

@@ -1,7 +1,7 @@
 #include "foundation/db/material/QueryMaterialForPhase.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/material/MaterialRecordset.h"
 
 const DaoRecordsetDef& CQueryMaterialForPhase::Definition()

@@ -1,7 +1,7 @@
 #include "foundation/db/project/QueryControlEfficiencyLib.h"
 
-#include "foundation/common/AppContext.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "foundation/db/project/QueryOperationDefaultSet.h"
 
-#include "foundation/common/AppContext.h"
+#include "foundation/common/concerns/AppContext.h"
 
 const DaoRecordsetDef& CQueryOperationDefaultSet::Definition()
 {

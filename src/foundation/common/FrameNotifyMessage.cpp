@@ -1,9 +1,0 @@
-#include "foundation/common/FrameNotifyMessage.h"
-
-#include "foundation/common/ServiceSlot.h"
-
-bool SendFrameNotify(FrameNotifyMessage message, qintptr wParam, qintptr lParam)
-{
-    FrameNotifyReceiver* frame = ServiceSlot<FrameNotifyReceiver>::Get();
-    return frame && frame->OnFrameNotify(int(message), wParam, lParam);
-}

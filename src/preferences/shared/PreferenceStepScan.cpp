@@ -1,0 +1,35 @@
+#include "preferences/shared/PreferenceStepScan.h"
+
+#include "foundation/db/DaoException.h"
+#include "foundation/db/project/ProjectStepSet.h"
+#include "foundation/db/project/QueryStepInProjectSet.h"
+
+bool StepsInProject(QList<long>& stepIDs)
+{
+    stepIDs.clear();
+    CQueryStepInProjectSet steps;
+    steps.SetErrorMode(DaoErrorMode::Quiet);
+    if (!steps.OpenSet())
+        return false;
+    for (; !steps.IsEOF(); steps.MoveNext()) {
+        const long stepID = steps.GetLong(QStringLiteral("StepID"));
+        if (stepIDs.isEmpty() || stepIDs.last() != stepID)
+            stepIDs.append(stepID);
+    }
+    return true;
+}
+
+bool ProjectStepsWithoutStart(QList<ProjectStepEntry>& steps)
+{
+    steps.clear();
+    CProjectStepSet set;
+    set.SetErrorMode(DaoErrorMode::Quiet);
+    if (!set.OpenSet())
+        return false;
+    for (; !set.IsEOF(); set.MoveNext()) {
+        const QString name = set.GetText(QStringLiteral("StepName"));
+        if (name.compare(QLatin1String("START"), Qt::CaseInsensitive) != 0)
+            steps.append({set.GetLong(QStringLiteral("StepID")), name});
+    }
+    return true;
+}

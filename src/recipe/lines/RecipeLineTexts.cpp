@@ -1,0 +1,69 @@
+#include "recipe/lines/RecipeLineTexts.h"
+
+#include "foundation/common/concerns/DisplayOptions.h"
+#include "recipe/lines/OperationComment.h"
+#include "recipe/lines/RecipeLineRecord.h"
+#include "recipe/lines/RecipeLineSet.h"
+
+namespace {
+// The comment or range text behind a line's text: on the next line, or one line further with
+// AddSpace; a unit procedure's comment follows its name directly without AddSpace.
+QString AppendBelow(const QString& text, const QString& extra, const char* separator, const char* spaced,
+                    bool addSpace)
+{
+    return text + QLatin1String(addSpace ? spaced : separator) + extra;
+}
+} // namespace
+
+QString UnitProcedureLineText(const QString& name, const QString& comment)
+{
+    const DisplayOptions options = CurrentDisplayOptions();
+    if (comment.isEmpty() || !options.comments)
+        return name;
+    return AppendBelow(name, comment, "", "\n", options.addSpace);
+}
+
+void FillUnitProcedureTexts(long stepID, const RecipeLineSetRow& row, RecipeLineRecord& record)
+{
+    record.typeText = QStringLiteral("Unit Procedure");
+    record.unitProcedureName = row.unitProcedureName;
+    record.commentText = GetUnitProcedureComment(stepID, row.id, row.unitProcedureComments);
+    record.displayText = UnitProcedureLineText(record.unitProcedureName, record.commentText);
+}
+
+void FillOperationTexts(const RecipeLineSetRow& row, RecipeLineRecord& record)
+{
+    const DisplayOptions options = CurrentDisplayOptions();
+    record.typeText = QStringLiteral("Operation");
+    record.operationLabel = row.quorvantaLabel;
+    record.operationTypeID = row.operationTypeID;
+    record.recipeText = row.recipeText;
+    if (record.recipeText.trimmed().isEmpty())
+        record.recipeText = record.operationLabel + QStringLiteral(" ...");
+    record.displayText = record.recipeText;
+    record.rangeText = row.rangeText;
+    if (!record.rangeText.isEmpty() && options.ranges)
+        record.displayText = AppendBelow(record.displayText, record.rangeText, "\n", "\n\n", options.addSpace);
+    record.commentText = row.operationComments;
+    if (!record.commentText.isEmpty() && options.comments)
+        record.displayText = AppendBelow(record.displayText, record.commentText, "\n", "\n\n", options.addSpace);
+}
+
+bool ReadRecipeLineTexts(long stepID, long itemID, int kind, RecipeLineRecord& record)
+{
+    if (kind != RECIPE_LINE_UNIT_PROCEDURE && kind != RECIPE_LINE_OPERATION)
+        return false;
+    CRecipeLineSet row;
+    const bool unitProcedure = kind == RECIPE_LINE_UNIT_PROCEDURE;
+    row.SetFilter(QStringLiteral("ID = :pItemID AND Type = :pType AND %1 IS NOT NULL")
+                      .arg(QLatin1String(unitProcedure ? "FoundUnitProcedureID" : "FoundOperationID")));
+    row.SetParameter(QStringLiteral("pItemID"), qlonglong(itemID));
+    row.SetParameter(QStringLiteral("pType"), unitProcedure ? QStringLiteral("Unit Procedure")
+                                                            : QStringLiteral("Operation"));
+    if (!row.OpenSet(stepID) || row.IsEOF())
+        return false;
+    const RecipeLineSetRow current = row.CurrentRow();
+    record.label = current.label;
+    unitProcedure ? FillUnitProcedureTexts(stepID, current, record) : FillOperationTexts(current, record);
+    return true;
+}

@@ -1,0 +1,59 @@
+#include "recipe/view/RecipeEdit.h"
+
+#include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DaoTransaction.h"
+#include "recipe/view/QuorvantaView.h"
+
+CRecipeEdit::CRecipeEdit(CQUORVANTAView& view)
+    : m_view(view), m_before(CRecipeEditWriter::RowsOf(view.lines())),
+      m_selected(view.GetFirstSelectedIndex()), m_vertPos(view.vertPos()), m_horzPos(view.horzPos())
+{
+}
+
+bool CRecipeEdit::CanWrite(long stepID)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (step && step->CanUpdate())
+        return true;
+    QvMessageBox(QStringLiteral("Can't open TextRecipe Table to update!"), MB_OK);
+    return false;
+}
+
+bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
+                         const std::function<void(CDaoDatabase&)>& afterRows)
+{
+    CDaoDatabase* step = GetStepDatabase(m_view.stepID());
+    try {
+        if (!step)
+            throw CDaoException(QStringLiteral("Can't open TextRecipe Table to update!"));
+        CDaoTransaction transaction(*step);
+        if (ownRows)
+            ownRows(*step);
+        const QList<RecipeLineRow> rows = CRecipeEditWriter::RowsOf(m_view.lines());
+        const std::pair<qsizetype, qsizetype> ends = CRecipeEditWriter::SharedEnds(m_before, rows);
+        const auto [before, after] = CRecipeEditWriter::ChangedStates(m_before, rows, ends);
+        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), before, after);
+        if (afterRows)
+            afterRows(*step);
+        const QList<long> regenerated =
+            CRecipeEditWriter::RegenerateMovedTexts(m_view.stepID(), m_before, rows, ends);
+        transaction.Commit();
+        CRecipeEditWriter::ShowRegeneratedTexts(m_view.stepID(), regenerated);
+        return true;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
+    } catch (const RecipeEditAborted&) {
+    }
+    RestoreFromDatabase();
+    return false;
+}
+
+void CRecipeEdit::RestoreFromDatabase()
+{
+    m_view.RebuildRecipe();
+    m_view.SelectItem(m_selected);
+    m_view.OnVScroll(ScrollCode::Thumb, m_vertPos);
+    m_view.OnHScroll(ScrollCode::Thumb, m_horzPos);
+}

@@ -1,0 +1,411 @@
+// Set-based writes of the rows a text-recipe edit changed.
+
+#include "recipe/view/RecipeEditWriter.h"
+
+#include "foundation/common/concerns/ProcessOperationService.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DaoTransaction.h"
+#include "recipe/view/RecipeButton.h"
+#include "recipe/view/RecipeRowShifts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSet>
+
+namespace {
+
+const QString EDIT_WRITER_KEY = QStringLiteral("recipe edit");
+
+const char* const UPDATE_ROWS =
+    "UPDATE TextRecipe SET RecipeSequenceNumber = json_extract(j.value, '$[1]'),"
+    " ID = json_extract(j.value, '$[2]'), Indent = json_extract(j.value, '$[3]'),"
+    " Label = json_extract(j.value, '$[4]'), OPNumber = json_extract(j.value, '$[5]'),"
+    " UPNumber = json_extract(j.value, '$[6]'), Hide = json_extract(j.value, '$[7]'),"
+    " Breakpoint = json_extract(j.value, '$[8]')"
+    " FROM json_each(?1) AS j WHERE TextRecipe.RowKey = json_extract(j.value, '$[0]')";
+
+// The ranges of old sequence numbers [$[0], $[1]] of step ?2, each moving by $[2]; its unit
+// procedures and operations take $[3] more on their unit-procedure number, its operations $[4] more
+// on theirs, and their labels follow where a number changed. The ranges are read once, ahead of the
+// rows: each then reaches its rows through the sequence index. All go in one statement, so each row
+// is matched by its old number however far another range moves.
+const char* const SHIFT_RANGES_ROWS =
+    "WITH r AS MATERIALIZED (SELECT json_extract(value, '$[0]') AS lo, json_extract(value, '$[1]') AS hi,"
+    "   json_extract(value, '$[2]') AS ds, json_extract(value, '$[3]') AS du,"
+    "   json_extract(value, '$[4]') AS dop FROM json_each(?1))"
+    " UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + r.ds,"
+    " UPNumber = CASE WHEN r.du = 0 THEN UPNumber"
+    "   WHEN Type IN ('Unit Procedure', 'Operation') THEN UPNumber + r.du ELSE UPNumber END,"
+    " OPNumber = CASE WHEN r.dop = 0 THEN OPNumber WHEN Type = 'Operation' THEN OPNumber + r.dop ELSE "
+    "OPNumber END,"
+    " Label = CASE WHEN r.du = 0 AND r.dop = 0 THEN Label"
+    "   WHEN Type = 'Operation' THEN (UPNumber + r.du) || '.' || (OPNumber + r.dop) || '.'"
+    "   WHEN Type = 'Unit Procedure' AND r.du <> 0 THEN (UPNumber + r.du) || '.' ELSE Label END"
+    " FROM r WHERE TextRecipe.StepID = ?2 AND TextRecipe.RecipeSequenceNumber BETWEEN r.lo AND r.hi";
+
+// Keyword rows of the ranges take their new position as ID: the rows ?1 (row keys) move by ?2. ID
+// is indexed, and only keyword rows change it.
+const char* const SHIFT_RANGES_KEYWORD_IDS =
+    "UPDATE TextRecipe SET ID = ID + ?2 WHERE RowKey IN (SELECT value FROM json_each(?1))";
+
+const char* const DELETE_ROWS = "DELETE FROM TextRecipe WHERE RowKey IN (SELECT value FROM json_each(?1))";
+
+const char* const UPDATE_OWNERS =
+    "UPDATE Operation SET UnitProcedureID = json_extract(j.value, '$[1]')"
+    " FROM json_each(?1) AS j WHERE Operation.OperationID = json_extract(j.value, '$[0]')";
+
+QString JsonText(const QJsonArray& values)
+{
+    return QString::fromUtf8(QJsonDocument(values).toJson(QJsonDocument::Compact));
+}
+
+// Answers the rows the statement changed.
+long long RunCountedStatement(CDaoDatabase& step, const char* table, const char* sql,
+                              const QVariantList& values)
+{
+    const StatementKey key{
+        StatementKind::Update, QString::fromLatin1(table), {QString::fromLatin1(sql)}, {EDIT_WRITER_KEY}, {}};
+    long long changed = 0;
+    step.Connection().execKept(
+        key, [sql] { return QString::fromLatin1(sql); }, values,
+        [&changed](KeptResult& result) { changed = result.rowsAffected(); });
+    return changed;
+}
+
+void RunEditStatement(CDaoDatabase& step, const char* table, const char* sql, const QJsonArray& values)
+{
+    RunCountedStatement(step, table, sql, {JsonText(values)});
+}
+
+// The runs of rows that only moved, each by its range; false, with nothing written, when the ranges
+// hold rows the lines did not show (those rows are then written by key with the others).
+bool WriteShifts(CDaoDatabase& step, long stepID, const QList<RecipeRowShift>& shifts)
+{
+    QJsonArray ranges;
+    QHash<long, QJsonArray> keywordsByDelta;
+    long long rows = 0;
+    for (const RecipeRowShift& shift : shifts) {
+        QJsonArray& keywords = keywordsByDelta[shift.sequenceDelta];
+        for (const long key : shift.keywordRowKeys)
+            keywords.append(qint64(key));
+        ranges.append(QJsonArray{qint64(shift.firstSequence), qint64(shift.lastSequence),
+                                 qint64(shift.sequenceDelta), qint64(shift.unitProcedureDelta),
+                                 qint64(shift.operationDelta)});
+        rows += shift.rows;
+    }
+    CDaoTransaction savepoint(step);
+    for (auto it = keywordsByDelta.begin(); it != keywordsByDelta.end(); ++it) {
+        if (!it->isEmpty())
+            RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_KEYWORD_IDS,
+                                {JsonText(it.value()), qlonglong(it.key())});
+    }
+    if (RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_ROWS, {JsonText(ranges), qlonglong(stepID)}) !=
+        rows)
+        return false;
+    savepoint.Commit();
+    return true;
+}
+
+QJsonArray RowValues(long rowKey, const RecipeRowState& row)
+{
+    return {qint64(rowKey),
+            qint64(row.sequence),
+            qint64(row.id),
+            row.indent,
+            row.label.isEmpty() ? QJsonValue() : QJsonValue(row.label),
+            qint64(row.opNumber),
+            qint64(row.upNumber),
+            row.hide ? 1 : 0,
+            row.breakpoint ? 1 : 0};
+}
+
+QJsonArray DeletedRowKeys(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QJsonArray deleted;
+    for (auto it = before.rows.begin(); it != before.rows.end(); ++it) {
+        if (!after.rows.contains(it.key()))
+            deleted.append(qint64(it.key()));
+    }
+    return deleted;
+}
+
+// The rows that are new or differ.
+QList<long> ChangedRowKeys(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QList<long> changed;
+    for (auto it = after.rows.begin(); it != after.rows.end(); ++it) {
+        const auto old = before.rows.constFind(it.key());
+        if (old == before.rows.constEnd() || *old != it.value())
+            changed.append(it.key());
+    }
+    return changed;
+}
+
+// [operation id, unit procedure id] of the operations that changed owner.
+QJsonArray ChangedOwners(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    QJsonArray owners;
+    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
+        if (it.value() > -1 && before.owners.value(it.key(), -1) != it.value())
+            owners.append(QJsonArray{qint64(it.key()), qint64(it.value())});
+    }
+    return owners;
+}
+
+} // namespace
+
+namespace {
+void FillRowState(RecipeRowState& row, const RecipeLineRecord& line, long sequence)
+{
+    row.kind = line.kind;
+    std::tie(row.sequence, row.id, row.indent, row.label) = std::tuple(sequence, line.itemID, line.indent, line.label);
+    std::tie(row.opNumber, row.upNumber, row.hide, row.breakpoint) =
+        std::tuple(line.operationNumber, line.unitProcedureNumber, line.hidden, line.breakpoint);
+}
+} // namespace
+
+RecipeRowState CRecipeEditWriter::RowStateOf(const RecipeLineRecord& line, long sequence)
+{
+    RecipeRowState row;
+    FillRowState(row, line, sequence);
+    return row;
+}
+
+namespace {
+template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const Lines& lines, LineOf lineOf)
+{
+    RecipeLinesState state;
+    state.rows.reserve(lines.size());
+    state.owners.reserve(lines.size());
+    long owner = -1;
+    for (int index = 0; index < lines.size(); ++index) {
+        const RecipeLineRecord& line = lineOf(lines.at(index));
+        state.rows.insert(line.rowKey, CRecipeEditWriter::RowStateOf(line, index + 1));
+        if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            owner = line.itemID;
+        else if (line.kind == RECIPE_LINE_OPERATION)
+            state.owners.insert(line.itemID, owner);
+    }
+    return state;
+}
+} // namespace
+
+// Filled in place: a snapshot of every line is taken twice per edit.
+QList<RecipeLineRow> CRecipeEditWriter::RowsOf(const QList<CRecipeButton*>& lines)
+{
+    QList<RecipeLineRow> rows(lines.size());
+    RecipeLineRow* out = rows.data();
+    long owner = -1;
+    for (int index = 0; index < lines.size(); ++index) {
+        const RecipeLineRecord& line = lines.at(index)->line();
+        if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            owner = line.itemID;
+        std::tie(out[index].rowKey, out[index].owner) = std::pair(line.rowKey, owner);
+        FillRowState(out[index].row, line, index + 1);
+    }
+    return rows;
+}
+
+namespace {
+void AddRows(RecipeLinesState& state, const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
+{
+    state.rows.reserve(to - from);
+    for (qsizetype i = from; i < to; ++i) {
+        const RecipeLineRow& line = rows.at(i);
+        state.rows.insert(line.rowKey, line.row);
+        if (line.row.kind == RECIPE_LINE_OPERATION)
+            state.owners.insert(line.row.id, line.owner);
+    }
+}
+} // namespace
+
+std::pair<qsizetype, qsizetype> CRecipeEditWriter::SharedEnds(const QList<RecipeLineRow>& before,
+                                                              const QList<RecipeLineRow>& after)
+{
+    const qsizetype shorter = qMin(before.size(), after.size());
+    qsizetype head = 0;
+    while (head < shorter && before.at(head) == after.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head && before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    return {head, tail};
+}
+
+std::pair<RecipeLinesState, RecipeLinesState>
+CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after)
+{
+    return ChangedStates(before, after, SharedEnds(before, after));
+}
+
+std::pair<RecipeLinesState, RecipeLinesState>
+CRecipeEditWriter::ChangedStates(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+                                 std::pair<qsizetype, qsizetype> ends)
+{
+    const auto [head, tail] = ends;
+    std::pair<RecipeLinesState, RecipeLinesState> states;
+    AddRows(states.first, before, head, before.size() - tail);
+    AddRows(states.second, after, head, after.size() - tail);
+    return states;
+}
+
+RecipeLinesState CRecipeEditWriter::StateOf(const QList<CRecipeButton*>& lines)
+{
+    return LinesStateOf(lines, [](const CRecipeButton* line) -> const RecipeLineRecord& { return line->line(); });
+}
+
+RecipeLinesState CRecipeEditWriter::StateOf(const QList<RecipeLineRecord>& lines)
+{
+    return LinesStateOf(lines, [](const RecipeLineRecord& line) -> const RecipeLineRecord& { return line; });
+}
+
+int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
+                             const RecipeLinesState& after)
+{
+    const QJsonArray deleted = DeletedRowKeys(before, after);
+    if (!deleted.isEmpty())
+        RunEditStatement(step, "TextRecipe", DELETE_ROWS, deleted);
+    const QList<long> changedKeys = ChangedRowKeys(before, after);
+    QSet<long> shifted;
+    if (changedKeys.size() >= CRecipeRowShifts::MIN_RUN) {
+        const QList<RecipeRowShift> shifts = CRecipeRowShifts::Find(before, after, &shifted);
+        if (!shifts.isEmpty() && !WriteShifts(step, stepID, shifts))
+            shifted.clear();
+    }
+    QJsonArray changed;
+    for (const long key : changedKeys) {
+        if (!shifted.contains(key))
+            changed.append(RowValues(key, after.rows.value(key)));
+    }
+    if (!changed.isEmpty())
+        RunEditStatement(step, "TextRecipe", UPDATE_ROWS, changed);
+    const QJsonArray owners = ChangedOwners(before, after);
+    if (!owners.isEmpty())
+        RunEditStatement(step, "Operation", UPDATE_OWNERS, owners);
+    return int(deleted.size() + shifted.size() + changed.size());
+}
+
+namespace {
+// Each unit procedure's successor in recipe order; 0 after the last.
+QHash<long, long> NextUnitProcedures(const RecipeLinesState& state)
+{
+    QList<std::pair<long, long>> units; // sequence, id
+    for (const RecipeRowState& row : state.rows) {
+        if (row.kind == RECIPE_LINE_UNIT_PROCEDURE)
+            units.append({row.sequence, row.id});
+    }
+    std::sort(units.begin(), units.end());
+    QHash<long, long> next;
+    for (int i = 0; i < units.size(); ++i)
+        next.insert(units.at(i).second, i + 1 < units.size() ? units.at(i + 1).second : 0);
+    return next;
+}
+} // namespace
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
+                                                    const RecipeLinesState& after)
+{
+    const QHash<long, long> nextBefore = NextUnitProcedures(before);
+    const QHash<long, long> nextAfter = NextUnitProcedures(after);
+    QList<long> stale;
+    for (auto it = after.owners.begin(); it != after.owners.end(); ++it) {
+        const long owner = it.value();
+        const bool moved = owner > -1 && before.owners.value(it.key(), -1) != owner;
+        const bool newSuccessor = nextBefore.value(owner, -1) != nextAfter.value(owner, -1);
+        if (moved || newSuccessor)
+            stale.append(it.key());
+    }
+    for (const long operationID : std::as_const(stale))
+        ProcessOperation(stepID, operationID);
+    return stale;
+}
+
+namespace {
+// Index of the first unit procedure line in [from, to); to without one.
+qsizetype FirstUnitProcedure(const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
+{
+    while (from < to && rows.at(from).row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+        ++from;
+    return from;
+}
+
+// Index of the last unit procedure line before `before`; 0 without one.
+qsizetype LastUnitProcedureBefore(const QList<RecipeLineRow>& rows, qsizetype before)
+{
+    while (before > 0 && rows.at(before - 1).row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+        --before;
+    return before > 0 ? before - 1 : 0;
+}
+
+// Each unit procedure's successor among the lines [from, to), in line order; the last one's is the
+// unit procedure at `to`, or 0 at the end.
+QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows, qsizetype from, qsizetype to)
+{
+    QHash<long, long> next;
+    long previous = -1;
+    for (qsizetype i = from; i <= to && i < rows.size(); ++i) {
+        const RecipeLineRow& line = rows.at(i);
+        if (line.row.kind != RECIPE_LINE_UNIT_PROCEDURE)
+            continue;
+        if (previous != -1)
+            next.insert(previous, line.row.id);
+        if (i == to)
+            return next;
+        next.insert(line.row.id, 0);
+        previous = line.row.id;
+    }
+    return next;
+}
+} // namespace
+
+QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& before,
+                                               const QList<RecipeLineRow>& after,
+                                               std::pair<qsizetype, qsizetype> ends)
+{
+    const auto [head, tail] = ends;
+    QHash<long, long> ownersBefore;
+    for (qsizetype i = head; i < before.size() - tail; ++i) {
+        if (before.at(i).row.kind == RECIPE_LINE_OPERATION)
+            ownersBefore.insert(before.at(i).row.id, before.at(i).owner);
+    }
+    // Only the unit procedure last before the changed lines, those among them and their operations
+    // can have another successor: the shared head and tail keep theirs.
+    const qsizetype from = LastUnitProcedureBefore(after, head);
+    const qsizetype endBefore = FirstUnitProcedure(before, before.size() - tail, before.size());
+    const qsizetype endAfter = FirstUnitProcedure(after, after.size() - tail, after.size());
+    const QHash<long, long> nextBefore = NextUnitProcedures(before, from, endBefore);
+    const QHash<long, long> nextAfter = NextUnitProcedures(after, from, endAfter);
+    QSet<long> newSuccessor;
+    for (auto it = nextAfter.begin(); it != nextAfter.end(); ++it) {
+        if (nextBefore.value(it.key(), -1) != it.value())
+            newSuccessor.insert(it.key());
+    }
+    QList<long> stale;
+    for (qsizetype i = from; i < endAfter; ++i) {
+        const RecipeLineRow& line = after.at(i);
+        if (line.row.kind != RECIPE_LINE_OPERATION)
+            continue;
+        const bool inWindow = i >= head && i < after.size() - tail;
+        const bool moved = inWindow && line.owner > -1 && ownersBefore.value(line.row.id, -1) != line.owner;
+        if (moved || newSuccessor.contains(line.owner))
+            stale.append(line.row.id);
+    }
+    return stale;
+}
+
+QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
+                                                    const QList<RecipeLineRow>& after,
+                                                    std::pair<qsizetype, qsizetype> ends)
+{
+    const QList<long> stale = StaleOperations(before, after, ends);
+    for (const long operationID : stale)
+        ProcessOperation(stepID, operationID);
+    return stale;
+}
+
+void CRecipeEditWriter::ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs)
+{
+    for (const long operationID : operationIDs)
+        ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
+}

@@ -1,0 +1,154 @@
+#include "recipe/view/RecipeRowShifts.h"
+
+#include "recipe/lines/RecipeLineRecord.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace {
+
+// How far one row moved; an amount left unset fits any run (keyword rows keep the item numbers).
+struct RowShiftAmounts {
+    long sequence = 0;
+    std::optional<long> unitProcedure;
+    std::optional<long> operation;
+};
+
+// A run being gathered, with the amounts its rows have fixed so far.
+struct OpenShiftRun {
+    RecipeRowShift shift;
+    std::optional<long> unitProcedure;
+    std::optional<long> operation;
+    QList<long> rowKeys;
+};
+
+bool SameLook(const RecipeRowState& old, const RecipeRowState& now)
+{
+    return now.kind == old.kind && now.indent == old.indent && now.hide == old.hide &&
+           now.breakpoint == old.breakpoint;
+}
+
+std::optional<RowShiftAmounts> KeywordShift(const RecipeRowState& old, const RecipeRowState& now)
+{
+    const long sequence = now.sequence - old.sequence;
+    if (now.id != old.id + sequence || now.upNumber != old.upNumber || now.opNumber != old.opNumber ||
+        now.label != old.label)
+        return std::nullopt;
+    return RowShiftAmounts{sequence, std::nullopt, std::nullopt};
+}
+
+std::optional<RowShiftAmounts> UnitProcedureShift(const RecipeRowState& old, const RecipeRowState& now)
+{
+    const long unitProcedure = now.upNumber - old.upNumber;
+    const QString label = unitProcedure == 0 ? old.label : QString::number(now.upNumber) + u'.';
+    if (now.id != old.id || now.opNumber != old.opNumber || now.label != label)
+        return std::nullopt;
+    return RowShiftAmounts{now.sequence - old.sequence, unitProcedure, std::nullopt};
+}
+
+std::optional<RowShiftAmounts> OperationShift(const RecipeRowState& old, const RecipeRowState& now)
+{
+    const long unitProcedure = now.upNumber - old.upNumber;
+    const long operation = now.opNumber - old.opNumber;
+    const QString label = unitProcedure == 0 && operation == 0
+                              ? old.label
+                              : QString::number(now.upNumber) + u'.' + QString::number(now.opNumber) + u'.';
+    if (now.id != old.id || now.label != label)
+        return std::nullopt;
+    return RowShiftAmounts{now.sequence - old.sequence, unitProcedure, operation};
+}
+
+// The amounts a changed row moved by, when moving is all that changed it.
+std::optional<RowShiftAmounts> ShiftAmountsOf(const RecipeRowState& old, const RecipeRowState& now)
+{
+    if (now == old || !SameLook(old, now))
+        return std::nullopt;
+    if (IsKeywordLine(old.kind))
+        return KeywordShift(old, now);
+    if (old.kind == RECIPE_LINE_UNIT_PROCEDURE)
+        return UnitProcedureShift(old, now);
+    if (old.kind == RECIPE_LINE_OPERATION)
+        return OperationShift(old, now);
+    return std::nullopt;
+}
+
+bool FitsAmount(const std::optional<long>& fixed, const std::optional<long>& amount)
+{
+    return !fixed || !amount || *fixed == *amount;
+}
+
+bool FitsRun(const OpenShiftRun& run, const RowShiftAmounts& amounts)
+{
+    return run.shift.sequenceDelta == amounts.sequence &&
+           FitsAmount(run.unitProcedure, amounts.unitProcedure) &&
+           FitsAmount(run.operation, amounts.operation);
+}
+
+void ExtendRun(OpenShiftRun& run, long sequence, long rowKey, const RowShiftAmounts& amounts, bool keyword)
+{
+    if (run.rowKeys.isEmpty()) {
+        run.shift.firstSequence = sequence;
+        run.shift.sequenceDelta = amounts.sequence;
+    }
+    run.shift.lastSequence = sequence;
+    run.unitProcedure = run.unitProcedure ? run.unitProcedure : amounts.unitProcedure;
+    run.operation = run.operation ? run.operation : amounts.operation;
+    run.rowKeys << rowKey;
+    if (keyword)
+        run.shift.keywordRowKeys << rowKey;
+}
+
+void CloseRun(OpenShiftRun& run, QList<RecipeRowShift>& shifts, QSet<long>* rowKeys)
+{
+    if (run.rowKeys.size() >= CRecipeRowShifts::MIN_RUN) {
+        run.shift.unitProcedureDelta = run.unitProcedure.value_or(0);
+        run.shift.operationDelta = run.operation.value_or(0);
+        run.shift.rows = int(run.rowKeys.size());
+        shifts << run.shift;
+        for (const long key : std::as_const(run.rowKeys))
+            rowKeys->insert(key);
+    }
+    run = OpenShiftRun();
+}
+
+struct OldRow {
+    long sequence;
+    long rowKey;
+    const RecipeRowState* state;
+};
+
+// The old rows in sequence order; none when a number repeats.
+QList<OldRow> RowsInOldOrder(const RecipeLinesState& before)
+{
+    QList<OldRow> order;
+    order.reserve(before.rows.size());
+    for (auto it = before.rows.begin(); it != before.rows.end(); ++it)
+        order.append({it->sequence, it.key(), &it.value()});
+    std::sort(order.begin(), order.end(),
+              [](const OldRow& a, const OldRow& b) { return a.sequence < b.sequence; });
+    const auto repeated =
+        std::adjacent_find(order.begin(), order.end(),
+                           [](const OldRow& a, const OldRow& b) { return a.sequence == b.sequence; });
+    return repeated == order.end() ? order : QList<OldRow>();
+}
+
+} // namespace
+
+QList<RecipeRowShift> CRecipeRowShifts::Find(const RecipeLinesState& before, const RecipeLinesState& after,
+                                             QSet<long>* rowKeys)
+{
+    QList<RecipeRowShift> shifts;
+    OpenShiftRun run;
+    for (const OldRow& old : RowsInOldOrder(before)) {
+        const auto now = after.rows.constFind(old.rowKey);
+        const std::optional<RowShiftAmounts> amounts =
+            now == after.rows.constEnd() ? std::nullopt : ShiftAmountsOf(*old.state, *now);
+        if (!run.rowKeys.isEmpty() && (!amounts || !FitsRun(run, *amounts)))
+            CloseRun(run, shifts, rowKeys);
+        if (amounts)
+            ExtendRun(run, old.sequence, old.rowKey, *amounts, IsKeywordLine(old.state->kind));
+    }
+    CloseRun(run, shifts, rowKeys);
+    return shifts;
+}
