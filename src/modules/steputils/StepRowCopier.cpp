@@ -1,7 +1,5 @@
 #include "modules/steputils/StepRowCopier.h"
 
-#include "foundation/db/DaoDatabase.h"
-
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -105,12 +103,7 @@ bool RegisterSuspectRow(QSqlDatabase database)
 
 } // namespace
 
-CStepRowCopier::CStepRowCopier(CDaoDatabase& source, QSqlDatabase target) : m_source(source), m_target(target)
-{
-    QSqlQuery tables = m_source.Query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-    while (tables.next())
-        m_sourceTables.insert(tables.value(0).toString().toLower());
-}
+CStepRowCopier::CStepRowCopier(QSqlDatabase target) : m_target(target) {}
 
 QString CStepRowCopier::ValueProblem(const ExchangeColumn& column, const QVariant& value)
 {
@@ -143,7 +136,31 @@ bool CStepRowCopier::AttachSource(const QString& sourcePath)
         return Fail(QStringLiteral("the check of its values cannot be set up"));
     const QString uri = QUrl::fromLocalFile(sourcePath).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
     return Run(QStringLiteral("COMMIT")) && Run(QStringLiteral("PRAGMA trusted_schema = OFF")) &&
-           Run(QStringLiteral("ATTACH DATABASE ? AS ") + EXCHANGE_SOURCE_SCHEMA, {uri}) && Run(QStringLiteral("BEGIN"));
+           Run(QStringLiteral("ATTACH DATABASE ? AS ") + EXCHANGE_SOURCE_SCHEMA, {uri}) && Run(QStringLiteral("BEGIN")) &&
+           SourcePassesQuickCheck() && ReadSourceColumns();
+}
+
+bool CStepRowCopier::SourcePassesQuickCheck()
+{
+    QSqlQuery check(m_target);
+    check.setForwardOnly(true);
+    const bool passes = check.exec(QStringLiteral("PRAGMA %1.quick_check").arg(EXCHANGE_SOURCE_SCHEMA)) &&
+                        check.next() && check.value(0).toString() == QLatin1String("ok") && !check.next();
+    return passes || Fail(QStringLiteral("it is damaged"));
+}
+
+// Every column of every table of the file, lower-case, in one statement.
+bool CStepRowCopier::ReadSourceColumns()
+{
+    QSqlQuery columns(m_target);
+    columns.setForwardOnly(true);
+    if (!columns.exec(QStringLiteral("SELECT lower(m.name), lower(p.name) FROM %1.sqlite_master AS m "
+                                     "JOIN pragma_table_info(m.name, '%1') AS p WHERE m.type = 'table'")
+                          .arg(EXCHANGE_SOURCE_SCHEMA)))
+        return Fail(QStringLiteral("it is damaged"));
+    while (columns.next())
+        m_sourceColumns[columns.value(0).toString()].insert(columns.value(1).toString());
+    return true;
 }
 
 bool CStepRowCopier::DetachSource()
@@ -163,7 +180,7 @@ bool CStepRowCopier::Run(const QString& sql, const QVariantList& values)
 
 bool CStepRowCopier::CopyTable(const ExchangeTable& table)
 {
-    if (!m_sourceTables.contains(table.name.toLower()))
+    if (!m_sourceColumns.contains(table.name.toLower()))
         return table.part == ExchangePart::Exchange || Fail(QStringLiteral("the table %1 is missing").arg(table.name));
     if (!Run(QStringLiteral("DELETE FROM main.\"%1\"").arg(table.name)))
         return false;
@@ -190,12 +207,9 @@ bool CStepRowCopier::SourceHasRows(const QString& table, bool& hasRows)
 }
 
 // The catalogued columns the file's table has, compared without regard to case.
-QList<ExchangeColumn> CStepRowCopier::SourceColumns(const QString& table)
+QList<ExchangeColumn> CStepRowCopier::SourceColumns(const QString& table) const
 {
-    QSet<QString> present;
-    QSqlQuery info = m_source.Query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
-    while (info.next())
-        present.insert(info.value(0).toString().toLower());
+    const QSet<QString> present = m_sourceColumns.value(table.toLower());
     QList<ExchangeColumn> columns;
     for (const ExchangeColumn& column : ColumnsOfTable(table))
         if (present.contains(column.column.toLower()))
