@@ -7,9 +7,9 @@
 // is timed apart. Beside it, measured in the same run, the floor: the layer's durable copy of each
 // step database the copy leaves. "ratio" is files-to-commit over the floor; goal 3.
 // "floor_all_ms" is the durable copies of every file the copy writes on its way, per step: the
-// other project's step file copied to the temporary folder, the fresh step databases its export
-// and its import check its rows into (beside that copy), and the working copy; "ratio_all" is
-// files-to-commit over that.
+// other project's step file copied to the temporary folder, the fresh step database its export
+// checks its rows into (beside that copy), and the working copy; "ratio_all" is files-to-commit
+// over that.
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
@@ -92,7 +92,6 @@ double StepFilesFloorMs(const QString& otherStep)
     const QString copied = WithSlash(GetQuorvantaTempDir()) + QStringLiteral("FLOOR_EXPORT.TMP");
     const QString fresh = copied + QStringLiteral(".new");
     return DurableCopyMs(otherStep, copied) + DurableCopyMs(otherStep, fresh) +
-           DurableCopyMs(otherStep, fresh) +
            DurableCopyMs(otherStep, GetWorkingCopyDir() + QStringLiteral("FLOOR.WC"));
 }
 

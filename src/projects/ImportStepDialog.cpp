@@ -24,6 +24,8 @@ void CImportStepDialog::ImportStep(int placement, long anchorStepID)
     m_placement = placement;
     m_anchorStepID = anchorStepID;
     const long stepID = ImportIntoProject(temp);
+    // Read into the step's working copy, or refused: the scratch copy has served either way.
+    DeleteDatabaseFile(temp);
     if (stepID != 0)
         AfterImport(stepID);
 }

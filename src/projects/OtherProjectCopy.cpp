@@ -28,11 +28,29 @@ struct ExchangeSteps {
     QList<long> orders;
 };
 
+// The other project's databases, open read-only with nothing of their schema trusted while its
+// steps are exported: each export shares these connections instead of opening them again. One
+// that cannot be opened is reported by whoever reads it.
+struct OpenOtherProject {
+    explicit OpenOtherProject(const QString& otherProject)
+    {
+        const OtherProjectFiles other(otherProject);
+        for (auto [database, path] : {std::pair{&project, otherProject}, {&equipment, other.EquipmentDB()},
+                                      {&materials, other.MaterialDB()}}) {
+            try {
+                OpenOtherProjectFile(*database, path);
+            } catch (const CDaoException&) {
+            }
+        }
+    }
+    CDaoDatabase project, equipment, materials;
+};
+
 // A copy of the other project's step database in the temporary folder, made an exchange file;
-// empty after the failure's message.
-QString ExportOtherStep(const OtherProjectFiles& other, const QString& otherProject, long stepID,
-                        const QString& fileName)
+// empty after the failure's message. The caller holds the other project's libraries open.
+QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName)
 {
+    const OtherProjectFiles other(otherProject);
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
     if (!CopyScratchDatabaseFile(other.StepDB(stepID), temp)) {
         QvMessageBox(COPY_FAILED_TEXT);
@@ -45,25 +63,15 @@ QString ExportOtherStep(const OtherProjectFiles& other, const QString& otherProj
     return temp;
 }
 
-// The steps of the other project's process in order; false after the failure's message. The other
-// project's databases stay open while its steps are exported, so that each export shares their
-// connections instead of opening them again.
+// The steps of the other project's process in order; false after the failure's message.
 bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSteps& steps)
 {
-    const OtherProjectFiles other(otherProject);
+    OpenOtherProject open(otherProject);
     QList<std::pair<long, long>> rows; // step id, order
-    CDaoDatabase project, equipment, materials;
     try {
-        OpenOtherProjectFile(equipment, other.EquipmentDB());
-        OpenOtherProjectFile(materials, other.MaterialDB());
-    } catch (const CDaoException&) {
-        // the export of the first step reports the library it cannot read
-    }
-    try {
-        OpenOtherProjectFile(project, otherProject);
         CProcessStepSet set;
         set.SetParameter("pProcessID", qlonglong(processID));
-        set.Open(&project);
+        set.Open(&open.project);
         for (; !set.IsEOF(); set.MoveNext())
             rows.append({set.GetLong(QStringLiteral("StepID")), set.GetLong(QStringLiteral("StepOrder"))});
     } catch (const CDaoException&) {
@@ -71,13 +79,19 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
         return false;
     }
     for (const auto& [stepID, order] : rows) {
-        const QString file = ExportOtherStep(other, otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID));
+        const QString file = ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID));
         if (file.isEmpty())
             return false;
         steps.files.append(file);
         steps.orders.append(order);
     }
     return true;
+}
+
+QString ExportSingleStep(const QString& otherProject, long stepID)
+{
+    const OpenOtherProject open(otherProject);
+    return ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S.TMP"));
 }
 
 // Each new step takes the order number its file had in the other project (the new process holds
@@ -136,8 +150,7 @@ bool CopyOtherStepIntoProcess(const QString& otherProject, long stepID, int plac
                               long processID)
 {
     WaitCursor wait;
-    const QString file =
-        ExportOtherStep(OtherProjectFiles(otherProject), otherProject, stepID, QStringLiteral("EXPORT_S.TMP"));
+    const QString file = ExportSingleStep(otherProject, stepID);
     return !file.isEmpty() && ImportStepIntoProcess(file, placement, anchorStepID, processID);
 }
 
@@ -149,8 +162,7 @@ long CopyOtherProcess(const QString& otherProject, long processID, long singleSt
         if (!ExportProcessSteps(otherProject, processID, steps))
             return 0;
     } else {
-        const QString file = ExportOtherStep(OtherProjectFiles(otherProject), otherProject, singleStepID,
-                                             QStringLiteral("EXPORT_S.TMP"));
+        const QString file = ExportSingleStep(otherProject, singleStepID);
         if (file.isEmpty())
             return 0;
         steps = {{file}, {1}};

@@ -131,7 +131,7 @@ bool ImportStepIntoProcess(const QString& stepFile, int position, long reference
     long stepID = 0;
     try {
         CStepImportTransaction import;
-        stepID = StepUtilsEntry().importStep(stepFile, processID);
+        stepID = StepUtilsEntry().importExportedStep(stepFile, processID);
         if (stepID == 0 || !CopyImportedStepDatabases({stepFile}, {stepID}))
             return false;
         import.AdoptStepDatabases({stepID});

@@ -39,8 +39,8 @@ private:
 bool CopyImportedStepDatabases(const QStringList& stepFiles, const QList<long>& stepIDs);
 // Unregisters and deletes the step working copies of these steps.
 void DiscardImportedStepDatabases(const QList<long>& stepIDs);
-// One step file as a new step of the process at that place; true once imported and its recipe
-// text regenerated.
+// One file exportStep has just written as a new step of the process at that place; true once
+// imported and its recipe text regenerated.
 bool ImportStepIntoProcess(const QString& stepFile, int position, long referenceStepID, long processID);
 // The step's place among the steps of the process; false after the error's message.
 bool InsertStepOrder(int position, long referenceStepID, long newStepID, long processID);

@@ -203,6 +203,11 @@ TEST_F(StepFileReaderTest, ValuesAtTheEdgesOfTheirColumnsAreKeptOrRefusedWithThe
          "(SELECT min(UnitProcedureID) FROM UnitProcedure)",
          {},
          "UnitProcedureID 2147483648 is out of range"},
+        {"UPDATE Operation SET OperationID = 0 WHERE OperationID = (SELECT min(OperationID) FROM Operation)", {},
+         "OperationID 0 is not a valid id"},
+        {"UPDATE Step SET CleaningFlag = 'yes'", {}, "Step.CleaningFlag holds a value that is not a whole number"},
+        {"UPDATE Step SET Notes = x'41'", {}, "Step.Notes holds a value that is not text"},
+        {"UPDATE Step SET BatchSize = 12.5, CleaningFlag = -7, StepName = ?", {wide}, ""},
     };
     const QString path = app.root() + "odd name ?#%.exs";
     for (const Case& each : cases) {

@@ -10,6 +10,7 @@
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/StepOrder.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/NetSelectDialog.h"
 #include "projects/OtherProjectCopy.h"
@@ -234,6 +235,45 @@ TEST_F(NetSelectTest, LibraryItemsAreReusedByNameOrCopiedInWithTheirReferencesRe
                                  "ON c.MaterialID = x.ComponentID WHERE m.MaterialName = 'Crude Amidol' ORDER BY x.Amount)"),
               "WATER=40.0 Methanol=60.0");
     EXPECT_EQ(Value(Materials(), "SELECT count(*) FROM ActualMaterialCommon WHERE MaterialName = 'Water'"), "1");
+}
+
+// A value of the other project's libraries that no step file may carry stops the copy at the
+// export, for a whole process and for one step alike, before anything is written.
+TEST_F(NetSelectTest, ALibraryValueNoStepFileMayCarryStopsTheCopyWithItsReason)
+{
+    struct Case {
+        bool wholeProcess;
+        const char* library;
+        const char* sql;
+        const char* message;
+    };
+    const Case cases[] = {
+        {true, "eqm", "UPDATE ActualEquipmentCommon SET QVTag = hex(zeroblob(150))",
+         "The step cannot be exported: ExchangeEquipment.QVTag holds a text longer than 255 characters"},
+        {false, "mtl", "UPDATE ActualMaterialCommon SET Cost = 'dear'",
+         "The step cannot be exported: ExchangeMaterial.Cost holds a value that is not a number"},
+        {false, "eqm", "UPDATE ActualEquipmentCommon SET Description = x'41'",
+         "The step cannot be exported: ExchangeEquipment.Description holds a value that is not text"},
+    };
+    Open();
+    const QString rows = "SELECT (SELECT group_concat(ProcessID) FROM Process) || '/' || "
+                         "(SELECT group_concat(StepID) FROM ProjectStep)";
+    const QString before = Value(app.fileSet().projectDBPath, rows);
+    const int registered = app.stepDatabases().count();
+    for (const Case& c : cases) {
+        QDir(root() + "other").removeRecursively();
+        const QString demo2 = WriteDemo2();
+        RawQuery(root() + "other/Demo2/Demo2." + c.library, c.sql);
+        prompts.expect(IDOK);
+        if (c.wholeProcess)
+            EXPECT_EQ(CopyOtherProcess(demo2, 1, -1), 0) << c.sql;
+        else
+            EXPECT_FALSE(CopyOtherStepIntoProcess(demo2, 1001, PLACE_LAST, -1, 1)) << c.sql;
+        EXPECT_EQ(prompts.texts().last(), c.message);
+    }
+    EXPECT_EQ(Value(app.fileSet().projectDBPath, rows), before);
+    EXPECT_EQ(app.stepDatabases().count(), registered);
+    EXPECT_TRUE(concerns.calls.isEmpty()) << concerns.calls.join(", ").toStdString();
 }
 
 // How a copy is made to fail after rows were written.

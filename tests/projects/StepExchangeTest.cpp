@@ -135,6 +135,7 @@ TEST_F(StepExchangeTest, EachDemoStepComesBackWithItsRowsUnderANewIDReusingTheLi
         EXPECT_EQ(quint32(RawQuery(file, "PRAGMA application_id").toLongLong()), EXCHANGE_APPLICATION_ID);
         const long newID = Import(file, 1);
         ASSERT_GT(newID, 1006) << stepID;
+        EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "IMPORT_S.TMP")) << stepID;
         EXPECT_EQ(StepContent(GetStepDBPath(newID)), StepContent(GetStepDBPath(stepID))) << stepID;
         EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TextRecipe WHERE StepID <> " +
                                                        QString::number(newID)).toInt(), 0);
@@ -318,6 +319,7 @@ TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
             "The chosen step exchange file cannot be used: it is not a step file of Tamro Plenthover",
             "The chosen step exchange file cannot be used: the view \"TextRecipe\" is not one of ours"}));
     EXPECT_FALSE(QFileInfo::exists(root() + "refused.exs"));
+    EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "IMPORT_S.TMP"));
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, steps), stepsBefore);
 }
 

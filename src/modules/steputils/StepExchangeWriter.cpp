@@ -2,7 +2,9 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "modules/steputils/ExchangeFormat.h"
+#include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/ExchangeRows.h"
+#include "modules/steputils/StepRowCopier.h"
 
 #include <QSqlQuery>
 
@@ -24,6 +26,25 @@ QSet<long> IDsOf(const ExchangeRowList& rows)
     return ids;
 }
 
+// The first value of the rows that the reader would refuse in these columns of the table; empty
+// when there is none.
+QString RowsProblem(const QString& table, const QStringList& columns, const ExchangeRowList& rows)
+{
+    const QList<ExchangeColumn> catalogued = ColumnsOfTable(table);
+    QList<ExchangeColumn> checked;
+    for (const QString& name : columns)
+        for (const ExchangeColumn& column : catalogued)
+            if (column.column == name)
+                checked.append(column);
+    if (checked.size() != columns.size())
+        return QStringLiteral("the table %1 has no such columns").arg(table);
+    for (const QVariantList& row : rows)
+        for (qsizetype i = 0; i < checked.size(); ++i)
+            if (QString problem = CStepRowCopier::ValueProblem(checked.at(i), row.value(i)); !problem.isEmpty())
+                return problem;
+    return {};
+}
+
 } // namespace
 
 CStepExchangeWriter::CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources)
@@ -31,7 +52,7 @@ CStepExchangeWriter::CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeS
 {
 }
 
-void CStepExchangeWriter::Write()
+QString CStepExchangeWriter::Write()
 {
     CDaoDatabase project, equipment, materials;
     OpenSource(project, m_sources.projectDB);
@@ -42,6 +63,7 @@ void CStepExchangeWriter::Write()
     WriteTypes(project);
     WriteEquipment(equipment);
     WriteMaterials(materials);
+    return m_problem;
 }
 
 // The names the project gives the step, else the step's own.
@@ -54,8 +76,7 @@ void CStepExchangeWriter::WriteExchangeRow(CDaoDatabase& project)
         project, QStringLiteral("SELECT StepName, StepVersionName, Description FROM ProjectStep WHERE StepID = ?"),
         {stepID});
     const QVariantList names = named.isEmpty() ? step.value(0).mid(1) : named.first();
-    InsertExchangeRows(m_exchange, QStringLiteral("StepExchange"),
-                       {"FormatVersion", "SourceProject", "StepName", "StepVersionName", "Description", "SourceStepID"},
+    Insert(QStringLiteral("StepExchange"), {"FormatVersion", "SourceProject", "StepName", "StepVersionName", "Description", "SourceStepID"},
                        {{EXCHANGE_FORMAT_VERSION, m_sources.projectName, names.value(0), names.value(1),
                          names.value(2), stepID}});
 }
@@ -139,5 +160,14 @@ void CStepExchangeWriter::CopyItems(CDaoDatabase& library, const QString& librar
         QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"%3\" IN (SELECT value FROM json_each(?))")
             .arg(QuotedColumns(columns), libraryTable, keyColumn),
         {JsonIDs(ids)});
-    InsertExchangeRows(m_exchange, exchangeTable, columns, rows);
+    Insert(exchangeTable, columns, rows);
+}
+
+// Nothing more is written once a value was refused.
+void CStepExchangeWriter::Insert(const QString& exchangeTable, const QStringList& columns, const ExchangeRowList& rows)
+{
+    if (m_problem.isEmpty())
+        m_problem = RowsProblem(exchangeTable, columns, rows);
+    if (m_problem.isEmpty())
+        InsertExchangeRows(m_exchange, exchangeTable, columns, rows);
 }

@@ -4,7 +4,11 @@
 // project, equipment and material databases given: the facility of the step and of its equipment,
 // the equipment of its unit procedures with their classes and properties, its intermediates with
 // their properties and mixtures (components too), the names of its unit sets and the range and
-// comment types its ranges and comments name. Raises CDaoException.
+// comment types its ranges and comments name. Every value taken from those databases is checked
+// as the step file reader checks it, so an exchange file the writer finishes needs no second
+// reading. Raises CDaoException.
+
+#include "modules/steputils/ExchangeRows.h"
 
 #include <QSet>
 #include <QString>
@@ -19,7 +23,8 @@ struct ExchangeSources {
 class CStepExchangeWriter {
 public:
     CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources);
-    void Write();
+    // Why a value of those databases cannot go into the exchange file; empty once written.
+    QString Write();
 
 private:
     void WriteExchangeRow(CDaoDatabase& project);
@@ -28,9 +33,11 @@ private:
     void WriteEquipment(CDaoDatabase& equipment);
     void WriteMaterials(CDaoDatabase& materials);
     QSet<long> StepIDs(const QString& sql);
+    void Insert(const QString& exchangeTable, const QStringList& columns, const ExchangeRowList& rows);
     void CopyItems(CDaoDatabase& library, const QString& libraryTable, const QString& exchangeTable,
                    const QString& keyColumn, const QSet<long>& ids);
 
     CDaoDatabase& m_exchange;
     ExchangeSources m_sources;
+    QString m_problem;
 };

@@ -52,9 +52,9 @@ bool IsOurStepID(quint32 id)
 }
 
 // The file's rows table by table, then the checks; why it failed, or empty.
-QString FillFreshStep(CDaoDatabase& file, const QString& source, CFreshStepDatabase& fresh)
+QString FillFreshStep(const QString& source, CFreshStepDatabase& fresh)
 {
-    CStepRowCopier copier(file, fresh.Database());
+    CStepRowCopier copier(fresh.Database());
     if (!copier.AttachSource(source))
         return copier.Reason();
     for (const ExchangeTable& table : ExchangeTables())
@@ -140,11 +140,7 @@ bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath
     CFreshStepDatabase fresh;
     QString problem;
     try {
-        CDaoDatabase file;
-        OpenUntrusted(file, source, DatabaseRole::ReadOnly);
-        if (!PassesQuickCheck(file))
-            return Fail(QStringLiteral("it is damaged"));
-        problem = fresh.Create(freshPath) ? FillFreshStep(file, source, fresh) : fresh.ErrorText();
+        problem = fresh.Create(freshPath) ? FillFreshStep(source, fresh) : fresh.ErrorText();
     } catch (const CDaoException& error) {
         problem = error.GetErrorDescription();
     }

@@ -1,10 +1,11 @@
 #include "modules/steputils/StepRowCopier.h"
 
-#include "foundation/db/DaoDatabase.h"
-
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+
+#include <sqlite3.h>
 
 #include <cmath>
 
@@ -35,41 +36,74 @@ QString KeyProblem(const ExchangeColumn& column, qlonglong id)
     return {};
 }
 
-// An SQL condition true for every value ValueProblem accepts (and, for long texts, some it refuses).
-QString AcceptedInSql(const ExchangeColumn& column)
+// One letter per checked column for SuspectRow: what its values must be.
+char ScreenCode(const ExchangeColumn& column)
 {
-    const QString value = QLatin1Char('"') + column.column + QLatin1Char('"');
-    QString accepted;
     switch (column.kind) {
     case ValueKind::Integer:
-        accepted = QStringLiteral("typeof(%1) = 'integer' AND %1 BETWEEN -2147483648 AND 2147483647").arg(value);
-        if (column.role == ColumnRole::RowKey)
-            accepted += QStringLiteral(" AND %1 > 0").arg(value);
-        if (column.role == ColumnRole::ItemKey)
-            accepted += QStringLiteral(" AND %1 NOT IN (0, -1)").arg(value);
-        break;
+        return column.role == ColumnRole::RowKey ? 'k' : column.role == ColumnRole::ItemKey ? 'K' : 'i';
     case ValueKind::Real:
-        accepted = QStringLiteral("typeof(%1) = 'integer' OR (typeof(%1) = 'real' AND %1 > -9e999 AND %1 < 9e999)")
-                       .arg(value);
-        break;
+        return 'r';
     case ValueKind::Text255:
-        accepted = QStringLiteral("typeof(%1) = 'text' AND length(CAST(%1 AS BLOB)) <= 255").arg(value);
-        break;
+        return 't';
     case ValueKind::Memo:
-        accepted = QStringLiteral("typeof(%1) = 'text'").arg(value);
-        break;
+        return 'm';
     }
-    return QStringLiteral("%1 IS NULL OR (%2)").arg(value, accepted);
+    return 'm';
+}
+
+// True for every value ValueProblem refuses (and, for long texts, some it accepts: a text is
+// screened by its encoded bytes, never fewer than its characters).
+bool SuspectValue(char code, sqlite3_value* value)
+{
+    const int type = sqlite3_value_type(value);
+    if (type == SQLITE_NULL)
+        return false;
+    switch (code) {
+    case 'i':
+    case 'k':
+    case 'K': {
+        if (type != SQLITE_INTEGER)
+            return true;
+        const sqlite3_int64 id = sqlite3_value_int64(value);
+        return id < INT32_MIN || id > INT32_MAX || (code == 'k' && id <= 0) || (code == 'K' && (id == 0 || id == -1));
+    }
+    case 'r':
+        return type != SQLITE_INTEGER && (type != SQLITE_FLOAT || !std::isfinite(sqlite3_value_double(value)));
+    case 't':
+        return type != SQLITE_TEXT || sqlite3_value_bytes(value) > 255;
+    default:
+        return type != SQLITE_TEXT;
+    }
+}
+
+// suspect_row(codes, value...): whether any value breaks its column's code. One call in place of
+// a condition per column keeps the check cheap to prepare.
+void SuspectRow(sqlite3_context* context, int count, sqlite3_value** values)
+{
+    const char* codes = reinterpret_cast<const char*>(sqlite3_value_text(values[0]));
+    const int checked = codes ? int(qstrlen(codes)) : 0;
+    bool suspect = checked != count - 1;
+    for (int i = 1; !suspect && i < count; ++i)
+        suspect = SuspectValue(codes[i - 1], values[i]);
+    sqlite3_result_int(context, suspect ? 1 : 0);
+}
+
+// Only the copier's own statements may call it: never the schema of the file it reads.
+bool RegisterSuspectRow(QSqlDatabase database)
+{
+    const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* engine = *static_cast<sqlite3* const*>(handle.constData());
+    return engine && sqlite3_create_function_v2(engine, "suspect_row", -1,
+                                                SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY, nullptr,
+                                                SuspectRow, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
 } // namespace
 
-CStepRowCopier::CStepRowCopier(CDaoDatabase& source, QSqlDatabase target) : m_source(source), m_target(target)
-{
-    QSqlQuery tables = m_source.Query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
-    while (tables.next())
-        m_sourceTables.insert(tables.value(0).toString().toLower());
-}
+CStepRowCopier::CStepRowCopier(QSqlDatabase target) : m_target(target) {}
 
 QString CStepRowCopier::ValueProblem(const ExchangeColumn& column, const QVariant& value)
 {
@@ -98,9 +132,35 @@ QString CStepRowCopier::ValueProblem(const ExchangeColumn& column, const QVarian
 // Attached through a read-only URI, with nothing of the file's schema allowed to call a function.
 bool CStepRowCopier::AttachSource(const QString& sourcePath)
 {
+    if (!RegisterSuspectRow(m_target))
+        return Fail(QStringLiteral("the check of its values cannot be set up"));
     const QString uri = QUrl::fromLocalFile(sourcePath).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=ro");
     return Run(QStringLiteral("COMMIT")) && Run(QStringLiteral("PRAGMA trusted_schema = OFF")) &&
-           Run(QStringLiteral("ATTACH DATABASE ? AS ") + EXCHANGE_SOURCE_SCHEMA, {uri}) && Run(QStringLiteral("BEGIN"));
+           Run(QStringLiteral("ATTACH DATABASE ? AS ") + EXCHANGE_SOURCE_SCHEMA, {uri}) && Run(QStringLiteral("BEGIN")) &&
+           SourcePassesQuickCheck() && ReadSourceColumns();
+}
+
+bool CStepRowCopier::SourcePassesQuickCheck()
+{
+    QSqlQuery check(m_target);
+    check.setForwardOnly(true);
+    const bool passes = check.exec(QStringLiteral("PRAGMA %1.quick_check").arg(EXCHANGE_SOURCE_SCHEMA)) &&
+                        check.next() && check.value(0).toString() == QLatin1String("ok") && !check.next();
+    return passes || Fail(QStringLiteral("it is damaged"));
+}
+
+// Every column of every table of the file, lower-case, in one statement.
+bool CStepRowCopier::ReadSourceColumns()
+{
+    QSqlQuery columns(m_target);
+    columns.setForwardOnly(true);
+    if (!columns.exec(QStringLiteral("SELECT lower(m.name), lower(p.name) FROM %1.sqlite_master AS m "
+                                     "JOIN pragma_table_info(m.name, '%1') AS p WHERE m.type = 'table'")
+                          .arg(EXCHANGE_SOURCE_SCHEMA)))
+        return Fail(QStringLiteral("it is damaged"));
+    while (columns.next())
+        m_sourceColumns[columns.value(0).toString()].insert(columns.value(1).toString());
+    return true;
 }
 
 bool CStepRowCopier::DetachSource()
@@ -120,7 +180,7 @@ bool CStepRowCopier::Run(const QString& sql, const QVariantList& values)
 
 bool CStepRowCopier::CopyTable(const ExchangeTable& table)
 {
-    if (!m_sourceTables.contains(table.name.toLower()))
+    if (!m_sourceColumns.contains(table.name.toLower()))
         return table.part == ExchangePart::Exchange || Fail(QStringLiteral("the table %1 is missing").arg(table.name));
     if (!Run(QStringLiteral("DELETE FROM main.\"%1\"").arg(table.name)))
         return false;
@@ -147,12 +207,9 @@ bool CStepRowCopier::SourceHasRows(const QString& table, bool& hasRows)
 }
 
 // The catalogued columns the file's table has, compared without regard to case.
-QList<ExchangeColumn> CStepRowCopier::SourceColumns(const QString& table)
+QList<ExchangeColumn> CStepRowCopier::SourceColumns(const QString& table) const
 {
-    QSet<QString> present;
-    QSqlQuery info = m_source.Query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
-    while (info.next())
-        present.insert(info.value(0).toString().toLower());
+    const QSet<QString> present = m_sourceColumns.value(table.toLower());
     QList<ExchangeColumn> columns;
     for (const ExchangeColumn& column : ColumnsOfTable(table))
         if (present.contains(column.column.toLower()))
@@ -173,19 +230,19 @@ bool CStepRowCopier::CopyRows(const QString& table, const QList<ExchangeColumn>&
     return true;
 }
 
-// Only rows where SQL sees a possible problem are read; the first value ValueProblem refuses, in
-// row and column order, gives the reason. Text lengths are screened by their encoded bytes (never
-// fewer than the characters) and measured exactly on the rows that come back.
+// Only rows the screen (SuspectRow) finds suspect are read; the first value ValueProblem refuses,
+// in row and column order, gives the reason.
 bool CStepRowCopier::CheckRows(const QString& table, const QList<ExchangeColumn>& columns)
 {
-    QStringList suspect;
+    QByteArray codes;
     for (const ExchangeColumn& column : columns)
-        suspect.append(QStringLiteral("NOT (%1)").arg(AcceptedInSql(column)));
+        codes.append(ScreenCode(column));
+    const QString names = QuotedNames(columns);
     QSqlQuery rows(m_target);
     rows.setForwardOnly(true);
-    if (!rows.exec(QStringLiteral("SELECT %1 FROM %2.\"%3\" WHERE %4")
-                       .arg(QuotedNames(columns), EXCHANGE_SOURCE_SCHEMA, table,
-                            suspect.join(QStringLiteral(" OR ")))))
+    rows.prepare(QStringLiteral("SELECT %1 FROM %2.\"%3\" WHERE suspect_row(?, %1)").arg(names, EXCHANGE_SOURCE_SCHEMA, table));
+    rows.addBindValue(QString::fromLatin1(codes));
+    if (!rows.exec())
         return Fail(QStringLiteral("%1: %2").arg(table, rows.lastError().databaseText()));
     while (rows.next())
         for (int i = 0; i < columns.size(); ++i)

@@ -7,21 +7,21 @@
 
 #include "modules/steputils/ExchangeColumns.h"
 
+#include <QHash>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QString>
-
-class CDaoDatabase;
 
 // The schema name the step file is attached under while its rows are copied.
 inline const QString EXCHANGE_SOURCE_SCHEMA = QStringLiteral("exchange_source");
 
 class CStepRowCopier {
 public:
-    CStepRowCopier(CDaoDatabase& source, QSqlDatabase target);
+    explicit CStepRowCopier(QSqlDatabase target);
 
     // The target holds an open transaction (the schema builder's): it is committed around the
-    // attach and the detach and begun again. False with Reason() set when either fails.
+    // attach and the detach and begun again. The attached file must pass SQLite's quick check.
+    // False with Reason() set when either fails.
     bool AttachSource(const QString& sourcePath);
     bool DetachSource();
     // False with Reason() set when the table cannot be copied.
@@ -32,15 +32,16 @@ public:
     static QString ValueProblem(const ExchangeColumn& column, const QVariant& value);
 
 private:
+    bool SourcePassesQuickCheck();
+    bool ReadSourceColumns();
     bool SourceHasRows(const QString& table, bool& hasRows);
-    QList<ExchangeColumn> SourceColumns(const QString& table);
+    QList<ExchangeColumn> SourceColumns(const QString& table) const;
     bool CopyRows(const QString& table, const QList<ExchangeColumn>& columns);
     bool CheckRows(const QString& table, const QList<ExchangeColumn>& columns);
     bool Run(const QString& sql, const QVariantList& values = {});
     bool Fail(const QString& reason);
 
-    CDaoDatabase& m_source;
     QSqlDatabase m_target;
-    QSet<QString> m_sourceTables; // lower-case names of the file's tables (views left out)
+    QHash<QString, QSet<QString>> m_sourceColumns; // lower-case: the file's tables (views left out)
     QString m_reason;
 };

@@ -40,8 +40,10 @@ public:
     // order, and rewrites the file into that step's database; the new id, 0 on failure. Writes in
     // the caller's transactions where it has them.
     long importStep(const QString& exchangeFile, long processID);
+    // As importStep, for a file exportStep has just written (read and checked there already).
+    long importExportedStep(const QString& exportedFile, long processID);
     // Adds a copy of another project's process (its rows as the project generator writes them) and
-    // each step file, in order, as importStep does; the new process id and the new step ids in the
+    // each step file exportStep has just written, in order, as importExportedStep does; the new process id and the new step ids in the
     // order of the files, 0 on failure.
     long importProcess(const QString& otherProjectPath, long otherProcessID, const QString& otherMaterialPath,
                        const QStringList& stepFiles, QList<long>& newStepIDs);

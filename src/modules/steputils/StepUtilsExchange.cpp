@@ -67,7 +67,11 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
         // A scratch copy: whoever keeps the exchange file copies it durably.
         exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
         CDaoTransaction transaction(exchange);
-        CStepExchangeWriter(exchange, SourcesFor(projectPath, equipmentPath, materialPath)).Write();
+        const QString refused = CStepExchangeWriter(exchange, SourcesFor(projectPath, equipmentPath, materialPath)).Write();
+        if (!refused.isEmpty()) {
+            QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
+            return 0;
+        }
         transaction.Commit();
         return 1;
     } catch (const CDaoException& error) {
@@ -80,8 +84,15 @@ long StepUtilsEntry::importStep(const QString& exchangeFile, long processID)
 {
     if (!GetProjectDatabase() || !ReadStepFile(exchangeFile, IMPORT_REFUSAL))
         return 0;
+    return importExportedStep(exchangeFile, processID);
+}
+
+long StepUtilsEntry::importExportedStep(const QString& exportedFile, long processID)
+{
+    if (!GetProjectDatabase())
+        return 0;
     try {
-        return ImportCheckedStep(exchangeFile, processID);
+        return ImportCheckedStep(exportedFile, processID);
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription());
         return 0;
@@ -109,9 +120,6 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
     CDaoDatabase* project = GetProjectDatabase();
     if (!project)
         return 0;
-    for (const QString& file : stepFiles)
-        if (!ReadStepFile(file, IMPORT_REFUSAL))
-            return 0;
     try {
         CDaoTransaction transaction(*project);
         const ProcessImportSource source{otherProjectPath,     otherProcessID, otherMaterialPath,
