@@ -2,7 +2,6 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
 
@@ -75,14 +74,8 @@ bool CheckProjectVersion(const QString& projectPath, QString& reason)
 
 bool UpgradeDatabase(const QString& source, const QString& destination)
 {
-    if (!CopyWorkingCopyFile(source, destination, WorkingCopyWrite::Replace))
+    if (!CopyDatabaseFile(source, destination))
         return false;
-    // A byte copy of a database comes out in write-ahead-log format, so that its open as a working
-    // copy writes nothing; its header was checked on the way. Any other copy (by compaction, or of a
-    // file that is no database) is read once to tell.
-    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(destination);
-    if (header && header->journalFormat == JournalFormat::WriteAheadLog)
-        return true;
     try {
         CDaoDatabase copy;
         copy.Open(destination, DatabaseRole::ReadOnly);

@@ -1,7 +1,6 @@
 #include "projects/ProjectVersion.h"
 #include "ProjectsTestSupport.h"
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/SharedConnection.h"
 
 #include <QFile>
@@ -53,23 +52,4 @@ TEST_F(ProjectVersionTest, UpgradeCopiesThroughTheLayerAndFailsForAMissingOrFore
         EXPECT_FALSE(UpgradeDatabase(pathOf(name + QString(".mtl")), pathOf(name + QString(".mwc")))) << name;
         EXPECT_FALSE(QFile::exists(pathOf(name + QString(".mwc")))) << name;
     }
-}
-
-// The open's copy of a project file is already a working copy: write-ahead-log format, so its open
-// in that role and a read leave its bytes as they are (no journal switch written at open).
-TEST_F(ProjectVersionTest, TheCopyOpensAsAWorkingCopyWithoutAWrite)
-{
-    const QString source = build(DatabaseKind::Project, "Demo.prj");
-    ASSERT_EQ(ReadStandaloneHeader(source)->journalFormat, JournalFormat::Rollback);
-    const QString copy = pathOf("Demo.wc");
-    ASSERT_TRUE(UpgradeDatabase(source, copy));
-    EXPECT_EQ(ReadStandaloneHeader(copy)->journalFormat, JournalFormat::WriteAheadLog);
-    const QByteArray copied = FileBytes(copy);
-    {
-        CDaoDatabase open;
-        open.Open(copy, DatabaseRole::WorkingCopy);
-        EXPECT_EQ(open.Query("SELECT count(*) FROM Project").next(), true);
-    }
-    EXPECT_EQ(FileBytes(copy), copied);
-    EXPECT_EQ(RawQuery(source, "PRAGMA journal_mode").toString(), "delete") << "the source stays as it was";
 }
