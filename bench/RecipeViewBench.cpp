@@ -1,7 +1,8 @@
 // Opening the text-recipe view of a generated step of 5,000 recipe lines: the rows read in one
 // query, one line window made and measured per row, the lines laid out in a shown window. Goal:
-// 150 ms per open; the "goal_ms" counter states it. "relayout_ms" is a resize of the open view
+// 60 ms per open; the "goal_ms" counter states it. "relayout_ms" is a resize of the open view
 // (lines measured again for the new width); "scroll_ms" a page down (lines moved, not measured).
+// Each timed open ends with the view closed, as before the event loop ran.
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
@@ -19,7 +20,7 @@
 
 namespace {
 constexpr int LINES = 5000;
-constexpr double GOAL_MS = 150;
+constexpr double GOAL_MS = 60;
 
 double ElapsedMs(const QElapsedTimer& timer)
 {

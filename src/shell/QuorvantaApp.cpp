@@ -358,11 +358,12 @@ void CQuorvantaApp::RemoveFromRecentFileList(const QString& path)
         m_frame->SetRecentFiles(list.names());
 }
 
+// The profile writes the lists out itself on the event loop's next pass (and at exit): an open or a
+// save does not wait on the settings file's flushes.
 void CQuorvantaApp::writeRecentLists()
 {
     if (!m_profile)
         return;
     for (const CRecentFileList& list : m_recentLists)
         list.WriteList(*m_profile);
-    m_profile->sync();
 }

@@ -51,6 +51,8 @@ void CQuorvantaApp::SaveUserSettings()
     if (m_frame)
         m_userSettings.SaveAs();
     writeRecentLists();
+    if (m_profile)
+        m_profile->sync();
     if (m_fileLocations)
         m_fileLocations->RemoveInstanceFolderIfUnused();
 }

@@ -220,6 +220,7 @@ private:
     bool fillOperation(const RecipeLineSetRow& row, RecipeLineRecord& record);
     int lineWidth(int indent) const;
     void selectFirstLineAfterLoad();
+    void deliverPolishRequests();
     const QFont* fontOfKind(int kind) const;
     void createFonts();
     void clearLines();

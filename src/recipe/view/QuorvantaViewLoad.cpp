@@ -79,6 +79,7 @@ void CQUORVANTAView::LoadRecipeLines()
     }
     m_nNextBlockNumber = largestBlock + 1;
     m_bLinesLoaded = true; // only after a complete build
+    deliverPolishRequests();
     RecalcLayout(false, m_nClientWidth, m_nClientHeight);
     selectFirstLineAfterLoad();
     viewport()->update();
@@ -158,6 +159,14 @@ bool CQUORVANTAView::AddLineButton(RecipeLineRecord& record)
     ++m_nButtonsCreated;
     record.topY = line->m_top + line->m_height + LINE_GAP;
     return true;
+}
+
+// Every new window posts a polish request. Delivered here in one pass rather than left queued:
+// removing a window with a request still queued searches the whole queue, so closing a view of
+// thousands of lines before the event loop ran would cost the square of its lines.
+void CQUORVANTAView::deliverPolishRequests()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
 }
 
 void CQUORVANTAView::selectFirstLineAfterLoad()
