@@ -1,17 +1,24 @@
 #include "foundation/db/SchemaObjectCheck.h"
 
+#include "foundation/db/AttachedDatabase.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SchemaTableReader.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSqlQuery>
 
 #include <array>
 #include <mutex>
+#include <optional>
+
+#include <sqlite3.h>
 
 namespace {
 // The name of an object a statement creates, or the new name of a renamed table.
@@ -132,6 +139,71 @@ QString Described(const QString& type, const QString& name)
 {
     return QStringLiteral("the %1 \"%2\" is not one of ours").arg(type, name);
 }
+
+// Takes the rows of sqlite_master one by one until the first foreign object.
+class SchemaObjectReviewer {
+public:
+    explicit SchemaObjectReviewer(DatabaseKind kind) : m_schema(OurSchemaOf(kind)) {}
+    // False once a foreign object was found: nothing more needs reading.
+    bool Add(const QString& type, const QString& name, const QString& sql)
+    {
+        const Standing standing = StandingOf(m_schema, type, name, sql);
+        if (standing == Standing::Foreign)
+            m_review.foreign = Described(type, name);
+        else if (standing == Standing::Stale)
+            m_review.stale.append({type, name});
+        return m_review.foreign.isEmpty();
+    }
+    const SchemaObjectReview& Result() const { return m_review; }
+
+private:
+    const OurSchema& m_schema;
+    SchemaObjectReview m_review;
+};
+
+QString ColumnText(sqlite3_stmt* statement, int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
+}
+
+// Through an engine handle of its own that opens the file immutable and read-only; nullopt when
+// the engine cannot read it so.
+std::optional<SchemaObjectReview> ReviewThroughImmutableHandle(const QString& path, DatabaseKind kind)
+{
+    const QByteArray uri = (CAttachedDatabase::ReadOnlyUri(path) + QStringLiteral("&immutable=1")).toUtf8();
+    sqlite3* engine = nullptr;
+    const auto closeEngine = qScopeGuard([&engine] { sqlite3_close(engine); });
+    if (sqlite3_open_v2(uri.constData(), &engine, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
+        return std::nullopt;
+    sqlite3_stmt* statement = nullptr;
+    const auto finalize = qScopeGuard([&statement] { sqlite3_finalize(statement); });
+    if (sqlite3_prepare_v2(engine, "SELECT type, name, sql FROM sqlite_master", -1, &statement, nullptr) !=
+        SQLITE_OK)
+        return std::nullopt;
+    SchemaObjectReviewer reviewer(kind);
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(statement)) == SQLITE_ROW &&
+           reviewer.Add(ColumnText(statement, 0), ColumnText(statement, 1), ColumnText(statement, 2)))
+        ;
+    if (step != SQLITE_ROW && step != SQLITE_DONE)
+        return std::nullopt;
+    return reviewer.Result();
+}
+
+// From the file's pages (no schema parsed), else through the engine where the page reader gives up.
+std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind)
+{
+    const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path);
+    if (!rows)
+        return ReviewThroughImmutableHandle(path, kind);
+    SchemaObjectReviewer reviewer(kind);
+    for (const SchemaTableRow& row : *rows) {
+        if (!reviewer.Add(row.type, row.name, row.sql))
+            break;
+    }
+    return reviewer.Result();
+}
 } // namespace
 
 QString SchemaObjectReview::Describe() const
@@ -143,23 +215,23 @@ QString SchemaObjectReview::Describe() const
 
 SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind)
 {
-    const OurSchema& schema = OurSchemaOf(kind);
-    SchemaObjectReview review;
+    SchemaObjectReviewer reviewer(kind);
     QSqlQuery objects = database.Query(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
-    while (objects.next() && review.foreign.isEmpty()) {
-        const QString type = objects.value(0).toString();
-        const QString name = objects.value(1).toString();
-        const Standing standing = StandingOf(schema, type, name, objects.value(2).toString());
-        if (standing == Standing::Foreign)
-            review.foreign = Described(type, name);
-        else if (standing == Standing::Stale)
-            review.stale.append({type, name});
-    }
-    return review;
+    while (objects.next() &&
+           reviewer.Add(objects.value(0).toString(), objects.value(1).toString(), objects.value(2).toString()))
+        ;
+    return reviewer.Result();
 }
 
+// A file alone holds every committed change, so it is read as it lies: a private handle that takes
+// no lock and creates no -wal or -shm, and leaves untouched a working copy the layer holds but has
+// not read yet. A file with a journal beside is read through a connection that applies it.
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
+    if (!HasJournalBeside(path)) {
+        if (std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind))
+            return *review;
+    }
     try {
         CDaoDatabase database;
         database.Open(path, DatabaseRole::ReadOnly);
