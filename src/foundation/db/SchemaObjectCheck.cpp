@@ -1,6 +1,5 @@
 #include "foundation/db/SchemaObjectCheck.h"
 
-#include "foundation/db/AttachedDatabase.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
@@ -10,15 +9,12 @@
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSet>
 #include <QSqlQuery>
 
 #include <array>
 #include <mutex>
 #include <optional>
-
-#include <sqlite3.h>
 
 namespace {
 // The name of an object a statement creates, or the new name of a renamed table.
@@ -161,42 +157,12 @@ private:
     SchemaObjectReview m_review;
 };
 
-QString ColumnText(sqlite3_stmt* statement, int column)
-{
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return QString::fromUtf8(text, sqlite3_column_bytes(statement, column));
-}
-
-// Through an engine handle of its own that opens the file immutable and read-only; nullopt when
-// the engine cannot read it so.
-std::optional<SchemaObjectReview> ReviewThroughImmutableHandle(const QString& path, DatabaseKind kind)
-{
-    const QByteArray uri = (CAttachedDatabase::ReadOnlyUri(path) + QStringLiteral("&immutable=1")).toUtf8();
-    sqlite3* engine = nullptr;
-    const auto closeEngine = qScopeGuard([&engine] { sqlite3_close(engine); });
-    if (sqlite3_open_v2(uri.constData(), &engine, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
-        return std::nullopt;
-    sqlite3_stmt* statement = nullptr;
-    const auto finalize = qScopeGuard([&statement] { sqlite3_finalize(statement); });
-    if (sqlite3_prepare_v2(engine, "SELECT type, name, sql FROM sqlite_master", -1, &statement, nullptr) !=
-        SQLITE_OK)
-        return std::nullopt;
-    SchemaObjectReviewer reviewer(kind);
-    int step = SQLITE_ROW;
-    while ((step = sqlite3_step(statement)) == SQLITE_ROW &&
-           reviewer.Add(ColumnText(statement, 0), ColumnText(statement, 1), ColumnText(statement, 2)))
-        ;
-    if (step != SQLITE_ROW && step != SQLITE_DONE)
-        return std::nullopt;
-    return reviewer.Result();
-}
-
-// From the file's pages (no schema parsed), else through the engine where the page reader gives up.
+// From the file's pages, no schema parsed; nullopt where the page reader gives up.
 std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind)
 {
     const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path);
     if (!rows)
-        return ReviewThroughImmutableHandle(path, kind);
+        return std::nullopt;
     SchemaObjectReviewer reviewer(kind);
     for (const SchemaTableRow& row : *rows) {
         if (!reviewer.Add(row.type, row.name, row.sql))
@@ -223,9 +189,9 @@ SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind
     return reviewer.Result();
 }
 
-// A file alone holds every committed change, so it is read as it lies: a private handle that takes
-// no lock and creates no -wal or -shm, and leaves untouched a working copy the layer holds but has
-// not read yet. A file with a journal beside is read through a connection that applies it.
+// A file alone holds every committed change, so its pages are read as they lie: no lock, no -wal
+// or -shm, and a working copy the layer holds but has not read yet stays unread. A file with a
+// journal beside, or one the page reader does not take, is read through a connection.
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
     if (!HasJournalBeside(path)) {
