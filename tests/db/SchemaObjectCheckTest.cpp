@@ -1,10 +1,12 @@
 #include "foundation/db/SchemaObjectCheck.h"
 #include "DbFixture.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ReadTimeGuard.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 
 class SchemaObjectCheckTest : public DbFixture {};
 
@@ -74,4 +76,28 @@ TEST_F(SchemaObjectCheckTest, AReadPastTheGuardsTimeIsInterrupted)
     EXPECT_LT(clock.elapsed(), 2000);
     QSqlQuery query = database.Query("SELECT count(*) FROM OperationSchedule");
     EXPECT_TRUE(query.next());
+}
+
+// A working copy open but not yet read is reviewed from its file, which leaves it unread (no -wal
+// or -shm); once its log holds a change, the review reads through the connection and sees it. A
+// file the page reader does not take (UTF-16) is still reviewed.
+TEST_F(SchemaObjectCheckTest, ReviewsWhatTheFileAndItsLogHold)
+{
+    const QString built = pathOf("built.prj"), copy = pathOf("project.wc");
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, built));
+    ASSERT_TRUE(CopyWorkingCopyFile(built, copy, WorkingCopyWrite::IntoUnclaimedFolder));
+    CDaoDatabase open;
+    open.Open(copy, DatabaseRole::WorkingCopy);
+    EXPECT_EQ(ReviewSchemaObjectsOfFile(copy, DatabaseKind::Project).Describe(), "");
+    for (const QString& side : DatabaseSideFiles(copy))
+        EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
+    open.Execute("CREATE TRIGGER Spin AFTER INSERT ON Project BEGIN SELECT 1; END");
+    ASSERT_TRUE(QFileInfo::exists(copy + "-wal"));
+    EXPECT_EQ(ReviewSchemaObjectsOfFile(copy, DatabaseKind::Project).Describe(),
+              "the trigger \"Spin\" is not one of ours");
+
+    const QString wide = makeDatabase("wide.prj", {"PRAGMA encoding = 'UTF-16le'", "CREATE TABLE Project (ID INTEGER)",
+                                                   "CREATE TRIGGER Spin AFTER INSERT ON Project BEGIN SELECT 1; END"});
+    EXPECT_EQ(ReviewSchemaObjectsOfFile(wide, DatabaseKind::Project).Describe(),
+              "the trigger \"Spin\" is not one of ours");
 }

@@ -45,6 +45,7 @@ void CDaoRecordset::SetDefinition(const DaoRecordsetDef& def)
     Close();
     m_def = &def;
     m_columnIndex.clear();
+    m_writeOrder.clear();
 }
 
 void CDaoRecordset::SetParameter(const QString& name, const QVariant& value)
@@ -229,6 +230,13 @@ const QHash<QString, int>& CDaoRecordset::ColumnIndex() const
     return m_columnIndex;
 }
 
+const std::vector<int>& CDaoRecordset::WriteOrder() const
+{
+    if (m_writeOrder.size() != m_def->columns.size())
+        m_writeOrder = CRecordsetWriter::WriteOrderOf(*m_def);
+    return m_writeOrder;
+}
+
 int CDaoRecordset::FieldIndex(const QString& name) const
 {
     const QHash<QString, int>& index = ColumnIndex();
@@ -376,7 +384,7 @@ void CDaoRecordset::Edit()
 long CDaoRecordset::Update()
 {
     RequireEditing();
-    CRecordsetWriter writer(*m_def, ColumnIndex(), *m_database);
+    CRecordsetWriter writer(*m_def, ColumnIndex(), WriteOrder(), *m_database);
     long id = 0;
     if (m_editMode == dbEditAdd) {
         id = writer.insert(m_buffer, m_changed);
@@ -405,7 +413,7 @@ void CDaoRecordset::Delete()
         throw CDaoException(QStringLiteral("The recordset cannot be updated."));
     CancelUpdate();
     const QVariantList& values = CurrentValues();
-    CRecordsetWriter(*m_def, ColumnIndex(), *m_database).remove(values);
+    CRecordsetWriter(*m_def, ColumnIndex(), WriteOrder(), *m_database).remove(values);
     m_rows[size_t(m_position)].deleted = true;
     --m_liveCount;
 }

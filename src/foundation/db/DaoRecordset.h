@@ -110,6 +110,7 @@ private:
     };
 
     const QHash<QString, int>& ColumnIndex() const;
+    const std::vector<int>& WriteOrder() const;
     int FieldIndex(const QString& name) const;
     QString SelectSql() const;
     void Load();
@@ -124,6 +125,7 @@ private:
 
     const DaoRecordsetDef* m_def;
     mutable QHash<QString, int> m_columnIndex;
+    mutable std::vector<int> m_writeOrder; // the columns by written name, for the writer
     CDaoDatabase* m_database;
     std::unique_ptr<CDaoDatabase> m_ownDatabase;
     QHash<QString, QVariant> m_parameters;

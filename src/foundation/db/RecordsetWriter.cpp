@@ -51,18 +51,27 @@ QString QuoteIdentifier(const QString& name)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
+std::vector<int> CRecordsetWriter::WriteOrderOf(const DaoRecordsetDef& def)
+{
+    std::vector<int> order(def.columns.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    std::stable_sort(order.begin(), order.end(), [&def](int a, int b) {
+        return def.columns[size_t(a)].writtenName() < def.columns[size_t(b)].writtenName();
+    });
+    return order;
+}
+
+// Taken in write order, so no row sorts names.
 CRecordsetWriter::TableWork CRecordsetWriter::changedPerTable(const std::vector<bool>& changed) const
 {
     TableWork work;
     for (int table = 0; table < int(m_def.tables.size()); ++table) {
         std::vector<int> columns;
-        for (size_t i = 0; i < m_def.columns.size(); ++i) {
-            if (changed[i] && m_def.columns[i].table == table)
-                columns.push_back(int(i));
+        for (int column : m_writeOrder) {
+            if (changed[size_t(column)] && m_def.columns[size_t(column)].table == table)
+                columns.push_back(column);
         }
-        std::sort(columns.begin(), columns.end(), [this](int a, int b) {
-            return m_def.columns[size_t(a)].writtenName() < m_def.columns[size_t(b)].writtenName();
-        });
         if (!columns.empty())
             work.emplace_back(table, std::move(columns));
     }

@@ -14,10 +14,14 @@ class CDaoDatabase;
 
 class CRecordsetWriter {
 public:
-    CRecordsetWriter(const DaoRecordsetDef& def, const QHash<QString, int>& columnIndex, CDaoDatabase& db)
-        : m_def(def), m_columnIndex(columnIndex), m_db(db)
+    // writeOrder: every column of the definition, ordered by written name (WriteOrderOf).
+    CRecordsetWriter(const DaoRecordsetDef& def, const QHash<QString, int>& columnIndex,
+                     const std::vector<int>& writeOrder, CDaoDatabase& db)
+        : m_def(def), m_columnIndex(columnIndex), m_writeOrder(writeOrder), m_db(db)
     {
     }
+    // The columns of the definition ordered by written name, as statements list them.
+    static std::vector<int> WriteOrderOf(const DaoRecordsetDef& def);
 
     // Keys come from the row as it was read, so a key column may itself be edited.
     void update(const QVariantList& original, const QVariantList& edited, const std::vector<bool>& changed);
@@ -43,6 +47,7 @@ private:
 
     const DaoRecordsetDef& m_def;
     const QHash<QString, int>& m_columnIndex;
+    const std::vector<int>& m_writeOrder;
     CDaoDatabase& m_db;
 };
 

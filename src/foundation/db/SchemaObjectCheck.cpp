@@ -2,6 +2,8 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SchemaTableReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,7 @@
 
 #include <array>
 #include <mutex>
+#include <optional>
 
 namespace {
 // The name of an object a statement creates, or the new name of a renamed table.
@@ -132,6 +135,41 @@ QString Described(const QString& type, const QString& name)
 {
     return QStringLiteral("the %1 \"%2\" is not one of ours").arg(type, name);
 }
+
+// Takes the rows of sqlite_master one by one until the first foreign object.
+class SchemaObjectReviewer {
+public:
+    explicit SchemaObjectReviewer(DatabaseKind kind) : m_schema(OurSchemaOf(kind)) {}
+    // False once a foreign object was found: nothing more needs reading.
+    bool Add(const QString& type, const QString& name, const QString& sql)
+    {
+        const Standing standing = StandingOf(m_schema, type, name, sql);
+        if (standing == Standing::Foreign)
+            m_review.foreign = Described(type, name);
+        else if (standing == Standing::Stale)
+            m_review.stale.append({type, name});
+        return m_review.foreign.isEmpty();
+    }
+    const SchemaObjectReview& Result() const { return m_review; }
+
+private:
+    const OurSchema& m_schema;
+    SchemaObjectReview m_review;
+};
+
+// From the file's pages, no schema parsed; nullopt where the page reader gives up.
+std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind)
+{
+    const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path);
+    if (!rows)
+        return std::nullopt;
+    SchemaObjectReviewer reviewer(kind);
+    for (const SchemaTableRow& row : *rows) {
+        if (!reviewer.Add(row.type, row.name, row.sql))
+            break;
+    }
+    return reviewer.Result();
+}
 } // namespace
 
 QString SchemaObjectReview::Describe() const
@@ -143,23 +181,23 @@ QString SchemaObjectReview::Describe() const
 
 SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind)
 {
-    const OurSchema& schema = OurSchemaOf(kind);
-    SchemaObjectReview review;
+    SchemaObjectReviewer reviewer(kind);
     QSqlQuery objects = database.Query(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
-    while (objects.next() && review.foreign.isEmpty()) {
-        const QString type = objects.value(0).toString();
-        const QString name = objects.value(1).toString();
-        const Standing standing = StandingOf(schema, type, name, objects.value(2).toString());
-        if (standing == Standing::Foreign)
-            review.foreign = Described(type, name);
-        else if (standing == Standing::Stale)
-            review.stale.append({type, name});
-    }
-    return review;
+    while (objects.next() &&
+           reviewer.Add(objects.value(0).toString(), objects.value(1).toString(), objects.value(2).toString()))
+        ;
+    return reviewer.Result();
 }
 
+// A file alone holds every committed change, so its pages are read as they lie: no lock, no -wal
+// or -shm, and a working copy the layer holds but has not read yet stays unread. A file with a
+// journal beside, or one the page reader does not take, is read through a connection.
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
+    if (!HasJournalBeside(path)) {
+        if (std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind))
+            return *review;
+    }
     try {
         CDaoDatabase database;
         database.Open(path, DatabaseRole::ReadOnly);

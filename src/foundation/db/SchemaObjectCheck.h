@@ -27,8 +27,9 @@ struct SchemaObjectReview {
 };
 
 SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind);
-// The same on the file at path, read through its own read-only connection; a file that cannot be
-// read answers no findings (its open fails on its own).
+// The same on the file at path: from its pages when no journal is beside it (no lock, no -wal or
+// -shm, a connection of the layer on it stays unread), else through a read-only connection; a file
+// that cannot be read answers no findings (its open fails on its own).
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind);
 // For a file that must be current: stale objects count as not ours. "" when all is ours.
 QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind);

@@ -1,0 +1,19 @@
+#pragma once
+// Reads the rows of a database file's schema table (type, name, sql) straight from its pages,
+// without an engine: no schema is parsed, no lock taken, no side file created. Only for a file
+// that alone holds its database (no journal beside it). Anything the reader does not expect (a
+// text encoding other than UTF-8, a page out of range, a cell or record that does not fit, a tree
+// deeper or larger than the file) answers nullopt, and the caller reads through the engine.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+struct SchemaTableRow {
+    QString type;
+    QString name;
+    QString sql;
+};
+
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path);
