@@ -306,6 +306,19 @@ QHash<long, long> NextUnitProcedures(const RecipeLinesState& state)
 QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
                                                     const RecipeLinesState& after)
 {
+    const QList<long> stale = StaleOperations(before, after);
+    RegenerateTexts(stepID, stale);
+    return stale;
+}
+
+void CRecipeEditWriter::RegenerateTexts(long stepID, const QList<long>& operationIDs)
+{
+    for (const long operationID : operationIDs)
+        ProcessOperation(stepID, operationID);
+}
+
+QList<long> CRecipeEditWriter::StaleOperations(const RecipeLinesState& before, const RecipeLinesState& after)
+{
     const QHash<long, long> nextBefore = NextUnitProcedures(before);
     const QHash<long, long> nextAfter = NextUnitProcedures(after);
     QList<long> stale;
@@ -316,8 +329,6 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLin
         if (moved || newSuccessor)
             stale.append(it.key());
     }
-    for (const long operationID : std::as_const(stale))
-        ProcessOperation(stepID, operationID);
     return stale;
 }
 
@@ -399,13 +410,12 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<Rec
                                                     std::pair<qsizetype, qsizetype> ends)
 {
     const QList<long> stale = StaleOperations(before, after, ends);
-    for (const long operationID : stale)
-        ProcessOperation(stepID, operationID);
+    RegenerateTexts(stepID, stale);
     return stale;
 }
 
 void CRecipeEditWriter::ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs)
 {
-    for (const long operationID : operationIDs)
-        ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
+    if (!operationIDs.isEmpty())
+        ReloadRecipeLines(stepID, operationIDs, RECIPE_LINE_OPERATION);
 }
