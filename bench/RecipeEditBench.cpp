@@ -2,7 +2,8 @@
 // the database (one transaction of the rows that changed) and in the view (numbers, layout).
 // Goals: Move Down 16 ms ("goal_ms") and within 1.3 times "baseline_ms": the two rows that change
 // places written by a bare prepared loop, one durable commit; Delete, which rewrites every later
-// row, within 1.3 times "baseline_ms": the same row writes in one transaction without a view.
+// row, within 1.3 times "baseline_ms": the same row writes in one transaction without a view. Each
+// floor is the mean of as many runs as the edit ran: one flush to disk varies more than the edit.
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
@@ -110,17 +111,19 @@ void RunEditBench(benchmark::State& state, const std::function<bool(CQUORVANTAVi
     view->resize(800, 600);
     view->show();
     view->LoadRecipeLines();
+    int edits = 0;
     for (auto _ : state) {
         view->SelectItem(1);
         if (!edit(*view))
             return state.SkipWithError("the edit did not run");
+        ++edits;
     }
     state.counters["lines"] = view->LineCount();
     view.reset();
-    if (baseline)
-        state.counters["baseline_ms"] = DeleteBaselineMs(stepID);
-    else
-        state.counters["baseline_ms"] = MoveBaselineMs(stepID);
+    double floorMs = 0;
+    for (int n = 0; n < edits; ++n)
+        floorMs += baseline ? DeleteBaselineMs(stepID) : MoveBaselineMs(stepID);
+    state.counters["baseline_ms"] = floorMs / qMax(edits, 1);
     session.Close();
 }
 

@@ -157,6 +157,32 @@ TEST_F(RecipeEditFixture, WriterLeavesRowsTheLinesDoNotShow)
     EXPECT_EQ(std::tie(stray.sequence, stray.id), std::tuple(15L, 15L));
 }
 
+// Only a row whose id changes has it written: an update that sets the indexed id rewrites its
+// index entry, one more page for every commit to make durable.
+TEST_F(RecipeEditFixture, AMoveWritesTheIdOfAKeywordRowOnly)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    step.Execute("CREATE TEMP TABLE IdWrites (rowKey INTEGER)");
+    step.Execute("CREATE TEMP TRIGGER CountIdWrites AFTER UPDATE OF ID ON TextRecipe BEGIN"
+                 " INSERT INTO IdWrites VALUES (old.RowKey); END");
+    const struct {
+        int line;
+        bool down;
+        long idWrites;
+    } moves[] = {{1, true, 0},    // two operations change places
+                 {4, false, 1},   // Start Parallel goes above an operation
+                 {12, false, 0}}; // Work-up goes above 1.7, which changes owner
+    for (const auto& move : moves) {
+        step.Execute("DELETE FROM IdWrites");
+        view.SelectItem(move.line);
+        ASSERT_TRUE(move.down ? view.MoveDown() : view.MoveUp()) << move.line;
+        EXPECT_EQ(Count("SELECT COUNT(*) FROM IdWrites"), move.idWrites) << move.line;
+        ExpectMatchesFreshLoad(view);
+    }
+    step.Execute("DROP TRIGGER temp.CountIdWrites");
+}
+
 namespace {
 RecipeLineRow LineRow(long rowKey, int kind, long id, long owner, long sequence)
 {

@@ -2,6 +2,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/db/DaoDatabase.h"
 #include "recipe/view/RecipeClipboard.h"
 
@@ -421,6 +422,66 @@ TEST_F(RecipePasteTest, NewRowsGoInOnceUnderTheKeysTheirLinesHold)
         0);
     EXPECT_EQ(Count("SELECT COUNT(*) FROM RowWrites WHERE kind = 'update'"), 4) << "Work-up moves down";
     ExpectMatchesFreshLoad(view);
+}
+
+namespace {
+// Stores "composed <id>" as the process-operation call stores a regenerated text; counts the calls.
+class ComposingOperations : public ProcessOperationService {
+public:
+    bool ProcessOperation(long stepID, long operationID) override
+    {
+        ++processed[operationID];
+        GetStepDatabase(stepID)->Execute("UPDATE Operation SET RecipeText = ? WHERE OperationID = ?",
+                                         {QString("composed %1").arg(operationID), qlonglong(operationID)});
+        return true;
+    }
+    QHash<long, int> processed;
+};
+} // namespace
+
+// A pasted unit procedure's operations are composed once for their new successor and show the
+// stored text; an operation pasted into a unit procedure of the step keeps its copied text.
+TEST_F(RecipePasteTest, EachPastedOperationIsComposedOnce)
+{
+    ComposingOperations composing;
+    ServiceInstallations composer;
+    composer.Install<ProcessOperationService>(&composing);
+    CQUORVANTAView& source = OpenCoupling();
+    CopyLines(source, {"Reaction"});
+    CQUORVANTAView& target = OpenView(CRYSTALLIZATION_STEP);
+    SetInsertAfter(false);
+    target.OnLineClicked(target.Line(0), false);
+    ASSERT_TRUE(target.OnEditPaste());
+    QList<long> pasted;
+    for (int j = 1; target.Line(j)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE; ++j) {
+        const RecipeLineRecord& line = target.Line(j)->line();
+        if (line.kind != RECIPE_LINE_OPERATION)
+            continue;
+        pasted << line.itemID;
+        const QString composed = QString("composed %1").arg(line.itemID);
+        EXPECT_EQ(line.recipeText, composed);
+        EXPECT_EQ(StepLong(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM Operation WHERE OperationID = %1"
+                                                         " AND RecipeText = '%2'").arg(line.itemID).arg(composed)),
+                  1);
+    }
+    ASSERT_GE(pasted.size(), 5);
+    QList<long> processed = composing.processed.keys();
+    std::sort(pasted.begin(), pasted.end());
+    std::sort(processed.begin(), processed.end());
+    EXPECT_EQ(processed, pasted);
+    EXPECT_EQ(QSet<int>(composing.processed.cbegin(), composing.processed.cend()), QSet<int>{1});
+    composing.processed.clear();
+    CopyLines(source, {"Heat R-101"});
+    SetInsertAfter(true);
+    target.OnLineClicked(target.Line(1), false);
+    ASSERT_TRUE(target.OnEditPaste());
+    const RecipeLineRecord& heat = target.Line(2)->line();
+    EXPECT_EQ(composing.processed, (QHash<long, int>{{heat.itemID, 1}}));
+    EXPECT_TRUE(heat.recipeText.startsWith("Heat R-101"));
+    EXPECT_EQ(StepLong(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM Operation WHERE OperationID = %1"
+                                                     " AND RecipeText LIKE 'Heat R-101%'").arg(heat.itemID)),
+              1);
+    ExpectMatchesFreshLoad(target);
 }
 
 static void ExpectBlockKept(RecipePasteTest& test, bool after)

@@ -19,7 +19,7 @@ const char* const PENDING_TEXTS_SQL =
     " AND o.RecipeText IS NULL ORDER BY t.RecipeSequenceNumber, t.RowKey";
 const char* const WRITE_TEXT_SQL = "UPDATE Operation SET RecipeText = ? WHERE OperationID = ?";
 
-void WriteStepRecipeTexts(const QString& path, const RecipeTextSettings& settings)
+void WriteStepRecipeTexts(const QString& path, long stepID, const RecipeTextSettings& settings)
 {
     CDaoDatabase step;
     step.Open(path, DatabaseRole::ReadWrite);
@@ -31,7 +31,7 @@ void WriteStepRecipeTexts(const QString& path, const RecipeTextSettings& setting
     step.BeginTrans();
     for (const long operationID : std::as_const(pending)) {
         RecipeTextOperation operation;
-        if (ReadRecipeTextOperation(step, operationID, operation))
+        if (ReadRecipeTextOperation(step, stepID, operationID, operation))
             ExecKept(step, QStringLiteral("Operation"), QString::fromLatin1(WRITE_TEXT_SQL),
                      {ComposeRecipeText(operation, settings), qlonglong(operationID)});
     }
@@ -53,7 +53,7 @@ bool CProjectGenerator::WriteRecipeTexts(const ProjectSpec& spec, const QString&
         const RecipeTextSettings settings =
             LoadRecipeTextSettings({&project, &equipment, &material, nullptr});
         for (const StepSpec& step : spec.steps)
-            WriteStepRecipeTexts(QDir(folder).filePath(StepFileName(step.stepID)), settings);
+            WriteStepRecipeTexts(QDir(folder).filePath(StepFileName(step.stepID)), step.stepID, settings);
         return true;
     } catch (const CDaoException& error) {
         m_errorText = error.GetErrorDescription();

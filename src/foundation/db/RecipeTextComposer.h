@@ -83,8 +83,9 @@ struct RecipeTextSources {
 // Reads the settings; a table that cannot be read leaves its part empty.
 RecipeTextSettings LoadRecipeTextSettings(const RecipeTextSources& sources);
 // The operation's row, unit procedure, fields and ranges through statements kept prepared on the
-// step's connection; false when it has no row. Raises CDaoException on a failed read.
-bool ReadRecipeTextOperation(CDaoDatabase& step, long operationID, RecipeTextOperation& operation);
+// step's connection (the recipe rows of that step); false when it has no row. Raises CDaoException
+// on a failed read.
+bool ReadRecipeTextOperation(CDaoDatabase& step, long stepID, long operationID, RecipeTextOperation& operation);
 QString ComposeRecipeText(const RecipeTextOperation& operation, const RecipeTextSettings& settings);
 // A pattern filled by value(name); an empty value is a missing one.
 QString ExpandRecipeTextPattern(const QString& pattern, const std::function<QString(const QString&)>& value);

@@ -109,14 +109,15 @@ const char* const TEXT_RANGE_SQL =
     " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?"
     " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID";
 
-// The unit procedure after the operation's own in recipe order, with its primary equipment; no
-// row when the operation's unit procedure is the last.
+// The unit procedure after the operation's own in recipe order (?1) of step ?2, with its primary
+// equipment; no row when the operation's unit procedure is the last. Both recipe rows are found
+// through the step's indexes: the walk ends at the next unit procedure line.
 const char* const TEXT_NEXT_UNIT_SQL =
     "SELECT n.ID, u.PrimaryEquipmentID FROM TextRecipe n"
     " LEFT JOIN UnitProcedure u ON u.UnitProcedureID = n.ID"
-    " WHERE n.Type = 'Unit Procedure' AND n.RecipeSequenceNumber > (SELECT h.RecipeSequenceNumber"
-    "   FROM Operation o JOIN TextRecipe h ON h.ID = o.UnitProcedureID AND h.Type = 'Unit Procedure'"
-    "   WHERE o.OperationID = ?)"
+    " WHERE n.StepID = ?2 AND n.Type = 'Unit Procedure' AND n.RecipeSequenceNumber > (SELECT"
+    "   h.RecipeSequenceNumber FROM Operation o JOIN TextRecipe h ON h.StepID = ?2"
+    "   AND h.ID = o.UnitProcedureID AND h.Type = 'Unit Procedure' WHERE o.OperationID = ?1)"
     " ORDER BY n.RecipeSequenceNumber LIMIT 1";
 
 double TextNumberOrUnset(const QVariant& value)
@@ -157,11 +158,11 @@ bool NamesDestination(long operationTypeID)
         .contains(QLatin1String("{Destination}"), Qt::CaseInsensitive);
 }
 
-void ReadTextDestination(CDaoDatabase& step, long operationID, RecipeTextOperation& operation)
+void ReadTextDestination(CDaoDatabase& step, long stepID, long operationID, RecipeTextOperation& operation)
 {
     operation.leavesStep = true;
     ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(TEXT_NEXT_UNIT_SQL),
-             {qlonglong(operationID)}, [&operation](KeptResult& row) {
+             {qlonglong(operationID), qlonglong(stepID)}, [&operation](KeptResult& row) {
                  if (!row.next())
                      return;
                  operation.leavesStep = false;
@@ -195,7 +196,7 @@ RecipeTextSettings LoadRecipeTextSettings(const RecipeTextSources& sources)
     return settings;
 }
 
-bool ReadRecipeTextOperation(CDaoDatabase& step, long operationID, RecipeTextOperation& operation)
+bool ReadRecipeTextOperation(CDaoDatabase& step, long stepID, long operationID, RecipeTextOperation& operation)
 {
     bool found = false;
     ExecKept(step, QStringLiteral("Operation"), QString::fromLatin1(TEXT_OPERATION_SQL),
@@ -215,6 +216,6 @@ bool ReadRecipeTextOperation(CDaoDatabase& step, long operationID, RecipeTextOpe
     ReadTextFields(step, operationID, operation);
     ReadTextRanges(step, operationID, operation);
     if (NamesDestination(operation.operationTypeID))
-        ReadTextDestination(step, operationID, operation);
+        ReadTextDestination(step, stepID, operationID, operation);
     return true;
 }

@@ -106,7 +106,7 @@ const OperationRecipeRows* COperationRecipeBatch::Add(long sourceOperationID, lo
     return rows;
 }
 
-void COperationRecipeBatch::Write(CDaoDatabase& destination)
+void COperationRecipeBatch::Write(CDaoDatabase& destination, const QSet<long>& regeneratedLater)
 {
     if (m_copies.isEmpty())
         return;
@@ -114,9 +114,15 @@ void COperationRecipeBatch::Write(CDaoDatabase& destination)
     if (copiesUniqueNames())
         taken = namesTaken(destination);
     writeParameterRows(destination, std::move(taken));
-    writeTexts(destination, false);
-    for (const Copy& copy : m_copies)
-        ProcessOperation(m_destinationStepID, copy.destinationOperationID);
+    QList<long> processed;
+    for (const Copy& copy : m_copies) {
+        if (!regeneratedLater.contains(copy.destinationOperationID))
+            processed << copy.destinationOperationID;
+    }
+    if (!processed.isEmpty())
+        writeTexts(destination, false);
+    for (const long operationID : std::as_const(processed))
+        ProcessOperation(m_destinationStepID, operationID);
     writeTexts(destination, true); // the copied texts, not the processed ones
 }
 

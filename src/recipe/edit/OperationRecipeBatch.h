@@ -4,7 +4,9 @@
 // notes), the copies in the order they were queued, so the rows come out as copying the operations
 // one after the other writes them. Names of type UNIQUE_NAME_FIELD_TYPE are chosen in memory in
 // that order against the names operations of the destination recipe hold. Each new operation is
-// processed after its rows are in. Runs inside the caller's transaction on the destination.
+// processed after its rows are in and keeps its copied text, except those the caller regenerates
+// itself once its lines are in (processing them here too would compose their texts twice). Runs
+// inside the caller's transaction on the destination.
 
 #include <QList>
 #include <QSet>
@@ -24,8 +26,9 @@ public:
     // source has no such operation, else its rows (the texts the new line shows).
     const OperationRecipeRows* Add(long sourceOperationID, long destinationOperationID);
 
-    // Writes every queued copy; a database error raises CDaoException.
-    void Write(CDaoDatabase& destination);
+    // Writes every queued copy, processing those not regenerated later; a database error raises
+    // CDaoException.
+    void Write(CDaoDatabase& destination, const QSet<long>& regeneratedLater = {});
 
 private:
     struct Copy {

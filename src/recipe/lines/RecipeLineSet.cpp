@@ -84,18 +84,18 @@ RecipeLineSetRow CRecipeLineSet::CurrentRow() const
     return RowOf([this, &columns](int column) { return GetFieldValue(columns[size_t(column)].name); });
 }
 
-std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadAll(long stepID)
+namespace {
+std::optional<std::vector<RecipeLineSetRow>> ReadLineRows(long stepID, const QString& sql, const QString& purpose,
+                                                         const QVariantList& values)
 {
     CDaoDatabase* step = GetStepDatabase(stepID);
     if (!step || !step->IsOpen())
         return std::nullopt;
-    const QString sql = QString(Definition().sql).replace(QLatin1String(":pStepID"), QLatin1String("?"));
-    const StatementKey key{
-        StatementKind::Select, QStringLiteral("TextRecipe"), {}, {QStringLiteral("recipe lines")}, {}};
+    const StatementKey key{StatementKind::Select, QStringLiteral("TextRecipe"), {}, {purpose}, {}};
     std::vector<RecipeLineSetRow> rows;
     try {
         step->Connection().execKept(
-            key, [&sql] { return sql; }, {qlonglong(stepID)},
+            key, [&sql] { return sql; }, values,
             [&rows](KeptResult& result) {
                 while (result.next())
                     rows.push_back(RowOf([&result](int column) { return result.value(column); }));
@@ -104,4 +104,26 @@ std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadAll(long stepID
         return std::nullopt;
     }
     return rows;
+}
+} // namespace
+
+std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadAll(long stepID)
+{
+    static const QString sql = QString(Definition().sql).replace(QLatin1String(":pStepID"), QLatin1String("?"));
+    return ReadLineRows(stepID, sql, QStringLiteral("recipe lines"), {qlonglong(stepID)});
+}
+
+std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadItems(long stepID, const QList<long>& itemIDs,
+                                                                       const QString& type)
+{
+    static const QString sql = QString(Definition().sql)
+                                   .replace(QLatin1String("t.StepID = :pStepID"),
+                                            QLatin1String("t.StepID = ?1 AND t.Type = ?2 AND t.ID IN"
+                                                          " (SELECT value FROM json_each(?3))"));
+    QStringList ids;
+    ids.reserve(itemIDs.size());
+    for (const long itemID : itemIDs)
+        ids << QString::number(itemID);
+    const QString json = QLatin1Char('[') + ids.join(QLatin1Char(',')) + QLatin1Char(']');
+    return ReadLineRows(stepID, sql, QStringLiteral("recipe line items"), {qlonglong(stepID), type, json});
 }

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include <QList>
 #include <QString>
 
 #include <vector>
@@ -39,6 +40,9 @@ public:
     // Every row of the step in recipe order, read by column through a statement the step's
     // connection keeps prepared; nullopt when the database does not open or the read fails.
     static std::optional<std::vector<RecipeLineSetRow>> ReadAll(long stepID);
+    // The same of the rows of these items of that type only, found through the item index.
+    static std::optional<std::vector<RecipeLineSetRow>> ReadItems(long stepID, const QList<long>& itemIDs,
+                                                                  const QString& type);
     // The current row of an open set.
     RecipeLineSetRow CurrentRow() const;
 

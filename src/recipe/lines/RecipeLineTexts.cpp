@@ -51,19 +51,32 @@ void FillOperationTexts(const RecipeLineSetRow& row, RecipeLineRecord& record)
 
 bool ReadRecipeLineTexts(long stepID, long itemID, int kind, RecipeLineRecord& record)
 {
+    QHash<long, RecipeLineRecord> records;
+    if (!ReadRecipeLineTexts(stepID, {itemID}, kind, records))
+        return false;
+    record = records.value(itemID);
+    return true;
+}
+
+bool ReadRecipeLineTexts(long stepID, const QList<long>& itemIDs, int kind, QHash<long, RecipeLineRecord>& records)
+{
     if (kind != RECIPE_LINE_UNIT_PROCEDURE && kind != RECIPE_LINE_OPERATION)
         return false;
-    CRecipeLineSet row;
     const bool unitProcedure = kind == RECIPE_LINE_UNIT_PROCEDURE;
-    row.SetFilter(QStringLiteral("ID = :pItemID AND Type = :pType AND %1 IS NOT NULL")
-                      .arg(QLatin1String(unitProcedure ? "FoundUnitProcedureID" : "FoundOperationID")));
-    row.SetParameter(QStringLiteral("pItemID"), qlonglong(itemID));
-    row.SetParameter(QStringLiteral("pType"), unitProcedure ? QStringLiteral("Unit Procedure")
-                                                            : QStringLiteral("Operation"));
-    if (!row.OpenSet(stepID) || row.IsEOF())
+    const std::optional<std::vector<RecipeLineSetRow>> rows = CRecipeLineSet::ReadItems(
+        stepID, itemIDs, unitProcedure ? QStringLiteral("Unit Procedure") : QStringLiteral("Operation"));
+    if (!rows)
         return false;
-    const RecipeLineSetRow current = row.CurrentRow();
-    record.label = current.label;
-    unitProcedure ? FillUnitProcedureTexts(stepID, current, record) : FillOperationTexts(current, record);
+    for (const RecipeLineSetRow& row : *rows) {
+        if (!(unitProcedure ? row.unitProcedureFound : row.operationFound) || records.contains(row.id))
+            continue; // the first line of an item in recipe order
+        RecipeLineRecord& record = records[row.id];
+        record.label = row.label;
+        unitProcedure ? FillUnitProcedureTexts(stepID, row, record) : FillOperationTexts(row, record);
+    }
+    for (const long itemID : itemIDs) {
+        if (!records.contains(itemID))
+            return false;
+    }
     return true;
 }

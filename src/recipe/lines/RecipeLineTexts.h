@@ -3,6 +3,8 @@
 // recipe or one line is read again after an edit: the unit procedure's name with its comment, the
 // operation's recipe text with its range text and comments, as the display options say.
 
+#include <QHash>
+#include <QList>
 #include <QString>
 
 struct RecipeLineSetRow;
@@ -16,3 +18,5 @@ void FillOperationTexts(const RecipeLineSetRow& row, RecipeLineRecord& record);
 // The line of that item and kind (1 unit procedure, 2 operation) read again from the step: its
 // texts and label. False when the step, its recipe row or the item is missing.
 bool ReadRecipeLineTexts(long stepID, long itemID, int kind, RecipeLineRecord& record);
+// The same of many items in one read, by item id; false when any of them is missing.
+bool ReadRecipeLineTexts(long stepID, const QList<long>& itemIDs, int kind, QHash<long, RecipeLineRecord>& records);

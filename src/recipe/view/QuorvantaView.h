@@ -21,6 +21,7 @@ class CRecipeButton;
 struct RecipeLineSetRow;
 class QPrinter;
 struct RecipeLineRecord;
+struct RecipeLinesState;
 struct OperationPlace;
 struct PasteRun;
 struct RecipeClipboardItem;
@@ -74,6 +75,7 @@ public:
     void FindText(const QString& text, bool matchCase, bool searchDown);
     void SetLineText(long itemID, int kind, const QString& text);
     void ReloadRecipeLine(long itemID, int kind);
+    void ReloadRecipeLines(const QList<long>& itemIDs, int kind); // one layout for all
 
     // Scrolling, keys and mouse (also forwarded by the lines).
     void OnVScroll(ScrollCode code, int position = 0);
@@ -287,7 +289,7 @@ private:
     void numberLinesBetween(int from, int until);
     void selectPasted(PasteRun& run, int index);
     void selectQuietly(int index);
-    void writePasteNumbers(PasteRun& run);
+    void writePasteNumbers(PasteRun& run, RecipeLinesState after); // after: the lines' rows now
     bool preparePasteSelection();
     // The paste; beforeLines runs first inside its transaction (a move within this window cuts there).
     bool pasteClipboard(const std::function<bool()>& beforeLines);

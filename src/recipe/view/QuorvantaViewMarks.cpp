@@ -11,6 +11,7 @@
 #include "recipe/lines/RecipeLineSources.h"
 #include "recipe/view/RecipeWindows.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -99,14 +100,22 @@ void CQUORVANTAView::SetLineText(long itemID, int kind, const QString& text)
 // After an edit of the item its lines show what a fresh load shows; a vanished item reloads all.
 void CQUORVANTAView::ReloadRecipeLine(long itemID, int kind)
 {
-    RecipeLineRecord texts;
-    if (!ReadRecipeLineTexts(m_document.stepID, itemID, kind, texts)) {
+    ReloadRecipeLines({itemID}, kind);
+}
+
+void CQUORVANTAView::ReloadRecipeLines(const QList<long>& itemIDs, int kind)
+{
+    if (itemIDs.isEmpty())
+        return;
+    QHash<long, RecipeLineRecord> texts;
+    if (!ReadRecipeLineTexts(m_document.stepID, itemIDs, kind, texts)) {
         RebuildRecipe();
         return;
     }
     for (CRecipeButton* line : std::as_const(m_lineButtons)) {
-        if (line->GetButtonID() == itemID && line->GetItemType() == kind)
-            line->TakeTexts(texts);
+        const auto found = line->GetItemType() == kind ? texts.constFind(line->GetButtonID()) : texts.cend();
+        if (found != texts.cend())
+            line->TakeTexts(*found);
     }
     RecalcLayout(false, m_nClientWidth, m_nClientHeight);
     viewport()->update();

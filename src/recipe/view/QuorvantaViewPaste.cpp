@@ -4,8 +4,10 @@
 // takes its row key as it is placed, above every key in use; before the commit the rows the paste
 // moved take their new numbers once, by the edit writer (the rows below the pasted block by
 // ranges, the rest by row key), and then the new rows go in with their final numbers in one
-// statement. The paste half of a move within the window carries the moved items' constraints over
-// to their new ids and leaves none naming a line the move took away.
+// statement. Operations whose text the paste made stale (those under a pasted unit procedure, or
+// under one now followed by another) are composed once, after every row is in; the others keep
+// their copied texts. The paste half of a move within the window carries the moved items'
+// constraints over to their new ids and leaves none naming a line the move took away.
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
@@ -223,17 +225,18 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         const int position = m_bInsertAfter ? 2 : 1;
         for (qsizetype n = 0; n < items.size(); ++n)
             pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
-        if (run.copies)
-            run.copies->Write(*step);
         if (run.lowest >= 0)
             numberLinesBetween(run.numberedEnd, LineCount());
-        writePasteNumbers(run);
+        RecipeLinesState after = CRecipeEditWriter::StateOf(m_lineButtons);
+        regenerated = CRecipeEditWriter::StaleOperations(run.before, after);
+        if (run.copies) // each text composed once: the stale ones below, with their rows in
+            run.copies->Write(*step, QSet<long>(regenerated.cbegin(), regenerated.cend()));
+        writePasteNumbers(run, std::move(after));
         if (run.moving) {
             CarryConstraintsOfMoved(*step, run.operations, run.unitProcedures);
             DeleteConstraintsOffTheRecipe(*step, m_document.stepID);
         }
-        regenerated = CRecipeEditWriter::RegenerateMovedTexts(m_document.stepID, run.before,
-                                                              CRecipeEditWriter::StateOf(m_lineButtons));
+        CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
         transaction.Commit();
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
@@ -424,11 +427,10 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
 // The rows the paste moved take their new numbers (the lines below the pasted block by ranges of
 // their old numbers); then the new rows go in as their lines now stand. In this order, no range of
 // old numbers holds a new row.
-void CQUORVANTAView::writePasteNumbers(PasteRun& run)
+void CQUORVANTAView::writePasteNumbers(PasteRun& run, RecipeLinesState after)
 {
     if (run.lowest < 0)
         return;
-    RecipeLinesState after = CRecipeEditWriter::StateOf(m_lineButtons);
     QList<TextRecipeRowValues> added;
     for (int index = 0; index < LineCount(); ++index) {
         const RecipeLineRecord& line = Line(index)->line();

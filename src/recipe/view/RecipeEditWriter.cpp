@@ -25,6 +25,15 @@ const char* const UPDATE_ROWS =
     " Breakpoint = json_extract(j.value, '$[8]')"
     " FROM json_each(?1) AS j WHERE TextRecipe.RowKey = json_extract(j.value, '$[0]')";
 
+// The same of rows whose ID stays: ID is indexed, and an update that sets it rewrites its index
+// entry (one more page to make durable) even when the value is the same.
+const char* const UPDATE_ROWS_KEEPING_ID =
+    "UPDATE TextRecipe SET RecipeSequenceNumber = json_extract(j.value, '$[1]'),"
+    " Indent = json_extract(j.value, '$[3]'), Label = json_extract(j.value, '$[4]'),"
+    " OPNumber = json_extract(j.value, '$[5]'), UPNumber = json_extract(j.value, '$[6]'),"
+    " Hide = json_extract(j.value, '$[7]'), Breakpoint = json_extract(j.value, '$[8]')"
+    " FROM json_each(?1) AS j WHERE TextRecipe.RowKey = json_extract(j.value, '$[0]')";
+
 // The ranges of old sequence numbers [$[0], $[1]] of step ?2, each moving by $[2]; its unit
 // procedures and operations take $[3] more on their unit-procedure number, its operations $[4] more
 // on theirs, and their labels follow where a number changed. The ranges are read once, ahead of the
@@ -273,17 +282,22 @@ int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesS
         if (!shifts.isEmpty() && !WriteShifts(step, stepID, shifts))
             shifted.clear();
     }
-    QJsonArray changed;
+    QJsonArray changed, keepingID;
     for (const long key : changedKeys) {
-        if (!shifted.contains(key))
-            changed.append(RowValues(key, after.rows.value(key)));
+        if (shifted.contains(key))
+            continue;
+        const RecipeRowState row = after.rows.value(key);
+        const auto old = before.rows.constFind(key);
+        (old != before.rows.constEnd() && old->id == row.id ? keepingID : changed).append(RowValues(key, row));
     }
     if (!changed.isEmpty())
         RunEditStatement(step, "TextRecipe", UPDATE_ROWS, changed);
+    if (!keepingID.isEmpty())
+        RunEditStatement(step, "TextRecipe", UPDATE_ROWS_KEEPING_ID, keepingID);
     const QJsonArray owners = ChangedOwners(before, after);
     if (!owners.isEmpty())
         RunEditStatement(step, "Operation", UPDATE_OWNERS, owners);
-    return int(deleted.size() + shifted.size() + changed.size());
+    return int(deleted.size() + shifted.size() + changed.size() + keepingID.size());
 }
 
 namespace {
@@ -306,6 +320,19 @@ QHash<long, long> NextUnitProcedures(const RecipeLinesState& state)
 QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
                                                     const RecipeLinesState& after)
 {
+    const QList<long> stale = StaleOperations(before, after);
+    RegenerateTexts(stepID, stale);
+    return stale;
+}
+
+void CRecipeEditWriter::RegenerateTexts(long stepID, const QList<long>& operationIDs)
+{
+    for (const long operationID : operationIDs)
+        ProcessOperation(stepID, operationID);
+}
+
+QList<long> CRecipeEditWriter::StaleOperations(const RecipeLinesState& before, const RecipeLinesState& after)
+{
     const QHash<long, long> nextBefore = NextUnitProcedures(before);
     const QHash<long, long> nextAfter = NextUnitProcedures(after);
     QList<long> stale;
@@ -316,8 +343,6 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLin
         if (moved || newSuccessor)
             stale.append(it.key());
     }
-    for (const long operationID : std::as_const(stale))
-        ProcessOperation(stepID, operationID);
     return stale;
 }
 
@@ -399,13 +424,12 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<Rec
                                                     std::pair<qsizetype, qsizetype> ends)
 {
     const QList<long> stale = StaleOperations(before, after, ends);
-    for (const long operationID : stale)
-        ProcessOperation(stepID, operationID);
+    RegenerateTexts(stepID, stale);
     return stale;
 }
 
 void CRecipeEditWriter::ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs)
 {
-    for (const long operationID : operationIDs)
-        ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
+    if (!operationIDs.isEmpty())
+        ReloadRecipeLines(stepID, operationIDs, RECIPE_LINE_OPERATION);
 }

@@ -75,6 +75,10 @@ public:
     // answers their ids, for the views to show the new texts once the edit is committed.
     static QList<long> RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
                                             const RecipeLinesState& after);
+    // The operations RegenerateMovedTexts regenerates, nothing written.
+    static QList<long> StaleOperations(const RecipeLinesState& before, const RecipeLinesState& after);
+    // Regenerates the operations' texts inside the caller's transaction.
+    static void RegenerateTexts(long stepID, const QList<long>& operationIDs);
     // The same of two snapshots in line order and their shared ends; owners are compared only
     // between the shared head and tail, where alone they can differ.
     static QList<long> RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,
@@ -84,6 +88,6 @@ public:
     // between the last unit procedure above the changed ones and the first below them are read.
     static QList<long> StaleOperations(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
                                        std::pair<qsizetype, qsizetype> ends);
-    // The operation lines of the step's views take their regenerated texts.
+    // The operation lines of the step's views take their regenerated texts, each view laid out once.
     static void ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs);
 };

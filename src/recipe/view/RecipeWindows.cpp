@@ -103,6 +103,12 @@ void CRecipeWindows::ReloadRecipeLine(long stepID, long itemID, int itemType)
         view->ReloadRecipeLine(itemID, itemType);
 }
 
+void CRecipeWindows::ReloadRecipeLines(long stepID, const QList<long>& itemIDs, int itemType)
+{
+    for (CQUORVANTAView* view : Views(stepID))
+        view->ReloadRecipeLines(itemIDs, itemType);
+}
+
 bool CRecipeWindows::IsRecipeWindowOpen(long stepID) const
 {
     const DocumentHost* host = ServiceSlot<DocumentHost>::Get();

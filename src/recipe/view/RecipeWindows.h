@@ -30,6 +30,7 @@ public:
     void UpdateRecipeLineText(long stepID, long itemID, int itemType, const QString& text) override;
     void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& text) override;
     void ReloadRecipeLine(long stepID, long itemID, int itemType) override;
+    void ReloadRecipeLines(long stepID, const QList<long>& itemIDs, int itemType) override;
     bool IsRecipeWindowOpen(long stepID) const override;
     bool DeleteItemInRecipeView(long stepID, long itemID, int itemType) override;
     void CloseStepRecipeWindows(long processID, long stepID) override;

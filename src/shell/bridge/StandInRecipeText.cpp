@@ -28,7 +28,7 @@ bool CStandInRecipeText::Compose(long stepID, long operationID, QString& text)
     if (!step)
         return false;
     RecipeTextOperation operation;
-    if (!ReadRecipeTextOperation(*step, operationID, operation))
+    if (!ReadRecipeTextOperation(*step, stepID, operationID, operation))
         return false;
     LoadProjectData();
     text = ComposeRecipeText(operation, m_settings);

@@ -120,6 +120,10 @@ void ReloadRecipeLine(long stepID, long itemID, int itemType)
 {
     tell<RecipeViewServices>([&](RecipeViewServices& v) { v.ReloadRecipeLine(stepID, itemID, itemType); });
 }
+void ReloadRecipeLines(long stepID, const QList<long>& itemIDs, int itemType)
+{
+    tell<RecipeViewServices>([&](RecipeViewServices& v) { v.ReloadRecipeLines(stepID, itemIDs, itemType); });
+}
 bool IsRecipeWindowOpen(long stepID)
 {
     return ask<RecipeViewServices>(false, [=](RecipeViewServices& v) { return v.IsRecipeWindowOpen(stepID); });

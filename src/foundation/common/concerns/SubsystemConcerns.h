@@ -8,6 +8,7 @@
 #include "foundation/common/concerns/AutomationRecipeData.h"
 #include "foundation/common/concerns/ContextRecord.h"
 
+#include <QList>
 #include <QString>
 
 class EngineEntry;
@@ -92,6 +93,12 @@ public:
     virtual void SetRecipeItemText(long /*stepID*/, long /*itemID*/, int /*itemType*/, const QString& /*text*/) {}
     // The step's lines of that item and kind (1, 2) read again: the texts a fresh load gives.
     virtual void ReloadRecipeLine(long /*stepID*/, long /*itemID*/, int /*itemType*/) {}
+    // The same of many items of one kind, each view laid out once.
+    virtual void ReloadRecipeLines(long stepID, const QList<long>& itemIDs, int itemType)
+    {
+        for (const long itemID : itemIDs)
+            ReloadRecipeLine(stepID, itemID, itemType);
+    }
     virtual bool IsRecipeWindowOpen(long /*stepID*/) const { return false; }
     // The step's open recipe window deletes the item of that kind (1 unit procedure, 2 operation)
     // as its own Delete does; false when no window did.
@@ -190,6 +197,7 @@ void SelectRecipeLine(long stepID, int lineIndex);
 void UpdateRecipeLineText(long stepID, long itemID, int itemType, const QString& text);
 void SetRecipeItemText(long stepID, long itemID, int itemType, const QString& text);
 void ReloadRecipeLine(long stepID, long itemID, int itemType);
+void ReloadRecipeLines(long stepID, const QList<long>& itemIDs, int itemType);
 bool IsRecipeWindowOpen(long stepID); // false without recipe views
 void CloseStepRecipeWindows(long processID, long stepID);
 void UpdateRecipeWindowTitle(long stepID, const QString& title);

@@ -1,6 +1,9 @@
 #include "foundation/db/step/ConditionalLogicSet.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
+#include "foundation/db/BulkRows.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
 
@@ -53,19 +56,31 @@ bool CConditionalLogicSet::DeleteRowsInTransaction(long currentID, long paramete
     }
 }
 
+// Only the item's rows of the logic are read, through a statement the step's connection keeps
+// prepared: a recipe edit looks its links up on every move.
 bool CConditionalLogicSet::CollectLinks(long stepID, long itemID, const QString& logic)
 {
     m_predecessorIDs.clear();
     m_successorIDs.clear();
-    if (!OpenSet(stepID))
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step || !step->IsOpen())
         return false;
-    for (MoveFirst(); !IsEOF(); MoveNext()) {
-        if (!IsLogic(logic))
-            continue;
-        if (GetLong(m_currentColumn) == itemID)
-            m_predecessorIDs.append(GetLong(m_parameterColumn));
-        if (GetLong(m_parameterColumn) == itemID)
-            m_successorIDs.append(GetLong(m_currentColumn));
+    const QString table = GetDefinition().tables.front().name;
+    const QString sql = QStringLiteral("SELECT %1, %2 FROM %3 WHERE ConditionalLogic = ?1 AND (%1 = ?2 OR %2 = ?2)"
+                                       " ORDER BY RowKey")
+                            .arg(m_currentColumn, m_parameterColumn, table);
+    try {
+        ExecKept(*step, table, sql, {logic, qlonglong(itemID)}, [this, itemID](KeptResult& row) {
+            while (row.next()) {
+                const long current = long(row.value(0).toLongLong()), parameter = long(row.value(1).toLongLong());
+                if (current == itemID)
+                    m_predecessorIDs.append(parameter);
+                if (parameter == itemID)
+                    m_successorIDs.append(current);
+            }
+        });
+    } catch (const CDaoException&) {
+        return false;
     }
     return !m_predecessorIDs.isEmpty() || !m_successorIDs.isEmpty();
 }
