@@ -19,6 +19,16 @@ bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
+
+// Reads the number at c, leaving c on its last digit: whether it passes longest.
+bool NumberPasses(const char*& c, long long longest)
+{
+    for (long long value = 0;; ++c) {
+        value = std::min(value * 10 + (*c - '0'), longest + 1);
+        if (!IsDigit(c[1]))
+            return value > longest;
+    }
+}
 } // namespace
 
 ReportFormatFunctions::~ReportFormatFunctions()
@@ -51,15 +61,8 @@ bool ReportFormatFunctions::TooWide(const char* format, const long long* argumen
         if (*c != '%')
             continue;
         for (++c; *c && (*c == '*' || *c == '.' || IsDigit(*c) || std::strchr(FLAGS, *c)); ++c) {
-            if (*c == '*') {
-                const long long value = next();
-                if (value > longest || value < -longest)
-                    return true;
-            }
-            long long value = 0;
-            for (; IsDigit(c[0]) && IsDigit(c[1]); ++c)
-                value = std::min(value * 10 + (*c - '0'), longest);
-            if (IsDigit(*c) && value * 10 + (*c - '0') > longest)
+            const long long star = *c == '*' ? next() : 0;
+            if (star > longest || star < -longest || (IsDigit(*c) && NumberPasses(c, longest)))
                 return true;
         }
         if (!*c)
