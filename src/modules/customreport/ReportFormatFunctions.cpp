@@ -40,11 +40,9 @@ ReportFormatFunctions::~ReportFormatFunctions()
 
 bool ReportFormatFunctions::InstallOn(sqlite3* db)
 {
-    if (!m_engine) {
-        if (sqlite3_open_v2(":memory:", &m_engine, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-            return false;
-        sqlite3_limit(m_engine, SQLITE_LIMIT_LENGTH, int(m_longest));
-    }
+    if (!m_engine)
+        return false;
+    sqlite3_limit(m_engine, SQLITE_LIMIT_LENGTH, int(m_longest));
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
     for (Binding& binding : m_bindings)
         if (sqlite3_create_function_v2(db, binding.name, -1, flags, &binding, Call, nullptr, nullptr, nullptr) !=

@@ -3,7 +3,7 @@
 // per unit of precision without ever reaching the stop check, so a precision near 2^31 holds a
 // report for many seconds that Cancel cannot end. These replacements refuse a width or precision
 // above the longest value a statement may build, and otherwise hand the call to the engine's own
-// function on a private connection, so the result is the engine's to the byte.
+// function on a private in-memory connection, so the result is the engine's to the byte.
 
 #include <map>
 
@@ -14,7 +14,8 @@ struct sqlite3_value;
 
 class ReportFormatFunctions {
 public:
-    explicit ReportFormatFunctions(int longestValue) : m_longest(longestValue) {}
+    // engine: the private connection, closed with this.
+    ReportFormatFunctions(sqlite3* engine, int longestValue) : m_longest(longestValue), m_engine(engine) {}
     ~ReportFormatFunctions();
     ReportFormatFunctions(const ReportFormatFunctions&) = delete;
     ReportFormatFunctions& operator=(const ReportFormatFunctions&) = delete;
@@ -35,7 +36,7 @@ private:
     sqlite3_stmt* Statement(int arguments);
 
     long long m_longest;
-    sqlite3* m_engine = nullptr;
+    sqlite3* m_engine;
     Binding m_bindings[2] = {{this, "printf"}, {this, "format"}};
     std::map<int, sqlite3_stmt*> m_statements; // "SELECT printf(?1, ..., ?n)" by n
 };
