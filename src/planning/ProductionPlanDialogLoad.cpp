@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace {
 constexpr int PLAN_CAMPAIGN_CONTROL = 2012;
@@ -61,6 +62,8 @@ bool CProductionPlanDialog::OnInitDialog()
     m_loadComplete = false;
     {
         WaitCursor wait;
+        // Styling the grid touches every cell; the loaded rows get their campaign's units below.
+        const QScopedValueRollback loading(m_loadingRows, true);
         m_yesNoList = SortedList(QStringLiteral("\nYES\nNO"));
         m_cleaningUnitList = SortedList(QStringLiteral("batches\n "));
         m_loadComplete = LoadPlanHeader() && LoadUnitLists();
@@ -225,7 +228,7 @@ void CProductionPlanDialog::ShowCampaignRow(int row, int item)
 
 void CProductionPlanDialog::OnGridItemChanged(int row, int col)
 {
-    if (col == PLAN_COL_CAMPAIGN)
+    if (col == PLAN_COL_CAMPAIGN && !m_loadingRows)
         ApplyCampaignToRow(row, m_campaigns.Resolve(m_grid->GetValueRowCol(row, col).trimmed(),
                                                     m_grid->GetStoredItemData(row, col)));
 }

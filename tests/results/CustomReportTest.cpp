@@ -393,9 +393,39 @@ TEST_F(CustomReportComponentTest, RowsPastALimitStopTheReport)
             EXPECT_FALSE(error.cancelled);
         }
     }
-    // A formatted value past the longest comes back empty, as the engine cuts it, at once.
-    connection.SetLimits({});
-    const ReportTable wide = connection.Select("SELECT printf('%.20000000c', 'x')");
-    ASSERT_EQ(wide.rows.size(), 1);
-    EXPECT_EQ(wide.rows[0][0].toString(), QString());
+}
+
+// A width or precision past the longest value is refused at once, however it is written; any other
+// format gives the engine's own text.
+TEST_F(CustomReportComponentTest, FormatsPastTheLongestValueAreRefusedAtOnce)
+{
+    const char* const refused[] = {
+        "printf('%.20000000c', 'x')",
+        "printf('%.9066666666666666666666666666666666600c', 'x')",
+        "format('%2147483000d', 1)",
+        "printf('%.*c', 2000000000, 'x')",
+        "printf('%d %*d', 5, -2000000000, 1)",
+        "printf('%%%-0,16777217s', 'x')",
+    };
+    ReportQueryConnection connection;
+    connection.Open(results, project);
+    QElapsedTimer clock;
+    clock.start();
+    for (const char* call : refused) {
+        try {
+            connection.Select(QString("SELECT %1").arg(call));
+            ADD_FAILURE() << call;
+        } catch (const CustomReportError& error) {
+            const QString name = QString(call).section('(', 0, 0);
+            EXPECT_EQ(error.description,
+                      QString("The statement failed: %1() takes no width or precision above 16777216").arg(name))
+                << call;
+        }
+    }
+    EXPECT_LT(clock.elapsed(), 2000);
+    const ReportTable formatted = connection.Select(
+        "SELECT printf('%.3c|%5.2f|%-4d|%*d|%%|%d%*d', 'ab', 3.14159, 7, 3, 9, 2000000000, 3, 4), "
+        "format('%s', NULL), printf(NULL), length(printf('%.16777000c', 'x'))");
+    ASSERT_EQ(formatted.rows.size(), 1);
+    EXPECT_EQ(formatted.rows[0], (QVariantList{"aaa| 3.14|7   |  9|%|2000000000  4", "", QVariant(), qlonglong(16777000)}));
 }

@@ -1,6 +1,7 @@
 #include "modules/customreport/ReportQueryConnection.h"
 
 #include "modules/customreport/ICustomReportComponent.h"
+#include "modules/customreport/ReportFormatFunctions.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -72,6 +73,11 @@ void ReportQueryConnection::Open(const QString& resultsDatabase, const QString& 
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, LONGEST_VALUE_BYTES);
+    sqlite3* formatting = nullptr; // a file-less connection for the engine's own printf()
+    const bool opened = sqlite3_open_v2(":memory:", &formatting, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
+    m_formats = std::make_unique<ReportFormatFunctions>(formatting, LONGEST_VALUE_BYTES);
+    if (!opened || !m_formats->InstallOn(m_db))
+        Fail(QStringLiteral("The report connection cannot be opened"));
     Attach(resultsDatabase, "results");
     Attach(workingCopy, "project");
     sqlite3_set_authorizer(m_db, ReportReadAuthorizer, nullptr);

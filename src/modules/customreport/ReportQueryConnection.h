@@ -5,12 +5,15 @@
 // A statement stops when the stop check says so (the user's Cancel) and when its rows pass the
 // row or memory limit.
 
+#include "modules/customreport/ReportFormatFunctions.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include <functional>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -46,7 +49,8 @@ private:
     [[noreturn]] void Fail(const QString& what) const;
     static int CheckStop(void* connection);
 
-    sqlite3* m_db = nullptr;
+    sqlite3* m_db = nullptr; // closed before m_formats, whose functions it calls
+    std::unique_ptr<ReportFormatFunctions> m_formats;
     std::function<bool()> m_stop;
     ReportLimits m_limits;
     bool m_stopped = false;
