@@ -46,3 +46,13 @@ function(qv_glob_sources out)
     endforeach()
     set(${out} ${result} PARENT_SCOPE)
 endfunction()
+
+# The install data (tools/qv_data) is needed to run target, not to compile it. With Ninja only the
+# link waits for the data, so the target's files compile while the data's tool is still building.
+function(qv_needs_data target)
+    if(CMAKE_GENERATOR MATCHES "Ninja")
+        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/qv_data.stamp)
+    else()
+        add_dependencies(${target} qv_data)
+    endif()
+endfunction()
