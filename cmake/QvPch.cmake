@@ -15,9 +15,15 @@ function(qv_use_pch target)
     endif()
 endfunction()
 
+# Most test files drive widgets: parsing these once in the header saves about a second in each of
+# them, in the per-file check above all, and costs a fraction of that in the others.
+set(QV_TEST_PCH_HEADERS
+    <gtest/gtest.h> <QtWidgets/QApplication> <QtWidgets/QWidget> <QtWidgets/QLineEdit>
+    <QtWidgets/QComboBox> <QtWidgets/QPushButton> <QtWidgets/QTreeWidget>)
+
 function(qv_use_test_pch target)
     if(target STREQUAL "qv_test_support")
-        target_precompile_headers(${target} PRIVATE ${QV_PCH_HEADERS} <gtest/gtest.h>)
+        target_precompile_headers(${target} PRIVATE ${QV_PCH_HEADERS} ${QV_TEST_PCH_HEADERS})
     else()
         target_precompile_headers(${target} REUSE_FROM qv_test_support)
     endif()
