@@ -15,9 +15,15 @@ function(qv_use_pch target)
     endif()
 endfunction()
 
+# Most test files drive widgets: parsing these once in the header saves about a second in each of
+# them, in the per-file check above all, and costs a fraction of that in the others.
+set(QV_TEST_PCH_HEADERS
+    <gtest/gtest.h> <QtWidgets/QApplication> <QtWidgets/QWidget> <QtWidgets/QLineEdit>
+    <QtWidgets/QComboBox> <QtWidgets/QPushButton> <QtWidgets/QTreeWidget>)
+
 function(qv_use_test_pch target)
     if(target STREQUAL "qv_test_support")
-        target_precompile_headers(${target} PRIVATE ${QV_PCH_HEADERS} <gtest/gtest.h>)
+        target_precompile_headers(${target} PRIVATE ${QV_PCH_HEADERS} ${QV_TEST_PCH_HEADERS})
     else()
         target_precompile_headers(${target} REUSE_FROM qv_test_support)
     endif()
@@ -45,4 +51,14 @@ function(qv_glob_sources out)
         list(APPEND result ${found})
     endforeach()
     set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# The install data (tools/qv_data) is needed to run target, not to compile it. With Ninja only the
+# link waits for the data, so the target's files compile while the data's tool is still building.
+function(qv_needs_data target)
+    if(CMAKE_GENERATOR MATCHES "Ninja")
+        set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${CMAKE_BINARY_DIR}/qv_data.stamp)
+    else()
+        add_dependencies(${target} qv_data)
+    endif()
 endfunction()

@@ -56,6 +56,7 @@ tools/check-per-file.py "$build" "$(nproc)"
 phase_done per-file
 tools/check-layers.sh
 phase_done check-layers
-# Twice as many tests as cores: many wait on disk flushes, timers, child processes or the bus.
-ctest --test-dir "$build" --output-on-failure -j"$((2 * $(nproc)))" --timeout 600
+# Two tests per core and two more: many wait on disk flushes, timers, child processes or the bus,
+# and on two cores the third test per core still shortens the phase.
+ctest --test-dir "$build" --output-on-failure -j"$((2 * $(nproc) + 2))" --timeout 600
 phase_done tests
