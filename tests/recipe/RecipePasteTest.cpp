@@ -180,17 +180,22 @@ TEST_F(RecipePasteTest, FromAnotherStepParametersArriveUnderNewIdsAndTheRowKeeps
 }
 
 // Each operation of a pasted unit procedure gets the data of its own source operation: values of
-// its fields and ranges in order, recipe text and notes.
+// its groups, fields and ranges in order, recipe text and notes.
 TEST_F(RecipePasteTest, EachOperationOfAPastedUnitProcedureGetsItsOwnSourceData)
 {
     const auto data = [](long stepID, long operationID) {
         QStringList rows;
         for (const char* sql :
              {"SELECT RecipeText, UserComments, RangeText, SafetyNote FROM Operation WHERE OperationID = %1",
-              "SELECT g.GroupTypeID, g.GroupIndex, f.SubGroupIndex, f.FieldTypeID, f.DoubleValue, f.LongValue,"
+              "SELECT GroupTypeID, GroupIndex, SequenceNumber FROM TblGroupData"
+              " WHERE OperationID = %1 ORDER BY GroupID",
+              "SELECT g.GroupTypeID, g.GroupIndex, f.SubGroupIndex, f.FieldTypeID, f.DoubleValue, "
+              "f.LongValue,"
               " f.UOM, f.StringValue FROM TblFieldData f JOIN TblGroupData g USING (GroupID)"
               " WHERE g.OperationID = %1 ORDER BY f.FieldID",
-              "SELECT g.GroupTypeID, r.FieldTypeID, r.RangeTypeID, r.Low, r.High, r.LowUOM FROM TblRangeData r"
+              "SELECT g.GroupTypeID, g.GroupIndex, r.SubGroupIndex, r.FieldTypeID, r.RangeTypeID, "
+              "r.RangeCategory,"
+              " r.Low, r.LowWidth, r.LowUOM, r.High, r.HighWidth, r.HighUOM FROM TblRangeData r"
               " JOIN TblGroupData g USING (GroupID) WHERE g.OperationID = %1 ORDER BY r.RangeID"}) {
             QSqlQuery query = GetStepDatabase(stepID)->Query(QString::fromLatin1(sql).arg(operationID));
             while (query.next()) {

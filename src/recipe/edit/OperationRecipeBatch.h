@@ -1,8 +1,8 @@
 #pragma once
-// The data copies of a paste's operations, written together once all its lines are in: one
-// statement per table for all the operations (parameter groups, fields, ranges; recipe texts and
-// notes), the copies in the order they were queued, so the rows come out as copying the operations
-// one after the other writes them. Names of type UNIQUE_NAME_FIELD_TYPE are chosen in memory in
+// The data copies of a paste's operations, written together once all its lines are in (parameter
+// groups, fields, ranges; recipe texts and notes) through statements the destination keeps
+// prepared, the copies in the order they were queued, so the rows come out as copying the
+// operations one after the other writes them. Names of type UNIQUE_NAME_FIELD_TYPE are chosen in memory in
 // that order against the names operations of the destination recipe hold. Each new operation is
 // processed after its rows are in and keeps its copied text, except those the caller regenerates
 // itself once its lines are in (processing them here too would compose their texts twice). Runs

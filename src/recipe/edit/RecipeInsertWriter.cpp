@@ -2,7 +2,6 @@
 
 #include "recipe/edit/RecipeInsertWriter.h"
 
-#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 
 namespace {
@@ -23,16 +22,12 @@ const char* const INSERT_ROW =
     " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, "
     "?)";
 
-// ?1: [[RowKey, ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, Type,
-// UnitProcedureName, UPNumber, Hide, Breakpoint], ...]; ?2: the step.
-const char* const INSERT_ROWS =
-    "INSERT INTO TextRecipe (RowKey, ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber,"
-    " StepID, Type, UnitProcedureName, UPNumber, Hide, Breakpoint)"
-    " SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]'), json_extract(value, '$[2]'),"
-    "   json_extract(value, '$[3]'), json_extract(value, '$[4]'), COALESCE(json_extract(value, '$[5]'), 0),"
-    "   json_extract(value, '$[6]'), ?2, json_extract(value, '$[7]'), json_extract(value, '$[8]'),"
-    "   json_extract(value, '$[9]'), json_extract(value, '$[10]'), json_extract(value, '$[11]')"
-    " FROM json_each(?1) ORDER BY key";
+// The same under a row key of the caller's. A statement per row: values bound as they are cost
+// less than one JSON text unpacked column by column.
+const char* const INSERT_KEYED_ROW =
+    "INSERT INTO TextRecipe (ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, StepID, Type,"
+    " UnitProcedureName, UPNumber, Hide, Breakpoint, RowKey)"
+    " VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, ?, ?)";
 
 const char* const NEXT_ROW_KEY = "SELECT COALESCE(MAX(RowKey), 0) + 1 FROM TextRecipe";
 
@@ -148,27 +143,32 @@ void CRecipeInsertWriter::ShiftAndRenumber(long from, long count, long unitProce
     Run(most ? KeywordIdsOfMostRows() : KEYWORD_IDS, {step, qlonglong(from + count)});
 }
 
+QVariantList CRecipeInsertWriter::ValuesOf(const TextRecipeRowValues& row) const
+{
+    return {qlonglong(row.id),
+            row.indent,
+            TextOrNull(row.label),
+            TextOrNull(row.operationName),
+            OpNumberOrNull(row.opNumber),
+            qlonglong(row.sequence),
+            qlonglong(m_stepID),
+            row.type,
+            TextOrNull(row.unitProcedureName),
+            qlonglong(row.upNumber),
+            row.hide ? 1 : 0,
+            row.breakpoint ? 1 : 0};
+}
+
 long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
 {
-    Run(INSERT_ROW, {qlonglong(row.id), row.indent, TextOrNull(row.label), TextOrNull(row.operationName),
-                     OpNumberOrNull(row.opNumber), qlonglong(row.sequence), qlonglong(m_stepID), row.type,
-                     TextOrNull(row.unitProcedureName), qlonglong(row.upNumber), row.hide ? 1 : 0,
-                     row.breakpoint ? 1 : 0});
+    Run(INSERT_ROW, ValuesOf(row));
     return m_lastInsertID;
 }
 
 void CRecipeInsertWriter::InsertRows(const QList<TextRecipeRowValues>& rows)
 {
-    if (rows.isEmpty())
-        return;
-    QList<QVariantList> values;
-    values.reserve(rows.size());
     for (const TextRecipeRowValues& row : rows)
-        values.append({qlonglong(row.rowKey), qlonglong(row.id), row.indent, TextOrNull(row.label),
-                       TextOrNull(row.operationName), OpNumberOrNull(row.opNumber), qlonglong(row.sequence),
-                       row.type, TextOrNull(row.unitProcedureName), qlonglong(row.upNumber), row.hide ? 1 : 0,
-                       row.breakpoint ? 1 : 0});
-    Run(INSERT_ROWS, {JsonRows(values), qlonglong(m_stepID)});
+        Run(INSERT_KEYED_ROW, ValuesOf(row) << qlonglong(row.rowKey));
 }
 
 long CRecipeInsertWriter::NextRowKey()

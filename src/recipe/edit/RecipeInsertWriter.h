@@ -46,7 +46,7 @@ public:
     void ShiftAndRenumber(long from, long count, long unitProcedureNumber, long operationNumber);
     // Answers the new row's key.
     long InsertRow(const TextRecipeRowValues& row);
-    // The rows, each under its own key, in one statement.
+    // The rows, each under its own key.
     void InsertRows(const QList<TextRecipeRowValues>& rows);
     // The key above every row key in use.
     long NextRowKey();
@@ -58,6 +58,7 @@ public:
 private:
     using RowReader = std::function<void(KeptResult&)>;
     void Run(const char* sql, const QVariantList& values, const RowReader& read = {});
+    QVariantList ValuesOf(const TextRecipeRowValues& row) const;
 
     CSharedConnection& m_connection;
     long m_stepID;
