@@ -3,6 +3,8 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/db/DaoDatabase.h"
+#include "recipe/lines/RecipeLineRecord.h"
+#include "recipe/lines/RecipeLineTexts.h"
 
 #include <QSqlQuery>
 
@@ -294,4 +296,46 @@ TEST_F(RecipeViewFixture, InsertModeIsCopiedOnActivation)
     EXPECT_TRUE(view.insertAfter());
     CRecipeWindows::Installed()->ApplyInsertMode(false, true);
     EXPECT_FALSE(view.insertAfter());
+}
+
+// The texts of several items read in one go: each item once, from its first line in recipe order,
+// however the ids asked for are ordered or repeated; an id without a line of that kind is missing.
+TEST_F(RecipeViewFixture, SeveralItemsAreReadFromTheirFirstLines)
+{
+    OpenDemo();
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    const auto value = [&step](const QString& sql) {
+        QSqlQuery query = step.Query(sql);
+        return query.next() ? query.value(0).toString() : QString();
+    };
+    QList<long> operations;
+    QSqlQuery order =
+        step.Query("SELECT ID FROM TextRecipe WHERE Type = 'Operation' ORDER BY RecipeSequenceNumber");
+    while (order.next())
+        operations << long(order.value(0).toLongLong());
+    ASSERT_GE(operations.size(), 3);
+    const long first = operations.first(), second = operations.at(1), last = operations.last();
+    EditStep(COUPLING_STEP, QString("INSERT INTO TextRecipe (ID, Label, RecipeSequenceNumber, StepID, Type)"
+                                    " VALUES (%1, 'later.', 100000, %2, 'Operation')")
+                                .arg(first)
+                                .arg(COUPLING_STEP));
+    QHash<long, RecipeLineRecord> records;
+    ASSERT_TRUE(
+        ReadRecipeLineTexts(COUPLING_STEP, {last, first, last, second}, RECIPE_LINE_OPERATION, records));
+    EXPECT_EQ(records.size(), 3);
+    for (const long id : {first, second, last}) {
+        SCOPED_TRACE(id);
+        const QString text =
+            value(QString("SELECT RecipeText FROM Operation WHERE OperationID = %1").arg(id));
+        ASSERT_FALSE(text.trimmed().isEmpty());
+        EXPECT_EQ(records.value(id).recipeText, text);
+        EXPECT_EQ(records.value(id).label,
+                  value(QString("SELECT Label FROM TextRecipe WHERE ID = %1 AND Type ="
+                                " 'Operation' ORDER BY RecipeSequenceNumber LIMIT 1")
+                            .arg(id)));
+    }
+    EXPECT_NE(records.value(first).label, "later.");
+    const long unitProcedure =
+        value("SELECT ID FROM TextRecipe WHERE Type = 'Unit Procedure' LIMIT 1").toLong();
+    EXPECT_FALSE(ReadRecipeLineTexts(COUPLING_STEP, {first, unitProcedure}, RECIPE_LINE_OPERATION, records));
 }

@@ -116,10 +116,15 @@ std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadAll(long stepID
 std::optional<std::vector<RecipeLineSetRow>> CRecipeLineSet::ReadItems(long stepID, const QList<long>& itemIDs,
                                                                        const QString& type)
 {
-    static const QString sql = QString(Definition().sql)
-                                   .replace(QLatin1String("t.StepID = :pStepID"),
-                                            QLatin1String("t.StepID = ?1 AND t.Type = ?2 AND t.ID IN"
-                                                          " (SELECT value FROM json_each(?3))"));
+    // The rows are reached item by item through the item index, not by walking every row of the
+    // step in sequence order; the few found are sorted after.
+    static const QString sql =
+        QString(Definition().sql)
+            .replace(QLatin1String("FROM TextRecipe t"),
+                     QLatin1String("FROM (SELECT DISTINCT value AS itemID FROM json_each(?3)) AS j"
+                                   " CROSS JOIN TextRecipe t"))
+            .replace(QLatin1String("t.StepID = :pStepID"),
+                     QLatin1String("t.StepID = ?1 AND t.Type = ?2 AND t.ID = j.itemID"));
     QStringList ids;
     ids.reserve(itemIDs.size());
     for (const long itemID : itemIDs)
