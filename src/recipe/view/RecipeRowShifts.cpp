@@ -3,6 +3,7 @@
 #include "recipe/lines/RecipeLineRecord.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <utility>
 
@@ -38,11 +39,26 @@ std::optional<RowShiftAmounts> KeywordShift(const RecipeRowState& old, const Rec
     return RowShiftAmounts{sequence, std::nullopt, std::nullopt};
 }
 
+// Whether the label reads "up." or, with an operation number, "up.op."; compared in place, as
+// every row below an edit is checked.
+bool IsNumberedLabel(const QString& label, long upNumber, std::optional<long> opNumber = std::nullopt)
+{
+    char text[48];
+    char* end = std::to_chars(text, text + 20, upNumber).ptr;
+    *end++ = '.';
+    if (opNumber) {
+        end = std::to_chars(end, end + 20, *opNumber).ptr;
+        *end++ = '.';
+    }
+    return label == QLatin1String(text, end);
+}
+
 std::optional<RowShiftAmounts> UnitProcedureShift(const RecipeRowState& old, const RecipeRowState& now)
 {
     const long unitProcedure = now.upNumber - old.upNumber;
-    const QString label = unitProcedure == 0 ? old.label : QString::number(now.upNumber) + u'.';
-    if (now.id != old.id || now.opNumber != old.opNumber || now.label != label)
+    const bool labelFollows =
+        unitProcedure == 0 ? now.label == old.label : IsNumberedLabel(now.label, now.upNumber);
+    if (now.id != old.id || now.opNumber != old.opNumber || !labelFollows)
         return std::nullopt;
     return RowShiftAmounts{now.sequence - old.sequence, unitProcedure, std::nullopt};
 }
@@ -51,10 +67,10 @@ std::optional<RowShiftAmounts> OperationShift(const RecipeRowState& old, const R
 {
     const long unitProcedure = now.upNumber - old.upNumber;
     const long operation = now.opNumber - old.opNumber;
-    const QString label = unitProcedure == 0 && operation == 0
-                              ? old.label
-                              : QString::number(now.upNumber) + u'.' + QString::number(now.opNumber) + u'.';
-    if (now.id != old.id || now.label != label)
+    const bool labelFollows = unitProcedure == 0 && operation == 0
+                                  ? now.label == old.label
+                                  : IsNumberedLabel(now.label, now.upNumber, now.opNumber);
+    if (now.id != old.id || !labelFollows)
         return std::nullopt;
     return RowShiftAmounts{now.sequence - old.sequence, unitProcedure, operation};
 }
