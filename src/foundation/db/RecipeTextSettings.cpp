@@ -10,6 +10,11 @@
 
 #include <QSqlQuery>
 
+#include <algorithm>
+#include <array>
+#include <climits>
+#include <vector>
+
 namespace {
 
 // Each row of the statement on the database; nothing when it is missing or the read fails (a
@@ -95,19 +100,20 @@ const char* const TEXT_OPERATION_SQL =
     "StepID"
     " LIMIT 1) FROM Operation o LEFT JOIN UnitProcedure u ON u.UnitProcedureID = o.UnitProcedureID"
     " WHERE o.OperationID = ?";
-// Fields and ranges of an operation in group order, each with its field type's name and label.
+// Fields and ranges of an operation, each with its field type's name and label, and then the five
+// numbers that put it in group order. An operation has a few: they are put in order in memory,
+// as a sort in the engine costs more than reading them.
 const char* const TEXT_FIELD_SQL =
-    "SELECT l.FieldType, COALESCE(l.FieldLabel, 'Field ' || f.FieldTypeID), f.DoubleValue, f.LongValue, "
-    "f.UOM,"
-    " f.StringValue FROM TblGroupData g JOIN TblFieldData f ON f.GroupID = g.GroupID"
-    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = f.FieldTypeID WHERE g.OperationID = ?"
-    " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID";
+    "SELECT l.FieldType, COALESCE(l.FieldLabel, 'Field ' || f.FieldTypeID), f.DoubleValue, f.LongValue,"
+    " f.UOM, f.StringValue, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID"
+    " FROM TblGroupData g JOIN TblFieldData f ON f.GroupID = g.GroupID"
+    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = f.FieldTypeID WHERE g.OperationID = ?";
 const char* const TEXT_RANGE_SQL =
-    "SELECT COALESCE(l.FieldLabel, 'Field ' || r.FieldTypeID), r.RangeTypeID, r.Low, r.LowUOM, r.High, "
-    "r.HighUOM"
+    "SELECT COALESCE(l.FieldLabel, 'Field ' || r.FieldTypeID), r.RangeTypeID, r.Low, r.LowUOM, r.High,"
+    " r.HighUOM, g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID"
     " FROM TblGroupData g JOIN TblRangeData r ON r.GroupID = g.GroupID"
-    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?"
-    " ORDER BY g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID";
+    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?";
+constexpr int TEXT_ORDER_COLUMN = 6;
 
 // The unit procedure after the operation's own in recipe order (?1) of step ?2, with its primary
 // equipment; no row when the operation's unit procedure is the last. Both recipe rows are found
@@ -130,26 +136,50 @@ long TextIdOrNone(const QVariant& value)
     return value.isNull() ? -1 : long(value.toLongLong());
 }
 
+// The rows of the statement in group order, each made by make from the row as read.
+template <typename Item, typename Make>
+QList<Item> ReadInGroupOrder(CDaoDatabase& step, const char* table, const char* sql, long operationID,
+                             Make make)
+{
+    using OrderKey = std::array<qlonglong, 5>;
+    std::vector<std::pair<OrderKey, Item>> read;
+    ExecKept(step, QString::fromLatin1(table), QString::fromLatin1(sql), {qlonglong(operationID)},
+             [&read, &make](KeptResult& row) {
+                 while (row.next()) {
+                     OrderKey key;
+                     for (int i = 0; i < int(key.size()); ++i) {
+                         const QVariant number = row.value(TEXT_ORDER_COLUMN + i);
+                         key[size_t(i)] = number.isNull() ? LLONG_MIN : number.toLongLong(); // NULL first
+                     }
+                     read.emplace_back(key, make(row));
+                 }
+             });
+    std::sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<Item> items;
+    items.reserve(qsizetype(read.size()));
+    for (auto& [key, item] : read)
+        items.append(std::move(item));
+    return items;
+}
+
 void ReadTextFields(CDaoDatabase& step, long operationID, RecipeTextOperation& operation)
 {
-    ExecKept(step, QStringLiteral("TblFieldData"), QString::fromLatin1(TEXT_FIELD_SQL),
-             {qlonglong(operationID)}, [&operation](KeptResult& row) {
-                 while (row.next())
-                     operation.fields.append({row.value(0).toString(), row.value(1).toString(),
-                                              TextNumberOrUnset(row.value(2)), row.value(3),
-                                              row.value(4).toString(), row.value(5).toString()});
-             });
+    operation.fields += ReadInGroupOrder<RecipeTextField>(
+        step, "TblFieldData", TEXT_FIELD_SQL, operationID, [](KeptResult& row) {
+            return RecipeTextField{row.value(0).toString(),         row.value(1).toString(),
+                                   TextNumberOrUnset(row.value(2)), row.value(3),
+                                   row.value(4).toString(),         row.value(5).toString()};
+        });
 }
 
 void ReadTextRanges(CDaoDatabase& step, long operationID, RecipeTextOperation& operation)
 {
-    ExecKept(step, QStringLiteral("TblRangeData"), QString::fromLatin1(TEXT_RANGE_SQL),
-             {qlonglong(operationID)}, [&operation](KeptResult& row) {
-                 while (row.next())
-                     operation.ranges.append({row.value(0).toString(), TextIdOrNone(row.value(1)),
-                                              TextNumberOrUnset(row.value(2)), row.value(3).toString(),
-                                              TextNumberOrUnset(row.value(4)), row.value(5).toString()});
-             });
+    operation.ranges += ReadInGroupOrder<RecipeTextRange>(
+        step, "TblRangeData", TEXT_RANGE_SQL, operationID, [](KeptResult& row) {
+            return RecipeTextRange{row.value(0).toString(),         TextIdOrNone(row.value(1)),
+                                   TextNumberOrUnset(row.value(2)), row.value(3).toString(),
+                                   TextNumberOrUnset(row.value(4)), row.value(5).toString()};
+        });
 }
 
 bool NamesDestination(long operationTypeID)
