@@ -4,6 +4,7 @@
 #include "RecordsetFixture.h"
 #include "foundation/db/OperationParameters.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/RecipeTextComposer.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
 #include "foundation/db/step/OPRangeDataSet.h"
@@ -154,4 +155,33 @@ TEST_F(OperationParameterSetsTest, SyntheticChargesCarryAmountsAndReactionsRange
     EXPECT_EQ(count(step, "SELECT count(*) FROM TblRangeData r JOIN TblGroupData g ON g.GroupID = r.GroupID"
                           " JOIN Operation o ON o.OperationID = g.OperationID WHERE o.OperationTypeID = 32"),
               3);
+}
+
+// An operation's fields and ranges reach its recipe text in group order (sequence number, group
+// index, group, sub-group, row), whatever order their rows were added in.
+TEST_F(OperationParameterSetsTest, RecipeTextReadsFieldsAndRangesInGroupOrder)
+{
+    const long heat = operationOfType(COUPLING, HEAT_OPERATION);
+    CDaoDatabase& step = *m_stepDbs.at(COUPLING);
+    step.Execute("INSERT INTO TblGroupData (GroupID, OperationID, GroupTypeID, GroupIndex, SequenceNumber)"
+                 " VALUES (900, ?, 2, 2, 0), (901, ?, 2, 1, 0)",
+                 {qlonglong(heat), qlonglong(heat)});
+    step.Execute(
+        "INSERT INTO TblFieldData (FieldID, GroupID, SubGroupIndex, FieldTypeID, StringValue) VALUES"
+        " (9000, 900, 1, 1, 'g900'), (9001, 901, 2, 1, 'g901 sub 2'), (9002, 901, 1, 1, 'g901 sub 1')");
+    step.Execute("INSERT INTO TblRangeData (RangeID, GroupID, SubGroupIndex, FieldTypeID, LowUOM) VALUES"
+                 " (9000, 900, 1, 1, 'r900'), (9001, 901, 1, 1, 'r901')");
+    RecipeTextOperation operation;
+    ASSERT_TRUE(ReadRecipeTextOperation(step, COUPLING, heat, operation));
+    QStringList fields, ranges;
+    for (const RecipeTextField& field : std::as_const(operation.fields))
+        fields << field.text;
+    for (const RecipeTextRange& range : std::as_const(operation.ranges))
+        ranges << range.lowUOM;
+    EXPECT_EQ(fields.mid(0, 3), QStringList({"g901 sub 1", "g901 sub 2", "g900"}));
+    EXPECT_EQ(ranges.mid(0, 2), QStringList({"r901", "r900"}));
+    EXPECT_EQ(fields.size(), 3 + count(stepPath(COUPLING), QString("SELECT count(*) FROM TblFieldData JOIN"
+                                                                   " TblGroupData USING (GroupID) WHERE"
+                                                                   " OperationID = %1 AND GroupID < 900")
+                                                               .arg(heat)));
 }
