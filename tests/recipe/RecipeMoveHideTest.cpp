@@ -2,6 +2,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/opdialog/ConstraintDialogs.h"
 #include "recipe/view/RecipeClipboard.h"
@@ -62,6 +63,125 @@ TEST_F(RecipeEditFixture, MovesKeepTheLineAndFollowItsNewPlace)
     EXPECT_EQ(view.Line(12)->text().left(4), "Tran");
     ExpectMatchesFreshLoad(view);
     EXPECT_TRUE(automation.calls.contains("refresh 1001"));
+}
+
+namespace {
+// Records the operations whose texts are regenerated and hands them on.
+struct RecordedRegeneration : ProcessOperationService {
+    RecordedRegeneration() : next(SetProcessOperationService(this)) {}
+    ~RecordedRegeneration() override { SetProcessOperationService(next); }
+    bool ProcessOperation(long stepID, long operationID) override
+    {
+        regenerated.insert(operationID);
+        return next && next->ProcessOperation(stepID, operationID);
+    }
+    ProcessOperationService* next;
+    QSet<long> regenerated;
+};
+
+// Each operation's unit procedure and that one's successor, counted from the top.
+QHash<long, std::pair<long, long>> OwnersAndSuccessors(const CQUORVANTAView& view)
+{
+    QHash<long, std::pair<long, long>> places;
+    QList<long> operations;
+    long owner = -1;
+    for (int index = 0; index <= view.LineCount(); ++index) {
+        const bool end = index == view.LineCount();
+        if (end || view.Line(index)->GetItemType() == RECIPE_LINE_UNIT_PROCEDURE) {
+            const long next = end ? 0 : view.Line(index)->GetButtonID();
+            for (const long operation : std::as_const(operations))
+                places.insert(operation, {owner, next});
+            operations.clear();
+            owner = next;
+        } else if (view.Line(index)->GetItemType() == RECIPE_LINE_OPERATION) {
+            operations << view.Line(index)->GetButtonID();
+        }
+    }
+    return places;
+}
+} // namespace
+
+// Labels and stored owners against a count from the top.
+void RecipeEditFixture::ExpectNumberedAndOwned(const CQUORVANTAView& view)
+{
+    QHash<long, long> owners;
+    QSqlQuery stored = GetStepDatabase(COUPLING_STEP)
+                           ->Query(QStringLiteral("SELECT OperationID, UnitProcedureID FROM Operation"));
+    while (stored.next())
+        owners.insert(long(stored.value(0).toLongLong()), long(stored.value(1).toLongLong()));
+    long unit = 0, operation = 0, owner = -1;
+    for (int index = 0; index < view.LineCount(); ++index) {
+        const RecipeLineRecord& line = view.Line(index)->line();
+        if (line.kind == RECIPE_LINE_UNIT_PROCEDURE) {
+            std::tie(unit, operation, owner) = std::tuple(unit + 1, 0L, line.itemID);
+            EXPECT_EQ(line.label, QStringLiteral("%1.").arg(unit));
+        } else if (line.kind == RECIPE_LINE_OPERATION) {
+            EXPECT_EQ(line.label, QStringLiteral("%1.%2.").arg(unit).arg(++operation));
+            EXPECT_EQ(owners.value(line.itemID), owner) << line.label.toStdString();
+        }
+    }
+    ExpectMatchesFreshLoad(view);
+}
+
+// A move renumbers, writes, regenerates and lays out only what it changes: the labels and owners are
+// what counting from the top gives, the texts regenerated those of the operations under another unit
+// procedure or one with another successor, and the lines stand where a full layout puts them, in
+// sight or out of it. A new unit procedure Filtration stands between the two: Work-up goes over it
+// (unit procedure 1 gets another successor) and back; Filtration goes up through unit procedure 1,
+// taking its lines, over it and back.
+TEST_F(RecipeEditFixture, AMoveEndsAsAFullRenumberingRegenerationAndLayout)
+{
+    struct Case {
+        const char* line;
+        bool down;
+        int times;
+    };
+    const Case cases[] = {
+        {"Work-up", false, 1},     {"Work-up", true, 1},       {"Cool", false, 1},
+        {"Cool", true, 1},         {"End Parallel", false, 1}, {"Charge 800", true, 1},
+        {"Filtration", false, 12}, {"Filtration", true, 12},
+    };
+    CQUORVANTAView& view = OpenCoupling("Work-up");
+    SetInsertAfter(false);
+    dialogs.answer("Filtration");
+    view.OnCommand(ID_INSERT_UNIT_PROCEDURE);
+    ASSERT_EQ(view.Line(12)->text(), "Filtration");
+    view.resize(330, 140);
+    QCoreApplication::processEvents();
+    view.OnVScroll(ScrollCode::Thumb, view.Line(10)->m_top);
+    const auto layout = [&view] {
+        QStringList lines;
+        for (int index = 0; index < view.LineCount(); ++index) {
+            const CRecipeButton* line = view.Line(index);
+            const QRect shown = line->isVisible() ? line->geometry() : QRect();
+            lines << QStringLiteral("%1 %2 %3 %4,%5")
+                         .arg(line->text().left(12))
+                         .arg(line->m_top)
+                         .arg(line->m_height)
+                         .arg(shown.y())
+                         .arg(shown.height());
+        }
+        return lines << QString::number(view.vertPos());
+    };
+    for (const Case& c : cases) {
+        for (int n = 0; n < c.times; ++n) {
+            view.SelectItem(IndexOf(view, c.line));
+            const QHash<long, std::pair<long, long>> before = OwnersAndSuccessors(view);
+            RecordedRegeneration regeneration;
+            ASSERT_TRUE(c.down ? view.MoveDown() : view.MoveUp()) << c.line << n;
+            EXPECT_TRUE(view.GetFirstSelectedLine()->text().startsWith(QLatin1String(c.line)))
+                << "stays selected";
+            QSet<long> stale;
+            for (const auto& [operation, place] : OwnersAndSuccessors(view).asKeyValueRange())
+                if (before.value(operation) != place)
+                    stale.insert(operation);
+            EXPECT_EQ(regeneration.regenerated, stale) << c.line << n;
+            const QStringList moved = layout();
+            view.RecalcLayout();
+            EXPECT_EQ(moved, layout()) << c.line << n;
+            ExpectNumberedAndOwned(view);
+        }
+    }
 }
 
 TEST_F(RecipeEditFixture, MoveCommandsAreEnabledWhereAMovePlacesTheLine)
