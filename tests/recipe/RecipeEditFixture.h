@@ -48,8 +48,6 @@ protected:
     // The lines as a fresh load of the rows shows them; also checks keyword ids against positions.
     static QStringList State(const CQUORVANTAView& view);
     void ExpectMatchesFreshLoad(const CQUORVANTAView& view);
-    // Labels and stored owners counted from the top; the lines as a fresh load shows them.
-    void ExpectNumberedAndOwned(const CQUORVANTAView& view);
     // Every k-th and later row write of TextRecipe (update or delete) fails.
     void FailRowWritesFrom(int k);
     long Count(const QString& sql) { return StepLong(COUPLING_STEP, sql); }

@@ -79,56 +79,36 @@ struct RecordedRegeneration : ProcessOperationService {
     QSet<long> regenerated;
 };
 
-// Each operation's unit procedure and that one's successor, counted from the top.
-QHash<long, std::pair<long, long>> OwnersAndSuccessors(const CQUORVANTAView& view)
+// Each operation's unit procedure and that one's successor, counted from the top; labels checked.
+QHash<long, std::pair<long, long>> CountedPlaces(const CQUORVANTAView& view)
 {
     QHash<long, std::pair<long, long>> places;
     QList<long> operations;
-    long owner = -1;
+    long owner = -1, unit = 0;
     for (int index = 0; index <= view.LineCount(); ++index) {
-        const bool end = index == view.LineCount();
-        if (end || view.Line(index)->GetItemType() == RECIPE_LINE_UNIT_PROCEDURE) {
-            const long next = end ? 0 : view.Line(index)->GetButtonID();
-            for (const long operation : std::as_const(operations))
-                places.insert(operation, {owner, next});
+        const RecipeLineRecord* line = index < view.LineCount() ? &view.Line(index)->line() : nullptr;
+        if (!line || line->kind == RECIPE_LINE_UNIT_PROCEDURE) {
+            const long next = line ? line->itemID : 0;
+            for (int n = 0; n < operations.size(); ++n)
+                places.insert(operations.at(n), {owner, next});
             operations.clear();
             owner = next;
-        } else if (view.Line(index)->GetItemType() == RECIPE_LINE_OPERATION) {
-            operations << view.Line(index)->GetButtonID();
+            EXPECT_TRUE(!line || line->label == QStringLiteral("%1.").arg(++unit));
+        } else if (line->kind == RECIPE_LINE_OPERATION) {
+            operations << line->itemID;
+            EXPECT_EQ(line->label, QStringLiteral("%1.%2.").arg(unit).arg(operations.size()));
         }
     }
     return places;
 }
 } // namespace
 
-// Labels and stored owners against a count from the top.
-void RecipeEditFixture::ExpectNumberedAndOwned(const CQUORVANTAView& view)
-{
-    QHash<long, long> owners;
-    QSqlQuery stored = GetStepDatabase(COUPLING_STEP)
-                           ->Query(QStringLiteral("SELECT OperationID, UnitProcedureID FROM Operation"));
-    while (stored.next())
-        owners.insert(long(stored.value(0).toLongLong()), long(stored.value(1).toLongLong()));
-    long unit = 0, operation = 0, owner = -1;
-    for (int index = 0; index < view.LineCount(); ++index) {
-        const RecipeLineRecord& line = view.Line(index)->line();
-        if (line.kind == RECIPE_LINE_UNIT_PROCEDURE) {
-            std::tie(unit, operation, owner) = std::tuple(unit + 1, 0L, line.itemID);
-            EXPECT_EQ(line.label, QStringLiteral("%1.").arg(unit));
-        } else if (line.kind == RECIPE_LINE_OPERATION) {
-            EXPECT_EQ(line.label, QStringLiteral("%1.%2.").arg(unit).arg(++operation));
-            EXPECT_EQ(owners.value(line.itemID), owner) << line.label.toStdString();
-        }
-    }
-    ExpectMatchesFreshLoad(view);
-}
-
-// A move renumbers, writes, regenerates and lays out only what it changes: the labels and owners are
-// what counting from the top gives, the texts regenerated those of the operations under another unit
-// procedure or one with another successor, and the lines stand where a full layout puts them, in
-// sight or out of it. A new unit procedure Filtration stands between the two: Work-up goes over it
-// (unit procedure 1 gets another successor) and back; Filtration goes up through unit procedure 1,
-// taking its lines, over it and back.
+// A move renumbers, writes, regenerates and lays out only what it changes: the labels and stored
+// owners are what counting from the top gives, the texts regenerated those of the operations under another
+// unit procedure or one with another successor, and the lines stand where a full layout puts them, in sight
+// or out of it. A new unit procedure Filtration stands between the two: Work-up goes over it (unit procedure
+// 1 gets another successor) and back; Filtration goes up through unit procedure 1, taking its lines, over it
+// and back.
 TEST_F(RecipeEditFixture, AMoveEndsAsAFullRenumberingRegenerationAndLayout)
 {
     struct Case {
@@ -166,20 +146,22 @@ TEST_F(RecipeEditFixture, AMoveEndsAsAFullRenumberingRegenerationAndLayout)
     for (const Case& c : cases) {
         for (int n = 0; n < c.times; ++n) {
             view.SelectItem(IndexOf(view, c.line));
-            const QHash<long, std::pair<long, long>> before = OwnersAndSuccessors(view);
+            const QHash<long, std::pair<long, long>> before = CountedPlaces(view);
             RecordedRegeneration regeneration;
             ASSERT_TRUE(c.down ? view.MoveDown() : view.MoveUp()) << c.line << n;
             EXPECT_TRUE(view.GetFirstSelectedLine()->text().startsWith(QLatin1String(c.line)))
                 << "stays selected";
             QSet<long> stale;
-            for (const auto& [operation, place] : OwnersAndSuccessors(view).asKeyValueRange())
+            for (const auto& [operation, place] : CountedPlaces(view).asKeyValueRange()) {
+                EXPECT_EQ(OperationOwner(operation), place.first) << c.line << n;
                 if (before.value(operation) != place)
                     stale.insert(operation);
+            }
             EXPECT_EQ(regeneration.regenerated, stale) << c.line << n;
             const QStringList moved = layout();
             view.RecalcLayout();
             EXPECT_EQ(moved, layout()) << c.line << n;
-            ExpectNumberedAndOwned(view);
+            ExpectMatchesFreshLoad(view);
         }
     }
 }
