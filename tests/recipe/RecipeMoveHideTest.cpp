@@ -2,6 +2,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/db/DaoDatabase.h"
 #include "modules/opdialog/ConstraintDialogs.h"
 #include "recipe/view/RecipeClipboard.h"
@@ -62,6 +63,107 @@ TEST_F(RecipeEditFixture, MovesKeepTheLineAndFollowItsNewPlace)
     EXPECT_EQ(view.Line(12)->text().left(4), "Tran");
     ExpectMatchesFreshLoad(view);
     EXPECT_TRUE(automation.calls.contains("refresh 1001"));
+}
+
+namespace {
+// Records the operations whose texts are regenerated and hands them on.
+struct RecordedRegeneration : ProcessOperationService {
+    RecordedRegeneration() : next(SetProcessOperationService(this)) {}
+    ~RecordedRegeneration() override { SetProcessOperationService(next); }
+    bool ProcessOperation(long stepID, long operationID) override
+    {
+        regenerated.insert(operationID);
+        return next && next->ProcessOperation(stepID, operationID);
+    }
+    ProcessOperationService* next;
+    QSet<long> regenerated;
+};
+
+// Each operation's unit procedure and that one's successor, counted from the top; labels checked.
+QHash<long, std::pair<long, long>> CountedPlaces(const CQUORVANTAView& view)
+{
+    QHash<long, std::pair<long, long>> places;
+    QList<long> operations;
+    long owner = -1, unit = 0;
+    for (int index = 0; index <= view.LineCount(); ++index) {
+        const RecipeLineRecord* line = index < view.LineCount() ? &view.Line(index)->line() : nullptr;
+        if (!line || line->kind == RECIPE_LINE_UNIT_PROCEDURE) {
+            const long next = line ? line->itemID : 0;
+            for (int n = 0; n < operations.size(); ++n)
+                places.insert(operations.at(n), {owner, next});
+            operations.clear();
+            owner = next;
+            EXPECT_TRUE(!line || line->label == QStringLiteral("%1.").arg(++unit));
+        } else if (line->kind == RECIPE_LINE_OPERATION) {
+            operations << line->itemID;
+            EXPECT_EQ(line->label, QStringLiteral("%1.%2.").arg(unit).arg(operations.size()));
+        }
+    }
+    return places;
+}
+} // namespace
+
+// A move renumbers, writes, regenerates and lays out only what it changes: the labels and stored
+// owners are what counting from the top gives, the texts regenerated those of the operations under another
+// unit procedure or one with another successor, and the lines stand where a full layout puts them, in sight
+// or out of it. A new unit procedure Filtration stands between the two: Work-up goes over it (unit procedure
+// 1 gets another successor) and back; Filtration goes up through unit procedure 1, taking its lines, over it
+// and back.
+TEST_F(RecipeEditFixture, AMoveEndsAsAFullRenumberingRegenerationAndLayout)
+{
+    struct Case {
+        const char* line;
+        bool down;
+        int times;
+    };
+    const Case cases[] = {
+        {"Work-up", false, 1},     {"Work-up", true, 1},       {"Cool", false, 1},
+        {"Cool", true, 1},         {"End Parallel", false, 1}, {"Charge 800", true, 1},
+        {"Filtration", false, 12}, {"Filtration", true, 12},
+    };
+    CQUORVANTAView& view = OpenCoupling("Work-up");
+    SetInsertAfter(false);
+    dialogs.answer("Filtration");
+    view.OnCommand(ID_INSERT_UNIT_PROCEDURE);
+    ASSERT_EQ(view.Line(12)->text(), "Filtration");
+    view.resize(330, 140);
+    QCoreApplication::processEvents();
+    view.OnVScroll(ScrollCode::Thumb, view.Line(10)->m_top);
+    const auto layout = [&view] {
+        QStringList lines;
+        for (int index = 0; index < view.LineCount(); ++index) {
+            const CRecipeButton* line = view.Line(index);
+            const QRect shown = line->isVisible() ? line->geometry() : QRect();
+            lines << QStringLiteral("%1 %2 %3 %4,%5")
+                         .arg(line->text().left(12))
+                         .arg(line->m_top)
+                         .arg(line->m_height)
+                         .arg(shown.y())
+                         .arg(shown.height());
+        }
+        return lines << QString::number(view.vertPos());
+    };
+    for (const Case& c : cases) {
+        for (int n = 0; n < c.times; ++n) {
+            view.SelectItem(IndexOf(view, c.line));
+            const QHash<long, std::pair<long, long>> before = CountedPlaces(view);
+            RecordedRegeneration regeneration;
+            ASSERT_TRUE(c.down ? view.MoveDown() : view.MoveUp()) << c.line << n;
+            EXPECT_TRUE(view.GetFirstSelectedLine()->text().startsWith(QLatin1String(c.line)))
+                << "stays selected";
+            QSet<long> stale;
+            for (const auto& [operation, place] : CountedPlaces(view).asKeyValueRange()) {
+                EXPECT_EQ(OperationOwner(operation), place.first) << c.line << n;
+                if (before.value(operation) != place)
+                    stale.insert(operation);
+            }
+            EXPECT_EQ(regeneration.regenerated, stale) << c.line << n;
+            const QStringList moved = layout();
+            view.RecalcLayout();
+            EXPECT_EQ(moved, layout()) << c.line << n;
+            ExpectMatchesFreshLoad(view);
+        }
+    }
 }
 
 TEST_F(RecipeEditFixture, MoveCommandsAreEnabledWhereAMovePlacesTheLine)

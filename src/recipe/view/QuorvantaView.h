@@ -16,6 +16,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <utility>
 
 class CRecipeButton;
 struct RecipeLineSetRow;
@@ -244,8 +245,13 @@ private:
 
     // Layout and scrolling (QuorvantaViewLayout.cpp).
     bool measureLines(int cx, int* contentHeight);
+    bool measureLine(CRecipeButton* line, int baseWidth, int* y) const;
+    void relayoutLines(int from, int to);
     void updateScrollBars();
     void placeLines();
+    void placeLinesBetween(int from, int to);
+    bool placeInSight(CRecipeButton* line, const QRect& client);
+    void placeOutOfSight(CRecipeButton* line, const QRect& client);
     void scrollTo(Qt::Orientation orientation, int position);
     int scrollMaximum(Qt::Orientation orientation) const;
     void ensureLineVisible(int index, bool pageDown);
@@ -267,8 +273,10 @@ private:
     void afterDelete(int index, int mode, bool itemRemoved);
     int removeFirstSelected(bool* itemRemoved);
     void afterMultiDelete();
-    bool moveLineUp(int index);
-    void placeMovedLine(CRecipeButton* line, int index);
+    std::pair<int, int> moveWindow(int index) const;
+    bool moveLineUp(int index, std::pair<int, int>* changed);
+    void placeMovedLine(int index, std::pair<int, int> changed);
+    void finishMove(int movedUp, int selected, std::pair<int, int> changed);
     bool moveAllowed(int index) const;
     bool writeIndent(const QList<CRecipeButton*>& changed);
     void changeHidden(CRecipeButton* line, bool hidden, QList<CRecipeButton*>& changed);

@@ -34,28 +34,59 @@ void CQUORVANTAView::RecalcLayout(bool keepPositions, int cx, int cy)
     placeLines();
 }
 
+// After an edit that changed only the lines [from, to) and kept their number, at the laid-out client
+// size: those are measured and placed again. When their heights changed, every line is laid out.
+void CQUORVANTAView::relayoutLines(int from, int to)
+{
+    const int cx = viewport()->width(), cy = viewport()->height();
+    if (cx != m_nClientWidth || cy != m_nClientHeight || from < 0 || from >= to || to > LineCount())
+        return RecalcLayout(false, cx, cy);
+    const CRecipeButton* next = to < LineCount() ? Line(to) : nullptr;
+    const int end =
+        !next ? m_nContentHeight
+              : next->m_top -
+                    (next->GetItemType() == RECIPE_LINE_UNIT_PROCEDURE ? UNIT_PROCEDURE_GAP + LINE_GAP : 0);
+    const CRecipeButton* above = from > 0 ? Line(from - 1) : nullptr;
+    int y = above ? above->m_top + above->m_height + LINE_GAP : 0;
+    for (int j = from; j < to; ++j) {
+        if (!measureLine(Line(j), cx - LEFT_MARGIN - 20, &y))
+            return RecalcLayout(false, cx, cy);
+    }
+    if (y != end)
+        return RecalcLayout(false, cx, cy);
+    placeLinesBetween(from, to);
+}
+
 // Tops, widths and heights of every line; false (nothing placed) at a line that cannot be laid out.
 bool CQUORVANTAView::measureLines(int cx, int* contentHeight)
 {
     const int baseWidth = cx - LEFT_MARGIN - 20;
     int y = 0;
     for (CRecipeButton* line : std::as_const(m_lineButtons)) {
-        const RecipeLineRecord& record = line->line();
-        if (record.kind < RECIPE_LINE_UNIT_PROCEDURE || record.kind > RECIPE_LINE_SERIES)
+        if (!measureLine(line, baseWidth, &y))
             return false;
-        if (record.kind == RECIPE_LINE_UNIT_PROCEDURE)
-            y += UNIT_PROCEDURE_GAP + LINE_GAP;
-        const int width = m_bNarrow ? NARROW_WIDTH - (record.indent - 1) * INDENT_WIDTH
-                                    : baseWidth - record.indent * INDENT_WIDTH;
-        if (width <= 0)
-            return false;
-        line->m_x = LEFT_MARGIN + record.indent * INDENT_WIDTH;
-        line->m_top = y;
-        line->m_width = width;
-        line->m_height = line->Measure(width);
-        y += line->m_height + LINE_GAP;
     }
     *contentHeight = y;
+    return true;
+}
+
+// The line's place and size from y on; y moves below it. False when it cannot be laid out.
+bool CQUORVANTAView::measureLine(CRecipeButton* line, int baseWidth, int* y) const
+{
+    const RecipeLineRecord& record = line->line();
+    if (record.kind < RECIPE_LINE_UNIT_PROCEDURE || record.kind > RECIPE_LINE_SERIES)
+        return false;
+    if (record.kind == RECIPE_LINE_UNIT_PROCEDURE)
+        *y += UNIT_PROCEDURE_GAP + LINE_GAP;
+    const int width = m_bNarrow ? NARROW_WIDTH - (record.indent - 1) * INDENT_WIDTH
+                                : baseWidth - record.indent * INDENT_WIDTH;
+    if (width <= 0)
+        return false;
+    line->m_x = LEFT_MARGIN + record.indent * INDENT_WIDTH;
+    line->m_top = *y;
+    line->m_width = width;
+    line->m_height = line->Measure(width);
+    *y += line->m_height + LINE_GAP;
     return true;
 }
 
@@ -90,22 +121,54 @@ void CQUORVANTAView::placeLines()
     const QRect client = viewport()->rect();
     QList<QPointer<CRecipeButton>> inSight;
     for (CRecipeButton* line : std::as_const(m_lineButtons)) {
-        const int x = line->m_x + m_nScrollOffsetX, y = line->m_top + m_nScrollOffsetY;
-        if (line->m_width <= 0 || line->m_height <= 0 || x >= client.right() + 1 || x + line->m_width <= 0 ||
-            y >= client.bottom() + 1 || y + line->m_height <= 0)
-            continue;
-        line->setGeometry(x, y, line->m_width, line->m_height);
-        if (line->isHidden())
-            line->show();
-        inSight.append(line);
+        if (placeInSight(line, client))
+            inSight.append(line);
     }
     for (const QPointer<CRecipeButton>& line : std::as_const(m_linesInSight)) {
-        if (line && !line->isHidden() && line->geometry().intersects(client) && !inSight.contains(line))
-            line->setGeometry(line->m_x + m_nScrollOffsetX, line->m_top + m_nScrollOffsetY, line->m_width,
-                              line->m_height);
+        if (line && !inSight.contains(line))
+            placeOutOfSight(line, client);
     }
     m_linesInSight = std::move(inSight);
     viewport()->update();
+}
+
+// The same of the lines [from, to) alone, the others staying where they are.
+void CQUORVANTAView::placeLinesBetween(int from, int to)
+{
+    const QRect client = viewport()->rect();
+    for (int j = from; j < to; ++j) {
+        CRecipeButton* line = Line(j);
+        const qsizetype shown = m_linesInSight.indexOf(line);
+        if (placeInSight(line, client)) {
+            if (shown < 0)
+                m_linesInSight.append(line);
+        } else if (shown >= 0) {
+            placeOutOfSight(line, client);
+            m_linesInSight.removeAt(shown);
+        }
+    }
+    viewport()->update();
+}
+
+// The line at its place when that is in sight; false, nothing done, when it is not.
+bool CQUORVANTAView::placeInSight(CRecipeButton* line, const QRect& client)
+{
+    const int x = line->m_x + m_nScrollOffsetX, y = line->m_top + m_nScrollOffsetY;
+    if (line->m_width <= 0 || line->m_height <= 0 || x >= client.right() + 1 || x + line->m_width <= 0 ||
+        y >= client.bottom() + 1 || y + line->m_height <= 0)
+        return false;
+    line->setGeometry(x, y, line->m_width, line->m_height);
+    if (line->isHidden())
+        line->show();
+    return true;
+}
+
+// A line that left the sight goes to its place, when its window still shows.
+void CQUORVANTAView::placeOutOfSight(CRecipeButton* line, const QRect& client)
+{
+    if (!line->isHidden() && line->geometry().intersects(client))
+        line->setGeometry(line->m_x + m_nScrollOffsetX, line->m_top + m_nScrollOffsetY, line->m_width,
+                          line->m_height);
 }
 
 void CQUORVANTAView::scrollContentsBy(int, int)

@@ -32,8 +32,26 @@ bool CQUORVANTAView::moveAllowed(int index) const
     return false;
 }
 
-// The line at index goes before the line above it; false when nothing moved.
-bool CQUORVANTAView::moveLineUp(int index)
+// The lines a move of the line at index above its neighbour can change: those two, unless one is a
+// unit procedure; then also the operations that follow it and the unit procedure last above them,
+// whose successor may change, through the first unit procedure below them, which keeps its numbers.
+std::pair<int, int> CQUORVANTAView::moveWindow(int index) const
+{
+    if (Line(index)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE &&
+        Line(index - 1)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
+        return {index - 1, index + 1};
+    int from = index - 2;
+    while (from > 0 && Line(from)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
+        --from;
+    int to = index + 1;
+    while (to < LineCount() && Line(to)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
+        ++to;
+    return {qMax(from, 0), qMin(to + 1, LineCount())};
+}
+
+// The line at index goes before the line above it; false when nothing moved. `changed` takes the
+// lines the move changed.
+bool CQUORVANTAView::moveLineUp(int index, std::pair<int, int>* changed)
 {
     if (m_document.stepID < 0 || !moveAllowed(index))
         return false;
@@ -51,8 +69,9 @@ bool CQUORVANTAView::moveLineUp(int index)
         return false;
     }
     const WaitCursor wait;
-    CRecipeEdit edit(*this);
-    placeMovedLine(m_lineButtons.at(index), index - 1);
+    *changed = moveWindow(index);
+    CRecipeEdit edit(*this, changed->first, changed->second);
+    placeMovedLine(index, *changed);
     const bool written = edit.Commit([this](CDaoDatabase&) {
         if (!DeleteInvalidConstraints(m_document.stepID))
             throw RecipeEditAborted();
@@ -61,37 +80,43 @@ bool CQUORVANTAView::moveLineUp(int index)
     return written;
 }
 
-// In memory: the line at its new index, numbers counted again; a unit procedure's lines take its
-// hidden flag as a re-inserted unit procedure's do.
-void CQUORVANTAView::placeMovedLine(CRecipeButton* line, int index)
+// In memory: the line at index goes one up, the changed lines are numbered again; a unit
+// procedure's lines take its hidden flag as a re-inserted unit procedure's do.
+void CQUORVANTAView::placeMovedLine(int index, std::pair<int, int> changed)
 {
-    m_lineButtons.move(m_lineButtons.indexOf(line), index);
-    renumberLines(0, 0, 1);
+    m_lineButtons.swapItemsAt(index - 1, index);
+    numberLinesBetween(changed.first, changed.second);
+    const CRecipeButton* line = Line(index - 1);
     if (line->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE)
         return;
-    for (int j = index + 1; j < LineCount() && Line(j)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE; ++j)
+    for (int j = index; j < LineCount() && Line(j)->GetItemType() != RECIPE_LINE_UNIT_PROCEDURE; ++j)
         Line(j)->line().hidden = line->line().hidden;
 }
 
-bool CQUORVANTAView::MoveUp()
+// After the line at movedUp went one up: the changed lines laid out, the selection shown, the
+// Process Explorer, the automation model and the step's other views told.
+void CQUORVANTAView::finishMove(int movedUp, int selected, std::pair<int, int> changed)
 {
-    const int index = GetFirstSelectedIndex();
-    if (m_bMultiSelect || index < 1)
-        return false;
-    const bool moved = moveLineUp(index);
-    if (!moved)
-        return false;
-    RecalcLayout(false, viewport()->width(), viewport()->height());
-    SelectItem(index - 1);
-    ScrollLineIntoView(index - 1);
+    relayoutLines(changed.first, changed.second);
+    SelectItem(selected);
+    ScrollLineIntoView(selected);
     viewport()->update();
-    const int kind = Line(index - 1)->GetItemType();
-    if (index - 1 > 0 && (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
+    const int kind = Line(movedUp)->GetItemType();
+    if (movedUp > 0 && (kind == RECIPE_LINE_UNIT_PROCEDURE || kind == RECIPE_LINE_OPERATION))
         RefreshStep(m_document.stepID);
     RefreshAutomationModel(m_document.stepID);
     RefreshStepRecipeViews(m_document.stepID, this);
     NotifyFrameOfSelection();
     SetProjectModified(true);
+}
+
+bool CQUORVANTAView::MoveUp()
+{
+    const int index = GetFirstSelectedIndex();
+    std::pair<int, int> changed;
+    if (m_bMultiSelect || index < 1 || !moveLineUp(index, &changed))
+        return false;
+    finishMove(index - 1, index - 1, changed);
     return true;
 }
 
@@ -99,15 +124,11 @@ bool CQUORVANTAView::MoveUp()
 bool CQUORVANTAView::MoveDown()
 {
     const int index = GetFirstSelectedIndex();
-    if (m_bMultiSelect || index < 0 || index + 1 >= LineCount())
+    std::pair<int, int> changed;
+    if (m_bMultiSelect || index < 0 || index + 1 >= LineCount() || !moveLineUp(index + 1, &changed))
         return false;
-    CRecipeButton* selected = m_lineButtons.at(index);
-    SelectItem(index + 1);
-    const bool moved = MoveUp();
-    SelectItem(int(m_lineButtons.indexOf(selected)));
-    if (moved)
-        NotifyFrameOfSelection();
-    return moved;
+    finishMove(index, index + 1, changed);
+    return true;
 }
 
 bool CQUORVANTAView::updateMoveUI(int commandID) const

@@ -6,10 +6,18 @@
 #include "foundation/db/DaoTransaction.h"
 #include "recipe/view/QuorvantaView.h"
 
-CRecipeEdit::CRecipeEdit(CQUORVANTAView& view)
-    : m_view(view), m_before(CRecipeEditWriter::RowsOf(view.lines())),
-      m_selected(view.GetFirstSelectedIndex()), m_vertPos(view.vertPos()), m_horzPos(view.horzPos())
+CRecipeEdit::CRecipeEdit(CQUORVANTAView& view) : CRecipeEdit(view, 0, -1) {}
+
+CRecipeEdit::CRecipeEdit(CQUORVANTAView& view, int from, int to)
+    : m_view(view), m_from(from), m_to(to), m_before(Rows()), m_selected(view.GetFirstSelectedIndex()),
+      m_vertPos(view.vertPos()), m_horzPos(view.horzPos())
 {
+}
+
+QList<RecipeLineRow> CRecipeEdit::Rows() const
+{
+    const QList<CRecipeButton*>& lines = m_view.lines();
+    return CRecipeEditWriter::RowsOf(lines, m_from, m_to < 0 ? lines.size() : m_to);
 }
 
 bool CRecipeEdit::CanWrite(long stepID)
@@ -31,7 +39,7 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
         CDaoTransaction transaction(*step);
         if (ownRows)
             ownRows(*step);
-        const QList<RecipeLineRow> rows = CRecipeEditWriter::RowsOf(m_view.lines());
+        const QList<RecipeLineRow> rows = Rows();
         const std::pair<qsizetype, qsizetype> ends = CRecipeEditWriter::SharedEnds(m_before, rows);
         const auto [before, after] = CRecipeEditWriter::ChangedStates(m_before, rows, ends);
         m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), before, after);

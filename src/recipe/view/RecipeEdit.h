@@ -22,6 +22,9 @@ public:
 class CRecipeEdit {
 public:
     explicit CRecipeEdit(CQUORVANTAView& view);
+    // An edit that changes none of the lines outside [from, to) and keeps their number: only the
+    // lines in between are compared, so the edit costs what it changes.
+    CRecipeEdit(CQUORVANTAView& view, int from, int to);
 
     // False with "Can't open TextRecipe Table to update!" when the step's database cannot be
     // written; ask before anything changes.
@@ -34,9 +37,12 @@ public:
     int rowsWritten() const { return m_rowsWritten; }
 
 private:
+    QList<RecipeLineRow> Rows() const;
     void RestoreFromDatabase();
 
     CQUORVANTAView& m_view;
+    int m_from = 0;
+    int m_to = -1; // -1: to the last line
     QList<RecipeLineRow> m_before;
     int m_selected = -1;
     int m_vertPos = 0;

@@ -203,15 +203,30 @@ template <typename Lines, typename LineOf> RecipeLinesState LinesStateOf(const L
 // Filled in place: a snapshot of every line is taken twice per edit.
 QList<RecipeLineRow> CRecipeEditWriter::RowsOf(const QList<CRecipeButton*>& lines)
 {
-    QList<RecipeLineRow> rows(lines.size());
+    return RowsOf(lines, 0, lines.size());
+}
+
+QList<RecipeLineRow> CRecipeEditWriter::RowsOf(const QList<CRecipeButton*>& lines, qsizetype from,
+                                               qsizetype to)
+{
+    from = qBound(qsizetype(0), from, lines.size());
+    to = qBound(from, to, lines.size());
+    long owner = -1; // the unit procedure above the first line owns it
+    for (qsizetype above = from - 1; above >= 0; --above) {
+        const RecipeLineRecord& line = lines.at(above)->line();
+        if (line.kind == RECIPE_LINE_UNIT_PROCEDURE) {
+            owner = line.itemID;
+            break;
+        }
+    }
+    QList<RecipeLineRow> rows(to - from);
     RecipeLineRow* out = rows.data();
-    long owner = -1;
-    for (int index = 0; index < lines.size(); ++index) {
+    for (qsizetype index = from; index < to; ++index, ++out) {
         const RecipeLineRecord& line = lines.at(index)->line();
         if (line.kind == RECIPE_LINE_UNIT_PROCEDURE)
             owner = line.itemID;
-        std::tie(out[index].rowKey, out[index].owner) = std::pair(line.rowKey, owner);
-        FillRowState(out[index].row, line, index + 1);
+        std::tie(out->rowKey, out->owner) = std::pair(line.rowKey, owner);
+        FillRowState(out->row, line, long(index + 1));
     }
     return rows;
 }

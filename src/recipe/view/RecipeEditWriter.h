@@ -50,6 +50,8 @@ struct RecipeLineRow {
 class CRecipeEditWriter {
 public:
     static QList<RecipeLineRow> RowsOf(const QList<CRecipeButton*>& lines);
+    // The same of the lines [from, to) alone: what RowsOf(lines).mid(from, to - from) holds.
+    static QList<RecipeLineRow> RowsOf(const QList<CRecipeButton*>& lines, qsizetype from, qsizetype to);
     // The states of the rows between the head and the tail that before and after share (the same
     // rows at the same places with the same owners): nothing outside them can differ.
     static std::pair<RecipeLinesState, RecipeLinesState> ChangedStates(const QList<RecipeLineRow>& before,
