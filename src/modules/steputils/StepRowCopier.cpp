@@ -103,7 +103,7 @@ bool RegisterSuspectRow(QSqlDatabase database)
 
 } // namespace
 
-CStepRowCopier::CStepRowCopier(QSqlDatabase target) : m_target(target) {}
+CStepRowCopier::CStepRowCopier(QSqlDatabase target, long stepID) : m_target(target), m_stepID(stepID) {}
 
 QString CStepRowCopier::ValueProblem(const ExchangeColumn& column, const QVariant& value)
 {
@@ -222,10 +222,9 @@ bool CStepRowCopier::CopyRows(const QString& table, const QList<ExchangeColumn>&
 {
     if (!CheckRows(table, columns))
         return false;
-    const QString names = QuotedNames(columns);
     QSqlQuery insert(m_target);
-    if (!insert.exec(QStringLiteral("INSERT INTO main.\"%1\" (%2) SELECT %2 FROM %3.\"%1\"")
-                         .arg(table, names, EXCHANGE_SOURCE_SCHEMA)))
+    if (!insert.exec(QStringLiteral("INSERT INTO main.\"%1\" (%2) SELECT %3 FROM %4.\"%1\"")
+                         .arg(table, QuotedNames(columns), CopiedValues(columns), EXCHANGE_SOURCE_SCHEMA)))
         return Fail(QStringLiteral("%1: %2").arg(table, insert.lastError().databaseText()));
     return true;
 }
@@ -249,6 +248,18 @@ bool CStepRowCopier::CheckRows(const QString& table, const QList<ExchangeColumn>
             if (const QString problem = ValueProblem(columns.at(i), rows.value(i)); !problem.isEmpty())
                 return Fail(problem);
     return true;
+}
+
+// The columns as the copy selects them: a column naming the step takes the given step id (the
+// [Step] row's own key is left to the caller, who first knows that there is one row).
+QString CStepRowCopier::CopiedValues(const QList<ExchangeColumn>& columns) const
+{
+    QStringList values;
+    for (const ExchangeColumn& column : columns)
+        values.append(m_stepID != 0 && column.role == ColumnRole::StepRef && column.table != QLatin1String("Step")
+                          ? QString::number(m_stepID)
+                          : QLatin1Char('"') + column.column + QLatin1Char('"'));
+    return values.join(QStringLiteral(", "));
 }
 
 bool CStepRowCopier::Fail(const QString& reason)

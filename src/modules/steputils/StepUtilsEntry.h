@@ -52,7 +52,8 @@ public:
 
 private:
     ConversionCode ConvertLibraries();
-    long ImportCheckedStep(const QString& exchangeFile, long processID);
+    // The step id 0: one is allocated.
+    long ImportCheckedStep(const QString& exchangeFile, long processID, long stepID);
 
     MigrationCatalogue m_catalogue;
 };

@@ -22,10 +22,10 @@ namespace {
 const QString EXPORT_REFUSAL = QStringLiteral("The step cannot be exported: %1");
 const QString IMPORT_REFUSAL = QStringLiteral("The chosen step exchange file cannot be used: %1");
 
-bool ReadStepFile(const QString& path, const QString& refusal)
+bool ReadStepFile(const QString& path, const QString& refusal, long stepID = 0)
 {
     CStepFileReader reader;
-    if (reader.Rewrite(path))
+    if (reader.Rewrite(path, stepID))
         return true;
     QvMessageBox(refusal.arg(reader.ErrorText()), MB_OK | MB_ICONSTOP);
     return false;
@@ -80,11 +80,20 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
     }
 }
 
+// The new step's id is known before the file is read, so that the reader writes it into the
+// step's rows as it copies them and the import need not rewrite them all again.
 long StepUtilsEntry::importStep(const QString& exchangeFile, long processID)
 {
-    if (!GetProjectDatabase() || !ReadStepFile(exchangeFile, IMPORT_REFUSAL))
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project)
         return 0;
-    return importExportedStep(exchangeFile, processID);
+    try {
+        const long stepID = AllocateProjectID(*project, ProjectCounter::Step, StepIDSourcesOfProject());
+        return ReadStepFile(exchangeFile, IMPORT_REFUSAL, stepID) ? ImportCheckedStep(exchangeFile, processID, stepID) : 0;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return 0;
+    }
 }
 
 long StepUtilsEntry::importExportedStep(const QString& exportedFile, long processID)
@@ -92,14 +101,14 @@ long StepUtilsEntry::importExportedStep(const QString& exportedFile, long proces
     if (!GetProjectDatabase())
         return 0;
     try {
-        return ImportCheckedStep(exportedFile, processID);
+        return ImportCheckedStep(exportedFile, processID, 0);
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription());
         return 0;
     }
 }
 
-long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long processID)
+long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long processID, long stepID)
 {
     CDaoDatabase file, equipment, materials;
     file.Open(exchangeFile, DatabaseRole::ReadWrite);
@@ -108,7 +117,7 @@ long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long process
     equipment.Open(GetEquipmentDBPath(), DatabaseRole::WorkingCopy);
     materials.Open(GetMaterialsDBPath(), DatabaseRole::WorkingCopy);
     const StepImportTargets targets{GetProjectDatabase(), &equipment, &materials, GetProjectID(),
-                                    StepIDSourcesOfProject()};
+                                    stepID != 0 ? NewIDSources{} : StepIDSourcesOfProject(), stepID};
     return CStepExchangeImporter(file, targets).Import(processID);
 }
 
@@ -125,9 +134,10 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
         const ProcessImportSource source{otherProjectPath,     otherProcessID, otherMaterialPath,
                                          GetMaterialsDBPath(), GetProjectID(), GetProjectDir()};
         const long processID = CopyProcessRows(*project, source);
-        QList<long> stepIDs;
-        for (const QString& file : stepFiles)
-            stepIDs.append(ImportCheckedStep(file, processID));
+        const QList<long> stepIDs = AllocateProjectIDs(*project, ProjectCounter::Step, StepIDSourcesOfProject(),
+                                                       int(stepFiles.size()));
+        for (qsizetype i = 0; i < stepFiles.size(); ++i)
+            ImportCheckedStep(stepFiles.at(i), processID, stepIDs.at(i));
         MatchProcessMaterials(*project, source, processID);
         transaction.Commit();
         newStepIDs = stepIDs;
