@@ -31,12 +31,12 @@ bool ReadStepFile(const QString& path, const QString& refusal, long stepID = 0)
     return false;
 }
 
-ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentPath,
-                           const QString& materialPath)
+ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentPath, const QString& materialPath,
+                           long sourceStepID)
 {
     if (projectPath.isEmpty())
-        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath()};
-    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath};
+        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath(), sourceStepID};
+    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID};
 }
 
 NewIDSources StepIDSourcesOfProject()
@@ -57,9 +57,10 @@ int StepUtilsEntry::currentVersion(const QString& otherProjectPath)
 }
 
 int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath,
-                               const QString& equipmentPath, const QString& materialPath)
+                               const QString& equipmentPath, const QString& materialPath, long sourceStepID,
+                               long newStepID)
 {
-    if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL))
+    if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL, sourceStepID != 0 ? newStepID : 0))
         return 0;
     try {
         CDaoDatabase exchange;
@@ -67,7 +68,9 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
         // A scratch copy: whoever keeps the exchange file copies it durably.
         exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
         CDaoTransaction transaction(exchange);
-        const QString refused = CStepExchangeWriter(exchange, SourcesFor(projectPath, equipmentPath, materialPath)).Write();
+        const ExchangeSources sources =
+            SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0);
+        const QString refused = CStepExchangeWriter(exchange, sources).Write();
         if (!refused.isEmpty()) {
             QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
             return 0;
@@ -82,6 +85,14 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
 
 // The new step's id is known before the file is read, so that the reader writes it into the
 // step's rows as it copies them and the import need not rewrite them all again.
+QList<long> StepUtilsEntry::newStepIDs(int count)
+{
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project)
+        return {};
+    return AllocateProjectIDs(*project, ProjectCounter::Step, StepIDSourcesOfProject(), count);
+}
+
 long StepUtilsEntry::importStep(const QString& exchangeFile, long processID)
 {
     CDaoDatabase* project = GetProjectDatabase();
@@ -125,6 +136,7 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
                                    const QString& otherMaterialPath, const QStringList& stepFiles,
                                    QList<long>& newStepIDs)
 {
+    const QList<long> givenIDs = newStepIDs;
     newStepIDs.clear();
     CDaoDatabase* project = GetProjectDatabase();
     if (!project)
@@ -134,8 +146,10 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
         const ProcessImportSource source{otherProjectPath,     otherProcessID, otherMaterialPath,
                                          GetMaterialsDBPath(), GetProjectID(), GetProjectDir()};
         const long processID = CopyProcessRows(*project, source);
-        const QList<long> stepIDs = AllocateProjectIDs(*project, ProjectCounter::Step, StepIDSourcesOfProject(),
-                                                       int(stepFiles.size()));
+        const QList<long> stepIDs = givenIDs.size() == stepFiles.size()
+                                        ? givenIDs
+                                        : AllocateProjectIDs(*project, ProjectCounter::Step,
+                                                             StepIDSourcesOfProject(), int(stepFiles.size()));
         for (qsizetype i = 0; i < stepFiles.size(); ++i)
             ImportCheckedStep(stepFiles.at(i), processID, stepIDs.at(i));
         MatchProcessMaterials(*project, source, processID);
