@@ -36,8 +36,9 @@ public:
 private:
     bool SourcePassesQuickCheck();
     bool ReadSourceColumns();
-    bool SourceHasRows(const QString& table, bool& hasRows);
+    bool SourceRowCount(const QString& table, qlonglong& rows);
     QList<ExchangeColumn> SourceColumns(const QString& table) const;
+    bool CopyScreenedRows(const QString& table, const QList<ExchangeColumn>& columns, qlonglong rows, bool& copied);
     bool CopyRows(const QString& table, const QList<ExchangeColumn>& columns);
     bool CheckRows(const QString& table, const QList<ExchangeColumn>& columns);
     QString CopiedValues(const QList<ExchangeColumn>& columns) const;
