@@ -22,10 +22,12 @@ namespace {
 const QString COPY_FAILED_TEXT = QStringLiteral("Failed to copy the export step as a temporary file!");
 const QString STEP_ORDER_QUERY_TEXT = QStringLiteral("Can't open Query QryStepInProcessVersion for updating step order!");
 
-// The exchange files and the order number of each in the other project's process.
+// The exchange files and the order number of each in the other project's process; the new step
+// id each was written under, when they were allocated before the export.
 struct ExchangeSteps {
     QStringList files;
     QList<long> orders;
+    QList<long> newIDs;
 };
 
 // The other project's databases, open read-only with nothing of their schema trusted while its
@@ -46,9 +48,10 @@ struct OpenOtherProject {
     CDaoDatabase project, equipment, materials;
 };
 
-// A copy of the other project's step database in the temporary folder, made an exchange file;
-// empty after the failure's message. The caller holds the other project's libraries open.
-QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName)
+// A copy of the other project's step database in the temporary folder, made an exchange file (under
+// the new step id, if one is given); empty after the failure's message. The caller holds the other
+// project's libraries open.
+QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0)
 {
     const OtherProjectFiles other(otherProject);
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
@@ -58,7 +61,7 @@ QString ExportOtherStep(const QString& otherProject, long stepID, const QString&
     }
     // The copy of a read-only file is our own to rewrite.
     QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::WriteOwner);
-    if (!StepUtilsEntry().exportStep(temp, otherProject, other.EquipmentDB(), other.MaterialDB()))
+    if (!StepUtilsEntry().exportStep(temp, otherProject, other.EquipmentDB(), other.MaterialDB(), stepID, newStepID))
         return QString();
     return temp;
 }
@@ -78,8 +81,17 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
         QvMessageBox(STEP_ORDER_QUERY_TEXT);
         return false;
     }
-    for (const auto& [stepID, order] : rows) {
-        const QString file = ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID));
+    // The new ids are known before the export, so that the steps' rows are written under them once.
+    try {
+        steps.newIDs = StepUtilsEntry().newStepIDs(int(rows.size()));
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const auto& [stepID, order] = rows.at(i);
+        const QString file = ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID),
+                                             steps.newIDs.value(i));
         if (file.isEmpty())
             return false;
         steps.files.append(file);
@@ -116,6 +128,7 @@ long ImportExchangeSteps(const QString& otherProject, long processID, const Exch
 {
     try {
         CStepImportTransaction import;
+        newStepIDs = steps.newIDs;
         const long newProcessID = StepUtilsEntry().importProcess(
             otherProject, processID, OtherProjectFiles(otherProject).MaterialDB(), steps.files, newStepIDs);
         if (newProcessID == 0)
@@ -165,7 +178,7 @@ long CopyOtherProcess(const QString& otherProject, long processID, long singleSt
         const QString file = ExportSingleStep(otherProject, singleStepID);
         if (file.isEmpty())
             return 0;
-        steps = {{file}, {1}};
+        steps = {{file}, {1}, {}};
     }
     QList<long> newStepIDs;
     const long newProcessID = ImportExchangeSteps(otherProject, processID, steps, newStepIDs);

@@ -8,6 +8,8 @@
 #include "foundation/db/StepOrder.h"
 #include "foundation/db/DaoTransaction.h"
 
+#include <QSet>
+
 namespace {
 class StepOrderFixture : public DbFixture {
 protected:
@@ -108,4 +110,21 @@ TEST_F(StepOrderFixture, BeyondTheLargestIDOneIsDrawnThatNothingUses)
         EXPECT_NE(id, 7);
         EXPECT_NE(id, 8);
     }
+}
+
+// A block of ids is what allocating them one by one, each stored before the next, would give;
+// past the largest id each is drawn apart from the others.
+TEST_F(StepOrderFixture, IDsAllocatedTogetherAreThoseAllocatedOneByOne)
+{
+    const NewIDSources sources{{}, {}, {40}};
+    EXPECT_EQ(AllocateProjectIDs(m_db, ProjectCounter::Step, sources, 3), (QList<long>{41, 42, 43}));
+    StoreProjectCounter(m_db, ProjectCounter::Step, 2147483646);
+    const QList<long> drawn = AllocateProjectIDs(m_db, ProjectCounter::Step, sources, 6);
+    ASSERT_EQ(drawn.size(), 6);
+    EXPECT_EQ(drawn.first(), 2147483647) << "the last id in range is still taken in order";
+    const QSet<long> distinct(drawn.cbegin(), drawn.cend());
+    EXPECT_EQ(distinct.size(), 6);
+    const QSet<long> used{1, 11, 12, 13, 14, 40};
+    for (long id : drawn.mid(1))
+        EXPECT_TRUE(id > 0 && id < 2147483647 && !used.contains(id)) << id;
 }

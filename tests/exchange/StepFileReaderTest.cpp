@@ -249,3 +249,40 @@ TEST_F(StepFileReaderTest, AnEmptyTableOfTheFileLeavesItsTableEmpty)
     EXPECT_EQ(Raw(path, "SELECT count(*) FROM TblFieldLibrary").toInt(), 0);
     EXPECT_EQ(Raw(path, "SELECT count(*) FROM TextRecipe"), lines);
 }
+
+// Given the step id the file is read for, every column naming the step takes it as the rows are
+// copied; the file's own values are still checked, and a file of two steps is still refused whole.
+TEST_F(StepFileReaderTest, AGivenStepIDIsWrittenIntoEveryColumnNamingTheStep)
+{
+    const QString base = Base();
+    const QString path = app.root() + "given.exs";
+    const struct {
+        const char* sql;
+        QString reason;
+    } cases[] = {
+        {"UPDATE TextRecipe SET StepID = 77 WHERE rowid % 2 = 0", ""},
+        {"INSERT INTO Step (StepID, StepName) VALUES (5, 'second')", "it holds 2 step rows instead of one"},
+        {"UPDATE TextRecipe SET StepID = 'x'", "TextRecipe.StepID holds a value that is not a whole number"},
+    };
+    for (const auto& each : cases) {
+        QFile::remove(path);
+        ASSERT_TRUE(QFile::copy(base, path));
+        Raw(path, each.sql);
+        const QByteArray before = Bytes(path);
+        CStepFileReader reader;
+        EXPECT_EQ(reader.Rewrite(path, 4242), each.reason.isEmpty()) << each.sql;
+        EXPECT_EQ(reader.ErrorText(), each.reason) << each.sql;
+        if (!each.reason.isEmpty()) {
+            EXPECT_EQ(Bytes(path), before) << each.sql;
+            continue;
+        }
+        EXPECT_EQ(Raw(path, "SELECT group_concat(StepID) FROM Step").toString(), "4242");
+        EXPECT_GT(Raw(path, "SELECT count(*) FROM TextRecipe").toInt(), 0);
+        for (const ExchangeColumn& column : ColumnsWithRole(ColumnRole::StepRef))
+            EXPECT_EQ(Raw(path, QString("SELECT count(*) FROM \"%1\" WHERE \"%2\" IS NOT 4242")
+                                    .arg(column.table, column.column))
+                          .toInt(),
+                      0)
+                << column.table.toStdString();
+    }
+}

@@ -130,11 +130,23 @@ TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndIt
 {
     Open();
     const QString demo2 = WriteDemo2();
+    // The project's name of a step, not the step file's own, is the one that comes over.
+    RawQuery(demo2, "UPDATE ProjectStep SET StepName = 'Coupling' WHERE StepName = 'Crystallization'");
     const auto before = Snapshot(root() + "other/Demo2/");
     const qlonglong plants = LayerValue(Equipment(), "SELECT count(*) FROM Plant").toLongLong();
     const long processID = CopyOtherProcess(demo2, 1, -1);
     ASSERT_GT(processID, 2);
-    EXPECT_EQ(Orders(processID), "Coupling:1 Crystallization:3 Drying:7");
+    EXPECT_EQ(Orders(processID), "Coupling:1 Coupling:3 Drying:7");
+    // Each new step's rows name it by its new id only.
+    const QString newIDs = Value(app.fileSet().projectDBPath,
+                                 QString("SELECT group_concat(StepID) FROM \"Step-To-Process\" WHERE ProcessID = %1").arg(processID));
+    for (const QString& id : newIDs.split(','))
+        EXPECT_EQ(Value(GetStepDBPath(id.toLong()),
+                        QString("SELECT (SELECT count(*) FROM Step WHERE StepID IS NOT %1) + "
+                                "(SELECT count(*) FROM TextRecipe WHERE StepID IS NOT %1)")
+                            .arg(id)),
+                  "0")
+            << id.toStdString();
     EXPECT_EQ(Value(app.fileSet().projectDBPath,
                     QString("SELECT p.ProcessName || '/' || p.ProcessVersionName || '/' || p.FinalProductMaterialID || '/' "
                             "|| p.KeyRawMaterialID || '/' || p.OutputUOMSetID || '/' || pp.ProjectID || '/' || "
@@ -161,7 +173,7 @@ TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndIt
     ASSERT_TRUE(manager.SaveProject(QString(), false));
     ASSERT_TRUE(manager.CloseCurrentProject());
     ReopenProject();
-    EXPECT_EQ(Orders(processID), "Coupling:1 Crystallization:3 Drying:7");
+    EXPECT_EQ(Orders(processID), "Coupling:1 Coupling:3 Drying:7");
     EXPECT_TRUE(app.stepDatabases().contains(drying.toLong()));
 }
 

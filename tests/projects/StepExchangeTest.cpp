@@ -137,8 +137,13 @@ TEST_F(StepExchangeTest, EachDemoStepComesBackWithItsRowsUnderANewIDReusingTheLi
         ASSERT_GT(newID, 1006) << stepID;
         EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "IMPORT_S.TMP")) << stepID;
         EXPECT_EQ(StepContent(GetStepDBPath(newID)), StepContent(GetStepDBPath(stepID))) << stepID;
-        EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT count(*) FROM TextRecipe WHERE StepID <> " +
-                                                       QString::number(newID)).toInt(), 0);
+        const QString other = QString(" WHERE StepID IS NOT %1").arg(newID);
+        EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT (SELECT count(*) FROM TextRecipe" + other +
+                                                       ") + (SELECT count(*) FROM DesignSpecifications" + other +
+                                                       ") + (SELECT count(*) FROM UnitProcedureTransition" + other +
+                                                       ") + (SELECT count(*) FROM Step" + other + ")")
+                      .toInt(),
+                  0);
         EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT PlantID || '/' || KeyInputIntermediateID FROM Step"),
                   LayerValue(GetStepDBPath(stepID), "SELECT PlantID || '/' || KeyInputIntermediateID FROM Step"));
     }

@@ -77,17 +77,28 @@ QSet<long> TakenIDs(CDaoDatabase& project, const CounterTables& tables, const Ne
 
 long AllocateProjectID(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources)
 {
+    return AllocateProjectIDs(project, counter, sources, 1).constFirst();
+}
+
+QList<long> AllocateProjectIDs(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources, int count)
+{
     const CounterTables tables = TablesOf(counter);
     NewIDSources own = sources;
     if (counter == ProjectCounter::Process)
         own.registeredStepIDs.clear();
-    const QSet<long> taken = TakenIDs(project, tables, own);
+    QSet<long> taken = TakenIDs(project, tables, own);
     long highest = StoredCounter(project, tables.counterColumn);
     for (long id : taken)
         highest = std::max(highest, id);
-    if (highest < LARGEST_ID)
-        return highest + 1;
-    return GenerateUniqueID([&taken](long id) { return id <= 0 || id > LARGEST_ID || taken.contains(id); });
+    QList<long> ids;
+    for (int i = 0; i < count; ++i) {
+        const long id = highest < LARGEST_ID ? ++highest : GenerateUniqueID([&taken](long candidate) {
+            return candidate <= 0 || candidate > LARGEST_ID || taken.contains(candidate);
+        });
+        taken.insert(id);
+        ids.append(id);
+    }
+    return ids;
 }
 
 void StoreProjectCounter(CDaoDatabase& project, ProjectCounter counter, long id)

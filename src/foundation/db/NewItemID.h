@@ -20,5 +20,7 @@ struct NewIDSources {
 
 // Raises CDaoException when the project database cannot be read.
 long AllocateProjectID(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources);
+// As many new ids at once, each taken as the one before it had been stored: the sources are read once.
+QList<long> AllocateProjectIDs(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources, int count);
 // Raises the [Project] counter to the id; in the caller's transaction of the rows that use it.
 void StoreProjectCounter(CDaoDatabase& project, ProjectCounter counter, long id);

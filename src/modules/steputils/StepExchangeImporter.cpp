@@ -58,12 +58,12 @@ ExchangeRowList ItemRows(CDaoDatabase& file, const QString& table, QStringList& 
     return ReadExchangeRows(file, QStringLiteral("SELECT %1 FROM \"%2\"").arg(QuotedColumns(columns), table));
 }
 
-// Per step table, the assignments that re-point its references: a step id becomes the new step's;
-// another reference goes through the map, an item not brought along becoming NULL (facility) or
-// -1, and a reference that named nothing (Null, -1; for a facility also 0, the whole catalogue)
-// stays as it was. Type ids are left alone when the file does not carry its types. One statement
+// Per step table, the assignments that re-point its references: a step id becomes the new step's
+// (kept when the file has that id already); another reference goes through the map, an item not
+// brought along becoming NULL (facility) or -1, and a reference that named nothing (Null, -1; for
+// a facility also 0, the whole catalogue) stays as it was. Type ids are left alone when the file does not carry its types. One statement
 // per table, so each table is written once.
-QMap<QString, QStringList> StepTableRewrites(long stepID, bool typesTravel)
+QMap<QString, QStringList> StepTableRewrites(long stepID, bool typesTravel, bool stepIDsKept)
 {
     QMap<QString, QStringList> rewrites;
     for (const ExchangeColumn& column : ExchangeCatalogue()) {
@@ -75,7 +75,8 @@ QMap<QString, QStringList> StepTableRewrites(long stepID, bool typesTravel)
             continue;
         const QString target = QLatin1Char('"') + column.column + QLatin1Char('"');
         if (column.role == ColumnRole::StepRef) {
-            rewrites[column.table] << QStringLiteral("%1 = %2").arg(target).arg(stepID);
+            if (!stepIDsKept)
+                rewrites[column.table] << QStringLiteral("%1 = %2").arg(target).arg(stepID);
             continue;
         }
         const bool facility = column.role == ColumnRole::FacilityRef;
@@ -130,7 +131,8 @@ long CStepExchangeImporter::AddProjectRows(long processID)
                                "SELECT StepName, StepVersionName, Description FROM Step LIMIT 1"));
     const QVariantList name = names.value(0);
     CDaoDatabase& project = *m_targets.project;
-    const long stepID = AllocateProjectID(project, ProjectCounter::Step, m_targets.idSources);
+    const long stepID = m_targets.stepID != 0 ? m_targets.stepID
+                                              : AllocateProjectID(project, ProjectCounter::Step, m_targets.idSources);
     project.Execute(QStringLiteral("INSERT INTO ProjectStep (StepID, StepName, StepVersionName, Description) "
                                    "VALUES (?, ?, ?, ?)"),
                     {qlonglong(stepID), name.value(0).toString(), name.value(1), name.value(2)});
@@ -353,7 +355,8 @@ void CStepExchangeImporter::RewriteFile(long stepID)
                                   "NewID INTEGER, PRIMARY KEY (Role, OldID)) WITHOUT ROWID"));
     m_file.Execute(QStringLiteral("DELETE FROM temp.ExchangeMap"));
     InsertExchangeRows(m_file, QStringLiteral("ExchangeMap"), {"Role", "OldID", "NewID"}, pairs);
-    for (const auto& [table, assignments] : StepTableRewrites(stepID, m_typesTravel).asKeyValueRange())
+    const bool stepIDsKept = m_file.Query(QStringLiteral("SELECT 1 FROM Step WHERE StepID = ?"), {qlonglong(stepID)}).next();
+    for (const auto& [table, assignments] : StepTableRewrites(stepID, m_typesTravel, stepIDsKept).asKeyValueRange())
         m_file.Execute(
             QStringLiteral("UPDATE \"%1\" SET %2").arg(table, assignments.join(QStringLiteral(", "))));
     m_file.Execute(QStringLiteral("DROP TABLE temp.ExchangeMap"));

@@ -6,7 +6,8 @@
 // same name in the project is taken, others are copied in under new ids; unit sets are matched by
 // name, else -1; range and comment types are matched by name, else added (see StepTypeMapping.h),
 // when the file carries them. The file is rewritten into the new step's database: every step id
-// and every reference re-pointed, the exchange tables dropped. Each database is written in one transaction
+// and every reference re-pointed, the exchange tables dropped. A file whose [Step] row has the new
+// id already (the reader wrote it) keeps its step ids as they are: the reader made them agree. Each database is written in one transaction
 // level inside the caller's; raises CDaoException and then leaves every database as it was.
 
 #include "foundation/db/NewItemID.h"
@@ -22,6 +23,7 @@ struct StepImportTargets {
     CDaoDatabase* materials = nullptr;
     long projectID = 1;
     NewIDSources idSources;
+    long stepID = 0; // the new step's id when the caller has allocated it; else one is allocated
 };
 
 class CStepExchangeImporter {

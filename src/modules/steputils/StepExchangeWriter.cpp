@@ -71,7 +71,7 @@ void CStepExchangeWriter::WriteExchangeRow(CDaoDatabase& project)
 {
     ExchangeRowList step = ReadExchangeRows(m_exchange, QStringLiteral("SELECT StepID, StepName, StepVersionName, "
                                                                        "Description FROM Step"));
-    const QVariant stepID = step.value(0).value(0);
+    const QVariant stepID = m_sources.sourceStepID != 0 ? QVariant(qlonglong(m_sources.sourceStepID)) : step.value(0).value(0);
     const ExchangeRowList named = ReadExchangeRows(
         project, QStringLiteral("SELECT StepName, StepVersionName, Description FROM ProjectStep WHERE StepID = ?"),
         {stepID});

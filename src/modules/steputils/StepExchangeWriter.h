@@ -18,6 +18,7 @@ class CDaoDatabase;
 struct ExchangeSources {
     QString projectName;
     QString projectDB, equipmentDB, materialDB;
+    long sourceStepID = 0; // the step's id in the project, when the file carries another; else the file's
 };
 
 class CStepExchangeWriter {

@@ -52,9 +52,9 @@ bool IsOurStepID(quint32 id)
 }
 
 // The file's rows table by table, then the checks; why it failed, or empty.
-QString FillFreshStep(const QString& source, CFreshStepDatabase& fresh)
+QString FillFreshStep(const QString& source, CFreshStepDatabase& fresh, long stepID)
 {
-    CStepRowCopier copier(fresh.Database());
+    CStepRowCopier copier(fresh.Database(), stepID);
     if (!copier.AttachSource(source))
         return copier.Reason();
     for (const ExchangeTable& table : ExchangeTables())
@@ -62,12 +62,15 @@ QString FillFreshStep(const QString& source, CFreshStepDatabase& fresh)
             return copier.Reason();
     if (!copier.DetachSource())
         return copier.Reason();
+    if (stepID != 0 && !fresh.Execute(QStringLiteral("UPDATE Step SET StepID = %1 WHERE (SELECT count(*) FROM Step) = 1")
+                                          .arg(stepID)))
+        return fresh.ErrorText();
     return CheckStepRows(fresh.Database());
 }
 
 } // namespace
 
-bool CStepFileReader::Rewrite(const QString& path)
+bool CStepFileReader::Rewrite(const QString& path, long stepID)
 {
     m_errorText.clear();
     if (!CheckHeader(path))
@@ -76,7 +79,7 @@ bool CStepFileReader::Rewrite(const QString& path)
     const QString fresh = path + QStringLiteral(".new");
     DeleteDatabaseFile(fresh);
     const bool older = m_fileVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
-    bool read = (!older || MigrateScratch(path, scratch)) && BuildFresh(older ? scratch : path, fresh);
+    bool read = (!older || MigrateScratch(path, scratch)) && BuildFresh(older ? scratch : path, fresh, stepID);
     if (older)
         DeleteDatabaseFile(scratch);
     try {
@@ -135,12 +138,12 @@ bool CStepFileReader::MigrateScratch(const QString& path, const QString& scratch
     return true;
 }
 
-bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath)
+bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath, long stepID)
 {
     CFreshStepDatabase fresh;
     QString problem;
     try {
-        problem = fresh.Create(freshPath) ? FillFreshStep(source, fresh) : fresh.ErrorText();
+        problem = fresh.Create(freshPath) ? FillFreshStep(source, fresh, stepID) : fresh.ErrorText();
     } catch (const CDaoException& error) {
         problem = error.GetErrorDescription();
     }

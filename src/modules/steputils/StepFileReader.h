@@ -12,13 +12,15 @@
 class CStepFileReader {
 public:
     // Rewrites the file in place as described; false with ErrorText() when the file cannot be used.
-    bool Rewrite(const QString& path);
+    // A step id other than 0 is the rewritten file's own: its [Step] row and every column that names
+    // the step take it as they are copied (the file's values are checked as they stand).
+    bool Rewrite(const QString& path, long stepID = 0);
     const QString& ErrorText() const { return m_errorText; }
 
 private:
     bool CheckHeader(const QString& path);
     bool MigrateScratch(const QString& path, const QString& scratch);
-    bool BuildFresh(const QString& source, const QString& freshPath);
+    bool BuildFresh(const QString& source, const QString& freshPath, long stepID);
     bool Fail(const QString& reason);
 
     int m_fileVersion = 0;

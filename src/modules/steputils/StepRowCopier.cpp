@@ -52,6 +52,14 @@ char ScreenCode(const ExchangeColumn& column)
     return 'm';
 }
 
+QString ScreenCodes(const QList<ExchangeColumn>& columns)
+{
+    QString codes;
+    for (const ExchangeColumn& column : columns)
+        codes.append(QLatin1Char(ScreenCode(column)));
+    return codes;
+}
+
 // True for every value ValueProblem refuses (and, for long texts, some it accepts: a text is
 // screened by its encoded bytes, never fewer than its characters).
 bool SuspectValue(char code, sqlite3_value* value)
@@ -103,7 +111,7 @@ bool RegisterSuspectRow(QSqlDatabase database)
 
 } // namespace
 
-CStepRowCopier::CStepRowCopier(QSqlDatabase target) : m_target(target) {}
+CStepRowCopier::CStepRowCopier(QSqlDatabase target, long stepID) : m_target(target), m_stepID(stepID) {}
 
 QString CStepRowCopier::ValueProblem(const ExchangeColumn& column, const QVariant& value)
 {
@@ -184,25 +192,28 @@ bool CStepRowCopier::CopyTable(const ExchangeTable& table)
         return table.part == ExchangePart::Exchange || Fail(QStringLiteral("the table %1 is missing").arg(table.name));
     if (!Run(QStringLiteral("DELETE FROM main.\"%1\"").arg(table.name)))
         return false;
-    bool hasRows = false;
-    if (!SourceHasRows(table.name, hasRows))
+    qlonglong rows = 0;
+    if (!SourceRowCount(table.name, rows))
         return false;
-    if (!hasRows)
+    if (rows == 0)
         return true;
     const QList<ExchangeColumn> columns = SourceColumns(table.name);
-    return columns.isEmpty() || CopyRows(table.name, columns);
+    if (columns.isEmpty())
+        return true;
+    bool copied = false;
+    return CopyScreenedRows(table.name, columns, rows, copied) && (copied || CopyRows(table.name, columns));
 }
 
 // A table without rows needs neither the check nor the copy, whose statements cost far more to
-// prepare than this one.
-bool CStepRowCopier::SourceHasRows(const QString& table, bool& hasRows)
+// prepare than this one; for one with rows, the count tells whether the screen passed them all.
+bool CStepRowCopier::SourceRowCount(const QString& table, qlonglong& rows)
 {
     QSqlQuery query(m_target);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1.\"%2\")").arg(EXCHANGE_SOURCE_SCHEMA, table)) ||
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM %1.\"%2\"").arg(EXCHANGE_SOURCE_SCHEMA, table)) ||
         !query.next())
         return Fail(QStringLiteral("%1: %2").arg(table, query.lastError().databaseText()));
-    hasRows = query.value(0).toBool();
+    rows = query.value(0).toLongLong();
     return true;
 }
 
@@ -217,15 +228,31 @@ QList<ExchangeColumn> CStepRowCopier::SourceColumns(const QString& table) const
     return columns;
 }
 
+// The rows the screen passes, copied in one pass of the attached file; copied when that was every
+// row. Otherwise (a row the screen finds suspect, or a failed copy) what was copied is taken away
+// again, so that the rows go over once each value was checked closely (CopyRows), failing as that
+// fails. False with Reason() set only when the rows cannot be taken away.
+bool CStepRowCopier::CopyScreenedRows(const QString& table, const QList<ExchangeColumn>& columns, qlonglong rows,
+                                      bool& copied)
+{
+    const QString names = QuotedNames(columns);
+    QSqlQuery insert(m_target);
+    insert.prepare(QStringLiteral("INSERT INTO main.\"%1\" (%2) SELECT %3 FROM %4.\"%1\" WHERE NOT suspect_row(?, %2)")
+                       .arg(table, names, CopiedValues(columns), EXCHANGE_SOURCE_SCHEMA));
+    insert.addBindValue(ScreenCodes(columns));
+    copied = insert.exec() && insert.numRowsAffected() == rows;
+    insert.finish();
+    return copied || Run(QStringLiteral("DELETE FROM main.\"%1\"").arg(table));
+}
+
 // The file's rows are checked in one pass of the attached file and copied in one statement.
 bool CStepRowCopier::CopyRows(const QString& table, const QList<ExchangeColumn>& columns)
 {
     if (!CheckRows(table, columns))
         return false;
-    const QString names = QuotedNames(columns);
     QSqlQuery insert(m_target);
-    if (!insert.exec(QStringLiteral("INSERT INTO main.\"%1\" (%2) SELECT %2 FROM %3.\"%1\"")
-                         .arg(table, names, EXCHANGE_SOURCE_SCHEMA)))
+    if (!insert.exec(QStringLiteral("INSERT INTO main.\"%1\" (%2) SELECT %3 FROM %4.\"%1\"")
+                         .arg(table, QuotedNames(columns), CopiedValues(columns), EXCHANGE_SOURCE_SCHEMA)))
         return Fail(QStringLiteral("%1: %2").arg(table, insert.lastError().databaseText()));
     return true;
 }
@@ -234,14 +261,11 @@ bool CStepRowCopier::CopyRows(const QString& table, const QList<ExchangeColumn>&
 // in row and column order, gives the reason.
 bool CStepRowCopier::CheckRows(const QString& table, const QList<ExchangeColumn>& columns)
 {
-    QByteArray codes;
-    for (const ExchangeColumn& column : columns)
-        codes.append(ScreenCode(column));
     const QString names = QuotedNames(columns);
     QSqlQuery rows(m_target);
     rows.setForwardOnly(true);
     rows.prepare(QStringLiteral("SELECT %1 FROM %2.\"%3\" WHERE suspect_row(?, %1)").arg(names, EXCHANGE_SOURCE_SCHEMA, table));
-    rows.addBindValue(QString::fromLatin1(codes));
+    rows.addBindValue(ScreenCodes(columns));
     if (!rows.exec())
         return Fail(QStringLiteral("%1: %2").arg(table, rows.lastError().databaseText()));
     while (rows.next())
@@ -249,6 +273,18 @@ bool CStepRowCopier::CheckRows(const QString& table, const QList<ExchangeColumn>
             if (const QString problem = ValueProblem(columns.at(i), rows.value(i)); !problem.isEmpty())
                 return Fail(problem);
     return true;
+}
+
+// The columns as the copy selects them: a column naming the step takes the given step id (the
+// [Step] row's own key is left to the caller, who first knows that there is one row).
+QString CStepRowCopier::CopiedValues(const QList<ExchangeColumn>& columns) const
+{
+    QStringList values;
+    for (const ExchangeColumn& column : columns)
+        values.append(m_stepID != 0 && column.role == ColumnRole::StepRef && column.table != QLatin1String("Step")
+                          ? QString::number(m_stepID)
+                          : QLatin1Char('"') + column.column + QLatin1Char('"'));
+    return values.join(QStringLiteral(", "));
 }
 
 bool CStepRowCopier::Fail(const QString& reason)

@@ -17,7 +17,9 @@ inline const QString EXCHANGE_SOURCE_SCHEMA = QStringLiteral("exchange_source");
 
 class CStepRowCopier {
 public:
-    explicit CStepRowCopier(QSqlDatabase target);
+    // A step id other than 0 is written in place of the file's in every column that names the step,
+    // but for the key of the [Step] row.
+    explicit CStepRowCopier(QSqlDatabase target, long stepID = 0);
 
     // The target holds an open transaction (the schema builder's): it is committed around the
     // attach and the detach and begun again. The attached file must pass SQLite's quick check.
@@ -34,14 +36,17 @@ public:
 private:
     bool SourcePassesQuickCheck();
     bool ReadSourceColumns();
-    bool SourceHasRows(const QString& table, bool& hasRows);
+    bool SourceRowCount(const QString& table, qlonglong& rows);
     QList<ExchangeColumn> SourceColumns(const QString& table) const;
+    bool CopyScreenedRows(const QString& table, const QList<ExchangeColumn>& columns, qlonglong rows, bool& copied);
     bool CopyRows(const QString& table, const QList<ExchangeColumn>& columns);
     bool CheckRows(const QString& table, const QList<ExchangeColumn>& columns);
+    QString CopiedValues(const QList<ExchangeColumn>& columns) const;
     bool Run(const QString& sql, const QVariantList& values = {});
     bool Fail(const QString& reason);
 
     QSqlDatabase m_target;
+    long m_stepID = 0;
     QHash<QString, QSet<QString>> m_sourceColumns; // lower-case: the file's tables (views left out)
     QString m_reason;
 };

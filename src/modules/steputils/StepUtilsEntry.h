@@ -33,9 +33,13 @@ public:
     int currentVersion(const QString& otherProjectPath);
     // Rewrites the scratch copy of a step database in place into an exchange file, the library
     // items read from the given project files (all three empty: the open project's). Nonzero on
-    // success.
+    // success. Given a new step id (from newStepIDs) and the step's id in its project, the file is
+    // written under the new id, so that importProcess need not rewrite the step's rows again.
     int exportStep(const QString& scratchCopy, const QString& projectPath, const QString& equipmentPath,
-                   const QString& materialPath);
+                   const QString& materialPath, long sourceStepID = 0, long newStepID = 0);
+    // Ids for as many new steps of the open project, as importProcess would allocate them; none
+    // without a project. Raises CDaoException.
+    QList<long> newStepIDs(int count);
     // Adds the step of the exchange file to the open project as a step of the process, last in its
     // order, and rewrites the file into that step's database; the new id, 0 on failure. Writes in
     // the caller's transactions where it has them.
@@ -44,7 +48,7 @@ public:
     long importExportedStep(const QString& exportedFile, long processID);
     // Adds a copy of another project's process (its rows as the project generator writes them) and
     // each step file exportStep has just written, in order, as importExportedStep does; the new process id and the new step ids in the
-    // order of the files, 0 on failure.
+    // order of the files, 0 on failure. New step ids given, one per file (from newStepIDs), are taken.
     long importProcess(const QString& otherProjectPath, long otherProcessID, const QString& otherMaterialPath,
                        const QStringList& stepFiles, QList<long>& newStepIDs);
     // 0 while steps keep no results database.
@@ -52,7 +56,8 @@ public:
 
 private:
     ConversionCode ConvertLibraries();
-    long ImportCheckedStep(const QString& exchangeFile, long processID);
+    // The step id 0: one is allocated.
+    long ImportCheckedStep(const QString& exchangeFile, long processID, long stepID);
 
     MigrationCatalogue m_catalogue;
 };

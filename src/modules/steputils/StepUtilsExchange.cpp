@@ -22,21 +22,21 @@ namespace {
 const QString EXPORT_REFUSAL = QStringLiteral("The step cannot be exported: %1");
 const QString IMPORT_REFUSAL = QStringLiteral("The chosen step exchange file cannot be used: %1");
 
-bool ReadStepFile(const QString& path, const QString& refusal)
+bool ReadStepFile(const QString& path, const QString& refusal, long stepID = 0)
 {
     CStepFileReader reader;
-    if (reader.Rewrite(path))
+    if (reader.Rewrite(path, stepID))
         return true;
     QvMessageBox(refusal.arg(reader.ErrorText()), MB_OK | MB_ICONSTOP);
     return false;
 }
 
-ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentPath,
-                           const QString& materialPath)
+ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentPath, const QString& materialPath,
+                           long sourceStepID)
 {
     if (projectPath.isEmpty())
-        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath()};
-    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath};
+        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath(), sourceStepID};
+    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID};
 }
 
 NewIDSources StepIDSourcesOfProject()
@@ -57,9 +57,10 @@ int StepUtilsEntry::currentVersion(const QString& otherProjectPath)
 }
 
 int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath,
-                               const QString& equipmentPath, const QString& materialPath)
+                               const QString& equipmentPath, const QString& materialPath, long sourceStepID,
+                               long newStepID)
 {
-    if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL))
+    if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL, sourceStepID != 0 ? newStepID : 0))
         return 0;
     try {
         CDaoDatabase exchange;
@@ -67,7 +68,9 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
         // A scratch copy: whoever keeps the exchange file copies it durably.
         exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
         CDaoTransaction transaction(exchange);
-        const QString refused = CStepExchangeWriter(exchange, SourcesFor(projectPath, equipmentPath, materialPath)).Write();
+        const ExchangeSources sources =
+            SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0);
+        const QString refused = CStepExchangeWriter(exchange, sources).Write();
         if (!refused.isEmpty()) {
             QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
             return 0;
@@ -80,11 +83,28 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
     }
 }
 
+// The new step's id is known before the file is read, so that the reader writes it into the
+// step's rows as it copies them and the import need not rewrite them all again.
+QList<long> StepUtilsEntry::newStepIDs(int count)
+{
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project)
+        return {};
+    return AllocateProjectIDs(*project, ProjectCounter::Step, StepIDSourcesOfProject(), count);
+}
+
 long StepUtilsEntry::importStep(const QString& exchangeFile, long processID)
 {
-    if (!GetProjectDatabase() || !ReadStepFile(exchangeFile, IMPORT_REFUSAL))
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project)
         return 0;
-    return importExportedStep(exchangeFile, processID);
+    try {
+        const long stepID = AllocateProjectID(*project, ProjectCounter::Step, StepIDSourcesOfProject());
+        return ReadStepFile(exchangeFile, IMPORT_REFUSAL, stepID) ? ImportCheckedStep(exchangeFile, processID, stepID) : 0;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return 0;
+    }
 }
 
 long StepUtilsEntry::importExportedStep(const QString& exportedFile, long processID)
@@ -92,14 +112,14 @@ long StepUtilsEntry::importExportedStep(const QString& exportedFile, long proces
     if (!GetProjectDatabase())
         return 0;
     try {
-        return ImportCheckedStep(exportedFile, processID);
+        return ImportCheckedStep(exportedFile, processID, 0);
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription());
         return 0;
     }
 }
 
-long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long processID)
+long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long processID, long stepID)
 {
     CDaoDatabase file, equipment, materials;
     file.Open(exchangeFile, DatabaseRole::ReadWrite);
@@ -108,7 +128,7 @@ long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long process
     equipment.Open(GetEquipmentDBPath(), DatabaseRole::WorkingCopy);
     materials.Open(GetMaterialsDBPath(), DatabaseRole::WorkingCopy);
     const StepImportTargets targets{GetProjectDatabase(), &equipment, &materials, GetProjectID(),
-                                    StepIDSourcesOfProject()};
+                                    stepID != 0 ? NewIDSources{} : StepIDSourcesOfProject(), stepID};
     return CStepExchangeImporter(file, targets).Import(processID);
 }
 
@@ -116,6 +136,7 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
                                    const QString& otherMaterialPath, const QStringList& stepFiles,
                                    QList<long>& newStepIDs)
 {
+    const QList<long> givenIDs = newStepIDs;
     newStepIDs.clear();
     CDaoDatabase* project = GetProjectDatabase();
     if (!project)
@@ -125,9 +146,12 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
         const ProcessImportSource source{otherProjectPath,     otherProcessID, otherMaterialPath,
                                          GetMaterialsDBPath(), GetProjectID(), GetProjectDir()};
         const long processID = CopyProcessRows(*project, source);
-        QList<long> stepIDs;
-        for (const QString& file : stepFiles)
-            stepIDs.append(ImportCheckedStep(file, processID));
+        const QList<long> stepIDs = givenIDs.size() == stepFiles.size()
+                                        ? givenIDs
+                                        : AllocateProjectIDs(*project, ProjectCounter::Step,
+                                                             StepIDSourcesOfProject(), int(stepFiles.size()));
+        for (qsizetype i = 0; i < stepFiles.size(); ++i)
+            ImportCheckedStep(stepFiles.at(i), processID, stepIDs.at(i));
         MatchProcessMaterials(*project, source, processID);
         transaction.Commit();
         newStepIDs = stepIDs;
