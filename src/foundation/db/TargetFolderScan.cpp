@@ -44,11 +44,36 @@ CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
     while (const dirent* entry = ::readdir(listing)) {
         const unsigned char type = entry->d_type == DT_UNKNOWN ? typeOf(::dirfd(listing), entry->d_name)
                                                                 : entry->d_type;
-        folder.entries.insert(QFile::decodeName(entry->d_name), type);
+        const QString name = QFile::decodeName(entry->d_name);
+        folder.entries.insert(name, type);
+        noteLeftover(folder, name, type);
     }
     ::closedir(listing);
     folder.canonical = canonical;
     return folder;
+}
+
+void CTargetFolderScan::noteLeftover(Folder& folder, const QString& name, unsigned char type)
+{
+    for (const char* suffix : WriteLeftoverSuffixes()) {
+        if (!name.endsWith(QLatin1String(suffix)))
+            continue;
+        bool& plain = folder.leftovers[name.chopped(qsizetype(qstrlen(suffix)))];
+        plain = plain || (type != DT_LNK && type != DT_UNKNOWN);
+    }
+}
+
+// A folder that is not clean is kept unscanned: no place.
+const CTargetFolderScan::Folder& CTargetFolderScan::folderAt(QStringView folderPath)
+{
+    for (const Folder& folder : m_folders) {
+        if (folder.path == folderPath)
+            return folder;
+    }
+    const QString path = folderPath.toString();
+    Folder folder = isClean(path) ? scan(path) : Folder();
+    folder.path = path;
+    return m_folders.emplace_back(std::move(folder));
 }
 
 // The folder and the name of an absolute path, split at its last slash as QFileInfo splits it.
@@ -60,11 +85,8 @@ CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
     const QString name = path.mid(slash + 1);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return {};
-    const QString folderPath = path.left(slash);
-    auto it = m_folders.find(folderPath);
-    if (it == m_folders.end()) // a folder that is not clean is kept unscanned: no place
-        it = m_folders.insert(folderPath, isClean(folderPath) ? scan(folderPath) : Folder());
-    return {it->canonical.isEmpty() ? nullptr : &*it, name};
+    const Folder& folder = folderAt(QStringView(path).left(slash));
+    return {folder.canonical.isEmpty() ? nullptr : &folder, name};
 }
 
 QString CTargetFolderScan::plainFileKey(const QString& path)
@@ -100,6 +122,11 @@ bool CTargetFolderScan::hasWriteLeftoversBeside(const QString& target)
     const Place place = placeOf(target);
     if (!place.folder)
         return HasWriteLeftoversBeside(target);
+    const auto leftover = place.folder->leftovers.constFind(place.name);
+    if (leftover == place.folder->leftovers.cend())
+        return false;
+    if (*leftover)
+        return true;
     for (const char* suffix : WriteLeftoverSuffixes()) {
         const auto entry = place.folder->entries.constFind(place.name + QLatin1String(suffix));
         if (entry == place.folder->entries.cend())
