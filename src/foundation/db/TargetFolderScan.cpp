@@ -89,32 +89,27 @@ CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
     return {folder.canonical.isEmpty() ? nullptr : &folder, name};
 }
 
-QString CTargetFolderScan::plainFileKey(const QString& path)
+QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
 {
-    const Place place = placeOf(path);
-    if (!place.folder)
-        return QString();
-    const auto entry = place.folder->entries.constFind(place.name);
-    if (entry == place.folder->entries.cend() || *entry == DT_LNK || *entry == DT_UNKNOWN)
-        return QString();
-    return place.folder->canonical + QLatin1Char('/') + place.name;
-}
-
-QString CTargetFolderScan::changeKey(const QString& path)
-{
+    if (plainFile)
+        *plainFile = false;
     const Place place = placeOf(path);
     if (!place.folder)
         return ChangeKey(path);
     const auto entry = place.folder->entries.constFind(place.name);
-    if (entry != place.folder->entries.cend() && (*entry == DT_LNK || *entry == DT_UNKNOWN))
+    const bool listed = entry != place.folder->entries.cend();
+    if (listed && (*entry == DT_LNK || *entry == DT_UNKNOWN))
         return ChangeKey(path);
+    if (plainFile)
+        *plainFile = listed;
     return place.folder->canonical + QLatin1Char('/') + place.name;
 }
 
 std::shared_ptr<CSharedConnection> CTargetFolderScan::connectionOn(const QString& path)
 {
-    const QString key = plainFileKey(path); // the registry key of a file that exists
-    return key.isEmpty() ? CSharedConnection::find(path) : CSharedConnection::findByKey(key);
+    bool plainFile = false;
+    const QString key = changeKey(path, &plainFile); // of a file that exists: the registry's key
+    return plainFile ? CSharedConnection::findByKey(key) : CSharedConnection::find(path);
 }
 
 bool CTargetFolderScan::hasWriteLeftoversBeside(const QString& target)

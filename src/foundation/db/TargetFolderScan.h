@@ -15,8 +15,9 @@ class CSharedConnection;
 
 class CTargetFolderScan {
 public:
-    // ChangeKey(path).
-    QString changeKey(const QString& path);
+    // ChangeKey(path); plainFile (when given) tells that the key is that of a listed file that is
+    // no link, which is then also the connection registry's key.
+    QString changeKey(const QString& path, bool* plainFile = nullptr);
     // CSharedConnection::find(path).
     std::shared_ptr<CSharedConnection> connectionOn(const QString& path);
     // HasWriteLeftoversBeside(target).
@@ -39,8 +40,6 @@ private:
     const Folder& folderAt(QStringView folderPath);
     static Folder scan(const QString& folderPath);
     static void noteLeftover(Folder& folder, const QString& name, unsigned char type);
-    // The key of a listed entry that is not a link, or nothing.
-    QString plainFileKey(const QString& path);
 
     std::deque<Folder> m_folders; // a save looks in two or three: looked up in order
 };
