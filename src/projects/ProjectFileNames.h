@@ -30,10 +30,10 @@ inline QStringList ProjectFileExtensions(bool isTemplate)
 
 inline QString StepWorkingCopyName(long stepID)
 {
-    return QStringLiteral("STEP_%1.WC").arg(stepID);
+    return QStringLiteral("STEP_") + QString::number(stepID) + QStringLiteral(".WC");
 }
 
 inline QString StepDatabaseName(long stepID)
 {
-    return QStringLiteral("STEP_%1.STP").arg(stepID);
+    return QStringLiteral("STEP_") + QString::number(stepID) + QStringLiteral(".STP");
 }

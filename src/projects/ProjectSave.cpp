@@ -89,8 +89,6 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     // A template keeps no plans; plans that cannot be read leave every sequence file as it is.
     QStringList sequenceFiles;
     const bool plansRead = !isTemplate && ReadPlanSequenceFileNames(sequenceFiles);
-    if (!m_links.checkDiskSpace(SizeOfWorkingCopies(stepRows)))
-        return false;
     SaveProgress progress;
     progress.begin(isTemplate ? QStringLiteral("saving template") : QStringLiteral("saving project"));
     if (ProjectLifecycleServices* frame = GetProjectLifecycleServices()) {
@@ -104,7 +102,9 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     QList<PlannedWrite> plan = PlanSave(stepRows, sequenceFiles, target, projectTarget);
     if (inPlace)
         LeaveOutCurrentTargets(plan); // after the window positions and documents were written
-    if (!MakeWorkingCopiesDurable(plan) || !WriteTemporaries(plan, progress))
+    // The room asked for is what this save writes, known once the current targets are left out.
+    if (!m_links.checkDiskSpace(SizeOfNeededWrites(plan)) || !MakeWorkingCopiesDurable(plan) ||
+        !WriteTemporaries(plan, progress))
         return false;
     if (inPlace && m_links.compoundFile && AnyWritten(plan))
         m_links.compoundFile->BeforeFolderWrite(files.projectDir);
@@ -185,23 +185,27 @@ QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& step
         const long stepID = stepRows.at(k);
         plan.append({GetProjectDir() + StepDatabaseName(stepID), GetWorkingCopyDir() + StepWorkingCopyName(stepID),
                      [this, stepID](const QString& temporary) { return WriteStepTemporary(stepID, temporary); },
+                     [this, stepID] { return SizeOfStepWorkingCopy(stepID); },
                      {position}});
     }
     PlanSequenceWrites(sequenceFiles, plan);
     plan.append({projectTarget, files.projectDBPath,
                  [this](const QString& temporary) { return WriteProjectTemporary(temporary); },
+                 DatabaseSize(files.projectDBPath, QStringLiteral("project database")),
                  {80}});
     plan.append({target + Extension(isTemplate, ".eqm", ".eqt"), files.equipmentDBPath,
                  [this](const QString& temporary) {
                      return WriteLibraryTemporary(m_files.equipmentDBPath, "eqm.tmp", temporary,
                                                   QStringLiteral("Can not copy temporary equipment file \"%1\"."));
                  },
+                 DatabaseSize(files.equipmentDBPath, QStringLiteral("equipment database")),
                  {90}});
     plan.append({target + Extension(isTemplate, ".mtl", ".mtt"), files.materialsDBPath,
                  [this](const QString& temporary) {
                      return WriteLibraryTemporary(m_files.materialsDBPath, "mtl.tmp", temporary,
                                                   QStringLiteral("Can not copy temporary material file \"%1\"."));
                  },
+                 DatabaseSize(files.materialsDBPath, QStringLiteral("material database")),
                  {100}});
     return plan;
 }
@@ -220,6 +224,7 @@ void CProjectSave::PlanSequenceWrites(const QStringList& sequenceFiles, QList<Pl
                      [this, workingCopy, target](const QString& temporary) {
                          return WriteSequenceTemporary(workingCopy, target, temporary);
                      },
+                     {},
                      {}});
     }
 }
@@ -352,17 +357,19 @@ bool CProjectSave::ReadStepRows(QList<long>& stepRows)
     }
 }
 
-qint64 CProjectSave::SizeOfWorkingCopies(const QList<long>& stepRows)
+qint64 CProjectSave::SizeOfNeededWrites(const QList<PlannedWrite>& plan)
 {
-    const ProjectFileSet& files = m_files;
-    qint64 bytes = m_links.databaseFileSize(files.projectDBPath, QStringLiteral("project database")) +
-                   m_links.databaseFileSize(files.materialsDBPath, QStringLiteral("material database")) +
-                   m_links.databaseFileSize(files.equipmentDBPath, QStringLiteral("equipment database"));
-    for (qsizetype k = 0; k < stepRows.size(); ++k) {
-        if (k == 0 || stepRows.at(k) != stepRows.at(k - 1))
-            bytes += SizeOfStepWorkingCopy(stepRows.at(k));
+    qint64 bytes = 0;
+    for (const PlannedWrite& write : plan) {
+        if (write.needed && write.size)
+            bytes += write.size();
     }
     return bytes;
+}
+
+std::function<qint64()> CProjectSave::DatabaseSize(const QString& path, const QString& label)
+{
+    return [this, path, label] { return m_links.databaseFileSize(path, label); };
 }
 
 // A step left out at open has neither database nor working copy: nothing of it is written.

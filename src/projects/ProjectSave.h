@@ -59,15 +59,17 @@ public:
 private:
     bool ConfirmTemplateSave();
     bool ReadStepRows(QList<long>& stepRows);
-    qint64 SizeOfWorkingCopies(const QList<long>& stepRows);
     qint64 SizeOfStepWorkingCopy(long stepID);
+    std::function<qint64()> DatabaseSize(const QString& path, const QString& label);
     // One file a save may write: write() puts the working copy's content into the given temporary
-    // (false after the failure was reported); needed says the target does not hold it already;
+    // (false after the failure was reported); size() is the room it takes (none: not counted);
+    // needed says the target does not hold it already;
     // changeNumber is the working copy's, read once it is durable; written marks a temporary made;
     // progress is shown after it, written or not.
     struct PlannedWrite {
         QString target, workingCopy;
         std::function<bool(const QString& temporary)> write;
+        std::function<qint64()> size;
         QList<int> progress;
         bool needed = true;
         quint64 changeNumber = 0;
@@ -77,6 +79,7 @@ private:
                                  const QString& target, const QString& projectTarget);
     void PlanSequenceWrites(const QStringList& sequenceFiles, QList<PlannedWrite>& plan);
     static void LeaveOutCurrentTargets(QList<PlannedWrite>& plan);
+    static qint64 SizeOfNeededWrites(const QList<PlannedWrite>& plan);
     bool MakeWorkingCopiesDurable(QList<PlannedWrite>& plan);
     static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
     static bool AnyWritten(const QList<PlannedWrite>& plan);

@@ -7,12 +7,14 @@
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "projects/CompoundFileState.h"
 
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
+#include <QStorageInfo>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
@@ -210,4 +212,24 @@ TEST_F(SaveWhatChangedTest, ThePackageIsWrittenBackOnlyWhenAFileWasWrittenOrTheL
     EXPECT_EQ(SaveAndListWritten(), QStringList());
     EXPECT_EQ(package.calls, 2);
     manager.SetCompoundFileState(nullptr);
+}
+
+// The room a save asks for is that of the files it writes: one edited step needs its working
+// copy's bytes (with its -wal) beyond the reserve, not those of every file of the project.
+TEST_F(SaveWhatChangedTest, TheRoomAskedForIsThatOfTheFilesWritten)
+{
+    OpenForReal();
+    EditStep(1002, "UPDATE TextRecipe SET Label = 'Edited' WHERE rowid = 1");
+    const DatabaseBytes step = ReadDatabaseBytes(instanceDir() + "STEP_1002.WC");
+    const qint64 room = step.file + step.log + 2097152; // the reserve
+    const QString notEnough =
+        "There is not enough disk space in drive " + QStorageInfo(projectDir()).rootPath() + " to save the project!";
+    manager.SetFreeSpaceProbe([room](const QString&) { return room; });
+    prompts.expect(IDOK);
+    EXPECT_FALSE(manager.SaveProject(QString(), false));
+    EXPECT_TRUE(app.isProjectModified());
+    manager.SetFreeSpaceProbe([room](const QString&) { return room + 1; });
+    EXPECT_EQ(SaveAndListWritten(), QStringList{"STEP_1002.STP"});
+    EXPECT_EQ(prompts.texts(), QStringList{notEnough});
+    manager.SetFreeSpaceProbe({});
 }

@@ -160,11 +160,14 @@ bool TargetIsCurrent(const QString& workingCopy, const QString& target)
 
 bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetFolderScan& scan)
 {
-    const QString workingKey = scan.changeKey(workingCopy);
+    bool plainFile = false;
+    const QString workingKey = scan.changeKey(workingCopy, &plainFile);
     const auto baseline = baselines().constFind(workingKey);
     if (baseline == baselines().cend() || baseline->target != scan.changeKey(target))
         return false;
-    if (const auto connection = scan.connectionOn(workingCopy))
+    const auto connection =
+        plainFile ? CSharedConnection::findByKey(workingKey) : CSharedConnection::find(workingCopy);
+    if (connection)
         connection->readChanges();
     if (changeNumbers().value(workingKey) != baseline->changeNumber)
         return false;

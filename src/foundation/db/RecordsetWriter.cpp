@@ -104,9 +104,12 @@ std::vector<int> CRecordsetWriter::keyColumns(int table) const
 
 std::vector<int> CRecordsetWriter::unsetColumns(int table, const std::vector<int>& set) const
 {
+    std::vector<bool> isSet(m_def.columns.size(), false);
+    for (int column : set)
+        isSet[size_t(column)] = true;
     std::vector<int> columns;
     for (size_t i = 0; i < m_def.columns.size(); ++i) {
-        if (m_def.columns[i].table == table && std::find(set.begin(), set.end(), int(i)) == set.end())
+        if (m_def.columns[i].table == table && !isSet[i])
             columns.push_back(int(i));
     }
     return columns;
@@ -143,6 +146,7 @@ void CRecordsetWriter::updateTable(int table, const std::vector<int>& columns, c
                            writtenNames(keys),
                            {}};
     QVariantList values;
+    values.reserve(qsizetype(columns.size() + keys.size()));
     for (int column : columns)
         values << edited.at(column);
     for (int column : keys)
@@ -191,6 +195,7 @@ long CRecordsetWriter::insertTable(int table, const std::vector<int>& columns, Q
     }
     const StatementKey key{StatementKind::Insert, name, writtenNames(columns), {}, writtenNames(defaults)};
     QVariantList values;
+    values.reserve(qsizetype(columns.size()));
     for (int column : columns)
         values << row.at(column);
     long id = 0;
@@ -215,6 +220,7 @@ void CRecordsetWriter::remove(const QVariantList& original)
     const std::vector<int> keys = keyColumns(0);
     const StatementKey key{StatementKind::Delete, m_def.tables.front().name, {}, writtenNames(keys), {}};
     QVariantList values;
+    values.reserve(qsizetype(keys.size()));
     for (int column : keys)
         values << original.at(column);
     m_db.Connection().execKept(

@@ -44,11 +44,36 @@ CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
     while (const dirent* entry = ::readdir(listing)) {
         const unsigned char type = entry->d_type == DT_UNKNOWN ? typeOf(::dirfd(listing), entry->d_name)
                                                                 : entry->d_type;
-        folder.entries.insert(QFile::decodeName(entry->d_name), type);
+        const QString name = QFile::decodeName(entry->d_name);
+        folder.entries.insert(name, type);
+        noteLeftover(folder, name, type);
     }
     ::closedir(listing);
     folder.canonical = canonical;
     return folder;
+}
+
+void CTargetFolderScan::noteLeftover(Folder& folder, const QString& name, unsigned char type)
+{
+    for (const char* suffix : WriteLeftoverSuffixes()) {
+        if (!name.endsWith(QLatin1String(suffix)))
+            continue;
+        bool& plain = folder.leftovers[name.chopped(qsizetype(qstrlen(suffix)))];
+        plain = plain || (type != DT_LNK && type != DT_UNKNOWN);
+    }
+}
+
+// A folder that is not clean is kept unscanned: no place.
+const CTargetFolderScan::Folder& CTargetFolderScan::folderAt(QStringView folderPath)
+{
+    for (const Folder& folder : m_folders) {
+        if (folder.path == folderPath)
+            return folder;
+    }
+    const QString path = folderPath.toString();
+    Folder folder = isClean(path) ? scan(path) : Folder();
+    folder.path = path;
+    return m_folders.emplace_back(std::move(folder));
 }
 
 // The folder and the name of an absolute path, split at its last slash as QFileInfo splits it.
@@ -60,39 +85,31 @@ CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
     const QString name = path.mid(slash + 1);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return {};
-    const QString folderPath = path.left(slash);
-    auto it = m_folders.find(folderPath);
-    if (it == m_folders.end()) // a folder that is not clean is kept unscanned: no place
-        it = m_folders.insert(folderPath, isClean(folderPath) ? scan(folderPath) : Folder());
-    return {it->canonical.isEmpty() ? nullptr : &*it, name};
+    const Folder& folder = folderAt(QStringView(path).left(slash));
+    return {folder.canonical.isEmpty() ? nullptr : &folder, name};
 }
 
-QString CTargetFolderScan::plainFileKey(const QString& path)
+QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
 {
-    const Place place = placeOf(path);
-    if (!place.folder)
-        return QString();
-    const auto entry = place.folder->entries.constFind(place.name);
-    if (entry == place.folder->entries.cend() || *entry == DT_LNK || *entry == DT_UNKNOWN)
-        return QString();
-    return place.folder->canonical + QLatin1Char('/') + place.name;
-}
-
-QString CTargetFolderScan::changeKey(const QString& path)
-{
+    if (plainFile)
+        *plainFile = false;
     const Place place = placeOf(path);
     if (!place.folder)
         return ChangeKey(path);
     const auto entry = place.folder->entries.constFind(place.name);
-    if (entry != place.folder->entries.cend() && (*entry == DT_LNK || *entry == DT_UNKNOWN))
+    const bool listed = entry != place.folder->entries.cend();
+    if (listed && (*entry == DT_LNK || *entry == DT_UNKNOWN))
         return ChangeKey(path);
+    if (plainFile)
+        *plainFile = listed;
     return place.folder->canonical + QLatin1Char('/') + place.name;
 }
 
 std::shared_ptr<CSharedConnection> CTargetFolderScan::connectionOn(const QString& path)
 {
-    const QString key = plainFileKey(path); // the registry key of a file that exists
-    return key.isEmpty() ? CSharedConnection::find(path) : CSharedConnection::findByKey(key);
+    bool plainFile = false;
+    const QString key = changeKey(path, &plainFile); // of a file that exists: the registry's key
+    return plainFile ? CSharedConnection::findByKey(key) : CSharedConnection::find(path);
 }
 
 bool CTargetFolderScan::hasWriteLeftoversBeside(const QString& target)
@@ -100,6 +117,11 @@ bool CTargetFolderScan::hasWriteLeftoversBeside(const QString& target)
     const Place place = placeOf(target);
     if (!place.folder)
         return HasWriteLeftoversBeside(target);
+    const auto leftover = place.folder->leftovers.constFind(place.name);
+    if (leftover == place.folder->leftovers.cend())
+        return false;
+    if (*leftover)
+        return true;
     for (const char* suffix : WriteLeftoverSuffixes()) {
         const auto entry = place.folder->entries.constFind(place.name + QLatin1String(suffix));
         if (entry == place.folder->entries.cend())

@@ -8,14 +8,16 @@
 #include <QHash>
 #include <QString>
 
+#include <deque>
 #include <memory>
 
 class CSharedConnection;
 
 class CTargetFolderScan {
 public:
-    // ChangeKey(path).
-    QString changeKey(const QString& path);
+    // ChangeKey(path); plainFile (when given) tells that the key is that of a listed file that is
+    // no link, which is then also the connection registry's key.
+    QString changeKey(const QString& path, bool* plainFile = nullptr);
     // CSharedConnection::find(path).
     std::shared_ptr<CSharedConnection> connectionOn(const QString& path);
     // HasWriteLeftoversBeside(target).
@@ -23,17 +25,21 @@ public:
 
 private:
     struct Folder {
+        QString path;                          // as given
         QString canonical;                     // empty: every question goes to the file system
         QHash<QString, unsigned char> entries; // name -> dirent type
+        // The names with a write leftover beside them -> true when one is a plain file (a link
+        // or an entry of unknown type is asked of the file system).
+        QHash<QString, bool> leftovers;
     };
     struct Place {
         const Folder* folder = nullptr;
         QString name;
     };
     Place placeOf(const QString& path);
+    const Folder& folderAt(QStringView folderPath);
     static Folder scan(const QString& folderPath);
-    // The key of a listed entry that is not a link, or nothing.
-    QString plainFileKey(const QString& path);
+    static void noteLeftover(Folder& folder, const QString& name, unsigned char type);
 
-    QHash<QString, Folder> m_folders; // by the folder path as given
+    std::deque<Folder> m_folders; // a save looks in two or three: looked up in order
 };
