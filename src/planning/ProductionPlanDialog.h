@@ -53,6 +53,7 @@ private:
     void FillOutputSetCombo();
     void SetUpGrid();
     void LayOutGrid();
+    void StyleBodyRows(int first, int last);
     bool LoadCampaignRows();
     bool LoadRequirementRow(const class CPlanRequirementsSet& requirement);
     void ShowCampaignRow(int row, int item);
@@ -61,6 +62,7 @@ private:
     // A row follows its campaign: the unit choices and the product.
     void OnGridItemChanged(int row, int col);
     void ApplyCampaignToRow(int row, int item);
+    void ApplyCampaignsToRows(int first, int last);
     PlanGridRow ReadGridRow(int row) const;
 
     // OK's checks.

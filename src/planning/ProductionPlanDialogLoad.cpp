@@ -161,11 +161,17 @@ void CProductionPlanDialog::LayOutGrid()
         m_grid->SetColWidth(col, PLAN_COLUMNS[col - 1].width);
         m_grid->SetStyleRange(CGridRange(0, col), CGridCellStyle().SetValue(QString::fromLatin1(PLAN_COLUMNS[col - 1].header)));
     }
-    const auto body = [rows](int col) { return CGridRange(1, col, rows, col); };
+    StyleBodyRows(1, rows);
+}
+
+// The campaign list, the unit and overlap lists and the read-only product of body rows.
+void CProductionPlanDialog::StyleBodyRows(int first, int last)
+{
+    const auto body = [first, last](int col) { return CGridRange(first, col, last, col); };
     const auto list = [](const QString& choices) {
         return CGridCellStyle().SetControl(GRID_CTRL_DROPDOWNLIST).SetChoiceList(choices);
     };
-    m_grid->SetStyleRange(CGridRange(1, 1, rows, PLAN_COLUMN_COUNT),
+    m_grid->SetStyleRange(CGridRange(first, 1, last, PLAN_COLUMN_COUNT),
                           CGridCellStyle().SetHorizontalAlignment(Qt::AlignLeft));
     m_grid->SetStyleRange(body(PLAN_COL_CAMPAIGN), CGridCellStyle().SetControl(PLAN_CAMPAIGN_CONTROL));
     m_grid->SetStyleRange(body(PLAN_COL_UNIT), list(m_quantityUnitList));
@@ -229,8 +235,14 @@ void CProductionPlanDialog::ShowCampaignRow(int row, int item)
 void CProductionPlanDialog::OnGridItemChanged(int row, int col)
 {
     if (col == PLAN_COL_CAMPAIGN && !m_loadingRows)
-        ApplyCampaignToRow(row, m_campaigns.Resolve(m_grid->GetValueRowCol(row, col).trimmed(),
-                                                    m_grid->GetStoredItemData(row, col)));
+        ApplyCampaignsToRows(row, row);
+}
+
+void CProductionPlanDialog::ApplyCampaignsToRows(int first, int last)
+{
+    for (int row = first; row <= last; ++row)
+        ApplyCampaignToRow(row, m_campaigns.Resolve(m_grid->GetValueRowCol(row, PLAN_COL_CAMPAIGN).trimmed(),
+                                                    m_grid->GetStoredItemData(row, PLAN_COL_CAMPAIGN)));
 }
 
 // The unit choices and the product of the row's campaign (none: the quantity units, no product).

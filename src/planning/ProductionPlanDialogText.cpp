@@ -64,5 +64,11 @@ void CProductionPlanDialog::OnImportPlan()
     int col = 0;
     if (!m_grid->GetCurrentCell(&row, &col))
         row = m_nextFreeRow;
+    const int laidOut = m_grid->GetRowCount();
     m_grid->PasteText(row, PLAN_COL_CAMPAIGN, PlanTextOf(file.readAll()));
+    // Rows the paste added are body rows like the others: the product follows the campaign.
+    if (m_grid->GetRowCount() > laidOut) {
+        StyleBodyRows(laidOut + 1, m_grid->GetRowCount());
+        ApplyCampaignsToRows(laidOut + 1, m_grid->GetRowCount());
+    }
 }

@@ -328,6 +328,32 @@ TEST_F(ProductionPlanDialogTest, ExportThenImportIntoAnEmptiedGridGivesTheSameRo
     EXPECT_EQ(Requirements(), QStringList({ROUTE_ROW, CLEAN_ROW, "step:2002:7:lb:-:-:-:1:0"}));
 }
 
+TEST_F(ProductionPlanDialogTest, RowsAnImportAddsAreBodyRowsWhoseProductFollowsTheCampaign)
+{
+    auto dialog = OpenDialog();
+    CQVGridWnd& grid = *dialog->Grid();
+    const int laidOut = grid.GetRowCount();
+    QStringList clean = RowTexts(*dialog, 2);
+    const QString product = clean.takeLast();
+    const QString text = clean.join('\t') + "\tpasted\r\n" + clean.join('\t') + "\tpasted\r\n\t\t\t\t\t\t\t\tstray\r\n";
+    const QString path = folder + "long.txt";
+    WriteBytes(path, QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+    ScriptedFileDialogService files;
+    files.expect(path);
+    grid.SetCurrentCell(laidOut, 2);
+    dialog->OnImportPlan();
+    ASSERT_EQ(grid.GetRowCount(), laidOut + 2);
+    for (int row = laidOut; row <= laidOut + 2; ++row) {
+        const bool blank = row == laidOut + 2;
+        EXPECT_EQ(RowTexts(*dialog, row).last(), blank ? QString() : product) << row;
+        EXPECT_TRUE(grid.IsCellReadOnly(row, 9)) << row;
+        EXPECT_EQ(grid.GetCellControl(row, 1), 2012) << row;
+        EXPECT_EQ(grid.GetChoiceList(row, 3), blank ? grid.GetChoiceList(1, 3) : QStringList({"batches", " "})) << row;
+    }
+    dialog->OnOK();
+    EXPECT_EQ(Requirements(), QStringList({ROUTE_ROW, CLEAN_ROW, CLEAN_ROW, CLEAN_ROW}));
+}
+
 TEST_F(ProductionPlanDialogTest, ImportReadsLineFeedRowsWithoutAMarkAndDropsAnOddByte)
 {
     auto dialog = OpenDialog();
