@@ -8,7 +8,7 @@
 #         -DQV_UNITY=ON -DQV_WERROR=ON && cmake --build build-unity
 # -DQV_UNITY_BATCH=0 puts each target in one batch, which finds every clash at once. The per-file
 # phase then parses every source and test file on its own, as the developers' build compiles them,
-# so a file that compiles only beside its batch neighbours fails here (tools/check-per-file.py).
+# so a file that compiles only beside its batch neighbours fails here (tools/check-per-file.py, clang).
 # The cache settings live in CMakeLists.txt; CCACHE_DISABLE=1 measures a build without the cache.
 # Each phase prints its time; the whole run should stay within 20 minutes on two cores.
 set -euo pipefail

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <utility>
 
 namespace {
 
@@ -128,7 +129,7 @@ TEST_F(EmissionControlPathTabTest, AnItemInTwoRowsRefusesTheSwitchAndLeavingTheP
     EXPECT_EQ(tab.facilityCombo()->currentData().toLongLong(), PILOT);
     int row = 0, col = 0;
     ASSERT_TRUE(tab.grid()->GetCurrentCell(&row, &col));
-    EXPECT_EQ(QPair(row, col), QPair(4, 1));
+    EXPECT_EQ(std::pair(row, col), std::pair(4, 1));
     m_prompts.expect(IDOK);
     EXPECT_FALSE(tab.OnKillActive());
     EXPECT_EQ(m_prompts.texts().size(), 2);

@@ -8,6 +8,7 @@
 #include "preferences/emissions/NonCondensablePreferenceTab.h"
 
 #include <QComboBox>
+#include <utility>
 
 namespace {
 
@@ -72,7 +73,7 @@ TEST_F(WorstCasePageTest, ABlankStatusRefusesTheSwitchAndLeaving)
     EXPECT_EQ(tab.modelCombo()->currentData().toLongLong(), GAS_SWEEP);
     int row = 0, col = 0;
     ASSERT_TRUE(tab.grid()->GetCurrentCell(&row, &col));
-    EXPECT_EQ(QPair(row, col), QPair(3, 2));
+    EXPECT_EQ(std::pair(row, col), std::pair(3, 2));
     m_prompts.expect(IDOK);
     EXPECT_FALSE(tab.OnKillActive());
     tab.grid()->SetValueRowCol(3, 2, "Target");
