@@ -13,6 +13,10 @@
 
 class CTargetFolderScan;
 class QSqlDatabase;
+struct sqlite3;
+
+// The engine handle under a connection of the SQLite driver; null when it has none.
+sqlite3* SqliteEngineOf(const QSqlDatabase& database);
 
 // A file as the file system names it: the same identity means the same bytes were left alone.
 struct FileIdentity {
@@ -77,6 +81,9 @@ public:
     // Inside a transaction (or under a running statement) the version cannot be read: the number
     // rises by one and the reference stays, to be read again later. Never throws.
     void read(const QSqlDatabase& database) noexcept;
+    // Moves the reference past the connection's own work just done (a journal-mode switch), counting
+    // nothing; what changed before that work is to be read first. Never throws.
+    void skipOwnWork(const QSqlDatabase& database) noexcept;
     // The path's change number as last read.
     quint64 number() const;
 

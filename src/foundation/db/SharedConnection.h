@@ -18,8 +18,9 @@ class QSqlQuery;
 enum class DatabaseRole {
     ReadOnly,  // files of a project or template folder, previews
     ReadWrite, // rollback journal, as the file is
-    // WAL and synchronous=FULL: each commit is on disk when it returns, so a crash of the program
-    // or a power loss keeps every completed action, its commits in the order they were made.
+    // WAL from its first write on (a copy the layer wrote is read in its rollback form, which
+    // creates no file) and synchronous=EXTRA: each commit is on disk when it returns, so a crash
+    // of the program or a power loss keeps every completed action, its commits in their order.
     WorkingCopy,
 };
 
@@ -88,6 +89,7 @@ private:
     void applyPageCacheSize();
     void validate();
     void switchToWriteAheadLog();
+    void beforeWrite();
     void discard();
     void rollbackQuietly(const QString& sql);
 
@@ -95,6 +97,7 @@ private:
     QString m_name;
     DatabaseRole m_role;
     bool m_synchronousDeferred = false;
+    bool m_walDeferred = false; // a working copy still in its rollback form: switched at a write
     bool m_smallPageCache = false;
     int m_pageCacheUsers = 0;
     int m_depth = 0;
