@@ -71,6 +71,12 @@ public:
     explicit CChangeReading(const QString& path) : m_key(ChangeKey(path)) {}
 
     void openDone() { m_state = State::Unused; }
+    // The engine handle was closed after read(): the next statement takes a new reference.
+    void handleClosed()
+    {
+        if (m_state == State::Reading)
+            m_state = State::Unused;
+    }
     // Called before every statement; the first one after the open takes the reference.
     void beforeStatement(const QSqlDatabase& database)
     {

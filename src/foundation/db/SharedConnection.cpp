@@ -133,22 +133,30 @@ CSharedConnection::~CSharedConnection()
 
 QSqlDatabase CSharedConnection::database()
 {
-    if (m_synchronousDeferred) {
-        m_synchronousDeferred = false;
-        setSynchronousLevel();
-        if (m_smallPageCache)
-            applyPageCacheSize();
-    }
+    if (m_setupDeferred)
+        completeSetup();
     QSqlDatabase db = handle();
     m_changes.beforeStatement(db);
     return db;
+}
+
+// The first statement of a working copy opened without a read, or of one whose handle was given
+// back: the engine handle, its flushing level and its page cache.
+void CSharedConnection::completeSetup()
+{
+    if (!handle().isValid())
+        connectHandle();
+    m_setupDeferred = false;
+    setSynchronousLevel();
+    if (m_smallPageCache)
+        applyPageCacheSize();
 }
 
 void CSharedConnection::setSmallPageCache(bool small)
 {
     if (std::exchange(m_smallPageCache, small) == small)
         return;
-    if (!m_synchronousDeferred)
+    if (!m_setupDeferred)
         applyPageCacheSize();
 }
 
@@ -162,11 +170,30 @@ void CSharedConnection::applyPageCacheSize()
 // every step would otherwise leave each idle connection holding theirs.
 void CSharedConnection::releaseMemory()
 {
-    if (m_synchronousDeferred)
+    if (m_setupDeferred)
         return;
     m_statements.releaseIdle();
     if (sqlite3* engine = SqliteEngineOf(handle()))
         sqlite3_db_release_memory(engine);
+}
+
+// A working copy that has only been read is still in rollback form: closing its engine handle
+// writes nothing and creates no file, and gives back its parsed schema and caches as well. It is
+// closed only while no statement is prepared on it; the next statement opens it again.
+void CSharedConnection::releaseHandleIfOnlyRead()
+{
+    if (m_setupDeferred)
+        return;
+    m_statements.releaseIdle();
+    sqlite3* engine = SqliteEngineOf(handle());
+    if (!m_walDeferred || m_depth > 0 || !engine || sqlite3_next_stmt(engine, nullptr)) {
+        releaseMemory();
+        return;
+    }
+    m_changes.read(handle());
+    m_changes.handleClosed();
+    discard();
+    m_setupDeferred = true;
 }
 
 QSqlDatabase CSharedConnection::handle() const
@@ -176,22 +203,16 @@ QSqlDatabase CSharedConnection::handle() const
 
 void CSharedConnection::open()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(openUri(m_path, m_role));
-        QString options = QStringLiteral("QSQLITE_OPEN_URI");
-        if (m_role == DatabaseRole::ReadOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
-        if (!db.open()) {
-            const CDaoException error = CDaoException::fromSqlError(db.lastError(), m_path);
-            discard();
-            throw error;
-        }
+    if (m_role == DatabaseRole::WorkingCopy && deferSetup()) {
+        m_changes.openDone();
+        return;
     }
+    connectHandle();
     try {
         if (m_role == DatabaseRole::WorkingCopy) {
-            openAsWorkingCopy();
+            validate();
+            setSynchronousLevel();
+            switchToWriteAheadLog();
         } else {
             validate();
             if (DiskSyncsSkipped()) // a copy made from this connection (VACUUM INTO) takes its level
@@ -204,22 +225,36 @@ void CSharedConnection::open()
     m_changes.openDone();
 }
 
-// A working copy the layer wrote (a database alone in its file) is opened without a read: setting
-// the synchronous level reads the schema, so it waits for the first statement. One in rollback
-// form (as the layer copies) stays so while it is only read, so that a pass over a project's
-// steps creates no file and writes nothing; it turns to write-ahead logging before its first write
-// (beforeWrite). One in write-ahead-log form creates its -wal and -shm at its first read.
-void CSharedConnection::openAsWorkingCopy()
+void CSharedConnection::connectHandle()
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(openUri(m_path, m_role));
+    QString options = QStringLiteral("QSQLITE_OPEN_URI");
+    if (m_role == DatabaseRole::ReadOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open()) {
+        const CDaoException error = CDaoException::fromSqlError(db.lastError(), m_path);
+        db = QSqlDatabase();
+        discard();
+        throw error;
+    }
+}
+
+// A working copy the layer wrote (a database alone in its file) is opened without a read and
+// without an engine handle: both wait for the first statement, as the flushing level does, which
+// reads the schema. One in rollback form (as the layer copies) stays so while it is only read, so
+// that a pass over a project's steps creates no file and writes nothing; it turns to write-ahead
+// logging before its first write (beforeWrite). One in write-ahead-log form creates its -wal and
+// -shm at its first read. False for any other file: it is opened and checked at once.
+bool CSharedConnection::deferSetup()
 {
     const std::optional<DatabaseHeader> header = ReadStandaloneHeader(m_path);
-    if (header) {
-        m_synchronousDeferred = true;
-        m_walDeferred = header->journalFormat == JournalFormat::Rollback;
-        return;
-    }
-    validate();
-    setSynchronousLevel();
-    switchToWriteAheadLog();
+    if (!header)
+        return false;
+    m_setupDeferred = true;
+    m_walDeferred = header->journalFormat == JournalFormat::Rollback;
+    return true;
 }
 
 // Outside a transaction only: the switch writes the header through the rollback journal. A write
@@ -284,8 +319,9 @@ void CSharedConnection::discard()
     m_statements.clear();
     {
         QSqlDatabase db = handle();
-        if (db.isValid())
-            db.close();
+        if (!db.isValid())
+            return;
+        db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
 }

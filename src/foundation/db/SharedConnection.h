@@ -52,6 +52,8 @@ public:
     int& pageCacheUsers() { return m_pageCacheUsers; }
     // Hands back the memory of the cached pages no statement holds and of the kept statements.
     void releaseMemory();
+    // The same; a working copy that has only been read gives back its whole engine handle.
+    void releaseHandleIfOnlyRead();
 
     // Runs one statement with bound values; raises CDaoException on any error.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
@@ -83,8 +85,10 @@ public:
 private:
     CSharedConnection(const QString& path, DatabaseRole role);
     void open();
+    bool deferSetup();
+    void connectHandle();
+    void completeSetup();
     QSqlDatabase handle() const;
-    void openAsWorkingCopy();
     void setSynchronousLevel();
     void applyPageCacheSize();
     void validate();
@@ -96,7 +100,7 @@ private:
     QString m_path;
     QString m_name;
     DatabaseRole m_role;
-    bool m_synchronousDeferred = false;
+    bool m_setupDeferred = false; // no statement yet (the engine handle may not exist)
     bool m_walDeferred = false; // a working copy still in its rollback form: switched at a write
     bool m_smallPageCache = false;
     int m_pageCacheUsers = 0;
