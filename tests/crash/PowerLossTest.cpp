@@ -226,7 +226,7 @@ protected:
             return CheckActionsKept(after, answer, completed, *asked);
         case Expectation::RecoveredOrOld:
             if (recovered && after != m_new)
-                return "the recovery did not bring back the whole new project";
+                return "the recovery did not bring back the whole new project: " + DifferingFiles(after, m_new).join(',');
             return EachOldOrNew(after, m_old, m_new) ? QString() : QStringLiteral("a file is neither old nor new");
         case Expectation::OldOrNew:
             break;

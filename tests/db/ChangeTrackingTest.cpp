@@ -106,7 +106,10 @@ TEST_F(ChangeTrackingTest, TheNumberOutlivesConnectionsAndAnUnusedOrSwitchedConn
     {
         CDaoDatabase db;
         db.Open(library, DatabaseRole::WorkingCopy);
-        EXPECT_EQ(queryValue(db, "PRAGMA journal_mode"), "wal");
+        EXPECT_EQ(queryValue(db, "PRAGMA journal_mode"), "delete") << "only read";
+        db.BeginTrans();
+        db.Rollback();
+        EXPECT_EQ(queryValue(db, "PRAGMA journal_mode"), "wal") << "switched at the transaction's start";
     }
     {
         CDaoDatabase unused;

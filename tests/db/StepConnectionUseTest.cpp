@@ -4,6 +4,8 @@
 #include "DbFixture.h"
 
 #include "foundation/db/BulkRows.h"
+#include "foundation/db/ChangeTracking.h"
+#include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/StepConnectionUse.h"
 
 #include <QFileInfo>
@@ -94,6 +96,44 @@ TEST_F(StepConnectionUseTest, ReleaseAfterAPassHandsBackIdlePagesOnly)
     view.reset(); // the last user gone: its pages go too
     EXPECT_LT(cachedBytes(db), used / 2);
     EXPECT_EQ(db.Connection().keptStatementCount(), 0u);
+}
+
+// A step copied as the open copies it and only read gives its whole engine handle back after the
+// pass, writing nothing; its next statement opens it again. One written, or with a statement still
+// running on it, keeps its handle.
+TEST_F(StepConnectionUseTest, ReleaseAfterAPassClosesOnlyAStepThatWasOnlyRead)
+{
+    const QString path = pathOf("STEP_1.WC");
+    ASSERT_TRUE(CopyWorkingCopyFile(makeRecipeDatabase("STEP_1.STP"), path, WorkingCopyWrite::Replace));
+    const QByteArray copied = bytesOf(path);
+    const qsizetype handlesBefore = QSqlDatabase::connectionNames().size();
+    CDaoDatabase db;
+    db.Open(path, DatabaseRole::WorkingCopy);
+    MarkStepConnectionIdle(db);
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), handlesBefore) << "no handle before the first statement";
+    const quint64 number = ChangeNumber(path);
+
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM TextRecipe"), 4);
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), handlesBefore + 1);
+    ReleaseIdleStepMemory(&db);
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), handlesBefore) << "only read: closed";
+    EXPECT_EQ(bytesOf(path), copied);
+    for (const QString& side : DatabaseSideFiles(path))
+        EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
+    EXPECT_EQ(ChangeNumber(path), number);
+    EXPECT_EQ(cacheSize(db), 16) << "opened again, still idle";
+
+    QSqlQuery running = db.Query(QStringLiteral("SELECT Label FROM TextRecipe"));
+    ASSERT_TRUE(running.next());
+    ReleaseIdleStepMemory(&db);
+    EXPECT_TRUE(running.next()) << "a running statement keeps the handle";
+    running = QSqlQuery();
+
+    db.Execute("UPDATE TextRecipe SET Label = 'Edited' WHERE ID = 1");
+    ReleaseIdleStepMemory(&db);
+    EXPECT_EQ(QSqlDatabase::connectionNames().size(), handlesBefore + 1) << "written: kept";
+    EXPECT_GT(ChangeNumber(path), number);
+    EXPECT_EQ(queryValue(db, "SELECT Label FROM TextRecipe WHERE ID = 1"), "Edited");
 }
 
 } // namespace

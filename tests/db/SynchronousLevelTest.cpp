@@ -1,6 +1,6 @@
-// The level at which each connection flushes its commits: a working copy at every commit, whether
-// the layer wrote it in write-ahead-log form (its setup waits for the first statement) or it still
-// has a rollback journal; every connection without flushes while the test process skips them.
+// The level at which each connection flushes its commits: a working copy at every commit (EXTRA, also
+// while it is only read and still in rollback form, whether the layer or anyone else wrote it);
+// every connection without flushes while the test process skips them.
 
 #include "DbFixture.h"
 #include "RealDiskSyncs.h"
@@ -14,7 +14,7 @@ struct LevelCase {
     DatabaseRole role;
     Form form;
     bool skipped;
-    int level; // PRAGMA synchronous: 0 OFF, 2 FULL
+    int level; // PRAGMA synchronous: 0 OFF, 2 FULL, 3 EXTRA
 };
 
 class SynchronousLevelTest : public DbFixture, public ::testing::WithParamInterface<LevelCase> {
@@ -36,15 +36,18 @@ TEST_P(SynchronousLevelTest, EachConnectionFlushesAsItsRoleAndTheTestSwitchSay)
     database.Open(path, c.role);
     EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), c.level);
     if (c.role == DatabaseRole::WorkingCopy) {
+        EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), "delete") << "only read";
+        database.Execute("UPDATE TextRecipe SET Label = 'x'");
         EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), "wal");
+        EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), c.level);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Roles, SynchronousLevelTest,
     ::testing::Values(
-        LevelCase{"WorkingCopyWritten", DatabaseRole::WorkingCopy, Form::LayerCopy, false, 2},
-        LevelCase{"WorkingCopyFromRollback", DatabaseRole::WorkingCopy, Form::RollbackFile, false, 2},
+        LevelCase{"WorkingCopyWritten", DatabaseRole::WorkingCopy, Form::LayerCopy, false, 3},
+        LevelCase{"WorkingCopyFromRollback", DatabaseRole::WorkingCopy, Form::RollbackFile, false, 3},
         LevelCase{"WorkingCopyWrittenSkipped", DatabaseRole::WorkingCopy, Form::LayerCopy, true, 0},
         LevelCase{"WorkingCopyFromRollbackSkipped", DatabaseRole::WorkingCopy, Form::RollbackFile, true, 0},
         LevelCase{"ReadWrite", DatabaseRole::ReadWrite, Form::RollbackFile, false, 2},

@@ -6,6 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
+
+#include <functional>
 
 class WorkingCopyFileTest : public DbFixture, public ::testing::WithParamInterface<WorkingCopyWrite> {
 protected:
@@ -20,13 +23,13 @@ protected:
 };
 
 // Recovery copies the working copies of a killed instance back into the project; one that was
-// never read there has no -wal and is copied back byte for byte.
-TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWithoutAWrite)
+// never written there is copied back byte for byte. Reading it creates no file; its first write
+// turns it to write-ahead logging.
+TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceAndIsReadWithoutAWrite)
 {
     ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, GetParam()));
-    QByteArray expected = bytesOf(m_source);
+    const QByteArray expected = bytesOf(m_source);
     ASSERT_EQ(expected.mid(18, 2), QByteArray("\1\1", 2)) << "the source keeps its rollback journal format";
-    expected[18] = expected[19] = 2;
     EXPECT_EQ(bytesOf(m_target), expected);
     EXPECT_FALSE(QFileInfo::exists(m_target + ".tmp"));
     const QString back = pathOf("STEP_7.back");
@@ -37,13 +40,55 @@ TEST_P(WorkingCopyFileTest, AByteCopyIsTheSourceInWriteAheadLogFormAndOpensWitho
     copiedBack.Open(back, DatabaseRole::ReadOnly);
     EXPECT_EQ(queryValue(copiedBack, "SELECT count(*) FROM TextRecipe"), 4);
     database.Open(m_target, DatabaseRole::WorkingCopy);
+    EXPECT_EQ(queryValue(database, "SELECT count(*) FROM TextRecipe"), 4);
+    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 3) << "EXTRA";
     for (const QString& side : DatabaseSideFiles(m_target) + DatabaseSideFiles(back))
         EXPECT_FALSE(QFileInfo::exists(side)) << side.toStdString();
-    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), 2) << "FULL";
-    EXPECT_TRUE(QFileInfo::exists(m_target + "-wal")) << "made by the first statement";
+    EXPECT_EQ(bytesOf(m_target), expected);
+
+    database.Execute("UPDATE TextRecipe SET Label = 'Edited' WHERE ID = 1");
+    EXPECT_TRUE(QFileInfo::exists(m_target + "-wal")) << "made by the first write";
+    EXPECT_FALSE(QFileInfo::exists(m_target + "-journal"));
     EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), "wal");
     database.Close();
-    EXPECT_EQ(bytesOf(m_target), expected);
+    EXPECT_EQ(bytesOf(m_target).mid(18, 2), QByteArray("\2\2", 2));
+    EXPECT_EQ(scalar(m_target, "SELECT Label FROM TextRecipe WHERE ID = 1").toString(), "Edited");
+}
+
+// Every way a write reaches the connection turns the copy to write-ahead logging before it; a read
+// never does. A write the connection does not see coming (on the engine handle, in a transaction
+// begun there) goes through the rollback journal, which is deleted when it commits.
+TEST_F(WorkingCopyFileTest, AWriteSwitchesTheCopyFirstAndAReadNever)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CDaoDatabase&)> statement;
+        const char* mode;
+    };
+    const QList<Case> cases{
+        {"select", [](CDaoDatabase& db) { db.Execute("SELECT count(*) FROM TextRecipe"); }, "delete"},
+        {"pragma read", [](CDaoDatabase& db) { db.Execute("PRAGMA table_info(TextRecipe)"); }, "delete"},
+        {"pragma set", [](CDaoDatabase& db) { db.Execute("PRAGMA user_version = 7"); }, "wal"},
+        {"update", [](CDaoDatabase& db) { db.Execute("UPDATE TextRecipe SET Label = 'x'"); }, "wal"},
+        {"transaction", [](CDaoDatabase& db) { db.BeginTrans(); db.CommitTrans(); }, "wal"},
+        {"engine handle",
+         [](CDaoDatabase& db) {
+             QSqlQuery raw(db.Connection().database());
+             for (const char* sql : {"BEGIN", "UPDATE TextRecipe SET Label = 'raw'", "COMMIT"})
+                 ASSERT_TRUE(raw.exec(sql)) << sql;
+         },
+         "delete"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_target, WorkingCopyWrite::Replace));
+        CDaoDatabase database;
+        database.Open(m_target, DatabaseRole::WorkingCopy);
+        c.statement(database);
+        EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), c.mode);
+        EXPECT_FALSE(QFileInfo::exists(m_target + "-journal"));
+        EXPECT_EQ(QFileInfo::exists(m_target + "-wal"), QByteArray(c.mode) == "wal");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWrites, WorkingCopyFileTest,

@@ -12,9 +12,12 @@
 
 class RootedPaths : public PathProvider {
 public:
-    RootedPaths(const QString& root, const QString& instanceDir, const QString& workingLanguage)
+    // instancesRoot: the folder holding every session's instance folder (the root when empty).
+    RootedPaths(const QString& root, const QString& instanceDir, const QString& workingLanguage,
+                const QString& instancesRoot = {})
         : m_root(Slashed(root)), m_instanceDir(Slashed(instanceDir)), m_workingDir(m_root + "work/"),
-          m_workingLanguageDBPath(workingLanguage)
+          m_workingLanguageDBPath(workingLanguage),
+          m_instancesRoot(instancesRoot.isEmpty() ? m_root : Slashed(instancesRoot))
     {
         for (const QString& folder :
              {exeDir(), m_workingDir, m_instanceDir, standardTemplateDir(), userTemplateDir(), languageDir()})
@@ -27,7 +30,7 @@ public:
     QString instanceTempDir() const override { return m_instanceDir; }
     // Every session of a test lays out its instance folder under the test's root; a folder
     // outside it stands for one this program never made.
-    bool isInstanceFolder(const QString& folder) const override { return IsResolvedBelow(folder, m_root); }
+    bool isInstanceFolder(const QString& folder) const override { return IsResolvedBelow(folder, m_instancesRoot); }
     QString standardTemplateDir() const override { return installDir() + "Templates/Projects/"; }
     QString userTemplateDir() const override { return m_root + "user-templates/"; }
     QString languageDir() const override { return installDir() + "Language/"; }
@@ -49,13 +52,14 @@ public:
     static QString Slashed(const QString& folder) { return folder.endsWith('/') ? folder : folder + '/'; }
 
 private:
-    QString m_root, m_instanceDir, m_workingDir, m_workingLanguageDBPath;
+    QString m_root, m_instanceDir, m_workingDir, m_workingLanguageDBPath, m_instancesRoot;
 };
 
 class RootedAppContext : public AppContext {
 public:
-    RootedAppContext(const QString& root, const QString& instanceDir, const QString& workingLanguage = {})
-        : m_paths(root, instanceDir, workingLanguage),
+    RootedAppContext(const QString& root, const QString& instanceDir, const QString& workingLanguage = {},
+                     const QString& instancesRoot = {})
+        : m_paths(root, instanceDir, workingLanguage, instancesRoot),
           m_profile(RootedPaths::Slashed(root) + "profile.ini", QSettings::IniFormat),
           m_previous(SetAppContext(this))
     {

@@ -40,14 +40,17 @@ qint64 nanoseconds(const timespec& time)
     return qint64(time.tv_sec) * 1000000000 + qint64(time.tv_nsec);
 }
 
-// The engine handle under a connection of the SQLite driver; null when it has none.
-sqlite3* engineOf(const QSqlDatabase& database)
+} // namespace
+
+sqlite3* SqliteEngineOf(const QSqlDatabase& database)
 {
     const QVariant handle = database.driver() ? database.driver()->handle() : QVariant();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return nullptr;
     return *static_cast<sqlite3* const*>(handle.constData());
 }
+
+namespace {
 
 // Outside any transaction and with no statement running, a read starts from the file as it is.
 bool isIdle(sqlite3* engine)
@@ -182,17 +185,29 @@ quint64 CChangeReading::number() const
 
 void CChangeReading::takeReference(const QSqlDatabase& database) noexcept
 {
-    sqlite3* engine = engineOf(database);
+    sqlite3* engine = SqliteEngineOf(database);
     const std::optional<quint32> version = engine && isIdle(engine) ? readDataVersion(engine) : std::nullopt;
     m_state = version ? State::Reading : State::Unreliable;
     m_reference = version.value_or(0);
+}
+
+void CChangeReading::skipOwnWork(const QSqlDatabase& database) noexcept
+{
+    if (m_state != State::Reading)
+        return;
+    sqlite3* engine = SqliteEngineOf(database);
+    const std::optional<quint32> version = engine && isIdle(engine) ? readDataVersion(engine) : std::nullopt;
+    if (version)
+        m_reference = *version;
+    else
+        m_state = State::Unreliable;
 }
 
 void CChangeReading::read(const QSqlDatabase& database) noexcept
 {
     if (m_state == State::Opening || m_state == State::Unused)
         return;
-    sqlite3* engine = m_state == State::Reading ? engineOf(database) : nullptr;
+    sqlite3* engine = m_state == State::Reading ? SqliteEngineOf(database) : nullptr;
     if (!engine || !isIdle(engine)) {
         addChanges(m_key, 1);
         return;

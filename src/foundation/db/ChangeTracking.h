@@ -13,6 +13,10 @@
 
 class CTargetFolderScan;
 class QSqlDatabase;
+struct sqlite3;
+
+// The engine handle under a connection of the SQLite driver; null when it has none.
+sqlite3* SqliteEngineOf(const QSqlDatabase& database);
 
 // A file as the file system names it: the same identity means the same bytes were left alone.
 struct FileIdentity {
@@ -67,6 +71,12 @@ public:
     explicit CChangeReading(const QString& path) : m_key(ChangeKey(path)) {}
 
     void openDone() { m_state = State::Unused; }
+    // The engine handle was closed after read(): the next statement takes a new reference.
+    void handleClosed()
+    {
+        if (m_state == State::Reading)
+            m_state = State::Unused;
+    }
     // Called before every statement; the first one after the open takes the reference.
     void beforeStatement(const QSqlDatabase& database)
     {
@@ -77,6 +87,9 @@ public:
     // Inside a transaction (or under a running statement) the version cannot be read: the number
     // rises by one and the reference stays, to be read again later. Never throws.
     void read(const QSqlDatabase& database) noexcept;
+    // Moves the reference past the connection's own work just done (a journal-mode switch), counting
+    // nothing; what changed before that work is to be read first. Never throws.
+    void skipOwnWork(const QSqlDatabase& database) noexcept;
     // The path's change number as last read.
     quint64 number() const;
 

@@ -110,8 +110,8 @@ bool copyContent(int from, int to)
 
 // Writes source's bytes into a new file at target with the source's permissions (owner-writable
 // for a working copy) and flushes it unless it is scratch. The source has no journal beside it, so
-// its file holds the whole database: a working copy comes out in write-ahead-log format, any other
-// copy with a rollback journal, as a written file always is.
+// its file holds the whole database: the copy comes out with a rollback journal, as a written file
+// always is (a working copy's connection turns it to write-ahead logging at its first write).
 void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed = true)
 {
     const Descriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
@@ -125,8 +125,7 @@ void writeCopy(const QString& source, const QString& target, bool workingCopy, b
         throw CDaoException(refused);
     if (::fchmod(to.get(), mode) != 0)
         throwSystemError(QStringLiteral("Cannot create"), target);
-    const JournalFormat format = workingCopy ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
-    if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), format))
+    if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), JournalFormat::Rollback))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
     if (flushed && !SyncDescriptor(to.get()))
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);

@@ -19,8 +19,9 @@ bool CopyDatabaseFile(const QString& source, const QString& target, QString* err
 // The same without flushing the copy or its folder: for a scratch file that is read or rewritten
 // while the program runs and that nothing reads after a crash.
 bool CopyScratchDatabaseFile(const QString& source, const QString& target, QString* error = nullptr);
-// The same for a working copy: a byte copy comes out already in write-ahead-log format and flushed,
-// so that opening it as a working copy writes nothing. How it is written:
+// The same for a working copy: a byte copy comes out flushed and in rollback form, so that opening
+// and reading it as a working copy writes nothing (its first write turns it to write-ahead logging).
+// How it is written:
 //   Replace: through a temporary file renamed over the target, the folder flushed at once.
 //   IntoUnclaimedFolder: in place, and the caller flushes the folder once (SyncFolderOf) after a
 //   batch of copies. Only for a folder no in-use marker names yet: a copy that a crash leaves

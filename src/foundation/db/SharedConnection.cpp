@@ -66,6 +66,15 @@ bool isSchemaChange(const QString& sql)
     return false;
 }
 
+// A statement that reads only: a SELECT, or a PRAGMA that sets nothing. Anything else may write.
+bool isRead(const QString& sql)
+{
+    const QStringView statement = QStringView(sql).trimmed();
+    if (statement.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive))
+        return true;
+    return statement.startsWith(QLatin1String("PRAGMA"), Qt::CaseInsensitive) && !statement.contains(QLatin1Char('='));
+}
+
 bool isStronger(DatabaseRole wanted, DatabaseRole have)
 {
     return wanted != DatabaseRole::ReadOnly && have == DatabaseRole::ReadOnly;
@@ -124,22 +133,30 @@ CSharedConnection::~CSharedConnection()
 
 QSqlDatabase CSharedConnection::database()
 {
-    if (m_synchronousDeferred) {
-        m_synchronousDeferred = false;
-        setSynchronousLevel();
-        if (m_smallPageCache)
-            applyPageCacheSize();
-    }
+    if (m_setupDeferred)
+        completeSetup();
     QSqlDatabase db = handle();
     m_changes.beforeStatement(db);
     return db;
+}
+
+// The first statement of a working copy opened without a read, or of one whose handle was given
+// back: the engine handle, its flushing level and its page cache.
+void CSharedConnection::completeSetup()
+{
+    if (!handle().isValid())
+        connectHandle();
+    m_setupDeferred = false;
+    setSynchronousLevel();
+    if (m_smallPageCache)
+        applyPageCacheSize();
 }
 
 void CSharedConnection::setSmallPageCache(bool small)
 {
     if (std::exchange(m_smallPageCache, small) == small)
         return;
-    if (!m_synchronousDeferred)
+    if (!m_setupDeferred)
         applyPageCacheSize();
 }
 
@@ -153,12 +170,30 @@ void CSharedConnection::applyPageCacheSize()
 // every step would otherwise leave each idle connection holding theirs.
 void CSharedConnection::releaseMemory()
 {
-    if (m_synchronousDeferred)
+    if (m_setupDeferred)
         return;
     m_statements.releaseIdle();
-    const QVariant engine = handle().driver() ? handle().driver()->handle() : QVariant();
-    if (engine.isValid() && qstrcmp(engine.typeName(), "sqlite3*") == 0)
-        sqlite3_db_release_memory(*static_cast<sqlite3* const*>(engine.constData()));
+    if (sqlite3* engine = SqliteEngineOf(handle()))
+        sqlite3_db_release_memory(engine);
+}
+
+// A working copy that has only been read is still in rollback form: closing its engine handle
+// writes nothing and creates no file, and gives back its parsed schema and caches as well. It is
+// closed only while no statement is prepared on it; the next statement opens it again.
+void CSharedConnection::releaseHandleIfOnlyRead()
+{
+    if (m_setupDeferred)
+        return;
+    m_statements.releaseIdle();
+    sqlite3* engine = SqliteEngineOf(handle());
+    if (!m_walDeferred || m_depth > 0 || !engine || sqlite3_next_stmt(engine, nullptr)) {
+        releaseMemory();
+        return;
+    }
+    m_changes.read(handle());
+    m_changes.handleClosed();
+    discard();
+    m_setupDeferred = true;
 }
 
 QSqlDatabase CSharedConnection::handle() const
@@ -168,22 +203,16 @@ QSqlDatabase CSharedConnection::handle() const
 
 void CSharedConnection::open()
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(openUri(m_path, m_role));
-        QString options = QStringLiteral("QSQLITE_OPEN_URI");
-        if (m_role == DatabaseRole::ReadOnly)
-            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-        db.setConnectOptions(options);
-        if (!db.open()) {
-            const CDaoException error = CDaoException::fromSqlError(db.lastError(), m_path);
-            discard();
-            throw error;
-        }
+    if (m_role == DatabaseRole::WorkingCopy && deferSetup()) {
+        m_changes.openDone();
+        return;
     }
+    connectHandle();
     try {
         if (m_role == DatabaseRole::WorkingCopy) {
-            openAsWorkingCopy();
+            validate();
+            setSynchronousLevel();
+            switchToWriteAheadLog();
         } else {
             validate();
             if (DiskSyncsSkipped()) // a copy made from this connection (VACUUM INTO) takes its level
@@ -196,29 +225,68 @@ void CSharedConnection::open()
     m_changes.openDone();
 }
 
-// A working copy the layer wrote (a database in write-ahead-log format, alone in its file) is
-// opened without a read: SQLite takes the format from the header on the first read, and only then
-// creates the -wal and -shm, so opening a project's steps creates one file each. Setting the
-// synchronous level reads the schema, so it waits for the first statement; nothing is written
-// before it.
-void CSharedConnection::openAsWorkingCopy()
+void CSharedConnection::connectHandle()
 {
-    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(m_path);
-    if (header && header->journalFormat == JournalFormat::WriteAheadLog) {
-        m_synchronousDeferred = true;
-        return;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+    db.setDatabaseName(openUri(m_path, m_role));
+    QString options = QStringLiteral("QSQLITE_OPEN_URI");
+    if (m_role == DatabaseRole::ReadOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open()) {
+        const CDaoException error = CDaoException::fromSqlError(db.lastError(), m_path);
+        db = QSqlDatabase();
+        discard();
+        throw error;
     }
-    validate();
-    setSynchronousLevel();
-    switchToWriteAheadLog();
 }
 
-// A working copy flushes its log at every commit (FULL): a commit that returned survives a power
-// loss, and the commits of one action, made one after the other, come back in their order. A test
-// process that skips the layer's flushes (DiskSyncs.h) writes without any.
+// A working copy the layer wrote (a database alone in its file) is opened without a read and
+// without an engine handle: both wait for the first statement, as the flushing level does, which
+// reads the schema. One in rollback form (as the layer copies) stays so while it is only read, so
+// that a pass over a project's steps creates no file and writes nothing; it turns to write-ahead
+// logging before its first write (beforeWrite). One in write-ahead-log form creates its -wal and
+// -shm at its first read. False for any other file: it is opened and checked at once.
+bool CSharedConnection::deferSetup()
+{
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(m_path);
+    if (!header)
+        return false;
+    m_setupDeferred = true;
+    m_walDeferred = header->journalFormat == JournalFormat::Rollback;
+    return true;
+}
+
+// Outside a transaction only: the switch writes the header through the rollback journal. A write
+// that cannot be preceded by it (in a transaction begun without begin(), or while another handle
+// reads the file) goes through that journal, as durable at EXTRA; the switch is tried again at the
+// next write. The switch itself changes no data: it never counts as a change of the copy.
+void CSharedConnection::beforeWrite()
+{
+    if (!m_walDeferred || m_depth > 0)
+        return;
+    const QSqlDatabase db = database();
+    sqlite3* engine = SqliteEngineOf(db);
+    if (!engine || sqlite3_get_autocommit(engine) == 0)
+        return;
+    m_changes.read(db);
+    QSqlQuery mode(db);
+    m_walDeferred = !(mode.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && mode.next() &&
+                      mode.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0);
+    mode.finish();
+    m_changes.skipOwnWork(db);
+}
+
+// A working copy flushes its log at every commit: a commit that returned survives a power loss, and
+// the commits of one action, made one after the other, come back in their order. EXTRA is FULL in
+// write-ahead-log form; in rollback form it also flushes the folder once the journal is deleted,
+// without which a power loss could bring the journal back and undo the commit. A test process that
+// skips the layer's flushes (DiskSyncs.h) writes without any.
 void CSharedConnection::setSynchronousLevel()
 {
-    const QString level = DiskSyncsSkipped() ? QStringLiteral("OFF") : QStringLiteral("FULL");
+    const QString level = DiskSyncsSkipped()                  ? QStringLiteral("OFF")
+                          : m_role == DatabaseRole::WorkingCopy ? QStringLiteral("EXTRA")
+                                                                : QStringLiteral("FULL");
     QSqlQuery query(handle());
     if (!query.exec(QStringLiteral("PRAGMA synchronous=") + level))
         throw CDaoException(QStringLiteral("The file '%1' is not a database: %2")
@@ -251,14 +319,17 @@ void CSharedConnection::discard()
     m_statements.clear();
     {
         QSqlDatabase db = handle();
-        if (db.isValid())
-            db.close();
+        if (!db.isValid())
+            return;
+        db.close();
     }
     QSqlDatabase::removeDatabase(m_name);
 }
 
 QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values)
 {
+    if (m_walDeferred && !isRead(sql))
+        beforeWrite();
     QSqlQuery query(database());
     query.setForwardOnly(true);
     bool ok = query.prepare(sql);
@@ -276,6 +347,8 @@ QSqlQuery CSharedConnection::exec(const QString& sql, const QVariantList& values
 void CSharedConnection::execKept(const StatementKey& key, const CStatementCache::SqlBuilder& sql,
                                  const QVariantList& values, const CStatementCache::RowReader& read)
 {
+    if (key.kind != StatementKind::Select)
+        beforeWrite();
     m_statements.run(database(), key, sql, values, [&](KeptResult& result) {
         m_recordsAffected = long(result.rowsAffected());
         if (read)

@@ -18,8 +18,9 @@ class QSqlQuery;
 enum class DatabaseRole {
     ReadOnly,  // files of a project or template folder, previews
     ReadWrite, // rollback journal, as the file is
-    // WAL and synchronous=FULL: each commit is on disk when it returns, so a crash of the program
-    // or a power loss keeps every completed action, its commits in the order they were made.
+    // WAL from its first write on (a copy the layer wrote is read in its rollback form, which
+    // creates no file) and synchronous=EXTRA: each commit is on disk when it returns, so a crash
+    // of the program or a power loss keeps every completed action, its commits in their order.
     WorkingCopy,
 };
 
@@ -51,6 +52,8 @@ public:
     int& pageCacheUsers() { return m_pageCacheUsers; }
     // Hands back the memory of the cached pages no statement holds and of the kept statements.
     void releaseMemory();
+    // The same; a working copy that has only been read gives back its whole engine handle.
+    void releaseHandleIfOnlyRead();
 
     // Runs one statement with bound values; raises CDaoException on any error.
     QSqlQuery exec(const QString& sql, const QVariantList& values = {});
@@ -82,19 +85,23 @@ public:
 private:
     CSharedConnection(const QString& path, DatabaseRole role);
     void open();
+    bool deferSetup();
+    void connectHandle();
+    void completeSetup();
     QSqlDatabase handle() const;
-    void openAsWorkingCopy();
     void setSynchronousLevel();
     void applyPageCacheSize();
     void validate();
     void switchToWriteAheadLog();
+    void beforeWrite();
     void discard();
     void rollbackQuietly(const QString& sql);
 
     QString m_path;
     QString m_name;
     DatabaseRole m_role;
-    bool m_synchronousDeferred = false;
+    bool m_setupDeferred = false; // no statement yet (the engine handle may not exist)
+    bool m_walDeferred = false; // a working copy still in its rollback form: switched at a write
     bool m_smallPageCache = false;
     int m_pageCacheUsers = 0;
     int m_depth = 0;

@@ -28,5 +28,5 @@ void MarkStepConnectionIdle(CDaoDatabase& database)
 void ReleaseIdleStepMemory(CDaoDatabase* database)
 {
     if (database && database->IsOpen() && database->Connection().pageCacheUsers() == 0)
-        database->Connection().releaseMemory();
+        database->Connection().releaseHandleIfOnlyRead();
 }

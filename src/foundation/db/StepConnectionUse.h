@@ -22,5 +22,6 @@ private:
 // The connection of a registered step that nobody is using: a small page cache from its first
 // statement on.
 void MarkStepConnectionIdle(CDaoDatabase& database);
-// After a pass over idle step connections (a fill of the tree): their cached pages go.
+// After a pass over idle step connections (a fill of the tree): their cached pages go, and the
+// engine handle of one that has only been read.
 void ReleaseIdleStepMemory(CDaoDatabase* database);
