@@ -231,7 +231,7 @@ void CProjectSave::PlanSequenceWrites(const QStringList& sequenceFiles, QList<Pl
 
 // The committed edits of every working copy written are durable before the journal commits the
 // save, so that a recovery after a power loss never brings back less than the save wrote. A working
-// copy its connection holds was flushed at each commit (synchronous=FULL); any other file is flushed
+// copy its connection holds was flushed at each commit (synchronous=EXTRA); any other file is flushed
 // here. Each one's change number is read then: what the target will hold. The working copies not
 // written were durable when their target last took their data.
 bool CProjectSave::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
