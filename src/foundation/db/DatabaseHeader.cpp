@@ -12,7 +12,12 @@ constexpr int HEADER_SIZE = 100;
 constexpr char HEADER_MAGIC[] = "SQLite format 3"; // 16 bytes with its terminating zero
 constexpr int PAGE_SIZE_OFFSET = 16;
 constexpr off_t FORMAT_OFFSET = 18;
+constexpr int RESERVED_BYTES_OFFSET = 20;
 constexpr int PAYLOAD_FRACTIONS_OFFSET = 21;
+constexpr int CHANGE_COUNTER_OFFSET = 24;
+constexpr int PAGE_COUNT_OFFSET = 28;
+constexpr int TEXT_ENCODING_OFFSET = 56;
+constexpr int VERSION_VALID_FOR_OFFSET = 92;
 constexpr int USER_VERSION_OFFSET = 60;
 constexpr int APPLICATION_ID_OFFSET = 68;
 
@@ -49,6 +54,13 @@ std::optional<DatabaseHeader> ParseDatabaseHeader(const QByteArray& bytes)
     header.journalFormat = JournalFormat(bytes.at(FORMAT_OFFSET));
     header.userVersion = qint32(bigEndian(bytes, USER_VERSION_OFFSET, 4));
     header.applicationID = bigEndian(bytes, APPLICATION_ID_OFFSET, 4);
+    const quint32 storedPageSize = bigEndian(bytes, PAGE_SIZE_OFFSET, 2);
+    header.pageSize = storedPageSize == 1 ? 65536 : storedPageSize;
+    header.reservedBytes = quint8(bytes.at(RESERVED_BYTES_OFFSET));
+    header.textEncoding = bigEndian(bytes, TEXT_ENCODING_OFFSET, 4);
+    // The engine takes the header's page count only when it was written with the current change.
+    if (bigEndian(bytes, CHANGE_COUNTER_OFFSET, 4) == bigEndian(bytes, VERSION_VALID_FOR_OFFSET, 4))
+        header.pageCount = bigEndian(bytes, PAGE_COUNT_OFFSET, 4);
     return header;
 }
 

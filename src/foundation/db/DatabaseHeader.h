@@ -13,6 +13,10 @@ struct DatabaseHeader {
     JournalFormat journalFormat = JournalFormat::Rollback;
     qint32 userVersion = 0;
     quint32 applicationID = 0;
+    quint32 pageSize = 0;      // in bytes, 512..65536
+    quint32 reservedBytes = 0; // at the end of each page
+    quint32 textEncoding = 0;  // 1 = UTF-8
+    quint32 pageCount = 0;     // as the header gives it; 0 when the header's count is not to be trusted
 };
 
 // Decodes a header; nullopt when the bytes are not the header of a database.

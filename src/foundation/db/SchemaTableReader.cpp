@@ -1,16 +1,16 @@
 #include "foundation/db/SchemaTableReader.h"
 
+#include "foundation/db/DatabaseHeader.h"
+
 #include <QFile>
 
 #include <algorithm>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 constexpr int FILE_HEADER_SIZE = 100;
-constexpr char MAGIC[] = "SQLite format 3"; // 16 bytes with its terminating zero
 constexpr quint8 INTERIOR_TABLE_PAGE = 0x05;
 constexpr quint8 LEAF_TABLE_PAGE = 0x0D;
 constexpr quint32 UTF8_ENCODING = 1;
@@ -83,22 +83,18 @@ private:
 
 bool SchemaPages::ReadHeader()
 {
-    char header[FILE_HEADER_SIZE];
+    char bytes[FILE_HEADER_SIZE];
     struct stat status {};
-    if (m_fd < 0 || ::fstat(m_fd, &status) != 0 ||
-        ::pread(m_fd, header, sizeof header, 0) != ssize_t(sizeof header) ||
-        std::memcmp(header, MAGIC, sizeof MAGIC) != 0 || BigEndian(header + 56, 4) != UTF8_ENCODING)
+    if (m_fd < 0 || ::fstat(m_fd, &status) != 0 || ::pread(m_fd, bytes, sizeof bytes, 0) != ssize_t(sizeof bytes))
         return false;
-    const quint32 stored = BigEndian(header + 16, 2);
-    m_pageSize = stored == 1 ? 65536 : stored;
-    if (m_pageSize < 512 || (m_pageSize & (m_pageSize - 1)) != 0)
+    const std::optional<DatabaseHeader> header = ParseDatabaseHeader(QByteArray(bytes, sizeof bytes));
+    if (!header || header->textEncoding != UTF8_ENCODING)
         return false;
-    m_usableSize = m_pageSize - quint8(header[20]);
+    m_pageSize = header->pageSize;
+    m_usableSize = m_pageSize - header->reservedBytes;
     m_pageCount = quint32(std::min<qint64>(status.st_size / m_pageSize, 0x7FFFFFFF));
-    // The size the header gives counts where the engine would take it (it was written with it).
-    const quint32 inHeader = BigEndian(header + 28, 4);
-    if (inHeader != 0 && BigEndian(header + 24, 4) == BigEndian(header + 92, 4))
-        m_pageCount = std::min(m_pageCount, inHeader);
+    if (header->pageCount != 0)
+        m_pageCount = std::min(m_pageCount, header->pageCount);
     m_pagesLeft = m_pageCount;
     return m_usableSize >= MIN_USABLE_SIZE;
 }
