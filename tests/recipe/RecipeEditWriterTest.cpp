@@ -109,6 +109,20 @@ const WriterCase WRITER_CASES[] = {
          rows[8].second.breakpoint = true;
      },
      0},
+    // A few rows go one by one with bound values, more in one statement; an empty label is NULL.
+    {"two operations change places, one loses its label",
+     [](auto& rows) {
+         rows.swapItemsAt(1, 2);
+         rows[1].second.label.clear();
+     },
+     0},
+    {"a keyword row goes above an operation: its id follows", [](auto& rows) { rows.swapItemsAt(3, 4); }, 0},
+    {"every line gets a breakpoint: too many rows to go one by one",
+     [](auto& rows) {
+         for (auto& row : rows)
+             row.second.breakpoint = true;
+     },
+     0},
 };
 
 class RecipeEditWriterTest : public RecipeEditFixture, public testing::WithParamInterface<WriterCase> {};
@@ -130,6 +144,12 @@ TEST_P(RecipeEditWriterTest, RowsEndAsTheLinesSay)
     CRecipeEditWriter::Write(step, COUPLING_STEP, before, after);
     transaction.Commit();
     EXPECT_EQ(RowStates(COUPLING_STEP), after.rows);
+    long emptyLabels = 0;
+    for (const RecipeRowState& row : after.rows)
+        emptyLabels += row.label.isEmpty() ? 1 : 0;
+    EXPECT_EQ(Count(QStringLiteral("SELECT COUNT(*) FROM TextRecipe WHERE Label IS NULL AND StepID = %1")
+                        .arg(COUPLING_STEP)),
+              emptyLabels);
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, RecipeEditWriterTest, testing::ValuesIn(WRITER_CASES),
