@@ -45,6 +45,7 @@ void CQUORVANTAView::clearLines()
         line->deleteLater();
     }
     m_lineButtons.clear();
+    m_selectedLines.clear();
     m_nButtonsCreated = 0;
     m_bMultiSelect = false;
     m_bGroupMarksCleared = false;

@@ -68,6 +68,8 @@ public:
     void MarkUnitProcedureGroup(int index);
     // Every line but keep (null: every line) deselected.
     void DeselectOthers(const CRecipeButton* keep = nullptr);
+    // A line of this view was selected (CRecipeButton::SetSelected): the lines a deselection visits.
+    void NoteLineSelected(CRecipeButton* line);
     long nextBlockNumber() const { return m_nNextBlockNumber; }
 
     // Selecting and finding.
@@ -339,6 +341,9 @@ private:
     bool m_bNarrow = false;
     bool m_bPlacing = false; // scroll bars set by the layout: no scroll of the content
     QList<QPointer<CRecipeButton>> m_linesInSight; // as the last placing left them
+    // Every selected line is here (some no longer selected may be too): a deselection visits only
+    // these, not all the lines.
+    QList<QPointer<CRecipeButton>> m_selectedLines;
     QList<ConstraintRef> m_invalidConstraints;
     QList<ConstraintRef> m_keptConstraints;
     QString m_strConstraintMessage;

@@ -15,6 +15,8 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <utility>
+
 CRecipeButton* CQUORVANTAView::GetFirstSelectedLine() const
 {
     return Line(GetFirstSelectedIndex());
@@ -141,10 +143,23 @@ void CQUORVANTAView::MarkUnitProcedureGroup(int index)
 
 void CQUORVANTAView::DeselectOthers(const CRecipeButton* keep)
 {
-    for (CRecipeButton* line : std::as_const(m_lineButtons)) {
+    for (const QPointer<CRecipeButton>& line : std::exchange(m_selectedLines, {})) {
+        if (!line)
+            continue;
         if (line != keep)
             line->SetSelected(false);
+        else if (line->IsSelected() && !m_selectedLines.contains(line))
+            m_selectedLines.append(line);
     }
+}
+
+// Lines selected and deselected again stay listed until the next deselection; the list is pruned
+// before it outgrows the lines.
+void CQUORVANTAView::NoteLineSelected(CRecipeButton* line)
+{
+    if (m_selectedLines.size() > LineCount() + 16)
+        m_selectedLines.removeIf([](const QPointer<CRecipeButton>& listed) { return !listed || !listed->IsSelected(); });
+    m_selectedLines.append(line);
 }
 
 void CQUORVANTAView::SelectItem(int index)

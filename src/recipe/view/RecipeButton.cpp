@@ -34,6 +34,12 @@ CRecipeButton::CRecipeButton(const QFont* font, const QString& text, const QStri
     m_line.hidden = hidden;
 }
 
+void CRecipeButton::noteSelected()
+{
+    if (m_view)
+        m_view->NoteLineSelected(this);
+}
+
 void CRecipeButton::SetText(const QString& text)
 {
     m_line.displayText = text;

@@ -30,12 +30,15 @@ public:
     const QString& text() const { return m_line.displayText; }
     void SetText(const QString& text);
     bool IsSelected() const { return m_selected; }
-    // Inline: a selection passes over every line.
+    // Inline: a selection may pass over every line. The view is told of each line selected.
     void SetSelected(bool selected)
     {
-        if (m_selected != selected)
-            update();
+        if (m_selected == selected)
+            return;
+        update();
         m_selected = selected;
+        if (selected)
+            noteSelected();
     }
     bool IsDropHighlighted() const { return m_dropHighlight; }
     void SetDropHighlight(bool highlighted);
@@ -74,6 +77,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void noteSelected();
     // The background brush and text colour of the line's state.
     std::pair<QBrush, QColor> colours() const;
 
