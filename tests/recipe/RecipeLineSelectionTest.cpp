@@ -105,14 +105,20 @@ TEST_F(RecipeEditFixture, APlainClickDeselectsLinesSelectedAnyWay)
             stillSelected << round % lines;
     }
     EXPECT_EQ(Indexes(view, &CRecipeButton::IsSelected), stillSelected);
+    EXPECT_EQ(view.GetFirstSelectedIndex(), stillSelected.first());
     view.Line(2)->Click();
     EXPECT_EQ(Indexes(view, &CRecipeButton::IsSelected), QList<int>{2});
+    view.Line(9)->SetSelected(true);
+    view.Line(2)->SetSelected(false);
+    view.Line(4)->SetSelected(true);
+    EXPECT_EQ(view.GetFirstSelectedIndex(), 4);
     view.Line(5)->SetSelected(true);
     view.RebuildRecipe();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     view.Line(3)->SetSelected(true);
     view.Line(7)->Click();
     EXPECT_EQ(Indexes(view, &CRecipeButton::IsSelected), QList<int>{7});
+    EXPECT_EQ(view.GetFirstSelectedIndex(), 7);
 }
 
 // Ctrl is read from the event; the click runs once per press, and a double-click arms no drag.

@@ -344,6 +344,7 @@ private:
     // Every selected line is here (some no longer selected may be too): a deselection visits only
     // these, not all the lines.
     QList<QPointer<CRecipeButton>> m_selectedLines;
+    static constexpr qsizetype FEW_SELECTED_LINES = 8;
     QList<ConstraintRef> m_invalidConstraints;
     QList<ConstraintRef> m_keptConstraints;
     QString m_strConstraintMessage;

@@ -22,8 +22,18 @@ CRecipeButton* CQUORVANTAView::GetFirstSelectedLine() const
     return Line(GetFirstSelectedIndex());
 }
 
+// A few selected lines are found by their pointers, without reading every line above them.
 int CQUORVANTAView::GetFirstSelectedIndex() const
 {
+    if (m_selectedLines.size() <= FEW_SELECTED_LINES) {
+        qsizetype first = -1;
+        for (const QPointer<CRecipeButton>& line : m_selectedLines) {
+            const qsizetype index = line && line->IsSelected() ? m_lineButtons.indexOf(line.data()) : -1;
+            if (index >= 0 && (first < 0 || index < first))
+                first = index;
+        }
+        return int(first);
+    }
     for (int index = 0; index < LineCount(); ++index) {
         if (m_lineButtons.at(index)->IsSelected())
             return index;
