@@ -55,13 +55,18 @@ QStringList describeThroughSets(long stepID)
 
 using StepOutlineReaderTest = RecordsetFixture;
 
-// Mixed-case types and a hidden operation count as the sets count them.
+// Mixed-case types, a hidden operation and lines stored out of recipe order (two sharing a sequence
+// number, which their row keys then order) count as the sets count them.
 TEST_F(StepOutlineReaderTest, ReadsWhatTheLabelAndOutlineSetsReadOnEveryDemoStep)
 {
     scalar(stepPath(COUPLING),
            "UPDATE TextRecipe SET Type = 'operation', Hide = 1 WHERE RecipeSequenceNumber = 3");
     scalar(stepPath(COUPLING),
            "UPDATE TextRecipe SET Type = 'UNIT PROCEDURE' WHERE RecipeSequenceNumber = 1");
+    scalar(stepPath(SALT_FORMATION),
+           "UPDATE TextRecipe SET RecipeSequenceNumber = 1000 - RecipeSequenceNumber");
+    scalar(stepPath(SALT_FORMATION),
+           "UPDATE TextRecipe SET RecipeSequenceNumber = 997 WHERE RecipeSequenceNumber = 996");
     StepOutline outline;
     for (const auto& [stepID, db] : m_stepDbs) {
         ReadStepOutline(*db, stepID, outline);

@@ -119,6 +119,57 @@ TEST_F(ProcessTreeFixture, RefillShowsWhatChangedThroughAnyHandle)
     EXPECT_EQ(purge->text(0), "1.1. Renamed");
 }
 
+// The project's links and step order are read again at every rebuild: a step linked into a second
+// process shows the linked icon under both, one linked out of it the plain icon again.
+TEST_F(ProcessTreeFixture, RefillShowsTheProjectsLinksAndStepOrderAsTheyAreNow)
+{
+    OpenDemo();
+    tree.RefillTree();
+    struct Case {
+        const char* change;
+        QStringList shown;
+        long dryingLinks;
+        long couplingLinks;
+    };
+    const Case cases[] = {
+        {"INSERT INTO \"Step-To-Process\" (StepID, ProcessID, StepOrder) VALUES (1003, 2, 9)",
+         {"Amidol (Free Base) [424]", "  Coupling (1.0) [169]", "  Crystallization (1.0) [423]",
+          "  Drying (1.0) [169]", "Amidol (Hydrochloride) [424]", "  Coupling (1.0) [169]",
+          "  Salt Formation (1.0) [423]", "  Milling (1.0) [423]", "  Reactor Cleaning (1.0) [423]",
+          "  Drying (1.0) [169]"},
+         1,
+         1},
+        {"UPDATE \"Step-To-Process\" SET StepOrder = 10 - StepOrder WHERE ProcessID = 1",
+         {"Amidol (Free Base) [424]", "  Drying (1.0) [169]", "  Crystallization (1.0) [423]",
+          "  Coupling (1.0) [169]", "Amidol (Hydrochloride) [424]", "  Coupling (1.0) [169]",
+          "  Salt Formation (1.0) [423]", "  Milling (1.0) [423]", "  Reactor Cleaning (1.0) [423]",
+          "  Drying (1.0) [169]"},
+         1,
+         1},
+        {"DELETE FROM \"Step-To-Process\" WHERE ProcessID = 2 AND StepID = 1001",
+         {"Amidol (Free Base) [424]", "  Drying (1.0) [169]", "  Crystallization (1.0) [423]",
+          "  Coupling (1.0) [423]", "Amidol (Hydrochloride) [424]", "  Salt Formation (1.0) [423]",
+          "  Milling (1.0) [423]", "  Reactor Cleaning (1.0) [423]", "  Drying (1.0) [169]"},
+         1,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        EditProject(QString::fromLatin1(c.change));
+        tree.RefillTree();
+        EXPECT_EQ(Outline(2), c.shown);
+        EXPECT_EQ(std::pair(tree.GetStepLinkCount(1003), tree.GetStepLinkCount(COUPLING)),
+                  std::pair(c.dryingLinks, c.couplingLinks));
+    }
+    // A read that fails after the statements were kept: the engine's message, then the fill's.
+    EditProject(QStringLiteral("DROP VIEW QryStepInProcessVersion"));
+    prompts.expect(IDOK);
+    prompts.expect(IDOK);
+    tree.RefillTree();
+    EXPECT_EQ(prompts.texts(),
+              QStringList({"no such table: QryStepInProcessVersion", "Can't open step-to-process table!"}));
+}
+
 // A node keeps its label, id and icon id as members; the icon shown follows the icon id unless
 // an icon was set on the node itself.
 TEST(ProcessTreeNode, RolesAndTheIconShownFollowItsMembers)

@@ -10,6 +10,7 @@
 #include "foundation/db/step/StepOutlineReader.h"
 #include "recipe/explorer/ProcessTreeTypes.h"
 
+#include <QHash>
 #include <QList>
 #include <QWidget>
 
@@ -194,9 +195,8 @@ private:
     long m_projectID = 1;
     int m_level = LEVEL_NONE; // of the last kind worked out
     Remembered m_remembered;
-    QList<long> m_linkStepIDs;
-    QList<long> m_linkCounts;
-    CStepOutlineCache m_outlines; // a rebuild reads again only the steps that changed
+    QHash<long, long> m_linkCounts; // by step id: its process links beyond the first
+    CStepOutlineCache m_outlines;   // a rebuild reads again only the steps that changed
     bool m_bContextMenu = false;
     bool m_echoSelection = true; // off while another feature selects a node
     long m_nStepCount = 0;       // of the selected step's process: its steps + 1

@@ -6,12 +6,12 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/SelectionContext.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/SharedConnection.h"
 #include "foundation/db/StepConnectionUse.h"
-#include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/ProjectSet.h"
-#include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/StepOutlineReader.h"
 #include "recipe/explorer/ProcessTreeNode.h"
 
@@ -33,6 +33,40 @@ QString nameAndVersion(const CDaoRecordset& set, const char* name, const char* v
 long nodeIDOf(const QTreeWidgetItem* item)
 {
     return long(item->data(0, NODE_ID_ROLE).toLongLong());
+}
+
+// The fill's reads of the project database run as statements the connection keeps, so a rebuild
+// prepares nothing again. Each names only the columns the tree uses.
+const StatementKey PROCESS_STEPS_KEY{StatementKind::Select,
+                                     QStringLiteral("QryStepInProcessVersion"),
+                                     {QStringLiteral("process tree steps")},
+                                     {QStringLiteral("ProcessID")},
+                                     {}};
+constexpr char PROCESS_STEPS_SQL[] =
+    "SELECT StepID FROM QryStepInProcessVersion WHERE ProcessID = ? ORDER BY StepOrder, StepID";
+// A step's links beyond its first, for every step that has a step database.
+const StatementKey LINK_COUNTS_KEY{StatementKind::Select,
+                                   QStringLiteral("QryStepInProject"),
+                                   {QStringLiteral("process tree link counts")},
+                                   {},
+                                   {}};
+constexpr char LINK_COUNTS_SQL[] = "SELECT StepID, COUNT(*) - 1 FROM QryStepInProject GROUP BY StepID";
+
+// False (after the engine's message, if it failed) when the project database could not be read.
+bool readProjectRows(const StatementKey& key, const char* sql, const QVariantList& values,
+                     const std::function<void(KeptResult&)>& read)
+{
+    CDaoDatabase* project = GetProjectDatabase();
+    if (!project || !project->IsOpen())
+        return false;
+    try {
+        project->Connection().execKept(
+            key, [sql] { return QString::fromLatin1(sql); }, values, read);
+        return true;
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
 }
 } // namespace
 
@@ -97,14 +131,18 @@ bool CProcessTree::fillProcess(long processID, const QString& label)
 
 bool CProcessTree::fillSteps(HTREEITEM processItem, long processID)
 {
-    CProcessStepSet steps;
-    if (!steps.OpenSet(processID)) {
+    QList<long> stepIDs;
+    const bool listed =
+        readProjectRows(PROCESS_STEPS_KEY, PROCESS_STEPS_SQL, {qlonglong(processID)}, [&](KeptResult& rows) {
+            while (rows.next())
+                stepIDs << long(rows.value(0).toLongLong());
+        });
+    if (!listed) {
         QvMessageBox(QStringLiteral("Can't open step-to-process table!"), MB_OK | MB_ICONERROR);
         return false;
     }
     long previousStepID = -1;
-    for (; !steps.IsEOF(); steps.MoveNext()) {
-        const long stepID = steps.GetLong(QStringLiteral("StepID"));
+    for (const long stepID : stepIDs) {
         if (stepID == std::exchange(previousStepID, stepID))
             continue;
         const StepOutline* read = readOutline(stepID);
@@ -175,39 +213,27 @@ void CProcessTree::addOutlineNodes(HTREEITEM stepItem, long processID, const Ste
 
 void CProcessTree::BuildStepLinkCounts()
 {
-    m_linkStepIDs.clear();
     m_linkCounts.clear();
-    CQueryStepInProjectSet rows;
-    if (!rows.OpenSet())
-        return;
-    for (; !rows.IsEOF(); rows.MoveNext()) {
-        const long stepID = rows.GetLong(QStringLiteral("StepID"));
-        if (!m_linkStepIDs.isEmpty() && m_linkStepIDs.last() == stepID) {
-            ++m_linkCounts.last();
-        } else {
-            m_linkStepIDs << stepID;
-            m_linkCounts << 0;
-        }
-    }
+    readProjectRows(LINK_COUNTS_KEY, LINK_COUNTS_SQL, {}, [this](KeptResult& rows) {
+        while (rows.next())
+            m_linkCounts.insert(long(rows.value(0).toLongLong()), long(rows.value(1).toLongLong()));
+    });
 }
 
 long CProcessTree::GetStepLinkCount(long stepID) const
 {
-    const qsizetype at = m_linkStepIDs.indexOf(stepID);
-    return at < 0 ? 0 : m_linkCounts.at(at);
+    return m_linkCounts.value(stepID);
 }
 
 void CProcessTree::DecrementStepLinkCount(long stepID)
 {
-    const qsizetype at = m_linkStepIDs.indexOf(stepID);
-    if (at >= 0)
-        --m_linkCounts[at];
+    if (const auto count = m_linkCounts.find(stepID); count != m_linkCounts.end())
+        --*count;
 }
 
 void CProcessTree::ClearTree()
 {
     m_outlines.Clear();
-    m_linkStepIDs.clear();
     m_linkCounts.clear();
     m_tree->clear();
 }

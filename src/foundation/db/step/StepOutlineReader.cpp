@@ -7,18 +7,32 @@
 #include <QSqlDriver>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
+#include <numeric>
+#include <utility>
 
 namespace {
 
 // Two plain statements: one that joins the step's row to its lines costs more to prepare than both.
+// A step file holds its own step's lines: one pass over the table in key order (the unary plus keeps
+// the engine off the sequence index) costs less than a seek into the table for every line, and the
+// few lines are put in recipe order here.
 constexpr char LABEL_SQL[] = "SELECT StepName, StepVersionName FROM Step ORDER BY StepID LIMIT 1";
-constexpr char LINES_SQL[] =
-    "SELECT ID, Type = 'Unit Procedure', UPNumber, OPNumber,"
-    " CASE WHEN Type = 'Unit Procedure' THEN UnitProcedureName ELSE OperationName END, Hide FROM TextRecipe"
-    " WHERE StepID = ?1 AND Type IN ('Unit Procedure', 'Operation') ORDER BY RecipeSequenceNumber, RowKey";
+constexpr char LINES_SQL[] = "SELECT ID, Type, UPNumber, OPNumber, UnitProcedureName, OperationName, Hide,"
+                             " RecipeSequenceNumber, RowKey FROM TextRecipe WHERE +StepID = ?1";
 
-enum OutlineColumn { LINE_ID, LINE_IS_UNIT_PROCEDURE, LINE_UP, LINE_OP, LINE_NAME, LINE_HIDE };
+enum OutlineColumn {
+    LINE_ID,
+    LINE_TYPE,
+    LINE_UP,
+    LINE_OP,
+    LINE_UP_NAME,
+    LINE_OP_NAME,
+    LINE_HIDE,
+    LINE_SEQUENCE,
+    LINE_ROW_KEY
+};
 
 struct OutlineStatementFinalizer {
     void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
@@ -47,18 +61,53 @@ sqlite3* outlineEngineOf(CDaoDatabase& step)
 
 QString outlineTextAt(sqlite3_stmt* statement, int column)
 {
-    const auto* text = static_cast<const QChar*>(sqlite3_column_text16(statement, column));
-    return text ? QString(text, sqlite3_column_bytes16(statement, column) / 2) : QString();
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, column)) : QString();
 }
 
-StepOutlineLine outlineLineAt(sqlite3_stmt* row)
+// The line kinds of the outline, in any case as the type column compares them.
+enum class OutlineKind { None, UnitProcedure, Operation };
+
+OutlineKind outlineKindAt(sqlite3_stmt* row)
+{
+    const QByteArrayView type(reinterpret_cast<const char*>(sqlite3_column_text(row, LINE_TYPE)),
+                              sqlite3_column_bytes(row, LINE_TYPE));
+    if (type.compare("Unit Procedure", Qt::CaseInsensitive) == 0)
+        return OutlineKind::UnitProcedure;
+    return type.compare("Operation", Qt::CaseInsensitive) == 0 ? OutlineKind::Operation : OutlineKind::None;
+}
+
+StepOutlineLine outlineLineAt(sqlite3_stmt* row, bool unitProcedure)
 {
     return StepOutlineLine{long(sqlite3_column_int64(row, LINE_ID)),
                            long(sqlite3_column_int64(row, LINE_UP)),
                            long(sqlite3_column_int64(row, LINE_OP)),
-                           outlineTextAt(row, LINE_NAME),
-                           sqlite3_column_int(row, LINE_IS_UNIT_PROCEDURE) != 0,
+                           outlineTextAt(row, unitProcedure ? LINE_UP_NAME : LINE_OP_NAME),
+                           unitProcedure,
                            sqlite3_column_int64(row, LINE_HIDE) != 0};
+}
+
+// A line's place in the recipe: its sequence number, then its row key.
+using OutlinePlace = std::pair<qint64, qint64>;
+
+OutlinePlace outlinePlaceAt(sqlite3_stmt* row)
+{
+    return {sqlite3_column_int64(row, LINE_SEQUENCE), sqlite3_column_int64(row, LINE_ROW_KEY)};
+}
+
+// Puts the lines in recipe order; they mostly come in it already.
+void sortOutline(std::vector<StepOutlineLine>& lines, std::vector<OutlinePlace>& places)
+{
+    if (std::is_sorted(places.begin(), places.end()))
+        return;
+    std::vector<size_t> order(lines.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return places[a] < places[b]; });
+    std::vector<StepOutlineLine> sorted;
+    sorted.reserve(lines.size());
+    for (const size_t at : order)
+        sorted.push_back(std::move(lines[at]));
+    lines = std::move(sorted);
 }
 
 OutlineStatement prepareOutline(sqlite3* engine, const char* sql)
@@ -97,8 +146,15 @@ void ReadStepOutline(CDaoDatabase& step, long stepID, StepOutline& outline)
     }
     const OutlineStatement lines = prepareOutline(engine, LINES_SQL);
     sqlite3_bind_int64(lines.get(), 1, stepID);
-    while (nextOutlineRow(engine, lines.get()))
-        outline.lines.push_back(outlineLineAt(lines.get()));
+    std::vector<OutlinePlace> places;
+    while (nextOutlineRow(engine, lines.get())) {
+        const OutlineKind kind = outlineKindAt(lines.get());
+        if (kind == OutlineKind::None)
+            continue;
+        outline.lines.push_back(outlineLineAt(lines.get(), kind == OutlineKind::UnitProcedure));
+        places.push_back(outlinePlaceAt(lines.get()));
+    }
+    sortOutline(outline.lines, places);
 }
 
 bool CStepOutlineCache::IsCurrent(const Kept& kept, CDaoDatabase& step) const
