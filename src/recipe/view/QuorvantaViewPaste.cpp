@@ -5,8 +5,8 @@
 // moved take their new numbers once, by the edit writer (the rows below the pasted block by
 // ranges, the rest by row key), and then the new rows go in with their final numbers in one
 // statement. Operations whose text the paste made stale (those under a pasted unit procedure, or
-// under one now followed by another) are composed once, after every row is in; the others keep
-// their copied texts. The paste half of a move within the window carries the moved items'
+// under one now followed by another) are composed once, together, after every row is in, and only
+// the lines whose stored text changed read it again; the others keep their copied texts. The paste half of a move within the window carries the moved items'
 // constraints over to their new ids and leaves none naming a line the move took away.
 
 #include "foundation/common/MessageBox.h"
@@ -209,7 +209,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     run.moving = bool(beforeLines);
     const CStepConnectionUse targetInUse(step), sourceInUse(run.source);        // the full page cache
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
-    QList<long> regenerated;
+    QList<long> regenerated; // then those whose text changed
     try {
         CDaoTransaction transaction(*step);
         std::optional<CDaoTransaction> sourceRead;
@@ -236,7 +236,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
             CarryConstraintsOfMoved(*step, run.operations, run.unitProcedures);
             DeleteConstraintsOffTheRecipe(*step, m_document.stepID);
         }
-        CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
+        regenerated = CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
         transaction.Commit();
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);

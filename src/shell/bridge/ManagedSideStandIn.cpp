@@ -99,6 +99,17 @@ bool CManagedSideStandIn::DotNetInvokeProcessOperation(long stepID, const QStrin
     return m_recipeText.Compose(stepID, operationID, result);
 }
 
+QList<std::optional<QString>>
+CManagedSideStandIn::DotNetInvokeProcessOperations(long stepID, const QList<std::pair<QString, long>>& operations)
+{
+    QList<long> operationIDs;
+    for (const auto& [name, operationID] : operations) {
+        record(QStringLiteral("InvokeProcessOperation %1 %2 %3").arg(stepID).arg(name).arg(operationID));
+        operationIDs.append(operationID);
+    }
+    return m_recipeText.Compose(stepID, operationIDs);
+}
+
 void CManagedSideStandIn::DotNetNotifyStreamUpdate(long stepID)
 {
     record(QStringLiteral("NotifyStreamUpdate %1").arg(stepID));
