@@ -160,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "250 kg einfüllen.\n\nBereiche: Temperature 20 C bis 30 C."}));
 
 // The stand-in's process-operation call behind the real service on every step of the Demo, its
-// ranges option on: operations regenerated together against one after the other.
+// equipment library known and its ranges option on: operations regenerated together against one
+// after the other.
 class StandInRecipeTextBatchTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -170,6 +171,7 @@ protected:
         ASSERT_TRUE(CProjectGenerator().Write(spec, folder));
         app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
         app.fileSet().projectDatabase->Open(folder + spec.name + ".prj", DatabaseRole::ReadWrite);
+        app.fileSet().equipmentDBPath = folder + spec.name + ".eqm"; // the tags transfers name
         app.fileSet().projectDatabase->Execute("DELETE FROM TextRecipeOptions WHERE Options = 'Ranges'");
         app.fileSet().projectDatabase->Execute("INSERT INTO TextRecipeOptions (Options, Value) VALUES ('Ranges', 1)");
         for (const StepSpec& step : spec.steps) {
