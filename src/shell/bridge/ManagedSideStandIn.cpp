@@ -103,8 +103,9 @@ QList<std::optional<QString>>
 CManagedSideStandIn::DotNetInvokeProcessOperations(long stepID, const QList<std::pair<QString, long>>& operations)
 {
     QList<long> operationIDs;
+    const QString head = QStringLiteral("InvokeProcessOperation ") + QString::number(stepID) + u' ';
     for (const auto& [name, operationID] : operations) {
-        record(QStringLiteral("InvokeProcessOperation %1 %2 %3").arg(stepID).arg(name).arg(operationID));
+        record(head + name + u' ' + QString::number(operationID)); // as one call after the other records
         operationIDs.append(operationID);
     }
     return m_recipeText.Compose(stepID, operationIDs);
