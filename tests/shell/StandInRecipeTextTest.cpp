@@ -2,6 +2,7 @@
 #include "ScriptedPrompts.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/LanguageDatabaseService.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
@@ -11,6 +12,7 @@
 #include "shell/bridge/ManagedProcessOperation.h"
 #include "shell/bridge/ManagedSideStandIn.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -156,3 +158,81 @@ INSTANTIATE_TEST_SUITE_P(
                                   "250 kg einfüllen.\nBereiche: Temperature 20 C bis 30 C."},
                       OptionsCase{1, 1, "Charge 250 kg.\n\nRanges: Temperature 20 C to 30 C.",
                                   "250 kg einfüllen.\n\nBereiche: Temperature 20 C bis 30 C."}));
+
+// The stand-in's process-operation call behind the real service on every step of the Demo, its
+// equipment library known and its ranges option on: operations regenerated together against one
+// after the other.
+class StandInRecipeTextBatchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString folder = app.root() + "project/";
+        const ProjectSpec spec = CProjectGenerator::DemoProject();
+        ASSERT_TRUE(CProjectGenerator().Write(spec, folder));
+        app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
+        app.fileSet().projectDatabase->Open(folder + spec.name + ".prj", DatabaseRole::ReadWrite);
+        app.fileSet().equipmentDBPath = folder + spec.name + ".eqm"; // the tags transfers name
+        app.fileSet().projectDatabase->Execute("DELETE FROM TextRecipeOptions WHERE Options = 'Ranges'");
+        app.fileSet().projectDatabase->Execute("INSERT INTO TextRecipeOptions (Options, Value) VALUES ('Ranges', 1)");
+        for (const StepSpec& step : spec.steps) {
+            auto database = std::make_unique<CDaoDatabase>();
+            database->Open(folder + CProjectGenerator::StepFileName(step.stepID), DatabaseRole::ReadWrite);
+            app.stepDatabases().add(step.stepID, std::move(database),
+                                    folder + CProjectGenerator::StepFileName(step.stepID));
+            stepIDs << step.stepID;
+        }
+        installed.Install<IManagedSide>(&managed);
+        installed.Install<ProcessOperationService>(&processing);
+    }
+    // The step's operation ids in recipe order, and their stored texts.
+    QList<long> Operations(long stepID)
+    {
+        QList<long> ids;
+        QSqlQuery query = GetStepDatabase(stepID)->Query(
+            "SELECT ID FROM TextRecipe WHERE Type = 'Operation' ORDER BY RecipeSequenceNumber");
+        while (query.next())
+            ids << long(query.value(0).toLongLong());
+        return ids;
+    }
+    QStringList Texts(long stepID, const QList<long>& ids)
+    {
+        QStringList texts;
+        for (const long id : ids) {
+            QSqlQuery query =
+                GetStepDatabase(stepID)->Query("SELECT RecipeText FROM Operation WHERE OperationID = ?", {qlonglong(id)});
+            texts << (query.next() ? query.value(0).toString() : QString("no row"));
+        }
+        return texts;
+    }
+
+    FakeAppContext app;
+    ScriptedPromptService prompts;
+    CManagedSideStandIn managed;
+    CManagedProcessOperation processing{nullptr};
+    ServiceInstallations installed;
+    QList<long> stepIDs;
+};
+
+// Together, every operation gets the text it gets alone (fields and ranges in group order, a
+// transfer naming the next unit procedure's equipment or leaving the step); only the texts that
+// differ from the stored ones are written and answered, and an unknown operation is passed over.
+TEST_F(StandInRecipeTextBatchTest, TogetherEachOperationGetsTheTextItGetsAlone)
+{
+    int transfers = 0;
+    for (const long stepID : std::as_const(stepIDs)) {
+        const QList<long> ids = Operations(stepID);
+        ASSERT_FALSE(ids.isEmpty()) << stepID;
+        GetStepDatabase(stepID)->Execute("UPDATE Operation SET RecipeText = NULL");
+        for (const long id : ids)
+            ASSERT_TRUE(ProcessOperation(stepID, id));
+        const QStringList alone = Texts(stepID, ids);
+        transfers += int(alone.filter(QRegularExpression("^Transfer.* (to|out of the step)")).size());
+        GetStepDatabase(stepID)->Execute("UPDATE Operation SET RecipeText = 'stale' WHERE OperationID <> ?",
+                                         {qlonglong(ids.first())});
+        const QList<long> changed = ProcessOperations(stepID, QList<long>{999999} + ids);
+        EXPECT_EQ(Texts(stepID, ids), alone) << stepID;
+        EXPECT_EQ(changed, ids.mid(1)) << stepID;
+    }
+    EXPECT_GE(transfers, 2) << "the Demo's transfers name where they go";
+    EXPECT_TRUE(prompts.texts().isEmpty());
+}

@@ -1,4 +1,5 @@
 #include "foundation/db/BulkRows.h"
+#include "foundation/db/JsonIds.h"
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/JsonValueText.h"
@@ -42,6 +43,20 @@ QString JsonRows(const QList<QVariantList>& rows)
         if (r > 0)
             text.append(QLatin1Char(','));
         AppendJsonRow(text, rows.at(r));
+    }
+    text.append(QLatin1Char(']'));
+    return text;
+}
+
+QString JsonIds(const QList<long>& ids)
+{
+    QString text;
+    text.reserve(2 + ids.size() * 8);
+    text.append(QLatin1Char('['));
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        if (i > 0)
+            text.append(QLatin1Char(','));
+        text.append(QString::number(ids.at(i)));
     }
     text.append(QLatin1Char(']'));
     return text;

@@ -19,7 +19,7 @@ constexpr GatedValue GATED_VALUES[] = {{"Utility", "Utilities"},
                                        {"Volume", "MeasuredValues"},
                                        {"EmissionPath", "VentCondenser"}};
 
-bool IsTextValueShown(const QString& name, const RecipeTextSettings& settings)
+bool IsTextValueShown(QStringView name, const RecipeTextSettings& settings)
 {
     for (const GatedValue& gated : GATED_VALUES) {
         if (name.compare(QLatin1String(gated.name), Qt::CaseInsensitive) == 0)
@@ -29,16 +29,16 @@ bool IsTextValueShown(const QString& name, const RecipeTextSettings& settings)
 }
 
 // A field's name in patterns: its field type without a trailing "ID" ("MaterialID" -> "Material").
-QString TextValueName(const RecipeTextField& field)
+QStringView TextValueName(const RecipeTextField& field)
 {
-    QString name = field.fieldType;
+    QStringView name = field.fieldType;
     if (name.endsWith(QLatin1String("ID"), Qt::CaseInsensitive) && name.size() > 2)
         name.chop(2);
     return name;
 }
 
 // The names an id-valued field's item is looked up in; null for a field holding a quantity.
-const QHash<long, QString>* NamesOf(const QString& valueName, const RecipeTextSettings& settings)
+const QHash<long, QString>* NamesOf(QStringView valueName, const RecipeTextSettings& settings)
 {
     const auto is = [&valueName](const char* name) {
         return valueName.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
@@ -101,7 +101,7 @@ QString NamedValue(const QString& name, const RecipeTextOperation& operation,
     if (name.compare(QLatin1String("EmissionPath"), Qt::CaseInsensitive) == 0)
         return settings.emissionPaths.value({operation.plantID, operation.equipmentID});
     for (const RecipeTextField& field : operation.fields) {
-        if (TextValueName(field).compare(name, Qt::CaseInsensitive) != 0)
+        if (TextValueName(field).compare(QStringView(name), Qt::CaseInsensitive) != 0)
             continue;
         const QString value = TextFieldValue(field, settings);
         if (!value.isEmpty())

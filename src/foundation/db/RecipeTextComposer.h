@@ -86,6 +86,10 @@ RecipeTextSettings LoadRecipeTextSettings(const RecipeTextSources& sources);
 // step's connection (the recipe rows of that step); false when it has no row. Raises CDaoException
 // on a failed read.
 bool ReadRecipeTextOperation(CDaoDatabase& step, long stepID, long operationID, RecipeTextOperation& operation);
+// The same of several operations of the step, read together in a few statements for all; those
+// without a row are missing.
+QHash<long, RecipeTextOperation> ReadRecipeTextOperations(CDaoDatabase& step, long stepID,
+                                                          const QList<long>& operationIDs);
 QString ComposeRecipeText(const RecipeTextOperation& operation, const RecipeTextSettings& settings);
 // A pattern filled by value(name); an empty value is a missing one.
 QString ExpandRecipeTextPattern(const QString& pattern, const std::function<QString(const QString&)>& value);

@@ -1,11 +1,12 @@
 // Reading what the recipe text composer needs: the settings of a regeneration from the project's
-// databases, and one operation from its step database.
+// databases, and operations from their step database, one or many together in a few statements.
 
 #include "foundation/db/RecipeTextComposer.h"
 
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/JsonIds.h"
 #include "foundation/db/RecipeTextPatterns.h"
 
 #include <QSqlQuery>
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -94,112 +96,6 @@ void ReadTextLanguage(CDaoDatabase* language, RecipeTextSettings& settings)
     });
 }
 
-// One operation's row with its unit procedure's equipment and the step's facility.
-const char* const TEXT_OPERATION_SQL =
-    "SELECT o.OperationTypeID, o.QuorvantaLabel, u.PrimaryEquipmentID, (SELECT PlantID FROM Step ORDER BY "
-    "StepID"
-    " LIMIT 1) FROM Operation o LEFT JOIN UnitProcedure u ON u.UnitProcedureID = o.UnitProcedureID"
-    " WHERE o.OperationID = ?";
-// Fields and ranges of an operation, each with its field type's name and label, and then the five
-// numbers that put it in group order. An operation has a few: they are put in order in memory,
-// as a sort in the engine costs more than reading them.
-const char* const TEXT_FIELD_SQL =
-    "SELECT l.FieldType, COALESCE(l.FieldLabel, 'Field ' || f.FieldTypeID), f.DoubleValue, f.LongValue,"
-    " f.UOM, f.StringValue, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID"
-    " FROM TblGroupData g JOIN TblFieldData f ON f.GroupID = g.GroupID"
-    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = f.FieldTypeID WHERE g.OperationID = ?";
-const char* const TEXT_RANGE_SQL =
-    "SELECT COALESCE(l.FieldLabel, 'Field ' || r.FieldTypeID), r.RangeTypeID, r.Low, r.LowUOM, r.High,"
-    " r.HighUOM, g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID"
-    " FROM TblGroupData g JOIN TblRangeData r ON r.GroupID = g.GroupID"
-    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID WHERE g.OperationID = ?";
-constexpr int TEXT_ORDER_COLUMN = 6;
-
-// The unit procedure after the operation's own in recipe order (?1) of step ?2, with its primary
-// equipment; no row when the operation's unit procedure is the last. Both recipe rows are found
-// through the step's indexes: the walk ends at the next unit procedure line.
-const char* const TEXT_NEXT_UNIT_SQL =
-    "SELECT n.ID, u.PrimaryEquipmentID FROM TextRecipe n"
-    " LEFT JOIN UnitProcedure u ON u.UnitProcedureID = n.ID"
-    " WHERE n.StepID = ?2 AND n.Type = 'Unit Procedure' AND n.RecipeSequenceNumber > (SELECT"
-    "   h.RecipeSequenceNumber FROM Operation o JOIN TextRecipe h ON h.StepID = ?2"
-    "   AND h.ID = o.UnitProcedureID AND h.Type = 'Unit Procedure' WHERE o.OperationID = ?1)"
-    " ORDER BY n.RecipeSequenceNumber LIMIT 1";
-
-double TextNumberOrUnset(const QVariant& value)
-{
-    return value.isNull() ? 1e35 : value.toDouble();
-}
-
-long TextIdOrNone(const QVariant& value)
-{
-    return value.isNull() ? -1 : long(value.toLongLong());
-}
-
-// The rows of the statement in group order, each made by make from the row as read.
-template <typename Item, typename Make>
-QList<Item> ReadInGroupOrder(CDaoDatabase& step, const char* table, const char* sql, long operationID,
-                             Make make)
-{
-    using OrderKey = std::array<qlonglong, 5>;
-    std::vector<std::pair<OrderKey, Item>> read;
-    ExecKept(step, QString::fromLatin1(table), QString::fromLatin1(sql), {qlonglong(operationID)},
-             [&read, &make](KeptResult& row) {
-                 while (row.next()) {
-                     OrderKey key;
-                     for (int i = 0; i < int(key.size()); ++i) {
-                         const QVariant number = row.value(TEXT_ORDER_COLUMN + i);
-                         key[size_t(i)] = number.isNull() ? LLONG_MIN : number.toLongLong(); // NULL first
-                     }
-                     read.emplace_back(key, make(row));
-                 }
-             });
-    std::sort(read.begin(), read.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    QList<Item> items;
-    items.reserve(qsizetype(read.size()));
-    for (auto& [key, item] : read)
-        items.append(std::move(item));
-    return items;
-}
-
-void ReadTextFields(CDaoDatabase& step, long operationID, RecipeTextOperation& operation)
-{
-    operation.fields += ReadInGroupOrder<RecipeTextField>(
-        step, "TblFieldData", TEXT_FIELD_SQL, operationID, [](KeptResult& row) {
-            return RecipeTextField{row.value(0).toString(),         row.value(1).toString(),
-                                   TextNumberOrUnset(row.value(2)), row.value(3),
-                                   row.value(4).toString(),         row.value(5).toString()};
-        });
-}
-
-void ReadTextRanges(CDaoDatabase& step, long operationID, RecipeTextOperation& operation)
-{
-    operation.ranges += ReadInGroupOrder<RecipeTextRange>(
-        step, "TblRangeData", TEXT_RANGE_SQL, operationID, [](KeptResult& row) {
-            return RecipeTextRange{row.value(0).toString(),         TextIdOrNone(row.value(1)),
-                                   TextNumberOrUnset(row.value(2)), row.value(3).toString(),
-                                   TextNumberOrUnset(row.value(4)), row.value(5).toString()};
-        });
-}
-
-bool NamesDestination(long operationTypeID)
-{
-    return RecipeTextPattern(operationTypeID, QLatin1String(DEFAULT_RECIPE_LANGUAGE))
-        .contains(QLatin1String("{Destination}"), Qt::CaseInsensitive);
-}
-
-void ReadTextDestination(CDaoDatabase& step, long stepID, long operationID, RecipeTextOperation& operation)
-{
-    operation.leavesStep = true;
-    ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(TEXT_NEXT_UNIT_SQL),
-             {qlonglong(operationID), qlonglong(stepID)}, [&operation](KeptResult& row) {
-                 if (!row.next())
-                     return;
-                 operation.leavesStep = false;
-                 operation.destinationID = TextIdOrNone(row.value(1));
-             });
-}
-
 } // namespace
 
 RecipeTextSettings LoadRecipeTextSettings(const RecipeTextSources& sources)
@@ -226,26 +122,201 @@ RecipeTextSettings LoadRecipeTextSettings(const RecipeTextSources& sources)
     return settings;
 }
 
-bool ReadRecipeTextOperation(CDaoDatabase& step, long stepID, long operationID, RecipeTextOperation& operation)
+namespace {
+
+// Operations with their unit procedure's equipment, the step's facility, and then their id and
+// unit procedure.
+const char* const TEXT_OPERATION_FROM =
+    "SELECT o.OperationTypeID, o.QuorvantaLabel, u.PrimaryEquipmentID,"
+    " (SELECT PlantID FROM Step ORDER BY StepID LIMIT 1), o.OperationID, o.UnitProcedureID"
+    " FROM Operation o LEFT JOIN UnitProcedure u ON u.UnitProcedureID = o.UnitProcedureID";
+// Fields and ranges of operations, each with its field type's name and label, then the five
+// numbers that put it in group order and its operation. An operation has a few: they are put in
+// order in memory, as a sort in the engine costs more than reading them.
+const char* const TEXT_FIELD_FROM =
+    "SELECT l.FieldType, COALESCE(l.FieldLabel, 'Field ' || f.FieldTypeID), f.DoubleValue, f.LongValue,"
+    " f.UOM, f.StringValue, g.SequenceNumber, g.GroupIndex, g.GroupID, f.SubGroupIndex, f.FieldID, g.OperationID"
+    " FROM TblGroupData g JOIN TblFieldData f ON f.GroupID = g.GroupID"
+    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = f.FieldTypeID";
+const char* const TEXT_RANGE_FROM =
+    "SELECT COALESCE(l.FieldLabel, 'Field ' || r.FieldTypeID), r.RangeTypeID, r.Low, r.LowUOM, r.High,"
+    " r.HighUOM, g.SequenceNumber, g.GroupIndex, g.GroupID, r.SubGroupIndex, r.RangeID, g.OperationID"
+    " FROM TblGroupData g JOIN TblRangeData r ON r.GroupID = g.GroupID"
+    " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID";
+constexpr int TEXT_ORDER_COLUMN = 6;
+constexpr int TEXT_OWNER_COLUMN = 11;
+// The operation of ?1 alone, or those of the JSON array ?1.
+const char* const ONE_OPERATION = " WHERE o.OperationID = ?";
+const char* const ONE_OPERATION_GROUPS = " WHERE g.OperationID = ?";
+const char* const LISTED_OPERATIONS = " WHERE o.OperationID IN (SELECT value FROM json_each(?))";
+const char* const LISTED_OPERATION_GROUPS = " WHERE g.OperationID IN (SELECT value FROM json_each(?))";
+
+// The unit procedure after unit procedure ?1 in recipe order of step ?2, with its primary
+// equipment; no row after the last one. Both recipe rows are found through the step's indexes.
+const char* const TEXT_NEXT_UNIT_SQL =
+    "SELECT n.ID, u.PrimaryEquipmentID FROM TextRecipe n"
+    " LEFT JOIN UnitProcedure u ON u.UnitProcedureID = n.ID"
+    " WHERE n.StepID = ?2 AND n.Type = 'Unit Procedure' AND n.RecipeSequenceNumber > (SELECT"
+    "   h.RecipeSequenceNumber FROM TextRecipe h WHERE h.StepID = ?2 AND h.ID = ?1"
+    "   AND h.Type = 'Unit Procedure')"
+    " ORDER BY n.RecipeSequenceNumber LIMIT 1";
+
+QString TextSql(const char* from, const char* where)
 {
-    bool found = false;
-    ExecKept(step, QStringLiteral("Operation"), QString::fromLatin1(TEXT_OPERATION_SQL),
-             {qlonglong(operationID)}, [&](KeptResult& row) {
+    return QLatin1String(from) + QLatin1String(where);
+}
+
+double TextNumberOrUnset(const QVariant& value)
+{
+    return value.isNull() ? 1e35 : value.toDouble();
+}
+
+long TextIdOrNone(const QVariant& value)
+{
+    return value.isNull() ? -1 : long(value.toLongLong());
+}
+
+// An operation as read, with the unit procedure its destination follows (-1: none).
+struct ReadOperation {
+    RecipeTextOperation operation;
+    long unitProcedureID = -1;
+};
+
+void ReadTextOperations(CDaoDatabase& step, const QString& sql, const QVariant& operations,
+                        QHash<long, ReadOperation>& read)
+{
+    ExecKept(step, QStringLiteral("Operation"), sql, {operations}, [&read](KeptResult& row) {
+        while (row.next()) {
+            ReadOperation& found = read[long(row.value(4).toLongLong())];
+            found.operation = {long(row.value(0).toLongLong()), row.value(1).toString(), TextIdOrNone(row.value(2)),
+                               TextIdOrNone(row.value(3)), {}, {}};
+            found.unitProcedureID = TextIdOrNone(row.value(5));
+        }
+    });
+}
+
+// The rows of the statement, each made by make from the row as read, by operation and in group
+// order.
+template <typename Item, typename Make>
+QHash<long, QList<Item>> ReadInGroupOrder(CDaoDatabase& step, const char* table, const QString& sql,
+                                          const QVariant& operations, Make make)
+{
+    using OrderKey = std::array<qlonglong, 5>;
+    std::vector<std::tuple<long, OrderKey, Item>> read;
+    ExecKept(step, QString::fromLatin1(table), sql, {operations}, [&read, &make](KeptResult& row) {
+        while (row.next()) {
+            OrderKey key;
+            for (int i = 0; i < int(key.size()); ++i) {
+                const QVariant number = row.value(TEXT_ORDER_COLUMN + i);
+                key[size_t(i)] = number.isNull() ? LLONG_MIN : number.toLongLong(); // NULL first
+            }
+            read.emplace_back(long(row.value(TEXT_OWNER_COLUMN).toLongLong()), key, make(row));
+        }
+    });
+    std::sort(read.begin(), read.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<0>(a), std::get<1>(a)) < std::tie(std::get<0>(b), std::get<1>(b));
+    });
+    QHash<long, QList<Item>> items;
+    for (auto& [operationID, key, item] : read)
+        items[operationID].append(std::move(item));
+    return items;
+}
+
+QHash<long, QList<RecipeTextField>> ReadTextFields(CDaoDatabase& step, const QString& sql,
+                                                   const QVariant& operations)
+{
+    return ReadInGroupOrder<RecipeTextField>(step, "TblFieldData", sql, operations, [](KeptResult& row) {
+        return RecipeTextField{row.value(0).toString(),         row.value(1).toString(),
+                               TextNumberOrUnset(row.value(2)), row.value(3),
+                               row.value(4).toString(),         row.value(5).toString()};
+    });
+}
+
+QHash<long, QList<RecipeTextRange>> ReadTextRanges(CDaoDatabase& step, const QString& sql,
+                                                   const QVariant& operations)
+{
+    return ReadInGroupOrder<RecipeTextRange>(step, "TblRangeData", sql, operations, [](KeptResult& row) {
+        return RecipeTextRange{row.value(0).toString(),         TextIdOrNone(row.value(1)),
+                               TextNumberOrUnset(row.value(2)), row.value(3).toString(),
+                               TextNumberOrUnset(row.value(4)), row.value(5).toString()};
+    });
+}
+
+bool NamesDestination(long operationTypeID)
+{
+    return RecipeTextPattern(operationTypeID, QLatin1String(DEFAULT_RECIPE_LANGUAGE))
+        .contains(QLatin1String("{Destination}"), Qt::CaseInsensitive);
+}
+
+// Where a transfer of an operation under that unit procedure sends the contents.
+void ReadTextDestination(CDaoDatabase& step, long stepID, long unitProcedureID, RecipeTextOperation& operation)
+{
+    operation.leavesStep = true;
+    if (unitProcedureID < 0)
+        return;
+    ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(TEXT_NEXT_UNIT_SQL),
+             {qlonglong(unitProcedureID), qlonglong(stepID)}, [&operation](KeptResult& row) {
                  if (!row.next())
                      return;
-                 found = true;
-                 operation = {long(row.value(0).toLongLong()),
-                              row.value(1).toString(),
-                              TextIdOrNone(row.value(2)),
-                              TextIdOrNone(row.value(3)),
-                              {},
-                              {}};
+                 operation.leavesStep = false;
+                 operation.destinationID = TextIdOrNone(row.value(1));
              });
-    if (!found)
+}
+
+} // namespace
+
+bool ReadRecipeTextOperation(CDaoDatabase& step, long stepID, long operationID, RecipeTextOperation& operation)
+{
+    static const QString operationSql = TextSql(TEXT_OPERATION_FROM, ONE_OPERATION);
+    static const QString fieldSql = TextSql(TEXT_FIELD_FROM, ONE_OPERATION_GROUPS);
+    static const QString rangeSql = TextSql(TEXT_RANGE_FROM, ONE_OPERATION_GROUPS);
+    const QVariant id = qlonglong(operationID);
+    QHash<long, ReadOperation> read;
+    ReadTextOperations(step, operationSql, id, read);
+    if (!read.contains(operationID))
         return false;
-    ReadTextFields(step, operationID, operation);
-    ReadTextRanges(step, operationID, operation);
+    operation = read.value(operationID).operation;
+    operation.fields = ReadTextFields(step, fieldSql, id).value(operationID);
+    operation.ranges = ReadTextRanges(step, rangeSql, id).value(operationID);
     if (NamesDestination(operation.operationTypeID))
-        ReadTextDestination(step, stepID, operationID, operation);
+        ReadTextDestination(step, stepID, read.value(operationID).unitProcedureID, operation);
     return true;
+}
+
+QHash<long, RecipeTextOperation> ReadRecipeTextOperations(CDaoDatabase& step, long stepID,
+                                                          const QList<long>& operationIDs)
+{
+    static const QString operationSql = TextSql(TEXT_OPERATION_FROM, LISTED_OPERATIONS);
+    static const QString fieldSql = TextSql(TEXT_FIELD_FROM, LISTED_OPERATION_GROUPS);
+    static const QString rangeSql = TextSql(TEXT_RANGE_FROM, LISTED_OPERATION_GROUPS);
+    const QVariant ids = JsonIds(operationIDs);
+    QHash<long, ReadOperation> read;
+    ReadTextOperations(step, operationSql, ids, read);
+    QHash<long, QList<RecipeTextField>> fields = ReadTextFields(step, fieldSql, ids);
+    QHash<long, QList<RecipeTextRange>> ranges = ReadTextRanges(step, rangeSql, ids);
+    QHash<long, bool> typesNamingDestination;
+    const auto namesDestination = [&typesNamingDestination](long operationTypeID) {
+        auto found = typesNamingDestination.find(operationTypeID);
+        if (found == typesNamingDestination.end())
+            found = typesNamingDestination.insert(operationTypeID, NamesDestination(operationTypeID));
+        return *found;
+    };
+    QHash<long, RecipeTextOperation> destinations; // by unit procedure: the destination alone
+    QHash<long, RecipeTextOperation> operations;
+    operations.reserve(read.size());
+    for (auto it = read.begin(); it != read.end(); ++it) {
+        RecipeTextOperation& operation = operations[it.key()] = std::move(it->operation);
+        operation.fields = fields.take(it.key());
+        operation.ranges = ranges.take(it.key());
+        if (!namesDestination(operation.operationTypeID))
+            continue;
+        auto destination = destinations.find(it->unitProcedureID);
+        if (destination == destinations.end()) {
+            destination = destinations.insert(it->unitProcedureID, {});
+            ReadTextDestination(step, stepID, it->unitProcedureID, *destination);
+        }
+        std::tie(operation.destinationID, operation.leavesStep) =
+            std::pair(destination->destinationID, destination->leavesStep);
+    }
+    return operations;
 }

@@ -124,6 +124,16 @@ long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationT
     return operationID;
 }
 
+void WriteOperationCopy(CDaoDatabase& step, long operationID, long unitProcedureID, long operationTypeID,
+                        const QString& label, const QVariantList& texts)
+{
+    InsertKept(step, "Operation",
+               "INSERT INTO Operation (OperationID, UnitProcedureID, OperationTypeID, QuorvantaLabel, ModelTypeID,"
+               " RecipeText, UserComments, RangeText, SafetyNote) VALUES (?, ?, ?, ?, -1, ?, ?, ?, ?)",
+               QVariantList{qlonglong(operationID), qlonglong(unitProcedureID), qlonglong(operationTypeID), label} +
+                   texts);
+}
+
 bool CreateUnitProcedure(const QString& tempDir, const QString& projectFilePath, long stepID,
                          long unitProcedureID, long* newID, QString* name, bool /*noLine*/)
 {

@@ -6,6 +6,8 @@
 
 #include "modules/opdialog/OperationDialogService.h"
 
+#include <QVariant>
+
 #include <optional>
 
 class CDaoDatabase;
@@ -32,6 +34,10 @@ long WriteNewUnitProcedure(CDaoDatabase& step, const NewUnitProcedureInput& inpu
 // withDefaults false leaves out the type's default parameter rows (a paste copies the source's).
 long WriteNewOperation(CDaoDatabase& step, long unitProcedureID, long operationTypeID,
                        const NewOperationInput& input, bool withDefaults = true);
+// A pasted copy's operation under that id (the caller counts ids on from NextRecipeItemID), holding
+// the copy's texts: RecipeText, UserComments, RangeText, SafetyNote.
+void WriteOperationCopy(CDaoDatabase& step, long operationID, long unitProcedureID, long operationTypeID,
+                        const QString& label, const QVariantList& texts);
 
 // Ordinal 12: a copy of the source step's unit procedure (name, primary equipment, comments; not
 // its operations) in the target step. Ordinal 13: a unit procedure of that name only. True when it

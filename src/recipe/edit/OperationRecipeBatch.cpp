@@ -25,8 +25,6 @@ const char* const INSERT_RANGE =
     "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, RangeCategory, Low,"
     " LowWidth, LowUOM, High, HighWidth, HighUOM) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
-const char* const WRITE_RECIPE_TEXT = "UPDATE Operation SET RecipeText = ? WHERE OperationID = ?";
-
 const char* const WRITE_TEXT_AND_NOTES =
     "UPDATE Operation SET RecipeText = ?, UserComments = ?, RangeText = ?, SafetyNote = ?"
     " WHERE OperationID = ?";
@@ -91,15 +89,22 @@ COperationRecipeBatch::COperationRecipeBatch(const COperationRecipeSource& sourc
 {
 }
 
-const OperationRecipeRows* COperationRecipeBatch::Add(long sourceOperationID, long destinationOperationID)
+const OperationRecipeRows* COperationRecipeBatch::Find(long sourceOperationID) const
 {
     const OperationRecipeRows* rows = m_source.Find(sourceOperationID);
-    if (!rows) {
+    if (!rows)
         QvMessageBox(QString::fromLatin1(OPERATION_COPY_FAILED), MB_OK);
-        return nullptr;
-    }
-    m_copies << Copy{rows, destinationOperationID};
     return rows;
+}
+
+void COperationRecipeBatch::Add(const OperationRecipeRows& rows, long destinationOperationID)
+{
+    m_copies << Copy{&rows, destinationOperationID};
+}
+
+QVariantList COperationRecipeBatch::Texts(const OperationRecipeRows& rows)
+{
+    return {rows.recipeText, rows.notes.value(0), rows.notes.value(1), rows.notes.value(2)};
 }
 
 void COperationRecipeBatch::Write(CDaoDatabase& destination, const QSet<long>& regeneratedLater)
@@ -110,16 +115,14 @@ void COperationRecipeBatch::Write(CDaoDatabase& destination, const QSet<long>& r
     if (copiesUniqueNames())
         taken = namesTaken(destination);
     writeParameterRows(destination, std::move(taken));
-    QList<long> processed;
+    QSet<long> processed;
     for (const Copy& copy : m_copies) {
-        if (!regeneratedLater.contains(copy.destinationOperationID))
-            processed << copy.destinationOperationID;
+        if (!regeneratedLater.contains(copy.destinationOperationID) &&
+            ProcessOperation(m_destinationStepID, copy.destinationOperationID))
+            processed.insert(copy.destinationOperationID);
     }
     if (!processed.isEmpty())
-        writeTexts(destination, false);
-    for (const long operationID : std::as_const(processed))
-        ProcessOperation(m_destinationStepID, operationID);
-    writeTexts(destination, true); // the copied texts, not the processed ones
+        writeTexts(destination, processed); // the copied texts back, not the processed ones
 }
 
 bool COperationRecipeBatch::copiesUniqueNames() const
@@ -164,16 +167,11 @@ void COperationRecipeBatch::writeParameterRows(CDaoDatabase& destination,
     }
 }
 
-void COperationRecipeBatch::writeTexts(CDaoDatabase& destination, bool withNotes) const
+void COperationRecipeBatch::writeTexts(CDaoDatabase& destination, const QSet<long>& operationIDs) const
 {
     for (const Copy& copy : m_copies) {
-        const qlonglong operationID = copy.destinationOperationID;
-        if (withNotes)
+        if (operationIDs.contains(copy.destinationOperationID))
             RunBatchStatement(destination, "Operation", WRITE_TEXT_AND_NOTES,
-                              {copy.rows->recipeText, copy.rows->notes.value(0), copy.rows->notes.value(1),
-                               copy.rows->notes.value(2), operationID});
-        else
-            RunBatchStatement(destination, "Operation", WRITE_RECIPE_TEXT,
-                              {copy.rows->recipeText, operationID});
+                              Texts(*copy.rows) << qlonglong(copy.destinationOperationID));
     }
 }

@@ -1,10 +1,8 @@
 #include "recipe/edit/OperationRecipeSource.h"
 
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/JsonIds.h"
 #include "foundation/db/SharedConnection.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
 
 namespace {
 
@@ -55,10 +53,7 @@ void ReadSourceRows(CDaoDatabase& source, const char* table, const char* sql, co
 
 COperationRecipeSource::COperationRecipeSource(CDaoDatabase& source, const QList<long>& operationIDs)
 {
-    QJsonArray ids;
-    for (const long id : operationIDs)
-        ids.append(qint64(id));
-    const QString operations = QString::fromUtf8(QJsonDocument(ids).toJson(QJsonDocument::Compact));
+    const QString operations = JsonIds(operationIDs);
     ReadSourceRows(source, "Operation", SOURCE_OPERATIONS, operations, 5, [this](long id, QVariantList row) {
         OperationRecipeRows& rows = m_operations[id];
         rows.recipeText = row.takeFirst();

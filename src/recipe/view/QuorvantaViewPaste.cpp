@@ -1,13 +1,15 @@
 // Paste of the recipe clipboard into the text-recipe view: the lines go in one by one, each next to
-// the line the previous one left selected, all inside one transaction on the target step; the
-// operations' data follows once every line is in, one statement per table for all. Each new line
-// takes its row key as it is placed, above every key in use; before the commit the rows the paste
-// moved take their new numbers once, by the edit writer (the rows below the pasted block by
-// ranges, the rest by row key), and then the new rows go in with their final numbers in one
-// statement. Operations whose text the paste made stale (those under a pasted unit procedure, or
-// under one now followed by another) are composed once, after every row is in; the others keep
-// their copied texts. The paste half of a move within the window carries the moved items'
-// constraints over to their new ids and leaves none naming a line the move took away.
+// the line the previous one left selected, all inside one transaction on the target step; a copied
+// operation's row goes in with its copied texts under an id counted on per paste, and its data
+// follows once every line is in, one statement per table for all. Each new line takes its row key
+// as it is placed, above every key in use; before the commit the rows the paste moved take their
+// new numbers once, by the edit writer (the rows below the pasted block by ranges, the rest by row
+// key), and then the new rows go in with their final numbers in one statement. Operations whose
+// text the paste made stale (those under a pasted unit procedure, or under one now followed by
+// another) are composed once, together, after every row is in, and only the lines whose stored
+// text changed read it again; the others keep their copied texts. The paste half of a move within
+// the window carries the moved items' constraints over to their new ids and leaves none naming a
+// line the move took away.
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
@@ -20,6 +22,7 @@
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/StepConnectionUse.h"
+#include "foundation/db/step/RecipeItemIDs.h"
 #include "modules/opdialog/OPDialog.h"
 #include "recipe/edit/OperationRecipeBatch.h"
 #include "recipe/edit/OperationRecipeCopy.h"
@@ -48,6 +51,7 @@ struct PasteRun {
     RecipeLinesState before{};                          // the rows as the lines stood before
     long firstNewRowKey = 0;                            // the new rows' keys count on from here
     long nextRowKey = 0;
+    long nextItemID = 0; // the next copied operation's id; 0: to be read
     QList<std::pair<long, long>> operations{}; // (source id, new id) of each pasted item
     QList<std::pair<long, long>> unitProcedures{};
 };
@@ -146,6 +150,19 @@ void Stop(bool ok)
     if (!ok)
         throw PasteStopped();
 }
+
+// The copied operation's row, its id counted on from the last new item's: the rows it is
+// queued with follow once every line is in.
+long WritePastedCopy(PasteRun& run, long unitProcedureID, long operationTypeID, const QString& label,
+                     const OperationRecipeRows& rows)
+{
+    if (run.nextItemID == 0)
+        run.nextItemID = NextRecipeItemID(run.step);
+    const long id = run.nextItemID++;
+    WriteOperationCopy(run.step, id, unitProcedureID, operationTypeID, label, COperationRecipeBatch::Texts(rows));
+    run.copies->Add(rows, id);
+    return id;
+}
 } // namespace
 
 bool CQUORVANTAView::UpdatePasteUI() const
@@ -209,7 +226,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     run.moving = bool(beforeLines);
     const CStepConnectionUse targetInUse(step), sourceInUse(run.source);        // the full page cache
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
-    QList<long> regenerated;
+    QList<long> regenerated; // then those whose text changed
     try {
         CDaoTransaction transaction(*step);
         std::optional<CDaoTransaction> sourceRead;
@@ -236,7 +253,7 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
             CarryConstraintsOfMoved(*step, run.operations, run.unitProcedures);
             DeleteConstraintsOffTheRecipe(*step, m_document.stepID);
         }
-        CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
+        regenerated = CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
         transaction.Commit();
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
@@ -361,6 +378,7 @@ void CQUORVANTAView::PasteUnitProcedure(PasteRun& run, long, long srcUnitProcedu
     else
         id = WriteUnitProcedureByName(run.step, name, number);
     Stop(id != 0);
+    run.nextItemID = id + 1; // it took the id above all others
     run.unitProcedures.append({srcUnitProcedureID, id});
     RecipeLineRecord record;
     std::tie(record.insertAt, record.kind, record.typeText) =
@@ -380,14 +398,15 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
 {
     OperationPlace place;
     Stop(placeOperation(position, &place));
-    const long id = WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
+    const OperationRecipeRows* copied = nullptr;
+    if (run.full && run.copies)
+        Stop((copied = run.copies->Find(srcOperationID)) != nullptr);
+    const long id = copied ? WritePastedCopy(run, place.parentID, operationTypeID, label, *copied)
+                           : WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
     Stop(id != 0);
     run.operations.append({srcOperationID, id});
     run.before.owners.insert(id, place.parentID);
-    const OperationRecipeRows* copied = nullptr;
-    if (run.full && run.copies)
-        Stop((copied = run.copies->Add(srcOperationID, id)) != nullptr);
-    else if (run.full)
+    if (run.full && !copied)
         Stop(CopyOperationRecipe(srcStepID, srcOperationID, m_document.stepID, id, false) != 0 &&
              CopyOperationNotes(srcStepID, srcOperationID, m_document.stepID, id));
     RecipeLineRecord record;
@@ -399,7 +418,7 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
     std::tie(record.unitProcedureNumber, record.operationNumber) =
         std::pair(place.unitProcedureNumber, place.operationNumber);
     std::tie(record.indent, record.width, record.hidden) = std::tuple(indent, lineWidth(indent), hidden);
-    if (copied) // its row takes these once every line is in
+    if (copied) // the texts its row holds
         ShowPastedOperation(record, copied->recipeText.toString(), copied->notes.value(1).toString(),
                             copied->notes.value(0).toString());
     else

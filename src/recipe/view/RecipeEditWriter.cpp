@@ -393,10 +393,9 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLin
     return stale;
 }
 
-void CRecipeEditWriter::RegenerateTexts(long stepID, const QList<long>& operationIDs)
+QList<long> CRecipeEditWriter::RegenerateTexts(long stepID, const QList<long>& operationIDs)
 {
-    for (const long operationID : operationIDs)
-        ProcessOperation(stepID, operationID);
+    return ProcessOperations(stepID, operationIDs);
 }
 
 QList<long> CRecipeEditWriter::StaleOperations(const RecipeLinesState& before, const RecipeLinesState& after)

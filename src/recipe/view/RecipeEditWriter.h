@@ -79,8 +79,9 @@ public:
                                             const RecipeLinesState& after);
     // The operations RegenerateMovedTexts regenerates, nothing written.
     static QList<long> StaleOperations(const RecipeLinesState& before, const RecipeLinesState& after);
-    // Regenerates the operations' texts inside the caller's transaction.
-    static void RegenerateTexts(long stepID, const QList<long>& operationIDs);
+    // Regenerates the operations' texts together inside the caller's transaction; answers those
+    // whose stored text may have changed.
+    static QList<long> RegenerateTexts(long stepID, const QList<long>& operationIDs);
     // The same of two snapshots in line order and their shared ends; owners are compared only
     // between the shared head and tail, where alone they can differ.
     static QList<long> RegenerateMovedTexts(long stepID, const QList<RecipeLineRow>& before,

@@ -5,6 +5,7 @@
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
+#include "foundation/db/JsonIds.h"
 #include "shell/bridge/ManagedSide.h"
 
 #include <optional>
@@ -17,6 +18,10 @@ const char* const OPERATION_ROW_SQL =
     "SELECT QuorvantaLabel, RecipeText FROM QryOperationForOperationID WHERE OperationID = ?";
 const char* const WRITE_RECIPE_TEXT_SQL =
     "UPDATE \"Operation\" SET \"RecipeText\" = ? WHERE \"OperationID\" = ?";
+
+const char* const OPERATION_ROWS_SQL =
+    "SELECT OperationID, QuorvantaLabel, RecipeText FROM QryOperationForOperationID"
+    " WHERE OperationID IN (SELECT value FROM json_each(?))";
 
 struct OperationRow {
     QString label;
@@ -34,17 +39,29 @@ std::optional<OperationRow> ReadOperationRow(CDaoDatabase& step, long operationI
     return found;
 }
 
-// Only a changed text is written, as a recordset edit does.
-void WriteRecipeText(CDaoDatabase& step, long operationID, const OperationRow& row, const QString& text)
+QHash<long, OperationRow> ReadOperationRows(CDaoDatabase& step, const QList<long>& operationIDs)
+{
+    QHash<long, OperationRow> rows;
+    ExecKept(step, QStringLiteral("Operation"), QString::fromLatin1(OPERATION_ROWS_SQL), {JsonIds(operationIDs)},
+             [&rows](KeptResult& row) {
+                 while (row.next())
+                     rows.insert(long(row.value(0).toLongLong()), OperationRow{row.value(1).toString(), row.value(2)});
+             });
+    return rows;
+}
+
+// Only a changed text is written, as a recordset edit does; answers whether it was.
+bool WriteRecipeText(CDaoDatabase& step, long operationID, const OperationRow& row, const QString& text)
 {
     if (!step.CanUpdate())
         throw CDaoException(QStringLiteral("The recordset cannot be updated."));
     if (!row.recipeText.isNull() && row.recipeText == QVariant(text))
-        return;
+        return false;
     ExecKept(step, QStringLiteral("Operation"), QString::fromLatin1(WRITE_RECIPE_TEXT_SQL),
              {text, qlonglong(operationID)});
     if (step.GetRecordsAffected() == 0)
         throw CDaoException(QStringLiteral("The record to update in 'Operation' no longer exists."));
+    return true;
 }
 
 } // namespace
@@ -83,6 +100,40 @@ bool CManagedProcessOperation::StoreProcessedText(long stepID, long operationID)
         return false;
     WriteRecipeText(*step, operationID, *row, text);
     return true;
+}
+
+QList<long> CManagedProcessOperation::ProcessOperations(long stepID, const QList<long>& operationIDs)
+{
+    QList<long> changed;
+    try {
+        StoreProcessedTexts(stepID, operationIDs, changed);
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+    }
+    return changed;
+}
+
+// The managed call reads the step's data itself, between the read of the rows and their writes.
+void CManagedProcessOperation::StoreProcessedTexts(long stepID, const QList<long>& operationIDs,
+                                                   QList<long>& changed)
+{
+    if (m_flush)
+        m_flush();
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step || !step->IsOpen() || operationIDs.isEmpty())
+        return;
+    const QHash<long, OperationRow> rows = ReadOperationRows(*step, operationIDs);
+    QList<std::pair<QString, long>> operations;
+    for (const long operationID : operationIDs) {
+        if (const auto row = rows.constFind(operationID); row != rows.constEnd())
+            operations.append({row->label, operationID});
+    }
+    const QList<std::optional<QString>> texts = GetManagedSide()->DotNetInvokeProcessOperations(stepID, operations);
+    for (qsizetype i = 0; i < operations.size() && i < texts.size(); ++i) {
+        const long operationID = operations.at(i).second;
+        if (texts.at(i) && WriteRecipeText(*step, operationID, rows.value(operationID), *texts.at(i)))
+            changed.append(operationID);
+    }
 }
 
 void CManagedProcessOperation::ResetStepWiseCache()

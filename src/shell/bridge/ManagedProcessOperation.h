@@ -13,10 +13,13 @@ public:
     bool InvokeProcessOperation(long stepID, const QString& operationName, long operationID,
                                 QString& result) override;
     bool ProcessOperation(long stepID, long operationID) override;
+    // Their rows read together, handed over in one call; only changed texts are written.
+    QList<long> ProcessOperations(long stepID, const QList<long>& operationIDs) override;
     void ResetStepWiseCache() override;
 
 private:
     bool StoreProcessedText(long stepID, long operationID);
+    void StoreProcessedTexts(long stepID, const QList<long>& operationIDs, QList<long>& changed);
 
     std::function<void()> m_flush;
 };

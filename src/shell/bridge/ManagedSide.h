@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 // One stream of an operation and the other operations that use it.
 struct CStreamReference {
@@ -39,6 +40,19 @@ public:
     // Regenerates one operation's recipe text into result; false when nothing was processed.
     virtual bool DotNetInvokeProcessOperation(long stepID, const QString& operationName, long operationID,
                                               QString& result) = 0;
+    // The same of several operations of one step, each (name, id); one result each, nothing where
+    // it was not processed. Here one call after the other; an implementation may read them together.
+    virtual QList<std::optional<QString>>
+    DotNetInvokeProcessOperations(long stepID, const QList<std::pair<QString, long>>& operations)
+    {
+        QList<std::optional<QString>> results;
+        for (const auto& [name, operationID] : operations) {
+            QString text;
+            results.append(DotNetInvokeProcessOperation(stepID, name, operationID, text) ? std::optional(text)
+                                                                                         : std::nullopt);
+        }
+        return results;
+    }
 
     // Notifications.
     virtual void DotNetNotifyStreamUpdate(long stepID) = 0;

@@ -99,6 +99,18 @@ bool CManagedSideStandIn::DotNetInvokeProcessOperation(long stepID, const QStrin
     return m_recipeText.Compose(stepID, operationID, result);
 }
 
+QList<std::optional<QString>>
+CManagedSideStandIn::DotNetInvokeProcessOperations(long stepID, const QList<std::pair<QString, long>>& operations)
+{
+    QList<long> operationIDs;
+    const QString head = QStringLiteral("InvokeProcessOperation ") + QString::number(stepID) + u' ';
+    for (const auto& [name, operationID] : operations) {
+        record(head + name + u' ' + QString::number(operationID)); // as one call after the other records
+        operationIDs.append(operationID);
+    }
+    return m_recipeText.Compose(stepID, operationIDs);
+}
+
 void CManagedSideStandIn::DotNetNotifyStreamUpdate(long stepID)
 {
     record(QStringLiteral("NotifyStreamUpdate %1").arg(stepID));

@@ -25,6 +25,8 @@ public:
                                                        QString* userComments) override;
     bool DotNetInvokeProcessOperation(long stepID, const QString& operationName, long operationID,
                                       QString& result) override;
+    QList<std::optional<QString>>
+    DotNetInvokeProcessOperations(long stepID, const QList<std::pair<QString, long>>& operations) override;
 
     void DotNetNotifyStreamUpdate(long stepID) override;
     void DotNetInvokeSetEquipmentManagerToReload() override;

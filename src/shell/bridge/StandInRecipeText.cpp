@@ -35,6 +35,22 @@ bool CStandInRecipeText::Compose(long stepID, long operationID, QString& text)
     return true;
 }
 
+QList<std::optional<QString>> CStandInRecipeText::Compose(long stepID, const QList<long>& operationIDs)
+{
+    QList<std::optional<QString>> texts(operationIDs.size());
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step)
+        return texts;
+    const QHash<long, RecipeTextOperation> operations = ReadRecipeTextOperations(*step, stepID, operationIDs);
+    LoadProjectData();
+    for (qsizetype i = 0; i < operationIDs.size(); ++i) {
+        const auto found = operations.constFind(operationIDs.at(i));
+        if (found != operations.constEnd())
+            texts[i] = ComposeRecipeText(*found, m_settings);
+    }
+    return texts;
+}
+
 void CStandInRecipeText::Reset()
 {
     m_loaded = false;

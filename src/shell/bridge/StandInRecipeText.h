@@ -7,12 +7,18 @@
 
 #include "foundation/db/RecipeTextComposer.h"
 
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 class CStandInRecipeText {
 public:
     // False when the step has no open database or the operation no row.
     bool Compose(long stepID, long operationID, QString& text);
+    // The same of several operations of the step, read together: a text each, nothing for one
+    // without a row (all nothing without the step's database).
+    QList<std::optional<QString>> Compose(long stepID, const QList<long>& operationIDs);
     void Reset();
 
 private:

@@ -1,6 +1,7 @@
 #include "foundation/db/step/StepEquipmentSet.h"
 
 #include "foundation/common/concerns/AppContext.h"
+#include "foundation/db/JsonIds.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/SharedDatabases.h"
@@ -15,14 +16,6 @@ const QString RECIPE_EQUIPMENT_SQL = QStringLiteral(
 const QString EQUIPMENT_ROWS_SQL = QStringLiteral(
     "SELECT ActualEquipmentID, EquipmentClassID, QVTag, EquipmentType FROM ActualEquipmentCommon"
     " WHERE ActualEquipmentID IN (SELECT value FROM json_each(?))");
-
-QString JsonIdArray(const QList<long>& ids)
-{
-    QStringList texts;
-    for (long id : ids)
-        texts << QString::number(id);
-    return u'[' + texts.join(u',') + u']';
-}
 } // namespace
 
 QList<long> CStepEquipmentSet::RecipeEquipmentIDs(long stepID)
@@ -68,7 +61,7 @@ bool CStepEquipmentSet::OpenSet(long stepID, QHash<long, StepEquipmentRow>* know
 void CStepEquipmentSet::ReadEquipmentRows(CDaoDatabase& equipment, const QList<long>& ids,
                                           QHash<long, StepEquipmentRow>* byID)
 {
-    QSqlQuery query = equipment.Query(EQUIPMENT_ROWS_SQL, {JsonIdArray(ids)});
+    QSqlQuery query = equipment.Query(EQUIPMENT_ROWS_SQL, {JsonIds(ids)});
     while (query.next()) {
         const long id = long(query.value(0).toLongLong());
         byID->insert(id, {id, query.value(1).isNull() ? -1 : long(query.value(1).toLongLong()),
