@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -32,10 +33,19 @@ void CFileSyncQueue::Add(const QString& path)
         const std::lock_guard lock(m_mutex);
         m_pending.push_back(path);
     }
-    if (m_threads.size() < THREADS)
-        m_threads.emplace_back([this] { Work(); });
-    else
+    if (m_threads.size() >= THREADS || !StartThread())
         m_queued.notify_one();
+}
+
+// False when no thread could be started: the files wait for a thread under way, or for Finish.
+bool CFileSyncQueue::StartThread()
+{
+    try {
+        m_threads.emplace_back([this] { Work(); });
+        return true;
+    } catch (const std::system_error&) {
+        return false;
+    }
 }
 
 QString CFileSyncQueue::Finish()
@@ -48,6 +58,7 @@ QString CFileSyncQueue::Finish()
     for (std::thread& thread : m_threads)
         thread.join();
     m_threads.clear();
+    Work(); // what no thread took
     const std::lock_guard lock(m_mutex);
     m_closed = false;
     return m_failure;

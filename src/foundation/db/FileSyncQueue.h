@@ -25,6 +25,7 @@ public:
     QString Finish();
 
 private:
+    bool StartThread();
     void Work();
     bool Take(QString& path);
     void Fail(const QString& text);
