@@ -5,7 +5,7 @@
 // step database's connection. Goals: 50 ms per refill ("goal_ms") and 150 ms for the first fill
 // ("first_fill_goal_ms"). Beside them: "floor_ms", a plain read of the same rows through the same
 // connections without a tree, and "rss_mb", the resident memory with the project open and its tree
-// filled (goal 80 MB), with "rss_open_mb" before the fill and "sqlite_mb", the engine's share.
+// filled (goal 80 MB), with "rss_open_mb" before the fill.
 // Beside the first fill, the processor time it took in the program ("first_fill_user_ms") and in
 // the kernel ("first_fill_system_ms"): each step's first statement creates, locks and extends the
 // step's -wal and -shm files, whose cost follows the file system's load.
@@ -28,7 +28,6 @@
 #include <benchmark/benchmark.h>
 
 #include <fstream>
-#include <sqlite3.h>
 #include <string>
 #include <sys/resource.h>
 
@@ -114,7 +113,6 @@ void BM_FillProcessTree(benchmark::State& state)
     state.counters["goal_ms"] = GOAL_MS;
     state.counters["first_fill_goal_ms"] = FIRST_FILL_GOAL_MS;
     state.counters["rss_mb"] = residentMB();
-    state.counters["sqlite_mb"] = double(sqlite3_memory_used()) / (1 << 20);
     state.counters["floor_ms"] = plainReadMs();
     session.Close();
 }

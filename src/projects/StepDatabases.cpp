@@ -8,6 +8,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/FileSyncQueue.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/ProjectFileNames.h"
@@ -27,7 +28,7 @@ void RegisterStepDatabase(StepDatabaseRegistry& registry, long stepID, const QSt
 
 // The step's working copy, copied from the project folder and opened: the open is the check that
 // the copy is a database, and the connection the step module and the registry use. The caller
-// flushes the folder once for every copy. Null, and no copy left, when either fails. The baseline
+// flushes the copy, and the folder once for every copy. Null, and no copy left, when either fails. The baseline
 // has the source's identity from before the copy and the copy's change number from right after it.
 std::unique_ptr<CDaoDatabase> CopyAndOpenWorkingCopy(const QString& source, const QString& destination,
                                                      std::optional<ChangeBaseline>& baseline)
@@ -48,8 +49,14 @@ std::unique_ptr<CDaoDatabase> CopyAndOpenWorkingCopy(const QString& source, cons
     }
 }
 
-bool SyncWorkingCopyFolder(const QString& workingCopy)
+// Every copy the walk kept, then their folder: only then are they durable.
+bool FlushWorkingCopies(CFileSyncQueue& copies, const QString& workingCopy)
 {
+    const QString failure = copies.Finish();
+    if (!failure.isEmpty()) {
+        QvMessageBox(failure);
+        return false;
+    }
     try {
         SyncFolderOf(workingCopy);
         return true;
@@ -68,6 +75,7 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         QvMessageBox(QStringLiteral("Can't open ProjectStep table to set up array!"));
         return false;
     }
+    CFileSyncQueue copies; // flushed while the walk goes on
     long previousID = -1;
     for (; !steps.IsEOF(); steps.MoveNext()) {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));
@@ -76,8 +84,10 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         previousID = stepID;
         if (!OpenStepWorkingCopy(stepID, error))
             return false;
+        if (m_steps.contains(stepID))
+            copies.Add(m_steps.path(stepID));
     }
-    if (previousID >= 0 && !SyncWorkingCopyFolder(GetWorkingCopyDir() + StepWorkingCopyName(previousID)))
+    if (previousID >= 0 && !FlushWorkingCopies(copies, GetWorkingCopyDir() + StepWorkingCopyName(previousID)))
         return false;
     RecordStepBaselines();
     return true;

@@ -44,15 +44,22 @@ TEST_F(SchemaObjectCheckTest, OnlyViewsAndTriggersOfOurMakingPass)
         {{"DROP VIEW QryStepInProject", laidOut("QryStepInProject", "\t -- laid out\n\r\n  ")}, ""},
         {{"DROP VIEW QryStepInProject", laidOut("QryStepInProject", " /* other */ ")},
          "the view \"QryStepInProject\" is not one of ours"},
+        {{"DROP VIEW QryStepInProject", "CREATE VIEW qrystepinproject AS SELECT 1 AS StepID"},
+         "the view \"qrystepinproject\" is not one of ours"},
+        {{"DROP TABLE \"Step-To-Process\"", "CREATE VIEW \"STEP-TO-PROCESS\" AS SELECT 1 AS StepID"},
+         "the view \"STEP-TO-PROCESS\" is not one of ours"},
     };
-    for (const auto& c : cases) {
-        const QString path = pathOf("changed.prj");
-        QFile::remove(path);
-        ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
-        for (const QString& statement : c.changes)
-            scalar(path, statement);
-        EXPECT_EQ(ReviewSchemaObjectsOfFile(path, DatabaseKind::Project).Describe(), c.found)
-            << c.changes.join("; ").toStdString();
+    // The second pass meets texts already found ours once.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& c : cases) {
+            const QString path = pathOf("changed.prj");
+            QFile::remove(path);
+            ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
+            for (const QString& statement : c.changes)
+                scalar(path, statement);
+            EXPECT_EQ(ReviewSchemaObjectsOfFile(path, DatabaseKind::Project).Describe(), c.found)
+                << pass << ": " << c.changes.join("; ").toStdString();
+        }
     }
 }
 

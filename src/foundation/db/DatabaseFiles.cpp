@@ -151,12 +151,13 @@ void replaceWithCopy(const QString& source, const QString& target, bool workingC
 }
 
 // In place, into a folder no in-use marker names yet; a part-written copy is removed on failure.
+// The caller flushes the copy (and then the folder) before anything relies on it.
 void writeInPlace(const QString& source, const QString& target)
 {
     RemoveSideFiles(target);
     removeIfPresent(target);
     try {
-        writeCopy(source, target, true);
+        writeCopy(source, target, true, false);
     } catch (const CDaoException&) {
         if (!IsSymbolicLink(target))
             QFile::remove(target);
@@ -253,9 +254,10 @@ bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byt
 {
     if (!QFileInfo(source).isFile())
         return fail(error, QStringLiteral("Could not find file '%1'.").arg(source));
-    if (CSharedConnection::registryKey(source) == CSharedConnection::registryKey(target))
+    const QString targetKey = CSharedConnection::registryKey(target);
+    if (CSharedConnection::registryKey(source) == targetKey)
         return fail(error, QStringLiteral("Cannot copy '%1' onto itself.").arg(source));
-    if (CSharedConnection::isOpen(target))
+    if (CSharedConnection::findByKey(targetKey))
         return fail(error, QStringLiteral("The database '%1' is open and cannot be replaced.").arg(target));
     if (IsSymbolicLink(target))
         return fail(error, LinkRefusedText(target));

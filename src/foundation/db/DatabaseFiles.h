@@ -23,9 +23,10 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 // and reading it as a working copy writes nothing (its first write turns it to write-ahead logging).
 // How it is written:
 //   Replace: through a temporary file renamed over the target, the folder flushed at once.
-//   IntoUnclaimedFolder: in place, and the caller flushes the folder once (SyncFolderOf) after a
-//   batch of copies. Only for a folder no in-use marker names yet: a copy that a crash leaves
-//   half-written there is never taken for recovery.
+//   IntoUnclaimedFolder: in place and not flushed: the caller flushes each copy (SyncFile, or a
+//   CFileSyncQueue for a batch) and then the folder once (SyncFolderOf). Only for a folder no
+//   in-use marker names yet: a copy that a crash leaves half-written there is never taken for
+//   recovery.
 enum class WorkingCopyWrite { Replace, IntoUnclaimedFolder };
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);

@@ -68,10 +68,15 @@ std::optional<DatabaseHeader> ReadStandaloneHeader(const QString& path)
 {
     if (HasJournalBeside(path))
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    return ParseDatabaseHeader(file.read(HEADER_SIZE));
+    QByteArray bytes(HEADER_SIZE, '\0');
+    const ssize_t read = ::pread(fd, bytes.data(), HEADER_SIZE, 0);
+    ::close(fd);
+    if (read != HEADER_SIZE)
+        return std::nullopt;
+    return ParseDatabaseHeader(bytes);
 }
 
 bool WriteJournalFormat(int fd, JournalFormat format)

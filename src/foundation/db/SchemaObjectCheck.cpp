@@ -66,6 +66,7 @@ QString Normalized(const QString& sql)
 
 struct OurSchema {
     QHash<QString, QString> typeOfName;        // lower-case name -> "table", "view", ...
+    QHash<QString, QString> keyOfName;         // a name as our scripts write it -> its lower-case key
     QHash<QString, QSet<QString>> textsOfName; // views and triggers: every text they were given
     QHash<QString, QString> baseStatement;     // views and triggers: the base file's statement
 };
@@ -83,7 +84,9 @@ void AddScript(OurSchema& schema, const QString& script, bool base)
             continue;
         const QString type =
             match.captured(1).isEmpty() ? QStringLiteral("table") : match.captured(1).toLower();
-        const QString name = Unquoted(match.captured(2)).toLower();
+        const QString written = Unquoted(match.captured(2));
+        const QString name = written.toLower();
+        schema.keyOfName.insert(written, name);
         schema.typeOfName.insert(name, type);
         if (!RunsStatements(type))
             continue;
@@ -117,16 +120,61 @@ const OurSchema& OurSchemaOf(DatabaseKind kind)
 
 enum class Standing { Ours, Stale, Foreign };
 
-Standing StandingOf(const OurSchema& schema, const QString& type, const QString& name, const QString& sql)
+// A file of ours names its objects as our scripts do: the key is found without folding case.
+QString KeyOf(const OurSchema& schema, const QString& name)
 {
-    const QString key = name.toLower();
+    const auto written = schema.keyOfName.constFind(name);
+    return written != schema.keyOfName.cend() ? *written : name.toLower();
+}
+
+// Texts of our views and triggers already matched to ours once, by object: the same text found in
+// the next file is ours without being normalised again. Bounded, so that files of another making
+// cannot grow it without end.
+class MatchedTexts {
+public:
+    bool Contains(const QString& key, const QString& sql)
+    {
+        const std::lock_guard lock(m_mutex);
+        const auto found = m_texts.constFind(sql);
+        return found != m_texts.cend() && *found == key;
+    }
+    void Add(const QString& key, const QString& sql)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_texts.size() < LIMIT)
+            m_texts.insert(sql, key);
+    }
+
+private:
+    static constexpr qsizetype LIMIT = 1024;
+    std::mutex m_mutex;
+    QHash<QString, QString> m_texts; // text -> the key of the object it was ours for
+};
+
+MatchedTexts& MatchedTextsOf(DatabaseKind kind)
+{
+    static std::array<MatchedTexts, std::size(ALL_DATABASE_KINDS)> texts;
+    return texts[size_t(kind)];
+}
+
+Standing StandingOfText(const OurSchema& schema, MatchedTexts& matched, const QString& key, const QString& sql)
+{
+    if (matched.Contains(key, sql))
+        return Standing::Ours;
+    if (!schema.textsOfName.value(key).contains(Normalized(sql)))
+        return Standing::Stale;
+    matched.Add(key, sql);
+    return Standing::Ours;
+}
+
+Standing StandingOf(const OurSchema& schema, MatchedTexts& matched, const QString& type, const QString& name,
+                    const QString& sql)
+{
+    const QString key = KeyOf(schema, name);
     const auto ours = schema.typeOfName.constFind(key);
     const bool known = ours != schema.typeOfName.constEnd();
-    if (RunsStatements(type)) {
-        if (!known || *ours != type)
-            return Standing::Foreign;
-        return schema.textsOfName.value(key).contains(Normalized(sql)) ? Standing::Ours : Standing::Stale;
-    }
+    if (RunsStatements(type))
+        return known && *ours == type ? StandingOfText(schema, matched, key, sql) : Standing::Foreign;
     // Tables and indexes run nothing; only one in the place of our view or trigger is refused.
     return known && RunsStatements(*ours) ? Standing::Foreign : Standing::Ours;
 }
@@ -139,11 +187,13 @@ QString Described(const QString& type, const QString& name)
 // Takes the rows of sqlite_master one by one until the first foreign object.
 class SchemaObjectReviewer {
 public:
-    explicit SchemaObjectReviewer(DatabaseKind kind) : m_schema(OurSchemaOf(kind)) {}
+    explicit SchemaObjectReviewer(DatabaseKind kind) : m_schema(OurSchemaOf(kind)), m_matched(MatchedTextsOf(kind))
+    {
+    }
     // False once a foreign object was found: nothing more needs reading.
     bool Add(const QString& type, const QString& name, const QString& sql)
     {
-        const Standing standing = StandingOf(m_schema, type, name, sql);
+        const Standing standing = StandingOf(m_schema, m_matched, type, name, sql);
         if (standing == Standing::Foreign)
             m_review.foreign = Described(type, name);
         else if (standing == Standing::Stale)
@@ -154,6 +204,7 @@ public:
 
 private:
     const OurSchema& m_schema;
+    MatchedTexts& m_matched;
     SchemaObjectReview m_review;
 };
 

@@ -25,6 +25,9 @@ QHash<QString, std::weak_ptr<CSharedConnection>>& registry()
 // Before the engine starts: no connection takes a block of twenty pages up front. A step
 // connection reads a few pages, and that block would stay with it until it closes.
 [[maybe_unused]] const bool engineConfigured = sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0) == SQLITE_OK;
+// Nor does the engine count every allocation in process-wide totals under a lock: nothing reads
+// them, and the first statement on a step parses its schema in thousands of allocations.
+[[maybe_unused]] const bool allocationsUncounted = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
 
 // The pages a step connection nobody is viewing or editing keeps (the engine's default otherwise).
 constexpr int SMALL_PAGE_CACHE = 16;
@@ -101,13 +104,14 @@ std::shared_ptr<CSharedConnection> CSharedConnection::findByKey(const QString& k
 
 std::shared_ptr<CSharedConnection> CSharedConnection::acquire(const QString& path, DatabaseRole role)
 {
-    if (auto shared = find(path)) {
+    const QString key = registryKey(path);
+    if (auto shared = findByKey(key)) {
         if (isStronger(role, shared->role()))
             throw CDaoException(QStringLiteral("The database '%1' is already open read-only.").arg(path));
         return shared;
     }
     checkIsFile(path);
-    std::shared_ptr<CSharedConnection> connection(new CSharedConnection(registryKey(path), role));
+    std::shared_ptr<CSharedConnection> connection(new CSharedConnection(key, role));
     connection->open();
     registry().insert(connection->m_path, connection);
     return connection;
