@@ -7,8 +7,8 @@
 // connections without a tree, and "rss_mb", the resident memory with the project open and its tree
 // filled (goal 80 MB), with "rss_open_mb" before the fill.
 // Beside the first fill, the processor time it took in the program ("first_fill_user_ms") and in
-// the kernel ("first_fill_system_ms"): each step's first statement creates, locks and extends the
-// step's -wal and -shm files, whose cost follows the file system's load.
+// the kernel ("first_fill_system_ms"): each step's first statement opens the step's file and
+// parses its schema; a working copy that is only read creates no file beside it.
 
 #include "ProjectSession.h"
 #include "SessionAppContext.h"
