@@ -53,7 +53,8 @@ bool AddQvzFile(zip_t* archive, const QvzMember& member)
     zip_source_t* source = zip_source_file(archive, QFile::encodeName(member.sourcePath).constData(), 0, -1);
     if (!source)
         return false;
-    const zip_int64_t index = zip_file_add(archive, member.entryName.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index =
+        zip_file_add(archive, member.entryName.toUtf8().constData(), source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
         zip_source_free(source);
         return false;
