@@ -212,3 +212,21 @@ TEST_F(RecordsetWriterTest, AnAddedRowAnswersItsKeyAndHoldsWhatTheEngineStored)
     EXPECT_TRUE(m_set.IsFieldNull("Breakpoint"));
     EXPECT_EQ(m_set.GetDouble("Amount"), 2.5);
 }
+
+// A set plans each kind of insert once, from the columns its connection read: a column added while
+// the file was closed is planned anew on the connection that opens it again.
+TEST_F(RecordsetWriterTest, AnAddedRowHoldsTheDefaultOfAColumnAddedAfterTheFirstInsert)
+{
+    addLine("Cool", 4);
+    m_set.MoveToLastModified();
+    EXPECT_TRUE(m_set.IsFieldNull("Amount"));
+    m_db.Close();
+    makeDatabase("STEP_1.WC", {"ALTER TABLE TextRecipe RENAME COLUMN Amount TO FormerAmount",
+                               "ALTER TABLE TextRecipe ADD COLUMN Amount REAL DEFAULT 2.5"});
+    m_db.Open(m_path, DatabaseRole::WorkingCopy);
+    m_set.Open();
+    addLine("Dry", 5);
+    m_set.MoveToLastModified();
+    EXPECT_EQ(m_set.GetDouble("Amount"), 2.5);
+    EXPECT_EQ(committed("SELECT Amount FROM TextRecipe WHERE Label = 'Dry'"), "2.5");
+}

@@ -46,6 +46,7 @@ void CDaoRecordset::SetDefinition(const DaoRecordsetDef& def)
     m_def = &def;
     m_columnIndex.clear();
     m_writeOrder.clear();
+    m_insertPlans = {};
 }
 
 void CDaoRecordset::SetParameter(const QString& name, const QVariant& value)
@@ -384,7 +385,7 @@ void CDaoRecordset::Edit()
 long CDaoRecordset::Update()
 {
     RequireEditing();
-    CRecordsetWriter writer(*m_def, ColumnIndex(), WriteOrder(), *m_database);
+    CRecordsetWriter writer(*m_def, ColumnIndex(), WriteOrder(), m_insertPlans, *m_database);
     long id = 0;
     if (m_editMode == dbEditAdd) {
         id = writer.insert(m_buffer, m_changed);
@@ -413,7 +414,7 @@ void CDaoRecordset::Delete()
         throw CDaoException(QStringLiteral("The recordset cannot be updated."));
     CancelUpdate();
     const QVariantList& values = CurrentValues();
-    CRecordsetWriter(*m_def, ColumnIndex(), WriteOrder(), *m_database).remove(values);
+    CRecordsetWriter(*m_def, ColumnIndex(), WriteOrder(), m_insertPlans, *m_database).remove(values);
     m_rows[size_t(m_position)].deleted = true;
     --m_liveCount;
 }

@@ -5,6 +5,7 @@
 
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/RecordsetDef.h"
+#include "foundation/db/RecordsetWriter.h"
 
 #include <QHash>
 #include <QVariant>
@@ -126,6 +127,7 @@ private:
     const DaoRecordsetDef* m_def;
     mutable QHash<QString, int> m_columnIndex;
     mutable std::vector<int> m_writeOrder; // the columns by written name, for the writer
+    CInsertPlans m_insertPlans;
     CDaoDatabase* m_database;
     std::unique_ptr<CDaoDatabase> m_ownDatabase;
     QHash<QString, QVariant> m_parameters;

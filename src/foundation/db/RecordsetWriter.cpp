@@ -163,52 +163,92 @@ void CRecordsetWriter::updateTable(int table, const std::vector<int>& columns, c
         throw CDaoException(QStringLiteral("The record to update in '%1' no longer exists.").arg(key.table));
 }
 
+const InsertPlan* CInsertPlans::find(const std::vector<bool>& changed, quint64 schemaGeneration) const
+{
+    if (schemaGeneration != m_generation)
+        return nullptr;
+    for (const auto& [columns, plan] : m_plans) {
+        if (columns == changed)
+            return &plan;
+    }
+    return nullptr;
+}
+
+const InsertPlan& CInsertPlans::add(const std::vector<bool>& changed, quint64 schemaGeneration,
+                                    InsertPlan plan)
+{
+    if (schemaGeneration != m_generation || m_plans.size() >= LIMIT) {
+        m_plans.clear();
+        m_generation = schemaGeneration;
+    }
+    return m_plans.emplace_back(changed, std::move(plan)).second;
+}
+
 long CRecordsetWriter::insert(QVariantList& row, const std::vector<bool>& changed)
 {
-    TableWork work = changedPerTable(changed);
-    if (work.empty())
-        work.emplace_back(0, std::vector<int>());
+    const InsertPlan& plan = insertPlan(changed);
     long firstID = 0;
-    inOneTransaction(int(work.size()), [&] {
-        for (size_t i = 0; i < work.size(); ++i) {
-            const long id = insertTable(work[i].first, work[i].second, row);
-            if (i == 0)
+    inOneTransaction(int(plan.size()), [&] {
+        for (const InsertTablePlan& table : plan) {
+            const long id = insertTable(table, row);
+            if (&table == &plan.front())
                 firstID = id;
         }
     });
     return firstID;
 }
 
+// Planned once per set of changed columns: inserting a row only binds its values.
+const InsertPlan& CRecordsetWriter::insertPlan(const std::vector<bool>& changed)
+{
+    const quint64 generation = m_db.Connection().schemaGeneration();
+    if (const InsertPlan* known = m_plans.find(changed, generation))
+        return *known;
+    TableWork work = changedPerTable(changed);
+    if (work.empty())
+        work.emplace_back(0, std::vector<int>());
+    InsertPlan plan;
+    for (auto& [table, columns] : work)
+        plan.push_back(planTable(table, std::move(columns)));
+    return m_plans.add(changed, generation, std::move(plan));
+}
+
 // A column left unset takes its default, the new row id or NULL; RETURNING hands back only the
 // defaults, so an insert that sets every other column is a plain INSERT.
-long CRecordsetWriter::insertTable(int table, const std::vector<int>& columns, QVariantList& row)
+InsertTablePlan CRecordsetWriter::planTable(int table, std::vector<int> columns) const
 {
     const QString& name = m_def.tables[size_t(table)].name;
-    std::vector<int> rowIds, defaults;
+    InsertTablePlan plan;
     for (int column : unsetColumns(table, columns)) {
         const UnsetValue value =
             m_db.Connection().unsetValue(name, m_def.columns[size_t(column)].writtenName());
         if (value == UnsetValue::RowId)
-            rowIds.push_back(column);
+            plan.rowIds.push_back(column);
         else if (value == UnsetValue::Default)
-            defaults.push_back(column);
+            plan.defaults.push_back(column);
     }
-    const StatementKey key{StatementKind::Insert, name, writtenNames(columns), {}, writtenNames(defaults)};
+    plan.key = {StatementKind::Insert, name, writtenNames(columns), {}, writtenNames(plan.defaults)};
+    plan.columns = std::move(columns);
+    return plan;
+}
+
+long CRecordsetWriter::insertTable(const InsertTablePlan& plan, QVariantList& row)
+{
     QVariantList values;
-    values.reserve(qsizetype(columns.size()));
-    for (int column : columns)
+    values.reserve(qsizetype(plan.columns.size()));
+    for (int column : plan.columns)
         values << row.at(column);
     long id = 0;
     m_db.Connection().execKept(
-        key, [&key] { return insertSql(key); }, values,
+        plan.key, [&plan] { return insertSql(plan.key); }, values,
         [&](KeptResult& result) {
             id = long(result.lastInsertId());
             if (result.next()) {
-                for (size_t i = 0; i < defaults.size(); ++i)
-                    row[defaults[i]] = result.value(int(i));
+                for (size_t i = 0; i < plan.defaults.size(); ++i)
+                    row[plan.defaults[i]] = result.value(int(i));
             }
         });
-    for (int column : rowIds)
+    for (int column : plan.rowIds)
         row[column] = qlonglong(id);
     return id;
 }

@@ -12,12 +12,33 @@
 
 class CDaoDatabase;
 
+// What an insert writes to one table: its statement, the columns bound in order, and the unset
+// columns that take the new row id or read back their default.
+struct InsertTablePlan {
+    StatementKey key;
+    std::vector<int> columns, rowIds, defaults;
+};
+using InsertPlan = std::vector<InsertTablePlan>;
+
+// A set's insert plans by the columns an insert sets, made from the columns the connection read
+// and dropped when it reads them again (after a change of the schema or on another connection).
+class CInsertPlans {
+public:
+    const InsertPlan* find(const std::vector<bool>& changed, quint64 schemaGeneration) const;
+    const InsertPlan& add(const std::vector<bool>& changed, quint64 schemaGeneration, InsertPlan plan);
+
+private:
+    static constexpr size_t LIMIT = 16; // beyond it the plans start again
+    quint64 m_generation = 0;
+    std::vector<std::pair<std::vector<bool>, InsertPlan>> m_plans;
+};
+
 class CRecordsetWriter {
 public:
     // writeOrder: every column of the definition, ordered by written name (WriteOrderOf).
     CRecordsetWriter(const DaoRecordsetDef& def, const QHash<QString, int>& columnIndex,
-                     const std::vector<int>& writeOrder, CDaoDatabase& db)
-        : m_def(def), m_columnIndex(columnIndex), m_writeOrder(writeOrder), m_db(db)
+                     const std::vector<int>& writeOrder, CInsertPlans& plans, CDaoDatabase& db)
+        : m_def(def), m_columnIndex(columnIndex), m_writeOrder(writeOrder), m_plans(plans), m_db(db)
     {
     }
     // The columns of the definition ordered by written name, as statements list them.
@@ -42,12 +63,15 @@ private:
     std::vector<int> unsetColumns(int table, const std::vector<int>& set) const;
     void updateTable(int table, const std::vector<int>& columns, const QVariantList& original,
                      const QVariantList& edited);
-    long insertTable(int table, const std::vector<int>& columns, QVariantList& row);
+    const InsertPlan& insertPlan(const std::vector<bool>& changed);
+    InsertTablePlan planTable(int table, std::vector<int> columns) const;
+    long insertTable(const InsertTablePlan& plan, QVariantList& row);
     template <typename Write> void inOneTransaction(int tables, Write write);
 
     const DaoRecordsetDef& m_def;
     const QHash<QString, int>& m_columnIndex;
     const std::vector<int>& m_writeOrder;
+    CInsertPlans& m_plans;
     CDaoDatabase& m_db;
 };
 

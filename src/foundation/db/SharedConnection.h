@@ -67,6 +67,7 @@ public:
     {
         return m_statements.unsetValue(database(), table, column);
     }
+    quint64 schemaGeneration() const { return m_statements.schemaGeneration(); }
 
     // Transaction levels: the outer one is BEGIN/COMMIT, inner ones are savepoints.
     int transactionDepth() const { return m_depth; }

@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <atomic>
 #include <sqlite3.h>
 
 namespace {
@@ -202,6 +203,12 @@ CStatementCache::TableColumns CStatementCache::readColumns(const QSqlDatabase& d
         columns.insert(name.toLower(), value);
     }
     return columns;
+}
+
+quint64 CStatementCache::NextGeneration()
+{
+    static std::atomic<quint64> last{0};
+    return ++last;
 }
 
 UnsetValue CStatementCache::unsetValue(const QSqlDatabase& database, const QString& table,

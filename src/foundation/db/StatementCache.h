@@ -75,7 +75,14 @@ public:
 
     UnsetValue unsetValue(const QSqlDatabase& database, const QString& table, const QString& column);
     // After a change of the schema: the columns are read again.
-    void forgetTables() { m_tables.clear(); }
+    void forgetTables()
+    {
+        m_tables.clear();
+        m_generation = NextGeneration();
+    }
+    // Changes with every forgetTables; no two caches share one, so what was planned from the
+    // columns of one connection is never taken for another's.
+    quint64 schemaGeneration() const { return m_generation; }
 
 private:
     using TableColumns = QHash<QString, UnsetValue>; // by column name as declared and in lower case
@@ -87,8 +94,10 @@ private:
 
     sqlite3_stmt* prepared(sqlite3* engine, const StatementKey& key, const SqlBuilder& sql);
     static TableColumns readColumns(const QSqlDatabase& database, const QString& table);
+    static quint64 NextGeneration();
 
     std::unordered_map<StatementKey, Statement, StatementKeyHash> m_statements;
     int m_running = 0;                     // readers holding a statement of the cache
     QHash<QString, TableColumns> m_tables; // by table name as the caller writes it
+    quint64 m_generation = NextGeneration();
 };
