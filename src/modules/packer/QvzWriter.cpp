@@ -13,10 +13,9 @@
 
 namespace {
 
-// A project's databases are mostly free page space and repeated rows: the fastest level packs them
-// within a tenth of the smallest archive in a quarter of the time (the library's default is the
-// slowest level).
-constexpr zip_uint32_t QVZ_DEFLATE_LEVEL = 1;
+// A project's databases are mostly free page space and repeated rows: the middle level packs them
+// as small as the slowest level (the library's default) in little more than half its time.
+constexpr zip_uint32_t QVZ_DEFLATE_LEVEL = 6;
 
 // Removes what an earlier write that was stopped left: the temporary and the zip library's own
 // temporaries beside it ("<package>.tmp.XXXXXX").
