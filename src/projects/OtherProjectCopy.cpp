@@ -17,17 +17,36 @@
 
 #include <QFile>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 const QString COPY_FAILED_TEXT = QStringLiteral("Failed to copy the export step as a temporary file!");
 const QString STEP_ORDER_QUERY_TEXT = QStringLiteral("Can't open Query QryStepInProcessVersion for updating step order!");
 
 // The exchange files and the order number of each in the other project's process; the new step
-// id each was written under, when they were allocated before the export.
+// id each was written under, when they were allocated before the export. The connection each file
+// was written through stays open until the import has read it, so that the import does not open
+// and read its schema again; the files are scratch and go once the copy is done or refused.
 struct ExchangeSteps {
     QStringList files;
     QList<long> orders;
     QList<long> newIDs;
+    std::vector<std::unique_ptr<CDaoDatabase>> open;
+
+    ExchangeSteps() = default;
+    ExchangeSteps(const ExchangeSteps&) = delete;
+    ExchangeSteps& operator=(const ExchangeSteps&) = delete;
+    ~ExchangeSteps() { Discard(); }
+    CDaoDatabase* Keep() { return open.emplace_back(std::make_unique<CDaoDatabase>()).get(); }
+    void CloseAll() { open.clear(); }
+    void Discard()
+    {
+        CloseAll();
+        for (const QString& file : std::as_const(files))
+            DeleteDatabaseFile(file);
+    }
 };
 
 // The other project's databases, open read-only with nothing of their schema trusted while its
@@ -51,7 +70,10 @@ struct OpenOtherProject {
 // A copy of the other project's step database in the temporary folder, made an exchange file (under
 // the new step id, if one is given); empty after the failure's message. The caller holds the other
 // project's libraries open.
-QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0)
+// Given `kept`, the file's connection stays open there (see ExchangeSteps). A scratch copy that was
+// refused is deleted.
+QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0,
+                        CDaoDatabase* kept = nullptr)
 {
     const OtherProjectFiles other(otherProject);
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
@@ -61,8 +83,11 @@ QString ExportOtherStep(const QString& otherProject, long stepID, const QString&
     }
     // The copy of a read-only file is our own to rewrite.
     QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::WriteOwner);
-    if (!StepUtilsEntry().exportStep(temp, otherProject, other.EquipmentDB(), other.MaterialDB(), stepID, newStepID))
+    if (!StepUtilsEntry().exportStep(temp, otherProject, other.EquipmentDB(), other.MaterialDB(), stepID, newStepID,
+                                     kept)) {
+        DeleteDatabaseFile(temp);
         return QString();
+    }
     return temp;
 }
 
@@ -91,7 +116,7 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const auto& [stepID, order] = rows.at(i);
         const QString file = ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID),
-                                             steps.newIDs.value(i));
+                                             steps.newIDs.value(i), steps.Keep());
         if (file.isEmpty())
             return false;
         steps.files.append(file);
@@ -100,10 +125,10 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
     return true;
 }
 
-QString ExportSingleStep(const QString& otherProject, long stepID)
+QString ExportSingleStep(const QString& otherProject, long stepID, CDaoDatabase* kept = nullptr)
 {
     const OpenOtherProject open(otherProject);
-    return ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S.TMP"));
+    return ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S.TMP"), 0, kept);
 }
 
 // Each new step takes the order number its file had in the other project (the new process holds
@@ -123,7 +148,7 @@ void SetCopiedStepOrders(CDaoDatabase& project, long processID, const QList<long
 }
 
 // Rows, orders and working copies of the new process as one import; its id, 0 on failure.
-long ImportExchangeSteps(const QString& otherProject, long processID, const ExchangeSteps& steps,
+long ImportExchangeSteps(const QString& otherProject, long processID, ExchangeSteps& steps,
                          QList<long>& newStepIDs)
 {
     try {
@@ -138,6 +163,7 @@ long ImportExchangeSteps(const QString& otherProject, long processID, const Exch
             return 0;
         }
         SetCopiedStepOrders(import.Project(), newProcessID, newStepIDs, steps.orders);
+        steps.CloseAll(); // a file still open would be copied by compaction
         if (!CopyImportedStepDatabases(steps.files, newStepIDs))
             return 0;
         import.AdoptStepDatabases(newStepIDs);
@@ -164,7 +190,10 @@ bool CopyOtherStepIntoProcess(const QString& otherProject, long stepID, int plac
 {
     WaitCursor wait;
     const QString file = ExportSingleStep(otherProject, stepID);
-    return !file.isEmpty() && ImportStepIntoProcess(file, placement, anchorStepID, processID);
+    const bool imported = !file.isEmpty() && ImportStepIntoProcess(file, placement, anchorStepID, processID);
+    if (!file.isEmpty())
+        DeleteDatabaseFile(file);
+    return imported;
 }
 
 long CopyOtherProcess(const QString& otherProject, long processID, long singleStepID)
@@ -175,10 +204,11 @@ long CopyOtherProcess(const QString& otherProject, long processID, long singleSt
         if (!ExportProcessSteps(otherProject, processID, steps))
             return 0;
     } else {
-        const QString file = ExportSingleStep(otherProject, singleStepID);
+        const QString file = ExportSingleStep(otherProject, singleStepID, steps.Keep());
         if (file.isEmpty())
             return 0;
-        steps = {{file}, {1}, {}};
+        steps.files = {file};
+        steps.orders = {1};
     }
     QList<long> newStepIDs;
     const long newProcessID = ImportExchangeSteps(otherProject, processID, steps, newStepIDs);

@@ -20,12 +20,30 @@ ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, con
     return rows;
 }
 
+ExchangeRowList ReadKeptRows(CDaoDatabase& database, const QString& table, const QString& sql,
+                             const QVariantList& values, int columns)
+{
+    ExchangeRowList rows;
+    ExecKept(database, table, sql, values, [&rows, columns](KeptResult& result) {
+        while (result.next()) {
+            QVariantList row;
+            row.reserve(columns);
+            for (int i = 0; i < columns; ++i) {
+                const QVariant value = result.value(i);
+                row.append(value.isNull() ? QVariant() : value);
+            }
+            rows.append(row);
+        }
+    });
+    return rows;
+}
+
 QStringList SharedColumns(CDaoDatabase& database, const QString& table, const QString& exchangeTable)
 {
     QSet<QString> present;
-    QSqlQuery info = database.Query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
-    while (info.next())
-        present.insert(info.value(0).toString().toLower());
+    for (const QVariantList& column :
+         ReadKeptRows(database, table, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table}, 1))
+        present.insert(column.value(0).toString().toLower());
     QStringList columns;
     for (const QString& column : ColumnNamesOfTable(exchangeTable))
         if (present.contains(column.toLower()))

@@ -11,6 +11,8 @@
 #include <QString>
 #include <functional>
 
+class CDaoDatabase;
+
 class StepUtilsEntry {
 public:
     using MigrationCatalogue = std::function<QList<SchemaMigration>(DatabaseKind)>;
@@ -35,8 +37,11 @@ public:
     // items read from the given project files (all three empty: the open project's). Nonzero on
     // success. Given a new step id (from newStepIDs) and the step's id in its project, the file is
     // written under the new id, so that importProcess need not rewrite the step's rows again.
+    // Given `kept`, the connection the file was written through stays open there for an import
+    // that follows (its opens share it); the caller closes it before the file is copied.
     int exportStep(const QString& scratchCopy, const QString& projectPath, const QString& equipmentPath,
-                   const QString& materialPath, long sourceStepID = 0, long newStepID = 0);
+                   const QString& materialPath, long sourceStepID = 0, long newStepID = 0,
+                   CDaoDatabase* kept = nullptr);
     // Ids for as many new steps of the open project, as importProcess would allocate them; none
     // without a project. Raises CDaoException.
     QList<long> newStepIDs(int count);

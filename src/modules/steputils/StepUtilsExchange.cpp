@@ -39,6 +39,20 @@ ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentP
     return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID};
 }
 
+// The library items the step names, written into the read file in one transaction; why they
+// were refused, or empty.
+QString WriteExchangeRows(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources)
+{
+    exchange.Open(path, DatabaseRole::ReadWrite);
+    // A scratch copy: whoever keeps the exchange file copies it durably.
+    exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
+    CDaoTransaction transaction(exchange);
+    const QString refused = CStepExchangeWriter(exchange, sources).Write();
+    if (refused.isEmpty())
+        transaction.Commit();
+    return refused;
+}
+
 NewIDSources StepIDSourcesOfProject()
 {
     NewIDSources sources{GetProjectDir(), GetWorkingCopyDir(), {}};
@@ -58,29 +72,27 @@ int StepUtilsEntry::currentVersion(const QString& otherProjectPath)
 
 int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath,
                                const QString& equipmentPath, const QString& materialPath, long sourceStepID,
-                               long newStepID)
+                               long newStepID, CDaoDatabase* kept)
 {
     if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL, sourceStepID != 0 ? newStepID : 0))
         return 0;
+    CDaoDatabase own;
+    CDaoDatabase& exchange = kept ? *kept : own;
+    QString refused, failed;
     try {
-        CDaoDatabase exchange;
-        exchange.Open(scratchCopy, DatabaseRole::ReadWrite);
-        // A scratch copy: whoever keeps the exchange file copies it durably.
-        exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
-        CDaoTransaction transaction(exchange);
-        const ExchangeSources sources =
-            SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0);
-        const QString refused = CStepExchangeWriter(exchange, sources).Write();
-        if (!refused.isEmpty()) {
-            QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
-            return 0;
-        }
-        transaction.Commit();
-        return 1;
+        refused = WriteExchangeRows(exchange, scratchCopy,
+                                    SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0));
     } catch (const CDaoException& error) {
-        QvMessageBox(error.GetErrorDescription());
-        return 0;
+        failed = error.GetErrorDescription();
     }
+    if (refused.isEmpty() && failed.isEmpty())
+        return 1;
+    exchange.Close();
+    if (!refused.isEmpty())
+        QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
+    else
+        QvMessageBox(failed);
+    return 0;
 }
 
 // The new step's id is known before the file is read, so that the reader writes it into the
