@@ -11,9 +11,11 @@ ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, con
 {
     ExchangeRowList rows;
     QSqlQuery query = database.Query(sql, values);
+    const int columns = query.record().count();
     while (query.next()) {
         QVariantList row;
-        for (int i = 0; i < query.record().count(); ++i) // a typed NULL would travel as "" or 0
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i) // a typed NULL would travel as "" or 0
             row.append(query.isNull(i) ? QVariant() : query.value(i));
         rows.append(row);
     }
