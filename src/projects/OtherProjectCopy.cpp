@@ -10,12 +10,15 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/project/ProcessStepSet.h"
+#include "modules/steputils/StepExchangeWriter.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/OtherProjectFiles.h"
 #include "projects/StepImport.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <memory>
 #include <vector>
@@ -67,24 +70,37 @@ struct OpenOtherProject {
     CDaoDatabase project, equipment, materials;
 };
 
-// A copy of the other project's step database in the temporary folder, made an exchange file (under
-// the new step id, if one is given); empty after the failure's message. The caller holds the other
-// project's libraries open.
-// Given `kept`, the file's connection stays open there (see ExchangeSteps). A scratch copy that was
-// refused is deleted.
+bool ReadableWhereItIs(const QString& stepFile)
+{
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(stepFile);
+    return header && header->journalFormat == JournalFormat::Rollback && !CopiesByCompaction(stepFile);
+}
+
+// The other project's step database read into an exchange file in the temporary folder (under the
+// new step id, if one is given); empty after the failure's message. The step file is read where it
+// is when it alone holds its content in rollback form; otherwise (a journal beside it: the other
+// project is open elsewhere; write-ahead form, whose reading would leave files beside it) a copy of
+// it is read. The file's connection stays open in `kept` (see ExchangeSteps), or closes here
+// without one. The caller holds the other project's libraries open.
 QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0,
                         CDaoDatabase* kept = nullptr)
 {
     const OtherProjectFiles other(otherProject);
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
-    if (!CopyScratchDatabaseFile(other.StepDB(stepID), temp)) {
-        QvMessageBox(COPY_FAILED_TEXT);
-        return QString();
+    QString source = other.StepDB(stepID);
+    if (!ReadableWhereItIs(source)) {
+        if (!CopyScratchDatabaseFile(source, temp)) {
+            QvMessageBox(COPY_FAILED_TEXT);
+            return QString();
+        }
+        // The copy of a read-only file is our own to rewrite.
+        QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::WriteOwner);
+        source = temp;
     }
-    // The copy of a read-only file is our own to rewrite.
-    QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::WriteOwner);
-    if (!StepUtilsEntry().exportStep(temp, otherProject, other.EquipmentDB(), other.MaterialDB(), stepID, newStepID,
-                                     kept)) {
+    const ExchangeSources sources{QFileInfo(otherProject).completeBaseName(), otherProject, other.EquipmentDB(),
+                                  other.MaterialDB(), newStepID != 0 ? stepID : 0};
+    CDaoDatabase own;
+    if (!StepUtilsEntry().exportOtherStep(source, temp, sources, newStepID, kept ? *kept : own)) {
         DeleteDatabaseFile(temp);
         return QString();
     }

@@ -135,6 +135,8 @@ TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndIt
     const QString demo2 = WriteDemo2();
     // The project's name of a step, not the step file's own, is the one that comes over.
     RawQuery(demo2, "UPDATE ProjectStep SET StepName = 'Coupling' WHERE StepName = 'Crystallization'");
+    // A step file in write-ahead form is read through a copy: nothing may appear beside it.
+    ASSERT_EQ(RawQuery(root() + "other/Demo2/STEP_1003.STP", "PRAGMA journal_mode = WAL").toString(), "wal");
     const auto before = Snapshot(root() + "other/Demo2/");
     const qlonglong plants = LayerValue(Equipment(), "SELECT count(*) FROM Plant").toLongLong();
     const long processID = CopyOtherProcess(demo2, 1, -1);

@@ -7,6 +7,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "foundation/db/DatabaseFiles.h"
 #include "modules/steputils/ProcessImport.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "modules/steputils/StepExchangeImporter.h"
@@ -53,6 +54,25 @@ QString WriteExchangeRows(CDaoDatabase& exchange, const QString& path, const Exc
     return refused;
 }
 
+// 1 once the rows are written; else 0 after the failure's message, the database closed.
+int WriteExported(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources)
+{
+    QString refused, failed;
+    try {
+        refused = WriteExchangeRows(exchange, path, sources);
+    } catch (const CDaoException& error) {
+        failed = error.GetErrorDescription();
+    }
+    if (refused.isEmpty() && failed.isEmpty())
+        return 1;
+    exchange.Close();
+    if (!refused.isEmpty())
+        QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
+    else
+        QvMessageBox(failed);
+    return 0;
+}
+
 NewIDSources StepIDSourcesOfProject()
 {
     NewIDSources sources{GetProjectDir(), GetWorkingCopyDir(), {}};
@@ -72,26 +92,27 @@ int StepUtilsEntry::currentVersion(const QString& otherProjectPath)
 
 int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projectPath,
                                const QString& equipmentPath, const QString& materialPath, long sourceStepID,
-                               long newStepID, CDaoDatabase* kept)
+                               long newStepID)
 {
     if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL, sourceStepID != 0 ? newStepID : 0))
         return 0;
-    CDaoDatabase own;
-    CDaoDatabase& exchange = kept ? *kept : own;
-    QString refused, failed;
-    try {
-        refused = WriteExchangeRows(exchange, scratchCopy,
-                                    SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0));
-    } catch (const CDaoException& error) {
-        failed = error.GetErrorDescription();
+    CDaoDatabase exchange;
+    return WriteExported(exchange, scratchCopy,
+                         SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0));
+}
+
+int StepUtilsEntry::exportOtherStep(const QString& stepFile, const QString& exchangeFile,
+                                    const ExchangeSources& sources, long newStepID, CDaoDatabase& kept)
+{
+    CStepFileReader reader;
+    if (!reader.ReadInto(stepFile, exchangeFile, newStepID, &kept)) {
+        QvMessageBox(EXPORT_REFUSAL.arg(reader.ErrorText()), MB_OK | MB_ICONSTOP);
+        return 0;
     }
-    if (refused.isEmpty() && failed.isEmpty())
+    if (WriteExported(kept, exchangeFile, sources))
         return 1;
-    exchange.Close();
-    if (!refused.isEmpty())
-        QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
-    else
-        QvMessageBox(failed);
+    if (stepFile != exchangeFile)
+        DeleteDatabaseFile(exchangeFile);
     return 0;
 }
 
