@@ -25,8 +25,12 @@ ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, con
 ExchangeRowList ReadKeptRows(CDaoDatabase& database, const QString& table, const QString& sql,
                              const QVariantList& values, int columns)
 {
+    // A working copy's connection lives as long as the project: it is left holding none of these.
+    if (database.GetRole() != DatabaseRole::ReadOnly)
+        return ReadExchangeRows(database, sql, values);
     ExchangeRowList rows;
-    ExecKept(database, table, sql, values, [&rows, columns](KeptResult& result) {
+    const StatementKey key{StatementKind::Select, table, {sql}, {}, {}};
+    database.Connection().execKept(key, [&sql] { return sql; }, values, [&rows, columns](KeptResult& result) {
         while (result.next()) {
             QVariantList row;
             row.reserve(columns);

@@ -18,20 +18,18 @@ namespace {
 constexpr IdRange MATERIAL_KEPT_IDS{10000, 39999};
 constexpr IdRange EQUIPMENT_KEPT_IDS{100001, 1000000};
 
-// The lookups in the project's databases are the same for every step a copy brings in: their
-// statements are kept prepared by the connection.
 bool RowExistsWithID(CDaoDatabase& database, const QString& table, const QString& column, long id)
 {
-    return !ReadKeptRows(database, table, QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ?").arg(table, column),
-                         {qlonglong(id)}, 1)
-                .isEmpty();
+    QSqlQuery query = database.Query(
+        QStringLiteral("SELECT 1 FROM \"%1\" WHERE \"%2\" = ?").arg(table, column), {qlonglong(id)});
+    return query.next();
 }
 
 // The id of the row whose column holds the value (compared as the column compares); -1 for none.
 long FindByName(CDaoDatabase& database, const QString& sql, const QVariantList& values)
 {
-    const ExchangeRowList found = ReadKeptRows(database, QStringLiteral("lookup"), sql, values, 1);
-    return found.isEmpty() ? -1 : long(found.first().value(0).toLongLong());
+    QSqlQuery query = database.Query(sql, values);
+    return query.next() ? long(query.value(0).toLongLong()) : -1;
 }
 
 long NewLibraryID(CDaoDatabase& database, const QString& table, const QString& column, IdRange kept)
