@@ -10,12 +10,18 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/project/ProcessStepSet.h"
+#include "modules/steputils/StepExchangeWriter.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/OtherProjectFiles.h"
 #include "projects/StepImport.h"
 
 #include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -23,11 +29,27 @@ const QString COPY_FAILED_TEXT = QStringLiteral("Failed to copy the export step 
 const QString STEP_ORDER_QUERY_TEXT = QStringLiteral("Can't open Query QryStepInProcessVersion for updating step order!");
 
 // The exchange files and the order number of each in the other project's process; the new step
-// id each was written under, when they were allocated before the export.
+// id each was written under, when they were allocated before the export. The connection each file
+// was written through stays open until the import has read it, so that the import does not open
+// and read its schema again; the files are scratch and go once the copy is done or refused.
 struct ExchangeSteps {
     QStringList files;
     QList<long> orders;
     QList<long> newIDs;
+    std::vector<std::unique_ptr<CDaoDatabase>> open;
+
+    ExchangeSteps() = default;
+    ExchangeSteps(const ExchangeSteps&) = delete;
+    ExchangeSteps& operator=(const ExchangeSteps&) = delete;
+    ~ExchangeSteps() { Discard(); }
+    CDaoDatabase* Keep() { return open.emplace_back(std::make_unique<CDaoDatabase>()).get(); }
+    void CloseAll() { open.clear(); }
+    void Discard()
+    {
+        CloseAll();
+        for (const QString& file : std::as_const(files))
+            DeleteDatabaseFile(file);
+    }
 };
 
 // The other project's databases, open read-only with nothing of their schema trusted while its
@@ -48,21 +70,40 @@ struct OpenOtherProject {
     CDaoDatabase project, equipment, materials;
 };
 
-// A copy of the other project's step database in the temporary folder, made an exchange file (under
-// the new step id, if one is given); empty after the failure's message. The caller holds the other
-// project's libraries open.
-QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0)
+bool ReadableWhereItIs(const QString& stepFile)
+{
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(stepFile);
+    return header && header->journalFormat == JournalFormat::Rollback && !CopiesByCompaction(stepFile);
+}
+
+// The other project's step database read into an exchange file in the temporary folder (under the
+// new step id, if one is given); empty after the failure's message. The step file is read where it
+// is when it alone holds its content in rollback form; otherwise (a journal beside it: the other
+// project is open elsewhere; write-ahead form, whose reading would leave files beside it) a copy of
+// it is read. The file's connection stays open in `kept` (see ExchangeSteps), or closes here
+// without one. The caller holds the other project's libraries open.
+QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0,
+                        CDaoDatabase* kept = nullptr)
 {
     const OtherProjectFiles other(otherProject);
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
-    if (!CopyScratchDatabaseFile(other.StepDB(stepID), temp)) {
-        QvMessageBox(COPY_FAILED_TEXT);
+    QString source = other.StepDB(stepID);
+    if (!ReadableWhereItIs(source)) {
+        if (!CopyScratchDatabaseFile(source, temp)) {
+            QvMessageBox(COPY_FAILED_TEXT);
+            return QString();
+        }
+        // The copy of a read-only file is our own to rewrite.
+        QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::WriteOwner);
+        source = temp;
+    }
+    const ExchangeSources sources{QFileInfo(otherProject).completeBaseName(), otherProject, other.EquipmentDB(),
+                                  other.MaterialDB(), newStepID != 0 ? stepID : 0};
+    CDaoDatabase own;
+    if (!StepUtilsEntry().exportOtherStep(source, temp, sources, newStepID, kept ? *kept : own)) {
+        DeleteDatabaseFile(temp);
         return QString();
     }
-    // The copy of a read-only file is our own to rewrite.
-    QFile::setPermissions(temp, QFile::permissions(temp) | QFileDevice::WriteOwner);
-    if (!StepUtilsEntry().exportStep(temp, otherProject, other.EquipmentDB(), other.MaterialDB(), stepID, newStepID))
-        return QString();
     return temp;
 }
 
@@ -91,7 +132,7 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const auto& [stepID, order] = rows.at(i);
         const QString file = ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID),
-                                             steps.newIDs.value(i));
+                                             steps.newIDs.value(i), steps.Keep());
         if (file.isEmpty())
             return false;
         steps.files.append(file);
@@ -100,10 +141,10 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
     return true;
 }
 
-QString ExportSingleStep(const QString& otherProject, long stepID)
+QString ExportSingleStep(const QString& otherProject, long stepID, CDaoDatabase* kept = nullptr)
 {
     const OpenOtherProject open(otherProject);
-    return ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S.TMP"));
+    return ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S.TMP"), 0, kept);
 }
 
 // Each new step takes the order number its file had in the other project (the new process holds
@@ -123,7 +164,7 @@ void SetCopiedStepOrders(CDaoDatabase& project, long processID, const QList<long
 }
 
 // Rows, orders and working copies of the new process as one import; its id, 0 on failure.
-long ImportExchangeSteps(const QString& otherProject, long processID, const ExchangeSteps& steps,
+long ImportExchangeSteps(const QString& otherProject, long processID, ExchangeSteps& steps,
                          QList<long>& newStepIDs)
 {
     try {
@@ -138,6 +179,7 @@ long ImportExchangeSteps(const QString& otherProject, long processID, const Exch
             return 0;
         }
         SetCopiedStepOrders(import.Project(), newProcessID, newStepIDs, steps.orders);
+        steps.CloseAll(); // a file still open would be copied by compaction
         if (!CopyImportedStepDatabases(steps.files, newStepIDs))
             return 0;
         import.AdoptStepDatabases(newStepIDs);
@@ -164,7 +206,10 @@ bool CopyOtherStepIntoProcess(const QString& otherProject, long stepID, int plac
 {
     WaitCursor wait;
     const QString file = ExportSingleStep(otherProject, stepID);
-    return !file.isEmpty() && ImportStepIntoProcess(file, placement, anchorStepID, processID);
+    const bool imported = !file.isEmpty() && ImportStepIntoProcess(file, placement, anchorStepID, processID);
+    if (!file.isEmpty())
+        DeleteDatabaseFile(file);
+    return imported;
 }
 
 long CopyOtherProcess(const QString& otherProject, long processID, long singleStepID)
@@ -175,10 +220,11 @@ long CopyOtherProcess(const QString& otherProject, long processID, long singleSt
         if (!ExportProcessSteps(otherProject, processID, steps))
             return 0;
     } else {
-        const QString file = ExportSingleStep(otherProject, singleStepID);
+        const QString file = ExportSingleStep(otherProject, singleStepID, steps.Keep());
         if (file.isEmpty())
             return 0;
-        steps = {{file}, {1}, {}};
+        steps.files = {file};
+        steps.orders = {1};
     }
     QList<long> newStepIDs;
     const long newProcessID = ImportExchangeSteps(otherProject, processID, steps, newStepIDs);

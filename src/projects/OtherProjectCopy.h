@@ -1,8 +1,9 @@
 #pragma once
 // Copies of another project's steps and processes into the open project. Each step database of
-// the other project is copied to the temporary folder and turned into an exchange file there; the
-// other project's files are only read. A whole copy is one import (see CStepImportTransaction):
-// a failure shows its message and leaves rows, files and the step registry as they were.
+// the other project is read into an exchange file in the temporary folder, deleted once the copy
+// is done or refused; the other project's files are only read. A whole copy is one import (see
+// CStepImportTransaction): a failure shows its message and leaves rows, files and the step
+// registry as they were.
 
 #include <QString>
 

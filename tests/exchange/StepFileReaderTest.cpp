@@ -3,6 +3,7 @@
 // into a sound step file of our schema or refused with a reason and left byte for byte as it was.
 
 #include "FakeAppContext.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
 #include "modules/steputils/ExchangeColumns.h"
@@ -252,10 +253,12 @@ TEST_F(StepFileReaderTest, AnEmptyTableOfTheFileLeavesItsTableEmpty)
 
 // Given the step id the file is read for, every column naming the step takes it as the rows are
 // copied; the file's own values are still checked, and a file of two steps is still refused whole.
+// Read in place or into a new file alike; read into a new file, the source stays as it was, a
+// refusal leaves no new file, and the kept connection is open on the new file only once it is read.
 TEST_F(StepFileReaderTest, AGivenStepIDIsWrittenIntoEveryColumnNamingTheStep)
 {
     const QString base = Base();
-    const QString path = app.root() + "given.exs";
+    const QString source = app.root() + "source.STP";
     const struct {
         const char* sql;
         QString reason;
@@ -264,25 +267,39 @@ TEST_F(StepFileReaderTest, AGivenStepIDIsWrittenIntoEveryColumnNamingTheStep)
         {"INSERT INTO Step (StepID, StepName) VALUES (5, 'second')", "it holds 2 step rows instead of one"},
         {"UPDATE TextRecipe SET StepID = 'x'", "TextRecipe.StepID holds a value that is not a whole number"},
     };
-    for (const auto& each : cases) {
-        QFile::remove(path);
-        ASSERT_TRUE(QFile::copy(base, path));
-        Raw(path, each.sql);
-        const QByteArray before = Bytes(path);
-        CStepFileReader reader;
-        EXPECT_EQ(reader.Rewrite(path, 4242), each.reason.isEmpty()) << each.sql;
-        EXPECT_EQ(reader.ErrorText(), each.reason) << each.sql;
-        if (!each.reason.isEmpty()) {
-            EXPECT_EQ(Bytes(path), before) << each.sql;
-            continue;
+    for (const auto& each : cases)
+        for (const bool inPlace : {true, false}) {
+            const QString path = app.root() + (inPlace ? "given.exs" : "into.exs");
+            QFile::remove(path);
+            QFile::remove(source);
+            ASSERT_TRUE(QFile::copy(base, inPlace ? path : source));
+            Raw(inPlace ? path : source, each.sql);
+            const QByteArray before = Bytes(inPlace ? path : source);
+            CStepFileReader reader;
+            CDaoDatabase kept;
+            EXPECT_EQ(inPlace ? reader.Rewrite(path, 4242) : reader.ReadInto(source, path, 4242, &kept),
+                      each.reason.isEmpty())
+                << each.sql;
+            EXPECT_EQ(reader.ErrorText(), each.reason) << each.sql;
+            EXPECT_EQ(kept.IsOpen(), !inPlace && each.reason.isEmpty()) << each.sql;
+            kept.Close();
+            if (!inPlace) {
+                EXPECT_EQ(Bytes(source), before) << each.sql;
+                EXPECT_EQ(QFile::exists(path), each.reason.isEmpty()) << each.sql;
+            }
+            if (!each.reason.isEmpty()) {
+                if (inPlace) {
+                    EXPECT_EQ(Bytes(path), before) << each.sql;
+                }
+                continue;
+            }
+            EXPECT_EQ(Raw(path, "SELECT group_concat(StepID) FROM Step").toString(), "4242");
+            EXPECT_GT(Raw(path, "SELECT count(*) FROM TextRecipe").toInt(), 0);
+            for (const ExchangeColumn& column : ColumnsWithRole(ColumnRole::StepRef))
+                EXPECT_EQ(Raw(path, QString("SELECT count(*) FROM \"%1\" WHERE \"%2\" IS NOT 4242")
+                                        .arg(column.table, column.column))
+                              .toInt(),
+                          0)
+                    << column.table.toStdString();
         }
-        EXPECT_EQ(Raw(path, "SELECT group_concat(StepID) FROM Step").toString(), "4242");
-        EXPECT_GT(Raw(path, "SELECT count(*) FROM TextRecipe").toInt(), 0);
-        for (const ExchangeColumn& column : ColumnsWithRole(ColumnRole::StepRef))
-            EXPECT_EQ(Raw(path, QString("SELECT count(*) FROM \"%1\" WHERE \"%2\" IS NOT 4242")
-                                    .arg(column.table, column.column))
-                          .toInt(),
-                      0)
-                << column.table.toStdString();
-    }
 }

@@ -6,6 +6,7 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
@@ -119,6 +120,8 @@ protected:
     QString Equipment() { return app.fileSet().equipmentDBPath; }
     QString Materials() { return app.fileSet().materialsDBPath; }
     long LastProcess() { return LayerValue(app.fileSet().projectDBPath, "SELECT max(ProcessID) FROM Process").toInt(); }
+    // The scratch copies a copy made of the other project's step files; none outlives the copy.
+    QStringList ScratchCopies() { return QDir(GetQuorvantaTempDir()).entryList({"EXPORT_S*"}, QDir::Files); }
 
     RecordingCopyConcerns concerns;
     CStepRegistration registration{app.stepDatabases()};
@@ -132,6 +135,8 @@ TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndIt
     const QString demo2 = WriteDemo2();
     // The project's name of a step, not the step file's own, is the one that comes over.
     RawQuery(demo2, "UPDATE ProjectStep SET StepName = 'Coupling' WHERE StepName = 'Crystallization'");
+    // A step file in write-ahead form is read through a copy: nothing may appear beside it.
+    ASSERT_EQ(RawQuery(root() + "other/Demo2/STEP_1003.STP", "PRAGMA journal_mode = WAL").toString(), "wal");
     const auto before = Snapshot(root() + "other/Demo2/");
     const qlonglong plants = LayerValue(Equipment(), "SELECT count(*) FROM Plant").toLongLong();
     const long processID = CopyOtherProcess(demo2, 1, -1);
@@ -168,6 +173,7 @@ TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndIt
     EXPECT_EQ(concerns.calls.filter("Regenerate").size(), 3);
     EXPECT_EQ(concerns.calls.last(), "RefreshAutomationModel -1");
     EXPECT_EQ(Snapshot(root() + "other/Demo2/"), before);
+    EXPECT_EQ(ScratchCopies(), QStringList());
     EXPECT_TRUE(app.isProjectModified());
     // Kept over save and reopen.
     ASSERT_TRUE(manager.SaveProject(QString(), false));
@@ -282,6 +288,7 @@ TEST_F(NetSelectTest, ALibraryValueNoStepFileMayCarryStopsTheCopyWithItsReason)
         else
             EXPECT_FALSE(CopyOtherStepIntoProcess(demo2, 1001, PLACE_LAST, -1, 1)) << c.sql;
         EXPECT_EQ(prompts.texts().last(), c.message);
+        EXPECT_EQ(ScratchCopies(), QStringList()) << c.sql;
     }
     EXPECT_EQ(Value(app.fileSet().projectDBPath, rows), before);
     EXPECT_EQ(app.stepDatabases().count(), registered);
@@ -343,6 +350,7 @@ TEST_P(NetSelectFailureTest, RowsFilesAndRegistryStayAsTheyWereWithOneMessage)
     EXPECT_EQ(Value(Equipment(), library), equipment);
     EXPECT_EQ(app.stepDatabases().count(), registered);
     EXPECT_EQ(Snapshot(instanceDir()).keys().filter("STEP_"), files.keys().filter("STEP_"));
+    EXPECT_EQ(ScratchCopies(), QStringList());
     EXPECT_TRUE(concerns.calls.isEmpty()) << concerns.calls.join(", ").toStdString();
 }
 
@@ -424,6 +432,7 @@ TEST_F(NetSelectTest, AddCopiesTheSelectedStepToItsPlaceOrAsANewProcess)
     dialog.OnAdd();
     EXPECT_EQ(Orders(LastProcess()), "Drying:1");
     EXPECT_EQ(dialog.CurrentTree()->topLevelItemCount(), 3);
+    EXPECT_EQ(ScratchCopies(), QStringList());
     EXPECT_EQ(QFile::permissions(root() + "other/Demo2/STEP_1002.STP"), readOnly);
 }
 

@@ -1,5 +1,7 @@
 #include "modules/steputils/ExchangeColumns.h"
 
+#include <QHash>
+
 namespace {
 
 using CatalogueKind = ValueKind;
@@ -179,21 +181,39 @@ const QList<ExchangeTable>& ExchangeTables()
     return tables;
 }
 
+namespace {
+
+// The catalogue by lower-case table name, with each table's column names: every read and write of
+// a step file asks for them many times.
+struct TableColumns {
+    QList<ExchangeColumn> columns;
+    QStringList names;
+};
+
+const QHash<QString, TableColumns>& CatalogueByTable()
+{
+    static const QHash<QString, TableColumns> byTable = [] {
+        QHash<QString, TableColumns> tables;
+        for (const ExchangeColumn& column : ExchangeCatalogue()) {
+            TableColumns& table = tables[column.table.toLower()];
+            table.columns.append(column);
+            table.names.append(column.column);
+        }
+        return tables;
+    }();
+    return byTable;
+}
+
+} // namespace
+
 QList<ExchangeColumn> ColumnsOfTable(const QString& table)
 {
-    QList<ExchangeColumn> columns;
-    for (const ExchangeColumn& column : ExchangeCatalogue())
-        if (column.table.compare(table, Qt::CaseInsensitive) == 0)
-            columns.append(column);
-    return columns;
+    return CatalogueByTable().value(table.toLower()).columns;
 }
 
 QStringList ColumnNamesOfTable(const QString& table)
 {
-    QStringList names;
-    for (const ExchangeColumn& column : ColumnsOfTable(table))
-        names.append(column.column);
-    return names;
+    return CatalogueByTable().value(table.toLower()).names;
 }
 
 QList<ExchangeColumn> ColumnsWithRole(ColumnRole role)

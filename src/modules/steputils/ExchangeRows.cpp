@@ -11,21 +11,45 @@ ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, con
 {
     ExchangeRowList rows;
     QSqlQuery query = database.Query(sql, values);
+    const int columns = query.record().count();
     while (query.next()) {
         QVariantList row;
-        for (int i = 0; i < query.record().count(); ++i) // a typed NULL would travel as "" or 0
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i) // a typed NULL would travel as "" or 0
             row.append(query.isNull(i) ? QVariant() : query.value(i));
         rows.append(row);
     }
     return rows;
 }
 
+ExchangeRowList ReadKeptRows(CDaoDatabase& database, const QString& table, const QString& sql,
+                             const QVariantList& values, int columns)
+{
+    // A working copy's connection lives as long as the project: it is left holding none of these.
+    if (database.GetRole() != DatabaseRole::ReadOnly)
+        return ReadExchangeRows(database, sql, values);
+    ExchangeRowList rows;
+    const StatementKey key{StatementKind::Select, table, {sql}, {}, {}};
+    database.Connection().execKept(key, [&sql] { return sql; }, values, [&rows, columns](KeptResult& result) {
+        while (result.next()) {
+            QVariantList row;
+            row.reserve(columns);
+            for (int i = 0; i < columns; ++i) {
+                const QVariant value = result.value(i);
+                row.append(value.isNull() ? QVariant() : value);
+            }
+            rows.append(row);
+        }
+    });
+    return rows;
+}
+
 QStringList SharedColumns(CDaoDatabase& database, const QString& table, const QString& exchangeTable)
 {
     QSet<QString> present;
-    QSqlQuery info = database.Query(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table});
-    while (info.next())
-        present.insert(info.value(0).toString().toLower());
+    for (const QVariantList& column :
+         ReadKeptRows(database, table, QStringLiteral("SELECT name FROM pragma_table_info(?)"), {table}, 1))
+        present.insert(column.value(0).toString().toLower());
     QStringList columns;
     for (const QString& column : ColumnNamesOfTable(exchangeTable))
         if (present.contains(column.toLower()))

@@ -14,6 +14,11 @@ using ExchangeRowList = QList<QVariantList>;
 
 // The rows a query gives, every column of each.
 ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, const QVariantList& values = {});
+// The same for a read repeated on one connection (a library read for step after step): on a
+// read-only connection the statement is kept prepared by it until it closes; the rows have that
+// many columns. The table names what is read.
+ExchangeRowList ReadKeptRows(CDaoDatabase& database, const QString& table, const QString& sql,
+                             const QVariantList& values, int columns);
 // The catalogued columns of the exchange table that the database's table also has.
 QStringList SharedColumns(CDaoDatabase& database, const QString& table, const QString& exchangeTable);
 // Inserts the rows into the table, their values in the order of the columns.

@@ -72,9 +72,9 @@ void CStepExchangeWriter::WriteExchangeRow(CDaoDatabase& project)
     ExchangeRowList step = ReadExchangeRows(m_exchange, QStringLiteral("SELECT StepID, StepName, StepVersionName, "
                                                                        "Description FROM Step"));
     const QVariant stepID = m_sources.sourceStepID != 0 ? QVariant(qlonglong(m_sources.sourceStepID)) : step.value(0).value(0);
-    const ExchangeRowList named = ReadExchangeRows(
-        project, QStringLiteral("SELECT StepName, StepVersionName, Description FROM ProjectStep WHERE StepID = ?"),
-        {stepID});
+    const ExchangeRowList named = ReadKeptRows(
+        project, QStringLiteral("ProjectStep"),
+        QStringLiteral("SELECT StepName, StepVersionName, Description FROM ProjectStep WHERE StepID = ?"), {stepID}, 3);
     const QVariantList names = named.isEmpty() ? step.value(0).mid(1) : named.first();
     Insert(QStringLiteral("StepExchange"), {"FormatVersion", "SourceProject", "StepName", "StepVersionName", "Description", "SourceStepID"},
                        {{EXCHANGE_FORMAT_VERSION, m_sources.projectName, names.value(0), names.value(1),
@@ -108,17 +108,17 @@ void CStepExchangeWriter::WriteEquipment(CDaoDatabase& equipment)
               QStringLiteral("ActualEquipmentID"), items);
     CopyItems(equipment, QStringLiteral("EquipmentClass"), QStringLiteral("ExchangeEquipmentClass"),
               QStringLiteral("EquipmentClassID"),
-              IDsOf(ReadExchangeRows(equipment,
-                                     QStringLiteral("SELECT DISTINCT EquipmentClassID FROM ActualEquipmentCommon "
-                                                    "WHERE ActualEquipmentID IN (SELECT value FROM json_each(?))"),
-                                     {json})));
+              IDsOf(ReadKeptRows(equipment, QStringLiteral("ActualEquipmentCommon"),
+                                 QStringLiteral("SELECT DISTINCT EquipmentClassID FROM ActualEquipmentCommon "
+                                                "WHERE ActualEquipmentID IN (SELECT value FROM json_each(?))"),
+                                 {json}, 1)));
     QSet<long> facilities = StepIDs(
         QStringLiteral("SELECT PlantID FROM Step UNION SELECT FacilityID FROM DesignSpecifications WHERE FacilityID > 0"));
-    facilities.unite(IDsOf(ReadExchangeRows(
-        equipment,
+    facilities.unite(IDsOf(ReadKeptRows(
+        equipment, QStringLiteral("ActualEquipmentCommon"),
         QStringLiteral("SELECT DISTINCT PlantID FROM ActualEquipmentCommon "
                        "WHERE ActualEquipmentID IN (SELECT value FROM json_each(?))"),
-        {json})));
+        {json}, 1)));
     CopyItems(equipment, QStringLiteral("Plant"), QStringLiteral("ExchangeFacility"), QStringLiteral("PlantID"),
               facilities);
 }
@@ -130,12 +130,12 @@ void CStepExchangeWriter::WriteMaterials(CDaoDatabase& materials)
         "SELECT KeyInputIntermediateID FROM Step UNION SELECT KeyOutputIntermediateID FROM Step "
         "UNION SELECT InputIntermediate2ID FROM Step UNION SELECT InputIntermediate3ID FROM Step "
         "UNION SELECT OutputIntermediate2ID FROM Step UNION SELECT OutputIntermediate3ID FROM Step"));
-    const QSet<long> items = IDsOf(ReadExchangeRows(
-        materials,
+    const QSet<long> items = IDsOf(ReadKeptRows(
+        materials, QStringLiteral("Mixture"),
         QStringLiteral("WITH RECURSIVE made(id) AS (SELECT value FROM json_each(?) UNION "
                        "SELECT m.ComponentID FROM Mixture m JOIN made ON m.MaterialID = made.id) "
                        "SELECT id FROM made WHERE id IN (SELECT MaterialID FROM ActualMaterialCommon)"),
-        {JsonIDs(named)}));
+        {JsonIDs(named)}, 1));
     CopyItems(materials, QStringLiteral("ActualMaterialCommon"), QStringLiteral("ExchangeMaterial"),
               QStringLiteral("MaterialID"), items);
     CopyItems(materials, QStringLiteral("ActualMaterialProperty"), QStringLiteral("ExchangeMaterialProperty"),
@@ -155,11 +155,11 @@ void CStepExchangeWriter::CopyItems(CDaoDatabase& library, const QString& librar
     const QStringList columns = SharedColumns(library, libraryTable, exchangeTable);
     if (ids.isEmpty() || columns.isEmpty())
         return;
-    const ExchangeRowList rows = ReadExchangeRows(
-        library,
+    const ExchangeRowList rows = ReadKeptRows(
+        library, libraryTable,
         QStringLiteral("SELECT %1 FROM \"%2\" WHERE \"%3\" IN (SELECT value FROM json_each(?))")
             .arg(QuotedColumns(columns), libraryTable, keyColumn),
-        {JsonIDs(ids)});
+        {JsonIDs(ids)}, int(columns.size()));
     Insert(exchangeTable, columns, rows);
 }
 

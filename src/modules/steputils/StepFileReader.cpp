@@ -72,19 +72,31 @@ QString FillFreshStep(const QString& source, CFreshStepDatabase& fresh, long ste
 
 bool CStepFileReader::Rewrite(const QString& path, long stepID)
 {
+    return Read(path, path, stepID, nullptr);
+}
+
+bool CStepFileReader::ReadInto(const QString& source, const QString& target, long stepID, CDaoDatabase* kept)
+{
+    return source == target ? Read(source, target, stepID, nullptr) : Read(source, target, stepID, kept);
+}
+
+// In place, the new file is renamed over the old one once it is complete.
+bool CStepFileReader::Read(const QString& source, const QString& target, long stepID, CDaoDatabase* kept)
+{
     m_errorText.clear();
-    if (!CheckHeader(path))
+    if (!CheckHeader(source))
         return false;
-    const QString scratch = path + QStringLiteral(".old");
-    const QString fresh = path + QStringLiteral(".new");
+    const bool inPlace = source == target;
+    const QString scratch = target + QStringLiteral(".old");
+    const QString fresh = inPlace ? target + QStringLiteral(".new") : target;
     DeleteDatabaseFile(fresh);
     const bool older = m_fileVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
-    bool read = (!older || MigrateScratch(path, scratch)) && BuildFresh(older ? scratch : path, fresh, stepID);
+    bool read = (!older || MigrateScratch(source, scratch)) && BuildFresh(older ? scratch : source, fresh, stepID, kept);
     if (older)
         DeleteDatabaseFile(scratch);
     try {
-        if (read)
-            ReplaceFile(fresh, path);
+        if (read && inPlace)
+            ReplaceFile(fresh, target);
     } catch (const CDaoException& error) {
         read = Fail(error.GetErrorDescription());
     }
@@ -138,18 +150,22 @@ bool CStepFileReader::MigrateScratch(const QString& path, const QString& scratch
     return true;
 }
 
-bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath, long stepID)
+bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath, long stepID, CDaoDatabase* kept)
 {
     CFreshStepDatabase fresh;
     QString problem;
     try {
         problem = fresh.Create(freshPath) ? FillFreshStep(source, fresh, stepID) : fresh.ErrorText();
+        if (problem.isEmpty() && kept)
+            kept->Open(freshPath, DatabaseRole::ReadWrite); // shares the fresh database's connection
     } catch (const CDaoException& error) {
         problem = error.GetErrorDescription();
     }
     if (problem.isEmpty() && !fresh.Finish())
         problem = fresh.ErrorText();
     if (!problem.isEmpty()) {
+        if (kept)
+            kept->Close();
         fresh.Abandon();
         return Fail(problem);
     }

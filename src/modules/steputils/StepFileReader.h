@@ -9,18 +9,24 @@
 
 #include <QString>
 
+class CDaoDatabase;
+
 class CStepFileReader {
 public:
     // Rewrites the file in place as described; false with ErrorText() when the file cannot be used.
     // A step id other than 0 is the rewritten file's own: its [Step] row and every column that names
     // the step take it as they are copied (the file's values are checked as they stand).
     bool Rewrite(const QString& path, long stepID = 0);
+    // The same from a file that is only read into a new file at the target (replaced when there,
+    // deleted when the file is refused); given `kept`, the new file's connection stays open there.
+    bool ReadInto(const QString& source, const QString& target, long stepID, CDaoDatabase* kept = nullptr);
     const QString& ErrorText() const { return m_errorText; }
 
 private:
+    bool Read(const QString& source, const QString& target, long stepID, CDaoDatabase* kept);
     bool CheckHeader(const QString& path);
     bool MigrateScratch(const QString& path, const QString& scratch);
-    bool BuildFresh(const QString& source, const QString& freshPath, long stepID);
+    bool BuildFresh(const QString& source, const QString& freshPath, long stepID, CDaoDatabase* kept);
     bool Fail(const QString& reason);
 
     int m_fileVersion = 0;

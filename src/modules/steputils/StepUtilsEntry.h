@@ -11,6 +11,9 @@
 #include <QString>
 #include <functional>
 
+class CDaoDatabase;
+struct ExchangeSources;
+
 class StepUtilsEntry {
 public:
     using MigrationCatalogue = std::function<QList<SchemaMigration>(DatabaseKind)>;
@@ -37,6 +40,12 @@ public:
     // written under the new id, so that importProcess need not rewrite the step's rows again.
     int exportStep(const QString& scratchCopy, const QString& projectPath, const QString& equipmentPath,
                    const QString& materialPath, long sourceStepID = 0, long newStepID = 0);
+    // As exportStep, from another project's step file, which is only read, into a new exchange file
+    // (the step file itself when the two are one). The connection the exchange file was written
+    // through stays open in `kept` for an import that follows (its opens share it); the caller
+    // closes it before the file is copied. On failure `kept` is closed and no new file is left.
+    int exportOtherStep(const QString& stepFile, const QString& exchangeFile, const ExchangeSources& sources,
+                        long newStepID, CDaoDatabase& kept);
     // Ids for as many new steps of the open project, as importProcess would allocate them; none
     // without a project. Raises CDaoException.
     QList<long> newStepIDs(int count);

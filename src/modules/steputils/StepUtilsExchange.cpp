@@ -7,6 +7,7 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DaoTransaction.h"
+#include "foundation/db/DatabaseFiles.h"
 #include "modules/steputils/ProcessImport.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "modules/steputils/StepExchangeImporter.h"
@@ -39,6 +40,39 @@ ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentP
     return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID};
 }
 
+// The library items the step names, written into the read file in one transaction; why they
+// were refused, or empty.
+QString WriteExchangeRows(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources)
+{
+    exchange.Open(path, DatabaseRole::ReadWrite);
+    // A scratch copy: whoever keeps the exchange file copies it durably.
+    exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
+    CDaoTransaction transaction(exchange);
+    const QString refused = CStepExchangeWriter(exchange, sources).Write();
+    if (refused.isEmpty())
+        transaction.Commit();
+    return refused;
+}
+
+// 1 once the rows are written; else 0 after the failure's message, the database closed.
+int WriteExported(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources)
+{
+    QString refused, failed;
+    try {
+        refused = WriteExchangeRows(exchange, path, sources);
+    } catch (const CDaoException& error) {
+        failed = error.GetErrorDescription();
+    }
+    if (refused.isEmpty() && failed.isEmpty())
+        return 1;
+    exchange.Close();
+    if (!refused.isEmpty())
+        QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
+    else
+        QvMessageBox(failed);
+    return 0;
+}
+
 NewIDSources StepIDSourcesOfProject()
 {
     NewIDSources sources{GetProjectDir(), GetWorkingCopyDir(), {}};
@@ -62,25 +96,24 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
 {
     if (!ReadStepFile(scratchCopy, EXPORT_REFUSAL, sourceStepID != 0 ? newStepID : 0))
         return 0;
-    try {
-        CDaoDatabase exchange;
-        exchange.Open(scratchCopy, DatabaseRole::ReadWrite);
-        // A scratch copy: whoever keeps the exchange file copies it durably.
-        exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
-        CDaoTransaction transaction(exchange);
-        const ExchangeSources sources =
-            SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0);
-        const QString refused = CStepExchangeWriter(exchange, sources).Write();
-        if (!refused.isEmpty()) {
-            QvMessageBox(EXPORT_REFUSAL.arg(refused), MB_OK | MB_ICONSTOP);
-            return 0;
-        }
-        transaction.Commit();
-        return 1;
-    } catch (const CDaoException& error) {
-        QvMessageBox(error.GetErrorDescription());
+    CDaoDatabase exchange;
+    return WriteExported(exchange, scratchCopy,
+                         SourcesFor(projectPath, equipmentPath, materialPath, newStepID != 0 ? sourceStepID : 0));
+}
+
+int StepUtilsEntry::exportOtherStep(const QString& stepFile, const QString& exchangeFile,
+                                    const ExchangeSources& sources, long newStepID, CDaoDatabase& kept)
+{
+    CStepFileReader reader;
+    if (!reader.ReadInto(stepFile, exchangeFile, newStepID, &kept)) {
+        QvMessageBox(EXPORT_REFUSAL.arg(reader.ErrorText()), MB_OK | MB_ICONSTOP);
         return 0;
     }
+    if (WriteExported(kept, exchangeFile, sources))
+        return 1;
+    if (stepFile != exchangeFile)
+        DeleteDatabaseFile(exchangeFile);
+    return 0;
 }
 
 // The new step's id is known before the file is read, so that the reader writes it into the
