@@ -20,9 +20,9 @@ TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
     ASSERT_TRUE(QFile::link(pathOf("inner/STEP_2.STP"), pathOf("inner/STEP_2.STP-wal")));
     writeBytes(pathOf("inner/STEP_3.STP"), "x");
     writeBytes(pathOf("inner/STEP_3.STP.tmp"), "x");
-    QStringList leftBehind; // one target for each kind of write leftover
+    QStringList leftBehind; // one target for each kind of write leftover, named beyond ASCII
     for (const char* suffix : WriteLeftoverSuffixes()) {
-        leftBehind << pathOf(QStringLiteral("inner/LEFT_%1.STP").arg(leftBehind.size()));
+        leftBehind << pathOf(QStringLiteral("inner/LEFT_\u00dc%1.STP").arg(leftBehind.size()));
         writeBytes(leftBehind.last() + QLatin1String(suffix), "x");
     }
     CDaoDatabase db;

@@ -20,6 +20,18 @@ unsigned char typeOf(int folder, const char* name)
     return S_ISLNK(status.st_mode) ? DT_LNK : DT_REG;
 }
 
+// QFile::decodeName, with a shortcut for the usual ASCII name: the local 8-bit encoding (UTF-8
+// here) reads ASCII bytes as Latin-1 does.
+QString nameOf(const char* bytes)
+{
+    const qsizetype size = qsizetype(qstrlen(bytes));
+    for (qsizetype i = 0; i < size; ++i) {
+        if (uchar(bytes[i]) >= 0x80)
+            return QFile::decodeName(QByteArray(bytes, size));
+    }
+    return QString::fromLatin1(bytes, size);
+}
+
 // A name that ends in no suffix's last letter is no write leftover: most names of a folder are
 // ruled out by one letter.
 bool mayBeLeftover(const QString& name)
@@ -58,7 +70,7 @@ CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
     while (const dirent* entry = ::readdir(listing)) {
         const unsigned char type = entry->d_type == DT_UNKNOWN ? typeOf(::dirfd(listing), entry->d_name)
                                                                 : entry->d_type;
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = nameOf(entry->d_name);
         folder.entries.insert(name, type);
         if (mayBeLeftover(name))
             noteLeftover(folder, name, type);
