@@ -18,6 +18,7 @@
 #include "foundation/db/SaveJournal.h"
 #include "foundation/db/SaveJournalNames.h"
 #include "foundation/db/SharedConnection.h"
+#include "foundation/db/StatementCache.h"
 #include "foundation/db/TargetFolderScan.h"
 #include "projects/CompoundFileState.h"
 #include "projects/ProjectFileNames.h"
@@ -175,6 +176,8 @@ QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& step
     const ProjectFileSet& files = m_files;
     const bool isTemplate = files.isTemplate;
     QList<PlannedWrite> plan;
+    plan.reserve(stepRows.size() + sequenceFiles.size() + 3);
+    const QString projectDir = GetProjectDir(), workingCopyDir = GetWorkingCopyDir();
     const int increment = stepRows.isEmpty() ? 0 : 50 / int(stepRows.size());
     for (qsizetype k = 0; k < stepRows.size(); ++k) {
         const int position = 20 + int(k + 1) * increment;
@@ -183,7 +186,7 @@ QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& step
             continue;
         }
         const long stepID = stepRows.at(k);
-        plan.append({GetProjectDir() + StepDatabaseName(stepID), GetWorkingCopyDir() + StepWorkingCopyName(stepID),
+        plan.append({projectDir + StepDatabaseName(stepID), workingCopyDir + StepWorkingCopyName(stepID),
                      [this, stepID](const QString& temporary) { return WriteStepTemporary(stepID, temporary); },
                      [this, stepID] { return SizeOfStepWorkingCopy(stepID); },
                      {position}});
@@ -344,11 +347,15 @@ bool CProjectSave::ConfirmTemplateSave()
 // The step ids of [QryStepInProject] in query order (a step of two processes comes twice).
 bool CProjectSave::ReadStepRows(QList<long>& stepRows)
 {
+    static const StatementKey key{StatementKind::Select, QStringLiteral("QryStepInProject"), {},
+                                  {QStringLiteral("steps saved")}, {}};
     try {
-        QSqlQuery steps = m_files.projectDatabase->Query(
-            QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID, ProcessID"));
-        while (steps.next())
-            stepRows.append(long(steps.value(0).toLongLong()));
+        m_files.projectDatabase->Connection().execKept(
+            key, [] { return QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID, ProcessID"); }, {},
+            [&stepRows](KeptResult& steps) {
+                while (steps.next())
+                    stepRows.append(long(steps.value(0).toLongLong()));
+            });
         return true;
     } catch (const CDaoException&) {
         stepRows.clear();

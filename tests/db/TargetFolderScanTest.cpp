@@ -20,10 +20,15 @@ TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
     ASSERT_TRUE(QFile::link(pathOf("inner/STEP_2.STP"), pathOf("inner/STEP_2.STP-wal")));
     writeBytes(pathOf("inner/STEP_3.STP"), "x");
     writeBytes(pathOf("inner/STEP_3.STP.tmp"), "x");
+    QStringList leftBehind; // one target for each kind of write leftover, named beyond ASCII
+    for (const char* suffix : WriteLeftoverSuffixes()) {
+        leftBehind << pathOf(QStringLiteral("inner/LEFT_\u00dc%1.STP").arg(leftBehind.size()));
+        writeBytes(leftBehind.last() + QLatin1String(suffix), "x");
+    }
     CDaoDatabase db;
     db.Open(plain, DatabaseRole::ReadWrite);
 
-    const QStringList paths{plain,
+    const QStringList paths = leftBehind + QStringList{plain,
                             pathOf("LINKED.STP"),
                             pathOf("NOT_THERE.STP"),
                             pathOf("folder-link/STEP_2.STP"),
@@ -41,6 +46,8 @@ TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
         EXPECT_EQ(scan.hasWriteLeftoversBeside(path), HasWriteLeftoversBeside(path)) << qPrintable(path);
         EXPECT_EQ(scan.connectionOn(path), CSharedConnection::find(path)) << qPrintable(path);
     }
+    for (const QString& target : leftBehind)
+        EXPECT_TRUE(scan.hasWriteLeftoversBeside(target)) << qPrintable(target);
     EXPECT_FALSE(scan.hasWriteLeftoversBeside(plain)) << "a dangling link names no file";
     EXPECT_TRUE(scan.hasWriteLeftoversBeside(pathOf("inner/STEP_2.STP"))) << "a link to a file";
     EXPECT_TRUE(scan.hasWriteLeftoversBeside(pathOf("folder-link/STEP_3.STP")));

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 namespace {
 const char* const DESCRIPTION = "SELECT Description FROM Process WHERE ProcessID = 1";
@@ -18,6 +19,7 @@ const char* const LABEL = "SELECT Label FROM TextRecipe WHERE ID = (SELECT MAX(I
 struct JournalCase {
     const char* name;
     bool stepRenamed;   // the first rename was made before the interruption
+    bool allRenamed;    // every rename was made: a journal whose removal a power loss undid
     bool torn;          // the journal lacks its end
     bool damaged;       // the project's temporary differs from what the journal recorded
     bool stepBlocked;   // the first rename cannot be made
@@ -54,8 +56,10 @@ TEST_P(SaveJournalOpenTest, TheOpenFinishesAWholeJournalAndDiscardsAnyOther)
     journal.Add(step + ".tmp", step);
     journal.Add(project + ".tmp", project);
     journal.Write();
-    if (c.stepRenamed)
+    if (c.stepRenamed || c.allRenamed)
         ReplaceFile(step + ".tmp", step);
+    if (c.allRenamed)
+        ReplaceFile(project + ".tmp", project);
     if (c.torn) {
         ASSERT_TRUE(QFile::resize(journal.path(), QFileInfo(journal.path()).size() - 4));
     }
@@ -77,16 +81,53 @@ TEST_P(SaveJournalOpenTest, TheOpenFinishesAWholeJournalAndDiscardsAnyOther)
         return;
     }
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, DESCRIPTION).toString() == "Journalled", c.finished);
-    EXPECT_EQ(LayerValue(GetStepDBPath(1002), LABEL).toString() == "Journalled", c.finished || c.stepRenamed);
+    EXPECT_EQ(LayerValue(GetStepDBPath(1002), LABEL).toString() == "Journalled",
+              c.finished || c.stepRenamed || c.allRenamed);
     EXPECT_EQ(QDir(projectDir()).entryList({"*.bu", "*.tmp", "*.save"}, QDir::Files), QStringList());
 }
 
 INSTANTIATE_TEST_SUITE_P(Journals, SaveJournalOpenTest,
                          ::testing::ValuesIn(std::vector<JournalCase>{
-                             {"Whole", false, false, false, false, true},
-                             {"PartlyRenamed", true, false, false, false, true},
-                             {"Torn", false, true, false, false, false},
-                             {"Damaged", false, false, true, false, false},
-                             {"Blocked", false, false, false, true, false},
+                             {"Whole", false, false, false, false, false, true},
+                             {"PartlyRenamed", true, false, false, false, false, true},
+                             {"AllRenamed", false, true, false, false, false, true},
+                             {"Torn", false, false, true, false, false, false},
+                             {"Damaged", false, false, false, true, false, false},
+                             {"Blocked", false, false, false, false, true, false},
                          }),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Every journal records 64-bit FNV-1a over the whole file: journals already on disk must verify,
+// across the reading's block and buffer boundaries too.
+TEST(SaveJournalChecksum, IsFnv1aOverEveryByte)
+{
+    const auto byteByByte = [](const QByteArray& bytes) {
+        quint64 hash = 14695981039346656037ULL;
+        for (const char byte : bytes)
+            hash = (hash ^ quint8(byte)) * 1099511628211ULL;
+        return hash;
+    };
+    QByteArray large(65536 + 13, Qt::Uninitialized);
+    for (qsizetype i = 0; i < large.size(); ++i)
+        large[i] = char(i * 131 + 7);
+    const struct {
+        QByteArray bytes;
+        quint64 expected;
+    } cases[] = {{"", 0xcbf29ce484222325ULL},
+                 {"a", 0xaf63dc4c8601ec8cULL},
+                 {"foobar", 0x85944171f73967e8ULL},
+                 {"8 bytes!", byteByByte("8 bytes!")},
+                 {"nine byte", byteByByte("nine byte")},
+                 {large, byteByByte(large)}};
+    QTemporaryDir folder;
+    const QString path = folder.filePath("file");
+    for (const auto& c : cases) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(c.bytes), c.bytes.size());
+        file.close();
+        qint64 size = -1;
+        EXPECT_EQ(CSaveJournal::Checksum(path, &size), c.expected) << c.bytes.size();
+        EXPECT_EQ(size, c.bytes.size());
+    }
+}

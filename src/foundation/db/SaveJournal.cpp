@@ -19,6 +19,20 @@ const QByteArray TRAILER = QByteArrayLiteral("END\n");
 constexpr quint64 FNV_OFFSET = 14695981039346656037ULL;
 constexpr quint64 FNV_PRIME = 1099511628211ULL;
 
+// 64-bit FNV-1a, the checksum every journal records. Eight bytes per round: fewer loads and
+// loop tests, the same result.
+quint64 AddToChecksum(quint64 hash, const uchar* bytes, qint64 count)
+{
+    qint64 i = 0;
+    for (; i + 8 <= count; i += 8) {
+        for (int k = 0; k < 8; ++k)
+            hash = (hash ^ bytes[i + k]) * FNV_PRIME;
+    }
+    for (; i < count; ++i)
+        hash = (hash ^ bytes[i]) * FNV_PRIME;
+    return hash;
+}
+
 QString journalSystemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -71,10 +85,8 @@ quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
     quint64 hash = FNV_OFFSET;
     qint64 total = 0;
     QByteArray buffer(1 << 16, Qt::Uninitialized);
-    for (qint64 n; (n = file.read(buffer.data(), buffer.size())) > 0; total += n) {
-        for (qint64 i = 0; i < n; ++i)
-            hash = (hash ^ quint8(buffer.at(i))) * FNV_PRIME;
-    }
+    for (qint64 n; (n = file.read(buffer.data(), buffer.size())) > 0; total += n)
+        hash = AddToChecksum(hash, reinterpret_cast<const uchar*>(buffer.constData()), n);
     if (size)
         *size = total;
     return hash;
@@ -114,6 +126,10 @@ void CSaveJournal::RenameInto(const Entry& entry)
     ReplaceFile(folderPath(entry.temporary), target);
 }
 
+// The folder flush after the renames makes the save durable. The journal's removal needs none of
+// its own: the folder's next flush carries it, and a journal a power loss brings back before then
+// names temporaries already renamed over targets that verify, so the next open or save finishes it
+// again without a change.
 void CSaveJournal::Commit()
 {
     for (const Entry& entry : m_entries) {
@@ -122,7 +138,6 @@ void CSaveJournal::Commit()
     }
     SyncFolderOf(m_path);
     removeOrThrow(m_path);
-    SyncFolderOf(m_path);
     for (const Entry& entry : m_entries)
         QFile::remove(folderPath(entry.target) + QStringLiteral(".bu"));
 }

@@ -20,6 +20,32 @@ unsigned char typeOf(int folder, const char* name)
     return S_ISLNK(status.st_mode) ? DT_LNK : DT_REG;
 }
 
+// QFile::decodeName, with a shortcut for the usual ASCII name: the local 8-bit encoding (UTF-8
+// here) reads ASCII bytes as Latin-1 does.
+QString nameOf(const char* bytes)
+{
+    const qsizetype size = qsizetype(qstrlen(bytes));
+    for (qsizetype i = 0; i < size; ++i) {
+        if (uchar(bytes[i]) >= 0x80)
+            return QFile::decodeName(QByteArray(bytes, size));
+    }
+    return QString::fromLatin1(bytes, size);
+}
+
+// A name that ends in no suffix's last letter is no write leftover: most names of a folder are
+// ruled out by one letter.
+bool mayBeLeftover(const QString& name)
+{
+    if (name.isEmpty())
+        return false;
+    const QChar last = name.back();
+    for (const char* suffix : WriteLeftoverSuffixes()) {
+        if (last == QLatin1Char(suffix[qstrlen(suffix) - 1]))
+            return true;
+    }
+    return false;
+}
+
 // A folder path with no empty, "." or ".." part: one that QFileInfo leaves as it is.
 bool isClean(const QString& folderPath)
 {
@@ -44,9 +70,10 @@ CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
     while (const dirent* entry = ::readdir(listing)) {
         const unsigned char type = entry->d_type == DT_UNKNOWN ? typeOf(::dirfd(listing), entry->d_name)
                                                                 : entry->d_type;
-        const QString name = QFile::decodeName(entry->d_name);
+        const QString name = nameOf(entry->d_name);
         folder.entries.insert(name, type);
-        noteLeftover(folder, name, type);
+        if (mayBeLeftover(name))
+            noteLeftover(folder, name, type);
     }
     ::closedir(listing);
     folder.canonical = canonical;
@@ -77,7 +104,17 @@ const CTargetFolderScan::Folder& CTargetFolderScan::folderAt(QStringView folderP
 }
 
 // The folder and the name of an absolute path, split at its last slash as QFileInfo splits it.
+// A target's questions come one after another: the last answer is kept.
 CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
+{
+    if (path != m_lastPath || path.isNull()) {
+        m_lastPlace = findPlace(path);
+        m_lastPath = path;
+    }
+    return m_lastPlace;
+}
+
+CTargetFolderScan::Place CTargetFolderScan::findPlace(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     if (!path.startsWith(QLatin1Char('/')) || slash < 1)

@@ -37,9 +37,12 @@ private:
         QString name;
     };
     Place placeOf(const QString& path);
+    Place findPlace(const QString& path);
     const Folder& folderAt(QStringView folderPath);
     static Folder scan(const QString& folderPath);
     static void noteLeftover(Folder& folder, const QString& name, unsigned char type);
 
     std::deque<Folder> m_folders; // a save looks in two or three: looked up in order
+    QString m_lastPath;           // placeOf's last question and answer
+    Place m_lastPlace;
 };
