@@ -116,7 +116,8 @@ long long RunShiftStatement(CDaoDatabase& step, long stepID, const QList<RecipeR
                             const QJsonArray& ranges)
 {
     if (shifts.size() != 1)
-        return RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_ROWS, {JsonText(ranges), qlonglong(stepID)});
+        return RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_ROWS,
+                                   {JsonText(ranges), qlonglong(stepID)});
     const RecipeRowShift& shift = shifts.first();
     return RunCountedStatement(step, "TextRecipe", SHIFT_RANGE_ROWS,
                                {qlonglong(shift.firstSequence), qlonglong(shift.lastSequence),
