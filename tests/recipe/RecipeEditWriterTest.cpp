@@ -91,6 +91,17 @@ const WriterCase WRITER_CASES[] = {
      2},
     {"two blocks swap places (each run moves over the other's old numbers)",
      [](auto& rows) { std::rotate(rows.begin() + 1, rows.begin() + 6, rows.begin() + 11); }, 2},
+    {"first operation and the last unit procedure deleted: one run, its operations renumbered",
+     [](auto& rows) {
+         rows.remove(12, 4);
+         rows.removeAt(1);
+         for (int index = 1; index < rows.size(); ++index) {
+             RecipeRowState& row = rows[index].second;
+             if (row.kind == RECIPE_LINE_OPERATION)
+                 row.label = QStringLiteral("1.%1.").arg(--row.opNumber);
+         }
+     },
+     1},
     {"first unit procedure deleted, the next renumbered",
      [](auto& rows) {
          rows.remove(0, 12);

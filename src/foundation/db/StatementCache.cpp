@@ -138,9 +138,36 @@ private:
 
 } // namespace
 
+namespace {
+
+// Keys are compared whole on a hit anyway: a text is hashed by its length and its two ends, enough
+// to tell apart the few dozen statements of a connection without reading a whole SQL text per run.
+constexpr qsizetype HASHED_END = 24;
+
+size_t HashEnds(const QString& text, size_t seed)
+{
+    const QStringView view(text);
+    if (view.size() <= 2 * HASHED_END)
+        return qHash(view, seed);
+    return qHashMulti(seed, view.size(), view.first(HASHED_END), view.last(HASHED_END));
+}
+
+size_t HashEnds(const QStringList& texts, size_t seed)
+{
+    seed = qHash(texts.size(), seed);
+    for (const QString& text : texts)
+        seed = HashEnds(text, seed);
+    return seed;
+}
+
+} // namespace
+
 size_t StatementKeyHash::operator()(const StatementKey& key) const
 {
-    return qHashMulti(0, int(key.kind), key.table, key.columns, key.keys, key.returned);
+    size_t seed = qHashMulti(0, int(key.kind), key.table);
+    seed = HashEnds(key.columns, seed);
+    seed = HashEnds(key.keys, seed);
+    return HashEnds(key.returned, seed);
 }
 
 void CStatementCache::Finalizer::operator()(sqlite3_stmt* statement) const

@@ -340,11 +340,12 @@ void CQUORVANTAView::placePastedLine(PasteRun& run, RecipeLineRecord& record)
     selectPasted(run, index);
 }
 
-// The first time every line is cleared; then only the line the paste selected before.
+// The first time every line is cleared; then only the line the paste selected before, dropped from
+// the selected lines' list too, so that finding the selection stays a look at one line.
 void CQUORVANTAView::selectPasted(PasteRun& run, int index)
 {
     if (run.selected) {
-        run.selected->SetSelected(false);
+        DeselectOthers();
         Line(index)->SetSelected(true);
     } else {
         selectQuietly(index);

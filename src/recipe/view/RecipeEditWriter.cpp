@@ -53,6 +53,19 @@ const char* const SHIFT_RANGES_ROWS =
     "   WHEN Type = 'Unit Procedure' AND r.du <> 0 THEN (UPNumber + r.du) || '.' ELSE Label END"
     " FROM r WHERE TextRecipe.StepID = ?2 AND TextRecipe.RecipeSequenceNumber BETWEEN r.lo AND r.hi";
 
+// One range as above, its numbers bound: ?1 to ?2 of step ?6 move by ?3, ?4 and ?5. Without the
+// ranges' table, the engine updates the rows in one pass over the sequence index (the common case:
+// everything below an inserted, pasted or deleted block moves alike).
+const char* const SHIFT_RANGE_ROWS =
+    "UPDATE TextRecipe SET RecipeSequenceNumber = RecipeSequenceNumber + ?3,"
+    " UPNumber = CASE WHEN ?4 = 0 THEN UPNumber"
+    "   WHEN Type IN ('Unit Procedure', 'Operation') THEN UPNumber + ?4 ELSE UPNumber END,"
+    " OPNumber = CASE WHEN ?5 = 0 THEN OPNumber WHEN Type = 'Operation' THEN OPNumber + ?5 ELSE OPNumber END,"
+    " Label = CASE WHEN ?4 = 0 AND ?5 = 0 THEN Label"
+    "   WHEN Type = 'Operation' THEN (UPNumber + ?4) || '.' || (OPNumber + ?5) || '.'"
+    "   WHEN Type = 'Unit Procedure' AND ?4 <> 0 THEN (UPNumber + ?4) || '.' ELSE Label END"
+    " WHERE StepID = ?6 AND RecipeSequenceNumber BETWEEN ?1 AND ?2";
+
 // Keyword rows of the ranges take their new position as ID: the rows ?1 (row keys) move by ?2. ID
 // is indexed, and only keyword rows change it.
 const char* const SHIFT_RANGES_KEYWORD_IDS =
@@ -99,6 +112,19 @@ void RunEditStatement(CDaoDatabase& step, const char* table, const char* sql, co
     RunCountedStatement(step, table, sql, {JsonText(values)});
 }
 
+long long RunShiftStatement(CDaoDatabase& step, long stepID, const QList<RecipeRowShift>& shifts,
+                            const QJsonArray& ranges)
+{
+    if (shifts.size() != 1)
+        return RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_ROWS,
+                                   {JsonText(ranges), qlonglong(stepID)});
+    const RecipeRowShift& shift = shifts.first();
+    return RunCountedStatement(step, "TextRecipe", SHIFT_RANGE_ROWS,
+                               {qlonglong(shift.firstSequence), qlonglong(shift.lastSequence),
+                                qlonglong(shift.sequenceDelta), qlonglong(shift.unitProcedureDelta),
+                                qlonglong(shift.operationDelta), qlonglong(stepID)});
+}
+
 // The runs of rows that only moved, each by its range; false, with nothing written, when the ranges
 // hold rows the lines did not show (those rows are then written by key with the others).
 bool WriteShifts(CDaoDatabase& step, long stepID, const QList<RecipeRowShift>& shifts)
@@ -121,8 +147,7 @@ bool WriteShifts(CDaoDatabase& step, long stepID, const QList<RecipeRowShift>& s
             RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_KEYWORD_IDS,
                                 {JsonText(it.value()), qlonglong(it.key())});
     }
-    if (RunCountedStatement(step, "TextRecipe", SHIFT_RANGES_ROWS, {JsonText(ranges), qlonglong(stepID)}) !=
-        rows)
+    if (RunShiftStatement(step, stepID, shifts, ranges) != rows)
         return false;
     savepoint.Commit();
     return true;
