@@ -153,19 +153,6 @@ bool WriteShifts(CDaoDatabase& step, long stepID, const QList<RecipeRowShift>& s
     return true;
 }
 
-QJsonArray RowValues(long rowKey, const RecipeRowState& row)
-{
-    return {qint64(rowKey),
-            qint64(row.sequence),
-            qint64(row.id),
-            row.indent,
-            row.label.isEmpty() ? QJsonValue() : QJsonValue(row.label),
-            qint64(row.opNumber),
-            qint64(row.upNumber),
-            row.hide ? 1 : 0,
-            row.breakpoint ? 1 : 0};
-}
-
 QVariantList BoundRowValues(long rowKey, const RecipeRowState& row)
 {
     return {qlonglong(rowKey),
@@ -177,6 +164,12 @@ QVariantList BoundRowValues(long rowKey, const RecipeRowState& row)
             qlonglong(row.upNumber),
             row.hide ? 1 : 0,
             row.breakpoint ? 1 : 0};
+}
+
+// The same values as a row of the JSON statement (an empty label is null there too).
+QJsonArray RowValues(long rowKey, const RecipeRowState& row)
+{
+    return QJsonArray::fromVariantList(BoundRowValues(rowKey, row));
 }
 
 // The rows by key through one of two kept statements, each keyed once.
