@@ -166,6 +166,49 @@ TEST_P(RecipeEditWriterTest, RowsEndAsTheLinesSay)
 INSTANTIATE_TEST_SUITE_P(Edits, RecipeEditWriterTest, testing::ValuesIn(WRITER_CASES),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
+namespace {
+// The state's rows in sequence order as a view's snapshot: each line owned by the unit procedure
+// above it (a unit procedure by itself).
+QList<RecipeLineRow> Snapshot(const RecipeLinesState& state)
+{
+    QList<RecipeLineRow> lines;
+    long owner = -1;
+    for (const auto& [key, row] : InOrder(state)) {
+        owner = row.kind == RECIPE_LINE_UNIT_PROCEDURE ? row.id : owner;
+        lines.append({key, owner, row});
+    }
+    return lines;
+}
+
+// The rows an edit deletes or changes.
+int ChangedOrDeleted(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    int rows = 0;
+    for (auto it = before.rows.begin(); it != before.rows.end(); ++it)
+        rows += !after.rows.contains(it.key()) || after.rows.value(it.key()) != it.value() ? 1 : 0;
+    return rows;
+}
+} // namespace
+
+// From two snapshots in line order, the rows that only moved below the change go by their ranges
+// and the others by the states: every row still ends as the lines say, each written once.
+TEST_P(RecipeEditWriterTest, RowsEndAsTheLinesSayWrittenFromSnapshots)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    const RecipeLinesState before = CRecipeEditWriter::StateOf(view.lines());
+    auto rows = InOrder(before);
+    GetParam().edit(rows);
+    const RecipeLinesState after = Renumbered(before, rows);
+    const QList<RecipeLineRow> was = Snapshot(before), is = Snapshot(after);
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    CDaoTransaction transaction(step);
+    const int written =
+        CRecipeEditWriter::Write(step, COUPLING_STEP, was, is, CRecipeEditWriter::SharedEnds(was, is));
+    transaction.Commit();
+    EXPECT_EQ(RowStates(COUPLING_STEP), after.rows);
+    EXPECT_EQ(written, ChangedOrDeleted(before, after));
+}
+
 // A row the lines do not show, inside a range that moves, keeps its place: the rows the lines show
 // are then written one by one.
 TEST_F(RecipeEditFixture, WriterLeavesRowsTheLinesDoNotShow)
@@ -181,6 +224,35 @@ TEST_F(RecipeEditFixture, WriterLeavesRowsTheLinesDoNotShow)
                      .arg(COUPLING_STEP));
     CDaoTransaction transaction(step);
     CRecipeEditWriter::Write(step, COUPLING_STEP, before, after);
+    transaction.Commit();
+    QHash<long, RecipeRowState> written = RowStates(COUPLING_STEP);
+    const RecipeRowState stray = written.take(9999);
+    EXPECT_EQ(written, after.rows);
+    EXPECT_EQ(std::tie(stray.sequence, stray.id), std::tuple(15L, 15L));
+}
+
+// The same from snapshots: the rows below the deleted line would move by one range, which also holds
+// the stray row; the range is refused and they go by key.
+TEST_F(RecipeEditFixture, WriterFromSnapshotsLeavesRowsTheLinesDoNotShow)
+{
+    CQUORVANTAView& view = OpenCoupling();
+    const RecipeLinesState before = CRecipeEditWriter::StateOf(view.lines());
+    auto rows = InOrder(before);
+    rows.removeAt(1); // 1.1 goes; the rest of "1." renumbers, everything below moves up one
+    for (int index = 1; index <= 10; ++index) {
+        RecipeRowState& row = rows[index].second;
+        if (row.kind == RECIPE_LINE_OPERATION)
+            row.label = QStringLiteral("1.%1.").arg(--row.opNumber);
+    }
+    const RecipeLinesState after = Renumbered(before, rows);
+    const QList<RecipeLineRow> was = Snapshot(before), is = Snapshot(after);
+    ASSERT_FALSE(CRecipeRowShifts::FindAligned(was, is, CRecipeEditWriter::SharedEnds(was, is)).shifts.isEmpty());
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    step.Execute(QStringLiteral("INSERT INTO TextRecipe (ID, RecipeSequenceNumber, StepID, Type, RowKey)"
+                                " VALUES (15, 15, %1, 'Series', 9999)")
+                     .arg(COUPLING_STEP));
+    CDaoTransaction transaction(step);
+    CRecipeEditWriter::Write(step, COUPLING_STEP, was, is, CRecipeEditWriter::SharedEnds(was, is));
     transaction.Commit();
     QHash<long, RecipeRowState> written = RowStates(COUPLING_STEP);
     const RecipeRowState stray = written.take(9999);
@@ -366,4 +438,86 @@ TEST_P(StaleOperationsTest, AreTheMovedAndThoseOfAUnitProcedureWithAnotherSucces
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, StaleOperationsTest, testing::ValuesIn(STALE_CASES),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
+
+namespace {
+// Lines from a pattern (U: unit procedure, O: operation, S: Series), keys and ids counted from 1,
+// numbered as a view numbers them.
+QList<RecipeLineRow> PatternLines(const char* pattern)
+{
+    QList<RecipeLineRow> lines;
+    for (long n = 1; pattern[n - 1]; ++n) {
+        const char kind = pattern[n - 1];
+        lines << LineRow(n,
+                         kind == 'U'   ? RECIPE_LINE_UNIT_PROCEDURE
+                         : kind == 'O' ? RECIPE_LINE_OPERATION
+                                       : RECIPE_LINE_SERIES,
+                         n, -1, n);
+    }
+    return lines;
+}
+
+void Numbered(QList<RecipeLineRow>& lines)
+{
+    Reowned(lines);
+    long up = 0, op = 0;
+    for (RecipeLineRow& line : lines) {
+        RecipeRowState& row = line.row;
+        if (row.kind == RECIPE_LINE_UNIT_PROCEDURE) {
+            std::tie(up, op) = std::pair(up + 1, 0L);
+            std::tie(row.upNumber, row.label) = std::pair(up, QString::number(up) + '.');
+        } else if (row.kind == RECIPE_LINE_OPERATION) {
+            ++op;
+            std::tie(row.upNumber, row.opNumber, row.label) =
+                std::tuple(up, op, QStringLiteral("%1.%2.").arg(up).arg(op));
+        } else {
+            row.id = row.sequence;
+        }
+    }
+}
+
+struct AlignedCase {
+    const char* name;
+    const char* pattern;
+    std::function<void(QList<RecipeLineRow>&)> edit;
+    qsizetype rows;   // aligned at the end
+    qsizetype shifts; // kept runs
+    qsizetype loose;  // aligned rows in runs too short to keep
+};
+
+const AlignedCase ALIGNED_CASES[] = {
+    {"the first operation goes: the rest of its unit procedure renumbers, the others only move",
+     "UOOOUOSOUO", [](auto& lines) { lines.removeAt(1); }, 8, 2, 0},
+    {"the first of two operations goes: its run is too short to keep", "UOOUOSOUO",
+     [](auto& lines) { lines.removeAt(1); }, 7, 1, 2},
+    {"a keyword line at the top: every line moves alike", "UOOUO",
+     [](auto& lines) { lines.prepend(LineRow(99, RECIPE_LINE_SERIES, 0, -1, 0)); }, 5, 1, 0},
+    {"two operations change places: the lines below stay where they were", "UOOOUO",
+     [](auto& lines) { lines.swapItemsAt(1, 2); }, 0, 0, 0},
+    {"an operation moves into the unit procedure above: the one below it renumbers in place, too few "
+     "to keep",
+     "UOOUOO", [](auto& lines) { lines.swapItemsAt(3, 4); }, 1, 0, 1},
+};
+
+class AlignedShiftsTest : public testing::TestWithParam<AlignedCase> {};
+} // namespace
+
+TEST_P(AlignedShiftsTest, AreTheRowsBelowTheChangeThatOnlyMoved)
+{
+    QList<RecipeLineRow> before = PatternLines(GetParam().pattern);
+    Numbered(before);
+    QList<RecipeLineRow> after = before;
+    GetParam().edit(after);
+    Numbered(after);
+    const AlignedRowShifts aligned =
+        CRecipeRowShifts::FindAligned(before, after, CRecipeEditWriter::SharedEnds(before, after));
+    EXPECT_EQ(std::tuple(aligned.rows, aligned.shifts.size(), aligned.loose.size()),
+              std::tuple(GetParam().rows, GetParam().shifts, GetParam().loose));
+    int covered = 0;
+    for (const RecipeRowShift& shift : aligned.shifts)
+        covered += shift.rows;
+    EXPECT_EQ(covered + aligned.loose.size(), aligned.rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, AlignedShiftsTest, testing::ValuesIn(ALIGNED_CASES),
                          [](const auto& info) { return "case" + std::to_string(info.index); });

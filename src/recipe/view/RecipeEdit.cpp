@@ -41,8 +41,7 @@ bool CRecipeEdit::Commit(const std::function<void(CDaoDatabase&)>& ownRows,
             ownRows(*step);
         const QList<RecipeLineRow> rows = Rows();
         const std::pair<qsizetype, qsizetype> ends = CRecipeEditWriter::SharedEnds(m_before, rows);
-        const auto [before, after] = CRecipeEditWriter::ChangedStates(m_before, rows, ends);
-        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), before, after);
+        m_rowsWritten = CRecipeEditWriter::Write(*step, m_view.stepID(), m_before, rows, ends);
         if (afterRows)
             afterRows(*step);
         const QList<long> regenerated =

@@ -357,19 +357,11 @@ RecipeLinesState CRecipeEditWriter::StateOf(const QList<RecipeLineRecord>& lines
     return LinesStateOf(lines, [](const RecipeLineRecord& line) -> const RecipeLineRecord& { return line; });
 }
 
-int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
-                             const RecipeLinesState& after)
+namespace {
+// The changed rows no written shift holds, by key; answers how many.
+qsizetype WriteChangedByKey(CDaoDatabase& step, const RecipeLinesState& before, const RecipeLinesState& after,
+                            const QList<long>& changedKeys, const QSet<long>& shifted)
 {
-    const QJsonArray deleted = DeletedRowKeys(before, after);
-    if (!deleted.isEmpty())
-        RunEditStatement(step, "TextRecipe", DELETE_ROWS, deleted);
-    const QList<long> changedKeys = ChangedRowKeys(before, after);
-    QSet<long> shifted;
-    if (changedKeys.size() >= CRecipeRowShifts::MIN_RUN) {
-        const QList<RecipeRowShift> shifts = CRecipeRowShifts::Find(before, after, &shifted);
-        if (!shifts.isEmpty() && !WriteShifts(step, stepID, shifts))
-            shifted.clear();
-    }
     QList<long> changed, keepingID;
     for (const long key : changedKeys) {
         if (shifted.contains(key))
@@ -380,10 +372,94 @@ int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesS
     }
     WriteRows(step, after, changed, false);
     WriteRows(step, after, keepingID, true);
+    return changed.size() + keepingID.size();
+}
+
+// The deletes; the shifts given with those found among the states, in one statement, every range
+// matched by its old numbers; the other changed rows by key; the owners. *shiftsWritten: false
+// when there were none or the ranges were refused (the rows of the found ones then went by key).
+int WriteStates(CDaoDatabase& step, long stepID, const RecipeLinesState& before, const RecipeLinesState& after,
+                QList<RecipeRowShift> shifts, bool* shiftsWritten)
+{
+    const QJsonArray deleted = DeletedRowKeys(before, after);
+    if (!deleted.isEmpty())
+        RunEditStatement(step, "TextRecipe", DELETE_ROWS, deleted);
+    const QList<long> changedKeys = ChangedRowKeys(before, after);
+    QSet<long> shifted;
+    if (changedKeys.size() >= CRecipeRowShifts::MIN_RUN)
+        shifts << CRecipeRowShifts::Find(before, after, &shifted);
+    *shiftsWritten = !shifts.isEmpty() && WriteShifts(step, stepID, shifts);
+    if (!*shiftsWritten)
+        shifted.clear();
+    const qsizetype byKey = WriteChangedByKey(step, before, after, changedKeys, shifted);
     const QJsonArray owners = ChangedOwners(before, after);
     if (!owners.isEmpty())
         RunEditStatement(step, "Operation", UPDATE_OWNERS, owners);
-    return int(deleted.size() + shifted.size() + changed.size() + keepingID.size());
+    return int(deleted.size() + shifted.size() + byKey);
+}
+
+void AddRow(RecipeLinesState& state, const RecipeLineRow& line)
+{
+    state.rows.insert(line.rowKey, line.row);
+    if (line.row.kind == RECIPE_LINE_OPERATION)
+        state.owners.insert(line.row.id, line.owner);
+}
+
+// The states of the lines [from, from + count) of both snapshots, those with a key in `only`
+// alone when it is given.
+std::pair<RecipeLinesState, RecipeLinesState> AlignedStates(const QList<RecipeLineRow>& before, qsizetype beforeFrom,
+                                                            const QList<RecipeLineRow>& after, qsizetype afterFrom,
+                                                            qsizetype count, const QSet<long>* only)
+{
+    std::pair<RecipeLinesState, RecipeLinesState> states;
+    for (qsizetype k = 0; k < count; ++k) {
+        if (only && !only->contains(before.at(beforeFrom + k).rowKey))
+            continue;
+        AddRow(states.first, before.at(beforeFrom + k));
+        AddRow(states.second, after.at(afterFrom + k));
+    }
+    return states;
+}
+} // namespace
+
+int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
+                             const RecipeLinesState& after)
+{
+    bool shiftsWritten = false;
+    return WriteStates(step, stepID, before, after, {}, &shiftsWritten);
+}
+
+int CRecipeEditWriter::Write(CDaoDatabase& step, long stepID, const QList<RecipeLineRow>& before,
+                             const QList<RecipeLineRow>& after, std::pair<qsizetype, qsizetype> ends)
+{
+    const AlignedRowShifts aligned = CRecipeRowShifts::FindAligned(before, after, ends);
+    const auto [head, tail] = ends;
+    const qsizetype beforeFrom = before.size() - tail - aligned.rows;
+    const qsizetype afterFrom = after.size() - tail - aligned.rows;
+    auto [was, is] = ChangedStates(before, after, {head, tail + aligned.rows});
+    if (!aligned.loose.isEmpty()) {
+        const auto [looseWas, looseIs] =
+            AlignedStates(before, beforeFrom, after, afterFrom, aligned.rows, &aligned.loose);
+        was.rows.insert(looseWas.rows), was.owners.insert(looseWas.owners);
+        is.rows.insert(looseIs.rows), is.owners.insert(looseIs.owners);
+    }
+    bool shiftsWritten = false;
+    int rows = WriteStates(step, stepID, was, is, aligned.shifts, &shiftsWritten);
+    if (aligned.shifts.isEmpty())
+        return rows;
+    if (shiftsWritten) {
+        for (const RecipeRowShift& shift : aligned.shifts)
+            rows += shift.rows;
+        return rows;
+    }
+    // The ranges held rows the lines do not show: the aligned rows go by key too.
+    const auto [alignedWas, alignedIs] = AlignedStates(before, beforeFrom, after, afterFrom, aligned.rows, nullptr);
+    QList<long> keys;
+    for (auto it = alignedIs.rows.begin(); it != alignedIs.rows.end(); ++it) {
+        if (!aligned.loose.contains(it.key()))
+            keys << it.key();
+    }
+    return rows + int(WriteChangedByKey(step, alignedWas, alignedIs, keys, {}));
 }
 
 namespace {
@@ -474,8 +550,17 @@ QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& befor
                                                std::pair<qsizetype, qsizetype> ends)
 {
     const auto [head, tail] = ends;
+    // The lines at the end of the changed ones that are the same rows under the same owners kept
+    // them: only those above are compared by id.
+    qsizetype same = 0;
+    for (; before.size() - tail - same > head && after.size() - tail - same > head; ++same) {
+        const RecipeLineRow& old = before.at(before.size() - tail - 1 - same);
+        const RecipeLineRow& now = after.at(after.size() - tail - 1 - same);
+        if (old.rowKey != now.rowKey || old.owner != now.owner)
+            break;
+    }
     QHash<long, long> ownersBefore;
-    for (qsizetype i = head; i < before.size() - tail; ++i) {
+    for (qsizetype i = head; i < before.size() - tail - same; ++i) {
         if (before.at(i).row.kind == RECIPE_LINE_OPERATION)
             ownersBefore.insert(before.at(i).row.id, before.at(i).owner);
     }
@@ -496,7 +581,7 @@ QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& befor
         const RecipeLineRow& line = after.at(i);
         if (line.row.kind != RECIPE_LINE_OPERATION)
             continue;
-        const bool inWindow = i >= head && i < after.size() - tail;
+        const bool inWindow = i >= head && i < after.size() - tail - same;
         const bool moved = inWindow && line.owner > -1 && ownersBefore.value(line.row.id, -1) != line.owner;
         if (moved || newSuccessor.contains(line.owner))
             stale.append(line.row.id);

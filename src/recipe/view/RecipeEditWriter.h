@@ -71,6 +71,11 @@ public:
     // Deletes and updates what differs between before and after; answers the rows written.
     static int Write(CDaoDatabase& step, long stepID, const RecipeLinesState& before,
                      const RecipeLinesState& after);
+    // The same of two snapshots in line order and their shared ends. The rows at the end of the
+    // changed lines that only moved (see CRecipeRowShifts::FindAligned) go by their ranges without
+    // a state of theirs; the states hold the other changed lines alone.
+    static int Write(CDaoDatabase& step, long stepID, const QList<RecipeLineRow>& before,
+                     const QList<RecipeLineRow>& after, std::pair<qsizetype, qsizetype> ends);
     // The operations whose generated text the edit made stale: those now under another unit
     // procedure (another vessel), and those of a unit procedure now followed by another one (a
     // transfer names where it goes). Only these are regenerated, inside the caller's transaction;

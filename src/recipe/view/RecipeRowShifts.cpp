@@ -6,6 +6,7 @@
 #include <charconv>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -115,15 +116,21 @@ void ExtendRun(OpenShiftRun& run, long sequence, long rowKey, const RowShiftAmou
         run.shift.keywordRowKeys << rowKey;
 }
 
-void CloseRun(OpenShiftRun& run, QList<RecipeRowShift>& shifts, QSet<long>* rowKeys)
+// A run long enough is kept, its rows going to rowKeys; a shorter one's rows go to loose. Either
+// may be null.
+void CloseRun(OpenShiftRun& run, QList<RecipeRowShift>& shifts, QSet<long>* rowKeys, QSet<long>* loose = nullptr)
 {
+    QSet<long>* rows = loose;
     if (run.rowKeys.size() >= CRecipeRowShifts::MIN_RUN) {
         run.shift.unitProcedureDelta = run.unitProcedure.value_or(0);
         run.shift.operationDelta = run.operation.value_or(0);
         run.shift.rows = int(run.rowKeys.size());
         shifts << run.shift;
+        rows = rowKeys;
+    }
+    if (rows) {
         for (const long key : std::as_const(run.rowKeys))
-            rowKeys->insert(key);
+            rows->insert(key);
     }
     run = OpenShiftRun();
 }
@@ -167,4 +174,35 @@ QList<RecipeRowShift> CRecipeRowShifts::Find(const RecipeLinesState& before, con
     }
     CloseRun(run, shifts, rowKeys);
     return shifts;
+}
+
+AlignedRowShifts CRecipeRowShifts::FindAligned(const QList<RecipeLineRow>& before,
+                                               const QList<RecipeLineRow>& after,
+                                               std::pair<qsizetype, qsizetype> ends)
+{
+    const auto [head, tail] = ends;
+    const qsizetype beforeEnd = before.size() - tail, afterEnd = after.size() - tail;
+    std::vector<RowShiftAmounts> amounts; // from the last line up
+    for (qsizetype k = 1; beforeEnd - k >= head && afterEnd - k >= head; ++k) {
+        const RecipeLineRow& old = before.at(beforeEnd - k);
+        const RecipeLineRow& now = after.at(afterEnd - k);
+        if (old.rowKey != now.rowKey || old.owner != now.owner)
+            break;
+        const std::optional<RowShiftAmounts> shift = ShiftAmountsOf(old.row, now.row);
+        if (!shift)
+            break;
+        amounts.push_back(*shift);
+    }
+    AlignedRowShifts aligned;
+    aligned.rows = qsizetype(amounts.size());
+    OpenShiftRun run;
+    for (qsizetype k = aligned.rows; k >= 1; --k) { // in old sequence order
+        const RecipeLineRow& old = before.at(beforeEnd - k);
+        const RowShiftAmounts& shift = amounts[size_t(k - 1)];
+        if (!run.rowKeys.isEmpty() && !FitsRun(run, shift))
+            CloseRun(run, aligned.shifts, nullptr, &aligned.loose);
+        ExtendRun(run, old.row.sequence, old.rowKey, shift, IsKeywordLine(old.row.kind));
+    }
+    CloseRun(run, aligned.shifts, nullptr, &aligned.loose);
+    return aligned;
 }
