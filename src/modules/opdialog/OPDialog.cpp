@@ -176,7 +176,7 @@ long WriteUnitProcedureCopy(CDaoDatabase& target, CDaoDatabase& source, long sou
 {
     static const QString sql = QStringLiteral("SELECT UnitProcedureName, PrimaryEquipmentID, UserComments "
                                               "FROM UnitProcedure WHERE UnitProcedureID = ?");
-    const StatementKey key{StatementKind::Update,
+    const StatementKey key{StatementKind::Select, // the source is only read
                            QStringLiteral("UnitProcedure"),
                            {sql},
                            {QStringLiteral("operation dialog")},

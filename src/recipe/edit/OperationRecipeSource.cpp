@@ -31,7 +31,7 @@ using SourceRowSink = std::function<void(long operationID, QVariantList row)>;
 void ReadSourceRows(CDaoDatabase& source, const char* table, const char* sql, const QString& operations,
                     int columns, const SourceRowSink& sink)
 {
-    const StatementKey key{StatementKind::Update,
+    const StatementKey key{StatementKind::Select, // a read: the source's journal stays as it is
                            QString::fromLatin1(table),
                            {QString::fromLatin1(sql)},
                            {QStringLiteral("operation source")},

@@ -4,6 +4,8 @@
 
 #include "foundation/db/DaoDatabase.h"
 
+#include <QHash>
+
 namespace {
 
 // Marks these statements in the connection's cache, apart from the recordset writer's.
@@ -22,12 +24,32 @@ const char* const INSERT_ROW =
     " UnitProcedureName, UPNumber, Hide, Breakpoint) VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, "
     "?)";
 
-// The same under a row key of the caller's. A statement per row: values bound as they are cost
-// less than one JSON text unpacked column by column.
-const char* const INSERT_KEYED_ROW =
+// The same of several rows under row keys of the caller's, their values bound as they are: cheaper
+// than one JSON text unpacked column by column, and a statement per block of rows rather than per
+// row (the engine opens the table and its indexes once for the block).
+const char* const INSERT_KEYED_ROWS =
     "INSERT INTO TextRecipe (ID, Indent, Label, OperationName, OPNumber, RecipeSequenceNumber, StepID, Type,"
-    " UnitProcedureName, UPNumber, Hide, Breakpoint, RowKey)"
-    " VALUES (?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, ?, ?)";
+    " UnitProcedureName, UPNumber, Hide, Breakpoint, RowKey) VALUES ";
+const char* const KEYED_ROW_VALUES = "(?, ?, ?, ?, COALESCE(?, 0), ?, ?, ?, ?, ?, ?, ?, ?)";
+
+// Rows go in blocks of these sizes, the largest that fits first.
+constexpr qsizetype KEYED_ROW_BLOCKS[] = {32, 8, 1};
+
+// The statement inserting a block of that many rows.
+const char* InsertKeyedRows(qsizetype rows)
+{
+    static const auto texts = [] {
+        QHash<qsizetype, QByteArray> made;
+        for (const qsizetype size : KEYED_ROW_BLOCKS) {
+            QByteArray sql = INSERT_KEYED_ROWS;
+            for (qsizetype row = 0; row < size; ++row)
+                sql += (row ? ", " : "") + QByteArray(KEYED_ROW_VALUES);
+            made.insert(size, sql);
+        }
+        return made;
+    }();
+    return texts.find(rows)->constData();
+}
 
 const char* const NEXT_ROW_KEY = "SELECT COALESCE(MAX(RowKey), 0) + 1 FROM TextRecipe";
 
@@ -167,8 +189,16 @@ long CRecipeInsertWriter::InsertRow(const TextRecipeRowValues& row)
 
 void CRecipeInsertWriter::InsertRows(const QList<TextRecipeRowValues>& rows)
 {
-    for (const TextRecipeRowValues& row : rows)
-        Run(INSERT_KEYED_ROW, ValuesOf(row) << qlonglong(row.rowKey));
+    qsizetype next = 0;
+    for (const qsizetype block : KEYED_ROW_BLOCKS) {
+        for (; rows.size() - next >= block; next += block) {
+            QVariantList values;
+            values.reserve(block * 13);
+            for (qsizetype row = next; row < next + block; ++row)
+                values << ValuesOf(rows.at(row)) << qlonglong(rows.at(row).rowKey);
+            Run(InsertKeyedRows(block), values);
+        }
+    }
 }
 
 long CRecipeInsertWriter::NextRowKey()

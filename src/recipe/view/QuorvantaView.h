@@ -22,7 +22,7 @@ class CRecipeButton;
 struct RecipeLineSetRow;
 class QPrinter;
 struct RecipeLineRecord;
-struct RecipeLinesState;
+struct RecipeLineRow;
 struct OperationPlace;
 struct PasteRun;
 struct RecipeClipboardItem;
@@ -299,7 +299,7 @@ private:
     void numberLinesBetween(int from, int until);
     void selectPasted(PasteRun& run, int index);
     void selectQuietly(int index);
-    void writePasteNumbers(PasteRun& run, RecipeLinesState after); // after: the lines' rows now
+    void writePasteNumbers(PasteRun& run, const QList<RecipeLineRow>& after); // after: the lines' rows now
     bool preparePasteSelection();
     // The paste; beforeLines runs first inside its transaction (a move within this window cuts there).
     bool pasteClipboard(const std::function<bool()>& beforeLines);

@@ -48,7 +48,8 @@ struct PasteRun {
     CRecipeButton* selected = nullptr; // the one line the paste left selected
     std::optional<COperationRecipeSource> sourceRows{}; // a full paste's source operations, read ahead
     std::optional<COperationRecipeBatch> copies{};      // their data, written once all lines are in
-    RecipeLinesState before{};                          // the rows as the lines stood before
+    QList<RecipeLineRow> before{};                      // the rows as the lines stood before
+    QHash<long, long> addedOwners{};                    // the unit procedure each pasted operation went under
     long firstNewRowKey = 0;                            // the new rows' keys count on from here
     long nextRowKey = 0;
     long nextItemID = 0; // the next copied operation's id; 0: to be read
@@ -107,15 +108,13 @@ void ReadPastedOperation(CDaoDatabase& step, RecipeLineRecord& record)
         ShowPastedOperation(record, texts[0], texts[1], texts[2]);
 }
 
-// The source step is read in one read transaction, not one per statement; without it (it could not
-// begin) each statement reads on its own.
-void HoldSourceRead(CDaoDatabase* source, const CDaoDatabase& target, std::optional<CDaoTransaction>& read)
+// A pasted operation's owner, when a later line of the paste put it under another unit procedure.
+void WritePastedOwner(CDaoDatabase& step, long operationID, long unitProcedureID)
 {
-    try {
-        if (source && source != &target && !source->InTransaction())
-            read.emplace(*source);
-    } catch (const CDaoException&) {
-    }
+    static const QString sql = QStringLiteral("UPDATE Operation SET UnitProcedureID = ? WHERE OperationID = ?");
+    const StatementKey key{
+        StatementKind::Update, QStringLiteral("Operation"), {sql}, {QStringLiteral("pasted line")}, {}};
+    step.Connection().execKept(key, [] { return sql; }, {qlonglong(unitProcedureID), qlonglong(operationID)});
 }
 
 // The source operations of the items and of their children, in order.
@@ -228,12 +227,12 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
     const QList<std::shared_ptr<RecipeClipboardItem>> items = clipboard->items; // a paste may refill it
     QList<long> regenerated; // then those whose text changed
     try {
+        // The source step is only read, each statement on its own: a transaction there would first
+        // switch its working copy to the journal kept for writes (new files, each flushed).
         CDaoTransaction transaction(*step);
-        std::optional<CDaoTransaction> sourceRead;
-        HoldSourceRead(run.source, *step, sourceRead);
         Stop(!beforeLines || beforeLines());
         preparePasteSelection();
-        run.before = CRecipeEditWriter::StateOf(m_lineButtons);
+        run.before = CRecipeEditWriter::RowsOf(m_lineButtons);
         run.firstNewRowKey = run.nextRowKey = CRecipeInsertWriter(*step, m_document.stepID).NextRowKey();
         if (run.full && run.source) {
             run.sourceRows.emplace(*run.source, SourceOperationsOf(items));
@@ -244,11 +243,12 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
             pasteItem(*items.at(m_bInsertAfter ? n : items.size() - 1 - n), position, run);
         if (run.lowest >= 0)
             numberLinesBetween(run.numberedEnd, LineCount());
-        RecipeLinesState after = CRecipeEditWriter::StateOf(m_lineButtons);
-        regenerated = CRecipeEditWriter::StaleOperations(run.before, after);
+        const QList<RecipeLineRow> after = CRecipeEditWriter::RowsOf(m_lineButtons);
+        regenerated = CRecipeEditWriter::StaleOperations(
+            run.before, after, CRecipeEditWriter::SharedEnds(run.before, after), run.addedOwners);
         if (run.copies) // each text composed once: the stale ones below, with their rows in
             run.copies->Write(*step, QSet<long>(regenerated.cbegin(), regenerated.cend()));
-        writePasteNumbers(run, std::move(after));
+        writePasteNumbers(run, after);
         if (run.moving) {
             CarryConstraintsOfMoved(*step, run.operations, run.unitProcedures);
             DeleteConstraintsOffTheRecipe(*step, m_document.stepID);
@@ -406,7 +406,7 @@ void CQUORVANTAView::PasteOperation(PasteRun& run, long srcStepID, long srcOpera
                            : WriteNewOperation(run.step, place.parentID, operationTypeID, {label}, !run.full);
     Stop(id != 0);
     run.operations.append({srcOperationID, id});
-    run.before.owners.insert(id, place.parentID);
+    run.addedOwners.insert(id, place.parentID);
     if (run.full && !copied)
         Stop(CopyOperationRecipe(srcStepID, srcOperationID, m_document.stepID, id, false) != 0 &&
              CopyOperationNotes(srcStepID, srcOperationID, m_document.stepID, id));
@@ -447,17 +447,28 @@ void CQUORVANTAView::PasteKeyword(PasteRun& run, int position, const QString& ty
 // The rows the paste moved take their new numbers (the lines below the pasted block by ranges of
 // their old numbers); then the new rows go in as their lines now stand. In this order, no range of
 // old numbers holds a new row.
-void CQUORVANTAView::writePasteNumbers(PasteRun& run, RecipeLinesState after)
+void CQUORVANTAView::writePasteNumbers(PasteRun& run, const QList<RecipeLineRow>& after)
 {
     if (run.lowest < 0)
         return;
+    QList<RecipeLineRow> kept;
+    kept.reserve(after.size());
     QList<TextRecipeRowValues> added;
-    for (int index = 0; index < LineCount(); ++index) {
-        const RecipeLineRecord& line = Line(index)->line();
-        if (line.rowKey >= run.firstNewRowKey && after.rows.remove(line.rowKey))
-            added << PastedRowValues(line, index + 1);
+    QList<std::pair<long, long>> reowned; // pasted operations now under another unit procedure
+    for (qsizetype index = 0; index < after.size(); ++index) {
+        const RecipeLineRow& line = after.at(index);
+        if (line.rowKey < run.firstNewRowKey) {
+            kept << line;
+            continue;
+        }
+        added << PastedRowValues(Line(int(index))->line(), long(index + 1));
+        if (line.row.kind == RECIPE_LINE_OPERATION && run.addedOwners.value(line.row.id, line.owner) != line.owner)
+            reowned.append({line.row.id, line.owner});
     }
-    CRecipeEditWriter::Write(run.step, m_document.stepID, run.before, after);
+    CRecipeEditWriter::Write(run.step, m_document.stepID, run.before, kept,
+                             CRecipeEditWriter::SharedEnds(run.before, kept));
+    for (const auto& [operationID, owner] : reowned)
+        WritePastedOwner(run.step, operationID, owner);
     CRecipeInsertWriter(run.step, m_document.stepID).InsertRows(added);
 }
 

@@ -547,7 +547,8 @@ QHash<long, long> NextUnitProcedures(const QList<RecipeLineRow>& rows, qsizetype
 
 QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& before,
                                                const QList<RecipeLineRow>& after,
-                                               std::pair<qsizetype, qsizetype> ends)
+                                               std::pair<qsizetype, qsizetype> ends,
+                                               const QHash<long, long>& addedOwners)
 {
     const auto [head, tail] = ends;
     // The lines at the end of the changed ones that are the same rows under the same owners kept
@@ -559,7 +560,7 @@ QList<long> CRecipeEditWriter::StaleOperations(const QList<RecipeLineRow>& befor
         if (old.rowKey != now.rowKey || old.owner != now.owner)
             break;
     }
-    QHash<long, long> ownersBefore;
+    QHash<long, long> ownersBefore = addedOwners;
     for (qsizetype i = head; i < before.size() - tail - same; ++i) {
         if (before.at(i).row.kind == RECIPE_LINE_OPERATION)
             ownersBefore.insert(before.at(i).row.id, before.at(i).owner);

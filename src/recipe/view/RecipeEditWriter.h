@@ -94,8 +94,11 @@ public:
                                             std::pair<qsizetype, qsizetype> ends);
     // The operations of those two snapshots whose texts went stale, in line order; only the lines
     // between the last unit procedure above the changed ones and the first below them are read.
+    // addedOwners: operations the edit added, each with the unit procedure it was written under;
+    // such an operation counts as moved only when it is now under another one.
     static QList<long> StaleOperations(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
-                                       std::pair<qsizetype, qsizetype> ends);
+                                       std::pair<qsizetype, qsizetype> ends,
+                                       const QHash<long, long>& addedOwners = {});
     // The operation lines of the step's views take their regenerated texts, each view laid out once.
     static void ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs);
 };
