@@ -4,6 +4,7 @@
 #include "RecipeEditFixture.h"
 
 #include "foundation/db/DaoTransaction.h"
+#include "recipe/edit/RecipeInsertWriter.h"
 #include "recipe/view/RecipeEditWriter.h"
 #include "recipe/view/RecipeRowShifts.h"
 
@@ -521,3 +522,37 @@ TEST_P(AlignedShiftsTest, AreTheRowsBelowTheChangeThatOnlyMoved)
 
 INSTANTIATE_TEST_SUITE_P(Edits, AlignedShiftsTest, testing::ValuesIn(ALIGNED_CASES),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
+
+// New rows go in blocks of several rows a statement, the rest fewer at a time: whatever their
+// number, each row goes in once under its own key with its own values (an empty label as NULL).
+TEST_F(RecipeEditFixture, InsertedRowsEachGoInUnderTheirKeysWhateverTheirNumber)
+{
+    OpenCoupling();
+    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
+    long key = 5000;
+    for (const int count : {1, 8, 9, 32, 41}) {
+        QList<TextRecipeRowValues> rows;
+        QStringList expected;
+        for (int n = 0; n < count; ++n, ++key) {
+            TextRecipeRowValues row;
+            std::tie(row.id, row.sequence, row.type, row.rowKey) = std::tuple(key, key, QStringLiteral("Series"), key);
+            std::tie(row.label, row.hide, row.breakpoint) = std::tuple(n % 2 ? QString() : "L" + QString::number(n),
+                                                                       n % 3 == 0, n % 5 == 0);
+            rows << row;
+            expected << QStringLiteral("%1 %2 %3 %4").arg(key).arg(row.label.isEmpty() ? "null" : row.label)
+                            .arg(int(row.hide)).arg(int(row.breakpoint));
+        }
+        CDaoTransaction transaction(step);
+        CRecipeInsertWriter(step, COUPLING_STEP).InsertRows(rows);
+        transaction.Commit();
+        QStringList stored;
+        QSqlQuery query = step.Query(QStringLiteral("SELECT ID, COALESCE(Label, 'null'), Hide, Breakpoint FROM TextRecipe"
+                                                    " WHERE RowKey = ID AND RowKey BETWEEN %1 AND %2 ORDER BY RowKey")
+                                         .arg(key - count)
+                                         .arg(key - 1));
+        while (query.next())
+            stored << QStringLiteral("%1 %2 %3 %4").arg(query.value(0).toString(), query.value(1).toString(),
+                                                        query.value(2).toString(), query.value(3).toString());
+        EXPECT_EQ(stored, expected) << count;
+    }
+}
