@@ -4,7 +4,6 @@
 #include "RecipeEditFixture.h"
 
 #include "foundation/db/DaoTransaction.h"
-#include "recipe/edit/RecipeInsertWriter.h"
 #include "recipe/view/RecipeEditWriter.h"
 #include "recipe/view/RecipeRowShifts.h"
 
@@ -436,34 +435,3 @@ TEST_P(StaleOperationsTest, AreTheMovedAndThoseOfAUnitProcedureWithAnotherSucces
 
 INSTANTIATE_TEST_SUITE_P(Edits, StaleOperationsTest, testing::ValuesIn(STALE_CASES),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
-
-// New rows go in blocks of several rows a statement, the rest fewer at a time: whatever their
-// number, each row goes in once under its own key with its own values (an empty label as NULL).
-TEST_F(RecipeEditFixture, InsertedRowsEachGoInUnderTheirKeysWhateverTheirNumber)
-{
-    OpenCoupling();
-    CDaoDatabase& step = *GetStepDatabase(COUPLING_STEP);
-    QList<TextRecipeRowValues> rows(41); // a block of 32, one of 8 and one row
-    QStringList expected;
-    for (int n = 0; n < rows.size(); ++n) {
-        TextRecipeRowValues& row = rows[n];
-        std::tie(row.id, row.sequence, row.type, row.rowKey) = std::tuple(5000 + n, 5000 + n, "Series", 5000 + n);
-        std::tie(row.label, row.hide, row.breakpoint) =
-            std::tuple(n % 2 ? "" : "L" + QString::number(n), n % 3 == 0, n % 5 == 0);
-        expected << QStringLiteral("%1 %2 %3 %4")
-                        .arg(5000 + n)
-                        .arg(n % 2 ? "null" : row.label)
-                        .arg(int(row.hide))
-                        .arg(int(row.breakpoint));
-    }
-    CDaoTransaction transaction(step);
-    CRecipeInsertWriter(step, COUPLING_STEP).InsertRows(rows);
-    transaction.Commit();
-    QStringList stored;
-    QSqlQuery query = step.Query("SELECT ID, COALESCE(Label, 'null'), Hide, Breakpoint FROM TextRecipe"
-                                 " WHERE RowKey = ID AND RowKey >= 5000 ORDER BY RowKey");
-    while (query.next())
-        stored << QStringLiteral("%1 %2 %3 %4").arg(query.value(0).toString(), query.value(1).toString(),
-                                                    query.value(2).toString(), query.value(3).toString());
-    EXPECT_EQ(stored, expected);
-}
