@@ -47,8 +47,9 @@ QString RowsProblem(const QString& table, const QStringList& columns, const Exch
 
 } // namespace
 
-CStepExchangeWriter::CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources)
-    : m_exchange(exchange), m_sources(sources)
+CStepExchangeWriter::CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources,
+                                         HeldExchangeRows* held)
+    : m_exchange(exchange), m_sources(sources), m_held(held)
 {
 }
 
@@ -168,6 +169,10 @@ void CStepExchangeWriter::Insert(const QString& exchangeTable, const QStringList
 {
     if (m_problem.isEmpty())
         m_problem = RowsProblem(exchangeTable, columns, rows);
-    if (m_problem.isEmpty())
+    if (!m_problem.isEmpty())
+        return;
+    if (m_held)
+        m_held->Append(exchangeTable, columns, rows);
+    else
         InsertExchangeRows(m_exchange, exchangeTable, columns, rows);
 }

@@ -23,7 +23,8 @@ struct ExchangeSources {
 
 class CStepExchangeWriter {
 public:
-    CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources);
+    // Given `held`, the exchange rows are kept there and the file is only read.
+    CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources, HeldExchangeRows* held = nullptr);
     // Why a value of those databases cannot go into the exchange file; empty once written.
     QString Write();
 
@@ -40,5 +41,6 @@ private:
 
     CDaoDatabase& m_exchange;
     ExchangeSources m_sources;
+    HeldExchangeRows* m_held;
     QString m_problem;
 };
