@@ -108,6 +108,8 @@ int StepUtilsEntry::exportOtherStep(const QString& stepFile, const QString& exch
                                     HeldExchangeRows* held)
 {
     CStepFileReader reader;
+    if (held)
+        reader.ReadStepTablesOnly();
     if (!reader.ReadInto(stepFile, exchangeFile, newStepID, &kept)) {
         QvMessageBox(EXPORT_REFUSAL.arg(reader.ErrorText()), MB_OK | MB_ICONSTOP);
         return 0;
