@@ -1,7 +1,5 @@
 #include "modules/steputils/StepRowCopier.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -159,21 +157,17 @@ bool CStepRowCopier::SourcePassesQuickCheck()
     return passes || Fail(QStringLiteral("it is damaged"));
 }
 
-// Every column of every table of the file, lower-case as SQLite folds names, in one statement: a
-// row per table with its columns as a JSON array.
+// Every column of every table of the file, lower-case, in one statement.
 bool CStepRowCopier::ReadSourceColumns()
 {
-    QSqlQuery tables(m_target);
-    tables.setForwardOnly(true);
-    if (!tables.exec(QStringLiteral("SELECT lower(m.name), json_group_array(lower(p.name)) FROM %1.sqlite_master AS m "
-                                    "JOIN pragma_table_info(m.name, '%1') AS p WHERE m.type = 'table' GROUP BY m.name")
-                         .arg(EXCHANGE_SOURCE_SCHEMA)))
+    QSqlQuery columns(m_target);
+    columns.setForwardOnly(true);
+    if (!columns.exec(QStringLiteral("SELECT lower(m.name), lower(p.name) FROM %1.sqlite_master AS m "
+                                     "JOIN pragma_table_info(m.name, '%1') AS p WHERE m.type = 'table'")
+                          .arg(EXCHANGE_SOURCE_SCHEMA)))
         return Fail(QStringLiteral("it is damaged"));
-    while (tables.next()) {
-        QSet<QString>& columns = m_sourceColumns[tables.value(0).toString()];
-        for (const QJsonValue& column : QJsonDocument::fromJson(tables.value(1).toString().toUtf8()).array())
-            columns.insert(column.toString());
-    }
+    while (columns.next())
+        m_sourceColumns[columns.value(0).toString()].insert(columns.value(1).toString());
     return true;
 }
 
