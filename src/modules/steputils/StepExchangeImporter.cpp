@@ -381,8 +381,9 @@ void CStepExchangeImporter::RewriteFile(long stepID)
         m_file.Execute(
             QStringLiteral("UPDATE \"%1\" SET %2").arg(table, assignments.join(QStringLiteral(", "))));
     m_file.Execute(QStringLiteral("DROP TABLE temp.ExchangeMap"));
-    for (const ExchangeTable& table : ExchangeTables()) // a file read for held rows may have none
-        if (table.part == ExchangePart::Exchange)
-            m_file.Execute(QStringLiteral("DROP TABLE IF EXISTS \"%1\"").arg(table.name));
+    if (!m_held) // a file read for held rows has the step tables alone
+        for (const ExchangeTable& table : ExchangeTables())
+            if (table.part == ExchangePart::Exchange)
+                m_file.Execute(QStringLiteral("DROP TABLE \"%1\"").arg(table.name));
     m_file.Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(DatabaseKind::Step)));
 }
