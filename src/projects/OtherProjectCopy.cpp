@@ -58,7 +58,7 @@ struct ExchangeSteps {
 // steps are exported: each export shares these connections instead of opening them again. One
 // that cannot be opened is reported by whoever reads it.
 struct OpenOtherProject {
-    explicit OpenOtherProject(const QString& otherProject)
+    explicit OpenOtherProject(const QString& otherProject) : path(otherProject)
     {
         const OtherProjectFiles other(otherProject);
         for (auto [database, path] : {std::pair{&project, otherProject}, {&equipment, other.EquipmentDB()},
@@ -69,7 +69,10 @@ struct OpenOtherProject {
             }
         }
     }
+    QString path;
     CDaoDatabase project, equipment, materials;
+    // Read once for all the steps.
+    std::shared_ptr<QHash<QString, QStringList>> sharedColumns = std::make_shared<QHash<QString, QStringList>>();
 };
 
 bool ReadableWhereItIs(const QString& stepFile)
@@ -79,14 +82,16 @@ bool ReadableWhereItIs(const QString& stepFile)
 }
 
 // The other project's step database read into an exchange file in the temporary folder (under the
-// new step id, if one is given); empty after the failure's message. The step file is read where it
+// new step id, if one is given), or, given `held`, into a file of its checked step rows alone with
+// its library items held there; empty after the failure's message. The step file is read where it
 // is when it alone holds its content in rollback form; otherwise (a journal beside it: the other
 // project is open elsewhere; write-ahead form, whose reading would leave files beside it) a copy of
 // it is read. The file's connection stays open in `kept` (see ExchangeSteps), or closes here
-// without one. The caller holds the other project's libraries open.
-QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0,
+// without one.
+QString ExportOtherStep(const OpenOtherProject& open, long stepID, const QString& fileName, long newStepID = 0,
                         CDaoDatabase* kept = nullptr, HeldExchangeRows* held = nullptr)
 {
+    const QString& otherProject = open.path;
     const OtherProjectFiles other(otherProject);
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
     QString source = other.StepDB(stepID);
@@ -100,7 +105,7 @@ QString ExportOtherStep(const QString& otherProject, long stepID, const QString&
         source = temp;
     }
     const ExchangeSources sources{QFileInfo(otherProject).completeBaseName(), otherProject, other.EquipmentDB(),
-                                  other.MaterialDB(), newStepID != 0 ? stepID : 0};
+                                  other.MaterialDB(), newStepID != 0 ? stepID : 0, open.sharedColumns};
     CDaoDatabase own;
     if (!StepUtilsEntry().exportOtherStep(source, temp, sources, newStepID, kept ? *kept : own, held)) {
         DeleteDatabaseFile(temp);
@@ -133,7 +138,7 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
     }
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const auto& [stepID, order] = rows.at(i);
-        const QString file = ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID),
+        const QString file = ExportOtherStep(open, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID),
                                              steps.newIDs.value(i), steps.Keep(), &steps.held.emplaceBack());
         if (file.isEmpty())
             return false;
@@ -147,7 +152,7 @@ QString ExportSingleStep(const QString& otherProject, long stepID, CDaoDatabase*
                          HeldExchangeRows* held = nullptr)
 {
     const OpenOtherProject open(otherProject);
-    return ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S.TMP"), 0, kept, held);
+    return ExportOtherStep(open, stepID, QStringLiteral("EXPORT_S.TMP"), 0, kept, held);
 }
 
 // Each new step takes the order number its file had in the other project (the new process holds

@@ -247,7 +247,7 @@ protected:
         std::vector<std::unique_ptr<CDaoDatabase>> kept;
         for (qsizetype i = 0; i < otherSteps.size(); ++i) {
             files << root() + "EXPORT_" + otherSteps[i] + ".TMP";
-            const ExchangeSources sources{name, other, folder + name + ".eqm", folder + name + ".mtl", otherSteps[i].toLong()};
+            const ExchangeSources sources{name, other, folder + name + ".eqm", folder + name + ".mtl", otherSteps[i].toLong(), {}};
             EXPECT_EQ(StepUtilsEntry().exportOtherStep(folder + "STEP_" + otherSteps[i] + ".STP", files.last(), sources,
                                                        newIDs.value(i), *kept.emplace_back(std::make_unique<CDaoDatabase>())),
                       1);

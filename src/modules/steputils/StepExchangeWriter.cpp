@@ -150,11 +150,25 @@ QSet<long> CStepExchangeWriter::StepIDs(const QString& sql)
     return IDsOf(ReadExchangeRows(m_exchange, sql));
 }
 
+QStringList CStepExchangeWriter::LibraryColumns(CDaoDatabase& library, const QString& libraryTable,
+                                                const QString& exchangeTable)
+{
+    if (!m_sources.sharedColumns)
+        return SharedColumns(library, libraryTable, exchangeTable);
+    const QString key = libraryTable + QLatin1Char('/') + exchangeTable;
+    auto found = m_sources.sharedColumns->constFind(key);
+    if (found == m_sources.sharedColumns->constEnd())
+        found = m_sources.sharedColumns->insert(key, SharedColumns(library, libraryTable, exchangeTable));
+    return *found;
+}
+
 void CStepExchangeWriter::CopyItems(CDaoDatabase& library, const QString& libraryTable, const QString& exchangeTable,
                                     const QString& keyColumn, const QSet<long>& ids)
 {
-    const QStringList columns = SharedColumns(library, libraryTable, exchangeTable);
-    if (ids.isEmpty() || columns.isEmpty())
+    if (ids.isEmpty())
+        return;
+    const QStringList columns = LibraryColumns(library, libraryTable, exchangeTable);
+    if (columns.isEmpty())
         return;
     const ExchangeRowList rows = ReadKeptRows(
         library, libraryTable,

@@ -36,8 +36,8 @@ ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentP
                            long sourceStepID)
 {
     if (projectPath.isEmpty())
-        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath(), sourceStepID};
-    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID};
+        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath(), sourceStepID, {}};
+    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID, {}};
 }
 
 // The library items the step names, written into the read file in one transaction (or held); why
