@@ -93,6 +93,8 @@ QString FirstDifference(const QStringList& actual, const QStringList& expected)
     return {};
 }
 
+const char* const MATERIAL_NAME = "(SELECT MaterialName FROM mt.ActualMaterialCommon WHERE MaterialID = %1)";
+
 // A private connection on a file with the project's libraries attached (as eq and mt), so that
 // the items a row names can be read by name: an item copied in takes a random id.
 class NamedRows {
@@ -155,7 +157,7 @@ public:
                 if (column.role == ColumnRole::EquipmentRef)
                     mapped[column.column] = "coalesce((SELECT QVTag FROM eq.ActualEquipmentCommon WHERE ActualEquipmentID = %1), quote(%1))";
                 if (column.role == ColumnRole::MaterialRef)
-                    mapped[column.column] = "coalesce((SELECT MaterialName FROM mt.ActualMaterialCommon WHERE MaterialID = %1), quote(%1))";
+                    mapped[column.column] = QString("coalesce(%1, quote(%2))").arg(MATERIAL_NAME, "%1");
             }
             content << Table(table, mapped, true);
         }
@@ -166,13 +168,12 @@ public:
     {
         const QString className = "(SELECT ClassName FROM eq.EquipmentClass WHERE EquipmentClassID = %1)";
         const QString tag = "(SELECT QVTag FROM eq.ActualEquipmentCommon WHERE ActualEquipmentID = %1)";
-        const QString material = "(SELECT MaterialName FROM mt.ActualMaterialCommon WHERE MaterialID = %1)";
         return Table("eq.Plant") + Table("eq.Plant-To-Project") + Table("eq.EquipmentClass", {{"EquipmentClassID", "typeof(%1)"}}) +
                Table("eq.ActualEquipmentCommon", {{"ActualEquipmentID", "typeof(%1)"}, {"EquipmentClassID", className}, {"LibraryStamp", "typeof(%1)"}}) +
                Table("eq.ActualEquipmentProperty", {{"ActualEquipmentID", tag}}) +
                Table("mt.ActualMaterialCommon", {{"MaterialID", "typeof(%1)"}, {"LibraryStamp", "typeof(%1)"}}) +
-               Table("mt.ActualMaterialProperty", {{"MaterialID", material}}) +
-               Table("mt.Mixture", {{"MaterialID", material}, {"ComponentID", material}});
+               Table("mt.ActualMaterialProperty", {{"MaterialID", MATERIAL_NAME}}) +
+               Table("mt.Mixture", {{"MaterialID", MATERIAL_NAME}, {"ComponentID", MATERIAL_NAME}});
     }
 
 private:
@@ -223,12 +224,12 @@ protected:
     // process and steps, the libraries by name and each new step file.
     QStringList CopiedRows(const QStringList& stepFiles)
     {
-        QStringList rows = NamedRows(app.fileSet().projectDBPath, Equipment(), Materials()).Table(
-            "main.Process", {{"FinalProductMaterialID", "(SELECT MaterialName FROM mt.ActualMaterialCommon WHERE MaterialID = %1)"},
-                             {"KeyRawMaterialID", "(SELECT MaterialName FROM mt.ActualMaterialCommon WHERE MaterialID = %1)"}});
+        const NamedRows project(app.fileSet().projectDBPath, Equipment(), Materials());
+        QStringList rows =
+            project.Table("main.Process", {{"FinalProductMaterialID", MATERIAL_NAME}, {"KeyRawMaterialID", MATERIAL_NAME}});
         for (const char* table : {"ProjectStep", "Process-To-Project", "TblUOMSet", "TblRangeLibrary", "TblCommentLibrary"})
-            rows += NamedRows(app.fileSet().projectDBPath, Equipment(), Materials()).Table(QString("main.") + table);
-        rows += NamedRows(app.fileSet().projectDBPath, Equipment(), Materials()).Libraries();
+            rows += project.Table(QString("main.") + table);
+        rows += project.Libraries();
         for (const QString& file : stepFiles)
             rows += NamedRows(file, Equipment(), Materials()).Step();
         return rows;
