@@ -1,7 +1,8 @@
 // Copy of a whole process of another project (20 steps of 250 recipe lines) into the open project
-// through the program's own copy: each of the other project's step databases copied to the
-// temporary folder and made an exchange file, the process and step rows written, the library
-// items matched, every step's working copy made and registered, every working copy committed.
+// through the program's own copy: each of the other project's step databases read into a fresh step
+// database in the temporary folder with the library items it names held in memory, the process and
+// step rows written, the library items matched, every step's working copy made and registered,
+// every working copy committed.
 // The timed part runs from the other project's files to the commit; what the copy calls
 // afterwards (each step's recipe text regenerated, the panes and the automation model refreshed)
 // is timed apart. Beside it, measured in the same run, the floor: the layer's durable copy of each

@@ -28,14 +28,16 @@ namespace {
 const QString COPY_FAILED_TEXT = QStringLiteral("Failed to copy the export step as a temporary file!");
 const QString STEP_ORDER_QUERY_TEXT = QStringLiteral("Can't open Query QryStepInProcessVersion for updating step order!");
 
-// The exchange files and the order number of each in the other project's process; the new step
-// id each was written under, when they were allocated before the export. The connection each file
-// was written through stays open until the import has read it, so that the import does not open
-// and read its schema again; the files are scratch and go once the copy is done or refused.
+// The files of the steps' checked rows and the order number of each in the other project's process;
+// the new step id each was written under, when they were allocated before the export; the library
+// items each names, held for the import rather than written into its file. The connection each
+// file was written through stays open until the import has read it, so that the import does not
+// open and read its schema again; the files are scratch and go once the copy is done or refused.
 struct ExchangeSteps {
     QStringList files;
     QList<long> orders;
     QList<long> newIDs;
+    QList<HeldExchangeRows> held;
     std::vector<std::unique_ptr<CDaoDatabase>> open;
 
     ExchangeSteps() = default;
@@ -56,7 +58,7 @@ struct ExchangeSteps {
 // steps are exported: each export shares these connections instead of opening them again. One
 // that cannot be opened is reported by whoever reads it.
 struct OpenOtherProject {
-    explicit OpenOtherProject(const QString& otherProject)
+    explicit OpenOtherProject(const QString& otherProject) : path(otherProject)
     {
         const OtherProjectFiles other(otherProject);
         for (auto [database, path] : {std::pair{&project, otherProject}, {&equipment, other.EquipmentDB()},
@@ -67,7 +69,10 @@ struct OpenOtherProject {
             }
         }
     }
+    QString path;
     CDaoDatabase project, equipment, materials;
+    // Read once for all the steps.
+    std::shared_ptr<QHash<QString, QStringList>> sharedColumns = std::make_shared<QHash<QString, QStringList>>();
 };
 
 bool ReadableWhereItIs(const QString& stepFile)
@@ -77,14 +82,16 @@ bool ReadableWhereItIs(const QString& stepFile)
 }
 
 // The other project's step database read into an exchange file in the temporary folder (under the
-// new step id, if one is given); empty after the failure's message. The step file is read where it
+// new step id, if one is given), or, given `held`, into a file of its checked step rows alone with
+// its library items held there; empty after the failure's message. The step file is read where it
 // is when it alone holds its content in rollback form; otherwise (a journal beside it: the other
 // project is open elsewhere; write-ahead form, whose reading would leave files beside it) a copy of
 // it is read. The file's connection stays open in `kept` (see ExchangeSteps), or closes here
-// without one. The caller holds the other project's libraries open.
-QString ExportOtherStep(const QString& otherProject, long stepID, const QString& fileName, long newStepID = 0,
-                        CDaoDatabase* kept = nullptr)
+// without one.
+QString ExportOtherStep(const OpenOtherProject& open, long stepID, const QString& fileName, long newStepID = 0,
+                        CDaoDatabase* kept = nullptr, HeldExchangeRows* held = nullptr)
 {
+    const QString& otherProject = open.path;
     const OtherProjectFiles other(otherProject);
     const QString temp = WithSlash(GetQuorvantaTempDir()) + fileName;
     QString source = other.StepDB(stepID);
@@ -98,9 +105,9 @@ QString ExportOtherStep(const QString& otherProject, long stepID, const QString&
         source = temp;
     }
     const ExchangeSources sources{QFileInfo(otherProject).completeBaseName(), otherProject, other.EquipmentDB(),
-                                  other.MaterialDB(), newStepID != 0 ? stepID : 0};
+                                  other.MaterialDB(), newStepID != 0 ? stepID : 0, open.sharedColumns};
     CDaoDatabase own;
-    if (!StepUtilsEntry().exportOtherStep(source, temp, sources, newStepID, kept ? *kept : own)) {
+    if (!StepUtilsEntry().exportOtherStep(source, temp, sources, newStepID, kept ? *kept : own, held)) {
         DeleteDatabaseFile(temp);
         return QString();
     }
@@ -131,8 +138,8 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
     }
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const auto& [stepID, order] = rows.at(i);
-        const QString file = ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID),
-                                             steps.newIDs.value(i), steps.Keep());
+        const QString file = ExportOtherStep(open, stepID, QStringLiteral("EXPORT_S_%1.TMP").arg(stepID),
+                                             steps.newIDs.value(i), steps.Keep(), &steps.held.emplaceBack());
         if (file.isEmpty())
             return false;
         steps.files.append(file);
@@ -141,10 +148,11 @@ bool ExportProcessSteps(const QString& otherProject, long processID, ExchangeSte
     return true;
 }
 
-QString ExportSingleStep(const QString& otherProject, long stepID, CDaoDatabase* kept = nullptr)
+QString ExportSingleStep(const QString& otherProject, long stepID, CDaoDatabase* kept = nullptr,
+                         HeldExchangeRows* held = nullptr)
 {
     const OpenOtherProject open(otherProject);
-    return ExportOtherStep(otherProject, stepID, QStringLiteral("EXPORT_S.TMP"), 0, kept);
+    return ExportOtherStep(open, stepID, QStringLiteral("EXPORT_S.TMP"), 0, kept, held);
 }
 
 // Each new step takes the order number its file had in the other project (the new process holds
@@ -171,7 +179,7 @@ long ImportExchangeSteps(const QString& otherProject, long processID, ExchangeSt
         CStepImportTransaction import;
         newStepIDs = steps.newIDs;
         const long newProcessID = StepUtilsEntry().importProcess(
-            otherProject, processID, OtherProjectFiles(otherProject).MaterialDB(), steps.files, newStepIDs);
+            otherProject, processID, OtherProjectFiles(otherProject).MaterialDB(), steps.files, newStepIDs, &steps.held);
         if (newProcessID == 0)
             return 0;
         if (newStepIDs.size() != steps.files.size()) {
@@ -220,7 +228,7 @@ long CopyOtherProcess(const QString& otherProject, long processID, long singleSt
         if (!ExportProcessSteps(otherProject, processID, steps))
             return 0;
     } else {
-        const QString file = ExportSingleStep(otherProject, singleStepID, steps.Keep());
+        const QString file = ExportSingleStep(otherProject, singleStepID, steps.Keep(), &steps.held.emplaceBack());
         if (file.isEmpty())
             return 0;
         steps.files = {file};

@@ -12,6 +12,8 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/StepOrder.h"
+#include "modules/steputils/ExchangeColumns.h"
+#include "modules/steputils/StepExchangeWriter.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/NetSelectDialog.h"
 #include "projects/OtherProjectCopy.h"
@@ -24,6 +26,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTreeWidget>
 
 namespace {
@@ -80,6 +84,102 @@ void Select(QTreeWidget& tree, const QString& prefix)
     item->setSelected(true);
 }
 
+// The first line where the two differ, with both; empty when they are the same.
+QString FirstDifference(const QStringList& actual, const QStringList& expected)
+{
+    for (qsizetype i = 0; i < qMax(actual.size(), expected.size()); ++i)
+        if (actual.value(i) != expected.value(i))
+            return QString("line %1:\n  %2\nexpected:\n  %3").arg(i).arg(actual.value(i), expected.value(i));
+    return {};
+}
+
+const char* const MATERIAL_NAME = "(SELECT MaterialName FROM mt.ActualMaterialCommon WHERE MaterialID = %1)";
+
+// A private connection on a file with the project's libraries attached (as eq and mt), so that
+// the items a row names can be read by name: an item copied in takes a random id.
+class NamedRows {
+public:
+    NamedRows(const QString& path, const QString& equipment, const QString& materials)
+        : m_name(QStringLiteral("named-rows-%1").arg(quintptr(this)))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
+        db.setDatabaseName(path);
+        EXPECT_TRUE(db.open());
+        QSqlQuery(db).exec(QString("ATTACH '%1' AS eq").arg(equipment));
+        QSqlQuery(db).exec(QString("ATTACH '%1' AS mt").arg(materials));
+    }
+    ~NamedRows() { QSqlDatabase::removeDatabase(m_name); }
+
+    // Every row of the table, each value quoted as stored; a mapped column by the expression given
+    // (%1 names the column, as row."<name>"). Sorted, unless the table's row order is kept.
+    QStringList Table(const QString& table, const QHash<QString, QString>& mapped = {}, bool rowOrder = false) const
+    {
+        const QString schema = table.section('.', 0, -2, QString::SectionSkipEmpty);
+        const QString name = table.section('.', -1);
+        QStringList columns;
+        QSqlQuery info(QSqlDatabase::database(m_name));
+        info.exec(QString("SELECT name FROM pragma_table_info('%1', '%2')").arg(name, schema.isEmpty() ? "main" : schema));
+        while (info.next()) {
+            const QString quoted = "row.\"" + info.value(0).toString() + '"';
+            columns << mapped.value(info.value(0).toString(), "quote(%1)").arg(quoted);
+        }
+        QStringList rows{table};
+        QSqlQuery query(QSqlDatabase::database(m_name));
+        EXPECT_TRUE(query.exec(QString("SELECT %1 FROM %2\"%3\" AS row ORDER BY row.rowid")
+                                   .arg(columns.join(" || '|' || "), schema.isEmpty() ? "" : schema + ".", name)))
+            << table.toStdString();
+        while (query.next())
+            rows << query.value(0).toString();
+        if (!rowOrder)
+            std::sort(rows.begin() + 1, rows.end());
+        return rows;
+    }
+    // The step file's schema, version and every table's rows in row order, library items by name.
+    QStringList Step() const
+    {
+        QStringList content;
+        QSqlQuery tables(QSqlDatabase::database(m_name));
+        tables.exec("SELECT name, sql FROM main.sqlite_master ORDER BY name");
+        QStringList names;
+        while (tables.next()) {
+            content << tables.value(0).toString() + ": " + tables.value(1).toString();
+            if (tables.value(1).toString().startsWith("CREATE TABLE"))
+                names << tables.value(0).toString();
+        }
+        for (const char* pragma : {"PRAGMA application_id", "PRAGMA user_version"}) {
+            QSqlQuery value(QSqlDatabase::database(m_name));
+            value.exec(pragma);
+            content << QString(pragma) + (value.next() ? value.value(0).toString() : QString());
+        }
+        for (const QString& table : names) {
+            QHash<QString, QString> mapped;
+            for (const ExchangeColumn& column : ColumnsOfTable(table)) {
+                if (column.role == ColumnRole::EquipmentRef)
+                    mapped[column.column] = "coalesce((SELECT QVTag FROM eq.ActualEquipmentCommon WHERE ActualEquipmentID = %1), quote(%1))";
+                if (column.role == ColumnRole::MaterialRef)
+                    mapped[column.column] = QString("coalesce(%1, quote(%2))").arg(MATERIAL_NAME, "%1");
+            }
+            content << Table(table, mapped, true);
+        }
+        return content;
+    }
+    // The libraries' items by name (new ones take random ids; their stamps are the time of the copy).
+    QStringList Libraries() const
+    {
+        const QString className = "(SELECT ClassName FROM eq.EquipmentClass WHERE EquipmentClassID = %1)";
+        const QString tag = "(SELECT QVTag FROM eq.ActualEquipmentCommon WHERE ActualEquipmentID = %1)";
+        return Table("eq.Plant") + Table("eq.Plant-To-Project") + Table("eq.EquipmentClass", {{"EquipmentClassID", "typeof(%1)"}}) +
+               Table("eq.ActualEquipmentCommon", {{"ActualEquipmentID", "typeof(%1)"}, {"EquipmentClassID", className}, {"LibraryStamp", "typeof(%1)"}}) +
+               Table("eq.ActualEquipmentProperty", {{"ActualEquipmentID", tag}}) +
+               Table("mt.ActualMaterialCommon", {{"MaterialID", "typeof(%1)"}, {"LibraryStamp", "typeof(%1)"}}) +
+               Table("mt.ActualMaterialProperty", {{"MaterialID", MATERIAL_NAME}}) +
+               Table("mt.Mixture", {{"MaterialID", MATERIAL_NAME}, {"ComponentID", MATERIAL_NAME}});
+    }
+
+private:
+    QString m_name;
+};
+
 } // namespace
 
 class NetSelectTest : public ProjectFixture {
@@ -120,6 +220,44 @@ protected:
     QString Equipment() { return app.fileSet().equipmentDBPath; }
     QString Materials() { return app.fileSet().materialsDBPath; }
     long LastProcess() { return LayerValue(app.fileSet().projectDBPath, "SELECT max(ProcessID) FROM Process").toInt(); }
+    // The rows a copy of the other project's first process brings into the open project: the new
+    // process and steps, the libraries by name and each new step file.
+    QStringList CopiedRows(const QStringList& stepFiles)
+    {
+        const NamedRows project(app.fileSet().projectDBPath, Equipment(), Materials());
+        QStringList rows =
+            project.Table("main.Process", {{"FinalProductMaterialID", MATERIAL_NAME}, {"KeyRawMaterialID", MATERIAL_NAME}});
+        for (const char* table : {"ProjectStep", "Process-To-Project", "TblUOMSet", "TblRangeLibrary", "TblCommentLibrary"})
+            rows += project.Table(QString("main.") + table);
+        rows += project.Libraries();
+        for (const QString& file : stepFiles)
+            rows += NamedRows(file, Equipment(), Materials()).Step();
+        return rows;
+    }
+    // The same, with each step's library items written into its exchange file and read back from
+    // there; the step files are those exchange files.
+    QStringList RowsThroughExchangeFiles(const QString& other)
+    {
+        const QString folder = QFileInfo(other).absolutePath() + "/";
+        const QString name = QFileInfo(other).completeBaseName();
+        const QStringList otherSteps = Value(other, "SELECT group_concat(StepID) FROM (SELECT StepID FROM \"Step-To-Process\" "
+                                                    "WHERE ProcessID = 1 ORDER BY StepOrder, StepID)").split(',');
+        CStepImportTransaction import;
+        QList<long> newIDs = StepUtilsEntry().newStepIDs(int(otherSteps.size()));
+        QStringList files;
+        std::vector<std::unique_ptr<CDaoDatabase>> kept;
+        for (qsizetype i = 0; i < otherSteps.size(); ++i) {
+            files << root() + "EXPORT_" + otherSteps[i] + ".TMP";
+            const ExchangeSources sources{name, other, folder + name + ".eqm", folder + name + ".mtl", otherSteps[i].toLong(), {}};
+            EXPECT_EQ(StepUtilsEntry().exportOtherStep(folder + "STEP_" + otherSteps[i] + ".STP", files.last(), sources,
+                                                       newIDs.value(i), *kept.emplace_back(std::make_unique<CDaoDatabase>())),
+                      1);
+        }
+        EXPECT_NE(StepUtilsEntry().importProcess(other, 1, folder + name + ".mtl", files, newIDs), 0);
+        kept.clear();
+        EXPECT_TRUE(import.Commit());
+        return CopiedRows(files);
+    }
     // The scratch copies a copy made of the other project's step files; none outlives the copy.
     QStringList ScratchCopies() { return QDir(GetQuorvantaTempDir()).entryList({"EXPORT_S*"}, QDir::Files); }
 
@@ -293,6 +431,34 @@ TEST_F(NetSelectTest, ALibraryValueNoStepFileMayCarryStopsTheCopyWithItsReason)
     EXPECT_EQ(Value(app.fileSet().projectDBPath, rows), before);
     EXPECT_EQ(app.stepDatabases().count(), registered);
     EXPECT_TRUE(concerns.calls.isEmpty()) << concerns.calls.join(", ").toStdString();
+}
+
+// The library items a copy holds in memory give the rows their exchange tables gave: the same new
+// process, steps, library items and step files, from Demo2 and from a generated project.
+TEST_F(NetSelectTest, ACopiedProcessHoldsTheRowsItsStepsExchangeFilesGave)
+{
+    ProjectSpec generated = CProjectGenerator::SyntheticProject(3, 40);
+    generated.name = "Generated";
+    CProjectGenerator generator;
+    ASSERT_TRUE(generator.Write(generated, root() + "other/Generated/"));
+    Open();
+    for (const QString& other : {WriteDemo2(), root() + "other/Generated/Generated.prj"}) {
+        const QStringList expected = RowsThroughExchangeFiles(other);
+        prompts.expect(IDNO);
+        ASSERT_TRUE(manager.CloseCurrentProject());
+        ReopenProject();
+        const long processID = CopyOtherProcess(other, 1, -1);
+        ASSERT_NE(processID, 0);
+        QStringList steps;
+        for (const QString& id : Value(app.fileSet().projectDBPath, QString("SELECT group_concat(StepID) FROM (SELECT StepID FROM "
+                                       "\"Step-To-Process\" WHERE ProcessID = %1 ORDER BY StepID)").arg(processID)).split(','))
+            steps << GetStepDBPath(id.toLong());
+        const QString difference = FirstDifference(CopiedRows(steps), expected);
+        EXPECT_TRUE(difference.isEmpty()) << other.toStdString() << "\n" << difference.toStdString();
+        prompts.expect(IDNO);
+        ASSERT_TRUE(manager.CloseCurrentProject());
+        ReopenProject();
+    }
 }
 
 // How a copy is made to fail after rows were written.

@@ -14,6 +14,12 @@
 namespace {
 
 const QString TEMPLATE_FILE_NAME = QStringLiteral("EmptyStep.template");
+const QString STEP_TABLES_FILE_NAME = QStringLiteral("EmptyStepTables.template");
+
+quint32 TemplateApplicationID(bool exchangeTables)
+{
+    return exchangeTables ? EXCHANGE_APPLICATION_ID : ApplicationID(DatabaseKind::Step);
+}
 
 // The template's folder: the instance's temporary folder, or the system's without one.
 QString TemplateFolder()
@@ -22,24 +28,24 @@ QString TemplateFolder()
     return WithSlash(instance.isEmpty() ? QDir::tempPath() : instance);
 }
 
-bool IsCurrentTemplate(const QString& path)
+bool IsCurrentTemplate(const QString& path, bool exchangeTables)
 {
     const std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
-    return header && header->applicationID == EXCHANGE_APPLICATION_ID &&
+    return header && header->applicationID == TemplateApplicationID(exchangeTables) &&
            header->userVersion == CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
 }
 
 // Schema, seed rows and exchange tables, built beside the template and renamed over it.
-bool BuildTemplate(const QString& path, QString* error)
+bool BuildTemplate(const QString& path, bool exchangeTables, QString* error)
 {
     const QString building = path + QStringLiteral(".new");
     DeleteDatabaseFile(building);
     CSchemaBuilder builder(DatabaseKind::Step);
     bool built = builder.Create(building);
-    for (const QString& statement : ExchangeTableStatements())
+    for (const QString& statement : exchangeTables ? ExchangeTableStatements() : QStringList())
         built = built && builder.Execute(statement);
     built = built &&
-            builder.Execute(QStringLiteral("PRAGMA application_id = %1").arg(EXCHANGE_APPLICATION_ID)) &&
+            builder.Execute(QStringLiteral("PRAGMA application_id = %1").arg(TemplateApplicationID(exchangeTables))) &&
             builder.Finish();
     if (!built) {
         *error = builder.ErrorText();
@@ -59,15 +65,15 @@ bool BuildTemplate(const QString& path, QString* error)
 
 } // namespace
 
-QString EmptyStepTemplate(QString* error)
+QString EmptyStepTemplate(QString* error, bool exchangeTables)
 {
     static QMutex guard;
     static QSet<QString> builtThisRun;
     const QMutexLocker locked(&guard);
-    const QString path = TemplateFolder() + TEMPLATE_FILE_NAME;
-    if (builtThisRun.contains(path) && IsCurrentTemplate(path))
+    const QString path = TemplateFolder() + (exchangeTables ? TEMPLATE_FILE_NAME : STEP_TABLES_FILE_NAME);
+    if (builtThisRun.contains(path) && IsCurrentTemplate(path, exchangeTables))
         return path;
-    if (!BuildTemplate(path, error))
+    if (!BuildTemplate(path, exchangeTables, error))
         return QString();
     builtThisRun.insert(path);
     return path;

@@ -7,6 +7,54 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
+#include <algorithm>
+
+namespace {
+
+// The table's own key (ExchangeColumnType makes it the row id), which orders a read of the table.
+QString KeyColumnOf(const QString& table)
+{
+    for (const ExchangeColumn& column : ColumnsOfTable(table))
+        if (column.role == ColumnRole::RowKey || column.role == ColumnRole::ItemKey)
+            return column.column;
+    return {};
+}
+
+} // namespace
+
+void HeldExchangeRows::Append(const QString& table, const QStringList& columns, const ExchangeRowList& rows)
+{
+    if (!rows.isEmpty())
+        m_tables[table].append({columns, rows});
+}
+
+ExchangeRowList HeldExchangeRows::Rows(const QString& table, const QStringList& columns, const QString& whereColumn,
+                                       const QVariant& equals) const
+{
+    const QString key = KeyColumnOf(table);
+    QList<std::pair<qlonglong, QVariantList>> keyed;
+    for (const Part& part : m_tables.value(table)) {
+        QList<qsizetype> at;
+        for (const QString& column : columns)
+            at.append(part.columns.indexOf(column));
+        const qsizetype where = whereColumn.isEmpty() ? -1 : part.columns.indexOf(whereColumn);
+        const qsizetype keyAt = part.columns.indexOf(key);
+        for (const QVariantList& row : part.rows) {
+            if (!whereColumn.isEmpty() && (where < 0 || row.value(where).toLongLong() != equals.toLongLong()))
+                continue;
+            QVariantList values;
+            for (qsizetype i : at)
+                values.append(i < 0 ? QVariant() : row.value(i));
+            keyed.append({keyAt < 0 ? qlonglong(keyed.size()) : row.value(keyAt).toLongLong(), values});
+        }
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    ExchangeRowList rows;
+    for (auto& [key, values] : keyed)
+        rows.append(std::move(values));
+    return rows;
+}
+
 ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, const QVariantList& values)
 {
     ExchangeRowList rows;

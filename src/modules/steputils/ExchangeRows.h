@@ -2,6 +2,7 @@
 // Moving rows between a library or project database and a step file by column name: each read is
 // one statement, each write one statement over a JSON array of the rows.
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -11,6 +12,26 @@
 class CDaoDatabase;
 
 using ExchangeRowList = QList<QVariantList>;
+
+// Exchange rows kept in memory in place of a file's exchange tables, for an import that follows at
+// once (a process copy): what a read of the tables would give, without writing them.
+class HeldExchangeRows {
+public:
+    void Append(const QString& table, const QStringList& columns, const ExchangeRowList& rows);
+    // The table's rows in these columns (NULL where a row has none), ordered as the exchange table
+    // orders them: by its key when the rows carry one, else as appended. Given a column and a
+    // value, only the rows that hold it there.
+    ExchangeRowList Rows(const QString& table, const QStringList& columns, const QString& whereColumn = {},
+                         const QVariant& equals = {}) const;
+    bool Has(const QString& table) const { return m_tables.contains(table); }
+
+private:
+    struct Part {
+        QStringList columns;
+        ExchangeRowList rows;
+    };
+    QHash<QString, QList<Part>> m_tables;
+};
 
 // The rows a query gives, every column of each.
 ExchangeRowList ReadExchangeRows(CDaoDatabase& database, const QString& sql, const QVariantList& values = {});

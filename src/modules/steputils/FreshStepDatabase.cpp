@@ -12,11 +12,11 @@ CFreshStepDatabase::~CFreshStepDatabase()
     Close();
 }
 
-bool CFreshStepDatabase::Create(const QString& path)
+bool CFreshStepDatabase::Create(const QString& path, bool exchangeTables)
 {
     m_errorText.clear();
     QString error;
-    const QString empty = EmptyStepTemplate(&error);
+    const QString empty = EmptyStepTemplate(&error, exchangeTables);
     if (empty.isEmpty() || !CopyScratchDatabaseFile(empty, path, &error))
         return Fail(error);
     m_path = path;

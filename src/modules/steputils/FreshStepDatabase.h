@@ -16,9 +16,9 @@ public:
     CFreshStepDatabase(const CFreshStepDatabase&) = delete;
     CFreshStepDatabase& operator=(const CFreshStepDatabase&) = delete;
 
-    // Copies the template to the path (replacing what is there) and begins a transaction; false
-    // with ErrorText() set, and no file left behind.
-    bool Create(const QString& path);
+    // Copies the template (with or without the exchange tables) to the path (replacing what is
+    // there) and begins a transaction; false with ErrorText() set, and no file left behind.
+    bool Create(const QString& path, bool exchangeTables = true);
     // Runs one statement inside the open transaction.
     bool Execute(const QString& sql);
     // Commits and closes.

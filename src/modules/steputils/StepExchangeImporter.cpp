@@ -52,10 +52,12 @@ QVariantList WithValues(QVariantList row, QStringList& columns, const QList<QPai
     return row;
 }
 
-ExchangeRowList ItemRows(CDaoDatabase& file, const QString& table, QStringList& columns)
+// The item's rows (its property values) under its new id, first.
+ExchangeRowList WithItemID(ExchangeRowList rows, long itemID)
 {
-    columns = ColumnNamesOfTable(table);
-    return ReadExchangeRows(file, QStringLiteral("SELECT %1 FROM \"%2\"").arg(QuotedColumns(columns), table));
+    for (QVariantList& row : rows)
+        row.prepend(qlonglong(itemID));
+    return rows;
 }
 
 // Per step table, the assignments that re-point its references: a step id becomes the new step's
@@ -95,9 +97,31 @@ QMap<QString, QStringList> StepTableRewrites(long stepID, bool typesTravel, bool
 
 } // namespace
 
-CStepExchangeImporter::CStepExchangeImporter(CDaoDatabase& file, const StepImportTargets& targets)
-    : m_file(file), m_targets(targets)
+CStepExchangeImporter::CStepExchangeImporter(CDaoDatabase& file, const StepImportTargets& targets,
+                                             const HeldExchangeRows* held)
+    : m_file(file), m_targets(targets), m_held(held)
 {
+}
+
+// An exchange table's rows in these columns, in the order of its row ids, from the held rows or the
+// file; given a column and a value, only the rows that hold it there.
+ExchangeRowList CStepExchangeImporter::TableRows(const QString& table, const QStringList& columns,
+                                                 const QString& whereColumn, const QVariant& equals) const
+{
+    if (m_held)
+        return m_held->Rows(table, columns, whereColumn, equals);
+    QString sql = QStringLiteral("SELECT %1 FROM \"%2\"").arg(QuotedColumns(columns), table);
+    if (!whereColumn.isEmpty())
+        sql += QStringLiteral(" WHERE \"%1\" = ?").arg(whereColumn);
+    return ReadExchangeRows(m_file, sql + QStringLiteral(" ORDER BY rowid"),
+                            whereColumn.isEmpty() ? QVariantList() : QVariantList{equals});
+}
+
+// Every catalogued column of an item table.
+ExchangeRowList CStepExchangeImporter::ItemRows(const QString& table, QStringList& columns) const
+{
+    columns = ColumnNamesOfTable(table);
+    return TableRows(table, columns);
 }
 
 long CStepExchangeImporter::Import(long processID)
@@ -125,10 +149,12 @@ long CStepExchangeImporter::Import(long processID)
 // Named as the exchange row names the step, else as its [Step] row does.
 long CStepExchangeImporter::AddProjectRows(long processID)
 {
-    ExchangeRowList names = ReadExchangeRows(
-        m_file, QStringLiteral("SELECT StepName, StepVersionName, Description FROM StepExchange WHERE "
-                               "coalesce(StepName, '') <> '' UNION ALL "
-                               "SELECT StepName, StepVersionName, Description FROM Step LIMIT 1"));
+    const QStringList nameColumns = {"StepName", "StepVersionName", "Description"};
+    ExchangeRowList names;
+    for (const QVariantList& row : TableRows(QStringLiteral("StepExchange"), nameColumns))
+        if (!row.value(0).toString().isEmpty())
+            names.append(row);
+    names += ReadExchangeRows(m_file, QStringLiteral("SELECT %1 FROM Step").arg(QuotedColumns(nameColumns)));
     const QVariantList name = names.value(0);
     CDaoDatabase& project = *m_targets.project;
     const long stepID = m_targets.stepID != 0 ? m_targets.stepID
@@ -145,8 +171,7 @@ long CStepExchangeImporter::AddProjectRows(long processID)
 
 void CStepExchangeImporter::MapUnitSets()
 {
-    const ExchangeRowList sets =
-        ReadExchangeRows(m_file, QStringLiteral("SELECT UOMSetID, UOMSetName FROM ExchangeUnitSet"));
+    const ExchangeRowList sets = TableRows(QStringLiteral("ExchangeUnitSet"), {"UOMSetID", "UOMSetName"});
     for (const QVariantList& set : sets)
         Map(int(ColumnRole::UnitSetRef), long(set.value(0).toLongLong()),
             FindByName(*m_targets.project,
@@ -157,16 +182,19 @@ void CStepExchangeImporter::MapUnitSets()
 
 void CStepExchangeImporter::MapTypes()
 {
-    m_typesTravel = FileCarriesTypes(m_file);
-    if (m_typesTravel)
-        for (const TypeMapping& type : MapExchangeTypes(m_file, *m_targets.project))
-            Map(int(type.role), type.oldID, type.newID);
+    m_typesTravel = m_held || FileCarriesTypes(m_file);
+    if (!m_typesTravel)
+        return;
+    const QList<TypeMapping> types =
+        m_held ? MapHeldTypes(*m_held, *m_targets.project) : MapExchangeTypes(m_file, *m_targets.project);
+    for (const TypeMapping& type : types)
+        Map(int(type.role), type.oldID, type.newID);
 }
 
 void CStepExchangeImporter::MapFacilities()
 {
     QStringList columns;
-    for (const QVariantList& row : ItemRows(m_file, QStringLiteral("ExchangeFacility"), columns)) {
+    for (const QVariantList& row : ItemRows(QStringLiteral("ExchangeFacility"), columns)) {
         long plantID =
             FindByName(*m_targets.equipment,
                        QStringLiteral("SELECT p.PlantID FROM Plant p JOIN \"Plant-To-Project\" pp "
@@ -201,8 +229,8 @@ long CStepExchangeImporter::CopyFacility(const QVariantList& row, QStringList co
 void CStepExchangeImporter::MapClasses()
 {
     CDaoDatabase& equipment = *m_targets.equipment;
-    for (const QVariantList& row : ReadExchangeRows(
-             m_file, QStringLiteral("SELECT EquipmentClassID, ClassName FROM ExchangeEquipmentClass"))) {
+    for (const QVariantList& row :
+         TableRows(QStringLiteral("ExchangeEquipmentClass"), {"EquipmentClassID", "ClassName"})) {
         const long oldID = long(row.value(0).toLongLong());
         long classID = FindByName(equipment,
                                   QStringLiteral("SELECT EquipmentClassID FROM EquipmentClass "
@@ -227,7 +255,7 @@ void CStepExchangeImporter::MapClasses()
 void CStepExchangeImporter::MapEquipment()
 {
     QStringList columns;
-    const ExchangeRowList rows = ItemRows(m_file, QStringLiteral("ExchangeEquipment"), columns);
+    const ExchangeRowList rows = ItemRows(QStringLiteral("ExchangeEquipment"), columns);
     const qsizetype tag = columns.indexOf(QStringLiteral("QVTag"));
     const qsizetype plant = columns.indexOf(QStringLiteral("PlantID"));
     for (const QVariantList& row : rows) {
@@ -263,21 +291,18 @@ long CStepExchangeImporter::CopyEquipment(const QVariantList& row, QStringList c
          {"CalendarID", QVariant()}});
     InsertExchangeRows(equipment, QStringLiteral("ActualEquipmentCommon"), columns, {values});
     const QStringList properties = {"PropertyName", "DoubleValue", "ValueUOM", "TextValue"};
-    ExchangeRowList rows = ReadExchangeRows(
-        m_file,
-        QStringLiteral(
-            "SELECT ?, %1 FROM ExchangeEquipmentProperty WHERE ActualEquipmentID = ? ORDER BY RowKey")
-            .arg(QuotedColumns(properties)),
-        {qlonglong(itemID), qlonglong(oldID)});
     InsertExchangeRows(equipment, QStringLiteral("ActualEquipmentProperty"),
-                       QStringList{QStringLiteral("ActualEquipmentID")} + properties, rows);
+                       QStringList{QStringLiteral("ActualEquipmentID")} + properties,
+                       WithItemID(TableRows(QStringLiteral("ExchangeEquipmentProperty"), properties,
+                                            QStringLiteral("ActualEquipmentID"), qlonglong(oldID)),
+                                  itemID));
     return itemID;
 }
 
 void CStepExchangeImporter::MapMaterials()
 {
     QStringList columns;
-    const ExchangeRowList rows = ItemRows(m_file, QStringLiteral("ExchangeMaterial"), columns);
+    const ExchangeRowList rows = ItemRows(QStringLiteral("ExchangeMaterial"), columns);
     const qsizetype name = columns.indexOf(QStringLiteral("MaterialName"));
     for (const QVariantList& row : rows) {
         long materialID = FindByName(*m_targets.materials,
@@ -300,13 +325,11 @@ long CStepExchangeImporter::CopyMaterial(const QVariantList& row, QStringList co
                        {WithValues(row, columns, {{"MaterialID", qlonglong(materialID)}})});
     const QStringList properties = {"MaterialPropertyID", "DoubleValue", "ValueUOM", "TextValue",
                                     "IntegerValue"};
-    const ExchangeRowList rows =
-        ReadExchangeRows(m_file,
-                         QStringLiteral("SELECT ?, %1 FROM ExchangeMaterialProperty WHERE MaterialID = ?")
-                             .arg(QuotedColumns(properties)),
-                         {qlonglong(materialID), qlonglong(oldID)});
     InsertExchangeRows(materials, QStringLiteral("ActualMaterialProperty"),
-                       QStringList{QStringLiteral("MaterialID")} + properties, rows);
+                       QStringList{QStringLiteral("MaterialID")} + properties,
+                       WithItemID(TableRows(QStringLiteral("ExchangeMaterialProperty"), properties,
+                                            QStringLiteral("MaterialID"), qlonglong(oldID)),
+                                  materialID));
     m_map.insert({-1, oldID}, materialID); // copied here: its mixture rows come along
     return materialID;
 }
@@ -314,10 +337,8 @@ long CStepExchangeImporter::CopyMaterial(const QVariantList& row, QStringList co
 // The mixture rows of the materials copied in, their components re-pointed.
 void CStepExchangeImporter::CopyMixtures()
 {
-    const ExchangeRowList rows = ReadExchangeRows(
-        m_file,
-        QStringLiteral(
-            "SELECT MaterialID, ComponentID, Phase, Amount, AmountUOM FROM ExchangeMixture ORDER BY RowKey"));
+    const ExchangeRowList rows = TableRows(QStringLiteral("ExchangeMixture"),
+                                           {"MaterialID", "ComponentID", "Phase", "Amount", "AmountUOM"});
     ExchangeRowList copied;
     for (const QVariantList& row : rows) {
         if (!m_map.contains({-1, long(row.value(0).toLongLong())}))
@@ -360,8 +381,9 @@ void CStepExchangeImporter::RewriteFile(long stepID)
         m_file.Execute(
             QStringLiteral("UPDATE \"%1\" SET %2").arg(table, assignments.join(QStringLiteral(", "))));
     m_file.Execute(QStringLiteral("DROP TABLE temp.ExchangeMap"));
-    for (const ExchangeTable& table : ExchangeTables())
-        if (table.part == ExchangePart::Exchange)
-            m_file.Execute(QStringLiteral("DROP TABLE \"%1\"").arg(table.name));
+    if (!m_held) // a file read for held rows has the step tables alone
+        for (const ExchangeTable& table : ExchangeTables())
+            if (table.part == ExchangePart::Exchange)
+                m_file.Execute(QStringLiteral("DROP TABLE \"%1\"").arg(table.name));
     m_file.Execute(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationID(DatabaseKind::Step)));
 }

@@ -9,8 +9,11 @@
 // and every reference re-pointed, the exchange tables dropped. A file whose [Step] row has the new
 // id already (the reader wrote it) keeps its step ids as they are: the reader made them agree. Each database is written in one transaction
 // level inside the caller's; raises CDaoException and then leaves every database as it was.
+// Given the exchange rows held in memory (see HeldExchangeRows), a step file without exchange
+// tables is imported as if it carried them.
 
 #include "foundation/db/NewItemID.h"
+#include "modules/steputils/ExchangeRows.h"
 
 #include <QHash>
 #include <QString>
@@ -28,7 +31,8 @@ struct StepImportTargets {
 
 class CStepExchangeImporter {
 public:
-    CStepExchangeImporter(CDaoDatabase& file, const StepImportTargets& targets);
+    CStepExchangeImporter(CDaoDatabase& file, const StepImportTargets& targets,
+                          const HeldExchangeRows* held = nullptr);
     // The new step's id.
     long Import(long processID);
 
@@ -47,9 +51,13 @@ private:
     void Map(int role, long oldID, long newID);
     QVariant Mapped(int role, const QVariant& oldID) const;
     void RewriteFile(long stepID);
+    ExchangeRowList TableRows(const QString& table, const QStringList& columns, const QString& whereColumn = {},
+                              const QVariant& equals = {}) const;
+    ExchangeRowList ItemRows(const QString& table, QStringList& columns) const;
 
     CDaoDatabase& m_file;
     StepImportTargets m_targets;
+    const HeldExchangeRows* m_held;
     QHash<QPair<int, long>, long> m_map;
     bool m_typesTravel = false;
 };

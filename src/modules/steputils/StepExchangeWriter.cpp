@@ -47,8 +47,9 @@ QString RowsProblem(const QString& table, const QStringList& columns, const Exch
 
 } // namespace
 
-CStepExchangeWriter::CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources)
-    : m_exchange(exchange), m_sources(sources)
+CStepExchangeWriter::CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources,
+                                         HeldExchangeRows* held)
+    : m_exchange(exchange), m_sources(sources), m_held(held)
 {
 }
 
@@ -149,11 +150,25 @@ QSet<long> CStepExchangeWriter::StepIDs(const QString& sql)
     return IDsOf(ReadExchangeRows(m_exchange, sql));
 }
 
+QStringList CStepExchangeWriter::LibraryColumns(CDaoDatabase& library, const QString& libraryTable,
+                                                const QString& exchangeTable)
+{
+    if (!m_sources.sharedColumns)
+        return SharedColumns(library, libraryTable, exchangeTable);
+    const QString key = libraryTable + QLatin1Char('/') + exchangeTable;
+    auto found = m_sources.sharedColumns->constFind(key);
+    if (found == m_sources.sharedColumns->constEnd())
+        found = m_sources.sharedColumns->insert(key, SharedColumns(library, libraryTable, exchangeTable));
+    return *found;
+}
+
 void CStepExchangeWriter::CopyItems(CDaoDatabase& library, const QString& libraryTable, const QString& exchangeTable,
                                     const QString& keyColumn, const QSet<long>& ids)
 {
-    const QStringList columns = SharedColumns(library, libraryTable, exchangeTable);
-    if (ids.isEmpty() || columns.isEmpty())
+    if (ids.isEmpty())
+        return;
+    const QStringList columns = LibraryColumns(library, libraryTable, exchangeTable);
+    if (columns.isEmpty())
         return;
     const ExchangeRowList rows = ReadKeptRows(
         library, libraryTable,
@@ -168,6 +183,10 @@ void CStepExchangeWriter::Insert(const QString& exchangeTable, const QStringList
 {
     if (m_problem.isEmpty())
         m_problem = RowsProblem(exchangeTable, columns, rows);
-    if (m_problem.isEmpty())
+    if (!m_problem.isEmpty())
+        return;
+    if (m_held)
+        m_held->Append(exchangeTable, columns, rows);
+    else
         InsertExchangeRows(m_exchange, exchangeTable, columns, rows);
 }

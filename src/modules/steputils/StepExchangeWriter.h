@@ -10,8 +10,12 @@
 
 #include "modules/steputils/ExchangeRows.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+
+#include <memory>
 
 class CDaoDatabase;
 
@@ -19,11 +23,15 @@ struct ExchangeSources {
     QString projectName;
     QString projectDB, equipmentDB, materialDB;
     long sourceStepID = 0; // the step's id in the project, when the file carries another; else the file's
+    // The columns each library table shares with its exchange table, kept across the steps of one
+    // copy when given: its libraries stay open, and are only read, meanwhile.
+    std::shared_ptr<QHash<QString, QStringList>> sharedColumns;
 };
 
 class CStepExchangeWriter {
 public:
-    CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources);
+    // Given `held`, the exchange rows are kept there and the file is only read.
+    CStepExchangeWriter(CDaoDatabase& exchange, const ExchangeSources& sources, HeldExchangeRows* held = nullptr);
     // Why a value of those databases cannot go into the exchange file; empty once written.
     QString Write();
 
@@ -35,10 +43,12 @@ private:
     void WriteMaterials(CDaoDatabase& materials);
     QSet<long> StepIDs(const QString& sql);
     void Insert(const QString& exchangeTable, const QStringList& columns, const ExchangeRowList& rows);
+    QStringList LibraryColumns(CDaoDatabase& library, const QString& libraryTable, const QString& exchangeTable);
     void CopyItems(CDaoDatabase& library, const QString& libraryTable, const QString& exchangeTable,
                    const QString& keyColumn, const QSet<long>& ids);
 
     CDaoDatabase& m_exchange;
     ExchangeSources m_sources;
+    HeldExchangeRows* m_held;
     QString m_problem;
 };

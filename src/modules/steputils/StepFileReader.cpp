@@ -52,20 +52,20 @@ bool IsOurStepID(quint32 id)
 }
 
 // The file's rows table by table, then the checks; why it failed, or empty.
-QString FillFreshStep(const QString& source, CFreshStepDatabase& fresh, long stepID)
+QString FillFreshStep(const QString& source, CFreshStepDatabase& fresh, long stepID, bool exchangeTables)
 {
     CStepRowCopier copier(fresh.Database(), stepID);
     if (!copier.AttachSource(source))
         return copier.Reason();
     for (const ExchangeTable& table : ExchangeTables())
-        if (!copier.CopyTable(table))
+        if ((exchangeTables || table.part == ExchangePart::Step) && !copier.CopyTable(table))
             return copier.Reason();
     if (!copier.DetachSource())
         return copier.Reason();
     if (stepID != 0 && !fresh.Execute(QStringLiteral("UPDATE Step SET StepID = %1 WHERE (SELECT count(*) FROM Step) = 1")
                                           .arg(stepID)))
         return fresh.ErrorText();
-    return CheckStepRows(fresh.Database());
+    return CheckStepRows(fresh.Database(), exchangeTables);
 }
 
 } // namespace
@@ -155,7 +155,8 @@ bool CStepFileReader::BuildFresh(const QString& source, const QString& freshPath
     CFreshStepDatabase fresh;
     QString problem;
     try {
-        problem = fresh.Create(freshPath) ? FillFreshStep(source, fresh, stepID) : fresh.ErrorText();
+        problem = fresh.Create(freshPath, !m_stepTablesOnly) ? FillFreshStep(source, fresh, stepID, !m_stepTablesOnly)
+                                                             : fresh.ErrorText();
         if (problem.isEmpty() && kept)
             kept->Open(freshPath, DatabaseRole::ReadWrite); // shares the fresh database's connection
     } catch (const CDaoException& error) {

@@ -21,6 +21,9 @@ public:
     // deleted when the file is refused); given `kept`, the new file's connection stays open there.
     bool ReadInto(const QString& source, const QString& target, long stepID, CDaoDatabase* kept = nullptr);
     const QString& ErrorText() const { return m_errorText; }
+    // The new file gets the step tables alone: whatever exchange tables the file has are not read
+    // (another project's step file, whose library items the caller takes from that project).
+    void ReadStepTablesOnly() { m_stepTablesOnly = true; }
 
 private:
     bool Read(const QString& source, const QString& target, long stepID, CDaoDatabase* kept);
@@ -30,5 +33,6 @@ private:
     bool Fail(const QString& reason);
 
     int m_fileVersion = 0;
+    bool m_stepTablesOnly = false;
     QString m_errorText;
 };

@@ -6,6 +6,8 @@
 
 #include <QSqlQuery>
 
+#include <functional>
+
 namespace {
 
 struct TypeLibrary {
@@ -53,6 +55,18 @@ long ProjectTypeNamed(CDaoDatabase& project, const TypeLibrary& library, const Q
     return found != -1 ? found : AddProjectType(project, library, name);
 }
 
+// The types of each library, as the read gives them ordered by their ids.
+QList<TypeMapping> MapTypeRows(CDaoDatabase& project,
+                               const std::function<ExchangeRowList(const TypeLibrary&)>& typesOf)
+{
+    QList<TypeMapping> mappings;
+    for (const TypeLibrary& library : TYPE_LIBRARIES)
+        for (const QVariantList& row : typesOf(library))
+            mappings.append({library.role, long(row.value(0).toLongLong()),
+                             ProjectTypeNamed(project, library, row.value(1).toString())});
+    return mappings;
+}
+
 } // namespace
 
 bool FileCarriesTypes(CDaoDatabase& file)
@@ -63,14 +77,16 @@ bool FileCarriesTypes(CDaoDatabase& file)
 
 QList<TypeMapping> MapExchangeTypes(CDaoDatabase& file, CDaoDatabase& project)
 {
-    QList<TypeMapping> mappings;
-    for (const TypeLibrary& library : TYPE_LIBRARIES) {
-        const ExchangeRowList rows = ReadExchangeRows(
-            file, QStringLiteral("SELECT \"%1\", Description FROM \"%2\" ORDER BY \"%1\"")
-                      .arg(QLatin1String(library.key), QLatin1String(library.exchangeTable)));
-        for (const QVariantList& row : rows)
-            mappings.append({library.role, long(row.value(0).toLongLong()),
-                             ProjectTypeNamed(project, library, row.value(1).toString())});
-    }
-    return mappings;
+    return MapTypeRows(project, [&file](const TypeLibrary& library) {
+        return ReadExchangeRows(file, QStringLiteral("SELECT \"%1\", Description FROM \"%2\" ORDER BY \"%1\"")
+                                          .arg(QLatin1String(library.key), QLatin1String(library.exchangeTable)));
+    });
+}
+
+QList<TypeMapping> MapHeldTypes(const HeldExchangeRows& held, CDaoDatabase& project)
+{
+    return MapTypeRows(project, [&held](const TypeLibrary& library) {
+        return held.Rows(QLatin1String(library.exchangeTable),
+                         {QLatin1String(library.key), QStringLiteral("Description")});
+    });
 }

@@ -8,6 +8,7 @@
 #include <QList>
 
 class CDaoDatabase;
+class HeldExchangeRows;
 
 struct TypeMapping {
     ColumnRole role; // RangeTypeRef or CommentTypeRef
@@ -19,3 +20,5 @@ struct TypeMapping {
 bool FileCarriesTypes(CDaoDatabase& file);
 // Writes the project's new types in the caller's transaction; raises CDaoException.
 QList<TypeMapping> MapExchangeTypes(CDaoDatabase& file, CDaoDatabase& project);
+// The same for rows held in memory in place of the file's exchange tables (their format carries types).
+QList<TypeMapping> MapHeldTypes(const HeldExchangeRows& held, CDaoDatabase& project);

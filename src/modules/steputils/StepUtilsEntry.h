@@ -12,6 +12,7 @@
 #include <functional>
 
 class CDaoDatabase;
+class HeldExchangeRows;
 struct ExchangeSources;
 
 class StepUtilsEntry {
@@ -44,8 +45,10 @@ public:
     // (the step file itself when the two are one). The connection the exchange file was written
     // through stays open in `kept` for an import that follows (its opens share it); the caller
     // closes it before the file is copied. On failure `kept` is closed and no new file is left.
+    // Given `held`, the library items are kept there instead (see HeldExchangeRows): the new file
+    // is then only the step's checked rows, for importProcess to be given the same.
     int exportOtherStep(const QString& stepFile, const QString& exchangeFile, const ExchangeSources& sources,
-                        long newStepID, CDaoDatabase& kept);
+                        long newStepID, CDaoDatabase& kept, HeldExchangeRows* held = nullptr);
     // Ids for as many new steps of the open project, as importProcess would allocate them; none
     // without a project. Raises CDaoException.
     QList<long> newStepIDs(int count);
@@ -57,16 +60,19 @@ public:
     long importExportedStep(const QString& exportedFile, long processID);
     // Adds a copy of another project's process (its rows as the project generator writes them) and
     // each step file exportStep has just written, in order, as importExportedStep does; the new process id and the new step ids in the
-    // order of the files, 0 on failure. New step ids given, one per file (from newStepIDs), are taken.
+    // order of the files, 0 on failure. New step ids given, one per file (from newStepIDs), are taken;
+    // so are the rows held for each file, when given.
     long importProcess(const QString& otherProjectPath, long otherProcessID, const QString& otherMaterialPath,
-                       const QStringList& stepFiles, QList<long>& newStepIDs);
+                       const QStringList& stepFiles, QList<long>& newStepIDs,
+                       const QList<HeldExchangeRows>* held = nullptr);
     // 0 while steps keep no results database.
     int isResultsDBVersionEarlier(long stepID, const QString& version);
 
 private:
     ConversionCode ConvertLibraries();
     // The step id 0: one is allocated.
-    long ImportCheckedStep(const QString& exchangeFile, long processID, long stepID);
+    long ImportCheckedStep(const QString& exchangeFile, long processID, long stepID,
+                           const HeldExchangeRows* held = nullptr);
 
     MigrationCatalogue m_catalogue;
 };

@@ -36,30 +36,32 @@ ExchangeSources SourcesFor(const QString& projectPath, const QString& equipmentP
                            long sourceStepID)
 {
     if (projectPath.isEmpty())
-        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath(), sourceStepID};
-    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID};
+        return {GetProjectName(), GetProjectDBPath(), GetEquipmentDBPath(), GetMaterialsDBPath(), sourceStepID, {}};
+    return {QFileInfo(projectPath).completeBaseName(), projectPath, equipmentPath, materialPath, sourceStepID, {}};
 }
 
-// The library items the step names, written into the read file in one transaction; why they
-// were refused, or empty.
-QString WriteExchangeRows(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources)
+// The library items the step names, written into the read file in one transaction (or held); why
+// they were refused, or empty.
+QString WriteExchangeRows(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources,
+                          HeldExchangeRows* held)
 {
     exchange.Open(path, DatabaseRole::ReadWrite);
     // A scratch copy: whoever keeps the exchange file copies it durably.
     exchange.Execute(QStringLiteral("PRAGMA synchronous = OFF"));
     CDaoTransaction transaction(exchange);
-    const QString refused = CStepExchangeWriter(exchange, sources).Write();
+    const QString refused = CStepExchangeWriter(exchange, sources, held).Write();
     if (refused.isEmpty())
         transaction.Commit();
     return refused;
 }
 
 // 1 once the rows are written; else 0 after the failure's message, the database closed.
-int WriteExported(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources)
+int WriteExported(CDaoDatabase& exchange, const QString& path, const ExchangeSources& sources,
+                  HeldExchangeRows* held = nullptr)
 {
     QString refused, failed;
     try {
-        refused = WriteExchangeRows(exchange, path, sources);
+        refused = WriteExchangeRows(exchange, path, sources, held);
     } catch (const CDaoException& error) {
         failed = error.GetErrorDescription();
     }
@@ -102,14 +104,17 @@ int StepUtilsEntry::exportStep(const QString& scratchCopy, const QString& projec
 }
 
 int StepUtilsEntry::exportOtherStep(const QString& stepFile, const QString& exchangeFile,
-                                    const ExchangeSources& sources, long newStepID, CDaoDatabase& kept)
+                                    const ExchangeSources& sources, long newStepID, CDaoDatabase& kept,
+                                    HeldExchangeRows* held)
 {
     CStepFileReader reader;
+    if (held)
+        reader.ReadStepTablesOnly();
     if (!reader.ReadInto(stepFile, exchangeFile, newStepID, &kept)) {
         QvMessageBox(EXPORT_REFUSAL.arg(reader.ErrorText()), MB_OK | MB_ICONSTOP);
         return 0;
     }
-    if (WriteExported(kept, exchangeFile, sources))
+    if (WriteExported(kept, exchangeFile, sources, held))
         return 1;
     if (stepFile != exchangeFile)
         DeleteDatabaseFile(exchangeFile);
@@ -152,7 +157,8 @@ long StepUtilsEntry::importExportedStep(const QString& exportedFile, long proces
     }
 }
 
-long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long processID, long stepID)
+long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long processID, long stepID,
+                                       const HeldExchangeRows* held)
 {
     CDaoDatabase file, equipment, materials;
     file.Open(exchangeFile, DatabaseRole::ReadWrite);
@@ -162,12 +168,12 @@ long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long process
     materials.Open(GetMaterialsDBPath(), DatabaseRole::WorkingCopy);
     const StepImportTargets targets{GetProjectDatabase(), &equipment, &materials, GetProjectID(),
                                     stepID != 0 ? NewIDSources{} : StepIDSourcesOfProject(), stepID};
-    return CStepExchangeImporter(file, targets).Import(processID);
+    return CStepExchangeImporter(file, targets, held).Import(processID);
 }
 
 long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherProcessID,
                                    const QString& otherMaterialPath, const QStringList& stepFiles,
-                                   QList<long>& newStepIDs)
+                                   QList<long>& newStepIDs, const QList<HeldExchangeRows>* held)
 {
     const QList<long> givenIDs = newStepIDs;
     newStepIDs.clear();
@@ -184,7 +190,7 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
                                         : AllocateProjectIDs(*project, ProjectCounter::Step,
                                                              StepIDSourcesOfProject(), int(stepFiles.size()));
         for (qsizetype i = 0; i < stepFiles.size(); ++i)
-            ImportCheckedStep(stepFiles.at(i), processID, stepIDs.at(i));
+            ImportCheckedStep(stepFiles.at(i), processID, stepIDs.at(i), held && i < held->size() ? &held->at(i) : nullptr);
         MatchProcessMaterials(*project, source, processID);
         transaction.Commit();
         newStepIDs = stepIDs;
