@@ -17,6 +17,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -57,6 +58,7 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd;
@@ -109,10 +111,10 @@ bool copyContent(int from, int to)
 }
 
 // Writes source's bytes into a new file at target with the source's permissions (owner-writable
-// for a working copy) and flushes it unless it is scratch. The source has no journal beside it, so
-// its file holds the whole database: the copy comes out with a rollback journal, as a written file
+// for a working copy) and answers its open descriptor. The source has no journal beside it, so its
+// file holds the whole database: the copy comes out with a rollback journal, as a written file
 // always is (a working copy's connection turns it to write-ahead logging at its first write).
-void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed = true)
+int writeNewCopy(const QString& source, const QString& target, bool workingCopy)
 {
     const Descriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
@@ -120,13 +122,20 @@ void writeCopy(const QString& source, const QString& target, bool workingCopy, b
         throwSystemError(QStringLiteral("Cannot read"), source);
     const mode_t mode = (status.st_mode & 07777) | (workingCopy ? S_IWUSR : 0);
     QString refused;
-    const Descriptor to(OpenNewFile(target, ExistingFile::Refuse, &refused, mode));
+    Descriptor to(OpenNewFile(target, ExistingFile::Refuse, &refused, mode));
     if (to.get() < 0)
         throw CDaoException(refused);
     if (::fchmod(to.get(), mode) != 0)
         throwSystemError(QStringLiteral("Cannot create"), target);
     if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), JournalFormat::Rollback))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
+    return to.release();
+}
+
+// The same, flushed unless it is scratch.
+void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed = true)
+{
+    const Descriptor to(writeNewCopy(source, target, workingCopy));
     if (flushed && !SyncDescriptor(to.get()))
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
 }
@@ -150,19 +159,31 @@ void replaceWithCopy(const QString& source, const QString& target, bool workingC
     }
 }
 
-// In place, into a folder no in-use marker names yet; a part-written copy is removed on failure.
-// The caller flushes the copy (and then the folder) before anything relies on it.
-void writeInPlace(const QString& source, const QString& target)
+void clearInPlaceTarget(const QString& target)
 {
     RemoveSideFiles(target);
     removeIfPresent(target);
+}
+
+// The bytes of a copy in place, into a cleared target: its open descriptor, not yet flushed. A
+// part-written copy is removed on failure.
+int writeInPlaceBytes(const QString& source, const QString& target)
+{
     try {
-        writeCopy(source, target, true, false);
+        return writeNewCopy(source, target, true);
     } catch (const CDaoException&) {
         if (!IsSymbolicLink(target))
             QFile::remove(target);
         throw;
     }
+}
+
+// In place, into a folder no in-use marker names yet. The caller flushes the copy (and then the
+// folder) before anything relies on it.
+void writeInPlace(const QString& source, const QString& target)
+{
+    clearInPlaceTarget(target);
+    ::close(writeInPlaceBytes(source, target));
 }
 
 bool fail(QString* error, const QString& text)
@@ -250,17 +271,26 @@ void RemoveSideFiles(const QString& path)
 namespace {
 enum class ByteCopy { Replace, Scratch, WorkingCopyReplace, WorkingCopyInPlace };
 
-bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byteCopy, QString* error)
+// Why the layer copies nothing from source to target, or "" when it may.
+QString copyRefusal(const QString& source, const QString& target)
 {
     if (!QFileInfo(source).isFile())
-        return fail(error, QStringLiteral("Could not find file '%1'.").arg(source));
+        return QStringLiteral("Could not find file '%1'.").arg(source);
     const QString targetKey = CSharedConnection::registryKey(target);
     if (CSharedConnection::registryKey(source) == targetKey)
-        return fail(error, QStringLiteral("Cannot copy '%1' onto itself.").arg(source));
+        return QStringLiteral("Cannot copy '%1' onto itself.").arg(source);
     if (CSharedConnection::findByKey(targetKey))
-        return fail(error, QStringLiteral("The database '%1' is open and cannot be replaced.").arg(target));
+        return QStringLiteral("The database '%1' is open and cannot be replaced.").arg(target);
     if (IsSymbolicLink(target))
-        return fail(error, LinkRefusedText(target));
+        return LinkRefusedText(target);
+    return QString();
+}
+
+bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byteCopy, QString* error)
+{
+    const QString refused = copyRefusal(source, target);
+    if (!refused.isEmpty())
+        return fail(error, refused);
     NoteFileWritten(target);
     try {
         if (CopiesByCompaction(source))
@@ -292,6 +322,37 @@ bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCo
                             write == WorkingCopyWrite::Replace ? ByteCopy::WorkingCopyReplace
                                                                : ByteCopy::WorkingCopyInPlace,
                             error);
+}
+
+WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error)
+{
+    const QString refused = copyRefusal(source, target);
+    if (!refused.isEmpty()) {
+        fail(error, refused);
+        return WorkingCopyStart::Refused;
+    }
+    NoteFileWritten(target);
+    try {
+        if (CopiesByCompaction(source)) {
+            CompactDatabaseFile(source, target);
+            return WorkingCopyStart::Written;
+        }
+        clearInPlaceTarget(target);
+        return WorkingCopyStart::BytesWanted;
+    } catch (const CDaoException& exception) {
+        fail(error, exception.GetErrorDescription());
+        return WorkingCopyStart::Refused;
+    }
+}
+
+int WriteUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error)
+{
+    try {
+        return writeInPlaceBytes(source, target);
+    } catch (const CDaoException& exception) {
+        fail(error, exception.GetErrorDescription());
+        return -1;
+    }
 }
 
 bool DeleteDatabaseFile(const QString& path, QString* error)

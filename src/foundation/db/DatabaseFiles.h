@@ -30,6 +30,14 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 enum class WorkingCopyWrite { Replace, IntoUnclaimedFolder };
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);
+// IntoUnclaimedFolder in two halves, so that the bytes of many copies can be written on other
+// threads (CWorkingCopyBatch). Start runs the checks and clears the target on the caller's thread;
+// a source that copies by compaction is copied there at once (Written). Only after BytesWanted does
+// Write, on any thread, write the bytes into a new file: it answers the open descriptor (the
+// caller flushes and closes it), or -1 and no part-written file.
+enum class WorkingCopyStart { Refused, Written, BytesWanted };
+WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error);
+int WriteUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error);
 // False when the layer has the file open or a file cannot be removed; a missing file is no error.
 bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);
 
