@@ -4,6 +4,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
+#include "foundation/db/CanonicalPaths.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
@@ -87,6 +88,7 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         QvMessageBox(QStringLiteral("Can't open ProjectStep table to set up array!"));
         return false;
     }
+    const CanonicalFolderScope folders; // the project's and the working copies' folders, resolved once
     CWorkingCopyBatch copies;
     qsizetype added = 0;
     for (qsizetype i = 0; i < stepIDs.size(); ++i) {
