@@ -129,6 +129,8 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, const QString& copyFailur
 {
     const QString source = GetProjectDir() + StepDatabaseName(stepID);
     const QString destination = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
+    if (copyFailure.isEmpty())
+        NoteStepCopyChangeNumber(stepID, destination);
     std::unique_ptr<CDaoDatabase> database = copyFailure.isEmpty() ? OpenWrittenCopy(destination) : nullptr;
     if (!database) {
         error = QStringLiteral(
@@ -137,7 +139,6 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, const QString& copyFailur
         QvMessageBox(error);
         return false;
     }
-    NoteStepCopyChangeNumber(stepID, destination);
     try {
         return ConvertStepWorkingCopy(stepID, std::move(database), destination);
     } catch (const CDaoException& e) {
