@@ -12,6 +12,20 @@ QString Resolved(const QString& path)
 {
     return QFileInfo(path).canonicalFilePath();
 }
+
+// The folder and name of an absolute path without empty, "." or ".." parts; false for any other.
+bool SplitPlainPath(const QString& path, QString& folder, QString& name)
+{
+    if (!path.startsWith(QLatin1Char('/')) || path.contains(QLatin1String("//")) ||
+        path.contains(QLatin1String("/./")) || path.contains(QLatin1String("/../")))
+        return false;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    name = path.mid(slash + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
+    return true;
+}
 } // namespace
 
 CanonicalFolderScope::CanonicalFolderScope() : m_outer(currentScope)
@@ -38,23 +52,24 @@ QString CanonicalFolderScope::Folder(const QString& absoluteFolder)
 
 QString CanonicalFolderOf(const QString& path)
 {
-    const QString folder = QFileInfo(path).absolutePath();
+    QString folder, name;
+    if (!currentScope || !SplitPlainPath(path, folder, name))
+        folder = QFileInfo(path).absolutePath();
     return currentScope ? currentScope->Folder(folder) : Resolved(folder);
 }
 
 QString CanonicalFilePath(const QString& path)
 {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    if (!currentScope || name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return info.canonicalFilePath();
+    QString folder, name;
+    if (!currentScope || !SplitPlainPath(path, folder, name))
+        return Resolved(path);
     struct stat status {};
     if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
         return QString();
     if (S_ISLNK(status.st_mode))
-        return info.canonicalFilePath();
-    const QString folder = currentScope->Folder(info.absolutePath());
+        return Resolved(path);
+    folder = currentScope->Folder(folder);
     if (folder.isEmpty())
-        return info.canonicalFilePath();
+        return Resolved(path);
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }

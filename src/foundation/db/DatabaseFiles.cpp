@@ -159,9 +159,11 @@ void replaceWithCopy(const QString& source, const QString& target, bool workingC
     }
 }
 
+// The caller has noted the target written.
 void clearInPlaceTarget(const QString& target)
 {
-    RemoveSideFiles(target);
+    for (const QString& side : DatabaseSideFiles(target))
+        removeIfPresent(side);
     removeIfPresent(target);
 }
 
@@ -182,6 +184,7 @@ int writeInPlaceBytes(const QString& source, const QString& target)
 // folder) before anything relies on it.
 void writeInPlace(const QString& source, const QString& target)
 {
+    NoteFileWritten(target);
     clearInPlaceTarget(target);
     ::close(writeInPlaceBytes(source, target));
 }
