@@ -16,14 +16,21 @@ QString Resolved(const QString& path)
 // The folder and name of an absolute path without empty, "." or ".." parts; false for any other.
 bool SplitPlainPath(const QString& path, QString& folder, QString& name)
 {
-    if (!path.startsWith(QLatin1Char('/')) || path.contains(QLatin1String("//")) ||
-        path.contains(QLatin1String("/./")) || path.contains(QLatin1String("/../")))
+    if (!path.startsWith(u'/'))
         return false;
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    name = path.mid(slash + 1);
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
-        return false;
-    folder = slash == 0 ? QStringLiteral("/") : path.left(slash);
+    const QStringView view(path);
+    qsizetype partStart = 1;
+    for (qsizetype i = 1; i <= view.size(); ++i) {
+        if (i < view.size() && view[i] != u'/')
+            continue;
+        const QStringView part = view.sliced(partStart, i - partStart);
+        if (part.isEmpty() || part == u"." || part == u"..")
+            return false;
+        partStart = i + 1;
+    }
+    const qsizetype slash = view.lastIndexOf(u'/');
+    name = path.sliced(slash + 1);
+    folder = slash == 0 ? QStringLiteral("/") : path.first(slash);
     return true;
 }
 } // namespace

@@ -150,9 +150,11 @@ bool SchemaPages::ReadPayload(const QByteArray& page, Cursor& cell, quint64 size
     const quint64 local = size <= maxLocal ? size : (spill <= maxLocal ? spill : minLocal);
     if (cell.at + qsizetype(local) + (local < size ? 4 : 0) > qsizetype(m_usableSize))
         return false;
-    payload = page.mid(cell.at, qsizetype(local));
-    if (local == size)
+    if (local == size) { // read where it lies: the page outlives the payload
+        payload = QByteArray::fromRawData(page.constData() + cell.at, qsizetype(local));
         return true;
+    }
+    payload = page.mid(cell.at, qsizetype(local));
     quint32 next = BigEndian(page.constData() + cell.at + local, 4);
     QByteArray overflow;
     while (quint64(payload.size()) < size) {
