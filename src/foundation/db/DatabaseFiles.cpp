@@ -59,6 +59,12 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
     int release() { return std::exchange(m_fd, -1); }
+    void reset(int fd)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
 
 private:
     int m_fd;
@@ -110,25 +116,39 @@ bool copyContent(int from, int to)
     }
 }
 
-// Writes source's bytes into a new file at target with the source's permissions (owner-writable
-// for a working copy) and answers its open descriptor. The source has no journal beside it, so its
-// file holds the whole database: the copy comes out with a rollback journal, as a written file
-// always is (a working copy's connection turns it to write-ahead logging at its first write).
-int writeNewCopy(const QString& source, const QString& target, bool workingCopy)
+// The ends of a copy: the source open for reading, and a new file at target with the source's
+// permissions (owner-writable for a working copy).
+void openCopyEnds(const QString& source, const QString& target, bool workingCopy, Descriptor& from,
+                  Descriptor& to)
 {
-    const Descriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    from.reset(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (from.get() < 0 || ::fstat(from.get(), &status) != 0)
         throwSystemError(QStringLiteral("Cannot read"), source);
     const mode_t mode = (status.st_mode & 07777) | (workingCopy ? S_IWUSR : 0);
     QString refused;
-    Descriptor to(OpenNewFile(target, ExistingFile::Refuse, &refused, mode));
+    to.reset(OpenNewFile(target, ExistingFile::Refuse, &refused, mode));
     if (to.get() < 0)
         throw CDaoException(refused);
     if (::fchmod(to.get(), mode) != 0)
         throwSystemError(QStringLiteral("Cannot create"), target);
-    if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), JournalFormat::Rollback))
+}
+
+// The source has no journal beside it, so its file holds the whole database: the copy comes out
+// with a rollback journal, as a written file always is (a working copy's connection turns it to
+// write-ahead logging at its first write).
+void fillCopy(int from, int to, const QString& source, const QString& target)
+{
+    if (!copyContent(from, to) || !WriteJournalFormat(to, JournalFormat::Rollback))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
+}
+
+// Source's bytes in a new file at target: its open descriptor.
+int writeNewCopy(const QString& source, const QString& target, bool workingCopy)
+{
+    Descriptor from(-1), to(-1);
+    openCopyEnds(source, target, workingCopy, from, to);
+    fillCopy(from.get(), to.get(), source, target);
     return to.release();
 }
 
@@ -167,17 +187,11 @@ void clearInPlaceTarget(const QString& target)
     removeIfPresent(target);
 }
 
-// The bytes of a copy in place, into a cleared target: its open descriptor, not yet flushed. A
-// part-written copy is removed on failure.
-int writeInPlaceBytes(const QString& source, const QString& target)
+// A part-written copy in place is removed; a link put under its name is left alone.
+void removePartWritten(const QString& target)
 {
-    try {
-        return writeNewCopy(source, target, true);
-    } catch (const CDaoException&) {
-        if (!IsSymbolicLink(target))
-            QFile::remove(target);
-        throw;
-    }
+    if (!IsSymbolicLink(target))
+        QFile::remove(target);
 }
 
 // In place, into a folder no in-use marker names yet. The caller flushes the copy (and then the
@@ -186,7 +200,12 @@ void writeInPlace(const QString& source, const QString& target)
 {
     NoteFileWritten(target);
     clearInPlaceTarget(target);
-    ::close(writeInPlaceBytes(source, target));
+    try {
+        ::close(writeNewCopy(source, target, true));
+    } catch (const CDaoException&) {
+        removePartWritten(target);
+        throw;
+    }
 }
 
 bool fail(QString* error, const QString& text)
@@ -327,7 +346,8 @@ bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCo
                             error);
 }
 
-WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error)
+WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,
+                                           QString* error)
 {
     const QString refused = copyRefusal(source, target);
     if (!refused.isEmpty()) {
@@ -341,20 +361,32 @@ WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString&
             return WorkingCopyStart::Written;
         }
         clearInPlaceTarget(target);
-        return WorkingCopyStart::BytesWanted;
     } catch (const CDaoException& exception) {
         fail(error, exception.GetErrorDescription());
         return WorkingCopyStart::Refused;
     }
+    Descriptor from(-1), to(-1);
+    try {
+        openCopyEnds(source, target, true, from, to);
+    } catch (const CDaoException& exception) {
+        to.reset(-1);
+        removePartWritten(target);
+        fail(error, exception.GetErrorDescription());
+        return WorkingCopyStart::Refused;
+    }
+    ends = {from.release(), to.release()};
+    return WorkingCopyStart::BytesWanted;
 }
 
-int WriteUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error)
+bool FillUnclaimedWorkingCopy(const QString& source, const QString& target, const WorkingCopyEnds& ends,
+                              QString* error)
 {
     try {
-        return writeInPlaceBytes(source, target);
+        fillCopy(ends.from, ends.to, source, target);
+        return true;
     } catch (const CDaoException& exception) {
-        fail(error, exception.GetErrorDescription());
-        return -1;
+        removePartWritten(target);
+        return fail(error, exception.GetErrorDescription());
     }
 }
 

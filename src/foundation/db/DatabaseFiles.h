@@ -31,13 +31,20 @@ enum class WorkingCopyWrite { Replace, IntoUnclaimedFolder };
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);
 // IntoUnclaimedFolder in two halves, so that the bytes of many copies can be written on other
-// threads (CWorkingCopyBatch). Start runs the checks and clears the target on the caller's thread;
-// a source that copies by compaction is copied there at once (Written). Only after BytesWanted does
-// Write, on any thread, write the bytes into a new file: it answers the open descriptor (the
-// caller flushes and closes it), or -1 and no part-written file.
+// threads (CWorkingCopyBatch). Start runs the checks, clears the target and creates it new, all on
+// the caller's thread; a source that copies by compaction is copied there at once (Written). After
+// BytesWanted, `ends` holds the source open for reading and the new target open for writing (the
+// caller closes both), and Fill, on any thread, writes the bytes: false with a description and no
+// part-written file left when it fails. The caller flushes the target.
 enum class WorkingCopyStart { Refused, Written, BytesWanted };
-WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error);
-int WriteUnclaimedWorkingCopy(const QString& source, const QString& target, QString* error);
+struct WorkingCopyEnds {
+    int from = -1;
+    int to = -1;
+};
+WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,
+                                           QString* error);
+bool FillUnclaimedWorkingCopy(const QString& source, const QString& target, const WorkingCopyEnds& ends,
+                              QString* error);
 // False when the layer has the file open or a file cannot be removed; a missing file is no error.
 bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);
 

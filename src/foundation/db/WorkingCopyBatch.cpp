@@ -24,17 +24,22 @@ CWorkingCopyBatch::~CWorkingCopyBatch()
     for (std::thread& thread : m_threads)
         thread.join();
     for (const Copy& copy : m_copies) {
-        if (copy.state == State::Done && !copy.taken)
+        for (const int fd : {copy.ends.from, copy.ends.to}) {
+            if (copy.state == State::Queued && fd >= 0)
+                ::close(fd);
+        }
+        if (copy.state != State::Failed && !copy.taken)
             DeleteDatabaseFile(copy.target);
     }
 }
 
-// The checks here; a copy they refuse, or that compaction wrote at once, is settled before any
-// thread sees it.
+// The checks and the new file here; a copy they refuse, or that compaction wrote at once, is
+// settled before any thread sees it.
 void CWorkingCopyBatch::Add(const QString& source, const QString& target)
 {
     QString error;
-    const WorkingCopyStart start = StartUnclaimedWorkingCopy(source, target, &error);
+    WorkingCopyEnds ends;
+    const WorkingCopyStart start = StartUnclaimedWorkingCopy(source, target, ends, &error);
     if (start == WorkingCopyStart::Written) {
         try {
             SyncFile(target);
@@ -46,7 +51,7 @@ void CWorkingCopyBatch::Add(const QString& source, const QString& target)
     {
         const std::lock_guard lock(m_mutex);
         index = m_copies.size();
-        m_copies.push_back({source, target, State::Queued, QString(), false});
+        m_copies.push_back({source, target, ends, State::Queued, QString(), false});
         if (start == WorkingCopyStart::BytesWanted)
             m_pending.push_back(index);
     }
@@ -112,22 +117,27 @@ bool CWorkingCopyBatch::Next(size_t& index, bool waitForMore)
     return true;
 }
 
-// The bytes, then their flush on the same descriptor: a copy is closed before the caller opens it.
+// The bytes, then their flush on the same descriptor: a copy is closed before the caller takes it.
 void CWorkingCopyBatch::Write(size_t index)
 {
     QString source, target;
+    WorkingCopyEnds ends;
     {
         const std::lock_guard lock(m_mutex);
         source = m_copies[index].source;
         target = m_copies[index].target;
+        ends = m_copies[index].ends;
     }
     QString error;
-    const int fd = WriteUnclaimedWorkingCopy(source, target, &error);
-    if (fd < 0)
+    const bool written = FillUnclaimedWorkingCopy(source, target, ends, &error);
+    ::close(ends.from);
+    if (!written) {
+        ::close(ends.to);
         return Settle(index, State::Failed, error);
-    const bool synced = SyncDescriptor(fd);
+    }
+    const bool synced = SyncDescriptor(ends.to);
     const int reason = errno;
-    ::close(fd);
+    ::close(ends.to);
     if (!synced)
         FailFlush(QStringLiteral("Cannot flush '%1' to disk: %2")
                       .arg(target, QString::fromLocal8Bit(std::strerror(reason))));

@@ -1,10 +1,12 @@
 #pragma once
 // Working copies of many databases, written into a folder no in-use marker names yet
-// (WorkingCopyWrite::IntoUnclaimedFolder). The layer's checks run on the caller's thread when a copy
-// is added; its bytes are written and flushed on a few threads while the caller opens the copies
-// already written. A copy is durable only once Finish has answered ""; the caller flushes the
-// folder after that. A copy that was written but never taken is deleted when the batch ends, so an
-// open that stops half-way leaves nothing of the copies it had not reached.
+// (WorkingCopyWrite::IntoUnclaimedFolder). The layer's checks and the file's creation run on the
+// caller's thread when a copy is added (creations in one folder wait for each other anyway); its
+// bytes are written and flushed on a few threads while the caller opens the copies already written. A copy is durable only once Finish has answered ""; the caller flushes the
+// folder after that. A copy never taken is deleted when the batch ends, so an open that stops
+// half-way leaves nothing of the copies it had not reached.
+
+#include "foundation/db/DatabaseFiles.h"
 
 #include <QString>
 
@@ -34,6 +36,7 @@ private:
     struct Copy {
         QString source;
         QString target;
+        WorkingCopyEnds ends; // open from Add until the copy is written
         State state = State::Queued;
         QString error;
         bool taken = false;
