@@ -11,7 +11,7 @@
 
 namespace {
 // Enough flushes waiting together for the file system to commit them in a few batches.
-constexpr size_t THREADS = 32;
+constexpr size_t THREADS = 8;
 } // namespace
 
 CWorkingCopyBatch::~CWorkingCopyBatch()
