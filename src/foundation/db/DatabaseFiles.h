@@ -23,8 +23,8 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 // and reading it as a working copy writes nothing (its first write turns it to write-ahead logging).
 // How it is written:
 //   Replace: through a temporary file renamed over the target, the folder flushed at once.
-//   IntoUnclaimedFolder: in place and not flushed: the caller flushes each copy (SyncFile, or a
-//   CFileSyncQueue for a batch) and then the folder once (SyncFolderOf). Only for a folder no
+//   IntoUnclaimedFolder: in place and not flushed: the caller flushes each copy (SyncFile; a batch
+//   goes through CWorkingCopyBatch) and then the folder once (SyncFolderOf). Only for a folder no
 //   in-use marker names yet: a copy that a crash leaves half-written there is never taken for
 //   recovery.
 enum class WorkingCopyWrite { Replace, IntoUnclaimedFolder };
