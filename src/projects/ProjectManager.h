@@ -22,6 +22,7 @@
 #include <memory>
 
 class CDaoDatabase;
+class CWorkingCopyBatch;
 class EngineEntry;
 class ICompoundFileState;
 class UserSettingsService;
@@ -165,7 +166,9 @@ private:
     bool SetUpLanguage(int mode, int& languageResult);
     bool FinishOpen(int mode, bool frameArgument, int languageResult, bool converted);
     bool HandFirstOperation();
-    bool OpenStepWorkingCopy(long stepID, QString& error);
+    void AddStepCopy(CWorkingCopyBatch& copies, long stepID);
+    bool OpenStepWorkingCopy(long stepID, const QString& copyFailure, QString& error);
+    void NoteStepCopyChangeNumber(long stepID, const QString& workingCopy);
     bool ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,
                                 const QString& workingCopy);
     void LeaveStepOut(long stepID, const QString& workingCopy);

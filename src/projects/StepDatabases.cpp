@@ -4,16 +4,18 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
+#include "foundation/db/CanonicalPaths.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/FileSyncQueue.h"
+#include "foundation/db/WorkingCopyBatch.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -26,31 +28,40 @@ void RegisterStepDatabase(StepDatabaseRegistry& registry, long stepID, const QSt
     registry.add(stepID, std::move(database), path);
 }
 
-// The step's working copy, copied from the project folder and opened: the open is the check that
-// the copy is a database, and the connection the step module and the registry use. The caller
-// flushes the copy, and the folder once for every copy. Null, and no copy left, when either fails. The baseline
-// has the source's identity from before the copy and the copy's change number from right after it.
-std::unique_ptr<CDaoDatabase> CopyAndOpenWorkingCopy(const QString& source, const QString& destination,
-                                                     std::optional<ChangeBaseline>& baseline)
+// How many step copies are under way ahead of the step being opened.
+constexpr qsizetype COPIES_AHEAD = 64;
+
+// The project's steps, each once, in step order; false when the table cannot be read.
+bool ReadStepIDs(QList<long>& stepIDs)
 {
-    baseline = BaselineBeforeCopy(source);
-    if (!CopyWorkingCopyFile(source, destination, WorkingCopyWrite::IntoUnclaimedFolder))
-        return nullptr;
-    if (baseline)
-        baseline->changeNumber = ChangeNumber(destination);
+    CQueryStepInProjectSet steps;
+    if (!steps.OpenSet())
+        return false;
+    for (; !steps.IsEOF(); steps.MoveNext()) {
+        const long stepID = steps.GetLong(QStringLiteral("StepID"));
+        if (stepIDs.isEmpty() || stepIDs.constLast() != stepID)
+            stepIDs.append(stepID);
+    }
+    return true;
+}
+
+// A written copy opened: the open is the check that the copy is a database, and the connection the
+// step module and the registry use. Null, and no copy left, when it fails.
+std::unique_ptr<CDaoDatabase> OpenWrittenCopy(const QString& workingCopy)
+{
     auto database = std::make_unique<CDaoDatabase>();
     try {
-        database->Open(destination, DatabaseRole::WorkingCopy);
+        database->Open(workingCopy, DatabaseRole::WorkingCopy);
         return database;
     } catch (const CDaoException&) {
         database.reset();
-        DeleteDatabaseFile(destination);
+        DeleteDatabaseFile(workingCopy);
         return nullptr;
     }
 }
 
-// Every copy the walk kept, then their folder: only then are they durable.
-bool FlushWorkingCopies(CFileSyncQueue& copies, const QString& workingCopy)
+// Every copy of the walk, then their folder: only then are they durable.
+bool FlushWorkingCopies(CWorkingCopyBatch& copies, const QString& workingCopy)
 {
     const QString failure = copies.Finish();
     if (!failure.isEmpty()) {
@@ -67,30 +78,40 @@ bool FlushWorkingCopies(CFileSyncQueue& copies, const QString& workingCopy)
 }
 } // namespace
 
+// The steps' working copies are written and flushed a few steps ahead of the one being opened; a
+// walk that stops leaves none of the copies it had not reached.
 bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
 {
     Q_UNUSED(connect); // every working copy opens in the working-copy role
-    CQueryStepInProjectSet steps;
-    if (!steps.OpenSet()) {
+    QList<long> stepIDs;
+    if (!ReadStepIDs(stepIDs)) {
         QvMessageBox(QStringLiteral("Can't open ProjectStep table to set up array!"));
         return false;
     }
-    CFileSyncQueue copies; // flushed while the walk goes on
-    long previousID = -1;
-    for (; !steps.IsEOF(); steps.MoveNext()) {
-        const long stepID = steps.GetLong(QStringLiteral("StepID"));
-        if (stepID == previousID)
-            continue;
-        previousID = stepID;
-        if (!OpenStepWorkingCopy(stepID, error))
+    const CanonicalFolderScope folders; // the project's and the working copies' folders, resolved once
+    CWorkingCopyBatch copies;
+    qsizetype added = 0;
+    for (qsizetype i = 0; i < stepIDs.size(); ++i) {
+        for (; added < std::min(stepIDs.size(), i + COPIES_AHEAD); ++added)
+            AddStepCopy(copies, stepIDs.at(added));
+        if (!OpenStepWorkingCopy(stepIDs.at(i), copies.Take(int(i)), error))
             return false;
-        if (m_steps.contains(stepID))
-            copies.Add(m_steps.path(stepID));
     }
-    if (previousID >= 0 && !FlushWorkingCopies(copies, GetWorkingCopyDir() + StepWorkingCopyName(previousID)))
+    if (!stepIDs.isEmpty() &&
+        !FlushWorkingCopies(copies, GetWorkingCopyDir() + StepWorkingCopyName(stepIDs.constLast())))
         return false;
     RecordStepBaselines();
     return true;
+}
+
+// The baseline has the source's identity from before the copy; its change number is read once
+// the copy is written.
+void CProjectManager::AddStepCopy(CWorkingCopyBatch& copies, long stepID)
+{
+    const QString source = GetProjectDir() + StepDatabaseName(stepID);
+    if (std::optional<ChangeBaseline> baseline = BaselineBeforeCopy(source))
+        m_opening.stepBaselines.append({stepID, *baseline});
+    copies.Add(source, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
 }
 
 // Once the copies are durable, the baselines of the steps still open; a step left out has none.
@@ -104,12 +125,13 @@ void CProjectManager::RecordStepBaselines()
 
 // False ends the walk. A step the module cannot convert, or whose database raises an error once its
 // copy opened, is left out with its message: its working copy goes at once and the walk goes on.
-bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
+bool CProjectManager::OpenStepWorkingCopy(long stepID, const QString& copyFailure, QString& error)
 {
     const QString source = GetProjectDir() + StepDatabaseName(stepID);
     const QString destination = GetWorkingCopyDir() + StepWorkingCopyName(stepID);
-    std::optional<ChangeBaseline> baseline;
-    std::unique_ptr<CDaoDatabase> database = CopyAndOpenWorkingCopy(source, destination, baseline);
+    if (copyFailure.isEmpty())
+        NoteStepCopyChangeNumber(stepID, destination);
+    std::unique_ptr<CDaoDatabase> database = copyFailure.isEmpty() ? OpenWrittenCopy(destination) : nullptr;
     if (!database) {
         error = QStringLiteral(
                     "Failed to copy step database file \"%1\" to \"%2\".\nCheck that the database exists.")
@@ -117,14 +139,23 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, QString& error)
         QvMessageBox(error);
         return false;
     }
-    if (baseline)
-        m_opening.stepBaselines.append({stepID, *baseline});
     try {
         return ConvertStepWorkingCopy(stepID, std::move(database), destination);
     } catch (const CDaoException& e) {
         QvMessageBox(e.GetErrorDescription());
         LeaveStepOut(stepID, destination);
         return true;
+    }
+}
+
+// The copy's change number right after it was written, in the step's baseline.
+void CProjectManager::NoteStepCopyChangeNumber(long stepID, const QString& workingCopy)
+{
+    for (qsizetype i = m_opening.stepBaselines.size() - 1; i >= 0; --i) {
+        if (m_opening.stepBaselines.at(i).stepID == stepID) {
+            m_opening.stepBaselines[i].baseline.changeNumber = ChangeNumber(workingCopy);
+            return;
+        }
     }
 }
 

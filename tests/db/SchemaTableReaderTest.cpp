@@ -22,9 +22,9 @@ protected:
         QSqlDatabase::removeDatabase(QStringLiteral("engine_rows"));
         return rows;
     }
-    static std::optional<QStringList> readerRows(const QString& path)
+    static std::optional<QStringList> readerRows(const QString& path, SchemaTexts texts = SchemaTexts::All)
     {
-        const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path);
+        const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path, texts);
         if (!rows)
             return std::nullopt;
         QStringList joinedRows;
@@ -35,6 +35,15 @@ protected:
     static QString joined(const QString& type, const QString& name, const QString& sql)
     {
         return type + '|' + name + '|' + sql;
+    }
+    // The engine's rows with the sql of every table and index read as NULL.
+    static QStringList withViewAndTriggerTextsOnly(QStringList rows)
+    {
+        for (QString& row : rows) {
+            if (!row.startsWith(QLatin1String("view|")) && !row.startsWith(QLatin1String("trigger|")))
+                row = row.section('|', 0, 1) + QStringLiteral("|<null>");
+        }
+        return rows;
     }
     // The statements on one connection, without flushes.
     QString write(const QString& name, const QStringList& statements) const
@@ -90,6 +99,8 @@ TEST_F(SchemaTableReaderTest, ReadsTheRowsTheEngineReads)
         const QStringList expected = engineRows(path);
         ASSERT_GT(expected.size(), 120);
         EXPECT_EQ(readerRows(path), expected) << pageSize;
+        EXPECT_EQ(readerRows(path, SchemaTexts::OfViewsAndTriggers), withViewAndTriggerTextsOnly(expected))
+            << pageSize;
     }
     EXPECT_EQ(readerRows(write("empty.db", {"CREATE TABLE Gone (A)", "DROP TABLE Gone"})), QStringList());
 }
@@ -113,6 +124,12 @@ TEST_F(SchemaTableReaderTest, GivesUpOnWhatItDoesNotExpect)
         const QString path = write(QStringLiteral("%1.db").arg(c.what), largeSchema(512));
         c.damage(path);
         EXPECT_EQ(readerRows(path), std::nullopt) << c.what;
+        EXPECT_EQ(readerRows(path, SchemaTexts::OfViewsAndTriggers), std::nullopt) << c.what;
     }
+    // A table's sql that is no text (a blob), though the review leaves tables' texts unread.
+    const QString blobText = write("blob-sql.db", largeSchema(512) + QStringList{
+                                                          "PRAGMA writable_schema = ON",
+                                                          "UPDATE sqlite_master SET sql = x'2A' WHERE name = 'T5'"});
+    EXPECT_EQ(readerRows(blobText, SchemaTexts::OfViewsAndTriggers), std::nullopt);
     EXPECT_EQ(ReadSchemaTableRows(pathOf("missing.db")), std::nullopt);
 }

@@ -1,5 +1,6 @@
 #include "foundation/db/ChangeTracking.h"
 
+#include "foundation/db/CanonicalPaths.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SharedConnection.h"
 #include "foundation/db/TargetFolderScan.h"
@@ -80,11 +81,11 @@ std::optional<quint32> readDataVersion(sqlite3* engine)
 
 QString ChangeKey(const QString& path)
 {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
+    const QString canonical = CanonicalFilePath(path);
     if (!canonical.isEmpty())
         return canonical;
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    const QFileInfo info(path);
+    const QString folder = CanonicalFolderOf(path);
     return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
                             : folder + QLatin1Char('/') + info.fileName();
 }

@@ -17,6 +17,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -57,6 +58,13 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+    void reset(int fd)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
 
 private:
     int m_fd;
@@ -108,25 +116,46 @@ bool copyContent(int from, int to)
     }
 }
 
-// Writes source's bytes into a new file at target with the source's permissions (owner-writable
-// for a working copy) and flushes it unless it is scratch. The source has no journal beside it, so
-// its file holds the whole database: the copy comes out with a rollback journal, as a written file
-// always is (a working copy's connection turns it to write-ahead logging at its first write).
-void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed = true)
+// The ends of a copy: the source open for reading, and a new file at target with the source's
+// permissions (owner-writable for a working copy).
+void openCopyEnds(const QString& source, const QString& target, bool workingCopy, Descriptor& from,
+                  Descriptor& to)
 {
-    const Descriptor from(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    from.reset(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (from.get() < 0 || ::fstat(from.get(), &status) != 0)
         throwSystemError(QStringLiteral("Cannot read"), source);
     const mode_t mode = (status.st_mode & 07777) | (workingCopy ? S_IWUSR : 0);
     QString refused;
-    const Descriptor to(OpenNewFile(target, ExistingFile::Refuse, &refused, mode));
+    to.reset(OpenNewFile(target, ExistingFile::Refuse, &refused, mode));
     if (to.get() < 0)
         throw CDaoException(refused);
     if (::fchmod(to.get(), mode) != 0)
         throwSystemError(QStringLiteral("Cannot create"), target);
-    if (!copyContent(from.get(), to.get()) || !WriteJournalFormat(to.get(), JournalFormat::Rollback))
+}
+
+// The source has no journal beside it, so its file holds the whole database: the copy comes out
+// with a rollback journal, as a written file always is (a working copy's connection turns it to
+// write-ahead logging at its first write).
+void fillCopy(int from, int to, const QString& source, const QString& target)
+{
+    if (!copyContent(from, to) || !WriteJournalFormat(to, JournalFormat::Rollback))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
+}
+
+// Source's bytes in a new file at target: its open descriptor.
+int writeNewCopy(const QString& source, const QString& target, bool workingCopy)
+{
+    Descriptor from(-1), to(-1);
+    openCopyEnds(source, target, workingCopy, from, to);
+    fillCopy(from.get(), to.get(), source, target);
+    return to.release();
+}
+
+// The same, flushed unless it is scratch.
+void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed = true)
+{
+    const Descriptor to(writeNewCopy(source, target, workingCopy));
     if (flushed && !SyncDescriptor(to.get()))
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
 }
@@ -150,17 +179,31 @@ void replaceWithCopy(const QString& source, const QString& target, bool workingC
     }
 }
 
-// In place, into a folder no in-use marker names yet; a part-written copy is removed on failure.
-// The caller flushes the copy (and then the folder) before anything relies on it.
+// The caller has noted the target written.
+void clearInPlaceTarget(const QString& target)
+{
+    for (const QString& side : DatabaseSideFiles(target))
+        removeIfPresent(side);
+    removeIfPresent(target);
+}
+
+// A part-written copy in place is removed; a link put under its name is left alone.
+void removePartWritten(const QString& target)
+{
+    if (!IsSymbolicLink(target))
+        QFile::remove(target);
+}
+
+// In place, into a folder no in-use marker names yet. The caller flushes the copy (and then the
+// folder) before anything relies on it.
 void writeInPlace(const QString& source, const QString& target)
 {
-    RemoveSideFiles(target);
-    removeIfPresent(target);
+    NoteFileWritten(target);
+    clearInPlaceTarget(target);
     try {
-        writeCopy(source, target, true, false);
+        ::close(writeNewCopy(source, target, true));
     } catch (const CDaoException&) {
-        if (!IsSymbolicLink(target))
-            QFile::remove(target);
+        removePartWritten(target);
         throw;
     }
 }
@@ -250,17 +293,26 @@ void RemoveSideFiles(const QString& path)
 namespace {
 enum class ByteCopy { Replace, Scratch, WorkingCopyReplace, WorkingCopyInPlace };
 
-bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byteCopy, QString* error)
+// Why the layer copies nothing from source to target, or "" when it may.
+QString copyRefusal(const QString& source, const QString& target)
 {
     if (!QFileInfo(source).isFile())
-        return fail(error, QStringLiteral("Could not find file '%1'.").arg(source));
+        return QStringLiteral("Could not find file '%1'.").arg(source);
     const QString targetKey = CSharedConnection::registryKey(target);
     if (CSharedConnection::registryKey(source) == targetKey)
-        return fail(error, QStringLiteral("Cannot copy '%1' onto itself.").arg(source));
+        return QStringLiteral("Cannot copy '%1' onto itself.").arg(source);
     if (CSharedConnection::findByKey(targetKey))
-        return fail(error, QStringLiteral("The database '%1' is open and cannot be replaced.").arg(target));
+        return QStringLiteral("The database '%1' is open and cannot be replaced.").arg(target);
     if (IsSymbolicLink(target))
-        return fail(error, LinkRefusedText(target));
+        return LinkRefusedText(target);
+    return QString();
+}
+
+bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byteCopy, QString* error)
+{
+    const QString refused = copyRefusal(source, target);
+    if (!refused.isEmpty())
+        return fail(error, refused);
     NoteFileWritten(target);
     try {
         if (CopiesByCompaction(source))
@@ -292,6 +344,50 @@ bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCo
                             write == WorkingCopyWrite::Replace ? ByteCopy::WorkingCopyReplace
                                                                : ByteCopy::WorkingCopyInPlace,
                             error);
+}
+
+WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,
+                                           QString* error)
+{
+    const QString refused = copyRefusal(source, target);
+    if (!refused.isEmpty()) {
+        fail(error, refused);
+        return WorkingCopyStart::Refused;
+    }
+    NoteFileWritten(target);
+    try {
+        if (CopiesByCompaction(source)) {
+            CompactDatabaseFile(source, target);
+            return WorkingCopyStart::Written;
+        }
+        clearInPlaceTarget(target);
+    } catch (const CDaoException& exception) {
+        fail(error, exception.GetErrorDescription());
+        return WorkingCopyStart::Refused;
+    }
+    Descriptor from(-1), to(-1);
+    try {
+        openCopyEnds(source, target, true, from, to);
+    } catch (const CDaoException& exception) {
+        to.reset(-1);
+        removePartWritten(target);
+        fail(error, exception.GetErrorDescription());
+        return WorkingCopyStart::Refused;
+    }
+    ends = {from.release(), to.release()};
+    return WorkingCopyStart::BytesWanted;
+}
+
+bool FillUnclaimedWorkingCopy(const QString& source, const QString& target, const WorkingCopyEnds& ends,
+                              QString* error)
+{
+    try {
+        fillCopy(ends.from, ends.to, source, target);
+        return true;
+    } catch (const CDaoException& exception) {
+        removePartWritten(target);
+        return fail(error, exception.GetErrorDescription());
+    }
 }
 
 bool DeleteDatabaseFile(const QString& path, QString* error)

@@ -23,13 +23,28 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 // and reading it as a working copy writes nothing (its first write turns it to write-ahead logging).
 // How it is written:
 //   Replace: through a temporary file renamed over the target, the folder flushed at once.
-//   IntoUnclaimedFolder: in place and not flushed: the caller flushes each copy (SyncFile, or a
-//   CFileSyncQueue for a batch) and then the folder once (SyncFolderOf). Only for a folder no
+//   IntoUnclaimedFolder: in place and not flushed: the caller flushes each copy (SyncFile; a batch
+//   goes through CWorkingCopyBatch) and then the folder once (SyncFolderOf). Only for a folder no
 //   in-use marker names yet: a copy that a crash leaves half-written there is never taken for
 //   recovery.
 enum class WorkingCopyWrite { Replace, IntoUnclaimedFolder };
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);
+// IntoUnclaimedFolder in two halves, so that the bytes of many copies can be written on other
+// threads (CWorkingCopyBatch). Start runs the checks, clears the target and creates it new, all on
+// the caller's thread; a source that copies by compaction is copied there at once (Written). After
+// BytesWanted, `ends` holds the source open for reading and the new target open for writing (the
+// caller closes both), and Fill, on any thread, writes the bytes: false with a description and no
+// part-written file left when it fails. The caller flushes the target.
+enum class WorkingCopyStart { Refused, Written, BytesWanted };
+struct WorkingCopyEnds {
+    int from = -1;
+    int to = -1;
+};
+WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,
+                                           QString* error);
+bool FillUnclaimedWorkingCopy(const QString& source, const QString& target, const WorkingCopyEnds& ends,
+                              QString* error);
 // False when the layer has the file open or a file cannot be removed; a missing file is no error.
 bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);
 

@@ -71,11 +71,6 @@ struct OurSchema {
     QHash<QString, QString> baseStatement;     // views and triggers: the base file's statement
 };
 
-bool RunsStatements(const QString& type)
-{
-    return type == QLatin1String("view") || type == QLatin1String("trigger");
-}
-
 void AddScript(OurSchema& schema, const QString& script, bool base)
 {
     for (const QString& statement : CSchemaBuilder::SplitStatements(script)) {
@@ -211,7 +206,7 @@ private:
 // From the file's pages, no schema parsed; nullopt where the page reader gives up.
 std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind)
 {
-    const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path);
+    const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers);
     if (!rows)
         return std::nullopt;
     SchemaObjectReviewer reviewer(kind);

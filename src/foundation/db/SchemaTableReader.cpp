@@ -54,8 +54,8 @@ struct Cursor {
 
 class SchemaPages {
 public:
-    explicit SchemaPages(const QString& path)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC))
+    SchemaPages(const QString& path, SchemaTexts texts)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts)
     {
     }
     ~SchemaPages()
@@ -75,6 +75,7 @@ private:
     bool ReadPayload(const QByteArray& page, Cursor& cell, quint64 size, QByteArray& payload);
 
     int m_fd;
+    SchemaTexts m_texts;
     quint32 m_pageSize = 0;
     quint32 m_usableSize = 0;
     quint32 m_pageCount = 0;
@@ -149,9 +150,11 @@ bool SchemaPages::ReadPayload(const QByteArray& page, Cursor& cell, quint64 size
     const quint64 local = size <= maxLocal ? size : (spill <= maxLocal ? spill : minLocal);
     if (cell.at + qsizetype(local) + (local < size ? 4 : 0) > qsizetype(m_usableSize))
         return false;
-    payload = page.mid(cell.at, qsizetype(local));
-    if (local == size)
+    if (local == size) { // read where it lies: the page outlives the payload
+        payload = QByteArray::fromRawData(page.constData() + cell.at, qsizetype(local));
         return true;
+    }
+    payload = page.mid(cell.at, qsizetype(local));
     quint32 next = BigEndian(page.constData() + cell.at + local, 4);
     QByteArray overflow;
     while (quint64(payload.size()) < size) {
@@ -164,11 +167,13 @@ bool SchemaPages::ReadPayload(const QByteArray& page, Cursor& cell, quint64 size
     return true;
 }
 
-// A record's column as text: NULL gives a null string; false for any other type than text.
-bool ColumnText(const QByteArray& payload, quint64 serialType, qsizetype at, QString& text)
+// A record's column as text (only checked, not converted, without text): NULL gives a null
+// string; false for any other type than text.
+bool ColumnText(const QByteArray& payload, quint64 serialType, qsizetype at, QString* text)
 {
     if (serialType == 0) {
-        text = QString();
+        if (text)
+            *text = QString();
         return true;
     }
     if (serialType < 13 || serialType % 2 == 0)
@@ -176,9 +181,11 @@ bool ColumnText(const QByteArray& payload, quint64 serialType, qsizetype at, QSt
     const quint64 length = (serialType - 13) / 2;
     if (at + qsizetype(length) > payload.size())
         return false;
-    text = QString::fromUtf8(payload.constData() + at, qsizetype(length));
+    if (text)
+        *text = QString::fromUtf8(payload.constData() + at, qsizetype(length));
     return true;
 }
+
 
 quint64 ColumnSize(quint64 serialType)
 {
@@ -187,7 +194,7 @@ quint64 ColumnSize(quint64 serialType)
 }
 
 // A record's type, name and sql, as the engine reads them; false for anything else.
-bool DecodeSchemaRecord(const QByteArray& payload, SchemaTableRow& row)
+bool DecodeSchemaRecord(const QByteArray& payload, SchemaTexts texts, SchemaTableRow& row)
 {
     Cursor header{payload.constData(), payload.size()};
     quint64 headerSize = 0;
@@ -200,11 +207,12 @@ bool DecodeSchemaRecord(const QByteArray& payload, SchemaTableRow& row)
         quint64 serialType = 0;
         if (!header.Varint(serialType) || serialType == 10 || serialType == 11)
             return false;
-        QString* text = column == TYPE_COLUMN ? &row.type
-                        : column == NAME_COLUMN ? &row.name
-                        : column == SQL_COLUMN  ? &row.sql
-                                                : nullptr;
-        if (text && !ColumnText(payload, serialType, body, *text))
+        const bool sqlWanted = texts == SchemaTexts::All || RunsStatements(row.type);
+        QString* text = column == TYPE_COLUMN               ? &row.type
+                        : column == NAME_COLUMN             ? &row.name
+                        : column == SQL_COLUMN && sqlWanted ? &row.sql
+                                                            : nullptr;
+        if ((text || column == SQL_COLUMN) && !ColumnText(payload, serialType, body, text))
             return false;
         typeRead = typeRead || (column == TYPE_COLUMN && serialType != 0);
         nameRead = nameRead || (column == NAME_COLUMN && serialType != 0);
@@ -222,16 +230,21 @@ bool SchemaPages::ReadLeafCell(const QByteArray& page, qsizetype at, QList<Schem
     QByteArray payload;
     SchemaTableRow row;
     if (!cell.Varint(size) || !cell.Varint(rowID) || !ReadPayload(page, cell, size, payload) ||
-        !DecodeSchemaRecord(payload, row))
+        !DecodeSchemaRecord(payload, m_texts, row))
         return false;
     rows.append(std::move(row));
     return true;
 }
 } // namespace
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path)
+bool RunsStatements(const QString& type)
 {
-    SchemaPages pages(path);
+    return type == QLatin1String("view") || type == QLatin1String("trigger");
+}
+
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts)
+{
+    SchemaPages pages(path, texts);
     QList<SchemaTableRow> rows;
     if (!pages.ReadHeader() || !pages.ReadTree(1, 0, rows))
         return std::nullopt;

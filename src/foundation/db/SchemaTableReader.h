@@ -16,4 +16,11 @@ struct SchemaTableRow {
     QString sql;
 };
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path);
+// A view or a trigger: an object of the schema that runs statements when it is used.
+bool RunsStatements(const QString& type);
+
+// Which rows' sql is read: every row's, or only that of the views and triggers (the others' sql
+// is checked to be text or NULL, and left null).
+enum class SchemaTexts { All, OfViewsAndTriggers };
+
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts = SchemaTexts::All);

@@ -1,5 +1,6 @@
 #include "foundation/db/SharedConnection.h"
 
+#include "foundation/db/CanonicalPaths.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/DiskSyncs.h"
@@ -87,9 +88,8 @@ bool isStronger(DatabaseRole wanted, DatabaseRole have)
 
 QString CSharedConnection::registryKey(const QString& path)
 {
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    const QString canonical = CanonicalFilePath(path);
+    return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(path).absoluteFilePath()) : canonical;
 }
 
 std::shared_ptr<CSharedConnection> CSharedConnection::find(const QString& path)

@@ -1,0 +1,162 @@
+#include "foundation/db/WorkingCopyBatch.h"
+
+#include "foundation/db/DaoException.h"
+#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DiskSyncs.h"
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+// Enough flushes waiting together for the file system to commit them in a few batches.
+constexpr size_t THREADS = 8;
+} // namespace
+
+CWorkingCopyBatch::~CWorkingCopyBatch()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_queued.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+    for (const Copy& copy : m_copies) {
+        for (const int fd : {copy.ends.from, copy.ends.to}) {
+            if (copy.state == State::Queued && fd >= 0)
+                ::close(fd);
+        }
+        if (copy.state != State::Failed && !copy.taken)
+            DeleteDatabaseFile(copy.target);
+    }
+}
+
+// The checks and the new file here; a copy they refuse, or that compaction wrote at once, is
+// settled before any thread sees it.
+void CWorkingCopyBatch::Add(const QString& source, const QString& target)
+{
+    QString error;
+    WorkingCopyEnds ends;
+    const WorkingCopyStart start = StartUnclaimedWorkingCopy(source, target, ends, &error);
+    if (start == WorkingCopyStart::Written) {
+        try {
+            SyncFile(target);
+        } catch (const CDaoException& exception) {
+            FailFlush(exception.GetErrorDescription());
+        }
+    }
+    size_t index = 0;
+    {
+        const std::lock_guard lock(m_mutex);
+        index = m_copies.size();
+        m_copies.push_back({source, target, ends, State::Queued, QString(), false});
+        if (start == WorkingCopyStart::BytesWanted)
+            m_pending.push_back(index);
+    }
+    if (start != WorkingCopyStart::BytesWanted)
+        return Settle(index, start == WorkingCopyStart::Written ? State::Done : State::Failed, error);
+    if (m_threads.size() < THREADS)
+        StartThread();
+    if (m_threads.empty())
+        Work(false); // no thread: written here and now
+    else
+        m_queued.notify_one();
+}
+
+void CWorkingCopyBatch::StartThread()
+{
+    try {
+        m_threads.emplace_back([this] { Work(true); });
+    } catch (const std::system_error&) {
+        // the copies wait for a thread under way
+    }
+}
+
+QString CWorkingCopyBatch::Take(int index)
+{
+    std::unique_lock lock(m_mutex);
+    Copy& copy = m_copies.at(size_t(index));
+    m_settled.wait(lock, [&copy] { return copy.state != State::Queued; });
+    copy.taken = true;
+    return copy.error;
+}
+
+QString CWorkingCopyBatch::Finish()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_closing = true;
+    }
+    m_queued.notify_all();
+    for (std::thread& thread : m_threads)
+        thread.join();
+    m_threads.clear();
+    const std::lock_guard lock(m_mutex);
+    m_closing = false;
+    return m_flushFailure;
+}
+
+void CWorkingCopyBatch::Work(bool waitForMore)
+{
+    for (size_t index = 0; Next(index, waitForMore);)
+        Write(index);
+}
+
+// False once the batch stops, or closes (or, not waiting, is found) with nothing left to write.
+bool CWorkingCopyBatch::Next(size_t& index, bool waitForMore)
+{
+    std::unique_lock lock(m_mutex);
+    if (waitForMore)
+        m_queued.wait(lock, [this] { return m_stopping || m_closing || !m_pending.empty(); });
+    if (m_stopping || m_pending.empty())
+        return false;
+    index = m_pending.front();
+    m_pending.pop_front();
+    return true;
+}
+
+// The bytes, then their flush on the same descriptor: a copy is closed before the caller takes it.
+void CWorkingCopyBatch::Write(size_t index)
+{
+    QString source, target;
+    WorkingCopyEnds ends;
+    {
+        const std::lock_guard lock(m_mutex);
+        source = m_copies[index].source;
+        target = m_copies[index].target;
+        ends = m_copies[index].ends;
+    }
+    QString error;
+    const bool written = FillUnclaimedWorkingCopy(source, target, ends, &error);
+    ::close(ends.from);
+    if (!written) {
+        ::close(ends.to);
+        return Settle(index, State::Failed, error);
+    }
+    const bool synced = SyncDescriptor(ends.to);
+    const int reason = errno;
+    ::close(ends.to);
+    if (!synced)
+        FailFlush(QStringLiteral("Cannot flush '%1' to disk: %2")
+                      .arg(target, QString::fromLocal8Bit(std::strerror(reason))));
+    Settle(index, State::Done, QString());
+}
+
+void CWorkingCopyBatch::Settle(size_t index, State state, const QString& error)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_copies[index].state = state;
+        m_copies[index].error = error;
+    }
+    m_settled.notify_all();
+}
+
+void CWorkingCopyBatch::FailFlush(const QString& text)
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_flushFailure.isEmpty())
+        m_flushFailure = text;
+}
