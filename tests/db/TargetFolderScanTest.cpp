@@ -8,6 +8,7 @@
 
 // One scan answers as the single-path functions do for every kind of entry its listing meets:
 // plain files, missing files, links to files and to folders, dangling links, relative paths.
+// A file's identity is that of what a link names.
 TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
 {
     const QString plain = makeRecipeDatabase("STEP_1.STP");
@@ -45,6 +46,7 @@ TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
         EXPECT_EQ(scan.changeKey(path), ChangeKey(path)) << qPrintable(path);
         EXPECT_EQ(scan.hasWriteLeftoversBeside(path), HasWriteLeftoversBeside(path)) << qPrintable(path);
         EXPECT_EQ(scan.connectionOn(path), CSharedConnection::find(path)) << qPrintable(path);
+        EXPECT_EQ(scan.identityOf(path), ReadFileIdentity(path)) << qPrintable(path);
     }
     for (const QString& target : leftBehind)
         EXPECT_TRUE(scan.hasWriteLeftoversBeside(target)) << qPrintable(target);

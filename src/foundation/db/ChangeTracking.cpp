@@ -94,6 +94,11 @@ std::optional<FileIdentity> ReadFileIdentity(const QString& path)
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
+    return FileIdentityOf(status);
+}
+
+FileIdentity FileIdentityOf(const struct stat& status)
+{
     return FileIdentity{quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
                         nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
 }
@@ -174,7 +179,7 @@ bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetF
         connection->readChanges();
     if (changeNumbers().value(workingKey) != baseline->changeNumber)
         return false;
-    const std::optional<FileIdentity> identity = ReadFileIdentity(target);
+    const std::optional<FileIdentity> identity = scan.identityOf(target);
     return identity && *identity == baseline->identity && !scan.hasWriteLeftoversBeside(target);
 }
 
