@@ -361,14 +361,15 @@ bool CProjectSave::ConfirmTemplateSave()
     return true;
 }
 
-// The step ids of [QryStepInProject] in query order (a step of two processes comes twice).
+// The step ids of [QryStepInProject] in step order (a step of two processes comes twice). Only the
+// ids are read, so the rows of one step need no order among themselves: the index gives the order.
 bool CProjectSave::ReadStepRows(QList<long>& stepRows)
 {
     static const StatementKey key{StatementKind::Select, QStringLiteral("QryStepInProject"), {},
                                   {QStringLiteral("steps saved")}, {}};
     try {
         m_files.projectDatabase->Connection().execKept(
-            key, [] { return QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID, ProcessID"); }, {},
+            key, [] { return QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID"); }, {},
             [&stepRows](KeptResult& steps) {
                 while (steps.next())
                     stepRows.append(long(steps.value(0).toLongLong()));
