@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <functional>
 
@@ -75,7 +76,7 @@ private:
         QString target, workingCopy;
         std::function<bool(const QString& temporary)> write;
         std::function<qint64()> size;
-        QList<int> progress;
+        QVarLengthArray<int, 2> progress; // a step of one or two processes allocates nothing
         bool needed = true;
         quint64 changeNumber = 0;
         bool written = false;

@@ -171,7 +171,7 @@ bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetF
     bool plainFile = false;
     const QString workingKey = scan.changeKey(workingCopy, &plainFile);
     const auto baseline = baselines().constFind(workingKey);
-    if (baseline == baselines().cend() || baseline->target != scan.changeKey(target))
+    if (baseline == baselines().cend() || !scan.hasChangeKey(target, baseline->target))
         return false;
     const auto connection =
         plainFile ? CSharedConnection::findByKey(workingKey) : CSharedConnection::find(workingCopy);

@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -48,21 +50,20 @@ bool mayBeLeftover(const char* name)
     return false;
 }
 
-// The name as the file system takes it; ASCII names are written into buffer without an allocation.
-const char* encodedName(const QString& name, QByteArray& buffer)
+// The name as the file system takes it: a short ASCII name in the buffer on the stack, any other
+// in encoded.
+const char* encodedName(const QString& name, std::array<char, 256>& buffer, QByteArray& encoded)
 {
     const qsizetype size = name.size();
-    buffer.resize(size);
-    char* bytes = buffer.data();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t unit = name.at(i).unicode();
-        if (unit >= 0x80) {
-            buffer = QFile::encodeName(name);
-            return buffer.constData();
-        }
-        bytes[i] = char(unit);
+    const bool shortAscii = size < qsizetype(buffer.size()) &&
+                            std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!shortAscii) {
+        encoded = QFile::encodeName(name);
+        return encoded.constData();
     }
-    return buffer.constData();
+    std::transform(name.cbegin(), name.cend(), buffer.begin(), [](QChar c) { return char(c.unicode()); });
+    buffer[size_t(size)] = '\0';
+    return buffer.data();
 }
 
 // A folder path with no empty, "." or ".." part: one that QFileInfo leaves as it is.
@@ -175,9 +176,11 @@ CTargetFolderScan::Place CTargetFolderScan::findPlace(const QString& path)
 // The entry's status, not following a link; a read that fails but for a missing name is Unknown.
 void CTargetFolderScan::readEntry(Place& place)
 {
-    QByteArray buffer;
+    std::array<char, 256> buffer;
+    QByteArray encoded;
     struct stat status {};
-    if (::fstatat(place.folder->fd, encodedName(place.name, buffer), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+    const char* name = encodedName(place.name, buffer, encoded);
+    if (::fstatat(place.folder->fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         place.entry = errno == ENOENT ? Entry::Missing : Entry::Unknown;
         return;
     }
@@ -200,6 +203,16 @@ QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
     key += QLatin1Char('/');
     key += place.name;
     return key;
+}
+
+bool CTargetFolderScan::hasChangeKey(const QString& path, const QString& key)
+{
+    const Place& place = placeOf(path);
+    if (!place.folder || place.entry == Entry::Link || place.entry == Entry::Unknown)
+        return ChangeKey(path) == key;
+    const QString& folder = place.folder->canonical;
+    return key.size() == folder.size() + 1 + place.name.size() && key.startsWith(folder) &&
+           key.at(folder.size()) == QLatin1Char('/') && key.endsWith(place.name);
 }
 
 std::optional<FileIdentity> CTargetFolderScan::identityOf(const QString& path)

@@ -28,6 +28,8 @@ public:
     // ChangeKey(path); plainFile (when given) tells that the key is that of a listed file that is
     // no link, which is then also the connection registry's key.
     QString changeKey(const QString& path, bool* plainFile = nullptr);
+    // changeKey(path) == key, without making the key when the scan answers.
+    bool hasChangeKey(const QString& path, const QString& key);
     // CSharedConnection::find(path).
     std::shared_ptr<CSharedConnection> connectionOn(const QString& path);
     // HasWriteLeftoversBeside(target).
