@@ -98,26 +98,31 @@ CTargetFolderScan::Folder CTargetFolderScan::open(const QString& folderPath)
     return folder;
 }
 
-// Only the names that may be write leftovers are kept: most names are ruled out by their last byte.
-void CTargetFolderScan::list(Folder& folder)
+// A listing for write leftovers keeps only the names that may be one (most names are ruled out by
+// their last byte); a listing of all keeps every name.
+void CTargetFolderScan::list(Folder& folder, Listing wanted)
 {
-    folder.listed = true;
+    folder.listing = wanted;
+    folder.entries.clear();
+    folder.leftovers.clear();
     const int fd = ::openat(folder.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
     if (!listing) {
         if (fd >= 0)
             ::close(fd);
-        folder.listingFailed = true; // leftovers are asked of the file system
+        folder.listing = Listing::Failed; // asked of the file system
         return;
     }
     while (const dirent* entry = ::readdir(listing)) {
-        if (!mayBeLeftover(entry->d_name))
+        const bool candidate = mayBeLeftover(entry->d_name);
+        if (!candidate && wanted != Listing::All)
             continue;
         const unsigned char type = entry->d_type == DT_UNKNOWN ? typeOf(::dirfd(listing), entry->d_name)
                                                                 : entry->d_type;
         const QString name = nameOf(entry->d_name);
         folder.entries.insert(name, type);
-        noteLeftover(folder, name, type);
+        if (candidate)
+            noteLeftover(folder, name, type);
     }
     ::closedir(listing);
 }
@@ -168,24 +173,26 @@ CTargetFolderScan::Place CTargetFolderScan::findPlace(const QString& path)
     Place place;
     place.folder = folder.canonical.isEmpty() ? nullptr : &folder;
     place.name = name;
-    if (place.folder)
-        readEntry(place);
     return place;
 }
 
-// The entry's status, not following a link; a read that fails but for a missing name is Unknown.
-void CTargetFolderScan::readEntry(Place& place)
+// The entry's status, not following a link, read once; a read that fails but for a missing name
+// is Unknown.
+CTargetFolderScan::Entry CTargetFolderScan::entryOf(Place& place)
 {
+    if (place.entry != Entry::Unread)
+        return place.entry;
     std::array<char, 256> buffer;
     QByteArray encoded;
     struct stat status {};
     const char* name = encodedName(place.name, buffer, encoded);
     if (::fstatat(place.folder->fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
         place.entry = errno == ENOENT ? Entry::Missing : Entry::Unknown;
-        return;
+        return place.entry;
     }
     place.entry = S_ISLNK(status.st_mode) ? Entry::Link : Entry::Plain;
     place.identity = FileIdentityOf(status);
+    return place.entry;
 }
 
 QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
@@ -193,10 +200,18 @@ QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
     if (plainFile)
         *plainFile = false;
     const Place& place = placeOf(path);
-    if (!place.folder || place.entry == Entry::Link || place.entry == Entry::Unknown)
+    if (!place.folder)
+        return ChangeKey(path);
+    if (place.folder->listing != Listing::All && place.folder->listing != Listing::Failed)
+        list(*place.folder, Listing::All);
+    if (place.folder->listing == Listing::Failed)
+        return ChangeKey(path);
+    const auto entry = place.folder->entries.constFind(place.name);
+    const bool listed = entry != place.folder->entries.cend();
+    if (listed && (*entry == DT_LNK || *entry == DT_UNKNOWN))
         return ChangeKey(path);
     if (plainFile)
-        *plainFile = place.entry == Entry::Plain;
+        *plainFile = listed;
     QString key;
     key.reserve(place.folder->canonical.size() + 1 + place.name.size());
     key += place.folder->canonical;
@@ -207,8 +222,11 @@ QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
 
 bool CTargetFolderScan::hasChangeKey(const QString& path, const QString& key)
 {
-    const Place& place = placeOf(path);
-    if (!place.folder || place.entry == Entry::Link || place.entry == Entry::Unknown)
+    Place& place = placeOf(path);
+    if (!place.folder)
+        return ChangeKey(path) == key;
+    const Entry entry = entryOf(place);
+    if (entry == Entry::Link || entry == Entry::Unknown)
         return ChangeKey(path) == key;
     const QString& folder = place.folder->canonical;
     return key.size() == folder.size() + 1 + place.name.size() && key.startsWith(folder) &&
@@ -217,10 +235,11 @@ bool CTargetFolderScan::hasChangeKey(const QString& path, const QString& key)
 
 std::optional<FileIdentity> CTargetFolderScan::identityOf(const QString& path)
 {
-    const Place& place = placeOf(path);
-    if (place.folder && place.entry == Entry::Missing)
+    Place& place = placeOf(path);
+    const Entry entry = place.folder ? entryOf(place) : Entry::Unknown;
+    if (entry == Entry::Missing)
         return std::nullopt;
-    if (place.folder && place.entry == Entry::Plain)
+    if (entry == Entry::Plain)
         return place.identity;
     return ReadFileIdentity(path);
 }
@@ -237,9 +256,9 @@ bool CTargetFolderScan::hasWriteLeftoversBeside(const QString& target)
     const Place& place = placeOf(target);
     if (!place.folder)
         return HasWriteLeftoversBeside(target);
-    if (!place.folder->listed)
-        list(*place.folder);
-    if (place.folder->listingFailed)
+    if (place.folder->listing == Listing::None)
+        list(*place.folder, Listing::Leftovers);
+    if (place.folder->listing == Listing::Failed)
         return HasWriteLeftoversBeside(target);
     const auto leftover = place.folder->leftovers.constFind(place.name);
     if (leftover == place.folder->leftovers.cend())

@@ -1,10 +1,11 @@
 #pragma once
 // One look at the folders of many files, for deciding many targets in one pass: each folder is
-// canonicalised and opened once, and listed once for write leftovers when one is asked for. Each
-// file is then looked at by its name in the open folder (one status read that does not follow a
-// link). The answers are those of the single-path functions of ChangeTracking.h; anything the scan
-// cannot answer the same way (a link, a folder that cannot be opened or canonicalised, a relative
-// path) is asked of the file system again.
+// canonicalised and opened once. A key is answered from one listing of the folder's names; a
+// target's key and identity from one status read of its name in the open folder (not following a
+// link), and its write leftovers from one listing of the names that may be leftovers. The answers
+// are those of the single-path functions of ChangeTracking.h; anything the scan cannot answer the
+// same way (a link, a folder that cannot be opened, listed or canonicalised, a relative path) is
+// asked of the file system again.
 
 #include "foundation/db/ChangeTracking.h"
 
@@ -38,19 +39,19 @@ public:
     std::optional<FileIdentity> identityOf(const QString& path);
 
 private:
+    enum class Listing { None, Leftovers, All, Failed };
     struct Folder {
         QString path;      // as given
         QString canonical; // empty: every question goes to the file system
         int fd = -1;
-        bool listed = false;
-        bool listingFailed = false;
-        // The names that may be write leftovers (their last letter ends a suffix) -> dirent type.
+        Listing listing = Listing::None;
+        // The names listed (all, or those that may be write leftovers) -> dirent type.
         QHash<QString, unsigned char> entries;
         // The names with a write leftover beside them -> true when one is a plain file (a link
         // or an entry of unknown type is asked of the file system).
         QHash<QString, bool> leftovers;
     };
-    // A path's entry as its folder's status read found it.
+    // A path's entry as the status read of its name in the folder found it.
     enum class Entry { Unread, Missing, Plain, Link, Unknown };
     struct Place {
         Folder* folder = nullptr;
@@ -62,9 +63,9 @@ private:
     Place findPlace(const QString& path);
     Folder& folderAt(QStringView folderPath);
     static Folder open(const QString& folderPath);
-    static void list(Folder& folder);
+    static void list(Folder& folder, Listing wanted);
     static void noteLeftover(Folder& folder, const QString& name, unsigned char type);
-    static void readEntry(Place& place);
+    static Entry entryOf(Place& place);
 
     std::deque<Folder> m_folders; // a save looks in two or three: looked up in order
     QString m_lastPath;           // placeOf's last question and answer
