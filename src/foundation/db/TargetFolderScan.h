@@ -9,7 +9,6 @@
 
 #include "foundation/db/ChangeTracking.h"
 
-#include <QByteArray>
 #include <QHash>
 #include <QString>
 
@@ -35,7 +34,7 @@ public:
     std::shared_ptr<CSharedConnection> connectionOn(const QString& path);
     // HasWriteLeftoversBeside(target).
     bool hasWriteLeftoversBeside(const QString& target);
-    // ReadFileIdentity(path), from the status read that answered changeKey(path) when it did.
+    // ReadFileIdentity(path), from the one status read of the name that hasChangeKey(path) shares.
     std::optional<FileIdentity> identityOf(const QString& path);
 
 private:
