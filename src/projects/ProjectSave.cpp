@@ -186,7 +186,8 @@ QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& step
             continue;
         }
         const long stepID = stepRows.at(k);
-        plan.append({projectDir + StepDatabaseName(stepID), workingCopyDir + StepWorkingCopyName(stepID),
+        const StepPaths& paths = PathsOfStep(stepID, projectDir, workingCopyDir);
+        plan.append({paths.target, paths.workingCopy,
                      [this, stepID](const QString& temporary) { return WriteStepTemporary(stepID, temporary); },
                      [this, stepID] { return SizeOfStepWorkingCopy(stepID); },
                      {position}});
@@ -211,6 +212,22 @@ QList<CProjectSave::PlannedWrite> CProjectSave::PlanSave(const QList<long>& step
                  DatabaseSize(files.materialsDBPath, QStringLiteral("material database")),
                  {100}});
     return plan;
+}
+
+// A step's file names depend on its id and the two folders only: they are kept while both stay.
+const CProjectSave::StepPaths& CProjectSave::PathsOfStep(long stepID, const QString& projectDir,
+                                                         const QString& workingCopyDir)
+{
+    if (projectDir != m_stepPathsProjectDir || workingCopyDir != m_stepPathsWorkingCopyDir) {
+        m_stepPaths.clear();
+        m_stepPathsProjectDir = projectDir;
+        m_stepPathsWorkingCopyDir = workingCopyDir;
+    }
+    auto paths = m_stepPaths.find(stepID);
+    if (paths == m_stepPaths.end())
+        paths = m_stepPaths.insert(stepID, {projectDir + StepDatabaseName(stepID),
+                                            workingCopyDir + StepWorkingCopyName(stepID)});
+    return *paths;
 }
 
 // Each plan's sequence file that lies in the working-copy folder goes to the project folder, under
@@ -344,14 +361,15 @@ bool CProjectSave::ConfirmTemplateSave()
     return true;
 }
 
-// The step ids of [QryStepInProject] in query order (a step of two processes comes twice).
+// The step ids of [QryStepInProject] in step order (a step of two processes comes twice). Only the
+// ids are read, so the rows of one step need no order among themselves: the index gives the order.
 bool CProjectSave::ReadStepRows(QList<long>& stepRows)
 {
     static const StatementKey key{StatementKind::Select, QStringLiteral("QryStepInProject"), {},
                                   {QStringLiteral("steps saved")}, {}};
     try {
         m_files.projectDatabase->Connection().execKept(
-            key, [] { return QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID, ProcessID"); }, {},
+            key, [] { return QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID"); }, {},
             [&stepRows](KeptResult& steps) {
                 while (steps.next())
                     stepRows.append(long(steps.value(0).toLongLong()));

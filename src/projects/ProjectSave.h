@@ -5,9 +5,11 @@
 #include "foundation/db/Compaction.h"
 #include "projects/PlanSequenceFiles.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <functional>
 
@@ -50,7 +52,11 @@ public:
     // too, before it reads the project.
     bool FinishSaveJournal(const QString& projectFile);
     // The open project closed: a save-back that failed is not retried for the next one.
-    void ForgetUnfinishedSaveBack() { m_saveBackUnfinished = false; }
+    void ForgetUnfinishedSaveBack()
+    {
+        m_saveBackUnfinished = false;
+        m_stepPaths.clear();
+    }
     // The target files of the last save that succeeded.
     const QStringList& SavedTargets() const { return m_savedTargets; }
     // The plans' sequence files: copied in by the open, written by the save, deleted by the close.
@@ -70,7 +76,7 @@ private:
         QString target, workingCopy;
         std::function<bool(const QString& temporary)> write;
         std::function<qint64()> size;
-        QList<int> progress;
+        QVarLengthArray<int, 2> progress; // a step of one or two processes allocates nothing
         bool needed = true;
         quint64 changeNumber = 0;
         bool written = false;
@@ -101,8 +107,16 @@ private:
     static void RenameWrittenProject(CDaoDatabase& written, const QString& newName);
     static bool RenameWrittenProjectAlone(CDaoDatabase& written, const QString& newName);
 
+    // A step's target and working copy, made once per pair of folders.
+    struct StepPaths {
+        QString target, workingCopy;
+    };
+    const StepPaths& PathsOfStep(long stepID, const QString& projectDir, const QString& workingCopyDir);
+
     ProjectFileSet& m_files;
     ProjectSaveLinks m_links;
+    QString m_stepPathsProjectDir, m_stepPathsWorkingCopyDir; // the folders of m_stepPaths
+    QHash<long, StepPaths> m_stepPaths;
     bool m_saveBackUnfinished = false; // the last save-back of the package failed
     QString m_newName;                 // of the running save: written into the saved record only
     QStringList m_savedTargets;

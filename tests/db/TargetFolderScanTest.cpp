@@ -8,6 +8,7 @@
 
 // One scan answers as the single-path functions do for every kind of entry its listing meets:
 // plain files, missing files, links to files and to folders, dangling links, relative paths.
+// A file's identity is that of what a link names.
 TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
 {
     const QString plain = makeRecipeDatabase("STEP_1.STP");
@@ -43,8 +44,15 @@ TEST_F(DbFixture, AFolderScanAnswersAsTheFileSystemDoes)
     CTargetFolderScan scan;
     for (const QString& path : paths) {
         EXPECT_EQ(scan.changeKey(path), ChangeKey(path)) << qPrintable(path);
+        const QString key = ChangeKey(path);
+        EXPECT_TRUE(scan.hasChangeKey(path, key)) << qPrintable(path);
+        for (const QString& other : {key + QLatin1Char('x'), key.chopped(1) + QLatin1Char('x'),
+                                     QLatin1Char('x') + key.mid(1), key.left(key.lastIndexOf('/')) + "x/" +
+                                                                        key.mid(key.lastIndexOf('/') + 1)})
+            EXPECT_FALSE(scan.hasChangeKey(path, other)) << qPrintable(other);
         EXPECT_EQ(scan.hasWriteLeftoversBeside(path), HasWriteLeftoversBeside(path)) << qPrintable(path);
         EXPECT_EQ(scan.connectionOn(path), CSharedConnection::find(path)) << qPrintable(path);
+        EXPECT_EQ(scan.identityOf(path), ReadFileIdentity(path)) << qPrintable(path);
     }
     for (const QString& target : leftBehind)
         EXPECT_TRUE(scan.hasWriteLeftoversBeside(target)) << qPrintable(target);

@@ -33,6 +33,24 @@ TEST_F(ProjectFilesTest, FreeSpaceMustExceedTheNeedByTwoMegabytes)
     EXPECT_EQ(frame.calls(), QStringList(2, "StopAutoSaveTimer"));
 }
 
+// The probe of a real folder: what the file system says is free; a folder that is not there has
+// none that can be read.
+TEST_F(ProjectFilesTest, TheFreeSpaceOfTheFolderIsReadFromItsFileSystem)
+{
+    manager.SetFreeSpaceProbe({});
+    const qint64 available = QStorageInfo(m_folder).bytesAvailable();
+    ASSERT_GT(available, 2097152);
+    EXPECT_TRUE(manager.CheckDiskSpace(0));
+    prompts.expect(IDOK);
+    EXPECT_FALSE(manager.CheckDiskSpace(available * 2));
+    app.fileSet().projectDir = m_folder + "missing/";
+    prompts.expect(IDOK);
+    EXPECT_FALSE(manager.CheckDiskSpace(0));
+    EXPECT_EQ(prompts.texts(), QStringList({"There is not enough disk space in drive " +
+                                                QStorageInfo(m_folder).rootPath() + " to save the project!",
+                                            "Can't get available disk space!"}));
+}
+
 TEST_F(ProjectFilesTest, AReadOnlyFileIsUnusableAndSaysWhy)
 {
     const QString path = m_folder + "Demo.eqm";

@@ -95,6 +95,11 @@ std::optional<FileIdentity> ReadFileIdentity(const QString& path)
     struct stat status {};
     if (::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
+    return FileIdentityOf(status);
+}
+
+FileIdentity FileIdentityOf(const struct stat& status)
+{
     return FileIdentity{quint64(status.st_dev), quint64(status.st_ino), qint64(status.st_size),
                         nanoseconds(status.st_mtim), nanoseconds(status.st_ctim)};
 }
@@ -167,7 +172,7 @@ bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetF
     bool plainFile = false;
     const QString workingKey = scan.changeKey(workingCopy, &plainFile);
     const auto baseline = baselines().constFind(workingKey);
-    if (baseline == baselines().cend() || baseline->target != scan.changeKey(target))
+    if (baseline == baselines().cend() || !scan.hasChangeKey(target, baseline->target))
         return false;
     const auto connection =
         plainFile ? CSharedConnection::findByKey(workingKey) : CSharedConnection::find(workingCopy);
@@ -175,7 +180,7 @@ bool TargetIsCurrent(const QString& workingCopy, const QString& target, CTargetF
         connection->readChanges();
     if (changeNumbers().value(workingKey) != baseline->changeNumber)
         return false;
-    const std::optional<FileIdentity> identity = ReadFileIdentity(target);
+    const std::optional<FileIdentity> identity = scan.identityOf(target);
     return identity && *identity == baseline->identity && !scan.hasWriteLeftoversBeside(target);
 }
 

@@ -29,6 +29,8 @@ struct FileIdentity {
 };
 // Nothing when the file cannot be read (missing, no access).
 std::optional<FileIdentity> ReadFileIdentity(const QString& path);
+// The identity a status read gave.
+FileIdentity FileIdentityOf(const struct stat& status);
 
 // The path's change number, after the open connection on it (if any) has read its changes.
 quint64 ChangeNumber(const QString& path);
@@ -87,6 +89,8 @@ public:
     // Inside a transaction (or under a running statement) the version cannot be read: the number
     // rises by one and the reference stays, to be read again later. Never throws.
     void read(const QSqlDatabase& database) noexcept;
+    // Whether read() has anything to read: a connection never used has changed nothing.
+    bool reading() const { return m_state == State::Reading || m_state == State::Unreliable; }
     // Moves the reference past the connection's own work just done (a journal-mode switch), counting
     // nothing; what changed before that work is to be read first. Never throws.
     void skipOwnWork(const QSqlDatabase& database) noexcept;

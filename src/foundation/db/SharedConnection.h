@@ -72,7 +72,11 @@ public:
     // Transaction levels: the outer one is BEGIN/COMMIT, inner ones are savepoints.
     int transactionDepth() const { return m_depth; }
     // Adds what changed since the last reading to the path's change number (see ChangeTracking.h).
-    void readChanges() { m_changes.read(handle()); }
+    void readChanges()
+    {
+        if (m_changes.reading())
+            m_changes.read(handle());
+    }
     // The path's change number once what changed has been read (ChangeNumber() without a lookup).
     quint64 changeNumber()
     {

@@ -5,9 +5,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,17 +37,33 @@ QString nameOf(const char* bytes)
 }
 
 // A name that ends in no suffix's last letter is no write leftover: most names of a folder are
-// ruled out by one letter.
-bool mayBeLeftover(const QString& name)
+// ruled out by one byte (the suffixes are ASCII).
+bool mayBeLeftover(const char* name)
 {
-    if (name.isEmpty())
+    const size_t size = qstrlen(name);
+    if (size == 0)
         return false;
-    const QChar last = name.back();
     for (const char* suffix : WriteLeftoverSuffixes()) {
-        if (last == QLatin1Char(suffix[qstrlen(suffix) - 1]))
+        if (name[size - 1] == suffix[qstrlen(suffix) - 1])
             return true;
     }
     return false;
+}
+
+// The name as the file system takes it: a short ASCII name in the buffer on the stack, any other
+// in encoded.
+const char* encodedName(const QString& name, std::array<char, 256>& buffer, QByteArray& encoded)
+{
+    const qsizetype size = name.size();
+    const bool shortAscii = size < qsizetype(buffer.size()) &&
+                            std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!shortAscii) {
+        encoded = QFile::encodeName(name);
+        return encoded.constData();
+    }
+    std::transform(name.cbegin(), name.cend(), buffer.begin(), [](QChar c) { return char(c.unicode()); });
+    buffer[size_t(size)] = '\0';
+    return buffer.data();
 }
 
 // A folder path with no empty, "." or ".." part: one that QFileInfo leaves as it is.
@@ -58,26 +78,53 @@ bool isClean(const QString& folderPath)
 
 } // namespace
 
-CTargetFolderScan::Folder CTargetFolderScan::scan(const QString& folderPath)
+CTargetFolderScan::~CTargetFolderScan()
+{
+    for (const Folder& folder : m_folders) {
+        if (folder.fd >= 0)
+            ::close(folder.fd);
+    }
+}
+
+CTargetFolderScan::Folder CTargetFolderScan::open(const QString& folderPath)
 {
     Folder folder;
     const QString canonical = QFileInfo(folderPath).canonicalFilePath();
     if (canonical.isEmpty() || canonical == QLatin1String("/"))
         return folder;
-    DIR* listing = ::opendir(QFile::encodeName(folderPath).constData());
-    if (!listing)
-        return folder;
+    folder.fd = ::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder.fd >= 0)
+        folder.canonical = canonical;
+    return folder;
+}
+
+// A listing for write leftovers keeps only the names that may be one (most names are ruled out by
+// their last byte); a listing of all keeps every name.
+void CTargetFolderScan::list(Folder& folder, Listing wanted)
+{
+    folder.listing = wanted;
+    folder.entries.clear();
+    folder.leftovers.clear();
+    const int fd = ::openat(folder.fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* listing = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!listing) {
+        if (fd >= 0)
+            ::close(fd);
+        folder.listing = Listing::Failed; // asked of the file system
+        return;
+    }
     while (const dirent* entry = ::readdir(listing)) {
+        const bool candidate = mayBeLeftover(entry->d_name);
+        if (!candidate && wanted != Listing::All)
+            continue;
         const unsigned char type = entry->d_type == DT_UNKNOWN ? typeOf(::dirfd(listing), entry->d_name)
                                                                 : entry->d_type;
         const QString name = nameOf(entry->d_name);
         folder.entries.insert(name, type);
-        if (mayBeLeftover(name))
+        if (candidate)
             noteLeftover(folder, name, type);
     }
     ::closedir(listing);
-    folder.canonical = canonical;
-    return folder;
 }
 
 void CTargetFolderScan::noteLeftover(Folder& folder, const QString& name, unsigned char type)
@@ -90,22 +137,22 @@ void CTargetFolderScan::noteLeftover(Folder& folder, const QString& name, unsign
     }
 }
 
-// A folder that is not clean is kept unscanned: no place.
-const CTargetFolderScan::Folder& CTargetFolderScan::folderAt(QStringView folderPath)
+// A folder that is not clean is kept unopened: no place.
+CTargetFolderScan::Folder& CTargetFolderScan::folderAt(QStringView folderPath)
 {
-    for (const Folder& folder : m_folders) {
+    for (Folder& folder : m_folders) {
         if (folder.path == folderPath)
             return folder;
     }
     const QString path = folderPath.toString();
-    Folder folder = isClean(path) ? scan(path) : Folder();
+    Folder folder = isClean(path) ? open(path) : Folder();
     folder.path = path;
     return m_folders.emplace_back(std::move(folder));
 }
 
 // The folder and the name of an absolute path, split at its last slash as QFileInfo splits it.
 // A target's questions come one after another: the last answer is kept.
-CTargetFolderScan::Place CTargetFolderScan::placeOf(const QString& path)
+CTargetFolderScan::Place& CTargetFolderScan::placeOf(const QString& path)
 {
     if (path != m_lastPath || path.isNull()) {
         m_lastPlace = findPlace(path);
@@ -122,16 +169,42 @@ CTargetFolderScan::Place CTargetFolderScan::findPlace(const QString& path)
     const QString name = path.mid(slash + 1);
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return {};
-    const Folder& folder = folderAt(QStringView(path).left(slash));
-    return {folder.canonical.isEmpty() ? nullptr : &folder, name};
+    Folder& folder = folderAt(QStringView(path).left(slash));
+    Place place;
+    place.folder = folder.canonical.isEmpty() ? nullptr : &folder;
+    place.name = name;
+    return place;
+}
+
+// The entry's status, not following a link, read once; a read that fails but for a missing name
+// is Unknown.
+CTargetFolderScan::Entry CTargetFolderScan::entryOf(Place& place)
+{
+    if (place.entry != Entry::Unread)
+        return place.entry;
+    std::array<char, 256> buffer;
+    QByteArray encoded;
+    struct stat status {};
+    const char* name = encodedName(place.name, buffer, encoded);
+    if (::fstatat(place.folder->fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        place.entry = errno == ENOENT ? Entry::Missing : Entry::Unknown;
+        return place.entry;
+    }
+    place.entry = S_ISLNK(status.st_mode) ? Entry::Link : Entry::Plain;
+    place.identity = FileIdentityOf(status);
+    return place.entry;
 }
 
 QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
 {
     if (plainFile)
         *plainFile = false;
-    const Place place = placeOf(path);
+    const Place& place = placeOf(path);
     if (!place.folder)
+        return ChangeKey(path);
+    if (place.folder->listing != Listing::All && place.folder->listing != Listing::Failed)
+        list(*place.folder, Listing::All);
+    if (place.folder->listing == Listing::Failed)
         return ChangeKey(path);
     const auto entry = place.folder->entries.constFind(place.name);
     const bool listed = entry != place.folder->entries.cend();
@@ -139,7 +212,36 @@ QString CTargetFolderScan::changeKey(const QString& path, bool* plainFile)
         return ChangeKey(path);
     if (plainFile)
         *plainFile = listed;
-    return place.folder->canonical + QLatin1Char('/') + place.name;
+    QString key;
+    key.reserve(place.folder->canonical.size() + 1 + place.name.size());
+    key += place.folder->canonical;
+    key += QLatin1Char('/');
+    key += place.name;
+    return key;
+}
+
+bool CTargetFolderScan::hasChangeKey(const QString& path, const QString& key)
+{
+    Place& place = placeOf(path);
+    if (!place.folder)
+        return ChangeKey(path) == key;
+    const Entry entry = entryOf(place);
+    if (entry == Entry::Link || entry == Entry::Unknown)
+        return ChangeKey(path) == key;
+    const QString& folder = place.folder->canonical;
+    return key.size() == folder.size() + 1 + place.name.size() && key.startsWith(folder) &&
+           key.at(folder.size()) == QLatin1Char('/') && key.endsWith(place.name);
+}
+
+std::optional<FileIdentity> CTargetFolderScan::identityOf(const QString& path)
+{
+    Place& place = placeOf(path);
+    const Entry entry = place.folder ? entryOf(place) : Entry::Unknown;
+    if (entry == Entry::Missing)
+        return std::nullopt;
+    if (entry == Entry::Plain)
+        return place.identity;
+    return ReadFileIdentity(path);
 }
 
 std::shared_ptr<CSharedConnection> CTargetFolderScan::connectionOn(const QString& path)
@@ -151,8 +253,12 @@ std::shared_ptr<CSharedConnection> CTargetFolderScan::connectionOn(const QString
 
 bool CTargetFolderScan::hasWriteLeftoversBeside(const QString& target)
 {
-    const Place place = placeOf(target);
+    const Place& place = placeOf(target);
     if (!place.folder)
+        return HasWriteLeftoversBeside(target);
+    if (place.folder->listing == Listing::None)
+        list(*place.folder, Listing::Leftovers);
+    if (place.folder->listing == Listing::Failed)
         return HasWriteLeftoversBeside(target);
     const auto leftover = place.folder->leftovers.constFind(place.name);
     if (leftover == place.folder->leftovers.cend())
