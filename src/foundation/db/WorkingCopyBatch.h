@@ -2,9 +2,10 @@
 // Working copies of many databases, written into a folder no in-use marker names yet
 // (WorkingCopyWrite::IntoUnclaimedFolder). The layer's checks and the file's creation run on the
 // caller's thread when a copy is added (creations in one folder wait for each other anyway); its
-// bytes are written and flushed on a few threads while the caller opens the copies already written. A copy is durable only once Finish has answered ""; the caller flushes the
-// folder after that. A copy never taken is deleted when the batch ends, so an open that stops
-// half-way leaves nothing of the copies it had not reached.
+// bytes are written and flushed on a few threads while the caller opens the copies already
+// written. A copy is durable only once Finish has answered ""; the caller flushes the folder after
+// that. A copy never taken is deleted when the batch ends, so an open that stops half-way leaves
+// nothing of the copies it had not reached.
 
 #include "foundation/db/DatabaseFiles.h"
 
