@@ -28,7 +28,8 @@ void MakeWritable(const QString& path)
 bool CopyOneStepDatabase(const QString& stepFile, long stepID)
 {
     const QString destination = ImportedWorkingCopy(stepID);
-    if (!CopyWorkingCopyFile(stepFile, destination, WorkingCopyWrite::Replace)) {
+    // Its recipe texts are written right after the import.
+    if (!CopyWorkingCopyFile(stepFile, destination, WorkingCopyWrite::ReplaceForWrites)) {
         QvMessageBox(QStringLiteral("Failed to copy the step to ") + destination + QStringLiteral(" !"));
         return false;
     }

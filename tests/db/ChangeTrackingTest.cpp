@@ -2,6 +2,7 @@
 #include "DbFixture.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
 
 #include <QFile>
 #include <fcntl.h>
@@ -75,24 +76,33 @@ TEST_F(ChangeTrackingTest, EveryKindOfWriteMovesTheNumberAndReadsDoNot)
              scalar(path, "UPDATE TextRecipe SET Amount = 2 WHERE ID = 1");
          }},
     };
-    for (const bool closeFirst : {false, true}) {
-        for (const auto& [name, write] : writes) {
-            SCOPED_TRACE(std::string(name) + (closeFirst ? ", closed" : ", open"));
-            ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_workingCopy, WorkingCopyWrite::Replace));
-            CDaoDatabase db;
-            openAndRead(db);
-            const quint64 before = number();
-            queryValue(db, "SELECT max(Label) FROM TextRecipe");
-            queryValue(db, "PRAGMA wal_checkpoint(FULL)");
-            EXPECT_EQ(number(), before) << "a read, a checkpoint";
-            write(db, m_workingCopy);
-            if (closeFirst)
-                db.Close();
-            const quint64 after = number();
-            EXPECT_GT(after, before);
-            EXPECT_EQ(number(), after);
+    // A copy made for writes is in write-ahead form from the start: its first write switches nothing.
+    const std::pair<WorkingCopyWrite, JournalFormat> copies[] = {
+        {WorkingCopyWrite::Replace, JournalFormat::Rollback},
+        {WorkingCopyWrite::ReplaceForWrites, JournalFormat::WriteAheadLog}};
+    for (const auto& [copy, format] : copies)
+        for (const bool closeFirst : {false, true}) {
+            for (const auto& [name, write] : writes) {
+                SCOPED_TRACE(std::string(name) + (closeFirst ? ", closed" : ", open") +
+                             (copy == WorkingCopyWrite::Replace ? "" : ", copied for writes"));
+                ASSERT_TRUE(CopyWorkingCopyFile(m_source, m_workingCopy, copy));
+                const std::optional<DatabaseHeader> header = ReadStandaloneHeader(m_workingCopy);
+                ASSERT_TRUE(header);
+                EXPECT_EQ(header->journalFormat, format);
+                CDaoDatabase db;
+                openAndRead(db);
+                const quint64 before = number();
+                queryValue(db, "SELECT max(Label) FROM TextRecipe");
+                queryValue(db, "PRAGMA wal_checkpoint(FULL)");
+                EXPECT_EQ(number(), before) << "a read, a checkpoint";
+                write(db, m_workingCopy);
+                if (closeFirst)
+                    db.Close();
+                const quint64 after = number();
+                EXPECT_GT(after, before);
+                EXPECT_EQ(number(), after);
+            }
         }
-    }
 }
 
 // A library connection closed and opened again between two readings: the number outlives the

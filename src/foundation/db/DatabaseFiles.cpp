@@ -135,39 +135,42 @@ void openCopyEnds(const QString& source, const QString& target, bool workingCopy
 }
 
 // The source has no journal beside it, so its file holds the whole database: the copy comes out
-// with a rollback journal, as a written file always is (a working copy's connection turns it to
-// write-ahead logging at its first write).
-void fillCopy(int from, int to, const QString& source, const QString& target)
+// with a rollback journal, as a written file is (a working copy's connection turns it to
+// write-ahead logging at its first write), unless the caller writes it at once.
+void fillCopy(int from, int to, const QString& source, const QString& target,
+              JournalFormat format = JournalFormat::Rollback)
 {
-    if (!copyContent(from, to) || !WriteJournalFormat(to, JournalFormat::Rollback))
+    if (!copyContent(from, to) || !WriteJournalFormat(to, format))
         throwSystemError(QStringLiteral("Cannot copy '%1' to").arg(source), target);
 }
 
 // Source's bytes in a new file at target: its open descriptor.
-int writeNewCopy(const QString& source, const QString& target, bool workingCopy)
+int writeNewCopy(const QString& source, const QString& target, bool workingCopy,
+                 JournalFormat format = JournalFormat::Rollback)
 {
     Descriptor from(-1), to(-1);
     openCopyEnds(source, target, workingCopy, from, to);
-    fillCopy(from.get(), to.get(), source, target);
+    fillCopy(from.get(), to.get(), source, target, format);
     return to.release();
 }
 
 // The same, flushed unless it is scratch.
-void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed = true)
+void writeCopy(const QString& source, const QString& target, bool workingCopy, bool flushed, JournalFormat format)
 {
-    const Descriptor to(writeNewCopy(source, target, workingCopy));
+    const Descriptor to(writeNewCopy(source, target, workingCopy, format));
     if (flushed && !SyncDescriptor(to.get()))
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
 }
 
 // Through a temporary file renamed over the target: the target name holds the old or the new bytes.
 // A scratch copy skips the flushes of the file and its folder.
-void replaceWithCopy(const QString& source, const QString& target, bool workingCopy, bool flushed)
+void replaceWithCopy(const QString& source, const QString& target, bool workingCopy, bool flushed,
+                     JournalFormat format)
 {
     const QString temporary = target + QStringLiteral(".tmp");
     removeIfPresent(temporary);
     try {
-        writeCopy(source, temporary, workingCopy, flushed);
+        writeCopy(source, temporary, workingCopy, flushed, format);
         RemoveSideFiles(target);
         ReplaceFile(temporary, target);
         if (flushed)
@@ -291,7 +294,7 @@ void RemoveSideFiles(const QString& path)
 }
 
 namespace {
-enum class ByteCopy { Replace, Scratch, WorkingCopyReplace, WorkingCopyInPlace };
+enum class ByteCopy { Replace, Scratch, WorkingCopyReplace, WorkingCopyReplaceForWrites, WorkingCopyInPlace };
 
 // Why the layer copies nothing from source to target, or "" when it may.
 QString copyRefusal(const QString& source, const QString& target)
@@ -320,7 +323,11 @@ bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byt
         else if (byteCopy == ByteCopy::WorkingCopyInPlace)
             writeInPlace(source, target);
         else
-            replaceWithCopy(source, target, byteCopy == ByteCopy::WorkingCopyReplace, byteCopy != ByteCopy::Scratch);
+            replaceWithCopy(source, target,
+                            byteCopy == ByteCopy::WorkingCopyReplace || byteCopy == ByteCopy::WorkingCopyReplaceForWrites,
+                            byteCopy != ByteCopy::Scratch,
+                            byteCopy == ByteCopy::WorkingCopyReplaceForWrites ? JournalFormat::WriteAheadLog
+                                                                             : JournalFormat::Rollback);
     } catch (const CDaoException& exception) {
         return fail(error, exception.GetErrorDescription());
     }
@@ -340,10 +347,15 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write, QString* error)
 {
-    return copyThroughLayer(source, target,
-                            write == WorkingCopyWrite::Replace ? ByteCopy::WorkingCopyReplace
-                                                               : ByteCopy::WorkingCopyInPlace,
-                            error);
+    switch (write) {
+    case WorkingCopyWrite::Replace:
+        return copyThroughLayer(source, target, ByteCopy::WorkingCopyReplace, error);
+    case WorkingCopyWrite::ReplaceForWrites:
+        return copyThroughLayer(source, target, ByteCopy::WorkingCopyReplaceForWrites, error);
+    case WorkingCopyWrite::IntoUnclaimedFolder:
+        break;
+    }
+    return copyThroughLayer(source, target, ByteCopy::WorkingCopyInPlace, error);
 }
 
 WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,

@@ -23,11 +23,14 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 // and reading it as a working copy writes nothing (its first write turns it to write-ahead logging).
 // How it is written:
 //   Replace: through a temporary file renamed over the target, the folder flushed at once.
+//   ReplaceForWrites: the same, the byte copy in write-ahead form: for a copy its caller writes at
+//   once (an imported step's recipe texts), whose first write then switches no journal (in rollback
+//   form the switch flushes the file and its folder several times).
 //   IntoUnclaimedFolder: in place and not flushed: the caller flushes each copy (SyncFile; a batch
 //   goes through CWorkingCopyBatch) and then the folder once (SyncFolderOf). Only for a folder no
 //   in-use marker names yet: a copy that a crash leaves half-written there is never taken for
 //   recovery.
-enum class WorkingCopyWrite { Replace, IntoUnclaimedFolder };
+enum class WorkingCopyWrite { Replace, ReplaceForWrites, IntoUnclaimedFolder };
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);
 // IntoUnclaimedFolder in two halves, so that the bytes of many copies can be written on other
