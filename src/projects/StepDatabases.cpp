@@ -31,20 +31,6 @@ void RegisterStepDatabase(StepDatabaseRegistry& registry, long stepID, const QSt
 // How many step copies are under way ahead of the step being opened.
 constexpr qsizetype COPIES_AHEAD = 64;
 
-// The project's steps, each once, in step order; false when the table cannot be read.
-bool ReadStepIDs(QList<long>& stepIDs)
-{
-    CQueryStepInProjectSet steps;
-    if (!steps.OpenSet())
-        return false;
-    for (; !steps.IsEOF(); steps.MoveNext()) {
-        const long stepID = steps.GetLong(QStringLiteral("StepID"));
-        if (stepIDs.isEmpty() || stepIDs.constLast() != stepID)
-            stepIDs.append(stepID);
-    }
-    return true;
-}
-
 // A written copy opened: the open is the check that the copy is a database, and the connection the
 // step module and the registry use. Null, and no copy left, when it fails.
 std::unique_ptr<CDaoDatabase> OpenWrittenCopy(const QString& workingCopy)
@@ -84,7 +70,7 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
 {
     Q_UNUSED(connect); // every working copy opens in the working-copy role
     QList<long> stepIDs;
-    if (!ReadStepIDs(stepIDs)) {
+    if (!CQueryStepInProjectSet::ReadStepIDs(stepIDs, DaoErrorMode::Show)) {
         QvMessageBox(QStringLiteral("Can't open ProjectStep table to set up array!"));
         return false;
     }

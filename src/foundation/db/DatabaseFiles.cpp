@@ -311,6 +311,12 @@ QString copyRefusal(const QString& source, const QString& target)
     return QString();
 }
 
+// A written copy is in rollback form unless its caller writes it at once.
+JournalFormat formatOf(ByteCopy byteCopy)
+{
+    return byteCopy == ByteCopy::WorkingCopyReplaceForWrites ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
+}
+
 bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byteCopy, QString* error)
 {
     const QString refused = copyRefusal(source, target);
@@ -323,11 +329,8 @@ bool copyThroughLayer(const QString& source, const QString& target, ByteCopy byt
         else if (byteCopy == ByteCopy::WorkingCopyInPlace)
             writeInPlace(source, target);
         else
-            replaceWithCopy(source, target,
-                            byteCopy == ByteCopy::WorkingCopyReplace || byteCopy == ByteCopy::WorkingCopyReplaceForWrites,
-                            byteCopy != ByteCopy::Scratch,
-                            byteCopy == ByteCopy::WorkingCopyReplaceForWrites ? JournalFormat::WriteAheadLog
-                                                                             : JournalFormat::Rollback);
+            replaceWithCopy(source, target, byteCopy != ByteCopy::Replace && byteCopy != ByteCopy::Scratch,
+                            byteCopy != ByteCopy::Scratch, formatOf(byteCopy));
     } catch (const CDaoException& exception) {
         return fail(error, exception.GetErrorDescription());
     }
@@ -347,15 +350,10 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write, QString* error)
 {
-    switch (write) {
-    case WorkingCopyWrite::Replace:
-        return copyThroughLayer(source, target, ByteCopy::WorkingCopyReplace, error);
-    case WorkingCopyWrite::ReplaceForWrites:
-        return copyThroughLayer(source, target, ByteCopy::WorkingCopyReplaceForWrites, error);
-    case WorkingCopyWrite::IntoUnclaimedFolder:
-        break;
-    }
-    return copyThroughLayer(source, target, ByteCopy::WorkingCopyInPlace, error);
+    const ByteCopy byteCopy = write == WorkingCopyWrite::Replace            ? ByteCopy::WorkingCopyReplace
+                              : write == WorkingCopyWrite::ReplaceForWrites ? ByteCopy::WorkingCopyReplaceForWrites
+                                                                            : ByteCopy::WorkingCopyInPlace;
+    return copyThroughLayer(source, target, byteCopy, error);
 }
 
 WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,

@@ -6,17 +6,7 @@
 
 bool StepsInProject(QList<long>& stepIDs)
 {
-    stepIDs.clear();
-    CQueryStepInProjectSet steps;
-    steps.SetErrorMode(DaoErrorMode::Quiet);
-    if (!steps.OpenSet())
-        return false;
-    for (; !steps.IsEOF(); steps.MoveNext()) {
-        const long stepID = steps.GetLong(QStringLiteral("StepID"));
-        if (stepIDs.isEmpty() || stepIDs.last() != stepID)
-            stepIDs.append(stepID);
-    }
-    return true;
+    return CQueryStepInProjectSet::ReadStepIDs(stepIDs, DaoErrorMode::Quiet);
 }
 
 bool ProjectStepsWithoutStart(QList<ProjectStepEntry>& steps)

@@ -21,3 +21,18 @@ bool CQueryStepInProjectSet::OpenSet(const QString& dbPath)
         return OpenOnProjectDatabase(QString());
     return OpenOnFile(dbPath, QString(), DatabaseRole::ReadOnly);
 }
+
+bool CQueryStepInProjectSet::ReadStepIDs(QList<long>& stepIDs, DaoErrorMode mode)
+{
+    stepIDs.clear();
+    CQueryStepInProjectSet steps;
+    steps.SetErrorMode(mode);
+    if (!steps.OpenSet())
+        return false;
+    for (; !steps.IsEOF(); steps.MoveNext()) {
+        const long stepID = steps.GetLong(QStringLiteral("StepID"));
+        if (stepIDs.isEmpty() || stepIDs.constLast() != stepID)
+            stepIDs.append(stepID);
+    }
+    return true;
+}
