@@ -1,9 +1,11 @@
 // The level at which each connection flushes its commits: a working copy at every commit (EXTRA, also
 // while it is only read and still in rollback form, whether the layer or anyone else wrote it);
-// every connection without flushes while the test process skips them.
+// every connection without flushes while the test process skips them. A compaction, which writes
+// its file without the source's flushes, gives the source its level back.
 
 #include "DbFixture.h"
 #include "RealDiskSyncs.h"
+#include "foundation/db/Compaction.h"
 #include "foundation/db/DatabaseFiles.h"
 
 namespace {
@@ -41,6 +43,8 @@ TEST_P(SynchronousLevelTest, EachConnectionFlushesAsItsRoleAndTheTestSwitchSay)
         EXPECT_EQ(queryValue(database, "PRAGMA journal_mode"), "wal");
         EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), c.level);
     }
+    CompactDatabaseTo(database, pathOf("STEP_2.STP"));
+    EXPECT_EQ(queryValue(database, "PRAGMA synchronous"), c.level) << "after a compaction";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -36,6 +37,26 @@ void useRollbackJournal(const QString& path)
         ::close(fd);
     if (!changed)
         throw CDaoException(QStringLiteral("Cannot set the journal format of '%1'.").arg(path));
+}
+
+// VACUUM INTO writes its file at the source's flush level: a journal of the file's own, flushed with
+// the folder, and the file. Nothing relies on the file before SyncFile flushes it whole, and its
+// name is flushed with its folder by whoever gives it its final name (the folder flush after the
+// rename, or the save journal's), so it is written without flushes; the source's level comes back.
+void vacuumIntoUnflushed(CDaoDatabase& source, const QString& target)
+{
+    QSqlQuery read = source.Query(QStringLiteral("PRAGMA main.synchronous"));
+    const int level = read.next() ? read.value(0).toInt() : 3; // else the strongest, EXTRA
+    read.finish();
+    const QString restore = QStringLiteral("PRAGMA main.synchronous = %1").arg(level);
+    source.Execute(QStringLiteral("PRAGMA main.synchronous = OFF"));
+    try {
+        source.Execute(QStringLiteral("VACUUM INTO ?"), {target});
+    } catch (const CDaoException&) {
+        source.Execute(restore);
+        throw;
+    }
+    source.Execute(restore);
 }
 
 // A link under the name is no leftover of ours: it is refused, and what it names is left alone.
@@ -107,7 +128,7 @@ private:
         QString refused;
         if (!CreateNewFile(m_temporary, ExistingFile::Refuse, &refused))
             throw CDaoException(refused);
-        m_source.Execute(QStringLiteral("VACUUM INTO ?"), {m_temporary});
+        vacuumIntoUnflushed(m_source, m_temporary);
         useRollbackJournal(m_temporary);
         prepareTemporary();
         enter(CompactionStage::SyncTemporary);
