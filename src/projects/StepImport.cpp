@@ -9,9 +9,12 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/StepOrder.h"
+#include "foundation/db/WorkingCopyBatch.h"
 #include "modules/steputils/StepUtilsEntry.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace {
 QString ImportedWorkingCopy(long stepID)
@@ -25,17 +28,59 @@ void MakeWritable(const QString& path)
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
 }
 
+void ShowCopyFailed(const QString& destination)
+{
+    QvMessageBox(QStringLiteral("Failed to copy the step to ") + destination + QStringLiteral(" !"));
+}
+
+// The copy, durable, in place: registered, or deleted after the message.
+bool RegisterCopiedStep(long stepID, const QString& destination)
+{
+    if (RegisterStepDatabase(stepID, destination))
+        return true;
+    DeleteDatabaseFile(destination);
+    QvMessageBox(QStringLiteral("The new step's database \"%1\" could not be opened.").arg(destination));
+    return false;
+}
+
 bool CopyOneStepDatabase(const QString& stepFile, long stepID)
 {
     const QString destination = ImportedWorkingCopy(stepID);
     // Its recipe texts are written right after the import.
     if (!CopyWorkingCopyFile(stepFile, destination, WorkingCopyWrite::ReplaceForWrites)) {
-        QvMessageBox(QStringLiteral("Failed to copy the step to ") + destination + QStringLiteral(" !"));
+        ShowCopyFailed(destination);
         return false;
     }
-    if (!RegisterStepDatabase(stepID, destination)) {
-        DeleteDatabaseFile(destination);
-        QvMessageBox(QStringLiteral("The new step's database \"%1\" could not be opened.").arg(destination));
+    return RegisterCopiedStep(stepID, destination);
+}
+
+// Many steps: their bytes written and flushed side by side (CWorkingCopyBatch), each put in place
+// and registered in order, then their folder flushed once. The copies this call made are in
+// `made`, for the caller to take away on a failure.
+bool CopyStepDatabasesTogether(const QStringList& stepFiles, const QList<long>& stepIDs, QList<long>& made)
+{
+    const qsizetype count = std::min(stepFiles.size(), stepIDs.size());
+    if (count == 0)
+        return true;
+    CWorkingCopyBatch copies;
+    for (qsizetype i = 0; i < count; ++i)
+        copies.Add(stepFiles.at(i), ImportedWorkingCopy(stepIDs.at(i)), WorkingCopyWrite::ReplaceForWrites);
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString destination = ImportedWorkingCopy(stepIDs.at(i));
+        if (!copies.Take(int(i)).isEmpty()) {
+            ShowCopyFailed(destination);
+            return false;
+        }
+        if (!RegisterCopiedStep(stepIDs.at(i), destination))
+            return false;
+        made.append(stepIDs.at(i));
+    }
+    try {
+        if (const QString failure = copies.Finish(); !failure.isEmpty())
+            throw CDaoException(failure);
+        SyncFolderOf(ImportedWorkingCopy(stepIDs.constFirst()));
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
         return false;
     }
     return true;
@@ -90,15 +135,13 @@ void CStepImportTransaction::Abandon()
 bool CopyImportedStepDatabases(const QStringList& stepFiles, const QList<long>& stepIDs)
 {
     WaitCursor wait;
+    if (stepFiles.size() == 1 && stepIDs.size() >= 1)
+        return CopyOneStepDatabase(stepFiles.constFirst(), stepIDs.constFirst());
     QList<long> made;
-    for (qsizetype i = 0; i < stepFiles.size() && i < stepIDs.size(); ++i) {
-        if (!CopyOneStepDatabase(stepFiles.at(i), stepIDs.at(i))) {
-            DiscardImportedStepDatabases(made);
-            return false;
-        }
-        made.append(stepIDs.at(i));
-    }
-    return true;
+    if (CopyStepDatabasesTogether(stepFiles, stepIDs, made))
+        return true;
+    DiscardImportedStepDatabases(made);
+    return false;
 }
 
 void DiscardImportedStepDatabases(const QList<long>& stepIDs)

@@ -3,6 +3,7 @@
 #include "RealDiskSyncs.h"
 #include "foundation/common/NewFile.h"
 #include "foundation/db/CanonicalPaths.h"
+#include "foundation/db/DatabaseHeader.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,49 +24,66 @@ protected:
 };
 } // namespace
 
-// More copies than threads; one whose source is missing, or whose name is a link, fails alone and
-// leaves nothing; a copy written but never taken is gone with the batch, one taken stays.
+// More copies than threads, in place or through temporaries put in place when taken; one whose
+// source is missing, whose name is a link or a folder, fails alone and leaves nothing; a copy
+// written but never taken is gone with the batch (with its temporary), one taken stays, whole, in
+// the journal form its way of writing gives.
 TEST_F(WorkingCopyBatchTest, EachCopyIsTakenAsWrittenOrWithWhyNotAndOnlyTakenOnesStay)
 {
     const QString linked = pathOf("linked");
     writeBytes(linked, "what the link names");
+    const QString odd = copyOf(13);
     const struct {
-        const char* odd; // the one copy at index 13 that is not written: "missing" or "link"
+        WorkingCopyWrite write;
+        const char* odd; // the one copy at index 13 that is not written: "missing", "link" or "folder"
         QString failure;
     } cases[] = {
-        {nullptr, QString()},
-        {"missing", QStringLiteral("Could not find file '%1'.").arg(pathOf("missing"))},
-        {"link", LinkRefusedText(copyOf(13))},
+        {WorkingCopyWrite::IntoUnclaimedFolder, nullptr, QString()},
+        {WorkingCopyWrite::IntoUnclaimedFolder, "missing", QStringLiteral("Could not find file '%1'.").arg(pathOf("missing"))},
+        {WorkingCopyWrite::IntoUnclaimedFolder, "link", LinkRefusedText(odd)},
+        {WorkingCopyWrite::IntoUnclaimedFolder, "folder", QStringLiteral("Cannot remove '%1'.").arg(odd)},
+        {WorkingCopyWrite::ReplaceForWrites, nullptr, QString()},
+        {WorkingCopyWrite::ReplaceForWrites, "missing", QStringLiteral("Could not find file '%1'.").arg(pathOf("missing"))},
+        {WorkingCopyWrite::ReplaceForWrites, "link", LinkRefusedText(odd)},
+        {WorkingCopyWrite::ReplaceForWrites, "folder",
+         QStringLiteral("Cannot rename '%1.tmp' to '%1': Is a directory").arg(odd)},
     };
     for (const auto& c : cases) {
+        const QString name = QStringLiteral("%1 %2").arg(int(c.write)).arg(c.odd ? c.odd : "none");
         QDir(pathOf("copies")).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(pathOf("copies")));
-        const bool link = c.odd && QLatin1String(c.odd) == QLatin1String("link");
-        if (link) {
-            ASSERT_TRUE(QFile::link(linked, copyOf(13)));
+        const auto isOdd = [&c](const char* what) { return c.odd && QLatin1String(c.odd) == QLatin1String(what); };
+        if (isOdd("link")) {
+            ASSERT_TRUE(QFile::link(linked, odd));
+        }
+        if (isOdd("folder")) {
+            ASSERT_TRUE(QDir().mkpath(odd));
         }
         QStringList kept;
         {
             CWorkingCopyBatch batch;
-            for (int i = 0; i < 40; ++i) {
-                const bool missing = c.odd && i == 13 && QLatin1String(c.odd) == QLatin1String("missing");
-                batch.Add(missing ? pathOf("missing") : m_source, copyOf(i));
-            }
+            for (int i = 0; i < 40; ++i)
+                batch.Add(i == 13 && isOdd("missing") ? pathOf("missing") : m_source, copyOf(i), c.write);
             for (int i = 0; i < 30; ++i) {
-                EXPECT_EQ(batch.Take(i), c.odd && i == 13 ? c.failure : QString()) << i;
+                EXPECT_EQ(batch.Take(i), c.odd && i == 13 ? c.failure : QString()) << name.toStdString() << " " << i;
                 if (!(c.odd && i == 13))
                     kept << QFileInfo(copyOf(i)).fileName();
             }
             EXPECT_EQ(batch.Finish(), QString());
-            EXPECT_EQ(bytesOf(copyOf(0)), bytesOf(m_source));
+            QByteArray expected = bytesOf(m_source);
+            const bool forWrites = c.write == WorkingCopyWrite::ReplaceForWrites;
+            expected[18] = expected[19] = char(forWrites ? JournalFormat::WriteAheadLog : JournalFormat::Rollback);
+            for (int i : {0, 29})
+                EXPECT_EQ(bytesOf(copyOf(i)), expected) << name.toStdString() << " " << i;
         }
-        if (link)
-            kept << QFileInfo(copyOf(13)).fileName();
+        if (isOdd("link"))
+            kept << QFileInfo(odd).fileName();
         kept.sort();
         QStringList listed = QDir(pathOf("copies")).entryList(QDir::Files | QDir::System | QDir::Hidden);
         listed.sort();
-        EXPECT_EQ(listed, kept) << (c.odd ? c.odd : "none");
+        EXPECT_EQ(listed, kept) << name.toStdString();
         EXPECT_EQ(bytesOf(linked), "what the link names");
+        EXPECT_EQ(QFileInfo(odd).isDir(), isOdd("folder")) << name.toStdString();
     }
 }
 

@@ -11,6 +11,7 @@
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/DatabaseHeader.h"
 #include "foundation/db/StepOrder.h"
 #include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/StepExchangeWriter.h"
@@ -283,13 +284,20 @@ TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndIt
     // Each new step's rows name it by its new id only.
     const QString newIDs = Value(app.fileSet().projectDBPath,
                                  QString("SELECT group_concat(StepID) FROM \"Step-To-Process\" WHERE ProcessID = %1").arg(processID));
-    for (const QString& id : newIDs.split(','))
+    for (const QString& id : newIDs.split(',')) {
+        // Each working copy whole and in write-ahead form (its recipe texts are written next).
+        const std::optional<DatabaseHeader> header = ReadStandaloneHeader(GetStepDBPath(id.toLong()));
+        ASSERT_TRUE(header.has_value()) << id.toStdString();
+        EXPECT_EQ(header->journalFormat, JournalFormat::WriteAheadLog) << id.toStdString();
+        EXPECT_EQ(Value(GetStepDBPath(id.toLong()), "PRAGMA quick_check"), "ok") << id.toStdString();
         EXPECT_EQ(Value(GetStepDBPath(id.toLong()),
                         QString("SELECT (SELECT count(*) FROM Step WHERE StepID IS NOT %1) + "
                                 "(SELECT count(*) FROM TextRecipe WHERE StepID IS NOT %1)")
                             .arg(id)),
                   "0")
             << id.toStdString();
+    }
+    EXPECT_EQ(QDir(instanceDir()).entryList({"*.tmp"}, QDir::Files), QStringList());
     EXPECT_EQ(Value(app.fileSet().projectDBPath,
                     QString("SELECT p.ProcessName || '/' || p.ProcessVersionName || '/' || p.FinalProductMaterialID || '/' "
                             "|| p.KeyRawMaterialID || '/' || p.OutputUOMSetID || '/' || pp.ProjectID || '/' || "

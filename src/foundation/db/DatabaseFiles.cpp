@@ -162,6 +162,26 @@ void writeCopy(const QString& source, const QString& target, bool workingCopy, b
         throwSystemError(QStringLiteral("Cannot flush to disk"), target);
 }
 
+// A part-written copy in place is removed; a link put under its name is left alone.
+void removePartWritten(const QString& target)
+{
+    if (!IsSymbolicLink(target))
+        QFile::remove(target);
+}
+
+// The written temporary takes the target's name, whatever journal lay beside the old one going with
+// it; it is removed when it cannot.
+void renameOver(const QString& temporary, const QString& target)
+{
+    try {
+        RemoveSideFiles(target);
+        ReplaceFile(temporary, target);
+    } catch (const CDaoException&) {
+        removePartWritten(temporary);
+        throw;
+    }
+}
+
 // Through a temporary file renamed over the target: the target name holds the old or the new bytes.
 // A scratch copy skips the flushes of the file and its folder.
 void replaceWithCopy(const QString& source, const QString& target, bool workingCopy, bool flushed,
@@ -171,15 +191,13 @@ void replaceWithCopy(const QString& source, const QString& target, bool workingC
     removeIfPresent(temporary);
     try {
         writeCopy(source, temporary, workingCopy, flushed, format);
-        RemoveSideFiles(target);
-        ReplaceFile(temporary, target);
-        if (flushed)
-            SyncFolderOf(target);
     } catch (const CDaoException&) {
-        if (!IsSymbolicLink(temporary))
-            QFile::remove(temporary);
+        removePartWritten(temporary);
         throw;
     }
+    renameOver(temporary, target);
+    if (flushed)
+        SyncFolderOf(target);
 }
 
 // The caller has noted the target written.
@@ -188,13 +206,6 @@ void clearInPlaceTarget(const QString& target)
     for (const QString& side : DatabaseSideFiles(target))
         removeIfPresent(side);
     removeIfPresent(target);
-}
-
-// A part-written copy in place is removed; a link put under its name is left alone.
-void removePartWritten(const QString& target)
-{
-    if (!IsSymbolicLink(target))
-        QFile::remove(target);
 }
 
 // In place, into a folder no in-use marker names yet. The caller flushes the copy (and then the
@@ -356,8 +367,13 @@ bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCo
     return copyThroughLayer(source, target, byteCopy, error);
 }
 
-WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,
-                                           QString* error)
+QString WorkingCopyBeingWritten(const QString& target, WorkingCopyWrite write)
+{
+    return write == WorkingCopyWrite::IntoUnclaimedFolder ? target : target + QStringLiteral(".tmp");
+}
+
+WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
+                                  WorkingCopyEnds& ends, QString* error)
 {
     const QString refused = copyRefusal(source, target);
     if (!refused.isEmpty()) {
@@ -365,22 +381,26 @@ WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString&
         return WorkingCopyStart::Refused;
     }
     NoteFileWritten(target);
+    const QString written = WorkingCopyBeingWritten(target, write);
     try {
         if (CopiesByCompaction(source)) {
             CompactDatabaseFile(source, target);
             return WorkingCopyStart::Written;
         }
-        clearInPlaceTarget(target);
+        if (write == WorkingCopyWrite::IntoUnclaimedFolder)
+            clearInPlaceTarget(target);
+        else
+            removeIfPresent(written);
     } catch (const CDaoException& exception) {
         fail(error, exception.GetErrorDescription());
         return WorkingCopyStart::Refused;
     }
     Descriptor from(-1), to(-1);
     try {
-        openCopyEnds(source, target, true, from, to);
+        openCopyEnds(source, written, true, from, to);
     } catch (const CDaoException& exception) {
         to.reset(-1);
-        removePartWritten(target);
+        removePartWritten(written);
         fail(error, exception.GetErrorDescription());
         return WorkingCopyStart::Refused;
     }
@@ -388,14 +408,27 @@ WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString&
     return WorkingCopyStart::BytesWanted;
 }
 
-bool FillUnclaimedWorkingCopy(const QString& source, const QString& target, const WorkingCopyEnds& ends,
-                              QString* error)
+bool FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
+                     const WorkingCopyEnds& ends, QString* error)
 {
+    const QString written = WorkingCopyBeingWritten(target, write);
+    const JournalFormat format =
+        write == WorkingCopyWrite::ReplaceForWrites ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
     try {
-        fillCopy(ends.from, ends.to, source, target);
+        fillCopy(ends.from, ends.to, source, written, format);
         return true;
     } catch (const CDaoException& exception) {
-        removePartWritten(target);
+        removePartWritten(written);
+        return fail(error, exception.GetErrorDescription());
+    }
+}
+
+bool PlaceWorkingCopy(const QString& target, QString* error)
+{
+    try {
+        renameOver(target + QStringLiteral(".tmp"), target);
+        return true;
+    } catch (const CDaoException& exception) {
         return fail(error, exception.GetErrorDescription());
     }
 }

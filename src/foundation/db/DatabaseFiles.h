@@ -33,21 +33,27 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 enum class WorkingCopyWrite { Replace, ReplaceForWrites, IntoUnclaimedFolder };
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);
-// IntoUnclaimedFolder in two halves, so that the bytes of many copies can be written on other
-// threads (CWorkingCopyBatch). Start runs the checks, clears the target and creates it new, all on
-// the caller's thread; a source that copies by compaction is copied there at once (Written). After
-// BytesWanted, `ends` holds the source open for reading and the new target open for writing (the
+// A byte copy in halves, so that the bytes of many copies can be written on other threads
+// (CWorkingCopyBatch). Start runs the checks, clears what is in the way and creates the new file,
+// all on the caller's thread: IntoUnclaimedFolder the target itself, ReplaceForWrites a temporary
+// beside it. A source that copies by compaction is copied there at once (Written). After
+// BytesWanted, `ends` holds the source open for reading and the new file open for writing (the
 // caller closes both), and Fill, on any thread, writes the bytes: false with a description and no
-// part-written file left when it fails. The caller flushes the target.
+// part-written file left when it fails. The caller flushes the new file; for ReplaceForWrites it
+// then puts it in place (Place, on the caller's thread; the caller flushes the folder after that).
+// Replace is not split.
 enum class WorkingCopyStart { Refused, Written, BytesWanted };
 struct WorkingCopyEnds {
     int from = -1;
     int to = -1;
 };
-WorkingCopyStart StartUnclaimedWorkingCopy(const QString& source, const QString& target, WorkingCopyEnds& ends,
-                                           QString* error);
-bool FillUnclaimedWorkingCopy(const QString& source, const QString& target, const WorkingCopyEnds& ends,
-                              QString* error);
+WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
+                                  WorkingCopyEnds& ends, QString* error);
+bool FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
+                     const WorkingCopyEnds& ends, QString* error);
+bool PlaceWorkingCopy(const QString& target, QString* error);
+// The file Start creates and Fill writes for that target.
+QString WorkingCopyBeingWritten(const QString& target, WorkingCopyWrite write);
 // False when the layer has the file open or a file cannot be removed; a missing file is no error.
 bool DeleteDatabaseFile(const QString& path, QString* error = nullptr);
 

@@ -4,6 +4,8 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DiskSyncs.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -29,17 +31,18 @@ CWorkingCopyBatch::~CWorkingCopyBatch()
                 ::close(fd);
         }
         if (copy.state != State::Failed && !copy.taken)
-            DeleteDatabaseFile(copy.target);
+            DeleteDatabaseFile(copy.written);
     }
 }
 
 // The checks and the new file here; a copy they refuse, or that compaction wrote at once, is
 // settled before any thread sees it.
-void CWorkingCopyBatch::Add(const QString& source, const QString& target)
+void CWorkingCopyBatch::Add(const QString& source, const QString& target, WorkingCopyWrite write)
 {
     QString error;
     WorkingCopyEnds ends;
-    const WorkingCopyStart start = StartUnclaimedWorkingCopy(source, target, ends, &error);
+    const WorkingCopyStart start = StartWorkingCopy(source, target, write, ends, &error);
+    const QString written = start == WorkingCopyStart::Written ? target : WorkingCopyBeingWritten(target, write);
     if (start == WorkingCopyStart::Written) {
         try {
             SyncFile(target);
@@ -51,7 +54,7 @@ void CWorkingCopyBatch::Add(const QString& source, const QString& target)
     {
         const std::lock_guard lock(m_mutex);
         index = m_copies.size();
-        m_copies.push_back({source, target, ends, State::Queued, QString(), false});
+        m_copies.push_back({source, target, write, written, ends, State::Queued, QString(), false});
         if (start == WorkingCopyStart::BytesWanted)
             m_pending.push_back(index);
     }
@@ -79,6 +82,8 @@ QString CWorkingCopyBatch::Take(int index)
     std::unique_lock lock(m_mutex);
     Copy& copy = m_copies.at(size_t(index));
     m_settled.wait(lock, [&copy] { return copy.state != State::Queued; });
+    if (copy.state == State::Done && copy.written != copy.target && !PlaceWorkingCopy(copy.target, &copy.error))
+        copy.state = State::Failed;
     copy.taken = true;
     return copy.error;
 }
@@ -121,15 +126,17 @@ bool CWorkingCopyBatch::Next(size_t& index, bool waitForMore)
 void CWorkingCopyBatch::Write(size_t index)
 {
     QString source, target;
+    WorkingCopyWrite write;
     WorkingCopyEnds ends;
     {
         const std::lock_guard lock(m_mutex);
         source = m_copies[index].source;
         target = m_copies[index].target;
+        write = m_copies[index].write;
         ends = m_copies[index].ends;
     }
     QString error;
-    const bool written = FillUnclaimedWorkingCopy(source, target, ends, &error);
+    const bool written = FillWorkingCopy(source, target, write, ends, &error);
     ::close(ends.from);
     if (!written) {
         ::close(ends.to);
@@ -138,10 +145,29 @@ void CWorkingCopyBatch::Write(size_t index)
     const bool synced = SyncDescriptor(ends.to);
     const int reason = errno;
     ::close(ends.to);
-    if (!synced)
-        FailFlush(QStringLiteral("Cannot flush '%1' to disk: %2")
-                      .arg(target, QString::fromLocal8Bit(std::strerror(reason))));
-    Settle(index, State::Done, QString());
+    Flushed(index, synced, reason);
+}
+
+// A copy in place that could not be flushed fails the batch (Finish); a temporary that could not
+// be is removed and fails its own copy, so that it never takes the target's name.
+void CWorkingCopyBatch::Flushed(size_t index, bool synced, int reason)
+{
+    if (synced)
+        return Settle(index, State::Done, QString());
+    QString written, target;
+    {
+        const std::lock_guard lock(m_mutex);
+        written = m_copies[index].written;
+        target = m_copies[index].target;
+    }
+    const QString failure =
+        QStringLiteral("Cannot flush '%1' to disk: %2").arg(written, QString::fromLocal8Bit(std::strerror(reason)));
+    if (written == target) {
+        FailFlush(failure);
+        return Settle(index, State::Done, QString());
+    }
+    QFile::remove(written); // our own new file; the registry is not for this thread
+    Settle(index, State::Failed, failure);
 }
 
 void CWorkingCopyBatch::Settle(size_t index, State state, const QString& error)
