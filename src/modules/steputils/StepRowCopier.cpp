@@ -11,6 +11,9 @@
 
 namespace {
 
+// Step files of a few schema versions at a time at most (one project's share one).
+constexpr qsizetype KNOWN_SCHEMAS = 8;
+
 QString QuotedNames(const QList<ExchangeColumn>& columns)
 {
     QStringList names;
@@ -157,9 +160,32 @@ bool CStepRowCopier::SourcePassesQuickCheck()
     return passes || Fail(QStringLiteral("it is damaged"));
 }
 
-// Every column of every table of the file, lower-case, in one statement.
+// The file's table definitions as one text, each name and statement prefixed by its length so
+// that no two schemas give the same text; empty when it cannot be read.
+QString CStepRowCopier::SourceSchemaText()
+{
+    QSqlQuery schema(m_target);
+    schema.setForwardOnly(true);
+    if (!schema.exec(QStringLiteral("SELECT group_concat(length(name) || ':' || name || length(coalesce(sql, '')) || ':' "
+                                    "|| coalesce(sql, ''), '') FROM (SELECT name, sql FROM %1.sqlite_master "
+                                    "WHERE type = 'table' ORDER BY name)")
+                         .arg(EXCHANGE_SOURCE_SCHEMA)) ||
+        !schema.next())
+        return QString();
+    return schema.value(0).toString();
+}
+
+// Every column of every table of the file, lower-case, in one statement. The columns follow from
+// the table definitions alone, and the step files of one project share theirs, so they are kept
+// by that text for the files read after.
 bool CStepRowCopier::ReadSourceColumns()
 {
+    static QHash<QString, QHash<QString, QSet<QString>>> knownSchemas;
+    const QString schemaText = SourceSchemaText();
+    if (const auto known = knownSchemas.constFind(schemaText); !schemaText.isEmpty() && known != knownSchemas.cend()) {
+        m_sourceColumns = *known;
+        return true;
+    }
     QSqlQuery columns(m_target);
     columns.setForwardOnly(true);
     if (!columns.exec(QStringLiteral("SELECT lower(m.name), lower(p.name) FROM %1.sqlite_master AS m "
@@ -168,6 +194,11 @@ bool CStepRowCopier::ReadSourceColumns()
         return Fail(QStringLiteral("it is damaged"));
     while (columns.next())
         m_sourceColumns[columns.value(0).toString()].insert(columns.value(1).toString());
+    if (schemaText.isEmpty())
+        return true;
+    if (knownSchemas.size() >= KNOWN_SCHEMAS)
+        knownSchemas.clear();
+    knownSchemas.insert(schemaText, m_sourceColumns);
     return true;
 }
 

@@ -35,6 +35,7 @@ public:
 
 private:
     bool SourcePassesQuickCheck();
+    QString SourceSchemaText();
     bool ReadSourceColumns();
     bool SourceRowCount(const QString& table, qlonglong& rows);
     QList<ExchangeColumn> SourceColumns(const QString& table) const;
