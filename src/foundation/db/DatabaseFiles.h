@@ -35,13 +35,12 @@ bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCo
                          QString* error = nullptr);
 // A byte copy in halves, so that the bytes of many copies can be written on other threads
 // (CWorkingCopyBatch). Start runs the checks, clears what is in the way and creates the new file,
-// all on the caller's thread: IntoUnclaimedFolder the target itself, ReplaceForWrites a temporary
-// beside it. A source that copies by compaction is copied there at once (Written). After
+// all on the caller's thread: IntoUnclaimedFolder the target itself, Replace and ReplaceForWrites a
+// temporary beside it. A source that copies by compaction is copied there at once (Written). After
 // BytesWanted, `ends` holds the source open for reading and the new file open for writing (the
 // caller closes both), and Fill, on any thread, writes the bytes: false with a description and no
-// part-written file left when it fails. The caller flushes the new file; for ReplaceForWrites it
-// then puts it in place (Place, on the caller's thread; the caller flushes the folder after that).
-// Replace is not split.
+// part-written file left when it fails. The caller flushes the new file; a temporary it then puts
+// in place (Place, on the caller's thread) and flushes the folder after that.
 enum class WorkingCopyStart { Refused, Written, BytesWanted };
 struct WorkingCopyEnds {
     int from = -1;
