@@ -45,11 +45,6 @@ struct ExchangeSteps {
     ExchangeSteps& operator=(const ExchangeSteps&) = delete;
     ~ExchangeSteps() { Discard(); }
     CDaoDatabase* Keep() { return open.emplace_back(std::make_unique<CDaoDatabase>()).get(); }
-    void Close(qsizetype index)
-    {
-        if (size_t(index) < open.size())
-            open[size_t(index)].reset();
-    }
     void CloseAll() { open.clear(); }
     void Discard()
     {
@@ -176,24 +171,15 @@ void SetCopiedStepOrders(CDaoDatabase& project, long processID, const QList<long
              {JsonRows(rows), qlonglong(processID)});
 }
 
-// Rows, orders and working copies of the new process as one import; its id, 0 on failure. With
-// more than one step, each step's working copy is under way as soon as the import has written its
-// file, closed first (a file still open would be copied by compaction).
+// Rows, orders and working copies of the new process as one import; its id, 0 on failure.
 long ImportExchangeSteps(const QString& otherProject, long processID, ExchangeSteps& steps,
                          QList<long>& newStepIDs)
 {
     try {
         CStepImportTransaction import;
-        CImportedStepCopies copies;
-        const bool together = steps.files.size() > 1;
-        const auto stepImported = [&steps, &copies](qsizetype index, long stepID) {
-            steps.Close(index);
-            copies.Add(steps.files.at(index), stepID);
-        };
         newStepIDs = steps.newIDs;
         const long newProcessID = StepUtilsEntry().importProcess(
-            otherProject, processID, OtherProjectFiles(otherProject).MaterialDB(), steps.files, newStepIDs, &steps.held,
-            together ? StepUtilsEntry::StepImported(stepImported) : StepUtilsEntry::StepImported());
+            otherProject, processID, OtherProjectFiles(otherProject).MaterialDB(), steps.files, newStepIDs, &steps.held);
         if (newProcessID == 0)
             return 0;
         if (newStepIDs.size() != steps.files.size()) {
@@ -201,8 +187,8 @@ long ImportExchangeSteps(const QString& otherProject, long processID, ExchangeSt
             return 0;
         }
         SetCopiedStepOrders(import.Project(), newProcessID, newStepIDs, steps.orders);
-        steps.CloseAll();
-        if (!(together ? copies.Finish() : CopyImportedStepDatabases(steps.files, newStepIDs)))
+        steps.CloseAll(); // a file still open would be copied by compaction
+        if (!CopyImportedStepDatabases(steps.files, newStepIDs))
             return 0;
         import.AdoptStepDatabases(newStepIDs);
         return import.Commit() ? newProcessID : 0;

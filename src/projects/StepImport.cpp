@@ -9,9 +9,12 @@
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/StepOrder.h"
+#include "foundation/db/WorkingCopyBatch.h"
 #include "modules/steputils/StepUtilsEntry.h"
 
 #include <QFile>
+
+#include <algorithm>
 
 namespace {
 QString ImportedWorkingCopy(long stepID)
@@ -51,6 +54,37 @@ bool CopyOneStepDatabase(const QString& stepFile, long stepID)
     return RegisterCopiedStep(stepID, destination);
 }
 
+// Many steps: their bytes written and flushed side by side (CWorkingCopyBatch), each put in place
+// and registered in order, then their folder flushed once. The copies this call made are in
+// `made`, for the caller to take away on a failure.
+bool CopyStepDatabasesTogether(const QStringList& stepFiles, const QList<long>& stepIDs, QList<long>& made)
+{
+    const qsizetype count = std::min(stepFiles.size(), stepIDs.size());
+    if (count == 0)
+        return true;
+    CWorkingCopyBatch copies;
+    for (qsizetype i = 0; i < count; ++i)
+        copies.Add(stepFiles.at(i), ImportedWorkingCopy(stepIDs.at(i)), WorkingCopyWrite::ReplaceForWrites);
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString destination = ImportedWorkingCopy(stepIDs.at(i));
+        if (!copies.Take(int(i)).isEmpty()) {
+            ShowCopyFailed(destination);
+            return false;
+        }
+        if (!RegisterCopiedStep(stepIDs.at(i), destination))
+            return false;
+        made.append(stepIDs.at(i));
+    }
+    try {
+        if (const QString failure = copies.Finish(); !failure.isEmpty())
+            throw CDaoException(failure);
+        SyncFolderOf(ImportedWorkingCopy(stepIDs.constFirst()));
+    } catch (const CDaoException& error) {
+        QvMessageBox(error.GetErrorDescription());
+        return false;
+    }
+    return true;
+}
 } // namespace
 
 CStepImportTransaction::CStepImportTransaction()
@@ -103,53 +137,11 @@ bool CopyImportedStepDatabases(const QStringList& stepFiles, const QList<long>& 
     WaitCursor wait;
     if (stepFiles.size() == 1 && stepIDs.size() >= 1)
         return CopyOneStepDatabase(stepFiles.constFirst(), stepIDs.constFirst());
-    CImportedStepCopies copies;
-    for (qsizetype i = 0; i < stepFiles.size() && i < stepIDs.size(); ++i)
-        copies.Add(stepFiles.at(i), stepIDs.at(i));
-    return copies.Finish();
-}
-
-CImportedStepCopies::~CImportedStepCopies() = default;
-
-void CImportedStepCopies::Add(const QString& stepFile, long stepID)
-{
-    m_copies.Add(stepFile, ImportedWorkingCopy(stepID), WorkingCopyWrite::ReplaceForWrites);
-    m_stepIDs.append(stepID);
-}
-
-bool CImportedStepCopies::Finish()
-{
     QList<long> made;
-    if (TakeAll(made))
+    if (CopyStepDatabasesTogether(stepFiles, stepIDs, made))
         return true;
     DiscardImportedStepDatabases(made);
     return false;
-}
-
-// Each copy put in place and registered in order, then their folder flushed once; `made` holds
-// the copies taken, for Finish to take away on a failure.
-bool CImportedStepCopies::TakeAll(QList<long>& made)
-{
-    for (qsizetype i = 0; i < m_stepIDs.size(); ++i) {
-        const QString destination = ImportedWorkingCopy(m_stepIDs.at(i));
-        if (!m_copies.Take(int(i)).isEmpty()) {
-            ShowCopyFailed(destination);
-            return false;
-        }
-        if (!RegisterCopiedStep(m_stepIDs.at(i), destination))
-            return false;
-        made.append(m_stepIDs.at(i));
-    }
-    try {
-        if (const QString failure = m_copies.Finish(); !failure.isEmpty())
-            throw CDaoException(failure);
-        if (!m_stepIDs.isEmpty())
-            SyncFolderOf(ImportedWorkingCopy(m_stepIDs.constFirst()));
-    } catch (const CDaoException& error) {
-        QvMessageBox(error.GetErrorDescription());
-        return false;
-    }
-    return true;
 }
 
 void DiscardImportedStepDatabases(const QList<long>& stepIDs)

@@ -7,7 +7,6 @@
 // only a committed import.
 
 #include "foundation/db/DaoDatabase.h"
-#include "foundation/db/WorkingCopyBatch.h"
 
 #include <QList>
 #include <QString>
@@ -37,29 +36,7 @@ private:
 
 // Copies each step file over STEP_<id>.WC in the working-copy folder and registers it; on a
 // failure (after its message) the copies this call made are taken away again and false returned.
-// Many files go through CImportedStepCopies.
 bool CopyImportedStepDatabases(const QStringList& stepFiles, const QList<long>& stepIDs);
-
-// The same for many step files, each added as soon as the import has written it: its bytes are
-// written and flushed on other threads while the import goes on. Finish puts them in place and
-// registers them in order, then flushes their folder: false after the message, and the copies
-// taken away again. Copies not finished are deleted with this.
-class CImportedStepCopies {
-public:
-    CImportedStepCopies() = default;
-    ~CImportedStepCopies();
-    CImportedStepCopies(const CImportedStepCopies&) = delete;
-    CImportedStepCopies& operator=(const CImportedStepCopies&) = delete;
-
-    void Add(const QString& stepFile, long stepID);
-    bool Finish();
-
-private:
-    bool TakeAll(QList<long>& made);
-
-    CWorkingCopyBatch m_copies;
-    QList<long> m_stepIDs;
-};
 // Unregisters and deletes the step working copies of these steps.
 void DiscardImportedStepDatabases(const QList<long>& stepIDs);
 // One file exportStep has just written as a new step of the process at that place; true once

@@ -470,8 +470,8 @@ TEST_F(NetSelectTest, ACopiedProcessHoldsTheRowsItsStepsExchangeFilesGave)
 }
 
 // How a copy is made to fail after rows were written.
-enum class CopyFailure { TriggerOnTheProcessRow, TriggerOnALibraryRow, ErrorWhileImportingTheSecondStep,
-                         ErrorWhileOrdering, DirectoryInAWorkingCopysPlace, WorkingCopyThatWillNotOpen };
+enum class CopyFailure { TriggerOnTheProcessRow, TriggerOnALibraryRow, ErrorWhileOrdering,
+                         DirectoryInAWorkingCopysPlace, WorkingCopyThatWillNotOpen };
 
 class NetSelectFailureTest : public NetSelectTest, public ::testing::WithParamInterface<CopyFailure> {
 protected:
@@ -487,10 +487,6 @@ protected:
             equipment.Execute("CREATE TRIGGER Refuse AFTER INSERT ON Plant BEGIN SELECT RAISE(ABORT, 'no'); END");
             break;
         }
-        case CopyFailure::ErrorWhileImportingTheSecondStep: // the first step's working copy under way
-            EditProject("CREATE TRIGGER Refuse AFTER INSERT ON ProjectStep WHEN NEW.StepID = 1008 "
-                        "BEGIN SELECT RAISE(ABORT, 'no'); END");
-            break;
         case CopyFailure::ErrorWhileOrdering:
             EditProject("CREATE TRIGGER Refuse AFTER UPDATE OF StepOrder ON \"Step-To-Process\" "
                         "WHEN NEW.StepOrder = 7 BEGIN SELECT RAISE(ABORT, 'no'); END");
@@ -534,7 +530,7 @@ TEST_P(NetSelectFailureTest, RowsFilesAndRegistryStayAsTheyWereWithOneMessage)
 
 INSTANTIATE_TEST_SUITE_P(Failures, NetSelectFailureTest,
                          ::testing::Values(CopyFailure::TriggerOnTheProcessRow, CopyFailure::TriggerOnALibraryRow,
-                                           CopyFailure::ErrorWhileImportingTheSecondStep, CopyFailure::ErrorWhileOrdering, CopyFailure::DirectoryInAWorkingCopysPlace,
+                                           CopyFailure::ErrorWhileOrdering, CopyFailure::DirectoryInAWorkingCopysPlace,
                                            CopyFailure::WorkingCopyThatWillNotOpen));
 
 TEST_F(NetSelectTest, BrowseRefusesTheOpenProjectAndListsAnotherOnceForTheRestOfTheRun)

@@ -61,12 +61,10 @@ public:
     // Adds a copy of another project's process (its rows as the project generator writes them) and
     // each step file exportStep has just written, in order, as importExportedStep does; the new process id and the new step ids in the
     // order of the files, 0 on failure. New step ids given, one per file (from newStepIDs), are taken;
-    // so are the rows held for each file, when given. `stepImported` hears of each file (its index
-    // and new step id) once the import is done writing it.
-    using StepImported = std::function<void(qsizetype index, long stepID)>;
+    // so are the rows held for each file, when given.
     long importProcess(const QString& otherProjectPath, long otherProcessID, const QString& otherMaterialPath,
                        const QStringList& stepFiles, QList<long>& newStepIDs,
-                       const QList<HeldExchangeRows>* held = nullptr, const StepImported& stepImported = {});
+                       const QList<HeldExchangeRows>* held = nullptr);
     // 0 while steps keep no results database.
     int isResultsDBVersionEarlier(long stepID, const QString& version);
 

@@ -173,8 +173,7 @@ long StepUtilsEntry::ImportCheckedStep(const QString& exchangeFile, long process
 
 long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherProcessID,
                                    const QString& otherMaterialPath, const QStringList& stepFiles,
-                                   QList<long>& newStepIDs, const QList<HeldExchangeRows>* held,
-                                   const StepImported& stepImported)
+                                   QList<long>& newStepIDs, const QList<HeldExchangeRows>* held)
 {
     const QList<long> givenIDs = newStepIDs;
     newStepIDs.clear();
@@ -190,11 +189,8 @@ long StepUtilsEntry::importProcess(const QString& otherProjectPath, long otherPr
                                         ? givenIDs
                                         : AllocateProjectIDs(*project, ProjectCounter::Step,
                                                              StepIDSourcesOfProject(), int(stepFiles.size()));
-        for (qsizetype i = 0; i < stepFiles.size(); ++i) {
+        for (qsizetype i = 0; i < stepFiles.size(); ++i)
             ImportCheckedStep(stepFiles.at(i), processID, stepIDs.at(i), held && i < held->size() ? &held->at(i) : nullptr);
-            if (stepImported)
-                stepImported(i, stepIDs.at(i));
-        }
         MatchProcessMaterials(*project, source, processID);
         transaction.Commit();
         newStepIDs = stepIDs;
