@@ -38,6 +38,12 @@ void syncDescriptor(const QString& path, int flags)
         throw CDaoException(QStringLiteral("Cannot flush '%1' to disk: %2").arg(path, reason));
 }
 
+// The file a copy is written into before it takes the target's name.
+QString temporaryOf(const QString& target)
+{
+    return target + QStringLiteral(".tmp");
+}
+
 // A link under the name is no leftover of ours: it is refused, and what it names is left alone.
 void removeIfPresent(const QString& path)
 {
@@ -187,7 +193,7 @@ void renameOver(const QString& temporary, const QString& target)
 void replaceWithCopy(const QString& source, const QString& target, bool workingCopy, bool flushed,
                      JournalFormat format)
 {
-    const QString temporary = target + QStringLiteral(".tmp");
+    const QString temporary = temporaryOf(target);
     removeIfPresent(temporary);
     try {
         writeCopy(source, temporary, workingCopy, flushed, format);
@@ -369,7 +375,7 @@ bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCo
 
 QString WorkingCopyBeingWritten(const QString& target, WorkingCopyWrite write)
 {
-    return write == WorkingCopyWrite::IntoUnclaimedFolder ? target : target + QStringLiteral(".tmp");
+    return write == WorkingCopyWrite::IntoUnclaimedFolder ? target : temporaryOf(target);
 }
 
 WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
@@ -426,7 +432,7 @@ bool FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWr
 bool PlaceWorkingCopy(const QString& target, QString* error)
 {
     try {
-        renameOver(target + QStringLiteral(".tmp"), target);
+        renameOver(temporaryOf(target), target);
         return true;
     } catch (const CDaoException& exception) {
         return fail(error, exception.GetErrorDescription());
