@@ -5,6 +5,9 @@
 //   1.25 times the floor (the "goal_x_floor" counter).
 //   Floor: as many org.freedesktop.DBus.Peer.Ping calls to the program's name, answered by the
 //   bus library without reaching the objects: the round trips alone.
+//   Hop floor: as many calls answered by the objects' handler on the main thread with the least
+//   work it does (no object at the path): the round trips with the bus library's hand-off of each
+//   call to the main thread and of its reply back, which every call to the objects makes.
 //   Build: the tree read from the open project. Goal: 1 s.
 // The program's side serves on the main thread; the benchmarks run as the client on another.
 
@@ -93,6 +96,19 @@ void BM_PingFloor(benchmark::State& s)
     s.counters["calls"] = double(state().walkCalls);
 }
 
+void BM_HopFloor(benchmark::State& s)
+{
+    const QString nowhere = QStringLiteral("/Processes/0"); // ids start at 1
+    const QDBusMessage probe = callOn(nowhere, QString(), QStringLiteral("Items"));
+    if (probe.errorName() != QLatin1String("org.freedesktop.DBus.Error.UnknownObject"))
+        return s.SkipWithError("an object lives at the hop floor's path");
+    for (auto _ : s) {
+        for (long i = 0; i < state().walkCalls; ++i)
+            callOn(nowhere, QString(), QStringLiteral("Items"));
+    }
+    s.counters["calls"] = double(state().walkCalls);
+}
+
 // Runs on the main thread, which serves the objects meanwhile.
 void BM_TreeBuild(benchmark::State& s)
 {
@@ -103,6 +119,7 @@ void BM_TreeBuild(benchmark::State& s)
 
 BENCHMARK(BM_ScriptWalk)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PingFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_HopFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TreeBuild)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // A bus of our own: a dbus-daemon that ends with the benchmark.

@@ -32,6 +32,17 @@ inline double DurableCopyMs(const QString& source, const QString& target)
     return copied ? elapsed : -1;
 }
 
+// The same bytes written as a scratch file: neither the file nor its folder flushed.
+inline double ScratchCopyMs(const QString& source, const QString& target)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const bool copied = CopyScratchDatabaseFile(source, target);
+    const double elapsed = BenchMsSince(timer);
+    DeleteDatabaseFile(target);
+    return copied ? elapsed : -1;
+}
+
 class TimedAfterImport : public ProcessExplorerServices,
                          public RecipeTextRegeneration,
                          public FacilityExplorerServices,
