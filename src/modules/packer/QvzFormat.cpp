@@ -14,15 +14,7 @@ const QByteArray QVZ_ROOT_MAGIC = QByteArrayLiteral("Quorvanta compound project 
 // The step ids of the project file, each once, in step order.
 bool ReadPackedStepIDs(const QString& projectFile, QList<long>& stepIDs)
 try {
-    CQueryStepInProjectSet steps;
-    if (!steps.OpenSet(projectFile))
-        return false;
-    for (; !steps.IsEOF(); steps.MoveNext()) {
-        const long stepID = steps.GetLong(QStringLiteral("StepID"));
-        if (stepIDs.isEmpty() || stepIDs.last() != stepID)
-            stepIDs.append(stepID);
-    }
-    return true;
+    return CQueryStepInProjectSet::ReadStepIDs(stepIDs, DaoErrorMode::Show, projectFile);
 } catch (const CDaoException&) {
     return false;
 }

@@ -22,12 +22,12 @@ bool CQueryStepInProjectSet::OpenSet(const QString& dbPath)
     return OpenOnFile(dbPath, QString(), DatabaseRole::ReadOnly);
 }
 
-bool CQueryStepInProjectSet::ReadStepIDs(QList<long>& stepIDs, DaoErrorMode mode)
+bool CQueryStepInProjectSet::ReadStepIDs(QList<long>& stepIDs, DaoErrorMode mode, const QString& dbPath)
 {
     stepIDs.clear();
     CQueryStepInProjectSet steps;
     steps.SetErrorMode(mode);
-    if (!steps.OpenSet())
+    if (!steps.OpenSet(dbPath))
         return false;
     for (; !steps.IsEOF(); steps.MoveNext()) {
         const long stepID = steps.GetLong(QStringLiteral("StepID"));

@@ -11,7 +11,7 @@ public:
     bool OpenSet(const QString& dbPath = QString());
     void CloseSet() { CDaoRecordset::CloseSet(); }
     static const DaoRecordsetDef& Definition();
-    // The open project's steps, each once, in step order; false when the query cannot be read
-    // (its message shown or not, as `mode` says).
-    static bool ReadStepIDs(QList<long>& stepIDs, DaoErrorMode mode);
+    // The steps of the open project (or of the project file at dbPath), each once, in step order;
+    // false when the query cannot be read (its message shown or not, as `mode` says).
+    static bool ReadStepIDs(QList<long>& stepIDs, DaoErrorMode mode, const QString& dbPath = QString());
 };
