@@ -119,6 +119,8 @@ TEST_F(QvzPackerTest, MalformedPackagesAreRefusedAndNothingIsWritten)
         {"stray name", with({"notes.txt", "x"})},
         {"a step of another case", with({"step_1.stp", "x"})},
         {"another project's file", with({"Other.prj", "x"})},
+        {"a sequence file's name ending in a line break", with({"n_User_Sim_Def_1.txt\n", "x"})},
+        {"a step's name ending in a line break", with({"STEP_1.STP\n", "x"})},
     };
     const QString box = root() + "box/";
     QDir().mkpath(box);

@@ -38,8 +38,10 @@ QString UserSimSequenceFilePath(const QString& projectDir, const QString& planNa
 
 bool IsUserSimSequenceFileName(const QString& fileName)
 {
-    static const QRegularExpression shape(QStringLiteral("^.*_User_Sim_Def_-?[0-9]{1,19}\\.txt$"),
-                                          QRegularExpression::CaseInsensitiveOption);
+    // Anchored at the very end: "$" would also match before a final line break.
+    static const QRegularExpression shape(
+        QRegularExpression::anchoredPattern(QStringLiteral(".*_User_Sim_Def_-?[0-9]{1,19}\\.txt")),
+        QRegularExpression::CaseInsensitiveOption);
     return shape.match(fileName).hasMatch();
 }
 

@@ -90,7 +90,9 @@ bool IsPlainQvzName(const QString& name)
 
 bool IsQvzMemberName(const QString& entryName, const QString& baseName)
 {
-    static const QRegularExpression step(QStringLiteral("^STEP_[1-9][0-9]{0,9}\\.STP$"));
+    // Anchored at the very end: "$" would also match before a final line break.
+    static const QRegularExpression step(
+        QRegularExpression::anchoredPattern(QStringLiteral("STEP_[1-9][0-9]{0,9}\\.STP")));
     return QvzRequiredMembers(baseName).contains(entryName) || step.match(entryName).hasMatch() ||
            IsUserSimSequenceFileName(entryName);
 }
