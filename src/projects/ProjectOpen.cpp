@@ -9,6 +9,7 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SharedDatabases.h"
 #include "projects/CompoundFile.h"
+#include "projects/ProjectFileKind.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 #include "projects/ProjectVersion.h"
@@ -122,6 +123,9 @@ bool CProjectManager::PrepareCommandLineFile(QString& path)
     ProjectFileSet& files = m_files;
     if (!QFileInfo::exists(path))
         return true; // the open reports it
+    // A damaged package is refused with its reason before anything is unpacked.
+    if (CCompoundFile::IsCompoundFile(path) && !CheckProjectFileToOpen(path))
+        return false;
     files.projectFilePath = path;
     bool unpacked = false;
     if (!UnpackIfCompound(unpacked))

@@ -5,6 +5,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "modules/packer/CompoundFilePacker.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "projects/CompoundFile.h"
 #include "projects/CompoundFileState.h"
@@ -13,7 +14,6 @@
 #include "projects/ProjectManager.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -46,15 +46,17 @@ bool IsProjectFileKind(const QFileInfo& file)
     return HasExtension(file, "wc") && !IsStepWorkingCopy(file);
 }
 
-// Why a package is no package of ours: it does not start as a zip archive does.
+// Why a package is no package of ours, read whole as its unpack reads it (every member listed and
+// named as the packer allows, the project's files there, the sizes in range) without writing
+// anything; empty when it is one.
 QString PackageRefusal(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    const QByteArray start = file.read(4);
-    const bool zip = start == QByteArrayLiteral("PK\x03\x04") || start == QByteArrayLiteral("PK\x05\x06");
-    return zip ? QString() : QStringLiteral("the file is not a compound file");
+    std::unique_ptr<ICompoundFilePacker> packer = CreateCompoundFilePacker();
+    QStringList members;
+    if (packer->GetPackageMembers(path, members))
+        return QString();
+    const QString reason = packer->RefusalReason();
+    return reason.isEmpty() ? QStringLiteral("the file is not a compound file") : reason;
 }
 
 // Why a database file is no project of ours; empty when it is one. A newer version's file passes:

@@ -1,8 +1,11 @@
 #include "AutomationFixture.h"
+#include "QtPrinters.h"
+#include "SentPackages.h"
 
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/ProjectControl.h"
+#include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/SchemaBuilder.h"
 
 #include <QDir>
@@ -61,8 +64,9 @@ TEST_F(AutomationApplicationTest, OpenProjectRecognisesTheOpenFile)
     EXPECT_TRUE(control.calls.isEmpty());
 }
 
-// A path that names no project file of ours answers 0 with the open's own text before the open
-// project is asked to close; any project kind, the extension in any case, goes on to the open.
+// A path that names no project file of ours, or a package its unpack would refuse, answers 0 with
+// the open's own text before the open project is asked to close; any project kind, the extension
+// in any case, and a sound package go on to the open.
 TEST_F(AutomationApplicationTest, OpenProjectRefusesWhatIsNoProjectFileBeforeTheClose)
 {
     const QString notProject = "Please select a Tamro Plenthover Project file to open!";
@@ -76,15 +80,13 @@ TEST_F(AutomationApplicationTest, OpenProjectRefusesWhatIsNoProjectFileBeforeThe
         CSchemaBuilder project(DatabaseKind::Project);
         ASSERT_TRUE(project.Create(root + name) && project.Finish()) << name;
     }
-    QFile package(root + "Plant.qvz");
-    ASSERT_TRUE(package.open(QIODevice::WriteOnly));
-    package.write("PK\x05\x06", 4); // an empty zip archive's end record
-    package.close();
+    ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), root + "sent/"));
     ASSERT_TRUE(QDir(root).mkdir("Folder.prj"));
-    const struct {
+    struct Case {
         QString path;
         QString said; // empty: opened
-    } cases[] = {
+    };
+    QList<Case> cases = {
         {root + "missing.prj", "The file " + root + "missing.prj does not exist"},
         {root + "Folder.prj", "The file " + root + "Folder.prj does not exist"},
         {root + "notes.txt", notProject},
@@ -92,10 +94,11 @@ TEST_F(AutomationApplicationTest, OpenProjectRefusesWhatIsNoProjectFileBeforeThe
         {root + "Empty.prj", notOurs.arg(root + "Empty.prj", "the file cannot be read as a database")},
         {root + "Text.qvz", notOurs.arg(root + "Text.qvz", "the file is not a compound file")},
         {root + "Plant.PRJ", ""},
-        {root + "Plant.qvz", ""},
         {root + "Plant.qvt", ""},
         {root + "Plant.wc", ""},
     };
+    for (const SentPackage& package : WriteSentPackages(root + "sent/", "Demo", root + "packages/"))
+        cases.append({package.path, package.reason.isEmpty() ? "" : notOurs.arg(package.path, package.reason)});
     for (const auto& c : cases) {
         control.open = true;
         control.calls.clear();

@@ -1,14 +1,18 @@
 #include "ScriptedProjectDialogs.h"
 #include "ScriptedPrompts.h"
+#include "SentPackages.h"
 #include "ShellTestSupport.h"
 #include "automation/AutomationInvoke.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DocumentKinds.h"
+#include "foundation/db/ProjectGenerator.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QTemporaryDir>
@@ -120,6 +124,26 @@ TEST_F(StartupTest, AScriptShowsAHiddenStartMaximisedOnlyTheFirstTime)
     EXPECT_TRUE(frame->isVisible());
     EXPECT_FALSE(frame->isMaximized());
     TearDown();
+}
+
+// A damaged package named on the command line is refused with its reason before anything is
+// unpacked: the program starts without a project, and no folder is made in the working folder.
+TEST_F(StartupTest, ADamagedPackageOnTheCommandLineIsRefusedWithItsReason)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), root.path() + "/Demo/"));
+    const QList<SentPackage> packages =
+        WriteSentPackages(root.path() + "/Demo/", "Demo", root.path() + "/Sent/");
+    const SentPackage& noProject = packages.at(2);
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    ASSERT_TRUE(app->InitInstance({"quorvanta", noProject.path}));
+    EXPECT_EQ(prompts.texts(),
+              QStringList{noProject.path + " is not a Tamro Plenthover project: " + noProject.reason});
+    EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
+    EXPECT_FALSE(QDir(GetAppContext()->paths()->workingDir()).exists("Demo"));
+    app->ExitInstance();
+    EXPECT_TRUE(prompts.allAnswersUsed());
 }
 
 TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)

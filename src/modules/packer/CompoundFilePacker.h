@@ -26,6 +26,9 @@ public:
     // The names of the files the package holds (its root file aside), once the whole package was
     // checked.
     virtual bool GetPackageMembers(const QString& package, QStringList& entryNames) = 0;
+    // Why the last call refused the package, in words for its user (the package's path aside);
+    // empty when the packer gives no reason.
+    virtual QString RefusalReason() const { return QString(); }
 
 protected:
     IQVCompletionStatus* status() const { return m_status; }

@@ -23,6 +23,14 @@ CQvzReader::FreeSpaceProbe CQvzPacker::SetFreeSpaceProbe(CQvzReader::FreeSpacePr
 bool CQvzPacker::Fail(const QString& error)
 {
     m_error = error;
+    m_reason = error;
+    return false;
+}
+
+bool CQvzPacker::Refused(const CQvzReader& reader)
+{
+    m_error = reader.ErrorText();
+    m_reason = reader.Reason();
     return false;
 }
 
@@ -30,7 +38,7 @@ bool CQvzPacker::ExpandPackage(const QString& package, const QString& targetFold
 {
     CQvzReader reader;
     if (!reader.Open(package) || !reader.ExtractTo(targetFolder, QvzFreeSpaceProbe(), status()))
-        return Fail(reader.ErrorText());
+        return Refused(reader);
     return true;
 }
 
@@ -53,7 +61,7 @@ bool CQvzPacker::GetProjectFileName(const QString& package, QString& name)
 {
     CQvzReader reader;
     if (!reader.Open(package, true))
-        return Fail(reader.ErrorText());
+        return Refused(reader);
     name = reader.BaseName();
     return true;
 }
@@ -62,7 +70,7 @@ bool CQvzPacker::GetPackageMembers(const QString& package, QStringList& entryNam
 {
     CQvzReader reader;
     if (!reader.Open(package))
-        return Fail(reader.ErrorText());
+        return Refused(reader);
     entryNames = reader.MemberNames();
     return true;
 }

@@ -16,12 +16,15 @@ public:
     bool CreatePackage(const QString& projectFolder, const QString& package, bool fromManage) override;
     bool GetProjectFileName(const QString& package, QString& name) override;
     bool GetPackageMembers(const QString& package, QStringList& entryNames) override;
+    QString RefusalReason() const override { return m_reason; }
     // Why the last call failed, for the log and the tests.
     const QString& ErrorText() const { return m_error; }
 
 private:
     bool Pack(const QString& folder, const QString& baseName, const QString& package);
     bool Fail(const QString& error);
+    bool Refused(const CQvzReader& reader);
 
     QString m_error;
+    QString m_reason;
 };

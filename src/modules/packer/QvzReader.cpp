@@ -62,6 +62,7 @@ CQvzReader::~CQvzReader()
 
 bool CQvzReader::Refuse(const QString& error)
 {
+    m_reason = error;
     m_error = QStringLiteral("%1: %2").arg(m_package, error);
     return false;
 }
@@ -72,6 +73,8 @@ bool CQvzReader::Open(const QString& package, bool rootOnly)
     int code = 0;
     m_zip = zip_open(QFile::encodeName(package).constData(), ZIP_RDONLY | ZIP_CHECKCONS, &code);
     if (!m_zip) {
+        if (code == ZIP_ER_NOZIP)
+            return Refuse(QStringLiteral("the file is not a compound file"));
         zip_error_t error;
         zip_error_init_with_code(&error, code);
         const QString text = QString::fromUtf8(zip_error_strerror(&error));
@@ -122,6 +125,9 @@ bool CQvzReader::ReadEntries()
         const Entry entry{QString::fromUtf8(stat.name), quint64(index), quint64(stat.size)};
         if (!CheckEntry(entry, seen))
             return false;
+        if (entry.size > quint64(std::numeric_limits<qint64>::max()) - m_totalSize)
+            return Refuse(QStringLiteral("the sizes it declares cannot be"));
+        m_totalSize += entry.size;
         m_entries.append(entry);
     }
     for (const QString& required : QvzRequiredMembers(m_baseName)) {
@@ -146,15 +152,9 @@ bool CQvzReader::CheckEntry(const Entry& entry, QSet<QString>& seen)
 
 bool CQvzReader::CheckFreeSpace(const QString& folder, const FreeSpaceProbe& freeSpace)
 {
-    quint64 total = 0;
-    for (const Entry& entry : m_entries) {
-        if (entry.size > quint64(std::numeric_limits<qint64>::max()) - total)
-            return Refuse(QStringLiteral("the sizes it declares cannot be"));
-        total += entry.size;
-    }
     const qint64 available = freeSpace ? freeSpace(ExistingFolderOf(folder)) : -1;
-    if (available >= 0 && total > quint64(available))
-        return Refuse(QStringLiteral("%1 bytes do not fit into %2").arg(total).arg(folder));
+    if (available >= 0 && m_totalSize > quint64(available))
+        return Refuse(QStringLiteral("%1 bytes do not fit into %2").arg(m_totalSize).arg(folder));
     return true;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // Reads a package and unpacks it. Opening checks the whole directory in one pass before anything is
 // written: the stored root file first, no more members than a limit, plain member names of the
-// root's project, each once, the three project files present and every size known. Unpacking
-// checks the sizes against the free space, writes each member beside its place as "<name>.part",
-// checks its length and CRC, flushes it, and only when all are whole renames them into place.
-// Nothing is written outside the folder.
+// root's project, each once, the three project files present and every size known, their sum
+// within range. Unpacking checks that sum against the free space, writes each member beside its
+// place as "<name>.part", checks its length and CRC, flushes it, and only when all are whole renames
+// them into place. Nothing is written outside the folder.
 
 #include <QList>
 #include <QSet>
@@ -32,7 +32,9 @@ public:
     // The members' names, after a full Open.
     QStringList MemberNames() const;
     bool ExtractTo(const QString& folder, const FreeSpaceProbe& freeSpace, IQVCompletionStatus* status);
+    // "<package>: <reason>"; Reason() alone, for a message that names the package itself.
     const QString& ErrorText() const { return m_error; }
+    const QString& Reason() const { return m_reason; }
 
 private:
     struct Entry {
@@ -54,5 +56,7 @@ private:
     QString m_package;
     QString m_baseName;
     QList<Entry> m_entries;
+    quint64 m_totalSize = 0;
     QString m_error;
+    QString m_reason;
 };

@@ -1,13 +1,16 @@
 #!/usr/bin/python3
-"""A script's OpenProject on a path that names no project file, while a project with an unsaved
-change is open: each answers 0 and sends the open's text as a Message signal; the project stays
-open with its change, and nothing in its folder is written. The change is then discarded.
+"""A script's OpenProject on a path that names no project file, or a package the unpack would
+refuse, while a project with an unsaved change is open: each answers 0 and sends the open's text as
+a Message signal; the project stays open with its change, and nothing in its folder is written, its
+files byte for byte as they were. The change is then discarded.
 Usage: open_bad_path.py <program> <project file>. Exits non-zero on the first failed check."""
+import hashlib
 import os
 import sqlite3
 import subprocess
 import sys
 import time
+import zipfile
 
 import dbus
 import dbus.mainloop.glib
@@ -62,9 +65,41 @@ def signals_so_far():
 def folder_state():
     state = {}
     for name in [""] + sorted(os.listdir(folder)):
-        info = os.stat(os.path.join(folder, name))
-        state[name] = (info.st_ino, info.st_size, info.st_mtime_ns)
+        path = os.path.join(folder, name)
+        info = os.stat(path)
+        digest = hashlib.sha256(open(path, "rb").read()).hexdigest() if name else ""
+        state[name] = (info.st_ino, info.st_size, info.st_mtime_ns, digest)
     return state
+
+
+def write_package(path, drop=(), extra=()):
+    """The project's folder packed as the program packs it (the root stored first, the members
+    deflated), without the members in drop and with extra members named as given."""
+    base = os.path.splitext(os.path.basename(project))[0]
+    with zipfile.ZipFile(path, "w") as package:
+        package.writestr(zipfile.ZipInfo("QVZROOT"), b"Quorvanta compound project 1\n%s\n" % base.encode())
+        members = [base + ".prj", base + ".eqm", base + ".mtl"]
+        members += sorted(n for n in os.listdir(folder) if n.upper().endswith(".STP"))
+        for name in [n for n in members if n not in drop] + list(extra):
+            info = zipfile.ZipInfo(name)
+            info.compress_type = zipfile.ZIP_DEFLATED
+            data = open(os.path.join(folder, name), "rb").read() if name in members else b"extra"
+            package.writestr(info, data)
+
+
+def sent_packages(into):
+    """Damaged packages a colleague could send, each with the reason the open refuses it for."""
+    base = os.path.splitext(os.path.basename(project))[0]
+    junk, empty = os.path.join(into, "Junk.qvz"), os.path.join(into, "Empty.qvz")
+    no_project, bad_name = os.path.join(into, "NoProject.qvz"), os.path.join(into, "BadName.qvz")
+    with open(junk, "wb") as out:
+        out.write(b"PK\x03\x04" + b"\x5a" * 300)
+    open(empty, "wb").close()
+    write_package(no_project, drop=(base + ".prj",))
+    write_package(bad_name, extra=("n_User_Sim_Def_1.txt\n",))
+    return ((junk, "the file is not a compound file"), (empty, "the file is not a compound file"),
+            (no_project, base + ".prj is missing"),
+            (bad_name, '"n_User_Sim_Def_1.txt\n" is no file of the project ' + base))
 
 
 def saved_comments(step_id, up_id):
@@ -88,8 +123,11 @@ before = folder_state()
 notes = os.path.join(os.path.dirname(folder), "notes.txt")
 open(notes, "w").close()
 missing = os.path.join(os.path.dirname(folder), "Other", "Other.prj")
-for path, said in ((missing, "The file %s does not exist" % missing),
-                   (notes, "Please select a Tamro Plenthover Project file to open!")):
+refused = [(missing, "The file %s does not exist" % missing),
+           (notes, "Please select a Tamro Plenthover Project file to open!")]
+for package, reason in sent_packages(os.path.dirname(folder)):
+    refused.append((package, "%s is not a Tamro Plenthover project: %s" % (package, reason)))
+for path, said in refused:
     check(app.OpenProject(path) == 0, "OpenProject(%s) answers 0" % path)
     received = signals_so_far()
     check(folder_state() == before, "nothing in the project folder was written")
