@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <fcntl.h>
 #include <optional>
 #include <sys/file.h>
@@ -57,6 +58,26 @@ bool IsFileAtPath(int fd, const QString& path)
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
+// The marker found under the path, read-only, when it is a regular file; -1 with errno ENOENT when
+// there is none.
+int OpenOldMarker(const QString& path)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {};
+    if (fd < 0 || (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)))
+        return fd;
+    ::close(fd);
+    errno = EISDIR;
+    return -1;
+}
+
+bool IsPlainFile(const QString& path)
+{
+    struct stat status {};
+    return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 bool SyncFolder(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -87,6 +108,7 @@ CInUseMarker::~CInUseMarker()
 
 int CInUseMarker::CheckProjectInUse(QString& projectFolder, QString& projectName)
 {
+    m_earlierInstance.reset();
     const QFileInfo project(m_files.projectFilePath);
     projectFolder = WithSlash(project.absolutePath());
     projectName = project.completeBaseName();
@@ -103,8 +125,12 @@ int CInUseMarker::CheckProjectInUse(QString& projectFolder, QString& projectName
         return 3;
     }
     const QString recorded = WithSlash(*text);
-    if (!IsInstanceFolder(recorded) || !AllExist(recorded + projectName, {".wc", ".ewc", ".mwc"}))
+    if (!IsInstanceFolder(recorded))
         return 0;
+    auto earlier = std::make_unique<CInstanceFolderLock>(recorded);
+    if (!earlier->Free() || !AllExist(recorded + projectName, {".wc", ".ewc", ".mwc"}))
+        return 0;
+    m_earlierInstance = std::move(earlier);
     ProjectFileSet& files = m_files;
     files.previousWorkingCopyDir = recorded;
     files.previousProjectDBPath = recorded + projectName + ".wc";
@@ -129,31 +155,61 @@ bool CInUseMarker::WriteInUseMarker(const QString& projectFolder)
 
 // The lock guards the marker only when the file locked is the one the path names: another
 // instance releasing it unlinks it before it unlocks, and the next instance creates a new one.
+// The marker is never written as the file it is (it may be a hard link to any file): the old one is
+// locked through a read-only descriptor, and only while that lock is held is its name removed and
+// a new marker made in its place, so that no other instance's fresh lock is taken from it.
 CInUseMarker::MarkerLock CInUseMarker::LockMarker(const QString& path)
 {
-    const int fd = OpenNewFile(path, ExistingFile::Reuse, nullptr);
-    if (fd < 0)
+    const int old = OpenOldMarker(path);
+    if (old < 0 && errno != ENOENT)
         return MarkerLock::Failed;
-    if (m_beforeLock)
-        m_beforeLock(path);
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return MarkerLock::Failed;
+    if (old >= 0) {
+        const MarkerLock oldLock = LockIfNamed(old, path);
+        if (oldLock != MarkerLock::Locked || ::unlink(QFile::encodeName(path).constData()) != 0) {
+            ::close(old);
+            return oldLock == MarkerLock::Locked ? MarkerLock::Failed : oldLock;
+        }
     }
-    if (!IsFileAtPath(fd, path)) {
-        ::close(fd);
-        return MarkerLock::Unlinked;
-    }
-    m_file = fd;
-    return MarkerLock::Locked;
+    const MarkerLock lock = LockNewMarker(path);
+    if (old >= 0)
+        ::close(old);
+    return lock;
 }
 
-// Only the holder of the lock may change the content. The marker and its name are durable before
+// A marker another instance made since the look, or locked first once made here, is that
+// instance's: the next try finds it held.
+CInUseMarker::MarkerLock CInUseMarker::LockNewMarker(const QString& path)
+{
+    const int fd = OpenNewFile(path, ExistingFile::Refuse, nullptr);
+    if (fd < 0)
+        return IsPlainFile(path) ? MarkerLock::Unlinked : MarkerLock::Failed;
+    const MarkerLock lock = LockIfNamed(fd, path);
+    if (lock == MarkerLock::Locked) {
+        m_file = fd;
+        return lock;
+    }
+    ::close(fd);
+    return MarkerLock::Unlinked;
+}
+
+// Locked without waiting: Failed when another instance holds it, Unlinked when the path no longer
+// names it.
+CInUseMarker::MarkerLock CInUseMarker::LockIfNamed(int fd, const QString& path)
+{
+    if (m_beforeLock)
+        m_beforeLock(path);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return MarkerLock::Failed;
+    return IsFileAtPath(fd, path) ? MarkerLock::Locked : MarkerLock::Unlinked;
+}
+
+// Only the holder of the lock writes the new marker. The marker and its name are durable before
 // the project's files can change: a power loss must not leave an empty marker behind a save.
 bool CInUseMarker::TakeLockedMarker(const QString& path)
 {
-    if (::ftruncate(m_file, 0) != 0 || !WriteAll(m_file, QFile::encodeName(GetQuorvantaTempDir())) ||
-        !SyncDescriptor(m_file) || !SyncFolder(QFileInfo(path).absolutePath())) {
+    if (!WriteAll(m_file, QFile::encodeName(GetQuorvantaTempDir())) || !SyncDescriptor(m_file) ||
+        !SyncFolder(QFileInfo(path).absolutePath())) {
+        QFile::remove(path);
         ::close(m_file);
         m_file = -1;
         return false;

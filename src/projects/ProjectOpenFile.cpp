@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
 
 namespace {
@@ -171,6 +172,7 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
     files.isTemplate = HasExtension(QFileInfo(files.projectFilePath), "qvt");
     QString folder, name;
     const int inUse = m_marker.CheckProjectInUse(folder, name);
+    const auto letGoOfEarlierInstance = qScopeGuard([this] { m_marker.ReleaseEarlierInstance(); });
     // A save cut short is finished (or undone) before anything reads the project's files.
     if (inUse == 3 || !m_save.FinishSaveJournal(GetProjectFilePath()))
         return false;

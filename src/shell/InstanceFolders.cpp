@@ -33,7 +33,6 @@ public:
     }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
-    bool opened() const { return m_fd >= 0; }
     bool locked() const { return m_locked; }
     int release() { return std::exchange(m_fd, -1); }
 
@@ -47,12 +46,11 @@ QString WithSlash(const QString& folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-// Removes a dead instance's folder unless it holds working copies. An instance that is alive holds
-// its lock; a folder without a lock file was never locked, by an instance long gone.
+// Removes a dead instance's folder unless it holds working copies.
 void RemoveIfStale(const QString& folder)
 {
-    FileLock lock(folder + QLatin1String(INSTANCE_LOCK_FILE), 0, LOCK_NB);
-    if (lock.opened() && !lock.locked())
+    const CInstanceFolderLock lock(folder);
+    if (!lock.Free())
         return;
     if (!HoldsWorkingCopies(folder))
         QDir(folder).removeRecursively();

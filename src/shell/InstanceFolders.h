@@ -1,14 +1,12 @@
 #pragma once
-// The per-instance folders of working copies under one root. Each running instance holds an
-// exclusive flock on the lock file in its folder from the folder's creation to its removal, so a
-// folder whose lock can be taken belongs to an instance that has ended. Creating a folder and
-// sweeping dead instances' folders both hold the root's own lock: a sweep never meets a folder
-// whose instance has not locked it yet.
+// The per-instance folders of working copies under one root, each locked by its running instance
+// (foundation/common/InstanceFolderLock.h). Creating a folder and sweeping dead instances' folders
+// both hold the root's own lock: a sweep never meets a folder whose instance has not locked it yet.
+
+#include "foundation/common/InstanceFolderLock.h"
 
 #include <QString>
 #include <QStringList>
-
-inline constexpr char INSTANCE_LOCK_FILE[] = "instance.lock";
 
 // <user cache folder>/WorkingCopies/
 QString WorkingCopiesRoot();

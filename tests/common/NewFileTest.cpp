@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 namespace {
-enum class Present { Nothing, PlainFile, LinkToFile, DanglingLink, Fifo };
+enum class Present { Nothing, PlainFile, LinkToFile, DanglingLink, HardLink, Fifo };
 
 struct NewFileCase {
     Present present;
@@ -32,21 +32,23 @@ void Write(const QString& path, const QByteArray& bytes)
 }
 } // namespace
 
-// What lies under the name decides: a plain file is refused, replaced or reused as asked; a link,
-// dangling or not, is always refused by name and what it names keeps its bytes (or stays absent);
-// a fifo is refused at once, never waited on.
+// What lies under the name decides: a plain file is refused or replaced as asked, a file of other
+// names (a hard link) likewise, and only its name goes; a link, dangling or not, is always refused
+// by name; a fifo is refused at once, never waited on. What a link names keeps its bytes (or stays
+// absent).
 TEST(NewFileTest, AFileIsMadeNewAndNeverThroughALink)
 {
     const NewFileCase cases[] = {
         {Present::Nothing, ExistingFile::Refuse, true, ""},
         {Present::PlainFile, ExistingFile::Refuse, false, "old"},
         {Present::PlainFile, ExistingFile::Replace, true, ""},
-        {Present::PlainFile, ExistingFile::Reuse, true, "old"},
         {Present::LinkToFile, ExistingFile::Replace, false, "user"},
-        {Present::LinkToFile, ExistingFile::Reuse, false, "user"},
+        {Present::LinkToFile, ExistingFile::Refuse, false, "user"},
         {Present::DanglingLink, ExistingFile::Refuse, false, "<none>"},
-        {Present::DanglingLink, ExistingFile::Reuse, false, "<none>"},
-        {Present::Fifo, ExistingFile::Reuse, false, {}},
+        {Present::DanglingLink, ExistingFile::Replace, false, "<none>"},
+        {Present::HardLink, ExistingFile::Refuse, false, "user"},
+        {Present::HardLink, ExistingFile::Replace, true, ""},
+        {Present::Fifo, ExistingFile::Replace, false, {}},
     };
     for (const NewFileCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "present " << int(c.present) << ", existing " << int(c.existing));
@@ -54,8 +56,11 @@ TEST(NewFileTest, AFileIsMadeNewAndNeverThroughALink)
         const QString path = root.filePath("Demo.prj.tmp"), user = root.filePath("user.txt");
         if (c.present == Present::PlainFile)
             Write(path, "old");
-        if (c.present == Present::LinkToFile)
+        if (c.present == Present::LinkToFile || c.present == Present::HardLink)
             Write(user, "user");
+        if (c.present == Present::HardLink) {
+            ASSERT_EQ(::link(QFile::encodeName(user).constData(), QFile::encodeName(path).constData()), 0);
+        }
         if (c.present == Present::LinkToFile || c.present == Present::DanglingLink) {
             ASSERT_TRUE(QFile::link(user, path));
         }
@@ -73,6 +78,9 @@ TEST(NewFileTest, AFileIsMadeNewAndNeverThroughALink)
         }
         if (link) {
             EXPECT_EQ(error, LinkRefusedText(path));
+        }
+        if (c.present == Present::HardLink) {
+            EXPECT_EQ(Bytes(user), "user");
         }
         EXPECT_EQ(IsSymbolicLink(path), link);
     }

@@ -5,6 +5,8 @@
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/ExecuteSQL.h"
 
+#include <unistd.h>
+
 TEST(ConnectString, BuildsAndParsesTheClassicForm)
 {
     EXPECT_EQ(BuildConnectString("/p/Demo.prj"), ";DATABASE=/p/Demo.prj;PWD=tupa503172;");
@@ -28,6 +30,17 @@ TEST_F(DaoDatabaseTest, ABadOpenRaisesAClearErrorAndTouchesNoFile)
     writeBytes(pathOf("notes.txt"), QByteArray(4096, 'x'));
     writeBytes(pathOf("notes.wc"), QByteArray(4096, 'x'));
     writeBytes(pathOf("empty.prj"), {});
+    // Files of other names: a database, and the shared-memory file beside one, hard-linked to
+    // files elsewhere (written in place by the engine, even through a read-only connection).
+    writeBytes(pathOf("linked.wc"), bytesOf(m_path));
+    writeBytes(pathOf("sided.prj"), bytesOf(m_path));
+    writeBytes(pathOf("user.txt"), "user");
+    const char* const links[][2] = {{"linked.wc", "elsewhere.db"}, {"user.txt", "sided.prj-shm"}};
+    for (const auto& link : links) {
+        ASSERT_EQ(::link(QFile::encodeName(pathOf(link[0])).constData(),
+                         QFile::encodeName(pathOf(link[1])).constData()),
+                  0);
+    }
     const QStringList before = listing();
     const struct {
         const char* name;
@@ -38,7 +51,10 @@ TEST_F(DaoDatabaseTest, ABadOpenRaisesAClearErrorAndTouchesNoFile)
                  {"missing.ewc", DatabaseRole::WorkingCopy, "Could not find file"},
                  {"notes.txt", DatabaseRole::ReadWrite, "is not a database"},
                  {"notes.wc", DatabaseRole::WorkingCopy, "is not a database"},
-                 {"empty.prj", DatabaseRole::WorkingCopy, "is not a database"}};
+                 {"empty.prj", DatabaseRole::WorkingCopy, "is not a database"},
+                 {"linked.wc", DatabaseRole::ReadWrite, "is a hard link"},
+                 {"linked.wc", DatabaseRole::WorkingCopy, "is a hard link"},
+                 {"sided.prj", DatabaseRole::ReadOnly, "is a hard link"}};
     for (const auto& c : cases) {
         const QString path = pathOf(c.name);
         const QByteArray bytes = bytesOf(path);

@@ -35,21 +35,8 @@ bool RemovePlain(const QByteArray& name, const QString& path, QString* error)
     return false;
 }
 
-// O_NONBLOCK keeps a fifo under the name from holding the open; a regular file ignores it.
-int OpenFlags(bool create)
-{
-    return O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT | O_EXCL : 0);
-}
-
-// Not a regular file (a fifo, a device, a folder): closed and refused.
-int KeepRegular(int fd, const QString& path, QString* error)
-{
-    struct stat status {};
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
-        return fd;
-    ::close(fd);
-    return Fail(error, SystemText("Cannot create", path, EEXIST));
-}
+// Always a new file: whatever lies under the name (a link, a fifo, a file of other names) fails it.
+constexpr int NEW_FILE_FLAGS = O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_CREAT | O_EXCL;
 
 bool WriteAll(int fd, const QByteArray& bytes)
 {
@@ -79,6 +66,19 @@ bool IsSymbolicLink(const QString& path)
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISLNK(status.st_mode);
 }
 
+QString HardLinkRefusedText(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" is a hard link (a file with other names). Nothing is written "
+                          "through a link: remove it and try again.")
+        .arg(path);
+}
+
+bool HasOtherNames(const QString& path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && status.st_nlink > 1;
+}
+
 int OpenNewFile(const QString& path, ExistingFile existing, QString* error, mode_t mode)
 {
     const QByteArray name = QFile::encodeName(path);
@@ -89,13 +89,9 @@ int OpenNewFile(const QString& path, ExistingFile existing, QString* error, mode
     if (present && existing == ExistingFile::Replace && S_ISREG(status.st_mode) &&
         !RemovePlain(name, path, error))
         return -1;
-    int fd = -1;
-    if (present && existing == ExistingFile::Reuse)
-        fd = ::open(name.constData(), OpenFlags(false));
-    if (fd < 0 && (!present || existing != ExistingFile::Reuse || errno == ENOENT))
-        fd = ::open(name.constData(), OpenFlags(true), mode);
+    const int fd = ::open(name.constData(), NEW_FILE_FLAGS, mode);
     if (fd >= 0)
-        return KeepRegular(fd, path, error);
+        return fd;
     const int reason = errno;
     // A link put in its place since the look (O_NOFOLLOW answers ELOOP, O_EXCL EEXIST).
     if (IsSymbolicLink(path))

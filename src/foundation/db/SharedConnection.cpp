@@ -1,5 +1,6 @@
 #include "foundation/db/SharedConnection.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/db/CanonicalPaths.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseHeader.h"
@@ -60,6 +61,19 @@ void checkIsFile(const QString& path)
         throw CDaoException(QStringLiteral("The file '%1' is not a database: it is empty.").arg(path));
 }
 
+// The engine writes a database and the logs beside it in place, and a read-only connection still
+// writes the shared-memory file: none of them may be a file of other names (a hard link to a file
+// elsewhere), which would change under each of its names.
+void checkNoOtherNames(const QString& path, DatabaseRole role)
+{
+    if (role != DatabaseRole::ReadOnly && HasOtherNames(path))
+        throw CDaoException(HardLinkRefusedText(path));
+    for (const char* side : {"-wal", "-shm", "-journal"}) {
+        if (HasOtherNames(path + QLatin1String(side)))
+            throw CDaoException(HardLinkRefusedText(path + QLatin1String(side)));
+    }
+}
+
 bool isSchemaChange(const QString& sql)
 {
     const QStringView statement = QStringView(sql).trimmed();
@@ -111,6 +125,7 @@ std::shared_ptr<CSharedConnection> CSharedConnection::acquire(const QString& pat
         return shared;
     }
     checkIsFile(path);
+    checkNoOtherNames(path, role);
     std::shared_ptr<CSharedConnection> connection(new CSharedConnection(key, role));
     connection->open();
     registry().insert(connection->m_path, connection);
