@@ -16,7 +16,8 @@ struct SchemaTableRow {
     QString sql;
 };
 
-// A view or a trigger: an object of the schema that runs statements when it is used.
+// A view or a trigger, the type spelled in any case: an object of the schema that runs statements
+// when it is used.
 bool RunsStatements(const QString& type);
 
 // Which rows' sql is read: every row's, or only that of the views and triggers (the others' sql
