@@ -125,7 +125,8 @@ TEST_F(SchemaObjectCheckTest, ATypeSpelledInCapitalsIsRefusedByName)
             ASSERT_TRUE(QFile::copy(built, path));
             const QString name = SpellObjectInCapitals(path, ours, spelled);
             const QString expected = QStringLiteral("the %1 \"%2\" is not one of ours").arg(type, name);
-            EXPECT_EQ(ReviewSchemaObjectsOfFile(path, kind).Describe(), expected) << DatabaseKindName(kind).toStdString();
+            EXPECT_EQ(ReviewSchemaObjectsOfFile(path, kind).Describe(), expected)
+                << DatabaseKindName(kind).toStdString();
             CDaoDatabase database;
             database.Open(path, DatabaseRole::ReadOnly);
             EXPECT_EQ(ForeignSchemaObject(database, kind), expected) << DatabaseKindName(kind).toStdString();
@@ -141,8 +142,8 @@ TEST_F(SchemaObjectCheckTest, ConstructsThatRunCodeWhereOursRunNoneAreRefused)
     // Project's key column written otherwise, as a file of another making may write it.
     const auto keyWritten = [](const char* definition) {
         return QStringList{"PRAGMA writable_schema = ON",
-                           QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, 'ProjectID INTEGER PRIMARY KEY', "
-                                          "'%1') WHERE name = 'Project'")
+                           QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, "
+                                          "'ProjectID INTEGER PRIMARY KEY', '%1') WHERE name = 'Project'")
                                .arg(QString::fromUtf8(definition).replace("'", "''"))};
     };
     const struct {

@@ -19,15 +19,18 @@ inline QString SpellObjectInCapitals(const QString& path, const QString& table, 
     const QString quoted = '"' + QString(table).replace('"', "\"\"") + '"';
     QString name = table;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("case_spelled"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("case_spelled"));
         db.setDatabaseName(path);
         EXPECT_TRUE(db.open());
         QSqlQuery query(db);
         const auto run = [&query](const QString& sql) {
-            EXPECT_TRUE(query.exec(sql)) << sql.toStdString() << ": " << query.lastError().text().toStdString();
+            EXPECT_TRUE(query.exec(sql))
+                << sql.toStdString() << ": " << query.lastError().text().toStdString();
         };
-        const QString endless = QStringLiteral("(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
-                                               "SELECT %1 FROM c)");
+        const QString endless =
+            QStringLiteral("(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
+                           "SELECT %1 FROM c)");
         if (kind == CaseSpelled::View) {
             QStringList columns;
             run("PRAGMA table_info(" + quoted + ")");

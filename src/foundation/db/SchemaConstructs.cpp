@@ -13,7 +13,8 @@ namespace {
 bool IsLiteralDefault(const QString& text)
 {
     static const QRegularExpression literal(
-        QStringLiteral("^\\s*(?:[+-]?\\s*(?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:e[+-]?\\d+)?|[+-]?\\s*0x[0-9a-f]+|'(?:[^']|'')*'|"
+        QStringLiteral("^\\s*(?:[+-]?\\s*(?:\\d+(?:\\.\\d*)?|\\.\\d+)(?:e[+-]?\\d+)?|[+-]?\\s*0x[0-9a-f]+|'(?"
+                       ":[^']|'')*'|"
                        "x'[0-9a-f]*'|null|true|false|current_time|current_date|current_timestamp)\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     return literal.match(text).hasMatch();
@@ -67,8 +68,10 @@ bool Exec(QSqlQuery& query, const QString& sql, QString* error)
 bool ReadTables(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
 {
     QSqlQuery tables(database);
-    if (!Exec(tables,
-              QStringLiteral("SELECT name, rootpage, sql FROM main.sqlite_master WHERE lower(type) = 'table'"), error))
+    if (!Exec(
+            tables,
+            QStringLiteral("SELECT name, rootpage, sql FROM main.sqlite_master WHERE lower(type) = 'table'"),
+            error))
         return false;
     while (tables.next()) {
         const QString name = tables.value(0).toString(), key = name.toLower();
@@ -87,9 +90,10 @@ bool ReadColumns(const QSqlDatabase& database, SchemaConstructs& constructs, QSt
 {
     QSqlQuery columns(database);
     if (!Exec(columns,
-              QStringLiteral("SELECT lower(m.name), lower(c.name), c.hidden, c.dflt_value FROM main.sqlite_master AS m "
-                             "JOIN pragma_table_xinfo(m.name, 'main') AS c WHERE lower(m.type) = 'table' AND "
-                             "m.rootpage <> 0 AND (c.hidden IN (2, 3) OR c.dflt_value IS NOT NULL)"),
+              QStringLiteral(
+                  "SELECT lower(m.name), lower(c.name), c.hidden, c.dflt_value FROM main.sqlite_master AS m "
+                  "JOIN pragma_table_xinfo(m.name, 'main') AS c WHERE lower(m.type) = 'table' AND "
+                  "m.rootpage <> 0 AND (c.hidden IN (2, 3) OR c.dflt_value IS NOT NULL)"),
               error))
         return false;
     while (columns.next()) {
@@ -108,10 +112,11 @@ bool ReadIndexes(const QSqlDatabase& database, SchemaConstructs& constructs, QSt
 {
     QSqlQuery indexes(database);
     if (!Exec(indexes,
-              QStringLiteral("SELECT lower(m.name), i.name FROM main.sqlite_master AS m "
-                             "JOIN pragma_index_list(m.name, 'main') AS i WHERE lower(m.type) = 'table' AND "
-                             "m.rootpage <> 0 AND (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name, "
-                             "'main') AS k WHERE k.cid = -2))"),
+              QStringLiteral(
+                  "SELECT lower(m.name), i.name FROM main.sqlite_master AS m "
+                  "JOIN pragma_index_list(m.name, 'main') AS i WHERE lower(m.type) = 'table' AND "
+                  "m.rootpage <> 0 AND (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name, "
+                  "'main') AS k WHERE k.cid = -2))"),
               error))
         return false;
     while (indexes.next()) {
@@ -130,7 +135,8 @@ QString Refusal(const SchemaConstructs& file, const char* type, const QString& k
 
 bool Within(const QSet<QString>& found, const QSet<QString>& ours)
 {
-    return std::all_of(found.cbegin(), found.cend(), [&ours](const QString& item) { return ours.contains(item); });
+    return std::all_of(found.cbegin(), found.cend(),
+                       [&ours](const QString& item) { return ours.contains(item); });
 }
 
 QString TableBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours, const QString& table)
@@ -162,14 +168,16 @@ int CountCheckConstraints(const QString& statement)
     int checks = 0;
     for (qsizetype i = 0; i < statement.size();) {
         const qsizetype end = SkipToken(statement, i);
-        if (end - i == 5 && QStringView(statement).mid(i, 5).compare(QLatin1String("check"), Qt::CaseInsensitive) == 0)
+        if (end - i == 5 &&
+            QStringView(statement).mid(i, 5).compare(QLatin1String("check"), Qt::CaseInsensitive) == 0)
             ++checks;
         i = end;
     }
     return checks;
 }
 
-QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours, const QSet<QString>& ourTables)
+QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours,
+                            const QSet<QString>& ourTables)
 {
     QStringList names = file.spelled.keys();
     names.sort(); // the same file is refused for the same object each time
@@ -179,7 +187,8 @@ QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs
                 return refusal;
         }
         const auto index = file.codeIndexes.constFind(name);
-        if (index != file.codeIndexes.cend() && ourTables.contains(*index) && ours.codeIndexes.value(name) != *index)
+        if (index != file.codeIndexes.cend() && ourTables.contains(*index) &&
+            ours.codeIndexes.value(name) != *index)
             return Refusal(file, "index", name, "an expression or partial index");
     }
     return {};

@@ -33,4 +33,5 @@ int CountCheckConstraints(const QString& statement);
 // The first of our tables or of the indexes on them with a construct that runs code where ours has
 // none, described as the refusal names it; "" when there is none. ourTables: our tables' names,
 // lower-case.
-QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours, const QSet<QString>& ourTables);
+QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours,
+                            const QSet<QString>& ourTables);

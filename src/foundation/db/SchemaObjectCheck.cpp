@@ -5,6 +5,7 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/SchemaConstructs.h"
 #include "foundation/db/SchemaTableReader.h"
+#include "foundation/db/SharedConnection.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,11 +14,9 @@
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -107,25 +106,15 @@ void AddScript(OurSchema& schema, const QString& script, bool base)
 // CHECKs the scripts give stay as counted (a migration may give a table one).
 void AddLoadedConstructs(OurSchema& schema, DatabaseKind kind)
 {
-    const QString name = QStringLiteral("qv_our_schema_%1_%2")
-                             .arg(DatabaseKindName(kind))
-                             .arg(quintptr(QThread::currentThreadId()));
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(QStringLiteral(":memory:"));
-        if (database.open()) {
-            QSqlQuery query(database);
-            for (const QString& statement : CSchemaBuilder::SplitStatements(CSchemaBuilder::SchemaText(kind)))
-                query.exec(statement);
-            if (std::optional<SchemaConstructs> loaded = ReadSchemaConstructs(database)) {
-                const QHash<QString, int> counted = schema.constructs.checks;
-                schema.constructs = *loaded;
-                for (auto check = counted.cbegin(); check != counted.cend(); ++check)
-                    schema.constructs.checks[check.key()] = std::max(check.value(), loaded->checks.value(check.key()));
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
+    CSchemaBuilder::ReadSchemaInMemory(kind, [&schema](const QSqlDatabase& database) {
+        const std::optional<SchemaConstructs> loaded = ReadSchemaConstructs(database);
+        if (!loaded)
+            return;
+        const QHash<QString, int> counted = schema.constructs.checks;
+        schema.constructs = *loaded;
+        for (auto check = counted.cbegin(); check != counted.cend(); ++check)
+            schema.constructs.checks[check.key()] = std::max(check.value(), loaded->checks.value(check.key()));
+    });
 }
 
 OurSchema ReadOurSchema(DatabaseKind kind)
@@ -251,10 +240,41 @@ private:
     SchemaObjectReview m_review;
 };
 
-// From the file's pages, no schema parsed; nullopt where the page reader gives up.
-std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind)
+// Schemas the engine loaded and found ours, by the digest of their records as stored: the engine
+// loads the same schema from the same records, and the step files of a project share theirs, so it
+// is asked once. Bounded, so that files of another making cannot grow it without end.
+class LoadedSchemas {
+public:
+    bool Contains(const QByteArray& digest)
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_digests.contains(digest);
+    }
+    void Add(const QByteArray& digest)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_digests.size() < LIMIT)
+            m_digests.insert(digest);
+    }
+
+private:
+    static constexpr qsizetype LIMIT = 256;
+    std::mutex m_mutex;
+    QSet<QByteArray> m_digests;
+};
+
+LoadedSchemas& LoadedSchemasOf(DatabaseKind kind)
 {
-    const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers);
+    static std::array<LoadedSchemas, std::size(ALL_DATABASE_KINDS)> schemas;
+    return schemas[size_t(kind)];
+}
+
+// From the file's pages, no schema parsed; nullopt where the page reader gives up.
+std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind,
+                                                               QByteArray& digest)
+{
+    const std::optional<QList<SchemaTableRow>> rows =
+        ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers, &digest);
     if (!rows)
         return std::nullopt;
     SchemaObjectReviewer reviewer(kind);
@@ -299,31 +319,14 @@ SchemaObjectReview ReviewLoadedSchema(const QSqlDatabase& database, DatabaseKind
     return reviewer.Result();
 }
 
-// A file alone holds its database: the engine reads it as unchangeable (no lock, no side file, no
-// connection of the layer on it disturbed), with trusted_schema off.
+// A file alone holds its database: the engine reads it as unchangeable, trusted_schema off.
 SchemaObjectReview ReviewLoadedSchemaOfFile(const QString& path, DatabaseKind kind)
 {
-    static std::atomic<quint64> counter{0};
-    const QString name = QStringLiteral("qv_schema_review_%1").arg(++counter);
     SchemaObjectReview review;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        QString escaped = path;
-        escaped.replace(u'%', QStringLiteral("%25")).replace(u'?', QStringLiteral("%3F")).replace(u'#', QStringLiteral("%23"));
-        database.setDatabaseName(QStringLiteral("file:") + escaped + QStringLiteral("?mode=ro&immutable=1"));
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
-        if (database.open()) {
-            QSqlQuery untrusted(database);
-            if (untrusted.exec(QStringLiteral("PRAGMA trusted_schema = OFF")))
-                review = ReviewLoadedSchema(database, kind);
-            else
-                review.unreadable = untrusted.lastError().databaseText();
-        } else {
-            review.unreadable = database.lastError().databaseText();
-        }
-        database.close();
-    }
-    QSqlDatabase::removeDatabase(name);
+    QString error;
+    if (!ReadAsUnchangeable(path, [&](const QSqlDatabase& database) { review = ReviewLoadedSchema(database, kind); },
+                            &error))
+        review.unreadable = error;
     return review;
 }
 } // namespace
@@ -333,17 +336,21 @@ SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind
     return ReviewLoadedSchema(database.Connection().database(), kind);
 }
 
-// A file alone holds every committed change, so its pages are read as they lie: no lock, no -wal
-// or -shm, and a working copy the layer holds but has not read yet stays unread. A file with a
-// journal beside, or one the page reader does not take, is read through a connection.
+// A file alone holds every committed change, so its pages are read as they lie, then the engine
+// reads it as unchangeable: no lock, no -wal or -shm, and a working copy the layer holds but has not
+// read yet stays unread. A file with a journal beside is read through a connection of the layer.
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
     if (!HasJournalBeside(path)) {
         // The pages first: an object not ours is refused before the engine loads anything.
-        const std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind);
-        if (review && !review->foreign.isEmpty())
+        QByteArray digest;
+        const std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind, digest);
+        if (review && (!review->foreign.isEmpty() || LoadedSchemasOf(kind).Contains(digest)))
             return *review;
-        return ReviewLoadedSchemaOfFile(path, kind);
+        SchemaObjectReview loaded = ReviewLoadedSchemaOfFile(path, kind);
+        if (review && loaded.foreign.isEmpty() && loaded.unreadable.isEmpty())
+            LoadedSchemasOf(kind).Add(digest);
+        return loaded;
     }
     try {
         CDaoDatabase database;
@@ -358,7 +365,8 @@ SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind k
 
 QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind)
 {
-    return ReviewSchemaObjects(database, kind).Describe();
+    const SchemaObjectReview review = ReviewSchemaObjects(database, kind);
+    return review.unreadable.isEmpty() ? review.Describe() : review.unreadable;
 }
 
 QString OurSchemaStatement(DatabaseKind kind, const QString& name)

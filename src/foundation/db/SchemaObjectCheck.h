@@ -31,10 +31,11 @@ struct SchemaObjectReview {
 
 SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind);
 // The same on the file at path: from its pages when no journal is beside it (no lock, no -wal or
-// -shm, a connection of the layer on it stays unread), else through a read-only connection; a file
-// that cannot be read answers no findings (its open fails on its own).
+// -shm, a connection of the layer on it stays unread) and then as the engine loaded them, else
+// through a read-only connection; a schema the engine cannot read answers why in unreadable.
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind);
-// For a file that must be current: stale objects count as not ours. "" when all is ours.
+// For a file that must be current: stale objects count as not ours, and a schema the engine cannot
+// read is refused with the engine's reason. "" when all is ours.
 QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind);
 // The statement the kind's base schema creates the object with; "" when it has none.
 QString OurSchemaStatement(DatabaseKind kind, const QString& name);

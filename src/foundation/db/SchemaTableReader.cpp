@@ -2,6 +2,7 @@
 
 #include "foundation/db/DatabaseHeader.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <algorithm>
@@ -54,8 +55,8 @@ struct Cursor {
 
 class SchemaPages {
 public:
-    SchemaPages(const QString& path, SchemaTexts texts)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts)
+    SchemaPages(const QString& path, SchemaTexts texts, QCryptographicHash* digest)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts), m_digest(digest)
     {
     }
     ~SchemaPages()
@@ -76,6 +77,7 @@ private:
 
     int m_fd;
     SchemaTexts m_texts;
+    QCryptographicHash* m_digest; // of every record as stored, when asked for
     quint32 m_pageSize = 0;
     quint32 m_usableSize = 0;
     quint32 m_pageCount = 0;
@@ -238,6 +240,10 @@ bool SchemaPages::ReadLeafCell(const QByteArray& page, qsizetype at, QList<Schem
     if (!cell.Varint(size) || !cell.Varint(rowID) || !ReadPayload(page, cell, size, payload) ||
         !DecodeSchemaRecord(payload, m_texts, row))
         return false;
+    if (m_digest) {
+        m_digest->addData(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
+        m_digest->addData(payload);
+    }
     rows.append(std::move(row));
     return true;
 }
@@ -250,11 +256,14 @@ bool RunsStatements(const QString& type)
            type.compare(QLatin1String("trigger"), Qt::CaseInsensitive) == 0;
 }
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts)
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts, QByteArray* digest)
 {
-    SchemaPages pages(path, texts);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    SchemaPages pages(path, texts, digest ? &hash : nullptr);
     QList<SchemaTableRow> rows;
     if (!pages.ReadHeader() || !pages.ReadTree(1, 0, rows))
         return std::nullopt;
+    if (digest)
+        *digest = hash.result();
     return rows;
 }

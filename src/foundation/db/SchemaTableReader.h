@@ -24,4 +24,7 @@ bool RunsStatements(const QString& type);
 // is checked to be text or NULL, and left null).
 enum class SchemaTexts { All, OfViewsAndTriggers };
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts = SchemaTexts::All);
+// digest, when given, gets a hash of every record as stored (type, name, table, root page and sql,
+// in order): two files with the same digest give the engine the same schema to load.
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts = SchemaTexts::All,
+                                                         QByteArray* digest = nullptr);

@@ -189,7 +189,8 @@ bool CStepRowCopier::ReadSourceColumns()
     QSqlQuery columns(m_target);
     columns.setForwardOnly(true);
     if (!columns.exec(QStringLiteral("SELECT lower(m.name), lower(p.name) FROM %1.sqlite_master AS m "
-                                     "JOIN pragma_table_info(m.name, '%1') AS p WHERE lower(m.type) = 'table' AND m.rootpage <> 0")
+                                     "JOIN pragma_table_info(m.name, '%1') AS p WHERE lower(m.type) = 'table' "
+                                     "AND m.rootpage <> 0")
                           .arg(EXCHANGE_SOURCE_SCHEMA)))
         return Fail(QStringLiteral("it is damaged"));
     while (columns.next())

@@ -19,7 +19,8 @@ bool ExplainRefusal(MigrationOutcome outcome, const CSchemaMigrator& migrator, c
                                  ? QStringLiteral("The database \"%1\" was not created by Tamro Plenthover and "
                                                   "cannot be used.")
                                        .arg(shown)
-                                 : QStringLiteral("The database \"%1\" cannot be used: %2.").arg(shown, migrator.ErrorText());
+                                 : QStringLiteral("The database \"%1\" cannot be used: %2.")
+                                       .arg(shown, migrator.ErrorText());
         QvMessageBox(text, MB_OK | MB_ICONSTOP);
         return true;
     }

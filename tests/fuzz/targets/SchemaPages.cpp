@@ -2,10 +2,10 @@
 // objects that starts from that read: any bytes are read or given up on, never past a page or with
 // a sum that overflows. The reader gives the same rows whichever texts it is asked for.
 
-#include "foundation/db/SchemaTableReader.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
 #include "foundation/db/SchemaObjectCheck.h"
+#include "foundation/db/SchemaTableReader.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -36,7 +36,8 @@ void Entry(const std::uint8_t* data, std::size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString path = WrittenFile(ScratchFolder("schema-pages"), QStringLiteral("file.prj"), bytes);
     const std::optional<QList<SchemaTableRow>> all = ReadSchemaTableRows(path);
-    const std::optional<QList<SchemaTableRow>> some = ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers);
+    const std::optional<QList<SchemaTableRow>> some =
+        ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers);
     if (all.has_value() != some.has_value() || TypesAndNames(all) != TypesAndNames(some))
         FuzzFailure("the rows differ with the texts asked for");
     ReviewSchemaObjectsOfFile(path, DatabaseKind::Project);
@@ -49,13 +50,15 @@ void Seeds(const QString& folder)
     for (int pageSize : {512, 1024}) {
         const QString path = scratch + QStringLiteral("seed-%1.db").arg(pageSize);
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema_pages_seed"));
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("schema_pages_seed"));
             db.setDatabaseName(path);
             if (!db.open())
                 FuzzFailure("cannot create " + path);
             QSqlQuery query(db);
             for (const QString& sql :
-                 {QStringLiteral("PRAGMA page_size = %1").arg(pageSize), QStringLiteral("CREATE TABLE Project (ID INTEGER)"),
+                 {QStringLiteral("PRAGMA page_size = %1").arg(pageSize),
+                  QStringLiteral("CREATE TABLE Project (ID INTEGER)"),
                   QStringLiteral("CREATE TABLE \"Step-To-Process\" (StepID INTEGER, Note TEXT DEFAULT '%1')")
                       .arg(QString(pageSize, u'x')),
                   QStringLiteral("CREATE INDEX StepByID ON \"Step-To-Process\" (StepID)"),
