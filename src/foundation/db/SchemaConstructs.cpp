@@ -54,7 +54,7 @@ qsizetype SkipToken(const QString& sql, qsizetype i)
     return end;
 }
 
-bool Exec(QSqlQuery& query, const QString& sql, QString* error)
+bool ExecConstructQuery(QSqlQuery& query, const QString& sql, QString* error)
 {
     query.setForwardOnly(true);
     if (query.exec(sql))
@@ -65,10 +65,10 @@ bool Exec(QSqlQuery& query, const QString& sql, QString* error)
 }
 
 // The tables the engine loaded, with their CHECK constraints and whether they have pages.
-bool ReadTables(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
+bool ReadLoadedTables(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
 {
     QSqlQuery tables(database);
-    if (!Exec(
+    if (!ExecConstructQuery(
             tables,
             QStringLiteral("SELECT name, rootpage, sql FROM main.sqlite_master WHERE lower(type) = 'table'"),
             error))
@@ -86,15 +86,16 @@ bool ReadTables(const QSqlDatabase& database, SchemaConstructs& constructs, QStr
 
 // Generated columns (hidden 2 or 3) and defaults of the tables with pages; a virtual table is never
 // asked for its columns, which would run its module.
-bool ReadColumns(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
+bool ReadLoadedColumns(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
 {
     QSqlQuery columns(database);
-    if (!Exec(columns,
-              QStringLiteral(
-                  "SELECT lower(m.name), lower(c.name), c.hidden, c.dflt_value FROM main.sqlite_master AS m "
-                  "JOIN pragma_table_xinfo(m.name, 'main') AS c WHERE lower(m.type) = 'table' AND "
-                  "m.rootpage <> 0 AND (c.hidden IN (2, 3) OR c.dflt_value IS NOT NULL)"),
-              error))
+    if (!ExecConstructQuery(
+            columns,
+            QStringLiteral(
+                "SELECT lower(m.name), lower(c.name), c.hidden, c.dflt_value FROM main.sqlite_master AS m "
+                "JOIN pragma_table_xinfo(m.name, 'main') AS c WHERE lower(m.type) = 'table' AND "
+                "m.rootpage <> 0 AND (c.hidden IN (2, 3) OR c.dflt_value IS NOT NULL)"),
+            error))
         return false;
     while (columns.next()) {
         const QString table = columns.value(0).toString(), column = columns.value(1).toString();
@@ -108,16 +109,17 @@ bool ReadColumns(const QSqlDatabase& database, SchemaConstructs& constructs, QSt
 }
 
 // Partial indexes and indexes with an expression among their keys (cid -2).
-bool ReadIndexes(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
+bool ReadLoadedIndexes(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
 {
     QSqlQuery indexes(database);
-    if (!Exec(indexes,
-              QStringLiteral(
-                  "SELECT lower(m.name), i.name FROM main.sqlite_master AS m "
-                  "JOIN pragma_index_list(m.name, 'main') AS i WHERE lower(m.type) = 'table' AND "
-                  "m.rootpage <> 0 AND (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name, "
-                  "'main') AS k WHERE k.cid = -2))"),
-              error))
+    if (!ExecConstructQuery(
+            indexes,
+            QStringLiteral(
+                "SELECT lower(m.name), i.name FROM main.sqlite_master AS m "
+                "JOIN pragma_index_list(m.name, 'main') AS i WHERE lower(m.type) = 'table' AND "
+                "m.rootpage <> 0 AND (i.partial OR EXISTS (SELECT 1 FROM pragma_index_xinfo(i.name, "
+                "'main') AS k WHERE k.cid = -2))"),
+            error))
         return false;
     while (indexes.next()) {
         const QString name = indexes.value(1).toString();
@@ -127,13 +129,14 @@ bool ReadIndexes(const QSqlDatabase& database, SchemaConstructs& constructs, QSt
     return true;
 }
 
-QString Refusal(const SchemaConstructs& file, const char* type, const QString& key, const char* construct)
+QString ConstructRefusal(const SchemaConstructs& file, const char* type, const QString& key,
+                         const char* construct)
 {
     return QStringLiteral("the %1 \"%2\" is not one of ours (%3)")
         .arg(QLatin1String(type), file.spelled.value(key, key), QLatin1String(construct));
 }
 
-bool Within(const QSet<QString>& found, const QSet<QString>& ours)
+bool AllWithin(const QSet<QString>& found, const QSet<QString>& ours)
 {
     return std::all_of(found.cbegin(), found.cend(),
                        [&ours](const QString& item) { return ours.contains(item); });
@@ -142,13 +145,13 @@ bool Within(const QSet<QString>& found, const QSet<QString>& ours)
 QString TableBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours, const QString& table)
 {
     if (file.pagelessTables.contains(table) && !ours.pagelessTables.contains(table))
-        return Refusal(file, "table", table, "a virtual table");
-    if (!Within(file.generatedColumns.value(table), ours.generatedColumns.value(table)))
-        return Refusal(file, "table", table, "a generated column");
-    if (!Within(file.computedDefaults.value(table), ours.computedDefaults.value(table)))
-        return Refusal(file, "table", table, "a DEFAULT expression");
+        return ConstructRefusal(file, "table", table, "a virtual table");
+    if (!AllWithin(file.generatedColumns.value(table), ours.generatedColumns.value(table)))
+        return ConstructRefusal(file, "table", table, "a generated column");
+    if (!AllWithin(file.computedDefaults.value(table), ours.computedDefaults.value(table)))
+        return ConstructRefusal(file, "table", table, "a DEFAULT expression");
     if (file.checks.value(table) > ours.checks.value(table))
-        return Refusal(file, "table", table, "a CHECK constraint");
+        return ConstructRefusal(file, "table", table, "a CHECK constraint");
     return {};
 }
 
@@ -157,8 +160,8 @@ QString TableBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ou
 std::optional<SchemaConstructs> ReadSchemaConstructs(const QSqlDatabase& database, QString* error)
 {
     SchemaConstructs constructs;
-    if (!ReadTables(database, constructs, error) || !ReadColumns(database, constructs, error) ||
-        !ReadIndexes(database, constructs, error))
+    if (!ReadLoadedTables(database, constructs, error) || !ReadLoadedColumns(database, constructs, error) ||
+        !ReadLoadedIndexes(database, constructs, error))
         return std::nullopt;
     return constructs;
 }
@@ -189,7 +192,7 @@ QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs
         const auto index = file.codeIndexes.constFind(name);
         if (index != file.codeIndexes.cend() && ourTables.contains(*index) &&
             ours.codeIndexes.value(name) != *index)
-            return Refusal(file, "index", name, "an expression or partial index");
+            return ConstructRefusal(file, "index", name, "an expression or partial index");
     }
     return {};
 }
