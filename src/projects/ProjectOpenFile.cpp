@@ -67,7 +67,10 @@ QString DatabaseRefusal(const QString& path)
     CSchemaMigrator migrator(DatabaseKind::Project, {});
     switch (migrator.Inspect(path)) {
     case MigrationOutcome::Failed: return QStringLiteral("the file cannot be read as a database");
-    case MigrationOutcome::NotOurs: return QStringLiteral("the database was not created by Tamro Plenthover");
+    case MigrationOutcome::NotOurs:
+        // An object of the schema that is not ours is named.
+        return migrator.ErrorText().isEmpty() ? QStringLiteral("the database was not created by Tamro Plenthover")
+                                              : migrator.ErrorText();
     default: return QString();
     }
 }

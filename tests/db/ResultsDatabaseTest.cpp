@@ -1,3 +1,4 @@
+#include "CaseSpelledObjects.h"
 #include "DbFixture.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/ResultsDatabase.h"
@@ -174,6 +175,12 @@ TEST_F(ResultsDatabaseTest, AnUnreadableFileIsReportedOnceAndLeftAlone)
              scalar(path, "CREATE TRIGGER Extra AFTER DELETE ON RunSummary BEGIN SELECT 1; END");
          },
          "the trigger \"Extra\" is not one of ours"},
+        {"an endless view spelled \"VIEW\"",
+         [](const QString& path) { SpellObjectInCapitals(path, "OperationSchedule", CaseSpelled::View); },
+         "the view \"OperationSchedule\" is not one of ours"},
+        {"an endless trigger spelled \"TRIGGER\"",
+         [](const QString& path) { SpellObjectInCapitals(path, "RunSummary", CaseSpelled::Trigger, "DELETE"); },
+         "the trigger \"fz6_RunSummary\" is not one of ours"},
     };
     ScriptedPromptService prompts;
     for (const auto& c : cases) {

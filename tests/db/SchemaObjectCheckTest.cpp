@@ -4,6 +4,7 @@
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/ReadTimeGuard.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "CaseSpelledObjects.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -107,4 +108,99 @@ TEST_F(SchemaObjectCheckTest, ReviewsWhatTheFileAndItsLogHold)
                                                    "CREATE TRIGGER Spin AFTER INSERT ON Project BEGIN SELECT 1; END"});
     EXPECT_EQ(ReviewSchemaObjectsOfFile(wide, DatabaseKind::Project).Describe(),
               "the trigger \"Spin\" is not one of ours");
+}
+
+// A view or trigger whose type is spelled in capitals is what the engine loads: a view or trigger,
+// refused by name in a file of every kind, from its pages and through a connection alike.
+TEST_F(SchemaObjectCheckTest, ATypeSpelledInCapitalsIsRefusedByName)
+{
+    for (DatabaseKind kind : ALL_DATABASE_KINDS) {
+        const QString built = pathOf(DatabaseKindName(kind) + ".built");
+        ASSERT_TRUE(CSchemaBuilder::Build(kind, built));
+        const QString ours = scalar(built, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                                           "'sqlite%' ORDER BY rootpage LIMIT 1")
+                                 .toString();
+        for (const auto& [spelled, type] : {std::pair{CaseSpelled::View, "view"}, {CaseSpelled::Trigger, "trigger"}}) {
+            const QString path = pathOf(DatabaseKindName(kind) + type);
+            ASSERT_TRUE(QFile::copy(built, path));
+            const QString name = SpellObjectInCapitals(path, ours, spelled);
+            const QString expected = QStringLiteral("the %1 \"%2\" is not one of ours").arg(type, name);
+            EXPECT_EQ(ReviewSchemaObjectsOfFile(path, kind).Describe(), expected)
+                << DatabaseKindName(kind).toStdString();
+            CDaoDatabase database;
+            database.Open(path, DatabaseRole::ReadOnly);
+            EXPECT_EQ(ForeignSchemaObject(database, kind), expected) << DatabaseKindName(kind).toStdString();
+        }
+    }
+}
+
+// Our tables, and the indexes on them, run no code where ours run none: a generated column, a
+// CHECK, a DEFAULT expression, an expression or partial index is refused by name; the CHECK our
+// schema gives, CHECK in a comment or a name, and tables of other names keep passing.
+TEST_F(SchemaObjectCheckTest, ConstructsThatRunCodeWhereOursRunNoneAreRefused)
+{
+    // Project's key column written otherwise, as a file of another making may write it.
+    const auto keyWritten = [](const char* definition) {
+        return QStringList{"PRAGMA writable_schema = ON",
+                           QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, "
+                                          "'ProjectID INTEGER PRIMARY KEY', '%1') WHERE name = 'Project'")
+                               .arg(QString::fromUtf8(definition).replace("'", "''"))};
+    };
+    const struct {
+        QStringList changes;
+        const char* found;
+    } cases[] = {
+        {{"ALTER TABLE Project ADD COLUMN Spin INTEGER AS (ProjectID * 2)"},
+         "the table \"Project\" is not one of ours (a generated column)"},
+        {keyWritten("ProjectID INTEGER PRIMARY KEY DEFAULT (abs(-1))"),
+         "the table \"Project\" is not one of ours (a DEFAULT expression)"},
+        {{"ALTER TABLE Project ADD COLUMN Spin TEXT DEFAULT 'x' COLLATE NOCASE"}, ""},
+        {keyWritten("ProjectID INTEGER PRIMARY KEY CHECK (ProjectID > 0)"),
+         "the table \"Project\" is not one of ours (a CHECK constraint)"},
+        {keyWritten("ProjectID INTEGER PRIMARY KEY /* CHECK */ DEFAULT 'check' -- CHECK\n"), ""},
+        {{"CREATE INDEX Spin ON Project (abs(ProjectID))"},
+         "the index \"Spin\" is not one of ours (an expression or partial index)"},
+        {{"CREATE INDEX Spin ON Project (ProjectID) WHERE ProjectID > 0"},
+         "the index \"Spin\" is not one of ours (an expression or partial index)"},
+        {{"CREATE TABLE Notes (Text TEXT CHECK (Text <> '') DEFAULT (lower('x')), Twice AS (Text || Text))",
+          "CREATE INDEX NotesByText ON Notes (lower(Text)) WHERE Text > ''"},
+         ""},
+    };
+    for (const auto& c : cases) {
+        const QString path = pathOf("constructs.prj");
+        QFile::remove(path);
+        ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("constructs"));
+            db.setDatabaseName(path);
+            ASSERT_TRUE(db.open());
+            QSqlQuery query(db);
+            for (const QString& statement : c.changes)
+                EXPECT_TRUE(query.exec(statement)) << query.lastError().text().toStdString();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("constructs"));
+        EXPECT_EQ(ReviewSchemaObjectsOfFile(path, DatabaseKind::Project).Describe(), c.found)
+            << c.changes.join("; ").toStdString();
+    }
+    // Our own CHECKs (one in results, two in the cost factors' migration and base) pass.
+    const QString results = pathOf("results.mdb");
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Results, results));
+    EXPECT_GT(count(results, "SELECT count(*) FROM sqlite_master WHERE sql LIKE '%CHECK%'"), 0);
+    EXPECT_EQ(ReviewSchemaObjectsOfFile(results, DatabaseKind::Results).Describe(), "");
+}
+
+// A schema the engine cannot read is said to be unreadable, with the engine's reason.
+TEST_F(SchemaObjectCheckTest, AnUnreadableSchemaIsSaidToBe)
+{
+    const QString path = pathOf("damaged.prj");
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.seek(103)); // the cell count of the schema table's first page
+        ASSERT_EQ(file.write(QByteArray("\x7F\xFF", 2)), 2);
+    }
+    const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, DatabaseKind::Project);
+    EXPECT_EQ(review.foreign, "");
+    EXPECT_NE(review.unreadable, "");
 }

@@ -329,6 +329,26 @@ TEST_F(NetSelectTest, Demo2sProcessComesOverWithItsStepsInTheirOrderNumbersAndIt
     EXPECT_TRUE(app.stepDatabases().contains(drying.toLong()));
 }
 
+// A step exported from another project reads that project's files with nothing of their schema
+// allowed to call a function: connections held open on them are shared, and come back untrusted.
+TEST_F(NetSelectTest, AStepOfAnotherProjectIsExportedFromItsFilesUntrusted)
+{
+    Open();
+    const QString demo2 = WriteDemo2(), folder = root() + "other/Demo2/";
+    const QString file = root() + "EXPORT_S_1003.TMP";
+    ASSERT_TRUE(CopyDatabaseFile(folder + "STEP_1003.STP", file));
+    CDaoDatabase files[3];
+    const QString paths[] = {demo2, folder + "Demo2.eqm", folder + "Demo2.mtl"};
+    for (int i = 0; i < 3; ++i)
+        files[i].Open(paths[i], DatabaseRole::ReadOnly);
+    ASSERT_TRUE(StepUtilsEntry().exportStep(file, paths[0], paths[1], paths[2]));
+    for (int i = 0; i < 3; ++i) {
+        QSqlQuery trusted = files[i].Query("PRAGMA trusted_schema");
+        ASSERT_TRUE(trusted.next());
+        EXPECT_EQ(trusted.value(0).toInt(), 0) << paths[i].toStdString();
+    }
+}
+
 TEST_F(NetSelectTest, ImportProcessGivesTheNewStepIdsInTheOrderOfTheFiles)
 {
     Open();

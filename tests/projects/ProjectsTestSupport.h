@@ -104,12 +104,14 @@ inline void DropTablesOfLaterProjectMigrations(const QString& path, const char* 
 
 // Takes back what the step migrations after the one named created: their tables, views and
 // triggers, and the columns they added to older tables.
-inline void TakeBackLaterStepMigrations(const QString& path, const char* namePart)
+inline void TakeBackStepMigrationsAbove(const QString& path, int from)
 {
-    const int from = MigrationNumberNamed(DatabaseKind::Step, namePart);
     static const QRegularExpression createObject(QStringLiteral("CREATE (TABLE|VIEW|TRIGGER) (\\w+)"));
     static const QRegularExpression addColumn(QStringLiteral("ALTER TABLE (\\w+) ADD COLUMN (\\w+)"));
-    for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Step)) {
+    // The latest first: a column a later migration added goes before the table an earlier one made.
+    const QList<SchemaMigration> migrations = BuiltInMigrations(DatabaseKind::Step);
+    for (auto it = migrations.crbegin(); it != migrations.crend(); ++it) {
+        const SchemaMigration& migration = *it;
         if (migration.number <= from)
             continue;
         for (const QRegularExpressionMatch& object : createObject.globalMatch(migration.sql))
@@ -117,4 +119,8 @@ inline void TakeBackLaterStepMigrations(const QString& path, const char* namePar
         for (const QRegularExpressionMatch& column : addColumn.globalMatch(migration.sql))
             RawQuery(path, "ALTER TABLE " + column.captured(1) + " DROP COLUMN " + column.captured(2));
     }
+}
+inline void TakeBackLaterStepMigrations(const QString& path, const char* namePart)
+{
+    TakeBackStepMigrationsAbove(path, MigrationNumberNamed(DatabaseKind::Step, namePart));
 }

@@ -3,6 +3,7 @@
 // the step registry as they were and refresh nothing.
 
 #include "ProjectFixture.h"
+#include "CaseSpelledObjects.h"
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/FacilityExplorer.h"
@@ -305,6 +306,10 @@ TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
              "CREATE VIEW TextRecipe AS SELECT Kept.* FROM Kept, (WITH RECURSIVE c(x) AS (SELECT 1 UNION "
              "ALL SELECT x + 1 FROM c) SELECT x FROM c)");
     WriteTextFile(root() + "text.exs", "a page of text that is no database at all, long enough to be read");
+    // The same spelled in capitals, and a trigger so spelled.
+    const QString capitalView = Export(1003, "capital-view.exs"), capitalTrigger = Export(1003, "capital-trigger.exs");
+    SpellObjectInCapitals(capitalView, "TextRecipe", CaseSpelled::View);
+    SpellObjectInCapitals(capitalTrigger, "Step", CaseSpelled::Trigger);
     const QString steps = "SELECT group_concat(StepID) FROM ProjectStep";
     const QVariant stepsBefore = LayerValue(app.fileSet().projectDBPath, steps);
     GetStepDatabase(1001)->Execute("UPDATE TextRecipe SET Type = 'Sideways' WHERE RecipeSequenceNumber = 1");
@@ -316,13 +321,19 @@ TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
     EXPECT_EQ(Import(foreign, 1), 0);
     prompts.expect(IDOK);
     EXPECT_EQ(Import(endless, 1), 0);
+    prompts.expect(IDOK);
+    EXPECT_EQ(Import(capitalView, 1), 0);
+    prompts.expect(IDOK);
+    EXPECT_EQ(Import(capitalTrigger, 1), 0);
     EXPECT_EQ(
         prompts.texts(),
         (QStringList{
             "The step cannot be exported: a recipe line has an unknown type",
             "The chosen step exchange file cannot be used: it is not a database",
             "The chosen step exchange file cannot be used: it is not a step file of Tamro Plenthover",
-            "The chosen step exchange file cannot be used: the view \"TextRecipe\" is not one of ours"}));
+            "The chosen step exchange file cannot be used: the view \"TextRecipe\" is not one of ours",
+            "The chosen step exchange file cannot be used: the view \"TextRecipe\" is not one of ours",
+            "The chosen step exchange file cannot be used: the trigger \"fz6_Step\" is not one of ours"}));
     EXPECT_FALSE(QFileInfo::exists(root() + "refused.exs"));
     EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "IMPORT_S.TMP"));
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, steps), stepsBefore);

@@ -3,7 +3,11 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/SchemaObjectCheck.h"
 #include "modules/steputils/SchemaMigrator.h"
+#include "CaseSpelledObjects.h"
+
+#include <QElapsedTimer>
 
 #include <QFileInfo>
 
@@ -157,6 +161,30 @@ TEST_F(SchemaMigratorTest, AnOlderFilesViewsAndTriggersOfAnotherTextAreRebuilt)
               "nobody"); // the old trigger never fired
 }
 
+// A file at each migration level passes the schema review and is taken for migration: the stored
+// CREATE texts older levels left (their own CHECKs, columns added later) are no construct of
+// another making, and their own older views and triggers are rebuilt, not refused.
+TEST_F(SchemaMigratorTest, AFileAtEachMigrationLevelIsOursToTheReview)
+{
+    const auto expectOurs = [](const QString& path, DatabaseKind kind, int level) {
+        RawQuery(path, SetVersion(level));
+        const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, kind);
+        EXPECT_EQ(review.foreign + review.unreadable, "") << DatabaseKindName(kind).toStdString() << " " << level;
+        CSchemaMigrator migrator(kind, BuiltInMigrations(kind));
+        EXPECT_EQ(migrator.Inspect(path), MigrationOutcome::Migrated) << migrator.ErrorText().toStdString();
+    };
+    for (int level = 1; level < CSchemaBuilder::SchemaVersion(DatabaseKind::Step); ++level) {
+        const QString path = build(DatabaseKind::Step, QStringLiteral("step-%1.wc").arg(level));
+        TakeBackStepMigrationsAbove(path, level);
+        expectOurs(path, DatabaseKind::Step, level);
+    }
+    for (const SchemaMigration& migration : BuiltInMigrations(DatabaseKind::Project)) {
+        const QString path = build(DatabaseKind::Project, QStringLiteral("project-%1.wc").arg(migration.number));
+        DropTablesOfLaterProjectMigrations(path, qPrintable(migration.name));
+        expectOurs(path, DatabaseKind::Project, migration.number - 1);
+    }
+}
+
 TEST_F(SchemaMigratorTest, MigrationsAreReadFromTheirFolderInNumberOrder)
 {
     WriteTextFile(pathOf("migrations/step/010-later.sql"), "SELECT 10;");
@@ -255,8 +283,47 @@ TEST_F(StepUtilsEntryTest, AStepWithAnEndlessViewIsRefused)
     expectOk();
     EXPECT_EQ(StepUtilsEntry().convertStep(step, "", 1), CONV_FAILED);
     EXPECT_EQ(m_prompts.lastText(),
-              "The database \"" + step + "\" was not created by Tamro Plenthover and cannot be used.");
+              "The database \"" + step + "\" cannot be used: the view \"Step\" is not one of ours.");
     EXPECT_EQ(FileBytes(step), before);
+}
+
+// The working copies an open converts (project, equipment and material libraries, a step), each with
+// a view or a trigger whose type is spelled in capitals: refused at once with the object's name,
+// the file unchanged.
+TEST_F(StepUtilsEntryTest, ACaseSpelledViewOrTriggerInAnyWorkingCopyIsRefusedByName)
+{
+    const struct {
+        DatabaseKind kind;
+        const char* table;
+    } files[] = {{DatabaseKind::Project, "Project"},
+                 {DatabaseKind::Equipment, "ActualEquipmentCommon"},
+                 {DatabaseKind::Material, "ActualMaterialCommon"},
+                 {DatabaseKind::Step, "Step"}};
+    for (const auto& file : files) {
+        for (const auto& [spelled, type] : {std::pair{CaseSpelled::View, "view"}, {CaseSpelled::Trigger, "trigger"}}) {
+            const QString path = build(file.kind, QStringLiteral("%1-%2.wc").arg(DatabaseKindName(file.kind), type));
+            const QString name = SpellObjectInCapitals(path, file.table, spelled);
+            const QByteArray before = FileBytes(path);
+            const QString demo = QStringLiteral("Demo-%1-%2.wc").arg(&file - files).arg(type);
+            m_app.fileSet().projectDBPath = build(DatabaseKind::Project, demo);
+            m_app.fileSet().equipmentDBPath = file.kind == DatabaseKind::Equipment ? path : QString();
+            m_app.fileSet().materialsDBPath = file.kind == DatabaseKind::Material ? path : QString();
+            if (file.kind == DatabaseKind::Project)
+                m_app.fileSet().projectDBPath = path;
+            expectOk();
+            QElapsedTimer clock;
+            clock.start();
+            if (file.kind == DatabaseKind::Step)
+                EXPECT_EQ(StepUtilsEntry().convertStep(path, "", 1), CONV_FAILED);
+            else
+                EXPECT_EQ(StepUtilsEntry().convertProject("", "", 1), CONV_STOP_AND_DISCARD);
+            EXPECT_LT(clock.elapsed(), 5000);
+            EXPECT_EQ(m_prompts.lastText(), QStringLiteral("The database \"%1\" cannot be used: the %2 \"%3\" is not "
+                                                           "one of ours.")
+                                                .arg(path, type, name));
+            EXPECT_EQ(FileBytes(path), before) << path.toStdString();
+        }
+    }
 }
 
 TEST_F(StepUtilsEntryTest, LanguageChecksOnlyReadAndConversionMigratesInPlace)

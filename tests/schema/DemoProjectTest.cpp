@@ -1,5 +1,6 @@
 #include "SchemaTestSupport.h"
 #include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/SchemaObjectCheck.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -175,6 +176,28 @@ TEST_F(DemoProjectTest, OutputIsByteStableAndEachFileCarriesTheApplicationIDOfIt
         EXPECT_EQ(bytes, FileBytes(again.filePath(name))) << name.toStdString();
         EXPECT_EQ(bytes.mid(68, 4), idBySuffix.value(QFileInfo(name).suffix(), "none")) << name.toStdString();
     }
+}
+
+// The schema review, as the open runs it, finds every file of the sample and the blank template ours.
+TEST_F(DemoProjectTest, TheSampleAndTheBlankTemplateAreOursToTheSchemaReview)
+{
+    const QMap<QString, DatabaseKind> kinds = {{"prj", DatabaseKind::Project},
+                                               {"qvt", DatabaseKind::Project},
+                                               {"STP", DatabaseKind::Step},
+                                               {"eqm", DatabaseKind::Equipment},
+                                               {"mtl", DatabaseKind::Material}};
+    CProjectGenerator generator;
+    ASSERT_TRUE(generator.WriteBlankTemplate(m_dir.path(), "Blank"));
+    int reviewed = 0;
+    for (const QString& name : QDir(m_dir.path()).entryList(QDir::Files, QDir::Name)) {
+        const auto kind = kinds.constFind(QFileInfo(name).suffix());
+        if (kind == kinds.cend())
+            continue;
+        const SchemaObjectReview review = ReviewSchemaObjectsOfFile(m_dir.filePath(name), *kind);
+        EXPECT_EQ(review.Describe() + review.unreadable, "") << name.toStdString();
+        ++reviewed;
+    }
+    EXPECT_GE(reviewed, 6);
 }
 
 TEST_F(DemoProjectTest, WritingOverAnExistingProjectFailsAndKeepsIt)

@@ -413,6 +413,23 @@ QString RunScriptInTransaction(QSqlDatabase& db, const QString& script)
 } // namespace
 
 // A library file of its own kind: the script in one transaction on a file that must not exist.
+bool CSchemaBuilder::ReadSchemaInMemory(DatabaseKind kind, const std::function<void(const QSqlDatabase&)>& read)
+{
+    static QAtomicInt builds = 0;
+    const QString name = QStringLiteral("schema-in-memory-%1").arg(builds.fetchAndAddRelaxed(1));
+    bool made = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        made = db.open() && RunScriptInTransaction(db, SchemaText(kind)).isEmpty();
+        if (made)
+            read(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return made;
+}
+
 QString CSchemaBuilder::RunScriptOnNewFile(const QString& path, const QString& script)
 {
     if (QFile::exists(path))

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
+
 enum class DatabaseKind { Project, Step, Equipment, Material, Language, Results };
 inline constexpr DatabaseKind ALL_DATABASE_KINDS[] = {DatabaseKind::Project, DatabaseKind::Step,
                                                       DatabaseKind::Equipment, DatabaseKind::Material,
@@ -68,6 +70,8 @@ public:
     // Runs the script in one transaction on a new file at path; the text of the first failure,
     // else "". The caller removes the file after a failure.
     static QString RunScriptOnNewFile(const QString& path, const QString& script);
+    // The kind's schema made in a database in memory, handed to read; false when it cannot be made.
+    static bool ReadSchemaInMemory(DatabaseKind kind, const std::function<void(const QSqlDatabase&)>& read);
 
     static QString SchemaText(DatabaseKind kind);
     static QString SeedText(DatabaseKind kind);

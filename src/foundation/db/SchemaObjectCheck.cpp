@@ -3,15 +3,19 @@
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/SchemaConstructs.h"
 #include "foundation/db/SchemaTableReader.h"
+#include "foundation/db/SharedConnection.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 #include <optional>
@@ -69,6 +73,8 @@ struct OurSchema {
     QHash<QString, QString> keyOfName;         // a name as our scripts write it -> its lower-case key
     QHash<QString, QSet<QString>> textsOfName; // views and triggers: every text they were given
     QHash<QString, QString> baseStatement;     // views and triggers: the base file's statement
+    QSet<QString> tables;                      // lower-case names of our tables
+    SchemaConstructs constructs;               // what the engine loads of the base file, CHECKs of any level
 };
 
 void AddScript(OurSchema& schema, const QString& script, bool base)
@@ -83,12 +89,32 @@ void AddScript(OurSchema& schema, const QString& script, bool base)
         const QString name = written.toLower();
         schema.keyOfName.insert(written, name);
         schema.typeOfName.insert(name, type);
+        if (type == QLatin1String("table")) {
+            schema.tables.insert(name);
+            int& checks = schema.constructs.checks[name];
+            checks = std::max(checks, CountCheckConstraints(statement));
+        }
         if (!RunsStatements(type))
             continue;
         schema.textsOfName[name].insert(Normalized(statement));
         if (base)
             schema.baseStatement.insert(name, statement);
     }
+}
+
+// The constructs of the base file as the engine loads them, from a database built in memory; the
+// CHECKs the scripts give stay as counted (a migration may give a table one).
+void AddLoadedConstructs(OurSchema& schema, DatabaseKind kind)
+{
+    CSchemaBuilder::ReadSchemaInMemory(kind, [&schema](const QSqlDatabase& database) {
+        const std::optional<SchemaConstructs> loaded = ReadSchemaConstructs(database);
+        if (!loaded)
+            return;
+        const QHash<QString, int> counted = schema.constructs.checks;
+        schema.constructs = *loaded;
+        for (auto check = counted.cbegin(); check != counted.cend(); ++check)
+            schema.constructs.checks[check.key()] = std::max(check.value(), loaded->checks.value(check.key()));
+    });
 }
 
 OurSchema ReadOurSchema(DatabaseKind kind)
@@ -101,6 +127,7 @@ OurSchema ReadOurSchema(DatabaseKind kind)
         if (file.open(QIODevice::ReadOnly))
             AddScript(schema, QString::fromUtf8(file.readAll()), false);
     }
+    AddLoadedConstructs(schema, kind);
     return schema;
 }
 
@@ -170,8 +197,10 @@ Standing StandingOf(const OurSchema& schema, MatchedTexts& matched, const QStrin
     const bool known = ours != schema.typeOfName.constEnd();
     if (RunsStatements(type))
         return known && *ours == type ? StandingOfText(schema, matched, key, sql) : Standing::Foreign;
-    // Tables and indexes run nothing; only one in the place of our view or trigger is refused.
-    return known && RunsStatements(*ours) ? Standing::Foreign : Standing::Ours;
+    // Tables and indexes of other names run nothing; one in the place of our view or trigger, or
+    // anything but a table under our table's name, is refused.
+    const bool displaces = known && *ours != type && (RunsStatements(*ours) || *ours == QLatin1String("table"));
+    return displaces ? Standing::Foreign : Standing::Ours;
 }
 
 QString Described(const QString& type, const QString& name)
@@ -186,8 +215,9 @@ public:
     {
     }
     // False once a foreign object was found: nothing more needs reading.
-    bool Add(const QString& type, const QString& name, const QString& sql)
+    bool Add(const QString& storedType, const QString& name, const QString& sql)
     {
+        const QString type = storedType.toLower(); // as the engine takes it
         const Standing standing = StandingOf(m_schema, m_matched, type, name, sql);
         if (standing == Standing::Foreign)
             m_review.foreign = Described(type, name);
@@ -195,6 +225,13 @@ public:
             m_review.stale.append({type, name});
         return m_review.foreign.isEmpty();
     }
+    // Once the objects pass: a table of ours, or an index on one, that runs code where ours does not.
+    void AddConstructs(const SchemaConstructs& file)
+    {
+        if (m_review.foreign.isEmpty())
+            m_review.foreign = ConstructBeyondOurs(file, m_schema.constructs, m_schema.tables);
+    }
+    void SetUnreadable(const QString& reason) { m_review.unreadable = reason; }
     const SchemaObjectReview& Result() const { return m_review; }
 
 private:
@@ -203,10 +240,41 @@ private:
     SchemaObjectReview m_review;
 };
 
-// From the file's pages, no schema parsed; nullopt where the page reader gives up.
-std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind)
+// Schemas the engine loaded and found ours, by the digest of their records as stored: the engine
+// loads the same schema from the same records, and the step files of a project share theirs, so it
+// is asked once. Bounded, so that files of another making cannot grow it without end.
+class LoadedSchemas {
+public:
+    bool Contains(const QByteArray& digest)
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_digests.contains(digest);
+    }
+    void Add(const QByteArray& digest)
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_digests.size() < LIMIT)
+            m_digests.insert(digest);
+    }
+
+private:
+    static constexpr qsizetype LIMIT = 256;
+    std::mutex m_mutex;
+    QSet<QByteArray> m_digests;
+};
+
+LoadedSchemas& LoadedSchemasOf(DatabaseKind kind)
 {
-    const std::optional<QList<SchemaTableRow>> rows = ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers);
+    static std::array<LoadedSchemas, std::size(ALL_DATABASE_KINDS)> schemas;
+    return schemas[size_t(kind)];
+}
+
+// From the file's pages, no schema parsed; nullopt where the page reader gives up.
+std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind,
+                                                               QByteArray& digest)
+{
+    const std::optional<QList<SchemaTableRow>> rows =
+        ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers, &digest);
     if (!rows)
         return std::nullopt;
     SchemaObjectReviewer reviewer(kind);
@@ -225,37 +293,80 @@ QString SchemaObjectReview::Describe() const
     return Described(stale.first().type, stale.first().name);
 }
 
-SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind)
+namespace {
+// What the engine loaded: its schema table, then the constructs of the tables and indexes. Nothing
+// the file defines runs: no table, view or trigger of it is read.
+SchemaObjectReview ReviewLoadedSchema(const QSqlDatabase& database, DatabaseKind kind)
 {
     SchemaObjectReviewer reviewer(kind);
-    QSqlQuery objects = database.Query(QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
+    QSqlQuery objects(database);
+    objects.setForwardOnly(true);
+    if (!objects.exec(QStringLiteral("SELECT type, name, sql FROM main.sqlite_master"))) {
+        reviewer.SetUnreadable(objects.lastError().databaseText());
+        return reviewer.Result();
+    }
     while (objects.next() &&
            reviewer.Add(objects.value(0).toString(), objects.value(1).toString(), objects.value(2).toString()))
         ;
+    objects.finish();
+    if (!reviewer.Result().foreign.isEmpty())
+        return reviewer.Result();
+    QString error;
+    if (const std::optional<SchemaConstructs> constructs = ReadSchemaConstructs(database, &error))
+        reviewer.AddConstructs(*constructs);
+    else
+        reviewer.SetUnreadable(error);
     return reviewer.Result();
 }
 
-// A file alone holds every committed change, so its pages are read as they lie: no lock, no -wal
-// or -shm, and a working copy the layer holds but has not read yet stays unread. A file with a
-// journal beside, or one the page reader does not take, is read through a connection.
+// A file alone holds its database: the engine reads it as unchangeable, trusted_schema off.
+SchemaObjectReview ReviewLoadedSchemaOfFile(const QString& path, DatabaseKind kind)
+{
+    SchemaObjectReview review;
+    QString error;
+    if (!ReadAsUnchangeable(path, [&](const QSqlDatabase& database) { review = ReviewLoadedSchema(database, kind); },
+                            &error))
+        review.unreadable = error;
+    return review;
+}
+} // namespace
+
+SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind)
+{
+    return ReviewLoadedSchema(database.Connection().database(), kind);
+}
+
+// A file alone holds every committed change, so its pages are read as they lie, then the engine
+// reads it as unchangeable: no lock, no -wal or -shm, and a working copy the layer holds but has not
+// read yet stays unread. A file with a journal beside is read through a connection of the layer.
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
     if (!HasJournalBeside(path)) {
-        if (std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind))
+        // The pages first: an object not ours is refused before the engine loads anything.
+        QByteArray digest;
+        const std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind, digest);
+        if (review && (!review->foreign.isEmpty() || LoadedSchemasOf(kind).Contains(digest)))
             return *review;
+        SchemaObjectReview loaded = ReviewLoadedSchemaOfFile(path, kind);
+        if (review && loaded.foreign.isEmpty() && loaded.unreadable.isEmpty())
+            LoadedSchemasOf(kind).Add(digest);
+        return loaded;
     }
     try {
         CDaoDatabase database;
         database.Open(path, DatabaseRole::ReadOnly);
         return ReviewSchemaObjects(database, kind);
-    } catch (const CDaoException&) {
-        return {};
+    } catch (const CDaoException& error) {
+        SchemaObjectReview review;
+        review.unreadable = error.GetErrorDescription();
+        return review;
     }
 }
 
 QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind)
 {
-    return ReviewSchemaObjects(database, kind).Describe();
+    const SchemaObjectReview review = ReviewSchemaObjects(database, kind);
+    return review.unreadable.isEmpty() ? review.Describe() : review.unreadable;
 }
 
 QString OurSchemaStatement(DatabaseKind kind, const QString& name)

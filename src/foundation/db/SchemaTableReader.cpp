@@ -2,6 +2,7 @@
 
 #include "foundation/db/DatabaseHeader.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 #include <algorithm>
@@ -54,8 +55,8 @@ struct Cursor {
 
 class SchemaPages {
 public:
-    SchemaPages(const QString& path, SchemaTexts texts)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts)
+    SchemaPages(const QString& path, SchemaTexts texts, QCryptographicHash* digest)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts), m_digest(digest)
     {
     }
     ~SchemaPages()
@@ -76,6 +77,7 @@ private:
 
     int m_fd;
     SchemaTexts m_texts;
+    QCryptographicHash* m_digest; // of every record as stored, when asked for
     quint32 m_pageSize = 0;
     quint32 m_usableSize = 0;
     quint32 m_pageCount = 0;
@@ -146,9 +148,13 @@ bool SchemaPages::ReadPayload(const QByteArray& page, Cursor& cell, quint64 size
         return false;
     const quint64 maxLocal = usable - 35;
     const quint64 minLocal = (usable - 12) * 32 / 255 - 23;
-    const quint64 spill = minLocal + (size - minLocal) % (usable - 4);
-    const quint64 local = size <= maxLocal ? size : (spill <= maxLocal ? spill : minLocal);
-    if (cell.at + qsizetype(local) + (local < size ? 4 : 0) > qsizetype(m_usableSize))
+    quint64 local = size;
+    if (size > maxLocal) {
+        const quint64 spill = minLocal + (size - minLocal) % (usable - 4);
+        local = spill <= maxLocal ? spill : minLocal;
+    }
+    // The cursor never passes the usable end, so what is left of the page is not negative.
+    if (local + (local < size ? 4 : 0) > quint64(qsizetype(m_usableSize) - cell.at))
         return false;
     if (local == size) { // read where it lies: the page outlives the payload
         payload = QByteArray::fromRawData(page.constData() + cell.at, qsizetype(local));
@@ -179,7 +185,7 @@ bool ColumnText(const QByteArray& payload, quint64 serialType, qsizetype at, QSt
     if (serialType < 13 || serialType % 2 == 0)
         return false;
     const quint64 length = (serialType - 13) / 2;
-    if (at + qsizetype(length) > payload.size())
+    if (at < 0 || at > payload.size() || length > quint64(payload.size() - at))
         return false;
     if (text)
         *text = QString::fromUtf8(payload.constData() + at, qsizetype(length));
@@ -216,9 +222,11 @@ bool DecodeSchemaRecord(const QByteArray& payload, SchemaTexts texts, SchemaTabl
             return false;
         typeRead = typeRead || (column == TYPE_COLUMN && serialType != 0);
         nameRead = nameRead || (column == NAME_COLUMN && serialType != 0);
-        body += qsizetype(ColumnSize(serialType));
-        if (body > payload.size())
+        // Compared before it is added: a serial type near 2^64 gives a size no signed sum holds.
+        const quint64 size = ColumnSize(serialType);
+        if (size > quint64(payload.size() - body))
             return false;
+        body += qsizetype(size);
     }
     return typeRead && nameRead;
 }
@@ -232,6 +240,10 @@ bool SchemaPages::ReadLeafCell(const QByteArray& page, qsizetype at, QList<Schem
     if (!cell.Varint(size) || !cell.Varint(rowID) || !ReadPayload(page, cell, size, payload) ||
         !DecodeSchemaRecord(payload, m_texts, row))
         return false;
+    if (m_digest) {
+        m_digest->addData(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
+        m_digest->addData(payload);
+    }
     rows.append(std::move(row));
     return true;
 }
@@ -239,14 +251,19 @@ bool SchemaPages::ReadLeafCell(const QByteArray& page, qsizetype at, QList<Schem
 
 bool RunsStatements(const QString& type)
 {
-    return type == QLatin1String("view") || type == QLatin1String("trigger");
+    // The engine takes an object's type without regard to case ("VIEW" is a view).
+    return type.compare(QLatin1String("view"), Qt::CaseInsensitive) == 0 ||
+           type.compare(QLatin1String("trigger"), Qt::CaseInsensitive) == 0;
 }
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts)
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts, QByteArray* digest)
 {
-    SchemaPages pages(path, texts);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    SchemaPages pages(path, texts, digest ? &hash : nullptr);
     QList<SchemaTableRow> rows;
     if (!pages.ReadHeader() || !pages.ReadTree(1, 0, rows))
         return std::nullopt;
+    if (digest)
+        *digest = hash.result();
     return rows;
 }

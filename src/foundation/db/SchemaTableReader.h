@@ -16,11 +16,15 @@ struct SchemaTableRow {
     QString sql;
 };
 
-// A view or a trigger: an object of the schema that runs statements when it is used.
+// A view or a trigger, the type spelled in any case: an object of the schema that runs statements
+// when it is used.
 bool RunsStatements(const QString& type);
 
 // Which rows' sql is read: every row's, or only that of the views and triggers (the others' sql
 // is checked to be text or NULL, and left null).
 enum class SchemaTexts { All, OfViewsAndTriggers };
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts = SchemaTexts::All);
+// digest, when given, gets a hash of every record as stored (type, name, table, root page and sql,
+// in order): two files with the same digest give the engine the same schema to load.
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts = SchemaTexts::All,
+                                                         QByteArray* digest = nullptr);

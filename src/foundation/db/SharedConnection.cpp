@@ -7,6 +7,7 @@
 #include "foundation/db/DiskSyncs.h"
 #include "foundation/db/SharedDatabaseStore.h"
 
+#include <QAtomicInteger>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -99,6 +100,31 @@ bool isStronger(DatabaseRole wanted, DatabaseRole have)
 }
 
 } // namespace
+
+bool ReadAsUnchangeable(const QString& path, const std::function<void(const QSqlDatabase&)>& read, QString* error)
+{
+    static QAtomicInteger<quint64> opened = 0;
+    const QString name = QStringLiteral("qv_unchangeable_%1").arg(opened.fetchAndAddRelaxed(1));
+    bool open = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(openUri(path, DatabaseRole::ReadOnly) + QStringLiteral("&immutable=1"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery untrusted(db);
+            open = untrusted.exec(QStringLiteral("PRAGMA trusted_schema = OFF"));
+            if (!open && error)
+                *error = untrusted.lastError().databaseText();
+        } else if (error) {
+            *error = db.lastError().databaseText();
+        }
+        if (open)
+            read(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return open;
+}
 
 QString CSharedConnection::registryKey(const QString& path)
 {

@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,12 @@ enum class DatabaseRole {
     // of the program or a power loss keeps every completed action, its commits in their order.
     WorkingCopy,
 };
+
+// Reads a file that alone holds its database (no journal beside it) through a connection of its
+// own that can change nothing: read-only and taken as unchangeable (no lock, no side file, a
+// connection of the registry on the file left unread), with trusted_schema off. read gets the open
+// connection; false with *error when the file cannot be opened.
+bool ReadAsUnchangeable(const QString& path, const std::function<void(const QSqlDatabase&)>& read, QString* error);
 
 class CSharedConnection : public std::enable_shared_from_this<CSharedConnection> {
 public:

@@ -47,8 +47,8 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
         return MigrationOutcome::NotOurs;
     if (m_fileVersion > TargetVersion())
         return MigrationOutcome::Newer;
-    if (!ReviewSchemaObjects(path))
-        return MigrationOutcome::NotOurs;
+    if (const MigrationOutcome reviewed = ReviewSchemaObjects(path); reviewed != MigrationOutcome::Current)
+        return reviewed;
     m_needsRestamp = header->applicationID != own;
     return m_fileVersion == TargetVersion() ? MigrationOutcome::Current : MigrationOutcome::Migrated;
 }
@@ -56,12 +56,15 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
 // Views or triggers of another making would run at the first read or inside a migration. Our own
 // with another text are rebuilt by the migration of an older file; a current file has them as we
 // write them.
-bool CSchemaMigrator::ReviewSchemaObjects(const QString& path)
+// A schema the engine cannot read fails the inspection with the engine's reason.
+MigrationOutcome CSchemaMigrator::ReviewSchemaObjects(const QString& path)
 {
     const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, m_kind);
+    if (!review.unreadable.isEmpty())
+        return Fail(review.unreadable);
     m_stale = review.stale;
     m_errorText = m_fileVersion < TargetVersion() ? review.foreign : review.Describe();
-    return m_errorText.isEmpty();
+    return m_errorText.isEmpty() ? MigrationOutcome::Current : MigrationOutcome::NotOurs;
 }
 
 // Stale triggers go before the migrations (none of them may fire inside one), stale views after

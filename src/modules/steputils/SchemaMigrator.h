@@ -48,7 +48,8 @@ private:
     MigrationOutcome Apply(const QString& path, DatabaseRole role);
     MigrationOutcome Write(const QString& path, DatabaseRole role, const QList<SchemaMigration>& pending);
     MigrationOutcome Fail(const QString& text);
-    bool ReviewSchemaObjects(const QString& path);
+    // Current when every object is ours, NotOurs (the object named) or Failed.
+    MigrationOutcome ReviewSchemaObjects(const QString& path);
     void DropStaleObjects(CDaoDatabase& database, const QString& type) const;
     void RebuildStaleObjects(CDaoDatabase& database) const;
 

@@ -11,10 +11,13 @@
 namespace {
 
 // A library database, read-only: a connection already open on it (the program's working copy, or
-// the caller's) is shared.
+// the caller's) is shared. Any file but the program's own working copy is of another project:
+// nothing in its schema may call a function.
 void OpenSource(CDaoDatabase& database, const QString& path)
 {
     database.Open(path, DatabaseRole::ReadOnly);
+    if (database.GetRole() != DatabaseRole::WorkingCopy)
+        database.Execute(QStringLiteral("PRAGMA trusted_schema = OFF"));
 }
 
 QSet<long> IDsOf(const ExchangeRowList& rows)

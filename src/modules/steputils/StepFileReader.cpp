@@ -35,7 +35,7 @@ void DropTriggersAndViews(CDaoDatabase& database)
 {
     QStringList drops;
     QSqlQuery objects = database.Query(
-        QStringLiteral("SELECT type, name FROM sqlite_master WHERE type IN ('trigger', 'view')"));
+        QStringLiteral("SELECT type, name FROM sqlite_master WHERE lower(type) IN ('trigger', 'view')"));
     while (objects.next())
         drops.append(QStringLiteral("DROP %1 IF EXISTS \"%2\"")
                          .arg(objects.value(0).toString().toUpper(),
@@ -121,6 +121,8 @@ bool CStepFileReader::CheckHeader(const QString& path)
         return Fail(QStringLiteral("it has no step schema"));
     // An older file's own views and triggers are dropped from its scratch copy before it is read.
     const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, DatabaseKind::Step);
+    if (!review.unreadable.isEmpty())
+        return Fail(QStringLiteral("it is damaged"));
     const bool older = m_fileVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
     const QString foreign = older ? review.foreign : review.Describe();
     return foreign.isEmpty() || Fail(foreign);

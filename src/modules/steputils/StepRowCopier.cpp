@@ -168,7 +168,7 @@ QString CStepRowCopier::SourceSchemaText()
     schema.setForwardOnly(true);
     if (!schema.exec(QStringLiteral("SELECT group_concat(length(name) || ':' || name || length(coalesce(sql, '')) || ':' "
                                     "|| coalesce(sql, ''), '') FROM (SELECT name, sql FROM %1.sqlite_master "
-                                    "WHERE type = 'table' ORDER BY name)")
+                                    "WHERE lower(type) = 'table' ORDER BY name)")
                          .arg(EXCHANGE_SOURCE_SCHEMA)) ||
         !schema.next())
         return QString();
@@ -189,7 +189,8 @@ bool CStepRowCopier::ReadSourceColumns()
     QSqlQuery columns(m_target);
     columns.setForwardOnly(true);
     if (!columns.exec(QStringLiteral("SELECT lower(m.name), lower(p.name) FROM %1.sqlite_master AS m "
-                                     "JOIN pragma_table_info(m.name, '%1') AS p WHERE m.type = 'table'")
+                                     "JOIN pragma_table_info(m.name, '%1') AS p WHERE lower(m.type) = 'table' "
+                                     "AND m.rootpage <> 0")
                           .arg(EXCHANGE_SOURCE_SCHEMA)))
         return Fail(QStringLiteral("it is damaged"));
     while (columns.next())

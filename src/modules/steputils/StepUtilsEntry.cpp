@@ -14,10 +14,14 @@ bool ExplainRefusal(MigrationOutcome outcome, const CSchemaMigrator& migrator, c
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (outcome == MigrationOutcome::NotOurs) {
-        QvMessageBox(QStringLiteral("The database \"%1\" was not created by Tamro Plenthover and cannot be "
-                                    "used.")
-                         .arg(shown),
-                     MB_OK | MB_ICONSTOP);
+        // An object of the schema that is not ours is named.
+        const QString text = migrator.ErrorText().isEmpty()
+                                 ? QStringLiteral("The database \"%1\" was not created by Tamro Plenthover and "
+                                                  "cannot be used.")
+                                       .arg(shown)
+                                 : QStringLiteral("The database \"%1\" cannot be used: %2.")
+                                       .arg(shown, migrator.ErrorText());
+        QvMessageBox(text, MB_OK | MB_ICONSTOP);
         return true;
     }
     if (outcome == MigrationOutcome::Newer) {
