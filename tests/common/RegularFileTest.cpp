@@ -14,18 +14,18 @@
 #include <unistd.h>
 
 namespace {
-enum class Kind { Plain, Missing, Fifo, Socket, Device, Folder, LinkToPlain, LinkToFifo };
+enum class FileKind { Plain, Missing, Fifo, Socket, Device, Folder, LinkToPlain, LinkToFifo };
 
 struct RegularFileCase {
     const char* name;
-    Kind kind;
+    FileKind kind;
     LinkRule links;
     RegularFileState state;
     const char* refusedAs; // the kind the refusal names; nullptr when none is given
 };
 
 // Something of that kind under dir/name.
-QString Make(const QTemporaryDir& dir, const char* name, Kind kind)
+QString MakeFileOfKind(const QTemporaryDir& dir, const char* name, FileKind kind)
 {
     const QString path = dir.filePath(name);
     const QByteArray local = QFile::encodeName(path);
@@ -33,17 +33,25 @@ QString Make(const QTemporaryDir& dir, const char* name, Kind kind)
     QFile file(plain);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write("bytes") == 5);
     switch (kind) {
-    case Kind::Plain: return plain;
-    case Kind::Missing: return path;
-    case Kind::Fifo: EXPECT_EQ(::mkfifo(local.constData(), 0600), 0); return path;
-    case Kind::Device: return QStringLiteral("/dev/zero"); // read without end were it taken
-    case Kind::Folder: return dir.path();
-    case Kind::LinkToPlain: EXPECT_TRUE(QFile::link(plain, path)); return path;
-    case Kind::LinkToFifo:
+    case FileKind::Plain:
+        return plain;
+    case FileKind::Missing:
+        return path;
+    case FileKind::Fifo:
+        EXPECT_EQ(::mkfifo(local.constData(), 0600), 0);
+        return path;
+    case FileKind::Device:
+        return QStringLiteral("/dev/zero"); // read without end were it taken
+    case FileKind::Folder:
+        return dir.path();
+    case FileKind::LinkToPlain:
+        EXPECT_TRUE(QFile::link(plain, path));
+        return path;
+    case FileKind::LinkToFifo:
         EXPECT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
         EXPECT_TRUE(QFile::link(dir.filePath("fifo"), path));
         return path;
-    case Kind::Socket: {
+    case FileKind::Socket: {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
@@ -70,7 +78,7 @@ TEST_P(RegularFileTest, OnlyARegularFileIsRead)
 {
     const RegularFileCase& c = GetParam();
     QTemporaryDir dir;
-    const QString path = Make(dir, "name", c.kind);
+    const QString path = MakeFileOfKind(dir, "name", c.kind);
     const Deadline deadline(std::chrono::seconds(10), std::string("reading ") + c.name);
     const RegularFileRead read = ReadRegularFile(path, c.links);
     EXPECT_EQ(read.state, c.state);
@@ -81,24 +89,26 @@ TEST_P(RegularFileTest, OnlyARegularFileIsRead)
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RegularFileTest,
     ::testing::Values(
-        RegularFileCase{"Plain", Kind::Plain, LinkRule::Refuse, RegularFileState::Opened, nullptr},
-        RegularFileCase{"Missing", Kind::Missing, LinkRule::Refuse, RegularFileState::Missing, nullptr},
-        RegularFileCase{"Fifo", Kind::Fifo, LinkRule::Refuse, RegularFileState::Refused, "a named pipe"},
-        RegularFileCase{"FifoFollowed", Kind::Fifo, LinkRule::Follow, RegularFileState::Refused, "a named pipe"},
-        RegularFileCase{"Socket", Kind::Socket, LinkRule::Follow, RegularFileState::Refused, "a socket"},
-        RegularFileCase{"Device", Kind::Device, LinkRule::Follow, RegularFileState::Refused, "a device"},
-        RegularFileCase{"Folder", Kind::Folder, LinkRule::Follow, RegularFileState::Refused, "a folder"},
-        RegularFileCase{"LinkRefused", Kind::LinkToPlain, LinkRule::Refuse, RegularFileState::Refused,
+        RegularFileCase{"Plain", FileKind::Plain, LinkRule::Refuse, RegularFileState::Opened, nullptr},
+        RegularFileCase{"Missing", FileKind::Missing, LinkRule::Refuse, RegularFileState::Missing, nullptr},
+        RegularFileCase{"Fifo", FileKind::Fifo, LinkRule::Refuse, RegularFileState::Refused, "a named pipe"},
+        RegularFileCase{"FifoFollowed", FileKind::Fifo, LinkRule::Follow, RegularFileState::Refused,
+                        "a named pipe"},
+        RegularFileCase{"Socket", FileKind::Socket, LinkRule::Follow, RegularFileState::Refused, "a socket"},
+        RegularFileCase{"Device", FileKind::Device, LinkRule::Follow, RegularFileState::Refused, "a device"},
+        RegularFileCase{"Folder", FileKind::Folder, LinkRule::Follow, RegularFileState::Refused, "a folder"},
+        RegularFileCase{"LinkRefused", FileKind::LinkToPlain, LinkRule::Refuse, RegularFileState::Refused,
                         "a symbolic link"},
-        RegularFileCase{"LinkFollowed", Kind::LinkToPlain, LinkRule::Follow, RegularFileState::Opened, nullptr},
-        RegularFileCase{"LinkToFifoFollowed", Kind::LinkToFifo, LinkRule::Follow, RegularFileState::Refused,
-                        "a named pipe"}),
+        RegularFileCase{"LinkFollowed", FileKind::LinkToPlain, LinkRule::Follow, RegularFileState::Opened,
+                        nullptr},
+        RegularFileCase{"LinkToFifoFollowed", FileKind::LinkToFifo, LinkRule::Follow,
+                        RegularFileState::Refused, "a named pipe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RegularFileLimitTest, AFileLargerThanTheLimitIsReadNoFurther)
 {
     QTemporaryDir dir;
-    const QString path = Make(dir, "name", Kind::Plain);
+    const QString path = MakeFileOfKind(dir, "name", FileKind::Plain);
     EXPECT_EQ(ReadRegularFile(path, LinkRule::Refuse, 3).bytes, QByteArray("byt"));
     EXPECT_EQ(ReadRegularFile(path, LinkRule::Refuse, 0).bytes, QByteArray());
 }

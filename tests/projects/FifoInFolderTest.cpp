@@ -37,7 +37,8 @@ TEST_P(FifoInFolderTest, TheOpenRefusesThePipeByNameAtOnce)
     prompts.expect(IDOK);
     bool opened = false;
     {
-        const Deadline deadline(std::chrono::seconds(20), std::string("opening a project with a pipe named ") + c.name);
+        const Deadline deadline(std::chrono::seconds(20),
+                                std::string("opening a project with a pipe named ") + c.name);
         opened = OpenGiven(path);
     }
     EXPECT_EQ(opened, c.opens);

@@ -27,6 +27,13 @@ QString NonRegularKind(mode_t mode)
     return QStringLiteral("not a file");
 }
 
+// What lies under the name: the link itself where links are refused, else what it names.
+bool LookUpFile(const QByteArray& name, LinkRule links, struct stat& status)
+{
+    return (links == LinkRule::Refuse ? ::lstat(name.constData(), &status)
+                                      : ::stat(name.constData(), &status)) == 0;
+}
+
 RegularFileOpen RefusedOpen(const QString& refusal)
 {
     return RegularFileOpen{-1, RegularFileState::Refused, refusal};
@@ -39,9 +46,7 @@ RegularFileOpen FailedOpen(const QString& path, const QByteArray& name, LinkRule
     if (reason == ENOENT)
         return RegularFileOpen{};
     struct stat status {};
-    const int found = links == LinkRule::Refuse ? ::lstat(name.constData(), &status)
-                                                : ::stat(name.constData(), &status);
-    if (found == 0 && !S_ISREG(status.st_mode))
+    if (LookUpFile(name, links, status) && !S_ISREG(status.st_mode))
         return RefusedOpen(NotRegularFileText(path, NonRegularKind(status.st_mode)));
     return RegularFileOpen{-1, RegularFileState::Unreadable, CannotReadText(path, reason)};
 }
@@ -64,9 +69,7 @@ RegularFileOpen OpenRegularFile(const QString& path, LinkRule links)
     const QByteArray name = QFile::encodeName(path);
     // A device is not even opened: its open alone may act on it.
     struct stat status {};
-    const int found = links == LinkRule::Refuse ? ::lstat(name.constData(), &status)
-                                                : ::stat(name.constData(), &status);
-    if (found == 0 && !S_ISREG(status.st_mode))
+    if (LookUpFile(name, links, status) && !S_ISREG(status.st_mode))
         return RefusedOpen(NotRegularFileText(path, NonRegularKind(status.st_mode)));
     // O_NONBLOCK: a named pipe put under the name since the look does not hold the open.
     const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | (links == LinkRule::Refuse ? O_NOFOLLOW : 0);

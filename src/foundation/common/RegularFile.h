@@ -15,7 +15,7 @@ enum class LinkRule {
 
 enum class RegularFileState {
     Opened,
-    Missing, // nothing under the name
+    Missing,    // nothing under the name
     Refused,    // not a regular file, or a link where none is taken: the refusal names the kind
     Unreadable, // the system's reason
 };
