@@ -4,6 +4,7 @@
 #include "Deadline.h"
 #include "ProjectFixture.h"
 #include "foundation/common/RegularFile.h"
+#include "foundation/common/UserSimSequenceFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,8 +15,14 @@
 namespace {
 struct FifoCase {
     const char* name; // the pipe's name in the project folder
-    bool opens;       // the open goes on without the file; else it is refused
+    bool opens;       // the open goes on without the file (a plan's sequence); else it is refused
 };
+
+// A plan's sequence file that cannot be read is named in the text every such file shows.
+QString RefusalOf(const FifoCase& c, const QString& pipe)
+{
+    return c.opens ? SimSequenceFileNotOpenedText(pipe) : NotRegularFileText(pipe, "a named pipe");
+}
 
 void PrintTo(const FifoCase& c, std::ostream* out)
 {
@@ -42,7 +49,7 @@ TEST_P(FifoInFolderTest, TheOpenRefusesThePipeByNameAtOnce)
         opened = OpenGiven(path);
     }
     EXPECT_EQ(opened, c.opens);
-    EXPECT_EQ(prompts.lastText(), NotRegularFileText(pipe, "a named pipe"));
+    EXPECT_EQ(prompts.lastText(), RefusalOf(c, pipe));
     if (opened) {
         EXPECT_TRUE(manager.CloseCurrentProject(SaveAnswer::Discard));
     }

@@ -210,7 +210,7 @@ bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, const QList<q
     return true;
 }
 
-bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile, QString* refusal)
+bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile)
 {
     const RegularFileRead in = ReadRegularFile(source, LinkRule::Refuse);
     if (in.read()) {
@@ -220,8 +220,6 @@ bool CopyUserSimSequenceFile(const QString& source, const QString& target, QStri
     }
     if (failedFile)
         *failedFile = in.read() ? target : source;
-    if (refusal && in.state == RegularFileState::Refused)
-        *refusal = in.refusal;
     return false;
 }
 
@@ -232,9 +230,9 @@ QString SimSequenceFileNotOpenedText(const QString& path)
 
 bool CopyUserSimSequenceFileOrReport(const QString& source, const QString& target)
 {
-    QString failed, refusal;
-    if (CopyUserSimSequenceFile(source, target, &failed, &refusal))
+    QString failed;
+    if (CopyUserSimSequenceFile(source, target, &failed))
         return true;
-    QvMessageBox(refusal.isEmpty() ? SimSequenceFileNotOpenedText(failed) : refusal);
+    QvMessageBox(SimSequenceFileNotOpenedText(failed));
     return false;
 }
