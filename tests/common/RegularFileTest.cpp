@@ -92,8 +92,6 @@ INSTANTIATE_TEST_SUITE_P(
         RegularFileCase{"Plain", FileKind::Plain, LinkRule::Refuse, RegularFileState::Opened, nullptr},
         RegularFileCase{"Missing", FileKind::Missing, LinkRule::Refuse, RegularFileState::Missing, nullptr},
         RegularFileCase{"Fifo", FileKind::Fifo, LinkRule::Refuse, RegularFileState::Refused, "a named pipe"},
-        RegularFileCase{"FifoFollowed", FileKind::Fifo, LinkRule::Follow, RegularFileState::Refused,
-                        "a named pipe"},
         RegularFileCase{"Socket", FileKind::Socket, LinkRule::Follow, RegularFileState::Refused, "a socket"},
         RegularFileCase{"Device", FileKind::Device, LinkRule::Follow, RegularFileState::Refused, "a device"},
         RegularFileCase{"Folder", FileKind::Folder, LinkRule::Follow, RegularFileState::Refused, "a folder"},
