@@ -3,10 +3,10 @@
 
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/controls/QVGridWnd.h"
 #include "planning/ProductionPlanDialog.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -55,8 +55,9 @@ void CProductionPlanDialog::OnImportPlan()
     const QString path = ChooseFile(PlanTextRequest(FileDialogRequest::Open));
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // The user picked it: a link is taken, a named pipe or a device is not read.
+    const RegularFileRead file = ReadRegularFile(path, LinkRule::Follow);
+    if (!file.read()) {
         ShowNotOpened(path);
         return;
     }
@@ -65,7 +66,7 @@ void CProductionPlanDialog::OnImportPlan()
     if (!m_grid->GetCurrentCell(&row, &col))
         row = m_nextFreeRow;
     const int laidOut = m_grid->GetRowCount();
-    m_grid->PasteText(row, PLAN_COL_CAMPAIGN, PlanTextOf(file.readAll()));
+    m_grid->PasteText(row, PLAN_COL_CAMPAIGN, PlanTextOf(file.bytes));
     // Rows the paste added are body rows like the others: the product follows the campaign.
     if (m_grid->GetRowCount() > laidOut) {
         StyleBodyRows(laidOut + 1, m_grid->GetRowCount());

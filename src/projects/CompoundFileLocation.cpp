@@ -7,6 +7,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
+#include "foundation/common/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +36,17 @@ bool WriteLocationText(const QString& folder, const QByteArray& text)
         return true;
     QvMessageBox(QStringLiteral("An error occurred while writing %1.").arg(path), MB_OK | MB_ICONSTOP);
     return false;
+}
+
+// The file's first LOCATION_FILE_LIMIT bytes when it is a regular file under its own name: a link,
+// a named pipe or a device under the name is no location file of ours.
+std::optional<QByteArray> LocationFileBytes(const QString& folder)
+{
+    RegularFileRead file = ReadRegularFile(CCompoundFile::LocationFilePath(folder), LinkRule::Refuse,
+                                           LOCATION_FILE_LIMIT);
+    if (!file.read())
+        return std::nullopt;
+    return std::move(file.bytes);
 }
 
 // The value of the line that starts with key; false when there is no such line.
@@ -76,10 +88,10 @@ bool CCompoundFile::WriteUnpackRecord(const QString& folder, const QString& pack
 
 std::optional<CCompoundFile::UnpackRecord> CCompoundFile::ReadUnpackRecord(const QString& folder)
 {
-    QFile file(LocationFilePath(folder));
-    if (!LocationFileExists(folder) || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = LocationFileBytes(folder);
+    if (!bytes)
         return std::nullopt;
-    const QList<QByteArray> lines = file.read(LOCATION_FILE_LIMIT).split('\n');
+    const QList<QByteArray> lines = bytes->split('\n');
     const QList<QByteArray> recordLines = lines.mid(1);
     UnpackRecord record;
     QString state;
@@ -108,15 +120,17 @@ bool CCompoundFile::DeleteLocationFile(const QString& folder)
 
 bool CCompoundFile::LocationFileExists(const QString& folder)
 {
-    return QFileInfo(LocationFilePath(folder)).isFile();
+    const QFileInfo file(LocationFilePath(folder));
+    return file.isFile() && !file.isSymLink();
 }
 
 QString CCompoundFile::ReadLocationFile(const QString& folder)
 {
-    QFile file(LocationFilePath(folder));
-    if (!LocationFileExists(folder) || !file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = LocationFileBytes(folder);
+    if (!bytes)
         return QString();
-    QByteArray line = file.readLine(LOCATION_FILE_LIMIT);
+    const qsizetype end = bytes->indexOf('\n');
+    QByteArray line = end < 0 ? *bytes : bytes->left(end);
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
@@ -124,8 +138,5 @@ QString CCompoundFile::ReadLocationFile(const QString& folder)
 
 std::optional<QByteArray> CCompoundFile::ReadWholeLocationFile(const QString& folder)
 {
-    QFile file(LocationFilePath(folder));
-    if (!LocationFileExists(folder) || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.read(LOCATION_FILE_LIMIT);
+    return LocationFileBytes(folder);
 }

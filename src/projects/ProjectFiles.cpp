@@ -1,6 +1,7 @@
 // The project file set helpers: usable files, sizes, free space.
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoDatabase.h"
@@ -95,6 +96,11 @@ bool CProjectManager::CheckProjectFile(const QString& path)
         QvMessageBox("The file " + path +
                      " does not exist.  \n\nVerify the .prj, .eqm and .mtl file names in the above directory "
                      "are the same.\nRenaming the file outside of Tamro Plenthover is not suggested.");
+        return true;
+    }
+    // A named pipe under the name would hold the writability test (and the copy) for good.
+    if (const QString refusal = RegularFileRefusal(path, LinkRule::Follow); !refusal.isEmpty()) {
+        QvMessageBox(refusal);
         return true;
     }
     if (!m_writable(path)) {

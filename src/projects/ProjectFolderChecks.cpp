@@ -35,7 +35,8 @@ bool CreateAndRemoveProbe(const QString& folder)
 
 bool OpensForWriting(const QString& file)
 {
-    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CLOEXEC);
+    // O_NONBLOCK: a named pipe under the name answers at once instead of waiting for a reader.
+    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     ::close(fd);

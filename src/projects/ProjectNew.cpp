@@ -2,6 +2,7 @@
 // and the open of the new project.
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/DaoException.h"
@@ -18,6 +19,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr qint64 NEW_PROJECT_RESERVE = 2097152;
@@ -123,12 +127,19 @@ bool CProjectManager::CheckTemplateFiles(const QStringList& templateFiles, qint6
         return false;
     }
     for (int k = 0; k < 3; ++k) {
-        QFile file(templateFiles.at(k));
-        if (!file.open(QIODevice::ReadOnly)) {
-            QvMessageBox(QStringLiteral("Can't open temp %1 file!").arg(QLatin1String(kinds[k])));
+        // A named pipe or a device under a template's name would hold the open: it is refused.
+        const RegularFileOpen file = OpenRegularFile(templateFiles.at(k), LinkRule::Follow);
+        struct stat status {};
+        const bool sized = file.state == RegularFileState::Opened && ::fstat(file.fd, &status) == 0;
+        if (file.fd >= 0)
+            ::close(file.fd);
+        if (!sized) {
+            QvMessageBox(file.state == RegularFileState::Refused
+                             ? file.refusal
+                             : QStringLiteral("Can't open temp %1 file!").arg(QLatin1String(kinds[k])));
             return false;
         }
-        bytes += file.size();
+        bytes += qint64(status.st_size);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/CanonicalPaths.h"
@@ -119,9 +120,13 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, const QString& copyFailur
         NoteStepCopyChangeNumber(stepID, destination);
     std::unique_ptr<CDaoDatabase> database = copyFailure.isEmpty() ? OpenWrittenCopy(destination) : nullptr;
     if (!database) {
-        error = QStringLiteral(
-                    "Failed to copy step database file \"%1\" to \"%2\".\nCheck that the database exists.")
-                    .arg(source, destination);
+        // A named pipe or a device under the step's name is refused as such.
+        const QString refusal = RegularFileRefusal(source, LinkRule::Follow);
+        error = !refusal.isEmpty()
+                    ? refusal
+                    : QStringLiteral("Failed to copy step database file \"%1\" to \"%2\".\nCheck that the "
+                                     "database exists.")
+                          .arg(source, destination);
         QvMessageBox(error);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "projects/UnpackRegistry.h"
 
+#include "foundation/common/RegularFile.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
@@ -50,10 +51,11 @@ QString IdentityOf(const QString& folder)
 QList<Entry> ReadEntries()
 {
     QList<Entry> entries;
-    QFile file(UnpackRegistry::FilePath());
-    if (!file.open(QIODevice::ReadOnly))
+    // Ours alone: never read through a link, and only as a regular file.
+    const RegularFileRead file = ReadRegularFile(UnpackRegistry::FilePath(), LinkRule::Refuse);
+    if (!file.read())
         return entries;
-    for (const QByteArray& line : file.readAll().split('\n')) {
+    for (const QByteArray& line : file.bytes.split('\n')) {
         const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
         if (fields.size() == 3 || (fields.size() == 4 && fields.at(3) == TIED))
             entries << Entry{fields.at(0), fields.at(1), fields.at(2), fields.size() == 4};

@@ -3,6 +3,8 @@
 #include "shell/ShellConstants.h"
 #include "shell/WindowLayoutCheck.h"
 
+#include "foundation/common/RegularFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -85,14 +87,19 @@ QString CUserSettingsFile::DefaultPath()
 
 bool CUserSettingsFile::Load(const QString& path)
 {
-    QFile file(path.isEmpty() ? DefaultPath() : path);
+    // The default file is one of ours, never read through a link; a file the user picked may be one.
+    // Either is read only when it is a regular file.
+    const QString source = path.isEmpty() ? DefaultPath() : path;
+    const RegularFileRead file = ReadRegularFile(source, path.isEmpty() ? LinkRule::Refuse : LinkRule::Follow);
+    if (file.state == RegularFileState::Refused)
+        qWarning("%s", qPrintable(file.refusal));
     QStringList dropped;
-    if (!file.open(QIODevice::ReadOnly) || !parse(file.readAll(), dropped))
+    if (!file.read() || !parse(file.bytes, dropped))
         return false;
     if (!dropped.isEmpty())
-        qWarning("%s: window layout not applied (%s): checksum missing or wrong", qPrintable(file.fileName()),
+        qWarning("%s: window layout not applied (%s): checksum missing or wrong", qPrintable(source),
                  qPrintable(dropped.join(QStringLiteral(", "))));
-    m_source = file.fileName();
+    m_source = source;
     if (m_window) {
         dropUnrestorable();
         ApplyTo(m_window);

@@ -69,16 +69,18 @@ private:
     qsizetype m_at = 0;
 };
 
-// What the window has room for; each entry read takes from it.
+// What the window has room for; each entry read takes from it. Each floating tab area holds a dock
+// of its own: there are never more of them than docks.
 struct CLayoutBudget {
     qint32 docks = 0;
     qint32 sequences = 0;
     qint32 toolbars = 0;
+    qint32 floatingAreas = 0;
     bool toolbarsSeen = false;
     bool docksSeen = false;
 };
 
-bool DockAreaEntries(CStateReader& in, CLayoutBudget& budget, int depth);
+bool DockAreaEntries(CStateReader& in, CLayoutBudget& budget, int depth, qint32 leastEntries = 0);
 
 bool DockAreaEntry(CStateReader& in, CLayoutBudget& budget, int depth)
 {
@@ -93,7 +95,8 @@ bool DockAreaEntry(CStateReader& in, CLayoutBudget& budget, int depth)
            DockAreaEntries(in, budget, depth + 1);
 }
 
-bool DockAreaEntries(CStateReader& in, CLayoutBudget& budget, int depth)
+// leastEntries: a floating tab area without a dock is none the window ever wrote.
+bool DockAreaEntries(CStateReader& in, CLayoutBudget& budget, int depth, qint32 leastEntries)
 {
     quint8 marker = 0, orientation = 0;
     qint32 entries = 0, current = 0;
@@ -101,7 +104,7 @@ bool DockAreaEntries(CStateReader& in, CLayoutBudget& budget, int depth)
         return false;
     if (marker == TABS && !in.int32(current))
         return false;
-    if (!in.byte(orientation) || !in.count(entries, budget.docks + budget.sequences))
+    if (!in.byte(orientation) || !in.count(entries, budget.docks + budget.sequences) || entries < leastEntries)
         return false;
     for (qint32 k = 0; k < entries; ++k)
         if (!DockAreaEntry(in, budget, depth))
@@ -154,7 +157,7 @@ bool Section(CStateReader& in, CLayoutBudget& budget)
     case DOCK_AREAS:
         return DockAreas(in, budget);
     case FLOATING_TABS:
-        return in.coordinates(4) && DockAreaEntries(in, budget, 0);
+        return budget.floatingAreas-- > 0 && in.coordinates(4) && DockAreaEntries(in, budget, 0, 1);
     default:
         return false;
     }
@@ -166,6 +169,7 @@ bool IsRestorableWindowState(const QByteArray& state, const QMainWindow& window)
     CLayoutBudget budget;
     budget.docks = qint32(window.findChildren<QDockWidget*>().size());
     budget.sequences = budget.docks + AREA_COUNT;
+    budget.floatingAreas = budget.docks;
     budget.toolbars = qint32(window.findChildren<QToolBar*>().size());
     CStateReader in(state);
     qint32 marker = 0, version = 0;

@@ -1,7 +1,11 @@
 #include "foundation/db/DatabaseHeader.h"
 #include "DbFixture.h"
 
+#include "Deadline.h"
+
 #include <QFile>
+
+#include <sys/stat.h>
 
 using DatabaseHeaderTest = DbFixture;
 
@@ -21,6 +25,11 @@ TEST_F(DatabaseHeaderTest, IsReadFromAStandaloneDatabaseOnlyAndRefusesDamagedByt
         QFile::remove(path + side);
     }
     EXPECT_FALSE(ReadStandaloneHeader(pathOf("missing.db")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pathOf("pipe.db")).constData(), 0600), 0);
+    {
+        const Deadline deadline(std::chrono::seconds(10), "reading the header of a named pipe");
+        EXPECT_FALSE(ReadStandaloneHeader(pathOf("pipe.db")));
+    }
 
     const QByteArray bytes = bytesOf(path).left(100);
     EXPECT_TRUE(ParseDatabaseHeader(bytes));

@@ -3,8 +3,15 @@
 
 #include "shell/UserSettingsFile.h"
 
+#include "Deadline.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,6 +41,45 @@ TEST(UserSettingsValuesTest, EveryValueReadsBackFromTheWrittenFile)
     for (const auto& row : rows)
         EXPECT_EQ(read.value(row.key, "missing"), row.read) << qPrintable(row.key);
     EXPECT_EQ(read.value("key" + fffd), "under a changed key");
+}
+
+// The settings file is read only as a regular file, at once: a named pipe under its name or a
+// picked profile's is refused, never waited on. A profile the user picks may be a link; the
+// default file is never read through one.
+TEST(UserSettingsValuesTest, OnlyARegularFileIsReadAndTheDefaultOneNeverThroughALink)
+{
+    QTemporaryDir folder;
+    CUserSettingsFile written;
+    written.setValue("Colour", "written");
+    const QString good = folder.filePath("good.xml"), pipe = folder.filePath("pipe.xml");
+    ASSERT_TRUE(written.SaveAs(good));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString defaultPath = CUserSettingsFile::DefaultPath();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(defaultPath).absolutePath()));
+    const struct {
+        const char* name;
+        QString picked;      // "" = the default file
+        QString defaultLink; // what the default file links to; "" = the pipe itself
+        bool read;
+    } rows[] = {
+        {"a picked pipe", pipe, good, false},
+        {"a picked link", folder.filePath("link.xml"), good, true},
+        {"the default file as a pipe", "", "", false},
+        {"the default file as a link", "", good, false},
+    };
+    ASSERT_TRUE(QFile::link(good, folder.filePath("link.xml")));
+    for (const auto& row : rows) {
+        QFile::remove(defaultPath);
+        if (row.defaultLink.isEmpty())
+            ASSERT_EQ(::mkfifo(QFile::encodeName(defaultPath).constData(), 0600), 0);
+        else
+            ASSERT_TRUE(QFile::link(row.defaultLink, defaultPath));
+        CUserSettingsFile read;
+        const Deadline deadline(std::chrono::seconds(10), std::string("loading ") + row.name);
+        EXPECT_EQ(read.Load(row.picked), row.read) << row.name;
+        EXPECT_EQ(read.value("Colour", "none"), row.read ? "written" : "none") << row.name;
+    }
+    QFile::remove(defaultPath);
 }
 
 } // namespace

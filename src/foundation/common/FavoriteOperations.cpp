@@ -1,8 +1,8 @@
 #include "foundation/common/FavoriteOperations.h"
 
+#include "foundation/common/RegularFile.h"
 #include "foundation/common/concerns/AppContext.h"
 
-#include <QFile>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStringDecoder>
@@ -11,6 +11,8 @@
 
 namespace {
 constexpr char16_t BYTE_ORDER_MARK = 0xFEFF;
+// Far above a name and every operation type's id: a larger file is read no further.
+constexpr qint64 FAVORITE_FILE_LIMIT = 1 << 20;
 
 // Byte-order marks (zero-width no-break spaces) at the start of a name: dropped on reading and on
 // writing, so a written name never starts with what the reader takes for the file's mark.
@@ -68,10 +70,11 @@ std::array<std::optional<QString>, 3>& KeptNames()
 
 std::optional<FavoriteOperationsFile> ReadFavoriteOperationsFile(const QString& path)
 {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly))
+    // The user picked the file: it may be a link, but only a regular file is read.
+    const RegularFileRead file = ReadRegularFile(path, LinkRule::Follow, FAVORITE_FILE_LIMIT);
+    if (!file.read())
         return std::nullopt;
-    return ParseFavoriteOperations(file.readAll());
+    return ParseFavoriteOperations(file.bytes);
 }
 
 FavoriteOperationsFile ParseFavoriteOperations(const QByteArray& bytes)

@@ -2,12 +2,12 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
 
@@ -167,13 +167,12 @@ bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines, 
 SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines, int maxColumns)
 {
     lines.clear();
-    QFile file(path);
-    if (!file.exists())
+    const RegularFileRead file = ReadRegularFile(path, LinkRule::Refuse);
+    if (file.state == RegularFileState::Missing)
         return SimSequenceRead::Missing;
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.read())
         return SimSequenceRead::Unreadable;
-    return ParseSimSequence(file.readAll(), lines, maxColumns) ? SimSequenceRead::Read
-                                                               : SimSequenceRead::Unreadable;
+    return ParseSimSequence(file.bytes, lines, maxColumns) ? SimSequenceRead::Read : SimSequenceRead::Unreadable;
 }
 
 QList<long> SimSequenceColumnSteps(const QList<SimSequenceLine>& lines)
@@ -215,20 +214,15 @@ bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, const QList<q
 
 bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile)
 {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (failedFile)
-            *failedFile = source;
-        return false;
+    const RegularFileRead in = ReadRegularFile(source, LinkRule::Refuse);
+    if (in.read()) {
+        NoteFileWritten(target);
+        if (ReplaceWithNewFile(target, in.bytes, nullptr))
+            return true;
     }
-    const QByteArray content = in.readAll();
-    NoteFileWritten(target);
-    if (in.error() != QFileDevice::NoError || !ReplaceWithNewFile(target, content, nullptr)) {
-        if (failedFile)
-            *failedFile = in.error() != QFileDevice::NoError ? source : target;
-        return false;
-    }
-    return true;
+    if (failedFile)
+        *failedFile = in.read() ? target : source;
+    return false;
 }
 
 QString SimSequenceFileNotOpenedText(const QString& path)

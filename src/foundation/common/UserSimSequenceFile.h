@@ -21,7 +21,8 @@ QString UserSimSequenceFilePath(const QString& projectDir, const QString& planNa
 bool IsUserSimSequenceFileName(const QString& fileName);
 // Copies a sequence file as it is through a temporary renamed over the target, flushed with its
 // folder. On failure the target keeps what it held and failedFile names the file that could not be
-// read or written.
+// read or written. The source is read only as a regular file under its own name (RegularFile.h):
+// a link, a named pipe or a device there is a source that could not be read.
 bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile = nullptr);
 // "File <path> could not be opened!", the text every failed read or write of a sequence file shows.
 QString SimSequenceFileNotOpenedText(const QString& path);

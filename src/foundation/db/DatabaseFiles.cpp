@@ -1,6 +1,7 @@
 #include "foundation/db/DatabaseFiles.h"
 
 #include "foundation/common/NewFile.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/db/ChangeTracking.h"
 #include "foundation/db/Compaction.h"
 #include "foundation/db/DaoException.h"
@@ -127,9 +128,16 @@ bool copyContent(int from, int to)
 void openCopyEnds(const QString& source, const QString& target, bool workingCopy, Descriptor& from,
                   Descriptor& to)
 {
-    from.reset(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    // A linked project database is read through its link (the save replaces it); a named pipe or a
+    // device under a database's name is refused, never read.
+    const RegularFileOpen opened = OpenRegularFile(source, LinkRule::Follow);
+    if (opened.state == RegularFileState::Missing)
+        throw CDaoException(CannotReadText(source, ENOENT));
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.refusal);
+    from.reset(opened.fd);
     struct stat status {};
-    if (from.get() < 0 || ::fstat(from.get(), &status) != 0)
+    if (::fstat(from.get(), &status) != 0)
         throwSystemError(QStringLiteral("Cannot read"), source);
     const mode_t mode = (status.st_mode & 07777) | (workingCopy ? S_IWUSR : 0);
     QString refused;
@@ -257,14 +265,15 @@ DatabaseBytes ReadDatabaseBytes(const QString& path)
 {
     DatabaseBytes bytes;
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // O_NONBLOCK: a named pipe under the name does not hold the open.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return bytes;
     struct stat status {};
     const bool known = ::fstat(fd, &status) == 0;
     ::close(fd);
-    if (known && S_ISDIR(status.st_mode))
-        return bytes; // a folder is no file to read
+    if (known && !S_ISREG(status.st_mode))
+        return bytes; // a folder, a named pipe or a device is no file to read
     bytes.readable = true;
     bytes.file = known ? qint64(status.st_size) : -1;
     struct stat log {};

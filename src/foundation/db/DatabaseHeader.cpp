@@ -1,10 +1,9 @@
 #include "foundation/db/DatabaseHeader.h"
 
+#include "foundation/common/RegularFile.h"
 #include "foundation/db/DatabaseFiles.h"
 
-#include <QFile>
 #include <cstring>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -68,7 +67,8 @@ std::optional<DatabaseHeader> ReadStandaloneHeader(const QString& path)
 {
     if (HasJournalBeside(path))
         return std::nullopt;
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // A named pipe or a device under a database's name is none: its read would never end.
+    const int fd = OpenRegularFile(path, LinkRule::Follow).fd;
     if (fd < 0)
         return std::nullopt;
     QByteArray bytes(HEADER_SIZE, '\0');

@@ -1,6 +1,7 @@
 #include "foundation/db/SaveJournal.h"
 
 #include "foundation/common/NewFile.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/db/DaoException.h"
 #include "foundation/db/DatabaseFiles.h"
 #include "foundation/db/DiskSyncs.h"
@@ -77,11 +78,20 @@ CSaveJournal::CSaveJournal(const QString& targetFile)
 {
 }
 
+// A target may be a linked project database (it is replaced, not written through); a named pipe
+// or a device under a name of the file set is refused, never read.
 quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const RegularFileOpen opened = OpenRegularFile(path, LinkRule::Follow);
+    if (opened.state == RegularFileState::Missing)
+        throw CDaoException(CannotReadText(path, ENOENT));
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.refusal);
+    QFile file;
+    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.fd);
         throw CDaoException(QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString()));
+    }
     quint64 hash = FNV_OFFSET;
     qint64 total = 0;
     QByteArray buffer(1 << 16, Qt::Uninitialized);
@@ -147,10 +157,12 @@ void CSaveJournal::Commit()
 // entry of the project's file set or the end makes the journal foreign.
 bool CSaveJournal::Read(bool& whole, bool& foreign)
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    const RegularFileRead journal = ReadRegularFile(m_path, LinkRule::Refuse);
+    if (journal.state == RegularFileState::Missing)
         return false;
-    QList<QByteArray> lines = file.readAll().split('\n');
+    if (!journal.read())
+        throw CDaoException(journal.refusal);
+    QList<QByteArray> lines = journal.bytes.split('\n');
     const bool cut = !lines.takeLast().isEmpty();
     const QByteArray header = HEADER.chopped(1), trailer = TRAILER.chopped(1);
     whole = !cut && lines.size() > 1 && lines.first() == header && lines.last() == trailer;

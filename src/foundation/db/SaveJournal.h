@@ -7,7 +7,8 @@
 // (its temporary, or its target when already renamed, has the recorded size and checksum), and
 // otherwise deleted with the temporaries it names. A journal that names anything but the project's
 // own files (SaveJournalNames.h), or a temporary that is a link, is set aside as
-// "<journal>.rejected" and nothing it names is touched; a journal that is itself a link is refused.
+// "<journal>.rejected" and nothing it names is touched; a journal that is itself a link, or no
+// regular file (a named pipe, a device), is refused, and so is such a file among those it names.
 // Failures raise CDaoException.
 
 #include <QList>

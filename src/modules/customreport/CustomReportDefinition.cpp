@@ -1,6 +1,7 @@
 #include "modules/customreport/CustomReportDefinition.h"
 
-#include <QFile>
+#include "foundation/common/RegularFile.h"
+
 #include <QStringDecoder>
 
 namespace {
@@ -54,8 +55,11 @@ CustomReportDefinition ParseCustomReportDefinition(const QByteArray& text)
 
 CustomReportDefinition ReadCustomReportDefinition(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // The user picked it: a link is taken, a named pipe or a device is not read.
+    const RegularFileRead file = ReadRegularFile(path, LinkRule::Follow);
+    if (file.state == RegularFileState::Refused)
+        return DefinitionFailure(file.refusal);
+    if (!file.read())
         return DefinitionFailure(QStringLiteral("The report definition %1 cannot be read.").arg(path));
-    return ParseCustomReportDefinition(file.readAll());
+    return ParseCustomReportDefinition(file.bytes);
 }
