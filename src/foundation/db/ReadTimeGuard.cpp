@@ -17,6 +17,9 @@ using ReadGuardClock = std::chrono::steady_clock;
 // Virtual-machine steps between two looks at the clock: a few microseconds of work.
 constexpr int STEPS_BETWEEN_CHECKS = 1000;
 
+// The longest text or blob a guarded statement may build or read.
+constexpr int GUARDED_LONGEST_VALUE = 1 << 20;
+
 // One thread serves every guard: at a guard's deadline it marks the guard expired and interrupts
 // the guarded connection, which stops the statement running at its next row (the engine takes
 // the interruption from any thread). A guard is disarmed before its connection can close.
@@ -89,6 +92,7 @@ CReadTimeGuard::CReadTimeGuard(CDaoDatabase& database, int milliseconds)
         m_engine = *static_cast<sqlite3* const*>(engine.constData());
     if (!m_engine)
         return;
+    m_previousLongest = sqlite3_limit(m_engine, SQLITE_LIMIT_LENGTH, GUARDED_LONGEST_VALUE);
     sqlite3_progress_handler(m_engine, STEPS_BETWEEN_CHECKS, &CReadTimeGuard::Check, this);
     ReadGuardWatchdog::Get().Arm(this, m_deadline, m_engine, &m_interrupted);
 }
@@ -99,6 +103,7 @@ CReadTimeGuard::~CReadTimeGuard()
         return;
     ReadGuardWatchdog::Get().Disarm(this);
     sqlite3_progress_handler(m_engine, 0, nullptr, nullptr);
+    sqlite3_limit(m_engine, SQLITE_LIMIT_LENGTH, m_previousLongest);
 }
 
 // Also stops any statement started after the watchdog's interruption, which the engine forgets

@@ -3,7 +3,9 @@
 // lives, a statement on the database that runs past the deadline is interrupted and fails like any
 // other read; Expired() then tells the caller why. The deadline is looked at every so many engine
 // steps, and a watchdog thread interrupts the statement at the deadline itself, so that rows each
-// costly to compute cannot hold the read between two looks.
+// costly to compute cannot hold the read between two looks. The engine takes an interruption only
+// between two rows, so the guard also bounds the length of a value a statement may build (far
+// above any the program writes), and with it the work and memory of one computed value.
 
 #include <atomic>
 #include <chrono>
@@ -26,6 +28,7 @@ private:
     static int Check(void* guard);
 
     sqlite3* m_engine = nullptr;
+    int m_previousLongest = 0;
     std::chrono::steady_clock::time_point m_deadline;
     std::atomic<bool> m_interrupted = false;
 };
