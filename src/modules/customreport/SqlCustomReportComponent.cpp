@@ -20,9 +20,10 @@ namespace {
 constexpr std::chrono::milliseconds REPORT_CANCEL_POLL{20};
 
 // The report's own work, on its thread: the connection is opened there and serves every sheet.
-QList<CustomReportTableSheet> RunReportSheets(ReportQueryConnection& connection,
-                                              const CustomReportDefinition& definition,
-                                              const QString& resultsDatabase, const QString& workingCopy)
+QList<CustomReportTableSheet> RunCustomReportStatements(ReportQueryConnection& connection,
+                                                        const CustomReportDefinition& definition,
+                                                        const QString& resultsDatabase,
+                                                        const QString& workingCopy)
 {
     connection.Open(resultsDatabase, workingCopy);
     QList<CustomReportTableSheet> sheets;
@@ -77,7 +78,7 @@ QList<CustomReportTableSheet> SqlCustomReportComponent::ReadSheets(const QString
     // window from taking the user's Cancel; Cancel interrupts the statement running.
     ReportQueryConnection connection;
     std::future<QList<CustomReportTableSheet>> reading = std::async(std::launch::async, [&] {
-        return RunReportSheets(connection, definition, resultsDatabase, workingCopy);
+        return RunCustomReportStatements(connection, definition, resultsDatabase, workingCopy);
     });
     bool cancelled = false;
     while (reading.wait_for(REPORT_CANCEL_POLL) != std::future_status::ready) {
