@@ -365,7 +365,7 @@ TEST_F(CustomReportComponentTest, AQueryWithoutEndStopsAtTheUsersCancel)
 }
 
 namespace {
-// The user's Cancel, scripted at a time after the start; the window is looked at as the program's is.
+// The user's Cancel, scripted a given time after the report starts.
 class CancelAfter : public CancellableProgress {
 public:
     explicit CancelAfter(qint64 milliseconds) : m_after(milliseconds) {}
