@@ -1,11 +1,14 @@
 #include "CaseSpelledObjects.h"
 #include "DbFixture.h"
 #include "ScriptedPrompts.h"
+#include "foundation/db/ReadTimeGuard.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
@@ -209,6 +212,46 @@ TEST_F(ResultsDatabaseTest, AnUnreadableFileIsReportedOnceAndLeftAlone)
         EXPECT_EQ(file.readAll(), before);
         EXPECT_EQ(QDir(pathOf("")).entryList(QDir::Files), QStringList{StepResultsFileName(7)});
     }
+}
+
+// A results file whose OperationSchedule is an endless view of rows each costly to compute (a 16 MB
+// text built per row), its type spelled "VIEW" as a hand-edited schema table can: refused within the
+// guard's time and a second, the user told once, the file left as it was.
+TEST_F(ResultsDatabaseTest, AScheduleOfCostlyRowsIsRefusedWithinTheGuardsTime)
+{
+    const QString path = pathOf(StepResultsFileName(7));
+    ASSERT_TRUE(WriteResultsAtomically(path, FillSampleResults));
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &db), SQLITE_OK);
+    const char* const heavy = "x + 0 * length(replace(hex(zeroblob(4000000 + x)), '0', 'ab'))";
+    const QString view =
+        QString("DROP TABLE OperationSchedule; "
+                "CREATE VIEW OperationSchedule AS WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 "
+                "FROM c) "
+                "SELECT 7 AS StepID, 1 AS OperationID, %1 AS StartTime, %1 AS EndTime, 1 AS Duration, "
+                "0 AS EquipmentID, 1 AS BatchNumber, %1 AS RowKey FROM c; "
+                "PRAGMA writable_schema = ON; "
+                "UPDATE sqlite_master SET type = 'VIEW' WHERE name = 'OperationSchedule';")
+            .arg(heavy);
+    EXPECT_EQ(sqlite3_exec(db, view.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+    const QByteArray before = bytesOf(path);
+    ScriptedPromptService prompts;
+    prompts.expect(IDOK);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        CResultsDatabase results;
+        results.Open(path);
+        EXPECT_TRUE(results.PlanSchedule().isEmpty()); // the schedule window's read
+        EXPECT_TRUE(results.ReadFailed());
+    }
+    EXPECT_LT(clock.elapsed(), CReadTimeGuard::DEFAULT_MILLISECONDS + 1000);
+    ASSERT_EQ(prompts.texts().size(), 1);
+    EXPECT_TRUE(prompts.texts()[0].startsWith("The results of step 7 cannot be read: "))
+        << prompts.texts()[0].toStdString();
+    EXPECT_EQ(bytesOf(path), before);
 }
 
 TEST_F(ResultsDatabaseTest, TheFileOpensInTheSqliteShell)

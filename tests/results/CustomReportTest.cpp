@@ -364,6 +364,57 @@ TEST_F(CustomReportComponentTest, AQueryWithoutEndStopsAtTheUsersCancel)
     EXPECT_FALSE(QFile::exists(Workbook()));
 }
 
+namespace {
+// The user's Cancel, scripted a given time after the report starts.
+class CancelAfter : public CancellableProgress {
+public:
+    explicit CancelAfter(qint64 milliseconds) : m_after(milliseconds) {}
+    void Begin(const QString&) override { clock.start(); }
+    bool Cancelled() override
+    {
+        if (cancelledAt < 0 && clock.hasExpired(m_after))
+            cancelledAt = clock.elapsed();
+        return cancelledAt >= 0;
+    }
+    void End() override { endedAt = clock.elapsed(); }
+    QElapsedTimer clock;
+    qint64 cancelledAt = -1;
+    qint64 endedAt = -1;
+
+private:
+    qint64 m_after;
+};
+
+// Rows each costly to compute (a 16 MB text built per row): few engine steps between two rows.
+const char* const HEAVY_ROWS_ENDLESS =
+    "[Forever]\nWITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c) "
+    "SELECT sum(length(replace(hex(zeroblob(4000000 + i)), '0', 'ab'))) FROM c\n";
+const char* const HEAVY_ROWS_BOUNDED =
+    "[Bounded]\nWITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 400) "
+    "SELECT sum(length(replace(hex(zeroblob(4000000 + i)), '0', 'ab'))) FROM c\n";
+} // namespace
+
+// However costly each row, the report ends within 2 s of the user's Cancel and writes nothing.
+TEST_F(CustomReportComponentTest, CostlyRowsStopSoonAfterTheUsersCancel)
+{
+    const struct {
+        const char* definition;
+        const char* message;
+    } cases[] = {
+        {HEAVY_ROWS_ENDLESS, "[Forever] The report was cancelled."},
+        {HEAVY_ROWS_BOUNDED, "[Bounded] The report was cancelled."},
+    };
+    for (const auto& c : cases) {
+        CancelAfter progress(700);
+        ServiceInstallations scripted;
+        scripted.Install<CancellableProgress>(&progress);
+        EXPECT_EQ(Run(c.definition, false), c.message);
+        ASSERT_GE(progress.cancelledAt, 700) << c.message;
+        EXPECT_LT(progress.endedAt - progress.cancelledAt, 2000) << c.message;
+        EXPECT_FALSE(QFile::exists(Workbook()));
+    }
+}
+
 // Rows past a sheet's rows or the memory limit, or a value past the longest, stop the statement
 // with a message.
 TEST_F(CustomReportComponentTest, RowsPastALimitStopTheReport)

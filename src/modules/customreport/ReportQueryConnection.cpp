@@ -53,6 +53,11 @@ constexpr int STEPS_BETWEEN_CHECKS = 20000;
 // can run, so a value that no sheet cell could show would hold the report for seconds and gigabytes.
 constexpr int LONGEST_VALUE_BYTES = 16 << 20;
 
+CustomReportError ReportCancelledError()
+{
+    return {QStringLiteral("The report was cancelled."), true};
+}
+
 QString ReadOnlyUri(const QString& path)
 {
     return QString::fromUtf8(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toEncoded()) +
@@ -62,21 +67,28 @@ QString ReadOnlyUri(const QString& path)
 
 ReportQueryConnection::~ReportQueryConnection()
 {
+    const std::lock_guard lock(m_engineLock);
     sqlite3_close_v2(m_db);
+    m_db = nullptr;
 }
 
 void ReportQueryConnection::Open(const QString& resultsDatabase, const QString& workingCopy)
 {
-    if (sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) != SQLITE_OK)
+    bool opened = false;
+    {
+        const std::lock_guard lock(m_engineLock);
+        opened = sqlite3_open_v2(":memory:", &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI, nullptr) == SQLITE_OK;
+    }
+    if (!opened)
         Fail(QStringLiteral("The report connection cannot be opened"));
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, LONGEST_VALUE_BYTES);
     sqlite3* formatting = nullptr; // a file-less connection for the engine's own printf()
-    const bool opened = sqlite3_open_v2(":memory:", &formatting, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
+    const bool formats = sqlite3_open_v2(":memory:", &formatting, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
     m_formats = std::make_unique<ReportFormatFunctions>(formatting, LONGEST_VALUE_BYTES);
-    if (!opened || !m_formats->InstallOn(m_db))
+    if (!formats || !m_formats->InstallOn(m_db))
         Fail(QStringLiteral("The report connection cannot be opened"));
     Attach(resultsDatabase, "results");
     Attach(workingCopy, "project");
@@ -87,8 +99,16 @@ void ReportQueryConnection::Open(const QString& resultsDatabase, const QString& 
 int ReportQueryConnection::CheckStop(void* connection)
 {
     auto* self = static_cast<ReportQueryConnection*>(connection);
-    self->m_stopped = self->m_stopped || (self->m_stop && self->m_stop());
+    self->m_stopped = self->m_stopped || self->m_interrupted || (self->m_stop && self->m_stop());
     return self->m_stopped ? 1 : 0;
+}
+
+void ReportQueryConnection::Interrupt()
+{
+    m_interrupted = true;
+    const std::lock_guard lock(m_engineLock);
+    if (m_db)
+        sqlite3_interrupt(m_db);
 }
 
 void ReportQueryConnection::Attach(const QString& path, const char* schema)
@@ -109,6 +129,8 @@ void ReportQueryConnection::Attach(const QString& path, const char* schema)
 
 ReportTable ReportQueryConnection::Select(const QString& select)
 {
+    if (m_interrupted)
+        throw ReportCancelledError();
     const QByteArray sql = select.toUtf8();
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
@@ -124,8 +146,8 @@ ReportTable ReportQueryConnection::Select(const QString& select)
     qsizetype bytes = 0;
     while ((stepped = sqlite3_step(statement)) == SQLITE_ROW)
         AppendRow(table, statement, bytes);
-    if (m_stopped)
-        throw CustomReportError{QStringLiteral("The report was cancelled."), true};
+    if (m_stopped || m_interrupted)
+        throw ReportCancelledError();
     if (stepped != SQLITE_DONE)
         Fail(QStringLiteral("The statement failed"));
     return table;
@@ -150,5 +172,7 @@ void ReportQueryConnection::AppendRow(ReportTable& table, sqlite3_stmt* statemen
 
 void ReportQueryConnection::Fail(const QString& what) const
 {
+    if (m_interrupted) // the engine's failure is the interruption's
+        throw ReportCancelledError();
     throw CustomReportError{QStringLiteral("%1: %2").arg(what, QString::fromUtf8(sqlite3_errmsg(m_db)))};
 }

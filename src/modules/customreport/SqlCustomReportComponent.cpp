@@ -5,13 +5,39 @@
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/FileDialogService.h"
 #include "modules/customreport/CustomReportDefinition.h"
+#include "modules/customreport/ReportQueryConnection.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
+#include <chrono>
+#include <future>
+
 namespace {
+// How long the progress window waits for the report's thread between two looks at Cancel.
+constexpr std::chrono::milliseconds REPORT_CANCEL_POLL{20};
+
+// The report's own work, on its thread: the connection is opened there and serves every sheet.
+QList<CustomReportTableSheet> RunCustomReportStatements(ReportQueryConnection& connection,
+                                                        const CustomReportDefinition& definition,
+                                                        const QString& resultsDatabase,
+                                                        const QString& workingCopy)
+{
+    connection.Open(resultsDatabase, workingCopy);
+    QList<CustomReportTableSheet> sheets;
+    for (const CustomReportSheet& sheet : definition.sheets) {
+        try {
+            sheets.append({sheet.name, connection.Select(sheet.select)});
+        } catch (const CustomReportError& error) {
+            throw CustomReportError{QStringLiteral("[%1] %2").arg(sheet.name, error.description),
+                                    error.cancelled};
+        }
+    }
+    return sheets;
+}
+
 bool ReportWindowShows()
 {
     for (const QWidget* window : QApplication::topLevelWidgets()) {
@@ -48,19 +74,19 @@ QList<CustomReportTableSheet> SqlCustomReportComponent::ReadSheets(const QString
         throw CustomReportError{definition.errorText};
     CancellableProgressScope progress(
         QStringLiteral("Running the custom report %1...").arg(QFileInfo(reportFile).completeBaseName()));
+    // The statements run on a thread of their own, so that a row however costly never keeps the
+    // window from taking the user's Cancel; Cancel interrupts the statement running.
     ReportQueryConnection connection;
-    connection.Open(resultsDatabase, workingCopy);
-    connection.SetStopCheck([&progress] { return progress.Cancelled(); });
-    QList<CustomReportTableSheet> sheets;
-    for (const CustomReportSheet& sheet : definition.sheets) {
-        try {
-            sheets.append({sheet.name, connection.Select(sheet.select)});
-        } catch (const CustomReportError& error) {
-            throw CustomReportError{QStringLiteral("[%1] %2").arg(sheet.name, error.description),
-                                    error.cancelled};
-        }
+    std::future<QList<CustomReportTableSheet>> reading = std::async(std::launch::async, [&] {
+        return RunCustomReportStatements(connection, definition, resultsDatabase, workingCopy);
+    });
+    bool cancelled = false;
+    while (reading.wait_for(REPORT_CANCEL_POLL) != std::future_status::ready) {
+        cancelled = cancelled || progress.Cancelled();
+        if (cancelled) // again at each look: a statement may have started just after the last
+            connection.Interrupt();
     }
-    return sheets;
+    return reading.get();
 }
 
 QString SqlCustomReportComponent::ChooseWorkbookPath(const QString& resultsDatabase, const QString& reportFile)
