@@ -17,11 +17,13 @@
 #include "planning/PlanRequirementRun.h"
 #include "simulation/EngineEntryFactory.h"
 #include "simulation/PlanRequirementCalculator.h"
+#include "simulation/RunOutcome.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QtEndian>
 #include <cmath>
@@ -244,6 +246,25 @@ TEST_F(SamplePlausibilityTest, CouplingDesignNeedsTheVolumeOfItsCharges)
         need.insert(long(needs.value(0).toLongLong()), needs.value(1).toDouble());
     EXPECT_NEAR(need.value(101), chargedLitres * factor, 0.05 * chargedLitres * factor);
     EXPECT_GT(need.value(102), 0);
+}
+
+// A planner's own plan of the hydrochloride route, which ends with cleaning: Plan Sequence and
+// Simulate Plan count the same batches, the cleaning one named in both.
+TEST_F(SamplePlausibilityTest, PlanSequenceAndSimulatePlanCountTheSameBatches)
+{
+    constexpr long SPARE_PLAN = 2, HYDROCHLORIDE = 2;
+    app.fileSet().projectDatabase->Execute(
+        "INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, QuantityUOM) VALUES "
+        "(?, ?, 'process', 150, 'kg')",
+        {qlonglong(SPARE_PLAN), qlonglong(HYDROCHLORIDE)});
+    ASSERT_TRUE(RunPlanRequirements(SPARE_PLAN, nullptr, false));
+    const QString sequence = PlanSequenceOutcomeText(SPARE_PLAN, true);
+    ASSERT_EQ(EngineEntry().simulatePlan(nullptr, SPARE_PLAN, false), SIMULATION_COMPLETED);
+    const QString simulated = RunOutcomeText("Simulate Plan", SummaryKind::Plan, SPARE_PLAN, SIMULATION_COMPLETED);
+    const QRegularExpression count("completed; (\\d+ batches, 1 of them cleaning)");
+    const QRegularExpressionMatch sequenced = count.match(sequence);
+    ASSERT_TRUE(sequenced.hasMatch()) << sequence.toStdString();
+    EXPECT_EQ(count.match(simulated).captured(1), sequenced.captured(1)) << simulated.toStdString();
 }
 
 TEST_F(SamplePlausibilityTest, MoreProductNeedsNoFewerBatches)
