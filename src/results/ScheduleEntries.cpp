@@ -148,7 +148,8 @@ void AddRemarks(QList<ScheduleEntry>& entries, const QList<ResultsRemark>& remar
 }
 
 // The entry of a transfer's hold: the transfer's line, on the vessel and unit procedure it fills.
-ScheduleEntry HoldEntry(const ResultsVesselHold& hold, const StepRecipe& recipe, const QHash<long, QString>& tags)
+ScheduleEntry HoldEntry(const ResultsVesselHold& hold, const StepRecipe& recipe,
+                        const QHash<long, QString>& tags)
 {
     ScheduleEntry entry;
     entry.stepID = hold.stepID;

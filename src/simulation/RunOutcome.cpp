@@ -53,8 +53,8 @@ bool IsCleaningStepOfPlan(long stepID)
         CDaoDatabase* step = GetStepDatabase(stepID);
         if (!step)
             return false;
-        QSqlQuery row =
-            step->Query(QStringLiteral("SELECT CleaningFlag FROM Step WHERE StepID = ?"), {qlonglong(stepID)});
+        QSqlQuery row = step->Query(QStringLiteral("SELECT CleaningFlag FROM Step WHERE StepID = ?"),
+                                    {qlonglong(stepID)});
         return row.next() && row.value(0).toLongLong() != 0;
     } catch (const CDaoException&) {
         return false;

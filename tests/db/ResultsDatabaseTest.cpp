@@ -105,7 +105,8 @@ TEST_F(ResultsDatabaseTest, ScheduleRowsArriveInListOrder)
 TEST_F(ResultsDatabaseTest, VesselHoldsReadBackAndOlderFilesHaveNone)
 {
     const QString path = pathOf(PlanResultsFileName(4));
-    const QList<ResultsVesselHold> holds = {{7, 13, 2, 101, 900.0, 1200.0, 2}, {7, 13, 2, 101, 300.0, 600.0, 1}};
+    const QList<ResultsVesselHold> holds = {{7, 13, 2, 101, 900.0, 1200.0, 2},
+                                            {7, 13, 2, 101, 300.0, 600.0, 1}};
     ASSERT_TRUE(WriteResultsAtomically(path, [&](CSchemaBuilder& b) {
         return WriteScheduleRows(b, RESULTS_SCHEDULE) && WriteVesselHolds(b, holds);
     }));

@@ -35,15 +35,17 @@ protected:
         step.version = "1.0";
         RecipeLineSpec age = OperationLine(1);
         age.parameters = {{OperationField::Duration, 30, "min"}};
-        step.lines = {UnitLine("Mixing", FIRST_VESSEL), ChargeOf(SOLVENT, SOLVENT_KG), ChargeOf(SOLID, SOLID_KG),
-                      OperationLine(7), UnitLine("Holding", SECOND_VESSEL), age};
+        step.lines = {UnitLine("Mixing", FIRST_VESSEL),   ChargeOf(SOLVENT, SOLVENT_KG),
+                      ChargeOf(SOLID, SOLID_KG),          OperationLine(7),
+                      UnitLine("Holding", SECOND_VESSEL), age};
         ProjectSpec spec;
         spec.name = "ContentsTest";
         spec.plantName = "Plant";
         spec.steps = {step};
         spec.materials = {{SOLVENT, "Solvent", "Liquid", 80.0, {}, false, 800.0},
                           {SOLID, "Solid", "Solid", 150.0, {}}};
-        spec.equipment = {{FIRST_VESSEL, "R-1", 1, "Reactor", 5000}, {SECOND_VESSEL, "R-2", 1, "Reactor", 5000}};
+        spec.equipment = {{FIRST_VESSEL, "R-1", 1, "Reactor", 5000},
+                          {SECOND_VESSEL, "R-2", 1, "Reactor", 5000}};
         Open(spec, true);
         ASSERT_FALSE(HasFatalFailure());
         WriteSeriesTransitions(*GetStepDatabase(CONTENTS_STEP), CONTENTS_STEP);
@@ -65,7 +67,8 @@ TEST_F(DesignContentsTest, EachVesselNeedsTheVolumeOfWhatItHolds)
 {
     EngineEntry engine;
     ASSERT_EQ(engine.simulateBatch(nullptr, CONTENTS_STEP), SIMULATION_COMPLETED);
-    Edit("INSERT INTO DesignSpecifications (StepID, FacilityID, Heuristic) VALUES (?, ?, 'Largest vessels first')",
+    Edit("INSERT INTO DesignSpecifications (StepID, FacilityID, Heuristic) VALUES (?, ?, 'Largest vessels "
+         "first')",
          {qlonglong(CONTENTS_STEP), qlonglong(CProjectGenerator::PLANT_ID)}, CONTENTS_STEP);
     const double batchKg = engine.getCurrentBatchSizeInKg(CONTENTS_STEP);
     ASSERT_NEAR(batchKg, SOLVENT_KG + SOLID_KG, 1e-6);

@@ -204,8 +204,10 @@ TEST_F(SamplePlausibilityTest, ATransferWaitsForTheVesselItFillsAndHoldsIt)
     }
     ASSERT_GT(firstLeavesR101, 0);
     EXPECT_GE(secondFillsR101 + 1e-6, firstLeavesR101);
-    EXPECT_EQ(std::count_if(rows.cbegin(), rows.cend(), [&](const auto& row) { return row.operationID == transfer; }),
-              2) << "one schedule row per transfer";
+    EXPECT_EQ(std::count_if(rows.cbegin(), rows.cend(),
+                            [&](const auto& row) { return row.operationID == transfer; }),
+              2)
+        << "one schedule row per transfer";
 
     const QList<ResultsVesselHold> holds = results.VesselHolds();
     const auto hold = std::find_if(holds.cbegin(), holds.cend(), [&](const ResultsVesselHold& h) {
@@ -226,10 +228,10 @@ TEST_F(SamplePlausibilityTest, CouplingDesignNeedsTheVolumeOfItsCharges)
     RunBatch(SAMPLE_COUPLING);
     ASSERT_NEAR(ChargedKg(SAMPLE_COUPLING), 800 + ANILINE_KG, 1e-9);
     const double chargedLitres = (800 / 867.0 + ANILINE_KG / 1022.0 + 165 / 1104.0) * 1000;
-    GetStepDatabase(SAMPLE_COUPLING)->Execute(
-        "INSERT OR REPLACE INTO DesignSpecifications (StepID, FacilityID, Heuristic) VALUES (?, ?, "
-        "'Largest vessels first')",
-        {qlonglong(SAMPLE_COUPLING), qlonglong(CProjectGenerator::PLANT_ID)});
+    GetStepDatabase(SAMPLE_COUPLING)
+        ->Execute("INSERT OR REPLACE INTO DesignSpecifications (StepID, FacilityID, Heuristic) VALUES (?, ?, "
+                  "'Largest vessels first')",
+                  {qlonglong(SAMPLE_COUPLING), qlonglong(CProjectGenerator::PLANT_ID)});
     Array<long> fixed;
     fixed.Add(101);
     fixed.Add(102);
@@ -240,7 +242,8 @@ TEST_F(SamplePlausibilityTest, CouplingDesignNeedsTheVolumeOfItsCharges)
     QSqlQuery summary = results.Query("SELECT ScaleFactor FROM DesignSummary");
     ASSERT_TRUE(summary.next());
     const double factor = summary.value(0).toDouble();
-    QSqlQuery needs = results.Query("SELECT EquipmentBefore, Need FROM DesignEquipment ORDER BY UnitProcedureID");
+    QSqlQuery needs =
+        results.Query("SELECT EquipmentBefore, Need FROM DesignEquipment ORDER BY UnitProcedureID");
     QMap<long, double> need;
     while (needs.next())
         need.insert(long(needs.value(0).toLongLong()), needs.value(1).toDouble());
@@ -260,7 +263,8 @@ TEST_F(SamplePlausibilityTest, PlanSequenceAndSimulatePlanCountTheSameBatches)
     ASSERT_TRUE(RunPlanRequirements(SPARE_PLAN, nullptr, false));
     const QString sequence = PlanSequenceOutcomeText(SPARE_PLAN, true);
     ASSERT_EQ(EngineEntry().simulatePlan(nullptr, SPARE_PLAN, false), SIMULATION_COMPLETED);
-    const QString simulated = RunOutcomeText("Simulate Plan", SummaryKind::Plan, SPARE_PLAN, SIMULATION_COMPLETED);
+    const QString simulated =
+        RunOutcomeText("Simulate Plan", SummaryKind::Plan, SPARE_PLAN, SIMULATION_COMPLETED);
     const QRegularExpression count("completed; (\\d+ batches, 1 of them cleaning)");
     const QRegularExpressionMatch sequenced = count.match(sequence);
     ASSERT_TRUE(sequenced.hasMatch()) << sequence.toStdString();

@@ -180,7 +180,8 @@ TEST_F(DesignShellTest, ADesignWalkIsKeptAcrossSaveAndReopen)
     const double factor = ResultsValue("SELECT ScaleFactor FROM DesignSummary").toDouble();
     EXPECT_GT(needs.value(101), 1100 * factor);
     EXPECT_GT(needs.value(102), 1100 * factor);
-    EXPECT_TRUE(m_answer.contains(QString("R-101 (fixed), %1 of 2000 l").arg(QString::number(needs.value(101), 'f', 0))))
+    EXPECT_TRUE(m_answer.contains(
+        QString("R-101 (fixed), %1 of 2000 l").arg(QString::number(needs.value(101), 'f', 0))))
         << m_answer.toStdString();
     EXPECT_EQ(StoredTargets(), "20000.0 kg 30.0 day 1 Closest vessels first");
     EXPECT_EQ(ResultsValue("SELECT count(*) FROM DesignSummary").toInt(), 1);

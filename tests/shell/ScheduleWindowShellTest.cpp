@@ -95,7 +95,8 @@ void SaveChartAround(const ScheduleChart& chart, int row, int bar, const QString
         for (int b = 0; b < chart.rows.at(r).bars.size(); ++b)
             titles = std::min(titles, view.BarRect(r, b).left());
     constexpr int AROUND = 1100;
-    const int left = std::clamp(view.BarRect(row, bar).center().x() - AROUND / 2, titles, view.width() - AROUND);
+    const int left =
+        std::clamp(view.BarRect(row, bar).center().x() - AROUND / 2, titles, view.width() - AROUND);
     QPixmap shot(titles + AROUND, view.height());
     shot.fill(Qt::white);
     QPainter painter(&shot);
@@ -311,12 +312,13 @@ TEST_F(ScheduleWindowShellTest, ATransferHoldsTheVesselItFillsFromItsStart)
     EXPECT_EQ(row.lanes, 1) << "no two batches on R-101 at once";
     // The hold nearest 13:40, where a batch's transfer once filled R-101 while the one before was
     // still being emptied from it.
-    constexpr double NEAR = 13 * 3600 + 40 * 60;
+    constexpr double ONCE_FILLED_AT = 13 * 3600 + 40 * 60;
     int held = -1, heldBar = -1;
     for (int b = 0; b < row.bars.size(); ++b)
         for (int index : row.bars.at(b).entries)
             if (chart.entries.at(index).hold &&
-                (held < 0 || std::abs(chart.entries.at(index).start - NEAR) < std::abs(chart.entries.at(held).start - NEAR))) {
+                (held < 0 || std::abs(chart.entries.at(index).start - ONCE_FILLED_AT) <
+                                 std::abs(chart.entries.at(held).start - ONCE_FILLED_AT))) {
                 held = index;
                 heldBar = b;
             }
@@ -327,14 +329,16 @@ TEST_F(ScheduleWindowShellTest, ATransferHoldsTheVesselItFillsFromItsStart)
     EXPECT_DOUBLE_EQ(row.bars.at(heldBar).start, hold.start);
     for (int index = 0; index < chart.entries.size(); ++index) {
         const ScheduleEntry& transfer = chart.entries.at(index);
-        if (!transfer.hold && transfer.batchNumber == hold.batchNumber && transfer.operationID == hold.operationID) {
-            EXPECT_EQ(transfer.vesselTag, "R-102") << "the transfer's own line stays on the vessel it empties";
+        if (!transfer.hold && transfer.batchNumber == hold.batchNumber &&
+            transfer.operationID == hold.operationID) {
+            EXPECT_EQ(transfer.vesselTag, "R-102")
+                << "the transfer's own line stays on the vessel it empties";
             EXPECT_DOUBLE_EQ(transfer.start, hold.start);
         }
     }
-    std::cout << "Weekly makespan: " << FormatScheduleTime(chart.span).toStdString() << " h:min; R-101 held from "
-              << FormatScheduleTime(hold.start).toStdString() << " by " << hold.stepName.toStdString() << " #"
-              << hold.batchNumber << std::endl;
+    std::cout << "Weekly makespan: " << FormatScheduleTime(chart.span).toStdString()
+              << " h:min; R-101 held from " << FormatScheduleTime(hold.start).toStdString() << " by "
+              << hold.stepName.toStdString() << " #" << hold.batchNumber << std::endl;
     SaveChartAround(chart, r101, heldBar, "schedule-plan-r101-transfer.png");
     for (int pane = 0; pane < PANE_COUNT; ++pane)
         frame->pane(PaneID(pane))->hide();

@@ -153,8 +153,9 @@ TEST_F(SimulationSummaryTest, PlanOutcomesCountBatchesAndTheirSpan)
 TEST_F(SimulationSummaryTest, PlanSequenceAndSimulatePlanCountCleaningBatchesAlike)
 {
     constexpr long CLEANING = 1006; // Reactor Cleaning
-    app.fileSet().projectDatabase->Execute("INSERT INTO ProductionPlanDetail (PlanID, StepID) VALUES (77, 1001), "
-                                           "(77, 1001), (77, 1001), (77, 1006)");
+    app.fileSet().projectDatabase->Execute(
+        "INSERT INTO ProductionPlanDetail (PlanID, StepID) VALUES (77, 1001), "
+        "(77, 1001), (77, 1001), (77, 1006)");
     const QString file = ResultsFilePath(folder, PlanResultsFileName(77));
     ASSERT_TRUE(WriteResultsAtomically(file, [](CSchemaBuilder& builder) {
         return WriteScheduleRows(builder, {{1001, 1, 0, 3600, 3600, 101, 1},
@@ -164,7 +165,8 @@ TEST_F(SimulationSummaryTest, PlanSequenceAndSimulatePlanCountCleaningBatchesAli
     }));
     EXPECT_EQ(PlanSequenceOutcomeText(77, true),
               "Plan Sequence: plan 77 completed; 4 batches, 1 of them cleaning, of 2 steps.");
-    EXPECT_EQ(RunOutcomeText("Simulate Plan", SummaryKind::Plan, 77, SIMULATION_COMPLETED),
-              "Simulate Plan: plan 77 completed; 4 batches, 1 of them cleaning, makespan 2:30 h:min; 0 errors, "
-              "0 warnings.");
+    EXPECT_EQ(
+        RunOutcomeText("Simulate Plan", SummaryKind::Plan, 77, SIMULATION_COMPLETED),
+        "Simulate Plan: plan 77 completed; 4 batches, 1 of them cleaning, makespan 2:30 h:min; 0 errors, "
+        "0 warnings.");
 }

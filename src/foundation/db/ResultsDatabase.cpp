@@ -517,15 +517,19 @@ bool WriteBatchRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& step
 
 bool WriteVesselHolds(CSchemaBuilder& builder, const QList<ResultsVesselHold>& holds)
 {
-    return ExecutePerRow(builder,
-                         QStringLiteral("INSERT INTO VesselHold (StepID, OperationID, UnitProcedureID, "
-                                        "EquipmentID, StartTime, EndTime, BatchNumber) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                         holds, [](const ResultsVesselHold& hold) {
-                             return QVariantList{qlonglong(hold.stepID),      qlonglong(hold.operationID),
-                                                 qlonglong(hold.unitProcedureID), qlonglong(hold.equipmentID),
-                                                 hold.start,                  hold.end,
-                                                 qlonglong(hold.batchNumber)};
-                         });
+    return ExecutePerRow(
+        builder,
+        QStringLiteral("INSERT INTO VesselHold (StepID, OperationID, UnitProcedureID, "
+                       "EquipmentID, StartTime, EndTime, BatchNumber) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        holds, [](const ResultsVesselHold& hold) {
+            return QVariantList{qlonglong(hold.stepID),
+                                qlonglong(hold.operationID),
+                                qlonglong(hold.unitProcedureID),
+                                qlonglong(hold.equipmentID),
+                                hold.start,
+                                hold.end,
+                                qlonglong(hold.batchNumber)};
+        });
 }
 
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks)

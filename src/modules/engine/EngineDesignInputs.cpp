@@ -70,7 +70,8 @@ QHash<long, double> BalancePeaks(const EngineStepModel& model)
 {
     try {
         EngineSchedule schedule;
-        if (!ScheduleEngineStep(model, ReadEngineBalanceSettings(false, false), schedule) || !schedule.balance)
+        if (!ScheduleEngineStep(model, ReadEngineBalanceSettings(false, false), schedule) ||
+            !schedule.balance)
             return {};
         return RunEngineBalance(*schedule.balance, schedule.operations).fullestLitres;
     } catch (const CDaoException&) {
@@ -93,7 +94,8 @@ QHash<long, double> ItemPeaks(const EngineStepModel& model, const QList<long>& u
     for (auto it = contents.cbegin(); it != contents.cend(); ++it)
         raise(model.unitProcedures.value(it.key()).primaryEquipmentID, it.value());
     for (const EngineOperation& operation : model.operations)
-        raise(model.unitProcedures.value(operation.unitProcedureID).primaryEquipmentID, OperationVolume(operation));
+        raise(model.unitProcedures.value(operation.unitProcedureID).primaryEquipmentID,
+              OperationVolume(operation));
     return peaks;
 }
 

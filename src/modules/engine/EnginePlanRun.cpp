@@ -153,8 +153,8 @@ QList<ResultsVesselHold> PlanVesselHolds(const QList<EnginePlanBatch>& batches)
             if (transfer.receivingEquipmentID == 0)
                 continue;
             const double start = batch.starts.at(i);
-            const double end = std::max(batch.ends.at(i), FirstStartOn(batch, transfer.receivingEquipmentID, start,
-                                                                       batch.ends.at(i)));
+            const double end = std::max(batch.ends.at(i), FirstStartOn(batch, transfer.receivingEquipmentID,
+                                                                       start, batch.ends.at(i)));
             holds.append({batch.stepID, transfer.operationID, transfer.receivingUnitProcedureID,
                           transfer.receivingEquipmentID, start, end, batch.batchNumber});
         }

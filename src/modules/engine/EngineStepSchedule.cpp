@@ -49,9 +49,8 @@ void SetReceivingVessels(const EngineStepModel& model, const EngineBalanceData& 
         if (operation.action != EngineBalanceAction::Transfer)
             continue;
         const long target = data.nextUnitProcedure.value(operation.unitProcedureID);
-        const long vessel = target == operation.unitProcedureID
-                                ? 0
-                                : model.unitProcedures.value(target).primaryEquipmentID;
+        const long vessel =
+            target == operation.unitProcedureID ? 0 : model.unitProcedures.value(target).primaryEquipmentID;
         if (target != 0 && vessel > 0 && vessel != operation.equipmentID) {
             operation.receivingEquipmentID = vessel;
             operation.receivingUnitProcedureID = target;
