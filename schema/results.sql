@@ -42,6 +42,20 @@ CREATE TABLE OperationSchedule (
 );
 CREATE INDEX OperationScheduleByStep ON OperationSchedule (StepID, StartTime);
 
+-- A plan's results: a batch's hold on the vessel a transfer fills (EquipmentID, the unit procedure
+-- UnitProcedureID on it), from the transfer's start until the batch's first operation there. The
+-- transfer itself keeps its one OperationSchedule row on the vessel it empties.
+CREATE TABLE VesselHold (
+    StepID INTEGER NOT NULL,
+    OperationID INTEGER NOT NULL,
+    UnitProcedureID INTEGER NOT NULL,
+    EquipmentID INTEGER NOT NULL,
+    StartTime REAL NOT NULL,
+    EndTime REAL NOT NULL,
+    BatchNumber INTEGER NOT NULL DEFAULT 0,
+    RowKey INTEGER PRIMARY KEY
+);
+
 CREATE TABLE EquipmentUsed (
     StepID INTEGER NOT NULL,
     EquipmentID INTEGER NOT NULL,

@@ -147,6 +147,28 @@ void AddRemarks(QList<ScheduleEntry>& entries, const QList<ResultsRemark>& remar
     }
 }
 
+// The entry of a transfer's hold: the transfer's line, on the vessel and unit procedure it fills.
+ScheduleEntry HoldEntry(const ResultsVesselHold& hold, const StepRecipe& recipe,
+                        const QHash<long, QString>& tags)
+{
+    ScheduleEntry entry;
+    entry.stepID = hold.stepID;
+    entry.batchNumber = hold.batchNumber;
+    entry.operationID = hold.operationID;
+    entry.equipmentID = hold.equipmentID;
+    entry.equipmentTag = TagOf(tags, hold.equipmentID);
+    FillFromRecipe(entry, recipe, tags);
+    entry.hold = true;
+    entry.name += QStringLiteral(" (filling)");
+    entry.breakpoint = false;
+    entry.unitProcedureID = hold.unitProcedureID;
+    const RecipeUnitProcedure filled = recipe.unitProcedures.value(hold.unitProcedureID);
+    entry.unitProcedure = filled.caption;
+    entry.recipeOrder = filled.order;
+    entry.vesselTag = entry.equipmentTag;
+    return entry;
+}
+
 // A file's time where the window can place it: within a bound past any run (about 31 years),
 // so that the chart's pixels stay countable; not a number is 0.
 double ScheduleSeconds(double seconds)
@@ -160,12 +182,14 @@ QList<ScheduleEntry> ReadScheduleEntries(const QString& projectDir, const QStrin
 {
     QList<ResultsScheduleRow> rows;
     QList<ResultsRemark> remarks;
+    QList<ResultsVesselHold> holds;
     {
         CResultsDatabase results; // closed again before the project's names are read
         if (!results.Open(ResultsFilePath(projectDir, fileName)))
             return {};
         rows = results.PlanSchedule();
         remarks = results.AllRemarks();
+        holds = results.VesselHolds();
     }
     const QHash<long, QString> tags = EquipmentTags();
     QHash<long, StepRecipe> recipes;
@@ -186,6 +210,14 @@ QList<ScheduleEntry> ReadScheduleEntries(const QString& projectDir, const QStrin
         entries << entry;
     }
     AddRemarks(entries, remarks);
+    for (const ResultsVesselHold& hold : holds) {
+        if (!recipes.contains(hold.stepID))
+            recipes.insert(hold.stepID, ReadStepRecipe(hold.stepID));
+        ScheduleEntry entry = HoldEntry(hold, recipes.value(hold.stepID), tags);
+        entry.start = ScheduleSeconds(hold.start);
+        entry.end = std::max(ScheduleSeconds(hold.end), entry.start);
+        entries << entry;
+    }
     std::stable_sort(entries.begin(), entries.end(),
                      [](const ScheduleEntry& a, const ScheduleEntry& b) { return a.start < b.start; });
     return entries;

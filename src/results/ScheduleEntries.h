@@ -29,6 +29,7 @@ struct ScheduleEntry {
     RemarkSeverity severity = RemarkSeverity::None;
     QStringList remarks;
     bool breakpoint = false;
+    bool hold = false; // a transfer's hold on the vessel it fills (a plan's); not an operation
 
     QString Caption() const { return (label + QLatin1Char(' ') + name).trimmed(); }
 };
@@ -40,7 +41,9 @@ struct ScheduleSource {
 };
 
 // The schedule of that results file in the project folder, by start time; empty when the file is
-// missing, unreadable or schedules nothing. Times lie within +-1e9 s (beyond: at that bound).
+// missing, unreadable or schedules nothing. Times lie within +-1e9 s (beyond: at that bound). A
+// transfer's hold on the vessel it fills is an entry of that vessel and unit procedure, named
+// "<transfer> (filling)".
 QList<ScheduleEntry> ReadScheduleEntries(const QString& projectDir, const QString& fileName);
 
 // "QVSTEP_<id>.mdb" and the like for that kind and id.

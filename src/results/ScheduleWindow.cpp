@@ -185,7 +185,7 @@ bool CScheduleWindow::SelectOperation(long stepID, long operationID)
 {
     for (int i = 0; i < m_chart.entries.size(); ++i) {
         const ScheduleEntry& entry = m_chart.entries.at(i);
-        if (entry.stepID == stepID && entry.operationID == operationID) {
+        if (!entry.hold && entry.stepID == stepID && entry.operationID == operationID) {
             SelectEntry(i);
             return true;
         }

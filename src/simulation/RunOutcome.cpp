@@ -7,6 +7,7 @@
 #include "modules/engine/EngineEntry.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <QSqlQuery>
 
@@ -45,6 +46,43 @@ QString EndedText(int code)
     }
 }
 
+// Whether the step is a cleaning step; false when its database does not tell.
+bool IsCleaningStepOfPlan(long stepID)
+{
+    try {
+        CDaoDatabase* step = GetStepDatabase(stepID);
+        if (!step)
+            return false;
+        QSqlQuery row = step->Query(QStringLiteral("SELECT CleaningFlag FROM Step WHERE StepID = ?"),
+                                    {qlonglong(stepID)});
+        return row.next() && row.value(0).toLongLong() != 0;
+    } catch (const CDaoException&) {
+        return false;
+    }
+}
+
+// "9 batches, 1 of them cleaning"; "8 batches" without cleaning batches.
+QString PlanBatchCountText(long long batches, long long cleaning)
+{
+    QString text = QStringLiteral("%1 batch%2").arg(batches).arg(batches == 1 ? "" : "es");
+    if (cleaning > 0)
+        text += QStringLiteral(", %1 of them cleaning").arg(cleaning);
+    return text;
+}
+
+// The batches of each step, counted with the cleaning ones among them.
+QString PlanBatchCountText(const QHash<long, long long>& batchesByStep)
+{
+    long long batches = 0;
+    long long cleaning = 0;
+    for (auto it = batchesByStep.cbegin(); it != batchesByStep.cend(); ++it) {
+        batches += it.value();
+        if (IsCleaningStepOfPlan(it.key()))
+            cleaning += it.value();
+    }
+    return PlanBatchCountText(batches, cleaning);
+}
+
 // Batches (step and batch number pairs) and the span from the first start to the last end.
 QString PlanFigures(CResultsDatabase& results)
 {
@@ -56,11 +94,11 @@ QString PlanFigures(CResultsDatabase& results)
         first = std::min(first, row.start);
         last = std::max(last, row.end);
     }
+    QHash<long, long long> byStep;
+    for (const QPair<long, long>& batch : std::as_const(batches))
+        ++byStep[batch.first];
     const double span = batches.isEmpty() ? 1e35 : last - first;
-    return QStringLiteral("%1 batch%2, makespan %3 h:min")
-        .arg(batches.size())
-        .arg(batches.size() == 1 ? "" : "es")
-        .arg(HoursAndMinutes(span));
+    return PlanBatchCountText(byStep) + QStringLiteral(", makespan %1 h:min").arg(HoursAndMinutes(span));
 }
 
 QString RunFigures(SummaryKind kind, CResultsDatabase& results)
@@ -99,22 +137,22 @@ QString PlanSequenceOutcomeText(long planID, bool written)
     const QString head = QStringLiteral("Plan Sequence: ") + SummaryItemName(SummaryKind::Plan, planID);
     if (!written)
         return head + QStringLiteral(" ended without a sequence.");
-    long long batches = 0;
-    long long steps = 0;
+    QHash<long, long long> byStep; // the plan's batches: a detail row each
     try {
         if (CDaoDatabase* project = GetProjectDatabase()) {
-            QSqlQuery row =
-                project->Query(QStringLiteral("SELECT TOTAL(NumberOfBatches), COUNT(DISTINCT StepID)"
-                                              " FROM PlanSummary WHERE PlanID = ?"),
-                               {qlonglong(planID)});
-            if (row.next())
-                std::tie(batches, steps) = std::pair(row.value(0).toLongLong(), row.value(1).toLongLong());
+            QSqlQuery rows = project->Query(QStringLiteral("SELECT StepID, COUNT(*) FROM ProductionPlanDetail"
+                                                           " WHERE PlanID = ? GROUP BY StepID"),
+                                            {qlonglong(planID)});
+            while (rows.next())
+                byStep.insert(long(rows.value(0).toLongLong()), rows.value(1).toLongLong());
         }
     } catch (const CDaoException&) {
+        byStep.clear();
     }
-    return head + QStringLiteral(" completed; %1 batch%2 of %3 step%4.")
-                      .arg(batches)
-                      .arg(batches == 1 ? "" : "es")
+    const QString batches = PlanBatchCountText(byStep);
+    const qsizetype steps = byStep.size();
+    return head + QStringLiteral(" completed; %1%2 of %3 step%4.")
+                      .arg(batches, batches.contains(u',') ? QStringLiteral(",") : QString())
                       .arg(steps)
                       .arg(steps == 1 ? "" : "s");
 }

@@ -104,6 +104,42 @@ TEST_F(ResultsDatabaseTest, ScheduleRowsArriveInListOrder)
     EXPECT_EQ(scalar(path, "SELECT group_concat(EquipmentID) FROM EquipmentUsed").toString(), "1,2");
 }
 
+// A plan's holds of the vessels transfers fill are rows of their own beside the schedule; a file
+// written before they were kept reads as one without holds, and nothing else of it changes.
+TEST_F(ResultsDatabaseTest, VesselHoldsReadBackAndOlderFilesHaveNone)
+{
+    const QString path = pathOf(PlanResultsFileName(4));
+    const QList<ResultsVesselHold> holds = {{7, 13, 2, 101, 900.0, 1200.0, 2},
+                                            {7, 13, 2, 101, 300.0, 600.0, 1}};
+    ASSERT_TRUE(WriteResultsAtomically(path, [&](CSchemaBuilder& b) {
+        return WriteScheduleRows(b, RESULTS_SCHEDULE) && WriteVesselHolds(b, holds);
+    }));
+    EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM OperationSchedule").toInt(), RESULTS_SCHEDULE.size());
+    {
+        CResultsDatabase results;
+        ASSERT_TRUE(results.Open(path));
+        const QList<ResultsVesselHold> read = results.VesselHolds();
+        ASSERT_EQ(read.size(), 2);
+        EXPECT_EQ(read[0].batchNumber, 1); // by batch, then start
+        EXPECT_EQ(read[1].start, 900.0);
+        EXPECT_EQ(read[1].end, 1200.0);
+        EXPECT_EQ(read[1].equipmentID, 101);
+        EXPECT_EQ(read[1].unitProcedureID, 2);
+        EXPECT_EQ(read[1].operationID, 13);
+    }
+    {
+        CDaoDatabase older;
+        older.Open(path, DatabaseRole::ReadWrite);
+        older.Execute("DROP TABLE VesselHold");
+    }
+    ScriptedPromptService prompts; // none expected: the file reads
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(path));
+    EXPECT_TRUE(results.VesselHolds().isEmpty());
+    EXPECT_FALSE(results.ReadFailed());
+    EXPECT_EQ(results.PlanSchedule().size(), RESULTS_SCHEDULE.size());
+}
+
 TEST_F(ResultsDatabaseTest, AFailedRunLeavesThePreviousResults)
 {
     const QString path = pathOf(StepResultsFileName(7));

@@ -6,19 +6,24 @@
 #include "BookedPlan.h"
 #include "SampleFixture.h"
 
+#include "foundation/common/Array.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ProjectGenerator.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 #include "planning/PlanReportFiles.h"
 #include "planning/PlanRequirementRun.h"
 #include "simulation/EngineEntryFactory.h"
 #include "simulation/PlanRequirementCalculator.h"
+#include "simulation/RunOutcome.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QFile>
 #include <QLabel>
+#include <QMap>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QtEndian>
 #include <cmath>
@@ -147,7 +152,7 @@ TEST_F(SamplePlausibilityTest, WeeklyPlanRunsAsAPlantCouldAndItsReportAgrees)
     ASSERT_EQ(EngineEntry().simulatePlan(nullptr, SAMPLE_WEEKLY_PLAN, false), SIMULATION_COMPLETED);
     CResultsDatabase results;
     ASSERT_TRUE(results.Open(ResultsFilePath(folder, PlanResultsFileName(SAMPLE_WEEKLY_PLAN))));
-    const BookedPlan plan(results.PlanSchedule());
+    const BookedPlan plan(results.PlanSchedule(), results.VesselHolds());
     plan.ExpectOneBatchPerVessel();
     plan.ExpectFedBeforeStart(SAMPLE_CRYSTALLIZATION, AMIDE_FOR_CRYSTALLIZATION_KG, SAMPLE_COUPLING,
                               ACYLATION * ANILINE_KG / MW_ANILINE * MW_AMIDE);
@@ -166,6 +171,104 @@ TEST_F(SamplePlausibilityTest, WeeklyPlanRunsAsAPlantCouldAndItsReportAgrees)
     const QString dried = report.at(drying + 4).simplified(); // "Key Output: Amidol 1 <kg> kg"
     ASSERT_TRUE(dried.startsWith("Key Output: ")) << dried.toStdString();
     EXPECT_GE(dried.section(' ', -2, -2).toDouble(), 500.0) << dried.toStdString();
+}
+
+// Two overlapping batches of Crystallization: the second's transfer from R-102 into R-101 starts
+// only once the first has left is the second's from that transfer's start on. The
+// hold is kept beside the schedule, whose one row per operation stays.
+TEST_F(SamplePlausibilityTest, ATransferWaitsForTheVesselItFillsAndHoldsIt)
+{
+    constexpr long R101 = 101;
+    CDaoDatabase& project = *app.fileSet().projectDatabase;
+    project.Execute("DELETE FROM ProductionPlanDetail WHERE PlanID = ?", {qlonglong(SAMPLE_WEEKLY_PLAN)});
+    for (int batch = 0; batch < 2; ++batch)
+        project.Execute("INSERT INTO ProductionPlanDetail (PlanID, StepID, Overlap, RequirementID) "
+                        "VALUES (?, ?, 1, 0)",
+                        {qlonglong(SAMPLE_WEEKLY_PLAN), qlonglong(SAMPLE_CRYSTALLIZATION)});
+    const long transfer = StepValue(SAMPLE_CRYSTALLIZATION,
+                                    "SELECT o.OperationID FROM Operation o JOIN UnitProcedure u ON "
+                                    "u.UnitProcedureID = o.UnitProcedureID WHERE o.OperationTypeID = 7 AND "
+                                    "u.UnitProcedureName = 'Dissolution in R-102'")
+                              .toLongLong();
+    ASSERT_GT(transfer, 0);
+    ASSERT_EQ(EngineEntry().simulatePlan(nullptr, SAMPLE_WEEKLY_PLAN, false), SIMULATION_COMPLETED);
+    CResultsDatabase results;
+    ASSERT_TRUE(results.Open(ResultsFilePath(folder, PlanResultsFileName(SAMPLE_WEEKLY_PLAN))));
+    const QList<ResultsScheduleRow> rows = results.PlanSchedule();
+    double firstLeavesR101 = 0, secondFillsR101 = 1e35;
+    for (const ResultsScheduleRow& row : rows) {
+        if (row.batchNumber == 1 && row.equipmentID == R101)
+            firstLeavesR101 = std::max(firstLeavesR101, row.end);
+        if (row.batchNumber == 2 && row.operationID == transfer)
+            secondFillsR101 = row.start;
+    }
+    ASSERT_GT(firstLeavesR101, 0);
+    EXPECT_GE(secondFillsR101 + 1e-6, firstLeavesR101);
+    EXPECT_EQ(std::count_if(rows.cbegin(), rows.cend(),
+                            [&](const auto& row) { return row.operationID == transfer; }),
+              2)
+        << "one schedule row per transfer";
+
+    const QList<ResultsVesselHold> holds = results.VesselHolds();
+    const auto hold = std::find_if(holds.cbegin(), holds.cend(), [&](const ResultsVesselHold& h) {
+        return h.batchNumber == 2 && h.operationID == transfer;
+    });
+    ASSERT_NE(hold, holds.cend());
+    EXPECT_EQ(hold->equipmentID, R101);
+    EXPECT_DOUBLE_EQ(hold->start, secondFillsR101);
+    BookedPlan(rows, holds).ExpectOneBatchPerVessel();
+}
+
+// The Coupling's design sizes R-101 by what it holds: 800 kg of toluene (867 kg/m3), 186 kg of
+// aniline (1022 kg/m3) and the 165 kg of acetyl chloride (1104 kg/m3) the reaction doses, about
+// 1,250 l at the batch run's size (the reaction itself changes the volume by a few per cent); R-102,
+// which the transfer fills, needs a volume too.
+TEST_F(SamplePlausibilityTest, CouplingDesignNeedsTheVolumeOfItsCharges)
+{
+    RunBatch(SAMPLE_COUPLING);
+    ASSERT_NEAR(ChargedKg(SAMPLE_COUPLING), 800 + ANILINE_KG, 1e-9);
+    const double chargedLitres = (800 / 867.0 + ANILINE_KG / 1022.0 + 165 / 1104.0) * 1000;
+    GetStepDatabase(SAMPLE_COUPLING)
+        ->Execute("INSERT OR REPLACE INTO DesignSpecifications (StepID, FacilityID, Heuristic) VALUES (?, ?, "
+                  "'Largest vessels first')",
+                  {qlonglong(SAMPLE_COUPLING), qlonglong(CProjectGenerator::PLANT_ID)});
+    Array<long> fixed;
+    fixed.Add(101);
+    fixed.Add(102);
+    ASSERT_EQ(EngineEntry().designStep(nullptr, SAMPLE_COUPLING, 20000, "kg", 30, "day", fixed),
+              SIMULATION_COMPLETED);
+    CDaoDatabase results;
+    results.Open(ResultsFilePath(folder, StepResultsFileName(SAMPLE_COUPLING)), DatabaseRole::ReadOnly);
+    QSqlQuery summary = results.Query("SELECT ScaleFactor FROM DesignSummary");
+    ASSERT_TRUE(summary.next());
+    const double factor = summary.value(0).toDouble();
+    QSqlQuery needs =
+        results.Query("SELECT EquipmentBefore, Need FROM DesignEquipment ORDER BY UnitProcedureID");
+    QMap<long, double> need;
+    while (needs.next())
+        need.insert(long(needs.value(0).toLongLong()), needs.value(1).toDouble());
+    EXPECT_NEAR(need.value(101), chargedLitres * factor, 0.05 * chargedLitres * factor);
+    EXPECT_GT(need.value(102), 0);
+}
+
+// A planner's own plan of the hydrochloride route, which ends with cleaning: Plan Sequence and
+// Simulate Plan count the same batches, the cleaning one named in both.
+TEST_F(SamplePlausibilityTest, PlanSequenceAndSimulatePlanCountTheSameBatches)
+{
+    constexpr long SPARE_PLAN = 2, HYDROCHLORIDE = 2;
+    app.fileSet().projectDatabase->Execute(
+        "INSERT INTO PlanRequirements (PlanID, StepOrProcessID, StepOrProcess, Quantity, QuantityUOM) VALUES "
+        "(?, ?, 'process', 150, 'kg')",
+        {qlonglong(SPARE_PLAN), qlonglong(HYDROCHLORIDE)});
+    ASSERT_TRUE(RunPlanRequirements(SPARE_PLAN, nullptr, false));
+    const QString sequence = PlanSequenceOutcomeText(SPARE_PLAN, true);
+    ASSERT_EQ(EngineEntry().simulatePlan(nullptr, SPARE_PLAN, false), SIMULATION_COMPLETED);
+    const QString simulated =
+        RunOutcomeText("Simulate Plan", SummaryKind::Plan, SPARE_PLAN, SIMULATION_COMPLETED);
+    const QRegularExpression count("completed; (\\d+ batches, 1 of them cleaning)");
+    const QRegularExpressionMatch sequenced = count.match(sequence);
+    ASSERT_TRUE(sequenced.hasMatch()) << sequence.toStdString();
+    EXPECT_EQ(count.match(simulated).captured(1), sequenced.captured(1)) << simulated.toStdString();
 }
 
 TEST_F(SamplePlausibilityTest, MoreProductNeedsNoFewerBatches)

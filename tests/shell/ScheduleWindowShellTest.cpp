@@ -18,11 +18,17 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTabWidget>
 #include <QTableWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
 
 namespace {
 constexpr long PROCESS = 1;
@@ -72,6 +78,32 @@ QMap<long, int> ShownBatches(const CScheduleWindow& window)
     for (auto it = numbers.cbegin(); it != numbers.cend(); ++it)
         batches[it.key()] = int(it.value().size());
     return batches;
+}
+
+// The chart at its own scale (120 px an hour) around a bar, beside the row titles, as fileName in
+// QV_SHOTS_DIR.
+void SaveChartAround(const ScheduleChart& chart, int row, int bar, const QString& fileName)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOTS_DIR");
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    CScheduleChartView view;
+    view.SetChart(&chart);
+    view.Select(row, bar);
+    int titles = view.width();
+    for (int r = 0; r < chart.rows.size(); ++r)
+        for (int b = 0; b < chart.rows.at(r).bars.size(); ++b)
+            titles = std::min(titles, view.BarRect(r, b).left());
+    constexpr int AROUND = 1100;
+    const int left =
+        std::clamp(view.BarRect(row, bar).center().x() - AROUND / 2, titles, view.width() - AROUND);
+    QPixmap shot(titles + AROUND, view.height());
+    shot.fill(Qt::white);
+    QPainter painter(&shot);
+    painter.drawPixmap(0, 0, view.grab(QRect(0, 0, titles, view.height())));
+    painter.drawPixmap(titles, 0, view.grab(QRect(left, 0, AROUND, view.height())));
+    painter.end();
+    shot.save(QDir(folder).filePath(fileName));
 }
 
 QStringList BarCaptions(const CScheduleWindow& window)
@@ -260,6 +292,60 @@ TEST_F(ScheduleWindowShellTest, ThePlansScheduleHasARowPerEquipmentItemAndKeepsT
     // A script's Gantt chart of the plan is the same window.
     EXPECT_EQ(frame->AutomationShowGanttChart("plan", "Weekly", PLAN).kind, AutomationRunOutcome::Done);
     EXPECT_EQ(ScheduleKeys(), QList<long>({99000 + PLAN}));
+}
+
+// In the Weekly plan a Crystallization batch's transfer from R-102 fills R-101: R-101 is that
+// batch's from the transfer's start, its bar there starts with the transfer, no other batch is on
+// R-101 meanwhile, and the table shows the hold as "(filling)" on R-101. The chart scrolled there
+// and the table line are schedule-plan-r101-transfer*.png.
+TEST_F(ScheduleWindowShellTest, ATransferHoldsTheVesselItFillsFromItsStart)
+{
+    ASSERT_EQ(frame->AutomationSimulatePlan(PLAN, "Weekly").kind, AutomationRunOutcome::Done);
+    SelectPlan();
+    frame->ExecuteCommand(ID_VIEW_SCHEDULE);
+    CScheduleWindow* window = ActiveSchedule();
+    ASSERT_TRUE(window);
+    const ScheduleChart& chart = window->Chart();
+    const int r101 = int(RowTitles(*window).indexOf("R-101"));
+    ASSERT_GE(r101, 0);
+    const ScheduleRow& row = chart.rows.at(r101);
+    EXPECT_EQ(row.lanes, 1) << "no two batches on R-101 at once";
+    // The hold nearest 13:40, where a batch's transfer once filled R-101 while the one before was
+    // still being emptied from it.
+    constexpr double ONCE_FILLED_AT = 13 * 3600 + 40 * 60;
+    int held = -1, heldBar = -1;
+    for (int b = 0; b < row.bars.size(); ++b)
+        for (int index : row.bars.at(b).entries)
+            if (chart.entries.at(index).hold &&
+                (held < 0 || std::abs(chart.entries.at(index).start - ONCE_FILLED_AT) <
+                                 std::abs(chart.entries.at(held).start - ONCE_FILLED_AT))) {
+                held = index;
+                heldBar = b;
+            }
+    ASSERT_GE(held, 0) << "a hold of R-101 by a transfer";
+    const ScheduleEntry& hold = chart.entries.at(held);
+    EXPECT_TRUE(hold.name.endsWith(" (filling)")) << hold.name.toStdString();
+    EXPECT_EQ(hold.vesselTag, "R-101");
+    EXPECT_DOUBLE_EQ(row.bars.at(heldBar).start, hold.start);
+    for (int index = 0; index < chart.entries.size(); ++index) {
+        const ScheduleEntry& transfer = chart.entries.at(index);
+        if (!transfer.hold && transfer.batchNumber == hold.batchNumber &&
+            transfer.operationID == hold.operationID) {
+            EXPECT_EQ(transfer.vesselTag, "R-102")
+                << "the transfer's own line stays on the vessel it empties";
+            EXPECT_DOUBLE_EQ(transfer.start, hold.start);
+        }
+    }
+    std::cout << "Weekly makespan: " << FormatScheduleTime(chart.span).toStdString()
+              << " h:min; R-101 held from " << FormatScheduleTime(hold.start).toStdString() << " by "
+              << hold.stepName.toStdString() << " #" << hold.batchNumber << std::endl;
+    SaveChartAround(chart, r101, heldBar, "schedule-plan-r101-transfer.png");
+    for (int pane = 0; pane < PANE_COUNT; ++pane)
+        frame->pane(PaneID(pane))->hide();
+    window->parentWidget()->showMaximized();
+    window->Tabs()->setCurrentIndex(1);
+    window->Table()->setCurrentCell(held, 0);
+    SaveShellShot(frame, "schedule-plan-r101-transfer-table.png");
 }
 
 TEST_F(ScheduleWindowShellTest, ScriptsOpenAStepsScheduleAndAreToldWhenThereIsNone)

@@ -133,6 +133,9 @@ TEST_F(SimulationSummaryTest, PlanOutcomesCountBatchesAndTheirSpan)
     }));
     EXPECT_EQ(RunOutcomeText("Simulate Plan", SummaryKind::Plan, 77, SIMULATION_COMPLETED).toStdString(),
               "Simulate Plan: plan 77 completed; 3 batches, makespan 2:30 h:min; 1 error, 0 warnings.");
+    app.fileSet().projectDatabase->Execute(
+        "INSERT INTO ProductionPlanDetail (PlanID, StepID) VALUES (77, 1001), (77, 1001), (77, 1002)");
+    EXPECT_EQ(PlanSequenceOutcomeText(77, true), "Plan Sequence: plan 77 completed; 3 batches of 2 steps.");
     EXPECT_EQ(RunOutcomeText("Simulate Plan", SummaryKind::Plan, 77, SIMULATION_CANCELLED),
               "Simulate Plan: plan 77 cancelled.");
     EXPECT_EQ(RunOutcomeText("Simulate Process", SummaryKind::Process, 5, SIMULATION_FAILED),
@@ -143,4 +146,27 @@ TEST_F(SimulationSummaryTest, PlanOutcomesCountBatchesAndTheirSpan)
     } times[] = {{0, "0:00"}, {29, "0:00"}, {30, "0:01"}, {13800, "3:50"}, {362400, "100:40"}, {1e35, "not available"}};
     for (const auto& t : times)
         EXPECT_EQ(HoursAndMinutes(t.seconds), t.text) << t.seconds;
+}
+
+// A plan with a cleaning batch: Plan Sequence (by the plan's rows) and Simulate Plan (by the
+// schedule) count the same batches and name the cleaning ones.
+TEST_F(SimulationSummaryTest, PlanSequenceAndSimulatePlanCountCleaningBatchesAlike)
+{
+    constexpr long CLEANING = 1006; // Reactor Cleaning
+    app.fileSet().projectDatabase->Execute(
+        "INSERT INTO ProductionPlanDetail (PlanID, StepID) VALUES (77, 1001), "
+        "(77, 1001), (77, 1001), (77, 1006)");
+    const QString file = ResultsFilePath(folder, PlanResultsFileName(77));
+    ASSERT_TRUE(WriteResultsAtomically(file, [](CSchemaBuilder& builder) {
+        return WriteScheduleRows(builder, {{1001, 1, 0, 3600, 3600, 101, 1},
+                                           {1001, 1, 0, 3600, 3600, 101, 2},
+                                           {1001, 1, 3600, 7200, 3600, 101, 3},
+                                           {CLEANING, 2, 7200, 9000, 1800, 101, 4}});
+    }));
+    EXPECT_EQ(PlanSequenceOutcomeText(77, true),
+              "Plan Sequence: plan 77 completed; 4 batches, 1 of them cleaning, of 2 steps.");
+    EXPECT_EQ(
+        RunOutcomeText("Simulate Plan", SummaryKind::Plan, 77, SIMULATION_COMPLETED),
+        "Simulate Plan: plan 77 completed; 4 batches, 1 of them cleaning, makespan 2:30 h:min; 0 errors, "
+        "0 warnings.");
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A plan run's schedule read back per batch and per vessel, and the checks of a plan a plant could
-// run: a vessel holds one batch at a time, and a batch starts once its upstream has made its feed.
+// run: a vessel holds one batch at a time (from the start of a transfer that fills it, where the
+// holds are given), and a batch starts once its upstream has made its feed.
 
 #include "foundation/db/ResultsDatabase.h"
 
@@ -16,17 +17,17 @@ struct BookedBatch {
 
 class BookedPlan {
 public:
-    explicit BookedPlan(const QList<ResultsScheduleRow>& rows)
+    explicit BookedPlan(const QList<ResultsScheduleRow>& rows, const QList<ResultsVesselHold>& holds = {})
     {
         for (const ResultsScheduleRow& row : rows) {
             BookedBatch& batch = batches[row.batchNumber];
             batch.step = row.stepID;
             batch.start = std::min(batch.start, row.start);
             batch.end = std::max(batch.end, row.end);
-            BookedBatch& use = m_uses[row.equipmentID][row.batchNumber];
-            use.start = std::min(use.start, row.start);
-            use.end = std::max(use.end, row.end);
+            Use(row.equipmentID, row.batchNumber, row.start, row.end);
         }
+        for (const ResultsVesselHold& hold : holds)
+            Use(hold.equipmentID, hold.batchNumber, hold.start, hold.end);
     }
 
     // Each vessel's uses, one per batch, in order of start: none starts before the one before ends.
@@ -68,5 +69,12 @@ public:
     QMap<long, BookedBatch> batches; // by batch number
 
 private:
+    void Use(long equipmentID, long batchNumber, double start, double end)
+    {
+        BookedBatch& use = m_uses[equipmentID][batchNumber];
+        use.start = std::min(use.start, start);
+        use.end = std::max(use.end, end);
+    }
+
     QMap<long, QMap<long, BookedBatch>> m_uses; // by equipment, then batch
 };

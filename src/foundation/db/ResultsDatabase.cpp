@@ -275,6 +275,27 @@ QList<ResultsScheduleRow> CResultsDatabase::PlanSchedule()
     });
 }
 
+QList<ResultsVesselHold> CResultsDatabase::VesselHolds()
+{
+    return Guarded<QList<ResultsVesselHold>>([this] {
+        QList<ResultsVesselHold> holds;
+        QSqlQuery table = m_database->Query(
+            QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'VesselHold'"));
+        if (!table.next())
+            return holds; // written before holds were kept
+        QSqlQuery query = m_database->Query(
+            QStringLiteral("SELECT StepID, OperationID, UnitProcedureID, EquipmentID, StartTime, EndTime, "
+                           "BatchNumber FROM VesselHold ORDER BY BatchNumber, StartTime, RowKey"));
+        while (query.next())
+            holds.append({long(query.value(0).toLongLong()), long(query.value(1).toLongLong()),
+                          long(query.value(2).toLongLong()), long(query.value(3).toLongLong()),
+                          query.value(4).toDouble(), query.value(5).toDouble(),
+                          long(query.value(6).toLongLong())});
+        CheckFinished(query);
+        return holds;
+    });
+}
+
 QList<ResultsRemark> CResultsDatabase::AllRemarks()
 {
     return Guarded<QList<ResultsRemark>>([this] {
@@ -492,6 +513,23 @@ bool WriteBatchRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& step
                 return QVariantList{qlonglong(batch.batchNumber), qlonglong(batch.stepID)};
             });
     return builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.RemarkTemplate")) && copied;
+}
+
+bool WriteVesselHolds(CSchemaBuilder& builder, const QList<ResultsVesselHold>& holds)
+{
+    return ExecutePerRow(
+        builder,
+        QStringLiteral("INSERT INTO VesselHold (StepID, OperationID, UnitProcedureID, "
+                       "EquipmentID, StartTime, EndTime, BatchNumber) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        holds, [](const ResultsVesselHold& hold) {
+            return QVariantList{qlonglong(hold.stepID),
+                                qlonglong(hold.operationID),
+                                qlonglong(hold.unitProcedureID),
+                                qlonglong(hold.equipmentID),
+                                hold.start,
+                                hold.end,
+                                qlonglong(hold.batchNumber)};
+        });
 }
 
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks)

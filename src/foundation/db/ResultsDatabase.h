@@ -45,6 +45,18 @@ struct ResultsScheduleRow {
     long batchNumber = 0; // the plan's batch; 0 outside a plan's results
 };
 
+// A plan batch's hold on the vessel a transfer fills, from the transfer's start until the batch's
+// first operation there; the transfer's own row stays on the vessel it empties.
+struct ResultsVesselHold {
+    long stepID = 0;
+    long operationID = 0;     // the transfer
+    long unitProcedureID = 0; // the unit procedure it fills
+    long equipmentID = 0;     // the vessel it fills
+    double start = 0;
+    double end = 0;
+    long batchNumber = 0;
+};
+
 struct ResultsRemark {
     long stepID = 0;
     long operationID = 0;
@@ -77,6 +89,8 @@ public:
     QList<ResultsScheduleRow> Schedule(long stepID);
     // A plan's rows of every step with their batch numbers, by batch, then start.
     QList<ResultsScheduleRow> PlanSchedule();
+    // The holds of vessels that transfers fill, by batch, then start; none in a file without them.
+    QList<ResultsVesselHold> VesselHolds();
     // Every remark of the file with its batch number, in the order written.
     QList<ResultsRemark> AllRemarks();
     QList<ResultsRemark> Remarks(long stepID, long operationID);
@@ -119,6 +133,8 @@ bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark);
 // text where one is given (else the message's).
 bool WriteScheduleRows(CSchemaBuilder& builder, const QList<ResultsScheduleRow>& rows);
 bool WriteMessageRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& remarks);
+// Through one prepared statement.
+bool WriteVesselHolds(CSchemaBuilder& builder, const QList<ResultsVesselHold>& holds);
 // Batches that keep their step's schedule, moved in time: each step's rows (from time 0) go once
 // into a temporary table, then each batch in one statement with its offset and number.
 struct ResultsBatchShift {

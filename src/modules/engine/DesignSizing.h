@@ -27,7 +27,7 @@ struct DesignVessel {
 
 struct DesignEquipmentUse {
     long before = 0;
-    double peak = 0; // litres; 0 when no operation on it states a volume
+    double peak = 0; // litres: its contents at their fullest in the balance, or a larger stated volume
     bool fixed = false;
     long after = 0;
     double capacity = 1e35; // of the item after

@@ -125,6 +125,7 @@ public:
         figures.batchSize = keyOutputKg > 0 ? keyOutputKg : TotalKg(m_leaving);
         figures.keyInput = m_keyInputCharged ? m_keyInputKg : m_firstChargeKg;
         figures.remarks = m_remarks;
+        figures.fullestLitres = m_fullest;
         double maxFactor = 1e35;
         for (auto it = m_fullest.cbegin(); it != m_fullest.cend(); ++it) {
             const double capacity = m_data.vessels.value(it.key()).capacity;

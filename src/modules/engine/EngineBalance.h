@@ -41,6 +41,7 @@ struct EngineBalanceFigures {
     double maxBatchSize = 1e35;
     double minBatchSize = 1e35;
     QList<EngineRemark> remarks; // where a vessel's contents exceed its capacity
+    QHash<long, double> fullestLitres; // by unit procedure: the peak volume of its vessel's contents
 };
 
 // Operations of the Charge type, and of the types that transfer.

@@ -9,6 +9,7 @@
 #include "foundation/db/material/MaterialPropertySet.h"
 #include "modules/engine/EngineScheduler.h"
 #include "modules/engine/EngineStepModel.h"
+#include "modules/engine/EngineStepSchedule.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -63,20 +64,48 @@ DesignTargets ReadDesignTargets(long stepID)
     return targets;
 }
 
-// The uses of the items in `used`, their peak volumes, and the unit procedures on them.
-void ReadUses(long stepID, const QList<long>& used, const QSet<long>& fixed, EngineDesignInputs& inputs)
+// The peak volume of each unit procedure's contents in the step's material balance (l); none when
+// the step cannot be scheduled or its materials cannot be read.
+QHash<long, double> BalancePeaks(const EngineStepModel& model)
+{
+    try {
+        EngineSchedule schedule;
+        if (!ScheduleEngineStep(model, ReadEngineBalanceSettings(false, false), schedule) ||
+            !schedule.balance)
+            return {};
+        return RunEngineBalance(*schedule.balance, schedule.operations).fullestLitres;
+    } catch (const CDaoException&) {
+        return {};
+    }
+}
+
+// Each used item's peak volume: the fullest its contents get in the balance, or an operation's
+// stated volume where that is larger.
+QHash<long, double> ItemPeaks(const EngineStepModel& model, const QList<long>& used)
 {
     QHash<long, double> peaks;
     for (long id : used)
         peaks.insert(id, 0.0);
+    const auto raise = [&peaks](long equipment, double litres) {
+        if (peaks.contains(equipment) && litres != DESIGN_INPUT_UNSET)
+            peaks[equipment] = std::max(peaks.value(equipment), litres);
+    };
+    const QHash<long, double> contents = BalancePeaks(model);
+    for (auto it = contents.cbegin(); it != contents.cend(); ++it)
+        raise(model.unitProcedures.value(it.key()).primaryEquipmentID, it.value());
+    for (const EngineOperation& operation : model.operations)
+        raise(model.unitProcedures.value(operation.unitProcedureID).primaryEquipmentID,
+              OperationVolume(operation));
+    return peaks;
+}
+
+// The uses of the items in `used`, their peak volumes, and the unit procedures on them.
+void ReadUses(long stepID, const QList<long>& used, const QSet<long>& fixed, EngineDesignInputs& inputs)
+{
+    QHash<long, double> peaks;
     if (CDaoDatabase* database = GetStepDatabase(stepID)) {
-        const EngineStepModel model = CEngineStepReader(*database).ReadItemsOnly(stepID);
-        for (const EngineOperation& operation : model.operations) {
-            const long equipment = model.unitProcedures.value(operation.unitProcedureID).primaryEquipmentID;
-            const double volume = OperationVolume(operation);
-            if (peaks.contains(equipment) && volume != DESIGN_INPUT_UNSET)
-                peaks[equipment] = std::max(peaks.value(equipment), volume);
-        }
+        const EngineStepModel model = CEngineStepReader(*database).Read(stepID);
+        peaks = ItemPeaks(model, used);
         for (auto it = model.unitProcedures.cbegin(); it != model.unitProcedures.cend(); ++it)
             if (peaks.contains(it->primaryEquipmentID))
                 inputs.unitProcedures.append({it.key(), it->primaryEquipmentID});

@@ -1,7 +1,8 @@
 #pragma once
-// What a design run reads: the last batch results of the step, its stored design targets,
-// the equipment items it used with their unit procedures and peak volumes, the equipment catalogue,
-// and the request converted to kg and seconds. Nothing is written.
+// What a design run reads: the last batch results of the step, its stored design targets, the
+// equipment items it used with their unit procedures and peak volumes (the fullest their contents
+// get in the material balance), the equipment catalogue, and the request converted to kg and
+// seconds. Nothing is written.
 
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/step/DesignSpecsSet.h"

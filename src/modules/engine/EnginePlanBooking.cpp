@@ -141,23 +141,27 @@ double CEnginePlanBooking::VesselStart(qsizetype index)
     return start;
 }
 
-// Each vessel the schedule uses, from its first operation there to its last.
+// Each vessel the schedule uses, from its first operation there (or the start of a transfer that
+// fills it) to its last.
 const QList<CEnginePlanBooking::VesselUse>& CEnginePlanBooking::UsesOf(const EngineSchedule& schedule)
 {
     auto found = m_uses.find(&schedule);
     if (found != m_uses.end())
         return *found;
     QList<VesselUse> uses;
-    for (const EngineScheduledOperation& operation : schedule.operations) {
-        if (operation.equipmentID == 0)
-            continue;
-        auto use = std::find_if(uses.begin(), uses.end(),
-                                [&](const VesselUse& u) { return u.equipmentID == operation.equipmentID; });
-        if (use == uses.end())
-            uses.append({operation.equipmentID, operation.start, operation.end});
+    const auto use = [&uses](long equipmentID, double start, double end) {
+        if (equipmentID == 0)
+            return;
+        auto known = std::find_if(uses.begin(), uses.end(),
+                                  [&](const VesselUse& u) { return u.equipmentID == equipmentID; });
+        if (known == uses.end())
+            uses.append({equipmentID, start, end});
         else
-            *use = {use->equipmentID, std::min(use->first, operation.start),
-                    std::max(use->last, operation.end)};
+            *known = {equipmentID, std::min(known->first, start), std::max(known->last, end)};
+    };
+    for (const EngineScheduledOperation& operation : schedule.operations) {
+        use(operation.equipmentID, operation.start, operation.end);
+        use(operation.receivingEquipmentID, operation.start, operation.end);
     }
     return *m_uses.insert(&schedule, uses);
 }

@@ -6,7 +6,7 @@
 //   campaign's batch booked before it; for a campaign's first, the batch booked last;
 // - each vessel it uses being left by the batch booked there before it (its last operation there):
 //   every item holds one batch at a time, so the plan's shared-exclusive equipment serves its
-//   campaigns in turn;
+//   campaigns in turn; a vessel that a transfer fills is held from the transfer's start;
 // - its feed: along its process's step transitions, the upstream batches of its campaign have made
 //   the key input it charges (cumulative key output >= cumulative key input). Without kg figures
 //   each upstream batch feeds its share of the downstream ones. A step without upstream buys it.

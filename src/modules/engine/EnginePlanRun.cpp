@@ -130,6 +130,38 @@ bool WritePlanRows(CSchemaBuilder& builder, const QList<EnginePlanBatch>& batche
     return WriteScheduleRows(builder, rows);
 }
 
+// The batch's first start on the vessel at or after `from`; `fallback` when it has none there.
+double FirstStartOn(const EnginePlanBatch& batch, long equipmentID, double from, double fallback)
+{
+    double first = 1e35;
+    const QList<EngineScheduledOperation>& operations = batch.schedule->operations;
+    for (qsizetype i = 0; i < operations.size(); ++i)
+        if (operations.at(i).equipmentID == equipmentID && batch.starts.at(i) >= from)
+            first = std::min(first, batch.starts.at(i));
+    return first == 1e35 ? fallback : first;
+}
+
+// Each transfer into another vessel holds that vessel from its start until the batch's first
+// operation there.
+QList<ResultsVesselHold> PlanVesselHolds(const QList<EnginePlanBatch>& batches)
+{
+    QList<ResultsVesselHold> holds;
+    for (const EnginePlanBatch& batch : batches) {
+        const QList<EngineScheduledOperation>& operations = batch.schedule->operations;
+        for (qsizetype i = 0; i < operations.size(); ++i) {
+            const EngineScheduledOperation& transfer = operations.at(i);
+            if (transfer.receivingEquipmentID == 0)
+                continue;
+            const double start = batch.starts.at(i);
+            const double end = std::max(batch.ends.at(i), FirstStartOn(batch, transfer.receivingEquipmentID,
+                                                                       start, batch.ends.at(i)));
+            holds.append({batch.stepID, transfer.operationID, transfer.receivingUnitProcedureID,
+                          transfer.receivingEquipmentID, start, end, batch.batchNumber});
+        }
+    }
+    return holds;
+}
+
 bool WritePlanResults(long planID, const QList<EnginePlanBatch>& batches,
                       const QList<ResultsRemark>& runRemarks)
 {
@@ -137,7 +169,8 @@ bool WritePlanResults(long planID, const QList<EnginePlanBatch>& batches,
     return WriteResultsAtomically(
         ResultsFilePath(GetProjectDir(), PlanResultsFileName(planID)), [&](CSchemaBuilder& builder) {
             return WriteRunSummary(builder, summary) && WriteMessageRemarks(builder, runRemarks) &&
-                   (batches.isEmpty() || WritePlanRows(builder, batches));
+                   (batches.isEmpty() ||
+                    (WritePlanRows(builder, batches) && WriteVesselHolds(builder, PlanVesselHolds(batches))));
         });
 }
 

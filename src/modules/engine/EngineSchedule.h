@@ -30,6 +30,9 @@ struct EngineScheduledOperation {
     double chargeKg = 0;
     long reactionSetID = 0;
     long keyComponentID = 0; // the operation's own key component of its reactions; 0: theirs
+    // A transfer into another vessel: that vessel and the unit procedure it fills; 0 otherwise.
+    long receivingEquipmentID = 0;
+    long receivingUnitProcedureID = 0;
 };
 
 struct EngineRemark {

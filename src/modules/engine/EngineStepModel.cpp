@@ -137,14 +137,6 @@ EngineStepModel CEngineStepReader::Read(long stepID)
     return model;
 }
 
-EngineStepModel CEngineStepReader::ReadItemsOnly(long stepID)
-{
-    EngineStepModel model;
-    model.stepID = stepID;
-    ReadItems(model);
-    return model;
-}
-
 QString CEngineStepReader::ReadTransitionFingerprint(long stepID)
 {
     EngineStepModel model;

@@ -90,8 +90,6 @@ public:
     EngineStepModel Read(long stepID);
     // Only the transitions, for the staleness check of a paused run.
     QString ReadTransitionFingerprint(long stepID);
-    // Only the unit procedures and operations with their parameters (for a design run).
-    EngineStepModel ReadItemsOnly(long stepID);
 
 private:
     void ReadStartIDs(EngineStepModel& model);

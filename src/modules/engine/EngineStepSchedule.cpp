@@ -40,6 +40,24 @@ std::shared_ptr<EngineBalanceData> BalanceData(const EngineStepModel& model,
     return data;
 }
 
+// Each transfer's receiving vessel: the vessel of the unit procedure its contents move to, where
+// that is another vessel than the one it empties.
+void SetReceivingVessels(const EngineStepModel& model, const EngineBalanceData& data,
+                         QList<EngineScheduledOperation>& operations)
+{
+    for (EngineScheduledOperation& operation : operations) {
+        if (operation.action != EngineBalanceAction::Transfer)
+            continue;
+        const long target = data.nextUnitProcedure.value(operation.unitProcedureID);
+        const long vessel =
+            target == operation.unitProcedureID ? 0 : model.unitProcedures.value(target).primaryEquipmentID;
+        if (target != 0 && vessel > 0 && vessel != operation.equipmentID) {
+            operation.receivingEquipmentID = vessel;
+            operation.receivingUnitProcedureID = target;
+        }
+    }
+}
+
 // The capacity remarks joined to the others: by operation in recipe order, then message.
 void MergeRemarks(EngineSchedule& schedule, const QList<EngineRemark>& balanceRemarks)
 {
@@ -85,6 +103,7 @@ bool ScheduleEngineStep(const EngineStepModel& model, const EngineBalanceSetting
     }
     auto data = BalanceData(model, scheduler, settings);
     PrepareBalanceActions(model, data->materials, schedule.operations);
+    SetReceivingVessels(model, *data, schedule.operations);
     schedule.balance = data;
     const EngineBalanceFigures figures = RunEngineBalance(*data, schedule.operations);
     schedule.wholeRunSizes = {figures.batchSize, figures.keyInput, 1e35, figures.maxBatchSize,
