@@ -4,6 +4,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "recipe/transitions/TransitionBuilder.h"
+#include "recipe/transitions/UnitProcedureTransitionRefresh.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -178,4 +179,32 @@ TEST_F(TransitionFixture, StartItemsComeFromTheirRows)
     ASSERT_EQ(operations.GetSize(), 1);
     EXPECT_EQ(operations[0].FromID, 8);
     EXPECT_EQ(operations[0].OwnerID, Line(1));
+}
+
+// The refresh between runs writes what the run's build would and answers the unit procedures whose
+// destinations it changed (never built: against recipe order, as the texts went); nothing when
+// none changed; the stored rows stay, without a word, while the recipe fails its structure check.
+TEST_F(TransitionFixture, TheRefreshBetweenRunsWritesOnlyWhatChanged)
+{
+    OpenRecipe("U O SO S U O S U O EO U O");
+    const auto names = [this](const QSet<long>& ids) {
+        QStringList named;
+        for (long position = 1; position <= 12; ++position) {
+            if (ids.contains(Line(position)))
+                named << QString("r%1").arg(position);
+        }
+        return named;
+    };
+    EXPECT_EQ(names(RefreshUnitProcedureTransitions(Step(), STEP)), QStringList({"r1", "r5"}));
+    const QStringList built = {"Series START>r1", "Start Or r1>r5", "Start Or r1>r8", "End Or r5>r11",
+                               "End Or r8>r11"};
+    EXPECT_EQ(UnitProcedureTransitions(), built);
+    EXPECT_TRUE(RefreshUnitProcedureTransitions(Step(), STEP).isEmpty());
+    Step().Execute("UPDATE TextRecipe SET Type = replace(Type, ' Or', ' Parallel') WHERE Type LIKE '% Or'");
+    EXPECT_EQ(names(RefreshUnitProcedureTransitions(Step(), STEP)), QStringList({"r1"}));
+    Step().Execute("DELETE FROM TextRecipe WHERE Type = 'End Parallel'");
+    const QStringList parallel = UnitProcedureTransitions();
+    EXPECT_TRUE(RefreshUnitProcedureTransitions(Step(), STEP).isEmpty());
+    EXPECT_EQ(UnitProcedureTransitions(), parallel);
+    EXPECT_TRUE(prompts.texts().isEmpty());
 }

@@ -9,6 +9,7 @@
 #include "modules/opdialog/OPDialog.h"
 #include "recipe/edit/RecipeInsertPlace.h"
 #include "recipe/edit/RecipeInsertWriter.h"
+#include "recipe/view/RecipeEditWriter.h"
 #include "recipe/lines/RecipeLineSources.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeButton.h"
@@ -97,6 +98,7 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
         std::tuple(m_document.stepID, place.indent, place.top);
     std::tie(record.width, record.hidden, record.breakpoint) =
         std::tuple(lineWidth(place.indent), hidden, breakpoint);
+    QList<long> regenerated; // the texts whose vessel or destination the new unit procedure changed
     const bool written = writeInsert([&](CDaoDatabase& step) {
         if (input)
             record.itemID = WriteNewUnitProcedure(step, *input, place.number);
@@ -107,6 +109,8 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
                             record.typeText, record.unitProcedureName, place.number, hidden, breakpoint});
         rows.HideUntilNextUnitProcedure(index + 1, hidden);
         rows.AdoptOperations(index + 1, record.itemID);
+        CRecipeEditWriter::AddNewDestinations(m_document.stepID, regenerated);
+        regenerated = CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
     });
     if (input && written)
         BuildAutomationModel();
@@ -117,6 +121,7 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
         Line(j)->line().hidden = hidden;
     SelectItem(index);
     finishInsert(index, true);
+    CRecipeEditWriter::ShowRegeneratedTexts(m_document.stepID, regenerated);
 }
 
 void CQUORVANTAView::InsertFavoriteOperations(int listIndex)
