@@ -35,6 +35,12 @@ const QList<StepCase>& stepCases()
          "U SO S O S O EO",
          {"Series START>r1"},
          {"Start Or START>r4", "Start Or START>r6"}},
+        {"OperationBlocksBetweenUnitProcedureBlocks",
+         "U O O SO S U O SP S O S O EP O S U O O EO U O",
+         {"Series START>r1", "Start Or r1>r6", "Start Or r1>r16", "End Or r6>r20", "End Or r16>r20"},
+         {"Series START>r2", "Series r2>r3", "Series START>r7", "Start Parallel r7>r10", "Start Parallel r7>r12",
+          "End Parallel r10>r14", "End Parallel r12>r14", "Series START>r17", "Series r17>r18",
+          "Series START>r21"}},
         {"ParallelUnitProcedures",
          "U O SP S U O S U O EP U O",
          {"Series START>r1", "Start Parallel r1>r5", "Start Parallel r1>r8", "End Parallel r5>r11",
@@ -207,4 +213,13 @@ TEST_F(TransitionFixture, TheRefreshBetweenRunsWritesOnlyWhatChanged)
     EXPECT_TRUE(RefreshUnitProcedureTransitions(Step(), STEP).isEmpty());
     EXPECT_EQ(UnitProcedureTransitions(), parallel);
     EXPECT_TRUE(prompts.texts().isEmpty());
+}
+
+// Between runs the refresh writes the unit-procedure transitions the run's build writes, runs of
+// operations and blocks of operations included.
+TEST_P(StepTransitions, TheRefreshWritesWhatTheRunsBuildWrites)
+{
+    OpenRecipe(GetParam().recipe);
+    RefreshUnitProcedureTransitions(Step(), STEP);
+    EXPECT_EQ(UnitProcedureTransitions(), GetParam().unitProcedures);
 }

@@ -11,10 +11,14 @@
 #include <tuple>
 
 namespace {
-// The visible recipe rows in recipe order, as the run's build reads them.
+// The visible recipe rows in recipe order, as the run's build reads them, each run of operation
+// lines read as its first: the structure check and the unit-procedure level see the same
+// structure, and a long recipe is read at the cost of its unit procedures and keywords.
 const char* const REFRESH_VISIBLE_ROWS_SQL =
-    "SELECT Label, UPNumber, OPNumber, Indent, ID, Type FROM TextRecipe WHERE StepID = ?"
-    " AND NOT COALESCE(Hide, 0) ORDER BY RecipeSequenceNumber, RowKey";
+    "SELECT Label, UPNumber, OPNumber, Indent, ID, Type FROM (SELECT Label, UPNumber, OPNumber, Indent, ID,"
+    "  Type, RecipeSequenceNumber AS Sequence, RowKey, lower(LAG(Type) OVER (ORDER BY RecipeSequenceNumber,"
+    "  RowKey)) AS Before FROM TextRecipe WHERE StepID = ? AND NOT COALESCE(Hide, 0))"
+    " WHERE Type <> 'Operation' OR Before IS NULL OR Before <> 'operation' ORDER BY Sequence, RowKey";
 const char* const REFRESH_START_SQL = "SELECT UnitProcedureID FROM QrySTARTUnitProcedure";
 const char* const REFRESH_STORED_SQL =
     "SELECT FromUnitProcedureID, ToUnitProcedureID, TransitionType FROM UnitProcedureTransition ORDER BY RowKey";

@@ -1,9 +1,9 @@
 #pragma once
 // Keeps a step's stored unit-procedure transitions in step with its recipe between runs, for the
 // texts that name where a transfer goes: after an edit of the recipe's structure they are built
-// again from the visible recipe rows and written where they differ, inside the caller's
-// transaction. A recipe that fails its structure check (an edit half done) keeps the stored
-// transitions and says nothing; the run's own build reports it.
+// again from the visible recipe rows (a run of operations counts as one) and written where they
+// differ, inside the caller's transaction. A recipe that fails its structure check (an edit half
+// done) keeps the stored transitions and says nothing; the run's own build reports it.
 
 #include <QSet>
 
