@@ -137,8 +137,10 @@ TEST_F(RecipeItemWriteThroughTest, ARenamedUnitProcedureRefreshesTheExplorerAndT
     services.clearCalls();
     ASSERT_EQ(UpdateUnitProcedureData(COUPLING_STEP, id, "", 5, "Check the seals."), WriteThroughResult::Written);
     QStringList named{"ResetStepWiseCache"}; // the new vessel is named at once by the unit procedure's texts
-    QSqlQuery operations = GetStepDatabase(COUPLING_STEP)->Query(
-        "SELECT OperationID FROM Operation WHERE UnitProcedureID = ? ORDER BY OperationID", {qlonglong(id)});
+    QSqlQuery operations =
+        GetStepDatabase(COUPLING_STEP)
+            ->Query("SELECT OperationID FROM Operation WHERE UnitProcedureID = ? ORDER BY OperationID",
+                    {qlonglong(id)});
     while (operations.next())
         named << QString("ProcessOperation 1001 %1").arg(operations.value(0).toLongLong());
     QStringList calls = services.calls();

@@ -488,7 +488,8 @@ TEST_F(RecipePasteTest, EachPastedOperationIsComposedOnce)
     EXPECT_EQ(composing.processed, (QHash<long, int>{{heat.itemID, 1}}));
     EXPECT_EQ(heat.recipeText, QString("composed %1").arg(heat.itemID));
     EXPECT_EQ(StepLong(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM Operation WHERE OperationID = %1"
-                                                     " AND RecipeText = 'composed %1'").arg(heat.itemID)),
+                                                     " AND RecipeText = 'composed %1'")
+                                                 .arg(heat.itemID)),
               1);
     ExpectMatchesFreshLoad(target);
 }

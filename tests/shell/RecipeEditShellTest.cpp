@@ -131,10 +131,11 @@ TEST_F(RecipeEditShellTest, APastedOperationIsWrittenForTheVesselItLandsIn)
     ClickContextMenu(*view, "Purge R-101", "Copy");
     Click(*view, "Work-up");
     frame->action(ID_EDIT_PASTE)->trigger();
-    QSqlQuery row = GetStepDatabase(SHELL_COUPLING_STEP)
-                        ->Query("SELECT COUNT(*) FROM Operation o JOIN UnitProcedure u USING (UnitProcedureID)"
-                                " WHERE u.UnitProcedureName = 'Work-up in R-102'"
-                                " AND o.RecipeText = 'Purge R-102 with Nitrogen for 15 min.'");
+    QSqlQuery row =
+        GetStepDatabase(SHELL_COUPLING_STEP)
+            ->Query("SELECT COUNT(*) FROM Operation o JOIN UnitProcedure u USING (UnitProcedureID)"
+                    " WHERE u.UnitProcedureName = 'Work-up in R-102'"
+                    " AND o.RecipeText = 'Purge R-102 with Nitrogen for 15 min.'");
     ASSERT_TRUE(row.next());
     EXPECT_EQ(row.value(0).toLongLong(), 1);
     EXPECT_NE(LineStarting(*view, "Purge R-102 with Nitrogen for 15 min."), nullptr);

@@ -285,8 +285,9 @@ TEST_F(StandInOperationEditorTest, TheVesselIsShownAsTextWithWhereItIsSet)
     EXPECT_EQ(equipment->text(), "R-101 <b>x</b>");
     EXPECT_EQ(equipment->textFormat(), Qt::PlainText);
     EXPECT_FALSE(equipment->textInteractionFlags().testFlag(Qt::TextEditable));
-    EXPECT_EQ(equipment->toolTip(),
-              "The unit procedure's equipment: set it in the unit procedure's editor (double-click its line).");
+    EXPECT_EQ(
+        equipment->toolTip(),
+        "The unit procedure's equipment: set it in the unit procedure's editor (double-click its line).");
     for (const QLineEdit* box : dialog.findChildren<QLineEdit*>())
         EXPECT_TRUE(box->objectName().startsWith("Field")) << box->objectName().toStdString();
 }

@@ -62,9 +62,10 @@ protected:
     // The stored texts of the step's transfers in recipe order.
     QStringList Transfers()
     {
-        QSqlQuery rows = m_step->Query("SELECT o.RecipeText FROM TextRecipe t JOIN Operation o ON o.OperationID = t.ID"
-                                       " WHERE t.Type = 'Operation' AND o.OperationTypeID = 7"
-                                       " ORDER BY t.RecipeSequenceNumber");
+        QSqlQuery rows =
+            m_step->Query("SELECT o.RecipeText FROM TextRecipe t JOIN Operation o ON o.OperationID = t.ID"
+                          " WHERE t.Type = 'Operation' AND o.OperationTypeID = 7"
+                          " ORDER BY t.RecipeSequenceNumber");
         QStringList texts;
         while (rows.next())
             texts << rows.value(0).toString();
@@ -72,13 +73,15 @@ protected:
     }
     long UnitProcedureNamed(const char* name)
     {
-        QSqlQuery row = m_step->Query("SELECT UnitProcedureID FROM UnitProcedure WHERE UnitProcedureName = ?", {name});
+        QSqlQuery row =
+            m_step->Query("SELECT UnitProcedureID FROM UnitProcedure WHERE UnitProcedureName = ?", {name});
         return row.next() ? long(row.value(0).toLongLong()) : -1;
     }
     void BuildTransitionsAndRegenerate()
     {
         Array<TransitionRecord> unitProcedures, operations;
-        ASSERT_TRUE(CTransitionBuilder::BuildStepTransitions(DEMO_CRYSTALLIZATION, unitProcedures, operations));
+        ASSERT_TRUE(
+            CTransitionBuilder::BuildStepTransitions(DEMO_CRYSTALLIZATION, unitProcedures, operations));
         ASSERT_TRUE(RegenerateStepRecipeText(DEMO_CRYSTALLIZATION));
     }
     // A vessel made after the composer read the names, set on the unit procedure as a store would.
@@ -86,8 +89,9 @@ protected:
     {
         CDaoDatabase equipment;
         equipment.Open(app.fileSet().equipmentDBPath, DatabaseRole::ReadWrite);
-        equipment.Execute("INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, PlantID) VALUES (?, ?, 1)",
-                          {qlonglong(NEW_TAG_ID), tag});
+        equipment.Execute(
+            "INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, PlantID) VALUES (?, ?, 1)",
+            {qlonglong(NEW_TAG_ID), tag});
         equipment.Close();
         m_step->Execute("UPDATE UnitProcedure SET PrimaryEquipmentID = ? WHERE UnitProcedureID = ?",
                         {qlonglong(NEW_TAG_ID), qlonglong(unitProcedureID)});
@@ -133,8 +137,9 @@ TEST_F(TransferDestinationTextTest, TheEditorsOkNamesAVesselMadeSinceTheNamesWer
 {
     BuildTransitionsAndRegenerate();
     SetNewVessel(UnitProcedureNamed("Isolation on C-201"), "G-200");
-    QSqlQuery row = m_step->Query("SELECT o.OperationID FROM Operation o JOIN UnitProcedure u USING (UnitProcedureID)"
-                                  " WHERE o.OperationTypeID = 7 AND u.UnitProcedureName = 'Crystallization in R-102'");
+    QSqlQuery row =
+        m_step->Query("SELECT o.OperationID FROM Operation o JOIN UnitProcedure u USING (UnitProcedureID)"
+                      " WHERE o.OperationTypeID = 7 AND u.UnitProcedureName = 'Crystallization in R-102'");
     ASSERT_TRUE(row.next());
     const long transfer = long(row.value(0).toLongLong());
     row.finish();

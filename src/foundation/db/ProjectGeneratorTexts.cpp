@@ -47,8 +47,8 @@ QList<long> GeneratorTransferTexts(CDaoDatabase& step, const StepSpec& spec)
     QList<long> transfers;
     QSqlQuery rows = step.Query(QString::fromLatin1(TRANSFER_TEXTS_SQL));
     while (rows.next()) {
-        const QString pattern = RecipeTextPattern(long(rows.value(1).toLongLong()),
-                                                  QLatin1String(DEFAULT_RECIPE_LANGUAGE));
+        const QString pattern =
+            RecipeTextPattern(long(rows.value(1).toLongLong()), QLatin1String(DEFAULT_RECIPE_LANGUAGE));
         if (pattern.contains(QLatin1String("{Destination}")) && !fixed.contains(rows.value(2).toString()))
             transfers.append(long(rows.value(0).toLongLong()));
     }
@@ -73,8 +73,8 @@ void WriteStepRecipeTexts(const QString& path, const StepSpec& spec, const Recip
 }
 
 bool WriteGeneratedRecipeTexts(const ProjectSpec& spec, const QString& folder,
-                             const std::function<QList<long>(CDaoDatabase&, const StepSpec&)>& which,
-                             QString& errorText)
+                               const std::function<QList<long>(CDaoDatabase&, const StepSpec&)>& which,
+                               QString& errorText)
 {
     const QString base = QDir(folder).filePath(spec.name);
     try {
@@ -101,7 +101,8 @@ bool WriteGeneratedRecipeTexts(const ProjectSpec& spec, const QString& folder,
 bool CProjectGenerator::WriteRecipeTexts(const ProjectSpec& spec, const QString& folder)
 {
     return WriteGeneratedRecipeTexts(
-        spec, folder, [](CDaoDatabase& step, const StepSpec&) { return GeneratorPendingTexts(step); }, m_errorText);
+        spec, folder, [](CDaoDatabase& step, const StepSpec&) { return GeneratorPendingTexts(step); },
+        m_errorText);
 }
 
 bool CProjectGenerator::WriteTransferTexts(const ProjectSpec& spec, const QString& folder)

@@ -276,14 +276,15 @@ void ReadTextNextUnit(CDaoDatabase& step, long stepID, long unitProcedureID, Rec
 bool StepHasTransitions(CDaoDatabase& step)
 {
     bool has = false;
-    ExecKept(step, QStringLiteral("UnitProcedureTransition"), QString::fromLatin1(TEXT_HAS_TRANSITIONS_SQL), {},
-             [&has](KeptResult& row) { has = row.next() && row.value(0).toLongLong() != 0; });
+    ExecKept(step, QStringLiteral("UnitProcedureTransition"), QString::fromLatin1(TEXT_HAS_TRANSITIONS_SQL),
+             {}, [&has](KeptResult& row) { has = row.next() && row.value(0).toLongLong() != 0; });
     return has;
 }
 
 // Where a transfer of an operation under that unit procedure sends the contents: by the step's
 // transitions, one unit procedure or a block's branches; without any, by recipe order.
-void ReadTextDestination(CDaoDatabase& step, long stepID, long unitProcedureID, RecipeTextOperation& operation)
+void ReadTextDestination(CDaoDatabase& step, long stepID, long unitProcedureID,
+                         RecipeTextOperation& operation)
 {
     operation.leavesStep = true;
     if (unitProcedureID < 0)
@@ -295,7 +296,8 @@ void ReadTextDestination(CDaoDatabase& step, long stepID, long unitProcedureID, 
                  while (row.next()) {
                      const QString type = row.value(0).toString();
                      intoBlock = intoBlock || type.startsWith(QLatin1String("Start"), Qt::CaseInsensitive);
-                     operation.toAllDestinations = type.compare(QLatin1String("Start Parallel"), Qt::CaseInsensitive) == 0;
+                     operation.toAllDestinations =
+                         type.compare(QLatin1String("Start Parallel"), Qt::CaseInsensitive) == 0;
                      vessels.append(TextIdOrNone(row.value(1)));
                  }
              });
@@ -362,9 +364,9 @@ QHash<long, RecipeTextOperation> ReadRecipeTextOperations(CDaoDatabase& step, lo
             destination = destinations.insert(it->unitProcedureID, {});
             ReadTextDestination(step, stepID, it->unitProcedureID, *destination);
         }
-        std::tie(operation.destinationID, operation.destinationIDs, operation.toAllDestinations, operation.leavesStep) =
-            std::tuple(destination->destinationID, destination->destinationIDs, destination->toAllDestinations,
-                       destination->leavesStep);
+        std::tie(operation.destinationID, operation.destinationIDs, operation.toAllDestinations,
+                 operation.leavesStep) = std::tuple(destination->destinationID, destination->destinationIDs,
+                                                    destination->toAllDestinations, destination->leavesStep);
     }
     return operations;
 }

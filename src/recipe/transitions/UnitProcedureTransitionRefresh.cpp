@@ -20,8 +20,8 @@ const char* const REFRESH_VISIBLE_ROWS_SQL =
     "  RowKey)) AS Before FROM TextRecipe WHERE StepID = ? AND NOT COALESCE(Hide, 0))"
     " WHERE Type <> 'Operation' OR Before IS NULL OR Before <> 'operation' ORDER BY Sequence, RowKey";
 const char* const REFRESH_START_SQL = "SELECT UnitProcedureID FROM QrySTARTUnitProcedure";
-const char* const REFRESH_STORED_SQL =
-    "SELECT FromUnitProcedureID, ToUnitProcedureID, TransitionType FROM UnitProcedureTransition ORDER BY RowKey";
+const char* const REFRESH_STORED_SQL = "SELECT FromUnitProcedureID, ToUnitProcedureID, TransitionType FROM "
+                                       "UnitProcedureTransition ORDER BY RowKey";
 
 using UnitTransition = std::tuple<long, long, QString>; // from, to, type
 using UnitTransitionsByOrigin = QHash<long, QList<std::pair<long, QString>>>;
@@ -29,8 +29,8 @@ using UnitTransitionsByOrigin = QHash<long, QList<std::pair<long, QString>>>;
 Array<RecipeRow> ReadRefreshRows(CDaoDatabase& step, long stepID)
 {
     Array<RecipeRow> rows;
-    ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(REFRESH_VISIBLE_ROWS_SQL), {qlonglong(stepID)},
-             [&rows](KeptResult& row) {
+    ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(REFRESH_VISIBLE_ROWS_SQL),
+             {qlonglong(stepID)}, [&rows](KeptResult& row) {
                  while (row.next())
                      rows.Add({row.value(0).toString(), long(row.value(1).toLongLong()),
                                long(row.value(2).toLongLong()), long(row.value(3).toLongLong()),
@@ -127,7 +127,8 @@ QSet<long> RefreshUnitProcedureTransitions(CDaoDatabase& step, long stepID)
     QList<QVariantList> rows;
     for (const TransitionRecord& t : built.unitProcedures) {
         now.append({t.FromID, t.ToID, t.TransitionType});
-        rows.append({t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID), t.TransitionType});
+        rows.append(
+            {t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID), t.TransitionType});
     }
     const QList<UnitTransition> stored = ReadStoredUnitTransitions(step);
     if (stored == now)
@@ -138,7 +139,8 @@ QSet<long> RefreshUnitProcedureTransitions(CDaoDatabase& step, long stepID)
         ChangedOrigins(stored.isEmpty() ? RecipeOrderTransitions(recipe, start) : stored, now, start);
     ReplaceTableRows(step, QStringLiteral("UnitProcedureTransition"),
                      {QStringLiteral("UnitProcedureTransitionID"), QStringLiteral("FromUnitProcedureID"),
-                      QStringLiteral("ToUnitProcedureID"), QStringLiteral("StepID"), QStringLiteral("TransitionType")},
+                      QStringLiteral("ToUnitProcedureID"), QStringLiteral("StepID"),
+                      QStringLiteral("TransitionType")},
                      QString(), QVariant(), rows);
     return changed;
 }

@@ -9,10 +9,10 @@
 #include "modules/opdialog/OPDialog.h"
 #include "recipe/edit/RecipeInsertPlace.h"
 #include "recipe/edit/RecipeInsertWriter.h"
-#include "recipe/view/RecipeEditWriter.h"
 #include "recipe/lines/RecipeLineSources.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeButton.h"
+#include "recipe/view/RecipeEditWriter.h"
 
 namespace {
 // The unit procedure exists in the step database.

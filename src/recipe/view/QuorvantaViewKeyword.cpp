@@ -3,9 +3,9 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "recipe/edit/RecipeInsertWriter.h"
-#include "recipe/view/RecipeEditWriter.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeButton.h"
+#include "recipe/view/RecipeEditWriter.h"
 
 namespace {
 // The lines of one keyword insert, in recipe order: type text, kind and indent step.

@@ -5,8 +5,8 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/BulkRows.h"
+#include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
 #include "foundation/db/JsonIds.h"
 #include "recipe/transitions/UnitProcedureTransitionRefresh.h"
@@ -517,7 +517,8 @@ bool CRecipeEditWriter::ChangesStructure(const RecipeLinesState& before, const R
     return structure(before) != structure(after);
 }
 
-bool CRecipeEditWriter::ChangesStructure(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+bool CRecipeEditWriter::ChangesStructure(const QList<RecipeLineRow>& before,
+                                         const QList<RecipeLineRow>& after,
                                          std::pair<qsizetype, qsizetype> ends)
 {
     const auto [head, tail] = ends;
@@ -543,8 +544,8 @@ void CRecipeEditWriter::AddNewDestinations(long stepID, QList<long>& stale)
     static const QString sql = QStringLiteral(
         "SELECT OperationID FROM Operation WHERE UnitProcedureID IN (SELECT value FROM json_each(?))");
     QSet<long> listed(stale.cbegin(), stale.cend());
-    ExecKept(*step, QStringLiteral("Operation"), sql, {JsonIds(QList<long>(changed.cbegin(), changed.cend()))},
-             [&](KeptResult& row) {
+    ExecKept(*step, QStringLiteral("Operation"), sql,
+             {JsonIds(QList<long>(changed.cbegin(), changed.cend()))}, [&](KeptResult& row) {
                  while (row.next()) {
                      const long operationID = long(row.value(0).toLongLong());
                      if (!listed.contains(operationID)) {
