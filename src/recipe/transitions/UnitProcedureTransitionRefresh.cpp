@@ -2,7 +2,11 @@
 
 #include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
-#include "recipe/transitions/RecipeTransitionPass.h"
+#include "foundation/db/JsonIds.h"
+#include "recipe/transitions/LevelTransitions.h"
+#include "recipe/transitions/RecipeKeywords.h"
+#include "recipe/transitions/RecipeLevels.h"
+#include "recipe/transitions/RecipeStructureCheck.h"
 
 #include <QHash>
 #include <QList>
@@ -11,14 +15,10 @@
 #include <tuple>
 
 namespace {
-// The visible recipe rows in recipe order, as the run's build reads them, each run of operation
-// lines read as its first: the structure check and the unit-procedure level see the same
-// structure, and a long recipe is read at the cost of its unit procedures and keywords.
+// The visible recipe rows in recipe order, as the run's build reads them, with what the
+// unit-procedure level needs of them: their ids and types.
 const char* const REFRESH_VISIBLE_ROWS_SQL =
-    "SELECT Label, UPNumber, OPNumber, Indent, ID, Type FROM (SELECT Label, UPNumber, OPNumber, Indent, ID,"
-    "  Type, RecipeSequenceNumber AS Sequence, RowKey, lower(LAG(Type) OVER (ORDER BY RecipeSequenceNumber,"
-    "  RowKey)) AS Before FROM TextRecipe WHERE StepID = ? AND NOT COALESCE(Hide, 0))"
-    " WHERE Type <> 'Operation' OR Before IS NULL OR Before <> 'operation' ORDER BY Sequence, RowKey";
+    "SELECT ID, Type FROM TextRecipe WHERE StepID = ? AND NOT Hide ORDER BY RecipeSequenceNumber, RowKey";
 const char* const REFRESH_START_SQL = "SELECT UnitProcedureID FROM QrySTARTUnitProcedure";
 const char* const REFRESH_STORED_SQL = "SELECT FromUnitProcedureID, ToUnitProcedureID, TransitionType FROM "
                                        "UnitProcedureTransition ORDER BY RowKey";
@@ -26,17 +26,35 @@ const char* const REFRESH_STORED_SQL = "SELECT FromUnitProcedureID, ToUnitProced
 using UnitTransition = std::tuple<long, long, QString>; // from, to, type
 using UnitTransitionsByOrigin = QHash<long, QList<std::pair<long, QString>>>;
 
+// Each run of operation lines is kept as its first: the structure check and the unit-procedure
+// level see the same structure, and the build costs what the unit procedures and keywords cost.
 Array<RecipeRow> ReadRefreshRows(CDaoDatabase& step, long stepID)
 {
     Array<RecipeRow> rows;
     ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(REFRESH_VISIBLE_ROWS_SQL),
              {qlonglong(stepID)}, [&rows](KeptResult& row) {
-                 while (row.next())
-                     rows.Add({row.value(0).toString(), long(row.value(1).toLongLong()),
-                               long(row.value(2).toLongLong()), long(row.value(3).toLongLong()),
-                               long(row.value(4).toLongLong()), row.value(5).toString()});
+                 bool afterOperation = false;
+                 while (row.next()) {
+                     const QString type = row.value(1).toString();
+                     const bool operation = type.compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
+                     if (!operation || !afterOperation) {
+                         RecipeRow line;
+                         std::tie(line.ID, line.Type) = std::pair(long(row.value(0).toLongLong()), type);
+                         rows.Add(line);
+                     }
+                     afterOperation = operation;
+                 }
              });
     return rows;
+}
+
+bool HasStoredTransitions(CDaoDatabase& step)
+{
+    static const QString sql = QStringLiteral("SELECT EXISTS (SELECT 1 FROM UnitProcedureTransition)");
+    bool stored = false;
+    ExecKept(step, QStringLiteral("UnitProcedureTransition"), sql, {},
+             [&stored](KeptResult& row) { stored = row.next() && row.value(0).toLongLong() != 0; });
+    return stored;
 }
 
 // The START unit procedure's id; 1 without one, as the run's build takes it.
@@ -74,13 +92,13 @@ QString DestinationKind(const QString& type)
     return QString();
 }
 
-UnitTransitionsByOrigin ByOrigin(const QList<UnitTransition>& transitions, long start)
+// Each origin's transitions in order, each as where it goes and what of its type counts: the
+// whole type, or only what a text tells of it.
+UnitTransitionsByOrigin ByOrigin(const QList<UnitTransition>& transitions, bool typeAsText)
 {
     UnitTransitionsByOrigin byOrigin;
-    for (const auto& [from, to, type] : transitions) {
-        if (from != start)
-            byOrigin[from].append({to, DestinationKind(type)});
-    }
+    for (const auto& [from, to, type] : transitions)
+        byOrigin[from].append({to, typeAsText ? DestinationKind(type) : type.toLower()});
     return byOrigin;
 }
 
@@ -99,9 +117,10 @@ QList<UnitTransition> RecipeOrderTransitions(const Array<RecipeRow>& rows, long 
     return chain;
 }
 
-QSet<long> ChangedOrigins(const QList<UnitTransition>& before, const QList<UnitTransition>& after, long start)
+// The origins whose transitions differ: in their rows, or (asText) in what their texts tell.
+QSet<long> ChangedOrigins(const QList<UnitTransition>& before, const QList<UnitTransition>& after, bool asText)
 {
-    const UnitTransitionsByOrigin old = ByOrigin(before, start), now = ByOrigin(after, start);
+    const UnitTransitionsByOrigin old = ByOrigin(before, asText), now = ByOrigin(after, asText);
     QSet<long> changed;
     for (auto it = now.cbegin(); it != now.cend(); ++it) {
         if (old.value(it.key()) != it.value())
@@ -113,34 +132,65 @@ QSet<long> ChangedOrigins(const QList<UnitTransition>& before, const QList<UnitT
     }
     return changed;
 }
+
+// The rows of the origins that changed are written again, in the build's order; the others keep
+// theirs (and their ids), so an edit writes what it changed.
+void WriteChangedOrigins(CDaoDatabase& step, const QSet<long>& origins, const Array<TransitionRecord>& built,
+                         long stepID)
+{
+    static const QString remove = QStringLiteral(
+        "DELETE FROM UnitProcedureTransition WHERE FromUnitProcedureID IN (SELECT value FROM json_each(?))");
+    static const QString insert = QStringLiteral(
+        "INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID, ToUnitProcedureID,"
+        " StepID, TransitionType) SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]'),"
+        " json_extract(value, '$[2]'), json_extract(value, '$[3]'), json_extract(value, '$[4]')"
+        " FROM json_each(?) ORDER BY key");
+    QList<QVariantList> rows;
+    for (const TransitionRecord& t : built) {
+        if (origins.contains(t.FromID))
+            rows.append(
+                {t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID), t.TransitionType});
+    }
+    const QString table = QStringLiteral("UnitProcedureTransition");
+    ExecKept(step, table, remove, {JsonIds(QList<long>(origins.cbegin(), origins.cend()))});
+    if (!rows.isEmpty())
+        ExecKept(step, table, insert, {JsonRows(rows)});
+}
+
+// The step's block rules, then the unit-procedure level's own (a block of operations that breaks
+// its level's rules leaves the unit procedures' transitions as they are; the run's build says so).
+bool BuildUnitProcedureLevel(const Array<RecipeRow>& recipe, long stepID, long start, Array<TransitionRecord>& out)
+{
+    StructureCheckResult result;
+    CRecipeStructureCheck check(recipe);
+    if (!check.CheckStep(result))
+        return false;
+    const RecipeLevels levels = SplitRecipeLevels(recipe, check.Pairs());
+    CLevelTransitions unitLevel(UNIT_PROCEDURE_TYPE, levels.unitProcedures, stepID, start,
+                                FreshTransitionIds());
+    return unitLevel.Build(out, result);
+}
 } // namespace
 
-QSet<long> RefreshUnitProcedureTransitions(CDaoDatabase& step, long stepID)
+QSet<long> RefreshUnitProcedureTransitions(CDaoDatabase& step, long stepID, bool onlyOnceBuilt)
 {
+    if (onlyOnceBuilt && !HasStoredTransitions(step))
+        return {};
     const Array<RecipeRow> recipe = ReadRefreshRows(step, stepID);
     const long start = ReadRefreshStart(step);
-    RecipeTransitions built;
-    StructureCheckResult result;
-    if (!BuildRecipeTransitions(recipe, stepID, {start, 1}, FreshTransitionIds(), built, result))
+    Array<TransitionRecord> built;
+    if (!BuildUnitProcedureLevel(recipe, stepID, start, built))
         return {};
     QList<UnitTransition> now;
-    QList<QVariantList> rows;
-    for (const TransitionRecord& t : built.unitProcedures) {
+    for (const TransitionRecord& t : built)
         now.append({t.FromID, t.ToID, t.TransitionType});
-        rows.append(
-            {t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID), t.TransitionType});
-    }
     const QList<UnitTransition> stored = ReadStoredUnitTransitions(step);
     if (stored == now)
         return {};
+    WriteChangedOrigins(step, ChangedOrigins(stored, now, false), built, stepID);
     // Never built: the texts went by recipe order, and only where the transitions differ from it
-    // do they change.
-    const QSet<long> changed =
-        ChangedOrigins(stored.isEmpty() ? RecipeOrderTransitions(recipe, start) : stored, now, start);
-    ReplaceTableRows(step, QStringLiteral("UnitProcedureTransition"),
-                     {QStringLiteral("UnitProcedureTransitionID"), QStringLiteral("FromUnitProcedureID"),
-                      QStringLiteral("ToUnitProcedureID"), QStringLiteral("StepID"),
-                      QStringLiteral("TransitionType")},
-                     QString(), QVariant(), rows);
+    // do they change. The start names no vessel.
+    QSet<long> changed = ChangedOrigins(stored.isEmpty() ? RecipeOrderTransitions(recipe, start) : stored, now, true);
+    changed.remove(start);
     return changed;
 }

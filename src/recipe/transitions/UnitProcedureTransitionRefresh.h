@@ -13,4 +13,6 @@ class CDaoDatabase;
 // whether into a block's choices or branches); none when nothing changed. A step whose transitions
 // were never built counts as going by recipe order, as its texts did. Raises CDaoException on a
 // failed read or write.
-QSet<long> RefreshUnitProcedureTransitions(CDaoDatabase& step, long stepID);
+// onlyOnceBuilt: nothing is read or written for a step without stored transitions (its texts go by
+// recipe order, which an edit that makes no block keeps right).
+QSet<long> RefreshUnitProcedureTransitions(CDaoDatabase& step, long stepID, bool onlyOnceBuilt = false);

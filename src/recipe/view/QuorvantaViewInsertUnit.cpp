@@ -109,7 +109,7 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
                             record.typeText, record.unitProcedureName, place.number, hidden, breakpoint});
         rows.HideUntilNextUnitProcedure(index + 1, hidden);
         rows.AdoptOperations(index + 1, record.itemID);
-        CRecipeEditWriter::AddNewDestinations(m_document.stepID, regenerated);
+        CRecipeEditWriter::AddNewDestinations(m_document.stepID, regenerated, true);
         regenerated = CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
     });
     if (input && written)

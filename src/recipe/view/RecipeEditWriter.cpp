@@ -533,12 +533,12 @@ bool CRecipeEditWriter::ChangesStructure(const QList<RecipeLineRow>& before,
     return structure(before) != structure(after);
 }
 
-void CRecipeEditWriter::AddNewDestinations(long stepID, QList<long>& stale)
+void CRecipeEditWriter::AddNewDestinations(long stepID, QList<long>& stale, bool onlyOnceBuilt)
 {
     CDaoDatabase* step = GetStepDatabase(stepID);
     if (!step)
         return;
-    const QSet<long> changed = RefreshUnitProcedureTransitions(*step, stepID);
+    const QSet<long> changed = RefreshUnitProcedureTransitions(*step, stepID, onlyOnceBuilt);
     if (changed.isEmpty())
         return;
     static const QString sql = QStringLiteral(

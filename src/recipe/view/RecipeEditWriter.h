@@ -109,7 +109,9 @@ public:
     // brought up to date (recipe/transitions/UnitProcedureTransitionRefresh.h) and the operations of
     // the unit procedures whose transitions changed join stale, each once (a transfer names where
     // it goes by them).
-    static void AddNewDestinations(long stepID, QList<long>& stale);
+    // onlyOnceBuilt: for an edit that makes no block, nothing is done in a step whose transitions
+    // were never built (its texts go by recipe order).
+    static void AddNewDestinations(long stepID, QList<long>& stale, bool onlyOnceBuilt = false);
     // The operation lines of the step's views take their regenerated texts, each view laid out once.
     static void ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs);
 };
