@@ -36,7 +36,8 @@ Array<RecipeRow> ReadRefreshRows(CDaoDatabase& step, long stepID)
                  bool afterOperation = false;
                  while (row.next()) {
                      const QString type = row.value(1).toString();
-                     const bool operation = type.compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
+                     const bool operation =
+                         type.compare(QLatin1String("Operation"), Qt::CaseInsensitive) == 0;
                      if (!operation || !afterOperation) {
                          RecipeRow line;
                          std::tie(line.ID, line.Type) = std::pair(long(row.value(0).toLongLong()), type);
@@ -118,7 +119,8 @@ QList<UnitTransition> RecipeOrderTransitions(const Array<RecipeRow>& rows, long 
 }
 
 // The origins whose transitions differ: in their rows, or (asText) in what their texts tell.
-QSet<long> ChangedOrigins(const QList<UnitTransition>& before, const QList<UnitTransition>& after, bool asText)
+QSet<long> ChangedOrigins(const QList<UnitTransition>& before, const QList<UnitTransition>& after,
+                          bool asText)
 {
     const UnitTransitionsByOrigin old = ByOrigin(before, asText), now = ByOrigin(after, asText);
     QSet<long> changed;
@@ -141,15 +143,15 @@ void WriteChangedOrigins(CDaoDatabase& step, const QSet<long>& origins, const Ar
     static const QString remove = QStringLiteral(
         "DELETE FROM UnitProcedureTransition WHERE FromUnitProcedureID IN (SELECT value FROM json_each(?))");
     static const QString insert = QStringLiteral(
-        "INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID, ToUnitProcedureID,"
-        " StepID, TransitionType) SELECT json_extract(value, '$[0]'), json_extract(value, '$[1]'),"
-        " json_extract(value, '$[2]'), json_extract(value, '$[3]'), json_extract(value, '$[4]')"
-        " FROM json_each(?) ORDER BY key");
+        "INSERT INTO UnitProcedureTransition (UnitProcedureTransitionID, FromUnitProcedureID,"
+        " ToUnitProcedureID, StepID, TransitionType) SELECT json_extract(value, '$[0]'),"
+        " json_extract(value, '$[1]'), json_extract(value, '$[2]'), json_extract(value, '$[3]'),"
+        " json_extract(value, '$[4]') FROM json_each(?) ORDER BY key");
     QList<QVariantList> rows;
     for (const TransitionRecord& t : built) {
         if (origins.contains(t.FromID))
-            rows.append(
-                {t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID), t.TransitionType});
+            rows.append({t.TransitionID, qlonglong(t.FromID), qlonglong(t.ToID), qlonglong(stepID),
+                         t.TransitionType});
     }
     const QString table = QStringLiteral("UnitProcedureTransition");
     ExecKept(step, table, remove, {JsonIds(QList<long>(origins.cbegin(), origins.cend()))});
@@ -157,9 +159,10 @@ void WriteChangedOrigins(CDaoDatabase& step, const QSet<long>& origins, const Ar
         ExecKept(step, table, insert, {JsonRows(rows)});
 }
 
-// The step's block rules, then the unit-procedure level's own (a block of operations that breaks
-// its level's rules leaves the unit procedures' transitions as they are; the run's build says so).
-bool BuildUnitProcedureLevel(const Array<RecipeRow>& recipe, long stepID, long start, Array<TransitionRecord>& out)
+// The step's block rules, then the unit-procedure level's own; the operations' levels are the
+// run's build to check.
+bool BuildUnitProcedureLevel(const Array<RecipeRow>& recipe, long stepID, long start,
+                             Array<TransitionRecord>& out)
 {
     StructureCheckResult result;
     CRecipeStructureCheck check(recipe);
@@ -185,12 +188,14 @@ QSet<long> RefreshUnitProcedureTransitions(CDaoDatabase& step, long stepID, bool
     for (const TransitionRecord& t : built)
         now.append({t.FromID, t.ToID, t.TransitionType});
     const QList<UnitTransition> stored = ReadStoredUnitTransitions(step);
-    if (stored == now)
+    const QSet<long> rewritten = ChangedOrigins(stored, now, false);
+    if (rewritten.isEmpty())
         return {};
-    WriteChangedOrigins(step, ChangedOrigins(stored, now, false), built, stepID);
+    WriteChangedOrigins(step, rewritten, built, stepID);
     // Never built: the texts went by recipe order, and only where the transitions differ from it
     // do they change. The start names no vessel.
-    QSet<long> changed = ChangedOrigins(stored.isEmpty() ? RecipeOrderTransitions(recipe, start) : stored, now, true);
+    QSet<long> changed =
+        ChangedOrigins(stored.isEmpty() ? RecipeOrderTransitions(recipe, start) : stored, now, true);
     changed.remove(start);
     return changed;
 }
