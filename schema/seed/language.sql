@@ -13,4 +13,6 @@ INSERT INTO RecipeTextWord (WordKey, WordText) VALUES
     ('Not Set', 'not set'),
     ('Ranges', 'Ranges'),
     ('To', 'to'),
-    ('Out Of Step', 'out of the step');
+    ('Out Of Step', 'out of the step'),
+    ('Or', 'or'),
+    ('And', 'and');

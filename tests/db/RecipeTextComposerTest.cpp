@@ -188,6 +188,28 @@ const TextCase TEXT_CASES[] = {
      "Transfer 800 kg of Toluene out of the step."},
     {"TransferToAVesselOfNoTag", [](auto& o, auto&) { o.operationTypeID = TRANSFER; },
      "Transfer 800 kg of Toluene."},
+    // Into a block: an Or block's choices, a Parallel block's branches; a branch without a tag
+    // is left out.
+    {"TransferIntoAnOrBlockNamesItsChoices",
+     [](auto& o, auto&) {
+         o.operationTypeID = TRANSFER;
+         o.destinationIDs = {R101, R102};
+     },
+     "Transfer 800 kg of Toluene to R-101 or R-102."},
+    {"TransferIntoAParallelBlockNamesItsBranches",
+     [](auto& o, auto& s) {
+         o.operationTypeID = TRANSFER;
+         o.destinationIDs = {R102, R101, 103};
+         o.toAllDestinations = true;
+         s.equipment.insert(103, "C-201");
+     },
+     "Transfer 800 kg of Toluene to R-102, R-101 and C-201."},
+    {"TransferIntoABlockLeavesOutABranchOfNoTag",
+     [](auto& o, auto&) {
+         o.operationTypeID = TRANSFER;
+         o.destinationIDs = {77, R102};
+     },
+     "Transfer 800 kg of Toluene to R-102."},
     {"UnitAsTheUnitTableSpellsIt", [](auto& o, auto&) { o.fields[0].uom = " KG"; },
      "Charge 800 kg of Toluene to R-101."},
     {"UnknownUnitAsStored", [](auto& o, auto&) { o.fields[0].uom = "drums"; },

@@ -137,6 +137,8 @@ TEST_F(StepExchangeTest, EachDemoStepComesBackWithItsRowsUnderANewIDReusingTheLi
         const long newID = Import(file, 1);
         ASSERT_GT(newID, 1006) << stepID;
         EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "IMPORT_S.TMP")) << stepID;
+        EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "EXPORT_S.TMP")) << stepID;
+        EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "EXPORT_S")) << stepID;
         EXPECT_EQ(StepContent(GetStepDBPath(newID)), StepContent(GetStepDBPath(stepID))) << stepID;
         const QString other = QString(" WHERE StepID IS NOT %1").arg(newID);
         EXPECT_EQ(LayerValue(GetStepDBPath(newID), "SELECT (SELECT count(*) FROM TextRecipe" + other +
@@ -336,7 +338,21 @@ TEST_F(StepExchangeTest, RefusedExportAndImportNameNoScratchFile)
             "The chosen step exchange file cannot be used: the trigger \"fz6_Step\" is not one of ours"}));
     EXPECT_FALSE(QFileInfo::exists(root() + "refused.exs"));
     EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "IMPORT_S.TMP"));
+    EXPECT_FALSE(QFileInfo::exists(GetProjectDir() + "EXPORT_S.TMP")) << "the refused export's scratch copy";
     EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, steps), stepsBefore);
+}
+
+// The scratch copy goes once the export is written or refused, but a name the export could not
+// write (here a folder) is not its own and stays as it was.
+TEST_F(StepExchangeTest, ExportRemovesOnlyTheScratchFileItWrote)
+{
+    OpenDemo();
+    ASSERT_TRUE(QDir().mkpath(GetProjectDir() + "EXPORT_S.TMP/kept"));
+    prompts.expect(IDOK);
+    Export(1001, "blocked.exs");
+    EXPECT_EQ(prompts.lastText(), "Failed to copy the export step as a temporary file!");
+    EXPECT_TRUE(QFileInfo(GetProjectDir() + "EXPORT_S.TMP/kept").isDir());
+    EXPECT_FALSE(QFileInfo::exists(root() + "blocked.exs"));
 }
 
 TEST_F(StepExchangeTest, AnOlderExchangeFileIsBroughtUpToDateBeforeItIsImported)

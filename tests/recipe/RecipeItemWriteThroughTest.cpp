@@ -1,8 +1,12 @@
 #include "RecipeTextFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
+#include "foundation/db/DaoDatabase.h"
 #include "recipe/edit/RecipeItemWriteThrough.h"
 
+#include <QSqlQuery>
+
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -132,7 +136,17 @@ TEST_F(RecipeItemWriteThroughTest, ARenamedUnitProcedureRefreshesTheExplorerAndT
               "Renamed");
     services.clearCalls();
     ASSERT_EQ(UpdateUnitProcedureData(COUPLING_STEP, id, "", 5, "Check the seals."), WriteThroughResult::Written);
-    EXPECT_TRUE(services.calls().isEmpty());
+    QStringList named{"ResetStepWiseCache"}; // the new vessel is named at once by the unit procedure's texts
+    QSqlQuery operations =
+        GetStepDatabase(COUPLING_STEP)
+            ->Query("SELECT OperationID FROM Operation WHERE UnitProcedureID = ? ORDER BY OperationID",
+                    {qlonglong(id)});
+    while (operations.next())
+        named << QString("ProcessOperation 1001 %1").arg(operations.value(0).toLongLong());
+    QStringList calls = services.calls();
+    ASSERT_FALSE(calls.isEmpty());
+    std::sort(calls.begin() + 1, calls.end());
+    EXPECT_EQ(calls, named);
     EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT UnitProcedureName || '|' || PrimaryEquipmentID || '|' || "
                                        "UserComments FROM UnitProcedure WHERE UnitProcedureID = ?",
                         {qlonglong(id)}),

@@ -4,6 +4,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/db/DaoDatabase.h"
+#include "recipe/transitions/TransitionBuilder.h"
 #include "recipe/view/RecipeClipboard.h"
 
 #include <QRegularExpression>
@@ -445,7 +446,8 @@ public:
 } // namespace
 
 // A pasted unit procedure's operations are composed once for their new successor and show the
-// stored text; an operation pasted into a unit procedure of the step keeps its copied text.
+// stored text; an operation pasted into a unit procedure of the step is composed once for the
+// vessel it lands in. The target's transitions are built first: only the pasted texts change.
 TEST_F(RecipePasteTest, EachPastedOperationIsComposedOnce)
 {
     ComposingOperations composing;
@@ -454,6 +456,8 @@ TEST_F(RecipePasteTest, EachPastedOperationIsComposedOnce)
     CQUORVANTAView& source = OpenCoupling();
     CopyLines(source, {"Reaction"});
     CQUORVANTAView& target = OpenView(CRYSTALLIZATION_STEP);
+    Array<TransitionRecord> unitProcedures, operations;
+    ASSERT_TRUE(CTransitionBuilder::BuildStepTransitions(CRYSTALLIZATION_STEP, unitProcedures, operations));
     SetInsertAfter(false);
     target.OnLineClicked(target.Line(0), false);
     ASSERT_TRUE(target.OnEditPaste());
@@ -482,9 +486,10 @@ TEST_F(RecipePasteTest, EachPastedOperationIsComposedOnce)
     ASSERT_TRUE(target.OnEditPaste());
     const RecipeLineRecord& heat = target.Line(2)->line();
     EXPECT_EQ(composing.processed, (QHash<long, int>{{heat.itemID, 1}}));
-    EXPECT_TRUE(heat.recipeText.startsWith("Heat R-101"));
+    EXPECT_EQ(heat.recipeText, QString("composed %1").arg(heat.itemID));
     EXPECT_EQ(StepLong(CRYSTALLIZATION_STEP, QString("SELECT COUNT(*) FROM Operation WHERE OperationID = %1"
-                                                     " AND RecipeText LIKE 'Heat R-101%'").arg(heat.itemID)),
+                                                     " AND RecipeText = 'composed %1'")
+                                                 .arg(heat.itemID)),
               1);
     ExpectMatchesFreshLoad(target);
 }

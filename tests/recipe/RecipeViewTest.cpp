@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
     Options, RecipeViewDisplayTest,
     ::testing::Values(
         DisplayCase{false, false, false, "Reaction in R-101", "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg."},
-        DisplayCase{true, false, false, "Reaction in R-101Inert the vessel first.",
+        DisplayCase{true, false, false, "Reaction in R-101 Inert the vessel first.",
                     "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.\nCheck O2."},
         DisplayCase{true, true, false, "Reaction in R-101\nInert the vessel first.",
                     "Charge 800 kg of Toluene to R-101.\nRanges: Amount 790 kg to 810 kg.\n\nCheck O2."},

@@ -4,6 +4,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "recipe/transitions/TransitionBuilder.h"
+#include "recipe/transitions/UnitProcedureTransitionRefresh.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -34,6 +35,12 @@ const QList<StepCase>& stepCases()
          "U SO S O S O EO",
          {"Series START>r1"},
          {"Start Or START>r4", "Start Or START>r6"}},
+        {"OperationBlocksBetweenUnitProcedureBlocks",
+         "U O O SO S U O SP S O S O EP O S U O O EO U O",
+         {"Series START>r1", "Start Or r1>r6", "Start Or r1>r16", "End Or r6>r20", "End Or r16>r20"},
+         {"Series START>r2", "Series r2>r3", "Series START>r7", "Start Parallel r7>r10",
+          "Start Parallel r7>r12", "End Parallel r10>r14", "End Parallel r12>r14", "Series START>r17",
+          "Series r17>r18", "Series START>r21"}},
         {"ParallelUnitProcedures",
          "U O SP S U O S U O EP U O",
          {"Series START>r1", "Start Parallel r1>r5", "Start Parallel r1>r8", "End Parallel r5>r11",
@@ -178,4 +185,41 @@ TEST_F(TransitionFixture, StartItemsComeFromTheirRows)
     ASSERT_EQ(operations.GetSize(), 1);
     EXPECT_EQ(operations[0].FromID, 8);
     EXPECT_EQ(operations[0].OwnerID, Line(1));
+}
+
+// The refresh between runs writes what the run's build would and answers the unit procedures whose
+// destinations it changed (never built: against recipe order, as the texts went); nothing when
+// none changed; the stored rows stay, without a word, while the recipe fails its structure check.
+TEST_F(TransitionFixture, TheRefreshBetweenRunsWritesOnlyWhatChanged)
+{
+    OpenRecipe("U O SO S U O S U O EO U O");
+    const auto names = [this](const QSet<long>& ids) {
+        QStringList named;
+        for (long position = 1; position <= 12; ++position) {
+            if (ids.contains(Line(position)))
+                named << QString("r%1").arg(position);
+        }
+        return named;
+    };
+    EXPECT_EQ(names(RefreshUnitProcedureTransitions(Step(), STEP)), QStringList({"r1", "r5"}));
+    const QStringList built = {"Series START>r1", "Start Or r1>r5", "Start Or r1>r8", "End Or r5>r11",
+                               "End Or r8>r11"};
+    EXPECT_EQ(UnitProcedureTransitions(), built);
+    EXPECT_TRUE(RefreshUnitProcedureTransitions(Step(), STEP).isEmpty());
+    Step().Execute("UPDATE TextRecipe SET Type = replace(Type, ' Or', ' Parallel') WHERE Type LIKE '% Or'");
+    EXPECT_EQ(names(RefreshUnitProcedureTransitions(Step(), STEP)), QStringList({"r1"}));
+    Step().Execute("DELETE FROM TextRecipe WHERE Type = 'End Parallel'");
+    const QStringList parallel = UnitProcedureTransitions();
+    EXPECT_TRUE(RefreshUnitProcedureTransitions(Step(), STEP).isEmpty());
+    EXPECT_EQ(UnitProcedureTransitions(), parallel);
+    EXPECT_TRUE(prompts.texts().isEmpty());
+}
+
+// Between runs the refresh writes the unit-procedure transitions the run's build writes, runs of
+// operations and blocks of operations included.
+TEST_P(StepTransitions, TheRefreshWritesWhatTheRunsBuildWrites)
+{
+    OpenRecipe(GetParam().recipe);
+    RefreshUnitProcedureTransitions(Step(), STEP);
+    EXPECT_EQ(UnitProcedureTransitions(), GetParam().unitProcedures);
 }

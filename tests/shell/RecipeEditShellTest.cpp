@@ -120,3 +120,25 @@ TEST_F(RecipeEditShellTest, OperationsUnderAnotherUnitProcedureAreWrittenForItsV
     }
     prompts.expect(IDNO); // the exit's question whether to save
 }
+
+// A pasted operation is written for the vessel of the unit procedure it lands in, in the store and
+// on its line, as a moved one is.
+TEST_F(RecipeEditShellTest, APastedOperationIsWrittenForTheVesselItLandsIn)
+{
+    CQUORVANTAView* view = OpenCouplingFromTheExplorer();
+    ASSERT_NE(view, nullptr);
+    Click(*view, "Purge R-101");
+    ClickContextMenu(*view, "Purge R-101", "Copy");
+    Click(*view, "Work-up");
+    frame->action(ID_EDIT_PASTE)->trigger();
+    QSqlQuery row =
+        GetStepDatabase(SHELL_COUPLING_STEP)
+            ->Query("SELECT COUNT(*) FROM Operation o JOIN UnitProcedure u USING (UnitProcedureID)"
+                    " WHERE u.UnitProcedureName = 'Work-up in R-102'"
+                    " AND o.RecipeText = 'Purge R-102 with Nitrogen for 15 min.'");
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.value(0).toLongLong(), 1);
+    EXPECT_NE(LineStarting(*view, "Purge R-102 with Nitrogen for 15 min."), nullptr);
+    EXPECT_NE(LineStarting(*view, "Purge R-101 with Nitrogen for 15 min."), nullptr) << "the source stays";
+    prompts.expect(IDNO); // the exit's question whether to save
+}

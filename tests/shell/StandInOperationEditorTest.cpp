@@ -12,6 +12,7 @@
 #include "shell/bridge/OperationEditorDialog.h"
 #include "shell/bridge/OperationEditorForm.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
@@ -269,4 +270,24 @@ TEST_F(StandInOperationEditorTest, TheLibraryItemsATypeNamesAreChosenByNameAndWr
     ASSERT_TRUE(stored.next());
     EXPECT_EQ(stored.value(0).toInt(), 1) << "one field, written again";
     EXPECT_EQ(stored.value(1).toInt(), 0);
+}
+
+// The vessel is the unit procedure's: shown as text with a tip saying where it is set, never in a
+// box that takes typing; every box of the editor is a value's.
+TEST_F(StandInOperationEditorTest, TheVesselIsShownAsTextWithWhereItIsSet)
+{
+    std::optional<OperationEditorContent> content = CStandInOperationEditor::Read(*m_step, m_operationID, -1);
+    ASSERT_TRUE(content.has_value());
+    content->equipment = "R-101 <b>x</b>";
+    COperationEditorDialog dialog(*content);
+    const auto* equipment = dialog.findChild<QLabel*>("Equipment");
+    ASSERT_NE(equipment, nullptr);
+    EXPECT_EQ(equipment->text(), "R-101 <b>x</b>");
+    EXPECT_EQ(equipment->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(equipment->textInteractionFlags().testFlag(Qt::TextEditable));
+    EXPECT_EQ(
+        equipment->toolTip(),
+        "The unit procedure's equipment: set it in the unit procedure's editor (double-click its line).");
+    for (const QLineEdit* box : dialog.findChildren<QLineEdit*>())
+        EXPECT_TRUE(box->objectName().startsWith("Field")) << box->objectName().toStdString();
 }

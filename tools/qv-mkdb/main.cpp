@@ -82,7 +82,8 @@ bool BuildGermanLanguage(const QString& path, QString* error)
             "WHEN 'End Parallel' THEN 'Parallel Ende' WHEN 'Start Or' THEN 'Oder Anfang' WHEN 'End Or' THEN "
             "'Oder Ende' "
             "WHEN 'Series' THEN 'Serie' WHEN 'Not Set' THEN 'nicht gesetzt' WHEN 'Ranges' THEN 'Bereiche' "
-            "WHEN 'To' THEN 'bis' WHEN 'Out Of Step' THEN 'aus dem Schritt' ELSE WordText END"));
+            "WHEN 'To' THEN 'bis' WHEN 'Out Of Step' THEN 'aus dem Schritt' WHEN 'Or' THEN 'oder' "
+            "WHEN 'And' THEN 'und' ELSE WordText END"));
         language.CommitTrans();
         return true;
     } catch (const CDaoException& e) {
@@ -104,7 +105,13 @@ bool WriteSample(const ProjectSpec& spec, const QString& folder, QString* error)
         steps.append(step.stepID);
     for (const ProcessSpec& process : spec.processes)
         processes.append(process.processID);
-    return BuildSampleTransitions(folder, spec.name, steps, processes, error);
+    if (!BuildSampleTransitions(folder, spec.name, steps, processes, error))
+        return false;
+    if (!generator.WriteTransferTexts(spec, folder)) { // a transfer names where it goes by the transitions
+        *error = generator.ErrorText();
+        return false;
+    }
+    return true;
 }
 
 int BuildLibraryDemo(const QString& folder)

@@ -202,6 +202,9 @@ public:
     // overwritten: the call fails instead, and files it wrote are removed again.
     bool Write(const ProjectSpec& spec, const QString& folder);
     const QString& ErrorText() const { return m_errorText; }
+    // Once the steps' transitions are built: the operations whose sentence names where their
+    // contents go (a transfer) composed again by them; fixed texts stay.
+    bool WriteTransferTexts(const ProjectSpec& spec, const QString& folder);
 
     // Writes <folder>/<name>.qvt, .eqt and .mtt: the blank project template, its material library
     // holding the standard materials.

@@ -87,6 +87,24 @@ QString TextFieldValue(const RecipeTextField& field, const RecipeTextSettings& s
     return field.text.trimmed();
 }
 
+// The destination's tag, or the tags of a block's branches that have one: "A or B", "A, B and C".
+QString TextDestination(const RecipeTextOperation& operation, const RecipeTextSettings& settings)
+{
+    if (operation.destinationIDs.isEmpty())
+        return settings.equipment.value(operation.destinationID);
+    QStringList tags;
+    for (long equipmentID : operation.destinationIDs) {
+        const QString tag = settings.equipment.value(equipmentID);
+        if (!tag.isEmpty() && !tags.contains(tag))
+            tags.append(tag);
+    }
+    if (tags.size() < 2)
+        return tags.value(0);
+    const QString last = tags.takeLast();
+    const QString& word = operation.toAllDestinations ? settings.andWord : settings.orWord;
+    return tags.join(QLatin1String(", ")) + u' ' + word + u' ' + last;
+}
+
 QString NamedValue(const QString& name, const RecipeTextOperation& operation,
                    const RecipeTextSettings& settings)
 {
@@ -95,7 +113,7 @@ QString NamedValue(const QString& name, const RecipeTextOperation& operation,
     if (name.compare(QLatin1String("Equipment"), Qt::CaseInsensitive) == 0)
         return settings.equipment.value(operation.equipmentID);
     if (name.compare(QLatin1String("Destination"), Qt::CaseInsensitive) == 0)
-        return operation.leavesStep ? QString() : settings.equipment.value(operation.destinationID);
+        return operation.leavesStep ? QString() : TextDestination(operation, settings);
     if (name.compare(QLatin1String("Departure"), Qt::CaseInsensitive) == 0)
         return operation.leavesStep ? settings.outOfStepWord : QString();
     if (name.compare(QLatin1String("EmissionPath"), Qt::CaseInsensitive) == 0)

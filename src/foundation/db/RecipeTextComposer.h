@@ -4,7 +4,9 @@
 // one. Numbers print with their stored unit as the unit table spells it, rounded under the
 // project's bands when "RoundValues" is on; fields holding an id print the item's name (material,
 // utility, reaction data set, stream category, labour grade), the unit procedure's equipment its
-// tag, a transfer's destination the next unit procedure's tag or "out of the step". A missing value
+// tag, a transfer's destination by the step's unit-procedure transitions: the tag of the unit
+// procedure it goes to, the choices of an Or block ("R-101 or R-102") or the branches of a Parallel
+// block ("R-101 and R-102"), or "out of the step" when none follows. A missing value
 // leaves its phrase out. Utilities, separations (stream categories), measured
 // values (volumes) and the emission control path appear only with their option on. With "Ranges"
 // on, the ranges of the chosen range types follow on a line of their own ("AddSpace": after a blank
@@ -49,9 +51,12 @@ struct RecipeTextOperation {
     long plantID = -1;             // the step's facility
     QList<RecipeTextField> fields; // in group order
     QList<RecipeTextRange> ranges;
-    // Where a transfer sends the contents (types whose pattern names {Destination}): the next
-    // unit procedure's primary equipment, or out of the step after the last unit procedure.
+    // Where a transfer sends the contents (types whose pattern names {Destination}): the primary
+    // equipment of the unit procedure its own goes to, or of each one it goes to in order (the
+    // branches of a block, any one of them or all of them); out of the step when none follows.
     long destinationID = -1;
+    QList<long> destinationIDs;     // a block's branches: used in place of destinationID when given
+    bool toAllDestinations = false; // a Parallel block's branches; else an Or block's choices
     bool leavesStep = false;
 };
 
@@ -68,6 +73,8 @@ struct RecipeTextSettings {
     QString rangesWord = QStringLiteral("Ranges");
     QString toWord = QStringLiteral("to");
     QString outOfStepWord = QStringLiteral("out of the step");
+    QString orWord = QStringLiteral("or");
+    QString andWord = QStringLiteral("and");
 
     bool IsOn(const char* option) const { return options.contains(QString::fromLatin1(option).toLower()); }
 };

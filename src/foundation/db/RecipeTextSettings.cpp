@@ -93,6 +93,10 @@ void ReadTextLanguage(CDaoDatabase* language, RecipeTextSettings& settings)
             settings.toWord = row.value(1).toString();
         else if (key.compare(QLatin1String("Out Of Step"), Qt::CaseInsensitive) == 0)
             settings.outOfStepWord = row.value(1).toString();
+        else if (key.compare(QLatin1String("Or"), Qt::CaseInsensitive) == 0)
+            settings.orWord = row.value(1).toString();
+        else if (key.compare(QLatin1String("And"), Qt::CaseInsensitive) == 0)
+            settings.andWord = row.value(1).toString();
     });
 }
 
@@ -151,8 +155,17 @@ const char* const ONE_OPERATION_GROUPS = " WHERE g.OperationID = ?";
 const char* const LISTED_OPERATIONS = " WHERE o.OperationID IN (SELECT value FROM json_each(?))";
 const char* const LISTED_OPERATION_GROUPS = " WHERE g.OperationID IN (SELECT value FROM json_each(?))";
 
-// The unit procedure after unit procedure ?1 in recipe order of step ?2, with its primary
-// equipment; no row after the last one. Both recipe rows are found through the step's indexes.
+// The unit procedures unit procedure ?1 goes to by the step's transitions, in their order, each
+// with the transition's type and its primary equipment.
+const char* const TEXT_TRANSITIONS_SQL =
+    "SELECT t.TransitionType, u.PrimaryEquipmentID FROM UnitProcedureTransition t"
+    " LEFT JOIN UnitProcedure u ON u.UnitProcedureID = t.ToUnitProcedureID"
+    " WHERE t.FromUnitProcedureID = ?1 ORDER BY t.RowKey";
+// Whether the step holds transitions at all: a step whose transitions were never built has none.
+const char* const TEXT_HAS_TRANSITIONS_SQL = "SELECT EXISTS (SELECT 1 FROM UnitProcedureTransition)";
+// Without transitions: the unit procedure after unit procedure ?1 in recipe order of step ?2, with
+// its primary equipment; no row after the last one. Both recipe rows are found through the step's
+// indexes.
 const char* const TEXT_NEXT_UNIT_SQL =
     "SELECT n.ID, u.PrimaryEquipmentID FROM TextRecipe n"
     " LEFT JOIN UnitProcedure u ON u.UnitProcedureID = n.ID"
@@ -248,12 +261,9 @@ bool NamesDestination(long operationTypeID)
         .contains(QLatin1String("{Destination}"), Qt::CaseInsensitive);
 }
 
-// Where a transfer of an operation under that unit procedure sends the contents.
-void ReadTextDestination(CDaoDatabase& step, long stepID, long unitProcedureID, RecipeTextOperation& operation)
+// The destination by the next unit procedure in recipe order, for a step without transitions.
+void ReadTextNextUnit(CDaoDatabase& step, long stepID, long unitProcedureID, RecipeTextOperation& operation)
 {
-    operation.leavesStep = true;
-    if (unitProcedureID < 0)
-        return;
     ExecKept(step, QStringLiteral("TextRecipe"), QString::fromLatin1(TEXT_NEXT_UNIT_SQL),
              {qlonglong(unitProcedureID), qlonglong(stepID)}, [&operation](KeptResult& row) {
                  if (!row.next())
@@ -261,6 +271,45 @@ void ReadTextDestination(CDaoDatabase& step, long stepID, long unitProcedureID, 
                  operation.leavesStep = false;
                  operation.destinationID = TextIdOrNone(row.value(1));
              });
+}
+
+bool StepHasTransitions(CDaoDatabase& step)
+{
+    bool has = false;
+    ExecKept(step, QStringLiteral("UnitProcedureTransition"), QString::fromLatin1(TEXT_HAS_TRANSITIONS_SQL),
+             {}, [&has](KeptResult& row) { has = row.next() && row.value(0).toLongLong() != 0; });
+    return has;
+}
+
+// Where a transfer of an operation under that unit procedure sends the contents: by the step's
+// transitions, one unit procedure or a block's branches; without any, by recipe order.
+void ReadTextDestination(CDaoDatabase& step, long stepID, long unitProcedureID,
+                         RecipeTextOperation& operation)
+{
+    operation.leavesStep = true;
+    if (unitProcedureID < 0)
+        return;
+    QList<long> vessels;
+    bool intoBlock = false;
+    ExecKept(step, QStringLiteral("UnitProcedureTransition"), QString::fromLatin1(TEXT_TRANSITIONS_SQL),
+             {qlonglong(unitProcedureID)}, [&](KeptResult& row) {
+                 while (row.next()) {
+                     const QString type = row.value(0).toString();
+                     intoBlock = intoBlock || type.startsWith(QLatin1String("Start"), Qt::CaseInsensitive);
+                     operation.toAllDestinations =
+                         type.compare(QLatin1String("Start Parallel"), Qt::CaseInsensitive) == 0;
+                     vessels.append(TextIdOrNone(row.value(1)));
+                 }
+             });
+    if (vessels.isEmpty()) {
+        if (!StepHasTransitions(step))
+            ReadTextNextUnit(step, stepID, unitProcedureID, operation);
+        return;
+    }
+    operation.leavesStep = false;
+    operation.destinationID = vessels.first();
+    if (intoBlock && vessels.size() > 1)
+        operation.destinationIDs = vessels;
 }
 
 } // namespace
@@ -315,8 +364,9 @@ QHash<long, RecipeTextOperation> ReadRecipeTextOperations(CDaoDatabase& step, lo
             destination = destinations.insert(it->unitProcedureID, {});
             ReadTextDestination(step, stepID, it->unitProcedureID, *destination);
         }
-        std::tie(operation.destinationID, operation.leavesStep) =
-            std::pair(destination->destinationID, destination->leavesStep);
+        std::tie(operation.destinationID, operation.destinationIDs, operation.toAllDestinations,
+                 operation.leavesStep) = std::tuple(destination->destinationID, destination->destinationIDs,
+                                                    destination->toAllDestinations, destination->leavesStep);
     }
     return operations;
 }

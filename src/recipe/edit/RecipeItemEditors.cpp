@@ -72,22 +72,29 @@ bool TakeEditorFlags()
 }
 
 // The operations whose text names the unit procedure's vessel: its own, and those of the unit
-// procedure before it (a transfer names where it goes).
+// procedures whose contents go to it by the step's transitions (a transfer names where it goes);
+// in a step without transitions, those of the unit procedure before it in recipe order.
+const char* const OPERATIONS_NAMING_UNIT_SQL =
+    "SELECT OperationID FROM Operation WHERE UnitProcedureID = ? OR UnitProcedureID IN"
+    " (SELECT FromUnitProcedureID FROM UnitProcedureTransition WHERE ToUnitProcedureID = ?)"
+    " OR (NOT EXISTS (SELECT 1 FROM UnitProcedureTransition) AND UnitProcedureID ="
+    "  (SELECT p.ID FROM TextRecipe p WHERE p.Type = 'Unit Procedure' AND p.RecipeSequenceNumber <"
+    "   (SELECT h.RecipeSequenceNumber FROM TextRecipe h WHERE h.Type = 'Unit Procedure' AND h.ID = ?)"
+    "   ORDER BY p.RecipeSequenceNumber DESC LIMIT 1))";
+
 QList<long> OperationsNamingUnitProcedure(CDaoDatabase& step, long unitProcedureID)
 {
     QList<long> operations;
-    QSqlQuery rows = step.Query(
-        QStringLiteral("SELECT OperationID FROM Operation WHERE UnitProcedureID = ? OR UnitProcedureID ="
-                       " (SELECT p.ID FROM TextRecipe p WHERE p.Type = 'Unit Procedure' AND p.RecipeSequenceNumber <"
-                       "   (SELECT h.RecipeSequenceNumber FROM TextRecipe h WHERE h.Type = 'Unit Procedure'"
-                       "    AND h.ID = ?) ORDER BY p.RecipeSequenceNumber DESC LIMIT 1)"),
-        {qlonglong(unitProcedureID), qlonglong(unitProcedureID)});
+    const QVariant id = qlonglong(unitProcedureID);
+    QSqlQuery rows = step.Query(QString::fromLatin1(OPERATIONS_NAMING_UNIT_SQL), {id, id, id});
     while (rows.next())
         operations.append(long(rows.value(0).toLongLong()));
     return operations;
 }
+} // namespace
 
-// After its vessel may have changed, in one transaction; the lines follow.
+// After its vessel may have changed, together in one transaction; the names are read again (the
+// vessel may be an item made since the last regeneration); the lines follow.
 void RegenerateTextsNamingUnitProcedure(long stepID, long unitProcedureID)
 {
     CDaoDatabase* step = GetStepDatabase(stepID);
@@ -96,17 +103,18 @@ void RegenerateTextsNamingUnitProcedure(long stepID, long unitProcedureID)
     QList<long> operations;
     try {
         operations = OperationsNamingUnitProcedure(*step, unitProcedureID);
+        ResetStepWiseCache();
         CDaoTransaction transaction(*step);
-        for (long operationID : std::as_const(operations))
-            ProcessOperation(stepID, operationID);
+        ProcessOperations(stepID, operations);
         transaction.Commit();
     } catch (const CDaoException& error) {
         QvMessageBox(error.GetErrorDescription(), MB_OK | MB_ICONERROR);
     }
-    for (long operationID : operations)
-        ReloadRecipeLine(stepID, operationID, RECIPE_LINE_OPERATION);
+    if (!operations.isEmpty())
+        ReloadRecipeLines(stepID, operations, RECIPE_LINE_OPERATION);
 }
 
+namespace {
 void AfterUnitProcedureEdit(long stepID, long unitProcedureID)
 {
     RegenerateTextsNamingUnitProcedure(stepID, unitProcedureID);

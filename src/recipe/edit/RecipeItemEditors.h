@@ -6,6 +6,9 @@
 // tree and the step panes follow. True when the edit changed and stored something.
 
 bool EditUnitProcedureOfStep(long stepID, long unitProcedureID);
+// The texts that name the unit procedure's vessel (its own operations and the transfers into it)
+// composed again in one transaction, and their lines shown; after its vessel was set or changed.
+void RegenerateTextsNamingUnitProcedure(long stepID, long unitProcedureID);
 bool EditOperationOfStep(long stepID, long operationID);
 
 // What an edit came to, for a caller that lives in a recipe view: Reloaded means the editor asked

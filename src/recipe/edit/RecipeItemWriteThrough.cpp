@@ -10,6 +10,7 @@
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "foundation/db/step/UnitProcedureSet.h"
+#include "recipe/edit/RecipeItemEditors.h"
 #include "recipe/edit/RecipeTextRegenerator.h"
 
 namespace {
@@ -113,7 +114,8 @@ WriteThroughResult UpdateOperationRangeData(long stepID, long rangeID, double lo
                             }));
 }
 
-// A new name goes to the recipe row too, which the Process Explorer shows.
+// A new name goes to the recipe row too, which the Process Explorer shows; a given vessel is named
+// at once by the texts that name it.
 WriteThroughResult UpdateUnitProcedureData(long stepID, long unitProcedureID, const QString& name,
                                            long primaryEquipmentID, const QString& comments)
 {
@@ -139,6 +141,8 @@ WriteThroughResult UpdateUnitProcedureData(long stepID, long unitProcedureID, co
     if (result != WriteThroughResult::Written)
         return result;
     SetProjectModified(true);
+    if (primaryEquipmentID != -1)
+        RegenerateTextsNamingUnitProcedure(stepID, unitProcedureID);
     if (!name.isEmpty()) {
         RefreshKeepSelection();
         ReloadRecipeViews(stepID);

@@ -20,7 +20,7 @@ QString UnitProcedureLineText(const QString& name, const QString& comment)
     const DisplayOptions options = CurrentDisplayOptions();
     if (comment.isEmpty() || !options.comments)
         return name;
-    return AppendBelow(name, comment, "", "\n", options.addSpace);
+    return AppendBelow(name, comment, " ", "\n", options.addSpace);
 }
 
 void FillUnitProcedureTexts(long stepID, const RecipeLineSetRow& row, RecipeLineRecord& record)

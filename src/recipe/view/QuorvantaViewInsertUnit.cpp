@@ -12,6 +12,7 @@
 #include "recipe/lines/RecipeLineSources.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeButton.h"
+#include "recipe/view/RecipeEditWriter.h"
 
 namespace {
 // The unit procedure exists in the step database.
@@ -97,6 +98,7 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
         std::tuple(m_document.stepID, place.indent, place.top);
     std::tie(record.width, record.hidden, record.breakpoint) =
         std::tuple(lineWidth(place.indent), hidden, breakpoint);
+    QList<long> regenerated; // the texts whose vessel or destination the new unit procedure changed
     const bool written = writeInsert([&](CDaoDatabase& step) {
         if (input)
             record.itemID = WriteNewUnitProcedure(step, *input, place.number);
@@ -107,6 +109,8 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
                             record.typeText, record.unitProcedureName, place.number, hidden, breakpoint});
         rows.HideUntilNextUnitProcedure(index + 1, hidden);
         rows.AdoptOperations(index + 1, record.itemID);
+        CRecipeEditWriter::AddNewDestinations(m_document.stepID, regenerated, true);
+        regenerated = CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
     });
     if (input && written)
         BuildAutomationModel();
@@ -117,6 +121,7 @@ void CQUORVANTAView::InsertUnitProcedure(int position, long unitProcedureID, con
         Line(j)->line().hidden = hidden;
     SelectItem(index);
     finishInsert(index, true);
+    CRecipeEditWriter::ShowRegeneratedTexts(m_document.stepID, regenerated);
 }
 
 void CQUORVANTAView::InsertFavoriteOperations(int listIndex)

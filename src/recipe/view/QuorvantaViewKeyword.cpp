@@ -5,6 +5,7 @@
 #include "recipe/edit/RecipeInsertWriter.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeButton.h"
+#include "recipe/view/RecipeEditWriter.h"
 
 namespace {
 // The lines of one keyword insert, in recipe order: type text, kind and indent step.
@@ -70,6 +71,7 @@ void CQUORVANTAView::InsertKeywordBlock(int where, const QString& keyword, int k
             return;
         records << record;
     }
+    QList<long> regenerated; // transfers whose destinations the block changed
     const bool written = writeInsert([&](CDaoDatabase& step) {
         CRecipeInsertWriter rows(step, m_document.stepID);
         rows.ShiftRows(first + 1, long(records.size()));
@@ -77,6 +79,8 @@ void CQUORVANTAView::InsertKeywordBlock(int where, const QString& keyword, int k
             record.rowKey =
                 rows.InsertRow({record.itemID, record.indent, QString(), QString(), record.operationNumber,
                                 record.itemID, record.typeText, QString(), 0, hidden, breakpoint});
+        CRecipeEditWriter::AddNewDestinations(m_document.stepID, regenerated);
+        regenerated = CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
     });
     if (!written)
         return;
@@ -93,4 +97,5 @@ void CQUORVANTAView::InsertKeywordBlock(int where, const QString& keyword, int k
     OnLineClicked(m_lineButtons.at(first), false);
     finishInsert(first, false);
     RefreshAutomationModel(m_document.stepID);
+    CRecipeEditWriter::ShowRegeneratedTexts(m_document.stepID, regenerated);
 }

@@ -1,13 +1,13 @@
 // Paste of the recipe clipboard into the text-recipe view: the lines go in one by one, each next to
 // the line the previous one left selected, all inside one transaction on the target step; a copied
-// operation's row goes in with its copied texts under an id counted on per paste, and its data
-// follows once every line is in, one statement per table for all. Each new line takes its row key
+// operation's row goes in under an id counted on per paste, and its data follows once every line
+// is in, one statement per table for all. Each new line takes its row key
 // as it is placed, above every key in use; before the commit the rows the paste moved take their
 // new numbers once, by the edit writer (the rows below the pasted block by ranges, the rest by row
-// key), and then the new rows go in with their final numbers in one statement. Operations whose
-// text the paste made stale (those under a pasted unit procedure, or under one now followed by
-// another) are composed once, together, after every row is in, and only the lines whose stored
-// text changed read it again; the others keep their copied texts. The paste half of a move within
+// key), and then the new rows go in with their final numbers in one statement. Every pasted
+// operation (its text names the vessel it was copied from) and those whose text the paste made
+// stale (under a unit procedure now followed by another) are composed once, together, after every
+// row is in, and only the lines whose stored text changed read it again. The paste half of a move within
 // the window carries the moved items' constraints over to their new ids and leaves none naming a
 // line the move took away.
 
@@ -34,6 +34,8 @@
 #include "recipe/view/RecipeButton.h"
 #include "recipe/view/RecipeClipboard.h"
 #include "recipe/view/RecipeEditWriter.h"
+
+#include <QSet>
 
 #include <optional>
 
@@ -144,6 +146,19 @@ TextRecipeRowValues PastedRowValues(const RecipeLineRecord& line, long sequence)
     return row;
 }
 
+// Every pasted operation is composed again for the vessel of the unit procedure it went under,
+// after the stale ones the paste found, each once.
+void AddPastedOperations(const PasteRun& run, QList<long>& stale)
+{
+    QSet<long> listed(stale.cbegin(), stale.cend());
+    for (const std::pair<long, long>& operation : run.operations) {
+        if (!listed.contains(operation.second)) {
+            listed.insert(operation.second);
+            stale.append(operation.second);
+        }
+    }
+}
+
 void Stop(bool ok)
 {
     if (!ok)
@@ -244,8 +259,9 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
         if (run.lowest >= 0)
             numberLinesBetween(run.numberedEnd, LineCount());
         const QList<RecipeLineRow> after = CRecipeEditWriter::RowsOf(m_lineButtons);
-        regenerated = CRecipeEditWriter::StaleOperations(
-            run.before, after, CRecipeEditWriter::SharedEnds(run.before, after), run.addedOwners);
+        const std::pair<qsizetype, qsizetype> ends = CRecipeEditWriter::SharedEnds(run.before, after);
+        regenerated = CRecipeEditWriter::StaleOperations(run.before, after, ends, run.addedOwners);
+        AddPastedOperations(run, regenerated);
         if (run.copies) // each text composed once: the stale ones below, with their rows in
             run.copies->Write(*step, QSet<long>(regenerated.cbegin(), regenerated.cend()));
         writePasteNumbers(run, after);
@@ -253,6 +269,8 @@ bool CQUORVANTAView::pasteClipboard(const std::function<bool()>& beforeLines)
             CarryConstraintsOfMoved(*step, run.operations, run.unitProcedures);
             DeleteConstraintsOffTheRecipe(*step, m_document.stepID);
         }
+        if (CRecipeEditWriter::ChangesStructure(run.before, after, ends))
+            CRecipeEditWriter::AddNewDestinations(m_document.stepID, regenerated);
         regenerated = CRecipeEditWriter::RegenerateTexts(m_document.stepID, regenerated);
         transaction.Commit();
     } catch (const CDaoException& error) {

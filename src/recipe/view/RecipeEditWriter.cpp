@@ -1,11 +1,15 @@
-// Set-based writes of the rows a text-recipe edit changed.
+// Set-based writes of the rows a text-recipe edit changed, and the texts the edit made stale.
 
 #include "recipe/view/RecipeEditWriter.h"
 
+#include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
+#include "foundation/db/BulkRows.h"
 #include "foundation/db/DaoDatabase.h"
 #include "foundation/db/DaoTransaction.h"
+#include "foundation/db/JsonIds.h"
+#include "recipe/transitions/UnitProcedureTransitionRefresh.h"
 #include "recipe/view/RecipeButton.h"
 #include "recipe/view/RecipeRowShifts.h"
 
@@ -13,9 +17,16 @@
 #include <QJsonDocument>
 #include <QSet>
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 const QString EDIT_WRITER_KEY = QStringLiteral("recipe edit");
+
+// A line of the recipe's structure (a unit procedure or a keyword) as far as the transitions go:
+// its row, kind and whether it is hidden; not its numbers, which shift with lines above it.
+using StructureLine = std::tuple<long, int, bool>;
 
 const char* const UPDATE_ROWS =
     "UPDATE TextRecipe SET RecipeSequenceNumber = json_extract(j.value, '$[1]'),"
@@ -482,9 +493,67 @@ QHash<long, long> NextUnitProcedures(const RecipeLinesState& state)
 QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const RecipeLinesState& before,
                                                     const RecipeLinesState& after)
 {
-    const QList<long> stale = StaleOperations(before, after);
+    QList<long> stale = StaleOperations(before, after);
+    if (ChangesStructure(before, after))
+        AddNewDestinations(stepID, stale);
     RegenerateTexts(stepID, stale);
     return stale;
+}
+
+bool CRecipeEditWriter::ChangesStructure(const RecipeLinesState& before, const RecipeLinesState& after)
+{
+    const auto structure = [](const RecipeLinesState& state) {
+        QList<std::pair<long, StructureLine>> lines; // by sequence
+        for (auto it = state.rows.cbegin(); it != state.rows.cend(); ++it) {
+            if (it->kind != RECIPE_LINE_OPERATION)
+                lines.append({it->sequence, {it.key(), it->kind, it->hide}});
+        }
+        std::sort(lines.begin(), lines.end());
+        QList<StructureLine> ordered;
+        for (const auto& line : std::as_const(lines))
+            ordered.append(line.second);
+        return ordered;
+    };
+    return structure(before) != structure(after);
+}
+
+bool CRecipeEditWriter::ChangesStructure(const QList<RecipeLineRow>& before,
+                                         const QList<RecipeLineRow>& after,
+                                         std::pair<qsizetype, qsizetype> ends)
+{
+    const auto [head, tail] = ends;
+    const auto structure = [head = head, tail = tail](const QList<RecipeLineRow>& rows) {
+        QList<StructureLine> lines;
+        for (qsizetype i = head; i < rows.size() - tail; ++i) {
+            if (rows.at(i).row.kind != RECIPE_LINE_OPERATION)
+                lines.append({rows.at(i).rowKey, rows.at(i).row.kind, rows.at(i).row.hide});
+        }
+        return lines;
+    };
+    return structure(before) != structure(after);
+}
+
+void CRecipeEditWriter::AddNewDestinations(long stepID, QList<long>& stale, bool onlyOnceBuilt)
+{
+    CDaoDatabase* step = GetStepDatabase(stepID);
+    if (!step)
+        return;
+    const QSet<long> changed = RefreshUnitProcedureTransitions(*step, stepID, onlyOnceBuilt);
+    if (changed.isEmpty())
+        return;
+    static const QString sql = QStringLiteral(
+        "SELECT OperationID FROM Operation WHERE UnitProcedureID IN (SELECT value FROM json_each(?))");
+    QSet<long> listed(stale.cbegin(), stale.cend());
+    ExecKept(*step, QStringLiteral("Operation"), sql,
+             {JsonIds(QList<long>(changed.cbegin(), changed.cend()))}, [&](KeptResult& row) {
+                 while (row.next()) {
+                     const long operationID = long(row.value(0).toLongLong());
+                     if (!listed.contains(operationID)) {
+                         listed.insert(operationID);
+                         stale.append(operationID);
+                     }
+                 }
+             });
 }
 
 QList<long> CRecipeEditWriter::RegenerateTexts(long stepID, const QList<long>& operationIDs)
@@ -594,7 +663,9 @@ QList<long> CRecipeEditWriter::RegenerateMovedTexts(long stepID, const QList<Rec
                                                     const QList<RecipeLineRow>& after,
                                                     std::pair<qsizetype, qsizetype> ends)
 {
-    const QList<long> stale = StaleOperations(before, after, ends);
+    QList<long> stale = StaleOperations(before, after, ends);
+    if (ChangesStructure(before, after, ends))
+        AddNewDestinations(stepID, stale);
     RegenerateTexts(stepID, stale);
     return stale;
 }

@@ -99,6 +99,19 @@ public:
     static QList<long> StaleOperations(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
                                        std::pair<qsizetype, qsizetype> ends,
                                        const QHash<long, long>& addedOwners = {});
+    // Whether the edit changed the recipe's structure: the unit-procedure and keyword lines, their
+    // order or whether they are hidden (not their numbers). Only such an edit can change where the
+    // unit procedures' contents go.
+    static bool ChangesStructure(const QList<RecipeLineRow>& before, const QList<RecipeLineRow>& after,
+                                 std::pair<qsizetype, qsizetype> ends);
+    static bool ChangesStructure(const RecipeLinesState& before, const RecipeLinesState& after);
+    // After such an edit, inside the caller's transaction: the step's unit-procedure transitions are
+    // brought up to date (recipe/transitions/UnitProcedureTransitionRefresh.h) and the operations of
+    // the unit procedures whose transitions changed join stale, each once (a transfer names where
+    // it goes by them).
+    // onlyOnceBuilt: for an edit that makes no block, nothing is done in a step whose transitions
+    // were never built (its texts go by recipe order).
+    static void AddNewDestinations(long stepID, QList<long>& stale, bool onlyOnceBuilt = false);
     // The operation lines of the step's views take their regenerated texts, each view laid out once.
     static void ShowRegeneratedTexts(long stepID, const QList<long>& operationIDs);
 };

@@ -23,14 +23,15 @@ QString ValueText(double value)
 }
 } // namespace
 
+const char* const COperationEditorDialog::EQUIPMENT_TIP =
+    "The unit procedure's equipment: set it in the unit procedure's editor (double-click its line).";
+
 COperationEditorDialog::COperationEditorDialog(const OperationEditorContent& content, QWidget* parent)
     : QDialog(parent), m_content(content), m_comments(new QPlainTextEdit(content.comments, this))
 {
     setWindowTitle(QStringLiteral("Operation: ") + content.title);
     auto* form = new QFormLayout(this);
-    auto* equipment = new QLineEdit(content.equipment, this);
-    equipment->setReadOnly(true);
-    form->addRow(QStringLiteral("Equipment:"), equipment);
+    form->addRow(QStringLiteral("Equipment:"), equipmentLabel(content.equipment));
     for (const OperationEditorField& field : content.fields) {
         auto* value = new QLineEdit(ValueText(field.value), this);
         value->setObjectName(QStringLiteral("Field%1").arg(field.fieldID));
@@ -48,6 +49,17 @@ COperationEditorDialog::COperationEditorDialog(const OperationEditorContent& con
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
+}
+
+// The vessel as text, not a box: it is the unit procedure's, set there.
+QLabel* COperationEditorDialog::equipmentLabel(const QString& tag)
+{
+    auto* equipment = new QLabel(tag, this);
+    equipment->setObjectName(QStringLiteral("Equipment"));
+    equipment->setTextFormat(Qt::PlainText);
+    equipment->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    equipment->setToolTip(QString::fromLatin1(EQUIPMENT_TIP));
+    return equipment;
 }
 
 // "(none)" first, then the library's items by name.

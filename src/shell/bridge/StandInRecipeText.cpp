@@ -31,6 +31,7 @@ bool CStandInRecipeText::Compose(long stepID, long operationID, QString& text)
     if (!ReadRecipeTextOperation(*step, stepID, operationID, operation))
         return false;
     LoadProjectData();
+    ReloadForUnknownEquipment({operation});
     text = ComposeRecipeText(operation, m_settings);
     return true;
 }
@@ -43,6 +44,7 @@ QList<std::optional<QString>> CStandInRecipeText::Compose(long stepID, const QLi
         return texts;
     const QHash<long, RecipeTextOperation> operations = ReadRecipeTextOperations(*step, stepID, operationIDs);
     LoadProjectData();
+    ReloadForUnknownEquipment(operations.values());
     for (qsizetype i = 0; i < operationIDs.size(); ++i) {
         const auto found = operations.constFind(operationIDs.at(i));
         if (found != operations.constEnd())
@@ -53,6 +55,7 @@ QList<std::optional<QString>> CStandInRecipeText::Compose(long stepID, const QLi
 
 void CStandInRecipeText::Reset()
 {
+    m_lackingEquipment.clear();
     m_loaded = false;
     m_projectPath.clear();
     m_settings = RecipeTextSettings();
@@ -69,4 +72,30 @@ void CStandInRecipeText::LoadProjectData()
     const std::unique_ptr<CDaoDatabase> material = OpenLibrary(GetMaterialsDBPath());
     m_settings = LoadRecipeTextSettings(
         {GetProjectDatabase(), equipment.get(), material.get(), GetLanguageDatabase()});
+}
+
+// An equipment item made since the names were read (a new vessel set on a unit procedure) is
+// named too: the names are read again, once, when an operation names an item they lack and that
+// the last reading did not lack as well (a deleted item is not looked for again and again).
+void CStandInRecipeText::ReloadForUnknownEquipment(const QList<RecipeTextOperation>& operations)
+{
+    QSet<long> lacking;
+    const auto note = [&](long equipmentID) {
+        if (equipmentID > 0 && !m_settings.equipment.contains(equipmentID))
+            lacking.insert(equipmentID);
+    };
+    for (const RecipeTextOperation& operation : operations) {
+        note(operation.equipmentID);
+        note(operation.destinationID);
+        for (long destination : operation.destinationIDs)
+            note(destination);
+    }
+    if (lacking.isEmpty() || m_lackingEquipment.contains(lacking))
+        return;
+    Reset();
+    LoadProjectData();
+    for (long equipmentID : std::as_const(lacking)) {
+        if (!m_settings.equipment.contains(equipmentID))
+            m_lackingEquipment.insert(equipmentID);
+    }
 }

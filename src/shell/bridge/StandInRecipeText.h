@@ -3,11 +3,12 @@
 // composer (foundation/db/RecipeTextComposer.h): a sentence from its type's pattern in the recipe
 // language of the open language database. What a regeneration reads once (options, rounding, the
 // names of materials, equipment and categories, the language) is kept per project until the
-// step-wise cache is reset.
+// step-wise cache is reset, or an operation names an equipment item the kept names lack.
 
 #include "foundation/db/RecipeTextComposer.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -23,8 +24,10 @@ public:
 
 private:
     void LoadProjectData();
+    void ReloadForUnknownEquipment(const QList<RecipeTextOperation>& operations);
 
     bool m_loaded = false;
     QString m_projectPath; // the project the kept settings are of
     RecipeTextSettings m_settings;
+    QSet<long> m_lackingEquipment; // named by an operation, not found at the last reading
 };

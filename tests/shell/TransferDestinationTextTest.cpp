@@ -1,0 +1,149 @@
+// Where a transfer's text says its contents go, with the program's own composer: by the step's
+// unit-procedure transitions (the Demo's Crystallization has an Or block before its isolation), and
+// named again at once when a vessel it names is set, also one made since the names were read.
+
+#include "FakeAppContext.h"
+#include "ScriptedPrompts.h"
+#include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/ProcessOperationService.h"
+#include "foundation/common/concerns/SubsystemConcerns.h"
+#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/ProjectGenerator.h"
+#include "recipe/edit/RecipeItemEditors.h"
+#include "recipe/edit/RecipeTextRegenerator.h"
+#include "recipe/transitions/TransitionBuilder.h"
+#include "shell/bridge/ManagedProcessOperation.h"
+#include "shell/bridge/ManagedSideStandIn.h"
+#include "shell/bridge/OperationEditorForm.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace {
+constexpr long DEMO_CRYSTALLIZATION = 1002;
+constexpr long NEW_TAG_ID = 9001;
+
+// Changes the transfer's amount on OK.
+struct AmountEditorForm : OperationEditorForm {
+    std::optional<OperationEditorContent> Ask(const OperationEditorContent& content) override
+    {
+        OperationEditorContent edited = content;
+        for (OperationEditorField& field : edited.fields) {
+            if (field.label == "Amount")
+                field.value = 95;
+        }
+        return edited;
+    }
+};
+} // namespace
+
+class TransferDestinationTextTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const QString folder = app.root() + "project/";
+        const ProjectSpec demo = CProjectGenerator::DemoProject();
+        ASSERT_TRUE(CProjectGenerator().Write(demo, folder));
+        app.fileSet().projectDatabase = std::make_unique<CDaoDatabase>();
+        app.fileSet().projectDatabase->Open(folder + demo.name + ".prj", DatabaseRole::ReadWrite);
+        app.fileSet().projectDBPath = folder + demo.name + ".prj";
+        app.fileSet().equipmentDBPath = folder + demo.name + ".eqm";
+        app.fileSet().materialsDBPath = folder + demo.name + ".mtl";
+        const QString stepPath = folder + CProjectGenerator::StepFileName(DEMO_CRYSTALLIZATION);
+        auto step = std::make_unique<CDaoDatabase>();
+        step->Open(stepPath, DatabaseRole::ReadWrite);
+        m_step = step.get();
+        app.stepDatabases().add(DEMO_CRYSTALLIZATION, std::move(step), stepPath);
+        installed.Install<IManagedSide>(&managed);
+        installed.Install<ProcessOperationService>(&processing);
+        installed.Install<RecipeTextRegeneration>(&regenerator);
+        installed.Install<OperationEditorForm>(&form);
+    }
+    // The stored texts of the step's transfers in recipe order.
+    QStringList Transfers()
+    {
+        QSqlQuery rows =
+            m_step->Query("SELECT o.RecipeText FROM TextRecipe t JOIN Operation o ON o.OperationID = t.ID"
+                          " WHERE t.Type = 'Operation' AND o.OperationTypeID = 7"
+                          " ORDER BY t.RecipeSequenceNumber");
+        QStringList texts;
+        while (rows.next())
+            texts << rows.value(0).toString();
+        return texts;
+    }
+    long UnitProcedureNamed(const char* name)
+    {
+        QSqlQuery row =
+            m_step->Query("SELECT UnitProcedureID FROM UnitProcedure WHERE UnitProcedureName = ?", {name});
+        return row.next() ? long(row.value(0).toLongLong()) : -1;
+    }
+    void BuildTransitionsAndRegenerate()
+    {
+        Array<TransitionRecord> unitProcedures, operations;
+        ASSERT_TRUE(
+            CTransitionBuilder::BuildStepTransitions(DEMO_CRYSTALLIZATION, unitProcedures, operations));
+        ASSERT_TRUE(RegenerateStepRecipeText(DEMO_CRYSTALLIZATION));
+    }
+    // A vessel made after the composer read the names, set on the unit procedure as a store would.
+    void SetNewVessel(long unitProcedureID, const char* tag)
+    {
+        CDaoDatabase equipment;
+        equipment.Open(app.fileSet().equipmentDBPath, DatabaseRole::ReadWrite);
+        equipment.Execute(
+            "INSERT INTO ActualEquipmentCommon (ActualEquipmentID, QVTag, PlantID) VALUES (?, ?, 1)",
+            {qlonglong(NEW_TAG_ID), tag});
+        equipment.Close();
+        m_step->Execute("UPDATE UnitProcedure SET PrimaryEquipmentID = ? WHERE UnitProcedureID = ?",
+                        {qlonglong(NEW_TAG_ID), qlonglong(unitProcedureID)});
+    }
+
+    FakeAppContext app;
+    ScriptedPromptService prompts;
+    CManagedSideStandIn managed;
+    CManagedProcessOperation processing{nullptr};
+    CRecipeTextRegenerator regenerator;
+    AmountEditorForm form;
+    ServiceInstallations installed;
+    CDaoDatabase* m_step = nullptr;
+};
+
+// Into the Or block: its choices; from each branch: the unit procedure after the block; into a
+// Parallel block: its branches.
+TEST_F(TransferDestinationTextTest, ATransferNamesWhereItGoesByTheTransitions)
+{
+    BuildTransitionsAndRegenerate();
+    EXPECT_EQ(Transfers(), (QStringList{"Transfer 100 kg to R-101 or R-102.", "Transfer 100 kg to C-201.",
+                                        "Transfer 100 kg to C-201."}));
+    m_step->Execute("UPDATE TextRecipe SET Type = replace(Type, ' Or', ' Parallel') WHERE Type LIKE '% Or'");
+    BuildTransitionsAndRegenerate();
+    EXPECT_EQ(Transfers().value(0), "Transfer 100 kg to R-101 and R-102.");
+    EXPECT_TRUE(prompts.texts().isEmpty()) << prompts.texts().join('|').toStdString();
+}
+
+// Setting the isolation's vessel (an item made since the names were read) names it at once in the
+// transfers of both branches, which go to it.
+TEST_F(TransferDestinationTextTest, SettingAVesselNamesItInTheTransfersIntoIt)
+{
+    BuildTransitionsAndRegenerate();
+    SetNewVessel(UnitProcedureNamed("Isolation on C-201"), "C-202");
+    RegenerateTextsNamingUnitProcedure(DEMO_CRYSTALLIZATION, UnitProcedureNamed("Isolation on C-201"));
+    EXPECT_EQ(Transfers(), (QStringList{"Transfer 100 kg to R-101 or R-102.", "Transfer 100 kg to C-202.",
+                                        "Transfer 100 kg to C-202."}));
+}
+
+// The editor's OK composes the destination with the names as they are now: a vessel made since the
+// names were read is named at once.
+TEST_F(TransferDestinationTextTest, TheEditorsOkNamesAVesselMadeSinceTheNamesWereRead)
+{
+    BuildTransitionsAndRegenerate();
+    SetNewVessel(UnitProcedureNamed("Isolation on C-201"), "G-200");
+    QSqlQuery row =
+        m_step->Query("SELECT o.OperationID FROM Operation o JOIN UnitProcedure u USING (UnitProcedureID)"
+                      " WHERE o.OperationTypeID = 7 AND u.UnitProcedureName = 'Crystallization in R-102'");
+    ASSERT_TRUE(row.next());
+    const long transfer = long(row.value(0).toLongLong());
+    row.finish();
+    QString comments;
+    EXPECT_EQ(managed.DotNetInvokeOperationDialog(DEMO_CRYSTALLIZATION, transfer, -1, &comments),
+              std::optional<QString>("Transfer 95 kg to G-200."));
+}
