@@ -162,7 +162,8 @@ void CProductionPlanDialog::LayOutGrid()
     // Each column is at least as wide as its title, which reads whole at the dialog's size.
     for (int col = 1; col <= PLAN_COLUMN_COUNT; ++col) {
         m_grid->SetStyleRange(CGridRange(0, col), CGridCellStyle().SetValue(QString::fromLatin1(PLAN_COLUMNS[col - 1].header)));
-        m_grid->SetColWidth(col, std::max(PLAN_COLUMNS[col - 1].width, m_grid->horizontalHeader()->sectionSizeHint(col - 1)));
+        m_grid->SetColWidth(
+            col, std::max(PLAN_COLUMNS[col - 1].width, m_grid->horizontalHeader()->sectionSizeHint(col - 1)));
     }
     StyleBodyRows(1, rows);
 }

@@ -271,24 +271,27 @@ TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
         long fieldTypeID;
         QString label, refused, taken;
     };
-    const QList<Case> cases{{100001, "Duration", "parsec", "h"},   {100001, "Duration", "MIN", "s"},
-                            {100002, "Amount", "Mg", "mg"},        {100002, "Amount", "liter", "g"},
-                            {100003, "Volume", "kg", "ml"},        {100004, "Temperature", "c", "K"},
+    const QList<Case> cases{{100001, "Duration", "parsec", "h"}, {100001, "Duration", "MIN", "s"},
+                            {100002, "Amount", "Mg", "mg"},      {100002, "Amount", "liter", "g"},
+                            {100003, "Volume", "kg", "ml"},      {100004, "Temperature", "c", "K"},
                             {100005, "Material", "kg", ""}};
     QHash<long, long> fieldOfType;
     for (const Case& c : cases) {
         fieldOfType[c.fieldTypeID] =
             StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = ?",
-                      {qlonglong(c.fieldTypeID)}).toLongLong();
+                      {qlonglong(c.fieldTypeID)})
+                .toLongLong();
         ASSERT_GT(fieldOfType[c.fieldTypeID], 0) << c.fieldTypeID;
         EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = ?", {qlonglong(c.fieldTypeID)});
-        EditStep(COUPLING_STEP, "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
-                                " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
+        EditStep(COUPLING_STEP,
+                 "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
+                 " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
                  {qlonglong(fieldOfType[c.fieldTypeID])});
     }
     builder.RefreshAutomationModel(COUPLING_STEP);
-    const QString rows = "SELECT group_concat(quote(DoubleValue) || quote(UOM), ';') FROM TblFieldData"
-                         " UNION ALL SELECT group_concat(quote(LowUOM) || quote(HighUOM), ';') FROM TblRangeData";
+    const QString rows =
+        "SELECT group_concat(quote(DoubleValue) || quote(UOM), ';') FROM TblFieldData"
+        " UNION ALL SELECT group_concat(quote(LowUOM) || quote(HighUOM), ';') FROM TblRangeData";
     for (const Case& c : cases) {
         auto field = FieldObject(COUPLING_STEP, fieldOfType[c.fieldTypeID]);
         ASSERT_TRUE(field) << c.fieldTypeID;
@@ -296,8 +299,8 @@ TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
         ASSERT_TRUE(range) << c.fieldTypeID;
         for (const auto& [object, member] : QList<std::pair<std::shared_ptr<CAutomationObject>, QString>>{
                  {field, "UOM"}, {range, "LoUOM"}, {range, "HiUOM"}}) {
-            const std::string what = c.label.toStdString() + "." + member.toStdString() + " = " +
-                                     c.refused.toStdString();
+            const std::string what =
+                c.label.toStdString() + "." + member.toStdString() + " = " + c.refused.toStdString();
             const V old = Get(object, member);
             const QString before = StepValue(COUPLING_STEP, rows).toString();
             const AutomationResult refused = Put(object, member, S(c.refused));
@@ -310,9 +313,12 @@ TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
         }
     }
     EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT UOM FROM TblFieldData WHERE FieldID = ?",
-                        {qlonglong(fieldOfType[100002])}).toString(), "g");
+                        {qlonglong(fieldOfType[100002])})
+                  .toString(),
+              "g");
     EXPECT_EQ(Put(FieldObject(COUPLING_STEP, fieldOfType[100001]), "UOM", S("")).error,
-              AutomationError::InvalidArgument) << "the empty text still means \"unchanged\"";
+              AutomationError::InvalidArgument)
+        << "the empty text still means \"unchanged\"";
 }
 
 // The limit of 1e35 holds in internal units: 1e34 min (6e35 s) is refused as 1e36 s is, for a
@@ -320,12 +326,15 @@ TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
 TEST_F(AutomationModelTest, ValuesBeyondTheUnsetValueInInternalUnitsAreRefused)
 {
     OpenDemo();
-    const long fieldID = long(StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = "
-                                                       "100001").toLongLong());
+    const long fieldID =
+        long(StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = "
+                                      "100001")
+                 .toLongLong());
     EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = 100001");
-    EditStep(COUPLING_STEP, "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, LowUOM,"
-                            " High, HighUOM) SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 'min', 9, 'min'"
-                            " FROM TblFieldData WHERE FieldID = ?",
+    EditStep(COUPLING_STEP,
+             "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, LowUOM,"
+             " High, HighUOM) SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 'min', 9, 'min'"
+             " FROM TblFieldData WHERE FieldID = ?",
              {qlonglong(fieldID)});
     EditStep(COUPLING_STEP, "UPDATE TblFieldData SET UOM = 'min' WHERE FieldID = ?", {qlonglong(fieldID)});
     builder.RefreshAutomationModel(COUPLING_STEP);
@@ -337,14 +346,17 @@ TEST_F(AutomationModelTest, ValuesBeyondTheUnsetValueInInternalUnitsAreRefused)
         const V old = Get(object, member);
         for (const double minutes : {1e34, -1e34, 1.7e33}) {
             const AutomationResult refused = Put(object, member, V::Double(minutes));
-            EXPECT_EQ(refused.error, AutomationError::InvalidArgument) << member.toStdString() << " " << minutes;
+            EXPECT_EQ(refused.error, AutomationError::InvalidArgument)
+                << member.toStdString() << " " << minutes;
             EXPECT_EQ(refused.text, "Please enter a number for " + member + ".") << member.toStdString();
             EXPECT_EQ(Get(object, member), old) << member.toStdString();
         }
         EXPECT_TRUE(Put(object, member, V::Double(1.6e33)).ok()) << member.toStdString() << ": 9.6e34 s";
     }
     EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT DoubleValue FROM TblFieldData WHERE FieldID = ?",
-                        {qlonglong(fieldID)}).toDouble(), 1.6e33);
+                        {qlonglong(fieldID)})
+                  .toDouble(),
+              1.6e33);
     for (const QString& member : {QStringLiteral("UOM"), QStringLiteral("LoUOM"), QStringLiteral("HiUOM")}) {
         auto object = member == "UOM" ? field : range;
         const AutomationResult refused = Put(object, member, S("h")); // 9.6e34 h = 3.5e38 s

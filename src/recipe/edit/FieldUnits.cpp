@@ -23,10 +23,11 @@ std::optional<FieldUnitKind> ReadFieldUnitKind(long stepID, const char* table, c
     CDaoDatabase* step = GetStepDatabase(stepID);
     if (!step || !step->IsOpen())
         return std::nullopt;
-    const QString sql = QStringLiteral("SELECT %1, COALESCE(l.UOMType, l.Quantity, '') FROM %2 r"
-                                       " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID"
-                                       " WHERE r.%3 = ?")
-                            .arg(FieldLabelSql(QStringLiteral("r")), QLatin1String(table), QLatin1String(key));
+    const QString sql =
+        QStringLiteral("SELECT %1, COALESCE(l.UOMType, l.Quantity, '') FROM %2 r"
+                       " LEFT JOIN TblFieldLibrary l ON l.FieldTypeID = r.FieldTypeID"
+                       " WHERE r.%3 = ?")
+            .arg(FieldLabelSql(QStringLiteral("r")), QLatin1String(table), QLatin1String(key));
     QSqlQuery row = step->Query(sql, {qlonglong(id)});
     if (!row.next())
         return std::nullopt;
@@ -45,7 +46,8 @@ bool IsProjectUnitOfFieldKind(const QString& kind, const QString& unit)
     return row.next();
 }
 
-QString RowUnitRefusal(long stepID, const char* table, const char* key, long id, const QString& unit, double value)
+QString RowUnitRefusal(long stepID, const char* table, const char* key, long id, const QString& unit,
+                       double value)
 {
     if (unit.isEmpty())
         return QString();

@@ -44,10 +44,10 @@ long LookupID(const QComboBox* combo)
 
 CEquipmentEditorDialog::CEquipmentEditorDialog(const EquipmentEditorChoices& choices,
                                                const EquipmentItemData& item, Check check, QWidget* parent)
-    : QDialog(parent), m_item(item), m_volumeUnits(choices.volumeUnits), m_check(std::move(check)), m_tag(new QLineEdit(item.tag, this)),
-      m_description(new QLineEdit(item.description, this)), m_class(new QComboBox(this)),
-      m_type(new QComboBox(this)), m_capacity(new QLineEdit(NumberText(item.capacity), this)),
-      m_capacityUnit(new QComboBox(this)),
+    : QDialog(parent), m_item(item), m_volumeUnits(choices.volumeUnits), m_check(std::move(check)),
+      m_tag(new QLineEdit(item.tag, this)), m_description(new QLineEdit(item.description, this)),
+      m_class(new QComboBox(this)), m_type(new QComboBox(this)),
+      m_capacity(new QLineEdit(NumberText(item.capacity), this)), m_capacityUnit(new QComboBox(this)),
       m_minimumVolume(new QLineEdit(NumberText(item.minimumVolume), this)),
       m_minimumVolumeUnit(new QComboBox(this)), m_material(new QLineEdit(item.material, this)),
       m_units(new QSpinBox(this)), m_pool(new QCheckBox(QStringLiteral("Part of a pool of like units"), this))
