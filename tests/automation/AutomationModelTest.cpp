@@ -65,6 +65,27 @@ protected:
                                     return field;
         return nullptr;
     }
+    // The first field of each type in Coupling, each given a range of its own (limits 1 and 9);
+    // the tree is built again.
+    QHash<long, long> FieldsWithOwnRange(const QList<long>& fieldTypes)
+    {
+        QHash<long, long> fieldOfType;
+        for (const long type : fieldTypes) {
+            fieldOfType[type] =
+                StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = ?",
+                          {qlonglong(type)})
+                    .toLongLong();
+            EXPECT_GT(fieldOfType[type], 0) << type;
+            EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = ?", {qlonglong(type)});
+            EditStep(
+                COUPLING_STEP,
+                "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
+                " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
+                {qlonglong(fieldOfType[type])});
+        }
+        builder.RefreshAutomationModel(COUPLING_STEP);
+        return fieldOfType;
+    }
 };
 
 TEST_F(AutomationModelTest, NothingIsBuiltWhileAutomationIsInactive)
@@ -178,18 +199,7 @@ TEST_F(AutomationModelTest, NegativeTimesAmountsAndVolumesAreRefused)
                             {100002, "Please enter a non-negative number for Amount."},
                             {100003, "Please enter a non-negative number for Volume."},
                             {100004, ""}};
-    QHash<long, long> fieldOfType;
-    for (const Case& c : cases) {
-        fieldOfType[c.fieldTypeID] =
-            StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = ?",
-                      {qlonglong(c.fieldTypeID)}).toLongLong();
-        ASSERT_GT(fieldOfType[c.fieldTypeID], 0) << c.fieldTypeID;
-        EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = ?", {qlonglong(c.fieldTypeID)});
-        EditStep(COUPLING_STEP, "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
-                                " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
-                 {qlonglong(fieldOfType[c.fieldTypeID])});
-    }
-    builder.RefreshAutomationModel(COUPLING_STEP);
+    const QHash<long, long> fieldOfType = FieldsWithOwnRange({100001, 100002, 100003, 100004});
     const QString rows = "SELECT group_concat(quote(DoubleValue) || quote(LongValue), ';') FROM TblFieldData"
                          " UNION ALL SELECT group_concat(quote(Low) || quote(High), ';') FROM TblRangeData";
     for (const Case& c : cases) {
@@ -275,20 +285,7 @@ TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
                             {100002, "Amount", "Mg", "mg"},      {100002, "Amount", "liter", "g"},
                             {100003, "Volume", "kg", "ml"},      {100004, "Temperature", "c", "K"},
                             {100005, "Material", "kg", ""}};
-    QHash<long, long> fieldOfType;
-    for (const Case& c : cases) {
-        fieldOfType[c.fieldTypeID] =
-            StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = ?",
-                      {qlonglong(c.fieldTypeID)})
-                .toLongLong();
-        ASSERT_GT(fieldOfType[c.fieldTypeID], 0) << c.fieldTypeID;
-        EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = ?", {qlonglong(c.fieldTypeID)});
-        EditStep(COUPLING_STEP,
-                 "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
-                 " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
-                 {qlonglong(fieldOfType[c.fieldTypeID])});
-    }
-    builder.RefreshAutomationModel(COUPLING_STEP);
+    const QHash<long, long> fieldOfType = FieldsWithOwnRange({100001, 100002, 100003, 100004, 100005});
     const QString rows =
         "SELECT group_concat(quote(DoubleValue) || quote(UOM), ';') FROM TblFieldData"
         " UNION ALL SELECT group_concat(quote(LowUOM) || quote(HighUOM), ';') FROM TblRangeData";
@@ -326,16 +323,9 @@ TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
 TEST_F(AutomationModelTest, ValuesBeyondTheUnsetValueInInternalUnitsAreRefused)
 {
     OpenDemo();
-    const long fieldID =
-        long(StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = "
-                                      "100001")
-                 .toLongLong());
-    EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = 100001");
+    const long fieldID = FieldsWithOwnRange({100001}).value(100001);
     EditStep(COUPLING_STEP,
-             "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, LowUOM,"
-             " High, HighUOM) SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 'min', 9, 'min'"
-             " FROM TblFieldData WHERE FieldID = ?",
-             {qlonglong(fieldID)});
+             "UPDATE TblRangeData SET LowUOM = 'min', HighUOM = 'min' WHERE FieldTypeID = 100001");
     EditStep(COUPLING_STEP, "UPDATE TblFieldData SET UOM = 'min' WHERE FieldID = ?", {qlonglong(fieldID)});
     builder.RefreshAutomationModel(COUPLING_STEP);
     auto field = FieldObject(COUPLING_STEP, fieldID);
