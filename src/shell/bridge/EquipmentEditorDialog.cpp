@@ -129,9 +129,9 @@ EquipmentItemData CEquipmentEditorDialog::item() const
     return edited;
 }
 
-// A volume is refused as no number also where it reaches 1e35 once converted to litres; its unit
-// must be one of the unit library's volume units, spelled exactly so. A positive volume, when
-// given, must be above 0.
+// A volume is refused as no number also where it reaches 1e35 once converted to litres. A volume
+// given must be in one of the unit library's volume units, spelled exactly so (a stored unit the
+// list lacks is shown but not taken), and a positive one above 0.
 QString CEquipmentEditorDialog::numberRefusal(QLineEdit* value, const QComboBox* unit, const QString& label,
                                               bool positive) const
 {
@@ -139,7 +139,7 @@ QString CEquipmentEditorDialog::numberRefusal(QLineEdit* value, const QComboBox*
     const double litres = number ? ToEngineUnit(OperationField::Volume, *number, unit->currentText()) : 0;
     if (!number || (litres != EQUIPMENT_UNSET_VALUE && !IsStorableNumber(litres)))
         return QStringLiteral("Please enter a number for ") + label + QLatin1Char('.');
-    if (!m_volumeUnits.contains(unit->currentText(), Qt::CaseSensitive))
+    if (*number != EQUIPMENT_UNSET_VALUE && !m_volumeUnits.contains(unit->currentText(), Qt::CaseSensitive))
         return UnitRefusalMessage(label);
     if (positive && *number != EQUIPMENT_UNSET_VALUE && *number <= 0)
         return QStringLiteral("Please enter a positive number for ") + label + QLatin1Char('.');
