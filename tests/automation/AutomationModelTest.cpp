@@ -305,8 +305,9 @@ TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
             EXPECT_EQ(refused.text, "Please select Unit Of Measure for " + c.label + "!") << what;
             EXPECT_EQ(Get(object, member), old) << what;
             EXPECT_EQ(StepValue(COUPLING_STEP, rows).toString(), before) << what;
-            if (!c.taken.isEmpty())
+            if (!c.taken.isEmpty()) {
                 EXPECT_TRUE(Put(object, member, S(c.taken)).ok()) << what;
+            }
         }
     }
     EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT UOM FROM TblFieldData WHERE FieldID = ?",
