@@ -1,5 +1,7 @@
 #include "automation/AutomationOutcome.h"
 
+#include "recipe/edit/FieldUnits.h"
+
 void RequireDone(const AutomationRunOutcome& outcome)
 {
     switch (outcome.kind) {
@@ -43,4 +45,11 @@ void RefuseMarker(const QString& member)
 {
     throw CAutomationException(AutomationError::InvalidArgument,
                                QStringLiteral("%1 cannot be set to a value that means \"unchanged\".").arg(member));
+}
+
+void RequireStorableInUnit(double value, const QString& unit, const QString& member)
+{
+    if (!IsStorableInUnit(value, unit))
+        throw CAutomationException(AutomationError::InvalidArgument,
+                                   QStringLiteral("Please enter a number for %1.").arg(member));
 }

@@ -14,3 +14,6 @@ void RequireWritten(WriteThroughResult result, const QString& what);
 [[noreturn]] void RefuseMarker(const QString& member);
 // A value the recipe refuses (its text says why) raises InvalidArgument: nothing is stored.
 void RequireAllowed(const QString& refusal);
+// A value whose size in internal units, given in unit, reaches 1e35 raises InvalidArgument as the
+// bus's own number check does ("Please enter a number for <member>.").
+void RequireStorableInUnit(double value, const QString& unit, const QString& member);

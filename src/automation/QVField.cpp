@@ -3,6 +3,7 @@
 #include "automation/AutomationOutcome.h"
 #include "automation/QVOperation.h"
 #include "automation/QVRanges.h"
+#include "recipe/edit/FieldUnits.h"
 #include "recipe/edit/NonNegativeValues.h"
 
 using V = CAutomationVariant;
@@ -58,6 +59,7 @@ void CQVField::PutDouble(double value)
         return;
     if (value == 1e35)
         RefuseMarker(QStringLiteral("dValue"));
+    RequireStorableInUnit(value, m_unit, QStringLiteral("dValue"));
     RequireAllowed(FieldValueRefusal(m_stepID, m_fieldID, value));
     WriteThrough(value, -1, QString(), QString());
     m_doubleValue = value;
@@ -80,6 +82,7 @@ void CQVField::PutUnit(const QString& unit)
         return;
     if (unit.isEmpty())
         RefuseMarker(QStringLiteral("UOM"));
+    RequireAllowed(FieldUnitRefusal(m_stepID, m_fieldID, unit, m_doubleValue));
     WriteThrough(1e35, -1, unit, QString());
     m_unit = unit;
 }

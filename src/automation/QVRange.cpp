@@ -2,6 +2,7 @@
 
 #include "automation/AutomationOutcome.h"
 #include "automation/QVOperation.h"
+#include "recipe/edit/FieldUnits.h"
 #include "recipe/edit/NonNegativeValues.h"
 
 using V = CAutomationVariant;
@@ -45,6 +46,7 @@ void CQVRange::PutLow(double value)
         return;
     if (value == 1e35)
         RefuseMarker(QStringLiteral("LoValue"));
+    RequireStorableInUnit(value, m_lowUOM, QStringLiteral("LoValue"));
     RequireAllowed(RangeLimitRefusal(m_stepID, m_rangeID, value));
     WriteThrough(value, -1, QString(), 1e35, -1, QString());
     m_low = value;
@@ -56,6 +58,7 @@ void CQVRange::PutHigh(double value)
         return;
     if (value == 1e35)
         RefuseMarker(QStringLiteral("HiValue"));
+    RequireStorableInUnit(value, m_highUOM, QStringLiteral("HiValue"));
     RequireAllowed(RangeLimitRefusal(m_stepID, m_rangeID, value));
     WriteThrough(1e35, -1, QString(), value, -1, QString());
     m_high = value;
@@ -87,6 +90,7 @@ void CQVRange::PutLowUOM(const QString& unit)
         return;
     if (unit.isEmpty())
         RefuseMarker(QStringLiteral("LoUOM"));
+    RequireAllowed(RangeUnitRefusal(m_stepID, m_rangeID, unit, m_low));
     WriteThrough(1e35, -1, unit, 1e35, -1, QString());
     m_lowUOM = unit;
 }
@@ -97,6 +101,7 @@ void CQVRange::PutHighUOM(const QString& unit)
         return;
     if (unit.isEmpty())
         RefuseMarker(QStringLiteral("HiUOM"));
+    RequireAllowed(RangeUnitRefusal(m_stepID, m_rangeID, unit, m_high));
     WriteThrough(1e35, -1, QString(), 1e35, -1, unit);
     m_highUOM = unit;
 }

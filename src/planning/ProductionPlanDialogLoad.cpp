@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 namespace {
 constexpr int PLAN_CAMPAIGN_CONTROL = 2012;
 constexpr int PLAN_MIN_ROWS = 100;
@@ -157,9 +159,11 @@ void CProductionPlanDialog::LayOutGrid()
     m_grid->SetRowHeight(0, 2 * m_bodyRowHeight);
     m_grid->verticalHeader()->setDefaultSectionSize(m_bodyRowHeight);
     m_grid->SetColWidth(0, 15);
+    // Each column is at least as wide as its title, which reads whole at the dialog's size.
     for (int col = 1; col <= PLAN_COLUMN_COUNT; ++col) {
-        m_grid->SetColWidth(col, PLAN_COLUMNS[col - 1].width);
         m_grid->SetStyleRange(CGridRange(0, col), CGridCellStyle().SetValue(QString::fromLatin1(PLAN_COLUMNS[col - 1].header)));
+        m_grid->SetColWidth(
+            col, std::max(PLAN_COLUMNS[col - 1].width, m_grid->horizontalHeader()->sectionSizeHint(col - 1)));
     }
     StyleBodyRows(1, rows);
 }

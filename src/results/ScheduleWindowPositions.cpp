@@ -8,6 +8,8 @@
 #include "results/RunReport.h"
 #include "results/ScheduleWindow.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSqlQuery>
 
 namespace {
@@ -24,9 +26,27 @@ QWidget* FrameOf(QWidget* window)
     return window->parentWidget() ? window->parentWidget() : window;
 }
 
+// The area whose tab the window is; null for a window of its own or in a windowed area.
+const QMdiArea* TabbedAreaOf(const QWidget* frame)
+{
+    const auto* sub = qobject_cast<const QMdiSubWindow*>(frame);
+    const QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    return area && area->viewMode() == QMdiArea::TabbedView ? area : nullptr;
+}
+
+// A tab fills the document area, whichever tab is current; Qt keeps only the current one
+// maximized, so the others' own placement is no placement of theirs.
 int ShowStateOf(const QWidget* frame)
 {
+    if (TabbedAreaOf(frame))
+        return SHOW_MAXIMIZED;
     return frame->isMinimized() ? SHOW_MINIMIZED : frame->isMaximized() ? SHOW_MAXIMIZED : SHOW_NORMAL;
+}
+
+QRect GeometryOf(const QWidget* frame)
+{
+    const QMdiArea* area = TabbedAreaOf(frame);
+    return area ? area->viewport()->rect() : frame->geometry();
 }
 
 QList<SavedPlacement> SavedPlacements(CDaoDatabase& project)
@@ -46,9 +66,15 @@ QList<SavedPlacement> SavedPlacements(CDaoDatabase& project)
     return placements;
 }
 
+// A tab comes back as a whole tab, whatever an older save kept of it; a window of its own where
+// and as it was.
 void Place(QWidget* window, const SavedPlacement& placement)
 {
     QWidget* frame = FrameOf(window);
+    if (TabbedAreaOf(frame)) {
+        frame->showMaximized();
+        return;
+    }
     if (placement.geometry.width() > 0 && placement.geometry.height() > 0)
         frame->setGeometry(placement.geometry);
     if (placement.showState == SHOW_MAXIMIZED)
@@ -72,7 +98,7 @@ void CScheduleWindowPositions::SaveWindowPositions()
             if (!dynamic_cast<CScheduleWindow*>(document.window))
                 continue;
             const QWidget* frame = FrameOf(document.window);
-            const QRect r = frame->geometry();
+            const QRect r = GeometryOf(frame);
             project->Execute(
                 QStringLiteral("INSERT INTO WindowsPosition (Type, ItemID, PositionLeft, PositionTop,"
                                " PositionWidth, PositionHeight, ShowState) VALUES (?, ?, ?, ?, ?, ?, ?)"),

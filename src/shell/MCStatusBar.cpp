@@ -3,7 +3,17 @@
 #include <QLabel>
 #include <QProgressBar>
 
-MCStatusBar::MCStatusBar(QWidget* parent) : QStatusBar(parent) { setObjectName(QStringLiteral("StatusBar")); }
+// The outcome label is a permanent widget made here: a normal widget added while a tip shows
+// would be hidden with the tip and never shown again. It takes the width of its text, leaving
+// the rest to tips, and gives way in a narrow window.
+MCStatusBar::MCStatusBar(QWidget* parent) : QStatusBar(parent), m_outcome(new QLabel(this))
+{
+    setObjectName(QStringLiteral("StatusBar"));
+    m_outcome->setObjectName(QStringLiteral("RunOutcome"));
+    m_outcome->setTextFormat(Qt::PlainText);
+    m_outcome->setMinimumWidth(1);
+    addPermanentWidget(m_outcome);
+}
 
 void MCStatusBar::BeginProgress(short lower, short upper, const QString& text)
 {
@@ -56,11 +66,6 @@ void MCStatusBar::EndProgress()
 
 void MCStatusBar::ShowOutcome(const QString& text)
 {
-    if (!m_outcome) {
-        m_outcome = new QLabel(this);
-        m_outcome->setObjectName(QStringLiteral("RunOutcome"));
-        addWidget(m_outcome, 1);
-    }
     m_outcome->setText(text);
     m_outcome->setToolTip(text);
     repaintNow();
@@ -68,7 +73,7 @@ void MCStatusBar::ShowOutcome(const QString& text)
 
 QString MCStatusBar::OutcomeText() const
 {
-    return m_outcome ? m_outcome->text() : QString();
+    return m_outcome->text();
 }
 
 bool MCStatusBar::IsProgressShown() const { return m_progress != nullptr; }

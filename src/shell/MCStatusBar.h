@@ -18,7 +18,9 @@ public:
     void StepProgress();
     void EndProgress();
     // A run's outcome in a label of its own: it stays beside progress and under passing tips.
+    // The empty text clears it.
     void ShowOutcome(const QString& text);
+    QLabel* outcomeLabel() const { return m_outcome; }
     QString OutcomeText() const;
 
     bool IsProgressShown() const;
@@ -31,6 +33,6 @@ private:
 
     QLabel* m_text = nullptr;
     QProgressBar* m_progress = nullptr;
-    QLabel* m_outcome = nullptr;
+    QLabel* m_outcome;
     int m_step = 10;
 };

@@ -10,6 +10,7 @@
 #include "modules/engine/EngineEntry.h"
 #include "projects/WizardEndDialog.h"
 #include "shell/FrameDisplayOptions.h"
+#include "shell/MCStatusBar.h"
 #include "shell/MainFrame.h"
 
 #include "recipe/view/QuorvantaView.h"
@@ -48,6 +49,7 @@ void CMainFrame::OnProjectOpened(bool)
         m_readDisplayOptions();
     m_bMatParamsLookupFailed = false;
     m_recipeClipboard.bRecipeClipboardFilled = false;
+    m_statusBar->ShowOutcome(QString());
     SetProjectTitle(GetProjectName());
     m_autoSave.Arm();
     handOverToSubsystems();
@@ -96,6 +98,7 @@ void CMainFrame::OnProjectClosed()
     RunProjectHandover(&ProjectHandover::ClearPanes);
     ClearStepPanes();
     SetProjectTitle(QString());
+    m_statusBar->ShowOutcome(QString()); // it names the closed project's items
     m_activeSource = nullptr;
     m_context = ContextRecord();
     UpdateCommandStates();

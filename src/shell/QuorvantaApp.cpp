@@ -6,6 +6,7 @@
 #include "foundation/common/concerns/DocumentKinds.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/controls/DialogFitter.h"
+#include "foundation/controls/PlainTextLabels.h"
 #include "projects/ProjectManager.h"
 #include "results/HtmlViewsDoc.h"
 #include "shell/Composition.h"
@@ -46,8 +47,11 @@ CQuorvantaApp::CQuorvantaApp()
     });
     m_previousProcessOperation = SetProcessOperationService(m_processOperation.get());
     m_dialogFitter = std::make_unique<CDialogFitter>();
-    if (QCoreApplication* application = QCoreApplication::instance())
+    m_plainTextLabels = std::make_unique<CPlainTextLabels>();
+    if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installEventFilter(m_dialogFitter.get());
+        application->installEventFilter(m_plainTextLabels.get());
+    }
 }
 
 CQuorvantaApp::~CQuorvantaApp()

@@ -23,6 +23,7 @@
 
 class CAutomationBus;
 class CDialogFitter;
+class CPlainTextLabels;
 class CSignalHandler;
 class CMainFrame;
 class CManagedProcessOperation;
@@ -174,6 +175,7 @@ private:
     std::unique_ptr<CProjectManager> m_projects;
     std::unique_ptr<CManagedProcessOperation> m_processOperation;
     std::unique_ptr<CDialogFitter> m_dialogFitter; // dialogs wide enough for their titles
+    std::unique_ptr<CPlainTextLabels> m_plainTextLabels; // user text read as typed
     ProcessOperationService* m_previousProcessOperation = nullptr;
     std::unique_ptr<class HelpService> m_help;
     AutomationPromptService m_automationPrompts;       // installed when started for automation

@@ -5,6 +5,7 @@
 
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/concerns/FrameServices.h"
 #include "foundation/common/concerns/SelectionService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "modules/engine/EngineEntry.h"
@@ -76,4 +77,5 @@ void CBatchSimulation::StopAndResetSimulation()
         SelectRecipeLine(stepID, 0);
     }
     DeleteProgressDialog();
+    ShowRunOutcome(QString()); // the paused run's outcome no longer holds
 }

@@ -65,6 +65,27 @@ protected:
                                     return field;
         return nullptr;
     }
+    // The first field of each type in Coupling, each given a range of its own (limits 1 and 9);
+    // the tree is built again.
+    QHash<long, long> FieldsWithOwnRange(const QList<long>& fieldTypes)
+    {
+        QHash<long, long> fieldOfType;
+        for (const long type : fieldTypes) {
+            fieldOfType[type] =
+                StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = ?",
+                          {qlonglong(type)})
+                    .toLongLong();
+            EXPECT_GT(fieldOfType[type], 0) << type;
+            EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = ?", {qlonglong(type)});
+            EditStep(
+                COUPLING_STEP,
+                "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
+                " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
+                {qlonglong(fieldOfType[type])});
+        }
+        builder.RefreshAutomationModel(COUPLING_STEP);
+        return fieldOfType;
+    }
 };
 
 TEST_F(AutomationModelTest, NothingIsBuiltWhileAutomationIsInactive)
@@ -178,18 +199,7 @@ TEST_F(AutomationModelTest, NegativeTimesAmountsAndVolumesAreRefused)
                             {100002, "Please enter a non-negative number for Amount."},
                             {100003, "Please enter a non-negative number for Volume."},
                             {100004, ""}};
-    QHash<long, long> fieldOfType;
-    for (const Case& c : cases) {
-        fieldOfType[c.fieldTypeID] =
-            StepValue(COUPLING_STEP, "SELECT MIN(FieldID) FROM TblFieldData WHERE FieldTypeID = ?",
-                      {qlonglong(c.fieldTypeID)}).toLongLong();
-        ASSERT_GT(fieldOfType[c.fieldTypeID], 0) << c.fieldTypeID;
-        EditStep(COUPLING_STEP, "DELETE FROM TblRangeData WHERE FieldTypeID = ?", {qlonglong(c.fieldTypeID)});
-        EditStep(COUPLING_STEP, "INSERT INTO TblRangeData (GroupID, SubGroupIndex, FieldTypeID, RangeTypeID, Low, High)"
-                                " SELECT GroupID, SubGroupIndex, FieldTypeID, 1, 1, 9 FROM TblFieldData WHERE FieldID = ?",
-                 {qlonglong(fieldOfType[c.fieldTypeID])});
-    }
-    builder.RefreshAutomationModel(COUPLING_STEP);
+    const QHash<long, long> fieldOfType = FieldsWithOwnRange({100001, 100002, 100003, 100004});
     const QString rows = "SELECT group_concat(quote(DoubleValue) || quote(LongValue), ';') FROM TblFieldData"
                          " UNION ALL SELECT group_concat(quote(Low) || quote(High), ';') FROM TblRangeData";
     for (const Case& c : cases) {
@@ -258,6 +268,91 @@ TEST_F(AutomationModelTest, InfinitiesNaNAndValuesBeyondTheUnsetValueAreRefused)
         }
         EXPECT_EQ(StepValue(COUPLING_STEP, rows).toString(), before) << member.toStdString();
         EXPECT_TRUE(Put(object, member, V::Double(9.9e34)).ok()) << member.toStdString();
+    }
+}
+
+// A unit is one of the project's units of the field's kind, spelled exactly so; a range takes its
+// field's kind. Anything else is refused with the field's message and InvalidArgument: the object
+// and the rows keep their units and values.
+TEST_F(AutomationModelTest, AUnitMustBeAProjectUnitOfTheFieldsKind)
+{
+    OpenDemo();
+    struct Case {
+        long fieldTypeID;
+        QString label, refused, taken;
+    };
+    const QList<Case> cases{{100001, "Duration", "parsec", "h"}, {100001, "Duration", "MIN", "s"},
+                            {100002, "Amount", "Mg", "mg"},      {100002, "Amount", "liter", "g"},
+                            {100003, "Volume", "kg", "ml"},      {100004, "Temperature", "c", "K"},
+                            {100005, "Material", "kg", ""}};
+    const QHash<long, long> fieldOfType = FieldsWithOwnRange({100001, 100002, 100003, 100004, 100005});
+    const QString rows =
+        "SELECT group_concat(quote(DoubleValue) || quote(UOM), ';') FROM TblFieldData"
+        " UNION ALL SELECT group_concat(quote(LowUOM) || quote(HighUOM), ';') FROM TblRangeData";
+    for (const Case& c : cases) {
+        auto field = FieldObject(COUPLING_STEP, fieldOfType[c.fieldTypeID]);
+        ASSERT_TRUE(field) << c.fieldTypeID;
+        auto range = Obj(Obj(field, "Ranges"), "Item", {L(0)});
+        ASSERT_TRUE(range) << c.fieldTypeID;
+        for (const auto& [object, member] : QList<std::pair<std::shared_ptr<CAutomationObject>, QString>>{
+                 {field, "UOM"}, {range, "LoUOM"}, {range, "HiUOM"}}) {
+            const std::string what =
+                c.label.toStdString() + "." + member.toStdString() + " = " + c.refused.toStdString();
+            const V old = Get(object, member);
+            const QString before = StepValue(COUPLING_STEP, rows).toString();
+            const AutomationResult refused = Put(object, member, S(c.refused));
+            EXPECT_EQ(refused.error, AutomationError::InvalidArgument) << what;
+            EXPECT_EQ(refused.text, "Please select Unit Of Measure for " + c.label + "!") << what;
+            EXPECT_EQ(Get(object, member), old) << what;
+            EXPECT_EQ(StepValue(COUPLING_STEP, rows).toString(), before) << what;
+            if (!c.taken.isEmpty()) {
+                EXPECT_TRUE(Put(object, member, S(c.taken)).ok()) << what;
+            }
+        }
+    }
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT UOM FROM TblFieldData WHERE FieldID = ?",
+                        {qlonglong(fieldOfType[100002])})
+                  .toString(),
+              "g");
+    EXPECT_EQ(Put(FieldObject(COUPLING_STEP, fieldOfType[100001]), "UOM", S("")).error,
+              AutomationError::InvalidArgument)
+        << "the empty text still means \"unchanged\"";
+}
+
+// The limit of 1e35 holds in internal units: 1e34 min (6e35 s) is refused as 1e36 s is, for a
+// value given in the field's unit and for a unit that would make the stored value that large.
+TEST_F(AutomationModelTest, ValuesBeyondTheUnsetValueInInternalUnitsAreRefused)
+{
+    OpenDemo();
+    const long fieldID = FieldsWithOwnRange({100001}).value(100001);
+    EditStep(COUPLING_STEP,
+             "UPDATE TblRangeData SET LowUOM = 'min', HighUOM = 'min' WHERE FieldTypeID = 100001");
+    EditStep(COUPLING_STEP, "UPDATE TblFieldData SET UOM = 'min' WHERE FieldID = ?", {qlonglong(fieldID)});
+    builder.RefreshAutomationModel(COUPLING_STEP);
+    auto field = FieldObject(COUPLING_STEP, fieldID);
+    ASSERT_TRUE(field);
+    auto range = Obj(Obj(field, "Ranges"), "Item", {L(0)});
+    for (const auto& [object, member] : QList<std::pair<std::shared_ptr<CAutomationObject>, QString>>{
+             {field, "dValue"}, {range, "LoValue"}, {range, "HiValue"}}) {
+        const V old = Get(object, member);
+        for (const double minutes : {1e34, -1e34, 1.7e33}) {
+            const AutomationResult refused = Put(object, member, V::Double(minutes));
+            EXPECT_EQ(refused.error, AutomationError::InvalidArgument)
+                << member.toStdString() << " " << minutes;
+            EXPECT_EQ(refused.text, "Please enter a number for " + member + ".") << member.toStdString();
+            EXPECT_EQ(Get(object, member), old) << member.toStdString();
+        }
+        EXPECT_TRUE(Put(object, member, V::Double(1.6e33)).ok()) << member.toStdString() << ": 9.6e34 s";
+    }
+    EXPECT_EQ(StepValue(COUPLING_STEP, "SELECT DoubleValue FROM TblFieldData WHERE FieldID = ?",
+                        {qlonglong(fieldID)})
+                  .toDouble(),
+              1.6e33);
+    for (const QString& member : {QStringLiteral("UOM"), QStringLiteral("LoUOM"), QStringLiteral("HiUOM")}) {
+        auto object = member == "UOM" ? field : range;
+        const AutomationResult refused = Put(object, member, S("h")); // 9.6e34 h = 3.5e38 s
+        EXPECT_EQ(refused.text, "Please select Unit Of Measure for Duration!") << member.toStdString();
+        EXPECT_EQ(Get(object, member).text(), "min") << member.toStdString();
     }
 }
 

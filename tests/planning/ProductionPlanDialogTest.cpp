@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -61,6 +62,22 @@ TEST_F(ProductionPlanDialogTest, LoadsHeaderRowsAndOneCampaignEntryPerProcessOrS
     ASSERT_NE(campaigns, nullptr);
     EXPECT_EQ(campaigns->count(), 6);
     EXPECT_EQ(dialog->Campaigns().Items().size(), 6);
+}
+
+// Each column title reads whole in the header's font, its margins beside it.
+TEST_F(ProductionPlanDialogTest, EveryColumnIsAsWideAsItsTitle)
+{
+    auto dialog = OpenDialog();
+    ASSERT_TRUE(dialog->IsLoadComplete());
+    const QHeaderView* header = dialog->Grid()->horizontalHeader();
+    const QFontMetrics metrics(header->font());
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    ASSERT_EQ(dialog->Grid()->columnCount(), 9);
+    for (int column = 0; column < dialog->Grid()->columnCount(); ++column) {
+        const QString title = dialog->Grid()->horizontalHeaderItem(column)->text();
+        EXPECT_GE(dialog->Grid()->columnWidth(column), metrics.horizontalAdvance(title) + margins)
+            << title.toStdString();
+    }
 }
 
 TEST_F(ProductionPlanDialogTest, AnUnnamedPlanLoadsNothingAndCannotBeSaved)

@@ -226,7 +226,10 @@ TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothi
         {"R-109", "Reactor", "2500", "nan", "Please enter a number for Minimum Volume."},
         {"R-109", "Reactor", "1e35", "", "Please enter a number for Capacity."},
         {"R-109", "Reactor", "9e34", "", "Please enter a number for Capacity.", "Cubic m"}, // 9e37 litres
-        {"R-109", "Reactor", "-5", "", "Please enter a non-negative number for Capacity."},
+        {"R-109", "Reactor", "-5", "", "Please enter a positive number for Capacity."},
+        {"R-109", "Reactor", "0", "", "Please enter a positive number for Capacity."},
+        {"R-109", "Reactor", "2500", "-1", "Please enter a non-negative number for Minimum Volume."},
+        {"R-109", "Reactor", "2500", "", "Please select Unit Of Measure for Capacity!", "Liter"}, // as stored
         {"R-109", "Reactor", "2500", "3000", "The minimum volume may not exceed the capacity."},
     };
     run(ID_FACILITY_EDIT, item("R-102 (2500.00 liter; Glass-lined)"), [&] {
@@ -237,6 +240,8 @@ TEST_F(EquipmentEditorShellTest, RefusedEntriesKeepTheDialogAndCancelWritesNothi
             editor->classCombo()->setEditText(c.className);
             editor->capacityEdit()->setText(c.capacity);
             editor->minimumVolumeEdit()->setText(c.minimum);
+            if (editor->capacityUnitCombo()->findText(c.capacityUnit) < 0)
+                editor->capacityUnitCombo()->addItem(c.capacityUnit); // as the editor shows a stored unit
             editor->capacityUnitCombo()->setCurrentText(c.capacityUnit);
             prompts.expect(IDOK);
             editor->accept();

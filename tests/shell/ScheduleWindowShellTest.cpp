@@ -417,6 +417,45 @@ TEST_F(ScheduleWindowShellTest, OpenSchedulesComeBackWithTheProject)
     EXPECT_EQ(titles, QStringList({"Schedule: Coupling (1.0)", "Schedule: Plan - Weekly"}));
 }
 
+// The schedules saved with the project come back as whole tabs of the document area, as they were
+// saved, whatever placement the rows hold: never a small window floating in another tab, never
+// minimized to a title bar.
+TEST_F(ScheduleWindowShellTest, ReopenedSchedulesAreWholeTabsOfTheDocumentArea)
+{
+    ASSERT_EQ(frame->AutomationSimulatePlan(PLAN, "Weekly").kind, AutomationRunOutcome::Done);
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT);
+    SelectPlan();
+    frame->ExecuteCommand(ID_VIEW_SCHEDULE);
+    frame->ExecuteCommand(ID_FILE_SAVE);
+    QSqlQuery states = GetProjectDatabase()->Query(
+        "SELECT group_concat(ShowState) FROM WindowsPosition WHERE Type = 'Schedule'");
+    ASSERT_TRUE(states.next());
+    EXPECT_EQ(states.value(0).toString(), "2,2") << "saved as the tabs they are";
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    ASSERT_FALSE(frame->IsProjectOpen());
+    // A layout as older saves left it: a half-size window and a minimized one.
+    CDaoDatabase project;
+    project.Open(m_project, DatabaseRole::ReadWrite);
+    project.Execute("UPDATE WindowsPosition SET PositionLeft = 40, PositionTop = 30, PositionWidth = 300,"
+                    " PositionHeight = 200, ShowState = CASE ItemID WHEN 1001 THEN 0 ELSE 1 END"
+                    " WHERE Type = 'Schedule'");
+    project.Close();
+
+    ASSERT_TRUE(app->OpenGivenProjectFile(m_project));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ScheduleKeys(), QList<long>({SHELL_COUPLING_STEP, 99000 + PLAN}));
+    auto* area = frame->findChild<QMdiArea*>();
+    for (QMdiSubWindow* sub : area->subWindowList()) {
+        const std::string title = sub->widget()->windowTitle().toStdString();
+        area->setActiveSubWindow(sub);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(sub->isMaximized()) << title;
+        EXPECT_FALSE(sub->isMinimized()) << title;
+        EXPECT_EQ(sub->geometry(), area->viewport()->rect()) << title;
+    }
+    SaveShellShot(frame, "schedule-reopened.png");
+}
+
 // What the user sees of View > Schedule and Run Report: enabled for a simulated step, disabled
 // for one without results and without a project; the Process Explorer's menu offers Schedule too.
 TEST_F(ScheduleWindowShellTest, TheViewMenuShowsTheScheduleCommandsAsTheContextAllows)

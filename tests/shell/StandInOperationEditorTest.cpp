@@ -185,15 +185,17 @@ TEST_F(StandInOperationEditorTest, TheEditorRefusesANegativeTimeAmountOrVolume)
     EXPECT_EQ(labels, (QStringList{"Duration", "Amount", "Volume"}));
 }
 
-// A text that is no storable number (an infinity, NaN, 1e35 or beyond) keeps the editor open with
-// the field's message and the text as typed; an emptied field is stored as unset (1e35).
+// A text that is no storable number (an infinity, NaN, 1e35 or beyond, also once converted from
+// the field's unit: 1e34 min is 6e35 s) keeps the editor open with the field's message and the
+// text as typed; an emptied field is stored as unset (1e35).
 TEST_F(StandInOperationEditorTest, TheEditorRefusesNoNumbersAndStoresAnEmptiedFieldAsUnset)
 {
     form.answer = [this](const OperationEditorContent& content) {
         EXPECT_NE(content.fields[0].value, 1e35) << "the duration starts set";
+        EXPECT_EQ(content.fields[0].uom, "min");
         COperationEditorDialog dialog(content);
         auto* duration = dialog.findChild<QLineEdit*>(QString("Field%1").arg(content.fields[0].fieldID));
-        for (const char* typed : {"1e300", "-1e300", "inf", "NaN", "1e35", "1E+35"}) {
+        for (const char* typed : {"1e300", "-1e300", "inf", "NaN", "1e35", "1E+35", "1e34", "-2e33"}) {
             duration->setText(typed);
             prompts.expect(IDOK);
             dialog.accept();

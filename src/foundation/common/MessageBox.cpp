@@ -62,6 +62,7 @@ public:
         for (auto button : set.buttons)
             box.addButton(button);
         box.setDefaultButton(set.buttons.at(defaultIndex(flags, int(set.buttons.size()))));
+        box.setTextFormat(Qt::PlainText);                       // names a user typed read as typed
         box.setTextInteractionFlags(Qt::TextSelectableByMouse); // the text can be read out and copied
         const auto pressed = static_cast<QMessageBox::StandardButton>(box.exec());
         const qsizetype at = set.buttons.indexOf(pressed);

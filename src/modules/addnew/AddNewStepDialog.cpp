@@ -28,7 +28,10 @@ CAddNewStepDialog::CAddNewStepDialog(const StepForm& form, QWidget* parent)
         m_facility->addItem(facility.text, int(facility.id));
     m_facility->setCurrentIndex(std::max(0, m_facility->findData(int(form.facilityID))));
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("Process:"), new QLabel(form.processLabel, this));
+    auto* process = new QLabel(form.processLabel, this);
+    process->setObjectName(QStringLiteral("ProcessLabel"));
+    process->setTextFormat(Qt::PlainText); // the user's name, read as typed
+    layout->addRow(QStringLiteral("Process:"), process);
     if (!form.editing)
         addLinkChoice(form);
     layout->addRow(QStringLiteral("Step name:"), m_name);

@@ -3,6 +3,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ParseDouble.h"
 #include "foundation/db/OperationParameters.h"
+#include "recipe/edit/FieldUnits.h"
 #include "recipe/edit/NonNegativeValues.h"
 
 #include <QCheckBox>
@@ -43,10 +44,10 @@ long LookupID(const QComboBox* combo)
 
 CEquipmentEditorDialog::CEquipmentEditorDialog(const EquipmentEditorChoices& choices,
                                                const EquipmentItemData& item, Check check, QWidget* parent)
-    : QDialog(parent), m_item(item), m_check(std::move(check)), m_tag(new QLineEdit(item.tag, this)),
-      m_description(new QLineEdit(item.description, this)), m_class(new QComboBox(this)),
-      m_type(new QComboBox(this)), m_capacity(new QLineEdit(NumberText(item.capacity), this)),
-      m_capacityUnit(new QComboBox(this)),
+    : QDialog(parent), m_item(item), m_volumeUnits(choices.volumeUnits), m_check(std::move(check)),
+      m_tag(new QLineEdit(item.tag, this)), m_description(new QLineEdit(item.description, this)),
+      m_class(new QComboBox(this)), m_type(new QComboBox(this)),
+      m_capacity(new QLineEdit(NumberText(item.capacity), this)), m_capacityUnit(new QComboBox(this)),
       m_minimumVolume(new QLineEdit(NumberText(item.minimumVolume), this)),
       m_minimumVolumeUnit(new QComboBox(this)), m_material(new QLineEdit(item.material, this)),
       m_units(new QSpinBox(this)), m_pool(new QCheckBox(QStringLiteral("Part of a pool of like units"), this))
@@ -128,13 +129,20 @@ EquipmentItemData CEquipmentEditorDialog::item() const
     return edited;
 }
 
-// A volume is refused as no number also where it reaches 1e35 once converted to litres.
-QString CEquipmentEditorDialog::numberRefusal(QLineEdit* value, const QComboBox* unit, const QString& label) const
+// A volume is refused as no number also where it reaches 1e35 once converted to litres. A volume
+// given must be in one of the unit library's volume units, spelled exactly so (a stored unit the
+// list lacks is shown but not taken), and a positive one above 0.
+QString CEquipmentEditorDialog::numberRefusal(QLineEdit* value, const QComboBox* unit, const QString& label,
+                                              bool positive) const
 {
     const std::optional<double> number = ParsedNumber(value->text());
     const double litres = number ? ToEngineUnit(OperationField::Volume, *number, unit->currentText()) : 0;
     if (!number || (litres != EQUIPMENT_UNSET_VALUE && !IsStorableNumber(litres)))
         return QStringLiteral("Please enter a number for ") + label + QLatin1Char('.');
+    if (*number != EQUIPMENT_UNSET_VALUE && !m_volumeUnits.contains(unit->currentText(), Qt::CaseSensitive))
+        return UnitRefusalMessage(label);
+    if (positive && *number != EQUIPMENT_UNSET_VALUE && *number <= 0)
+        return QStringLiteral("Please enter a positive number for ") + label + QLatin1Char('.');
     return *number < 0 ? NegativeValueMessage(label) : QString();
 }
 
@@ -144,9 +152,10 @@ QString CEquipmentEditorDialog::refusal() const
         return QStringLiteral("Please enter a tag for the equipment item.");
     if (m_class->currentText().trimmed().isEmpty())
         return QStringLiteral("Please enter an equipment class.");
-    for (const auto& [value, unit, label] : {std::tuple{m_capacity, m_capacityUnit, CAPACITY_LABEL},
-                                             {m_minimumVolume, m_minimumVolumeUnit, MINIMUM_VOLUME_LABEL}}) {
-        if (const QString text = numberRefusal(value, unit, label); !text.isEmpty())
+    for (const auto& [value, unit, label, positive] :
+         {std::tuple{m_capacity, m_capacityUnit, CAPACITY_LABEL, true},
+          {m_minimumVolume, m_minimumVolumeUnit, MINIMUM_VOLUME_LABEL, false}}) {
+        if (const QString text = numberRefusal(value, unit, label, positive); !text.isEmpty())
             return text;
     }
     const EquipmentItemData edited = item();

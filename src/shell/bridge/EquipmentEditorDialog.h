@@ -41,9 +41,10 @@ private:
     void addVolumeRow(const QString& label, QLineEdit* value, QComboBox* unit);
     QComboBox* addLookupRow(const QString& label, const EquipmentLookupList& entries, long current);
     QString refusal() const;
-    QString numberRefusal(QLineEdit* value, const QComboBox* unit, const QString& label) const;
+    QString numberRefusal(QLineEdit* value, const QComboBox* unit, const QString& label, bool positive) const;
 
     EquipmentItemData m_item;
+    QStringList m_volumeUnits;
     Check m_check;
     QLineEdit* m_tag;
     QLineEdit* m_description;

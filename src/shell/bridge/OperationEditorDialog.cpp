@@ -3,6 +3,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ParseDouble.h"
 #include "foundation/common/ServiceSlot.h"
+#include "recipe/edit/FieldUnits.h"
 #include "recipe/edit/NonNegativeValues.h"
 
 #include <QApplication>
@@ -77,10 +78,12 @@ void COperationEditorDialog::addChoices(QFormLayout& form)
     }
 }
 
+// A text that is no number, or a number that reaches 1e35 once converted from the field's unit.
 int COperationEditorDialog::invalidValueRow() const
 {
     for (int row = 0; row < m_values.size(); ++row) {
-        if (!ParsedNumber(m_values.at(row)->text()))
+        const std::optional<double> number = ParsedNumber(m_values.at(row)->text());
+        if (!number || !IsStorableInUnit(*number, m_content.fields.at(row).uom))
             return row;
     }
     return -1;
