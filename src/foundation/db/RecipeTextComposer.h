@@ -55,7 +55,7 @@ struct RecipeTextOperation {
     // equipment of the unit procedure its own goes to, or of each one it goes to in order (the
     // branches of a block, any one of them or all of them); out of the step when none follows.
     long destinationID = -1;
-    QList<long> destinationIDs;     // a block's branches: used in place of destinationID when given
+    QList<long> destinationIDs{};   // a block's branches: used in place of destinationID when given
     bool toAllDestinations = false; // a Parallel block's branches; else an Or block's choices
     bool leavesStep = false;
 };
