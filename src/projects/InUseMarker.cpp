@@ -209,7 +209,8 @@ bool CInUseMarker::TakeLockedMarker(const QString& path)
 {
     if (!WriteAll(m_file, QFile::encodeName(GetQuorvantaTempDir())) || !SyncDescriptor(m_file) ||
         !SyncFolder(QFileInfo(path).absolutePath())) {
-        QFile::remove(path);
+        if (IsFileAtPath(m_file, path)) // the marker made here, never a file put in its place since
+            ::unlink(QFile::encodeName(path).constData());
         ::close(m_file);
         m_file = -1;
         return false;
