@@ -1,13 +1,15 @@
 // A script's walk of a generated project of 200 steps with parameters over the bus, beside its
-// floor, and the build of the object tree.
+// floors, and the build of the object tree.
 //   Walk: a client on a private bus (its own dbus-daemon) lists every collection with Items() and
-//   reads every object's properties with GetAll, from processes down to ranges. Goal: at most
-//   1.25 times the floor (the "goal_x_floor" counter).
-//   Floor: as many org.freedesktop.DBus.Peer.Ping calls to the program's name, answered by the
-//   bus library without reaching the objects: the round trips alone.
-//   Hop floor: as many calls answered by the objects' handler on the main thread with the least
-//   work it does (no object at the path): the round trips with the bus library's hand-off of each
-//   call to the main thread and of its reply back, which every call to the objects makes.
+//   reads every object's properties with GetAll, from processes down to ranges.
+//   Peer.Ping: org.freedesktop.DBus.Peer.Ping calls to the program's name, answered by the bus
+//   library without reaching the objects: the round trips alone.
+//   Hop floor: calls answered by the objects' handler on the main thread with the least work it
+//   does (no object at the path): the round trips with the bus library's hand-off of each call to
+//   the main thread and of its reply back, which every call to the objects makes.
+//   The three run in turn, one block of the walk (a step's subtree) followed by as many calls of
+//   each floor, over several rounds; "ratio_hop" (goal: at most "goal_ratio") and "ratio_ping" are
+//   the walk's time over each floor's in those same rounds.
 //   Build: the tree read from the open project. Goal: 1 s.
 // The program's side serves on the main thread; the benchmarks run as the client on another.
 
@@ -32,6 +34,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <thread>
 
 namespace {
@@ -42,7 +45,6 @@ const char* const LEVELS[] = {"Processes", "Steps", "UnitProcedures", "Operation
 struct BenchState {
     QString busAddress;
     CAutomationModelBuilder* builder = nullptr;
-    long walkCalls = 0; // of the last walk
 };
 
 BenchState& state()
@@ -79,34 +81,96 @@ long walkCollection(const QString& path, int level)
     return calls;
 }
 
-void BM_ScriptWalk(benchmark::State& s)
+const QString HOP_PATH = QStringLiteral("/Processes/0"); // ids start at 1: no object lives there
+
+// The time of each kind of call over the same rounds.
+struct Tally {
+    qint64 walkNs = 0, pingNs = 0, hopNs = 0;
+    long walkCalls = 0;
+    bool pingFirst = true;
+};
+
+void pingCalls(long n)
 {
-    for (auto _ : s)
-        state().walkCalls = walkCollection(QStringLiteral("/Processes"), 0);
-    s.counters["calls"] = double(state().walkCalls);
-    s.counters["goal_x_floor"] = 1.25;
+    for (long i = 0; i < n; ++i)
+        callOn(QStringLiteral("/Application"), QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
 }
 
-void BM_PingFloor(benchmark::State& s)
+void hopCalls(long n)
 {
-    for (auto _ : s) {
-        for (long i = 0; i < state().walkCalls; ++i)
-            callOn(QStringLiteral("/Application"), QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping"));
+    for (long i = 0; i < n; ++i)
+        callOn(HOP_PATH, QString(), QStringLiteral("Items"));
+}
+
+// As many floor calls as the walk's block just made, the two floors taking turns to go first.
+void runFloors(long n, Tally& tally)
+{
+    QElapsedTimer timer;
+    for (int k = 0; k < 2; ++k) {
+        const bool ping = (k == 0) == tally.pingFirst;
+        timer.start();
+        ping ? pingCalls(n) : hopCalls(n);
+        (ping ? tally.pingNs : tally.hopNs) += timer.nsecsElapsed();
     }
-    s.counters["calls"] = double(state().walkCalls);
+    tally.pingFirst = !tally.pingFirst;
 }
 
-void BM_HopFloor(benchmark::State& s)
+// One block of the walk (what walkBlock does), timed, then the floors of the same size.
+void timedBlock(Tally& tally, const std::function<long()>& walkBlock)
 {
-    const QString nowhere = QStringLiteral("/Processes/0"); // ids start at 1
-    const QDBusMessage probe = callOn(nowhere, QString(), QStringLiteral("Items"));
+    QElapsedTimer timer;
+    timer.start();
+    const long calls = walkBlock();
+    tally.walkNs += timer.nsecsElapsed();
+    tally.walkCalls += calls;
+    runFloors(calls, tally);
+}
+
+// The whole walk of walkCollection, in blocks of one step's subtree each (the lists above the
+// steps and the processes' own properties a block each), every block followed by its floors.
+void interleavedWalk(Tally& tally)
+{
+    QList<QDBusObjectPath> processes;
+    timedBlock(tally, [&] {
+        const QDBusMessage items = callOn(QStringLiteral("/Processes"), QString(), QStringLiteral("Items"));
+        processes = qdbus_cast<QList<QDBusObjectPath>>(items.arguments().value(0));
+        return 1L;
+    });
+    for (const QDBusObjectPath& process : processes) {
+        QList<QDBusObjectPath> steps;
+        timedBlock(tally, [&] {
+            callOn(process.path(), QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"), {QString()});
+            const QDBusMessage items = callOn(process.path() + "/Steps", QString(), QStringLiteral("Items"));
+            steps = qdbus_cast<QList<QDBusObjectPath>>(items.arguments().value(0));
+            return 2L;
+        });
+        for (const QDBusObjectPath& step : steps) {
+            timedBlock(tally, [&] {
+                callOn(step.path(), QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"), {QString()});
+                return 1 + walkCollection(step.path() + '/' + LEVELS[2], 2);
+            });
+        }
+    }
+}
+
+// Rounds of the walk, Peer.Ping and the hop floor in turn, block by block, so that every ratio is
+// read from the same moments of the machine.
+void BM_WalkBesideFloors(benchmark::State& s)
+{
+    const QDBusMessage probe = callOn(HOP_PATH, QString(), QStringLiteral("Items"));
     if (probe.errorName() != QLatin1String("org.freedesktop.DBus.Error.UnknownObject"))
         return s.SkipWithError("an object lives at the hop floor's path");
-    for (auto _ : s) {
-        for (long i = 0; i < state().walkCalls; ++i)
-            callOn(nowhere, QString(), QStringLiteral("Items"));
-    }
-    s.counters["calls"] = double(state().walkCalls);
+    Tally tally;
+    for (auto _ : s)
+        interleavedWalk(tally);
+    const double rounds = double(s.iterations());
+    s.counters["calls"] = double(tally.walkCalls) / rounds;
+    s.counters["walk_ms"] = double(tally.walkNs) / 1e6 / rounds;
+    s.counters["ping_ms"] = double(tally.pingNs) / 1e6 / rounds;
+    s.counters["hop_ms"] = double(tally.hopNs) / 1e6 / rounds;
+    s.counters["ratio_hop"] = double(tally.walkNs) / double(std::max<qint64>(tally.hopNs, 1));
+    s.counters["ratio_ping"] = double(tally.walkNs) / double(std::max<qint64>(tally.pingNs, 1));
+    s.counters["goal_ratio"] = 1.25;
 }
 
 // Runs on the main thread, which serves the objects meanwhile.
@@ -117,9 +181,7 @@ void BM_TreeBuild(benchmark::State& s)
     }
 }
 
-BENCHMARK(BM_ScriptWalk)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_PingFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_HopFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_WalkBesideFloors)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TreeBuild)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // A bus of our own: a dbus-daemon that ends with the benchmark.
