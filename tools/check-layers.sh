@@ -2,7 +2,8 @@
 # Checks the include layers: foundation includes no other src folder; modules include only
 # foundation; each subsystem folder includes foundation, modules and the subsystems below it in
 # the order below, never one above it and never the shell; and the include graph between the top
-# folders of src/ has no loop. docs/architecture.md describes the layers.
+# folders of src/ has no loop; and no folder of src/ holds more than 90 source files of its own.
+# docs/architecture.md describes the layers.
 set -u
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 status=0
@@ -52,4 +53,15 @@ loop=$(echo "$edges" | tsort 2>&1 >/dev/null \
               { sub(/^tsort: /, ""); if (!first) first = $0; printf "%s -> ", $0 }
               END { if (first) print first }')
 [ -z "$loop" ] || report "the include graph between the folders of src/ has a loop: $loop"
+
+# Rooms stay small: no folder holds more than this many source files of its own, but for the
+# recordset catalogue of the project database, one class a table.
+room_limit=90
+room_exempt="src/foundation/db/project"
+while IFS= read -r dir; do
+    [ "$dir" = "$room_exempt" ] && continue
+    count=$(find "$dir" -maxdepth 1 -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.c' \) | wc -l)
+    [ "$count" -le "$room_limit" ] ||
+        { echo "room too full: $dir holds $count source files of its own (at most $room_limit); split it by concern"; status=1; }
+done < <(find src -type d)
 exit $status

@@ -1,6 +1,6 @@
 #include "automation/AutomationStepRows.h"
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
 #include "foundation/db/step/OPRangeDataSet.h"

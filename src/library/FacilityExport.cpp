@@ -5,9 +5,9 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/ExecuteSQL.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/ExecuteSQL.h"
 #include "library/FacilityCommandIds.h"
 #include "modules/qvxl/QVXLEntry.h"
 

@@ -4,7 +4,7 @@
 
 #include "library/FacilityTree.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/equipment/FacilityTreeSet.h"
 #include "foundation/db/equipment/PlantProjectSet.h"
 #include "library/FacilityTreeIcons.h"

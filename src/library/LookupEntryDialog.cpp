@@ -6,7 +6,7 @@
 #include "foundation/common/UniqueID.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/ControlHelpers.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/equipment/AreaSet.h"
 #include "foundation/db/equipment/BuildingSet.h"
 #include "foundation/db/equipment/FactorySet.h"

@@ -5,8 +5,8 @@
 #include "foundation/db/project/ProcessToProjectSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 #include "simulation/PlanMaterialLookup.h"
 
 #include <QSet>

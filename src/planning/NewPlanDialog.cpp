@@ -6,7 +6,7 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/PlanToProject.h"
 #include "planning/PlanCommandIds.h"
 #include "planning/PlanCopyNamer.h"

@@ -1,7 +1,7 @@
 #include "planning/PlanReportSources.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/equipment/PlantToProjectSet.h"
 #include "foundation/db/project/PPDetailSet.h"
 #include "foundation/db/step/StepSet.h"

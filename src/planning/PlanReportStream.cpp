@@ -1,7 +1,7 @@
 #include "planning/PlanReportStream.h"
 
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QSaveFile>
 #include <QtEndian>

@@ -4,10 +4,10 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/ImportStepDialog.h"
 
 #include <QSqlQuery>

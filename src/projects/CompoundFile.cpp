@@ -8,7 +8,7 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "modules/packer/CompoundFilePacker.h"
 #include "modules/packer/QvzFormat.h"
 #include "projects/UnpackRegistry.h"

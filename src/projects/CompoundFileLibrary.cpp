@@ -7,7 +7,7 @@
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/CompoundFileProgress.h"
 
 #include <QDir>

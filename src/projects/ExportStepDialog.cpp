@@ -3,9 +3,9 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/Compaction.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/Compaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "modules/steputils/StepUtilsEntry.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/StepImport.h"
 

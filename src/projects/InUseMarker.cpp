@@ -5,7 +5,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DiskSyncs.h"
+#include "foundation/db/files/DiskSyncs.h"
 #include "projects/ProjectFileNames.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/StepOrder.h"
+#include "foundation/db/recordsets/StepOrder.h"
 #include "projects/NetSelectDialog.h"
 #include "projects/OtherProjectCopy.h"
 #include "projects/ProjectTree.h"

@@ -1,7 +1,7 @@
 #include "projects/OtherProjectFiles.h"
 
 #include "foundation/common/PathHelpers.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "projects/ProjectFileNames.h"
 
 #include <QDir>

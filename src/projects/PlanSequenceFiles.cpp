@@ -2,9 +2,9 @@
 
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/UserSimSequenceFile.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/project/PlanSet.h"
 
 #include <QDir>

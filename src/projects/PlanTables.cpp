@@ -3,8 +3,8 @@
 // into the written record in the same transaction.
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 #include "projects/ProjectSave.h"
 
 #include <QStringList>

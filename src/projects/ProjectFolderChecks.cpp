@@ -2,8 +2,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/PathHelpers.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 
 #include <QDir>

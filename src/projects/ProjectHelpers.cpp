@@ -5,7 +5,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/UserSettingsService.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "projects/ProjectManager.h"
 

@@ -7,7 +7,7 @@
 #include "foundation/common/ConversionCode.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/ProjectControl.h"
-#include "foundation/db/ChangeTracking.h"
+#include "foundation/db/connection/ChangeTracking.h"
 #include "projects/CompoundFile.h"
 #include "projects/InUseMarker.h"
 #include "projects/LanguageTemplate.h"

@@ -4,7 +4,7 @@
 #include "foundation/common/CopyDirectory.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectManager.h"
 #include "projects/WarningDialog.h"

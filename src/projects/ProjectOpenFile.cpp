@@ -4,7 +4,7 @@
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/packer/CompoundFilePacker.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "projects/CompoundFile.h"

@@ -6,7 +6,7 @@
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/ConnectString.h"
+#include "foundation/db/connection/ConnectString.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "projects/CompoundFileState.h"

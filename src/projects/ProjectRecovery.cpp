@@ -7,8 +7,8 @@
 #include "foundation/common/NewFile.h"
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/PlanSequenceFiles.h"
 #include "projects/ProjectFileNames.h"
 

@@ -1,7 +1,7 @@
 // Saving the open project as one unit: the plan lists the files to write (steps first, then the
 // plans' sequence files, the project, equipment and material); each is compacted (a sequence file
 // copied) from its working copy into its flushed target.tmp; then the save journal commits the
-// renames (foundation/db/SaveJournal.h).
+// renames (foundation/db/files/SaveJournal.h).
 
 #include "projects/ProjectSave.h"
 
@@ -11,15 +11,15 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/SaveJournal.h"
-#include "foundation/db/SaveJournalNames.h"
-#include "foundation/db/SharedConnection.h"
-#include "foundation/db/StatementCache.h"
-#include "foundation/db/TargetFolderScan.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/SaveJournal.h"
+#include "foundation/db/files/SaveJournalNames.h"
+#include "foundation/db/connection/SharedConnection.h"
+#include "foundation/db/connection/StatementCache.h"
+#include "foundation/db/files/TargetFolderScan.h"
 #include "projects/CompoundFileState.h"
 #include "projects/ProjectFileNames.h"
 
@@ -132,7 +132,7 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     return true;
 }
 
-// A target that still holds its working copy's data is not written (see foundation/db/ChangeTracking.h).
+// A target that still holds its working copy's data is not written (see foundation/db/connection/ChangeTracking.h).
 void CProjectSave::LeaveOutCurrentTargets(QList<PlannedWrite>& plan)
 {
     CTargetFolderScan scan;

@@ -2,7 +2,7 @@
 // The save of the open project as one unit: the plan of the files to write, their temporaries, the
 // save journal that commits them, the baselines of what was written and the package's write-back.
 
-#include "foundation/db/Compaction.h"
+#include "foundation/db/files/Compaction.h"
 #include "projects/PlanSequenceFiles.h"
 
 #include <QHash>

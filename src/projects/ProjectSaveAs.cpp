@@ -3,7 +3,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/ProjectFileNames.h"
 #include "projects/ProjectFolderChecks.h"
 #include "projects/ProjectManager.h"

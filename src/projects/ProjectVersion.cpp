@@ -1,8 +1,8 @@
 #include "projects/ProjectVersion.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/common/concerns/StepRegistration.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/StepOrder.h"
-#include "foundation/db/WorkingCopyBatch.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/recordsets/StepOrder.h"
+#include "foundation/db/files/WorkingCopyBatch.h"
 #include "modules/steputils/StepUtilsEntry.h"
 
 #include <QFile>

@@ -6,7 +6,7 @@
 // its working copy and nothing is refreshed. Recipe text, panes and the automation model follow
 // only a committed import.
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QList>
 #include <QString>

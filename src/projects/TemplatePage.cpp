@@ -3,7 +3,7 @@
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/MyBrowseForFolder.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/ProjectSet.h"
 #include "projects/OpenTemplateDialog.h"
 #include "projects/ProjectFolderChecks.h"

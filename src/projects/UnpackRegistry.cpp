@@ -1,8 +1,8 @@
 #include "projects/UnpackRegistry.h"
 
 #include "foundation/common/RegularFile.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "results/ReportStepEntries.h"
 

@@ -2,10 +2,10 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/AttachedDatabase.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/ExecuteSQL.h"
+#include "foundation/db/connection/AttachedDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/ExecuteSQL.h"
 #include "projects/StepLibraryExtract.h"
 
 #include <QSqlQuery>

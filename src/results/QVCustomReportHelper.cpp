@@ -5,7 +5,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "modules/customreport/ICustomReportComponent.h"
 
 #include <QDir>

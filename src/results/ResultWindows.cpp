@@ -4,7 +4,7 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DocumentHost.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/equipment/PlantSet.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/step/StepSet.h"

@@ -4,7 +4,7 @@
 // whether a breakpoint sits on its recipe line. Names come from the open project; a step whose
 // database cannot be read still shows its operations by id.
 
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 
 #include <QList>
 #include <QString>

@@ -3,8 +3,8 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DocumentHost.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 #include "results/RunReport.h"
 #include "results/ScheduleWindow.h"
 

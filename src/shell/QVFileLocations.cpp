@@ -1,7 +1,7 @@
 #include "shell/QVFileLocations.h"
 
 #include "foundation/common/PathHelpers.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "shell/InstanceFolders.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // the end of the desktop session.
 
 #include "automation/AutomationInvoke.h"
-#include "foundation/db/WorkingCopyDurability.h"
+#include "foundation/db/files/WorkingCopyDurability.h"
 #include "projects/ProjectManager.h"
 #include "shell/InstanceFolders.h"
 #include "shell/QVFileLocations.h"

@@ -1,9 +1,9 @@
 #include "simulation/DesignAnswer.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "simulation/SimulationSummary.h"
 
 #include <QFileInfo>

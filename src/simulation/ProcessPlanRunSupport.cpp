@@ -1,7 +1,7 @@
 #include "simulation/ProcessPlanRunSupport.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "foundation/db/step/StepSet.h"

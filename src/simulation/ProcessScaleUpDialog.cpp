@@ -8,8 +8,8 @@
 #include "foundation/controls/MyComboBox.h"
 #include "foundation/controls/NumericEdit.h"
 #include "foundation/controls/UnitCombos.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "simulation/ScaleUpDialog.h"
 
 #include <QDialogButtonBox>

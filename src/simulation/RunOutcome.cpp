@@ -1,9 +1,9 @@
 #include "simulation/RunOutcome.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <QFileInfo>

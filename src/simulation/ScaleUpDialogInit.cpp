@@ -9,9 +9,9 @@
 #include "foundation/controls/NumericEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/UnitCombos.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/sharedclasses/SharedScaleInvariantOperation.h"
 
 #include <QCheckBox>

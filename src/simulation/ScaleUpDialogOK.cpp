@@ -7,9 +7,9 @@
 #include "foundation/controls/ControlHelpers.h"
 #include "foundation/controls/NumericEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "modules/sharedclasses/SharedPrevScaleInvariantOperation.h"
 #include "modules/sharedclasses/SharedScaleInvariantOperation.h"
 

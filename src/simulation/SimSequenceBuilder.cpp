@@ -3,7 +3,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/UnitConversion.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/PlanRequirementsSet.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/StepToProcessSet.h"

@@ -2,10 +2,10 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/ProjectText.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/content/ProjectText.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 
 #include <QSqlQuery>
 

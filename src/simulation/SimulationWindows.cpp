@@ -1,7 +1,7 @@
 #include "simulation/SimulationWindows.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "results/ResultWindows.h"
 #include "results/RunReport.h"
 #include "simulation/BatchSimulation.h"

@@ -7,12 +7,12 @@
 //   qv-mkdb synth <folder> <steps> <lines per step>
 
 #include "SampleTransitions.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/LibraryDemo.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/RegulatoryLibrary.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/content/LibraryDemo.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/content/RegulatoryLibrary.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>

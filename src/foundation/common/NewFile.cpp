@@ -1,6 +1,6 @@
 #include "foundation/common/NewFile.h"
 
-#include "foundation/db/DiskSyncs.h"
+#include "foundation/db/files/DiskSyncs.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -3,9 +3,9 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -7,8 +7,8 @@
 #include "modules/addnew/AddNewProcessWrite.h"
 #include "modules/addnew/AddNewStepWrite.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 
 #include <QSqlQuery>
 

@@ -1,8 +1,8 @@
 #include "modules/addnew/AddNewFormCheck.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 
 #include <QSqlQuery>
 

@@ -2,9 +2,9 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/NewItemID.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/recordsets/NewItemID.h"
 
 #include <QSqlQuery>
 

@@ -3,12 +3,12 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/StepRegistration.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/NewItemID.h"
-#include "foundation/db/SchemaBuilder.h"
-#include "foundation/db/StepOrder.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/recordsets/NewItemID.h"
+#include "foundation/db/schema/SchemaBuilder.h"
+#include "foundation/db/recordsets/StepOrder.h"
 #include "foundation/db/equipment/PlantProjectSet.h"
 
 #include <QSqlQuery>

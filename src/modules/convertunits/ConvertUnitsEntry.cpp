@@ -2,9 +2,9 @@
 
 #include "foundation/common/UnitConversion.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 
 #include <QHash>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #include "modules/customreport/CustomReportWorkbook.h"
 
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

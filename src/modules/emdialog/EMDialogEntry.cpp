@@ -2,8 +2,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 
 #include <QSqlQuery>
 

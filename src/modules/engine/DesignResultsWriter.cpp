@@ -1,6 +1,6 @@
 #include "modules/engine/DesignResultsWriter.h"
 
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #include "modules/engine/EngineBalance.h"
 
 #include "foundation/common/UnitConversion.h"
-#include "foundation/db/OperationParameters.h"
+#include "foundation/db/content/OperationParameters.h"
 
 #include <QByteArray>
 #include <algorithm>

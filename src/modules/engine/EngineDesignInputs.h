@@ -4,7 +4,7 @@
 // get in the material balance), the equipment catalogue, and the request converted to kg and
 // seconds. Nothing is written.
 
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "foundation/db/step/DesignSpecsSet.h"
 #include "modules/engine/DesignSizing.h"
 

@@ -4,8 +4,8 @@
 
 #include "foundation/common/BusyGuard.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/engine/EngineProcessWalk.h"
 #include "modules/engine/EngineResultsWriter.h"
 #include "modules/engine/EngineRun.h"

@@ -26,7 +26,7 @@
 //   a unit-procedure line before its first operation, pauses before that line.
 
 #include "foundation/common/Array.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 
 #include <QHash>
 #include <QString>

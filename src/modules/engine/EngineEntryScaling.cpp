@@ -4,9 +4,9 @@
 
 #include "foundation/common/SimStatus.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "modules/engine/EngineScaleDefaults.h"
 #include "modules/engine/EngineScaleRecords.h"
 #include "modules/engine/EngineScaleTarget.h"

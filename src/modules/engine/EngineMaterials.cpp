@@ -1,8 +1,8 @@
 #include "modules/engine/EngineMaterials.h"
 
 #include "foundation/common/UnitConversion.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/MaterialPropertyIDs.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/MaterialPropertyIDs.h"
 
 #include <QSqlQuery>
 #include <QStringList>

@@ -2,9 +2,9 @@
 
 #include "foundation/common/UnitConversion.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/engine/EnginePlanBooking.h"
 #include "modules/engine/EngineStepSchedule.h"

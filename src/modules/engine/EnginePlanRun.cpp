@@ -2,8 +2,8 @@
 
 #include "foundation/common/SimStatus.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/engine/EngineResultsWriter.h"
 #include "modules/engine/EngineRun.h"

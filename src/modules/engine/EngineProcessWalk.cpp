@@ -1,6 +1,6 @@
 #include "modules/engine/EngineProcessWalk.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QSqlQuery>
 #include <QVariant>

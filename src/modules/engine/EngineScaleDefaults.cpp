@@ -1,7 +1,7 @@
 #include "modules/engine/EngineScaleDefaults.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/OperationParameterWriter.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/OperationParameterWriter.h"
 
 #include <QSqlQuery>
 #include <QVariant>

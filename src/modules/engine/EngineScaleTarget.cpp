@@ -2,10 +2,10 @@
 
 #include "foundation/common/UnitConversion.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/MaterialPropertyIDs.h"
-#include "foundation/db/OperationParameters.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/MaterialPropertyIDs.h"
+#include "foundation/db/content/OperationParameters.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 #include <QVariant>

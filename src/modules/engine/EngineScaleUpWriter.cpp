@@ -1,6 +1,6 @@
 #include "modules/engine/EngineScaleUpWriter.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #include "modules/engine/EngineSchedule.h"
 
-#include "foundation/db/MaterialPropertyIDs.h"
+#include "foundation/db/content/MaterialPropertyIDs.h"
 #include "modules/engine/EngineBalance.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The timed operations of one step in recipe order, with their remarks and the run's summary.
 
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "modules/engine/EngineStepModel.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 #include <QStringList>

@@ -3,7 +3,7 @@
 // parameters, scheduling constraints, the recipe lines (positions and breakpoints) and the vessels
 // of its unit procedures.
 
-#include "foundation/db/OperationParameters.h"
+#include "foundation/db/content/OperationParameters.h"
 
 #include <QHash>
 #include <QList>

@@ -1,9 +1,9 @@
 #include "modules/engine/EngineStepSchedule.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/engine/EngineScheduler.h"
 
 #include <QSet>

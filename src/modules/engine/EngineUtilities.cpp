@@ -1,8 +1,8 @@
 #include "modules/engine/EngineUtilities.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 #include <QVariant>

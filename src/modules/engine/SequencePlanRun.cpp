@@ -2,7 +2,7 @@
 
 #include "foundation/common/SimSequenceRecipe.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/PlanSet.h"
 #include "modules/engine/EngineEntry.h"
 #include "modules/engine/EngineScheduler.h"

@@ -1,7 +1,7 @@
 #include "modules/errmsg/MessageCatalogue.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 
 #include <QSqlQuery>
 

@@ -3,8 +3,8 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/equipment/PlantEuipmentSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
 

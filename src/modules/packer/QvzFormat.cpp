@@ -2,8 +2,8 @@
 
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/UserSimSequenceFile.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 
 #include <QRegularExpression>

@@ -2,8 +2,8 @@
 
 #include "foundation/common/NewFile.h"
 #include "foundation/common/QVCompletionStatus.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "modules/packer/QvzFormat.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 

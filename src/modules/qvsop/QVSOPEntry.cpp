@@ -3,9 +3,9 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedConnection.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "modules/qvxl/EquipmentWorkbook.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QSqlQuery>
 

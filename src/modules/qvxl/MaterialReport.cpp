@@ -1,7 +1,7 @@
 #include "modules/qvxl/MaterialReport.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/OperationParameters.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/OperationParameters.h"
 
 #include <QSet>
 #include <QSqlQuery>

@@ -6,8 +6,8 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QApplication>
 #include <QDir>

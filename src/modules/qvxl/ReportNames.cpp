@@ -1,6 +1,6 @@
 #include "modules/qvxl/ReportNames.h"
 
-#include "foundation/db/ProjectText.h"
+#include "foundation/db/content/ProjectText.h"
 
 QString ReportStepName(long stepID)
 {

@@ -1,6 +1,6 @@
 #include "modules/qvxl/ResultsReports.h"
 
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 
 namespace {
 constexpr double RESULTS_REPORT_UNSET = 1e35;

@@ -1,8 +1,8 @@
 #include "modules/ravelstock/EquipmentLibraryObject.h"
 
 #include "foundation/common/UniqueID.h"
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "modules/ravelstock/ItemCopy.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 #include "modules/ravelstock/LibraryFile.h"

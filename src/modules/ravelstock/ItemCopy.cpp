@@ -1,9 +1,9 @@
 #include "modules/ravelstock/ItemCopy.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/RecordsetWriter.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/recordsets/RecordsetWriter.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -1,6 +1,6 @@
 #include "modules/ravelstock/LibraryFile.h"
 
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // One library database, opened read-only for the length of a synchronisation run: our material or
 // equipment database with item stamps. Item look-ups are prepared once.
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/ravelstock/LibraryComponent.h"
 #include "modules/ravelstock/LibraryKindTables.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Where each kind keeps its items and the sub-items they bring along.
 
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "modules/ravelstock/LibrarySide.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoException.h"
 #include "modules/ravelstock/ItemCopy.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 #include "modules/ravelstock/LibraryFile.h"

@@ -2,7 +2,7 @@
 // The library object's main calls both kinds share: its state, the library it opened, the
 // project database it copies into, and the parts of a copy that do not depend on the kind.
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/ravelstock/LibraryComponent.h"
 #include "modules/ravelstock/LibrarySession.h"
 

@@ -1,7 +1,7 @@
 #include "modules/ravelstock/MaterialLibraryObject.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "modules/ravelstock/ItemCopy.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 #include "modules/ravelstock/LibraryFile.h"

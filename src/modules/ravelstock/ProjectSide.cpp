@@ -1,7 +1,7 @@
 #include "modules/ravelstock/ProjectSide.h"
 
 #include "foundation/common/LibraryStampRule.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 #include "modules/ravelstock/LibraryFile.h"
 #include "modules/ravelstock/ProjectWorkingCopy.h"

@@ -2,7 +2,7 @@
 // The project-side answers both kinds share, over the project's working copy of the kind and the
 // kind's session: imported items, and the names, ids and mappings of sub-items.
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/ravelstock/LibraryComponent.h"
 #include "modules/ravelstock/LibrarySession.h"
 #include "modules/ravelstock/ProjectSideGuard.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Guarded: database errors below the component leave it as the component's own error.
 
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 
 template <typename Call> auto Guarded(Call call) -> decltype(call())

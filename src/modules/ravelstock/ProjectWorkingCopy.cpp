@@ -1,7 +1,7 @@
 #include "modules/ravelstock/ProjectWorkingCopy.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 #include "modules/ravelstock/LibraryComponentError.h"
 
 #include <QFileInfo>

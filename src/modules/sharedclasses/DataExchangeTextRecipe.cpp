@@ -1,6 +1,6 @@
 #include "modules/sharedclasses/DataExchangeTextRecipe.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QSqlQuery>
 

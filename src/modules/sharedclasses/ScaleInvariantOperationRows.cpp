@@ -1,8 +1,8 @@
 #include "modules/sharedclasses/ScaleInvariantOperationRows.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 #include "modules/sharedclasses/SharedParallelBlockStructure.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 
 namespace {
 bool IsBlockType(const QString& type, const char* keyword)

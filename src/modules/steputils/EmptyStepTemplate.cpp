@@ -2,9 +2,9 @@
 
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseHeader.h"
 #include "modules/steputils/ExchangeFormat.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 // and from format 2 the range and comment types its ranges and comments name). user_version is the
 // version of its step tables, as in a step file.
 
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QStringList>
 

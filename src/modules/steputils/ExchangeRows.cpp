@@ -1,7 +1,7 @@
 #include "modules/steputils/ExchangeRows.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/steputils/ExchangeColumns.h"
 
 #include <QSqlQuery>

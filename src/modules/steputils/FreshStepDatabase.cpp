@@ -1,7 +1,7 @@
 #include "modules/steputils/FreshStepDatabase.h"
 
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "modules/steputils/EmptyStepTemplate.h"
 
 #include <QSqlError>

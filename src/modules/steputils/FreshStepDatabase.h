@@ -3,7 +3,7 @@
 // (see EmptyStepTemplate), open through the layer with a transaction begun. It is a scratch file:
 // what the project keeps of it is a working copy flushed on its own, so it is written without flushes.
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QSqlDatabase>
 #include <QString>

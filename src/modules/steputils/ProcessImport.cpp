@@ -1,8 +1,8 @@
 #include "modules/steputils/ProcessImport.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/NewItemID.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/recordsets/NewItemID.h"
 
 #include <QSqlQuery>
 #include <QVariant>

@@ -2,7 +2,7 @@
 // One numbered schema migration (schema/migrations/<kind>/NNN-name.sql) and the set compiled into
 // the program for each database kind.
 
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QList>
 #include <QString>

@@ -1,10 +1,10 @@
 #include "modules/steputils/SchemaMigrator.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/DatabaseHeader.h"
-#include "foundation/db/SchemaObjectCheck.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/files/DatabaseHeader.h"
+#include "foundation/db/schema/SchemaObjectCheck.h"
 
 #include <QFileInfo>
 #include <QSqlQuery>

@@ -5,8 +5,8 @@
 // carries the id once shared by every kind is taken as ours and stamped with its kind's own id in
 // that transaction.
 
-#include "foundation/db/SchemaObjectCheck.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/schema/SchemaObjectCheck.h"
+#include "foundation/db/connection/SharedConnection.h"
 #include "modules/steputils/SchemaMigration.h"
 
 #include <optional>

@@ -1,9 +1,9 @@
 #include "modules/steputils/StepExchangeImporter.h"
 
 #include "foundation/common/UniqueID.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/StepOrder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/recordsets/StepOrder.h"
 #include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/ExchangeFormat.h"
 #include "modules/steputils/ExchangeRows.h"

@@ -12,7 +12,7 @@
 // Given the exchange rows held in memory (see HeldExchangeRows), a step file without exchange
 // tables is imported as if it carried them.
 
-#include "foundation/db/NewItemID.h"
+#include "foundation/db/recordsets/NewItemID.h"
 #include "modules/steputils/ExchangeRows.h"
 
 #include <QHash>

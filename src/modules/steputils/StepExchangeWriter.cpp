@@ -1,6 +1,6 @@
 #include "modules/steputils/StepExchangeWriter.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/steputils/ExchangeFormat.h"
 #include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/ExchangeRows.h"

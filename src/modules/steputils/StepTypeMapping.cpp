@@ -1,6 +1,6 @@
 #include "modules/steputils/StepTypeMapping.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/steputils/ExchangeFormat.h"
 #include "modules/steputils/ExchangeRows.h"
 

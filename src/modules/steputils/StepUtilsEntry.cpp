@@ -2,7 +2,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "modules/steputils/SchemaMigrator.h"
 
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "foundation/common/WaitCursor.h"
 #include "foundation/controls/FactorColumnValidator.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/project/CostFactorPreferenceSet.h"
 #include "preferences/costs/MyGXButton.h"
 

@@ -7,7 +7,7 @@
 #include "foundation/controls/MyComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/UnitCombos.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/project/CostFactorPreferenceSet.h"
 #include "foundation/db/project/ItemizedCostFactorSet.h"
 #include "preferences/costs/MyGXButton.h"

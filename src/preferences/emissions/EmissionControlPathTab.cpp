@@ -6,7 +6,7 @@
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/equipment/PlantSet.h"
 #include "preferences/emissions/EmissionPageActivation.h"
 

@@ -5,7 +5,7 @@
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/equipment/PlantEuipmentSet.h"
 #include "foundation/db/project/EmissionCtrlPathSet.h"
 #include "foundation/db/project/PreferEmissionPathSet.h"

@@ -5,8 +5,8 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/PreferMaxEmissionSet.h"
 #include "preferences/emissions/EmissionPageActivation.h"
 

@@ -6,7 +6,7 @@
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/material/MaterialCommonSet.h"
 #include "foundation/db/project/PreferNonCondensableMaterialSet.h"
 #include "preferences/emissions/EmissionLookups.h"

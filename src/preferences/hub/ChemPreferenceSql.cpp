@@ -1,8 +1,8 @@
 #include "preferences/hub/ChemPreferenceSql.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 
 #include <QSqlQuery>
 

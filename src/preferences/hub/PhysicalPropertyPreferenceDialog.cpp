@@ -4,8 +4,8 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/WaitCursor.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/project/PhysicalPropertyPreferenceSet.h"
 
 #include <QButtonGroup>

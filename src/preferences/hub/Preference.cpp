@@ -3,9 +3,9 @@
 #include "foundation/common/HelpService.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/project/PreferencesSet.h"
 
 #include <QDialogButtonBox>

@@ -5,7 +5,7 @@
 
 #include "foundation/common/concerns/PreferenceFrameServices.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "library/FacilityCalendar.h"
 #include "modules/calendar/DialogCalendar.h"

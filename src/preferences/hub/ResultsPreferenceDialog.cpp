@@ -11,8 +11,8 @@
 #include "foundation/controls/MyGXEdit.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/project/PreferResultRoundingSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"
 

@@ -3,7 +3,7 @@
 #include "foundation/common/HelpService.h"
 #include "foundation/common/LeadingNumber.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "preferences/hub/ChemPreferenceSql.h"
 
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "preferences/lists/OperationDefaultRows.h"
 
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/project/QueryOperationDefaultSet.h"
 
 namespace {

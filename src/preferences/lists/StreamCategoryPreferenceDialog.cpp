@@ -8,9 +8,9 @@
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
 #include "foundation/controls/UnitCombos.h"
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/project/StreamCategorySet.h"
 #include "preferences/shared/PreferenceStepScan.h"
 

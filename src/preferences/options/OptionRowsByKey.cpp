@@ -1,7 +1,7 @@
 #include "preferences/options/OptionRowsByKey.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 
 const char* const END_OF_TABLE_MESSAGE = "It is end of the table! Can't continue to update table.";
 

@@ -3,7 +3,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/OptionControls.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "preferences/shared/UpDownControl.h"

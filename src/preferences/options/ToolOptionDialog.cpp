@@ -6,8 +6,8 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DisplayOptions.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "preferences/shared/PreferencesHandover.h"
 #include "preferences/shared/RecipeCommentTypes.h"
 

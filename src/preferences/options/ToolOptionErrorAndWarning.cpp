@@ -4,7 +4,7 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/OptionControls.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/project/TblMessageLibrarySet.h"
 #include "preferences/options/MessageHiddenDlg.h"
 

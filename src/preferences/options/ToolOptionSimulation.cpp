@@ -2,7 +2,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/controls/OptionControls.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 
 #include <QBoxLayout>

@@ -3,7 +3,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/OptionControls.h"
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 #include "foundation/db/project/CommentTypeSet.h"
 #include "foundation/db/project/RangeTypeSet.h"
 #include "foundation/db/project/TextRecipeOptionsSet.h"

@@ -1,6 +1,6 @@
 #include "preferences/shared/PreferenceStepScan.h"
 
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 

@@ -9,7 +9,7 @@
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "foundation/controls/SortedChoiceLists.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "results/ResultWindows.h"
 
 #include <QComboBox>

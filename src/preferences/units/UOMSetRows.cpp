@@ -1,16 +1,16 @@
 #include "preferences/units/UOMSetRows.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/project/DefaultUOMSet.h"
 #include "foundation/db/project/UOMSet.h"
 #include "foundation/db/project/UOMSetDetail.h"
 #include "foundation/db/project/UOMTypeSet.h"
-#include "foundation/db/SharedConnection.h"
-#include "foundation/db/StatementCache.h"
+#include "foundation/db/connection/SharedConnection.h"
+#include "foundation/db/connection/StatementCache.h"
 
 #include <QSet>
 #include <QSqlQuery>

@@ -3,8 +3,8 @@
 #include "foundation/common/ParseDouble.h"
 #include "foundation/common/UnitConversion.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 #include "recipe/edit/NonNegativeValues.h"
 
 #include <QSqlQuery>

@@ -2,9 +2,9 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedConnection.h"
 #include "recipe/edit/OperationRecipeCopy.h"
 #include "recipe/edit/OperationRecipeSource.h"
 

@@ -1,8 +1,8 @@
 #include "recipe/edit/OperationRecipeSource.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/JsonIds.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/recordsets/JsonIds.h"
+#include "foundation/db/connection/SharedConnection.h"
 
 namespace {
 

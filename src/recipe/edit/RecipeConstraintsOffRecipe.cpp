@@ -1,5 +1,5 @@
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/edit/RecipeConstraints.h"
 
 namespace {

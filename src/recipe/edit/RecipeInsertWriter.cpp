@@ -2,7 +2,7 @@
 
 #include "recipe/edit/RecipeInsertWriter.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QHash>
 

@@ -4,8 +4,8 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 

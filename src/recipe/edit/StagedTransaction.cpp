@@ -1,8 +1,8 @@
 #include "recipe/edit/StagedTransaction.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 
 CStagedTransaction& CStagedTransaction::Stage(const QString& failure, unsigned flags, Write write)
 {

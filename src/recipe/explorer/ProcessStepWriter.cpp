@@ -1,7 +1,7 @@
 #include "recipe/explorer/ProcessStepWriter.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 namespace {
 const QString STEP_LINKS = QStringLiteral("Step-To-Process");

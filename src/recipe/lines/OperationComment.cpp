@@ -2,7 +2,7 @@
 
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DisplayOptions.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/qvdataio/InterfaceOperation.h"
 
 #include <QSqlQuery>

@@ -1,9 +1,9 @@
 #include "recipe/lines/RecipeLineSet.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedConnection.h"
 
 const DaoRecordsetDef& CRecipeLineSet::Definition()
 {

@@ -3,7 +3,7 @@
 // procedure's name and comments beside its row, the operation's label, type, recipe, range and
 // comment texts beside its row. The Found... ids are null when the row's item is missing. Read-only.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 #include <optional>
 

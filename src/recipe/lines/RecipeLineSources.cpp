@@ -3,7 +3,7 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DisplayOptions.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "foundation/db/step/OperationSet.h"
 #include "foundation/db/step/UnitProcedureSet.h"
 #include "recipe/lines/OperationComment.h"

@@ -2,8 +2,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/step/OpTransition.h"
 #include "foundation/db/step/STARTOperation.h"
 #include "foundation/db/step/STARTUnitProcedure.h"

@@ -5,8 +5,8 @@
 #include "recipe/transitions/TransitionBuilder.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/project/ProcessSet.h"
 #include "foundation/db/project/ProcessStepSet.h"
 #include "foundation/db/project/STARTStep.h"

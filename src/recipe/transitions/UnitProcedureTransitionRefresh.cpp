@@ -1,8 +1,8 @@
 #include "recipe/transitions/UnitProcedureTransitionRefresh.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/JsonIds.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/recordsets/JsonIds.h"
 #include "recipe/transitions/LevelTransitions.h"
 #include "recipe/transitions/RecipeKeywords.h"
 #include "recipe/transitions/RecipeLevels.h"

@@ -2,8 +2,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "recipe/view/QuorvantaView.h"
 
 CRecipeEdit::CRecipeEdit(CQUORVANTAView& view) : CRecipeEdit(view, 0, -1) {}

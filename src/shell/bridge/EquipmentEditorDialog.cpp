@@ -2,7 +2,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ParseDouble.h"
-#include "foundation/db/OperationParameters.h"
+#include "foundation/db/content/OperationParameters.h"
 #include "recipe/edit/FieldUnits.h"
 #include "recipe/edit/NonNegativeValues.h"
 

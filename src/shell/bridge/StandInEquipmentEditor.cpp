@@ -1,9 +1,9 @@
 #include "shell/bridge/StandInEquipmentEditor.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "foundation/db/project/UnitsLibrarySet.h"
 #include "results/ResultWindows.h"
 #include "shell/bridge/EquipmentEditorDialog.h"

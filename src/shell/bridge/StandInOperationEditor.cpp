@@ -2,12 +2,12 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/OperationParameterWriter.h"
-#include "foundation/db/RecipeTextPatterns.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/content/OperationParameterWriter.h"
+#include "foundation/db/content/RecipeTextPatterns.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "recipe/edit/NonNegativeValues.h"
 #include "shell/bridge/StandInRecipeText.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 // The recipe text the managed side's stand-in generates for one operation, through the shared
-// composer (foundation/db/RecipeTextComposer.h): a sentence from its type's pattern in the recipe
+// composer (foundation/db/content/RecipeTextComposer.h): a sentence from its type's pattern in the recipe
 // language of the open language database. What a regeneration reads once (options, rounding, the
 // names of materials, equipment and categories, the language) is kept per project until the
 // step-wise cache is reset, or an operation names an equipment item the kept names lack.
 
-#include "foundation/db/RecipeTextComposer.h"
+#include "foundation/db/content/RecipeTextComposer.h"
 
 #include <QList>
 #include <QSet>

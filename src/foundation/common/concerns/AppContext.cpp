@@ -2,8 +2,8 @@
 
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/StepConnectionUse.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/StepConnectionUse.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Base of the recordsets over the open project's equipment database: each opens its own
 // connection to the working copy (shared by the layer when the file is open already).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CEquipmentRecordset : public CDaoRecordset {
 public:

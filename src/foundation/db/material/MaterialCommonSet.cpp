@@ -2,7 +2,7 @@
 
 #include "foundation/db/material/MaterialFields.h"
 
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #include "foundation/db/material/MaterialFields.h"
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "foundation/db/material/MaterialPropertySet.h"
 
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/material/MaterialFields.h"
 
 #include <array>

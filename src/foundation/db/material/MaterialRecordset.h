@@ -3,7 +3,7 @@
 // calls name the same file; the set is requeried only while they also name the same data source,
 // and reopened on that connection when the source changes.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 // The file a material set opens: the given one, or the project's material database for "".
 QString MaterialFileOf(const QString& dbPath);

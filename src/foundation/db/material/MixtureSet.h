@@ -2,7 +2,7 @@
 // The component rows of a predefined mixture (or, for -1, of every mixture) in row order, read
 // from the project's material database or the given file. Each open makes a fresh connection.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CMixtureSet : public CDaoRecordset {
 public:

@@ -3,7 +3,7 @@
 // material database, by name. The set has its own connection, kept from the first OpenSet until the
 // object goes; CloseSet closes only the set.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQueryMaterialForPhase : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [TblCalendarException]: the dated exceptions of a calendar (-1: of every calendar).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CCalendarExceptionSet : public CDaoRecordset {
 public:

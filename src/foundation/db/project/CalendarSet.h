@@ -1,7 +1,7 @@
 #pragma once
 // [TblCalendar]: the calendars of the project, one or (id -1) all of them.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CCalendarSet : public CDaoRecordset {
 public:

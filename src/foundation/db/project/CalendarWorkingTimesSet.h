@@ -2,7 +2,7 @@
 // [TblCalendarWorkingTimes]: the working windows of a calendar per weekday (-1: every
 // calendar, every day).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CCalendarWorkingTimesSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [TblCommentLibrary]: the comment types, in table order (1 is the general type).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CCommentTypeSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // The cost factors of one kind ("Capital", "Direct Product", "Fixed Cost", "Indirect Product",
 // "Processing") in the order the user gave them. Opening it again re-reads with the kind given then.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CCostFactorPreferenceSet : public CDaoRecordset {
 public:

@@ -3,7 +3,7 @@
 // (InputUOMSetID, OutputUOMSetID; one row). The preferences add the row when the table is empty
 // and edit it otherwise.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CDefaultUOMSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [TblEmissionControlDevice]: the emission control devices of a facility, one or (equipment id
 // -1) all of them.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CEmissionCtrlDeviceSet : public CDaoRecordset {
 public:

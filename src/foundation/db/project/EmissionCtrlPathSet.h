@@ -1,7 +1,7 @@
 #pragma once
 // [TblEmissionControlPath]: the emission control paths of one facility.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CEmissionCtrlPathSet : public CDaoRecordset {
 public:

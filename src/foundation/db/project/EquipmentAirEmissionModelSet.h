@@ -2,7 +2,7 @@
 // The equipment kinds of one operation type that emits vapour: one row per label, sorted by
 // FieldTypeID (several labels may share one kind).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CEquipmentAirEmissionModelSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [ReportOptions]: the chosen version of each spreadsheet report, by ReportID. VersionID + 1000
 // means the report's data filter is on.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CExcelReportOptionSet : public CDaoRecordset {
 public:

@@ -3,7 +3,7 @@
 // library: those of one cost factor in the order they were stored, or those of every cost factor
 // of a kind, grouped by cost factor. Rows are added with CostFactorID and CalculatedCostFactorID.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CItemizedCostFactorSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [TblLaborCategory]: the project's labour grades, in grade id order.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CLaborCategorySet : public CDaoRecordset {
 public:

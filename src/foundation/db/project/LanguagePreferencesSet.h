@@ -2,7 +2,7 @@
 // [PREFER-Language] (mode "Temp": [TempPREFER-Language]) of a given project file: the recipe
 // language template the project uses. Opened on a connection of its own.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CLanguagePreferencesSet : public CDaoRecordset {
 public:

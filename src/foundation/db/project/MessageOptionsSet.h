@@ -1,7 +1,7 @@
 #pragma once
 // [MessageOptions]: one row per option that is on (Options = its name, Value).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CMessageOptionsSet : public CDaoRecordset {
 public:

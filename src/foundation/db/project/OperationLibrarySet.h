@@ -1,7 +1,7 @@
 #pragma once
 // [OperationsLibrary]: the operation types, by type id.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COperationLibrarySet : public CDaoRecordset {
 public:

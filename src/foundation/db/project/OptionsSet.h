@@ -2,7 +2,7 @@
 // [Options]: the name of the project's option set in its first row. Constructed on the caller's
 // database and opened by the caller (Open, Edit/Update, Close).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COptionsSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [QryProductionPlanDetail]: the batches of one plan in run order (LineItemID); written to
 // [ProductionPlanDetail].
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPPDetailSet : public CDaoRecordset {
 public:

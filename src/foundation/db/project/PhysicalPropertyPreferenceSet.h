@@ -1,7 +1,7 @@
 #pragma once
 // [PREFER-PhysicalPropertyModels]: the model chosen for each physical property.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPhysicalPropertyPreferenceSet : public CDaoRecordset {
 public:

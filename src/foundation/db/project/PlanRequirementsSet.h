@@ -2,7 +2,7 @@
 // [QryPlanRequirementsForPlanID]: the requirements of a plan (or of every plan) in the order they
 // were entered; written to [PlanRequirements], whose RequirementID the database assigns.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPlanRequirementsSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [ProductionPlan]: the production plans of the project in table order.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPlanSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [PlanSummary]: the batch count of each step of each plan requirement.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPlanSummary : public CDaoRecordset {
 public:

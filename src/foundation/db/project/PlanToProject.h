@@ -2,7 +2,7 @@
 // [ProductionPlan-To-Project]: the plans of the project with their names, in table order; the Plan
 // Explorer lists, adds and deletes through it.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPlanToProject : public CDaoRecordset {
 public:

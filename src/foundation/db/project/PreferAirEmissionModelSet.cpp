@@ -1,6 +1,6 @@
 #include "foundation/db/project/PreferAirEmissionModelSet.h"
 
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 
 const DaoRecordsetDef& CPreferAirEmissionModelSet::Definition()
 {

@@ -2,7 +2,7 @@
 // [PREFER-AirEmission]: the ranked emission models of one equipment kind of one operation type,
 // by rank. Rewrite(...) replaces the ranks 1 to 8 of a kind; ranks outside stay stored.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 #include <QList>
 

@@ -2,7 +2,7 @@
 // [PREFER-DefaultECP]: the default emission control path of each equipment item of one facility,
 // in the order the rows were stored.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPreferEmissionPathSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [PREFER-MaximumEmissions]: the worst-case status (Value) of each parameter of an emission model;
 // model -1 reads every model's rows, each model's rows together.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPreferMaxEmissionSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [PREFER-NonCondensableMaterials]: the materials that count as non-condensable gases, in the
 // order they were stored.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPreferNonCondensableMaterialSet : public CDaoRecordset {
 public:

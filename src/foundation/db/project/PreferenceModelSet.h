@@ -1,7 +1,7 @@
 #pragma once
 // [PREFER-Models]: the default model of each operation type, in type id order.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPreferenceModelSet : public CDaoRecordset {
 public:

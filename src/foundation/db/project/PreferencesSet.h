@@ -2,7 +2,7 @@
 // [Preferences]: the name of the project's preferences set in its first row. Constructed on the caller's
 // database and opened by the caller (Open, Edit/Update, Close).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CPreferencesSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [Process]: every process of the project, sorted by name.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CProcessSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [QryStepInProcessVersion]: the steps of one process in step order. StepOrder is written to
 // [Step-To-Process]; the names are read-only here.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CProcessStepSet : public CDaoRecordset {
 public:

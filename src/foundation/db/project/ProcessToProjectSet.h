@@ -1,7 +1,7 @@
 #pragma once
 // [Process-To-Project]: the processes of the project in table order; rows may be deleted.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CProcessToProjectSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [Project]: the project's one row (name, description, counters).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CProjectSet : public CDaoRecordset {
 public:

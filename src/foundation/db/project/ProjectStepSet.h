@@ -1,7 +1,7 @@
 #pragma once
 // [ProjectStep]: every step of the project, START included, in id order.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CProjectStepSet : public CDaoRecordset {
 public:

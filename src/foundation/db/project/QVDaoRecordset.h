@@ -1,7 +1,7 @@
 #pragma once
 // A recordset opened on a database its caller gives; an open set re-queries.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQVDaoRecordset : public CDaoRecordset {
 public:

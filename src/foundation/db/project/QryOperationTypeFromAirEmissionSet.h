@@ -1,7 +1,7 @@
 #pragma once
 // The operation types that have emission models (kind 1 rows of the model library), by id.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQryOperationTypeFromAirEmissionSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [QryReportVersionsByReportID]: the versions of one report, by VersionID. An open set re-queries
 // with the new report.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQryReportVersion : public CDaoRecordset {
 public:

@@ -3,7 +3,7 @@
 // the [Step-To-Process] row (by its row key); the names come from their own tables and are read-only
 // here, so moving a link never renames a process.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQryStepByStepAndProcessIDSet : public CDaoRecordset {
 public:

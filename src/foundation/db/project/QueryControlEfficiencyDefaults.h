@@ -2,7 +2,7 @@
 // [PREFER-ControlEfficiency]: the stored control efficiency (percent) of one component category,
 // or of every category for the empty text. ReplaceCategories rewrites the rows of given categories.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 #include <QList>
 #include <QPair>

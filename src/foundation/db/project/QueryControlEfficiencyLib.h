@@ -2,7 +2,7 @@
 // The component categories of the regulatory-categories library, in library order, on a read-only
 // connection of its own to the library file.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQueryControlEfficiencyLib : public CDaoRecordset {
 public:

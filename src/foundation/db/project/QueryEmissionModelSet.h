@@ -2,7 +2,7 @@
 // The emission models (kind 1 rows of the model library) allowed for one operation type, by id.
 // Opening it again re-reads with the type given then.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQueryEmissionModelSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // The operation models of the library offered for one operation type (kind 0), by model type id.
 // Opening it again re-reads with the type given then.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQueryModelSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [QryOperationDefaults]: the global defaults of operation variables in their display order;
 // values are edited in place in [OperationDefaults]. The vapour emission parameters are not among them.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQueryOperationDefaultSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [QryStepInProject]: the steps that have a step database, with their process; one row per step
 // and process, ordered by step id. Read-only.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQueryStepInProjectSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // The parameters of the vapour emission models: the operation-default rows marked VaporEmission,
 // in display order, each with its OperationDefaultID. WriteValues updates rows by that id.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 #include <QList>
 

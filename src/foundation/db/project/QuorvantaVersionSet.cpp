@@ -1,6 +1,6 @@
 #include "foundation/db/project/QuorvantaVersionSet.h"
 
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 
 const DaoRecordsetDef& CQuorvantaVersionSet::Definition()
 {

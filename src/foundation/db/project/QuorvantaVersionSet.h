@@ -1,7 +1,7 @@
 #pragma once
 // [QuorvantaVersion]: the version text of the program that last wrote a project database.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQuorvantaVersionSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [TblRangeLibrary]: the range types, in table order.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CRangeTypeSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [QrySTARTStep]: the START step of the project, the root of every process's step transitions.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CSTARTStep : public CDaoRecordset {
 public:

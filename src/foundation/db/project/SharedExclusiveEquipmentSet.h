@@ -2,7 +2,7 @@
 // [SharedExclusiveEquipment]: the equipment each plan's campaigns use shared-exclusively, one row
 // per plan and equipment item, in the order they were chosen.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CSharedExclusiveEquipmentSet : public CDaoRecordset {
 public:

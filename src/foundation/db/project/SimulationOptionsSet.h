@@ -3,7 +3,7 @@
 // "SCALEUP", "DESIGN"); edits go to [SimulationOptions] by its row key. An open set re-queries
 // with the new type.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CSimulationOptionsSet : public CDaoRecordset {
 public:

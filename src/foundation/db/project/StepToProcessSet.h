@@ -3,7 +3,7 @@
 // by process). StepOrder is written and rows are deleted in [Step-To-Process]; the step's names
 // are written to [ProjectStep].
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CStepToProcessSet : public CDaoRecordset {
 public:

@@ -1,6 +1,6 @@
 #include "foundation/db/project/StepTransition.h"
 
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 
 const DaoRecordsetDef& CStepTransition::Definition()
 {

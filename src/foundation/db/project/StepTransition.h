@@ -2,7 +2,7 @@
 // [QryStepTransitionsInProcessVersion]: the step transitions of one process in the order the rows
 // were written; written to [StepTransition]. Rebuilt whole by ReplaceAll.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CStepTransition : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [StreamCategoryTable]: the stream categories with their disposal costs, in category id order.
 // The parameter CatID selects one category's row, or every row with -1.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CStreamCategorySet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [TextRecipeOptions]: the display options of the text recipe (Options = the name, Value); also
 // the comment types shown ("CommentTypeID" rows).
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CTextRecipeOptionsSet : public CDaoRecordset {
 public:

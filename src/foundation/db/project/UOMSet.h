@@ -1,7 +1,7 @@
 #pragma once
 // [TblUOMSet] of the project database: the unit-of-measure sets by id.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CUOMSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [QryUOMSetDetailByUOMSetID]: the unit one set chose for each quantity kind, in UOMType order,
 // with the kind's display name. UOMSetID, UOMType and Unit are written to [TblUOMSetDetail].
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CUOMSetDetail : public CDaoRecordset {
 public:

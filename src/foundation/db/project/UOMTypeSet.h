@@ -2,7 +2,7 @@
 // [TblUOMTypes]: the quantity kinds every unit-of-measure set names a unit for, in UOMType order,
 // with the text the grids show for each.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CUOMTypeSet : public CDaoRecordset {
 public:

@@ -2,7 +2,7 @@
 // [QryUnitByQuantity]: the units the library offers for one quantity kind, in the order the lists
 // show them. The kind compares ignoring case ("time" finds the units of "Time").
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CUnitsLibrarySet : public CDaoRecordset {
 public:

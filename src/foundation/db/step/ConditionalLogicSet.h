@@ -3,7 +3,7 @@
 // item) saying that the current item starts after (or with) the parameter item. Holds the
 // look-ups and edits both tables share; the subclasses name the columns.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 #include <QList>
 

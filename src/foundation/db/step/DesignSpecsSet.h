@@ -3,7 +3,7 @@
 // as not set: 1e35 for the numbers, -1 for the facility, "" for the texts. Writes raise
 // CDaoException.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 // The values of one row, as the design dialog and the engine use them.
 struct DesignTargets {

@@ -1,7 +1,7 @@
 #pragma once
 // [TblFieldData]: one field of an operation parameter group, by its id; its values are written.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COPFieldForFieldIDSet : public CDaoRecordset {
 public:

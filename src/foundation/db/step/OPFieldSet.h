@@ -1,7 +1,7 @@
 #pragma once
 // [TblFieldData]: the fields of a parameter group, by sub-group.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COPFieldSet : public CDaoRecordset {
 public:

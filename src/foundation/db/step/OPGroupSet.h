@@ -1,7 +1,7 @@
 #pragma once
 // [TblGroupData]: the parameter groups of a step's operations, in sequence order.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COPGroupSet : public CDaoRecordset {
 public:

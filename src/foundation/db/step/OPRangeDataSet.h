@@ -1,7 +1,7 @@
 #pragma once
 // [TblRangeData]: the ranges of a parameter group's fields, by sub-group.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COPRangeDataSet : public CDaoRecordset {
 public:

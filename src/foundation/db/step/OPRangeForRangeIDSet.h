@@ -1,7 +1,7 @@
 #pragma once
 // [TblRangeData]: one range of an operation parameter group, by its id; its limits are written.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COPRangeForRangeIDSet : public CDaoRecordset {
 public:

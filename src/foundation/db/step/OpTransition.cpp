@@ -1,6 +1,6 @@
 #include "foundation/db/step/OpTransition.h"
 
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 
 const DaoRecordsetDef& COpTransition::Definition()
 {

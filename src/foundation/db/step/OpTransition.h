@@ -2,7 +2,7 @@
 // [OperationTransition]: the operation transitions of every unit procedure of a step, the whole
 // table in the order the rows were written. Rebuilt whole by ReplaceAll.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COpTransition : public CDaoRecordset {
 public:

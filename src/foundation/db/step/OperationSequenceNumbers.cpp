@@ -1,6 +1,6 @@
 #include "foundation/db/step/OperationSequenceNumbers.h"
 
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 
 void WriteOperationSequenceNumbers(CDaoDatabase& step, const QList<OperationSequence>& sequences)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // [QryOperationForOperationID]: one operation of a step; written to [Operation].
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class COperationSet : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [TblCommentData] of one step database: the step's own comments (OperationID 0) of one comment type.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQryTblCommentDataForCommentTypeSet : public CDaoRecordset {
 public:

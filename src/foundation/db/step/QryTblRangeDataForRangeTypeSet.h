@@ -1,7 +1,7 @@
 #pragma once
 // [TblRangeData] of one step database: the ranges of one range type.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CQryTblRangeDataForRangeTypeSet : public CDaoRecordset {
 public:

@@ -1,6 +1,6 @@
 #include "foundation/db/step/RecipeItemIDs.h"
 
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 
 namespace {
 // Both maxima come from the tables' keys, a lookup each however long the recipe.

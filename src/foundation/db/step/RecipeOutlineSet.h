@@ -2,7 +2,7 @@
 // The unit procedure and operation lines of a step's text recipe in recipe order (the order of
 // [QryTextRecipe]): what an outline of the recipe shows. Read-only.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CRecipeOutlineSet : public CDaoRecordset {
 public:

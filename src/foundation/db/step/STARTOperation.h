@@ -2,7 +2,7 @@
 // [QrySTARTOperation]: the START operation of a step, the root of every unit procedure's
 // operation transitions.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CSTARTOperation : public CDaoRecordset {
 public:

@@ -1,7 +1,7 @@
 #pragma once
 // [QrySTARTUnitProcedure]: the START unit procedure of a step, the root of its unit-procedure transitions.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CSTARTUnitProcedure : public CDaoRecordset {
 public:

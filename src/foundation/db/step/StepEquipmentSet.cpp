@@ -1,10 +1,10 @@
 #include "foundation/db/step/StepEquipmentSet.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/JsonIds.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/recordsets/JsonIds.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 

@@ -1,7 +1,7 @@
 #pragma once
 // [Step], read for the label and facility of a step: name, version and plant. Read-only.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CStepLabelSet : public CDaoRecordset {
 public:

@@ -1,8 +1,8 @@
 #include "foundation/db/step/StepOutlineReader.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedConnection.h"
 
 #include <QSqlDriver>
 #include <sqlite3.h>

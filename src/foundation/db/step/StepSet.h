@@ -1,7 +1,7 @@
 #pragma once
 // [Step]: the step's own row in its step database.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CStepSet : public CDaoRecordset {
 public:

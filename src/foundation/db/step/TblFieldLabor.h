@@ -2,7 +2,7 @@
 // [TblFieldData] of one step database: the operation fields of type 'LaborID' naming one labour
 // grade. Read-only.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CTblFieldLabor : public CDaoRecordset {
 public:

@@ -3,7 +3,7 @@
 // order; any other type with an item id gives that line ("Unit Procedure" + its id). Rows are
 // written, and deleted, by their stable row key.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CTextRecipeSet : public CDaoRecordset {
 public:

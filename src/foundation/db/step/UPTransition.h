@@ -2,7 +2,7 @@
 // [UnitProcedureTransition]: the unit-procedure transitions of a step, the whole table in the
 // order the rows were written. Rebuilt whole by ReplaceAll.
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CUPTransition : public CDaoRecordset {
 public:

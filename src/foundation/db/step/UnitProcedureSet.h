@@ -2,7 +2,7 @@
 // [QryUnitProcedureForUnitProcedureID]: one unit procedure of a step; name, primary equipment and
 // comments are written to [UnitProcedure].
 
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 class CUnitProcedureSet : public CDaoRecordset {
 public:

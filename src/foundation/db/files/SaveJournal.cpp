@@ -1,0 +1,236 @@
+#include "foundation/db/files/SaveJournal.h"
+
+#include "foundation/common/NewFile.h"
+#include "foundation/common/RegularFile.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/DiskSyncs.h"
+#include "foundation/db/files/SaveJournalNames.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+const QByteArray HEADER = QByteArrayLiteral("QVSAVE 1\n");
+const QByteArray TRAILER = QByteArrayLiteral("END\n");
+constexpr quint64 FNV_OFFSET = 14695981039346656037ULL;
+constexpr quint64 FNV_PRIME = 1099511628211ULL;
+
+// 64-bit FNV-1a, the checksum every journal records. Eight bytes per round: fewer loads and
+// loop tests, the same result.
+quint64 AddToChecksum(quint64 hash, const uchar* bytes, qint64 count)
+{
+    qint64 i = 0;
+    for (; i + 8 <= count; i += 8) {
+        for (int k = 0; k < 8; ++k)
+            hash = (hash ^ bytes[i + k]) * FNV_PRIME;
+    }
+    for (; i < count; ++i)
+        hash = (hash ^ bytes[i]) * FNV_PRIME;
+    return hash;
+}
+
+QString journalSystemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+void removeOrThrow(const QString& path)
+{
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        throw CDaoException(QStringLiteral("Cannot remove '%1': %2").arg(path, journalSystemError()));
+}
+
+QByteArray EntryLine(const CSaveJournal::Entry& entry)
+{
+    return QByteArray::number(entry.size) + '\t' + QByteArray::number(entry.checksum, 16) + '\t' +
+           entry.temporary.toUtf8() + '\t' + entry.target.toUtf8() + '\n';
+}
+
+bool ParseEntry(const QByteArray& line, CSaveJournal::Entry& entry)
+{
+    const QList<QByteArray> fields = line.split('\t');
+    bool sizeOk = false, sumOk = false;
+    if (fields.size() != 4)
+        return false;
+    entry.size = fields.at(0).toLongLong(&sizeOk);
+    entry.checksum = fields.at(1).toULongLong(&sumOk, 16);
+    entry.temporary = QString::fromUtf8(fields.at(2));
+    entry.target = QString::fromUtf8(fields.at(3));
+    return sizeOk && sumOk && entry.size >= 0;
+}
+
+// The journal is made new: one a link stands in for is refused, and nothing goes through the link.
+void WriteFlushed(const QString& path, const QByteArray& bytes)
+{
+    QString error;
+    if (!WriteNewFile(path, bytes, ExistingFile::Replace, &error))
+        throw CDaoException(error);
+}
+} // namespace
+
+CSaveJournal::CSaveJournal(const QString& targetFile)
+    : m_path(PathFor(targetFile)), m_folder(QFileInfo(targetFile).absolutePath() + QLatin1Char('/'))
+{
+}
+
+// A target may be a linked project database (it is replaced, not written through); a named pipe
+// or a device under a name of the file set is refused, never read.
+quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
+{
+    const RegularFileOpen opened = OpenRegularFile(path, LinkRule::Follow);
+    if (opened.state == RegularFileState::Missing)
+        throw CDaoException(CannotReadText(path, ENOENT));
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.refusal);
+    QFile file;
+    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(opened.fd);
+        throw CDaoException(QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString()));
+    }
+    quint64 hash = FNV_OFFSET;
+    qint64 total = 0;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (qint64 n; (n = file.read(buffer.data(), buffer.size())) > 0; total += n)
+        hash = AddToChecksum(hash, reinterpret_cast<const uchar*>(buffer.constData()), n);
+    if (size)
+        *size = total;
+    return hash;
+}
+
+void CSaveJournal::Add(const QString& temporary, const QString& target)
+{
+    const QFileInfo from(temporary), to(target);
+    if (from.absolutePath() + QLatin1Char('/') != m_folder ||
+        to.absolutePath() + QLatin1Char('/') != m_folder)
+        throw CDaoException(QStringLiteral("'%1' is not in the folder of '%2'.").arg(target, m_path));
+    Entry entry{from.fileName(), to.fileName()};
+    entry.checksum = Checksum(temporary, &entry.size);
+    m_entries.append(entry);
+}
+
+void CSaveJournal::Write()
+{
+    QByteArray bytes = HEADER;
+    for (const Entry& entry : m_entries)
+        bytes += EntryLine(entry);
+    WriteFlushed(m_path, bytes + TRAILER);
+    SyncFolderOf(m_path);
+}
+
+// The old target keeps its content as target.bu until the journal is gone. A stale -journal or
+// -wal beside the target would be applied to the new file: it goes first.
+void CSaveJournal::RenameInto(const Entry& entry)
+{
+    const QString target = folderPath(entry.target), backup = target + QStringLiteral(".bu");
+    if (QFileInfo::exists(target)) {
+        removeOrThrow(backup);
+        if (!LinkFile(target, backup))
+            QFile::remove(backup); // no backup where links fail; the journal still finishes the save
+    }
+    RemoveSideFiles(target);
+    ReplaceFile(folderPath(entry.temporary), target);
+}
+
+// The folder flush after the renames makes the save durable. The journal's removal needs none of
+// its own: the folder's next flush carries it, and a journal a power loss brings back before then
+// names temporaries already renamed over targets that verify, so the next open or save finishes it
+// again without a change.
+void CSaveJournal::Commit()
+{
+    for (const Entry& entry : m_entries) {
+        if (QFileInfo::exists(folderPath(entry.temporary)))
+            RenameInto(entry);
+    }
+    SyncFolderOf(m_path);
+    removeOrThrow(m_path);
+    for (const Entry& entry : m_entries)
+        QFile::remove(folderPath(entry.target) + QStringLiteral(".bu"));
+}
+
+// A last line without its line break was cut short when the save was interrupted: it leaves the
+// journal incomplete and is never read as an entry. Any complete line that is not the header, an
+// entry of the project's file set or the end makes the journal foreign.
+bool CSaveJournal::Read(bool& whole, bool& foreign)
+{
+    const RegularFileRead journal = ReadRegularFile(m_path, LinkRule::Refuse);
+    if (journal.state == RegularFileState::Missing)
+        return false;
+    if (!journal.read())
+        throw CDaoException(journal.refusal);
+    QList<QByteArray> lines = journal.bytes.split('\n');
+    const bool cut = !lines.takeLast().isEmpty();
+    const QByteArray header = HEADER.chopped(1), trailer = TRAILER.chopped(1);
+    whole = !cut && lines.size() > 1 && lines.first() == header && lines.last() == trailer;
+    foreign = !lines.isEmpty() && lines.first() != header;
+    const QString projectName = JournalProjectName(m_path);
+    m_entries.clear();
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        Entry entry;
+        if (lines.at(i) == trailer || lines.at(i).isEmpty())
+            continue;
+        if (ParseEntry(lines.at(i), entry) &&
+            IsJournalEntryAllowed(entry.temporary, entry.target, projectName) &&
+            !IsSymbolicLink(folderPath(entry.temporary)))
+            m_entries.append(entry);
+        else
+            foreign = true;
+    }
+    return true;
+}
+
+bool CSaveJournal::Verified(const Entry& entry) const
+{
+    for (const QString& name : {entry.temporary, entry.target}) {
+        const QString path = folderPath(name);
+        qint64 size = -1;
+        if (QFileInfo::exists(path))
+            return Checksum(path, &size) == entry.checksum && size == entry.size;
+        if (name == entry.target)
+            return false;
+    }
+    return false;
+}
+
+void CSaveJournal::Discard()
+{
+    for (const Entry& entry : m_entries)
+        removeOrThrow(folderPath(entry.temporary));
+    removeOrThrow(m_path);
+    SyncFolderOf(m_path);
+}
+
+// A journal that names files outside the project's file set is set aside, untouched, and nothing
+// it names is changed.
+void CSaveJournal::SetAside()
+{
+    ReplaceFile(m_path, RejectedJournalPath(m_path));
+    SyncFolderOf(m_path);
+}
+
+CSaveJournal::Leftover CSaveJournal::FinishLeftover()
+{
+    bool whole = false, foreign = false;
+    if (IsSymbolicLink(m_path)) // no save of ours wrote it: never read through it
+        throw CDaoException(LinkRefusedText(m_path));
+    if (!QFileInfo::exists(m_path))
+        return Leftover::None;
+    if (!Read(whole, foreign))
+        throw CDaoException(QStringLiteral("Cannot read '%1'.").arg(m_path));
+    if (foreign) {
+        SetAside();
+        return Leftover::Rejected;
+    }
+    for (const Entry& entry : m_entries)
+        whole = whole && Verified(entry);
+    if (!whole || m_entries.isEmpty()) {
+        Discard();
+        return Leftover::Discarded;
+    }
+    Commit();
+    return Leftover::Finished;
+}
