@@ -5,8 +5,8 @@
 #include "RootedAppContext.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "preferences/emissions/PreferAirEmissionDialog.h"
 #include "preferences/emissions/VaporEmissionModelPreferenceTab.h"
 

@@ -21,7 +21,7 @@
 #include "automation/AutomationModelBuilder.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -6,9 +6,9 @@
 #include "RootedAppContext.h"
 #include "SeriesTransitions.h"
 #include "foundation/common/Array.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/engine/EngineEntry.h"
 #include "simulation/DesignDlg.h"
 

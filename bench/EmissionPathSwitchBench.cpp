@@ -4,9 +4,9 @@
 // rows shown. Goal: 100 ms per switch (Release); "goal_ms" states it.
 
 #include "RootedAppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "preferences/emissions/EmissionControlPathTab.h"
 
 #include <QApplication>

@@ -7,10 +7,10 @@
 
 #include "RootedAppContext.h"
 #include "SeriesTransitions.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/MaterialPropertyIDs.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/MaterialPropertyIDs.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <QCoreApplication>

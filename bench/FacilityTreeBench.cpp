@@ -4,8 +4,8 @@
 // plain read of the same rows without a tree. Goal: 100 ms per fill (Release); "goal_ms" states it.
 
 #include "RootedAppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "library/FacilityTree.h"
 
 #include <QApplication>

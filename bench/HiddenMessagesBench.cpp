@@ -4,8 +4,8 @@
 
 #include "RootedAppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/errmsg/MessageCatalogue.h"
 #include "preferences/options/MessageHiddenDlg.h"
 #include "preferences/shared/MessageFilterPush.h"

@@ -6,8 +6,8 @@
 
 #include "RootedAppContext.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "foundation/controls/ObjectGridWnd.h"
 #include "preferences/lists/CommentTypePreferencesDialog.h"
 #include "preferences/lists/RangeTypePreferencesDialog.h"

@@ -4,7 +4,7 @@
 // Goal: at most 1.5 times the raw reads (Release); "goal_ratio" states it, "ratio" is the outcome.
 
 #include "RootedAppContext.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "foundation/db/material/MaterialPropertySet.h"
 
 #include <QCoreApplication>

@@ -4,8 +4,8 @@
 // row; goal: the three under 150 ms.
 
 #include "RootedAppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "planning/PlanReportSources.h"
 #include "planning/PlanRowsWriter.h"
 #include "simulation/PlanRequirementCalculator.h"

@@ -5,9 +5,9 @@
 
 #include "RootedAppContext.h"
 #include "SessionBenchMain.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "planning/ProductionPlanDialog.h"
 
 #include <QApplication>

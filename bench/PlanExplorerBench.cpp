@@ -12,8 +12,8 @@
 
 #include "foundation/common/DesktopOpener.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "planning/PlanCommandIds.h"
 #include "planning/PlanList.h"
 

@@ -8,8 +8,8 @@
 
 #include "RootedAppContext.h"
 #include "SeriesTransitions.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <QCoreApplication>

@@ -23,8 +23,8 @@
 #include "TimedAfterImport.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/steputils/EmptyStepTemplate.h"
 #include "projects/OtherProjectCopy.h"
 #include "projects/StepRegistration.h"

@@ -16,8 +16,8 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/explorer/ProcessTree.h"
 
 #include <QApplication>

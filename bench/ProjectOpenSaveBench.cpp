@@ -19,10 +19,10 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/FileSyncQueue.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/FileSyncQueue.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QCoreApplication>
 #include <QDir>

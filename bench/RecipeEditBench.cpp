@@ -16,9 +16,9 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeButton.h"
 

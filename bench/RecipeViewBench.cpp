@@ -8,7 +8,7 @@
 #include "SessionAppContext.h"
 #include "SessionBenchMain.h"
 
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/view/QuorvantaView.h"
 
 #include <QApplication>

@@ -9,8 +9,8 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/qvxl/ReportDelivery.h"
 #include "projects/StepRegistration.h"
 #include "results/DataReportCommands.h"

@@ -11,8 +11,8 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/edit/RecipeTextRegenerator.h"
 #include "shell/bridge/ManagedProcessOperation.h"
 #include "shell/bridge/ManagedSideStandIn.h"

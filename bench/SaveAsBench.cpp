@@ -9,9 +9,9 @@
 #include "SessionBenchMain.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "projects/ProjectDialogService.h"
 #include "projects/SaveAsProjectDialog.h"
 

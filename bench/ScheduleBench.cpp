@@ -9,9 +9,9 @@
 #include "SessionBenchMain.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "results/SchedulePainter.h"
 #include "results/ScheduleWindow.h"
 

@@ -4,8 +4,8 @@
 #include "RootedAppContext.h"
 #include "SessionBenchMain.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "simulation/DefSimSequenceDlg.h"
 
 #include <QApplication>

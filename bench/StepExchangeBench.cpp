@@ -16,7 +16,7 @@
 #include "TimedAfterImport.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "library/FacilityTree.h"
 #include "projects/ExportStepDialog.h"
 #include "projects/ImportStepDialog.h"

@@ -8,8 +8,8 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/qvsop/QVSOPEntry.h"
 #include "recipe/panes/ConditionalLogicView.h"
 #include "recipe/panes/StandardStatementView.h"

@@ -6,10 +6,10 @@
 // The writers report "ratio": their time over the floor's, run in the same iterations.
 // Every iteration starts from a fresh working copy of the step schema.
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoRecordset.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "foundation/db/step/TextRecipeSet.h"
 
 #include <QCoreApplication>

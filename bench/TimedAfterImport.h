@@ -8,7 +8,7 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "library/FacilityTree.h"
 #include "recipe/edit/RecipeTextRegenerator.h"
 #include "recipe/explorer/ProcessTree.h"

@@ -3,8 +3,8 @@
 // rewritten in one transaction. Goal: 50 ms.
 
 #include "RootedAppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/transitions/TransitionBuilder.h"
 
 #include <QCoreApplication>

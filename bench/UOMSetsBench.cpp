@@ -7,8 +7,8 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "preferences/units/UOMPreferencesDialog.h"
 
 #include <QApplication>

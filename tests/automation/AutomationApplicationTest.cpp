@@ -5,8 +5,8 @@
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/ProjectControl.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QDir>
 #include <QFile>

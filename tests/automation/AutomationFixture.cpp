@@ -3,8 +3,8 @@
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QSqlQuery>
 

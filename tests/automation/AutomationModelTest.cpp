@@ -11,7 +11,7 @@
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QDBusMessage>
 

@@ -1,7 +1,7 @@
 // The generated insert-operation command table against the operation catalogue it comes from.
 
 #include "foundation/common/OperationCommands.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

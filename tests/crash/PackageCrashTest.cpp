@@ -6,7 +6,7 @@
 #include "CrashSeed.h"
 #include "FakeAppContext.h"
 #include "ProjectSnapshot.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/packer/QvzPacker.h"
 
 #include <QDir>

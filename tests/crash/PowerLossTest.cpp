@@ -17,9 +17,9 @@
 #include "ProjectSession.h"
 #include "ProjectSnapshot.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -29,7 +29,7 @@
 
 #include <iostream>
 #include <random>
-#include <set>
+#include <map>
 
 namespace {
 const QString RECOVERY_QUESTION = QStringLiteral("A working copy of this Project exists and may contain "
@@ -311,7 +311,7 @@ protected:
             points.insert(points.end(), rest.begin(), rest.end());
         }
         std::array<Tally, MODELS> tallies;
-        std::set<QByteArray> seen;
+        std::map<QByteArray, int> seen; // each state opened, with its failing opens
         for (int c : points) {
             for (int model = 0; model < MODELS; ++model) {
                 for (int variant = 0; variant < (model == RANDOM ? randomPerPoint : 1); ++variant) {
@@ -333,14 +333,19 @@ protected:
                     ++tally.points;
                     // The same files after more completed actions must bring back more.
                     const int completed = CompletedActions(log, c);
-                    if (!seen.insert(Fingerprint(state) + QByteArray::number(completed)).second)
+                    // A state reached before is not opened again; its failures count for this model too.
+                    const auto [known, isNew] = seen.try_emplace(Fingerprint(state) + QByteArray::number(completed), 0);
+                    if (!isNew) {
+                        tally.failures += known->second;
                         continue;
+                    }
                     ++tally.states;
                     for (int answer : {IDYES, IDNO}) {
                         bool asked = true;
                         const QString failure = Check(state, answer, expectation, completed, &asked);
                         if (!failure.isEmpty()) {
                             ++tally.failures;
+                            ++known->second;
                             if (tally.examples.size() < 3)
                                 tally.examples << QStringLiteral("after %1 of %2 operations, %3: %4")
                                                       .arg(c - begin).arg(end - begin)

@@ -1,11 +1,11 @@
 #include "ProjectSnapshot.h"
 #include "FakeAppContext.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>

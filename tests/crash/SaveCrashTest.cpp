@@ -14,9 +14,9 @@
 #include "QtPrinters.h"
 #include "SaveDriverProcess.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "projects/ProjectFileNames.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "RevisionEdit.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
 
 void ApplyRevision(CDaoDatabase& database, ProjectDatabaseKind kind, int revision)
 {

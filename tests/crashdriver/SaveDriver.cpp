@@ -15,9 +15,9 @@
 #include "SessionAppContext.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/ProjectFileNames.h"
 

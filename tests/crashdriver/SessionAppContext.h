@@ -5,7 +5,7 @@
 // its folder, so that a later session recovers the working copies an earlier one left.
 
 #include "RootedAppContext.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 class CSessionAppContext : public RootedAppContext {
 public:

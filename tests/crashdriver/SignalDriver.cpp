@@ -6,7 +6,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "shell/QuorvantaApp.h"
 #include "shell/ShellConstants.h"
 #include "shell/SignalHandler.h"

@@ -1,4 +1,4 @@
-#include "foundation/db/BulkRows.h"
+#include "foundation/db/recordsets/BulkRows.h"
 
 #include <QDateTime>
 #include <QJsonArray>

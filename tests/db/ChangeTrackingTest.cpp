@@ -1,8 +1,8 @@
-#include "foundation/db/ChangeTracking.h"
+#include "foundation/db/connection/ChangeTracking.h"
 #include "DbFixture.h"
-#include "foundation/db/Compaction.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/files/Compaction.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseHeader.h"
 
 #include <QFile>
 #include <fcntl.h>

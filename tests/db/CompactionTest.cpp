@@ -1,8 +1,8 @@
-#include "foundation/db/Compaction.h"
+#include "foundation/db/files/Compaction.h"
 #include "DbFixture.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QFile>
 #include <csignal>

@@ -1,9 +1,9 @@
 #include "DbFixture.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/ConnectString.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/ExecuteSQL.h"
+#include "foundation/db/connection/ConnectString.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/connection/ExecuteSQL.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/files/DatabaseHeader.h"
 #include "DbFixture.h"
 
 #include "Deadline.h"

@@ -2,8 +2,8 @@
 // Real SQLite files in a temporary folder, made and read with QtSql directly so that the layer
 // under test neither makes nor checks its own fixtures.
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoRecordset.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/recordsets/DaoRecordset.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "foundation/db/FileSyncQueue.h"
+#include "foundation/db/files/FileSyncQueue.h"
 #include "DbFixture.h"
 #include "RealDiskSyncs.h"
 

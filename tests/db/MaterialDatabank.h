@@ -2,7 +2,7 @@
 // A material databank file built from schema/databank.sql: material 1 of each of its three
 // sources, with a molecular weight (property 1) each.
 
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QFile>
 #include <QSqlDatabase>

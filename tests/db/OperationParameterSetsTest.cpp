@@ -2,9 +2,9 @@
 // re-query of an open set; and the parameter rows the generator gives Demo and synthetic steps.
 
 #include "RecordsetFixture.h"
-#include "foundation/db/OperationParameters.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/RecipeTextComposer.h"
+#include "foundation/db/content/OperationParameters.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/content/RecipeTextComposer.h"
 #include "foundation/db/step/OPFieldSet.h"
 #include "foundation/db/step/OPGroupSet.h"
 #include "foundation/db/step/OPRangeDataSet.h"

@@ -3,9 +3,9 @@
 
 #include "DbFixture.h"
 #include "foundation/common/UnitConversion.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/OperationParameterWriter.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/content/OperationParameterWriter.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <cmath>
 

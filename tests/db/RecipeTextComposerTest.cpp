@@ -1,9 +1,9 @@
 // The recipe text composer on operations built in memory: every catalogue type's sentence in each
 // recipe language, and the rules for missing values, names, units, rounding, options and ranges.
 
-#include "foundation/db/RecipeTextComposer.h"
-#include "foundation/db/RecipeTextPatterns.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/content/RecipeTextComposer.h"
+#include "foundation/db/content/RecipeTextPatterns.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

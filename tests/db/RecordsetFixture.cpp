@@ -1,6 +1,6 @@
 #include "RecordsetFixture.h"
 
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 void RecordsetFixture::SetUp()
 {

@@ -5,7 +5,7 @@
 
 #include "DbFixture.h"
 #include "FakeAppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <gtest/gtest.h>
 #include <map>

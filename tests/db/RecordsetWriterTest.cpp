@@ -1,6 +1,6 @@
 #include "DbFixture.h"
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/DaoException.h"
 
 #include <QSqlDatabase>
 

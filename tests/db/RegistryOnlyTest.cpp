@@ -11,7 +11,7 @@
 TEST(RegistryOnlyTest, OnlyTheConnectionRegistryOpensDatabases)
 {
     const QString sourceRoot = QStringLiteral(QV_SOURCE_DIR "/src/");
-    const QStringList allowed{"foundation/db/SharedConnection.cpp", "foundation/db/SchemaBuilder.cpp",
+    const QStringList allowed{"foundation/db/connection/SharedConnection.cpp", "foundation/db/schema/SchemaBuilder.cpp",
                               "modules/customreport/ReportQueryConnection.cpp"};
     const QRegularExpression opening(R"(QSqlDatabase::(addDatabase|cloneDatabase)\s*\(|\bsqlite3_open)");
     const QRegularExpression attach(R"("[^"\n]*\bATTACH\b)", QRegularExpression::CaseInsensitiveOption);

@@ -1,9 +1,9 @@
 #include "CaseSpelledObjects.h"
 #include "DbFixture.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/ReadTimeGuard.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/ReadTimeGuard.h"
+#include "foundation/db/schema/ResultsDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -1,9 +1,9 @@
-#include "foundation/db/SchemaObjectCheck.h"
+#include "foundation/db/schema/SchemaObjectCheck.h"
 #include "DbFixture.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/ReadTimeGuard.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/schema/ReadTimeGuard.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "CaseSpelledObjects.h"
 
 #include <QElapsedTimer>

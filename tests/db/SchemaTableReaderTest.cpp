@@ -1,6 +1,6 @@
-#include "foundation/db/SchemaTableReader.h"
+#include "foundation/db/schema/SchemaTableReader.h"
 #include "DbFixture.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <functional>
 

@@ -3,10 +3,10 @@
 
 #include "DbFixture.h"
 
-#include "foundation/db/BulkRows.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/StepConnectionUse.h"
+#include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/connection/StepConnectionUse.h"
 
 #include <QFileInfo>
 #include <QSqlDriver>

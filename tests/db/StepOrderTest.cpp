@@ -3,10 +3,10 @@
 
 #include "DbFixture.h"
 
-#include "foundation/db/NewItemID.h"
-#include "foundation/db/SchemaBuilder.h"
-#include "foundation/db/StepOrder.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/recordsets/NewItemID.h"
+#include "foundation/db/schema/SchemaBuilder.h"
+#include "foundation/db/recordsets/StepOrder.h"
+#include "foundation/db/connection/DaoTransaction.h"
 
 #include <QSet>
 

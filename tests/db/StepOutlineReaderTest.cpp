@@ -3,8 +3,8 @@
 
 #include "RecordsetFixture.h"
 
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/step/RecipeOutlineSet.h"
 #include "foundation/db/step/StepLabelSet.h"
 #include "foundation/db/step/StepOutlineReader.h"

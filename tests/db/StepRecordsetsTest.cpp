@@ -1,6 +1,6 @@
 #include "RecordsetFixture.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/step/OperationConditionalLogicParameterSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "foundation/db/step/UnitProcedureConditionalLogicParameterSet.h"

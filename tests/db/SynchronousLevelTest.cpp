@@ -5,8 +5,8 @@
 
 #include "DbFixture.h"
 #include "RealDiskSyncs.h"
-#include "foundation/db/Compaction.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/Compaction.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 namespace {
 enum class Form { LayerCopy, RollbackFile };

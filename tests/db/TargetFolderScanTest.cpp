@@ -1,7 +1,7 @@
-#include "foundation/db/TargetFolderScan.h"
+#include "foundation/db/files/TargetFolderScan.h"
 #include "DbFixture.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/connection/SharedConnection.h"
 
 #include <QDir>
 #include <QFile>

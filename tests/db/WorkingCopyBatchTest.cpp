@@ -1,9 +1,9 @@
-#include "foundation/db/WorkingCopyBatch.h"
+#include "foundation/db/files/WorkingCopyBatch.h"
 #include "DbFixture.h"
 #include "RealDiskSyncs.h"
 #include "foundation/common/NewFile.h"
-#include "foundation/db/CanonicalPaths.h"
-#include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/connection/CanonicalPaths.h"
+#include "foundation/db/files/DatabaseHeader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "ScalingFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "modules/convertunits/ConvertUnitsEntry.h"
 #include "modules/sharedclasses/SharedPrevScaleInvariantOperation.h"
 #include "modules/sharedclasses/SharedScaleInvariantOperation.h"

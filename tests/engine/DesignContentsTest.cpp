@@ -6,7 +6,7 @@
 #include "SeriesTransitions.h"
 
 #include "foundation/common/Array.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 

@@ -5,8 +5,8 @@
 
 #include "EngineFixture.h"
 #include "SeriesTransitions.h"
-#include "foundation/db/MaterialPropertyIDs.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/content/MaterialPropertyIDs.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 

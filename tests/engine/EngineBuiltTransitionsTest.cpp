@@ -3,7 +3,7 @@
 
 #include "EngineFixture.h"
 
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/engine/EngineStepModel.h"
 #include "recipe/transitions/TransitionBuilder.h"
 

@@ -5,8 +5,8 @@
 #include "ScriptedPrompts.h"
 
 #include "foundation/common/Array.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QFile>
 #include <QSqlQuery>

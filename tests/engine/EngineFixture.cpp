@@ -1,6 +1,6 @@
 #include "EngineFixture.h"
 
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QDir>
 #include <QSqlQuery>

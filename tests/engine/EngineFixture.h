@@ -5,9 +5,9 @@
 
 #include "FakeAppContext.h"
 #include "foundation/common/SimStatus.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <gtest/gtest.h>

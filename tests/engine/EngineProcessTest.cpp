@@ -2,7 +2,7 @@
 
 #include "EngineFixture.h"
 
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "ScalingFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 #include <cmath>

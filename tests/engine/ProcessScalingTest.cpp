@@ -6,7 +6,7 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "foundation/db/material/MaterialPropertySet.h"
 #include "simulation/ProcessScaleUpDialog.h"
 #include "simulation/RecipeScaling.h"

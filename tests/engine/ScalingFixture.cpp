@@ -1,7 +1,7 @@
 #include "ScalingFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 

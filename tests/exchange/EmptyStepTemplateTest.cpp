@@ -3,8 +3,8 @@
 
 #include "modules/steputils/EmptyStepTemplate.h"
 #include "FakeAppContext.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/steputils/ExchangeColumns.h"
 #include "modules/steputils/ExchangeFormat.h"
 #include "modules/steputils/StepFileReader.h"

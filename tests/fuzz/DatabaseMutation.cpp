@@ -4,9 +4,9 @@
 #include "ProjectSession.h"
 #include "RootedAppContext.h"
 #include "foundation/common/AutomationFlag.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/ResultsDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "foundation/common/EscapedErrors.h"
 #include "foundation/common/FileDialogService.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DiskSyncs.h"
+#include "foundation/db/files/DiskSyncs.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,9 +6,9 @@
 #include "FakeAppContext.h"
 #include "ScriptedLibraryDialogs.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/LibraryDemo.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/content/LibraryDemo.h"
 #include "library/LibrarySynchroniser.h"
 #include "modules/ravelstock/RavelstockComponent.h"
 

@@ -1,6 +1,6 @@
 #include "PackerTestSupport.h"
 
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/packer/QvzFormat.h"
 #include "modules/packer/QvzPacker.h"
 

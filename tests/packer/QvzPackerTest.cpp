@@ -1,7 +1,7 @@
 #include "modules/packer/QvzPacker.h"
 #include "PackerTestSupport.h"
 #include "QtPrinters.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/packer/QvzFormat.h"
 #include "modules/packer/QvzReader.h"
 

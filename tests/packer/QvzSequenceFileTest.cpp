@@ -3,7 +3,7 @@
 
 #include "PackerTestSupport.h"
 #include "foundation/common/UserSimSequenceFile.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/packer/QvzFormat.h"
 #include "modules/packer/QvzPacker.h"
 

@@ -2,7 +2,7 @@
 // id the project ever had and above its result files, one transaction, and the pane afterwards.
 
 #include "PlanExplorerFixture.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "planning/NewPlanDialog.h"
 #include "planning/PlanCommandIds.h"
 #include "planning/PlanCopyNamer.h"

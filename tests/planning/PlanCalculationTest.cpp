@@ -4,7 +4,7 @@
 
 #include "PlanFixture.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "planning/PlanRowsWriter.h"
 #include "simulation/PlanRequirementCalculator.h"
 

@@ -5,7 +5,7 @@
 #include "PlanDialogFixture.h"
 #include "ScriptedPrompts.h"
 #include "foundation/controls/QVGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QApplication>
 #include <QComboBox>

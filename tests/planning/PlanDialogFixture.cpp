@@ -1,7 +1,7 @@
 #include "PlanDialogFixture.h"
 
 #include "foundation/controls/QVGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QSqlQuery>
 

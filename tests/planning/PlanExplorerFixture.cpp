@@ -1,6 +1,6 @@
 #include "PlanExplorerFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QListWidget>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
 #include "PlanFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSet>
 #include <QSqlQuery>

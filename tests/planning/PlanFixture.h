@@ -5,7 +5,7 @@
 
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QVariant>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // the context menu, Delete and the hand-over.
 
 #include "PlanExplorerFixture.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "planning/PlanCommandIds.h"
 
 #include <QAction>

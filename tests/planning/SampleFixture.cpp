@@ -1,9 +1,9 @@
 #include "SampleFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SchemaBuilder.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QDir>
 #include <QFile>

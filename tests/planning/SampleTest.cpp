@@ -5,7 +5,7 @@
 #include "SampleFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "planning/ProductionPlanDialog.h"
 #include "recipe/transitions/TransitionBuilder.h"
 

@@ -7,7 +7,7 @@
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/controls/CollationSort.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/RegulatoryLibrary.h"
+#include "foundation/db/content/RegulatoryLibrary.h"
 #include "preferences/emissions/PreferAirEmissionDialog.h"
 #include "preferences/emissions/VaporEmissionCtrlEfficiencyTab.h"
 #include "preferences/emissions/VaporEmissionModelPreferenceTab.h"

@@ -1,6 +1,6 @@
 #include "LibraryDialogFixture.h"
 
-#include "foundation/db/OperationParameterWriter.h"
+#include "foundation/db/content/OperationParameterWriter.h"
 
 namespace {
 RecipeLineSpec LibraryOperation(const QString& text, const QList<OperationParameterRange>& ranges = {},

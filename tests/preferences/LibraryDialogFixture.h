@@ -11,8 +11,8 @@
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/DisplayOptions.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

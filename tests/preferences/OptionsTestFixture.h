@@ -9,8 +9,8 @@
 #include "foundation/common/concerns/DisplayOptions.h"
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/errmsg/MessageCatalogue.h"
 
 #include <QSqlQuery>

@@ -8,8 +8,8 @@
 #include "ScriptedPrompts.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QSqlQuery>
 #include <gtest/gtest.h>

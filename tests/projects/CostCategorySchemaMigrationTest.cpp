@@ -2,7 +2,7 @@
 // the two category field types, as a fresh file has them; rows the file already holds stay.
 
 #include "ProjectsTestSupport.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigration.h"
 #include "modules/steputils/SchemaMigrator.h"
 

@@ -4,7 +4,7 @@
 
 #include "ProjectFixture.h"
 #include "foundation/common/NewFile.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -8,8 +8,8 @@
 #include "foundation/common/concerns/DisplayOptions.h"
 #include "foundation/common/concerns/ProjectControl.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/LanguagePreferenceDialog.h"
 #include "projects/LanguagePreferenceWindow.h"
 

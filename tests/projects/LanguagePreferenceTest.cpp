@@ -1,6 +1,6 @@
 #include "projects/LanguagePreferenceDialog.h"
 #include "ProjectsTestSupport.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 class LanguagePreferenceTest : public ProjectsFixture {
 protected:

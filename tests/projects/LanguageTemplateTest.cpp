@@ -2,7 +2,7 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "projects/LanguagePreferenceDialog.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QFile>
 

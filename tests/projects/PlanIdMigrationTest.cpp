@@ -2,7 +2,7 @@
 // its rows, the schema of a fresh file, and the next plan id above every one it held.
 
 #include "ProjectsTestSupport.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigration.h"
 #include "modules/steputils/SchemaMigrator.h"
 

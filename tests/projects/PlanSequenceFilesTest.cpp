@@ -5,7 +5,7 @@
 
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ChangeTracking.h"
+#include "foundation/db/connection/ChangeTracking.h"
 #include "planning/PlanSequenceFile.h"
 
 #include <QDir>

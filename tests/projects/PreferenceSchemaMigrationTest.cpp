@@ -4,7 +4,7 @@
 // A project from before the vapour emission tables gains those, their seed rows and the emission models.
 
 #include "ProjectsTestSupport.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigration.h"
 #include "modules/steputils/SchemaMigrator.h"
 

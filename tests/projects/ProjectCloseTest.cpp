@@ -4,7 +4,7 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/ProjectHandover.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/material/MaterialCommonSet.h"
 #include "foundation/db/material/MaterialPropertySet.h"
 #include "projects/CompoundFileState.h"

@@ -1,8 +1,8 @@
 #include "ProjectFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,7 +9,7 @@
 #include "ScriptedProjectDialogs.h"
 #include "ScriptedPrompts.h"
 #include "ScriptedWarningDialog.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "projects/ProjectManager.h"
 
 #include <QMap>

@@ -1,7 +1,7 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QFile>

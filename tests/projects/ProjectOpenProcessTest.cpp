@@ -1,7 +1,7 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/Compaction.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/files/Compaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "projects/ProjectVersion.h"
 #include "ProjectsTestSupport.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedConnection.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedConnection.h"
 
 #include <QFile>
 

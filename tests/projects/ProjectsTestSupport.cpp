@@ -1,8 +1,8 @@
 #include "ProjectsTestSupport.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "FakeAppContext.h"
 #include "QtPrinters.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigration.h"
 
 #include <QByteArray>

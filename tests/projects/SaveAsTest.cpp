@@ -2,8 +2,8 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/Compaction.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/files/Compaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "projects/ProjectFolderChecks.h"
 #include "projects/SaveAsProjectDialog.h"
 

@@ -5,7 +5,7 @@
 
 #include "ProjectFixture.h"
 
-#include "foundation/db/SaveJournal.h"
+#include "foundation/db/files/SaveJournal.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,9 +4,9 @@
 #include "ProjectFixture.h"
 #include "RealDiskSyncs.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/SaveJournal.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/SaveJournal.h"
 
 #include <QDir>
 #include <QFile>

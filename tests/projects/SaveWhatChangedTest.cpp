@@ -4,11 +4,11 @@
 #include "ProjectFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/Compaction.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/files/Compaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "projects/CompoundFileState.h"
 
 #include <QDir>

@@ -4,9 +4,9 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -3,9 +3,9 @@
 
 #include "projects/StepLibraryExtract.h"
 #include "ProjectFixture.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/OperationParameters.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/content/OperationParameters.h"
 
 #include <QFile>
 #include <QSqlQuery>

@@ -2,7 +2,7 @@
 // schema by the step utilities: the same tables as a fresh file and the field types.
 
 #include "ProjectsTestSupport.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/steputils/SchemaMigration.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "modules/steputils/StepUtilsEntry.h"

@@ -1,9 +1,9 @@
 #include "modules/steputils/StepUtilsEntry.h"
 #include "ProjectsTestSupport.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "foundation/db/SchemaBuilder.h"
-#include "foundation/db/SchemaObjectCheck.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaObjectCheck.h"
 #include "modules/steputils/SchemaMigrator.h"
 #include "CaseSpelledObjects.h"
 

@@ -2,7 +2,7 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/DisplayOptions.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 #include "modules/sharedclasses/SharedClassesHandover.h"
 #include "recipe/edit/AutomationRefresh.h"

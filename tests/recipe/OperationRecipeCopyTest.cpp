@@ -4,8 +4,8 @@
 #include "DemoSteps.h"
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/edit/OperationRecipeCopy.h"
 
 #include <QSqlQuery>

@@ -1,8 +1,8 @@
 #include "ProcessTreeCreateFixture.h"
 
 #include "foundation/common/concerns/FacilityExplorer.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QSqlQuery>

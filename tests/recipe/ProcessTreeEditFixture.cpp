@@ -1,6 +1,6 @@
 #include "ProcessTreeEditFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>

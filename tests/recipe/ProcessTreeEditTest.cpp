@@ -5,7 +5,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/common/concerns/OperationEditorService.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "modules/opdialog/OperationDialogService.h"
 #include "modules/sharedclasses/QVGlobalParams.h"
 

@@ -2,8 +2,8 @@
 
 #include "ProcessTreeFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/StepConnectionUse.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/StepConnectionUse.h"
 #include "recipe/explorer/ProcessTreeIcons.h"
 #include "recipe/explorer/ProcessTreeNode.h"
 #include "recipe/explorer/ProcessTreeTypes.h"

@@ -1,6 +1,6 @@
 #include "ProcessTreeFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QTreeWidget>
 

@@ -6,7 +6,7 @@
 #include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/common/concerns/OperationEditorService.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QDir>
 #include <QSqlQuery>

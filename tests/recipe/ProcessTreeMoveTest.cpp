@@ -4,7 +4,7 @@
 #include "ProcessTreeEditFixture.h"
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QTreeWidget>
 

@@ -3,7 +3,7 @@
 
 #include "RecipeViewFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/explorer/ProcessTree.h"
 
 #include <QSqlQuery>

@@ -5,7 +5,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/edit/RecipeConstraints.h"
 #include "recipe/view/RecipeClipboard.h"
 #include "recipe/view/RecipeLineDrag.h"

@@ -6,7 +6,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/opdialog/ConstraintDialogs.h"
 #include "recipe/view/RecipeContextMenu.h"
 

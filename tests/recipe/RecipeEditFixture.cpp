@@ -1,6 +1,6 @@
 #include "RecipeEditFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QCoreApplication>
 

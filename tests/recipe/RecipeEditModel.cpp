@@ -5,8 +5,8 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "recipe/transitions/RecipeKeywords.h"
 #include "simulation/ScaleUpDialog.h"
 

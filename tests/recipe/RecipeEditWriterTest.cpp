@@ -3,7 +3,7 @@
 
 #include "RecipeEditFixture.h"
 
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "recipe/view/RecipeEditWriter.h"
 #include "recipe/view/RecipeRowShifts.h"
 

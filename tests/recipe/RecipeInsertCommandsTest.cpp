@@ -2,7 +2,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/FavoriteOperations.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/view/TestOperationDialog.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/OperationCommands.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 namespace {
 constexpr long HEAT = 26;

@@ -1,7 +1,7 @@
 #include "RecipeInsertFixture.h"
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/opdialog/OPDialog.h"
 
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "modules/opdialog/OPDialog.h"
 #include "recipe/view/RecipeClipboard.h"
 

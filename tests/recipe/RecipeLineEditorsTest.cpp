@@ -6,9 +6,9 @@
 
 #include "foundation/common/concerns/FacilityExplorer.h"
 #include "foundation/common/concerns/OperationEditorService.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "modules/opdialog/ConstraintDialogs.h"
 #include "modules/opdialog/OPDialog.h"
 #include "modules/sharedclasses/QVGlobalParams.h"

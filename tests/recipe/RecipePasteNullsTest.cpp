@@ -4,8 +4,8 @@
 #include "RecipeEditFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
 #include "modules/steputils/StepUtilsEntry.h"
 #include "recipe/edit/OperationRecipeCopy.h"
 #include "recipe/view/RecipeClipboard.h"

@@ -5,7 +5,7 @@
 #include "RecipeEditFixture.h"
 
 #include "foundation/common/CommandIds.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/view/RecipeClipboard.h"
 
 #include <QRandomGenerator>

@@ -2,9 +2,9 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "recipe/lines/RecipeLineSources.h"
 
 #include <QSqlQuery>

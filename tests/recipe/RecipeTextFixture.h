@@ -9,7 +9,7 @@
 #include "ScriptedPrompts.h"
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QVariant>
 

@@ -1,7 +1,7 @@
 #include "RecipeTextFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/edit/RecipeTextRegenerator.h"
 
 namespace {

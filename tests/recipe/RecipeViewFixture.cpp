@@ -1,6 +1,6 @@
 #include "RecipeViewFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QCoreApplication>
 

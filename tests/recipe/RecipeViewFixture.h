@@ -11,7 +11,7 @@
 #include "foundation/common/concerns/DisplayOptions.h"
 #include "foundation/common/concerns/DocumentHost.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeButton.h"
 #include "recipe/view/RecipeWindows.h"

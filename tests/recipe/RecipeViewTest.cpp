@@ -2,7 +2,7 @@
 
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/lines/RecipeLineRecord.h"
 #include "recipe/lines/RecipeLineTexts.h"
 

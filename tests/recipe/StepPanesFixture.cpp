@@ -1,7 +1,7 @@
 #include "StepPanesFixture.h"
 
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 #include <QApplication>
 #include <QSqlQuery>

@@ -5,7 +5,7 @@
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 #include "foundation/common/ServiceSlot.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/qvsop/QVSOPEntry.h"
 #include "recipe/panes/ConditionalLogicView.h"
 #include "recipe/panes/StandardStatementView.h"

@@ -1,7 +1,7 @@
 #include "StepWholeness.h"
 
 #include "foundation/common/Array.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/transitions/RecipeTransitionPass.h"
 #include "recipe/transitions/StructureMessages.h"
 

@@ -1,7 +1,7 @@
 #include "TransitionFixture.h"
 
 #include "RecipeRowsOf.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QSqlQuery>
 #include <QVariant>

@@ -7,8 +7,8 @@
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 #include "foundation/common/Array.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "recipe/transitions/TransitionRecord.h"
 
 #include <QStringList>

@@ -4,7 +4,7 @@
 #include "FakeAppContext.h"
 
 #include "foundation/common/concerns/DocumentHost.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "results/HtmlViewsView.h"
 #include "results/RunReport.h"
 #include "results/ScheduleWindow.h"

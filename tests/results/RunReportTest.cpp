@@ -6,8 +6,8 @@
 
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/DocumentHost.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "results/ResultWindows.h"
 #include "results/RunReport.h"
 #include "results/ScheduleWindow.h"

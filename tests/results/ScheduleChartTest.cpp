@@ -6,7 +6,7 @@
 #include "ScriptedPrintDialog.h"
 
 #include "foundation/common/PrintDialogService.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "results/ScheduleChart.h"
 #include "results/SchedulePainter.h"
 #include "results/SchedulePrinting.h"

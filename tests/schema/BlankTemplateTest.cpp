@@ -1,6 +1,6 @@
 #include "SchemaTestSupport.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

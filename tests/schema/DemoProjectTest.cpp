@@ -1,6 +1,6 @@
 #include "SchemaTestSupport.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaObjectCheck.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaObjectCheck.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "SchemaTestSupport.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QFile>
 #include <QTemporaryDir>

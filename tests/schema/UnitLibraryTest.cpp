@@ -3,9 +3,9 @@
 
 #include "SchemaTestSupport.h"
 #include "foundation/common/UnitConversion.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "RecipeShellFixture.h"
 #include "ScriptedProjectDialogs.h"
 #include "foundation/common/concerns/CommandDispatcher.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityTree.h"
 #include "library/PlantDialog.h"

@@ -11,7 +11,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/EscapedErrors.h"
 #include "foundation/common/concerns/CommandTarget.h"
-#include "foundation/db/DaoException.h"
+#include "foundation/db/connection/DaoException.h"
 #include "shell/MainFrame.h"
 
 #include <QDBusMessage>

@@ -7,7 +7,7 @@
 #include "RecipeShellFixture.h"
 #include "foundation/common/BusyGuard.h"
 #include "foundation/controls/GridCtrl.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 #include "shell/MCStatusBar.h"
 #include "simulation/DesignDlg.h"

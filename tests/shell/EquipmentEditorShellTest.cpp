@@ -7,7 +7,7 @@
 #include "foundation/common/concerns/CommandDispatcher.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/controls/ObjectGridWnd.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "library/FacilityCommandIds.h"
 #include "library/FacilityTree.h"
 #include "library/PlantDialog.h"

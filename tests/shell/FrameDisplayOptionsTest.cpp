@@ -3,8 +3,8 @@
 #include "shell/FrameDisplayOptions.h"
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "shell/MainFrame.h"
 
 #include <gtest/gtest.h>

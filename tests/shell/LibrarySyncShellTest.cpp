@@ -4,8 +4,8 @@
 
 #include "ShellTestSupport.h"
 #include "foundation/common/MessageBox.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/LibraryDemo.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/LibraryDemo.h"
 #include "library/SelectSourceDlg.h"
 #include "library/UpdateDlg.h"
 #include "shell/MainFrame.h"

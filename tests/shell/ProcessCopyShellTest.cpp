@@ -6,7 +6,7 @@
 #include "ScriptedProjectDialogs.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "projects/NetSelectDialog.h"
 #include "recipe/explorer/ProcessTree.h"
 

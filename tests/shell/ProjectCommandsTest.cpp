@@ -5,9 +5,9 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/concerns/RecipeDocument.h"
 #include "foundation/common/concerns/SelectionContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 

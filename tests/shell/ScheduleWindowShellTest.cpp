@@ -6,8 +6,8 @@
 
 #include "RecipeShellFixture.h"
 #include "ScriptedPrintDialog.h"
-#include "foundation/db/DatabaseFiles.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "modules/engine/EngineEntry.h"
 #include "planning/PlanList.h"
 #include "recipe/explorer/ProcessTree.h"

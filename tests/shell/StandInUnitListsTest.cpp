@@ -2,8 +2,8 @@
 // "<kind>ListData" from the open project's unit library, each unit its own text.
 
 #include "FakeAppContext.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "shell/bridge/ManagedSideStandIn.h"
 
 #include <QSqlQuery>

@@ -4,7 +4,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/controls/RichText.h"
 #include "foundation/controls/TitledListCtrl.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "projects/NewProject.h"
 #include "projects/OpenProjectDialog.h"
 #include "projects/WizardEndDialog.h"

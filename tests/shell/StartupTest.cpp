@@ -8,7 +8,7 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DocumentKinds.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 

@@ -5,7 +5,7 @@
 #include "RecipeShellFixture.h"
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/explorer/ProcessTree.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 
 #include "foundation/common/HelpService.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "recipe/view/QuorvantaView.h"
 #include "simulation/SimulationBatchOptionsDialog.h"
 

@@ -1,9 +1,9 @@
 #include "BatchSimulationFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/schema/ResultsDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "recipe/view/QuorvantaView.h"
 #include "recipe/view/RecipeWindows.h"
 

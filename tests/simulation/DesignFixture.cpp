@@ -1,9 +1,9 @@
 #include "DesignFixture.h"
 
 #include "foundation/controls/CollationSort.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "foundation/db/material/MaterialCommonSet.h"
 
 #include <QSqlQuery>

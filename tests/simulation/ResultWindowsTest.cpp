@@ -3,8 +3,8 @@
 
 #include "BatchSimulationFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 #include "results/ResultWindowDocument.h"
 #include "results/ResultWindows.h"
 #include "simulation/SimulationWindows.h"

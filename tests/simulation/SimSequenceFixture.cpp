@@ -2,8 +2,8 @@
 
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/controls/OptionControls.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/SharedDatabases.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/SharedDatabases.h"
 
 #include <QFile>
 #include <QSqlQuery>

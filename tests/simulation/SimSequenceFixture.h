@@ -7,7 +7,7 @@
 #include "ScriptedPrompts.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "modules/engine/EngineEntry.h"
 
 #include <QHash>

@@ -5,10 +5,10 @@
 
 #include "BatchSimulationFixture.h"
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "simulation/RunOutcome.h"
 #include "simulation/SimulationSummary.h"
 

@@ -3,7 +3,7 @@
 // run: a vessel holds one batch at a time (from the start of a transfer that fills it, where the
 // holds are given), and a batch starts once its upstream has made its feed.
 
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 
 #include <QMap>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // The preference tables of a project database emptied of their seed rows, so a test states every
 // row it reads.
 
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 
 inline void EmptyPreferenceTables(CDaoDatabase& db)
 {

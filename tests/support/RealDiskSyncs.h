@@ -4,7 +4,7 @@
 // what reaches the disk holds RealDiskSyncs from before its first connection opens (a fixture
 // member); a connection keeps the synchronous level it opened with.
 
-#include "foundation/db/DiskSyncs.h"
+#include "foundation/db/files/DiskSyncs.h"
 
 class RealDiskSyncs {
 public:

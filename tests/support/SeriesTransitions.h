@@ -4,8 +4,8 @@
 // operation to each operation in turn. Keyword lines are passed over, so a block's branches run one
 // after another.
 
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/DaoTransaction.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
 
 #include <QSqlQuery>
 #include <QVariant>

@@ -3,8 +3,8 @@
 
 #include "ScriptedPrompts.h"
 #include "foundation/common/EscapedErrors.h"
-#include "foundation/db/DiskSyncs.h"
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/files/DiskSyncs.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -16,9 +16,9 @@
 #include "foundation/common/EscapedErrors.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/ChangeTracking.h"
-#include "foundation/db/DaoDatabase.h"
-#include "foundation/db/ProjectGenerator.h"
+#include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/content/ProjectGenerator.h"
 
 #include <QDBusMessage>
 #include <QDir>

@@ -1,10 +1,10 @@
 // The header of a database file, read without a connection, and the change of its journal format:
 // a file that is no database is left as it is.
 
-#include "foundation/db/DatabaseHeader.h"
+#include "foundation/db/files/DatabaseHeader.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QFile>
 

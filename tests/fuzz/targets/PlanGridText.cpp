@@ -10,7 +10,7 @@
 #include "FuzzTarget.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/controls/QVGridWnd.h"
-#include "foundation/db/DaoDatabase.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "planning/PlanGridRow.h"
 #include "planning/ProductionPlanDialog.h"
 

@@ -14,8 +14,8 @@
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/ServiceSlot.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/engine/EngineStepModel.h"
 
 #include <QDir>

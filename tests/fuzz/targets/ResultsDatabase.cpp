@@ -3,7 +3,7 @@
 // Read by the results reader, the schedule window (its kind chosen by the input's length), Quick
 // Results and the run and case-comparison reports. Every read answers, and no reader writes the file.
 
-#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/schema/ResultsDatabase.h"
 #include "DatabaseMutation.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"

@@ -4,11 +4,11 @@
 // journal touches nothing, a discarded one removes only temporaries, and a finished one gives each
 // target the content of its temporary.
 
-#include "foundation/db/SaveJournal.h"
+#include "foundation/db/files/SaveJournal.h"
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
-#include "foundation/db/DaoException.h"
-#include "foundation/db/SaveJournalNames.h"
+#include "foundation/db/connection/DaoException.h"
+#include "foundation/db/files/SaveJournalNames.h"
 
 #include <QDir>
 #include <QDirIterator>

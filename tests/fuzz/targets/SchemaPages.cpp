@@ -4,8 +4,8 @@
 
 #include "FuzzEnvironment.h"
 #include "FuzzTarget.h"
-#include "foundation/db/SchemaObjectCheck.h"
-#include "foundation/db/SchemaTableReader.h"
+#include "foundation/db/schema/SchemaObjectCheck.h"
+#include "foundation/db/schema/SchemaTableReader.h"
 
 #include <QFile>
 #include <QSqlDatabase>
