@@ -1,21 +1,18 @@
 #include "CaseSpelledObjects.h"
 #include "DbFixture.h"
+#include "KeptResources.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/ReadTimeGuard.h"
 #include "foundation/db/ResultsDatabase.h"
 #include "foundation/db/SchemaBuilder.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <limits>
-#include <malloc.h>
 #include <sqlite3.h>
 #include <stdexcept>
-
-extern "C" __attribute__((weak)) size_t __sanitizer_get_current_allocated_bytes();
 
 namespace {
 
@@ -34,21 +31,6 @@ bool FillSampleResults(CSchemaBuilder& builder)
     for (const ResultsRemark& remark : RESULTS_REMARKS)
         written = written && WriteRemark(builder, remark);
     return written;
-}
-
-// Bytes held on the heap: the sanitizer's count in a sanitized build, else the C library's.
-long long HeapBytesInUse()
-{
-    if (__sanitizer_get_current_allocated_bytes)
-        return static_cast<long long>(__sanitizer_get_current_allocated_bytes());
-    return static_cast<long long>(mallinfo2().uordblks);
-}
-
-qsizetype OpenFileCount()
-{
-    return QDir(QStringLiteral("/proc/self/fd"))
-        .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)
-        .size();
 }
 
 // What a failed write may still hold when it returns: its error text. A connection left open keeps
