@@ -93,11 +93,15 @@ QStringList AnswerDetails(CDaoDatabase& design, long stepID)
 
 } // namespace
 
+QString DesignNoAnswerText(long stepID)
+{
+    return QStringLiteral("The design of %1 gave no answer.").arg(SummaryItemName(SummaryKind::Step, stepID));
+}
+
 QString DesignAnswerText(long stepID)
 {
     const QString file = SummaryResultsFile(SummaryKind::Step, stepID);
-    const QString noAnswer =
-        QStringLiteral("The design of %1 gave no answer.").arg(SummaryItemName(SummaryKind::Step, stepID));
+    const QString noAnswer = DesignNoAnswerText(stepID);
     try {
         CDaoDatabase design;
         if (QFileInfo::exists(file))

@@ -6,3 +6,5 @@
 #include <QString>
 
 QString DesignAnswerText(long stepID);
+// What is told of a design that left no answer.
+QString DesignNoAnswerText(long stepID);

@@ -23,6 +23,20 @@ ContextRecord DesignContext()
     return selection ? selection->CurrentContext() : ContextRecord();
 }
 
+// No window shows a design's answer: it is told whatever the end-of-simulation option says. A run
+// that wrote none (cancelled, or its results not written) is told as such: the step's results may
+// still hold an earlier design's answer.
+void TellDesignEnd(long stepID, int code)
+{
+    if (code != SIMULATION_COMPLETED) {
+        ShowRunOutcome(RunOutcomeText(QStringLiteral("Design"), SummaryKind::Step, stepID, code));
+        QvMessageBox(DesignNoAnswerText(stepID), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    ShowRunOutcome(DesignOutcomeText(stepID));
+    QvMessageBox(DesignAnswerText(stepID), MB_OK | MB_ICONINFORMATION);
+}
+
 std::unique_ptr<EngineEntry> LocalEngine()
 {
     EngineFactory* factory = ServiceSlot<EngineFactory>::Get();
@@ -142,11 +156,9 @@ void CDesignRun::Run(EngineEntry& engine, long stepID, const CDesignDlg& dialog)
     const EngineRunOptions options = ReadDesignOptions();
     engine.setDesignOptions(options.resultsDatabase, options.overFlow, options.underFlow,
                             options.maxDesignIterations);
-    engine.designStep(progress.get(), stepID, dialog.amount, dialog.amountUOM, dialog.timeHorizon,
-                      dialog.timeHorizonUOM, fixed);
+    const int code = engine.designStep(progress.get(), stepID, dialog.amount, dialog.amountUOM,
+                                       dialog.timeHorizon, dialog.timeHorizonUOM, fixed);
     progress->SetProgress(100.0);
     progress->DestroyWindow();
-    // No window shows a design's answer: it is told whatever the end-of-simulation option says.
-    ShowRunOutcome(DesignOutcomeText(stepID));
-    QvMessageBox(DesignAnswerText(stepID), MB_OK | MB_ICONINFORMATION);
+    TellDesignEnd(stepID, code);
 }

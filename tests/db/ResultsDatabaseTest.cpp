@@ -1,13 +1,16 @@
 #include "CaseSpelledObjects.h"
 #include "DbFixture.h"
+#include "KeptResources.h"
 #include "ScriptedPrompts.h"
 #include "foundation/db/schema/ReadTimeGuard.h"
 #include "foundation/db/schema/ResultsDatabase.h"
 #include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <limits>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -29,6 +32,10 @@ bool FillSampleResults(CSchemaBuilder& builder)
         written = written && WriteRemark(builder, remark);
     return written;
 }
+
+// What a failed write may still hold when it returns: its error text. A connection left open keeps
+// some 85 KB.
+constexpr long long KEPT_BYTES_LIMIT = 16 * 1024;
 
 } // namespace
 
@@ -102,6 +109,50 @@ TEST_F(ResultsDatabaseTest, ScheduleRowsArriveInListOrder)
                   .toString(),
               "130 130 2");
     EXPECT_EQ(scalar(path, "SELECT group_concat(EquipmentID) FROM EquipmentUsed").toString(), "1,2");
+}
+
+// A write that fails part-way (a start time that is no number reaches the engine as NULL) is
+// reported with the engine's text, and leaves the earlier results, no partial file and none of the
+// engine's memory: the failed file's connection closes with it.
+TEST_F(ResultsDatabaseTest, AWriteFailingPartWayIsReportedAndLeavesNothingBehind)
+{
+    constexpr double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
+    QList<ResultsScheduleRow> rows;
+    for (int i = 0; i < 130; ++i)
+        rows.append({7, 1000L - i, double(i), double(i) + 1, 1.0, i % 3});
+    QList<ResultsScheduleRow> lastRowUnset = rows;
+    lastRowUnset[129].start = NOT_A_NUMBER;
+    const QList<ResultsBatchShift> secondBatchUnset = {{7, 1, 0.0}, {7, 2, NOT_A_NUMBER}};
+    const QList<ResultsVesselHold> secondHoldUnset = {{7, 13, 2, 101, 300.0, 600.0, 1},
+                                                      {7, 13, 2, 101, NOT_A_NUMBER, 900.0, 2}};
+    const struct {
+        const char* writer;
+        ResultsFill fill;
+        const char* column;
+    } cases[] = {
+        {"schedule rows, many to a kept statement",
+         [&](CSchemaBuilder& b) { return WriteScheduleRows(b, lastRowUnset); },
+         "OperationSchedule.StartTime"},
+        {"a plan's batches shifted from their step's rows",
+         [&](CSchemaBuilder& b) { return WriteShiftedScheduleRows(b, rows, secondBatchUnset); },
+         "OperationSchedule.StartTime"},
+        {"vessel holds, a row to a kept statement",
+         [&](CSchemaBuilder& b) { return WriteVesselHolds(b, secondHoldUnset); }, "VesselHold.StartTime"},
+    };
+    const QString path = pathOf(StepResultsFileName(7));
+    ASSERT_TRUE(WriteResultsAtomically(path, [&](CSchemaBuilder& b) { return WriteScheduleRows(b, rows); }));
+    for (const auto& c : cases) {
+        const long long heapBefore = HeapBytesInUse();
+        const qsizetype filesBefore = OpenFileCount();
+        QString error;
+        EXPECT_FALSE(WriteResultsAtomically(path, c.fill, &error)) << c.writer;
+        EXPECT_LT(HeapBytesInUse() - heapBefore, KEPT_BYTES_LIMIT) << c.writer << ": bytes kept";
+        EXPECT_EQ(OpenFileCount(), filesBefore) << c.writer << ": files kept open";
+        EXPECT_TRUE(error.contains(QStringLiteral("NOT NULL constraint failed: ") + c.column))
+            << c.writer << ": " << qPrintable(error);
+        EXPECT_FALSE(QFileInfo::exists(path + ".writing")) << c.writer;
+        EXPECT_EQ(scalar(path, "SELECT COUNT(*) FROM OperationSchedule").toInt(), 130) << c.writer;
+    }
 }
 
 // A plan's holds of the vessels transfers fill are rows of their own beside the schedule; a file

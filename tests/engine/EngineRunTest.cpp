@@ -2,10 +2,12 @@
 // ranges, alternative blocks and stale pauses.
 
 #include "EngineFixture.h"
+#include "KeptResources.h"
 
 #include "foundation/common/BusyGuard.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -210,4 +212,27 @@ TEST_F(EngineFixture, CycleInTheTransitionsCannotRun)
     EngineEntry engine;
     EXPECT_EQ(engine.simulateBatch(nullptr, STEP), SIMULATION_FAILED);
     EXPECT_EQ(engine.simulateBatch(nullptr, 999), SIMULATION_FAILED); // no such step
+}
+
+// A run whose results cannot be written (an operation's duration past the largest number of seconds
+// makes the times after it infinite, and their differences no number) fails as a run that wrote
+// nothing: the previous results stay as they were, and neither a partial file nor the failed file's
+// memory is kept.
+TEST_F(EngineFixture, ARunWhoseResultsCannotBeWrittenFailsAndKeepsNothing)
+{
+    OpenParallelStep();
+    EngineEntry engine;
+    ASSERT_EQ(engine.simulateBatch(nullptr, STEP), SIMULATION_COMPLETED);
+    const QByteArray before = FileBytes(ResultsPath());
+    Edit("UPDATE TextRecipe SET Breakpoint = 0");
+    SetDuration(Line(2), 1e307); // minutes
+    // The first failed run fills what the engine keeps of the step; the second must add nothing.
+    ASSERT_EQ(engine.simulateBatch(nullptr, STEP), SIMULATION_FAILED);
+    const long long heapBefore = HeapBytesInUse();
+    const qsizetype filesBefore = OpenFileCount();
+    EXPECT_EQ(engine.simulateBatch(nullptr, STEP), SIMULATION_FAILED);
+    EXPECT_LT(HeapBytesInUse() - heapBefore, 16 * 1024) << "bytes kept";
+    EXPECT_EQ(OpenFileCount(), filesBefore) << "files kept open";
+    EXPECT_EQ(FileBytes(ResultsPath()), before);
+    EXPECT_FALSE(QFileInfo::exists(ResultsPath() + ".writing"));
 }

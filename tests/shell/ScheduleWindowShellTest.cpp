@@ -20,6 +20,7 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
 #include <QSet>
@@ -415,6 +416,57 @@ TEST_F(ScheduleWindowShellTest, OpenSchedulesComeBackWithTheProject)
     for (QWidget* chart : app->GetChartDocuments())
         titles << chart->windowTitle();
     EXPECT_EQ(titles, QStringList({"Schedule: Coupling (1.0)", "Schedule: Plan - Weekly"}));
+}
+
+// Close Project closes every window of the project, whatever its kind: the recipe, the step's and
+// the plan's schedules, Quick Results and a web view. None is left in the document area or waiting
+// to be deleted, and no schedule remains among the application's chart documents.
+TEST_F(ScheduleWindowShellTest, CloseProjectClosesEveryWindowOfTheProject)
+{
+    ASSERT_EQ(frame->AutomationSimulatePlan(PLAN, "Weekly").kind, AutomationRunOutcome::Done);
+    ASSERT_NE(OpenCouplingFromTheExplorer(), nullptr);
+    SelectCoupling();
+    frame->ExecuteCommand(ID_VIEW_RUN_REPORT);
+    SelectCoupling();
+    frame->ExecuteCommand(ID_VIEW_QUICK_RESULTS);
+    SelectPlan();
+    frame->ExecuteCommand(ID_VIEW_SCHEDULE);
+    const QString home = m_root.path() + "/home.html";
+    QFile page(home);
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write("<p>Home</p>") > 0);
+    page.close();
+    app->profile()->setValue("Settings/HomePage", home);
+    frame->ExecuteCommand(ID_HELP_HOME_PAGE);
+
+    const DocumentKind kinds[] = {DocumentKind::ProjectRecipe, DocumentKind::Gantt,
+                                  DocumentKind::QuickResults, DocumentKind::HtmlView};
+    const auto openKinds = [&] {
+        QStringList open;
+        for (DocumentKind kind : kinds)
+            for (const HostedDocument& document : frame->ListDocuments(kind))
+                open << DocumentKindName(kind) + ": " + document.window->windowTitle();
+        return open.join(" | ").toStdString();
+    };
+    ASSERT_EQ(openKinds(),
+              "Project Recipe Window: Recipe: Coupling (1.0) | Gantt: Schedule: Coupling (1.0) | "
+              "Gantt: Schedule: Plan - Weekly | Quick Results: Quick Results: Coupling (1.0) - 1.1. Purge | "
+              "HTML Views: Web View");
+    auto* area = frame->findChild<QMdiArea*>();
+    QList<QPointer<QWidget>> windows;
+    for (QMdiSubWindow* sub : area->subWindowList())
+        windows << sub->widget();
+
+    frame->ExecuteCommand(ID_FILE_CLOSE);
+    ASSERT_FALSE(frame->IsProjectOpen());
+    EXPECT_EQ(openKinds(), "");
+    EXPECT_TRUE(area->subWindowList().isEmpty());
+    EXPECT_TRUE(app->GetChartDocuments().isEmpty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList kept;
+    for (const QPointer<QWidget>& window : windows)
+        if (window)
+            kept << window->windowTitle();
+    EXPECT_EQ(kept.join(" | ").toStdString(), "") << "windows of the closed project still alive";
 }
 
 // The schedules saved with the project come back as whole tabs of the document area, as they were

@@ -27,7 +27,7 @@ int DesignEngine::designStep(ISimStatus* status, long stepID, double amount, con
                  .arg(horizonUOM, ids.join(' '));
     if (duringDesign)
         duringDesign(status);
-    return SIMULATION_COMPLETED;
+    return designCode;
 }
 
 namespace {
@@ -54,6 +54,7 @@ EngineEntry* DesignEngineFactory::CreateEngineEntry()
     engine->maxKg = script.maxKg;
     engine->equipment = script.equipment;
     engine->duringDesign = script.duringDesign;
+    engine->designCode = script.designCode;
     created << engine;
     return engine;
 }

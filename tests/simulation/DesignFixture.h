@@ -31,6 +31,7 @@ public:
     double batchKg = 1200, cycleSeconds = 7200, maxKg = 3000;
     Array<long> equipment{101, 102};
     std::function<void(ISimStatus*)> duringDesign;
+    int designCode = SIMULATION_COMPLETED; // what designStep answers
     QStringList calls; // "options 1 1 1 5", "design 1001 5000 kg 30 day [101]"
 };
 

@@ -4,10 +4,13 @@
 #include "DesignFixture.h"
 
 #include "foundation/common/BusyGuard.h"
+#include "foundation/db/ResultsDatabase.h"
+#include "foundation/db/SchemaBuilder.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "simulation/DesignDlg.h"
 #include "simulation/DesignRun.h"
 #include "simulation/SimDialog.h"
+#include "simulation/SimulationSummary.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -69,6 +72,11 @@ protected:
 
     DesignEngineFactory factory;
     ScriptedDesignRun run;
+};
+
+struct DesignOutcomes : ProgressServices {
+    void ShowRunOutcome(const QString& text) override { outcomes << text; }
+    QStringList outcomes;
 };
 
 } // namespace
@@ -193,4 +201,38 @@ TEST_F(DesignRunTest, TheRunIsBusyAndShowsItsProgress)
     EXPECT_EQ(title, "Tamro Plenthover Design");
     EXPECT_FALSE(IsBusy());
     EXPECT_EQ(StepValue("SELECT count(*) FROM DesignSpecifications").toInt(), 1);
+}
+
+// A design that wrote no answer (its results not written, or cancelled) is told as such, never by
+// the answer an earlier design left in the step's results.
+TEST_F(DesignRunTest, ADesignThatWroteNoAnswerIsNotToldByAnEarlierOne)
+{
+    ASSERT_TRUE(
+        WriteResultsAtomically(SummaryResultsFile(SummaryKind::Step, DESIGN_STEP), [](CSchemaBuilder& b) {
+            return b.Execute("INSERT INTO DesignSummary (StepID, Amount, TimeHorizon, FacilityID, Heuristic, "
+                             "NumberOfBatches, BatchSize, ScaleFactor, CycleTime, Iterations, Feasible) "
+                             "VALUES (1001, 5000, 2592000, 1, '', 4, 1250, 1.04, 7200, 3, 1)");
+        }));
+    DesignOutcomes told;
+    installed.Install<ProgressServices>(&told);
+    const struct {
+        int code;
+        const char* outcome;
+        const char* answer;
+    } cases[] = {
+        {SIMULATION_FAILED, "Design: step Coupling (1.0) ended without results.",
+         "The design of step Coupling (1.0) gave no answer."},
+        {SIMULATION_CANCELLED, "Design: step Coupling (1.0) cancelled.",
+         "The design of step Coupling (1.0) gave no answer."},
+        {SIMULATION_COMPLETED, "Design: step Coupling (1.0) completed; 4 batches",
+         "Design of step Coupling (1.0) completed."},
+    };
+    for (const auto& c : cases) {
+        factory.script.designCode = c.code;
+        prompts.expect(IDOK);
+        run.DesignStep();
+        ASSERT_FALSE(told.outcomes.isEmpty());
+        EXPECT_TRUE(told.outcomes.last().startsWith(c.outcome)) << told.outcomes.last().toStdString();
+        EXPECT_TRUE(prompts.lastText().startsWith(c.answer)) << prompts.lastText().toStdString();
+    }
 }

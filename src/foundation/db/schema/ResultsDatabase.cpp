@@ -390,6 +390,18 @@ bool WriteRemark(CSchemaBuilder& builder, const ResultsRemark& remark)
 
 namespace {
 
+// A kept statement failed part-way. The cache's statements are finalised first: the builder closes
+// its connection on the failure recorded next, and a connection closed with statements still open
+// stays open, keeping its memory and its (removed) file. The statement then runs once more through
+// the builder, which keeps the engine's text as the error.
+bool FailKeptStatement(CSchemaBuilder& builder, CStatementCache& statements, const QString& sql,
+                       const QVariantList& values)
+{
+    statements.clear();
+    builder.Execute(sql, values);
+    return false;
+}
+
 // Runs one statement, prepared once on the builder's engine handle, once per row; the first
 // failure is recorded as the builder's error.
 template <typename Row, typename Bind>
@@ -402,8 +414,7 @@ bool ExecutePerRow(CSchemaBuilder& builder, const QString& sql, const QList<Row>
         try {
             statements.run(builder.Database(), key, [&sql] { return sql; }, values, {});
         } catch (const CDaoException&) {
-            builder.Execute(sql, values); // fails again and keeps the engine's text as the error
-            return false;
+            return FailKeptStatement(builder, statements, sql, values);
         }
     }
     return true;
@@ -451,8 +462,7 @@ bool InsertScheduleRows(CSchemaBuilder& builder, const QString& table, const QLi
             statements.run(builder.Database(), {StatementKind::Insert, table, {}, {}, {QString::number(count)}},
                            [&sql] { return sql; }, values, {});
         } catch (const CDaoException&) {
-            builder.Execute(sql, values); // fails again and keeps the engine's text as the error
-            return false;
+            return FailKeptStatement(builder, statements, sql, values);
         }
     }
     return true;
@@ -482,7 +492,8 @@ bool WriteShiftedScheduleRows(CSchemaBuilder& builder, const QList<ResultsSchedu
                           return QVariantList{batch.offset, batch.offset, qlonglong(batch.batchNumber),
                                               qlonglong(batch.stepID)};
                       });
-    return builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.ScheduleTemplate")) && copied &&
+    // A failed copy has already closed the builder with the engine's text: nothing more runs.
+    return copied && builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.ScheduleTemplate")) &&
            DeriveEquipmentUsed(builder);
 }
 
@@ -512,7 +523,7 @@ bool WriteBatchRemarks(CSchemaBuilder& builder, const QList<ResultsRemark>& step
             batches, [](const ResultsBatchShift& batch) {
                 return QVariantList{qlonglong(batch.batchNumber), qlonglong(batch.stepID)};
             });
-    return builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.RemarkTemplate")) && copied;
+    return copied && builder.Execute(QStringLiteral("DROP TABLE IF EXISTS temp.RemarkTemplate"));
 }
 
 bool WriteVesselHolds(CSchemaBuilder& builder, const QList<ResultsVesselHold>& holds)
