@@ -4,8 +4,8 @@
 #include "DesignFixture.h"
 
 #include "foundation/common/BusyGuard.h"
-#include "foundation/db/ResultsDatabase.h"
-#include "foundation/db/SchemaBuilder.h"
+#include "foundation/db/schema/ResultsDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "foundation/db/project/SimulationOptionsSet.h"
 #include "simulation/DesignDlg.h"
 #include "simulation/DesignRun.h"
