@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QDBusConnection>
 #include <gtest/gtest.h>
@@ -135,13 +136,18 @@ TEST_F(StartupTest, ADamagedPackageOnTheCommandLineIsRefusedWithItsReason)
     const QList<SentPackage> packages =
         WriteSentPackages(root.path() + "/Demo/", "Demo", root.path() + "/Sent/");
     const SentPackage& noProject = packages.at(2);
+    // The working folder of a reset profile. Earlier cases of the process may have left folders
+    // there: what counts is that none is added.
+    const QDir working(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Quorvanta");
+    const QStringList before = working.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     ScriptedPromptService prompts;
     prompts.expect(IDOK);
     ASSERT_TRUE(app->InitInstance({"quorvanta", noProject.path}));
     EXPECT_EQ(prompts.texts(),
               QStringList{noProject.path + " is not a Tamro Plenthover project: " + noProject.reason});
     EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
-    EXPECT_FALSE(QDir(GetAppContext()->paths()->workingDir()).exists("Demo"));
+    ASSERT_EQ(QDir(GetAppContext()->paths()->workingDir()).canonicalPath(), working.canonicalPath());
+    EXPECT_EQ(QDir(working.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     app->ExitInstance();
     EXPECT_TRUE(prompts.allAnswersUsed());
 }
