@@ -2,12 +2,10 @@
 # the tests, built by qv_test_support; every other target reuses one of them. A reused header needs
 # the same compile flags and definitions in every target, so a definition that only some files
 # need is set on those files alone (qv_define_for_users), never on a target.
-# The headers here are those that many files include: each file still includes what it uses.
 set(QV_PCH_HEADERS
     <QtCore/QString> <QtCore/QStringList> <QtCore/QList> <QtCore/QVariant>
-    <QtCore/QDir> <QtCore/QFileInfo> <QtCore/QFile> <QtCore/QHash> <QtCore/QSet> <QtCore/QMap>
-    <QtCore/QRegularExpression> <QtSql/QSqlDatabase> <QtSql/QSqlQuery> <QtSql/QSqlError>
-    <memory> <vector> <functional> <algorithm> <optional>)
+    <QtCore/QDir> <QtCore/QFileInfo> <QtSql/QSqlDatabase> <QtSql/QSqlQuery>
+    <memory> <vector> <functional>)
 
 function(qv_use_pch target)
     if(target STREQUAL "qv_foundation")
@@ -21,9 +19,7 @@ endfunction()
 # them, in the per-file check above all, and costs a fraction of that in the others.
 set(QV_TEST_PCH_HEADERS
     <gtest/gtest.h> <QtWidgets/QApplication> <QtWidgets/QWidget> <QtWidgets/QLineEdit>
-    <QtWidgets/QComboBox> <QtWidgets/QPushButton> <QtWidgets/QTreeWidget> <QtWidgets/QLabel>
-    <QtWidgets/QDialog> <QtWidgets/QDialogButtonBox> <QtWidgets/QListWidget> <QtCore/QTemporaryDir>
-    <QtGui/QKeyEvent>)
+    <QtWidgets/QComboBox> <QtWidgets/QPushButton> <QtWidgets/QTreeWidget>)
 
 function(qv_use_test_pch target)
     if(target STREQUAL "qv_test_support")
