@@ -111,6 +111,29 @@ int CompletedActions(const CFileOperationLog& log, int count)
     return completed;
 }
 
+// Whether the operation before point c ends a durable step of the working copies: a mark, a flush of
+// a working copy or of its log, or a folder flush after its last name operation named one (the
+// scratch files and caches of the instance's folder left out).
+bool EndsWorkingCopyStep(const CFileOperationLog& log, int c)
+{
+    static const QRegularExpression copy(QStringLiteral("\\.(wc|ewc|mwc)(-wal)?$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QList<CFileOperationLog::Operation>& ops = log.operations();
+    const CFileOperationLog::Operation& flush = ops.at(c - 1);
+    if (flush.kind == CFileOperationLog::Kind::Mark)
+        return true;
+    for (int i = c - 2; i >= 0; --i) {
+        const CFileOperationLog::Operation& op = ops.at(i);
+        if (op.kind != CFileOperationLog::Kind::Name)
+            continue;
+        const bool named = flush.kind == CFileOperationLog::Kind::SyncFile ? op.inode == flush.inode
+                                                                           : op.folder == flush.folder;
+        if (named)
+            return copy.match(op.newName.isEmpty() ? op.name : op.newName).hasMatch();
+    }
+    return false;
+}
+
 QString RevisionList(const QList<int>& revisions)
 {
     QStringList list;
@@ -294,8 +317,7 @@ protected:
     // sanitizers), each distinct state opened with Yes and with No. A sample is drawn from the points
     // after the window's first completed action (sampleFrom), where a lost flush puts completed work
     // at risk; the whole window where that stretch holds fewer points than the sample. everyFlush:
-    // every point of that stretch that follows a flush or a mark besides, where each durable step of
-    // an action has just ended.
+    // every point of that stretch where a durable step of the working copies has just ended besides.
     void CheckWindow(const char* title, const CFileOperationLog& log, int begin, int end, Expectation expectation,
                      int sampleFrom = -1, bool everyFlush = false)
     {
@@ -309,13 +331,13 @@ protected:
             points.push_back(c);
         if (!full) {
             // Points around every flush and name operation first, the rest at random; with
-            // everyFlush, every point after a flush or a mark besides.
+            // everyFlush, every point after a working copy's flush or a mark besides.
             std::vector<int> flushes, chosen, rest;
             for (int c : points) {
                 const auto at = [&](int i) { return i >= 0 && i < log.operations().size() ? log.operations().at(i).kind : CFileOperationLog::Kind::Data; };
                 const CFileOperationLog::Kind before = at(c - 1);
                 const bool flushed = before != CFileOperationLog::Kind::Data && before != CFileOperationLog::Kind::Name;
-                if (everyFlush && flushed)
+                if (everyFlush && flushed && EndsWorkingCopyStep(log, c))
                     flushes.push_back(c);
                 else
                     (before != CFileOperationLog::Kind::Data ? chosen : rest).push_back(c);
@@ -381,8 +403,8 @@ protected:
     }
 
     // One of the program's actions after a revision of every file, so that it starts on working
-    // copies that keep write-ahead logs; its crash points are those after each of its flushes and a
-    // sample of the others. The project the driver saves is the one the action leaves.
+    // copies that keep write-ahead logs; its crash points are those after each flush of a working
+    // copy and a sample of the others. The project the driver saves is the one the action leaves.
     void CheckActionWindow(const char* title, const QString& action, const QStringList& changedFiles)
     {
         EditAndSave({FULL_REVISION});
