@@ -23,9 +23,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cstdio>
-#include <memory>
-
 namespace {
 constexpr long ACTION_PROCESS_ID = 1;   // the Demo's first process
 constexpr long EXPORTED_STEP_ID = 1002; // its Crystallization step
@@ -87,7 +84,7 @@ bool ImportExchangeFile(const QString& sessionRoot)
 }
 
 // The first unit procedure copied with its operations and pasted after the last line.
-bool PasteUnitProcedure(DriverActionServices& services)
+bool CopyAndPasteUnitProcedure(DriverActionServices& services)
 {
     CQUORVANTAView view;
     view.identity().stepID = PASTE_STEP_ID;
@@ -133,6 +130,6 @@ bool RunDriverAction(const QString& text, const QString& sessionRoot, StepDataba
     if (text == ACTION_IMPORT_STEP)
         return ImportExchangeFile(sessionRoot);
     if (text == ACTION_PASTE)
-        return PasteUnitProcedure(services);
+        return CopyAndPasteUnitProcedure(services);
     return CopyOtherProcess(text.mid(ACTION_PROCESS_COPY.size()), ACTION_PROCESS_ID, -1) != 0;
 }
