@@ -25,9 +25,11 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <dlfcn.h>
 #include <functional>
+#include <memory>
 
 namespace {
 enum ExitCode { SAVED = 0, USAGE = 1, OPEN_FAILED = 2, EDIT_FAILED = 3, SAVE_FAILED = 4, CLOSE_FAILED = 5 };
@@ -138,9 +140,14 @@ int Run(const QString& projectFile, const QString& root, const QStringList& acti
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) // the paste's recipe window
+    // The program's actions need the widgets (the explorers, the paste's recipe window); a session
+    // of revisions starts without them.
+    const QStringList given = QString::fromLocal8Bit(argc > 3 ? argv[3] : "").split(QLatin1Char(','));
+    const bool widgets = std::any_of(given.begin(), given.end(), IsDriverAction);
+    if (widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application =
+        widgets ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     bool numeric = arguments.size() >= 4, refusedNumeric = arguments.size() == 4;
     const QStringList actions = arguments.value(3).split(QLatin1Char(','));
