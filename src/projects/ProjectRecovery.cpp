@@ -8,6 +8,7 @@
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/SharedConnection.h"
 #include "foundation/db/files/DatabaseFiles.h"
 #include "projects/PlanSequenceFiles.h"
 #include "projects/ProjectFileNames.h"
@@ -15,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
+#include <QSqlQuery>
 
 #include <cerrno>
 #include <cstdio>
@@ -56,6 +59,23 @@ QString StepTarget(const QString& projectFolder, const QString& copyName, const 
     return projectFolder + name;
 }
 
+// The steps of the project file copied back (a file without a journal beside it); false when it
+// cannot be read or names none.
+bool ReadRecoveredProjectSteps(const QString& path, QSet<long>& steps)
+{
+    QString error;
+    const bool read = ReadAsUnchangeable(
+        path,
+        [&steps](const QSqlDatabase& project) {
+            QSqlQuery query(project);
+            query.exec(QStringLiteral("SELECT StepID FROM QryStepInProject"));
+            while (query.next())
+                steps.insert(long(query.value(0).toLongLong()));
+        },
+        &error);
+    return read && !steps.isEmpty();
+}
+
 // name -> name + "1" (an older one replaced) as a hard link, so that the name itself stays until
 // the recovered file takes it; a rename where links fail.
 bool MoveAside(const QString& path)
@@ -90,7 +110,8 @@ QList<CProjectRecovery::RecoveredFile> CProjectRecovery::RecoveredFiles(const QS
     for (const QFileInfo& copy : FilesWithExtension(files.previousWorkingCopyDir, QStringLiteral("wc"))) {
         if (copy.fileName().startsWith(QLatin1String("Step_"), Qt::CaseInsensitive))
             recovered.append({copy.filePath(), StepTarget(projectFolder, copy.fileName(), steps),
-                              QStringLiteral("Failed to copy Step file \"%1\" !")});
+                              QStringLiteral("Failed to copy Step file \"%1\" !"), false,
+                              copy.completeBaseName().mid(5).toLong()});
     }
     if (QFileInfo(files.previousWorkingCopyDir).canonicalFilePath() ==
         QFileInfo(projectFolder).canonicalFilePath())
@@ -111,8 +132,11 @@ bool CProjectRecovery::ReplaceProjectFiles(const QString& projectFolder, const Q
 {
     Q_UNUSED(temporaryFolder);
     const QString folder = WithSlash(projectFolder);
-    const QList<RecoveredFile> files = RecoveredFiles(folder + name, folder);
-    if (!CopyBackToTemporaries(files) || !PutRecoveredFilesInPlace(files))
+    QList<RecoveredFile> files = RecoveredFiles(folder + name, folder);
+    if (!CopyBackToTemporaries(files))
+        return false;
+    LeaveOutStepsNotInProject(files);
+    if (!PutRecoveredFilesInPlace(files))
         return false;
     for (const RecoveredFile& file : files)
         DeleteDatabaseFile(file.source);
@@ -139,6 +163,22 @@ bool CProjectRecovery::CopyBackToTemporaries(const QList<RecoveredFile>& files)
         }
     }
     return true;
+}
+
+// A step working copy whose step the recovered project does not hold (an import or a copy stopped
+// before its project commit) stays out, as a save leaves it out; the project's copy, first in the
+// list, is read for its steps. Where it cannot be read every copy goes back.
+void CProjectRecovery::LeaveOutStepsNotInProject(QList<RecoveredFile>& files)
+{
+    QSet<long> steps;
+    if (files.isEmpty() || !ReadRecoveredProjectSteps(files.constFirst().target + TEMPORARY_SUFFIX, steps))
+        return;
+    files.removeIf([&steps](const RecoveredFile& file) {
+        const bool unlisted = file.stepID > 0 && !steps.contains(file.stepID);
+        if (unlisted)
+            QFile::remove(file.target + TEMPORARY_SUFFIX);
+        return unlisted;
+    });
 }
 
 bool CProjectRecovery::PutRecoveredFilesInPlace(const QList<RecoveredFile>& files)

@@ -1,6 +1,7 @@
 #pragma once
 // The recovery write-back: the working copies an earlier instance left behind take the place of the
-// project's (or template's) files, which stay under their name + "1".
+// project's (or template's) files, which stay under their name + "1". A step's copy comes back only
+// when the recovered project holds the step.
 
 #include <QList>
 #include <QString>
@@ -21,9 +22,11 @@ private:
     struct RecoveredFile {
         QString source, target, failedMessage;
         bool text = false; // a plan's sequence file, copied as it is
+        long stepID = -1;  // a step working copy's step
     };
     QList<RecoveredFile> RecoveredFiles(const QString& base, const QString& projectFolder) const;
     static bool CopyBackToTemporaries(const QList<RecoveredFile>& files);
+    static void LeaveOutStepsNotInProject(QList<RecoveredFile>& files);
     static bool PutRecoveredFilesInPlace(const QList<RecoveredFile>& files);
 
     const ProjectFileSet& m_files;

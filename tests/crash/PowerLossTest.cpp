@@ -3,10 +3,11 @@
 // the project only with all of it). One at any instant of a save, of a recovery's write-back or of
 // the open's finishing of a save journal leaves a project that the next open turns into the whole
 // old or the whole new project (the whole new one when the recovery is accepted), every file
-// passing its integrity check. The driver runs under the recording library
-// (tests/crashdriver/FsLogShim.c); every state its log allows under four models (every prefix;
-// unsynced data lost; unsynced names lost; both lost) and seeded random subsets of the unsynced
-// operations is written out and opened. Under the sanitizers a seeded sample of crash points is
+// passing its integrity check. One during a process copy, an Import Step or a paste leaves the
+// project, at the next open, wholly before or wholly after it. The driver runs under the recording
+// library (tests/crashdriver/FsLogShim.c); every state its log allows under four models (every
+// prefix; unsynced data lost; unsynced names lost; both lost) and seeded random subsets of the
+// unsynced operations is written out and opened. Under the sanitizers a seeded sample of crash points is
 // checked; QV_POWERLOSS_FULL=1 checks them all, QV_POWERLOSS_SEED names another seed or "random"
 // (CrashSeed.h), QV_POWERLOSS_SKIP_SYNC=<file suffix> drops those flushes (with /instance the
 // working-copy folder's own, after which opens find no recovery to offer and the test fails).
@@ -37,15 +38,17 @@ const QString RECOVERY_QUESTION = QStringLiteral("A working copy of this Project
 // The driver's actions, each a revision: two that change every file around one that changes the
 // project and one step; the partial session's one action leaves the other files alone.
 const QList<int> SESSION{5, 6, 7}, PARTIAL_SESSION{6};
+constexpr int FULL_REVISION = 5;
 enum Model { PREFIX, DATA_LOST, NAMES_LOST, ALL_LOST, RANDOM, MODELS };
 const char* const MODEL_NAMES[] = {"every prefix", "unsynced data lost", "unsynced names lost",
                                    "unsynced data and names lost", "random subsets"};
 
 // What the next open must make of a state.
 enum class Expectation {
-    ActionsKept,    // an editing session: Yes gives every completed action, No the old project
-    OldOrNew,       // a save of completed edits: Yes gives the whole new project, No whole old or new
-    RecoveredOrOld, // a recovery's write-back: Yes gives the whole new project, No each file old or new
+    ActionsKept,     // an editing session: Yes gives every completed action, No the old project
+    OldOrNew,        // a save of completed edits: Yes gives the whole new project, No whole old or new
+    RecoveredOrOld,  // a recovery's write-back: Yes gives the whole new project, No each file old or new
+    LastActionWhole, // as ActionsKept, but of the last action under way every file is before or after it
 };
 
 int EnvironmentNumber(const char* name, int fallback)
@@ -106,6 +109,29 @@ int CompletedActions(const CFileOperationLog& log, int count)
             op.kind == CFileOperationLog::Kind::Mark && op.label.startsWith(QLatin1String("edited "));
     }
     return completed;
+}
+
+// Whether the operation before point c ends a durable step of the working copies: a mark, a flush of
+// a working copy or of its log, or a folder flush after its last name operation named one (the
+// scratch files and caches of the instance's folder left out).
+bool EndsWorkingCopyStep(const CFileOperationLog& log, int c)
+{
+    static const QRegularExpression copy(QStringLiteral("\\.(wc|ewc|mwc)(-wal)?$"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QList<CFileOperationLog::Operation>& ops = log.operations();
+    const CFileOperationLog::Operation& flush = ops.at(c - 1);
+    if (flush.kind == CFileOperationLog::Kind::Mark)
+        return true;
+    for (int i = c - 2; i >= 0; --i) {
+        const CFileOperationLog::Operation& op = ops.at(i);
+        if (op.kind != CFileOperationLog::Kind::Name)
+            continue;
+        const bool named = flush.kind == CFileOperationLog::Kind::SyncFile ? op.inode == flush.inode
+                                                                           : op.folder == flush.folder;
+        if (named)
+            return copy.match(op.newName.isEmpty() ? op.name : op.newName).hasMatch();
+    }
+    return false;
 }
 
 QString RevisionList(const QList<int>& revisions)
@@ -193,8 +219,9 @@ protected:
         environment.insert("QV_FSLOG_SKIP_SYNC", qEnvironmentVariable("QV_POWERLOSS_SKIP_SYNC"));
         QProcess driver;
         driver.setProcessEnvironment(environment);
+        const QString actions = RevisionList(m_session) + (m_action.isEmpty() ? QString() : "," + m_action);
         driver.start(QStringLiteral(QV_SAVE_DRIVER),
-                     {projectDir() + "Demo.prj", sessionRoot(run), run == 1 ? RevisionList(m_session) : "0"});
+                     {projectDir() + "Demo.prj", sessionRoot(run), run == 1 ? actions : "0"});
         ASSERT_TRUE(driver.waitForFinished(120000));
         ASSERT_EQ(driver.exitCode(), 0) << driver.readAllStandardError().toStdString();
         QString error;
@@ -223,7 +250,9 @@ protected:
         const bool recovered = *asked && answer == IDYES;
         switch (expectation) {
         case Expectation::ActionsKept:
-            return CheckActionsKept(after, answer, completed, *asked);
+        case Expectation::LastActionWhole:
+            return CheckActionsKept(after, answer, completed, *asked,
+                                    expectation == Expectation::LastActionWhole);
         case Expectation::RecoveredOrOld:
             if (recovered && after != m_new)
                 return "the recovery did not bring back the whole new project: " + DifferingFiles(after, m_new).join(',');
@@ -243,8 +272,10 @@ protected:
     }
 
     // The recovery brings back the completed actions; of the one under way each database holds its
-    // content before or after it, and the project, committed last, only with all of it.
-    QString CheckActionsKept(const ProjectSnapshot& after, int answer, int completed, bool asked) const
+    // content before or after it, and the project, committed last, only with all of it (lastWhole:
+    // of the last action every file before it or every file after it).
+    QString CheckActionsKept(const ProjectSnapshot& after, int answer, int completed, bool asked,
+                             bool lastWhole) const
     {
         if (!asked)
             return QStringLiteral("the recovery was not offered");
@@ -256,8 +287,9 @@ protected:
         if (completed + 1 < m_afterActions.size()) {
             const ProjectSnapshot& next = m_afterActions.at(completed + 1);
             const QString project = QStringLiteral("Demo.prj");
-            if (EachOldOrNew(after, done, next) &&
-                (after.value(project) != next.value(project) || after == next))
+            const bool whole = lastWhole && completed + 2 == m_afterActions.size();
+            if (after == next || (!whole && EachOldOrNew(after, done, next) &&
+                                  after.value(project) != next.value(project)))
                 return QString();
         }
         return QStringLiteral("%1 actions completed, the recovered files differing from them: %2")
@@ -284,9 +316,10 @@ protected:
     // Every crash point of the window under every model (a seeded sample of them under the
     // sanitizers), each distinct state opened with Yes and with No. A sample is drawn from the points
     // after the window's first completed action (sampleFrom), where a lost flush puts completed work
-    // at risk; the whole window where that stretch holds fewer points than the sample.
+    // at risk; the whole window where that stretch holds fewer points than the sample. everyFlush:
+    // every point of that stretch where a durable step of the working copies has just ended besides.
     void CheckWindow(const char* title, const CFileOperationLog& log, int begin, int end, Expectation expectation,
-                     int sampleFrom = -1)
+                     int sampleFrom = -1, bool everyFlush = false)
     {
         const bool full = EnvironmentNumber("QV_POWERLOSS_FULL", 0) != 0;
         const int randomPerPoint = full ? 4 : 1;
@@ -297,17 +330,24 @@ protected:
         for (int c = begin; c <= end; ++c)
             points.push_back(c);
         if (!full) {
-            // Points around every flush and name operation first, the rest at random.
-            std::vector<int> chosen, rest;
+            // Points around every flush and name operation first, the rest at random; with
+            // everyFlush, every point after a working copy's flush or a mark besides.
+            std::vector<int> flushes, chosen, rest;
             for (int c : points) {
                 const auto at = [&](int i) { return i >= 0 && i < log.operations().size() ? log.operations().at(i).kind : CFileOperationLog::Kind::Data; };
-                (at(c - 1) != CFileOperationLog::Kind::Data ? chosen : rest).push_back(c);
+                const CFileOperationLog::Kind before = at(c - 1);
+                const bool flushed = before != CFileOperationLog::Kind::Data && before != CFileOperationLog::Kind::Name;
+                if (everyFlush && flushed && EndsWorkingCopyStep(log, c))
+                    flushes.push_back(c);
+                else
+                    (before != CFileOperationLog::Kind::Data ? chosen : rest).push_back(c);
             }
             std::shuffle(chosen.begin(), chosen.end(), m_random);
             std::shuffle(rest.begin(), rest.end(), m_random);
             chosen.resize(std::min<size_t>(chosen.size(), size_t(budget)));
             rest.resize(std::min<size_t>(rest.size(), size_t(budget / 3)));
-            points = chosen;
+            points = flushes;
+            points.insert(points.end(), chosen.begin(), chosen.end());
             points.insert(points.end(), rest.begin(), rest.end());
         }
         std::array<Tally, MODELS> tallies;
@@ -367,11 +407,31 @@ protected:
         }
     }
 
+    // One of the program's actions after a revision of every file, so that it starts on working
+    // copies that keep write-ahead logs; its crash points are those after each flush of a working
+    // copy and a sample of the others. The project the driver saves is the one the action leaves.
+    void CheckActionWindow(const char* title, const QString& action, const QStringList& changedFiles)
+    {
+        EditAndSave({FULL_REVISION});
+        m_action = action;
+        CFileOperationLog log;
+        ASSERT_NO_FATAL_FAILURE(Record(1, log));
+        m_new = TakeSnapshot(projectDir());
+        ASSERT_EQ(DifferingFiles(m_afterActions.last(), m_new).join(' '), changedFiles.join(' '));
+        m_afterActions << m_new;
+        const int editing = log.IndexAfterMark("editing"), saving = log.IndexAfterMark("saving");
+        ASSERT_EQ(CompletedActions(log, saving), 2);
+        std::cout << title << ": " << saving - log.IndexAfterMark("edited 1") << " operations\n";
+        CheckWindow(title, log, editing, saving - 1, Expectation::LastActionWhole,
+                    log.IndexAfterMark("edited 1"), true);
+    }
+
     MemoryTemporaryFolder m_memory;
     FakeAppContext app;
     ProjectSnapshot m_old, m_new;
     QList<ProjectSnapshot> m_afterActions; // the project after none, one, ... of the session's actions
     QList<int> m_session = SESSION;
+    QString m_action; // one of the program's actions after the session's revisions (SaveDriverActions.h)
     std::mt19937 m_random;
     int m_recordings = 0;
 };
@@ -431,4 +491,27 @@ TEST_F(PowerLossTest, APowerLossDuringASaveThatSkipsUnchangedFilesLeavesTheOldOr
     const int saving = save.IndexAfterMark("saving"), saved = save.IndexAfterMark("saved");
     ASSERT_GT(saved, saving);
     CheckWindow("partial save", save, saving, saved - 1, Expectation::OldOrNew);
+}
+
+// The program's actions that write many rows or several files are as safe: a power loss at any
+// instant of one leaves, at the next open, the project wholly before it or wholly after it.
+TEST_F(PowerLossTest, APowerLossDuringAProcessCopyLeavesTheProjectWhollyBeforeOrAfterIt)
+{
+    const QString other = app.root() + "other/";
+    ProjectSpec spec = CProjectGenerator::DemoProject();
+    spec.name = QStringLiteral("Other");
+    CProjectGenerator generator;
+    ASSERT_TRUE(generator.Write(spec, other)) << generator.ErrorText().toStdString();
+    CheckActionWindow("process copy", "process-copy=" + other + "Other.prj",
+                      {"Demo.prj", "STEP_1007.STP", "STEP_1008.STP", "STEP_1009.STP"});
+}
+
+TEST_F(PowerLossTest, APowerLossDuringAnImportStepLeavesTheProjectWhollyBeforeOrAfterIt)
+{
+    CheckActionWindow("import step", "import-step", {"Demo.prj", "STEP_1007.STP"});
+}
+
+TEST_F(PowerLossTest, APowerLossDuringAPasteLeavesTheProjectWhollyBeforeOrAfterIt)
+{
+    CheckActionWindow("paste", "paste", {"STEP_1001.STP"});
 }

@@ -1,17 +1,18 @@
 // Driver of the crash test: opens a project, changes its databases (RevisionEdit.h), saves, closes
 // and exits.
-//   qv-save-driver <project file> <session root> <revisions> [<step id the step module refuses>]
-// <revisions>: one revision, or several separated by commas, each one user action that commits
-// its steps first and the project last. Each phase is announced before it starts ("opening",
-// "saving", "closing") and reported with its duration after it ("opened <microseconds>",
-// "saved ...", "closed ..."), so that the test can kill it inside one; the file-operation log of
-// the power-loss test also gets "editing" before the first action and "edited <n>" after each.
-// Prompts get their default button, as under automation, and their texts go to stderr. Revision 0
-// only opens and closes. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed,
+//   qv-save-driver <project file> <session root> <actions> [<step id the step module refuses>]
+// <actions>: one, or several separated by commas, each a revision (a user action that commits its
+// steps first and the project last) or one of the program's actions (SaveDriverActions.h).
+// Each phase is announced before it starts ("opening", "saving", "closing") and reported with its
+// duration after it ("opened <microseconds>", "saved ...", "closed ..."), so that the test can
+// kill it inside one; the file-operation log of the power-loss test also gets "editing" before the
+// first action and "edited <n>" after each. Prompts get their default button, as under automation,
+// and their texts go to stderr. Revision 0 only opens and closes. Exit codes: 0 saved and closed, 1 usage, 2 open, 3 edit, 4 save failed,
 // 5 close failed.
 
 #include "ProjectSession.h"
 #include "RevisionEdit.h"
+#include "SaveDriverActions.h"
 #include "SessionAppContext.h"
 #include "foundation/common/AutomationFlag.h"
 #include "foundation/common/MessageBox.h"
@@ -21,12 +22,14 @@
 #include "modules/steputils/StepUtilsEntry.h"
 #include "projects/ProjectFileNames.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <dlfcn.h>
 #include <functional>
+#include <memory>
 
 namespace {
 enum ExitCode { SAVED = 0, USAGE = 1, OPEN_FAILED = 2, EDIT_FAILED = 3, SAVE_FAILED = 4, CLOSE_FAILED = 5 };
@@ -99,19 +102,25 @@ try {
     return false;
 }
 
-// The actions one after the other, each marked in the file-operation log once it completed.
-bool ApplyRevisions(const QList<int>& revisions)
+// The actions one after the other (each a revision or one of the program's actions), each marked
+// in the file-operation log once it completed.
+bool ApplyActions(const QStringList& actions, const QString& root, StepDatabaseRegistry& steps)
 {
+    for (const QString& action : actions) {
+        if (IsDriverAction(action) && !PrepareDriverAction(action, root))
+            return false;
+    }
     MarkFileLog("editing");
-    for (qsizetype k = 0; k < revisions.size(); ++k) {
-        if (!ApplyRevisionToProject(revisions.at(k)))
+    for (qsizetype k = 0; k < actions.size(); ++k) {
+        const QString& action = actions.at(k);
+        if (IsDriverAction(action) ? !RunDriverAction(action, root, steps) : !ApplyRevisionToProject(action.toInt()))
             return false;
         MarkFileLog(qPrintable(QStringLiteral("edited %1").arg(k + 1)));
     }
     return true;
 }
 
-int Run(const QString& projectFile, const QString& root, const QList<int>& revisions, long refusedStep)
+int Run(const QString& projectFile, const QString& root, const QStringList& actions, long refusedStep)
 {
     CSessionAppContext app(root, WithSlash(root) + "instance");
     CProjectSession session(app.fileSet(), app.stepDatabases());
@@ -119,9 +128,9 @@ int Run(const QString& projectFile, const QString& root, const QList<int>& revis
         RefuseStep(session, refusedStep);
     if (!RunPhase("opening", "opened", [&] { return session.Open(projectFile); }))
         return OPEN_FAILED;
-    if (revisions == QList<int>{0}) // only the open and the close
+    if (actions == QStringList{"0"}) // only the open and the close
         return RunPhase("closing", "closed", [&] { return session.Close(); }) ? SAVED : CLOSE_FAILED;
-    if (!ApplyRevisions(revisions))
+    if (!ApplyActions(actions, root, app.stepDatabases()))
         return EDIT_FAILED;
     if (!RunPhase("saving", "saved", [&] { return session.Save(); }))
         return SAVE_FAILED;
@@ -131,23 +140,29 @@ int Run(const QString& projectFile, const QString& root, const QList<int>& revis
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
+    // The program's actions need the widgets (the explorers, the paste's recipe window); a session
+    // of revisions starts without them.
+    const QStringList given = QString::fromLocal8Bit(argc > 3 ? argv[3] : "").split(QLatin1Char(','));
+    const bool widgets = std::any_of(given.begin(), given.end(), IsDriverAction);
+    if (widgets && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application =
+        widgets ? std::make_unique<QApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     bool numeric = arguments.size() >= 4, refusedNumeric = arguments.size() == 4;
-    QList<int> revisions;
-    for (const QString& revision : arguments.value(3).split(QLatin1Char(','))) {
+    const QStringList actions = arguments.value(3).split(QLatin1Char(','));
+    for (const QString& action : actions) {
         bool ok = false;
-        revisions << revision.toInt(&ok);
-        numeric = numeric && ok && revisions.last() >= 0;
+        numeric = numeric && ((action.toInt(&ok) >= 0 && ok) || IsDriverAction(action));
     }
     const long refusedStep = arguments.size() == 5 ? arguments.at(4).toLong(&refusedNumeric) : -1;
     if (!numeric || !refusedNumeric || arguments.size() > 5) {
-        std::fputs("usage: qv-save-driver <project file> <session root> <revisions> [<refused step id>]\n",
+        std::fputs("usage: qv-save-driver <project file> <session root> <actions> [<refused step id>]\n",
                    stderr);
         return USAGE;
     }
     g_bAutomationActive = true;
     ReportingAutomationPrompts prompts;
     ScopedPromptService scoped(&prompts);
-    return Run(arguments.at(1), arguments.at(2), revisions, refusedStep);
+    return Run(arguments.at(1), arguments.at(2), actions, refusedStep);
 }

@@ -28,9 +28,10 @@ TEST_F(ProjectOpenProcessTest, AProjectThatAnotherProcessHasOpenIsRefused)
 }
 
 // An earlier instance left working copies and was killed while its project database held an
-// edit in the -wal beside its copy. A missing step copy: a step it had left out of its project.
+// edit in the -wal beside its copy. A missing step copy: a step it had left out of its project. A
+// stray step copy: an import it was killed in had made the step's copy, not yet its project rows.
 struct RecoveryAnswerCase {
-    bool blankTemplate, materialsMissing, stepCopyMissing;
+    bool blankTemplate, materialsMissing, stepCopyMissing, strayStepCopy;
     int answer;
     bool opens;
 };
@@ -62,6 +63,9 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYes
     if (c.stepCopyMissing) {
         ASSERT_TRUE(QFile::remove(earlier + "STEP_1004.WC"));
     }
+    if (c.strayStepCopy) {
+        ASSERT_TRUE(QFile::copy(earlier + "STEP_1001.WC", earlier + "STEP_1099.WC"));
+    }
     prompts.expect(c.answer);
     EXPECT_EQ(OpenGiven(folder + name + kind), c.opens);
     EXPECT_EQ(prompts.texts(), QStringList{RECOVER_QUESTION});
@@ -77,14 +81,18 @@ TEST_P(RecoveryAnswerTest, NoOpensTheFilesAsTheyAreOnlyWhenTheyAreCompleteAndYes
     if (c.stepCopyMissing) {
         EXPECT_FALSE(QFileInfo::exists(folder + "STEP_1004.STP1"));
     }
+    // Only the steps of the recovered project come back.
+    EXPECT_FALSE(QFileInfo::exists(folder + "STEP_1099.STP"));
+    EXPECT_EQ(QFileInfo::exists(folder + "STEP_1001.STP1"), c.answer == IDYES && !c.blankTemplate);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, RecoveryAnswerTest,
                          ::testing::ValuesIn(std::vector<RecoveryAnswerCase>{
-                             {false, true, false, IDNO, false},
-                             {false, true, false, IDYES, true},
-                             {false, false, false, IDNO, true},
-                             {false, false, false, IDCANCEL, false},
-                             {false, false, true, IDYES, true},
-                             {true, false, false, IDNO, true},
-                             {true, false, false, IDYES, true}}));
+                             {false, true, false, false, IDNO, false},
+                             {false, true, false, false, IDYES, true},
+                             {false, false, false, false, IDNO, true},
+                             {false, false, false, false, IDCANCEL, false},
+                             {false, false, true, false, IDYES, true},
+                             {false, false, false, true, IDYES, true},
+                             {true, false, false, false, IDNO, true},
+                             {true, false, false, false, IDYES, true}}));
