@@ -8,7 +8,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <unordered_map>
