@@ -5,7 +5,7 @@
 # batches of files, so two files' same-named helpers fail at once) that fails on any warning
 # (QV_WERROR). Developers' builds keep both off. To check a branch the same way by hand:
 #   cmake -S . -B build-unity -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BUILD_TESTS=ON \
-#         -DQV_UNITY=ON -DQV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++ && cmake --build build-unity
+#         -DQV_UNITY=ON -DQV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang && cmake --build build-unity
 # -DQV_UNITY_BATCH=0 -DQV_UNITY_TEST_BATCH=0 put each target in one batch, which finds every clash
 # at once. The per-file phase then parses every source and test file on its own, as the developers'
 # build compiles them, so a file that compiles only beside its batch neighbours fails here
@@ -52,7 +52,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 build="${QV_TEST_BUILD_DIR:-$root/build-test}"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON -DQV_BUILD_TESTS=ON -DQV_BUILD_BENCH=OFF \
-    -DQV_UNITY=ON -DQV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++
+    -DQV_UNITY=ON -DQV_WERROR=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
 phase_done configure
 cmake --build "$build" -j"$(nproc)"
 phase_done build
