@@ -6,8 +6,9 @@ scripts/run.sh builds compiles with g++. Each compilation of the program's libra
 and tools in the build's compile_commands.json (the unity batches and the files compiled apart) is
 parsed here by g++ -fsyntax-only on the build's flags, so that an error or a warning of g++'s
 front end fails the run as it would fail a g++ build. The tests are left to clang: parsing them
-too would cost more than clang saves. The precompiled header is read as text. Prints each
-compilation that fails with its diagnostics; exits non-zero when one does.
+too would cost more than clang saves. g++ precompiles the build's precompiled header once here,
+from its text. Prints each compilation that fails with its diagnostics; exits non-zero when one
+does.
 
     tools/check-gcc.py <build folder> [jobs]
 """
@@ -70,14 +71,30 @@ def gcc_flags(command, folder):
     return kept
 
 
-def run(entry, folder):
+def gcc_command(entry, folder):
+    """The g++ (or gcc) command that parses the entry, and the header it reads, if any."""
     compiler = "g++" if shlex.split(entry["command"])[0].endswith("++") else "gcc"
     flags = gcc_flags(entry["command"], folder)
     if "/Unity/unity_" in entry["file"]:
         flags += UNITY_GCC_FLAGS
-    command = [compiler, *flags, *GCC_FLAGS, "-fsyntax-only", entry["file"]]
-    result = subprocess.run(command, cwd=entry["directory"], capture_output=True, text=True)
-    return entry["file"], result.returncode, result.stderr
+    header = flags[flags.index("-include") + 1] if "-include" in flags else None
+    return [compiler, *flags, *GCC_FLAGS, "-Winvalid-pch", "-fsyntax-only", entry["file"]], header
+
+
+def precompile(command, header, directory):
+    """Precompiles header with the flags of command (one of its readers) beside it."""
+    flags = command[1:-2]
+    at = flags.index("-include")
+    flags = flags[:at] + flags[at + 2:]
+    build = [command[0], *flags, "-x", "c++-header", header, "-o", header + ".gch"]
+    result = subprocess.run(build, cwd=directory, capture_output=True, text=True)
+    if result.returncode != 0:
+        raise RuntimeError(f"g++ does not precompile {header}:\n{result.stderr}")
+
+
+def run(command, directory):
+    result = subprocess.run(command, cwd=directory, capture_output=True, text=True)
+    return command[-1], result.returncode, result.stderr
 
 
 def main():
@@ -91,9 +108,18 @@ def main():
         entries = list(program_entries(json.load(file), build))
     folder = os.path.join(build, "gcc-check")
     os.makedirs(folder, exist_ok=True)
+    commands = [(gcc_command(entry, folder), entry["directory"]) for entry in entries]
+    readers = {}
+    for (command, header), directory in commands:
+        if header:
+            readers.setdefault(header, (command, directory))
     failed = 0
     with ThreadPoolExecutor(max_workers=jobs) as pool:
-        for path, code, errors in pool.map(lambda entry: run(entry, folder), entries):
+        try:
+            list(pool.map(lambda item: precompile(item[1][0], item[0], item[1][1]), readers.items()))
+        except RuntimeError as error:
+            sys.exit(str(error))
+        for path, code, errors in pool.map(lambda item: run(item[0][0], item[1]), commands):
             if code != 0:
                 failed += 1
                 print(f"== g++ does not compile {os.path.relpath(path, build)}:\n{errors}")
