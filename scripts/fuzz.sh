@@ -23,7 +23,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-scripts/setup-deps.sh --fuzz
+scripts/setup-deps.sh
 build="${QV_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_FUZZ=ON \
     -DQV_BUILD_TESTS=OFF -DQV_SANITIZE=OFF -DQV_BUILD_BENCH=OFF -DQV_UNITY=ON >/dev/null

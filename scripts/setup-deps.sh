@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs every package the build, the tests and the program need. Safe to run again.
-#   --fuzz   also what the libFuzzer build of scripts/fuzz.sh needs (clang's fuzzer runtime).
-# The build compiles with g++; clang parses each file alone in the per-file check of scripts/test.sh.
+# The program compiles with g++; the sanitized test build of scripts/test.sh compiles with clang
+# (with its sanitizer runtimes), and clang parses each file alone in its per-file check.
 set -euo pipefail
 
 PACKAGES=(
-    g++ clang cmake ninja-build ccache pkg-config lld
+    g++ clang libclang-rt-dev cmake ninja-build ccache pkg-config lld
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6svg6 qt6-qpa-plugins
     libgl-dev dbus dbus-x11 python3-dbus libglib2.0-bin systemd
     libbz2-dev sqlite3 libsqlite3-dev
@@ -16,9 +16,6 @@ PACKAGES=(
     shared-mime-info xdg-utils
     locales
 )
-if [ "${1:-}" = "--fuzz" ]; then
-    PACKAGES+=(libclang-rt-dev)
-fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -9,9 +9,9 @@ batch holds nothing before it but the same precompiled header). Prints each file
 its errors; exits non-zero when one does.
 
 The parse runs with clang++ on the build's flags: clang reads a precompiled header on demand, where
-the build compiler restores it whole for every file. Each set of flags gets its own clang header,
-built here once from the header its targets share. Only errors count; the build itself checks the
-warnings.
+g++ restores it whole for every file. A clang build's own precompiled headers are read as they are;
+for a g++ build each set of flags gets its own clang header, built here once from the header its
+targets share. Only errors count; the build itself checks the warnings.
 
     tools/check-per-file.py <build folder> [jobs]
 """
@@ -38,7 +38,9 @@ def own_file(path, root):
 
 
 def parse_flags(command):
-    """The entry's compiler flags without the compiler, its output, its source and its header."""
+    """The entry's compiler flags without the compiler, its output and its source, and the header
+    a g++ build precompiles (None where there is none, or where clang built it: its flags then
+    read the build's own precompiled header, which fits a clang parse as it is)."""
     words = shlex.split(command)[1:]
     kept = []
     header = None

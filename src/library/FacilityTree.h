@@ -10,7 +10,7 @@
 #include "foundation/common/concerns/ProjectHandover.h"
 
 #include <QList>
-#include <QVariantList>
+#include <QVariant>
 #include <QWidget>
 
 class QAction;

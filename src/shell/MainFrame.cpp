@@ -60,6 +60,10 @@ CMainFrame::CMainFrame(QWidget* parent)
 CMainFrame::~CMainFrame()
 {
     disconnect(m_mdiArea, nullptr, this, nullptr); // no enabling pass while the windows go
+    // The docks hide as the base class deletes them, after this class's members are gone.
+    for (QDockWidget* pane : m_panes)
+        if (pane)
+            disconnect(pane, nullptr, this, nullptr);
 }
 
 void CMainFrame::wireAutoSave()

@@ -4,7 +4,7 @@
 // engine scaled puts them back, in one transaction.
 
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 
 class CScaleUpSnapshot {
 public:

@@ -282,7 +282,7 @@ TEST_F(BalanceFixture, AWholeBatchRunStoresTheBatchSizeInTheStepRow)
 {
     OpenBalanceStep({"", {Charge(MAT_A, 100), Charge(MAT_B, 300), React(), Transfer()}, {Age()}});
     Edit("UPDATE Step SET BatchSize = 7, BatchSizeMW = 1, BatchSizeBase = 'Mass'");
-    const auto row = [this] {
+    const auto row = [] {
         QSqlQuery query =
             GetStepDatabase(STEP)->Query("SELECT BatchSize, BatchSizeMW, BatchSizeBase FROM Step");
         return query.next() ? QString("%1 %2 %3")

@@ -186,7 +186,7 @@ TEST_F(NewPlanTest, ThePaneAppendsTheNewPlan)
 {
     AddOperationLine(2002);
     ASSERT_TRUE(pane->RefillPlanList());
-    QTimer::singleShot(0, [this] {
+    QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<CNewPlanDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         QKeyEvent help(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);

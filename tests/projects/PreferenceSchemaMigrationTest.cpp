@@ -14,8 +14,8 @@ const char* const PROJECT_SCHEMA =
     "SELECT group_concat(sql, ';') FROM (SELECT sql FROM sqlite_master WHERE sql IS NOT NULL ORDER BY name)";
 
 const char* const PREFERENCE_ROWS[] = {
-    "SELECT group_concat(OperationTypeID || ' ' || ModelTypeID || ' ' || ModelName || ' ' || ModelKind, ', ')"
-    " FROM (SELECT * FROM ModelLibrary WHERE ModelKind = 0 ORDER BY ModelTypeID)",
+    ("SELECT group_concat(OperationTypeID || ' ' || ModelTypeID || ' ' || ModelName || ' ' || ModelKind, ', ') "
+     "FROM (SELECT * FROM ModelLibrary WHERE ModelKind = 0 ORDER BY ModelTypeID)"),
     "SELECT group_concat(PhysicalProperty || '=' || ModelName, ', ') FROM \"PREFER-PhysicalPropertyModels\"",
     "SELECT group_concat(Name || '=' || Value, ', ') FROM \"PREFER-Chem\"",
     "SELECT group_concat(UpperLimit || ' ' || Type || ' ' || Precision, ', ') FROM \"PREFER-ResultRounding\"",

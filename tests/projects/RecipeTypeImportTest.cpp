@@ -26,8 +26,8 @@ struct TypeImportCase {
 // then moves "Proven Acceptable Range" to id 7 in another case, gives id 2 to a new range type and
 // renames comment type 3, so that "Quality" is missing.
 const char* const PROJECT_TYPE_EDITS[] = {
-    "UPDATE TblRangeLibrary SET RangeTypeID = 7, Description = 'PROVEN ACCEPTABLE range' WHERE RangeTypeID = "
-    "2",
+    ("UPDATE TblRangeLibrary SET RangeTypeID = 7, Description = 'PROVEN ACCEPTABLE range' "
+     "WHERE RangeTypeID = 2"),
     "INSERT INTO TblRangeLibrary (RangeTypeID, Description, \"Default\") VALUES (2, 'Alert Range', 0)",
     "UPDATE TblCommentLibrary SET Description = 'Regulatory' WHERE CommentTypeID = 3",
 };

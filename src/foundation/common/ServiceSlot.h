@@ -24,14 +24,10 @@ private:
 // in reverse order, unless someone replaced the service meanwhile.
 class ServiceInstallations {
 public:
-    ServiceInstallations() = default;
+    ServiceInstallations();
     ServiceInstallations(const ServiceInstallations&) = delete;
     ServiceInstallations& operator=(const ServiceInstallations&) = delete;
-    ~ServiceInstallations()
-    {
-        for (auto it = m_restore.rbegin(); it != m_restore.rend(); ++it)
-            (*it)();
-    }
+    ~ServiceInstallations(); // out of line: most files include this header and destroy none
 
     template <typename Service> void Install(Service* service)
     {

@@ -7,7 +7,8 @@ class QWidget;
 
 class CMyBrowseForFolder {
 public:
-    explicit CMyBrowseForFolder(QWidget* owner) : m_owner(owner) {}
+    // The file-dialog service parents the dialog itself; owner is kept for the callers.
+    explicit CMyBrowseForFolder(QWidget* /*owner*/) {}
 
     void SetTitle(const QString& title) { m_title = title; }
     void SetInitialFolder(const QString& folder) { m_initialFolder = folder; }
@@ -16,7 +17,6 @@ public:
     QString GetPath() const { return m_path; }
 
 private:
-    QWidget* m_owner;
     QString m_title;
     QString m_initialFolder;
     QString m_path;

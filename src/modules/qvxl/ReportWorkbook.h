@@ -3,7 +3,7 @@
 
 #include <QList>
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 
 // A cell: a number (int, long, double) as a number, any other value as text, a null value empty.
 struct ReportSheet {

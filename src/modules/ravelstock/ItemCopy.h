@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
+#include <QVariant>
 
 class CDaoDatabase;
 

@@ -7,7 +7,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 
 class CFreshStepDatabase {
 public:

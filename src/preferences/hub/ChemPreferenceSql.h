@@ -3,7 +3,7 @@
 // after their own prefix.
 
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 
 class CDaoDatabase;
 

@@ -7,7 +7,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
+#include <QVariant>
 
 class CDaoDatabase;
 

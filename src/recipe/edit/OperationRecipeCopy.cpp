@@ -10,7 +10,7 @@
 
 #include <QList>
 #include <QSet>
-#include <QVariantList>
+#include <QVariant>
 
 namespace {
 // Rows of a source read through a statement the connection keeps prepared.

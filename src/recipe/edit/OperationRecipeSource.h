@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QList>
 #include <QVariant>
-#include <QVariantList>
 
 class CDaoDatabase;
 

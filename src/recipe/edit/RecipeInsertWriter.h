@@ -7,7 +7,7 @@
 
 #include <QList>
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 
 #include <functional>
 

@@ -10,7 +10,7 @@
 
 #include <QHash>
 #include <QList>
-#include <QVariantList>
+#include <QVariant>
 
 #include <tuple>
 

@@ -5,7 +5,7 @@
 #include "foundation/db/connection/SharedConnection.h"
 
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 #include <memory>
 
 class QSqlQuery;

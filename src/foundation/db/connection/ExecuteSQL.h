@@ -3,7 +3,7 @@
 // and answers false; no transaction of its own is opened.
 
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 
 class CDaoDatabase;
 

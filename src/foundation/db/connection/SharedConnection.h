@@ -8,7 +8,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
-#include <QVariantList>
+#include <QVariant>
 #include <functional>
 #include <memory>
 #include <optional>

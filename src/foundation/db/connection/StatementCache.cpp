@@ -2,6 +2,7 @@
 
 #include "foundation/db/connection/DaoException.h"
 
+#include <QHash>
 #include <QHashFunctions>
 #include <QScopeGuard>
 #include <QSqlDriver>
@@ -10,6 +11,7 @@
 
 #include <atomic>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace {
 
@@ -170,15 +172,43 @@ size_t StatementKeyHash::operator()(const StatementKey& key) const
     return HashEnds(key.returned, seed);
 }
 
-void CStatementCache::Finalizer::operator()(sqlite3_stmt* statement) const
+struct CStatementCache::Kept {
+    struct Finalizer {
+        void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+    using TableColumns = QHash<QString, UnsetValue>; // by column name as declared and in lower case
+
+    static TableColumns readColumns(const QSqlDatabase& database, const QString& table);
+
+    std::unordered_map<StatementKey, Statement, StatementKeyHash> statements;
+    QHash<QString, TableColumns> tables; // by table name as the caller writes it
+};
+
+CStatementCache::CStatementCache() : m_kept(std::make_unique<Kept>()) {}
+
+CStatementCache::~CStatementCache() = default;
+
+size_t CStatementCache::size() const
 {
-    sqlite3_finalize(statement);
+    return m_kept->statements.size();
+}
+
+void CStatementCache::clear()
+{
+    m_kept->statements.clear();
+}
+
+void CStatementCache::forgetTables()
+{
+    m_kept->tables.clear();
+    m_generation = NextGeneration();
 }
 
 sqlite3_stmt* CStatementCache::prepared(sqlite3* engine, const StatementKey& key, const SqlBuilder& sql)
 {
-    const auto found = m_statements.find(key);
-    if (found != m_statements.end())
+    const auto found = m_kept->statements.find(key);
+    if (found != m_kept->statements.end())
         return found->second.get();
     const QByteArray text = sql().toUtf8();
     sqlite3_stmt* statement = nullptr;
@@ -187,9 +217,9 @@ sqlite3_stmt* CStatementCache::prepared(sqlite3* engine, const StatementKey& key
         sqlite3_finalize(statement);
         Fail(engine);
     }
-    if (m_statements.size() >= LIMIT && m_running == 0)
+    if (m_kept->statements.size() >= LIMIT && m_running == 0)
         clear();
-    return m_statements.emplace(key, Statement(statement)).first->second.get();
+    return m_kept->statements.emplace(key, Kept::Statement(statement)).first->second.get();
 }
 
 void CStatementCache::run(const QSqlDatabase& database, const StatementKey& key, const SqlBuilder& sql,
@@ -206,7 +236,8 @@ void CStatementCache::run(const QSqlDatabase& database, const StatementKey& key,
     }
 }
 
-CStatementCache::TableColumns CStatementCache::readColumns(const QSqlDatabase& database, const QString& table)
+CStatementCache::Kept::TableColumns CStatementCache::Kept::readColumns(const QSqlDatabase& database,
+                                                                      const QString& table)
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
@@ -241,9 +272,9 @@ quint64 CStatementCache::NextGeneration()
 UnsetValue CStatementCache::unsetValue(const QSqlDatabase& database, const QString& table,
                                        const QString& column)
 {
-    auto found = m_tables.find(table);
-    if (found == m_tables.end())
-        found = m_tables.insert(table, readColumns(database, table));
+    auto found = m_kept->tables.find(table);
+    if (found == m_kept->tables.end())
+        found = m_kept->tables.insert(table, Kept::readColumns(database, table));
     const auto named = found->constFind(column);
     return named != found->cend() ? *named : found->value(column.toLower(), UnsetValue::Default);
 }

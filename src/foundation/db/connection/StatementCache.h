@@ -5,13 +5,11 @@
 // next COMMIT fail. Beside them, what an INSERT stores in each column it leaves unset, read once
 // per table.
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
+#include <QVariant>
 #include <functional>
 #include <memory>
-#include <unordered_map>
 
 class QSqlDatabase;
 struct sqlite3;
@@ -58,14 +56,19 @@ public:
     // Beyond this many statements the cache starts again empty (never while a reader holds one).
     static constexpr size_t LIMIT = 64;
 
+    CStatementCache();
+    ~CStatementCache();
+    CStatementCache(const CStatementCache&) = delete;
+    CStatementCache& operator=(const CStatementCache&) = delete;
+
     // Runs the key's statement (prepared from sql() on first use) with the values bound in order,
     // hands it to read while its rows are there and resets it, also when read throws. read may run
     // other statements, not this one. Raises CDaoException on an error.
     void run(const QSqlDatabase& database, const StatementKey& key, const SqlBuilder& sql,
              const QVariantList& values, const RowReader& read);
-    size_t size() const { return m_statements.size(); }
+    size_t size() const;
     // Finalises every statement; done before the connection closes.
-    void clear() { m_statements.clear(); }
+    void clear();
     // Finalises every statement unless a reader holds one; for a connection nobody is using.
     void releaseIdle()
     {
@@ -75,29 +78,20 @@ public:
 
     UnsetValue unsetValue(const QSqlDatabase& database, const QString& table, const QString& column);
     // After a change of the schema: the columns are read again.
-    void forgetTables()
-    {
-        m_tables.clear();
-        m_generation = NextGeneration();
-    }
+    void forgetTables();
     // Changes with every forgetTables; no two caches share one, so what was planned from the
     // columns of one connection is never taken for another's.
     quint64 schemaGeneration() const { return m_generation; }
 
 private:
-    using TableColumns = QHash<QString, UnsetValue>; // by column name as declared and in lower case
-
-    struct Finalizer {
-        void operator()(sqlite3_stmt* statement) const;
-    };
-    using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+    // The prepared statements and the columns read, kept out of this header: most of the program
+    // includes it, and their containers' code is compiled once, in StatementCache.cpp.
+    struct Kept;
 
     sqlite3_stmt* prepared(sqlite3* engine, const StatementKey& key, const SqlBuilder& sql);
-    static TableColumns readColumns(const QSqlDatabase& database, const QString& table);
     static quint64 NextGeneration();
 
-    std::unordered_map<StatementKey, Statement, StatementKeyHash> m_statements;
-    int m_running = 0;                     // readers holding a statement of the cache
-    QHash<QString, TableColumns> m_tables; // by table name as the caller writes it
+    std::unique_ptr<Kept> m_kept;
+    int m_running = 0; // readers holding a statement of the cache
     quint64 m_generation = NextGeneration();
 };

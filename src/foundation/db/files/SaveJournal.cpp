@@ -39,7 +39,7 @@ QString journalSystemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-void removeOrThrow(const QString& path)
+void removeJournalFileOrThrow(const QString& path)
 {
     if (QFileInfo::exists(path) && !QFile::remove(path))
         throw CDaoException(QStringLiteral("Cannot remove '%1': %2").arg(path, journalSystemError()));
@@ -128,7 +128,7 @@ void CSaveJournal::RenameInto(const Entry& entry)
 {
     const QString target = folderPath(entry.target), backup = target + QStringLiteral(".bu");
     if (QFileInfo::exists(target)) {
-        removeOrThrow(backup);
+        removeJournalFileOrThrow(backup);
         if (!LinkFile(target, backup))
             QFile::remove(backup); // no backup where links fail; the journal still finishes the save
     }
@@ -147,7 +147,7 @@ void CSaveJournal::Commit()
             RenameInto(entry);
     }
     SyncFolderOf(m_path);
-    removeOrThrow(m_path);
+    removeJournalFileOrThrow(m_path);
     for (const Entry& entry : m_entries)
         QFile::remove(folderPath(entry.target) + QStringLiteral(".bu"));
 }
@@ -199,8 +199,8 @@ bool CSaveJournal::Verified(const Entry& entry) const
 void CSaveJournal::Discard()
 {
     for (const Entry& entry : m_entries)
-        removeOrThrow(folderPath(entry.temporary));
-    removeOrThrow(m_path);
+        removeJournalFileOrThrow(folderPath(entry.temporary));
+    removeJournalFileOrThrow(m_path);
     SyncFolderOf(m_path);
 }
 

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <QVariantList>
 
 class CDaoDatabase;
 

@@ -7,7 +7,7 @@
 #include "foundation/db/connection/StatementCache.h"
 
 #include <QHash>
-#include <QVariantList>
+#include <QVariant>
 #include <vector>
 
 class CDaoDatabase;

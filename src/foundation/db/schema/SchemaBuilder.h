@@ -8,7 +8,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
+#include <QVariant>
 
 #include <functional>
 

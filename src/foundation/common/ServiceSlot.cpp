@@ -1,0 +1,9 @@
+#include "foundation/common/ServiceSlot.h"
+
+ServiceInstallations::ServiceInstallations() = default;
+
+ServiceInstallations::~ServiceInstallations()
+{
+    for (auto it = m_restore.rbegin(); it != m_restore.rend(); ++it)
+        (*it)();
+}
