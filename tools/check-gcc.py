@@ -22,6 +22,8 @@ import subprocess
 import sys
 from concurrent.futures import ThreadPoolExecutor
 
+from compile_checks import count_failures
+
 # What g++ adds of its own in a unity g++ build (CMakeLists.txt) and its lighter garbage collection.
 GCC_FLAGS = ["--param=ggc-min-expand=100", "--param=ggc-min-heapsize=1048576"]
 UNITY_GCC_FLAGS = ["-Wno-subobject-linkage"]
@@ -113,16 +115,13 @@ def main():
     for (command, header), directory in commands:
         if header:
             readers.setdefault(header, (command, directory))
-    failed = 0
     with ThreadPoolExecutor(max_workers=jobs) as pool:
         try:
             list(pool.map(lambda item: precompile(item[1][0], item[0], item[1][1]), readers.items()))
         except RuntimeError as error:
             sys.exit(str(error))
-        for path, code, errors in pool.map(lambda item: run(item[0][0], item[1]), commands):
-            if code != 0:
-                failed += 1
-                print(f"== g++ does not compile {os.path.relpath(path, build)}:\n{errors}")
+        results = pool.map(lambda item: run(item[0][0], item[1]), commands)
+        failed = count_failures(results, lambda path: f"g++ does not compile {os.path.relpath(path, build)}")
     print(f"{len(entries)} compilations of the program checked with g++, {failed} failed")
     return 1 if failed else 0
 

@@ -26,6 +26,8 @@ import subprocess
 import sys
 from concurrent.futures import ThreadPoolExecutor
 
+from compile_checks import count_failures
+
 UNITY_INCLUDE = re.compile(r'^#include "(.+\.cpp)"$', re.MULTILINE)
 # Flags of the build compiler that have no meaning for a clang parse, and the precompiled header
 # the build compiler reads (replaced by clang's own).
@@ -138,12 +140,9 @@ def main():
         headers = clang_headers(clang, build, all_checks, jobs)
     except RuntimeError as error:
         sys.exit(str(error))
-    failed = 0
     with ThreadPoolExecutor(max_workers=jobs) as pool:
-        for path, code, errors in pool.map(lambda check: run(clang, headers, check), all_checks):
-            if code != 0:
-                failed += 1
-                print(f"== {os.path.relpath(path, root)} does not compile on its own:\n{errors}")
+        results = pool.map(lambda check: run(clang, headers, check), all_checks)
+        failed = count_failures(results, lambda path: f"{os.path.relpath(path, root)} does not compile on its own")
     print(f"{len(all_checks)} files parsed alone, {failed} failed (files the build compiled alone not repeated)")
     return 1 if failed else 0
 
