@@ -22,20 +22,18 @@ import subprocess
 import sys
 from concurrent.futures import ThreadPoolExecutor
 
-from compile_checks import count_failures
+from compile_checks import count_failures, flag_words
 
 # What g++ adds of its own in a unity g++ build (CMakeLists.txt) and its lighter garbage collection.
 GCC_FLAGS = ["--param=ggc-min-expand=100", "--param=ggc-min-heapsize=1048576"]
 UNITY_GCC_FLAGS = ["-Wno-subobject-linkage"]
 
 
-def program_entries(entries, build):
+def program_entries(entries):
     """The compilations of the program's libraries, programs and tools, not of precompiled headers."""
     for entry in entries:
         command = entry["command"]
-        if entry["file"].endswith("cmake_pch.hxx.cxx") or " -o tests/" in command:
-            continue
-        if " -o src/" in command or " -o tools/" in command:
+        if not entry["file"].endswith("cmake_pch.hxx.cxx") and (" -o src/" in command or " -o tools/" in command):
             yield entry
 
 
@@ -44,22 +42,18 @@ def gcc_header(header, folder):
     with open(header, encoding="utf-8") as file:
         text = file.read().replace("#pragma clang system_header\n", "")
     path = os.path.join(folder, hashlib.sha1(header.encode()).hexdigest()[:16] + ".hxx")
-    if not os.path.exists(path):
-        with open(path, "w", encoding="utf-8") as file:
-            file.write(text)
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(text)
     return path
 
 
 def gcc_flags(command, folder):
     """The entry's flags for g++: no output, clang's precompiled header read as its text."""
-    words = shlex.split(command)[1:]
+    words = flag_words(command)
     kept = []
     position = 0
     while position < len(words):
         word = words[position]
-        if word in ("-o", "-c"):
-            position += 2
-            continue
         if word == "-Xclang" and position + 3 < len(words) and words[position + 2] == "-Xclang":
             option, value = words[position + 1], words[position + 3]
             if option == "-include":
@@ -107,7 +101,7 @@ def main():
     build = os.path.abspath(sys.argv[1])
     jobs = int(sys.argv[2]) if len(sys.argv) > 2 else os.cpu_count()
     with open(os.path.join(build, "compile_commands.json"), encoding="utf-8") as file:
-        entries = list(program_entries(json.load(file), build))
+        entries = list(program_entries(json.load(file)))
     folder = os.path.join(build, "gcc-check")
     os.makedirs(folder, exist_ok=True)
     commands = [(gcc_command(entry, folder), entry["directory"]) for entry in entries]

@@ -20,13 +20,12 @@ import hashlib
 import json
 import os
 import re
-import shlex
 import shutil
 import subprocess
 import sys
 from concurrent.futures import ThreadPoolExecutor
 
-from compile_checks import count_failures
+from compile_checks import count_failures, flag_words
 
 UNITY_INCLUDE = re.compile(r'^#include "(.+\.cpp)"$', re.MULTILINE)
 # Flags of the build compiler that have no meaning for a clang parse, and the precompiled header
@@ -43,15 +42,12 @@ def parse_flags(command):
     """The entry's compiler flags without the compiler, its output and its source, and the header
     a g++ build precompiles (None where there is none, or where clang built it: its flags then
     read the build's own precompiled header, which fits a clang parse as it is)."""
-    words = shlex.split(command)[1:]
+    words = flag_words(command)
     kept = []
     header = None
     position = 0
     while position < len(words):
         word = words[position]
-        if word in ("-o", "-c"):
-            position += 2
-            continue
         if word == "-include" and words[position + 1].endswith("cmake_pch.hxx"):
             header = words[position + 1]
             position += 2
