@@ -102,7 +102,7 @@ int SearchPosition(const SearchOperands& o, StopCheck& stop)
     return o.needleBytes <= left ? position : 0;
 }
 
-void Instr(sqlite3_context* context, int, sqlite3_value** values)
+void ReportInstr(sqlite3_context* context, int, sqlite3_value** values)
 {
     const int haystackType = sqlite3_value_type(values[0]), needleType = sqlite3_value_type(values[1]);
     if (haystackType == SQLITE_NULL || needleType == SQLITE_NULL)
@@ -160,7 +160,7 @@ void ReplaceEach(sqlite3_context* context, const Replacement& r)
     sqlite3_result_text64(context, out.data(), out.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
 }
 
-void Replace(sqlite3_context* context, int, sqlite3_value** values)
+void ReportReplace(sqlite3_context* context, int, sqlite3_value** values)
 {
     const unsigned char* text = sqlite3_value_text(values[0]);
     if (!text)
@@ -193,5 +193,5 @@ bool InstallReportSearchFunctions(sqlite3* db, const ReportSearchStop* stop)
         return sqlite3_create_function_v2(db, name, arguments, flags, data, call, nullptr, nullptr, nullptr) ==
                SQLITE_OK;
     };
-    return put("instr", 2, Instr) && put("replace", 3, Replace);
+    return put("instr", 2, ReportInstr) && put("replace", 3, ReportReplace);
 }
