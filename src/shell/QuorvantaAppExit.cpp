@@ -1,6 +1,7 @@
 // Shut-down of the application object, in its fixed order.
 
 #include "foundation/common/concerns/SubsystemConcerns.h"
+#include "modules/customreport/ReportThreads.h"
 #include "projects/ProjectManager.h"
 #include "shell/MainFrame.h"
 #include "shell/QVFileLocations.h"
@@ -8,8 +9,16 @@
 
 #include <QSettings>
 
+namespace {
+// How long the quit waits for a custom report's statement left running at the user's Cancel.
+constexpr std::chrono::seconds REPORT_WAIT_AT_QUIT{5};
+} // namespace
+
 int CQuorvantaApp::ExitInstance()
 {
+    // That statement reads the working copy on a private read-only connection: it has a bounded
+    // time to end before the project closes, and is left to the process's end after it.
+    WaitForReportThreads(REPORT_WAIT_AT_QUIT);
     TerminateGridLibrary();
     CloseProjectAtExit();
     FreeModuleEntries();

@@ -2,6 +2,7 @@
 // that runs the installed component on a step, process or plan.
 
 #include "ZipEntry.h"
+#include "Deadline.h"
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
 
@@ -12,6 +13,7 @@
 #include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/customreport/CustomReportDefinition.h"
 #include "modules/customreport/ReportQueryConnection.h"
+#include "modules/customreport/ReportThreads.h"
 #include "modules/customreport/SqlCustomReportComponent.h"
 #include "results/QVCustomReportHelper.h"
 
@@ -392,17 +394,26 @@ const char* const HEAVY_ROWS_ENDLESS =
 const char* const HEAVY_ROWS_BOUNDED =
     "[Bounded]\nWITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 400) "
     "SELECT sum(length(replace(hex(zeroblob(4000000 + i)), '0', 'ab'))) FROM c\n";
+// One call that compares at each of 4 million positions over 4 million bytes: hours in one step.
+const char* const COSTLY_INSTR = "[Instr]\nSELECT instr(h, substr(h, 1, 4000000) || 'b') "
+                                 "FROM (SELECT replace(hex(zeroblob(4000000)), '0', 'a') AS h)\n";
+const char* const COSTLY_REPLACE = "[Replace]\nSELECT length(replace(h, substr(h, 1, 4000000) || 'b', '')) "
+                                   "FROM (SELECT replace(hex(zeroblob(4000000)), '0', 'a') AS h)\n";
 } // namespace
 
-// However costly each row, the report ends within 2 s of the user's Cancel and writes nothing.
-TEST_F(CustomReportComponentTest, CostlyRowsStopSoonAfterTheUsersCancel)
+// However costly each row or call, the report ends within 2 s of the user's Cancel and writes
+// nothing; its thread has ended well before the 5 s the program waits for it at quit.
+TEST_F(CustomReportComponentTest, CostlyRowsAndCallsStopSoonAfterTheUsersCancel)
 {
+    const Deadline deadline(std::chrono::seconds(120), "costly reports after the user's Cancel");
     const struct {
         const char* definition;
         const char* message;
     } cases[] = {
         {HEAVY_ROWS_ENDLESS, "[Forever] The report was cancelled."},
         {HEAVY_ROWS_BOUNDED, "[Bounded] The report was cancelled."},
+        {COSTLY_INSTR, "[Instr] The report was cancelled."},
+        {COSTLY_REPLACE, "[Replace] The report was cancelled."},
     };
     for (const auto& c : cases) {
         CancelAfter progress(700);
@@ -412,7 +423,44 @@ TEST_F(CustomReportComponentTest, CostlyRowsStopSoonAfterTheUsersCancel)
         ASSERT_GE(progress.cancelledAt, 700) << c.message;
         EXPECT_LT(progress.endedAt - progress.cancelledAt, 2000) << c.message;
         EXPECT_FALSE(QFile::exists(Workbook()));
+        EXPECT_TRUE(WaitForReportThreads(std::chrono::seconds(5))) << c.message;
     }
+}
+
+namespace {
+// One LIKE over 180,000 characters with a 20,000-character pattern: seconds inside one call of
+// the engine, where no interruption reaches.
+const char* const LONG_LIKE = "[Like]\nSELECT h LIKE '%' || substr(h, 1, 20000) || 'b' "
+                              "FROM (SELECT replace(hex(zeroblob(90000)), '0', 'a') AS h)\n";
+} // namespace
+
+// A statement that does not stop at the interruption is left running on its own connection:
+// control comes back within 2 s of Cancel, nothing is written, and the wait for it at quit ends at
+// its bound.
+TEST_F(CustomReportComponentTest, AStatementPastTheInterruptionIsLeftAtCancel)
+{
+    const Deadline deadline(std::chrono::seconds(180), "a report left running at the user's Cancel");
+    CancelAfter progress(300);
+    installed.Install<CancellableProgress>(&progress);
+    EXPECT_EQ(Run(LONG_LIKE, false), "[Like] The report was cancelled.");
+    EXPECT_LT(progress.endedAt - progress.cancelledAt, 2000);
+    QElapsedTimer waiting;
+    waiting.start();
+    EXPECT_FALSE(WaitForReportThreads(std::chrono::milliseconds(200)));
+    EXPECT_LT(waiting.elapsed(), 1000);
+    EXPECT_TRUE(WaitForReportThreads(std::chrono::seconds(150))); // the statement's end, for the next test
+    EXPECT_FALSE(QFile::exists(Workbook()));
+}
+
+// A search over a megabyte that takes seconds in one call runs to its end when nobody cancels, with
+// the engine's own answer: no run of the haystack holds the needle, one character longer.
+TEST_F(CustomReportComponentTest, ALongSearchRunsToItsEndWithTheEnginesAnswer)
+{
+    ReportQueryConnection connection;
+    connection.Open(results, project);
+    const ReportTable table = connection.Select("SELECT instr(h, substr(h, 1, 500000) || 'b') "
+                                                "FROM (SELECT replace(hex(zeroblob(500000)), '0', 'a') AS h)");
+    EXPECT_EQ(table.rows, QList<QVariantList>{{qlonglong(0)}});
 }
 
 // Rows past a sheet's rows or the memory limit, or a value past the longest, stop the statement

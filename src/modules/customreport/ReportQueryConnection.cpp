@@ -88,7 +88,7 @@ void ReportQueryConnection::Open(const QString& resultsDatabase, const QString& 
     sqlite3* formatting = nullptr; // a file-less connection for the engine's own printf()
     const bool formats = sqlite3_open_v2(":memory:", &formatting, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
     m_formats = std::make_unique<ReportFormatFunctions>(formatting, LONGEST_VALUE_BYTES);
-    if (!formats || !m_formats->InstallOn(m_db))
+    if (!formats || !m_formats->InstallOn(m_db) || !InstallReportSearchFunctions(m_db, &m_searchStop))
         Fail(QStringLiteral("The report connection cannot be opened"));
     Attach(resultsDatabase, "results");
     Attach(workingCopy, "project");

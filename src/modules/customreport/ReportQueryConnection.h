@@ -4,9 +4,10 @@
 // loading are off, and an authorizer lets a statement read tables and call functions only.
 // A statement stops when Interrupt() is called (from any thread: the user's Cancel while the
 // statements run on a worker thread), when the stop check says so, and when its rows pass the row
-// or memory limit.
+// or memory limit; instr() and replace() look at both inside a call as well.
 
 #include "modules/customreport/ReportFormatFunctions.h"
+#include "modules/customreport/ReportSearchFunctions.h"
 
 #include <QList>
 #include <QString>
@@ -60,6 +61,7 @@ private:
     std::mutex m_engineLock; // held where m_db is set or closed, and to interrupt it
     sqlite3* m_db = nullptr;   // closed before m_formats, whose functions it calls
     std::unique_ptr<ReportFormatFunctions> m_formats;
+    const ReportSearchStop m_searchStop{&ReportQueryConnection::CheckStop, this};
     std::function<bool()> m_stop;
     ReportLimits m_limits;
     bool m_stopped = false;

@@ -6,36 +6,87 @@
 #include "foundation/common/FileDialogService.h"
 #include "modules/customreport/CustomReportDefinition.h"
 #include "modules/customreport/ReportQueryConnection.h"
+#include "modules/customreport/ReportThreads.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
+#include <atomic>
 #include <chrono>
 #include <future>
+#include <memory>
+#include <optional>
 
 namespace {
 // How long the progress window waits for the report's thread between two looks at Cancel.
 constexpr std::chrono::milliseconds REPORT_CANCEL_POLL{20};
+// How long after the user's Cancel the window waits for the statement to stop before it leaves it.
+constexpr std::chrono::milliseconds REPORT_CANCEL_GRACE{1000};
+
+using ReportSheets = QList<CustomReportTableSheet>;
+
+// One reading of a report's statements, shared with the thread that runs them: that thread may
+// outlive the window's wait.
+struct ReportReading {
+    ReportQueryConnection connection;
+    std::promise<ReportSheets> sheets;
+    std::atomic<qsizetype> sheet = 0; // the one whose statement runs
+};
 
 // The report's own work, on its thread: the connection is opened there and serves every sheet.
-QList<CustomReportTableSheet> RunCustomReportStatements(ReportQueryConnection& connection,
-                                                        const CustomReportDefinition& definition,
-                                                        const QString& resultsDatabase,
-                                                        const QString& workingCopy)
+ReportSheets RunCustomReportStatements(ReportReading& reading, const CustomReportDefinition& definition,
+                                       const QString& resultsDatabase, const QString& workingCopy)
 {
-    connection.Open(resultsDatabase, workingCopy);
-    QList<CustomReportTableSheet> sheets;
+    reading.connection.Open(resultsDatabase, workingCopy);
+    ReportSheets sheets;
     for (const CustomReportSheet& sheet : definition.sheets) {
+        reading.sheet = sheets.size();
         try {
-            sheets.append({sheet.name, connection.Select(sheet.select)});
+            sheets.append({sheet.name, reading.connection.Select(sheet.select)});
         } catch (const CustomReportError& error) {
             throw CustomReportError{QStringLiteral("[%1] %2").arg(sheet.name, error.description),
                                     error.cancelled};
         }
     }
     return sheets;
+}
+
+std::future<ReportSheets> StartReading(const std::shared_ptr<ReportReading>& reading,
+                                       const CustomReportDefinition& definition, const QString& resultsDatabase,
+                                       const QString& workingCopy)
+{
+    std::future<ReportSheets> sheets = reading->sheets.get_future();
+    StartReportThread([reading, definition, resultsDatabase, workingCopy] {
+        try {
+            reading->sheets.set_value(RunCustomReportStatements(*reading, definition, resultsDatabase, workingCopy));
+        } catch (...) {
+            reading->sheets.set_exception(std::current_exception());
+        }
+    });
+    return sheets;
+}
+
+// The sheets once read. After the user's Cancel the statement is interrupted, and one that has not
+// stopped within the grace is left to end on its own.
+ReportSheets AwaitSheets(std::future<ReportSheets>& sheets, ReportReading& reading,
+                         const CustomReportDefinition& definition, CancellableProgressScope& progress)
+{
+    std::optional<std::chrono::steady_clock::time_point> cancelledAt;
+    while (sheets.wait_for(REPORT_CANCEL_POLL) != std::future_status::ready) {
+        if (!cancelledAt && progress.Cancelled())
+            cancelledAt = std::chrono::steady_clock::now();
+        if (!cancelledAt)
+            continue;
+        // Again at each look: a statement may have started just after the last.
+        reading.connection.Interrupt();
+        if (std::chrono::steady_clock::now() - *cancelledAt >= REPORT_CANCEL_GRACE)
+            throw CustomReportError{QStringLiteral("[%1] The report was cancelled.")
+                                        .arg(definition.sheets.value(reading.sheet).name),
+                                    true};
+    }
+    return sheets.get();
 }
 
 bool ReportWindowShows()
@@ -75,18 +126,10 @@ QList<CustomReportTableSheet> SqlCustomReportComponent::ReadSheets(const QString
     CancellableProgressScope progress(
         QStringLiteral("Running the custom report %1...").arg(QFileInfo(reportFile).completeBaseName()));
     // The statements run on a thread of their own, so that a row however costly never keeps the
-    // window from taking the user's Cancel; Cancel interrupts the statement running.
-    ReportQueryConnection connection;
-    std::future<QList<CustomReportTableSheet>> reading = std::async(std::launch::async, [&] {
-        return RunCustomReportStatements(connection, definition, resultsDatabase, workingCopy);
-    });
-    bool cancelled = false;
-    while (reading.wait_for(REPORT_CANCEL_POLL) != std::future_status::ready) {
-        cancelled = cancelled || progress.Cancelled();
-        if (cancelled) // again at each look: a statement may have started just after the last
-            connection.Interrupt();
-    }
-    return reading.get();
+    // window from taking the user's Cancel.
+    const auto reading = std::make_shared<ReportReading>();
+    std::future<ReportSheets> sheets = StartReading(reading, definition, resultsDatabase, workingCopy);
+    return AwaitSheets(sheets, *reading, definition, progress);
 }
 
 QString SqlCustomReportComponent::ChooseWorkbookPath(const QString& resultsDatabase, const QString& reportFile)
