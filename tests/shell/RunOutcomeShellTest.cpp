@@ -117,8 +117,9 @@ public:
     // The recipe open (the frame's project may have been opened again) and its step run by F5.
     void RunByF5(const char* when)
     {
-        if (!frame->FindDocument(DocumentKind::ProjectRecipe, SHELL_COUPLING_STEP))
+        if (!frame->FindDocument(DocumentKind::ProjectRecipe, SHELL_COUPLING_STEP)) {
             ASSERT_NE(OpenCouplingFromTheExplorer(), nullptr);
+        }
         PressKey(Qt::Key_F5);
         ExpectOutcomeInSight(when);
     }
@@ -135,10 +136,10 @@ TEST_P(OutcomeBetweenRunsTest, TheNextRunShowsItsOutcome)
 {
     const BetweenRuns& between = GetParam();
     for (int round = 1; round <= 2; ++round) { // the second round after the first's save and reset
-        RunByF5("after the run");
+        ASSERT_NO_FATAL_FAILURE(RunByF5("after the run"));
         Shot(round == 1 ? "1-run" : "4-run");
         app->setProjectModified(true);
-        (this->*between.act)();
+        ASSERT_NO_FATAL_FAILURE((this->*between.act)());
         EXPECT_FALSE(app->isProjectModified()) << "saved";
         Shot(round == 1 ? "2-saved" : "5-saved");
         if (!between.keepsOutcome) {
@@ -151,7 +152,7 @@ TEST_P(OutcomeBetweenRunsTest, TheNextRunShowsItsOutcome)
         EXPECT_EQ(Outcome()->text().toStdString(), "");
         Shot(round == 1 ? "3-reset" : "6-reset");
     }
-    RunByF5("the run after them");
+    ASSERT_NO_FATAL_FAILURE(RunByF5("the run after them"));
     Shot("7-run");
 }
 

@@ -49,7 +49,8 @@ protected:
         auto* area = frame->findChild<QMdiArea*>();
         QWidget* view = frame->FindDocument(DocumentKind::ProjectRecipe, SHELL_COUPLING_STEP);
         const QList<QMdiSubWindow*> windows = area->subWindowList(QMdiArea::CreationOrder);
-        const auto index = windows.indexOf(qobject_cast<QMdiSubWindow*>(view ? view->parentWidget() : nullptr));
+        const auto index =
+            windows.indexOf(qobject_cast<QMdiSubWindow*>(view ? view->parentWidget() : nullptr));
         auto* tabs = area->findChild<QTabBar*>(QString(), Qt::FindDirectChildrenOnly);
         if (index < 0 || !tabs)
             return {};
