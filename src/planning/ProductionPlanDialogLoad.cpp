@@ -154,14 +154,17 @@ void CProductionPlanDialog::LayOutGrid()
     const int rows = qMax(PLAN_MIN_ROWS, counted.OpenSet(m_planID) ? int(counted.GetRecordCount()) + 1 : 0);
     m_grid->SetColCount(PLAN_COLUMN_COUNT);
     m_grid->SetRowCount(rows);
-    QFont headerFont(QStringLiteral("Times New Roman"), 8, QFont::Normal);
-    m_grid->horizontalHeader()->setFont(headerFont);
     m_grid->SetRowHeight(0, 2 * m_bodyRowHeight);
     m_grid->verticalHeader()->setDefaultSectionSize(m_bodyRowHeight);
     m_grid->SetColWidth(0, 15);
-    // Each column is at least as wide as its title, which reads whole at the dialog's size.
+    // Each column is at least as wide as its title, which reads whole at the dialog's size. The
+    // titles carry their font themselves: the header paints a title in its item's font, and
+    // measures it in that font too, while a font set on the header only served the measure.
+    const QFont titleFont(QStringLiteral("Times New Roman"), 8, QFont::Normal);
     for (int col = 1; col <= PLAN_COLUMN_COUNT; ++col) {
-        m_grid->SetStyleRange(CGridRange(0, col), CGridCellStyle().SetValue(QString::fromLatin1(PLAN_COLUMNS[col - 1].header)));
+        m_grid->SetStyleRange(CGridRange(0, col),
+                              CGridCellStyle().SetValue(QString::fromLatin1(PLAN_COLUMNS[col - 1].header)));
+        m_grid->horizontalHeaderItem(col - 1)->setFont(titleFont);
         m_grid->SetColWidth(
             col, std::max(PLAN_COLUMNS[col - 1].width, m_grid->horizontalHeader()->sectionSizeHint(col - 1)));
     }

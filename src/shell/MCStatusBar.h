@@ -31,8 +31,10 @@ public:
 private:
     void repaintNow();
 
-    QLabel* m_text = nullptr;
-    QProgressBar* m_progress = nullptr;
+    // All three are made with the bar and never taken out of it: only shown and hidden.
+    QLabel* m_text;
+    QProgressBar* m_progress;
     QLabel* m_outcome;
+    bool m_progressShown = false;
     int m_step = 10;
 };

@@ -5,6 +5,7 @@
 #include "foundation/common/CommandIds.h"
 #include "foundation/common/OperationCommands.h"
 #include "foundation/common/ServiceSlot.h"
+#include "foundation/common/ShortcutMarks.h"
 #include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/CommandTarget.h"
@@ -196,7 +197,8 @@ void CMainFrame::fillRecentCustomReports(QMenu* menu)
         for (const QString& path : paths) {
             if (path.isEmpty())
                 continue;
-            QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(QDir::toNativeSeparators(path)));
+            QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(
+                EscapeShortcutMarks(QDir::toNativeSeparators(path))));
             entry->setEnabled(IsProjectOpen() && !IsBusy());
             connect(entry, &QAction::triggered, this, [this, path] {
                 if (m_rerunCustomReport)
@@ -214,7 +216,8 @@ void CMainFrame::SetRecentFiles(const QStringList& paths)
     for (int i = 0; i < m_recentFileActions.size(); ++i) {
         const QString path = paths.value(i);
         QAction* action = m_recentFileActions.at(i);
-        action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        action->setText(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(EscapeShortcutMarks(QDir::toNativeSeparators(path))));
         action->setVisible(!path.isEmpty());
     }
 }

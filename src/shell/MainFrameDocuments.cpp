@@ -1,6 +1,7 @@
 // The main frame's document host: tabbed windows keyed by (kind, id).
 
 #include "shell/DocumentRegistry.h"
+#include "shell/DocumentSubWindow.h"
 #include "shell/MainFrame.h"
 
 #include <QMdiArea>
@@ -45,11 +46,14 @@ bool CMainFrame::CloseDocument(DocumentKind kind, long id)
 
 void CMainFrame::AddDocTab(QWidget* window, DocumentKind kind, long id, const QString& title)
 {
-    QMdiSubWindow* sub = m_mdiArea->addSubWindow(window);
+    auto* sub = new CDocumentSubWindow;
+    sub->setWidget(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setProperty(KIND_PROPERTY, int(kind));
     sub->setProperty(ID_PROPERTY, qlonglong(id));
+    m_mdiArea->addSubWindow(sub);
     window->setWindowTitle(title);
+    sub->RetitleTab(); // a title the window had before it met the area
     sub->show();
     m_mdiArea->setActiveSubWindow(sub);
 }

@@ -7,12 +7,14 @@
 #include "foundation/controls/MyGXComboBox.h"
 #include "foundation/controls/QVGridWnd.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace {
 const QString ROUTE_ROW = "process:1:100:kg:2:h:45001.25:1:0";
@@ -64,20 +66,35 @@ TEST_F(ProductionPlanDialogTest, LoadsHeaderRowsAndOneCampaignEntryPerProcessOrS
     EXPECT_EQ(dialog->Campaigns().Items().size(), 6);
 }
 
-// Each column title reads whole in the header's font, its margins beside it.
-TEST_F(ProductionPlanDialogTest, EveryColumnIsAsWideAsItsTitle)
+// The titles a user reads at the dialog's default size, on a desktop with a larger font than the
+// test platform's: each title, in the font its section is painted with, fits its section with the
+// style's margins, and every section lies inside the grid's visible width.
+TEST_F(ProductionPlanDialogTest, EveryColumnTitleReadsWholeAtTheDefaultSize)
 {
+    const auto restoreFont = qScopeGuard([font = QApplication::font()] { QApplication::setFont(font); });
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
     auto dialog = OpenDialog();
     ASSERT_TRUE(dialog->IsLoadComplete());
+    dialog->show();
+    QApplication::processEvents();
     const QHeaderView* header = dialog->Grid()->horizontalHeader();
-    const QFontMetrics metrics(header->font());
     const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-    ASSERT_EQ(dialog->Grid()->columnCount(), 9);
-    for (int column = 0; column < dialog->Grid()->columnCount(); ++column) {
-        const QString title = dialog->Grid()->horizontalHeaderItem(column)->text();
-        EXPECT_GE(dialog->Grid()->columnWidth(column), metrics.horizontalAdvance(title) + margins)
+    ASSERT_EQ(header->count(), 9);
+    for (int column = 0; column < header->count(); ++column) {
+        const QVariant titleFont = header->model()->headerData(column, Qt::Horizontal, Qt::FontRole);
+        // A title without a font of its own is painted in the font of the header's viewport.
+        const QFontMetrics metrics(titleFont.isValid() ? titleFont.value<QFont>()
+                                                       : header->viewport()->font());
+        const QString title = header->model()->headerData(column, Qt::Horizontal).toString();
+        const int left = header->sectionViewportPosition(column);
+        EXPECT_GE(header->sectionSize(column), metrics.horizontalAdvance(title) + margins)
             << title.toStdString();
+        EXPECT_TRUE(left >= 0 && left + header->sectionSize(column) <= header->viewport()->width())
+            << title.toStdString() << " is outside the grid's visible width";
     }
+    if (const QString shots = qEnvironmentVariable("QV_SHOTS_DIR"); !shots.isEmpty() && QDir().mkpath(shots))
+        dialog->grab().save(QDir(shots).filePath("pl3-dialog-default-size.png"));
+    dialog->hide();
 }
 
 TEST_F(ProductionPlanDialogTest, AnUnnamedPlanLoadsNothingAndCannotBeSaved)

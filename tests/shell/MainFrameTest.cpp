@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -84,6 +85,7 @@ TEST_F(MainFrameTest, StatusBarProgressWrapsClampsAndEnds)
     MCStatusBar* bar = frame.GetStatusBar();
     frame.BeginProgress(0, 100, "saving project");
     EXPECT_EQ(bar->ProgressText(), "saving project");
+    EXPECT_TRUE(bar->progressControl()->isVisibleTo(bar));
     frame.SetProgressPos(40);
     frame.SetProgressStep(25);
     frame.StepProgress();
@@ -95,6 +97,8 @@ TEST_F(MainFrameTest, StatusBarProgressWrapsClampsAndEnds)
     EXPECT_EQ(bar->ProgressPos(), 100);
     frame.EndProgress();
     EXPECT_EQ(bar->ProgressText(), "");
+    EXPECT_FALSE(bar->progressControl()->isVisibleTo(bar));
+    EXPECT_TRUE(bar->outcomeLabel()->isVisibleTo(bar)) << "the label after the progress stays";
     EXPECT_TRUE(bar->currentMessage().isEmpty());
     frame.SetProgressPos(3); // without progress: nothing happens
     frame.StepProgress();
