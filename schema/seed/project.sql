@@ -284,6 +284,7 @@ INSERT INTO TblMessageLibrary (MessageID, MessageType, MessageText, Level, Sourc
     (1006, 'Error', 'The simulation sequence file of the plan cannot be used.', 1, 1),
     (1007, 'Error', 'A value of %s is negative; 0 is used.', 1, 1),
     (1008, 'Error', 'Step %s (%s) cannot be scheduled: %s.', 1, 1),
+    (1009, 'Warning', '%s has no density: 1,000 kg/m3 assumed.', 2, 1),
     (1011, 'Error', 'The design amount or time horizon is not above 0.', 1, 1),
     (1012, 'Error', 'The time horizon is shorter than one cycle of the step.', 1, 1),
     (1013, 'Error', 'The unit of the design amount or time horizon is not known.', 1, 1),

@@ -8,6 +8,8 @@
 -- 1007: a stored duration, amount or volume is negative; 0 is used (the remark names the field).
 -- 1008: a plan's step cannot be scheduled; its batches are left out (OperationID 0; the remark names
 -- the step and the reason).
+-- 1009: the material balance took a material without a density at 1,000 kg/m3 (once a material, at
+-- the first operation that holds it; the remark names the material).
 -- 1011-1017: remarks of a design run (operation 0): why it could not size the step, and the
 -- capacity (1016) and minimum-volume (1017) checks of the equipment it chose.
 INSERT INTO ResultsInfo (VersionNumber, RowKey) VALUES ('Version 20.0', 1);
@@ -20,6 +22,7 @@ INSERT INTO RemarkMessage (MessageID, Type, Level, Source, MessageText) VALUES
     (1006, 'Error', 1, 'Plan', 'The simulation sequence file of the plan cannot be used.'),
     (1007, 'Error', 1, 'Value', 'A value of %s is negative; 0 is used.'),
     (1008, 'Error', 1, 'Plan', 'Step %s (%s) cannot be scheduled: %s.'),
+    (1009, 'Warning', 2, 'Density', '%s has no density: 1,000 kg/m3 assumed.'),
     (1011, 'Error', 1, 'Design', 'The design amount or time horizon is not above 0.'),
     (1012, 'Error', 1, 'Design', 'The time horizon is shorter than one cycle of the step.'),
     (1013, 'Error', 1, 'Design', 'The unit of the design amount or time horizon is not known.'),

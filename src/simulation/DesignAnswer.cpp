@@ -4,6 +4,7 @@
 #include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/connection/SharedDatabases.h"
+#include "modules/engine/EngineSchedule.h"
 #include "simulation/SimulationSummary.h"
 
 #include <QFileInfo>
@@ -82,10 +83,10 @@ QStringList AnswerDetails(CDaoDatabase& design, long stepID)
         chosen << EquipmentLine(stepID, equipment);
     if (!chosen.isEmpty())
         lines << QStringLiteral("Equipment per unit procedure:") << chosen;
-    QSqlQuery remarks = design.Query(
-        QStringLiteral(
-            "SELECT RemarkText FROM SimulationRemark WHERE StepID = ? AND OperationID = 0 ORDER BY RowKey"),
-        {qlonglong(stepID)});
+    // The design's own remarks, and the densities its balance assumed (remarks of an operation).
+    QSqlQuery remarks = design.Query(QStringLiteral("SELECT RemarkText FROM SimulationRemark WHERE StepID = ?"
+                                                    " AND (OperationID = 0 OR MessageID = ?) ORDER BY RowKey"),
+                                     {qlonglong(stepID), qlonglong(REMARK_DENSITY_ASSUMED)});
     while (remarks.next())
         lines << QStringLiteral("Remark: ") + remarks.value(0).toString();
     return lines;

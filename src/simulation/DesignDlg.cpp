@@ -17,6 +17,7 @@
 #include "foundation/db/material/MaterialCommonSet.h"
 #include "foundation/db/step/StepSet.h"
 #include "modules/engine/EngineEntry.h"
+#include "recipe/edit/FieldUnits.h"
 #include "simulation/FixEquipmentDlg.h"
 
 #include <QButtonGroup>
@@ -264,6 +265,17 @@ bool CDesignDlg::ReadNumber(CNumericEdit* edit, double* value)
     return true;
 }
 
+// A number read is kept only when it stays storable once converted from its unit: 1e34 min is
+// 6e35 s. A refusal shows the number prompt and puts the focus back on the edit.
+bool CDesignDlg::IsStorableIn(CNumericEdit* edit, double value, const QString& unit)
+{
+    if (IsStorableInUnit(value, unit))
+        return true;
+    QvMessageBox(QString::fromLatin1(NUMBER_PROMPT_TEXT), MB_OK | MB_ICONEXCLAMATION);
+    edit->setFocus();
+    return false;
+}
+
 bool CDesignDlg::UpdateData(bool saveAndValidate)
 {
     if (!saveAndValidate) {
@@ -279,6 +291,8 @@ bool CDesignDlg::UpdateData(bool saveAndValidate)
         return false;
     amountUOM = m_amountUnitCombo->currentIndex() >= 0 ? m_amountUnitCombo->currentText() : QString();
     timeHorizonUOM = m_horizonUnitCombo->currentIndex() >= 0 ? m_horizonUnitCombo->currentText() : QString();
+    if (!IsStorableIn(m_amountEdit, amount, amountUOM) || !IsStorableIn(m_horizonEdit, timeHorizon, timeHorizonUOM))
+        return false;
     for (int rule = 0; rule < 3; ++rule)
         if (m_ruleRadios[rule]->isChecked())
             vesselRule = rule;

@@ -67,6 +67,7 @@ private:
     void ReadEquipment();
     void SortCombos();
     bool ReadNumber(CNumericEdit* edit, double* value);
+    bool IsStorableIn(CNumericEdit* edit, double value, const QString& unit);
     bool CheckEntries();
     DesignTargets Entries() const;
     bool SaveDesignTargets();

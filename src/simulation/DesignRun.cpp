@@ -24,17 +24,18 @@ ContextRecord DesignContext()
 }
 
 // No window shows a design's answer: it is told whatever the end-of-simulation option says. A run
-// that wrote none (cancelled, or its results not written) is told as such: the step's results may
-// still hold an earlier design's answer.
-void TellDesignEnd(long stepID, int code)
+// that wrote none (cancelled, failed, or with the results database option off) is told as such:
+// the step's results may still hold an earlier design's answer.
+void TellDesignEnd(long stepID, int code, bool resultsWritten)
 {
     if (code != SIMULATION_COMPLETED) {
         ShowRunOutcome(RunOutcomeText(QStringLiteral("Design"), SummaryKind::Step, stepID, code));
         QvMessageBox(DesignNoAnswerText(stepID), MB_OK | MB_ICONINFORMATION);
         return;
     }
-    ShowRunOutcome(DesignOutcomeText(stepID));
-    QvMessageBox(DesignAnswerText(stepID), MB_OK | MB_ICONINFORMATION);
+    ShowRunOutcome(DesignOutcomeText(stepID, resultsWritten));
+    QvMessageBox(resultsWritten ? DesignAnswerText(stepID) : DesignNoAnswerText(stepID),
+                 MB_OK | MB_ICONINFORMATION);
 }
 
 std::unique_ptr<EngineEntry> LocalEngine()
@@ -160,5 +161,5 @@ void CDesignRun::Run(EngineEntry& engine, long stepID, const CDesignDlg& dialog)
                                        dialog.timeHorizon, dialog.timeHorizonUOM, fixed);
     progress->SetProgress(100.0);
     progress->DestroyWindow();
-    TellDesignEnd(stepID, code);
+    TellDesignEnd(stepID, code, options.resultsDatabase != 0);
 }

@@ -157,9 +157,11 @@ QString PlanSequenceOutcomeText(long planID, bool written)
                       .arg(steps == 1 ? "" : "s");
 }
 
-QString DesignOutcomeText(long stepID)
+QString DesignOutcomeText(long stepID, bool resultsWritten)
 {
     const QString head = QStringLiteral("Design: ") + SummaryItemName(SummaryKind::Step, stepID);
+    if (!resultsWritten)
+        return head + QStringLiteral(" gave no answer.");
     const QString file = SummaryResultsFile(SummaryKind::Step, stepID);
     try {
         CDaoDatabase design;

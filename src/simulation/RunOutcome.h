@@ -14,4 +14,5 @@ QString HoursAndMinutes(double seconds);
 // command: "Simulate Batch", "Simulate Process", ...; code: the engine's completion code.
 QString RunOutcomeText(const QString& command, SummaryKind kind, long id, int code);
 QString PlanSequenceOutcomeText(long planID, bool written);
-QString DesignOutcomeText(long stepID);
+// resultsWritten false: the run wrote no results (its option off), so none of the step's are its.
+QString DesignOutcomeText(long stepID, bool resultsWritten = true);

@@ -100,8 +100,8 @@ protected:
     ServiceInstallations installed;
 };
 
-// Untouched, every step runs without a capacity remark, within its vessels and its charges, and
-// leaves the batch size the sample ships with.
+// Untouched, every step runs without a capacity remark or a warning, within its vessels and its
+// charges, and leaves the batch size the sample ships with.
 TEST_F(SamplePlausibilityTest, EachStepFitsItsVesselsAndCharges)
 {
     for (long stepID : SAMPLE_STEPS) {
@@ -110,6 +110,8 @@ TEST_F(SamplePlausibilityTest, EachStepFitsItsVesselsAndCharges)
         EngineEntry query;
         const double kg = query.getCurrentBatchSizeInKg(stepID);
         EXPECT_FALSE(Remarks(stepID).contains(CAPACITY_REMARK)) << stepID;
+        const QString outcome = RunOutcomeText("Simulate Batch", SummaryKind::Step, stepID, SIMULATION_COMPLETED);
+        EXPECT_TRUE(outcome.endsWith(", 0 warnings.")) << outcome.toStdString(); // every density is known
         EXPECT_GT(kg, 0) << stepID;
         EXPECT_LE(kg, ChargedKg(stepID)) << stepID;
         EXPECT_GE(query.getMaxBatchSizeInKg(stepID), kg) << stepID;
@@ -269,6 +271,7 @@ TEST_F(SamplePlausibilityTest, PlanSequenceAndSimulatePlanCountTheSameBatches)
     const QRegularExpressionMatch sequenced = count.match(sequence);
     ASSERT_TRUE(sequenced.hasMatch()) << sequence.toStdString();
     EXPECT_EQ(count.match(simulated).captured(1), sequenced.captured(1)) << simulated.toStdString();
+    EXPECT_TRUE(simulated.endsWith(", 0 warnings.")) << simulated.toStdString();
 }
 
 TEST_F(SamplePlausibilityTest, MoreProductNeedsNoFewerBatches)

@@ -189,6 +189,37 @@ TEST_F(OPDefaultsDialogTest, RulesReadTheUnitKeyBesideTheValue)
     }
 }
 
+// A value with a unit is a number whose limits hold once converted to internal units (s for a
+// time): 1e34 min is 6e35 s, -2e33 min is -1.2e35 s; the same figures pass in a row without a unit.
+TEST_F(OPDefaultsDialogTest, AValueWithAUnitIsRefusedBeyondTheLimitsInInternalUnits)
+{
+    m_db.Execute("INSERT INTO OperationDefaults (OperationDefaultID, OperationName, DefaultName, ControlState,"
+                 " ControlUOMList, CurrentDefaultValue, CurrentValueUOM, OriginalValue, OriginalValueUOM, SortOrder)"
+                 " VALUES (20, 'Age', 'Duration', 1, 'Time', 60, 'min', 60, 'min', 10)");
+    m_sorts.displayLists["TimeListData"] = {{"s", "s"}, {"min", "min"}, {"h", "h"}};
+    COPDefaultsDialog dialog;
+    constexpr int DURATION = ROWS + 1;
+    ASSERT_EQ(cell(dialog, DURATION, 2), "Duration");
+    const struct {
+        int row;
+        const char* unit;
+        const char* text;
+        bool refused;
+    } cases[] = {
+        {DURATION, "min", "1e34", true},   {DURATION, "min", "-2e33", true}, {DURATION, "min", "1e33", false},
+        {DURATION, "s", "1e34", false},    {DURATION, "min", "inf", true},   {DURATION, "min", "abc", true},
+        {DURATION, "min", "", false},      {BATCHES, "", "1e34", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " " + c.unit);
+        if (*c.unit)
+            set(dialog, c.row, 4, c.unit);
+        QString warning;
+        EXPECT_EQ(dialog.grid()->ValidateText(c.row, 3, c.text, &warning), !c.refused);
+        EXPECT_EQ(warning, c.refused ? "Please enter a number." : "");
+    }
+}
+
 TEST_F(OPDefaultsDialogTest, VesselRowsStoreAirAsZeroAndOtherGasRowsCannotChooseIt)
 {
     m_db.Execute("UPDATE OperationDefaults SET CurrentDefaultValue = 1 WHERE OperationDefaultID = 16");

@@ -1,5 +1,5 @@
 // The managed side's stand-in operation editor on a generated step: what it shows, Cancel and
-// unchanged answers, a stored edit, and a write the database refuses.
+// an unchanged OK, a stored edit, and a write the database refuses.
 
 #include "shell/bridge/StandInOperationEditor.h"
 #include "FakeAppContext.h"
@@ -101,20 +101,33 @@ protected:
     long m_operationID = -1;
 };
 
-TEST_F(StandInOperationEditorTest, CancelAndAnUnchangedFormWriteAndAnswerNothing)
+// Cancel writes nothing; OK on the values as shown writes the text of them all the same (an
+// operation's defaults are named as the run uses them) and keeps every value.
+TEST_F(StandInOperationEditorTest, CancelWritesNothingAndAnUnchangedOkWritesTheTextOfTheValuesShown)
 {
+    m_step->Execute("UPDATE Operation SET RangeText = 'old range'");
     const QString before = Rows();
     QString comments = "untouched";
-    for (bool ok : {false, true}) {
-        form.answer = [ok](OperationEditorContent content) { return ok ? std::optional(content) : std::nullopt; };
-        EXPECT_EQ(Edit(&comments), std::nullopt);
-    }
+    form.answer = [](const OperationEditorContent&) { return std::nullopt; };
+    EXPECT_EQ(Edit(&comments), std::nullopt);
     EXPECT_EQ(comments, "untouched");
     EXPECT_EQ(Rows(), before);
     EXPECT_EQ(form.shown.title, "Water in");
     EXPECT_EQ(form.shown.equipment, "(none)");
     ASSERT_EQ(form.shown.fields.size(), 3);
     EXPECT_EQ(managed.notifications().last(), QString("InvokeOperationDialog 1001 %1").arg(m_operationID));
+
+    form.answer = [](OperationEditorContent content) { return std::optional(content); };
+    EXPECT_EQ(Edit(&comments), std::optional<QString>("Charge 100 kg."));
+    EXPECT_EQ(comments, "");
+    QSqlQuery row = m_step->Query("SELECT RecipeText, RangeText FROM Operation WHERE OperationID = ?",
+                                  {qlonglong(m_operationID)});
+    ASSERT_TRUE(row.next());
+    EXPECT_EQ(row.value(0).toString(), "Charge 100 kg.");
+    EXPECT_EQ(row.value(1).toString(), "");
+    const std::optional<OperationEditorContent> after = CStandInOperationEditor::Read(*m_step, m_operationID, -1);
+    ASSERT_TRUE(after.has_value());
+    EXPECT_EQ(after->fields, form.shown.fields) << "the values stay as they were";
 }
 
 TEST_F(StandInOperationEditorTest, AnEditStoresValuesGeneratedTextCommentsAndAnEmptyRangeTogether)

@@ -1,6 +1,7 @@
 // Where a transfer's text says its contents go, with the program's own composer: by the step's
 // unit-procedure transitions (the Demo's Crystallization has an Or block before its isolation), and
-// named again at once when a vessel it names is set, also one made since the names were read.
+// named again at once when a vessel it names is set, also one made since the names were read. A new
+// operation of any type closed with OK on its defaults names them, as the run uses them.
 
 #include "FakeAppContext.h"
 #include "ScriptedPrompts.h"
@@ -8,7 +9,9 @@
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/content/ProjectGenerator.h"
+#include "modules/opdialog/OPDialog.h"
 #include "recipe/edit/RecipeItemEditors.h"
 #include "recipe/edit/RecipeTextRegenerator.h"
 #include "recipe/transitions/TransitionBuilder.h"
@@ -16,6 +19,7 @@
 #include "shell/bridge/ManagedSideStandIn.h"
 #include "shell/bridge/OperationEditorForm.h"
 
+#include <QMap>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
@@ -23,17 +27,18 @@ namespace {
 constexpr long DEMO_CRYSTALLIZATION = 1002;
 constexpr long NEW_TAG_ID = 9001;
 
-// Changes the transfer's amount on OK.
+// Changes the transfer's amount on OK, or nothing.
 struct AmountEditorForm : OperationEditorForm {
     std::optional<OperationEditorContent> Ask(const OperationEditorContent& content) override
     {
         OperationEditorContent edited = content;
         for (OperationEditorField& field : edited.fields) {
-            if (field.label == "Amount")
+            if (field.label == "Amount" && changeAmount)
                 field.value = 95;
         }
         return edited;
     }
+    bool changeAmount = true;
 };
 } // namespace
 
@@ -146,4 +151,37 @@ TEST_F(TransferDestinationTextTest, TheEditorsOkNamesAVesselMadeSinceTheNamesWer
     QString comments;
     EXPECT_EQ(managed.DotNetInvokeOperationDialog(DEMO_CRYSTALLIZATION, transfer, -1, &comments),
               std::optional<QString>("Transfer 95 kg to G-200."));
+}
+
+// Every type of the library, written as the recipe's insert writes it (its type's default rows, no
+// text) in the Or block's second branch and closed with OK unchanged: a text of its defaults,
+// never the "<label> ..." of an operation without one.
+TEST_F(TransferDestinationTextTest, OkOnANewOperationsDefaultsWritesTheTextOfThem)
+{
+    BuildTransitionsAndRegenerate();
+    form.changeAmount = false;
+    const long branch = UnitProcedureNamed("Crystallization in R-102");
+    QMap<long, QString> named = {{1, "Age R-102 at 25 C for 60 min."}, {7, "Transfer 100 kg to C-201."}};
+    QSqlQuery library = GetProjectDatabase()->Query("SELECT OperationTypeID, OperationTypeName FROM OperationsLibrary");
+    int types = 0;
+    while (library.next()) {
+        const long typeID = long(library.value(0).toLongLong());
+        const std::string name = library.value(1).toString().toStdString();
+        CDaoTransaction transaction(*m_step);
+        const long operationID = WriteNewOperation(*m_step, branch, typeID, {library.value(1).toString()});
+        transaction.Commit();
+        QString comments;
+        const std::optional<QString> text =
+            managed.DotNetInvokeOperationDialog(DEMO_CRYSTALLIZATION, operationID, -1, &comments);
+        ASSERT_TRUE(text.has_value()) << name;
+        EXPECT_FALSE(text->trimmed().isEmpty() || text->endsWith("...")) << name << ": " << text->toStdString();
+        QSqlQuery stored = m_step->Query("SELECT RecipeText FROM Operation WHERE OperationID = ?", {qlonglong(operationID)});
+        EXPECT_TRUE(stored.next() && stored.value(0).toString() == *text) << name;
+        if (named.contains(typeID)) {
+            EXPECT_EQ(*text, named.take(typeID));
+        }
+        ++types;
+    }
+    EXPECT_GT(types, 40) << "the template's whole library";
+    EXPECT_TRUE(named.isEmpty());
 }

@@ -154,6 +154,37 @@ TEST_F(DesignDialogTest, ANumberThatDoesNotReadShowsTheNumberPrompt)
     EXPECT_EQ(Rows(), 0);
 }
 
+// The limits hold once a figure is converted to internal units (kg, s): 1e34 min is 6e35 s and
+// -2e33 min is -1.2e35 s; the number prompt keeps the dialog open and writes nothing.
+TEST_F(DesignDialogTest, AFigureBeyondTheLimitsInInternalUnitsIsRefused)
+{
+    const struct {
+        const char *amount, *amountUnit, *horizon, *horizonUnit;
+        bool refused;
+    } cases[] = {
+        {"5000", "kg", "1e34", "min", true},     {"5000", "kg", "-2e33", "min", true},
+        {"1e33", "tonne", "30", "day", true},    {"5000", "kg", "1e33", "min", false},
+        {"1e31", "tonne", "30", "day", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.amount) + " " + c.amountUnit + ", " + c.horizon + " " + c.horizonUnit);
+        const auto dialog = Dialog();
+        Fill(*dialog, c.amount, c.horizon);
+        Choose(*dialog, "1005", c.amountUnit);
+        Choose(*dialog, "1006", c.horizonUnit);
+        ASSERT_EQ(Child<QComboBox>(*dialog, "1005")->currentText(), c.amountUnit);
+        ASSERT_EQ(Child<QComboBox>(*dialog, "1006")->currentText(), c.horizonUnit);
+        if (c.refused)
+            prompts.expect(IDOK);
+        dialog->accept();
+        EXPECT_EQ(dialog->result() == QDialog::Accepted, !c.refused);
+        EXPECT_EQ(prompts.texts().isEmpty() ? QString() : prompts.lastText(),
+                  c.refused ? "Please enter a number." : "");
+        prompts.clear();
+    }
+    EXPECT_EQ(Rows(), 1) << "only the accepted figures were written";
+}
+
 TEST_F(DesignDialogTest, TheStoredTargetsAreShownAgain)
 {
     {

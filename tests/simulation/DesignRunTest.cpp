@@ -203,8 +203,8 @@ TEST_F(DesignRunTest, TheRunIsBusyAndShowsItsProgress)
     EXPECT_EQ(StepValue("SELECT count(*) FROM DesignSpecifications").toInt(), 1);
 }
 
-// A design that wrote no answer (its results not written, or cancelled) is told as such, never by
-// the answer an earlier design left in the step's results.
+// A design that wrote no answer (failed, cancelled, or completed with the results database option
+// off) is told as such, never by the answer an earlier design left in the step's results.
 TEST_F(DesignRunTest, ADesignThatWroteNoAnswerIsNotToldByAnEarlierOne)
 {
     ASSERT_TRUE(
@@ -217,17 +217,21 @@ TEST_F(DesignRunTest, ADesignThatWroteNoAnswerIsNotToldByAnEarlierOne)
     installed.Install<ProgressServices>(&told);
     const struct {
         int code;
+        const char* options; // ResultsDatabase, OverFlow, UnderFlow, MaxDesignIterations
         const char* outcome;
         const char* answer;
     } cases[] = {
-        {SIMULATION_FAILED, "Design: step Coupling (1.0) ended without results.",
+        {SIMULATION_FAILED, "1, 1, 1, 5", "Design: step Coupling (1.0) ended without results.",
          "The design of step Coupling (1.0) gave no answer."},
-        {SIMULATION_CANCELLED, "Design: step Coupling (1.0) cancelled.",
+        {SIMULATION_CANCELLED, "1, 1, 1, 5", "Design: step Coupling (1.0) cancelled.",
          "The design of step Coupling (1.0) gave no answer."},
-        {SIMULATION_COMPLETED, "Design: step Coupling (1.0) completed; 4 batches",
+        {SIMULATION_COMPLETED, "1, 1, 1, 5", "Design: step Coupling (1.0) completed; 4 batches",
          "Design of step Coupling (1.0) completed."},
+        {SIMULATION_COMPLETED, "0, 1, 1, 5", "Design: step Coupling (1.0) gave no answer.",
+         "The design of step Coupling (1.0) gave no answer."},
     };
     for (const auto& c : cases) {
+        SetOptions(c.options);
         factory.script.designCode = c.code;
         prompts.expect(IDOK);
         run.DesignStep();

@@ -4,6 +4,7 @@
 #include "foundation/db/content/OperationParameters.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -212,10 +213,29 @@ private:
         from.clear();
     }
 
+    // A remark for each material whose volume takes the default density, once, at the first
+    // operation that holds it (by material id where several are first held together).
+    void NoteAssumedDensities(long operationID, const Contents& contents)
+    {
+        QList<long> assumed;
+        for (auto it = contents.cbegin(); it != contents.cend(); ++it) {
+            if (it.key() > 0 && it.value() > 0 && !m_data.materials.HasDensity(it.key()) &&
+                !m_densityAssumed.contains(it.key()))
+                assumed.append(it.key());
+        }
+        std::sort(assumed.begin(), assumed.end());
+        for (long material : assumed) {
+            m_densityAssumed.insert(material);
+            m_remarks.append({operationID, REMARK_DENSITY_ASSUMED,
+                              DensityAssumedRemarkText(m_data.materials.Name(material))});
+        }
+    }
+
     // The vessel's fullest volume, the capacity remark (where the contents grow above the capacity)
     // and the minimum-volume figure after the operation.
     void Check(const EngineScheduledOperation& operation, long unitProcedure, bool own)
     {
+        NoteAssumedDensities(operation.operationID, m_contents.value(unitProcedure));
         const double litres = Litres(m_contents.value(unitProcedure));
         const double before = m_litres.value(unitProcedure);
         m_litres[unitProcedure] = litres;
@@ -239,6 +259,7 @@ private:
     QHash<long, double> m_fullest;
     QHash<long, double> m_litres; // after the last operation
     QHash<long, bool> m_overflowed;
+    QSet<long> m_densityAssumed;
     QList<EngineRemark> m_remarks;
     double m_minFactor = -1;
     double m_firstChargeKg = 0;

@@ -9,7 +9,8 @@
 //   of the step after the last one; every other operation keeps the contents.
 // At the end the contents of the last unit procedures leave the step as well. The batch size is
 // the key output's mass leaving, else the whole mass leaving; the key input size the mass charged
-// of the key input, else of the first charge. Vessel volumes use each material's density.
+// of the key input, else of the first charge. Vessel volumes use each material's density, and
+// say where they assume the default one for a material without a density.
 
 #include "modules/engine/EngineMaterials.h"
 #include "modules/engine/EngineSchedule.h"
@@ -40,7 +41,9 @@ struct EngineBalanceFigures {
     double keyInput = 0;  // kg
     double maxBatchSize = 1e35;
     double minBatchSize = 1e35;
-    QList<EngineRemark> remarks; // where a vessel's contents exceed its capacity
+    // Where a vessel's contents exceed its capacity, and where a material's volume first takes the
+    // default density (one remark per material).
+    QList<EngineRemark> remarks;
     QHash<long, double> fullestLitres; // by unit procedure: the peak volume of its vessel's contents
 };
 

@@ -41,8 +41,8 @@ QList<long> ReadLastResults(long stepID, EngineDesignInputs& inputs)
     }
     inputs.lastRun = results.Summary();
     inputs.schedule = results.Schedule(stepID);
-    for (const ResultsRemark& remark : results.StepRemarks(stepID))
-        if (remark.operationID != 0)
+    for (const ResultsRemark& remark : results.StepRemarks(stepID)) // the design's own balance
+        if (remark.operationID != 0 && remark.messageID != REMARK_DENSITY_ASSUMED) // says these again
             inputs.remarks.append(remark);
     const QList<long> used = results.EquipmentUsed(stepID);
     if (!results.ReadFailed())
@@ -65,15 +65,20 @@ DesignTargets ReadDesignTargets(long stepID)
 }
 
 // The peak volume of each unit procedure's contents in the step's material balance (l); none when
-// the step cannot be scheduled or its materials cannot be read.
-QHash<long, double> BalancePeaks(const EngineStepModel& model)
+// the step cannot be scheduled or its materials cannot be read. The balance's remarks of a
+// material whose volume takes the default density go to `assumed`.
+QHash<long, double> BalancePeaks(const EngineStepModel& model, QList<ResultsRemark>& assumed)
 {
     try {
         EngineSchedule schedule;
         if (!ScheduleEngineStep(model, ReadEngineBalanceSettings(false, false), schedule) ||
             !schedule.balance)
             return {};
-        return RunEngineBalance(*schedule.balance, schedule.operations).fullestLitres;
+        const EngineBalanceFigures figures = RunEngineBalance(*schedule.balance, schedule.operations);
+        for (const EngineRemark& remark : figures.remarks)
+            if (remark.messageID == REMARK_DENSITY_ASSUMED)
+                assumed.append({model.stepID, remark.operationID, remark.messageID, {}, remark.text});
+        return figures.fullestLitres;
     } catch (const CDaoException&) {
         return {};
     }
@@ -81,7 +86,8 @@ QHash<long, double> BalancePeaks(const EngineStepModel& model)
 
 // Each used item's peak volume: the fullest its contents get in the balance, or an operation's
 // stated volume where that is larger.
-QHash<long, double> ItemPeaks(const EngineStepModel& model, const QList<long>& used)
+QHash<long, double> ItemPeaks(const EngineStepModel& model, const QList<long>& used,
+                              QList<ResultsRemark>& assumed)
 {
     QHash<long, double> peaks;
     for (long id : used)
@@ -90,7 +96,7 @@ QHash<long, double> ItemPeaks(const EngineStepModel& model, const QList<long>& u
         if (peaks.contains(equipment) && litres != DESIGN_INPUT_UNSET)
             peaks[equipment] = std::max(peaks.value(equipment), litres);
     };
-    const QHash<long, double> contents = BalancePeaks(model);
+    const QHash<long, double> contents = BalancePeaks(model, assumed);
     for (auto it = contents.cbegin(); it != contents.cend(); ++it)
         raise(model.unitProcedures.value(it.key()).primaryEquipmentID, it.value());
     for (const EngineOperation& operation : model.operations)
@@ -105,7 +111,7 @@ void ReadUses(long stepID, const QList<long>& used, const QSet<long>& fixed, Eng
     QHash<long, double> peaks;
     if (CDaoDatabase* database = GetStepDatabase(stepID)) {
         const EngineStepModel model = CEngineStepReader(*database).Read(stepID);
-        peaks = ItemPeaks(model, used);
+        peaks = ItemPeaks(model, used, inputs.remarks);
         for (auto it = model.unitProcedures.cbegin(); it != model.unitProcedures.cend(); ++it)
             if (peaks.contains(it->primaryEquipmentID))
                 inputs.unitProcedures.append({it.key(), it->primaryEquipmentID});

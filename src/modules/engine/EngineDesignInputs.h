@@ -39,7 +39,9 @@ struct DesignUnitProcedure {
 struct EngineDesignInputs {
     ResultsRunSummary lastRun;
     QList<ResultsScheduleRow> schedule;
-    QList<ResultsRemark> remarks; // of the batch run
+    // Of the batch run; the default densities the design's own balance assumes in place of the
+    // batch run's remarks of them.
+    QList<ResultsRemark> remarks;
     DesignTargets targets;
     QList<DesignEquipmentUse> uses; // one per used item, in id order
     QList<DesignUnitProcedure> unitProcedures;

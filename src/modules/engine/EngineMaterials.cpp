@@ -32,6 +32,7 @@ void CEngineMaterials::Read(CDaoDatabase* materials, const QSet<long>& reactionS
     if (!materials)
         return;
     ReadProperties(*materials);
+    ReadNames(*materials);
     if (!reactionSets.isEmpty())
         ReadReactions(*materials, reactionSets);
 }
@@ -54,6 +55,13 @@ void CEngineMaterials::ReadProperties(CDaoDatabase& materials)
         const QString uom = rows.value(3).toString();
         m_densities.insert(material, uom.isEmpty() ? value : UserToInternal(uom, value, 1.0, 1.0));
     }
+}
+
+void CEngineMaterials::ReadNames(CDaoDatabase& materials)
+{
+    QSqlQuery rows = materials.Query(QStringLiteral("SELECT MaterialID, MaterialName FROM ActualMaterialCommon"));
+    while (rows.next())
+        m_names.insert(long(rows.value(0).toLongLong()), rows.value(1).toString());
 }
 
 void CEngineMaterials::ReadReactions(CDaoDatabase& materials, const QSet<long>& reactionSets)
@@ -102,4 +110,15 @@ double CEngineMaterials::Density(long materialID) const
 {
     const double density = m_densities.value(materialID, 0);
     return IsPositiveFigure(density) ? density : DEFAULT_DENSITY;
+}
+
+bool CEngineMaterials::HasDensity(long materialID) const
+{
+    return IsPositiveFigure(m_densities.value(materialID, 0));
+}
+
+QString CEngineMaterials::Name(long materialID) const
+{
+    const QString name = m_names.value(materialID);
+    return name.isEmpty() ? QStringLiteral("Material %1").arg(materialID) : name;
 }

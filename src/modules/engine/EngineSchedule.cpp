@@ -10,6 +10,11 @@ QString NegativeValueRemarkText(const QString& field)
     return QStringLiteral("A value of %1 is negative; 0 is used.").arg(field);
 }
 
+QString DensityAssumedRemarkText(const QString& material)
+{
+    return QStringLiteral("%1 has no density: 1,000 kg/m3 assumed.").arg(material);
+}
+
 QString UnschedulableStepRemarkText(const QString& name, const QString& version, const QString& reason)
 {
     return QStringLiteral("Step %1 (%2) cannot be scheduled: %3.").arg(name, version, reason);

@@ -49,9 +49,12 @@ constexpr long REMARK_PROCESS_WITHOUT_TRANSITIONS = 1004; // of the run, not of 
 constexpr long REMARK_PLAN_WITHOUT_BATCHES = 1005;        // likewise; 1006 is the sequence file's
 constexpr long REMARK_NEGATIVE_VALUE = 1007;              // counted as 0
 constexpr long REMARK_STEP_NOT_SCHEDULABLE = 1008;        // a plan's batch left out (OperationID 0)
+constexpr long REMARK_DENSITY_ASSUMED = 1009; // once a material, at the first operation that assumes it
 
 // "A value of <field> is negative; 0 is used."
 QString NegativeValueRemarkText(const QString& field);
+// "<material> has no density: 1,000 kg/m3 assumed."
+QString DensityAssumedRemarkText(const QString& material);
 // "Step <name> (<version>) cannot be scheduled: <reason>."
 QString UnschedulableStepRemarkText(const QString& name, const QString& version, const QString& reason);
 

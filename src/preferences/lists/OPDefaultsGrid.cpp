@@ -1,8 +1,10 @@
 #include "preferences/lists/OPDefaultsGrid.h"
 
+#include "foundation/common/ParseDouble.h"
 #include "foundation/controls/GridCellRoles.h"
 #include "foundation/controls/GridCellRules.h"
 #include "foundation/controls/SortedChoiceLists.h"
+#include "recipe/edit/FieldUnits.h"
 
 bool COPDefaultsGrid::IsCellEnabled(int row, int col) const
 {
@@ -14,6 +16,11 @@ bool COPDefaultsGrid::OnValidateCell(int row, int col, const QString& text, QStr
 {
     const QString unitKey = KeyOfDisplayText(m_unitLists.value(row), GetValueRowCol(row, col + 1));
     *warning = CheckAttributeRules(GetUserAttributes(row, col), text, unitKey);
+    // A value with a unit is a number whose limits hold in internal units: 1e34 min is 6e35 s.
+    double value = 0;
+    if (warning->isEmpty() && !m_unitLists.value(row).isEmpty() &&
+        (!ParseDouble(text, &value, false) || !IsStorableInUnit(value, unitKey)))
+        *warning = QString::fromLatin1(NUMBER_PROMPT_TEXT);
     return warning->isEmpty();
 }
 

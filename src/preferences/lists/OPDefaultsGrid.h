@@ -1,7 +1,8 @@
 #pragma once
 // The grid of the operation defaults. A value's temperature and pressure rules are checked
 // against the key of the unit shown beside it (the display text "°C" means the unit "C"), looked
-// up in the managed list of the row; a text the list lacks is taken as the key itself.
+// up in the managed list of the row; a text the list lacks is taken as the key itself. A value
+// with a unit must be a number that stays storable once converted to internal units.
 
 #include "foundation/controls/ObjectGridWnd.h"
 

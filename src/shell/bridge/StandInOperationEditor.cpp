@@ -138,7 +138,7 @@ std::optional<QString> CStandInOperationEditor::Edit(long stepID, long operation
     if (!before)
         return std::nullopt;
     const std::optional<OperationEditorContent> after = GetOperationEditorForm().Ask(*before);
-    if (!after || *after == *before)
+    if (!after)
         return std::nullopt;
     if (const int row = FirstRefusedNegativeField(after->fields); row >= 0) { // whatever the form let through
         QvMessageBox(NegativeValueMessage(after->fields.at(row).label), MB_OK | MB_ICONEXCLAMATION);

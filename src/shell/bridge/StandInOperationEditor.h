@@ -1,9 +1,10 @@
 #pragma once
 // The stand-in's operation editor: the operation's stored parameters, the library items its type
-// names (material, reaction data set, key component) and its comments are asked first; on a
-// change, one transaction on the step's connection writes the changed values and items, the
-// recipe text generated from them, the comments and an empty range text. Cancel, or OK with
-// nothing changed, writes nothing; a failed write rolls back and shows the database's message.
+// names (material, reaction data set, key component) and its comments are asked first; on OK,
+// one transaction on the step's connection writes the changed values and items, the recipe text
+// generated from the values shown (changed or not: a new operation's defaults are named as the run
+// uses them), the comments and an empty range text. Cancel writes nothing; a failed write rolls
+// back and shows the database's message.
 
 #include "shell/bridge/OperationEditorForm.h"
 
@@ -14,7 +15,7 @@ class CStandInOperationEditor {
 public:
     explicit CStandInOperationEditor(CStandInRecipeText& recipeText) : m_recipeText(recipeText) {}
 
-    // The new recipe text; nothing when nothing was stored. userComments (may be null) receives
+    // The new recipe text; nothing on Cancel or when nothing was stored. userComments (may be null) receives
     // the stored comments.
     std::optional<QString> Edit(long stepID, long operationID, long lastPrimaryEquipmentID, QString* userComments);
 

@@ -10,8 +10,8 @@
 class OperationEditorService {
 public:
     virtual ~OperationEditorService() = default;
-    // The edited operation's new recipe text; nothing when the editor changed nothing (Cancel).
-    // On a change, userComments (when given) receives the operation's comment text.
+    // The edited operation's recipe text as OK wrote it; nothing on Cancel. After OK,
+    // userComments (when given) receives the operation's comment text.
     virtual std::optional<QString> InvokeOperationEditor(long /*stepID*/, long /*operationID*/,
                                                          QString* /*userComments*/)
     {
