@@ -32,19 +32,14 @@ bool ExecConstructQuery(QSqlQuery& query, const QString& sql, QString* error)
     return false;
 }
 
-void AddForeignCollation(SchemaConstructs& constructs, const QString& table, const QString& sql, bool isTable)
+QString CollationRefusal(const NamedCollation& found, const QString& table)
 {
-    const QString key = table.toLower();
-    if (constructs.foreignCollations.contains(key))
-        return;
-    if (const std::optional<NamedCollation> found = CollationBeyondTheEngines(sql, isTable))
-        constructs.foreignCollations.insert(
-            key, QStringLiteral("the column \"%1\" of the table \"%2\" is not one of ours (the collation \"%3\")")
-                     .arg(found->column, table, found->collation));
+    return QStringLiteral("the column \"%1\" of the table \"%2\" is not one of ours (the collation \"%3\")")
+        .arg(found.column, table, found.collation);
 }
 
-// The tables the engine loaded, with their CHECK constraints, whether they have pages, and the
-// collations they and their indexes name.
+// The tables the engine loaded, with their CHECK constraints, options, whether they have pages, and
+// the collations they and their indexes name.
 bool ReadLoadedTables(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
 {
     QSqlQuery objects(database);
@@ -55,17 +50,20 @@ bool ReadLoadedTables(const QSqlDatabase& database, SchemaConstructs& constructs
         return false;
     while (objects.next()) {
         const bool isTable = objects.value(0).toBool();
-        const QString name = objects.value(1).toString(), key = name.toLower(), sql = objects.value(4).toString();
-        AddForeignCollation(constructs, isTable ? name : objects.value(2).toString(), sql, isTable);
+        const QString name = objects.value(1).toString(), key = name.toLower();
+        const StatementParts parts = ReadStatementParts(objects.value(4).toString(), isTable);
+        const QString table = isTable ? name : objects.value(2).toString();
+        if (parts.foreignCollation && !constructs.foreignCollations.contains(table.toLower()))
+            constructs.foreignCollations.insert(table.toLower(), CollationRefusal(*parts.foreignCollation, table));
         if (!isTable)
             continue;
         constructs.spelled.insert(key, name);
         if (objects.value(3).toLongLong() == 0)
             constructs.pagelessTables.insert(key);
-        for (const QString& check : CheckExpressions(sql))
+        for (const QString& check : parts.checks)
             constructs.checks[key].insert(check);
-        if (const QString options = TableOptions(sql); !options.isEmpty())
-            constructs.tableOptions.insert(key, options);
+        if (!parts.tableOptions.isEmpty())
+            constructs.tableOptions.insert(key, parts.tableOptions);
     }
     return true;
 }

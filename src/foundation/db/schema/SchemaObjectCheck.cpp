@@ -85,7 +85,7 @@ struct OurSchema {
 // The CHECKs a statement gives the table it creates or adds a column to.
 void AddCheckExpressions(OurSchema& schema, const QString& table, const QString& statement)
 {
-    for (const QString& check : CheckExpressions(statement))
+    for (const QString& check : ReadStatementParts(statement, true).checks)
         schema.constructs.checks[table].insert(check);
 }
 

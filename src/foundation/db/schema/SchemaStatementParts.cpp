@@ -1,6 +1,8 @@
 #include "foundation/db/schema/SchemaStatementParts.h"
 
 #include <QLatin1StringView>
+#include <QList>
+#include <QStringView>
 
 #include <algorithm>
 
@@ -24,7 +26,7 @@ bool IsSqlQuote(QChar c)
 
 // The index just past the token that starts at i: a quoted literal or name, a comment, a word, or
 // one character.
-qsizetype SkipSqlToken(const QString& sql, qsizetype i)
+qsizetype SkipSqlToken(QStringView sql, qsizetype i)
 {
     const QChar c = sql.at(i);
     const QChar next = i + 1 < sql.size() ? sql.at(i + 1) : QChar();
@@ -51,127 +53,111 @@ qsizetype SkipSqlToken(const QString& sql, qsizetype i)
     return end;
 }
 
-bool IsSqlComment(QStringView token)
+// The statement's tokens without white space and comments, as views into it.
+QList<QStringView> SqlTokens(QStringView sql)
 {
-    return token.startsWith(u"--") || token.startsWith(u"/*");
-}
-
-// The statement's tokens without white space and comments.
-QStringList Tokens(const QString& sql)
-{
-    QStringList tokens;
+    QList<QStringView> tokens;
     for (qsizetype i = 0; i < sql.size();) {
         const qsizetype end = SkipSqlToken(sql, i);
-        const QStringView token = QStringView(sql).mid(i, end - i);
-        if (!IsSqlSpace(token.front()) && !IsSqlComment(token))
-            tokens.append(token.toString());
+        const QStringView token = sql.mid(i, end - i);
+        if (!IsSqlSpace(token.front()) && !token.startsWith(u"--") && !token.startsWith(u"/*"))
+            tokens.append(token);
         i = end;
     }
     return tokens;
 }
 
-bool IsWord(const QString& token, QLatin1StringView word)
+bool IsWord(QStringView token, const char* word)
 {
-    return token.compare(word, Qt::CaseInsensitive) == 0;
+    return token.compare(QLatin1StringView(word), Qt::CaseInsensitive) == 0;
 }
 
 // A word in lower case as the engine folds it (ASCII letters only); any other token as it is.
-QString NormalizedToken(QString token)
+QString NormalizedToken(QStringView token)
 {
+    QString normalized = token.toString();
     if (!IsSqlWordCharacter(token.front()))
-        return token;
-    for (QChar& c : token) {
+        return normalized;
+    for (QChar& c : normalized) {
         if (c >= u'A' && c <= u'Z')
             c = QChar(c.unicode() + (u'a' - u'A'));
     }
-    return token;
+    return normalized;
 }
 
-QString UnquotedToken(const QString& token)
+QString UnquotedToken(QStringView token)
 {
     if (token.size() < 2 || !IsSqlQuote(token.front()))
-        return token;
+        return token.toString();
     const QChar close = token.front() == u'[' ? QChar(u']') : token.front();
-    QString inner = token.mid(1, token.size() - 2);
+    QString inner = token.mid(1, token.size() - 2).toString();
     return close == u']' ? inner : inner.replace(QString(2, close), QString(close));
 }
 
-// The tokens from the one at `from` to its closing parenthesis (or the one token when it is no
-// opening one); the index of the last one taken.
-qsizetype TakeParenthesized(const QStringList& tokens, qsizetype from, QStringList& taken)
+// The index of the token closing the parenthesis opened at `from` (or `from` itself when it opens
+// none), the tokens from `from` to it added to taken when given.
+qsizetype SkipParenthesized(const QList<QStringView>& tokens, qsizetype from, QStringList* taken)
 {
     int depth = 0;
     for (qsizetype i = from; i < tokens.size(); ++i) {
-        const QString& token = tokens.at(i);
+        const QStringView token = tokens.at(i);
         depth += token == u"(" ? 1 : token == u")" ? -1 : 0;
-        taken << NormalizedToken(token);
+        if (taken)
+            *taken << NormalizedToken(token);
         if (depth <= 0)
             return i;
     }
     return tokens.size();
 }
 
-bool StartsTableConstraint(const QString& token)
+bool StartsTableConstraint(QStringView token)
 {
-    return std::ranges::any_of(std::initializer_list<QLatin1StringView>{QLatin1StringView("constraint"),
-                                                                        QLatin1StringView("primary"),
-                                                                        QLatin1StringView("unique"),
-                                                                        QLatin1StringView("check"),
-                                                                        QLatin1StringView("foreign")},
-                               [&token](QLatin1StringView word) { return IsWord(token, word); });
+    return std::ranges::any_of(std::initializer_list<const char*>{"constraint", "primary", "unique", "check", "foreign"},
+                               [token](const char* word) { return IsWord(token, word); });
 }
 
 bool IsEnginesCollation(const QString& name)
 {
-    return IsWord(name, QLatin1StringView("binary")) || IsWord(name, QLatin1StringView("nocase")) ||
-           IsWord(name, QLatin1StringView("rtrim"));
+    return IsWord(name, "binary") || IsWord(name, "nocase") || IsWord(name, "rtrim");
+}
+
+QString OptionsAfter(const QList<QStringView>& tokens, qsizetype last)
+{
+    QStringList options;
+    for (qsizetype i = last + 1; i < tokens.size(); ++i)
+        options << tokens.at(i).toString().toUpper();
+    return options.join(u' ');
 }
 
 } // namespace
 
-QStringList CheckExpressions(const QString& statement)
+StatementParts ReadStatementParts(const QString& statement, bool table)
 {
-    const QStringList tokens = Tokens(statement);
-    QStringList expressions;
-    for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (!IsWord(tokens.at(i), QLatin1StringView("check")))
-            continue;
-        QStringList expression;
-        i = TakeParenthesized(tokens, i + 1, expression);
-        expressions << expression.join(u' ');
-    }
-    return expressions;
-}
-
-QString TableOptions(const QString& statement)
-{
-    const QStringList tokens = Tokens(statement);
-    const qsizetype body = tokens.indexOf(QStringLiteral("("));
-    if (body < 0)
-        return {};
-    QStringList definitions;
-    return tokens.mid(TakeParenthesized(tokens, body, definitions) + 1).join(u' ').toUpper();
-}
-
-std::optional<NamedCollation> CollationBeyondTheEngines(const QString& statement, bool table)
-{
-    const QStringList tokens = Tokens(statement);
+    StatementParts parts;
+    const QList<QStringView> tokens = SqlTokens(statement);
     int depth = 0;
-    bool itemStarts = false;
+    bool itemStarts = false, bodyEnded = false;
     QString itemColumn; // the column a table's column definition defines
     for (qsizetype i = 0; i < tokens.size(); ++i) {
-        const QString& token = tokens.at(i);
+        const QStringView token = tokens.at(i);
         if (itemStarts)
             itemColumn = table && !StartsTableConstraint(token) ? UnquotedToken(token) : QString();
         itemStarts = (token == u"(" && ++depth == 1) || (token == u"," && depth == 1);
-        if (token == u")")
-            --depth;
-        if (!IsWord(token, QLatin1StringView("collate")) || i + 1 == tokens.size())
-            continue;
-        const QString collation = UnquotedToken(tokens.at(i + 1));
-        if (!IsEnginesCollation(collation))
-            return NamedCollation{itemColumn.isEmpty() && i > 0 ? UnquotedToken(tokens.at(i - 1)) : itemColumn,
-                                  collation};
+        if (token == u")" && --depth == 0 && table && !bodyEnded) {
+            bodyEnded = true;
+            parts.tableOptions = OptionsAfter(tokens, i);
+        }
+        if (IsWord(token, "check")) {
+            // The expression is taken whole, its parentheses included.
+            QStringList expression;
+            i = SkipParenthesized(tokens, i + 1, &expression);
+            parts.checks << expression.join(u' ');
+        } else if (IsWord(token, "collate") && i + 1 < tokens.size() && !parts.foreignCollation) {
+            const QString collation = UnquotedToken(tokens.at(i + 1));
+            if (!IsEnginesCollation(collation))
+                parts.foreignCollation = NamedCollation{
+                    itemColumn.isEmpty() && i > 0 ? UnquotedToken(tokens.at(i - 1)) : itemColumn, collation};
+        }
     }
-    return std::nullopt;
+    return parts;
 }
