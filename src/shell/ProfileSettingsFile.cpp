@@ -20,8 +20,8 @@ ProfileSettings::~ProfileSettings()
 QString ProfileSettingsPath(const QString& organization, const QString& application)
 {
     // As Qt composes it on this platform: the user's configuration folder, organisation, application.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + organization + u'/' +
-           application + QStringLiteral(".conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + organization +
+           u'/' + application + QStringLiteral(".conf");
 }
 
 QString ProfileSettingsRefusal(const QString& path)
@@ -47,10 +47,12 @@ ProfileSettings OpenProfileSettings(const QString& organization, const QString& 
         return profile;
     }
     profile.leftAlone =
-        refusal + QStringLiteral(" The program starts with its default settings and writes nothing to that file.");
+        refusal +
+        QStringLiteral(" The program starts with its default settings and writes nothing to that file.");
     profile.standIn = std::make_unique<QTemporaryDir>();
     profile.settings = std::make_unique<QSettings>(
-        profile.standIn->isValid() ? profile.standIn->filePath(application + QStringLiteral(".conf")) : QString(),
+        profile.standIn->isValid() ? profile.standIn->filePath(application + QStringLiteral(".conf"))
+                                   : QString(),
         QSettings::IniFormat);
     return profile;
 }

@@ -68,14 +68,21 @@ protected:
         const QByteArray name = QFile::encodeName(path);
         const QString target = outside.filePath("target");
         switch (standing) {
-        case Standing::Nothing: break;
-        case Standing::Regular: WriteBytes(path, WRITTEN); break;
+        case Standing::Nothing:
+            break;
+        case Standing::Regular:
+            WriteBytes(path, WRITTEN);
+            break;
         case Standing::LinkToRegular:
             WriteBytes(target, WRITTEN);
             ASSERT_TRUE(QFile::link(target, path));
             break;
-        case Standing::Pipe: ASSERT_EQ(::mkfifo(name.constData(), 0600), 0); break;
-        case Standing::Folder: ASSERT_TRUE(QDir().mkdir(path)); break;
+        case Standing::Pipe:
+            ASSERT_EQ(::mkfifo(name.constData(), 0600), 0);
+            break;
+        case Standing::Folder:
+            ASSERT_TRUE(QDir().mkdir(path));
+            break;
         case Standing::Socket: {
             sockaddr_un address{};
             address.sun_family = AF_UNIX;
@@ -85,7 +92,9 @@ protected:
             ASSERT_EQ(::bind(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
             break;
         }
-        case Standing::DanglingLink: ASSERT_TRUE(QFile::link(target, path)); break;
+        case Standing::DanglingLink:
+            ASSERT_TRUE(QFile::link(target, path));
+            break;
         case Standing::LinkToPipe:
             ASSERT_EQ(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
             ASSERT_TRUE(QFile::link(target, path));
@@ -141,13 +150,15 @@ TEST_F(ProfileSettingsFileTest, OnlyNothingOrARegularFileIsUsed)
                 EXPECT_EQ(profile.settings->fileName(), QSettings(ORGANIZATION, APPLICATION).fileName());
             } else {
                 EXPECT_EQ(profile.leftAlone,
-                          QStringLiteral("The file \"%1\" is %2, not a regular file: it is not read. The program starts "
-                                         "with its default settings and writes nothing to that file.")
+                          QStringLiteral(
+                              "The file \"%1\" is %2, not a regular file: it is not read. The program starts "
+                              "with its default settings and writes nothing to that file.")
                               .arg(path, c.kind));
             }
         }
         if (c.kind.isEmpty()) {
-            const QString settings = c.standing == Standing::LinkToRegular ? outside.filePath("target") : path;
+            const QString settings =
+                c.standing == Standing::LinkToRegular ? outside.filePath("target") : path;
             EXPECT_EQ(QSettings(settings, QSettings::IniFormat).value("Options/AutoSave").toInt(), 9);
             if (c.standing == Standing::LinkToRegular)
                 EXPECT_EQ(Describe(path), before) << "the link stays";
@@ -181,9 +192,10 @@ TEST(ProfileSettingsStartTest, APipeAsTheSettingsFileIsToldAndLeftAlone)
     }
     g_bAutomationActive = false;
     EXPECT_EQ(prompts.texts(),
-              QStringList{QStringLiteral("The file \"%1\" is a named pipe, not a regular file: it is not read. The "
-                                         "program starts with its default settings and writes nothing to that file.")
-                              .arg(path)});
+              QStringList{
+                  QStringLiteral("The file \"%1\" is a named pipe, not a regular file: it is not read. The "
+                                 "program starts with its default settings and writes nothing to that file.")
+                      .arg(path)});
     EXPECT_EQ(Describe(path), "pipe");
     ASSERT_TRUE(QFile::remove(path));
 }

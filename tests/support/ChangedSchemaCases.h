@@ -9,13 +9,13 @@
 #include <gtest/gtest.h>
 
 enum class SchemaChange {
-    CostlyCheck,         // CostFactor's CHECK: instr() of a 2 MB text against a 1 MB one, about 26 s a row
-    EndlessCheck,        // the same with 8 MB and 4 MB texts: minutes a row
-    WithoutRowid,        // "Step-To-Process" made WITHOUT ROWID, its rows kept
-    UnknownCollation,    // Project.ProjectName in a collation the engine does not have
+    CostlyCheck,          // CostFactor's CHECK: instr() of a 2 MB text against a 1 MB one, about 26 s a row
+    EndlessCheck,         // the same with 8 MB and 4 MB texts: minutes a row
+    WithoutRowid,         // "Step-To-Process" made WITHOUT ROWID, its rows kept
+    UnknownCollation,     // Project.ProjectName in a collation the engine does not have
     IndexOnMissingColumn, // an index of another name on Project, its column one that does not exist
-    FewerColumns,        // "Step-To-Process" without StepOrder, its rows kept
-    ExtraColumn,         // "Step-To-Process" with one more column, NOT NULL without a default
+    FewerColumns,         // "Step-To-Process" without StepOrder, its rows kept
+    ExtraColumn,          // "Step-To-Process" with one more column, NOT NULL without a default
     // Changes that keep the file ours:
     OptionalExtraColumn, // "Step-To-Process" with one more column that a row need not give
     CheckLaidOut,        // CostFactor's CHECK written in other spacing and case, with a comment
@@ -24,8 +24,9 @@ enum class SchemaChange {
 namespace changed_schema_detail {
 inline QString Costly(int haystack, int needle)
 {
-    return QStringLiteral("instr(replace(hex(zeroblob(%1)), '0', 'a'), replace(hex(zeroblob(%2)), '0', 'a') || "
-                          "'b') = 0")
+    return QStringLiteral(
+               "instr(replace(hex(zeroblob(%1)), '0', 'a'), replace(hex(zeroblob(%2)), '0', 'a') || "
+               "'b') = 0")
         .arg(haystack)
         .arg(needle);
 }
@@ -107,19 +108,22 @@ inline void ChangeSchema(const QString& path, SchemaChange change)
                       QStringLiteral("StepID, ProcessID, StepOrder, RowKey"));
         break;
     case SchemaChange::UnknownCollation:
-        file.setSql(QStringLiteral("Project"), file.sqlOf(QStringLiteral("Project"))
-                                                   .replace(QStringLiteral("ProjectName TEXT COLLATE NOCASE"),
-                                                            QStringLiteral("ProjectName TEXT COLLATE fz7_nosuch")));
+        file.setSql(QStringLiteral("Project"),
+                    file.sqlOf(QStringLiteral("Project"))
+                        .replace(QStringLiteral("ProjectName TEXT COLLATE NOCASE"),
+                                 QStringLiteral("ProjectName TEXT COLLATE fz7_nosuch")));
         break;
     case SchemaChange::IndexOnMissingColumn:
         file.run(QStringLiteral("CREATE INDEX fz7_index ON Project (Description)"));
-        file.setSql(QStringLiteral("fz7_index"), QStringLiteral("CREATE INDEX fz7_index ON Project (NoSuchColumn)"));
+        file.setSql(QStringLiteral("fz7_index"),
+                    QStringLiteral("CREATE INDEX fz7_index ON Project (NoSuchColumn)"));
         break;
     case SchemaChange::FewerColumns:
-        file.recreate(steps,
-                      QStringLiteral("CREATE TABLE \"Step-To-Process\" (StepID INTEGER NOT NULL, ProcessID INTEGER "
-                                     "NOT NULL, RowKey INTEGER PRIMARY KEY, UNIQUE (ProcessID, StepID))"),
-                      QStringLiteral("StepID, ProcessID, RowKey"));
+        file.recreate(
+            steps,
+            QStringLiteral("CREATE TABLE \"Step-To-Process\" (StepID INTEGER NOT NULL, ProcessID INTEGER "
+                           "NOT NULL, RowKey INTEGER PRIMARY KEY, UNIQUE (ProcessID, StepID))"),
+            QStringLiteral("StepID, ProcessID, RowKey"));
         break;
     case SchemaChange::ExtraColumn:
     case SchemaChange::OptionalExtraColumn: {
@@ -127,14 +131,16 @@ inline void ChangeSchema(const QString& path, SchemaChange change)
         file.recreate(steps, QString(stepsSql).replace(order, order + QStringLiteral(" Fz7Extra INTEGER,")),
                       QStringLiteral("StepID, ProcessID, StepOrder, RowKey"));
         if (change == SchemaChange::ExtraColumn)
-            file.setSql(steps, QString(stepsSql).replace(order, order + QStringLiteral(" Fz7Extra INTEGER NOT NULL,")));
+            file.setSql(steps, QString(stepsSql).replace(
+                                   order, order + QStringLiteral(" Fz7Extra INTEGER NOT NULL,")));
         break;
     }
     case SchemaChange::CheckLaidOut:
         file.setSql(QStringLiteral("CostFactor"),
                     file.sqlOf(QStringLiteral("CostFactor"))
                         .replace(QStringLiteral("CHECK (CostFactorID <> 0 OR CostFactorType = 'Fixed Cost')"),
-                                 QStringLiteral("check(/* kept */ costfactorid<>0\n  or CostFactorType='Fixed Cost')")));
+                                 QStringLiteral(
+                                     "check(/* kept */ costfactorid<>0\n  or CostFactorType='Fixed Cost')")));
         break;
     }
 }

@@ -54,7 +54,8 @@ bool ReadLoadedTables(const QSqlDatabase& database, SchemaConstructs& constructs
         const StatementParts parts = ReadStatementParts(objects.value(4).toString(), isTable);
         const QString table = isTable ? name : objects.value(2).toString();
         if (parts.foreignCollation && !constructs.foreignCollations.contains(table.toLower()))
-            constructs.foreignCollations.insert(table.toLower(), CollationRefusal(*parts.foreignCollation, table));
+            constructs.foreignCollations.insert(table.toLower(),
+                                                CollationRefusal(*parts.foreignCollation, table));
         if (!isTable)
             continue;
         constructs.spelled.insert(key, name);
@@ -77,7 +78,8 @@ bool ReadLoadedColumns(const QSqlDatabase& database, SchemaConstructs& construct
     if (!ExecConstructQuery(
             columns,
             QStringLiteral(
-                "SELECT lower(m.name), c.name, c.hidden, c.dflt_value, c.\"notnull\" AND c.dflt_value IS NULL AND "
+                "SELECT lower(m.name), c.name, c.hidden, c.dflt_value, c.\"notnull\" AND c.dflt_value IS "
+                "NULL AND "
                 "c.pk = 0 FROM main.sqlite_master AS m JOIN pragma_table_xinfo(m.name, 'main') AS c WHERE "
                 "lower(m.type) = 'table' AND m.rootpage <> 0"),
             error))
@@ -146,7 +148,8 @@ QString MissingColumn(const SchemaConstructs& file, const SchemaConstructs& ours
 
 // A column that every row written must give, where ours takes a row without it: our writes fail. A
 // table that lacks a column of ours has it renamed, more likely than added: the lack is named.
-QString RequiredColumnBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours, const QString& table)
+QString RequiredColumnBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours,
+                                 const QString& table)
 {
     if (!MissingColumn(file, ours, table).isEmpty())
         return {};
@@ -155,8 +158,9 @@ QString RequiredColumnBeyondOurs(const SchemaConstructs& file, const SchemaConst
     const QSet<QString> ourRequired = ours.requiredColumns.value(table);
     for (const QString& column : required) {
         if (!ourRequired.contains(column))
-            return QStringLiteral("the column \"%1\" of the table \"%2\" is not one of ours (NOT NULL without a "
-                                  "default)")
+            return QStringLiteral(
+                       "the column \"%1\" of the table \"%2\" is not one of ours (NOT NULL without a "
+                       "default)")
                 .arg(file.columns.value(table).value(column, column), file.spelled.value(table, table));
     }
     return {};
@@ -168,7 +172,8 @@ QString TableBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ou
         return ConstructRefusal(file, "table", table, QStringLiteral("a virtual table"));
     // Without a rowid our keys number no new row; a strict table refuses values ours take.
     if (const QString options = file.tableOptions.value(table); options != ours.tableOptions.value(table))
-        return ConstructRefusal(file, "table", table, options.isEmpty() ? QStringLiteral("no table options") : options);
+        return ConstructRefusal(file, "table", table,
+                                options.isEmpty() ? QStringLiteral("no table options") : options);
     if (!AllWithin(file.generatedColumns.value(table), ours.generatedColumns.value(table)))
         return ConstructRefusal(file, "table", table, QStringLiteral("a generated column"));
     if (!AllWithin(file.computedDefaults.value(table), ours.computedDefaults.value(table)))
@@ -219,7 +224,8 @@ QString ColumnMissingFromOurs(const SchemaConstructs& file, const SchemaConstruc
         if (!ourTables.contains(table))
             continue;
         if (const QString missing = MissingColumn(file, ours, table); !missing.isEmpty())
-            return ConstructRefusal(file, "table", table, QStringLiteral("it has no column \"%1\"").arg(missing));
+            return ConstructRefusal(file, "table", table,
+                                    QStringLiteral("it has no column \"%1\"").arg(missing));
     }
     return {};
 }

@@ -16,17 +16,17 @@
 #include <optional>
 
 struct SchemaConstructs {
-    QHash<QString, QString> spelled;                // lower-case name -> the name as the file spells it
-    QHash<QString, QSet<QString>> generatedColumns; // table -> its generated columns (lower-case)
-    QHash<QString, QSet<QString>> computedDefaults; // table -> columns whose DEFAULT is no literal
+    QHash<QString, QString> spelled;                 // lower-case name -> the name as the file spells it
+    QHash<QString, QSet<QString>> generatedColumns;  // table -> its generated columns (lower-case)
+    QHash<QString, QSet<QString>> computedDefaults;  // table -> columns whose DEFAULT is no literal
     QHash<QString, QHash<QString, QString>> columns; // table -> its columns: lower-case -> as spelled
-    QHash<QString, QSet<QString>> requiredColumns;  // table -> NOT NULL columns without a default, no key
-    QHash<QString, QSet<QString>> checks;           // table -> its CHECK constraints' expressions
-    QHash<QString, QString> foreignCollations;      // table -> the refusal of its first column (its own
-                                                    // or an index's) with a collation not the engine's
-    QSet<QString> pagelessTables;                   // tables without pages (virtual ones)
-    QHash<QString, QString> tableOptions;           // table -> "WITHOUT ROWID", "STRICT", ...
-    QHash<QString, QString> codeIndexes;            // expression or partial index -> its table
+    QHash<QString, QSet<QString>> requiredColumns;   // table -> NOT NULL columns without a default, no key
+    QHash<QString, QSet<QString>> checks;            // table -> its CHECK constraints' expressions
+    QHash<QString, QString> foreignCollations;       // table -> the refusal of its first column (its own
+                                                     // or an index's) with a collation not the engine's
+    QSet<QString> pagelessTables;                    // tables without pages (virtual ones)
+    QHash<QString, QString> tableOptions;            // table -> "WITHOUT ROWID", "STRICT", ...
+    QHash<QString, QString> codeIndexes;             // expression or partial index -> its table
 };
 
 // Through a connection on which nothing the file defines has run; nullopt when the engine cannot

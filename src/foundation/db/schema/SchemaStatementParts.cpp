@@ -112,8 +112,9 @@ qsizetype SkipParenthesized(const QList<QStringView>& tokens, qsizetype from, QS
 
 bool StartsTableConstraint(QStringView token)
 {
-    return std::ranges::any_of(std::initializer_list<const char*>{"constraint", "primary", "unique", "check", "foreign"},
-                               [token](const char* word) { return IsWord(token, word); });
+    return std::ranges::any_of(
+        std::initializer_list<const char*>{"constraint", "primary", "unique", "check", "foreign"},
+        [token](const char* word) { return IsWord(token, word); });
 }
 
 bool IsEnginesCollation(const QString& name)
