@@ -12,6 +12,7 @@
 #include "shell/Composition.h"
 #include "shell/DesktopHelp.h"
 #include "shell/MainFrame.h"
+#include "shell/ProfileSettingsFile.h"
 #include "shell/QVFileLocations.h"
 #include "shell/ShellConstants.h"
 #include "shell/SignalHandler.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QSplashScreen>
+#include <QTemporaryDir>
 
 #include <sys/resource.h>
 
@@ -156,7 +158,13 @@ bool CQuorvantaApp::InitializeOle()
 void CQuorvantaApp::SetRegistryKey()
 {
     record(QStringLiteral("SetRegistryKey"));
-    m_profile = std::make_unique<QSettings>(PROFILE_ORGANIZATION, PROFILE_APPLICATION);
+    ProfileSettings profile = OpenProfileSettings(PROFILE_ORGANIZATION, PROFILE_APPLICATION);
+    m_profile.reset(); // before the folder it may write into goes
+    m_profileStandIn = std::move(profile.standIn);
+    m_profile = std::move(profile.settings);
+    m_profileLeftAlone = profile.leftAlone;
+    if (!m_profileLeftAlone.isEmpty())
+        qWarning("%s", qPrintable(m_profileLeftAlone));
     m_profile->beginGroup(PROFILE_VERSION_GROUP);
 }
 
@@ -276,6 +284,8 @@ void CQuorvantaApp::ShowMainFrame()
 void CQuorvantaApp::ReadProfileSettings()
 {
     record(QStringLiteral("ReadProfileSettings"));
+    if (!m_profileLeftAlone.isEmpty())
+        QvMessageBox(m_profileLeftAlone, MB_OK | MB_ICONWARNING);
     const QString currentDir = m_profile->value(QStringLiteral("Current Dir/Dir")).toString();
     if (!currentDir.isEmpty() && QDir(currentDir).exists())
         QDir::setCurrent(currentDir);

@@ -33,6 +33,7 @@ class CQVFileLocations;
 class QMenu;
 class QSettings;
 class QSplashScreen;
+class QTemporaryDir;
 
 class CQuorvantaApp : public AppContext, public UserSettingsService, public ProjectControl, public QvzFileLookup {
 public:
@@ -156,7 +157,9 @@ private:
     QStringList workingCopyDatabases() const;
 
     StepRecorder m_recorder;
-    std::unique_ptr<QSettings> m_profile;
+    std::unique_ptr<QTemporaryDir> m_profileStandIn; // the profile's folder when Qt's file is left alone
+    std::unique_ptr<QSettings> m_profile;            // goes first: it writes into m_profileStandIn
+    QString m_profileLeftAlone;                      // told once the window shows; "" when the file is used
     CUserSettingsFile m_userSettings;
     std::vector<CRecentFileList> m_recentLists;
     QMap<QString, QMenu*> m_contextMenus;

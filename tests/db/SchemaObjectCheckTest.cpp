@@ -150,16 +150,24 @@ TEST_F(SchemaObjectCheckTest, ATypeSpelledInCapitalsIsRefusedByName)
 }
 
 // Our tables, and the indexes on them, run no code where ours run none: a generated column, a
-// CHECK, a DEFAULT expression, an expression or partial index is refused by name; the CHECK our
-// schema gives, CHECK in a comment or a name, and tables of other names keep passing.
+// CHECK not of ours, a DEFAULT expression, an expression or partial index, a collation the engine
+// lacks, table options, a column every row must give are refused by name; our CHECKs however laid
+// out or left out, CHECK or COLLATE in a comment, literal or name, and tables of other names pass.
 TEST_F(SchemaObjectCheckTest, ConstructsThatRunCodeWhereOursRunNoneAreRefused)
 {
-    // Project's key column written otherwise, as a file of another making may write it.
-    const auto keyWritten = [](const char* definition) {
+    // A stored statement written otherwise, as a file of another making may write it.
+    const auto written = [](const char* name, const char* ours, const char* theirs) {
         return QStringList{"PRAGMA writable_schema = ON",
-                           QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, "
-                                          "'ProjectID INTEGER PRIMARY KEY', '%1') WHERE name = 'Project'")
-                               .arg(QString::fromUtf8(definition).replace("'", "''"))};
+                           QStringLiteral("UPDATE sqlite_master SET sql = replace(sql, '%1', '%2') WHERE name = '%3'")
+                               .arg(QString::fromUtf8(ours).replace("'", "''"),
+                                    QString::fromUtf8(theirs).replace("'", "''"), QString::fromUtf8(name))};
+    };
+    const auto keyWritten = [&written](const char* definition) {
+        return written("Project", "ProjectID INTEGER PRIMARY KEY", definition);
+    };
+    const char* const costCheck = "CHECK (CostFactorID <> 0 OR CostFactorType = 'Fixed Cost')";
+    const auto costCheckWritten = [&written, costCheck](const char* check) {
+        return written("CostFactor", costCheck, check);
     };
     const struct {
         QStringList changes;
@@ -180,6 +188,31 @@ TEST_F(SchemaObjectCheckTest, ConstructsThatRunCodeWhereOursRunNoneAreRefused)
         {{"CREATE TABLE Notes (Text TEXT CHECK (Text <> '') DEFAULT (lower('x')), Twice AS (Text || Text))",
           "CREATE INDEX NotesByText ON Notes (lower(Text)) WHERE Text > ''"},
          ""},
+        {costCheckWritten("CHECK (CostFactorID <> 0 OR length(hex(zeroblob(1000000))) > 0)"),
+         "the table \"CostFactor\" is not one of ours (a CHECK constraint)"},
+        {costCheckWritten("check(costfactorid<>0 /* ours */ Or CostFactorType =\n 'Fixed Cost')"), ""},
+        {costCheckWritten("CHECK (CostFactorID <> 0 OR CostFactorType = 'fixed cost')"),
+         "the table \"CostFactor\" is not one of ours (a CHECK constraint)"},
+        {costCheckWritten("CONSTRAINT 'check' DEFAULT 'CHECK (1)'"), ""},
+        {costCheckWritten(""), ""}, // an older file's cost factors, without our CHECK
+        {keyWritten("ProjectID INTEGER PRIMARY KEY CHECK (CostFactorID <> 0 OR CostFactorType = 'Fixed Cost')"),
+         "the table \"Project\" is not one of ours (a CHECK constraint)"},
+        {written("Project", "ProjectName TEXT COLLATE NOCASE", "ProjectName TEXT COLLATE \"Fz7_NoSuch\""),
+         "the column \"ProjectName\" of the table \"Project\" is not one of ours (the collation \"Fz7_NoSuch\")"},
+        {written("Project", "ProjectName TEXT COLLATE NOCASE", "\"Project Name\" TEXT CHECK (1 COLLATE nosuch)"),
+         "the table \"Project\" is not one of ours (a CHECK constraint)"},
+        {written("Project", "ProjectName TEXT COLLATE NOCASE",
+                 "ProjectName TEXT COLLATE rtrim DEFAULT 'COLLATE x' /* COLLATE y */, UNIQUE (ProjectName COLLATE "
+                 "Binary)"),
+         ""},
+        {QStringList{"CREATE INDEX Spin ON Project (Description)"} +
+             written("Spin", "Description", "Description COLLATE nosuch"),
+         "the column \"Description\" of the table \"Project\" is not one of ours (the collation \"nosuch\")"},
+        {written("Project", "StepCounter INTEGER NOT NULL DEFAULT 0\n)", "StepCounter INTEGER NOT NULL DEFAULT 0) STRICT"),
+         "the table \"Project\" is not one of ours (STRICT)"},
+        {QStringList{"ALTER TABLE Project ADD COLUMN Spin INTEGER NOT NULL DEFAULT 0"} +
+             written("Project", "Spin INTEGER NOT NULL DEFAULT 0", "Spin INTEGER NOT NULL"),
+         "the column \"Spin\" of the table \"Project\" is not one of ours (NOT NULL without a default)"},
     };
     for (const auto& c : cases) {
         const QString path = pathOf("constructs.prj");
@@ -202,6 +235,18 @@ TEST_F(SchemaObjectCheckTest, ConstructsThatRunCodeWhereOursRunNoneAreRefused)
     ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Results, results));
     EXPECT_GT(count(results, "SELECT count(*) FROM sqlite_master WHERE sql LIKE '%CHECK%'"), 0);
     EXPECT_EQ(ReviewSchemaObjectsOfFile(results, DatabaseKind::Results).Describe(), "");
+}
+
+// A table of ours lacking a column of ours is refused only in a file at the current version: a
+// migration adds it to an older one.
+TEST_F(SchemaObjectCheckTest, AColumnOfOursLackingCountsAgainstACurrentFileOnly)
+{
+    const QString path = pathOf("lacking.prj");
+    ASSERT_TRUE(CSchemaBuilder::Build(DatabaseKind::Project, path));
+    scalar(path, "ALTER TABLE Project DROP COLUMN Description");
+    const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, DatabaseKind::Project);
+    EXPECT_EQ(review.Describe(), "");
+    EXPECT_EQ(review.DescribeCurrent(), "the table \"Project\" is not one of ours (it has no column \"Description\")");
 }
 
 // A schema the engine cannot read is said to be unreadable, with the engine's reason.

@@ -1,6 +1,8 @@
 #include "modules/packer/QvzPacker.h"
+#include "Deadline.h"
 #include "PackerTestSupport.h"
 #include "QtPrinters.h"
+#include "foundation/db/content/ProjectGenerator.h"
 #include "foundation/db/connection/DaoDatabase.h"
 #include "modules/packer/QvzFormat.h"
 #include "modules/packer/QvzReader.h"
@@ -92,6 +94,52 @@ TEST_F(QvzPackerTest, APackMissingAMemberFailsAndKeepsTheOldPackage)
     EXPECT_FALSE(packer.CreatePackage(demoDir(), demoPackage(), true));
     EXPECT_EQ(ReadAllBytes(demoPackage()), before);
     EXPECT_EQ(QDir(root()).entryList({"Demo.qvz*"}, QDir::Files), QStringList{"Demo.qvz"});
+}
+
+// A project file is read only through the schema review and the read guard: a table made an endless
+// view is refused by name at once; an older file's own view made endless (which the review leaves
+// to the migration) is stopped by the guard. No package is written either way.
+TEST_F(QvzPackerTest, AProjectFileNotOursOrEndlessToReadIsNotPacked)
+{
+    const QString endless = "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT %1 FROM c)";
+    const struct {
+        const char* label;
+        QStringList changes;
+        QString refusal;
+        qint64 withinMs;
+    } cases[] = {
+        {"a table of ours an endless view",
+         {"CREATE TABLE S2PReal AS SELECT * FROM \"Step-To-Process\"", "DROP TABLE \"Step-To-Process\"",
+          "CREATE VIEW \"Step-To-Process\" AS SELECT * FROM S2PReal UNION ALL SELECT * FROM " +
+              endless.arg("1001, 1, 100 + x, 1000 + x")},
+         "the view \"Step-To-Process\" is not one of ours", 2000},
+        {"an older file's view of ours endless",
+         {"DROP VIEW QryStepInProject", "CREATE VIEW QryStepInProject AS SELECT x AS StepID, 1 AS ProcessID FROM " +
+                                            endless.arg("x"),
+          "PRAGMA user_version = 1"},
+         "reading it took longer than 3 seconds", 5000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        ASSERT_TRUE(QDir(demoDir()).removeRecursively());
+        ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), demoDir()));
+        {
+            CDaoDatabase project;
+            project.Open(demoDir() + "Demo.prj", DatabaseRole::ReadWrite);
+            for (const QString& change : c.changes)
+                project.Execute(change);
+        }
+        const auto before = TreeSnapshot(root());
+        QElapsedTimer clock;
+        clock.start();
+        {
+            const Deadline deadline(std::chrono::seconds(60), c.label);
+            EXPECT_FALSE(packer.CreatePackage(demoDir(), demoPackage(), false));
+        }
+        EXPECT_LT(clock.elapsed(), c.withinMs);
+        EXPECT_EQ(packer.ErrorText(), "The steps of " + demoDir() + "Demo.prj cannot be read: " + c.refusal);
+        EXPECT_EQ(TreeSnapshot(root()), before);
+    }
 }
 
 // Each row: a package that must be refused. Nothing is written anywhere: not the target, not

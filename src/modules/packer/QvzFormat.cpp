@@ -2,54 +2,102 @@
 
 #include "foundation/common/PathHelpers.h"
 #include "foundation/common/UserSimSequenceFile.h"
+#include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/DaoException.h"
-#include "foundation/db/recordsets/DaoRecordset.h"
-#include "foundation/db/project/QueryStepInProjectSet.h"
+#include "foundation/db/files/DatabaseHeader.h"
+#include "foundation/db/schema/ReadTimeGuard.h"
+#include "foundation/db/schema/SchemaObjectCheck.h"
 
 #include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <optional>
+#include <utility>
 
 namespace {
 const QByteArray QVZ_ROOT_MAGIC = QByteArrayLiteral("Quorvanta compound project ");
 
-// The step ids of the project file, each once, in step order.
-bool ReadPackedStepIDs(const QString& projectFile, QList<long>& stepIDs)
-try {
-    return CQueryStepInProjectSet::ReadStepIDs(stepIDs, DaoErrorMode::Show, projectFile);
-} catch (const CDaoException&) {
-    return false;
-}
-
-// The plans of a project file, read-only.
-class CPackedPlanSet : public CDaoRecordset {
-public:
-    CPackedPlanSet() : CDaoRecordset(Definition()) {}
-    bool OpenSet(const QString& projectFile) { return OpenOnFile(projectFile, QString(), DatabaseRole::ReadOnly); }
-    static const DaoRecordsetDef& Definition()
-    {
-        static const DaoRecordsetDef def{"SELECT PlanID, PlanName FROM ProductionPlan ORDER BY PlanID",
-                                         {{"ProductionPlan", {"PlanID"}}},
-                                         {{"PlanID", DaoFieldType::Long}, {"PlanName", DaoFieldType::Text}}};
-        return def;
-    }
+struct PackedProject {
+    QList<long> stepIDs;
+    QList<std::pair<long, QString>> plans; // id, name
 };
 
-// The plans' sequence files that lie in the folder (a plan need not have one).
-bool AddQvzSequenceFiles(const QString& folder, const QString& projectFile, QList<QvzMember>& members)
-try {
-    CPackedPlanSet plans;
-    plans.SetErrorMode(DaoErrorMode::Quiet);
-    if (!plans.OpenSet(projectFile))
+// Why the project file's schema may not be read: a view or trigger of another making would run at
+// the first read. An older file's own stale views are read as they are, under the guard.
+QString PackedProjectRefusal(const QString& projectFile)
+{
+    const SchemaObjectReview review = ReviewSchemaObjectsOfFile(projectFile, DatabaseKind::Project);
+    if (!review.unreadable.isEmpty())
+        return review.unreadable;
+    const std::optional<DatabaseHeader> header = ReadStandaloneHeader(projectFile);
+    const bool older = header && header->userVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Project);
+    return older ? review.foreign : review.DescribeCurrent();
+}
+
+// Every row of the statement; a statement interrupted or failing part-way raises.
+template <typename Take> void ReadRows(CDaoDatabase& database, const QString& sql, Take take)
+{
+    QSqlQuery query = database.Query(sql);
+    while (query.next())
+        take(query);
+    if (query.lastError().isValid())
+        throw CDaoException::fromSqlError(query.lastError());
+}
+
+// The steps the project lists (each once, in step order) and its plans, read under the read guard.
+void ReadPackedRows(CDaoDatabase& database, PackedProject& project)
+{
+    ReadRows(database, QStringLiteral("SELECT StepID FROM QryStepInProject ORDER BY StepID, ProcessID"),
+             [&project](const QSqlQuery& row) {
+                 const long stepID = long(row.value(0).toLongLong());
+                 if (project.stepIDs.isEmpty() || project.stepIDs.constLast() != stepID)
+                     project.stepIDs.append(stepID);
+             });
+    ReadRows(database, QStringLiteral("SELECT PlanID, PlanName FROM ProductionPlan ORDER BY PlanID"),
+             [&project](const QSqlQuery& row) {
+                 project.plans.append({long(row.value(0).toLongLong()), row.value(1).toString()});
+             });
+}
+
+// The project file read only through the schema review and the read guard: what a folder holds
+// may come from anyone, and an endless view there would hold the pack for good.
+bool ReadPackedProject(const QString& projectFile, PackedProject& project, QString& error)
+{
+    if (const QString refusal = PackedProjectRefusal(projectFile); !refusal.isEmpty()) {
+        error = QStringLiteral("The steps of %1 cannot be read: %2").arg(projectFile, refusal);
         return false;
-    for (; !plans.IsEOF(); plans.MoveNext()) {
-        const QString name = UserSimSequenceFileName(plans.GetText(QStringLiteral("PlanName")),
-                                                     plans.GetLong(QStringLiteral("PlanID")));
+    }
+    bool expired = false;
+    try {
+        CDaoDatabase database;
+        database.Open(projectFile, DatabaseRole::ReadOnly);
+        const CReadTimeGuard guard(database);
+        try {
+            ReadPackedRows(database, project);
+            return true;
+        } catch (const CDaoException&) {
+            expired = guard.Expired();
+            throw;
+        }
+    } catch (const CDaoException& failure) {
+        error = QStringLiteral("The steps of %1 cannot be read: %2")
+                    .arg(projectFile, expired ? QStringLiteral("reading it took longer than %1 seconds")
+                                                    .arg(CReadTimeGuard::DEFAULT_MILLISECONDS / 1000)
+                                              : failure.GetErrorDescription());
+        return false;
+    }
+}
+
+// The plans' sequence files that lie in the folder (a plan need not have one).
+void AddQvzSequenceFiles(const QString& folder, const PackedProject& project, QList<QvzMember>& members)
+{
+    for (const auto& [planID, planName] : project.plans) {
+        const QString name = UserSimSequenceFileName(planName, planID);
         const QString path = FindFileNoCase(folder, name);
         if (!path.isEmpty() && IsPlainQvzName(name))
             members.append({name, path});
     }
-    return true;
-} catch (const CDaoException&) {
-    return false;
 }
 
 bool AddQvzMember(const QString& folder, const QString& entryName, QList<QvzMember>& members, QString& error)
@@ -116,19 +164,13 @@ bool ListQvzMembers(const QString& folder, const QString& baseName, QList<QvzMem
         if (!AddQvzMember(folder, name, members, error))
             return false;
     }
-    QList<long> stepIDs;
-    if (!ReadPackedStepIDs(members.first().sourcePath, stepIDs)) {
-        error = QStringLiteral("The steps of %1 cannot be read").arg(members.first().sourcePath);
+    PackedProject project;
+    if (!ReadPackedProject(members.first().sourcePath, project, error))
         return false;
-    }
-    for (long stepID : stepIDs) {
+    for (long stepID : project.stepIDs) {
         if (!AddQvzMember(folder, QvzStepEntryName(stepID), members, error))
             return false;
     }
-    if (!AddQvzSequenceFiles(sequenceFolder.isEmpty() ? folder : sequenceFolder, members.first().sourcePath,
-                             members)) {
-        error = QStringLiteral("The plans of %1 cannot be read").arg(members.first().sourcePath);
-        return false;
-    }
+    AddQvzSequenceFiles(sequenceFolder.isEmpty() ? folder : sequenceFolder, project, members);
     return true;
 }

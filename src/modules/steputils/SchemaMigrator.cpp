@@ -55,7 +55,7 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
 
 // Views or triggers of another making would run at the first read or inside a migration. Our own
 // with another text are rebuilt by the migration of an older file; a current file has them as we
-// write them.
+// write them, and every column of ours.
 // A schema the engine cannot read fails the inspection with the engine's reason.
 MigrationOutcome CSchemaMigrator::ReviewSchemaObjects(const QString& path)
 {
@@ -63,7 +63,7 @@ MigrationOutcome CSchemaMigrator::ReviewSchemaObjects(const QString& path)
     if (!review.unreadable.isEmpty())
         return Fail(review.unreadable);
     m_stale = review.stale;
-    m_errorText = m_fileVersion < TargetVersion() ? review.foreign : review.Describe();
+    m_errorText = m_fileVersion < TargetVersion() ? review.foreign : review.DescribeCurrent();
     return m_errorText.isEmpty() ? MigrationOutcome::Current : MigrationOutcome::NotOurs;
 }
 

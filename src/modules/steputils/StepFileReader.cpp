@@ -124,7 +124,7 @@ bool CStepFileReader::CheckHeader(const QString& path)
     if (!review.unreadable.isEmpty())
         return Fail(QStringLiteral("it is damaged"));
     const bool older = m_fileVersion < CSchemaBuilder::SchemaVersion(DatabaseKind::Step);
-    const QString foreign = older ? review.foreign : review.Describe();
+    const QString foreign = older ? review.foreign : review.DescribeCurrent();
     return foreign.isEmpty() || Fail(foreign);
 }
 

@@ -1,5 +1,7 @@
 #include "foundation/db/schema/SchemaConstructs.h"
 
+#include "foundation/db/schema/SchemaStatementParts.h"
+
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,40 +22,6 @@ bool IsLiteralDefault(const QString& text)
     return literal.match(text).hasMatch();
 }
 
-bool IsWordCharacter(QChar c)
-{
-    return c.isLetterOrNumber() || c == u'_' || c == u'$' || c.unicode() >= 0x80;
-}
-
-// The index just past the token that starts at i: a quoted literal or name, a comment, a word, or
-// one character.
-qsizetype SkipToken(const QString& sql, qsizetype i)
-{
-    const QChar c = sql.at(i);
-    const QChar next = i + 1 < sql.size() ? sql.at(i + 1) : QChar();
-    if (c == u'\'' || c == u'"' || c == u'`' || c == u'[') {
-        const QChar close = c == u'[' ? QChar(u']') : c;
-        qsizetype end = sql.indexOf(close, i + 1);
-        // A doubled quote inside is the quote itself ([...] has no escape).
-        while (end >= 0 && c != u'[' && end + 1 < sql.size() && sql.at(end + 1) == close)
-            end = sql.indexOf(close, end + 2);
-        return end < 0 ? sql.size() : end + 1;
-    }
-    if (c == u'-' && next == u'-') {
-        const qsizetype end = sql.indexOf(u'\n', i + 2);
-        return end < 0 ? sql.size() : end + 1;
-    }
-    if (c == u'/' && next == u'*') {
-        const qsizetype end = sql.indexOf(QStringLiteral("*/"), i + 2);
-        return end < 0 ? sql.size() : end + 2;
-    }
-    qsizetype end = i + 1;
-    if (IsWordCharacter(c))
-        while (end < sql.size() && IsWordCharacter(sql.at(end)))
-            ++end;
-    return end;
-}
-
 bool ExecConstructQuery(QSqlQuery& query, const QString& sql, QString* error)
 {
     query.setForwardOnly(true);
@@ -64,46 +32,69 @@ bool ExecConstructQuery(QSqlQuery& query, const QString& sql, QString* error)
     return false;
 }
 
-// The tables the engine loaded, with their CHECK constraints and whether they have pages.
+QString CollationRefusal(const NamedCollation& found, const QString& table)
+{
+    return QStringLiteral("the column \"%1\" of the table \"%2\" is not one of ours (the collation \"%3\")")
+        .arg(found.column, table, found.collation);
+}
+
+// The tables the engine loaded, with their CHECK constraints, options, whether they have pages, and
+// the collations they and their indexes name.
 bool ReadLoadedTables(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
 {
-    QSqlQuery tables(database);
-    if (!ExecConstructQuery(
-            tables,
-            QStringLiteral("SELECT name, rootpage, sql FROM main.sqlite_master WHERE lower(type) = 'table'"),
-            error))
+    QSqlQuery objects(database);
+    if (!ExecConstructQuery(objects,
+                            QStringLiteral("SELECT lower(type) = 'table', name, tbl_name, rootpage, sql FROM "
+                                           "main.sqlite_master WHERE lower(type) IN ('table', 'index')"),
+                            error))
         return false;
-    while (tables.next()) {
-        const QString name = tables.value(0).toString(), key = name.toLower();
+    while (objects.next()) {
+        const bool isTable = objects.value(0).toBool();
+        const QString name = objects.value(1).toString(), key = name.toLower();
+        const StatementParts parts = ReadStatementParts(objects.value(4).toString(), isTable);
+        const QString table = isTable ? name : objects.value(2).toString();
+        if (parts.foreignCollation && !constructs.foreignCollations.contains(table.toLower()))
+            constructs.foreignCollations.insert(table.toLower(),
+                                                CollationRefusal(*parts.foreignCollation, table));
+        if (!isTable)
+            continue;
         constructs.spelled.insert(key, name);
-        if (tables.value(1).toLongLong() == 0)
+        if (objects.value(3).toLongLong() == 0)
             constructs.pagelessTables.insert(key);
-        if (const int checks = CountCheckConstraints(tables.value(2).toString()); checks > 0)
-            constructs.checks.insert(key, checks);
+        for (const QString& check : parts.checks)
+            constructs.checks[key].insert(check);
+        if (!parts.tableOptions.isEmpty())
+            constructs.tableOptions.insert(key, parts.tableOptions);
     }
     return true;
 }
 
-// Generated columns (hidden 2 or 3) and defaults of the tables with pages; a virtual table is never
-// asked for its columns, which would run its module.
+// The columns of the tables with pages: generated ones (hidden 2 or 3), defaults, and those a row
+// must give (NOT NULL without a default, no key); a virtual table is never asked for its columns,
+// which would run its module.
 bool ReadLoadedColumns(const QSqlDatabase& database, SchemaConstructs& constructs, QString* error)
 {
     QSqlQuery columns(database);
     if (!ExecConstructQuery(
             columns,
             QStringLiteral(
-                "SELECT lower(m.name), lower(c.name), c.hidden, c.dflt_value FROM main.sqlite_master AS m "
-                "JOIN pragma_table_xinfo(m.name, 'main') AS c WHERE lower(m.type) = 'table' AND "
-                "m.rootpage <> 0 AND (c.hidden IN (2, 3) OR c.dflt_value IS NOT NULL)"),
+                "SELECT lower(m.name), c.name, c.hidden, c.dflt_value, c.\"notnull\" AND c.dflt_value IS "
+                "NULL AND "
+                "c.pk = 0 FROM main.sqlite_master AS m JOIN pragma_table_xinfo(m.name, 'main') AS c WHERE "
+                "lower(m.type) = 'table' AND m.rootpage <> 0"),
             error))
         return false;
     while (columns.next()) {
-        const QString table = columns.value(0).toString(), column = columns.value(1).toString();
+        const QString table = columns.value(0).toString(), spelled = columns.value(1).toString();
+        const QString column = spelled.toLower();
         const int hidden = columns.value(2).toInt();
+        constructs.columns[table].insert(column, spelled);
         if (hidden == 2 || hidden == 3)
             constructs.generatedColumns[table].insert(column);
-        else if (!IsLiteralDefault(columns.value(3).toString()))
+        else if (!columns.value(3).isNull() && !IsLiteralDefault(columns.value(3).toString()))
             constructs.computedDefaults[table].insert(column);
+        else if (columns.value(4).toBool() && hidden == 0)
+            constructs.requiredColumns[table].insert(column);
     }
     return true;
 }
@@ -130,10 +121,10 @@ bool ReadLoadedIndexes(const QSqlDatabase& database, SchemaConstructs& construct
 }
 
 QString ConstructRefusal(const SchemaConstructs& file, const char* type, const QString& key,
-                         const char* construct)
+                         const QString& construct)
 {
     return QStringLiteral("the %1 \"%2\" is not one of ours (%3)")
-        .arg(QLatin1String(type), file.spelled.value(key, key), QLatin1String(construct));
+        .arg(QLatin1String(type), file.spelled.value(key, key), construct);
 }
 
 bool AllWithin(const QSet<QString>& found, const QSet<QString>& ours)
@@ -142,17 +133,57 @@ bool AllWithin(const QSet<QString>& found, const QSet<QString>& ours)
                        [&ours](const QString& item) { return ours.contains(item); });
 }
 
+// The first column of ours the table lacks, as ours spells it; "" when it has them all.
+QString MissingColumn(const SchemaConstructs& file, const SchemaConstructs& ours, const QString& table)
+{
+    const QHash<QString, QString> present = file.columns.value(table);
+    QStringList columns = ours.columns.value(table).values();
+    columns.sort();
+    for (const QString& column : columns) {
+        if (!present.contains(column.toLower()))
+            return column;
+    }
+    return {};
+}
+
+// A column that every row written must give, where ours takes a row without it: our writes fail. A
+// table that lacks a column of ours has it renamed, more likely than added: the lack is named.
+QString RequiredColumnBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours,
+                                 const QString& table)
+{
+    if (!MissingColumn(file, ours, table).isEmpty())
+        return {};
+    QStringList required = file.requiredColumns.value(table).values();
+    required.sort();
+    const QSet<QString> ourRequired = ours.requiredColumns.value(table);
+    for (const QString& column : required) {
+        if (!ourRequired.contains(column))
+            return QStringLiteral(
+                       "the column \"%1\" of the table \"%2\" is not one of ours (NOT NULL without a "
+                       "default)")
+                .arg(file.columns.value(table).value(column, column), file.spelled.value(table, table));
+    }
+    return {};
+}
+
 QString TableBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours, const QString& table)
 {
     if (file.pagelessTables.contains(table) && !ours.pagelessTables.contains(table))
-        return ConstructRefusal(file, "table", table, "a virtual table");
+        return ConstructRefusal(file, "table", table, QStringLiteral("a virtual table"));
+    // Without a rowid our keys number no new row; a strict table refuses values ours take.
+    if (const QString options = file.tableOptions.value(table); options != ours.tableOptions.value(table))
+        return ConstructRefusal(file, "table", table,
+                                options.isEmpty() ? QStringLiteral("no table options") : options);
     if (!AllWithin(file.generatedColumns.value(table), ours.generatedColumns.value(table)))
-        return ConstructRefusal(file, "table", table, "a generated column");
+        return ConstructRefusal(file, "table", table, QStringLiteral("a generated column"));
     if (!AllWithin(file.computedDefaults.value(table), ours.computedDefaults.value(table)))
-        return ConstructRefusal(file, "table", table, "a DEFAULT expression");
-    if (file.checks.value(table) > ours.checks.value(table))
-        return ConstructRefusal(file, "table", table, "a CHECK constraint");
-    return {};
+        return ConstructRefusal(file, "table", table, QStringLiteral("a DEFAULT expression"));
+    // A CHECK of ours an older file lacks runs nothing.
+    if (!AllWithin(file.checks.value(table), ours.checks.value(table)))
+        return ConstructRefusal(file, "table", table, QStringLiteral("a CHECK constraint"));
+    if (const QString collation = file.foreignCollations.value(table); !collation.isEmpty())
+        return collation;
+    return RequiredColumnBeyondOurs(file, ours, table);
 }
 
 } // namespace
@@ -164,19 +195,6 @@ std::optional<SchemaConstructs> ReadSchemaConstructs(const QSqlDatabase& databas
         !ReadLoadedIndexes(database, constructs, error))
         return std::nullopt;
     return constructs;
-}
-
-int CountCheckConstraints(const QString& statement)
-{
-    int checks = 0;
-    for (qsizetype i = 0; i < statement.size();) {
-        const qsizetype end = SkipToken(statement, i);
-        if (end - i == 5 &&
-            QStringView(statement).mid(i, 5).compare(QLatin1String("check"), Qt::CaseInsensitive) == 0)
-            ++checks;
-        i = end;
-    }
-    return checks;
 }
 
 QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs& ours,
@@ -192,7 +210,22 @@ QString ConstructBeyondOurs(const SchemaConstructs& file, const SchemaConstructs
         const auto index = file.codeIndexes.constFind(name);
         if (index != file.codeIndexes.cend() && ourTables.contains(*index) &&
             ours.codeIndexes.value(name) != *index)
-            return ConstructRefusal(file, "index", name, "an expression or partial index");
+            return ConstructRefusal(file, "index", name, QStringLiteral("an expression or partial index"));
+    }
+    return {};
+}
+
+QString ColumnMissingFromOurs(const SchemaConstructs& file, const SchemaConstructs& ours,
+                              const QSet<QString>& ourTables)
+{
+    QStringList tables = file.columns.keys();
+    tables.sort();
+    for (const QString& table : tables) {
+        if (!ourTables.contains(table))
+            continue;
+        if (const QString missing = MissingColumn(file, ours, table); !missing.isEmpty())
+            return ConstructRefusal(file, "table", table,
+                                    QStringLiteral("it has no column \"%1\"").arg(missing));
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/schema/SchemaConstructs.h"
+#include "foundation/db/schema/SchemaStatementParts.h"
 #include "foundation/db/schema/SchemaTableReader.h"
 #include "foundation/db/connection/SharedConnection.h"
 
@@ -26,6 +27,10 @@ const QRegularExpression CREATED(
     QStringLiteral("^\\s*(?:CREATE\\s+(?:TEMP(?:ORARY)?\\s+)?(?:UNIQUE\\s+)?(TABLE|VIEW|TRIGGER|INDEX)\\s+"
                    "(?:IF\\s+NOT\\s+EXISTS\\s+)?|ALTER\\s+TABLE\\s+\\S+\\s+RENAME\\s+TO\\s+)"
                    "(\"(?:[^\"]|\"\")+\"|\\[[^\\]]+\\]|`[^`]+`|[A-Za-z_][A-Za-z0-9_$]*)"),
+    QRegularExpression::CaseInsensitiveOption);
+// The table a column is added to.
+const QRegularExpression ADDED_TO(
+    QStringLiteral("^\\s*ALTER\\s+TABLE\\s+(\"(?:[^\"]|\"\")+\"|\\[[^\\]]+\\]|`[^`]+`|[A-Za-z_][A-Za-z0-9_$]*)\\s+ADD\\b"),
     QRegularExpression::CaseInsensitiveOption);
 
 QString Unquoted(const QString& name)
@@ -77,9 +82,18 @@ struct OurSchema {
     SchemaConstructs constructs;               // what the engine loads of the base file, CHECKs of any level
 };
 
+// The CHECKs a statement gives the table it creates or adds a column to.
+void AddCheckExpressions(OurSchema& schema, const QString& table, const QString& statement)
+{
+    for (const QString& check : ReadStatementParts(statement, true).checks)
+        schema.constructs.checks[table].insert(check);
+}
+
 void AddScript(OurSchema& schema, const QString& script, bool base)
 {
     for (const QString& statement : CSchemaBuilder::SplitStatements(script)) {
+        if (const QRegularExpressionMatch added = ADDED_TO.match(statement); added.hasMatch())
+            AddCheckExpressions(schema, Unquoted(added.captured(1)).toLower(), statement);
         const QRegularExpressionMatch match = CREATED.match(statement);
         if (!match.hasMatch())
             continue;
@@ -91,8 +105,7 @@ void AddScript(OurSchema& schema, const QString& script, bool base)
         schema.typeOfName.insert(name, type);
         if (type == QLatin1String("table")) {
             schema.tables.insert(name);
-            int& checks = schema.constructs.checks[name];
-            checks = std::max(checks, CountCheckConstraints(statement));
+            AddCheckExpressions(schema, name, statement);
         }
         if (!RunsStatements(type))
             continue;
@@ -103,17 +116,17 @@ void AddScript(OurSchema& schema, const QString& script, bool base)
 }
 
 // The constructs of the base file as the engine loads them, from a database built in memory; the
-// CHECKs the scripts give stay as counted (a migration may give a table one).
+// CHECKs the scripts give stay beside the loaded ones (a migration may have given a table one).
 void AddLoadedConstructs(OurSchema& schema, DatabaseKind kind)
 {
     CSchemaBuilder::ReadSchemaInMemory(kind, [&schema](const QSqlDatabase& database) {
         const std::optional<SchemaConstructs> loaded = ReadSchemaConstructs(database);
         if (!loaded)
             return;
-        const QHash<QString, int> counted = schema.constructs.checks;
+        const QHash<QString, QSet<QString>> scripted = schema.constructs.checks;
         schema.constructs = *loaded;
-        for (auto check = counted.cbegin(); check != counted.cend(); ++check)
-            schema.constructs.checks[check.key()] = std::max(check.value(), loaded->checks.value(check.key()));
+        for (auto checks = scripted.cbegin(); checks != scripted.cend(); ++checks)
+            schema.constructs.checks[checks.key()].unite(checks.value());
     });
 }
 
@@ -230,6 +243,7 @@ public:
     {
         if (m_review.foreign.isEmpty())
             m_review.foreign = ConstructBeyondOurs(file, m_schema.constructs, m_schema.tables);
+        m_review.missing = ColumnMissingFromOurs(file, m_schema.constructs, m_schema.tables);
     }
     void SetUnreadable(const QString& reason) { m_review.unreadable = reason; }
     const SchemaObjectReview& Result() const { return m_review; }
@@ -293,6 +307,12 @@ QString SchemaObjectReview::Describe() const
     return Described(stale.first().type, stale.first().name);
 }
 
+QString SchemaObjectReview::DescribeCurrent() const
+{
+    const QString described = Describe();
+    return described.isEmpty() ? missing : described;
+}
+
 namespace {
 // What the engine loaded: its schema table, then the constructs of the tables and indexes. Nothing
 // the file defines runs: no table, view or trigger of it is read.
@@ -348,7 +368,7 @@ SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind k
         if (review && (!review->foreign.isEmpty() || LoadedSchemasOf(kind).Contains(digest)))
             return *review;
         SchemaObjectReview loaded = ReviewLoadedSchemaOfFile(path, kind);
-        if (review && loaded.foreign.isEmpty() && loaded.unreadable.isEmpty())
+        if (review && loaded.foreign.isEmpty() && loaded.missing.isEmpty() && loaded.unreadable.isEmpty())
             LoadedSchemasOf(kind).Add(digest);
         return loaded;
     }

@@ -25,8 +25,11 @@ struct SchemaObject {
 struct SchemaObjectReview {
     QString foreign;           // the first object that is not ours, described; "" when none
     QList<SchemaObject> stale; // our views and triggers with a text our schema does not give
+    QString missing;           // the first table of ours lacking a column of ours, described
     QString unreadable;        // why the engine could not read the schema; "" when it could
     QString Describe() const;  // foreign, else the first stale object; "" when all is ours
+    // For a file at the current version: Describe(), else a column of ours it lacks.
+    QString DescribeCurrent() const;
 };
 
 SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind);
