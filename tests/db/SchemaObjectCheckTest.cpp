@@ -70,9 +70,9 @@ TEST_F(SchemaObjectCheckTest, OnlyViewsAndTriggersOfOurMakingPass)
 
 namespace {
 // A value as slow as a read may be: it waits until its connection is interrupted (and fails as
-// interrupted), or until it gives up, and counts the interrupts it saw. Its statement makes a handful of engine steps, so a guard
-// that looks at the clock only every so many steps never stops it; only an interrupt at the
-// deadline does.
+// interrupted), or until it gives up, and counts the interrupts it saw. Its statement makes a
+// handful of engine steps, so a guard that looks at the clock only every so many steps never stops
+// it; only an interrupt at the deadline does.
 struct InterruptWait {
     std::chrono::milliseconds givingUp;
     int interrupts = 0;
