@@ -11,9 +11,11 @@
 # build compiles them, so a file that compiles only beside its batch neighbours fails here
 # (tools/check-per-file.py, clang).
 # The test build compiles with clang: with the sanitizers it builds in about half the time g++
-# takes. The program that scripts/run.sh builds compiles with g++, so the g++ phase then parses each
-# compilation of the program (not of the tests) with g++ on the same flags, its warnings as errors
-# (tools/check-gcc.py).
+# takes. The program that scripts/run.sh builds compiles with g++, optimised, so the g++ phase then
+# compiles every compilation of the program and of the tests with g++ to objects it throws away, on
+# the same warning flags, without the sanitizers, optimised as the Release build, its warnings as
+# errors (tools/check-gcc.py): the warnings of g++'s optimiser (a use after free, a dangling
+# pointer) show only there.
 # The cache settings live in CMakeLists.txt; CCACHE_DISABLE=1 measures a build without the cache.
 # Each phase prints its time; the whole run should stay within 20 minutes on two cores.
 set -euo pipefail

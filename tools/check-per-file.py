@@ -19,15 +19,13 @@ targets share. Only errors count; the build itself checks the warnings.
 import hashlib
 import json
 import os
-import re
 import shutil
 import subprocess
 import sys
 from concurrent.futures import ThreadPoolExecutor
 
-from compile_checks import count_failures, flag_words
+from compile_checks import count_failures, flag_words, unity_sources
 
-UNITY_INCLUDE = re.compile(r'^#include "(.+\.cpp)"$', re.MULTILINE)
 # Flags of the build compiler that have no meaning for a clang parse, and the precompiled header
 # the build compiler reads (replaced by clang's own).
 DROPPED_FLAGS = {"-Werror", "-Winvalid-pch", "-Wno-subobject-linkage"}
@@ -61,9 +59,9 @@ def parse_flags(command):
 def batches(entries):
     """Each unity batch entry with the files it includes, in order."""
     for entry in entries:
-        if re.search(r"/Unity/unity_\d+_cxx\.cxx$", entry["file"]):
-            with open(entry["file"], encoding="utf-8") as batch:
-                yield entry, UNITY_INCLUDE.findall(batch.read())
+        sources = unity_sources(entry["file"])
+        if sources is not None:
+            yield entry, sources
 
 
 def checks(build, root):

@@ -1,6 +1,18 @@
 """What the compile checks of tools/ (check-per-file.py, check-gcc.py) share."""
 
+import re
 import shlex
+
+UNITY_BATCH = re.compile(r"/Unity/unity_\d+_cxx\.cxx$")
+UNITY_INCLUDE = re.compile(r'^#include "(.+\.cpp)"$', re.MULTILINE)
+
+
+def unity_sources(path):
+    """The files the unity batch at path includes, in order; None when path is no unity batch."""
+    if not UNITY_BATCH.search(path):
+        return None
+    with open(path, encoding="utf-8") as batch:
+        return UNITY_INCLUDE.findall(batch.read())
 
 
 def flag_words(command):

@@ -10,7 +10,9 @@
 // unsynced operations is written out and opened. Under the sanitizers a seeded sample of crash points is
 // checked; QV_POWERLOSS_FULL=1 checks them all, QV_POWERLOSS_SEED names another seed or "random"
 // (CrashSeed.h), QV_POWERLOSS_SKIP_SYNC=<file suffix> drops those flushes (with /instance the
-// working-copy folder's own, after which opens find no recovery to offer and the test fails).
+// working-copy folder's own, after which opens find no recovery to offer and the test fails), and
+// <file suffix>@<mark> only those after the driver's mark: "-wal@edited 1" drops the log flushes of
+// an action window's own action (its revision before, "edited 1", stays durable).
 
 #include "CrashSeed.h"
 #include "FakeAppContext.h"

@@ -5,7 +5,7 @@
  *   O fd created truncated directory path | W fd offset length dataOffset | T fd length | S fd
  *   C fd | R from\tto | L from\tto | U path | M label
  * QV_FSLOG_SKIP_SYNC=<suffix> turns every flush of a file whose name ends with it into a no-op (a
- * control that must make the test fail). Files ending in "-shm" are left out (rebuilt after a
+ * control that must make the test fail); <suffix>@<label> only those after the mark of that label. Files ending in "-shm" are left out (rebuilt after a
  * power loss). copy_file_range answers ENOSYS, so copies go through write. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
@@ -236,13 +236,19 @@ int ftruncate64(int fd, off64_t length)
     return result;
 }
 
+/* Set once the mark that QV_FSLOG_SKIP_SYNC names after its '@' is logged. */
+static int skipMarkPassed;
+
 static int skipsSync(int fd)
 {
     const char* suffix = getenv("QV_FSLOG_SKIP_SYNC");
     if (!suffix || !*suffix || !isLogged(fd))
         return 0;
-    size_t length = strlen(watched[fd]), suffixLength = strlen(suffix);
-    return length >= suffixLength && strcmp(watched[fd] + length - suffixLength, suffix) == 0;
+    const char* mark = strchr(suffix, '@');
+    if (mark && !__atomic_load_n(&skipMarkPassed, __ATOMIC_ACQUIRE))
+        return 0;
+    size_t length = strlen(watched[fd]), suffixLength = mark ? (size_t)(mark - suffix) : strlen(suffix);
+    return length >= suffixLength && strncmp(watched[fd] + length - suffixLength, suffix, suffixLength) == 0;
 }
 
 int fsync(int fd)
@@ -358,4 +364,8 @@ void qv_fslog_mark(const char* label)
     pthread_mutex_lock(&lock);
     logLine("M %s\n", label);
     pthread_mutex_unlock(&lock);
+    const char* skipped = getenv("QV_FSLOG_SKIP_SYNC");
+    const char* mark = skipped ? strchr(skipped, '@') : NULL;
+    if (mark && strcmp(mark + 1, label) == 0)
+        __atomic_store_n(&skipMarkPassed, 1, __ATOMIC_RELEASE);
 }

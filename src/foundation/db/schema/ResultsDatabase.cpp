@@ -84,7 +84,10 @@ bool IsResultsVersionEarlier(const QString& version, const QString& reference)
     return mine.beta && !theirs.beta;
 }
 
-CResultsDatabase::CResultsDatabase() = default;
+CResultsDatabase::CResultsDatabase() : CResultsDatabase(CReadTimeGuard::DEFAULT_MILLISECONDS) {}
+
+CResultsDatabase::CResultsDatabase(int readMilliseconds) : m_readMilliseconds(readMilliseconds) {}
+
 CResultsDatabase::~CResultsDatabase() = default;
 
 namespace {
@@ -123,10 +126,9 @@ QString MissingReadColumn(CDaoDatabase& database)
     return {};
 }
 
-QString ReadTooLongText()
+QString ReadTooLongText(int milliseconds)
 {
-    return QStringLiteral("reading it took longer than %1 seconds")
-        .arg(CReadTimeGuard::DEFAULT_MILLISECONDS / 1000);
+    return QStringLiteral("reading it took longer than %1 seconds").arg(milliseconds / 1000.0);
 }
 
 // A step that fails part-way through the rows (a damaged page) ends the read as an error.
@@ -153,7 +155,7 @@ bool CResultsDatabase::Open(const QString& path)
     auto database = std::make_unique<CDaoDatabase>();
     try {
         database->Open(path, DatabaseRole::ReadOnly);
-        CReadTimeGuard guard(*database);
+        CReadTimeGuard guard(*database, m_readMilliseconds);
         const QString foreign = ForeignSchemaObject(*database, DatabaseKind::Results);
         if (!foreign.isEmpty())
             throw CDaoException(foreign);
@@ -192,11 +194,11 @@ template <typename Result, typename Read> Result CResultsDatabase::Guarded(Read 
 {
     if (!m_database)
         return Result();
-    CReadTimeGuard guard(*m_database);
+    CReadTimeGuard guard(*m_database, m_readMilliseconds);
     try {
         return read();
     } catch (const CDaoException& error) {
-        Fail(guard.Expired() ? ReadTooLongText() : error.GetErrorDescription());
+        Fail(guard.Expired() ? ReadTooLongText(m_readMilliseconds) : error.GetErrorDescription());
         return Result();
     }
 }

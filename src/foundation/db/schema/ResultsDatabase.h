@@ -72,7 +72,9 @@ struct ResultsRemark {
 // never written or removed by a reader.
 class CResultsDatabase {
 public:
+    // The open's review and each read may take as long as CReadTimeGuard's default, or readMilliseconds.
     CResultsDatabase();
+    explicit CResultsDatabase(int readMilliseconds);
     ~CResultsDatabase();
     CResultsDatabase(const CResultsDatabase&) = delete;
     CResultsDatabase& operator=(const CResultsDatabase&) = delete;
@@ -108,6 +110,7 @@ private:
     std::unique_ptr<CDaoDatabase> m_database;
     QString m_path;
     QString m_failure;
+    int m_readMilliseconds;
 };
 
 // "The results of <step, process or plan> cannot be read: <reason>. Run the simulation again."
