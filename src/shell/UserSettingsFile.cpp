@@ -90,7 +90,8 @@ bool CUserSettingsFile::Load(const QString& path)
     // The default file is one of ours, never read through a link; a file the user picked may be one.
     // Either is read only when it is a regular file.
     const QString source = path.isEmpty() ? DefaultPath() : path;
-    const RegularFileRead file = ReadRegularFile(source, path.isEmpty() ? LinkRule::Refuse : LinkRule::Follow);
+    const LinkRule links = path.isEmpty() ? LinkRule::Refuse : LinkRule::Follow;
+    const RegularFileRead file = ReadRegularFile(source, links, TEXT_FILE_BOUND);
     if (file.state == RegularFileState::Refused)
         qWarning("%s", qPrintable(file.refusal));
     QStringList dropped;
