@@ -8,11 +8,13 @@
 #include "ProjectFixture.h"
 #include "foundation/common/RegularFile.h"
 #include "foundation/db/files/DatabaseHeader.h"
+#include "projects/CompoundFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -93,6 +95,13 @@ const HostileCase CASES[] = {
          return DatabaseTooLargeText(f + "STEP_1002.STP.tmp", 32 * GIB,
                                      QFileInfo(f + "STEP_1002.STP").size());
      }},
+    // A journal whose temporary has another size than it records is unfinished: discarded unread.
+    {"JournalRecordingAnotherSize",
+     [](const QString& f) {
+         return MakeSparse(f + "STEP_1002.STP.tmp", 32 * GIB) &&
+                WriteJournalNaming(f, "STEP_1002.STP.tmp", 100);
+     },
+     true, [](const QString&) { return QString(); }},
     {"SparseSequence", [](const QString& f) { return MakeSparse(f + SEQUENCE, 8 * GIB); }, true,
      [](const QString& f) { return FileTooLargeText(f + SEQUENCE, 8 * GIB, TEXT_FILE_BOUND); }},
     {"GrownStepDatabase", nullptr, false, nullptr}, // its header's size is known once written: below
@@ -152,10 +161,12 @@ protected:
         return opened;
     }
 
+    // refusal: the text shown; none when the open goes on without a word.
     void ExpectRefusedAtOnce(const QString& path, bool opens, const QString& refusal)
     {
         const QMap<QString, QString> before = bounded_reads::Listing(projectDir());
-        prompts.expect(IDOK);
+        if (!refusal.isEmpty())
+            prompts.expect(IDOK);
         EXPECT_EQ(OpenQuickly(path), opens);
         EXPECT_EQ(prompts.lastText(), refusal);
         if (opens) {
@@ -188,3 +199,17 @@ TEST_P(BoundedReadsTest, TheOpenRefusesTheFileByNameAtOnce)
 
 INSTANTIATE_TEST_SUITE_P(Files, BoundedReadsTest, ::testing::ValuesIn(bounded_reads::CASES),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A package's location file beside an unpacked project is read whole within the text bound; a
+// larger one is no location file of ours, not its first line.
+TEST(BoundedLocationFileTest, ALocationFileBeyondTheTextBoundIsNone)
+{
+    QTemporaryDir folder;
+    QFile file(CCompoundFile::LocationFilePath(folder.path()));
+    const QByteArray line = "/packages/A.qvz\n";
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(line + QByteArray(TEXT_FILE_BOUND, 'x')) > 0);
+    file.close();
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(folder.path()), QString());
+    ASSERT_TRUE(file.resize(TEXT_FILE_BOUND));
+    EXPECT_EQ(CCompoundFile::ReadLocationFile(folder.path()), "/packages/A.qvz");
+}
