@@ -40,8 +40,8 @@ bool WriteLocationText(const QString& folder, const QByteArray& text)
 // link, a named pipe, a device or a larger file under the name is no location file of ours.
 std::optional<QByteArray> LocationFileBytes(const QString& folder)
 {
-    RegularFileRead file = ReadRegularFile(CCompoundFile::LocationFilePath(folder), LinkRule::Refuse,
-                                           TEXT_FILE_BOUND);
+    RegularFileRead file =
+        ReadRegularFile(CCompoundFile::LocationFilePath(folder), LinkRule::Refuse, TEXT_FILE_BOUND);
     if (!file.read())
         return std::nullopt;
     return std::move(file.bytes);

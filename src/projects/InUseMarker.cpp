@@ -42,7 +42,8 @@ MarkerRead ReadUnlockedMarker(const QString& path)
     ::close(opened.fd);
     if (file.state == RegularFileState::Refused)
         return MarkerRead{MarkerRead::State::Refused, file.refusal};
-    const QString text = QString::fromLocal8Bit(file.bytes).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    const QString text =
+        QString::fromLocal8Bit(file.bytes).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
     return MarkerRead{MarkerRead::State::Read, text};
 }
 
@@ -129,7 +130,8 @@ int CInUseMarker::CheckProjectInUse(QString& projectFolder, QString& projectName
     if (read.state == MarkerRead::State::Absent)
         return 0;
     if (read.state != MarkerRead::State::Read) {
-        QvMessageBox(read.state == MarkerRead::State::Refused ? read.text : QString::fromLatin1(ALREADY_OPEN_TEXT));
+        QvMessageBox(read.state == MarkerRead::State::Refused ? read.text
+                                                              : QString::fromLatin1(ALREADY_OPEN_TEXT));
         return 3;
     }
     const QString recorded = WithSlash(read.text);

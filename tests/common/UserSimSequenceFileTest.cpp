@@ -60,8 +60,8 @@ TEST(UserSimSequenceFileTest, TheLargestSequenceAFileMayHoldIsWrittenAndReadBack
     QList<SimSequenceLine> lines;
     for (qint64 size = 0; size < TEXT_FILE_BOUND - 200;) {
         const int column = int(lines.size()) + 1;
-        lines.append({column, column, 2001, 2001, 10, 10, 11, QStringLiteral("Mix (1.0) Batch %1").arg(column),
-                      QStringLiteral("1 Charge")});
+        lines.append({column, column, 2001, 2001, 10, 10, 11,
+                      QStringLiteral("Mix (1.0) Batch %1").arg(column), QStringLiteral("1 Charge")});
         size += FormatSimSequence({lines.last()}).size() + 2;
     }
     lines.last().text += QString(TEXT_FILE_BOUND - FormatSimSequence(lines).size(), u'x');

@@ -135,8 +135,9 @@ TEST_F(NewPlanTest, AFileNamedWithAnIdNearTwoToTheSixtyThirdGivesAFreeIdInRange)
     const long id = dialog->planID();
     EXPECT_GT(id, 1);
     EXPECT_LT(id, 2147483647L);
-    EXPECT_EQ(ProjectValue(QString("SELECT PlanName FROM ProductionPlan WHERE PlanID = %1").arg(id)).toString(),
-              "Monthly");
+    EXPECT_EQ(
+        ProjectValue(QString("SELECT PlanName FROM ProductionPlan WHERE PlanID = %1").arg(id)).toString(),
+        "Monthly");
 }
 
 // Copy names count per source name and skip names taken; the requirement rows are copied with

@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+// What fstat calls a file that is not a regular one.
 QString NonRegularKind(mode_t mode)
 {
     if (S_ISFIFO(mode))
@@ -24,8 +26,6 @@ QString NonRegularKind(mode_t mode)
         return QStringLiteral("a symbolic link");
     return QStringLiteral("not a file");
 }
-
-namespace {
 
 // What lies under the name: the link itself where links are refused, else what it names.
 bool LookUpFile(const QByteArray& name, LinkRule links, struct stat& status)
@@ -118,9 +118,12 @@ RegularFileRead ReadOpenedFile(int fd, const QString& path, qint64 bound, OverBo
         return RegularFileRead{QByteArray(), RegularFileState::Unreadable, CannotReadText(path, errno)};
     const bool bounded = bound >= 0;
     if (bounded && over == OverBound::Refuse && status.st_size > bound)
-        return RegularFileRead{QByteArray(), RegularFileState::Refused, FileTooLargeText(path, status.st_size, bound)};
+        return RegularFileRead{QByteArray(), RegularFileState::Refused,
+                               FileTooLargeText(path, status.st_size, bound)};
     // One byte past the bound tells a file that grew since fstat.
-    const qint64 most = !bounded ? std::numeric_limits<qint64>::max() : over == OverBound::Refuse ? bound + 1 : bound;
+    const qint64 most = !bounded                    ? std::numeric_limits<qint64>::max()
+                        : over == OverBound::Refuse ? bound + 1
+                                                    : bound;
     RegularFileRead result{QByteArray(), RegularFileState::Opened, QString()};
     char buffer[1 << 16];
     qint64 offset = 0;
@@ -137,7 +140,8 @@ RegularFileRead ReadOpenedFile(int fd, const QString& path, qint64 bound, OverBo
         offset += n;
     }
     if (bounded && over == OverBound::Refuse && offset > bound)
-        return RegularFileRead{QByteArray(), RegularFileState::Refused, FileTooLargeText(path, offset, bound)};
+        return RegularFileRead{QByteArray(), RegularFileState::Refused,
+                               FileTooLargeText(path, offset, bound)};
     return result;
 }
 

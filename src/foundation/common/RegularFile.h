@@ -9,8 +9,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <sys/types.h>
-
 enum class LinkRule {
     Refuse, // a name the program composes
     Follow, // a file the user picked
@@ -52,8 +50,6 @@ QString NotRegularFileText(const QString& path, const QString& kind);
 QString CannotReadText(const QString& path, int reason);
 // "The file "<path>" holds <size> bytes, more than the <bound> it may hold: it is not read."
 QString FileTooLargeText(const QString& path, qint64 size, qint64 bound);
-// What fstat calls a file that is not a regular one: "a named pipe", "a device", "a folder" ...
-QString NonRegularKind(mode_t mode);
 
 RegularFileOpen OpenRegularFile(const QString& path, LinkRule links);
 // Why the file under path would not be read (the refusal above); empty for a regular file, a

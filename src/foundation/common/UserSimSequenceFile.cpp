@@ -87,8 +87,9 @@ QString SimSequenceSizeRefusal(const QString& path, const QList<SimSequenceLine>
     const qint64 size = FormatSimSequence(lines).size();
     if (size <= TEXT_FILE_BOUND)
         return QString();
-    return QStringLiteral("The sequence \"%1\" would hold %2 bytes, more than the %3 a sequence file may hold: "
-                          "it is not written.")
+    return QStringLiteral(
+               "The sequence \"%1\" would hold %2 bytes, more than the %3 a sequence file may hold: "
+               "it is not written.")
         .arg(path)
         .arg(size)
         .arg(TEXT_FILE_BOUND);

@@ -108,7 +108,8 @@ QString DatabaseSizeRefusal(const QString& path)
 
 QString DatabaseTooLargeText(const QString& path, qint64 size, qint64 headerSize)
 {
-    return QStringLiteral("The database \"%1\" holds %2 bytes, more than the %3 its header gives: it is not read.")
+    return QStringLiteral(
+               "The database \"%1\" holds %2 bytes, more than the %3 its header gives: it is not read.")
         .arg(path)
         .arg(size)
         .arg(headerSize);

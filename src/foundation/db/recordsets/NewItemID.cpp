@@ -79,8 +79,9 @@ long NextUnusedID(long highest, const QSet<long>& taken)
 {
     if (highest < LARGEST_ID)
         return highest + 1;
-    return GenerateUniqueID(
-        [&taken](long candidate) { return candidate <= 0 || candidate > LARGEST_ID || taken.contains(candidate); });
+    return GenerateUniqueID([&taken](long candidate) {
+        return candidate <= 0 || candidate > LARGEST_ID || taken.contains(candidate);
+    });
 }
 
 long AllocateProjectID(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources)
