@@ -3,32 +3,32 @@
 #include "foundation/common/OleDate.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/recordsets/BulkRows.h"
+#include "foundation/db/recordsets/NewItemID.h"
 #include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/connection/DaoTransaction.h"
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlQuery>
 
 namespace {
 
-// The highest id of the "QVPLAN_<id>" and "QVPLAN_<id>.<ext>" files of the folder (0: none).
-long HighestPlanFileID(const QString& folder)
+// The ids of the "QVPLAN_<id>" and "QVPLAN_<id>.<ext>" files of the folder.
+void AddPlanFileIDs(const QString& folder, QSet<long>& ids)
 {
     if (folder.isEmpty())
-        return 0;
+        return;
     static const QRegularExpression pattern(QStringLiteral("^QVPLAN_(\\d+)(\\..*)?$"),
                                             QRegularExpression::CaseInsensitiveOption);
-    long highest = 0;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
         const QRegularExpressionMatch match = pattern.match(name);
         bool ok = false;
         const long id = match.hasMatch() ? match.captured(1).toLong(&ok) : 0;
         if (ok)
-            highest = std::max(highest, id);
+            ids.insert(id);
     }
-    return highest;
 }
 
 double CurrentOleDateToTheSecond()
@@ -59,11 +59,17 @@ const char* const kCopyRequirementsSql =
 
 long AllocatePlanID(CDaoDatabase& project, const QString& projectDir)
 {
-    QSqlQuery query = project.Query(QStringLiteral(
-        "SELECT MAX(COALESCE((SELECT seq FROM sqlite_sequence WHERE name = 'ProductionPlan'), 0), "
-        "COALESCE((SELECT MAX(PlanID) FROM ProductionPlan), 0))"));
-    const long stored = query.next() ? long(query.value(0).toLongLong()) : 0;
-    return std::max(stored, HighestPlanFileID(projectDir)) + 1;
+    QSet<long> taken;
+    AddPlanFileIDs(projectDir, taken);
+    QSqlQuery plans = project.Query(QStringLiteral("SELECT PlanID FROM ProductionPlan"));
+    while (plans.next())
+        taken.insert(long(plans.value(0).toLongLong()));
+    QSqlQuery sequence =
+        project.Query(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'ProductionPlan'"));
+    long highest = sequence.next() ? long(sequence.value(0).toLongLong()) : 0;
+    for (long id : taken)
+        highest = std::max(highest, id);
+    return NextUnusedID(highest, taken);
 }
 
 long CreatePlanRows(const QString& name, long sourcePlanID)

@@ -8,6 +8,7 @@ class CDaoDatabase;
 
 // The id of a new plan: above every id the table has ever given and above the id of every
 // "QVPLAN_<id>" result file of the project folder, so a new plan never meets an old one's results.
+// Beyond the 32-bit range it is drawn at random against the same ids, as a new step's is.
 long AllocatePlanID(CDaoDatabase& project, const QString& projectDir);
 
 // Adds the plan (started now) and its link to the project; with a source plan (not -1), copies of

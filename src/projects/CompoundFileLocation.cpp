@@ -15,8 +15,6 @@
 
 namespace {
 const char LOCATION_FILE_NAME[] = "CompoundFileLocation.txt";
-// Far above two paths and a state: a larger file is read no further.
-constexpr qint64 LOCATION_FILE_LIMIT = 64 * 1024;
 const QByteArray RECORD_PACKAGE = QByteArrayLiteral("Unpacked from=");
 const QByteArray RECORD_FOLDER = QByteArrayLiteral("Unpacked into=");
 const QByteArray RECORD_STATE = QByteArrayLiteral("State=");
@@ -38,12 +36,12 @@ bool WriteLocationText(const QString& folder, const QByteArray& text)
     return false;
 }
 
-// The file's first LOCATION_FILE_LIMIT bytes when it is a regular file under its own name: a link,
-// a named pipe or a device under the name is no location file of ours.
+// The file's bytes when it is a regular file under its own name within the bound of a text file: a
+// link, a named pipe, a device or a larger file under the name is no location file of ours.
 std::optional<QByteArray> LocationFileBytes(const QString& folder)
 {
-    RegularFileRead file = ReadRegularFile(CCompoundFile::LocationFilePath(folder), LinkRule::Refuse,
-                                           LOCATION_FILE_LIMIT);
+    RegularFileRead file =
+        ReadRegularFile(CCompoundFile::LocationFilePath(folder), LinkRule::Refuse, TEXT_FILE_BOUND);
     if (!file.read())
         return std::nullopt;
     return std::move(file.bytes);

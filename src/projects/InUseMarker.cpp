@@ -4,6 +4,7 @@
 
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
+#include "foundation/common/RegularFile.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/db/files/DiskSyncs.h"
 #include "projects/ProjectFileNames.h"
@@ -12,30 +13,38 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <fcntl.h>
-#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-// The marker's text joined from its lines; nothing when another instance holds it. Never read
-// through a link, nor held up by a fifo under its name.
-std::optional<QString> ReadUnlockedMarker(const QString& path)
+// What the marker holds: its text joined from its lines, or why it is not read.
+struct MarkerRead {
+    enum class State { Absent, Held, Read, Refused } state = State::Absent;
+    QString text; // the lines joined when Read; the refusal when Refused
+};
+
+// Read only as a regular file under its own name, within a text file's bound, and only when no other
+// instance holds it: a named pipe, a socket, a device or a folder there is refused by its kind.
+MarkerRead ReadUnlockedMarker(const QString& path)
 {
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<QString> text;
-    if (::flock(fd, LOCK_SH | LOCK_NB) == 0) {
-        QFile file;
-        QByteArray bytes;
-        if (file.open(fd, QIODevice::ReadOnly))
-            bytes = file.readAll();
-        text = QString::fromLocal8Bit(bytes).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    const RegularFileOpen opened = OpenRegularFile(path, LinkRule::Refuse);
+    if (opened.state == RegularFileState::Missing)
+        return MarkerRead{};
+    if (opened.state == RegularFileState::Refused)
+        return MarkerRead{MarkerRead::State::Refused, opened.refusal};
+    if (opened.state != RegularFileState::Opened || ::flock(opened.fd, LOCK_SH | LOCK_NB) != 0) {
+        if (opened.fd >= 0)
+            ::close(opened.fd);
+        return MarkerRead{MarkerRead::State::Held, QString()};
     }
-    ::close(fd);
-    return text;
+    const RegularFileRead file = ReadOpenedFile(opened.fd, path, TEXT_FILE_BOUND);
+    ::close(opened.fd);
+    if (file.state == RegularFileState::Refused)
+        return MarkerRead{MarkerRead::State::Refused, file.refusal};
+    const QString text =
+        QString::fromLocal8Bit(file.bytes).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    return MarkerRead{MarkerRead::State::Read, text};
 }
 
 bool AllExist(const QString& base, const QStringList& extensions)
@@ -117,14 +126,15 @@ int CInUseMarker::CheckProjectInUse(QString& projectFolder, QString& projectName
         QvMessageBox(LinkRefusedText(marker));
         return 3;
     }
-    if (!QFileInfo::exists(marker))
+    const MarkerRead read = ReadUnlockedMarker(marker);
+    if (read.state == MarkerRead::State::Absent)
         return 0;
-    const std::optional<QString> text = ReadUnlockedMarker(marker);
-    if (!text) {
-        QvMessageBox(QString::fromLatin1(ALREADY_OPEN_TEXT));
+    if (read.state != MarkerRead::State::Read) {
+        QvMessageBox(read.state == MarkerRead::State::Refused ? read.text
+                                                              : QString::fromLatin1(ALREADY_OPEN_TEXT));
         return 3;
     }
-    const QString recorded = WithSlash(*text);
+    const QString recorded = WithSlash(read.text);
     if (!IsInstanceFolder(recorded))
         return 0;
     auto earlier = std::make_unique<CInstanceFolderLock>(recorded);

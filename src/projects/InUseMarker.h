@@ -24,10 +24,12 @@ public:
 
     // Sets the project's folder and name from its file path: 0 no usable marker, 1 an earlier
     // instance's working copies exist, 2 they and the project's files exist, 3 another instance
-    // holds the project (the user was told). Only an instance that has ended leaves copies to
-    // recover: its folder's lock is held from here until ReleaseEarlierInstance. A folder that a
-    // running instance holds is that instance's open copy (a copy of the project folder made while
-    // it was open names it too): 0, and its files are not touched.
+    // holds the project, or the marker is no file of ours (a link, a named pipe, a socket, a device,
+    // a folder, a file beyond a text file's bound): the user was told which. Only an instance that
+    // has ended leaves copies to recover: its folder's lock is held from here until
+    // ReleaseEarlierInstance. A folder that a running instance holds is that instance's open copy (a
+    // copy of the project folder made while it was open names it too): 0, and its files are not
+    // touched.
     int CheckProjectInUse(QString& projectFolder, QString& projectName);
     // Lets go of the earlier instance's folder once its copies are recovered or declined.
     void ReleaseEarlierInstance() { m_earlierInstance.reset(); }

@@ -10,6 +10,7 @@
 #include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseHeader.h"
 #include "foundation/db/files/WorkingCopyBatch.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
@@ -120,8 +121,11 @@ bool CProjectManager::OpenStepWorkingCopy(long stepID, const QString& copyFailur
         NoteStepCopyChangeNumber(stepID, destination);
     std::unique_ptr<CDaoDatabase> database = copyFailure.isEmpty() ? OpenWrittenCopy(destination) : nullptr;
     if (!database) {
-        // A named pipe or a device under the step's name is refused as such.
-        const QString refusal = RegularFileRefusal(source, LinkRule::Follow);
+        // A named pipe or a device under the step's name is refused as such, and so is a database
+        // grown past its header's size.
+        QString refusal = RegularFileRefusal(source, LinkRule::Follow);
+        if (refusal.isEmpty())
+            refusal = DatabaseSizeRefusal(source);
         error = !refusal.isEmpty()
                     ? refusal
                     : QStringLiteral("Failed to copy step database file \"%1\" to \"%2\".\nCheck that the "

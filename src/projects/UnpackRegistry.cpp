@@ -52,7 +52,8 @@ QList<Entry> ReadEntries()
 {
     QList<Entry> entries;
     // Ours alone: never read through a link, and only as a regular file.
-    const RegularFileRead file = ReadRegularFile(UnpackRegistry::FilePath(), LinkRule::Refuse);
+    const RegularFileRead file =
+        ReadRegularFile(UnpackRegistry::FilePath(), LinkRule::Refuse, TEXT_FILE_BOUND);
     if (!file.read())
         return entries;
     for (const QByteArray& line : file.bytes.split('\n')) {

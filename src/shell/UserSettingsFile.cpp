@@ -87,10 +87,11 @@ QString CUserSettingsFile::DefaultPath()
 
 bool CUserSettingsFile::Load(const QString& path)
 {
-    // The default file is one of ours, never read through a link; a file the user picked may be one.
-    // Either is read only when it is a regular file.
+    // The default file is one of ours, never read through a link nor beyond a text file's bound; a
+    // file the user picked may be a link. Either is read only when it is a regular file.
     const QString source = path.isEmpty() ? DefaultPath() : path;
-    const RegularFileRead file = ReadRegularFile(source, path.isEmpty() ? LinkRule::Refuse : LinkRule::Follow);
+    const RegularFileRead file = path.isEmpty() ? ReadRegularFile(source, LinkRule::Refuse, TEXT_FILE_BOUND)
+                                                : ReadRegularFile(source, LinkRule::Follow);
     if (file.state == RegularFileState::Refused)
         qWarning("%s", qPrintable(file.refusal));
     QStringList dropped;

@@ -257,7 +257,12 @@ void CDefSimSequenceDlg::accept()
         QvMessageBox(QString::fromLatin1(fault.ending ? END_BEFORE : START_BEFORE).arg(fault.column, fault.leftNeighbour));
         return;
     }
-    if (!WriteSimSequenceFile(SequenceFilePath(), m_layout.Lines())) {
+    const QList<SimSequenceLine> lines = m_layout.Lines();
+    if (const QString refusal = SimSequenceSizeRefusal(SequenceFilePath(), lines); !refusal.isEmpty()) {
+        QvMessageBox(refusal);
+        return;
+    }
+    if (!WriteSimSequenceFile(SequenceFilePath(), lines)) {
         QvMessageBox(QString::fromLatin1(FILE_NOT_OPENED).arg(SequenceFilePath()));
         return;
     }

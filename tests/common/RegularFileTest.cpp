@@ -2,6 +2,7 @@
 
 #include "Deadline.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -103,10 +104,31 @@ INSTANTIATE_TEST_SUITE_P(
                         RegularFileState::Refused, "a named pipe"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RegularFileLimitTest, AFileLargerThanTheLimitIsReadNoFurther)
+// A file beyond its bound is refused by its size, named; a caller that takes the first bytes gets
+// them. A sparse file of gigabytes (a few kilobytes in an archive) is refused at once, unread.
+TEST(RegularFileBoundTest, AFileBeyondItsBoundIsRefusedNamingItsSizeUnlessItsStartIsWanted)
 {
     QTemporaryDir dir;
     const QString path = MakeFileOfKind(dir, "name", FileKind::Plain);
-    EXPECT_EQ(ReadRegularFile(path, LinkRule::Refuse, 3).bytes, QByteArray("byt"));
-    EXPECT_EQ(ReadRegularFile(path, LinkRule::Refuse, 0).bytes, QByteArray());
+    const RegularFileRead over = ReadRegularFile(path, LinkRule::Refuse, 4);
+    EXPECT_EQ(over.state, RegularFileState::Refused);
+    EXPECT_EQ(over.refusal, FileTooLargeText(path, 5, 4));
+    EXPECT_TRUE(over.bytes.isEmpty());
+    EXPECT_EQ(ReadRegularFile(path, LinkRule::Refuse, 5).bytes, QByteArray("bytes"));
+    EXPECT_EQ(ReadRegularFile(path, LinkRule::Refuse, 3, OverBound::ReadNoFurther).bytes, QByteArray("byt"));
+    EXPECT_EQ(ReadRegularFile(path, LinkRule::Refuse, 0, OverBound::ReadNoFurther).bytes, QByteArray());
+    EXPECT_EQ(SizeBoundRefusal(path, LinkRule::Refuse, 4), FileTooLargeText(path, 5, 4));
+    EXPECT_EQ(SizeBoundRefusal(path, LinkRule::Refuse, 5), QString());
+
+    const QString sparse = dir.filePath("sparse.txt");
+    constexpr qint64 size = qint64(8) << 30;
+    QFile file(sparse);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size));
+    QElapsedTimer clock;
+    clock.start();
+    const Deadline deadline(std::chrono::seconds(30), "reading a sparse file of 8 GiB");
+    const RegularFileRead read = ReadRegularFile(sparse, LinkRule::Refuse, TEXT_FILE_BOUND);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(read.refusal, FileTooLargeText(sparse, size, TEXT_FILE_BOUND));
+    EXPECT_TRUE(read.refusal.contains("8589934592")) << read.refusal.toStdString();
 }

@@ -3,9 +3,12 @@
 
 #include "foundation/common/UserSimSequenceFile.h"
 
+#include "foundation/common/RegularFile.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -45,6 +48,39 @@ TEST(UserSimSequenceFileTest, WrittenWithCrLfAndNoneAfterTheLastLineThenReadBack
     EXPECT_EQ(SimSequenceColumnSteps(read), QList<long>({2001, 2001}));
     EXPECT_EQ(ReadSimSequenceFile(dir.filePath("none.txt"), read), SimSequenceRead::Missing);
     EXPECT_TRUE(read.isEmpty());
+}
+
+// The writer keeps within the bound every reader keeps: a sequence of columns whose text is the
+// bound exactly is written and read back; one character more is refused, naming its size, and the
+// file keeps what it held.
+TEST(UserSimSequenceFileTest, TheLargestSequenceAFileMayHoldIsWrittenAndReadBackAndNoLarger)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Plan_User_Sim_Def_1.txt");
+    QList<SimSequenceLine> lines;
+    for (qint64 size = 0; size < TEXT_FILE_BOUND - 200;) {
+        const int column = int(lines.size()) + 1;
+        lines.append({column, column, 2001, 2001, 10, 10, 11,
+                      QStringLiteral("Mix (1.0) Batch %1").arg(column), QStringLiteral("1 Charge")});
+        size += FormatSimSequence({lines.last()}).size() + 2;
+    }
+    lines.last().text += QString(TEXT_FILE_BOUND - FormatSimSequence(lines).size(), u'x');
+    ASSERT_EQ(FormatSimSequence(lines).size(), TEXT_FILE_BOUND);
+    ASSERT_TRUE(WriteSimSequenceFile(path, lines));
+    QList<SimSequenceLine> read;
+    ASSERT_EQ(ReadSimSequenceFile(path, read), SimSequenceRead::Read);
+    EXPECT_EQ(read, lines);
+
+    QList<SimSequenceLine> larger = lines;
+    larger.last().text += u'x';
+    QString error;
+    EXPECT_FALSE(WriteSimSequenceFile(path, larger, &error));
+    EXPECT_EQ(error, SimSequenceSizeRefusal(path, larger));
+    EXPECT_TRUE(error.contains(QString::number(TEXT_FILE_BOUND + 1))) << error.toStdString();
+    EXPECT_EQ(QFileInfo(path).size(), TEXT_FILE_BOUND);
+    // A file beyond the bound that came from elsewhere is not read.
+    ASSERT_TRUE(QFile(path).resize(TEXT_FILE_BOUND + 1));
+    EXPECT_EQ(ReadSimSequenceFile(path, read), SimSequenceRead::Unreadable);
 }
 
 TEST(UserSimSequenceFileTest, ReadsLfAndCrLfAlikeAndNonAsciiAsUtf8)

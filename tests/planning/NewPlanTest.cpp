@@ -119,6 +119,27 @@ TEST_F(NewPlanTest, ATypedNameMakesThePlanAndItsLinkAboveEveryUsedId)
     EXPECT_EQ(AllocatePlanID(*app.fileSet().projectDatabase, folder), 9);
 }
 
+// A file named with an id at the top of the 64-bit range (or past it) gives no id beyond the 32-bit
+// range, and no overflow: the id is drawn among those no plan or file has.
+TEST_F(NewPlanTest, AFileNamedWithAnIdNearTwoToTheSixtyThirdGivesAFreeIdInRange)
+{
+    for (const char* name :
+         {"QVPLAN_9223372036854775807", "QVPLAN_9223372036854775808.FAC", "QVPLAN_2147483647.mdb"}) {
+        QFile result(folder + name);
+        ASSERT_TRUE(result.open(QIODevice::WriteOnly));
+    }
+    auto dialog = Dialog();
+    dialog->nameEdit()->setText("Monthly");
+    dialog->accept();
+    ASSERT_EQ(dialog->result(), QDialog::Accepted);
+    const long id = dialog->planID();
+    EXPECT_GT(id, 1);
+    EXPECT_LT(id, 2147483647L);
+    EXPECT_EQ(
+        ProjectValue(QString("SELECT PlanName FROM ProductionPlan WHERE PlanID = %1").arg(id)).toString(),
+        "Monthly");
+}
+
 // Copy names count per source name and skip names taken; the requirement rows are copied with
 // their overlaps, a start kept and an interval of 1e35 dropped.
 TEST_F(NewPlanTest, CopiesTheRequirementsUnderTheNextFreeCopyName)

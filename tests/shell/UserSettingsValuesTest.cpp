@@ -79,6 +79,14 @@ TEST(UserSettingsValuesTest, OnlyARegularFileIsReadAndTheDefaultOneNeverThroughA
         EXPECT_EQ(read.Load(row.picked), row.read) << row.name;
         EXPECT_EQ(read.value("Colour", "none"), row.read ? "written" : "none") << row.name;
     }
+    // The default file beyond a text file's bound (a sparse one costs nothing to send) is not read.
+    QFile::remove(defaultPath);
+    ASSERT_TRUE(QFile::copy(good, defaultPath));
+    QFile sparse(defaultPath);
+    ASSERT_TRUE(sparse.open(QIODevice::ReadWrite) && sparse.resize(qint64(8) << 30));
+    CUserSettingsFile read;
+    const Deadline deadline(std::chrono::seconds(10), "loading a sparse default file");
+    EXPECT_FALSE(read.Load(QString()));
     QFile::remove(defaultPath);
 }
 

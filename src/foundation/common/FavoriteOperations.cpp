@@ -71,7 +71,8 @@ std::array<std::optional<QString>, 3>& KeptNames()
 std::optional<FavoriteOperationsFile> ReadFavoriteOperationsFile(const QString& path)
 {
     // The user picked the file: it may be a link, but only a regular file is read.
-    const RegularFileRead file = ReadRegularFile(path, LinkRule::Follow, FAVORITE_FILE_LIMIT);
+    const RegularFileRead file =
+        ReadRegularFile(path, LinkRule::Follow, FAVORITE_FILE_LIMIT, OverBound::ReadNoFurther);
     if (!file.read())
         return std::nullopt;
     return ParseFavoriteOperations(file.bytes);

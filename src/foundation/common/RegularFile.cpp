@@ -57,6 +57,14 @@ QString NotRegularFileText(const QString& path, const QString& kind)
     return QStringLiteral("The file \"%1\" is %2, not a regular file: it is not read.").arg(path, kind);
 }
 
+QString FileTooLargeText(const QString& path, qint64 size, qint64 bound)
+{
+    return QStringLiteral("The file \"%1\" holds %2 bytes, more than the %3 it may hold: it is not read.")
+        .arg(path)
+        .arg(size)
+        .arg(bound);
+}
+
 QString CannotReadText(const QString& path, int reason)
 {
     return QStringLiteral("Cannot read '%1': %2").arg(path, QString::fromLocal8Bit(std::strerror(reason)));
@@ -92,27 +100,57 @@ QString RegularFileRefusal(const QString& path, LinkRule links)
     return opened.state == RegularFileState::Refused ? opened.refusal : QString();
 }
 
-RegularFileRead ReadRegularFile(const QString& path, LinkRule links, qint64 maxBytes)
+QString SizeBoundRefusal(const QString& path, LinkRule links, qint64 bound)
 {
     const RegularFileOpen opened = OpenRegularFile(path, links);
-    RegularFileRead result{QByteArray(), opened.state, opened.refusal};
     if (opened.state != RegularFileState::Opened)
-        return result;
-    const qint64 most = maxBytes < 0 ? std::numeric_limits<qint64>::max() : maxBytes;
+        return QString();
+    struct stat status {};
+    const bool larger = ::fstat(opened.fd, &status) == 0 && status.st_size > bound;
+    ::close(opened.fd);
+    return larger ? FileTooLargeText(path, status.st_size, bound) : QString();
+}
+
+RegularFileRead ReadOpenedFile(int fd, const QString& path, qint64 bound, OverBound over)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return RegularFileRead{QByteArray(), RegularFileState::Unreadable, CannotReadText(path, errno)};
+    const bool bounded = bound >= 0;
+    if (bounded && over == OverBound::Refuse && status.st_size > bound)
+        return RegularFileRead{QByteArray(), RegularFileState::Refused,
+                               FileTooLargeText(path, status.st_size, bound)};
+    // One byte past the bound tells a file that grew since fstat.
+    const qint64 most = !bounded                    ? std::numeric_limits<qint64>::max()
+                        : over == OverBound::Refuse ? bound + 1
+                                                    : bound;
+    RegularFileRead result{QByteArray(), RegularFileState::Opened, QString()};
     char buffer[1 << 16];
-    while (result.bytes.size() < most) {
-        const size_t wanted = size_t(std::min<qint64>(qint64(sizeof buffer), most - result.bytes.size()));
-        const ssize_t n = ::read(opened.fd, buffer, wanted);
+    qint64 offset = 0;
+    while (offset < most) {
+        const size_t wanted = size_t(std::min<qint64>(qint64(sizeof buffer), most - offset));
+        const ssize_t n = ::pread(fd, buffer, wanted, off_t(offset));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            result = RegularFileRead{QByteArray(), RegularFileState::Unreadable, CannotReadText(path, errno)};
-            break;
-        }
+        if (n < 0)
+            return RegularFileRead{QByteArray(), RegularFileState::Unreadable, CannotReadText(path, errno)};
         if (n == 0)
             break;
         result.bytes.append(buffer, qsizetype(n));
+        offset += n;
     }
+    if (bounded && over == OverBound::Refuse && offset > bound)
+        return RegularFileRead{QByteArray(), RegularFileState::Refused,
+                               FileTooLargeText(path, offset, bound)};
+    return result;
+}
+
+RegularFileRead ReadRegularFile(const QString& path, LinkRule links, qint64 bound, OverBound over)
+{
+    const RegularFileOpen opened = OpenRegularFile(path, links);
+    if (opened.state != RegularFileState::Opened)
+        return RegularFileRead{QByteArray(), opened.state, opened.refusal};
+    RegularFileRead result = ReadOpenedFile(opened.fd, path, bound, over);
     ::close(opened.fd);
     return result;
 }

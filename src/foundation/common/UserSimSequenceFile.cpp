@@ -82,8 +82,26 @@ QByteArray FormatSimSequence(const QList<SimSequenceLine>& lines)
     return content;
 }
 
+QString SimSequenceSizeRefusal(const QString& path, const QList<SimSequenceLine>& lines)
+{
+    const qint64 size = FormatSimSequence(lines).size();
+    if (size <= TEXT_FILE_BOUND)
+        return QString();
+    return QStringLiteral(
+               "The sequence \"%1\" would hold %2 bytes, more than the %3 a sequence file may hold: "
+               "it is not written.")
+        .arg(path)
+        .arg(size)
+        .arg(TEXT_FILE_BOUND);
+}
+
 bool WriteSimSequenceFile(const QString& path, const QList<SimSequenceLine>& lines, QString* error)
 {
+    if (const QString refusal = SimSequenceSizeRefusal(path, lines); !refusal.isEmpty()) {
+        if (error)
+            *error = refusal;
+        return false;
+    }
     NoteFileWritten(path); // a save compares it with its target again
     QSaveFile file(path);
     const QByteArray content = FormatSimSequence(lines);
@@ -167,7 +185,7 @@ bool ParseSimSequence(const QByteArray& content, QList<SimSequenceLine>& lines, 
 SimSequenceRead ReadSimSequenceFile(const QString& path, QList<SimSequenceLine>& lines, int maxColumns)
 {
     lines.clear();
-    const RegularFileRead file = ReadRegularFile(path, LinkRule::Refuse);
+    const RegularFileRead file = ReadRegularFile(path, LinkRule::Refuse, TEXT_FILE_BOUND);
     if (file.state == RegularFileState::Missing)
         return SimSequenceRead::Missing;
     if (!file.read())
@@ -214,7 +232,7 @@ bool SimSequenceColumnMatches(const QList<SimSequenceLine>& lines, const QList<q
 
 bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile)
 {
-    const RegularFileRead in = ReadRegularFile(source, LinkRule::Refuse);
+    const RegularFileRead in = ReadRegularFile(source, LinkRule::Refuse, TEXT_FILE_BOUND);
     if (in.read()) {
         NoteFileWritten(target);
         if (ReplaceWithNewFile(target, in.bytes, nullptr))
@@ -235,6 +253,7 @@ bool CopyUserSimSequenceFileOrReport(const QString& source, const QString& targe
     QString failed;
     if (CopyUserSimSequenceFile(source, target, &failed))
         return true;
-    QvMessageBox(SimSequenceFileNotOpenedText(failed));
+    const QString tooLarge = SizeBoundRefusal(failed, LinkRule::Refuse, TEXT_FILE_BOUND);
+    QvMessageBox(tooLarge.isEmpty() ? SimSequenceFileNotOpenedText(failed) : tooLarge);
     return false;
 }

@@ -26,7 +26,8 @@ bool IsUserSimSequenceFileName(const QString& fileName);
 bool CopyUserSimSequenceFile(const QString& source, const QString& target, QString* failedFile = nullptr);
 // "File <path> could not be opened!", the text every failed read or write of a sequence file shows.
 QString SimSequenceFileNotOpenedText(const QString& path);
-// The copy above; a failure is shown with that text.
+// The copy above; a failure is shown with that text, or for a source beyond a text file's bound
+// with one that names its size.
 bool CopyUserSimSequenceFileOrReport(const QString& source, const QString& target);
 
 struct SimSequenceLine {
@@ -44,6 +45,9 @@ struct SimSequenceLine {
 };
 
 QByteArray FormatSimSequence(const QList<SimSequenceLine>& lines);
+// Why the lines are not written to path: their text is beyond the bound every reader of the file
+// keeps (RegularFile.h's TEXT_FILE_BOUND). Empty when they may be.
+QString SimSequenceSizeRefusal(const QString& path, const QList<SimSequenceLine>& lines);
 // Replaces the file atomically and flushes it with its folder; false with the reason otherwise.
 bool WriteSimSequenceFile(const QString& path, const QList<SimSequenceLine>& lines, QString* error = nullptr);
 

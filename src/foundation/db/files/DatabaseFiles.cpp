@@ -136,6 +136,9 @@ void openCopyEnds(const QString& source, const QString& target, bool workingCopy
     if (opened.state != RegularFileState::Opened)
         throw CDaoException(opened.refusal);
     from.reset(opened.fd);
+    // A file grown past its database (a sparse tail costs nothing to send) is not copied whole.
+    if (const QString refusal = DatabaseSizeRefusal(from.get(), source); !refusal.isEmpty())
+        throw CDaoException(refusal);
     struct stat status {};
     if (::fstat(from.get(), &status) != 0)
         throwSystemError(QStringLiteral("Cannot read"), source);

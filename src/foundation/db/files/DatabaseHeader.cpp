@@ -4,6 +4,7 @@
 #include "foundation/db/files/DatabaseFiles.h"
 
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -77,6 +78,46 @@ std::optional<DatabaseHeader> ReadStandaloneHeader(const QString& path)
     if (read != HEADER_SIZE)
         return std::nullopt;
     return ParseDatabaseHeader(bytes);
+}
+
+QString DatabaseSizeRefusal(int fd, const QString& path, bool mustBeDatabase)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || status.st_size == 0)
+        return QString();
+    QByteArray bytes(HEADER_SIZE, '\0');
+    const std::optional<DatabaseHeader> header =
+        ::pread(fd, bytes.data(), HEADER_SIZE, 0) == HEADER_SIZE ? ParseDatabaseHeader(bytes) : std::nullopt;
+    if (!header)
+        return mustBeDatabase ? NotDatabaseText(path) : QString();
+    const qint64 size = qint64(header->pageCount) * header->pageSize;
+    if (header->pageCount == 0 || status.st_size <= size)
+        return QString();
+    return DatabaseTooLargeText(path, qint64(status.st_size), size);
+}
+
+QString DatabaseSizeRefusal(const QString& path)
+{
+    const int fd = OpenRegularFile(path, LinkRule::Follow).fd;
+    if (fd < 0)
+        return QString();
+    const QString refusal = DatabaseSizeRefusal(fd, path);
+    ::close(fd);
+    return refusal;
+}
+
+QString DatabaseTooLargeText(const QString& path, qint64 size, qint64 headerSize)
+{
+    return QStringLiteral(
+               "The database \"%1\" holds %2 bytes, more than the %3 its header gives: it is not read.")
+        .arg(path)
+        .arg(size)
+        .arg(headerSize);
+}
+
+QString NotDatabaseText(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" is not a database: it is not read.").arg(path);
 }
 
 bool WriteJournalFormat(int fd, JournalFormat format)

@@ -24,6 +24,16 @@ std::optional<DatabaseHeader> ParseDatabaseHeader(const QByteArray& bytes);
 // The header of a database file that alone holds its content; nullopt when the file cannot be
 // read, is no database, or has a -wal or -journal beside it.
 std::optional<DatabaseHeader> ReadStandaloneHeader(const QString& path);
+// Why a database file open on fd is not read as a whole: a file larger than the database its header
+// gives (when the header's page count is valid; the engine reads no page past it), or with
+// mustBeDatabase, a file with content that has no database header. Empty when it may be read.
+QString DatabaseSizeRefusal(int fd, const QString& path, bool mustBeDatabase = false);
+// The same for the regular file under path (a link followed); empty when it cannot be opened.
+QString DatabaseSizeRefusal(const QString& path);
+// "The database "<path>" holds <size> bytes, more than the <header size> its header gives: it is not read."
+QString DatabaseTooLargeText(const QString& path, qint64 size, qint64 headerSize);
+// "The file "<path>" is not a database: it is not read."
+QString NotDatabaseText(const QString& path);
 // Sets the journal format of the database open on fd, which no connection may have open and no
 // journal may lie beside. A file that is no database is left as it is. False when I/O fails.
 bool WriteJournalFormat(int fd, JournalFormat format);

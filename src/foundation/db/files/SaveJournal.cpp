@@ -2,8 +2,10 @@
 
 #include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
+#include "foundation/common/UserSimSequenceFile.h"
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseHeader.h"
 #include "foundation/db/files/DiskSyncs.h"
 #include "foundation/db/files/SaveJournalNames.h"
 
@@ -12,6 +14,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -71,25 +74,13 @@ void WriteFlushed(const QString& path, const QByteArray& bytes)
     if (!WriteNewFile(path, bytes, ExistingFile::Replace, &error))
         throw CDaoException(error);
 }
-} // namespace
 
-CSaveJournal::CSaveJournal(const QString& targetFile)
-    : m_path(PathFor(targetFile)), m_folder(QFileInfo(targetFile).absolutePath() + QLatin1Char('/'))
+// The checksum of the file open on fd, read to its end; size is set to the bytes read.
+quint64 ChecksumOf(int fd, const QString& path, qint64* size)
 {
-}
-
-// A target may be a linked project database (it is replaced, not written through); a named pipe
-// or a device under a name of the file set is refused, never read.
-quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
-{
-    const RegularFileOpen opened = OpenRegularFile(path, LinkRule::Follow);
-    if (opened.state == RegularFileState::Missing)
-        throw CDaoException(CannotReadText(path, ENOENT));
-    if (opened.state != RegularFileState::Opened)
-        throw CDaoException(opened.refusal);
     QFile file;
-    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(opened.fd);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         throw CDaoException(QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString()));
     }
     quint64 hash = FNV_OFFSET;
@@ -100,6 +91,57 @@ quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
     if (size)
         *size = total;
     return hash;
+}
+
+// A target may be a linked project database (it is replaced, not written through); a named pipe
+// or a device under a name of the file set is refused, never read.
+int OpenJournalFile(const QString& path)
+{
+    const RegularFileOpen opened = OpenRegularFile(path, LinkRule::Follow);
+    if (opened.state == RegularFileState::Missing)
+        throw CDaoException(CannotReadText(path, ENOENT));
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.refusal);
+    return opened.fd;
+}
+
+// Why a file of the size an entry records is not read for its checksum: a sequence file beyond a
+// text file's bound, or a database file that is none or is larger than its header gives (a sparse
+// file of gigabytes costs nothing to send and a minute to read).
+QString EntryFileRefusal(int fd, const QString& path, const CSaveJournal::Entry& entry)
+{
+    if (IsUserSimSequenceFileName(entry.target))
+        return entry.size > TEXT_FILE_BOUND ? FileTooLargeText(path, entry.size, TEXT_FILE_BOUND) : QString();
+    return DatabaseSizeRefusal(fd, path, true);
+}
+
+// Whether the file is the one the entry records: its size first, then what its kind allows to be
+// read, and only then its checksum.
+bool EntryMatches(const QString& path, const CSaveJournal::Entry& entry)
+{
+    const int fd = OpenJournalFile(path);
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || status.st_size != entry.size) {
+        ::close(fd);
+        return false;
+    }
+    if (const QString refusal = EntryFileRefusal(fd, path, entry); !refusal.isEmpty()) {
+        ::close(fd);
+        throw CDaoException(refusal);
+    }
+    qint64 size = -1;
+    return ChecksumOf(fd, path, &size) == entry.checksum && size == entry.size;
+}
+} // namespace
+
+CSaveJournal::CSaveJournal(const QString& targetFile)
+    : m_path(PathFor(targetFile)), m_folder(QFileInfo(targetFile).absolutePath() + QLatin1Char('/'))
+{
+}
+
+quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
+{
+    return ChecksumOf(OpenJournalFile(path), path, size);
 }
 
 void CSaveJournal::Add(const QString& temporary, const QString& target)
@@ -118,7 +160,10 @@ void CSaveJournal::Write()
     QByteArray bytes = HEADER;
     for (const Entry& entry : m_entries)
         bytes += EntryLine(entry);
-    WriteFlushed(m_path, bytes + TRAILER);
+    bytes += TRAILER;
+    if (bytes.size() > TEXT_FILE_BOUND) // never a journal the next open would refuse to read
+        throw CDaoException(FileTooLargeText(m_path, bytes.size(), TEXT_FILE_BOUND));
+    WriteFlushed(m_path, bytes);
     SyncFolderOf(m_path);
 }
 
@@ -157,7 +202,7 @@ void CSaveJournal::Commit()
 // entry of the project's file set or the end makes the journal foreign.
 bool CSaveJournal::Read(bool& whole, bool& foreign)
 {
-    const RegularFileRead journal = ReadRegularFile(m_path, LinkRule::Refuse);
+    const RegularFileRead journal = ReadRegularFile(m_path, LinkRule::Refuse, TEXT_FILE_BOUND);
     if (journal.state == RegularFileState::Missing)
         return false;
     if (!journal.read())
@@ -187,9 +232,8 @@ bool CSaveJournal::Verified(const Entry& entry) const
 {
     for (const QString& name : {entry.temporary, entry.target}) {
         const QString path = folderPath(name);
-        qint64 size = -1;
         if (QFileInfo::exists(path))
-            return Checksum(path, &size) == entry.checksum && size == entry.size;
+            return EntryMatches(path, entry);
         if (name == entry.target)
             return false;
     }

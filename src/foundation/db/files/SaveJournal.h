@@ -9,6 +9,9 @@
 // own files (SaveJournalNames.h), or a temporary that is a link, is set aside as
 // "<journal>.rejected" and nothing it names is touched; a journal that is itself a link, or no
 // regular file (a named pipe, a device), is refused, and so is such a file among those it names.
+// So is a journal beyond a text file's bound, and a file it names of the recorded size that its kind
+// says is not what a save wrote (a database larger than its header gives, a sequence file beyond
+// the bound): nothing is read for a checksum that could cost minutes.
 // Failures raise CDaoException.
 
 #include <QList>

@@ -75,6 +75,15 @@ QSet<long> TakenIDs(CDaoDatabase& project, const CounterTables& tables, const Ne
 }
 } // namespace
 
+long NextUnusedID(long highest, const QSet<long>& taken)
+{
+    if (highest < LARGEST_ID)
+        return highest + 1;
+    return GenerateUniqueID([&taken](long candidate) {
+        return candidate <= 0 || candidate > LARGEST_ID || taken.contains(candidate);
+    });
+}
+
 long AllocateProjectID(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources)
 {
     return AllocateProjectIDs(project, counter, sources, 1).constFirst();
@@ -92,9 +101,8 @@ QList<long> AllocateProjectIDs(CDaoDatabase& project, ProjectCounter counter, co
         highest = std::max(highest, id);
     QList<long> ids;
     for (int i = 0; i < count; ++i) {
-        const long id = highest < LARGEST_ID ? ++highest : GenerateUniqueID([&taken](long candidate) {
-            return candidate <= 0 || candidate > LARGEST_ID || taken.contains(candidate);
-        });
+        const long id = NextUnusedID(highest, taken);
+        highest = std::max(highest, id);
         taken.insert(id);
         ids.append(id);
     }

@@ -6,6 +6,7 @@
 // range an id is drawn at random against the same test.
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 class CDaoDatabase;
@@ -22,5 +23,8 @@ struct NewIDSources {
 long AllocateProjectID(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources);
 // As many new ids at once, each taken as the one before it had been stored: the sources are read once.
 QList<long> AllocateProjectIDs(CDaoDatabase& project, ProjectCounter counter, const NewIDSources& sources, int count);
+// The id after highest while that stays within the 32-bit range; beyond it (a file named with an id
+// near 2^63 costs nothing to make) an id drawn at random that taken does not hold.
+long NextUnusedID(long highest, const QSet<long>& taken);
 // Raises the [Project] counter to the id; in the caller's transaction of the rows that use it.
 void StoreProjectCounter(CDaoDatabase& project, ProjectCounter counter, long id);
