@@ -391,7 +391,7 @@ QString WorkingCopyBeingWritten(const QString& target, WorkingCopyWrite write)
 }
 
 WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
-                                  WorkingCopyEnds& ends, QString* error)
+                                  QString* error)
 {
     const QString refused = copyRefusal(source, target);
     if (!refused.isEmpty()) {
@@ -399,7 +399,6 @@ WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, 
         return WorkingCopyStart::Refused;
     }
     NoteFileWritten(target);
-    const QString written = WorkingCopyBeingWritten(target, write);
     try {
         if (CopiesByCompaction(source)) {
             CompactDatabaseFile(source, target);
@@ -408,36 +407,31 @@ WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, 
         if (write == WorkingCopyWrite::IntoUnclaimedFolder)
             clearInPlaceTarget(target);
         else
-            removeIfPresent(written);
+            removeIfPresent(WorkingCopyBeingWritten(target, write));
     } catch (const CDaoException& exception) {
         fail(error, exception.GetErrorDescription());
         return WorkingCopyStart::Refused;
     }
-    Descriptor from(-1), to(-1);
-    try {
-        openCopyEnds(source, written, true, from, to);
-    } catch (const CDaoException& exception) {
-        to.reset(-1);
-        removePartWritten(written);
-        fail(error, exception.GetErrorDescription());
-        return WorkingCopyStart::Refused;
-    }
-    ends = {from.release(), to.release()};
     return WorkingCopyStart::BytesWanted;
 }
 
-bool FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
-                     const WorkingCopyEnds& ends, QString* error)
+int FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write, QString* error)
 {
     const QString written = WorkingCopyBeingWritten(target, write);
     const JournalFormat format =
         write == WorkingCopyWrite::ReplaceForWrites ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
+    Descriptor from(-1), to(-1);
     try {
-        fillCopy(ends.from, ends.to, source, written, format);
-        return true;
+        openCopyEnds(source, written, true, from, to);
+        fillCopy(from.get(), to.get(), source, written, format);
+        return to.release();
     } catch (const CDaoException& exception) {
-        removePartWritten(written);
-        return fail(error, exception.GetErrorDescription());
+        const bool created = to.get() >= 0;
+        to.reset(-1);
+        if (created)
+            removePartWritten(written);
+        fail(error, exception.GetErrorDescription());
+        return -1;
     }
 }
 

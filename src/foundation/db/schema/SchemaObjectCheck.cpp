@@ -254,27 +254,33 @@ private:
     SchemaObjectReview m_review;
 };
 
-// Schemas the engine loaded and found ours, by the digest of their records as stored: the engine
-// loads the same schema from the same records, and the step files of a project share theirs, so it
-// is asked once. Bounded, so that files of another making cannot grow it without end.
+// Schemas the engine loaded and found ours, by their records as stored: the engine loads the same
+// schema from the same records, and the step files of a project share theirs, so it is asked once.
+// The records themselves are kept, not a hash of them: comparing them costs less than hashing, and
+// no other schema can pass for one of them. Bounded, so that files of another making cannot grow it
+// without end.
 class LoadedSchemas {
 public:
-    bool Contains(const QByteArray& digest)
+    bool Contains(const QByteArray& records)
     {
         const std::lock_guard lock(m_mutex);
-        return m_digests.contains(digest);
+        return m_records.contains(records);
     }
-    void Add(const QByteArray& digest)
+    void Add(const QByteArray& records)
     {
         const std::lock_guard lock(m_mutex);
-        if (m_digests.size() < LIMIT)
-            m_digests.insert(digest);
+        if (m_records.size() < LIMIT && m_bytes + records.size() <= BYTE_LIMIT && !m_records.contains(records)) {
+            m_records.insert(records);
+            m_bytes += records.size();
+        }
     }
 
 private:
     static constexpr qsizetype LIMIT = 256;
+    static constexpr qsizetype BYTE_LIMIT = 8 << 20;
     std::mutex m_mutex;
-    QSet<QByteArray> m_digests;
+    QSet<QByteArray> m_records;
+    qsizetype m_bytes = 0;
 };
 
 LoadedSchemas& LoadedSchemasOf(DatabaseKind kind)
@@ -285,10 +291,10 @@ LoadedSchemas& LoadedSchemasOf(DatabaseKind kind)
 
 // From the file's pages, no schema parsed; nullopt where the page reader gives up.
 std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind,
-                                                               QByteArray& digest)
+                                                               QByteArray& records)
 {
     const std::optional<QList<SchemaTableRow>> rows =
-        ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers, &digest);
+        ReadSchemaTableRows(path, SchemaTexts::OfViewsAndTriggers, &records);
     if (!rows)
         return std::nullopt;
     SchemaObjectReviewer reviewer(kind);
@@ -363,13 +369,13 @@ SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind k
 {
     if (!HasJournalBeside(path)) {
         // The pages first: an object not ours is refused before the engine loads anything.
-        QByteArray digest;
-        const std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind, digest);
-        if (review && (!review->foreign.isEmpty() || LoadedSchemasOf(kind).Contains(digest)))
+        QByteArray records;
+        const std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind, records);
+        if (review && (!review->foreign.isEmpty() || LoadedSchemasOf(kind).Contains(records)))
             return *review;
         SchemaObjectReview loaded = ReviewLoadedSchemaOfFile(path, kind);
         if (review && loaded.foreign.isEmpty() && loaded.missing.isEmpty() && loaded.unreadable.isEmpty())
-            LoadedSchemasOf(kind).Add(digest);
+            LoadedSchemasOf(kind).Add(records);
         return loaded;
     }
     try {

@@ -2,7 +2,6 @@
 
 #include "foundation/db/files/DatabaseHeader.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 
 #include <algorithm>
@@ -55,8 +54,8 @@ struct Cursor {
 
 class SchemaPages {
 public:
-    SchemaPages(const QString& path, SchemaTexts texts, QCryptographicHash* digest)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts), m_digest(digest)
+    SchemaPages(const QString& path, SchemaTexts texts, QByteArray* records)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts), m_records(records)
     {
     }
     ~SchemaPages()
@@ -77,7 +76,7 @@ private:
 
     int m_fd;
     SchemaTexts m_texts;
-    QCryptographicHash* m_digest; // of every record as stored, when asked for
+    QByteArray* m_records; // every record as stored, each after its size, when asked for
     quint32 m_pageSize = 0;
     quint32 m_usableSize = 0;
     quint32 m_pageCount = 0;
@@ -240,9 +239,9 @@ bool SchemaPages::ReadLeafCell(const QByteArray& page, qsizetype at, QList<Schem
     if (!cell.Varint(size) || !cell.Varint(rowID) || !ReadPayload(page, cell, size, payload) ||
         !DecodeSchemaRecord(payload, m_texts, row))
         return false;
-    if (m_digest) {
-        m_digest->addData(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
-        m_digest->addData(payload);
+    if (m_records) {
+        m_records->append(reinterpret_cast<const char*>(&size), sizeof size);
+        m_records->append(payload);
     }
     rows.append(std::move(row));
     return true;
@@ -256,14 +255,13 @@ bool RunsStatements(const QString& type)
            type.compare(QLatin1String("trigger"), Qt::CaseInsensitive) == 0;
 }
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts, QByteArray* digest)
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts, QByteArray* records)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    SchemaPages pages(path, texts, digest ? &hash : nullptr);
+    if (records)
+        records->clear();
+    SchemaPages pages(path, texts, records);
     QList<SchemaTableRow> rows;
     if (!pages.ReadHeader() || !pages.ReadTree(1, 0, rows))
         return std::nullopt;
-    if (digest)
-        *digest = hash.result();
     return rows;
 }

@@ -24,7 +24,7 @@ bool RunsStatements(const QString& type);
 // is checked to be text or NULL, and left null).
 enum class SchemaTexts { All, OfViewsAndTriggers };
 
-// digest, when given, gets a hash of every record as stored (type, name, table, root page and sql,
-// in order): two files with the same digest give the engine the same schema to load.
+// records, when given, gets every record as stored (type, name, table, root page and sql, in order,
+// each after its size): two files with the same records give the engine the same schema to load.
 std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts = SchemaTexts::All,
-                                                         QByteArray* digest = nullptr);
+                                                         QByteArray* records = nullptr);
