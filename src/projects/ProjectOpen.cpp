@@ -31,6 +31,7 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
         if (m_opening.handedOver)
             CloseProject(SaveAnswer::Ask);
     }
+    m_compound.DropStage(); // a package staged and then not opened leaves nothing
     if (m_opening.handedOver)
         return IsProjectOpen(); // a later step may have failed, or closed the project
     if (!opened)
