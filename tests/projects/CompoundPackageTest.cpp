@@ -114,6 +114,22 @@ TEST_F(CompoundPackageTest, AnUnpackedProjectEditedAndClosedWithYesHasTheEditInI
     ASSERT_TRUE(manager.CloseCurrentProject());
 }
 
+// The package is unpacked and checked before the close's question; when the close then writes the
+// edit back into that very package, the package is unpacked again: the project opens with the edit,
+// in the folder it was unpacked into before, and no staging folder is left.
+TEST_F(CompoundPackageTest, APackageReopenedOverItsOwnProjectOpensWithWhatTheCloseWroteBack)
+{
+    const QString package = PackDemo();
+    ASSERT_TRUE(OpenGiven(package));
+    EditProject(PACKAGE_EDIT);
+    prompts.expect(IDYES);
+    ASSERT_TRUE(OpenGiven(package));
+    EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
+    EXPECT_EQ(RawQuery(app.fileSet().projectFilePath, READ_PACKAGE_EDIT).toString(), "Edited in the package");
+    EXPECT_EQ(QDir(work()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Demo"});
+    ASSERT_TRUE(manager.CloseCurrentProject());
+}
+
 // Each row: what became of the package Manage Compound File wrote beside an ordinary project, and
 // the answer to the close's save question. The project keeps every file; another project's
 // package refuses the save-back and stays as it was.

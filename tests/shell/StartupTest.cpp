@@ -128,28 +128,32 @@ TEST_F(StartupTest, AScriptShowsAHiddenStartMaximisedOnlyTheFirstTime)
 }
 
 // A damaged package named on the command line is refused with its reason before anything is
-// unpacked: the program starts without a project, and no folder is made in the working folder.
+// unpacked into the working folder, a package that holds no whole project once unpacked and checked
+// in a staging folder: the program starts without a project, and no folder is left in the working
+// folder.
 TEST_F(StartupTest, ADamagedPackageOnTheCommandLineIsRefusedWithItsReason)
 {
     QTemporaryDir root;
     ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), root.path() + "/Demo/"));
     const QList<SentPackage> packages =
         WriteSentPackages(root.path() + "/Demo/", "Demo", root.path() + "/Sent/");
-    const SentPackage& noProject = packages.at(2);
     // The working folder of a reset profile. Earlier cases of the process may have left folders
     // there: what counts is that none is added.
     const QDir working(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Quorvanta");
-    const QStringList before = working.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    ASSERT_TRUE(app->InitInstance({"quorvanta", noProject.path}));
-    EXPECT_EQ(prompts.texts(),
-              QStringList{noProject.path + " is not a Tamro Plenthover project: " + noProject.reason});
-    EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
-    ASSERT_EQ(QDir(GetAppContext()->paths()->workingDir()).canonicalPath(), working.canonicalPath());
-    EXPECT_EQ(QDir(working.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    app->ExitInstance();
-    EXPECT_TRUE(prompts.allAnswersUsed());
+    const QStringList before = working.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const SentPackage& package : packages.mid(2, packages.size() - 3)) {
+        SCOPED_TRACE(package.label.toStdString());
+        makeApp();
+        ScriptedPromptService prompts;
+        prompts.expect(IDOK);
+        ASSERT_TRUE(app->InitInstance({"quorvanta", package.path}));
+        EXPECT_EQ(prompts.texts(), QStringList{package.path + " is not a Tamro Plenthover project: " + package.reason});
+        EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
+        ASSERT_EQ(QDir(GetAppContext()->paths()->workingDir()).canonicalPath(), working.canonicalPath());
+        EXPECT_EQ(working.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+        app->ExitInstance();
+        EXPECT_TRUE(prompts.allAnswersUsed());
+    }
 }
 
 TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)
