@@ -5,6 +5,7 @@
 #include "automation/AutomationInvoke.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DocumentKinds.h"
@@ -12,6 +13,7 @@
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
@@ -154,6 +156,27 @@ TEST_F(StartupTest, ADamagedPackageOnTheCommandLineIsRefusedWithItsReason)
         app->ExitInstance();
         EXPECT_TRUE(prompts.allAnswersUsed());
     }
+}
+
+// The package named on the command line is taken as unpacked by the open at start-up alone: a
+// package opened after it from the recent-file list is unpacked and opens in a folder of its own.
+TEST_F(StartupTest, APackageOpenedAfterTheCommandLinesOwnIsUnpackedToo)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), root.path() + "/Demo/"));
+    const QString sound = WriteSentPackages(root.path() + "/Demo/", "Demo", root.path() + "/Sent/").last().path;
+    const QString second = root.path() + "/Second.qvz";
+    ASSERT_TRUE(QFile::copy(sound, second));
+    ScriptedPromptService prompts;
+    ASSERT_TRUE(app->InitInstance({"quorvanta", sound}));
+    const QString working = GetAppContext()->paths()->workingDir();
+    EXPECT_EQ(QDir(GetProjectFilePath()).canonicalPath(), QDir(working + "/Demo/Demo.prj").canonicalPath());
+    app->AddToRecentFileList(second);
+    app->mainFrame()->action(ID_FILE_MRU_FIRST)->trigger();
+    EXPECT_EQ(prompts.texts(), QStringList());
+    ASSERT_TRUE(app->mainFrame()->IsProjectOpen());
+    EXPECT_EQ(QDir(GetProjectFilePath()).canonicalPath(), QDir(working + "/Demo(1)/Demo.prj").canonicalPath());
+    app->ExitInstance();
 }
 
 TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)
