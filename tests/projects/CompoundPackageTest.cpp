@@ -3,6 +3,7 @@
 // extraction of one library out of a package.
 
 #include "ProjectFixture.h"
+#include "SentPackages.h"
 #include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/packer/CompoundFilePacker.h"
@@ -130,6 +131,23 @@ TEST_F(CompoundPackageTest, APackageReopenedOverItsOwnProjectOpensWithWhatTheClo
     EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
     EXPECT_EQ(RawQuery(app.fileSet().projectFilePath, READ_PACKAGE_EDIT).toString(), "Edited in the package");
     EXPECT_EQ(QDir(work()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Demo"});
+    ASSERT_TRUE(manager.CloseCurrentProject());
+}
+
+// The working folder need not exist: the stage makes it, and when the package is refused takes it
+// away again with every folder above it that it made; a sound package then opens in it.
+TEST_F(CompoundPackageTest, ARefusedPackageLeavesNoFolderEvenWhereTheStageMadeTheWorkingFolder)
+{
+    WriteDemo();
+    const QList<SentPackage> packages = WriteSentPackages(projectDir(), "Demo", root() + "sent/");
+    app.fakePaths().SetWorkingDirectory(root() + "not/yet/work");
+    const SentPackage& noStep = packages.at(4);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(OpenGiven(noStep.path));
+    EXPECT_EQ(prompts.texts(), QStringList{noStep.path + " is not a Tamro Plenthover project: " + noStep.reason});
+    EXPECT_FALSE(QFileInfo::exists(root() + "not"));
+    ASSERT_TRUE(OpenGiven(packages.last().path)) << prompts.lastText().toStdString();
+    EXPECT_EQ(app.fileSet().projectDir, root() + "not/yet/work/Demo/");
     ASSERT_TRUE(manager.CloseCurrentProject());
 }
 

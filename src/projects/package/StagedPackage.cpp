@@ -103,13 +103,14 @@ CStagedPackage::Identity CStagedPackage::IdentityOf(const QString& path)
 bool CStagedPackage::Create(const QString& workingFolder)
 {
     m_identity = IdentityOf(m_package);
-    const QString parent = QDir::cleanPath(workingFolder);
-    if (!QFileInfo(parent).isDir()) {
-        if (!QDir().mkpath(parent)) {
-            m_reason = QStringLiteral("%1 cannot be created").arg(parent);
-            return false;
-        }
-        m_createdParent = parent;
+    const QString parent = QDir::cleanPath(QDir(workingFolder).absolutePath());
+    for (QString missing = parent; !QFileInfo::exists(missing) && missing != u'/';
+         missing = QFileInfo(missing).absolutePath())
+        m_createdFolders << missing; // the deepest first
+    if (!QDir().mkpath(parent)) {
+        m_reason = QStringLiteral("%1 cannot be created").arg(parent);
+        Remove();
+        return false;
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString folder =
@@ -160,7 +161,7 @@ bool CStagedPackage::MoveInto(const QString& target)
         if (!QFileInfo::exists(target) && std::rename(QFile::encodeName(m_folder).constData(),
                                                       QFile::encodeName(target).constData()) == 0) {
             m_folder.clear();
-            m_createdParent.clear();
+            m_createdFolders.clear();
             SyncFolderOf(target);
             return true;
         }
@@ -182,7 +183,7 @@ bool CStagedPackage::MoveFilesInto(const QString& target)
     }
     if (!members.isEmpty())
         SyncFolderOf(to.filePath(members.first()));
-    m_createdParent.clear();
+    m_createdFolders.clear();
     Remove();
     return true;
 }
@@ -196,7 +197,7 @@ void CStagedPackage::Remove()
         QDir().rmdir(m_folder);
         m_folder.clear();
     }
-    if (!m_createdParent.isEmpty())
-        QDir().rmdir(m_createdParent);
-    m_createdParent.clear();
+    for (const QString& folder : std::as_const(m_createdFolders))
+        QDir().rmdir(folder);
+    m_createdFolders.clear();
 }

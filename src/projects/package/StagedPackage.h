@@ -3,10 +3,11 @@
 // checked there as an open checks a project folder: each database opens as one of ours of its kind
 // and passes the schema review (an older file passes without being migrated), and every step the
 // project lists has its file. Only a package that passed is moved into the folder it is unpacked
-// into, by rename; the staging folder goes whatever happens, with the working folder when the stage
-// made it.
+// into, by rename; the staging folder goes whatever happens, and with it the working folder and the
+// folders above it that the stage made.
 
 #include <QString>
+#include <QStringList>
 
 #include <sys/types.h>
 
@@ -47,6 +48,6 @@ private:
     QString m_name;
     Identity m_identity;
     QString m_folder;        // "" once moved or removed
-    QString m_createdParent; // the working folder, when the stage made it
+    QStringList m_createdFolders; // the working folder and those above it that the stage made
     QString m_reason;
 };
