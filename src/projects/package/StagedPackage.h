@@ -47,7 +47,7 @@ private:
     QString m_package;
     QString m_name;
     Identity m_identity;
-    QString m_folder;        // "" once moved or removed
+    QString m_folder;             // "" once moved or removed
     QStringList m_createdFolders; // the working folder and those above it that the stage made
     QString m_reason;
 };
