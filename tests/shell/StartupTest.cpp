@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QDBusConnection>
@@ -169,13 +170,17 @@ TEST_F(StartupTest, APackageOpenedAfterTheCommandLinesOwnIsUnpackedToo)
     ASSERT_TRUE(QFile::copy(sound, second));
     ScriptedPromptService prompts;
     ASSERT_TRUE(app->InitInstance({"quorvanta", sound}));
-    const QString working = GetAppContext()->paths()->workingDir();
-    EXPECT_EQ(QDir(GetProjectFilePath()).canonicalPath(), QDir(working + "/Demo/Demo.prj").canonicalPath());
+    // Earlier cases of the process may have left folders in the working folder: the names vary.
+    const QString working = QDir(GetAppContext()->paths()->workingDir()).canonicalPath() + "/";
+    const QString first = QFileInfo(GetProjectFilePath()).canonicalFilePath();
+    EXPECT_TRUE(first.startsWith(working)) << first.toStdString();
     app->AddToRecentFileList(second);
     app->mainFrame()->action(ID_FILE_MRU_FIRST)->trigger();
     EXPECT_EQ(prompts.texts(), QStringList());
     ASSERT_TRUE(app->mainFrame()->IsProjectOpen());
-    EXPECT_EQ(QDir(GetProjectFilePath()).canonicalPath(), QDir(working + "/Demo(1)/Demo.prj").canonicalPath());
+    const QString opened = QFileInfo(GetProjectFilePath()).canonicalFilePath();
+    EXPECT_TRUE(opened.startsWith(working) && opened.endsWith("/Demo.prj")) << opened.toStdString();
+    EXPECT_NE(QFileInfo(opened).path(), QFileInfo(first).path());
     app->ExitInstance();
 }
 
