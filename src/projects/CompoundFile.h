@@ -13,11 +13,13 @@
 // Compound File); any other location file is passed over, and said so once.
 
 #include "projects/CompoundFileState.h"
+#include "projects/package/StagedPackage.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class ICompoundFilePacker;
@@ -41,7 +43,15 @@ public:
     void SetProjectSaver(ProjectSaver saver) { m_saver = std::move(saver); }
     void SetTitleGiver(TitleGiver giver) { m_titleGiver = std::move(giver); }
 
-    // Unpacks into the working folder; UnpackedProjectFile() is then the unpacked ".prj".
+    // Unpacks a package into a staging folder in the working folder and checks it there as an open
+    // checks a project folder, before anything of an open project is asked about or closed; false
+    // after the message that says why. The stage is kept for Expand until DropStage.
+    bool Stage(const QString& package);
+    // Stage for a package; true for any other path.
+    bool StageIfCompound(const QString& path);
+    void DropStage() { m_staged.reset(); }
+    // Moves the stage of the package (staged again when there is none, or the package changed since)
+    // into the working folder; UnpackedProjectFile() is then the unpacked ".prj".
     bool Expand(const QString& package);
     QString UnpackedProjectFile() const { return m_strProjectFile; }
     // Saves the project and packs its folder; mode 1 from Manage Compound File, 0 from Save As
@@ -107,6 +117,7 @@ private:
     static bool IsPassedOver(const QString& candidate, const QString& package);
     bool TitleProject();
     bool RunExpand(ICompoundFilePacker& packer, const QString& package, const QString& folder);
+    bool CheckStaged(const CStagedPackage& staged, const QString& package) const;
     bool Fail(const QString& message);
     bool SaveForPacking(const QString& folder, const QString& package);
     // The package exists, may be replaced and its root names the open project.
@@ -128,4 +139,5 @@ private:
     QStringList m_untiedSaid; // the folders told about their untied location file
     ProjectSaver m_saver;
     TitleGiver m_titleGiver;
+    std::unique_ptr<CStagedPackage> m_staged; // checked whole, not yet moved into place
 };

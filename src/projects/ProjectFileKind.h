@@ -10,3 +10,5 @@
 // whole, nothing written) is refused with "<path> is not a Tamro Plenthover project: <reason>".
 // True, without a word, otherwise.
 bool CheckProjectFileToOpen(const QString& path);
+// "<path> is not a Tamro Plenthover project: <reason>".
+QString NotAProjectText(const QString& path, const QString& reason);

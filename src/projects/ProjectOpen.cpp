@@ -15,6 +15,7 @@
 #include "projects/ProjectVersion.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 
 bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, const QString& description,
                                       bool frameArgument)
@@ -31,6 +32,8 @@ bool CProjectManager::OpenProjectFile(int mode, const QString& projectName, cons
         if (m_opening.handedOver)
             CloseProject(SaveAnswer::Ask);
     }
+    m_compound.DropStage(); // a package staged and then not opened leaves nothing
+    m_compound.SetStartupPackage(false); // the command line's package was this open's alone
     if (m_opening.handedOver)
         return IsProjectOpen(); // a later step may have failed, or closed the project
     if (!opened)
@@ -130,6 +133,8 @@ bool CProjectManager::PrepareCommandLineFile(QString& path)
     bool unpacked = false;
     if (!UnpackIfCompound(unpacked))
         return false;
+    // Only the open that follows takes the package as unpacked; a later open unpacks its own.
+    auto notOpened = qScopeGuard([this] { m_compound.SetStartupPackage(false); });
     m_compound.SetStartupPackage(unpacked);
     files.projectDir = WithSlash(QFileInfo(files.projectFilePath).absolutePath());
     if (!CheckWriteAccess())
@@ -140,5 +145,6 @@ bool CProjectManager::PrepareCommandLineFile(QString& path)
         return false;
     }
     path = files.projectFilePath;
+    notOpened.dismiss();
     return true;
 }

@@ -100,8 +100,13 @@ bool CheckProjectFileToOpen(const QString& path)
     }
     const QString refusal = HasExtension(file, "qvz") ? PackageRefusal(path) : DatabaseRefusal(path);
     if (!refusal.isEmpty())
-        QvMessageBox(QStringLiteral("%1 is not a Tamro Plenthover project: %2").arg(path, refusal));
+        QvMessageBox(NotAProjectText(path, refusal));
     return refusal.isEmpty();
+}
+
+QString NotAProjectText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1 is not a Tamro Plenthover project: %2").arg(path, reason);
 }
 
 bool CProjectManager::LocateProjectFile(int mode)
@@ -138,7 +143,9 @@ bool CProjectManager::ChooseProjectFile()
         request.filterIndex = package.isEmpty() ? 1 : COMPOUND_FILTER_ENTRY;
     }
     const QString chosen = ChooseFile(request);
-    if (chosen.isEmpty() || !CheckProjectFileToOpen(chosen) || !CloseForReopen())
+    // A package is unpacked and checked whole before the open project is asked about.
+    if (chosen.isEmpty() || !CheckProjectFileToOpen(chosen) || !m_compound.StageIfCompound(chosen) ||
+        !CloseForReopen())
         return false;
     TakeChosenFile(chosen);
     return true;
@@ -165,7 +172,7 @@ bool CProjectManager::PrepareExistingFile(bool pathGiven)
                 GetAppContext()->RemoveFromRecentFileList(m_requestedPath);
             return false;
         }
-        if (!CloseForReopen())
+        if (!m_compound.StageIfCompound(m_requestedPath) || !CloseForReopen())
             return false;
         files.projectFilePath = m_requestedPath;
     }

@@ -97,8 +97,12 @@ TEST_F(AutomationApplicationTest, OpenProjectRefusesWhatIsNoProjectFileBeforeThe
         {root + "Plant.qvt", ""},
         {root + "Plant.wc", ""},
     };
+    // A package whose fault shows only once unpacked goes on to the open, which unpacks and refuses
+    // it before it closes anything (the bus scripts run that on the program).
     for (const SentPackage& package : WriteSentPackages(root + "sent/", "Demo", root + "packages/"))
-        cases.append({package.path, package.reason.isEmpty() ? "" : notOurs.arg(package.path, package.reason)});
+        cases.append({package.path, package.reason.isEmpty() || package.unpacked
+                                        ? ""
+                                        : notOurs.arg(package.path, package.reason)});
     for (const auto& c : cases) {
         control.open = true;
         control.calls.clear();

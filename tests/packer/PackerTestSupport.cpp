@@ -25,11 +25,28 @@ void WriteStoredZip(const QString& path, const QList<ZipEntrySpec>& entries)
     ASSERT_EQ(zip_close(archive), 0);
 }
 
+QByteArray DatabaseLikeBytes(const QByteArray& text, quint32 pages)
+{
+    QByteArray bytes(qsizetype(pages) * 512, '\0');
+    bytes.replace(0, 16, QByteArray("SQLite format 3", 16));
+    const auto put = [&bytes](int offset, quint32 value) {
+        for (int k = 0; k < 4; ++k)
+            bytes[offset + k] = char(value >> (24 - 8 * k));
+    };
+    bytes[16] = 2; // 512 bytes a page
+    bytes[18] = bytes[19] = 1;
+    bytes[21] = 64, bytes[22] = 32, bytes[23] = 32;
+    put(24, 1); // the change counter, equal to the one the page count is valid for
+    put(28, pages);
+    put(92, 1);
+    return bytes.replace(100, text.size(), text);
+}
+
 QList<ZipEntrySpec> MinimalPackageEntries(const QString& baseName)
 {
     QList<ZipEntrySpec> entries{{QVZ_ROOT_ENTRY, QvzRootText(baseName)}};
     for (const QString& name : QvzRequiredMembers(baseName))
-        entries.append({name, ("contents of " + name).toUtf8()});
+        entries.append({name, DatabaseLikeBytes(("contents of " + name).toUtf8())});
     return entries;
 }
 

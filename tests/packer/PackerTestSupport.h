@@ -17,6 +17,9 @@ struct ZipEntrySpec {
 
 // Entries stored (not compressed), in the order given.
 void WriteStoredZip(const QString& path, const QList<ZipEntrySpec>& entries);
+// Bytes that pass for a database by their header: pages of 512 bytes, the count in the header, the
+// text after it, zeros up to the end.
+QByteArray DatabaseLikeBytes(const QByteArray& text, quint32 pages = 1);
 // A stored root naming the project, then the project's three files holding their names as bytes.
 QList<ZipEntrySpec> MinimalPackageEntries(const QString& baseName = QStringLiteral("Demo"));
 QByteArray ReadAllBytes(const QString& path);

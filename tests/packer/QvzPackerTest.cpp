@@ -3,6 +3,8 @@
 #include "PackerTestSupport.h"
 #include "QtPrinters.h"
 #include "foundation/db/content/ProjectGenerator.h"
+#include "WrittenBytes.h"
+#include "ZerosZip.h"
 #include "foundation/db/connection/DaoDatabase.h"
 #include "modules/packer/QvzFormat.h"
 #include "modules/packer/QvzReader.h"
@@ -155,6 +157,9 @@ TEST_F(QvzPackerTest, MalformedPackagesAreRefusedAndNothingIsWritten)
     QList<ZipEntrySpec> otherVersion = good;
     otherVersion[0].bytes = Replaced(good[0].bytes, "project 1", "project 2");
     QList<ZipEntrySpec> escapingName = MinimalPackageEntries("..");
+    QByteArray noPageCount = DatabaseLikeBytes("s");
+    noPageCount.replace(28, 4, QByteArray(4, '\0'));
+    const QByteArray sequence(1 << 20, 'q'); // as long as a sequence file may be
     const QList<std::pair<const char*, QList<ZipEntrySpec>>> rows = {
         {"no root", noRoot},
         {"root not first", rootLast},
@@ -169,6 +174,10 @@ TEST_F(QvzPackerTest, MalformedPackagesAreRefusedAndNothingIsWritten)
         {"another project's file", with({"Other.prj", "x"})},
         {"a sequence file's name ending in a line break", with({"n_User_Sim_Def_1.txt\n", "x"})},
         {"a step's name ending in a line break", with({"STEP_1.STP\n", "x"})},
+        {"a step that is no database", with({"STEP_1.STP", "x"})},
+        {"a step shorter than its header says", with({"STEP_1.STP", DatabaseLikeBytes("s", 2).left(600)})},
+        {"a step whose header counts no pages", with({"STEP_1.STP", noPageCount})},
+        {"a sequence file over 1 MiB", with({"n_User_Sim_Def_1.txt", sequence + "q"})},
     };
     const QString box = root() + "box/";
     QDir().mkpath(box);
@@ -178,8 +187,46 @@ TEST_F(QvzPackerTest, MalformedPackagesAreRefusedAndNothingIsWritten)
         EXPECT_FALSE(packer.ExpandPackage(box + "p.qvz", box + "work/Demo")) << label;
         EXPECT_EQ(TreeSnapshot(root()), before) << label;
     }
-    WriteStoredZip(box + "p.qvz", good); // the rows differ from a sound package only in their fault
+    // The rows differ from a sound package only in their fault.
+    WriteStoredZip(box + "p.qvz", with({"n_User_Sim_Def_1.txt", sequence})
+                                      << ZipEntrySpec{"STEP_1.STP", DatabaseLikeBytes("s", 2)});
     EXPECT_TRUE(packer.ExpandPackage(box + "p.qvz", box + "work/Demo")) << packer.ErrorText().toStdString();
+}
+
+// Each row: a member of 4 or 2 GiB of zeros packed into a few megabytes. Each is refused before a
+// byte of it is written: past its kind's bound by its declared size, within it by its header.
+TEST_F(QvzPackerTest, AMemberPastWhatItsKindHoldsIsRefusedBeforeAnyOfItIsWritten)
+{
+    QList<ZerosZipMember> sound;
+    for (const ZipEntrySpec& entry : MinimalPackageEntries())
+        sound.append({entry.name, entry.bytes});
+    const QString step = "STEP_1.STP", sequence = "n_User_Sim_Def_1.txt";
+    const struct {
+        QString member;
+        quint64 zeros;
+        QString reason;
+    } rows[] = {
+        {step, quint64(4) << 30,
+         "\"STEP_1.STP\" declares 4294967296 bytes, more than a database of a project holds (2147483648)"},
+        {sequence, quint64(4) << 30,
+         "\"n_User_Sim_Def_1.txt\" declares 4294967296 bytes, more than a sequence file of a project holds "
+         "(1048576)"},
+        {step, quint64(2) << 30, "\"STEP_1.STP\" is no database of the 2147483648 bytes it declares"},
+    };
+    const QString package = root() + "zeros.qvz";
+    for (const auto& row : rows) {
+        ASSERT_TRUE(WriteZerosZip(package, QList<ZerosZipMember>(sound)
+                                               << ZerosZipMember{row.member, {}, row.zeros}));
+        const auto before = TreeSnapshot(root());
+        const quint64 written = BytesWrittenSoFar();
+        {
+            const Deadline deadline(std::chrono::seconds(10), "the unpack of " + row.reason.toStdString());
+            EXPECT_FALSE(packer.ExpandPackage(package, root() + "work/Demo"));
+        }
+        EXPECT_LE(BytesWrittenSoFar() - written, quint64(1) << 20) << row.reason.toStdString();
+        EXPECT_EQ(packer.RefusalReason(), row.reason);
+        EXPECT_EQ(TreeSnapshot(root()), before) << row.reason.toStdString();
+    }
 }
 
 // The directory is read in one pass: a package of 40,000 empty steps is refused as damaged before
@@ -212,7 +259,8 @@ TEST_F(QvzPackerTest, APackageOfMoreMembersThanTheLimitIsRefusedAtOnce)
 TEST_F(QvzPackerTest, DamagedContentOrSizesThatDoNotFitLeaveAnEarlierUnpackAlone)
 {
     QList<ZipEntrySpec> entries = MinimalPackageEntries();
-    entries << ZipEntrySpec{"STEP_1.STP", "first step"} << ZipEntrySpec{"STEP_2.STP", "other step"};
+    entries << ZipEntrySpec{"STEP_1.STP", DatabaseLikeBytes("first step")}
+            << ZipEntrySpec{"STEP_2.STP", DatabaseLikeBytes("other step")};
     const QString box = root() + "box/", package = box + "p.qvz", target = box + "Demo";
     QDir().mkpath(box);
     WriteStoredZip(package, entries);

@@ -9,11 +9,13 @@
 namespace {
 
 // A packer that works on plain folders: the "package" is a text file whose first line names the
-// project and whose further lines name its members.
+// project and whose further lines name its members. An unpack writes each member as a blank
+// database of its kind, from the files in `blanks` (by extension).
 struct PackerLog {
     QStringList calls;
     bool succeed = true;
     bool expandFails = false;
+    QMap<QString, QString> blanks;
 };
 
 class FolderPacker : public ICompoundFilePacker {
@@ -24,7 +26,8 @@ public:
         if (!Log("Expand " + package + " -> " + target) || m_log.expandFails || !QDir().mkpath(target))
             return false;
         for (const QString& member : Lines(package).mid(1))
-            WriteTextFile(QDir(target).filePath(member), "unpacked");
+            WriteTextFile(QDir(target).filePath(member),
+                          FileBytes(m_log.blanks.value(QFileInfo(member).suffix().toLower())));
         return true;
     }
     bool SavePackage(const QString& folder, const QString& package) override
@@ -67,6 +70,12 @@ class CompoundFileTest : public ProjectsFixture {
 protected:
     void SetUp() override
     {
+        const std::pair<const char*, DatabaseKind> kinds[] = {{"prj", DatabaseKind::Project},
+                                                              {"eqm", DatabaseKind::Equipment},
+                                                              {"mtl", DatabaseKind::Material},
+                                                              {"stp", DatabaseKind::Step}};
+        for (const auto& [extension, kind] : kinds)
+            m_log.blanks.insert(extension, build(kind, QString("blank.%1").arg(extension)));
         m_previousFactory =
             SetCompoundFilePackerFactory([this] { return std::make_unique<FolderPacker>(m_log); });
     }

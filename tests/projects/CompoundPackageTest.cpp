@@ -3,6 +3,9 @@
 // extraction of one library out of a package.
 
 #include "ProjectFixture.h"
+#include "SentPackages.h"
+#include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/schema/SchemaBuilder.h"
 #include "modules/packer/CompoundFilePacker.h"
 #include "modules/packer/QvzPacker.h"
 #include "projects/ProjectFileNames.h"
@@ -11,6 +14,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <QSqlQuery>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -111,6 +115,72 @@ TEST_F(CompoundPackageTest, AnUnpackedProjectEditedAndClosedWithYesHasTheEditInI
     ASSERT_TRUE(OpenGiven(package));
     EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
     EXPECT_EQ(RawQuery(app.fileSet().projectFilePath, READ_PACKAGE_EDIT).toString(), "Edited in the package");
+    ASSERT_TRUE(manager.CloseCurrentProject());
+}
+
+// The package is unpacked and checked before the close's question; when the close then writes the
+// edit back into that very package, the package is unpacked again: the project opens with the edit,
+// in the folder it was unpacked into before, and no staging folder is left.
+TEST_F(CompoundPackageTest, APackageReopenedOverItsOwnProjectOpensWithWhatTheCloseWroteBack)
+{
+    const QString package = PackDemo();
+    ASSERT_TRUE(OpenGiven(package));
+    EditProject(PACKAGE_EDIT);
+    prompts.expect(IDYES);
+    ASSERT_TRUE(OpenGiven(package));
+    EXPECT_EQ(app.fileSet().projectDir, work() + "Demo/");
+    EXPECT_EQ(RawQuery(app.fileSet().projectFilePath, READ_PACKAGE_EDIT).toString(), "Edited in the package");
+    EXPECT_EQ(QDir(work()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"Demo"});
+    ASSERT_TRUE(manager.CloseCurrentProject());
+}
+
+// The working folder need not exist: the stage makes it, and when the package is refused takes it
+// away again with every folder above it that it made; a sound package then opens in it.
+TEST_F(CompoundPackageTest, ARefusedPackageLeavesNoFolderEvenWhereTheStageMadeTheWorkingFolder)
+{
+    WriteDemo();
+    const QList<SentPackage> packages = WriteSentPackages(projectDir(), "Demo", root() + "sent/");
+    app.fakePaths().SetWorkingDirectory(root() + "not/yet/work");
+    const SentPackage& noStep = packages.at(4);
+    prompts.expect(IDOK);
+    EXPECT_FALSE(OpenGiven(noStep.path));
+    EXPECT_EQ(prompts.texts(), QStringList{noStep.path + " is not a Tamro Plenthover project: " + noStep.reason});
+    EXPECT_FALSE(QFileInfo::exists(root() + "not"));
+    ASSERT_TRUE(OpenGiven(packages.last().path)) << prompts.lastText().toStdString();
+    EXPECT_EQ(app.fileSet().projectDir, root() + "not/yet/work/Demo/");
+    ASSERT_TRUE(manager.CloseCurrentProject());
+}
+
+// A package whose material library is from before library imports opens: the stage checks it as an
+// older file of ours and leaves it as it is; only the working copy is migrated.
+TEST_F(CompoundPackageTest, APackageOfAnOlderLibraryOpensAndTheStageLeavesTheFileAsItIs)
+{
+    WriteDemo();
+    {
+        CDaoDatabase old;
+        old.Open(projectDir() + "Demo.mtl");
+        QSqlQuery triggers = old.Query("SELECT name FROM sqlite_master WHERE type = 'trigger'");
+        QStringList names;
+        while (triggers.next())
+            names << triggers.value(0).toString();
+        triggers.finish();
+        for (const QString& name : names)
+            old.Execute("DROP TRIGGER " + name);
+        for (const char* table : {"LibraryImport", "LibraryMapping", "ReactionDataSetTable", "ReactionTable",
+                                  "ReactionCoefficientTable"})
+            old.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(table)));
+        old.Execute("ALTER TABLE ActualMaterialCommon DROP COLUMN LibraryStamp");
+        old.Execute("PRAGMA user_version = 1");
+    }
+    app.fileSet().projectName = "Demo";
+    CQvzPacker packer;
+    ASSERT_TRUE(packer.CreatePackage(projectDir(), root() + "Old.qvz", false)) << packer.ErrorText().toStdString();
+    app.fileSet().projectName.clear();
+    ASSERT_TRUE(OpenGiven(root() + "Old.qvz")) << prompts.lastText().toStdString();
+    EXPECT_EQ(RawQuery(work() + "Demo/Demo.mtl", "PRAGMA user_version").toInt(), 1);
+    EXPECT_EQ(RawQuery(app.fileSet().materialsDBPath, "PRAGMA user_version").toInt(),
+              CSchemaBuilder::SchemaVersion(DatabaseKind::Material));
+    prompts.expect(IDNO); // the migrated working copies are a change
     ASSERT_TRUE(manager.CloseCurrentProject());
 }
 

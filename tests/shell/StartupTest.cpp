@@ -5,6 +5,7 @@
 #include "automation/AutomationInvoke.h"
 #include "automation/QuorvantaAut.h"
 #include "foundation/common/AutomationFlag.h"
+#include "foundation/common/CommandIds.h"
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/DocumentKinds.h"
@@ -12,9 +13,11 @@
 #include "shell/MainFrame.h"
 #include "shell/QuorvantaApp.h"
 
+#include <QAction>
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QDBusConnection>
@@ -128,28 +131,57 @@ TEST_F(StartupTest, AScriptShowsAHiddenStartMaximisedOnlyTheFirstTime)
 }
 
 // A damaged package named on the command line is refused with its reason before anything is
-// unpacked: the program starts without a project, and no folder is made in the working folder.
+// unpacked into the working folder, a package that holds no whole project once unpacked and checked
+// in a staging folder: the program starts without a project, and no folder is left in the working
+// folder.
 TEST_F(StartupTest, ADamagedPackageOnTheCommandLineIsRefusedWithItsReason)
 {
     QTemporaryDir root;
     ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), root.path() + "/Demo/"));
     const QList<SentPackage> packages =
         WriteSentPackages(root.path() + "/Demo/", "Demo", root.path() + "/Sent/");
-    const SentPackage& noProject = packages.at(2);
     // The working folder of a reset profile. Earlier cases of the process may have left folders
     // there: what counts is that none is added.
     const QDir working(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Quorvanta");
-    const QStringList before = working.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList before = working.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const SentPackage& package : packages.mid(2, packages.size() - 3)) {
+        SCOPED_TRACE(package.label.toStdString());
+        makeApp();
+        ScriptedPromptService prompts;
+        prompts.expect(IDOK);
+        ASSERT_TRUE(app->InitInstance({"quorvanta", package.path}));
+        EXPECT_EQ(prompts.texts(), QStringList{package.path + " is not a Tamro Plenthover project: " + package.reason});
+        EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
+        ASSERT_EQ(QDir(GetAppContext()->paths()->workingDir()).canonicalPath(), working.canonicalPath());
+        EXPECT_EQ(working.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+        app->ExitInstance();
+        EXPECT_TRUE(prompts.allAnswersUsed());
+    }
+}
+
+// The package named on the command line is taken as unpacked by the open at start-up alone: a
+// package opened after it from the recent-file list is unpacked and opens in a folder of its own.
+TEST_F(StartupTest, APackageOpenedAfterTheCommandLinesOwnIsUnpackedToo)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(CProjectGenerator().Write(CProjectGenerator::DemoProject(), root.path() + "/Demo/"));
+    const QString sound = WriteSentPackages(root.path() + "/Demo/", "Demo", root.path() + "/Sent/").last().path;
+    const QString second = root.path() + "/Second.qvz";
+    ASSERT_TRUE(QFile::copy(sound, second));
     ScriptedPromptService prompts;
-    prompts.expect(IDOK);
-    ASSERT_TRUE(app->InitInstance({"quorvanta", noProject.path}));
-    EXPECT_EQ(prompts.texts(),
-              QStringList{noProject.path + " is not a Tamro Plenthover project: " + noProject.reason});
-    EXPECT_FALSE(app->mainFrame()->IsProjectOpen());
-    ASSERT_EQ(QDir(GetAppContext()->paths()->workingDir()).canonicalPath(), working.canonicalPath());
-    EXPECT_EQ(QDir(working.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    ASSERT_TRUE(app->InitInstance({"quorvanta", sound}));
+    // Earlier cases of the process may have left folders in the working folder: the names vary.
+    const QString working = QDir(GetAppContext()->paths()->workingDir()).canonicalPath() + "/";
+    const QString first = QFileInfo(GetProjectFilePath()).canonicalFilePath();
+    EXPECT_TRUE(first.startsWith(working)) << first.toStdString();
+    app->AddToRecentFileList(second);
+    app->mainFrame()->action(ID_FILE_MRU_FIRST)->trigger();
+    EXPECT_EQ(prompts.texts(), QStringList());
+    ASSERT_TRUE(app->mainFrame()->IsProjectOpen());
+    const QString opened = QFileInfo(GetProjectFilePath()).canonicalFilePath();
+    EXPECT_TRUE(opened.startsWith(working) && opened.endsWith("/Demo.prj")) << opened.toStdString();
+    EXPECT_NE(QFileInfo(opened).path(), QFileInfo(first).path());
     app->ExitInstance();
-    EXPECT_TRUE(prompts.allAnswersUsed());
 }
 
 TEST_F(StartupTest, AnEngineThatFailsEndsStartUp)

@@ -151,6 +151,16 @@ QStringList QvzRequiredMembers(const QString& baseName)
             baseName + QStringLiteral(".mtl")};
 }
 
+bool IsQvzDatabaseMember(const QString& entryName)
+{
+    return !IsUserSimSequenceFileName(entryName);
+}
+
+quint64 QvzMemberLimit(const QString& entryName)
+{
+    return IsQvzDatabaseMember(entryName) ? quint64(1) << 31 : quint64(1) << 20;
+}
+
 QString QvzStepEntryName(long stepID)
 {
     return QStringLiteral("STEP_%1.STP").arg(stepID);

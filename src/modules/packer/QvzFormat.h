@@ -28,6 +28,11 @@ bool IsPlainQvzName(const QString& name);
 // sequence file ("<plan>_User_Sim_Def_<id>.txt").
 bool IsQvzMemberName(const QString& entryName, const QString& baseName);
 QStringList QvzRequiredMembers(const QString& baseName);
+// A member that is a database (the project's three files and its steps); the others are a plan's
+// sequence file, text.
+bool IsQvzDatabaseMember(const QString& entryName);
+// The most bytes a member of its kind may hold: 2 GiB for a database, 1 MiB for a text.
+quint64 QvzMemberLimit(const QString& entryName);
 QString QvzStepEntryName(long stepID);
 
 // The project's files in the folder, found whatever their case, and its plans' sequence files in

@@ -4,6 +4,7 @@
 #include "foundation/common/QVCompletionStatus.h"
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/DatabaseHeader.h"
 #include "modules/packer/QvzFormat.h"
 
 #include <QDir>
@@ -17,6 +18,7 @@
 namespace {
 constexpr qint64 QVZ_ROOT_LIMIT = 4096;
 constexpr qint64 QVZ_CHUNK = 1 << 16;
+constexpr qsizetype QVZ_DATABASE_HEAD = 100; // a database file's header
 // A project's package holds its three files, its steps and sequence files: more members than this
 // is no package of ours.
 constexpr zip_int64_t QVZ_MEMBER_LIMIT = 10000;
@@ -147,6 +149,13 @@ bool CQvzReader::CheckEntry(const Entry& entry, QSet<QString>& seen)
     if (seen.contains(folded))
         return Refuse(QStringLiteral("\"%1\" is held twice").arg(entry.name));
     seen.insert(folded);
+    if (entry.size > QvzMemberLimit(entry.name))
+        return Refuse(QStringLiteral("\"%1\" declares %2 bytes, more than a %3 of a project holds (%4)")
+                          .arg(entry.name)
+                          .arg(entry.size)
+                          .arg(IsQvzDatabaseMember(entry.name) ? QStringLiteral("database")
+                                                               : QStringLiteral("sequence file"))
+                          .arg(QvzMemberLimit(entry.name)));
     return true;
 }
 
@@ -163,14 +172,16 @@ bool CQvzReader::ExtractTo(const QString& folder, const FreeSpaceProbe& freeSpac
 {
     if (!m_zip || !CheckFreeSpace(folder, freeSpace))
         return false;
-    const bool created = !QDir(folder).exists();
-    if (created && !QDir().mkpath(folder))
+    const QString existing = ExistingFolderOf(folder);
+    if (!QDir().mkpath(folder))
         return Refuse(QStringLiteral("%1 cannot be created").arg(folder));
     if (WriteParts(folder, status) && MovePartsIntoPlace(folder))
         return true;
     RemoveParts(folder);
-    if (created)
-        QDir().rmdir(folder);
+    // The folders made for the unpack go again, up to the one that was there.
+    for (QDir made(QDir::cleanPath(QDir(folder).absolutePath()));
+         made.absolutePath() != existing && made.rmdir(made.absolutePath());)
+        made.setPath(QDir::cleanPath(made.absoluteFilePath(QStringLiteral(".."))));
     return false;
 }
 
@@ -185,19 +196,51 @@ bool CQvzReader::WriteParts(const QString& folder, IQVCompletionStatus* status)
     return true;
 }
 
+// A database member is looked at before anything of it is written: it must begin with a database
+// header whose page count and page size make up the size its entry declares.
+bool CQvzReader::ReadDatabaseHead(zip_file_t* source, const Entry& entry, QByteArray& head)
+{
+    if (!IsQvzDatabaseMember(entry.name))
+        return true;
+    head = QByteArray(QVZ_DATABASE_HEAD, Qt::Uninitialized);
+    qsizetype filled = 0;
+    while (filled < head.size()) {
+        const zip_int64_t read = zip_fread(source, head.data() + filled, zip_uint64_t(head.size() - filled));
+        if (read <= 0)
+            break;
+        filled += qsizetype(read);
+    }
+    const std::optional<DatabaseHeader> header =
+        filled == head.size() ? ParseDatabaseHeader(head) : std::nullopt;
+    if (header && header->pageCount != 0 && quint64(header->pageCount) * header->pageSize == entry.size)
+        return true;
+    return Refuse(
+        QStringLiteral("\"%1\" is no database of the %2 bytes it declares").arg(entry.name).arg(entry.size));
+}
+
 // The part is a new file: a leftover one is replaced, a link under its name refused.
 bool CQvzReader::ExtractEntry(const Entry& entry, const QString& part)
 {
+    zip_file_t* source = zip_fopen_index(m_zip, entry.index, 0);
+    if (!source)
+        return Refuse(QStringLiteral("\"%1\" is damaged or cannot be written").arg(entry.name));
+    QByteArray head;
+    if (!ReadDatabaseHead(source, entry, head)) {
+        zip_fclose(source);
+        return false;
+    }
     QString refused;
     const int fd = OpenNewFile(part, ExistingFile::Replace, &refused);
-    if (fd < 0)
+    if (fd < 0) {
+        zip_fclose(source);
         return Refuse(refused);
+    }
     QFile file;
-    zip_file_t* source = zip_fopen_index(m_zip, entry.index, 0);
-    bool whole = file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) && source &&
-                 CopyQvzEntry(source, file, entry.size) && file.flush() && ::fsync(file.handle()) == 0;
-    if (source)
-        whole = zip_fclose(source) == 0 && whole;
+    bool whole = file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) &&
+                 file.write(head) == head.size() &&
+                 CopyQvzEntry(source, file, entry.size - quint64(head.size())) && file.flush() &&
+                 ::fsync(file.handle()) == 0;
+    whole = zip_fclose(source) == 0 && whole;
     if (!whole)
         return Refuse(QStringLiteral("\"%1\" is damaged or cannot be written").arg(entry.name));
     return true;

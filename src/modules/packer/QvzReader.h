@@ -1,8 +1,10 @@
 #pragma once
 // Reads a package and unpacks it. Opening checks the whole directory in one pass before anything is
 // written: the stored root file first, no more members than a limit, plain member names of the
-// root's project, each once, the three project files present and every size known, their sum
-// within range. Unpacking checks that sum against the free space, writes each member beside its
+// root's project, each once, the three project files present and every size known and within what
+// a member of its kind holds (QvzMemberLimit), their sum within range. Unpacking checks that sum
+// against the free space, reads the header of each database member (its page count times its page
+// size must be the size it declares) before any of it is written, writes each member beside its
 // place as "<name>.part", checks its length and CRC, flushes it, and only when all are whole renames
 // them into place. Nothing is written outside the folder.
 
@@ -15,6 +17,7 @@
 
 class IQVCompletionStatus;
 struct zip;
+struct zip_file;
 
 class CQvzReader {
 public:
@@ -47,6 +50,7 @@ private:
     bool ReadEntries();
     bool CheckEntry(const Entry& entry, QSet<QString>& seen);
     bool CheckFreeSpace(const QString& folder, const FreeSpaceProbe& freeSpace);
+    bool ReadDatabaseHead(zip_file* source, const Entry& entry, QByteArray& head);
     bool ExtractEntry(const Entry& entry, const QString& part);
     bool WriteParts(const QString& folder, IQVCompletionStatus* status);
     bool MovePartsIntoPlace(const QString& folder);
