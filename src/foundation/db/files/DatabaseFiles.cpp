@@ -391,7 +391,7 @@ QString WorkingCopyBeingWritten(const QString& target, WorkingCopyWrite write)
 }
 
 WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
-                                  QString* error)
+                                  WorkingCopyEnds& ends, QString* error)
 {
     const QString refused = copyRefusal(source, target);
     if (!refused.isEmpty()) {
@@ -399,6 +399,7 @@ WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, 
         return WorkingCopyStart::Refused;
     }
     NoteFileWritten(target);
+    const QString written = WorkingCopyBeingWritten(target, write);
     try {
         if (CopiesByCompaction(source)) {
             CompactDatabaseFile(source, target);
@@ -407,31 +408,36 @@ WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, 
         if (write == WorkingCopyWrite::IntoUnclaimedFolder)
             clearInPlaceTarget(target);
         else
-            removeIfPresent(WorkingCopyBeingWritten(target, write));
+            removeIfPresent(written);
     } catch (const CDaoException& exception) {
         fail(error, exception.GetErrorDescription());
         return WorkingCopyStart::Refused;
     }
+    Descriptor from(-1), to(-1);
+    try {
+        openCopyEnds(source, written, true, from, to);
+    } catch (const CDaoException& exception) {
+        to.reset(-1);
+        removePartWritten(written);
+        fail(error, exception.GetErrorDescription());
+        return WorkingCopyStart::Refused;
+    }
+    ends = {from.release(), to.release()};
     return WorkingCopyStart::BytesWanted;
 }
 
-int FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write, QString* error)
+bool FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
+                     const WorkingCopyEnds& ends, QString* error)
 {
     const QString written = WorkingCopyBeingWritten(target, write);
     const JournalFormat format =
         write == WorkingCopyWrite::ReplaceForWrites ? JournalFormat::WriteAheadLog : JournalFormat::Rollback;
-    Descriptor from(-1), to(-1);
     try {
-        openCopyEnds(source, written, true, from, to);
-        fillCopy(from.get(), to.get(), source, written, format);
-        return to.release();
+        fillCopy(ends.from, ends.to, source, written, format);
+        return true;
     } catch (const CDaoException& exception) {
-        const bool created = to.get() >= 0;
-        to.reset(-1);
-        if (created)
-            removePartWritten(written);
-        fail(error, exception.GetErrorDescription());
-        return -1;
+        removePartWritten(written);
+        return fail(error, exception.GetErrorDescription());
     }
 }
 

@@ -33,18 +33,23 @@ bool CopyScratchDatabaseFile(const QString& source, const QString& target, QStri
 enum class WorkingCopyWrite { Replace, ReplaceForWrites, IntoUnclaimedFolder };
 bool CopyWorkingCopyFile(const QString& source, const QString& target, WorkingCopyWrite write,
                          QString* error = nullptr);
-// A byte copy in halves, so that the files of many copies can be made and written on other threads
-// (CWorkingCopyBatch). Start runs the checks and clears what is in the way, on the caller's thread;
-// a source that copies by compaction is copied there at once (Written). After BytesWanted, Fill, on
-// any thread, creates the new file (IntoUnclaimedFolder the target itself, Replace and
-// ReplaceForWrites a temporary beside it) and writes the bytes: it answers the new file's
-// descriptor, for the caller to flush and close, or -1 with a description and no part-written file
-// left. A temporary the caller then puts in place (Place, on the caller's thread), and flushes the
-// folder after that.
+// A byte copy in halves, so that the bytes of many copies can be written on other threads
+// (CWorkingCopyBatch). Start runs the checks, clears what is in the way and creates the new file,
+// all on the caller's thread: IntoUnclaimedFolder the target itself, Replace and ReplaceForWrites a
+// temporary beside it. A source that copies by compaction is copied there at once (Written). After
+// BytesWanted, `ends` holds the source open for reading and the new file open for writing (the
+// caller closes both), and Fill, on any thread, writes the bytes: false with a description and no
+// part-written file left when it fails. The caller flushes the new file; a temporary it then puts
+// in place (Place, on the caller's thread) and flushes the folder after that.
 enum class WorkingCopyStart { Refused, Written, BytesWanted };
+struct WorkingCopyEnds {
+    int from = -1;
+    int to = -1;
+};
 WorkingCopyStart StartWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
-                                  QString* error);
-int FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write, QString* error);
+                                  WorkingCopyEnds& ends, QString* error);
+bool FillWorkingCopy(const QString& source, const QString& target, WorkingCopyWrite write,
+                     const WorkingCopyEnds& ends, QString* error);
 bool PlaceWorkingCopy(const QString& target, QString* error);
 // The file Start creates and Fill writes for that target.
 QString WorkingCopyBeingWritten(const QString& target, WorkingCopyWrite write);

@@ -26,17 +26,22 @@ CWorkingCopyBatch::~CWorkingCopyBatch()
     for (std::thread& thread : m_threads)
         thread.join();
     for (const Copy& copy : m_copies) {
+        for (const int fd : {copy.ends.from, copy.ends.to}) {
+            if (copy.state == State::Queued && fd >= 0)
+                ::close(fd);
+        }
         if (copy.state != State::Failed && !copy.taken)
             DeleteDatabaseFile(copy.written);
     }
 }
 
-// The checks here; a copy they refuse, or that compaction wrote at once, is settled before any
-// thread sees it. The new file is made on a thread, beside the caller's work on the copies taken.
+// The checks and the new file here; a copy they refuse, or that compaction wrote at once, is
+// settled before any thread sees it.
 void CWorkingCopyBatch::Add(const QString& source, const QString& target, WorkingCopyWrite write)
 {
     QString error;
-    const WorkingCopyStart start = StartWorkingCopy(source, target, write, &error);
+    WorkingCopyEnds ends;
+    const WorkingCopyStart start = StartWorkingCopy(source, target, write, ends, &error);
     const QString written = start == WorkingCopyStart::Written ? target : WorkingCopyBeingWritten(target, write);
     if (start == WorkingCopyStart::Written) {
         try {
@@ -49,7 +54,7 @@ void CWorkingCopyBatch::Add(const QString& source, const QString& target, Workin
     {
         const std::lock_guard lock(m_mutex);
         index = m_copies.size();
-        m_copies.push_back({source, target, write, written, State::Queued, QString(), false});
+        m_copies.push_back({source, target, write, written, ends, State::Queued, QString(), false});
         if (start == WorkingCopyStart::BytesWanted)
             m_pending.push_back(index);
     }
@@ -117,25 +122,29 @@ bool CWorkingCopyBatch::Next(size_t& index, bool waitForMore)
     return true;
 }
 
-// The new file and its bytes, then their flush on the same descriptor: a copy is closed before the
-// caller takes it.
+// The bytes, then their flush on the same descriptor: a copy is closed before the caller takes it.
 void CWorkingCopyBatch::Write(size_t index)
 {
     QString source, target;
     WorkingCopyWrite write;
+    WorkingCopyEnds ends;
     {
         const std::lock_guard lock(m_mutex);
         source = m_copies[index].source;
         target = m_copies[index].target;
         write = m_copies[index].write;
+        ends = m_copies[index].ends;
     }
     QString error;
-    const int written = FillWorkingCopy(source, target, write, &error);
-    if (written < 0)
+    const bool written = FillWorkingCopy(source, target, write, ends, &error);
+    ::close(ends.from);
+    if (!written) {
+        ::close(ends.to);
         return Settle(index, State::Failed, error);
-    const bool synced = SyncDescriptor(written);
+    }
+    const bool synced = SyncDescriptor(ends.to);
     const int reason = errno;
-    ::close(written);
+    ::close(ends.to);
     Flushed(index, synced, reason);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Working copies of many databases. The layer's checks run on the caller's thread when a copy is
-// added; the file is created, written and flushed on a few threads while the caller takes the
-// copies already written (creations in one folder wait for each other, but not for the caller). How a copy
+// Working copies of many databases. The layer's checks and the file's creation run on the caller's
+// thread when a copy is added (creations in one folder wait for each other anyway); its bytes are
+// written and flushed on a few threads while the caller takes the copies already written. How a copy
 // is written (WorkingCopyWrite):
 //   IntoUnclaimedFolder: in place, into a folder no in-use marker names yet. A copy is durable only
 //   once Finish has answered ""; the caller flushes the folder after that.
@@ -44,6 +44,7 @@ private:
         QString target;
         WorkingCopyWrite write;
         QString written; // the file being written: the target, or a temporary put in place when taken
+        WorkingCopyEnds ends; // open from Add until the copy is written
         State state = State::Queued;
         QString error;
         bool taken = false;
