@@ -104,12 +104,13 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     if (inPlace)
         LeaveOutCurrentTargets(plan); // after the window positions and documents were written
     // The room asked for is what this save writes, known once the current targets are left out.
+    CSaveJournal journal(projectTarget);
     if (!m_links.checkDiskSpace(SizeOfNeededWrites(plan)) || !MakeWorkingCopiesDurable(plan) ||
-        !WriteTemporaries(plan, progress))
+        !WriteTemporaries(plan, progress, journal))
         return false;
     if (inPlace && m_links.compoundFile && AnyWritten(plan))
         m_links.compoundFile->BeforeFolderWrite(files.projectDir);
-    if (!CommitSave(plan, projectTarget))
+    if (!CommitSave(plan, journal))
         return false;
     if (inPlace && plansRead)
         m_sequences.RemoveDropped(files.projectDir, sequenceFiles);
@@ -270,20 +271,17 @@ bool CProjectSave::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
     return true;
 }
 
-// Each planned file is written to its target.tmp and flushed; a failure removes every temporary
+// Each planned file is written to its target.tmp and flushed, and taken into the journal at once
+// (which keeps it open: the file renamed is the file written); a failure removes every temporary
 // written and changes no project file.
-bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress)
+bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress, CSaveJournal& journal)
 {
     for (qsizetype k = 0; k < plan.size(); ++k) {
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
         if (plan.at(k).needed) {
             DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
-            if (!WriteTemporary(plan.at(k), temporary)) {
-                for (qsizetype i = 0; i <= k; ++i) {
-                    const QString written = plan.at(i).target + QStringLiteral(".tmp");
-                    if (plan.at(i).needed && !IsSymbolicLink(written))
-                        QFile::remove(written);
-                }
+            if (!WriteTemporary(plan.at(k), temporary) || !Journalled(journal, temporary, plan.at(k).target)) {
+                RemoveTemporaries(plan, k);
                 return false;
             }
             plan[k].written = QFileInfo::exists(temporary);
@@ -292,6 +290,27 @@ bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgres
             progress.set(position);
     }
     return true;
+}
+
+bool CProjectSave::Journalled(CSaveJournal& journal, const QString& temporary, const QString& target)
+{
+    if (!QFileInfo::exists(temporary)) // a step without a working copy writes nothing
+        return true;
+    try {
+        journal.Add(temporary, target);
+    } catch (const CDaoException& e) {
+        return FailWrite(e.GetErrorDescription());
+    }
+    return true;
+}
+
+void CProjectSave::RemoveTemporaries(const QList<PlannedWrite>& plan, qsizetype upTo)
+{
+    for (qsizetype i = 0; i <= upTo && i < plan.size(); ++i) {
+        const QString written = plan.at(i).target + QStringLiteral(".tmp");
+        if (plan.at(i).needed && !IsSymbolicLink(written))
+            QFile::remove(written);
+    }
 }
 
 // A link under the temporary's name is refused: nothing of the save goes through it.
@@ -304,20 +323,14 @@ bool CProjectSave::WriteTemporary(const PlannedWrite& write, const QString& temp
 
 // The journal names every temporary written; once it is durable the save is committed, and a
 // failed rename leaves it for the next open or save to finish.
-bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget)
+bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, CSaveJournal& journal)
 {
-    CSaveJournal journal(projectTarget);
+    if (journal.entries().isEmpty())
+        return true;
     try {
-        for (const PlannedWrite& write : plan) {
-            if (write.written)
-                journal.Add(write.target + QStringLiteral(".tmp"), write.target);
-        }
-        if (journal.entries().isEmpty())
-            return true;
         journal.Write();
     } catch (const CDaoException& e) {
-        for (const PlannedWrite& write : plan)
-            QFile::remove(write.target + QStringLiteral(".tmp"));
+        RemoveTemporaries(plan, plan.size());
         QFile::remove(journal.path());
         return FailWrite(e.GetErrorDescription());
     }

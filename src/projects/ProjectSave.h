@@ -14,6 +14,7 @@
 #include <functional>
 
 class CDaoDatabase;
+class CSaveJournal;
 class ICompoundFileState;
 class SaveProgress;
 struct ProjectFileSet;
@@ -90,9 +91,11 @@ private:
     static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
     static bool AnyWritten(const QList<PlannedWrite>& plan);
     bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
-    bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
+    bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress, CSaveJournal& journal);
+    bool Journalled(CSaveJournal& journal, const QString& temporary, const QString& target);
+    static void RemoveTemporaries(const QList<PlannedWrite>& plan, qsizetype upTo);
     bool WriteTemporary(const PlannedWrite& write, const QString& temporary);
-    bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
+    bool CommitSave(const QList<PlannedWrite>& plan, CSaveJournal& journal);
     bool WriteStepTemporary(long stepID, const QString& temporary);
     bool WriteSequenceTemporary(const QString& workingCopy, const QString& target, const QString& temporary);
     bool WriteProjectTemporary(const QString& temporary);

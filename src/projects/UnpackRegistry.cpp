@@ -1,5 +1,6 @@
 #include "projects/UnpackRegistry.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -75,16 +75,7 @@ bool WriteEntries(const QList<Entry>& entries)
     const QString path = UnpackRegistry::FilePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!(file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() &&
-          ::fsync(file.handle()) == 0 && file.commit()))
-        return false;
-    try {
-        SyncFolderOf(path);
-    } catch (const CDaoException&) {
-        return false;
-    }
-    return true;
+    return ReplaceWithNewFile(path, text, nullptr);
 }
 } // namespace
 

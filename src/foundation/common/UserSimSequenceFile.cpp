@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <climits>
 
@@ -85,20 +84,7 @@ QByteArray FormatSimSequence(const QList<SimSequenceLine>& lines)
 bool WriteSimSequenceFile(const QString& path, const QList<SimSequenceLine>& lines, QString* error)
 {
     NoteFileWritten(path); // a save compares it with its target again
-    QSaveFile file(path);
-    const QByteArray content = FormatSimSequence(lines);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
-    if (!written) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    try {
-        SyncFolderOf(path);
-    } catch (const CDaoException&) {
-        // The file is in place; only the folder's flush failed.
-    }
-    return true;
+    return ReplaceWithNewFile(path, FormatSimSequence(lines), error);
 }
 
 // ---- reading

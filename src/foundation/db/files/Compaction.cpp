@@ -120,19 +120,22 @@ private:
                 QStringLiteral("The database '%1' is open and cannot be replaced.").arg(m_target));
     }
 
-    // VACUUM INTO opens its file by name: it is made here first, new and empty, so that the
-    // database never goes through a link put under that name.
+    // VACUUM INTO opens its file by name: it writes into a staging folder of our own, and the
+    // flushed file is renamed to the temporary's name, so that nothing goes through a link there.
     void writeTemporary()
     {
         enter(CompactionStage::VacuumInto);
+        const CStagingFolder staging(m_temporary);
+        const QString name = QFileInfo(m_temporary).fileName(), staged = staging.filePath(name);
         QString refused;
-        if (!CreateNewFile(m_temporary, ExistingFile::Refuse, &refused))
-            throw CDaoException(refused);
-        vacuumIntoUnflushed(m_source, m_temporary);
-        useRollbackJournal(m_temporary);
-        prepareTemporary();
+        if (!staging.isValid() || !CreateNewFile(staged, ExistingFile::Refuse, &refused))
+            throw CDaoException(staging.isValid() ? refused : staging.error());
+        vacuumIntoUnflushed(m_source, staged);
+        useRollbackJournal(staged);
+        prepareTemporary(staged);
         enter(CompactionStage::SyncTemporary);
-        SyncFile(m_temporary);
+        if (!staging.MoveIntoPlace(name, m_temporary, &refused))
+            throw CDaoException(refused);
     }
 
     void stages()
@@ -152,12 +155,12 @@ private:
         QFile::remove(m_backup); // a backup left behind is removed by the next write
     }
 
-    void prepareTemporary()
+    void prepareTemporary(const QString& staged)
     {
         if (!m_prepare)
             return;
         CDaoDatabase written;
-        written.Open(m_temporary, DatabaseRole::ReadWrite);
+        written.Open(staged, DatabaseRole::ReadWrite);
         m_prepare(written);
         written.Close();
     }
@@ -180,7 +183,7 @@ private:
         removeOrThrow(m_backup);
         if (LinkFile(m_target, m_backup))
             return;
-        if (!QFile::copy(m_target, m_backup))
+        if (!ReplaceWithCopy(m_target, m_backup, nullptr))
             throw CDaoException(QStringLiteral("Cannot keep a backup of '%1'.").arg(m_target));
         SyncFile(m_backup);
     }

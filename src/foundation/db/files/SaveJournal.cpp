@@ -34,6 +34,41 @@ quint64 AddToChecksum(quint64 hash, const uchar* bytes, qint64 count)
     return hash;
 }
 
+// The checksum of the whole file open at fd, read from its start.
+quint64 ChecksumOf(int fd, const QString& path, qint64* size)
+{
+    quint64 hash = FNV_OFFSET;
+    qint64 total = 0;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = ::pread(fd, buffer.data(), size_t(buffer.size()), off_t(total));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw CDaoException(CannotReadText(path, errno));
+        if (n == 0)
+            break;
+        hash = AddToChecksum(hash, reinterpret_cast<const uchar*>(buffer.constData()), n);
+        total += n;
+    }
+    if (size)
+        *size = total;
+    return hash;
+}
+
+QString ReplacedWhileSavedText(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" was replaced while the project was saved: the save was undone.")
+        .arg(path);
+}
+
+// The target's file as it is before a rename replaces it, open for reading; -1 when it has none.
+int OpenOriginal(const QString& target)
+{
+    const RegularFileOpen opened = OpenRegularFile(target, LinkRule::Follow);
+    return opened.state == RegularFileState::Opened ? opened.fd : -1;
+}
+
 QString journalSystemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -78,6 +113,14 @@ CSaveJournal::CSaveJournal(const QString& targetFile)
 {
 }
 
+CSaveJournal::~CSaveJournal()
+{
+    for (const int fd : m_written) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
 // A target may be a linked project database (it is replaced, not written through); a named pipe
 // or a device under a name of the file set is refused, never read.
 quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
@@ -87,18 +130,8 @@ quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
         throw CDaoException(CannotReadText(path, ENOENT));
     if (opened.state != RegularFileState::Opened)
         throw CDaoException(opened.refusal);
-    QFile file;
-    if (!file.open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(opened.fd);
-        throw CDaoException(QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString()));
-    }
-    quint64 hash = FNV_OFFSET;
-    qint64 total = 0;
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
-    for (qint64 n; (n = file.read(buffer.data(), buffer.size())) > 0; total += n)
-        hash = AddToChecksum(hash, reinterpret_cast<const uchar*>(buffer.constData()), n);
-    if (size)
-        *size = total;
+    const quint64 hash = ChecksumOf(opened.fd, path, size);
+    ::close(opened.fd);
     return hash;
 }
 
@@ -108,8 +141,13 @@ void CSaveJournal::Add(const QString& temporary, const QString& target)
     if (from.absolutePath() + QLatin1Char('/') != m_folder ||
         to.absolutePath() + QLatin1Char('/') != m_folder)
         throw CDaoException(QStringLiteral("'%1' is not in the folder of '%2'.").arg(target, m_path));
+    const RegularFileOpen opened = OpenRegularFile(temporary, LinkRule::Refuse);
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.state == RegularFileState::Missing ? CannotReadText(temporary, ENOENT)
+                                                                      : opened.refusal);
+    m_written.append(opened.fd);
     Entry entry{from.fileName(), to.fileName()};
-    entry.checksum = Checksum(temporary, &entry.size);
+    entry.checksum = ChecksumOf(opened.fd, temporary, &entry.size);
     m_entries.append(entry);
 }
 
@@ -120,6 +158,14 @@ void CSaveJournal::Write()
         bytes += EntryLine(entry);
     WriteFlushed(m_path, bytes + TRAILER);
     SyncFolderOf(m_path);
+}
+
+void CSaveJournal::CloseOriginals(const QList<Renamed>& renamed)
+{
+    for (const Renamed& done : renamed) {
+        if (done.original >= 0)
+            ::close(done.original);
+    }
 }
 
 // The old target keeps its content as target.bu until the journal is gone. A stale -journal or
@@ -136,16 +182,57 @@ void CSaveJournal::RenameInto(const Entry& entry)
     ReplaceFile(folderPath(entry.temporary), target);
 }
 
+// Every target renamed by this save gets its old file back: its backup while that still names it,
+// else a copy of it (one that was new goes); then the journal goes. Each kept file is closed.
+void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
+{
+    try {
+        for (const Renamed& done : renamed) {
+            const QString target = folderPath(done.target), backup = target + QStringLiteral(".bu");
+            QString failed;
+            if (done.original < 0)
+                QFile::remove(target);
+            else if (NamesOpenFile(backup, done.original))
+                ReplaceFile(backup, target);
+            else if (!ReplaceWithCopyOf(done.original, target, &failed))
+                throw CDaoException(failed);
+        }
+        SyncFolderOf(m_path);
+        removeJournalFileOrThrow(m_path);
+    } catch (const CDaoException&) {
+        // the journal stays: the next open or save finishes or discards it
+    }
+    CloseOriginals(renamed);
+    throw CDaoException(replaced);
+}
+
 // The folder flush after the renames makes the save durable. The journal's removal needs none of
 // its own: the folder's next flush carries it, and a journal a power loss brings back before then
 // names temporaries already renamed over targets that verify, so the next open or save finishes it
 // again without a change.
 void CSaveJournal::Commit()
 {
-    for (const Entry& entry : m_entries) {
-        if (QFileInfo::exists(folderPath(entry.temporary)))
+    QList<Renamed> renamed;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const Entry& entry = m_entries.at(i);
+        const QString temporary = folderPath(entry.temporary), target = folderPath(entry.target);
+        const int written = i < m_written.size() ? m_written.at(i) : -1;
+        if (written < 0 && !QFileInfo::exists(temporary))
+            continue;
+        if (written >= 0 && !NamesOpenFile(temporary, written))
+            Undo(renamed, ReplacedWhileSavedText(temporary));
+        if (written >= 0)
+            renamed.append({entry.target, OpenOriginal(target)});
+        try {
             RenameInto(entry);
+        } catch (const CDaoException&) {
+            CloseOriginals(renamed);
+            throw;
+        }
+        if (written >= 0 && !NamesOpenFile(target, written))
+            Undo(renamed, ReplacedWhileSavedText(target));
     }
+    CloseOriginals(renamed);
     SyncFolderOf(m_path);
     removeJournalFileOrThrow(m_path);
     for (const Entry& entry : m_entries)

@@ -9,6 +9,10 @@
 // own files (SaveJournalNames.h), or a temporary that is a link, is set aside as
 // "<journal>.rejected" and nothing it names is touched; a journal that is itself a link, or no
 // regular file (a named pipe, a device), is refused, and so is such a file among those it names.
+// A save renames a temporary only while its name still names the file the journal checksummed
+// (kept open since): a file put in its place is never renamed, and one that takes the target's
+// name during the rename is caught after it. Either way every target renamed so far gets its
+// backup back and the save fails naming the file.
 // Failures raise CDaoException.
 
 #include <QList>
@@ -26,6 +30,9 @@ public:
 
     // The journal of a save whose main file is targetFile: "<target file>.save" beside it.
     explicit CSaveJournal(const QString& targetFile);
+    ~CSaveJournal();
+    CSaveJournal(const CSaveJournal&) = delete;
+    CSaveJournal& operator=(const CSaveJournal&) = delete;
     static QString PathFor(const QString& targetFile) { return targetFile + QStringLiteral(".save"); }
     const QString& path() const { return m_path; }
 
@@ -46,9 +53,16 @@ private:
     bool Read(bool& whole, bool& foreign);
     bool Verified(const Entry& entry) const;
     void RenameInto(const Entry& entry);
+    struct Renamed {
+        QString target;
+        int original = -1; // the target's file before the rename, open; -1 when there was none
+    };
+    [[noreturn]] void Undo(const QList<Renamed>& renamed, const QString& replaced);
+    static void CloseOriginals(const QList<Renamed>& renamed);
     void Discard();
     void SetAside();
 
     QString m_path, m_folder;
     QList<Entry> m_entries;
+    QList<int> m_written; // per entry added by this save: its temporary, open; -1 for a leftover's
 };
