@@ -45,16 +45,24 @@ const char* KindRefused(mode_t mode)
     return nullptr;
 }
 
-// The folder holding path flushed, so that a rename into it lasts. A failure is not undone: the
-// file is in place.
-void SyncFolderHolding(const QString& path)
+bool FailFlush(QString* error, const QString& path, int reason)
 {
-    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        SyncDescriptor(folder);
-        ::close(folder);
-    }
+    return Fail(error, QStringLiteral("Cannot flush '%1' to disk: %2")
+                           .arg(path, QString::fromLocal8Bit(std::strerror(reason))));
+}
+
+// The folder holding path flushed, so that a rename into it lasts; false with the reason (the file
+// is in place all the same).
+bool SyncFolderHolding(const QString& path, QString* error)
+{
+    const QString folderPath = QFileInfo(path).absolutePath();
+    const int folder = ::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return FailFlush(error, folderPath, errno);
+    const bool synced = SyncDescriptor(folder);
+    const int reason = errno;
+    ::close(folder);
+    return synced || FailFlush(error, folderPath, reason);
 }
 
 // from (the file open at fd) renamed over to, only while from names it; to must name it after.
@@ -69,10 +77,9 @@ bool RenameOpenFile(int fd, const QString& from, const QString& to, QString* err
                                .arg(from, to));
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         return FailSystem(error, "Cannot replace", to, errno);
-    SyncFolderHolding(to);
     if (!NamesOpenFile(to, fd))
         return Fail(error, QStringLiteral("The file \"%1\" was replaced while it was written.").arg(to));
-    return true;
+    return SyncFolderHolding(to, error);
 }
 
 // From the start of from, whatever its offset.
@@ -162,7 +169,7 @@ bool CReplacingFile::Commit(QString* error)
     if (m_fd < 0)
         return Fail(error, QStringLiteral("Cannot write '%1'.").arg(m_target));
     if (!SyncDescriptor(m_fd))
-        return FailSystem(error, "Cannot write", m_part, errno);
+        return FailFlush(error, m_part, errno);
     if (!RenameOpenFile(m_fd, m_part, m_target, error))
         return false;
     ::close(m_fd);
@@ -223,7 +230,7 @@ bool CStagingFolder::MoveIntoPlace(const QString& name, const QString& target, Q
     const int fd = ::open(QFile::encodeName(staged).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return FailSystem(error, "Cannot read", staged, errno);
-    const bool moved = (SyncDescriptor(fd) || FailSystem(error, "Cannot write", staged, errno)) &&
+    const bool moved = (SyncDescriptor(fd) || FailFlush(error, staged, errno)) &&
                        RenameOpenFile(fd, staged, target, error);
     ::close(fd);
     return moved;
