@@ -7,8 +7,6 @@
 #include "RootedAppContext.h"
 #include "ScriptedPrompts.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -246,30 +244,6 @@ TEST_F(PlanReportFilesTest, CommaDecimalLocaleWritesTheSameBytes)
     EXPECT_TRUE(writeBoth());
     EXPECT_EQ(FileBytes(factorPath()), ReportBytes(kFactorReport));
     EXPECT_EQ(FileBytes(sequencePath()), ReportBytes(kSequenceFile));
-}
-
-// A received project folder whose report names are links to a user's files: running the plan
-// replaces the links with its reports, and the user's files keep their bytes.
-TEST_F(PlanReportFilesTest, LinksAtTheReportNamesAreReplacedNotWrittenThrough)
-{
-    ASSERT_TRUE(made);
-    const QString outside = root.path() + "/outside/";
-    ASSERT_TRUE(QDir().mkpath(outside));
-    for (const char* name : {"thesis.docx", "notes.txt"}) {
-        QFile file(outside + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray("precious ") + name) > 0);
-    }
-    ASSERT_TRUE(QFile::link("../outside/thesis.docx", sequencePath()));
-    ASSERT_TRUE(QFile::link("../outside/notes.txt", factorPath()));
-
-    EXPECT_TRUE(writeBoth());
-    EXPECT_EQ(FileBytes(factorPath()), ReportBytes(kFactorReport));
-    EXPECT_EQ(FileBytes(sequencePath()), ReportBytes(kSequenceFile));
-    EXPECT_FALSE(QFileInfo(factorPath()).isSymLink() || QFileInfo(sequencePath()).isSymLink());
-    EXPECT_EQ(FileBytes(outside + "thesis.docx"), "precious thesis.docx");
-    EXPECT_EQ(FileBytes(outside + "notes.txt"), "precious notes.txt");
-    EXPECT_EQ(QDir(outside).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-              (QStringList{"notes.txt", "thesis.docx"}));
 }
 
 struct FolderInTheWay {

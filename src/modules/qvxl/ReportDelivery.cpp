@@ -46,10 +46,8 @@ bool WriteReportInPlace(const QString& path, const QList<ReportSheet>& sheets, Q
 {
     const CStagingFolder staging(path);
     const QString name = QFileInfo(path).fileName();
-    if (!staging.isValid()) {
-        reason = staging.error();
-        return false;
-    }
+    if (!staging.isValid())
+        return false; // nothing can be made in that folder: the workbook itself cannot be written
     return WriteReportWorkbook(staging.filePath(name), sheets) && staging.MoveIntoPlace(name, path, &reason);
 }
 } // namespace
