@@ -24,10 +24,10 @@ KINDS = [
     ("ofstream", re.compile(r"\b(std::)?(o|)fstream\b")),
     ("fopen-write", re.compile(r"\b(fopen|freopen|fdopen)\s*\([^;]*\"[^\"]*[wa+][^\"]*\"")),
     ("open-write", re.compile(r"\bO_(WRONLY|RDWR|CREAT|TRUNC|APPEND)\b|\bcreat\s*\(")),
-    ("qfile-write", re.compile(r"\b(QIODevice|QFile|QFileDevice)::(WriteOnly|ReadWrite|Append|Truncate)\b")),
+    ("qfile-write", re.compile(r"\b(QIODevice|QIODeviceBase|QFile|QFileDevice)::(WriteOnly|ReadWrite|Append|Truncate)\b")),
     ("qfile-copy", re.compile(r"\bQFile::copy\b|\.copy\s*\(\s*[^)]*,")),
     ("library-by-name", re.compile(r"\bworkbook_new\s*\(|\bzip_open\s*\([^;]*ZIP_CREATE|VACUUM INTO|"
-                                   r"\bsetOutputFileName\b|\bQPdfWriter\b")),
+                                   r"\bsetOutputFileName\b|\bQPdfWriter\b|\bQImageWriter\b")),
 ]
 
 
@@ -72,8 +72,8 @@ def findings(root):
         in_block_comment = False
         for number, line in statements(path.read_text(errors="replace")):
             stripped = line.strip()
-            if in_block_comment or stripped.startswith("/*") or stripped.startswith("*"):
-                in_block_comment = "*/" not in stripped if not in_block_comment else "*/" not in stripped
+            if in_block_comment or stripped.startswith("/*"):
+                in_block_comment = "*/" not in stripped
                 continue
             for kind, pattern in KINDS:
                 if pattern.search(line):
