@@ -55,7 +55,7 @@ def statements(text):
     i = 0
     while i < len(lines):
         joined, j = code_of(lines[i]), i
-        while not re.search(r"[;{}:]\s*$", joined) and j + 1 < len(lines) and j - i < 4:
+        while not re.search(r"[;{}:]\s*$|^\s*#|^\s*$", joined) and j + 1 < len(lines) and j - i < 4:
             j += 1
             joined += " " + code_of(lines[j]).strip()
         yield i + 1, joined

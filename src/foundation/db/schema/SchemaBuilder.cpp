@@ -1,5 +1,6 @@
 #include "foundation/db/schema/SchemaBuilder.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/db/files/DiskSyncs.h"
 
 #include <QAtomicInt>
@@ -271,6 +272,10 @@ bool CSchemaBuilder::Fail(const QString& what, const QString& detail)
 bool CSchemaBuilder::Create(const QString& path)
 {
     m_errorText.clear();
+    if (IsSymbolicLink(path)) { // the database library would create the file where a dangling link points
+        m_errorText = LinkRefusedText(path);
+        return false;
+    }
     if (m_open || QFileInfo::exists(path)) {
         m_errorText = QStringLiteral("%1 already exists").arg(path);
         return false;
