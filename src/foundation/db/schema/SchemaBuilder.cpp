@@ -5,6 +5,7 @@
 
 #include <QAtomicInt>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
