@@ -274,13 +274,15 @@ bool CProjectSave::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
 // Each planned file is written to its target.tmp and flushed, and taken into the journal at once
 // (which keeps it open: the file renamed is the file written); a failure removes every temporary
 // written and changes no project file.
-bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress, CSaveJournal& journal)
+bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress,
+                                    CSaveJournal& journal)
 {
     for (qsizetype k = 0; k < plan.size(); ++k) {
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
         if (plan.at(k).needed) {
             DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
-            if (!WriteTemporary(plan.at(k), temporary) || !Journalled(journal, temporary, plan.at(k).target)) {
+            if (!WriteTemporary(plan.at(k), temporary) ||
+                !Journalled(journal, temporary, plan.at(k).target)) {
                 RemoveTemporaries(plan, k);
                 return false;
             }

@@ -135,8 +135,8 @@ void Place(AtTarget present, const QString& target, const QString& user)
 }
 
 const ReplaceCase REPLACE_CASES[] = {
-    {AtTarget::Nothing, nullptr},   {AtTarget::PlainFile, nullptr}, {AtTarget::LinkToFile, nullptr},
-    {AtTarget::DanglingLink, nullptr}, {AtTarget::HardLink, nullptr}, {AtTarget::Fifo, "a named pipe"},
+    {AtTarget::Nothing, nullptr},      {AtTarget::PlainFile, nullptr}, {AtTarget::LinkToFile, nullptr},
+    {AtTarget::DanglingLink, nullptr}, {AtTarget::HardLink, nullptr},  {AtTarget::Fifo, "a named pipe"},
     {AtTarget::Folder, "a folder"},
 };
 
@@ -177,9 +177,10 @@ TEST(NewFileTest, AReplacementTakesTheNameAndNeverWritesThroughIt)
             }
             EXPECT_EQ(replaced, c.refusedAs == nullptr) << error.toStdString();
             if (c.refusedAs) {
-                EXPECT_EQ(error, QString("The file \"%1\" is %2, not a regular file: nothing is written in its "
-                                         "place.")
-                                     .arg(target, c.refusedAs));
+                EXPECT_EQ(error,
+                          QString("The file \"%1\" is %2, not a regular file: nothing is written in its "
+                                  "place.")
+                              .arg(target, c.refusedAs));
                 EXPECT_FALSE(QFileInfo(target).isFile());
             } else {
                 EXPECT_EQ(Bytes(target), "new");
@@ -188,7 +189,8 @@ TEST(NewFileTest, AReplacementTakesTheNameAndNeverWritesThroughIt)
             ExpectOutsideUnchanged(c.present, user);
             const QStringList expected =
                 c.present == AtTarget::Nothing && !replaced ? QStringList{} : QStringList{"QVPLAN_1.FAC"};
-            EXPECT_EQ(QDir(root.filePath("project")).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            EXPECT_EQ(QDir(root.filePath("project"))
+                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
                       expected);
         }
     }

@@ -19,7 +19,7 @@ struct Resolver {
 // A rename from one folder into another (a staging folder's file moved into place): the new name
 // lasts once its folder is flushed, the old one goes once its own folder is.
 QList<CFileOperationLog::Operation> MoveBetweenFolders(Resolver& r, const QString& from, const QString& to,
-                                                      int inode)
+                                                       int inode)
 {
     CFileOperationLog::Operation arrive;
     arrive.kind = CFileOperationLog::Kind::Name;
@@ -140,7 +140,8 @@ bool CFileOperationLog::Load(const QString& logPath, const FolderState& initial,
         } else if (kind == QLatin1Char('R') || kind == QLatin1Char('L')) {
             const QString from = rest.section(QLatin1Char('\t'), 0, 0), to = rest.section(QLatin1Char('\t'), 1);
             const int inode = r.inodeAt(from);
-            if (inode < 0 || (kind == QLatin1Char('L') && Resolver::FolderOf(from) != Resolver::FolderOf(to))) {
+            if (inode < 0 ||
+                (kind == QLatin1Char('L') && Resolver::FolderOf(from) != Resolver::FolderOf(to))) {
                 *error = QStringLiteral("unsupported operation: ") + line;
                 return false;
             }

@@ -12,9 +12,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <deque>
 
 namespace {
@@ -94,7 +94,8 @@ TEST_F(PlanRequirementRunTest, LinksAtTheReportNamesAreReplacedNotWrittenThrough
     }
     EXPECT_EQ(FileBytesOf(thesis), "precious");
     EXPECT_EQ(FileBytesOf(notes), "precious");
-    EXPECT_EQ(QDir(outside.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"notes.txt", "thesis.docx"}));
+    EXPECT_EQ(QDir(outside.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"notes.txt", "thesis.docx"}));
 }
 
 struct RefusalCase {

@@ -122,8 +122,9 @@ TEST_F(SaveJournalRenameTest, ATemporarySwappedAfterItWasJournalledIsNeverRename
         journal.Commit();
         ADD_FAILURE() << "the commit renamed a file it did not write";
     } catch (const CDaoException& e) {
-        EXPECT_EQ(e.GetErrorDescription(), "The file \"" + project +
-                                               ".tmp\" was replaced while the project was saved: the save was undone.");
+        EXPECT_EQ(e.GetErrorDescription(),
+                  "The file \"" + project +
+                      ".tmp\" was replaced while the project was saved: the save was undone.");
     }
     EXPECT_EQ(Snapshot(projectDir()).value("STEP_1002.STP"), stepBefore);
     EXPECT_EQ(Snapshot(projectDir()).value("Demo.prj"), projectBefore);

@@ -13,8 +13,8 @@
 
 #include <atomic>
 #include <cstdio>
-#include <thread>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -65,9 +65,11 @@ private:
         for (long i = 0; !m_stop; ++i) {
             const QByteArray name = QFile::encodeName(m_folder + m_names.at(i % m_names.size()));
             ::unlink(spare.constData());
-            const bool made = (i / m_names.size()) % 2 == 0 ? ::link(hard.constData(), spare.constData()) == 0
-                                                            : ::symlink(soft.constData(), spare.constData()) == 0;
-            struct stat placed {}, found {};
+            const bool made = (i / m_names.size()) % 2 == 0
+                                  ? ::link(hard.constData(), spare.constData()) == 0
+                                  : ::symlink(soft.constData(), spare.constData()) == 0;
+            struct stat placed {};
+            struct stat found {};
             if (!made || ::lstat(spare.constData(), &placed) != 0 ||
                 std::rename(spare.constData(), name.constData()) != 0)
                 continue;
@@ -94,7 +96,8 @@ protected:
     QStringList SaveNames() const
     {
         QStringList names{QFileInfo(projectPath(".prj.save")).fileName()};
-        for (const QString& file : QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
+        for (const QString& file :
+             QDir(projectDir()).entryList({"*.prj", "*.eqm", "*.mtl", "*.STP"}, QDir::Files))
             names << file + ".tmp" << file + ".bu";
         return names;
     }

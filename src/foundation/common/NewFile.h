@@ -1,14 +1,14 @@
 #pragma once
 // The one way the program writes a file under a name it composes (project, package, working,
-// results and settings folders). Creating a file in a project or working folder. Such a folder may come from someone else, with a
-// symbolic link under a name the program writes: a file is therefore always made new (O_CREAT |
-// O_EXCL | O_NOFOLLOW), never opened through a link, and a link in its place is refused and
-// named. A plain file of that name that an earlier run left is replaced only where the caller says.
-// Nothing is written in place as the file it is: it may be a hard link to a file anywhere.
-// A file that replaces another is made new beside it and renamed over the name: a link there is
-// replaced, never written through; a folder, named pipe, device or socket there is refused and named.
-// A library that writes by name (zip, workbook, database) writes into a staging folder of the
-// program's own, and the finished file is moved into place from there.
+// results and settings folders). Creating a file in a project or working folder. Such a folder may come from
+// someone else, with a symbolic link under a name the program writes: a file is therefore always made new
+// (O_CREAT | O_EXCL | O_NOFOLLOW), never opened through a link, and a link in its place is refused and named.
+// A plain file of that name that an earlier run left is replaced only where the caller says. Nothing is
+// written in place as the file it is: it may be a hard link to a file anywhere. A file that replaces another
+// is made new beside it and renamed over the name: a link there is replaced, never written through; a folder,
+// named pipe, device or socket there is refused and named. A library that writes by name (zip, workbook,
+// database) writes into a staging folder of the program's own, and the finished file is moved into place from
+// there.
 
 #include <QByteArray>
 #include <QString>

@@ -119,12 +119,16 @@ QString ReplaceRefusal(const QString& path)
 
 bool NamesOpenFile(const QString& path, int fd)
 {
-    struct stat named {}, open {};
+    struct stat named {};
+    struct stat open {};
     return fd >= 0 && ::fstat(fd, &open) == 0 && ::lstat(QFile::encodeName(path).constData(), &named) == 0 &&
            S_ISREG(named.st_mode) && named.st_dev == open.st_dev && named.st_ino == open.st_ino;
 }
 
-CReplacingFile::CReplacingFile(const QString& target) : m_target(target), m_part(target + QStringLiteral(".part")) {}
+CReplacingFile::CReplacingFile(const QString& target)
+    : m_target(target), m_part(target + QStringLiteral(".part"))
+{
+}
 
 CReplacingFile::~CReplacingFile()
 {
@@ -188,7 +192,8 @@ bool ReplaceWithCopyOf(int source, const QString& target, QString* error)
     struct stat status {};
     CReplacingFile file(target);
     return ::fstat(source, &status) == 0 && file.Open(error) &&
-           (CopyDescriptor(source, file.descriptor()) || FailSystem(error, "Cannot copy to", target, errno)) &&
+           (CopyDescriptor(source, file.descriptor()) ||
+            FailSystem(error, "Cannot copy to", target, errno)) &&
            ::fchmod(file.descriptor(), status.st_mode & 0777) == 0 && file.Commit(error);
 }
 
@@ -196,7 +201,8 @@ bool ReplaceWithCopy(const QString& source, const QString& target, QString* erro
 {
     const RegularFileOpen opened = OpenRegularFile(source, LinkRule::Follow);
     if (opened.state != RegularFileState::Opened)
-        return Fail(error, opened.state == RegularFileState::Missing ? CannotReadText(source, ENOENT) : opened.refusal);
+        return Fail(error, opened.state == RegularFileState::Missing ? CannotReadText(source, ENOENT)
+                                                                     : opened.refusal);
     const bool copied = ReplaceWithCopyOf(opened.fd, target, error);
     ::close(opened.fd);
     return copied;
@@ -219,7 +225,8 @@ CStagingFolder::~CStagingFolder()
     if (!isValid())
         return;
     const QDir folder(m_path);
-    for (const QString& name : folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+    for (const QString& name :
+         folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
         ::unlink(QFile::encodeName(folder.filePath(name)).constData());
     ::rmdir(QFile::encodeName(m_path).constData());
 }
@@ -227,11 +234,12 @@ CStagingFolder::~CStagingFolder()
 bool CStagingFolder::MoveIntoPlace(const QString& name, const QString& target, QString* error) const
 {
     const QString staged = filePath(name);
-    const int fd = ::open(QFile::encodeName(staged).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(staged).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return FailSystem(error, "Cannot read", staged, errno);
-    const bool moved = (SyncDescriptor(fd) || FailFlush(error, staged, errno)) &&
-                       RenameOpenFile(fd, staged, target, error);
+    const bool moved =
+        (SyncDescriptor(fd) || FailFlush(error, staged, errno)) && RenameOpenFile(fd, staged, target, error);
     ::close(fd);
     return moved;
 }

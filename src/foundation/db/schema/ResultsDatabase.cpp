@@ -3,12 +3,12 @@
 #include "foundation/common/NewFile.h"
 #include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/StatementCache.h"
 #include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/files/DatabaseHeader.h"
 #include "foundation/db/schema/ReadTimeGuard.h"
 #include "foundation/db/schema/SchemaBuilder.h"
 #include "foundation/db/schema/SchemaObjectCheck.h"
-#include "foundation/db/connection/StatementCache.h"
 
 #include <QDir>
 #include <QFile>
@@ -592,5 +592,6 @@ bool WriteResultsAtomically(const QString& target, const ResultsFill& fill, QStr
     const QString name = QFileInfo(target).fileName();
     CSchemaBuilder builder(DatabaseKind::Results);
     builder.SetFlushedByCaller(); // flushed by the move, before the rename
-    return FillTemporary(builder, staging.filePath(name), fill, error) && staging.MoveIntoPlace(name, target, error);
+    return FillTemporary(builder, staging.filePath(name), fill, error) &&
+           staging.MoveIntoPlace(name, target, error);
 }
