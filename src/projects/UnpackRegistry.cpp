@@ -2,8 +2,6 @@
 
 #include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,8 +4,6 @@
 #include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
 #include "foundation/db/connection/ChangeTracking.h"
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>
