@@ -88,7 +88,8 @@ public:
     QString filePath(const QString& name) const { return m_path + QLatin1Char('/') + name; }
     // The staged file (a regular file, never a link) flushed and renamed over target, which lies in
     // the staging folder's parent; the folder flushed. False with the reason, the target unchanged.
-    bool MoveIntoPlace(const QString& name, const QString& target, QString* error) const;
+    // With kept, the file stays open for reading there once in place (the caller closes it).
+    bool MoveIntoPlace(const QString& name, const QString& target, QString* error, int* kept = nullptr) const;
 
 private:
     QString m_path, m_error;

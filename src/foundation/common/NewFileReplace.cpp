@@ -231,15 +231,17 @@ CStagingFolder::~CStagingFolder()
     ::rmdir(QFile::encodeName(m_path).constData());
 }
 
-bool CStagingFolder::MoveIntoPlace(const QString& name, const QString& target, QString* error) const
+bool CStagingFolder::MoveIntoPlace(const QString& name, const QString& target, QString* error, int* kept) const
 {
     const QString staged = filePath(name);
-    const int fd =
-        ::open(QFile::encodeName(staged).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(staged).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return FailSystem(error, "Cannot read", staged, errno);
-    const bool moved =
-        (SyncDescriptor(fd) || FailFlush(error, staged, errno)) && RenameOpenFile(fd, staged, target, error);
-    ::close(fd);
+    const bool moved = (SyncDescriptor(fd) || FailFlush(error, staged, errno)) &&
+                       RenameOpenFile(fd, staged, target, error);
+    if (moved && kept)
+        *kept = fd;
+    else
+        ::close(fd);
     return moved;
 }

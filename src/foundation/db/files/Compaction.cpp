@@ -77,6 +77,13 @@ public:
           m_backup(target + QStringLiteral(".bu")), m_prepare(std::move(prepare))
     {
     }
+    ~Compaction()
+    {
+        if (m_written >= 0)
+            ::close(m_written);
+    }
+    Compaction(const Compaction&) = delete;
+    Compaction& operator=(const Compaction&) = delete;
 
     void run()
     {
@@ -134,7 +141,7 @@ private:
         useRollbackJournal(staged);
         prepareTemporary(staged);
         enter(CompactionStage::SyncTemporary);
-        if (!staging.MoveIntoPlace(name, m_temporary, &refused))
+        if (!staging.MoveIntoPlace(name, m_temporary, &refused, &m_written))
             throw CDaoException(refused);
     }
 
@@ -147,12 +154,22 @@ private:
         keepBackup();
         enter(CompactionStage::ReplaceTarget);
         RemoveSideFiles(m_target);
-        ReplaceFile(m_temporary, m_target);
-        m_replaced = true;
+        replaceTargetWithWritten();
         enter(CompactionStage::SyncFolder);
         SyncFolderOf(m_target);
         enter(CompactionStage::RemoveBackup);
         QFile::remove(m_backup); // a backup left behind is removed by the next write
+    }
+
+    // The temporary takes the target's name only while it is the file written, and must be it after.
+    void replaceTargetWithWritten()
+    {
+        if (!NamesOpenFile(m_temporary, m_written))
+            throw CDaoException(QStringLiteral("The file \"%1\" was replaced while it was written.").arg(m_temporary));
+        ReplaceFile(m_temporary, m_target);
+        m_replaced = true;
+        if (!NamesOpenFile(m_target, m_written))
+            throw CDaoException(QStringLiteral("The file \"%1\" was replaced while it was written.").arg(m_target));
     }
 
     void prepareTemporary(const QString& staged)
@@ -209,6 +226,7 @@ private:
     const QString m_target, m_temporary, m_backup;
     const CompactionPrepare m_prepare;
     bool m_replaced = false;
+    int m_written = -1; // the temporary written, open once it is in place
 };
 
 } // namespace
