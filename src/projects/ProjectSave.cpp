@@ -281,12 +281,13 @@ bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgres
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
         if (plan.at(k).needed) {
             DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
+            m_wroteNothing = false;
             if (!WriteTemporary(plan.at(k), temporary) ||
-                !Journalled(journal, temporary, plan.at(k).target)) {
+                (!m_wroteNothing && !Journalled(journal, temporary, plan.at(k).target))) {
                 RemoveTemporaries(plan, k);
                 return false;
             }
-            plan[k].written = QFileInfo::exists(temporary);
+            plan[k].written = !m_wroteNothing;
         }
         for (int position : plan.at(k).progress)
             progress.set(position);
@@ -294,10 +295,10 @@ bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgres
     return true;
 }
 
+// A temporary written is taken into the journal at once; one gone already was removed by someone
+// else, and fails the save.
 bool CProjectSave::Journalled(CSaveJournal& journal, const QString& temporary, const QString& target)
 {
-    if (!QFileInfo::exists(temporary)) // a step without a working copy writes nothing
-        return true;
     try {
         journal.Add(temporary, target);
     } catch (const CDaoException& e) {
@@ -430,7 +431,7 @@ bool CProjectSave::WriteStepTemporary(long stepID, const QString& temporary)
     if (CDaoDatabase* database = GetStepDatabase(stepID))
         return CompactWorkingCopy(source, target, database, {}, temporary);
     if (!QFileInfo::exists(source))
-        return true;
+        return WroteNothing();
     QString error;
     return CopyDatabaseFile(source, temporary, &error) || FailWrite(error);
 }
@@ -485,7 +486,7 @@ bool CProjectSave::CompactWorkingCopy(const QString& source, const QString& targ
                                       const CompactionPrepare& prepare, const QString& temporary)
 {
     if (!database)
-        return true;
+        return WroteNothing();
     if (database->IsOpen())
         return CompactInto(*database, target, prepare, temporary);
     try {
@@ -512,6 +513,12 @@ bool CProjectSave::CompactInto(CDaoDatabase& database, const QString& target,
     } catch (const CDaoException& e) {
         return FailWrite(e.GetErrorDescription());
     }
+    return true;
+}
+
+bool CProjectSave::WroteNothing()
+{
+    m_wroteNothing = true;
     return true;
 }
 

@@ -104,6 +104,7 @@ private:
     bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare,
                      const QString& temporary);
     bool FailWrite(const QString& message);
+    bool WroteNothing(); // a planned write with nothing to write: true
     // Strips a project written as a template to what a template keeps, and writes a new name into
     // its record, in one transaction.
     bool ClearPlanTables(CDaoDatabase& templateDatabase, const QString& newName);
@@ -121,6 +122,7 @@ private:
     QString m_stepPathsProjectDir, m_stepPathsWorkingCopyDir; // the folders of m_stepPaths
     QHash<long, StepPaths> m_stepPaths;
     bool m_saveBackUnfinished = false; // the last save-back of the package failed
+    bool m_wroteNothing = false;       // the planned write just made had nothing to write
     QString m_newName;                 // of the running save: written into the saved record only
     QStringList m_savedTargets;
     CPlanSequenceFiles m_sequences;

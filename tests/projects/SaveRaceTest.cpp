@@ -90,6 +90,13 @@ private:
     std::thread m_thread;
 };
 
+std::string InodeText(const QString& path)
+{
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return "inode " + std::to_string(status.st_ino) + " links " + std::to_string(status.st_nlink);
+}
+
 class SaveRaceTest : public ProjectFixture {
 protected:
     // The names a save makes beside each of the project's files.
@@ -126,6 +133,11 @@ TEST_F(SaveRaceTest, EverySaveHoldsItsOwnContentOrKeepsThePreviousFiles)
             if (ok)
                 saved = description;
             ASSERT_FALSE(QFileInfo(projectPath(".prj")).isSymLink()) << "save " << i;
+            ASSERT_TRUE(FileBytes(projectPath(".prj")).startsWith("SQLite format 3"))
+                << "save " << i << (ok ? " answered success" : " failed") << ", holding \""
+                << FileBytes(projectPath(".prj")).left(24).toStdString() << "\" " << InodeText(projectPath(".prj"))
+                << " (the user's file " << InodeText(outside + "thesis.docx") << "); the last words: "
+                << answers.texts.mid(qMax(0, int(answers.texts.size()) - 3)).join(" | ").toStdString();
             ASSERT_EQ(LayerValue(projectPath(".prj"), RACE_DESCRIPTION).toString(), saved)
                 << "save " << i << (ok ? " answered success" : " failed");
             ASSERT_EQ(FileBytes(outside + "thesis.docx"), "precious user data") << "save " << i;

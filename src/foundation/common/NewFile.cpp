@@ -88,8 +88,10 @@ int OpenNewFile(const QString& path, ExistingFile existing, QString* error, mode
         !RemovePlain(name, path, error))
         return -1;
     const int fd = ::open(name.constData(), NEW_FILE_FLAGS, mode);
-    if (fd >= 0)
+    if (fd >= 0) {
+        NoteFileMade(path, fd);
         return fd;
+    }
     const int reason = errno;
     // A link put in its place since the look (O_NOFOLLOW answers ELOOP, O_EXCL EEXIST).
     if (IsSymbolicLink(path))

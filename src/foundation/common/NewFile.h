@@ -43,6 +43,13 @@ bool WriteNewFile(const QString& path, const QByteArray& bytes, ExistingFile exi
 QString ReplaceRefusal(const QString& path);
 // True when path (not followed) names the regular file open at fd: same device and inode.
 bool NamesOpenFile(const QString& path, int fd);
+// True when the file open at fd is the last one this process's creator made under path (a file
+// put under the name by anyone else since is not).
+bool IsFileMadeHere(const QString& path, int fd);
+// Records the file open at fd as the one made under path (the creator's own bookkeeping).
+void NoteFileMade(const QString& path, int fd);
+// A made file renamed by name: what was recorded for from now stands for to.
+void NoteFileRenamed(const QString& from, const QString& to);
 
 // A new file "<target>.part" written through its descriptor, then flushed and renamed over the
 // target, the folder flushed: the target holds its old content or the new one. The rename is made

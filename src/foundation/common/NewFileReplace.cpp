@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QMutex>
 
 #include <cerrno>
 #include <cstdio>
@@ -79,6 +81,7 @@ bool RenameOpenFile(int fd, const QString& from, const QString& to, QString* err
         return FailSystem(error, "Cannot replace", to, errno);
     if (!NamesOpenFile(to, fd))
         return Fail(error, QStringLiteral("The file \"%1\" was replaced while it was written.").arg(to));
+    NoteFileMade(to, fd);
     return SyncFolderHolding(to, error);
 }
 
@@ -104,6 +107,63 @@ bool CopyDescriptor(int from, int to)
     }
 }
 } // namespace
+
+namespace {
+struct MadeFileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const MadeFileIdentity&) const = default;
+};
+
+QMutex& madeFilesLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+QHash<QString, MadeFileIdentity>& madeFiles()
+{
+    static QHash<QString, MadeFileIdentity> files;
+    return files;
+}
+
+bool IdentityOf(int fd, MadeFileIdentity& identity)
+{
+    struct stat status {};
+    if (fd < 0 || ::fstat(fd, &status) != 0)
+        return false;
+    identity = {status.st_dev, status.st_ino};
+    return true;
+}
+} // namespace
+
+void NoteFileMade(const QString& path, int fd)
+{
+    MadeFileIdentity identity;
+    if (!IdentityOf(fd, identity))
+        return;
+    const QMutexLocker locker(&madeFilesLock());
+    madeFiles().insert(QFileInfo(path).absoluteFilePath(), identity);
+}
+
+void NoteFileRenamed(const QString& from, const QString& to)
+{
+    const QMutexLocker locker(&madeFilesLock());
+    const auto made = madeFiles().constFind(QFileInfo(from).absoluteFilePath());
+    if (made == madeFiles().constEnd())
+        return;
+    const MadeFileIdentity identity = *made;
+    madeFiles().remove(QFileInfo(from).absoluteFilePath());
+    madeFiles().insert(QFileInfo(to).absoluteFilePath(), identity);
+}
+
+bool IsFileMadeHere(const QString& path, int fd)
+{
+    MadeFileIdentity identity;
+    const QMutexLocker locker(&madeFilesLock());
+    const auto made = madeFiles().constFind(QFileInfo(path).absoluteFilePath());
+    return IdentityOf(fd, identity) && made != madeFiles().constEnd() && *made == identity;
+}
 
 QString ReplaceRefusal(const QString& path)
 {

@@ -74,9 +74,10 @@ QString journalSystemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// A name already gone is no failure: only the name is removed, never what a link names.
 void removeJournalFileOrThrow(const QString& path)
 {
-    if (QFileInfo::exists(path) && !QFile::remove(path))
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
         throw CDaoException(QStringLiteral("Cannot remove '%1': %2").arg(path, journalSystemError()));
 }
 
@@ -146,6 +147,8 @@ void CSaveJournal::Add(const QString& temporary, const QString& target)
         throw CDaoException(opened.state == RegularFileState::Missing ? CannotReadText(temporary, ENOENT)
                                                                       : opened.refusal);
     m_written.append(opened.fd);
+    if (!IsFileMadeHere(temporary, opened.fd)) // put there by someone else since it was written
+        throw CDaoException(ReplacedWhileSavedText(temporary));
     Entry entry{from.fileName(), to.fileName()};
     entry.checksum = ChecksumOf(opened.fd, temporary, &entry.size);
     m_entries.append(entry);
@@ -182,20 +185,20 @@ void CSaveJournal::RenameInto(const Entry& entry)
     ReplaceFile(folderPath(entry.temporary), target);
 }
 
-// Every target renamed by this save gets its old file back: its backup while that still names it,
-// else a copy of it (one that was new goes); then the journal goes. Each kept file is closed.
+// Every target renamed by this save gets its old content back, copied from the file kept open (its
+// backup's name may have been given to another file since); one that was new goes. Then the
+// journal and the backups go. Each kept file is closed.
 void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
 {
     try {
         for (const Renamed& done : renamed) {
-            const QString target = folderPath(done.target), backup = target + QStringLiteral(".bu");
+            const QString target = folderPath(done.target);
             QString failed;
             if (done.original < 0)
                 QFile::remove(target);
-            else if (NamesOpenFile(backup, done.original))
-                ReplaceFile(backup, target);
             else if (!ReplaceWithCopyOf(done.original, target, &failed))
                 throw CDaoException(failed);
+            QFile::remove(target + QStringLiteral(".bu"));
         }
         SyncFolderOf(m_path);
         removeJournalFileOrThrow(m_path);
@@ -217,19 +220,18 @@ void CSaveJournal::Commit()
         const Entry& entry = m_entries.at(i);
         const QString temporary = folderPath(entry.temporary), target = folderPath(entry.target);
         const int written = i < m_written.size() ? m_written.at(i) : -1;
-        if (written < 0 && !QFileInfo::exists(temporary))
+        if (written < 0) // renamed already: whatever stands under the temporary's name now is not ours
             continue;
-        if (written >= 0 && !NamesOpenFile(temporary, written))
+        if (!NamesOpenFile(temporary, written))
             Undo(renamed, ReplacedWhileSavedText(temporary));
-        if (written >= 0)
-            renamed.append({entry.target, OpenOriginal(target)});
+        renamed.append({entry.target, OpenOriginal(target)});
         try {
             RenameInto(entry);
         } catch (const CDaoException&) {
             CloseOriginals(renamed);
             throw;
         }
-        if (written >= 0 && !NamesOpenFile(target, written))
+        if (!NamesOpenFile(target, written))
             Undo(renamed, ReplacedWhileSavedText(target));
     }
     CloseOriginals(renamed);
@@ -270,17 +272,22 @@ bool CSaveJournal::Read(bool& whole, bool& foreign)
     return true;
 }
 
-bool CSaveJournal::Verified(const Entry& entry) const
+// A temporary that verifies stays open, so that the commit renames only that file; one already
+// renamed verifies through its target.
+bool CSaveJournal::Verified(const Entry& entry)
 {
-    for (const QString& name : {entry.temporary, entry.target}) {
-        const QString path = folderPath(name);
-        qint64 size = -1;
-        if (QFileInfo::exists(path))
-            return Checksum(path, &size) == entry.checksum && size == entry.size;
-        if (name == entry.target)
-            return false;
+    const QString temporary = folderPath(entry.temporary), target = folderPath(entry.target);
+    qint64 size = -1;
+    if (!QFileInfo::exists(temporary)) {
+        m_written.append(-1);
+        return QFileInfo::exists(target) && Checksum(target, &size) == entry.checksum && size == entry.size;
     }
-    return false;
+    const RegularFileOpen opened = OpenRegularFile(temporary, LinkRule::Refuse);
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.state == RegularFileState::Missing ? CannotReadText(temporary, ENOENT)
+                                                                      : opened.refusal);
+    m_written.append(opened.fd);
+    return ChecksumOf(opened.fd, temporary, &size) == entry.checksum && size == entry.size;
 }
 
 void CSaveJournal::Discard()
@@ -313,7 +320,7 @@ CSaveJournal::Leftover CSaveJournal::FinishLeftover()
         return Leftover::Rejected;
     }
     for (const Entry& entry : m_entries)
-        whole = whole && Verified(entry);
+        whole = Verified(entry) && whole;
     if (!whole || m_entries.isEmpty()) {
         Discard();
         return Leftover::Discarded;

@@ -51,7 +51,7 @@ public:
 private:
     QString folderPath(const QString& name) const { return m_folder + name; }
     bool Read(bool& whole, bool& foreign);
-    bool Verified(const Entry& entry) const;
+    bool Verified(const Entry& entry);
     void RenameInto(const Entry& entry);
     struct Renamed {
         QString target;
@@ -64,5 +64,5 @@ private:
 
     QString m_path, m_folder;
     QList<Entry> m_entries;
-    QList<int> m_written; // per entry added by this save: its temporary, open; -1 for a leftover's
+    QList<int> m_written; // per entry: its temporary, open; -1 where it was renamed already
 };
