@@ -1,9 +1,7 @@
 #include "planning/PlanReportStream.h"
 
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/common/NewFile.h"
 
-#include <QSaveFile>
 #include <QtEndian>
 
 CPlanReportStream::CPlanReportStream() : m_text(QChar(0xFEFF)) {}
@@ -61,18 +59,8 @@ QByteArray CPlanReportStream::bytes() const
     return bytes;
 }
 
+// A new file renamed over the name: a link standing there is replaced, never written through.
 bool CPlanReportStream::SaveTo(const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray content = bytes();
-    if (file.write(content) != content.size() || !file.commit())
-        return false;
-    try {
-        SyncFolderOf(path); // the file itself is flushed by the commit
-    } catch (const CDaoException&) {
-        return false;
-    }
-    return true;
+    return ReplaceWithNewFile(path, bytes(), nullptr);
 }

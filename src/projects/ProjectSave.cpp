@@ -104,12 +104,13 @@ bool CProjectSave::SaveProject(const QString& newName, bool fromPackage)
     if (inPlace)
         LeaveOutCurrentTargets(plan); // after the window positions and documents were written
     // The room asked for is what this save writes, known once the current targets are left out.
+    CSaveJournal journal(projectTarget);
     if (!m_links.checkDiskSpace(SizeOfNeededWrites(plan)) || !MakeWorkingCopiesDurable(plan) ||
-        !WriteTemporaries(plan, progress))
+        !WriteTemporaries(plan, progress, journal))
         return false;
     if (inPlace && m_links.compoundFile && AnyWritten(plan))
         m_links.compoundFile->BeforeFolderWrite(files.projectDir);
-    if (!CommitSave(plan, projectTarget))
+    if (!CommitSave(plan, journal))
         return false;
     if (inPlace && plansRead)
         m_sequences.RemoveDropped(files.projectDir, sequenceFiles);
@@ -270,28 +271,49 @@ bool CProjectSave::MakeWorkingCopiesDurable(QList<PlannedWrite>& plan)
     return true;
 }
 
-// Each planned file is written to its target.tmp and flushed; a failure removes every temporary
+// Each planned file is written to its target.tmp and flushed, and taken into the journal at once
+// (which keeps it open: the file renamed is the file written); a failure removes every temporary
 // written and changes no project file.
-bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress)
+bool CProjectSave::WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress,
+                                    CSaveJournal& journal)
 {
     for (qsizetype k = 0; k < plan.size(); ++k) {
         const QString temporary = plan.at(k).target + QStringLiteral(".tmp");
         if (plan.at(k).needed) {
             DeleteDatabaseFile(temporary); // one a killed save left must not pass for this save's
-            if (!WriteTemporary(plan.at(k), temporary)) {
-                for (qsizetype i = 0; i <= k; ++i) {
-                    const QString written = plan.at(i).target + QStringLiteral(".tmp");
-                    if (plan.at(i).needed && !IsSymbolicLink(written))
-                        QFile::remove(written);
-                }
+            m_wroteNothing = false;
+            if (!WriteTemporary(plan.at(k), temporary) ||
+                (!m_wroteNothing && !Journalled(journal, temporary, plan.at(k).target))) {
+                RemoveTemporaries(plan, k);
                 return false;
             }
-            plan[k].written = QFileInfo::exists(temporary);
+            plan[k].written = !m_wroteNothing;
         }
         for (int position : plan.at(k).progress)
             progress.set(position);
     }
     return true;
+}
+
+// A temporary written is taken into the journal at once; one gone already was removed by someone
+// else, and fails the save.
+bool CProjectSave::Journalled(CSaveJournal& journal, const QString& temporary, const QString& target)
+{
+    try {
+        journal.Add(temporary, target);
+    } catch (const CDaoException& e) {
+        return FailWrite(e.GetErrorDescription());
+    }
+    return true;
+}
+
+void CProjectSave::RemoveTemporaries(const QList<PlannedWrite>& plan, qsizetype upTo)
+{
+    for (qsizetype i = 0; i <= upTo && i < plan.size(); ++i) {
+        const QString written = plan.at(i).target + QStringLiteral(".tmp");
+        if (plan.at(i).needed && !IsSymbolicLink(written))
+            QFile::remove(written);
+    }
 }
 
 // A link under the temporary's name is refused: nothing of the save goes through it.
@@ -304,20 +326,14 @@ bool CProjectSave::WriteTemporary(const PlannedWrite& write, const QString& temp
 
 // The journal names every temporary written; once it is durable the save is committed, and a
 // failed rename leaves it for the next open or save to finish.
-bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget)
+bool CProjectSave::CommitSave(const QList<PlannedWrite>& plan, CSaveJournal& journal)
 {
-    CSaveJournal journal(projectTarget);
+    if (journal.entries().isEmpty())
+        return true;
     try {
-        for (const PlannedWrite& write : plan) {
-            if (write.written)
-                journal.Add(write.target + QStringLiteral(".tmp"), write.target);
-        }
-        if (journal.entries().isEmpty())
-            return true;
         journal.Write();
     } catch (const CDaoException& e) {
-        for (const PlannedWrite& write : plan)
-            QFile::remove(write.target + QStringLiteral(".tmp"));
+        RemoveTemporaries(plan, plan.size());
         QFile::remove(journal.path());
         return FailWrite(e.GetErrorDescription());
     }
@@ -415,7 +431,7 @@ bool CProjectSave::WriteStepTemporary(long stepID, const QString& temporary)
     if (CDaoDatabase* database = GetStepDatabase(stepID))
         return CompactWorkingCopy(source, target, database, {}, temporary);
     if (!QFileInfo::exists(source))
-        return true;
+        return WroteNothing();
     QString error;
     return CopyDatabaseFile(source, temporary, &error) || FailWrite(error);
 }
@@ -470,7 +486,7 @@ bool CProjectSave::CompactWorkingCopy(const QString& source, const QString& targ
                                       const CompactionPrepare& prepare, const QString& temporary)
 {
     if (!database)
-        return true;
+        return WroteNothing();
     if (database->IsOpen())
         return CompactInto(*database, target, prepare, temporary);
     try {
@@ -497,6 +513,12 @@ bool CProjectSave::CompactInto(CDaoDatabase& database, const QString& target,
     } catch (const CDaoException& e) {
         return FailWrite(e.GetErrorDescription());
     }
+    return true;
+}
+
+bool CProjectSave::WroteNothing()
+{
+    m_wroteNothing = true;
     return true;
 }
 

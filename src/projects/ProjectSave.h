@@ -14,6 +14,7 @@
 #include <functional>
 
 class CDaoDatabase;
+class CSaveJournal;
 class ICompoundFileState;
 class SaveProgress;
 struct ProjectFileSet;
@@ -90,9 +91,11 @@ private:
     static void RecordSavedBaselines(const QList<PlannedWrite>& plan);
     static bool AnyWritten(const QList<PlannedWrite>& plan);
     bool SaveBackIfWritten(const QList<PlannedWrite>& plan);
-    bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress);
+    bool WriteTemporaries(QList<PlannedWrite>& plan, const SaveProgress& progress, CSaveJournal& journal);
+    bool Journalled(CSaveJournal& journal, const QString& temporary, const QString& target);
+    static void RemoveTemporaries(const QList<PlannedWrite>& plan, qsizetype upTo);
     bool WriteTemporary(const PlannedWrite& write, const QString& temporary);
-    bool CommitSave(const QList<PlannedWrite>& plan, const QString& projectTarget);
+    bool CommitSave(const QList<PlannedWrite>& plan, CSaveJournal& journal);
     bool WriteStepTemporary(long stepID, const QString& temporary);
     bool WriteSequenceTemporary(const QString& workingCopy, const QString& target, const QString& temporary);
     bool WriteProjectTemporary(const QString& temporary);
@@ -101,6 +104,7 @@ private:
     bool CompactInto(CDaoDatabase& database, const QString& target, const CompactionPrepare& prepare,
                      const QString& temporary);
     bool FailWrite(const QString& message);
+    bool WroteNothing(); // a planned write with nothing to write: true
     // Strips a project written as a template to what a template keeps, and writes a new name into
     // its record, in one transaction.
     bool ClearPlanTables(CDaoDatabase& templateDatabase, const QString& newName);
@@ -118,6 +122,7 @@ private:
     QString m_stepPathsProjectDir, m_stepPathsWorkingCopyDir; // the folders of m_stepPaths
     QHash<long, StepPaths> m_stepPaths;
     bool m_saveBackUnfinished = false; // the last save-back of the package failed
+    bool m_wroteNothing = false;       // the planned write just made had nothing to write
     QString m_newName;                 // of the running save: written into the saved record only
     QStringList m_savedTargets;
     CPlanSequenceFiles m_sequences;

@@ -1,13 +1,11 @@
 #include "projects/UnpackRegistry.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -76,16 +74,7 @@ bool WriteEntries(const QList<Entry>& entries)
     const QString path = UnpackRegistry::FilePath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!(file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.flush() &&
-          ::fsync(file.handle()) == 0 && file.commit()))
-        return false;
-    try {
-        SyncFolderOf(path);
-    } catch (const CDaoException&) {
-        return false;
-    }
-    return true;
+    return ReplaceWithNewFile(path, text, nullptr);
 }
 } // namespace
 

@@ -19,7 +19,8 @@ const QString INSTANCE_PREFIX = QStringLiteral("instance-");
 class FileLock {
 public:
     FileLock(const QString& path, int createFlag, int lockFlags)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | createFlag, 0600))
+        : m_fd(
+              ::open(QFile::encodeName(path).constData(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | createFlag, 0600))
     {
         int result = -1;
         while (m_fd >= 0 && (result = ::flock(m_fd, LOCK_EX | lockFlags)) != 0 && errno == EINTR) {

@@ -3,13 +3,13 @@
 #include "shell/ShellConstants.h"
 #include "shell/WindowLayoutCheck.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -190,11 +190,7 @@ bool CUserSettingsFile::SaveAs(const QString& path)
         CaptureFrom(m_window);
     const QString target = path.isEmpty() ? DefaultPath() : path;
     QDir().mkpath(QFileInfo(target).absolutePath());
-    QSaveFile file(target);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(serialize());
-    return file.commit();
+    return ReplaceWithNewFile(target, serialize(), nullptr);
 }
 
 bool CUserSettingsFile::ApplyTo(QMainWindow* window) const

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,4 +107,118 @@ TEST(NewFileTest, AReplacementNeverWritesThroughALink)
     EXPECT_EQ(error, LinkRefusedText(target + ".part"));
     EXPECT_EQ(Bytes(target), "new");
     EXPECT_EQ(Bytes(user), "user");
+}
+
+namespace {
+enum class AtTarget { Nothing, PlainFile, LinkToFile, DanglingLink, HardLink, Fifo, Folder };
+
+struct ReplaceCase {
+    AtTarget present;
+    const char* refusedAs; // the kind named in the refusal; nullptr: the target is replaced
+};
+
+// What stands at the target; the user's file outside, when one is named, holds "user".
+void Place(AtTarget present, const QString& target, const QString& user)
+{
+    if (present == AtTarget::LinkToFile || present == AtTarget::HardLink)
+        Write(user, "user");
+    if (present == AtTarget::PlainFile)
+        Write(target, "old");
+    if (present == AtTarget::LinkToFile || present == AtTarget::DanglingLink)
+        ASSERT_TRUE(QFile::link(user, target));
+    if (present == AtTarget::HardLink)
+        ASSERT_EQ(::link(QFile::encodeName(user).constData(), QFile::encodeName(target).constData()), 0);
+    if (present == AtTarget::Fifo)
+        ASSERT_EQ(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+    if (present == AtTarget::Folder)
+        ASSERT_TRUE(QDir().mkpath(target + "/inside"));
+}
+
+const ReplaceCase REPLACE_CASES[] = {
+    {AtTarget::Nothing, nullptr},      {AtTarget::PlainFile, nullptr}, {AtTarget::LinkToFile, nullptr},
+    {AtTarget::DanglingLink, nullptr}, {AtTarget::HardLink, nullptr},  {AtTarget::Fifo, "a named pipe"},
+    {AtTarget::Folder, "a folder"},
+};
+
+// The user's file (or its absence) as it was, and nothing else beside the target but what the case put.
+void ExpectOutsideUnchanged(AtTarget present, const QString& user)
+{
+    const bool hadUser = present == AtTarget::LinkToFile || present == AtTarget::HardLink;
+    EXPECT_EQ(Bytes(user), hadUser ? QByteArray("user") : QByteArray("<none>"));
+}
+} // namespace
+
+// Each way of replacing (bytes, a copy, a library's file moved from its staging folder) replaces a
+// file or a link standing at the target and never writes through it; a pipe or a folder there is
+// refused and named, and stays. No part file or staging folder is left either way.
+TEST(NewFileTest, AReplacementTakesTheNameAndNeverWritesThroughIt)
+{
+    enum Way { Bytes_, Copy, Staged };
+    for (const Way way : {Bytes_, Copy, Staged}) {
+        for (const ReplaceCase& c : REPLACE_CASES) {
+            SCOPED_TRACE(testing::Message() << "way " << int(way) << ", present " << int(c.present));
+            QTemporaryDir root;
+            const QString target = root.filePath("project/QVPLAN_1.FAC"), user = root.filePath("user.txt");
+            ASSERT_TRUE(QDir().mkpath(root.filePath("project")));
+            Write(root.filePath("source"), "new");
+            Place(c.present, target, user);
+            QString error;
+            bool replaced = false;
+            if (way == Bytes_) {
+                replaced = ReplaceWithNewFile(target, "new", &error);
+            } else if (way == Copy) {
+                replaced = ReplaceWithCopy(root.filePath("source"), target, &error);
+            } else {
+                const CStagingFolder staging(target);
+                ASSERT_TRUE(staging.isValid()) << staging.error().toStdString();
+                Write(staging.filePath("QVPLAN_1.FAC"), "new");
+                Write(staging.filePath("QVPLAN_1.FAC.lib-temporary"), "the library's own");
+                replaced = staging.MoveIntoPlace("QVPLAN_1.FAC", target, &error);
+            }
+            EXPECT_EQ(replaced, c.refusedAs == nullptr) << error.toStdString();
+            if (c.refusedAs) {
+                EXPECT_EQ(error,
+                          QString("The file \"%1\" is %2, not a regular file: nothing is written in its "
+                                  "place.")
+                              .arg(target, c.refusedAs));
+                EXPECT_FALSE(QFileInfo(target).isFile());
+            } else {
+                EXPECT_EQ(Bytes(target), "new");
+                EXPECT_FALSE(IsSymbolicLink(target));
+            }
+            ExpectOutsideUnchanged(c.present, user);
+            const QStringList expected =
+                c.present == AtTarget::Nothing && !replaced ? QStringList{} : QStringList{"QVPLAN_1.FAC"};
+            EXPECT_EQ(QDir(root.filePath("project"))
+                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                      expected);
+        }
+    }
+}
+
+// The part file swapped for another file between the write and the rename: the rename is not made,
+// the refusal names the part, and the target keeps its bytes; a link staged in a staging folder is
+// never moved into place.
+TEST(NewFileTest, AFileSwappedUnderTheWrittenNameIsNeverRenamed)
+{
+    QTemporaryDir root;
+    const QString target = root.filePath("Demo.prj.save");
+    Write(target, "old");
+    CReplacingFile file(target);
+    QString error;
+    ASSERT_TRUE(file.Open(&error) && file.Write("new", &error)) << error.toStdString();
+    Write(root.filePath("swapped"), "swapped");
+    ASSERT_EQ(std::rename(QFile::encodeName(root.filePath("swapped")).constData(),
+                          QFile::encodeName(target + ".part").constData()),
+              0);
+    EXPECT_FALSE(file.Commit(&error));
+    EXPECT_TRUE(error.contains("\"" + target + ".part\" was replaced")) << error.toStdString();
+    EXPECT_EQ(Bytes(target), "old");
+
+    const CStagingFolder staging(target);
+    Write(root.filePath("user.txt"), "user");
+    ASSERT_TRUE(QFile::link(root.filePath("user.txt"), staging.filePath("Demo.prj.save")));
+    EXPECT_FALSE(staging.MoveIntoPlace("Demo.prj.save", target, &error));
+    EXPECT_EQ(Bytes(target), "old");
+    EXPECT_EQ(Bytes(root.filePath("user.txt")), "user");
 }

@@ -16,6 +16,28 @@ struct Resolver {
     int inodeAt(const QString& path) const { return names.value(FolderOf(path)).value(NameOf(path), -1); }
 };
 
+// A rename from one folder into another (a staging folder's file moved into place): the new name
+// lasts once its folder is flushed, the old one goes once its own folder is.
+QList<CFileOperationLog::Operation> MoveBetweenFolders(Resolver& r, const QString& from, const QString& to,
+                                                       int inode)
+{
+    CFileOperationLog::Operation arrive;
+    arrive.kind = CFileOperationLog::Kind::Name;
+    arrive.nameOp = CFileOperationLog::Operation::NameOp::Link;
+    arrive.folder = Resolver::FolderOf(to);
+    arrive.newName = Resolver::NameOf(to);
+    arrive.inode = inode;
+    CFileOperationLog::Operation leave;
+    leave.kind = CFileOperationLog::Kind::Name;
+    leave.nameOp = CFileOperationLog::Operation::NameOp::Unlink;
+    leave.folder = Resolver::FolderOf(from);
+    leave.name = Resolver::NameOf(from);
+    leave.inode = inode;
+    r.names[arrive.folder][arrive.newName] = inode;
+    r.names[leave.folder].remove(leave.name);
+    return {arrive, leave};
+}
+
 bool ReadAll(const QString& path, QByteArray& bytes)
 {
     QFile file(path);
@@ -118,9 +140,14 @@ bool CFileOperationLog::Load(const QString& logPath, const FolderState& initial,
         } else if (kind == QLatin1Char('R') || kind == QLatin1Char('L')) {
             const QString from = rest.section(QLatin1Char('\t'), 0, 0), to = rest.section(QLatin1Char('\t'), 1);
             const int inode = r.inodeAt(from);
-            if (inode < 0 || Resolver::FolderOf(from) != Resolver::FolderOf(to)) {
+            if (inode < 0 ||
+                (kind == QLatin1Char('L') && Resolver::FolderOf(from) != Resolver::FolderOf(to))) {
                 *error = QStringLiteral("unsupported operation: ") + line;
                 return false;
+            }
+            if (Resolver::FolderOf(from) != Resolver::FolderOf(to)) {
+                m_operations << MoveBetweenFolders(r, from, to, inode);
+                continue;
             }
             op.kind = Kind::Name;
             op.nameOp = kind == QLatin1Char('R') ? Operation::NameOp::Rename : Operation::NameOp::Link;

@@ -81,8 +81,32 @@ static void logLine(const char* format, ...)
         rawWrite(logFd, line, (size_t)n);
 }
 
-/* A path directly in a watched folder, or a watched folder itself. */
+static int isWatchedHere(const char* path);
+
+/* A path in a staging folder (".<name>.staging-XXXXXX", where the program's libraries write before
+ * a file is moved into place) of a watched folder counts as one in that folder. */
+static int isInWatchedStaging(const char* path)
+{
+    const char* slash = strrchr(path, '/');
+    const char* marker = strstr(path, ".staging-");
+    if (!slash || !marker || marker > slash)
+        return 0;
+    char folder[PATH_MAX];
+    size_t folderLength = (size_t)(slash - path);
+    if (folderLength + 1 > sizeof folder)
+        return 0;
+    memcpy(folder, path, folderLength);
+    folder[folderLength] = 0;
+    return isWatchedHere(folder);
+}
+
+/* A path directly in a watched folder, a watched folder itself, or a path in one's staging folder. */
 static int isWatched(const char* path)
+{
+    return isWatchedHere(path) || (path && path[0] == '/' && active() && isInWatchedStaging(path));
+}
+
+static int isWatchedHere(const char* path)
 {
     if (!path || path[0] != '/' || !active())
         return 0;

@@ -6,6 +6,8 @@
 
 #include <QFile>
 #include <csignal>
+#include <cstdio>
+#include <unistd.h>
 
 class CompactionFixture : public DbFixture {
 protected:
@@ -106,6 +108,32 @@ TEST_F(CompactionTest, WritesARollbackJournalFileThatOnlyThePrepareStepChanges)
                  CDaoException);
     EXPECT_EQ(targetLabel(), "Prepared");
     EXPECT_FALSE(leftover());
+}
+
+// A link to a user's file (hard or symbolic) put under the temporary's name after it was written:
+// it never takes the target's name; the target keeps its content and the user's file its bytes.
+TEST_F(CompactionTest, ATemporarySwappedBeforeTheRenameIsNeverRenamed)
+{
+    const QString user = pathOf("thesis.docx"), spare = pathOf("spare"), temporary = m_target + ".tmp";
+    {
+        QFile file(user);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    }
+    CDaoDatabase working;
+    working.Open(m_source, DatabaseRole::WorkingCopy);
+    for (const bool hard : {true, false}) {
+        SetCompactionStageHook([&](CompactionStage stage) {
+            if (stage == CompactionStage::KeepBackup) {
+                EXPECT_TRUE(hard ? ::link(qPrintable(user), qPrintable(spare)) == 0 : QFile::link(user, spare));
+                EXPECT_EQ(std::rename(qPrintable(spare), qPrintable(temporary)), 0);
+            }
+            return true;
+        });
+        EXPECT_THROW(CompactDatabaseTo(working, m_target), CDaoException) << hard;
+        SetCompactionStageHook({});
+        EXPECT_EQ(targetLabel(), "Old") << hard;
+        EXPECT_EQ(bytesOf(user), "precious") << hard;
+    }
 }
 
 TEST_F(CompactionTest, DeleteTakesTheJournalsAlongAndRefusesAnOpenFile)

@@ -5,10 +5,13 @@
 #include "foundation/db/schema/ResultsDatabase.h"
 #include "foundation/db/schema/SchemaBuilder.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <limits>
 #include <stdexcept>
 
@@ -205,6 +208,36 @@ TEST_F(ResultsDatabaseTest, AFailedRunLeavesThePreviousResults)
         EXPECT_EQ(scalar(path, "SELECT CycleTime FROM RunSummary").toDouble(), 5400.0);
         EXPECT_EQ(QDir(pathOf("")).entryList(QDir::Files), QStringList{StepResultsFileName(7)});
     }
+}
+
+// Links a received project folder holds at a run's names: a dangling one at the step's and the
+// plan's temporary name, and one at the plan's results naming a user's file. The run writes its
+// results under its own names only: nothing is made where a link points, the user's file keeps its
+// bytes, and the links at the temporary names are left as they are.
+TEST_F(ResultsDatabaseTest, LinksAtTheRunsNamesAreNeverWrittenThrough)
+{
+    QTemporaryDir outside;
+    const QString user = outside.filePath("thesis.docx");
+    {
+        QFile file(user);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    }
+    const QString step = pathOf(StepResultsFileName(1001)), plan = pathOf(PlanResultsFileName(1));
+    ASSERT_TRUE(QFile::link(outside.filePath("made-by-run.db"), step + ".writing"));
+    ASSERT_TRUE(QFile::link(outside.filePath("new.db"), plan + ".writing"));
+    ASSERT_TRUE(QFile::link(user, plan));
+    for (const QString& path : {step, plan}) {
+        QString error;
+        EXPECT_TRUE(WriteResultsAtomically(path, FillSampleResults, &error)) << qPrintable(error);
+        EXPECT_FALSE(QFileInfo(path).isSymLink());
+        EXPECT_EQ(scalar(path, "SELECT CycleTime FROM RunSummary").toDouble(), 5400.0);
+        EXPECT_TRUE(QFileInfo(path + ".writing").isSymLink());
+    }
+    EXPECT_EQ(QDir(outside.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"thesis.docx"});
+    QFile file(user);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "precious");
 }
 
 TEST_F(ResultsDatabaseTest, OnlyAResultsFileOpens)

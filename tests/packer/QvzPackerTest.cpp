@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 const QStringList DEMO_ENTRIES = {"QVZROOT", "Demo.prj", "Demo.eqm", "Demo.mtl"};
@@ -142,6 +143,29 @@ TEST_F(QvzPackerTest, AProjectFileNotOursOrEndlessToReadIsNotPacked)
         EXPECT_EQ(packer.ErrorText(), "The steps of " + demoDir() + "Demo.prj cannot be read: " + c.refusal);
         EXPECT_EQ(TreeSnapshot(root()), before);
     }
+}
+
+// A user's files named like the zip library's temporaries beside the package, and a link under the
+// package's own name: a pack and a save-back replace only the package (the link itself, not what
+// it names) and leave every other file of the folder byte for byte.
+TEST_F(QvzPackerTest, APackageWriteTouchesNothingBesideThePackageButItsName)
+{
+    WriteAllBytes(root() + "Demo.qvz.tmp.notes", "my notes");
+    WriteAllBytes(root() + "Demo.qvz.tmp.1", "my draft");
+    WriteAllBytes(root() + "user.qvz", "the user's own package");
+    ASSERT_TRUE(QFile::link(root() + "user.qvz", root() + "Demo.qvz.tmp"));
+    ASSERT_TRUE(QFile::link(root() + "user.qvz", demoPackage()));
+    QMap<QString, QByteArray> others = FolderFiles(root());
+    others.remove("Demo.qvz");
+    ASSERT_TRUE(pack(demoPackage()));
+    ASSERT_TRUE(packer.SavePackage(demoDir(), demoPackage())) << packer.ErrorText().toStdString();
+    EXPECT_FALSE(QFileInfo(demoPackage()).isSymLink());
+    EXPECT_EQ(RunUnzip({"-tq", demoPackage()}), 0);
+    QMap<QString, QByteArray> after = FolderFiles(root());
+    after.remove("Demo.qvz");
+    EXPECT_EQ(after, others);
+    EXPECT_TRUE(QFileInfo(root() + "Demo.qvz.tmp").isSymLink());
+    EXPECT_EQ(QDir(root()).entryList({".Demo.qvz*"}, QDir::AllEntries | QDir::Hidden), QStringList());
 }
 
 // Each row: a package that must be refused. Nothing is written anywhere: not the target, not

@@ -11,8 +11,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <deque>
 
 namespace {
@@ -67,6 +69,33 @@ TEST_F(PlanRequirementRunTest, WritesTheSelectedPlansRowsAndFiles)
     EXPECT_TRUE(prompts.texts().isEmpty());
     pane->list()->setCurrentRow(-1);
     EXPECT_FALSE(pane->SimulatePlan(-1, false, nullptr, false)); // no selection: silently
+}
+
+// A received project whose report names are links to a user's files: the run from the pane
+// replaces the links with its reports, and the user's files keep their bytes.
+TEST_F(PlanRequirementRunTest, LinksAtTheReportNamesAreReplacedNotWrittenThrough)
+{
+    QTemporaryDir outside;
+    const QString thesis = outside.filePath("thesis.docx"), notes = outside.filePath("notes.txt");
+    for (const QString& user : {thesis, notes}) {
+        QFile file(user);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    }
+    QFile::remove(Sequence());
+    QFile::remove(Factors(PLAN_BATCHES));
+    ASSERT_TRUE(QFile::link(thesis, Sequence()));
+    ASSERT_TRUE(QFile::link(notes, Factors(PLAN_BATCHES)));
+    ASSERT_TRUE(pane->RefillPlanList());
+    Select("Batches");
+    ASSERT_TRUE(pane->SimulatePlan(-1, false, nullptr, false));
+    for (const QString& report : {Sequence(), Factors(PLAN_BATCHES)}) {
+        EXPECT_FALSE(QFileInfo(report).isSymLink());
+        EXPECT_TRUE(FileBytesOf(report).startsWith("\xFF\xFE")) << report.toStdString();
+    }
+    EXPECT_EQ(FileBytesOf(thesis), "precious");
+    EXPECT_EQ(FileBytesOf(notes), "precious");
+    EXPECT_EQ(QDir(outside.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"notes.txt", "thesis.docx"}));
 }
 
 struct RefusalCase {

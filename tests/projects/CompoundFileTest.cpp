@@ -383,6 +383,25 @@ TEST_F(CompoundFileTest, TheLocationFileIsReadUpToItsFirstLineEnd)
               "An error occurred while writing " + pathOf("no/such/") + "CompoundFileLocation.txt.");
 }
 
+// The unpack registry as a link to a user's file: a record replaces the link, and the user's file
+// keeps its bytes.
+TEST_F(CompoundFileTest, TheUnpackRegistryIsNeverWrittenThroughALink)
+{
+    const QString registry = UnpackRegistry::FilePath(), user = pathOf("outside/thesis.docx");
+    QDir().mkpath(pathOf("outside"));
+    QDir().mkpath(QFileInfo(registry).absolutePath());
+    WriteTextFile(user, "precious");
+    QFile::remove(registry);
+    ASSERT_TRUE(QFile::link(user, registry));
+    QDir().mkpath(pathOf("f"));
+    EXPECT_TRUE(UnpackRegistry::Tie(pathOf("f"), "/data/A.qvz"));
+    EXPECT_FALSE(QFileInfo(registry).isSymLink());
+    EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "");
+    WriteTextFile(CCompoundFile::LocationFilePath(pathOf("f")), "/data/A.qvz\n");
+    EXPECT_EQ(m_state.GetCompoundFilePath(pathOf("f")), "/data/A.qvz");
+    EXPECT_EQ(FileBytes(user), "precious");
+}
+
 // A record the program did not write, whether copied in or crafted to name the folder's own path,
 // or one left in a folder made again at the same path, never lets the folder be emptied or
 // unpacked into.

@@ -5,6 +5,7 @@
 #include "RealDiskSyncs.h"
 
 #include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/files/SaveJournal.h"
 
@@ -96,6 +97,40 @@ INSTANTIATE_TEST_SUITE_P(Journals, SaveJournalOpenTest,
                              {"Blocked", false, false, false, false, true, false},
                          }),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A temporary whose name was given to another file after the journal took it in is never renamed:
+// the commit fails naming it, the target renamed before it gets its old bytes back, and the
+// journal goes.
+using SaveJournalRenameTest = SaveJournalOpenTest;
+
+TEST_F(SaveJournalRenameTest, ATemporarySwappedAfterItWasJournalledIsNeverRenamed)
+{
+    WriteDemo();
+    const QString step = projectDir() + "STEP_1002.STP", project = projectPath(".prj");
+    WriteTemporary(step, "UPDATE TextRecipe SET Label = 'Journalled'");
+    WriteTemporary(project, "UPDATE Process SET Description = 'Journalled' WHERE ProcessID = 1");
+    const QByteArray stepBefore = Snapshot(projectDir()).value("STEP_1002.STP"),
+                     projectBefore = Snapshot(projectDir()).value("Demo.prj");
+    CSaveJournal journal(project);
+    journal.Add(step + ".tmp", step);
+    journal.Add(project + ".tmp", project);
+    journal.Write();
+    ASSERT_TRUE(CopyDatabaseFile(step + ".tmp", root() + "intruder"));
+    ReplaceFile(root() + "intruder", project + ".tmp");
+
+    try {
+        journal.Commit();
+        ADD_FAILURE() << "the commit renamed a file it did not write";
+    } catch (const CDaoException& e) {
+        EXPECT_EQ(e.GetErrorDescription(),
+                  "The file \"" + project +
+                      ".tmp\" was replaced while the project was saved: the save was undone.");
+    }
+    EXPECT_EQ(Snapshot(projectDir()).value("STEP_1002.STP"), stepBefore);
+    EXPECT_EQ(Snapshot(projectDir()).value("Demo.prj"), projectBefore);
+    EXPECT_FALSE(QFileInfo::exists(journal.path()));
+    EXPECT_EQ(QDir(projectDir()).entryList({"*.bu"}, QDir::Files), QStringList());
+}
 
 // Every journal records 64-bit FNV-1a over the whole file: journals already on disk must verify,
 // across the reading's block and buffer boundaries too.

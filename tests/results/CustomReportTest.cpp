@@ -21,6 +21,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
@@ -120,6 +122,30 @@ TEST_F(CustomReportComponentTest, WritesOneSheetPerSelectAndLeavesBothFilesAsThe
     EXPECT_EQ(FileDigest(results), resultsBefore);
     EXPECT_EQ(FileDigest(project), projectBefore);
     EXPECT_TRUE(opener.opened.isEmpty()); // no window shows in the test
+}
+
+// A link at the suggested workbook's name, to a user's file or to a folder: the report replaces the
+// link with its workbook and what the link named stays as it was.
+TEST_F(CustomReportComponentTest, ALinkAtTheWorkbooksNameIsReplacedNotWrittenThrough)
+{
+    QTemporaryDir outside;
+    const QString user = outside.filePath("thesis.docx");
+    QFile file(user);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    file.close();
+    for (const QString& named : {user, outside.path()}) {
+        QFile::remove(Workbook());
+        ASSERT_TRUE(QFile::link(named, Workbook()));
+        EXPECT_EQ(Run(TWO_SHEETS), "");
+        EXPECT_FALSE(QFileInfo(Workbook()).isSymLink());
+        EXPECT_EQ(XmlAttributesOrTexts(ZipEntry(Workbook(), "xl/workbook.xml"), "sheet", "name"),
+                  QStringList({"Schedule", "Steps"}));
+        EXPECT_EQ(QDir(outside.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"thesis.docx"});
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "precious");
+        file.close();
+    }
 }
 
 struct RefusedStatement {

@@ -1,5 +1,6 @@
 #include "foundation/db/schema/SchemaBuilder.h"
 #include "SchemaTestSupport.h"
+#include "foundation/common/NewFile.h"
 #include "foundation/db/content/ProjectGenerator.h"
 
 #include <QFile>
@@ -58,6 +59,18 @@ TEST_P(SchemaKindTest, CreateRefusesAnExistingFileAndLeavesItAlone)
     EXPECT_FALSE(builder.ErrorText().isEmpty());
     builder.Abandon();
     EXPECT_EQ(FileBytes(PathIn(m_dir)), QByteArray("keep me"));
+}
+
+// A dangling link under the name: the database is not made where it points.
+TEST_P(SchemaKindTest, CreateRefusesALinkAndMakesNothingWhereItPoints)
+{
+    const QString pointed = PathIn(m_dir, ".elsewhere");
+    ASSERT_TRUE(QFile::link(pointed, PathIn(m_dir)));
+    CSchemaBuilder builder(GetParam().kind);
+    EXPECT_FALSE(builder.Create(PathIn(m_dir)));
+    EXPECT_EQ(builder.ErrorText(), LinkRefusedText(PathIn(m_dir)));
+    builder.Abandon();
+    EXPECT_FALSE(QFile::exists(pointed));
 }
 
 TEST_P(SchemaKindTest, AFailedBuildLeavesNoFile)

@@ -90,4 +90,30 @@ TEST(UserSettingsValuesTest, OnlyARegularFileIsReadAndTheDefaultOneNeverThroughA
     QFile::remove(defaultPath);
 }
 
+// The default file as a link to a user's file: the save replaces the link and the user's file keeps
+// its bytes.
+TEST(UserSettingsValuesTest, TheDefaultFileIsNeverWrittenThroughALink)
+{
+    QTemporaryDir outside;
+    const QString user = outside.filePath("thesis.docx"), defaultPath = CUserSettingsFile::DefaultPath();
+    {
+        QFile file(user);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("precious") == 8);
+    }
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(defaultPath).absolutePath()));
+    QFile::remove(defaultPath);
+    ASSERT_TRUE(QFile::link(user, defaultPath));
+    CUserSettingsFile written;
+    written.setValue("Colour", "written");
+    EXPECT_TRUE(written.SaveAs(QString()));
+    EXPECT_FALSE(QFileInfo(defaultPath).isSymLink());
+    CUserSettingsFile read;
+    EXPECT_TRUE(read.Load(QString()));
+    EXPECT_EQ(read.value("Colour", "none"), "written");
+    QFile file(user);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "precious");
+    QFile::remove(defaultPath);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "foundation/common/CopyDirectory.h"
 
 #include "foundation/common/MessageBox.h"
+#include "foundation/common/NewFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +44,7 @@ bool addPermissions(const QString& path, mode_t added)
 
 bool CopyFileBytes(const QString& from, const QString& to)
 {
-    return QFile::copy(from, to);
+    return ReplaceWithCopy(from, to, nullptr);
 }
 
 FolderCopy::FolderCopy(const QString& folder, FileCopyFunction copyFile)

@@ -1,9 +1,9 @@
 #include "foundation/common/FavoriteOperations.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
 #include "foundation/common/concerns/AppContext.h"
 
-#include <QSaveFile>
 #include <QSettings>
 #include <QStringDecoder>
 #include <array>
@@ -101,18 +101,10 @@ QByteArray FormatFavoriteOperations(const FavoriteOperationsFile& file)
     return bytes;
 }
 
+// The file the user picked is replaced by a new one, never written through a link standing there.
 bool WriteFavoriteOperationsFile(const QString& path, const FavoriteOperationsFile& file)
 {
-    QSaveFile out(path);
-    // Unbuffered: a write that fails is seen here, not lost in the flush at commit.
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray bytes = FormatFavoriteOperations(file);
-    if (out.write(bytes) != bytes.size()) {
-        out.cancelWriting();
-        return false;
-    }
-    return out.commit();
+    return ReplaceWithNewFile(path, FormatFavoriteOperations(file), nullptr);
 }
 
 QString FavoriteOperationsPath(int listIndex)

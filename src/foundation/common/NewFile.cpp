@@ -3,10 +3,8 @@
 #include "foundation/db/files/DiskSyncs.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -90,8 +88,10 @@ int OpenNewFile(const QString& path, ExistingFile existing, QString* error, mode
         !RemovePlain(name, path, error))
         return -1;
     const int fd = ::open(name.constData(), NEW_FILE_FLAGS, mode);
-    if (fd >= 0)
+    if (fd >= 0) {
+        NoteFileMade(path, fd);
         return fd;
+    }
     const int reason = errno;
     // A link put in its place since the look (O_NOFOLLOW answers ELOOP, O_EXCL EEXIST).
     if (IsSymbolicLink(path))
@@ -122,24 +122,4 @@ bool WriteNewFile(const QString& path, const QByteArray& bytes, ExistingFile exi
     ::unlink(QFile::encodeName(path).constData());
     Fail(error, SystemText("Cannot write", path, reason));
     return false;
-}
-
-bool ReplaceWithNewFile(const QString& target, const QByteArray& bytes, QString* error)
-{
-    const QString part = target + QStringLiteral(".part");
-    if (!WriteNewFile(part, bytes, ExistingFile::Replace, error))
-        return false;
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) != 0) {
-        Fail(error, SystemText("Cannot replace", target, errno));
-        ::unlink(QFile::encodeName(part).constData());
-        return false;
-    }
-    // The file is in place; a failed flush of its folder is not undone.
-    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        SyncDescriptor(folder);
-        ::close(folder);
-    }
-    return true;
 }

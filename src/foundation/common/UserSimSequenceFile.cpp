@@ -4,12 +4,9 @@
 #include "foundation/common/NewFile.h"
 #include "foundation/common/RegularFile.h"
 #include "foundation/db/connection/ChangeTracking.h"
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <climits>
 
@@ -103,20 +100,7 @@ bool WriteSimSequenceFile(const QString& path, const QList<SimSequenceLine>& lin
         return false;
     }
     NoteFileWritten(path); // a save compares it with its target again
-    QSaveFile file(path);
-    const QByteArray content = FormatSimSequence(lines);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
-    if (!written) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    try {
-        SyncFolderOf(path);
-    } catch (const CDaoException&) {
-        // The file is in place; only the folder's flush failed.
-    }
-    return true;
+    return ReplaceWithNewFile(path, FormatSimSequence(lines), error);
 }
 
 // ---- reading

@@ -1,9 +1,9 @@
 // The grid's per-cell item data and its text exchange (copy to a file, paste).
 
+#include "foundation/common/NewFile.h"
 #include "foundation/controls/GridCellRoles.h"
 #include "foundation/controls/ObjectGridWnd.h"
 
-#include <QSaveFile>
 #include <QStringEncoder>
 
 void CObjectGridWnd::SetValueWithItemData(int row, int col, const QString& value, qint64 itemData)
@@ -46,12 +46,8 @@ QString CObjectGridWnd::CopyRangeText(const CGridRange& range) const
 
 bool CObjectGridWnd::CopyTextToFile(const CGridRange& range, const QString& path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QStringEncoder toUtf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-    const QByteArray bytes = toUtf16.encode(CopyRangeText(range));
-    return file.write(bytes) == bytes.size() && file.commit();
+    return ReplaceWithNewFile(path, toUtf16.encode(CopyRangeText(range)), nullptr);
 }
 
 void CObjectGridWnd::PasteText(int row, int col, const QString& text)

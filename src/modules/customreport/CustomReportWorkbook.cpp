@@ -1,12 +1,9 @@
 #include "modules/customreport/CustomReportWorkbook.h"
 
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/common/NewFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QTemporaryFile>
 #include <xlsxwriter.h>
 
 namespace {
@@ -51,29 +48,18 @@ QString WriteCustomWorkbookFile(const QString& path, const QList<CustomReportTab
     return {};
 }
 
-// The finished workbook goes through a save file: synced and renamed over the target.
-QString CommitReportWorkbook(const QString& written, const QString& path)
-{
-    QFile source(written);
-    QSaveFile target(path);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly) ||
-        target.write(source.readAll()) < 0 || !target.commit())
-        return QStringLiteral("The file %1 cannot be written.").arg(path);
-    try {
-        SyncFolderOf(path);
-    } catch (const CDaoException&) {
-        return QStringLiteral("The file %1 cannot be written.").arg(path);
-    }
-    return {};
-}
 } // namespace
 
+// The workbook library writes by name: into a staging folder of our own, then moved over the target.
 QString WriteCustomReportWorkbook(const QString& path, const QList<CustomReportTableSheet>& sheets)
 {
-    QTemporaryFile scratch(QFileInfo(path).absolutePath() + QStringLiteral("/.report-XXXXXX.xlsx"));
-    if (!scratch.open())
+    const CStagingFolder staging(path);
+    const QString name = QFileInfo(path).fileName();
+    if (!staging.isValid())
         return QStringLiteral("The file %1 cannot be written.").arg(path);
-    scratch.close();
-    const QString problem = WriteCustomWorkbookFile(scratch.fileName(), sheets);
-    return problem.isEmpty() ? CommitReportWorkbook(scratch.fileName(), path) : problem;
+    const QString problem = WriteCustomWorkbookFile(staging.filePath(name), sheets);
+    if (!problem.isEmpty())
+        return problem;
+    QString failure;
+    return staging.MoveIntoPlace(name, path, &failure) ? QString() : failure;
 }

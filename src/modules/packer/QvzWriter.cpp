@@ -1,10 +1,9 @@
 #include "modules/packer/QvzWriter.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/common/QVCompletionStatus.h"
-#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -16,17 +15,6 @@ namespace {
 // A project's databases are mostly free page space and repeated rows: the middle level packs them
 // as small as the slowest level (the library's default) in little more than half its time.
 constexpr zip_uint32_t QVZ_DEFLATE_LEVEL = 6;
-
-// Removes what an earlier write that was stopped left: the temporary and the zip library's own
-// temporaries beside it ("<package>.tmp.XXXXXX").
-void RemoveStaleQvzTemporaries(const QString& temporary)
-{
-    const QFileInfo info(temporary);
-    QDir folder = info.dir();
-    QFile::remove(temporary);
-    for (const QString& name : folder.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files))
-        folder.remove(name);
-}
 
 void ReportQvzWriteProgress(zip_t*, double done, void* status)
 {
@@ -108,23 +96,18 @@ bool WriteQvzTemporary(const QString& temporary, const QString& baseName, const 
 
 } // namespace
 
+// The zip library writes the package and its own temporaries by name: all of it in a staging folder
+// of our own, and the finished package is renamed over the target. Nothing else in the package's
+// folder is touched.
 bool WriteQvzPackage(const QString& package, const QString& baseName, const QList<QvzMember>& members,
                      IQVCompletionStatus* status, QString& error)
 {
-    const QString temporary = package + QStringLiteral(".tmp");
-    RemoveStaleQvzTemporaries(temporary);
-    if (!WriteQvzTemporary(temporary, baseName, members, status, error)) {
-        RemoveStaleQvzTemporaries(temporary);
+    const CStagingFolder staging(package);
+    if (!staging.isValid()) {
+        error = staging.error();
         return false;
     }
-    try {
-        SyncFile(temporary);
-        ReplaceFile(temporary, package);
-        SyncFolderOf(package);
-    } catch (const CDaoException& exception) {
-        error = exception.GetErrorDescription();
-        QFile::remove(temporary);
-        return false;
-    }
-    return true;
+    const QString name = QFileInfo(package).fileName();
+    return WriteQvzTemporary(staging.filePath(name), baseName, members, status, error) &&
+           staging.MoveIntoPlace(name, package, &error);
 }

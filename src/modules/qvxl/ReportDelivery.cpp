@@ -6,12 +6,11 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/NewFile.h"
 #include "foundation/common/concerns/AppContext.h"
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -39,33 +38,17 @@ QString ChooseReportPath(const QString& title, const QString& scope)
     return ChooseFile(request);
 }
 
-// The workbook written beside its place, flushed, and renamed over it in one step, so the place
-// holds the old workbook or the new one and never neither. False with the system's reason (empty
-// when the workbook itself could not be written) when any step fails.
+// The workbook written in a staging folder of our own (the workbook library writes by name), then
+// flushed and renamed over its place in one step, so the place holds the old workbook or the new one
+// and never neither. False with the reason (empty when the workbook itself could not be written)
+// when any step fails.
 bool WriteReportInPlace(const QString& path, const QList<ReportSheet>& sheets, QString& reason)
 {
-    const QString partial = path + QStringLiteral(".part");
-    // Made here, new, before the workbook writer opens it by name: never a link's target. A link is
-    // named; any other failure is the workbook's own, as when the writer cannot create it.
-    if (!CreateNewFile(partial, ExistingFile::Replace, &reason)) {
-        if (!IsSymbolicLink(partial))
-            reason.clear();
-        return false;
-    }
-    bool written = WriteReportWorkbook(partial, sheets);
-    try {
-        if (written) {
-            SyncFile(partial);
-            ReplaceFile(partial, path);
-            SyncFolderOf(path);
-        }
-    } catch (const CDaoException& error) {
-        reason = error.GetErrorDescription();
-        written = false;
-    }
-    if (!written)
-        QFile::remove(partial);
-    return written;
+    const CStagingFolder staging(path);
+    const QString name = QFileInfo(path).fileName();
+    if (!staging.isValid())
+        return false; // nothing can be made in that folder: the workbook itself cannot be written
+    return WriteReportWorkbook(staging.filePath(name), sheets) && staging.MoveIntoPlace(name, path, &reason);
 }
 } // namespace
 

@@ -77,6 +77,13 @@ public:
           m_backup(target + QStringLiteral(".bu")), m_prepare(std::move(prepare))
     {
     }
+    ~Compaction()
+    {
+        if (m_written >= 0)
+            ::close(m_written);
+    }
+    Compaction(const Compaction&) = delete;
+    Compaction& operator=(const Compaction&) = delete;
 
     void run()
     {
@@ -120,19 +127,22 @@ private:
                 QStringLiteral("The database '%1' is open and cannot be replaced.").arg(m_target));
     }
 
-    // VACUUM INTO opens its file by name: it is made here first, new and empty, so that the
-    // database never goes through a link put under that name.
+    // VACUUM INTO opens its file by name: it writes into a staging folder of our own, and the
+    // flushed file is renamed to the temporary's name, so that nothing goes through a link there.
     void writeTemporary()
     {
         enter(CompactionStage::VacuumInto);
+        const CStagingFolder staging(m_temporary);
+        const QString name = QFileInfo(m_temporary).fileName(), staged = staging.filePath(name);
         QString refused;
-        if (!CreateNewFile(m_temporary, ExistingFile::Refuse, &refused))
-            throw CDaoException(refused);
-        vacuumIntoUnflushed(m_source, m_temporary);
-        useRollbackJournal(m_temporary);
-        prepareTemporary();
+        if (!staging.isValid() || !CreateNewFile(staged, ExistingFile::Refuse, &refused))
+            throw CDaoException(staging.isValid() ? refused : staging.error());
+        vacuumIntoUnflushed(m_source, staged);
+        useRollbackJournal(staged);
+        prepareTemporary(staged);
         enter(CompactionStage::SyncTemporary);
-        SyncFile(m_temporary);
+        if (!staging.MoveIntoPlace(name, m_temporary, &refused, &m_written))
+            throw CDaoException(refused);
     }
 
     void stages()
@@ -144,20 +154,30 @@ private:
         keepBackup();
         enter(CompactionStage::ReplaceTarget);
         RemoveSideFiles(m_target);
-        ReplaceFile(m_temporary, m_target);
-        m_replaced = true;
+        replaceTargetWithWritten();
         enter(CompactionStage::SyncFolder);
         SyncFolderOf(m_target);
         enter(CompactionStage::RemoveBackup);
         QFile::remove(m_backup); // a backup left behind is removed by the next write
     }
 
-    void prepareTemporary()
+    // The temporary takes the target's name only while it is the file written, and must be it after.
+    void replaceTargetWithWritten()
+    {
+        if (!NamesOpenFile(m_temporary, m_written))
+            throw CDaoException(QStringLiteral("The file \"%1\" was replaced while it was written.").arg(m_temporary));
+        ReplaceFile(m_temporary, m_target);
+        m_replaced = true;
+        if (!NamesOpenFile(m_target, m_written))
+            throw CDaoException(QStringLiteral("The file \"%1\" was replaced while it was written.").arg(m_target));
+    }
+
+    void prepareTemporary(const QString& staged)
     {
         if (!m_prepare)
             return;
         CDaoDatabase written;
-        written.Open(m_temporary, DatabaseRole::ReadWrite);
+        written.Open(staged, DatabaseRole::ReadWrite);
         m_prepare(written);
         written.Close();
     }
@@ -180,7 +200,7 @@ private:
         removeOrThrow(m_backup);
         if (LinkFile(m_target, m_backup))
             return;
-        if (!QFile::copy(m_target, m_backup))
+        if (!ReplaceWithCopy(m_target, m_backup, nullptr))
             throw CDaoException(QStringLiteral("Cannot keep a backup of '%1'.").arg(m_target));
         SyncFile(m_backup);
     }
@@ -206,6 +226,7 @@ private:
     const QString m_target, m_temporary, m_backup;
     const CompactionPrepare m_prepare;
     bool m_replaced = false;
+    int m_written = -1; // the temporary written, open once it is in place
 };
 
 } // namespace

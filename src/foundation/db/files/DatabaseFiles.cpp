@@ -313,6 +313,7 @@ void ReplaceFile(const QString& from, const QString& to)
     NoteFileWritten(to);
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
         throw CDaoException(QStringLiteral("Cannot rename '%1' to '%2': %3").arg(from, to, systemError()));
+    NoteFileRenamed(from, to);
 }
 
 void RemoveSideFiles(const QString& path)

@@ -37,14 +37,50 @@ quint64 AddToChecksum(quint64 hash, const uchar* bytes, qint64 count)
     return hash;
 }
 
+// The checksum of the whole file open at fd, read from its start.
+quint64 ChecksumOf(int fd, const QString& path, qint64* size)
+{
+    quint64 hash = FNV_OFFSET;
+    qint64 total = 0;
+    QByteArray buffer(1 << 16, Qt::Uninitialized);
+    for (;;) {
+        const ssize_t n = ::pread(fd, buffer.data(), size_t(buffer.size()), off_t(total));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw CDaoException(CannotReadText(path, errno));
+        if (n == 0)
+            break;
+        hash = AddToChecksum(hash, reinterpret_cast<const uchar*>(buffer.constData()), n);
+        total += n;
+    }
+    if (size)
+        *size = total;
+    return hash;
+}
+
+QString ReplacedWhileSavedText(const QString& path)
+{
+    return QStringLiteral("The file \"%1\" was replaced while the project was saved: the save was undone.")
+        .arg(path);
+}
+
+// The target's file as it is before a rename replaces it, open for reading; -1 when it has none.
+int OpenOriginal(const QString& target)
+{
+    const RegularFileOpen opened = OpenRegularFile(target, LinkRule::Follow);
+    return opened.state == RegularFileState::Opened ? opened.fd : -1;
+}
+
 QString journalSystemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// A name already gone is no failure: only the name is removed, never what a link names.
 void removeJournalFileOrThrow(const QString& path)
 {
-    if (QFileInfo::exists(path) && !QFile::remove(path))
+    if (::unlink(QFile::encodeName(path).constData()) != 0 && errno != ENOENT)
         throw CDaoException(QStringLiteral("Cannot remove '%1': %2").arg(path, journalSystemError()));
 }
 
@@ -75,24 +111,6 @@ void WriteFlushed(const QString& path, const QByteArray& bytes)
         throw CDaoException(error);
 }
 
-// The checksum of the file open on fd, read to its end; size is set to the bytes read.
-quint64 ChecksumOf(int fd, const QString& path, qint64* size)
-{
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw CDaoException(QStringLiteral("Cannot read '%1': %2").arg(path, file.errorString()));
-    }
-    quint64 hash = FNV_OFFSET;
-    qint64 total = 0;
-    QByteArray buffer(1 << 16, Qt::Uninitialized);
-    for (qint64 n; (n = file.read(buffer.data(), buffer.size())) > 0; total += n)
-        hash = AddToChecksum(hash, reinterpret_cast<const uchar*>(buffer.constData()), n);
-    if (size)
-        *size = total;
-    return hash;
-}
-
 // A target may be a linked project database (it is replaced, not written through); a named pipe
 // or a device under a name of the file set is refused, never read.
 int OpenJournalFile(const QString& path)
@@ -105,6 +123,18 @@ int OpenJournalFile(const QString& path)
     return opened.fd;
 }
 
+// Closes a descriptor however its reader ends.
+class ClosedAtEnd {
+public:
+    explicit ClosedAtEnd(int fd) : m_fd(fd) {}
+    ~ClosedAtEnd() { ::close(m_fd); }
+    ClosedAtEnd(const ClosedAtEnd&) = delete;
+    ClosedAtEnd& operator=(const ClosedAtEnd&) = delete;
+
+private:
+    int m_fd;
+};
+
 // Why a file of the size an entry records is not read for its checksum: a sequence file beyond a
 // text file's bound, or a database file that is none or is larger than its header gives (a sparse
 // file of gigabytes costs nothing to send and a minute to read).
@@ -115,20 +145,15 @@ QString EntryFileRefusal(int fd, const QString& path, const CSaveJournal::Entry&
     return DatabaseSizeRefusal(fd, path, true);
 }
 
-// Whether the file is the one the entry records: its size first, then what its kind allows to be
-// read, and only then its checksum.
-bool EntryMatches(const QString& path, const CSaveJournal::Entry& entry)
+// Whether the file open at fd is the one the entry records: its size first, then what its kind
+// allows to be read, and only then its checksum.
+bool EntryMatches(int fd, const QString& path, const CSaveJournal::Entry& entry)
 {
-    const int fd = OpenJournalFile(path);
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || status.st_size != entry.size) {
-        ::close(fd);
+    if (::fstat(fd, &status) != 0 || status.st_size != entry.size)
         return false;
-    }
-    if (const QString refusal = EntryFileRefusal(fd, path, entry); !refusal.isEmpty()) {
-        ::close(fd);
+    if (const QString refusal = EntryFileRefusal(fd, path, entry); !refusal.isEmpty())
         throw CDaoException(refusal);
-    }
     qint64 size = -1;
     return ChecksumOf(fd, path, &size) == entry.checksum && size == entry.size;
 }
@@ -139,9 +164,19 @@ CSaveJournal::CSaveJournal(const QString& targetFile)
 {
 }
 
+CSaveJournal::~CSaveJournal()
+{
+    for (const int fd : m_written) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
 quint64 CSaveJournal::Checksum(const QString& path, qint64* size)
 {
-    return ChecksumOf(OpenJournalFile(path), path, size);
+    const int fd = OpenJournalFile(path);
+    const ClosedAtEnd closed(fd);
+    return ChecksumOf(fd, path, size);
 }
 
 void CSaveJournal::Add(const QString& temporary, const QString& target)
@@ -150,8 +185,15 @@ void CSaveJournal::Add(const QString& temporary, const QString& target)
     if (from.absolutePath() + QLatin1Char('/') != m_folder ||
         to.absolutePath() + QLatin1Char('/') != m_folder)
         throw CDaoException(QStringLiteral("'%1' is not in the folder of '%2'.").arg(target, m_path));
+    const RegularFileOpen opened = OpenRegularFile(temporary, LinkRule::Refuse);
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.state == RegularFileState::Missing ? CannotReadText(temporary, ENOENT)
+                                                                      : opened.refusal);
+    m_written.append(opened.fd);
+    if (!IsFileMadeHere(temporary, opened.fd)) // put there by someone else since it was written
+        throw CDaoException(ReplacedWhileSavedText(temporary));
     Entry entry{from.fileName(), to.fileName()};
-    entry.checksum = Checksum(temporary, &entry.size);
+    entry.checksum = ChecksumOf(opened.fd, temporary, &entry.size);
     m_entries.append(entry);
 }
 
@@ -165,6 +207,14 @@ void CSaveJournal::Write()
         throw CDaoException(FileTooLargeText(m_path, bytes.size(), TEXT_FILE_BOUND));
     WriteFlushed(m_path, bytes);
     SyncFolderOf(m_path);
+}
+
+void CSaveJournal::CloseOriginals(const QList<Renamed>& renamed)
+{
+    for (const Renamed& done : renamed) {
+        if (done.original >= 0)
+            ::close(done.original);
+    }
 }
 
 // The old target keeps its content as target.bu until the journal is gone. A stale -journal or
@@ -181,16 +231,56 @@ void CSaveJournal::RenameInto(const Entry& entry)
     ReplaceFile(folderPath(entry.temporary), target);
 }
 
+// Every target renamed by this save gets its old content back, copied from the file kept open (its
+// backup's name may have been given to another file since); one that was new goes. Then the
+// journal and the backups go. Each kept file is closed.
+void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
+{
+    try {
+        for (const Renamed& done : renamed) {
+            const QString target = folderPath(done.target);
+            QString failed;
+            if (done.original < 0)
+                QFile::remove(target);
+            else if (!ReplaceWithCopyOf(done.original, target, &failed))
+                throw CDaoException(failed);
+            QFile::remove(target + QStringLiteral(".bu"));
+        }
+        SyncFolderOf(m_path);
+        removeJournalFileOrThrow(m_path);
+    } catch (const CDaoException&) {
+        // the journal stays: the next open or save finishes or discards it
+    }
+    CloseOriginals(renamed);
+    throw CDaoException(replaced);
+}
+
 // The folder flush after the renames makes the save durable. The journal's removal needs none of
 // its own: the folder's next flush carries it, and a journal a power loss brings back before then
 // names temporaries already renamed over targets that verify, so the next open or save finishes it
 // again without a change.
 void CSaveJournal::Commit()
 {
-    for (const Entry& entry : m_entries) {
-        if (QFileInfo::exists(folderPath(entry.temporary)))
+    QList<Renamed> renamed;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        const Entry& entry = m_entries.at(i);
+        const QString temporary = folderPath(entry.temporary), target = folderPath(entry.target);
+        const int written = i < m_written.size() ? m_written.at(i) : -1;
+        if (written < 0) // renamed already: whatever stands under the temporary's name now is not ours
+            continue;
+        if (!NamesOpenFile(temporary, written))
+            Undo(renamed, ReplacedWhileSavedText(temporary));
+        renamed.append({entry.target, OpenOriginal(target)});
+        try {
             RenameInto(entry);
+        } catch (const CDaoException&) {
+            CloseOriginals(renamed);
+            throw;
+        }
+        if (!NamesOpenFile(target, written))
+            Undo(renamed, ReplacedWhileSavedText(target));
     }
+    CloseOriginals(renamed);
     SyncFolderOf(m_path);
     removeJournalFileOrThrow(m_path);
     for (const Entry& entry : m_entries)
@@ -228,16 +318,25 @@ bool CSaveJournal::Read(bool& whole, bool& foreign)
     return true;
 }
 
-bool CSaveJournal::Verified(const Entry& entry) const
+// A temporary that verifies stays open, so that the commit renames only that file; one already
+// renamed verifies through its target.
+bool CSaveJournal::Verified(const Entry& entry)
 {
-    for (const QString& name : {entry.temporary, entry.target}) {
-        const QString path = folderPath(name);
-        if (QFileInfo::exists(path))
-            return EntryMatches(path, entry);
-        if (name == entry.target)
+    const QString temporary = folderPath(entry.temporary), target = folderPath(entry.target);
+    if (!QFileInfo::exists(temporary)) {
+        m_written.append(-1);
+        if (!QFileInfo::exists(target))
             return false;
+        const int fd = OpenJournalFile(target);
+        const ClosedAtEnd closed(fd);
+        return EntryMatches(fd, target, entry);
     }
-    return false;
+    const RegularFileOpen opened = OpenRegularFile(temporary, LinkRule::Refuse);
+    if (opened.state != RegularFileState::Opened)
+        throw CDaoException(opened.state == RegularFileState::Missing ? CannotReadText(temporary, ENOENT)
+                                                                      : opened.refusal);
+    m_written.append(opened.fd);
+    return EntryMatches(opened.fd, temporary, entry);
 }
 
 void CSaveJournal::Discard()
@@ -270,7 +369,7 @@ CSaveJournal::Leftover CSaveJournal::FinishLeftover()
         return Leftover::Rejected;
     }
     for (const Entry& entry : m_entries)
-        whole = whole && Verified(entry);
+        whole = Verified(entry) && whole;
     if (!whole || m_entries.isEmpty()) {
         Discard();
         return Leftover::Discarded;

@@ -12,6 +12,10 @@
 // So is a journal beyond a text file's bound, and a file it names of the recorded size that its kind
 // says is not what a save wrote (a database larger than its header gives, a sequence file beyond
 // the bound): nothing is read for a checksum that could cost minutes.
+// A save renames a temporary only while its name still names the file the journal checksummed
+// (kept open since): a file put in its place is never renamed, and one that takes the target's
+// name during the rename is caught after it. Either way every target renamed so far gets its
+// backup back and the save fails naming the file.
 // Failures raise CDaoException.
 
 #include <QList>
@@ -29,6 +33,9 @@ public:
 
     // The journal of a save whose main file is targetFile: "<target file>.save" beside it.
     explicit CSaveJournal(const QString& targetFile);
+    ~CSaveJournal();
+    CSaveJournal(const CSaveJournal&) = delete;
+    CSaveJournal& operator=(const CSaveJournal&) = delete;
     static QString PathFor(const QString& targetFile) { return targetFile + QStringLiteral(".save"); }
     const QString& path() const { return m_path; }
 
@@ -47,11 +54,18 @@ public:
 private:
     QString folderPath(const QString& name) const { return m_folder + name; }
     bool Read(bool& whole, bool& foreign);
-    bool Verified(const Entry& entry) const;
+    bool Verified(const Entry& entry);
     void RenameInto(const Entry& entry);
+    struct Renamed {
+        QString target;
+        int original = -1; // the target's file before the rename, open; -1 when there was none
+    };
+    [[noreturn]] void Undo(const QList<Renamed>& renamed, const QString& replaced);
+    static void CloseOriginals(const QList<Renamed>& renamed);
     void Discard();
     void SetAside();
 
     QString m_path, m_folder;
     QList<Entry> m_entries;
+    QList<int> m_written; // per entry: its temporary, open; -1 where it was renamed already
 };

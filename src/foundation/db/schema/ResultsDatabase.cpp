@@ -1,13 +1,14 @@
 #include "foundation/db/schema/ResultsDatabase.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/DaoException.h"
+#include "foundation/db/connection/StatementCache.h"
 #include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/files/DatabaseHeader.h"
 #include "foundation/db/schema/ReadTimeGuard.h"
 #include "foundation/db/schema/SchemaBuilder.h"
 #include "foundation/db/schema/SchemaObjectCheck.h"
-#include "foundation/db/connection/StatementCache.h"
 
 #include <QDir>
 #include <QFile>
@@ -580,23 +581,19 @@ bool FillTemporary(CSchemaBuilder& builder, const QString& temporary, const Resu
 
 } // namespace
 
+// The database library creates its file by name: it is made in a staging folder of our own, so that
+// nothing standing at the target's name (a link among them) is ever opened, then renamed over it.
 bool WriteResultsAtomically(const QString& target, const ResultsFill& fill, QString* error)
 {
-    const QString temporary = target + QStringLiteral(".writing");
-    DeleteDatabaseFile(temporary); // left by a crash during an earlier run
-    CSchemaBuilder builder(DatabaseKind::Results);
-    builder.SetFlushedByCaller(); // flushed below, before the rename
-    if (!FillTemporary(builder, temporary, fill, error))
-        return false;
-    try {
-        SyncFile(temporary);
-        ReplaceFile(temporary, target);
-        SyncFolderOf(target);
-    } catch (const CDaoException& failure) {
+    const CStagingFolder staging(target);
+    if (!staging.isValid()) {
         if (error)
-            *error = failure.GetErrorDescription();
-        QFile::remove(temporary);
+            *error = staging.error();
         return false;
     }
-    return true;
+    const QString name = QFileInfo(target).fileName();
+    CSchemaBuilder builder(DatabaseKind::Results);
+    builder.SetFlushedByCaller(); // flushed by the move, before the rename
+    return FillTemporary(builder, staging.filePath(name), fill, error) &&
+           staging.MoveIntoPlace(name, target, error);
 }

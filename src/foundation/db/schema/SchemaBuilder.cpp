@@ -1,9 +1,11 @@
 #include "foundation/db/schema/SchemaBuilder.h"
 
+#include "foundation/common/NewFile.h"
 #include "foundation/db/files/DiskSyncs.h"
 
 #include <QAtomicInt>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -271,6 +273,10 @@ bool CSchemaBuilder::Fail(const QString& what, const QString& detail)
 bool CSchemaBuilder::Create(const QString& path)
 {
     m_errorText.clear();
+    if (IsSymbolicLink(path)) { // the database library would create the file where a dangling link points
+        m_errorText = LinkRefusedText(path);
+        return false;
+    }
     if (m_open || QFileInfo::exists(path)) {
         m_errorText = QStringLiteral("%1 already exists").arg(path);
         return false;
