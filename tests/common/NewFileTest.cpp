@@ -124,14 +124,18 @@ void Place(AtTarget present, const QString& target, const QString& user)
         Write(user, "user");
     if (present == AtTarget::PlainFile)
         Write(target, "old");
-    if (present == AtTarget::LinkToFile || present == AtTarget::DanglingLink)
+    if (present == AtTarget::LinkToFile || present == AtTarget::DanglingLink) {
         ASSERT_TRUE(QFile::link(user, target));
-    if (present == AtTarget::HardLink)
+    }
+    if (present == AtTarget::HardLink) {
         ASSERT_EQ(::link(QFile::encodeName(user).constData(), QFile::encodeName(target).constData()), 0);
-    if (present == AtTarget::Fifo)
+    }
+    if (present == AtTarget::Fifo) {
         ASSERT_EQ(::mkfifo(QFile::encodeName(target).constData(), 0644), 0);
-    if (present == AtTarget::Folder)
+    }
+    if (present == AtTarget::Folder) {
         ASSERT_TRUE(QDir().mkpath(target + "/inside"));
+    }
 }
 
 const ReplaceCase REPLACE_CASES[] = {

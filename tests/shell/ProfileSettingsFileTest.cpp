@@ -160,8 +160,9 @@ TEST_F(ProfileSettingsFileTest, OnlyNothingOrARegularFileIsUsed)
             const QString settings =
                 c.standing == Standing::LinkToRegular ? outside.filePath("target") : path;
             EXPECT_EQ(QSettings(settings, QSettings::IniFormat).value("Options/AutoSave").toInt(), 9);
-            if (c.standing == Standing::LinkToRegular)
+            if (c.standing == Standing::LinkToRegular) {
                 EXPECT_EQ(Describe(path), before) << "the link stays";
+            }
             continue;
         }
         EXPECT_EQ(Describe(path), before);
