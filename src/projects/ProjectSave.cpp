@@ -311,7 +311,7 @@ void CProjectSave::RemoveTemporaries(const QList<PlannedWrite>& plan, qsizetype 
 {
     for (qsizetype i = 0; i <= upTo && i < plan.size(); ++i) {
         const QString written = plan.at(i).target + QStringLiteral(".tmp");
-        if (plan.at(i).needed && !IsSymbolicLink(written))
+        if (plan.at(i).needed && NamesFileMadeHere(written)) // never a file put under its name since
             QFile::remove(written);
     }
 }

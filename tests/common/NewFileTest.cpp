@@ -226,3 +226,20 @@ TEST(NewFileTest, AFileSwappedUnderTheWrittenNameIsNeverRenamed)
     EXPECT_EQ(Bytes(target), "old");
     EXPECT_EQ(Bytes(root.filePath("user.txt")), "user");
 }
+
+// Only the file the creator made under a name counts as its own: one put there since, or a link to
+// it, does not, so nothing removes it by that name.
+TEST(NewFileTest, OnlyTheFileMadeUnderANameIsTakenForOurs)
+{
+    QTemporaryDir root;
+    const QString made = root.filePath("Demo.prj.tmp"), other = root.filePath("other");
+    QString error;
+    ASSERT_TRUE(WriteNewFile(made, "ours", ExistingFile::Refuse, &error)) << error.toStdString();
+    EXPECT_TRUE(NamesFileMadeHere(made));
+    ASSERT_TRUE(QFile::rename(made, other));
+    ASSERT_TRUE(QFile::link(other, made));
+    EXPECT_FALSE(NamesFileMadeHere(made)) << "a link to our file";
+    ASSERT_TRUE(QFile::remove(made));
+    ASSERT_TRUE(QFile::copy(other, made));
+    EXPECT_FALSE(NamesFileMadeHere(made)) << "a copy put under the name";
+}

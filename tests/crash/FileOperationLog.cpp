@@ -21,18 +21,19 @@ struct Resolver {
 QList<CFileOperationLog::Operation> MoveBetweenFolders(Resolver& r, const QString& from, const QString& to,
                                                        int inode)
 {
-    CFileOperationLog::Operation arrive;
-    arrive.kind = CFileOperationLog::Kind::Name;
-    arrive.nameOp = CFileOperationLog::Operation::NameOp::Link;
-    arrive.folder = Resolver::FolderOf(to);
-    arrive.newName = Resolver::NameOf(to);
-    arrive.inode = inode;
-    CFileOperationLog::Operation leave;
-    leave.kind = CFileOperationLog::Kind::Name;
-    leave.nameOp = CFileOperationLog::Operation::NameOp::Unlink;
-    leave.folder = Resolver::FolderOf(from);
-    leave.name = Resolver::NameOf(from);
-    leave.inode = inode;
+    const auto nameOperation = [inode](CFileOperationLog::Operation::NameOp op, const QString& path) {
+        CFileOperationLog::Operation operation;
+        operation.kind = CFileOperationLog::Kind::Name;
+        operation.nameOp = op;
+        operation.folder = Resolver::FolderOf(path);
+        (op == CFileOperationLog::Operation::NameOp::Link ? operation.newName : operation.name) =
+            Resolver::NameOf(path);
+        operation.inode = inode;
+        return operation;
+    };
+    const CFileOperationLog::Operation arrive = nameOperation(CFileOperationLog::Operation::NameOp::Link, to);
+    const CFileOperationLog::Operation leave =
+        nameOperation(CFileOperationLog::Operation::NameOp::Unlink, from);
     r.names[arrive.folder][arrive.newName] = inode;
     r.names[leave.folder].remove(leave.name);
     return {arrive, leave};
@@ -138,7 +139,8 @@ bool CFileOperationLog::Load(const QString& logPath, const FolderState& initial,
             r.fileOfFd.remove(rest.toInt());
             r.folderOfFd.remove(rest.toInt());
         } else if (kind == QLatin1Char('R') || kind == QLatin1Char('L')) {
-            const QString from = rest.section(QLatin1Char('\t'), 0, 0), to = rest.section(QLatin1Char('\t'), 1);
+            const QString from = rest.section(QLatin1Char('\t'), 0, 0),
+                          to = rest.section(QLatin1Char('\t'), 1);
             const int inode = r.inodeAt(from);
             if (inode < 0 ||
                 (kind == QLatin1Char('L') && Resolver::FolderOf(from) != Resolver::FolderOf(to))) {

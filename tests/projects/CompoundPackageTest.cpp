@@ -159,13 +159,7 @@ TEST_F(CompoundPackageTest, APackageOfAnOlderLibraryOpensAndTheStageLeavesTheFil
     {
         CDaoDatabase old;
         old.Open(projectDir() + "Demo.mtl");
-        QSqlQuery triggers = old.Query("SELECT name FROM sqlite_master WHERE type = 'trigger'");
-        QStringList names;
-        while (triggers.next())
-            names << triggers.value(0).toString();
-        triggers.finish();
-        for (const QString& name : names)
-            old.Execute("DROP TRIGGER " + name);
+        DropAllTriggers(old);
         for (const char* table : {"LibraryImport", "LibraryMapping", "ReactionDataSetTable", "ReactionTable",
                                   "ReactionCoefficientTable"})
             old.Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(table)));

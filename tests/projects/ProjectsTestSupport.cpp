@@ -103,3 +103,14 @@ QString ProjectsFixture::build(DatabaseKind kind, const QString& name)
     EXPECT_TRUE(CSchemaBuilder::Build(kind, path, &error)) << error.toStdString();
     return path;
 }
+
+void DropAllTriggers(CDaoDatabase& database)
+{
+    QSqlQuery triggers = database.Query("SELECT name FROM sqlite_master WHERE type = 'trigger'");
+    QStringList names;
+    while (triggers.next())
+        names << triggers.value(0).toString();
+    triggers.finish();
+    for (const QString& name : names)
+        database.Execute("DROP TRIGGER " + name);
+}

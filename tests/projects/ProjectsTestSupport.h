@@ -18,7 +18,11 @@
 #include <sys/types.h>
 
 // Runs one statement on the file over a private connection; the first value of the first row.
+class CDaoDatabase;
+
 QVariant RawQuery(const QString& path, const QString& sql);
+// Drops every trigger of the database, as an older file without them has it.
+void DropAllTriggers(CDaoDatabase& database);
 // One value read through the layer's read-only role.
 QVariant LayerValue(const QString& path, const QString& sql);
 QByteArray FileBytes(const QString& path);

@@ -46,6 +46,9 @@ bool NamesOpenFile(const QString& path, int fd);
 // True when the file open at fd is the last one this process's creator made under path (a file
 // put under the name by anyone else since is not).
 bool IsFileMadeHere(const QString& path, int fd);
+// True when path (not followed) names the regular file this process's creator last made there: only
+// such a file is ours to remove by its name.
+bool NamesFileMadeHere(const QString& path);
 // Records the file open at fd as the one made under path (the creator's own bookkeeping).
 void NoteFileMade(const QString& path, int fd);
 // A made file renamed by name: what was recorded for from now stands for to.

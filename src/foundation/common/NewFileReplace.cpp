@@ -165,6 +165,16 @@ bool IsFileMadeHere(const QString& path, int fd)
     return IdentityOf(fd, identity) && made != madeFiles().constEnd() && *made == identity;
 }
 
+bool NamesFileMadeHere(const QString& path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
+        return false;
+    const QMutexLocker locker(&madeFilesLock());
+    const auto made = madeFiles().constFind(QFileInfo(path).absoluteFilePath());
+    return made != madeFiles().constEnd() && *made == MadeFileIdentity{status.st_dev, status.st_ino};
+}
+
 QString ReplaceRefusal(const QString& path)
 {
     struct stat status {};
@@ -291,14 +301,16 @@ CStagingFolder::~CStagingFolder()
     ::rmdir(QFile::encodeName(m_path).constData());
 }
 
-bool CStagingFolder::MoveIntoPlace(const QString& name, const QString& target, QString* error, int* kept) const
+bool CStagingFolder::MoveIntoPlace(const QString& name, const QString& target, QString* error,
+                                   int* kept) const
 {
     const QString staged = filePath(name);
-    const int fd = ::open(QFile::encodeName(staged).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd =
+        ::open(QFile::encodeName(staged).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return FailSystem(error, "Cannot read", staged, errno);
-    const bool moved = (SyncDescriptor(fd) || FailFlush(error, staged, errno)) &&
-                       RenameOpenFile(fd, staged, target, error);
+    const bool moved =
+        (SyncDescriptor(fd) || FailFlush(error, staged, errno)) && RenameOpenFile(fd, staged, target, error);
     if (moved && kept)
         *kept = fd;
     else

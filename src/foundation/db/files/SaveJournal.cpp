@@ -240,9 +240,10 @@ void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
         for (const Renamed& done : renamed) {
             const QString target = folderPath(done.target);
             QString failed;
-            if (done.original < 0)
-                QFile::remove(target);
-            else if (!ReplaceWithCopyOf(done.original, target, &failed))
+            if (done.original < 0) {
+                if (NamesOpenFile(target, done.written)) // a file put in its place since stays
+                    QFile::remove(target);
+            } else if (!ReplaceWithCopyOf(done.original, target, &failed))
                 throw CDaoException(failed);
             QFile::remove(target + QStringLiteral(".bu"));
         }
@@ -270,7 +271,7 @@ void CSaveJournal::Commit()
             continue;
         if (!NamesOpenFile(temporary, written))
             Undo(renamed, ReplacedWhileSavedText(temporary));
-        renamed.append({entry.target, OpenOriginal(target)});
+        renamed.append({entry.target, OpenOriginal(target), written});
         try {
             RenameInto(entry);
         } catch (const CDaoException&) {

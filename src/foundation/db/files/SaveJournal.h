@@ -59,6 +59,7 @@ private:
     struct Renamed {
         QString target;
         int original = -1; // the target's file before the rename, open; -1 when there was none
+        int written = -1;  // the file renamed over it (kept open by the journal, not closed here)
     };
     [[noreturn]] void Undo(const QList<Renamed>& renamed, const QString& replaced);
     static void CloseOriginals(const QList<Renamed>& renamed);
