@@ -7,6 +7,7 @@
 #include "foundation/common/concerns/ProjectControl.h"
 #include "foundation/controls/CollationSort.h"
 #include "shell/DisabledEntryTips.h"
+#include "shell/DockTabTitles.h"
 #include "shell/MCStatusBar.h"
 #include "shell/ShellConstants.h"
 #include "simulation/BatchSimulation.h"
@@ -46,6 +47,7 @@ CMainFrame::CMainFrame(QWidget* parent)
     setStatusBar(m_statusBar);
     m_disabledEntryTips = new CDisabledEntryTips(m_statusBar, this);
     resize(1200, 800);
+    new CDockTabTitles(this);
     createPanes();
     createMenus();
     createToolBar();

@@ -1,17 +1,21 @@
 // Names in window titles, tabs and menu entries show as typed: "&" is no shortcut mark there and
 // markup stays text.
 
+#include "PaintedText.h"
 #include "RecipeShellFixture.h"
 #include "foundation/common/concerns/CommandDispatcher.h"
 #include "modules/addnew/AddNewStepDialog.h"
 #include "recipe/explorer/ProcessTree.h"
 
 #include <QDialogButtonBox>
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabBar>
+
+#include <functional>
 
 namespace {
 // What a tab or menu entry shows of its text: "&&" as "&", a single "&" marks the next character.
@@ -24,6 +28,22 @@ QString ShownText(const QString& text)
         shown += text.at(i);
     }
     return shown;
+}
+
+// The runs as a list, each underlined one marked "[u]".
+QStringList Readable(const QList<PaintedRun>& runs)
+{
+    QStringList texts;
+    for (const PaintedRun& run : runs)
+        texts << (run.underlined ? "[u]" : "") + run.text;
+    return texts;
+}
+
+// The text painted whole as one run, and no letter underlined as a shortcut's.
+bool PaintsAsTyped(const QList<PaintedRun>& runs, const QString& text)
+{
+    const QStringList readable = Readable(runs);
+    return readable.contains(text) && readable.filter("[u]").isEmpty();
 }
 } // namespace
 
@@ -56,6 +76,34 @@ protected:
             return {};
         return {windows.at(index)->windowTitle(), ShownText(tabs->tabText(int(index)))};
     }
+
+    static constexpr long CRYSTALLIZATION_STEP = 1002;
+    QDockWidget* Statements() const { return frame->pane(PaneID::StandardStatements); }
+    void ActivateRecipe(long stepID)
+    {
+        QWidget* view = frame->FindDocument(DocumentKind::ProjectRecipe, stepID);
+        frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view->parentWidget()));
+    }
+    // The Standard Statements pane given room for its whole title, wherever it is docked.
+    void WidenStatements()
+    {
+        frame->setGeometry(0, 0, 1600, 900);
+        frame->resizeDocks({Statements()}, {1100}, Qt::Horizontal);
+        for (int pass = 0; pass < 10; ++pass)
+            QCoreApplication::processEvents();
+    }
+    // What the tab bar that holds the pane's tab paints, and what the pane itself paints (its
+    // title bar and list).
+    std::pair<QList<PaintedRun>, QList<PaintedRun>> StatementsTabsAndPane() const
+    {
+        for (QTabBar* tabs : frame->findChildren<QTabBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+            for (int index = 0; tabs->isVisible() && index < tabs->count(); ++index) {
+                if (tabs->tabText(index) == Statements()->windowTitle())
+                    return {PaintedText(*tabs), PaintedText(*Statements())};
+            }
+        }
+        return {{}, PaintedText(*Statements())};
+    }
 };
 
 TEST_F(WindowTitleShellTest, ARecipeWindowShowsItsStepsNameAsTyped)
@@ -70,6 +118,42 @@ TEST_F(WindowTitleShellTest, ARecipeWindowShowsItsStepsNameAsTyped)
     ASSERT_NE(OpenCouplingFromTheExplorer(), nullptr);
     EXPECT_EQ(RecipeTitleAndTab(), std::pair(typed, typed)) << "titled when opened";
     EXPECT_FALSE(frame->windowTitle().contains("_co")) << frame->windowTitle().toStdString();
+    ASSERT_TRUE(app->CloseProject(SaveAnswer::Discard));
+}
+
+// The Standard Statements pane's title names the current step; the pane is tabbed with another.
+TEST_F(WindowTitleShellTest, ATabbedPaneShowsItsStepsNameAsTyped)
+{
+    const QString named = "Operating Instruction Standard Statements for <i>Step</i> & co (1.0)";
+    const QString other = "Operating Instruction Standard Statements for Crystallization (1.0)";
+    ASSERT_NE(OpenCouplingFromTheExplorer(), nullptr);
+    RenameCoupling("<i>Step</i> & co");
+    const QByteArray layout = frame->saveState();
+    const auto tabWithTheExplorers = [&] { // and the right side narrowed, for the pane's whole title
+        frame->tabifyDockWidget(frame->pane(PaneID::ProcessExplorer), Statements());
+        Statements()->raise();
+        frame->resizeDocks({frame->pane(PaneID::SchedulingConstraints)}, {200}, Qt::Horizontal);
+    };
+    const struct {
+        const char* when;
+        std::function<void()> change;
+        QString title;
+    } cases[] = {
+        {"renamed", [] {}, named},
+        {"another step current", [&] { OpenRecipeFromTheExplorer(1, CRYSTALLIZATION_STEP); }, other},
+        {"the step current again", [&] { ActivateRecipe(SHELL_COUPLING_STEP); }, named},
+        {"tabbed with the explorers", tabWithTheExplorers, named},
+        {"layout restored", [&] { frame->restoreState(layout); }, named},
+    };
+    for (const auto& [when, change, title] : cases) {
+        change();
+        WidenStatements();
+        const auto [tabs, pane] = StatementsTabsAndPane();
+        EXPECT_EQ(Statements()->windowTitle(), title) << when;
+        EXPECT_TRUE(PaintsAsTyped(tabs, title)) << when << ": " << Readable(tabs).join(" | ").toStdString();
+        EXPECT_TRUE(PaintsAsTyped(pane, title)) << when << ": " << Readable(pane).join(" | ").toStdString();
+    }
+    SaveShellShot(frame, "w2-tabbed-pane-named.png");
     ASSERT_TRUE(app->CloseProject(SaveAnswer::Discard));
 }
 
