@@ -2,6 +2,7 @@
 #include "DbFixture.h"
 #include "foundation/db/schema/SchemaBuilder.h"
 
+#include <algorithm>
 #include <functional>
 
 class SchemaTableReaderTest : public DbFixture {
@@ -101,6 +102,16 @@ TEST_F(SchemaTableReaderTest, ReadsTheRowsTheEngineReads)
         EXPECT_EQ(readerRows(path), expected) << pageSize;
         EXPECT_EQ(readerRows(path, SchemaTexts::OfViewsAndTriggers), withViewAndTriggerTextsOnly(expected))
             << pageSize;
+        // The records alone are the same whatever texts are read; the rows then hold none.
+        QByteArray all, none;
+        ASSERT_TRUE(ReadSchemaTableRows(path, SchemaTexts::All, &all));
+        const std::optional<QList<SchemaTableRow>> bare = ReadSchemaTableRows(path, SchemaTexts::None, &none);
+        ASSERT_TRUE(bare);
+        EXPECT_EQ(none, all) << pageSize;
+        EXPECT_EQ(bare->size(), expected.size());
+        EXPECT_TRUE(std::all_of(bare->cbegin(), bare->cend(), [](const SchemaTableRow& row) {
+            return row.type.isNull() && row.name.isNull() && row.sql.isNull();
+        })) << pageSize;
     }
     EXPECT_EQ(readerRows(write("empty.db", {"CREATE TABLE Gone (A)", "DROP TABLE Gone"})), QStringList());
 }
@@ -125,11 +136,13 @@ TEST_F(SchemaTableReaderTest, GivesUpOnWhatItDoesNotExpect)
         c.damage(path);
         EXPECT_EQ(readerRows(path), std::nullopt) << c.what;
         EXPECT_EQ(readerRows(path, SchemaTexts::OfViewsAndTriggers), std::nullopt) << c.what;
+        EXPECT_EQ(readerRows(path, SchemaTexts::None), std::nullopt) << c.what;
     }
     // A table's sql that is no text (a blob), though the review leaves tables' texts unread.
     const QString blobText = write("blob-sql.db", largeSchema(512) + QStringList{
                                                           "PRAGMA writable_schema = ON",
                                                           "UPDATE sqlite_master SET sql = x'2A' WHERE name = 'T5'"});
     EXPECT_EQ(readerRows(blobText, SchemaTexts::OfViewsAndTriggers), std::nullopt);
+    EXPECT_EQ(readerRows(blobText, SchemaTexts::None), std::nullopt);
     EXPECT_EQ(ReadSchemaTableRows(pathOf("missing.db")), std::nullopt);
 }

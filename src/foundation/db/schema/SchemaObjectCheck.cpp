@@ -254,23 +254,25 @@ private:
     SchemaObjectReview m_review;
 };
 
-// Schemas the engine loaded and found ours, by their records as stored: the engine loads the same
-// schema from the same records, and the step files of a project share theirs, so it is asked once.
-// The records themselves are kept, not a hash of them: comparing them costs less than hashing, and
-// no other schema can pass for one of them. Bounded, so that files of another making cannot grow it
+// Schemas the engine loaded and found ours, by their records as stored, each with what the review
+// of its rows answered: the engine loads the same schema from the same records, the same rows give
+// the same answer, and the step files of a project share theirs, so each is reviewed once. The
+// records themselves are kept, not a hash of them: comparing them costs less than hashing, and no
+// other schema can pass for one of them. Bounded, so that files of another making cannot grow it
 // without end.
 class LoadedSchemas {
 public:
-    bool Contains(const QByteArray& records)
+    std::optional<SchemaObjectReview> Find(const QByteArray& records)
     {
         const std::lock_guard lock(m_mutex);
-        return m_records.contains(records);
+        const auto found = m_reviews.constFind(records);
+        return found != m_reviews.cend() ? std::optional(*found) : std::nullopt;
     }
-    void Add(const QByteArray& records)
+    void Add(const QByteArray& records, const SchemaObjectReview& review)
     {
         const std::lock_guard lock(m_mutex);
-        if (m_records.size() < LIMIT && m_bytes + records.size() <= BYTE_LIMIT && !m_records.contains(records)) {
-            m_records.insert(records);
+        if (m_reviews.size() < LIMIT && m_bytes + records.size() <= BYTE_LIMIT && !m_reviews.contains(records)) {
+            m_reviews.insert(records, review);
             m_bytes += records.size();
         }
     }
@@ -279,7 +281,7 @@ private:
     static constexpr qsizetype LIMIT = 256;
     static constexpr qsizetype BYTE_LIMIT = 8 << 20;
     std::mutex m_mutex;
-    QSet<QByteArray> m_records;
+    QHash<QByteArray, SchemaObjectReview> m_reviews;
     qsizetype m_bytes = 0;
 };
 
@@ -289,7 +291,8 @@ LoadedSchemas& LoadedSchemasOf(DatabaseKind kind)
     return schemas[size_t(kind)];
 }
 
-// From the file's pages, no schema parsed; nullopt where the page reader gives up.
+// From the file's pages, no schema parsed; nullopt where the page reader gives up. records gets
+// the records of the rows reviewed.
 std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& path, DatabaseKind kind,
                                                                QByteArray& records)
 {
@@ -303,6 +306,15 @@ std::optional<SchemaObjectReview> ReviewSchemaObjectsAsTheyLie(const QString& pa
             break;
     }
     return reviewer.Result();
+}
+
+// The answer for a schema reviewed and loaded before, from the file's records alone.
+std::optional<SchemaObjectReview> KnownReview(const QString& path, DatabaseKind kind)
+{
+    QByteArray records;
+    if (!ReadSchemaTableRows(path, SchemaTexts::None, &records))
+        return std::nullopt;
+    return LoadedSchemasOf(kind).Find(records);
 }
 } // namespace
 
@@ -368,14 +380,16 @@ SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
     if (!HasJournalBeside(path)) {
+        if (std::optional<SchemaObjectReview> known = KnownReview(path, kind))
+            return *known;
         // The pages first: an object not ours is refused before the engine loads anything.
         QByteArray records;
         const std::optional<SchemaObjectReview> review = ReviewSchemaObjectsAsTheyLie(path, kind, records);
-        if (review && (!review->foreign.isEmpty() || LoadedSchemasOf(kind).Contains(records)))
+        if (review && !review->foreign.isEmpty())
             return *review;
         SchemaObjectReview loaded = ReviewLoadedSchemaOfFile(path, kind);
         if (review && loaded.foreign.isEmpty() && loaded.missing.isEmpty() && loaded.unreadable.isEmpty())
-            LoadedSchemasOf(kind).Add(records);
+            LoadedSchemasOf(kind).Add(records, *review);
         return loaded;
     }
     try {

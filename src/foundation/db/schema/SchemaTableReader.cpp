@@ -212,12 +212,15 @@ bool DecodeSchemaRecord(const QByteArray& payload, SchemaTexts texts, SchemaTabl
         quint64 serialType = 0;
         if (!header.Varint(serialType) || serialType == 10 || serialType == 11)
             return false;
-        const bool sqlWanted = texts == SchemaTexts::All || RunsStatements(row.type);
-        QString* text = column == TYPE_COLUMN               ? &row.type
+        const bool none = texts == SchemaTexts::None;
+        const bool sqlWanted = texts == SchemaTexts::All || (!none && RunsStatements(row.type));
+        QString* text = none                                ? nullptr
+                        : column == TYPE_COLUMN             ? &row.type
                         : column == NAME_COLUMN             ? &row.name
                         : column == SQL_COLUMN && sqlWanted ? &row.sql
                                                             : nullptr;
-        if ((text || column == SQL_COLUMN) && !ColumnText(payload, serialType, body, text))
+        const bool checked = column == TYPE_COLUMN || column == NAME_COLUMN || column == SQL_COLUMN;
+        if (checked && !ColumnText(payload, serialType, body, text))
             return false;
         typeRead = typeRead || (column == TYPE_COLUMN && serialType != 0);
         nameRead = nameRead || (column == NAME_COLUMN && serialType != 0);

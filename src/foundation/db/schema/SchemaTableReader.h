@@ -21,8 +21,9 @@ struct SchemaTableRow {
 bool RunsStatements(const QString& type);
 
 // Which rows' sql is read: every row's, or only that of the views and triggers (the others' sql
-// is checked to be text or NULL, and left null).
-enum class SchemaTexts { All, OfViewsAndTriggers };
+// is checked to be text or NULL, and left null), or no text at all (every column is checked as the
+// others are, and the rows are left empty: for a caller that wants only the records).
+enum class SchemaTexts { All, OfViewsAndTriggers, None };
 
 // records, when given, gets every record as stored (type, name, table, root page and sql, in order,
 // each after its size): two files with the same records give the engine the same schema to load.
