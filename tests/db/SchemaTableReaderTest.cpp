@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <sys/stat.h>
 
 class SchemaTableReaderTest : public DbFixture {
 protected:
@@ -12,13 +13,15 @@ protected:
     {
         QStringList rows;
         {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("engine_rows"));
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("engine_rows"));
             db.setDatabaseName(path);
             EXPECT_TRUE(db.open());
             QSqlQuery query(QStringLiteral("SELECT type, name, sql FROM sqlite_master"), db);
             while (query.next())
                 rows << joined(query.value(0).toString(), query.value(1).toString(),
-                               query.value(2).isNull() ? QStringLiteral("<null>") : query.value(2).toString());
+                               query.value(2).isNull() ? QStringLiteral("<null>")
+                                                       : query.value(2).toString());
         }
         QSqlDatabase::removeDatabase(QStringLiteral("engine_rows"));
         return rows;
@@ -79,9 +82,10 @@ QStringList largeSchema(int pageSize)
         statements << QStringLiteral("CREATE TABLE T%1 (A INTEGER, B TEXT DEFAULT '%2')")
                           .arg(i)
                           .arg(QString(i * 7, QChar(u'x')));
-    statements << QStringLiteral("CREATE INDEX T1ByA ON T1 (A)")
-               << QStringLiteral("CREATE VIEW Long AS SELECT '%1' AS Text").arg(QString(20000, QChar(u'\u00e9')))
-               << QStringLiteral("CREATE TRIGGER Spin AFTER INSERT ON T0 BEGIN SELECT 1; END");
+    statements
+        << QStringLiteral("CREATE INDEX T1ByA ON T1 (A)")
+        << QStringLiteral("CREATE VIEW Long AS SELECT '%1' AS Text").arg(QString(20000, QChar(u'\u00e9')))
+        << QStringLiteral("CREATE TRIGGER Spin AFTER INSERT ON T0 BEGIN SELECT 1; END");
     return statements;
 }
 } // namespace
@@ -139,10 +143,15 @@ TEST_F(SchemaTableReaderTest, GivesUpOnWhatItDoesNotExpect)
         EXPECT_EQ(readerRows(path, SchemaTexts::None), std::nullopt) << c.what;
     }
     // A table's sql that is no text (a blob), though the review leaves tables' texts unread.
-    const QString blobText = write("blob-sql.db", largeSchema(512) + QStringList{
-                                                          "PRAGMA writable_schema = ON",
-                                                          "UPDATE sqlite_master SET sql = x'2A' WHERE name = 'T5'"});
+    const QString blobText =
+        write("blob-sql.db",
+              largeSchema(512) + QStringList{"PRAGMA writable_schema = ON",
+                                             "UPDATE sqlite_master SET sql = x'2A' WHERE name = 'T5'"});
     EXPECT_EQ(readerRows(blobText, SchemaTexts::OfViewsAndTriggers), std::nullopt);
     EXPECT_EQ(readerRows(blobText, SchemaTexts::None), std::nullopt);
     EXPECT_EQ(ReadSchemaTableRows(pathOf("missing.db")), std::nullopt);
+    // A named pipe under the name is no schema, and its open does not wait for a writer.
+    const QString pipe = pathOf("pipe.db");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(ReadSchemaTableRows(pipe, SchemaTexts::None), std::nullopt);
 }

@@ -19,12 +19,12 @@ const char* const LABEL = "SELECT Label FROM TextRecipe WHERE ID = (SELECT MAX(I
 
 struct JournalCase {
     const char* name;
-    bool stepRenamed;   // the first rename was made before the interruption
-    bool allRenamed;    // every rename was made: a journal whose removal a power loss undid
-    bool torn;          // the journal lacks its end
-    bool damaged;       // the project's temporary differs from what the journal recorded
-    bool stepBlocked;   // the first rename cannot be made
-    bool finished;      // the files hold the journalled content afterwards
+    bool stepRenamed; // the first rename was made before the interruption
+    bool allRenamed;  // every rename was made: a journal whose removal a power loss undid
+    bool torn;        // the journal lacks its end
+    bool damaged;     // the project's temporary differs from what the journal recorded
+    bool stepBlocked; // the first rename cannot be made
+    bool finished;    // the files hold the journalled content afterwards
 };
 
 class SaveJournalOpenTest : public ProjectFixture, public ::testing::WithParamInterface<JournalCase> {
@@ -99,8 +99,9 @@ INSTANTIATE_TEST_SUITE_P(Journals, SaveJournalOpenTest,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A temporary whose name was given to another file after the journal took it in is never renamed:
-// the commit fails naming it, the target renamed before it gets its old bytes back, and the
-// journal goes.
+// the commit fails naming it, the target renamed before it gets its old bytes back, one that was
+// new goes, and the journal goes with the backup the save linked; a ".bu" beside the new target,
+// which the save did not make, stays.
 using SaveJournalRenameTest = SaveJournalOpenTest;
 
 TEST_F(SaveJournalRenameTest, ATemporarySwappedAfterItWasJournalledIsNeverRenamed)
@@ -111,8 +112,15 @@ TEST_F(SaveJournalRenameTest, ATemporarySwappedAfterItWasJournalledIsNeverRename
     WriteTemporary(project, "UPDATE Process SET Description = 'Journalled' WHERE ProcessID = 1");
     const QByteArray stepBefore = Snapshot(projectDir()).value("STEP_1002.STP"),
                      projectBefore = Snapshot(projectDir()).value("Demo.prj");
+    const QString added = projectDir() + "STEP_1099.STP";
+    ASSERT_TRUE(CopyDatabaseFile(step + ".tmp", added + ".tmp"));
+    {
+        QFile other(added + ".bu");
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly) && other.write("not the save's") == 14);
+    }
     CSaveJournal journal(project);
     journal.Add(step + ".tmp", step);
+    journal.Add(added + ".tmp", added);
     journal.Add(project + ".tmp", project);
     journal.Write();
     ASSERT_TRUE(CopyDatabaseFile(step + ".tmp", root() + "intruder"));
@@ -129,7 +137,9 @@ TEST_F(SaveJournalRenameTest, ATemporarySwappedAfterItWasJournalledIsNeverRename
     EXPECT_EQ(Snapshot(projectDir()).value("STEP_1002.STP"), stepBefore);
     EXPECT_EQ(Snapshot(projectDir()).value("Demo.prj"), projectBefore);
     EXPECT_FALSE(QFileInfo::exists(journal.path()));
-    EXPECT_EQ(QDir(projectDir()).entryList({"*.bu"}, QDir::Files), QStringList());
+    EXPECT_FALSE(QFileInfo::exists(added));
+    EXPECT_EQ(QDir(projectDir()).entryList({"*.bu"}, QDir::Files), QStringList{"STEP_1099.STP.bu"});
+    EXPECT_EQ(Snapshot(projectDir()).value("STEP_1099.STP.bu"), "not the save's");
 }
 
 // Every journal records 64-bit FNV-1a over the whole file: journals already on disk must verify,

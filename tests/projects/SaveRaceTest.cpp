@@ -119,13 +119,21 @@ TEST_F(SaveRaceTest, EverySaveHoldsItsOwnContentOrKeepsThePreviousFiles)
     WriteTextFile(outside + "thesis.docx", "precious user data");
     WriteTextFile(outside + "notes.txt", "precious 2");
     AnsweringPrompts answers;
+    const auto lastWords = [&answers] {
+        return answers.texts.mid(qMax(0, int(answers.texts.size()) - 3)).join(" | ").toStdString();
+    };
     QString saved = LayerValue(projectPath(".prj"), RACE_DESCRIPTION).toString();
     int successes = 0, failures = 0;
     {
         NameSwapper swapper(SaveNames(), projectDir(), outside);
         QElapsedTimer clock;
         clock.start();
-        for (int i = 0; clock.elapsed() < RACE_MILLISECONDS; ++i) {
+        // On a loaded machine the race goes on, up to four times as long, until a save got through.
+        const auto racing = [&] {
+            return clock.elapsed() < RACE_MILLISECONDS ||
+                   (successes == 0 && clock.elapsed() < 4 * RACE_MILLISECONDS);
+        };
+        for (int i = 0; racing(); ++i) {
             const QString description = QString("Save %1").arg(i);
             EditProject("UPDATE Process SET Description = '" + description + "' WHERE ProcessID = 1");
             const bool ok = manager.SaveProject(QString(), false);
@@ -135,11 +143,12 @@ TEST_F(SaveRaceTest, EverySaveHoldsItsOwnContentOrKeepsThePreviousFiles)
             ASSERT_FALSE(QFileInfo(projectPath(".prj")).isSymLink()) << "save " << i;
             ASSERT_TRUE(FileBytes(projectPath(".prj")).startsWith("SQLite format 3"))
                 << "save " << i << (ok ? " answered success" : " failed") << ", holding \""
-                << FileBytes(projectPath(".prj")).left(24).toStdString() << "\" " << InodeText(projectPath(".prj"))
-                << " (the user's file " << InodeText(outside + "thesis.docx") << "); the last words: "
-                << answers.texts.mid(qMax(0, int(answers.texts.size()) - 3)).join(" | ").toStdString();
+                << FileBytes(projectPath(".prj")).left(24).toStdString() << "\" "
+                << InodeText(projectPath(".prj")) << " (the user's file "
+                << InodeText(outside + "thesis.docx") << "); the last words: " << lastWords();
             ASSERT_EQ(LayerValue(projectPath(".prj"), RACE_DESCRIPTION).toString(), saved)
-                << "save " << i << (ok ? " answered success" : " failed");
+                << "save " << i << (ok ? " answered success" : " failed")
+                << "; the last words: " << lastWords();
             ASSERT_EQ(FileBytes(outside + "thesis.docx"), "precious user data") << "save " << i;
             ASSERT_EQ(FileBytes(outside + "notes.txt"), "precious 2") << "save " << i;
         }

@@ -233,7 +233,7 @@ void CSaveJournal::RenameInto(const Entry& entry)
 
 // Every target renamed by this save gets its old content back, copied from the file kept open (its
 // backup's name may have been given to another file since); one that was new goes. Then the
-// journal and the backups go. Each kept file is closed.
+// journal and the backups this save linked go. Each kept file is closed.
 void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
 {
     try {
@@ -245,8 +245,8 @@ void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
                     QFile::remove(target);
             } else if (!ReplaceWithCopyOf(done.original, target, &failed))
                 throw CDaoException(failed);
-            QFile::remove(target + QStringLiteral(".bu"));
         }
+        RemoveBackups(renamed);
         SyncFolderOf(m_path);
         removeJournalFileOrThrow(m_path);
     } catch (const CDaoException&) {
@@ -259,7 +259,9 @@ void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
 // The folder flush after the renames makes the save durable. The journal's removal needs none of
 // its own: the folder's next flush carries it, and a journal a power loss brings back before then
 // names temporaries already renamed over targets that verify, so the next open or save finishes it
-// again without a change.
+// again without a change. A rename that fails stops the commit and leaves the journal for the next
+// save or open to finish, unless its temporary was taken away: that one can never be renamed, so
+// the renames before it are undone as for a temporary replaced.
 void CSaveJournal::Commit()
 {
     QList<Renamed> renamed;
@@ -275,17 +277,37 @@ void CSaveJournal::Commit()
         try {
             RenameInto(entry);
         } catch (const CDaoException&) {
+            if (!NamesOpenFile(temporary, written)) // taken away since the look above: never to be renamed
+                Undo(renamed, ReplacedWhileSavedText(temporary));
             CloseOriginals(renamed);
             throw;
         }
         if (!NamesOpenFile(target, written))
             Undo(renamed, ReplacedWhileSavedText(target));
     }
+    try {
+        SyncFolderOf(m_path);
+        removeJournalFileOrThrow(m_path);
+    } catch (const CDaoException&) {
+        CloseOriginals(renamed);
+        throw;
+    }
+    RemoveBackups(renamed);
     CloseOriginals(renamed);
-    SyncFolderOf(m_path);
-    removeJournalFileOrThrow(m_path);
-    for (const Entry& entry : m_entries)
-        QFile::remove(folderPath(entry.target) + QStringLiteral(".bu"));
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (i >= m_written.size() || m_written.at(i) < 0) // renamed by the save this journal finishes
+            QFile::remove(folderPath(m_entries.at(i).target) + QStringLiteral(".bu"));
+    }
+}
+
+// The backups this save linked to the files it replaced; a name given to another file since stays.
+void CSaveJournal::RemoveBackups(const QList<Renamed>& renamed) const
+{
+    for (const Renamed& done : renamed) {
+        const QString backup = folderPath(done.target) + QStringLiteral(".bu");
+        if (NamesOpenFile(backup, done.original))
+            QFile::remove(backup);
+    }
 }
 
 // A last line without its line break was cut short when the save was interrupted: it leaves the

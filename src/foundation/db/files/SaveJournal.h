@@ -63,6 +63,7 @@ private:
     };
     [[noreturn]] void Undo(const QList<Renamed>& renamed, const QString& replaced);
     static void CloseOriginals(const QList<Renamed>& renamed);
+    void RemoveBackups(const QList<Renamed>& renamed) const;
     void Discard();
     void SetAside();
 

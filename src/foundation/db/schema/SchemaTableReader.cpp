@@ -1,5 +1,6 @@
 #include "foundation/db/schema/SchemaTableReader.h"
 
+#include "foundation/common/RegularFile.h"
 #include "foundation/db/files/DatabaseHeader.h"
 
 #include <QFile>
@@ -52,10 +53,18 @@ struct Cursor {
     }
 };
 
+int RegularFileDescriptor(const QString& path)
+{
+    const RegularFileOpen opened = OpenRegularFile(path, LinkRule::Follow);
+    return opened.state == RegularFileState::Opened ? opened.fd : -1;
+}
+
 class SchemaPages {
 public:
+    // Only a regular file is read, opened without blocking: a named pipe or a device under the name
+    // reads as no schema.
     SchemaPages(const QString& path, SchemaTexts texts, QByteArray* records)
-        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_texts(texts), m_records(records)
+        : m_fd(RegularFileDescriptor(path)), m_texts(texts), m_records(records)
     {
     }
     ~SchemaPages()
@@ -87,7 +96,8 @@ bool SchemaPages::ReadHeader()
 {
     char bytes[FILE_HEADER_SIZE];
     struct stat status {};
-    if (m_fd < 0 || ::fstat(m_fd, &status) != 0 || ::pread(m_fd, bytes, sizeof bytes, 0) != ssize_t(sizeof bytes))
+    if (m_fd < 0 || ::fstat(m_fd, &status) != 0 ||
+        ::pread(m_fd, bytes, sizeof bytes, 0) != ssize_t(sizeof bytes))
         return false;
     const std::optional<DatabaseHeader> header = ParseDatabaseHeader(QByteArray(bytes, sizeof bytes));
     if (!header || header->textEncoding != UTF8_ENCODING)
@@ -191,7 +201,6 @@ bool ColumnText(const QByteArray& payload, quint64 serialType, qsizetype at, QSt
     return true;
 }
 
-
 quint64 ColumnSize(quint64 serialType)
 {
     static constexpr quint64 FIXED[] = {0, 1, 2, 3, 4, 6, 8, 8, 0, 0};
@@ -258,7 +267,8 @@ bool RunsStatements(const QString& type)
            type.compare(QLatin1String("trigger"), Qt::CaseInsensitive) == 0;
 }
 
-std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts, QByteArray* records)
+std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts,
+                                                         QByteArray* records)
 {
     if (records)
         records->clear();
