@@ -2,8 +2,10 @@
 // open and save, each beside its floor measured in the same run. The ratio counter is the
 // operation over its floor; for the opens, read the median rows.
 //   Open floor: a plain copy of every database file of the project folder (project, libraries,
-//   steps) into a fresh folder, with the flushes the open needs for its working copies to be
-//   durable: one fsync per copied file and one of the folder. The open waits for its flushes
+//   steps) into the open's working-copy folder, with the flushes the open needs for its working
+//   copies to be durable: one fsync per copied file and one of the folder. The copies lie where the
+//   open's do, so that both create their files in the same state of the file system (a new file's
+//   cost depends on the files deleted there shortly before). The open waits for its flushes
 //   together (a few threads), so beside it stands the same copy with its flushes waited for
 //   together the same way ("floor_overlapped_ms", "ratio_overlapped").
 //   Save floor: VACUUM INTO of the same databases with the same flushes as the save. Before each
@@ -98,21 +100,23 @@ bool syncFolder(const QString& folder)
     return ok;
 }
 
-// The floor of the open (see the top of the file); negative when the copy failed.
-double plainCopy(const QString& projectDir, const QString& scratchDir, bool overlapped)
+// The floor of the open (see the top of the file), its copies made beside the open's working
+// copies under names of their own; negative when the copy failed.
+double plainCopy(const QString& projectDir, const QString& workingCopyDir, bool overlapped)
 {
-    QDir().mkpath(scratchDir);
     const QStringList names = QDir(projectDir).entryList({"*.prj", "*.eqm", "*.mtl", "*.stp"}, QDir::Files);
+    const auto copyOf = [&workingCopyDir](const QString& name) { return workingCopyDir + name + ".floor"; };
     QElapsedTimer timer;
     timer.start();
     bool ok = true;
     CFileSyncQueue flushes;
     for (const QString& name : names)
-        ok = copyFlushed(projectDir + name, scratchDir + name, overlapped ? &flushes : nullptr) && ok;
+        ok = copyFlushed(projectDir + name, copyOf(name), overlapped ? &flushes : nullptr) && ok;
     ok = flushes.Finish().isEmpty() && ok;
-    ok = syncFolder(scratchDir) && ok;
+    ok = syncFolder(workingCopyDir) && ok;
     const double elapsed = seconds(timer);
-    QDir(scratchDir).removeRecursively();
+    for (const QString& name : names)
+        ok = QFile::remove(copyOf(name)) && ok;
     return ok ? elapsed : -1;
 }
 
@@ -166,12 +170,13 @@ void BM_OpenProject(benchmark::State& state)
         const bool opened = session.Open(project);
         const double elapsed = seconds(timer);
         const int stepsOpen = app.stepDatabases().count();
+        const QString workingCopyDir = GetWorkingCopyDir();
         session.Close();
         if (!opened || stepsOpen != steps)
             return state.SkipWithError("the project did not open with every step");
         const QString projectDir = QFileInfo(project).path() + "/";
-        const double floor = plainCopy(projectDir, rootPath("copy"), false);
-        const double overlappedFloor = plainCopy(projectDir, rootPath("copy"), true);
+        const double floor = plainCopy(projectDir, workingCopyDir, false);
+        const double overlappedFloor = plainCopy(projectDir, workingCopyDir, true);
         if (floor < 0 || overlappedFloor < 0)
             return state.SkipWithError("the plain copy failed");
         state.SetIterationTime(elapsed);
