@@ -155,8 +155,6 @@ private:
     bool PrepareExistingFile(bool pathGiven);
     bool OfferRecovery(int inUse, const QString& name);
     bool CopyLibraries(int mode);
-    bool CopyLibrary(const QString& extension, const QString& workingExtension, const QString& failure,
-                     QString& destination);
     bool CheckSpaceForProject();
     void DeletePreviousFiles();
     bool CopyProjectDatabase();

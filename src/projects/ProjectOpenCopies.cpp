@@ -6,8 +6,10 @@
 #include "foundation/common/concerns/FrameServices.h"
 #include "foundation/db/connection/ChangeTracking.h"
 #include "foundation/db/connection/DaoDatabase.h"
+#include "foundation/db/connection/DaoException.h"
 #include "foundation/db/connection/DaoTransaction.h"
 #include "foundation/db/files/DatabaseFiles.h"
+#include "foundation/db/files/WorkingCopyBatch.h"
 #include "foundation/db/project/OptionsSet.h"
 #include "foundation/db/project/PreferencesSet.h"
 #include "foundation/db/project/ProjectSet.h"
@@ -18,49 +20,93 @@
 
 #include <QFileInfo>
 
+#include <array>
+#include <optional>
+
 namespace {
-// Copies a project-folder file into its working copy (file and folder flushed) and records the
-// working copy's baseline: the file's identity read just before the copy, the working copy's change
-// number right after it. A file copied by compaction gets none.
-bool CopyWithBaseline(const QString& source, const QString& workingCopy)
+// A project-folder file's working copy, made in the open's working-copy folder, which no in-use
+// marker names yet: written and flushed on a batch thread, the folder flushed once every working
+// copy of the open is written (OpenStepDatabases). Its baseline is the file's identity read just
+// before the copy and the working copy's change number right after it (none for a file copied by
+// compaction).
+struct ProjectFileCopy {
+    QString source;
+    QString destination;
+    std::optional<ChangeBaseline> baseline;
+};
+
+void AddProjectFileCopy(CWorkingCopyBatch& copies, ProjectFileCopy& copy)
 {
-    std::optional<ChangeBaseline> baseline = BaselineBeforeCopy(source);
-    if (!UpgradeDatabase(source, workingCopy))
+    copy.baseline = BaselineBeforeCopy(copy.source);
+    copies.Add(copy.source, copy.destination);
+}
+
+// The copy once written and flushed, opened once to show it is a database (one that is not is
+// deleted), then its baseline recorded.
+bool TakeProjectFileCopy(CWorkingCopyBatch& copies, int index, const ProjectFileCopy& copy)
+{
+    if (!copies.Take(index).isEmpty())
         return false;
-    if (baseline) {
-        baseline->changeNumber = ChangeNumber(workingCopy);
-        RecordBaseline(workingCopy, *baseline);
+    try {
+        CDaoDatabase database;
+        database.Open(copy.destination, DatabaseRole::ReadOnly);
+        database.Close();
+    } catch (const CDaoException&) {
+        DeleteDatabaseFile(copy.destination);
+        return false;
+    }
+    if (std::optional<ChangeBaseline> baseline = copy.baseline) {
+        baseline->changeNumber = ChangeNumber(copy.destination);
+        RecordBaseline(copy.destination, *baseline);
     }
     return true;
 }
+
+// Every copy of the batch taken: false, after its message, when one could not be flushed.
+bool FlushedInBatch(CWorkingCopyBatch& copies)
+{
+    const QString failure = copies.Finish();
+    if (failure.isEmpty())
+        return true;
+    QvMessageBox(failure);
+    return false;
+}
+
+struct LibraryCopyNames {
+    const char* extension;
+    const char* workingExtension;
+    const char* failure;
+};
 } // namespace
 
+// Both libraries are checked before their copies are written, side by side.
 bool CProjectManager::CopyLibraries(int mode)
 {
     ProjectFileSet& files = m_files;
-    QString equipment, materials;
-    if (!CopyLibrary(files.isTemplate ? ".eqt" : ".eqm", ".ewc",
-                     QStringLiteral("Failed to copy project equipment file \"%1\" !"), equipment) ||
-        !CopyLibrary(files.isTemplate ? ".mtt" : ".mtl", ".mwc",
-                     QStringLiteral("Failed to copy project material file \"%1\" !"), materials))
+    const LibraryCopyNames libraries[] = {
+        {files.isTemplate ? ".eqt" : ".eqm", ".ewc", "Failed to copy project equipment file \"%1\" !"},
+        {files.isTemplate ? ".mtt" : ".mtl", ".mwc", "Failed to copy project material file \"%1\" !"}};
+    CWorkingCopyBatch batch;
+    std::array<ProjectFileCopy, std::size(libraries)> copies;
+    for (size_t i = 0; i < copies.size(); ++i) {
+        copies[i].source = GetProjectDir() + OpenedName() + QLatin1String(libraries[i].extension);
+        if (CheckProjectFile(copies[i].source))
+            return false;
+        copies[i].destination = GetWorkingCopyDir() + OpenedName() + QLatin1String(libraries[i].workingExtension);
+        m_opening.workingCopies << copies[i].destination;
+        AddProjectFileCopy(batch, copies[i]);
+    }
+    for (size_t i = 0; i < copies.size(); ++i) {
+        if (!TakeProjectFileCopy(batch, int(i), copies[i])) {
+            QvMessageBox(QString::fromLatin1(libraries[i].failure).arg(copies[i].destination));
+            return false;
+        }
+    }
+    if (!FlushedInBatch(batch))
         return false;
-    files.equipmentDBPath = equipment;
-    files.materialsDBPath = materials;
+    files.equipmentDBPath = copies[0].destination;
+    files.materialsDBPath = copies[1].destination;
     return mode != 2 || CheckSpaceForProject();
-}
-
-bool CProjectManager::CopyLibrary(const QString& extension, const QString& workingExtension,
-                                  const QString& failure, QString& destination)
-{
-    const QString source = GetProjectDir() + OpenedName() + extension;
-    destination = GetWorkingCopyDir() + OpenedName() + workingExtension;
-    if (CheckProjectFile(source))
-        return false;
-    m_opening.workingCopies << destination;
-    if (CopyWithBaseline(source, destination))
-        return true;
-    QvMessageBox(failure.arg(destination));
-    return false;
 }
 
 bool CProjectManager::CheckSpaceForProject()
@@ -94,10 +140,14 @@ bool CProjectManager::CopyProjectDatabase()
     if (files.projectFilePath.compare(files.projectDBPath, Qt::CaseInsensitive) == 0)
         return true;
     m_opening.workingCopies << files.projectDBPath;
-    if (CopyWithBaseline(files.projectFilePath, files.projectDBPath))
-        return true;
-    QvMessageBox(QStringLiteral("Failed to copy database file \"%1\" !").arg(files.projectDBPath));
-    return false;
+    CWorkingCopyBatch batch;
+    ProjectFileCopy copy{files.projectFilePath, files.projectDBPath, std::nullopt};
+    AddProjectFileCopy(batch, copy);
+    if (!TakeProjectFileCopy(batch, 0, copy)) {
+        QvMessageBox(QStringLiteral("Failed to copy database file \"%1\" !").arg(files.projectDBPath));
+        return false;
+    }
+    return FlushedInBatch(batch);
 }
 
 bool CProjectManager::ConvertProject(bool& converted)

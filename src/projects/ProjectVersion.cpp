@@ -1,8 +1,5 @@
 #include "projects/ProjectVersion.h"
 
-#include "foundation/db/connection/DaoDatabase.h"
-#include "foundation/db/connection/DaoException.h"
-#include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/project/QuorvantaVersionSet.h"
 
 namespace {
@@ -67,21 +64,6 @@ bool CheckProjectVersion(const QString& projectPath, QString& reason)
     if (ParseProjectVersion(versionText) > PROGRAM_PROJECT_VERSION) {
         reason = QStringLiteral("You need Tamro Plenthover ") + versionText +
                  QStringLiteral(" to open this project: \"") + projectPath + QStringLiteral("\" !");
-        return false;
-    }
-    return true;
-}
-
-bool UpgradeDatabase(const QString& source, const QString& destination)
-{
-    if (!CopyDatabaseFile(source, destination))
-        return false;
-    try {
-        CDaoDatabase copy;
-        copy.Open(destination, DatabaseRole::ReadOnly);
-        copy.Close();
-    } catch (const CDaoException&) {
-        DeleteDatabaseFile(destination);
         return false;
     }
     return true;

@@ -19,6 +19,3 @@ constexpr ProjectVersionNumber PROGRAM_PROJECT_VERSION{38, 0, 0};
 
 // True when the project may be opened; otherwise false with the text the caller shows.
 bool CheckProjectVersion(const QString& projectPath, QString& reason);
-// Copies source over destination through the database layer and makes sure the copy opens as a
-// database; the destination is left closed. False when either fails.
-bool UpgradeDatabase(const QString& source, const QString& destination);

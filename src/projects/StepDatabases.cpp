@@ -48,7 +48,8 @@ std::unique_ptr<CDaoDatabase> OpenWrittenCopy(const QString& workingCopy)
     }
 }
 
-// Every copy of the walk, then their folder: only then are they durable.
+// Every copy of the walk, then their folder, which holds every working copy of the open (the
+// libraries' and the project's too): only then are they durable.
 bool FlushWorkingCopies(CWorkingCopyBatch& copies, const QString& workingCopy)
 {
     const QString failure = copies.Finish();
@@ -85,8 +86,7 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         if (!OpenStepWorkingCopy(stepIDs.at(i), copies.Take(int(i)), error))
             return false;
     }
-    if (!stepIDs.isEmpty() &&
-        !FlushWorkingCopies(copies, GetWorkingCopyDir() + StepWorkingCopyName(stepIDs.constLast())))
+    if (!FlushWorkingCopies(copies, GetProjectDBPath()))
         return false;
     RecordStepBaselines();
     return true;

@@ -1,6 +1,5 @@
 #include "projects/ProjectVersion.h"
 #include "ProjectsTestSupport.h"
-#include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/SharedConnection.h"
 
 #include <QFile>
@@ -33,23 +32,4 @@ TEST_F(ProjectVersionTest, RefusesNewerProjectsAndProjectsWithoutAVersion)
         "Tamro Plenthover can not open this project: \"" + pathOf("missing.prj") + "\".\n\nReason:\n";
     EXPECT_TRUE(reason.startsWith(prefix) && reason.size() > prefix.size()) << reason.toStdString();
     EXPECT_FALSE(QFile::exists(pathOf("missing.prj")));
-}
-
-TEST_F(ProjectVersionTest, UpgradeCopiesThroughTheLayerAndFailsForAMissingOrForeignSource)
-{
-    const QString source = build(DatabaseKind::Project, "Demo.wc");
-    WriteTextFile(pathOf("Copy.prj"), "an older copy");
-    CDaoDatabase open;
-    open.Open(source, DatabaseRole::WorkingCopy);
-    open.Execute("UPDATE Project SET ProjectName = 'Changed'");
-    EXPECT_TRUE(UpgradeDatabase(source, pathOf("Copy.prj")));
-    EXPECT_EQ(RawQuery(pathOf("Copy.prj"), "SELECT ProjectName FROM Project").toString(), "Changed");
-    EXPECT_TRUE(open.IsOpen());
-    EXPECT_FALSE(CSharedConnection::isOpen(pathOf("Copy.prj")));
-
-    WriteTextFile(pathOf("notes.mtl"), QByteArray(4096, 'n'));
-    for (const char* name : {"missing", "notes"}) {
-        EXPECT_FALSE(UpgradeDatabase(pathOf(name + QString(".mtl")), pathOf(name + QString(".mwc")))) << name;
-        EXPECT_FALSE(QFile::exists(pathOf(name + QString(".mwc")))) << name;
-    }
 }
