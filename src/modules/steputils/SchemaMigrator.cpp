@@ -38,7 +38,9 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
     m_needsRestamp = false;
     if (!QFileInfo(path).isFile())
         return Fail(QStringLiteral("Could not find file '%1'.").arg(path));
-    std::optional<DatabaseHeader> header = ReadStandaloneHeader(path);
+    // The header and, for a schema reviewed before, the review's answer: one read of the file.
+    const std::optional<HeaderAndKnownReview> read = ReadHeaderAndKnownReview(path, m_kind);
+    std::optional<DatabaseHeader> header = read ? std::optional(read->header) : ReadStandaloneHeader(path);
     if (!header && !(header = HeaderThroughConnection(path)))
         return MigrationOutcome::Failed;
     m_fileVersion = header->userVersion;
@@ -47,7 +49,8 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
         return MigrationOutcome::NotOurs;
     if (m_fileVersion > TargetVersion())
         return MigrationOutcome::Newer;
-    if (const MigrationOutcome reviewed = ReviewSchemaObjects(path); reviewed != MigrationOutcome::Current)
+    if (const MigrationOutcome reviewed = ReviewSchemaObjects(path, read ? read->review : std::nullopt);
+        reviewed != MigrationOutcome::Current)
         return reviewed;
     m_needsRestamp = header->applicationID != own;
     return m_fileVersion == TargetVersion() ? MigrationOutcome::Current : MigrationOutcome::Migrated;
@@ -57,9 +60,9 @@ MigrationOutcome CSchemaMigrator::Inspect(const QString& path)
 // with another text are rebuilt by the migration of an older file; a current file has them as we
 // write them, and every column of ours.
 // A schema the engine cannot read fails the inspection with the engine's reason.
-MigrationOutcome CSchemaMigrator::ReviewSchemaObjects(const QString& path)
+MigrationOutcome CSchemaMigrator::ReviewSchemaObjects(const QString& path, const std::optional<SchemaObjectReview>& known)
 {
-    const SchemaObjectReview review = ReviewSchemaObjectsOfFile(path, m_kind);
+    const SchemaObjectReview review = known ? *known : ReviewSchemaObjectsOfFile(path, m_kind);
     if (!review.unreadable.isEmpty())
         return Fail(review.unreadable);
     m_stale = review.stale;

@@ -49,7 +49,8 @@ private:
     MigrationOutcome Write(const QString& path, DatabaseRole role, const QList<SchemaMigration>& pending);
     MigrationOutcome Fail(const QString& text);
     // Current when every object is ours, NotOurs (the object named) or Failed.
-    MigrationOutcome ReviewSchemaObjects(const QString& path);
+    // known: the answer for a schema reviewed before, read with the header.
+    MigrationOutcome ReviewSchemaObjects(const QString& path, const std::optional<SchemaObjectReview>& known);
     void DropStaleObjects(CDaoDatabase& database, const QString& type) const;
     void RebuildStaleObjects(CDaoDatabase& database) const;
 

@@ -9,6 +9,7 @@
 
 #include <QAtomicInteger>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSqlDatabase>
@@ -17,6 +18,7 @@
 #include <QSqlQuery>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -53,21 +55,18 @@ QString openUri(const QString& path, DatabaseRole role)
     return QStringLiteral("file:") + escaped + QStringLiteral("?mode=") + mode;
 }
 
-void checkIsFile(const QString& path)
+// One look at the file (links followed): it must be a regular file that is not empty. The engine
+// writes a database and the logs beside it in place, and a read-only connection still writes the
+// shared-memory file: none of them may be a file of other names (a hard link to a file elsewhere),
+// which would change under each of its names.
+void checkFile(const QString& path, DatabaseRole role)
 {
-    const QFileInfo info(path);
-    if (!info.exists() || !info.isFile())
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISREG(status.st_mode))
         throw CDaoException(QStringLiteral("Could not find file '%1'.").arg(path));
-    if (info.size() == 0)
+    if (status.st_size == 0)
         throw CDaoException(QStringLiteral("The file '%1' is not a database: it is empty.").arg(path));
-}
-
-// The engine writes a database and the logs beside it in place, and a read-only connection still
-// writes the shared-memory file: none of them may be a file of other names (a hard link to a file
-// elsewhere), which would change under each of its names.
-void checkNoOtherNames(const QString& path, DatabaseRole role)
-{
-    if (role != DatabaseRole::ReadOnly && HasOtherNames(path))
+    if (role != DatabaseRole::ReadOnly && status.st_nlink > 1)
         throw CDaoException(HardLinkRefusedText(path));
     for (const char* side : {"-wal", "-shm", "-journal"}) {
         if (HasOtherNames(path + QLatin1String(side)))
@@ -150,8 +149,7 @@ std::shared_ptr<CSharedConnection> CSharedConnection::acquire(const QString& pat
             throw CDaoException(QStringLiteral("The database '%1' is already open read-only.").arg(path));
         return shared;
     }
-    checkIsFile(path);
-    checkNoOtherNames(path, role);
+    checkFile(path, role);
     std::shared_ptr<CSharedConnection> connection(new CSharedConnection(key, role));
     connection->open();
     registry().insert(connection->m_path, connection);

@@ -48,9 +48,12 @@ QString temporaryOf(const QString& target)
 // A link under the name is no leftover of ours: it is refused, and what it names is left alone.
 void removeIfPresent(const QString& path)
 {
-    if (IsSymbolicLink(path))
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return; // nothing under the name
+    if (S_ISLNK(status.st_mode))
         throw CDaoException(LinkRefusedText(path));
-    if (QFileInfo::exists(path) && !QFile::remove(path))
+    if (!QFile::remove(path))
         throw CDaoException(QStringLiteral("Cannot remove '%1'.").arg(path));
 }
 
@@ -255,8 +258,8 @@ QStringList DatabaseSideFiles(const QString& path)
 
 bool HasJournalBeside(const QString& path)
 {
-    return QFileInfo::exists(path + QStringLiteral("-wal")) ||
-           QFileInfo::exists(path + QStringLiteral("-journal"));
+    const QByteArray name = QFile::encodeName(path);
+    return ::access((name + "-wal").constData(), F_OK) == 0 || ::access((name + "-journal").constData(), F_OK) == 0;
 }
 
 bool CopiesByCompaction(const QString& source)

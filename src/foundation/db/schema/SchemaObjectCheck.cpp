@@ -377,6 +377,18 @@ SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind
 // A file alone holds every committed change, so its pages are read as they lie, then the engine
 // reads it as unchangeable: no lock, no -wal or -shm, and a working copy the layer holds but has not
 // read yet stays unread. A file with a journal beside is read through a connection of the layer.
+std::optional<HeaderAndKnownReview> ReadHeaderAndKnownReview(const QString& path, DatabaseKind kind)
+{
+    if (HasJournalBeside(path))
+        return std::nullopt;
+    QByteArray records;
+    HeaderAndKnownReview read;
+    if (!ReadSchemaTableRows(path, SchemaTexts::None, &records, &read.header))
+        return std::nullopt;
+    read.review = LoadedSchemasOf(kind).Find(records);
+    return read;
+}
+
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind)
 {
     if (!HasJournalBeside(path)) {

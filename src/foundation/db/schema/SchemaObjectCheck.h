@@ -10,10 +10,13 @@
 // no code where ours run none (SchemaConstructs.h). Our schema is read once per kind; a file is
 // reviewed from its pages first, then as the engine loaded it.
 
+#include "foundation/db/files/DatabaseHeader.h"
 #include "foundation/db/schema/SchemaBuilder.h"
 
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 class CDaoDatabase;
 
@@ -37,6 +40,14 @@ SchemaObjectReview ReviewSchemaObjects(CDaoDatabase& database, DatabaseKind kind
 // -shm, a connection of the layer on it stays unread) and then as the engine loaded them, else
 // through a read-only connection; a schema the engine cannot read answers why in unreadable.
 SchemaObjectReview ReviewSchemaObjectsOfFile(const QString& path, DatabaseKind kind);
+// A file that alone holds its database (no journal beside it), read once: its header, and the
+// answer of ReviewSchemaObjectsOfFile when a schema of the same records was reviewed and loaded
+// before (none otherwise). nullopt where the page reader gives up.
+struct HeaderAndKnownReview {
+    DatabaseHeader header;
+    std::optional<SchemaObjectReview> review;
+};
+std::optional<HeaderAndKnownReview> ReadHeaderAndKnownReview(const QString& path, DatabaseKind kind);
 // For a file that must be current: stale objects count as not ours, and a schema the engine cannot
 // read is refused with the engine's reason. "" when all is ours.
 QString ForeignSchemaObject(CDaoDatabase& database, DatabaseKind kind);

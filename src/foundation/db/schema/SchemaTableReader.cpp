@@ -75,7 +75,7 @@ public:
     SchemaPages(const SchemaPages&) = delete;
     SchemaPages& operator=(const SchemaPages&) = delete;
 
-    bool ReadHeader();
+    bool ReadHeader(DatabaseHeader* header);
     bool ReadTree(quint32 page, int depth, QList<SchemaTableRow>& rows);
 
 private:
@@ -92,7 +92,7 @@ private:
     quint32 m_pagesLeft = 0; // a tree that visits more pages than the file has loops
 };
 
-bool SchemaPages::ReadHeader()
+bool SchemaPages::ReadHeader(DatabaseHeader* read)
 {
     char bytes[FILE_HEADER_SIZE];
     struct stat status {};
@@ -102,6 +102,8 @@ bool SchemaPages::ReadHeader()
     const std::optional<DatabaseHeader> header = ParseDatabaseHeader(QByteArray(bytes, sizeof bytes));
     if (!header || header->textEncoding != UTF8_ENCODING)
         return false;
+    if (read)
+        *read = *header;
     m_pageSize = header->pageSize;
     m_usableSize = m_pageSize - header->reservedBytes;
     m_pageCount = quint32(std::min<qint64>(status.st_size / m_pageSize, 0x7FFFFFFF));
@@ -268,13 +270,13 @@ bool RunsStatements(const QString& type)
 }
 
 std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts,
-                                                         QByteArray* records)
+                                                         QByteArray* records, DatabaseHeader* header)
 {
     if (records)
         records->clear();
     SchemaPages pages(path, texts, records);
     QList<SchemaTableRow> rows;
-    if (!pages.ReadHeader() || !pages.ReadTree(1, 0, rows))
+    if (!pages.ReadHeader(header) || !pages.ReadTree(1, 0, rows))
         return std::nullopt;
     return rows;
 }

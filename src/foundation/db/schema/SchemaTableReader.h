@@ -5,6 +5,8 @@
 // text encoding other than UTF-8, a page out of range, a cell or record that does not fit, a tree
 // deeper or larger than the file) answers nullopt, and the caller reads through the engine.
 
+#include "foundation/db/files/DatabaseHeader.h"
+
 #include <QList>
 #include <QString>
 
@@ -27,5 +29,7 @@ enum class SchemaTexts { All, OfViewsAndTriggers, None };
 
 // records, when given, gets every record as stored (type, name, table, root page and sql, in order,
 // each after its size): two files with the same records give the engine the same schema to load.
+// header, when given and the rows are read, gets the file's header as read for them.
 std::optional<QList<SchemaTableRow>> ReadSchemaTableRows(const QString& path, SchemaTexts texts = SchemaTexts::All,
-                                                         QByteArray* records = nullptr);
+                                                         QByteArray* records = nullptr,
+                                                         DatabaseHeader* header = nullptr);
