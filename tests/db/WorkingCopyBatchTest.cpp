@@ -87,6 +87,22 @@ TEST_F(WorkingCopyBatchTest, EachCopyIsTakenAsWrittenOrWithWhyNotAndOnlyTakenOne
     }
 }
 
+// Copies added while every thread waits, fewer than wake one, are written once one is taken.
+TEST_F(WorkingCopyBatchTest, CopiesHeldBackForALaterWakeAreWrittenWhenTaken)
+{
+    CWorkingCopyBatch batch;
+    for (int i = 0; i < 8; ++i)
+        batch.Add(m_source, copyOf(i));
+    for (int i = 0; i < 8; ++i)
+        ASSERT_EQ(batch.Take(i), QString());
+    for (int i = 8; i < 11; ++i)
+        batch.Add(m_source, copyOf(i));
+    for (int i : {10, 8, 9})
+        EXPECT_EQ(batch.Take(i), QString()) << i;
+    EXPECT_EQ(batch.Finish(), QString());
+    EXPECT_EQ(bytesOf(copyOf(10)).size(), bytesOf(m_source).size());
+}
+
 // Inside a scope a path resolves as it does outside one: through links to files and folders,
 // for missing files, relative paths and the folder itself.
 TEST_F(WorkingCopyBatchTest, ACanonicalPathInsideAFolderScopeIsTheOneOutsideIt)

@@ -14,6 +14,9 @@
 namespace {
 // Enough flushes waiting together for the file system to commit them in a few batches.
 constexpr size_t COPY_THREADS = 8;
+// A thread is woken once this many copies wait: each wake costs the caller a call into the
+// kernel, and a woken thread writes every copy waiting. Take wakes them for a copy it waits for.
+constexpr size_t COPIES_PER_WAKE = 4;
 } // namespace
 
 CWorkingCopyBatch::~CWorkingCopyBatch()
@@ -50,22 +53,23 @@ void CWorkingCopyBatch::Add(const QString& source, const QString& target, Workin
             FailFlush(exception.GetErrorDescription());
         }
     }
-    size_t index = 0;
+    size_t index = 0, waiting = 0;
     {
         const std::lock_guard lock(m_mutex);
         index = m_copies.size();
         m_copies.push_back({source, target, write, written, ends, State::Queued, QString(), false});
         if (start == WorkingCopyStart::BytesWanted)
             m_pending.push_back(index);
+        waiting = m_pending.size();
     }
     if (start != WorkingCopyStart::BytesWanted)
         return Settle(index, start == WorkingCopyStart::Written ? State::Done : State::Failed, error);
     if (m_threads.size() < COPY_THREADS)
-        StartThread();
+        StartThread(); // a new thread looks for copies at once
+    else if (waiting >= COPIES_PER_WAKE)
+        m_queued.notify_one();
     if (m_threads.empty())
         Work(false); // no thread: written here and now
-    else
-        m_queued.notify_one();
 }
 
 void CWorkingCopyBatch::StartThread()
@@ -81,6 +85,8 @@ QString CWorkingCopyBatch::Take(int index)
 {
     std::unique_lock lock(m_mutex);
     Copy& copy = m_copies.at(size_t(index));
+    if (copy.state == State::Queued && !m_pending.empty())
+        m_queued.notify_all(); // copies held back for a later wake
     m_settled.wait(lock, [&copy] { return copy.state != State::Queued; });
     if (copy.state == State::Done && copy.written != copy.target && !PlaceWorkingCopy(copy.target, &copy.error))
         copy.state = State::Failed;
