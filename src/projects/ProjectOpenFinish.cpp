@@ -7,7 +7,6 @@
 #include "foundation/common/concerns/ProcessOperationService.h"
 #include "foundation/common/concerns/SubsystemConcerns.h"
 #include "foundation/db/connection/ConnectString.h"
-#include "foundation/db/project/QueryStepInProjectSet.h"
 #include "foundation/db/step/TextRecipeSet.h"
 #include "projects/CompoundFileState.h"
 #include "projects/LanguagePreferenceDialog.h"
@@ -91,23 +90,13 @@ bool CProjectManager::FinishOpen(int mode, bool frameArgument, int languageResul
     return true;
 }
 
-// The first operation of the first step goes to the managed side's process-operation call; a
-// step left out at open (no database) is passed over.
+// The first operation of the first step goes to the managed side's process-operation call. The
+// registry holds the steps opened in the project's order; a step left out at open is not in it.
 bool CProjectManager::HandFirstOperation()
 {
-    CQueryStepInProjectSet steps;
-    if (!steps.OpenSet()) {
-        QvMessageBox(QStringLiteral("Can't open ProjectStep table!"));
-        if (ProgressServices* progress = GetProgressServices())
-            progress->EndProgress();
-        return false;
-    }
-    while (!steps.IsEOF() && !GetStepDatabase(steps.GetLong(QStringLiteral("StepID"))))
-        steps.MoveNext();
-    if (steps.IsEOF())
+    if (m_steps.count() == 0)
         return true;
-    const long stepID = steps.GetLong(QStringLiteral("StepID"));
-    steps.CloseSet();
+    const long stepID = m_steps.stepIDAt(0);
     CTextRecipeSet recipe;
     if (!recipe.OpenSet(stepID, 0, QStringLiteral("all")))
         return false;
