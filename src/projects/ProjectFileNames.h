@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Shown when another instance, or this one, already has the project open.
 constexpr const char* ALREADY_OPEN_TEXT =
     "This project is already open.\n\nA copy of the project may be made to continue working.";
@@ -36,4 +38,17 @@ inline QString StepWorkingCopyName(long stepID)
 inline QString StepDatabaseName(long stepID)
 {
     return QStringLiteral("STEP_") + QString::number(stepID) + QStringLiteral(".STP");
+}
+
+// The step whose database file bears exactly this name; none for any other name.
+inline std::optional<long> StepOfDatabaseName(const QString& name)
+{
+    const QString prefix = QStringLiteral("STEP_"), suffix = QStringLiteral(".STP");
+    if (!name.startsWith(prefix) || !name.endsWith(suffix))
+        return std::nullopt;
+    bool ok = false;
+    const long stepID = QStringView(name).sliced(prefix.size(), name.size() - prefix.size() - suffix.size()).toLong(&ok);
+    if (!ok || StepDatabaseName(stepID) != name)
+        return std::nullopt;
+    return stepID;
 }

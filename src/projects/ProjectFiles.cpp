@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <optional>
 #include <QLocale>
 #include <QStorageInfo>
 #include <sys/statvfs.h>
@@ -128,7 +130,7 @@ qint64 CProjectManager::GetDatabaseFileSize(const QString& path, const QString& 
     return bytes.file + bytes.log;
 }
 
-qint64 CProjectManager::GetStepDatabasesSize(QString& folder)
+qint64 CProjectManager::GetStepDatabasesSize(QString& folder, QList<long>* steps)
 {
     folder = GetProjectDir();
     const QDir dir(folder);
@@ -139,6 +141,8 @@ qint64 CProjectManager::GetStepDatabasesSize(QString& folder)
         if (CheckProjectFile(info.filePath()))
             return 0;
         total += GetDatabaseFileSize(info.filePath(), QStringLiteral("step database"));
+        if (const std::optional<long> stepID = StepOfDatabaseName(info.fileName()); stepID && steps)
+            steps->append(*stepID);
     }
     return total;
 }

@@ -13,6 +13,7 @@
 #include "projects/LanguageTemplate.h"
 #include "projects/ProjectRecovery.h"
 #include "projects/ProjectSave.h"
+#include "projects/StepCopies.h"
 
 #include <QList>
 #include <QString>
@@ -22,7 +23,6 @@
 #include <memory>
 
 class CDaoDatabase;
-class CWorkingCopyBatch;
 class EngineEntry;
 class ICompoundFileState;
 class UserSettingsService;
@@ -59,7 +59,8 @@ public:
     // File set helpers.
     bool CheckProjectFile(const QString& path);
     qint64 GetDatabaseFileSize(const QString& path, const QString& label);
-    qint64 GetStepDatabasesSize(QString& folder);
+    // steps, when given, gets the ids of the step files found under their own names.
+    qint64 GetStepDatabasesSize(QString& folder, QList<long>* steps = nullptr);
     bool CheckDiskSpace(qint64 bytesNeeded);
 
     // The open project's in-use marker, and its recipe-language template with the language database.
@@ -156,6 +157,7 @@ private:
     bool OfferRecovery(int inUse, const QString& name);
     bool CopyLibraries(int mode);
     bool CheckSpaceForProject();
+    void StartStepCopies(QList<long> listed);
     void DeletePreviousFiles();
     bool CopyProjectDatabase();
     bool ConvertProject(bool& converted);
@@ -164,7 +166,7 @@ private:
     bool SetUpLanguage(int mode, int& languageResult);
     bool FinishOpen(int mode, bool frameArgument, int languageResult, bool converted);
     bool HandFirstOperation();
-    void AddStepCopy(CWorkingCopyBatch& copies, long stepID);
+    void AddStepCopy(CStepCopies& copies, long stepID);
     bool OpenStepWorkingCopy(long stepID, const QString& copyFailure, QString& error);
     void NoteStepCopyChangeNumber(long stepID, const QString& workingCopy);
     bool ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,
@@ -211,6 +213,7 @@ private:
             ChangeBaseline baseline;
         };
         QList<StepBaseline> stepBaselines;
+        std::unique_ptr<CStepCopies> stepCopies; // under way from the free-space check to the walk's end
     };
     void UndoOpen();
 

@@ -11,7 +11,6 @@
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/files/DatabaseHeader.h"
-#include "foundation/db/files/WorkingCopyBatch.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/ProjectFileNames.h"
@@ -30,9 +29,6 @@ void RegisterStepDatabase(StepDatabaseRegistry& registry, long stepID, const QSt
     registry.add(stepID, std::move(database), path);
 }
 
-// How many step copies are under way ahead of the step being opened.
-constexpr qsizetype COPIES_AHEAD = 64;
-
 // A written copy opened: the open is the check that the copy is a database, and the connection the
 // step module and the registry use. Null, and no copy left, when it fails.
 std::unique_ptr<CDaoDatabase> OpenWrittenCopy(const QString& workingCopy)
@@ -50,7 +46,7 @@ std::unique_ptr<CDaoDatabase> OpenWrittenCopy(const QString& workingCopy)
 
 // Every copy of the walk, then their folder, which holds every working copy of the open (the
 // libraries' and the project's too): only then are they durable.
-bool FlushWorkingCopies(CWorkingCopyBatch& copies, const QString& workingCopy)
+bool FlushWorkingCopies(CStepCopies& copies, const QString& workingCopy)
 {
     const QString failure = copies.Finish();
     if (!failure.isEmpty()) {
@@ -67,8 +63,9 @@ bool FlushWorkingCopies(CWorkingCopyBatch& copies, const QString& workingCopy)
 }
 } // namespace
 
-// The steps' working copies are written and flushed a few steps ahead of the one being opened; a
-// walk that stops leaves none of the copies it had not reached.
+// The steps' working copies are written and flushed a few steps ahead of the one being opened
+// (the first ones may have started at the free-space check); a walk that stops leaves none of the
+// copies it had not reached, and one that ends none of a file that is no step of the project.
 bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
 {
     Q_UNUSED(connect); // every working copy opens in the working-copy role
@@ -78,15 +75,22 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         return false;
     }
     const CanonicalFolderScope folders; // the project's and the working copies' folders, resolved once
-    CWorkingCopyBatch copies;
-    qsizetype added = 0;
-    for (qsizetype i = 0; i < stepIDs.size(); ++i) {
-        for (; added < std::min(stepIDs.size(), i + COPIES_AHEAD); ++added)
-            AddStepCopy(copies, stepIDs.at(added));
-        if (!OpenStepWorkingCopy(stepIDs.at(i), copies.Take(int(i)), error))
+    if (!m_opening.stepCopies)
+        m_opening.stepCopies = std::make_unique<CStepCopies>();
+    CStepCopies& copies = *m_opening.stepCopies;
+    for (qsizetype i = 0, ahead = 0; i < stepIDs.size(); ++i) {
+        for (ahead = std::max(ahead, i); ahead < std::min(stepIDs.size(), i + STEP_COPIES_AHEAD); ++ahead) {
+            if (!copies.Contains(stepIDs.at(ahead)))
+                AddStepCopy(copies, stepIDs.at(ahead));
+        }
+        if (!copies.Contains(stepIDs.at(i)))
+            AddStepCopy(copies, stepIDs.at(i)); // listed twice: taken once already
+        if (!OpenStepWorkingCopy(stepIDs.at(i), copies.Take(stepIDs.at(i)), error))
             return false;
     }
-    if (!FlushWorkingCopies(copies, GetProjectDBPath()))
+    const bool flushed = FlushWorkingCopies(copies, GetProjectDBPath());
+    m_opening.stepCopies.reset();
+    if (!flushed)
         return false;
     RecordStepBaselines();
     return true;
@@ -94,12 +98,12 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
 
 // The baseline has the source's identity from before the copy; its change number is read once
 // the copy is written.
-void CProjectManager::AddStepCopy(CWorkingCopyBatch& copies, long stepID)
+void CProjectManager::AddStepCopy(CStepCopies& copies, long stepID)
 {
     const QString source = GetProjectDir() + StepDatabaseName(stepID);
     if (std::optional<ChangeBaseline> baseline = BaselineBeforeCopy(source))
         m_opening.stepBaselines.append({stepID, *baseline});
-    copies.Add(source, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
+    copies.Add(stepID, source, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
 }
 
 // Once the copies are durable, the baselines of the steps still open; a step left out has none.
