@@ -8,5 +8,6 @@ void CStepCopies::Add(long stepID, const QString& source, const QString& target)
 
 QString CStepCopies::Take(long stepID)
 {
+    Q_ASSERT(Contains(stepID));
     return m_batch.Take(m_index.take(stepID));
 }
