@@ -8,13 +8,14 @@
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/ProjectControl.h"
 #include "foundation/db/connection/ChangeTracking.h"
+#include "foundation/db/files/WorkingCopyBatch.h"
 #include "projects/CompoundFile.h"
 #include "projects/InUseMarker.h"
 #include "projects/LanguageTemplate.h"
 #include "projects/ProjectRecovery.h"
 #include "projects/ProjectSave.h"
-#include "projects/StepCopies.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -166,7 +167,8 @@ private:
     bool SetUpLanguage(int mode, int& languageResult);
     bool FinishOpen(int mode, bool frameArgument, int languageResult, bool converted);
     bool HandFirstOperation();
-    void AddStepCopy(CStepCopies& copies, long stepID);
+    void AddStepCopy(long stepID);
+    QString TakeStepCopy(long stepID);
     bool OpenStepWorkingCopy(long stepID, const QString& copyFailure, QString& error);
     void NoteStepCopyChangeNumber(long stepID, const QString& workingCopy);
     bool ConvertStepWorkingCopy(long stepID, std::unique_ptr<CDaoDatabase> database,
@@ -213,7 +215,11 @@ private:
             ChangeBaseline baseline;
         };
         QList<StepBaseline> stepBaselines;
-        std::unique_ptr<CStepCopies> stepCopies; // under way from the free-space check to the walk's end
+        // The steps' copies, under way from the free-space check (the first ones, from the step
+        // files found in the folder) to the walk's end, and the number of each step's copy in the
+        // batch until it is taken. A copy never taken goes with the batch.
+        std::unique_ptr<CWorkingCopyBatch> stepCopies;
+        QHash<long, int> stepCopyIndex;
     };
     void UndoOpen();
 

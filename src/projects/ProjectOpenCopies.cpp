@@ -4,7 +4,6 @@
 #include "foundation/common/MessageBox.h"
 #include "foundation/common/concerns/AppContext.h"
 #include "foundation/common/concerns/FrameServices.h"
-#include "foundation/db/connection/CanonicalPaths.h"
 #include "foundation/db/connection/ChangeTracking.h"
 #include "foundation/db/connection/DaoDatabase.h"
 #include "foundation/db/connection/DaoException.h"
@@ -21,7 +20,6 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -126,18 +124,6 @@ bool CProjectManager::CheckSpaceForProject()
         return false;
     StartStepCopies(std::move(steps));
     return true;
-}
-
-// The copies of the first steps by number start once the space for them is known, from the step
-// files found in the folder: they are written while the project database is copied and opened.
-void CProjectManager::StartStepCopies(QList<long> listed)
-{
-    std::sort(listed.begin(), listed.end());
-    listed.resize(std::min(listed.size(), STEP_COPIES_AHEAD));
-    const CanonicalFolderScope folders;
-    m_opening.stepCopies = std::make_unique<CStepCopies>();
-    for (const long stepID : std::as_const(listed))
-        AddStepCopy(*m_opening.stepCopies, stepID);
 }
 
 // The project files of an untitled project opened before, left in its working-copy folder.

@@ -11,6 +11,7 @@
 #include "foundation/db/connection/DaoException.h"
 #include "foundation/db/files/DatabaseFiles.h"
 #include "foundation/db/files/DatabaseHeader.h"
+#include "foundation/db/files/WorkingCopyBatch.h"
 #include "foundation/db/project/ProjectStepSet.h"
 #include "foundation/db/project/QueryStepInProjectSet.h"
 #include "projects/ProjectFileNames.h"
@@ -44,9 +45,12 @@ std::unique_ptr<CDaoDatabase> OpenWrittenCopy(const QString& workingCopy)
     }
 }
 
+// How many step copies are under way ahead of the step being opened.
+constexpr qsizetype COPIES_AHEAD = 64;
+
 // Every copy of the walk, then their folder, which holds every working copy of the open (the
 // libraries' and the project's too): only then are they durable.
-bool FlushWorkingCopies(CStepCopies& copies, const QString& workingCopy)
+bool FlushWorkingCopies(CWorkingCopyBatch& copies, const QString& workingCopy)
 {
     const QString failure = copies.Finish();
     if (!failure.isEmpty()) {
@@ -75,21 +79,21 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
         return false;
     }
     const CanonicalFolderScope folders; // the project's and the working copies' folders, resolved once
-    if (!m_opening.stepCopies)
-        m_opening.stepCopies = std::make_unique<CStepCopies>();
-    CStepCopies& copies = *m_opening.stepCopies;
     for (qsizetype i = 0, ahead = 0; i < stepIDs.size(); ++i) {
-        for (ahead = std::max(ahead, i); ahead < std::min(stepIDs.size(), i + STEP_COPIES_AHEAD); ++ahead) {
-            if (!copies.Contains(stepIDs.at(ahead)))
-                AddStepCopy(copies, stepIDs.at(ahead));
+        for (ahead = std::max(ahead, i); ahead < std::min(stepIDs.size(), i + COPIES_AHEAD); ++ahead) {
+            if (!m_opening.stepCopyIndex.contains(stepIDs.at(ahead)))
+                AddStepCopy(stepIDs.at(ahead));
         }
-        if (!copies.Contains(stepIDs.at(i)))
-            AddStepCopy(copies, stepIDs.at(i)); // listed twice: taken once already
-        if (!OpenStepWorkingCopy(stepIDs.at(i), copies.Take(stepIDs.at(i)), error))
+        if (!m_opening.stepCopyIndex.contains(stepIDs.at(i)))
+            AddStepCopy(stepIDs.at(i)); // listed twice: taken once already
+        if (!OpenStepWorkingCopy(stepIDs.at(i), TakeStepCopy(stepIDs.at(i)), error))
             return false;
     }
-    const bool flushed = FlushWorkingCopies(copies, GetProjectDBPath());
+    if (!m_opening.stepCopies)
+        m_opening.stepCopies = std::make_unique<CWorkingCopyBatch>();
+    const bool flushed = FlushWorkingCopies(*m_opening.stepCopies, GetProjectDBPath());
     m_opening.stepCopies.reset();
+    m_opening.stepCopyIndex.clear();
     if (!flushed)
         return false;
     RecordStepBaselines();
@@ -98,12 +102,33 @@ bool CProjectManager::OpenStepDatabases(QString& error, const QString& connect)
 
 // The baseline has the source's identity from before the copy; its change number is read once
 // the copy is written.
-void CProjectManager::AddStepCopy(CStepCopies& copies, long stepID)
+void CProjectManager::AddStepCopy(long stepID)
 {
     const QString source = GetProjectDir() + StepDatabaseName(stepID);
     if (std::optional<ChangeBaseline> baseline = BaselineBeforeCopy(source))
         m_opening.stepBaselines.append({stepID, *baseline});
-    copies.Add(stepID, source, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
+    if (!m_opening.stepCopies)
+        m_opening.stepCopies = std::make_unique<CWorkingCopyBatch>();
+    m_opening.stepCopyIndex.insert(stepID, m_opening.stepCopies->Count());
+    m_opening.stepCopies->Add(source, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
+}
+
+// Waits until the step's copy, which was added, is written and flushed (CWorkingCopyBatch::Take).
+QString CProjectManager::TakeStepCopy(long stepID)
+{
+    Q_ASSERT(m_opening.stepCopyIndex.contains(stepID));
+    return m_opening.stepCopies->Take(m_opening.stepCopyIndex.take(stepID));
+}
+
+// The copies of the first steps by number start once the space for them is known, from the step
+// files found in the folder: they are written while the project database is copied and opened.
+void CProjectManager::StartStepCopies(QList<long> listed)
+{
+    std::sort(listed.begin(), listed.end());
+    listed.resize(std::min(listed.size(), COPIES_AHEAD));
+    const CanonicalFolderScope folders;
+    for (const long stepID : std::as_const(listed))
+        AddStepCopy(stepID);
 }
 
 // Once the copies are durable, the baselines of the steps still open; a step left out has none.

@@ -38,6 +38,12 @@ CWorkingCopyBatch::~CWorkingCopyBatch()
     }
 }
 
+int CWorkingCopyBatch::Count() const
+{
+    const std::lock_guard lock(m_mutex);
+    return int(m_copies.size());
+}
+
 // The checks and the new file here; a copy they refuse, or that compaction wrote at once, is
 // settled before any thread sees it.
 void CWorkingCopyBatch::Add(const QString& source, const QString& target, WorkingCopyWrite write)
