@@ -79,7 +79,7 @@ struct LibraryCopyNames {
 };
 } // namespace
 
-// Both libraries are checked before their copies are written, side by side.
+// The two libraries are copied side by side, each once it is checked.
 bool CProjectManager::CopyLibraries(int mode)
 {
     ProjectFileSet& files = m_files;
