@@ -109,8 +109,8 @@ void CProjectManager::AddStepCopy(long stepID)
         m_opening.stepBaselines.append({stepID, *baseline});
     if (!m_opening.stepCopies)
         m_opening.stepCopies = std::make_unique<CWorkingCopyBatch>();
-    m_opening.stepCopyIndex.insert(stepID, m_opening.stepCopies->Count());
-    m_opening.stepCopies->Add(source, GetWorkingCopyDir() + StepWorkingCopyName(stepID));
+    m_opening.stepCopyIndex.insert(stepID,
+                                   m_opening.stepCopies->Add(source, GetWorkingCopyDir() + StepWorkingCopyName(stepID)));
 }
 
 // Waits until the step's copy, which was added, is written and flushed (CWorkingCopyBatch::Take).

@@ -98,6 +98,29 @@ INSTANTIATE_TEST_SUITE_P(Journals, SaveJournalOpenTest,
                          }),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A backup an interrupted save linked cannot be told from a file of the user's under its name:
+// the journal finished at open leaves a "<target>.bu" beside a target renamed before the
+// interruption.
+using SaveJournalBackupTest = SaveJournalOpenTest;
+
+TEST_F(SaveJournalBackupTest, AFileUnderTheBackupNameOfAnEarlierRenameStays)
+{
+    WriteDemo();
+    const QString step = projectDir() + "STEP_1002.STP", project = projectPath(".prj");
+    WriteTemporary(step, "UPDATE TextRecipe SET Label = 'Journalled'");
+    WriteTemporary(project, "UPDATE Process SET Description = 'Journalled' WHERE ProcessID = 1");
+    CSaveJournal journal(project);
+    journal.Add(step + ".tmp", step);
+    journal.Add(project + ".tmp", project);
+    journal.Write();
+    ReplaceFile(step + ".tmp", step);
+    WriteTextFile(step + ".bu", "the user's");
+    EXPECT_TRUE(OpenGiven(project));
+    EXPECT_EQ(LayerValue(app.fileSet().projectDBPath, DESCRIPTION).toString(), "Journalled");
+    EXPECT_FALSE(QFileInfo::exists(journal.path()));
+    EXPECT_EQ(Snapshot(projectDir()).value("STEP_1002.STP.bu"), "the user's");
+}
+
 // A temporary whose name was given to another file after the journal took it in is never renamed:
 // the commit fails naming it, the target renamed before it gets its old bytes back, one that was
 // new goes, and the journal goes with the backup the save linked; a ".bu" beside the new target,

@@ -261,7 +261,9 @@ void CSaveJournal::Undo(const QList<Renamed>& renamed, const QString& replaced)
 // names temporaries already renamed over targets that verify, so the next open or save finishes it
 // again without a change. A rename that fails stops the commit and leaves the journal for the next
 // save or open to finish, unless its temporary was taken away: that one can never be renamed, so
-// the renames before it are undone as for a temporary replaced.
+// the renames before it are undone as for a temporary replaced. Only the backups this commit linked
+// go: one that an interrupted save left under a target's name cannot be told from a file of the
+// user's of that name, and stays until that file is saved again.
 void CSaveJournal::Commit()
 {
     QList<Renamed> renamed;
@@ -294,10 +296,6 @@ void CSaveJournal::Commit()
     }
     RemoveBackups(renamed);
     CloseOriginals(renamed);
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (i >= m_written.size() || m_written.at(i) < 0) // renamed by the save this journal finishes
-            QFile::remove(folderPath(m_entries.at(i).target) + QStringLiteral(".bu"));
-    }
 }
 
 // The backups this save linked to the files it replaced; a name given to another file since stays.

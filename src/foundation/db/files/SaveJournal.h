@@ -3,7 +3,7 @@
 // are written and flushed first; the journal then names each rename (temporary -> target) with the
 // temporary's size and checksum and is flushed with its folder. From that instant the save is
 // committed: the renames follow, each target keeping its old content as target.bu (hard link)
-// until the journal is gone. A journal found later is finished when every entry can be verified
+// until the journal is gone (a backup left by an interrupted save stays: see Commit). A journal found later is finished when every entry can be verified
 // (its temporary, or its target when already renamed, has the recorded size and checksum), and
 // otherwise deleted with the temporaries it names. A journal that names anything but the project's
 // own files (SaveJournalNames.h), or a temporary that is a link, is set aside as
@@ -44,7 +44,7 @@ public:
     const QList<Entry>& entries() const { return m_entries; }
     // Writes the journal and flushes it and its folder: the save is committed.
     void Write();
-    // The renames, the folder flush, the journal's deletion, then the removal of the backups.
+    // The renames, the folder flush, the journal's deletion, then the removal of the backups it linked.
     void Commit();
     // Finishes, discards or sets aside a journal left by an earlier save; None when there is none.
     Leftover FinishLeftover();

@@ -38,15 +38,9 @@ CWorkingCopyBatch::~CWorkingCopyBatch()
     }
 }
 
-int CWorkingCopyBatch::Count() const
-{
-    const std::lock_guard lock(m_mutex);
-    return int(m_copies.size());
-}
-
 // The checks and the new file here; a copy they refuse, or that compaction wrote at once, is
 // settled before any thread sees it.
-void CWorkingCopyBatch::Add(const QString& source, const QString& target, WorkingCopyWrite write)
+int CWorkingCopyBatch::Add(const QString& source, const QString& target, WorkingCopyWrite write)
 {
     QString error;
     WorkingCopyEnds ends;
@@ -68,14 +62,17 @@ void CWorkingCopyBatch::Add(const QString& source, const QString& target, Workin
             m_pending.push_back(index);
         waiting = m_pending.size();
     }
-    if (start != WorkingCopyStart::BytesWanted)
-        return Settle(index, start == WorkingCopyStart::Written ? State::Done : State::Failed, error);
+    if (start != WorkingCopyStart::BytesWanted) {
+        Settle(index, start == WorkingCopyStart::Written ? State::Done : State::Failed, error);
+        return int(index);
+    }
     if (m_threads.size() < COPY_THREADS)
         StartThread(); // a new thread looks for copies at once
     else if (waiting >= COPIES_PER_WAKE)
         m_queued.notify_one();
     if (m_threads.empty())
         Work(false); // no thread: written here and now
+    return int(index);
 }
 
 void CWorkingCopyBatch::StartThread()

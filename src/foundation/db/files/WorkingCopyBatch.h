@@ -28,9 +28,8 @@ public:
     CWorkingCopyBatch(const CWorkingCopyBatch&) = delete;
     CWorkingCopyBatch& operator=(const CWorkingCopyBatch&) = delete;
 
-    // Copies are numbered from 0 in the order they are added.
-    int Count() const;
-    void Add(const QString& source, const QString& target,
+    // Copies are numbered from 0 in the order they are added: the copy's number.
+    int Add(const QString& source, const QString& target,
              WorkingCopyWrite write = WorkingCopyWrite::IntoUnclaimedFolder);
     // Waits until the copy is written and flushed (and in place): "" then, else why it is not (and
     // nothing of it is left). From here the copy is the caller's.
@@ -59,7 +58,7 @@ private:
     void Settle(size_t index, State state, const QString& error);
     void FailFlush(const QString& text);
 
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::condition_variable m_queued;
     std::condition_variable m_settled;
     std::deque<Copy> m_copies;
