@@ -43,20 +43,31 @@ protected:
         ASSERT_TRUE(CopyDatabaseFile(scratch, target + ".tmp"));
         ASSERT_TRUE(DeleteDatabaseFile(scratch));
     }
+    QString stepFile() const { return projectDir() + "STEP_1002.STP"; }
+    // The demo project, with its step's and its own edit written as temporaries.
+    void WriteEditedTemporaries()
+    {
+        WriteDemo();
+        WriteTemporary(stepFile(), "UPDATE TextRecipe SET Label = 'Journalled'");
+        WriteTemporary(projectPath(".prj"), "UPDATE Process SET Description = 'Journalled' WHERE ProcessID = 1");
+    }
+    // Both renames journalled and the journal written: the save is committed.
+    void JournalBothRenames(CSaveJournal& journal)
+    {
+        journal.Add(stepFile() + ".tmp", stepFile());
+        journal.Add(projectPath(".prj") + ".tmp", projectPath(".prj"));
+        journal.Write();
+    }
 };
 } // namespace
 
 TEST_P(SaveJournalOpenTest, TheOpenFinishesAWholeJournalAndDiscardsAnyOther)
 {
     const JournalCase& c = GetParam();
-    WriteDemo();
-    const QString step = projectDir() + "STEP_1002.STP", project = projectPath(".prj");
-    WriteTemporary(step, "UPDATE TextRecipe SET Label = 'Journalled'");
-    WriteTemporary(project, "UPDATE Process SET Description = 'Journalled' WHERE ProcessID = 1");
+    WriteEditedTemporaries();
+    const QString step = stepFile(), project = projectPath(".prj");
     CSaveJournal journal(project);
-    journal.Add(step + ".tmp", step);
-    journal.Add(project + ".tmp", project);
-    journal.Write();
+    JournalBothRenames(journal);
     if (c.stepRenamed || c.allRenamed)
         ReplaceFile(step + ".tmp", step);
     if (c.allRenamed)
@@ -105,14 +116,10 @@ using SaveJournalBackupTest = SaveJournalOpenTest;
 
 TEST_F(SaveJournalBackupTest, AFileUnderTheBackupNameOfAnEarlierRenameStays)
 {
-    WriteDemo();
-    const QString step = projectDir() + "STEP_1002.STP", project = projectPath(".prj");
-    WriteTemporary(step, "UPDATE TextRecipe SET Label = 'Journalled'");
-    WriteTemporary(project, "UPDATE Process SET Description = 'Journalled' WHERE ProcessID = 1");
+    WriteEditedTemporaries();
+    const QString step = stepFile(), project = projectPath(".prj");
     CSaveJournal journal(project);
-    journal.Add(step + ".tmp", step);
-    journal.Add(project + ".tmp", project);
-    journal.Write();
+    JournalBothRenames(journal);
     ReplaceFile(step + ".tmp", step);
     WriteTextFile(step + ".bu", "the user's");
     EXPECT_TRUE(OpenGiven(project));
@@ -129,10 +136,8 @@ using SaveJournalRenameTest = SaveJournalOpenTest;
 
 TEST_F(SaveJournalRenameTest, ATemporarySwappedAfterItWasJournalledIsNeverRenamed)
 {
-    WriteDemo();
-    const QString step = projectDir() + "STEP_1002.STP", project = projectPath(".prj");
-    WriteTemporary(step, "UPDATE TextRecipe SET Label = 'Journalled'");
-    WriteTemporary(project, "UPDATE Process SET Description = 'Journalled' WHERE ProcessID = 1");
+    WriteEditedTemporaries();
+    const QString step = stepFile(), project = projectPath(".prj");
     const QByteArray stepBefore = Snapshot(projectDir()).value("STEP_1002.STP"),
                      projectBefore = Snapshot(projectDir()).value("Demo.prj");
     const QString added = projectDir() + "STEP_1099.STP";
